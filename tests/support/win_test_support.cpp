@@ -1,0 +1,302 @@
+#include "tests/support/win_test_support.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "tests/support/png_writer.h"
+
+namespace testsupport {
+
+// ---- pixels -------------------------------------------------------------
+
+bool PixelBuffer::SavePng(const std::string& path) const {
+  return WritePng(path, width, height, pixels);
+}
+
+PixelBuffer CaptureDC(HDC dc, int x, int y, int width, int height) {
+  PixelBuffer out;
+  if (width <= 0 || height <= 0) return out;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (mem && dib) {
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, width, height, dc, x, y, SRCCOPY);
+    GdiFlush();
+    out.width = width;
+    out.height = height;
+    const uint32_t* p = static_cast<const uint32_t*>(bits);
+    out.pixels.assign(p, p + size_t(width) * height);
+    SelectObject(mem, old);
+  }
+  if (dib) DeleteObject(dib);
+  if (mem) DeleteDC(mem);
+  return out;
+}
+
+static PixelBuffer CaptureScreenRect(const RECT& r) {
+  HDC screen = GetDC(nullptr);
+  PixelBuffer out = CaptureDC(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  ReleaseDC(nullptr, screen);
+  for (uint32_t& p : out.pixels) p |= 0xFF000000u;
+  return out;
+}
+
+PixelBuffer CaptureWindow(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return CaptureScreenRect(r);
+}
+
+PixelBuffer CaptureClient(HWND hwnd) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return CaptureScreenRect(r);
+}
+
+PixelBuffer CaptureBitmap(HBITMAP bitmap) {
+  PixelBuffer out;
+  BITMAP bm = {};
+  if (!GetObjectW(bitmap, sizeof(bm), &bm)) return out;
+  HDC mem = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  out = CaptureDC(mem, 0, 0, bm.bmWidth, bm.bmHeight);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  return out;
+}
+
+bool ColorNear(uint32_t a, uint32_t b, int tol) {
+  for (int shift = 0; shift <= 16; shift += 8) {
+    int ca = int((a >> shift) & 0xFF), cb = int((b >> shift) & 0xFF);
+    if (std::abs(ca - cb) > tol) return false;
+  }
+  return true;
+}
+
+std::string SaveFailureImage(const PixelBuffer& buffer, const std::string& name) {
+  CreateDirectoryA("failures", nullptr);
+  std::string path = "failures/" + name + ".png";
+  buffer.SavePng(path);
+  return path;
+}
+
+// ---- messages -----------------------------------------------------------
+
+static void DispatchWaiting() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void PumpMessages(int ms) {
+  DWORD start = GetTickCount();
+  do {
+    DispatchWaiting();
+    if (ms > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  } while (int(GetTickCount() - start) < ms);
+  DispatchWaiting();
+}
+
+bool PumpUntil(const std::function<bool()>& cond, int timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!cond()) {
+    if (int(GetTickCount() - start) >= timeoutMs) return cond();
+    DispatchWaiting();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// ---- windows ------------------------------------------------------------
+
+static const wchar_t kTestWindowClass[] = L"KorvathTestWindow";
+
+TestWindow::TestWindow(int width, int height, const wchar_t* title, DWORD style, WNDPROC proc,
+                       COLORREF background) {
+  background_ = CreateSolidBrush(background);
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXW wc = {sizeof(wc)};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.lpszClassName = kTestWindowClass;
+    RegisterClassExW(&wc);
+    registered = true;
+  }
+  hwnd_ = CreateWindowExW(0, kTestWindowClass, title, style, 100, 100, width, height, nullptr,
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetClassLongPtrW(hwnd_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_));
+  if (proc) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  UpdateWindow(hwnd_);
+  PumpMessages();
+}
+
+TestWindow::~TestWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  PumpMessages();
+  if (background_) DeleteObject(background_);
+}
+
+HWND TestWindow::AddChild(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
+                          int h, int id, DWORD exStyle) {
+  HWND child = CreateWindowExW(exStyle, cls, text, style | WS_CHILD | WS_VISIBLE, x, y, w, h, hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleW(nullptr), nullptr);
+  PumpMessages();
+  return child;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  std::wstring s(size_t(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd, s.data(), n + 1);
+  s.resize(size_t(std::max(n, 0)));
+  return s;
+}
+
+static BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM lp) {
+  wchar_t cls[32] = {};
+  GetClassNameW(hwnd, cls, 32);
+  if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+    *reinterpret_cast<HWND*>(lp) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindThreadDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::wstring MessageBoxText(HWND dialog) {
+  HWND text = GetDlgItem(dialog, 0xFFFF);
+  return text ? WindowText(text) : std::wstring();
+}
+
+// ---- modal dialogs --------------------------------------------------------
+
+static DialogAnswerer* g_answerer = nullptr;
+
+DialogAnswerer::DialogAnswerer(std::vector<Answer> answers) : answers_(std::move(answers)) {
+  g_answerer = this;
+  // A thread timer keeps firing inside the dialog's own modal loop.
+  timer_ = SetTimer(nullptr, 0, 30, &DialogAnswerer::OnTimer);
+}
+
+DialogAnswerer::~DialogAnswerer() {
+  KillTimer(nullptr, timer_);
+  if (g_answerer == this) g_answerer = nullptr;
+}
+
+void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_answerer) g_answerer->Poll();
+}
+
+static BOOL CALLBACK CollectButtons(HWND child, LPARAM lp) {
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, 32);
+  if (_wcsicmp(cls, L"Button") == 0 && IsWindowVisible(child))
+    reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(WindowText(child));
+  return TRUE;
+}
+
+void DialogAnswerer::Poll() {
+  HWND dialog = FindThreadDialog();
+  if (!dialog || std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) return;
+  handled_.push_back(dialog);
+  SeenDialog seen;
+  seen.caption = WindowText(dialog);
+  seen.text = MessageBoxText(dialog);
+  EnumChildWindows(dialog, CollectButtons, reinterpret_cast<LPARAM>(&seen.buttons));
+  seen_.push_back(seen);
+  if (next_ < answers_.size()) {
+    Answer answer = answers_[next_++];
+    answer(dialog);
+  } else {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
+}
+
+DialogAnswerer::Answer PressButton(int id) {
+  return [id](HWND dialog) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  };
+}
+
+// ---- input ---------------------------------------------------------------
+
+static POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(hwnd, &p);
+  return p;
+}
+
+static void SendMouse(HWND hwnd, int x, int y, DWORD flags) {
+  POINT p = ClientToScreenPoint(hwnd, x, y);
+  SetCursorPos(p.x, p.y);
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof(in));
+  PumpMessages(30);
+}
+
+void MouseMoveTo(HWND hwnd, int x, int y) { SendMouse(hwnd, x, y, 0); }
+void MouseDown(HWND hwnd, int x, int y) { SendMouse(hwnd, x, y, MOUSEEVENTF_LEFTDOWN); }
+void MouseUp(HWND hwnd, int x, int y) { SendMouse(hwnd, x, y, MOUSEEVENTF_LEFTUP); }
+
+void Click(HWND hwnd, int x, int y) {
+  MouseMoveTo(hwnd, x, y);
+  MouseDown(hwnd, x, y);
+  MouseUp(hwnd, x, y);
+}
+
+void TypeText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = c;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpMessages(5);
+  }
+  PumpMessages(20);
+}
+
+void PressKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  PumpMessages(30);
+}
+
+void Activate(HWND hwnd) {
+  ShowWindow(hwnd, SW_SHOW);
+  SetForegroundWindow(hwnd);
+  SetActiveWindow(hwnd);
+  SetFocus(hwnd);
+  PumpMessages(50);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,133 @@
+#pragma once
+// Helpers for tests that drive real windows under Wine: windows, message
+// pumping, answering modal dialogs, synthetic input and pixel capture.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// ---- pixels -------------------------------------------------------------
+
+// 32-bit pixels as 0xAARRGGBB, rows top to bottom.
+struct PixelBuffer {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+  uint32_t At(int x, int y) const { return pixels[size_t(y) * width + x]; }
+  // RGB part only, for comparing with COLORREF-style colours written 0xRRGGBB.
+  uint32_t RgbAt(int x, int y) const { return At(x, y) & 0x00FFFFFFu; }
+  bool SavePng(const std::string& path) const;
+};
+
+// Copies a rectangle of a device context (x, y in the DC's coordinates).
+PixelBuffer CaptureDC(HDC dc, int x, int y, int width, int height);
+// What the screen shows of the whole window (frame included).
+PixelBuffer CaptureWindow(HWND hwnd);
+// What the screen shows of the window's client area.
+PixelBuffer CaptureClient(HWND hwnd);
+// Copies a 32-bit top-down or bottom-up DIB section's bits.
+PixelBuffer CaptureBitmap(HBITMAP bitmap);
+
+// True when each channel of the two 0xRRGGBB colours differs by at most tol.
+bool ColorNear(uint32_t a, uint32_t b, int tol = 8);
+
+// Saves a buffer as "<current directory>/failures/<name>.png" for a failing
+// test, and returns the path.
+std::string SaveFailureImage(const PixelBuffer& buffer, const std::string& name);
+
+// ---- messages -----------------------------------------------------------
+
+// Dispatches every waiting message, then keeps pumping for at least ms.
+void PumpMessages(int ms = 0);
+// Pumps until cond() holds or the timeout passes; returns cond()'s last value.
+bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
+
+// ---- windows ------------------------------------------------------------
+
+// A top-level window that owns itself: destroyed with the object.
+class TestWindow {
+ public:
+  // proc may be null for a plain window (DefWindowProcW).
+  TestWindow(int width, int height, const wchar_t* title = L"test",
+             DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, WNDPROC proc = nullptr,
+             COLORREF background = RGB(255, 255, 255));
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  // Adds a child control of a system class.
+  HWND AddChild(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
+                int id = 0, DWORD exStyle = 0);
+
+ private:
+  HWND hwnd_ = nullptr;
+  HBRUSH background_ = nullptr;
+};
+
+// Finds the visible top-level dialog ("#32770") of this thread, if any.
+HWND FindThreadDialog();
+// Text of a dialog's static message (the message box text).
+std::wstring MessageBoxText(HWND dialog);
+std::wstring WindowText(HWND hwnd);
+
+// ---- modal dialogs --------------------------------------------------------
+
+// What a DialogAnswerer saw of one dialog.
+struct SeenDialog {
+  std::wstring caption;
+  std::wstring text;
+  std::vector<std::wstring> buttons;
+};
+
+// While alive, answers each modal dialog that this thread opens. The
+// answers are used in order; each is a function run on the dialog window
+// (typically one of the Press... makers below). Dialogs past the last
+// answer are closed with IDCANCEL so that a failing test cannot hang.
+class DialogAnswerer {
+ public:
+  using Answer = std::function<void(HWND dialog)>;
+  explicit DialogAnswerer(std::vector<Answer> answers = {});
+  ~DialogAnswerer();
+  DialogAnswerer(const DialogAnswerer&) = delete;
+  DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+  void Add(Answer answer) { answers_.push_back(std::move(answer)); }
+  const std::vector<SeenDialog>& seen() const { return seen_; }
+
+ private:
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+  void Poll();
+
+  std::vector<Answer> answers_;
+  std::vector<SeenDialog> seen_;
+  std::vector<HWND> handled_;
+  size_t next_ = 0;
+  UINT_PTR timer_ = 0;
+};
+
+// Presses a message-box button by identifier (IDOK, IDYES, IDNO, ...).
+DialogAnswerer::Answer PressButton(int id);
+
+// ---- input ---------------------------------------------------------------
+
+// Real input through SendInput, in screen coordinates of the window's client area.
+void MouseMoveTo(HWND hwnd, int clientX, int clientY);
+void MouseDown(HWND hwnd, int clientX, int clientY);
+void MouseUp(HWND hwnd, int clientX, int clientY);
+void Click(HWND hwnd, int clientX, int clientY);
+// Types text into the focused window as Unicode key events.
+void TypeText(const std::wstring& text);
+void PressKey(WORD vk);
+
+// Brings a window to the front and gives it the focus (Wine honours this
+// for windows of the calling process).
+void Activate(HWND hwnd);
+
+}  // namespace testsupport
