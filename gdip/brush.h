@@ -23,6 +23,7 @@ class Brush : public GdipBase {
   int GetType() const;
 
   Gdiplus::GpBrush* NativeBrush() const { return NativeAs<Gdiplus::GpBrush>(); }
+  void SetNativeBrush(Gdiplus::GpBrush* brush) { SetNativeObject(brush); }
 
  protected:
   Brush() = default;

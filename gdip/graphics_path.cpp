@@ -13,8 +13,6 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-Gdiplus::FillMode NativeFillMode(int fillMode) { return static_cast<Gdiplus::FillMode>(fillMode); }
-
 // GdipGetPathData's block: the count and GDI+'s two buffers.
 struct NativePathData {
   INT count;

@@ -117,6 +117,7 @@ class GraphicsPath : public GdipBase {
                        int style, const StringFormat& format);
 
   Gdiplus::GpPath* NativePath() const { return NativeAs<Gdiplus::GpPath>(); }
+  void SetNativePath(Gdiplus::GpPath* path) { SetNativeObject(path); }
 
  protected:
   bool ReleaseNative() override { return Delete(); }

@@ -111,7 +111,7 @@ int LinearGradientBrush::GetWrapMode() const {
 }
 
 bool LinearGradientBrush::SetWrapMode(int mode) {
-  return StoreStatus(GdipSetLineWrapMode(NativeLineGradient(), static_cast<Gdiplus::WrapMode>(mode)));
+  return StoreStatus(GdipSetLineWrapMode(NativeLineGradient(), NativeWrapMode(mode)));
 }
 
 bool LinearGradientBrush::GetTransform(GdipBase& matrix) const {

@@ -12,7 +12,7 @@ namespace {
 constexpr int kClamp = Gdiplus::WrapModeClamp;
 
 Gdiplus::WrapMode WrapModeOr(std::optional<int> wrapMode) {
-  return static_cast<Gdiplus::WrapMode>(wrapMode.value_or(kClamp));
+  return NativeWrapMode(wrapMode.value_or(kClamp));
 }
 
 }  // namespace
@@ -113,7 +113,7 @@ int PathGradientBrush::GetWrapMode() const {
 }
 
 bool PathGradientBrush::SetWrapMode(int mode) {
-  return StoreStatus(GdipSetPathGradientWrapMode(NativePathGradient(), static_cast<Gdiplus::WrapMode>(mode)));
+  return StoreStatus(GdipSetPathGradientWrapMode(NativePathGradient(), NativeWrapMode(mode)));
 }
 
 bool PathGradientBrush::GetTransform(GdipBase& matrix) const {

@@ -1,7 +1,5 @@
 #include "gdip/pen.h"
 
-#include <cmath>
-
 #include "gdip/brush.h"
 #include "gdip/wrapper_helpers.h"
 
@@ -11,7 +9,6 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-Gdiplus::Unit NativeUnit(int unit) { return static_cast<Gdiplus::Unit>(unit); }
 Gdiplus::LineCap NativeCap(int cap) { return static_cast<Gdiplus::LineCap>(cap); }
 Gdiplus::DashCap NativeDashCap(int cap) { return static_cast<Gdiplus::DashCap>(cap); }
 
@@ -49,10 +46,9 @@ int Pen::GetUnit() const {
 }
 
 bool Pen::SetUnit(float unit) {
-  float whole = std::trunc(unit);
-  // Converting a value outside int's range (or NaN) to int is undefined.
-  if (!(whole >= -2147483648.0f && whole < 2147483648.0f)) return RefuseArgument();
-  return StoreStatus(GdipSetPenUnit(NativePen(), NativeUnit(static_cast<int>(whole))));
+  std::optional<int> whole = TruncateToInt(unit);
+  if (!whole) return RefuseArgument();
+  return StoreStatus(GdipSetPenUnit(NativePen(), NativeUnit(*whole)));
 }
 
 bool Pen::SetLineCap(int startCap, int endCap, int dashCap) {

@@ -75,6 +75,7 @@ class Pen : public GdipBase {
   bool RotateAt(float angle, const PointF& centre, int order = 0);
 
   Gdiplus::GpPen* NativePen() const { return NativeAs<Gdiplus::GpPen>(); }
+  void SetNativePen(Gdiplus::GpPen* pen) { SetNativeObject(pen); }
 
  protected:
   bool ReleaseNative() override { return Delete(); }

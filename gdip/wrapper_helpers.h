@@ -1,8 +1,10 @@
 #pragma once
-// Steps that several wrapper classes share: optional object arguments, the
-// length of a wide text, scaling or rotating a transform about a point, and
+// Steps that several wrapper classes share: GDI+'s enumerations and buffers,
+// the length of a wide text, scaling or rotating a transform about a point, and
 // fetching GDI+'s parallel lists (blends, preset blends, dash patterns).
+#include <cmath>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -12,24 +14,25 @@
 
 namespace korvath::gdip {
 
-// The handle of an optional object argument; an omitted one is none (null),
-// which GDI+ reads as "no object".
-inline NativeHandle NativeOf(const GdipBase* object) {
-  return object ? object->GetNativeObject() : nullptr;
-}
-
-template <class Native>
-Native* NativeOf(const GdipBase* object) {
-  return static_cast<Native*>(NativeOf(object));
-}
-
-template <class Native>
-Native* NativeOf(const GdipBase& object) {
-  return static_cast<Native*>(object.GetNativeObject());
-}
-
 // A matrix order as GDI+ takes it (0 prepend, 1 append).
 inline Gdiplus::MatrixOrder NativeOrder(int order) { return static_cast<Gdiplus::MatrixOrder>(order); }
+
+// A fill mode as GDI+ takes it (0 alternate, 1 winding).
+inline Gdiplus::FillMode NativeFillMode(int fillMode) { return static_cast<Gdiplus::FillMode>(fillMode); }
+
+// A unit as GDI+ takes it (0 world, 2 pixel, ...).
+inline Gdiplus::Unit NativeUnit(int unit) { return static_cast<Gdiplus::Unit>(unit); }
+
+// A float truncated toward zero to an int; none when it does not fit (or is
+// not a number), since that conversion would be undefined.
+inline std::optional<int> TruncateToInt(float value) {
+  float whole = std::trunc(value);
+  if (!(whole >= -2147483648.0f && whole < 2147483648.0f)) return std::nullopt;
+  return static_cast<int>(whole);
+}
+
+// A wrap mode as GDI+ takes it (0 tile ... 4 clamp).
+inline Gdiplus::WrapMode NativeWrapMode(int mode) { return static_cast<Gdiplus::WrapMode>(mode); }
 
 // The buffer of a list of plain values for a flat call: null when empty.
 template <class Element>
@@ -53,6 +56,10 @@ inline INT WideLength(std::wstring_view wide) {
   size_t end = wide.find(L'\0');
   return static_cast<INT>(end == std::wstring_view::npos ? wide.size() : end);
 }
+
+// The characters of a text for GDI+, which refuses a missing string even
+// when told to read none of it.
+inline const wchar_t* TextPointer(std::wstring_view text) { return text.empty() ? L"" : text.data(); }
 
 // Scales or rotates a transform about a centre point with three flat calls
 // that all take the caller's order: the centre is moved to the origin on the
