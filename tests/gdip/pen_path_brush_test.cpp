@@ -332,6 +332,28 @@ TEST(GdipPathGradient, CentreFocusAndTransformIntoTheCallersMatrix) {
   EXPECT_NEAR(turned.y, 6, 1e-4);
 }
 
+TEST(GdipPathGradient, BoundaryPathGoesIntoThePathTheCallerHolds) {
+  gdip::GraphicsPath boundary;
+  ASSERT_TRUE(boundary.Create());
+  ASSERT_TRUE(boundary.AddRectangle(0, 0, 30, 20));
+  gdip::PathGradientBrush brush;
+  ASSERT_TRUE(brush.CreateFromPath(boundary));
+  EXPECT_EQ(brush.GetRect(), (gdip::RectF{0, 0, 30, 20}));
+
+  gdip::GraphicsPath target;
+  ASSERT_TRUE(target.Create());
+  gdip::NativeHandle held = target.GetNativeObject();
+  if (brush.GetGraphicsPath(target)) {
+    EXPECT_EQ(target.GetWorldBounds(), (gdip::RectF{0, 0, 30, 20}));
+  } else {
+    // Wine's GDI+ does not copy a boundary out.
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::NotImplemented);
+  }
+  // Either way the path object keeps its own native path.
+  EXPECT_EQ(target.GetNativeObject(), held);
+  EXPECT_TRUE(target.AddLine(0, 0, 1, 1));
+}
+
 TEST(GdipTextureBrush, WrapModeImageAndEmptyImage) {
   gdip::Bitmap picture;
   ASSERT_TRUE(picture.CreateWithFormat(4, 3));
