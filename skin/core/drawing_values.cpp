@@ -1,5 +1,7 @@
 #include "skin/core/drawing_values.h"
 
+#include "gdip/object.h"
+
 namespace korvath::skin {
 
 int32_t SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha) {
@@ -25,11 +27,7 @@ std::string SkinGetClassNameText(HWND window) {
   wchar_t wide[kCapacity] = {};
   const int length = GetClassNameW(window, wide, kCapacity);
   if (length <= 0) return std::string(kCapacity, ' ');
-  // Class names cross into the program's own text through code page 936.
-  const int size = WideCharToMultiByte(936, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string text(size_t(size > 0 ? size : 0), '\0');
-  if (size > 0) WideCharToMultiByte(936, 0, wide, length, text.data(), size, nullptr, nullptr);
-  return text;
+  return gdip::WideToAnsi(std::wstring_view(wide, size_t(length)));
 }
 
 }  // namespace korvath::skin
