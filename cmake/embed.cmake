@@ -19,7 +19,7 @@ include_guard(GLOBAL)
 set(KORVATH_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/embed_files.cmake CACHE INTERNAL "")
 
 function(korvath_embed_assets target namespace)
-  set(specs)
+  set(entries)
   set(files)
   foreach(item ${ARGN})
     if(NOT item MATCHES "^([A-Za-z_][A-Za-z0-9_]*)=(.+)$")
@@ -27,15 +27,15 @@ function(korvath_embed_assets target namespace)
     endif()
     set(name ${CMAKE_MATCH_1})
     get_filename_component(file "${CMAKE_MATCH_2}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
-    list(APPEND specs "${name}=${file}")
+    list(APPEND entries "${name}=${file}")
     list(APPEND files "${file}")
   endforeach()
   string(MAKE_C_IDENTIFIER "${target}_${namespace}" stem)
   set(output ${CMAKE_CURRENT_BINARY_DIR}/embedded/${stem}.cpp)
-  string(REPLACE ";" "|" spec_arg "${specs}")
+  string(REPLACE ";" "|" entry_arg "${entries}")
   add_custom_command(
     OUTPUT ${output}
-    COMMAND ${CMAKE_COMMAND} "-DOUTPUT=${output}" "-DNAMESPACE=${namespace}" "-DSPECS=${spec_arg}"
+    COMMAND ${CMAKE_COMMAND} "-DOUTPUT=${output}" "-DNAMESPACE=${namespace}" "-DENTRIES=${entry_arg}"
             -P ${KORVATH_EMBED_SCRIPT}
     DEPENDS ${files} ${KORVATH_EMBED_SCRIPT}
     COMMENT "Embedding ${target} pictures (${namespace})"

@@ -1,5 +1,5 @@
 # Script half of korvath_embed_assets (cmake/embed.cmake), run as
-#   cmake -DOUTPUT=<file.cpp> -DNAMESPACE=<ns> -DSPECS=<Name=file|Name=file...> -P embed_files.cmake
+#   cmake -DOUTPUT=<file.cpp> -DNAMESPACE=<ns> -DENTRIES=<Name=file|Name=file...> -P embed_files.cmake
 cmake_minimum_required(VERSION 3.20)
 
 function(le32_bytes value out)
@@ -12,10 +12,10 @@ function(le32_bytes value out)
   set(${out} "${joined}" PARENT_SCOPE)
 endfunction()
 
-string(REPLACE "|" ";" specs "${SPECS}")
+string(REPLACE "|" ";" entries "${ENTRIES}")
 set(body "")
-foreach(spec ${specs})
-  string(REGEX MATCH "^([^=]+)=(.*)$" _ "${spec}")
+foreach(entry ${entries})
+  string(REGEX MATCH "^([^=]+)=(.*)$" _ "${entry}")
   set(name ${CMAKE_MATCH_1})
   set(file ${CMAKE_MATCH_2})
   get_filename_component(file_name "${file}" NAME)
