@@ -120,6 +120,44 @@ bool AdoptInto(GdipBase& target, Gdiplus::GpStatus status, Native*& created) {
   return ok;
 }
 
+// The native handle of an object argument (graphics, path, matrix, ...),
+// typed for a flat call; an object that is not given passes 0.
+template <class Native>
+Native* NativeOf(const GdipBase& object) {
+  return static_cast<Native*>(object.GetNativeObject());
+}
+template <class Native>
+Native* NativeOf(const GdipBase* object) {
+  return object ? NativeOf<Native>(*object) : nullptr;
+}
+
+// A native object that an operation makes for its own use and releases on
+// every way out (a temporary graphics, brush or matrix). The release's status
+// is not stored: it is cleanup, not the operation's result.
+template <class Native, auto Release>
+class ScopedNative {
+ public:
+  ScopedNative() = default;
+  ~ScopedNative() { Reset(); }
+  ScopedNative(const ScopedNative&) = delete;
+  ScopedNative& operator=(const ScopedNative&) = delete;
+
+  Native* get() const noexcept { return handle_; }
+  // The out-argument of the flat constructor (releases a held one first).
+  Native** out() noexcept {
+    Reset();
+    return &handle_;
+  }
+  // Gives the handle to a new owner.
+  Native* release() noexcept { return std::exchange(handle_, nullptr); }
+  void Reset() noexcept {
+    if (handle_) Release(std::exchange(handle_, nullptr));
+  }
+
+ private:
+  Native* handle_ = nullptr;
+};
+
 // ---- texts and GUIDs ---------------------------------------------------------------
 
 // GBK text to UTF-16 (code page 936). The result's c_str() is the zero-
