@@ -11,6 +11,16 @@ int32_t SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha) {
   return static_cast<int32_t>(argb);
 }
 
+gdip::RectF SkinMakeRect(float x, float y, float width, float height) {
+  return gdip::RectF{x, y, width, height};
+}
+
+gdip::Rect SkinMakeRectRecord(int32_t x, int32_t y, int32_t width, int32_t height) {
+  return gdip::Rect{x, y, width, height};
+}
+
+gdip::PointF MakePointF(float x, float y) { return gdip::PointF{x, y}; }
+
 namespace {
 bool HasStyleBit(HWND window, LONG bit) {
   const LONG style = GetWindowLongW(window, GWL_STYLE);

@@ -5,6 +5,7 @@ if(KORVATH_WINDOWS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/drawing_values_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/border_geometry_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/tab_page_rect_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/child_layout_test.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
 endif()
