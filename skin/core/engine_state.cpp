@@ -19,6 +19,7 @@ std::vector<FadeEntry> FadeList;
 std::vector<CompanionWindowEntry> CompanionWindowList;
 SkinMouseStateRecord SkinMouseState;
 ByteSet SkinBackgroundImage;
+COLORREF SkinBackgroundColor = 0;
 
 int32_t SkinResizeBorder = 0;
 int32_t CaptionHoverItem = 0;
