@@ -183,3 +183,36 @@ TEST(Bitmap, RotateDrawIntoOfAnEmptyBitmapFails) {
   EXPECT_FALSE(empty.RotateDrawInto(30, target));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
 }
+
+TEST(Bitmap, CreateFromGdiDibReadsABottomUpDib) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = 4;
+  info.bmiHeader.biHeight = 2;  // bottom-up: the first row in memory is the lowest
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> bits = {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF,   // bottom row: blue
+                                0xFF0000, 0xFF0000, 0xFF0000, 0x00FF00};  // top row: red, one green
+  gdip::Bitmap bitmap;
+  ASSERT_TRUE(bitmap.CreateFromGdiDib(&info, bits.data()));
+  EXPECT_EQ(bitmap.GetWidth(), 4);
+  EXPECT_EQ(bitmap.GetPixel(1, 0) & 0xFFFFFF, kRed & 0xFFFFFF);
+  EXPECT_EQ(bitmap.GetPixel(3, 0) & 0xFFFFFF, kGreen & 0xFFFFFF);
+  EXPECT_EQ(bitmap.GetPixel(2, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
+}
+
+TEST(Bitmap, CreateFromGraphicsMakesABitmapOfTheGivenSize) {
+  gdip::Bitmap surface;
+  ASSERT_TRUE(surface.CreateWithFormat(8, 8));
+  ASSERT_TRUE(surface.SetResolution(144, 144));
+  gdiptest::TestGraphics graphics(surface);
+  gdip::Bitmap bitmap;
+  ASSERT_TRUE(bitmap.CreateFromGraphics(30, 12, graphics));
+  EXPECT_EQ(bitmap.GetWidth(), 30);
+  EXPECT_EQ(bitmap.GetHeight(), 12);
+  EXPECT_FLOAT_EQ(bitmap.GetHorizontalResolution(), 144);
+  gdip::Bitmap none;
+  gdip::Bitmap emptySurface;
+  EXPECT_FALSE(none.CreateFromGraphics(30, 12, emptySurface));
+}
