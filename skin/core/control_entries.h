@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/skin_picture.h"
+
 namespace korvath::skin {
 
 // Colour values are Windows colours 0x00BBGGRR; this one means "no colour".
@@ -46,6 +48,7 @@ struct SkinButtonEntry {
   std::array<ByteSet, 8> GlyphImages;  // GlyphImage1 .. GlyphImage8
   bool ShowFrame = false;
   bool HasPicture = false;
+  SkinPicture Picture;  // drawn instead of the record's picture when loaded
 };
 
 // An edit control (also the inner edit of a combo box, the fields of an

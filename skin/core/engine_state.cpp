@@ -4,6 +4,7 @@
 
 #include "skin/core/engine_startup.h"
 #include "skin/core/memory_dc.h"
+#include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
 
 namespace korvath::skin {
@@ -41,6 +42,7 @@ void ProgramGlobalsInit() {
   Free(SkinWindowList);
   Free(SkinMemoryDcList);
   Free(FadeList);
+  Free(MenuItemList);
   Free(CompanionWindowList);
   SkinMouseState = SkinMouseStateRecord{};
 }
@@ -52,6 +54,7 @@ void ProgramGlobalsRelease() {
   Free(SkinWindowList);
   Free(SkinMemoryDcList);
   Free(FadeList);
+  Free(MenuItemList);
   Free(CompanionWindowList);
   Free(SkinBackgroundImage);
   SkinMouseState = SkinMouseStateRecord{};

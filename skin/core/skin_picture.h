@@ -13,7 +13,6 @@
 #include <span>
 #include <vector>
 
-#include "skin/core/control_entries.h"
 
 namespace korvath::gdip {
 class Graphics;
@@ -25,7 +24,7 @@ namespace korvath::skin {
 struct SkinPicturePiece {
   int32_t width = 0;
   int32_t height = 0;
-  ByteSet picture;  // the piece as a PNG file; empty when absent or not copied
+  std::vector<uint8_t> picture;  // the piece as a PNG file; empty when absent or not copied
 };
 
 // A state's source-picture size.

@@ -147,6 +147,8 @@ struct SkinWindowRecord {
   int32_t ClientHeight = 0;
   bool HideIcon = false;
   bool HasPicture = false;
+  // Push buttons of this window are painted with it when theirs is absent.
+  SkinPicture Picture;
   std::vector<CompanionEntry> CompanionRects;
 };
 
