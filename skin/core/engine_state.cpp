@@ -21,6 +21,7 @@ std::vector<TreeViewState> TreeViewStateList;
 std::vector<CompanionWindowEntry> CompanionWindowList;
 SkinMouseStateRecord SkinMouseState;
 ByteSet SkinBackgroundImage;
+COLORREF SkinBackgroundColor = 0;
 
 int32_t SkinResizeBorder = 0;
 int32_t CaptionHoverItem = 0;

@@ -87,6 +87,9 @@ extern std::vector<CompanionWindowEntry> CompanionWindowList;
 extern SkinMouseStateRecord SkinMouseState;
 // The noise-background theme's picture (empty until the theme call sets one).
 extern ByteSet SkinBackgroundImage;
+// The background colour of the engine's theme (0 until the theme call sets
+// it); painters wash backgrounds with it where no skinned window lies behind.
+extern COLORREF SkinBackgroundColor;
 
 // Engine values that the window skinning sets and reads.
 extern int32_t SkinResizeBorder;      // resize-zone width, set by every form attach
