@@ -13,6 +13,7 @@
 #include <span>
 #include <vector>
 
+#include "skin/core/byte_set.h"
 
 namespace korvath::gdip {
 class Graphics;
@@ -24,7 +25,7 @@ namespace korvath::skin {
 struct SkinPicturePiece {
   int32_t width = 0;
   int32_t height = 0;
-  std::vector<uint8_t> picture;  // the piece as a PNG file; empty when absent or not copied
+  ByteSet picture;  // the piece as a PNG file; empty when absent or not copied
 };
 
 // A state's source-picture size.
