@@ -113,7 +113,7 @@ std::array<Cut, SkinPicture::kPieceCount> CutPieces(const DividerScan& scan) {
 
 // The piece's pixels as a PNG file; empty for a rectangle that is empty or not
 // inside the picture, or when the copy or its encoding fails.
-std::vector<uint8_t> CopyPiece(const gdip::Bitmap& bitmap, const Cut& cut, int w, int h) {
+ByteSet CopyPiece(const gdip::Bitmap& bitmap, const Cut& cut, int w, int h) {
   if (cut.width <= 0 || cut.height <= 0 || cut.x < 0 || cut.y < 0 || cut.x + cut.width > w ||
       cut.y + cut.height > h) {
     return {};
@@ -179,7 +179,7 @@ void SkinPicture::DrawNineGrid(gdip::Graphics& graphics,
        W - p(kTopLeft).width - p(kTopRight).width, H - p(kTopLeft).height - p(kBottomLeft).height},
   };
   for (const Place& place : places) {
-    const std::vector<uint8_t>& bytes = p(place.piece).picture;
+    const ByteSet& bytes = p(place.piece).picture;
     if (bytes.empty()) continue;
     gdip::Image image;
     if (!image.FromStream(bytes)) continue;
