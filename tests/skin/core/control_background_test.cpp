@@ -15,7 +15,6 @@
 namespace {
 
 using namespace korvath::skin;
-using korvath::platform::LiveGdiObjectCount;
 using test::BackPattern;
 using test::Blend;
 using test::Pixels;
@@ -36,12 +35,6 @@ class ControlBackgroundTest : public ::testing::Test {
     ProgramGlobalsRelease();
   }
 };
-
-RECT WindowSize(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return RECT{0, 0, r.right - r.left, r.bottom - r.top};
-}
 
 TEST_F(ControlBackgroundTest, FrameGeometryPutsTheClientAreaInsideAnEvenFrame) {
   SkinnedForm form(300, 200);
@@ -159,20 +152,6 @@ TEST_F(ControlBackgroundTest, ReplaceColourKeySwapsOnlyTheKeyPixels) {
   px = Pixels(dc.get(), 40, 30);
   EXPECT_EQ(px.RgbAt(0, 0), 0xFF0000u);
   EXPECT_EQ(px.RgbAt(39, 29), 0xFF0000u);
-}
-
-TEST_F(ControlBackgroundTest, BackgroundsLeaveNothingBehind) {
-  SkinnedForm form(240, 200);
-  HWND edit = form.AddChild(L"STATIC", WS_BORDER, 30, 40, 82, 24);
-  const long objects = LiveGdiObjectCount();
-  const size_t registered = SkinMemoryDcList.size();
-  for (int i = 0; i < 200; ++i) {
-    korvath::platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(edit);
-    SkinMemoryDc dc = SkinFillControlBackground(edit);
-    SkinReplaceColourKey(dc.get(), 0xFF00FF, 0, 80, 22);
-  }
-  EXPECT_EQ(LiveGdiObjectCount(), objects);
-  EXPECT_EQ(SkinMemoryDcList.size(), registered);
 }
 
 }  // namespace

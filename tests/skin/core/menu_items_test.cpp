@@ -112,24 +112,6 @@ TEST_F(MenuItemsTest, ItemIsWashedWhiteWithATintedStripAndItsCaption) {
   EXPECT_EQ(whole.RgbAt(kWidth + 15, kHeight + 7), 0x00FFFFu);
 }
 
-TEST_F(MenuItemsTest, DisabledCaptionIsGrey) {
-  SkinnedForm form(300, 200);
-  const auto px = Paint(form, kHeight, ODS_DISABLED);
-  EXPECT_FALSE(AnyPixel(px, 22, kWidth, 0, kHeight, [](uint32_t c) { return Blue(c) > Red(c) + 30; }));
-  EXPECT_TRUE(AnyPixel(px, 22, kWidth, 0, kHeight, [](uint32_t c) {
-    return Red(c) < 190 && Red(c) == Green(c) && Green(c) == Blue(c);
-  }));
-}
-
-TEST_F(MenuItemsTest, HotItemGetsTheHighlight) {
-  SkinnedForm form(300, 200);
-  const uint32_t plain = Paint(form).RgbAt(kWidth - 10, kHeight - 4);
-  SetState(MFS_HILITE);
-  const uint32_t hot = Paint(form).RgbAt(kWidth - 10, kHeight - 4);
-  EXPECT_NE(plain, hot);
-  EXPECT_GT(Red(hot) - Green(hot), 10) << std::hex << hot;
-}
-
 TEST_F(MenuItemsTest, SeparatorDrawsItsLinesAndNothingElse) {
   Item().separator = true;
   SkinnedForm form(300, 200);

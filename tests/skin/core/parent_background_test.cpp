@@ -4,6 +4,7 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/background_container.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
@@ -106,6 +107,47 @@ TEST_F(ParentBackgroundTest, ParentContainerEntrySkipsContainersThatDoNotPaintAn
 }
 
 // ---- the copy and the tint --------------------------------------------------
+
+// A control painted the way every skinned painter paints: its parent's
+// background first, then the picture onto the window and into the layer.
+LRESULT CALLBACK TransparentControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return TRUE;
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  korvath::platform::PaintScope paint(window);
+  RECT client = {};
+  GetClientRect(window, &client);
+  SkinMemoryDc picture = SkinPaintParentBackground(window, client);
+  BitBlt(paint.dc(), 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
+  SkinPaintChildBackground(window, picture.get());
+  return 0;
+}
+
+TEST_F(ParentBackgroundTest, PaintedControlOverAColouredParentShowsThatColour) {
+  SkinnedForm form(240, 200);
+  HWND group = form.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
+  HWND control = form.AddChild(L"STATIC", 0, 10, 20, 80, 40, group);
+  HWND onForm = form.AddChild(L"STATIC", 0, 20, 140, 80, 40);
+  form.AddContainer(group, kGreen, 255, 1);
+  for (HWND w : {control, onForm}) {
+    form.Skin(w);
+    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentControlProc));
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+  }
+  testsupport::PumpMessages(50);
+  const auto shown = testsupport::CaptureClient(control);
+  if (shown.RgbAt(40, 20) != Rgb(kGreen)) testsupport::SaveFailureImage(shown, "coloured_parent");
+  EXPECT_EQ(shown.RgbAt(2, 2), Rgb(kGreen));
+  EXPECT_EQ(shown.RgbAt(40, 20), Rgb(kGreen));
+  EXPECT_EQ(shown.RgbAt(77, 37), Rgb(kGreen));
+  // Straight on the form: the form's own picture at the control's place.
+  const auto plain = testsupport::CaptureClient(onForm);
+  EXPECT_EQ(plain.RgbAt(40, 20), BackPattern(60, 160));
+  // The layer keeps both pictures for later refreshes.
+  const auto layer = Pixels(form.record().ChildBackDC.get(), 240, 200);
+  EXPECT_EQ(layer.RgbAt(70, 60), Rgb(kGreen));
+  EXPECT_EQ(layer.RgbAt(60, 160), BackPattern(60, 160));
+}
 
 TEST_F(ParentBackgroundTest, ControlOnTheFormShowsTheBackBufferAtItsPlace) {
   SkinnedForm form(240, 200);

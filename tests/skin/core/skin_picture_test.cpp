@@ -115,19 +115,6 @@ TEST(SkinPictureTest, ExampleDrawnPutsCornersAtTheirSizeAndTilesTheRest) {
   }
 }
 
-TEST(SkinPictureTest, DestinationOffsetMovesEveryPiece) {
-  SkinPicture picture;
-  picture.LoadStates(GridPicture(20, 20, 5, 14));
-  picture.SetBounds(10, 5, 40, 30);
-  auto canvas = Draw(picture, 1, 60, 40);
-  EXPECT_EQ(canvas->GetPixel(5, 2), 0u);  // outside the destination
-  EXPECT_EQ(canvas->GetPixel(11, 6), Region(0, 0));
-  EXPECT_EQ(canvas->GetPixel(48, 33), Region(2, 2));
-  EXPECT_EQ(canvas->GetPixel(30, 20), Region(1, 1));
-  EXPECT_EQ(canvas->GetPixel(14, 7), kTopEdgeMarker);
-  EXPECT_EQ(canvas->GetPixel(55, 20), 0u);
-}
-
 TEST(SkinPictureTest, PictureWithoutDividersIsDrawnOnceUnscaled) {
   SkinPicture picture;
   std::vector<SkinPicturePiece> pieces;
@@ -176,25 +163,6 @@ TEST(SkinPictureTest, DividersInTheSecondRowOnlyMakeAHorizontalThreeSlice) {
   EXPECT_EQ(canvas->GetPixel(30, h + 3), 0u);
 }
 
-TEST(SkinPictureTest, DividersInTheSecondColumnOnlyMakeAVerticalThreeSlice) {
-  const int w = 10;
-  const auto bytes = Picture(w, 20, [](int x, int y) -> uint32_t {
-    if (x == 1 && (y == 5 || y == 14)) return kKey;
-    if (y < 4) return 0xFF0000AA;
-    if (y > 5 && y < 14) return 0xFF00AA00;
-    if (y > 14) return 0xFFAA0000;
-    return kUnused;
-  });
-  SkinPicture picture;
-  picture.LoadStates(bytes);
-  picture.SetBounds(0, 0, 30, 60);
-  auto canvas = Draw(picture, 1, 30, 60);
-  EXPECT_EQ(canvas->GetPixel(5, 1), 0xFF0000AAu);
-  EXPECT_EQ(canvas->GetPixel(5, 30), 0xFF00AA00u);
-  EXPECT_EQ(canvas->GetPixel(5, 58), 0xFFAA0000u);
-  EXPECT_EQ(canvas->GetPixel(w + 3, 30), 0u);
-}
-
 TEST(SkinPictureTest, RightSideWithoutDividersMirrorsTheLeftRows) {
   // Dividers in the second row and column, but the last column has none.
   const auto bytes = Picture(20, 20, [](int x, int y) -> uint32_t {
@@ -219,19 +187,6 @@ TEST(SkinPictureTest, NarrowDestinationOverlapsTheCornersTopRightOnTop) {
   EXPECT_EQ(canvas->GetPixel(0, 1), Region(0, 0));
   EXPECT_EQ(canvas->GetPixel(2, 1), Region(2, 0));
   EXPECT_EQ(canvas->GetPixel(2, 27), Region(2, 2));
-}
-
-TEST(SkinPictureTest, FreshPictureIsUnloadedAndDrawsNothing) {
-  SkinPicture picture;
-  SkinClearObjectField(picture);
-  EXPECT_FALSE(picture.GetField1());
-  EXPECT_EQ(picture.GetField2(), 0);
-  EXPECT_EQ(picture.GetField3(), 0);
-  EXPECT_EQ(picture.GetStateSize1(), (SkinPictureSize{0, 0}));
-  EXPECT_TRUE(picture.StatePieces(1).empty());
-  picture.SetBounds(0, 0, 20, 20);
-  auto canvas = Draw(picture, 1, 20, 20);
-  EXPECT_EQ(canvas->GetPixel(10, 10), 0u);
 }
 
 TEST(SkinPictureTest, LoadingOnlyTheFirstStateCopiesItAndTakesTheDefaults) {
