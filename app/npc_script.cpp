@@ -4,6 +4,7 @@
 
 #include "app/file_paths.h"
 #include "app/pinyin_name.h"
+#include "app/value_tables.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -11,7 +12,6 @@ namespace korvath::app {
 namespace {
 using namespace korvath::platform;
 
-constexpr int32_t kDefaultHp = 3000;
 constexpr char kSpawnLine[] = "int Spawn =42;";
 
 // A double quote would end the script's string early and a control

@@ -32,6 +32,9 @@ const std::array<BehaviourItem, 8>& BehaviourTable();
 std::string_view BehaviourStatementOfItem(int index);
 std::optional<int> BehaviourIndexOfName(std::string_view name);
 
+// The HP written and shown in place of an HP text that is no usable number.
+inline constexpr int32_t kDefaultHp = 3000;
+
 // A numeric list: decimal items from `first` to `last` in steps of `step`.
 struct NumericList {
   int first;

@@ -155,4 +155,30 @@ bool CloseFile(File& file) {
   return ok;
 }
 
+std::string NewFileBeside(std::string_view path) {
+  std::wstring wide = GbkToWide(path);
+  size_t slash = wide.find_last_of(L"\\/");
+  std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : wide.substr(0, slash + 1);
+  wchar_t name[MAX_PATH + 14] = {};
+  if (!GetTempFileNameW(folder.c_str(), L"npc", 0, name)) return {};
+  GbkText gbk = WideToGbk(name);
+  if (!gbk.exact) {
+    DeleteFileW(name);
+    return {};
+  }
+  return gbk.text;
+}
+
+bool MoveFileReplacing(std::string_view from, std::string_view to) {
+  std::wstring source = GbkToWide(from), target = GbkToWide(to);
+  return !source.empty() && !target.empty() &&
+         MoveFileExW(source.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool DeleteFileAt(std::string_view path) {
+  std::wstring wide = GbkToWide(path);
+  return !wide.empty() && DeleteFileW(wide.c_str()) != 0;
+}
+
 }  // namespace korvath::platform::files

@@ -64,4 +64,11 @@ bool FileExists(std::string_view path);
 // False when the file was not open or closing it failed (data not written).
 bool CloseFile(File& file);
 
+// For replacing a file only once its new content is safely written: a new,
+// empty file with a unique name in the same folder as `path` (empty text when
+// none can be made there), then the move over the old file.
+std::string NewFileBeside(std::string_view path);
+bool MoveFileReplacing(std::string_view from, std::string_view to);
+bool DeleteFileAt(std::string_view path);
+
 }  // namespace korvath::platform::files

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+// commdlg.h's FindText macro would rename the runtime's text search.
+#undef FindText
 #include "platform/text_commands.h"
 
 namespace korvath::platform {
