@@ -177,12 +177,18 @@ bool Form::CreateUnit(int index) {
       break;
     case UnitKind::ComboBox: {
       for (std::string_view item : u.items) ComboBoxAddItem(index, item);
-      // The closed box takes the height of the description.
-      RECT r;
-      GetWindowRect(hwnd, &r);
+      // The closed box takes the height of the description. How the
+      // selection field's height adds up to the box's differs between
+      // systems, so measure and correct.
       int field = int(SendMessageW(hwnd, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-      int wanted = field + u.height - (r.bottom - r.top);
-      if (field > 0 && wanted > 0) SendMessageW(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), wanted);
+      for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        int error = u.height - (r.bottom - r.top);
+        if (error == 0 || field + error <= 0) break;
+        field += error;
+        SendMessageW(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), field);
+      }
       break;
     }
     default:
