@@ -13,7 +13,8 @@ int SkinMessageBox(HWND owner, std::string_view text, UINT style,
   // The box is the plain system one until the skin's dialog hook is
   // installed around this call.
   int pressed = MessageBoxW(owner, wideText.c_str(), caption ? wideCaption.c_str() : nullptr, style);
-  return pressed - 1;
+  // A box that could not be shown answers 0 on Windows and -1 under Wine.
+  return pressed > 0 ? pressed - 1 : -1;
 }
 
 }  // namespace korvath::skin

@@ -94,7 +94,7 @@ TEST(ReaderFuzz, MutatedWrittenFilesNeverBreakTheParse) {
   std::mt19937 rng(7);
   std::vector<std::string> seeds;
   for (int behaviour = 0; behaviour < 8; ++behaviour) {
-    NpcRecord npc = korvath::app::testing::StartRecord();
+    NpcRecord npc = korvath::app::testdata::StartRecord();
     npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(behaviour));
     BuildNpcScript(npc, ScriptInput{"5000", "张三", "C:\\"});
     seeds.push_back(NpcScriptFileBytes(npc.NpcOutputLines));

@@ -10,8 +10,8 @@
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath::app;
-using korvath::app::testing::StartFileBytes;
-using korvath::app::testing::StartRecord;
+using korvath::app::testdata::StartFileBytes;
+using korvath::app::testdata::StartRecord;
 
 namespace {
 std::string WrittenFile(int behaviour, const std::string& name = "张三") {

@@ -8,8 +8,8 @@
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath::app;
-using korvath::app::testing::StartFileBytes;
-using korvath::app::testing::StartRecord;
+using korvath::app::testdata::StartFileBytes;
+using korvath::app::testdata::StartRecord;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "app/npc_record.h"
 #include "app/value_tables.h"
 
-namespace korvath::app::testing {
+namespace korvath::app::testdata {
 
 inline NpcRecord StartRecord() {
   NpcRecord npc;
@@ -70,4 +70,4 @@ inline std::string StartFileBytes() {
   return bytes;
 }
 
-}  // namespace korvath::app::testing
+}  // namespace korvath::app::testdata
