@@ -29,12 +29,12 @@ const std::array<NumericCombo, 12>& NumericCombos() {
 }
 
 void OnMainWindowCreated() {
-  // Steps 1 and 2, the skin's background theme and options, and steps 4 to
-  // 11, attaching the skin to the form, its labels and group boxes and the
-  // panels over the three edit boxes with the folder button
-  // (NpcChooseDocumentFolderClick), come with the skin engine.
-  HWND window = MainWindow();
-  (void)window;
+  // The skin engine's set-up goes here, in this order, once the engine
+  // exists: the background theme and the skin options before `window` is
+  // taken; after it, attaching the skin to the form, skinning the 20 labels
+  // and the three group boxes, the panels over the folder, HP and name boxes
+  // with the folder button and its routine NpcChooseDocumentFolderClick.
+  [[maybe_unused]] HWND window = MainWindow();
   NpcFormInit();
 }
 

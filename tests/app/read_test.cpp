@@ -196,3 +196,16 @@ TEST(OpenFileDialog, CancelKeepsTheCurrentDirectoryUnlessAskedToKeepTheDialogs) 
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(answerer.seen()[0].caption, L"打开文件");
 }
+
+TEST(OpenFileDialog, ATypedNameOfAMissingFileIsNotAccepted) {
+  std::string missing = platform::ProgramDirectory() + "\\no such file.pst";
+  DialogAnswerer answerer({ChooseFile(missing), [](HWND complaint) {
+                             // The dialog's own "file not found" box: close it,
+                             // then give up on the dialog behind it.
+                             HWND dialog = GetWindow(complaint, GW_OWNER);
+                             PressButton(IDOK)(complaint);
+                             PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                           }});
+  EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst"), "");
+  EXPECT_EQ(answerer.seen().size(), 2u);
+}
