@@ -60,6 +60,16 @@ class GdiObject {
     return std::exchange(handle_, nullptr);
   }
 
+  // Parks the object where no owner can hold it (a window property) while
+  // it stays ours: it stays counted until Unpark takes it back into an owner.
+  [[nodiscard]] Handle Park() noexcept { return std::exchange(handle_, nullptr); }
+  // Takes back a handle that Park gave out.
+  static GdiObject Unpark(Handle parked) noexcept {
+    GdiObject owner;
+    owner.handle_ = parked;
+    return owner;
+  }
+
  private:
   Handle handle_ = nullptr;
 };
@@ -107,6 +117,11 @@ class MemoryDC {
   HDC get() const noexcept { return dc_; }
   explicit operator bool() const noexcept { return dc_ != nullptr; }
   void Reset() noexcept;
+  // Gives the DC up without deleting it (to an owner that holds it already).
+  [[nodiscard]] HDC Release() noexcept {
+    if (dc_) gdi_detail::CountReleased();
+    return std::exchange(dc_, nullptr);
+  }
 
  private:
   HDC dc_ = nullptr;

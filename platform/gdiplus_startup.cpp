@@ -4,9 +4,10 @@
 
 namespace korvath::platform {
 
-GdiplusStartupToken GdiplusStartupToken::Start() {
+GdiplusStartupToken GdiplusStartupToken::Start(UINT32 version) {
   GdiplusStartupToken started;
   Gdiplus::GdiplusStartupInput input;
+  input.GdiplusVersion = version;
   ULONG_PTR token = 0;
   if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) started.token_ = token;
   return started;

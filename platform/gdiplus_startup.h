@@ -9,8 +9,11 @@ namespace korvath::platform {
 class GdiplusStartupToken {
  public:
   GdiplusStartupToken() = default;
-  // Starts GDI+; ok() tells whether it did.
-  static GdiplusStartupToken Start();
+  // Starts GDI+ (start-up input of the given version, no debug callback,
+  // background thread and external codecs not suppressed); ok() tells
+  // whether it did.
+  static GdiplusStartupToken Start(UINT32 version = 1);
+  ULONG_PTR value() const noexcept { return token_; }
   ~GdiplusStartupToken() { Reset(); }
   GdiplusStartupToken(GdiplusStartupToken&& other) noexcept
       : token_(std::exchange(other.token_, 0)) {}
