@@ -6,20 +6,18 @@
 #include "app/file_paths.h"
 #include "app/form_setup.h"
 #include "app/main_form.h"
+#include "app/notice.h"
 #include "app/npc_record.h"
 #include "app/npc_script_reader.h"
 #include "app/open_file_dialog.h"
 #include "app/value_tables.h"
 #include "platform/files.h"
 #include "platform/text_commands.h"
-#include "skin/window/message_box.h"
 
 namespace korvath::app {
 
 namespace {
 using namespace korvath::platform;
-
-constexpr UINT kNoticeStyle = MB_OK | MB_ICONEXCLAMATION;
 
 // Kept lines in file order, or nothing when the file cannot be opened. The
 // file is opened for reading only and shared, so read-only files and files
@@ -94,14 +92,14 @@ bool ReadNpcFile(std::string_view path) {
   if (!kept) {
     std::string message = "无法打开NPC文档[";
     message.append(path).append("]!");
-    skin::SkinMessageBox(MainWindow(), message, kNoticeStyle, "提示");
+    ShowNotice(message);
     return false;
   }
   std::optional<NpcScriptValues> read = ParseNpcScript(*kept);
   if (!read) {
     std::string message = "NPC文档[";
     message.append(path).append("]不是有效的NPC文档,文件内容不完整!");
-    skin::SkinMessageBox(MainWindow(), message, kNoticeStyle, "提示");
+    ShowNotice(message);
     return false;
   }
   NpcRecord& npc = Npc();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "app/notice.h"
 #include "app/npc_record.h"
 #include "app/npc_script.h"
 #include "platform/files.h"
@@ -16,7 +17,6 @@ namespace {
 using namespace korvath::platform;
 using skin::SkinMessageBox;
 
-constexpr UINT kNoticeStyle = MB_OK | MB_ICONEXCLAMATION;                       // 0x30
 constexpr UINT kOverwriteStyle = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;  // 0x134
 constexpr UINT kDoneStyle = MB_OK | MB_ICONINFORMATION;                         // 0x40
 constexpr int kPressedYes = IDYES - 1;
@@ -48,7 +48,7 @@ bool BuildNpcScriptLines() {
   GbkText folder = form.EditContentChecked(目录编辑框);
   ScriptInput input{form.EditContent(HP编辑框), name.text, folder.text, name.exact, folder.exact};
   BuildVerdict verdict = BuildNpcScript(Npc(), input);
-  if (!verdict.accepted()) SkinMessageBox(MainWindow(), verdict.message, kNoticeStyle, "提示");
+  if (!verdict.accepted()) ShowNotice(verdict.message);
   return verdict.accepted();
 }
 
@@ -60,8 +60,7 @@ bool WriteNpcFile() {
     if (SkinMessageBox(MainWindow(), question, kOverwriteStyle, "提示") != kPressedYes) return false;
   }
   if (!WriteLinesReplacing(path, Npc().NpcOutputLines)) {
-    SkinMessageBox(MainWindow(), "NPC文件[" + path + "]保存失败,请检查存档目录是否存在、文件是否只读或被占用!",
-                   kNoticeStyle, "提示");
+    ShowNotice("NPC文件[" + path + "]保存失败,请检查存档目录是否存在、文件是否只读或被占用!");
     return false;
   }
   SkinMessageBox(MainWindow(), "NPC文件[" + path + "]已经生成!", kDoneStyle);

@@ -9,6 +9,7 @@ if(KORVATH_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/script_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/script_reader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/open_file_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/notice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/npc_tool.cpp)
   target_link_libraries(korvath_app PUBLIC korvath_app_logic korvath_model_names
                         korvath_skin_window korvath_platform ${KORVATH_WIN32_LIBS})
