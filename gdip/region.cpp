@@ -123,10 +123,11 @@ std::vector<uint8_t> Region::GetData(int bufferSize, uint32_t* sizeFilled) const
   return data;
 }
 
-HRGN Region::GetHRgn(const GdipBase& graphics) const {
+platform::GdiRegion Region::GetHRgn(const GdipBase& graphics) const {
   HRGN region = nullptr;
-  if (!StoreStatus(Flat::GdipGetRegionHRgn(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &region))) return nullptr;
-  return region;
+  if (!StoreStatus(Flat::GdipGetRegionHRgn(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &region)))
+    return {};
+  return platform::GdiRegion(region);
 }
 
 bool Region::IsEmpty(const GdipBase& graphics) const {
