@@ -2,81 +2,57 @@
 
 #include <string>
 
+#include "app/file_paths.h"
 #include "app/pinyin_name.h"
 
 using namespace korvath::app;
 
 namespace {
-std::string Pinyin(std::string& text, bool separator = false, bool keepFullWidth = false,
-                   CjkTest test = &IsCjkTextByBytes) {
-  return NameToPinyinWith(text, separator, keepFullWidth, test);
-}
-
 // Stands in for the exact test: only GB2312 Chinese characters count.
 bool OnlyGb2312Chinese(std::string_view ch) {
-  return ch.size() == 2 && uint8_t(ch[0]) >= 0xB0 && uint8_t(ch[0]) <= 0xF7 &&
-         uint8_t(ch[1]) >= 0xA1;
+  return ch.size() == 2 && uint8_t(ch[0]) >= 0xB0 && uint8_t(ch[0]) <= 0xF7 && uint8_t(ch[1]) >= 0xA1;
 }
 }  // namespace
 
-TEST(NameToPinyin, ChineseCharactersGiveTheirSyllables) {
-  std::string name = "张三";
-  EXPECT_EQ(Pinyin(name), "zhangsan");
-  EXPECT_EQ(name, "张三");
-}
-
-TEST(NameToPinyin, LatinLettersAndDigitsGiveNothing) {
-  std::string name = "张三A";
-  EXPECT_EQ(Pinyin(name), "zhangsan");
-  EXPECT_EQ(name, "张三A");
-  std::string latin = "Abc12";
-  EXPECT_EQ(Pinyin(latin), "");
-}
-
-TEST(NameToPinyin, FullWidthLettersComeBackHalfWidth) {
-  std::string name = "\xA3\xC1\xA3\xC2张";
-  EXPECT_EQ(Pinyin(name), "zhang");
-  EXPECT_EQ(name, "AB张");
-}
-
-TEST(NameToPinyin, CharactersOutsideGb2312GiveNothing) {
-  // GBK characters beyond GB2312: first byte below 0xB0, second below 0xA1.
-  std::string name = "\x81\xA1张\xB0\x90";
-  EXPECT_EQ(Pinyin(name), "zhang");
-}
-
-TEST(NameToPinyin, SeparatorFollowsEverySyllable) {
-  std::string name = "张三";
-  EXPECT_EQ(Pinyin(name, true), "zhang san ");
-}
-
-TEST(NameToPinyin, FullWidthBlankBecomesABlank) {
-  std::string name = "张\xA1\xA1三";
-  EXPECT_EQ(Pinyin(name), "zhang san");
-}
-
-TEST(NameToPinyin, AStraySingleByteDoesNotShiftTheCharactersAfterIt) {
-  // Walked in fixed pairs, the control byte would pair with 张's first byte.
-  std::string name = "\x01张三";
-  EXPECT_EQ(Pinyin(name), "zhangsan");
-  std::string lone = "张三\xB0";  // a lead byte without its trail at the end
-  EXPECT_EQ(Pinyin(lone), "zhangsan");
-}
-
-TEST(NameToPinyin, CharactersNotAllowedInFileNamesAreDropped) {
-  std::string name = "A:b?张*<>|\"/\\";
-  EXPECT_EQ(Pinyin(name, false, false, &OnlyGb2312Chinese), "Abzhang");
-  std::string kept = "A张";
-  EXPECT_EQ(Pinyin(kept, false, true, &OnlyGb2312Chinese), "\xA3\xC1zhang");
+TEST(NameToPinyin, SyllablesOfChineseCharactersAndWhatElseStays) {
+  struct Case {
+    const char *name, *pinyin, *halfWidth;
+    bool separator = false, keepFullWidth = false;
+    CjkTest test = &IsCjkTextByBytes;
+  };
+  const Case cases[] = {
+      {"张三A", "zhangsan", "张三A"},
+      {"Abc12", "", "Abc12"},
+      {"\xA3\xC1\xA3\xC2张", "zhang", "AB张"},
+      {"\x81\xA1张\xB0\x90", "zhang", "\x81\xA1张\xB0\x90"},  // beyond GB2312
+      {"张三", "zhang san ", "张三", true},
+      {"张\xA1\xA1三", "zhang san", "张 三"},
+      // Walked in fixed pairs, the control byte would pair with 张's lead byte.
+      {"\x01张三\xB0", "zhangsan", "\x01张三\xB0"},
+      {"A:b?张*<>|\"/\\", "Abzhang", "A:b?张*<>|\"/\\", false, false, &OnlyGb2312Chinese},
+      {"A张", "\xA3\xC1zhang", "A张", false, true, &OnlyGb2312Chinese},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pinyin);
+    std::string text = c.name;
+    EXPECT_EQ(NameToPinyinWith(text, c.separator, c.keepFullWidth, c.test), c.pinyin);
+    EXPECT_EQ(text, c.halfWidth);
+  }
 }
 
 TEST(IsCjkTextByBytes, TwoByteCharactersCountBlanksAndSingleBytesDoNot) {
-  EXPECT_TRUE(IsCjkTextByBytes("张"));
-  EXPECT_TRUE(IsCjkTextByBytes("张三"));
-  EXPECT_TRUE(IsCjkTextByBytes("\xA3\xC1"));  // full-width A: any two-byte character
-  EXPECT_FALSE(IsCjkTextByBytes("\xA1\xA1"));  // the full-width blank
-  EXPECT_FALSE(IsCjkTextByBytes("A"));
-  EXPECT_FALSE(IsCjkTextByBytes("\xB0"));
-  EXPECT_FALSE(IsCjkTextByBytes(""));
-  EXPECT_FALSE(IsCjkTextByBytes("张A"));
+  for (const char* yes : {"张", "张三", "\xA3\xC1"}) EXPECT_TRUE(IsCjkTextByBytes(yes)) << yes;
+  for (const char* no : {"\xA1\xA1", "A", "\xB0", "", "张A"}) EXPECT_FALSE(IsCjkTextByBytes(no)) << no;
+}
+
+TEST(FilePaths, ATrailByteThatLooksLikeABackslashIsNoSeparator) {
+  // 表 is 0xB1 0x5C.
+  EXPECT_EQ(PathDirectoryPart("C:\\AI文件夹\\zhangsan.pst"), "C:\\AI文件夹\\");
+  EXPECT_EQ(PathDirectoryPart("zhangsan.pst"), "");
+  EXPECT_EQ(PathDirectoryPart("C:\\表.pst"), "C:\\");
+  EXPECT_EQ(PathDirectoryPart("C:\\表\\a.pst"), "C:\\表\\");
+  EXPECT_EQ(WithTrailingBackslash("D:\\表"), "D:\\表\\");
+  EXPECT_EQ(WithTrailingBackslash("C:\\npc\\"), "C:\\npc\\");
+  EXPECT_EQ(WithTrailingBackslash(""), "");
+  EXPECT_EQ(OpenFileFilterBytes("NPC文档|*.pst"), std::string("NPC文档\0*.pst\0\0", 15));
 }
