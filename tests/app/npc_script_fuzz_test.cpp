@@ -1,6 +1,5 @@
 // Random and mutated ".pst" texts through the reader's parsing: it must never
-// read outside its texts (the sanitizers watch the native build) and must cut
-// the same lines when the bytes arrive in pieces, as through a read-ahead.
+// read outside its texts (the sanitizers watch the native build).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,11 +7,9 @@
 #include <vector>
 
 #include "app/npc_script_reader.h"
-#include "platform/text_lines.h"
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath::app;
-using namespace korvath::platform;
 
 namespace {
 const char kAlphabet[] = "\"=;() \t\r\n\x1A\xA1\xB0\xD5\xC5\\#引号abcfollowplayer0123456789-";
@@ -44,26 +41,5 @@ TEST(ReaderFuzz, RandomAndMutatedFilesNeverBreakTheParse) {
     std::string mutated = RandomText(rng, 8, written);
     mutated.erase(rng() % mutated.size(), rng() % 16);
     Parse(i % 3 ? mutated : mutated.substr(0, rng() % mutated.size()));
-  }
-}
-
-TEST(ReaderFuzz, LinesReadInChunksAreTheLinesOfTheWhole) {
-  std::mt19937 rng(99);
-  for (int i = 0; i < 5000; ++i) {
-    const std::string bytes = RandomText(rng, 200);
-    std::vector<std::string> lines;
-    for (size_t pos = 0, available = 0; pos < bytes.size();) {
-      TextLineScan scan = ScanTextLine(std::string_view(bytes).substr(pos, available - pos),
-                                       available >= bytes.size());
-      if (!scan.complete) {
-        available = std::min(bytes.size(), available + 1 + rng() % 7);
-        continue;
-      }
-      lines.push_back(bytes.substr(pos, scan.lineLength));
-      if (scan.textEnded) break;
-      pos += scan.consumed;
-      available = std::max(available, pos);
-    }
-    ASSERT_EQ(lines, SplitTextLines(bytes)) << i;
   }
 }
