@@ -5,4 +5,4 @@ korvath_test(app_logic_tests
           ${CMAKE_CURRENT_LIST_DIR}/npc_script_reader_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/npc_script_fuzz_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/pinyin_name_test.cpp
-  LIBS korvath_app_logic)
+  LIBS korvath_app_logic korvath_model_names korvath_platform)

@@ -26,17 +26,15 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(Wide(path).c_str(), std::ios::binary) << bytes;
 }
 
-static void RemoveWide(const std::wstring& path) {
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileW(path.c_str());
+void RemoveFile(const std::string& path) {
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(Wide(path).c_str());
 }
-
-void RemoveFile(const std::string& path) { RemoveWide(Wide(path)); }
 
 void RemoveFolder(const std::string& folder) {
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(Wide(folder), ec))
-    RemoveWide(entry.path().wstring());
+    RemoveFile(platform::WideToGbk(entry.path().wstring()).text);
   RemoveDirectoryW(Wide(folder).c_str());
 }
 
@@ -93,28 +91,14 @@ void MainWindowTest::TypeInto(Unit unit, const std::wstring& text) {
   TypeText(text);
 }
 
-void MainWindowTest::PickWithMouse(Unit combo, int index) {
-  auto dropped = [&] { return SendMessageW(H(combo), CB_GETDROPPEDSTATE, 0, 0) != 0; };
-  ClickUnit(combo);
-  ASSERT_TRUE(PumpUntil(dropped));
-  COMBOBOXINFO info = {sizeof(info)};
-  GetComboBoxInfo(H(combo), &info);
-  SendMessageW(info.hwndList, LB_SETTOPINDEX, index, 0);
-  RECT item;
-  SendMessageW(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-  Click(info.hwndList, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  PumpUntil([&] { return !dropped(); });
-  ASSERT_EQ(MainForm().ComboSelectedIndex(combo), index);
-}
-
-void MainWindowTest::PickWithKeys(Unit combo, int index) {
+void MainWindowTest::Pick(Unit combo, int index) {
   MainForm().UnitSetFocus(combo);
   for (int at = MainForm().ComboSelectedIndex(combo); at != index; at += at < index ? 1 : -1)
     PressKey(at < index ? VK_DOWN : VK_UP);
   ASSERT_EQ(MainForm().ComboSelectedIndex(combo), index);
 }
 
-std::vector<SeenDialog> MainWindowTest::ClickAnswering(Unit unit, Answers answers) {
+std::vector<SeenDialog> MainWindowTest::ClickAnswering(Unit unit, std::vector<DialogAnswerer::Answer> answers) {
   DialogAnswerer answerer(std::move(answers));
   ClickUnit(unit);
   PumpMessages(100);

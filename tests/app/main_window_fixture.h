@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,7 +16,6 @@
 namespace korvath::app::uitest {
 
 using namespace testsupport;
-using Answers = std::vector<DialogAnswerer::Answer>;
 
 std::wstring Wide(std::string_view gbk);
 std::string DocumentFolder();  // with its trailing "\"
@@ -34,15 +32,12 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-
   HWND H(Unit unit) const { return MainForm().UnitGetHandle(unit); }
   void ClickUnit(Unit unit);
   void TypeInto(Unit unit, const std::wstring& text);  // empties the box from code first
-  void PickWithMouse(Unit combo, int index);  // opens the list and clicks the item
-  void PickWithKeys(Unit combo, int index);   // arrow keys on the closed list
+  void Pick(Unit combo, int index);  // arrow keys on the closed list
   // Clicks the unit, answering the dialogs it opens in order.
-  std::vector<SeenDialog> ClickAnswering(Unit unit, Answers answers);
-
+  std::vector<SeenDialog> ClickAnswering(Unit unit, std::vector<DialogAnswerer::Answer> answers);
   HWND focusAtStart_ = nullptr;
 };
 

@@ -1,12 +1,16 @@
-// The main window after start-up and the field handlers, driven by real
-// input.
+// The main window after start-up, the field handlers and the folder chooser,
+// driven by real input; the message box and the exact Chinese test.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include "app/cjk_text.h"
 #include "app/folder_chooser.h"
 #include "app/form_setup.h"
 #include "app/npc_tool.h"
 #include "app/value_tables.h"
 #include "platform/folders.h"
+#include "skin/window/message_box.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
 
@@ -19,29 +23,23 @@ TEST_F(MainWindowTest, RecordAndControlsAfterStartUpHoldTheTableValues) {
   EXPECT_EQ(testdata::Numbers(npc), testdata::Numbers(testdata::StartRecord()));
   EXPECT_EQ(npc.NpcBehaviourText, "\tChangeBehavior(g_self, \"follow\", \"player\");\r\n}");
   EXPECT_EQ(npc.NpcName + npc.NpcFilePart, "");
-  EXPECT_EQ(npc.NpcFolder, DocumentFolder());
-  EXPECT_EQ(npc.NpcFilePath, DocumentFolder());
+  EXPECT_EQ(npc.NpcFolder + "|" + npc.NpcFilePath, DocumentFolder() + "|" + DocumentFolder());
   EXPECT_EQ(npc.NpcOutputLines, decltype(npc.NpcOutputLines){});
   EXPECT_TRUE(npc.NpcInputLines.empty());
 
   platform::Form& form = MainForm();
   EXPECT_EQ(WindowText(MainWindow()), L"KorvathNPC生成器");
   EXPECT_EQ(form.EditContent(目录编辑框) + "|" + form.EditContent(HP编辑框), DocumentFolder() + "|5000");
-  EXPECT_EQ(form.ComboBoxGetItemText(主武器组合框, form.ComboSelectedIndex(主武器组合框)), "重锤");
-  EXPECT_EQ(form.ComboBoxGetItemText(副武器组合框, form.ComboSelectedIndex(副武器组合框)), "忍刀");
-  EXPECT_EQ(form.ComboBoxGetItemText(行为组合框, form.ComboSelectedIndex(行为组合框)), "跟随");
+  for (auto [unit, text] : {std::pair{主武器组合框, "重锤"}, {副武器组合框, "忍刀"}, {行为组合框, "跟随"}})
+    EXPECT_EQ(form.ComboBoxGetItemText(unit, form.ComboSelectedIndex(unit)), text);
   EXPECT_EQ(form.ComboSelectedIndex(模型组合框), 1);
   EXPECT_EQ(form.ComboBoxItemCount(模型组合框), 20);
-  EXPECT_TRUE(form.RadioChecked(Velmar单选框));
-  EXPECT_FALSE(form.RadioChecked(Ostrin单选框) || form.RadioChecked(中立单选框));
-
+  EXPECT_TRUE(form.RadioChecked(Velmar单选框) && !form.RadioChecked(Ostrin单选框) && !form.RadioChecked(中立单选框));
   RECT r;
   GetWindowRect(MainWindow(), &r);
-  EXPECT_EQ(r.right - r.left, 409);
-  EXPECT_EQ(r.bottom - r.top, 471);
+  EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(409L, 471L));
   EXPECT_EQ(focusAtStart_, H(名字编辑框));
   EXPECT_EQ(form.SelectionStart(目录编辑框), int(DocumentFolder().size()));
-  EXPECT_EQ(form.SelectionLength(目录编辑框), 0);
 
   PixelBuffer shot = CaptureClient(H(标签1));  // "存档目录：" in dark ink
   int ink = 0;
@@ -51,55 +49,36 @@ TEST_F(MainWindowTest, RecordAndControlsAfterStartUpHoldTheTableValues) {
   EXPECT_GE(ink, 40);
 }
 
-TEST_F(MainWindowTest, StartUpMakesAMissingDocumentFolder) {
-  MainForm().DestroyWindowOrUnit();
-  platform::ChangeDirectory(platform::ProgramDirectory());  // the open dialog may have left it inside
-  RemoveFolder(DocumentFolder());
-  ASSERT_FALSE(PathIsFolder(DocumentFolder()));
-  ASSERT_TRUE(RunMainWindow());
-  EXPECT_TRUE(PathIsFolder(DocumentFolder()));
-}
-
-TEST_F(MainWindowTest, EveryListStoresTheValueOfThePickedItem) {
+TEST_F(MainWindowTest, EveryListAndRadioStoresTheValueOfThePickedItem) {
   for (const NumericCombo& combo : NumericCombos()) {
     int last = MainForm().ComboBoxItemCount(combo.unit) - 1;
-    PickWithKeys(combo.unit, last);
+    Pick(combo.unit, last);
     EXPECT_EQ(Npc().*combo.field, combo.range.last) << combo.unit;
-    PickWithKeys(combo.unit, last - 1);
+    Pick(combo.unit, last - 1);
     EXPECT_EQ(Npc().*combo.field, combo.range.last - combo.range.step) << combo.unit;
   }
-  PickWithMouse(主武器组合框, 9);  // 毒镖
-  PickWithMouse(副武器组合框, 4);  // 重锤
-  PickWithKeys(行为组合框, 7);
-  PickWithMouse(模型组合框, 17);
-  EXPECT_EQ(Npc().NpcWeapon, 10);
-  EXPECT_EQ(Npc().NpcWeapon2, 18);
+  Pick(主武器组合框, 9);  // 毒镖
+  Pick(副武器组合框, 4);  // 重锤
+  Pick(行为组合框, 7);
+  Pick(模型组合框, 17);
+  EXPECT_EQ((std::vector{Npc().NpcWeapon, Npc().NpcWeapon2, Npc().NpcModel}), (std::vector{10, 18, 17}));
   EXPECT_EQ(Npc().NpcBehaviourText, BehaviourStatementOfItem(7));
-  EXPECT_EQ(Npc().NpcModel, 17);
-}
-
-TEST_F(MainWindowTest, RadioButtonsSetTheCampAlsoWhenAlreadyOn) {
   for (auto [unit, team] : {std::pair{中立单选框, 0}, {Ostrin单选框, 2}, {Ostrin单选框, 2}, {Velmar单选框, 1}}) {
-    Npc().NpcTeam = 9;
+    Npc().NpcTeam = 9;  // also when it is already on
     ClickUnit(unit);
     EXPECT_TRUE(PumpUntil([team] { return Npc().NpcTeam == team; }, 2000)) << team;
   }
 }
 
 TEST_F(MainWindowTest, HpAndNameRulesRunWhenTheFocusLeavesTheBox) {
-  const std::pair<const wchar_t*, int32_t> hps[] = {{L"99", 3000}, {L"100", 100}, {L"", 3000},
-      {L"0150", 150}, {L"12ab", 3000}, {L"-5", 3000}, {L"１２", 3000}, {L"123456", 1234}};
+  const std::pair<const wchar_t*, int32_t> hps[] = {{L"99", 3000}, {L"100", 100}, {L"", 3000}, {L"0150", 150},
+      {L"12ab", 3000}, {L"-5", 3000}, {L"１２", 3000}, {L"123456", 1234}};  // the box takes four characters
   for (auto [typed, hp] : hps) {
-    TypeInto(HP编辑框, typed);  // the box takes four characters
+    TypeInto(HP编辑框, typed);
     ClickUnit(名字编辑框);
     EXPECT_EQ(Npc().NpcHp, hp) << hp;
     EXPECT_EQ(MainForm().EditContent(HP编辑框), std::to_string(hp));
   }
-  MainForm().SetEditContent(HP编辑框, "\xA3\xB0\xA3\xB1\xA3\xB5\xA3\xB0");  // full-width 0150
-  ClickUnit(HP编辑框);
-  ClickUnit(名字编辑框);
-  EXPECT_EQ(Npc().NpcHp, 150);
-
   TypeInto(名字编辑框, L"一二三四五六七八九十");  // the box takes sixteen bytes
   EXPECT_EQ(MainForm().EditContent(名字编辑框), "一二三四五六七八");
   TypeInto(名字编辑框, L" 张三 ");
@@ -109,10 +88,9 @@ TEST_F(MainWindowTest, HpAndNameRulesRunWhenTheFocusLeavesTheBox) {
   TypeInto(名字编辑框, L"   ");  // a blank name, or a blank folder, changes nothing
   ClickUnit(HP编辑框);
   MainForm().SetEditContent(目录编辑框, "  ");
-  TypeInto(名字编辑框, L"ＡＢ李");
+  TypeInto(名字编辑框, L"李四");
   ClickUnit(HP编辑框);
-  EXPECT_EQ(Npc().NpcName, " 张三 ");
-  EXPECT_EQ(Npc().NpcFilePath, DocumentFolder() + " ZHANGSAN .pst");
+  EXPECT_EQ(Npc().NpcName + Npc().NpcFilePath, " 张三 " + DocumentFolder() + " ZHANGSAN .pst");
 }
 
 TEST_F(MainWindowTest, EscapeOrTheCloseButtonEndsTheWindowAndTheLoop) {
@@ -125,4 +103,58 @@ TEST_F(MainWindowTest, EscapeOrTheCloseButtonEndsTheWindowAndTheLoop) {
   ClickUnit(关闭按钮);
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
   EXPECT_EQ(MainForm().RunMessageLoop(), 0);  // returns at once: no window left
+}
+
+namespace {
+// Answers the folder dialog of the folder button (entry 1 of its panel).
+size_t ChooseFolder(const std::wstring& folder, int entry = 1, int button = IDOK) {
+  HWND title = nullptr;
+  DialogAnswerer answerer({[&](HWND dialog) {
+    title = FindWindowExW(dialog, nullptr, L"Static", L"选择NPC文档存放目录");
+    if (!folder.empty()) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  }});
+  NpcChooseDocumentFolderClick(entry);
+  PumpMessages(50);
+  EXPECT_EQ(title != nullptr, !answerer.seen().empty());
+  return answerer.seen().size();
+}
+}  // namespace
+
+TEST_F(MainWindowTest, AChosenFolderGetsOneBackslashAndCancelKeepsTheFolder) {
+  EXPECT_EQ(ChooseFolder(L"") + ChooseFolder(L"", 2) + ChooseFolder(L"", 0), 1u);  // other entries: nothing
+  EXPECT_EQ(BrowseInitialFolder(), DocumentFolder());
+  const std::string other = platform::ProgramDirectory() + "\\其他目录";
+  CreateDirectoryW(Wide(other).c_str(), nullptr);
+  ChooseFolder(Wide(other));
+  RemoveFolder(other);
+  EXPECT_EQ(Npc().NpcFolder, other + "\\");
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), other + "\\");
+  EXPECT_EQ(MainForm().SelectionLength(目录编辑框), int(other.size()) + 1);
+  EXPECT_EQ(GetFocus(), H(目录编辑框));
+  ChooseFolder(L"C:\\");  // a drive root keeps its single backslash
+  EXPECT_EQ(Npc().NpcFolder, "C:\\");
+  EXPECT_EQ(ChooseFolder(L"D:\\", 1, IDCANCEL), 1u);
+  EXPECT_EQ(Npc().NpcFolder + MainForm().EditContent(目录编辑框), "C:\\C:\\");
+}
+
+TEST(SkinMessageBox, ReturnsThePressedButtonMinusOneAndMinusOneWhenNoneIsShown) {
+  DialogAnswerer answerer({PressButton(IDOK), PressButton(IDYES), PressButton(IDNO)});
+  EXPECT_EQ(skin::SkinMessageBox(nullptr, "完成", MB_OK | MB_ICONINFORMATION), 0);
+  EXPECT_EQ(skin::SkinMessageBox(nullptr, "覆盖?", 0x134, "提示"), 5);
+  EXPECT_EQ(skin::SkinMessageBox(nullptr, "覆盖?", 0x134, "提示"), 6);
+  ASSERT_EQ(answerer.seen().size(), 3u);
+  EXPECT_EQ(answerer.seen()[0].text, L"完成");
+  EXPECT_EQ(answerer.seen()[1].caption, L"提示");
+  HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  EXPECT_EQ(skin::SkinMessageBox(gone, "x", MB_OK), -1);
+}
+
+TEST(IsCjkText, ExactTestAsksTheRegularExpressionObject) {
+  for (const char* yes : {"张三", "张"}) EXPECT_TRUE(IsCjkText(yes, true)) << yes;
+  for (const char* no : {"张A", "\xA3\xC1", "", "A"}) EXPECT_FALSE(IsCjkText(no, true)) << no;
+  std::string name = "ＡＢ张三";
+  EXPECT_EQ(NameToPinyin(name, true, false, true), "ABzhang san ");
+  EXPECT_EQ(name, "AB张三");
 }

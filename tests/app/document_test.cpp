@@ -1,0 +1,227 @@
+// "生成并保存" and "读取NPC文档..." on the real window: the files written, byte
+// for byte, read back and saved again; the questions and notices; what both
+// refuse.
+#include <gtest/gtest.h>
+
+#include "app/open_file_dialog.h"
+#include "app/script_reader.h"
+#include "app/value_tables.h"
+#include "platform/folders.h"
+#include "tests/app/main_window_fixture.h"
+
+using namespace korvath;
+using namespace korvath::app;
+using namespace korvath::app::uitest;
+
+namespace {
+class DocumentTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    for (const char* name : {"zhangsan.pst", "lisi.pst", ".pst", "zhang.pst"}) RemoveFile(DocumentFolder() + name);
+    RemoveFolder(folder_);
+    CreateDirectoryW(Wide(folder_).c_str(), nullptr);
+  }
+  std::vector<SeenDialog> Generate(std::vector<DialogAnswerer::Answer> answers) {
+    return ClickAnswering(生成保存按钮, std::move(answers));
+  }
+  const std::string zhangSan_ = DocumentFolder() + "zhangsan.pst", folder_ = platform::ProgramDirectory() + "\\读取测试\\";
+  const std::wstring done_ = Wide("NPC文件[" + zhangSan_ + "]已经生成!");
+};
+}  // namespace
+
+TEST_F(DocumentTest, AFolderWithoutItsBackslashGetsOneAndTheStartFileIsWritten) {
+  MainForm().SetEditContent(目录编辑框, DocumentFolder().substr(0, DocumentFolder().size() - 1));
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, done_);
+  EXPECT_NE(seen[0].caption, L"提示");  // no caption given: the system's title
+  EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+}
+
+TEST_F(DocumentTest, ItemsPickedByTheUserReachTheFile) {
+  TypeInto(名字编辑框, L" ＡＢ李\u3000四 ");
+  Pick(主武器组合框, 9);   // 毒镖 10
+  Pick(副武器组合框, 4);   // 重锤 18
+  ClickUnit(中立单选框);
+  Pick(行为组合框, 7);     // 巡逻跟随
+  Pick(视野组合框, 19);    // 2000
+  Pick(轻击组合框, 3);     // 40
+  Pick(重击组合框, 1);     // 20: 40 + 40 + 20 = 100
+  Pick(命中率组合框, 18);  // 100
+  TypeInto(HP编辑框, L"99");  // the box's rule makes it 3000
+  ASSERT_EQ(Generate({PressButton(IDOK)}).size(), 1u);
+  EXPECT_EQ(ReadBytes(DocumentFolder() + "lisi.pst"), ExpectedFile({
+      {"string Name=\"张三\";", "string Name=\"AB李四\";"}, {"int Weapon =18;", "int Weapon =10;"},
+      {"int Weapon2 = 56;", "int Weapon2 = 18;"}, {"int Team =1;", "int Team =0;"},
+      {"int View =800;", "int View =2000;"}, {"int Attack1=20;", "int Attack1=40;"},
+      {"int Attack3 =40;", "int Attack3 =20;"}, {"int Aim=45;", "int Aim=100;"},
+      {"int HP = 5000;", "int HP = 3000;"},
+      {"\tChangeBehavior(g_self, \"follow\", \"player\");",
+       "\tChangeBehavior(g_self, \"patrol\", 129, 73, 133, 134, 71, 79, 78, 77, 74, 69);\r\n"
+       "\tChangeBehavior(g_self, \"follow\", \"player\");"}}));
+}
+
+TEST_F(DocumentTest, AnExistingFileIsReplacedOnlyAfterYes) {
+  const std::string old = "an older, much longer file than the one written now\r\n" + ExpectedFile();
+  WriteBytes(zhangSan_, old);
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDNO)});
+  ASSERT_EQ(seen.size(), 1u);  // the question only: no notice after No
+  EXPECT_EQ(seen[0].caption, L"提示");
+  EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
+  EXPECT_EQ(seen[0].buttons.size(), 2u);
+  EXPECT_EQ(ReadBytes(zhangSan_), old);
+  seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, done_);
+  EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+}
+
+TEST_F(DocumentTest, BadNamesTooHighChancesAndFailedWritesAreRefusedWithTheirNotices) {
+  struct Case {
+    const wchar_t *name, *notice;  // the whole text, or a part of it when `part`
+    bool part = true;
+    const char* folder = nullptr;
+    int lightHit = 1;  // item of 轻击: 20
+  };
+  const std::string missing = platform::ProgramDirectory() + "\\no such folder\\";
+  const Case cases[] = {
+      {L"   ", L"人物角色名字不能为空,请重新填写!", false},
+      {L"张三", L"轻击几率、中击几率、重击几率数值之和不能超过100，请重新选择！", false, nullptr, 4},
+      {L"Abc", L""},     // no Chinese character: no file part, no ".pst"
+      {L"张\"三", L""},  // would end the script's string
+      {L"张ก", L""},     // a character GBK cannot hold, not "?"
+      {L"张三", L"保存失败", true, missing.c_str()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    MainForm().SetEditContent(目录编辑框, c.folder ? c.folder : DocumentFolder());
+    Pick(轻击组合框, c.lightHit);
+    TypeInto(名字编辑框, c.name);
+    std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"提示");
+    if (c.part) EXPECT_NE(seen[0].text.find(c.notice), std::wstring::npos);
+    if (!c.part) EXPECT_EQ(seen[0].text, c.notice);
+    EXPECT_EQ(seen[0].text.find(L"已经生成"), std::wstring::npos);
+  }
+  for (const std::string& path : {zhangSan_, DocumentFolder() + ".pst", DocumentFolder() + "zhang.pst", missing + "zhangsan.pst"})
+    EXPECT_EQ(ReadBytes(path), "<missing>") << path;
+}
+
+TEST_F(DocumentTest, AFailedReplaceLeavesTheOldFileWholeAndNothingBesideIt) {
+  WriteBytes(zhangSan_, "old content\r\n");
+  // Held open by another program that lets nobody else write or delete it.
+  HANDLE held = CreateFileW(Wide(zhangSan_).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  CloseHandle(held);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_NE(seen[1].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(ReadBytes(zhangSan_), "old content\r\n");
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(Wide(DocumentFolder() + "*.tmp").c_str(), &data);
+  EXPECT_EQ(find, INVALID_HANDLE_VALUE);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+TEST_F(DocumentTest, AWrittenFileReadsBackIntoTheFormAndSavesToTheSameBytes) {
+  TypeInto(名字编辑框, L"王五");
+  const std::pair<Unit, int> items[] = {{主武器组合框, 8}, {副武器组合框, 11}, {行为组合框, 6},
+                                        {模型组合框, 19}, {速度组合框, 0}, {夺宝组合框, 18}};
+  for (auto [unit, item] : items) Pick(unit, item);
+  ClickUnit(Ostrin单选框);
+  TypeInto(HP编辑框, L"777");
+  Generate({PressButton(IDOK)});
+  const std::string written = ReadBytes(DocumentFolder() + "wangwu.pst"), moved = folder_ + "wangwu.pst";
+  ASSERT_NE(written, "<missing>");
+  WriteBytes(moved, written);
+  RemoveFile(DocumentFolder() + "wangwu.pst");
+
+  MainForm().DestroyWindowOrUnit();  // back to the start values
+  MainWindowTest::SetUp();
+  std::vector<SeenDialog> seen = ClickAnswering(读取按钮, {ChooseFile(moved)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, L"打开AI文档");
+  platform::Form& form = MainForm();
+  for (auto [unit, item] : items) EXPECT_EQ(form.ComboSelectedIndex(unit), item) << unit;
+  EXPECT_TRUE(form.RadioChecked(Ostrin单选框) && !form.RadioChecked(Velmar单选框));
+  EXPECT_EQ(form.EditContent(名字编辑框) + form.EditContent(HP编辑框) + form.EditContent(目录编辑框), "王五777" + folder_);
+  EXPECT_EQ(Npc().NpcFilePath, moved);
+  EXPECT_EQ((std::vector{Npc().NpcWeapon, Npc().NpcTeam, Npc().NpcSpawn}), (std::vector{48, 2, 42}));
+  EXPECT_EQ(Npc().NpcInputLines.size(), 30u);
+  // Saved at once: into the folder of the file read, the same bytes.
+  ASSERT_EQ(Generate({PressButton(IDYES), PressButton(IDOK)}).size(), 2u);
+  EXPECT_EQ(ReadBytes(moved), written);
+}
+
+TEST_F(DocumentTest, ValuesWithoutAnItemKeepTheListButReachTheRecord) {
+  const std::string path = folder_ + "odd.pst", follow = "\tChangeBehavior(g_self, \"follow\", \"player\");";
+  WriteBytes(path, ExpectedFile({{"int Model =1;", "int Model =25;"}, {"int Weapon =18;", "int Weapon =26;"},
+                                 {"int Team =1;", "int Team =7;"}, {"int View =800;", "int View =850;"},
+                                 {follow, "\tChangeBehavior(g_self, \"follow\", \"vip\");"}}));
+  ASSERT_TRUE(ReadNpcFile(path));
+  platform::Form& form = MainForm();
+  // The last model, the first weapon, no camp and no "850": kept.
+  for (auto [unit, item] : {std::pair{模型组合框, 19}, {主武器组合框, 0}, {视野组合框, 7}, {行为组合框, 5}})
+    EXPECT_EQ(form.ComboSelectedIndex(unit), item) << unit;
+  EXPECT_TRUE(form.RadioChecked(Velmar单选框));
+  EXPECT_EQ((std::vector{Npc().NpcModel, Npc().NpcWeapon, Npc().NpcTeam, Npc().NpcView}), (std::vector{25, 26, 7, 850}));
+  WriteBytes(path, ExpectedFile({{"int Team =1;", "int Team =0;"},
+                                 {follow, "\tChangeBehavior(g_self, \"KILL\", \"player\");"}}));
+  ASSERT_TRUE(ReadNpcFile(path));
+  EXPECT_TRUE(form.RadioChecked(中立单选框));
+  EXPECT_EQ(Npc().NpcBehaviourText, BehaviourStatementOfItem(5));  // unrecognised: unchanged
+}
+
+TEST_F(DocumentTest, ShortOrMissingFilesAreRefusedAndChangeNothing) {
+  TypeInto(名字编辑框, L"张三");
+  ClickUnit(HP编辑框);
+  const NpcRecord before = Npc();
+  const std::string shortFile = folder_ + "short.pst", bytes = ExpectedFile();
+  WriteBytes(shortFile, bytes.substr(0, bytes.find("int HP")));  // 18 declaration lines
+  DialogAnswerer answerer({PressButton(IDOK), PressButton(IDOK)});
+  EXPECT_FALSE(ReadNpcFile(shortFile));
+  EXPECT_FALSE(ReadNpcFile(folder_ + "missing.pst"));
+  ASSERT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(answerer.seen()[0].caption + answerer.seen()[1].caption, L"提示提示");
+  EXPECT_NE(answerer.seen()[0].text.find(Wide(shortFile)), std::wstring::npos);
+  EXPECT_EQ(Npc().NpcName + Npc().NpcFilePath, before.NpcName + before.NpcFilePath);
+  EXPECT_EQ(Npc().NpcHp, before.NpcHp);
+  EXPECT_EQ(Npc().NpcInputLines, before.NpcInputLines);
+  EXPECT_EQ(MainForm().EditContent(目录编辑框) + MainForm().EditContent(名字编辑框), DocumentFolder() + "张三");
+}
+
+TEST_F(DocumentTest, ReadOnlyAndOpenFilesAreReadWithNoOtherMessageHandledMeanwhile) {
+  std::string path = folder_ + "ro.pst";
+  WriteBytes(path, ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE held = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  // A click on the close button that is waiting when the read starts.
+  PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(H(关闭按钮)));
+  EXPECT_TRUE(ReadNpcFile(path));
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+  EXPECT_EQ(Npc().NpcHp, 1234);
+  EXPECT_TRUE(MainForm().IsAlive());
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
+TEST_F(DocumentTest, CancellingTheDialogEmptiesOnlyThePathAndAMissingFileIsNotAccepted) {
+  ASSERT_EQ(ClickAnswering(读取按钮, {PressButton(IDCANCEL)}).size(), 1u);
+  EXPECT_EQ(Npc().NpcFilePath, "");
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), DocumentFolder());
+  const std::string saved = platform::CurrentDirectory();
+  DialogAnswerer answerer({ChooseFile(folder_ + "missing.pst"), [](HWND complaint) {
+    // The dialog's own "file not found" box: close it, then give up on the dialog behind it.
+    HWND dialog = GetWindow(complaint, GW_OWNER);
+    PressButton(IDOK)(complaint);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }});
+  EXPECT_EQ(OpenFileDialog(nullptr, folder_, "打开AI文档", "NPC文档|*.pst"), "");
+  EXPECT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(platform::CurrentDirectory(), saved);
+}
