@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <utility>
-#include <vector>
 
 #include "tests/support/win_test_support.h"
 
@@ -18,23 +17,15 @@ TEST(GdiObject, OwnersDeleteOnceAndKeepTheCount) {
   GdiRegion a(CreateRectRgn(0, 0, 10, 10)), c(CreateRectRgn(0, 0, 5, 5));
   HRGN raw = a.get(), other = c.get();
   GdiRegion b(std::move(a));
-  EXPECT_FALSE(a);
   c = std::move(b);  // the region c held goes away
-  EXPECT_FALSE(Alive(other));
-  EXPECT_TRUE(Alive(raw));
+  EXPECT_FALSE(a || Alive(other));
   EXPECT_EQ(LiveGdiObjectCount(), start + 1);
-
-  std::vector<GdiFont> fonts;
-  for (int i = 0; i < 20; ++i) fonts.emplace_back(CreateFontW(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial"));
-  EXPECT_EQ(LiveGdiObjectCount(), start + 21);
-  fonts.clear();
   HBRUSH parked = GdiBrush(CreateSolidBrush(RGB(9, 9, 9))).Park();
   EXPECT_EQ(LiveGdiObjectCount(), start + 2);  // still ours, only parked
   GdiBrush::Unpark(parked);
-  EXPECT_FALSE(Alive(parked));
   HRGN released = c.Release();  // handed over: not ours, not deleted
   EXPECT_EQ(LiveGdiObjectCount(), start);
-  EXPECT_TRUE(Alive(released));
+  EXPECT_TRUE(Alive(released) && !Alive(parked));
   c.Reset(released);
   c.Reset();
   EXPECT_FALSE(Alive(raw));
@@ -65,43 +56,21 @@ TEST(GdiObject, MemoryDcAndSelectScopePaintIntoADibAndRestore) {
     EXPECT_EQ(LiveGdiObjectCount(), start + 2);
   }
   EXPECT_EQ(GetObjectType(raw), 0u);
-  EXPECT_FALSE(CreateDibSection32(0, 10).bitmap);
   EXPECT_EQ(LiveGdiObjectCount(), start);
 }
 
-LRESULT CALLBACK PaintCountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, wp, lp);
-  PaintScope paint(hwnd);
-  GdiBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
-  FillRect(paint.dc(), &paint.dirty(), blue.get());
-  SetPropW(hwnd, L"painted", reinterpret_cast<HANDLE>(LiveGdiObjectCount()));
-  return 0;
-}
-
-TEST(GdiObject, WindowDcsGoBackToTheirWindowAndPaintScopesValidate) {
-  testsupport::TestWindow window(120, 80, L"dc", WS_POPUP | WS_VISIBLE, PaintCountingProc);
+TEST(GdiObject, WindowDcsGoBackToTheirWindow) {
+  testsupport::TestWindow window(120, 80, L"dc");
   const long start = LiveGdiObjectCount();
-  {
-    WindowDC client = WindowDC::Client(window.hwnd());
-    EXPECT_EQ(WindowFromDC(client.get()), window.hwnd());
-    WindowDC moved(std::move(client));
-    EXPECT_EQ(LiveGdiObjectCount(), start + 1);
-  }
+  WindowDC client = WindowDC::Client(window.hwnd());
+  EXPECT_EQ(WindowFromDC(client.get()), window.hwnd());
+  WindowDC moved(std::move(client));
+  EXPECT_EQ(LiveGdiObjectCount(), start + 1);
+  moved.Reset();
   // A DC that was not given back would run the window's DC cache dry long
   // before this ends.
-  for (int i = 0; i < 2000; ++i) {
-    WindowDC dc = WindowDC::Ex(window.hwnd(), nullptr, DCX_CACHE | DCX_WINDOW);
-    ASSERT_TRUE(dc) << i;
-  }
+  for (int i = 0; i < 2000; ++i) ASSERT_TRUE(WindowDC::Ex(window.hwnd(), nullptr, DCX_CACHE | DCX_WINDOW)) << i;
   EXPECT_EQ(LiveGdiObjectCount(), start);
-
-  InvalidateRect(window.hwnd(), nullptr, TRUE);
-  UpdateWindow(window.hwnd());
-  EXPECT_EQ(reinterpret_cast<LONG_PTR>(GetPropW(window.hwnd(), L"painted")), start + 2);
-  EXPECT_EQ(LiveGdiObjectCount(), start);
-  RECT update{};
-  EXPECT_FALSE(GetUpdateRect(window.hwnd(), &update, FALSE));  // EndPaint validated it
-  RemovePropW(window.hwnd(), L"painted");
 }
 
 }  // namespace
