@@ -5,9 +5,9 @@
 
 #include "app/open_file_dialog.h"
 #include "app/script_reader.h"
-#include "app/value_tables.h"
 #include "platform/folders.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/app/npc_test_record.h"
 
 using namespace korvath;
 using namespace korvath::app;
@@ -42,14 +42,11 @@ TEST_F(DocumentTest, AFolderWithoutItsBackslashGetsOneAndTheStartFileIsWritten) 
 
 TEST_F(DocumentTest, ItemsPickedByTheUserReachTheFile) {
   TypeInto(名字编辑框, L" ＡＢ李\u3000四 ");
-  Pick(主武器组合框, 9);   // 毒镖 10
-  Pick(副武器组合框, 4);   // 重锤 18
+  // 毒镖, 重锤, 巡逻跟随, and hit chances 40 + 40 + 20 = 100.
+  for (auto [unit, item] : {std::pair{主武器组合框, 9}, {副武器组合框, 4}, {行为组合框, 7}, {视野组合框, 19},
+                            {轻击组合框, 3}, {重击组合框, 1}, {命中率组合框, 18}})
+    Pick(unit, item);
   ClickUnit(中立单选框);
-  Pick(行为组合框, 7);     // 巡逻跟随
-  Pick(视野组合框, 19);    // 2000
-  Pick(轻击组合框, 3);     // 40
-  Pick(重击组合框, 1);     // 20: 40 + 40 + 20 = 100
-  Pick(命中率组合框, 18);  // 100
   TypeInto(HP编辑框, L"99");  // the box's rule makes it 3000
   ASSERT_EQ(Generate({PressButton(IDOK)}).size(), 1u);
   EXPECT_EQ(ReadBytes(DocumentFolder() + "lisi.pst"), ExpectedFile({
@@ -158,25 +155,6 @@ TEST_F(DocumentTest, AWrittenFileReadsBackIntoTheFormAndSavesToTheSameBytes) {
   EXPECT_EQ(ReadBytes(moved), written);
 }
 
-TEST_F(DocumentTest, ValuesWithoutAnItemKeepTheListButReachTheRecord) {
-  const std::string path = folder_ + "odd.pst", follow = "\tChangeBehavior(g_self, \"follow\", \"player\");";
-  WriteBytes(path, ExpectedFile({{"int Model =1;", "int Model =25;"}, {"int Weapon =18;", "int Weapon =26;"},
-                                 {"int Team =1;", "int Team =7;"}, {"int View =800;", "int View =850;"},
-                                 {follow, "\tChangeBehavior(g_self, \"follow\", \"vip\");"}}));
-  ASSERT_TRUE(ReadNpcFile(path));
-  platform::Form& form = MainForm();
-  // The last model, the first weapon, no camp and no "850": kept.
-  for (auto [unit, item] : {std::pair{模型组合框, 19}, {主武器组合框, 0}, {视野组合框, 7}, {行为组合框, 5}})
-    EXPECT_EQ(form.ComboSelectedIndex(unit), item) << unit;
-  EXPECT_TRUE(form.RadioChecked(Velmar单选框));
-  EXPECT_EQ((std::vector{Npc().NpcModel, Npc().NpcWeapon, Npc().NpcTeam, Npc().NpcView}), (std::vector{25, 26, 7, 850}));
-  WriteBytes(path, ExpectedFile({{"int Team =1;", "int Team =0;"},
-                                 {follow, "\tChangeBehavior(g_self, \"KILL\", \"player\");"}}));
-  ASSERT_TRUE(ReadNpcFile(path));
-  EXPECT_TRUE(form.RadioChecked(中立单选框));
-  EXPECT_EQ(Npc().NpcBehaviourText, BehaviourStatementOfItem(5));  // unrecognised: unchanged
-}
-
 TEST_F(DocumentTest, ShortOrMissingFilesAreRefusedAndChangeNothing) {
   TypeInto(名字编辑框, L"张三");
   ClickUnit(HP编辑框);
@@ -190,7 +168,7 @@ TEST_F(DocumentTest, ShortOrMissingFilesAreRefusedAndChangeNothing) {
   EXPECT_EQ(answerer.seen()[0].caption + answerer.seen()[1].caption, L"提示提示");
   EXPECT_NE(answerer.seen()[0].text.find(Wide(shortFile)), std::wstring::npos);
   EXPECT_EQ(Npc().NpcName + Npc().NpcFilePath, before.NpcName + before.NpcFilePath);
-  EXPECT_EQ(Npc().NpcHp, before.NpcHp);
+  EXPECT_EQ(testdata::Numbers(Npc()), testdata::Numbers(before));
   EXPECT_EQ(Npc().NpcInputLines, before.NpcInputLines);
   EXPECT_EQ(MainForm().EditContent(目录编辑框) + MainForm().EditContent(名字编辑框), DocumentFolder() + "张三");
 }
@@ -210,18 +188,15 @@ TEST_F(DocumentTest, ReadOnlyAndOpenFilesAreReadWithNoOtherMessageHandledMeanwhi
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
 }
 
-TEST_F(DocumentTest, CancellingTheDialogEmptiesOnlyThePathAndAMissingFileIsNotAccepted) {
-  ASSERT_EQ(ClickAnswering(读取按钮, {PressButton(IDCANCEL)}).size(), 1u);
-  EXPECT_EQ(Npc().NpcFilePath, "");
-  EXPECT_EQ(MainForm().EditContent(目录编辑框), DocumentFolder());
+TEST(OpenFileDialog, ATypedNameOfAMissingFileIsNotAccepted) {
   const std::string saved = platform::CurrentDirectory();
-  DialogAnswerer answerer({ChooseFile(folder_ + "missing.pst"), [](HWND complaint) {
+  DialogAnswerer answerer({ChooseFile(platform::ProgramDirectory() + "\\missing.pst"), [](HWND complaint) {
     // The dialog's own "file not found" box: close it, then give up on the dialog behind it.
     HWND dialog = GetWindow(complaint, GW_OWNER);
     PressButton(IDOK)(complaint);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   }});
-  EXPECT_EQ(OpenFileDialog(nullptr, folder_, "打开AI文档", "NPC文档|*.pst"), "");
+  EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst"), "");
   EXPECT_EQ(answerer.seen().size(), 2u);
   EXPECT_EQ(platform::CurrentDirectory(), saved);
 }
