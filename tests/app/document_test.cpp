@@ -18,9 +18,11 @@ class DocumentTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    for (const char* name : {"zhangsan.pst", "lisi.pst", ".pst", "zhang.pst"}) RemoveFile(DocumentFolder() + name);
-    RemoveFolder(folder_);
-    CreateDirectoryW(Wide(folder_).c_str(), nullptr);
+    std::error_code ec;
+    for (const char* name : {"zhangsan.pst", "lisi.pst", ".pst", "zhang.pst"}) fs::remove(Wide(DocumentFolder() + name), ec);
+    SetFileAttributesW(Wide(folder_ + "ro.pst").c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(Wide(folder_), ec);
+    fs::create_directory(Wide(folder_), ec);
   }
   std::vector<SeenDialog> Generate(std::vector<DialogAnswerer::Answer> answers) {
     return ClickAnswering(生成保存按钮, std::move(answers));
@@ -136,7 +138,7 @@ TEST_F(DocumentTest, AWrittenFileReadsBackIntoTheFormAndSavesToTheSameBytes) {
   const std::string written = ReadBytes(DocumentFolder() + "wangwu.pst"), moved = folder_ + "wangwu.pst";
   ASSERT_NE(written, "<missing>");
   WriteBytes(moved, written);
-  RemoveFile(DocumentFolder() + "wangwu.pst");
+  fs::remove(Wide(DocumentFolder() + "wangwu.pst"));
 
   MainForm().DestroyWindowOrUnit();  // back to the start values
   MainWindowTest::SetUp();

@@ -1,6 +1,7 @@
 #include "tests/app/main_window_fixture.h"
 
-#include <filesystem>
+#include <dlgs.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -22,20 +23,7 @@ std::string ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  RemoveFile(path);
-  std::ofstream(Wide(path).c_str(), std::ios::binary) << bytes;
-}
-
-void RemoveFile(const std::string& path) {
-  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileW(Wide(path).c_str());
-}
-
-void RemoveFolder(const std::string& folder) {
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(Wide(folder), ec))
-    RemoveFile(platform::WideToGbk(entry.path().wstring()).text);
-  RemoveDirectoryW(Wide(folder).c_str());
+  std::ofstream(Wide(path).c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges) {
@@ -48,20 +36,10 @@ std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>&
   return bytes;
 }
 
-static BOOL CALLBACK FindEditChild(HWND child, LPARAM found) {
-  wchar_t cls[32] = {};
-  GetClassNameW(child, cls, 32);
-  if (_wcsicmp(cls, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
 DialogAnswerer::Answer ChooseFile(const std::string& path) {
   return [wide = Wide(path)](HWND dialog) {
-    HWND edit = nullptr;
-    EnumChildWindows(dialog, FindEditChild, reinterpret_cast<LPARAM>(&edit));
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextW(edit, wide.c_str());
+    // The file name box: a plain edit box in some dialogs, a combo box's in others.
+    ASSERT_TRUE(SetDlgItemTextW(dialog, edt1, wide.c_str()) || SetDlgItemTextW(dialog, cmb13, wide.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   };
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,13 +17,12 @@
 namespace korvath::app::uitest {
 
 using namespace testsupport;
+namespace fs = std::filesystem;
 
 std::wstring Wide(std::string_view gbk);
 std::string DocumentFolder();  // with its trailing "\"
 std::string ReadBytes(const std::string& path);  // "<missing>" when there is no file
 void WriteBytes(const std::string& path, const std::string& bytes);
-void RemoveFile(const std::string& path);  // read-only or not
-void RemoveFolder(const std::string& folder);
 // The start file (name 张三) with whole lines replaced: {old, new} without CR LF.
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
 // Answers the open-file dialog by typing a path into its file name box.

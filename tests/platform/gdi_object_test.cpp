@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "tests/support/win_test_support.h"
 
@@ -34,27 +35,24 @@ TEST(GdiObject, OwnersDeleteOnceAndKeepTheCount) {
 
 TEST(GdiObject, MemoryDcAndSelectScopePaintIntoADibAndRestore) {
   const long start = LiveGdiObjectCount();
-  HDC raw = nullptr;
+  MemoryDC dc = MemoryDC::CompatibleWith(nullptr);
+  DibSection dib = CreateDibSection32(8, 4);
+  ASSERT_NE(dib.bits, nullptr);
+  HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BITMAP);
   {
-    MemoryDC dc = MemoryDC::CompatibleWith(nullptr);
-    raw = dc.get();
-    DibSection dib = CreateDibSection32(8, 4);
-    ASSERT_NE(dib.bits, nullptr);
-    HGDIOBJ original = GetCurrentObject(raw, OBJ_BITMAP);
-    {
-      SelectScope select(raw, dib.bitmap.get());
-      GdiBrush red(CreateSolidBrush(RGB(255, 0, 0)));
-      RECT r{1, 1, 3, 3};
-      FillRect(raw, &r, red.get());
-      GdiFlush();
-      const uint32_t* px = static_cast<const uint32_t*>(dib.bits);
-      EXPECT_EQ(px[1 * 8 + 1] & 0xFFFFFF, 0xFF0000u);  // inside
-      EXPECT_EQ(px[0] & 0xFFFFFF, 0u);                 // outside
-      EXPECT_EQ(px[3 * 8 + 3] & 0xFFFFFF, 0u);         // past the right/bottom edge
-    }
-    EXPECT_EQ(GetCurrentObject(raw, OBJ_BITMAP), original);
-    EXPECT_EQ(LiveGdiObjectCount(), start + 2);
+    SelectScope select(dc.get(), dib.bitmap.get());
+    RECT r{1, 1, 3, 3};
+    FillRect(dc.get(), &r, GdiBrush(CreateSolidBrush(RGB(255, 0, 0))).get());
+    GdiFlush();
+    const uint32_t* px = static_cast<const uint32_t*>(dib.bits);  // inside, outside, past the right/bottom edge
+    EXPECT_EQ(std::vector({px[1 * 8 + 1] & 0xFFFFFF, px[0] & 0xFFFFFF, px[3 * 8 + 3] & 0xFFFFFF}),
+              std::vector({0xFF0000u, 0u, 0u}));
   }
+  EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
+  EXPECT_EQ(LiveGdiObjectCount(), start + 2);
+  HDC raw = dc.get();
+  dc.Reset();
+  dib.bitmap.Reset();
   EXPECT_EQ(GetObjectType(raw), 0u);
   EXPECT_EQ(LiveGdiObjectCount(), start);
 }

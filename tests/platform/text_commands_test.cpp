@@ -34,10 +34,10 @@ std::string CheckTextCommandProperties(std::string_view input) {
   const size_t partLength = std::min<size_t>(uint8_t(input[0]) % 6, input.size() - 1);
   const std::string_view part = input.substr(1, partLength), text = input.substr(1 + partLength);
   const int start = int(uint8_t(input[0]) / 6) - 4, last = FindTextReverse(text, part);
-  if (FindText(text, part, start) != ReferenceFind(text, part, start)) return "FindText";
-  if (FindText(text, part) != ReferenceFind(text, part, 1)) return "FindText";
-  if (last != -1 && (FindText(text, part, last) != last || FindText(text, part, last + 1) != -1)) return "FindTextReverse";
-  if ((last == -1) != (FindText(text, part) == -1)) return "FindTextReverse";
+  for (int from : {1, start})
+    if (FindText(text, part, from) != ReferenceFind(text, part, from)) return "FindText";
+  if (last == -1 ? FindText(text, part) != -1 : FindText(text, part, last) != last || FindText(text, part, last + 1) != -1)
+    return "FindTextReverse";
   if (FindText(ToUpper(text), ToUpper(part)) != FindText(text, part, 1, true)) return "FindText ignoring case";
   if (FindLastByteOutsideChars(text, '\\') != FindTextReverse(text, "\\")) return "FindLastByteOutsideChars";
   const std::vector<std::string> pieces = SplitText(text, part);
