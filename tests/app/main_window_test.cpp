@@ -93,12 +93,13 @@ static size_t ChooseFolder(const std::wstring& folder, int entry = 1, int button
 }
 
 TEST_F(MainWindowTest, AChosenFolderGetsOneBackslashAndCancelKeepsTheFolder) {
-  ChooseFolder(Wide(platform::ProgramDirectory()));
-  EXPECT_EQ(MainForm().EditContent(目录编辑框), platform::ProgramDirectory() + "\\");
-  EXPECT_EQ(MainForm().SelectionLength(目录编辑框), int(platform::ProgramDirectory().size()) + 1);
+  const std::string program = platform::ProgramDirectory() + "\\";
+  ChooseFolder(Wide(program));
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), program);
+  EXPECT_EQ(MainForm().SelectionLength(目录编辑框), int(program.size()));
   EXPECT_EQ(GetFocus(), H(目录编辑框));
   EXPECT_EQ(ChooseFolder(Wide(DocumentFolder())) + ChooseFolder(L"", 2) + ChooseFolder(L"", 0), 1u);  // 2, 0: nothing
-  EXPECT_EQ(BrowseInitialFolder(), platform::ProgramDirectory() + "\\");  // it opened on the folder before
+  EXPECT_EQ(BrowseInitialFolder(), program);  // it opened on the folder before
   EXPECT_EQ(Npc().NpcFolder, DocumentFolder());
   ChooseFolder(L"C:\\");  // a drive root keeps its single backslash
   EXPECT_EQ(ChooseFolder(L"", 1, IDCANCEL), 1u);

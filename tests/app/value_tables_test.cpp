@@ -33,9 +33,8 @@ TEST(ValueTables, BehaviourStatementsHaveTheirExactLengthsAndNamesFindTheirItems
 // Twenty distinct names of whole GB2312 characters with a reading each: the
 // combo box shows them and a name typed from them gives a file name.
 TEST(ValueTables, ModelNamesAreTwentyDistinctNamesOfGb2312Characters) {
-  std::set<std::string> seen(ModelNames().begin(), ModelNames().end());
-  EXPECT_EQ(seen.size(), 20u);
-  for (const std::string& text : seen)
+  EXPECT_EQ(std::set<std::string>(ModelNames().begin(), ModelNames().end()).size(), 20u);
+  for (const std::string text : ModelNames())
     for (size_t i = 0; i < text.size() || i < 4; i += 2) EXPECT_NE(korvath::platform::GetPinyin(text.substr(i, 2)), "") << text;
   EXPECT_STREQ(ModelNames()[0], "\xBD\xA3\xBF\xCD");  // 剑客
 }

@@ -60,7 +60,7 @@ class FormTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(FormTest, WindowIsCentredAndCreationDoneRunsBeforeItShows) {
+TEST_F(FormTest, WindowIsCentredCreationDoneRunsBeforeItShowsAndCodeRaisesNoEvents) {
   RECT r;
   GetWindowRect(form_.WindowHandle(), &r);
   EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 409) / 2);
@@ -70,9 +70,7 @@ TEST_F(FormTest, WindowIsCentredAndCreationDoneRunsBeforeItShows) {
   EXPECT_TRUE(IsWindowVisible(form_.WindowHandle()));
   EXPECT_EQ(GetParent(H(kCombo)), H(kGroup));
   EXPECT_FALSE(form_.Create(description_));  // one window per form
-}
-
-TEST_F(FormTest, WritesFromCodeRaiseNothingButEditContent) {
+  // Writes from code raise nothing, except for an edit box's content.
   form_.SetComboSelectedIndex(kCombo, 3);
   form_.SetRadioChecked(kRadioB, true);
   EXPECT_FALSE(form_.RadioChecked(kRadioA));
@@ -103,7 +101,7 @@ TEST_F(FormTest, UserActionsInsideAGroupBoxReachTheirHandlers) {
   EXPECT_TRUE(PumpUntil([] { return g_events[kButtonClick] == 1; }, 2000));
 }
 
-TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParent) {
+TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParentAndEscCloses) {
   // A skin may put an edit box under a panel window of its own, whose
   // procedure passes the box's notifications nowhere.
   HWND panel = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 5, 380, 200, 60, form_.WindowHandle(),
@@ -117,9 +115,7 @@ TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParent) {
   EXPECT_EQ(g_events[kEditChanged], 15);  // refused: nothing changed
   ClickMiddle(H(kButton));
   EXPECT_TRUE(PumpUntil([] { return g_events[kEditLostFocus] == 1; }, 2000));
-}
-
-TEST_F(FormTest, EscapeClosesTheWindowButOnlyTheListOfAnOpenCombo) {
+  // Esc closes only the list of an open combo box, else the window.
   form_.UnitSetFocus(kCombo);
   SendMessageW(H(kCombo), CB_SHOWDROPDOWN, TRUE, 0);
   PressKey(VK_ESCAPE);
