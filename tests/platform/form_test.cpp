@@ -14,13 +14,12 @@ enum TestUnit : int { kEdit, kGroup, kCombo, kRadioA, kRadioB, kButton };
 // Times each handler ran.
 enum Event { kEditLostFocus, kEditChanged, kSelection, kRadioClick, kButtonClick, kShownAtCreationDone };
 int g_events[6];
-Form* g_form = nullptr;
 
 FormDescription Description() {
   const EventHandler radio = [] { ++g_events[kRadioClick]; };
   FormDescription d{.title = "test form", .width = 409, .height = 471, .centred = true, .nativeBorder = false,
                     .maximiseButton = false, .escapeCloses = true,
-                    .onCreationDone = [] { g_events[kShownAtCreationDone] = IsWindowVisible(g_form->WindowHandle()); }};
+                    .onCreationDone = [] { g_events[kShownAtCreationDone] = IsWindowVisible(FindWindowW(nullptr, L"test form")); }};
   d.units = {{kEdit, "edit", UnitKind::EditBox, kOnWindow, 10, 10, 150, 20, {}, {}, 16, false,
               {{UnitEvent::LostFocus, [] { ++g_events[kEditLostFocus]; }},
                {UnitEvent::ContentChanged, [] { ++g_events[kEditChanged]; }}}},
@@ -44,7 +43,6 @@ class FormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::fill(std::begin(g_events), std::end(g_events), 0);
-    g_form = &form_;
     ASSERT_TRUE(form_.Create(description_));
     Activate(form_.WindowHandle());
   }
@@ -63,11 +61,9 @@ class FormTest : public ::testing::Test {
 TEST_F(FormTest, WindowIsCentredCreationDoneRunsBeforeItShowsAndCodeRaisesNoEvents) {
   RECT r;
   GetWindowRect(form_.WindowHandle(), &r);
-  EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 409) / 2);
-  EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 471) / 2);
-  EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(409L, 471L));
-  EXPECT_EQ(g_events[kShownAtCreationDone], 0);
-  EXPECT_TRUE(IsWindowVisible(form_.WindowHandle()));
+  EXPECT_EQ(std::vector({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+            std::vector<LONG>({(GetSystemMetrics(SM_CXSCREEN) - 409) / 2, (GetSystemMetrics(SM_CYSCREEN) - 471) / 2, 409, 471}));
+  EXPECT_TRUE(g_events[kShownAtCreationDone] == 0 && IsWindowVisible(form_.WindowHandle()));
   EXPECT_EQ(GetParent(H(kCombo)), H(kGroup));
   EXPECT_FALSE(form_.Create(description_));  // one window per form
   // Writes from code raise nothing, except for an edit box's content.

