@@ -93,11 +93,10 @@ TEST_F(MainWindowTest, AChosenFolderGetsOneBackslashAndCancelKeepsTheFolder) {
 }
 
 TEST(SkinMessageBox, ReturnsThePressedButtonMinusOneAndMinusOneWhenNoneIsShown) {
-  DialogAnswerer answerer({PressButton(IDOK), PressButton(IDNO)});
-  EXPECT_EQ(skin::SkinMessageBox(nullptr, "完成", MB_OK | MB_ICONINFORMATION), 0);
+  DialogAnswerer answerer({PressButton(IDNO)});
   EXPECT_EQ(skin::SkinMessageBox(nullptr, "覆盖?", 0x134, "提示"), 6);
-  ASSERT_EQ(answerer.seen().size(), 2u);
-  EXPECT_EQ(answerer.seen()[1].text + answerer.seen()[1].caption, L"覆盖?提示");
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].text + answerer.seen()[0].caption, L"覆盖?提示");
   HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
   EXPECT_EQ(skin::SkinMessageBox(gone, "x", MB_OK), -1);

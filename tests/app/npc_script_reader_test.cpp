@@ -21,10 +21,8 @@ TEST(Reader, TextBetweenAndSplitQuoted) {
   Lines pieces;
   EXPECT_EQ(SplitQuoted("g_self, \"follow\", \"player\"", "\"", "\"", pieces), 3);
   EXPECT_EQ(pieces, (Lines{"follow", ", ", "player"}));
-  SplitQuoted("<a><bb><ccc>", "<", ">", pieces, false, 3);
-  EXPECT_EQ(pieces, (Lines{"a", "bb"}));
-  SplitQuoted("<a><b>", "<", ">", pieces, false, 0, "(", ")", true, true, 2);
-  EXPECT_EQ(pieces, (Lines{"<(b)>"}));
+  SplitQuoted("<a><bb><ccc>", "<", ">", pieces, false, 3, "(", ")", true, true);
+  EXPECT_EQ(pieces, (Lines{"<(a)>", "<(bb)>"}));
 }
 
 TEST(Reader, AWrittenFileReadsBackEveryValueAndBehaviour) {

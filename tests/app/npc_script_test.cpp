@@ -1,10 +1,16 @@
-// The writer's validation and the bytes of the ".pst" for the edge cases of
-// the form's input.
+// The writer: its value tables, the file name from the name's pinyin, the
+// validation and the bytes of the ".pst" for the edge cases of the form's input.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
+#include "app/file_paths.h"
+#include "app/model_names.h"
 #include "app/npc_script.h"
+#include "app/pinyin_name.h"
+#include "app/value_tables.h"
+#include "platform/pinyin.h"
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath::app;
@@ -13,6 +19,11 @@ using korvath::app::testdata::StartRecord;
 namespace {
 ScriptInput Input(std::string name, std::string hp = "5000", std::string folder = "C:\\AI文件夹\\") {
   return ScriptInput{std::move(hp), std::move(name), std::move(folder)};
+}
+
+// Stands in for the exact test: only GB2312 Chinese characters count.
+bool OnlyGb2312Chinese(std::string_view ch) {
+  return ch.size() == 2 && uint8_t(ch[0]) >= 0xB0 && uint8_t(ch[0]) <= 0xF7 && uint8_t(ch[1]) >= 0xA1;
 }
 }  // namespace
 
@@ -74,4 +85,68 @@ TEST(ScriptFile, HitChancesUpToOneHundredPass) {
     npc.NpcAttack1 = c[0], npc.NpcAttack2 = c[1], npc.NpcAttack3 = c[2];
     EXPECT_EQ(BuildNpcScript(npc, Input("张三")).message, c[3] ? "" : HitChanceMessage()) << c[0] << c[1] << c[2];
   }
+}
+
+TEST(ValueTables, WeaponIdsBothWaysAndIdsOfNoItemGiveTheFirst) {
+  const int32_t ids[12] = {17, 16, 15, 14, 18, 51, 56, 13, 48, 10, 11, 12};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(WeaponIdToIndex(WeaponIdOfItem(i)) * 100 + WeaponIdOfItem(i), i * 100 + ids[i]);
+  EXPECT_EQ(WeaponIdToIndex(28) * 100 + WeaponIdToIndex(58), 906);
+  for (int id = -17; id <= 99; ++id) {  // the first weapon's four ids, and ids of no weapon
+    bool first = id == 8 || id == 17 || id == 26 || id == 35, none = id < 1 || id > 58 || (id >= 37 && id <= 46);
+    EXPECT_EQ(WeaponIdToIndex(id) == 0, first || none) << id;
+  }
+}
+
+TEST(ValueTables, BehaviourStatementsHaveTheirExactLengthsAndNamesFindTheirItems) {
+  const size_t bytes[8] = {35, 87, 35, 47, 34, 44, 45, 126};
+  for (int i = 0; i < 8; ++i) {
+    std::string_view s = BehaviourStatementOfItem(i);
+    EXPECT_EQ(s.size(), bytes[i]) << i;
+    EXPECT_TRUE(s.starts_with("\tChangeBehavior(g_self, ") && s.ends_with(");\r\n}")) << i;
+    EXPECT_EQ(BehaviourIndexOfName(BehaviourTable()[size_t(i)].name), i);
+  }
+  EXPECT_FALSE(BehaviourIndexOfName("跟"));
+}
+
+// Twenty distinct names of whole GB2312 characters with a reading each: the
+// combo box shows them and a name typed from them gives a file name.
+TEST(ValueTables, ModelNamesAreTwentyDistinctNamesOfGb2312Characters) {
+  EXPECT_EQ(std::set<std::string>(ModelNames().begin(), ModelNames().end()).size(), 20u);
+  for (const std::string text : ModelNames())
+    for (size_t i = 0; i < text.size() || i < 4; i += 2) EXPECT_NE(korvath::platform::GetPinyin(text.substr(i, 2)), "") << text;
+  EXPECT_STREQ(ModelNames()[0], "\xBD\xA3\xBF\xCD");  // 剑客
+}
+
+TEST(NameToPinyin, SyllablesOfChineseCharactersAndWhatElseStays) {
+  struct Case {
+    const char *name, *pinyin, *halfWidth;
+    bool separator = false, keepFullWidth = false;
+    CjkTest test = &IsCjkTextByBytes;
+  };
+  const Case cases[] = {
+      {"Abc12", "", "Abc12"},
+      {"\xA3\xC1\xA3\xC2张", "zhang", "AB张"},
+      {"\x81\xA1张\xB0\x90", "zhang", "\x81\xA1张\xB0\x90"},  // beyond GB2312
+      {"张三A", "zhangsan", "张三A"}, {"张三", "zhang san ", "张三", true}, {"张\xA1\xA1三", "zhang san", "张 三"},
+      // Walked in fixed pairs, the control byte would pair with 张's lead byte.
+      {"\x01张三\xB0", "zhangsan", "\x01张三\xB0"},
+      {"A:b?张*<>|\"/\\", "Abzhang", "A:b?张*<>|\"/\\", false, false, &OnlyGb2312Chinese},
+      {"A张", "\xA3\xC1zhang", "A张", false, true, &OnlyGb2312Chinese},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pinyin);
+    std::string text = c.name;
+    EXPECT_EQ(NameToPinyinWith(text, c.separator, c.keepFullWidth, c.test), c.pinyin);
+    EXPECT_EQ(text, c.halfWidth);
+  }
+  for (const char* yes : {"张三", "\xA3\xC1"}) EXPECT_TRUE(IsCjkTextByBytes(yes)) << yes;
+  for (const char* no : {"\xA1\xA1", "A", "\xB0", "", "张A"}) EXPECT_FALSE(IsCjkTextByBytes(no)) << no;
+}
+
+TEST(FilePaths, ATrailByteThatLooksLikeABackslashIsNoSeparator) {
+  // 表 is 0xB1 0x5C.
+  EXPECT_EQ(PathDirectoryPart("C:\\表.pst") + "|" + PathDirectoryPart("zhangsan.pst"), "C:\\|");
+  EXPECT_EQ(PathDirectoryPart("C:\\表\\a.pst"), "C:\\表\\");
+  EXPECT_EQ(WithTrailingBackslash("D:\\表") + WithTrailingBackslash("C:\\npc\\") + WithTrailingBackslash(""), "D:\\表\\C:\\npc\\");
+  EXPECT_EQ(OpenFileFilterBytes("NPC文档|*.pst"), std::string("NPC文档\0*.pst\0\0", 15));
 }
