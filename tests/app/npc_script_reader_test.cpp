@@ -21,7 +21,7 @@ TEST(Reader, TextBetweenAndSplitQuoted) {
   Lines pieces;
   EXPECT_EQ(SplitQuoted("g_self, \"follow\", \"player\"", "\"", "\"", pieces), 3);
   EXPECT_EQ(pieces, (Lines{"follow", ", ", "player"}));
-  SplitQuoted("<a><bb><ccc>", "<", ">", pieces, false, 3, "(", ")", true, true);
+  SplitQuoted("<a><bb><ccc>", "<", ">", pieces, false, 7, "(", ")", true, true);  // shaped pieces below 7 bytes
   EXPECT_EQ(pieces, (Lines{"<(a)>", "<(bb)>"}));
 }
 

@@ -1,8 +1,15 @@
 // The form runtime on real windows: events only for the user's actions,
-// wherever a control sits; unit properties; Esc; placement.
+// wherever a control sits; unit properties; Esc; placement. Its GBK and file
+// commands (replacing files beside the old one and reading read-only files:
+// the tool's writing and reading tests).
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/form.h"
+#include "platform/gbk_convert.h"
 #include "tests/support/win_test_support.h"
 
 using namespace korvath::platform;
@@ -45,10 +52,6 @@ class FormTest : public ::testing::Test {
     std::fill(std::begin(g_events), std::end(g_events), 0);
     ASSERT_TRUE(form_.Create(description_));
     Activate(form_.WindowHandle());
-  }
-  void TearDown() override {
-    form_.DestroyWindowOrUnit();
-    PumpMessages();
   }
   HWND H(int unit) const { return form_.UnitGetHandle(unit); }
 
@@ -121,4 +124,22 @@ TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParentAndEscClose
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(PumpUntil([&] { return !form_.IsAlive(); }, 2000));
   EXPECT_TRUE(form_.Create(description_));  // and it opens again
+}
+
+TEST(Files, ConversionReportsMissingCharactersAndLinesAreReadAcrossReadChunks) {
+  EXPECT_EQ(WideToGbk(L"张三 ab").text, "\xD5\xC5\xC8\xFD ab");
+  EXPECT_FALSE(WideToGbk(L"张ก").exact);  // Thai has no GBK form: never a silent "?"
+  EXPECT_FALSE(WideToGbk(L"\xD83D\xDE00").exact);
+  // The first line fills the read-ahead up to one byte before a two-byte
+  // character, so that the character is split between two chunks.
+  const std::wstring path = GbkToWide(ProgramDirectory() + "\\lines_\xD6\xD0\xCE\xC4.txt");  // "中文"
+  const std::string longLine(64 * 1024 - 1, 'a');
+  std::ofstream(path.c_str(), std::ios::binary) << longLine + "\xD5\xC5\r\nb\r\r\n\r\nlast";
+  files::File file = files::OpenFile(WideToGbk(path).text, files::OpenMode::Read);
+  std::vector<std::string> lines;
+  while (file && !files::FileAtEnd(file)) lines.push_back(files::FileReadLine(file));
+  EXPECT_EQ(lines, (std::vector<std::string>{longLine + "\xD5\xC5", "b\r", "", "last"}));
+  EXPECT_TRUE(files::CloseFile(file));
+  DeleteFileW(path.c_str());
+  EXPECT_FALSE(files::OpenFile(WideToGbk(path).text, files::OpenMode::Read));
 }
