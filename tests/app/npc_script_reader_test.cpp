@@ -54,7 +54,7 @@ TEST(Reader, BlankLinesAreSkippedDamagedLinesGiveZerosAndShortFilesAreRefused) {
   kept[5] = "int View 800;";
   kept[6] = "int Think =80";
   EXPECT_EQ(ParseNpcScript(kept)->name, "张");
-  EXPECT_EQ(ParseNpcScript(kept)->values[5] + ParseNpcScript(kept)->values[6], 0);
+  EXPECT_EQ(std::pair(ParseNpcScript(kept)->values[5], ParseNpcScript(kept)->values[6]), std::pair(0, 0));
   kept.resize(19);
   EXPECT_EQ(ParseNpcScript(kept)->values[18], 5000);
   kept.resize(18);

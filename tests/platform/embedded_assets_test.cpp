@@ -32,8 +32,7 @@ TEST(EmbeddedImage, AFileBehindCountAndLengthAndBadHeadersRefused) {
                           Header(1, 3, {7, 8}), Header(1, 0xFFFFFFFFu, {1, 2, 3, 4, 5, 6, 7, 8}), Header(1, 0)})
     EXPECT_TRUE(EmbeddedImageBytes(bad).empty()) << bad.size();
   const std::vector<uint8_t> backToBack = Header(1, 1, {42, 1, 0, 0, 0, 0, 0, 0, 0});  // the next constant follows
-  ASSERT_EQ(EmbeddedImageBytes(backToBack).size(), 1u);
-  EXPECT_EQ(EmbeddedImageBytes(backToBack)[0], 42);
+  EXPECT_TRUE(std::ranges::equal(EmbeddedImageBytes(backToBack), std::vector<uint8_t>{42}));
 }
 
 // The normal picture and the background are decoded by the picture tests.

@@ -127,9 +127,7 @@ TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParentAndEscClose
 }
 
 TEST(Files, ConversionReportsMissingCharactersAndLinesAreReadAcrossReadChunks) {
-  EXPECT_EQ(WideToGbk(L"张三 ab").text, "\xD5\xC5\xC8\xFD ab");
   EXPECT_FALSE(WideToGbk(L"张ก").exact);  // Thai has no GBK form: never a silent "?"
-  EXPECT_FALSE(WideToGbk(L"\xD83D\xDE00").exact);
   // The first line fills the read-ahead up to one byte before a two-byte
   // character, so that the character is split between two chunks.
   const std::wstring path = GbkToWide(ProgramDirectory() + "\\lines_\xD6\xD0\xCE\xC4.txt");  // "中文"
