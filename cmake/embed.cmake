@@ -14,7 +14,9 @@
 #   korvath_embed_assets(korvath_skin_core korvath::skin CloseGlyph=glyphs/close.png)
 include_guard(GLOBAL)
 
-set(KORVATH_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/embed_files.cmake)
+# Cached, so that callers in other folders than the first includer see it too
+# (include_guard keeps later includes from setting it in their own scope).
+set(KORVATH_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/embed_files.cmake CACHE INTERNAL "")
 
 function(korvath_embed_assets target namespace)
   set(entries)

@@ -1,0 +1,75 @@
+#pragma once
+// A bitmap over a GDI+ bitmap: the off-screen pictures of the skin engine.
+// Every image operation works on it unchanged.
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "gdip/image.h"
+
+namespace korvath::gdip {
+
+// 32 bits per pixel with alpha: the library's default pixel format.
+inline constexpr int kPixelFormat32bppArgb = 0x26200A;
+
+// GDI+'s BitmapData, filled by LockBits.
+struct BitmapData {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  int32_t stride = 0;
+  int32_t pixelFormat = 0;
+  void* scan0 = nullptr;
+  uintptr_t reserved = 0;
+};
+static_assert(sizeof(BitmapData) == sizeof(Gdiplus::BitmapData) &&
+              offsetof(BitmapData, scan0) == offsetof(Gdiplus::BitmapData, Scan0));
+
+class Bitmap : public Image {
+ public:
+  Gdiplus::GpBitmap* NativeBitmap() const noexcept { return NativeAs<Gdiplus::GpBitmap>(); }
+  void SetNativeBitmap(Gdiplus::GpBitmap* bitmap) { SetNativeObject(bitmap); }
+
+  bool FromFile(std::string_view path, bool useICM = false) override;
+  bool FromStream(std::span<const uint8_t> bytes, bool useICM = false) override;
+  bool FromFileSimple(const std::wstring& path, bool useICM = false) override;
+
+  // Creators: the bitmap held before is disposed.
+  bool CreateFromScan0(int width, int height, int stride, int pixelFormat, void* scan0 = nullptr);
+  bool CreateFromGraphics(int width, int height, const GdipBase& graphics);
+  bool CreateFromGdiDib(const BITMAPINFO* info, void* bits);
+  bool CreateFromHBITMAP(HBITMAP bitmap, HPALETTE palette = nullptr);
+  bool CreateFromHICON(HICON icon);
+  bool CreateFromResource(HINSTANCE instance, const wchar_t* name);
+  // A zero-filled (transparent) bitmap of that size.
+  bool CreateWithFormat(int width, int height, int pixelFormat = kPixelFormat32bppArgb);
+
+  // New GDI handles that the caller owns (0 when the call failed).
+  HBITMAP GetHBITMAP(Argb background = 0) const;
+  HICON GetHICON() const;
+
+  // Copies of an area into `target` (which gets 0 when the copy failed).
+  bool CloneArea(const RectF& area, int pixelFormat, Bitmap& target) const;
+  bool CloneAreaI(const Rect& area, int pixelFormat, Bitmap& target) const;
+
+  bool LockBits(const Rect& area, unsigned flags, int pixelFormat, BitmapData& data);
+  bool UnlockBits(BitmapData& data);
+  // The pixel's colour; 0 outside the bitmap or when the call failed.
+  Argb GetPixel(int x, int y) const;
+  bool SetPixel(int x, int y, Argb colour);
+  bool SetResolution(float horizontal, float vertical);
+
+  // Draws this bitmap, rotated by `angle` degrees about its centre, into a
+  // new 32-bit ARGB bitmap that `target` adopts. Without a size the new
+  // bitmap is just large enough for the rotated picture.
+  bool RotateDrawInto(float angle, Bitmap& target, std::optional<Argb> fill = {},
+                      std::optional<int> interpolation = {}, std::optional<SizeF> size = {}) const;
+  // The size of a width x height rectangle turned by a whole number of degrees.
+  static SizeF RotationGeometry(float width, float height, int angle);
+};
+
+}  // namespace korvath::gdip

@@ -1,0 +1,114 @@
+#pragma once
+// Steps that several wrapper classes share: GDI+'s enumerations and buffers,
+// the length of a wide text, scaling or rotating a transform about a point, and
+// fetching GDI+'s parallel lists (blends, preset blends, dash patterns).
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "gdip/geometry.h"
+#include "gdip/object.h"
+
+namespace korvath::gdip {
+
+// A matrix order as GDI+ takes it (0 prepend, 1 append).
+inline Gdiplus::MatrixOrder NativeOrder(int order) { return static_cast<Gdiplus::MatrixOrder>(order); }
+
+// A fill mode as GDI+ takes it (0 alternate, 1 winding).
+inline Gdiplus::FillMode NativeFillMode(int fillMode) { return static_cast<Gdiplus::FillMode>(fillMode); }
+
+// A unit as GDI+ takes it (0 world, 2 pixel, ...).
+inline Gdiplus::Unit NativeUnit(int unit) { return static_cast<Gdiplus::Unit>(unit); }
+
+// A float truncated toward zero to an int; none when it does not fit (or is
+// not a number), since that conversion would be undefined.
+inline std::optional<int> TruncateToInt(float value) {
+  float whole = std::trunc(value);
+  if (!(whole >= -2147483648.0f && whole < 2147483648.0f)) return std::nullopt;
+  return static_cast<int>(whole);
+}
+
+// A wrap mode as GDI+ takes it (0 tile ... 4 clamp).
+inline Gdiplus::WrapMode NativeWrapMode(int mode) { return static_cast<Gdiplus::WrapMode>(mode); }
+
+// The buffer of a list of plain values for a flat call: null when empty.
+template <class Element>
+Element* DataOrNull(std::span<Element> elements) {
+  return elements.empty() ? nullptr : elements.data();
+}
+
+// A list of our colours as GDI+'s ARGB buffer (same size, another type);
+// null when the list is empty.
+static_assert(sizeof(Argb) == sizeof(Gdiplus::ARGB));
+inline const Gdiplus::ARGB* NativeColors(std::span<const Argb> colours) {
+  return colours.empty() ? nullptr : reinterpret_cast<const Gdiplus::ARGB*>(colours.data());
+}
+inline Gdiplus::ARGB* NativeColors(std::span<Argb> colours) {
+  return colours.empty() ? nullptr : reinterpret_cast<Gdiplus::ARGB*>(colours.data());
+}
+
+// The characters of a wide text before its first zero character: what GDI+
+// is told to read of a text that may carry its terminator.
+inline INT WideLength(std::wstring_view wide) {
+  size_t end = wide.find(L'\0');
+  return static_cast<INT>(end == std::wstring_view::npos ? wide.size() : end);
+}
+
+// The characters of a text for GDI+, which refuses a missing string even
+// when told to read none of it.
+inline const wchar_t* TextPointer(std::wstring_view text) { return text.empty() ? L"" : text.data(); }
+
+// Scales or rotates a transform about a centre point with three flat calls
+// that all take the caller's order: the centre is moved to the origin on the
+// side of the existing transform that the order names, transformed, and moved
+// back. Every call runs whatever the earlier ones returned; each stores its
+// status, and the last one decides the result.
+template <class Translate, class Middle>
+bool TransformAboutPoint(const PointF& centre, int order, Translate translate, Middle middle) {
+  auto matrixOrder = static_cast<Gdiplus::MatrixOrder>(order);
+  float sign = order == Gdiplus::MatrixOrderPrepend ? 1.0f : -1.0f;
+  StoreStatus(translate(sign * centre.x, sign * centre.y, matrixOrder));
+  StoreStatus(middle(matrixOrder));
+  return StoreStatus(translate(-sign * centre.x, -sign * centre.y, matrixOrder));
+}
+
+// Fetches one list of `Element` whose length GDI+ reports first. The
+// caller's list is replaced only when both calls succeed; the result is the
+// number of elements, 0 on any failure (the list then stays as it was).
+template <class Element, class CountCall, class FetchCall>
+int FetchList(std::vector<Element>& list, CountCall countCall, FetchCall fetchCall) {
+  INT count = 0;
+  if (!StoreStatus(countCall(&count))) return 0;
+  if (count <= 0) {
+    list.clear();
+    return 0;
+  }
+  std::vector<Element> fetched(static_cast<size_t>(count));
+  if (!StoreStatus(fetchCall(fetched.data(), count))) return 0;
+  list = std::move(fetched);
+  return count;
+}
+
+// The same for two parallel lists (colours or factors, and positions).
+template <class First, class Second, class CountCall, class FetchCall>
+int FetchParallelLists(std::vector<First>& first, std::vector<Second>& second, CountCall countCall,
+                       FetchCall fetchCall) {
+  INT count = 0;
+  if (!StoreStatus(countCall(&count))) return 0;
+  if (count <= 0) {
+    first.clear();
+    second.clear();
+    return 0;
+  }
+  std::vector<First> fetchedFirst(static_cast<size_t>(count));
+  std::vector<Second> fetchedSecond(static_cast<size_t>(count));
+  if (!StoreStatus(fetchCall(fetchedFirst.data(), fetchedSecond.data(), count))) return 0;
+  first = std::move(fetchedFirst);
+  second = std::move(fetchedSecond);
+  return count;
+}
+
+}  // namespace korvath::gdip

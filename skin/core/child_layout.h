@@ -1,0 +1,24 @@
+#pragma once
+// Keeps the windows in a skinned container's stretched-children list spread
+// over the container's client area when the container is resized.
+#include <cstdint>
+#include <span>
+
+#include <windows.h>
+
+#include "skin/core/control_entries.h"
+
+namespace korvath::skin {
+
+// Lays out the stretched children of container entry `containerNumber` of
+// record `recordNumber` (both 1-based, as the container's `Hw_FuID` and
+// `Hw_lbID` give them). Numbers that name no record or entry do nothing.
+void SkinLayoutChildren(int32_t recordNumber, int32_t containerNumber);
+
+// The layout itself, over the container's client size: a full-width child
+// spans the width less 2 pixels each side and reaches the bottom; any other
+// keeps its left and top and ends 2 pixels short of the right and bottom.
+// Entries without a window are skipped.
+void SkinStretchChildren(HWND container, std::span<const SkinStretchChild> children);
+
+}  // namespace korvath::skin

@@ -1,0 +1,111 @@
+#include "skin/core/clipped_dc.h"
+
+#include <optional>
+
+#include "skin/core/callbacks.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+template <class Visit>
+void ForEachChild(HWND window, Visit visit) {
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    visit(child);
+  }
+}
+
+// The size the skin last painted the window at, when the skin knows one.
+std::optional<SIZE> PaintedSize(HWND window) {
+  if (SkinWindowRecord* record = SkinRecordAt(SkinFindWindowRecord(window))) {
+    return SIZE{record->ClientWidth, record->ClientHeight};
+  }
+  if (LONG_PTR slot = GetSkinProp(window, prop::Wxk_LBID); slot > 0) {
+    const int32_t packed = SkinInvokeCallback(static_cast<int32_t>(slot), 5, 0, 0);
+    return SIZE{static_cast<LONG>(LoWord(packed)), HiWord(packed)};
+  }
+  const auto owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID));
+  if (SkinWindowRecord* record = SkinRecordAt(owner)) {
+    if (SkinContainerEntry* entry =
+            SkinEntryAt(record->Containers, SkinFindContainerEntry(owner, window))) {
+      return SIZE{entry->paintedWidth, entry->paintedHeight};
+    }
+  }
+  // A control with an owner record but no container entry has no known size:
+  // its children are clipped out whole rather than painted over.
+  return std::nullopt;
+}
+
+}  // namespace
+
+platform::WindowDC SkinGetClippedDC(HWND window) {
+  platform::WindowDC dc = platform::WindowDC::Client(window);
+  SkinGetClippedDC(window, dc.get());
+  return dc;
+}
+
+HDC SkinGetClippedDC(HWND window, HDC dc) {
+  const std::optional<SIZE> limit = PaintedSize(window);
+  ForEachChild(window, [&](HWND child) {
+    if (!IsWindowVisible(child)) return;
+    RECT r = SkinChildRectInParent(child);
+    if (r.left < 0) r.left = 0;
+    if (r.top < 0) r.top = 0;
+    if (limit) {
+      if (r.right > limit->cx) r.right = limit->cx;
+      if (r.bottom > limit->cy) r.bottom = limit->cy;
+    }
+    // A child wholly outside the limit becomes empty and clips nothing.
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    if (IsWindowExTransparent(child) && !SkinTransparentMode) return;
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  });
+  return dc;
+}
+
+bool IsWindowExTransparent(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  return (style | WS_EX_TRANSPARENT) == style;
+}
+
+RECT SkinChildRectInParent(HWND window) {
+  if (SkinFindWindowRecord(window)) return RECT{};
+  HWND parent = GetAncestor(window, GA_PARENT);
+  RECT client{};
+  GetClientRect(parent, &client);
+  POINT origin{0, 0};
+  ClientToScreen(parent, &origin);
+  OffsetRect(&client, origin.x, origin.y);
+  RECT own{};
+  GetWindowRect(window, &own);
+  return RECT{own.left - client.left, own.top - client.top, own.right - client.left,
+              own.bottom - client.top};
+}
+
+bool SkinIsOwnerDrawListBox(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  if (SkinGetClassNameText(window) != "ListBox") return false;
+  return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+}
+
+void SkinInvalidateVisibleChildren(HWND window) {
+  ForEachChild(window, [](HWND child) {
+    if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+  });
+}
+
+void SkinRedrawChildren(HWND window) {
+  ForEachChild(window, [](HWND child) {
+    if (!IsWindowExTransparent(child)) return;
+    InvalidateRect(child, nullptr, TRUE);
+    UpdateWindow(child);
+  });
+}
+
+}  // namespace korvath::skin

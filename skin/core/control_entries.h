@@ -1,0 +1,232 @@
+#pragma once
+// The entries of a skinned window's per-kind control lists. Every entry
+// begins with its control's window; what follows is the control skin's own
+// state. A fresh entry is all zero, its texts and byte sets empty. The skins
+// of later layers fill these in; here they are plain data.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvath::skin {
+
+// Colour values are Windows colours 0x00BBGGRR; this one means "no colour".
+inline constexpr COLORREF kNoColor = 0xFFFFFFFF;
+
+using ByteSet = std::vector<uint8_t>;
+
+// The rectangles a scroll-bar painter writes and its mouse handler hit-tests:
+// first arrow, second arrow, thumb.
+using ScrollBarParts = std::array<RECT, 3>;
+
+// A push button, image button, check box or radio button.
+struct SkinButtonEntry {
+  HWND Window = nullptr;
+  WNDPROC OldWindowProc = nullptr;
+  // 0 vector push button, 1 picture push button, 3 image push button,
+  // 4 automatic radio button, 5 check box, 7 image toggle.
+  int32_t Kind = 0;
+  ByteSet NormalImage;
+  ByteSet HoverImage;
+  ByteSet PressedImage;
+  ByteSet DisabledImage;
+  bool ImageBesideCaption = false;
+  std::string Caption;
+  bool Focused = false;
+  std::string FontFace;
+  int32_t FontSize = 0;   // pixels
+  int32_t FontStyle = 0;  // GDI+ font style bits
+  bool Pressed = false;
+  bool StretchImage = false;
+  COLORREF CaptionEffectColor = 0;  // negative (as a signed value): no caption effect
+  bool GlyphFromImages = false;
+  std::array<ByteSet, 8> GlyphImages;  // GlyphImage1 .. GlyphImage8
+  bool ShowFrame = false;
+  bool HasPicture = false;
+};
+
+// An edit control (also the inner edit of a combo box, the fields of an
+// IP-address control).
+struct SkinEditEntry {
+  HWND hwnd = nullptr;
+  WNDPROC oldProc = nullptr;
+  bool focused = false;
+  bool hot = false;
+  bool mouseDown = false;
+  HWND vScrollOverlay = nullptr;
+  HWND hScrollOverlay = nullptr;
+  ScrollBarParts vScrollParts{};
+  ScrollBarParts hScrollParts{};
+};
+
+struct SkinComboEntry {
+  HWND hwnd = nullptr;
+  WNDPROC oldProc = nullptr;
+  bool focused = false;
+  ByteSet imageBytes;
+  ByteSet hotImageBytes;
+  std::string imageFile;
+  std::string hotImageFile;
+};
+
+// A list-type control: list box, drop-down list, list view, tree view,
+// IP-address or date picker.
+struct SkinChildEntry {
+  HWND hwnd = nullptr;
+  WNDPROC oldProc = nullptr;
+  bool focused = false;
+  bool hot = false;
+  bool keyDown = false;
+  HWND vScrollOverlay = nullptr;
+  HWND hScrollOverlay = nullptr;
+  ScrollBarParts vScrollParts{};
+  ScrollBarParts hScrollParts{};
+  bool dirty = false;
+  bool tracking = false;
+  int32_t hotScrollPart = 0;
+  COLORREF listBackColor = 0;
+  // Tree views only.
+  std::string fontFace;
+  int32_t fontSize = 0;
+  int32_t fontStyle = 0;
+  COLORREF textColor = 0;
+  COLORREF textHaloColor = 0;
+  bool useHaloText = false;
+  COLORREF selectedTextColor = 0;
+  COLORREF selectedTextHaloColor = 0;
+  COLORREF hotFillColor = 0;
+  COLORREF selectedFillColor = 0;
+  bool useImageButtons = false;
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
+};
+
+struct SkinTrackbarEntry {
+  HWND window = nullptr;
+  WNDPROC previousProc = nullptr;
+  bool vertical = false;
+  int32_t tickPlacement = 0;  // 0 top/left, 1 bottom/right, 2 both, 3 none
+  bool hot = false;
+  bool selectionRange = false;
+  bool pictureMode = false;
+};
+
+struct SkinProgressEntry {
+  HWND window = nullptr;
+  WNDPROC previousProc = nullptr;
+  bool vertical = false;
+  int32_t squareFrame = 0;  // 1 rectangular frame; any other value rounded
+  int32_t sweepOn = 0;
+  int32_t sweepOffset = 0;
+  int32_t sweepWidth = 0;
+  COLORREF barColor = 0;
+  COLORREF frameColor = 0;
+  int32_t sweepImage = 0;
+};
+
+struct SkinUpDownEntry {
+  HWND window = nullptr;
+  WNDPROC previousProc = nullptr;
+  bool hover = false;
+  int32_t hoveredHalf = 0;  // 0 up or left, 1 down or right
+  bool pressed = false;
+  bool horizontal = false;
+  int32_t lastButtonPoint = 0;  // lParam of the last button message
+};
+
+struct SkinHeaderEntry {
+  HWND hwnd = nullptr;
+  WNDPROC oldProc = nullptr;
+  bool hovered = false;
+  int32_t hotItem = 0;
+  int32_t paintedHotItem = 0;
+  bool buttonStyle = false;
+  int32_t pressedItem = 0;
+  bool buttonDown = false;
+  std::string fontFace;
+  int32_t fontStyle = 0;
+  int32_t fontSize = 0;
+  HIMAGELIST imageList = nullptr;  // the header's own; never destroyed by the skin
+};
+
+// Toolbars and the controls skinned the toolbar way (`Kj_` properties).
+struct SkinToolbarEntry {
+  HWND window = nullptr;
+  WNDPROC previousProc = nullptr;
+  COLORREF keyColor = 0;
+  std::string fontFace;
+  int32_t fontSize = 0;
+  int32_t fontStyle = 0;
+  bool repaint = false;
+  bool mouseTracking = false;
+  int32_t frameMode = 0;
+};
+
+// A static control of a message box.
+struct SkinStaticEntry {
+  HWND window = nullptr;
+  int32_t imagePlacement = 0;  // 0 origin, 1 bottom-right, 2 centred, 3 stretched
+  int32_t kind = 0;            // 1 text, 2 bitmap, 3 icon
+  WNDPROC previousProc = nullptr;
+  std::string faceName;
+  int32_t fontSize = 0;
+  int32_t fontStyle = 0;
+};
+
+// A transparent label.
+struct SkinLabelEntry {
+  HWND window = nullptr;
+  int32_t horizontalAlignment = 0;  // GDI+ string alignment
+  int32_t verticalAlignment = 0;
+  bool wrap = false;
+  COLORREF textColor = 0;
+  bool halo = false;
+  COLORREF haloColor = 0;
+  std::string fontFace;
+  int32_t fontSize = 0;
+  int32_t fontStyle = 0;
+  bool dirty = false;
+};
+
+// A child kept in place over a resized window: on the window's WM_SIZE it is
+// stretched below `Top` (from `Left`, or across the full width).
+struct LayoutEntry {
+  HWND Window = nullptr;  // null: an empty entry
+  int32_t Top = 0;
+  int32_t Left = 0;
+  bool FullWidth = false;
+};
+// A container's stretched children have the same four fields.
+using SkinStretchChild = LayoutEntry;
+
+// A group box, tab control or other window with children.
+struct SkinContainerEntry {
+  HWND window = nullptr;
+  COLORREF backgroundColor = 0;  // 0: no tint
+  int32_t backgroundAlpha = 0;
+  bool outline = false;
+  WNDPROC previousProc = nullptr;
+  bool rebuild = false;       // first dirty flag: rebuild the cached look
+  bool childChanged = false;  // second dirty flag: a child moved or changed
+  int32_t paintedWidth = 0;   // client size as last painted
+  int32_t paintedHeight = 0;
+  int32_t kind = 0;  // 1 group box, 2 tab control, else 0
+  bool framed = false;
+  std::string captionFontFace;
+  int32_t captionFontSize = 0;
+  int32_t captionFontStyle = 0;
+  std::vector<SkinStretchChild> stretchedChildren{SkinStretchChild{}};
+};
+
+// A companion window kept aligned with its form.
+struct CompanionEntry {
+  HWND Window = nullptr;
+  int32_t Unused = 0;
+  int32_t OffsetX = 0;  // screen pixels from the form's top-left corner
+  int32_t OffsetY = 0;
+};
+
+}  // namespace korvath::skin

@@ -1,0 +1,43 @@
+#include "skin/core/drawing_values.h"
+
+#include "gdip/object.h"
+
+namespace korvath::skin {
+
+int32_t SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha) {
+  const uint32_t a = static_cast<uint32_t>(alpha.value_or(255)) & 0xFFu;
+  const uint32_t argb = (a << 24) | (uint32_t(GetRValue(colour)) << 16) |
+                        (uint32_t(GetGValue(colour)) << 8) | uint32_t(GetBValue(colour));
+  return static_cast<int32_t>(argb);
+}
+
+gdip::RectF SkinMakeRect(float x, float y, float width, float height) {
+  return gdip::RectF{x, y, width, height};
+}
+
+gdip::Rect SkinMakeRectRecord(int32_t x, int32_t y, int32_t width, int32_t height) {
+  return gdip::Rect{x, y, width, height};
+}
+
+gdip::PointF MakePointF(float x, float y) { return gdip::PointF{x, y}; }
+
+namespace {
+bool HasStyleBit(HWND window, LONG bit) {
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  return (style | bit) == style;
+}
+}  // namespace
+
+bool HasVScrollStyle(HWND window) { return HasStyleBit(window, WS_VSCROLL); }
+bool IsVisibleStyle(HWND window) { return HasStyleBit(window, WS_VISIBLE); }
+bool HasHScrollStyle(HWND window) { return HasStyleBit(window, WS_HSCROLL); }
+
+std::string SkinGetClassNameText(HWND window) {
+  constexpr int kCapacity = 255;
+  wchar_t wide[kCapacity] = {};
+  const int length = GetClassNameW(window, wide, kCapacity);
+  if (length <= 0) return std::string(kCapacity, ' ');
+  return gdip::WideToAnsi(std::wstring_view(wide, size_t(length)));
+}
+
+}  // namespace korvath::skin

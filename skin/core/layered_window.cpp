@@ -1,0 +1,61 @@
+#include "skin/core/layered_window.h"
+
+#include "skin/core/window_list.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr COLORREF kColorKey = 0xFF00FF;
+
+// A style bit counts as present when OR-ing it in leaves the style as it is.
+bool HasBits(LONG_PTR style, LONG_PTR bits) { return (style | bits) == style; }
+
+}  // namespace
+
+void SkinUpdateLayered(HWND window, const LayeredUpdate& update) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  HDC source = nullptr;
+  if (update.sourceDc) {
+    source = *update.sourceDc;
+  } else if (SkinWindowRecord* record = SkinRecordOfWindow(window)) {
+    source = record->BackDC.get();
+  }
+  if (!source) return;
+  POINT position{update.x.value_or(bounds.left), update.y.value_or(bounds.top)};
+  SIZE size{update.width.value_or(bounds.right - bounds.left),
+            update.height.value_or(bounds.bottom - bounds.top)};
+  POINT sourcePoint{update.sourceX, update.sourceY};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(update.alpha.value_or(255)), AC_SRC_ALPHA};
+  UpdateLayeredWindow(window, nullptr, &position, &size, source, &sourcePoint, 0, &blend, ULW_ALPHA);
+}
+
+void SkinEnsureLayered(HWND window, bool transparent) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  if (!transparent) {
+    if (!HasBits(style, WS_EX_LAYERED)) SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    return;
+  }
+  if (!HasBits(style, WS_EX_LAYERED) && !HasBits(style, WS_EX_TRANSPARENT)) {
+    SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED | WS_EX_TRANSPARENT);
+  }
+}
+
+void SkinSetWindowAlpha(HWND window, int32_t alpha, std::optional<COLORREF> key) {
+  SkinEnsureLayered(window);
+  SetLayeredWindowAttributes(window, key.value_or(kColorKey), static_cast<BYTE>(alpha),
+                             LWA_COLORKEY | LWA_ALPHA);
+}
+
+RECT SkinRectInParentWindow(HWND window) {
+  if (SkinFindWindowRecord(window)) return RECT{};
+  RECT parent{};
+  RECT own{};
+  if (HWND p = GetParent(window)) GetWindowRect(p, &parent);
+  GetWindowRect(window, &own);
+  return RECT{own.left - parent.left, own.top - parent.top, own.right - parent.left,
+              own.bottom - parent.top};
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,118 @@
+#include "skin/core/tooltip.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+#include "gdip/object.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int32_t kMaxTipWidth = 600;
+
+// A tool record built afresh for each message. The text pointer is the
+// caller's; the control copies the text while it handles the message.
+TTTOOLINFOW ToolRecord(HWND owner, int32_t id, const RECT& rect, LPWSTR text) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V1_SIZE;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = owner;
+  tool.uId = static_cast<UINT_PTR>(id);
+  tool.rect = rect;
+  tool.hinst = nullptr;
+  tool.lpszText = text;
+  return tool;
+}
+
+}  // namespace
+
+ToolTip::~ToolTip() { Destroy(); }
+
+ToolTip::ToolTip(ToolTip&& other) noexcept
+    : tip_(std::exchange(other.tip_, nullptr)), owner_(std::exchange(other.owner_, nullptr)) {}
+
+ToolTip& ToolTip::operator=(ToolTip&& other) noexcept {
+  if (this != &other) {
+    Destroy();
+    tip_ = std::exchange(other.tip_, nullptr);
+    owner_ = std::exchange(other.owner_, nullptr);
+  }
+  return *this;
+}
+
+void ToolTip::Destroy() noexcept {
+  // Usually the owner's destruction took the control with it already; a
+  // handle that now names some other window is left alone.
+  if (tip_ && IsWindow(tip_) && GetWindow(tip_, GW_OWNER) == owner_) DestroyWindow(tip_);
+  tip_ = nullptr;
+}
+
+HWND ToolTip::Create(HWND owner, bool balloon) {
+  Destroy();
+  owner_ = owner;
+  DWORD style = TTS_ALWAYSTIP;
+  if (balloon) style |= TTS_BALLOON;
+  // Owned by the form, so that the form's destruction destroys it.
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
+  SetMaxWidth(kMaxTipWidth);
+  return tip_;
+}
+
+void ToolTip::AddTool(std::optional<RECT> rect, const std::string& text, int32_t id) {
+  if (!tip_) return;
+  RECT area{};
+  if (rect) area = *rect;
+  else GetClientRect(owner_, &area);
+  std::wstring wide = gdip::AnsiToWide(text);
+  TTTOOLINFOW tool = ToolRecord(owner_, id, area, wide.data());
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ToolTip::AddToolCallback(const RECT& rect, int32_t id) {
+  if (!tip_) return;
+  TTTOOLINFOW tool = ToolRecord(owner_, id, rect, LPSTR_TEXTCALLBACKW);
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ToolTip::SetToolRect(int32_t id, const RECT& rect) {
+  if (!tip_) return;
+  TTTOOLINFOW tool = ToolRecord(owner_, id, rect, nullptr);
+  SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ToolTip::UpdateText(int32_t id, const std::string& text) {
+  if (!tip_) return;
+  std::wstring wide = gdip::AnsiToWide(text);
+  TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, wide.data());
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ToolTip::SetBackColor(COLORREF color) {
+  if (tip_) SendMessageW(tip_, TTM_SETTIPBKCOLOR, color, 0);
+}
+
+void ToolTip::SetTextColor(COLORREF color) {
+  if (tip_) SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, color, 0);
+}
+
+void ToolTip::SetMaxWidth(int32_t width) {
+  if (tip_) SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, width);
+}
+
+void ToolTip::DeleteTool(int32_t id) {
+  if (!tip_) return;
+  TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, nullptr);
+  SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+int32_t ToolTip::GetToolCount() const {
+  if (!tip_) return 0;
+  return static_cast<int32_t>(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0));
+}
+
+}  // namespace korvath::skin

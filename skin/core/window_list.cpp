@@ -1,0 +1,107 @@
+#include "skin/core/window_list.h"
+
+#include <utility>
+
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+template <class Entry>
+int32_t FindInList(const std::vector<Entry>& list, HWND window) {
+  if (!window) return 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (EntryWindow(list[i]) == window) return static_cast<int32_t>(i + 1);
+  }
+  return 0;
+}
+
+template <class Entry>
+void SetOwnerNumber(const std::vector<Entry>& list, const char* name, int32_t n) {
+  for (const Entry& entry : list) {
+    if (HWND window = EntryWindow(entry)) SetSkinProp(window, name, n);
+  }
+}
+
+void RenumberRecord(SkinWindowRecord& record, int32_t n) {
+  SetSkinProp(record.Window, prop::Hw_lbID, n);
+  SetOwnerNumber(record.Buttons, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Edits, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Children, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Trackbars, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Progresses, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Combos, prop::Hw_FuID, n);
+  SetOwnerNumber(record.UpDowns, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Headers, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Statics, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Labels, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Containers, prop::Hw_FuID, n);
+  SetOwnerNumber(record.Toolbars, prop::Kj_FuID, n);
+}
+
+}  // namespace
+
+int32_t SkinFindWindowRecord(HWND window) {
+  if (!window) return 0;
+  for (size_t i = 0; i < SkinWindowList.size(); ++i) {
+    if (SkinWindowList[i]->Window == window) return static_cast<int32_t>(i + 1);
+  }
+  return 0;
+}
+
+int32_t SkinTopSkinnedAncestor(HWND window) {
+  if (int32_t n = SkinFindWindowRecord(window)) return n;
+  if (!window) return 0;
+  HWND root = GetAncestor(window, GA_ROOTOWNER);
+  HWND current = window;
+  for (;;) {
+    // GetParent gives the parent of a child and the owner of a pop-up.
+    current = GetParent(current);
+    if (int32_t n = SkinFindWindowRecord(current)) return n;
+    if (!current || current == root) return 0;
+  }
+}
+
+int32_t SkinFindControlInRecord(int32_t n, HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(n);
+  return record ? FindInList(record->Buttons, window) : 0;
+}
+
+int32_t SkinFindContainerEntry(int32_t n, HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(n);
+  return record ? FindInList(record->Containers, window) : 0;
+}
+
+SkinWindowRecord* SkinRecordAt(int32_t n) {
+  if (n < 1 || size_t(n) > SkinWindowList.size()) return nullptr;
+  return SkinWindowList[size_t(n) - 1].get();
+}
+
+SkinWindowRecord* SkinRecordOfWindow(HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
+  return record && record->Window == window ? record : nullptr;
+}
+
+int32_t SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record) {
+  if (!record) return 0;
+  HWND window = record->Window;
+  SkinWindowList.push_back(std::move(record));
+  const auto n = static_cast<int32_t>(SkinWindowList.size());
+  SetSkinProp(window, prop::Hw_lbID, n);
+  return n;
+}
+
+void SkinRemoveWindowRecord(int32_t n) {
+  if (!SkinRecordAt(n)) return;
+  // Taken out of the list first, so that nothing its release triggers finds
+  // it by number any more.
+  std::unique_ptr<SkinWindowRecord> removed = std::move(SkinWindowList[size_t(n) - 1]);
+  SkinWindowList.erase(SkinWindowList.begin() + (n - 1));
+  removed.reset();
+  for (size_t i = 0; i < SkinWindowList.size(); ++i) {
+    RenumberRecord(*SkinWindowList[i], static_cast<int32_t>(i + 1));
+  }
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,48 @@
+#include "skin/core/window_props.h"
+
+#include <cstring>
+
+namespace korvath::skin {
+
+LONG_PTR GetSkinProp(HWND window, const char* name) {
+  if (!window) return 0;
+  return reinterpret_cast<LONG_PTR>(GetPropA(window, name));
+}
+
+void SetSkinProp(HWND window, const char* name, LONG_PTR value) {
+  if (!window) return;
+  SetPropA(window, name, reinterpret_cast<HANDLE>(value));
+}
+
+namespace {
+
+// `Kj_wtjb` of a toolbar holds an image list, not a bitmap.
+bool HoldsImageList(HWND control) {
+  char name[32] = {};
+  GetClassNameA(control, name, sizeof name);
+  return std::strcmp(name, "ToolbarWindow32") == 0;
+}
+
+}  // namespace
+
+void SkinDeleteControlBrush(HWND control) {
+  if (!control) return;
+  // The brush goes first: it is made from the bitmap.
+  {
+    auto brush = platform::GdiBrush::Unpark(GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb));
+    SetSkinProp(control, prop::Kj_dxjb, 0);
+  }
+  if (!HoldsImageList(control)) {
+    auto bitmap = platform::GdiBitmap::Unpark(GetSkinPropHandle<HBITMAP>(control, prop::Kj_wtjb));
+    SetSkinProp(control, prop::Kj_wtjb, 0);
+  }
+}
+
+void SkinReplaceControlBrush(HWND control, platform::GdiBrush brush, platform::GdiBitmap bitmap) {
+  if (!control) return;
+  SkinDeleteControlBrush(control);
+  SetSkinPropHandle(control, prop::Kj_dxjb, brush.Park());
+  if (!HoldsImageList(control)) SetSkinPropHandle(control, prop::Kj_wtjb, bitmap.Park());
+}
+
+}  // namespace korvath::skin

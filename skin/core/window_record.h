@@ -1,0 +1,153 @@
+#pragma once
+// `SkinWindowRecord`: everything the skin keeps for one skinned top-level
+// window (a form or a message box): its options, the state its window
+// procedure keeps between messages, its caption items, its off-screen
+// layers, its drop shadow and one list per kind of skinned child control.
+// Records live in `SkinWindowList` and are found by number, never by a kept
+// pointer (see window_list.h).
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gdip/geometry.h"
+#include "skin/core/callbacks.h"
+#include "skin/core/control_entries.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/tooltip.h"
+
+namespace korvath::skin {
+
+// A caption button.
+struct CaptionItem {
+  int32_t Width = 0;   // 26; the close item 38
+  int32_t Height = 0;  // 18
+  ByteSet ItemImage;
+  ByteSet RestoreImage;  // maximise item: the picture while maximised
+  int32_t Kind = 0;      // 0 close, 1 maximise/restore, 2 minimise, 3 main menu, 4 help, 5 custom
+  std::string TipText;
+  SkinRoutine Handler;  // kind 5 only
+  gdip::RectF Bounds;   // forms: client coordinates; message boxes: window coordinates
+};
+
+struct StatusBarSegment {
+  int32_t width = 0;  // -1: a share of the width the fixed segments leave
+  std::string text;
+  ByteSet image;
+  COLORREF textColor = 0;
+};
+
+// A caption item's fade: which item, at which frame.
+struct CaptionFade {
+  int32_t item = 0;
+  int32_t frame = 0;
+};
+
+struct SkinWindowRecord {
+  SkinWindowRecord();
+
+  HWND Window = nullptr;
+  bool ShowPainted = false;
+  bool Hidden = false;
+  int32_t CloseEffect = 0;
+  bool Moving = false;
+  bool Sizing = false;
+  bool ListViewRepaintPending = false;
+  bool BackgroundErased = false;
+  bool Active = false;
+  int32_t CaptionHeight = 0;
+  bool HasHelpButton = false;
+  bool HasMenuButton = false;
+  bool HasMinimizeButton = false;
+  bool HasMaximizeButton = false;
+  bool HasCloseButton = false;
+  bool ShowTitle = false;
+  bool CaptionBand = false;
+  WNDPROC OldWndProc = nullptr;
+  ByteSet SkinImage;
+  int32_t SkinImageMode = 0;
+  COLORREF SkinImageColor = 0;
+  COLORREF BackColor = 0;
+  int32_t BackAlpha = 0;
+  std::vector<CaptionItem> CaptionItems;
+  int32_t ButtonStripLeft = 0;
+  int32_t ButtonStripTop = 0;
+  int32_t ButtonStripWidth = 0;
+  int32_t ButtonStripHeight = 0;
+  bool Maximized = false;
+  bool Minimized = false;
+  bool TrackLimitsOn = false;
+  int32_t MinTrackWidth = 0;
+  int32_t MinTrackHeight = 0;
+  int32_t MaxTrackWidth = 0;
+  int32_t MaxTrackHeight = 0;
+  bool Resizable = false;
+  bool HasBorder = false;
+  bool DragAnywhere = false;
+  COLORREF TitleColor = 0;
+  COLORREF TitleHaloColor = 0;
+  std::string TitleFontName;
+  int32_t TitleFontSize = 0;
+  bool TitleFontBold = false;
+  bool TitleGlow = false;
+  int32_t HotCaptionItem = 0;
+  int32_t HoverKind = 0;  // 0 button, 1 edit, 2 track bar, 3 combo box, 4 list-type, 8 up-down, 9 header
+  HWND HoverEditParent = nullptr;
+  SkinRoutine HelpHandler;
+  SkinRoutine MenuHandler;
+  SkinRoutine CloseQueryHandler;
+  ToolTip Tips;
+  int32_t ButtonBandHeight = 0;
+  int32_t StatusBarHeight = 0;
+  gdip::Rect StatusBarRect;
+  std::vector<StatusBarSegment> StatusBarSegments;
+  std::vector<gdip::Rect> StatusBarSegmentRects;
+  std::string StatusBarFontName;
+  int32_t StatusBarFontSize = 0;
+  SkinRoutine StatusBarClickHandler;
+  SkinRoutine StatusBarRightClickHandler;
+  SkinRoutine StatusBarDoubleClickHandler;
+  std::vector<SkinButtonEntry> Buttons;
+  std::vector<SkinEditEntry> Edits;
+  std::vector<SkinChildEntry> Children;
+  std::vector<SkinTrackbarEntry> Trackbars;
+  std::vector<SkinProgressEntry> Progresses;
+  std::vector<SkinComboEntry> Combos;
+  std::vector<SkinUpDownEntry> UpDowns;
+  std::vector<SkinHeaderEntry> Headers;
+  std::vector<SkinToolbarEntry> Toolbars;
+  std::vector<SkinStaticEntry> Statics;
+  std::vector<SkinLabelEntry> Labels;
+  bool RenderPending = false;
+  bool SizeOption = false;
+  SkinMemoryDc BackDC;
+  SkinMemoryDc CaptionDC;
+  SkinMemoryDc TextDC;
+  SkinMemoryDc ChildBackDC;
+  int32_t PrevHotControl = 0;
+  int32_t HotControl = 0;
+  std::vector<SkinContainerEntry> Containers;
+  std::vector<LayoutEntry> CaptionChildRects;
+  bool MouseTracking = false;
+  CaptionFade HotFade;
+  CaptionFade PrevFade;
+  bool HoverTimerOn = false;
+  bool CloseHot = false;
+  HWND ShadowWindow = nullptr;
+  int32_t ShadowSize = 0;
+  ByteSet ShadowImage;
+  int32_t ShadowOffsetX = 0;
+  int32_t ShadowOffsetY = 0;
+  int32_t ShadowPlacement = 0;
+  bool ShadowDragsOwner = false;
+  bool ShadowClipInner = false;
+  bool ShadowFromImage = false;
+  int32_t ClientWidth = 0;
+  int32_t ClientHeight = 0;
+  bool HideIcon = false;
+  bool HasPicture = false;
+  std::vector<CompanionEntry> CompanionRects;
+};
+
+}  // namespace korvath::skin

@@ -1,0 +1,11 @@
+# Drawing values, rounded paths, control text, the image strip and the
+# geometry helpers of the skin engine core.
+if(KORVATH_WINDOWS)
+  korvath_test(skin_core_geometry_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/drawing_values_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/border_geometry_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tab_page_rect_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/child_layout_test.cpp
+    LIBS korvath_skin_core korvath_win_test_support
+    WINDOWS_MAIN)
+endif()
