@@ -140,8 +140,8 @@ bool Bitmap::RotateDrawInto(float angle, Bitmap& target, std::optional<Argb> fil
   SizeF turned = size ? *size : RotationGeometry(float(width), float(height), int(angle));
 
   ScopedNative<Gdiplus::GpBitmap, Flat::GdipDisposeImage> rotated;
-  if (!StoreStatus(Flat::GdipCreateBitmapFromScan0(int(turned.width), int(turned.height), 0,
-                                                   kPixelFormat32bppArgb, nullptr, rotated.out())))
+  if (!StoreStatus(rotated.Made(Flat::GdipCreateBitmapFromScan0(
+          int(turned.width), int(turned.height), 0, kPixelFormat32bppArgb, nullptr, rotated.out()))))
     return false;
   float horizontal = 0;
   float vertical = 0;
@@ -150,16 +150,17 @@ bool Bitmap::RotateDrawInto(float angle, Bitmap& target, std::optional<Argb> fil
   Flat::GdipBitmapSetResolution(rotated.get(), horizontal, vertical);
 
   ScopedNative<Gdiplus::GpGraphics, Flat::GdipDeleteGraphics> graphics;
-  if (!StoreStatus(Flat::GdipGetImageGraphicsContext(rotated.get(), graphics.out()))) return false;
+  if (!StoreStatus(graphics.Made(Flat::GdipGetImageGraphicsContext(rotated.get(), graphics.out()))))
+    return false;
   if (fill) {
     ScopedNative<Gdiplus::GpSolidFill, Flat::GdipDeleteBrush> brush;
-    if (!StoreStatus(Flat::GdipCreateSolidFill(*fill, brush.out()))) return false;
+    if (!StoreStatus(brush.Made(Flat::GdipCreateSolidFill(*fill, brush.out())))) return false;
     Flat::GdipFillRectangle(graphics.get(), brush.get(), 0, 0, turned.width, turned.height);
   }
   if (interpolation) Flat::GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationMode(*interpolation));
 
   ScopedNative<Gdiplus::GpMatrix, Flat::GdipDeleteMatrix> matrix;
-  if (!StoreStatus(Flat::GdipCreateMatrix(matrix.out()))) return false;
+  if (!StoreStatus(matrix.Made(Flat::GdipCreateMatrix(matrix.out())))) return false;
   // Centre the source on the new bitmap, then turn it about that centre.
   float cx = turned.width / 2.0f;
   float cy = turned.height / 2.0f;

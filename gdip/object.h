@@ -109,14 +109,16 @@ class GdipBase {
   NativeHandle native_ = nullptr;
 };
 
-// The creator and clone pattern: a flat constructor has written `created`
-// (null after a failure); the status is stored and `target` adopts the handle.
+// The creator and clone pattern: a flat constructor has written `created`;
+// the status is stored and `target` adopts the new handle, or becomes empty
+// when the call failed. What a failed call left in its out-argument is never
+// taken: some GDI+ builds leave a pointer to an object they already freed.
 // `created` is taken by reference so that it is read after the flat call
 // that fills it, whatever the order in which the arguments are evaluated.
 template <class Native>
 bool AdoptInto(GdipBase& target, Gdiplus::GpStatus status, Native*& created) {
   bool ok = StoreStatus(status);
-  target.SetNativeObject(created);
+  target.SetNativeObject(ok ? created : nullptr);
   return ok;
 }
 
@@ -147,6 +149,12 @@ class ScopedNative {
   Native** out() noexcept {
     Reset();
     return &handle_;
+  }
+  // Passes a flat constructor's status through; after a failure what the call
+  // left in out() is dropped without being released (see AdoptInto).
+  Gdiplus::GpStatus Made(Gdiplus::GpStatus status) noexcept {
+    if (status != Gdiplus::Ok) handle_ = nullptr;
+    return status;
   }
   // Gives the handle to a new owner.
   Native* release() noexcept { return std::exchange(handle_, nullptr); }

@@ -109,7 +109,10 @@ bool StringFormat::GetDigitSubstitution(int& substitution, int* language) const 
 
 bool StringFormat::SetMeasurableCharacterRanges(std::span<const CharacterRange> ranges) {
   // Our record has GDI+'s layout: first, then length, element after element.
-  auto* native = ranges.empty() ? nullptr : reinterpret_cast<const Gdiplus::CharacterRange*>(ranges.data());
+  // No ranges still go with a valid address, which GDI+ does not read, so
+  // that clearing the ranges is accepted everywhere.
+  static const Gdiplus::CharacterRange kNone = {};
+  auto* native = ranges.empty() ? &kNone : reinterpret_cast<const Gdiplus::CharacterRange*>(ranges.data());
   return StoreStatus(Flat::GdipSetStringFormatMeasurableCharacterRanges(NativeFormat(), INT(ranges.size()), native));
 }
 

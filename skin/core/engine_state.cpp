@@ -12,13 +12,16 @@ namespace korvath::skin {
 // and the memory-DC list outlives the records whose back buffers free into it.
 platform::GdiplusStartupToken GdiplusToken;
 std::vector<SkinMemoryDcEntry> SkinMemoryDcList;
+ImageStrip SkinImageStrip;
 std::vector<SkinCallbackEntry> SkinCallbackList;
 std::vector<HWND> LayeredDropDownList;
 std::vector<std::unique_ptr<SkinWindowRecord>> SkinWindowList;
 std::vector<FadeEntry> FadeList;
+std::vector<TreeViewState> TreeViewStateList;
 std::vector<CompanionWindowEntry> CompanionWindowList;
 SkinMouseStateRecord SkinMouseState;
 ByteSet SkinBackgroundImage;
+COLORREF SkinBackgroundColor = 0;
 
 int32_t SkinResizeBorder = 0;
 int32_t CaptionHoverItem = 0;
@@ -35,22 +38,26 @@ void Free(List& list) {
 }  // namespace
 
 void ProgramGlobalsInit() {
+  SkinImageStrip = ImageStrip();
   Free(SkinCallbackList);
   Free(LayeredDropDownList);
   Free(SkinWindowList);
   Free(SkinMemoryDcList);
   Free(FadeList);
+  Free(TreeViewStateList);
   Free(CompanionWindowList);
   SkinMouseState = SkinMouseStateRecord{};
 }
 
 void ProgramGlobalsRelease() {
+  SkinImageStrip = ImageStrip();
   Free(SkinCallbackList);
   Free(LayeredDropDownList);
   // Records free their layers into the memory-DC list, so they go first.
   Free(SkinWindowList);
   Free(SkinMemoryDcList);
   Free(FadeList);
+  Free(TreeViewStateList);
   Free(CompanionWindowList);
   Free(SkinBackgroundImage);
   SkinMouseState = SkinMouseStateRecord{};

@@ -13,11 +13,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "skin/core/callbacks.h"
 #include "skin/core/control_entries.h"
+#include "skin/core/image_strip.h"
 
 namespace korvath::skin {
 
@@ -36,6 +38,14 @@ struct FadeEntry {
   HDC SourceDc = nullptr;
   int32_t SourceX = 0;
   int32_t SourceY = 0;
+};
+
+// Pictures that replace a tree view's image-list images (a tree view's
+// `Sxk_Tpzsy` names its entry; nothing in this program adds one).
+struct TreeViewState {
+  HWND hwnd = nullptr;
+  std::unique_ptr<ImageStrip> pictureStrip = std::make_unique<ImageStrip>();
+  bool destroyed = false;
 };
 
 // An item of a companion window's layers (nothing in this program adds one).
@@ -65,15 +75,21 @@ struct SkinMouseStateRecord {
   std::string text8;
 };
 
+// The check-box glyph cells, loaded by the engine's initialiser.
+extern ImageStrip SkinImageStrip;
 // Drop-down list windows the skin made layered.
 extern std::vector<HWND> LayeredDropDownList;
 // Running button cross-fades.
 extern std::vector<FadeEntry> FadeList;
+extern std::vector<TreeViewState> TreeViewStateList;
 // Companion windows (stays empty in this program).
 extern std::vector<CompanionWindowEntry> CompanionWindowList;
 extern SkinMouseStateRecord SkinMouseState;
 // The noise-background theme's picture (empty until the theme call sets one).
 extern ByteSet SkinBackgroundImage;
+// The background colour of the engine's theme (0 until the theme call sets
+// it); painters wash backgrounds with it where no skinned window lies behind.
+extern COLORREF SkinBackgroundColor;
 
 // Engine values that the window skinning sets and reads.
 extern int32_t SkinResizeBorder;      // resize-zone width, set by every form attach

@@ -194,3 +194,20 @@ TEST(GdipRecords, ArraysReachGdiplusAsOneBufferOrNone) {
   EXPECT_EQ(points[0].y, 9.0f);
   EXPECT_EQ(gdip::NativeCount(std::span(points)), 2);
 }
+
+TEST(GdipObjectModel, AFailedCreatorLeavesTheTargetEmptyAndTakesNothingFromTheCall) {
+  std::vector<gdip::NativeHandle> released;
+  CountingRegion region(&released);
+  region.SetNativeObject(NewRegion());
+  // What a failed call left behind is not a live object: it must be neither
+  // adopted nor released.
+  auto* leftOver = reinterpret_cast<Gdiplus::GpRegion*>(uintptr_t(0x10));
+  EXPECT_FALSE(gdip::AdoptInto(region, Gdiplus::OutOfMemory, leftOver));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory);
+  EXPECT_EQ(region.GetNativeObject(), nullptr);
+  EXPECT_EQ(released.size(), 1u);  // the region it held before
+
+  Gdiplus::GpRegion* made = NewRegion();
+  EXPECT_TRUE(gdip::AdoptInto(region, Gdiplus::Ok, made));
+  EXPECT_EQ(region.GetNativeObject(), made);
+}

@@ -67,6 +67,22 @@ TEST(GdiObject, ReleaseHandsOverWithoutDeleting) {
   GdiRegion again(raw);  // adopt it back so the test leaks nothing
 }
 
+TEST(GdiObject, AParkedObjectStaysCountedUntilUnparked) {
+  const long start = LiveGdiObjectCount();
+  GdiBrush brush(CreateSolidBrush(RGB(9, 9, 9)));
+  HBRUSH parked = brush.Park();
+  EXPECT_FALSE(brush);
+  EXPECT_TRUE(Alive(parked));
+  EXPECT_EQ(LiveGdiObjectCount(), start + 1);  // still ours, only parked
+  {
+    GdiBrush back = GdiBrush::Unpark(parked);
+    EXPECT_EQ(back.get(), parked);
+    EXPECT_EQ(LiveGdiObjectCount(), start + 1);
+  }
+  EXPECT_FALSE(Alive(parked));
+  EXPECT_EQ(LiveGdiObjectCount(), start);
+}
+
 TEST(GdiObject, ResetReplaces) {
   const long start = LiveGdiObjectCount();
   GdiBitmap bitmap(CreateBitmap(2, 2, 1, 32, nullptr));
@@ -107,6 +123,16 @@ TEST(MemoryDCOwner, SelectScopeRestoresAndDCIsDeleted) {
   }
   EXPECT_EQ(GetObjectType(raw), 0u);
   EXPECT_EQ(LiveGdiObjectCount(), start);
+}
+
+TEST(MemoryDCOwner, ReleaseGivesTheDCUpWithoutDeletingIt) {
+  const long start = LiveGdiObjectCount();
+  MemoryDC dc = MemoryDC::CompatibleWith(nullptr);
+  HDC raw = dc.Release();
+  EXPECT_FALSE(dc);
+  EXPECT_EQ(LiveGdiObjectCount(), start);
+  EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_MEMDC));
+  MemoryDC again(raw);  // adopted back, so that it is deleted
 }
 
 TEST(MemoryDCOwner, DibSectionRefusesEmptySizes) {

@@ -1,10 +1,25 @@
 # Engine start-up and state, records and properties, callbacks, memory DCs,
-# layered windows, tooltips and clipped DCs of the skin engine core.
+# layered windows, tooltips, clipped DCs and the drop shadow of the skin
+# engine core.
 if(KORVATH_WINDOWS)
   korvath_test(skin_core_record_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_list_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/window_props_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/callbacks_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/engine_startup_test.cpp
+    LIBS korvath_skin_core korvath_win_test_support
+    WINDOWS_MAIN)
+  korvath_test(skin_core_surface_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/memory_dc_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/layered_window_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tooltip_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/clipped_dc_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/shadow_window_test.cpp
+    LIBS korvath_skin_core korvath_win_test_support
+    WINDOWS_MAIN)
+  # Leak checks over many cycles, apart so that their run time shows alone.
+  korvath_test(skin_core_cycle_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/resource_cycles_test.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
 endif()

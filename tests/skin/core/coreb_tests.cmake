@@ -9,3 +9,14 @@ if(KORVATH_WINDOWS)
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
 endif()
+if(KORVATH_WINDOWS)
+  korvath_test(skin_core_drawing_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_bytes.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/image_strip_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/rounded_path_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/control_text_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/ip_address_dots_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/coreb_cycles_test.cpp
+    LIBS korvath_skin_core korvath_win_test_support
+    WINDOWS_MAIN)
+endif()

@@ -1,0 +1,48 @@
+#pragma once
+// Finding what lies behind a control: the skinned top-level window or the
+// registered container it sits in, and window rectangles expressed relative
+// to an ancestor. The parent-background painter stands on these; other
+// painters use the rectangle routines directly.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::skin {
+
+// Where a control's background comes from.
+struct SkinBackgroundSource {
+  // True exactly when the first registered window met on the way up (or the
+  // window itself) is a skinned top-level window; `record` is then its number.
+  bool topLevel = false;
+  // Otherwise, the record and entry of the first registered container met,
+  // or the background-piece window (`Wxk_Zpf` = 1) met first; all 0 when the
+  // walk reached the top of the parent chain without meeting any.
+  int32_t record = 0;
+  int32_t entry = 0;
+  HWND piece = nullptr;
+};
+
+// Walks up from the window itself. The window is looked up among the records
+// but not among the containers; each ancestor among both. Background pieces
+// count only with `usePieces`; a container carrying `Mb_zpf` then leads to
+// that piece instead of to its own entry.
+SkinBackgroundSource SkinFindBackgroundContainer(HWND window, bool usePieces);
+
+// The window rectangle of `window` minus the top-left corner of the window
+// rectangle of `reference`.
+RECT SkinRectRelativeTo(HWND reference, HWND window);
+// The window's rectangle relative to the window rectangle of its top skinned
+// ancestor; (0, 0, 0, 0) when it has none.
+RECT SkinRectInTopAncestor(HWND window);
+// The window's rectangle relative to its skinned top-level window, reached by
+// walking its parents; screen coordinates when the walk finds no such window,
+// (0, 0, 0, 0) for a skinned top-level window itself.
+RECT SkinRectInContainer(HWND window);
+
+// The entry number in record `record`'s container list of the window's nearest
+// ancestor that is a registered container painting its own background (paint
+// flag set). The walk stops, with 0, at `stopWindow` (not examined) or at the
+// top of the parent chain.
+int32_t SkinParentContainerEntry(int32_t record, HWND window, HWND stopWindow = nullptr);
+
+}  // namespace korvath::skin

@@ -1,0 +1,122 @@
+#include "skin/core/child_layer.h"
+
+#include "skin/core/background_container.h"
+#include "skin/core/border_geometry.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+template <class Visit>
+void ForEachChild(HWND window, Visit visit) {
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    visit(child);
+  }
+}
+
+// The record whose child layer serves the window.
+SkinWindowRecord* LayerOwner(HWND window, bool secondLayer) {
+  auto owner = static_cast<int32_t>(GetSkinProp(window, secondLayer ? prop::Kj_FuID : prop::Hw_FuID));
+  if (owner == 0) owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
+  return SkinRecordAt(owner);
+}
+
+void ExcludeRect(HDC dc, const RECT& r) { ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom); }
+
+void CopyLayerTo(HDC dc, const SkinWindowRecord& owner, const RECT& r) {
+  BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, owner.ChildBackDC.get(), r.left, r.top,
+         SRCCOPY);
+}
+
+}  // namespace
+
+void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer, bool useWindowRect) {
+  const RECT r = useWindowRect ? SkinRectInTopAncestor(window) : SkinChildBackgroundRect(window);
+  SkinWindowRecord* owner = LayerOwner(window, secondLayer);
+  if (!owner || !owner->ChildBackDC) return;
+  HDC layer = SkinExcludeChildrenClip(window, owner->ChildBackDC.get());
+  BitBlt(layer, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
+  SelectClipRgn(layer, nullptr);
+}
+
+RECT SkinChildBackgroundRect(HWND window) {
+  const SkinWindowRecord* top = SkinRecordAt(SkinTopSkinnedAncestor(window));
+  if (!top) return RECT{};
+  RECT t = {};
+  RECT r = {};
+  GetWindowRect(top->Window, &t);
+  GetWindowRect(window, &r);
+  const RECT border = SkinScrollBarGeometry(window);
+  // The border is taken as even: the left offset on both sides, the top
+  // offset at top and bottom.
+  return RECT{r.left - t.left + border.left, r.top - t.top + border.top,
+              r.right - t.left - border.left, r.bottom - t.top - border.top};
+}
+
+void SkinRefreshWindow(HWND window, bool secondLayer, bool clipSelfPainting, HDC dc) {
+  SkinWindowRecord* owner = LayerOwner(window, secondLayer);
+  if (!owner) return;
+  const RECT r = SkinChildBackgroundRect(window);
+  if (dc) {
+    // The caller's DC (a BeginPaint DC, say) goes back to the caller as it
+    // came: released by the caller, its clipping unchanged.
+    platform::SavedDCState keep(dc);
+    if (clipSelfPainting) {
+      SkinGetDCExcludingSkinnedChildren(window, dc);
+    } else {
+      SkinGetClippedDC(window, dc);
+    }
+    CopyLayerTo(dc, *owner, r);
+    return;
+  }
+  platform::WindowDC own =
+      clipSelfPainting ? SkinGetDCExcludingSkinnedChildren(window) : SkinGetClippedDC(window);
+  CopyLayerTo(own.get(), *owner, r);
+}
+
+void SkinRefreshWindowDefault(int32_t, int32_t, HWND window, HDC dc, bool) {
+  SkinRefreshWindow(window, false, false, dc);
+}
+
+HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc) {
+  ForEachChild(window, [&](HWND child) {
+    if (!IsWindowVisible(child) || IsWindowExTransparent(child)) return;
+    const bool paintsItself = GetSkinProp(child, prop::Hw_FuID) == 0 ||
+                              SkinGetClassNameText(child) == "Edit" ||
+                              GetSkinProp(child, prop::Zqk_LbID) > 0;
+    if (paintsItself) ExcludeRect(dc, SkinChildRectInParent(child));
+  });
+  return dc;
+}
+
+platform::WindowDC SkinGetDCExcludingSkinnedChildren(HWND window) {
+  platform::WindowDC dc = platform::WindowDC::Client(window);
+  SkinGetDCExcludingSkinnedChildren(window, dc.get());
+  return dc;
+}
+
+HDC SkinExcludeChildrenClip(HWND window, HDC dc) {
+  ForEachChild(window, [&](HWND child) {
+    if (IsWindowVisible(child) && !IsWindowExTransparent(child)) {
+      ExcludeRect(dc, SkinRectInTopAncestor(child));
+    }
+  });
+  return dc;
+}
+
+void SkinMarkParentDirty(HWND window) {
+  HWND parent = GetParent(window);
+  const auto owner = static_cast<int32_t>(GetSkinProp(parent, prop::Hw_FuID));
+  SkinWindowRecord* record = SkinRecordAt(owner);
+  if (!record) return;
+  SkinContainerEntry* entry =
+      SkinEntryAt(record->Containers, SkinFindContainerEntry(owner, parent));
+  if (entry && GetSkinProp(parent, prop::Wxk_LBID) == 0) entry->childChanged = true;
+}
+
+}  // namespace korvath::skin

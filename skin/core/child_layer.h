@@ -1,0 +1,61 @@
+#pragma once
+// The child layer of a skinned top-level window: a memory DC of the whole
+// window (window coordinates) made afresh from the back buffer at every
+// render, into which each skinned control writes its finished picture. A
+// control or a form's client area is then repainted by copying from it
+// instead of running the painters again. Also the dirty flag that tells a
+// container its cached background is stale.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/gdi_object.h"
+
+namespace korvath::skin {
+
+// Copies the picture at (0, 0) of `source` into the owner's child layer at the
+// window's place: its client area (SkinChildBackgroundRect), or with
+// `useWindowRect` its whole window rectangle. The owner is the record named by
+// `Kj_FuID` (with `secondLayer`) or `Hw_FuID`, or by the window's own
+// `Hw_lbID` when that is 0. The window's own visible, non-transparent
+// children keep their place in the layer untouched. Nothing happens without
+// an owner record.
+void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer = false,
+                              bool useWindowRect = false);
+
+// The window's client area in the coordinates of its top skinned window;
+// (0, 0, 0, 0) when it has none.
+RECT SkinChildBackgroundRect(HWND window);
+
+// Paints the window's client area from its owner's child layer, onto `dc` when
+// one is given (a BeginPaint DC, say), else onto a DC of the window's own,
+// with the window's visible children clipped out. With `clipSelfPainting`
+// only the children that paint themselves (unskinned ones, edits, panels) are
+// clipped out: the skinned ones are overwritten with their layer pictures.
+// A given DC stays the caller's: it is neither released nor left clipped.
+void SkinRefreshWindow(HWND window, bool secondLayer = false, bool clipSelfPainting = false,
+                       HDC dc = nullptr);
+
+// The form in which a container's window procedure asks for that copy; the
+// two numbers and `dcGiven` are not read.
+void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool dcGiven);
+
+// Clips out of `dc` every visible direct child that paints itself (an
+// unskinned child, an "Edit" or a panel window) unless it is
+// WS_EX_TRANSPARENT; returns `dc`.
+HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc);
+// The same on the window's own DC (GetDC, given back by the owner).
+platform::WindowDC SkinGetDCExcludingSkinnedChildren(HWND window);
+
+// Clips out of a DC whose origin is the window's top skinned window (a back
+// buffer or child layer) the rectangles of the window's visible children that
+// are not WS_EX_TRANSPARENT; returns `dc`.
+HDC SkinExcludeChildrenClip(HWND window, HDC dc);
+
+// Called by every control window procedure on WM_WINDOWPOSCHANGING: when the
+// control's parent is a registered container of its owner record (and no
+// callback serves its background), the container's next WM_PAINT rebuilds
+// its cached background.
+void SkinMarkParentDirty(HWND window);
+
+}  // namespace korvath::skin

@@ -1,0 +1,104 @@
+#include "skin/core/control_background.h"
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/graphics.h"
+#include "skin/core/bitmap_copy_region.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/frame_geometry.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr int32_t kOutsideWash = 30;
+
+struct Tint {
+  COLORREF colour;
+  int32_t alpha;
+};
+
+Tint TintOf(HWND window) {
+  if (GetSkinProp(window, prop::Zqk_Szqk) == 1) {
+    return {static_cast<COLORREF>(GetSkinProp(window, prop::Zqk_bjs)),
+            static_cast<int32_t>(GetSkinProp(window, prop::Zqk_bjstmd))};
+  }
+  const auto colour = static_cast<COLORREF>(GetSkinProp(window, prop::Kj_bjys));
+  const auto alpha = static_cast<int32_t>(GetSkinProp(window, prop::Kj_bjystmd));
+  if (colour == 0 && alpha == 0) return {kWhite, SkinAlpha};
+  return {colour, alpha};
+}
+
+void FillArea(HDC dc, int width, int height, gdip::Argb colour) {
+  gdip::Graphics graphics;
+  graphics.FromHDC(dc);
+  gdip::SolidBrush brush;
+  brush.Create(colour);
+  graphics.FillRectangle(brush, 0, 0, static_cast<float>(width), static_cast<float>(height));
+}
+
+gdip::Argb Argb(COLORREF colour, int32_t alpha) {
+  return static_cast<gdip::Argb>(SkinArgbFromColorRef(colour, alpha));
+}
+
+// The client area's size and its tinted background.
+struct TintedBackground {
+  SkinMemoryDc dc;
+  int width = 0;
+  int height = 0;
+};
+
+TintedBackground PaintTinted(HWND window) {
+  const RECT frame = SkinGetFrameGeometry(window);
+  TintedBackground result{SkinPaintParentBackground(window, frame), frame.right - frame.left,
+                          frame.bottom - frame.top};
+  if (result.dc) {
+    const Tint tint = TintOf(window);
+    FillArea(result.dc.get(), result.width, result.height, Argb(tint.colour, tint.alpha));
+  }
+  return result;
+}
+
+}  // namespace
+
+platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
+  if (SkinTopSkinnedAncestor(window) == 0) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    gdip::Bitmap bitmap;
+    bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top);
+    {
+      gdip::Graphics graphics;
+      graphics.FromImage(bitmap);
+      graphics.Clear(Argb(kWhite, 255));
+      gdip::SolidBrush wash;
+      wash.Create(Argb(SkinBackgroundColor, kOutsideWash));
+      graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
+                             static_cast<float>(bitmap.GetHeight()));
+    }
+    return platform::GdiBitmap(bitmap.GetHBITMAP());
+  }
+  TintedBackground background = PaintTinted(window);
+  return BitmapCopyRegion(std::move(background.dc), background.width, background.height);
+}
+
+SkinMemoryDc SkinFillControlBackground(HWND window) { return PaintTinted(window).dc; }
+
+void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {
+  SkinMemoryDc scratch = SkinMemoryDc::Create(width, height);
+  {
+    gdip::Graphics graphics;
+    graphics.FromHDC(scratch.get());
+    graphics.Clear(Argb(fill, 255));
+  }
+  TransparentBlt(scratch.get(), 0, 0, width, height, dc, 0, 0, width, height, key);
+  BitBlt(dc, 0, 0, width, height, scratch.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace korvath::skin

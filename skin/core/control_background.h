@@ -1,0 +1,31 @@
+#pragma once
+// The skinned background behind native controls that keep painting
+// themselves (edit boxes, lists, static text): as a bitmap for the pattern
+// brush a WM_CTLCOLOR* handler returns, as a memory DC that a control's own
+// window procedure then paints into, and as a pass that swaps a key colour
+// such a control left for a skin colour. The first two lay a translucent tint
+// over the parent background (parent_background.h): the panel's colour for a
+// control under a panel (`Zqk_Szqk` = 1), else the control's own `Kj_bjys`,
+// else white at the engine's alpha.
+#include <windows.h>
+
+#include "platform/gdi_object.h"
+#include "skin/core/memory_dc.h"
+
+namespace korvath::skin {
+
+// A bitmap of the control's size holding its tinted background, owned by the
+// caller (who makes a pattern brush of it). A control in no skinned window
+// gets its whole window rectangle in opaque white under the engine's
+// background colour at alpha 30.
+platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window);
+
+// A registered memory DC of the control's client size holding its tinted
+// background; empty when the control has no skinned top-level window.
+SkinMemoryDc SkinFillControlBackground(HWND window);
+
+// In the area (0, 0, width, height) of dc every pixel of exactly `key`
+// becomes `fill`; every other pixel stays.
+void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height);
+
+}  // namespace korvath::skin

@@ -1,0 +1,51 @@
+#pragma once
+// Captions of skinned controls: which font a control uses, and drawing a
+// caption in the engine's look (a soft glow, a thin halo, the text on top).
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "gdip/geometry.h"
+
+namespace korvath::gdip {
+class Graphics;
+class StringFormat;
+}  // namespace korvath::gdip
+
+namespace korvath::skin {
+
+// "宋体" in code page 936: the engine's caption face when none is known.
+inline constexpr char kDefaultFontFace[] = "\xCB\xCE\xCC\xE5";
+inline constexpr int32_t kDefaultFontSize = 12;
+
+struct SkinFontInfo {
+  std::string face = kDefaultFontFace;  // family name, GBK
+  int32_t size = kDefaultFontSize;      // GDI+ em size, truncated toward zero
+  int32_t style = 0;                    // GDI+ FontStyle bits
+};
+
+// The control's font (WM_GETFONT). No font, an empty family name or a size of
+// (nearly) zero fall back to "宋体" and 12.
+SkinFontInfo SkinControlFontMetrics(HWND window);
+
+// Draws `text` (GBK) in the layout rectangle on the caller's graphics: the
+// glow is the text in `glowColour`, shrunk by the blur divisor and grown back
+// (so blurred), one pixel right and down; then a halo of the glow colour at
+// alpha 60 and the text itself at alpha 254, both centred one pixel right of
+// and below the rectangle's corner. Alignments are GDI+ StringAlignment
+// values (0 near, 1 centre, 2 far). A divisor below 1 counts as 1. A caller's
+// `format` replaces alignment, wrap and ellipsis. Leaves the caller's text
+// rendering hint at AntiAliasGridFit.
+void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
+                         COLORREF textColour, COLORREF glowColour,
+                         std::optional<int32_t> blurDivisor = std::nullopt,
+                         std::optional<std::string> face = std::nullopt,
+                         std::optional<int32_t> style = std::nullopt,
+                         std::optional<float> size = std::nullopt, int32_t horizontalAlign = 0,
+                         int32_t verticalAlign = 0, std::optional<bool> wrap = std::nullopt,
+                         bool ellipsis = false, const gdip::StringFormat* format = nullptr);
+
+}  // namespace korvath::skin

@@ -1,0 +1,98 @@
+#include "skin/core/engine_startup.h"
+
+#include "skin/core/callbacks.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/glyph_strip.h"
+#include "skin/core/shadow_window.h"
+
+namespace korvath::skin {
+
+HICON AppIcon = nullptr;
+int32_t SkinOptTrimMemory = 0;
+int32_t SkinOptFormFlag = 0;
+bool SkinEnabled = false;
+int32_t SkinAlpha = 0;
+COLORREF SkinThemeColor = 0;
+int32_t SkinOptTrackbar = 0;
+int32_t SkinHoverTracking = 0;
+HCURSOR CursorHand = nullptr;
+HCURSOR CursorIBeam = nullptr;
+HCURSOR CursorSizeWE = nullptr;
+bool SkinTransparentMode = false;
+
+namespace {
+
+constexpr int32_t kDefaultAlpha = 160;
+constexpr COLORREF kDefaultThemeColor = 0xDDCA22;
+constexpr int kAppIconResource = 129;
+
+HICON LoadAppIcon() {
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  // Icons from LoadIcon are shared and never destroyed.
+  HICON icon = LoadIconW(module, MAKEINTRESOURCEW(kAppIconResource));
+  if (!icon) icon = LoadIconW(module, L"DEFAULT_ICON");
+  return icon;
+}
+
+}  // namespace
+
+ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version) {
+  if (!GdiplusToken.ok()) GdiplusToken = platform::GdiplusStartupToken::Start(version.value_or(1));
+  return GdiplusToken.value();
+}
+
+bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof cls;
+  cls.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+  cls.lpfnWndProc = windowProc;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.hIcon = AppIcon;
+  cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  cls.lpszMenuName = L"";
+  cls.lpszClassName = className;
+  return RegisterClassExW(&cls) != 0;
+}
+
+int32_t SkinModuleInit() {
+  SkinGdiplusStart();
+  AppIcon = LoadAppIcon();
+  SkinOptTrimMemory = 1;  // keeps the working-set helper from ever running
+  SkinOptFormFlag = 1;
+  SkinEnabled = true;
+  SkinAlpha = kDefaultAlpha;
+  SkinThemeColor = kDefaultThemeColor;
+  SkinOptTrackbar = 1;
+  SkinHoverTracking = 0;
+  CursorHand = LoadCursorA(nullptr, IDC_HAND);
+  CursorIBeam = LoadCursorA(nullptr, IDC_IBEAM);
+  CursorSizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
+  // A second initialisation finds the classes registered already.
+  SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
+  SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);
+  SkinImageStrip.Load(GlyphStripPng());
+  SkinCallbackList.clear();
+  LayeredDropDownList.clear();
+  return 0;
+}
+
+void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<int32_t> trackbar) {
+  SkinEnabled = enabled;
+  SkinAlpha = alpha.value_or(kDefaultAlpha);
+  SkinTransparentMode = alpha.has_value();
+  SkinOptTrackbar = trackbar.value_or(1);
+}
+
+LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void SkinEngineStartup() {
+  ProgramGlobalsInit();
+  SkinModuleInit();
+}
+
+void SkinEngineShutdown() { ProgramGlobalsRelease(); }
+
+}  // namespace korvath::skin

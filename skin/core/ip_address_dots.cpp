@@ -1,0 +1,31 @@
+#include "skin/core/ip_address_dots.h"
+
+#include "gdip/graphics.h"
+#include "gdip/pen.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/layered_window.h"
+
+namespace korvath::skin {
+
+std::vector<POINT> SkinIpAddressDotPositions(HWND control) {
+  RECT client = {};
+  GetClientRect(control, &client);
+  std::vector<POINT> dots;
+  for (HWND field = FindWindowExW(control, nullptr, L"Edit", nullptr); field;
+       field = FindWindowExW(control, field, L"Edit", nullptr)) {
+    const RECT r = SkinRectInParentWindow(field);
+    dots.push_back(POINT{r.right + 1, client.bottom / 2});
+  }
+  return dots;
+}
+
+void SkinPaintIpAddressDots(HWND control, HDC dc) {
+  const std::vector<POINT> dots = SkinIpAddressDotPositions(control);
+  gdip::Graphics graphics;
+  graphics.FromHDC(dc);
+  gdip::Pen pen;
+  pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(RGB(0, 0, 0))), 1.0f);
+  for (const POINT& dot : dots) graphics.DrawEllipse(pen, float(dot.x), float(dot.y), 1.0f, 1.0f);
+}
+
+}  // namespace korvath::skin
