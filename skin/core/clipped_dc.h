@@ -22,6 +22,8 @@ platform::WindowDC SkinGetClippedDC(HWND window);
 // limited. WS_EX_TRANSPARENT children are clipped out only in the
 // transparent-background mode.
 HDC SkinGetClippedDC(HWND window, HDC dc);
+// SkinExcludeChildrenClip, the same walk for a back buffer, lives with the
+// child layer (child_layer.h), its user.
 // True when the window's extended style has WS_EX_TRANSPARENT.
 bool IsWindowExTransparent(HWND window);
 // The window's rectangle in its parent's client coordinates; (0, 0, 0, 0)

@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/byte_set.h"
+#include "skin/core/skin_picture.h"
+
 namespace korvath::skin {
 
 // Colour values are Windows colours 0x00BBGGRR; this one means "no colour".
 inline constexpr COLORREF kNoColor = 0xFFFFFFFF;
-
-using ByteSet = std::vector<uint8_t>;
 
 // The rectangles a scroll-bar painter writes and its mouse handler hit-tests:
 // first arrow, second arrow, thumb.
@@ -46,6 +47,7 @@ struct SkinButtonEntry {
   std::array<ByteSet, 8> GlyphImages;  // GlyphImage1 .. GlyphImage8
   bool ShowFrame = false;
   bool HasPicture = false;
+  SkinPicture Picture;
 };
 
 // An edit control (also the inner edit of a combo box, the fields of an
@@ -111,7 +113,10 @@ struct SkinTrackbarEntry {
   int32_t tickPlacement = 0;  // 0 top/left, 1 bottom/right, 2 both, 3 none
   bool hot = false;
   bool selectionRange = false;
-  bool pictureMode = false;
+  bool pictureMode = false;  // draw the three pictures instead of vector shapes
+  SkinPicture thumbPicture;
+  SkinPicture channelPicture;
+  SkinPicture filledPicture;
 };
 
 struct SkinProgressEntry {

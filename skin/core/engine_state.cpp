@@ -4,6 +4,7 @@
 
 #include "skin/core/engine_startup.h"
 #include "skin/core/memory_dc.h"
+#include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
 
 namespace korvath::skin {
@@ -45,6 +46,7 @@ void ProgramGlobalsInit() {
   Free(SkinMemoryDcList);
   Free(FadeList);
   Free(TreeViewStateList);
+  Free(MenuItemList);
   Free(CompanionWindowList);
   SkinMouseState = SkinMouseStateRecord{};
 }
@@ -58,6 +60,7 @@ void ProgramGlobalsRelease() {
   Free(SkinMemoryDcList);
   Free(FadeList);
   Free(TreeViewStateList);
+  Free(MenuItemList);
   Free(CompanionWindowList);
   Free(SkinBackgroundImage);
   SkinMouseState = SkinMouseStateRecord{};

@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-#include "skin/core/control_entries.h"
+#include "skin/core/byte_set.h"
 
 namespace korvath::gdip {
 class Graphics;

@@ -14,6 +14,10 @@ void SetSkinProp(HWND window, const char* name, LONG_PTR value) {
   SetPropA(window, name, reinterpret_cast<HANDLE>(value));
 }
 
+bool SkinIsSubclassed(HWND window) {
+  return GetSkinProp(window, prop::Hw_hProc) != 0 || GetSkinProp(window, prop::Kj_hProc) != 0;
+}
+
 namespace {
 
 // `Kj_wtjb` of a toolbar holds an image list, not a bitmap.

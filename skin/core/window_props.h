@@ -75,6 +75,12 @@ void SetSkinPropHandle(HWND window, const char* name, Handle handle) {
   SetSkinProp(window, name, reinterpret_cast<LONG_PTR>(handle));
 }
 
+// True when some skin has subclassed the window already (it carries
+// `Hw_hProc` or `Kj_hProc`). Every installer skips such a window: subclassing
+// it again would save a skin procedure as the one to forward to, and the
+// forward would call itself without end.
+bool SkinIsSubclassed(HWND window);
+
 // A control's cached WM_CTLCOLOR brush (`Kj_dxjb`) and the bitmap behind it
 // (`Kj_wtjb`) belong to the control's skin: replacing them deletes the old
 // pair first, and the control's un-skinning deletes the last one. While

@@ -147,6 +147,7 @@ struct SkinWindowRecord {
   int32_t ClientHeight = 0;
   bool HideIcon = false;
   bool HasPicture = false;
+  SkinPicture Picture;  // push buttons of this window are painted with it when their own is absent
   std::vector<CompanionEntry> CompanionRects;
 };
 

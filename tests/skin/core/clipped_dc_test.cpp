@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
@@ -159,6 +160,28 @@ TEST_F(ClippedDcTest, ACallbackOrAContainerEntryGivesTheLimit) {
   record->Containers[size_t(slot) - 1].window = nullptr;
   korvath::platform::WindowDC dc = SkinGetClippedDC(panel);
   EXPECT_FALSE(Visible(dc.get(), 80, 15));
+}
+
+TEST_F(ClippedDcTest, ExcludingChildrenFromABackBufferUsesWindowCoordinates) {
+  TestWindow form(300, 200, L"framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND button = form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20);
+  form.AddChild(L"STATIC", L"t", WS_CHILD | WS_VISIBLE, 100, 10, 50, 20, 0, WS_EX_TRANSPARENT);
+  CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 200, 10, 50, 20, form.hwnd(), nullptr, nullptr, nullptr);
+  SkinForm(form.hwnd());
+  SkinTransparentMode = true;  // makes no difference here
+  RECT outer{};
+  GetWindowRect(form.hwnd(), &outer);
+  POINT origin{0, 0};
+  ClientToScreen(form.hwnd(), &origin);
+  const int dx = origin.x - outer.left;
+  const int dy = origin.y - outer.top;
+  SkinMemoryDc buffer = SkinMemoryDc::Create(outer.right - outer.left, outer.bottom - outer.top);
+  EXPECT_EQ(SkinExcludeChildrenClip(form.hwnd(), buffer.get()), buffer.get());
+  EXPECT_FALSE(Visible(buffer.get(), dx + 12, dy + 12));   // the button, frame included
+  EXPECT_TRUE(Visible(buffer.get(), 12, 12));              // where it would be without the frame
+  EXPECT_TRUE(Visible(buffer.get(), dx + 110, dy + 15));   // transparent child
+  EXPECT_TRUE(Visible(buffer.get(), dx + 210, dy + 15));   // hidden child
+  (void)button;
 }
 
 TEST_F(ClippedDcTest, ChildRectInParentIsInClientCoordinates) {

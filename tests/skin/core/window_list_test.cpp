@@ -73,6 +73,9 @@ TEST_F(WindowListTest, FreshRecordHoldsOneZeroedEntryPerList) {
   EXPECT_EQ(record.StatusBarSegments.size(), 1u);
   EXPECT_FALSE(record.BackDC);
   EXPECT_EQ(record.Tips.GetHandle(), nullptr);
+  EXPECT_FALSE(record.HasPicture);
+  EXPECT_FALSE(record.Picture.GetField1());
+  EXPECT_FALSE(record.Buttons[0].Picture.GetField1());
 }
 
 TEST_F(WindowListTest, FirstControlTakesTheZeroedSlotThenTheListGrows) {

@@ -49,6 +49,18 @@ TEST(WindowProps, ValuesRoundTripUnderTheirOwnNames) {
   EXPECT_EQ(GetSkinProp(w, prop::Ck_Ycjdx), 0);
 }
 
+TEST(WindowProps, AWindowCountsAsSubclassedThroughEitherLayer) {
+  TestWindow window(100, 80, L"guard");
+  HWND a = window.AddChild(L"BUTTON", L"a", WS_CHILD, 0, 0, 20, 20);
+  HWND b = window.AddChild(L"BUTTON", L"b", WS_CHILD, 30, 0, 20, 20);
+  EXPECT_FALSE(SkinIsSubclassed(a));
+  SetSkinPropHandle(a, prop::Hw_hProc, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC)));
+  SetSkinPropHandle(b, prop::Kj_hProc, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(b, GWLP_WNDPROC)));
+  EXPECT_TRUE(SkinIsSubclassed(a));
+  EXPECT_TRUE(SkinIsSubclassed(b));
+  EXPECT_FALSE(SkinIsSubclassed(window.hwnd()));
+}
+
 TEST(WindowProps, ReplacingTheControlBrushDeletesThePreviousPair) {
   TestWindow window(100, 80, L"brush");
   HWND edit = window.AddChild(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20);

@@ -1,0 +1,31 @@
+#pragma once
+// The document folder chooser behind the folder button, and the folder test.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvath::app {
+
+// The folder that the folder dialog selects when it opens.
+std::string& BrowseInitialFolder();
+
+// True exactly when the shell's directory test says the path is a folder.
+bool PathIsFolder(std::string_view path);
+
+// The folder button's click routine; `entry` is the 1-based number of the
+// panel entry that was clicked.
+void NpcChooseDocumentFolderClick(int entry);
+
+// Shows the shell's folder dialog and returns the chosen folder, or an empty
+// text when the user cancelled (or chose something that is not a folder of
+// the file system, or a folder whose name has no GBK form).
+std::string BrowseForFolder(std::optional<std::string_view> title = std::nullopt,
+                            bool includeFiles = false,
+                            std::optional<std::string_view> initialFolder = std::nullopt,
+                            bool editBox = false, bool newStyle = true, HWND owner = nullptr);
+
+int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM lParam, LPARAM data);
+
+}  // namespace korvath::app

@@ -1,0 +1,77 @@
+#include "app/form_setup.h"
+
+#include <string>
+
+#include "app/folder_chooser.h"
+#include "platform/folders.h"
+#include "platform/text_commands.h"
+
+namespace korvath::app {
+
+using platform::ToInteger;
+
+const std::array<NumericCombo, 12>& NumericCombos() {
+  static const std::array<NumericCombo, 12> combos = {{
+      {视野组合框, kViewRange, 7, &NpcRecord::NpcView},
+      {速度组合框, kTensRange, 7, &NpcRecord::NpcThink},
+      {轻击组合框, kTensRange, 1, &NpcRecord::NpcAttack1},
+      {中击组合框, kTensRange, 3, &NpcRecord::NpcAttack2},
+      {重击组合框, kTensRange, 3, &NpcRecord::NpcAttack3},
+      {防御组合框, kFivesRange, 3, &NpcRecord::NpcGuard},
+      {逃跑组合框, kFivesRange, 0, &NpcRecord::NpcDodge},
+      {跳跃组合框, kFivesRange, 3, &NpcRecord::NpcJump},
+      {张望组合框, kFivesRange, 5, &NpcRecord::NpcLook},
+      {跑动组合框, kFivesRange, 3, &NpcRecord::NpcBurst},
+      {命中率组合框, kFivesRange, 7, &NpcRecord::NpcAim},
+      {夺宝组合框, kFivesRange, 6, &NpcRecord::NpcGetItem},
+  }};
+  return combos;
+}
+
+void OnMainWindowCreated() {
+  // The skin engine's set-up goes here, in this order, once the engine
+  // exists: the background theme and the skin options before `window` is
+  // taken; after it, attaching the skin to the form, skinning the 20 labels
+  // and the three group boxes, the panels over the folder, HP and name boxes
+  // with the folder button and its routine NpcChooseDocumentFolderClick.
+  [[maybe_unused]] HWND window = MainWindow();
+  NpcFormInit();
+}
+
+void NpcFormInit() {
+  platform::Form& form = MainForm();
+  NpcRecord& npc = Npc();
+
+  form.SetComboSelectedIndex(模型组合框, 1);
+  form.SetComboSelectedIndex(主武器组合框, 4);
+  form.SetComboSelectedIndex(副武器组合框, 6);
+  form.SetComboSelectedIndex(行为组合框, 3);
+
+  npc.NpcFolder = platform::ProgramDirectory() + "\\AI文件夹\\";
+  if (!PathIsFolder(npc.NpcFolder)) platform::CreateDir(npc.NpcFolder);
+  form.SetEditContent(目录编辑框, npc.NpcFolder);
+
+  for (const NumericCombo& combo : NumericCombos())
+    for (int value = combo.range.first; value <= combo.range.last; value += combo.range.step)
+      form.ComboBoxAddItem(combo.unit, platform::ToText(value));
+  for (const NumericCombo& combo : NumericCombos())
+    form.SetComboSelectedIndex(combo.unit, combo.defaultIndex);
+
+  npc.NpcName = form.EditContent(名字编辑框);
+  npc.NpcFilePath = form.EditContent(目录编辑框);
+  npc.NpcModel = form.ComboSelectedIndex(模型组合框);
+  npc.NpcWeapon = WeaponIdOfItem(form.ComboSelectedIndex(主武器组合框));
+  npc.NpcWeapon2 = WeaponIdOfItem(form.ComboSelectedIndex(副武器组合框));
+  // The form description turns the Velmar button on.
+  npc.NpcTeam = 1;
+  for (const NumericCombo& combo : NumericCombos())
+    npc.*combo.field =
+        ToInteger(form.ComboBoxGetItemText(combo.unit, form.ComboSelectedIndex(combo.unit)));
+  npc.NpcHp = ToInteger(form.EditContent(HP编辑框));
+  npc.NpcBehaviourText = BehaviourStatementOfItem(form.ComboSelectedIndex(行为组合框));
+
+  form.SetSelectionStart(目录编辑框, -1);
+  form.UnitSetFocus(名字编辑框);
+}
+
+}  // namespace korvath::app

@@ -1,0 +1,10 @@
+#include "app/npc_record.h"
+
+namespace korvath::app {
+
+NpcRecord& Npc() {
+  static NpcRecord record;
+  return record;
+}
+
+}  // namespace korvath::app

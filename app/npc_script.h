@@ -1,0 +1,44 @@
+#pragma once
+// The ".pst" NPC script: validation of the form's input, the 30 lines built
+// from the NPC record, and the file's bytes. Texts are GBK. No Win32 here.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/npc_record.h"
+
+namespace korvath::app {
+
+// What the writer reads from the edit boxes at the moment of the click.
+struct ScriptInput {
+  std::string hpText;
+  std::string nameText;
+  std::string folderText;
+  bool nameExact = true;    // every character typed into the name has a GBK form
+  bool folderExact = true;  // likewise for the folder text
+};
+
+// Why an input was refused: the text of the "提示" message to show. Empty
+// when the input was accepted.
+struct BuildVerdict {
+  std::string message;
+  bool accepted() const { return message.empty(); }
+};
+
+// Validates the input and, when it is accepted, sets NpcHp, NpcName,
+// NpcFilePart, NpcFilePath and elements 1 to 21 of NpcOutputLines from the
+// input and the record's other fields. A refused input leaves the output
+// lines and the path as they were.
+BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input);
+
+// Element 20, the fixed script body (141 bytes).
+std::string_view NpcScriptBody();
+
+// The file: every element followed by CR LF.
+std::string NpcScriptFileBytes(const std::array<std::string, kOutputLineCount>& lines);
+
+// The messages of the writer.
+std::string_view EmptyNameMessage();
+std::string_view HitChanceMessage();
+
+}  // namespace korvath::app

@@ -1,0 +1,43 @@
+#include "app/open_file_dialog.h"
+
+#include <commdlg.h>
+
+#include "app/file_paths.h"
+#include "platform/folders.h"
+#include "platform/gbk_convert.h"
+
+namespace korvath::app {
+
+using namespace korvath::platform;
+
+std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFolder,
+                           std::string_view title, std::string_view filter, bool keepDirectory) {
+  std::string saved = CurrentDirectory();
+  std::wstring wideFilter = GbkToWide(OpenFileFilterBytes(filter));
+  std::wstring wideFolder = GbkToWide(initialFolder.value_or(saved));
+  std::wstring wideTitle = GbkToWide(title);
+  std::wstring file(513, L'\0');
+  std::wstring fileTitle(512, L' ');
+
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = wideFilter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = 512;
+  ofn.lpstrFileTitle = fileTitle.data();
+  ofn.nMaxFileTitle = 512;
+  ofn.lpstrInitialDir = wideFolder.c_str();
+  ofn.lpstrTitle = wideTitle.c_str();
+  // The reader needs a file that is there: a typed name of a missing file
+  // is refused by the dialog itself.
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  BOOL chosen = GetOpenFileNameW(&ofn);
+  if (!keepDirectory) ChangeDirectory(saved);
+  if (!chosen) return {};
+  GbkText path = WideToGbk(file.c_str());
+  return path.exact ? path.text : std::string();
+}
+
+}  // namespace korvath::app

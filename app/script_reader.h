@@ -1,0 +1,16 @@
+#pragma once
+// The read button: choosing a ".pst" and loading it into the form and the
+// record.
+#include <string_view>
+
+namespace korvath::app {
+
+// The read button "读取NPC文档...".
+void OnReadButtonClick();
+// Reads the file and, when it holds at least the 19 declaration lines,
+// applies it to the record and the units, sets NpcFilePath to it and shows
+// its folder in the folder box. A file that cannot be opened or is too short
+// is refused with a message and changes nothing. True when applied.
+bool ReadNpcFile(std::string_view path);
+
+}  // namespace korvath::app

@@ -1,0 +1,184 @@
+#include "platform/files.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/gbk_convert.h"
+#include "platform/text_lines.h"
+
+namespace korvath::platform::files {
+
+namespace {
+constexpr DWORD kReadChunk = 64 * 1024;
+
+DWORD AccessOf(OpenMode mode) {
+  switch (mode) {
+    case OpenMode::Read: return GENERIC_READ;
+    case OpenMode::Write: return GENERIC_WRITE;
+    case OpenMode::ReadWrite: return GENERIC_READ | GENERIC_WRITE;
+    case OpenMode::Rewrite: return GENERIC_READ | GENERIC_WRITE;
+  }
+  return 0;
+}
+
+DWORD DispositionOf(OpenMode mode) {
+  switch (mode) {
+    case OpenMode::Read: return OPEN_EXISTING;
+    case OpenMode::Write: return OPEN_ALWAYS;
+    case OpenMode::ReadWrite: return OPEN_EXISTING;
+    case OpenMode::Rewrite: return CREATE_ALWAYS;
+  }
+  return OPEN_EXISTING;
+}
+
+DWORD SharingOf(ShareMode share) {
+  switch (share) {
+    case ShareMode::Any: return FILE_SHARE_READ | FILE_SHARE_WRITE;
+    case ShareMode::DenyRead: return FILE_SHARE_WRITE;
+    case ShareMode::DenyWrite: return FILE_SHARE_READ;
+    case ShareMode::DenyAll: return 0;
+  }
+  return 0;
+}
+}  // namespace
+
+File::~File() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)),
+      readAhead_(std::move(other.readAhead_)),
+      readPos_(std::exchange(other.readPos_, 0)),
+      textEnded_(std::exchange(other.textEnded_, false)) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+    readAhead_ = std::move(other.readAhead_);
+    readPos_ = std::exchange(other.readPos_, 0);
+    textEnded_ = std::exchange(other.textEnded_, false);
+  }
+  return *this;
+}
+
+// Appends the next chunk of the file to the read-ahead; false at its end.
+bool File::Refill() {
+  if (readPos_ > 0) {
+    readAhead_.erase(0, readPos_);
+    readPos_ = 0;
+  }
+  size_t old = readAhead_.size();
+  readAhead_.resize(old + kReadChunk);
+  DWORD got = 0;
+  if (!ReadFile(handle_, readAhead_.data() + old, kReadChunk, &got, nullptr)) got = 0;
+  readAhead_.resize(old + got);
+  return got > 0;
+}
+
+// Moves the file position back to where the caller has read, so that a write
+// lands there and not after the read-ahead.
+bool File::DropReadAhead() {
+  LONG unread = LONG(readAhead_.size() - readPos_);
+  readAhead_.clear();
+  readPos_ = 0;
+  if (unread == 0) return true;
+  LARGE_INTEGER back;
+  back.QuadPart = -unread;
+  return SetFilePointerEx(handle_, back, nullptr, FILE_CURRENT) != 0;
+}
+
+File OpenFile(std::string_view path, OpenMode mode, ShareMode share) {
+  std::wstring wide = GbkToWide(path);
+  if (wide.empty()) return File();
+  HANDLE h = CreateFileW(wide.c_str(), AccessOf(mode), SharingOf(share), nullptr,
+                         DispositionOf(mode), FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? File() : File(h);
+}
+
+std::string FileReadLine(File& file) {
+  if (!file || file.textEnded_) return {};
+  bool atEnd = false;
+  for (;;) {
+    std::string_view rest(file.readAhead_.data() + file.readPos_,
+                          file.readAhead_.size() - file.readPos_);
+    TextLineScan scan = ScanTextLine(rest, atEnd);
+    if (scan.complete) {
+      std::string line(rest.substr(0, scan.lineLength));
+      file.readPos_ += scan.consumed;
+      if (scan.textEnded) file.textEnded_ = true;
+      return line;
+    }
+    if (!file.Refill()) atEnd = true;
+  }
+}
+
+bool FileWriteText(File& file, std::string_view text) {
+  if (!file || !file.DropReadAhead()) return false;
+  size_t done = 0;
+  while (done < text.size()) {
+    DWORD written = 0;
+    DWORD want = DWORD(std::min<size_t>(text.size() - done, 1u << 20));
+    if (!WriteFile(file.handle_, text.data() + done, want, &written, nullptr) || written == 0)
+      return false;
+    done += written;
+  }
+  return true;
+}
+
+bool FileAtEnd(const File& file) {
+  if (!file || file.textEnded_) return true;
+  if (file.readPos_ < file.readAhead_.size()) return false;
+  LARGE_INTEGER zero = {}, position = {}, size = {};
+  if (!SetFilePointerEx(file.handle_, zero, &position, FILE_CURRENT)) return true;
+  if (!GetFileSizeEx(file.handle_, &size)) return true;
+  return position.QuadPart >= size.QuadPart;
+}
+
+bool FileExists(std::string_view path) {
+  std::wstring wide = GbkToWide(path);
+  if (wide.empty()) return false;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(wide.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  return true;
+}
+
+bool CloseFile(File& file) {
+  if (!file) return false;
+  bool ok = CloseHandle(std::exchange(file.handle_, INVALID_HANDLE_VALUE)) != 0;
+  file.readAhead_.clear();
+  file.readPos_ = 0;
+  file.textEnded_ = false;
+  return ok;
+}
+
+std::string NewFileBeside(std::string_view path) {
+  std::wstring wide = GbkToWide(path);
+  size_t slash = wide.find_last_of(L"\\/");
+  std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : wide.substr(0, slash + 1);
+  wchar_t name[MAX_PATH + 14] = {};
+  if (!GetTempFileNameW(folder.c_str(), L"npc", 0, name)) return {};
+  GbkText gbk = WideToGbk(name);
+  if (!gbk.exact) {
+    DeleteFileW(name);
+    return {};
+  }
+  return gbk.text;
+}
+
+bool MoveFileReplacing(std::string_view from, std::string_view to) {
+  std::wstring source = GbkToWide(from), target = GbkToWide(to);
+  return !source.empty() && !target.empty() &&
+         MoveFileExW(source.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool DeleteFileAt(std::string_view path) {
+  std::wstring wide = GbkToWide(path);
+  return !wide.empty() && DeleteFileW(wide.c_str()) != 0;
+}
+
+}  // namespace korvath::platform::files

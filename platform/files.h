@@ -1,0 +1,74 @@
+#pragma once
+// The runtime's file commands. Paths and texts are GBK; a file is a
+// move-only object that closes itself, and an object that holds no file
+// stands for the runtime's file number 0 (could not be opened).
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace korvath::platform::files {
+
+enum class OpenMode {
+  Read = 1,       // existing file, reading only
+  Write = 2,      // writing only, created when missing
+  ReadWrite = 3,  // existing file, reading and writing (the runtime's default)
+  Rewrite = 4,    // writing, created when missing and emptied when present
+};
+
+enum class ShareMode {
+  Any = 1,        // other processes may read and write (the runtime's default)
+  DenyRead = 2,
+  DenyWrite = 3,
+  DenyAll = 4,
+};
+
+class File {
+ public:
+  File() = default;
+  ~File();
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  explicit operator bool() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  friend File OpenFile(std::string_view, OpenMode, ShareMode);
+  friend std::string FileReadLine(File&);
+  friend bool FileWriteText(File&, std::string_view);
+  friend bool FileAtEnd(const File&);
+  friend bool CloseFile(File&);
+
+  explicit File(HANDLE handle) noexcept : handle_(handle) {}
+  bool Refill();
+  bool DropReadAhead();
+
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  std::string readAhead_;      // bytes read from the file but not yet handed out
+  size_t readPos_ = 0;
+  bool textEnded_ = false;     // a NUL or 0x1A byte ended the text
+};
+
+File OpenFile(std::string_view path, OpenMode mode = OpenMode::ReadWrite,
+              ShareMode share = ShareMode::Any);
+// The next line, as ScanTextLine (platform/text_lines.h) cuts it.
+std::string FileReadLine(File& file);
+// The text's bytes at the current position; false when not all were written.
+bool FileWriteText(File& file, std::string_view text);
+// True at or past the end of the file's text, and for a file that is not open.
+bool FileAtEnd(const File& file);
+// True when a file-system search for the path finds an entry.
+bool FileExists(std::string_view path);
+// False when the file was not open or closing it failed (data not written).
+bool CloseFile(File& file);
+
+// For replacing a file only once its new content is safely written: a new,
+// empty file with a unique name in the same folder as `path` (empty text when
+// none can be made there), then the move over the old file.
+std::string NewFileBeside(std::string_view path);
+bool MoveFileReplacing(std::string_view from, std::string_view to);
+bool DeleteFileAt(std::string_view path);
+
+}  // namespace korvath::platform::files

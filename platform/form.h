@@ -1,0 +1,158 @@
+#pragma once
+// The form runtime: builds a window and its controls ("units") from a form
+// description, raises the program's handlers for the user's actions on them,
+// and reads and writes their properties. Texts are GBK.
+//
+// Events: a handler runs only for the user's own action (a click, the choice
+// of a list item, the focus leaving an edit box, an edit made by the user);
+// writing a property from code raises nothing, except that writing an edit
+// box's content raises its content-changed event. Notifications are routed by
+// the control's handle, and edit boxes report their events from their own
+// subclass, so that a control reaches its handler whichever window it sits in
+// (a group box, or a panel window that a skin puts it under later).
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/gbk_convert.h"
+#include "platform/gdi_object.h"
+
+namespace korvath::platform {
+
+enum class UnitKind { Label, EditBox, PushButton, RadioButton, ComboBox, GroupBox };
+
+enum class UnitEvent { Click, Selection, LostFocus, ContentChanged };
+
+using EventHandler = void (*)();
+
+struct EventBinding {
+  UnitEvent event;
+  EventHandler handler;
+};
+
+// Parent of a unit that sits directly on the window.
+inline constexpr int kOnWindow = -1;
+
+struct UnitDescription {
+  int id = 0;                // the unit's number: its position in the table
+  std::string_view name;     // GBK
+  UnitKind kind = UnitKind::Label;
+  int parent = kOnWindow;    // a group box listed earlier, or the window
+  int x = 0, y = 0;          // in the parent's client area
+  int width = 0, height = 0; // a combo box's height is that of its closed box
+  std::string_view caption;  // caption, or an edit box's initial content (GBK)
+  std::vector<std::string_view> items;  // a combo box's initial items (GBK)
+  int maxLength = 0;         // edit boxes: at most this many bytes of GBK text; 0 = no limit
+  bool checked = false;      // radio buttons: on at start
+  std::vector<EventBinding> events;
+};
+
+struct FormDescription {
+  std::string_view title;  // GBK
+  int x = 0, y = 0, width = 0, height = 0;
+  bool centred = false;         // centred on the screen instead of at (x, y)
+  bool nativeBorder = true;     // system frame, caption and system menu
+  bool minimiseButton = true;
+  bool maximiseButton = true;
+  bool inTaskbar = true;
+  bool topMost = false;
+  bool escapeCloses = false;    // Esc sends the window WM_CLOSE
+  EventHandler onCreationDone = nullptr;
+  std::vector<UnitDescription> units;
+};
+
+class Form {
+ public:
+  Form() = default;
+  ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Creates the window and every unit hidden, raises the creation-done event,
+  // then shows the window. False when the description is malformed or a
+  // window could not be made (nothing is left behind then), or when this
+  // form's window still exists. The description must outlive the window.
+  bool Create(const FormDescription& description);
+  // Dispatches messages until the window is gone.
+  int RunMessageLoop();
+
+  bool IsAlive() const { return window_ != nullptr; }
+  HWND WindowHandle() const { return window_; }
+  HWND UnitGetHandle(int unit) const;
+  // The unit that a window is, or -1.
+  int UnitOfHandle(HWND hwnd) const;
+
+  // Edit boxes. Positions and lengths count GBK bytes.
+  std::string EditContent(int unit) const;
+  // The content with a flag telling whether every character has a GBK form.
+  GbkText EditContentChecked(int unit) const;
+  // Raises the box's content-changed event.
+  void SetEditContent(int unit, std::string_view text);
+  int SelectionStart(int unit) const;
+  int SelectionLength(int unit) const;
+  // -1: the caret after the last character, nothing selected, scrolled into view.
+  void SetSelectionStart(int unit, int start);
+  // -1: the whole text selected.
+  void SetSelectionLength(int unit, int length);
+  int MaxLength(int unit) const;
+  void SetMaxLength(int unit, int bytes);
+
+  // Combo boxes. Indexes are 0-based; -1 is no selection.
+  int ComboSelectedIndex(int unit) const;
+  // Clamped into -1 .. count - 1; raises no event.
+  void SetComboSelectedIndex(int unit, int index);
+  int ComboBoxItemCount(int unit) const;
+  void ComboBoxAddItem(int unit, std::string_view text);
+  // Empty for an index out of range.
+  std::string ComboBoxGetItemText(int unit, int index) const;
+  // Selects the first item, from the top, that begins with the text (ASCII
+  // letters compared without case); false, selection kept, when none does.
+  bool ComboBoxSelectText(int unit, std::string_view text);
+
+  // Radio buttons. Turning one on turns off the others under the same parent.
+  bool RadioChecked(int unit) const;
+  void SetRadioChecked(int unit, bool on);
+
+  void UnitSetFocus(int unit);
+  // Destroys the window; the message loop then ends.
+  void DestroyWindowOrUnit();
+
+ private:
+  struct UnitState {
+    Form* form = nullptr;
+    int unit = -1;  // -1: the window itself
+    HWND hwnd = nullptr;
+    int editDepth = 0;  // edit boxes: nesting of editing messages being handled
+    int byteLimit = 0;  // edit boxes: at most this many GBK bytes; 0 = none
+  };
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                   DWORD_PTR data);
+  static UnitState* StateOf(HWND hwnd);
+  static bool IsEditingMessage(UINT msg);
+
+  bool CreateUnit(int index);
+  const UnitDescription* Unit(int unit) const;
+  HWND Handle(int unit, UnitKind kind) const;
+  void Raise(int unit, UnitEvent event);
+
+  bool OnCommand(HWND control, UINT code);
+  bool OnEscape(HWND from);
+  LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
+  LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);
+  LRESULT OnEditingMessage(UnitState& state, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnUnitGone(UnitState& state, UINT msg, WPARAM wp, LPARAM lp);
+  void OnWindowGone();
+  void TrimToByteLimit(UnitState& state, int insertStart);
+
+  const FormDescription* description_ = nullptr;
+  HWND window_ = nullptr;
+  UnitState windowState_;
+  std::vector<UnitState> units_;  // sized once per window; states never move
+  GdiFont font_;
+};
+
+}  // namespace korvath::platform

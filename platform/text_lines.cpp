@@ -1,0 +1,61 @@
+#include "platform/text_lines.h"
+
+#include <cstdint>
+
+#include "platform/text_commands.h"
+
+namespace korvath::platform {
+
+namespace {
+bool IsGbkTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+}  // namespace
+
+TextLineScan ScanTextLine(std::string_view data, bool atEnd) {
+  TextLineScan scan;
+  size_t i = 0;
+  while (i < data.size()) {
+    uint8_t b = uint8_t(data[i]);
+    if (b == 0x00 || b == 0x1A) {
+      scan.complete = true;
+      scan.lineLength = i;
+      scan.consumed = i + 1;
+      scan.textEnded = true;
+      return scan;
+    }
+    if (b == '\n') {
+      scan.complete = true;
+      scan.lineLength = (i > 0 && data[i - 1] == '\r') ? i - 1 : i;
+      scan.consumed = i + 1;
+      return scan;
+    }
+    if (IsGbkLeadByte(b)) {
+      if (i + 1 == data.size()) {
+        if (!atEnd) return scan;  // the trail byte may still come
+        ++i;
+        continue;
+      }
+      i += IsGbkTrailByte(uint8_t(data[i + 1])) ? 2 : 1;
+      continue;
+    }
+    ++i;
+  }
+  if (!atEnd) return scan;
+  scan.complete = true;
+  scan.lineLength = data.size();
+  scan.consumed = data.size();
+  return scan;
+}
+
+std::vector<std::string> SplitTextLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    TextLineScan scan = ScanTextLine(bytes.substr(pos), true);
+    lines.emplace_back(bytes.substr(pos, scan.lineLength));
+    if (scan.textEnded) break;
+    pos += scan.consumed;
+  }
+  return lines;
+}
+
+}  // namespace korvath::platform

@@ -1,0 +1,28 @@
+#pragma once
+// How the runtime's FileReadLine cuts a file's bytes into lines. No Win32
+// here: the reader's parsing is tested and fuzzed natively on these rules.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvath::platform {
+
+// One line at the start of `data`. A line is the bytes up to the next LF,
+// without the LF and without one CR right before it. A NUL or 0x1A byte ends
+// the file's text: the line stops there and nothing after it is read. A
+// two-byte GBK character is never split, so its trail byte is never taken for
+// a line end.
+struct TextLineScan {
+  bool complete = false;    // false: `data` ends before the line does and more may come
+  size_t lineLength = 0;    // bytes of the line itself
+  size_t consumed = 0;      // bytes to step over (the line and its end)
+  bool textEnded = false;   // a NUL or 0x1A byte ended the text
+};
+// `atEnd`: `data` holds everything that is left of the file.
+TextLineScan ScanTextLine(std::string_view data, bool atEnd);
+
+// Every line that reading `bytes` line by line until the end gives.
+std::vector<std::string> SplitTextLines(std::string_view bytes);
+
+}  // namespace korvath::platform

@@ -1,0 +1,204 @@
+#include "skin/core/menu_items.h"
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/image.h"
+#include "gdip/linear_gradient_brush.h"
+#include "gdip/pen.h"
+#include "gdip/string_format.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+std::vector<MenuSkinEntry> MenuItemList;
+SkinTickPicture SkinRecolorTickImage = nullptr;
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kDisabledText = 0x808080;
+constexpr float kStripWidth = 20.0f;
+constexpr float kTextLeft = 22.0f;
+constexpr int kLineAlignCentre = 1;
+constexpr int kUnitWorld = 0;
+
+gdip::Argb Argb(COLORREF colour, int32_t alpha) {
+  return static_cast<gdip::Argb>(SkinArgbFromColorRef(colour, alpha));
+}
+
+// The item's menu entry and description, both by their 1-based numbers in
+// the item data (each half signed).
+struct Description {
+  const MenuSkinEntry* menu = nullptr;
+  const MenuSkinItemEntry* item = nullptr;
+};
+
+Description Describe(const DRAWITEMSTRUCT& item) {
+  const auto data = static_cast<int32_t>(item.itemData);
+  const int32_t menuNumber = static_cast<int16_t>(HiWord(data));
+  const int32_t itemNumber = static_cast<int16_t>(LoWord(data));
+  if (menuNumber < 1 || size_t(menuNumber) > MenuItemList.size()) return {};
+  const MenuSkinEntry& menu = MenuItemList[size_t(menuNumber) - 1];
+  if (itemNumber < 1 || size_t(itemNumber) > menu.items.size()) return {};
+  return {&menu, &menu.items[size_t(itemNumber) - 1]};
+}
+
+COLORREF Tint(const MenuSkinEntry& menu) {
+  return menu.colour == kNoColor ? SkinThemeColor : menu.colour;
+}
+
+void FillRect(gdip::Graphics& graphics, float width, float height, gdip::Argb colour) {
+  gdip::SolidBrush brush;
+  brush.Create(colour);
+  graphics.FillRectangle(brush, 0, 0, width, height);
+}
+
+void DrawLine(gdip::Graphics& graphics, gdip::Argb colour, float x1, float x2, float y) {
+  gdip::Pen pen;
+  pen.CreateFromColor(colour, 1.0f);
+  graphics.DrawLine(pen, x1, y, x2, y);
+}
+
+void DrawPicture(gdip::Graphics& graphics, const ByteSet& bytes, float x, float y, float size) {
+  if (bytes.empty()) return;
+  gdip::Bitmap picture;
+  if (picture.FromStream(bytes)) graphics.DrawImageRect(picture, x, y, size, size);
+}
+
+void DrawHighlight(gdip::Graphics& graphics, float width, float height, COLORREF tint) {
+  gdip::GraphicsPath path;
+  path.Create();
+  SkinPathAddRoundRect(path, 0, 0, width - 2, height - 1, 1);
+  const gdip::PointF top{0, 0};
+  const gdip::PointF bottom{0, height};
+  gdip::LinearGradientBrush down;
+  down.CreateFromPoints(top, bottom, Argb(tint, 50), Argb(kWhite, 100));
+  graphics.FillPath(down, path);
+  gdip::LinearGradientBrush up;
+  up.CreateFromPoints(top, bottom, Argb(kWhite, 100), Argb(tint, 50));
+  graphics.FillPath(up, path);
+  gdip::Pen outline;
+  outline.CreateFromColor(Argb(kBlack, 90), 1.0f);
+  graphics.DrawPath(outline, path);
+}
+
+void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description, UINT itemState,
+                 float width, float height) {
+  gdip::StringFormat format;
+  format.Create(0);
+  format.SetLineAlign(kLineAlignCentre);
+  gdip::Font font;
+  font.CreateFromName(description.face, static_cast<float>(description.size), description.style,
+                      kUnitWorld);
+  gdip::SolidBrush brush;
+  const COLORREF colour = (itemState & ODS_DISABLED) ? kDisabledText : description.textColor;
+  brush.Create(Argb(colour, 255));
+  graphics.DrawString(description.text, font, brush,
+                      gdip::RectF{kTextLeft, 2, width - kTextLeft, height}, &format);
+}
+
+// The DC the item's background is taken from, and whether it is a companion
+// window's layer (which has no caption above the menu's place).
+struct BackgroundSource {
+  HDC dc = nullptr;
+  bool companion = false;
+  int32_t captionHeight = 0;
+};
+
+BackgroundSource SourceFor(HWND window) {
+  if (GetSkinProp(window, prop::CK_Fcck) == 1) {
+    return {GetSkinPropHandle<HDC>(window, prop::Fcsx_bjcj), true, 0};
+  }
+  const SkinWindowRecord* record =
+      SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
+  if (!record) return {};
+  return {record->BackDC.get(), false, record->CaptionHeight};
+}
+
+}  // namespace
+
+int32_t MenuSkinItemFind(HMENU menu) {
+  for (size_t i = 0; i < MenuItemList.size(); ++i) {
+    if (MenuItemList[i].menu == menu) return static_cast<int32_t>(i) + 1;
+  }
+  return 0;
+}
+
+void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
+  const Description described = Describe(item);
+  if (!described.menu) return;
+  const RECT& r = item.rcItem;
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  const float w = static_cast<float>(width);
+  const float h = static_cast<float>(height);
+  SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
+  {
+    gdip::Graphics graphics;
+    graphics.FromHDC(dc.get());
+    if (!SkinBackgroundImage.empty()) {
+      const BackgroundSource source = SourceFor(window);
+      const int sourceTop = r.top + (source.companion ? 0 : source.captionHeight);
+      BitBlt(dc.get(), 0, 0, width, height, source.dc, r.left, sourceTop, SRCCOPY);
+      FillRect(graphics, w, h, Argb(SkinBackgroundColor, 150));
+    } else {
+      FillRect(graphics, w, h, Argb(SkinBackgroundColor, 255));
+    }
+    FillRect(graphics, w, h, Argb(kWhite, 230));
+
+    gdip::GraphicsPath strip;
+    strip.Create();
+    strip.AddRectangle(0, 0, kStripWidth, h);
+    gdip::SolidBrush tint;
+    tint.Create(Argb(Tint(*described.menu), 60));
+    graphics.FillPath(tint, strip);
+    gdip::LinearGradientBrush sheen;
+    sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, Argb(kWhite, 60),
+                           Argb(kWhite, 50));
+    graphics.FillPath(sheen, strip);
+  }
+  MenuSkinItemTextAndIcon(item, dc.get());
+  BitBlt(item.hDC, r.left, r.top, width, height, dc.get(), 0, 0, SRCCOPY);
+}
+
+void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
+  const Description described = Describe(item);
+  if (!described.item) return;
+  const MenuSkinItemEntry& description = *described.item;
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_DATA | MIIM_FTYPE;
+  if (!GetMenuItemInfoA(reinterpret_cast<HMENU>(item.hwndItem), item.itemID, FALSE, &info)) {
+    info.fState = 0;
+  }
+  const float w = static_cast<float>(item.rcItem.right - item.rcItem.left);
+  const float h = static_cast<float>(item.rcItem.bottom - item.rcItem.top);
+  gdip::Graphics graphics;
+  graphics.FromHDC(dc);
+  if (description.separator) {
+    const float middle = h / 2;
+    DrawLine(graphics, Argb(kBlack, 80), kTextLeft, w - 4, middle);
+    DrawLine(graphics, Argb(SkinThemeColor, 80), kTextLeft, w - 4, middle);
+    DrawLine(graphics, Argb(kWhite, 160), kTextLeft, w - 4, middle + 1);
+    return;
+  }
+  const bool checked = (info.fState & MFS_CHECKED) != 0;
+  if (info.fState & MFS_HILITE) DrawHighlight(graphics, w, h, Tint(*described.menu));
+  if (checked && SkinRecolorTickImage) {
+    DrawPicture(graphics, SkinRecolorTickImage(), 3, (h - 14) / 2, 14);
+  }
+  DrawCaption(graphics, description, item.itemState, w, h);
+  if (!checked) DrawPicture(graphics, description.icon, 2, (h - 16) / 2, 16);
+}
+
+}  // namespace korvath::skin

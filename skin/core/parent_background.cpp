@@ -1,0 +1,250 @@
+#include "skin/core/parent_background.h"
+
+#include <cstring>
+
+#include "gdip/brush.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "skin/core/background_container.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/tab_page_rect.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+// A group box's skinned frame: from below the caption's middle, 6 pixels short
+// of the bottom, corner size 5.
+constexpr float kGroupFrameTop = 5.0f;
+constexpr int kGroupFrameBottomGap = 6;
+constexpr int32_t kFrameCorner = 5;
+// GDI+ clip combine modes.
+constexpr int kCombineReplace = 0;
+constexpr int kCombineXor = 3;
+
+bool IsPanel(HWND window) { return GetSkinProp(window, prop::Zqk_LbID) > 0; }
+bool IsTabControl(HWND window) { return SkinGetClassNameText(window) == "SysTabControl32"; }
+// Colours compared "as a signed value": -1 (no colour) does not count.
+bool HasPositiveColour(const SkinContainerEntry& entry) {
+  return static_cast<int32_t>(entry.backgroundColor) > 0;
+}
+
+struct Painter {
+  HWND window;
+  const RECT& rect;
+  int width;
+  int height;
+  std::optional<int32_t> inset;
+  std::optional<int32_t> radius;
+  int32_t recordNumber;
+  SkinWindowRecord& record;
+
+  const SkinContainerEntry* Entry(int32_t n) const { return SkinEntryAt(record.Containers, n); }
+  const SkinContainerEntry* ParentEntry() const {
+    return Entry(SkinFindContainerEntry(recordNumber, GetParent(window)));
+  }
+
+  // Which entry's colour fills a container's shape: its own, except for a
+  // panel, which takes its parent container's (when the parent is one; with
+  // `parentNeedsColour` only when that one has a colour).
+  const SkinContainerEntry* FillEntry(const SkinContainerEntry& own, bool parentNeedsColour) const {
+    if (GetSkinProp(window, prop::Zqk_LbID) == 0) return &own;
+    const SkinContainerEntry* parent = ParentEntry();
+    if (!parent || (parentNeedsColour && parent->backgroundColor == 0)) return nullptr;
+    return parent;
+  }
+
+  void AddGroupFrame(gdip::GraphicsPath& path) const {
+    SkinPathAddRoundRect(path, 0, kGroupFrameTop, static_cast<float>(rect.right),
+                         static_cast<float>(rect.bottom - kGroupFrameBottomGap), kFrameCorner);
+  }
+  bool AddInsetShape(gdip::GraphicsPath& path) const {
+    if (!inset || !radius) return false;
+    SkinPathAddRoundRectI(path, static_cast<float>(*inset), static_cast<float>(*inset),
+                          static_cast<float>(width - 2 * *inset),
+                          static_cast<float>(height - 2 * *inset), *radius);
+    return true;
+  }
+  void AddWhole(gdip::GraphicsPath& path) const {
+    path.AddRectangle(0, 0, static_cast<float>(width), static_cast<float>(height));
+  }
+
+  // The shape of a container's own fill when its background is a skinned
+  // window's back buffer (`fromBackBuffer`) or a background piece's layer:
+  // the two differ in the tab page's size and in clipping to the inset shape.
+  void BuildOwnShape(gdip::Graphics& graphics, gdip::GraphicsPath& path,
+                     const SkinContainerEntry& entry, bool fromBackBuffer) const {
+    if (entry.kind == 1) {
+      AddGroupFrame(path);
+      graphics.SetClipPath(path, kCombineReplace);
+    } else if (IsTabControl(window)) {
+      const RECT page = SkinTabPageRect(entry.window);
+      const int shrink = fromBackBuffer ? 1 : 0;
+      SkinPathAddRoundRect(path, static_cast<float>(page.left), static_cast<float>(page.top),
+                           static_cast<float>(page.right - page.left - shrink),
+                           static_cast<float>(page.bottom - page.top - shrink), kFrameCorner);
+      graphics.SetClipPath(path, kCombineReplace);
+    } else if (AddInsetShape(path)) {
+      if (fromBackBuffer) graphics.SetClipPath(path, kCombineReplace);
+    } else {
+      AddWhole(path);
+    }
+  }
+};
+
+void Fill(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const SkinContainerEntry* entry) {
+  if (!entry) return;
+  gdip::SolidBrush brush;
+  brush.Create(static_cast<gdip::Argb>(
+      SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)));
+  graphics.FillPath(brush, path);
+}
+
+void FillWhole(HDC dc, const Painter& painter, const SkinContainerEntry& entry) {
+  gdip::Graphics graphics;
+  graphics.FromHDC(dc);
+  gdip::GraphicsPath path;
+  path.Create();
+  painter.AddWhole(path);
+  Fill(graphics, path, &entry);
+}
+
+void CopyFrom(HDC dc, int width, int height, HDC source, const RECT& offset, const RECT& rect) {
+  BitBlt(dc, 0, 0, width, height, source, offset.left + rect.left, offset.top + rect.top, SRCCOPY);
+}
+
+HDC BackBuffer(int32_t recordNumber) {
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  return record ? record->BackDC.get() : nullptr;
+}
+
+HDC PieceLayer(HWND piece) { return GetSkinPropHandle<HDC>(piece, prop::Wxk_Cj); }
+
+// The first registered ancestor is the skinned top-level window (or the
+// window is one itself).
+void PaintOnSkinnedWindow(HDC dc, const Painter& painter) {
+  CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
+           SkinRectInContainer(painter.window), painter.rect);
+  const SkinContainerEntry* own =
+      painter.Entry(SkinFindContainerEntry(painter.recordNumber, painter.window));
+  if (!own || (own->backgroundColor == 0 && !IsPanel(painter.window))) return;
+  gdip::Graphics graphics;
+  graphics.FromHDC(dc);
+  gdip::GraphicsPath path;
+  path.Create();
+  painter.BuildOwnShape(graphics, path, *own, true);
+  Fill(graphics, path, painter.FillEntry(*own, false));
+}
+
+// The window lies inside a background piece other than itself.
+void PaintInPiece(HDC dc, HWND piece, const Painter& painter) {
+  const SkinContainerEntry* own =
+      painter.Entry(SkinFindContainerEntry(painter.recordNumber, painter.window));
+  if (own) {
+    if (!HasPositiveColour(*own) && !IsPanel(painter.window)) return;
+    gdip::Graphics graphics;
+    graphics.FromHDC(dc);
+    gdip::GraphicsPath path;
+    path.Create();
+    painter.BuildOwnShape(graphics, path, *own, false);
+    Fill(graphics, path, painter.FillEntry(*own, true));
+    return;
+  }
+  const SkinContainerEntry* outer =
+      painter.Entry(SkinParentContainerEntry(painter.recordNumber, painter.window, piece));
+  if (outer && HasPositiveColour(*outer)) FillWhole(dc, painter, *outer);
+}
+
+// The window lies inside a registered container of a skinned window.
+void PaintInContainer(HDC dc, const Painter& painter) {
+  const SkinContainerEntry* own =
+      painter.Entry(SkinFindContainerEntry(painter.recordNumber, painter.window));
+  CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
+           SkinRectInTopAncestor(painter.window), painter.rect);
+  if (!own) {
+    const SkinContainerEntry* outer =
+        painter.Entry(SkinParentContainerEntry(painter.recordNumber, painter.window));
+    if (outer && outer->backgroundColor != 0) FillWhole(dc, painter, *outer);
+    return;
+  }
+  if (own->backgroundColor == 0 && !IsPanel(painter.window)) return;
+  gdip::Graphics graphics;
+  graphics.FromHDC(dc);
+  gdip::GraphicsPath path;
+  path.Create();
+  if (own->kind == 1) {
+    // A group box in a coloured container: the band outside its rounded
+    // frame keeps the outer container's colour.
+    HWND parent = GetParent(painter.window);
+    const SkinContainerEntry* outer = painter.ParentEntry();
+    if (outer && GetSkinProp(parent, prop::Wxk_Zpf) == 0 && HasPositiveColour(*outer)) {
+      const float right = static_cast<float>(painter.rect.right);
+      const float bottom = static_cast<float>(painter.rect.bottom);
+      graphics.SetClipRect(0, 0, right, bottom, kCombineReplace);
+      gdip::GraphicsPath frame;
+      frame.Create();
+      painter.AddGroupFrame(frame);
+      graphics.SetClipPath(frame, kCombineXor);
+      gdip::SolidBrush band;
+      band.Create(static_cast<gdip::Argb>(
+          SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha)));
+      graphics.FillRectangle(band, 0, 0, right, bottom);
+      graphics.ResetClip();
+    }
+    painter.AddGroupFrame(path);
+    graphics.SetClipPath(path, kCombineReplace);
+  } else if (!painter.AddInsetShape(path)) {
+    painter.AddWhole(path);
+  }
+  Fill(graphics, path, painter.FillEntry(*own, true));
+}
+
+}  // namespace
+
+SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect, std::optional<int32_t> inset,
+                                       std::optional<int32_t> radius) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(window, true);
+
+  if (source.piece == window) {
+    // The window keeps a background layer of its own: copied unfilled.
+    SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
+    if (HWND outer = GetSkinPropHandle<HWND>(window, prop::Mb_zpf)) {
+      CopyFrom(dc.get(), width, height, PieceLayer(outer), SkinRectRelativeTo(outer, window), rect);
+    } else if (const int32_t top = SkinTopSkinnedAncestor(window); top > 0) {
+      CopyFrom(dc.get(), width, height, BackBuffer(top), SkinRectInTopAncestor(window), rect);
+    }
+    return dc;
+  }
+  if (source.piece) {
+    SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
+    CopyFrom(dc.get(), width, height, PieceLayer(source.piece),
+             SkinRectRelativeTo(source.piece, window), rect);
+    const int32_t n = source.record ? source.record : SkinTopSkinnedAncestor(window);
+    if (SkinWindowRecord* record = SkinRecordAt(n)) {
+      PaintInPiece(dc.get(), source.piece,
+                   Painter{window, rect, width, height, inset, radius, n, *record});
+    }
+    return dc;
+  }
+
+  // Inside a container the entry found on the way up is not used: the tint
+  // comes from the nearest container that paints its own background.
+  const int32_t n = source.record ? source.record : SkinTopSkinnedAncestor(window);
+  SkinWindowRecord* record = SkinRecordAt(n);
+  if (!record) return {};
+  SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
+  const Painter painter{window, rect, width, height, inset, radius, n, *record};
+  if (source.topLevel) {
+    PaintOnSkinnedWindow(dc.get(), painter);
+  } else {
+    PaintInContainer(dc.get(), painter);
+  }
+  return dc;
+}
+
+}  // namespace korvath::skin
