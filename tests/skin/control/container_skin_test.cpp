@@ -13,6 +13,7 @@
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/owner_draw.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_list.h"
@@ -242,14 +243,14 @@ TEST_F(ContainerSkinTest, ChildMovingInsideMarksTheContainer) {
 }
 
 TEST_F(ContainerSkinTest, ColourMessagesOutsideTheSeeThroughMode) {
-  ASSERT_EQ(SkinTransparentMode, 0);
+  ASSERT_FALSE(SkinTransparentMode);
   const HWND box = AddChild(L"Static", 0, 10, 10, 300, 200);
   ContainerSkinAttach(box, false);
   const HWND edit = AddChild(L"Edit", 0, 10, 10, 100, 20, box);
   const HWND list = AddChild(L"ListBox", 0, 10, 40, 100, 60, box);
   SetSkinProp(list, prop::Kj_Ztys, 0x123456);
-  const int enabled = SkinEnabled;
-  SkinEnabled = 1;
+  const bool enabled = SkinEnabled;
+  SkinEnabled = true;
 
   HDC dc = GetDC(list);
   // Edits are passed on: no pattern brush is made for them.
@@ -281,8 +282,8 @@ TEST_F(ContainerSkinTest, DropDownListIsListedOnceAsLayered) {
   const HWND dropDown = CreateWindowExW(WS_EX_TOOLWINDOW, L"ComboLBox", L"", WS_CHILD, 0, 0, 100,
                                         100, GetDesktopWindow(), nullptr, nullptr, nullptr);
   ASSERT_NE(dropDown, nullptr);
-  const int mode = SkinTransparentMode;
-  SkinTransparentMode = 1;
+  const bool mode = SkinTransparentMode;
+  SkinTransparentMode = true;
   LayeredDropDownList.clear();
   HDC dc = GetDC(dropDown);
   for (int i = 0; i < 3; ++i) {
@@ -312,6 +313,62 @@ TEST_F(ContainerSkinTest, TabNotificationsMarkOnlyRegisteredTabs) {
   note.hwndFrom = tab;
   SendMessageW(box, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
   EXPECT_TRUE(entry(tab).rebuild);
+}
+
+// An owner-drawn skinned button inside a container is painted by its kind's
+// painter through the container; an unskinned one is left to the procedure
+// behind it.
+HWND paintedButton = nullptr;
+void RecordPainted(HWND button, HDC, UINT, const RECT&) { paintedButton = button; }
+
+TEST_F(ContainerSkinTest, DrawItemOfASkinnedButtonReachesItsPainter) {
+  const HWND box = AddChild(L"Static", 0, 10, 10, 300, 200);
+  ContainerSkinAttach(box, false);
+  const HWND skinned = AddChild(L"Button", BS_OWNERDRAW, 10, 10, 80, 24, box);
+  const HWND plain = AddChild(L"Button", BS_OWNERDRAW, 10, 50, 80, 24, box);
+  record().Buttons[0].Window = skinned;
+  record().Buttons[0].Kind = 0;
+  SetSkinProp(skinned, prop::Hw_FuID, form_.recordNumber());
+  SetSkinProp(skinned, prop::Hw_lbID, 1);
+  const SkinButtonPainterSet saved = SkinButtonPainters;
+  SkinButtonPainters.vector = &RecordPainted;
+
+  paintedButton = nullptr;
+  DRAWITEMSTRUCT item = {ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, skinned, GetDC(skinned), {0, 0, 80, 24}, 0};
+  EXPECT_EQ(SendMessageW(box, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), TRUE);
+  EXPECT_EQ(paintedButton, skinned);
+  ReleaseDC(skinned, item.hDC);
+
+  paintedButton = nullptr;
+  item.hwndItem = plain;
+  item.hDC = GetDC(plain);
+  SendMessageW(box, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(paintedButton, nullptr);
+  ReleaseDC(plain, item.hDC);
+  SkinButtonPainters = saved;
+}
+
+// In the see-through mode an edit inside a container is repainted when its
+// text is about to change.
+TEST_F(ContainerSkinTest, SeeThroughModeRepaintsAnEditOnUpdate) {
+  const HWND box = AddChild(L"Static", 0, 10, 10, 300, 200);
+  ContainerSkinAttach(box, false);
+  const HWND edit = AddChild(L"Edit", 0, 10, 10, 100, 20, box);
+  PumpMessages();
+  ValidateRect(edit, nullptr);
+  RECT dirty;
+  ASSERT_FALSE(GetUpdateRect(edit, &dirty, FALSE));
+  SendMessageW(box, WM_COMMAND, MAKEWPARAM(0, EN_UPDATE), reinterpret_cast<LPARAM>(edit));
+  EXPECT_FALSE(GetUpdateRect(edit, &dirty, FALSE));  // mode off: passed on only
+
+  const bool mode = SkinTransparentMode;
+  const bool enabled = SkinEnabled;
+  SkinTransparentMode = true;
+  SkinEnabled = true;
+  SendMessageW(box, WM_COMMAND, MAKEWPARAM(0, EN_UPDATE), reinterpret_cast<LPARAM>(edit));
+  EXPECT_TRUE(GetUpdateRect(edit, &dirty, FALSE));
+  SkinTransparentMode = mode;
+  SkinEnabled = enabled;
 }
 
 TEST_F(ContainerSkinTest, InvalidateBackgroundCachesReachesPanelsOfTheWindow) {

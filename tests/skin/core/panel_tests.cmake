@@ -11,4 +11,6 @@ if(KORVATH_WINDOWS)
                LIBS korvath_panel_test_fixture korvath_skin_control WINDOWS_MAIN)
   korvath_test(panel_input_tests SOURCES panel_input_test.cpp
                LIBS korvath_panel_test_fixture korvath_skin_control WINDOWS_MAIN)
+  korvath_test(panel_picture_tests SOURCES panel_picture_test.cpp
+               LIBS korvath_panel_test_fixture korvath_skin_control WINDOWS_MAIN)
 endif()
