@@ -51,6 +51,8 @@ bool ZqkWindow::BuildThunks(std::optional<int> slot) {
 void ZqkWindow::FreeCallbackSlot() const {
   if (!InCallbackList(callbackSlot_)) return;
   SkinCallbackEntry& record = SkinCallbackList[callbackSlot_ - 1];
+  // A second Release must not free the record that another panel took since.
+  if (record.target != this) return;
   record.free = true;
   record.window = nullptr;
   // A freed record reaches no object until the next Create binds it anew.

@@ -101,6 +101,9 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
   const HWND parent = GetParent(target);
   const HWND panel = CreateWindowExW(0, L"Static", L"", panelStyle, r.left, r.top, width, height,
                                      parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // Without a panel the target stays where it is: adopting it into no window
+  // would make it a window of the desktop.
+  if (!panel) return nullptr;
   SetParent(panel, parent);
   panel_ = panel;
   AdoptAsChild(target, panel);
@@ -242,7 +245,7 @@ int ZqkWindow::SetCursorFile(const std::string& path) {
 }
 
 void ZqkWindow::Destroy() {
-  SetWindowLongPtrW(panel_, GWLP_WNDPROC, GetSkinProp(panel_, prop::Zqk_Jgc));
+  if (panel_) SetWindowLongPtrW(panel_, GWLP_WNDPROC, GetSkinProp(panel_, prop::Zqk_Jgc));
   backBuffer_ = SkinMemoryDc();
   cursor_.Reset();
 

@@ -320,6 +320,25 @@ TEST_F(PanelWindowTest, CallbackRecordIsFreedAndReusedByAnotherObject) {
   EXPECT_EQ(SkinCallbackList[slot - 1].window, panelB);
 }
 
+// Releasing an object whose window has gone again leaves alone the record
+// that another panel took meanwhile.
+TEST_F(PanelWindowTest, SecondReleaseKeepsTheRecordAnotherPanelTook) {
+  const HWND first = form_.AddEdit(10, 10, 300, 30);
+  const HWND second = form_.AddEdit(10, 60, 300, 30);
+  ZqkWindow a;
+  ZqkWindow b;
+  DestroyWindow(CreatePanel(a, first));
+  PumpMessages();
+  const HWND panelB = CreatePanel(b, second);
+  ASSERT_EQ(b.GetCallbackSlot(), a.GetCallbackSlot());
+  a.Release();
+  EXPECT_FALSE(SkinCallbackList[b.GetCallbackSlot() - 1].free);
+  EXPECT_EQ(SkinCallbackList[b.GetCallbackSlot() - 1].window, panelB);
+  b.SetRedrawPending(0);
+  SendMessageW(panelB, WM_SIZE, 0, 0);  // still reaches b
+  EXPECT_EQ(b.GetRedrawPending(), 1);
+}
+
 TEST_F(PanelWindowTest, BuildThunksBindsOnlySlotsOfTheList) {
   const HWND edit = form_.AddEdit(10, 10, 300, 30);
   ZqkWindow panel;
