@@ -60,16 +60,16 @@ bool Bitmap::CreateFromResource(HINSTANCE instance, const wchar_t* name) {
   return AdoptInto(*this, Flat::GdipCreateBitmapFromResource(instance, name, &bitmap), bitmap);
 }
 
-HBITMAP Bitmap::GetHBITMAP(Argb background) const {
+platform::GdiBitmap Bitmap::GetHBITMAP(Argb background) const {
   HBITMAP handle = nullptr;
-  if (!StoreStatus(Flat::GdipCreateHBITMAPFromBitmap(NativeBitmap(), &handle, background))) return nullptr;
-  return handle;
+  if (!StoreStatus(Flat::GdipCreateHBITMAPFromBitmap(NativeBitmap(), &handle, background))) return {};
+  return platform::GdiBitmap(handle);
 }
 
-HICON Bitmap::GetHICON() const {
+platform::OwnedIcon Bitmap::GetHICON() const {
   HICON icon = nullptr;
-  if (!StoreStatus(Flat::GdipCreateHICONFromBitmap(NativeBitmap(), &icon))) return nullptr;
-  return icon;
+  if (!StoreStatus(Flat::GdipCreateHICONFromBitmap(NativeBitmap(), &icon))) return {};
+  return platform::OwnedIcon(icon);
 }
 
 bool Bitmap::CloneArea(const RectF& area, int pixelFormat, Bitmap& target) const {

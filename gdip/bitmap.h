@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "gdip/image.h"
+#include "platform/gdi_object.h"
 
 namespace korvath::gdip {
 
@@ -48,9 +49,10 @@ class Bitmap : public Image {
   // A zero-filled (transparent) bitmap of that size.
   bool CreateWithFormat(int width, int height, int pixelFormat = kPixelFormat32bppArgb);
 
-  // New GDI handles that the caller owns (0 when the call failed).
-  HBITMAP GetHBITMAP(Argb background = 0) const;
-  HICON GetHICON() const;
+  // New GDI objects of the bitmap's pixels (empty when the call failed); the
+  // bitmap is composed on `background`.
+  platform::GdiBitmap GetHBITMAP(Argb background = 0) const;
+  platform::OwnedIcon GetHICON() const;
 
   // Copies of an area into `target` (which gets 0 when the copy failed).
   bool CloneArea(const RectF& area, int pixelFormat, Bitmap& target) const;

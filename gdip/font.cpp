@@ -1,27 +1,10 @@
 #include "gdip/font.h"
 
+#include "platform/gdi_object.h"
+
 namespace korvath::gdip {
 
 namespace Flat = Gdiplus::DllExports;
-
-namespace {
-
-// The screen's device context for the time of one call.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-}  // namespace
 
 bool Font::Delete() { return DestroyWith(Flat::GdipDeleteFont); }
 
@@ -71,7 +54,7 @@ bool Font::CreateFromHFONT(HDC dc, HFONT source) {
 bool Font::CreateFromStockFont() {
   LOGFONTW description = {};
   if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(description), &description) == 0) return false;
-  ScreenDC screen;
+  platform::WindowDC screen = platform::WindowDC::Client(nullptr);
   return CreateFromLogfontW(screen.get(), &description);
 }
 

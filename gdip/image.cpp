@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "gdip/wrapper_helpers.h"
+
 namespace korvath::gdip {
 
 namespace Flat = Gdiplus::DllExports;
@@ -172,12 +174,18 @@ bool Image::GetPropertyItem(uint32_t id, PropertyItem& item) const {
 }
 
 int Image::GetPropertyIdList(std::vector<uint32_t>& ids) const {
-  UINT count = 0;
-  if (!StoreStatus(Flat::GdipGetPropertyCount(NativeImage(), &count))) return 0;
-  std::vector<PROPID> fetched(count);
-  if (count > 0 && !StoreStatus(Flat::GdipGetPropertyIdList(NativeImage(), count, fetched.data()))) return 0;
-  ids.assign(fetched.begin(), fetched.end());
-  return int(count);
+  static_assert(sizeof(PROPID) == sizeof(uint32_t));
+  return FetchList(
+      ids,
+      [this](INT* count) {
+        UINT properties = 0;
+        Gdiplus::GpStatus status = Flat::GdipGetPropertyCount(NativeImage(), &properties);
+        *count = INT(properties);
+        return status;
+      },
+      [this](uint32_t* buffer, INT count) {
+        return Flat::GdipGetPropertyIdList(NativeImage(), UINT(count), reinterpret_cast<PROPID*>(buffer));
+      });
 }
 
 bool Image::RotateFlip(int type) {

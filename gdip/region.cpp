@@ -1,5 +1,7 @@
 #include "gdip/region.h"
 
+#include "gdip/wrapper_helpers.h"
+
 namespace korvath::gdip {
 
 namespace Flat = Gdiplus::DllExports;
@@ -13,17 +15,19 @@ bool Answer(Gdiplus::GpStatus status, const BOOL& answer) { return StoreStatus(s
 // Both scan forms: the count, then the rectangles into the caller's list
 // only when both calls succeed.
 template <class Record, class Fetch>
-int FetchScans(Gdiplus::GpRegion* region, Gdiplus::GpMatrix* matrix, std::vector<Record>& rects, Fetch fetch) {
-  UINT count = 0;
-  if (!StoreStatus(Flat::GdipGetRegionScansCount(region, &count, matrix))) return 0;
-  std::vector<Record> scans(count);
-  if (count > 0) {
-    INT written = INT(count);
-    if (!StoreStatus(fetch(region, NativeArray(std::span(scans)), &written, matrix))) return 0;
-    if (written >= 0 && UINT(written) < count) scans.resize(UINT(written));
-  }
-  rects = std::move(scans);
-  return int(rects.size());
+int FetchScans(Gdiplus::GpRegion* region, Gdiplus::GpMatrix* matrix, std::vector<Record>& rects,
+               Fetch fetch) {
+  return FetchList(
+      rects,
+      [&](INT* count) {
+        UINT scans = 0;
+        Gdiplus::GpStatus status = Flat::GdipGetRegionScansCount(region, &scans, matrix);
+        *count = INT(scans);
+        return status;
+      },
+      [&](Record* buffer, INT count) {
+        return fetch(region, NativeArray(std::span(buffer, size_t(count))), &count, matrix);
+      });
 }
 
 }  // namespace
@@ -74,7 +78,8 @@ bool Region::CombineRect(const RectF& rect, int mode) {
 }
 
 bool Region::CombineRectI(const Rect& rect, int mode) {
-  return StoreStatus(Flat::GdipCombineRegionRectI(NativeRegion(), ToNative(rect), Gdiplus::CombineMode(mode)));
+  return StoreStatus(
+      Flat::GdipCombineRegionRectI(NativeRegion(), ToNative(rect), Gdiplus::CombineMode(mode)));
 }
 
 bool Region::CombineRegion(const Region& region, int mode) {
@@ -83,11 +88,16 @@ bool Region::CombineRegion(const Region& region, int mode) {
 }
 
 bool Region::CombinePath(const GdipBase& path, int mode) {
-  return StoreStatus(Flat::GdipCombineRegionPath(NativeRegion(), NativeOf<Gdiplus::GpPath>(path), Gdiplus::CombineMode(mode)));
+  return StoreStatus(Flat::GdipCombineRegionPath(NativeRegion(), NativeOf<Gdiplus::GpPath>(path),
+                                                 Gdiplus::CombineMode(mode)));
 }
 
-bool Region::Translate(float dx, float dy) { return StoreStatus(Flat::GdipTranslateRegion(NativeRegion(), dx, dy)); }
-bool Region::TranslateI(int dx, int dy) { return StoreStatus(Flat::GdipTranslateRegionI(NativeRegion(), dx, dy)); }
+bool Region::Translate(float dx, float dy) {
+  return StoreStatus(Flat::GdipTranslateRegion(NativeRegion(), dx, dy));
+}
+bool Region::TranslateI(int dx, int dy) {
+  return StoreStatus(Flat::GdipTranslateRegionI(NativeRegion(), dx, dy));
+}
 
 bool Region::Transform(const GdipBase& matrix) {
   return StoreStatus(Flat::GdipTransformRegion(NativeRegion(), NativeOf<Gdiplus::GpMatrix>(matrix)));
@@ -95,13 +105,17 @@ bool Region::Transform(const GdipBase& matrix) {
 
 RectF Region::GetBounds(const GdipBase& graphics) const {
   RectF bounds;
-  if (!StoreStatus(Flat::GdipGetRegionBounds(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), ToNative(bounds)))) return {};
+  if (!StoreStatus(Flat::GdipGetRegionBounds(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics),
+                                             ToNative(bounds))))
+    return {};
   return bounds;
 }
 
 Rect Region::GetBoundsI(const GdipBase& graphics) const {
   Rect bounds;
-  if (!StoreStatus(Flat::GdipGetRegionBoundsI(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), ToNative(bounds)))) return {};
+  if (!StoreStatus(Flat::GdipGetRegionBoundsI(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics),
+                                              ToNative(bounds))))
+    return {};
   return bounds;
 }
 
@@ -118,43 +132,50 @@ std::vector<uint8_t> Region::GetData(int bufferSize, uint32_t* sizeFilled) const
   }
   std::vector<uint8_t> data(size_t(bufferSize), 0);
   UINT filled = 0;
-  if (!StoreStatus(Flat::GdipGetRegionData(NativeRegion(), data.data(), UINT(bufferSize), &filled))) return {};
+  if (!StoreStatus(Flat::GdipGetRegionData(NativeRegion(), data.data(), UINT(bufferSize), &filled)))
+    return {};
   if (sizeFilled) *sizeFilled = filled;
   return data;
 }
 
-HRGN Region::GetHRgn(const GdipBase& graphics) const {
+platform::GdiRegion Region::GetHRgn(const GdipBase& graphics) const {
   HRGN region = nullptr;
-  if (!StoreStatus(Flat::GdipGetRegionHRgn(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &region))) return nullptr;
-  return region;
+  if (!StoreStatus(Flat::GdipGetRegionHRgn(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &region)))
+    return {};
+  return platform::GdiRegion(region);
 }
 
 bool Region::IsEmpty(const GdipBase& graphics) const {
   BOOL answer = FALSE;
-  return Answer(Flat::GdipIsEmptyRegion(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &answer), answer);
+  return Answer(Flat::GdipIsEmptyRegion(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &answer),
+                answer);
 }
 
 bool Region::IsInfinite(const GdipBase& graphics) const {
   BOOL answer = FALSE;
-  return Answer(Flat::GdipIsInfiniteRegion(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &answer), answer);
+  return Answer(Flat::GdipIsInfiniteRegion(NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &answer),
+                answer);
 }
 
 bool Region::IsEqual(const Region& region, const GdipBase& graphics) const {
   BOOL answer = FALSE;
-  return Answer(Flat::GdipIsEqualRegion(NativeRegion(), region.NativeRegion(), NativeOf<Gdiplus::GpGraphics>(graphics), &answer),
+  return Answer(Flat::GdipIsEqualRegion(NativeRegion(), region.NativeRegion(),
+                                        NativeOf<Gdiplus::GpGraphics>(graphics), &answer),
                 answer);
 }
 
 bool Region::IsVisiblePoint(const PointF& point, const GdipBase* graphics) const {
   BOOL answer = FALSE;
-  return Answer(Flat::GdipIsVisibleRegionPoint(NativeRegion(), point.x, point.y, NativeOf<Gdiplus::GpGraphics>(graphics), &answer),
+  return Answer(Flat::GdipIsVisibleRegionPoint(NativeRegion(), point.x, point.y,
+                                               NativeOf<Gdiplus::GpGraphics>(graphics), &answer),
                 answer);
 }
 
 bool Region::IsVisiblePointI(const Point& point, const GdipBase* graphics) const {
   BOOL answer = FALSE;
-  return Answer(
-      Flat::GdipIsVisibleRegionPointI(NativeRegion(), point.x, point.y, NativeOf<Gdiplus::GpGraphics>(graphics), &answer), answer);
+  return Answer(Flat::GdipIsVisibleRegionPointI(NativeRegion(), point.x, point.y,
+                                                NativeOf<Gdiplus::GpGraphics>(graphics), &answer),
+                answer);
 }
 
 bool Region::IsVisibleRect(const RectF& rect, const GdipBase* graphics) const {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gdip/object.h"
+#include "platform/gdi_object.h"
 
 namespace korvath::gdip {
 
@@ -49,8 +50,8 @@ class Region : public GdipBase {
   // The serialised region in a buffer of `bufferSize` bytes; empty when the
   // call failed (a buffer too small for the data, for one).
   std::vector<uint8_t> GetData(int bufferSize, uint32_t* sizeFilled = nullptr) const;
-  // A new GDI region that the caller owns; 0 when the call failed.
-  HRGN GetHRgn(const GdipBase& graphics) const;
+  // The region as a GDI region; empty when the call failed.
+  platform::GdiRegion GetHRgn(const GdipBase& graphics) const;
 
   bool IsEmpty(const GdipBase& graphics) const;
   bool IsInfinite(const GdipBase& graphics) const;

@@ -1,5 +1,7 @@
 #include "gdip/string_format.h"
 
+#include "gdip/wrapper_helpers.h"
+
 namespace korvath::gdip {
 
 namespace Flat = Gdiplus::DllExports;
@@ -80,16 +82,14 @@ bool StringFormat::SetTabStops(float firstOffset, std::span<const float> tabStop
 }
 
 int StringFormat::GetTabStops(float& firstOffset, std::vector<float>& tabStops) const {
-  INT count = 0;
-  if (!StoreStatus(Flat::GdipGetStringFormatTabStopCount(NativeFormat(), &count))) return 0;
-  // GDI+ wants somewhere to write even when there are no stops.
-  std::vector<float> stops(size_t(count > 0 ? count : 0) + 1, 0.0f);
   float first = 0;
-  if (!StoreStatus(Flat::GdipGetStringFormatTabStops(NativeFormat(), count, &first, stops.data()))) return 0;
-  stops.pop_back();
-  firstOffset = first;
-  tabStops = std::move(stops);
-  return int(tabStops.size());
+  int count = FetchList(
+      tabStops, [this](INT* stops) { return Flat::GdipGetStringFormatTabStopCount(NativeFormat(), stops); },
+      [this, &first](float* buffer, INT stops) {
+        return Flat::GdipGetStringFormatTabStops(NativeFormat(), stops, &first, buffer);
+      });
+  if (count > 0) firstOffset = first;
+  return count;
 }
 
 bool StringFormat::SetDigitSubstitution(int substitution, int language) {

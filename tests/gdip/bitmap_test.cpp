@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "platform/embedded_assets.h"
+#include "platform/gdi_object.h"
+#include "tests/support/win_test_support.h"
 #include "tests/gdip/gdipa_test_support.h"
 
 namespace gdip = korvath::gdip;
@@ -215,4 +217,38 @@ TEST(Bitmap, CreateFromGraphicsMakesABitmapOfTheGivenSize) {
   gdip::Bitmap none;
   gdip::Bitmap emptySurface;
   EXPECT_FALSE(none.CreateFromGraphics(30, 12, emptySurface));
+}
+
+TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
+  long live = korvath::platform::LiveGdiObjectCount();
+  gdip::Bitmap source = gdiptest::TwoColourBitmap(8, 4, 0, kBlue);  // left half transparent
+  {
+    korvath::platform::GdiBitmap handle = source.GetHBITMAP(kRed);
+    ASSERT_TRUE(handle);
+    EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live + 1);
+    testsupport::PixelBuffer pixels = testsupport::CaptureBitmap(handle.get());
+    ASSERT_EQ(pixels.width, 8);
+    EXPECT_EQ(pixels.RgbAt(1, 2), 0xFF0000u);  // composed on the background
+    EXPECT_EQ(pixels.RgbAt(6, 2), 0x0000FFu);
+
+    gdip::Bitmap back;
+    ASSERT_TRUE(back.CreateFromHBITMAP(handle.get()));
+    EXPECT_EQ(back.GetWidth(), 8);
+    EXPECT_EQ(back.GetPixel(1, 1) & 0xFFFFFF, kRed & 0xFFFFFF);
+    EXPECT_EQ(back.GetPixel(6, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
+
+    korvath::platform::OwnedIcon icon = source.GetHICON();
+    ASSERT_TRUE(icon);
+    gdip::Bitmap fromIcon;
+    ASSERT_TRUE(fromIcon.CreateFromHICON(icon.get()));
+    EXPECT_EQ(fromIcon.GetWidth(), 8);
+    EXPECT_EQ(fromIcon.GetHeight(), 4);
+    EXPECT_EQ(fromIcon.GetPixel(6, 1), kBlue);
+  }
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
+
+  gdip::Bitmap empty;
+  EXPECT_FALSE(empty.GetHBITMAP());
+  EXPECT_FALSE(empty.GetHICON());
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
 }

@@ -7,6 +7,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/font_collection.h"
 #include "gdip/font_family.h"
+#include "platform/gdi_object.h"
 #include "tests/gdip/gdipa_test_support.h"
 
 namespace gdip = korvath::gdip;
@@ -204,4 +205,30 @@ TEST(FontCollection, ACountBelowOneIsRefusedAndAnEmptyCollectionFindsNothing) {
   // An empty collection given to a family creator means the installed fonts.
   gdip::FontFamily family;
   EXPECT_TRUE(family.CreateFromName(kSongti, &empty));
+}
+
+TEST_F(FontTest, FontFromAGdiFontKeepsItsChineseFace) {
+  LOGFONTW description = {};
+  description.lfHeight = -20;
+  description.lfCharSet = GB2312_CHARSET;
+  wcscpy(description.lfFaceName, L"\u5B8B\u4F53");
+  korvath::platform::GdiFont gdiFont(CreateFontIndirectW(&description));
+  ASSERT_TRUE(gdiFont);
+  gdip::FontFamily songti;
+  ASSERT_TRUE(songti.CreateFromName(kSongti));
+
+  korvath::platform::MemoryDC dc = korvath::platform::MemoryDC::CompatibleWith(nullptr);
+  gdip::Font font;
+  ASSERT_TRUE(font.CreateFromHFONT(dc.get(), gdiFont.get()));
+  gdip::FontFamily family;
+  ASSERT_TRUE(font.GetFamily(family));
+  EXPECT_EQ(family.GetName(), songti.GetName());
+
+  // Without a font handle the device context's own font is taken.
+  korvath::platform::SelectScope selected(dc.get(), gdiFont.get());
+  gdip::Font fromDC;
+  ASSERT_TRUE(fromDC.CreateFromHFONT(dc.get(), nullptr));
+  gdip::FontFamily dcFamily;
+  ASSERT_TRUE(fromDC.GetFamily(dcFamily));
+  EXPECT_EQ(dcFamily.GetName(), songti.GetName());
 }

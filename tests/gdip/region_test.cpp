@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gdi_object.h"
 #include "tests/gdip/gdipa_test_support.h"
 
 namespace gdip = korvath::gdip;
@@ -223,4 +224,27 @@ TEST_F(RegionTest, CloneIsIndependent) {
   EXPECT_TRUE(Visible(region, 5, 5));
   EXPECT_FALSE(Visible(clone, 5, 5));
   EXPECT_TRUE(Visible(clone, 55, 55));
+}
+
+TEST_F(RegionTest, GdiRegionsBothWays) {
+  long live = korvath::platform::LiveGdiObjectCount();
+  {
+    korvath::platform::GdiRegion gdiRegion(CreateRectRgn(10, 10, 30, 20));
+    gdip::Region region;
+    ASSERT_TRUE(region.CreateFromHrgn(gdiRegion.get()));
+    EXPECT_TRUE(Visible(region, 15, 15));
+    EXPECT_FALSE(Visible(region, 15, 25));
+
+    gdip::Region ellipse;
+    TestEllipsePath path(0, 0, 40, 40);
+    ASSERT_TRUE(ellipse.CreateFromPath(path));
+    korvath::platform::GdiRegion back = ellipse.GetHRgn(graphics());
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(PtInRegion(back.get(), 20, 20));
+    EXPECT_FALSE(PtInRegion(back.get(), 2, 2));
+    EXPECT_FALSE(PtInRegion(back.get(), 45, 20));
+  }
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
+  gdip::Region empty;
+  EXPECT_FALSE(empty.GetHRgn(graphics()));
 }
