@@ -170,10 +170,7 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
   return buffer;
 }
 
-void ZqkWindow::RebuildBackBuffer() {
-  backBuffer_ = ComposeBackBuffer();
-  SkinPaintChildBackground(panel_, backBuffer_.get());
-}
+void ZqkWindow::RebuildBackBuffer() { backBuffer_ = ComposeBackBuffer(); }
 
 void ZqkWindow::Paint() {
   RebuildBackBuffer();
@@ -189,10 +186,15 @@ void ZqkWindow::Present(HDC dc) const {
     own = platform::WindowDC::Client(panel_);
     dc = own.get();
   }
-  platform::SavedDCState keep(dc);
-  SkinGetClippedDC(panel_, dc);
-  BitBlt(dc, c.left, c.top, c.right - c.left, c.bottom - c.top, backBuffer_.get(), c.left, c.top,
-         SRCCOPY);
+  {
+    platform::SavedDCState keep(dc);
+    SkinGetClippedDC(panel_, dc);
+    BitBlt(dc, c.left, c.top, c.right - c.left, c.bottom - c.top, backBuffer_.get(), c.left,
+           c.top, SRCCOPY);
+  }
+  // The picture goes into the window's child layer too, which the skin
+  // restores the panel's place from.
+  SkinPaintChildBackground(panel_, backBuffer_.get());
 }
 
 void ZqkWindow::OnPrintClient(HDC dc) const {

@@ -145,7 +145,7 @@ class ZqkWindow : public SkinCallbackTarget {
   // The first entry whose rectangle (edges included) holds the point; 0 none.
   int HitTest(int x, int y) const;
   // Puts the existing back buffer on `dc` (a DC of the panel), or on a DC of
-  // its own when none is given.
+  // its own when none is given, and into the owner window's child layer.
   void Present(HDC dc = nullptr) const;
   // Runs on the panel's WM_DESTROY: unsubclasses it, frees its slot and
   // returns the object to its empty state, ready for another Create.
@@ -190,7 +190,7 @@ class ZqkWindow : public SkinCallbackTarget {
   // The full picture of the panel: the parent's background under it with
   // outline, fill, shade, frame, icon and entries drawn over it.
   SkinMemoryDc ComposeBackBuffer() const;
-  // Keeps a freshly composed picture and hands it to the window's child layer.
+  // Keeps a freshly composed picture as the back buffer.
   void RebuildBackBuffer();
   void SetEntryHover(int number, bool hover);
   // The cursor for the entry under the mouse (0: none).

@@ -11,6 +11,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/skin_picture.h"
+#include "skin/core/window_list.h"
 #include "tests/skin/core/panel_fixture.h"
 #include "tests/support/win_test_support.h"
 
@@ -20,6 +21,7 @@ namespace {
 using fixture::SkinnedForm;
 using fixture::SolidPng;
 using testsupport::CaptureClient;
+using testsupport::CaptureDC;
 using testsupport::ColorNear;
 using testsupport::MouseDown;
 using testsupport::MouseMoveTo;
@@ -198,6 +200,30 @@ TEST_F(PanelInputTest, RepaintWithoutChangeKeepsTheBackBuffer) {
   UpdateWindow(window_);
   EXPECT_EQ(panel_.GetRedrawPending(), 0);
   ExpectEntry(1, kNormal, "after_rebuild");
+}
+
+// The panel hands its picture to the form's child layer, at its place, on
+// every paint; the skin restores the panel's place from there.
+TEST_F(PanelInputTest, PaintStoresThePictureInTheChildLayer) {
+  SkinWindowRecord* record = SkinRecordAt(form_.recordNumber());
+  ASSERT_NE(record, nullptr);
+  POINT entry = EntryPoint(1);
+  MapWindowPoints(window_, form_.hwnd(), &entry, 1);
+  auto layerAt = [&](POINT p) {
+    return CaptureDC(record->ChildBackDC.get(), p.x, p.y, 1, 1).RgbAt(0, 0);
+  };
+  EXPECT_TRUE(ColorNear(layerAt(entry), kNormal)) << std::hex << layerAt(entry);
+
+  // A layer made anew (as a form render makes it) gets the picture back at
+  // the next plain repaint.
+  RECT all = {0, 0, 400, 200};
+  HBRUSH brush = CreateSolidBrush(RGB(0x33, 0x66, 0xAA));
+  FillRect(record->ChildBackDC.get(), &all, brush);
+  DeleteObject(brush);
+  ASSERT_TRUE(ColorNear(layerAt(entry), kBackground));
+  InvalidateRect(window_, nullptr, FALSE);
+  UpdateWindow(window_);
+  EXPECT_TRUE(ColorNear(layerAt(entry), kNormal));
 }
 
 // Hover, press, release and repaint, many times over: every GDI object and
