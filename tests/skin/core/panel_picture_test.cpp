@@ -12,6 +12,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/skin_picture.h"
+#include "skin/core/window_props.h"
 #include "tests/skin/core/panel_fixture.h"
 #include "tests/support/win_test_support.h"
 
@@ -131,15 +132,19 @@ TEST_F(PanelPictureTest, PrintingGivesThePictureOnTheScreen) {
   EXPECT_EQ(copy.RgbAt(c.right - 2, 2), screen.RgbAt(c.right - 2, 2));
 }
 
-// Under a form that the skin does not know, the panel shows what the parent
-// paints itself under it.
+// Under a form that the skin does not know, the panel is no container of any
+// record and shows what the parent paints itself under it.
 TEST(UnskinnedPanelPictureTest, ParentsOwnBackgroundShowsThrough) {
   InstallContainerSkin();
   PlainForm form(400, 200, RGB(0x20, 0xA0, 0x60));
   const HWND edit = form.AddEdit(40, 40, 200, 20);
   ZqkWindow panel;
   const SkinPicture picture;
-  panel.Create(edit, std::nullopt, std::nullopt, std::nullopt, std::nullopt, picture);
+  const HWND window = panel.Create(edit, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                   picture);
+  EXPECT_EQ(GetSkinProp(window, prop::Zqk_FuID), 0);
+  EXPECT_EQ(GetSkinProp(window, prop::Hw_FuID), 0);
+  EXPECT_NE(GetSkinPropHandle<WNDPROC>(window, prop::Zqk_Jgc), &ContainerSkinWndProc);
   panel.AddEntry(SolidPng(16, 16, 0xE02020));
   PumpMessages(50);
   const PixelBuffer shot = CaptureClient(panel.panel());

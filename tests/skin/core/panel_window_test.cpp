@@ -15,7 +15,6 @@
 namespace korvath::skin {
 namespace {
 
-using fixture::PlainForm;
 using fixture::SkinnedForm;
 using fixture::SolidPng;
 using testsupport::PumpMessages;
@@ -351,23 +350,6 @@ TEST_F(PanelWindowTest, BuildThunksBindsOnlySlotsOfTheList) {
   EXPECT_EQ(panel.GetRedrawPending(), 1);
 }
 
-TEST_F(PanelWindowTest, SecondCreateAfterDestroyOnTheSameObject) {
-  const HWND first = form_.AddEdit(10, 10, 300, 30);
-  const HWND second = form_.AddEdit(10, 60, 300, 30);
-  ZqkWindow panel;
-  const HWND old = CreatePanel(panel, first);
-  panel.AddEntry(SolidPng(16, 16, 0xFF0000));
-  DestroyWindow(old);
-  PumpMessages();
-  EXPECT_TRUE(panel.entries().empty());
-  EXPECT_EQ(panel.frameStyle(), 0);
-
-  const HWND again = CreatePanel(panel, second);
-  EXPECT_NE(again, nullptr);
-  EXPECT_EQ(panel.target(), second);
-  EXPECT_EQ(panel.frameStyle(), 3);
-}
-
 // A panel whose object goes first gives its window back to the container
 // skin, so no message reaches the object afterwards.
 TEST_F(PanelWindowTest, ObjectGoingBeforeItsWindowUnbindsIt) {
@@ -386,25 +368,6 @@ TEST_F(PanelWindowTest, ObjectGoingBeforeItsWindowUnbindsIt) {
   InvalidateRect(window, nullptr, TRUE);
   UpdateWindow(window);
   PumpMessages();
-}
-
-// Without a skinned window above it the panel works all the same: it is not
-// registered as a container, and its procedure passes on to the static's.
-TEST(PanelWithoutSkinTest, WorksOverAnUnskinnedForm) {
-  InstallContainerSkin();
-  PlainForm form(400, 200, RGB(200, 200, 200));
-  const HWND edit = form.AddEdit(40, 30, 200, 20);
-  ZqkWindow panel;
-  const SkinPicture picture;
-  const HWND window = panel.Create(edit, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-                                   picture);
-  PumpMessages();
-  EXPECT_EQ(GetSkinProp(window, prop::Zqk_FuID), 0);
-  EXPECT_EQ(GetSkinProp(window, prop::Hw_FuID), 0);
-  EXPECT_NE(GetSkinPropHandle<WNDPROC>(window, prop::Zqk_Jgc), &ContainerSkinWndProc);
-  EXPECT_EQ(GetParent(edit), window);
-  panel.AddEntry(SolidPng(16, 16, 0xFF0000));
-  EXPECT_NE(panel.backBuffer(), nullptr);
 }
 
 }  // namespace
