@@ -172,42 +172,40 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
 
 void ZqkWindow::RebuildBackBuffer() { backBuffer_ = ComposeBackBuffer(); }
 
+void ZqkWindow::EnsureBackBuffer() {
+  if (!redrawPending_ && backBuffer_) return;
+  RebuildBackBuffer();
+  redrawPending_ = 0;
+}
+
 void ZqkWindow::Paint() {
   RebuildBackBuffer();
   Present();
   SkinInvalidateVisibleChildren(panel_);
 }
 
+// The one painter of the panel's window, for WM_PAINT and WM_PRINTCLIENT:
+// the kept picture, with the children's places left to the children.
+void ZqkWindow::ShowBackBuffer(HDC dc) const {
+  if (!backBuffer_ || !dc) return;
+  const RECT c = ClientRect();
+  platform::SavedDCState keep(dc);
+  SkinGetClippedDC(panel_, dc);
+  BitBlt(dc, c.left, c.top, c.right - c.left, c.bottom - c.top, backBuffer_.get(), c.left, c.top,
+         SRCCOPY);
+}
+
 void ZqkWindow::Present(HDC dc) const {
   if (!backBuffer_) return;
-  const RECT c = ClientRect();
   platform::WindowDC own;
   if (!dc) {
     own = platform::WindowDC::Client(panel_);
     dc = own.get();
   }
-  {
-    platform::SavedDCState keep(dc);
-    SkinGetClippedDC(panel_, dc);
-    BitBlt(dc, c.left, c.top, c.right - c.left, c.bottom - c.top, backBuffer_.get(), c.left,
-           c.top, SRCCOPY);
-  }
+  ShowBackBuffer(dc);
   // The picture goes into the window's child layer too, which the skin
   // restores the panel's place from.
   SkinPaintChildBackground(panel_, backBuffer_.get());
-}
-
-void ZqkWindow::OnPrintClient(HDC dc) const {
-  // Printing reads the kept picture; without one a fresh picture is composed
-  // for this copy only.
-  if (backBuffer_ && !redrawPending_) {
-    const RECT c = ClientRect();
-    BitBlt(dc, 0, 0, c.right, c.bottom, backBuffer_.get(), 0, 0, SRCCOPY);
-    return;
-  }
-  SkinMemoryDc picture = ComposeBackBuffer();
-  const RECT c = ClientRect();
-  BitBlt(dc, 0, 0, c.right, c.bottom, picture.get(), 0, 0, SRCCOPY);
 }
 
 void ZqkWindow::DrawEntry(int number, gdip::Graphics* buffer) const {

@@ -181,7 +181,7 @@ class ZqkWindow : public SkinCallbackTarget {
   // Message handlers of WindowProc.
   LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
   void OnPaint(HWND window);
-  void OnPrintClient(HDC dc) const;
+  void OnPrintClient(HDC dc);
   void OnMouseMove(HWND window, POINT point);
   void OnMouseLeave();
   void OnLeftButtonDown(HWND window, POINT point);
@@ -192,6 +192,9 @@ class ZqkWindow : public SkinCallbackTarget {
   SkinMemoryDc ComposeBackBuffer() const;
   // Keeps a freshly composed picture as the back buffer.
   void RebuildBackBuffer();
+  // Rebuilds the back buffer when a redraw is pending or there is none.
+  void EnsureBackBuffer();
+  void ShowBackBuffer(HDC dc) const;
   void SetEntryHover(int number, bool hover);
   // The cursor for the entry under the mouse (0: none).
   void ShowCursorFor(int entryNumber) const;

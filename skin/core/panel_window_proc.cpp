@@ -47,13 +47,15 @@ LRESULT ZqkWindow::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void ZqkWindow::OnPaint(HWND window) {
+  EnsureBackBuffer();
   platform::PaintScope paint(window);
-  if (redrawPending_) {
-    RebuildBackBuffer();
-    redrawPending_ = 0;
-  }
   Present(paint.dc());
   SkinInvalidateVisibleChildren(window);
+}
+
+void ZqkWindow::OnPrintClient(HDC dc) {
+  EnsureBackBuffer();
+  ShowBackBuffer(dc);
 }
 
 void ZqkWindow::ShowCursorFor(int entryNumber) const {
