@@ -63,9 +63,7 @@ LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   if (ZqkWindow* object = PanelObject(window)) {
     return object->WindowProc(window, message, wParam, lParam);
   }
-  const auto saved = GetSkinPropHandle<WNDPROC>(window, prop::Zqk_Jgc);
-  return saved ? CallWindowProcW(saved, window, message, wParam, lParam)
-               : DefWindowProcW(window, message, wParam, lParam);
+  return ZqkWindow::PassOn(window, message, wParam, lParam);
 }
 
 }  // namespace korvath::skin

@@ -178,8 +178,11 @@ class ZqkWindow : public SkinCallbackTarget {
   static int TakeCallbackSlot(HWND panel);
   void FreeCallbackSlot() const;
 
+  friend LRESULT CALLBACK ZqkWindowProc(HWND, UINT, WPARAM, LPARAM);
+  // Hands a message to the procedure the panel replaced.
+  static LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
   // Message handlers of WindowProc.
-  LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
   void OnPaint(HWND window);
   void OnPrintClient(HDC dc);
   void OnMouseMove(HWND window, POINT point);

@@ -40,7 +40,7 @@ LRESULT ZqkWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 // What the panel does not finish goes to the procedure it replaced (the
 // container skin's), read from the property so that it still works after
 // Destroy has emptied the object.
-LRESULT ZqkWindow::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+LRESULT ZqkWindow::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto saved = GetSkinPropHandle<WNDPROC>(window, prop::Zqk_Jgc);
   return saved ? CallWindowProcW(saved, window, message, wParam, lParam)
                : DefWindowProcW(window, message, wParam, lParam);
