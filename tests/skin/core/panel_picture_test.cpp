@@ -32,8 +32,6 @@ using testsupport::SaveFailureImage;
 constexpr uint32_t kBackground = 0x3366AA;  // the form's back buffer
 constexpr COLORREF kRedFrame = 0x0000FF;    // COLORREF of pure red
 
-uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
-
 class PanelPictureTest : public ::testing::Test {
  protected:
   void SetUp() override { InstallContainerSkin(); }
