@@ -83,7 +83,8 @@ TEST_F(PanelPictureTest, FrameStyles) {
   // background: the default fill is fully transparent.
   EXPECT_TRUE(ColorNear(shots[0].RgbAt(w - 3, midY), kBackground));
   if (HasFailure()) {
-    for (int s = 0; s < 4; ++s) SaveFailureImage(shots[s], "frame_style_" + std::to_string(s));
+    const char* names[] = {"frame_style_0", "frame_style_1", "frame_style_2", "frame_style_3"};
+    for (int s = 0; s < 4; ++s) SaveFailureImage(shots[s], names[s]);
   }
 }
 
