@@ -1,16 +1,16 @@
 #pragma once
 // Drawing tests of the GDI+ library: an off-screen 32-bit ARGB bitmap with a
 // graphics over it, pixel checks with a tolerance per channel (alpha
-// included), and a matrix object, which the library itself does not have.
+// included), and reading a test matrix back.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
+#include "tests/gdip/gdipa_test_support.h"
 #include "tests/support/win_test_support.h"
 
 namespace gdiptest {
@@ -61,32 +61,11 @@ inline testing::AssertionResult PixelIs(const Canvas& canvas, int x, int y, gdip
   return testing::AssertionFailure() << text;
 }
 
-// A GDI+ matrix held by a library object, as the transform operations take.
-class Matrix : public gdip::GdipBase {
- public:
-  Matrix(float m11 = 1, float m12 = 0, float m21 = 0, float m22 = 1, float dx = 0, float dy = 0) {
-    Gdiplus::GpMatrix* created = nullptr;
-    Gdiplus::DllExports::GdipCreateMatrix2(m11, m12, m21, m22, dx, dy, &created);
-    SetNativeObject(created);
-  }
-  ~Matrix() override { Release(); }
-
-  std::array<float, 6> Elements() const {
-    std::array<float, 6> elements{};
-    Gdiplus::DllExports::GdipGetMatrixElements(NativeAs<Gdiplus::GpMatrix>(), elements.data());
-    return elements;
-  }
-  // Where the matrix takes the point (x, y).
-  gdip::PointF Apply(float x, float y) const {
-    auto e = Elements();
-    return {x * e[0] + y * e[2] + e[4], x * e[1] + y * e[3] + e[5]};
-  }
-
- protected:
-  bool ReleaseNative() override { return Release(); }
-
- private:
-  bool Release() { return DestroyWith(Gdiplus::DllExports::GdipDeleteMatrix); }
-};
+// Where the matrix that `matrix` holds takes the point (x, y).
+inline gdip::PointF MatrixApply(const gdip::GdipBase& matrix, float x, float y) {
+  float e[6] = {};
+  Gdiplus::DllExports::GdipGetMatrixElements(static_cast<Gdiplus::GpMatrix*>(matrix.GetNativeObject()), e);
+  return {x * e[0] + y * e[2] + e[4], x * e[1] + y * e[3] + e[5]};
+}
 
 }  // namespace gdiptest

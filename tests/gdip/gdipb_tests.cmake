@@ -1,10 +1,10 @@
 if(KORVATH_WINDOWS)
   korvath_test(gdip_drawing_tests
     SOURCES graphics_drawing_test.cpp graphics_text_test.cpp
-    LIBS korvath_gdip korvath_win_test_support WINDOWS_MAIN)
+    LIBS korvath_gdipa_test_support WINDOWS_MAIN)
   korvath_test(gdip_pen_path_brush_tests
     SOURCES pen_path_brush_test.cpp wrapper_rules_test.cpp
-    LIBS korvath_gdip korvath_win_test_support WINDOWS_MAIN)
+    LIBS korvath_gdipa_test_support WINDOWS_MAIN)
 
   # Not a test: prints how long a frame takes through the wrappers and
   # through the flat API directly.

@@ -18,7 +18,8 @@
 #include "tests/gdip/drawing_canvas.h"
 
 namespace gdip = korvath::gdip;
-using gdiptest::Matrix;
+using gdiptest::MatrixApply;
+using gdiptest::TestMatrix;
 
 // ---- pen ------------------------------------------------------------------------------
 
@@ -65,18 +66,18 @@ TEST(GdipPen, TransformGoesIntoTheCallersMatrixAndScaleAtKeepsTheCentre) {
   gdip::Pen pen;
   ASSERT_TRUE(pen.CreateFromColor(0xFF000000, 1.0f));
   ASSERT_TRUE(pen.ScaleAt(2, 2, {10, 10}));
-  Matrix matrix;
+  TestMatrix matrix;
   gdip::NativeHandle held = matrix.GetNativeObject();
   EXPECT_TRUE(pen.GetTransform(matrix));
   EXPECT_EQ(matrix.GetNativeObject(), held);
-  EXPECT_EQ(matrix.Apply(10, 10), (gdip::PointF{10, 10}));
-  EXPECT_EQ(matrix.Apply(11, 10), (gdip::PointF{12, 10}));
+  EXPECT_EQ(MatrixApply(matrix, 10, 10), (gdip::PointF{10, 10}));
+  EXPECT_EQ(MatrixApply(matrix, 11, 10), (gdip::PointF{12, 10}));
 
   ASSERT_TRUE(pen.ResetTransform());
   ASSERT_TRUE(pen.GetTransform(matrix));
-  EXPECT_EQ(matrix.Apply(11, 10), (gdip::PointF{11, 10}));
+  EXPECT_EQ(MatrixApply(matrix, 11, 10), (gdip::PointF{11, 10}));
 
-  Matrix none;
+  TestMatrix none;
   none.SetNativeObject(nullptr);
   EXPECT_FALSE(pen.GetTransform(none));
 }
@@ -185,7 +186,7 @@ TEST(GdipPath, CloneIsIndependentAndTransformMovesThePoints) {
   ASSERT_TRUE(path.Create());
   ASSERT_TRUE(path.AddRectangle(0, 0, 10, 10));
   ASSERT_TRUE(path.Clone(copy));
-  Matrix shift(1, 0, 0, 1, 100, 0);
+  TestMatrix shift(1, 0, 0, 1, 100, 0);
   ASSERT_TRUE(copy.Transform(shift));
   EXPECT_EQ(copy.GetWorldBounds(), (gdip::RectF{100, 0, 10, 10}));
   EXPECT_EQ(path.GetWorldBounds(), (gdip::RectF{0, 0, 10, 10}));
@@ -258,20 +259,20 @@ TEST(GdipLinearGradient, ColoursRectAndBlends) {
 TEST(GdipLinearGradient, ScaleAtKeepsTheCentreInTheCallersMatrix) {
   gdip::LinearGradientBrush brush;
   ASSERT_TRUE(brush.CreateFromPoints({0, 0}, {10, 0}, 0xFF000000, 0xFFFFFFFF));
-  Matrix matrix;
+  TestMatrix matrix;
   gdip::NativeHandle held = matrix.GetNativeObject();
   ASSERT_TRUE(brush.ScaleAt(2, 2, {10, 20}));
   ASSERT_TRUE(brush.GetTransform(matrix));
   EXPECT_EQ(matrix.GetNativeObject(), held);
-  EXPECT_EQ(matrix.Apply(10, 20), (gdip::PointF{10, 20}));
-  EXPECT_EQ(matrix.Apply(10, 21), (gdip::PointF{10, 22}));
+  EXPECT_EQ(MatrixApply(matrix, 10, 20), (gdip::PointF{10, 20}));
+  EXPECT_EQ(MatrixApply(matrix, 10, 21), (gdip::PointF{10, 22}));
   ASSERT_TRUE(brush.ResetTransform());
 
   // From the identity, both orders keep the centre in place.
   ASSERT_TRUE(brush.ScaleAt(2, 2, {10, 20}, Gdiplus::MatrixOrderAppend));
   ASSERT_TRUE(brush.GetTransform(matrix));
-  EXPECT_EQ(matrix.Apply(10, 20), (gdip::PointF{10, 20}));
-  EXPECT_EQ(matrix.Apply(11, 20), (gdip::PointF{12, 20}));
+  EXPECT_EQ(MatrixApply(matrix, 10, 20), (gdip::PointF{10, 20}));
+  EXPECT_EQ(MatrixApply(matrix, 11, 20), (gdip::PointF{12, 20}));
 }
 
 TEST(GdipPathGradient, WrapModeDefaultsToClampAndSurroundCountsAreChecked) {
@@ -320,14 +321,14 @@ TEST(GdipPathGradient, CentreFocusAndTransformIntoTheCallersMatrix) {
   EXPECT_EQ(sy, 0.25f);
 
   ASSERT_TRUE(brush.RotateAt(90, {5, 5}));
-  Matrix matrix;
+  TestMatrix matrix;
   gdip::NativeHandle held = matrix.GetNativeObject();
   EXPECT_TRUE(brush.GetTransform(matrix));
   EXPECT_EQ(matrix.GetNativeObject(), held);
-  gdip::PointF centre = matrix.Apply(5, 5);
+  gdip::PointF centre = MatrixApply(matrix, 5, 5);
   EXPECT_NEAR(centre.x, 5, 1e-4);
   EXPECT_NEAR(centre.y, 5, 1e-4);
-  gdip::PointF turned = matrix.Apply(6, 5);
+  gdip::PointF turned = MatrixApply(matrix, 6, 5);
   EXPECT_NEAR(turned.x, 5, 1e-4);
   EXPECT_NEAR(turned.y, 6, 1e-4);
 }
@@ -381,7 +382,7 @@ TEST(GdipTextureBrush, ScaleAtInEitherOrderKeepsTheCentre) {
   ASSERT_TRUE(picture.CreateWithFormat(2, 2));
   gdip::TextureBrush brush;
   ASSERT_TRUE(brush.Create(picture));
-  Matrix matrix;
+  TestMatrix matrix;
   for (int order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
     ASSERT_TRUE(brush.ResetTransform());
     ASSERT_TRUE(brush.TranslateTransform(1, 0));
@@ -390,6 +391,6 @@ TEST(GdipTextureBrush, ScaleAtInEitherOrderKeepsTheCentre) {
     // Prepend scales about (4, 5) before the translation; append after it.
     gdip::PointF fixed = order == Gdiplus::MatrixOrderPrepend ? gdip::PointF{5, 5} : gdip::PointF{4, 5};
     gdip::PointF from = order == Gdiplus::MatrixOrderPrepend ? gdip::PointF{4, 5} : gdip::PointF{3, 5};
-    EXPECT_EQ(matrix.Apply(from.x, from.y), fixed) << order;
+    EXPECT_EQ(MatrixApply(matrix, from.x, from.y), fixed) << order;
   }
 }
