@@ -18,14 +18,10 @@ class DocumentTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(Wide(DocumentFolder()))) fs::remove(entry.path(), ec);
-    SetFileAttributesW(Wide(folder_ + "ro.pst").c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(Wide(folder_), ec);
-    fs::create_directory(Wide(folder_), ec);
-  }
-  static int FilesIn(const std::string& folder) {
-    return int(std::distance(fs::directory_iterator(Wide(folder)), fs::directory_iterator()));
+    for (const std::string& folder : {DocumentFolder(), folder_}) {
+      RemoveFolder(folder);
+      fs::create_directory(Wide(folder));
+    }
   }
   std::vector<SeenDialog> Generate(std::vector<DialogAnswerer::Answer> answers) {
     return ClickAnswering(生成保存按钮, std::move(answers));
@@ -59,7 +55,7 @@ TEST_F(DocumentTest, TheStartFileIsWrittenAndReplacedOnlyAfterYesAndOnlyWhole) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_NE(seen[1].text.find(L"保存失败"), std::wstring::npos);
   EXPECT_EQ(ReadBytes(zhangSan_), old);
-  EXPECT_EQ(FilesIn(DocumentFolder()), 1);  // nothing left beside it
+  EXPECT_EQ(std::distance(fs::directory_iterator(Wide(DocumentFolder())), {}), 1);  // nothing left beside it
   seen = Generate({PressButton(IDYES), PressButton(IDOK)});
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].text, done);
@@ -102,7 +98,7 @@ TEST_F(DocumentTest, BadNamesAndFailedWritesAreRefusedWithANoticeAndNoFile) {
     EXPECT_EQ(seen[0].text.find(L"已经生成"), std::wstring::npos);
   }
   EXPECT_NE(Generate({PressButton(IDOK)}).at(0).text.find(L"保存失败"), std::wstring::npos);
-  EXPECT_EQ(FilesIn(DocumentFolder()), 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator(Wide(DocumentFolder())), {}), 0);
   EXPECT_FALSE(fs::exists(Wide(missing)));
 }
 

@@ -26,6 +26,12 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(Wide(path).c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
+void RemoveFolder(const std::string& folder) {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(Wide(folder), ec)) SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  fs::remove_all(Wide(folder), ec);
+}
+
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges) {
   std::string bytes = testdata::StartFileBytes();
   for (const auto& [from, to] : lineChanges) bytes.replace(bytes.find(from + "\r\n"), from.size(), to);  // throws if missing

@@ -23,6 +23,7 @@ std::wstring Wide(std::string_view gbk);
 std::string DocumentFolder();  // with its trailing "\"
 std::string ReadBytes(const std::string& path);  // "<missing>" when there is no file
 void WriteBytes(const std::string& path, const std::string& bytes);
+void RemoveFolder(const std::string& folder);  // with its files, read-only or not
 // The start file (name 张三) with whole lines replaced: {old, new} without CR LF.
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
 // Answers the open-file dialog by typing a path into its file name box.

@@ -32,9 +32,8 @@ TEST_F(MainWindowTest, RecordAndControlsAfterStartUpHoldTheTableValues) {
     EXPECT_EQ(form.ComboBoxGetItemText(unit, form.ComboSelectedIndex(unit)), text);
   EXPECT_EQ(std::pair(form.ComboSelectedIndex(模型组合框), form.ComboBoxItemCount(模型组合框)), std::pair(1, 20));
   EXPECT_TRUE(form.RadioChecked(Velmar单选框) && !form.RadioChecked(Ostrin单选框) && !form.RadioChecked(中立单选框));
-  RECT r;
-  GetWindowRect(MainWindow(), &r);
-  EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(409L, 471L));
+  const PixelBuffer whole = CaptureWindow(MainWindow());
+  EXPECT_EQ(std::pair(whole.width, whole.height), std::pair(409, 471));
   EXPECT_EQ(focusAtStart_, H(名字编辑框));
   EXPECT_EQ(form.SelectionStart(目录编辑框), int(DocumentFolder().size()));
   PixelBuffer shot = CaptureClient(H(标签1));  // "存档目录：" in dark ink

@@ -26,8 +26,7 @@ TEST(GdiObject, OwnersDeleteOnceAndKeepTheCount) {
   HRGN released = c.Release();  // handed over: not ours, not deleted
   EXPECT_EQ(LiveGdiObjectCount(), start);
   EXPECT_TRUE(Alive(released) && !Alive(parked));
-  c.Reset(released);
-  c.Reset();
+  (void)GdiRegion(released);  // adopted again, and deleted
   EXPECT_FALSE(Alive(raw));
   EXPECT_EQ(LiveGdiObjectCount(), start);
 }
