@@ -16,7 +16,6 @@ if(KORVATH_WINDOWS)
             ${CMAKE_CURRENT_LIST_DIR}/rounded_path_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/control_text_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/ip_address_dots_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/coreb_cycles_test.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
 endif()

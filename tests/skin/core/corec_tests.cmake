@@ -12,8 +12,4 @@ if(KORVATH_WINDOWS)
             ${_corec_support}
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
-  korvath_test(skin_core_paint_cycles_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/painting_cycles_test.cpp ${_corec_support}
-    LIBS korvath_skin_core korvath_win_test_support
-    WINDOWS_MAIN)
 endif()
