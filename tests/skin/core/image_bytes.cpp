@@ -6,17 +6,12 @@
 
 #include <algorithm>
 
-#include "tests/support/png_writer.h"
-
 namespace korvath::skin::test {
 
-std::vector<uint8_t> PngOf(int width, int height, const std::vector<uint32_t>& pixels) {
-  return testsupport::EncodePng(width, height, pixels);
-}
-
 testsupport::PixelBuffer DecodeImage(const std::vector<uint8_t>& bytes) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   testsupport::PixelBuffer out;
-  if (bytes.empty()) return out;
+  if (bytes.size() <= 8 || !std::equal(kSignature, kSignature + 8, bytes.begin())) return out;
   IStream* stream = SHCreateMemStream(bytes.data(), UINT(bytes.size()));
   if (!stream) return out;
   Gdiplus::GpBitmap* bitmap = nullptr;
@@ -27,22 +22,15 @@ testsupport::PixelBuffer DecodeImage(const std::vector<uint8_t>& bytes) {
     out.width = int(w);
     out.height = int(h);
     out.pixels.resize(size_t(w) * h);
-    for (UINT y = 0; y < h; ++y) {
-      for (UINT x = 0; x < w; ++x) {
-        Gdiplus::ARGB argb = 0;
-        Gdiplus::DllExports::GdipBitmapGetPixel(bitmap, INT(x), INT(y), &argb);
-        out.pixels[size_t(y) * w + x] = argb;
-      }
+    for (UINT i = 0; i < w * h; ++i) {
+      Gdiplus::ARGB argb = 0;
+      Gdiplus::DllExports::GdipBitmapGetPixel(bitmap, INT(i % w), INT(i / w), &argb);
+      out.pixels[i] = argb;
     }
     Gdiplus::DllExports::GdipDisposeImage(bitmap);
   }
   stream->Release();
   return out;
-}
-
-bool IsPng(const std::vector<uint8_t>& bytes) {
-  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  return bytes.size() > 8 && std::equal(kSignature, kSignature + 8, bytes.begin());
 }
 
 }  // namespace korvath::skin::test

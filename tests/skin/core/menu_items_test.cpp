@@ -25,7 +25,7 @@ int Green(uint32_t rgb) { return int(rgb >> 8) & 0xFF; }
 int Blue(uint32_t rgb) { return int(rgb) & 0xFF; }
 
 ByteSet SolidPng(int w, int h, uint32_t argb) {
-  return test::PngOf(w, h, std::vector<uint32_t>(size_t(w) * h, argb));
+  return testsupport::EncodePng(w, h, std::vector<uint32_t>(size_t(w) * h, argb));
 }
 
 ByteSet GreenTick() { return SolidPng(13, 12, 0xFF00C000); }

@@ -47,7 +47,7 @@ std::vector<uint8_t> GridPicture(int w, int h, int first, int second) {
       p = (c == 1 && r == 0 && x == first + 1) ? kTopEdgeMarker : Region(c, r);
     }
   }
-  return korvath::skin::test::PngOf(w, h, px);
+  return testsupport::EncodePng(w, h, px);
 }
 
 std::vector<uint8_t> Picture(int w, int h, const std::function<uint32_t(int, int)>& colour) {
@@ -55,7 +55,7 @@ std::vector<uint8_t> Picture(int w, int h, const std::function<uint32_t(int, int
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) px[size_t(y) * w + x] = colour(x, y);
   }
-  return korvath::skin::test::PngOf(w, h, px);
+  return testsupport::EncodePng(w, h, px);
 }
 
 // Draws a state into a transparent canvas and gives the canvas.
