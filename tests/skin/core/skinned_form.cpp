@@ -8,45 +8,25 @@
 
 namespace korvath::skin::test {
 
-uint32_t BackPattern(int x, int y) { return (uint32_t(x & 0xFF) << 16) | (uint32_t(y & 0xFF) << 8) | 0x40; }
-uint32_t LayerPattern(int x, int y) { return (uint32_t(y & 0xFF) << 16) | (uint32_t(x & 0xFF) << 8) | 0xC0; }
-
-namespace {
-void FillWith(HDC dc, int width, int height, uint32_t (*pattern)(int, int), uint32_t rgb) {
+void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int), uint32_t rgb) {
   platform::DibSection dib = platform::CreateDibSection32(width, height);
-  if (!dib.bitmap) return;
   auto* bits = static_cast<uint32_t*>(dib.bits);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) bits[size_t(y) * width + x] = pattern ? pattern(x, y) : rgb;
-  }
+  for (int i = 0; i < width * height; ++i) bits[i] = pattern ? pattern(i % width, i / width) : rgb;
   platform::MemoryDC source = platform::MemoryDC::CompatibleWith(nullptr);
   platform::SelectScope selected(source.get(), dib.bitmap.get());
   BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
-}
-}  // namespace
-
-void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int)) {
-  FillWith(dc, width, height, pattern, 0);
-}
-
-void FillSolid(HDC dc, int width, int height, uint32_t rgb) { FillWith(dc, width, height, nullptr, rgb); }
-
-testsupport::PixelBuffer Pixels(HDC dc, int width, int height) {
-  return testsupport::CaptureDC(dc, 0, 0, width, height);
 }
 
 uint32_t Blend(uint32_t under, uint32_t over, int alpha) {
   uint32_t out = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
-    const int u = int((under >> shift) & 0xFF);
-    const int o = int((over >> shift) & 0xFF);
+    const int u = int((under >> shift) & 0xFF), o = int((over >> shift) & 0xFF);
     out |= uint32_t((u * (255 - alpha) + o * alpha + 127) / 255) << shift;
   }
   return out;
 }
 
-SkinnedForm::SkinnedForm(int width, int height)
-    : window_(width, height, L"skinned form", WS_POPUP | WS_VISIBLE) {
+SkinnedForm::SkinnedForm(int width, int height) : window_(width, height, L"skinned form", WS_POPUP | WS_VISIBLE) {
   auto record = std::make_unique<SkinWindowRecord>();
   record->Window = window_.hwnd();
   record->ClientWidth = width;
@@ -59,8 +39,7 @@ SkinnedForm::SkinnedForm(int width, int height)
 }
 
 SkinnedForm::~SkinnedForm() {
-  const int32_t n = SkinFindWindowRecord(window_.hwnd());
-  if (n > 0) SkinRemoveWindowRecord(n);
+  if (const int32_t n = SkinFindWindowRecord(window_.hwnd()); n > 0) SkinRemoveWindowRecord(n);
 }
 
 SkinWindowRecord& SkinnedForm::record() const { return *SkinRecordAt(number_); }
@@ -73,21 +52,20 @@ HWND SkinnedForm::AddChild(const wchar_t* cls, DWORD style, int x, int y, int w,
 
 void SkinnedForm::Skin(HWND control) const { SetSkinProp(control, prop::Hw_FuID, number_); }
 
-int32_t SkinnedForm::AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind,
-                                  bool framed) const {
+int32_t SkinnedForm::AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind, bool framed) const {
   auto& list = record().Containers;
   const int32_t n = SkinTakeEntrySlot(list);
+  RECT client = {};
+  GetClientRect(window, &client);
   SkinContainerEntry& entry = list[size_t(n) - 1];
   entry.window = window;
   entry.backgroundColor = colour;
   entry.backgroundAlpha = alpha;
   entry.kind = kind;
   entry.framed = framed;
-  RECT client = {};
-  GetClientRect(window, &client);
   entry.paintedWidth = client.right;
   entry.paintedHeight = client.bottom;
-  SetSkinProp(window, prop::Hw_FuID, number_);
+  Skin(window);
   SetSkinProp(window, prop::Hw_lbID, n);
   return n;
 }
@@ -97,7 +75,7 @@ int32_t SkinnedForm::AddButton(HWND button, int32_t kind) const {
   const int32_t n = SkinTakeEntrySlot(list);
   list[size_t(n) - 1].Window = button;
   list[size_t(n) - 1].Kind = kind;
-  SetSkinProp(button, prop::Hw_FuID, number_);
+  Skin(button);
   SetSkinProp(button, prop::Hw_lbID, n);
   return n;
 }
