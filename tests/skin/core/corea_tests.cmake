@@ -7,11 +7,7 @@ if(KORVATH_WINDOWS)
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
   korvath_test(skin_core_surface_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/memory_dc_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/layered_window_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/tooltip_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/clipped_dc_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/shadow_window_test.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/surfaces_test.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
   # Leak checks over many cycles, apart so that their run time shows alone.

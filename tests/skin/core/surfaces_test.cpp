@@ -1,0 +1,276 @@
+// Memory DCs, layered windows, tooltips, clipped DCs and the drop shadow:
+// the surfaces the engine paints on.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "gdip/bitmap.h"
+#include "gdip/graphics.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/shadow_window.h"
+#include "skin/core/tooltip.h"
+#include "skin/core/window_list.h"
+#include "tests/support/win_test_support.h"
+
+namespace {
+
+using namespace korvath::skin;
+using korvath::platform::GdiBrush;
+using korvath::platform::LiveGdiObjectCount;
+using testsupport::ColorNear;
+using testsupport::TestWindow;
+
+constexpr int kWidth = 120;
+constexpr int kHeight = 80;
+
+// Every test leaves the live-object count where it found it.
+class SurfaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramGlobalsInit();
+    start_ = LiveGdiObjectCount();
+  }
+  void TearDown() override {
+    SkinTransparentMode = false;
+    ProgramGlobalsRelease();
+    EXPECT_EQ(LiveGdiObjectCount(), start_);
+  }
+  static int32_t SkinForm(HWND form, int width) {
+    auto record = std::make_unique<SkinWindowRecord>();
+    record->Window = form;
+    record->ClientWidth = width;
+    record->ClientHeight = 200;
+    return SkinAppendWindowRecord(std::move(record));
+  }
+  long start_ = 0;
+};
+
+uint32_t* BitsOf(HDC dc) {
+  DIBSECTION section{};
+  GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section);
+  return static_cast<uint32_t*>(section.dsBm.bmBits);
+}
+
+TEST_F(SurfaceTest, MemoryDCsAreFreedOnlyWhenRegisteredAndOnlyOnce) {
+  HDC dc = SkinCreateMemoryDC(RECT{10, 20, 110, 70});
+  BitsOf(dc)[0] = 0x00FFFFFF;  // bottom-up, as the height was given
+  EXPECT_EQ(GetPixel(dc, 0, 49), RGB(255, 255, 255));
+  HDC topDown = SkinCreateMemoryDC(RECT{0, 40, 30, 0});
+  BitsOf(topDown)[0] = 0x00FFFFFF;
+  EXPECT_EQ(GetPixel(topDown, 0, 0), RGB(255, 255, 255));
+  HDC empty = SkinCreateMemoryDC(RECT{5, 5, 5, 40});  // a zero size still gives a DC
+  ASSERT_NE(empty, nullptr);
+  korvath::platform::MemoryDC foreign = korvath::platform::MemoryDC::CompatibleWith(nullptr);
+  EXPECT_FALSE(SkinMemoryDcFree(foreign.get()));
+  EXPECT_EQ(GetObjectType(foreign.get()), static_cast<DWORD>(OBJ_MEMDC));  // left alone
+  HGDIOBJ bitmap = GetCurrentObject(topDown, OBJ_BITMAP);
+  EXPECT_TRUE(SkinMemoryDcFree(topDown));
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+  EXPECT_FALSE(SkinMemoryDcFree(topDown));
+  EXPECT_EQ(SkinMemoryDcList[1].dc.get(), empty);  // the others keep their order
+  EXPECT_TRUE(SkinMemoryDcFree(empty));
+  EXPECT_TRUE(SkinMemoryDcFree(dc));
+}
+
+// A registered picture: opaque red on the left third, half-transparent
+// green (premultiplied) in the middle third, nothing on the right third.
+HDC MakeAlphaPicture() {
+  HDC dc = SkinCreateMemoryDC(RECT{0, 0, kWidth, kHeight});
+  for (int i = 0; i < kWidth * kHeight; ++i)
+    BitsOf(dc)[i] = i % kWidth < kWidth / 3 ? 0xFFFF0000u : i % kWidth < 2 * kWidth / 3 ? 0x80008000u : 0;
+  return dc;
+}
+
+HWND MakePopup() {
+  return CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 150, 130,
+                         kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+}
+
+TEST_F(SurfaceTest, PerPixelAlphaShowsTheBackgroundThroughTransparentPixels) {
+  TestWindow back(300, 200, L"back", WS_POPUP | WS_VISIBLE, nullptr, RGB(0, 0, 255));
+  SetWindowPos(back.hwnd(), nullptr, 100, 100, 300, 200, SWP_NOZORDER);
+  HWND given = MakePopup();
+  HDC picture = MakeAlphaPicture();
+  SkinUpdateLayered(given, {.sourceDc = picture});
+  HWND fromRecord = MakePopup();  // without a source: the record's back buffer
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = fromRecord;
+  record->BackDC = SkinMemoryDc(MakeAlphaPicture());
+  SkinAppendWindowRecord(std::move(record));
+  SkinUpdateLayered(fromRecord);
+  for (HWND popup : {given, fromRecord}) {
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
+    testsupport::PumpMessages(150);
+    const auto seen = testsupport::CaptureWindow(popup);
+    ASSERT_EQ(seen.width, kWidth);
+    for (auto [x, y, rgb] : {std::tuple{15, 40, 0xFF0000u}, {2, 2, 0xFF0000u}, {kWidth - 15, 40, 0x0000FFu},
+                             {kWidth - 2, kHeight - 2, 0x0000FFu}})
+      EXPECT_TRUE(ColorNear(seen.RgbAt(x, y), rgb)) << x << "," << y << ": " << std::hex << seen.RgbAt(x, y);
+    // X without a compositor shows half-transparent pixels unblended: only
+    // their green is certain on screen.
+    EXPECT_GT((seen.RgbAt(kWidth / 2, 40) >> 8) & 0xFF, 0x60u);
+    if (HasFailure()) testsupport::SaveFailureImage(seen, "layered_alpha");
+    ShowWindow(popup, SW_HIDE);
+  }
+  SkinUpdateLayered(given, {.sourceDc = picture, .x = 200, .y = 220, .width = 60, .height = 40});
+  RECT placed{}, wanted{200, 220, 260, 260};  // a given place and size
+  GetWindowRect(given, &placed);
+  EXPECT_TRUE(EqualRect(&placed, &wanted));
+  for (HWND w : {given, fromRecord}) DestroyWindow(w);
+  SkinMemoryDcFree(picture);
+}
+
+// Paints its left half magenta, its right half green.
+LRESULT CALLBACK KeyedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  korvath::platform::PaintScope paint(window);
+  RECT left{0, 0, kWidth / 2, kHeight}, right{kWidth / 2, 0, kWidth, kHeight};
+  FillRect(paint.dc(), &left, GdiBrush(CreateSolidBrush(RGB(255, 0, 255))).get());
+  FillRect(paint.dc(), &right, GdiBrush(CreateSolidBrush(RGB(0, 255, 0))).get());
+  return 0;
+}
+
+TEST_F(SurfaceTest, TheColourKeyCutsOutMagenta) {
+  TestWindow back(300, 200, L"back", WS_POPUP | WS_VISIBLE, nullptr, RGB(0, 0, 255));
+  SetWindowPos(back.hwnd(), nullptr, 100, 100, 300, 200, SWP_NOZORDER);
+  TestWindow keyed(kWidth, kHeight, L"keyed", WS_POPUP | WS_VISIBLE, KeyedProc);
+  SetWindowPos(keyed.hwnd(), HWND_TOP, 150, 130, kWidth, kHeight, 0);
+  SkinSetWindowAlpha(keyed.hwnd(), 255);
+  RedrawWindow(keyed.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  testsupport::PumpMessages(150);
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(keyed.hwnd(), &key, &alpha, &flags));
+  EXPECT_EQ(key, RGB(255, 0, 255));
+  EXPECT_EQ(alpha, 255);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+  const auto seen = testsupport::CaptureWindow(keyed.hwnd());
+  EXPECT_TRUE(ColorNear(seen.RgbAt(15, 40), 0x0000FF)) << std::hex << seen.RgbAt(15, 40);
+  EXPECT_TRUE(ColorNear(seen.RgbAt(kWidth - 15, 40), 0x00FF00)) << std::hex << seen.RgbAt(kWidth - 15, 40);
+  if (HasFailure()) testsupport::SaveFailureImage(seen, "layered_key");
+}
+
+// The tooltip control is owned by its form and goes with it or with the
+// object, never left behind.
+TEST_F(SurfaceTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
+  HWND tip = nullptr;
+  ToolTip outlives;
+  {
+    TestWindow form(300, 200, L"form");
+    tip = outlives.Create(form.hwnd());
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), form.hwnd());
+    outlives.AddTool(RECT{10, 2, 50, 20}, "\xB9\xD8\xB1\xD5", 1);  // "关闭" in GBK
+    outlives.UpdateText(1, "\xBB\xB9\xD4\xAD");                   // "还原"
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{TTTOOLINFOW_V1_SIZE, 0, form.hwnd(), 1};
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 80, LPARAM(&tool));
+    EXPECT_EQ(std::wstring(text), L"\u8FD8\u539F");
+  }
+  EXPECT_FALSE(IsWindow(tip));
+  EXPECT_EQ(outlives.GetToolCount(), 0);
+  TestWindow form(100, 80, L"form");
+  {
+    ToolTip scoped;
+    tip = scoped.Create(form.hwnd());
+  }
+  EXPECT_FALSE(IsWindow(tip));
+  ToolTip twice;  // a second Create replaces the first control
+  tip = twice.Create(form.hwnd());
+  twice.Create(form.hwnd());
+  EXPECT_FALSE(IsWindow(tip));
+}
+
+bool Visible(HDC dc, int x, int y) { return PtVisible(dc, x, y) != FALSE; }
+
+TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
+  TestWindow form(300, 200, L"form");
+  form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20);
+  CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 100, 10, 50, 20, form.hwnd(), nullptr, nullptr, nullptr);  // hidden
+  form.AddChild(L"BUTTON", L"across", WS_CHILD | WS_VISIBLE, 180, 50, 60, 30);
+  form.AddChild(L"BUTTON", L"beyond", WS_CHILD | WS_VISIBLE, 250, 100, 40, 30);
+  form.AddChild(L"STATIC", L"t", WS_CHILD | WS_VISIBLE, 10, 150, 50, 20, 0, WS_EX_TRANSPARENT);
+  SkinForm(form.hwnd(), 200);  // last painted narrower than now
+  {
+    korvath::platform::WindowDC dc = SkinGetClippedDC(form.hwnd());
+    EXPECT_FALSE(Visible(dc.get(), 12, 12));
+    EXPECT_TRUE(Visible(dc.get(), 60, 30));
+    EXPECT_TRUE(Visible(dc.get(), 120, 20));   // the hidden edit's place
+    EXPECT_FALSE(Visible(dc.get(), 190, 60));
+    EXPECT_TRUE(Visible(dc.get(), 220, 60));   // beyond the painted width
+    EXPECT_TRUE(Visible(dc.get(), 260, 110));  // wholly outside: clips nothing
+    EXPECT_TRUE(Visible(dc.get(), 20, 160));   // transparent, outside transparent mode
+  }
+  SkinTransparentMode = true;
+  EXPECT_FALSE(Visible(SkinGetClippedDC(form.hwnd()).get(), 20, 160));
+  // A DC the caller gives is clipped and handed back, never released; a fill
+  // over everything leaves the child's place alone.
+  SkinMemoryDc buffer = SkinMemoryDc::Create(300, 200);
+  EXPECT_EQ(SkinGetClippedDC(form.hwnd(), buffer.get()), buffer.get());
+  RECT all{0, 0, 300, 200};
+  FillRect(buffer.get(), &all, GdiBrush(CreateSolidBrush(RGB(255, 0, 0))).get());
+  const auto pixels = testsupport::CaptureDC(buffer.get(), 0, 0, 300, 200);
+  EXPECT_EQ(pixels.RgbAt(30, 20), 0u);
+  EXPECT_EQ(pixels.RgbAt(5, 5), 0xFF0000u);
+  EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
+}
+
+TEST_F(SurfaceTest, ExcludingChildrenFromABackBufferUsesWindowCoordinates) {
+  TestWindow form(300, 200, L"framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20);
+  form.AddChild(L"STATIC", L"t", WS_CHILD | WS_VISIBLE, 100, 10, 50, 20, 0, WS_EX_TRANSPARENT);
+  SkinForm(form.hwnd(), 300);
+  RECT outer{};
+  GetWindowRect(form.hwnd(), &outer);
+  POINT origin{0, 0};
+  ClientToScreen(form.hwnd(), &origin);
+  const int dx = origin.x - outer.left, dy = origin.y - outer.top;
+  SkinMemoryDc buffer = SkinMemoryDc::Create(outer.right - outer.left, outer.bottom - outer.top);
+  EXPECT_EQ(SkinExcludeChildrenClip(form.hwnd(), buffer.get()), buffer.get());
+  EXPECT_FALSE(Visible(buffer.get(), dx + 12, dy + 12));  // the button, frame included
+  EXPECT_TRUE(Visible(buffer.get(), 12, 12));
+  EXPECT_TRUE(Visible(buffer.get(), dx + 110, dy + 15));  // transparent child
+}
+
+// The shadow of a 300 x 150 box with depth `depth`, read as alpha values.
+struct ShadowPicture {
+  korvath::gdip::Bitmap bitmap;
+  ShadowPicture(int32_t position, int32_t depth = 15, int w = 330, int h = 180) {
+    bitmap.CreateWithFormat(w, h);
+    korvath::gdip::Graphics g;
+    g.FromImage(bitmap);
+    ShadowBuildImage(g, position, depth, RGB(0, 0, 0), 80, w, h, false);
+  }
+  int operator()(int x, int y) const { return int(bitmap.GetPixel(x, y) >> 24); }
+};
+
+TEST(ShadowBuildImage, SidesWhereTheirBitsAreSetNothingInsideAndNothingForDepthZero) {
+  const ShadowPicture frame(15), bottomRight(10), flat(15, 0), negative(15, -4), tiny(15, 15, 6, 6);
+  EXPECT_GT(frame(13, 90), 0);
+  EXPECT_GT(frame(165, 13), 0);
+  EXPECT_GT(frame(316, 90), 0);
+  EXPECT_GT(frame(165, 166), 0);
+  EXPECT_EQ(frame(165, 90), 0);  // the owner's area
+  EXPECT_GT(frame(165, 167), frame(165, 12));  // darker below
+  EXPECT_GT(bottomRight(165, 166), 0);
+  EXPECT_EQ(bottomRight(165, 13), 0);
+  EXPECT_EQ(bottomRight(13, 90), 0);
+  // A depth of 0 or below, or an area narrower than the blur, would divide
+  // by zero: nothing is drawn instead.
+  EXPECT_EQ(flat(5, 90), 0);
+  EXPECT_EQ(negative(5, 90), 0);
+  for (int i = 0; i < 36; ++i) EXPECT_EQ(tiny(i % 6, i / 6), 0);
+}
+
+}  // namespace
