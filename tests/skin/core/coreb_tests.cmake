@@ -3,11 +3,7 @@
 if(KORVATH_WINDOWS)
   korvath_test(skin_core_drawing_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_bytes.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/geometry_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/image_strip_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/rounded_path_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/control_text_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/ip_address_dots_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/drawing_test.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
 endif()
