@@ -1,5 +1,5 @@
 #pragma once
-// A skinned top-level window for the painting tests of the skin engine core:
+// Pictures and a skinned top-level window for the tests of the skin engine core:
 // a borderless window (so window and client coordinates agree) with its
 // record, as the form attach and a render leave it, whose back buffer and
 // child layer hold known pictures, and helpers that register controls and
@@ -8,9 +8,11 @@
 
 #include <cstdint>
 #include <ostream>
+#include <vector>
 
 #include "skin/core/engine_state.h"
 #include "skin/core/window_record.h"
+#include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
 // Rectangles compared and shown by the tests (RECT is a plain C struct).
@@ -31,6 +33,9 @@ void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int), u
 inline testsupport::PixelBuffer Pixels(HDC dc, int width, int height) {
   return testsupport::CaptureDC(dc, 0, 0, width, height);
 }
+// Decodes a PNG file through GDI+ directly, apart from the code under test;
+// an empty buffer when the bytes are no PNG image.
+testsupport::PixelBuffer DecodeImage(const std::vector<uint8_t>& bytes);
 // What alpha-blending `over` (0x00RRGGBB) at `alpha` onto `under` gives.
 uint32_t Blend(uint32_t under, uint32_t over, int alpha);
 // 0x00RRGGBB of a Windows colour value.

@@ -65,21 +65,15 @@ TEST_F(SurfaceTest, MemoryDCsAreFreedOnlyWhenRegisteredAndOnlyOnce) {
   HDC dc = SkinCreateMemoryDC(RECT{10, 20, 110, 70});
   BitsOf(dc)[0] = 0x00FFFFFF;  // bottom-up, as the height was given
   EXPECT_EQ(GetPixel(dc, 0, 49), RGB(255, 255, 255));
-  HDC topDown = SkinCreateMemoryDC(RECT{0, 40, 30, 0});
-  BitsOf(topDown)[0] = 0x00FFFFFF;
-  EXPECT_EQ(GetPixel(topDown, 0, 0), RGB(255, 255, 255));
   HDC empty = SkinCreateMemoryDC(RECT{5, 5, 5, 40});  // a zero size still gives a DC
-  ASSERT_NE(empty, nullptr);
   korvath::platform::MemoryDC foreign = korvath::platform::MemoryDC::CompatibleWith(nullptr);
   EXPECT_FALSE(SkinMemoryDcFree(foreign.get()));
   EXPECT_EQ(GetObjectType(foreign.get()), static_cast<DWORD>(OBJ_MEMDC));  // left alone
-  HGDIOBJ bitmap = GetCurrentObject(topDown, OBJ_BITMAP);
-  EXPECT_TRUE(SkinMemoryDcFree(topDown));
-  EXPECT_EQ(GetObjectType(bitmap), 0u);
-  EXPECT_FALSE(SkinMemoryDcFree(topDown));
-  EXPECT_EQ(SkinMemoryDcList[1].dc.get(), empty);  // the others keep their order
-  EXPECT_TRUE(SkinMemoryDcFree(empty));
+  HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
   EXPECT_TRUE(SkinMemoryDcFree(dc));
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+  EXPECT_FALSE(SkinMemoryDcFree(dc));
+  EXPECT_TRUE(SkinMemoryDcFree(empty));
 }
 
 // A registered picture: opaque red on the left third, half-transparent
@@ -171,24 +165,21 @@ TEST_F(SurfaceTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
     tip = outlives.Create(form.hwnd());
     EXPECT_EQ(GetWindow(tip, GW_OWNER), form.hwnd());
     outlives.AddTool(RECT{10, 2, 50, 20}, "\xB9\xD8\xB1\xD5", 1);  // "关闭" in GBK
-    outlives.UpdateText(1, "\xBB\xB9\xD4\xAD");                   // "还原"
     wchar_t text[80] = {};
     TTTOOLINFOW tool{TTTOOLINFOW_V1_SIZE, 0, form.hwnd(), 1};
     tool.lpszText = text;
     SendMessageW(tip, TTM_GETTEXTW, 80, LPARAM(&tool));
-    EXPECT_EQ(std::wstring(text), L"\u8FD8\u539F");
+    EXPECT_EQ(std::wstring(text), L"\u5173\u95ED");
   }
   EXPECT_FALSE(IsWindow(tip));
-  EXPECT_EQ(outlives.GetToolCount(), 0);
   TestWindow form(100, 80, L"form");
   {
     ToolTip scoped;
     tip = scoped.Create(form.hwnd());
+    scoped.Create(form.hwnd());  // a second Create replaces the first control
+    EXPECT_FALSE(IsWindow(tip));
+    tip = scoped.GetHandle();
   }
-  EXPECT_FALSE(IsWindow(tip));
-  ToolTip twice;  // a second Create replaces the first control
-  tip = twice.Create(form.hwnd());
-  twice.Create(form.hwnd());
   EXPECT_FALSE(IsWindow(tip));
 }
 
@@ -226,51 +217,23 @@ TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
   EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
 }
 
-TEST_F(SurfaceTest, ExcludingChildrenFromABackBufferUsesWindowCoordinates) {
-  TestWindow form(300, 200, L"framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-  form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20);
-  form.AddChild(L"STATIC", L"t", WS_CHILD | WS_VISIBLE, 100, 10, 50, 20, 0, WS_EX_TRANSPARENT);
-  SkinForm(form.hwnd(), 300);
-  RECT outer{};
-  GetWindowRect(form.hwnd(), &outer);
-  POINT origin{0, 0};
-  ClientToScreen(form.hwnd(), &origin);
-  const int dx = origin.x - outer.left, dy = origin.y - outer.top;
-  SkinMemoryDc buffer = SkinMemoryDc::Create(outer.right - outer.left, outer.bottom - outer.top);
-  EXPECT_EQ(SkinExcludeChildrenClip(form.hwnd(), buffer.get()), buffer.get());
-  EXPECT_FALSE(Visible(buffer.get(), dx + 12, dy + 12));  // the button, frame included
-  EXPECT_TRUE(Visible(buffer.get(), 12, 12));
-  EXPECT_TRUE(Visible(buffer.get(), dx + 110, dy + 15));  // transparent child
-}
-
-// The shadow of a 300 x 150 box with depth `depth`, read as alpha values.
-struct ShadowPicture {
-  korvath::gdip::Bitmap bitmap;
-  ShadowPicture(int32_t position, int32_t depth = 15, int w = 330, int h = 180) {
+// A depth of 0 or below, or an area narrower than the blur, would divide by
+// zero: the shadow of a 300 x 150 box is then fully transparent.
+TEST(ShadowBuildImage, FramesTheOwnerAndDrawsNothingForDepthZero) {
+  auto alpha = [](int32_t depth, int w, int h, int x, int y) {
+    korvath::gdip::Bitmap bitmap;
     bitmap.CreateWithFormat(w, h);
     korvath::gdip::Graphics g;
     g.FromImage(bitmap);
-    ShadowBuildImage(g, position, depth, RGB(0, 0, 0), 80, w, h, false);
-  }
-  int operator()(int x, int y) const { return int(bitmap.GetPixel(x, y) >> 24); }
-};
-
-TEST(ShadowBuildImage, SidesWhereTheirBitsAreSetNothingInsideAndNothingForDepthZero) {
-  const ShadowPicture frame(15), bottomRight(10), flat(15, 0), negative(15, -4), tiny(15, 15, 6, 6);
-  EXPECT_GT(frame(13, 90), 0);
-  EXPECT_GT(frame(165, 13), 0);
-  EXPECT_GT(frame(316, 90), 0);
-  EXPECT_GT(frame(165, 166), 0);
-  EXPECT_EQ(frame(165, 90), 0);  // the owner's area
-  EXPECT_GT(frame(165, 167), frame(165, 12));  // darker below
-  EXPECT_GT(bottomRight(165, 166), 0);
-  EXPECT_EQ(bottomRight(165, 13), 0);
-  EXPECT_EQ(bottomRight(13, 90), 0);
-  // A depth of 0 or below, or an area narrower than the blur, would divide
-  // by zero: nothing is drawn instead.
-  EXPECT_EQ(flat(5, 90), 0);
-  EXPECT_EQ(negative(5, 90), 0);
-  for (int i = 0; i < 36; ++i) EXPECT_EQ(tiny(i % 6, i / 6), 0);
+    ShadowBuildImage(g, 15, depth, RGB(0, 0, 0), 80, w, h, false);
+    return int(bitmap.GetPixel(x, y) >> 24);
+  };
+  EXPECT_GT(alpha(15, 330, 180, 13, 90), 0);
+  EXPECT_GT(alpha(15, 330, 180, 165, 166), alpha(15, 330, 180, 165, 12));  // darker below
+  EXPECT_EQ(alpha(15, 330, 180, 165, 90), 0);  // the owner's area
+  EXPECT_EQ(alpha(0, 330, 180, 5, 90), 0);
+  EXPECT_EQ(alpha(-4, 330, 180, 5, 90), 0);
+  EXPECT_EQ(alpha(15, 6, 6, 3, 3), 0);
 }
 
 }  // namespace
