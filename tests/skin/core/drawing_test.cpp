@@ -7,14 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
-#include "platform/gdi_object.h"
 #include "skin/core/border_geometry.h"
 #include "skin/core/child_layout.h"
 #include "skin/core/control_text.h"
@@ -212,15 +210,13 @@ TEST(SkinPathAddRoundRect, FillsInsideAndLeavesCornersAndOutsideEmpty) {
   auto radius = [](float r) { return FillPath([r](gdip::GraphicsPath& p) { SkinPathAddRoundRect(p, 10, 10, 100, 60, r); }); };
   EXPECT_EQ(radius(0).GetPixel(11, 11), 0xFFFF0000u);  // square corners
   EXPECT_EQ(radius(-7).GetPixel(108, 68), 0xFFFF0000u);
-  const auto hundred = radius(100), clamped = radius(150), smaller = radius(60);
-  int differences = 0, againstSmaller = 0;
-  for (int i = 0; i < 120 * 80; ++i) {
-    const uint32_t p = hundred.GetPixel(i % 120, i / 120);
-    differences += p != clamped.GetPixel(i % 120, i / 120);
-    againstSmaller += p != smaller.GetPixel(i % 120, i / 120);
-  }
-  EXPECT_EQ(differences, 0);
-  EXPECT_GT(againstSmaller, 0);
+  auto differences = [](const gdip::Bitmap& a, const gdip::Bitmap& b) {
+    int n = 0;
+    for (int i = 0; i < 120 * 80; ++i) n += a.GetPixel(i % 120, i / 120) != b.GetPixel(i % 120, i / 120);
+    return n;
+  };
+  EXPECT_EQ(differences(radius(100), radius(150)), 0);
+  EXPECT_GT(differences(radius(100), radius(60)), 0);
 }
 
 // "测试文字" and "测试" five times, in code page 936.
@@ -301,8 +297,6 @@ TEST(SkinDrawControlText, AlignmentWrapAndTheCallersFormatPlaceTheText) {
 TEST(IpAddressDots, OneSmallBlackDotRightOfEachFieldAtHalfTheClientHeight) {
   testsupport::TestWindow parent(300, 200);
   HWND control = parent.AddChild(WC_IPADDRESSW, L"", 0, 10, 10, 160, 24);
-  for (const POINT& dot : SkinIpAddressDotPositions(parent.AddChild(WC_IPADDRESSW, L"", 0, 10, 50, 160, 23)))
-    EXPECT_EQ(dot.y, 11);  // half of an odd height rounds down
   EXPECT_TRUE(SkinIpAddressDotPositions(parent.hwnd()).empty());  // no fields, no dots
   RECT c, f;
   GetWindowRect(control, &c);

@@ -100,14 +100,4 @@ int32_t SkinnedForm::AddContainer(HWND window, COLORREF colour, int32_t alpha, i
   return n;
 }
 
-int32_t SkinnedForm::AddButton(HWND button, int32_t kind) const {
-  auto& list = record().Buttons;
-  const int32_t n = SkinTakeEntrySlot(list);
-  list[size_t(n) - 1].Window = button;
-  list[size_t(n) - 1].Kind = kind;
-  Skin(button);
-  SetSkinProp(button, prop::Hw_lbID, n);
-  return n;
-}
-
 }  // namespace korvath::skin::test

@@ -61,10 +61,9 @@ class SkinnedForm {
                 DWORD exStyle = 0);
   // Gives a control the owner number a control installer sets.
   void Skin(HWND control) const;
-  // Registers a window as a container (as the container attach does), or a
-  // push button of a kind; returns its entry number.
+  // Registers a window as a container (as the container attach does);
+  // returns its entry number.
   int32_t AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind = 0, bool framed = true) const;
-  int32_t AddButton(HWND button, int32_t kind) const;
 
  private:
   testsupport::TestWindow window_;
