@@ -3,8 +3,8 @@ if(KORVATH_WINDOWS)
   target_link_libraries(korvath_gdipa_test_support PUBLIC korvath_gdip korvath_win_test_support)
 
   korvath_test(gdip_object_tests
-    SOURCES object_test.cpp empty_object_test.cpp
-    LIBS korvath_gdipa_test_support WINDOWS_MAIN)
+    SOURCES object_test.cpp
+    LIBS korvath_gdip korvath_win_test_support WINDOWS_MAIN)
   korvath_test(gdip_image_tests
     SOURCES memory_stream_test.cpp image_test.cpp image_encoder_test.cpp bitmap_test.cpp
     LIBS korvath_gdipa_test_support WINDOWS_MAIN)

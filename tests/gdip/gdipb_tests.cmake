@@ -3,7 +3,7 @@ if(KORVATH_WINDOWS)
     SOURCES graphics_drawing_test.cpp graphics_text_test.cpp
     LIBS korvath_gdipa_test_support WINDOWS_MAIN)
   korvath_test(gdip_pen_path_brush_tests
-    SOURCES pen_path_brush_test.cpp wrapper_rules_test.cpp
+    SOURCES pen_path_brush_test.cpp
     LIBS korvath_gdipa_test_support WINDOWS_MAIN)
 
   # Not a test: prints how long a frame takes through the wrappers and

@@ -1,16 +1,24 @@
-// The shared object model: adoption and release of native handles, the last
-// status, moves, and the text and GUID conversions.
-#include "gdip/object.h"
-
+// The shared object model (adoption, release, moves, the last status), the
+// status and empty-object rules once per wrapper kind, and the text and GUID
+// conversions.
 #include <gtest/gtest.h>
 
 #include <type_traits>
 #include <vector>
 
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/font_collection.h"
+#include "gdip/font_family.h"
+#include "gdip/linear_gradient_brush.h"
+#include "gdip/path_gradient_brush.h"
+#include "gdip/pen.h"
+#include "gdip/region.h"
+#include "gdip/string_format.h"
+#include "gdip/texture_brush.h"
+#include "tests/gdip/gdip_test_support.h"
+
 namespace gdip = korvath::gdip;
-using Gdiplus::DllExports::GdipCreateRegion;
-using Gdiplus::DllExports::GdipDeleteRegion;
-using Gdiplus::DllExports::GdipIsVisibleRegionPoint;
 
 namespace {
 
@@ -21,14 +29,12 @@ class CountingRegion : public gdip::GdipBase {
   ~CountingRegion() override { Delete(); }
   CountingRegion(CountingRegion&&) noexcept = default;
   CountingRegion& operator=(CountingRegion&&) noexcept = default;
-
   bool Delete() {
     gdip::NativeHandle held = GetNativeObject();
-    bool ok = DestroyWith(GdipDeleteRegion);
+    bool ok = DestroyWith(Gdiplus::DllExports::GdipDeleteRegion);
     if (held) released_->push_back(held);
     return ok;
   }
-  Gdiplus::GpRegion* NativeRegion() const { return NativeAs<Gdiplus::GpRegion>(); }
 
  protected:
   bool ReleaseNative() override { return Delete(); }
@@ -39,175 +45,185 @@ class CountingRegion : public gdip::GdipBase {
 
 Gdiplus::GpRegion* NewRegion() {
   Gdiplus::GpRegion* region = nullptr;
-  EXPECT_EQ(GdipCreateRegion(&region), Gdiplus::Ok);
+  EXPECT_EQ(Gdiplus::DllExports::GdipCreateRegion(&region), Gdiplus::Ok);
   return region;
 }
 
 }  // namespace
 
-static_assert(!std::is_copy_constructible_v<CountingRegion>);
-static_assert(!std::is_copy_assignable_v<CountingRegion>);
-static_assert(std::is_nothrow_move_constructible_v<CountingRegion>);
-
-TEST(GdipObjectModel, SetNativeObjectAdoptsAndReleasesTheOldHandleKeepingTheStatus) {
-  std::vector<gdip::NativeHandle> released;
-  {
-    CountingRegion region(&released);
-    Gdiplus::GpRegion* first = NewRegion();
-    Gdiplus::GpRegion* second = NewRegion();
-    region.SetNativeObject(first);
-    EXPECT_EQ(region.GetNativeObject(), first);
-    EXPECT_EQ(region.NativeRegion(), first);
-
-    gdip::SetLastGdipStatus(Gdiplus::OutOfMemory);
-    region.SetNativeObject(second);
-    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory);
-    ASSERT_EQ(released.size(), 1u);
-    EXPECT_EQ(released[0], first);
-
-    // Adopting the handle it already holds releases nothing.
-    region.SetNativeObject(second);
-    EXPECT_EQ(released.size(), 1u);
-  }
-  // The destructor released the second one.
-  ASSERT_EQ(released.size(), 2u);
-}
-
-TEST(GdipObjectModel, DestroyMethodOnEmptyObjectLeavesStatusAndSecondCallIsHarmless) {
-  std::vector<gdip::NativeHandle> released;
-  CountingRegion region(&released);
-  gdip::SetLastGdipStatus(Gdiplus::WrongState);
-  EXPECT_FALSE(region.Delete());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::WrongState);
-
-  region.SetNativeObject(NewRegion());
-  EXPECT_TRUE(region.Delete());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
-  EXPECT_EQ(region.GetNativeObject(), nullptr);
-  EXPECT_EQ(region.NativeRegion(), nullptr);
-
-  gdip::SetLastGdipStatus(Gdiplus::WrongState);
-  EXPECT_FALSE(region.Delete());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::WrongState);
-  EXPECT_EQ(released.size(), 1u);
-}
-
-TEST(GdipObjectModel, MovesTransferTheHandleAndMoveAssignmentReleasesTheTargetsOwn) {
+TEST(GdipObjectModel, AdoptionAndMovesReleaseEachHandleOnceAndKeepTheStatus) {
   std::vector<gdip::NativeHandle> released;
   Gdiplus::GpRegion* a = NewRegion();
   Gdiplus::GpRegion* b = NewRegion();
-  CountingRegion first(&released);
-  first.SetNativeObject(a);
-  CountingRegion moved(std::move(first));
-  EXPECT_EQ(first.GetNativeObject(), nullptr);
-  EXPECT_EQ(moved.GetNativeObject(), a);
+  {
+    CountingRegion first(&released);
+    first.SetNativeObject(NewRegion());
+    gdip::NativeHandle old = first.GetNativeObject();
+    gdip::SetLastGdipStatus(Gdiplus::OutOfMemory);
+    first.SetNativeObject(a);
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory);
+    EXPECT_EQ(released, std::vector<gdip::NativeHandle>{old});
+    first.SetNativeObject(a);  // the handle it holds already: nothing released
+    EXPECT_EQ(released.size(), 1u);
 
-  CountingRegion other(&released);
-  other.SetNativeObject(b);
-  other = std::move(moved);
-  ASSERT_EQ(released.size(), 1u);
-  EXPECT_EQ(released[0], b);
-  EXPECT_EQ(other.GetNativeObject(), a);
-
-  // The moved-to handle is still a live (infinite) region.
-  BOOL visible = FALSE;
-  EXPECT_EQ(GdipIsVisibleRegionPoint(other.NativeRegion(), 5.0f, 5.0f, nullptr, &visible), Gdiplus::Ok);
-  EXPECT_TRUE(visible);
-  EXPECT_TRUE(other.Delete());
-}
-
-TEST(GdipObjectModel, StatusHelpers) {
-  EXPECT_TRUE(gdip::StoreStatus(Gdiplus::Ok));
-  EXPECT_FALSE(gdip::StoreStatus(Gdiplus::GenericError));
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::GenericError);
-  EXPECT_FALSE(gdip::RefuseArgument());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
-}
-
-TEST(GdipObjectModel, AllocAndFreeUseGdiplusHeap) {
-  void* block = gdip::GdipBase::Alloc(64);
-  ASSERT_NE(block, nullptr);
-  gdip::GdipBase::Free(block);
-}
-
-TEST(GdipTexts, AnsiToWideUsesCodePage936WhateverTheSystemCodePage) {
-  std::wstring abc = gdip::AnsiToWide("abc");
-  EXPECT_EQ(abc, L"abc");
-  EXPECT_EQ(abc.c_str()[3], L'\0');
-  EXPECT_EQ((abc.size() + 1) * sizeof(wchar_t), 8u);  // three characters and a zero
-
-  // "宋体" in GBK.
-  std::string songti = "\xCB\xCE\xCC\xE5";
-  EXPECT_EQ(gdip::AnsiToWide(songti), L"\u5B8B\u4F53");
-  EXPECT_TRUE(gdip::AnsiToWide("").empty());
-}
-
-TEST(GdipTexts, WideToAnsiRoundTripsChineseNames) {
-  std::string name = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";  // 微软雅黑
-  EXPECT_EQ(gdip::WideToAnsi(gdip::AnsiToWide(name)), name);
-  EXPECT_EQ(gdip::WideToAnsi(L"\u5B8B\u4F53"), "\xCB\xCE\xCC\xE5");
-  const wchar_t* none = nullptr;
-  EXPECT_EQ(gdip::WideToAnsi(none), "");
-  // A buffer with room to spare stops at its terminator.
-  wchar_t buffer[32] = L"Ab";
-  EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(buffer)), "Ab");
-}
-
-TEST(GdipGuids, BraceTextBothWays) {
-  EXPECT_EQ(gdip::GuidToText(GUID_NULL), "{00000000-0000-0000-0000-000000000000}");
-
-  const std::string pngText = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
-  GUID png = gdip::TextToGuid(pngText);
-  EXPECT_EQ(png.Data1, 0xB96B3CAFu);
-  EXPECT_EQ(png.Data2, 0x0728);
-  EXPECT_EQ(png.Data3, 0x11D3);
-  EXPECT_EQ(png.Data4[0], 0x9D);
-  EXPECT_EQ(png.Data4[7], 0x2E);
-  EXPECT_EQ(gdip::GuidToText(png), pngText);
-  EXPECT_EQ(gdip::GuidToText(Gdiplus::ImageFormatPNG), pngText);
-
-  // Lower-case digits are read; the text form always comes back upper-case.
-  EXPECT_EQ(gdip::GuidToText(gdip::TextToGuid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}")), pngText);
-}
-
-TEST(GdipGuids, TextThatIsNoGuidGivesTheNullGuid) {
-  for (const char* text : {"", "Paint.Picture", "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E",
-                           "{B96B3CAF-0728-11D3-9D7B-0000F81EF32G}", "B96B3CAF-0728-11D3-9D7B-0000F81EF32E"}) {
-    EXPECT_TRUE(IsEqualGUID(gdip::TextToGuid(text), GUID_NULL)) << text;
+    CountingRegion moved(std::move(first));
+    EXPECT_EQ(first.GetNativeObject(), nullptr);
+    CountingRegion other(&released);
+    other.SetNativeObject(b);
+    other = std::move(moved);
+    EXPECT_EQ(released.back(), b);
+    EXPECT_EQ(other.GetNativeObject(), a);
+    BOOL visible = FALSE;  // still a live (infinite) region
+    EXPECT_EQ(Gdiplus::DllExports::GdipIsVisibleRegionPoint(a, 5, 5, nullptr, &visible), Gdiplus::Ok);
+    EXPECT_TRUE(visible);
   }
-}
-
-TEST(GdipRecords, ArgbFromColorRefSwapsRedAndBlue) {
-  EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22), 0xFF22CADDu);
-  EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22, 160), 0xA022CADDu);
-  EXPECT_EQ(gdip::MakeArgb(1, 2, 3, 4), 0x01020304u);
-  EXPECT_EQ(gdip::ArgbRed(0x01020304u), 2);
-}
-
-TEST(GdipRecords, ArraysReachGdiplusAsOneBufferOrNone) {
-  std::vector<gdip::PointF> none;
-  EXPECT_EQ(gdip::NativeArray(std::span(none)), nullptr);
-  std::vector<gdip::PointF> points = {{1, 2}, {3, 4}};
-  Gdiplus::PointF* native = gdip::NativeArray(std::span(points));
-  EXPECT_EQ(native[1].X, 3.0f);
-  native[0].Y = 9;  // GDI+ writing into its buffer writes into the records
-  EXPECT_EQ(points[0].y, 9.0f);
-  EXPECT_EQ(gdip::NativeCount(std::span(points)), 2);
+  EXPECT_EQ(released.size(), 3u);
+  EXPECT_EQ(released.back(), a);
 }
 
 TEST(GdipObjectModel, AFailedCreatorLeavesTheTargetEmptyAndTakesNothingFromTheCall) {
   std::vector<gdip::NativeHandle> released;
   CountingRegion region(&released);
   region.SetNativeObject(NewRegion());
-  // What a failed call left behind is not a live object: it must be neither
-  // adopted nor released.
+  // What a failed call left behind is not a live object: neither adopted nor released.
   auto* leftOver = reinterpret_cast<Gdiplus::GpRegion*>(uintptr_t(0x10));
   EXPECT_FALSE(gdip::AdoptInto(region, Gdiplus::OutOfMemory, leftOver));
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory);
   EXPECT_EQ(region.GetNativeObject(), nullptr);
-  EXPECT_EQ(released.size(), 1u);  // the region it held before
+  EXPECT_EQ(released.size(), 1u);
+}
 
-  Gdiplus::GpRegion* made = NewRegion();
-  EXPECT_TRUE(gdip::AdoptInto(region, Gdiplus::Ok, made));
-  EXPECT_EQ(region.GetNativeObject(), made);
+// ---- the rules once per wrapper kind -------------------------------------------------
+
+namespace {
+
+using gdip::Bitmap;
+bool Fill(gdip::Image& o, Bitmap&) { return o.FromStream(gdiptest::MakePng(2, 2, [](int, int) { return ~0u; })); }
+bool Fill(Bitmap& o, Bitmap&) { return o.CreateWithFormat(3, 3); }
+bool Fill(gdip::Region& o, Bitmap&) { return o.CreateFromRect({0, 0, 4, 4}); }
+bool Fill(gdip::Font& o, Bitmap&) { return o.CreateFromName("SimSun", 9); }
+bool Fill(gdip::FontFamily& o, Bitmap&) { return o.CreateFromName("SimSun"); }
+bool Fill(gdip::StringFormat& o, Bitmap&) { return o.Create(Gdiplus::StringFormatFlagsNoWrap); }
+bool Fill(gdip::Graphics& o, Bitmap& surface) { return o.FromImage(surface); }
+bool Fill(gdip::Pen& o, Bitmap&) { return o.CreateFromColor(0xFF102030, 3); }
+bool Fill(gdip::GraphicsPath& o, Bitmap&) { return o.Create() && o.AddRectangle(0, 0, 5, 5); }
+bool Fill(gdip::SolidBrush& o, Bitmap&) { return o.Create(0xFF102030); }
+bool Fill(gdip::LinearGradientBrush& o, Bitmap&) { return o.CreateFromPoints({0, 0}, {9, 0}, 0xFF000000, ~0u); }
+bool Fill(gdip::PathGradientBrush& o, Bitmap&) { return o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0}, {0, 9}}); }
+bool Fill(gdip::TextureBrush& o, Bitmap& surface) { return o.Create(surface); }
+
+double Get(const gdip::Image& o) { return o.GetWidth(); }
+double Get(const Bitmap& o) { return o.GetPixel(0, 0) + o.GetHeight(); }
+double Get(const gdip::Region& o) { return o.GetDataSize(); }
+double Get(const gdip::Font& o) { return o.GetSize() + o.GetStyle(); }
+double Get(const gdip::FontFamily& o) { return o.GetEmHeight(0); }
+double Get(const gdip::StringFormat& o) { return o.GetFlags(); }
+double Get(const gdip::Graphics& o) { return o.GetDpiX(); }
+double Get(const gdip::Pen& o) { return o.GetWidth(); }
+double Get(const gdip::GraphicsPath& o) { return o.GetPointCount2(); }
+double Get(const gdip::SolidBrush& o) { return o.GetColor(); }
+double Get(const gdip::LinearGradientBrush& o) { return o.GetBlendCount(); }
+double Get(const gdip::PathGradientBrush& o) { return o.GetPointCount(); }
+double Get(const gdip::TextureBrush& o) { return o.GetType(); }
+
+template <class T>
+bool Destroy(T& o) {
+  if constexpr (std::is_base_of_v<gdip::Image, T>) return o.Dispose();
+  else return o.Delete();
+}
+
+template <class T>
+class GdipWrapperRules : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(surface.CreateWithFormat(4, 4)); }
+  Bitmap surface;
+};
+
+using Kinds = testing::Types<gdip::Image, Bitmap, gdip::Region, gdip::Font, gdip::FontFamily, gdip::StringFormat,
+                             gdip::Graphics, gdip::Pen, gdip::GraphicsPath, gdip::SolidBrush, gdip::LinearGradientBrush,
+                             gdip::PathGradientBrush, gdip::TextureBrush>;
+TYPED_TEST_SUITE(GdipWrapperRules, Kinds);
+
+}  // namespace
+
+TYPED_TEST(GdipWrapperRules, AnEmptyObjectMakesNoCallToDestroyAndItsGettersAnswerZeroWithInvalidParameter) {
+  static_assert(!std::is_copy_constructible_v<TypeParam> && !std::is_copy_assignable_v<TypeParam>);
+  static_assert(std::is_nothrow_move_constructible_v<TypeParam> && std::is_nothrow_move_assignable_v<TypeParam>);
+  TypeParam object;
+  gdip::SetLastGdipStatus(Gdiplus::Aborted);
+  EXPECT_FALSE(Destroy(object));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Aborted);
+  gdip::SetLastGdipStatus(Gdiplus::Ok);
+  EXPECT_EQ(Get(object), 0);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+}
+
+TYPED_TEST(GdipWrapperRules, FillingReplacingMovingAndDestroyingHandOneHandleAlong) {
+  TypeParam object, other;
+  ASSERT_TRUE(Fill(object, this->surface));
+  ASSERT_TRUE(Fill(object, this->surface));  // a holding object takes a new handle
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  gdip::NativeHandle handle = object.GetNativeObject();
+  ASSERT_NE(handle, nullptr);
+  TypeParam moved(std::move(object));
+  EXPECT_EQ(object.GetNativeObject(), nullptr);
+  ASSERT_TRUE(Fill(other, this->surface));
+  other = std::move(moved);
+  EXPECT_EQ(other.GetNativeObject(), handle);
+  EXPECT_NE(Get(other), 0);
+  EXPECT_TRUE(Destroy(other));
+  EXPECT_EQ(other.GetNativeObject(), nullptr);
+  gdip::SetLastGdipStatus(Gdiplus::Aborted);
+  EXPECT_FALSE(Destroy(other));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Aborted);
+}
+
+TYPED_TEST(GdipWrapperRules, ACloneLivesOnItsOwnAndAFailedCloneEmptiesTheTarget) {
+  if constexpr (requires(const TypeParam& a, TypeParam& b) { a.Clone(b); }) {
+    TypeParam source, clone, empty;
+    ASSERT_TRUE(Fill(source, this->surface));
+    ASSERT_TRUE(source.Clone(clone));
+    ASSERT_TRUE(Destroy(source));
+    EXPECT_NE(Get(clone), 0);
+    EXPECT_FALSE(empty.Clone(clone));
+    EXPECT_EQ(clone.GetNativeObject(), nullptr);
+  }
+}
+
+TEST(GdipWrapperRules, AFontCollectionOwnsNothingAndAnEmptyOneFindsNothing) {
+  static_assert(!std::is_copy_constructible_v<gdip::FontCollection>);
+  gdip::FontCollection collection;
+  gdip::SetLastGdipStatus(Gdiplus::Ok);
+  EXPECT_EQ(collection.GetFamilyCount(), 0);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+}
+
+// ---- texts, GUIDs, colours -------------------------------------------------------------
+
+TEST(GdipTexts, ConversionsUseCodePage936BothWaysWhateverTheSystemCodePage) {
+  EXPECT_EQ(gdip::AnsiToWide("abc"), L"abc");
+  EXPECT_TRUE(gdip::AnsiToWide("").empty());
+  EXPECT_EQ(gdip::AnsiToWide("\xCB\xCE\xCC\xE5"), L"\u5B8B\u4F53");  // 宋体
+  EXPECT_EQ(gdip::WideToAnsi(L"\u5B8B\u4F53"), "\xCB\xCE\xCC\xE5");
+  std::string name = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";  // 微软雅黑
+  EXPECT_EQ(gdip::WideToAnsi(gdip::AnsiToWide(name)), name);
+  EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(nullptr)), "");
+  wchar_t buffer[32] = L"Ab";  // room to spare: stops at the terminator
+  EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(buffer)), "Ab");
+}
+
+TEST(GdipGuids, BraceTextBothWaysAndTextThatIsNoGuidGivesTheNullGuid) {
+  EXPECT_EQ(gdip::GuidToText(GUID_NULL), "{00000000-0000-0000-0000-000000000000}");
+  const std::string png = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
+  EXPECT_TRUE(IsEqualGUID(gdip::TextToGuid(png), Gdiplus::ImageFormatPNG));
+  EXPECT_EQ(gdip::GuidToText(Gdiplus::ImageFormatPNG), png);
+  EXPECT_EQ(gdip::GuidToText(gdip::TextToGuid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}")), png);
+  for (const char* text : {"", "Paint.Picture", "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E",
+                           "{B96B3CAF-0728-11D3-9D7B-0000F81EF32G}", "B96B3CAF-0728-11D3-9D7B-0000F81EF32E"})
+    EXPECT_TRUE(IsEqualGUID(gdip::TextToGuid(text), GUID_NULL)) << text;
+}
+
+TEST(GdipRecords, ArgbFromColorRefSwapsRedAndBlue) {
+  EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22), 0xFF22CADDu);
+  EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22, 160), 0xA022CADDu);
 }

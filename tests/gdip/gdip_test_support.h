@@ -1,0 +1,119 @@
+#pragma once
+// Shared by the tests of the GDI+ library: an off-screen ARGB canvas with
+// pixel probes (a failure saves what the canvas held), a matrix made from the
+// flat API (the library has no matrix class), and small picture makers.
+#include <windows.h>
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gdip/bitmap.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "tests/support/png_writer.h"
+#include "tests/support/win_test_support.h"
+
+namespace gdiptest {
+
+namespace gdip = korvath::gdip;
+
+class TestMatrix : public gdip::GdipBase {
+ public:
+  TestMatrix(float m11 = 1, float m12 = 0, float m21 = 0, float m22 = 1, float dx = 0, float dy = 0) {
+    Gdiplus::GpMatrix* matrix = nullptr;
+    EXPECT_EQ(Gdiplus::DllExports::GdipCreateMatrix2(m11, m12, m21, m22, dx, dy, &matrix), Gdiplus::Ok);
+    SetNativeObject(matrix);
+  }
+  ~TestMatrix() override { DestroyWith(Gdiplus::DllExports::GdipDeleteMatrix); }
+};
+
+// Where `matrix` takes the point (x, y).
+inline gdip::PointF MatrixApply(const gdip::GdipBase& matrix, float x, float y) {
+  float e[6] = {};
+  Gdiplus::DllExports::GdipGetMatrixElements(static_cast<Gdiplus::GpMatrix*>(matrix.GetNativeObject()), e);
+  return {x * e[0] + y * e[2] + e[4], x * e[1] + y * e[3] + e[5]};
+}
+
+// PNG bytes of a width x height picture, pixel(x, y) as 0xAARRGGBB.
+inline std::vector<uint8_t> MakePng(int width, int height, const std::function<uint32_t(int, int)>& pixel) {
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(pixel(x, y));
+  return testsupport::EncodePng(width, height, pixels);
+}
+
+inline gdip::Bitmap TwoColourBitmap(int width, int height, gdip::Argb left, gdip::Argb right) {
+  gdip::Bitmap bitmap;
+  EXPECT_TRUE(bitmap.CreateWithFormat(width, height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) bitmap.SetPixel(x, y, x < width / 2 ? left : right);
+  return bitmap;
+}
+
+inline gdip::GraphicsPath EllipsePath(float x, float y, float width, float height) {
+  gdip::GraphicsPath path;
+  EXPECT_TRUE(path.Create() && path.AddEllipse(x, y, width, height));
+  return path;
+}
+
+// A fresh GBK file name in the temporary folder, and a file's bytes.
+inline std::string TempFileName(const std::string& stem) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  static int serial = 0;
+  return gdip::WideToAnsi(std::wstring(folder) + gdip::AnsiToWide(stem) + L"_" +
+                          std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial));
+}
+inline std::vector<uint8_t> ReadFileBytes(const std::string& name) {
+  std::ifstream file(gdip::AnsiToWide(name).c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct Canvas {
+  gdip::Bitmap bitmap;
+  gdip::Graphics graphics;
+
+  Canvas(int width, int height, std::optional<gdip::Argb> background = std::nullopt) {
+    EXPECT_TRUE(bitmap.CreateWithFormat(width, height) && graphics.FromImage(bitmap));
+    if (background) graphics.Clear(*background);
+  }
+  gdip::Argb Pixel(int x, int y) const { return bitmap.GetPixel(x, y); }
+};
+
+struct Probe {
+  int x, y;
+  gdip::Argb colour;
+  int tolerance = 2;  // per channel, alpha included
+};
+
+// Each probed pixel holds its colour; a failure saves the canvas as
+// failures/<test name>.png.
+inline void ExpectPixels(const Canvas& canvas, std::initializer_list<Probe> probes) {
+  for (const Probe& p : probes) {
+    gdip::Argb actual = canvas.Pixel(p.x, p.y);
+    bool within = true;
+    for (int shift = 0; shift < 32; shift += 8)
+      within = within && std::abs(int((actual >> shift) & 0xFF) - int((p.colour >> shift) & 0xFF)) <= p.tolerance;
+    if (within) continue;
+    testsupport::PixelBuffer buffer{canvas.bitmap.GetWidth(), canvas.bitmap.GetHeight(), {}};
+    for (int y = 0; y < buffer.height; ++y)
+      for (int x = 0; x < buffer.width; ++x) buffer.pixels.push_back(canvas.Pixel(x, y));
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string path = testsupport::SaveFailureImage(buffer, std::string(test->test_suite_name()) + "." + test->name());
+    char text[128];
+    std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X (see %s)", p.x, p.y, unsigned(actual),
+                  unsigned(p.colour), path.c_str());
+    ADD_FAILURE() << text;
+  }
+}
+
+}  // namespace gdiptest
