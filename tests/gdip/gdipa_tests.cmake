@@ -6,8 +6,8 @@ if(KORVATH_WINDOWS)
     SOURCES object_test.cpp
     LIBS korvath_gdip korvath_win_test_support WINDOWS_MAIN)
   korvath_test(gdip_image_tests
-    SOURCES memory_stream_test.cpp image_test.cpp image_encoder_test.cpp bitmap_test.cpp
-    LIBS korvath_gdipa_test_support WINDOWS_MAIN)
+    SOURCES image_test.cpp
+    LIBS korvath_gdip korvath_win_test_support WINDOWS_MAIN)
   korvath_test(gdip_region_tests
     SOURCES region_test.cpp
     LIBS korvath_gdipa_test_support WINDOWS_MAIN)

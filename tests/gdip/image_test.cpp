@@ -1,73 +1,153 @@
-// Images: loading from bytes and files, their properties, frames, palettes
-// and property items, rotation, thumbnails and clones.
-#include "gdip/image.h"
-
+// Pictures: the memory stream under them, loading from bytes and files,
+// encoding and saving, frames, property items and palettes, and bitmaps'
+// pixels, locked bits, clones, rotation and GDI handles.
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <algorithm>
-#include <iterator>
+#include <cmath>
+#include <cstring>
 
 #include "gdip/bitmap.h"
+#include "gdip/image.h"
+#include "gdip/memory_stream.h"
 #include "platform/embedded_assets.h"
-#include "tests/gdip/gdipa_test_support.h"
+#include "platform/gdi_object.h"
+#include "tests/gdip/gdip_test_support.h"
 
 namespace gdip = korvath::gdip;
 namespace assets = korvath::assets;
 using gdiptest::MakePng;
+using gdiptest::TwoColourBitmap;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kBlue = 0xFF0000FF;
+constexpr gdip::Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
+constexpr char kJpegFormat[] = "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}";
 constexpr char kPageDimension[] = "{7462DC86-6180-4C7E-8E3F-EE7333A7A483}";
 constexpr char kTimeDimension[] = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
+constexpr char kQualityCategory[] = "{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
 
-// A 1 x 1 GIF with one frame per delay (hundredths of a second), each frame
-// a black pixel drawn through a two-colour table.
-std::vector<uint8_t> AnimatedGif(const std::vector<uint8_t>& delays) {
-  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
-                              0, 0, 0, 0xFF, 0xFF, 0xFF};
-  // Loop forever (the application extension that marks an animation).
-  const uint8_t loop[] = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
-  gif.insert(gif.end(), std::begin(loop), std::end(loop));
-  for (uint8_t delay : delays) {
-    const uint8_t frame[] = {0x21, 0xF9, 4, 0, delay, 0, 0, 0,           // graphic control: the delay
-                             0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,            // image descriptor
-                             2, 2, 0x44, 0x01, 0};                       // LZW data of one pixel
-    gif.insert(gif.end(), std::begin(frame), std::end(frame));
-  }
-  gif.push_back(0x3B);
-  return gif;
-}
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 // 7 x 5: red with a blue top-left pixel.
-std::vector<uint8_t> SmallPng() {
-  return MakePng(7, 5, [](int x, int y) { return x == 0 && y == 0 ? kBlue : kRed; });
-}
+std::vector<uint8_t> SmallPng() { return MakePng(7, 5, [](int x, int y) { return x + y == 0 ? kBlue : kRed; }); }
 
-// Pixels of an image, read through a bitmap clone of it.
 gdip::Argb PixelOf(const gdip::Image& image, int x, int y) {
   gdip::Bitmap bitmap;
   EXPECT_TRUE(image.Clone(bitmap));
   return bitmap.GetPixel(x, y);
 }
 
+// A 1 x 1 looping GIF with one frame per delay (hundredths of a second).
+std::vector<uint8_t> AnimatedGif(const std::vector<uint8_t>& delays) {
+  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
+                              0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
+  for (uint8_t delay : delays) {
+    const uint8_t frame[] = {0x21, 0xF9, 4, 0, delay, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0};
+    gif.insert(gif.end(), std::begin(frame), std::end(frame));
+  }
+  gif.push_back(0x3B);
+  return gif;
+}
+
+gdip::EncoderParameters Quality(uint32_t quality, uint32_t numberOfValues = 1) {
+  gdip::EncoderParameter parameter{kQualityCategory, numberOfValues, 4 /* long */, std::vector<uint8_t>(4)};
+  std::memcpy(parameter.value.data(), &quality, 4);
+  return {{parameter}};
+}
+
 }  // namespace
 
-TEST(Image, LoadsAPngFromBytes) {
+// ---- memory stream ---------------------------------------------------------------------
+
+TEST(MemoryStream, CopiesTheBytesTakesAGivenSizeRefusesALongerOneAndReleasesTheOldStream) {
+  gdip::MemoryStream stream;
+  std::vector<uint8_t> bytes = Bytes("embedded picture");
+  IStream* com = stream.CreateFromBytes(bytes);
+  ASSERT_NE(com, nullptr);
+  EXPECT_NE(stream.GetGlobalHandle(), nullptr);
+  bytes[0] = 'X';  // a copy, not the caller's memory
+  std::string read(64, '\0');
+  ULONG count = 0;
+  EXPECT_EQ(com->Read(read.data(), 64, &count), S_OK);
+  EXPECT_EQ(read.substr(0, count), "embedded picture");
+  EXPECT_EQ(stream.GetBytes(), Bytes("embedded picture"));
+
+  com->AddRef();
+  ASSERT_NE(stream.CreateFromBytes(bytes, 3), nullptr);
+  EXPECT_EQ(com->Release(), 0u);  // only the reference taken here was left
+  EXPECT_EQ(stream.GetBytes(), Bytes("Xmb"));
+  EXPECT_EQ(stream.CreateFromBytes(bytes, 17), nullptr);
+  EXPECT_EQ(stream.GetStream(), nullptr);
+  EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
+  EXPECT_EQ(stream.GetSize(), 0u);
+}
+
+TEST(MemoryStream, AnEmptyStreamGrowsAndGetBytesIgnoresTheSeekPosition) {
+  gdip::MemoryStream stream;
+  IStream* com = stream.CreateFromBytes();
+  ASSERT_NE(com, nullptr);
+  EXPECT_TRUE(stream.GetBytes().empty());
+  ULONG written = 0;
+  ASSERT_EQ(com->Write("written", 7, &written), S_OK);
+  EXPECT_EQ(stream.GetBytes(), Bytes("written"));
+  com->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+  EXPECT_EQ(stream.GetBytes(), Bytes("written"));
+}
+
+TEST(MemoryStream, AttachHoldsAnyStreamButFindsBytesOnlyOnGlobalMemory) {
+  IStream* global = nullptr;
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, FALSE, &global), S_OK);
+  ULONG written = 0;
+  global->Write("attached", 8, &written);
+  gdip::MemoryStream stream;
+  EXPECT_TRUE(stream.AttachStream(global));
+  EXPECT_EQ(stream.GetBytes(), Bytes("attached"));
+
+  IStream* other = SHCreateMemStream(reinterpret_cast<const BYTE*>("abc"), 3);
+  EXPECT_FALSE(stream.AttachStream(other));
+  EXPECT_EQ(stream.GetStream(), other);
+  EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
+  EXPECT_TRUE(stream.GetBytes().empty());
+}
+
+TEST(MemoryStream, MovesHandOverTheStreamAndReleaseIsHarmlessTwice) {
+  static_assert(!std::is_copy_constructible_v<gdip::MemoryStream>);
+  gdip::MemoryStream first, third;
+  IStream* com = first.CreateFromBytes(Bytes("moved"));
+  gdip::MemoryStream second(std::move(first));
+  EXPECT_EQ(first.GetStream(), nullptr);
+  EXPECT_EQ(second.GetStream(), com);
+  third.CreateFromBytes(Bytes("other"));
+  third = std::move(second);
+  EXPECT_EQ(third.GetBytes(), Bytes("moved"));
+  third.Release();
+  third.Release();
+  EXPECT_EQ(third.GetStream(), nullptr);
+}
+
+// ---- loading and saving -----------------------------------------------------------------
+
+TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
   gdip::Image image;
   ASSERT_TRUE(image.FromStream(SmallPng()));
-  EXPECT_EQ(image.GetWidth(), 7);
-  EXPECT_EQ(image.GetHeight(), 5);
   EXPECT_EQ(image.GetRawFormat(), gdip::kPngFormat);
-  EXPECT_EQ(image.GetType(), int(Gdiplus::ImageTypeBitmap));
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
-  EXPECT_EQ(image.GetDimension(), (gdip::SizeF{7, 5}));
-  int unit = -1;
-  EXPECT_EQ(image.GetBounds(&unit), (gdip::RectF{0, 0, 7, 5}));
-  EXPECT_EQ(unit, int(Gdiplus::UnitPixel));
+  EXPECT_EQ(image.GetBounds(), (gdip::RectF{0, 0, 7, 5}));
   EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
   EXPECT_EQ(PixelOf(image, 6, 4), kRed);
+  ASSERT_TRUE(image.FromStream(MakePng(3, 9, [](int, int) { return kBlue; })));
+  EXPECT_EQ(image.GetWidth(), 3);
+  EXPECT_EQ(PixelOf(image, 1, 8), kBlue);
+  EXPECT_FALSE(image.FromStream(std::vector<uint8_t>(100, 0x5A)));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_EQ(image.GetNativeObject(), nullptr);
+  EXPECT_FALSE(image.FromStream({}));
+
+  gdip::Bitmap bitmap;  // a bitmap loads on its own road
+  ASSERT_TRUE(bitmap.FromStream(MakePng(9, 4, [](int x, int) { return x < 3 ? kRed : 0x40000000u; })));
+  EXPECT_EQ(bitmap.GetPixel(1, 2), kRed);
+  EXPECT_EQ(bitmap.GetPixel(7, 2), 0x40000000u);
 }
 
 TEST(Image, LoadsTheProgramsEmbeddedPictures) {
@@ -75,195 +155,167 @@ TEST(Image, LoadsTheProgramsEmbeddedPictures) {
   ASSERT_TRUE(png.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedFolderButtonNormalPng())));
   EXPECT_EQ(png.GetWidth(), 20);
   EXPECT_EQ(png.GetHeight(), 15);
-  gdip::Image jpeg;
+  gdip::Bitmap jpeg;
   ASSERT_TRUE(jpeg.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedBackgroundJpeg())));
   EXPECT_EQ(jpeg.GetWidth(), 557);
   EXPECT_EQ(jpeg.GetHeight(), 800);
-  EXPECT_EQ(jpeg.GetRawFormat(), "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}");
+  EXPECT_EQ(jpeg.GetRawFormat(), kJpegFormat);
+  EXPECT_EQ(gdip::ArgbAlpha(jpeg.GetPixel(200, 300)), 0xFF);
 }
 
-TEST(Image, BytesThatAreNoPictureLeaveTheObjectEmpty) {
+TEST(Image, SavedFilesWithChineseNamesLoadBack) {
   gdip::Image image;
-  std::vector<uint8_t> garbage(100, 0x5A);
-  EXPECT_FALSE(image.FromStream(garbage));
+  ASSERT_TRUE(image.FromStream(SmallPng()));
+  std::string png = gdiptest::TempFileName("\xCD\xBC\xC6\xAC") + ".png", bmp = png + ".bmp";  // 图片
+  std::string format, bmpFormat;
+  ASSERT_TRUE(image.Save(png, &format));
+  EXPECT_EQ(format, gdip::kPngFormat);  // the image's own format, written back
+  ASSERT_TRUE(image.SaveWide(gdip::AnsiToWide(bmp), &bmpFormat));  // no format: BMP
+  EXPECT_EQ(bmpFormat, gdip::kBmpFormat);
+  EXPECT_EQ(gdiptest::ReadFileBytes(png).at(1), 'P');
+  EXPECT_EQ(gdiptest::ReadFileBytes(bmp).at(0), 'B');
+  EXPECT_EQ(gdiptest::ReadFileBytes(bmp).at(1), 'M');
+  gdip::Image loaded;
+  gdip::Bitmap asBitmap, fromBmp;
+  ASSERT_TRUE(loaded.FromFile(png));
+  ASSERT_TRUE(asBitmap.FromFile(png));
+  ASSERT_TRUE(fromBmp.FromFileSimple(gdip::AnsiToWide(bmp)));
+  EXPECT_EQ(PixelOf(loaded, 0, 0), kBlue);
+  EXPECT_EQ(asBitmap.GetPixel(3, 3), kRed);
+  EXPECT_EQ(fromBmp.GetPixel(0, 0) & 0xFFFFFF, kBlue & 0xFFFFFF);
+  loaded.Dispose(), asBitmap.Dispose(), fromBmp.Dispose();
+  DeleteFileW(gdip::AnsiToWide(png).c_str());
+  DeleteFileW(gdip::AnsiToWide(bmp).c_str());
+  EXPECT_FALSE(loaded.FromFile(png));
+}
+
+TEST(ImageEncoders, TheListHoldsThePngEncoderFoundByItsExactFormatText) {
+  std::vector<gdip::ImageCodecInfo> encoders;
+  int count = gdip::Image::ListEncoders(encoders);
+  ASSERT_EQ(count, int(encoders.size()));
+  auto png = std::find_if(encoders.begin(), encoders.end(), [](auto& e) { return e.formatId == gdip::kPngFormat; });
+  ASSERT_NE(png, encoders.end());
+  EXPECT_EQ(png->mimeType, "image/png");
+  EXPECT_GT(png->sigCount, 0u);
+  EXPECT_EQ(png->sigPattern.size(), size_t(png->sigCount) * png->sigSize);
+  EXPECT_EQ(png->sigMask.size(), png->sigPattern.size());
+  EXPECT_EQ(gdip::Image::FindEncoderClsid(gdip::kPngFormat), "{557CF406-1A04-11D3-9A73-0000F81EF32E}");
+  EXPECT_EQ(png->clsid, gdip::Image::FindEncoderClsid(gdip::kPngFormat));
+  EXPECT_EQ(gdip::Image::FindEncoderClsid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}"), "");
+}
+
+TEST(ImageEncoders, SaveToStreamGivesWholePngBytesThatLoadBackWithTheSamePixels) {
+  gdip::Bitmap bitmap = TwoColourBitmap(12, 6, 0xFF20C040, 0x80102030);
+  std::string format(gdip::kPngFormat);
+  std::vector<uint8_t> bytes = bitmap.SaveToStream(&format, nullptr);
+  const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  ASSERT_GE(bytes.size(), 12u);
+  EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), bytes.begin()));
+  EXPECT_EQ(std::string(bytes.end() - 8, bytes.end() - 4), "IEND");  // nothing of the block past the file
+  gdip::Bitmap loaded;
+  ASSERT_TRUE(loaded.FromStream(bytes));
+  EXPECT_EQ(loaded.GetWidth(), 12);
+  EXPECT_EQ(loaded.GetPixel(1, 1), 0xFF20C040u);
+  EXPECT_EQ(loaded.GetPixel(10, 4), 0x80102030u);
+  std::string own;  // no format: the image's own
+  EXPECT_EQ(loaded.SaveToStream(&own).size(), bytes.size());
+  EXPECT_EQ(own, gdip::kPngFormat);
+}
+
+TEST(ImageEncoders, AFailedSaveGivesNoBytes) {
+  gdip::Bitmap bitmap = TwoColourBitmap(4, 4, ~0u, kBlue);
+  std::string unknown = "{00000000-0000-0000-0000-000000000001}", png(gdip::kPngFormat);
+  EXPECT_TRUE(bitmap.SaveToStream(&unknown).empty());
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
-  EXPECT_EQ(image.GetNativeObject(), nullptr);
-  EXPECT_FALSE(image.FromStream({}));
-  EXPECT_EQ(image.GetNativeObject(), nullptr);
-}
-
-TEST(Image, ALoadIntoAHoldingObjectReplacesThePicture) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  ASSERT_TRUE(image.FromStream(MakePng(3, 9, [](int, int) { return kBlue; })));
-  EXPECT_EQ(image.GetWidth(), 3);
-  EXPECT_EQ(PixelOf(image, 1, 8), kBlue);
-  // A failed load leaves it empty rather than holding the old picture.
-  std::vector<uint8_t> garbage(10, 1);
-  EXPECT_FALSE(image.FromStream(garbage));
-  EXPECT_EQ(image.GetNativeObject(), nullptr);
-}
-
-TEST(Image, DisposeEmptiesOnceAndKeepsTheStatusWhenEmpty) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  EXPECT_TRUE(image.Dispose());
-  EXPECT_EQ(image.GetNativeObject(), nullptr);
-  EXPECT_EQ(image.NativeImage(), nullptr);
-  gdip::SetLastGdipStatus(Gdiplus::Win32Error);
-  EXPECT_FALSE(image.Dispose());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Win32Error);
-  EXPECT_EQ(image.GetWidth(), 0);
+  EXPECT_TRUE(gdip::Image().SaveToStream(&png).empty());
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
 }
 
-TEST(Image, ASavedFileWithAChineseNameLoadsBack) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::string name = gdiptest::TempFileName("\xCD\xBC\xC6\xAC") + ".png";  // 图片
-  std::string format;
-  ASSERT_TRUE(image.Save(name, &format));
-  EXPECT_EQ(format, gdip::kPngFormat);  // the image's own format, written back
-  std::vector<uint8_t> file = gdiptest::ReadFileBytes(name);
-  ASSERT_GE(file.size(), 8u);
-  EXPECT_EQ(file[1], 'P');
-
-  gdip::Image loaded;
-  ASSERT_TRUE(loaded.FromFile(name));
-  EXPECT_EQ(loaded.GetWidth(), 7);
-  EXPECT_EQ(PixelOf(loaded, 0, 0), kBlue);
-  gdip::Bitmap asBitmap;
-  ASSERT_TRUE(asBitmap.FromFile(name));
-  EXPECT_EQ(asBitmap.GetPixel(3, 3), kRed);
-  loaded.Dispose();
-  asBitmap.Dispose();
-  gdiptest::RemoveFile(name);
-  EXPECT_FALSE(loaded.FromFile(name));
-}
-
-TEST(Image, SaveWideWithoutFormatWritesABmp) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::string name = gdiptest::TempFileName("wide") + ".bmp";
-  std::string format;
-  ASSERT_TRUE(image.SaveWide(gdip::AnsiToWide(name), &format));
-  EXPECT_EQ(format, gdip::kBmpFormat);
-  std::vector<uint8_t> file = gdiptest::ReadFileBytes(name);
-  ASSERT_GE(file.size(), 2u);
-  EXPECT_EQ(file[0], 'B');
-  EXPECT_EQ(file[1], 'M');
+TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesAreRefused) {
+  gdip::Bitmap bitmap = TwoColourBitmap(32, 32, 0xFFC03020, 0xFFC03020);
+  std::string format = kJpegFormat;
+  gdip::EncoderParameters quality = Quality(90), none, tooMany = Quality(90, 2), unknownType = Quality(90);
   gdip::Bitmap loaded;
-  ASSERT_TRUE(loaded.FromFileSimple(gdip::AnsiToWide(name)));
-  EXPECT_EQ(loaded.GetWidth(), 7);
-  EXPECT_EQ(loaded.GetPixel(0, 0) & 0xFFFFFF, kBlue & 0xFFFFFF);
-  loaded.Dispose();
-  gdiptest::RemoveFile(name);
+  ASSERT_TRUE(loaded.FromStream(bitmap.SaveToStream(&format, &quality)));
+  EXPECT_EQ(loaded.GetRawFormat(), kJpegFormat);
+  gdip::Argb centre = loaded.GetPixel(16, 16);
+  EXPECT_NEAR(gdip::ArgbRed(centre), 0xC0, 6);
+  EXPECT_NEAR(gdip::ArgbGreen(centre), 0x30, 6);
+  EXPECT_NEAR(gdip::ArgbBlue(centre), 0x20, 6);
+  EXPECT_FALSE(bitmap.SaveToStream(&format, &none).empty());  // a block with a count of 0
+
+  unknownType.parameters[0].type = 42;
+  for (gdip::EncoderParameters* refused : {&tooMany, &unknownType}) {  // two longs in four bytes; no such type
+    gdip::SetLastGdipStatus(Gdiplus::Ok);
+    EXPECT_TRUE(bitmap.SaveToStream(&format, refused).empty());
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  }
+  std::string name = gdiptest::TempFileName("refused") + ".jpg";
+  EXPECT_FALSE(bitmap.Save(name, &format, &tooMany));
+  EXPECT_TRUE(gdiptest::ReadFileBytes(name).empty());  // nothing was written
 }
 
-TEST(Image, RotateFlipTurnsThePicture) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  ASSERT_TRUE(image.RotateFlip(Gdiplus::Rotate90FlipNone));
-  EXPECT_EQ(image.GetWidth(), 5);
-  EXPECT_EQ(image.GetHeight(), 7);
-  // Clockwise: the top-left pixel goes to the top-right corner.
-  EXPECT_EQ(PixelOf(image, 4, 0), kBlue);
-  EXPECT_EQ(PixelOf(image, 0, 0), kRed);
-}
+// ---- frames, properties, palettes ----------------------------------------------------------
 
-TEST(Image, CloneAndThumbnailMakeObjectsOfTheirOwn) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  gdip::Bitmap clone;
-  ASSERT_TRUE(image.Clone(clone));
-  EXPECT_NE(clone.GetNativeObject(), image.GetNativeObject());
-  EXPECT_EQ(clone.NativeBitmap(), clone.GetNativeObject());
-  ASSERT_TRUE(clone.SetPixel(0, 0, kRed));
-  EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
-
-  gdip::Image thumbnail;
-  ASSERT_TRUE(image.GetThumbnail(4, 2, thumbnail));
-  EXPECT_EQ(thumbnail.GetWidth(), 4);
-  EXPECT_EQ(thumbnail.GetHeight(), 2);
-
-  // A clone of an empty image fails and empties the target.
-  gdip::Image empty;
-  EXPECT_FALSE(empty.Clone(clone));
-  EXPECT_EQ(clone.GetNativeObject(), nullptr);
-}
-
-TEST(Image, FramesOfASinglePagePicture) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::vector<std::string> dimensions = {"old"};
-  ASSERT_TRUE(image.GetFrameDimensionsList(dimensions));
-  ASSERT_EQ(dimensions.size(), 1u);
-  EXPECT_EQ(dimensions[0], kPageDimension);
-  EXPECT_EQ(image.GetFrameCount(kPageDimension), 1u);
-  EXPECT_TRUE(image.SelectActiveFrame(kPageDimension, 0));
-
-  gdip::Image empty;
-  dimensions = {"kept"};
-  EXPECT_FALSE(empty.GetFrameDimensionsList(dimensions));
-  EXPECT_EQ(dimensions, std::vector<std::string>{"kept"});
-}
-
-TEST(Image, FrameDelaysOfAPictureWithoutThemLeaveTheListAlone) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::vector<int32_t> delays = {7, 7};
-  EXPECT_FALSE(image.GetFrameDelays(delays));
-  EXPECT_EQ(delays, (std::vector<int32_t>{7, 7}));
-}
-
-TEST(Image, AnAnimatedGifGivesItsFramesAndDelays) {
+TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   gdip::Image gif;
   ASSERT_TRUE(gif.FromStream(AnimatedGif({10, 20, 30})));
-  EXPECT_EQ(gif.GetRawFormat(), "{B96B3CB0-0728-11D3-9D7B-0000F81EF32E}");
   std::vector<std::string> dimensions;
   ASSERT_TRUE(gif.GetFrameDimensionsList(dimensions));
-  ASSERT_EQ(dimensions.size(), 1u);
-  EXPECT_EQ(dimensions[0], kTimeDimension);
+  EXPECT_EQ(dimensions, std::vector<std::string>{kTimeDimension});
   EXPECT_EQ(gif.GetFrameCount(kTimeDimension), 3u);
   EXPECT_TRUE(gif.SelectActiveFrame(kTimeDimension, 2));
-
   std::vector<int32_t> delays;
   ASSERT_TRUE(gif.GetFrameDelays(delays));
   EXPECT_EQ(delays, (std::vector<int32_t>{10, 20, 30}));
 
   std::vector<uint32_t> ids;
   int count = gif.GetPropertyIdList(ids);
-  ASSERT_GT(count, 0);
-  ASSERT_EQ(ids.size(), size_t(count));
+  ASSERT_EQ(count, int(ids.size()));
   EXPECT_NE(std::find(ids.begin(), ids.end(), gdip::kFrameDelayTag), ids.end());
   gdip::PropertyItem item;
   ASSERT_TRUE(gif.GetPropertyItem(gdip::kFrameDelayTag, item));
-  EXPECT_EQ(item.id, gdip::kFrameDelayTag);
   EXPECT_EQ(item.type, 4u);  // long
   EXPECT_EQ(item.length, 12u);
   EXPECT_EQ(item.value, (std::vector<uint8_t>{10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0}));
 
-  gdip::PropertyItem kept;
-  kept.value = {1};
-  EXPECT_FALSE(gif.GetPropertyItem(0x0131, kept));  // no "software" tag
-  EXPECT_EQ(kept.value, std::vector<uint8_t>{1});
+  gdip::Image png;
+  ASSERT_TRUE(png.FromStream(SmallPng()));
+  ASSERT_TRUE(png.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, std::vector<std::string>{kPageDimension});
+  EXPECT_EQ(png.GetFrameCount(kPageDimension), 1u);
 }
 
-TEST(Image, APictureWithoutPropertiesHasAnEmptyIdList) {
-  gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(4, 4));
+TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
+  gdip::Image empty, png;
+  ASSERT_TRUE(png.FromStream(SmallPng()));
+  std::vector<std::string> dimensions = {"kept"};
+  EXPECT_FALSE(empty.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, std::vector<std::string>{"kept"});
+  std::vector<int32_t> delays = {7, 7};
+  EXPECT_FALSE(png.GetFrameDelays(delays));  // a picture without delays
+  EXPECT_EQ(delays, (std::vector<int32_t>{7, 7}));
   std::vector<uint32_t> ids = {99};
-  EXPECT_EQ(bitmap.GetPropertyIdList(ids), 0);
-  EXPECT_TRUE(ids.empty());
-  gdip::Image empty;
-  ids = {99};
   EXPECT_EQ(empty.GetPropertyIdList(ids), 0);
   EXPECT_EQ(ids, std::vector<uint32_t>{99});
+  EXPECT_EQ(png.GetPropertyIdList(ids), 0);  // a picture without properties: an empty list
+  EXPECT_TRUE(ids.empty());
+  gdip::PropertyItem kept;
+  kept.value = {1};
+  EXPECT_FALSE(png.GetPropertyItem(0x0131, kept));  // no "software" tag
+  EXPECT_EQ(kept.value, std::vector<uint8_t>{1});
+  gdip::ColorPalette palette;
+  palette.entries = {1, 2};
+  EXPECT_FALSE(empty.GetPalette(palette));
+  EXPECT_EQ(palette.entries, (std::vector<gdip::Argb>{1, 2}));
+  gdip::EncoderParameters parameters = Quality(5);
+  EXPECT_FALSE(empty.GetEncoderParameterList(gdip::kPngFormat, parameters));
+  EXPECT_EQ(parameters.parameters.at(0).category, kQualityCategory);
 }
 
-TEST(Image, APropertyItemLongerThanItsValueIsRefused) {
+TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) {
   gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(4, 4));
+  ASSERT_TRUE(bitmap.CreateWithFormat(8, 8, PixelFormat8bppIndexed));
   gdip::PropertyItem item;
   item.id = 0x010E;  // image description
   item.type = 2;
@@ -274,32 +326,165 @@ TEST(Image, APropertyItemLongerThanItsValueIsRefused) {
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
   std::vector<uint32_t> ids;
   EXPECT_EQ(bitmap.GetPropertyIdList(ids), 0);
-}
 
-TEST(Image, PalettesOfIndexedBitmapsRoundTripAllEntries) {
-  gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(8, 8, PixelFormat8bppIndexed));
-  gdip::ColorPalette palette;
+  gdip::ColorPalette palette, read;
   palette.flags = 0;
   for (uint32_t i = 0; i < 256; ++i) palette.entries.push_back(0xFF000000u | (i << 16) | (255 - i));
   ASSERT_TRUE(bitmap.SetPalette(palette));
-  gdip::ColorPalette read;
   ASSERT_TRUE(bitmap.GetPalette(read));
-  ASSERT_EQ(read.entries.size(), 256u);
   EXPECT_EQ(read.entries, palette.entries);
-
-  gdip::Image empty;
-  read.entries = {1, 2};
-  EXPECT_FALSE(empty.GetPalette(read));
-  EXPECT_EQ(read.entries, (std::vector<gdip::Argb>{1, 2}));
 }
 
-TEST(Image, ResolutionFollowsTheBitmap) {
+TEST(Image, RotateFlipCloneAndThumbnail) {
+  gdip::Image image;
+  ASSERT_TRUE(image.FromStream(SmallPng()));
+  gdip::Bitmap clone;
+  ASSERT_TRUE(image.Clone(clone));
+  ASSERT_TRUE(clone.SetPixel(0, 0, kRed));
+  EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
+  gdip::Image thumbnail;
+  ASSERT_TRUE(image.GetThumbnail(4, 2, thumbnail));
+  EXPECT_EQ(thumbnail.GetBounds(), (gdip::RectF{0, 0, 4, 2}));
+
+  ASSERT_TRUE(image.RotateFlip(Gdiplus::Rotate90FlipNone));
+  EXPECT_EQ(image.GetBounds(), (gdip::RectF{0, 0, 5, 7}));
+  EXPECT_EQ(PixelOf(image, 4, 0), kBlue);  // clockwise: top-left goes top-right
+  EXPECT_EQ(PixelOf(image, 0, 0), kRed);
+}
+
+// ---- bitmaps --------------------------------------------------------------------------------
+
+TEST(Bitmap, PixelsStartTransparentRoundTripAndOutsidePixelsAreZeroWithAFailure) {
   gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(4, 4));
-  ASSERT_TRUE(bitmap.SetResolution(120, 72));
-  EXPECT_FLOAT_EQ(bitmap.GetHorizontalResolution(), 120);
-  EXPECT_FLOAT_EQ(bitmap.GetVerticalResolution(), 72);
+  ASSERT_TRUE(bitmap.CreateWithFormat(5, 5));
   EXPECT_EQ(bitmap.GetPixelFormat(), gdip::kPixelFormat32bppArgb);
-  EXPECT_TRUE(bitmap.GetFlags() & Gdiplus::ImageFlagsHasAlpha);
+  EXPECT_EQ(bitmap.GetPixel(4, 4), 0u);
+  ASSERT_TRUE(bitmap.SetPixel(2, 3, 0x7F123456));
+  EXPECT_EQ(bitmap.GetPixel(2, 3), 0x7F123456u);
+  EXPECT_EQ(bitmap.GetPixel(3, 2), 0u);
+  EXPECT_EQ(bitmap.GetPixel(5, 0), 0u);
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_EQ(bitmap.GetPixel(-1, 2), 0u);
+  EXPECT_FALSE(bitmap.SetPixel(0, 9, kRed));
+}
+
+TEST(Bitmap, LockBitsWritesAndReadsThePixels) {
+  gdip::Bitmap bitmap;
+  ASSERT_TRUE(bitmap.CreateWithFormat(6, 4));
+  gdip::BitmapData data;
+  ASSERT_TRUE(bitmap.LockBits({1, 1, 4, 2}, Gdiplus::ImageLockModeWrite, gdip::kPixelFormat32bppArgb, data));
+  ASSERT_EQ(data.width * data.height, 8u);
+  for (uint32_t y = 0; y < data.height; ++y)
+    std::fill_n(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.scan0) + y * data.stride), 4, kGreen);
+  ASSERT_TRUE(bitmap.UnlockBits(data));
+  EXPECT_EQ(bitmap.GetPixel(1, 1), kGreen);
+  EXPECT_EQ(bitmap.GetPixel(4, 2), kGreen);
+  EXPECT_EQ(bitmap.GetPixel(0, 0), 0u);
+  EXPECT_EQ(bitmap.GetPixel(5, 3), 0u);
+  ASSERT_TRUE(bitmap.LockBits({0, 0, 6, 4}, Gdiplus::ImageLockModeRead, gdip::kPixelFormat32bppArgb, data));
+  auto* second = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.scan0) + data.stride);
+  EXPECT_EQ(second[2], kGreen);
+  EXPECT_EQ(second[5], 0u);
+  ASSERT_TRUE(bitmap.UnlockBits(data));
+}
+
+TEST(Bitmap, CallersPixelsAndBottomUpDibsAreRead) {
+  std::vector<uint32_t> pixels(4 * 3, kBlue);
+  pixels[4 + 2] = kRed;
+  gdip::Bitmap scan;
+  ASSERT_TRUE(scan.CreateFromScan0(4, 3, 16, gdip::kPixelFormat32bppArgb, pixels.data()));
+  EXPECT_EQ(scan.GetPixel(2, 1), kRed);
+  EXPECT_EQ(scan.GetPixel(0, 0), kBlue);
+  EXPECT_FALSE(scan.CreateFromScan0(0, 3, 0, gdip::kPixelFormat32bppArgb));
+  EXPECT_EQ(scan.GetNativeObject(), nullptr);
+
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 4, 2, 1, 32, BI_RGB}};  // bottom-up: the lowest row first
+  std::vector<uint32_t> bits = {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000, 0xFF0000, 0x00FF00};
+  gdip::Bitmap dib;
+  ASSERT_TRUE(dib.CreateFromGdiDib(&info, bits.data()));
+  EXPECT_EQ(dib.GetPixel(1, 0) & 0xFFFFFF, kRed & 0xFFFFFF);
+  EXPECT_EQ(dib.GetPixel(3, 0) & 0xFFFFFF, kGreen & 0xFFFFFF);
+  EXPECT_EQ(dib.GetPixel(2, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
+}
+
+TEST(Bitmap, CloneAreaCopiesTheRectangleAndAFailedCloneEmptiesTheTarget) {
+  gdip::Bitmap source = TwoColourBitmap(10, 6, kRed, kBlue), area, areaI;
+  ASSERT_TRUE(source.CloneArea({3, 1, 4, 3}, gdip::kPixelFormat32bppArgb, area));
+  EXPECT_EQ(area.GetBounds(), (gdip::RectF{0, 0, 4, 3}));
+  EXPECT_EQ(area.GetPixel(0, 0), kRed);   // x 3
+  EXPECT_EQ(area.GetPixel(3, 2), kBlue);  // x 6
+  ASSERT_TRUE(source.CloneAreaI({5, 0, 5, 6}, gdip::kPixelFormat32bppArgb, areaI));
+  EXPECT_EQ(areaI.GetPixel(0, 5), kBlue);
+  EXPECT_FALSE(source.CloneArea({8, 4, 10, 10}, gdip::kPixelFormat32bppArgb, area));
+  EXPECT_EQ(area.GetNativeObject(), nullptr);
+}
+
+TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {
+  struct Case { float width, height; int angle; float expectedWidth, expectedHeight; } cases[] = {
+      {100, 50, 0, 100, 50}, {100, 50, 90, 50, 100}, {100, 50, 45, 150 * std::sqrt(0.5f), 150 * std::sqrt(0.5f)},
+      {30, 20, 180, 30, 20}};
+  for (const Case& c : cases) {
+    gdip::SizeF size = gdip::Bitmap::RotationGeometry(c.width, c.height, c.angle);
+    EXPECT_NEAR(size.width, c.expectedWidth, 1e-3) << c.angle;
+    EXPECT_NEAR(size.height, c.expectedHeight, 1e-3) << c.angle;
+  }
+}
+
+TEST(Bitmap, RotateDrawIntoTurnsTheWholePicture) {
+  gdip::Bitmap source = TwoColourBitmap(40, 20, kRed, kBlue), same, quarter;
+  ASSERT_TRUE(source.RotateDrawInto(0, same));
+  EXPECT_EQ(same.GetBounds(), (gdip::RectF{0, 0, 40, 20}));
+  EXPECT_EQ(same.GetPixel(2, 10), kRed);
+  EXPECT_EQ(same.GetPixel(39, 19), kBlue);  // the last column and row survive
+  ASSERT_TRUE(source.RotateDrawInto(90, quarter));
+  EXPECT_EQ(quarter.GetBounds(), (gdip::RectF{0, 0, 20, 40}));
+  EXPECT_EQ(quarter.GetPixel(10, 8), kRed);  // clockwise: the left half comes to the top
+  EXPECT_EQ(quarter.GetPixel(10, 32), kBlue);
+  ASSERT_TRUE(source.RotateDrawInto(-90, source));  // into itself
+  EXPECT_EQ(source.GetBounds(), (gdip::RectF{0, 0, 20, 40}));
+  EXPECT_EQ(source.GetPixel(10, 32), kRed);
+  EXPECT_EQ(source.GetPixel(10, 8), kBlue);
+  EXPECT_FALSE(gdip::Bitmap().RotateDrawInto(30, quarter));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+}
+
+TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
+  gdip::Bitmap source = TwoColourBitmap(40, 40, kRed, kRed), turned, sized;
+  ASSERT_TRUE(source.RotateDrawInto(45, turned, kGreen, Gdiplus::InterpolationModeNearestNeighbor));
+  int size = turned.GetWidth();
+  EXPECT_NEAR(size, 56, 1);
+  EXPECT_EQ(turned.GetPixel(2, 2), kGreen);
+  EXPECT_EQ(turned.GetPixel(size - 3, size - 3), kGreen);
+  EXPECT_EQ(turned.GetPixel(size / 2, size / 2), kRed);
+  ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{60, 50}));
+  EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 60, 50}));
+  EXPECT_EQ(sized.GetPixel(30, 25), kRed);  // centred
+  EXPECT_EQ(sized.GetPixel(3, 25), 0u);     // no fill: transparent
+}
+
+TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
+  long live = korvath::platform::LiveGdiObjectCount();
+  gdip::Bitmap source = TwoColourBitmap(8, 4, 0, kBlue);  // left half transparent
+  {
+    korvath::platform::GdiBitmap handle = source.GetHBITMAP(kRed);
+    ASSERT_TRUE(handle);
+    EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live + 1);
+    testsupport::PixelBuffer pixels = testsupport::CaptureBitmap(handle.get());
+    EXPECT_EQ(pixels.RgbAt(1, 2), 0xFF0000u);  // composed on the background
+    EXPECT_EQ(pixels.RgbAt(6, 2), 0x0000FFu);
+    gdip::Bitmap back, fromIcon;
+    ASSERT_TRUE(back.CreateFromHBITMAP(handle.get()));
+    EXPECT_EQ(back.GetPixel(1, 1) & 0xFFFFFF, kRed & 0xFFFFFF);
+    EXPECT_EQ(back.GetPixel(6, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
+    korvath::platform::OwnedIcon icon = source.GetHICON();
+    ASSERT_TRUE(icon);
+    ASSERT_TRUE(fromIcon.CreateFromHICON(icon.get()));
+    EXPECT_EQ(fromIcon.GetBounds(), (gdip::RectF{0, 0, 8, 4}));
+    EXPECT_EQ(fromIcon.GetPixel(6, 1), kBlue);
+  }
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
+  gdip::Bitmap empty;
+  EXPECT_FALSE(empty.GetHBITMAP());
+  EXPECT_FALSE(empty.GetHICON());
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
 }
