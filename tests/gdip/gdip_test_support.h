@@ -10,21 +10,55 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/font_collection.h"
+#include "gdip/font_family.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
+#include "gdip/image.h"
+#include "gdip/linear_gradient_brush.h"
+#include "gdip/memory_stream.h"
+#include "gdip/path_gradient_brush.h"
+#include "gdip/pen.h"
+#include "gdip/region.h"
+#include "gdip/string_format.h"
+#include "gdip/texture_brush.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
+namespace gdip = korvath::gdip;
+
 namespace gdiptest {
 
-namespace gdip = korvath::gdip;
+constexpr gdip::Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
+constexpr gdip::Argb kWhite = 0xFFFFFFFF, kBlack = 0xFF000000;
+const std::string kSongti = "\xCB\xCE\xCC\xE5";   // 宋体 in GBK
+const std::string kChinese = "\xD6\xD0\xCE\xC4";  // 中文
+
+// The call fails (`failed` holds) and stores InvalidParameter itself.
+#define EXPECT_REFUSED(failed)                                       \
+  do {                                                               \
+    gdip::SetLastGdipStatus(Gdiplus::Ok);                            \
+    EXPECT_TRUE(failed);                                             \
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);    \
+  } while (0)
+
+inline gdip::SolidBrush MakeBrush(gdip::Argb colour) {
+  gdip::SolidBrush brush;
+  EXPECT_TRUE(brush.Create(colour));
+  return brush;
+}
+inline gdip::Pen MakePen(gdip::Argb colour, float width) {
+  gdip::Pen pen;
+  EXPECT_TRUE(pen.CreateFromColor(colour, width));
+  return pen;
+}
 
 class TestMatrix : public gdip::GdipBase {
  public:

@@ -8,24 +8,16 @@
 #include <cmath>
 #include <cstring>
 
-#include "gdip/bitmap.h"
-#include "gdip/image.h"
-#include "gdip/memory_stream.h"
 #include "platform/embedded_assets.h"
 #include "platform/gdi_object.h"
 #include "tests/gdip/gdip_test_support.h"
 
-namespace gdip = korvath::gdip;
 namespace assets = korvath::assets;
-using gdiptest::MakePng;
-using gdiptest::TwoColourBitmap;
+using namespace gdiptest;
 
 namespace {
 
-constexpr gdip::Argb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
 constexpr char kJpegFormat[] = "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}";
-constexpr char kPageDimension[] = "{7462DC86-6180-4C7E-8E3F-EE7333A7A483}";
-constexpr char kTimeDimension[] = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
 constexpr char kQualityCategory[] = "{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
@@ -39,18 +31,6 @@ gdip::Argb PixelOf(const gdip::Image& image, int x, int y) {
   return bitmap.GetPixel(x, y);
 }
 
-// A 1 x 1 looping GIF with one frame per delay (hundredths of a second).
-std::vector<uint8_t> AnimatedGif(const std::vector<uint8_t>& delays) {
-  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
-                              0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
-  for (uint8_t delay : delays) {
-    const uint8_t frame[] = {0x21, 0xF9, 4, 0, delay, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0};
-    gif.insert(gif.end(), std::begin(frame), std::end(frame));
-  }
-  gif.push_back(0x3B);
-  return gif;
-}
-
 gdip::EncoderParameters Quality(uint32_t quality, uint32_t numberOfValues = 1) {
   gdip::EncoderParameter parameter{kQualityCategory, numberOfValues, 4 /* long */, std::vector<uint8_t>(4)};
   std::memcpy(parameter.value.data(), &quality, 4);
@@ -59,21 +39,18 @@ gdip::EncoderParameters Quality(uint32_t quality, uint32_t numberOfValues = 1) {
 
 }  // namespace
 
-// ---- memory stream ---------------------------------------------------------------------
-
 TEST(MemoryStream, CopiesTheBytesTakesAGivenSizeRefusesALongerOneAndReleasesTheOldStream) {
+  static_assert(!std::is_copy_constructible_v<gdip::MemoryStream>);
   gdip::MemoryStream stream;
   std::vector<uint8_t> bytes = Bytes("embedded picture");
   IStream* com = stream.CreateFromBytes(bytes);
   ASSERT_NE(com, nullptr);
-  EXPECT_NE(stream.GetGlobalHandle(), nullptr);
   bytes[0] = 'X';  // a copy, not the caller's memory
   std::string read(64, '\0');
   ULONG count = 0;
   EXPECT_EQ(com->Read(read.data(), 64, &count), S_OK);
   EXPECT_EQ(read.substr(0, count), "embedded picture");
   EXPECT_EQ(stream.GetBytes(), Bytes("embedded picture"));
-
   com->AddRef();
   ASSERT_NE(stream.CreateFromBytes(bytes, 3), nullptr);
   EXPECT_EQ(com->Release(), 0u);  // only the reference taken here was left
@@ -84,18 +61,6 @@ TEST(MemoryStream, CopiesTheBytesTakesAGivenSizeRefusesALongerOneAndReleasesTheO
   EXPECT_EQ(stream.GetSize(), 0u);
 }
 
-TEST(MemoryStream, AnEmptyStreamGrowsAndGetBytesIgnoresTheSeekPosition) {
-  gdip::MemoryStream stream;
-  IStream* com = stream.CreateFromBytes();
-  ASSERT_NE(com, nullptr);
-  EXPECT_TRUE(stream.GetBytes().empty());
-  ULONG written = 0;
-  ASSERT_EQ(com->Write("written", 7, &written), S_OK);
-  EXPECT_EQ(stream.GetBytes(), Bytes("written"));
-  com->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-  EXPECT_EQ(stream.GetBytes(), Bytes("written"));
-}
-
 TEST(MemoryStream, AttachHoldsAnyStreamButFindsBytesOnlyOnGlobalMemory) {
   IStream* global = nullptr;
   ASSERT_EQ(CreateStreamOnHGlobal(nullptr, FALSE, &global), S_OK);
@@ -104,47 +69,26 @@ TEST(MemoryStream, AttachHoldsAnyStreamButFindsBytesOnlyOnGlobalMemory) {
   gdip::MemoryStream stream;
   EXPECT_TRUE(stream.AttachStream(global));
   EXPECT_EQ(stream.GetBytes(), Bytes("attached"));
-
   IStream* other = SHCreateMemStream(reinterpret_cast<const BYTE*>("abc"), 3);
   EXPECT_FALSE(stream.AttachStream(other));
   EXPECT_EQ(stream.GetStream(), other);
-  EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
   EXPECT_TRUE(stream.GetBytes().empty());
 }
 
-TEST(MemoryStream, MovesHandOverTheStreamAndReleaseIsHarmlessTwice) {
-  static_assert(!std::is_copy_constructible_v<gdip::MemoryStream>);
-  gdip::MemoryStream first, third;
-  IStream* com = first.CreateFromBytes(Bytes("moved"));
-  gdip::MemoryStream second(std::move(first));
-  EXPECT_EQ(first.GetStream(), nullptr);
-  EXPECT_EQ(second.GetStream(), com);
-  third.CreateFromBytes(Bytes("other"));
-  third = std::move(second);
-  EXPECT_EQ(third.GetBytes(), Bytes("moved"));
-  third.Release();
-  third.Release();
-  EXPECT_EQ(third.GetStream(), nullptr);
-}
-
-// ---- loading and saving -----------------------------------------------------------------
-
 TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
   gdip::Image image;
+  gdip::Bitmap bitmap;  // a bitmap loads on its own road
   ASSERT_TRUE(image.FromStream(SmallPng()));
   EXPECT_EQ(image.GetRawFormat(), gdip::kPngFormat);
   EXPECT_EQ(image.GetBounds(), (gdip::RectF{0, 0, 7, 5}));
   EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
   EXPECT_EQ(PixelOf(image, 6, 4), kRed);
   ASSERT_TRUE(image.FromStream(MakePng(3, 9, [](int, int) { return kBlue; })));
-  EXPECT_EQ(image.GetWidth(), 3);
   EXPECT_EQ(PixelOf(image, 1, 8), kBlue);
   EXPECT_FALSE(image.FromStream(std::vector<uint8_t>(100, 0x5A)));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
   EXPECT_EQ(image.GetNativeObject(), nullptr);
   EXPECT_FALSE(image.FromStream({}));
-
-  gdip::Bitmap bitmap;  // a bitmap loads on its own road
   ASSERT_TRUE(bitmap.FromStream(MakePng(9, 4, [](int x, int) { return x < 3 ? kRed : 0x40000000u; })));
   EXPECT_EQ(bitmap.GetPixel(1, 2), kRed);
   EXPECT_EQ(bitmap.GetPixel(7, 2), 0x40000000u);
@@ -152,41 +96,29 @@ TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
 
 TEST(Image, LoadsTheProgramsEmbeddedPictures) {
   gdip::Image png;
-  ASSERT_TRUE(png.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedFolderButtonNormalPng())));
-  EXPECT_EQ(png.GetWidth(), 20);
-  EXPECT_EQ(png.GetHeight(), 15);
   gdip::Bitmap jpeg;
+  ASSERT_TRUE(png.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedFolderButtonNormalPng())));
+  EXPECT_EQ(png.GetBounds(), (gdip::RectF{0, 0, 20, 15}));
   ASSERT_TRUE(jpeg.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedBackgroundJpeg())));
-  EXPECT_EQ(jpeg.GetWidth(), 557);
-  EXPECT_EQ(jpeg.GetHeight(), 800);
+  EXPECT_EQ(jpeg.GetBounds(), (gdip::RectF{0, 0, 557, 800}));
   EXPECT_EQ(jpeg.GetRawFormat(), kJpegFormat);
   EXPECT_EQ(gdip::ArgbAlpha(jpeg.GetPixel(200, 300)), 0xFF);
 }
 
-TEST(Image, SavedFilesWithChineseNamesLoadBack) {
-  gdip::Image image;
+TEST(Image, ASavedFileWithAChineseNameLoadsBack) {
+  gdip::Image image, loaded;
+  gdip::Bitmap asBitmap;
   ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::string png = gdiptest::TempFileName("\xCD\xBC\xC6\xAC") + ".png", bmp = png + ".bmp";  // 图片
-  std::string format, bmpFormat;
-  ASSERT_TRUE(image.Save(png, &format));
+  std::string name = TempFileName("\xCD\xBC\xC6\xAC") + ".png", format;  // 图片
+  ASSERT_TRUE(image.Save(name, &format));
   EXPECT_EQ(format, gdip::kPngFormat);  // the image's own format, written back
-  ASSERT_TRUE(image.SaveWide(gdip::AnsiToWide(bmp), &bmpFormat));  // no format: BMP
-  EXPECT_EQ(bmpFormat, gdip::kBmpFormat);
-  EXPECT_EQ(gdiptest::ReadFileBytes(png).at(1), 'P');
-  EXPECT_EQ(gdiptest::ReadFileBytes(bmp).at(0), 'B');
-  EXPECT_EQ(gdiptest::ReadFileBytes(bmp).at(1), 'M');
-  gdip::Image loaded;
-  gdip::Bitmap asBitmap, fromBmp;
-  ASSERT_TRUE(loaded.FromFile(png));
-  ASSERT_TRUE(asBitmap.FromFile(png));
-  ASSERT_TRUE(fromBmp.FromFileSimple(gdip::AnsiToWide(bmp)));
+  EXPECT_EQ(ReadFileBytes(name).at(1), 'P');
+  ASSERT_TRUE(loaded.FromFile(name) && asBitmap.FromFile(name));
   EXPECT_EQ(PixelOf(loaded, 0, 0), kBlue);
   EXPECT_EQ(asBitmap.GetPixel(3, 3), kRed);
-  EXPECT_EQ(fromBmp.GetPixel(0, 0) & 0xFFFFFF, kBlue & 0xFFFFFF);
-  loaded.Dispose(), asBitmap.Dispose(), fromBmp.Dispose();
-  DeleteFileW(gdip::AnsiToWide(png).c_str());
-  DeleteFileW(gdip::AnsiToWide(bmp).c_str());
-  EXPECT_FALSE(loaded.FromFile(png));
+  loaded.Dispose(), asBitmap.Dispose();
+  DeleteFileW(gdip::AnsiToWide(name).c_str());
+  EXPECT_FALSE(loaded.FromFile(name));
 }
 
 TEST(ImageEncoders, TheListHoldsThePngEncoderFoundByItsExactFormatText) {
@@ -204,38 +136,29 @@ TEST(ImageEncoders, TheListHoldsThePngEncoderFoundByItsExactFormatText) {
   EXPECT_EQ(gdip::Image::FindEncoderClsid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}"), "");
 }
 
-TEST(ImageEncoders, SaveToStreamGivesWholePngBytesThatLoadBackWithTheSamePixels) {
-  gdip::Bitmap bitmap = TwoColourBitmap(12, 6, 0xFF20C040, 0x80102030);
-  std::string format(gdip::kPngFormat);
+TEST(ImageEncoders, SaveToStreamGivesWholePngBytesThatLoadBackAndAFailedSaveGivesNone) {
+  gdip::Bitmap bitmap = TwoColourBitmap(12, 6, 0xFF20C040, 0x80102030), loaded;
+  std::string format(gdip::kPngFormat), own, unknown = "{00000000-0000-0000-0000-000000000001}";
   std::vector<uint8_t> bytes = bitmap.SaveToStream(&format, nullptr);
   const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   ASSERT_GE(bytes.size(), 12u);
   EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), bytes.begin()));
   EXPECT_EQ(std::string(bytes.end() - 8, bytes.end() - 4), "IEND");  // nothing of the block past the file
-  gdip::Bitmap loaded;
   ASSERT_TRUE(loaded.FromStream(bytes));
-  EXPECT_EQ(loaded.GetWidth(), 12);
   EXPECT_EQ(loaded.GetPixel(1, 1), 0xFF20C040u);
   EXPECT_EQ(loaded.GetPixel(10, 4), 0x80102030u);
-  std::string own;  // no format: the image's own
-  EXPECT_EQ(loaded.SaveToStream(&own).size(), bytes.size());
+  EXPECT_EQ(loaded.SaveToStream(&own).size(), bytes.size());  // no format: the image's own
   EXPECT_EQ(own, gdip::kPngFormat);
-}
 
-TEST(ImageEncoders, AFailedSaveGivesNoBytes) {
-  gdip::Bitmap bitmap = TwoColourBitmap(4, 4, ~0u, kBlue);
-  std::string unknown = "{00000000-0000-0000-0000-000000000001}", png(gdip::kPngFormat);
   EXPECT_TRUE(bitmap.SaveToStream(&unknown).empty());
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
-  EXPECT_TRUE(gdip::Image().SaveToStream(&png).empty());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  EXPECT_REFUSED(gdip::Image().SaveToStream(&format).empty());
 }
 
 TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesAreRefused) {
-  gdip::Bitmap bitmap = TwoColourBitmap(32, 32, 0xFFC03020, 0xFFC03020);
-  std::string format = kJpegFormat;
+  gdip::Bitmap bitmap = TwoColourBitmap(32, 32, 0xFFC03020, 0xFFC03020), loaded;
+  std::string format = kJpegFormat, name = TempFileName("refused") + ".jpg";
   gdip::EncoderParameters quality = Quality(90), none, tooMany = Quality(90, 2), unknownType = Quality(90);
-  gdip::Bitmap loaded;
   ASSERT_TRUE(loaded.FromStream(bitmap.SaveToStream(&format, &quality)));
   EXPECT_EQ(loaded.GetRawFormat(), kJpegFormat);
   gdip::Argb centre = loaded.GetPixel(16, 16);
@@ -243,47 +166,42 @@ TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesA
   EXPECT_NEAR(gdip::ArgbGreen(centre), 0x30, 6);
   EXPECT_NEAR(gdip::ArgbBlue(centre), 0x20, 6);
   EXPECT_FALSE(bitmap.SaveToStream(&format, &none).empty());  // a block with a count of 0
-
   unknownType.parameters[0].type = 42;
-  for (gdip::EncoderParameters* refused : {&tooMany, &unknownType}) {  // two longs in four bytes; no such type
-    gdip::SetLastGdipStatus(Gdiplus::Ok);
-    EXPECT_TRUE(bitmap.SaveToStream(&format, refused).empty());
-    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
-  }
-  std::string name = gdiptest::TempFileName("refused") + ".jpg";
+  EXPECT_REFUSED(bitmap.SaveToStream(&format, &tooMany).empty());  // two longs in four bytes
+  EXPECT_REFUSED(bitmap.SaveToStream(&format, &unknownType).empty());
   EXPECT_FALSE(bitmap.Save(name, &format, &tooMany));
-  EXPECT_TRUE(gdiptest::ReadFileBytes(name).empty());  // nothing was written
+  EXPECT_TRUE(ReadFileBytes(name).empty());  // nothing was written
 }
 
-// ---- frames, properties, palettes ----------------------------------------------------------
-
 TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
-  gdip::Image gif;
-  ASSERT_TRUE(gif.FromStream(AnimatedGif({10, 20, 30})));
+  // 1 x 1, looping, three frames of 10, 20 and 30 hundredths of a second.
+  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
+                              0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
+  for (uint8_t delay : {10, 20, 30})
+    gif.insert(gif.end(), {0x21, 0xF9, 4, 0, delay, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0});
+  gif.push_back(0x3B);
+  const char time[] = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
+  gdip::Image image, png;
+  ASSERT_TRUE(image.FromStream(gif));
   std::vector<std::string> dimensions;
-  ASSERT_TRUE(gif.GetFrameDimensionsList(dimensions));
-  EXPECT_EQ(dimensions, std::vector<std::string>{kTimeDimension});
-  EXPECT_EQ(gif.GetFrameCount(kTimeDimension), 3u);
-  EXPECT_TRUE(gif.SelectActiveFrame(kTimeDimension, 2));
+  ASSERT_TRUE(image.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, std::vector<std::string>{time});
+  EXPECT_EQ(image.GetFrameCount(time), 3u);
+  EXPECT_TRUE(image.SelectActiveFrame(time, 2));
   std::vector<int32_t> delays;
-  ASSERT_TRUE(gif.GetFrameDelays(delays));
+  ASSERT_TRUE(image.GetFrameDelays(delays));
   EXPECT_EQ(delays, (std::vector<int32_t>{10, 20, 30}));
-
   std::vector<uint32_t> ids;
-  int count = gif.GetPropertyIdList(ids);
-  ASSERT_EQ(count, int(ids.size()));
+  int count = image.GetPropertyIdList(ids);
+  EXPECT_EQ(count, int(ids.size()));
   EXPECT_NE(std::find(ids.begin(), ids.end(), gdip::kFrameDelayTag), ids.end());
   gdip::PropertyItem item;
-  ASSERT_TRUE(gif.GetPropertyItem(gdip::kFrameDelayTag, item));
+  ASSERT_TRUE(image.GetPropertyItem(gdip::kFrameDelayTag, item));
   EXPECT_EQ(item.type, 4u);  // long
   EXPECT_EQ(item.length, 12u);
   EXPECT_EQ(item.value, (std::vector<uint8_t>{10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0}));
-
-  gdip::Image png;
-  ASSERT_TRUE(png.FromStream(SmallPng()));
-  ASSERT_TRUE(png.GetFrameDimensionsList(dimensions));
-  EXPECT_EQ(dimensions, std::vector<std::string>{kPageDimension});
-  EXPECT_EQ(png.GetFrameCount(kPageDimension), 1u);
+  ASSERT_TRUE(png.FromStream(SmallPng()) && png.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, std::vector<std::string>{"{7462DC86-6180-4C7E-8E3F-EE7333A7A483}"});  // pages
 }
 
 TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
@@ -316,43 +234,15 @@ TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
 TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) {
   gdip::Bitmap bitmap;
   ASSERT_TRUE(bitmap.CreateWithFormat(8, 8, PixelFormat8bppIndexed));
-  gdip::PropertyItem item;
-  item.id = 0x010E;  // image description
-  item.type = 2;
-  item.value = {'a', 0};
-  item.length = 64;
-  gdip::SetLastGdipStatus(Gdiplus::Ok);
-  EXPECT_FALSE(bitmap.SetPropertyItem(item));
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  gdip::PropertyItem item{0x010E /* image description */, 64, 2, {'a', 0}};
+  EXPECT_REFUSED(!bitmap.SetPropertyItem(item));
   std::vector<uint32_t> ids;
   EXPECT_EQ(bitmap.GetPropertyIdList(ids), 0);
-
   gdip::ColorPalette palette, read;
-  palette.flags = 0;
   for (uint32_t i = 0; i < 256; ++i) palette.entries.push_back(0xFF000000u | (i << 16) | (255 - i));
-  ASSERT_TRUE(bitmap.SetPalette(palette));
-  ASSERT_TRUE(bitmap.GetPalette(read));
+  ASSERT_TRUE(bitmap.SetPalette(palette) && bitmap.GetPalette(read));
   EXPECT_EQ(read.entries, palette.entries);
 }
-
-TEST(Image, RotateFlipCloneAndThumbnail) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  gdip::Bitmap clone;
-  ASSERT_TRUE(image.Clone(clone));
-  ASSERT_TRUE(clone.SetPixel(0, 0, kRed));
-  EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
-  gdip::Image thumbnail;
-  ASSERT_TRUE(image.GetThumbnail(4, 2, thumbnail));
-  EXPECT_EQ(thumbnail.GetBounds(), (gdip::RectF{0, 0, 4, 2}));
-
-  ASSERT_TRUE(image.RotateFlip(Gdiplus::Rotate90FlipNone));
-  EXPECT_EQ(image.GetBounds(), (gdip::RectF{0, 0, 5, 7}));
-  EXPECT_EQ(PixelOf(image, 4, 0), kBlue);  // clockwise: top-left goes top-right
-  EXPECT_EQ(PixelOf(image, 0, 0), kRed);
-}
-
-// ---- bitmaps --------------------------------------------------------------------------------
 
 TEST(Bitmap, PixelsStartTransparentRoundTripAndOutsidePixelsAreZeroWithAFailure) {
   gdip::Bitmap bitmap;
@@ -368,8 +258,8 @@ TEST(Bitmap, PixelsStartTransparentRoundTripAndOutsidePixelsAreZeroWithAFailure)
   EXPECT_FALSE(bitmap.SetPixel(0, 9, kRed));
 }
 
-TEST(Bitmap, LockBitsWritesAndReadsThePixels) {
-  gdip::Bitmap bitmap;
+TEST(Bitmap, LockBitsWritesAndReadsThePixelsAndScan0UsesTheCallers) {
+  gdip::Bitmap bitmap, scan;
   ASSERT_TRUE(bitmap.CreateWithFormat(6, 4));
   gdip::BitmapData data;
   ASSERT_TRUE(bitmap.LockBits({1, 1, 4, 2}, Gdiplus::ImageLockModeWrite, gdip::kPixelFormat32bppArgb, data));
@@ -386,25 +276,12 @@ TEST(Bitmap, LockBitsWritesAndReadsThePixels) {
   EXPECT_EQ(second[2], kGreen);
   EXPECT_EQ(second[5], 0u);
   ASSERT_TRUE(bitmap.UnlockBits(data));
-}
 
-TEST(Bitmap, CallersPixelsAndBottomUpDibsAreRead) {
   std::vector<uint32_t> pixels(4 * 3, kBlue);
   pixels[4 + 2] = kRed;
-  gdip::Bitmap scan;
   ASSERT_TRUE(scan.CreateFromScan0(4, 3, 16, gdip::kPixelFormat32bppArgb, pixels.data()));
   EXPECT_EQ(scan.GetPixel(2, 1), kRed);
   EXPECT_EQ(scan.GetPixel(0, 0), kBlue);
-  EXPECT_FALSE(scan.CreateFromScan0(0, 3, 0, gdip::kPixelFormat32bppArgb));
-  EXPECT_EQ(scan.GetNativeObject(), nullptr);
-
-  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 4, 2, 1, 32, BI_RGB}};  // bottom-up: the lowest row first
-  std::vector<uint32_t> bits = {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000, 0xFF0000, 0x00FF00};
-  gdip::Bitmap dib;
-  ASSERT_TRUE(dib.CreateFromGdiDib(&info, bits.data()));
-  EXPECT_EQ(dib.GetPixel(1, 0) & 0xFFFFFF, kRed & 0xFFFFFF);
-  EXPECT_EQ(dib.GetPixel(3, 0) & 0xFFFFFF, kGreen & 0xFFFFFF);
-  EXPECT_EQ(dib.GetPixel(2, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
 }
 
 TEST(Bitmap, CloneAreaCopiesTheRectangleAndAFailedCloneEmptiesTheTarget) {
@@ -464,7 +341,7 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
 
 TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
   long live = korvath::platform::LiveGdiObjectCount();
-  gdip::Bitmap source = TwoColourBitmap(8, 4, 0, kBlue);  // left half transparent
+  gdip::Bitmap source = TwoColourBitmap(8, 4, 0, kBlue), empty;  // left half transparent
   {
     korvath::platform::GdiBitmap handle = source.GetHBITMAP(kRed);
     ASSERT_TRUE(handle);
@@ -477,14 +354,11 @@ TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
     EXPECT_EQ(back.GetPixel(1, 1) & 0xFFFFFF, kRed & 0xFFFFFF);
     EXPECT_EQ(back.GetPixel(6, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
     korvath::platform::OwnedIcon icon = source.GetHICON();
-    ASSERT_TRUE(icon);
-    ASSERT_TRUE(fromIcon.CreateFromHICON(icon.get()));
+    ASSERT_TRUE(icon && fromIcon.CreateFromHICON(icon.get()));
     EXPECT_EQ(fromIcon.GetBounds(), (gdip::RectF{0, 0, 8, 4}));
     EXPECT_EQ(fromIcon.GetPixel(6, 1), kBlue);
   }
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
-  gdip::Bitmap empty;
-  EXPECT_FALSE(empty.GetHBITMAP());
-  EXPECT_FALSE(empty.GetHICON());
+  EXPECT_FALSE(empty.GetHBITMAP() || empty.GetHICON());
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
 }

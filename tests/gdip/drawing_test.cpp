@@ -1,0 +1,361 @@
+// Drawing through the wrappers into off-screen ARGB bitmaps, checked by
+// pixels well inside and well outside each shape (never on an edge), and
+// regions checked by the visibility of such points.
+#include <gtest/gtest.h>
+
+#include "platform/gdi_object.h"
+#include "tests/gdip/gdip_test_support.h"
+
+using namespace gdiptest;
+namespace platform = korvath::platform;
+
+TEST(GdipSurfaces, GraphicsOverADeviceContextWithOrWithoutADevice) {
+  for (bool withDevice : {false, true}) {
+    gdip::Bitmap picture;
+    ASSERT_TRUE(picture.CreateWithFormat(40, 20));
+    platform::GdiBitmap bitmap = picture.GetHBITMAP();
+    platform::MemoryDC dc = platform::MemoryDC::CompatibleWith(nullptr);
+    platform::SelectScope selected(dc.get(), bitmap.get());
+    gdip::Graphics graphics;
+    ASSERT_TRUE(withDevice ? graphics.FromHDC(dc.get(), nullptr) : graphics.FromHDC(dc.get()));
+    EXPECT_TRUE(graphics.Clear(kWhite) && graphics.FillRectangleI(MakeBrush(kBlue), 20, 0, 20, 20));
+    ASSERT_TRUE(graphics.Delete());
+    GdiFlush();
+    testsupport::PixelBuffer pixels = testsupport::CaptureDC(dc.get(), 0, 0, 40, 20);
+    EXPECT_EQ(pixels.RgbAt(5, 10), 0xFFFFFFu) << withDevice;
+    EXPECT_EQ(pixels.RgbAt(30, 10), 0x0000FFu) << withDevice;
+  }
+}
+
+TEST(GdipFills, EachFillColoursItsInsideOnly) {
+  Canvas canvas(120, 100, kWhite);
+  gdip::Graphics& g = canvas.graphics;
+  gdip::SolidBrush red = MakeBrush(kRed), green = MakeBrush(kGreen);
+  EXPECT_TRUE(g.FillRectangle(red, 10, 70, 20, 10));
+  EXPECT_TRUE(g.FillEllipse(red, 0, 0, 40, 40));
+  EXPECT_TRUE(g.FillPieI(red, 40, 0, 40, 40, 0, 90));  // from 0° sweeping 90°: the lower right quarter
+  const gdip::PointF triangle[] = {{85, 5}, {115, 5}, {85, 35}};
+  EXPECT_TRUE(g.FillPolygon(red, triangle));
+  gdip::Region region;
+  ASSERT_TRUE(region.CreateFromRect({10, 45, 20, 10}));
+  EXPECT_TRUE(g.FillRegion(MakeBrush(kBlue), region));
+  const gdip::Rect rects[] = {{50, 50, 10, 10}, {90, 50, 10, 10}};
+  EXPECT_TRUE(g.FillRectanglesI(green, rects));
+  ExpectPixels(canvas, {{15, 75, kRed}, {28, 78, kRed}, {35, 75, kWhite}, {15, 85, kWhite},  // rectangle
+                        {20, 20, kRed}, {2, 2, kWhite}, {68, 28, kRed}, {52, 12, kWhite},    // ellipse, pie
+                        {90, 10, kRed}, {110, 30, kWhite}, {20, 50, kBlue}, {40, 50, kWhite},
+                        {55, 55, kGreen}, {95, 55, kGreen}, {75, 55, kWhite}});
+  EXPECT_REFUSED(!g.FillRectangles(green, std::span<const gdip::RectF>{}));
+  EXPECT_TRUE(g.Clear());  // the colour left out: transparent
+  ExpectPixels(canvas, {{10, 10, 0, 0}});
+}
+
+TEST(GdipPens, OutlinesLinesAndDashes) {
+  Canvas canvas(100, 140, kWhite);
+  gdip::Graphics& g = canvas.graphics;
+  EXPECT_TRUE(g.DrawRectangle(MakePen(kBlue, 4), 10, 10, 40, 40));
+  const gdip::Point corner[] = {{60, 10}, {90, 10}, {90, 50}};
+  EXPECT_TRUE(g.DrawLinesI(MakePen(kRed, 4), corner));
+  gdip::GraphicsPath circle = EllipsePath(50, 60, 40, 40);
+  EXPECT_TRUE(g.DrawPath(MakePen(kBlue, 4), circle));
+  gdip::Pen dashed = MakePen(kBlack, 4), dotted = MakePen(kBlack, 6);
+  const float dashes[] = {2, 2};  // dash 2 widths (8 px), gap 2 widths, from x = 0
+  ASSERT_TRUE(dashed.SetDashArray(dashes));
+  EXPECT_TRUE(g.DrawLine(dashed, 0, 110, 100, 110));
+  ASSERT_TRUE(dotted.SetDashStyle(Gdiplus::DashStyleDash));  // dash 3 widths, gap 1 width
+  EXPECT_EQ(dotted.GetDashStyle(), Gdiplus::DashStyleDash);
+  EXPECT_TRUE(g.DrawLine(dotted, 0, 130, 100, 130));
+  ExpectPixels(canvas, {{10, 30, kBlue}, {30, 50, kBlue}, {30, 30, kWhite}, {3, 3, kWhite},  // rectangle
+                        {75, 10, kRed}, {90, 30, kRed}, {70, 30, kWhite},  // the polyline is not closed
+                        {50, 80, kBlue}, {70, 80, kWhite},                 // path outline
+                        {4, 110, kBlack}, {12, 110, kWhite}, {20, 110, kBlack}, {28, 110, kWhite}, {4, 102, kWhite},
+                        {9, 130, kBlack}, {21, 130, kWhite}, {33, 130, kBlack}});
+}
+
+TEST(GdipPaths, RoundedRectangleFillsItsBodyButNotItsCorners) {
+  Canvas canvas(120, 80, kWhite);
+  canvas.graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  gdip::GraphicsPath path;
+  ASSERT_TRUE(path.Create() && path.AddRoundRect(10, 10, 100, 60, 40));  // corner boxes 40 x 24
+  EXPECT_TRUE(canvas.graphics.FillPath(MakeBrush(kRed), path));
+  ExpectPixels(canvas, {{60, 40, kRed}, {60, 12, kRed}, {12, 40, kRed},  // centre, middles of two edges
+                        {12, 12, kWhite}, {107, 67, kWhite}, {5, 40, kWhite}});
+}
+
+TEST(GdipPaths, RoundedRectangleWithSubPixelCornersStillGivesTheShapeAndOnAnEmptyPathFails) {
+  Canvas canvas(30, 30, kWhite);
+  gdip::GraphicsPath path, empty;
+  ASSERT_TRUE(path.Create());
+  EXPECT_TRUE(path.AddRoundRect(10, 10, 10, 10, 5));  // 5 % of 10 px: half a pixel per corner box
+  // Invisible corners give the plain rectangle, not arcs of no size (which
+  // GDI+ may refuse, losing the corner points).
+  std::vector<gdip::PointF> points;
+  ASSERT_TRUE(path.GetPoints(points));
+  EXPECT_EQ(points, (std::vector<gdip::PointF>{{10, 10}, {20, 10}, {20, 20}, {10, 20}}));
+  EXPECT_TRUE(canvas.graphics.FillPath(MakeBrush(kRed), path));
+  ExpectPixels(canvas, {{15, 15, kRed}, {10, 10, kRed}, {19, 19, kRed}, {5, 5, kWhite}, {25, 25, kWhite}});
+  EXPECT_REFUSED(!empty.AddRoundRect(0, 0, 100, 50, 20));
+}
+
+TEST(GdipPaths, WindingFillModeFillsTheOverlapThatAlternateLeavesOpen) {
+  Canvas canvas(60, 30, kWhite);
+  gdip::GraphicsPath path;
+  ASSERT_TRUE(path.Create(Gdiplus::FillModeWinding));
+  ASSERT_TRUE(path.AddRectangle(0, 0, 40, 30) && path.AddRectangle(20, 0, 40, 30));
+  EXPECT_TRUE(canvas.graphics.FillPath(MakeBrush(kRed), path));
+  ExpectPixels(canvas, {{30, 15, kRed}});
+  ASSERT_TRUE(path.SetFillMode(Gdiplus::FillModeAlternate));
+  canvas.graphics.Clear(kWhite);
+  EXPECT_TRUE(canvas.graphics.FillPath(MakeBrush(kRed), path));
+  ExpectPixels(canvas, {{30, 15, kWhite}, {10, 15, kRed}});
+}
+
+TEST(GdipGradients, LinearGradientsRunBetweenTheirColoursAndABlendMovesTheSecondToTheFocus) {
+  Canvas canvas(200, 40);
+  gdip::LinearGradientBrush plain, focused;
+  ASSERT_TRUE(plain.CreateFromPoints({0, 0}, {200, 0}, kRed, kBlue));
+  ASSERT_TRUE(focused.CreateFromRect({0, 20, 200, 20}, kRed, kBlue));  // mode 0: horizontal
+  ASSERT_TRUE(focused.SetLinearBlend(0.5f, 1.0f));  // red at both ends, blue in the middle
+  EXPECT_TRUE(canvas.graphics.FillRectangle(plain, 0, 0, 200, 20));
+  EXPECT_TRUE(canvas.graphics.FillRectangle(focused, 0, 20, 200, 20));
+  ExpectPixels(canvas, {{1, 10, kRed, 8}, {198, 10, kBlue, 8}, {100, 10, 0xFF800080, 12},
+                        {1, 30, kRed, 8}, {100, 30, kBlue, 8}, {198, 30, kRed, 8}});
+}
+
+TEST(GdipGradients, PathGradientIsTheCentreColourInTheMiddleAndTheSurroundAtTheEdge) {
+  Canvas canvas(101, 101);
+  gdip::GraphicsPath path;
+  ASSERT_TRUE(path.Create() && path.AddRectangle(0, 0, 101, 101));
+  gdip::PathGradientBrush brush;
+  ASSERT_TRUE(brush.CreateFromPath(path) && brush.SetCenterColor(kWhite));
+  const gdip::Argb surround[] = {kBlack};
+  ASSERT_TRUE(brush.SetSurroundColorsWithCount(surround));
+  EXPECT_TRUE(canvas.graphics.FillRectangle(brush, 0, 0, 101, 101));
+  ExpectPixels(canvas, {{50, 50, kWhite, 12}, {50, 1, kBlack, 12}, {1, 50, kBlack, 12}});
+}
+
+TEST(GdipGradients, TextureTilesTheImageFromTheTranslatedOrigin) {
+  gdip::Bitmap tile = TwoColourBitmap(4, 4, kRed, kGreen);
+  gdip::TextureBrush brush;
+  ASSERT_TRUE(brush.Create(tile));
+  Canvas canvas(20, 8);
+  EXPECT_TRUE(canvas.graphics.FillRectangle(brush, 0, 0, 20, 8));
+  ExpectPixels(canvas, {{0, 1, kRed}, {3, 1, kGreen}, {8, 5, kRed}, {11, 5, kGreen}});
+  ASSERT_TRUE(brush.TranslateTransform(2, 0));  // moved by two pixels, the tiles start with green
+  EXPECT_TRUE(canvas.graphics.FillRectangle(brush, 0, 0, 20, 8));
+  ExpectPixels(canvas, {{0, 1, kGreen}, {3, 1, kRed}});
+}
+
+TEST(GdipClipping, ClipRectanglesPathsResetAndIntersectionsLimitWhereFillsLand) {
+  Canvas canvas(100, 100, kWhite);
+  gdip::Graphics& g = canvas.graphics;
+  ASSERT_TRUE(g.SetClipRect(20, 20, 30, 30));
+  EXPECT_TRUE(g.FillRectangle(MakeBrush(kRed), 0, 0, 100, 100));
+  EXPECT_EQ(g.GetClipBounds(), (gdip::RectF{20, 20, 30, 30}));
+  EXPECT_TRUE(g.IsVisiblePoint(35, 35));
+  EXPECT_FALSE(g.IsVisiblePointI(70, 70));
+  gdip::GraphicsPath circle = EllipsePath(50, 50, 40, 40);
+  ASSERT_TRUE(g.SetClipPath(circle));  // replaces the rectangle (combine mode left out)
+  EXPECT_TRUE(g.FillRectangle(MakeBrush(kBlue), 0, 0, 100, 100));
+  ExpectPixels(canvas, {{35, 35, kRed}, {10, 10, kWhite}, {60, 35, kWhite}, {70, 70, kBlue}, {52, 52, kWhite}});
+  ASSERT_TRUE(g.ResetClip());
+  EXPECT_TRUE(g.FillRectangle(MakeBrush(kBlue), 0, 0, 5, 5));
+  ExpectPixels(canvas, {{2, 2, kBlue}});
+
+  ASSERT_TRUE(g.SetClipRectI(0, 0, 60, 60) && g.SetClipRectI(40, 40, 60, 60, Gdiplus::CombineModeIntersect));
+  EXPECT_EQ(g.GetClipBoundsI(), (gdip::Rect{40, 40, 20, 20}));
+  gdip::Region region, empty;
+  ASSERT_TRUE(region.Create());
+  gdip::NativeHandle held = region.GetNativeObject();
+  EXPECT_TRUE(g.GetClip(region));  // into the region the caller holds
+  EXPECT_EQ(region.GetNativeObject(), held);
+  EXPECT_TRUE(region.IsVisiblePoint({50, 50}) && !region.IsVisiblePoint({20, 20}));
+  EXPECT_FALSE(g.GetClip(empty));
+}
+
+TEST(GdipTransforms, TheWorldTransformMovesFillsAndPointsAndGoesIntoTheCallersMatrix) {
+  Canvas canvas(60, 60, kWhite);
+  gdip::Graphics& g = canvas.graphics;
+  uint32_t state = g.Save();
+  ASSERT_TRUE(g.TranslateWorldTransform(30, 30));
+  EXPECT_TRUE(g.FillRectangle(MakeBrush(kRed), 0, 0, 20, 20));
+  ExpectPixels(canvas, {{40, 40, kRed}, {10, 10, kWhite}});
+  ASSERT_TRUE(g.Restore(state));
+  gdip::PointF points[] = {{10, 10}, {15, 10}};
+  ASSERT_TRUE(g.ScaleAt(2, 2, {10, 10}));
+  ASSERT_TRUE(g.TransformPoints(Gdiplus::CoordinateSpaceDevice, Gdiplus::CoordinateSpaceWorld, points));
+  EXPECT_EQ(points[0], (gdip::PointF{10, 10}));
+  EXPECT_EQ(points[1], (gdip::PointF{20, 10}));
+
+  ASSERT_TRUE(g.ResetWorldTransform() && g.TranslateWorldTransform(5, 0));
+  ASSERT_TRUE(g.RotateAt(90, {10, 10}, Gdiplus::MatrixOrderAppend));  // appended: the centre stays
+  gdip::Point moved[] = {{5, 10}, {10, 10}};
+  ASSERT_TRUE(g.TransformPointsI(Gdiplus::CoordinateSpaceDevice, Gdiplus::CoordinateSpaceWorld, moved));
+  EXPECT_EQ(moved[0], (gdip::Point{10, 10}));
+  EXPECT_EQ(moved[1], (gdip::Point{10, 15}));
+
+  TestMatrix shift(1, 0, 0, 1, 7, 9), target;
+  ASSERT_TRUE(g.SetWorldTransform(shift));
+  gdip::NativeHandle held = target.GetNativeObject();
+  EXPECT_TRUE(g.GetWorldTransform(target));
+  EXPECT_EQ(target.GetNativeObject(), held);
+  EXPECT_EQ(MatrixApply(target, 0, 0), (gdip::PointF{7, 9}));
+}
+
+TEST(GdipImages, ImagesDrawScaledIntoRectanglesParallelogramsAndFromSourceParts) {
+  gdip::Bitmap picture = TwoColourBitmap(10, 10, kRed, kGreen);
+  Canvas canvas(100, 100, kWhite);
+  gdip::Graphics& g = canvas.graphics;
+  g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+  EXPECT_TRUE(g.DrawImageRect(picture, 10, 10, 40, 20));
+  EXPECT_TRUE(g.DrawImagePointsI(picture, 0, 40, 40, 40, 0, 60));  // corners: upper-left, upper-right, lower-left
+  EXPECT_TRUE(g.DrawImageRectRectI(picture, 60, 0, 20, 20, 5, 0, 5, 10));  // the green half only
+  EXPECT_TRUE(g.DrawImageI(picture, 60, 40));
+  ExpectPixels(canvas, {{15, 20, kRed}, {45, 20, kGreen}, {5, 20, kWhite}, {55, 20, kWhite},
+                        {5, 50, kRed}, {35, 50, kGreen}, {20, 70, kWhite},
+                        {63, 10, kGreen}, {77, 10, kGreen}, {62, 45, kRed}, {67, 45, kGreen}, {72, 47, kWhite}});
+}
+
+TEST(GdipImages, ColourMatrixScalesAlphaAndLeavesColoursAlone) {
+  gdip::Bitmap picture = TwoColourBitmap(10, 10, kRed, kGreen);
+  Canvas canvas(30, 10);
+  EXPECT_TRUE(canvas.graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy));
+  canvas.graphics.DrawImageWithColorMatrix(picture, 0, 0, 10, 10, 0, 0, 10, 10, 1.0f);
+  canvas.graphics.DrawImageWithColorMatrix(picture, 10, 0, 10, 10, 0, 0, 10, 10, 0.5f);
+  canvas.graphics.DrawImageWithColorMatrix(picture, 20, 0, 10, 10, 0, 0, 10, 10);  // alpha left out: 0
+  ExpectPixels(canvas, {{2, 5, kRed}, {7, 5, kGreen}, {12, 5, 0x80FF0000}, {17, 5, 0x8000FF00}});
+  EXPECT_EQ(gdip::ArgbAlpha(canvas.Pixel(25, 5)), 0);
+}
+
+// ---- regions ---------------------------------------------------------------------------------
+
+namespace {
+
+class RegionTest : public testing::Test {
+ protected:
+  static gdip::Region Rect(float x, float y, float w, float h) {
+    gdip::Region region;
+    EXPECT_TRUE(region.CreateFromRect({x, y, w, h}));
+    return region;
+  }
+  static bool In(const gdip::Region& region, float x, float y) { return region.IsVisiblePoint({x, y}); }
+  Canvas canvas{100, 100};
+  const gdip::Graphics& g = canvas.graphics;
+};
+
+}  // namespace
+
+TEST_F(RegionTest, CreateIsInfiniteSetEmptyEmptiesAndRectanglesHoldTheirInsides) {
+  gdip::Region region, integer;
+  ASSERT_TRUE(region.Create());
+  EXPECT_TRUE(region.IsInfinite(g) && In(region, -5000, 7000));
+  ASSERT_TRUE(region.SetEmpty());
+  EXPECT_TRUE(region.IsEmpty(g));
+  EXPECT_FALSE(In(region, 0, 0));
+  region = Rect(10, 10, 20, 20);
+  EXPECT_TRUE(In(region, 15, 15) && region.IsVisiblePoint({25, 25}, &g) && region.IsVisiblePointI({20, 20}));
+  EXPECT_FALSE(In(region, 5, 5) || In(region, 35, 20) || region.IsVisiblePointI({40, 40}));
+  EXPECT_TRUE(region.IsVisibleRect({0, 0, 12, 12}) && region.IsVisibleRectI({25, 25, 30, 30}));  // overlaps
+  EXPECT_FALSE(region.IsVisibleRect({40, 40, 5, 5}) || region.IsVisibleRectI({0, 0, 5, 50}));
+  ASSERT_TRUE(integer.CreateFromRectI({10, 10, 20, 20}));
+  EXPECT_TRUE(integer.IsEqual(region, g));
+  EXPECT_EQ(region.GetBoundsI(g), (gdip::Rect{10, 10, 20, 20}));
+  EXPECT_REFUSED(gdip::Region().GetBounds(g) == gdip::RectF{});
+}
+
+TEST_F(RegionTest, CombineModes) {
+  // Two overlapping squares: A = [0,20) x [0,20), B = [10,30) x [10,30).
+  struct Case { int mode; bool onlyA, both, onlyB; } cases[] = {
+      {Gdiplus::CombineModeReplace, false, true, true}, {Gdiplus::CombineModeIntersect, false, true, false},
+      {Gdiplus::CombineModeUnion, true, true, true},     {Gdiplus::CombineModeXor, true, false, true},
+      {Gdiplus::CombineModeExclude, true, false, false}, {Gdiplus::CombineModeComplement, false, false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    gdip::Region region = Rect(0, 0, 20, 20), rect = Rect(0, 0, 20, 20);
+    EXPECT_TRUE(region.CombineRegion(Rect(10, 10, 20, 20), c.mode) && rect.CombineRect({10, 10, 20, 20}, c.mode));
+    for (const gdip::Region* r : {&region, &rect}) {
+      EXPECT_EQ(In(*r, 5, 5), c.onlyA);
+      EXPECT_EQ(In(*r, 15, 15), c.both);
+      EXPECT_EQ(In(*r, 25, 25), c.onlyB);
+      EXPECT_FALSE(In(*r, 50, 50));
+    }
+  }
+  gdip::Region replaced = Rect(0, 0, 10, 10);  // the mode left out: replace
+  ASSERT_TRUE(replaced.CombineRect({20, 20, 10, 10}));
+  EXPECT_TRUE(!In(replaced, 5, 5) && In(replaced, 25, 25));
+  ASSERT_TRUE(replaced.CombineRectI({60, 60, 10, 10}));
+  EXPECT_TRUE(!In(replaced, 25, 25) && In(replaced, 65, 65));
+}
+
+TEST_F(RegionTest, PathsTranslationsAndTransformsShapeTheArea) {
+  gdip::GraphicsPath ellipse = EllipsePath(0, 0, 40, 40);
+  gdip::Region region, square = Rect(0, 0, 40, 40), moved = Rect(10, 10, 20, 20), scaled = Rect(10, 10, 20, 20);
+  ASSERT_TRUE(region.CreateFromPath(ellipse));
+  EXPECT_TRUE(In(region, 20, 20));
+  EXPECT_FALSE(In(region, 2, 2) || In(region, 50, 20));  // the box's corner, and outside
+  ASSERT_TRUE(square.CombinePath(ellipse, Gdiplus::CombineModeExclude));
+  EXPECT_TRUE(In(square, 2, 2) && !In(square, 20, 20));
+  ASSERT_TRUE(moved.Translate(50, 0));
+  EXPECT_TRUE(!In(moved, 15, 15) && In(moved, 65, 15));
+  ASSERT_TRUE(moved.TranslateI(0, 40));
+  EXPECT_TRUE(In(moved, 65, 55));
+  ASSERT_TRUE(scaled.Transform(TestMatrix(2, 0, 0, 2, 0, 0)));
+  EXPECT_EQ(scaled.GetBounds(g), (gdip::RectF{20, 20, 40, 40}));
+  EXPECT_TRUE(In(scaled, 55, 55) && !In(scaled, 15, 15));
+}
+
+TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
+  gdip::GraphicsPath ellipse = EllipsePath(5, 5, 50, 30);
+  gdip::Region region, copy, target = Rect(50, 50, 5, 5);
+  ASSERT_TRUE(region.CreateFromPath(ellipse) && region.CombineRect({0, 0, 10, 10}, Gdiplus::CombineModeUnion));
+  uint32_t size = region.GetDataSize(), filled = 0;
+  std::vector<uint8_t> data = region.GetData(int(size), &filled);
+  ASSERT_EQ(data.size(), size);
+  EXPECT_EQ(filled, size);
+  ASSERT_TRUE(copy.CreateFromData(data, int(size)));
+  EXPECT_TRUE(copy.IsEqual(region, g) && In(copy, 30, 20) && In(copy, 2, 2) && !In(copy, 52, 8));
+
+  filled = 12345;  // a buffer too small: nothing comes back
+  EXPECT_TRUE(region.GetData(int(size) - 1, &filled).empty());
+  EXPECT_EQ(filled, 12345u);
+  EXPECT_REFUSED(region.GetData(-1).empty());
+  EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 100));  // without reading past the bytes
+  EXPECT_TRUE(In(target, 52, 52));  // untouched
+  EXPECT_FALSE(target.CreateFromData(data, -4));
+}
+
+TEST_F(RegionTest, ScansListTheRectanglesAndAFailedFetchKeepsTheList) {
+  TestMatrix identity;
+  gdip::Region region = Rect(0, 0, 10, 10), empty;
+  ASSERT_TRUE(region.CombineRect({0, 50, 10, 10}, Gdiplus::CombineModeUnion));
+  std::vector<gdip::RectF> scans = {{1, 1, 1, 1}};
+  std::vector<gdip::Rect> scansI;
+  EXPECT_EQ(region.GetScanCount(identity), 2);
+  ASSERT_EQ(region.GetScans(identity, scans), 2);
+  EXPECT_EQ(scans, (std::vector<gdip::RectF>{{0, 0, 10, 10}, {0, 50, 10, 10}}));
+  ASSERT_EQ(region.GetScansI(identity, scansI), 2);
+  EXPECT_EQ(scansI[1], (gdip::Rect{0, 50, 10, 10}));
+  EXPECT_EQ(empty.GetScans(identity, scans), 0);
+  EXPECT_EQ(scans.size(), 2u);
+  ASSERT_TRUE(region.SetEmpty());
+  EXPECT_EQ(region.GetScans(identity, scans), 0);
+  EXPECT_TRUE(scans.empty());
+}
+
+TEST_F(RegionTest, GdiRegionsBothWaysAreOwned) {
+  long live = platform::LiveGdiObjectCount();
+  {
+    platform::GdiRegion gdiRegion(CreateRectRgn(10, 10, 30, 20));
+    gdip::Region region, ellipse;
+    ASSERT_TRUE(region.CreateFromHrgn(gdiRegion.get()));
+    EXPECT_TRUE(In(region, 15, 15) && !In(region, 15, 25));
+    gdip::GraphicsPath path = EllipsePath(0, 0, 40, 40);
+    ASSERT_TRUE(ellipse.CreateFromPath(path));
+    platform::GdiRegion back = ellipse.GetHRgn(g);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(PtInRegion(back.get(), 20, 20));
+    EXPECT_FALSE(PtInRegion(back.get(), 2, 2) || PtInRegion(back.get(), 45, 20));
+  }
+  EXPECT_EQ(platform::LiveGdiObjectCount(), live);
+  EXPECT_FALSE(gdip::Region().GetHRgn(g));
+}

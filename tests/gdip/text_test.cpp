@@ -1,0 +1,204 @@
+// Fonts found by Chinese face names, and text measured and drawn with the
+// CJK font "宋体" (GBK texts throughout).
+#include <gtest/gtest.h>
+
+#include "platform/gdi_object.h"
+#include "tests/gdip/gdip_test_support.h"
+
+using namespace gdiptest;
+namespace platform = korvath::platform;
+
+namespace {
+
+class GdipText : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(font.CreateFromName(kSongti, 20, 0, Gdiplus::UnitPixel)) << gdip::LastGdipStatus();
+    ASSERT_TRUE(songti.CreateFromName(kSongti));
+  }
+  // Dark pixels in [x0, x1) x [y0, y1).
+  int DarkPixels(int x0, int y0, int x1, int y1) const {
+    int dark = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) dark += (canvas.Pixel(x, y) & 0xFF) < 0x80;
+    return dark;
+  }
+  gdip::Font font;
+  gdip::FontFamily songti;
+  gdip::SolidBrush black = MakeBrush(kBlack);
+  Canvas canvas{200, 60, kWhite};
+};
+
+}  // namespace
+
+TEST_F(GdipText, TheChineseFaceIsFoundByItsGbkAndItsWideNameAndAnUnknownFaceLeavesObjectsEmpty) {
+  std::string name = songti.GetName();
+  EXPECT_FALSE(name.empty());
+  EXPECT_EQ(gdip::AnsiToWide(name), std::wstring(songti.GetNameW().data()));
+  EXPECT_GT(songti.GetCellAscent(0), 0);
+  EXPECT_GE(songti.GetLineSpacing(0), songti.GetCellAscent(0));
+  gdip::FontFamily byWideName, unknown, fromEmpty;
+  ASSERT_TRUE(byWideName.CreateFromNameInCollection(L"\u5B8B\u4F53"));
+  EXPECT_EQ(byWideName.GetName(), name);
+  gdip::FontCollection emptyCollection;  // means the installed fonts
+  EXPECT_TRUE(fromEmpty.CreateFromName(kSongti, &emptyCollection));
+
+  EXPECT_FALSE(unknown.CreateFromName("No Such Face 12345"));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::FontFamilyNotFound);
+  EXPECT_EQ(unknown.GetNativeObject(), nullptr);
+  EXPECT_EQ(unknown.GetName(), "");
+  EXPECT_EQ(unknown.GetNameW(), (std::array<wchar_t, LF_FACESIZE>{}));
+  EXPECT_FALSE(gdip::Font().CreateFromName("No Such Face 12345", 9));
+}
+
+TEST_F(GdipText, FontsKeepStyleSizeAndFamily) {
+  gdip::Font bold, pixels;
+  ASSERT_TRUE(bold.CreateFromName(kSongti, 9, Gdiplus::FontStyleBold, Gdiplus::UnitPoint));
+  EXPECT_TRUE(bold.GetStyle() & Gdiplus::FontStyleBold);
+  EXPECT_FALSE(bold.GetStyle() & Gdiplus::FontStyleItalic);
+  EXPECT_FLOAT_EQ(bold.GetSize(), 9);
+  EXPECT_EQ(bold.GetUnit(), int(Gdiplus::UnitPoint));
+  EXPECT_GT(bold.GetHeightGivenDPI(96), 0);
+  gdip::FontFamily family;
+  ASSERT_TRUE(bold.GetFamily(family));
+  EXPECT_EQ(family.GetName(), songti.GetName());
+  ASSERT_TRUE(pixels.CreateFromFamily(songti, 12, Gdiplus::FontStyleUnderline, Gdiplus::UnitPixel));
+  EXPECT_TRUE(pixels.GetStyle() & Gdiplus::FontStyleUnderline);
+  EXPECT_FALSE(pixels.GetStyle() & Gdiplus::FontStyleItalic);
+  EXPECT_NEAR(pixels.GetHeight(&canvas.graphics), 12 * float(songti.GetLineSpacing(0)) / songti.GetEmHeight(0), 0.5);
+}
+
+TEST_F(GdipText, FontDescriptionsAndGdiFontsRoundTripTheChineseFace) {
+  gdip::Font italic, fromDescription, fromHandle, fromDC;
+  ASSERT_TRUE(italic.CreateFromName(kSongti, 16, Gdiplus::FontStyleItalic, Gdiplus::UnitPixel));
+  LOGFONTW description = {};
+  LOGFONTA narrow = {};
+  ASSERT_TRUE(italic.GetLogFontW(&canvas.graphics, description));
+  EXPECT_EQ(description.lfHeight, -16);
+  EXPECT_TRUE(description.lfItalic);
+  EXPECT_EQ(std::wstring(description.lfFaceName), std::wstring(songti.GetNameW().data()));
+  EXPECT_TRUE(italic.GetLogFontA(canvas.graphics, narrow));
+  EXPECT_EQ(narrow.lfHeight, -16);
+
+  platform::MemoryDC dc = platform::MemoryDC::CompatibleWith(nullptr);
+  ASSERT_TRUE(fromDescription.CreateFromLogfontW(dc.get(), &description));
+  EXPECT_TRUE(fromDescription.GetStyle() & Gdiplus::FontStyleItalic);
+  EXPECT_FALSE(fromDescription.GetStyle() & Gdiplus::FontStyleStrikeout);
+  platform::GdiFont gdiFont(CreateFontIndirectW(&description));
+  ASSERT_TRUE(fromHandle.CreateFromHFONT(dc.get(), gdiFont.get()));
+  platform::SelectScope selected(dc.get(), gdiFont.get());
+  ASSERT_TRUE(fromDC.CreateFromHFONT(dc.get(), nullptr));  // no font handle: the DC's own font
+  for (const gdip::Font* font : {&fromDescription, &fromHandle, &fromDC}) {
+    gdip::FontFamily family;
+    ASSERT_TRUE(font->GetFamily(family));
+    EXPECT_EQ(family.GetName(), songti.GetName());
+  }
+}
+
+TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
+  Gdiplus::GpFontCollection* installed = nullptr;  // owned by GDI+, never deleted
+  ASSERT_EQ(Gdiplus::DllExports::GdipNewInstalledFontCollection(&installed), Gdiplus::Ok);
+  gdip::FontCollection collection, empty;
+  collection.SetNativeCollection(installed);
+  int count = collection.GetFamilyCount();
+  ASSERT_GT(count, 0);
+  std::vector<gdip::FontFamily> families;
+  ASSERT_EQ(collection.GetFamilies(count + 2, families), count);
+  ASSERT_EQ(families.size(), size_t(count + 2));
+  EXPECT_FALSE(families[0].GetName().empty());
+  EXPECT_EQ(families[size_t(count)].GetNativeObject(), nullptr);
+  EXPECT_EQ(families[size_t(count) + 1].GetNativeObject(), nullptr);
+  families.clear();  // each family is its own copy: the collection stays whole
+  EXPECT_EQ(collection.GetFamilyCount(), count);
+  families.resize(1);
+  EXPECT_REFUSED(collection.GetFamilies(0, families) == 0);
+  EXPECT_EQ(empty.GetFamilies(3, families), 0);
+  EXPECT_EQ(families.size(), 1u);
+}
+
+TEST(GdipStringFormat, TabStopsRoundTripAndAFailedFetchLeavesTheArguments) {
+  gdip::StringFormat format, none, empty;
+  ASSERT_TRUE(format.Create() && none.Create());
+  const float stops[] = {10, 20, 35};
+  ASSERT_TRUE(format.SetTabStops(5, stops));
+  float first = -1;
+  std::vector<float> read = {99};
+  ASSERT_EQ(format.GetTabStops(first, read), 3);
+  EXPECT_FLOAT_EQ(first, 5);
+  EXPECT_EQ(read, (std::vector<float>{10, 20, 35}));
+  EXPECT_EQ(none.GetTabStops(first, read), 0);
+  EXPECT_TRUE(read.empty());
+  first = 42;
+  read = {1, 2};
+  EXPECT_EQ(empty.GetTabStops(first, read), 0);
+  EXPECT_FLOAT_EQ(first, 42);
+  EXPECT_EQ(read, (std::vector<float>{1, 2}));
+}
+
+TEST_F(GdipText, ChineseTextIsMeasuredAlikeFromGbkAndUtf16AndDrawnInsideItsBox) {
+  gdip::RectF box, wideBox, layout{20, 10, 160, 40};
+  ASSERT_TRUE(canvas.graphics.MeasureString(kChinese, font, std::nullopt, nullptr, box));
+  EXPECT_GE(box.width, 36);  // about two characters
+  EXPECT_LE(box.width, 60);
+  EXPECT_GE(box.height, 18);
+  EXPECT_LE(box.height, 40);
+  ASSERT_TRUE(canvas.graphics.MeasureStringSimple(L"\u4E2D\u6587", font, std::nullopt, nullptr, wideBox));
+  EXPECT_EQ(wideBox, box);
+
+  ASSERT_TRUE(canvas.graphics.MeasureString(kChinese, font, layout, nullptr, box));
+  ASSERT_TRUE(canvas.graphics.DrawString(kChinese, font, black, layout));
+  int right = int(box.x + box.width) + 2, bottom = int(box.y + box.height) + 2;
+  EXPECT_GT(DarkPixels(int(box.x), int(box.y), right, bottom), 40);
+  EXPECT_EQ(DarkPixels(0, 0, 200, 8), 0);            // above the layout
+  EXPECT_EQ(DarkPixels(right + 2, 0, 200, 60), 0);  // right of the text
+}
+
+TEST_F(GdipText, CentredFormatMovesTheTextToTheMiddle) {
+  gdip::StringFormat format;
+  ASSERT_TRUE(format.Create() && format.SetAlign(Gdiplus::StringAlignmentCenter));
+  ASSERT_TRUE(canvas.graphics.DrawStringSimple(L"\u4E2D", font, black, gdip::RectF{0, 0, 200, 40}, &format));
+  EXPECT_GT(DarkPixels(85, 0, 115, 40), 10);
+  EXPECT_EQ(DarkPixels(0, 0, 70, 40), 0);
+  EXPECT_EQ(DarkPixels(130, 0, 200, 40), 0);
+}
+
+TEST_F(GdipText, CharacterRangesGiveOneRegionPerRangeAndABadCountKeepsTheCallersRegions) {
+  gdip::StringFormat format;
+  const gdip::CharacterRange ranges[] = {{0, 1}, {1, 1}};
+  ASSERT_TRUE(format.Create() && format.SetMeasurableCharacterRanges(ranges));
+  std::vector<gdip::Region> regions(1);
+  ASSERT_TRUE(regions[0].Create());
+  gdip::NativeHandle held = regions[0].GetNativeObject();
+  EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 0, regions));
+  // Fewer regions than the format has ranges: GDI+ refuses.
+  EXPECT_FALSE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 1, regions));
+  ASSERT_EQ(regions.size(), 1u);
+  EXPECT_EQ(regions[0].GetNativeObject(), held);
+
+  EXPECT_TRUE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 2, regions));
+  ASSERT_EQ(regions.size(), 2u);
+  gdip::RectF first = regions[0].GetBounds(canvas.graphics), second = regions[1].GetBounds(canvas.graphics);
+  EXPECT_GT(first.width, 10);
+  EXPECT_GE(second.x, first.x + first.width - 1);
+  gdip::PointF centre{first.x + first.width / 2, first.y + first.height / 2};
+  EXPECT_TRUE(regions[0].IsVisiblePoint(centre) && !regions[1].IsVisiblePoint(centre));
+}
+
+TEST_F(GdipText, DriverStringNeedsAPositionPerCharacter) {
+  const gdip::PointF one[] = {{20, 30}};
+  EXPECT_REFUSED(!canvas.graphics.DrawDriverString(kChinese, font, black, one));
+  EXPECT_EQ(DarkPixels(0, 0, 200, 60), 0);
+}
+
+TEST_F(GdipText, AChineseTextOutlineLandsInItsLayout) {
+  gdip::StringFormat format;
+  gdip::GraphicsPath path;
+  ASSERT_TRUE(format.Create() && path.Create());
+  ASSERT_TRUE(path.AddString("\xD6\xD0", songti, 40, {10, 10, 200, 100}, 0, format));  // 中
+  EXPECT_GT(path.GetPointCount2(), 10);
+  gdip::RectF bounds = path.GetWorldBounds();
+  EXPECT_GE(bounds.x, 10);
+  EXPECT_GE(bounds.y, 10);
+  EXPECT_LE(bounds.x + bounds.width, 60);
+  EXPECT_GT(bounds.height, 20);
+}
