@@ -112,6 +112,34 @@ inline std::vector<uint8_t> ReadFileBytes(const std::string& name) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+struct Probe {
+  int x, y;
+  gdip::Argb colour;
+  int tolerance = -1;  // per channel, alpha included; -1: the one the check is given
+};
+
+// Each probed pixel holds its colour; a failure saves the picture as
+// failures/<test name>.png.
+inline void ExpectPixels(const gdip::Bitmap& bitmap, std::initializer_list<Probe> probes, int tolerance = 2) {
+  for (const Probe& p : probes) {
+    gdip::Argb actual = bitmap.GetPixel(p.x, p.y);
+    bool within = true;
+    for (int shift = 0; shift < 32; shift += 8)
+      within = within && std::abs(int((actual >> shift) & 0xFF) - int((p.colour >> shift) & 0xFF)) <=
+                             (p.tolerance < 0 ? tolerance : p.tolerance);
+    if (within) continue;
+    testsupport::PixelBuffer buffer{bitmap.GetWidth(), bitmap.GetHeight(), {}};
+    for (int y = 0; y < buffer.height; ++y)
+      for (int x = 0; x < buffer.width; ++x) buffer.pixels.push_back(bitmap.GetPixel(x, y));
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string path = testsupport::SaveFailureImage(buffer, std::string(test->test_suite_name()) + "." + test->name());
+    char text[128];
+    std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X (see %s)", p.x, p.y, unsigned(actual),
+                  unsigned(p.colour), path.c_str());
+    ADD_FAILURE() << text;
+  }
+}
+
 struct Canvas {
   gdip::Bitmap bitmap;
   gdip::Graphics graphics;
@@ -122,32 +150,8 @@ struct Canvas {
   }
   gdip::Argb Pixel(int x, int y) const { return bitmap.GetPixel(x, y); }
 };
-
-struct Probe {
-  int x, y;
-  gdip::Argb colour;
-  int tolerance = 2;  // per channel, alpha included
-};
-
-// Each probed pixel holds its colour; a failure saves the canvas as
-// failures/<test name>.png.
 inline void ExpectPixels(const Canvas& canvas, std::initializer_list<Probe> probes) {
-  for (const Probe& p : probes) {
-    gdip::Argb actual = canvas.Pixel(p.x, p.y);
-    bool within = true;
-    for (int shift = 0; shift < 32; shift += 8)
-      within = within && std::abs(int((actual >> shift) & 0xFF) - int((p.colour >> shift) & 0xFF)) <= p.tolerance;
-    if (within) continue;
-    testsupport::PixelBuffer buffer{canvas.bitmap.GetWidth(), canvas.bitmap.GetHeight(), {}};
-    for (int y = 0; y < buffer.height; ++y)
-      for (int x = 0; x < buffer.width; ++x) buffer.pixels.push_back(canvas.Pixel(x, y));
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string path = testsupport::SaveFailureImage(buffer, std::string(test->test_suite_name()) + "." + test->name());
-    char text[128];
-    std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X (see %s)", p.x, p.y, unsigned(actual),
-                  unsigned(p.colour), path.c_str());
-    ADD_FAILURE() << text;
-  }
+  ExpectPixels(canvas.bitmap, probes);
 }
 
 }  // namespace gdiptest

