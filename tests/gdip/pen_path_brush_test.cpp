@@ -20,7 +20,7 @@ TYPED_TEST_SUITE(GdipBrushTransforms, TransformKinds);
 
 bool Fill(gdip::Pen& o, gdip::Bitmap&) { return o.CreateFromColor(kBlack, 1); }
 bool Fill(gdip::LinearGradientBrush& o, gdip::Bitmap&) { return o.CreateFromPoints({0, 0}, {10, 0}, kBlack, kWhite); }
-bool Fill(gdip::PathGradientBrush& o, gdip::Bitmap&) { return o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0}, {0, 9}}); }
+bool Fill(gdip::PathGradientBrush& o, gdip::Bitmap&) { return o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 9}, {0, 9}}); }
 bool Fill(gdip::TextureBrush& o, gdip::Bitmap& picture) { return o.Create(picture); }
 
 }  // namespace
@@ -71,19 +71,6 @@ TEST(GdipPen, AUnitNoIntegerHoldsIsRefusedAndDashListsComeBackOrStayPut) {
   EXPECT_EQ(kept, std::vector<float>{7});
 }
 
-TEST(GdipPen, APenFromABrushGivesACopyOfItsFillBack) {
-  gdip::SolidBrush brush = MakeBrush(0xFF336699), fill;
-  gdip::Pen pen, fromDeleted;
-  ASSERT_TRUE(pen.CreateFromBrush(brush, 2.0f));
-  EXPECT_EQ(pen.GetColor(), 0xFF336699u);
-  ASSERT_TRUE(pen.GetBrushFill(fill));
-  EXPECT_NE(fill.GetNativeObject(), brush.GetNativeObject());
-  EXPECT_EQ(fill.GetColor(), 0xFF336699u);
-  ASSERT_TRUE(brush.Delete());
-  EXPECT_FALSE(fromDeleted.CreateFromBrush(brush, 2.0f));
-  EXPECT_EQ(fromDeleted.GetNativeObject(), nullptr);
-}
-
 TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   gdip::GraphicsPath path;
   ASSERT_TRUE(path.Create());
@@ -102,8 +89,7 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   gdip::PathData data;
   std::vector<uint8_t> types;
   EXPECT_TRUE(path.GetTypes(types) && path.GetData(data));
-  EXPECT_EQ(types.size(), 4u);
-  EXPECT_EQ(types[0], Gdiplus::PathPointTypeStart);
+  EXPECT_EQ(types, (std::vector<uint8_t>{0, 1, 1, 0x81}));  // start, line, line, closing line
   EXPECT_EQ(data.count, 4);
   EXPECT_EQ(data.points[1], (gdip::PointF{4, 2}));
   EXPECT_EQ(data.types, types);
@@ -121,32 +107,19 @@ TEST(GdipPath, PointsAndTypesOfDifferentLengthsAreRefused) {
   EXPECT_FALSE(path.IsVisiblePoint(2, 8));
 }
 
-TEST(GdipPath, RoundRectanglePercentagesAreClampedAndWideningFollowsThePen) {
-  gdip::GraphicsPath round, ellipse, line;
+TEST(GdipPath, RoundRectanglePercentagesAreClamped) {
+  gdip::GraphicsPath round, ellipse;
   ASSERT_TRUE(round.Create() && round.AddRoundRect(0, 0, 100, 50, 20));  // corner boxes 20 x 10
   EXPECT_EQ(round.GetWorldBounds(), (gdip::RectF{0, 0, 100, 50}));
   EXPECT_TRUE(round.IsVisiblePoint(50, 1));  // top edge between the arcs
   EXPECT_FALSE(round.IsVisiblePoint(1, 1) || round.IsVisiblePointI(99, 49));
   ASSERT_TRUE(ellipse.Create() && ellipse.AddRoundRect(0, 0, 100, 50, 150));  // 150 % is one whole ellipse
   EXPECT_TRUE(ellipse.IsVisiblePoint(50, 25) && !ellipse.IsVisiblePoint(10, 5));
-
-  gdip::Pen pen = MakePen(kBlack, 6);
-  ASSERT_TRUE(line.Create() && line.AddLine(0, 10, 100, 10));
-  EXPECT_TRUE(line.IsOutlineVisiblePoint(50, 12, pen) && !line.IsOutlineVisiblePoint(50, 20, pen));
-  EXPECT_LE(line.GetWorldBounds(nullptr, &pen).y, 7.5f);
-  ASSERT_TRUE(line.Widen(pen));
-  EXPECT_TRUE(line.IsVisiblePoint(50, 12) && !line.IsVisiblePoint(50, 20));
-  ASSERT_TRUE(line.Transform(TestMatrix(1, 0, 0, 1, 0, 100)));
-  EXPECT_TRUE(line.IsVisiblePoint(50, 112) && !line.IsVisiblePoint(50, 12));
 }
 
 TEST(GdipLinearGradient, BlendsRoundTripAndPositionsFewerThanFactorsAreRefused) {
   gdip::LinearGradientBrush brush, empty;
   ASSERT_TRUE(brush.CreateFromRectI({0, 0, 100, 20}, kRed, kBlue));
-  gdip::Argb first = 0, second = 0;
-  EXPECT_TRUE(brush.GetColors(first, second));
-  EXPECT_EQ(first, kRed);
-  EXPECT_EQ(second, kBlue);
   const float factors[] = {0, 1, 0}, positions[] = {0, 0.5f, 1};
   ASSERT_TRUE(brush.SetBlend(factors, positions));
   std::vector<float> gotFactors, gotPositions, kept{5};
@@ -192,15 +165,3 @@ TEST(GdipPathGradient, BoundaryPathGoesIntoThePathTheCallerHolds) {
   EXPECT_TRUE(target.AddLine(0, 0, 1, 1));
 }
 
-TEST(GdipTextureBrush, TheImageComesBackAsACopyAndAnEmptyImageIsRefused) {
-  gdip::Bitmap picture, nothing;
-  ASSERT_TRUE(picture.CreateWithFormat(4, 3));
-  gdip::TextureBrush brush, fromNothing;
-  ASSERT_TRUE(brush.Create(picture));
-  gdip::Image copy;
-  ASSERT_TRUE(brush.GetImage(copy));
-  EXPECT_NE(copy.GetNativeObject(), picture.GetNativeObject());
-  EXPECT_EQ(copy.GetBounds(), (gdip::RectF{0, 0, 4, 3}));
-  EXPECT_FALSE(fromNothing.Create(nothing));
-  EXPECT_EQ(fromNothing.GetNativeObject(), nullptr);
-}
