@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,11 +41,11 @@ const std::string kSongti = "\xCB\xCE\xCC\xE5";   // 宋体 in GBK
 const std::string kChinese = "\xD6\xD0\xCE\xC4";  // 中文
 
 // The call fails (`failed` holds) and stores InvalidParameter itself.
-#define EXPECT_REFUSED(failed)                                       \
-  do {                                                               \
-    gdip::SetLastGdipStatus(Gdiplus::Ok);                            \
-    EXPECT_TRUE(failed);                                             \
-    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);    \
+#define EXPECT_REFUSED(failed)                                                              \
+  do {                                                                                      \
+    gdip::SetLastGdipStatus(Gdiplus::Ok);                                                   \
+    EXPECT_TRUE(failed) << "and the status is " << gdip::LastGdipStatus();                  \
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter) << #failed;                \
   } while (0)
 
 inline gdip::SolidBrush MakeBrush(gdip::Argb colour) {
@@ -78,7 +77,8 @@ inline gdip::PointF MatrixApply(const gdip::GdipBase& matrix, float x, float y) 
 }
 
 // PNG bytes of a width x height picture, pixel(x, y) as 0xAARRGGBB.
-inline std::vector<uint8_t> MakePng(int width, int height, const std::function<uint32_t(int, int)>& pixel) {
+template <class PixelAt>
+std::vector<uint8_t> MakePng(int width, int height, PixelAt pixel) {
   std::vector<uint32_t> pixels;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) pixels.push_back(pixel(x, y));
@@ -111,6 +111,30 @@ inline std::vector<uint8_t> ReadFileBytes(const std::string& name) {
   std::ifstream file(gdip::AnsiToWide(name).c_str(), std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
+
+// Every wrapper kind: how it is filled (o, with a surface s) and one of its getters.
+template <class T>
+struct Kind;
+#define KIND(T, fill, get)                                                           \
+  template <>                                                                        \
+  struct Kind<T> {                                                                   \
+    static bool Fill(T& o, [[maybe_unused]] gdip::Bitmap& s) { return fill; }        \
+    static double Get(const T& o) { return get; }                                    \
+  }
+KIND(gdip::Image, o.FromStream(MakePng(2, 2, [](int, int) { return ~0u; })), o.GetWidth());
+KIND(gdip::Bitmap, o.CreateWithFormat(3, 3), o.GetPixel(0, 0) + o.GetHeight());
+KIND(gdip::Region, o.CreateFromRect({0, 0, 4, 4}), o.GetDataSize());
+KIND(gdip::Font, o.CreateFromName("SimSun", 9), o.GetSize() + o.GetStyle());
+KIND(gdip::FontFamily, o.CreateFromName("SimSun"), o.GetEmHeight(0));
+KIND(gdip::StringFormat, o.Create(Gdiplus::StringFormatFlagsNoWrap), o.GetFlags());
+KIND(gdip::Graphics, o.FromImage(s), o.GetDpiX());
+KIND(gdip::Pen, o.CreateFromColor(0xFF102030, 3), o.GetWidth());
+KIND(gdip::GraphicsPath, o.Create() && o.AddRectangle(0, 0, 5, 5), o.GetPointCount2());
+KIND(gdip::SolidBrush, o.Create(0xFF102030), o.GetColor());
+KIND(gdip::LinearGradientBrush, o.CreateFromPoints({0, 0}, {9, 0}, 0xFF000000, ~0u), o.GetBlendCount());
+KIND(gdip::PathGradientBrush, o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0}, {0, 9}}), o.GetPointCount());
+KIND(gdip::TextureBrush, o.Create(s), o.GetType());
+#undef KIND
 
 struct Probe {
   int x, y;

@@ -7,11 +7,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/embedded_assets.h"
 #include "platform/gdi_object.h"
 #include "tests/gdip/gdip_test_support.h"
 
-namespace assets = korvath::assets;
 using namespace gdiptest;
 
 namespace {
@@ -76,17 +74,6 @@ TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
   EXPECT_FALSE(image.FromStream({}));
   ASSERT_TRUE(bitmap.FromStream(MakePng(9, 4, [](int x, int) { return x < 3 ? kRed : 0x40000000u; })));
   ExpectPixels(bitmap, {{1, 2, kRed}, {7, 2, 0x40000000u}}, 0);
-}
-
-TEST(Image, LoadsTheProgramsEmbeddedPictures) {
-  gdip::Image png;
-  gdip::Bitmap jpeg;
-  ASSERT_TRUE(png.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedFolderButtonNormalPng())));
-  EXPECT_EQ(png.GetBounds(), (gdip::RectF{0, 0, 20, 15}));
-  ASSERT_TRUE(jpeg.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedBackgroundJpeg())));
-  EXPECT_EQ(jpeg.GetBounds(), (gdip::RectF{0, 0, 557, 800}));
-  EXPECT_EQ(jpeg.GetRawFormat(), kJpegFormat);
-  EXPECT_EQ(gdip::ArgbAlpha(jpeg.GetPixel(200, 300)), 0xFF);
 }
 
 TEST(Image, ASavedFileWithAChineseNameLoadsBack) {
@@ -216,33 +203,6 @@ TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) 
   for (uint32_t i = 0; i < 256; ++i) palette.entries.push_back(0xFF000000u | (i << 16) | (255 - i));
   ASSERT_TRUE(bitmap.SetPalette(palette) && bitmap.GetPalette(read));
   EXPECT_EQ(read.entries, palette.entries);
-}
-
-TEST(Bitmap, LockBitsWritesAndReadsThePixels) {
-  gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(6, 4));
-  gdip::BitmapData data;
-  ASSERT_TRUE(bitmap.LockBits({1, 1, 4, 2}, Gdiplus::ImageLockModeWrite, gdip::kPixelFormat32bppArgb, data));
-  for (uint32_t y = 0; y < 2; ++y)
-    std::fill_n(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.scan0) + y * data.stride), 4, kGreen);
-  ASSERT_TRUE(bitmap.UnlockBits(data));
-  ExpectPixels(bitmap, {{1, 1, kGreen}, {4, 2, kGreen}, {0, 0, 0}, {5, 3, 0}}, 0);
-  ASSERT_TRUE(bitmap.LockBits({0, 0, 6, 4}, Gdiplus::ImageLockModeRead, gdip::kPixelFormat32bppArgb, data));
-  auto* second = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.scan0) + data.stride);
-  EXPECT_EQ(second[2], kGreen);
-  EXPECT_EQ(second[5], 0u);
-  ASSERT_TRUE(bitmap.UnlockBits(data));
-}
-
-TEST(Bitmap, CloneAreaCopiesTheRectangleAndAFailedCloneEmptiesTheTarget) {
-  gdip::Bitmap source = TwoColourBitmap(10, 6, kRed, kBlue), area, areaI;
-  ASSERT_TRUE(source.CloneArea({3, 1, 4, 3}, gdip::kPixelFormat32bppArgb, area));
-  EXPECT_EQ(area.GetBounds(), (gdip::RectF{0, 0, 4, 3}));
-  ExpectPixels(area, {{0, 0, kRed}, {3, 2, kBlue}}, 0);  // x 3 and x 6
-  ASSERT_TRUE(source.CloneAreaI({5, 0, 5, 6}, gdip::kPixelFormat32bppArgb, areaI));
-  ExpectPixels(areaI, {{0, 5, kBlue}}, 0);
-  EXPECT_FALSE(source.CloneArea({8, 4, 10, 10}, gdip::kPixelFormat32bppArgb, area));
-  EXPECT_EQ(area.GetNativeObject(), nullptr);
 }
 
 TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {

@@ -76,36 +76,13 @@ TEST(GdipObjectModel, AdoptionMovesAndFailedCreatorsReleaseEachHandleOnceAndKeep
 
 namespace {
 
-// How each kind is filled (o, with a surface s) and one of its getters.
-template <class T>
-struct Kind;
-#define KIND(T, fill, get)                                                           \
-  template <>                                                                        \
-  struct Kind<T> {                                                                   \
-    static bool Fill(T& o, [[maybe_unused]] gdip::Bitmap& s) { return fill; }        \
-    static double Get(const T& o) { return get; }                                    \
-  }
-KIND(gdip::Image, o.FromStream(gdiptest::MakePng(2, 2, [](int, int) { return ~0u; })), o.GetWidth());
-KIND(gdip::Bitmap, o.CreateWithFormat(3, 3), o.GetPixel(0, 0) + o.GetHeight());
-KIND(gdip::Region, o.CreateFromRect({0, 0, 4, 4}), o.GetDataSize());
-KIND(gdip::Font, o.CreateFromName("SimSun", 9), o.GetSize() + o.GetStyle());
-KIND(gdip::FontFamily, o.CreateFromName("SimSun"), o.GetEmHeight(0));
-KIND(gdip::StringFormat, o.Create(Gdiplus::StringFormatFlagsNoWrap), o.GetFlags());
-KIND(gdip::Graphics, o.FromImage(s), o.GetDpiX());
-KIND(gdip::Pen, o.CreateFromColor(0xFF102030, 3), o.GetWidth());
-KIND(gdip::GraphicsPath, o.Create() && o.AddRectangle(0, 0, 5, 5), o.GetPointCount2());
-KIND(gdip::SolidBrush, o.Create(0xFF102030), o.GetColor());
-KIND(gdip::LinearGradientBrush, o.CreateFromPoints({0, 0}, {9, 0}, 0xFF000000, ~0u), o.GetBlendCount());
-KIND(gdip::PathGradientBrush, o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0}, {0, 9}}), o.GetPointCount());
-KIND(gdip::TextureBrush, o.Create(s), o.GetType());
-#undef KIND
 
 template <class T>
 class GdipWrapperRules : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(surface.CreateWithFormat(4, 4)); }
-  bool Fill(T& object) { return Kind<T>::Fill(object, surface); }
-  static double Get(const T& object) { return Kind<T>::Get(object); }
+  bool Fill(T& object) { return gdiptest::Kind<T>::Fill(object, surface); }
+  static double Get(const T& object) { return gdiptest::Kind<T>::Get(object); }
   // The class's destroy method; on an empty object it makes no call and keeps the status.
   static bool Destroy(T& object) {
     if constexpr (std::is_base_of_v<gdip::Image, T>) return object.Dispose();

@@ -18,18 +18,13 @@ using TransformKinds =
     testing::Types<gdip::Pen, gdip::LinearGradientBrush, gdip::PathGradientBrush, gdip::TextureBrush>;
 TYPED_TEST_SUITE(GdipBrushTransforms, TransformKinds);
 
-bool Fill(gdip::Pen& o, gdip::Bitmap&) { return o.CreateFromColor(kBlack, 1); }
-bool Fill(gdip::LinearGradientBrush& o, gdip::Bitmap&) { return o.CreateFromPoints({0, 0}, {10, 0}, kBlack, kWhite); }
-bool Fill(gdip::PathGradientBrush& o, gdip::Bitmap&) { return o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 9}, {0, 9}}); }
-bool Fill(gdip::TextureBrush& o, gdip::Bitmap& picture) { return o.Create(picture); }
-
 }  // namespace
 
 TYPED_TEST(GdipBrushTransforms, ScaleAndRotateAboutACentreInEitherOrderGoIntoTheCallersMatrix) {
   gdip::Bitmap picture;
   ASSERT_TRUE(picture.CreateWithFormat(2, 2));
   TypeParam object;
-  ASSERT_TRUE(Fill(object, picture));
+  ASSERT_TRUE(Kind<TypeParam>::Fill(object, picture));
   TestMatrix matrix;
   gdip::NativeHandle held = matrix.GetNativeObject();
   for (int order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
