@@ -216,11 +216,6 @@ TEST_F(RegionTest, CombineModes) {
     EXPECT_EQ(Hits(region, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), c.hits);
     EXPECT_EQ(Hits(rect, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), c.hits);
   }
-  gdip::Region replaced = Rect(0, 0, 10, 10);  // the mode left out: replace
-  ASSERT_TRUE(replaced.CombineRect({20, 20, 10, 10}));
-  EXPECT_EQ(Hits(replaced, {{5, 5}, {25, 25}}), "01");
-  ASSERT_TRUE(replaced.CombineRectI({60, 60, 10, 10}));
-  EXPECT_EQ(Hits(replaced, {{25, 25}, {65, 65}}), "01");
 }
 
 TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {

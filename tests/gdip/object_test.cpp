@@ -140,7 +140,7 @@ TYPED_TEST(GdipWrapperRules, ACloneLivesOnItsOwnAndAFailedCloneEmptiesTheTarget)
 
 // ---- texts, GUIDs, colours -------------------------------------------------------------
 
-TEST(GdipTexts, ConversionsUseCodePage936BothWaysWhateverTheSystemCodePage) {
+TEST(GdipTexts, ConversionsUseCodePage936BothWaysAndGuidsCrossAsBraceText) {
   EXPECT_EQ(gdip::AnsiToWide("abc"), L"abc");
   EXPECT_TRUE(gdip::AnsiToWide("").empty());
   EXPECT_EQ(gdip::AnsiToWide("\xCB\xCE\xCC\xE5"), L"\u5B8B\u4F53");  // 宋体
@@ -150,9 +150,8 @@ TEST(GdipTexts, ConversionsUseCodePage936BothWaysWhateverTheSystemCodePage) {
   EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(nullptr)), "");
   wchar_t buffer[32] = L"Ab";  // room to spare: stops at the terminator
   EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(buffer)), "Ab");
-}
 
-TEST(GdipGuids, BraceTextBothWaysAndTextThatIsNoGuidGivesTheNullGuid) {
+  // GUIDs cross as brace text; text that is no GUID gives the null GUID.
   EXPECT_EQ(gdip::GuidToText(GUID_NULL), "{00000000-0000-0000-0000-000000000000}");
   const std::string png = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
   EXPECT_TRUE(IsEqualGUID(gdip::TextToGuid(png), Gdiplus::ImageFormatPNG));

@@ -49,9 +49,7 @@ TEST_F(GdipText, TheChineseFaceIsFoundByItsGbkAndItsWideNameAndAnUnknownFaceLeav
 }
 
 TEST_F(GdipText, FontsFromNamesDescriptionsAndGdiFontsKeepTheChineseFace) {
-  gdip::Font italic, pixels, fromHandle, fromDC;
-  ASSERT_TRUE(pixels.CreateFromFamily(songti, 12, Gdiplus::FontStyleUnderline, Gdiplus::UnitPixel));
-  EXPECT_NEAR(pixels.GetHeight(&canvas.graphics), 12 * float(songti.GetLineSpacing(0)) / songti.GetEmHeight(0), 0.5);
+  gdip::Font italic, fromHandle, fromDC;
   ASSERT_TRUE(italic.CreateFromName(kSongti, 16, Gdiplus::FontStyleItalic, Gdiplus::UnitPixel));
   LOGFONTW description = {};
   ASSERT_TRUE(italic.GetLogFontW(&canvas.graphics, description));
@@ -84,8 +82,7 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   ASSERT_EQ(collection.GetFamilies(count + 2, families), count);
   ASSERT_EQ(families.size(), size_t(count + 2));
   EXPECT_FALSE(families[0].GetName().empty());
-  EXPECT_EQ(families[size_t(count)].GetNativeObject(), nullptr);
-  EXPECT_EQ(families[size_t(count) + 1].GetNativeObject(), nullptr);
+  EXPECT_TRUE(!families[size_t(count)].GetNativeObject() && !families.back().GetNativeObject());
   families.resize(1);  // each family is its own copy: the collection stays whole
   EXPECT_EQ(collection.GetFamilyCount(), count);
   EXPECT_REFUSED(collection.GetFamilies(0, families) == 0);
@@ -96,16 +93,14 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
 }
 
 TEST_F(GdipText, TabStopsRoundTripAndAFailedFetchLeavesTheArguments) {
-  gdip::StringFormat none, empty;
+  gdip::StringFormat empty;
   const float stops[] = {10, 20, 35};
-  ASSERT_TRUE(format.SetTabStops(5, stops) && none.Create());
+  ASSERT_TRUE(format.SetTabStops(5, stops));
   float first = -1;
   std::vector<float> read = {99};
   ASSERT_EQ(format.GetTabStops(first, read), 3);
   EXPECT_FLOAT_EQ(first, 5);
   EXPECT_EQ(read, (std::vector<float>{10, 20, 35}));
-  EXPECT_EQ(none.GetTabStops(first, read), 0);
-  EXPECT_TRUE(read.empty());
   first = 42;
   read = {1, 2};
   EXPECT_EQ(empty.GetTabStops(first, read), 0);
@@ -116,10 +111,8 @@ TEST_F(GdipText, TabStopsRoundTripAndAFailedFetchLeavesTheArguments) {
 TEST_F(GdipText, ChineseTextIsMeasuredAlikeFromGbkAndUtf16AndDrawnInsideItsBox) {
   gdip::RectF box, wideBox, layout{20, 10, 160, 40};
   ASSERT_TRUE(canvas.graphics.MeasureString(kChinese, font, std::nullopt, nullptr, box));
-  EXPECT_GE(box.width, 36);  // about two characters
-  EXPECT_LE(box.width, 60);
-  EXPECT_GE(box.height, 18);
-  EXPECT_LE(box.height, 40);
+  EXPECT_TRUE(box.width >= 36 && box.width <= 60) << box.width;  // about two characters
+  EXPECT_TRUE(box.height >= 18 && box.height <= 40) << box.height;
   ASSERT_TRUE(canvas.graphics.MeasureStringSimple(L"\u4E2D\u6587", font, std::nullopt, nullptr, wideBox));
   EXPECT_EQ(wideBox, box);
   ASSERT_TRUE(canvas.graphics.MeasureString(kChinese, font, layout, nullptr, box));
