@@ -1,13 +1,9 @@
 // Drawing through the wrappers into off-screen ARGB bitmaps, checked by
 // pixels well inside and well outside each shape (never on an edge), and
 // regions checked by the visibility of such points.
-#include <gtest/gtest.h>
-
-#include "platform/gdi_object.h"
 #include "tests/gdip/gdip_test_support.h"
 
 using namespace gdiptest;
-namespace platform = korvath::platform;
 
 TEST(GdipFills, EachFillColoursItsInsideOnly) {
   Canvas canvas(120, 100, kWhite);

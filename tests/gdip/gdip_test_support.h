@@ -1,16 +1,21 @@
 #pragma once
-// Shared by the tests of the GDI+ library: an off-screen ARGB canvas with
-// pixel probes (a failure saves what the canvas held), a matrix made from the
-// flat API (the library has no matrix class), and small picture makers.
+// Shared by the tests of the GDI+ library (and the one header they include):
+// an off-screen ARGB canvas with pixel probes (a failure saves what the canvas
+// held), a matrix made from the flat API (the library has no matrix class),
+// every wrapper kind's filling, and small picture makers.
 #include <windows.h>
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "gdip/bitmap.h"
@@ -28,10 +33,12 @@
 #include "gdip/region.h"
 #include "gdip/string_format.h"
 #include "gdip/texture_brush.h"
+#include "platform/gdi_object.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
 namespace gdip = korvath::gdip;
+namespace platform = korvath::platform;
 
 namespace gdiptest {
 

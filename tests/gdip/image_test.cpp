@@ -1,13 +1,5 @@
-// Pictures: the memory stream under them, loading from bytes and files,
-// encoding and saving, frames, property items and palettes, and bitmaps'
-// pixels, locked bits, clones, rotation and GDI handles.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstring>
-
-#include "platform/gdi_object.h"
+// Pictures: the memory stream under them, loading from bytes, encoding,
+// frames, property items and palettes, and bitmaps' rotation and GDI handles.
 #include "tests/gdip/gdip_test_support.h"
 
 using namespace gdiptest;
@@ -205,21 +197,21 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
 }
 
 TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
-  long live = korvath::platform::LiveGdiObjectCount();
+  long live = platform::LiveGdiObjectCount();
   gdip::Bitmap source = TwoColourBitmap(8, 4, 0, kBlue), empty;  // left half transparent
   {
-    korvath::platform::GdiBitmap handle = source.GetHBITMAP(kRed);
+    platform::GdiBitmap handle = source.GetHBITMAP(kRed);
     ASSERT_TRUE(handle);
-    EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live + 1);
+    EXPECT_EQ(platform::LiveGdiObjectCount(), live + 1);
     gdip::Bitmap back, fromIcon;
     ASSERT_TRUE(back.CreateFromHBITMAP(handle.get()));
     EXPECT_EQ(back.GetPixel(1, 1) & 0xFFFFFF, kRed & 0xFFFFFF);  // composed on the background
     EXPECT_EQ(back.GetPixel(6, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
-    korvath::platform::OwnedIcon icon = source.GetHICON();
+    platform::OwnedIcon icon = source.GetHICON();
     ASSERT_TRUE(icon && fromIcon.CreateFromHICON(icon.get()));
     EXPECT_EQ(fromIcon.GetPixel(6, 1), kBlue);
   }
-  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), live);
   EXPECT_FALSE(empty.GetHBITMAP() || empty.GetHICON());
-  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), live);
 }

@@ -1,11 +1,6 @@
 // The shared object model (adoption, release, moves, the last status), the
 // status and empty-object rules once per wrapper kind, and the text and GUID
 // conversions.
-#include <gtest/gtest.h>
-
-#include <type_traits>
-#include <vector>
-
 #include "tests/gdip/gdip_test_support.h"
 
 namespace {
@@ -75,7 +70,6 @@ TEST(GdipObjectModel, AdoptionMovesAndFailedCreatorsReleaseEachHandleOnceAndKeep
 // ---- the rules once per wrapper kind -------------------------------------------------
 
 namespace {
-
 
 template <class T>
 class GdipWrapperRules : public testing::Test {

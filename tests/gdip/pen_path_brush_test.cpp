@@ -1,11 +1,6 @@
 // Pens, paths and brushes: lengths given with buffers are checked, list
 // getters keep the caller's list on failure, and transform getters fill the
 // matrix (or path) that the caller holds.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <type_traits>
-
 #include "tests/gdip/gdip_test_support.h"
 
 using namespace gdiptest;

@@ -1,12 +1,8 @@
 // Fonts found by Chinese face names, and text measured and drawn with the
 // CJK font "宋体" (GBK texts throughout).
-#include <gtest/gtest.h>
-
-#include "platform/gdi_object.h"
 #include "tests/gdip/gdip_test_support.h"
 
 using namespace gdiptest;
-namespace platform = korvath::platform;
 
 namespace {
 
