@@ -9,11 +9,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
+#include <source_location>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -149,9 +149,10 @@ struct Probe {
   int tolerance = -1;  // per channel, alpha included; -1: the one the check is given
 };
 
-// Each probed pixel holds its colour; a failure saves the picture as
-// failures/<test name>.png.
-inline void ExpectPixels(const gdip::Bitmap& bitmap, std::initializer_list<Probe> probes, int tolerance = 2) {
+// Each probed pixel holds its colour; a failure is reported at the caller's
+// line and saves the picture as failures/<test name>.png.
+inline void ExpectPixels(const gdip::Bitmap& bitmap, std::initializer_list<Probe> probes, int tolerance = 2,
+                         std::source_location where = std::source_location::current()) {
   for (const Probe& p : probes) {
     gdip::Argb actual = bitmap.GetPixel(p.x, p.y);
     bool within = true;
@@ -164,10 +165,8 @@ inline void ExpectPixels(const gdip::Bitmap& bitmap, std::initializer_list<Probe
       for (int x = 0; x < buffer.width; ++x) buffer.pixels.push_back(bitmap.GetPixel(x, y));
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     std::string path = testsupport::SaveFailureImage(buffer, std::string(test->test_suite_name()) + "." + test->name());
-    char text[128];
-    std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X (see %s)", p.x, p.y, unsigned(actual),
-                  unsigned(p.colour), path.c_str());
-    ADD_FAILURE() << text;
+    ADD_FAILURE_AT(where.file_name(), int(where.line()))
+        << "pixel (" << p.x << ", " << p.y << ") is " << std::hex << actual << ", not " << p.colour << "; see " << path;
   }
 }
 
@@ -181,8 +180,9 @@ struct Canvas {
   }
   gdip::Argb Pixel(int x, int y) const { return bitmap.GetPixel(x, y); }
 };
-inline void ExpectPixels(const Canvas& canvas, std::initializer_list<Probe> probes) {
-  ExpectPixels(canvas.bitmap, probes);
+inline void ExpectPixels(const Canvas& canvas, std::initializer_list<Probe> probes,
+                         std::source_location where = std::source_location::current()) {
+  ExpectPixels(canvas.bitmap, probes, 2, where);
 }
 
 }  // namespace gdiptest
