@@ -8,14 +8,14 @@ using namespace gdiptest;
 namespace {
 
 template <class T>
-class GdipBrushTransforms : public testing::Test {};
+class GdipPenAndBrushTransforms : public testing::Test {};
 using TransformKinds =
     testing::Types<gdip::Pen, gdip::LinearGradientBrush, gdip::PathGradientBrush, gdip::TextureBrush>;
-TYPED_TEST_SUITE(GdipBrushTransforms, TransformKinds);
+TYPED_TEST_SUITE(GdipPenAndBrushTransforms, TransformKinds);
 
 }  // namespace
 
-TYPED_TEST(GdipBrushTransforms, ScaleAndRotateAboutACentreInEitherOrderGoIntoTheCallersMatrix) {
+TYPED_TEST(GdipPenAndBrushTransforms, ScaleAndRotateAboutACentreInEitherOrderGoIntoTheCallersMatrix) {
   gdip::Bitmap picture;
   ASSERT_TRUE(picture.CreateWithFormat(2, 2));
   TypeParam object;
