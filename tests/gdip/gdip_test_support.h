@@ -111,8 +111,8 @@ inline std::string TempFileName(const std::string& stem) {
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
   static int serial = 0;
-  return gdip::WideToAnsi(std::wstring(folder) + gdip::AnsiToWide(stem) + L"_" +
-                          std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial));
+  return gdip::WideToAnsi(std::wstring(folder) + gdip::AnsiToWide(stem) + L"_" + std::to_wstring(GetTickCount()) +
+                          L"_" + std::to_wstring(++serial));  // Wine gives each run the same process id
 }
 inline std::vector<uint8_t> ReadFileBytes(const std::string& name) {
   std::ifstream file(gdip::AnsiToWide(name).c_str(), std::ios::binary);

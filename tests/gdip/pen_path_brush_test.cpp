@@ -105,6 +105,7 @@ TEST(GdipPath, RoundRectanglePercentagesAreClamped) {
   EXPECT_FALSE(round.IsVisiblePoint(1, 1) || round.IsVisiblePointI(99, 49));
   ASSERT_TRUE(ellipse.Create() && ellipse.AddRoundRect(0, 0, 100, 50, 150));  // 150 % is one whole ellipse
   EXPECT_TRUE(ellipse.IsVisiblePoint(50, 25) && !ellipse.IsVisiblePoint(10, 5));
+  EXPECT_NEAR(ellipse.GetWorldBounds().width, 100, 0.01);  // within the rectangle
 }
 
 TEST(GdipLinearGradient, BlendsRoundTripAndPositionsFewerThanFactorsAreRefused) {
