@@ -132,12 +132,10 @@ TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
   std::vector<uint32_t> ids = {99};
   EXPECT_EQ(empty.GetPropertyIdList(ids), 0);
   EXPECT_EQ(ids, std::vector<uint32_t>{99});
-  gdip::PropertyItem kept;
-  kept.value = {1};
+  gdip::PropertyItem kept{0, 0, 0, {1}};
   EXPECT_FALSE(png.GetPropertyItem(0x0131, kept));  // no "software" tag
   EXPECT_EQ(kept.value, std::vector<uint8_t>{1});
-  gdip::ColorPalette palette;
-  palette.entries = {1, 2};
+  gdip::ColorPalette palette{0, {1, 2}};
   EXPECT_FALSE(empty.GetPalette(palette));
   EXPECT_EQ(palette.entries, (std::vector<gdip::Argb>{1, 2}));
   gdip::EncoderParameters parameters = Quality(5);

@@ -98,14 +98,16 @@ TEST(GdipPath, PointsAndTypesOfDifferentLengthsAreRefused) {
 }
 
 TEST(GdipPath, RoundRectanglePercentagesAreClamped) {
-  gdip::GraphicsPath round, ellipse;
+  gdip::GraphicsPath round, ellipse, whole;
   ASSERT_TRUE(round.Create() && round.AddRoundRect(0, 0, 100, 50, 20));  // corner boxes 20 x 10
   EXPECT_EQ(round.GetWorldBounds(), (gdip::RectF{0, 0, 100, 50}));
   EXPECT_TRUE(round.IsVisiblePoint(50, 1));  // top edge between the arcs
   EXPECT_FALSE(round.IsVisiblePoint(1, 1) || round.IsVisiblePointI(99, 49));
   ASSERT_TRUE(ellipse.Create() && ellipse.AddRoundRect(0, 0, 100, 50, 150));  // 150 % is one whole ellipse
   EXPECT_TRUE(ellipse.IsVisiblePoint(50, 25) && !ellipse.IsVisiblePoint(10, 5));
-  EXPECT_NEAR(ellipse.GetWorldBounds().width, 100, 0.01);  // within the rectangle
+  std::vector<gdip::PointF> clamped, hundred;
+  ASSERT_TRUE(whole.Create() && whole.AddRoundRect(0, 0, 100, 50, 100) && ellipse.GetPoints(clamped));
+  EXPECT_TRUE(whole.GetPoints(hundred) && clamped == hundred);
 }
 
 TEST(GdipLinearGradient, BlendsRoundTripAndPositionsFewerThanFactorsAreRefused) {
