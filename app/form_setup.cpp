@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/field_panels.h"
 #include "app/folder_chooser.h"
 #include "platform/folders.h"
 #include "platform/text_commands.h"
@@ -32,9 +33,9 @@ void OnMainWindowCreated() {
   // The skin engine's set-up goes here, in this order, once the engine
   // exists: the background theme and the skin options before `window` is
   // taken; after it, attaching the skin to the form, skinning the 20 labels
-  // and the three group boxes, the panels over the folder, HP and name boxes
-  // with the folder button and its routine NpcChooseDocumentFolderClick.
+  // and the three group boxes.
   [[maybe_unused]] HWND window = MainWindow();
+  PlaceFieldPanels();
   NpcFormInit();
 }
 

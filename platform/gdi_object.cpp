@@ -123,13 +123,13 @@ void SelectScope::Restore() noexcept {
 
 // ---- DIB sections ----------------------------------------------------------
 
-DibSection CreateDibSection32(int width, int height) {
+DibSection CreateDib32(int width, int headerHeight) {
   DibSection dib;
-  if (width <= 0 || height <= 0) return dib;
+  if (width == 0 || headerHeight == 0) return dib;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biHeight = headerHeight;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -138,8 +138,13 @@ DibSection CreateDibSection32(int width, int height) {
   if (!dib.bitmap) return DibSection{};
   dib.bits = bits;
   dib.width = width;
-  dib.height = height;
+  dib.height = headerHeight < 0 ? -headerHeight : headerHeight;
   return dib;
+}
+
+DibSection CreateDibSection32(int width, int height) {
+  if (width <= 0 || height <= 0) return {};
+  return CreateDib32(width, -height);  // top-down rows
 }
 
 }  // namespace korvath::platform

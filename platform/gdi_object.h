@@ -221,5 +221,9 @@ struct DibSection {
 // Creates a width x height 32-bpp top-down DIB section (empty on zero or
 // negative sizes, or when the system refuses).
 DibSection CreateDibSection32(int width, int height);
+// The one maker of 32-bpp DIB sections. `headerHeight` is read as the
+// bitmap header reads it: positive bottom-up, negative top-down. Empty on a
+// zero size or when the system refuses.
+DibSection CreateDib32(int width, int headerHeight);
 
 }  // namespace korvath::platform

@@ -1,6 +1,7 @@
 #include "skin/core/memory_dc.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace korvath::skin {
 
@@ -15,16 +16,7 @@ std::vector<SkinMemoryDcEntry>::iterator FindEntry(HDC dc) {
 }  // namespace
 
 platform::GdiBitmap SkinCreateDib32(int width, int height) {
-  if (width == 0 || height == 0) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return platform::GdiBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  return std::move(platform::CreateDib32(width, height).bitmap);
 }
 
 HDC SkinCreateMemoryDC(const RECT& rect) {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,43 +16,29 @@
 
 namespace korvath::app::uitest {
 
+using namespace testsupport;
+namespace fs = std::filesystem;
+
 std::wstring Wide(std::string_view gbk);
-// The document folder that start-up makes, with its trailing "\".
-std::string DocumentFolder();
-// A file's bytes, or "<missing>".
-std::string ReadBytes(const std::string& path);
+std::string DocumentFolder();  // with its trailing "\"
+std::string ReadBytes(const std::string& path);  // "<missing>" when there is no file
 void WriteBytes(const std::string& path, const std::string& bytes);
-// Deletes a file, read-only or not.
-void RemoveFile(const std::string& path);
-// Deletes a folder with the files in it.
-void RemoveFolder(const std::string& folder);
-
-// The file the writer makes from the start values and the name 张三, with
-// whole lines replaced: {old line, new line} without their CR LF.
+void RemoveFolder(const std::string& folder);  // with its files, read-only or not
+// The start file (name 张三) with whole lines replaced: {old, new} without CR LF.
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
-
 // Answers the open-file dialog by typing a path into its file name box.
-testsupport::DialogAnswerer::Answer ChooseFile(const std::string& path);
-// Answers the folder dialog: selects a folder (none: keeps the selection it
-// opened with) and presses OK.
-testsupport::DialogAnswerer::Answer ChooseFolder(const std::wstring& folder = L"");
+DialogAnswerer::Answer ChooseFile(const std::string& path);
 
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-
   HWND H(Unit unit) const { return MainForm().UnitGetHandle(unit); }
   void ClickUnit(Unit unit);
-  // Empties the box from code, clicks into it and types.
-  void TypeInto(Unit unit, const std::wstring& text);
-  // Opens the list with the mouse and clicks the item.
-  void PickWithMouse(Unit combo, int index);
-  // Moves the selection with the arrow keys, as a user does on a closed list.
-  void PickWithKeys(Unit combo, int index);
-  // Clicks "生成并保存", answering the dialogs it opens in order.
-  std::vector<testsupport::SeenDialog> Generate(std::vector<testsupport::DialogAnswerer::Answer> answers);
-
+  void TypeInto(Unit unit, const std::wstring& text);  // empties the box from code first
+  void Pick(Unit combo, int index);  // arrow keys on the closed list
+  // Clicks the unit, answering the dialogs it opens in order.
+  std::vector<SeenDialog> ClickAnswering(Unit unit, std::vector<DialogAnswerer::Answer> answers);
   HWND focusAtStart_ = nullptr;
 };
 

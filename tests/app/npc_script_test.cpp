@@ -1,199 +1,143 @@
-// The writer's validation and the bytes of the ".pst", for the edge cases of
-// the form's input.
+// The writer: its value tables, the file name from the name's pinyin, the
+// validation and the bytes of the ".pst" for the edge cases of the form's input.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
+#include "app/file_paths.h"
+#include "app/model_names.h"
 #include "app/npc_script.h"
+#include "app/pinyin_name.h"
+#include "app/value_tables.h"
+#include "platform/pinyin.h"
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath::app;
-using korvath::app::testdata::StartFileBytes;
 using korvath::app::testdata::StartRecord;
 
 namespace {
-
-ScriptInput Input(std::string name, std::string hp = "5000",
-                  std::string folder = "C:\\AI文件夹\\") {
+ScriptInput Input(std::string name, std::string hp = "5000", std::string folder = "C:\\AI文件夹\\") {
   return ScriptInput{std::move(hp), std::move(name), std::move(folder)};
 }
 
-// Builds and returns the file's bytes; fails the test when refused.
-std::string FileFor(NpcRecord& npc, const ScriptInput& input) {
-  BuildVerdict verdict = BuildNpcScript(npc, input);
-  EXPECT_TRUE(verdict.accepted()) << verdict.message;
-  return NpcScriptFileBytes(npc.NpcOutputLines);
+// Stands in for the exact test: only GB2312 Chinese characters count.
+bool OnlyGb2312Chinese(std::string_view ch) {
+  return ch.size() == 2 && uint8_t(ch[0]) >= 0xB0 && uint8_t(ch[0]) <= 0xF7 && uint8_t(ch[1]) >= 0xA1;
 }
-
-std::string Line(const NpcRecord& npc, int element) { return npc.NpcOutputLines[size_t(element - 1)]; }
-
 }  // namespace
 
-TEST(ScriptFile, StartValuesGiveTheWholeFileByteForByte) {
-  NpcRecord npc = StartRecord();
-  EXPECT_EQ(FileFor(npc, Input("张三")), StartFileBytes());
-  EXPECT_EQ(npc.NpcFilePart, "zhangsan");
-  EXPECT_EQ(npc.NpcFilePath, "C:\\AI文件夹\\zhangsan.pst");
-}
-
-TEST(ScriptFile, BodyIs141BytesWithElevenLineEndsNoneAtItsEnd) {
-  std::string_view body = NpcScriptBody();
-  EXPECT_EQ(body.size(), 141u);
-  size_t ends = 0;
-  for (size_t at = body.find("\r\n"); at != std::string_view::npos; at = body.find("\r\n", at + 2))
-    ++ends;
-  EXPECT_EQ(ends, 11u);
-  EXPECT_EQ(body.substr(0, 4), "\r\n\r\n");
-  EXPECT_NE(body.back(), '\n');
-}
-
-TEST(ScriptFile, HasFortyTwoLinesAndEndsWithABraceAndTenLineEnds) {
-  for (int behaviour = 0; behaviour < 8; ++behaviour) {
+TEST(ScriptFile, NameHpAndFolderRules) {
+  struct Case {
+    const char *name, *hp, *folder, *line1, *path;
+    int32_t hpValue;
+  };
+  const Case cases[] = {  // 表 ends in 0x5C: it is no separator
+      {" 张\xA1\xA1三 ", "0", "D:\\npc", "string Name=\"张三\";", "D:\\npc\\zhangsan.pst", 3000},
+      {"\xA3\xC1\xA3\xE2张", "-5", "D:\\", "string Name=\"Ab张\";", "D:\\zhang.pst", 3000},
+      {"张;三", "12ab", "D:\\表", "string Name=\"张;三\";", "D:\\表\\zhangsan.pst", 12},
+      {"张", "\xA3\xB1\xA3\xB2", "D:\\表\\", "string Name=\"张\";", "D:\\表\\zhang.pst", 12},
+      {"张", "0150", "D:\\", "string Name=\"张\";", "D:\\zhang.pst", 150},
+      {"张", "", "D:\\", "string Name=\"张\";", "D:\\zhang.pst", 3000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line1);
     NpcRecord npc = StartRecord();
-    npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(behaviour));
-    std::string bytes = FileFor(npc, Input("张三"));
-    size_t lines = 0;
-    for (char c : bytes) lines += c == '\n';
-    EXPECT_EQ(lines, behaviour == 7 ? 43u : 42u) << behaviour;
-    std::string tail = "}";
-    for (int i = 0; i < 10; ++i) tail += "\r\n";
-    ASSERT_GE(bytes.size(), tail.size());
-    EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail) << behaviour;
-    EXPECT_EQ(bytes.find('\0'), std::string::npos);
+    ASSERT_TRUE(BuildNpcScript(npc, Input(c.name, c.hp, c.folder)).accepted());
+    EXPECT_EQ(npc.NpcOutputLines[0], c.line1);
+    EXPECT_EQ(npc.NpcFilePath, c.path);
+    EXPECT_EQ(npc.NpcHp, c.hpValue);
+    EXPECT_EQ(npc.NpcOutputLines[18], "int HP = " + std::to_string(c.hpValue) + ";");
   }
 }
 
-TEST(ScriptFile, NeutralCampAndWeaponsEighteenAndFiftySix) {
+TEST(ScriptFile, RefusalsLeaveTheBuiltLinesAndPathAlone) {
   NpcRecord npc = StartRecord();
-  npc.NpcTeam = 0;
-  FileFor(npc, Input("张三"));
-  EXPECT_EQ(Line(npc, 5), "int Team =0;");
-  EXPECT_EQ(Line(npc, 3), "int Weapon =18;");
-  EXPECT_EQ(Line(npc, 4), "int Weapon2 = 56;");
-  EXPECT_EQ(Line(npc, 18), "int Spawn =42;");
-  for (int element = 22; element <= 30; ++element) EXPECT_TRUE(Line(npc, element).empty());
-}
-
-TEST(ScriptFile, NegativeAndLargeValuesAreWrittenAsPlainDecimals) {
-  NpcRecord npc = StartRecord();
-  npc.NpcModel = -7;
-  npc.NpcView = 2147483647;
-  FileFor(npc, Input("张三"));
-  EXPECT_EQ(Line(npc, 2), "int Model =-7;");
-  EXPECT_EQ(Line(npc, 6), "int View =2147483647;");
-}
-
-TEST(NameRule, BlanksAroundAndBetweenAreRemoved) {
-  NpcRecord npc = StartRecord();
-  FileFor(npc, Input(" 张\xA1\xA1三 "));
-  EXPECT_EQ(npc.NpcName, "张三");
-  EXPECT_EQ(Line(npc, 1), "string Name=\"张三\";");
-}
-
-TEST(NameRule, FullWidthLettersAreWrittenInAscii) {
-  NpcRecord npc = StartRecord();
-  FileFor(npc, Input("\xA3\xC1\xA3\xE2张"));  // full-width "Ab" and 张
-  EXPECT_EQ(npc.NpcName, "Ab张");
-  EXPECT_EQ(Line(npc, 1), "string Name=\"Ab张\";");
-  EXPECT_EQ(npc.NpcFilePart, "zhang");
-}
-
-TEST(NameRule, SemicolonStaysInTheName) {
-  NpcRecord npc = StartRecord();
-  FileFor(npc, Input("张;三"));
-  EXPECT_EQ(Line(npc, 1), "string Name=\"张;三\";");
-}
-
-TEST(NameRule, RefusalsLeaveTheBuiltLinesAndPathAlone) {
-  NpcRecord npc = StartRecord();
-  FileFor(npc, Input("张三"));
-  const auto lines = npc.NpcOutputLines;
-  const std::string path = npc.NpcFilePath;
-
-  struct Case {
-    const char* what;
-    ScriptInput input;
-  };
-  ScriptInput notGbk = Input("张三");
+  ASSERT_TRUE(BuildNpcScript(npc, Input("张三")).accepted());
+  const NpcRecord built = npc;
+  ScriptInput notGbk = Input("张三"), folderNotGbk = Input("李四");
   notGbk.nameExact = false;
-  ScriptInput folderNotGbk = Input("李四");
   folderNotGbk.folderExact = false;
-  const Case cases[] = {
-      {"blanks only", Input("  \xA1\xA1 ")},
-      {"empty", Input("")},
-      {"double quote", Input("张\"三")},
-      {"full-width double quote", Input("张\xA3\xA2三")},
-      {"line break", Input("张\r\n三")},
-      {"tab", Input("张\t三")},
-      {"no Chinese character", Input("Abc123")},
-      {"only signs", Input("\xA3\xA1\xA3\xA3")},
-      {"a character GBK lacks", notGbk},
-      {"a folder GBK lacks", folderNotGbk},
-  };
-  for (const Case& c : cases) {
-    BuildVerdict verdict = BuildNpcScript(npc, c.input);
-    EXPECT_FALSE(verdict.accepted()) << c.what;
-    EXPECT_EQ(npc.NpcOutputLines, lines) << c.what;
-    EXPECT_EQ(npc.NpcFilePath, path) << c.what;
+  const ScriptInput cases[] = {Input("  \xA1\xA1 "), Input(""), Input("张\"三"), Input("张\xA3\xA2三"),
+                               Input("张\r\n三"), Input("张\t三"), Input("Abc123"),
+                               Input("\xA3\xA1\xA3\xA3"), notGbk, folderNotGbk};
+  for (const ScriptInput& c : cases) {
+    SCOPED_TRACE(c.nameText);
+    EXPECT_FALSE(BuildNpcScript(npc, c).accepted());
+    EXPECT_EQ(npc.NpcOutputLines, built.NpcOutputLines);
+    EXPECT_EQ(npc.NpcFilePath, built.NpcFilePath);
   }
-}
-
-TEST(NameRule, EmptyNameGivesItsOwnMessage) {
-  NpcRecord npc = StartRecord();
   EXPECT_EQ(BuildNpcScript(npc, Input(" ")).message, EmptyNameMessage());
-  EXPECT_TRUE(npc.NpcName.empty());
 }
 
-TEST(HitChances, SumsUpToOneHundredPass) {
-  struct Case {
-    int a1, a2, a3;
-    bool accepted;
-  };
-  const Case cases[] = {{40, 40, 20, true}, {40, 40, 30, false}, {100, 0, 0, true},
-                        {100, 10, 0, false}, {10, 10, 10, true}, {-5, 100, 5, true}};
-  for (const Case& c : cases) {
+TEST(ScriptFile, HitChancesUpToOneHundredPass) {
+  const int cases[][4] = {{40, 40, 20, 1}, {40, 40, 30, 0}, {100, 0, 0, 1}, {100, 10, 0, 0}, {-5, 100, 5, 1}};
+  for (const auto& c : cases) {
     NpcRecord npc = StartRecord();
-    npc.NpcAttack1 = c.a1;
-    npc.NpcAttack2 = c.a2;
-    npc.NpcAttack3 = c.a3;
-    BuildVerdict verdict = BuildNpcScript(npc, Input("张三"));
-    EXPECT_EQ(verdict.accepted(), c.accepted) << c.a1 << " " << c.a2 << " " << c.a3;
-    if (!c.accepted) {
-      EXPECT_EQ(verdict.message, HitChanceMessage());
-      // The name and file part are already set when the sum is refused.
-      EXPECT_EQ(npc.NpcFilePart, "zhangsan");
-    }
+    npc.NpcAttack1 = c[0], npc.NpcAttack2 = c[1], npc.NpcAttack3 = c[2];
+    EXPECT_EQ(BuildNpcScript(npc, Input("张三")).message, c[3] ? "" : HitChanceMessage()) << c[0] << c[1] << c[2];
   }
 }
 
-TEST(HpRule, TextsWithoutAPositiveNumberGiveThreeThousand) {
-  struct Case {
-    const char* text;
-    int32_t hp;
-  };
-  const Case cases[] = {{"0", 3000},   {"-5", 3000}, {"abc", 3000}, {"", 3000}, {"12ab", 12},
-                        {" 77", 77},   {"99", 99},   {"0150", 150}, {"\xA3\xB1\xA3\xB2", 12}};
-  for (const Case& c : cases) {
-    NpcRecord npc = StartRecord();
-    FileFor(npc, Input("张三", c.text));
-    EXPECT_EQ(npc.NpcHp, c.hp) << c.text;
-    EXPECT_EQ(Line(npc, 19), "int HP = " + std::to_string(c.hp) + ";") << c.text;
+TEST(ValueTables, WeaponIdsBothWaysAndIdsOfNoItemGiveTheFirst) {
+  const int32_t ids[12] = {17, 16, 15, 14, 18, 51, 56, 13, 48, 10, 11, 12};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(std::pair(WeaponIdOfItem(i), WeaponIdToIndex(ids[i])), std::pair(ids[i], i));
+  EXPECT_EQ(std::pair(WeaponIdToIndex(28), WeaponIdToIndex(58)), std::pair(9, 6));
+  for (int id = -17; id <= 99; ++id) {  // the first weapon's four ids, and ids of no weapon
+    bool first = id == 8 || id == 17 || id == 26 || id == 35, none = id < 1 || id > 58 || (id >= 37 && id <= 46);
+    EXPECT_EQ(WeaponIdToIndex(id) == 0, first || none) << id;
   }
 }
 
-TEST(FolderText, ABackslashIsAddedOnlyWhenMissing) {
-  NpcRecord npc = StartRecord();
-  FileFor(npc, Input("张三", "1", "D:\\npc"));
-  EXPECT_EQ(npc.NpcFilePath, "D:\\npc\\zhangsan.pst");
-  FileFor(npc, Input("张三", "1", "D:\\"));
-  EXPECT_EQ(npc.NpcFilePath, "D:\\zhangsan.pst");
+TEST(ValueTables, BehaviourStatementsHaveTheirExactLengthsAndNamesFindTheirItems) {
+  const size_t bytes[8] = {35, 87, 35, 47, 34, 44, 45, 126};
+  for (int i = 0; i < 8; ++i) {
+    std::string_view s = BehaviourStatementOfItem(i);
+    EXPECT_EQ(s.size(), bytes[i]) << i;
+    EXPECT_TRUE(s.starts_with("\tChangeBehavior(g_self, ") && s.ends_with(");\r\n}")) << i;
+    EXPECT_EQ(BehaviourIndexOfName(BehaviourTable()[size_t(i)].name), i);
+  }
+  EXPECT_FALSE(BehaviourIndexOfName("跟"));
 }
 
-TEST(FolderText, ATrailByteThatLooksLikeABackslashIsNoSeparator) {
-  // 表 is 0xB1 0x5C: its second byte is the value of "\".
-  NpcRecord npc = StartRecord();
-  FileFor(npc, Input("张三", "1", "D:\\表"));
-  EXPECT_EQ(npc.NpcFilePath, "D:\\表\\zhangsan.pst");
-  FileFor(npc, Input("张三", "1", "D:\\表\\"));
-  EXPECT_EQ(npc.NpcFilePath, "D:\\表\\zhangsan.pst");
+// Twenty distinct names of whole GB2312 characters with a reading each: the
+// combo box shows them and a name typed from them gives a file name.
+TEST(ValueTables, ModelNamesAreTwentyDistinctNamesOfGb2312Characters) {
+  EXPECT_EQ(std::set<std::string>(ModelNames().begin(), ModelNames().end()).size(), 20u);
+  for (const std::string text : ModelNames())
+    for (size_t i = 0; i < text.size() || i < 4; i += 2) EXPECT_NE(korvath::platform::GetPinyin(text.substr(i, 2)), "") << text;
+}
+
+TEST(NameToPinyin, SyllablesOfChineseCharactersAndWhatElseStays) {
+  struct Case {
+    const char *name, *pinyin, *halfWidth;
+    bool separator = false, keepFullWidth = false;
+    CjkTest test = &IsCjkTextByBytes;
+  };
+  const Case cases[] = {
+      {"Abc12", "", "Abc12"},
+      {"\xA3\xC1\xA3\xC2张", "zhang", "AB张"},
+      {"\x81\xA1张\xB0\x90", "zhang", "\x81\xA1张\xB0\x90"},  // beyond GB2312
+      {"张三A", "zhangsan", "张三A"}, {"张三", "zhang san ", "张三", true}, {"张\xA1\xA1三", "zhang san", "张 三"},
+      // Walked in fixed pairs, the control byte would pair with 张's lead byte.
+      {"\x01张三\xB0", "zhangsan", "\x01张三\xB0"},
+      {"A:b?张*<>|\"/\\", "Abzhang", "A:b?张*<>|\"/\\", false, false, &OnlyGb2312Chinese},
+      {"A张", "\xA3\xC1zhang", "A张", false, true, &OnlyGb2312Chinese},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pinyin);
+    std::string text = c.name;
+    EXPECT_EQ(NameToPinyinWith(text, c.separator, c.keepFullWidth, c.test), c.pinyin);
+    EXPECT_EQ(text, c.halfWidth);
+  }
+  for (const char* yes : {"张三", "\xA3\xC1"}) EXPECT_TRUE(IsCjkTextByBytes(yes)) << yes;
+  for (const char* no : {"\xA1\xA1", "A", "\xB0", "", "张A"}) EXPECT_FALSE(IsCjkTextByBytes(no)) << no;
+}
+
+TEST(FilePaths, ATrailByteThatLooksLikeABackslashIsNoSeparator) {
+  // 表 is 0xB1 0x5C.
+  EXPECT_EQ(PathDirectoryPart("C:\\表.pst") + "|" + PathDirectoryPart("zhangsan.pst"), "C:\\|");
+  EXPECT_EQ(PathDirectoryPart("C:\\表\\a.pst"), "C:\\表\\");
+  EXPECT_EQ(WithTrailingBackslash("D:\\表") + WithTrailingBackslash("C:\\npc\\") + WithTrailingBackslash(""), "D:\\表\\C:\\npc\\");
+  EXPECT_EQ(OpenFileFilterBytes("NPC文档|*.pst"), std::string("NPC文档\0*.pst\0\0", 15));
 }

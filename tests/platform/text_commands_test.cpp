@@ -1,272 +1,138 @@
+// The text commands on GBK bytes: a "\", "|" or letter can be the trail byte
+// of a two-byte character and must never be taken for itself.
 #include "platform/text_commands.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
+#include <random>
+#include <tuple>
+
+#include "platform/pinyin.h"
+#include "platform/text_lines.h"
 
 namespace korvath::platform {
 namespace {
 
-// GBK bytes of the characters used below (UTF-8 reading in the name).
-const std::string kZhang = "\xD5\xC5";      // 张
-const std::string kSan = "\xC8\xFD";        // 三
-const std::string kZhong = "\xD6\xD0";      // 中
-const std::string kFullBlank = "\xA1\xA1";  // full-width blank
-const std::string kFullA = "\xA3\xC1";      // Ａ
-// A two-byte character whose trail byte is "\" (0x5C), and one whose trail
-// byte is "a" (0x61) and one with trail "A" (0x41).
-const std::string kTrailBackslash = "\xB1\x5C";
-const std::string kTrailLowerA = "\xB1\x61";
-const std::string kTrailUpperA = "\xB1\x41";
+const std::string kZhang = "\xD5\xC5", kSan = "\xC8\xFD", kBlank = "\xA1\xA1";  // 张, 三, full-width blank
+// Two-byte characters whose trail byte is "\" (0x5C), "a" and "A".
+const std::string kTrailBackslash = "\xB1\x5C", kTrailA = "\xB1\x61", kTrailUpperA = "\xB1\x41";
 
-TEST(GbkCharacters, LeadAndTrailBytes) {
-  EXPECT_FALSE(IsGbkLeadByte(0x80));
-  EXPECT_TRUE(IsGbkLeadByte(0x81));
-  EXPECT_TRUE(IsGbkLeadByte(0xFE));
-  EXPECT_FALSE(IsGbkLeadByte(0xFF));
-  EXPECT_FALSE(IsGbkLeadByte('A'));
+// The first match, stated differently from the library: the same bytes,
+// starting and ending on character boundaries of the text.
+int ReferenceFind(std::string_view text, std::string_view part, int start) {
+  std::string boundary(text.size() + 1, '\0');
+  for (size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) boundary[i] = 1;
+  boundary[text.size()] = 1;
+  for (size_t i = start < 1 ? 0 : size_t(start) - 1; !part.empty() && i + part.size() <= text.size(); ++i)
+    if (boundary[i] && boundary[i + part.size()] && text.substr(i, part.size()) == part) return int(i) + 1;
+  return -1;
+}
 
-  EXPECT_EQ(GbkCharLength(kZhang, 0), 2u);
-  EXPECT_EQ(GbkCharLength(kTrailBackslash, 0), 2u);
-  EXPECT_EQ(GbkCharLength("\x81\x40", 0), 2u);
+// Properties that hold for any bytes: the first byte of the input picks the
+// length of a search part and a start; the rest is the text. Returns the
+// name of the first property that failed, or an empty text.
+std::string CheckTextCommandProperties(std::string_view input) {
+  if (input.empty()) return {};
+  const size_t partLength = std::min<size_t>(uint8_t(input[0]) % 6, input.size() - 1);
+  const std::string_view part = input.substr(1, partLength), text = input.substr(1 + partLength);
+  const int start = int(uint8_t(input[0]) / 6) - 4, last = FindTextReverse(text, part);
+  for (int from : {1, start})
+    if (FindText(text, part, from) != ReferenceFind(text, part, from)) return "FindText";
+  if (last == -1 ? FindText(text, part) != -1 : FindText(text, part, last) != last || FindText(text, part, last + 1) != -1)
+    return "FindTextReverse";
+  if (FindText(ToUpper(text), ToUpper(part)) != FindText(text, part, 1, true)) return "FindText ignoring case";
+  if (FindLastByteOutsideChars(text, '\\') != FindTextReverse(text, "\\")) return "FindLastByteOutsideChars";
+  const std::vector<std::string> pieces = SplitText(text, part);
+  std::string joined;
+  for (size_t i = 0; i < pieces.size(); ++i) joined += (i ? std::string(part) : "") + pieces[i];
+  if (!text.empty() && joined != text) return "SplitText";
+  if (ReplaceSubText(text, part, part) != text) return "ReplaceSubText";
+  const std::string trimmed = TrimBoth(text);
+  if (text.find(trimmed) == std::string_view::npos || TrimBoth(trimmed) != trimmed) return "TrimBoth";
+  if (FindByteOutsideChars(RemoveAllSpaces(text), ' ') != -1) return "RemoveAllSpaces";
+  if (TextMid(text, start, int(partLength) - 1).size() > partLength) return "TextMid";
+  if (!text.ends_with(TextRight(text, start))) return "TextRight";
+  ToInteger(text);  // must simply not overflow (UBSan watches)
+  if (ToFullWidth(text).size() > 2 * text.size() || ToHalfWidth(text).size() > text.size()) return "width";
+  for (char c : GetPinyin(text, start)) if (c < 'a' || c > 'z') return "GetPinyin";
+  return {};
+}
+
+TEST(TextCommands, TrailBytesAreNeverTakenForCharacters) {
   EXPECT_EQ(GbkCharLength("\x81\x7F", 0), 1u);  // 0x7F is never a trail byte
-  EXPECT_EQ(GbkCharLength("\x81\x3F", 0), 1u);
-  EXPECT_EQ(GbkCharLength("\x81\xFF", 0), 1u);
-  EXPECT_EQ(GbkCharLength("\xD5", 0), 1u);  // lone lead byte at the end
-  EXPECT_EQ(GbkCharLength("ab", 0), 1u);
-  EXPECT_EQ(GbkCharLength("ab", 5), 1u);  // past the end never stalls a walk
-}
-
-TEST(GbkCharacters, BackslashAsTrailByteIsNotASeparator) {
-  // "盶\" : 0xB1 0x5C 0x5C. Only the last byte is a real backslash.
-  const std::string path = kTrailBackslash + "\\";
-  EXPECT_EQ(FindByteOutsideChars(path, '\\'), 3);
-  EXPECT_EQ(FindLastByteOutsideChars(path, '\\'), 3);
+  EXPECT_EQ(GbkCharLength("ab", 5), 1u);        // past the end never stalls a walk
   EXPECT_EQ(FindByteOutsideChars(kTrailBackslash, '\\'), -1);
-  EXPECT_EQ(FindLastByteOutsideChars(kTrailBackslash, '\\'), -1);
-
-  const std::string twoFolders = "C:\\" + kTrailBackslash + "\\x.pst";
-  EXPECT_EQ(FindByteOutsideChars(twoFolders, '\\'), 3);
-  EXPECT_EQ(FindLastByteOutsideChars(twoFolders, '\\'), 6);
-  EXPECT_EQ(FindByteOutsideChars("", '\\'), -1);
+  EXPECT_EQ(FindText(kTrailUpperA + "A", "a", 1, true), 3);
+  EXPECT_EQ(ReplaceSubText(kTrailBackslash + "\\", "\\", "/"), kTrailBackslash + "/");
+  EXPECT_EQ(ReplaceSubText("xAxa", "a", "-", false), "x-x-");
+  EXPECT_EQ(ReplaceSubText("aa", "a", "aa"), "aaaa");
+  EXPECT_EQ(SplitText("\xB1\x7C|x||", "|"), (std::vector<std::string>{"\xB1\x7C", "x", "", ""}));
+  EXPECT_EQ(ToUpper(kTrailA + "a"), kTrailA + "A");
+  EXPECT_EQ(ToFullWidth(kTrailBackslash + "a~ "), kTrailBackslash + "\xA3\xE1\xA1\xAB" + kBlank);
+  EXPECT_EQ(ToHalfWidth(kZhang + "\xA3\xC1\xA1\xEE\xB1\xA3\xC1"), kZhang + "A*\xB1\xA3\xC1");
+  EXPECT_EQ(TrimBoth(kBlank + " " + kZhang + kBlank + kSan + " \xB0\xA1\xA1\xA1"), kZhang + kBlank + kSan + " \xB0\xA1");
+  EXPECT_EQ(TrimBoth("\tx\xB0\xA1\xA1"), "\tx\xB0\xA1\xA1");  // tabs and a lone 0xA1 are no blanks
+  EXPECT_EQ(RemoveAllSpaces(" a" + kBlank + "\xB0\xA1\xA1\xA1\xA1"), "a\xB0\xA1\xA1");
+  EXPECT_EQ(TextMid("abc", INT32_MAX, INT32_MAX), "");
+  EXPECT_EQ(CharCodeAt("A" + kZhang, 2), int(static_cast<signed char>(0xD5)));
+  for (int c = 0x20; c <= 0x7E; ++c) EXPECT_EQ(ToHalfWidth(ToFullWidth(std::string(1, char(c)))), std::string(1, char(c)));
 }
 
-TEST(NumberText, ToTextIsDecimal) {
-  EXPECT_EQ(ToText(0), "0");
-  EXPECT_EQ(ToText(-45), "-45");
-  EXPECT_EQ(ToText(INT32_MAX), "2147483647");
+TEST(TextCommands, ToIntegerReadsTheLeadingNumberAndSaturates) {
+  const std::pair<std::string, int32_t> cases[] = {
+      {"  42abc", 42}, {"\t\r\n -15", -15}, {"+15", 15}, {"3.9", 3}, {"- 5", 0}, {"--5", 0}, {kZhang + "5", 0},
+      {"\xA3\xB1\xA3\xB2\xA3\xB3", 123}, {kBlank + "\xA3\xAD\xA3\xB9", -9}, {"1\xA3\xB0" "0", 100},
+      {"2147483648", INT32_MAX}, {"99999999999999999999", INT32_MAX}, {"-2147483649", INT32_MIN},
+      {"-2147483648", INT32_MIN}, {"000000000000000000012", 12}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ToInteger(text), value) << text;
   EXPECT_EQ(ToText(INT32_MIN), "-2147483648");
 }
 
-TEST(NumberText, ToIntegerReadsLeadingNumber) {
-  EXPECT_EQ(ToInteger("123"), 123);
-  EXPECT_EQ(ToInteger("  42abc"), 42);
-  EXPECT_EQ(ToInteger("\t\r\n 7"), 7);
-  EXPECT_EQ(ToInteger("-15"), -15);
-  EXPECT_EQ(ToInteger("+15"), 15);
-  EXPECT_EQ(ToInteger("3.9"), 3);  // the fraction is dropped
-  EXPECT_EQ(ToInteger(""), 0);
-  EXPECT_EQ(ToInteger("abc"), 0);
-  EXPECT_EQ(ToInteger("-"), 0);
-  EXPECT_EQ(ToInteger("- 5"), 0);  // no blank between sign and digits
-  EXPECT_EQ(ToInteger("--5"), 0);
-  EXPECT_EQ(ToInteger(kZhang + "5"), 0);
-}
-
-TEST(NumberText, ToIntegerTakesFullWidthForms) {
-  // "１２３" (0xA3 0xB1 ...) and a full-width blank and minus before it.
-  EXPECT_EQ(ToInteger("\xA3\xB1\xA3\xB2\xA3\xB3"), 123);
-  EXPECT_EQ(ToInteger(kFullBlank + "\xA3\xAD\xA3\xB9"), -9);
-  EXPECT_EQ(ToInteger("1\xA3\xB0" "0"), 100);
-}
-
-TEST(NumberText, ToIntegerSaturatesInsteadOfOverflowing) {
-  EXPECT_EQ(ToInteger("2147483647"), INT32_MAX);
-  EXPECT_EQ(ToInteger("2147483648"), INT32_MAX);
-  EXPECT_EQ(ToInteger("99999999999999999999"), INT32_MAX);
-  EXPECT_EQ(ToInteger("-2147483648"), INT32_MIN);
-  EXPECT_EQ(ToInteger("-2147483649"), INT32_MIN);
-  EXPECT_EQ(ToInteger("-99999999999999999999"), INT32_MIN);
-  EXPECT_EQ(ToInteger("000000000000000000012"), 12);
-}
-
-TEST(WidthConversion, FullWidthForms) {
-  EXPECT_EQ(ToFullWidth("A"), kFullA);
-  EXPECT_EQ(ToFullWidth("!"), "\xA3\xA1");
-  EXPECT_EQ(ToFullWidth("}"), "\xA3\xFD");
-  EXPECT_EQ(ToFullWidth("~"), "\xA1\xAB");
-  EXPECT_EQ(ToFullWidth(" "), kFullBlank);
-  EXPECT_EQ(ToFullWidth(kZhang), kZhang);
-  // Control bytes, DEL and bytes that are no ASCII character stay.
-  EXPECT_EQ(ToFullWidth(std::string("\t\x7F\x80\xFF", 4)), std::string("\t\x7F\x80\xFF", 4));
-  // A trail byte that looks like ASCII is part of its character.
-  EXPECT_EQ(ToFullWidth(kTrailBackslash + "a"), kTrailBackslash + "\xA3\xE1");
-  EXPECT_EQ(ToFullWidth(""), "");
-}
-
-TEST(WidthConversion, HalfWidthForms) {
-  EXPECT_EQ(ToHalfWidth(kFullA), "A");
-  EXPECT_EQ(ToHalfWidth(kFullBlank), " ");
-  EXPECT_EQ(ToHalfWidth("\xA1\xAB"), "~");
-  EXPECT_EQ(ToHalfWidth("\xA3\xFE"), "~");
-  EXPECT_EQ(ToHalfWidth("\xA1\xEE\xA1\xEF"), "**");  // the two stars
-  EXPECT_EQ(ToHalfWidth(kZhang + kFullA + "b"), kZhang + "Ab");
-  // 0xB1 0xA3 is one character; the 0xA3 inside it starts no full-width form.
-  EXPECT_EQ(ToHalfWidth("\xB1\xA3\xC1"), "\xB1\xA3\xC1");
-}
-
-TEST(WidthConversion, RoundTripOfEveryPrintableAscii) {
-  for (int c = 0x20; c <= 0x7E; ++c) {
-    const std::string ascii(1, static_cast<char>(c));
-    const std::string full = ToFullWidth(ascii);
-    ASSERT_EQ(full.size(), 2u) << c;
-    EXPECT_GE(static_cast<uint8_t>(full[0]), 0xA1) << c;
-    EXPECT_EQ(GbkCharLength(full, 0), 2u) << c;
-    EXPECT_EQ(ToHalfWidth(full), ascii) << c;
+// Seeded random bytes, most of them the ones that matter to GBK: under the
+// sanitizers of the native build this looks for reads outside the text and
+// overflow, and checks the properties that hold for any input.
+TEST(TextCommands, RandomBytesKeepTheProperties) {
+  const char interesting[] = " aAz\\|~19-+\t\x40\x5C\x7F\x80\x81\xA1\xA3\xAB\xB0\xB1\xC1\xD5\xC5\xEE\xF7\xFE\xFF";
+  std::mt19937 rng(20240601);
+  for (int i = 0; i < 100000; ++i) {
+    std::string input(rng() % 41, '\0');
+    for (char& c : input) c = rng() % 7 ? interesting[rng() % (sizeof interesting - 1)] : char(rng());
+    ASSERT_EQ(CheckTextCommandProperties(input), "") << i << ": " << ::testing::PrintToString(input);
   }
 }
 
-TEST(Case, ToUpperFoldsOnlyAsciiCharacters) {
-  EXPECT_EQ(ToUpper("abcXYZ09"), "ABCXYZ09");
-  EXPECT_EQ(ToUpper(kTrailLowerA + "a"), kTrailLowerA + "A");
-  EXPECT_EQ(ToUpper("\xA3\xE1"), "\xA3\xE1");  // full-width "ａ" stays
+// The line rules of the runtime's FileReadLine (read in chunks: the file tests).
+TEST(TextLines, LfEndsALineWithOneCrBeforeItAndNulOrEofEndsTheText) {
+  EXPECT_EQ(SplitTextLines("a\r\nb\nc\r\r\n\r\n"), (std::vector<std::string>{"a", "b", "c\r", ""}));
+  EXPECT_EQ(SplitTextLines(std::string("ab\0cd\ne", 7)), std::vector<std::string>{"ab"});
+  EXPECT_EQ(SplitTextLines("a\nb\x1A" "c\nd"), (std::vector<std::string>{"a", "b"}));
+  // A lead byte takes the byte after it when that is a trail byte; LF, CR
+  // and NUL never are.
+  EXPECT_EQ(SplitTextLines("张三\r\na\xB0\nb"), (std::vector<std::string>{"张三", "a\xB0", "b"}));
+  EXPECT_EQ(SplitTextLines(std::string("\xB0\0x", 3)), std::vector<std::string>{"\xB0"});
 }
 
-TEST(Slicing, LengthLeftMidRight) {
-  EXPECT_EQ(TextLength(kZhang + "ab"), 4);
-  EXPECT_EQ(TextLength(""), 0);
-
-  EXPECT_EQ(TextLeft("abcdef", 2), "ab");
-  EXPECT_EQ(TextLeft("abc", 9), "abc");
-  EXPECT_EQ(TextLeft("abc", 0), "");
-  EXPECT_EQ(TextLeft("abc", -3), "");
-
-  EXPECT_EQ(TextMid("abcdef", 2, 3), "bcd");
-  EXPECT_EQ(TextMid("abcdef", 5, 10), "ef");
-  EXPECT_EQ(TextMid("abcdef", 0, 2), "ab");
-  EXPECT_EQ(TextMid("abcdef", -7, 2), "ab");
-  EXPECT_EQ(TextMid("abcdef", 7, 1), "");
-  EXPECT_EQ(TextMid("abcdef", 2, 0), "");
-  EXPECT_EQ(TextMid("abcdef", 2, -1), "");
-  EXPECT_EQ(TextMid("", 1, 1), "");
-  EXPECT_EQ(TextMid("abc", INT32_MAX, INT32_MAX), "");
-
-  EXPECT_EQ(TextRight("abcdef", 2), "ef");
-  EXPECT_EQ(TextRight("abc", 5), "abc");
-  EXPECT_EQ(TextRight("abc", 0), "");
-  EXPECT_EQ(TextRight("abc", -1), "");
-}
-
-TEST(Blanks, TrimBothRemovesAsciiAndFullWidthBlanksAtTheEnds) {
-  EXPECT_EQ(TrimBoth("  ab c  "), "ab c");
-  EXPECT_EQ(TrimBoth(kFullBlank + " " + kZhang + kFullBlank + kSan + " " + kFullBlank),
-            kZhang + kFullBlank + kSan);
-  EXPECT_EQ(TrimBoth("   "), "");
-  EXPECT_EQ(TrimBoth(kFullBlank + kFullBlank), "");
-  EXPECT_EQ(TrimBoth(""), "");
-  EXPECT_EQ(TrimBoth("\tx\t"), "\tx\t");  // only blanks, not tabs
-  // 0xB0 0xA1 then 0xA1 0xA1: the first 0xA1 belongs to a character, so the
-  // blank pair is the last character and goes, but the character stays.
-  EXPECT_EQ(TrimBoth("\xB0\xA1\xA1\xA1"), "\xB0\xA1");
-  // 0xB0 0xA1 0xA1: the trailing lone 0xA1 is no blank.
-  EXPECT_EQ(TrimBoth("\xB0\xA1\xA1"), "\xB0\xA1\xA1");
-}
-
-TEST(Blanks, SpaceTextAndRemoveAllSpaces) {
-  EXPECT_EQ(SpaceText(3), "   ");
-  EXPECT_EQ(SpaceText(0), "");
-  EXPECT_EQ(SpaceText(-2), "");
-
-  EXPECT_EQ(RemoveAllSpaces(" a b" + kFullBlank + "c "), "abc");
-  EXPECT_EQ(RemoveAllSpaces(kZhang + kFullBlank + kSan), kZhang + kSan);
-  EXPECT_EQ(RemoveAllSpaces("\xB0\xA1\xA1\xA1\xA1"), "\xB0\xA1\xA1");
-  EXPECT_EQ(RemoveAllSpaces("\tx"), "\tx");
-}
-
-TEST(Bytes, CharCodeAtIsSigned) {
-  const std::string text = "A" + kZhang;
-  EXPECT_EQ(CharCodeAt(text, 1), 'A');
-  EXPECT_EQ(CharCodeAt(text, 2), static_cast<signed char>(0xD5));
-  EXPECT_LT(CharCodeAt(text, 3), 0);
-  EXPECT_EQ(CharCodeAt(text, 0), 0);
-  EXPECT_EQ(CharCodeAt(text, 4), 0);
-  EXPECT_EQ(CharCodeAt("", 1), 0);
-}
-
-TEST(Search, FindTextPositionsAndStart) {
-  EXPECT_EQ(FindText("abcabc", "bc"), 2);
-  EXPECT_EQ(FindText("abcabc", "bc", 3), 5);
-  EXPECT_EQ(FindText("abcabc", "bc", 5), 5);
-  EXPECT_EQ(FindText("abcabc", "bc", 6), -1);
-  EXPECT_EQ(FindText("abcabc", "bc", 0), 2);
-  EXPECT_EQ(FindText("abcabc", "bc", -9), 2);
-  EXPECT_EQ(FindText("abcabc", "bc", 100), -1);
-  EXPECT_EQ(FindText("abc", "abcd"), -1);
-  EXPECT_EQ(FindText("abc", ""), -1);
-  EXPECT_EQ(FindText("", "a"), -1);
-  EXPECT_EQ(FindText(kZhang + kSan, kSan), 3);
-}
-
-TEST(Search, FindTextNeverMatchesInsideATwoByteCharacter) {
-  // 0xD5 0xC5 0xC8 0xFD: the bytes 0xC5 0xC8 look like a character but
-  // straddle two.
-  EXPECT_EQ(FindText(kZhang + kSan, "\xC5\xC8"), -1);
-  EXPECT_EQ(FindText(kTrailBackslash + "\\", "\\"), 3);
-  EXPECT_EQ(FindText(kTrailLowerA + "a", "a"), 3);
-  // A start inside a character begins at the next character.
-  EXPECT_EQ(FindText(kTrailBackslash + "\\\\", "\\", 2), 3);
-  // A search text ending in a lone lead byte matches no whole character.
-  EXPECT_EQ(FindText(kZhang + kSan, "\xD5"), -1);
-  EXPECT_EQ(FindText("x\xD5", "\xD5"), 2);
-}
-
-TEST(Search, IgnoreCaseFoldsAsciiOnly) {
-  EXPECT_EQ(FindText("Hello", "hELLO", 1, true), 1);
-  EXPECT_EQ(FindText("Hello", "hELLO", 1, false), -1);
-  // The trail byte "a" of 0xB1 0x61 and "A" of 0xB1 0x41 are not letters.
-  EXPECT_EQ(FindText(kTrailUpperA, kTrailLowerA, 1, true), -1);
-  EXPECT_EQ(FindText(kTrailUpperA + "A", "a", 1, true), 3);
-  EXPECT_EQ(FindText(kTrailLowerA, kTrailLowerA, 1, true), 1);
-  // Full-width letters are two-byte characters: never folded.
-  EXPECT_EQ(FindText("\xA3\xC1", "\xA3\xE1", 1, true), -1);
-}
-
-TEST(Search, FindTextReverse) {
-  EXPECT_EQ(FindTextReverse("a\\b\\c", "\\"), 4);
-  EXPECT_EQ(FindTextReverse("abc", "x"), -1);
-  EXPECT_EQ(FindTextReverse("abc", ""), -1);
-  EXPECT_EQ(FindTextReverse("aaa", "aa"), 2);
-  EXPECT_EQ(FindTextReverse("C:\\dir\\" + kTrailBackslash, "\\"), 7);
-  EXPECT_EQ(FindTextReverse(kZhang + kSan + kZhang, kZhang), 5);
-}
-
-TEST(Replace, EveryOccurrence) {
-  EXPECT_EQ(ReplaceSubText("a#b#c", "#", "\""), "a\"b\"c");
-  EXPECT_EQ(ReplaceSubText("aaaa", "aa", "b"), "bb");
-  EXPECT_EQ(ReplaceSubText("abc", "", "x"), "abc");
-  EXPECT_EQ(ReplaceSubText("abc", "abc", ""), "");
-  EXPECT_EQ(ReplaceSubText("xAx", "a", "-"), "xAx");
-  EXPECT_EQ(ReplaceSubText("xAxa", "a", "-", false), "x-x-");
-  // Replacing with text that contains the old part does not loop.
-  EXPECT_EQ(ReplaceSubText("aa", "a", "aa"), "aaaa");
-  // The "\" inside 0xB1 0x5C stays.
-  EXPECT_EQ(ReplaceSubText(kTrailBackslash + "\\", "\\", "/"), kTrailBackslash + "/");
-  // The "#" of the quote name and a Chinese character in the old part.
-  EXPECT_EQ(ReplaceSubText("(#\xD2\xFD\xBA\xC5)", "#\xD2\xFD\xBA\xC5", "\""), "(\")");  // #引号
-}
-
-TEST(Split, PiecesBetweenSeparators) {
-  const std::string filter = "NPC" + std::string("\xCE\xC4\xB5\xB5") + "|*.pst";  // NPC文档|*.pst
-  EXPECT_EQ(SplitText(filter, "|"), (std::vector<std::string>{"NPC\xCE\xC4\xB5\xB5", "*.pst"}));
-  EXPECT_EQ(SplitText("abc", "|"), (std::vector<std::string>{"abc"}));
-  EXPECT_EQ(SplitText("a||b|", "|"), (std::vector<std::string>{"a", "", "b", ""}));
-  EXPECT_EQ(SplitText("|", "|"), (std::vector<std::string>{"", ""}));
-  EXPECT_EQ(SplitText("a::b", "::"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(SplitText("abc", ""), (std::vector<std::string>{"abc"}));
-  EXPECT_TRUE(SplitText("", "|").empty());
-  // "|" is 0x7C, a possible trail byte: 0xB1 0x7C is one character.
-  EXPECT_EQ(SplitText("\xB1\x7C|x", "|"), (std::vector<std::string>{"\xB1\x7C", "x"}));
+TEST(Pinyin, ReadingsOfKnownCharactersAndNothingForOtherBytes) {
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"\xD5\xC5", 1, "zhang"}, {"\xB0\xA1", 1, "a"}, {"\xF7\xFE", 1, "zha"},  // 张, first, last
+      {"\xB3\xA4", 1, "zhang"}, {"\xB3\xA4", 2, "chang"},  // 长: the customary reading first
+      {"\xC2\xCC", 1, "lv"}, {"\xD0\xD0", 2, "hang"}, {"\xD0\xD0", 0, "xing"},  // 绿; 行
+      {"\xD0\xD0", 4, ""}, {"\xC8\xFD", 2, ""}, {"\xD5\xC5\xC8\xFD", 1, "zhang"}, {"a\xD5\xC5", 1, ""},
+      {"\xD5", 1, ""}, {"\xA3\xC1", 1, ""}, {"\x81\x40", 1, ""}, {"\xF8\xA1", 1, ""}, {"\xB0\xA0", 1, ""}};
+  for (auto [text, reading, pinyin] : cases) EXPECT_EQ(GetPinyin(text, reading), pinyin) << text << reading;
+  int characters = 0;
+  for (int lead = 0xB0; lead <= 0xF7; ++lead) {
+    for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+      const std::string ch = {char(lead), char(trail)}, readings[] = {"", GetPinyin(ch, 1), GetPinyin(ch, 2), GetPinyin(ch, 3)};
+      characters += !readings[1].empty();
+      EXPECT_EQ(readings[1].empty(), lead == 0xD7 && trail >= 0xFA) << lead << " " << trail;
+      for (int r = 1; r <= 3; ++r) {  // lower-case letters, readings distinct and without gaps
+        ASSERT_TRUE(readings[r].size() <= 6 && readings[r].find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos);
+        if (r > 1) EXPECT_TRUE(readings[r].empty() || (readings[r] != readings[r - 1] && !readings[r - 1].empty()));
+      }
+    }
+  }
+  EXPECT_EQ(characters, 6763);
 }
 
 }  // namespace

@@ -3,18 +3,11 @@
 # engine core.
 if(KORVATH_WINDOWS)
   korvath_test(skin_core_record_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_list_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/window_props_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/callbacks_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/engine_startup_test.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/records_test.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
   korvath_test(skin_core_surface_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/memory_dc_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/layered_window_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/tooltip_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/clipped_dc_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/shadow_window_test.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/surfaces_test.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
   # Leak checks over many cycles, apart so that their run time shows alone.

@@ -1,19 +1,9 @@
 # Parent backgrounds, the child layer, control backgrounds, owner-drawn items
 # and the skin picture of the skin engine core.
 if(KORVATH_WINDOWS)
-  set(_corec_support ${CMAKE_CURRENT_LIST_DIR}/skinned_form.cpp ${CMAKE_CURRENT_LIST_DIR}/image_bytes.cpp)
   korvath_test(skin_core_painting_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/parent_background_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/child_layer_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/control_background_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/owner_draw_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/menu_items_test.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/skin_picture_test.cpp
-            ${_corec_support}
-    LIBS korvath_skin_core korvath_win_test_support
-    WINDOWS_MAIN)
-  korvath_test(skin_core_paint_cycles_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/painting_cycles_test.cpp ${_corec_support}
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/painting_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/skinned_form.cpp
     LIBS korvath_skin_core korvath_win_test_support
     WINDOWS_MAIN)
 endif()

@@ -1,5 +1,10 @@
 #include "tests/skin/core/skinned_form.h"
 
+#include <gdiplus.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
 #include <memory>
 
 #include "platform/gdi_object.h"
@@ -8,45 +13,50 @@
 
 namespace korvath::skin::test {
 
-uint32_t BackPattern(int x, int y) { return (uint32_t(x & 0xFF) << 16) | (uint32_t(y & 0xFF) << 8) | 0x40; }
-uint32_t LayerPattern(int x, int y) { return (uint32_t(y & 0xFF) << 16) | (uint32_t(x & 0xFF) << 8) | 0xC0; }
-
-namespace {
-void FillWith(HDC dc, int width, int height, uint32_t (*pattern)(int, int), uint32_t rgb) {
-  platform::DibSection dib = platform::CreateDibSection32(width, height);
-  if (!dib.bitmap) return;
-  auto* bits = static_cast<uint32_t*>(dib.bits);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) bits[size_t(y) * width + x] = pattern ? pattern(x, y) : rgb;
+testsupport::PixelBuffer DecodeImage(const std::vector<uint8_t>& bytes) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  testsupport::PixelBuffer out;
+  if (bytes.size() <= 8 || !std::equal(kSignature, kSignature + 8, bytes.begin())) return out;
+  IStream* stream = SHCreateMemStream(bytes.data(), UINT(bytes.size()));
+  if (!stream) return out;
+  Gdiplus::GpBitmap* bitmap = nullptr;
+  if (Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &bitmap) == Gdiplus::Ok) {
+    UINT w = 0, h = 0;
+    Gdiplus::DllExports::GdipGetImageWidth(bitmap, &w);
+    Gdiplus::DllExports::GdipGetImageHeight(bitmap, &h);
+    out.width = int(w);
+    out.height = int(h);
+    out.pixels.resize(size_t(w) * h);
+    for (UINT i = 0; i < w * h; ++i) {
+      Gdiplus::ARGB argb = 0;
+      Gdiplus::DllExports::GdipBitmapGetPixel(bitmap, INT(i % w), INT(i / w), &argb);
+      out.pixels[i] = argb;
+    }
+    Gdiplus::DllExports::GdipDisposeImage(bitmap);
   }
+  stream->Release();
+  return out;
+}
+
+void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int), uint32_t rgb) {
+  platform::DibSection dib = platform::CreateDibSection32(width, height);
+  auto* bits = static_cast<uint32_t*>(dib.bits);
+  for (int i = 0; i < width * height; ++i) bits[i] = pattern ? pattern(i % width, i / width) : rgb;
   platform::MemoryDC source = platform::MemoryDC::CompatibleWith(nullptr);
   platform::SelectScope selected(source.get(), dib.bitmap.get());
   BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
-}
-}  // namespace
-
-void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int)) {
-  FillWith(dc, width, height, pattern, 0);
-}
-
-void FillSolid(HDC dc, int width, int height, uint32_t rgb) { FillWith(dc, width, height, nullptr, rgb); }
-
-testsupport::PixelBuffer Pixels(HDC dc, int width, int height) {
-  return testsupport::CaptureDC(dc, 0, 0, width, height);
 }
 
 uint32_t Blend(uint32_t under, uint32_t over, int alpha) {
   uint32_t out = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
-    const int u = int((under >> shift) & 0xFF);
-    const int o = int((over >> shift) & 0xFF);
+    const int u = int((under >> shift) & 0xFF), o = int((over >> shift) & 0xFF);
     out |= uint32_t((u * (255 - alpha) + o * alpha + 127) / 255) << shift;
   }
   return out;
 }
 
-SkinnedForm::SkinnedForm(int width, int height)
-    : window_(width, height, L"skinned form", WS_POPUP | WS_VISIBLE) {
+SkinnedForm::SkinnedForm(int width, int height) : window_(width, height, L"skinned form", WS_POPUP | WS_VISIBLE) {
   auto record = std::make_unique<SkinWindowRecord>();
   record->Window = window_.hwnd();
   record->ClientWidth = width;
@@ -59,8 +69,7 @@ SkinnedForm::SkinnedForm(int width, int height)
 }
 
 SkinnedForm::~SkinnedForm() {
-  const int32_t n = SkinFindWindowRecord(window_.hwnd());
-  if (n > 0) SkinRemoveWindowRecord(n);
+  if (const int32_t n = SkinFindWindowRecord(window_.hwnd()); n > 0) SkinRemoveWindowRecord(n);
 }
 
 SkinWindowRecord& SkinnedForm::record() const { return *SkinRecordAt(number_); }
@@ -73,32 +82,21 @@ HWND SkinnedForm::AddChild(const wchar_t* cls, DWORD style, int x, int y, int w,
 
 void SkinnedForm::Skin(HWND control) const { SetSkinProp(control, prop::Hw_FuID, number_); }
 
-int32_t SkinnedForm::AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind,
-                                  bool framed) const {
+int32_t SkinnedForm::AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind, bool framed) const {
   auto& list = record().Containers;
   const int32_t n = SkinTakeEntrySlot(list);
+  RECT client = {};
+  GetClientRect(window, &client);
   SkinContainerEntry& entry = list[size_t(n) - 1];
   entry.window = window;
   entry.backgroundColor = colour;
   entry.backgroundAlpha = alpha;
   entry.kind = kind;
   entry.framed = framed;
-  RECT client = {};
-  GetClientRect(window, &client);
   entry.paintedWidth = client.right;
   entry.paintedHeight = client.bottom;
-  SetSkinProp(window, prop::Hw_FuID, number_);
+  Skin(window);
   SetSkinProp(window, prop::Hw_lbID, n);
-  return n;
-}
-
-int32_t SkinnedForm::AddButton(HWND button, int32_t kind) const {
-  auto& list = record().Buttons;
-  const int32_t n = SkinTakeEntrySlot(list);
-  list[size_t(n) - 1].Window = button;
-  list[size_t(n) - 1].Kind = kind;
-  SetSkinProp(button, prop::Hw_FuID, number_);
-  SetSkinProp(button, prop::Hw_lbID, n);
   return n;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// A skinned top-level window for the painting tests of the skin engine core:
+// Pictures and a skinned top-level window for the tests of the skin engine core:
 // a borderless window (so window and client coordinates agree) with its
 // record, as the form attach and a render leave it, whose back buffer and
 // child layer hold known pictures, and helpers that register controls and
@@ -7,33 +7,35 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <ostream>
+#include <vector>
 
+#include "skin/core/engine_state.h"
 #include "skin/core/window_record.h"
+#include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
-#include <ostream>
-
 // Rectangles compared and shown by the tests (RECT is a plain C struct).
-inline bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 inline void PrintTo(const RECT& r, std::ostream* out) {
   *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
 }
 
 namespace korvath::skin::test {
 
-// The back buffer's picture: every pixel names its place (0x00RRGGBB).
-uint32_t BackPattern(int x, int y);
-// The child layer's picture (told apart from the back buffer by its blue).
-uint32_t LayerPattern(int x, int y);
-// Fills a DC's (0, 0, width, height) with a pattern.
-void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int));
-// Fills a DC's (0, 0, width, height) with one colour (0x00RRGGBB).
-void FillSolid(HDC dc, int width, int height, uint32_t rgb);
-// The pixels of a DC's area.
-testsupport::PixelBuffer Pixels(HDC dc, int width, int height);
-
+// The back buffer's picture: every pixel names its place (0x00RRGGBB); the
+// child layer's is told apart by its blue.
+inline uint32_t BackPattern(int x, int y) { return uint32_t(x & 0xFF) << 16 | uint32_t(y & 0xFF) << 8 | 0x40; }
+inline uint32_t LayerPattern(int x, int y) { return uint32_t(y & 0xFF) << 16 | uint32_t(x & 0xFF) << 8 | 0xC0; }
+// Fills a DC's (0, 0, width, height) with a pattern, or with one colour.
+void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int), uint32_t rgb = 0);
+// The pixels of a DC's (0, 0, width, height).
+inline testsupport::PixelBuffer Pixels(HDC dc, int width, int height) {
+  return testsupport::CaptureDC(dc, 0, 0, width, height);
+}
+// Decodes a PNG file through GDI+ directly, apart from the code under test;
+// an empty buffer when the bytes are no PNG image.
+testsupport::PixelBuffer DecodeImage(const std::vector<uint8_t>& bytes);
 // What alpha-blending `over` (0x00RRGGBB) at `alpha` onto `under` gives.
 uint32_t Blend(uint32_t under, uint32_t over, int alpha);
 // 0x00RRGGBB of a Windows colour value.
@@ -41,28 +43,27 @@ constexpr uint32_t Rgb(COLORREF colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
 
+// The engine's global state for one test: a fixture's first member.
+struct EngineGlobals {
+  EngineGlobals() { ProgramGlobalsInit(); }
+  ~EngineGlobals() { ProgramGlobalsRelease(); }
+};
+
 class SkinnedForm {
  public:
   SkinnedForm(int width, int height);
   ~SkinnedForm();
-  SkinnedForm(const SkinnedForm&) = delete;
-  SkinnedForm& operator=(const SkinnedForm&) = delete;
-
   HWND hwnd() const { return window_.hwnd(); }
   int32_t number() const { return number_; }
   SkinWindowRecord& record() const;
-
-  // A child of `parent` (the form when null), unskinned.
+  // A visible child of `parent` (the form when null), unskinned.
   HWND AddChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, HWND parent = nullptr,
                 DWORD exStyle = 0);
   // Gives a control the owner number a control installer sets.
   void Skin(HWND control) const;
-  // Registers a window as a container of the record (as the container
-  // attach does) and returns its entry number.
-  int32_t AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind = 0,
-                       bool framed = true) const;
-  // Registers a push button of a kind in the button list.
-  int32_t AddButton(HWND button, int32_t kind) const;
+  // Registers a window as a container (as the container attach does);
+  // returns its entry number.
+  int32_t AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind = 0, bool framed = true) const;
 
  private:
   testsupport::TestWindow window_;

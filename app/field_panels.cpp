@@ -1,0 +1,42 @@
+#include "app/field_panels.h"
+
+#include "app/folder_chooser.h"
+#include "app/main_form.h"
+#include "platform/embedded_assets.h"
+#include "skin/core/callbacks.h"
+#include "skin/core/panel_window.h"
+#include "skin/core/skin_picture.h"
+
+namespace korvath::app {
+
+namespace {
+
+constexpr int kFolderButtonWidth = 20;
+constexpr int kFolderButtonHeight = 15;
+
+// A panel over a box with every setting at its default and an empty picture.
+void CreatePanel(int panel, Unit box) {
+  const skin::SkinPicture picture;
+  skin::ZqkWindows()[panel].Create(MainForm().UnitGetHandle(box), std::nullopt, std::nullopt,
+                                   std::nullopt, std::nullopt, picture);
+}
+
+}  // namespace
+
+int32_t CALLBACK NpcChooseDocumentFolderClickThunk(int32_t entry) {
+  NpcChooseDocumentFolderClick(entry);
+  return 0;
+}
+
+void PlaceFieldPanels() {
+  CreatePanel(kFolderPanel, 目录编辑框);
+  skin::ZqkWindows()[kFolderPanel].AddEntry(
+      assets::FolderButtonNormalPng(), assets::FolderButtonHoverPng(),
+      assets::FolderButtonPressedPng(), kFolderButtonWidth, kFolderButtonHeight);
+  CreatePanel(kHpPanel, HP编辑框);
+  CreatePanel(kNamePanel, 名字编辑框);
+  skin::ZqkWindows()[kFolderPanel].SetCallback(
+      skin::SkinRoutine(&NpcChooseDocumentFolderClickThunk));
+}
+
+}  // namespace korvath::app

@@ -1,0 +1,93 @@
+// Registering containers: the entry in the owner's container list, the skins
+// of the children, the subclassing and the container's properties.
+#include "skin/control/container_skin.h"
+
+#include "skin/core/container_attach_hook.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr LONG kGroupBoxBit = 0x4;
+constexpr int kKindGroupBox = 1;
+constexpr int kKindTabControl = 2;
+
+}  // namespace
+
+bool IsGroupBoxButton(HWND window) {
+  return SkinGetClassNameText(window) == "Button" &&
+         (GetWindowLongW(window, GWL_STYLE) & kGroupBoxBit) != 0;
+}
+
+HWND GetParentBackgroundPiece(HWND window) {
+  for (HWND ancestor = GetParent(window); ancestor; ancestor = GetParent(ancestor)) {
+    if (GetSkinProp(ancestor, prop::Wxk_Zpf) == 1) return ancestor;
+  }
+  return nullptr;
+}
+
+void ContainerSkinAttach(HWND window, std::optional<bool> framed,
+                         std::optional<COLORREF> backgroundColour,
+                         std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
+  const int owner = SkinTopSkinnedAncestor(window);
+  if (owner <= 0) return;
+  if (SkinFindContainerEntry(owner, window) > 0) return;
+  // Subclassed already by another skin of the first layer: a second layer
+  // here would hand its messages back to itself.
+  if (GetSkinProp(window, prop::Hw_hProc) != 0) return;
+
+  RECT client = {};
+  GetClientRect(window, &client);
+  const int number = SkinTakeEntrySlot(SkinRecordAt(owner)->Containers);
+  {
+    SkinContainerEntry& entry = SkinRecordAt(owner)->Containers[number - 1];
+    entry = SkinContainerEntry{};
+    entry.window = window;
+    entry.backgroundColor = backgroundColour.value_or(0);
+    entry.backgroundAlpha = backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255;
+    entry.outline = outline.value_or(false);
+    entry.framed = framed.value_or(true);
+    entry.paintedWidth = client.right;
+    entry.paintedHeight = client.bottom;
+    const bool tab = SkinGetClassNameText(window) == "SysTabControl32";
+    if (IsGroupBoxButton(window) || tab) {
+      entry.framed = true;
+      entry.kind = tab ? kKindTabControl : kKindGroupBox;
+      const SkinFontInfo font = SkinControlFontMetrics(window);
+      entry.captionFontFace = font.face;
+      entry.captionFontSize = font.size;
+      entry.captionFontStyle = font.style;
+    }
+  }
+
+  // The skins of the controls inside run here, each as installer(owner,
+  // window), in this order: push buttons, check boxes and radio buttons, edit
+  // and combo boxes, track bars, progress bars, list-type controls, up-downs,
+  // headers, toolbars, see-through children. Each comes with its control skin;
+  // none is built yet, so the children stay natively drawn.
+
+  // The installers may have registered nested containers: the list may have
+  // grown, so the entry is found again by its number.
+  SkinContainerEntry& entry = SkinRecordAt(owner)->Containers[number - 1];
+  entry.rebuild = true;
+  entry.previousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ContainerSkinWndProc)));
+  SetSkinPropHandle(window, prop::Hw_hProc, entry.previousProc);
+  SetSkinProp(window, prop::Hw_lbID, number);
+  SetSkinProp(window, prop::Hw_FuID, owner);
+  SetSkinPropHandle(window, prop::Mb_zpf, GetParentBackgroundPiece(window));
+}
+
+void InstallContainerSkin() {
+  SetContainerSkinAttach([](HWND window, std::optional<bool> framed,
+                            std::optional<COLORREF> colour, std::optional<int32_t> alpha,
+                            std::optional<bool> outline) {
+    ContainerSkinAttach(window, framed, colour, alpha, outline);
+  });
+}
+
+}  // namespace korvath::skin

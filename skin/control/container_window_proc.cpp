@@ -1,0 +1,276 @@
+// The container's window procedure: it keeps the dirty flags of its cached
+// look, answers its children's colour, draw-item and notification messages,
+// and removes the container's skin when the window goes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/gdi_object.h"
+#include "skin/control/container_skin.h"
+#include "skin/core/callbacks.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/control_background.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
+#include "skin/core/child_layout.h"
+#include "skin/core/menu_items.h"
+#include "skin/core/owner_draw.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr BYTE kDropDownAlpha = 220;
+
+// The container's record and entry, as its Hw_FuID and Hw_lbID name them;
+// null when either no longer leads to this window.
+struct Container {
+  int owner = 0;
+  int number = 0;
+  SkinWindowRecord* record = nullptr;
+  SkinContainerEntry* entry = nullptr;
+};
+
+Container FindContainer(HWND window) {
+  Container c;
+  c.owner = int(GetSkinProp(window, prop::Hw_FuID));
+  c.number = int(GetSkinProp(window, prop::Hw_lbID));
+  c.record = SkinRecordAt(c.owner);
+  if (!c.record) return c;
+  c.entry = SkinEntryAt(c.record->Containers, c.number);
+  if (c.entry && c.entry->window != window) c.entry = nullptr;
+  return c;
+}
+
+bool Framed(const Container& c) { return c.entry && c.entry->framed; }
+
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
+  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window) == name; }
+
+// ---- message handlers ------------------------------------------------------------
+
+LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
+  PassOn(window, WM_SHOWWINDOW, wParam, lParam);
+  if (Framed(c)) c.entry->rebuild = true;
+  return DefWindowProcW(window, WM_SHOWWINDOW, wParam, lParam);
+}
+
+void OnMoved(const Container& c, HWND window) {
+  if (!Framed(c)) return;
+  c.entry->rebuild = true;
+  InvalidateBackgroundCaches(c.record->Window, false);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+// The background is never erased here; a framed container whose look is clean
+// rebuilds it while its top-level window is active and not being sized.
+LRESULT OnEraseBackground(const Container& c, HDC dc) {
+  if (Framed(c) && !c.entry->rebuild && !c.record->Sizing && c.record->Active) {
+    c.entry->rebuild = true;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  return 1;
+}
+
+// True when the item was a skinned control or menu item and has been drawn.
+bool OnDrawItem(const Container& c, LPARAM lParam) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  if (!item) return false;
+  const HWND control = item->hwndItem;
+  const bool skinned = GetSkinProp(control, prop::Hw_FuID) > 0 &&
+                       GetSkinProp(control, prop::Hw_lbID) > 0;
+  if (!skinned && MenuSkinItemFind(reinterpret_cast<HMENU>(control)) <= 0) return false;
+  SkinDrawItem(c.owner, *item);
+  return true;
+}
+
+void SetControlTextColour(HDC dc, HWND control) {
+  const char* colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  SetTextColor(dc, COLORREF(GetSkinProp(control, colour)));
+}
+
+// A pattern brush of what lies behind the control; the pair made at the
+// control's previous colour message is deleted when this one replaces it.
+HBRUSH BackgroundBrush(HWND control) {
+  platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
+  platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
+  const HBRUSH handed = brush.get();
+  SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
+  return handed;
+}
+
+LRESULT ControlBrush(HDC dc, HWND control) {
+  SetControlTextColour(dc, control);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(BackgroundBrush(control));
+}
+
+// An open drop-down list becomes a see-through layered window, listed once.
+LRESULT ListBrush(HDC dc, HWND list) {
+  SetTextColor(dc, COLORREF(GetSkinProp(list, prop::Kj_Ztys)));
+  SetBkMode(dc, TRANSPARENT);
+  if (IsClass(list, "ComboLBox") && GetParent(list) == GetDesktopWindow()) {
+    SkinSetWindowAlpha(list, kDropDownAlpha);
+    if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), list) ==
+        LayeredDropDownList.end()) {
+      LayeredDropDownList.push_back(list);
+    }
+  }
+  return reinterpret_cast<LRESULT>(BackgroundBrush(list));
+}
+
+bool SeeThroughSkin() { return SkinEnabled && SkinTransparentMode; }
+
+// The brush of a WM_CTLCOLOR message, or nullopt when the message goes on.
+std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
+  switch (message) {
+    case WM_CTLCOLOREDIT:
+      if (SeeThroughSkin() && !IsClass(GetParent(control), "ComboBox")) {
+        return ControlBrush(dc, control);
+      }
+      return std::nullopt;
+    case WM_CTLCOLORSTATIC:
+      if (SeeThroughSkin()) return ControlBrush(dc, control);
+      return std::nullopt;
+    case WM_CTLCOLORLISTBOX:
+      if ((SkinEnabled && IsClass(control, "ListBox")) ||
+          (IsClass(control, "ComboLBox") && !SkinIsOwnerDrawListBox(control) &&
+           SkinTransparentMode)) {
+        return ListBrush(dc, control);
+      }
+      return std::nullopt;
+    case WM_CTLCOLORBTN:
+      if (!SeeThroughSkin()) return std::nullopt;
+      SetControlTextColour(dc, control);
+      SetBkMode(dc, TRANSPARENT);
+      SkinDeleteControlBrush(control);
+      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    default:
+      return std::nullopt;
+  }
+}
+
+void OnSized(const Container& c) {
+  if (!c.entry) return;
+  c.entry->rebuild = true;
+  SkinLayoutChildren(c.owner, c.number);
+}
+
+// See-through controls repaint after changes that their own painting misses.
+void OnCommand(WPARAM wParam, HWND control) {
+  if (!SeeThroughSkin() || !control) return;
+  const UINT code = HIWORD(wParam);
+  const bool repaint =
+      (IsClass(control, "Edit") &&
+       (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_UPDATE)) ||
+      ((IsClass(control, "ListBox") || IsClass(control, "ComboLBox")) &&
+       (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
+      (IsClass(control, "ComboBox") && (code == CBN_KILLFOCUS || code == CBN_SELCHANGE));
+  if (repaint) InvalidateRect(control, nullptr, TRUE);
+  // The scroll-bar overlays of rich edits and skinned edits are repainted
+  // here too once the edit skin's overlays exist.
+}
+
+// Marks the container entry of a registered tab control for a rebuild.
+void RebuildTabContainer(HWND tab) {
+  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(tab, prop::Hw_FuID)));
+  if (!record) return;
+  SkinContainerEntry* entry =
+      SkinEntryAt(record->Containers, int32_t(GetSkinProp(tab, prop::Hw_lbID)));
+  if (entry && entry->window == tab) entry->rebuild = true;
+}
+
+void OnNotify(LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header) return;
+  const HWND sender = header->hwndFrom;
+  switch (int(header->code)) {
+    case int(TVN_ITEMEXPANDEDA):
+    case int(TVN_ITEMEXPANDINGA):
+      InvalidateRect(sender, nullptr, TRUE);
+      break;
+    case int(TCN_SELCHANGING):
+      RebuildTabContainer(sender);
+      break;
+    case int(UDN_DELTAPOS):
+      if (IsClass(GetParent(sender), "SysTabControl32")) RebuildTabContainer(GetParent(sender));
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+// Until the container painter is built, a framed container paints natively:
+// its WM_PAINT goes on to the control's own procedure.
+LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const Container c = FindContainer(window);
+  switch (message) {
+    case WM_NCDESTROY:          if (c.entry) UnskinContainer(c.owner, c.number); break;
+    case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
+    case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
+    case WM_MOVE:               OnMoved(c, window); break;
+    case WM_ERASEBKGND:         return OnEraseBackground(c, reinterpret_cast<HDC>(wParam));
+    case WM_DRAWITEM:           if (OnDrawItem(c, lParam)) return TRUE; break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      if (const auto brush = OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                                             reinterpret_cast<HWND>(lParam))) {
+        return *brush;
+      }
+      break;
+    case WM_SIZE:               OnSized(c); break;
+    case WM_COMMAND:            OnCommand(wParam, reinterpret_cast<HWND>(lParam)); break;
+    case WM_NOTIFY:             OnNotify(lParam); break;
+    default:                    break;
+  }
+  return PassOn(window, message, wParam, lParam);
+}
+
+void UnskinContainer(int recordNumber, int entryNumber) {
+  SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  if (!record) return;
+  SkinContainerEntry* entry = SkinEntryAt(record->Containers, entryNumber);
+  if (!entry) return;
+  const HWND window = entry->window;
+  SetWindowLongPtrW(window, GWLP_WNDPROC, GetSkinProp(window, prop::Hw_hProc));
+  record->Containers.erase(record->Containers.begin() + (entryNumber - 1));
+  for (size_t i = 0; i < record->Containers.size(); ++i) {
+    SetSkinProp(record->Containers[i].window, prop::Hw_lbID, LONG_PTR(i + 1));
+  }
+}
+
+void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly) {
+  const int r = int(GetSkinProp(window, prop::Hw_lbID));
+  SkinWindowRecord* record = SkinRecordAt(r);
+  if (!record) return;
+  for (SkinContainerEntry& entry : record->Containers) {
+    entry.rebuild = true;
+    entry.childChanged = true;
+  }
+  if (containersOnly.value_or(false)) return;
+  for (SkinToolbarEntry& entry : record->Toolbars) entry.repaint = true;
+  for (SkinLabelEntry& entry : record->Labels) entry.dirty = true;
+  for (SkinChildEntry& entry : record->Children) entry.dirty = true;
+  for (size_t n = 1; n <= SkinCallbackList.size(); ++n) {
+    const HWND panel = SkinCallbackList[n - 1].window;
+    if (panel && GetSkinProp(panel, prop::Hw_FuID) == r) SkinInvokeCallback(int32_t(n), 1, 1, 0);
+  }
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,69 @@
+// A panel's record in the callback list and the plain window procedure
+// through which every panel window reaches its object: no code is generated,
+// the panel's "Zqk_LbID" property names its record and the record its object.
+#include "skin/core/callbacks.h"
+#include "skin/core/panel_window.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+bool InCallbackList(int n) { return n >= 1 && n <= int(SkinCallbackList.size()); }
+
+// The object bound to a panel window, or null when the window's record is
+// gone or belongs to another window now.
+ZqkWindow* PanelObject(HWND window) {
+  const int n = int(GetSkinProp(window, prop::Zqk_LbID));
+  if (!InCallbackList(n)) return nullptr;
+  const SkinCallbackEntry& record = SkinCallbackList[n - 1];
+  return record.window == window ? static_cast<ZqkWindow*>(record.target) : nullptr;
+}
+
+}  // namespace
+
+int ZqkWindow::FindFreeCallbackSlot() {
+  for (size_t i = 0; i < SkinCallbackList.size(); ++i) {
+    if (SkinCallbackList[i].free) return int(i) + 1;
+  }
+  return 0;
+}
+
+int ZqkWindow::TakeCallbackSlot(HWND panel) {
+  int n = FindFreeCallbackSlot();
+  if (n == 0) {
+    SkinCallbackList.emplace_back();
+    n = int(SkinCallbackList.size());
+  }
+  SkinCallbackEntry& record = SkinCallbackList[n - 1];
+  record.free = false;
+  record.window = panel;
+  return n;
+}
+
+bool ZqkWindow::BuildThunks(std::optional<int> slot) {
+  const int n = slot.value_or(callbackSlot_);
+  if (!InCallbackList(n)) return false;
+  SkinCallbackList[n - 1].target = this;
+  return true;
+}
+
+void ZqkWindow::FreeCallbackSlot() const {
+  if (!InCallbackList(callbackSlot_)) return;
+  SkinCallbackEntry& record = SkinCallbackList[callbackSlot_ - 1];
+  // A second Release must not free the record that another panel took since.
+  if (record.target != this) return;
+  record.free = true;
+  record.window = nullptr;
+  // A freed record reaches no object until the next Create binds it anew.
+  record.target = nullptr;
+}
+
+LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ZqkWindow* object = PanelObject(window)) {
+    return object->WindowProc(window, message, wParam, lParam);
+  }
+  return ZqkWindow::PassOn(window, message, wParam, lParam);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,243 @@
+#pragma once
+// The engine's panel window: a "Static" child laid over a control (the
+// target), which it takes in as its own child. It paints a skinned frame and
+// background around the target and a row of small image buttons (entries) at
+// its right end; a click on an entry calls the application back with the
+// entry's number. The program keeps twenty panel objects (ZqkWindows); the
+// main window uses the first three.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "gdip/image.h"
+#include "platform/gdi_object.h"
+#include "skin/core/callbacks.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/skin_picture.h"
+
+namespace korvath::gdip {
+class Graphics;
+class GraphicsPath;
+}  // namespace korvath::gdip
+
+namespace korvath::skin {
+
+// An encoded picture (PNG, JPEG, ...) as the panel keeps it.
+using ImageBytes = std::vector<uint8_t>;
+
+// One image button of a panel.
+struct ZqkWindowEntry {
+  ImageBytes normalImage;
+  ImageBytes hoverImage;    // while the mouse is over the entry
+  ImageBytes pressedImage;  // while the left button is held on it
+  // The three images decoded once, when the entry is added, so that an entry
+  // redrawn as the mouse moves is only drawn. One that does not decode is
+  // empty and draws nothing.
+  gdip::Image normalPicture;
+  gdip::Image hoverPicture;
+  gdip::Image pressedPicture;
+  int width = 16;
+  int height = 16;
+  // In the panel's client coordinates; right and bottom belong to the entry.
+  RECT rectangle{};
+  bool hover = false;
+  bool pressed = false;
+};
+
+// Frame styles: rounded (1, 3) or rectangular (0, 2) outline; the inner shade
+// of three fading strokes with styles 2 and 3.
+inline constexpr int kPanelFrameRectangle = 0;
+inline constexpr int kPanelFrameRounded = 1;
+inline constexpr int kPanelFrameRectangleShaded = 2;
+inline constexpr int kPanelFrameRoundedShaded = 3;
+// "No background colour" for the panel and its target's Zqk_bjs.
+inline constexpr COLORREF kPanelNoBackground = 0xFFFFFFFF;
+
+class ZqkWindow : public SkinCallbackTarget {
+ public:
+  ZqkWindow();
+  // A panel object that still has a window unbinds it first, so the window
+  // never reaches a destroyed object.
+  virtual ~ZqkWindow();
+  ZqkWindow(const ZqkWindow&) = delete;
+  ZqkWindow& operator=(const ZqkWindow&) = delete;
+
+  // ---- the three calls of the panel's callback-list record ------------------
+  // The panel's window procedure, reached through ZqkWindowProc.
+  virtual LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  virtual void Nop(int32_t a, int32_t b);
+  // The owner window's background-cache invalidation asks the panel, through
+  // SkinInvokeCallback, to rebuild its back buffer at the next paint.
+  virtual int32_t SetRedrawPending(int32_t value);
+  // What SkinInvokeCallback(slot, a, b, c) runs: SetRedrawPending(a).
+  int32_t SkinCallback(int32_t a, int32_t b, int32_t c) override { return SetRedrawPending(a); }
+
+  int32_t GetRedrawPending() const { return redrawPending_; }
+  // Rebuild at the next WM_PAINT; repaint the panel and its visible children.
+  void Invalidate();
+  void SetHandleCopy(HWND handle) { handleCopy_ = handle; }
+  HWND GetHandleCopy() const { return handleCopy_; }
+  void SetCallbackSlot(int number) { callbackSlot_ = number; }
+  int GetCallbackSlot() const { return callbackSlot_; }
+  // Codes: 1 set redraw pending (1 when value is 1), 2 query it, 3 Invalidate,
+  // 5 the point packed (x low, y high), 6 store the point from b's halves.
+  int32_t Dispatch(int32_t code, int32_t value, int32_t a, int32_t b, int32_t c);
+  // Binds record `slot` of the callback list (the object's own slot when none
+  // is given) to this object; false for a slot outside the list.
+  bool BuildThunks(std::optional<int> slot = std::nullopt);
+  void SetPoint(int32_t x, int32_t y);
+
+  // ---- what the application calls ---------------------------------------------
+  // Lays a panel over `target` and makes the target its child. Defaults:
+  // frame style 3, frame colour 0x808080, no background colour (its alpha is
+  // then 0 whatever was given; an alpha not given is 0). Returns the panel.
+  HWND Create(HWND target, std::optional<int> frameStyle, std::optional<COLORREF> frameColour,
+              std::optional<COLORREF> backgroundColour, std::optional<int> backgroundAlpha,
+              const SkinPicture& picture);
+  // Appends an image button (position -1 or past the end) or inserts it as
+  // entry `position` (1 .. count + 1); any other position adds nothing. Hover
+  // and pressed images default to copies of the normal one, the size to 16.
+  // Lays the panel out and repaints it in every case.
+  void AddEntry(std::span<const uint8_t> normalImage,
+                std::optional<std::span<const uint8_t>> hoverImage = std::nullopt,
+                std::optional<std::span<const uint8_t>> pressedImage = std::nullopt,
+                std::optional<int> width = std::nullopt, std::optional<int> height = std::nullopt,
+                std::optional<int> position = std::nullopt);
+  // The routine a click on an entry calls with the entry's 1-based number.
+  // 1 when stored; 0, and the old routine kept, for an empty one.
+  int SetCallback(const SkinRoutine& callback);
+  void SetIcon(std::span<const uint8_t> image, std::optional<int> width = std::nullopt,
+               std::optional<int> height = std::nullopt);
+  // Values not given are taken from the panel's current place in its parent.
+  void Move(std::optional<int> x = std::nullopt, std::optional<int> y = std::nullopt,
+            std::optional<int> width = std::nullopt, std::optional<int> height = std::nullopt);
+  // Not given: 1 when visible, else 0. Given: shows (without activating) or
+  // hides the panel and returns the value.
+  int Show(std::optional<int> visible = std::nullopt);
+  void SetFrameColor(COLORREF colour);
+  int GetLeft() const;
+  int GetTop() const;
+  int GetBottom() const;
+  int GetRight() const;
+  int GetWidth() const;
+  int GetHeight() const;
+  // The cursor shown over entries, from a cursor file (GBK path). 1 when it
+  // loaded (the previous file cursor is destroyed); 0, old cursor kept, else.
+  int SetCursorFile(const std::string& path);
+
+  // ---- layout and painting ---------------------------------------------------------
+  // Rebuilds the back buffer and puts it on the screen.
+  void Paint();
+  void FillBackgroundPath(gdip::Graphics& graphics, gdip::GraphicsPath& path) const;
+  void DrawIcon(gdip::Graphics& graphics) const;
+  // Draws entry `number` (1-based) in its current state: into the back buffer
+  // through `buffer`, or, when it is null, straight onto the window over a
+  // fresh copy of the parent's background (the back buffer is left as it is).
+  void DrawEntry(int number, gdip::Graphics* buffer) const;
+  // Places the entries at the right end and fits the target between the icon
+  // and the first entry.
+  void Layout();
+  // The first entry whose rectangle (edges included) holds the point; 0 none.
+  int HitTest(int x, int y) const;
+  // Puts the existing back buffer on `dc` (a DC of the panel), or on a DC of
+  // its own when none is given, and into the owner window's child layer.
+  void Present(HDC dc = nullptr) const;
+  // Runs on the panel's WM_DESTROY: unsubclasses it, frees its slot and
+  // returns the object to its empty state, ready for another Create.
+  virtual void Destroy();
+  void Release() { Destroy(); }
+
+  // ---- read access for the engine and for tests ----------------------------
+  HWND panel() const { return panel_; }
+  HWND target() const { return target_; }
+  int frameStyle() const { return frameStyle_; }
+  COLORREF frameColour() const { return frameColour_; }
+  COLORREF backgroundColour() const { return backgroundColour_; }
+  int backgroundAlpha() const { return backgroundAlpha_; }
+  int hoveredEntry() const { return hoveredEntry_; }
+  int pressedEntry() const { return pressedEntry_; }
+  const SkinRoutine& callback() const { return callback_; }
+  const std::vector<ZqkWindowEntry>& entries() const { return entries_; }
+  int iconWidth() const { return iconWidth_; }
+  int iconHeight() const { return iconHeight_; }
+  bool picturePresent() const { return picturePresent_; }
+  HDC backBuffer() const { return backBuffer_.get(); }
+  HCURSOR cursor() const { return cursor_.get(); }
+
+ private:
+  // Creation steps.
+  static void AdoptAsChild(HWND target, HWND panel);
+  // The first free record of the callback list, 0 when none is free.
+  static int FindFreeCallbackSlot();
+  // Takes the first free record, or a new one, for the panel window.
+  static int TakeCallbackSlot(HWND panel);
+  void FreeCallbackSlot() const;
+
+  friend LRESULT CALLBACK ZqkWindowProc(HWND, UINT, WPARAM, LPARAM);
+  // Hands a message to the procedure the panel replaced.
+  static LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Message handlers of WindowProc.
+  void OnPaint(HWND window);
+  void OnPrintClient(HDC dc);
+  void OnMouseMove(HWND window, POINT point);
+  void OnMouseLeave();
+  void OnLeftButtonDown(HWND window, POINT point);
+  void OnLeftButtonUp();
+
+  // The full picture of the panel: the parent's background under it with
+  // outline, fill, shade, frame, icon and entries drawn over it.
+  SkinMemoryDc ComposeBackBuffer() const;
+  // Keeps a freshly composed picture as the back buffer.
+  void RebuildBackBuffer();
+  // Rebuilds the back buffer when a redraw is pending or there is none.
+  void EnsureBackBuffer();
+  void ShowBackBuffer(HDC dc) const;
+  void SetEntryHover(int number, bool hover);
+  // The cursor for the entry under the mouse (0: none).
+  void ShowCursorFor(int entryNumber) const;
+  RECT ClientRect() const;
+  RECT RectInParent() const;
+
+  HWND handleCopy_ = nullptr;
+  int32_t redrawPending_ = 0;
+  int callbackSlot_ = 0;
+  int32_t pointX_ = 0;
+  int32_t pointY_ = 0;
+  HWND panel_ = nullptr;
+  HWND target_ = nullptr;
+  int frameStyle_ = 0;
+  COLORREF frameColour_ = 0;
+  WNDPROC previousProcedure_ = nullptr;
+  int hoveredEntry_ = 0;
+  int pressedEntry_ = 0;
+  SkinRoutine callback_;
+  SkinMemoryDc backBuffer_;
+  COLORREF backgroundColour_ = 0;
+  int backgroundAlpha_ = 0;
+  platform::OwnedIcon cursor_;  // a cursor loaded from a file is owned like an icon
+  ImageBytes icon_;
+  gdip::Image iconPicture_;  // icon_ decoded
+  int iconWidth_ = 0;
+  int iconHeight_ = 0;
+  bool picturePresent_ = false;
+  // Its destination rectangle is set anew for every picture composed.
+  mutable SkinPicture picture_;
+  std::vector<ZqkWindowEntry> entries_;
+};
+
+// The program's twenty panel objects; element [0] is the first.
+inline constexpr int kZqkWindowCount = 20;
+std::array<ZqkWindow, kZqkWindowCount>& ZqkWindows();
+
+// The window procedure of every panel: finds the panel's object through the
+// panel's "Zqk_LbID" property and its callback-list record, and hands the
+// message to it; a window whose record is gone goes to its saved procedure.
+LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace korvath::skin

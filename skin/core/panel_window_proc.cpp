@@ -1,0 +1,110 @@
+// The panel's window procedure: hover and press follow the mouse one entry at
+// a time, a release after a press on an entry calls the application back,
+// and WM_PAINT shows the back buffer, rebuilding it when a redraw is pending.
+#include "skin/core/panel_window.h"
+
+#include "platform/gdi_object.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+// Mouse coordinates of a message, each half sign-extended.
+POINT MousePoint(LPARAM lParam) {
+  const auto packed = int32_t(lParam);
+  return {int16_t(LoWord(packed)), HiWord(packed)};
+}
+
+}  // namespace
+
+LRESULT ZqkWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:     Destroy(); break;
+    case WM_MOVE:        redrawPending_ = 1; break;
+    case WM_SIZE:        redrawPending_ = 1; break;
+    case WM_ERASEBKGND:  SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_PAINT:       OnPaint(window); return 0;
+    case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_MOUSEMOVE:   OnMouseMove(window, MousePoint(lParam)); break;
+    case WM_MOUSELEAVE:  OnMouseLeave(); break;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(window, MousePoint(lParam)); break;
+    case WM_LBUTTONUP:   OnLeftButtonUp(); break;
+    default:             break;
+  }
+  return PassOn(window, message, wParam, lParam);
+}
+
+// What the panel does not finish goes to the procedure it replaced (the
+// container skin's), read from the property so that it still works after
+// Destroy has emptied the object.
+LRESULT ZqkWindow::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto saved = GetSkinPropHandle<WNDPROC>(window, prop::Zqk_Jgc);
+  return saved ? CallWindowProcW(saved, window, message, wParam, lParam)
+               : DefWindowProcW(window, message, wParam, lParam);
+}
+
+void ZqkWindow::OnPaint(HWND window) {
+  EnsureBackBuffer();
+  platform::PaintScope paint(window);
+  Present(paint.dc());
+  SkinInvalidateVisibleChildren(window);
+}
+
+void ZqkWindow::OnPrintClient(HDC dc) {
+  EnsureBackBuffer();
+  ShowBackBuffer(dc);
+}
+
+void ZqkWindow::ShowCursorFor(int entryNumber) const {
+  SetCursor(entryNumber > 0 && cursor_ ? cursor_.get() : LoadCursorA(nullptr, IDC_ARROW));
+}
+
+void ZqkWindow::SetEntryHover(int number, bool hover) {
+  entries_[number - 1].hover = hover;
+  DrawEntry(number, nullptr);
+}
+
+void ZqkWindow::OnMouseMove(HWND window, POINT point) {
+  TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, window, 1};
+  TrackMouseEvent(&track);
+  const int hit = HitTest(point.x, point.y);
+  ShowCursorFor(hit);
+  if (hit == hoveredEntry_) return;
+  if (hoveredEntry_ > 0) SetEntryHover(hoveredEntry_, false);
+  if (hit > 0) SetEntryHover(hit, true);
+  hoveredEntry_ = hit;
+}
+
+void ZqkWindow::OnMouseLeave() {
+  if (hoveredEntry_ > 0) SetEntryHover(hoveredEntry_, false);
+  hoveredEntry_ = 0;
+}
+
+void ZqkWindow::OnLeftButtonDown(HWND window, POINT point) {
+  const int hit = HitTest(point.x, point.y);
+  ShowCursorFor(hit);
+  if (hit <= 0) return;
+  SetCapture(window);
+  entries_[hit - 1].pressed = true;
+  DrawEntry(hit, nullptr);
+  pressedEntry_ = hit;
+}
+
+// The press ends, and the mouse is given back, before the application is
+// called: the routine may open a modal dialog, which must get the mouse.
+void ZqkWindow::OnLeftButtonUp() {
+  const int pressed = pressedEntry_;
+  pressedEntry_ = 0;
+  const bool onEntry = pressed > 0 && pressed <= int(entries_.size());
+  if (onEntry) {
+    entries_[pressed - 1].pressed = false;
+    DrawEntry(pressed, nullptr);
+  }
+  ReleaseCapture();
+  if (onEntry && callback_) CallFunctionPointer(callback_, {pressed});
+}
+
+}  // namespace korvath::skin

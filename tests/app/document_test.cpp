@@ -1,0 +1,174 @@
+// "生成并保存" and "读取NPC文档..." on the real window: the files written, byte
+// for byte, read back and saved again; the questions and notices; what both
+// refuse.
+#include <gtest/gtest.h>
+
+#include "app/open_file_dialog.h"
+#include "app/script_reader.h"
+#include "platform/folders.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/app/npc_test_record.h"
+
+using namespace korvath;
+using namespace korvath::app;
+using namespace korvath::app::uitest;
+
+namespace {
+class DocumentTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    for (const std::string& folder : {DocumentFolder(), folder_}) {
+      RemoveFolder(folder);
+      fs::create_directory(Wide(folder));
+    }
+  }
+  std::vector<SeenDialog> Generate(std::vector<DialogAnswerer::Answer> answers) {
+    return ClickAnswering(生成保存按钮, std::move(answers));
+  }
+  const std::string zhangSan_ = DocumentFolder() + "zhangsan.pst", folder_ = platform::ProgramDirectory() + "\\读取测试\\";
+};
+}  // namespace
+
+TEST_F(DocumentTest, TheStartFileIsWrittenAndReplacedOnlyAfterYesAndOnlyWhole) {
+  MainForm().SetEditContent(目录编辑框, DocumentFolder().substr(0, DocumentFolder().size() - 1));  // gets its "\"
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  const std::wstring done = Wide("NPC文件[" + zhangSan_ + "]已经生成!");
+  EXPECT_EQ(seen[0].text, done);
+  EXPECT_NE(seen[0].caption, L"提示");  // no caption given: the system's title
+  EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+
+  const std::string old = "an older, much longer file than the one written now\r\n" + ExpectedFile();
+  WriteBytes(zhangSan_, old);
+  seen = Generate({PressButton(IDNO)});
+  ASSERT_EQ(seen.size(), 1u);  // the question only: no notice after No
+  EXPECT_EQ(seen[0].caption, L"提示");
+  EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
+  EXPECT_EQ(seen[0].buttons.size(), 2u);
+  EXPECT_EQ(ReadBytes(zhangSan_), old);
+  // Held open by another program that lets nobody else write or delete it.
+  HANDLE held = CreateFileW(Wide(zhangSan_).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  CloseHandle(held);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_NE(seen[1].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(ReadBytes(zhangSan_), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(Wide(DocumentFolder())), {}), 1);  // nothing left beside it
+  seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, done);
+  EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+}
+
+TEST_F(DocumentTest, ItemsPickedByTheUserReachTheFile) {
+  TypeInto(名字编辑框, L" ＡＢ李\u3000四 ");
+  // 毒镖, 重锤, 巡逻跟随, and hit chances 40 + 40 + 20 = 100.
+  for (auto [unit, item] : {std::pair{主武器组合框, 9}, {副武器组合框, 4}, {行为组合框, 7}, {视野组合框, 19},
+                            {轻击组合框, 3}, {重击组合框, 1}, {命中率组合框, 18}})
+    Pick(unit, item);
+  ClickUnit(中立单选框);
+  TypeInto(HP编辑框, L"99");  // the box's rule makes it 3000
+  ASSERT_EQ(Generate({PressButton(IDOK)}).size(), 1u);
+  EXPECT_EQ(ReadBytes(DocumentFolder() + "lisi.pst"), ExpectedFile({
+      {"string Name=\"张三\";", "string Name=\"AB李四\";"}, {"int Weapon =18;", "int Weapon =10;"},
+      {"int Weapon2 = 56;", "int Weapon2 = 18;"}, {"int Team =1;", "int Team =0;"},
+      {"int View =800;", "int View =2000;"}, {"int Attack1=20;", "int Attack1=40;"},
+      {"int Attack3 =40;", "int Attack3 =20;"}, {"int Aim=45;", "int Aim=100;"},
+      {"int HP = 5000;", "int HP = 3000;"},
+      {"\tChangeBehavior(g_self, \"follow\", \"player\");",
+       "\tChangeBehavior(g_self, \"patrol\", 129, 73, 133, 134, 71, 79, 78, 77, 74, 69);\r\n"
+       "\tChangeBehavior(g_self, \"follow\", \"player\");"}}));
+}
+
+TEST_F(DocumentTest, BadNamesAndFailedWritesAreRefusedWithANoticeAndNoFile) {
+  const std::string missing = platform::ProgramDirectory() + "\\no such folder\\";
+  // No Chinese character (no file part: ".pst"), a quote that would end the
+  // script's string, a character GBK cannot hold (not "?"), a folder that
+  // is not there.
+  for (auto [name, folder] : {std::pair{L"Abc", DocumentFolder()}, {L"张\"三", DocumentFolder()},
+                              {L"张ก", DocumentFolder()}, {L"张三", missing}}) {
+    SCOPED_TRACE(folder);
+    MainForm().SetEditContent(目录编辑框, folder);
+    TypeInto(名字编辑框, name);
+    std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"提示");
+    EXPECT_EQ(seen[0].text.find(L"已经生成"), std::wstring::npos);
+  }
+  EXPECT_NE(Generate({PressButton(IDOK)}).at(0).text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(Wide(DocumentFolder())), {}), 0);
+  EXPECT_FALSE(fs::exists(Wide(missing)));
+}
+
+TEST_F(DocumentTest, AWrittenFileReadsBackIntoTheFormAndSavesToTheSameBytes) {
+  TypeInto(名字编辑框, L"王五");
+  const std::pair<Unit, int> items[] = {{主武器组合框, 8}, {副武器组合框, 11}, {行为组合框, 6},
+                                        {模型组合框, 19}, {速度组合框, 0}, {夺宝组合框, 18}};
+  for (auto [unit, item] : items) Pick(unit, item);
+  ClickUnit(Ostrin单选框);
+  TypeInto(HP编辑框, L"777");
+  Generate({PressButton(IDOK)});
+  const std::string written = ReadBytes(DocumentFolder() + "wangwu.pst"), moved = folder_ + "wangwu.pst";
+  fs::rename(Wide(DocumentFolder() + "wangwu.pst"), Wide(moved));
+
+  MainForm().DestroyWindowOrUnit();  // back to the start values
+  MainWindowTest::SetUp();
+  std::vector<SeenDialog> seen = ClickAnswering(读取按钮, {ChooseFile(moved)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, L"打开AI文档");
+  platform::Form& form = MainForm();
+  for (auto [unit, item] : items) EXPECT_EQ(form.ComboSelectedIndex(unit), item) << unit;
+  EXPECT_TRUE(form.RadioChecked(Ostrin单选框) && !form.RadioChecked(Velmar单选框));
+  EXPECT_EQ(form.EditContent(名字编辑框) + form.EditContent(HP编辑框) + form.EditContent(目录编辑框), "王五777" + folder_);
+  EXPECT_EQ(Npc().NpcFilePath, moved);
+  EXPECT_EQ((std::vector{Npc().NpcWeapon, Npc().NpcTeam, Npc().NpcSpawn}), (std::vector{48, 2, 42}));
+  EXPECT_EQ(Npc().NpcInputLines.size(), 30u);
+  // Saved at once: into the folder of the file read, the same bytes.
+  ASSERT_EQ(Generate({PressButton(IDYES), PressButton(IDOK)}).size(), 2u);
+  EXPECT_EQ(ReadBytes(moved), written);
+}
+
+TEST_F(DocumentTest, ShortOrMissingFilesAreRefusedReadOnlyOnesReadAndNothingRunsMeanwhile) {
+  TypeInto(名字编辑框, L"张三");
+  ClickUnit(HP编辑框);
+  const NpcRecord before = Npc();
+  const std::string shortFile = folder_ + "short.pst", bytes = ExpectedFile(), readOnly = folder_ + "ro.pst";
+  WriteBytes(shortFile, bytes.substr(0, bytes.find("int HP")));  // 18 declaration lines
+  DialogAnswerer answerer({PressButton(IDOK), PressButton(IDOK)});
+  EXPECT_FALSE(ReadNpcFile(shortFile));
+  EXPECT_FALSE(ReadNpcFile(folder_ + "missing.pst"));
+  ASSERT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(answerer.seen()[0].caption + answerer.seen()[1].caption, L"提示提示");
+  EXPECT_NE(answerer.seen()[0].text.find(Wide(shortFile)), std::wstring::npos);
+  EXPECT_EQ(Npc().NpcName + Npc().NpcFilePath, before.NpcName + before.NpcFilePath);
+  EXPECT_EQ(testdata::Numbers(Npc()), testdata::Numbers(before));
+  EXPECT_EQ(Npc().NpcInputLines, before.NpcInputLines);
+  EXPECT_EQ(MainForm().EditContent(目录编辑框) + MainForm().EditContent(名字编辑框), DocumentFolder() + "张三");
+
+  WriteBytes(readOnly, ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
+  SetFileAttributesW(Wide(readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE held = CreateFileW(Wide(readOnly).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  // A click on the close button that is waiting when the read starts.
+  PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(H(关闭按钮)));
+  EXPECT_TRUE(ReadNpcFile(readOnly));
+  CloseHandle(held);
+  EXPECT_EQ(Npc().NpcHp, 1234);
+  EXPECT_TRUE(MainForm().IsAlive());
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
+TEST(OpenFileDialog, ATypedNameOfAMissingFileIsNotAccepted) {
+  const std::string saved = platform::CurrentDirectory();
+  DialogAnswerer answerer({ChooseFile(platform::ProgramDirectory() + "\\missing.pst"), [](HWND complaint) {
+    // The dialog's own "file not found" box: close it, then give up on the dialog behind it.
+    HWND dialog = GetWindow(complaint, GW_OWNER);
+    PressButton(IDOK)(complaint);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }});
+  EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst"), "");
+  EXPECT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(platform::CurrentDirectory(), saved);
+}

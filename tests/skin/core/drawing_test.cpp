@@ -1,0 +1,333 @@
+// The drawing helpers of the skin engine core: drawing values and the
+// geometry numbers for given rectangles, the image strip, rounded paths,
+// control text with its glow, and the IP-address dots.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/string_format.h"
+#include "skin/core/border_geometry.h"
+#include "skin/core/child_layout.h"
+#include "skin/core/control_text.h"
+#include "skin/core/glyph_strip.h"
+#include "skin/core/image_strip.h"
+#include "skin/core/ip_address_dots.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/tab_page_rect.h"
+#include "skin/core/window_list.h"
+#include "tests/skin/core/skinned_form.h"
+
+namespace korvath::skin {
+namespace {
+
+// A frame of 2 pixels on the left, 3 on the right, 6 on top, 1 at the bottom.
+LRESULT CALLBACK UnevenFrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_NCCALCSIZE) return DefWindowProcW(w, msg, wp, lp);
+  RECT* r = reinterpret_cast<RECT*>(lp);
+  *r = RECT{r->left + 2, r->top + 6, r->right - 3, r->bottom - 1};
+  return 0;
+}
+
+TEST(Geometry, ScrollBarAreaTabPagesAndStretchedChildren) {
+  testsupport::TestWindow parent(400, 300);
+  EXPECT_EQ(SkinScrollBarGeometry(parent.AddChild(L"STATIC", L"", WS_CHILD, 10, 10, 120, 45)), (RECT{0, 0, 120, 45}));
+  HWND list = parent.AddChild(L"LISTBOX", L"", WS_CHILD | WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_NOINTEGRALHEIGHT, 5,
+                              5, 100, 80, 0, WS_EX_CLIENTEDGE);
+  EXPECT_EQ(SkinScrollBarGeometry(list), (RECT{2, 2, 98, 78}));
+  WNDCLASSW wc = {0, UnevenFrameProc, 0, 0, GetModuleHandleW(nullptr)};
+  wc.lpszClassName = L"KorvathUnevenFrame";
+  RegisterClassW(&wc);
+  HWND uneven = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD, 10, 10, 105, 57, parent.hwnd(), nullptr,
+                                wc.hInstance, nullptr);
+  EXPECT_EQ(SkinScrollBarGeometry(uneven), (RECT{2, 3, 102, 53}));  // 5 around: 2 and 3; 7: 3 and 4
+  EXPECT_EQ(SkinScrollBarGeometry(HWND(uintptr_t(0x7FFF0))), (RECT{0, 0, 0, 0}));
+
+  const struct {
+    DWORD style;
+    int items;
+    RECT page;
+  } tabs[] = {{0, 2, {0, 21, 200, 150}}, {TCS_MULTILINE, 5, {0, 41, 200, 150}}, {TCS_BOTTOM, 2, {0, 0, 200, 129}},
+              {0, 0, {0, 1, 200, 150}}};
+  for (const auto& c : tabs) {
+    SCOPED_TRACE(c.items);
+    HWND tab = parent.AddChild(L"SysTabControl32", L"", WS_CHILD | TCS_FIXEDWIDTH | c.style, 10, 10, 200, 150);
+    SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(60, 20));
+    for (int i = 0; i < c.items; ++i) {
+      TCITEMW item = {TCIF_TEXT};
+      item.pszText = const_cast<wchar_t*>(L"page");
+      SendMessageW(tab, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    EXPECT_EQ(SkinTabPageRect(tab), c.page);
+  }
+
+  HWND container = parent.AddChild(L"STATIC", L"", WS_CHILD, 10, 10, 300, 200);
+  HWND children[3];
+  for (HWND& c : children) c = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 7, 8, 9, 10, container, 0, 0, 0);
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = parent.hwnd();
+  record->Containers[0].window = container;
+  record->Containers[0].stretchedChildren = {{children[0], 24, 0, true}, {}, {children[1], 30, 10, false}};
+  const int32_t n = SkinAppendWindowRecord(std::move(record));
+  auto placed = [&](HWND w, int x, int y, int width, int height) {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ((RECT{r.left, r.top, r.right - r.left, r.bottom - r.top}), (RECT{x, y, width, height}));
+  };
+  for (auto [record, entry] : {std::pair{n, 2}, {n, 0}, {n + 1, 1}, {0, 1}}) SkinLayoutChildren(record, entry);
+  placed(children[0], 7, 8, 9, 10);  // numbers that name nothing move nothing
+  SkinLayoutChildren(n, 1);
+  placed(children[0], 2, 24, 296, 176);   // full width within margins, to the bottom
+  placed(children[1], 10, 30, 288, 168);  // keeps its corner, ends two pixels short
+  placed(children[2], 7, 8, 9, 10);
+  MoveWindow(container, 10, 10, 150, 120, TRUE);
+  SkinLayoutChildren(n, 1);
+  placed(children[0], 2, 24, 146, 96);
+  SkinRemoveWindowRecord(n);
+}
+
+constexpr uint32_t kMagenta = 0xFFFF00FFu;
+
+// A strip whose pixel (x, y) is 0xFF000000 | (x << 8) | y, so that every
+// pixel of a cell tells where it came from; `separators` are columns of `key`.
+std::vector<uint8_t> StripPng(int width, int height, const std::vector<int>& separators = {}, uint32_t key = kMagenta) {
+  std::vector<uint32_t> pixels(size_t(width) * height);
+  for (int i = 0; i < width * height; ++i) pixels[i] = 0xFF000000u | ((i % width) << 8) | (i / width);
+  for (int x : separators)
+    for (int y = 0; y < height; ++y) pixels[size_t(y) * width + x] = key;
+  return testsupport::EncodePng(width, height, pixels);
+}
+
+// Cell n is a PNG of the strip's columns from `first` on.
+void ExpectCellFromColumns(const ImageStrip& strip, int n, int first, int width, int height) {
+  SCOPED_TRACE("cell " + std::to_string(n));
+  EXPECT_EQ(strip.GetCellWidth(n), width);
+  const auto cell = test::DecodeImage(strip.GetCellPicture(n));
+  ASSERT_EQ(cell.width, width);
+  ASSERT_EQ(cell.height, height);
+  EXPECT_EQ(cell.At(0, 0), 0xFF000000u | (first << 8));
+  EXPECT_EQ(cell.At(width - 1, height - 1), 0xFF000000u | ((first + width - 1) << 8) | (height - 1));
+}
+
+TEST(ImageStrip, TheGlyphStripIsCutAtItsMagentaColumnsIntoSixCellsOf21By16) {
+  ImageStrip strip;
+  const auto png = GlyphStripPng();
+  EXPECT_EQ(strip.Load(png), 6);
+  const auto whole = test::DecodeImage(std::vector<uint8_t>(png.begin(), png.end()));
+  ASSERT_EQ(whole.width, 131);
+  for (int n = 1; n <= 6; ++n) {
+    SCOPED_TRACE(n);
+    const auto cell = test::DecodeImage(strip.GetCellPicture(n));
+    ASSERT_EQ(cell.width, 21);
+    ASSERT_EQ(cell.height, 16);
+    for (int i = 0; i < 21 * 16; ++i) ASSERT_EQ(cell.At(i % 21, i / 21), whole.At((n - 1) * 22 + i % 21, i / 21)) << i;
+  }
+}
+
+TEST(ImageStrip, OnlyOpaqueKeyColumnsOnRowTwoPastColumnZeroCut) {
+  const struct {
+    std::vector<int> separators;
+    uint32_t key;
+    std::vector<int> widths;
+  } cases[] = {{{}, kMagenta, {20}}, {{9}, 0xFEFF00FFu, {20}}, {{5, 6}, kMagenta, {5, 0, 13}}, {{19}, kMagenta, {19, 0}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.widths.size());
+    ImageStrip strip;
+    ASSERT_EQ(strip.Load(StripPng(20, 6, c.separators, c.key)), int(c.widths.size()));
+    for (int n = 1, first = 0; n <= int(c.widths.size()); first += c.widths[n - 1] + 1, ++n) {
+      if (c.widths[n - 1] > 0) ExpectCellFromColumns(strip, n, first, c.widths[n - 1], 6);
+      else EXPECT_TRUE(strip.GetCellPicture(n).empty());
+    }
+  }
+  std::vector<uint32_t> pixels(20 * 6, 0xFF101010u);
+  for (int y = 0; y < 6; ++y) pixels[y * 20 + 0] = kMagenta;  // column 0
+  pixels[1 * 20 + 7] = kMagenta;                              // row 1 only
+  pixels[2 * 20 + 12] = kMagenta;                             // row 2 only: cuts
+  pixels[2 * 20 + 15] = 0xFF0000FFu;                          // blue, the given key
+  ImageStrip strip;
+  EXPECT_EQ(strip.Load(testsupport::EncodePng(20, 6, pixels)), 2);
+  EXPECT_EQ(strip.GetCellWidth(1), 12);
+  EXPECT_EQ(strip.Split(StripPng(30, 6, {4})), 4);  // appends
+  ExpectCellFromColumns(strip, 4, 5, 25, 6);
+  EXPECT_EQ(strip.Load(testsupport::EncodePng(20, 6, pixels), RGB(0, 0, 255)), 2);  // replaces
+  EXPECT_EQ(strip.GetCellWidth(1), 15);
+}
+
+TEST(ImageStrip, FixedSizesCutEqualCellsAndSizesBelowOneNone) {
+  ImageStrip strip;
+  EXPECT_EQ(strip.SplitByWidth(StripPng(25, 6), 10, false), 3);
+  ExpectCellFromColumns(strip, 2, 10, 10, 6);
+  EXPECT_EQ(strip.GetCellWidth(3), 10);  // past the edge: counts, without a picture
+  EXPECT_TRUE(strip.GetCellPicture(3).empty());
+  EXPECT_EQ(strip.SplitByHeight(StripPng(9, 12), 4, false), 3);
+  EXPECT_EQ(test::DecodeImage(strip.GetCellPicture(3)).At(3, 1), 0xFF000000u | (3 << 8) | 9u);
+  ASSERT_EQ(strip.SplitByWidth(StripPng(24, 16), 12, true), 2);
+  const auto cell = test::DecodeImage(strip.GetCellPicture(2));
+  // Guides at y = 8 - 1 and 8 + 1, x = 6 - 1 and 6 + 1; the rest untouched.
+  for (auto [x, y] : {std::pair{1, 7}, {10, 9}, {5, 1}, {7, 14}}) EXPECT_EQ(cell.At(x, y), kMagenta);
+  EXPECT_EQ(cell.At(1, 8), 0xFF000000u | (13 << 8) | 8);
+  // A cell size below 1 would step through the picture for ever.
+  EXPECT_EQ(strip.SplitByWidth(StripPng(20, 6), 0, false), 0);
+  EXPECT_EQ(strip.SplitByHeight(StripPng(20, 6), -3, true), 0);
+}
+
+// The path filled red into a 120 x 80 transparent bitmap.
+gdip::Bitmap FillPath(const std::function<void(gdip::GraphicsPath&)>& build) {
+  gdip::Bitmap bitmap;
+  bitmap.CreateWithFormat(120, 80);
+  gdip::Graphics graphics;
+  graphics.FromImage(bitmap);
+  gdip::GraphicsPath path;
+  path.Create();
+  build(path);
+  gdip::SolidBrush brush;
+  brush.Create(0xFFFF0000u);
+  graphics.FillPath(brush, path);
+  return bitmap;
+}
+
+// (10, 10, 100, 60) with a corner box of 40: corners of radius 20; the
+// integer variant truncates its corner to (10, 10). The radius is clamped
+// to 1 .. 100.
+TEST(SkinPathAddRoundRect, FillsInsideAndLeavesCornersAndOutsideEmpty) {
+  const gdip::Bitmap shapes[] = {
+      FillPath([](gdip::GraphicsPath& p) { SkinPathAddRoundRect(p, 10, 10, 100, 60, 40); }),
+      FillPath([](gdip::GraphicsPath& p) { SkinPathAddRoundRectI(p, 10.7f, 10.2f, 100, 60, 40); })};
+  for (const auto& b : shapes) {
+    for (auto [x, y] : {std::pair{60, 40}, {13, 40}, {107, 40}, {60, 13}, {60, 67}, {18, 18}, {102, 18}, {18, 62}})
+      EXPECT_EQ(b.GetPixel(x, y), 0xFFFF0000u) << x << "," << y;
+    for (auto [x, y] : {std::pair{12, 12}, {108, 12}, {12, 68}, {107, 67}, {5, 40}, {115, 40}, {60, 5}, {60, 75}})
+      EXPECT_EQ(b.GetPixel(x, y), 0u) << x << "," << y;
+  }
+  auto radius = [](float r) { return FillPath([r](gdip::GraphicsPath& p) { SkinPathAddRoundRect(p, 10, 10, 100, 60, r); }); };
+  EXPECT_EQ(radius(0).GetPixel(11, 11), 0xFFFF0000u);  // square corners
+  EXPECT_EQ(radius(-7).GetPixel(108, 68), 0xFFFF0000u);
+  auto differences = [](const gdip::Bitmap& a, const gdip::Bitmap& b) {
+    int n = 0;
+    for (int i = 0; i < 120 * 80; ++i) n += a.GetPixel(i % 120, i / 120) != b.GetPixel(i % 120, i / 120);
+    return n;
+  };
+  EXPECT_EQ(differences(radius(100), radius(150)), 0);
+  EXPECT_GT(differences(radius(100), radius(60)), 0);
+}
+
+// "测试文字" and "测试" five times, in code page 936.
+const std::string kCaption = "\xB2\xE2\xCA\xD4\xCE\xC4\xD7\xD6";
+const std::string kLongCaption = "\xB2\xE2\xCA\xD4\xB2\xE2\xCA\xD4\xB2\xE2\xCA\xD4\xB2\xE2\xCA\xD4\xB2\xE2\xCA\xD4";
+
+// A white 220 x 80 picture with the caption drawn red with a blue glow.
+testsupport::PixelBuffer Caption(const std::string& text, gdip::RectF layout, std::optional<int32_t> divisor,
+                                 int32_t align = 0, std::optional<bool> wrap = std::nullopt,
+                                 const gdip::StringFormat* format = nullptr) {
+  gdip::Bitmap bitmap;
+  bitmap.CreateWithFormat(220, 80);
+  {
+    gdip::Graphics g;
+    g.FromImage(bitmap);
+    g.Clear(0xFFFFFFFFu);
+    SkinDrawControlText(g, text, layout, RGB(255, 0, 0), RGB(0, 0, 255), divisor, std::nullopt, std::nullopt, std::nullopt,
+                        align, align, wrap, false, format);
+  }
+  testsupport::PixelBuffer out{220, 80};
+  for (int i = 0; i < 220 * 80; ++i) out.pixels.push_back(bitmap.GetPixel(i % 220, i / 220));
+  return out;
+}
+
+bool IsTextRed(uint32_t p) { return ((p >> 16) & 0xFF) > 180 && ((p >> 8) & 0xFF) < 90 && (p & 0xFF) < 90; }
+bool IsGlowBlue(uint32_t p) { return (p & 0xFF) > 200 && ((p >> 16) & 0xFF) < 230 && ((p >> 8) & 0xFF) < 230; }
+bool IsMarked(uint32_t p) { return (p & 0xFFFFFF) != 0xFFFFFF; }
+
+// Pixels that pass `test` inside `box` (or outside it).
+int Count(const testsupport::PixelBuffer& b, RECT box, bool (*test)(uint32_t), bool inside = true) {
+  int n = 0;
+  for (int i = 0; i < b.width * b.height; ++i) {
+    const int x = i % b.width, y = i / b.width;
+    n += (x >= box.left && x < box.right && y >= box.top && y < box.bottom) == inside && test(b.pixels[i]);
+  }
+  return n;
+}
+
+TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
+  const auto b = Caption(kCaption, {30, 20, 160, 30}, std::nullopt);
+  // Glow, halo and text reach at most 2 pixels right of and below the rectangle.
+  EXPECT_GT(Count(b, {30, 20, 192, 52}, IsTextRed), 15);
+  EXPECT_GT(Count(b, {30, 20, 192, 52}, IsGlowBlue), 0);
+  EXPECT_EQ(Count(b, {30, 20, 192, 52}, IsMarked, false), 0);
+  if (HasFailure()) testsupport::SaveFailureImage(b, "control_text_basic");
+  // A divisor of 0 or below would divide by zero: it draws like 1.
+  const auto one = Caption(kCaption, {30, 20, 160, 30}, 1);
+  EXPECT_EQ(Caption(kCaption, {30, 20, 160, 30}, 0).pixels, one.pixels);
+  EXPECT_EQ(Caption(kCaption, {30, 20, 160, 30}, -5).pixels, one.pixels);
+  EXPECT_NE(Caption(kCaption, {30, 20, 160, 30}, 4).pixels, one.pixels);  // the glow depends on it
+}
+
+TEST(SkinDrawControlText, AlignmentWrapAndTheCallersFormatPlaceTheText) {
+  gdip::StringFormat format;
+  format.Create();
+  format.SetAlign(2);  // far: wins over the near alignment argument
+  const struct {
+    const char* name;
+    testsupport::PixelBuffer picture;
+    int least;
+    RECT textIn, noTextIn, noTextAlsoIn;
+  } cases[] = {
+      {"far", Caption(kCaption, {10, 10, 200, 60}, 4, 2), 15, {110, 40, 213, 73}, {0, 0, 110, 80}, {0, 0, 220, 40}},
+      {"centre", Caption(kCaption, {10, 10, 200, 60}, 4, 1), 15, {60, 25, 160, 55}, {0, 0, 60, 80}, {160, 0, 220, 80}},
+      {"format", Caption(kCaption, {10, 10, 200, 30}, 4, 0, true, &format), 15, {110, 10, 213, 43}, {0, 0, 110, 80}},
+      {"wrapped", Caption(kLongCaption, {20, 10, 90, 50}, 4), 10, {20, 30, 110, 60}},
+      {"one line", Caption(kLongCaption, {20, 10, 90, 50}, 4, 0, false), 10, {20, 10, 113, 30}, {20, 30, 110, 60}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_GT(Count(c.picture, c.textIn, IsTextRed), c.least);
+    EXPECT_EQ(Count(c.picture, c.noTextIn, IsTextRed), 0);
+    EXPECT_EQ(Count(c.picture, c.noTextAlsoIn, IsTextRed), 0);
+    if (HasFailure()) testsupport::SaveFailureImage(c.picture, "control_text_placed");
+  }
+}
+
+TEST(IpAddressDots, OneSmallBlackDotRightOfEachFieldAtHalfTheClientHeight) {
+  testsupport::TestWindow parent(300, 200);
+  HWND control = parent.AddChild(WC_IPADDRESSW, L"", 0, 10, 10, 160, 24);
+  EXPECT_TRUE(SkinIpAddressDotPositions(parent.hwnd()).empty());  // no fields, no dots
+  RECT c, f;
+  GetWindowRect(control, &c);
+  const auto dots = SkinIpAddressDotPositions(control);
+  ASSERT_EQ(dots.size(), 4u);
+  HWND field = nullptr;
+  for (const POINT& dot : dots) {
+    field = FindWindowExW(control, field, L"Edit", nullptr);
+    GetWindowRect(field, &f);
+    EXPECT_EQ(dot.x, f.right - c.left + 1);
+    EXPECT_EQ(dot.y, 12);
+  }
+  // On a white picture a few columns wider, so that the last dot shows too.
+  const int w = 164, h = 24;
+  SkinMemoryDc dc = SkinMemoryDc::Create(w, h);
+  test::FillPattern(dc.get(), w, h, nullptr, 0xFFFFFF);
+  SkinPaintIpAddressDots(control, dc.get());
+  const auto pixels = testsupport::CaptureDC(dc.get(), 0, 0, w, h);
+  auto dark = [&](int x, int y) { return x < w && y >= 0 && (pixels.At(x, y) & 0xFFFFFF) < 0x404040; };
+  int darkTotal = 0;
+  for (int i = 0; i < w * h; ++i) darkTotal += dark(i % w, i / w);
+  for (const POINT& dot : dots) {
+    int darkNearby = 0;
+    for (int i = 0; i < 9; ++i) darkNearby += dark(dot.x + i % 3, dot.y + i / 3);
+    EXPECT_GT(darkNearby, 0) << dot.x;
+    EXPECT_FALSE(dark(dot.x, dot.y - 4));
+    EXPECT_FALSE(dark(dot.x + 5, dot.y));
+  }
+  EXPECT_LE(darkTotal, 4 * 9);  // at most a 3 x 3 patch each
+  if (HasFailure()) testsupport::SaveFailureImage(pixels, "ip_address_dots");
+}
+
+}  // namespace
+}  // namespace korvath::skin

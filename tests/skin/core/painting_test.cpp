@@ -1,0 +1,248 @@
+// Painting over a skinned form: parent backgrounds, the child layer, control
+// backgrounds, owner-drawn buttons and skin pictures.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "skin/core/child_layer.h"
+#include "skin/core/control_background.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/owner_draw.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/skin_picture.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "tests/skin/core/skinned_form.h"
+
+namespace {
+
+using namespace korvath::skin;
+using namespace korvath::skin::test;
+using testsupport::ColorNear;
+
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kGreen = 0x00FF00;
+constexpr COLORREF kBlue = 0xFF0000;
+
+class PaintingTest : public ::testing::Test {
+ protected:
+  EngineGlobals globals_;
+  SkinnedForm form_{240, 200};
+};
+
+// A control painted the way every skinned painter paints: its parent's
+// background first, then the picture onto the window and into the layer.
+LRESULT CALLBACK TransparentControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return TRUE;
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  korvath::platform::PaintScope paint(window);
+  RECT client = {};
+  GetClientRect(window, &client);
+  SkinMemoryDc picture = SkinPaintParentBackground(window, client);
+  BitBlt(paint.dc(), 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
+  SkinPaintChildBackground(window, picture.get());
+  return 0;
+}
+
+TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
+  HWND group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
+  HWND control = form_.AddChild(L"STATIC", 0, 10, 20, 80, 40, group);
+  HWND onForm = form_.AddChild(L"STATIC", 0, 20, 140, 80, 40);
+  form_.AddContainer(group, kGreen, 255, 1);
+  for (HWND w : {control, onForm}) {
+    form_.Skin(w);
+    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentControlProc));
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+  }
+  testsupport::PumpMessages(50);
+  const auto shown = testsupport::CaptureClient(control);
+  for (auto [x, y] : {std::pair{2, 2}, {40, 20}, {77, 37}}) EXPECT_EQ(shown.RgbAt(x, y), Rgb(kGreen)) << x << "," << y;
+  if (HasFailure()) testsupport::SaveFailureImage(shown, "coloured_parent");
+  // Straight on the form: the form's own picture at the control's place.
+  EXPECT_EQ(testsupport::CaptureClient(onForm).RgbAt(40, 20), BackPattern(60, 160));
+  // The layer keeps both pictures for later refreshes.
+  const auto layer = Pixels(form_.record().ChildBackDC.get(), 240, 200);
+  EXPECT_EQ(layer.RgbAt(70, 60), Rgb(kGreen));
+  EXPECT_EQ(layer.RgbAt(60, 160), BackPattern(60, 160));
+}
+
+TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
+  const struct {
+    const char* name;
+    COLORREF colour;
+    int alpha;
+    bool framed, panel;
+    uint32_t expected;  // at (55, 55) in the form
+  } cases[] = {
+      {"opaque", kBlue, 255, true, false, Rgb(kBlue)},
+      {"translucent", kBlue, 128, true, false, Blend(BackPattern(55, 55), Rgb(kBlue), 128)},
+      {"no colour", 0, 255, true, false, BackPattern(55, 55)},
+      {"paints nothing", kGreen, 255, false, false, Rgb(kRed)},
+      {"panel", kGreen, 255, false, true, Rgb(kRed)},  // never its own colour
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND outer = form_.AddChild(L"BUTTON", BS_GROUPBOX, 10, 10, 200, 150);
+    HWND inner = form_.AddChild(L"STATIC", 0, 10, 20, 150, 100, outer);
+    HWND edit = form_.AddChild(L"EDIT", 0, 15, 15, 40, 20, inner);
+    form_.AddContainer(outer, kRed, 255, 1);
+    form_.AddContainer(inner, c.colour, c.alpha, 0, c.framed);
+    if (c.panel) SetSkinProp(inner, prop::Zqk_LbID, 1);
+    SkinMemoryDc dc = SkinPaintParentBackground(c.panel ? inner : edit, RECT{0, 0, 40, 20});
+    const uint32_t seen = Pixels(dc.get(), 40, 20).RgbAt(20, 10);
+    EXPECT_TRUE(ColorNear(seen, c.expected, c.alpha == 128 ? 3 : 0)) << std::hex << seen << " " << c.expected;
+    DestroyWindow(outer);
+    form_.record().Containers = {SkinContainerEntry{}};
+  }
+  // A group box is filled inside its rounded frame only, whatever inset and
+  // corner its painter gives.
+  HWND group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
+  form_.AddContainer(group, kRed, 255, 1);
+  SkinMemoryDc dc = SkinPaintParentBackground(group, RECT{0, 0, 150, 100}, 20, 5);
+  const auto px = Pixels(dc.get(), 150, 100);
+  EXPECT_EQ(px.RgbAt(75, 2), BackPattern(95, 22));  // above the frame
+  EXPECT_EQ(px.RgbAt(0, 5), BackPattern(20, 25));   // outside the rounded corner
+  EXPECT_EQ(px.RgbAt(8, 12), Rgb(kRed));
+  EXPECT_EQ(px.RgbAt(140, 90), Rgb(kRed));
+}
+
+// Without a skinned ancestor there is nothing to copy, and nothing is left.
+TEST_F(PaintingTest, NoSkinnedAncestorGivesNoBackgroundAndLeaksNothing) {
+  testsupport::TestWindow plain(120, 80, L"plain", WS_POPUP | WS_VISIBLE);
+  HWND orphan = plain.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 6, 40, 20);
+  const long objects = korvath::platform::LiveGdiObjectCount();
+  const size_t dcs = SkinMemoryDcList.size();
+  for (int i = 0; i < 50; ++i) EXPECT_FALSE(SkinPaintParentBackground(orphan, RECT{0, 0, 40, 20}));
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), objects);
+  EXPECT_EQ(SkinMemoryDcList.size(), dcs);
+}
+
+TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCaller) {
+  HWND label = form_.AddChild(L"STATIC", 0, 30, 40, 60, 25);
+  form_.Skin(label);
+  form_.AddChild(L"EDIT", 0, 10, 10, 30, 10, label);
+  testsupport::PumpMessages(50);
+  SkinRefreshWindow(label);
+  testsupport::PumpMessages(50);  // the window surface reaches the screen
+  const auto shown = testsupport::CaptureClient(label);
+  EXPECT_EQ(shown.RgbAt(0, 0), LayerPattern(30, 40));
+  EXPECT_EQ(shown.RgbAt(59, 24), LayerPattern(89, 64));
+  if (HasFailure()) testsupport::SaveFailureImage(shown, "refresh");
+  // A DC the caller gives (a BeginPaint DC, say) stays the caller's to release.
+  for (bool clipSelfPainting : {false, true}) {
+    HDC dc = GetDC(label);
+    SkinRefreshWindow(label, false, clipSelfPainting, dc);
+    korvath::platform::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(GetClipRgn(dc, region.get()), 1) << clipSelfPainting;  // no clipping left behind
+    EXPECT_EQ(ReleaseDC(label, dc), 1) << clipSelfPainting;
+  }
+}
+
+TEST_F(PaintingTest, AControlsColourOrAPanelsOrWhiteWashesItsBackground) {
+  SkinAlpha = 160;
+  HWND edit = form_.AddChild(L"STATIC", WS_BORDER, 30, 40, 82, 24);
+  auto background = [&](int x, int y) {
+    const auto px = testsupport::CaptureBitmap(SkinMakeBackgroundBitmap(edit).get());
+    EXPECT_EQ(px.width, 80);  // the client area
+    return px.RgbAt(x, y);
+  };
+  for (auto [x, y] : {std::pair{0, 0}, {79, 21}, {40, 10}})
+    EXPECT_TRUE(ColorNear(background(x, y), Blend(BackPattern(31 + x, 41 + y), 0xFFFFFF, 160), 3)) << x;
+  SetSkinProp(edit, prop::Zqk_Szqk, 1);
+  SetSkinProp(edit, prop::Zqk_bjs, 0x0000FF);
+  SetSkinProp(edit, prop::Zqk_bjstmd, 200);
+  EXPECT_TRUE(ColorNear(background(10, 10), Blend(BackPattern(41, 51), 0xFF0000, 200), 3));
+  SetSkinProp(edit, prop::Zqk_Szqk, 2);  // only 1 means "under a panel"
+  EXPECT_TRUE(ColorNear(background(10, 10), Blend(BackPattern(41, 51), 0xFFFFFF, 160), 3));
+  SetSkinProp(edit, prop::Kj_bjys, 0x00FF00);
+  SetSkinProp(edit, prop::Kj_bjystmd, 255);
+  EXPECT_EQ(background(10, 10), 0x00FF00u);
+}
+
+struct PaintCall {
+  int painter;
+  HWND button;
+  UINT itemState;
+  RECT item;
+};
+std::vector<PaintCall> calls;
+template <int kPainter>
+void Record(HWND b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b, state, r}); }
+
+// The skinned form's answer to WM_DRAWITEM: the dispatcher.
+LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_DRAWITEM) return DefWindowProcW(window, message, wParam, lParam);
+  SkinDrawItem(int32_t(GetSkinProp(window, prop::Hw_lbID)), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  return TRUE;
+}
+
+TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
+  SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
+  SetWindowLongPtrW(form_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchingProc));
+  std::vector<HWND> buttons;
+  for (int32_t kind : {0, 1, 3, 4, 5, 7, -1, -2}) {  // -1: no entry, -2: another button's entry
+    const int i = int(buttons.size());
+    buttons.push_back(form_.AddChild(L"BUTTON", BS_OWNERDRAW | (kind == 3 ? WS_DISABLED : 0), 5 + 29 * i, 10, 25 + i, 25));
+    form_.Skin(buttons.back());  // registered as the button installer does
+    if (kind < 0) continue;
+    auto& list = form_.record().Buttons;
+    const int32_t n = SkinTakeEntrySlot(list);
+    list[size_t(n) - 1] = {.Window = buttons.back(), .Kind = kind};
+    SetSkinProp(buttons.back(), prop::Hw_lbID, n);
+  }
+  SetSkinProp(buttons[7], prop::Hw_lbID, 1);
+  testsupport::PumpMessages(20);
+  calls.clear();
+  for (HWND b : buttons) {
+    InvalidateRect(b, nullptr, TRUE);
+    UpdateWindow(b);  // the form gets WM_DRAWITEM now
+  }
+  ASSERT_EQ(calls.size(), 3u);  // radio buttons, check boxes and the rest paint themselves
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(calls[i].painter, i);
+    EXPECT_EQ(calls[i].button, buttons[i]);
+    EXPECT_EQ(calls[i].item, (RECT{0, 0, 25 + i, 25}));
+    EXPECT_EQ((calls[i].itemState & ODS_DISABLED) != 0, i == 2);
+  }
+  DRAWITEMSTRUCT item = {ODT_BUTTON};
+  item.hwndItem = buttons[0];
+  SkinDrawItem(form_.number(), item, true);  // a companion owner's item
+  item.CtlType = ODT_LISTBOX;
+  SkinDrawItem(form_.number(), item);
+  EXPECT_EQ(calls.size(), 3u);
+  SkinButtonPainters = {};
+}
+
+// Region (c, r) of a 20 x 20 picture with divider lines across it at 5 and
+// 14 (0, 1, 2: left or top, middle, right or bottom).
+constexpr uint32_t Region(int c, int r) { return 0xFF000000u | uint32_t(c * 80 + 40) << 16 | uint32_t(r * 80 + 40) << 8 | 0x20; }
+
+TEST(SkinPictureTest, TheExampleIsCutIntoTheNinePiecesOfItsDividers) {
+  auto region = [](int v) { return v < 4 ? 0 : v > 5 && v < 14 ? 1 : v > 14 ? 2 : -1; };
+  std::vector<uint32_t> grid(20 * 20, 0xFF123456);  // pixels that belong to no piece
+  for (int i = 0; i < 400; ++i) {
+    const int x = i % 20, y = i / 20;
+    if (x == 5 || x == 14 || y == 5 || y == 14) grid[i] = 0xFFFF00FF;
+    else if (region(x) >= 0 && region(y) >= 0) grid[i] = Region(region(x), region(y));
+  }
+  SkinPicture picture;
+  std::vector<SkinPicturePiece> pieces;
+  EXPECT_EQ(picture.LoadPicture(testsupport::EncodePng(20, 20, grid), pieces), 0x00140014);
+  ASSERT_EQ(pieces.size(), 9u);
+  const struct {
+    int w, h;
+    uint32_t colour;
+  } expected[9] = {{4, 4, Region(0, 0)}, {4, 5, Region(0, 2)}, {5, 4, Region(2, 0)}, {5, 5, Region(2, 2)},
+                   {4, 8, Region(0, 1)}, {8, 4, Region(1, 0)}, {5, 8, Region(2, 1)}, {8, 5, Region(1, 2)},
+                   {8, 8, Region(1, 1)}};
+  for (int k = 0; k < 9; ++k) {
+    const auto decoded = DecodeImage(pieces[k].picture);
+    ASSERT_EQ(decoded.width, expected[k].w) << k;
+    ASSERT_EQ(decoded.height, expected[k].h) << k;
+    EXPECT_EQ(decoded.At(decoded.width - 1, decoded.height - 1), expected[k].colour) << k;  // no divider
+  }
+}
+
+}  // namespace

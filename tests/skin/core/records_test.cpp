@@ -1,0 +1,176 @@
+// The engine's start-up, its list of skinned-window records, the window
+// properties that lead to them, and the typed callback calls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "skin/core/callbacks.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "tests/support/win_test_support.h"
+
+namespace {
+
+using namespace korvath::skin;
+using korvath::platform::LiveGdiObjectCount;
+using testsupport::TestWindow;
+
+LONG_PTR Prop(HWND window, const char* name) { return GetSkinProp(window, name); }
+
+int32_t AddRecord(HWND window) {
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = window;
+  return SkinAppendWindowRecord(std::move(record));
+}
+
+// Registers a child in one of a record's lists the way an installer does.
+template <class Entry>
+void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child, const char* owner = prop::Hw_FuID) {
+  auto& entries = SkinRecordAt(n)->*list;
+  Entry& entry = entries[size_t(SkinTakeEntrySlot(entries)) - 1];
+  if constexpr (requires { entry.hwnd; }) entry.hwnd = child;
+  else if constexpr (requires { entry.window; }) entry.window = child;
+  else entry.Window = child;
+  SetSkinProp(child, owner, n);
+  SetSkinProp(child, prop::Hw_lbID, int32_t(entries.size()));
+}
+
+TEST(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit) {
+  SkinEngineStartup();
+  EXPECT_EQ(SkinOptTrimMemory, 1);  // the working-set helper never runs
+  WNDCLASSEXW cls{sizeof cls};
+  EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &cls));
+  EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"hbfcWindow", &cls));
+  const ULONG_PTR token = GdiplusToken.value();
+  SkinModuleInit();  // a second start finds GDI+ started and reloads the glyphs
+  EXPECT_EQ(GdiplusToken.value(), token);
+  EXPECT_EQ(SkinImageStrip.GetCount(), 6);
+  SkinSetOptions(false, 0, 0);  // an alpha of 0 given still switches the mode on
+  EXPECT_TRUE(SkinTransparentMode);
+  SkinSetOptions(true);
+  EXPECT_FALSE(SkinTransparentMode);
+  EXPECT_EQ(SkinAlpha, 160);
+  TestWindow form(100, 80, L"form");
+  AddRecord(form.hwnd());
+  const long before = LiveGdiObjectCount();
+  SkinRecordAt(1)->BackDC = SkinMemoryDc::Create(100, 80);
+  HWND tip = SkinRecordAt(1)->Tips.Create(form.hwnd());
+  SkinEngineShutdown();
+  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_EQ(LiveGdiObjectCount(), before);
+  EXPECT_FALSE(IsWindow(tip));  // the record's tooltip went with it
+  EXPECT_TRUE(IsWindow(form.hwnd()));
+}
+
+TEST(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
+  ProgramGlobalsInit();
+  TestWindow a(200, 120, L"A"), b(200, 120, L"B"), c(200, 120, L"C");
+  HWND aButton = a.AddChild(L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
+  HWND aButton2 = a.AddChild(L"BUTTON", L"y", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
+  HWND bEdit = b.AddChild(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20);
+  HWND bEdit2 = b.AddChild(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 30, 60, 20);
+  HWND bToolbar = b.AddChild(L"STATIC", L"t", WS_CHILD | WS_VISIBLE, 100, 0, 60, 20);
+  HWND cCombo = c.AddChild(L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 80, 90);
+  for (HWND w : {a.hwnd(), b.hwnd(), c.hwnd()}) AddRecord(w);
+  EXPECT_EQ(Prop(b.hwnd(), prop::Hw_lbID), 2);
+  EXPECT_EQ(SkinRecordOfWindow(b.hwnd()), SkinRecordAt(2));
+  Register(1, &SkinWindowRecord::Buttons, aButton);
+  Register(1, &SkinWindowRecord::Buttons, aButton2);  // the first took the zeroed slot
+  Register(2, &SkinWindowRecord::Edits, bEdit);
+  Register(2, &SkinWindowRecord::Edits, bEdit2);
+  Register(2, &SkinWindowRecord::Toolbars, bToolbar, prop::Kj_FuID);
+  Register(3, &SkinWindowRecord::Combos, cCombo);
+  EXPECT_EQ(SkinFindControlInRecord(1, aButton2), 2);
+  EXPECT_EQ(SkinFindControlInRecord(1, nullptr), 0);
+
+  SkinRemoveWindowRecord(1);
+  ASSERT_EQ(SkinWindowList.size(), 2u);
+  EXPECT_EQ(SkinFindWindowRecord(a.hwnd()), 0);
+  EXPECT_EQ(SkinFindWindowRecord(c.hwnd()), 2);
+  EXPECT_EQ(Prop(c.hwnd(), prop::Hw_lbID), 2);
+  EXPECT_EQ(Prop(bEdit, prop::Hw_FuID), 1);
+  EXPECT_EQ(Prop(bToolbar, prop::Kj_FuID), 1);
+  EXPECT_EQ(Prop(bToolbar, prop::Hw_FuID), 0);  // the second layer only
+  EXPECT_EQ(Prop(cCombo, prop::Hw_FuID), 2);
+  EXPECT_EQ(Prop(bEdit2, prop::Hw_lbID), 2);  // entry numbers stay
+  EXPECT_EQ(Prop(aButton, prop::Hw_FuID), 1);  // the removed window's are left
+  EXPECT_EQ(SkinRecordOfWindow(c.hwnd())->Combos[0].hwnd, cCombo);
+  SetSkinProp(a.hwnd(), prop::Hw_lbID, 2);  // a number naming another window's record
+  EXPECT_EQ(SkinRecordOfWindow(a.hwnd()), nullptr);
+  // A box owned by a skinned form climbs to the form through its owner.
+  HWND box = CreateWindowExW(0, L"STATIC", L"box", WS_POPUP, 50, 50, 120, 80, c.hwnd(), nullptr, nullptr, nullptr);
+  HWND boxButton = CreateWindowExW(0, L"BUTTON", L"ok", WS_CHILD, 5, 5, 40, 20, box, nullptr, nullptr, nullptr);
+  EXPECT_EQ(SkinTopSkinnedAncestor(boxButton), 2);
+  EXPECT_EQ(SkinTopSkinnedAncestor(aButton), 0);
+  DestroyWindow(box);
+  ProgramGlobalsRelease();
+}
+
+TEST(WindowProps, ValuesRoundTripAndEitherLayerMarksAWindowSubclassed) {
+  TestWindow window(100, 80, L"props");
+  HWND w = window.hwnd();
+  HWND other = window.AddChild(L"BUTTON", L"b", WS_CHILD, 30, 0, 20, 20);
+  EXPECT_EQ(Prop(w, prop::Hw_lbID), 0);
+  SetSkinProp(w, prop::Hw_lbID, 3);
+  SetSkinProp(w, prop::Zqk_bjs, -1);  // "no colour"
+  SetSkinPropHandle(w, prop::Yyck_Glck, w);
+  EXPECT_EQ(Prop(w, prop::Hw_lbID), 3);
+  EXPECT_EQ(Prop(w, prop::Zqk_bjs), -1);
+  EXPECT_EQ(GetSkinPropHandle<HWND>(w, prop::Yyck_Glck), w);
+  EXPECT_EQ(Prop(w, prop::Kj_lbID), 0);  // names that differ past the prefix are apart
+  SetSkinProp(w, prop::CK_Ggcj, 5);
+  EXPECT_EQ(Prop(w, prop::Ck_cdjb), 0);
+  // Every installer skips a window subclassed through either layer: a second
+  // install would forward to itself for ever.
+  EXPECT_FALSE(SkinIsSubclassed(w));
+  SetSkinPropHandle(w, prop::Hw_hProc, WNDPROC(DefWindowProcW));
+  SetSkinPropHandle(other, prop::Kj_hProc, WNDPROC(DefWindowProcW));
+  EXPECT_TRUE(SkinIsSubclassed(w));
+  EXPECT_TRUE(SkinIsSubclassed(other));
+}
+
+int g_calls = 0;
+int32_t CALLBACK One(int32_t a) { return ++g_calls, a * 2; }
+int32_t CALLBACK Four(int32_t a, int32_t b, int32_t c, int32_t d) { return ++g_calls, a * 1000 + b * 100 + c * 10 + d; }
+int32_t __cdecl CdeclThree(int32_t a, int32_t b, int32_t c) { return ++g_calls, a - b - c; }
+int32_t __cdecl CdeclFour(int32_t a, int32_t b, int32_t c, int32_t d) { return ++g_calls, a * b * c * d; }
+
+// Callbacks are typed function pointers: a call that would unbalance the
+// stack, or lacks its routine or arguments, is refused.
+TEST(CallFunctionPointer, PassesArgumentsInOrderKeepsTheStackAndRefusesUnsafeCalls) {
+  EXPECT_EQ(CallFunctionPointer(Four, {4, 3, 2, 1}), 4321);
+  EXPECT_EQ(CallFunctionPointer(CdeclThree, {10, 3, 2}, true), 5);
+  EXPECT_EQ(CallFunctionPointer(One, {5, 99, 98}), 10);  // the rest are not passed
+  g_calls = 0;
+  EXPECT_EQ(CallFunctionPointer(CdeclThree, {10, 3, 2}, false), 0);
+  EXPECT_EQ(CallFunctionPointer(Four, {1, 2, 3, 4}, true), 0);
+  EXPECT_EQ(CallFunctionPointer(SkinRoutine(), {1, 2}), 0);
+  EXPECT_EQ(CallFunctionPointer(Four, {1, 2}), 0);
+  EXPECT_EQ(g_calls, 0);
+  volatile int32_t guard = 0x5A5A5A5A;
+  int64_t sum = 0;
+  for (int i = 0; i < 200000; ++i) sum += CallFunctionPointer(Four, {1, 1, 1, 1}) + CallFunctionPointer(CdeclFour, {1, 1, 1, 1});
+  EXPECT_EQ(sum, 200000LL * (1111 + 1));
+  EXPECT_EQ(guard, 0x5A5A5A5A);
+}
+
+struct RecordingTarget : SkinCallbackTarget {
+  std::vector<int32_t> call;
+  int32_t SkinCallback(int32_t a, int32_t b, int32_t c) override { return call = {a, b, c}, (20 << 16) | 30; }
+};
+
+TEST(SkinInvokeCallback, CallsOnlySlotsThatExistAndHoldAnObject) {
+  RecordingTarget target;
+  SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
+  for (int32_t slot : {0, -1, 3, 2}) EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
+  EXPECT_TRUE(target.call.empty());
+  EXPECT_EQ(SkinInvokeCallback(1, 5, 0, 7), (20 << 16) | 30);
+  EXPECT_EQ(target.call, (std::vector<int32_t>{5, 0, 7}));
+  SkinCallbackList.clear();
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+// Memory DCs, layered windows, tooltips, clipped DCs and the drop shadow:
+// the surfaces the engine paints on.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
+
+#include "gdip/bitmap.h"
+#include "gdip/graphics.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/shadow_window.h"
+#include "skin/core/tooltip.h"
+#include "skin/core/window_list.h"
+#include "tests/support/win_test_support.h"
+
+namespace {
+
+using namespace korvath::skin;
+using korvath::platform::GdiBrush;
+using korvath::platform::LiveGdiObjectCount;
+using testsupport::ColorNear;
+using testsupport::TestWindow;
+
+constexpr int kWidth = 120;
+constexpr int kHeight = 80;
+
+// Every test leaves the live-object count where it found it.
+class SurfaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramGlobalsInit();
+    start_ = LiveGdiObjectCount();
+  }
+  void TearDown() override {
+    SkinTransparentMode = false;
+    ProgramGlobalsRelease();
+    EXPECT_EQ(LiveGdiObjectCount(), start_);
+  }
+  long start_ = 0;
+};
+
+uint32_t* BitsOf(HDC dc) {
+  DIBSECTION section{};
+  GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section);
+  return static_cast<uint32_t*>(section.dsBm.bmBits);
+}
+
+TEST_F(SurfaceTest, MemoryDCsAreFreedOnlyWhenRegisteredAndOnlyOnce) {
+  HDC dc = SkinCreateMemoryDC(RECT{10, 20, 110, 70});
+  BitsOf(dc)[0] = 0x00FFFFFF;  // bottom-up, as the height was given
+  EXPECT_EQ(GetPixel(dc, 0, 49), RGB(255, 255, 255));
+  HDC empty = SkinCreateMemoryDC(RECT{5, 5, 5, 40});  // a zero size still gives a DC
+  korvath::platform::MemoryDC foreign = korvath::platform::MemoryDC::CompatibleWith(nullptr);
+  EXPECT_FALSE(SkinMemoryDcFree(foreign.get()));
+  EXPECT_EQ(GetObjectType(foreign.get()), static_cast<DWORD>(OBJ_MEMDC));  // left alone
+  HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+  EXPECT_TRUE(SkinMemoryDcFree(dc));
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+  EXPECT_FALSE(SkinMemoryDcFree(dc));
+  EXPECT_TRUE(SkinMemoryDcFree(empty));
+}
+
+// A registered picture: opaque red on the left third, half-transparent
+// green (premultiplied) in the middle third, nothing on the right third.
+HDC MakeAlphaPicture() {
+  HDC dc = SkinCreateMemoryDC(RECT{0, 0, kWidth, kHeight});
+  for (int i = 0; i < kWidth * kHeight; ++i)
+    BitsOf(dc)[i] = i % kWidth < kWidth / 3 ? 0xFFFF0000u : i % kWidth < 2 * kWidth / 3 ? 0x80008000u : 0;
+  return dc;
+}
+
+HWND MakePopup() {
+  return CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 150, 130,
+                         kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+}
+
+TEST_F(SurfaceTest, PerPixelAlphaShowsTheBackgroundThroughTransparentPixels) {
+  TestWindow back(300, 200, L"back", WS_POPUP | WS_VISIBLE, nullptr, RGB(0, 0, 255));
+  SetWindowPos(back.hwnd(), nullptr, 100, 100, 300, 200, SWP_NOZORDER);
+  HWND given = MakePopup();
+  HDC picture = MakeAlphaPicture();
+  SkinUpdateLayered(given, {.sourceDc = picture});
+  HWND fromRecord = MakePopup();  // without a source: the record's back buffer
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = fromRecord;
+  record->BackDC = SkinMemoryDc(MakeAlphaPicture());
+  SkinAppendWindowRecord(std::move(record));
+  SkinUpdateLayered(fromRecord);
+  for (HWND popup : {given, fromRecord}) {
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
+    testsupport::PumpMessages(150);
+    const auto seen = testsupport::CaptureWindow(popup);
+    ASSERT_EQ(seen.width, kWidth);
+    for (auto [x, y, rgb] : {std::tuple{15, 40, 0xFF0000u}, {2, 2, 0xFF0000u}, {kWidth - 15, 40, 0x0000FFu},
+                             {kWidth - 2, kHeight - 2, 0x0000FFu}})
+      EXPECT_TRUE(ColorNear(seen.RgbAt(x, y), rgb)) << x << "," << y << ": " << std::hex << seen.RgbAt(x, y);
+    // X without a compositor shows half-transparent pixels unblended: only
+    // their green is certain on screen.
+    EXPECT_GT((seen.RgbAt(kWidth / 2, 40) >> 8) & 0xFF, 0x60u);
+    if (HasFailure()) testsupport::SaveFailureImage(seen, "layered_alpha");
+    ShowWindow(popup, SW_HIDE);
+  }
+  for (HWND w : {given, fromRecord}) DestroyWindow(w);
+  SkinMemoryDcFree(picture);
+}
+
+// Paints its left half magenta, its right half green.
+LRESULT CALLBACK KeyedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  korvath::platform::PaintScope paint(window);
+  RECT left{0, 0, kWidth / 2, kHeight}, right{kWidth / 2, 0, kWidth, kHeight};
+  FillRect(paint.dc(), &left, GdiBrush(CreateSolidBrush(RGB(255, 0, 255))).get());
+  FillRect(paint.dc(), &right, GdiBrush(CreateSolidBrush(RGB(0, 255, 0))).get());
+  return 0;
+}
+
+TEST_F(SurfaceTest, TheColourKeyCutsOutMagenta) {
+  TestWindow back(300, 200, L"back", WS_POPUP | WS_VISIBLE, nullptr, RGB(0, 0, 255));
+  SetWindowPos(back.hwnd(), nullptr, 100, 100, 300, 200, SWP_NOZORDER);
+  TestWindow keyed(kWidth, kHeight, L"keyed", WS_POPUP | WS_VISIBLE, KeyedProc);
+  SetWindowPos(keyed.hwnd(), HWND_TOP, 150, 130, kWidth, kHeight, 0);
+  SkinSetWindowAlpha(keyed.hwnd(), 255);
+  RedrawWindow(keyed.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  testsupport::PumpMessages(150);
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(keyed.hwnd(), &key, &alpha, &flags));
+  EXPECT_EQ(key, RGB(255, 0, 255));
+  EXPECT_EQ(alpha, 255);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+  const auto seen = testsupport::CaptureWindow(keyed.hwnd());
+  EXPECT_TRUE(ColorNear(seen.RgbAt(15, 40), 0x0000FF)) << std::hex << seen.RgbAt(15, 40);
+  EXPECT_TRUE(ColorNear(seen.RgbAt(kWidth - 15, 40), 0x00FF00)) << std::hex << seen.RgbAt(kWidth - 15, 40);
+  if (HasFailure()) testsupport::SaveFailureImage(seen, "layered_key");
+}
+
+// The tooltip control is owned by its form and goes with it or with the
+// object, never left behind.
+TEST_F(SurfaceTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
+  HWND tip = nullptr;
+  ToolTip outlives;
+  {
+    TestWindow form(300, 200, L"form");
+    tip = outlives.Create(form.hwnd());
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), form.hwnd());
+    outlives.AddTool(RECT{10, 2, 50, 20}, "\xB9\xD8\xB1\xD5", 1);  // "关闭" in GBK
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{TTTOOLINFOW_V1_SIZE, 0, form.hwnd(), 1};
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 80, LPARAM(&tool));
+    EXPECT_EQ(std::wstring(text), L"\u5173\u95ED");
+  }
+  EXPECT_FALSE(IsWindow(tip));
+  TestWindow form(100, 80, L"form");
+  {
+    ToolTip scoped;
+    tip = scoped.Create(form.hwnd());
+    scoped.Create(form.hwnd());  // a second Create replaces the first control
+    EXPECT_FALSE(IsWindow(tip));
+    tip = scoped.GetHandle();
+  }
+  EXPECT_FALSE(IsWindow(tip));
+}
+
+bool Visible(HDC dc, int x, int y) { return PtVisible(dc, x, y) != FALSE; }
+
+TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
+  TestWindow form(300, 200, L"form");
+  form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20);
+  CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 100, 10, 50, 20, form.hwnd(), nullptr, nullptr, nullptr);  // hidden
+  form.AddChild(L"BUTTON", L"across", WS_CHILD | WS_VISIBLE, 180, 50, 60, 30);
+  form.AddChild(L"BUTTON", L"beyond", WS_CHILD | WS_VISIBLE, 250, 100, 40, 30);
+  form.AddChild(L"STATIC", L"t", WS_CHILD | WS_VISIBLE, 10, 150, 50, 20, 0, WS_EX_TRANSPARENT);
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = form.hwnd();
+  record->ClientWidth = 200;  // last painted narrower than now
+  record->ClientHeight = 200;
+  SkinAppendWindowRecord(std::move(record));
+  {
+    korvath::platform::WindowDC dc = SkinGetClippedDC(form.hwnd());
+    EXPECT_FALSE(Visible(dc.get(), 12, 12));
+    EXPECT_TRUE(Visible(dc.get(), 60, 30));
+    EXPECT_TRUE(Visible(dc.get(), 120, 20));   // the hidden edit's place
+    EXPECT_FALSE(Visible(dc.get(), 190, 60));
+    EXPECT_TRUE(Visible(dc.get(), 220, 60));   // beyond the painted width
+    EXPECT_TRUE(Visible(dc.get(), 260, 110));  // wholly outside: clips nothing
+    EXPECT_TRUE(Visible(dc.get(), 20, 160));   // transparent, outside transparent mode
+  }
+  SkinTransparentMode = true;
+  EXPECT_FALSE(Visible(SkinGetClippedDC(form.hwnd()).get(), 20, 160));
+  // A DC the caller gives is clipped and handed back, never released; a fill
+  // over everything leaves the child's place alone.
+  SkinMemoryDc buffer = SkinMemoryDc::Create(300, 200);
+  EXPECT_EQ(SkinGetClippedDC(form.hwnd(), buffer.get()), buffer.get());
+  RECT all{0, 0, 300, 200};
+  FillRect(buffer.get(), &all, GdiBrush(CreateSolidBrush(RGB(255, 0, 0))).get());
+  const auto pixels = testsupport::CaptureDC(buffer.get(), 0, 0, 300, 200);
+  EXPECT_EQ(pixels.RgbAt(30, 20), 0u);
+  EXPECT_EQ(pixels.RgbAt(5, 5), 0xFF0000u);
+  EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
+}
+
+// A depth of 0 or below, or an area narrower than the blur, would divide by
+// zero: the shadow of a 300 x 150 box is then fully transparent.
+TEST(ShadowBuildImage, FramesTheOwnerAndDrawsNothingForDepthZero) {
+  auto alpha = [](int32_t depth, int w, int h, int x, int y) {
+    korvath::gdip::Bitmap bitmap;
+    bitmap.CreateWithFormat(w, h);
+    korvath::gdip::Graphics g;
+    g.FromImage(bitmap);
+    ShadowBuildImage(g, 15, depth, RGB(0, 0, 0), 80, w, h, false);
+    return int(bitmap.GetPixel(x, y) >> 24);
+  };
+  EXPECT_GT(alpha(15, 330, 180, 13, 90), 0);
+  EXPECT_GT(alpha(15, 330, 180, 165, 166), alpha(15, 330, 180, 165, 12));  // darker below
+  EXPECT_EQ(alpha(15, 330, 180, 165, 90), 0);  // the owner's area
+  EXPECT_EQ(alpha(0, 330, 180, 5, 90), 0);
+  EXPECT_EQ(alpha(-4, 330, 180, 5, 90), 0);
+  EXPECT_EQ(alpha(15, 6, 6, 3, 3), 0);
+}
+
+}  // namespace
