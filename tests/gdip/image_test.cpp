@@ -1,305 +1,215 @@
-// Images: loading from bytes and files, their properties, frames, palettes
-// and property items, rotation, thumbnails and clones.
-#include "gdip/image.h"
+// Pictures: the memory stream under them, loading from bytes, encoding,
+// frames, property items and palettes, and bitmaps' rotation and GDI handles.
+#include "tests/gdip/gdip_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <iterator>
-
-#include "gdip/bitmap.h"
-#include "platform/embedded_assets.h"
-#include "tests/gdip/gdipa_test_support.h"
-
-namespace gdip = korvath::gdip;
-namespace assets = korvath::assets;
-using gdiptest::MakePng;
+using namespace gdiptest;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kBlue = 0xFF0000FF;
-constexpr char kPageDimension[] = "{7462DC86-6180-4C7E-8E3F-EE7333A7A483}";
-constexpr char kTimeDimension[] = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
+constexpr char kJpegFormat[] = "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}";
+constexpr char kQualityCategory[] = "{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
 
-// A 1 x 1 GIF with one frame per delay (hundredths of a second), each frame
-// a black pixel drawn through a two-colour table.
-std::vector<uint8_t> AnimatedGif(const std::vector<uint8_t>& delays) {
-  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
-                              0, 0, 0, 0xFF, 0xFF, 0xFF};
-  // Loop forever (the application extension that marks an animation).
-  const uint8_t loop[] = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
-  gif.insert(gif.end(), std::begin(loop), std::end(loop));
-  for (uint8_t delay : delays) {
-    const uint8_t frame[] = {0x21, 0xF9, 4, 0, delay, 0, 0, 0,           // graphic control: the delay
-                             0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,            // image descriptor
-                             2, 2, 0x44, 0x01, 0};                       // LZW data of one pixel
-    gif.insert(gif.end(), std::begin(frame), std::end(frame));
-  }
-  gif.push_back(0x3B);
-  return gif;
-}
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 // 7 x 5: red with a blue top-left pixel.
-std::vector<uint8_t> SmallPng() {
-  return MakePng(7, 5, [](int x, int y) { return x == 0 && y == 0 ? kBlue : kRed; });
-}
+std::vector<uint8_t> SmallPng() { return MakePng(7, 5, [](int x, int y) { return x + y == 0 ? kBlue : kRed; }); }
 
-// Pixels of an image, read through a bitmap clone of it.
 gdip::Argb PixelOf(const gdip::Image& image, int x, int y) {
   gdip::Bitmap bitmap;
   EXPECT_TRUE(image.Clone(bitmap));
   return bitmap.GetPixel(x, y);
 }
 
+gdip::EncoderParameters Quality(uint32_t quality, uint32_t numberOfValues = 1) {
+  gdip::EncoderParameter parameter{kQualityCategory, numberOfValues, 4 /* long */, std::vector<uint8_t>(4)};
+  std::memcpy(parameter.value.data(), &quality, 4);
+  return {{parameter}};
+}
+
 }  // namespace
 
-TEST(Image, LoadsAPngFromBytes) {
+TEST(MemoryStream, CopiesTheBytesTakesAGivenSizeRefusesALongerOneAndReleasesTheOldStream) {
+  static_assert(!std::is_copy_constructible_v<gdip::MemoryStream>);
+  gdip::MemoryStream stream;
+  std::vector<uint8_t> bytes = Bytes("embedded picture");
+  IStream* com = stream.CreateFromBytes(bytes);
+  ASSERT_NE(com, nullptr);
+  bytes[0] = 'X';  // a copy, not the caller's memory
+  EXPECT_EQ(stream.GetBytes(), Bytes("embedded picture"));
+  com->AddRef();
+  ASSERT_NE(stream.CreateFromBytes(bytes, 3), nullptr);
+  EXPECT_EQ(com->Release(), 0u);  // only the reference taken here was left
+  EXPECT_EQ(stream.GetBytes(), Bytes("Xmb"));
+  EXPECT_EQ(stream.CreateFromBytes(bytes, 17), nullptr);
+  EXPECT_EQ(stream.GetStream(), nullptr);
+  EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
+  EXPECT_EQ(stream.GetSize(), 0u);
+}
+
+TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
   gdip::Image image;
+  gdip::Bitmap bitmap;  // a bitmap loads on its own road
   ASSERT_TRUE(image.FromStream(SmallPng()));
-  EXPECT_EQ(image.GetWidth(), 7);
-  EXPECT_EQ(image.GetHeight(), 5);
   EXPECT_EQ(image.GetRawFormat(), gdip::kPngFormat);
-  EXPECT_EQ(image.GetType(), int(Gdiplus::ImageTypeBitmap));
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
-  EXPECT_EQ(image.GetDimension(), (gdip::SizeF{7, 5}));
-  int unit = -1;
-  EXPECT_EQ(image.GetBounds(&unit), (gdip::RectF{0, 0, 7, 5}));
-  EXPECT_EQ(unit, int(Gdiplus::UnitPixel));
+  EXPECT_EQ(image.GetBounds(), (gdip::RectF{0, 0, 7, 5}));
   EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
   EXPECT_EQ(PixelOf(image, 6, 4), kRed);
-}
-
-TEST(Image, LoadsTheProgramsEmbeddedPictures) {
-  gdip::Image png;
-  ASSERT_TRUE(png.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedFolderButtonNormalPng())));
-  EXPECT_EQ(png.GetWidth(), 20);
-  EXPECT_EQ(png.GetHeight(), 15);
-  gdip::Image jpeg;
-  ASSERT_TRUE(jpeg.FromStream(assets::EmbeddedImageBytes(assets::EmbeddedBackgroundJpeg())));
-  EXPECT_EQ(jpeg.GetWidth(), 557);
-  EXPECT_EQ(jpeg.GetHeight(), 800);
-  EXPECT_EQ(jpeg.GetRawFormat(), "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}");
-}
-
-TEST(Image, BytesThatAreNoPictureLeaveTheObjectEmpty) {
-  gdip::Image image;
-  std::vector<uint8_t> garbage(100, 0x5A);
-  EXPECT_FALSE(image.FromStream(garbage));
+  ASSERT_TRUE(image.FromStream(MakePng(3, 9, [](int, int) { return kBlue; })));
+  EXPECT_EQ(PixelOf(image, 1, 8), kBlue);
+  EXPECT_FALSE(image.FromStream(std::vector<uint8_t>(100, 0x5A)));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
   EXPECT_EQ(image.GetNativeObject(), nullptr);
   EXPECT_FALSE(image.FromStream({}));
-  EXPECT_EQ(image.GetNativeObject(), nullptr);
+  ASSERT_TRUE(bitmap.FromStream(MakePng(9, 4, [](int x, int) { return x < 3 ? kRed : 0x40000000u; })));
+  ExpectPixels(bitmap, {{1, 2, kRed}, {7, 2, 0x40000000u}}, 0);
 }
 
-TEST(Image, ALoadIntoAHoldingObjectReplacesThePicture) {
+TEST(ImageEncoders, SaveToStreamGivesWholePngBytesThatLoadBackAndAFailedSaveGivesNone) {
+  gdip::Bitmap bitmap = TwoColourBitmap(12, 6, 0xFF20C040, 0x80102030), loaded;
+  std::string format(gdip::kPngFormat), own, unknown = "{00000000-0000-0000-0000-000000000001}";
+  std::vector<uint8_t> bytes = bitmap.SaveToStream(&format, nullptr);
+  const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  ASSERT_GE(bytes.size(), 12u);
+  EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), bytes.begin()));
+  EXPECT_EQ(std::string(bytes.end() - 8, bytes.end() - 4), "IEND");  // nothing of the block past the file
+  ASSERT_TRUE(loaded.FromStream(bytes));
+  ExpectPixels(loaded, {{1, 1, 0xFF20C040u}, {10, 4, 0x80102030u}}, 0);
+  EXPECT_EQ(loaded.SaveToStream(&own).size(), bytes.size());  // no format: the image's own
+  EXPECT_EQ(own, gdip::kPngFormat);
+
+  EXPECT_TRUE(bitmap.SaveToStream(&unknown).empty());
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_REFUSED(gdip::Image().SaveToStream(&format).empty());
+}
+
+TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesAreRefused) {
+  gdip::Bitmap bitmap = TwoColourBitmap(32, 32, 0xFFC03020, 0xFFC03020), loaded;
+  std::string format = kJpegFormat, name = TempFileName("refused") + ".jpg";
+  gdip::EncoderParameters quality = Quality(90), none, tooMany = Quality(90, 2), unknownType = Quality(90);
+  ASSERT_TRUE(loaded.FromStream(bitmap.SaveToStream(&format, &quality)));
+  EXPECT_EQ(loaded.GetRawFormat(), kJpegFormat);
+  ExpectPixels(loaded, {{16, 16, 0xFFC03020}}, 6);
+  EXPECT_FALSE(bitmap.SaveToStream(&format, &none).empty());  // a block with a count of 0
+  unknownType.parameters[0].type = 42;
+  EXPECT_REFUSED(bitmap.SaveToStream(&format, &tooMany).empty());  // two longs in four bytes
+  EXPECT_REFUSED(bitmap.SaveToStream(&format, &unknownType).empty());
+  EXPECT_FALSE(bitmap.Save(name, &format, &tooMany));
+  EXPECT_TRUE(ReadFileBytes(name).empty());  // nothing was written
+}
+
+TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
+  // 1 x 1, looping, three frames of 10, 20 and 30 hundredths of a second.
+  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
+                              0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
+  for (uint8_t delay : {10, 20, 30})
+    gif.insert(gif.end(), {0x21, 0xF9, 4, 0, delay, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0});
+  gif.push_back(0x3B);
+  const char time[] = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
   gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  ASSERT_TRUE(image.FromStream(MakePng(3, 9, [](int, int) { return kBlue; })));
-  EXPECT_EQ(image.GetWidth(), 3);
-  EXPECT_EQ(PixelOf(image, 1, 8), kBlue);
-  // A failed load leaves it empty rather than holding the old picture.
-  std::vector<uint8_t> garbage(10, 1);
-  EXPECT_FALSE(image.FromStream(garbage));
-  EXPECT_EQ(image.GetNativeObject(), nullptr);
-}
-
-TEST(Image, DisposeEmptiesOnceAndKeepsTheStatusWhenEmpty) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  EXPECT_TRUE(image.Dispose());
-  EXPECT_EQ(image.GetNativeObject(), nullptr);
-  EXPECT_EQ(image.NativeImage(), nullptr);
-  gdip::SetLastGdipStatus(Gdiplus::Win32Error);
-  EXPECT_FALSE(image.Dispose());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Win32Error);
-  EXPECT_EQ(image.GetWidth(), 0);
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
-}
-
-TEST(Image, ASavedFileWithAChineseNameLoadsBack) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::string name = gdiptest::TempFileName("\xCD\xBC\xC6\xAC") + ".png";  // 图片
-  std::string format;
-  ASSERT_TRUE(image.Save(name, &format));
-  EXPECT_EQ(format, gdip::kPngFormat);  // the image's own format, written back
-  std::vector<uint8_t> file = gdiptest::ReadFileBytes(name);
-  ASSERT_GE(file.size(), 8u);
-  EXPECT_EQ(file[1], 'P');
-
-  gdip::Image loaded;
-  ASSERT_TRUE(loaded.FromFile(name));
-  EXPECT_EQ(loaded.GetWidth(), 7);
-  EXPECT_EQ(PixelOf(loaded, 0, 0), kBlue);
-  gdip::Bitmap asBitmap;
-  ASSERT_TRUE(asBitmap.FromFile(name));
-  EXPECT_EQ(asBitmap.GetPixel(3, 3), kRed);
-  loaded.Dispose();
-  asBitmap.Dispose();
-  gdiptest::RemoveFile(name);
-  EXPECT_FALSE(loaded.FromFile(name));
-}
-
-TEST(Image, SaveWideWithoutFormatWritesABmp) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::string name = gdiptest::TempFileName("wide") + ".bmp";
-  std::string format;
-  ASSERT_TRUE(image.SaveWide(gdip::AnsiToWide(name), &format));
-  EXPECT_EQ(format, gdip::kBmpFormat);
-  std::vector<uint8_t> file = gdiptest::ReadFileBytes(name);
-  ASSERT_GE(file.size(), 2u);
-  EXPECT_EQ(file[0], 'B');
-  EXPECT_EQ(file[1], 'M');
-  gdip::Bitmap loaded;
-  ASSERT_TRUE(loaded.FromFileSimple(gdip::AnsiToWide(name)));
-  EXPECT_EQ(loaded.GetWidth(), 7);
-  EXPECT_EQ(loaded.GetPixel(0, 0) & 0xFFFFFF, kBlue & 0xFFFFFF);
-  loaded.Dispose();
-  gdiptest::RemoveFile(name);
-}
-
-TEST(Image, RotateFlipTurnsThePicture) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  ASSERT_TRUE(image.RotateFlip(Gdiplus::Rotate90FlipNone));
-  EXPECT_EQ(image.GetWidth(), 5);
-  EXPECT_EQ(image.GetHeight(), 7);
-  // Clockwise: the top-left pixel goes to the top-right corner.
-  EXPECT_EQ(PixelOf(image, 4, 0), kBlue);
-  EXPECT_EQ(PixelOf(image, 0, 0), kRed);
-}
-
-TEST(Image, CloneAndThumbnailMakeObjectsOfTheirOwn) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  gdip::Bitmap clone;
-  ASSERT_TRUE(image.Clone(clone));
-  EXPECT_NE(clone.GetNativeObject(), image.GetNativeObject());
-  EXPECT_EQ(clone.NativeBitmap(), clone.GetNativeObject());
-  ASSERT_TRUE(clone.SetPixel(0, 0, kRed));
-  EXPECT_EQ(PixelOf(image, 0, 0), kBlue);
-
-  gdip::Image thumbnail;
-  ASSERT_TRUE(image.GetThumbnail(4, 2, thumbnail));
-  EXPECT_EQ(thumbnail.GetWidth(), 4);
-  EXPECT_EQ(thumbnail.GetHeight(), 2);
-
-  // A clone of an empty image fails and empties the target.
-  gdip::Image empty;
-  EXPECT_FALSE(empty.Clone(clone));
-  EXPECT_EQ(clone.GetNativeObject(), nullptr);
-}
-
-TEST(Image, FramesOfASinglePagePicture) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::vector<std::string> dimensions = {"old"};
-  ASSERT_TRUE(image.GetFrameDimensionsList(dimensions));
-  ASSERT_EQ(dimensions.size(), 1u);
-  EXPECT_EQ(dimensions[0], kPageDimension);
-  EXPECT_EQ(image.GetFrameCount(kPageDimension), 1u);
-  EXPECT_TRUE(image.SelectActiveFrame(kPageDimension, 0));
-
-  gdip::Image empty;
-  dimensions = {"kept"};
-  EXPECT_FALSE(empty.GetFrameDimensionsList(dimensions));
-  EXPECT_EQ(dimensions, std::vector<std::string>{"kept"});
-}
-
-TEST(Image, FrameDelaysOfAPictureWithoutThemLeaveTheListAlone) {
-  gdip::Image image;
-  ASSERT_TRUE(image.FromStream(SmallPng()));
-  std::vector<int32_t> delays = {7, 7};
-  EXPECT_FALSE(image.GetFrameDelays(delays));
-  EXPECT_EQ(delays, (std::vector<int32_t>{7, 7}));
-}
-
-TEST(Image, AnAnimatedGifGivesItsFramesAndDelays) {
-  gdip::Image gif;
-  ASSERT_TRUE(gif.FromStream(AnimatedGif({10, 20, 30})));
-  EXPECT_EQ(gif.GetRawFormat(), "{B96B3CB0-0728-11D3-9D7B-0000F81EF32E}");
   std::vector<std::string> dimensions;
-  ASSERT_TRUE(gif.GetFrameDimensionsList(dimensions));
-  ASSERT_EQ(dimensions.size(), 1u);
-  EXPECT_EQ(dimensions[0], kTimeDimension);
-  EXPECT_EQ(gif.GetFrameCount(kTimeDimension), 3u);
-  EXPECT_TRUE(gif.SelectActiveFrame(kTimeDimension, 2));
-
+  ASSERT_TRUE(image.FromStream(gif) && image.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, std::vector<std::string>{time});
+  EXPECT_EQ(image.GetFrameCount(time), 3u);
   std::vector<int32_t> delays;
-  ASSERT_TRUE(gif.GetFrameDelays(delays));
+  ASSERT_TRUE(image.GetFrameDelays(delays));
   EXPECT_EQ(delays, (std::vector<int32_t>{10, 20, 30}));
-
-  std::vector<uint32_t> ids;
-  int count = gif.GetPropertyIdList(ids);
-  ASSERT_GT(count, 0);
-  ASSERT_EQ(ids.size(), size_t(count));
-  EXPECT_NE(std::find(ids.begin(), ids.end(), gdip::kFrameDelayTag), ids.end());
   gdip::PropertyItem item;
-  ASSERT_TRUE(gif.GetPropertyItem(gdip::kFrameDelayTag, item));
-  EXPECT_EQ(item.id, gdip::kFrameDelayTag);
+  ASSERT_TRUE(image.GetPropertyItem(gdip::kFrameDelayTag, item));
   EXPECT_EQ(item.type, 4u);  // long
   EXPECT_EQ(item.length, 12u);
   EXPECT_EQ(item.value, (std::vector<uint8_t>{10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0}));
-
-  gdip::PropertyItem kept;
-  kept.value = {1};
-  EXPECT_FALSE(gif.GetPropertyItem(0x0131, kept));  // no "software" tag
-  EXPECT_EQ(kept.value, std::vector<uint8_t>{1});
 }
 
-TEST(Image, APictureWithoutPropertiesHasAnEmptyIdList) {
-  gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(4, 4));
+TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
+  gdip::Image empty, png;
+  ASSERT_TRUE(png.FromStream(SmallPng()));
+  std::vector<std::string> dimensions = {"kept"};
+  EXPECT_FALSE(empty.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, std::vector<std::string>{"kept"});
+  std::vector<int32_t> delays = {7, 7};
+  EXPECT_FALSE(png.GetFrameDelays(delays));  // a picture without delays
+  EXPECT_EQ(delays, (std::vector<int32_t>{7, 7}));
   std::vector<uint32_t> ids = {99};
-  EXPECT_EQ(bitmap.GetPropertyIdList(ids), 0);
-  EXPECT_TRUE(ids.empty());
-  gdip::Image empty;
-  ids = {99};
   EXPECT_EQ(empty.GetPropertyIdList(ids), 0);
   EXPECT_EQ(ids, std::vector<uint32_t>{99});
+  gdip::PropertyItem kept{0, 0, 0, {1}};
+  EXPECT_FALSE(png.GetPropertyItem(0x0131, kept));  // no "software" tag
+  EXPECT_EQ(kept.value, std::vector<uint8_t>{1});
+  gdip::ColorPalette palette{0, {1, 2}};
+  EXPECT_FALSE(empty.GetPalette(palette));
+  EXPECT_EQ(palette.entries, (std::vector<gdip::Argb>{1, 2}));
+  gdip::EncoderParameters parameters = Quality(5);
+  EXPECT_FALSE(empty.GetEncoderParameterList(gdip::kPngFormat, parameters));
+  EXPECT_EQ(parameters.parameters.at(0).category, kQualityCategory);
 }
 
-TEST(Image, APropertyItemLongerThanItsValueIsRefused) {
-  gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(4, 4));
-  gdip::PropertyItem item;
-  item.id = 0x010E;  // image description
-  item.type = 2;
-  item.value = {'a', 0};
-  item.length = 64;
-  gdip::SetLastGdipStatus(Gdiplus::Ok);
-  EXPECT_FALSE(bitmap.SetPropertyItem(item));
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
-  std::vector<uint32_t> ids;
-  EXPECT_EQ(bitmap.GetPropertyIdList(ids), 0);
-}
-
-TEST(Image, PalettesOfIndexedBitmapsRoundTripAllEntries) {
+TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) {
   gdip::Bitmap bitmap;
   ASSERT_TRUE(bitmap.CreateWithFormat(8, 8, PixelFormat8bppIndexed));
-  gdip::ColorPalette palette;
-  palette.flags = 0;
+  gdip::PropertyItem item{0x010E /* image description */, 64, 2, {'a', 0}};
+  EXPECT_REFUSED(!bitmap.SetPropertyItem(item));
+  std::vector<uint32_t> ids = {99};
+  EXPECT_EQ(bitmap.GetPropertyIdList(ids), 0);  // nothing was set: an empty list
+  EXPECT_TRUE(ids.empty());
+  gdip::ColorPalette palette, read;
   for (uint32_t i = 0; i < 256; ++i) palette.entries.push_back(0xFF000000u | (i << 16) | (255 - i));
-  ASSERT_TRUE(bitmap.SetPalette(palette));
-  gdip::ColorPalette read;
-  ASSERT_TRUE(bitmap.GetPalette(read));
-  ASSERT_EQ(read.entries.size(), 256u);
+  ASSERT_TRUE(bitmap.SetPalette(palette) && bitmap.GetPalette(read));
   EXPECT_EQ(read.entries, palette.entries);
-
-  gdip::Image empty;
-  read.entries = {1, 2};
-  EXPECT_FALSE(empty.GetPalette(read));
-  EXPECT_EQ(read.entries, (std::vector<gdip::Argb>{1, 2}));
 }
 
-TEST(Image, ResolutionFollowsTheBitmap) {
-  gdip::Bitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateWithFormat(4, 4));
-  ASSERT_TRUE(bitmap.SetResolution(120, 72));
-  EXPECT_FLOAT_EQ(bitmap.GetHorizontalResolution(), 120);
-  EXPECT_FLOAT_EQ(bitmap.GetVerticalResolution(), 72);
-  EXPECT_EQ(bitmap.GetPixelFormat(), gdip::kPixelFormat32bppArgb);
-  EXPECT_TRUE(bitmap.GetFlags() & Gdiplus::ImageFlagsHasAlpha);
+TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {
+  struct Case { float width, height; int angle; float expectedWidth, expectedHeight; } cases[] = {
+      {100, 50, 0, 100, 50}, {100, 50, 90, 50, 100}, {100, 50, 45, 150 * std::sqrt(0.5f), 150 * std::sqrt(0.5f)},
+      {30, 20, 180, 30, 20}};
+  for (const Case& c : cases) {
+    gdip::SizeF size = gdip::Bitmap::RotationGeometry(c.width, c.height, c.angle);
+    EXPECT_NEAR(size.width, c.expectedWidth, 1e-3) << c.angle;
+    EXPECT_NEAR(size.height, c.expectedHeight, 1e-3) << c.angle;
+  }
+}
+
+TEST(Bitmap, RotateDrawIntoTurnsTheWholePicture) {
+  gdip::Bitmap source = TwoColourBitmap(40, 20, kRed, kBlue), same, quarter;
+  ASSERT_TRUE(source.RotateDrawInto(0, same));
+  EXPECT_EQ(same.GetBounds(), (gdip::RectF{0, 0, 40, 20}));
+  ExpectPixels(same, {{2, 10, kRed}, {39, 19, kBlue}}, 0);  // the last column and row survive
+  ASSERT_TRUE(source.RotateDrawInto(90, quarter));
+  EXPECT_EQ(quarter.GetBounds(), (gdip::RectF{0, 0, 20, 40}));
+  ExpectPixels(quarter, {{10, 8, kRed}, {10, 32, kBlue}}, 0);  // clockwise: the left half comes to the top
+  ASSERT_TRUE(source.RotateDrawInto(-90, source));  // into itself
+  EXPECT_EQ(source.GetBounds(), (gdip::RectF{0, 0, 20, 40}));
+  ExpectPixels(source, {{10, 32, kRed}, {10, 8, kBlue}}, 0);
+  EXPECT_FALSE(gdip::Bitmap().RotateDrawInto(30, quarter));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+}
+
+TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
+  gdip::Bitmap source = TwoColourBitmap(40, 40, kRed, kRed), turned, sized;
+  ASSERT_TRUE(source.RotateDrawInto(45, turned, kGreen, Gdiplus::InterpolationModeNearestNeighbor));
+  int size = turned.GetWidth();
+  EXPECT_NEAR(size, 56, 1);
+  ExpectPixels(turned, {{2, 2, kGreen}, {size - 3, size - 3, kGreen}, {size / 2, size / 2, kRed}}, 0);
+  ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{60, 50}));
+  EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 60, 50}));
+  ExpectPixels(sized, {{30, 25, kRed}, {3, 25, 0}}, 0);  // centred; no fill: transparent
+}
+
+TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
+  long live = platform::LiveGdiObjectCount();
+  gdip::Bitmap source = TwoColourBitmap(8, 4, 0, kBlue), empty;  // left half transparent
+  {
+    platform::GdiBitmap handle = source.GetHBITMAP(kRed);
+    ASSERT_TRUE(handle);
+    EXPECT_EQ(platform::LiveGdiObjectCount(), live + 1);
+    gdip::Bitmap back, fromIcon;
+    ASSERT_TRUE(back.CreateFromHBITMAP(handle.get()));
+    EXPECT_EQ(back.GetPixel(1, 1) & 0xFFFFFF, kRed & 0xFFFFFF);  // composed on the background
+    EXPECT_EQ(back.GetPixel(6, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
+    platform::OwnedIcon icon = source.GetHICON();
+    ASSERT_TRUE(icon && fromIcon.CreateFromHICON(icon.get()));
+    EXPECT_EQ(fromIcon.GetPixel(6, 1), kBlue);
+  }
+  EXPECT_EQ(platform::LiveGdiObjectCount(), live);
+  EXPECT_FALSE(empty.GetHBITMAP() || empty.GetHICON());
+  EXPECT_EQ(platform::LiveGdiObjectCount(), live);
 }

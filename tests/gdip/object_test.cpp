@@ -1,16 +1,7 @@
-// The shared object model: adoption and release of native handles, the last
-// status, moves, and the text and GUID conversions.
-#include "gdip/object.h"
-
-#include <gtest/gtest.h>
-
-#include <type_traits>
-#include <vector>
-
-namespace gdip = korvath::gdip;
-using Gdiplus::DllExports::GdipCreateRegion;
-using Gdiplus::DllExports::GdipDeleteRegion;
-using Gdiplus::DllExports::GdipIsVisibleRegionPoint;
+// The shared object model (adoption, release, moves, the last status), the
+// status and empty-object rules once per wrapper kind, and the text and GUID
+// conversions.
+#include "tests/gdip/gdip_test_support.h"
 
 namespace {
 
@@ -18,20 +9,15 @@ namespace {
 class CountingRegion : public gdip::GdipBase {
  public:
   explicit CountingRegion(std::vector<gdip::NativeHandle>* released) : released_(released) {}
-  ~CountingRegion() override { Delete(); }
+  ~CountingRegion() override { ReleaseNative(); }
   CountingRegion(CountingRegion&&) noexcept = default;
   CountingRegion& operator=(CountingRegion&&) noexcept = default;
 
-  bool Delete() {
-    gdip::NativeHandle held = GetNativeObject();
-    bool ok = DestroyWith(GdipDeleteRegion);
-    if (held) released_->push_back(held);
-    return ok;
-  }
-  Gdiplus::GpRegion* NativeRegion() const { return NativeAs<Gdiplus::GpRegion>(); }
-
  protected:
-  bool ReleaseNative() override { return Delete(); }
+  bool ReleaseNative() override {
+    if (GetNativeObject()) released_->push_back(GetNativeObject());
+    return DestroyWith(Gdiplus::DllExports::GdipDeleteRegion);
+  }
 
  private:
   std::vector<gdip::NativeHandle>* released_;
@@ -39,175 +25,138 @@ class CountingRegion : public gdip::GdipBase {
 
 Gdiplus::GpRegion* NewRegion() {
   Gdiplus::GpRegion* region = nullptr;
-  EXPECT_EQ(GdipCreateRegion(&region), Gdiplus::Ok);
+  EXPECT_EQ(Gdiplus::DllExports::GdipCreateRegion(&region), Gdiplus::Ok);
   return region;
 }
 
 }  // namespace
 
-static_assert(!std::is_copy_constructible_v<CountingRegion>);
-static_assert(!std::is_copy_assignable_v<CountingRegion>);
-static_assert(std::is_nothrow_move_constructible_v<CountingRegion>);
-
-TEST(GdipObjectModel, SetNativeObjectAdoptsAndReleasesTheOldHandleKeepingTheStatus) {
+TEST(GdipObjectModel, AdoptionMovesAndFailedCreatorsReleaseEachHandleOnceAndKeepTheStatus) {
   std::vector<gdip::NativeHandle> released;
+  Gdiplus::GpRegion *a = NewRegion(), *b = NewRegion();
   {
-    CountingRegion region(&released);
-    Gdiplus::GpRegion* first = NewRegion();
-    Gdiplus::GpRegion* second = NewRegion();
-    region.SetNativeObject(first);
-    EXPECT_EQ(region.GetNativeObject(), first);
-    EXPECT_EQ(region.NativeRegion(), first);
-
+    CountingRegion first(&released), other(&released);
+    first.SetNativeObject(NewRegion());
+    gdip::NativeHandle old = first.GetNativeObject();
     gdip::SetLastGdipStatus(Gdiplus::OutOfMemory);
-    region.SetNativeObject(second);
+    first.SetNativeObject(a);
     EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory);
-    ASSERT_EQ(released.size(), 1u);
-    EXPECT_EQ(released[0], first);
-
-    // Adopting the handle it already holds releases nothing.
-    region.SetNativeObject(second);
+    EXPECT_EQ(released, std::vector<gdip::NativeHandle>{old});
+    first.SetNativeObject(a);  // the handle it holds already: nothing released
     EXPECT_EQ(released.size(), 1u);
+    CountingRegion moved(std::move(first));
+    EXPECT_EQ(first.GetNativeObject(), nullptr);
+    other.SetNativeObject(b);
+    other = std::move(moved);
+    EXPECT_EQ(released.back(), b);
+    EXPECT_EQ(other.GetNativeObject(), a);
+    BOOL visible = FALSE;  // still a live (infinite) region
+    EXPECT_EQ(Gdiplus::DllExports::GdipIsVisibleRegionPoint(a, 5, 5, nullptr, &visible), Gdiplus::Ok);
+    EXPECT_TRUE(visible);
   }
-  // The destructor released the second one.
-  ASSERT_EQ(released.size(), 2u);
-}
+  EXPECT_EQ(released.size(), 3u);
+  EXPECT_EQ(released.back(), a);
 
-TEST(GdipObjectModel, DestroyMethodOnEmptyObjectLeavesStatusAndSecondCallIsHarmless) {
-  std::vector<gdip::NativeHandle> released;
   CountingRegion region(&released);
-  gdip::SetLastGdipStatus(Gdiplus::WrongState);
-  EXPECT_FALSE(region.Delete());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::WrongState);
-
   region.SetNativeObject(NewRegion());
-  EXPECT_TRUE(region.Delete());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  // What a failed call left behind is not a live object: neither adopted nor released.
+  auto* leftOver = reinterpret_cast<Gdiplus::GpRegion*>(uintptr_t(0x10));
+  EXPECT_FALSE(gdip::AdoptInto(region, Gdiplus::OutOfMemory, leftOver));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory);
   EXPECT_EQ(region.GetNativeObject(), nullptr);
-  EXPECT_EQ(region.NativeRegion(), nullptr);
-
-  gdip::SetLastGdipStatus(Gdiplus::WrongState);
-  EXPECT_FALSE(region.Delete());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::WrongState);
-  EXPECT_EQ(released.size(), 1u);
+  EXPECT_EQ(released.size(), 4u);
 }
 
-TEST(GdipObjectModel, MovesTransferTheHandleAndMoveAssignmentReleasesTheTargetsOwn) {
-  std::vector<gdip::NativeHandle> released;
-  Gdiplus::GpRegion* a = NewRegion();
-  Gdiplus::GpRegion* b = NewRegion();
-  CountingRegion first(&released);
-  first.SetNativeObject(a);
-  CountingRegion moved(std::move(first));
-  EXPECT_EQ(first.GetNativeObject(), nullptr);
-  EXPECT_EQ(moved.GetNativeObject(), a);
+// ---- the rules once per wrapper kind -------------------------------------------------
 
-  CountingRegion other(&released);
-  other.SetNativeObject(b);
+namespace {
+
+template <class T>
+class GdipWrapperRules : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(surface.CreateWithFormat(4, 4)); }
+  bool Fill(T& object) { return gdiptest::Kind<T>::Fill(object, surface); }
+  static double Get(const T& object) { return gdiptest::Kind<T>::Get(object); }
+  // The class's destroy method; on an empty object it makes no call and keeps the status.
+  static bool Destroy(T& object) {
+    if constexpr (std::is_base_of_v<gdip::Image, T>) return object.Dispose();
+    else return object.Delete();
+  }
+  static void ExpectNoCallToDestroy(T& object) {
+    gdip::SetLastGdipStatus(Gdiplus::Aborted);
+    EXPECT_FALSE(Destroy(object));
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Aborted);
+  }
+  gdip::Bitmap surface;
+};
+
+using Kinds = testing::Types<gdip::Image, gdip::Bitmap, gdip::Region, gdip::Font, gdip::FontFamily, gdip::StringFormat,
+                             gdip::Graphics, gdip::Pen, gdip::GraphicsPath, gdip::SolidBrush, gdip::LinearGradientBrush,
+                             gdip::PathGradientBrush, gdip::TextureBrush>;
+TYPED_TEST_SUITE(GdipWrapperRules, Kinds);
+
+}  // namespace
+
+TYPED_TEST(GdipWrapperRules, AnEmptyObjectMakesNoCallToDestroyAndItsGettersAnswerZeroWithInvalidParameter) {
+  static_assert(!std::is_copy_constructible_v<TypeParam> && !std::is_copy_assignable_v<TypeParam>);
+  static_assert(std::is_nothrow_move_constructible_v<TypeParam> && std::is_nothrow_move_assignable_v<TypeParam>);
+  TypeParam object;
+  this->ExpectNoCallToDestroy(object);
+  EXPECT_REFUSED(this->Get(object) == 0);
+}
+
+TYPED_TEST(GdipWrapperRules, FillingReplacingMovingAndDestroyingHandOneHandleAlong) {
+  TypeParam object, other;
+  ASSERT_TRUE(this->Fill(object) && this->Fill(object));  // a holding object takes a new handle
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  gdip::NativeHandle handle = object.GetNativeObject();
+  ASSERT_NE(handle, nullptr);
+  TypeParam moved(std::move(object));
+  EXPECT_EQ(object.GetNativeObject(), nullptr);
+  ASSERT_TRUE(this->Fill(other));
   other = std::move(moved);
-  ASSERT_EQ(released.size(), 1u);
-  EXPECT_EQ(released[0], b);
-  EXPECT_EQ(other.GetNativeObject(), a);
-
-  // The moved-to handle is still a live (infinite) region.
-  BOOL visible = FALSE;
-  EXPECT_EQ(GdipIsVisibleRegionPoint(other.NativeRegion(), 5.0f, 5.0f, nullptr, &visible), Gdiplus::Ok);
-  EXPECT_TRUE(visible);
-  EXPECT_TRUE(other.Delete());
+  EXPECT_EQ(other.GetNativeObject(), handle);
+  EXPECT_NE(this->Get(other), 0);
+  EXPECT_TRUE(this->Destroy(other));
+  EXPECT_EQ(other.GetNativeObject(), nullptr);
+  this->ExpectNoCallToDestroy(other);
 }
 
-TEST(GdipObjectModel, StatusHelpers) {
-  EXPECT_TRUE(gdip::StoreStatus(Gdiplus::Ok));
-  EXPECT_FALSE(gdip::StoreStatus(Gdiplus::GenericError));
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::GenericError);
-  EXPECT_FALSE(gdip::RefuseArgument());
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+TYPED_TEST(GdipWrapperRules, ACloneLivesOnItsOwnAndAFailedCloneEmptiesTheTarget) {
+  if constexpr (requires(const TypeParam& a, TypeParam& b) { a.Clone(b); }) {
+    TypeParam source, clone, empty;
+    ASSERT_TRUE(this->Fill(source) && source.Clone(clone) && this->Destroy(source));
+    EXPECT_NE(this->Get(clone), 0);
+    EXPECT_FALSE(empty.Clone(clone));
+    EXPECT_EQ(clone.GetNativeObject(), nullptr);
+  }
 }
 
-TEST(GdipObjectModel, AllocAndFreeUseGdiplusHeap) {
-  void* block = gdip::GdipBase::Alloc(64);
-  ASSERT_NE(block, nullptr);
-  gdip::GdipBase::Free(block);
-}
+// ---- texts, GUIDs, colours -------------------------------------------------------------
 
-TEST(GdipTexts, AnsiToWideUsesCodePage936WhateverTheSystemCodePage) {
-  std::wstring abc = gdip::AnsiToWide("abc");
-  EXPECT_EQ(abc, L"abc");
-  EXPECT_EQ(abc.c_str()[3], L'\0');
-  EXPECT_EQ((abc.size() + 1) * sizeof(wchar_t), 8u);  // three characters and a zero
-
-  // "宋体" in GBK.
-  std::string songti = "\xCB\xCE\xCC\xE5";
-  EXPECT_EQ(gdip::AnsiToWide(songti), L"\u5B8B\u4F53");
+TEST(GdipTexts, ConversionsUseCodePage936BothWaysAndGuidsCrossAsBraceText) {
+  EXPECT_EQ(gdip::AnsiToWide("abc"), L"abc");
   EXPECT_TRUE(gdip::AnsiToWide("").empty());
-}
-
-TEST(GdipTexts, WideToAnsiRoundTripsChineseNames) {
+  EXPECT_EQ(gdip::AnsiToWide("\xCB\xCE\xCC\xE5"), L"\u5B8B\u4F53");  // 宋体
+  EXPECT_EQ(gdip::WideToAnsi(L"\u5B8B\u4F53"), "\xCB\xCE\xCC\xE5");
   std::string name = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";  // 微软雅黑
   EXPECT_EQ(gdip::WideToAnsi(gdip::AnsiToWide(name)), name);
-  EXPECT_EQ(gdip::WideToAnsi(L"\u5B8B\u4F53"), "\xCB\xCE\xCC\xE5");
-  const wchar_t* none = nullptr;
-  EXPECT_EQ(gdip::WideToAnsi(none), "");
-  // A buffer with room to spare stops at its terminator.
-  wchar_t buffer[32] = L"Ab";
+  EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(nullptr)), "");
+  wchar_t buffer[32] = L"Ab";  // room to spare: stops at the terminator
   EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(buffer)), "Ab");
-}
 
-TEST(GdipGuids, BraceTextBothWays) {
+  // GUIDs cross as brace text; text that is no GUID gives the null GUID.
   EXPECT_EQ(gdip::GuidToText(GUID_NULL), "{00000000-0000-0000-0000-000000000000}");
-
-  const std::string pngText = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
-  GUID png = gdip::TextToGuid(pngText);
-  EXPECT_EQ(png.Data1, 0xB96B3CAFu);
-  EXPECT_EQ(png.Data2, 0x0728);
-  EXPECT_EQ(png.Data3, 0x11D3);
-  EXPECT_EQ(png.Data4[0], 0x9D);
-  EXPECT_EQ(png.Data4[7], 0x2E);
-  EXPECT_EQ(gdip::GuidToText(png), pngText);
-  EXPECT_EQ(gdip::GuidToText(Gdiplus::ImageFormatPNG), pngText);
-
-  // Lower-case digits are read; the text form always comes back upper-case.
-  EXPECT_EQ(gdip::GuidToText(gdip::TextToGuid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}")), pngText);
-}
-
-TEST(GdipGuids, TextThatIsNoGuidGivesTheNullGuid) {
+  const std::string png = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
+  EXPECT_TRUE(IsEqualGUID(gdip::TextToGuid(png), Gdiplus::ImageFormatPNG));
+  EXPECT_EQ(gdip::GuidToText(Gdiplus::ImageFormatPNG), png);
+  EXPECT_EQ(gdip::GuidToText(gdip::TextToGuid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}")), png);
   for (const char* text : {"", "Paint.Picture", "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E",
-                           "{B96B3CAF-0728-11D3-9D7B-0000F81EF32G}", "B96B3CAF-0728-11D3-9D7B-0000F81EF32E"}) {
+                           "{B96B3CAF-0728-11D3-9D7B-0000F81EF32G}", "B96B3CAF-0728-11D3-9D7B-0000F81EF32E"})
     EXPECT_TRUE(IsEqualGUID(gdip::TextToGuid(text), GUID_NULL)) << text;
-  }
 }
 
 TEST(GdipRecords, ArgbFromColorRefSwapsRedAndBlue) {
   EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22), 0xFF22CADDu);
   EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22, 160), 0xA022CADDu);
-  EXPECT_EQ(gdip::MakeArgb(1, 2, 3, 4), 0x01020304u);
-  EXPECT_EQ(gdip::ArgbRed(0x01020304u), 2);
-}
-
-TEST(GdipRecords, ArraysReachGdiplusAsOneBufferOrNone) {
-  std::vector<gdip::PointF> none;
-  EXPECT_EQ(gdip::NativeArray(std::span(none)), nullptr);
-  std::vector<gdip::PointF> points = {{1, 2}, {3, 4}};
-  Gdiplus::PointF* native = gdip::NativeArray(std::span(points));
-  EXPECT_EQ(native[1].X, 3.0f);
-  native[0].Y = 9;  // GDI+ writing into its buffer writes into the records
-  EXPECT_EQ(points[0].y, 9.0f);
-  EXPECT_EQ(gdip::NativeCount(std::span(points)), 2);
-}
-
-TEST(GdipObjectModel, AFailedCreatorLeavesTheTargetEmptyAndTakesNothingFromTheCall) {
-  std::vector<gdip::NativeHandle> released;
-  CountingRegion region(&released);
-  region.SetNativeObject(NewRegion());
-  // What a failed call left behind is not a live object: it must be neither
-  // adopted nor released.
-  auto* leftOver = reinterpret_cast<Gdiplus::GpRegion*>(uintptr_t(0x10));
-  EXPECT_FALSE(gdip::AdoptInto(region, Gdiplus::OutOfMemory, leftOver));
-  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory);
-  EXPECT_EQ(region.GetNativeObject(), nullptr);
-  EXPECT_EQ(released.size(), 1u);  // the region it held before
-
-  Gdiplus::GpRegion* made = NewRegion();
-  EXPECT_TRUE(gdip::AdoptInto(region, Gdiplus::Ok, made));
-  EXPECT_EQ(region.GetNativeObject(), made);
 }
