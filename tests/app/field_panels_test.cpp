@@ -10,7 +10,6 @@
 #include <string>
 
 #include "app/field_panels.h"
-#include "app/folder_chooser.h"
 #include "platform/folders.h"
 #include "platform/form.h"
 #include "skin/core/panel_window.h"
@@ -26,57 +25,44 @@ namespace {
 
 using Box = std::array<LONG, 4>;
 Box B(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-skin::ZqkWindow& FolderPanel() { return skin::ZqkWindows()[kFolderPanel]; }
+skin::ZqkWindow& Panel(int n) { return skin::ZqkWindows()[n]; }
 
 class FieldPanelsTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    CreateDirectoryW(Wide(other_).c_str(), nullptr);
-  }
   void TearDown() override {
     MainWindowTest::TearDown();
     RemoveFolder(other_);
   }
-  // Presses and releases the mouse on the folder button; the release lands
-  // on `releaseOn` (at 5, 5) when given.
-  void PressFolderButton(HWND releaseOn = nullptr) {
-    const RECT r = FolderPanel().entries().at(0).rectangle;
-    const HWND panel = FolderPanel().panel();
-    const POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  // A real press on the folder button, released on it or at (5, 5) of `up`.
+  void PressFolderButton(HWND up = nullptr) {
+    const RECT r = Panel(kFolderPanel).entries().at(0).rectangle;
+    const HWND panel = Panel(kFolderPanel).panel();
+    const POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, q = up ? POINT{5, 5} : p;
     MouseMoveTo(panel, p.x, p.y);
     MouseDown(panel, p.x, p.y);
-    const HWND up = releaseOn ? releaseOn : panel;
-    const POINT q = releaseOn ? POINT{5, 5} : p;
-    MouseMoveTo(up, q.x, q.y);
-    MouseUp(up, q.x, q.y);
+    MouseMoveTo(up ? up : panel, q.x, q.y);
+    MouseUp(up ? up : panel, q.x, q.y);
+  }
+  void AwaitDialog(const DialogAnswerer& answerer) {
+    PumpUntil([&] { return !answerer.seen().empty() && !FindThreadDialog(); });
+    PumpMessages(50);
   }
   std::string other_ = platform::ProgramDirectory() + "\\面板目录";
 };
 
 }  // namespace
 
-TEST_F(FieldPanelsTest, ThreeBoxesSitUnderPanelsAndTheFolderPanelsLayout) {
-  const Unit boxes[] = {目录编辑框, HP编辑框, 名字编辑框};
-  const int panels[] = {kFolderPanel, kHpPanel, kNamePanel};
-  for (int i = 0; i < 3; ++i) {
-    const skin::ZqkWindow& panel = skin::ZqkWindows()[panels[i]];
-    ASSERT_TRUE(IsWindow(panel.panel()));
-    EXPECT_EQ(panel.target(), H(boxes[i]));
-    EXPECT_EQ(GetParent(H(boxes[i])), panel.panel());
-    EXPECT_EQ(panel.entries().size(), i == 0 ? 1u : 0u);  // only the folder box has a button
-  }
-  EXPECT_EQ(skin::ZqkWindows()[3].panel(), nullptr);
-  // Over the 286 x 18 box the folder panel is 292 x 24: the button 20 x 15 at
-  // its right end, the box from x 4 to 2 pixels before it, keeping its height.
-  RECT client;
-  GetClientRect(FolderPanel().panel(), &client);
-  EXPECT_EQ(B(client), (Box{0, 0, 292, 24}));
-  EXPECT_EQ(B(FolderPanel().entries()[0].rectangle), (Box{292 - 23, 5, 292 - 3, 20}));
-  RECT box;
+// Over the 286 x 18 box the folder panel is 292 x 24: the button 20 x 15 at
+// its right end, the box from x 4 to 2 pixels before it, keeping its height.
+TEST_F(FieldPanelsTest, TheFolderPanelsLayout) {
+  ASSERT_EQ(GetParent(H(目录编辑框)), Panel(kFolderPanel).panel());
+  ASSERT_EQ(Panel(kFolderPanel).entries().size(), 1u);
+  RECT client, box;
+  GetClientRect(Panel(kFolderPanel).panel(), &client);
   GetWindowRect(H(目录编辑框), &box);
-  MapWindowPoints(nullptr, FolderPanel().panel(), reinterpret_cast<POINT*>(&box), 2);
+  MapWindowPoints(nullptr, Panel(kFolderPanel).panel(), reinterpret_cast<POINT*>(&box), 2);
+  EXPECT_EQ(B(client), (Box{0, 0, 292, 24}));
+  EXPECT_EQ(B(Panel(kFolderPanel).entries()[0].rectangle), (Box{292 - 23, 5, 292 - 3, 20}));
   EXPECT_EQ(B(box), (Box{4, 3, 292 - 25, 21}));
 }
 
@@ -84,6 +70,7 @@ TEST_F(FieldPanelsTest, ThreeBoxesSitUnderPanelsAndTheFolderPanelsLayout) {
 // that does not get it is cancelled after a while, so the test fails instead
 // of hanging), and the chosen folder goes into the box with one trailing "\".
 TEST_F(FieldPanelsTest, ClickOnTheFolderButtonChoosesTheFolder) {
+  CreateDirectoryW(Wide(other_).c_str(), nullptr);
   bool clicked = false;
   DialogAnswerer answerer({[&](HWND dialog) {
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(other_).c_str()));
@@ -96,8 +83,7 @@ TEST_F(FieldPanelsTest, ClickOnTheFolderButtonChoosesTheFolder) {
     if (!clicked) PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   }});
   PressFolderButton();
-  PumpUntil([&] { return !answerer.seen().empty() && !FindThreadDialog(); });
-  PumpMessages(50);
+  AwaitDialog(answerer);
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_TRUE(clicked) << "the folder dialog did not get the mouse";
   EXPECT_EQ(Npc().NpcFolder, other_ + "\\");
@@ -111,20 +97,20 @@ TEST_F(FieldPanelsTest, ClickOnTheFolderButtonChoosesTheFolder) {
 TEST_F(FieldPanelsTest, PressOnTheButtonReleasedElsewhereStillOpensTheDialog) {
   DialogAnswerer answerer({PressButton(IDCANCEL)});
   PressFolderButton(H(关闭按钮));
-  PumpUntil([&] { return !answerer.seen().empty() && !FindThreadDialog(); });
-  PumpMessages(50);
+  AwaitDialog(answerer);
   EXPECT_EQ(answerer.seen().size(), 1u);
   EXPECT_TRUE(MainForm().IsAlive());  // the release did not press the close button
   EXPECT_EQ(MainForm().EditContent(目录编辑框), DocumentFolder());
-  EXPECT_EQ(FolderPanel().pressedEntry(), 0);
-
-  const RECT button = FolderPanel().entries()[0].rectangle;
-  Click(FolderPanel().panel(), button.left - 2, (button.top + button.bottom) / 2);
+  EXPECT_EQ(Panel(kFolderPanel).pressedEntry(), 0);
+  const RECT button = Panel(kFolderPanel).entries()[0].rectangle;
+  Click(Panel(kFolderPanel).panel(), button.left - 2, (button.top + button.bottom) / 2);
   PumpMessages(100);
   EXPECT_EQ(answerer.seen().size(), 1u);
 }
 
 TEST_F(FieldPanelsTest, NameAndHpBoxesRaiseTheirLostFocusHandlersUnderPanels) {
+  ASSERT_EQ(GetParent(H(名字编辑框)), Panel(kNamePanel).panel());
+  ASSERT_EQ(GetParent(H(HP编辑框)), Panel(kHpPanel).panel());
   TypeInto(名字编辑框, L"张三");
   ClickUnit(HP编辑框);
   EXPECT_EQ(Npc().NpcName, "张三");
@@ -137,24 +123,16 @@ TEST_F(FieldPanelsTest, NameAndHpBoxesRaiseTheirLostFocusHandlersUnderPanels) {
 
 // The form runtime reports a box's own events from the box itself, so a box
 // under a panel raises its content-changed and lost-focus events as before
-// (the tool's own content-changed handler of the HP box does nothing to see).
-namespace {
-int contentChanges = 0, focusLosses = 0;
-void OnBoxChanged() { ++contentChanges; }
-void OnBoxLeft() { ++focusLosses; }
-}  // namespace
-
+// (the tool's content-changed handler of the HP box does nothing to see).
 TEST(PanelOverFormBoxTest, BoxUnderAPanelRaisesContentChangedAndLostFocus) {
-  platform::FormDescription description;
-  description.title = "panel";
-  description.width = 300;
-  description.height = 120;
-  description.units = {
-      {0, "box", platform::UnitKind::EditBox, platform::kOnWindow, 20, 20, 150, 18, "", {}, 0, false,
-       {{platform::UnitEvent::ContentChanged, &OnBoxChanged}, {platform::UnitEvent::LostFocus, &OnBoxLeft}}},
-      {1, "other", platform::UnitKind::EditBox, platform::kOnWindow, 20, 60, 150, 18},
-  };
-  platform::Form form;
+  using platform::UnitEvent, platform::UnitKind;
+  static int contentChanges, focusLosses;
+  const platform::FormDescription description{.title = "panel", .width = 300, .height = 120, .units = {
+      {.id = 0, .name = "box", .kind = UnitKind::EditBox, .x = 20, .y = 20, .width = 150, .height = 18,
+       .events = {{UnitEvent::ContentChanged, [] { ++contentChanges; }},
+                  {UnitEvent::LostFocus, [] { ++focusLosses; }}}},
+      {.id = 1, .name = "other", .kind = UnitKind::EditBox, .x = 20, .y = 60, .width = 150, .height = 18}}};
+  platform::Form form;  // keeps the description
   ASSERT_TRUE(form.Create(description));
   Activate(form.WindowHandle());
   skin::ZqkWindow panel;

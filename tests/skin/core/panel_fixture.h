@@ -32,10 +32,6 @@ class PlainForm : public testsupport::TestWindow {
                    ToColorref(rgb)) {
     testsupport::Activate(hwnd());
   }
-  HWND AddEdit(int x, int y, int width, int height, const wchar_t* text = L"") {
-    return AddChild(L"Edit", text, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, x, y, width,
-                    height, 0, WS_EX_CLIENTEDGE);
-  }
 };
 
 // A PlainForm with a skin record whose layers hold `rgb` everywhere, as a
