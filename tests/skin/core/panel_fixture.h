@@ -1,7 +1,7 @@
 #pragma once
-// What the panel and container tests stand on: a borderless form that the
-// skin knows (its back buffer and child layer are one colour, so a pixel tells
-// where it came from) and solid-colour PNG pictures.
+// What the panel and container tests stand on: a visible, active borderless
+// form that the skin knows (its back buffer and child layer hold one colour,
+// so a pixel tells where it came from) and solid-colour PNG pictures.
 #include <windows.h>
 
 #include <cstdint>
@@ -22,23 +22,11 @@ inline std::vector<uint8_t> SolidPng(int width, int height, uint32_t rgb) {
                                 std::vector<uint32_t>(size_t(width) * height, 0xFF000000u | rgb));
 }
 
-inline COLORREF ToColorref(uint32_t rgb) { return RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-// A visible, active borderless popup whose window and client origins agree.
-class PlainForm : public testsupport::TestWindow {
+class SkinnedForm : public testsupport::TestWindow {
  public:
-  PlainForm(int width, int height, uint32_t rgb)
-      : TestWindow(width, height, L"panel test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, nullptr,
-                   ToColorref(rgb)) {
+  SkinnedForm(int width, int height, uint32_t rgb)
+      : TestWindow(width, height, L"panel test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN) {
     testsupport::Activate(hwnd());
-  }
-};
-
-// A PlainForm with a skin record whose layers hold `rgb` everywhere, as a
-// rendered skinned form's hold its background. The record goes with the form.
-class SkinnedForm : public PlainForm {
- public:
-  SkinnedForm(int width, int height, uint32_t rgb) : PlainForm(width, height, 0xFFFFFF) {
     auto record = std::make_unique<SkinWindowRecord>();
     record->Window = hwnd();
     record->Active = true;
@@ -57,7 +45,7 @@ class SkinnedForm : public PlainForm {
 
   static SkinMemoryDc Layer(int width, int height, uint32_t rgb) {
     SkinMemoryDc layer = SkinMemoryDc::Create(width, height);
-    const platform::GdiBrush brush(CreateSolidBrush(ToColorref(rgb)));
+    const platform::GdiBrush brush(CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)));
     const RECT all = {0, 0, width, height};
     FillRect(layer.get(), &all, brush.get());
     return layer;
