@@ -1,45 +1,55 @@
 #pragma once
-// What the panel tests stand on: a borderless form that the skin knows (a
-// record whose back buffer is one colour, so a pixel tells where it came
-// from), an edit box on it, and small solid-colour PNG pictures.
+// What the panel and container tests stand on: a visible, active borderless
+// form that the skin knows (its back buffer and child layer hold one colour,
+// so a pixel tells where it came from) and solid-colour PNG pictures.
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "platform/gdi_object.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
+#include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
 namespace korvath::skin::fixture {
 
-// A 32-bit PNG of one opaque colour (0xRRGGBB).
-std::vector<uint8_t> SolidPng(int width, int height, uint32_t rgb);
+inline std::vector<uint8_t> SolidPng(int width, int height, uint32_t rgb) {
+  return testsupport::EncodePng(width, height,
+                                std::vector<uint32_t>(size_t(width) * height, 0xFF000000u | rgb));
+}
 
-// A visible borderless popup whose window and client origins agree.
-class PlainForm {
+class SkinnedForm : public testsupport::TestWindow {
  public:
-  PlainForm(int width, int height, COLORREF background);
-  ~PlainForm();
-  PlainForm(const PlainForm&) = delete;
-  PlainForm& operator=(const PlainForm&) = delete;
+  SkinnedForm(int width, int height, uint32_t rgb)
+      : TestWindow(width, height, L"panel test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN) {
+    testsupport::Activate(hwnd());
+    auto record = std::make_unique<SkinWindowRecord>();
+    record->Window = hwnd();
+    record->Active = true;
+    record->ClientWidth = width;
+    record->ClientHeight = height;
+    record->BackDC = Layer(width, height, rgb);
+    record->ChildBackDC = Layer(width, height, rgb);
+    SkinAppendWindowRecord(std::move(record));
+  }
+  ~SkinnedForm() {
+    DestroyWindow(hwnd());
+    testsupport::PumpMessages();
+    SkinRemoveWindowRecord(SkinFindWindowRecord(hwnd()));
+  }
+  int recordNumber() const { return SkinFindWindowRecord(hwnd()); }
 
-  HWND hwnd() const { return hwnd_; }
-  HWND AddEdit(int x, int y, int width, int height, const wchar_t* text = L"",
-               HWND parent = nullptr);
-
- private:
-  HWND hwnd_ = nullptr;
-  HBRUSH brush_ = nullptr;
-};
-
-// A PlainForm with a skin record: its back buffer and child layer hold the
-// colour `backBufferRgb` everywhere, as a rendered skinned form's would hold
-// its background. The record goes with the form.
-class SkinnedForm : public PlainForm {
- public:
-  SkinnedForm(int width, int height, uint32_t backBufferRgb);
-  ~SkinnedForm();
-
-  int recordNumber() const;
+  static SkinMemoryDc Layer(int width, int height, uint32_t rgb) {
+    SkinMemoryDc layer = SkinMemoryDc::Create(width, height);
+    const platform::GdiBrush brush(CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)));
+    const RECT all = {0, 0, width, height};
+    FillRect(layer.get(), &all, brush.get());
+    return layer;
+  }
 };
 
 }  // namespace korvath::skin::fixture

@@ -1,373 +1,266 @@
-// The panel object: creation over a target, its entries and settings, its
-// layout numbers, and its record in the callback list.
+// The panel window: its place and layout, its records in the callback list,
+// its picture by pixels, real mouse input, the resource cycle and the cursor.
 #include "skin/core/panel_window.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/skin_picture.h"
-#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/panel_fixture.h"
-#include "tests/support/win_test_support.h"
 
 namespace korvath::skin {
 namespace {
 
-using fixture::SkinnedForm;
-using fixture::SolidPng;
-using testsupport::PumpMessages;
+using namespace testsupport;
+using namespace fixture;
 
-RECT RectInParentClient(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-  return r;
+constexpr uint32_t kBackground = 0x3366AA;  // the form's back buffer
+constexpr uint32_t kNormal = 0xE02020, kHover = 0x20C020, kPressed = 0x2020E0, kIcon = 0xFF00FF;
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+std::vector<int32_t> clicked;      // entries the click routine got
+std::vector<HWND> captureAtClick;  // the mouse capture while it ran
+int32_t CALLBACK OnEntryClick(int32_t entry) {
+  clicked.push_back(entry);
+  captureAtClick.push_back(GetCapture());
+  return 0;
 }
 
-class PanelWindowTest : public ::testing::Test {
+// A panel over a new 200 x 20 edit box at (40, y); a style comes with a red frame.
+HWND MakePanel(ZqkWindow& panel, SkinnedForm& form, int y, std::optional<int> style = {},
+               std::optional<COLORREF> fill = {}) {
+  const HWND edit = form.AddChild(L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, y, 200, 20,
+                                  0, WS_EX_CLIENTEDGE);
+  const HWND window = panel.Create(edit, style, style ? std::optional<COLORREF>(0x0000FF) : std::nullopt,
+                                   fill, 255, SkinPicture());
+  PumpMessages(50);
+  return window;
+}
+
+// Over a skinned form: a panel with an icon 12 x 12 and two entries 20 x 15
+// that call the recording routine.
+class PanelTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstallContainerSkin(); }
-
-  HWND CreatePanel(ZqkWindow& panel, HWND target, std::optional<int> style = std::nullopt,
-                   std::optional<COLORREF> frame = std::nullopt,
-                   std::optional<COLORREF> background = std::nullopt,
-                   std::optional<int> alpha = std::nullopt) {
-    const SkinPicture picture;
-    const HWND window = panel.Create(target, style, frame, background, alpha, picture);
-    PumpMessages();
-    return window;
+  void SetUp() override {
+    InstallContainerSkin();
+    clicked.clear();
+    captureAtClick.clear();
+    window_ = MakePanel(panel_, form_, 40);
+    panel_.SetIcon(SolidPng(16, 16, kIcon), 12, 12);
+    for (int i = 0; i < 2; ++i) {
+      panel_.AddEntry(SolidPng(20, 15, kNormal), SolidPng(20, 15, kHover),
+                      SolidPng(20, 15, kPressed), 20, 15);
+    }
+    panel_.SetCallback(SkinRoutine(&OnEntryClick));
+    PumpMessages(50);
+    MouseMoveTo(form_.hwnd(), 5, 150);  // start away from the panel
   }
-
-  SkinnedForm form_{400, 200, 0x3366AA};
+  POINT At(int n) { return Centre(panel_.entries()[n - 1].rectangle); }
+  // The screen shows `rgb` at the centre of entry n.
+  void ExpectEntry(int n, uint32_t rgb, const char* name) {
+    PumpMessages(30);
+    const PixelBuffer shot = CaptureClient(window_);
+    if (!ColorNear(shot.RgbAt(At(n).x, At(n).y), rgb)) SaveFailureImage(shot, name);
+    EXPECT_TRUE(ColorNear(shot.RgbAt(At(n).x, At(n).y), rgb)) << "entry " << n << " " << name;
+  }
+  SkinnedForm form_{400, 300, kBackground};
+  ZqkWindow panel_;
+  HWND window_ = nullptr;
 };
 
-TEST_F(PanelWindowTest, CreateLaysThePanelOverTheTargetAndAdoptsIt) {
-  const HWND edit = form_.AddEdit(40, 30, 200, 20, L"abc");
-  ZqkWindow panel;
-  const HWND window = CreatePanel(panel, edit);
-
-  ASSERT_TRUE(IsWindow(window));
-  EXPECT_EQ(GetParent(window), form_.hwnd());
-  EXPECT_EQ(GetParent(edit), window);
-  const RECT r = RectInParentClient(window);
-  EXPECT_EQ(r.left, 40);
-  EXPECT_EQ(r.top, 30);
-  EXPECT_EQ(r.right - r.left, 206);
-  EXPECT_EQ(r.bottom - r.top, 26);
-  // Without a picture the target keeps its size, 3 pixels in from the edges.
-  const RECT t = RectInParentClient(edit);
-  EXPECT_EQ(t.left, 3);
-  EXPECT_EQ(t.top, 3);
-  EXPECT_EQ(t.right - t.left, 200);
-  EXPECT_EQ(t.bottom - t.top, 20);
-  // The native border is gone and the frame recalculated: the edit's client
-  // area is its whole window.
-  RECT client;
-  GetClientRect(edit, &client);
-  EXPECT_EQ(client.right, 200);
-  EXPECT_FALSE(GetWindowLongW(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-
-  const LONG style = GetWindowLongW(window, GWL_STYLE);
-  EXPECT_TRUE(style & WS_VISIBLE);
-  EXPECT_TRUE(style & WS_CLIPCHILDREN);
-  EXPECT_TRUE(style & SS_NOTIFY);
-}
-
-TEST_F(PanelWindowTest, DefaultsAndPropertiesWithNothingOptionalGiven) {
-  const HWND edit = form_.AddEdit(40, 30, 200, 20);
-  ZqkWindow panel;
-  const HWND window = CreatePanel(panel, edit);
-
-  EXPECT_EQ(panel.frameStyle(), 3);
-  EXPECT_EQ(panel.frameColour(), COLORREF(0x808080));
-  EXPECT_EQ(panel.backgroundColour(), kPanelNoBackground);
-  EXPECT_EQ(panel.backgroundAlpha(), 0);
-  EXPECT_EQ(GetSkinProp(edit, prop::Zqk_Szqk), 1);
-  EXPECT_EQ(int32_t(GetSkinProp(edit, prop::Zqk_bjs)), -1);
-  EXPECT_EQ(GetSkinProp(edit, prop::Zqk_bjstmd), 0);
-  EXPECT_EQ(GetSkinPropHandle<HWND>(edit, prop::Zqk_gljb), window);
-  EXPECT_EQ(GetSkinProp(window, prop::Zqk_FuID), form_.recordNumber());
-  EXPECT_EQ(GetSkinProp(window, prop::Zqk_LbID), panel.GetCallbackSlot());
-  EXPECT_EQ(GetSkinProp(window, prop::Kjsx_bkk), 0);  // no picture given
-  EXPECT_EQ(panel.GetHandleCopy(), window);
-  EXPECT_EQ(panel.GetRedrawPending() == 0, true);  // the first paint has run
-  EXPECT_FALSE(panel.picturePresent());
-
-  // The panel is a registered, unframed container of the form's record, and
-  // its window procedure is the panel's, with the container's behind it.
-  const int container = SkinFindContainerEntry(form_.recordNumber(), window);
-  ASSERT_GT(container, 0);
-  const SkinContainerEntry& entry = SkinRecordAt(form_.recordNumber())->Containers[container - 1];
-  EXPECT_FALSE(entry.framed);
-  EXPECT_EQ(entry.kind, 0);
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)), &ZqkWindowProc);
-  EXPECT_EQ(GetSkinPropHandle<WNDPROC>(window, prop::Zqk_Jgc), &ContainerSkinWndProc);
-}
-
-TEST_F(PanelWindowTest, AlphaIsZeroWithoutBackgroundColour) {
-  const HWND edit = form_.AddEdit(40, 30, 200, 20);
-  ZqkWindow panel;
-  CreatePanel(panel, edit, std::nullopt, std::nullopt, std::nullopt, 200);
-  EXPECT_EQ(panel.backgroundAlpha(), 0);
-  EXPECT_EQ(GetSkinProp(edit, prop::Zqk_bjstmd), 0);
-
-  const HWND other = form_.AddEdit(40, 80, 200, 20);
-  ZqkWindow coloured;
-  CreatePanel(coloured, other, 1, 0x0000FF, 0x00FF00, 200);
-  EXPECT_EQ(coloured.frameStyle(), 1);
-  EXPECT_EQ(coloured.frameColour(), COLORREF(0x0000FF));
-  EXPECT_EQ(coloured.backgroundAlpha(), 200);
-  EXPECT_EQ(GetSkinProp(other, prop::Zqk_bjs), 0x00FF00);
-  EXPECT_EQ(GetSkinProp(other, prop::Zqk_bjstmd), 200);
-}
-
-TEST_F(PanelWindowTest, HiddenTargetGivesHiddenPanel) {
-  const HWND edit = form_.AddEdit(40, 30, 200, 20);
-  ShowWindow(edit, SW_HIDE);
-  ZqkWindow panel;
-  const HWND window = CreatePanel(panel, edit);
-  EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE);
-  EXPECT_EQ(panel.Show(), 0);
-}
-
-TEST_F(PanelWindowTest, AddEntryCopiesImagesAndPlacesByPosition) {
-  const HWND edit = form_.AddEdit(40, 30, 200, 20);
-  ZqkWindow panel;
-  CreatePanel(panel, edit);
-  const auto red = SolidPng(16, 16, 0xFF0000);
-  const auto green = SolidPng(16, 16, 0x00FF00);
-  const auto blue = SolidPng(16, 16, 0x0000FF);
-
-  panel.AddEntry(red);
-  ASSERT_EQ(panel.entries().size(), 1u);
-  EXPECT_EQ(panel.entries()[0].hoverImage, red);
-  EXPECT_EQ(panel.entries()[0].pressedImage, red);
-  EXPECT_EQ(panel.entries()[0].width, 16);
-  EXPECT_EQ(panel.entries()[0].height, 16);
-
-  panel.AddEntry(green, std::nullopt, std::nullopt, 12, 10);
-  panel.AddEntry(blue, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 1);
-  ASSERT_EQ(panel.entries().size(), 3u);
-  EXPECT_EQ(panel.entries()[0].normalImage, blue);
-  EXPECT_EQ(panel.entries()[1].normalImage, red);
-  EXPECT_EQ(panel.entries()[2].normalImage, green);
-  EXPECT_EQ(panel.entries()[2].width, 12);
-
-  panel.AddEntry(red, green, blue, std::nullopt, std::nullopt, 7);  // past the end: appended
-  ASSERT_EQ(panel.entries().size(), 4u);
-  EXPECT_EQ(panel.entries()[3].hoverImage, green);
-  EXPECT_EQ(panel.entries()[3].pressedImage, blue);
-
-  panel.AddEntry(red, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 0);
-  panel.AddEntry(red, std::nullopt, std::nullopt, std::nullopt, std::nullopt, -2);
-  EXPECT_EQ(panel.entries().size(), 4u);
-}
-
-// The main window's folder panel: one entry 20 x 15, no icon, no picture.
-TEST_F(PanelWindowTest, LayoutNumbersOfTheFolderPanel) {
-  const HWND edit = form_.AddEdit(89, 32, 286, 18);
-  ZqkWindow panel;
-  const HWND window = CreatePanel(panel, edit);
-  panel.AddEntry(SolidPng(20, 15, 0xFF0000), std::nullopt, std::nullopt, 20, 15);
-
-  RECT c;
-  GetClientRect(window, &c);
-  const int w = c.right;
-  ASSERT_EQ(w, 292);
-  ASSERT_EQ(c.bottom, 24);
-  const RECT e = panel.entries()[0].rectangle;
-  EXPECT_EQ(e.left, w - 23);
-  EXPECT_EQ(e.right, w - 3);
-  EXPECT_EQ(e.top, (24 - 15) / 2 + 1);
-  EXPECT_EQ(e.bottom, e.top + 15);
-  const RECT t = RectInParentClient(edit);
-  EXPECT_EQ(t.left, 4);
-  EXPECT_EQ(t.right, w - 25);
-  EXPECT_EQ(t.top, 3);  // keeps its top and height
-  EXPECT_EQ(t.bottom - t.top, 18);
-}
-
-TEST_F(PanelWindowTest, LayoutOfSeveralEntriesAndAnIcon) {
-  const HWND edit = form_.AddEdit(10, 10, 300, 30);
-  ZqkWindow panel;
-  const HWND window = CreatePanel(panel, edit);
-  panel.AddEntry(SolidPng(16, 16, 0xFF0000));
-  panel.AddEntry(SolidPng(10, 8, 0x00FF00), std::nullopt, std::nullopt, 10, 8);
-  panel.SetIcon(SolidPng(16, 16, 0x0000FF), 12, 12);
-
-  RECT c;
-  GetClientRect(window, &c);
-  const int total = (16 + 1) + (10 + 1);
-  const RECT a = panel.entries()[0].rectangle;
-  const RECT b = panel.entries()[1].rectangle;
-  EXPECT_EQ(a.left, c.right - total - 2);
-  EXPECT_EQ(a.right, a.left + 16);
-  EXPECT_EQ(b.left, a.right + 1);
-  EXPECT_EQ(b.right, b.left + 10);
-  EXPECT_EQ(a.top, (c.bottom - 16) / 2 + 1);
-  EXPECT_EQ(b.top, (c.bottom - 8) / 2 + 1);
-  const RECT t = RectInParentClient(edit);
-  EXPECT_EQ(t.left, 12 + 4);
-  EXPECT_EQ(t.right - t.left, c.right - 12 - 8 - total);
-}
-
-TEST_F(PanelWindowTest, HitTestIncludesRightAndBottomEdges) {
-  const HWND edit = form_.AddEdit(10, 10, 300, 30);
-  ZqkWindow panel;
-  CreatePanel(panel, edit);
-  panel.AddEntry(SolidPng(16, 16, 0xFF0000));
-  panel.AddEntry(SolidPng(16, 16, 0x00FF00));
-  const RECT a = panel.entries()[0].rectangle;
-  const RECT b = panel.entries()[1].rectangle;
-
-  EXPECT_EQ(panel.HitTest(a.left, a.top), 1);
-  EXPECT_EQ(panel.HitTest(a.right, a.bottom), 1);
-  EXPECT_EQ(panel.HitTest(a.left - 1, a.top), 0);
-  EXPECT_EQ(panel.HitTest(a.left, a.bottom + 1), 0);
-  EXPECT_EQ(panel.HitTest(b.left, b.top), 2);  // one pixel right of entry 1's right edge
-  EXPECT_EQ(panel.HitTest(b.right, b.top), 2);
-  EXPECT_EQ(panel.HitTest(b.right + 1, b.top), 0);
-}
-
-int32_t CALLBACK RecordEntry(int32_t entry) { return entry; }
-int32_t CALLBACK OtherRecord(int32_t entry) { return -entry; }
-
-TEST_F(PanelWindowTest, SetCallbackRefusesAnEmptyRoutine) {
-  const HWND edit = form_.AddEdit(10, 10, 300, 30);
-  ZqkWindow panel;
-  CreatePanel(panel, edit);
-  EXPECT_EQ(panel.SetCallback(SkinRoutine(&RecordEntry)), 1);
-  EXPECT_EQ(panel.SetCallback(SkinRoutine()), 0);
-  EXPECT_EQ(panel.callback(), SkinRoutine(&RecordEntry));
-  EXPECT_EQ(panel.SetCallback(SkinRoutine(&OtherRecord)), 1);
-  EXPECT_EQ(panel.callback(), SkinRoutine(&OtherRecord));
-}
-
-TEST_F(PanelWindowTest, ShowQueriesOrShowsWithoutActivating) {
-  const HWND edit = form_.AddEdit(10, 10, 300, 30);
-  ZqkWindow panel;
-  const HWND window = CreatePanel(panel, edit);
-  EXPECT_EQ(panel.Show(), 1);
-  EXPECT_EQ(panel.Show(0), 0);
-  EXPECT_FALSE(IsWindowVisible(window));
-  EXPECT_EQ(panel.Show(), 0);
-
-  const HWND focused = GetFocus();
-  EXPECT_EQ(panel.Show(5), 5);
-  EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(GetFocus(), focused);
-}
-
-TEST_F(PanelWindowTest, MoveTakesMissingValuesFromThePanelsPlace) {
-  const HWND edit = form_.AddEdit(10, 10, 300, 30);
-  ZqkWindow panel;
-  CreatePanel(panel, edit);
-  EXPECT_EQ(panel.GetLeft(), 10);
-  EXPECT_EQ(panel.GetTop(), 10);
-  EXPECT_EQ(panel.GetWidth(), 306);
-  EXPECT_EQ(panel.GetHeight(), 36);
-
-  panel.Move(50, std::nullopt, std::nullopt, 40);
-  EXPECT_EQ(panel.GetLeft(), 50);
-  EXPECT_EQ(panel.GetTop(), 10);
-  EXPECT_EQ(panel.GetRight(), 356);
-  EXPECT_EQ(panel.GetBottom(), 50);
-}
-
-TEST_F(PanelWindowTest, DispatchCodes) {
-  ZqkWindow panel;
-  EXPECT_EQ(panel.Dispatch(1, 1, 0, 0, 0), 0);
-  EXPECT_EQ(panel.Dispatch(2, 0, 0, 0, 0), 1);
-  panel.Dispatch(1, 7, 0, 0, 0);  // only 1 sets it
-  EXPECT_EQ(panel.Dispatch(2, 0, 0, 0, 0), 0);
-  panel.Dispatch(6, 0, 0, int32_t(0xFFFE0005u), 0);  // x 5, y -2
-  EXPECT_EQ(panel.Dispatch(5, 0, 0, 0, 0), int32_t(0xFFFE0005u));
-  panel.SetPoint(3, 4);
-  EXPECT_EQ(panel.Dispatch(5, 0, 0, 0, 0), 3 | (4 << 16));
-  EXPECT_EQ(panel.Dispatch(99, 1, 2, 3, 4), 0);
-}
-
-TEST_F(PanelWindowTest, CallbackRecordIsFreedAndReusedByAnotherObject) {
-  const HWND first = form_.AddEdit(10, 10, 300, 30);
-  const HWND second = form_.AddEdit(10, 60, 300, 30);
+// A freed record is taken again by the next panel and leads to it; a second
+// release of the first object leaves that record alone; an object going
+// before its window gives the window back to the container skin.
+TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
+  EXPECT_EQ(panel_.SetCallback(SkinRoutine()), 0);  // an empty routine is refused
+  EXPECT_EQ(panel_.callback(), SkinRoutine(&OnEntryClick));
+  EXPECT_FALSE(panel_.BuildThunks(0));
+  EXPECT_FALSE(panel_.BuildThunks(int(SkinCallbackList.size()) + 1));
   ZqkWindow a;
-  ZqkWindow b;
-  const HWND panelA = CreatePanel(a, first);
+  auto b = std::make_unique<ZqkWindow>();
+  DestroyWindow(MakePanel(a, form_, 80));
+  PumpMessages();
   const int slot = a.GetCallbackSlot();
+  const size_t size = SkinCallbackList.size();
   ASSERT_GE(slot, 1);
-  EXPECT_EQ(SkinCallbackList[slot - 1].window, panelA);
-  EXPECT_FALSE(SkinCallbackList[slot - 1].free);
-  const size_t grown = SkinCallbackList.size();
-
-  DestroyWindow(panelA);
-  PumpMessages();
-  EXPECT_TRUE(SkinCallbackList[slot - 1].free);
-  EXPECT_EQ(SkinCallbackList[slot - 1].window, nullptr);
+  const SkinCallbackEntry& record = SkinCallbackList[slot - 1];
+  EXPECT_EQ(std::pair(record.free, record.window), std::pair(true, HWND(nullptr)));
   EXPECT_EQ(a.panel(), nullptr);
-  EXPECT_EQ(a.GetCallbackSlot(), slot);  // kept after Destroy
-
-  // The freed record is taken again instead of growing the list, and now
-  // leads to the new object.
-  const HWND panelB = CreatePanel(b, second);
-  EXPECT_EQ(b.GetCallbackSlot(), slot);
-  EXPECT_EQ(SkinCallbackList.size(), grown);
-  b.SetRedrawPending(0);
-  EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 1);
-  EXPECT_EQ(b.GetRedrawPending(), 1);
-  EXPECT_EQ(SkinCallbackList[slot - 1].window, panelB);
-}
-
-// Releasing an object whose window has gone again leaves alone the record
-// that another panel took meanwhile.
-TEST_F(PanelWindowTest, SecondReleaseKeepsTheRecordAnotherPanelTook) {
-  const HWND first = form_.AddEdit(10, 10, 300, 30);
-  const HWND second = form_.AddEdit(10, 60, 300, 30);
-  ZqkWindow a;
-  ZqkWindow b;
-  DestroyWindow(CreatePanel(a, first));
-  PumpMessages();
-  const HWND panelB = CreatePanel(b, second);
-  ASSERT_EQ(b.GetCallbackSlot(), a.GetCallbackSlot());
+  const HWND panelB = MakePanel(*b, form_, 120);
+  EXPECT_EQ(std::pair(b->GetCallbackSlot(), SkinCallbackList.size()), std::pair(slot, size));
   a.Release();
-  EXPECT_FALSE(SkinCallbackList[b.GetCallbackSlot() - 1].free);
-  EXPECT_EQ(SkinCallbackList[b.GetCallbackSlot() - 1].window, panelB);
-  b.SetRedrawPending(0);
-  SendMessageW(panelB, WM_SIZE, 0, 0);  // still reaches b
-  EXPECT_EQ(b.GetRedrawPending(), 1);
-}
+  EXPECT_EQ(std::pair(SkinCallbackList[slot - 1].free, SkinCallbackList[slot - 1].window),
+            std::pair(false, panelB));
+  b->SetRedrawPending(0);
+  EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 1);
+  EXPECT_EQ(b->GetRedrawPending(), 1);
 
-TEST_F(PanelWindowTest, BuildThunksBindsOnlySlotsOfTheList) {
-  const HWND edit = form_.AddEdit(10, 10, 300, 30);
-  ZqkWindow panel;
-  CreatePanel(panel, edit);
-  EXPECT_FALSE(panel.BuildThunks(0));
-  EXPECT_FALSE(panel.BuildThunks(int(SkinCallbackList.size()) + 1));
-  EXPECT_TRUE(panel.BuildThunks());
-  panel.SetRedrawPending(0);
-  SkinInvokeCallback(panel.GetCallbackSlot(), 1, 1, 0);
-  EXPECT_EQ(panel.GetRedrawPending(), 1);
-}
-
-// A panel whose object goes first gives its window back to the container
-// skin, so no message reaches the object afterwards.
-TEST_F(PanelWindowTest, ObjectGoingBeforeItsWindowUnbindsIt) {
-  const HWND edit = form_.AddEdit(10, 10, 300, 30);
-  HWND window = nullptr;
-  int slot = 0;
-  {
-    ZqkWindow panel;
-    window = CreatePanel(panel, edit);
-    slot = panel.GetCallbackSlot();
-  }
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)),
+  b.reset();
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(panelB, GWLP_WNDPROC)),
             &ContainerSkinWndProc);
   EXPECT_EQ(SkinCallbackList[slot - 1].target, nullptr);
   EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0);
-  InvalidateRect(window, nullptr, TRUE);
-  UpdateWindow(window);
+  RedrawWindow(panelB, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// ---- the picture by pixels -----------------------------------------------------
+
+// The default frame is grey 0x808080 at alpha 200 over the background; the
+// default fill lets the background through. Every paint hands the picture to
+// the form's child layer, which the skin restores the panel's place from: a
+// layer made anew (as a form render makes it) gets it back at the next paint.
+TEST_F(PanelTest, PictureByPixelsOnScreenAndInTheChildLayer) {
+  const PixelBuffer shot = CaptureClient(window_);
+  ASSERT_EQ(shot.width, 206);
+  const int h = shot.height, iconTop = (h - 12) / 2;
+  auto blend = [](uint32_t back) { return (0x80 * 200 + back * 55) / 255; };
+  const uint32_t frame = blend(0x33) << 16 | blend(0x66) << 8 | blend(0xAA);
+  const struct { POINT at; uint32_t rgb; int tolerance; } probes[] = {
+      {{0, h / 2}, frame, 12},     {{0, 0}, kBackground, 8},  // outside the rounded corner
+      {At(1), kNormal, 8},         {At(2), kNormal, 8},
+      {{At(2).x + 11, h / 2}, kBackground, 8},  // right of the entries
+      {{3 + 6, iconTop + 6}, kIcon, 8}, {{3 + 1, iconTop + 1}, kIcon, 8},
+      {{20, h / 2}, 0xFFFFFF, 8}};  // the edit box
+  for (const auto& [at, rgb, tolerance] : probes) {
+    EXPECT_TRUE(ColorNear(shot.RgbAt(at.x, at.y), rgb, tolerance))
+        << at.x << ", " << at.y << ": " << std::hex << shot.RgbAt(at.x, at.y);
+  }
+  if (HasFailure()) SaveFailureImage(shot, "panel_picture");
+
+  SkinWindowRecord* record = SkinRecordAt(form_.recordNumber());
+  POINT p = At(1);
+  MapWindowPoints(window_, form_.hwnd(), &p, 1);
+  auto layerAt = [&] { return CaptureDC(record->ChildBackDC.get(), p.x, p.y, 1, 1).RgbAt(0, 0); };
+  EXPECT_TRUE(ColorNear(layerAt(), kNormal)) << std::hex << layerAt();
+  record->ChildBackDC = SkinnedForm::Layer(400, 300, kBackground);
+  ASSERT_TRUE(ColorNear(layerAt(), kBackground));
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(ColorNear(layerAt(), kNormal));
+}
+
+// Styles 0 and 2 are rectangles, 1 and 3 rounded; 2 and 3 add a dark shade
+// just inside the (red) frame; a background colour fills the outline.
+TEST_F(PanelTest, FrameStylesAndBackgroundColour) {
+  auto red = [](uint32_t rgb) { return ((rgb >> 16) & 0xFF) > 0xB0; };
+  auto darker = [](uint32_t rgb) { return ((rgb & 0xFF) + ((rgb >> 8) & 0xFF)) < 0xAA + 0x66 - 20; };
+  const struct { int style; std::optional<COLORREF> fill; const char* name; } rows[] = {
+      {0, {}, "frame_style_0"}, {1, {}, "frame_style_1"}, {2, {}, "frame_style_2"},
+      {3, {}, "frame_style_3"}, {1, RGB(0, 200, 0), "background_colour"}};
+  ZqkWindow panels[5];
+  for (int i = 0; i < 5; ++i) {
+    const auto [s, fill, name] = rows[i];
+    SCOPED_TRACE(name);
+    const PixelBuffer shot = CaptureClient(MakePanel(panels[i], form_, 80 + 40 * i, s, fill));
+    const int w = shot.width, h = shot.height;
+    ASSERT_EQ(std::pair(w, h), std::pair(206, 26));
+    EXPECT_TRUE(red(shot.RgbAt(0, h / 2)));  // the frame at the left edge
+    EXPECT_TRUE(s % 2 == 1 ? ColorNear(shot.RgbAt(0, 0), kBackground) : red(shot.RgbAt(0, 0)));
+    if (!fill) { EXPECT_EQ(darker(shot.RgbAt(w / 2, 1)), s >= 2); }
+    EXPECT_TRUE(ColorNear(shot.RgbAt(w - 3, h / 2), fill ? 0x00C800 : kBackground));
+    if (HasFailure()) SaveFailureImage(shot, name);
+  }
+}
+
+// ---- real mouse input ------------------------------------------------------------
+
+// The routine may open a modal dialog: the press must be over and the mouse
+// given back before it runs.
+TEST_F(PanelTest, HoverPressAndReleaseGiveTheMouseBackBeforeTheRoutine) {
+  MouseMoveTo(window_, At(1).x, At(1).y);
+  EXPECT_EQ(panel_.hoveredEntry(), 1);
+  ExpectEntry(1, kHover, "hover");
+  ExpectEntry(2, kNormal, "hover_other");
+  MouseDown(window_, At(1).x, At(1).y);
+  EXPECT_EQ(panel_.pressedEntry(), 1);
+  EXPECT_EQ(GetCapture(), window_);
+  ExpectEntry(1, kPressed, "pressed");
+  MouseUp(window_, At(1).x, At(1).y);
+  EXPECT_EQ(panel_.pressedEntry(), 0);
+  ASSERT_EQ(clicked, std::vector<int32_t>{1});
+  EXPECT_EQ(captureAtClick[0], nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
+  ExpectEntry(1, kHover, "released");
+}
+
+// Hover, press, release and repaint, many times over: every GDI object and
+// memory DC made on the way is given back.
+TEST_F(PanelTest, LiveObjectsReturnToTheirStartAfterManyCycles) {
+  const LPARAM on = MAKELPARAM(At(1).x, At(1).y), off = MAKELPARAM(2, 2);
+  const struct { UINT message; WPARAM w; LPARAM l; } messages[] = {
+      {WM_MOUSEMOVE, 0, on}, {WM_LBUTTONDOWN, MK_LBUTTON, on}, {WM_LBUTTONUP, 0, on},
+      {WM_MOUSEMOVE, 0, off}, {WM_MOUSELEAVE, 0, 0}};
+  auto cycle = [&](int i) {
+    for (const auto& m : messages) SendMessageW(window_, m.message, m.w, m.l);
+    if (i % 10 == 0) panel_.Invalidate();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  };
+  cycle(0);  // anything made once stays made
   PumpMessages();
+  const long gdiStart = platform::LiveGdiObjectCount();
+  const size_t dcStart = SkinMemoryDcList.size();
+  const auto began = std::chrono::steady_clock::now();
+  for (int i = 1; i <= 10000; ++i) {
+    cycle(i);
+    if (i % 500 == 0) PumpMessages();
+  }
+  PumpMessages();
+  const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - began;
+  std::printf("panel cycle (hover, press, release, leave, repaint): %.2f ms\n", spent.count() / 1e4);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), gdiStart);
+  EXPECT_EQ(SkinMemoryDcList.size(), dcStart);
+  EXPECT_EQ(clicked.size(), 10001u);
+}
+
+// ---- the cursor file ---------------------------------------------------------------
+
+// A new cursor file destroys the one it replaces; a missing file keeps it.
+// The file is a 32 x 32 monochrome cursor named in Chinese: its GBK path must
+// reach the system as such on a display language that is not Chinese.
+TEST_F(PanelTest, CursorFileReplacesAndDestroysThePreviousOne) {
+  std::vector<uint8_t> bytes = {0, 0, 2, 0, 1, 0, 32, 32, 0, 0, 0, 0, 0, 0, 0x30, 1, 0, 0, 22, 0, 0,
+                                0, 40, 0, 0, 0, 32, 0, 0, 0, 64, 0, 0, 0, 1, 0, 1, 0};  // 1 bpp
+  bytes.resize(22 + 40 + 4, 0);                         // the header and a black ...
+  bytes.insert(bytes.end(), {0xFF, 0xFF, 0xFF, 0});     // ... and a white palette entry
+  bytes.insert(bytes.end(), 128, 0xFF);                 // XOR mask: white
+  bytes.insert(bytes.end(), 128, 0x00);                 // AND mask: opaque
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + "\xB9\xE2\xB1\xEA.cur";  // 光标.cur
+  const std::wstring wide = gdip::AnsiToWide(path);
+  std::ofstream(std::filesystem::path(wide), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+
+  const long start = platform::LiveGdiObjectCount();
+  EXPECT_EQ(panel_.SetCursorFile(path), 1);
+  const HCURSOR first = panel_.cursor();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), start + 1);
+  EXPECT_EQ(panel_.SetCursorFile(path), 1);
+  const HCURSOR kept = panel_.cursor();
+  EXPECT_NE(kept, nullptr);
+  EXPECT_NE(kept, first);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), start + 1);  // the first one is gone
+  ICONINFO info = {};
+  EXPECT_FALSE(GetIconInfo(first, &info));
+  EXPECT_EQ(panel_.SetCursorFile(path + ".missing"), 0);
+  EXPECT_EQ(panel_.cursor(), kept);
+  DestroyWindow(window_);
+  PumpMessages();
+  EXPECT_EQ(panel_.cursor(), nullptr);
+  EXPECT_FALSE(GetIconInfo(kept, &info));
+  DeleteFileW(wide.c_str());
 }
 
 }  // namespace
