@@ -1,13 +1,24 @@
 # Sourced: gives this shell an X display, starting one Xvfb when there is none.
-# Sets KORVATH_XVFB_PID when it started one (the caller stops it).
+# Sets korvath_xvfb_pid when it started one (the caller stops it).
+# Xvfb picks a free display number itself and reports it, so several runs can
+# start at once without racing for the same number.
 korvath_xvfb_pid=
 if [ -z "${DISPLAY:-}" ] || [ "${KORVATH_OWN_DISPLAY:-0}" = 1 ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-    korvath_xvfb_pid=$!
-    for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$korvath_xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
-    korvath_xvfb_pid=
+  korvath_xvfb_fd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$korvath_xvfb_fd_file" >/dev/null 2>&1 &
+  korvath_xvfb_pid=$!
+  for _ in $(seq 1 100); do
+    [ -s "$korvath_xvfb_fd_file" ] && break
+    kill -0 "$korvath_xvfb_pid" 2>/dev/null || break
+    sleep 0.1
   done
+  korvath_xvfb_display=$(tr -dc '0-9' <"$korvath_xvfb_fd_file")
+  rm -f "$korvath_xvfb_fd_file"
+  if [ -z "$korvath_xvfb_display" ] || ! kill -0 "$korvath_xvfb_pid" 2>/dev/null; then
+    echo "xvfb: Xvfb did not start" >&2
+    kill "$korvath_xvfb_pid" 2>/dev/null || true
+    korvath_xvfb_pid=
+    return 1 2>/dev/null || exit 1
+  fi
+  export DISPLAY=":$korvath_xvfb_display"
 fi
