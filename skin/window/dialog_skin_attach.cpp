@@ -39,12 +39,10 @@ int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
 // The push buttons among the box's direct children, in the system's order.
-// Some systems make every button a box can have and hide the ones it does
-// not use: those stay out of the row.
 std::vector<HWND> PushButtons(HWND box) {
   std::vector<HWND> buttons;
   for (HWND b = FindWindowExW(box, nullptr, L"BUTTON", nullptr); b; b = FindWindowExW(box, b, L"BUTTON", nullptr)) {
-    if (GetWindowLongW(b, GWL_STYLE) & WS_VISIBLE) buttons.push_back(b);
+    buttons.push_back(b);
   }
   return buttons;
 }

@@ -16,7 +16,7 @@ namespace korvath::skin {
 // Skins the box; a box that has a record already is left as it is.
 void DialogSkinAttach(HWND box);
 
-// Lays the box's visible push buttons out in one row, 5 pixels apart, ending
+// Lays the box's push buttons out in one row, 5 pixels apart, ending
 // 12 pixels inside the box's width and 33 above its height (measured from
 // the client area's corner, where MoveWindow places them), and returns the
 // height of the band that holds them, from the box's outer bottom (0 without

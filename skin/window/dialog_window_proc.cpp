@@ -52,16 +52,18 @@ void OnPaint(SkinWindowRecord& record, HWND box) {
   }
 }
 
-// The box is being hidden: it is closing. Its shadow goes first, then the
-// box shrinks away; both happen once.
+// The box is being hidden without having been told to hide (ShowWindow
+// tells it first): the dialog has ended, the box is closing. Its shadow goes
+// first, then the box shrinks away; both happen once.
 void OnClosing(SkinWindowRecord& record, HWND box) {
-  if (record.CloseAnimated || !IsWindowVisible(box)) return;
+  if (record.Hidden || record.CloseAnimated || !IsWindowVisible(box)) return;
   record.CloseAnimated = true;
   if (record.ShadowWindow) ShowWindow(record.ShadowWindow, SW_HIDE);
   SkinAnimateEffect1(box);
 }
 
 void OnShowWindow(SkinWindowRecord& record, HWND box, bool shown) {
+  record.Hidden = !shown;
   if (shown) DialogLayOutButtons(box);
   if (!record.ShadowWindow) return;
   if (!shown) {

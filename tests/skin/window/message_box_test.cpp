@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/gdi_object.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
@@ -278,6 +279,206 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
     ownerRecord_ = 0;
     SkinWindowList.clear();
   }
+}
+
+bool FadesInTo240(HWND box) { return PumpUntil([box] { return LayeredAlpha(box) == 240; }, 3000); }
+
+// Every box fades in on its own: two in a row, and one opened while
+// another is still open.
+TEST_F(MessageBoxTest, EveryBoxFadesInAlsoOneOpenedWhileAnotherLives) {
+  BoxDriver driver;
+  int inner = -2;
+  driver.Then([&](HWND outer) {
+    EXPECT_TRUE(FadesInTo240(outer));
+    inner = SkinMessageBox(outer, kText, kWarning, kCaption);
+    EXPECT_EQ(SkinWindowList.size(), 1u);
+    EXPECT_TRUE(IsWindowVisible(outer));
+    Press(outer, IDYES);
+  });
+  driver.Then([](HWND box) {
+    EXPECT_TRUE(FadesInTo240(box));
+    Press(box, IDOK);
+  });
+  driver.Then([](HWND box) {
+    EXPECT_TRUE(FadesInTo240(box));
+    Press(box, IDNO);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);
+  EXPECT_EQ(inner, 0);
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 6);
+  EXPECT_EQ(driver.handled(), 3);
+}
+
+INT_PTR CALLBACK DefDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+HHOOK early = nullptr;
+LRESULT CALLBACK AnswerAtActivation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && SkinRecordOfWindow(reinterpret_cast<HWND>(wParam))) {
+    Press(reinterpret_cast<HWND>(wParam), IDOK);
+  }
+  return CallNextHookEx(early, code, wParam, lParam);
+}
+
+// A box answered before it ever painted: nothing of it is left, and the
+// next box fades in as ever. Fade threads end by themselves.
+TEST_F(MessageBoxTest, ABoxGoneBeforeItsFirstPaintLeavesNothingBehind) {
+  const int threads = ProcessThreadCount();
+  DWORD handles = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &handles);
+  // Runs after the skin's own hook (a later hook comes first and chains to
+  // this one): the answer is queued before the box can paint.
+  early = SetWindowsHookExW(WH_CBT, AnswerAtActivation, nullptr, GetCurrentThreadId());
+  const int painted = int(SkinMemoryDcList.size());
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+  UnhookWindowsHookEx(early);
+  EXPECT_EQ(int(SkinMemoryDcList.size()), painted);
+  BoxDriver driver;
+  driver.Then([](HWND box) {
+    EXPECT_TRUE(FadesInTo240(box));
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+  EXPECT_TRUE(PumpUntil([&] { return ProcessThreadCount() <= threads; }, 3000));
+  DWORD after = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &after);
+  EXPECT_LE(after, handles);
+}
+
+// The shadow reaches 15 pixels beyond the box on every side and follows it
+// when it moves or changes size alone; it hides when the box is hidden.
+TEST_F(MessageBoxTest, TheShadowFollowsTheBoxAndHidesWithIt) {
+  BoxDriver driver;
+  driver.Then([](HWND box) {
+    HWND shadow = SkinRecordOfWindow(box)->ShadowWindow;
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_EQ(SkinGetClassNameText(shadow), "yinyWindow");
+    EXPECT_EQ(GetWindow(shadow, GW_OWNER), box);
+    EXPECT_TRUE(IsWindowVisible(shadow));
+    EXPECT_EQ(GetSkinProp(shadow, prop::Yyck_yysd), 15);
+    EXPECT_EQ(GetSkinProp(shadow, prop::Yyck_Tmd), 20);
+    EXPECT_TRUE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    EXPECT_TRUE(Same(Bounds(shadow), Grown(Bounds(box), 15)));
+    const RECT start = Bounds(box);
+    SetWindowPos(box, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(Same(Bounds(shadow), RECT{35, 45, 65 + Width(start), 75 + Height(start)}));
+    SetWindowPos(box, nullptr, 0, 0, Width(start) + 20, Height(start), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(Same(Bounds(shadow), RECT{35, 45, 85 + Width(start), 75 + Height(start)}));
+    ShowWindow(box, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(shadow));
+    EXPECT_TRUE(Same(Bounds(box), RECT{50, 60, 70 + Width(start), 60 + Height(start)}));  // no close played
+    ShowWindow(box, SW_SHOWNA);
+    EXPECT_TRUE(IsWindowVisible(shadow));
+    EXPECT_TRUE(Same(Bounds(shadow), Grown(Bounds(box), 15)));
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+}
+
+// The box shrinks to its centre in ten fading frames when it closes, and
+// keeps its size and alpha when it merely gets the focus.
+TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
+  BoxDriver driver;
+  driver.Then([](HWND box) {
+    ASSERT_TRUE(FadesInTo240(box));
+    const RECT start = Bounds(box);
+    SetFocus(box);
+    SendMessageW(box, WM_SETFOCUS, 0, 0);
+    EXPECT_TRUE(Same(Bounds(box), start));
+    EXPECT_EQ(LayeredAlpha(box), 240);
+    HWND shadow = SkinRecordOfWindow(box)->ShadowWindow;
+    EndDialog(box, IDYES);
+    EXPECT_FALSE(IsWindowVisible(shadow));
+    const RECT end = Bounds(box);
+    const int dx = Width(start) / 10, dy = Height(start) / 10;
+    EXPECT_EQ(Width(end), Width(start) - 10 * dx);
+    EXPECT_EQ(Height(end), Height(start) - 10 * dy);
+    EXPECT_NEAR(end.left, start.left + 10 * (dx / 2.0), 10);
+    EXPECT_NEAR(end.top, start.top + 10 * (dy / 2.0), 10);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);
+}
+
+// A modeless dialog ("#32770") of the plain template, not shown.
+HWND EmptyDialog() {
+  struct {
+    DLGTEMPLATE header;
+    WORD menu, windowClass, title;
+  } dialog{{WS_POPUP | WS_CAPTION, 0, 0, 10, 10, 120, 60}, 0, 0, 0};
+  return CreateDialogIndirectW(GetModuleHandleW(nullptr), &dialog.header, nullptr, DefDialogProc);
+}
+
+// The hook dresses the box it was installed for and nothing else: not the
+// open dialog or the folder chooser after a box, also not after a box that
+// could not be shown, nor a window of another class.
+TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) {
+  auto unskinned = [](HWND dialog) {
+    EXPECT_EQ(GetSkinProp(dialog, prop::Hw_hProc), 0);
+    EXPECT_EQ(SkinFindWindowRecord(dialog), 0);
+    EXPECT_FALSE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_LAYERED);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  };
+  auto openDialog = [] {
+    wchar_t file[MAX_PATH] = L"";
+    OPENFILENAMEW ofn{sizeof ofn};
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    GetOpenFileNameW(&ofn);
+  };
+  auto folderChooser = [] {
+    BROWSEINFOW info{};
+    if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info)) CoTaskMemFree(chosen);
+  };
+  BoxDriver driver;
+  driver.Then([](HWND box) { Press(box, IDOK); });
+  driver.Then(unskinned);
+  driver.Then(unskinned);
+  driver.Then(unskinned);
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+  openDialog();
+  HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  EXPECT_EQ(SkinMessageBox(gone, kText, kWarning, kCaption), -1);
+  EXPECT_EQ(MsgBoxCbtHook, nullptr);
+  openDialog();
+  folderChooser();
+  EXPECT_EQ(driver.handled(), 4);
+  // An installed hook takes the first dialog made after it for its box.
+  SkinMessageBoxHookInstall();
+  testsupport::TestWindow other(100, 80, L"other");
+  testsupport::Activate(other.hwnd());
+  EXPECT_EQ(GetSkinProp(other.hwnd(), prop::Hw_hProc), 0);
+  HWND first = EmptyDialog();
+  HWND second = EmptyDialog();
+  testsupport::Activate(second);
+  EXPECT_EQ(SkinFindWindowRecord(second), 0);
+  testsupport::Activate(first);
+  EXPECT_NE(SkinFindWindowRecord(first), 0);
+  SkinMessageBoxHookRemove(first);
+  EXPECT_EQ(MsgBoxCbtHook, nullptr);
+  DestroyWindow(second);
+  DestroyWindow(first);
+  EXPECT_TRUE(SkinWindowList.empty());
+}
+
+// Taking the skin off a live box gives it its own procedure back and
+// removes its record alone; it answers as a plain box from then on.
+TEST_F(MessageBoxTest, DetachGivesTheProcedureBackAndRemovesOnlyTheBoxRecord) {
+  HWND owner = SkinnedOwner(RGB(0, 255, 0));
+  BoxDriver driver;
+  driver.Then([owner](HWND box) {
+    EXPECT_EQ(SkinFindWindowRecord(box), 2);
+    const LONG_PTR previous = GetSkinProp(box, prop::Hw_hProc);
+    DialogSkinDetach(box);
+    EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), previous);
+    EXPECT_EQ(SkinFindWindowRecord(box), 0);
+    EXPECT_EQ(SkinWindowList.size(), 1u);
+    EXPECT_EQ(GetSkinProp(owner, prop::Hw_lbID), 1);
+    EXPECT_EQ(GetSkinProp(box, prop::Hw_hProc), previous);  // properties stay
+    Press(box, IDNO);
+  });
+  EXPECT_EQ(SkinMessageBox(owner, kText, kOverwrite, kCaption), 6);
+  EXPECT_EQ(SkinWindowList.size(), 1u);
 }
 
 }  // namespace
