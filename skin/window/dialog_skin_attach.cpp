@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/embedded_assets.h"
+#include "platform/embedded_image.h"
 #include "platform/gdi_object.h"
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
@@ -116,7 +116,7 @@ int32_t DialogLayOutButtons(HWND box) {
   return band;
 }
 
-std::span<const uint8_t> CloseGlyphPng() { return assets::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
+std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
 
 void DialogSkinAttach(HWND box) {
   if (SkinFindWindowRecord(box) > 0) return;
