@@ -1,5 +1,9 @@
 #include "skin/core/control_background.h"
 
+#include <commctrl.h>
+
+#include <utility>
+
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
@@ -65,7 +69,51 @@ TintedBackground PaintTinted(HWND window) {
   return result;
 }
 
+// The size of the background bitmap made for the control.
+SIZE BackgroundSize(HWND control) {
+  RECT r = {};
+  if (SkinTopSkinnedAncestor(control) == 0) GetWindowRect(control, &r);
+  else r = SkinGetFrameGeometry(control);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info = {};
+  if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return SIZE{};
+  return SIZE{info.bmWidth, info.bmHeight};
+}
+
+constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
+
+// Frees a control's kept brush when the control moves, resizes or goes.
+LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR id, DWORD_PTR) {
+  if (message == WM_WINDOWPOSCHANGED) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+      SkinDeleteControlBrush(control);
+    }
+  } else if (message == WM_NCDESTROY) {
+    SkinDeleteControlBrush(control);
+    RemoveWindowSubclass(control, KeepBrushProc, id);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
+
+HBRUSH SkinControlBackgroundBrush(HWND control) {
+  const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb);
+  const SIZE size = BackgroundSize(control);
+  const SIZE made = BitmapSize(GetSkinPropHandle<HBITMAP>(control, prop::Kj_wtjb));
+  if (kept && made.cx == size.cx && made.cy == size.cy) return kept;
+  platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
+  platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
+  const HBRUSH handed = brush.get();
+  SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
+  SetWindowSubclass(control, KeepBrushProc, kBrushKeeper, 0);
+  return handed;
+}
 
 platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
   if (SkinTopSkinnedAncestor(window) == 0) {
