@@ -69,23 +69,10 @@ TintedBackground PaintTinted(HWND window) {
   return result;
 }
 
-// The size of the background bitmap made for the control.
-SIZE BackgroundSize(HWND control) {
-  RECT r = {};
-  if (SkinTopSkinnedAncestor(control) == 0) GetWindowRect(control, &r);
-  else r = SkinGetFrameGeometry(control);
-  return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-  BITMAP info = {};
-  if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return SIZE{};
-  return SIZE{info.bmWidth, info.bmHeight};
-}
-
 constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
 
-// Frees a control's kept brush when the control moves, resizes or goes.
+// Frees a control's kept brush when the control moves or resizes (the
+// background behind it is another then) and when it goes.
 LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR id, DWORD_PTR) {
   if (message == WM_WINDOWPOSCHANGED) {
@@ -103,10 +90,7 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 HBRUSH SkinControlBackgroundBrush(HWND control) {
-  const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb);
-  const SIZE size = BackgroundSize(control);
-  const SIZE made = BitmapSize(GetSkinPropHandle<HBITMAP>(control, prop::Kj_wtjb));
-  if (kept && made.cx == size.cx && made.cy == size.cy) return kept;
+  if (const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb)) return kept;
   platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();

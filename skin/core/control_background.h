@@ -21,11 +21,11 @@ namespace korvath::skin {
 platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window);
 
 // The pattern brush that a WM_CTLCOLOR* answer hands to the control: its
-// background bitmap (above), made once per control and size and kept with
-// its brush in the control's `Kj_wtjb` and `Kj_dxjb`. It is made again when
-// the control has moved or changed size, or after SkinDeleteControlBrush
-// (which a change of the background behind the control calls); the pair is
-// freed with the control.
+// background bitmap (above), made once per control, place and size and kept
+// with its brush in the control's `Kj_wtjb` and `Kj_dxjb`. Moving or sizing
+// the control frees the pair, and so does SkinDeleteControlBrush (which a
+// change of the background behind the control calls); the next message
+// makes it again. The pair is freed with the control.
 HBRUSH SkinControlBackgroundBrush(HWND control);
 
 // A registered memory DC of the control's client size holding its tinted

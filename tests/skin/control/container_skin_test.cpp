@@ -44,7 +44,7 @@ TEST_F(ContainerSkinTest, AttachRegistersAndSubclassesOneLayerOnly) {
   EXPECT_EQ(GetWindowLongPtrW(c, GWLP_WNDPROC), proc);
 }
 
-// A list box's pattern brush is made once for its size and kept until the
+// A list box's pattern brush is made once and kept until the
 // list moves, resizes or goes or its background changes; an open drop-down list (a child of the
 // desktop) is listed as layered once in the see-through mode, however many
 // colour messages it sends.
@@ -76,6 +76,9 @@ TEST_F(ContainerSkinTest, ColourMessagesKeepOneBrushPerSizeAndPileNothingUp) {
   GetObjectW(GetSkinPropHandle<HBITMAP>(list, prop::Kj_wtjb), sizeof made, &made);
   EXPECT_EQ(made.bmWidth, 120);
   InvalidateBackgroundCaches(form_.hwnd());  // the background behind it changed
+  EXPECT_EQ(platform::LiveGdiObjectCount(), before);
+  colour(list, dc);
+  SetWindowPos(list, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_EQ(platform::LiveGdiObjectCount(), before);
   colour(list, dc);
   EXPECT_EQ(platform::LiveGdiObjectCount(), before + 2);
