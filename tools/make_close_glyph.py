@@ -6,15 +6,16 @@ button (3 pixels below the button's top), so the glyph's centre (18, 8) falls
 on the centre of the button's hover plate. The glyph is a dark diagonal cross,
 8 x 8 pixels, with a soft white halo that keeps it readable on the light
 caption and on the red hover plate alike; everything else is transparent.
-Anti-aliased by 8 x 8 supersampling. Only the standard library is used, and
-the output is the same byte for byte on every run.
+Anti-aliased by 8 x 8 supersampling, with the distance and PNG helpers of
+make_glyph_strip.py. Only the standard library is used, and the output is
+the same byte for byte on every run.
 
 Usage: tools/make_close_glyph.py [output path]
 """
 import os
-import struct
 import sys
-import zlib
+
+from make_glyph_strip import png_bytes, segment_distance
 
 WIDTH, HEIGHT = 38, 18
 CENTRE_X, CENTRE_Y = 18.0, 8.0
@@ -25,14 +26,6 @@ INK = (0x30, 0x30, 0x30)
 HALO_RGB = (0xFF, 0xFF, 0xFF)
 HALO_ALPHA = 0.7
 SAMPLES = 8
-
-
-def segment_distance(px, py, ax, ay, bx, by):
-    dx, dy = bx - ax, by - ay
-    t = ((px - ax) * dx + (py - ay) * dy) / float(dx * dx + dy * dy)
-    t = max(0.0, min(1.0, t))
-    qx, qy = ax + t * dx - px, ay + t * dy - py
-    return (qx * qx + qy * qy) ** 0.5
 
 
 SEGMENTS = (
@@ -64,23 +57,12 @@ def pixel(x, y):
     return rgb + (int(round(alpha * 255)),)
 
 
-def png(rows):
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in rows)
-    header = struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) +
-            chunk(b"IEND", b""))
-
-
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets", "close_glyph.png")
     rows = [[pixel(x, y) for x in range(WIDTH)] for y in range(HEIGHT)]
     with open(out, "wb") as f:
-        f.write(png(rows))
+        f.write(png_bytes(rows))
 
 
 if __name__ == "__main__":
