@@ -10,9 +10,9 @@ Only the standard library is used; the output is the same on every run.
 Usage: tools/make_tick_image.py [output path]
 """
 import os
-import struct
 import sys
-import zlib
+
+from make_glyph_strip import png_bytes
 
 WIDTH, HEIGHT = 13, 12
 TICK = [(2, 5), (2, 6), (3, 6), (3, 7), (4, 7), (4, 8), (5, 8), (5, 9), (6, 7), (6, 8), (7, 6),
@@ -41,17 +41,6 @@ def draw():
         canvas[y][x] = GREENS[i % len(GREENS)] + (0xFF,)
     assert len(TICK) == 21 and len(edge) == 28
     return canvas
-
-
-def png_bytes(canvas):
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in canvas)
-    header = struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 6, 0, 0, 0)  # 8-bit RGBA
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def main():

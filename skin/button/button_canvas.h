@@ -43,6 +43,17 @@ class ButtonCanvas {
   gdip::Graphics graphics_;
 };
 
+// The fixed colours of the painters (Windows colour values).
+inline constexpr COLORREF kWhite = 0xFFFFFF;
+inline constexpr COLORREF kBlack = 0x000000;
+inline constexpr COLORREF kGrey = 0x808080;
+inline constexpr COLORREF kSilver = 0xC0C0C0;
+// The caption of a disabled button.
+inline constexpr COLORREF kDisabledText = 0x606060;
+
+// True when the owner-draw state has every bit of `bits`.
+constexpr bool HasState(UINT state, UINT bits) { return (state | bits) == state; }
+
 // GDI+ colour of a Windows colour at an alpha.
 gdip::Argb ColourAt(COLORREF colour, int32_t alpha);
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/gbk_convert.h"
+#include "skin/button/button_canvas.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
 #include "skin/button/image_button_painter.h"
@@ -19,9 +20,6 @@
 namespace korvath::skin {
 
 namespace {
-
-constexpr COLORREF kDisabledCaption = 0x606060;
-enum Kind : int32_t { kVector = 0, kRadio = 4, kCheckBox = 5 };
 
 std::string WindowTextGbk(HWND window) {
   std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -46,7 +44,7 @@ void Skin(int32_t recordIndex, HWND child, int32_t kind) {
   entry.FontStyle = font.style;
   SetSkinProp(child, prop::Hw_lbID, number);
   SetSkinProp(child, prop::Hw_FuID, recordIndex);
-  SetSkinProp(child, prop::Kj_Jzzts, kDisabledCaption);
+  SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
   if (kind == kCheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
   // The saved procedure is in place before any message can reach the skin's.
   const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
@@ -81,7 +79,7 @@ void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
     // Another skin's procedure already stands in front: skinning again would
     // save a skin procedure as the one to forward to.
     if (SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, kVector);
+    Skin(recordIndex, child, kVectorButton);
     // All three push types become exactly BS_OWNERDRAW; the parent draws them.
     SetWindowLongW(child, GWL_STYLE, style | BS_OWNERDRAW);
     InvalidateRect(child, nullptr, TRUE);
@@ -94,7 +92,7 @@ void CheckRadioSkinInstall(int32_t recordIndex, HWND parent) {
   ForEachButtonChild(parent, [&](HWND child) {
     if (!IsAutoRadioButtonStyle(child) && !IsCheckBoxStyle(child)) return;
     if (HasStyleMask(child, BS_OWNERDRAW) || SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, IsCheckBoxStyle(child) ? kCheckBox : kRadio);
+    Skin(recordIndex, child, IsCheckBoxStyle(child) ? kCheckBox : kRadioButton);
     InvalidateRect(child, nullptr, TRUE);
   });
 }

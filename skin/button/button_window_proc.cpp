@@ -18,8 +18,6 @@ namespace korvath::skin {
 
 namespace {
 
-enum Kind : int32_t { kVector = 0, kPicture = 1, kImage = 3, kRadio = 4, kCheckBox = 5, kToggle = 7 };
-
 // One message, unpacked once.
 struct Message {
   HWND window;
@@ -41,7 +39,7 @@ struct Message {
     return result;
   }
   int32_t kind() const { return button.entry->Kind; }
-  bool PaintsItself() const { return kind() == kRadio || kind() == kCheckBox || kind() == kToggle; }
+  bool PaintsItself() const { return kind() == kRadioButton || kind() == kCheckBox || kind() == kImageToggle; }
 };
 
 // The look of a radio button, check box or toggle after the native control
@@ -49,9 +47,9 @@ struct Message {
 // state, the others plain.
 void RepaintSelf(HWND window, int32_t kind, UINT radioState) {
   switch (kind) {
-    case kRadio: RadioSkinPaint(window, radioState); break;
+    case kRadioButton: RadioSkinPaint(window, radioState); break;
     case kCheckBox: CheckBoxSkinPaint(window, 0); break;
-    case kToggle: ToggleSkinPaintImage(window, 0); break;
+    case kImageToggle: ToggleSkinPaintImage(window, 0); break;
     default: break;
   }
 }
@@ -206,11 +204,11 @@ void ButtonSkinRedraw(HWND window, UINT state, bool hot) {
   RECT client = {};
   GetClientRect(window, &client);
   switch (button.entry->Kind) {
-    case kPicture: ButtonSkinPaint(window, dc.get(), state, client); break;
-    case kVector: ButtonSkinPaintVector(window, dc.get(), state, client); break;
-    case kRadio: RadioSkinPaint(window, state); break;
+    case kPictureButton: ButtonSkinPaint(window, dc.get(), state, client); break;
+    case kVectorButton: ButtonSkinPaintVector(window, dc.get(), state, client); break;
+    case kRadioButton: RadioSkinPaint(window, state); break;
     case kCheckBox: CheckBoxSkinPaint(window, state); break;
-    case kImage: ButtonSkinPaintImage(window, dc.get(), state, client); break;
+    case kImageButton: ButtonSkinPaintImage(window, dc.get(), state, client); break;
     default: break;  // image toggles keep their look
   }
 }

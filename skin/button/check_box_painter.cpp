@@ -16,8 +16,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 // Cells of the glyph strip.
 constexpr int32_t kLargeTick = 1, kHotBox = 2, kSmallTick = 3, kPopTick = 4, kBox = 5, kDisabledBox = 6;
 constexpr int32_t kCellWidth = 21;

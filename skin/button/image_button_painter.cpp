@@ -17,12 +17,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kSilver = 0xC0C0C0;
-
-bool Has(UINT state, UINT bit) { return (state | bit) == state; }
-
 // A state's fallback frame around the normal picture.
 struct Frame {
   float grow;  // added to the picture's size
@@ -61,13 +55,13 @@ void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect) {
   const COLORREF theme = SkinThemeColor;
   const ByteSet* own = &entry.NormalImage;
   std::optional<Frame> frame;
-  if (Has(state, ODS_DISABLED)) {
+  if (HasState(state, ODS_DISABLED)) {
     own = &entry.DisabledImage;
     frame = Frame{2, 5, ColourAt(kBlack, 80), ColourAt(kWhite, 60), ColourAt(kBlack, 100)};
-  } else if (Has(state, ODS_HOTLIGHT)) {
+  } else if (HasState(state, ODS_HOTLIGHT)) {
     own = &entry.HoverImage;
     frame = Frame{3, 3, ColourAt(theme, 250), ColourAt(kWhite, 120), ColourAt(theme, 100)};
-  } else if (Has(state, ODS_SELECTED)) {
+  } else if (HasState(state, ODS_SELECTED)) {
     own = &entry.PressedImage;
     frame = Frame{3, 3, ColourAt(theme, 250), ColourAt(kBlack, 60), ColourAt(kWhite, 100)};
   }
@@ -112,7 +106,7 @@ void ToggleSkinPaintImage(HWND window, UINT state) {
   gdip::Graphics& g = canvas.graphics();
   const bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
   DrawPictureAt(g, checked ? ref.entry->PressedImage : ref.entry->NormalImage, 0, 0);
-  if (Has(state, ODS_DISABLED)) {
+  if (HasState(state, ODS_DISABLED)) {
     gdip::SolidBrush wash;
     wash.Create(ColourAt(kSilver, 120));
     g.FillRectangle(wash, float(client.left), float(client.top), float(canvas.width()), float(canvas.height()));

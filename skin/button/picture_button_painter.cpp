@@ -17,12 +17,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kGrey = 0x808080;
-constexpr COLORREF kBlack = 0x000000;
-
-bool Has(UINT state, UINT bit) { return (state | bit) == state; }
-
 struct Face {
   gdip::Graphics& g;
   const SkinButtonEntry& entry;
@@ -166,12 +160,12 @@ void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect) {
       FillGradient(f.g, f.InsetPathI(), {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 100), ColourAt(kBlack, 10));
     }
   }
-  const bool hot = Has(state, ODS_HOTLIGHT);
-  if (Has(state, ODS_DISABLED)) {
+  const bool hot = HasState(state, ODS_HOTLIGHT);
+  if (HasState(state, ODS_DISABLED)) {
     PaintDisabled(f);
   } else {
     if (hot) PaintHot(f);
-    if (hot || Has(state, ODS_FOCUS)) {
+    if (hot || HasState(state, ODS_FOCUS)) {
       PaintFocus(f, hot);
     } else if (entry.ShowFrame) {
       if (entry.HasPicture) {

@@ -9,14 +9,6 @@
 
 namespace korvath::skin {
 
-namespace {
-
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kDisabledGrey = 0x606060;
-
-}  // namespace
-
 void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int32_t height, const GlyphInputs& in) {
   const float fx = float(x), yc = float(y) + float(height - 12) / 2;
   const COLORREF theme = SkinThemeColor;
@@ -56,7 +48,7 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
       if (!in.hot) picture(in.disabled ? 7 : 3);
     } else {
       const gdip::GraphicsPath dot = EllipsePath(fx + 5, yc + 3, 6, 6);
-      const COLORREF rim = in.disabled ? kDisabledGrey : theme;
+      const COLORREF rim = in.disabled ? kDisabledText : theme;
       Outline(g, dot, ColourAt(kBlack, 150));
       Outline(g, dot, ColourAt(theme, 150));
       FillRadial(g, dot, ColourAt(kWhite, 80), ColourAt(rim, 254), 0);
@@ -65,7 +57,7 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
     picture(in.disabled ? 8 : 1);
   }
   const float cx = fx + float(glyphWidth) + 2;
-  DrawGlyphCaption(g, in, in.disabled ? kDisabledGrey : in.captionColour,
+  DrawGlyphCaption(g, in, in.disabled ? kDisabledText : in.captionColour,
                    {cx, float(y) + 2, float(width), float(height)},
                    {cx, float(y), float(width), float(height) + 2});
 }

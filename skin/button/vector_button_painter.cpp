@@ -16,15 +16,9 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kLightGrey = 0xC0C0C0;
-constexpr COLORREF kMidGrey = 0x808080;
 // The focus ring keeps the engine's first theme colour whatever the theme.
 constexpr COLORREF kFocusRing = 0xDDCA22;
 constexpr int32_t kVectorCorner = 5;
-
-bool Has(UINT state, UINT bit) { return (state | bit) == state; }
 
 // The picture a push button is drawn with: its own, else its form's.
 SkinPicture* PictureOf(const ButtonRef& button) {
@@ -50,7 +44,7 @@ struct Face {
 
 void PaintDisabled(Face& f) {
   const gdip::GraphicsPath path = RoundRectPath(f.left, f.top, f.width - 1, f.height - 1, kVectorCorner);
-  FillSolid(f.g, path, ColourAt(kLightGrey, 255));
+  FillSolid(f.g, path, ColourAt(kSilver, 255));
   FillGradient(f.g, path, f.Top(), {f.left, f.top + f.height}, ColourAt(kWhite, 10), ColourAt(kWhite, 50));
   if (f.picture) {
     f.g.ResetClip();
@@ -62,9 +56,9 @@ void PaintDisabled(Face& f) {
 
 void PaintEnabled(Face& f, UINT state) {
   const gdip::GraphicsPath path = f.Path();
-  FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kMidGrey, 60));
+  FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kGrey, 60));
   const COLORREF theme = SkinThemeColor;
-  if (Has(state, ODS_HOTLIGHT)) {
+  if (HasState(state, ODS_HOTLIGHT)) {
     if (f.picture) {
       FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10));
       f.g.ResetClip();
@@ -76,7 +70,7 @@ void PaintEnabled(Face& f, UINT state) {
       Outline(f.g, path, ColourAt(kBlack, 150));
       Outline(f.g, path, ColourAt(theme, 100));
     }
-  } else if (Has(state, ODS_FOCUS)) {
+  } else if (HasState(state, ODS_FOCUS)) {
     if (f.picture) {
       f.g.ResetClip();
       f.picture->DrawState3(f.g);
@@ -94,7 +88,7 @@ void PaintEnabled(Face& f, UINT state) {
   } else {
     Outline(f.g, path, ColourAt(kBlack, 120));
   }
-  if (Has(state, ODS_SELECTED)) {
+  if (HasState(state, ODS_SELECTED)) {
     const gdip::GraphicsPath pressed = RoundRectPath(f.left + 2, f.top + 2, f.width - 3, f.height - 3, kVectorCorner);
     FillGradient(f.g, pressed, {2, 2}, {2, f.height - 2}, ColourAt(theme, 60), ColourAt(kWhite, 100));
   }
@@ -110,7 +104,7 @@ void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, 
     return;
   }
   const COLORREF colour =
-      Has(state, ODS_DISABLED) ? COLORREF(GetSkinProp(button, prop::Kj_Jzzts)) : textColour;
+      HasState(state, ODS_DISABLED) ? COLORREF(GetSkinProp(button, prop::Kj_Jzzts)) : textColour;
   const CaptionStyle style = {.face = entry.FontFace,
                               .size = float(entry.FontSize),
                               .style = entry.FontStyle,
@@ -152,7 +146,7 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
   } else {
     FillSolid(g, face.Path(), ColourAt(kWhite, 160));
   }
-  if (Has(state, ODS_DISABLED)) {
+  if (HasState(state, ODS_DISABLED)) {
     PaintDisabled(face);
   } else {
     PaintEnabled(face, state);
@@ -167,7 +161,7 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
     own = platform::WindowDC::Client(button);
     dc = own.get();
   }
-  if (Has(state, ODS_HOTLIGHT)) {
+  if (HasState(state, ODS_HOTLIGHT)) {
     FadeStart(button, 0, 0, width, height, picture.Release(), 0, 0);
   } else {
     BitBlt(dc, 0, 0, width, height, picture.get(), 0, 0, SRCCOPY);
