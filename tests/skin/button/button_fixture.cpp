@@ -9,6 +9,7 @@
 namespace korvath::skin::test {
 
 std::vector<HWND> ClickedButtons;
+std::vector<HWND> OtherNotifications;
 
 namespace {
 
@@ -18,7 +19,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       SkinDrawItem(int32_t(GetSkinProp(window, prop::Hw_lbID)), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) ClickedButtons.push_back(reinterpret_cast<HWND>(lParam));
+      (HIWORD(wParam) == BN_CLICKED ? ClickedButtons : OtherNotifications).push_back(reinterpret_cast<HWND>(lParam));
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
@@ -30,6 +31,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 ButtonFixture::ButtonFixture() {
   SkinModuleInit();
   ClickedButtons.clear();
+  OtherNotifications.clear();
   FillPattern(record().BackDC.get(), kFormWidth, kFormHeight, nullptr, kBackground);
   FillPattern(record().ChildBackDC.get(), kFormWidth, kFormHeight, nullptr, kBackground);
   SetWindowLongPtrW(form(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FormProc));

@@ -17,8 +17,10 @@ namespace korvath::skin::test {
 inline constexpr uint32_t kBackground = 0x808080;  // 0x00RRGGBB under every button
 inline constexpr int kFormWidth = 360, kFormHeight = 240;
 
-// One button click the form was told of (WM_COMMAND BN_CLICKED).
+// The button clicks the form was told of (WM_COMMAND BN_CLICKED), and every
+// other button notification.
 extern std::vector<HWND> ClickedButtons;
+extern std::vector<HWND> OtherNotifications;
 
 class ButtonFixture : public ::testing::Test {
  protected:

@@ -93,10 +93,13 @@ TEST_F(PushButtonTest, TheHotLookFadesInOverThePlainOneAndHidesTheFocusRing) {
 }
 
 TEST_F(PushButtonTest, ADcThatCannotDrawIsReplacedByTheButtonsOwnAndGivenBack) {
+  Shown(button_);  // its own first paint is done
   const long live = korvath::platform::LiveGdiObjectCount();
   const size_t dcs = SkinMemoryDcList.size();
   ButtonSkinPaintVector(button_, nullptr, ODS_DISABLED, RECT{0, 0, 100, 30});
-  EXPECT_TRUE(ColorNear(Shown(button_).RgbAt(10, 15), Blend(0xC0C0C0, kWhite, 30), 6));
+  const PixelBuffer shown = Shown(button_);
+  EXPECT_TRUE(ColorNear(shown.RgbAt(10, 15), Blend(0xC0C0C0, kWhite, 30), 6));
+  EXPECT_NEAR(Darkest(shown, 35, 5, 65, 27), 0x60, 16);  // the disabled caption
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
   EXPECT_EQ(SkinMemoryDcList.size(), dcs);
 }
@@ -357,6 +360,11 @@ TEST_F(PictureButtonTest, FlatFacesHighlightAndImageLayouts) {
   const PixelBuffer beside = Paint(0);
   EXPECT_LT(Darkest(beside, 5, 10, 30, 50), 60);
   EXPECT_EQ(beside.RgbAt(2, 30), kBackground);
+  // Even in a button too low for any image.
+  MoveWindow(button_, 20, 20, 80, 7, TRUE);
+  SkinMemoryDc low = SkinMemoryDc::Create(80, 7);
+  ButtonSkinPaint(button_, low.get(), 0, RECT{0, 0, 80, 7});
+  EXPECT_LT(Darkest(Pixels(low.get(), 80, 7), 5, 0, 30, 7), 100);
 }
 
 }  // namespace

@@ -166,6 +166,7 @@ TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   testsupport::Click(other_, 50, 15);
   PumpMessages(50);
   EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), other_), 1);
+  EXPECT_TRUE(OtherNotifications.empty());  // no BN_DOUBLECLICKED either
   PumpMessages(600);
   // Space on the focused push button clicks it.
   SetFocus(push_);
