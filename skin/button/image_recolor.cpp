@@ -3,7 +3,7 @@
 #include <string>
 
 #include "gdip/bitmap.h"
-#include "platform/embedded_assets.h"
+#include "platform/embedded_image.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 
@@ -19,7 +19,7 @@ int32_t Scale(int32_t channel, int32_t theme) { return int32_t(double(channel) /
 
 }  // namespace
 
-std::span<const uint8_t> TickImage() { return assets::EmbeddedImageBytes(EmbeddedTickImage()); }
+std::span<const uint8_t> TickImage() { return platform::EmbeddedImageBytes(EmbeddedTickImage()); }
 
 COLORREF ArgbToColorRef(uint32_t argb, uint8_t* alpha) {
   if (alpha) *alpha = uint8_t(argb >> 24);

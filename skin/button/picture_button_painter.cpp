@@ -24,6 +24,7 @@ struct Face {
   float R = 0, B = 0;  // the picture's corner size and inset
 
   bool picture() const { return entry.HasPicture; }
+  gdip::Rect Bounds() const { return {int32_t(X), int32_t(Y), int32_t(W), int32_t(H)}; }
   void Smooth() const {
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
@@ -40,7 +41,7 @@ void PaintDisabled(const Face& f) {
     f.Smooth();
     FillGradient(f.g, RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)),
                  {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kGrey, 50), ColourAt(kWhite, 0));
-    f.entry.Picture.DrawState4(f.g);
+    f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
     return;
   }
   FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 2, f.W - 6, f.H - 6, 5), {1, 1}, {1, f.H}, ColourAt(kGrey, 50),
@@ -56,7 +57,7 @@ void PaintHot(const Face& f) {
   if (f.picture()) {
     f.Smooth();
     FillGradient(f.g, f.InsetPathI(), {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 50), ColourAt(kBlack, 10));
-    f.entry.Picture.DrawState2(f.g);
+    f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
     return;
   }
   FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 1, f.W - 5, f.H - 4, 2), {f.X + 1, f.Y + 1},
@@ -79,9 +80,9 @@ void PaintFocus(const Face& f, bool hot) {
     FillGradient(f.g, path, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 160), ColourAt(kWhite, 50));
     f.g.ResetClip();
     if (hot) {
-      f.entry.Picture.DrawState2(f.g);
+      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
     } else {
-      f.entry.Picture.DrawState3(f.g);
+      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kPressed);
     }
     return;
   }
@@ -150,12 +151,11 @@ void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
-  SkinButtonEntry& entry = *ref.entry;
+  const SkinButtonEntry& entry = *ref.entry;
   Face f{canvas.graphics(), entry, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height())};
   if (entry.HasPicture) {
-    entry.Picture.SetBounds(rect.left, rect.top, canvas.width(), canvas.height());
-    f.R = float(entry.Picture.GetField2());
-    f.B = float(entry.Picture.GetField3());
+    f.R = float(entry.Picture.CornerRadius());
+    f.B = float(entry.Picture.Inset());
     if (entry.ShowFrame) {
       FillGradient(f.g, f.InsetPathI(), {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 100), ColourAt(kBlack, 10));
     }
@@ -169,7 +169,7 @@ void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect) {
       PaintFocus(f, hot);
     } else if (entry.ShowFrame) {
       if (entry.HasPicture) {
-        entry.Picture.DrawState1(f.g);
+        entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kNormal);
       } else {
         f.Outlines();
       }

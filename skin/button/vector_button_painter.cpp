@@ -34,6 +34,7 @@ struct Face {
   int32_t inset = 0, corner = kVectorCorner;
 
   gdip::PointF Top() const { return {left, top}; }
+  gdip::Rect Bounds() const { return {int32_t(left), int32_t(top), int32_t(width), int32_t(height)}; }
   gdip::PointF Bottom() const { return {left, top + height - 1}; }
   gdip::GraphicsPath Path() const { return RoundRectPath(left, top, width - 1, height - 1, corner); }
   gdip::GraphicsPath InsetPath() const {
@@ -48,7 +49,7 @@ void PaintDisabled(Face& f) {
   FillGradient(f.g, path, f.Top(), {f.left, f.top + f.height}, ColourAt(kWhite, 10), ColourAt(kWhite, 50));
   if (f.picture) {
     f.g.ResetClip();
-    f.picture->DrawState4(f.g);
+    f.picture->Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
   } else {
     Outline(f.g, path, ColourAt(kBlack, 80));
   }
@@ -62,7 +63,7 @@ void PaintEnabled(Face& f, UINT state) {
     if (f.picture) {
       FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10));
       f.g.ResetClip();
-      f.picture->DrawState2(f.g);
+      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kHot);
       f.ClipToInset();
     } else {
       FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(theme, 60), ColourAt(kWhite, 80));
@@ -73,7 +74,7 @@ void PaintEnabled(Face& f, UINT state) {
   } else if (HasState(state, ODS_FOCUS)) {
     if (f.picture) {
       f.g.ResetClip();
-      f.picture->DrawState3(f.g);
+      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kPressed);
       f.ClipToInset();
     } else {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
@@ -83,7 +84,7 @@ void PaintEnabled(Face& f, UINT state) {
     }
   } else if (f.picture) {
     f.g.ResetClip();
-    f.picture->DrawState1(f.g);
+    f.picture->Draw(f.g, f.Bounds(), SkinPicture::kNormal);
     f.ClipToInset();
   } else {
     Outline(f.g, path, ColourAt(kBlack, 120));
@@ -138,9 +139,8 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
   if (face.picture) {
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
-    face.picture->SetBounds(rect.left, rect.top, canvas.width(), canvas.height());
-    face.inset = face.picture->GetField3();
-    face.corner = face.picture->GetField2();
+    face.inset = face.picture->Inset();
+    face.corner = face.picture->CornerRadius();
     face.ClipToInset();
     FillSolid(g, face.InsetPath(), ColourAt(kWhite, 160));
   } else {
