@@ -42,14 +42,19 @@ struct Message {
   bool PaintsItself() const { return kind() == kRadioButton || kind() == kCheckBox || kind() == kImageToggle; }
 };
 
+// A disabled control is painted disabled, whatever the occasion.
+UINT WithEnabledState(HWND window, UINT state) {
+  return IsWindowEnabled(window) ? state : state | ODS_DISABLED;
+}
+
 // The look of a radio button, check box or toggle after the native control
 // changed (or may have drawn over the skin): radio buttons in the pressed
 // state, the others plain.
 void RepaintSelf(HWND window, int32_t kind, UINT radioState) {
   switch (kind) {
-    case kRadioButton: RadioSkinPaint(window, radioState); break;
-    case kCheckBox: CheckBoxSkinPaint(window, 0); break;
-    case kImageToggle: ToggleSkinPaintImage(window, 0); break;
+    case kRadioButton: RadioSkinPaint(window, WithEnabledState(window, radioState)); break;
+    case kCheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, 0)); break;
+    case kImageToggle: ToggleSkinPaintImage(window, WithEnabledState(window, 0)); break;
     default: break;
   }
 }
@@ -58,14 +63,14 @@ void RepaintSelf(HWND window, int32_t kind, UINT radioState) {
 // indeterminate) one, before the native control changes its state.
 void PlayTickAnimation(HWND window) {
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
-    CheckBoxSkinPaint(window, 0);
+    RepaintSelf(window, kCheckBox, 0);
     return;
   }
   const bool unchecked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
   const std::array<int32_t, 4> frames = unchecked ? std::array{4, 3, 1, 3} : std::array{1, 3, 4, 0};
   const DWORD* pauses = unchecked ? kTickInPauses : kTickOutPauses;
   for (size_t i = 0; i < frames.size(); ++i) {
-    CheckBoxSkinPaint(window, 0, true, frames[i]);
+    CheckBoxSkinPaint(window, WithEnabledState(window, 0), true, frames[i]);
     if (i + 1 < frames.size()) Sleep(pauses[i]);
   }
 }
@@ -120,6 +125,12 @@ LRESULT OnPaint(const Message& m) {
 // shows no focus on these kinds, so it paints over it.
 LRESULT OnSetFocus(const Message& m) {
   m.button.entry->Focused = true;
+  const int32_t kind = m.kind();
+  return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
+}
+
+// The native control draws itself as it is enabled or disabled.
+LRESULT OnEnable(const Message& m) {
   const int32_t kind = m.kind();
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
 }
@@ -184,6 +195,7 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT: return OnPaint(m);
     case WM_SETFOCUS: return OnSetFocus(m);
     case WM_KILLFOCUS: return OnKillFocus(m);
+    case WM_ENABLE: return OnEnable(m);
     case WM_SETTEXT: return OnSetText(m);
     case WM_NCPAINT: return DefWindowProcW(window, WM_NCPAINT, 1, lParam);
     case WM_LBUTTONDBLCLK: return 0;  // a double click reaches the control as one click
@@ -206,8 +218,8 @@ void ButtonSkinRedraw(HWND window, UINT state, bool hot) {
   switch (button.entry->Kind) {
     case kPictureButton: ButtonSkinPaint(window, dc.get(), state, client); break;
     case kVectorButton: ButtonSkinPaintVector(window, dc.get(), state, client); break;
-    case kRadioButton: RadioSkinPaint(window, state); break;
-    case kCheckBox: CheckBoxSkinPaint(window, state); break;
+    case kRadioButton: RadioSkinPaint(window, WithEnabledState(window, state)); break;
+    case kCheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, state)); break;
     case kImageButton: ButtonSkinPaintImage(window, dc.get(), state, client); break;
     default: break;  // image toggles keep their look
   }

@@ -212,6 +212,14 @@ TEST_F(ButtonProcTest, TheProcedureKeepsFocusPressAndCaptionInTheEntry) {
   EXPECT_EQ(Entry(push_).Caption, "");
 }
 
+TEST_F(ButtonProcTest, DisabledRadioButtonsAndCheckBoxesLookDisabled) {
+  EXPECT_LT(Darkest(Shown(radio1_), 22, 2, 60, 18), 60);  // a black caption
+  EnableWindow(radio1_, FALSE);                             // the control repaints itself
+  EXPECT_NEAR(Darkest(Shown(radio1_), 22, 2, 60, 18), 0x60, 16);
+  EnableWindow(check_, FALSE);
+  EXPECT_EQ(Shown(check_).RgbAt(5, 6), 0xD0D8DDu);  // the disabled box
+}
+
 TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {
   const int32_t pushNumber = int32_t(GetSkinProp(push_, prop::Hw_lbID));
   SetSkinProp(other_, prop::Hw_lbID, pushNumber);  // another button's entry
