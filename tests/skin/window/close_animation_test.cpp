@@ -5,15 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/gdi_object.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
+#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_skin_attach.h"
+#include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
 #include "skin/window/working_set_trim.h"
 #include "tests/support/win_test_support.h"
@@ -166,6 +169,29 @@ TEST_F(CloseAnimationTest, LayersComposeBackgroundItemsAndForeground) {
   EXPECT_EQ(composed(30, 20), 0xFF0000u);  // the foreground over both
   EXPECT_EQ(composed(10, 10), 0x00FF00u);  // but not over an item with a parent
   DestroyWindow(window);
+}
+
+// A shadow reaches its depth beyond the window; attaching again with a new
+// depth moves and resizes it; only a shadow that drags its owner takes the
+// mouse; a window without a record gets none.
+TEST_F(CloseAnimationTest, ShadowsAttachToRecordsAndTakeNewSettings) {
+  HWND window = MakeWindow(300, 150, false);
+  EXPECT_FALSE(ShadowAttach(window));
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = window;
+  SkinAppendWindowRecord(std::move(record));
+  ASSERT_TRUE(ShadowAttach(window, {.depth = 15, .alpha = 20}));
+  HWND shadow = SkinRecordOfWindow(window)->ShadowWindow;
+  EXPECT_EQ(Last(shadow), (Frame{85, 85, 330, 180}));
+  EXPECT_TRUE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  ASSERT_TRUE(ShadowAttach(window, {.depth = 5, .dragOwner = true}));
+  EXPECT_EQ(SkinRecordOfWindow(window)->ShadowWindow, shadow);
+  EXPECT_EQ(Last(shadow), (Frame{95, 95, 310, 160}));
+  EXPECT_EQ(GetSkinProp(shadow, prop::Yyck_Tmd), 80);
+  EXPECT_FALSE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  DestroyWindow(window);
+  EXPECT_FALSE(IsWindow(shadow));
+  SkinWindowList.clear();
 }
 
 // The trim writes no file and starts no program; it runs at most once per
