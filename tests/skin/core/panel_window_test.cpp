@@ -17,6 +17,7 @@
 #include "skin/core/callbacks.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -51,7 +52,7 @@ HWND MakePanel(ZqkWindow& panel, SkinnedForm& form, int y, std::optional<int> st
 
 // Over a skinned form: a panel with an icon 12 x 12 and two entries 20 x 15
 // that call the recording routine.
-class PanelTest : public ::testing::Test {
+class PanelTest : public test::EngineTest {
  protected:
   void SetUp() override {
     InstallContainerSkin();
@@ -113,6 +114,24 @@ TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
   EXPECT_EQ(SkinCallbackList[slot - 1].target, nullptr);
   EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0);
   RedrawWindow(panelB, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// An entry goes in at its position (1 .. count + 1), at the end for -1 or a
+// position past the end, and nowhere for any other position.
+TEST_F(PanelTest, EntriesGoInAtTheirPosition) {
+  auto widths = [&] {
+    std::vector<int> w;
+    for (const ZqkWindowEntry& entry : panel_.entries()) w.push_back(entry.width);
+    return w;
+  };
+  const auto png = SolidPng(8, 8, kNormal);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 11, 15, 1);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 12, 15, 3);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 13, 15, 9);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 14, 15, -1);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 15, 15, 0);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 16, 15, -2);
+  EXPECT_EQ(widths(), (std::vector<int>{11, 20, 12, 20, 13, 14}));
 }
 
 // ---- the picture by pixels -----------------------------------------------------

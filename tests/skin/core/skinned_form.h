@@ -43,12 +43,6 @@ constexpr uint32_t Rgb(COLORREF colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
 
-// The engine's global state for one test: a fixture's first member.
-struct EngineGlobals {
-  EngineGlobals() { ProgramGlobalsInit(); }
-  ~EngineGlobals() { ProgramGlobalsRelease(); }
-};
-
 class SkinnedForm {
  public:
   SkinnedForm(int width, int height);
