@@ -60,7 +60,7 @@ TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
     InvalidateRect(w, nullptr, TRUE);
     UpdateWindow(w);
   }
-  testsupport::PumpMessages(50);
+  testsupport::PumpUntil([&] { return testsupport::CaptureClient(control).RgbAt(40, 20) == Rgb(kGreen); });
   const auto shown = testsupport::CaptureClient(control);
   for (auto [x, y] : {std::pair{2, 2}, {40, 20}, {77, 37}}) EXPECT_EQ(shown.RgbAt(x, y), Rgb(kGreen)) << x << "," << y;
   if (HasFailure()) testsupport::SaveFailureImage(shown, "coloured_parent");
@@ -139,9 +139,10 @@ TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCal
   HWND label = form_.AddChild(L"STATIC", 0, 30, 40, 60, 25);
   form_.Skin(label);
   form_.AddChild(L"EDIT", 0, 10, 10, 30, 10, label);
-  testsupport::PumpMessages(50);
+  testsupport::PumpMessages();
   SkinRefreshWindow(label);
-  testsupport::PumpMessages(50);  // the window surface reaches the screen
+  // The window surface reaches the screen.
+  testsupport::PumpUntil([&] { return testsupport::CaptureClient(label).RgbAt(0, 0) == LayerPattern(30, 40); });
   const auto shown = testsupport::CaptureClient(label);
   EXPECT_EQ(shown.RgbAt(0, 0), LayerPattern(30, 40));
   EXPECT_EQ(shown.RgbAt(59, 24), LayerPattern(89, 64));
@@ -209,7 +210,7 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
     SetSkinProp(buttons.back(), prop::Hw_lbID, n);
   }
   SetSkinProp(buttons[7], prop::Hw_lbID, 1);
-  testsupport::PumpMessages(20);
+  testsupport::PumpMessages();
   calls.clear();
   for (HWND b : buttons) {
     InvalidateRect(b, nullptr, TRUE);

@@ -46,7 +46,7 @@ HWND MakePanel(ZqkWindow& panel, SkinnedForm& form, int y, std::optional<int> st
                                   0, WS_EX_CLIENTEDGE);
   const HWND window = panel.Create(edit, style, style ? std::optional<COLORREF>(0x0000FF) : std::nullopt,
                                    fill, 255, SkinPicture());
-  PumpMessages(50);
+  PumpMessages();
   return window;
 }
 
@@ -65,13 +65,13 @@ class PanelTest : public test::EngineTest {
                       SolidPng(20, 15, kPressed), 20, 15);
     }
     panel_.SetCallback(SkinRoutine(&OnEntryClick));
-    PumpMessages(50);
+    PumpUntil([&] { return ColorNear(CaptureClient(window_).RgbAt(At(1).x, At(1).y), kNormal); });
     MouseMoveTo(form_.hwnd(), 5, 150);  // start away from the panel
   }
   POINT At(int n) { return Centre(panel_.entries()[n - 1].rectangle); }
   // The screen shows `rgb` at the centre of entry n.
   void ExpectEntry(int n, uint32_t rgb, const char* name) {
-    PumpMessages(30);
+    PumpUntil([&] { return ColorNear(CaptureClient(window_).RgbAt(At(n).x, At(n).y), rgb); }, 2000);
     const PixelBuffer shot = CaptureClient(window_);
     if (!ColorNear(shot.RgbAt(At(n).x, At(n).y), rgb)) SaveFailureImage(shot, name);
     EXPECT_TRUE(ColorNear(shot.RgbAt(At(n).x, At(n).y), rgb)) << "entry " << n << " " << name;

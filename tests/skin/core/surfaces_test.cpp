@@ -93,7 +93,7 @@ TEST_F(SurfaceTest, PerPixelAlphaShowsTheBackgroundThroughTransparentPixels) {
   SkinUpdateLayered(fromRecord);
   for (HWND popup : {given, fromRecord}) {
     ShowWindow(popup, SW_SHOWNOACTIVATE);
-    testsupport::PumpMessages(150);
+    testsupport::PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(15, 40), 0xFF0000); });
     const auto seen = testsupport::CaptureWindow(popup);
     ASSERT_EQ(seen.width, kWidth);
     for (auto [x, y, rgb] : {std::tuple{15, 40, 0xFF0000u}, {2, 2, 0xFF0000u}, {kWidth - 15, 40, 0x0000FFu},
@@ -126,7 +126,7 @@ TEST_F(SurfaceTest, TheColourKeyCutsOutMagenta) {
   SetWindowPos(keyed.hwnd(), HWND_TOP, 150, 130, kWidth, kHeight, 0);
   SkinSetWindowAlpha(keyed.hwnd(), 255);
   RedrawWindow(keyed.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-  testsupport::PumpMessages(150);
+  testsupport::PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(keyed.hwnd()).RgbAt(15, 40), 0x0000FF); });
   COLORREF key = 0;
   BYTE alpha = 0;
   DWORD flags = 0;
