@@ -128,6 +128,10 @@ extern SkinEngineState SkinEngine;
 // free into) and gives every value its start-up content: the program's exit,
 // and the first step of its start.
 void SkinEngineReset();
+// The global set-up that runs before the engine's initialiser, and the
+// program's exit callback: both are that reset.
+inline void ProgramGlobalsInit() { SkinEngineReset(); }
+inline void ProgramGlobalsRelease() { SkinEngineReset(); }
 
 inline HICON& AppIcon = SkinEngine.AppIcon;
 inline int32_t& SkinOptTrimMemory = SkinEngine.SkinOptTrimMemory;
