@@ -9,8 +9,10 @@ platform::GdiplusStartupToken GdiplusToken;
 SkinEngineState SkinEngine;
 
 void SkinEngineReset() {
-  // Records free their layers into the memory-DC list, so they go first.
+  // Records and fades free their pictures into the memory-DC list, so they
+  // go first; a fade also kills its timer.
   SkinEngine.SkinWindowList.clear();
+  SkinEngine.FadeList.clear();
   SkinEngine = SkinEngineState{};
 }
 

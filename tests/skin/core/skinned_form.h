@@ -12,6 +12,7 @@
 
 #include "skin/core/engine_state.h"
 #include "skin/core/window_record.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
