@@ -115,6 +115,28 @@ TEST_F(FieldPanelsTest, PressOnTheButtonReleasedElsewhereStillOpensTheDialog) {
   EXPECT_EQ(answerer.seen().size(), 1u);
 }
 
+// A press right after the dialog has closed opens it again, every time: the
+// panel's class asks for double clicks, so such a press comes as the second
+// click of a double click. The double-click time is made long, so that every
+// press lands within it however slowly the dialog comes and goes.
+TEST_F(FieldPanelsTest, EveryPressRightAfterTheDialogClosedOpensItAgain) {
+  struct DoubleClickTime {
+    UINT saved = GetDoubleClickTime();
+    DoubleClickTime() { SetDoubleClickTime(5000); }
+    ~DoubleClickTime() { SetDoubleClickTime(saved); }
+  } longDoubleClicks;
+  constexpr int kPresses = 12;
+  DialogAnswerer answerer;
+  for (int i = 0; i < kPresses; ++i) answerer.Add(PressButton(IDCANCEL));
+  for (int i = 0; i < kPresses; ++i) {
+    PressFolderButton();
+    PumpUntil([&] { return answerer.seen().size() > size_t(i) && !FindThreadDialog(); }, 3000);
+  }
+  EXPECT_EQ(kPresses - int(answerer.seen().size()), 0) << "presses that opened no dialog";
+  EXPECT_EQ(Panel(kFolderPanel).pressedEntry(), 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 // The three boxes sit under their panels. Over the 286 x 18 box the folder
 // panel is 292 x 24: the button 20 x 15 at its right end, the box from x 4 to
 // 2 pixels before it, keeping its height. The name and HP boxes still raise

@@ -49,7 +49,7 @@ DialogAnswerer::Answer ChooseFile(const std::string& path) {
 void MainWindowTest::SetUp() {
   Npc() = NpcRecord{};
   BrowseInitialFolder().clear();
-  ASSERT_TRUE(RunMainWindow());
+  ASSERT_TRUE(StartProgram());
   focusAtStart_ = GetFocus();
   Activate(MainWindow());
 }
@@ -57,6 +57,7 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
   if (MainForm().IsAlive()) MainForm().DestroyWindowOrUnit();
   PumpMessages();
+  EndProgram();
 }
 
 void MainWindowTest::ClickUnit(Unit unit) {
