@@ -19,6 +19,7 @@
 #include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
 #include "skin/window/working_set_trim.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -48,14 +49,10 @@ Frame Last(HWND window) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-class CloseAnimationTest : public testing::Test {
+class CloseAnimationTest : public korvath::skin::test::EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStartup(); }
-  void SetUp() override { ProgramGlobalsInit(); }
-  void TearDown() override {
-    EXPECT_TRUE(SkinMemoryDcList.empty());  // both DCs of every animation are freed
-    ProgramGlobalsRelease();
-  }
+  void TearDown() override { EXPECT_TRUE(SkinMemoryDcList.empty()); }  // both DCs of every animation are freed
 };
 
 // Where each close effect leaves a window at (100, 100) after its tenth
@@ -191,12 +188,11 @@ TEST_F(CloseAnimationTest, ShadowsAttachToRecordsAndTakeNewSettings) {
   EXPECT_FALSE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
   DestroyWindow(window);
   EXPECT_FALSE(IsWindow(shadow));
-  SkinWindowList.clear();
 }
 
 // The trim writes no file and starts no program; it runs at most once per
 // deactivation and never while the option keeps it off (its start-up value).
-TEST(WorkingSetTrim, TrimsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
+TEST_F(CloseAnimationTest, TheTrimRunsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
   SkinOptTrimMemory = 1;
   EXPECT_FALSE(SkinTrimOnActivateApp(false));
   EXPECT_FALSE(SkinTrimWorkingSet());
@@ -208,7 +204,6 @@ TEST(WorkingSetTrim, TrimsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
   EXPECT_EQ(GetFileAttributesW((std::wstring(windows) + L"\\empty.exe").c_str()), INVALID_FILE_ATTRIBUTES);
-  SkinOptTrimMemory = 1;
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_window_proc.h"
 #include "skin/window/message_box.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/window/box_probes.h"
 #include "tests/support/win_test_support.h"
 
@@ -72,20 +73,16 @@ RECT ButtonRect(HWND box, int id) {
   return r;
 }
 
-class MessageBoxTest : public testing::Test {
+class MessageBoxTest : public EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStartup(); }
-  void SetUp() override {
-    ProgramGlobalsInit();
-    windowsBefore_ = ThreadWindowCount();
-  }
+  void SetUp() override { windowsBefore_ = ThreadWindowCount(); }
   void TearDown() override {
     // Every box takes its record, shadow and hook with it.
     EXPECT_TRUE(SkinWindowList.empty() || ownerRecord_);
     EXPECT_EQ(MsgBoxCbtHook, nullptr);
     owner_.reset();
     EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
-    ProgramGlobalsRelease();
   }
   // A skinned form to own the boxes, with its own background colour.
   HWND SkinnedOwner(COLORREF back) {
