@@ -130,6 +130,10 @@ struct SkinEngineState {
   int32_t SkinResizeBorder = 0;           // resize-zone width, set by every form attach
   int32_t CaptionHoverItem = 0;           // caption item last under the mouse on any form
   SkinRoutine CaptionClickCallback;       // the caption-button action, set once by the form attach
+  HWND MsgBoxOwner = nullptr;             // owner given to the last message box
+  HHOOK MsgBoxCbtHook = nullptr;          // the message-box hook while it is installed
+  HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
+  bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
 
   // ---- painters of later layers, which put themselves here ----------------
   SkinButtonPainterSet SkinButtonPainters;
