@@ -44,8 +44,8 @@ class FieldPanelsTest : public MainWindowTest {
     MouseUp(up ? up : panel, q.x, q.y);
   }
   void AwaitDialog(const DialogAnswerer& answerer) {
+    // The click routine has returned once its dialog is gone.
     PumpUntil([&] { return !answerer.seen().empty() && !FindThreadDialog(); });
-    PumpMessages(50);
   }
   std::string other_ = platform::ProgramDirectory() + "\\面板目录";
 };
@@ -108,7 +108,10 @@ TEST_F(FieldPanelsTest, PressOnTheButtonReleasedElsewhereStillOpensTheDialog) {
   EXPECT_EQ(Panel(kFolderPanel).pressedEntry(), 0);
   const RECT button = Panel(kFolderPanel).entries()[0].rectangle;
   Click(Panel(kFolderPanel).panel(), button.left - 2, (button.top + button.bottom) / 2);
-  PumpMessages(100);
+  // Input comes in order: once a click on the name box has given it the
+  // focus, the click beside the button has been handled.
+  ClickUnit(名字编辑框);
+  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == H(名字编辑框); }));
   EXPECT_EQ(answerer.seen().size(), 1u);
 }
 

@@ -80,9 +80,11 @@ void MainWindowTest::Pick(Unit combo, int index) {
 }
 
 std::vector<SeenDialog> MainWindowTest::ClickAnswering(Unit unit, std::vector<DialogAnswerer::Answer> answers) {
+  const size_t expected = answers.size();
   DialogAnswerer answerer(std::move(answers));
   ClickUnit(unit);
-  PumpMessages(100);
+  // The click's handler has returned once its last dialog is gone.
+  PumpUntil([&] { return answerer.seen().size() == expected && !FindThreadDialog(); });
   return answerer.seen();
 }
 

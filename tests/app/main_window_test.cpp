@@ -98,8 +98,8 @@ static size_t ChooseFolder(const std::wstring& folder, int entry = 1, int button
     if (!folder.empty()) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   }});
-  NpcChooseDocumentFolderClick(entry);
-  PumpMessages(50);
+  NpcChooseDocumentFolderClick(entry);  // returns when its dialog has gone
+  PumpMessages();
   return answerer.seen().size();
 }
 

@@ -11,6 +11,7 @@
 #include "skin/button/image_button_painter.h"
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/vector_button_painter.h"
+#include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/owner_draw.h"
@@ -116,6 +117,23 @@ TEST_F(ButtonInstallTest, SwitchedOffOrWithoutButtonsNothingChanges) {
   EXPECT_EQ(GetSkinProp(inner, prop::Hw_lbID), 0);
   EXPECT_EQ(Entry(push).Window, push);  // the lone empty entry was reused
   EXPECT_EQ(record().Buttons.size(), 1u);
+}
+
+TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushButtons) {
+  HWND group = Add(L"G", BS_GROUPBOX, 10, 10, 300, 150);
+  HWND push = Add(L"OK", BS_PUSHBUTTON, 10, 20, 100, 30, group);
+  HWND radio = Add(L"R", BS_AUTORADIOBUTTON, 10, 70, 80, 20, group);
+  ContainerSkinAttach(group);
+  for (HWND b : {push, radio}) {
+    EXPECT_EQ(GetSkinProp(b, prop::Hw_FuID), number());
+    EXPECT_EQ(Entry(b).Window, b);
+  }
+  EXPECT_EQ(Entry(push).Kind, 0);
+  EXPECT_EQ(Entry(radio).Kind, 4);
+  // The group box hands its push button's WM_DRAWITEM to the painter.
+  InvalidateRect(push, nullptr, TRUE);
+  EXPECT_LT(std::abs(ThemeLean(Shown(push).RgbAt(10, 15))), 8);
+  EXPECT_LT(Green(Shown(push).RgbAt(0, 15)), Green(Shown(push).RgbAt(10, 15)) - 20);  // the outline
 }
 
 class ButtonProcTest : public ButtonFixture {
