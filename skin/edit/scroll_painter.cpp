@@ -163,7 +163,13 @@ void PaintBar(HWND control, int32_t hotPart, ScrollBarAxis axis) {
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
   GetScrollBarInfo(control, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
-  const int B = info.dxyLineButton, T = info.xyThumbTop, U = info.xyThumbBottom;
+  // The bar's thickness is the size of its arrow buttons and of its thumb
+  // across. Wine reports the thumb's length as the button size, so it is
+  // taken from the bar's own rectangle, which agrees with the button size
+  // on Windows.
+  const RECT& bar = info.rcScrollBar;
+  const int B = vertical ? bar.right - bar.left : bar.bottom - bar.top;
+  const int T = info.xyThumbTop, U = info.xyThumbBottom;
   if (vertical && (B <= 0 || U - T <= 0)) return;
   const bool enabled = info.rgstate[0] != STATE_SYSTEM_UNAVAILABLE;
   const int W = overlayRect.right - overlayRect.left;

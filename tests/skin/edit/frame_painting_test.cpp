@@ -145,7 +145,12 @@ TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
       {"hot", false, true, Over(Over(kWhiteRgb, 0xFFFFFF, 60), kTheme, 90), Over(kWhiteRgb, kTheme, 180)},
   };
   for (const auto& c : cases) {
-    const uint32_t clientInLayer = Layer().RgbAt(60, 35);
+    const uint32_t clientInLayer = 0x123456;
+    {
+      korvath::platform::GdiBrush marker(CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
+      RECT client = {30, 30, 100, 40};
+      FillRect(record().ChildBackDC.get(), &client, marker.get());
+    }
     EditSkinBorderPaint(edit, c.focused, c.hot);
     const auto shown = Shown(edit);
     const auto layer = Layer();
