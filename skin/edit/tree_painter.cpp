@@ -17,6 +17,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
@@ -285,13 +286,15 @@ void TreeSkinPaint(HWND tree) {
   // A tree on the system's text colour answers -1: that is the window text
   // colour, not white.
   const auto textColour = static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0));
-  entry->textColor = textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : textColour;
+  entry->textColor = textColour == CLR_NONE || textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT)
+                                                                         : textColour;
   const SkinFontInfo font = SkinControlFontMetrics(tree);
   if (!font.face.empty()) entry->fontFace = font.face;
   if (font.size != 0) entry->fontSize = font.size;
   entry->fontStyle = font.style;
 
-  SkinMemoryDc memory = SkinPaintParentBackground(tree, client);
+  // The background behind the client area, which lies inside the frame.
+  SkinMemoryDc memory = SkinPaintParentBackground(tree, SkinGetFrameGeometry(tree));
   if (!memory) return;
   {
     TreePainter painter(tree, *entry, memory.get());
