@@ -238,36 +238,18 @@ LRESULT OnControlColour(const Message& m) {
   return reinterpret_cast<LRESULT>(SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), child, true));
 }
 
-// The brushes handed to the control's children end with the control: a
-// child cannot outlive it.
-void OnDestroy(const Message& m) {
-  for (HWND child = FindWindowExW(m.control, nullptr, nullptr, nullptr); child;
-       child = FindWindowExW(m.control, child, nullptr, nullptr)) {
-    SkinDeleteControlBrush(child);
-  }
-}
-
 }  // namespace
 
 HBRUSH SkinChildColourBrush(HDC childDc, HWND child, bool disabledColour) {
   const bool disabled = disabledColour && !IsWindowEnabled(child);
   SetTextColor(childDc, static_cast<COLORREF>(GetSkinProp(child, disabled ? prop::Kj_Jzzts : prop::Kj_Ztys)));
   SetBkMode(childDc, TRANSPARENT);
-  SkinDeleteControlBrush(child);
-  platform::GdiBrush brush;
-  {
-    const platform::GdiBitmap background = SkinMakeBackgroundBitmap(child);
-    brush.Reset(CreatePatternBrush(background.get()));
-  }
-  HBRUSH handed = brush.get();
-  SkinReplaceControlBrush(child, std::move(brush), platform::GdiBitmap());
-  return handed;
+  return SkinControlBackgroundBrush(child);
 }
 
 LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   const Message m{control, message, wParam, lParam};
   switch (message) {
-    case WM_DESTROY:           OnDestroy(m); break;
     case WM_MOUSEMOVE:         OnMouseMove(m); break;
     case WM_MOUSEHOVER:        OnMouseHover(m); break;
     case WM_MOUSELEAVE:        OnMouseLeave(m); break;

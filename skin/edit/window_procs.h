@@ -18,11 +18,9 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
 // Children with a transparent background that are not edits.
 LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The pattern brush that answers a child's WM_CTLCOLOR* in transparent mode:
-// the child's text colour (its disabled colour when disabled, with
-// `disabledColour`), a transparent background mode, and a brush of the
-// background behind the child, kept in the child's `Kj_dxjb` until the next
-// request or the child's end.
+// The answer to a child's WM_CTLCOLOR* in transparent mode: the child's
+// text colour (its disabled colour when disabled, with `disabledColour`), a
+// transparent background mode, and the child's kept background brush.
 HBRUSH SkinChildColourBrush(HDC childDc, HWND child, bool disabledColour);
 
 }  // namespace korvath::skin
