@@ -50,28 +50,21 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   if (SkinGetClassNameText(window) == "ComboLBox" || SkinGetBorderKind(window) == kBorderNone) return;
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
+  // The whole picture is filled: the client area is keyed out below, so
+  // only the ring is left of the fill.
+  if (!SkinTransparentMode) PatBlt(memory.get(), 0, 0, width, height, WHITENESS);
   {
     gdip::Graphics graphics;
     graphics.FromHDC(memory.get());
-    {
-      const float x = float(client.left), y = float(client.top);
-      const float w = float(client.right - client.left), h = float(client.bottom - client.top);
-      graphics.SetClipRect(0, 0, float(width), float(height), Gdiplus::CombineModeReplace);
-      graphics.SetClipRect(x, y, w, h, Gdiplus::CombineModeXor);
-      if (!SkinTransparentMode) {
-        graphics.Clear(gdip::ArgbFromColorRef(kWhite));
-      } else {
-        gdip::SolidBrush brush;
-        brush.Create(gdip::ArgbFromColorRef(kWhite, uint8_t(SkinAlpha)));
-        graphics.FillRectangle(brush, 0, 0, float(width), float(height));
-      }
-      graphics.ResetClip();
-      const FrameStroke stroke = StrokeFor(isHot, isFocused);
-      gdip::Pen pen;
-      pen.CreateFromColor(gdip::ArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width);
-      graphics.DrawRectangle(pen, stroke.inset, stroke.inset, width - 1 - stroke.inset,
-                             height - 1 - stroke.inset);
+    if (SkinTransparentMode) {
+      gdip::SolidBrush brush;
+      brush.Create(gdip::ArgbFromColorRef(kWhite, uint8_t(SkinAlpha)));
+      graphics.FillRectangle(brush, 0, 0, float(width), float(height));
     }
+    const FrameStroke stroke = StrokeFor(isHot, isFocused);
+    gdip::Pen pen;
+    pen.CreateFromColor(gdip::ArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width);
+    graphics.DrawRectangle(pen, stroke.inset, stroke.inset, width - 1 - stroke.inset, height - 1 - stroke.inset);
   }
   SkinFillKey(memory.get(), client);
   platform::WindowDC screen = platform::WindowDC::Whole(window);

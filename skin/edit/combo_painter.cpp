@@ -16,6 +16,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -99,7 +100,7 @@ void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& 
     g.FillPath(face, path);
   }
   gdip::Bitmap chevron;
-  chevron.FromStream(ChevronDownImage());
+  SkinLoadCachedPicture(chevron, ChevronDownImage());
   const float iw = float(chevron.GetWidth()), ih = float(chevron.GetHeight());
   g.DrawImageRect(chevron, bx + (bw - iw) / 2, by + (bh - ih) / 2, iw, ih);
 }
@@ -142,12 +143,15 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   if (!memory) return;
   RECT list = {};
   const std::vector<RECT> childAreas = ChildAreas(combo, listBit, list);
+  if (!SkinTransparentMode) PatBlt(memory.get(), 0, 0, W, H, WHITENESS);
   {
     gdip::Graphics g;
     g.FromHDC(memory.get());
-    gdip::SolidBrush face;
-    face.Create(Colour(kWhite, SkinTransparentMode ? SkinAlpha : 255));
-    g.FillRectangle(face, 0, 0, float(W), float(H));
+    if (SkinTransparentMode) {
+      gdip::SolidBrush face;
+      face.Create(Colour(kWhite, SkinAlpha));
+      g.FillRectangle(face, 0, 0, float(W), float(H));
+    }
     if (listBit) DrawListLine(g, list);
     {
       gdip::Pen frame;

@@ -15,7 +15,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr gdip::Argb kOpaqueWhite = 0xFFFFFFFF;
 
 // Keeps a native scroll bar's pixels on screen: the overlay lies over it.
 void ExcludeScrollBar(HDC dc, HWND window, LONG objectId, const RECT& windowRect) {
@@ -43,24 +42,22 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
 
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
+  // The whole picture is filled: the client area is keyed out below, so
+  // only the ring is left of the fill.
+  if (!SkinTransparentMode) PatBlt(memory.get(), 0, 0, width, height, WHITENESS);
   {
-  gdip::Graphics graphics;
-  graphics.FromHDC(memory.get());
-  graphics.SetClipRect(0, 0, float(width), float(height), Gdiplus::CombineModeReplace);
-  graphics.SetClipRect(x, y, w, h, Gdiplus::CombineModeXor);
-  if (!SkinTransparentMode) {
-    graphics.Clear(kOpaqueWhite);
-  } else {
-    const SkinTint tint = SkinControlTint(window);
-    gdip::SolidBrush brush;
-    brush.Create(gdip::ArgbFromColorRef(tint.colour, uint8_t(tint.alpha)));
-    graphics.FillRectangle(brush, 0, 0, float(width), float(height));
+    gdip::Graphics graphics;
+    graphics.FromHDC(memory.get());
+    if (SkinTransparentMode) {
+      const SkinTint tint = SkinControlTint(window);
+      gdip::SolidBrush brush;
+      brush.Create(gdip::ArgbFromColorRef(tint.colour, uint8_t(tint.alpha)));
+      graphics.FillRectangle(brush, 0, 0, float(width), float(height));
+    }
+    if (SkinGetBorderKind(window) != kBorderNone) {
+      SkinDrawControlBorder(window, focused.value_or(false), hot.value_or(false), graphics);
+    }
   }
-  if (SkinGetBorderKind(window) != kBorderNone) {
-    SkinDrawControlBorder(window, focused.value_or(false), hot.value_or(false), graphics);
-  }
-  }
-
   {
     platform::WindowDC screen = platform::WindowDC::Whole(window);
     ExcludeClipRect(screen.get(), int(x), int(y), int(x + w), int(y + h));

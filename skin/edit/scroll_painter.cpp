@@ -15,6 +15,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
@@ -147,7 +148,7 @@ void DrawArrow(gdip::Graphics& g, const BarLayout& layout, int i, bool hot, int 
   }
   Outline(g, path, Colour(kBlack, 30));
   gdip::Bitmap image;
-  image.FromStream(layout.images[i]);
+  SkinLoadCachedPicture(image, layout.images[i]);
   const int w = image.GetWidth(), h = image.GetHeight();
   const POINT at = layout.imageAt[i](W, H, B, w, h);
   g.DrawImageRect(image, float(at.x), float(at.y), float(w), float(h));

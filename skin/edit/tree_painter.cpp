@@ -11,7 +11,7 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "gdip/string_format.h"
-#include "platform/embedded_assets.h"
+#include "platform/embedded_image.h"
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
@@ -19,6 +19,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/picture_cache.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
 #include "skin/edit/painters.h"
@@ -26,11 +27,11 @@
 
 namespace korvath::skin {
 
-std::span<const uint8_t> TreeCheckImage() { return assets::EmbeddedImageBytes(EmbeddedTreeCheckPng()); }
+std::span<const uint8_t> TreeCheckImage() { return platform::EmbeddedImageBytes(EmbeddedTreeCheckPng()); }
 std::span<const uint8_t> TreeThirdStateImage() {
-  return assets::EmbeddedImageBytes(EmbeddedTreeThirdStatePng());
+  return platform::EmbeddedImageBytes(EmbeddedTreeThirdStatePng());
 }
-std::span<const uint8_t> TreeExpanderImage() { return assets::EmbeddedImageBytes(EmbeddedTreeExpanderPng()); }
+std::span<const uint8_t> TreeExpanderImage() { return platform::EmbeddedImageBytes(EmbeddedTreeExpanderPng()); }
 
 namespace {
 
@@ -109,7 +110,7 @@ void FillAndOutline(gdip::Graphics& g, const RECT& r, gdip::Argb fill, gdip::Arg
 
 void DrawGlyph(gdip::Graphics& g, std::span<const uint8_t> png, float x, float y, float w, float h) {
   gdip::Bitmap image;
-  image.FromStream(png);
+  SkinLoadCachedPicture(image, png);
   g.DrawImageRect(image, x, y, w, h);
 }
 
@@ -222,7 +223,7 @@ class TreePainter {
   void DrawButton(int x, int y, bool expanded) {
     if (entry_.useImageButtons) {
       gdip::Bitmap image;
-      image.FromStream(TreeExpanderImage());
+      SkinLoadCachedPicture(image, TreeExpanderImage());
       if (!expanded) image.RotateFlip(Gdiplus::Rotate270FlipNone);
       const float w = float(image.GetWidth()), h = float(image.GetHeight());
       graphics_.DrawImageRect(image, x + (kButtonSize - w) / 2, y + (kButtonSize - h) / 2, w, h);
