@@ -117,7 +117,15 @@ TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewh
 // Children are placed in their parent's client coordinates: a parent with a
 // caption and a frame of its own must not shift the overlay off its bar.
 TEST_F(ScrollBarTest, OverlaysStayOnTheirBarsUnderAFramedParentAndFollowMovesAndResizes) {
-  HWND framed = Add(L"Static", WS_CAPTION | WS_THICKFRAME, 20, 20, 220, 240);
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = DefWindowProcW;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.lpszClassName = L"KorvathFramedParent";
+  RegisterClassW(&cls);
+  HWND framed = Add(L"KorvathFramedParent", WS_CAPTION | WS_THICKFRAME, 20, 20, 220, 240);
+  POINT origin = {0, 0};
+  ClientToScreen(framed, &origin);
+  ASSERT_GT(origin.x, ScreenRect(framed).left);
   HWND list = AddList(100, 10, 10, WS_VSCROLL | WS_BORDER, framed);
   ChildControlSkinInstall(number(), framed);
   HWND v = Entry(list).vScrollOverlay;
