@@ -26,8 +26,9 @@ enum ScrollBarPart : int32_t {
 // size; on top of its siblings either way. Null when creation fails.
 HWND VScrollOverlayCreate(HWND control, bool visible);
 HWND HScrollOverlayCreate(HWND control, bool visible);
-// The overlays' procedures: WM_PAINT draws the bar with nothing highlighted;
-// hit tests fall through to the native bar beneath.
+// The overlays' procedures: WM_PAINT draws the bar with nothing highlighted.
+// Being disabled, an overlay is passed over by the mouse, which reaches the
+// native bar beneath.
 LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -54,8 +54,6 @@ LRESULT OverlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
       paint(GetSkinPropHandle<HWND>(window, prop::Mngd_zct), kScrollPartNone);
       return 0;
     }
-    // The overlay only shows: the mouse belongs to the native bar beneath.
-    case WM_NCHITTEST: return HTTRANSPARENT;
     default: break;
   }
   return SkinPassOn(window, message, wParam, lParam);
