@@ -50,17 +50,10 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   if (SkinGetClassNameText(window) == "ComboLBox" || SkinGetBorderKind(window) == kBorderNone) return;
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  // The whole picture is filled: the client area is keyed out below, so
-  // only the ring is left of the fill.
-  if (!SkinTransparentMode) PatBlt(memory.get(), 0, 0, width, height, WHITENESS);
+  SkinFillFrameRing(memory.get(), width, height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
   {
     gdip::Graphics graphics;
     graphics.FromHDC(memory.get());
-    if (SkinTransparentMode) {
-      gdip::SolidBrush brush;
-      brush.Create(gdip::ArgbFromColorRef(kWhite, uint8_t(SkinAlpha)));
-      graphics.FillRectangle(brush, 0, 0, float(width), float(height));
-    }
     const FrameStroke stroke = StrokeFor(isHot, isFocused);
     gdip::Pen pen;
     pen.CreateFromColor(gdip::ArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width);

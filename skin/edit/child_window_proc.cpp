@@ -18,15 +18,6 @@ namespace {
 
 constexpr int32_t kHoverKindList = 4;
 
-struct Message {
-  HWND control;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-
-LRESULT PassOn(const Message& m) { return SkinPassOn(m.control, m.message, m.wParam, m.lParam); }
-
 void FramePaint(HWND control, std::optional<bool> hot = std::nullopt) {
   ChildControlSkinPaintFrame(SkinOwnerNumber(control), SkinEntryNumber(control), hot);
 }
@@ -58,7 +49,7 @@ POINT MousePoint(LPARAM lParam) {
 
 // Leave notifications are always asked for, so that the hot frame goes when
 // the mouse does; hover notifications only with the hover-tracking option.
-void OnMouseMove(const Message& m) {
+void OnMouseMove(const SkinMessage& m) {
   SkinChildEntry* entry = SkinChildEntryOf(m.control);
   SkinWindowRecord* owner = SkinOwnerRecord(m.control);
   if (!entry || !owner) return;
@@ -81,11 +72,11 @@ void OnMouseMove(const Message& m) {
   ClearScrollHighlight(m.control);
 }
 
-void OnMouseHover(const Message& m) {
+void OnMouseHover(const SkinMessage& m) {
   if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) entry->tracking = true;
 }
 
-void OnMouseLeave(const Message& m) {
+void OnMouseLeave(const SkinMessage& m) {
   SkinChildEntry* entry = SkinChildEntryOf(m.control);
   if (!entry) return;
   entry->tracking = false;
@@ -98,20 +89,20 @@ void OnMouseLeave(const Message& m) {
   ClearScrollHighlight(m.control);
 }
 
-void OnWindowPosChanged(const Message& m) {
+void OnWindowPosChanged(const SkinMessage& m) {
   SkinSyncScrollOverlays(m.control);
   SetDirty(m.control);
 }
 
-LRESULT OnEraseBackground(const Message& m) {
-  if (!SkinTransparentMode) return PassOn(m);
+LRESULT OnEraseBackground(const SkinMessage& m) {
+  if (!SkinTransparentMode) return SkinPassOn(m);
   SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
   return 1;
 }
 
 // Renders the control's own painting over its skinned background, shows it
 // and keeps it as the control's cached picture in the owner's layer.
-LRESULT RenderOffScreen(const Message& m, SkinChildEntry& entry) {
+LRESULT RenderOffScreen(const SkinMessage& m, SkinChildEntry& entry) {
   RECT r = {};
   GetClientRect(m.control, &r);
   {
@@ -127,14 +118,14 @@ LRESULT RenderOffScreen(const Message& m, SkinChildEntry& entry) {
   return DefWindowProcW(m.control, WM_PAINT, 0, m.lParam);
 }
 
-LRESULT OnPaint(const Message& m) {
+LRESULT OnPaint(const SkinMessage& m) {
   FramePaint(m.control);
   SkinChildEntry* entry = SkinChildEntryOf(m.control);
   SkinWindowRecord* owner = SkinOwnerRecord(m.control);
-  if (!entry || !owner) return PassOn(m);
+  if (!entry || !owner) return SkinPassOn(m);
   if (!owner->Moving || entry->tracking) entry->dirty = true;
   if (entry->dirty) {
-    if (!SkinTransparentMode) return PassOn(m);
+    if (!SkinTransparentMode) return SkinPassOn(m);
     const std::string cls = SkinGetClassNameText(m.control);
     if (cls == "SysTreeView32") {
       platform::PaintScope validate(m.control);
@@ -154,38 +145,38 @@ LRESULT OnPaint(const Message& m) {
   return DefWindowProcW(m.control, WM_PAINT, m.wParam, m.lParam);
 }
 
-void OnFocus(const Message& m, bool focused) {
+void OnFocus(const SkinMessage& m, bool focused) {
   if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) entry->focused = focused;
   FramePaint(m.control);
 }
 
-LRESULT OnNcPaint(const Message& m) {
+LRESULT OnNcPaint(const SkinMessage& m) {
   FramePaint(m.control);
   if (HasScrollStyle(m.control)) RepaintOverlays(m.control, kScrollPartNone);
   return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
-LRESULT OnScroll(const Message& m, bool vertical) {
+LRESULT OnScroll(const SkinMessage& m, bool vertical) {
   SetDirty(m.control);
   if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
-  const LRESULT result = PassOn(m);
+  const LRESULT result = SkinPassOn(m);
   if (const SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
     RepaintOverlays(m.control, entry->hotScrollPart, vertical, !vertical);
   }
   return result;
 }
 
-LRESULT OnMouseWheel(const Message& m) {
+LRESULT OnMouseWheel(const SkinMessage& m) {
   SetDirty(m.control);
   if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
-  const LRESULT result = PassOn(m);
+  const LRESULT result = SkinPassOn(m);
   if (const SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
     RepaintOverlays(m.control, entry->hotScrollPart);
   }
   return result;
 }
 
-void OnKeyDown(const Message& m) {
+void OnKeyDown(const SkinMessage& m) {
   SkinChildEntry* entry = SkinChildEntryOf(m.control);
   if (!entry) return;
   entry->dirty = true;
@@ -195,14 +186,14 @@ void OnKeyDown(const Message& m) {
   }
 }
 
-void OnKeyUp(const Message& m) {
+void OnKeyUp(const SkinMessage& m) {
   if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
     entry->dirty = true;
     entry->keyDown = false;
   }
 }
 
-void OnNcLeftButtonDown(const Message& m) {
+void OnNcLeftButtonDown(const SkinMessage& m) {
   const SkinChildEntry* entry = SkinChildEntryOf(m.control);
   if (!entry) return;
   if (m.wParam == HTVSCROLL && HasVScrollStyle(m.control) && entry->vScrollOverlay) {
@@ -212,7 +203,7 @@ void OnNcLeftButtonDown(const Message& m) {
   }
 }
 
-void OnNcMouseMove(const Message& m) {
+void OnNcMouseMove(const SkinMessage& m) {
   SkinChildEntry* entry = SkinChildEntryOf(m.control);
   if (!entry) return;
   if (m.wParam == HTVSCROLL) {
@@ -230,11 +221,11 @@ void OnNcMouseMove(const Message& m) {
   }
 }
 
-LRESULT OnControlColour(const Message& m) {
+LRESULT OnControlColour(const SkinMessage& m) {
   auto child = reinterpret_cast<HWND>(m.lParam);
   const bool fromComboEdit =
       m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(child)) == "ComboBox";
-  if (fromComboEdit || !SkinEnabled || !SkinTransparentMode) return PassOn(m);
+  if (fromComboEdit || !SkinEnabled || !SkinTransparentMode) return SkinPassOn(m);
   return reinterpret_cast<LRESULT>(SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), child, true));
 }
 
@@ -248,7 +239,7 @@ HBRUSH SkinChildColourBrush(HDC childDc, HWND child, bool disabledColour) {
 }
 
 LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const Message m{control, message, wParam, lParam};
+  const SkinMessage m{control, message, wParam, lParam};
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m); break;
     case WM_MOUSEHOVER:        OnMouseHover(m); break;
@@ -275,7 +266,7 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_CTLCOLORSTATIC:    return OnControlColour(m);
     default:                   break;
   }
-  return PassOn(m);
+  return SkinPassOn(m);
 }
 
 }  // namespace korvath::skin

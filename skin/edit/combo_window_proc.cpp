@@ -14,22 +14,13 @@ namespace {
 
 constexpr int32_t kHoverKindCombo = 3;
 
-struct Message {
-  HWND control;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-
-LRESULT PassOn(const Message& m) { return SkinPassOn(m.control, m.message, m.wParam, m.lParam); }
-
 void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
   ComboSkinPaint(SkinOwnerNumber(control), SkinEntryNumber(control), hot, focused);
 }
 
 bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit", nullptr) != nullptr; }
 
-void OnMouseMove(const Message& m) {
+void OnMouseMove(const SkinMessage& m) {
   TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.control, 0};
   TrackMouseEvent(&track);
   SkinWindowRecord* owner = SkinOwnerRecord(m.control);
@@ -43,46 +34,46 @@ void OnMouseMove(const Message& m) {
   owner->HoverKind = kHoverKindCombo;
 }
 
-void OnMouseLeave(const Message& m) {
+void OnMouseLeave(const SkinMessage& m) {
   Paint(m.control, false);
   if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
 }
 
-LRESULT OnPaint(const Message& m) {
+LRESULT OnPaint(const SkinMessage& m) {
   platform::PaintScope validate(m.control);
   Paint(m.control);
   return 0;
 }
 
-void OnSetFocus(const Message& m) {
+void OnSetFocus(const SkinMessage& m) {
   if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = true;
   Paint(m.control, std::nullopt, true);
 }
 
-LRESULT OnKillFocus(const Message& m) {
+LRESULT OnKillFocus(const SkinMessage& m) {
   if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = false;
-  if (HasInnerEdit(m.control)) return PassOn(m);
-  PassOn(m);
+  if (HasInnerEdit(m.control)) return SkinPassOn(m);
+  SkinPassOn(m);
   Paint(m.control);
   return 0;
 }
 
 // The text goes to the control first; its answer (CB_ERR when a drop-down
 // list has no such item) is the caller's.
-LRESULT OnSetText(const Message& m) {
-  const LRESULT result = PassOn(m);
+LRESULT OnSetText(const SkinMessage& m) {
+  const LRESULT result = SkinPassOn(m);
   if (HasInnerEdit(m.control)) InvalidateRect(m.control, nullptr, TRUE);
   Paint(m.control);
   return result;
 }
 
-LRESULT OnControlColour(const Message& m) {
-  if (!SkinTransparentMode) return PassOn(m);
+LRESULT OnControlColour(const SkinMessage& m) {
+  if (!SkinTransparentMode) return SkinPassOn(m);
   return reinterpret_cast<LRESULT>(
       SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam), false));
 }
 
-LRESULT OnCommand(const Message& m) {
+LRESULT OnCommand(const SkinMessage& m) {
   auto sender = reinterpret_cast<HWND>(m.lParam);
   if (SkinTransparentMode && SkinEnabled && SkinGetClassNameText(sender) == "Edit") {
     switch (HIWORD(m.wParam)) {
@@ -93,16 +84,16 @@ LRESULT OnCommand(const Message& m) {
       default: break;
     }
   }
-  return PassOn(m);
+  return SkinPassOn(m);
 }
 
-LRESULT OnNcPaint(const Message& m) {
+LRESULT OnNcPaint(const SkinMessage& m) {
   Paint(m.control);
   return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
-LRESULT OnResetContent(const Message& m) {
-  PassOn(m);
+LRESULT OnResetContent(const SkinMessage& m) {
+  SkinPassOn(m);
   Paint(m.control);
   return 0;
 }
@@ -110,7 +101,7 @@ LRESULT OnResetContent(const Message& m) {
 }  // namespace
 
 LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const Message m{control, message, wParam, lParam};
+  const SkinMessage m{control, message, wParam, lParam};
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m); break;
     case WM_MOUSELEAVE:        OnMouseLeave(m); break;
@@ -128,7 +119,7 @@ LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPA
     case CB_RESETCONTENT:      return OnResetContent(m);
     default:                   break;
   }
-  return PassOn(m);
+  return SkinPassOn(m);
 }
 
 }  // namespace korvath::skin

@@ -41,6 +41,15 @@ ScrollBarSlot SkinScrollBarSlot(HWND control, ScrollBarAxis axis);
 // missing gets the default processing instead, so that no message is lost.
 LRESULT SkinPassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
+// One message as a skin procedure unpacks it for its handlers.
+struct SkinMessage {
+  HWND control;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+inline LRESULT SkinPassOn(const SkinMessage& m) { return SkinPassOn(m.control, m.message, m.wParam, m.lParam); }
+
 // Subclasses a direct child for an installer: sets `Hw_lbID`, `Hw_FuID` and
 // (last) `Hw_hProc` = the procedure it has now, then installs `procedure`,
 // so that every message the new procedure sees finds the chain complete.

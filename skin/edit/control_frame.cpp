@@ -1,5 +1,6 @@
 #include "skin/edit/control_frame.h"
 
+#include "gdip/brush.h"
 #include "gdip/graphics.h"
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
@@ -64,6 +65,18 @@ void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::option
 void SkinFillKey(HDC dc, const RECT& area) {
   const platform::GdiBrush key(CreateSolidBrush(kSkinKeyColour));
   FillRect(dc, &area, key.get());
+}
+
+void SkinFillFrameRing(HDC picture, int width, int height, COLORREF colour, int32_t alpha) {
+  if (colour == kWhite && alpha == 255) {
+    PatBlt(picture, 0, 0, width, height, WHITENESS);
+    return;
+  }
+  gdip::Graphics graphics;
+  graphics.FromHDC(picture);
+  gdip::SolidBrush brush;
+  brush.Create(gdip::ArgbFromColorRef(colour, uint8_t(alpha)));
+  graphics.FillRectangle(brush, 0, 0, float(width), float(height));
 }
 
 void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner) {

@@ -37,30 +37,21 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
   const int width = windowRect.right - windowRect.left;
   const int height = windowRect.bottom - windowRect.top;
   const RECT client = SkinGetFrameGeometry(window);
-  const float x = float(client.left), y = float(client.top);
-  const float w = float(client.right - client.left), h = float(client.bottom - client.top);
 
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  // The whole picture is filled: the client area is keyed out below, so
-  // only the ring is left of the fill.
-  if (!SkinTransparentMode) PatBlt(memory.get(), 0, 0, width, height, WHITENESS);
+  const SkinTint veil = SkinTransparentMode ? SkinControlTint(window) : SkinTint{0xFFFFFF, 255};
+  SkinFillFrameRing(memory.get(), width, height, veil.colour, veil.alpha);
   {
     gdip::Graphics graphics;
     graphics.FromHDC(memory.get());
-    if (SkinTransparentMode) {
-      const SkinTint tint = SkinControlTint(window);
-      gdip::SolidBrush brush;
-      brush.Create(gdip::ArgbFromColorRef(tint.colour, uint8_t(tint.alpha)));
-      graphics.FillRectangle(brush, 0, 0, float(width), float(height));
-    }
     if (SkinGetBorderKind(window) != kBorderNone) {
       SkinDrawControlBorder(window, focused.value_or(false), hot.value_or(false), graphics);
     }
   }
   {
     platform::WindowDC screen = platform::WindowDC::Whole(window);
-    ExcludeClipRect(screen.get(), int(x), int(y), int(x + w), int(y + h));
+    ExcludeClipRect(screen.get(), client.left, client.top, client.right, client.bottom);
     if (HasVScrollStyle(window)) ExcludeScrollBar(screen.get(), window, OBJID_VSCROLL, windowRect);
     if (HasHScrollStyle(window)) ExcludeScrollBar(screen.get(), window, OBJID_HSCROLL, windowRect);
     BitBlt(screen.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);

@@ -15,15 +15,6 @@ namespace {
 
 constexpr int32_t kHoverKindEdit = 1;
 
-struct Message {
-  HWND control;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-
-LRESULT PassOn(const Message& m) { return SkinPassOn(m.control, m.message, m.wParam, m.lParam); }
-
 // Both overlays, or one of them, show the bar as it is now, nothing highlighted.
 void RepaintOverlays(HWND control, bool vertical = true, bool horizontal = true) {
   const SkinEditEntry* entry = SkinEditEntryOf(control);
@@ -39,7 +30,7 @@ void CopyPictureToOwner(HWND control) {
   SkinPaintChildBackground(control, dc.get());
 }
 
-void OnMouseMove(const Message& m) {
+void OnMouseMove(const SkinMessage& m) {
   SkinWindowRecord* owner = SkinOwnerRecord(m.control);
   TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.control, 0};
   TrackMouseEvent(&track);
@@ -63,7 +54,7 @@ void OnMouseMove(const Message& m) {
   if (entry && entry->mouseDown) RepaintOverlays(m.control);
 }
 
-void OnMouseLeave(const Message& m) {
+void OnMouseLeave(const SkinMessage& m) {
   if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
   SkinEditEntry* entry = SkinEditEntryOf(m.control);
   if (!entry) return;
@@ -71,38 +62,38 @@ void OnMouseLeave(const Message& m) {
   EditSkinBorderPaint(m.control, entry->focused, std::nullopt);
 }
 
-void OnShowWindow(const Message& m) {
+void OnShowWindow(const SkinMessage& m) {
   SkinSyncScrollOverlays(m.control);
   if (GetSkinProp(m.control, prop::Zqk_Szqk) == 1) {
     ShowWindow(GetSkinPropHandle<HWND>(m.control, prop::Zqk_gljb), m.wParam > 0 ? SW_SHOWNA : SW_HIDE);
   }
 }
 
-void OnMove(const Message& m) {
+void OnMove(const SkinMessage& m) {
   if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
   SkinSyncScrollOverlays(m.control);
 }
 
-LRESULT OnEraseBackground(const Message& m) {
-  if (!SkinTransparentMode) return PassOn(m);
+LRESULT OnEraseBackground(const SkinMessage& m) {
+  if (!SkinTransparentMode) return SkinPassOn(m);
   auto dc = reinterpret_cast<HDC>(m.wParam);
   SetBkMode(dc, TRANSPARENT);
   SkinPaintWindowDcBackground(m.control, dc);
   return 1;
 }
 
-LRESULT OnPaint(const Message& m) {
+LRESULT OnPaint(const SkinMessage& m) {
   EditSkinBorderPaint(m.control);
-  const LRESULT result = PassOn(m);
+  const LRESULT result = SkinPassOn(m);
   CopyPictureToOwner(m.control);
   return result;
 }
 
-void OnSetFocus(const Message& m) {
+void OnSetFocus(const SkinMessage& m) {
   if (SkinEditEntry* entry = SkinEditEntryOf(m.control)) entry->focused = true;
 }
 
-void OnKillFocus(const Message& m) {
+void OnKillFocus(const SkinMessage& m) {
   SkinEditEntry* entry = SkinEditEntryOf(m.control);
   if (!entry) return;
   entry->focused = false;
@@ -114,17 +105,17 @@ void OnKillFocus(const Message& m) {
   }
 }
 
-void OnLeftButtonDown(const Message& m) {
+void OnLeftButtonDown(const SkinMessage& m) {
   if (SkinEditEntry* entry = SkinEditEntryOf(m.control)) entry->mouseDown = true;
   if (SkinTransparentMode && !HasScrollStyle(m.control)) InvalidateRect(m.control, nullptr, TRUE);
 }
 
-void OnLeftButtonUp(const Message& m) {
+void OnLeftButtonUp(const SkinMessage& m) {
   if (SkinEditEntry* entry = SkinEditEntryOf(m.control)) entry->mouseDown = false;
 }
 
-LRESULT OnScroll(const Message& m, bool vertical) {
-  const LRESULT result = PassOn(m);
+LRESULT OnScroll(const SkinMessage& m, bool vertical) {
+  const LRESULT result = SkinPassOn(m);
   if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
   RepaintOverlays(m.control, vertical, !vertical);
   return result;
@@ -132,12 +123,12 @@ LRESULT OnScroll(const Message& m, bool vertical) {
 
 // The native frame is handed to the default processing with the whole
 // window as its region, after the skinned ring is on screen.
-LRESULT OnNcPaint(const Message& m) {
+LRESULT OnNcPaint(const SkinMessage& m) {
   EditSkinBorderPaint(m.control);
   return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
-void OnNcMouseMove(const Message& m) {
+void OnNcMouseMove(const SkinMessage& m) {
   const SkinEditEntry* entry = SkinEditEntryOf(m.control);
   if (!entry) return;
   const bool v = entry->vScrollOverlay && HasVScrollStyle(m.control);
@@ -149,7 +140,7 @@ void OnNcMouseMove(const Message& m) {
 }  // namespace
 
 LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const Message m{control, message, wParam, lParam};
+  const SkinMessage m{control, message, wParam, lParam};
   switch (message) {
     case WM_DESTROY:           SkinDeleteControlBrush(control); break;
     case WM_MOUSEMOVE:         OnMouseMove(m); break;
@@ -175,7 +166,7 @@ LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPAR
     case WM_NCMOUSELEAVE:      RepaintOverlays(control); break;
     default:                   break;
   }
-  return PassOn(m);
+  return SkinPassOn(m);
 }
 
 }  // namespace korvath::skin

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "gdip/bitmap.h"
@@ -52,7 +53,7 @@ HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
 }
 
 bool ItemRect(HWND tree, HTREEITEM item, bool textOnly, RECT& r) {
-  *reinterpret_cast<HTREEITEM*>(&r) = item;
+  std::memcpy(&r, &item, sizeof item);  // the item goes in the rectangle's first word
   return SendMessageW(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&r)) > 0;
 }
 

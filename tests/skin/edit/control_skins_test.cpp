@@ -2,6 +2,7 @@
 // controls and transparent children, driven through real windows and input.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "platform/gdi_object.h"
@@ -279,7 +280,7 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   UpdateWindow(tree);
   EXPECT_EQ(SkinChildEntryOf(tree)->textColor, GetSysColor(COLOR_WINDOWTEXT));
   RECT text = {};
-  *reinterpret_cast<HTREEITEM*>(&text) = root;
+  std::memcpy(&text, &root, sizeof root);
   SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
   const RECT client = SkinGetFrameGeometry(tree);
   const auto shown = testsupport::CaptureDC(korvath::platform::WindowDC::Client(tree).get(), 0, 0,
@@ -290,7 +291,7 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   EXPECT_GT(dark, 10);
   // The selected child gets the fill, the empty area shows the form's picture.
   RECT selected = {};
-  *reinterpret_cast<HTREEITEM*>(&selected) = child;
+  std::memcpy(&selected, &child, sizeof child);
   SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&selected));
   const POINT fill = {selected.right - 2, selected.top + 2};
   const RECT place = SkinChildBackgroundRect(tree);
