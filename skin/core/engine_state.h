@@ -18,6 +18,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
+#include "skin/core/container_attach_hook.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/menu_items.h"
@@ -137,6 +138,7 @@ struct SkinEngineState {
   // ---- painters of later layers, which put themselves here ----------------
   SkinButtonPainterSet SkinButtonPainters;
   SkinTickPicture SkinRecolorTickImage = nullptr;
+  ContainerSkinAttachRoutine ContainerAttach = nullptr;  // container_attach_hook.h
 
   // ---- lists, in an order that lets each be released while the ones it
   // releases into still exist -----------------------------------------------
