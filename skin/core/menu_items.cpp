@@ -20,9 +20,6 @@
 
 namespace korvath::skin {
 
-std::vector<MenuSkinEntry> MenuItemList;
-SkinTickPicture SkinRecolorTickImage = nullptr;
-
 namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;

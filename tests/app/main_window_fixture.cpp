@@ -49,7 +49,7 @@ DialogAnswerer::Answer ChooseFile(const std::string& path) {
 void MainWindowTest::SetUp() {
   Npc() = NpcRecord{};
   BrowseInitialFolder().clear();
-  ASSERT_TRUE(RunMainWindow());
+  ASSERT_TRUE(StartProgram());
   focusAtStart_ = GetFocus();
   Activate(MainWindow());
 }
@@ -57,6 +57,7 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
   if (MainForm().IsAlive()) MainForm().DestroyWindowOrUnit();
   PumpMessages();
+  EndProgram();
 }
 
 void MainWindowTest::ClickUnit(Unit unit) {
@@ -79,9 +80,11 @@ void MainWindowTest::Pick(Unit combo, int index) {
 }
 
 std::vector<SeenDialog> MainWindowTest::ClickAnswering(Unit unit, std::vector<DialogAnswerer::Answer> answers) {
+  const size_t expected = answers.size();
   DialogAnswerer answerer(std::move(answers));
   ClickUnit(unit);
-  PumpMessages(100);
+  // The click's handler has returned once its last dialog is gone.
+  PumpUntil([&] { return answerer.seen().size() == expected && !FindThreadDialog(); });
   return answerer.seen();
 }
 

@@ -241,6 +241,23 @@ DialogAnswerer::Answer PressButton(int id) {
 
 // ---- input ---------------------------------------------------------------
 
+// Input reaches a thread in the order it was sent, and the thread's own key
+// state changes only when it takes a key's message: once a Scroll Lock
+// press has toggled that state, everything sent before it has been handled.
+// The press comes in pairs, so the lock ends as it was.
+static void AwaitInput() {
+  for (int i = 0; i < 2; ++i) {
+    const SHORT before = GetKeyState(VK_SCROLL) & 1;
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = VK_SCROLL;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpUntil([&] { return (GetKeyState(VK_SCROLL) & 1) != before; });
+  }
+  DispatchWaiting();
+}
+
 static POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
   POINT p = {x, y};
   ClientToScreen(hwnd, &p);
@@ -256,7 +273,7 @@ static void SendMouse(HWND hwnd, int x, int y, DWORD flags) {
   in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   SendInput(1, &in, sizeof(in));
-  PumpMessages(30);
+  AwaitInput();
 }
 
 void MouseMoveTo(HWND hwnd, int x, int y) { SendMouse(hwnd, x, y, 0); }
@@ -277,9 +294,8 @@ void TypeText(const std::wstring& text) {
     in[0].ki.dwFlags = KEYEVENTF_UNICODE;
     in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpMessages(5);
   }
-  PumpMessages(20);
+  AwaitInput();
 }
 
 void PressKey(WORD vk) {
@@ -288,7 +304,7 @@ void PressKey(WORD vk) {
   in[0].ki.wVk = in[1].ki.wVk = vk;
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, in, sizeof(INPUT));
-  PumpMessages(30);
+  AwaitInput();
 }
 
 void Activate(HWND hwnd) {

@@ -117,7 +117,9 @@ DialogAnswerer::Answer PressButton(int id);
 
 // ---- input ---------------------------------------------------------------
 
-// Real input through SendInput, in screen coordinates of the window's client area.
+// Real input through SendInput, in screen coordinates of the window's client
+// area. Each returns once this thread has handled the input (a dialog that
+// the input opens has closed again).
 void MouseMoveTo(HWND hwnd, int clientX, int clientY);
 void MouseDown(HWND hwnd, int clientX, int clientY);
 void MouseUp(HWND hwnd, int clientX, int clientY);

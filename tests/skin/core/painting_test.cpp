@@ -17,6 +17,7 @@
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/skinned_form.h"
 
 namespace {
@@ -29,9 +30,8 @@ constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kBlue = 0xFF0000;
 
-class PaintingTest : public ::testing::Test {
+class PaintingTest : public EngineTest {
  protected:
-  EngineGlobals globals_;
   SkinnedForm form_{240, 200};
 };
 
@@ -60,7 +60,7 @@ TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
     InvalidateRect(w, nullptr, TRUE);
     UpdateWindow(w);
   }
-  testsupport::PumpMessages(50);
+  testsupport::PumpUntil([&] { return testsupport::CaptureClient(control).RgbAt(40, 20) == Rgb(kGreen); });
   const auto shown = testsupport::CaptureClient(control);
   for (auto [x, y] : {std::pair{2, 2}, {40, 20}, {77, 37}}) EXPECT_EQ(shown.RgbAt(x, y), Rgb(kGreen)) << x << "," << y;
   if (HasFailure()) testsupport::SaveFailureImage(shown, "coloured_parent");
@@ -110,6 +110,18 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
   EXPECT_EQ(px.RgbAt(0, 5), BackPattern(20, 25));   // outside the rounded corner
   EXPECT_EQ(px.RgbAt(8, 12), Rgb(kRed));
   EXPECT_EQ(px.RgbAt(140, 90), Rgb(kRed));
+  // Inside a coloured container, the band outside the frame keeps that
+  // container's colour.
+  DestroyWindow(group);
+  HWND box = form_.AddChild(L"STATIC", 0, 0, 0, 240, 200);
+  group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100, box);
+  form_.AddContainer(box, kGreen, 255);
+  form_.AddContainer(group, kRed, 255, 1);
+  dc = SkinPaintParentBackground(group, RECT{0, 0, 150, 100}, 20, 5);
+  const auto banded = Pixels(dc.get(), 150, 100);
+  EXPECT_EQ(banded.RgbAt(75, 2), Rgb(kGreen));
+  EXPECT_EQ(banded.RgbAt(0, 5), Rgb(kGreen));
+  EXPECT_EQ(banded.RgbAt(8, 12), Rgb(kRed));
 }
 
 // Without a skinned ancestor there is nothing to copy, and nothing is left.
@@ -127,9 +139,10 @@ TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCal
   HWND label = form_.AddChild(L"STATIC", 0, 30, 40, 60, 25);
   form_.Skin(label);
   form_.AddChild(L"EDIT", 0, 10, 10, 30, 10, label);
-  testsupport::PumpMessages(50);
+  testsupport::PumpMessages();
   SkinRefreshWindow(label);
-  testsupport::PumpMessages(50);  // the window surface reaches the screen
+  // The window surface reaches the screen.
+  testsupport::PumpUntil([&] { return testsupport::CaptureClient(label).RgbAt(0, 0) == LayerPattern(30, 40); });
   const auto shown = testsupport::CaptureClient(label);
   EXPECT_EQ(shown.RgbAt(0, 0), LayerPattern(30, 40));
   EXPECT_EQ(shown.RgbAt(59, 24), LayerPattern(89, 64));
@@ -197,7 +210,7 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
     SetSkinProp(buttons.back(), prop::Hw_lbID, n);
   }
   SetSkinProp(buttons[7], prop::Hw_lbID, 1);
-  testsupport::PumpMessages(20);
+  testsupport::PumpMessages();
   calls.clear();
   for (HWND b : buttons) {
     InvalidateRect(b, nullptr, TRUE);
@@ -217,7 +230,6 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
   item.CtlType = ODT_LISTBOX;
   SkinDrawItem(form_.number(), item);
   EXPECT_EQ(calls.size(), 3u);
-  SkinButtonPainters = {};
 }
 
 // A 20 x 20 picture with divider lines across it at 5 and 14. Region (c, r)
