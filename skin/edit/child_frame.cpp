@@ -1,14 +1,14 @@
 // The frame ring of a list-type control.
-#include "gdip/brush.h"
 #include "gdip/graphics.h"
-#include "gdip/pen.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/edit/control_frame.h"
+#include "skin/edit/edit_drawing.h"
 #include "skin/edit/painters.h"
 
 namespace korvath::skin {
@@ -50,14 +50,14 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   if (SkinGetClassNameText(window) == "ComboLBox" || SkinGetBorderKind(window) == kBorderNone) return;
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  SkinFillFrameRing(memory.get(), width, height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  SkinFillPicture(memory.get(), width, height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
   {
     gdip::Graphics graphics;
-    graphics.FromHDC(memory.get());
     const FrameStroke stroke = StrokeFor(isHot, isFocused);
-    gdip::Pen pen;
-    pen.CreateFromColor(gdip::ArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width);
-    graphics.DrawRectangle(pen, stroke.inset, stroke.inset, width - 1 - stroke.inset, height - 1 - stroke.inset);
+    if (SkinGraphicsOnDC(graphics, memory.get())) {
+      SkinStroke(graphics, gdip::ArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width, stroke.inset,
+                 stroke.inset, width - 1 - stroke.inset, height - 1 - stroke.inset);
+    }
   }
   SkinFillKey(memory.get(), client);
   platform::WindowDC screen = platform::WindowDC::Whole(window);

@@ -7,8 +7,6 @@
 #include "gdip/font.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
-#include "gdip/linear_gradient_brush.h"
-#include "gdip/pen.h"
 #include "platform/gdi_object.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
@@ -18,9 +16,11 @@
 #include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_frame.h"
+#include "skin/edit/edit_drawing.h"
 #include "skin/edit/painters.h"
 
 namespace korvath::skin {
@@ -56,51 +56,45 @@ std::vector<RECT> ChildAreas(HWND combo, bool simple, RECT& list) {
 
 // A faint line above a simple combo box's list.
 void DrawListLine(gdip::Graphics& g, const RECT& list) {
-  gdip::Pen pen;
-  pen.CreateFromColor(Colour(kBlack, 80), 1.0f);
   const float y = float(list.top - 1);
-  g.DrawLine(pen, 0, y, float(list.right - list.left + 2), y);
+  SkinStrokeLine(g, Colour(kBlack, 80), 0, y, float(list.right - list.left + 2), y);
 }
 
-bool DrawImageInto(gdip::Graphics& g, const RECT& button, gdip::Image& image) {
-  return g.DrawImageRect(image, float(button.left), float(button.top), float(button.right - button.left),
-                         float(button.bottom - button.top));
+// A picture of the entry's own scaled into the button; one that does not
+// load leaves the button face white.
+void DrawImageInto(gdip::Graphics& g, const RECT& button, const gdip::Image& image) {
+  g.DrawImageRect(image, float(button.left), float(button.top), float(button.right - button.left),
+                  float(button.bottom - button.top));
 }
 
 void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& b, bool hot) {
   if (!entry.imageFile.empty()) {
     gdip::Bitmap image;
-    image.FromFile(hot && !entry.hotImageFile.empty() ? entry.hotImageFile : entry.imageFile);
-    DrawImageInto(g, b, image);
+    if (image.FromFile(hot && !entry.hotImageFile.empty() ? entry.hotImageFile : entry.imageFile)) {
+      DrawImageInto(g, b, image);
+    }
     return;
   }
   if (!entry.imageBytes.empty()) {
     gdip::Bitmap image;
-    image.FromStream(hot && !entry.hotImageBytes.empty() ? entry.hotImageBytes : entry.imageBytes);
-    DrawImageInto(g, b, image);
+    if (image.FromStream(hot && !entry.hotImageBytes.empty() ? entry.hotImageBytes : entry.imageBytes)) {
+      DrawImageInto(g, b, image);
+    }
     return;
   }
   const float bx = float(b.left), by = float(b.top);
   const float bw = float(b.right - b.left), bh = float(b.bottom - b.top);
   gdip::GraphicsPath path;
-  path.Create();
-  SkinPathAddRoundRect(path, bx, by, bw - 1, bh - 1, 4);
-  {
-    gdip::Pen pen;
-    pen.CreateFromColor(hot ? Colour(SkinThemeColor, 200) : Colour(kBlack, 35), 1.0f);
-    g.DrawPath(pen, path);
-  }
-  path.Reset();
-  SkinPathAddRoundRect(path, bx + 1, by + 1, bw - 2, bh - 2, 1);
-  {
-    gdip::LinearGradientBrush face;
-    face.CreateFromPoints({bx + 1, by}, {bx + 1, by + bh - 2},
-                          hot ? Colour(kWhite, 100) : Colour(kWhite, 30),
-                          hot ? Colour(SkinThemeColor, 100) : Colour(kWhite, 60));
-    g.FillPath(face, path);
+  if (path.Create()) {
+    SkinPathAddRoundRect(path, bx, by, bw - 1, bh - 1, 4);
+    SkinStroke(g, hot ? Colour(SkinThemeColor, 200) : Colour(kBlack, 35), path);
+    path.Reset();
+    SkinPathAddRoundRect(path, bx + 1, by + 1, bw - 2, bh - 2, 1);
+    SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2}, hot ? Colour(kWhite, 100) : Colour(kWhite, 30),
+                     hot ? Colour(SkinThemeColor, 100) : Colour(kWhite, 60), path);
   }
   gdip::Bitmap chevron;
-  SkinLoadCachedPicture(chevron, ChevronDownImage());
+  if (!SkinLoadCachedPicture(chevron, ChevronDownImage())) return;
   const float iw = float(chevron.GetWidth()), ih = float(chevron.GetHeight());
   g.DrawImageRect(chevron, bx + (bw - iw) / 2, by + (bh - ih) / 2, iw, ih);
 }
@@ -111,9 +105,11 @@ void DrawSelectedText(gdip::Graphics& g, HWND combo, int width, int height) {
   text.resize(size_t(GetWindowTextW(combo, text.data(), length + 1)));
   if (text.empty()) return;
   gdip::SolidBrush brush;
-  brush.Create(Colour(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys))));
   gdip::Font font;
-  font.CreateFromName(kDefaultFontFace, float(kDefaultFontSize), 0, 0);
+  if (!brush.Create(Colour(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
+      !font.CreateFromName(kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
+    return;
+  }
   g.DrawStringSimple(text, font, brush,
                      gdip::RectF{2, float(height - 12) / 2, float(width - 17), float(height - 4)});
 }
@@ -143,21 +139,11 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   if (!memory) return;
   RECT list = {};
   const std::vector<RECT> childAreas = ChildAreas(combo, listBit, list);
-  if (!SkinTransparentMode) PatBlt(memory.get(), 0, 0, W, H, WHITENESS);
-  {
-    gdip::Graphics g;
-    g.FromHDC(memory.get());
-    if (SkinTransparentMode) {
-      gdip::SolidBrush face;
-      face.Create(Colour(kWhite, SkinAlpha));
-      g.FillRectangle(face, 0, 0, float(W), float(H));
-    }
+  SkinFillPicture(memory.get(), W, H, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  if (gdip::Graphics g; SkinGraphicsOnDC(g, memory.get())) {
     if (listBit) DrawListLine(g, list);
-    {
-      gdip::Pen frame;
-      frame.CreateFromColor(isHot || isFocused ? Colour(SkinThemeColor, 200) : Colour(kBlack, 80), 1.0f);
-      g.DrawRectangle(frame, 0, 0, float(W - 1), float(H - 1));
-    }
+    SkinStroke(g, isHot || isFocused ? Colour(SkinThemeColor, 200) : Colour(kBlack, 80), 1.0f, 0, 0, float(W - 1),
+               float(H - 1));
     if (dropDownBit) DrawDropButton(g, *entry, info.rcButton, isHot);
     if (listBit && dropDownBit) DrawSelectedText(g, combo, W, H);
   }

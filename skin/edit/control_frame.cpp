@@ -1,15 +1,15 @@
 #include "skin/edit/control_frame.h"
 
-#include "gdip/brush.h"
 #include "gdip/graphics.h"
-#include "gdip/pen.h"
 #include "platform/gdi_object.h"
 #include "skin/core/background_container.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/edit_drawing.h"
 
 namespace korvath::skin {
 
@@ -22,9 +22,7 @@ bool HasAll(LONG style, LONG mask) { return (style | mask) == style; }
 
 void Stroke(gdip::Graphics& graphics, COLORREF colour, uint8_t alpha, float x, float y, float w,
             float h) {
-  gdip::Pen pen;
-  pen.CreateFromColor(gdip::ArgbFromColorRef(colour, alpha), 1.0f);
-  graphics.DrawRectangle(pen, x, y, w, h);
+  SkinStroke(graphics, gdip::ArgbFromColorRef(colour, alpha), 1.0f, x, y, w, h);
 }
 
 }  // namespace
@@ -67,16 +65,15 @@ void SkinFillKey(HDC dc, const RECT& area) {
   FillRect(dc, &area, key.get());
 }
 
-void SkinFillFrameRing(HDC picture, int width, int height, COLORREF colour, int32_t alpha) {
+void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_t alpha) {
   if (colour == kWhite && alpha == 255) {
     PatBlt(picture, 0, 0, width, height, WHITENESS);
     return;
   }
   gdip::Graphics graphics;
-  graphics.FromHDC(picture);
-  gdip::SolidBrush brush;
-  brush.Create(gdip::ArgbFromColorRef(colour, uint8_t(alpha)));
-  graphics.FillRectangle(brush, 0, 0, float(width), float(height));
+  if (SkinGraphicsOnDC(graphics, picture)) {
+    SkinFillSolid(graphics, gdip::ArgbFromColorRef(colour, uint8_t(alpha)), 0, 0, float(width), float(height));
+  }
 }
 
 void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner) {

@@ -38,11 +38,11 @@ int32_t SkinGetBorderKind(HWND window);
 void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::optional<bool> hot,
                            gdip::Graphics& graphics);
 
-// Fills a whole frame picture (width x height) with the ring's colour over
-// what it holds; the client area is keyed out afterwards, so only the ring
-// keeps the fill. Opaque white is a plain fill; any other colour is blended
-// by GDI+ at its alpha.
-void SkinFillFrameRing(HDC picture, int width, int height, COLORREF colour, int32_t alpha);
+// Fills a whole picture (width x height) with a colour over what it holds:
+// opaque white as a plain fill, any other colour blended by GDI+ at its
+// alpha. The frame painters fill the whole picture and key the client area
+// out afterwards, so only the ring keeps the fill.
+void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_t alpha);
 
 // Copies `source` (the control's picture, window size, origin at the window's
 // corner) into the owner record's child layer at the control's place, pixels

@@ -7,6 +7,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/edit/control_entry_lookup.h"
 #include "skin/edit/control_frame.h"
 #include "skin/edit/painters.h"
@@ -41,11 +42,10 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
   const SkinTint veil = SkinTransparentMode ? SkinControlTint(window) : SkinTint{0xFFFFFF, 255};
-  SkinFillFrameRing(memory.get(), width, height, veil.colour, veil.alpha);
+  SkinFillPicture(memory.get(), width, height, veil.colour, veil.alpha);
   {
     gdip::Graphics graphics;
-    graphics.FromHDC(memory.get());
-    if (SkinGetBorderKind(window) != kBorderNone) {
+    if (SkinGetBorderKind(window) != kBorderNone && SkinGraphicsOnDC(graphics, memory.get())) {
       SkinDrawControlBorder(window, focused.value_or(false), hot.value_or(false), graphics);
     }
   }

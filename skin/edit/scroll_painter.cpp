@@ -4,11 +4,8 @@
 #include <span>
 
 #include "gdip/bitmap.h"
-#include "gdip/brush.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
-#include "gdip/linear_gradient_brush.h"
-#include "gdip/pen.h"
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
@@ -17,8 +14,10 @@
 #include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/edit_drawing.h"
 #include "skin/edit/scroll_bars.h"
 
 namespace korvath::skin {
@@ -28,6 +27,10 @@ namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 constexpr int kArrowLength = 17;  // each arrow button's share of the bar
+// Chevrons are drawn at their own size, bilinear and gamma-corrected;
+// shapes are not anti-aliased.
+constexpr SkinRenderQuality kBarRendering{.interpolation = Gdiplus::InterpolationModeHighQualityBilinear,
+                                          .compositing = Gdiplus::CompositingQualityGammaCorrected};
 
 gdip::Argb Colour(COLORREF colour, int alpha) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
 
@@ -82,29 +85,9 @@ BarLayout HorizontalLayout(int W, int H, int B, int T, int U) {
   };
 }
 
-void FillSolid(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour) {
-  gdip::SolidBrush brush;
-  brush.Create(colour);
-  g.FillPath(brush, path);
-}
-
-void FillGradient(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::PointF from,
-                  gdip::PointF to, gdip::Argb first, gdip::Argb second) {
-  gdip::LinearGradientBrush brush;
-  brush.CreateFromPoints(from, to, first, second);
-  g.FillPath(brush, path);
-}
-
-void Outline(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour) {
-  gdip::Pen pen;
-  pen.CreateFromColor(colour, 1.0f);
-  g.DrawPath(pen, path);
-}
-
 gdip::GraphicsPath RoundBox(const Box& box, int32_t radius) {
   gdip::GraphicsPath path;
-  path.Create();
-  SkinPathAddRoundRect(path, box.x, box.y, box.w, box.h, radius);
+  if (path.Create()) SkinPathAddRoundRect(path, box.x, box.y, box.w, box.h, radius);
   return path;
 }
 
@@ -115,40 +98,33 @@ void DrawTrack(gdip::Graphics& g, HWND control, int W, int H) {
     colour = kWhite;
     alpha = SkinAlpha;
   }
-  gdip::SolidBrush solid;
-  solid.Create(Colour(colour, alpha));
-  g.FillRectangle(solid, 0, 0, float(W), float(H));
-  gdip::GraphicsPath track;
-  track.Create();
-  track.AddRectangle(0, 0, float(W), float(H));
-  FillGradient(g, track, {0, 0}, {float(W), 0}, Colour(kWhite, 40), Colour(kWhite, 80));
+  SkinFillSolid(g, Colour(colour, alpha), 0, 0, float(W), float(H));
+  SkinFillGradient(g, {0, 0}, {float(W), 0}, Colour(kWhite, 40), Colour(kWhite, 80), 0, 0, float(W), float(H));
 }
 
 void DrawThumb(gdip::Graphics& g, const BarLayout& layout, bool hot) {
   const gdip::GraphicsPath path = RoundBox(layout.thumb, 2);
   if (hot) {
-    FillSolid(g, path, Colour(kWhite, 100));
-    FillGradient(g, path, layout.thumbFrom, layout.thumbTo, Colour(SkinThemeColor, 20),
-                 Colour(SkinThemeColor, 80));
+    SkinFillSolid(g, Colour(kWhite, 100), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(SkinThemeColor, 20), Colour(SkinThemeColor, 80), path);
   } else {
-    FillGradient(g, path, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50),
-                 Colour(SkinThemeColor, 50));
-    FillGradient(g, path, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 0), Colour(kWhite, 150));
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50), Colour(SkinThemeColor, 50), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 0), Colour(kWhite, 150), path);
   }
-  Outline(g, path, Colour(kBlack, 60));
+  SkinStroke(g, Colour(kBlack, 60), path);
 }
 
 void DrawArrow(gdip::Graphics& g, const BarLayout& layout, int i, bool hot, int W, int H, int B) {
   const gdip::GraphicsPath path = RoundBox(layout.arrows[i], 1);
   if (hot) {
-    FillSolid(g, path, Colour(kWhite, 180));
-    FillGradient(g, path, layout.arrowFrom[i], layout.arrowTo[i], Colour(SkinThemeColor, 20),
-                 Colour(SkinThemeColor, 80));
-    Outline(g, path, Colour(kBlack, 80));
+    SkinFillSolid(g, Colour(kWhite, 180), path);
+    SkinFillGradient(g, layout.arrowFrom[i], layout.arrowTo[i], Colour(SkinThemeColor, 20),
+                     Colour(SkinThemeColor, 80), path);
+    SkinStroke(g, Colour(kBlack, 80), path);
   }
-  Outline(g, path, Colour(kBlack, 30));
+  SkinStroke(g, Colour(kBlack, 30), path);
   gdip::Bitmap image;
-  SkinLoadCachedPicture(image, layout.images[i]);
+  if (!SkinLoadCachedPicture(image, layout.images[i])) return;
   const int w = image.GetWidth(), h = image.GetHeight();
   const POINT at = layout.imageAt[i](W, H, B, w, h);
   g.DrawImageRect(image, float(at.x), float(at.y), float(w), float(h));
@@ -182,9 +158,7 @@ void PaintBar(HWND control, int32_t hotPart, ScrollBarAxis axis) {
   for (int i = 0; i < 3; ++i) (*slot.parts)[i] = layout.parts[i];
   {
     gdip::Graphics g;
-    g.FromHDC(memory.get());
-    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBilinear);
-    g.SetCompositingQuality(Gdiplus::CompositingQualityGammaCorrected);
+    if (!SkinGraphicsOnDC(g, memory.get(), kBarRendering)) return;
     DrawTrack(g, control, W, H);
     if (enabled) DrawThumb(g, layout, hotPart == kScrollPartThumb);
     DrawArrow(g, layout, 0, enabled && hotPart == kScrollPartFirstArrow, W, H, B);

@@ -9,7 +9,6 @@
 #include "gdip/brush.h"
 #include "gdip/font.h"
 #include "gdip/graphics.h"
-#include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "gdip/string_format.h"
 #include "platform/embedded_image.h"
@@ -20,9 +19,11 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/edit_drawing.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/tree_glyphs.h"
 
@@ -101,41 +102,29 @@ Item FetchItem(HWND tree, HTREEITEM handle, const RECT& row) {
 
 void FillAndOutline(gdip::Graphics& g, const RECT& r, gdip::Argb fill, gdip::Argb outline) {
   const float x = float(r.left), y = float(r.top), w = float(r.right - r.left - 1), h = float(r.bottom - r.top - 1);
-  gdip::SolidBrush brush;
-  brush.Create(fill);
-  g.FillRectangle(brush, x, y, w, h);
-  gdip::Pen pen;
-  pen.CreateFromColor(outline, 1.0f);
-  g.DrawRectangle(pen, x, y, w, h);
+  SkinFillSolid(g, fill, x, y, w, h);
+  SkinStroke(g, outline, 1.0f, x, y, w, h);
 }
 
 void DrawGlyph(gdip::Graphics& g, std::span<const uint8_t> png, float x, float y, float w, float h) {
   gdip::Bitmap image;
-  SkinLoadCachedPicture(image, png);
-  g.DrawImageRect(image, x, y, w, h);
+  if (SkinLoadCachedPicture(image, png)) g.DrawImageRect(image, x, y, w, h);
 }
 
 // A small box: white, a vertical gradient over it, an outline.
 void DrawShadedBox(gdip::Graphics& g, float x, float y, float size, gdip::Argb base, gdip::Argb top,
                    gdip::Argb bottom, gdip::Argb outline) {
-  gdip::SolidBrush brush;
-  brush.Create(base);
-  g.FillRectangle(brush, x, y, size, size);
-  gdip::LinearGradientBrush gradient;
-  gradient.CreateFromPoints({x, y}, {x, y + size}, top, bottom);
-  g.FillRectangle(gradient, x, y, size, size);
-  gdip::Pen pen;
-  pen.CreateFromColor(outline, 1.0f);
-  g.DrawRectangle(pen, x, y, size, size);
+  SkinFillSolid(g, base, x, y, size, size);
+  SkinFillGradient(g, {x, y}, {x, y + size}, top, bottom, x, y, size, size);
+  SkinStroke(g, outline, 1.0f, x, y, size, size);
 }
 
 class TreePainter {
  public:
   TreePainter(HWND tree, SkinChildEntry& entry, HDC dc) : tree_(tree), entry_(entry), style_(ReadStyle(tree)) {
-    graphics_.FromHDC(dc);
-    format_.GenericTypographic();
-    format_.SetFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsLineLimit);
-    format_.SetLineAlign(Gdiplus::StringAlignmentCenter);
+    ready_ = SkinGraphicsOnDC(graphics_, dc) && format_.GenericTypographic() &&
+             format_.SetFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsLineLimit) &&
+             format_.SetLineAlign(Gdiplus::StringAlignmentCenter);
     indent_ = int(SendMessageW(tree, TVM_GETINDENT, 0, 0));
     imageList_ = reinterpret_cast<HIMAGELIST>(SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
     if (imageList_) ImageList_GetIconSize(imageList_, &iconWidth_, &iconHeight_);
@@ -144,6 +133,7 @@ class TreePainter {
   }
 
   void PaintAll() {
+    if (!ready_) return;
     const HTREEITEM selected = Next(tree_, TVGN_CARET, nullptr);
     RECT row = {};
     for (HTREEITEM item = Next(tree_, TVGN_FIRSTVISIBLE, nullptr); item && ItemRect(tree_, item, false, row);
@@ -194,13 +184,16 @@ class TreePainter {
       WideCharToMultiByte(936, 0, item.label.data(), int(item.label.size()), gbk.data(), n, nullptr, nullptr);
       SkinDrawControlText(graphics_, gbk, {float(t.left), float(t.top), float(t.right - t.left), float(t.bottom - t.top)},
                           colour, selected ? entry_.selectedTextHaloColor : entry_.textHaloColor, 3,
-                          entry_.fontFace, entry_.fontStyle, float(entry_.fontSize), 0, 1, false, false, &format_);
+                          entry_.fontFace, entry_.fontStyle, float(entry_.fontSize), Gdiplus::StringAlignmentNear,
+                          Gdiplus::StringAlignmentCenter, false, false, &format_);
       return;
     }
     gdip::SolidBrush brush;
-    brush.Create(Colour(colour, 254));
     gdip::Font font;
-    font.CreateFromName(entry_.fontFace, float(entry_.fontSize), entry_.fontStyle, 0);
+    if (!brush.Create(Colour(colour, 254)) ||
+        !font.CreateFromName(entry_.fontFace, float(entry_.fontSize), entry_.fontStyle, Gdiplus::UnitWorld)) {
+      return;
+    }
     graphics_.DrawStringSimple(item.label, font, brush,
                                gdip::RectF{float(t.left), float(t.top), float(t.right - t.left),
                                            float(t.bottom - t.top + 1)},
@@ -224,8 +217,8 @@ class TreePainter {
   void DrawButton(int x, int y, bool expanded) {
     if (entry_.useImageButtons) {
       gdip::Bitmap image;
-      SkinLoadCachedPicture(image, TreeExpanderImage());
-      if (!expanded) image.RotateFlip(Gdiplus::Rotate270FlipNone);
+      if (!SkinLoadCachedPicture(image, TreeExpanderImage())) return;
+      if (!expanded && !image.RotateFlip(Gdiplus::Rotate270FlipNone)) return;
       const float w = float(image.GetWidth()), h = float(image.GetHeight());
       graphics_.DrawImageRect(image, x + (kButtonSize - w) / 2, y + (kButtonSize - h) / 2, w, h);
       return;
@@ -233,17 +226,18 @@ class TreePainter {
     const float fx = float(x), fy = float(y);
     DrawShadedBox(graphics_, fx, fy, float(kButtonSize), Colour(kWhite, 100), Colour(kWhite, 245), Colour(kBlack, 10),
                   Colour(kBlack, 120));
-    gdip::Pen glyph;
-    glyph.CreateFromColor(Colour(entry_.textColor, 254), 1.0f);
-    graphics_.DrawLine(glyph, fx + 2, fy + 4, fx + 6, fy + 4);
-    if (!expanded) graphics_.DrawLine(glyph, fx + 4, fy + 2, fx + 4, fy + 6);
+    const gdip::Argb glyph = Colour(entry_.textColor, 254);
+    SkinStrokeLine(graphics_, glyph, fx + 2, fy + 4, fx + 6, fy + 4);
+    if (!expanded) SkinStrokeLine(graphics_, glyph, fx + 4, fy + 2, fx + 4, fy + 6);
   }
 
   void DrawLines(const Item& item, int leadingX, bool button, int buttonX, int buttonY) {
     gdip::Pen pen;
-    pen.CreateFromColor(Colour(COLORREF(SendMessageW(tree_, TVM_GETLINECOLOR, 0, 0)), 254), 1.0f);
-    pen.SetDashStyle(Gdiplus::DashStyleDot);
-    if (item.text.left <= 0) return;
+    if (item.text.left <= 0 ||
+        !pen.CreateFromColor(Colour(COLORREF(SendMessageW(tree_, TVM_GETLINECOLOR, 0, 0)), 254), 1.0f) ||
+        !pen.SetDashStyle(Gdiplus::DashStyleDot)) {
+      return;
+    }
     if (button) {
       graphics_.SetClipRect(float(buttonX), float(buttonY), float(kButtonSize), float(kButtonSize),
                             Gdiplus::CombineModeExclude);
@@ -270,6 +264,7 @@ class TreePainter {
   TreeStyle style_;
   gdip::Graphics graphics_;
   gdip::StringFormat format_;
+  bool ready_ = false;
   int indent_ = 0;
   HIMAGELIST imageList_ = nullptr;
   int iconWidth_ = 0;

@@ -104,7 +104,7 @@ TEST_F(FramePaintingTest, BorderStrokeFollowsHoverFocusAndBorderKind) {
     FillPattern(picture.get(), 60, 24, nullptr, kWhiteRgb);
     {
       korvath::gdip::Graphics g;
-      g.FromHDC(picture.get());
+      ASSERT_TRUE(g.FromHDC(picture.get()));
       SkinDrawControlBorder(c.window, c.focused, c.hot, g);
     }
     const auto p = Pixels(picture.get(), 60, 24);
