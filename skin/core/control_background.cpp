@@ -13,6 +13,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -41,9 +42,8 @@ Tint TintOf(HWND window) {
 
 void FillArea(HDC dc, int width, int height, gdip::Argb colour) {
   gdip::Graphics graphics;
-  graphics.FromHDC(dc);
   gdip::SolidBrush brush;
-  brush.Create(colour);
+  if (!SkinGraphicsOnDC(graphics, dc) || !brush.Create(colour)) return;
   graphics.FillRectangle(brush, 0, 0, static_cast<float>(width), static_cast<float>(height));
 }
 
@@ -104,15 +104,15 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);
     gdip::Bitmap bitmap;
-    bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top);
+    if (!bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top)) return {};
     {
       gdip::Graphics graphics;
-      graphics.FromImage(bitmap);
-      graphics.Clear(Argb(kWhite, 255));
       gdip::SolidBrush wash;
-      wash.Create(Argb(SkinBackgroundColor, kOutsideWash));
-      graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
-                             static_cast<float>(bitmap.GetHeight()));
+      if (SkinGraphicsOnImage(graphics, bitmap) && wash.Create(Argb(SkinBackgroundColor, kOutsideWash))) {
+        graphics.Clear(Argb(kWhite, 255));
+        graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
+                               static_cast<float>(bitmap.GetHeight()));
+      }
     }
     return platform::GdiBitmap(bitmap.GetHBITMAP());
   }
@@ -124,11 +124,7 @@ SkinMemoryDc SkinFillControlBackground(HWND window) { return PaintTinted(window)
 
 void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {
   SkinMemoryDc scratch = SkinMemoryDc::Create(width, height);
-  {
-    gdip::Graphics graphics;
-    graphics.FromHDC(scratch.get());
-    graphics.Clear(Argb(fill, 255));
-  }
+  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, scratch.get())) graphics.Clear(Argb(fill, 255));
   TransparentBlt(scratch.get(), 0, 0, width, height, dc, 0, 0, width, height, key);
   BitBlt(dc, 0, 0, width, height, scratch.get(), 0, 0, SRCCOPY);
 }

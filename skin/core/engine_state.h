@@ -18,6 +18,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
+#include "skin/core/container_attach_hook.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/menu_items.h"
@@ -129,10 +130,15 @@ struct SkinEngineState {
   int32_t SkinResizeBorder = 0;           // resize-zone width, set by every form attach
   int32_t CaptionHoverItem = 0;           // caption item last under the mouse on any form
   SkinRoutine CaptionClickCallback;       // the caption-button action, set once by the form attach
+  HWND MsgBoxOwner = nullptr;             // owner given to the last message box
+  HHOOK MsgBoxCbtHook = nullptr;          // the message-box hook while it is installed
+  HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
+  bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
 
   // ---- painters of later layers, which put themselves here ----------------
   SkinButtonPainterSet SkinButtonPainters;
   SkinTickPicture SkinRecolorTickImage = nullptr;
+  ContainerSkinAttachRoutine ContainerAttach = nullptr;  // container_attach_hook.h
 
   // ---- lists, in an order that lets each be released while the ones it
   // releases into still exist -----------------------------------------------

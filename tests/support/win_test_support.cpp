@@ -170,17 +170,19 @@ std::wstring WindowText(HWND hwnd) {
 static BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM lp) {
   wchar_t cls[32] = {};
   GetClassNameW(hwnd, cls, 32);
-  if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-    *reinterpret_cast<HWND*>(lp) = hwnd;
-    return FALSE;
-  }
+  if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
   return TRUE;
 }
 
-HWND FindThreadDialog() {
-  HWND found = nullptr;
+std::vector<HWND> ThreadDialogs() {
+  std::vector<HWND> found;
   EnumThreadWindows(GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+HWND FindThreadDialog() {
+  const std::vector<HWND> dialogs = ThreadDialogs();
+  return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 std::wstring MessageBoxText(HWND dialog) {
@@ -216,8 +218,16 @@ static BOOL CALLBACK CollectButtons(HWND child, LPARAM lp) {
 }
 
 void DialogAnswerer::Poll() {
-  HWND dialog = FindThreadDialog();
-  if (!dialog || std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) return;
+  // A dialog opened by an answer (while the one it answers is still open)
+  // comes after that one.
+  HWND dialog = nullptr;
+  for (HWND d : ThreadDialogs()) {
+    if (std::find(handled_.begin(), handled_.end(), d) == handled_.end()) {
+      dialog = d;
+      break;
+    }
+  }
+  if (!dialog) return;
   handled_.push_back(dialog);
   SeenDialog seen;
   seen.caption = WindowText(dialog);

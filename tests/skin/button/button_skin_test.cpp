@@ -201,20 +201,17 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
 
 TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   testsupport::Click(push_, 50, 15);
-  PumpMessages(50);
   ASSERT_EQ(ClickedButtons.size(), 1u);
   EXPECT_EQ(ClickedButtons[0], push_);
   // The second press of a double click is swallowed.
   testsupport::Click(other_, 50, 15);
   testsupport::Click(other_, 50, 15);
-  PumpMessages(50);
   EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), other_), 1);
   EXPECT_TRUE(OtherNotifications.empty());  // no BN_DOUBLECLICKED either
   PumpMessages(600);
   // Space on the focused push button clicks it.
   SetFocus(push_);
   testsupport::PressKey(VK_SPACE);
-  PumpMessages(50);
   EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), push_), 2);
   // Radio buttons switch by click, and by arrow key where the dialog
   // manager moves the focus.
@@ -223,7 +220,7 @@ TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   SetFocus(radio1_);
   MSG key = {radio1_, WM_KEYDOWN, VK_DOWN, 0};
   EXPECT_TRUE(IsDialogMessageW(form(), &key));
-  PumpMessages(50);
+  PumpMessages();
   EXPECT_EQ(SendMessageW(radio2_, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(GetFocus(), radio2_);
