@@ -15,6 +15,7 @@
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 

@@ -11,6 +11,7 @@
 #include "skin/button/button_lookup.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -25,9 +26,11 @@ struct Face {
 
   bool picture() const { return entry.HasPicture; }
   gdip::Rect Bounds() const { return {int32_t(X), int32_t(Y), int32_t(W), int32_t(H)}; }
+  // The picture faces are drawn anti-aliased at half-pixel centres, and the
+  // paint keeps that for what follows.
   void Smooth() const {
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+    SkinApplyRenderQuality(g, {.smoothing = Gdiplus::SmoothingModeAntiAlias,
+                               .pixelOffset = Gdiplus::PixelOffsetModeHighQuality});
   }
   gdip::GraphicsPath InsetPathI() const { return RoundRectPathI(X + B - 1, Y + B - 1, W - B - 2, H - B - 2, int32_t(R)); }
   void Outlines() const {

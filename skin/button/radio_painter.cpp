@@ -6,6 +6,7 @@
 #include "skin/button/button_canvas.h"
 #include "skin/button/button_lookup.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 
@@ -19,7 +20,7 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
 
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    SkinApplyRenderQuality(g, kSkinSmoothRendering);
     FillSolid(g, body, ColourAt(kWhite, 254));
     FillGradient(g, body, {fx + 3, yc + 1}, {fx + 10, yc + 11}, ColourAt(kBlack, 100), ColourAt(kBlack, 0));
     glyphWidth = 13;

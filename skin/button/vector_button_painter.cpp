@@ -10,6 +10,7 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -19,6 +20,10 @@ namespace {
 // The focus ring keeps the engine's first theme colour whatever the theme.
 constexpr COLORREF kFocusRing = 0xDDCA22;
 constexpr int32_t kVectorCorner = 5;
+// A face from a skin picture is drawn anti-aliased at half-pixel centres; the
+// vector face keeps GDI+'s defaults.
+constexpr SkinRenderQuality kPictureQuality{.smoothing = Gdiplus::SmoothingModeAntiAlias,
+                                            .pixelOffset = Gdiplus::PixelOffsetModeHighQuality};
 
 // The picture a push button is drawn with: its own, else its form's.
 SkinPicture* PictureOf(const ButtonRef& button) {
@@ -137,8 +142,7 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
   Face face{g, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height()),
             PictureOf(ref)};
   if (face.picture) {
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+    SkinApplyRenderQuality(g, kPictureQuality);
     face.inset = face.picture->Inset();
     face.corner = face.picture->CornerRadius();
     face.ClipToInset();
