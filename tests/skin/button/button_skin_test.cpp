@@ -14,6 +14,7 @@
 #include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -117,6 +118,31 @@ TEST_F(ButtonInstallTest, SwitchedOffOrWithoutButtonsNothingChanges) {
   EXPECT_EQ(GetSkinProp(inner, prop::Hw_lbID), 0);
   EXPECT_EQ(Entry(push).Window, push);  // the lone empty entry was reused
   EXPECT_EQ(record().Buttons.size(), 1u);
+}
+
+TEST_F(ButtonInstallTest, TheEntryTakesTheControlsFontWithTheStyleItWasMadeWith) {
+  // Wine stands a heavier, larger face in for "宋体": a regular font of 12
+  // pixels stays one.
+  struct Font {
+    int weight;
+    BOOL italic;
+    int32_t style;
+  };
+  std::vector<HWND> buttons;
+  std::vector<korvath::platform::GdiFont> fonts;
+  for (const Font f : {Font{FW_NORMAL, FALSE, 0}, Font{FW_BOLD, FALSE, 1}, Font{FW_NORMAL, TRUE, 2}}) {
+    fonts.emplace_back(CreateFontW(-12, 0, 0, 0, f.weight, f.italic, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"\u5B8B\u4F53"));
+    buttons.push_back(Add(L"A", BS_PUSHBUTTON, 10, 10 + 30 * int(buttons.size()), 60, 25));
+    SendMessageW(buttons.back(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), FALSE);
+  }
+  ButtonSkinInstall(number(), form());
+  EXPECT_EQ(Entry(buttons[0]).FontStyle, 0);
+  EXPECT_EQ(Entry(buttons[1]).FontStyle, 1);
+  EXPECT_EQ(Entry(buttons[2]).FontStyle, 2);
+  EXPECT_EQ(Entry(buttons[0]).FontSize, 12);
+  EXPECT_FALSE(Entry(buttons[0]).FontFace.empty());
+  for (HWND b : buttons) DestroyWindow(b);
 }
 
 TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushButtons) {
@@ -300,6 +326,36 @@ TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCaller
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
   EXPECT_EQ(ReleaseDC(target_, callers), 1);  // still held: the fade did not release it
+}
+
+TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
+  HWND popup = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 150, 130,
+                               100, 30, nullptr, nullptr, nullptr, nullptr);
+  SkinMemoryDc back(Picture(0));
+  SkinMemoryDc picture(Picture(0));
+  for (HDC dc : {back.get(), picture.get()}) {  // opaque: black behind, white to fade in
+    BITMAP bm = {};
+    GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm);
+    auto* bits = static_cast<uint32_t*>(bm.bmBits);
+    for (int i = 0; i < 100 * 30; ++i) bits[i] = dc == back.get() ? 0xFF000000u : 0xFFFFFFFFu;
+  }
+  SkinUpdateLayered(popup, {.sourceDc = back.get()});
+  ShowWindow(popup, SW_SHOWNOACTIVATE);
+  PumpMessages(50);
+  FadeStart(popup, 0, 0, 100, 30, picture.get(), 0, 0, back.get(), true, true);
+  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+  PumpMessages(10);  // a real tick may come too
+  const int first = Green(testsupport::CaptureWindow(popup).RgbAt(50, 15));
+  EXPECT_GE(first, 50 - 6);
+  EXPECT_LE(first, Green(Blend(Blend(0, 0xFFFFFF, 50), 0xFFFFFF, 75)) + 6);
+  for (int tick = 2; tick <= 9; ++tick) FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(50, 15), 0xFFFFFF, 6); }));
+  // Both DCs are still the caller's: registered and drawable.
+  EXPECT_TRUE(SkinMemoryDcFree(picture.Release()));
+  EXPECT_TRUE(SkinMemoryDcFree(back.Release()));
+  DestroyWindow(popup);
 }
 
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
