@@ -119,6 +119,31 @@ TEST_F(ButtonInstallTest, SwitchedOffOrWithoutButtonsNothingChanges) {
   EXPECT_EQ(record().Buttons.size(), 1u);
 }
 
+TEST_F(ButtonInstallTest, TheEntryTakesTheControlsFontWithTheStyleItWasMadeWith) {
+  // Wine stands a heavier, larger face in for "宋体": a regular font of 12
+  // pixels stays one.
+  struct Font {
+    int weight;
+    BOOL italic;
+    int32_t style;
+  };
+  std::vector<HWND> buttons;
+  std::vector<korvath::platform::GdiFont> fonts;
+  for (const Font f : {Font{FW_NORMAL, FALSE, 0}, Font{FW_BOLD, FALSE, 1}, Font{FW_NORMAL, TRUE, 2}}) {
+    fonts.emplace_back(CreateFontW(-12, 0, 0, 0, f.weight, f.italic, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"\u5B8B\u4F53"));
+    buttons.push_back(Add(L"A", BS_PUSHBUTTON, 10, 10 + 30 * int(buttons.size()), 60, 25));
+    SendMessageW(buttons.back(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), FALSE);
+  }
+  ButtonSkinInstall(number(), form());
+  EXPECT_EQ(Entry(buttons[0]).FontStyle, 0);
+  EXPECT_EQ(Entry(buttons[1]).FontStyle, 1);
+  EXPECT_EQ(Entry(buttons[2]).FontStyle, 2);
+  EXPECT_EQ(Entry(buttons[0]).FontSize, 12);
+  EXPECT_FALSE(Entry(buttons[0]).FontFace.empty());
+  for (HWND b : buttons) DestroyWindow(b);
+}
+
 TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushButtons) {
   HWND group = Add(L"G", BS_GROUPBOX, 10, 10, 300, 150);
   HWND push = Add(L"OK", BS_PUSHBUTTON, 10, 20, 100, 30, group);

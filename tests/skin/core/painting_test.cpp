@@ -271,7 +271,7 @@ std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state
   SkinMemoryDc dc = SkinMemoryDc::Create(100, 30);
   {
     korvath::gdip::Graphics graphics;
-    graphics.FromHDC(dc.get());
+    if (!graphics.FromHDC(dc.get())) return "no graphics";
     picture.Draw(graphics, {0, 0, 100, 30}, state);
   }
   const auto shown = Pixels(dc.get(), 100, 30);

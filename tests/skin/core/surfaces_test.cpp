@@ -236,9 +236,8 @@ TEST_F(SurfaceTest, AResizedShadowShowsOnTheSidesItsPositionNames) {
 TEST(ShadowBuildImage, FramesTheOwnerAndDrawsNothingForDepthZero) {
   auto alpha = [](int32_t depth, int w, int h, int x, int y) {
     korvath::gdip::Bitmap bitmap;
-    bitmap.CreateWithFormat(w, h);
     korvath::gdip::Graphics g;
-    g.FromImage(bitmap);
+    EXPECT_TRUE(bitmap.CreateWithFormat(w, h) && g.FromImage(bitmap));
     ShadowBuildImage(g, 15, depth, RGB(0, 0, 0), 80, w, h, false);
     return int(bitmap.GetPixel(x, y) >> 24);
   };
