@@ -24,22 +24,6 @@ namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int32_t kOutsideWash = 30;
 
-struct Tint {
-  COLORREF colour;
-  int32_t alpha;
-};
-
-Tint TintOf(HWND window) {
-  if (GetSkinProp(window, prop::Zqk_Szqk) == 1) {
-    return {static_cast<COLORREF>(GetSkinProp(window, prop::Zqk_bjs)),
-            static_cast<int32_t>(GetSkinProp(window, prop::Zqk_bjstmd))};
-  }
-  const auto colour = static_cast<COLORREF>(GetSkinProp(window, prop::Kj_bjys));
-  const auto alpha = static_cast<int32_t>(GetSkinProp(window, prop::Kj_bjystmd));
-  if (colour == 0 && alpha == 0) return {kWhite, SkinAlpha};
-  return {colour, alpha};
-}
-
 void FillArea(HDC dc, int width, int height, gdip::Argb colour) {
   gdip::Graphics graphics;
   gdip::SolidBrush brush;
@@ -58,12 +42,12 @@ struct TintedBackground {
   int height = 0;
 };
 
-TintedBackground PaintTinted(HWND window) {
+TintedBackground PaintTinted(HWND window, std::optional<int32_t> defaultAlpha = std::nullopt) {
   const RECT frame = SkinGetFrameGeometry(window);
   TintedBackground result{SkinPaintParentBackground(window, frame), frame.right - frame.left,
                           frame.bottom - frame.top};
   if (result.dc) {
-    const Tint tint = TintOf(window);
+    const SkinTint tint = SkinControlTint(window, defaultAlpha);
     FillArea(result.dc.get(), result.width, result.height, Argb(tint.colour, tint.alpha));
   }
   return result;
@@ -88,6 +72,17 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha) {
+  if (GetSkinProp(window, prop::Zqk_Szqk) == 1) {
+    return {static_cast<COLORREF>(GetSkinProp(window, prop::Zqk_bjs)),
+            static_cast<int32_t>(GetSkinProp(window, prop::Zqk_bjstmd))};
+  }
+  const auto colour = static_cast<COLORREF>(GetSkinProp(window, prop::Kj_bjys));
+  const auto alpha = static_cast<int32_t>(GetSkinProp(window, prop::Kj_bjystmd));
+  if (colour == 0 && alpha == 0) return {kWhite, defaultAlpha.value_or(SkinAlpha)};
+  return {colour, alpha};
+}
 
 HBRUSH SkinControlBackgroundBrush(HWND control) {
   if (const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb)) return kept;
@@ -120,7 +115,9 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
   return BitmapCopyRegion(std::move(background.dc), background.width, background.height);
 }
 
-SkinMemoryDc SkinFillControlBackground(HWND window) { return PaintTinted(window).dc; }
+SkinMemoryDc SkinFillControlBackground(HWND window, std::optional<int32_t> defaultAlpha) {
+  return PaintTinted(window, defaultAlpha).dc;
+}
 
 void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {
   SkinMemoryDc scratch = SkinMemoryDc::Create(width, height);

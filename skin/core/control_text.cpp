@@ -104,7 +104,20 @@ SkinFontInfo SkinControlFontMetrics(HWND window) {
   if (!font.CreateFromHFONT(dc.get(), handle)) return info;
   const float size = font.GetSize();
   info.size = std::fabs(size) <= 1e-7f ? kDefaultFontSize : static_cast<int32_t>(size);
-  info.style = font.GetStyle();
+  // The size and style the control asked for: a face that stands in for a
+  // missing one (Wine's for "宋体") may be a heavier cut with other metrics,
+  // which GDI+ would report as bold and of another em size. A negative height
+  // is the em height in pixels.
+  LOGFONTW asked = {};
+  if (GetObjectW(handle, sizeof asked, &asked) != 0) {
+    if (asked.lfHeight < 0) info.size = -asked.lfHeight;
+    info.style = (asked.lfWeight >= FW_SEMIBOLD ? Gdiplus::FontStyleBold : 0) |
+                 (asked.lfItalic ? Gdiplus::FontStyleItalic : 0) |
+                 (asked.lfUnderline ? Gdiplus::FontStyleUnderline : 0) |
+                 (asked.lfStrikeOut ? Gdiplus::FontStyleStrikeout : 0);
+  } else {
+    info.style = font.GetStyle();
+  }
   gdip::FontFamily family;
   if (!font.GetFamily(family)) return info;
   std::string face = family.GetName();

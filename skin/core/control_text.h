@@ -33,7 +33,9 @@ struct SkinFontInfo {
 std::string GetControlText(HWND window);
 
 // The control's font (WM_GETFONT). No font, an empty family name or a size of
-// (nearly) zero fall back to "宋体" and 12.
+// (nearly) zero fall back to "宋体" and 12. The style is the one the font was
+// made with (weight from FW_SEMIBOLD up counts as bold), and so is the size
+// of a font made with a character height (a negative height).
 SkinFontInfo SkinControlFontMetrics(HWND window);
 
 // Draws `text` (GBK) in the layout rectangle on the caller's graphics: the

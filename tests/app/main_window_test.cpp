@@ -69,6 +69,17 @@ TEST(StartProgram, StartsTheEngineBeforeTheWindowAndEndReleasesIt) {
   EXPECT_TRUE(skin::SkinCallbackList.empty());
 }
 
+// Every closed drop-down list is as high as the description says, the
+// later ones too, which take the field height measured for the first.
+TEST_F(MainWindowTest, EveryClosedListIsAsHighAsItsDescription) {
+  for (const platform::UnitDescription& u : MainFormDescription().units) {
+    if (u.kind != platform::UnitKind::ComboBox) continue;
+    RECT r;
+    GetWindowRect(H(Unit(u.id)), &r);
+    EXPECT_EQ(r.bottom - r.top, u.height) << u.id;
+  }
+}
+
 TEST_F(MainWindowTest, ListsAndRadiosStoreTheirValues) {
   for (const NumericCombo& combo : NumericCombos()) {
     int last = MainForm().ComboBoxItemCount(combo.unit) - 1;
