@@ -272,7 +272,6 @@ TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
   HWND v = Entry(list).vScrollOverlay;
   SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one more"));
   SendMessageW(list, LB_SETTOPINDEX, 500, 0);
-  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
   testsupport::PumpMessages(30);
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
