@@ -115,6 +115,17 @@ TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewh
   EXPECT_TRUE(Above(v, list));
 }
 
+TEST_F(ScrollBarTest, OverlaysAreRenumberedWithTheirOwnersRecord) {
+  SkinnedForm second(200, 200);
+  HWND list = second.AddChild(L"ListBox", WS_VSCROLL | WS_BORDER, 10, 10, 100, 100);
+  ChildControlSkinInstall(second.number(), second.hwnd());
+  HWND v = Entry(list).vScrollOverlay;
+  EXPECT_EQ(GetSkinProp(v, prop::Hw_FuID), 2);
+  SkinRemoveWindowRecord(number());
+  EXPECT_EQ(GetSkinProp(v, prop::Hw_FuID), 1);
+  EXPECT_EQ(GetSkinProp(Entry(list).hScrollOverlay, prop::Hw_FuID), 1);
+}
+
 // Children are placed in their parent's client coordinates: a parent with a
 // caption and a frame of its own must not shift the overlay off its bar.
 TEST_F(ScrollBarTest, OverlaysStayOnTheirBarsUnderAFramedParentAndFollowMovesAndResizes) {
