@@ -14,6 +14,7 @@
 #include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -325,6 +326,36 @@ TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCaller
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
   EXPECT_EQ(ReleaseDC(target_, callers), 1);  // still held: the fade did not release it
+}
+
+TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
+  HWND popup = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 150, 130,
+                               100, 30, nullptr, nullptr, nullptr, nullptr);
+  SkinMemoryDc back(Picture(0));
+  SkinMemoryDc picture(Picture(0));
+  for (HDC dc : {back.get(), picture.get()}) {  // opaque: black behind, white to fade in
+    BITMAP bm = {};
+    GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm);
+    auto* bits = static_cast<uint32_t*>(bm.bmBits);
+    for (int i = 0; i < 100 * 30; ++i) bits[i] = dc == back.get() ? 0xFF000000u : 0xFFFFFFFFu;
+  }
+  SkinUpdateLayered(popup, {.sourceDc = back.get()});
+  ShowWindow(popup, SW_SHOWNOACTIVATE);
+  PumpMessages(50);
+  FadeStart(popup, 0, 0, 100, 30, picture.get(), 0, 0, back.get(), true, true);
+  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+  PumpMessages(10);  // a real tick may come too
+  const int first = Green(testsupport::CaptureWindow(popup).RgbAt(50, 15));
+  EXPECT_GE(first, 50 - 6);
+  EXPECT_LE(first, Green(Blend(Blend(0, 0xFFFFFF, 50), 0xFFFFFF, 75)) + 6);
+  for (int tick = 2; tick <= 9; ++tick) FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(50, 15), 0xFFFFFF, 6); }));
+  // Both DCs are still the caller's: registered and drawable.
+  EXPECT_TRUE(SkinMemoryDcFree(picture.Release()));
+  EXPECT_TRUE(SkinMemoryDcFree(back.Release()));
+  DestroyWindow(popup);
 }
 
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
