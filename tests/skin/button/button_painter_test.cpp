@@ -252,6 +252,19 @@ TEST_F(GlyphTest, CheckBoxStripLooksAndAnimationFrames) {
   EXPECT_EQ(TickPixels(Check(0, 1, true, 0)), 0);
 }
 
+TEST_F(GlyphTest, APressPopsTheTickInOrOutBeforeTheCheckChanges) {
+  const int small = TickPixels(Check(0, BST_CHECKED));
+  Check(0, BST_UNCHECKED);
+  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(TickPixels(Shown(check_)), small);  // the last frame: the small tick
+  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(TickPixels(Shown(check_)), 0);  // the last frame: the empty box
+  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
 TEST_F(GlyphTest, CheckBoxVectorLookWithTheThemedTick) {
   SetSkinProp(check_, prop::Xzk_dhxg, 0);
   const PixelBuffer plain = Check(0, 0);

@@ -181,7 +181,7 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
   const uint32_t normal = Shown(push_).RgbAt(10, 15);
   EXPECT_LT(std::abs(ThemeLean(normal)), 8);
   testsupport::MouseMoveTo(push_, 10, 15);
-  EXPECT_EQ(record().HotControl, GetSkinProp(push_, prop::Hw_lbID));
+  ASSERT_TRUE(PumpUntil([&] { return record().HotControl == GetSkinProp(push_, prop::Hw_lbID); }));
   EXPECT_EQ(record().PrevHotControl, record().HotControl);
   ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }, 1000));
   const uint32_t hot = Shown(push_).RgbAt(10, 15);
@@ -202,22 +202,25 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
 
 TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   testsupport::Click(push_, 50, 15);
+  ASSERT_TRUE(PumpUntil([] { return !ClickedButtons.empty(); }));
   ASSERT_EQ(ClickedButtons.size(), 1u);
   EXPECT_EQ(ClickedButtons[0], push_);
   // The second press of a double click is swallowed.
   testsupport::Click(other_, 50, 15);
   testsupport::Click(other_, 50, 15);
+  PumpUntil([&] { return std::count(ClickedButtons.begin(), ClickedButtons.end(), other_) > 0; });
+  PumpMessages(50);  // time for a second click or a double-click notice to come
   EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), other_), 1);
   EXPECT_TRUE(OtherNotifications.empty());  // no BN_DOUBLECLICKED either
   PumpMessages(600);
   // Space on the focused push button clicks it.
   SetFocus(push_);
   testsupport::PressKey(VK_SPACE);
-  EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), push_), 2);
+  EXPECT_TRUE(PumpUntil([&] { return std::count(ClickedButtons.begin(), ClickedButtons.end(), push_) == 2; }));
   // Radio buttons switch by click, and by arrow key where the dialog
   // manager moves the focus.
   testsupport::Click(radio1_, 8, 10);
-  EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(PumpUntil([&] { return SendMessageW(radio1_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   SetFocus(radio1_);
   MSG key = {radio1_, WM_KEYDOWN, VK_DOWN, 0};
   EXPECT_TRUE(IsDialogMessageW(form(), &key));
@@ -225,12 +228,16 @@ TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   EXPECT_EQ(SendMessageW(radio2_, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(GetFocus(), radio2_);
-  // A check box toggles; its press plays the tick animation (125 ms at least).
-  const auto start = std::chrono::steady_clock::now();
+  // A check box toggles on a click; its press plays the tick animation, which
+  // holds the press for its pauses (125 ms at least).
   testsupport::Click(check_, 8, 10);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(130));
-  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(PumpUntil([&] { return SendMessageW(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   EXPECT_FALSE(Entry(check_).Pressed);
+  const auto start = std::chrono::steady_clock::now();
+  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 10));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(125));
+  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(8, 10));
+  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(ButtonProcTest, TheProcedureKeepsFocusPressAndCaptionInTheEntry) {
