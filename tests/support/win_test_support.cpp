@@ -254,8 +254,14 @@ DialogAnswerer::Answer PressButton(int id) {
 // Input reaches a thread in the order it was sent, and the thread's own key
 // state changes only when it takes a key's message: once a Scroll Lock
 // press has toggled that state, everything sent before it has been handled.
-// The press comes in pairs, so the lock ends as it was.
+// The press comes in pairs, so the lock ends as it was. Keys reach a thread
+// only while one of its windows is active: without one, a short wait has to
+// do.
 static void AwaitInput() {
+  if (!GetActiveWindow()) {
+    PumpMessages(30);
+    return;
+  }
   for (int i = 0; i < 2; ++i) {
     const SHORT before = GetKeyState(VK_SCROLL) & 1;
     INPUT in[2] = {};

@@ -44,10 +44,7 @@ Figures RunPanelCycles(int cycles) {
   cycle(0);  // anything made once stays made
   testsupport::PumpMessages();
   clicks = 0;
-  figures.gdiBefore = platform::LiveGdiObjectCount();
-  figures.memoryDcsBefore = SkinMemoryDcList.size();
-  figures.windowsBefore = ThreadWindows();
-  figures.bytesBefore = PrivateBytes();
+  figures.before = Counts::Now();
   const auto started = std::chrono::steady_clock::now();
   for (int i = 1; i <= cycles; ++i) {
     cycle(i);
@@ -56,12 +53,8 @@ Figures RunPanelCycles(int cycles) {
   testsupport::PumpMessages();
   figures.milliseconds =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-  figures.gdiAfter = platform::LiveGdiObjectCount();
-  figures.memoryDcsAfter = SkinMemoryDcList.size();
-  figures.windowsAfter = ThreadWindows();
-  figures.bytesAfter = PrivateBytes();
+  figures.after = Counts::Now();
   figures.clicks = clicks;
-  figures.faults = cycles - clicks;  // every press and release on the entry is one click
   return figures;
 }
 

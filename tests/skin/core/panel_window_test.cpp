@@ -84,13 +84,15 @@ TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
   const size_t size = SkinCallbackList.size();
   ASSERT_GE(slot, 1);
   const SkinCallbackEntry& record = SkinCallbackList[slot - 1];
-  EXPECT_EQ(std::pair(record.free, record.window), std::pair(true, HWND(nullptr)));
+  EXPECT_TRUE(record.free);
+  EXPECT_EQ(record.window, nullptr);
   EXPECT_EQ(a.panel(), nullptr);
   const HWND panelB = MakePanel(*b, form_, 120);
-  EXPECT_EQ(std::pair(b->GetCallbackSlot(), SkinCallbackList.size()), std::pair(slot, size));
+  EXPECT_EQ(b->GetCallbackSlot(), slot);
+  EXPECT_EQ(SkinCallbackList.size(), size);
   a.Release();
-  EXPECT_EQ(std::pair(SkinCallbackList[slot - 1].free, SkinCallbackList[slot - 1].window),
-            std::pair(false, panelB));
+  EXPECT_FALSE(SkinCallbackList[slot - 1].free);
+  EXPECT_EQ(SkinCallbackList[slot - 1].window, panelB);
   b->SetRedrawPending(0);
   EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 1);
   EXPECT_EQ(b->GetRedrawPending(), 1);
