@@ -57,6 +57,7 @@ LRESULT OnClose(const FormMessage& m, SkinWindowRecord& r) {
 
 LRESULT OnDestroy(const FormMessage& m, SkinWindowRecord& r) {
   if (r.ShadowWindow) DestroyWindow(std::exchange(r.ShadowWindow, nullptr));
+  SkinDeleteControlBrushes(m.window);
   return PassOn(m);
 }
 

@@ -17,15 +17,9 @@ void DeleteBrushes(const std::vector<Entry>& list) {
 
 }  // namespace
 
-void UnskinWindow(HWND window) {
-  const int32_t n = SkinFindWindowRecord(window);
-  SkinWindowRecord* r = SkinRecordAt(n);
+void SkinDeleteControlBrushes(HWND window) {
+  SkinWindowRecord* r = SkinRecordAt(SkinFindWindowRecord(window));
   if (!r) return;
-  for (int32_t id = r->Tips.GetToolCount(); id >= 1; --id) r->Tips.DeleteTool(id);
-  if (HMENU menu = GetSkinPropHandle<HMENU>(window, prop::Ck_cdjb)) {
-    DestroyMenu(menu);
-    SetSkinProp(window, prop::Ck_cdjb, 0);
-  }
   DeleteBrushes(r->Edits);
   DeleteBrushes(r->Children);
   DeleteBrushes(r->Combos);
@@ -37,6 +31,18 @@ void UnskinWindow(HWND window) {
   DeleteBrushes(r->Statics);
   DeleteBrushes(r->Labels);
   DeleteBrushes(r->Containers);
+}
+
+void UnskinWindow(HWND window) {
+  const int32_t n = SkinFindWindowRecord(window);
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r) return;
+  for (int32_t id = r->Tips.GetToolCount(); id >= 1; --id) r->Tips.DeleteTool(id);
+  if (HMENU menu = GetSkinPropHandle<HMENU>(window, prop::Ck_cdjb)) {
+    DestroyMenu(menu);
+    SetSkinProp(window, prop::Ck_cdjb, 0);
+  }
+  SkinDeleteControlBrushes(window);
   // The record's surfaces go with the record.
   SetWindowLongPtrW(window, GWLP_WNDPROC, GetSkinProp(window, prop::Hw_hProc));
   SkinRemoveWindowRecord(n);

@@ -11,4 +11,9 @@ namespace korvath::skin {
 // `Hw_hProc` stays readable, so the caller can still pass the message on.
 void UnskinWindow(HWND window);
 
+// Frees the colour brushes handed to the window's skinned controls and clears
+// their properties. The form does it when WM_DESTROY arrives, while its
+// controls still exist; removal does it again for what is left.
+void SkinDeleteControlBrushes(HWND window);
+
 }  // namespace korvath::skin

@@ -5,5 +5,6 @@ if(KORVATH_WINDOWS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_fixture.cpp
             ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/document_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/skinned_window_test.cpp
     LIBS korvath_app korvath_win_test_support WINDOWS_MAIN)
 endif()
