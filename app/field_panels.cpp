@@ -2,7 +2,7 @@
 
 #include "app/folder_chooser.h"
 #include "app/main_form.h"
-#include "platform/embedded_assets.h"
+#include "app/pictures.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/skin_picture.h"

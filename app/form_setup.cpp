@@ -4,7 +4,7 @@
 
 #include "app/field_panels.h"
 #include "app/folder_chooser.h"
-#include "platform/embedded_assets.h"
+#include "app/pictures.h"
 #include "platform/folders.h"
 #include "platform/text_commands.h"
 #include "skin/control/container_skin.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures in assets/ with ImageMagick. The outputs are committed and
-# the build embeds them (cmake/embed.cmake); run this only to change them.
+# the build embeds them (korvath_embed_assets in CMakeLists.txt); run this only
+# to change them.
 # Noise is seeded and metadata stripped, so a rerun gives the same bytes on the
 # same ImageMagick version.
 set -euo pipefail

@@ -11,27 +11,19 @@
 Each is 32-bit RGBA: a white pictogram over a dark soft shadow (the shape one
 pixel right and down, blurred) on a transparent ground, with a faint light
 line along the top and the left edge. Shapes are anti-aliased by 8 x 8
-supersampling. Only the standard library is used, and the output is the same
+supersampling, with the distance and PNG helpers of make_glyph_strip.py. Only
+the standard library is used, and the output is the same
 byte for byte on every run.
 
 Usage: tools/make_caption_glyphs.py [output folder]
 """
 import math
 import os
-import struct
 import sys
-import zlib
+
+from make_glyph_strip import png_bytes, segment_distance
 
 SAMPLES = 8
-
-
-def segment_distance(px, py, ax, ay, bx, by):
-    dx, dy = bx - ax, by - ay
-    length = float(dx * dx + dy * dy)
-    t = 0.0 if length == 0 else ((px - ax) * dx + (py - ay) * dy) / length
-    t = max(0.0, min(1.0, t))
-    qx, qy = ax + t * dx - px, ay + t * dy - py
-    return math.hypot(qx, qy)
 
 
 def polyline(points, half_width, closed=False):
@@ -119,19 +111,6 @@ def compose(shape, width, height):
             row.append((round(value), round(value), round(value), round(a * 255)))
         pixels.append(row)
     return pixels
-
-
-def png_bytes(pixels):
-    height, width = len(pixels), len(pixels[0])
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in pixels)
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)  # 8-bit RGBA
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 GLYPHS = {

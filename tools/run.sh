@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the tool and starts it under Wine. With no display it runs on a
-# virtual one, saves a screenshot of the main window as
+# virtual one, waits for the main window, saves a screenshot of it as
 # <build>/win/screenshot.png and closes the tool.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,7 +21,34 @@ fi
 . "$root/tools/xvfb.sh"
 trap 'wineserver -k >/dev/null 2>&1 || true; kill "$korvath_xvfb_pid" 2>/dev/null || true' EXIT
 wine "$exe" &
-sleep "${KORVATH_SHOT_DELAY:-8}"
-# The main window is 409 x 471, centred on the 1920 x 1080 virtual screen.
-import -display "$DISPLAY" -window root -crop 409x471+755+304 +repage "$build/win/screenshot.png"
-echo "screenshot: $build/win/screenshot.png"
+tool_pid=$!
+
+# The main window: the top-level X window that carries the tool's title.
+main_window() {
+  xwininfo -root -children 2>/dev/null | grep -m1 -E '^[[:space:]]*0x[0-9a-f]+ "KorvathNPC' | awk '{print $1}'
+}
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+window=
+for _ in $(seq 1 300); do
+  window=$(main_window) && [ -n "$window" ] && viewable "$window" && break
+  window=
+  kill -0 "$tool_pid" 2>/dev/null || { echo "run: the tool ended before showing its window" >&2; exit 1; }
+  sleep 0.2
+done
+[ -n "$window" ] || { echo "run: no main window within 60 s" >&2; exit 1; }
+
+# Wherever the window is: take it when two captures in a row agree, so that
+# the picture is the one the tool settled on, not a half-painted one.
+shot=$build/win/screenshot
+previous=
+for _ in $(seq 1 50); do
+  import -display "$DISPLAY" -window "$window" "rgb:$shot.rgb.new"
+  if [ -n "$previous" ] && cmp -s "$shot.rgb.new" "$shot.rgb"; then break; fi
+  mv "$shot.rgb.new" "$shot.rgb"
+  previous=1
+  sleep 0.2
+done
+import -display "$DISPLAY" -window "$window" "$shot.png"
+rm -f "$shot.rgb" "$shot.rgb.new"
+echo "screenshot: $shot.png"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian machine (as root).
-# Fast when everything is already there: it only asks dpkg.
+# Fast when everything is already there: it only asks dpkg. When another
+# install holds the package manager's lock, it waits for it (up to 30 min).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ python3 g++-mingw-w64-i686 wine wine32:i386 wine64
-          xvfb xauth imagemagick fonts-wine fonts-wqy-zenhei unicode-data googletest)
+          xvfb xauth x11-utils imagemagick fonts-wine fonts-wqy-zenhei unicode-data googletest)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,6 +18,28 @@ if [ "$(id -u)" != 0 ]; then
   echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
   exit 1
 fi
+
+# Runs an apt-get command; while another package manager holds a lock, waits
+# and tries again. Any other failure ends the set-up.
+apt_get() {
+  local log waited=0
+  log=$(mktemp)
+  while true; do
+    if DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=60 "$@" 2>&1 | tee "$log"; then
+      rm -f "$log"
+      return 0
+    fi
+    if ! grep -qE 'Could not get lock|Unable to lock|another process using it' "$log" || [ $waited -ge 1800 ]; then
+      rm -f "$log"
+      echo "setup: apt-get $* failed" >&2
+      return 1
+    fi
+    echo "setup: another package manager holds the lock; waiting"
+    sleep 10
+    waited=$((waited + 70))
+  done
+}
+
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-apt-get update -q
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+apt_get update -q
+apt_get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,8 +1,11 @@
 # Sourced: sets up Wine for one build folder and makes its prefix once.
-# Usage: . tools/wine-env.sh <windows build folder>
+# Usage: . tools/wine-env.sh <windows build folder> [<prefix folder>]
+# The prefix defaults to <windows build folder>/wineprefix. Returns non-zero,
+# with a message, when the prefix cannot be made; the prefix is marked ready
+# only when Wine booted and took the settings.
 korvath_build_dir=$(cd "$1" && pwd)
 export WINEARCH=win32
-export WINEPREFIX="$korvath_build_dir/wineprefix"
+export WINEPREFIX=${2:-$korvath_build_dir/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The program must look right on any display language: run it on a
@@ -10,13 +13,29 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
 korvath_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-if [ ! -f "$WINEPREFIX/.korvath-ready" ]; then
+
+korvath_make_prefix() {
+  local log="$WINEPREFIX.setup.log" settings
   rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
+  if ! wineboot -i >"$log" 2>&1 || ! wineserver -w; then
+    echo "wine-env: wineboot failed for $WINEPREFIX (see $log)" >&2
+    return 1
+  fi
   # Wine ships no SimSun: map the Chinese faces onto WenQuanYi Zen Hei.
   # Unmanaged X windows: with no window manager on Xvfb, Wine would otherwise
   # wait two seconds for every destroyed top-level window to be withdrawn.
-  wine regedit /S "$(winepath -w "$korvath_root/tools/wine-settings.reg" 2>/dev/null)" >/dev/null 2>&1 || true
+  settings=$(winepath -w "$korvath_root/tools/wine-settings.reg" 2>>"$log") &&
+    wine regedit /S "$settings" >>"$log" 2>&1
   wineserver -w
+  # regedit's status says little: check that the settings are in the saved registry.
+  if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null ||
+     ! grep -q '^"SimSun"="WenQuanYi Zen Hei"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    echo "wine-env: the font and window settings did not reach $WINEPREFIX (see $log)" >&2
+    return 1
+  fi
   touch "$WINEPREFIX/.korvath-ready"
+}
+
+if [ ! -f "$WINEPREFIX/.korvath-ready" ]; then
+  korvath_make_prefix || return 1 2>/dev/null || exit 1
 fi

@@ -5,9 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <utility>
 
-#include "platform/gdi_object.h"
 #include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
@@ -104,20 +102,10 @@ void SetControlTextColour(HDC dc, HWND control) {
   SetTextColor(dc, COLORREF(GetSkinProp(control, colour)));
 }
 
-// A pattern brush of what lies behind the control; the pair made at the
-// control's previous colour message is deleted when this one replaces it.
-HBRUSH BackgroundBrush(HWND control) {
-  platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
-  platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
-  const HBRUSH handed = brush.get();
-  SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
-  return handed;
-}
-
 LRESULT ControlBrush(HDC dc, HWND control) {
   SetControlTextColour(dc, control);
   SetBkMode(dc, TRANSPARENT);
-  return reinterpret_cast<LRESULT>(BackgroundBrush(control));
+  return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(control));
 }
 
 // An open drop-down list becomes a see-through layered window, listed once.
@@ -131,7 +119,7 @@ LRESULT ListBrush(HDC dc, HWND list) {
       LayeredDropDownList.push_back(list);
     }
   }
-  return reinterpret_cast<LRESULT>(BackgroundBrush(list));
+  return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(list));
 }
 
 bool SeeThroughSkin() { return SkinEnabled && SkinTransparentMode; }
@@ -215,6 +203,11 @@ void OnNotify(LPARAM lParam) {
   }
 }
 
+BOOL CALLBACK DropKeptBrush(HWND child, LPARAM) {
+  SkinDeleteControlBrush(child);
+  return TRUE;
+}
+
 }  // namespace
 
 // Until the container painter is built, a framed container paints natively:
@@ -270,6 +263,8 @@ void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly)
   for (SkinToolbarEntry& entry : record->Toolbars) entry.repaint = true;
   for (SkinLabelEntry& entry : record->Labels) entry.dirty = true;
   for (SkinChildEntry& entry : record->Children) entry.dirty = true;
+  // The kept brushes show the background as it was.
+  EnumChildWindows(window, DropKeptBrush, 0);
   for (size_t n = 1; n <= SkinCallbackList.size(); ++n) {
     const HWND panel = SkinCallbackList[n - 1].window;
     if (panel && GetSkinProp(panel, prop::Hw_FuID) == r) SkinInvokeCallback(int32_t(n), 1, 1, 0);

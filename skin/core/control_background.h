@@ -20,6 +20,14 @@ namespace korvath::skin {
 // background colour at alpha 30.
 platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window);
 
+// The pattern brush that a WM_CTLCOLOR* answer hands to the control: its
+// background bitmap (above), made once per control, place and size and kept
+// with its brush in the control's `Kj_wtjb` and `Kj_dxjb`. Moving or sizing
+// the control frees the pair, and so does SkinDeleteControlBrush (which a
+// change of the background behind the control calls); the next message
+// makes it again. The pair is freed with the control.
+HBRUSH SkinControlBackgroundBrush(HWND control);
+
 // A registered memory DC of the control's client size holding its tinted
 // background; empty when the control has no skinned top-level window.
 SkinMemoryDc SkinFillControlBackground(HWND window);

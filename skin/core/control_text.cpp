@@ -9,6 +9,7 @@
 #include "gdip/font_family.h"
 #include "gdip/graphics.h"
 #include "gdip/string_format.h"
+#include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
 
@@ -96,6 +97,14 @@ gdip::Bitmap BlurredGlow(const TextSetup& setup, std::string_view text, int widt
 }
 
 }  // namespace
+
+std::string GetControlText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(size_t(length) + 1, L'\0');
+  text.resize(size_t(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
+  return platform::WideToGbk(text).text;
+}
 
 SkinFontInfo SkinControlFontMetrics(HWND window) {
   SkinFontInfo info;

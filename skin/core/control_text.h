@@ -27,6 +27,9 @@ struct SkinFontInfo {
   int32_t style = 0;                    // GDI+ FontStyle bits
 };
 
+// The window's text (its caption) as GBK; empty for none.
+std::string GetControlText(HWND window);
+
 // The control's font (WM_GETFONT). No font, an empty family name or a size of
 // (nearly) zero fall back to "宋体" and 12.
 SkinFontInfo SkinControlFontMetrics(HWND window);

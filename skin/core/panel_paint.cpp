@@ -125,9 +125,8 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
   const bool rectangular =
       frameStyle_ == kPanelFrameRectangle || frameStyle_ == kPanelFrameRectangleShaded;
   if (picturePresent_) {
-    const int corner = picture_.GetField2();
-    const int inset = picture_.GetField3();
-    picture_.SetBounds(0, 0, c.right, c.bottom);
+    const int corner = picture_.CornerRadius();
+    const int inset = picture_.Inset();
     SkinPathAddRoundRectI(outline, float(inset - 1), float(inset - 1), float(c.right - inset - 1),
                           float(c.bottom - inset - 1), corner);
     g.SetClipPath(outline);
@@ -142,7 +141,7 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
 
   if (picturePresent_) {
     g.ResetClip();
-    picture_.DrawState1(g);
+    picture_.Draw(g, gdip::Rect{0, 0, c.right, c.bottom}, SkinPicture::kNormal);
   } else if (frameStyle_ == kPanelFrameRoundedShaded || frameStyle_ == kPanelFrameRectangleShaded) {
     for (const ShadeStroke& stroke : kShadeStrokes) {
       gdip::GraphicsPath path;

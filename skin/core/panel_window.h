@@ -226,8 +226,7 @@ class ZqkWindow : public SkinCallbackTarget {
   int iconWidth_ = 0;
   int iconHeight_ = 0;
   bool picturePresent_ = false;
-  // Its destination rectangle is set anew for every picture composed.
-  mutable SkinPicture picture_;
+  SkinPicture picture_;
   std::vector<ZqkWindowEntry> entries_;
 };
 

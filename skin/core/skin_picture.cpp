@@ -1,12 +1,11 @@
 #include "skin/core/skin_picture.h"
 
 #include <array>
+#include <memory>
 #include <optional>
-#include <string>
 
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
-#include "gdip/image.h"
 #include "gdip/texture_brush.h"
 #include "skin/core/drawing_values.h"
 
@@ -111,19 +110,18 @@ std::array<Cut, SkinPicture::kPieceCount> CutPieces(const DividerScan& scan) {
   return cut;
 }
 
-// The piece's pixels as a PNG file; empty for a rectangle that is empty or not
-// inside the picture, or when the copy or its encoding fails.
-ByteSet CopyPiece(const gdip::Bitmap& bitmap, const Cut& cut, int w, int h) {
+// A copy of the piece's pixels; null for a rectangle that is empty or not
+// inside the picture, or when the copy fails.
+std::shared_ptr<const gdip::Bitmap> CopyPiece(const gdip::Bitmap& bitmap, const Cut& cut, int w, int h) {
   if (cut.width <= 0 || cut.height <= 0 || cut.x < 0 || cut.y < 0 || cut.x + cut.width > w ||
       cut.y + cut.height > h) {
-    return {};
+    return nullptr;
   }
-  gdip::Bitmap piece;
+  auto piece = std::make_shared<gdip::Bitmap>();
   const gdip::RectF area{static_cast<float>(cut.x), static_cast<float>(cut.y),
                          static_cast<float>(cut.width), static_cast<float>(cut.height)};
-  if (!bitmap.CloneArea(area, gdip::kPixelFormat32bppArgb, piece)) return {};
-  std::string format(gdip::kPngFormat);
-  return piece.SaveToStream(&format);
+  if (!bitmap.CloneArea(area, gdip::kPixelFormat32bppArgb, *piece)) return nullptr;
+  return piece;
 }
 
 SkinPictureSize SizeOf(int32_t packed) {
@@ -133,7 +131,7 @@ SkinPictureSize SizeOf(int32_t packed) {
 }  // namespace
 
 int32_t SkinPicture::LoadPicture(std::span<const uint8_t> picture,
-                                 std::vector<SkinPicturePiece>& pieces) const {
+                                 std::vector<SkinPicturePiece>& pieces) {
   pieces.clear();
   gdip::Bitmap bitmap;
   bitmap.FromStream(picture);
@@ -150,11 +148,11 @@ int32_t SkinPicture::LoadPicture(std::span<const uint8_t> picture,
   return static_cast<int32_t>((static_cast<uint32_t>(h) << 16) | static_cast<uint32_t>(w));
 }
 
-void SkinPicture::DrawNineGrid(gdip::Graphics& graphics,
-                               const std::vector<SkinPicturePiece>& pieces) const {
+void SkinPicture::Draw(gdip::Graphics& graphics, const gdip::Rect& rect, State state) const {
+  const std::vector<SkinPicturePiece>& pieces = states_[state - 1];
   if (pieces.size() < kPieceCount) return;
   auto p = [&](Piece k) -> const SkinPicturePiece& { return pieces[k]; };
-  const int32_t X = left_, Y = top_, W = width_, H = height_;
+  const int32_t X = rect.x, Y = rect.y, W = rect.width, H = rect.height;
   struct Place {
     Piece piece;
     bool tiled;
@@ -179,31 +177,22 @@ void SkinPicture::DrawNineGrid(gdip::Graphics& graphics,
        W - p(kTopLeft).width - p(kTopRight).width, H - p(kTopLeft).height - p(kBottomLeft).height},
   };
   for (const Place& place : places) {
-    const ByteSet& bytes = p(place.piece).picture;
-    if (bytes.empty()) continue;
-    gdip::Image image;
-    if (!image.FromStream(bytes)) continue;
+    const gdip::Bitmap* image = p(place.piece).picture.get();
+    if (!image) continue;
     const float x = static_cast<float>(place.x);
     const float y = static_cast<float>(place.y);
     const float width = static_cast<float>(place.width);
     const float height = static_cast<float>(place.height);
     if (!place.tiled) {
-      graphics.DrawImageRect(image, x, y, width, height);
+      graphics.DrawImageRect(*image, x, y, width, height);
       continue;
     }
     // The tiling starts at the fill's own corner: nothing is stretched.
     gdip::TextureBrush brush;
-    brush.Create(image, kWrapTile);
+    brush.Create(*image, kWrapTile);
     brush.TranslateTransform(x, y, kPrependOrder);
     graphics.FillRectangle(brush, x, y, width, height);
   }
-}
-
-void SkinPicture::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
 }
 
 bool SkinPicture::LoadStates(std::span<const uint8_t> picture1,

@@ -6,18 +6,21 @@
 // destination rectangle of any size: the corners at their natural size, the
 // edges and the centre tiled over the space between them (a nine-grid).
 //
-// Pieces are kept as PNG bytes, so pictures copy and release as plain data;
-// a copy is independent of the picture it was made from.
+// Pieces are decoded once, when loaded, and never change afterwards: copies
+// share them, and loading again gives the object new pieces without touching
+// a copy's.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
-#include "skin/core/byte_set.h"
+#include "gdip/geometry.h"
 
 namespace korvath::gdip {
+class Bitmap;
 class Graphics;
-}
+}  // namespace korvath::gdip
 
 namespace korvath::skin {
 
@@ -25,7 +28,8 @@ namespace korvath::skin {
 struct SkinPicturePiece {
   int32_t width = 0;
   int32_t height = 0;
-  ByteSet picture;  // the piece as a PNG file; empty when absent or not copied
+  // The piece's pixels; null when absent or when its copy failed.
+  std::shared_ptr<const gdip::Bitmap> picture;
 };
 
 // A state's source-picture size.
@@ -42,44 +46,42 @@ class SkinPicture {
     kTopLeft, kBottomLeft, kTopRight, kBottomRight,
     kLeftEdge, kTopEdge, kRightEdge, kBottomEdge, kCentre, kPieceCount
   };
+  // The looks a button painter picks from.
+  enum State { kNormal = 1, kHot, kPressed, kDisabled };
   static constexpr int kStateCount = 4;
 
-  // Draws nine pieces into the destination rectangle (SetBounds) in the order
-  // above; a piece without a picture is skipped. Nothing is clamped: corners
-  // larger than the destination overlap, and edge and centre fills get the
-  // zero or negative extents as computed. The graphics' own modes and clip
-  // apply. Fewer than nine pieces (an unloaded state) draw nothing.
-  void DrawNineGrid(gdip::Graphics& graphics, const std::vector<SkinPicturePiece>& pieces) const;
-  // Replaces `pieces` by the nine pieces cut from the picture file and returns
-  // its height << 16 | its width (0 when the bytes do not decode).
-  int32_t LoadPicture(std::span<const uint8_t> picture, std::vector<SkinPicturePiece>& pieces) const;
-  // The destination rectangle of the next draws, in the graphics' coordinates.
-  void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
-  void DrawState1(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[0]); }
-  void DrawState2(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[1]); }
-  void DrawState3(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[2]); }
-  void DrawState4(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[3]); }
-  // Loaded.
-  bool GetField1() const { return loaded_; }
-  // The inset of the outline that users draw with the picture (default 3).
-  int32_t GetField3() const { return inset_; }
-  // That outline's corner radius (default 10).
-  int32_t GetField2() const { return radius_; }
-  // Loads all four states; a state whose picture is not given gets copies of
-  // state 1's pieces and size. Returns true.
+  // Cuts a picture file into its nine pieces, in the order above, and
+  // returns its height << 16 | its width (0 when the bytes do not decode).
+  static int32_t LoadPicture(std::span<const uint8_t> picture, std::vector<SkinPicturePiece>& pieces);
+
+  // Loads all four states; a state whose picture is not given gets state 1's
+  // pieces and size. Returns true.
   bool LoadStates(std::span<const uint8_t> picture1,
                   std::optional<std::span<const uint8_t>> picture2 = std::nullopt,
                   std::optional<std::span<const uint8_t>> picture3 = std::nullopt,
                   std::optional<std::span<const uint8_t>> picture4 = std::nullopt,
                   std::optional<int32_t> radius = std::nullopt,
                   std::optional<int32_t> inset = std::nullopt);
+
+  // Draws the state's nine pieces into `rect` (in the graphics' coordinates);
+  // a piece without a picture is skipped. Nothing is clamped: corners larger
+  // than the rectangle overlap, and edge and centre fills get the zero or
+  // negative extents as computed. The graphics' own modes and clip apply. An
+  // unloaded state draws nothing.
+  void Draw(gdip::Graphics& graphics, const gdip::Rect& rect, State state) const;
+
+  bool IsLoaded() const { return loaded_; }
+  // The corner radius of the outline that users draw with the picture
+  // (default 10 once loaded).
+  int32_t CornerRadius() const { return radius_; }
+  // That outline's inset; the panel moves its target in by it too (default 3
+  // once loaded).
+  int32_t Inset() const { return inset_; }
   SkinPictureSize GetStateSize1() const { return sizes_[0]; }
   SkinPictureSize GetStateSize2() const { return sizes_[1]; }
   SkinPictureSize GetStateSize3() const { return sizes_[2]; }
   SkinPictureSize GetStateSize4() const { return sizes_[3]; }
-
-  // The pieces of state 1 .. 4.
-  const std::vector<SkinPicturePiece>& StatePieces(int state) const { return states_[state - 1]; }
+  const std::vector<SkinPicturePiece>& StatePieces(State state) const { return states_[state - 1]; }
 
  private:
   friend void SkinClearObjectField(SkinPicture& picture);
@@ -88,10 +90,6 @@ class SkinPicture {
   int32_t radius_ = 0;
   int32_t inset_ = 0;
   std::vector<SkinPicturePiece> states_[kStateCount];
-  int32_t left_ = 0;
-  int32_t top_ = 0;
-  int32_t width_ = 0;
-  int32_t height_ = 0;
   SkinPictureSize sizes_[kStateCount];
 };
 

@@ -31,6 +31,7 @@ bool HoldsImageList(HWND control) {
 
 void SkinDeleteControlBrush(HWND control) {
   if (!control) return;
+  if (GetSkinProp(control, prop::Kj_dxjb) == 0 && GetSkinProp(control, prop::Kj_wtjb) == 0) return;
   // The brush goes first: it is made from the bitmap.
   {
     auto brush = platform::GdiBrush::Unpark(GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb));

@@ -134,6 +134,8 @@ struct SkinWindowRecord {
   CaptionFade PrevFade;
   bool HoverTimerOn = false;
   bool CloseHot = false;
+  bool FadeInStarted = false;  // message boxes: the fade-in has begun (each box has its own)
+  bool CloseAnimated = false;  // message boxes: the close animation has played
   HWND ShadowWindow = nullptr;
   int32_t ShadowSize = 0;
   ByteSet ShadowImage;

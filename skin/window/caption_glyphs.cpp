@@ -1,10 +1,10 @@
 #include "skin/window/caption_glyphs.h"
 
-#include "platform/embedded_assets.h"
+#include "platform/embedded_image.h"
 
 namespace korvath::skin {
 
-using assets::EmbeddedImageBytes;
+using platform::EmbeddedImageBytes;
 
 std::span<const uint8_t> CaptionHelpPng() { return EmbeddedImageBytes(EmbeddedCaptionHelpPng()); }
 std::span<const uint8_t> CaptionMenuPng() { return EmbeddedImageBytes(EmbeddedCaptionMenuPng()); }

@@ -124,7 +124,7 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   r.TitleFontName = kTitleFace;
   r.TitleFontSize = 12;
   r.TitleFontBold = true;
-  if (s.buttonPicture && s.buttonPicture->GetField1()) {
+  if (s.buttonPicture && s.buttonPicture->IsLoaded()) {
     r.HasPicture = true;
     r.Picture = *s.buttonPicture;
   }

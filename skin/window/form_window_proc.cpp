@@ -18,7 +18,7 @@
 #include "skin/window/form_paint_path.h"
 #include "skin/window/form_render.h"
 #include "skin/window/popup_menu.h"
-#include "skin/window/shadow_follow.h"
+#include "skin/window/drop_shadow.h"
 #include "skin/window/skin_removal.h"
 
 namespace korvath::skin {

@@ -3,16 +3,73 @@
 #include <string>
 
 #include "platform/gbk_convert.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_props.h"
+#include "skin/window/dialog_skin_attach.h"
 
 namespace korvath::skin {
 
-int SkinMessageBox(HWND owner, std::string_view text, UINT style,
-                   std::optional<std::string_view> caption) {
-  std::wstring wideText = platform::GbkToWide(text);
-  std::wstring wideCaption = caption ? platform::GbkToWide(*caption) : std::wstring();
-  // The box is the plain system one until the skin's dialog hook is
-  // installed around this call.
-  int pressed = MessageBoxW(owner, wideText.c_str(), caption ? wideCaption.c_str() : nullptr, style);
+HWND MsgBoxOwner = nullptr;
+HHOOK MsgBoxCbtHook = nullptr;
+
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+
+// The dialog the installed hook is for: the first one made after the install.
+HWND MsgBoxTarget = nullptr;
+
+bool IsDialog(HWND window) { return SkinGetClassNameText(window) == kDialogClass; }
+
+// What one call saved of an outer box's hook (a box opened from a handler
+// that an open box's message loop runs).
+struct SavedHookState {
+  HHOOK hook = MsgBoxCbtHook;
+  HWND target = MsgBoxTarget;
+  void Restore() const {
+    MsgBoxCbtHook = hook;
+    MsgBoxTarget = target;
+  }
+};
+
+}  // namespace
+
+void SkinMessageBoxHookInstall() {
+  MsgBoxTarget = nullptr;
+  MsgBoxCbtHook = SetWindowsHookExW(WH_CBT, SkinMessageBoxHookProc, nullptr, GetCurrentThreadId());
+}
+
+void SkinMessageBoxHookRemove(HWND box) {
+  if (!MsgBoxCbtHook || MsgBoxTarget != box) return;
+  UnhookWindowsHookEx(MsgBoxCbtHook);
+  MsgBoxCbtHook = nullptr;
+}
+
+LRESULT CALLBACK SkinMessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && !MsgBoxTarget && IsDialog(window)) {
+      MsgBoxTarget = window;
+    } else if (code == HCBT_ACTIVATE && window == MsgBoxTarget && !GetSkinProp(window, prop::Hw_hProc)) {
+      // Before the box is first painted.
+      DialogSkinAttach(window);
+    }
+  }
+  // The hook never blocks or alters anything itself.
+  return CallNextHookEx(MsgBoxCbtHook, code, wParam, lParam);
+}
+
+int SkinMessageBox(HWND owner, std::string_view text, UINT style, std::optional<std::string_view> caption) {
+  const std::wstring wideText = platform::GbkToWide(text);
+  const std::wstring wideCaption = caption ? platform::GbkToWide(*caption) : std::wstring();
+  const SavedHookState outer;
+  MsgBoxOwner = owner;
+  SkinMessageBoxHookInstall();
+  const int pressed = MessageBoxW(owner, wideText.c_str(), caption ? wideCaption.c_str() : nullptr, style);
+  // A box that was never skinned (none shown, or gone before activation)
+  // must not leave the hook to dress the next dialog of the thread.
+  SkinMessageBoxHookRemove(MsgBoxTarget);
+  outer.Restore();
   // A box that could not be shown answers 0 on Windows and -1 under Wine.
   return pressed > 0 ? pressed - 1 : -1;
 }

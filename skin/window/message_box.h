@@ -1,6 +1,8 @@
 #pragma once
-// The program's message box. Every box of the program goes through here, so
-// that the skin can dress it.
+// The program's message box. Every box of the program goes through here: a
+// standard box whose dialog the skin dresses through a thread CBT hook,
+// installed just before the box is made and removed once the box is skinned
+// (at its first activation) or, at the latest, when the box has returned.
 #include <windows.h>
 
 #include <optional>
@@ -10,9 +12,24 @@ namespace korvath::skin {
 
 // Shows a modal message box owned by `owner` with the GBK text and caption
 // and the MB_ style. Without a caption the system's default title shows.
-// Returns the identifier of the pressed button minus one (OK 0, Yes 5,
-// No 6), or -1 when no box could be shown.
+// Returns the identifier of the pressed button minus one (OK 0, Cancel 1,
+// Abort 2, Retry 3, Ignore 4, Yes 5, No 6), or -1 when no box could be shown.
 int SkinMessageBox(HWND owner, std::string_view text, UINT style,
                    std::optional<std::string_view> caption = std::nullopt);
+
+// The owner of the box being shown (the last one when none is); the box's
+// painter takes the owner's colours from its record.
+extern HWND MsgBoxOwner;
+// The thread's CBT hook while a box is on its way; null once it is removed.
+extern HHOOK MsgBoxCbtHook;
+
+// Installs the CBT hook for the calling thread. It skins the first dialog
+// ("#32770") made after the install, at its activation, and nothing else.
+void SkinMessageBoxHookInstall();
+// Removes the hook if it is still installed and was installed for `box` (or
+// for no box yet, when `box` is null).
+void SkinMessageBoxHookRemove(HWND box = nullptr);
+// The CBT hook procedure.
+LRESULT CALLBACK SkinMessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam);
 
 }  // namespace korvath::skin

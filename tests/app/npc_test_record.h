@@ -25,8 +25,9 @@ inline std::vector<int32_t> Numbers(const NpcRecord& n) {
           n.NpcLook,    n.NpcBurst,   n.NpcAim,     n.NpcGetItem, n.NpcSpawn, n.NpcHp};
 }
 
+// The name is "张三" in GBK.
 inline std::string StartFileBytes() {
-  return "string Name=\"张三\";\r\nint Model =1;\r\nint Weapon =18;\r\nint Weapon2 = 56;\r\n"
+  return "string Name=\"\xD5\xC5\xC8\xFD\";\r\nint Model =1;\r\nint Weapon =18;\r\nint Weapon2 = 56;\r\n"
          "int Team =1;\r\nint View =800;\r\nint Think =80;\r\nint Attack1=20;\r\n"
          "int Attack2 =40;\r\nint Attack3 =40;\r\nint Guard =25;\r\nint Dodge =10;\r\n"
          "int Jump =25;\r\nint Look = 35;\r\nint Burst = 25;\r\nint Aim=45;\r\n"

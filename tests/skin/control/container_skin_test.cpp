@@ -44,10 +44,11 @@ TEST_F(ContainerSkinTest, AttachRegistersAndSubclassesOneLayerOnly) {
   EXPECT_EQ(GetWindowLongPtrW(c, GWLP_WNDPROC), proc);
 }
 
-// A list box's pattern brush is replaced, not piled up, and given back; an
-// open drop-down list (a child of the desktop) is listed as layered once in
-// the see-through mode, however many colour messages it sends.
-TEST_F(ContainerSkinTest, ColourMessagesPileNothingUp) {
+// A list box's pattern brush is made once and kept until the
+// list moves, resizes or goes or its background changes; an open drop-down list (a child of the
+// desktop) is listed as layered once in the see-through mode, however many
+// colour messages it sends.
+TEST_F(ContainerSkinTest, ColourMessagesKeepOneBrushPerSizeAndPileNothingUp) {
   ASSERT_FALSE(SkinTransparentMode);
   const HWND box = Add(L"Static");
   ContainerSkinAttach(box, false);
@@ -61,16 +62,28 @@ TEST_F(ContainerSkinTest, ColourMessagesPileNothingUp) {
   };
   HDC dc = GetDC(list);
   const long before = platform::LiveGdiObjectCount();
-  for (int i = 0; i < 2; ++i) {
-    const LRESULT brush = colour(list, dc);
-    EXPECT_NE(brush, 0);
-    EXPECT_EQ(GetSkinProp(list, prop::Kj_dxjb), brush);
-    EXPECT_EQ(platform::LiveGdiObjectCount(), before + 2);  // brush and bitmap
-  }
+  const LRESULT brush = colour(list, dc);
+  EXPECT_NE(brush, 0);
+  EXPECT_EQ(colour(list, dc), brush);
+  EXPECT_EQ(GetSkinProp(list, prop::Kj_dxjb), brush);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), before + 2);  // brush and bitmap
   EXPECT_EQ(GetTextColor(dc), COLORREF(0x123456));
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+  SetWindowPos(list, nullptr, 0, 0, 120, 60, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), before);
+  colour(list, dc);
+  BITMAP made = {};
+  GetObjectW(GetSkinPropHandle<HBITMAP>(list, prop::Kj_wtjb), sizeof made, &made);
+  EXPECT_EQ(made.bmWidth, 120);
+  InvalidateBackgroundCaches(form_.hwnd());  // the background behind it changed
+  EXPECT_EQ(platform::LiveGdiObjectCount(), before);
+  colour(list, dc);
+  SetWindowPos(list, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), before);
+  colour(list, dc);
+  EXPECT_EQ(platform::LiveGdiObjectCount(), before + 2);
   ReleaseDC(list, dc);
-  SkinDeleteControlBrush(list);
+  DestroyWindow(list);
   EXPECT_EQ(platform::LiveGdiObjectCount(), before);
   SkinEnabled = enabled;
 
@@ -82,7 +95,6 @@ TEST_F(ContainerSkinTest, ColourMessagesPileNothingUp) {
   EXPECT_EQ(std::count(LayeredDropDownList.begin(), LayeredDropDownList.end(), dropDown), 1);
   EXPECT_TRUE(GetWindowLongW(dropDown, GWL_EXSTYLE) & WS_EX_LAYERED);
   SkinTransparentMode = mode;
-  SkinDeleteControlBrush(dropDown);
   DestroyWindow(dropDown);
   LayeredDropDownList.clear();
 }

@@ -2,7 +2,12 @@
 // backgrounds, owner-drawn buttons and skin pictures.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
+
+#include "gdip/bitmap.h"
+#include "gdip/graphics.h"
 
 #include "skin/core/child_layer.h"
 #include "skin/core/control_background.h"
@@ -215,33 +220,110 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
   SkinButtonPainters = {};
 }
 
-// Region (c, r) of a 20 x 20 picture with divider lines across it at 5 and
-// 14 (0, 1, 2: left or top, middle, right or bottom).
-constexpr uint32_t Region(int c, int r) { return 0xFF000000u | uint32_t(c * 80 + 40) << 16 | uint32_t(r * 80 + 40) << 8 | 0x20; }
-
-TEST(SkinPictureTest, TheExampleIsCutIntoTheNinePiecesOfItsDividers) {
-  auto region = [](int v) { return v < 4 ? 0 : v > 5 && v < 14 ? 1 : v > 14 ? 2 : -1; };
+// A 20 x 20 picture with divider lines across it at 5 and 14. Region (c, r)
+// (0, 1, 2: left or top, middle, right or bottom) has its own colour, in two
+// shades by the parity of the place in the region, so that a piece tiled
+// from its corner and one stretched differ at every second pixel.
+constexpr int kRegionStart[3] = {0, 6, 15};
+constexpr int kRegionSize[3] = {4, 8, 5};
+constexpr uint32_t Region(int c, int r, int x, int y) {
+  return 0xFF000000u | uint32_t(c * 80 + 40) << 16 | uint32_t(r * 80 + 40) << 8 | ((x + y) % 2 ? 0xA0 : 0x20);
+}
+int RegionOf(int v) {
+  for (int k = 0; k < 3; ++k) {
+    if (v >= kRegionStart[k] && v < kRegionStart[k] + kRegionSize[k]) return k;
+  }
+  return -1;
+}
+std::vector<uint8_t> DividedPicture() {
   std::vector<uint32_t> grid(20 * 20, 0xFF123456);  // pixels that belong to no piece
   for (int i = 0; i < 400; ++i) {
-    const int x = i % 20, y = i / 20;
+    const int x = i % 20, y = i / 20, c = RegionOf(x), r = RegionOf(y);
     if (x == 5 || x == 14 || y == 5 || y == 14) grid[i] = 0xFFFF00FF;
-    else if (region(x) >= 0 && region(y) >= 0) grid[i] = Region(region(x), region(y));
+    else if (c >= 0 && r >= 0) grid[i] = Region(c, r, x - kRegionStart[c], y - kRegionStart[r]);
   }
+  return testsupport::EncodePng(20, 20, grid);
+}
+
+// What a state of DividedPicture drawn into (0, 0, 100, 30) shows: corners
+// as they are, edges and centre repeated from their fill's corner.
+uint32_t NineGridPixel(int x, int y) {
+  const int c = x < 4 ? 0 : x < 95 ? 1 : 2, r = y < 4 ? 0 : y < 25 ? 1 : 2;
+  const int left[3] = {0, 4, 95}, top[3] = {0, 4, 25};
+  return Region(c, r, (x - left[c]) % kRegionSize[c], (y - top[r]) % kRegionSize[r]) & 0xFFFFFF;
+}
+
+// The first pixel of `state` drawn into (0, 0, 100, 30) that differs from
+// `expected`; empty when none does.
+std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state,
+                            uint32_t (*expected)(int, int)) {
+  SkinMemoryDc dc = SkinMemoryDc::Create(100, 30);
+  {
+    korvath::gdip::Graphics graphics;
+    graphics.FromHDC(dc.get());
+    picture.Draw(graphics, {0, 0, 100, 30}, state);
+  }
+  const auto shown = Pixels(dc.get(), 100, 30);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      if (shown.RgbAt(x, y) != expected(x, y)) {
+        char text[80];
+        snprintf(text, sizeof text, "(%d, %d): %06X, not %06X", x, y, shown.RgbAt(x, y), expected(x, y));
+        return text;
+      }
+    }
+  }
+  return "";
+}
+
+TEST(SkinPictureTest, PiecesAreCutAtTheDividersAndTiledFromTheirFillsCorner) {
   SkinPicture picture;
   std::vector<SkinPicturePiece> pieces;
-  EXPECT_EQ(picture.LoadPicture(testsupport::EncodePng(20, 20, grid), pieces), 0x00140014);
+  EXPECT_EQ(SkinPicture::LoadPicture(DividedPicture(), pieces), 0x00140014);
   ASSERT_EQ(pieces.size(), 9u);
-  const struct {
-    int w, h;
-    uint32_t colour;
-  } expected[9] = {{4, 4, Region(0, 0)}, {4, 5, Region(0, 2)}, {5, 4, Region(2, 0)}, {5, 5, Region(2, 2)},
-                   {4, 8, Region(0, 1)}, {8, 4, Region(1, 0)}, {5, 8, Region(2, 1)}, {8, 5, Region(1, 2)},
-                   {8, 8, Region(1, 1)}};
+  const int places[9][2] = {{0, 0}, {0, 2}, {2, 0}, {2, 2}, {0, 1}, {1, 0}, {2, 1}, {1, 2}, {1, 1}};
   for (int k = 0; k < 9; ++k) {
-    const auto decoded = DecodeImage(pieces[k].picture);
-    ASSERT_EQ(decoded.width, expected[k].w) << k;
-    ASSERT_EQ(decoded.height, expected[k].h) << k;
-    EXPECT_EQ(decoded.At(decoded.width - 1, decoded.height - 1), expected[k].colour) << k;  // no divider
+    const auto [c, r] = places[k];
+    ASSERT_TRUE(pieces[k].picture) << k;
+    EXPECT_EQ(pieces[k].picture->GetWidth(), kRegionSize[c]) << k;
+    EXPECT_EQ(pieces[k].picture->GetHeight(), kRegionSize[r]) << k;
+    const int x = kRegionSize[c] - 1, y = kRegionSize[r] - 1;  // no divider
+    EXPECT_EQ(pieces[k].picture->GetPixel(x, y), Region(c, r, x, y)) << k;
+  }
+  picture.LoadStates(DividedPicture());
+  EXPECT_EQ(FirstDifference(picture, SkinPicture::kNormal, NineGridPixel), "");
+}
+
+uint32_t Blank(int, int) { return 0; }
+// A picture without dividers is all top-left corner.
+uint32_t GreyCorner(int x, int y) { return x < 12 && y < 7 ? 0x808080 : 0; }
+
+// A state without its own picture looks like the first; a copy keeps what it
+// was copied from when the original is loaded anew.
+TEST(SkinPictureTest, StatesKeepTheirSizesAndCopiesKeepTheirPieces) {
+  SkinPicture picture;
+  SkinClearObjectField(picture);
+  EXPECT_FALSE(picture.IsLoaded());
+  EXPECT_EQ(FirstDifference(picture, SkinPicture::kNormal, Blank), "");
+  const auto grey = testsupport::EncodePng(12, 7, std::vector<uint32_t>(12 * 7, 0xFF808080));
+  EXPECT_TRUE(picture.LoadStates(DividedPicture(), std::nullopt, grey));
+  EXPECT_TRUE(picture.IsLoaded());
+  EXPECT_EQ(picture.CornerRadius(), 10);
+  EXPECT_EQ(picture.Inset(), 3);
+  EXPECT_EQ(picture.GetStateSize1(), (SkinPictureSize{20, 20}));
+  EXPECT_EQ(picture.GetStateSize2(), (SkinPictureSize{20, 20}));
+  EXPECT_EQ(picture.GetStateSize3(), (SkinPictureSize{12, 7}));
+  EXPECT_EQ(picture.GetStateSize4(), (SkinPictureSize{20, 20}));
+  const SkinPicture copy = picture;
+  picture.LoadStates(grey, std::nullopt, std::nullopt, std::nullopt, 4, 2);
+  EXPECT_EQ(picture.CornerRadius(), 4);
+  EXPECT_EQ(picture.Inset(), 2);
+  EXPECT_EQ(picture.GetStateSize4(), (SkinPictureSize{12, 7}));
+  EXPECT_EQ(FirstDifference(picture, SkinPicture::kHot, GreyCorner), "");
+  EXPECT_EQ(copy.CornerRadius(), 10);
+  EXPECT_EQ(copy.GetStateSize1(), (SkinPictureSize{20, 20}));
+  for (auto state : {SkinPicture::kHot, SkinPicture::kDisabled}) {
+    EXPECT_EQ(FirstDifference(copy, state, NineGridPixel), "") << state;
   }
 }
 

@@ -1,8 +1,8 @@
-#include "platform/embedded_assets.h"
+#include "platform/embedded_image.h"
 
 #include <cstddef>
 
-namespace korvath::assets {
+namespace korvath::platform {
 
 namespace {
 
@@ -36,9 +36,4 @@ std::span<const uint8_t> EmbeddedImageBytes(std::span<const uint8_t> constant) {
   return constant.subspan(kHeaderSize, length);
 }
 
-std::span<const uint8_t> BackgroundJpeg() { return EmbeddedImageBytes(EmbeddedBackgroundJpeg()); }
-std::span<const uint8_t> FolderButtonNormalPng() { return EmbeddedImageBytes(EmbeddedFolderButtonNormalPng()); }
-std::span<const uint8_t> FolderButtonHoverPng() { return EmbeddedImageBytes(EmbeddedFolderButtonHoverPng()); }
-std::span<const uint8_t> FolderButtonPressedPng() { return EmbeddedImageBytes(EmbeddedFolderButtonPressedPng()); }
-
-}  // namespace korvath::assets
+}  // namespace korvath::platform

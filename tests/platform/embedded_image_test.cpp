@@ -1,4 +1,4 @@
-#include "platform/embedded_assets.h"
+#include "platform/embedded_image.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace korvath::assets {
+namespace korvath::platform {
 namespace {
 
 std::vector<uint8_t> Header(uint32_t count, uint32_t length, std::vector<uint8_t> then = {}) {
@@ -14,12 +14,6 @@ std::vector<uint8_t> Header(uint32_t count, uint32_t length, std::vector<uint8_t
                                 uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24)};
   bytes.insert(bytes.end(), then.begin(), then.end());
   return bytes;
-}
-
-uint32_t BigEndian(std::span<const uint8_t> bytes, size_t at, int count) {
-  uint32_t value = 0;
-  for (int i = 0; i < count; ++i) value = value << 8 | bytes[at + i];
-  return value;
 }
 
 TEST(EmbeddedImage, AFileBehindCountAndLengthAndBadHeadersRefused) {
@@ -35,18 +29,5 @@ TEST(EmbeddedImage, AFileBehindCountAndLengthAndBadHeadersRefused) {
   EXPECT_TRUE(std::ranges::equal(EmbeddedImageBytes(backToBack), std::vector<uint8_t>{42}));
 }
 
-// The normal picture and the background are decoded by the picture tests.
-TEST(EmbeddedPictures, ThreeDifferent20By15RgbaPngs) {
-  const std::span<const uint8_t> pngs[] = {FolderButtonNormalPng(), FolderButtonHoverPng(), FolderButtonPressedPng()};
-  for (const auto& png : pngs) {
-    ASSERT_GT(png.size(), 33u);  // signature, 20 x 15, 8 bits per channel RGBA, and IEND last
-    EXPECT_EQ(std::vector({BigEndian(png, 0, 4), BigEndian(png, 16, 4), BigEndian(png, 20, 4), BigEndian(png, 24, 2),
-                           BigEndian(png, png.size() - 8, 4)}),
-              std::vector({0x89504E47u, 20u, 15u, 0x0806u, 0x49454E44u}));
-  }
-  EXPECT_FALSE(std::ranges::equal(pngs[0], pngs[1]) || std::ranges::equal(pngs[1], pngs[2]));
-  EXPECT_EQ(EmbeddedBackgroundJpeg().size(), BackgroundJpeg().size() + 8);
-}
-
 }  // namespace
-}  // namespace korvath::assets
+}  // namespace korvath::platform

@@ -1,4 +1,0 @@
-// Keeps the library non-empty while its classes are added file by file.
-namespace korvath::skin {
-int BuildMarker() { return 1; }
-}  // namespace korvath::skin

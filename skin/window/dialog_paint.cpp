@@ -1,0 +1,276 @@
+#include "skin/window/dialog_paint.h"
+
+#include <algorithm>
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/font_family.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/linear_gradient_brush.h"
+#include "gdip/pen.h"
+#include "gdip/string_format.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int kSmoothingDefault = 0;
+constexpr int kSmoothingAntiAlias = 4;
+constexpr int kInterpolationHighQualityBicubic = 7;
+constexpr int kCompositingGammaCorrected = 3;
+constexpr int kPixelOffsetDefault = 0;
+constexpr int kPixelOffsetNone = 3;
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr char kTitleFace[] = "\xBA\xDA\xCC\xE5";  // "黑体"
+constexpr int32_t kCaptionBandHeight = 30;
+
+gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
+
+gdip::SolidBrush Solid(COLORREF colour, int32_t alpha) {
+  gdip::SolidBrush brush;
+  brush.Create(Colour(colour, alpha));
+  return brush;
+}
+
+gdip::Pen ThinPen(COLORREF colour, int32_t alpha, float width = 1) {
+  gdip::Pen pen;
+  pen.CreateFromColor(Colour(colour, alpha), width);
+  return pen;
+}
+
+// A vertical gradient from the first point's colour to the second's.
+gdip::LinearGradientBrush Gradient(float x1, float y1, COLORREF c1, int32_t a1, float x2, float y2, COLORREF c2,
+                                   int32_t a2) {
+  gdip::LinearGradientBrush brush;
+  brush.CreateFromPoints(MakePointF(x1, y1), MakePointF(x2, y2), Colour(c1, a1), Colour(c2, a2));
+  return brush;
+}
+
+void SetBlurModes(gdip::Graphics& graphics) {
+  graphics.SetSmoothingMode(kSmoothingAntiAlias);
+  graphics.SetCompositingQuality(kCompositingGammaCorrected);
+  graphics.SetInterpolationMode(kInterpolationHighQualityBicubic);
+  graphics.SetPixelOffsetMode(kPixelOffsetNone);
+}
+
+// What the box is painted in: its owner form's colour and image, or the
+// engine's background theme where the owner has none.
+struct OwnerLook {
+  COLORREF fill = 0;
+  const ByteSet* image = nullptr;
+};
+
+OwnerLook LookOf(HWND box) {
+  const SkinWindowRecord* owner = SkinRecordOfWindow(GetWindow(box, GW_OWNER));
+  OwnerLook look{SkinBackgroundColor, &SkinBackgroundImage};
+  if (owner && static_cast<int32_t>(owner->BackColor) >= 0) look.fill = owner->BackColor;
+  if (owner && !owner->SkinImage.empty()) look.image = &owner->SkinImage;
+  return look;
+}
+
+// The image at its own pixel size, whatever its resolution.
+void DrawImageAt(gdip::Graphics& graphics, const ByteSet& bytes, float x, float y) {
+  if (bytes.empty()) return;
+  gdip::Bitmap image;
+  if (!image.FromStream(bytes)) return;
+  graphics.DrawImageRect(image, x, y, float(image.GetWidth()), float(image.GetHeight()));
+}
+
+RECT WindowBounds(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const OwnerLook& look) {
+  graphics.FillPath(Solid(look.fill, 255), path);
+  DrawImageAt(graphics, *look.image, 0, 0);
+  graphics.FillPath(Solid(look.fill, 150), path);
+  graphics.FillPath(Solid(kWhite, 50), path);
+}
+
+void PaintBands(gdip::Graphics& graphics, float w, float h, float band) {
+  graphics.FillRectangle(Gradient(0, 0, kWhite, 60, 0, 31, kWhite, 150), 0, 0, w, kCaptionBandHeight);
+  graphics.FillRectangle(Gradient(0, 29, kWhite, 150, 0, h - band + 6, kWhite, 225), 0, kCaptionBandHeight, w,
+                         h - band - kCaptionBandHeight);
+  graphics.FillRectangle(Gradient(0, h - band, kWhite, 220, 0, h, kWhite, 100), 0, h - band, w, band);
+}
+
+}  // namespace
+
+void SkinDialogCaptionPaint(HWND box) {
+  const int32_t index = static_cast<int32_t>(GetSkinProp(box, prop::Hw_lbID));
+  SkinWindowRecord* record = SkinRecordOfWindow(box);
+  if (!record) return;
+  const RECT bounds = WindowBounds(box);
+  const int w = bounds.right - bounds.left;
+  const int h = bounds.bottom - bounds.top;
+  // One back buffer per box: the previous one goes before the new one is made.
+  record->BackDC.Reset();
+  record->BackDC = SkinMemoryDc::Create(w, h);
+  {
+    gdip::Graphics graphics;
+    graphics.FromHDC(record->BackDC.get());
+    graphics.SetSmoothingMode(kSmoothingAntiAlias);
+    graphics.SetInterpolationMode(kInterpolationHighQualityBicubic);
+    gdip::GraphicsPath path;
+    path.Create();
+    SkinPathAddRoundRectI(path, 0, 0, float(w - 1), float(h - 1), 6);
+    PaintBackground(graphics, path, LookOf(box));
+    graphics.SetClipPath(path);
+    const float band = float(record->ButtonBandHeight);
+    PaintBands(graphics, float(w), float(h), band);
+    // The separator above the button band, crisp.
+    graphics.SetSmoothingMode(kSmoothingDefault);
+    graphics.SetPixelOffsetMode(kPixelOffsetDefault);
+    graphics.DrawLine(ThinPen(kWhite, 255), 2, float(h) - band, float(w - 2), float(h) - band);
+    graphics.DrawLine(ThinPen(kBlack, 60), 2, float(h) - band, float(w - 2), float(h) - band);
+    graphics.SetSmoothingMode(kSmoothingAntiAlias);
+    graphics.SetInterpolationMode(kInterpolationHighQualityBicubic);
+    graphics.ResetClip();
+    graphics.DrawPath(ThinPen(kWhite, 200), path);
+    graphics.DrawPath(ThinPen(kBlack, 150), path);
+    SkinCaptionText(graphics, GetControlText(box), SkinMakeRect(8, -3, float(w), float(kCaptionBandHeight)),
+                    kBlack, kWhite, 4, std::string(kTitleFace), std::nullopt, 12.0f, 0, 1);
+    for (size_t i = 1; i <= record->CaptionItems.size(); ++i) {
+      SkinCaptionBlit(index, static_cast<int32_t>(i), graphics, true);
+    }
+  }
+  platform::WindowDC dc = SkinExcludeChildren(box);
+  BitBlt(dc.get(), 0, 0, w, h, record->BackDC.get(), 0, 0, SRCCOPY);
+}
+
+void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
+                     COLORREF textColour, COLORREF glowColour, int32_t blurFactor, std::optional<std::string> face,
+                     std::optional<int32_t> style, std::optional<float> size, int32_t align, int32_t lineAlign) {
+  const int32_t s = std::max<int32_t>(1, blurFactor);
+  const int wi = static_cast<int>(layout.width);
+  const int hi = static_cast<int>(layout.height);
+  const int smallW = wi / s;
+  const int smallH = hi / s;
+  if (wi < 1 || hi < 1) return;
+  gdip::FontFamily family;
+  family.CreateFromName(face.value_or(kDefaultFontFace));
+  gdip::StringFormat format;
+  format.Create();
+  format.SetAlign(align);
+  format.SetLineAlign(lineAlign);
+  const int emSize = static_cast<int>(size.value_or(13.0f));
+  const int32_t fontStyle = style.value_or(0);
+  auto outline = [&](float top) {
+    gdip::GraphicsPath path;
+    path.Create();
+    path.AddString(text, family, emSize, SkinMakeRect(0, top, float(wi), float(hi)), fontStyle, format);
+    return path;
+  };
+
+  gdip::Bitmap glow;
+  glow.CreateWithFormat(wi, hi);
+  gdip::Graphics g;
+  g.FromImage(glow);
+  SetBlurModes(g);
+  {
+    const gdip::GraphicsPath shape = outline(s / 2.0f);
+    g.DrawPath(ThinPen(glowColour, 255), shape);
+    g.FillPath(Solid(glowColour, 255), shape);
+  }
+  if (smallW >= 1 && smallH >= 1) {
+    gdip::Bitmap shrunk;
+    shrunk.CreateWithFormat(smallW, smallH);
+    {
+      gdip::Graphics sg;
+      sg.FromImage(shrunk);
+      SetBlurModes(sg);
+      sg.DrawImageRect(glow, 0, 0, float(smallW), float(smallH));
+    }
+    g.Clear(0);
+    g.DrawImageRect(shrunk, 0, 0, float(wi), float(hi));
+  }
+  {
+    const gdip::GraphicsPath sharp = outline(s / 2.0f - 1);
+    g.DrawPath(ThinPen(glowColour, 200, 2), sharp);
+    g.DrawPath(ThinPen(textColour, 254), sharp);
+    g.FillPath(Solid(textColour, 255), sharp);
+  }
+  g.Delete();
+  graphics.DrawImageRect(glow, layout.x, layout.y, float(wi), float(hi));
+}
+
+void SkinCaptionBlit(int32_t index, int32_t item, gdip::Graphics& graphics, bool fullPaint, bool hover) {
+  SkinWindowRecord* record = SkinRecordAt(index);
+  if (!record || item < 1 || size_t(item) > record->CaptionItems.size() || !record->BackDC) return;
+  const CaptionItem& caption = record->CaptionItems[size_t(item) - 1];
+  const RECT bounds = WindowBounds(record->Window);
+  const float w = float(bounds.right - bounds.left);
+  const float h = float(bounds.bottom - bounds.top);
+  const int ix = static_cast<int>(caption.Bounds.x);
+  const int iy = static_cast<int>(caption.Bounds.y);
+  const int iw = static_cast<int>(caption.Bounds.width);
+  const int ih = static_cast<int>(caption.Bounds.height);
+  if (!fullPaint) {
+    graphics.FromHDC(record->BackDC.get());
+    graphics.SetSmoothingMode(kSmoothingAntiAlias);
+    graphics.SetClipRect(float(ix), float(iy + 2), float(iw - 2), float(ih));
+    if (hover) {
+      gdip::GraphicsPath plate;
+      plate.Create();
+      SkinPathAddRoundRect(plate, float(ix + 6), float(iy + 2), float(iw - 12), float(ih - 4), 5);
+      graphics.FillPath(Gradient(float(ix + 3), float(iy + 2), kWhite, 10, float(ix + 3), float(iy + ih - 2), kRed,
+                                 200),
+                        plate);
+      graphics.DrawPath(ThinPen(kBlack, 100), plate);
+      gdip::GraphicsPath highlight;
+      highlight.Create();
+      SkinPathAddRoundRect(highlight, float(ix + 7), float(iy + 3), float(iw - 14), float(ih - 6), 3);
+      graphics.DrawPath(ThinPen(kWhite, 130), highlight);
+    } else {
+      // The box's background, rebuilt under the clip.
+      const OwnerLook look = LookOf(record->Window);
+      graphics.Clear(Colour(look.fill, 255));
+      DrawImageAt(graphics, *look.image, 0, 0);
+      graphics.FillRectangle(Solid(look.fill, 150), 0, 0, w, h);
+      graphics.FillRectangle(Solid(kWhite, 50), 0, 0, w, h);
+      graphics.FillRectangle(Gradient(0, 0, kWhite, 60, 0, 31, kWhite, 150), 0, 0, w, 31);
+    }
+  }
+  DrawImageAt(graphics, caption.ItemImage, float(ix), float(iy + 3));
+  if (!fullPaint) {
+    graphics.Delete();
+    platform::WindowDC dc = SkinExcludeChildren(record->Window);
+    BitBlt(dc.get(), ix, iy, iw, ih, record->BackDC.get(), ix, iy, SRCCOPY);
+  }
+}
+
+platform::WindowDC SkinExcludeChildren(HWND window) {
+  platform::WindowDC dc = platform::WindowDC::Whole(window);
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    if (!IsWindowVisible(child)) continue;
+    const RECT r = SkinRectInParentWindow(child);
+    ExcludeClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
+  }
+  return dc;
+}
+
+LRESULT DialogSkinHitTest(HWND box, LPARAM lParam) {
+  const SkinWindowRecord* record = SkinRecordOfWindow(box);
+  const RECT r = WindowBounds(box);
+  const int32_t x = static_cast<int16_t>(LoWord(static_cast<int32_t>(lParam)));
+  const int32_t y = HiWord(static_cast<int32_t>(lParam));
+  const int32_t stripLeft = record ? record->ButtonStripLeft : 0;
+  if (r.left + stripLeft < x && x < r.right - 5 && r.top + 3 < y && y <= r.top + 20) return HTCLOSE;
+  if (y <= r.top + 25) return HTCAPTION;
+  return HTCLIENT;
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,168 @@
+#include "skin/window/dialog_window_proc.h"
+
+#include <optional>
+
+#include "gdip/graphics.h"
+#include "platform/gdi_object.h"
+#include "skin/core/owner_draw.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/window/close_animations.h"
+#include "skin/window/dialog_paint.h"
+#include "skin/window/dialog_skin_attach.h"
+#include "skin/window/drop_shadow.h"
+#include "skin/window/fade_in.h"
+#include "skin/window/message_box.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int kCornerEllipse = 5;
+constexpr int kCloseItem = 1;
+
+LRESULT PassOn(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = GetSkinPropHandle<WNDPROC>(box, prop::Hw_hProc);
+  return previous ? CallWindowProcW(previous, box, message, wParam, lParam)
+                  : DefWindowProcW(box, message, wParam, lParam);
+}
+
+int32_t IndexOf(HWND box) { return static_cast<int32_t>(GetSkinProp(box, prop::Hw_lbID)); }
+
+// ---- message handlers ------------------------------------------------------------
+
+void OnResized(SkinWindowRecord& record, HWND box) {
+  RECT r{};
+  GetWindowRect(box, &r);
+  platform::GdiRegion region(
+      CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, kCornerEllipse, kCornerEllipse));
+  SetWindowRgn(box, region.Release(), TRUE);
+  SkinLayoutCaptionParts(IndexOf(box));
+}
+
+void OnPaint(SkinWindowRecord& record, HWND box) {
+  {
+    platform::PaintScope paint(box);
+    SkinDialogCaptionPaint(box);
+  }
+  // Each box fades in once, from its own first paint.
+  if (!record.FadeInStarted) {
+    record.FadeInStarted = true;
+    FadeInStart(box);
+  }
+}
+
+// The box is being hidden without having been told to hide (ShowWindow
+// tells it first): the dialog has ended, the box is closing. Its shadow goes
+// first, then the box shrinks away; both happen once.
+void OnClosing(SkinWindowRecord& record, HWND box) {
+  if (record.Hidden || record.CloseAnimated || !IsWindowVisible(box)) return;
+  record.CloseAnimated = true;
+  if (record.ShadowWindow) ShowWindow(record.ShadowWindow, SW_HIDE);
+  SkinAnimateEffect1(box);
+}
+
+void OnShowWindow(SkinWindowRecord& record, HWND box, bool shown) {
+  record.Hidden = !shown;
+  if (shown) DialogLayOutButtons(box);
+  if (!record.ShadowWindow) return;
+  if (!shown) {
+    ShowWindow(record.ShadowWindow, SW_HIDE);
+  } else if (!record.Maximized) {
+    ShowWindow(record.ShadowWindow, SW_SHOWNA);
+    ShadowWindowFollow(box);
+  }
+}
+
+void OnPositionChanging(SkinWindowRecord& record, HWND box, const WINDOWPOS& pos) {
+  if (pos.flags & SWP_HIDEWINDOW) {
+    OnClosing(record, box);
+    return;
+  }
+  // Fields that the flags mark unchanged hold nothing: take them from the box.
+  RECT r{};
+  GetWindowRect(box, &r);
+  ShadowPlace place{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  if (!(pos.flags & SWP_NOMOVE)) {
+    place.x = pos.x;
+    place.y = pos.y;
+  }
+  if (!(pos.flags & SWP_NOSIZE)) {
+    place.cx = pos.cx;
+    place.cy = pos.cy;
+  }
+  if (place.cx > 0 && place.cy > 0) ShadowWindowFollow(box, false, place);
+}
+
+void RepaintCloseButton(SkinWindowRecord& record, bool hover) {
+  gdip::Graphics graphics;
+  SkinCaptionBlit(IndexOf(record.Window), kCloseItem, graphics, false, hover);
+  record.CloseHot = hover;
+}
+
+LRESULT OnNcMouseMove(SkinWindowRecord& record, HWND box, WPARAM hit, LPARAM lParam) {
+  if (hit == HTCLOSE) {
+    if (!record.CloseHot) RepaintCloseButton(record, true);
+    return 0;
+  }
+  if (record.CloseHot) RepaintCloseButton(record, false);
+  return PassOn(box, WM_NCMOUSEMOVE, hit, lParam);
+}
+
+LRESULT OnNcButtonUp(HWND box, WPARAM hit, LPARAM lParam) {
+  if (hit != HTCLOSE) return PassOn(box, WM_NCLBUTTONUP, hit, lParam);
+  SendMessageW(box, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+LRESULT OnDestroyed(HWND box, WPARAM wParam, LPARAM lParam) {
+  DialogSkinDetach(box);
+  return PassOn(box, WM_NCDESTROY, wParam, lParam);
+}
+
+}  // namespace
+
+void SkinLayoutCaptionParts(int32_t index) {
+  SkinWindowRecord* record = SkinRecordAt(index);
+  if (!record) return;
+  RECT r{};
+  GetWindowRect(record->Window, &r);
+  const int32_t width = r.right - r.left;
+  record->ButtonStripLeft = width - 36;
+  for (CaptionItem& item : record->CaptionItems) item.Bounds = gdip::RectF{float(width - 36), 2.0f, 36.0f, 22.0f};
+}
+
+void DialogSkinDetach(HWND box) {
+  const int32_t n = SkinFindWindowRecord(box);
+  if (!n) return;
+  SetWindowLongPtrW(box, GWLP_WNDPROC, GetSkinProp(box, prop::Hw_hProc));
+  SkinRemoveWindowRecord(n);
+}
+
+LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  SkinWindowRecord* record = SkinRecordOfWindow(box);
+  if (!record) return PassOn(box, message, wParam, lParam);
+  switch (message) {
+    case WM_NCDESTROY: return OnDestroyed(box, wParam, lParam);
+    case WM_CHANGEUISTATE:
+      if (LOWORD(wParam) == UIS_INITIALIZE) return 0;
+      break;
+    case WM_ACTIVATE: SkinMessageBoxHookRemove(box); break;
+    case WM_SIZE: OnResized(*record, box); break;
+    case WM_PAINT: OnPaint(*record, box); return 0;
+    case WM_NCPAINT: return 0;
+    case WM_NCACTIVATE: return TRUE;
+    case WM_NCHITTEST: return DialogSkinHitTest(box, lParam);
+    case WM_NCLBUTTONDOWN:
+      if (wParam == HTCLOSE) return 0;
+      break;
+    case WM_NCMOUSEMOVE: return OnNcMouseMove(*record, box, wParam, lParam);
+    case WM_NCLBUTTONUP: return OnNcButtonUp(box, wParam, lParam);
+    case WM_DRAWITEM: SkinDrawItem(IndexOf(box), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
+    case WM_SHOWWINDOW: OnShowWindow(*record, box, wParam != 0); break;
+    case WM_WINDOWPOSCHANGING: OnPositionChanging(*record, box, *reinterpret_cast<const WINDOWPOS*>(lParam)); break;
+  }
+  return PassOn(box, message, wParam, lParam);
+}
+
+}  // namespace korvath::skin

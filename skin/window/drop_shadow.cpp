@@ -1,0 +1,83 @@
+#include "skin/window/drop_shadow.h"
+
+#include "skin/core/shadow_window.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+void SetShadowProps(HWND shadow, HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
+  SetSkinProp(shadow, prop::Yyck_yysd, depth);
+  SetSkinProp(shadow, prop::Yyck_yyys, static_cast<LONG_PTR>(colour));
+  SetSkinProp(shadow, prop::Yyck_yyWz, sides);
+  SetSkinProp(shadow, prop::Yyck_Tmd, alpha);
+  SetSkinPropHandle(shadow, prop::Yyck_Glck, owner);
+}
+
+}  // namespace
+
+bool ShadowAttach(HWND window, const ShadowOptions& options) {
+  SkinWindowRecord* record = SkinRecordOfWindow(window);
+  if (!record) return false;
+  record->ShadowSize = options.depth;
+  record->ShadowFromImage = options.useImage;
+  record->ShadowImage = options.image ? *options.image : ByteSet();
+  record->ShadowOffsetX = options.imageX;
+  record->ShadowOffsetY = options.imageY;
+  record->ShadowPlacement = options.placement;
+  record->ShadowDragsOwner = options.dragOwner;
+  record->ShadowClipInner = options.clipInner;
+  if (!record->ShadowWindow) {
+    record->ShadowWindow =
+        ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides);
+  } else {
+    SetShadowProps(record->ShadowWindow, window, options.depth, options.colour, options.alpha,
+                   options.sides);
+    ShadowWindowFollow(window, true);
+  }
+  if (options.dragOwner && record->ShadowWindow) ShadowWindowSetStyle(record->ShadowWindow);
+  return true;
+}
+
+HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
+  RECT bounds{};
+  GetWindowRect(owner, &bounds);
+  DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  if (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) style |= WS_VISIBLE;
+  // The pointer passes through the shadow to whatever lies beneath.
+  HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"", style,
+                                bounds.left - depth, bounds.top - depth,
+                                (bounds.right - bounds.left) + 2 * depth,
+                                (bounds.bottom - bounds.top) + 2 * depth, owner, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  if (!shadow) return nullptr;
+  SetShadowProps(shadow, owner, depth, colour, alpha, sides);
+  ShadowRedraw(shadow);
+  return shadow;
+}
+
+void ShadowWindowFollow(HWND window, bool redraw, std::optional<ShadowPlace> place) {
+  SkinWindowRecord* record = SkinRecordOfWindow(window);
+  if (!record) return;
+  HWND shadow = record->ShadowWindow;
+  if (!shadow || !(GetWindowLongW(shadow, GWL_STYLE) & WS_VISIBLE)) return;
+  const int32_t d = record->ShadowSize;
+  if (place) {
+    MoveWindow(shadow, place->x - d, place->y - d, place->cx + 2 * d, place->cy + 2 * d, FALSE);
+  } else {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    MoveWindow(shadow, bounds.left - d, bounds.top - d, (bounds.right - bounds.left) + 2 * d,
+               (bounds.bottom - bounds.top) + 2 * d, FALSE);
+  }
+  if (redraw) ShadowRedraw(shadow);
+}
+
+void ShadowWindowSetStyle(HWND shadow) {
+  const LONG ex = GetWindowLongW(shadow, GWL_EXSTYLE);
+  if (ex & WS_EX_TRANSPARENT) SetWindowLongW(shadow, GWL_EXSTYLE, ex & ~WS_EX_TRANSPARENT);
+}
+
+}  // namespace korvath::skin

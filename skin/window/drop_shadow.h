@@ -1,0 +1,51 @@
+#pragma once
+// Giving a skinned top-level window its drop shadow, and keeping the shadow
+// window on the window's rectangle. The shadow window itself, its class
+// procedure and its painter are the engine core's (skin/core/shadow_window.h).
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "skin/core/byte_set.h"
+
+namespace korvath::skin {
+
+// What ShadowAttach sets; everything left out has its default.
+struct ShadowOptions {
+  int32_t depth = 10;          // margin of the shadow beyond each edge, pixels
+  int32_t sides = 15;          // the painter's position code (15: all four sides)
+  COLORREF colour = 0;         // black
+  int32_t alpha = 80;          // 0 .. 255, larger is darker
+  const ByteSet* image = nullptr;  // a picture over (or instead of) the shadow
+  int32_t imageX = 0;
+  int32_t imageY = 0;
+  int32_t placement = 0;
+  bool clipInner = true;       // the picture stays off the owner's client area
+  bool useImage = false;       // draw the picture instead of the generated shadow
+  bool dragOwner = false;      // a press on the shadow moves the owner
+};
+
+// The window's new place, as a WINDOWPOS gives it.
+struct ShadowPlace {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t cx = 0;
+  int32_t cy = 0;
+};
+
+// Stores the settings in the window's record and creates its shadow window,
+// or updates the one it has (which then follows and repaints). False when the
+// window has no record.
+bool ShadowAttach(HWND window, const ShadowOptions& options = {});
+// A "yinyWindow" owned by `owner`, reaching `depth` beyond each of its edges,
+// visible when the owner is; painted once before it is returned.
+HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
+// Moves a visible shadow onto the window's rectangle grown by the depth: the
+// given place, or the window's own rectangle when none is given. With
+// `redraw` the picture is built again (a change of size repaints anyway).
+void ShadowWindowFollow(HWND window, bool redraw = false, std::optional<ShadowPlace> place = std::nullopt);
+// Lets the shadow take mouse input, so that dragging it moves its owner.
+void ShadowWindowSetStyle(HWND shadow);
+
+}  // namespace korvath::skin

@@ -1,0 +1,248 @@
+// Close animations, the layered-painting operations they stand on, and the
+// working-set trim: the frames a real window goes through, the snapshot and
+// composition of its picture, and what the trim does and does not do.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "platform/gdi_object.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/window_props.h"
+#include "skin/window/close_animations.h"
+#include "skin/window/dialog_skin_attach.h"
+#include "skin/window/layered_painting.h"
+#include "skin/window/working_set_trim.h"
+#include "tests/support/win_test_support.h"
+
+namespace {
+
+using namespace korvath::skin;
+using testsupport::PixelBuffer;
+
+struct Frame {
+  int x, y, w, h;
+  bool operator==(const Frame&) const = default;
+};
+void PrintTo(const Frame& f, std::ostream* out) { *out << "{" << f.x << ", " << f.y << ", " << f.w << ", " << f.h << "}"; }
+
+// The rectangles a window takes while an animation runs, sampled from a
+// second thread (the animation holds the window's own thread). Samples can
+// miss a frame but never invent one.
+class FrameRecorder {
+ public:
+  explicit FrameRecorder(HWND window) : window_(window), thread_([this] { Sample(); }) {}
+  ~FrameRecorder() { Stop(); }
+  const std::vector<Frame>& frames() {
+    Stop();
+    return frames_;
+  }
+
+ private:
+  void Sample() {
+    while (!stop_) {
+      RECT r{};
+      GetWindowRect(window_, &r);
+      const Frame f{r.left, r.top, r.right - r.left, r.bottom - r.top};
+      if (frames_.empty() || !(frames_.back() == f)) frames_.push_back(f);
+      Sleep(1);
+    }
+  }
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  HWND window_;
+  std::vector<Frame> frames_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// True when every frame seen is one of the expected ones, in their order,
+// and at least `atLeast` of them were seen.
+bool SeenInOrder(const std::vector<Frame>& seen, const std::vector<Frame>& expected, size_t atLeast) {
+  size_t next = 0;
+  for (const Frame& f : seen) {
+    while (next < expected.size() && !(expected[next] == f)) ++next;
+    if (next == expected.size()) return false;
+  }
+  return seen.size() >= atLeast;
+}
+
+// A visible window at (100, 100) of the given outer size; with a frame
+// (caption and borders) its client area is smaller than its window.
+HWND MakeWindow(int width, int height, bool framed) {
+  const DWORD style = (framed ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_VISIBLE;
+  HWND window = CreateWindowExW(0, L"Static", L"", style, 100, 100, width, height, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  testsupport::PumpMessages(20);
+  return window;
+}
+
+Frame Last(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+class CloseAnimationTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { SkinEngineStartup(); }
+  void SetUp() override { ProgramGlobalsInit(); }
+  void TearDown() override {
+    EXPECT_TRUE(SkinMemoryDcList.empty());  // both DCs of every animation are freed
+    ProgramGlobalsRelease();
+  }
+};
+
+// A 305 x 207 window shrinks to its centre in ten frames of 30 x 20 pixels
+// less each, also when it has a frame and a smaller client area.
+TEST_F(CloseAnimationTest, TheShrinkTakesTenFramesTowardsTheCentre) {
+  for (const bool framed : {false, true}) {
+    SCOPED_TRACE(framed ? "framed" : "popup");
+    HWND window = MakeWindow(305, 207, framed);
+    FrameRecorder recorder(window);
+    SkinAnimateEffect1(window);
+    std::vector<Frame> expected{{100, 100, 305, 207}};
+    for (int i = 1; i <= 10; ++i) expected.push_back({100 + 15 * i, 100 + 10 * i, 305 - 30 * i, 207 - 20 * i});
+    EXPECT_TRUE(SeenInOrder(recorder.frames(), expected, 4)) << testing::PrintToString(recorder.frames());
+    EXPECT_EQ(Last(window), expected.back());
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    DestroyWindow(window);
+  }
+}
+
+// Where each close effect leaves the window after its tenth frame.
+TEST_F(CloseAnimationTest, EachEffectEndsWhereItsRuleLeadsIt) {
+  struct Case {
+    int effect;
+    int width, height;
+    Frame last;
+  };
+  const Case cases[] = {
+      {2, 300, 460, {100, 95, 300, 460}},  // pulse: back to its size, 5 px higher (odd step 9)
+      {3, 305, 207, {100, 100, 305, 207}},   // fades where it stands
+      {4, 305, 207, {100, 200, 305, 7}},    // to the horizontal centre line
+      {5, 305, 207, {100, 100, 305, 7}},    // upwards
+      {6, 305, 207, {100, 300, 305, 7}},    // downwards
+      {7, 305, 207, {100, 100, 5, 207}},    // leftwards
+      {8, 305, 207, {400, 100, 5, 207}},    // rightwards
+      {9, 305, 207, {250, 100, 5, 207}},    // to the vertical centre line
+      {0, 305, 207, {100, 100, 305, 207}},   // none
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.effect);
+    HWND window = MakeWindow(c.width, c.height, false);
+    SkinPlayCloseEffect(window, c.effect);
+    EXPECT_EQ(Last(window), c.last);
+    DestroyWindow(window);
+  }
+}
+
+// The snapshot holds what the window shows, opaque, with the colour key
+// transparent; SkinWindowSnapshot's DC has the window's outer size.
+TEST_F(CloseAnimationTest, TheSnapshotIsOpaqueButForTheColourKey) {
+  HWND window = MakeWindow(120, 80, false);
+  {
+    korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(window);
+    korvath::platform::GdiBrush green(CreateSolidBrush(RGB(0, 200, 0)));
+    korvath::platform::GdiBrush key(CreateSolidBrush(RGB(255, 0, 255)));
+    RECT all{0, 0, 120, 80}, corner{0, 0, 10, 10};
+    FillRect(dc.get(), &all, green.get());
+    FillRect(dc.get(), &corner, key.get());
+  }
+  SkinMemoryDc snapshot(SkinWindowSnapshot(window));
+  const PixelBuffer p = testsupport::CaptureDC(snapshot.get(), 0, 0, 120, 80);
+  EXPECT_EQ(p.At(60, 40), 0xFF00C800u);
+  EXPECT_EQ(p.At(5, 5), 0u);
+  DestroyWindow(window);
+}
+
+TEST_F(CloseAnimationTest, MemoryDcsFromGdiplusAreEmptyOrHoldTheImageAtItsOwnSize) {
+  SkinMemoryDc empty(SkinCreateMemoryDCGdip(100, 50));
+  BITMAP info{};
+  GetObjectW(GetCurrentObject(empty.get(), OBJ_BITMAP), sizeof info, &info);
+  EXPECT_EQ(info.bmWidth, 100);
+  EXPECT_EQ(info.bmHeight, 50);
+  EXPECT_EQ(testsupport::CaptureDC(empty.get(), 0, 0, 100, 50).At(50, 25), 0u);
+  SkinMemoryDc glyph(SkinCreateMemoryDCGdip(300, 300, CloseGlyphPng()));
+  GetObjectW(GetCurrentObject(glyph.get(), OBJ_BITMAP), sizeof info, &info);
+  EXPECT_EQ(info.bmWidth, 38);
+  EXPECT_EQ(info.bmHeight, 18);
+  // Blending the glyph without an alpha: only its own alpha counts.
+  SkinMemoryDc white = SkinMemoryDc::Create(38, 18);
+  PatBlt(white.get(), 0, 0, 38, 18, WHITENESS);
+  EXPECT_TRUE(SkinAlphaBlend(white.get(), 0, 0, 38, 18, glyph.get(), 0, 0, 38, 18));
+  const PixelBuffer p = testsupport::CaptureDC(white.get(), 0, 0, 38, 18);
+  EXPECT_LT(p.RgbAt(18, 8) & 0xFF, 0x60u);  // the dark centre of the cross
+  EXPECT_EQ(p.RgbAt(2, 2), 0xFFFFFFu);      // transparent around it
+}
+
+TEST_F(CloseAnimationTest, ClearingTheLayeredStyleLeavesEveryOtherBit) {
+  HWND window = MakeWindow(50, 50, false);
+  SetWindowLongW(window, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+  SkinClearLayeredStyle(window);
+  EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), WS_EX_TOOLWINDOW);
+  SkinClearLayeredStyle(window);
+  EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW), WS_EX_TOOLWINDOW);
+  DestroyWindow(window);
+}
+
+// A window's picture composed from its background layer and its companion
+// items; an item with a parent is cut out of what the foreground covers.
+TEST_F(CloseAnimationTest, LayersComposeBackgroundItemsAndForeground) {
+  HWND window = MakeWindow(40, 30, false);
+  SkinMemoryDc background(SkinCreateMemoryDCGdip(40, 30));
+  SkinMemoryDc item(SkinCreateMemoryDCGdip(10, 10));
+  SkinMemoryDc foreground(SkinCreateMemoryDCGdip(40, 30));
+  auto fill = [](HDC dc, int w, int h, uint32_t argb) {
+    DIBSECTION dib{};
+    GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof dib, &dib);
+    auto* px = static_cast<uint32_t*>(dib.dsBm.bmBits);
+    for (int i = 0; i < w * h; ++i) px[i] = argb;
+  };
+  fill(background.get(), 40, 30, 0xFF0000FF);
+  fill(item.get(), 10, 10, 0xFF00FF00);
+  fill(foreground.get(), 40, 30, 0xFFFF0000);
+  // The foreground covers only its left half.
+  DIBSECTION dib{};
+  GetObjectW(GetCurrentObject(foreground.get(), OBJ_BITMAP), sizeof dib, &dib);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 20; x < 40; ++x) static_cast<uint32_t*>(dib.dsBm.bmBits)[y * 40 + x] = 0;
+  SetSkinPropHandle(window, prop::Fcsx_bjcj, background.get());
+  SetSkinPropHandle(window, prop::Fcsx_gycj, foreground.get());
+  CompanionWindowList.push_back({window,
+                                 {CompanionItem{0, 2, item.get(), true, RECT{5, 5, 15, 15}},
+                                  CompanionItem{0, 0, nullptr, true, RECT{0, 0, 40, 30}}}});
+  SetSkinProp(window, prop::Fc_lbID, 1);
+  SkinMemoryDc composed(SkinComposeLayers(window));
+  const PixelBuffer p = testsupport::CaptureDC(composed.get(), 0, 0, 40, 30);
+  EXPECT_EQ(p.RgbAt(30, 20), 0x0000FFu);  // background
+  EXPECT_EQ(p.RgbAt(2, 2), 0xFF0000u);    // foreground over it
+  EXPECT_EQ(p.RgbAt(10, 10), 0x00FF00u);  // the item, not covered by the foreground
+  DestroyWindow(window);
+}
+
+// The trim writes no file and starts no program; it runs at most once per
+// deactivation and never while the option keeps it off (its start-up value).
+TEST(WorkingSetTrim, TrimsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
+  SkinOptTrimMemory = 1;
+  EXPECT_FALSE(SkinTrimOnActivateApp(false));
+  EXPECT_FALSE(SkinTrimWorkingSet());
+  SkinOptTrimMemory = 0;
+  EXPECT_TRUE(SkinTrimOnActivateApp(false));
+  EXPECT_FALSE(SkinTrimOnActivateApp(false));  // the next form of the same deactivation
+  EXPECT_FALSE(SkinTrimOnActivateApp(true));
+  EXPECT_TRUE(SkinTrimOnActivateApp(false));
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  EXPECT_EQ(GetFileAttributesW((std::wstring(windows) + L"\\empty.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+  SkinOptTrimMemory = 1;
+}
+
+}  // namespace
