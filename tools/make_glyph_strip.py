@@ -92,6 +92,7 @@ def draw_strip():
 
 
 def png_bytes(canvas):
+    """An RGBA PNG of rows of (r, g, b, a) pixels."""
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the native
-# build (sanitizers) and the Windows build (through Wine on one Xvfb).
-# Exits non-zero on any failure, after ctest's summary.
+# build (sanitizers) and the Windows build (through Wine, one group per CPU,
+# see tools/wine-groups.sh). Exits non-zero on any failure, after ctest's
+# summary.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KORVATH_BUILD:-$root/build}
@@ -15,14 +16,11 @@ cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
 cmake --build "$build/win" -j "$jobs"
 
-. "$root/tools/wine-env.sh" "$build/win"
-KORVATH_OWN_DISPLAY=1 . "$root/tools/xvfb.sh"
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  [ -n "${korvath_xvfb_pid:-}" ] && kill "$korvath_xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap 'korvath_stop_groups' EXIT
+. "$root/tools/wine-groups.sh" "$build/win"
 
-# Both builds under one ctest run, so one summary closes the output.
+# Both builds under one ctest run, so one summary closes the output. Each
+# Windows test takes one group; the native tests run beside them.
 printf 'subdirs("native" "win")\n' > "$build/CTestTestfile.cmake"
-ctest --test-dir "$build" --output-on-failure -j "$jobs" "$@"
+ctest --test-dir "$build" --output-on-failure -j "$((korvath_group_count + 1))" \
+      --resource-spec-file "$korvath_groups_dir/resources.json" "$@"

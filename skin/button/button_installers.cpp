@@ -1,9 +1,100 @@
 #include "skin/button/button_installers.h"
 
+#include <string>
+
+#include "platform/gbk_convert.h"
+#include "skin/button/button_canvas.h"
+#include "skin/button/button_lookup.h"
+#include "skin/button/button_window_proc.h"
+#include "skin/button/image_button_painter.h"
+#include "skin/button/image_recolor.h"
+#include "skin/button/picture_button_painter.h"
+#include "skin/button/vector_button_painter.h"
+#include "skin/core/control_text.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/menu_items.h"
+#include "skin/core/owner_draw.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
 namespace korvath::skin {
 
-// Stand-ins: buttons keep the system's look until their skins exist.
-void ButtonSkinInstall(int32_t, HWND) {}
-void CheckRadioSkinInstall(int32_t, HWND) {}
+namespace {
+
+std::string WindowTextGbk(HWND window) {
+  std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+  return platform::WideToGbk(text).text;
+}
+
+// Registers `child` as a button of `kind` in the record, tags it and puts
+// the button procedure in front of its own.
+void Skin(int32_t recordIndex, HWND child, int32_t kind) {
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  if (!record) return;
+  const int32_t number = SkinTakeEntrySlot(record->Buttons);
+  const SkinFontInfo font = SkinControlFontMetrics(child);
+  SkinButtonEntry& entry = record->Buttons[size_t(number) - 1];
+  entry.Window = child;
+  entry.Kind = kind;
+  entry.Caption = WindowTextGbk(child);
+  entry.CaptionEffectColor = kNoColor;
+  entry.FontFace = font.face;
+  entry.FontSize = font.size;
+  entry.FontStyle = font.style;
+  SetSkinProp(child, prop::Hw_lbID, number);
+  SetSkinProp(child, prop::Hw_FuID, recordIndex);
+  SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
+  if (kind == kCheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
+  // The saved procedure is in place before any message can reach the skin's.
+  const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
+  entry.OldWindowProc = previous;
+  SetSkinPropHandle(child, prop::Hw_hProc, previous);
+  SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonSkinWndProc));
+}
+
+// Walks the direct BUTTON children of `parent` in Z order.
+template <class Visit>
+void ForEachButtonChild(HWND parent, Visit visit) {
+  for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
+       child = FindWindowExW(parent, child, L"BUTTON", nullptr)) {
+    visit(child);
+  }
+}
+
+}  // namespace
+
+void RegisterButtonPainters() {
+  SkinButtonPainters = {ButtonSkinPaintVector, ButtonSkinPaint, ButtonSkinPaintImage};
+  SkinRecolorTickImage = RecolorImageBytes;
+}
+
+void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
+  if (!SkinEnabled) return;
+  RegisterButtonPainters();
+  ForEachButtonChild(parent, [&](HWND child) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (HasStyleMask(child, BS_OWNERDRAW) || !IsPushButtonStyle(child)) return;
+    if (SkinFindControlInRecord(recordIndex, child) > 0) return;
+    // Another skin's procedure already stands in front: skinning again would
+    // save a skin procedure as the one to forward to.
+    if (SkinIsSubclassed(child)) return;
+    Skin(recordIndex, child, kVectorButton);
+    // All three push types become exactly BS_OWNERDRAW; the parent draws them.
+    SetWindowLongW(child, GWL_STYLE, style | BS_OWNERDRAW);
+    InvalidateRect(child, nullptr, TRUE);
+  });
+}
+
+void CheckRadioSkinInstall(int32_t recordIndex, HWND parent) {
+  if (!SkinEnabled) return;
+  RegisterButtonPainters();
+  ForEachButtonChild(parent, [&](HWND child) {
+    if (!IsAutoRadioButtonStyle(child) && !IsCheckBoxStyle(child)) return;
+    if (HasStyleMask(child, BS_OWNERDRAW) || SkinIsSubclassed(child)) return;
+    Skin(recordIndex, child, IsCheckBoxStyle(child) ? kCheckBox : kRadioButton);
+    InvalidateRect(child, nullptr, TRUE);
+  });
+}
 
 }  // namespace korvath::skin

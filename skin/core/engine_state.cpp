@@ -43,8 +43,8 @@ void ProgramGlobalsInit() {
   Free(SkinCallbackList);
   Free(LayeredDropDownList);
   Free(SkinWindowList);
-  Free(SkinMemoryDcList);
   Free(FadeList);
+  Free(SkinMemoryDcList);
   Free(TreeViewStateList);
   Free(MenuItemList);
   Free(CompanionWindowList);
@@ -55,10 +55,11 @@ void ProgramGlobalsRelease() {
   SkinImageStrip = ImageStrip();
   Free(SkinCallbackList);
   Free(LayeredDropDownList);
-  // Records free their layers into the memory-DC list, so they go first.
+  // Records and fades free their pictures into the memory-DC list, so they
+  // go first; a fade also kills its timer.
   Free(SkinWindowList);
-  Free(SkinMemoryDcList);
   Free(FadeList);
+  Free(SkinMemoryDcList);
   Free(TreeViewStateList);
   Free(MenuItemList);
   Free(CompanionWindowList);

@@ -15,22 +15,52 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/core/callbacks.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/image_strip.h"
+#include "skin/core/memory_dc.h"
+#include "platform/gdi_object.h"
 
 namespace korvath::skin {
 
-// A running button cross-fade.
+// A thread timer (SetTimer without a window), killed when its owner goes.
+class ThreadTimer {
+ public:
+  ThreadTimer() = default;
+  explicit ThreadTimer(UINT_PTR id) noexcept : id_(id) {}
+  ~ThreadTimer() { Reset(); }
+  ThreadTimer(ThreadTimer&& other) noexcept : id_(std::exchange(other.id_, 0)) {}
+  ThreadTimer& operator=(ThreadTimer&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      id_ = std::exchange(other.id_, 0);
+    }
+    return *this;
+  }
+  ThreadTimer(const ThreadTimer&) = delete;
+  ThreadTimer& operator=(const ThreadTimer&) = delete;
+  UINT_PTR id() const noexcept { return id_; }
+  void Reset() noexcept {
+    if (id_) KillTimer(nullptr, std::exchange(id_, 0));
+  }
+
+ private:
+  UINT_PTR id_ = 0;
+};
+
+// A running button cross-fade. It owns its timer, the window DC it took for
+// itself and (unless KeepSourceDc) the picture it blends in; a DC its starter
+// gave stays the starter's.
 struct FadeEntry {
   bool Layered = false;       // re-show the window from DestDc after each blend
   bool KeepSourceDc = false;  // the caller keeps SourceDc
   int32_t Frame = 0;
-  UINT_PTR TimerId = 0;
+  ThreadTimer Timer;
   HWND Window = nullptr;
-  HDC DestDc = nullptr;
+  HDC DestDc = nullptr;  // the starter's DC, or OwnDestDc's
   int32_t X = 0;
   int32_t Y = 0;
   int32_t Width = 0;
@@ -38,6 +68,8 @@ struct FadeEntry {
   HDC SourceDc = nullptr;
   int32_t SourceX = 0;
   int32_t SourceY = 0;
+  platform::WindowDC OwnDestDc;
+  SkinMemoryDc OwnSourceDc;
 };
 
 // Pictures that replace a tree view's image-list images (a tree view's

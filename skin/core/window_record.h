@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gdip/geometry.h"
@@ -135,6 +136,7 @@ struct SkinWindowRecord {
   bool HoverTimerOn = false;
   bool CloseHot = false;
   bool FadeInStarted = false;  // message boxes: the fade-in has begun (each box has its own)
+  std::jthread FadeInThread;   // message boxes: the fade-in; stopped and joined with the record
   bool CloseAnimated = false;  // message boxes: the close animation has played
   HWND ShadowWindow = nullptr;
   int32_t ShadowSize = 0;

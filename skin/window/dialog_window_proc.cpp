@@ -31,7 +31,7 @@ int32_t IndexOf(HWND box) { return static_cast<int32_t>(GetSkinProp(box, prop::H
 
 // ---- message handlers ------------------------------------------------------------
 
-void OnResized(SkinWindowRecord& record, HWND box) {
+void OnResized(HWND box) {
   RECT r{};
   GetWindowRect(box, &r);
   platform::GdiRegion region(
@@ -48,7 +48,7 @@ void OnPaint(SkinWindowRecord& record, HWND box) {
   // Each box fades in once, from its own first paint.
   if (!record.FadeInStarted) {
     record.FadeInStarted = true;
-    FadeInStart(box);
+    record.FadeInThread = FadeInStart(box);
   }
 }
 
@@ -58,6 +58,7 @@ void OnPaint(SkinWindowRecord& record, HWND box) {
 void OnClosing(SkinWindowRecord& record, HWND box) {
   if (record.Hidden || record.CloseAnimated || !IsWindowVisible(box)) return;
   record.CloseAnimated = true;
+  FadeInStop(record.FadeInThread);
   if (record.ShadowWindow) ShowWindow(record.ShadowWindow, SW_HIDE);
   SkinAnimateEffect1(box);
 }
@@ -82,16 +83,11 @@ void OnPositionChanging(SkinWindowRecord& record, HWND box, const WINDOWPOS& pos
   // Fields that the flags mark unchanged hold nothing: take them from the box.
   RECT r{};
   GetWindowRect(box, &r);
-  ShadowPlace place{r.left, r.top, r.right - r.left, r.bottom - r.top};
-  if (!(pos.flags & SWP_NOMOVE)) {
-    place.x = pos.x;
-    place.y = pos.y;
-  }
-  if (!(pos.flags & SWP_NOSIZE)) {
-    place.cx = pos.cx;
-    place.cy = pos.cy;
-  }
-  if (place.cx > 0 && place.cy > 0) ShadowWindowFollow(box, false, place);
+  const int x = (pos.flags & SWP_NOMOVE) ? r.left : pos.x;
+  const int y = (pos.flags & SWP_NOMOVE) ? r.top : pos.y;
+  const int cx = (pos.flags & SWP_NOSIZE) ? r.right - r.left : pos.cx;
+  const int cy = (pos.flags & SWP_NOSIZE) ? r.bottom - r.top : pos.cy;
+  if (cx > 0 && cy > 0) ShadowWindowFollow(box, false, RECT{x, y, x + cx, y + cy});
 }
 
 void RepaintCloseButton(SkinWindowRecord& record, bool hover) {
@@ -144,18 +140,14 @@ LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM
   if (!record) return PassOn(box, message, wParam, lParam);
   switch (message) {
     case WM_NCDESTROY: return OnDestroyed(box, wParam, lParam);
-    case WM_CHANGEUISTATE:
-      if (LOWORD(wParam) == UIS_INITIALIZE) return 0;
-      break;
+    case WM_CHANGEUISTATE: if (LOWORD(wParam) == UIS_INITIALIZE) return 0; break;
     case WM_ACTIVATE: SkinMessageBoxHookRemove(box); break;
-    case WM_SIZE: OnResized(*record, box); break;
+    case WM_SIZE: OnResized(box); break;
     case WM_PAINT: OnPaint(*record, box); return 0;
     case WM_NCPAINT: return 0;
     case WM_NCACTIVATE: return TRUE;
     case WM_NCHITTEST: return DialogSkinHitTest(box, lParam);
-    case WM_NCLBUTTONDOWN:
-      if (wParam == HTCLOSE) return 0;
-      break;
+    case WM_NCLBUTTONDOWN: if (wParam == HTCLOSE) return 0; break;  // the release closes
     case WM_NCMOUSEMOVE: return OnNcMouseMove(*record, box, wParam, lParam);
     case WM_NCLBUTTONUP: return OnNcButtonUp(box, wParam, lParam);
     case WM_DRAWITEM: SkinDrawItem(IndexOf(box), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;

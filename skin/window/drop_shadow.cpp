@@ -58,20 +58,16 @@ HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alph
   return shadow;
 }
 
-void ShadowWindowFollow(HWND window, bool redraw, std::optional<ShadowPlace> place) {
+void ShadowWindowFollow(HWND window, bool redraw, std::optional<RECT> rect) {
   SkinWindowRecord* record = SkinRecordOfWindow(window);
   if (!record) return;
   HWND shadow = record->ShadowWindow;
   if (!shadow || !(GetWindowLongW(shadow, GWL_STYLE) & WS_VISIBLE)) return;
   const int32_t d = record->ShadowSize;
-  if (place) {
-    MoveWindow(shadow, place->x - d, place->y - d, place->cx + 2 * d, place->cy + 2 * d, FALSE);
-  } else {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    MoveWindow(shadow, bounds.left - d, bounds.top - d, (bounds.right - bounds.left) + 2 * d,
-               (bounds.bottom - bounds.top) + 2 * d, FALSE);
-  }
+  RECT at{};
+  if (rect) at = *rect;
+  else GetWindowRect(window, &at);
+  MoveWindow(shadow, at.left - d, at.top - d, (at.right - at.left) + 2 * d, (at.bottom - at.top) + 2 * d, FALSE);
   if (redraw) ShadowRedraw(shadow);
 }
 

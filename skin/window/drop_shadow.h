@@ -26,14 +26,6 @@ struct ShadowOptions {
   bool dragOwner = false;      // a press on the shadow moves the owner
 };
 
-// The window's new place, as a WINDOWPOS gives it.
-struct ShadowPlace {
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t cx = 0;
-  int32_t cy = 0;
-};
-
 // Stores the settings in the window's record and creates its shadow window,
 // or updates the one it has (which then follows and repaints). False when the
 // window has no record.
@@ -42,9 +34,10 @@ bool ShadowAttach(HWND window, const ShadowOptions& options = {});
 // visible when the owner is; painted once before it is returned.
 HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
 // Moves a visible shadow onto the window's rectangle grown by the depth: the
-// given place, or the window's own rectangle when none is given. With
-// `redraw` the picture is built again (a change of size repaints anyway).
-void ShadowWindowFollow(HWND window, bool redraw = false, std::optional<ShadowPlace> place = std::nullopt);
+// given rectangle (screen coordinates, the window's new place), or the
+// window's own rectangle when none is given. With `redraw` the picture is
+// built again (a change of size repaints anyway).
+void ShadowWindowFollow(HWND window, bool redraw = false, std::optional<RECT> rect = std::nullopt);
 // Lets the shadow take mouse input, so that dragging it moves its owner.
 void ShadowWindowSetStyle(HWND shadow);
 

@@ -1,5 +1,10 @@
 #include "skin/window/fade_in.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+
 namespace korvath::skin {
 
 namespace {
@@ -13,26 +18,32 @@ void SetAlpha(HWND box, BYTE alpha) {
 
 }  // namespace
 
-DWORD WINAPI FadeInThreadProc(LPVOID box) {
-  HWND window = static_cast<HWND>(box);
+void FadeInThreadProc(std::stop_token stop, HWND box) {
+  std::mutex mutex;
+  std::condition_variable_any wake;
+  std::unique_lock lock(mutex);
   for (int i = 1; i <= kSteps; ++i) {
-    // 45, 40, ... 5, 0 ms: 225 ms in all.
-    Sleep(static_cast<DWORD>(50.0 - 5.0 * i));
-    // A box closed meanwhile: its handle names no window any more, and the
-    // call changes nothing.
-    SetAlpha(window, static_cast<BYTE>(24 * i));
+    // 45, 40, ... 5, 0 ms: 225 ms in all; a stop request ends the pause.
+    const auto pause = std::chrono::milliseconds(static_cast<int>(50.0 - 5.0 * i));
+    wake.wait_for(lock, stop, pause, [] { return false; });
+    if (stop.stop_requested()) return;
+    SetAlpha(box, static_cast<BYTE>(24 * i));
   }
-  return 0;
 }
 
-void FadeInStart(HWND box) {
-  HANDLE thread = CreateThread(nullptr, 0, FadeInThreadProc, box, 0, nullptr);
-  if (!thread) {
+std::jthread FadeInStart(HWND box) {
+  try {
+    return std::jthread(FadeInThreadProc, box);
+  } catch (const std::system_error&) {
     SetAlpha(box, kFadeInFinalAlpha);
-    return;
+    return {};
   }
-  // Nobody waits for the thread: its handle is closed once, here.
-  CloseHandle(thread);
+}
+
+void FadeInStop(std::jthread& fade) {
+  if (!fade.joinable()) return;
+  fade.request_stop();
+  fade.join();
 }
 
 }  // namespace korvath::skin

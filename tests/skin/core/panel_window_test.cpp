@@ -1,11 +1,9 @@
 // The panel window: its place and layout, its records in the callback list,
-// its picture by pixels, real mouse input, the resource cycle and the cursor.
+// its picture by pixels, real mouse input and the cursor.
 #include "skin/core/panel_window.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -36,17 +34,6 @@ int32_t CALLBACK OnEntryClick(int32_t entry) {
   clicked.push_back(entry);
   captureAtClick.push_back(GetCapture());
   return 0;
-}
-
-// A panel over a new 200 x 20 edit box at (40, y); a style comes with a red frame.
-HWND MakePanel(ZqkWindow& panel, SkinnedForm& form, int y, std::optional<int> style = {},
-               std::optional<COLORREF> fill = {}) {
-  const HWND edit = form.AddChild(L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, y, 200, 20,
-                                  0, WS_EX_CLIENTEDGE);
-  const HWND window = panel.Create(edit, style, style ? std::optional<COLORREF>(0x0000FF) : std::nullopt,
-                                   fill, 255, SkinPicture());
-  PumpMessages(50);
-  return window;
 }
 
 // Over a skinned form: a panel with an icon 12 x 12 and two entries 20 x 15
@@ -192,35 +179,6 @@ TEST_F(PanelTest, HoverPressAndReleaseGiveTheMouseBackBeforeTheRoutine) {
   EXPECT_EQ(captureAtClick[0], nullptr);
   EXPECT_EQ(GetCapture(), nullptr);
   ExpectEntry(1, kHover, "released");
-}
-
-// Hover, press, release and repaint, many times over: every GDI object and
-// memory DC made on the way is given back.
-TEST_F(PanelTest, LiveObjectsReturnToTheirStartAfterManyCycles) {
-  const LPARAM on = MAKELPARAM(At(1).x, At(1).y), off = MAKELPARAM(2, 2);
-  const struct { UINT message; WPARAM w; LPARAM l; } messages[] = {
-      {WM_MOUSEMOVE, 0, on}, {WM_LBUTTONDOWN, MK_LBUTTON, on}, {WM_LBUTTONUP, 0, on},
-      {WM_MOUSEMOVE, 0, off}, {WM_MOUSELEAVE, 0, 0}};
-  auto cycle = [&](int i) {
-    for (const auto& m : messages) SendMessageW(window_, m.message, m.w, m.l);
-    if (i % 10 == 0) panel_.Invalidate();
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  };
-  cycle(0);  // anything made once stays made
-  PumpMessages();
-  const long gdiStart = platform::LiveGdiObjectCount();
-  const size_t dcStart = SkinMemoryDcList.size();
-  const auto began = std::chrono::steady_clock::now();
-  for (int i = 1; i <= 10000; ++i) {
-    cycle(i);
-    if (i % 500 == 0) PumpMessages();
-  }
-  PumpMessages();
-  const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - began;
-  std::printf("panel cycle (hover, press, release, leave, repaint): %.2f ms\n", spent.count() / 1e4);
-  EXPECT_EQ(platform::LiveGdiObjectCount(), gdiStart);
-  EXPECT_EQ(SkinMemoryDcList.size(), dcStart);
-  EXPECT_EQ(clicked.size(), 10001u);
 }
 
 // ---- the cursor file ---------------------------------------------------------------

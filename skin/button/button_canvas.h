@@ -1,0 +1,97 @@
+#pragma once
+// The surface every button painter draws on, and the small drawing steps the
+// painters share. A canvas is a memory DC of the button's size that already
+// shows what lies beneath the button, with a GDI+ graphics on it; finishing
+// it deletes the graphics first (the DC must outlive it), hands the picture to
+// the owner's child layer and gives the DC to whoever shows it.
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "gdip/geometry.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "skin/core/byte_set.h"
+#include "skin/core/memory_dc.h"
+
+namespace korvath::skin {
+
+class ButtonCanvas {
+ public:
+  ButtonCanvas(HWND window, const RECT& rect);
+  // False when the button has nothing beneath it to take a background from
+  // (no skinned window owns it): then nothing is painted.
+  explicit operator bool() const { return bool(surface_); }
+  gdip::Graphics& graphics() { return graphics_; }
+  int32_t width() const { return width_; }
+  int32_t height() const { return height_; }
+
+  // Deletes the graphics and puts the picture into the owner's child layer;
+  // the surface is the caller's from here on.
+  SkinMemoryDc Finish();
+  // Finish, then one copy to (0, 0) of `target` (a DC that stays the caller's).
+  void CopyTo(HDC target);
+  // Finish, then one copy to the button's own window DC.
+  void CopyToWindow();
+
+ private:
+  HWND window_;
+  int32_t width_;
+  int32_t height_;
+  SkinMemoryDc surface_;     // declared first: outlives the graphics
+  gdip::Graphics graphics_;
+};
+
+// The fixed colours of the painters (Windows colour values).
+inline constexpr COLORREF kWhite = 0xFFFFFF;
+inline constexpr COLORREF kBlack = 0x000000;
+inline constexpr COLORREF kGrey = 0x808080;
+inline constexpr COLORREF kSilver = 0xC0C0C0;
+// The caption of a disabled button.
+inline constexpr COLORREF kDisabledText = 0x606060;
+
+// True when the owner-draw state has every bit of `bits`.
+constexpr bool HasState(UINT state, UINT bits) { return (state | bits) == state; }
+
+// GDI+ colour of a Windows colour at an alpha.
+gdip::Argb ColourAt(COLORREF colour, int32_t alpha);
+
+// An empty path, ready for figures.
+gdip::GraphicsPath NewPath();
+// A closed rounded rectangle (skin corner semantics, rounded_path.h).
+gdip::GraphicsPath RoundRectPath(float x, float y, float width, float height, int32_t radius);
+gdip::GraphicsPath RoundRectPathI(float x, float y, float width, float height, int32_t radius);
+gdip::GraphicsPath EllipsePath(float x, float y, float width, float height);
+
+void FillSolid(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour);
+// Fills with a linear gradient from `from` (colour `a`) to `to` (colour `b`).
+void FillGradient(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::PointF from, gdip::PointF to,
+                  gdip::Argb a, gdip::Argb b);
+// Fills the path with a gradient from `centre` at the middle to `surround`
+// at the outline, full `centre` within the focus share.
+void FillRadial(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb centre, gdip::Argb surround,
+                float focus);
+void Outline(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour, float width = 1.0f);
+
+// Decodes an encoded picture and draws it at its own size at (x, y), or at
+// (x, y + (boxHeight - its height) / 2) when a box height is given. Returns
+// its width: 0 when the bytes are empty or no picture.
+int32_t DrawPictureAt(gdip::Graphics& g, const ByteSet& picture, float x, float y, int32_t boxHeight = -1);
+
+// A caption drawn with a solid brush in the layout rectangle.
+struct CaptionStyle {
+  std::string_view face;
+  float size = 12;
+  int32_t style = 0;
+  int32_t unit = 0;       // GDI+ unit: 0 world, 2 pixel
+  int32_t flags = 0;      // string format flags
+  int32_t align = 0;      // 0 near, 1 centre, 2 far
+  int32_t lineAlign = 0;
+  bool hotkeyPrefix = false;  // "&x" underlines x
+  int32_t trimming = 0;       // 0: the format's default
+};
+void DrawPlainCaption(gdip::Graphics& g, std::string_view text, const CaptionStyle& style, gdip::Argb colour,
+                      const gdip::RectF& layout);
+
+}  // namespace korvath::skin

@@ -1,0 +1,76 @@
+#include "skin/button/cross_fade.h"
+
+#include <algorithm>
+
+#include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
+
+namespace korvath::skin {
+
+void FadeStart(HWND window, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
+               int32_t sourceX, int32_t sourceY, HDC destDc, bool layered, bool keepSourceDc) {
+  FadeEntry fade;
+  fade.Window = window;
+  if (destDc) {
+    fade.DestDc = destDc;
+  } else {
+    fade.OwnDestDc = platform::WindowDC::Client(window);
+    fade.DestDc = fade.OwnDestDc.get();
+  }
+  fade.X = x;
+  fade.Y = y;
+  fade.Width = width;
+  fade.Height = height;
+  fade.SourceDc = sourceDc;
+  fade.SourceX = sourceX;
+  fade.SourceY = sourceY;
+  fade.Frame = 1;
+  fade.Layered = layered;
+  fade.KeepSourceDc = keepSourceDc;
+  if (!keepSourceDc) fade.OwnSourceDc = SkinMemoryDc(sourceDc);
+  fade.Timer = ThreadTimer(SetTimer(nullptr, 0, kFadeInterval, FadeTimerProc));
+  FadeList.push_back(std::move(fade));
+}
+
+void FadeStop(HWND) {
+  // Each entry kills its timer and gives back what it owns as it goes.
+  FadeList.clear();
+}
+
+void FadeEndForWindow(HWND window) {
+  std::erase_if(FadeList, [window](const FadeEntry& fade) { return fade.Window == window; });
+}
+
+int32_t FadeFindByTimer(UINT_PTR timerId) {
+  for (size_t i = 0; i < FadeList.size(); ++i) {
+    if (FadeList[i].Timer.id() == timerId) return int32_t(i + 1);
+  }
+  return 0;
+}
+
+void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
+  const int32_t i = FadeFindByTimer(timerId);
+  if (i == 0) return;
+  const auto at = FadeList.begin() + (i - 1);
+  FadeEntry& fade = *at;
+  // A window that went without its fade being ended takes no more blends.
+  if (fade.Window && !IsWindow(fade.Window)) {
+    FadeList.erase(at);
+    return;
+  }
+  ++fade.Frame;
+  AlphaBlendConst(fade.DestDc, fade.X, fade.Y, fade.Width, fade.Height, fade.SourceDc, fade.SourceX,
+                  fade.SourceY, fade.Width, fade.Height, uint8_t(std::min(25 * fade.Frame, 255)));
+  if (fade.Layered) SkinUpdateLayered(fade.Window, {.sourceDc = fade.DestDc});
+  if (fade.Frame >= kFadeLastFrame) FadeList.erase(at);
+}
+
+bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
+                     int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
+                     uint8_t alpha) {
+  const BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, 0};
+  return GdiAlphaBlend(destDc, x, y, width, height, sourceDc, sourceX, sourceY, sourceWidth,
+                       sourceHeight, blend) != FALSE;
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,40 @@
+#pragma once
+// The cross-fade: a finished picture blended onto a window over nine timer
+// ticks, 20 ms apart, with rising constant alpha (50, 75, ... 250), in place
+// of copying it at once. The start draws nothing; the ninth tick draws the
+// last blend and ends the fade. Each running fade is an entry of FadeList
+// with a thread timer of its own (engine_state.h).
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::skin {
+
+inline constexpr UINT kFadeInterval = 20;  // ms between blends
+inline constexpr int32_t kFadeLastFrame = 10;
+
+// Starts a fade of (sourceX, sourceY, width, height) of `sourceDc` onto
+// (x, y, width, height) of `destDc`, or of the window's own DC when no DC is
+// given (the fade takes it and gives it back at its end). With `layered`,
+// each blend is followed by re-showing the layered window from `destDc`.
+// Unless `keepSourceDc`, `sourceDc` must be a registered memory DC that the
+// fade frees at its end.
+void FadeStart(HWND window, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
+               int32_t sourceX, int32_t sourceY, HDC destDc = nullptr, bool layered = false,
+               bool keepSourceDc = false);
+// Ends every running fade, of whatever window, without drawing.
+void FadeStop(HWND window);
+// Ends the fades of one window without drawing: what a window being
+// destroyed runs, so that no blend ever goes through a dead window's DC.
+void FadeEndForWindow(HWND window);
+// The timer procedure: advances the fade whose timer fired.
+void CALLBACK FadeTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+// 1-based position of the fade with this timer in FadeList; 0 when none.
+int32_t FadeFindByTimer(UINT_PTR timerId);
+// GdiAlphaBlend with a constant alpha over the source (its own alpha channel
+// ignored).
+bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
+                     int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
+                     uint8_t alpha = 255);
+
+}  // namespace korvath::skin

@@ -1,0 +1,60 @@
+#include "skin/button/glyph_inputs.h"
+
+#include <gdiplus.h>
+
+#include <string>
+
+#include "gdip/graphics.h"
+#include "skin/button/button_canvas.h"
+#include "skin/core/control_entries.h"
+#include "skin/core/control_text.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+GlyphInputs GlyphInputsFor(HWND button, const SkinButtonEntry& entry, UINT state) {
+  GlyphInputs in;
+  in.checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if ((state | ODS_DISABLED) == state) {
+    in.disabled = true;
+  } else if ((state | ODS_HOTLIGHT) == state) {
+    in.hot = true;
+    in.pressed = (state | ODS_SELECTED) == state;
+  }
+  in.caption = entry.Caption;
+  in.fromImages = entry.GlyphFromImages;
+  in.images = &entry.GlyphImages;
+  in.face = entry.FontFace;
+  in.size = entry.FontSize;
+  in.style = entry.FontStyle;
+  in.captionColour = COLORREF(GetSkinProp(button, prop::Kj_Ztys));
+  in.hasEffect = int32_t(entry.CaptionEffectColor) >= 0;
+  in.effectColour = entry.CaptionEffectColor;
+  return in;
+}
+
+void SetGlyphClip(gdip::Graphics& g, const GlyphInputs& in, int32_t x, int32_t y, int32_t width, int32_t height) {
+  const RECT clip = in.clip.value_or(RECT{x, y, x + width + 1, y + height + 1});
+  g.SetClipRect(float(clip.left), float(clip.top), float(clip.right - clip.left), float(clip.bottom - clip.top),
+                Gdiplus::CombineModeReplace);
+}
+
+void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour, const gdip::RectF& plainLayout,
+                      const gdip::RectF& effectLayout) {
+  if (in.hasEffect) {
+    SkinDrawControlText(g, in.caption, effectLayout, in.captionColour, in.effectColour, in.blur,
+                        std::string(in.face), in.style, float(in.size), Gdiplus::StringAlignmentNear,
+                        Gdiplus::StringAlignmentCenter);
+    return;
+  }
+  const CaptionStyle style = {.face = in.face,
+                              .size = float(in.size),
+                              .style = in.style,
+                              .unit = Gdiplus::UnitPixel,
+                              .flags = Gdiplus::StringFormatFlagsNoWrap,
+                              .align = Gdiplus::StringAlignmentNear,
+                              .lineAlign = Gdiplus::StringAlignmentCenter};
+  DrawPlainCaption(g, in.caption, style, ColourAt(colour, 254), plainLayout);
+}
+
+}  // namespace korvath::skin

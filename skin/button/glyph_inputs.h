@@ -1,0 +1,60 @@
+#pragma once
+// What the radio-button and check-box glyph painters draw from: the state of
+// the control and the entry's caption, font and pictures.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "gdip/geometry.h"
+#include "skin/core/byte_set.h"
+
+namespace korvath::gdip {
+class Graphics;
+}
+
+namespace korvath::skin {
+
+struct SkinButtonEntry;
+
+struct GlyphInputs {
+  std::string_view caption;
+  bool hot = false;
+  bool checked = false;
+  bool pressed = false;  // only together with hot
+  bool disabled = false;
+  bool fromImages = false;  // draw GlyphImage1 .. 8 instead of vector shapes
+  const std::array<ByteSet, 8>* images = nullptr;
+  std::string_view face;
+  int32_t size = 12;
+  int32_t style = 0;
+  COLORREF captionColour = 0;
+  bool hasEffect = false;
+  COLORREF effectColour = 0;
+  std::optional<RECT> clip;  // default (x, y, x + W + 1, y + H + 1)
+  int32_t blur = 4;
+  // Check boxes: a frame of the tick animation.
+  bool animating = false;
+  int32_t frame = 0;
+
+  // Glyph image n (1 .. 8).
+  const ByteSet& Image(int n) const { return (*images)[size_t(n - 1)]; }
+};
+
+// The inputs of a paint of `button` in `state` (ODS_ bits): disabled wins
+// over hot, and pressed counts only while hot; checked is BM_GETCHECK = 1
+// (indeterminate draws unchecked); the caption colour is `Kj_Ztys`.
+GlyphInputs GlyphInputsFor(HWND button, const SkinButtonEntry& entry, UINT state);
+
+// Sets the glyph painters' clip: the inputs' clip rectangle, or the box
+// (x, y, W + 1, H + 1).
+void SetGlyphClip(gdip::Graphics& g, const GlyphInputs& in, int32_t x, int32_t y, int32_t width, int32_t height);
+// The caption beside a glyph, left-aligned and centred vertically: with the
+// effect colour through the engine's glow text in `effectLayout`, else in
+// `colour` at alpha 254, unwrapped, in `plainLayout` (pixel units).
+void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour, const gdip::RectF& plainLayout,
+                      const gdip::RectF& effectLayout);
+
+}  // namespace korvath::skin

@@ -1,0 +1,117 @@
+#include "skin/button/image_button_painter.h"
+
+#include <gdiplus.h>
+
+#include <optional>
+
+#include "gdip/brush.h"
+#include "gdip/image.h"
+#include "skin/button/button_canvas.h"
+#include "skin/button/button_lookup.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+// A state's fallback frame around the normal picture.
+struct Frame {
+  float grow;  // added to the picture's size
+  int32_t radius;
+  gdip::Argb pen, top, bottom;
+};
+
+// Draws the picture at (2, 2), at its own size or stretched to the item
+// less one pixel; returns the size it was drawn at.
+gdip::SizeF DrawFace(gdip::Graphics& g, const ByteSet& picture, bool stretch, float W, float H) {
+  gdip::Image image;
+  image.FromStream(picture);
+  const gdip::SizeF size = stretch ? gdip::SizeF{W - 1, H - 1}
+                                   : gdip::SizeF{float(image.GetWidth()), float(image.GetHeight())};
+  g.DrawImageRect(image, 2, 2, size.width, size.height);
+  return size;
+}
+
+gdip::SizeF PictureSize(const ByteSet& picture, bool stretch, float W, float H) {
+  if (stretch) return {W - 1, H - 1};
+  gdip::Image image;
+  image.FromStream(picture);
+  return {float(image.GetWidth()), float(image.GetHeight())};
+}
+
+}  // namespace
+
+void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect) {
+  const ButtonRef ref = FindButton(window);
+  if (!ref) return;
+  const SkinButtonEntry& entry = *ref.entry;
+  ButtonCanvas canvas(window, rect);
+  if (!canvas) return;
+  gdip::Graphics& g = canvas.graphics();
+  const float W = float(canvas.width()), H = float(canvas.height());
+  const COLORREF theme = SkinThemeColor;
+  const ByteSet* own = &entry.NormalImage;
+  std::optional<Frame> frame;
+  if (HasState(state, ODS_DISABLED)) {
+    own = &entry.DisabledImage;
+    frame = Frame{2, 5, ColourAt(kBlack, 80), ColourAt(kWhite, 60), ColourAt(kBlack, 100)};
+  } else if (HasState(state, ODS_HOTLIGHT)) {
+    own = &entry.HoverImage;
+    frame = Frame{3, 3, ColourAt(theme, 250), ColourAt(kWhite, 120), ColourAt(theme, 100)};
+  } else if (HasState(state, ODS_SELECTED)) {
+    own = &entry.PressedImage;
+    frame = Frame{3, 3, ColourAt(theme, 250), ColourAt(kBlack, 60), ColourAt(kWhite, 100)};
+  }
+  gdip::SizeF size;
+  if (!own->empty() || !frame) {
+    size = DrawFace(g, *own, entry.StretchImage, W, H);
+  } else {
+    // No picture of the state's own: the normal one inside the state's frame.
+    size = PictureSize(entry.NormalImage, entry.StretchImage, W, H);
+    const gdip::GraphicsPath path =
+        RoundRectPath(0, 0, size.width + frame->grow, size.height + frame->grow, frame->radius);
+    Outline(g, path, frame->pen);
+    FillGradient(g, path, {0, 0}, {0, size.height + frame->grow}, frame->top, frame->bottom);
+    DrawFace(g, entry.NormalImage, entry.StretchImage, W, H);
+  }
+  if (!entry.Caption.empty()) {
+    const auto colour = COLORREF(GetSkinProp(window, prop::Kj_Ztys));
+    if (int32_t(entry.CaptionEffectColor) >= 0) {
+      SkinDrawControlText(g, entry.Caption, SkinMakeRect(2, 2, size.width, size.height - 2), colour,
+                          entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
+                          Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
+    } else {
+      const CaptionStyle style = {.face = entry.FontFace,
+                                  .size = float(entry.FontSize),
+                                  .style = entry.FontStyle,
+                                  .unit = Gdiplus::UnitWorld,
+                                  .align = Gdiplus::StringAlignmentCenter,
+                                  .lineAlign = Gdiplus::StringAlignmentCenter};
+      DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), {2, 2, size.width, size.height});
+    }
+  }
+  canvas.CopyTo(dc);
+}
+
+void ToggleSkinPaintImage(HWND window, UINT state) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  const ButtonRef ref = FindButton(window);
+  if (!ref) return;
+  ButtonCanvas canvas(window, client);
+  if (!canvas) return;
+  gdip::Graphics& g = canvas.graphics();
+  const bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  DrawPictureAt(g, checked ? ref.entry->PressedImage : ref.entry->NormalImage, 0, 0);
+  if (HasState(state, ODS_DISABLED)) {
+    gdip::SolidBrush wash;
+    wash.Create(ColourAt(kSilver, 120));
+    g.FillRectangle(wash, float(client.left), float(client.top), float(canvas.width()), float(canvas.height()));
+  }
+  canvas.CopyToWindow();
+}
+
+}  // namespace korvath::skin

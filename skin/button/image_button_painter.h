@@ -1,0 +1,21 @@
+#pragma once
+// Push buttons of kind 3 and image toggles of kind 7: faces made of the
+// entry's state pictures. No installer of this program makes either kind; an
+// application sets an entry's kind and pictures.
+#include <windows.h>
+
+namespace korvath::skin {
+
+// A push button shown as its normal, hot, pressed or disabled picture with
+// the caption centred over it; a state without a picture of its own shows
+// the normal picture in a rounded frame. One copy to (0, 0) of `dc`, which
+// stays the caller's.
+void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect);
+
+// A toggle whose whole face is `PressedImage` while checked and
+// `NormalImage` otherwise, at its own size over the parent's background;
+// washed with silver when `state` has ODS_DISABLED. Painted through the
+// toggle's own window DC.
+void ToggleSkinPaintImage(HWND window, UINT state);
+
+}  // namespace korvath::skin

@@ -1,0 +1,182 @@
+#include "skin/button/picture_button_painter.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+
+#include "gdip/image.h"
+#include "gdip/linear_gradient_brush.h"
+#include "gdip/pen.h"
+#include "skin/button/button_canvas.h"
+#include "skin/button/button_lookup.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+struct Face {
+  gdip::Graphics& g;
+  const SkinButtonEntry& entry;
+  float X, Y, W, H;
+  float R = 0, B = 0;  // the picture's corner size and inset
+
+  bool picture() const { return entry.HasPicture; }
+  gdip::Rect Bounds() const { return {int32_t(X), int32_t(Y), int32_t(W), int32_t(H)}; }
+  void Smooth() const {
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+  }
+  gdip::GraphicsPath InsetPathI() const { return RoundRectPathI(X + B - 1, Y + B - 1, W - B - 2, H - B - 2, int32_t(R)); }
+  void Outlines() const {
+    Outline(g, RoundRectPath(X, Y, W - 2, H - 2, 5), ColourAt(kBlack, 60));
+    Outline(g, RoundRectPath(X + 1, Y + 1, W - 4, H - 4, 5), ColourAt(kWhite, 120));
+  }
+};
+
+void PaintDisabled(const Face& f) {
+  if (f.picture()) {
+    f.Smooth();
+    FillGradient(f.g, RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)),
+                 {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kGrey, 50), ColourAt(kWhite, 0));
+    f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
+    return;
+  }
+  FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 2, f.W - 6, f.H - 6, 5), {1, 1}, {1, f.H}, ColourAt(kGrey, 50),
+               ColourAt(kWhite, 0));
+  if (f.entry.ShowFrame) {
+    gdip::GraphicsPath frame = NewPath();
+    frame.AddRoundRect(f.X, f.Y, f.W - 2, f.H - 2, 8);
+    Outline(f.g, frame, ColourAt(kBlack, 150));
+  }
+}
+
+void PaintHot(const Face& f) {
+  if (f.picture()) {
+    f.Smooth();
+    FillGradient(f.g, f.InsetPathI(), {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 50), ColourAt(kBlack, 10));
+    f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
+    return;
+  }
+  FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 1, f.W - 5, f.H - 4, 2), {f.X + 1, f.Y + 1},
+               {f.X + 1, f.Y + f.H - 4}, ColourAt(kWhite, 50), ColourAt(kWhite, 40));
+  // A highlight line, full white in its middle and fading out to both ends.
+  gdip::LinearGradientBrush fade;
+  fade.CreateFromPoints({f.X + 1, f.Y + 1}, {f.W - 1, f.Y + 1}, ColourAt(kWhite, 0), ColourAt(kWhite, 255));
+  fade.SetLinearBlend(0.5f, 1.0f);
+  gdip::Pen pen;
+  pen.CreateFromBrush(fade, 2);
+  gdip::GraphicsPath line = NewPath();
+  line.AddLine(f.X + 1, f.H - 3, f.W - 1, f.H - 3);
+  f.g.DrawPath(pen, line);
+}
+
+void PaintFocus(const Face& f, bool hot) {
+  if (f.picture()) {
+    const gdip::GraphicsPath path = f.InsetPathI();
+    f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
+    FillGradient(f.g, path, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 160), ColourAt(kWhite, 50));
+    f.g.ResetClip();
+    if (hot) {
+      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
+    } else {
+      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kPressed);
+    }
+    return;
+  }
+  FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 2, f.W - 5, f.H - 5, 2), {2, 3}, {2, f.H}, ColourAt(kWhite, 60),
+               ColourAt(kWhite, 50));
+  f.Outlines();
+}
+
+void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, float W, float H) {
+  CaptionStyle style = {.face = entry.FontFace,
+                        .size = float(entry.FontSize),
+                        .style = entry.FontStyle,
+                        .unit = Gdiplus::UnitPixel,
+                        .align = Gdiplus::StringAlignmentCenter};
+  gdip::RectF box{0, 0, W, H};
+  float effectTop = 0;
+  if (entry.ImageBesideCaption && entry.NormalImage.empty()) {
+    style.lineAlign = Gdiplus::StringAlignmentCenter;
+  } else if (entry.ImageBesideCaption) {
+    style.align = Gdiplus::StringAlignmentNear;
+    style.lineAlign = Gdiplus::StringAlignmentCenter;
+    gdip::Image image;
+    image.FromStream(entry.NormalImage);
+    float w = 0, h = 0;
+    // An image that does not decode has no size: it takes no room.
+    if (image.GetHeight() > 0) {
+      w = float(image.GetWidth());
+      h = float(image.GetHeight());
+      const float ratio = w / h;
+      if (h - (H - 8) > 0.0000001f) {
+        h = float(int32_t(H - 8));
+        w = image.GetWidth() == image.GetHeight() ? h : float(int32_t(h * ratio));
+      }
+      if (entry.Caption.empty()) {
+        g.DrawImageRect(image, (W - w) / 2, (H - h) / 2, w, h);
+      } else {
+        g.DrawImageRect(image, 3, (H - h) / 2 - 1, w, h);
+      }
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    box = {w + 5, 2, float(client.right - client.left) - w - 7, float(client.bottom - client.top) - 2};
+    effectTop = 1;
+  } else {
+    const float s = float(int32_t((H - float(entry.FontSize) - 2) * 0.8f));
+    gdip::Image image;
+    if (image.FromStream(entry.NormalImage)) g.DrawImageRect(image, (W - s) / 2, H * 0.05f, s, s);
+    style.trimming = Gdiplus::StringTrimmingEllipsisCharacter;
+    box = {0, s + H * 0.05f + 2, W, H - s};
+  }
+  const auto colour = COLORREF(GetSkinProp(window, prop::Kj_Ztys));
+  if (int32_t(entry.CaptionEffectColor) >= 0) {
+    gdip::RectF effectBox = box;
+    if (effectTop > 0) effectBox.y = effectTop;
+    SkinDrawControlText(g, entry.Caption, effectBox, colour, entry.CaptionEffectColor, 4, entry.FontFace,
+                        entry.FontStyle, float(entry.FontSize), style.align, style.lineAlign, false);
+  } else {
+    DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), box);
+  }
+}
+
+}  // namespace
+
+void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect) {
+  const ButtonRef ref = FindButton(window);
+  if (!ref) return;
+  ButtonCanvas canvas(window, rect);
+  if (!canvas) return;
+  const SkinButtonEntry& entry = *ref.entry;
+  Face f{canvas.graphics(), entry, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height())};
+  if (entry.HasPicture) {
+    f.R = float(entry.Picture.CornerRadius());
+    f.B = float(entry.Picture.Inset());
+    if (entry.ShowFrame) {
+      FillGradient(f.g, f.InsetPathI(), {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 100), ColourAt(kBlack, 10));
+    }
+  }
+  const bool hot = HasState(state, ODS_HOTLIGHT);
+  if (HasState(state, ODS_DISABLED)) {
+    PaintDisabled(f);
+  } else {
+    if (hot) PaintHot(f);
+    if (hot || HasState(state, ODS_FOCUS)) {
+      PaintFocus(f, hot);
+    } else if (entry.ShowFrame) {
+      if (entry.HasPicture) {
+        entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kNormal);
+      } else {
+        f.Outlines();
+      }
+    }
+  }
+  PaintCaption(f.g, window, entry, f.W, f.H);
+  canvas.CopyTo(dc);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,77 @@
+#include "skin/button/radio_painter.h"
+
+#include <gdiplus.h>
+
+#include "gdip/graphics.h"
+#include "skin/button/button_canvas.h"
+#include "skin/button/button_lookup.h"
+#include "skin/core/engine_startup.h"
+
+namespace korvath::skin {
+
+void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int32_t height, const GlyphInputs& in) {
+  const float fx = float(x), yc = float(y) + float(height - 12) / 2;
+  const COLORREF theme = SkinThemeColor;
+  const gdip::GraphicsPath body = EllipsePath(fx + 2, yc, 12, 12);
+  int32_t glyphWidth = 0;
+  // Image mode: the picture for the look, at its own size.
+  auto picture = [&](int n) { glyphWidth = DrawPictureAt(g, in.Image(n), fx, float(y), height); };
+
+  SetGlyphClip(g, in, x, y, width, height);
+  if (!in.fromImages) {
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    FillSolid(g, body, ColourAt(kWhite, 254));
+    FillGradient(g, body, {fx + 3, yc + 1}, {fx + 10, yc + 11}, ColourAt(kBlack, 100), ColourAt(kBlack, 0));
+    glyphWidth = 13;
+  }
+  if (in.hot && !in.disabled) {
+    if (in.fromImages) {
+      picture(in.checked ? 4 : 2);
+    } else {
+      // Only the ring between the body and the halo takes the glow.
+      const gdip::GraphicsPath halo = EllipsePath(fx - 1, yc - 3, 18, 18);
+      g.SetClipPath(body, Gdiplus::CombineModeIntersect);
+      g.SetClipPath(halo, Gdiplus::CombineModeXor);
+      FillRadial(g, halo, ColourAt(kWhite, 254), ColourAt(kWhite, 0), 0.4f);
+      FillRadial(g, halo, ColourAt(theme, 255), ColourAt(kWhite, 0), 0.3f);
+      FillGradient(g, body, {fx + 3, yc + 1}, {fx + 11, yc + 12}, ColourAt(theme, 100), ColourAt(kBlack, 0));
+      SetGlyphClip(g, in, x, y, width, height);
+    }
+  }
+  if (!in.fromImages) {
+    Outline(g, body, ColourAt(kBlack, 200));
+    Outline(g, EllipsePath(fx + 3, float(y) + float(height - 11) / 2 + 1, 9, 9), ColourAt(kWhite, 254));
+  }
+  if (in.pressed && !in.disabled && in.fromImages) picture(in.checked ? 5 : 6);
+  if (in.checked) {
+    if (in.fromImages) {
+      if (!in.hot) picture(in.disabled ? 7 : 3);
+    } else {
+      const gdip::GraphicsPath dot = EllipsePath(fx + 5, yc + 3, 6, 6);
+      const COLORREF rim = in.disabled ? kDisabledText : theme;
+      Outline(g, dot, ColourAt(kBlack, 150));
+      Outline(g, dot, ColourAt(theme, 150));
+      FillRadial(g, dot, ColourAt(kWhite, 80), ColourAt(rim, 254), 0);
+    }
+  } else if (in.fromImages && !in.hot) {
+    picture(in.disabled ? 8 : 1);
+  }
+  const float cx = fx + float(glyphWidth) + 2;
+  DrawGlyphCaption(g, in, in.disabled ? kDisabledText : in.captionColour,
+                   {cx, float(y) + 2, float(width), float(height)},
+                   {cx, float(y), float(width), float(height) + 2});
+}
+
+void RadioSkinPaint(HWND window, UINT state) {
+  const ButtonRef ref = FindButton(window);
+  if (!ref) return;
+  const GlyphInputs in = GlyphInputsFor(window, *ref.entry, state);
+  RECT client = {};
+  GetClientRect(window, &client);
+  ButtonCanvas canvas(window, client);
+  if (!canvas) return;
+  RadioSkinGlyph(canvas.graphics(), client.left, client.top, canvas.width(), canvas.height(), in);
+  canvas.CopyToWindow();
+}
+
+}  // namespace korvath::skin

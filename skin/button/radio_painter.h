@@ -1,0 +1,20 @@
+#pragma once
+// Automatic radio buttons stay native radio buttons; the button procedure
+// paints this look over them: a round white body with a shaded edge, a halo
+// in the theme colour while hot, a check dot, and the caption beside it.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "skin/button/glyph_inputs.h"
+
+namespace korvath::skin {
+
+// Paints the radio button in `state` (ODS_ bits; focus is ignored) through
+// its own window DC.
+void RadioSkinPaint(HWND window, UINT state);
+// Draws glyph and caption into the box (x, y, width, height).
+void RadioSkinGlyph(gdip::Graphics& graphics, int32_t x, int32_t y, int32_t width, int32_t height,
+                    const GlyphInputs& in);
+
+}  // namespace korvath::skin

@@ -1,0 +1,171 @@
+#include "skin/button/vector_button_painter.h"
+
+#include <gdiplus.h>
+
+#include "gdip/pen.h"
+#include "platform/gdi_object.h"
+#include "skin/button/button_canvas.h"
+#include "skin/button/button_lookup.h"
+#include "skin/button/cross_fade.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+// The focus ring keeps the engine's first theme colour whatever the theme.
+constexpr COLORREF kFocusRing = 0xDDCA22;
+constexpr int32_t kVectorCorner = 5;
+
+// The picture a push button is drawn with: its own, else its form's.
+SkinPicture* PictureOf(const ButtonRef& button) {
+  if (button.entry->HasPicture) return &button.entry->Picture;
+  if (button.record->HasPicture) return &button.record->Picture;
+  return nullptr;
+}
+
+struct Face {
+  gdip::Graphics& g;
+  float left, top, width, height;
+  SkinPicture* picture;  // null in vector mode
+  int32_t inset = 0, corner = kVectorCorner;
+
+  gdip::PointF Top() const { return {left, top}; }
+  gdip::Rect Bounds() const { return {int32_t(left), int32_t(top), int32_t(width), int32_t(height)}; }
+  gdip::PointF Bottom() const { return {left, top + height - 1}; }
+  gdip::GraphicsPath Path() const { return RoundRectPath(left, top, width - 1, height - 1, corner); }
+  gdip::GraphicsPath InsetPath() const {
+    return RoundRectPathI(left + inset - 1, top + inset - 1, width - 2 * inset + 1, height - 2 * inset + 1, corner);
+  }
+  void ClipToInset() const { g.SetClipPath(InsetPath(), Gdiplus::CombineModeReplace); }
+};
+
+void PaintDisabled(Face& f) {
+  const gdip::GraphicsPath path = RoundRectPath(f.left, f.top, f.width - 1, f.height - 1, kVectorCorner);
+  FillSolid(f.g, path, ColourAt(kSilver, 255));
+  FillGradient(f.g, path, f.Top(), {f.left, f.top + f.height}, ColourAt(kWhite, 10), ColourAt(kWhite, 50));
+  if (f.picture) {
+    f.g.ResetClip();
+    f.picture->Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
+  } else {
+    Outline(f.g, path, ColourAt(kBlack, 80));
+  }
+}
+
+void PaintEnabled(Face& f, UINT state) {
+  const gdip::GraphicsPath path = f.Path();
+  FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kGrey, 60));
+  const COLORREF theme = SkinThemeColor;
+  if (HasState(state, ODS_HOTLIGHT)) {
+    if (f.picture) {
+      FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10));
+      f.g.ResetClip();
+      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kHot);
+      f.ClipToInset();
+    } else {
+      FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(theme, 60), ColourAt(kWhite, 80));
+      FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(kWhite, 100), ColourAt(theme, 30));
+      Outline(f.g, path, ColourAt(kBlack, 150));
+      Outline(f.g, path, ColourAt(theme, 100));
+    }
+  } else if (HasState(state, ODS_FOCUS)) {
+    if (f.picture) {
+      f.g.ResetClip();
+      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kPressed);
+      f.ClipToInset();
+    } else {
+      f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
+      SkinStrokePath(f.g, path, 3, kFocusRing, 120);
+      f.g.ResetClip();
+      Outline(f.g, path, ColourAt(kBlack, 80));
+    }
+  } else if (f.picture) {
+    f.g.ResetClip();
+    f.picture->Draw(f.g, f.Bounds(), SkinPicture::kNormal);
+    f.ClipToInset();
+  } else {
+    Outline(f.g, path, ColourAt(kBlack, 120));
+  }
+  if (HasState(state, ODS_SELECTED)) {
+    const gdip::GraphicsPath pressed = RoundRectPath(f.left + 2, f.top + 2, f.width - 3, f.height - 3, kVectorCorner);
+    FillGradient(f.g, pressed, {2, 2}, {2, f.height - 2}, ColourAt(theme, 60), ColourAt(kWhite, 100));
+  }
+}
+
+void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, UINT state, float width,
+                  float height) {
+  const auto textColour = COLORREF(GetSkinProp(button, prop::Kj_Ztys));
+  if (int32_t(entry.CaptionEffectColor) >= 0) {
+    SkinDrawControlText(g, entry.Caption, SkinMakeRect(0, 0, width, height + 2), textColour,
+                        entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
+                        Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
+    return;
+  }
+  const COLORREF colour =
+      HasState(state, ODS_DISABLED) ? COLORREF(GetSkinProp(button, prop::Kj_Jzzts)) : textColour;
+  const CaptionStyle style = {.face = entry.FontFace,
+                              .size = float(entry.FontSize),
+                              .style = entry.FontStyle,
+                              .unit = Gdiplus::UnitWorld,
+                              .align = Gdiplus::StringAlignmentCenter,
+                              .lineAlign = Gdiplus::StringAlignmentCenter,
+                              .hotkeyPrefix = true};
+  DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), {0, 2, width, height});
+}
+
+}  // namespace
+
+void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, COLORREF colour,
+                    int32_t alpha) {
+  gdip::Pen pen;
+  pen.CreateFromColor(ColourAt(colour, alpha), 1.0f);
+  for (int32_t i = 1; i <= width; ++i) {
+    pen.SetWidth(float(i));
+    graphics.DrawPath(pen, path);
+  }
+}
+
+void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
+  const ButtonRef ref = FindButton(button);
+  if (!ref) return;
+  ButtonCanvas canvas(button, rect);
+  if (!canvas) return;
+  gdip::Graphics& g = canvas.graphics();
+  Face face{g, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height()),
+            PictureOf(ref)};
+  if (face.picture) {
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+    face.inset = face.picture->Inset();
+    face.corner = face.picture->CornerRadius();
+    face.ClipToInset();
+    FillSolid(g, face.InsetPath(), ColourAt(kWhite, 160));
+  } else {
+    FillSolid(g, face.Path(), ColourAt(kWhite, 160));
+  }
+  if (HasState(state, ODS_DISABLED)) {
+    PaintDisabled(face);
+  } else {
+    PaintEnabled(face, state);
+  }
+  PaintCaption(g, button, *ref.entry, state, face.width, face.height);
+
+  const int32_t width = canvas.width(), height = canvas.height();
+  SkinMemoryDc picture = canvas.Finish();
+  FadeStop(button);
+  platform::WindowDC own;
+  if (GetDeviceCaps(dc, HORZRES) == 0) {
+    own = platform::WindowDC::Client(button);
+    dc = own.get();
+  }
+  if (HasState(state, ODS_HOTLIGHT)) {
+    FadeStart(button, 0, 0, width, height, picture.Release(), 0, 0);
+  } else {
+    BitBlt(dc, 0, 0, width, height, picture.get(), 0, 0, SRCCOPY);
+  }
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,27 @@
+#pragma once
+// The look of every push button of the tool and its message boxes: a rounded
+// translucent face with state gradients in the theme colour, an outline, a
+// focus ring and the centred caption; the hot look fades in.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::gdip {
+class Graphics;
+class GraphicsPath;
+}  // namespace korvath::gdip
+
+namespace korvath::skin {
+
+// Paints a push button of kind 0 in `state` (ODS_ bits; 0x40 hot). `dc` stays
+// the caller's; a DC that cannot draw (no horizontal resolution) is replaced
+// by the button's own window DC. Every running fade ends first; the hot look
+// is then faded in, any other look copied at once.
+void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect);
+
+// Strokes the path `width` times with pen widths 1, 2, ... `width` in the
+// colour at `alpha`: translucent strokes build up next to the centre line.
+void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, COLORREF colour,
+                    int32_t alpha);
+
+}  // namespace korvath::skin

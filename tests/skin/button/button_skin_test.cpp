@@ -1,0 +1,324 @@
+// The button installers, the button procedure driven by real input, and the
+// cross-fade frame by frame.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/gdi_object.h"
+#include "skin/button/button_installers.h"
+#include "skin/button/button_window_proc.h"
+#include "skin/button/cross_fade.h"
+#include "skin/button/image_button_painter.h"
+#include "skin/button/picture_button_painter.h"
+#include "skin/button/vector_button_painter.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/owner_draw.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "tests/skin/button/button_fixture.h"
+
+namespace {
+
+using namespace korvath::skin;
+using namespace korvath::skin::test;
+using testsupport::ColorNear;
+using testsupport::PumpMessages;
+using testsupport::PumpUntil;
+
+using ButtonInstallTest = ButtonFixture;
+
+TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
+  struct Case {
+    DWORD type;
+    int32_t kind;  // -1: not skinned
+  };
+  const Case cases[] = {{BS_PUSHBUTTON, 0},  {BS_DEFPUSHBUTTON, 0}, {BS_CHECKBOX, 5},    {BS_AUTOCHECKBOX, 5},
+                        {BS_RADIOBUTTON, -1}, {BS_3STATE, -1},       {BS_AUTO3STATE, -1}, {BS_GROUPBOX, -1},
+                        {BS_USERBUTTON, 0},   {BS_AUTORADIOBUTTON, 4}, {BS_PUSHBOX, 5},   {BS_OWNERDRAW, -1}};
+  std::vector<HWND> buttons;
+  for (const Case& c : cases) buttons.push_back(Add(L"\u751F\u6210\u5E76\u4FDD\u5B58", c.type, 4, 4, 60, 20));
+  ButtonSkinInstall(number(), form());
+  CheckRadioSkinInstall(number(), form());
+  // Push buttons are taken first, then check boxes and radio buttons.
+  std::vector<int32_t> expectedNumbers(std::size(cases), 0);
+  int32_t next = 1;
+  for (int pass = 0; pass < 2; ++pass)
+    for (size_t i = 0; i < std::size(cases); ++i)
+      if ((cases[i].kind == 0) == (pass == 0) && cases[i].kind >= 0) expectedNumbers[i] = next++;
+  ASSERT_EQ(record().Buttons.size(), size_t(next - 1));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    HWND b = buttons[i];
+    EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), expectedNumbers[i]);
+    if (cases[i].kind < 0) {
+      EXPECT_EQ(GetSkinProp(b, prop::Hw_hProc), 0);
+      continue;
+    }
+    const SkinButtonEntry& e = Entry(b);
+    EXPECT_EQ(e.Window, b);
+    EXPECT_EQ(e.Kind, cases[i].kind);
+    EXPECT_EQ(e.Caption, "\xC9\xFA\xB3\xC9\xB2\xA2\xB1\xA3\xB4\xE6");  // GBK, whatever the locale
+    EXPECT_EQ(int32_t(e.CaptionEffectColor), -1);
+    EXPECT_EQ(e.FontFace, "\xCB\xCE\xCC\xE5");
+    EXPECT_EQ(e.FontSize, 12);
+    EXPECT_EQ(GetSkinProp(b, prop::Hw_FuID), number());
+    EXPECT_EQ(GetSkinProp(b, prop::Kj_Jzzts), 0x606060);
+    EXPECT_EQ(GetSkinPropHandle<WNDPROC>(b, prop::Hw_hProc), e.OldWindowProc);
+    EXPECT_EQ(GetWindowLongPtrW(b, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ButtonSkinWndProc));
+    EXPECT_EQ(GetSkinProp(b, prop::Xzk_dhxg), cases[i].kind == 5 ? 1 : 0);
+    const LONG type = GetWindowLongW(b, GWL_STYLE) & 0xF;
+    EXPECT_EQ(type, cases[i].kind == 0 ? LONG(BS_OWNERDRAW) : LONG(cases[i].type));
+  }
+  // The dispatcher now reaches the button painters.
+  EXPECT_EQ(SkinButtonPainters.vector, &ButtonSkinPaintVector);
+  EXPECT_EQ(SkinButtonPainters.picture, &ButtonSkinPaint);
+  EXPECT_EQ(SkinButtonPainters.image, &ButtonSkinPaintImage);
+}
+
+TEST_F(ButtonInstallTest, InstallingTwiceNeverMakesTheProcedureForwardToItself) {
+  HWND push = Add(L"A", BS_PUSHBUTTON, 4, 4, 60, 20);
+  HWND check = Add(L"B", BS_AUTOCHECKBOX, 4, 30, 60, 20);
+  HWND radio = Add(L"C", BS_AUTORADIOBUTTON, 4, 60, 60, 20);
+  for (int i = 0; i < 2; ++i) {
+    ButtonSkinInstall(number(), form());
+    CheckRadioSkinInstall(number(), form());
+  }
+  // A second form (as a container attach over the same children would).
+  SkinnedForm other(50, 50);
+  ButtonSkinInstall(other.number(), form());
+  CheckRadioSkinInstall(other.number(), form());
+  EXPECT_EQ(record().Buttons.size(), 3u);
+  EXPECT_EQ(other.record().Buttons.size(), 1u);  // only its lone empty entry
+  for (HWND b : {push, check, radio}) {
+    EXPECT_NE(GetSkinProp(b, prop::Hw_hProc), reinterpret_cast<LONG_PTR>(&ButtonSkinWndProc));
+    EXPECT_EQ(GetSkinProp(b, prop::Hw_FuID), number());
+    // Would recurse without end if the saved procedure were the skin's.
+    SendMessageW(b, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xy"));
+    wchar_t text[8] = {};
+    EXPECT_EQ(GetWindowTextW(b, text, 8), 2);
+    EXPECT_EQ(Entry(b).Caption, "xy");
+  }
+}
+
+TEST_F(ButtonInstallTest, SwitchedOffOrWithoutButtonsNothingChanges) {
+  HWND push = Add(L"A", BS_PUSHBUTTON, 4, 4, 60, 20);
+  SkinEnabled = false;
+  ButtonSkinInstall(number(), form());
+  CheckRadioSkinInstall(number(), form());
+  SkinEnabled = true;
+  EXPECT_EQ(GetSkinProp(push, prop::Hw_lbID), 0);
+  ASSERT_EQ(record().Buttons.size(), 1u);
+  EXPECT_EQ(record().Buttons[0].Window, nullptr);
+  HWND group = Add(L"G", BS_GROUPBOX, 100, 100, 200, 100);
+  HWND inner = Add(L"I", BS_PUSHBUTTON, 10, 20, 60, 20, group);
+  ButtonSkinInstall(number(), form());  // only direct children
+  EXPECT_EQ(GetSkinProp(inner, prop::Hw_lbID), 0);
+  EXPECT_EQ(Entry(push).Window, push);  // the lone empty entry was reused
+  EXPECT_EQ(record().Buttons.size(), 1u);
+}
+
+class ButtonProcTest : public ButtonFixture {
+ protected:
+  ButtonProcTest() {
+    push_ = Add(L"OK", BS_PUSHBUTTON, 20, 20, 100, 30);
+    other_ = Add(L"No", BS_PUSHBUTTON, 140, 20, 100, 30);
+    radio1_ = Add(L"R1", BS_AUTORADIOBUTTON | WS_GROUP, 20, 80, 80, 20);
+    radio2_ = Add(L"R2", BS_AUTORADIOBUTTON, 20, 110, 80, 20);
+    check_ = Add(L"C", BS_AUTOCHECKBOX | WS_GROUP, 20, 150, 80, 20);
+    ButtonSkinInstall(number(), form());
+    CheckRadioSkinInstall(number(), form());
+    PumpMessages(50);
+  }
+  HWND push_, other_, radio1_, radio2_, check_;
+};
+
+TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
+  const uint32_t normal = Shown(push_).RgbAt(10, 15);
+  EXPECT_LT(std::abs(ThemeLean(normal)), 8);
+  testsupport::MouseMoveTo(push_, 10, 15);
+  EXPECT_EQ(record().HotControl, GetSkinProp(push_, prop::Hw_lbID));
+  EXPECT_EQ(record().PrevHotControl, record().HotControl);
+  ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }, 1000));
+  const uint32_t hot = Shown(push_).RgbAt(10, 15);
+  EXPECT_GT(ThemeLean(hot), 12) << std::hex << hot;
+  // More moves over the same button repaint nothing: no fade starts.
+  testsupport::MouseMoveTo(push_, 30, 16);
+  EXPECT_TRUE(FadeList.empty());
+  // Another family's hover makes the same entry number count as new.
+  record().HoverKind = 1;
+  testsupport::MouseMoveTo(push_, 31, 16);
+  EXPECT_EQ(record().HoverKind, 0);
+  PumpUntil([] { return FadeList.empty(); }, 1000);
+  testsupport::MouseMoveTo(form(), 300, 200);
+  EXPECT_TRUE(PumpUntil([&] { return record().PrevHotControl == 0; }, 1000));
+  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(ColorNear(Shown(push_).RgbAt(10, 15), normal, 3));
+}
+
+TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
+  testsupport::Click(push_, 50, 15);
+  PumpMessages(50);
+  ASSERT_EQ(ClickedButtons.size(), 1u);
+  EXPECT_EQ(ClickedButtons[0], push_);
+  // The second press of a double click is swallowed.
+  testsupport::Click(other_, 50, 15);
+  testsupport::Click(other_, 50, 15);
+  PumpMessages(50);
+  EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), other_), 1);
+  EXPECT_TRUE(OtherNotifications.empty());  // no BN_DOUBLECLICKED either
+  PumpMessages(600);
+  // Space on the focused push button clicks it.
+  SetFocus(push_);
+  testsupport::PressKey(VK_SPACE);
+  PumpMessages(50);
+  EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), push_), 2);
+  // Radio buttons switch by click, and by arrow key where the dialog
+  // manager moves the focus.
+  testsupport::Click(radio1_, 8, 10);
+  EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SetFocus(radio1_);
+  MSG key = {radio1_, WM_KEYDOWN, VK_DOWN, 0};
+  EXPECT_TRUE(IsDialogMessageW(form(), &key));
+  PumpMessages(50);
+  EXPECT_EQ(SendMessageW(radio2_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(GetFocus(), radio2_);
+  // A check box toggles; its press plays the tick animation (125 ms at least).
+  const auto start = std::chrono::steady_clock::now();
+  testsupport::Click(check_, 8, 10);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(130));
+  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(Entry(check_).Pressed);
+}
+
+TEST_F(ButtonProcTest, TheProcedureKeepsFocusPressAndCaptionInTheEntry) {
+  SetFocus(other_);
+  EXPECT_TRUE(Entry(other_).Focused);
+  SetFocus(push_);
+  EXPECT_FALSE(Entry(other_).Focused);
+  SendMessageW(push_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(Entry(push_).Pressed);
+  // While pressed, the release of the pushed state is kept from the control.
+  EXPECT_EQ(SendMessageW(push_, BM_SETSTATE, 0, 0), 0);
+  EXPECT_TRUE(SendMessageW(push_, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  SendMessageW(push_, WM_LBUTTONUP, 0, MAKELPARAM(500, 500));
+  EXPECT_FALSE(Entry(push_).Pressed);
+  SendMessageW(push_, BM_SETSTATE, 0, 0);
+  EXPECT_FALSE(SendMessageW(push_, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  SetWindowTextW(push_, L"\u5173\u95ED");
+  EXPECT_EQ(Entry(push_).Caption, "\xB9\xD8\xB1\xD5");
+  SetWindowTextW(push_, nullptr);
+  EXPECT_EQ(Entry(push_).Caption, "");
+}
+
+TEST_F(ButtonProcTest, DisabledRadioButtonsAndCheckBoxesLookDisabled) {
+  EXPECT_LT(Darkest(Shown(radio1_), 22, 2, 60, 18), 60);  // a black caption
+  EnableWindow(radio1_, FALSE);                             // the control repaints itself
+  EXPECT_NEAR(Darkest(Shown(radio1_), 22, 2, 60, 18), 0x60, 16);
+  EnableWindow(check_, FALSE);
+  EXPECT_EQ(Shown(check_).RgbAt(5, 6), 0xD0D8DDu);  // the disabled box
+}
+
+TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {
+  const int32_t pushNumber = int32_t(GetSkinProp(push_, prop::Hw_lbID));
+  SetSkinProp(other_, prop::Hw_lbID, pushNumber);  // another button's entry
+  SendMessageW(other_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"zz"));
+  EXPECT_EQ(Entry(push_).Caption, "OK");
+  SendMessageW(other_, WM_MOUSEMOVE, 0, 0);
+  EXPECT_EQ(record().HotControl, 0);
+  SetSkinProp(other_, prop::Hw_FuID, 99);  // no such record
+  SendMessageW(other_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  SendMessageW(other_, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(GetWindowTextLengthW(other_), 2);
+  // A destroyed button's entry gives back its texts and keeps its place.
+  const size_t count = record().Buttons.size();
+  DestroyWindow(push_);
+  EXPECT_EQ(record().Buttons.size(), count);
+  EXPECT_EQ(record().Buttons[size_t(pushNumber) - 1].Window, nullptr);
+  EXPECT_TRUE(record().Buttons[size_t(pushNumber) - 1].Caption.empty());
+}
+
+// ---- the cross-fade ------------------------------------------------------------------
+
+class FadeTest : public ButtonFixture {
+ protected:
+  FadeTest() { target_ = Add(L"", BS_PUSHBUTTON, 20, 20, 100, 30); }
+  // A registered 100 x 30 memory DC of one colour.
+  static HDC Picture(uint32_t rgb) {
+    HDC dc = SkinCreateMemoryDC(RECT{0, 0, 100, 30});
+    FillPattern(dc, 100, 30, nullptr, rgb);
+    return dc;
+  }
+  HWND target_;
+};
+
+TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
+  SkinMemoryDc dest(Picture(0x000000));
+  const size_t dcs = SkinMemoryDcList.size();
+  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0, dest.get());
+  ASSERT_EQ(FadeList.size(), 1u);
+  const UINT_PTR timer = FadeList[0].Timer.id();
+  EXPECT_EQ(FadeFindByTimer(timer), 1);
+  EXPECT_EQ(FadeFindByTimer(timer + 1), 0);
+  EXPECT_EQ(Pixels(dest.get(), 100, 30).RgbAt(50, 15), 0u);  // the start draws nothing
+  uint32_t expected = 0;
+  for (int tick = 1; tick <= 9; ++tick) {
+    SCOPED_TRACE(tick);
+    FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+    expected = Blend(expected, 0xFFFFFF, 25 * (tick + 1));
+    EXPECT_TRUE(ColorNear(Pixels(dest.get(), 100, 30).RgbAt(50, 15), expected, 2));
+    EXPECT_EQ(FadeList.empty(), tick == 9);
+  }
+  EXPECT_FALSE(KillTimer(nullptr, timer));       // the timer is gone
+  EXPECT_EQ(SkinMemoryDcList.size(), dcs);       // and the picture freed
+  FadeTimerProc(nullptr, WM_TIMER, timer, 0);    // a stray tick does nothing
+  FadeStop(nullptr);                             // nor does stopping nothing
+}
+
+TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCallers) {
+  HDC callers = GetDC(target_);
+  const long live = korvath::platform::LiveGdiObjectCount();
+  const auto start = std::chrono::steady_clock::now();
+  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0, callers);
+  ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }, 2000));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
+  EXPECT_EQ(ReleaseDC(target_, callers), 1);  // still held: the fade did not release it
+}
+
+TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
+  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0);
+  FadeStart(form(), 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0);
+  ASSERT_EQ(FadeList.size(), 2u);
+  const UINT_PTR first = FadeList[0].Timer.id();
+  ButtonSkinInstall(number(), form());
+  ButtonSkinRedraw(target_);
+  EXPECT_TRUE(FadeList.empty());
+  EXPECT_FALSE(KillTimer(nullptr, first));
+}
+
+TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
+  ButtonSkinInstall(number(), form());
+  testsupport::MouseMoveTo(form(), 300, 200);
+  const long live = korvath::platform::LiveGdiObjectCount();
+  const size_t dcs = SkinMemoryDcList.size();
+  SendMessageW(target_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  ASSERT_EQ(FadeList.size(), 1u);
+  const UINT_PTR timer = FadeList[0].Timer.id();
+  FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+  DestroyWindow(target_);
+  EXPECT_TRUE(FadeList.empty());
+  EXPECT_FALSE(KillTimer(nullptr, timer));
+  PumpMessages(100);
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
+  EXPECT_EQ(SkinMemoryDcList.size(), dcs);
+  // A window that goes without the button procedure: the next tick ends it.
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form(), nullptr, nullptr, nullptr);
+  FadeStart(plain, 0, 0, 10, 10, Picture(0xFFFFFF), 0, 0);
+  DestroyWindow(plain);
+  FadeTimerProc(nullptr, WM_TIMER, FadeList.at(0).Timer.id(), 0);
+  EXPECT_TRUE(FadeList.empty());
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include <windows.h>
+
+#include <chrono>
+
+#include "skin/control/container_skin.h"
+#include "skin/core/callbacks.h"
+#include "tests/skin/core/cycles.h"
+#include "tests/skin/core/panel_fixture.h"
+
+namespace korvath::skin::cycles {
+
+namespace {
+
+int clicks = 0;
+int32_t CALLBACK CountClick(int32_t) { return ++clicks, 0; }
+
+}  // namespace
+
+Figures RunPanelCycles(int cycles) {
+  using namespace fixture;
+  Figures figures;
+  figures.cycles = cycles;
+  InstallContainerSkin();
+  SkinnedForm form(400, 300, 0x3366AA);
+  ZqkWindow panel;
+  const HWND window = MakePanel(panel, form, 40);
+  panel.SetIcon(SolidPng(16, 16, 0xFF00FF), 12, 12);
+  for (int i = 0; i < 2; ++i)
+    panel.AddEntry(SolidPng(20, 15, 0xE02020), SolidPng(20, 15, 0x20C020), SolidPng(20, 15, 0x2020E0), 20, 15);
+  panel.SetCallback(SkinRoutine(&CountClick));
+  testsupport::PumpMessages(50);
+  testsupport::MouseMoveTo(form.hwnd(), 5, 150);  // start away from the panel
+
+  const RECT& entry = panel.entries()[0].rectangle;
+  const LPARAM on = MAKELPARAM((entry.left + entry.right) / 2, (entry.top + entry.bottom) / 2), off = MAKELPARAM(2, 2);
+  const struct { UINT message; WPARAM w; LPARAM l; } messages[] = {
+      {WM_MOUSEMOVE, 0, on}, {WM_LBUTTONDOWN, MK_LBUTTON, on}, {WM_LBUTTONUP, 0, on},
+      {WM_MOUSEMOVE, 0, off}, {WM_MOUSELEAVE, 0, 0}};
+  auto cycle = [&](int i) {
+    for (const auto& m : messages) SendMessageW(window, m.message, m.w, m.l);
+    if (i % 10 == 0) panel.Invalidate();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  };
+  cycle(0);  // anything made once stays made
+  testsupport::PumpMessages();
+  clicks = 0;
+  figures.gdiBefore = platform::LiveGdiObjectCount();
+  figures.memoryDcsBefore = SkinMemoryDcList.size();
+  figures.windowsBefore = ThreadWindows();
+  figures.bytesBefore = PrivateBytes();
+  const auto started = std::chrono::steady_clock::now();
+  for (int i = 1; i <= cycles; ++i) {
+    cycle(i);
+    if (i % 500 == 0) testsupport::PumpMessages();
+  }
+  testsupport::PumpMessages();
+  figures.milliseconds =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+  figures.gdiAfter = platform::LiveGdiObjectCount();
+  figures.memoryDcsAfter = SkinMemoryDcList.size();
+  figures.windowsAfter = ThreadWindows();
+  figures.bytesAfter = PrivateBytes();
+  figures.clicks = clicks;
+  figures.faults = cycles - clicks;  // every press and release on the entry is one click
+  return figures;
+}
+
+}  // namespace korvath::skin::cycles
