@@ -74,7 +74,7 @@ LRESULT OnWindowPosChanging(const FormMessage& m) {
     const int y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
     const int cx = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
     const int cy = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
-    if (cx > 0 && cy > 0) ShadowWindowFollow(m.window, false, ShadowPlace{x, y, cx, cy});
+    if (cx > 0 && cy > 0) ShadowWindowFollow(m.window, false, RECT{x, y, x + cx, y + cy});
   }
   return PassOn(m);
 }
