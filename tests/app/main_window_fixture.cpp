@@ -79,8 +79,12 @@ void MainWindowTest::Pick(Unit combo, int index) {
 }
 
 std::vector<SeenDialog> MainWindowTest::ClickAnswering(Unit unit, std::vector<DialogAnswerer::Answer> answers) {
+  const size_t expected = answers.size();
   DialogAnswerer answerer(std::move(answers));
   ClickUnit(unit);
+  // The click reaches the button when the window's other work lets it: wait
+  // for the dialogs it opens rather than for a fixed time.
+  PumpUntil([&] { return answerer.seen().size() >= expected; }, 5000);
   PumpMessages(100);
   return answerer.seen();
 }
