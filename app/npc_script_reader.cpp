@@ -26,12 +26,19 @@ int SplitQuoted(std::string_view text, std::string_view opening, std::string_vie
                 bool addClosing, int start) {
   pieces.clear();
   if (opening.empty() || closing.empty()) return 0;
+  // Only `start` may fall inside a two-byte character: every later search
+  // starts right after a match, on a character boundary, so it need not walk
+  // from the text's beginning. A closing found earlier that still lies at or
+  // after the search start is the first one there, so it is not searched for
+  // again. Both keep a line of many quotes linear in its length.
   int pos = start < 1 ? 1 : start;
-  for (;;) {
-    int p = FindText(text, opening, pos, ignoreCase);
+  int q = 0;
+  for (bool first = true;; first = false) {
+    const int p = first ? FindText(text, opening, pos, ignoreCase)
+                        : FindTextFromBoundary(text, opening, pos, ignoreCase);
     if (p < 1) break;
     pos = p + int(opening.size());
-    int q = FindText(text, closing, pos, ignoreCase);
+    if (q < pos) q = FindTextFromBoundary(text, closing, pos, ignoreCase);
     if (q < pos) break;
     std::string piece = std::string(prefix) + std::string(text.substr(size_t(pos - 1), size_t(q - pos))) +
                         std::string(suffix);

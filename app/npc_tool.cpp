@@ -1,5 +1,9 @@
 #include "app/npc_tool.h"
 
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
 #include "app/main_form.h"
 #include "platform/folders.h"
 #include "skin/control/container_skin.h"
@@ -7,17 +11,57 @@
 
 namespace korvath::app {
 
-bool RunMainWindow() { return MainForm().Create(MainFormDescription()); }
+namespace {
 
-int RunNpcProgram() {
+// Whether this start took a reference on OLE that EndProgram gives back.
+bool oleStarted = false;
+
+bool StartWindowing() {
+  oleStarted = SUCCEEDED(OleInitialize(nullptr));
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  return true;
+}
+
+bool EnterProgramFolder() {
   platform::ChangeDirectory(platform::ProgramDirectory());
-  // Module initialisers: the skin engine's global state and start-up (GDI+,
-  // its options, cursors and window classes), and the container skin that
-  // the engine's panels register with, before the main window is loaded.
+  return true;
+}
+
+bool StartSkinEngine() {
   skin::SkinEngineStartup();
   skin::InstallContainerSkin();
-  const int code = RunMainWindow() ? MainForm().RunMessageLoop() : 1;
+  return true;
+}
+
+bool LoadMainWindow() { return MainForm().Create(MainFormDescription()); }
+
+constexpr StartupStep kStartupSteps[] = {
+    {"OLE and common controls", &StartWindowing},
+    {"program folder", &EnterProgramFolder},
+    {"skin engine", &StartSkinEngine},
+    {"main window", &LoadMainWindow},
+};
+
+}  // namespace
+
+std::span<const StartupStep> StartupSteps() { return kStartupSteps; }
+
+bool StartProgram() {
+  for (const StartupStep& step : kStartupSteps)
+    if (!step.run()) return false;
+  return true;
+}
+
+void EndProgram() {
   skin::SkinEngineShutdown();
+  if (oleStarted) OleUninitialize();
+  oleStarted = false;
+}
+
+int RunNpcProgram() {
+  const int code = StartProgram() ? MainForm().RunMessageLoop() : 1;
+  EndProgram();
   return code;
 }
 

@@ -19,21 +19,6 @@ namespace korvath::app {
 namespace {
 using namespace korvath::platform;
 
-// Kept lines in file order, or nothing when the file cannot be opened. The
-// file is opened for reading only and shared, so read-only files and files
-// that another program has open can be read.
-std::optional<std::vector<std::string>> ReadKeptLines(std::string_view path) {
-  files::File file = files::OpenFile(path, files::OpenMode::Read, files::ShareMode::Any);
-  if (!file) return std::nullopt;
-  std::vector<std::string> kept;
-  while (!files::FileAtEnd(file)) {
-    std::string line = files::FileReadLine(file);
-    if (IsKeptLine(line)) kept.push_back(std::move(line));
-  }
-  files::CloseFile(file);
-  return kept;
-}
-
 void SelectTeam(int32_t team) {
   switch (team) {
     case 0: MainForm().SetRadioChecked(中立单选框, true); break;
@@ -76,6 +61,18 @@ void ApplyValues(const NpcScriptValues& read) {
   }
 }
 }  // namespace
+
+std::optional<std::vector<std::string>> ReadKeptLines(std::string_view path) {
+  files::File file = files::OpenFile(path, files::OpenMode::Read, files::ShareMode::Any);
+  if (!file) return std::nullopt;
+  std::vector<std::string> kept;
+  while (!files::FileAtEnd(file)) {
+    std::string line = files::FileReadLine(file);
+    if (IsKeptLine(line)) kept.push_back(std::move(line));
+  }
+  files::CloseFile(file);
+  return kept;
+}
 
 void OnReadButtonClick() {
   std::string path =

@@ -1,9 +1,17 @@
 #pragma once
 // The read button: choosing a ".pst" and loading it into the form and the
 // record.
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvath::app {
+
+// The kept lines of a file in file order, or nothing when it cannot be
+// opened. It is opened for reading only and shared, so read-only files and
+// files that another program has open can be read.
+std::optional<std::vector<std::string>> ReadKeptLines(std::string_view path);
 
 // The read button "读取NPC文档...".
 void OnReadButtonClick();

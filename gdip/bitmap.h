@@ -35,19 +35,20 @@ class Bitmap : public Image {
   Gdiplus::GpBitmap* NativeBitmap() const noexcept { return NativeAs<Gdiplus::GpBitmap>(); }
   void SetNativeBitmap(Gdiplus::GpBitmap* bitmap) { SetNativeObject(bitmap); }
 
-  bool FromFile(std::string_view path, bool useICM = false) override;
-  bool FromStream(std::span<const uint8_t> bytes, bool useICM = false) override;
-  bool FromFileSimple(const std::wstring& path, bool useICM = false) override;
+  [[nodiscard]] bool FromFile(std::string_view path, bool useICM = false) override;
+  [[nodiscard]] bool FromStream(std::span<const uint8_t> bytes, bool useICM = false) override;
+  [[nodiscard]] bool FromFileSimple(const std::wstring& path, bool useICM = false) override;
 
   // Creators: the bitmap held before is disposed.
-  bool CreateFromScan0(int width, int height, int stride, int pixelFormat, void* scan0 = nullptr);
-  bool CreateFromGraphics(int width, int height, const GdipBase& graphics);
-  bool CreateFromGdiDib(const BITMAPINFO* info, void* bits);
-  bool CreateFromHBITMAP(HBITMAP bitmap, HPALETTE palette = nullptr);
-  bool CreateFromHICON(HICON icon);
-  bool CreateFromResource(HINSTANCE instance, const wchar_t* name);
+  [[nodiscard]] bool CreateFromScan0(int width, int height, int stride, int pixelFormat,
+                                     void* scan0 = nullptr);
+  [[nodiscard]] bool CreateFromGraphics(int width, int height, const GdipBase& graphics);
+  [[nodiscard]] bool CreateFromGdiDib(const BITMAPINFO* info, void* bits);
+  [[nodiscard]] bool CreateFromHBITMAP(HBITMAP bitmap, HPALETTE palette = nullptr);
+  [[nodiscard]] bool CreateFromHICON(HICON icon);
+  [[nodiscard]] bool CreateFromResource(HINSTANCE instance, const wchar_t* name);
   // A zero-filled (transparent) bitmap of that size.
-  bool CreateWithFormat(int width, int height, int pixelFormat = kPixelFormat32bppArgb);
+  [[nodiscard]] bool CreateWithFormat(int width, int height, int pixelFormat = kPixelFormat32bppArgb);
 
   // New GDI objects of the bitmap's pixels (empty when the call failed); the
   // bitmap is composed on `background`.
@@ -55,8 +56,8 @@ class Bitmap : public Image {
   platform::OwnedIcon GetHICON() const;
 
   // Copies of an area into `target` (which gets 0 when the copy failed).
-  bool CloneArea(const RectF& area, int pixelFormat, Bitmap& target) const;
-  bool CloneAreaI(const Rect& area, int pixelFormat, Bitmap& target) const;
+  [[nodiscard]] bool CloneArea(const RectF& area, int pixelFormat, Bitmap& target) const;
+  [[nodiscard]] bool CloneAreaI(const Rect& area, int pixelFormat, Bitmap& target) const;
 
   bool LockBits(const Rect& area, unsigned flags, int pixelFormat, BitmapData& data);
   bool UnlockBits(BitmapData& data);

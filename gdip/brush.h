@@ -17,7 +17,7 @@ class Brush : public GdipBase {
   bool Delete();
   // A native copy of this brush goes to `target`, which is emptied when the
   // copy fails.
-  bool Clone(Brush& target) const;
+  [[nodiscard]] bool Clone(Brush& target) const;
   // GDI+'s brush type: 0 solid colour, 1 hatch, 2 texture, 3 path gradient,
   // 4 linear gradient; 0 when the call fails.
   int GetType() const;
@@ -39,7 +39,7 @@ class SolidBrush : public Brush {
   SolidBrush(SolidBrush&&) noexcept = default;
   SolidBrush& operator=(SolidBrush&&) noexcept = default;
 
-  bool Create(Argb colour);
+  [[nodiscard]] bool Create(Argb colour);
   bool SetColor(Argb colour);
   // 0 when the call fails.
   Argb GetColor() const;

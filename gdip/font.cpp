@@ -8,7 +8,7 @@ namespace Flat = Gdiplus::DllExports;
 
 bool Font::Delete() { return DestroyWith(Flat::GdipDeleteFont); }
 
-bool Font::CreateFromFamily(const FontFamily& family, float size, int style, int unit) {
+bool Font::CreateFromFamily(const FontFamily& family, float size, int style, Gdiplus::Unit unit) {
   Gdiplus::GpFont* font = nullptr;
   return AdoptInto(*this, Flat::GdipCreateFont(family.NativeFamily(), size, style, Gdiplus::Unit(unit), &font),
                    font);
@@ -31,13 +31,18 @@ bool Font::CreateFromLogfontW(HDC dc, const LOGFONTW* description) {
   return AdoptInto(*this, Flat::GdipCreateFontFromLogfontW(dc, description, &font), font);
 }
 
-bool Font::CreateFromName(std::string_view name, float size, int style, int unit) {
+bool Font::CreateFromName(std::string_view name, float size, int style, Gdiplus::Unit unit) {
   return CreateFromNameW(AnsiToWide(name), size, style, unit);
 }
 
-bool Font::CreateFromNameW(const std::wstring& name, float size, int style, int unit) {
+bool Font::CreateFromNameW(const std::wstring& name, float size, int style, Gdiplus::Unit unit) {
   FontFamily family;
-  family.CreateFromNameInCollection(name);
+  if (!family.CreateFromNameInCollection(name)) {
+    // As any failed creator: the font held before is gone, and the status
+    // says why (the face names no installed family).
+    SetNativeObject(nullptr);
+    return false;
+  }
   bool ok = CreateFromFamily(family, size, style, unit);
   // The font keeps what it needs of its family; the last status becomes the
   // family's release when there was a family to release.
@@ -75,10 +80,10 @@ float Font::GetSize() const {
   return size;
 }
 
-int Font::GetUnit() const {
+Gdiplus::Unit Font::GetUnit() const {
   Gdiplus::Unit unit = Gdiplus::UnitWorld;
   StoreStatus(Flat::GdipGetFontUnit(NativeFont(), &unit));
-  return int(unit);
+  return unit;
 }
 
 float Font::GetHeight(const GdipBase* graphics) const {

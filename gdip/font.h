@@ -2,8 +2,8 @@
 // A font over a GDI+ font: made by face name and size, from a window's font
 // or from a font description, measured, and asked for its family.
 //
-// Styles (0 regular, 1 bold, 2 italic, 4 underline, 8 strikeout) and units
-// are GDI+'s; an omitted one is 0 (regular; world unit).
+// Styles are GDI+'s FontStyle bits, combined (0 regular); an omitted style is
+// regular and an omitted unit UnitWorld.
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -27,32 +27,35 @@ class Font : public GdipBase {
 
   bool Delete();
   // Creators: the font held before is deleted.
-  bool CreateFromFamily(const FontFamily& family, float size, int style = 0, int unit = 0);
-  bool CreateFromDC(HDC dc);
+  [[nodiscard]] bool CreateFromFamily(const FontFamily& family, float size, int style = 0,
+                                      Gdiplus::Unit unit = Gdiplus::UnitWorld);
+  [[nodiscard]] bool CreateFromDC(HDC dc);
   // From a LOGFONTA; without one, from the device context's font.
-  bool CreateFromHDCorLogfont(HDC dc, const LOGFONTA* description = nullptr);
+  [[nodiscard]] bool CreateFromHDCorLogfont(HDC dc, const LOGFONTA* description = nullptr);
   // The family is looked up among the installed fonts and released again.
-  bool CreateFromName(std::string_view name, float size, int style = 0, int unit = 0);
-  bool CreateFromNameW(const std::wstring& name, float size, int style = 0, int unit = 0);
+  [[nodiscard]] bool CreateFromName(std::string_view name, float size, int style = 0,
+                                    Gdiplus::Unit unit = Gdiplus::UnitWorld);
+  [[nodiscard]] bool CreateFromNameW(const std::wstring& name, float size, int style = 0,
+                                     Gdiplus::Unit unit = Gdiplus::UnitWorld);
   // From a GDI font (its description read in UTF-16, so that Chinese face
   // names survive any code page); font 0: from the device context's font.
-  bool CreateFromHFONT(HDC dc, HFONT font);
+  [[nodiscard]] bool CreateFromHFONT(HDC dc, HFONT font);
   // The default GUI font on the screen.
-  bool CreateFromStockFont();
-  bool CreateFromLogfontW(HDC dc, const LOGFONTW* description = nullptr);
-  bool Clone(Font& target) const;
+  [[nodiscard]] bool CreateFromStockFont();
+  [[nodiscard]] bool CreateFromLogfontW(HDC dc, const LOGFONTW* description = nullptr);
+  [[nodiscard]] bool Clone(Font& target) const;
 
   // Getters: 0 when the call failed.
   int GetStyle() const;
   float GetSize() const;
-  int GetUnit() const;
+  Gdiplus::Unit GetUnit() const;
   float GetHeight(const GdipBase* graphics = nullptr) const;
   float GetHeightGivenDPI(float dpi) const;
 
-  bool GetLogFontA(const GdipBase& graphics, LOGFONTA& description) const;
-  bool GetLogFontW(const GdipBase* graphics, LOGFONTW& description) const;
+  [[nodiscard]] bool GetLogFontA(const GdipBase& graphics, LOGFONTA& description) const;
+  [[nodiscard]] bool GetLogFontW(const GdipBase* graphics, LOGFONTW& description) const;
   // Fills `target` with the font's family, which `target` then owns.
-  bool GetFamily(FontFamily& target) const;
+  [[nodiscard]] bool GetFamily(FontFamily& target) const;
 
  protected:
   bool ReleaseNative() override { return Delete(); }

@@ -28,12 +28,13 @@ class FontFamily : public GdipBase {
   bool Delete();
   // Creators; a collection that is not given (or holds nothing) means the
   // fonts installed on the system.
-  bool CreateFromName(std::string_view name, const FontCollection* collection = nullptr);
-  bool CreateFromNameInCollection(const std::wstring& name, const FontCollection* collection = nullptr);
-  bool GetGenericSansSerif();
-  bool GetGenericSerif();
-  bool GetGenericMonospace();
-  bool Clone(FontFamily& target) const;
+  [[nodiscard]] bool CreateFromName(std::string_view name, const FontCollection* collection = nullptr);
+  [[nodiscard]] bool CreateFromNameInCollection(const std::wstring& name,
+                                                const FontCollection* collection = nullptr);
+  [[nodiscard]] bool GetGenericSansSerif();
+  [[nodiscard]] bool GetGenericSerif();
+  [[nodiscard]] bool GetGenericMonospace();
+  [[nodiscard]] bool Clone(FontFamily& target) const;
 
   // The face name; empty when the call failed.
   std::string GetName() const;

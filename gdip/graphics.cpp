@@ -11,12 +11,6 @@ namespace korvath::gdip {
 
 using namespace Gdiplus::DllExports;
 
-namespace {
-
-Gdiplus::CombineMode NativeCombine(int combineMode) { return static_cast<Gdiplus::CombineMode>(combineMode); }
-
-}  // namespace
-
 // ---- creation and release ----------------------------------------------------
 
 bool Graphics::FromHWND(HWND window, bool useICM) {
@@ -48,14 +42,14 @@ bool Graphics::FromImage(const Image& image) {
 
 // ---- rendering state -----------------------------------------------------------
 
-int Graphics::GetCompositingMode() const {
+Gdiplus::CompositingMode Graphics::GetCompositingMode() const {
   Gdiplus::CompositingMode mode = Gdiplus::CompositingModeSourceOver;
   StoreStatus(GdipGetCompositingMode(NativeGraphics(), &mode));
   return mode;
 }
 
-bool Graphics::SetCompositingMode(int mode) {
-  return StoreStatus(GdipSetCompositingMode(NativeGraphics(), static_cast<Gdiplus::CompositingMode>(mode)));
+bool Graphics::SetCompositingMode(Gdiplus::CompositingMode mode) {
+  return StoreStatus(GdipSetCompositingMode(NativeGraphics(), mode));
 }
 
 bool Graphics::GetRenderingOrigin(int& x, int& y) const {
@@ -64,32 +58,31 @@ bool Graphics::GetRenderingOrigin(int& x, int& y) const {
 
 bool Graphics::SetRenderingOrigin(int x, int y) { return StoreStatus(GdipSetRenderingOrigin(NativeGraphics(), x, y)); }
 
-int Graphics::GetCompositingQuality() const {
+Gdiplus::CompositingQuality Graphics::GetCompositingQuality() const {
   Gdiplus::CompositingQuality quality = Gdiplus::CompositingQualityDefault;
   StoreStatus(GdipGetCompositingQuality(NativeGraphics(), &quality));
   return quality;
 }
 
-bool Graphics::SetCompositingQuality(int quality) {
-  return StoreStatus(
-      GdipSetCompositingQuality(NativeGraphics(), static_cast<Gdiplus::CompositingQuality>(quality)));
+bool Graphics::SetCompositingQuality(Gdiplus::CompositingQuality quality) {
+  return StoreStatus(GdipSetCompositingQuality(NativeGraphics(), quality));
 }
 
-bool Graphics::SetSmoothingMode(int mode) {
-  return StoreStatus(GdipSetSmoothingMode(NativeGraphics(), static_cast<Gdiplus::SmoothingMode>(mode)));
+bool Graphics::SetSmoothingMode(Gdiplus::SmoothingMode mode) {
+  return StoreStatus(GdipSetSmoothingMode(NativeGraphics(), mode));
 }
 
-int Graphics::GetSmoothingMode() const {
+Gdiplus::SmoothingMode Graphics::GetSmoothingMode() const {
   Gdiplus::SmoothingMode mode = Gdiplus::SmoothingModeDefault;
   StoreStatus(GdipGetSmoothingMode(NativeGraphics(), &mode));
   return mode;
 }
 
-bool Graphics::SetTextRenderingHint(int hint) {
-  return StoreStatus(GdipSetTextRenderingHint(NativeGraphics(), static_cast<Gdiplus::TextRenderingHint>(hint)));
+bool Graphics::SetTextRenderingHint(Gdiplus::TextRenderingHint hint) {
+  return StoreStatus(GdipSetTextRenderingHint(NativeGraphics(), hint));
 }
 
-int Graphics::GetTextRenderingHint() const {
+Gdiplus::TextRenderingHint Graphics::GetTextRenderingHint() const {
   Gdiplus::TextRenderingHint hint = Gdiplus::TextRenderingHintSystemDefault;
   StoreStatus(GdipGetTextRenderingHint(NativeGraphics(), &hint));
   return hint;
@@ -109,24 +102,24 @@ float Graphics::GetDpiY() const {
 
 // ---- clipping --------------------------------------------------------------------
 
-bool Graphics::SetClip(const Graphics& other, int combineMode) {
-  return StoreStatus(GdipSetClipGraphics(NativeGraphics(), other.NativeGraphics(), NativeCombine(combineMode)));
+bool Graphics::SetClip(const Graphics& other, Gdiplus::CombineMode combineMode) {
+  return StoreStatus(GdipSetClipGraphics(NativeGraphics(), other.NativeGraphics(), combineMode));
 }
 
-bool Graphics::SetClipPath(const GraphicsPath& path, int combineMode) {
-  return StoreStatus(GdipSetClipPath(NativeGraphics(), path.NativePath(), NativeCombine(combineMode)));
+bool Graphics::SetClipPath(const GraphicsPath& path, Gdiplus::CombineMode combineMode) {
+  return StoreStatus(GdipSetClipPath(NativeGraphics(), path.NativePath(), combineMode));
 }
 
-bool Graphics::SetClipRect(float x, float y, float width, float height, int combineMode) {
-  return StoreStatus(GdipSetClipRect(NativeGraphics(), x, y, width, height, NativeCombine(combineMode)));
+bool Graphics::SetClipRect(float x, float y, float width, float height, Gdiplus::CombineMode combineMode) {
+  return StoreStatus(GdipSetClipRect(NativeGraphics(), x, y, width, height, combineMode));
 }
 
-bool Graphics::SetClipRegion(const Region& region, int combineMode) {
-  return StoreStatus(GdipSetClipRegion(NativeGraphics(), region.NativeRegion(), NativeCombine(combineMode)));
+bool Graphics::SetClipRegion(const Region& region, Gdiplus::CombineMode combineMode) {
+  return StoreStatus(GdipSetClipRegion(NativeGraphics(), region.NativeRegion(), combineMode));
 }
 
-bool Graphics::SetClipHrgn(HRGN region, int combineMode) {
-  return StoreStatus(GdipSetClipHrgn(NativeGraphics(), region, NativeCombine(combineMode)));
+bool Graphics::SetClipHrgn(HRGN region, Gdiplus::CombineMode combineMode) {
+  return StoreStatus(GdipSetClipHrgn(NativeGraphics(), region, combineMode));
 }
 
 bool Graphics::ResetClip() { return StoreStatus(GdipResetClip(NativeGraphics())); }
@@ -169,8 +162,8 @@ RectF Graphics::GetVisibleClipBounds() const {
   return bounds;
 }
 
-bool Graphics::SetClipRectI(int x, int y, int width, int height, int combineMode) {
-  return StoreStatus(GdipSetClipRectI(NativeGraphics(), x, y, width, height, NativeCombine(combineMode)));
+bool Graphics::SetClipRectI(int x, int y, int width, int height, Gdiplus::CombineMode combineMode) {
+  return StoreStatus(GdipSetClipRectI(NativeGraphics(), x, y, width, height, combineMode));
 }
 
 bool Graphics::TranslateClipI(int dx, int dy) { return StoreStatus(GdipTranslateClipI(NativeGraphics(), dx, dy)); }
@@ -207,10 +200,9 @@ uint32_t Graphics::Save() {
 
 bool Graphics::Restore(uint32_t state) { return StoreStatus(GdipRestoreGraphics(NativeGraphics(), state)); }
 
-uint32_t Graphics::BeginContainer(const RectF& destination, const RectF& source, int unit) {
+uint32_t Graphics::BeginContainer(const RectF& destination, const RectF& source, Gdiplus::Unit unit) {
   Gdiplus::GraphicsContainer state = 0;
-  StoreStatus(GdipBeginContainer(NativeGraphics(), ToNative(destination), ToNative(source),
-                                 NativeUnit(unit), &state));
+  StoreStatus(GdipBeginContainer(NativeGraphics(), ToNative(destination), ToNative(source), unit, &state));
   return state;
 }
 
@@ -222,28 +214,27 @@ uint32_t Graphics::BeginContainer2() {
 
 bool Graphics::EndContainer(uint32_t state) { return StoreStatus(GdipEndContainer(NativeGraphics(), state)); }
 
-uint32_t Graphics::BeginContainerI(const Rect& destination, const Rect& source, int unit) {
+uint32_t Graphics::BeginContainerI(const Rect& destination, const Rect& source, Gdiplus::Unit unit) {
   Gdiplus::GraphicsContainer state = 0;
-  StoreStatus(GdipBeginContainerI(NativeGraphics(), ToNative(destination), ToNative(source),
-                                  NativeUnit(unit), &state));
+  StoreStatus(GdipBeginContainerI(NativeGraphics(), ToNative(destination), ToNative(source), unit, &state));
   return state;
 }
 
-bool Graphics::SetInterpolationMode(int mode) {
-  return StoreStatus(GdipSetInterpolationMode(NativeGraphics(), static_cast<Gdiplus::InterpolationMode>(mode)));
+bool Graphics::SetInterpolationMode(Gdiplus::InterpolationMode mode) {
+  return StoreStatus(GdipSetInterpolationMode(NativeGraphics(), mode));
 }
 
-int Graphics::GetInterpolationMode() const {
+Gdiplus::InterpolationMode Graphics::GetInterpolationMode() const {
   Gdiplus::InterpolationMode mode = Gdiplus::InterpolationModeDefault;
   StoreStatus(GdipGetInterpolationMode(NativeGraphics(), &mode));
   return mode;
 }
 
-bool Graphics::SetPixelOffsetMode(int mode) {
-  return StoreStatus(GdipSetPixelOffsetMode(NativeGraphics(), static_cast<Gdiplus::PixelOffsetMode>(mode)));
+bool Graphics::SetPixelOffsetMode(Gdiplus::PixelOffsetMode mode) {
+  return StoreStatus(GdipSetPixelOffsetMode(NativeGraphics(), mode));
 }
 
-int Graphics::GetPixelOffsetMode() const {
+Gdiplus::PixelOffsetMode Graphics::GetPixelOffsetMode() const {
   Gdiplus::PixelOffsetMode mode = Gdiplus::PixelOffsetModeDefault;
   StoreStatus(GdipGetPixelOffsetMode(NativeGraphics(), &mode));
   return mode;
@@ -261,24 +252,24 @@ bool Graphics::GetWorldTransform(GdipBase& matrix) const {
 
 bool Graphics::ResetWorldTransform() { return StoreStatus(GdipResetWorldTransform(NativeGraphics())); }
 
-bool Graphics::MultiplyWorldTransform(const GdipBase& matrix, int order) {
+bool Graphics::MultiplyWorldTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order) {
   return StoreStatus(
-      GdipMultiplyWorldTransform(NativeGraphics(), NativeOf<Gdiplus::GpMatrix>(matrix), NativeOrder(order)));
+      GdipMultiplyWorldTransform(NativeGraphics(), NativeOf<Gdiplus::GpMatrix>(matrix), order));
 }
 
-bool Graphics::RotateWorldTransform(float angle, int order) {
-  return StoreStatus(GdipRotateWorldTransform(NativeGraphics(), angle, NativeOrder(order)));
+bool Graphics::RotateWorldTransform(float angle, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipRotateWorldTransform(NativeGraphics(), angle, order));
 }
 
-bool Graphics::TranslateWorldTransform(float dx, float dy, int order) {
-  return StoreStatus(GdipTranslateWorldTransform(NativeGraphics(), dx, dy, NativeOrder(order)));
+bool Graphics::TranslateWorldTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipTranslateWorldTransform(NativeGraphics(), dx, dy, order));
 }
 
-bool Graphics::ScaleWorldTransform(float sx, float sy, int order) {
-  return StoreStatus(GdipScaleWorldTransform(NativeGraphics(), sx, sy, NativeOrder(order)));
+bool Graphics::ScaleWorldTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipScaleWorldTransform(NativeGraphics(), sx, sy, order));
 }
 
-bool Graphics::ScaleAt(float sx, float sy, const PointF& centre, int order) {
+bool Graphics::ScaleAt(float sx, float sy, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* graphics = NativeGraphics();
   return TransformAboutPoint(
       centre, order,
@@ -288,7 +279,7 @@ bool Graphics::ScaleAt(float sx, float sy, const PointF& centre, int order) {
       [graphics, sx, sy](Gdiplus::MatrixOrder o) { return GdipScaleWorldTransform(graphics, sx, sy, o); });
 }
 
-bool Graphics::RotateAt(float angle, const PointF& centre, int order) {
+bool Graphics::RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* graphics = NativeGraphics();
   return TransformAboutPoint(
       centre, order,
@@ -298,11 +289,11 @@ bool Graphics::RotateAt(float angle, const PointF& centre, int order) {
       [graphics, angle](Gdiplus::MatrixOrder o) { return GdipRotateWorldTransform(graphics, angle, o); });
 }
 
-bool Graphics::SetPageUnit(int unit) {
-  return StoreStatus(GdipSetPageUnit(NativeGraphics(), NativeUnit(unit)));
+bool Graphics::SetPageUnit(Gdiplus::Unit unit) {
+  return StoreStatus(GdipSetPageUnit(NativeGraphics(), unit));
 }
 
-int Graphics::GetPageUnit() const {
+Gdiplus::Unit Graphics::GetPageUnit() const {
   Gdiplus::Unit unit = Gdiplus::UnitWorld;
   StoreStatus(GdipGetPageUnit(NativeGraphics(), &unit));
   return unit;
@@ -316,16 +307,16 @@ float Graphics::GetPageScale() const {
   return scale;
 }
 
-bool Graphics::TransformPoints(int destinationSpace, int sourceSpace, std::span<PointF> points) const {
-  return StoreStatus(GdipTransformPoints(NativeGraphics(), static_cast<Gdiplus::CoordinateSpace>(destinationSpace),
-                                         static_cast<Gdiplus::CoordinateSpace>(sourceSpace), NativeArray(points),
+bool Graphics::TransformPoints(Gdiplus::CoordinateSpace destinationSpace,
+                               Gdiplus::CoordinateSpace sourceSpace, std::span<PointF> points) const {
+  return StoreStatus(GdipTransformPoints(NativeGraphics(), destinationSpace, sourceSpace, NativeArray(points),
                                          NativeCount(points)));
 }
 
-bool Graphics::TransformPointsI(int destinationSpace, int sourceSpace, std::span<Point> points) const {
-  return StoreStatus(GdipTransformPointsI(NativeGraphics(), static_cast<Gdiplus::CoordinateSpace>(destinationSpace),
-                                          static_cast<Gdiplus::CoordinateSpace>(sourceSpace), NativeArray(points),
-                                          NativeCount(points)));
+bool Graphics::TransformPointsI(Gdiplus::CoordinateSpace destinationSpace,
+                                Gdiplus::CoordinateSpace sourceSpace, std::span<Point> points) const {
+  return StoreStatus(GdipTransformPointsI(NativeGraphics(), destinationSpace, sourceSpace,
+                                          NativeArray(points), NativeCount(points)));
 }
 
 Argb Graphics::GetNearestColor(Argb colour) const {
@@ -350,8 +341,8 @@ int Graphics::GetTextContrast() const {
   return static_cast<int>(contrast);
 }
 
-void Graphics::Flush(int intention) {
-  StoreStatus(GdipFlush(NativeGraphics(), static_cast<Gdiplus::FlushIntention>(intention)));
+void Graphics::Flush(Gdiplus::FlushIntention intention) {
+  StoreStatus(GdipFlush(NativeGraphics(), intention));
 }
 
 }  // namespace korvath::gdip

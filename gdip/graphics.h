@@ -7,8 +7,8 @@
 // wrapper pattern: the flat call's status becomes the last status, setters
 // and actions answer true when it is Ok, getters answer 0 (or a record of
 // zeros) when the call failed. Combine modes, matrix orders and container
-// units that are left out are 0 (replace, prepend, world); a source unit that
-// is left out is 2 (pixel). Optional objects that are left out are none.
+// units that are left out are replace, prepend and world; a source unit that
+// is left out is pixel. Optional objects that are left out are none.
 // Matrix, image-attributes and cached-bitmap arguments are any library
 // objects holding a native object of that kind.
 #include <array>
@@ -32,8 +32,6 @@ class Pen;
 class Region;
 class StringFormat;
 
-// Source rectangles of image drawing are measured in pixels unless told.
-inline constexpr int kUnitPixel = Gdiplus::UnitPixel;
 // Driver strings look their characters up in the font's character map
 // unless told otherwise.
 inline constexpr int kDriverStringCmapLookup = Gdiplus::DriverStringOptionsCmapLookup;
@@ -56,49 +54,51 @@ class Graphics : public GdipBase {
   // ---- creation and release ------------------------------------------------
   // Creators: a graphics held before is deleted. The graphics owns neither
   // the window, the device context nor the image, which must outlive it.
-  bool FromHWND(HWND window, bool useICM = false);
+  [[nodiscard]] bool FromHWND(HWND window, bool useICM = false);
   bool Delete();
   // With a device handle given (even null), GdipCreateFromHDC2.
-  bool FromHDC(HDC dc, std::optional<HANDLE> device = std::nullopt);
+  [[nodiscard]] bool FromHDC(HDC dc, std::optional<HANDLE> device = std::nullopt);
   // Null when the call fails.
   HDC GetDC();
   bool ReleaseDC(HDC dc);
-  bool FromImage(const Image& image);
+  [[nodiscard]] bool FromImage(const Image& image);
 
   // ---- rendering state -------------------------------------------------------
-  int GetCompositingMode() const;
-  bool SetCompositingMode(int mode);
-  bool GetRenderingOrigin(int& x, int& y) const;
+  Gdiplus::CompositingMode GetCompositingMode() const;
+  bool SetCompositingMode(Gdiplus::CompositingMode mode);
+  [[nodiscard]] bool GetRenderingOrigin(int& x, int& y) const;
   bool SetRenderingOrigin(int x, int y);
-  int GetCompositingQuality() const;
-  bool SetCompositingQuality(int quality);
-  bool SetSmoothingMode(int mode);
-  int GetSmoothingMode() const;
-  bool SetTextRenderingHint(int hint);
-  int GetTextRenderingHint() const;
+  Gdiplus::CompositingQuality GetCompositingQuality() const;
+  bool SetCompositingQuality(Gdiplus::CompositingQuality quality);
+  bool SetSmoothingMode(Gdiplus::SmoothingMode mode);
+  Gdiplus::SmoothingMode GetSmoothingMode() const;
+  bool SetTextRenderingHint(Gdiplus::TextRenderingHint hint);
+  Gdiplus::TextRenderingHint GetTextRenderingHint() const;
 
   bool DrawRectangles(const Pen& pen, std::span<const RectF> rects);
   bool DrawImage(const Image& image, float x, float y);
   float GetDpiX() const;
   float GetDpiY() const;
   // The whole image into the rectangle.
-  bool DrawImageRect(const Image& image, float x, float y, float width, float height, int unit = kUnitPixel);
+  bool DrawImageRect(const Image& image, float x, float y, float width, float height,
+                     Gdiplus::Unit unit = Gdiplus::UnitPixel);
   // The image's upper-left, upper-right and lower-left corners go to the
   // three points; the fourth corner completes the parallelogram.
   bool DrawImagePoints(const Image& image, float x1, float y1, float x2, float y2, float x3, float y3);
   bool DrawImagePointRect(const Image& image, float x, float y, float srcX, float srcY, float srcWidth,
-                          float srcHeight, int unit = kUnitPixel);
+                          float srcHeight, Gdiplus::Unit unit = Gdiplus::UnitPixel);
 
   // ---- clipping --------------------------------------------------------------
-  bool SetClip(const Graphics& other, int combineMode = 0);
-  bool SetClipPath(const GraphicsPath& path, int combineMode = 0);
-  bool SetClipRect(float x, float y, float width, float height, int combineMode = 0);
-  bool SetClipRegion(const Region& region, int combineMode = 0);
-  bool SetClipHrgn(HRGN region, int combineMode = 0);
+  bool SetClip(const Graphics& other, Gdiplus::CombineMode combineMode = Gdiplus::CombineModeReplace);
+  bool SetClipPath(const GraphicsPath& path, Gdiplus::CombineMode combineMode = Gdiplus::CombineModeReplace);
+  bool SetClipRect(float x, float y, float width, float height,
+                   Gdiplus::CombineMode combineMode = Gdiplus::CombineModeReplace);
+  bool SetClipRegion(const Region& region, Gdiplus::CombineMode combineMode = Gdiplus::CombineModeReplace);
+  bool SetClipHrgn(HRGN region, Gdiplus::CombineMode combineMode = Gdiplus::CombineModeReplace);
   bool ResetClip();
   bool TranslateClip(float dx, float dy);
   // Copies the clip into the region that `region` holds (it keeps its handle).
-  bool GetClip(Region& region) const;
+  [[nodiscard]] bool GetClip(Region& region) const;
   RectF GetClipBounds() const;
   bool IsClipEmpty() const;
   bool IsVisiblePoint(float x, float y) const;
@@ -106,40 +106,43 @@ class Graphics : public GdipBase {
   bool IsVisibleClipEmpty() const;
   RectF GetVisibleClipBounds() const;
 
-  bool DrawImageRectRect(const Image& image, float x, float y, float width, float height, float srcX, float srcY,
-                         float srcWidth, float srcHeight, int unit = kUnitPixel,
+  bool DrawImageRectRect(const Image& image, float x, float y, float width, float height, float srcX,
+                         float srcY, float srcWidth, float srcHeight, Gdiplus::Unit unit = Gdiplus::UnitPixel,
                          const GdipBase* attributes = nullptr);
   bool DrawImagePointsRect(const Image& image, float x1, float y1, float x2, float y2, float x3, float y3,
-                           float srcX, float srcY, float srcWidth, float srcHeight, int unit = kUnitPixel,
-                           const GdipBase* attributes = nullptr);
+                           float srcX, float srcY, float srcWidth, float srcHeight,
+                           Gdiplus::Unit unit = Gdiplus::UnitPixel, const GdipBase* attributes = nullptr);
 
   // ---- states, containers and transforms -------------------------------------
   // States are GDI+'s own values; 0 when the call failed.
-  uint32_t Save();
+  [[nodiscard]] uint32_t Save();
   bool Restore(uint32_t state);
-  uint32_t BeginContainer(const RectF& destination, const RectF& source, int unit = 0);
-  uint32_t BeginContainer2();
+  [[nodiscard]] uint32_t BeginContainer(const RectF& destination, const RectF& source,
+                                        Gdiplus::Unit unit = Gdiplus::UnitWorld);
+  [[nodiscard]] uint32_t BeginContainer2();
   bool EndContainer(uint32_t state);
-  bool SetInterpolationMode(int mode);
-  int GetInterpolationMode() const;
-  bool SetPixelOffsetMode(int mode);
-  int GetPixelOffsetMode() const;
+  bool SetInterpolationMode(Gdiplus::InterpolationMode mode);
+  Gdiplus::InterpolationMode GetInterpolationMode() const;
+  bool SetPixelOffsetMode(Gdiplus::PixelOffsetMode mode);
+  Gdiplus::PixelOffsetMode GetPixelOffsetMode() const;
   bool SetWorldTransform(const GdipBase& matrix);
   // Copies the world transform into the matrix that `matrix` holds.
-  bool GetWorldTransform(GdipBase& matrix) const;
+  [[nodiscard]] bool GetWorldTransform(GdipBase& matrix) const;
   bool ResetWorldTransform();
-  bool MultiplyWorldTransform(const GdipBase& matrix, int order = 0);
-  bool RotateWorldTransform(float angle, int order = 0);
-  bool TranslateWorldTransform(float dx, float dy, int order = 0);
-  bool ScaleWorldTransform(float sx, float sy, int order = 0);
-  bool SetPageUnit(int unit);
-  int GetPageUnit() const;
+  bool MultiplyWorldTransform(const GdipBase& matrix,
+                              Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateWorldTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool TranslateWorldTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool ScaleWorldTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool SetPageUnit(Gdiplus::Unit unit);
+  Gdiplus::Unit GetPageUnit() const;
   bool SetPageScale(float scale);
   float GetPageScale() const;
-  // Converts the points in place between coordinate spaces (0 world, 1 page,
-  // 2 device).
-  bool TransformPoints(int destinationSpace, int sourceSpace, std::span<PointF> points) const;
-  bool TransformPointsI(int destinationSpace, int sourceSpace, std::span<Point> points) const;
+  // Converts the points in place between coordinate spaces.
+  bool TransformPoints(Gdiplus::CoordinateSpace destinationSpace, Gdiplus::CoordinateSpace sourceSpace,
+                       std::span<PointF> points) const;
+  bool TransformPointsI(Gdiplus::CoordinateSpace destinationSpace, Gdiplus::CoordinateSpace sourceSpace,
+                        std::span<Point> points) const;
   // The colour GDI+ gives back; the argument when the call fails.
   Argb GetNearestColor(Argb colour) const;
 
@@ -180,22 +183,26 @@ class Graphics : public GdipBase {
   bool FillRectangle(const Brush& brush, float x, float y, float width, float height);
   bool FillRectangles(const Brush& brush, std::span<const RectF> rects);
   bool FillRectanglesI(const Brush& brush, std::span<const Rect> rects);
-  // Fill mode 0 alternate, 1 winding.
-  bool FillPolygon(const Brush& brush, std::span<const PointF> points, int fillMode = 0);
+  bool FillPolygon(const Brush& brush, std::span<const PointF> points,
+                   Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate);
   bool FillEllipse(const Brush& brush, float x, float y, float width, float height);
   bool FillPieI(const Brush& brush, int x, int y, int width, int height, float startAngle, float sweepAngle);
-  bool FillPolygonI(const Brush& brush, std::span<const Point> points, int fillMode = 0);
+  bool FillPolygonI(const Brush& brush, std::span<const Point> points,
+                    Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate);
   bool FillPath(const Brush& brush, const GraphicsPath& path);
   bool FillClosedCurve(const Brush& brush, std::span<const PointF> points);
-  bool FillClosedCurve2(const Brush& brush, std::span<const PointF> points, float tension, int fillMode = 0);
+  bool FillClosedCurve2(const Brush& brush, std::span<const PointF> points, float tension,
+                        Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate);
   bool FillClosedCurveI(const Brush& brush, std::span<const Point> points);
-  bool FillClosedCurve2I(const Brush& brush, std::span<const Point> points, float tension, int fillMode = 0);
+  bool FillClosedCurve2I(const Brush& brush, std::span<const Point> points, float tension,
+                         Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate);
   bool FillRegion(const Brush& brush, const Region& region);
 
   // ---- text ------------------------------------------------------------------
   // The box the GBK text takes in the layout (none: no bounds).
-  bool MeasureString(std::string_view text, const Font& font, const std::optional<RectF>& layout,
-                     const StringFormat* format, RectF& boundingBox) const;
+  [[nodiscard]] bool MeasureString(std::string_view text, const Font& font,
+                                   const std::optional<RectF>& layout, const StringFormat* format,
+                                   RectF& boundingBox) const;
 
   bool FillPie(const Brush& brush, float x, float y, float width, float height, float startAngle,
                float sweepAngle);
@@ -209,8 +216,9 @@ class Graphics : public GdipBase {
   // each, replacing `regions` on success (count must equal the format's
   // range count). A count below 1 is refused; nothing is left behind on a
   // failure and `regions` stays as it was.
-  bool MeasureCharacterRanges(std::string_view text, const Font& font, const RectF& layout,
-                              const StringFormat& format, int count, std::vector<Region>& regions) const;
+  [[nodiscard]] bool MeasureCharacterRanges(std::string_view text, const Font& font, const RectF& layout,
+                                            const StringFormat& format, int count,
+                                            std::vector<Region>& regions) const;
   // One position per character of the text (one in all when the flags ask
   // for realised advances); fewer are refused.
   bool DrawDriverString(std::string_view text, const Font& font, const Brush& brush,
@@ -221,40 +229,46 @@ class Graphics : public GdipBase {
 
   // ---- integer image drawing ---------------------------------------------------
   bool DrawImageI(const Image& image, int x, int y);
-  bool DrawImageRectI(const Image& image, int x, int y, int width, int height, int unit = kUnitPixel);
+  bool DrawImageRectI(const Image& image, int x, int y, int width, int height,
+                      Gdiplus::Unit unit = Gdiplus::UnitPixel);
   bool DrawImagePointsI(const Image& image, int x1, int y1, int x2, int y2, int x3, int y3);
   bool DrawImagePointRectI(const Image& image, int x, int y, int srcX, int srcY, int srcWidth, int srcHeight,
-                           int unit = kUnitPixel);
+                           Gdiplus::Unit unit = Gdiplus::UnitPixel);
   bool DrawImageRectRectI(const Image& image, int x, int y, int width, int height, int srcX, int srcY,
-                          int srcWidth, int srcHeight, int unit = kUnitPixel, const GdipBase* attributes = nullptr);
-  bool DrawImagePointsRectI(const Image& image, int x1, int y1, int x2, int y2, int x3, int y3, int srcX, int srcY,
-                            int srcWidth, int srcHeight, int unit = kUnitPixel,
+                          int srcWidth, int srcHeight, Gdiplus::Unit unit = Gdiplus::UnitPixel,
+                          const GdipBase* attributes = nullptr);
+  bool DrawImagePointsRectI(const Image& image, int x1, int y1, int x2, int y2, int x3, int y3, int srcX,
+                            int srcY, int srcWidth, int srcHeight, Gdiplus::Unit unit = Gdiplus::UnitPixel,
                             const GdipBase* attributes = nullptr);
 
   // ---- integer clipping, containers and the rest -------------------------------
-  bool SetClipRectI(int x, int y, int width, int height, int combineMode = 0);
+  bool SetClipRectI(int x, int y, int width, int height,
+                    Gdiplus::CombineMode combineMode = Gdiplus::CombineModeReplace);
   bool TranslateClipI(int dx, int dy);
   Rect GetClipBoundsI() const;
   Rect GetVisibleClipBoundsI() const;
   bool IsVisiblePointI(int x, int y) const;
   bool IsVisibleRectI(int x, int y, int width, int height) const;
-  uint32_t BeginContainerI(const Rect& destination, const Rect& source, int unit = 0);
+  [[nodiscard]] uint32_t BeginContainerI(const Rect& destination, const Rect& source,
+                                         Gdiplus::Unit unit = Gdiplus::UnitWorld);
   bool Comment(std::span<const uint8_t> data);
   bool FillRectangleColor(const Brush& brush, const RectF& rect);
   bool SetTextContrast(int contrast);
   int GetTextContrast() const;
-  // Intention 0 flush, 1 sync.
-  void Flush(int intention = 0);
+  void Flush(Gdiplus::FlushIntention intention = Gdiplus::FlushIntentionFlush);
   // As DrawString with a UTF-16 text (read up to its first zero).
   bool DrawStringSimple(std::wstring_view text, const Font& font, const Brush& brush,
                         const std::optional<RectF>& layout = std::nullopt, const StringFormat* format = nullptr);
   // Scale or rotate the world transform about `centre`, which stays in place.
-  bool ScaleAt(float sx, float sy, const PointF& centre, int order = 0);
-  bool RotateAt(float angle, const PointF& centre, int order = 0);
-  bool MeasureStringSimple(std::wstring_view text, const Font& font, const std::optional<RectF>& layout,
-                           const StringFormat* format, RectF& boundingBox) const;
-  bool MeasureCharacterRangesSimple(std::wstring_view text, const Font& font, const RectF& layout,
-                                    const StringFormat& format, int count, std::vector<Region>& regions) const;
+  bool ScaleAt(float sx, float sy, const PointF& centre,
+               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  [[nodiscard]] bool MeasureStringSimple(std::wstring_view text, const Font& font,
+                                         const std::optional<RectF>& layout, const StringFormat* format,
+                                         RectF& boundingBox) const;
+  [[nodiscard]] bool MeasureCharacterRangesSimple(std::wstring_view text, const Font& font,
+                                                  const RectF& layout, const StringFormat& format, int count,
+                                                  std::vector<Region>& regions) const;
   bool DrawDriverStringSimple(std::wstring_view text, const Font& font, const Brush& brush,
                               std::span<const PointF> positions, int flags = kDriverStringCmapLookup,
                               const GdipBase* matrix = nullptr);

@@ -26,9 +26,9 @@ bool Graphics::FillRectanglesI(const Brush& brush, std::span<const Rect> rects) 
       GdipFillRectanglesI(NativeGraphics(), brush.NativeBrush(), NativeArray(rects), NativeCount(rects)));
 }
 
-bool Graphics::FillPolygon(const Brush& brush, std::span<const PointF> points, int fillMode) {
-  return StoreStatus(GdipFillPolygon(NativeGraphics(), brush.NativeBrush(), NativeArray(points), NativeCount(points),
-                                     NativeFillMode(fillMode)));
+bool Graphics::FillPolygon(const Brush& brush, std::span<const PointF> points, Gdiplus::FillMode fillMode) {
+  return StoreStatus(GdipFillPolygon(NativeGraphics(), brush.NativeBrush(), NativeArray(points),
+                                     NativeCount(points), fillMode));
 }
 
 bool Graphics::FillEllipse(const Brush& brush, float x, float y, float width, float height) {
@@ -41,9 +41,9 @@ bool Graphics::FillPieI(const Brush& brush, int x, int y, int width, int height,
       GdipFillPieI(NativeGraphics(), brush.NativeBrush(), x, y, width, height, startAngle, sweepAngle));
 }
 
-bool Graphics::FillPolygonI(const Brush& brush, std::span<const Point> points, int fillMode) {
+bool Graphics::FillPolygonI(const Brush& brush, std::span<const Point> points, Gdiplus::FillMode fillMode) {
   return StoreStatus(GdipFillPolygonI(NativeGraphics(), brush.NativeBrush(), NativeArray(points),
-                                      NativeCount(points), NativeFillMode(fillMode)));
+                                      NativeCount(points), fillMode));
 }
 
 bool Graphics::FillPath(const Brush& brush, const GraphicsPath& path) {
@@ -55,9 +55,10 @@ bool Graphics::FillClosedCurve(const Brush& brush, std::span<const PointF> point
       GdipFillClosedCurve(NativeGraphics(), brush.NativeBrush(), NativeArray(points), NativeCount(points)));
 }
 
-bool Graphics::FillClosedCurve2(const Brush& brush, std::span<const PointF> points, float tension, int fillMode) {
+bool Graphics::FillClosedCurve2(const Brush& brush, std::span<const PointF> points, float tension,
+                                Gdiplus::FillMode fillMode) {
   return StoreStatus(GdipFillClosedCurve2(NativeGraphics(), brush.NativeBrush(), NativeArray(points),
-                                          NativeCount(points), tension, NativeFillMode(fillMode)));
+                                          NativeCount(points), tension, fillMode));
 }
 
 bool Graphics::FillClosedCurveI(const Brush& brush, std::span<const Point> points) {
@@ -65,9 +66,10 @@ bool Graphics::FillClosedCurveI(const Brush& brush, std::span<const Point> point
       GdipFillClosedCurveI(NativeGraphics(), brush.NativeBrush(), NativeArray(points), NativeCount(points)));
 }
 
-bool Graphics::FillClosedCurve2I(const Brush& brush, std::span<const Point> points, float tension, int fillMode) {
+bool Graphics::FillClosedCurve2I(const Brush& brush, std::span<const Point> points, float tension,
+                                 Gdiplus::FillMode fillMode) {
   return StoreStatus(GdipFillClosedCurve2I(NativeGraphics(), brush.NativeBrush(), NativeArray(points),
-                                           NativeCount(points), tension, NativeFillMode(fillMode)));
+                                           NativeCount(points), tension, fillMode));
 }
 
 bool Graphics::FillRegion(const Brush& brush, const Region& region) {

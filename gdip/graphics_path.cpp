@@ -43,19 +43,18 @@ bool FillFromPath(const GraphicsPath& path, std::vector<Element>& list, std::opt
 
 bool GraphicsPath::Delete() { return DestroyWith(GdipDeletePath); }
 
-bool GraphicsPath::Create(int fillMode) {
+bool GraphicsPath::Create(Gdiplus::FillMode fillMode) {
   Gdiplus::GpPath* created = nullptr;
-  return AdoptInto(*this, GdipCreatePath(NativeFillMode(fillMode), &created), created);
+  return AdoptInto(*this, GdipCreatePath(fillMode, &created), created);
 }
 
 bool GraphicsPath::CreateFromPoints(std::span<const PointF> points, std::span<const uint8_t> types,
-                                    int fillMode) {
+                                    Gdiplus::FillMode fillMode) {
   if (points.size() != types.size()) return RefuseArgument();
   Gdiplus::GpPath* created = nullptr;
-  return AdoptInto(*this,
-                   GdipCreatePath2(NativeArray(points), DataOrNull(types), NativeCount(points),
-                                   NativeFillMode(fillMode), &created),
-                   created);
+  return AdoptInto(
+      *this, GdipCreatePath2(NativeArray(points), DataOrNull(types), NativeCount(points), fillMode, &created),
+      created);
 }
 
 bool GraphicsPath::Clone(GraphicsPath& target) const {
@@ -164,10 +163,10 @@ bool GraphicsPath::WindingModeOutline(const GdipBase* matrix, float flatness) {
 }
 
 bool GraphicsPath::Warp(std::span<const PointF> destination, const RectF& source, const GdipBase* matrix,
-                        int warpMode, float flatness) {
+                        Gdiplus::WarpMode warpMode, float flatness) {
   return StoreStatus(GdipWarpPath(NativePath(), NativeOf<Gdiplus::GpMatrix>(matrix), NativeArray(destination),
                                   NativeCount(destination), source.x, source.y, source.width, source.height,
-                                  static_cast<Gdiplus::WarpMode>(warpMode), flatness));
+                                  warpMode, flatness));
 }
 
 RectF GraphicsPath::GetWorldBounds(const GdipBase* matrix, const Pen* pen) const {
@@ -192,23 +191,23 @@ bool GraphicsPath::IsOutlineVisiblePoint(float x, float y, const Pen& pen, const
 }
 
 bool GraphicsPath::CreateFromPointsI(std::span<const Point> points, std::span<const uint8_t> types,
-                                     int fillMode) {
+                                     Gdiplus::FillMode fillMode) {
   if (points.size() != types.size()) return RefuseArgument();
   Gdiplus::GpPath* created = nullptr;
-  return AdoptInto(*this,
-                   GdipCreatePath2I(NativeArray(points), DataOrNull(types), NativeCount(points),
-                                    NativeFillMode(fillMode), &created),
-                   created);
+  return AdoptInto(
+      *this,
+      GdipCreatePath2I(NativeArray(points), DataOrNull(types), NativeCount(points), fillMode, &created),
+      created);
 }
 
-int GraphicsPath::GetFillMode() const {
+Gdiplus::FillMode GraphicsPath::GetFillMode() const {
   Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate;
   StoreStatus(GdipGetPathFillMode(NativePath(), &fillMode));
   return fillMode;
 }
 
-bool GraphicsPath::SetFillMode(int fillMode) {
-  return StoreStatus(GdipSetPathFillMode(NativePath(), NativeFillMode(fillMode)));
+bool GraphicsPath::SetFillMode(Gdiplus::FillMode fillMode) {
+  return StoreStatus(GdipSetPathFillMode(NativePath(), fillMode));
 }
 
 bool GraphicsPath::AddLineI(int x1, int y1, int x2, int y2) {

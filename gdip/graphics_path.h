@@ -33,16 +33,16 @@ class GraphicsPath : public GdipBase {
   GraphicsPath& operator=(GraphicsPath&&) noexcept = default;
 
   bool Delete();
-  // Fill mode 0 alternate, 1 winding.
-  bool Create(int fillMode = 0);
+  [[nodiscard]] bool Create(Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate);
   // One type byte per point; lists of different lengths are refused.
-  bool CreateFromPoints(std::span<const PointF> points, std::span<const uint8_t> types, int fillMode = 0);
-  bool Clone(GraphicsPath& target) const;
+  [[nodiscard]] bool CreateFromPoints(std::span<const PointF> points, std::span<const uint8_t> types,
+                                      Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate);
+  [[nodiscard]] bool Clone(GraphicsPath& target) const;
   bool Reset();
   // Without a count, the path's own point count; the list is replaced only
   // when the fetch succeeds. A negative count is refused.
-  bool GetTypes(std::vector<uint8_t>& types, std::optional<int> count = std::nullopt) const;
-  bool GetPoints(std::vector<PointF>& points, std::optional<int> count = std::nullopt) const;
+  [[nodiscard]] bool GetTypes(std::vector<uint8_t>& types, std::optional<int> count = std::nullopt) const;
+  [[nodiscard]] bool GetPoints(std::vector<PointF>& points, std::optional<int> count = std::nullopt) const;
   bool StartFigure();
   bool CloseFigure();
   bool CloseFigures();
@@ -72,13 +72,14 @@ class GraphicsPath : public GdipBase {
   bool Flatten(const GdipBase* matrix = nullptr, float flatness = 0.25f);
   bool WindingModeOutline(const GdipBase* matrix = nullptr, float flatness = 0.25f);
   bool Warp(std::span<const PointF> destination, const RectF& source, const GdipBase* matrix = nullptr,
-            int warpMode = 0, float flatness = 0.25f);
+            Gdiplus::WarpMode warpMode = Gdiplus::WarpModePerspective, float flatness = 0.25f);
   RectF GetWorldBounds(const GdipBase* matrix = nullptr, const Pen* pen = nullptr) const;
   bool IsVisiblePoint(float x, float y, const Graphics* graphics = nullptr) const;
   bool IsOutlineVisiblePoint(float x, float y, const Pen& pen, const Graphics* graphics = nullptr) const;
-  bool CreateFromPointsI(std::span<const Point> points, std::span<const uint8_t> types, int fillMode = 0);
-  int GetFillMode() const;
-  bool SetFillMode(int fillMode);
+  [[nodiscard]] bool CreateFromPointsI(std::span<const Point> points, std::span<const uint8_t> types,
+                                       Gdiplus::FillMode fillMode = Gdiplus::FillModeAlternate);
+  Gdiplus::FillMode GetFillMode() const;
+  bool SetFillMode(Gdiplus::FillMode fillMode);
   bool AddLineI(int x1, int y1, int x2, int y2);
   bool AddLine2I(std::span<const Point> points);
   bool AddArcI(int x, int y, int width, int height, float startAngle, float sweepAngle);
@@ -102,13 +103,13 @@ class GraphicsPath : public GdipBase {
   bool IsOutlineVisiblePointI(int x, int y, const Pen& pen, const Graphics* graphics = nullptr) const;
   // Replaced only when the fetch succeeds; a path without points gives an
   // empty record and false.
-  bool GetData(PathData& data) const;
+  [[nodiscard]] bool GetData(PathData& data) const;
   // A closed rectangle whose corners are quarter ellipses of `percent` (1 to
   // 100) of the width and height. Corners smaller than one pixel give the
   // plain rectangle; a failing arc is reported.
   bool AddRoundRect(float x, float y, float width, float height, int percent);
   Rect GetWorldBoundsI(const GdipBase* matrix = nullptr, const Pen* pen = nullptr) const;
-  bool GetPointsI(std::vector<Point>& points, std::optional<int> count = std::nullopt) const;
+  [[nodiscard]] bool GetPointsI(std::vector<Point>& points, std::optional<int> count = std::nullopt) const;
   bool AddPie(float x, float y, float width, float height, float startAngle, float sweepAngle);
   // As AddStringI and AddString, with a UTF-16 text (read up to its first zero).
   bool AddStringISimple(std::wstring_view text, const FontFamily& family, int size, const Rect& layout,

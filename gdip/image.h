@@ -74,13 +74,13 @@ class Image : public GdipBase {
   void SetNativeImage(Gdiplus::GpImage* image) { SetNativeObject(image); }
 
   // Loaders: an image held before is disposed first.
-  virtual bool FromFile(std::string_view fileName, bool useICM = false);
+  [[nodiscard]] virtual bool FromFile(std::string_view fileName, bool useICM = false);
   // Disposes the image, then lets go of the bytes it was read from.
   virtual bool Dispose();
   // `bytes` is a whole image file (PNG, JPEG, ...); GDI+ reads it from a
   // stream that the object keeps for as long as it holds the image.
-  virtual bool FromStream(std::span<const uint8_t> bytes, bool useICM = false);
-  bool Clone(Image& target) const;
+  [[nodiscard]] virtual bool FromStream(std::span<const uint8_t> bytes, bool useICM = false);
+  [[nodiscard]] bool Clone(Image& target) const;
 
   // Encoding. A format that is not given (null or empty) becomes the image's
   // own format (SaveWide: BMP) and is written back when a variable is given.
@@ -100,25 +100,25 @@ class Image : public GdipBase {
   float GetVerticalResolution() const;
   uint32_t GetFlags() const;
   int GetPixelFormat() const;
-  bool GetThumbnail(int width, int height, Image& target) const;
+  [[nodiscard]] bool GetThumbnail(int width, int height, Image& target) const;
   uint32_t GetFrameCount(std::string_view dimension) const;
-  bool GetFrameDimensionsList(std::vector<std::string>& dimensions) const;
+  [[nodiscard]] bool GetFrameDimensionsList(std::vector<std::string>& dimensions) const;
   bool SelectActiveFrame(std::string_view dimension, uint32_t index);
-  bool GetPropertyItem(uint32_t id, PropertyItem& item) const;
+  [[nodiscard]] bool GetPropertyItem(uint32_t id, PropertyItem& item) const;
   // The number of ids; 0 (the list untouched) when a call failed.
   int GetPropertyIdList(std::vector<uint32_t>& ids) const;
   bool RotateFlip(int type);
-  bool GetPalette(ColorPalette& palette) const;
+  [[nodiscard]] bool GetPalette(ColorPalette& palette) const;
   bool SetPalette(const ColorPalette& palette);
   bool RemovePropertyItem(uint32_t id);
   bool SetPropertyItem(const PropertyItem& item);
   bool SaveAdd(const EncoderParameters& parameters);
   bool SaveAddImage(const Image& image, const EncoderParameters& parameters);
-  bool GetFrameDelays(std::vector<int32_t>& delays) const;
-  bool GetEncoderParameterList(std::string_view format, EncoderParameters& parameters) const;
+  [[nodiscard]] bool GetFrameDelays(std::vector<int32_t>& delays) const;
+  [[nodiscard]] bool GetEncoderParameterList(std::string_view format, EncoderParameters& parameters) const;
   bool SaveWide(const std::wstring& fileName, std::string* format = nullptr,
                 const EncoderParameters* parameters = nullptr) const;
-  virtual bool FromFileSimple(const std::wstring& fileName, bool useICM = false);
+  [[nodiscard]] virtual bool FromFileSimple(const std::wstring& fileName, bool useICM = false);
 
   // The encoders GDI+ offers; 0 (the list untouched) when a call failed.
   static int ListEncoders(std::vector<ImageCodecInfo>& encoders);
@@ -130,16 +130,16 @@ class Image : public GdipBase {
   bool ReleaseNative() override { return Dispose(); }
 
   template <class Native>
-  bool LoadFromFile(const std::wstring& fileName,
-                    Gdiplus::GpStatus(WINGDIPAPI* load)(const WCHAR*, Native**)) {
+  [[nodiscard]] bool LoadFromFile(const std::wstring& fileName,
+                                  Gdiplus::GpStatus(WINGDIPAPI* load)(const WCHAR*, Native**)) {
     Dispose();
     Native* loaded = nullptr;
     return AdoptInto(*this, load(fileName.c_str(), &loaded), loaded);
   }
 
   template <class Native>
-  bool LoadFromStream(std::span<const uint8_t> bytes,
-                      Gdiplus::GpStatus(WINGDIPAPI* load)(IStream*, Native**)) {
+  [[nodiscard]] bool LoadFromStream(std::span<const uint8_t> bytes,
+                                    Gdiplus::GpStatus(WINGDIPAPI* load)(IStream*, Native**)) {
     Dispose();
     IStream* stream = stream_.CreateFromBytes(bytes);
     Native* loaded = nullptr;

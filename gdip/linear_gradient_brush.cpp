@@ -21,13 +21,11 @@ bool LinearGradientBrush::CreateFromPoints(const PointF& point1, const PointF& p
                    created);
 }
 
-bool LinearGradientBrush::CreateFromRect(const RectF& rect, Argb colour1, Argb colour2, int mode) {
+bool LinearGradientBrush::CreateFromRect(const RectF& rect, Argb colour1, Argb colour2,
+                                         Gdiplus::LinearGradientMode mode) {
   Gdiplus::GpLineGradient* created = nullptr;
-  return AdoptInto(*this,
-                   GdipCreateLineBrushFromRect(ToNative(rect), colour1, colour2,
-                                               static_cast<Gdiplus::LinearGradientMode>(mode), kTile,
-                                               &created),
-                   created);
+  return AdoptInto(
+      *this, GdipCreateLineBrushFromRect(ToNative(rect), colour1, colour2, mode, kTile, &created), created);
 }
 
 bool LinearGradientBrush::CreateFromRectWithAngle(const RectF& rect, Argb colour1, Argb colour2,
@@ -104,14 +102,14 @@ bool LinearGradientBrush::SetLinearBlend(float focus, float scale) {
   return StoreStatus(GdipSetLineLinearBlend(NativeLineGradient(), focus, scale));
 }
 
-int LinearGradientBrush::GetWrapMode() const {
+Gdiplus::WrapMode LinearGradientBrush::GetWrapMode() const {
   Gdiplus::WrapMode mode = Gdiplus::WrapModeTile;
   StoreStatus(GdipGetLineWrapMode(NativeLineGradient(), &mode));
   return mode;
 }
 
-bool LinearGradientBrush::SetWrapMode(int mode) {
-  return StoreStatus(GdipSetLineWrapMode(NativeLineGradient(), NativeWrapMode(mode)));
+bool LinearGradientBrush::SetWrapMode(Gdiplus::WrapMode mode) {
+  return StoreStatus(GdipSetLineWrapMode(NativeLineGradient(), mode));
 }
 
 bool LinearGradientBrush::GetTransform(GdipBase& matrix) const {
@@ -126,21 +124,21 @@ bool LinearGradientBrush::ResetTransform() {
   return StoreStatus(GdipResetLineTransform(NativeLineGradient()));
 }
 
-bool LinearGradientBrush::MultiplyTransform(const GdipBase& matrix, int order) {
+bool LinearGradientBrush::MultiplyTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order) {
   return StoreStatus(
-      GdipMultiplyLineTransform(NativeLineGradient(), NativeOf<Gdiplus::GpMatrix>(matrix), NativeOrder(order)));
+      GdipMultiplyLineTransform(NativeLineGradient(), NativeOf<Gdiplus::GpMatrix>(matrix), order));
 }
 
-bool LinearGradientBrush::TranslateTransform(float dx, float dy, int order) {
-  return StoreStatus(GdipTranslateLineTransform(NativeLineGradient(), dx, dy, NativeOrder(order)));
+bool LinearGradientBrush::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipTranslateLineTransform(NativeLineGradient(), dx, dy, order));
 }
 
-bool LinearGradientBrush::ScaleTransform(float sx, float sy, int order) {
-  return StoreStatus(GdipScaleLineTransform(NativeLineGradient(), sx, sy, NativeOrder(order)));
+bool LinearGradientBrush::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipScaleLineTransform(NativeLineGradient(), sx, sy, order));
 }
 
-bool LinearGradientBrush::RotateTransform(float angle, int order) {
-  return StoreStatus(GdipRotateLineTransform(NativeLineGradient(), angle, NativeOrder(order)));
+bool LinearGradientBrush::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipRotateLineTransform(NativeLineGradient(), angle, order));
 }
 
 bool LinearGradientBrush::CreateFromPointsI(const Point& point1, const Point& point2, Argb colour1,
@@ -152,13 +150,11 @@ bool LinearGradientBrush::CreateFromPointsI(const Point& point1, const Point& po
                    created);
 }
 
-bool LinearGradientBrush::CreateFromRectI(const Rect& rect, Argb colour1, Argb colour2, int mode) {
+bool LinearGradientBrush::CreateFromRectI(const Rect& rect, Argb colour1, Argb colour2,
+                                          Gdiplus::LinearGradientMode mode) {
   Gdiplus::GpLineGradient* created = nullptr;
-  return AdoptInto(*this,
-                   GdipCreateLineBrushFromRectI(ToNative(rect), colour1, colour2,
-                                                static_cast<Gdiplus::LinearGradientMode>(mode), kTile,
-                                                &created),
-                   created);
+  return AdoptInto(
+      *this, GdipCreateLineBrushFromRectI(ToNative(rect), colour1, colour2, mode, kTile, &created), created);
 }
 
 bool LinearGradientBrush::CreateFromRectWithAngleI(const Rect& rect, Argb colour1, Argb colour2,
@@ -176,7 +172,7 @@ Rect LinearGradientBrush::GetRectI() const {
   return rect;
 }
 
-bool LinearGradientBrush::ScaleAt(float sx, float sy, const PointF& centre, int order) {
+bool LinearGradientBrush::ScaleAt(float sx, float sy, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* brush = NativeLineGradient();
   return TransformAboutPoint(
       centre, order,
@@ -184,7 +180,7 @@ bool LinearGradientBrush::ScaleAt(float sx, float sy, const PointF& centre, int 
       [brush, sx, sy](Gdiplus::MatrixOrder o) { return GdipScaleLineTransform(brush, sx, sy, o); });
 }
 
-bool LinearGradientBrush::RotateAt(float angle, const PointF& centre, int order) {
+bool LinearGradientBrush::RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* brush = NativeLineGradient();
   return TransformAboutPoint(
       centre, order,

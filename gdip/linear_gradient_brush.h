@@ -17,17 +17,18 @@ class LinearGradientBrush : public Brush {
 
   // Every creator makes the gradient with wrap mode 0 (tile); SetWrapMode
   // changes it afterwards.
-  bool CreateFromPoints(const PointF& point1, const PointF& point2, Argb colour1, Argb colour2);
-  bool CreateFromRect(const RectF& rect, Argb colour1, Argb colour2, int mode = 0);
-  bool CreateFromRectWithAngle(const RectF& rect, Argb colour1, Argb colour2, float angle,
-                               bool angleScalable = false);
+  [[nodiscard]] bool CreateFromPoints(const PointF& point1, const PointF& point2, Argb colour1, Argb colour2);
+  [[nodiscard]] bool CreateFromRect(const RectF& rect, Argb colour1, Argb colour2,
+                                    Gdiplus::LinearGradientMode mode = Gdiplus::LinearGradientModeHorizontal);
+  [[nodiscard]] bool CreateFromRectWithAngle(const RectF& rect, Argb colour1, Argb colour2, float angle,
+                                             bool angleScalable = false);
 
   // Writes both colours also when the call fails (then 0).
-  bool GetColors(Argb& colour1, Argb& colour2) const;
+  [[nodiscard]] bool GetColors(Argb& colour1, Argb& colour2) const;
   bool SetColors(Argb colour1, Argb colour2);
   RectF GetRect() const;
   bool SetGammaCorrection(bool useGamma);
-  bool GetGammaCorrection() const;
+  [[nodiscard]] bool GetGammaCorrection() const;
   // Blends take one position per factor (or colour); a positions list shorter
   // than the factors is refused.
   bool SetBlend(std::span<const float> factors, std::span<const float> positions);
@@ -37,26 +38,29 @@ class LinearGradientBrush : public Brush {
   int GetPresetBlend(std::vector<Argb>& colours, std::vector<float>& positions) const;
   bool SetSigmaBlend(float focus, float scale);
   bool SetLinearBlend(float focus, float scale);
-  int GetWrapMode() const;
-  bool SetWrapMode(int mode);
+  Gdiplus::WrapMode GetWrapMode() const;
+  bool SetWrapMode(Gdiplus::WrapMode mode);
 
   // Copies the brush's transform into the matrix that `matrix` holds; the
   // matrix object keeps its handle (it must hold a matrix).
-  bool GetTransform(GdipBase& matrix) const;
+  [[nodiscard]] bool GetTransform(GdipBase& matrix) const;
   bool SetTransform(const GdipBase& matrix);
   bool ResetTransform();
-  bool MultiplyTransform(const GdipBase& matrix, int order = 0);
-  bool TranslateTransform(float dx, float dy, int order = 0);
-  bool ScaleTransform(float sx, float sy, int order = 0);
-  bool RotateTransform(float angle, int order = 0);
+  bool MultiplyTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
 
-  bool CreateFromPointsI(const Point& point1, const Point& point2, Argb colour1, Argb colour2);
-  bool CreateFromRectI(const Rect& rect, Argb colour1, Argb colour2, int mode = 0);
-  bool CreateFromRectWithAngleI(const Rect& rect, Argb colour1, Argb colour2, float angle,
-                                bool angleScalable = false);
+  [[nodiscard]] bool CreateFromPointsI(const Point& point1, const Point& point2, Argb colour1, Argb colour2);
+  [[nodiscard]] bool CreateFromRectI(
+      const Rect& rect, Argb colour1, Argb colour2,
+      Gdiplus::LinearGradientMode mode = Gdiplus::LinearGradientModeHorizontal);
+  [[nodiscard]] bool CreateFromRectWithAngleI(const Rect& rect, Argb colour1, Argb colour2, float angle,
+                                              bool angleScalable = false);
   Rect GetRectI() const;
-  bool ScaleAt(float sx, float sy, const PointF& centre, int order = 0);
-  bool RotateAt(float angle, const PointF& centre, int order = 0);
+  bool ScaleAt(float sx, float sy, const PointF& centre,
+               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
   int GetBlendCount() const;
 
   Gdiplus::GpLineGradient* NativeLineGradient() const { return NativeAs<Gdiplus::GpLineGradient>(); }

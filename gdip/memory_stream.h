@@ -39,7 +39,7 @@ class MemoryStream {
   // Takes over the caller's reference to a stream that was made on a global
   // block without delete-on-release, and that block. False when the stream
   // has no global block (it is held all the same).
-  bool AttachStream(IStream* stream);
+  [[nodiscard]] bool AttachStream(IStream* stream);
   // A copy of the stream's data in its block, whatever the seek position;
   // empty with no block.
   std::vector<uint8_t> GetBytes() const;

@@ -21,6 +21,13 @@
 // - Getters start their out-value at 0, so a failed call returns 0. List
 //   getters ask for the count first and replace the caller's list only when
 //   every call succeeded; otherwise the list is left as it was.
+// - Modes, units, orders, alignments, caps and the like are GDI+'s own
+//   enumeration types; bit sets (font styles, string-format flags) are ints.
+// - Results that say whether an object or an out-value now holds something
+//   (creators, binders such as Graphics::FromHDC, clones, getters that fill an
+//   argument) are [[nodiscard]]: the caller decides what an empty object
+//   means. Results of drawing and setting may be ignored: a failed call
+//   leaves the picture or the setting as it was.
 // - Texts are GBK (code page 936) and cross to GDI+ through AnsiToWide and
 //   back through WideToAnsi, both on code page 936. GUIDs cross the library's
 //   interface as 38-character brace text.

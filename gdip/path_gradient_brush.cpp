@@ -9,15 +9,13 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-constexpr int kClamp = Gdiplus::WrapModeClamp;
-
-Gdiplus::WrapMode WrapModeOr(std::optional<int> wrapMode) {
-  return NativeWrapMode(wrapMode.value_or(kClamp));
+Gdiplus::WrapMode WrapModeOr(std::optional<Gdiplus::WrapMode> wrapMode) {
+  return wrapMode.value_or(Gdiplus::WrapModeClamp);
 }
 
 }  // namespace
 
-bool PathGradientBrush::Create(std::span<const PointF> points, std::optional<int> wrapMode) {
+bool PathGradientBrush::Create(std::span<const PointF> points, std::optional<Gdiplus::WrapMode> wrapMode) {
   Gdiplus::GpPathGradient* created = nullptr;
   return AdoptInto(*this,
                    GdipCreatePathGradient(NativeArray(points), NativeCount(points), WrapModeOr(wrapMode),
@@ -106,14 +104,14 @@ bool PathGradientBrush::SetLinearBlend(float focus, float scale) {
   return StoreStatus(GdipSetPathGradientLinearBlend(NativePathGradient(), focus, scale));
 }
 
-int PathGradientBrush::GetWrapMode() const {
+Gdiplus::WrapMode PathGradientBrush::GetWrapMode() const {
   Gdiplus::WrapMode mode = Gdiplus::WrapModeTile;
   StoreStatus(GdipGetPathGradientWrapMode(NativePathGradient(), &mode));
   return mode;
 }
 
-bool PathGradientBrush::SetWrapMode(int mode) {
-  return StoreStatus(GdipSetPathGradientWrapMode(NativePathGradient(), NativeWrapMode(mode)));
+bool PathGradientBrush::SetWrapMode(Gdiplus::WrapMode mode) {
+  return StoreStatus(GdipSetPathGradientWrapMode(NativePathGradient(), mode));
 }
 
 bool PathGradientBrush::GetTransform(GdipBase& matrix) const {
@@ -128,21 +126,21 @@ bool PathGradientBrush::ResetTransform() {
   return StoreStatus(GdipResetPathGradientTransform(NativePathGradient()));
 }
 
-bool PathGradientBrush::MultiplyTransform(const GdipBase& matrix, int order) {
-  return StoreStatus(GdipMultiplyPathGradientTransform(NativePathGradient(),
-                                                       NativeOf<Gdiplus::GpMatrix>(matrix), NativeOrder(order)));
+bool PathGradientBrush::MultiplyTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order) {
+  return StoreStatus(
+      GdipMultiplyPathGradientTransform(NativePathGradient(), NativeOf<Gdiplus::GpMatrix>(matrix), order));
 }
 
-bool PathGradientBrush::TranslateTransform(float dx, float dy, int order) {
-  return StoreStatus(GdipTranslatePathGradientTransform(NativePathGradient(), dx, dy, NativeOrder(order)));
+bool PathGradientBrush::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipTranslatePathGradientTransform(NativePathGradient(), dx, dy, order));
 }
 
-bool PathGradientBrush::ScaleTransform(float sx, float sy, int order) {
-  return StoreStatus(GdipScalePathGradientTransform(NativePathGradient(), sx, sy, NativeOrder(order)));
+bool PathGradientBrush::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipScalePathGradientTransform(NativePathGradient(), sx, sy, order));
 }
 
-bool PathGradientBrush::RotateTransform(float angle, int order) {
-  return StoreStatus(GdipRotatePathGradientTransform(NativePathGradient(), angle, NativeOrder(order)));
+bool PathGradientBrush::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipRotatePathGradientTransform(NativePathGradient(), angle, order));
 }
 
 bool PathGradientBrush::GetFocusScales(float& xScale, float& yScale) const {
@@ -153,7 +151,7 @@ bool PathGradientBrush::SetFocusScales(float xScale, float yScale) {
   return StoreStatus(GdipSetPathGradientFocusScales(NativePathGradient(), xScale, yScale));
 }
 
-bool PathGradientBrush::CreateI(std::span<const Point> points, std::optional<int> wrapMode) {
+bool PathGradientBrush::CreateI(std::span<const Point> points, std::optional<Gdiplus::WrapMode> wrapMode) {
   Gdiplus::GpPathGradient* created = nullptr;
   return AdoptInto(*this,
                    GdipCreatePathGradientI(NativeArray(points), NativeCount(points), WrapModeOr(wrapMode),
@@ -213,7 +211,7 @@ int PathGradientBrush::GetBlend(std::vector<float>& factors, std::vector<float>&
       });
 }
 
-bool PathGradientBrush::ScaleAt(float sx, float sy, const PointF& centre, int order) {
+bool PathGradientBrush::ScaleAt(float sx, float sy, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* brush = NativePathGradient();
   return TransformAboutPoint(
       centre, order,
@@ -223,7 +221,7 @@ bool PathGradientBrush::ScaleAt(float sx, float sy, const PointF& centre, int or
       [brush, sx, sy](Gdiplus::MatrixOrder o) { return GdipScalePathGradientTransform(brush, sx, sy, o); });
 }
 
-bool PathGradientBrush::RotateAt(float angle, const PointF& centre, int order) {
+bool PathGradientBrush::RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* brush = NativePathGradient();
   return TransformAboutPoint(
       centre, order,

@@ -20,20 +20,21 @@ class PathGradientBrush : public Brush {
   PathGradientBrush& operator=(PathGradientBrush&&) noexcept = default;
 
   // The boundary is the polygon of `points`; an omitted wrap mode is 4 (clamp).
-  bool Create(std::span<const PointF> points, std::optional<int> wrapMode = std::nullopt);
-  bool CreateFromPath(const GraphicsPath& path);
+  [[nodiscard]] bool Create(std::span<const PointF> points,
+                            std::optional<Gdiplus::WrapMode> wrapMode = std::nullopt);
+  [[nodiscard]] bool CreateFromPath(const GraphicsPath& path);
   Argb GetCenterColor() const;
   bool SetCenterColor(Argb colour);
   // Fills the first `count` places of `colours`, whose size the caller chose;
   // GDI+ writes the number of surround colours into `count`. A count larger
   // than the list is refused.
-  bool GetSurroundColorsWithCount(std::span<Argb> colours, int& count) const;
+  [[nodiscard]] bool GetSurroundColorsWithCount(std::span<Argb> colours, int& count) const;
   // Without `count`, every colour of the list is given. A given count is
   // passed to GDI+, which writes back the number it took; one larger than the
   // list is refused.
   bool SetSurroundColorsWithCount(std::span<const Argb> colours, int* count = nullptr);
   // Copies the boundary into the path that `path` holds (it keeps its handle).
-  bool GetGraphicsPath(GraphicsPath& path) const;
+  [[nodiscard]] bool GetGraphicsPath(GraphicsPath& path) const;
   bool SetGraphicsPath(const GraphicsPath& path);
   PointF GetCenterPoint() const;
   bool SetCenterPoint(const PointF& centre);
@@ -42,30 +43,32 @@ class PathGradientBrush : public Brush {
   int GetPresetBlend(std::vector<Argb>& colours, std::vector<float>& positions) const;
   bool SetSigmaBlend(float focus, float scale);
   bool SetLinearBlend(float focus, float scale);
-  int GetWrapMode() const;
-  bool SetWrapMode(int mode);
+  Gdiplus::WrapMode GetWrapMode() const;
+  bool SetWrapMode(Gdiplus::WrapMode mode);
   // Copies the brush's transform into the matrix that `matrix` holds.
-  bool GetTransform(GdipBase& matrix) const;
+  [[nodiscard]] bool GetTransform(GdipBase& matrix) const;
   bool SetTransform(const GdipBase& matrix);
   bool ResetTransform();
-  bool MultiplyTransform(const GdipBase& matrix, int order = 0);
-  bool TranslateTransform(float dx, float dy, int order = 0);
-  bool ScaleTransform(float sx, float sy, int order = 0);
-  bool RotateTransform(float angle, int order = 0);
-  bool GetFocusScales(float& xScale, float& yScale) const;
+  bool MultiplyTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  [[nodiscard]] bool GetFocusScales(float& xScale, float& yScale) const;
   bool SetFocusScales(float xScale, float yScale);
-  bool CreateI(std::span<const Point> points, std::optional<int> wrapMode = std::nullopt);
+  [[nodiscard]] bool CreateI(std::span<const Point> points,
+                             std::optional<Gdiplus::WrapMode> wrapMode = std::nullopt);
   int GetPointCount() const;
   int GetSurroundColorCount() const;
   Point GetCenterPointI() const;
   bool SetCenterPointI(const Point& centre);
   Rect GetRectI() const;
   bool SetGammaCorrection(bool useGamma);
-  bool GetGammaCorrection() const;
+  [[nodiscard]] bool GetGammaCorrection() const;
   bool SetBlend(std::span<const float> factors, std::span<const float> positions);
   int GetBlend(std::vector<float>& factors, std::vector<float>& positions) const;
-  bool ScaleAt(float sx, float sy, const PointF& centre, int order = 0);
-  bool RotateAt(float angle, const PointF& centre, int order = 0);
+  bool ScaleAt(float sx, float sy, const PointF& centre,
+               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
   int GetBlendCount() const;
   int GetPresetBlendCount() const;
 

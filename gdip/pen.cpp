@@ -7,23 +7,16 @@ namespace korvath::gdip {
 
 using namespace Gdiplus::DllExports;
 
-namespace {
-
-Gdiplus::LineCap NativeCap(int cap) { return static_cast<Gdiplus::LineCap>(cap); }
-Gdiplus::DashCap NativeDashCap(int cap) { return static_cast<Gdiplus::DashCap>(cap); }
-
-}  // namespace
-
 bool Pen::Delete() { return DestroyWith(GdipDeletePen); }
 
-bool Pen::CreateFromColor(Argb colour, float width, int unit) {
+bool Pen::CreateFromColor(Argb colour, float width, Gdiplus::Unit unit) {
   Gdiplus::GpPen* created = nullptr;
-  return AdoptInto(*this, GdipCreatePen1(colour, width, NativeUnit(unit), &created), created);
+  return AdoptInto(*this, GdipCreatePen1(colour, width, unit, &created), created);
 }
 
-bool Pen::CreateFromBrush(const Brush& brush, float width, int unit) {
+bool Pen::CreateFromBrush(const Brush& brush, float width, Gdiplus::Unit unit) {
   Gdiplus::GpPen* created = nullptr;
-  return AdoptInto(*this, GdipCreatePen2(brush.NativeBrush(), width, NativeUnit(unit), &created), created);
+  return AdoptInto(*this, GdipCreatePen2(brush.NativeBrush(), width, unit, &created), created);
 }
 
 bool Pen::Clone(Pen& target) const {
@@ -39,7 +32,7 @@ float Pen::GetWidth() const {
 
 bool Pen::SetWidth(float width) { return StoreStatus(GdipSetPenWidth(NativePen(), width)); }
 
-int Pen::GetUnit() const {
+Gdiplus::Unit Pen::GetUnit() const {
   Gdiplus::Unit unit = Gdiplus::UnitWorld;
   StoreStatus(GdipGetPenUnit(NativePen(), &unit));
   return unit;
@@ -48,44 +41,43 @@ int Pen::GetUnit() const {
 bool Pen::SetUnit(float unit) {
   std::optional<int> whole = TruncateToInt(unit);
   if (!whole) return RefuseArgument();
-  return StoreStatus(GdipSetPenUnit(NativePen(), NativeUnit(*whole)));
+  return StoreStatus(GdipSetPenUnit(NativePen(), static_cast<Gdiplus::Unit>(*whole)));
 }
 
-bool Pen::SetLineCap(int startCap, int endCap, int dashCap) {
-  return StoreStatus(
-      GdipSetPenLineCap197819(NativePen(), NativeCap(startCap), NativeCap(endCap), NativeDashCap(dashCap)));
+bool Pen::SetLineCap(Gdiplus::LineCap startCap, Gdiplus::LineCap endCap, Gdiplus::DashCap dashCap) {
+  return StoreStatus(GdipSetPenLineCap197819(NativePen(), startCap, endCap, dashCap));
 }
 
-bool Pen::SetStartCap(int cap) { return StoreStatus(GdipSetPenStartCap(NativePen(), NativeCap(cap))); }
-bool Pen::SetEndCap(int cap) { return StoreStatus(GdipSetPenEndCap(NativePen(), NativeCap(cap))); }
+bool Pen::SetStartCap(Gdiplus::LineCap cap) { return StoreStatus(GdipSetPenStartCap(NativePen(), cap)); }
+bool Pen::SetEndCap(Gdiplus::LineCap cap) { return StoreStatus(GdipSetPenEndCap(NativePen(), cap)); }
 
-bool Pen::SetDashCap(int dashCap) {
-  return StoreStatus(GdipSetPenDashCap197819(NativePen(), NativeDashCap(dashCap)));
+bool Pen::SetDashCap(Gdiplus::DashCap dashCap) {
+  return StoreStatus(GdipSetPenDashCap197819(NativePen(), dashCap));
 }
 
-int Pen::GetStartCap() const {
+Gdiplus::LineCap Pen::GetStartCap() const {
   Gdiplus::LineCap cap = Gdiplus::LineCapFlat;
   StoreStatus(GdipGetPenStartCap(NativePen(), &cap));
   return cap;
 }
 
-int Pen::GetEndCap() const {
+Gdiplus::LineCap Pen::GetEndCap() const {
   Gdiplus::LineCap cap = Gdiplus::LineCapFlat;
   StoreStatus(GdipGetPenEndCap(NativePen(), &cap));
   return cap;
 }
 
-int Pen::GetDashCap() const {
+Gdiplus::DashCap Pen::GetDashCap() const {
   Gdiplus::DashCap cap = Gdiplus::DashCapFlat;
   StoreStatus(GdipGetPenDashCap197819(NativePen(), &cap));
   return cap;
 }
 
-bool Pen::SetLineJoin(int lineJoin) {
-  return StoreStatus(GdipSetPenLineJoin(NativePen(), static_cast<Gdiplus::LineJoin>(lineJoin)));
+bool Pen::SetLineJoin(Gdiplus::LineJoin lineJoin) {
+  return StoreStatus(GdipSetPenLineJoin(NativePen(), lineJoin));
 }
 
-int Pen::GetLineJoin() const {
+Gdiplus::LineJoin Pen::GetLineJoin() const {
   Gdiplus::LineJoin lineJoin = Gdiplus::LineJoinMiter;
   StoreStatus(GdipGetPenLineJoin(NativePen(), &lineJoin));
   return lineJoin;
@@ -99,11 +91,11 @@ float Pen::GetMiterLimit() const {
   return limit;
 }
 
-bool Pen::SetMode(int alignment) {
-  return StoreStatus(GdipSetPenMode(NativePen(), static_cast<Gdiplus::PenAlignment>(alignment)));
+bool Pen::SetMode(Gdiplus::PenAlignment alignment) {
+  return StoreStatus(GdipSetPenMode(NativePen(), alignment));
 }
 
-int Pen::GetMode() const {
+Gdiplus::PenAlignment Pen::GetMode() const {
   Gdiplus::PenAlignment alignment = Gdiplus::PenAlignmentCenter;
   StoreStatus(GdipGetPenMode(NativePen(), &alignment));
   return alignment;
@@ -119,20 +111,20 @@ bool Pen::GetTransform(GdipBase& matrix) const {
 
 bool Pen::ResetTransform() { return StoreStatus(GdipResetPenTransform(NativePen())); }
 
-bool Pen::MultiplyTransform(const GdipBase& matrix, int order) {
-  return StoreStatus(GdipMultiplyPenTransform(NativePen(), NativeOf<Gdiplus::GpMatrix>(matrix), NativeOrder(order)));
+bool Pen::MultiplyTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipMultiplyPenTransform(NativePen(), NativeOf<Gdiplus::GpMatrix>(matrix), order));
 }
 
-bool Pen::RotateTransform(float angle, int order) {
-  return StoreStatus(GdipRotatePenTransform(NativePen(), angle, NativeOrder(order)));
+bool Pen::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipRotatePenTransform(NativePen(), angle, order));
 }
 
-bool Pen::ScaleTransform(float sx, float sy, int order) {
-  return StoreStatus(GdipScalePenTransform(NativePen(), sx, sy, NativeOrder(order)));
+bool Pen::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipScalePenTransform(NativePen(), sx, sy, order));
 }
 
-bool Pen::TranslateTransform(float dx, float dy, int order) {
-  return StoreStatus(GdipTranslatePenTransform(NativePen(), dx, dy, NativeOrder(order)));
+bool Pen::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipTranslatePenTransform(NativePen(), dx, dy, order));
 }
 
 Argb Pen::GetColor() const {
@@ -152,14 +144,14 @@ bool Pen::GetBrushFill(Brush& target) const {
   return AdoptInto(target, GdipGetPenBrushFill(NativePen(), &fill), fill);
 }
 
-int Pen::GetFillType() const {
+Gdiplus::PenType Pen::GetFillType() const {
   Gdiplus::PenType type = Gdiplus::PenTypeSolidColor;
   StoreStatus(GdipGetPenFillType(NativePen(), &type));
   return type;
 }
 
-bool Pen::SetDashStyle(int dashStyle) {
-  return StoreStatus(GdipSetPenDashStyle(NativePen(), static_cast<Gdiplus::DashStyle>(dashStyle)));
+bool Pen::SetDashStyle(Gdiplus::DashStyle dashStyle) {
+  return StoreStatus(GdipSetPenDashStyle(NativePen(), dashStyle));
 }
 
 float Pen::GetDashOffset() const {
@@ -170,7 +162,7 @@ float Pen::GetDashOffset() const {
 
 bool Pen::SetDashOffset(float offset) { return StoreStatus(GdipSetPenDashOffset(NativePen(), offset)); }
 
-int Pen::GetDashStyle() const {
+Gdiplus::DashStyle Pen::GetDashStyle() const {
   Gdiplus::DashStyle style = Gdiplus::DashStyleSolid;
   StoreStatus(GdipGetPenDashStyle(NativePen(), &style));
   return style;
@@ -196,11 +188,13 @@ int Pen::GetCompoundArray(std::vector<float>& stripes) const {
       [this](float* buffer, INT count) { return GdipGetPenCompoundArray(NativePen(), buffer, count); });
 }
 
-int Pen::GetDashCap2() const { return GetDashCap(); }
+Gdiplus::DashCap Pen::GetDashCap2() const { return GetDashCap(); }
 
-bool Pen::SetLineCap2(int startCap, int endCap, int dashCap) { return SetLineCap(startCap, endCap, dashCap); }
+bool Pen::SetLineCap2(Gdiplus::LineCap startCap, Gdiplus::LineCap endCap, Gdiplus::DashCap dashCap) {
+  return SetLineCap(startCap, endCap, dashCap);
+}
 
-bool Pen::ScaleAt(float sx, float sy, const PointF& centre, int order) {
+bool Pen::ScaleAt(float sx, float sy, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* pen = NativePen();
   return TransformAboutPoint(
       centre, order,
@@ -208,7 +202,7 @@ bool Pen::ScaleAt(float sx, float sy, const PointF& centre, int order) {
       [pen, sx, sy](Gdiplus::MatrixOrder o) { return GdipScalePenTransform(pen, sx, sy, o); });
 }
 
-bool Pen::RotateAt(float angle, const PointF& centre, int order) {
+bool Pen::RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* pen = NativePen();
   return TransformAboutPoint(
       centre, order,

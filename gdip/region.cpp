@@ -73,21 +73,21 @@ bool Region::Clone(Region& target) const {
 bool Region::SetInfinite() { return StoreStatus(Flat::GdipSetInfinite(NativeRegion())); }
 bool Region::SetEmpty() { return StoreStatus(Flat::GdipSetEmpty(NativeRegion())); }
 
-bool Region::CombineRect(const RectF& rect, int mode) {
+bool Region::CombineRect(const RectF& rect, Gdiplus::CombineMode mode) {
   return StoreStatus(Flat::GdipCombineRegionRect(NativeRegion(), ToNative(rect), Gdiplus::CombineMode(mode)));
 }
 
-bool Region::CombineRectI(const Rect& rect, int mode) {
+bool Region::CombineRectI(const Rect& rect, Gdiplus::CombineMode mode) {
   return StoreStatus(
       Flat::GdipCombineRegionRectI(NativeRegion(), ToNative(rect), Gdiplus::CombineMode(mode)));
 }
 
-bool Region::CombineRegion(const Region& region, int mode) {
+bool Region::CombineRegion(const Region& region, Gdiplus::CombineMode mode) {
   return StoreStatus(
       Flat::GdipCombineRegionRegion(NativeRegion(), region.NativeRegion(), Gdiplus::CombineMode(mode)));
 }
 
-bool Region::CombinePath(const GdipBase& path, int mode) {
+bool Region::CombinePath(const GdipBase& path, Gdiplus::CombineMode mode) {
   return StoreStatus(Flat::GdipCombineRegionPath(NativeRegion(), NativeOf<Gdiplus::GpPath>(path),
                                                  Gdiplus::CombineMode(mode)));
 }

@@ -29,19 +29,19 @@ class Region : public GdipBase {
 
   bool Delete();
   // Creators: the region held before is deleted.
-  bool Create();  // infinite
-  bool CreateFromRect(const RectF& rect);
-  bool CreateFromPath(const GdipBase& path);
-  bool CreateFromHrgn(HRGN region);
+  [[nodiscard]] bool Create();  // infinite
+  [[nodiscard]] bool CreateFromRect(const RectF& rect);
+  [[nodiscard]] bool CreateFromPath(const GdipBase& path);
+  [[nodiscard]] bool CreateFromHrgn(HRGN region);
   // Reads the first `size` bytes of `data`, which must hold them.
-  bool CreateFromData(std::span<const uint8_t> data, int size);
-  bool Clone(Region& target) const;
+  [[nodiscard]] bool CreateFromData(std::span<const uint8_t> data, int size);
+  [[nodiscard]] bool Clone(Region& target) const;
 
   bool SetInfinite();
   bool SetEmpty();
-  bool CombineRect(const RectF& rect, int mode = Gdiplus::CombineModeReplace);
-  bool CombineRegion(const Region& region, int mode = Gdiplus::CombineModeReplace);
-  bool CombinePath(const GdipBase& path, int mode = Gdiplus::CombineModeReplace);
+  bool CombineRect(const RectF& rect, Gdiplus::CombineMode mode = Gdiplus::CombineModeReplace);
+  bool CombineRegion(const Region& region, Gdiplus::CombineMode mode = Gdiplus::CombineModeReplace);
+  bool CombinePath(const GdipBase& path, Gdiplus::CombineMode mode = Gdiplus::CombineModeReplace);
   bool Translate(float dx, float dy);
   bool Transform(const GdipBase& matrix);
 
@@ -62,8 +62,8 @@ class Region : public GdipBase {
   // when a call failed.
   int GetScans(const GdipBase& matrix, std::vector<RectF>& rects) const;
 
-  bool CreateFromRectI(const Rect& rect);
-  bool CombineRectI(const Rect& rect, int mode = Gdiplus::CombineModeReplace);
+  [[nodiscard]] bool CreateFromRectI(const Rect& rect);
+  bool CombineRectI(const Rect& rect, Gdiplus::CombineMode mode = Gdiplus::CombineModeReplace);
   bool TranslateI(int dx, int dy);
   Rect GetBoundsI(const GdipBase& graphics) const;
   bool IsVisiblePointI(const Point& point, const GdipBase* graphics = nullptr) const;

@@ -36,34 +36,34 @@ int StringFormat::GetFlags() const {
   return flags;
 }
 
-bool StringFormat::SetAlign(int alignment) {
-  return StoreStatus(Flat::GdipSetStringFormatAlign(NativeFormat(), Gdiplus::StringAlignment(alignment)));
+bool StringFormat::SetAlign(Gdiplus::StringAlignment alignment) {
+  return StoreStatus(Flat::GdipSetStringFormatAlign(NativeFormat(), alignment));
 }
 
-int StringFormat::GetAlign() const {
+Gdiplus::StringAlignment StringFormat::GetAlign() const {
   Gdiplus::StringAlignment alignment = Gdiplus::StringAlignmentNear;
   StoreStatus(Flat::GdipGetStringFormatAlign(NativeFormat(), &alignment));
-  return int(alignment);
+  return alignment;
 }
 
-bool StringFormat::SetLineAlign(int alignment) {
-  return StoreStatus(Flat::GdipSetStringFormatLineAlign(NativeFormat(), Gdiplus::StringAlignment(alignment)));
+bool StringFormat::SetLineAlign(Gdiplus::StringAlignment alignment) {
+  return StoreStatus(Flat::GdipSetStringFormatLineAlign(NativeFormat(), alignment));
 }
 
-int StringFormat::GetLineAlign() const {
+Gdiplus::StringAlignment StringFormat::GetLineAlign() const {
   Gdiplus::StringAlignment alignment = Gdiplus::StringAlignmentNear;
   StoreStatus(Flat::GdipGetStringFormatLineAlign(NativeFormat(), &alignment));
-  return int(alignment);
+  return alignment;
 }
 
-bool StringFormat::SetTrimming(int trimming) {
-  return StoreStatus(Flat::GdipSetStringFormatTrimming(NativeFormat(), Gdiplus::StringTrimming(trimming)));
+bool StringFormat::SetTrimming(Gdiplus::StringTrimming trimming) {
+  return StoreStatus(Flat::GdipSetStringFormatTrimming(NativeFormat(), trimming));
 }
 
-int StringFormat::GetTrimming() const {
+Gdiplus::StringTrimming StringFormat::GetTrimming() const {
   Gdiplus::StringTrimming trimming = Gdiplus::StringTrimmingNone;
   StoreStatus(Flat::GdipGetStringFormatTrimming(NativeFormat(), &trimming));
-  return int(trimming);
+  return trimming;
 }
 
 bool StringFormat::SetHotkeyPrefix(int prefix) {

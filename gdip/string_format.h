@@ -1,8 +1,8 @@
 #pragma once
 // A string format over a GDI+ string format: the layout rules of drawn and
-// measured text. Flags, alignments (0 near, 1 centre, 2 far), trimming,
-// hot-key prefix (0 none, 1 show, 2 hide) and digit substitution are GDI+'s
-// values; an omitted flags or language value is 0.
+// measured text. Flags are GDI+'s StringFormatFlags bits, combined; hot-key
+// prefix (0 none, 1 show, 2 hide) and digit substitution are GDI+'s values;
+// an omitted flags or language value is 0.
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -32,21 +32,21 @@ class StringFormat : public GdipBase {
   void SetNativeFormat(Gdiplus::GpStringFormat* format) { SetNativeObject(format); }
 
   // Creators: the format held before is deleted.
-  bool Create(int flags = 0, int language = 0);
+  [[nodiscard]] bool Create(int flags = 0, int language = 0);
   bool GenericDefault();
   bool GenericTypographic();
   bool Delete();
-  bool Clone(StringFormat& target) const;
+  [[nodiscard]] bool Clone(StringFormat& target) const;
 
   // Getters return 0 when the call failed.
   bool SetFlags(int flags);
   int GetFlags() const;
-  bool SetAlign(int alignment);
-  int GetAlign() const;
-  bool SetLineAlign(int alignment);
-  int GetLineAlign() const;
-  bool SetTrimming(int trimming);
-  int GetTrimming() const;
+  bool SetAlign(Gdiplus::StringAlignment alignment);
+  Gdiplus::StringAlignment GetAlign() const;
+  bool SetLineAlign(Gdiplus::StringAlignment alignment);
+  Gdiplus::StringAlignment GetLineAlign() const;
+  bool SetTrimming(Gdiplus::StringTrimming trimming);
+  Gdiplus::StringTrimming GetTrimming() const;
   bool SetHotkeyPrefix(int prefix);
   int GetHotkeyPrefix() const;
 
@@ -54,7 +54,7 @@ class StringFormat : public GdipBase {
   // The number of tab stops; 0 (both arguments untouched) when a call failed.
   int GetTabStops(float& firstOffset, std::vector<float>& tabStops) const;
   bool SetDigitSubstitution(int substitution, int language = 0);
-  bool GetDigitSubstitution(int& substitution, int* language = nullptr) const;
+  [[nodiscard]] bool GetDigitSubstitution(int& substitution, int* language = nullptr) const;
   bool SetMeasurableCharacterRanges(std::span<const CharacterRange> ranges);
   int GetMeasurableCharacterRangeCount() const;
 

@@ -7,15 +7,15 @@ namespace korvath::gdip {
 
 using namespace Gdiplus::DllExports;
 
-bool TextureBrush::Create(const Image& image, int wrapMode) {
+bool TextureBrush::Create(const Image& image, Gdiplus::WrapMode wrapMode) {
   Gdiplus::GpTexture* created = nullptr;
-  return AdoptInto(*this, GdipCreateTexture(image.NativeImage(), NativeWrapMode(wrapMode), &created), created);
+  return AdoptInto(*this, GdipCreateTexture(image.NativeImage(), wrapMode, &created), created);
 }
 
-bool TextureBrush::CreateFromRect(const Image& image, float x, float y, float width, float height, int wrapMode) {
+bool TextureBrush::CreateFromRect(const Image& image, float x, float y, float width, float height,
+                                  Gdiplus::WrapMode wrapMode) {
   Gdiplus::GpTexture* created = nullptr;
-  return AdoptInto(*this,
-                   GdipCreateTexture2(image.NativeImage(), NativeWrapMode(wrapMode), x, y, width, height, &created),
+  return AdoptInto(*this, GdipCreateTexture2(image.NativeImage(), wrapMode, x, y, width, height, &created),
                    created);
 }
 
@@ -38,31 +38,31 @@ bool TextureBrush::SetTransform(const GdipBase& matrix) {
 
 bool TextureBrush::ResetTransform() { return StoreStatus(GdipResetTextureTransform(NativeTexture())); }
 
-bool TextureBrush::MultiplyTransform(const GdipBase& matrix, int order) {
+bool TextureBrush::MultiplyTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order) {
   return StoreStatus(
-      GdipMultiplyTextureTransform(NativeTexture(), NativeOf<Gdiplus::GpMatrix>(matrix), NativeOrder(order)));
+      GdipMultiplyTextureTransform(NativeTexture(), NativeOf<Gdiplus::GpMatrix>(matrix), order));
 }
 
-bool TextureBrush::TranslateTransform(float dx, float dy, int order) {
-  return StoreStatus(GdipTranslateTextureTransform(NativeTexture(), dx, dy, NativeOrder(order)));
+bool TextureBrush::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipTranslateTextureTransform(NativeTexture(), dx, dy, order));
 }
 
-bool TextureBrush::ScaleTransform(float sx, float sy, int order) {
-  return StoreStatus(GdipScaleTextureTransform(NativeTexture(), sx, sy, NativeOrder(order)));
+bool TextureBrush::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipScaleTextureTransform(NativeTexture(), sx, sy, order));
 }
 
-bool TextureBrush::RotateTransform(float angle, int order) {
-  return StoreStatus(GdipRotateTextureTransform(NativeTexture(), angle, NativeOrder(order)));
+bool TextureBrush::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
+  return StoreStatus(GdipRotateTextureTransform(NativeTexture(), angle, order));
 }
 
-int TextureBrush::GetWrapMode() const {
+Gdiplus::WrapMode TextureBrush::GetWrapMode() const {
   Gdiplus::WrapMode mode = Gdiplus::WrapModeTile;
   StoreStatus(GdipGetTextureWrapMode(NativeTexture(), &mode));
   return mode;
 }
 
-bool TextureBrush::SetWrapMode(int mode) {
-  return StoreStatus(GdipSetTextureWrapMode(NativeTexture(), NativeWrapMode(mode)));
+bool TextureBrush::SetWrapMode(Gdiplus::WrapMode mode) {
+  return StoreStatus(GdipSetTextureWrapMode(NativeTexture(), mode));
 }
 
 bool TextureBrush::GetImage(Image& target) const {
@@ -70,10 +70,10 @@ bool TextureBrush::GetImage(Image& target) const {
   return AdoptInto(target, GdipGetTextureImage(NativeTexture(), &image), image);
 }
 
-bool TextureBrush::CreateFromRectI(const Image& image, int x, int y, int width, int height, int wrapMode) {
+bool TextureBrush::CreateFromRectI(const Image& image, int x, int y, int width, int height,
+                                   Gdiplus::WrapMode wrapMode) {
   Gdiplus::GpTexture* created = nullptr;
-  return AdoptInto(*this,
-                   GdipCreateTexture2I(image.NativeImage(), NativeWrapMode(wrapMode), x, y, width, height, &created),
+  return AdoptInto(*this, GdipCreateTexture2I(image.NativeImage(), wrapMode, x, y, width, height, &created),
                    created);
 }
 
@@ -86,7 +86,7 @@ bool TextureBrush::CreateWithAttributesI(const Image& image, int x, int y, int w
                    created);
 }
 
-bool TextureBrush::ScaleAt(float sx, float sy, const PointF& centre, int order) {
+bool TextureBrush::ScaleAt(float sx, float sy, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* brush = NativeTexture();
   return TransformAboutPoint(
       centre, order,
@@ -94,7 +94,7 @@ bool TextureBrush::ScaleAt(float sx, float sy, const PointF& centre, int order) 
       [brush, sx, sy](Gdiplus::MatrixOrder o) { return GdipScaleTextureTransform(brush, sx, sy, o); });
 }
 
-bool TextureBrush::RotateAt(float angle, const PointF& centre, int order) {
+bool TextureBrush::RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order) {
   auto* brush = NativeTexture();
   return TransformAboutPoint(
       centre, order,

@@ -15,29 +15,32 @@ class TextureBrush : public Brush {
   TextureBrush& operator=(TextureBrush&&) noexcept = default;
 
   // Wrap mode 0 tiles. The brush keeps its own copy of the image.
-  bool Create(const Image& image, int wrapMode = 0);
-  bool CreateFromRect(const Image& image, float x, float y, float width, float height, int wrapMode = 0);
-  bool CreateWithAttributes(const Image& image, float x, float y, float width, float height,
-                            const GdipBase* attributes = nullptr);
+  [[nodiscard]] bool Create(const Image& image, Gdiplus::WrapMode wrapMode = Gdiplus::WrapModeTile);
+  [[nodiscard]] bool CreateFromRect(const Image& image, float x, float y, float width, float height,
+                                    Gdiplus::WrapMode wrapMode = Gdiplus::WrapModeTile);
+  [[nodiscard]] bool CreateWithAttributes(const Image& image, float x, float y, float width, float height,
+                                          const GdipBase* attributes = nullptr);
   // Copies the brush's transform into the matrix that `matrix` holds; the
   // matrix object keeps its handle (it must hold a matrix).
-  bool GetTransform(GdipBase& matrix) const;
+  [[nodiscard]] bool GetTransform(GdipBase& matrix) const;
   bool SetTransform(const GdipBase& matrix);
   bool ResetTransform();
-  bool MultiplyTransform(const GdipBase& matrix, int order = 0);
-  bool TranslateTransform(float dx, float dy, int order = 0);
-  bool ScaleTransform(float sx, float sy, int order = 0);
-  bool RotateTransform(float angle, int order = 0);
-  int GetWrapMode() const;
-  bool SetWrapMode(int mode);
+  bool MultiplyTransform(const GdipBase& matrix, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  Gdiplus::WrapMode GetWrapMode() const;
+  bool SetWrapMode(Gdiplus::WrapMode mode);
   // A new image with the brush's picture goes to `target` (emptied when the
   // call fails), which then owns it.
-  bool GetImage(Image& target) const;
-  bool CreateFromRectI(const Image& image, int x, int y, int width, int height, int wrapMode = 0);
-  bool CreateWithAttributesI(const Image& image, int x, int y, int width, int height,
-                             const GdipBase* attributes = nullptr);
-  bool ScaleAt(float sx, float sy, const PointF& centre, int order = 0);
-  bool RotateAt(float angle, const PointF& centre, int order = 0);
+  [[nodiscard]] bool GetImage(Image& target) const;
+  [[nodiscard]] bool CreateFromRectI(const Image& image, int x, int y, int width, int height,
+                                     Gdiplus::WrapMode wrapMode = Gdiplus::WrapModeTile);
+  [[nodiscard]] bool CreateWithAttributesI(const Image& image, int x, int y, int width, int height,
+                                           const GdipBase* attributes = nullptr);
+  bool ScaleAt(float sx, float sy, const PointF& centre,
+               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  bool RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
 
   Gdiplus::GpTexture* NativeTexture() const { return NativeAs<Gdiplus::GpTexture>(); }
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Steps that several wrapper classes share: GDI+'s enumerations and buffers,
+// Steps that several wrapper classes share: GDI+'s buffers,
 // the length of a wide text, scaling or rotating a transform about a point, and
 // fetching GDI+'s parallel lists (blends, preset blends, dash patterns).
 #include <cmath>
@@ -14,15 +14,6 @@
 
 namespace korvath::gdip {
 
-// A matrix order as GDI+ takes it (0 prepend, 1 append).
-inline Gdiplus::MatrixOrder NativeOrder(int order) { return static_cast<Gdiplus::MatrixOrder>(order); }
-
-// A fill mode as GDI+ takes it (0 alternate, 1 winding).
-inline Gdiplus::FillMode NativeFillMode(int fillMode) { return static_cast<Gdiplus::FillMode>(fillMode); }
-
-// A unit as GDI+ takes it (0 world, 2 pixel, ...).
-inline Gdiplus::Unit NativeUnit(int unit) { return static_cast<Gdiplus::Unit>(unit); }
-
 // A float truncated toward zero to an int; none when it does not fit (or is
 // not a number), since that conversion would be undefined.
 inline std::optional<int> TruncateToInt(float value) {
@@ -30,9 +21,6 @@ inline std::optional<int> TruncateToInt(float value) {
   if (!(whole >= -2147483648.0f && whole < 2147483648.0f)) return std::nullopt;
   return static_cast<int>(whole);
 }
-
-// A wrap mode as GDI+ takes it (0 tile ... 4 clamp).
-inline Gdiplus::WrapMode NativeWrapMode(int mode) { return static_cast<Gdiplus::WrapMode>(mode); }
 
 // The buffer of a list of plain values for a flat call: null when empty.
 template <class Element>
@@ -67,12 +55,12 @@ inline const wchar_t* TextPointer(std::wstring_view text) { return text.empty() 
 // back. Every call runs whatever the earlier ones returned; each stores its
 // status, and the last one decides the result.
 template <class Translate, class Middle>
-bool TransformAboutPoint(const PointF& centre, int order, Translate translate, Middle middle) {
-  auto matrixOrder = static_cast<Gdiplus::MatrixOrder>(order);
+bool TransformAboutPoint(const PointF& centre, Gdiplus::MatrixOrder order, Translate translate,
+                         Middle middle) {
   float sign = order == Gdiplus::MatrixOrderPrepend ? 1.0f : -1.0f;
-  StoreStatus(translate(sign * centre.x, sign * centre.y, matrixOrder));
-  StoreStatus(middle(matrixOrder));
-  return StoreStatus(translate(-sign * centre.x, -sign * centre.y, matrixOrder));
+  StoreStatus(translate(sign * centre.x, sign * centre.y, order));
+  StoreStatus(middle(order));
+  return StoreStatus(translate(-sign * centre.x, -sign * centre.y, order));
 }
 
 // Fetches one list of `Element` whose length GDI+ reports first. The

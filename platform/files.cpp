@@ -100,10 +100,12 @@ File OpenFile(std::string_view path, OpenMode mode, ShareMode share) {
 std::string FileReadLine(File& file) {
   if (!file || file.textEnded_) return {};
   bool atEnd = false;
+  size_t scanned = 0;
   for (;;) {
     std::string_view rest(file.readAhead_.data() + file.readPos_,
                           file.readAhead_.size() - file.readPos_);
-    TextLineScan scan = ScanTextLine(rest, atEnd);
+    TextLineScan scan = ScanTextLine(rest, atEnd, scanned);
+    scanned = scan.scanned;
     if (scan.complete) {
       std::string line(rest.substr(0, scan.lineLength));
       file.readPos_ += scan.consumed;

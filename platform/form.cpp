@@ -15,7 +15,8 @@ namespace {
 constexpr wchar_t kFormClass[] = L"KorvathForm";
 // Every window of a form finds its state through this property.
 constexpr wchar_t kStateProperty[] = L"Korvath.FormUnit";
-constexpr UINT_PTR kSubclassId = 1;
+// The window's extra bytes hold its state too.
+constexpr int kWindowStateSlot = 0;
 constexpr int kFirstControlId = 100;
 // Height of a combo box's drop-down list below its closed box.
 constexpr int kDropDownHeight = 240;
@@ -93,6 +94,7 @@ bool Form::Create(const FormDescription& description) {
     WNDCLASSEXW wc = {sizeof(wc)};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &Form::WindowProc;
+    wc.cbWndExtra = sizeof(UnitState*);
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -101,6 +103,7 @@ bool Form::Create(const FormDescription& description) {
   }();
   if (!registered) return false;
   description_ = &description;
+  comboFieldHeights_.clear();
   font_.Reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
@@ -124,6 +127,7 @@ bool Form::Create(const FormDescription& description) {
   windowState_ = UnitState{this, -1, hwnd};
   units_.assign(description.units.size(), UnitState{});
   SetPropW(hwnd, kStateProperty, &windowState_);
+  SetWindowLongPtrW(hwnd, kWindowStateSlot, reinterpret_cast<LONG_PTR>(&windowState_));
 
   for (size_t i = 0; i < description.units.size(); ++i) {
     if (!CreateUnit(int(i))) {
@@ -165,7 +169,12 @@ bool Form::CreateUnit(int index) {
   if (!hwnd) return false;
   units_[size_t(index)] = UnitState{this, index, hwnd};
   SetPropW(hwnd, kStateProperty, &units_[size_t(index)]);
-  SetWindowSubclass(hwnd, &Form::UnitProc, kSubclassId, 0);
+  // Subclassed through the window's own procedure slot, with the state in
+  // its user data: the common controls' subclassing would ask for a property
+  // on every message.
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&units_[size_t(index)]));
+  units_[size_t(index)].previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::UnitProc)));
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   switch (u.kind) {
@@ -180,7 +189,14 @@ bool Form::CreateUnit(int index) {
       // The closed box takes the height of the description. How the
       // selection field's height adds up to the box's differs between
       // systems, so measure and correct.
+      // The field height found for one box height serves every later box of
+      // that height at once (each correction is a resize of the box and its list).
       int field = int(SendMessageW(hwnd, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+      const auto known = comboFieldHeights_.find(u.height);
+      if (known != comboFieldHeights_.end() && known->second != field) {
+        field = known->second;
+        SendMessageW(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), field);
+      }
       for (int attempt = 0; attempt < 3; ++attempt) {
         RECT r;
         GetWindowRect(hwnd, &r);
@@ -189,6 +205,7 @@ bool Form::CreateUnit(int index) {
         field += error;
         SendMessageW(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), field);
       }
+      comboFieldHeights_[u.height] = field;
       break;
     }
     default:
@@ -215,8 +232,11 @@ Form::UnitState* Form::StateOf(HWND hwnd) {
   return static_cast<UnitState*>(GetPropW(hwnd, kStateProperty));
 }
 
+// The window's and the units' procedures find their state without asking
+// for a property (a round trip to the window server under Wine), since they
+// run for every message.
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  UnitState* state = StateOf(hwnd);
+  auto* state = reinterpret_cast<UnitState*>(GetWindowLongPtrW(hwnd, kWindowStateSlot));
   if (state) {
     switch (msg) {
       case WM_COMMAND: if (state->form->OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0; break;
@@ -227,9 +247,10 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK Form::UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-  UnitState* state = StateOf(hwnd);
-  if (state) {
+LRESULT CALLBACK Form::UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* state = reinterpret_cast<UnitState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!state || !state->previous) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (state->form) {
     Form* form = state->form;
     switch (msg) {
       case WM_COMMAND: return form->OnUnitCommand(*state, wp, lp);
@@ -241,7 +262,11 @@ LRESULT CALLBACK Form::UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
     if (IsEditingMessage(msg) && form->Unit(state->unit)->kind == UnitKind::EditBox)
       return form->OnEditingMessage(*state, msg, wp, lp);
   }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return PassOn(*state, msg, wp, lp);
+}
+
+LRESULT Form::PassOn(const UnitState& state, UINT msg, WPARAM wp, LPARAM lp) {
+  return CallWindowProcW(state.previous, state.hwnd, msg, wp, lp);
 }
 
 // Messages through which the user (or the system on the user's behalf)
@@ -304,11 +329,11 @@ bool Form::OnEscape(HWND from) {
 
 LRESULT Form::OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp) {
   if (OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0;
-  return DefSubclassProc(state.hwnd, WM_COMMAND, wp, lp);
+  return PassOn(state, WM_COMMAND, wp, lp);
 }
 
 LRESULT Form::OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp) {
-  LRESULT result = DefSubclassProc(state.hwnd, WM_KILLFOCUS, wp, lp);
+  LRESULT result = PassOn(state, WM_KILLFOCUS, wp, lp);
   if (Unit(state.unit)->kind == UnitKind::EditBox) Raise(state.unit, UnitEvent::LostFocus);
   return result;
 }
@@ -317,14 +342,14 @@ LRESULT Form::OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp) {
 // limit and reports a change of content. Nested editing messages (Ctrl+V
 // sends WM_PASTE from inside WM_CHAR) are left to the outermost one.
 LRESULT Form::OnEditingMessage(UnitState& state, UINT msg, WPARAM wp, LPARAM lp) {
-  if (state.editDepth > 0) return DefSubclassProc(state.hwnd, msg, wp, lp);
+  if (state.editDepth > 0) return PassOn(state, msg, wp, lp);
   HWND hwnd = state.hwnd;
   int unit = state.unit;
   std::wstring before = WindowTextOf(hwnd);
   DWORD selStart = 0, selEnd = 0;
   SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
   ++state.editDepth;
-  LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+  LRESULT result = PassOn(state, msg, wp, lp);
   if (WindowTextOf(hwnd) != before) TrimToByteLimit(state, int(std::min(selStart, selEnd)));
   --state.editDepth;
   if (WindowTextOf(hwnd) != before) Raise(unit, UnitEvent::ContentChanged);
@@ -351,14 +376,16 @@ void Form::TrimToByteLimit(UnitState& state, int insertStart) {
 LRESULT Form::OnUnitGone(UnitState& state, UINT msg, WPARAM wp, LPARAM lp) {
   HWND hwnd = state.hwnd;
   RemovePropW(hwnd, kStateProperty);
-  RemoveWindowSubclass(hwnd, &Form::UnitProc, kSubclassId);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  const WNDPROC previous = state.previous;
   state = UnitState{};
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return CallWindowProcW(previous, hwnd, msg, wp, lp);
 }
 
 // The window's children are gone before it; what is left is the form's own.
 void Form::OnWindowGone() {
   RemovePropW(window_, kStateProperty);
+  SetWindowLongPtrW(window_, kWindowStateSlot, 0);
   window_ = nullptr;
   windowState_ = UnitState{};
   units_.clear();

@@ -12,6 +12,7 @@
 // (a group box, or a panel window that a skin puts it under later).
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -126,11 +127,13 @@ class Form {
     HWND hwnd = nullptr;
     int editDepth = 0;  // edit boxes: nesting of editing messages being handled
     int byteLimit = 0;  // edit boxes: at most this many GBK bytes; 0 = none
+    WNDPROC previous = nullptr;  // units: the procedure the form's replaced
   };
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                   DWORD_PTR data);
+  static LRESULT CALLBACK UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // The unit's own procedure, the one the form replaced.
+  static LRESULT PassOn(const UnitState& state, UINT msg, WPARAM wp, LPARAM lp);
   static UnitState* StateOf(HWND hwnd);
   static bool IsEditingMessage(UINT msg);
 
@@ -153,6 +156,9 @@ class Form {
   UnitState windowState_;
   std::vector<UnitState> units_;  // sized once per window; states never move
   GdiFont font_;
+  // A combo box's closed height -> the selection field height that gives it
+  // with the form's font.
+  std::map<int, int> comboFieldHeights_;
 };
 
 }  // namespace korvath::platform

@@ -239,6 +239,12 @@ int FindText(std::string_view text, std::string_view part, int start, bool ignor
   return found == std::string_view::npos ? -1 : ToPosition(found);
 }
 
+int FindTextFromBoundary(std::string_view text, std::string_view part, int start, bool ignoreCase) {
+  const size_t from = static_cast<size_t>(std::max(start, 1) - 1);
+  const size_t found = FindFromBoundary(text, part, from, ignoreCase);
+  return found == std::string_view::npos ? -1 : ToPosition(found);
+}
+
 int FindTextReverse(std::string_view text, std::string_view part) {
   if (part.empty()) return -1;
   int found = -1;

@@ -48,6 +48,12 @@ int CharCodeAt(std::string_view text, int position);
 // boundaries; ignoreCase folds ASCII letters only, never bytes of two-byte
 // characters.
 int FindText(std::string_view text, std::string_view part, int start = 1, bool ignoreCase = false);
+// FindText for a `start` that is known to be a character boundary, such as
+// the position right after an earlier match: it does not walk from the
+// text's beginning to find the boundary, so a loop of searches through one
+// long text stays linear in its length.
+int FindTextFromBoundary(std::string_view text, std::string_view part, int start,
+                         bool ignoreCase = false);
 // 1-based position of the last occurrence, -1 when none; character-aware.
 int FindTextReverse(std::string_view text, std::string_view part);
 // Every occurrence (left to right, not overlapping) replaced; character-aware.

@@ -10,9 +10,9 @@ namespace {
 bool IsGbkTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
 }  // namespace
 
-TextLineScan ScanTextLine(std::string_view data, bool atEnd) {
+TextLineScan ScanTextLine(std::string_view data, bool atEnd, size_t resumeAt) {
   TextLineScan scan;
-  size_t i = 0;
+  size_t i = resumeAt;
   while (i < data.size()) {
     uint8_t b = uint8_t(data[i]);
     if (b == 0x00 || b == 0x1A) {
@@ -30,7 +30,10 @@ TextLineScan ScanTextLine(std::string_view data, bool atEnd) {
     }
     if (IsGbkLeadByte(b)) {
       if (i + 1 == data.size()) {
-        if (!atEnd) return scan;  // the trail byte may still come
+        if (!atEnd) {
+          scan.scanned = i;  // the trail byte may still come
+          return scan;
+        }
         ++i;
         continue;
       }
@@ -39,7 +42,10 @@ TextLineScan ScanTextLine(std::string_view data, bool atEnd) {
     }
     ++i;
   }
-  if (!atEnd) return scan;
+  if (!atEnd) {
+    scan.scanned = i;
+    return scan;
+  }
   scan.complete = true;
   scan.lineLength = data.size();
   scan.consumed = data.size();

@@ -18,9 +18,12 @@ struct TextLineScan {
   size_t lineLength = 0;    // bytes of the line itself
   size_t consumed = 0;      // bytes to step over (the line and its end)
   bool textEnded = false;   // a NUL or 0x1A byte ended the text
+  size_t scanned = 0;       // when not complete: where a scan of more data may resume
 };
-// `atEnd`: `data` holds everything that is left of the file.
-TextLineScan ScanTextLine(std::string_view data, bool atEnd);
+// `atEnd`: `data` holds everything that is left of the file. `resumeAt`: the
+// `scanned` of an incomplete scan of the start of the same data, so that a
+// long line read in chunks is scanned once, not once per chunk.
+TextLineScan ScanTextLine(std::string_view data, bool atEnd, size_t resumeAt = 0);
 
 // Every line that reading `bytes` line by line until the end gives.
 std::vector<std::string> SplitTextLines(std::string_view bytes);

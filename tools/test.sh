@@ -16,8 +16,11 @@ cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
 cmake --build "$build/win" -j "$jobs"
 
+# One group per CPU, but no more groups than Windows test programs.
+windows_tests=$(ctest --test-dir "$build/win" -N | grep -c 'Test *#' || true)
+groups=$(( jobs < windows_tests ? jobs : windows_tests ))
 trap 'korvath_stop_groups' EXIT
-. "$root/tools/wine-groups.sh" "$build/win"
+. "$root/tools/wine-groups.sh" "$build/win" "$(( groups > 0 ? groups : 1 ))"
 
 # Both builds under one ctest run, so one summary closes the output. Each
 # Windows test takes one group; the native tests run beside them.

@@ -14,6 +14,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 
@@ -22,7 +23,7 @@ ButtonCanvas::ButtonCanvas(HWND window, const RECT& rect)
       width_(rect.right - rect.left),
       height_(rect.bottom - rect.top),
       surface_(SkinPaintParentBackground(window, rect)) {
-  if (surface_) graphics_.FromHDC(surface_.get());
+  ready_ = surface_ && SkinGraphicsOnDC(graphics_, surface_.get());
 }
 
 SkinMemoryDc ButtonCanvas::Finish() {
@@ -47,7 +48,9 @@ gdip::Argb ColourAt(COLORREF colour, int32_t alpha) {
 
 gdip::GraphicsPath NewPath() {
   gdip::GraphicsPath path;
-  path.Create();
+  // A path GDI+ does not make stays empty: figures added to it, and drawing
+  // it, do nothing.
+  if (!path.Create()) return {};
   return path;
 }
 
@@ -71,21 +74,19 @@ gdip::GraphicsPath EllipsePath(float x, float y, float width, float height) {
 
 void FillSolid(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour) {
   gdip::SolidBrush brush;
-  brush.Create(colour);
-  g.FillPath(brush, path);
+  if (brush.Create(colour)) g.FillPath(brush, path);
 }
 
 void FillGradient(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::PointF from, gdip::PointF to,
                   gdip::Argb a, gdip::Argb b) {
   gdip::LinearGradientBrush brush;
-  brush.CreateFromPoints(from, to, a, b);
-  g.FillPath(brush, path);
+  if (brush.CreateFromPoints(from, to, a, b)) g.FillPath(brush, path);
 }
 
 void FillRadial(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb centre, gdip::Argb surround,
                 float focus) {
   gdip::PathGradientBrush brush;
-  brush.CreateFromPath(path);
+  if (!brush.CreateFromPath(path)) return;
   brush.SetCenterColor(centre);
   const gdip::Argb surrounds[] = {surround};
   brush.SetSurroundColorsWithCount(surrounds);
@@ -95,8 +96,7 @@ void FillRadial(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb ce
 
 void Outline(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour, float width) {
   gdip::Pen pen;
-  pen.CreateFromColor(colour, width);
-  g.DrawPath(pen, path);
+  if (pen.CreateFromColor(colour, width)) g.DrawPath(pen, path);
 }
 
 int32_t DrawPictureAt(gdip::Graphics& g, const ByteSet& picture, float x, float y, int32_t boxHeight) {
@@ -113,15 +113,16 @@ void DrawPlainCaption(gdip::Graphics& g, std::string_view text, const CaptionSty
                       const gdip::RectF& layout) {
   if (text.empty()) return;
   gdip::SolidBrush brush;
-  brush.Create(colour);
   gdip::Font font;
-  font.CreateFromName(style.face, style.size, style.style, style.unit);
   gdip::StringFormat format;
-  format.Create(style.flags, 0);
+  if (!brush.Create(colour) || !font.CreateFromName(style.face, style.size, style.style, style.unit) ||
+      !format.Create(style.flags, 0)) {
+    return;
+  }
   format.SetAlign(style.align);
   format.SetLineAlign(style.lineAlign);
   if (style.hotkeyPrefix) format.SetHotkeyPrefix(Gdiplus::HotkeyPrefixShow);
-  if (style.trimming) format.SetTrimming(style.trimming);
+  if (style.trimming) format.SetTrimming(*style.trimming);
   g.DrawString(text, font, brush, layout, &format);
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "gdip/geometry.h"
@@ -21,8 +22,9 @@ class ButtonCanvas {
  public:
   ButtonCanvas(HWND window, const RECT& rect);
   // False when the button has nothing beneath it to take a background from
-  // (no skinned window owns it): then nothing is painted.
-  explicit operator bool() const { return bool(surface_); }
+  // (no skinned window owns it), or GDI+ gives no graphics on it: then
+  // nothing is painted.
+  explicit operator bool() const { return ready_; }
   gdip::Graphics& graphics() { return graphics_; }
   int32_t width() const { return width_; }
   int32_t height() const { return height_; }
@@ -41,6 +43,7 @@ class ButtonCanvas {
   int32_t height_;
   SkinMemoryDc surface_;     // declared first: outlives the graphics
   gdip::Graphics graphics_;
+  bool ready_ = false;
 };
 
 // The fixed colours of the painters (Windows colour values).
@@ -84,12 +87,12 @@ struct CaptionStyle {
   std::string_view face;
   float size = 12;
   int32_t style = 0;
-  int32_t unit = 0;       // GDI+ unit: 0 world, 2 pixel
-  int32_t flags = 0;      // string format flags
-  int32_t align = 0;      // 0 near, 1 centre, 2 far
-  int32_t lineAlign = 0;
-  bool hotkeyPrefix = false;  // "&x" underlines x
-  int32_t trimming = 0;       // 0: the format's default
+  Gdiplus::Unit unit = Gdiplus::UnitWorld;
+  int32_t flags = 0;  // string format flags
+  Gdiplus::StringAlignment align = Gdiplus::StringAlignmentNear;
+  Gdiplus::StringAlignment lineAlign = Gdiplus::StringAlignmentNear;
+  bool hotkeyPrefix = false;                        // "&x" underlines x
+  std::optional<Gdiplus::StringTrimming> trimming;  // none: the format's default
 };
 void DrawPlainCaption(gdip::Graphics& g, std::string_view text, const CaptionStyle& style, gdip::Argb colour,
                       const gdip::RectF& layout);

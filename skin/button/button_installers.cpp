@@ -1,8 +1,5 @@
 #include "skin/button/button_installers.h"
 
-#include <string>
-
-#include "platform/gbk_convert.h"
 #include "skin/button/button_canvas.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
@@ -21,12 +18,6 @@ namespace korvath::skin {
 
 namespace {
 
-std::string WindowTextGbk(HWND window) {
-  std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
-  return platform::WideToGbk(text).text;
-}
-
 // Registers `child` as a button of `kind` in the record, tags it and puts
 // the button procedure in front of its own.
 void Skin(int32_t recordIndex, HWND child, int32_t kind) {
@@ -37,7 +28,7 @@ void Skin(int32_t recordIndex, HWND child, int32_t kind) {
   SkinButtonEntry& entry = record->Buttons[size_t(number) - 1];
   entry.Window = child;
   entry.Kind = kind;
-  entry.Caption = WindowTextGbk(child);
+  entry.Caption = GetControlText(child);
   entry.CaptionEffectColor = kNoColor;
   entry.FontFace = font.face;
   entry.FontSize = font.size;

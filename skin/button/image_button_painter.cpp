@@ -28,7 +28,8 @@ struct Frame {
 // less one pixel; returns the size it was drawn at.
 gdip::SizeF DrawFace(gdip::Graphics& g, const ByteSet& picture, bool stretch, float W, float H) {
   gdip::Image image;
-  image.FromStream(picture);
+  // A picture that does not decode draws nothing and has no size of its own.
+  if (!image.FromStream(picture)) return stretch ? gdip::SizeF{W - 1, H - 1} : gdip::SizeF{};
   const gdip::SizeF size = stretch ? gdip::SizeF{W - 1, H - 1}
                                    : gdip::SizeF{float(image.GetWidth()), float(image.GetHeight())};
   g.DrawImageRect(image, 2, 2, size.width, size.height);
@@ -38,7 +39,7 @@ gdip::SizeF DrawFace(gdip::Graphics& g, const ByteSet& picture, bool stretch, fl
 gdip::SizeF PictureSize(const ByteSet& picture, bool stretch, float W, float H) {
   if (stretch) return {W - 1, H - 1};
   gdip::Image image;
-  image.FromStream(picture);
+  if (!image.FromStream(picture)) return {};
   return {float(image.GetWidth()), float(image.GetHeight())};
 }
 
@@ -108,8 +109,10 @@ void ToggleSkinPaintImage(HWND window, UINT state) {
   DrawPictureAt(g, checked ? ref.entry->PressedImage : ref.entry->NormalImage, 0, 0);
   if (HasState(state, ODS_DISABLED)) {
     gdip::SolidBrush wash;
-    wash.Create(ColourAt(kSilver, 120));
-    g.FillRectangle(wash, float(client.left), float(client.top), float(canvas.width()), float(canvas.height()));
+    if (wash.Create(ColourAt(kSilver, 120))) {
+      g.FillRectangle(wash, float(client.left), float(client.top), float(canvas.width()),
+                      float(canvas.height()));
+    }
   }
   canvas.CopyToWindow();
 }

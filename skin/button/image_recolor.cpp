@@ -28,7 +28,7 @@ COLORREF ArgbToColorRef(uint32_t argb, uint8_t* alpha) {
 
 ByteSet RecolorImageBytes() {
   gdip::Bitmap bitmap;
-  bitmap.FromStream(TickImage());
+  if (!bitmap.FromStream(TickImage())) return {};
   const int32_t w = bitmap.GetWidth(), h = bitmap.GetHeight();
   if (w <= 0 || h <= 0) return {};
   const COLORREF theme = SkinThemeColor;

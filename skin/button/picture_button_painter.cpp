@@ -64,10 +64,13 @@ void PaintHot(const Face& f) {
                {f.X + 1, f.Y + f.H - 4}, ColourAt(kWhite, 50), ColourAt(kWhite, 40));
   // A highlight line, full white in its middle and fading out to both ends.
   gdip::LinearGradientBrush fade;
-  fade.CreateFromPoints({f.X + 1, f.Y + 1}, {f.W - 1, f.Y + 1}, ColourAt(kWhite, 0), ColourAt(kWhite, 255));
-  fade.SetLinearBlend(0.5f, 1.0f);
   gdip::Pen pen;
-  pen.CreateFromBrush(fade, 2);
+  if (!fade.CreateFromPoints({f.X + 1, f.Y + 1}, {f.W - 1, f.Y + 1}, ColourAt(kWhite, 0),
+                             ColourAt(kWhite, 255))) {
+    return;
+  }
+  fade.SetLinearBlend(0.5f, 1.0f);
+  if (!pen.CreateFromBrush(fade, 2)) return;
   gdip::GraphicsPath line = NewPath();
   line.AddLine(f.X + 1, f.H - 3, f.W - 1, f.H - 3);
   f.g.DrawPath(pen, line);
@@ -105,10 +108,9 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
     style.align = Gdiplus::StringAlignmentNear;
     style.lineAlign = Gdiplus::StringAlignmentCenter;
     gdip::Image image;
-    image.FromStream(entry.NormalImage);
     float w = 0, h = 0;
     // An image that does not decode has no size: it takes no room.
-    if (image.GetHeight() > 0) {
+    if (image.FromStream(entry.NormalImage) && image.GetHeight() > 0) {
       w = float(image.GetWidth());
       h = float(image.GetHeight());
       const float ratio = w / h;

@@ -121,7 +121,7 @@ void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, 
 void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, COLORREF colour,
                     int32_t alpha) {
   gdip::Pen pen;
-  pen.CreateFromColor(ColourAt(colour, alpha), 1.0f);
+  if (!pen.CreateFromColor(ColourAt(colour, alpha), 1.0f)) return;
   for (int32_t i = 1; i <= width; ++i) {
     pen.SetWidth(float(i));
     graphics.DrawPath(pen, path);

@@ -2,6 +2,7 @@
 // of the children, the subclassing and the container's properties.
 #include "skin/control/container_skin.h"
 
+#include "skin/button/button_installers.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -68,7 +69,9 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
   // window), in this order: push buttons, check boxes and radio buttons, edit
   // and combo boxes, track bars, progress bars, list-type controls, up-downs,
   // headers, toolbars, see-through children. Each comes with its control skin;
-  // none is built yet, so the children stay natively drawn.
+  // the ones not built yet leave their children natively drawn.
+  ButtonSkinInstall(owner, window);
+  CheckRadioSkinInstall(owner, window);
 
   // The installers may have registered nested containers: the list may have
   // grown, so the entry is found again by its number.

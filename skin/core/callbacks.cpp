@@ -1,7 +1,8 @@
 #include "skin/core/callbacks.h"
 
-namespace korvath::skin {
+#include "skin/core/engine_state.h"
 
+namespace korvath::skin {
 
 int32_t CallFunctionPointer(const SkinRoutine& routine, const std::vector<int32_t>& arguments,
                             std::optional<bool> callerCleans) {

@@ -85,9 +85,6 @@ struct SkinCallbackEntry {
   bool free = false;                      // free for reuse
 };
 
-// Slots in 1-based order; they are reused and never removed while the program
-// runs.
-extern std::vector<SkinCallbackEntry> SkinCallbackList;
 
 // Calls the notification entry of slot n with (a, b, c). Returns 0 and calls
 // nothing when n is outside 1 .. number of slots, or the slot holds no object

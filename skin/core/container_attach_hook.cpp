@@ -1,19 +1,21 @@
 #include "skin/core/container_attach_hook.h"
 
+#include "skin/core/engine_state.h"
+
 namespace korvath::skin {
 
-namespace {
-ContainerSkinAttachRoutine installedAttach = nullptr;
+void SetContainerSkinAttach(ContainerSkinAttachRoutine routine) {
+  SkinEngine.ContainerAttach = routine;
 }
 
-void SetContainerSkinAttach(ContainerSkinAttachRoutine routine) { installedAttach = routine; }
-
-ContainerSkinAttachRoutine GetContainerSkinAttach() { return installedAttach; }
+ContainerSkinAttachRoutine GetContainerSkinAttach() { return SkinEngine.ContainerAttach; }
 
 void CallContainerSkinAttach(HWND window, std::optional<bool> framed,
                              std::optional<COLORREF> backgroundColour,
                              std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
-  if (installedAttach) installedAttach(window, framed, backgroundColour, backgroundAlpha, outline);
+  if (const auto attach = SkinEngine.ContainerAttach) {
+    attach(window, framed, backgroundColour, backgroundAlpha, outline);
+  }
 }
 
 }  // namespace korvath::skin

@@ -13,6 +13,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -23,27 +24,10 @@ namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int32_t kOutsideWash = 30;
 
-struct Tint {
-  COLORREF colour;
-  int32_t alpha;
-};
-
-Tint TintOf(HWND window) {
-  if (GetSkinProp(window, prop::Zqk_Szqk) == 1) {
-    return {static_cast<COLORREF>(GetSkinProp(window, prop::Zqk_bjs)),
-            static_cast<int32_t>(GetSkinProp(window, prop::Zqk_bjstmd))};
-  }
-  const auto colour = static_cast<COLORREF>(GetSkinProp(window, prop::Kj_bjys));
-  const auto alpha = static_cast<int32_t>(GetSkinProp(window, prop::Kj_bjystmd));
-  if (colour == 0 && alpha == 0) return {kWhite, SkinAlpha};
-  return {colour, alpha};
-}
-
 void FillArea(HDC dc, int width, int height, gdip::Argb colour) {
   gdip::Graphics graphics;
-  graphics.FromHDC(dc);
   gdip::SolidBrush brush;
-  brush.Create(colour);
+  if (!SkinGraphicsOnDC(graphics, dc) || !brush.Create(colour)) return;
   graphics.FillRectangle(brush, 0, 0, static_cast<float>(width), static_cast<float>(height));
 }
 
@@ -58,12 +42,12 @@ struct TintedBackground {
   int height = 0;
 };
 
-TintedBackground PaintTinted(HWND window) {
+TintedBackground PaintTinted(HWND window, std::optional<int32_t> defaultAlpha = std::nullopt) {
   const RECT frame = SkinGetFrameGeometry(window);
   TintedBackground result{SkinPaintParentBackground(window, frame), frame.right - frame.left,
                           frame.bottom - frame.top};
   if (result.dc) {
-    const Tint tint = TintOf(window);
+    const SkinTint tint = SkinControlTint(window, defaultAlpha);
     FillArea(result.dc.get(), result.width, result.height, Argb(tint.colour, tint.alpha));
   }
   return result;
@@ -89,6 +73,17 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha) {
+  if (GetSkinProp(window, prop::Zqk_Szqk) == 1) {
+    return {static_cast<COLORREF>(GetSkinProp(window, prop::Zqk_bjs)),
+            static_cast<int32_t>(GetSkinProp(window, prop::Zqk_bjstmd))};
+  }
+  const auto colour = static_cast<COLORREF>(GetSkinProp(window, prop::Kj_bjys));
+  const auto alpha = static_cast<int32_t>(GetSkinProp(window, prop::Kj_bjystmd));
+  if (colour == 0 && alpha == 0) return {kWhite, defaultAlpha.value_or(SkinAlpha)};
+  return {colour, alpha};
+}
+
 HBRUSH SkinControlBackgroundBrush(HWND control) {
   if (const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb)) return kept;
   platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
@@ -104,15 +99,15 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);
     gdip::Bitmap bitmap;
-    bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top);
+    if (!bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top)) return {};
     {
       gdip::Graphics graphics;
-      graphics.FromImage(bitmap);
-      graphics.Clear(Argb(kWhite, 255));
       gdip::SolidBrush wash;
-      wash.Create(Argb(SkinBackgroundColor, kOutsideWash));
-      graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
-                             static_cast<float>(bitmap.GetHeight()));
+      if (SkinGraphicsOnImage(graphics, bitmap) && wash.Create(Argb(SkinBackgroundColor, kOutsideWash))) {
+        graphics.Clear(Argb(kWhite, 255));
+        graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
+                               static_cast<float>(bitmap.GetHeight()));
+      }
     }
     return platform::GdiBitmap(bitmap.GetHBITMAP());
   }
@@ -120,15 +115,13 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
   return BitmapCopyRegion(std::move(background.dc), background.width, background.height);
 }
 
-SkinMemoryDc SkinFillControlBackground(HWND window) { return PaintTinted(window).dc; }
+SkinMemoryDc SkinFillControlBackground(HWND window, std::optional<int32_t> defaultAlpha) {
+  return PaintTinted(window, defaultAlpha).dc;
+}
 
 void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {
   SkinMemoryDc scratch = SkinMemoryDc::Create(width, height);
-  {
-    gdip::Graphics graphics;
-    graphics.FromHDC(scratch.get());
-    graphics.Clear(Argb(fill, 255));
-  }
+  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, scratch.get())) graphics.Clear(Argb(fill, 255));
   TransparentBlt(scratch.get(), 0, 0, width, height, dc, 0, 0, width, height, key);
   BitBlt(dc, 0, 0, width, height, scratch.get(), 0, 0, SRCCOPY);
 }

@@ -9,10 +9,22 @@
 // else white at the engine's alpha.
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "platform/gdi_object.h"
 #include "skin/core/memory_dc.h"
 
 namespace korvath::skin {
+
+// The veil a control's background takes: the panel's colour and alpha under a
+// panel (`Zqk_Szqk` = 1), else the control's own `Kj_bjys`/`Kj_bjystmd` when
+// either is set, else white at `defaultAlpha` (SkinAlpha when not given).
+struct SkinTint {
+  COLORREF colour;
+  int32_t alpha;
+};
+SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha = std::nullopt);
 
 // A bitmap of the control's size holding its tinted background, owned by the
 // caller (who makes a pattern brush of it). A control in no skinned window
@@ -29,8 +41,10 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window);
 HBRUSH SkinControlBackgroundBrush(HWND control);
 
 // A registered memory DC of the control's client size holding its tinted
-// background; empty when the control has no skinned top-level window.
-SkinMemoryDc SkinFillControlBackground(HWND window);
+// background (`defaultAlpha` as in SkinControlTint); empty when the control
+// has no skinned top-level window.
+SkinMemoryDc SkinFillControlBackground(HWND window,
+                                       std::optional<int32_t> defaultAlpha = std::nullopt);
 
 // In the area (0, 0, width, height) of dc every pixel of exactly `key`
 // becomes `fill`; every other pixel stays.

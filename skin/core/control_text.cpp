@@ -12,85 +12,73 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 
 namespace {
-
-// GDI+ enumeration values used here.
-constexpr int kLineLimit = 0x2000;     // StringFormatFlagsLineLimit
-constexpr int kNoWrap = 0x1000;        // StringFormatFlagsNoWrap
-constexpr int kTrimmingEllipsis = 3;   // StringTrimmingEllipsisCharacter
-constexpr int kUnitWorld = 0;
-constexpr int kSmoothingAntiAlias = 4;
-constexpr int kInterpolationHighQualityBicubic = 7;
-constexpr int kCompositingGammaCorrected = 3;
-constexpr int kPixelOffsetNone = 3;
-constexpr int kTextAntiAliasGridFit = 3;
 
 // What both text passes draw with.
 struct TextSetup {
   std::string face;
   float size;
   int32_t style;
-  int32_t horizontalAlign;
-  int32_t verticalAlign;
+  Gdiplus::StringAlignment horizontalAlign;
+  Gdiplus::StringAlignment verticalAlign;
   bool wrap;
   bool ellipsis;
   const gdip::StringFormat* callerFormat;
 
+  // A format or font that GDI+ does not make stays empty: the text is then
+  // drawn with GDI+'s default format, or not at all.
   void BuildFormat(gdip::StringFormat& format) const {
-    format.Create(kLineLimit);
-    if (ellipsis) format.SetTrimming(kTrimmingEllipsis);
-    if (!wrap) format.SetFlags(kNoWrap | kLineLimit);
+    if (!format.Create(Gdiplus::StringFormatFlagsLineLimit)) return;
+    if (ellipsis) format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
+    if (!wrap) format.SetFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsLineLimit);
     format.SetAlign(horizontalAlign);
     format.SetLineAlign(verticalAlign);
   }
-  void BuildFont(gdip::Font& font) const { font.CreateFromName(face, size, style, kUnitWorld); }
+  bool BuildFont(gdip::Font& font) const {
+    return font.CreateFromName(face, size, style, Gdiplus::UnitWorld);
+  }
   const gdip::StringFormat* Choose(const gdip::StringFormat& own) const {
     return callerFormat ? callerFormat : &own;
   }
 };
 
-void SetSmoothQualities(gdip::Graphics& graphics) {
-  graphics.SetSmoothingMode(kSmoothingAntiAlias);
-  graphics.SetInterpolationMode(kInterpolationHighQualityBicubic);
-  graphics.SetCompositingQuality(kCompositingGammaCorrected);
-  graphics.SetPixelOffsetMode(kPixelOffsetNone);
-}
-
 // The text blurred by drawing it small and growing it back, shifted one pixel
 // right and down: a W x H picture (empty when W or H is 0).
 gdip::Bitmap BlurredGlow(const TextSetup& setup, std::string_view text, int width, int height,
                          float shrunkWidth, float shrunkHeight, COLORREF glowColour) {
+  // Any step that GDI+ cannot make leaves the glow empty: the text is still
+  // drawn, without its halo.
   gdip::Bitmap sharp;
-  sharp.CreateWithFormat(width, height);
+  if (!sharp.CreateWithFormat(width, height)) return {};
   {
     gdip::StringFormat format;
     setup.BuildFormat(format);
     gdip::Font font;
-    setup.BuildFont(font);
     gdip::SolidBrush brush;
-    brush.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 255)));
     gdip::Graphics graphics;
-    graphics.FromImage(sharp);
+    if (!setup.BuildFont(font) || !brush.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 255))) ||
+        !SkinGraphicsOnImage(graphics, sharp)) {
+      return {};
+    }
     graphics.DrawString(text, font, brush, SkinMakeRect(0, 0, float(width), float(height)),
                         setup.Choose(format));
   }
   gdip::Bitmap shrunk;
-  shrunk.CreateWithFormat(int(shrunkWidth), int(shrunkHeight));
+  if (!shrunk.CreateWithFormat(int(shrunkWidth), int(shrunkHeight))) return {};
   {
     gdip::Graphics graphics;
-    graphics.FromImage(shrunk);
-    SetSmoothQualities(graphics);
+    if (!SkinGraphicsOnImage(graphics, shrunk, kSkinBlurRendering)) return {};
     graphics.DrawImageRect(sharp, 0, 0, shrunkWidth, shrunkHeight);
   }
   gdip::Bitmap grown;
-  grown.CreateWithFormat(width, height);
+  if (!grown.CreateWithFormat(width, height)) return {};
   {
     gdip::Graphics graphics;
-    graphics.FromImage(grown);
-    SetSmoothQualities(graphics);
+    if (!SkinGraphicsOnImage(graphics, grown, kSkinBlurRendering)) return {};
     graphics.DrawImageRect(shrunk, 1, 1, float(width), float(height));
   }
   return grown;
@@ -113,12 +101,25 @@ SkinFontInfo SkinControlFontMetrics(HWND window) {
 
   const platform::WindowDC dc = platform::WindowDC::Client(window);
   gdip::Font font;
-  font.CreateFromHFONT(dc.get(), handle);
+  if (!font.CreateFromHFONT(dc.get(), handle)) return info;
   const float size = font.GetSize();
   info.size = std::fabs(size) <= 1e-7f ? kDefaultFontSize : static_cast<int32_t>(size);
-  info.style = font.GetStyle();
+  // The size and style the control asked for: a face that stands in for a
+  // missing one (Wine's for "宋体") may be a heavier cut with other metrics,
+  // which GDI+ would report as bold and of another em size. A negative height
+  // is the em height in pixels.
+  LOGFONTW asked = {};
+  if (GetObjectW(handle, sizeof asked, &asked) != 0) {
+    if (asked.lfHeight < 0) info.size = -asked.lfHeight;
+    info.style = (asked.lfWeight >= FW_SEMIBOLD ? Gdiplus::FontStyleBold : 0) |
+                 (asked.lfItalic ? Gdiplus::FontStyleItalic : 0) |
+                 (asked.lfUnderline ? Gdiplus::FontStyleUnderline : 0) |
+                 (asked.lfStrikeOut ? Gdiplus::FontStyleStrikeout : 0);
+  } else {
+    info.style = font.GetStyle();
+  }
   gdip::FontFamily family;
-  font.GetFamily(family);
+  if (!font.GetFamily(family)) return info;
   std::string face = family.GetName();
   if (!face.empty()) info.face = std::move(face);
   return info;
@@ -127,8 +128,9 @@ SkinFontInfo SkinControlFontMetrics(HWND window) {
 void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
                          COLORREF textColour, COLORREF glowColour, std::optional<int32_t> blurDivisor,
                          std::optional<std::string> face, std::optional<int32_t> style,
-                         std::optional<float> size, int32_t horizontalAlign, int32_t verticalAlign,
-                         std::optional<bool> wrap, bool ellipsis, const gdip::StringFormat* format) {
+                         std::optional<float> size, Gdiplus::StringAlignment horizontalAlign,
+                         Gdiplus::StringAlignment verticalAlign, std::optional<bool> wrap, bool ellipsis,
+                         const gdip::StringFormat* format) {
   const TextSetup setup{face.value_or(kDefaultFontFace),
                         size.value_or(float(kDefaultFontSize)),
                         style.value_or(0),
@@ -147,18 +149,17 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
   {
     gdip::Bitmap glow = BlurredGlow(setup, text, width, height, float(width) / float(divisor),
                                     float(height) / float(divisor), glowColour);
-    graphics.DrawImage(glow, x, y);
+    if (glow.GetNativeObject()) graphics.DrawImage(glow, x, y);
   }
-  graphics.SetTextRenderingHint(kTextAntiAliasGridFit);
+  SkinApplyRenderQuality(graphics, kSkinSmoothTextRendering);
 
   gdip::StringFormat ownFormat;
   setup.BuildFormat(ownFormat);
   gdip::Font font;
-  setup.BuildFont(font);
+  if (!setup.BuildFont(font)) return;
   const gdip::StringFormat* chosen = setup.Choose(ownFormat);
-  {
-    gdip::SolidBrush halo;
-    halo.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 60)));
+  gdip::SolidBrush halo;
+  if (halo.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 60)))) {
     const float offsets[4][2] = {{0, 1}, {2, 1}, {1, 0}, {1, 2}};
     for (const auto& offset : offsets) {
       graphics.DrawString(text, font, halo,
@@ -166,7 +167,7 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
     }
   }
   gdip::SolidBrush brush;
-  brush.Create(gdip::Argb(SkinArgbFromColorRef(textColour, 254)));
+  if (!brush.Create(gdip::Argb(SkinArgbFromColorRef(textColour, 254)))) return;
   graphics.DrawString(text, font, brush, SkinMakeRect(x + 1, y + 1, float(width), float(height)), chosen);
 }
 

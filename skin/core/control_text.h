@@ -2,6 +2,8 @@
 // Captions of skinned controls: which font a control uses, and drawing a
 // caption in the engine's look (a soft glow, a thin halo, the text on top).
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <gdiplus.h>
 
 #include <cstdint>
 #include <optional>
@@ -31,15 +33,16 @@ struct SkinFontInfo {
 std::string GetControlText(HWND window);
 
 // The control's font (WM_GETFONT). No font, an empty family name or a size of
-// (nearly) zero fall back to "宋体" and 12.
+// (nearly) zero fall back to "宋体" and 12. The style is the one the font was
+// made with (weight from FW_SEMIBOLD up counts as bold), and so is the size
+// of a font made with a character height (a negative height).
 SkinFontInfo SkinControlFontMetrics(HWND window);
 
 // Draws `text` (GBK) in the layout rectangle on the caller's graphics: the
 // glow is the text in `glowColour`, shrunk by the blur divisor and grown back
 // (so blurred), one pixel right and down; then a halo of the glow colour at
 // alpha 60 and the text itself at alpha 254, both centred one pixel right of
-// and below the rectangle's corner. Alignments are GDI+ StringAlignment
-// values (0 near, 1 centre, 2 far). A divisor below 1 counts as 1. A caller's
+// and below the rectangle's corner. A divisor below 1 counts as 1. A caller's
 // `format` replaces alignment, wrap and ellipsis. Leaves the caller's text
 // rendering hint at AntiAliasGridFit.
 void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
@@ -47,8 +50,10 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
                          std::optional<int32_t> blurDivisor = std::nullopt,
                          std::optional<std::string> face = std::nullopt,
                          std::optional<int32_t> style = std::nullopt,
-                         std::optional<float> size = std::nullopt, int32_t horizontalAlign = 0,
-                         int32_t verticalAlign = 0, std::optional<bool> wrap = std::nullopt,
-                         bool ellipsis = false, const gdip::StringFormat* format = nullptr);
+                         std::optional<float> size = std::nullopt,
+                         Gdiplus::StringAlignment horizontalAlign = Gdiplus::StringAlignmentNear,
+                         Gdiplus::StringAlignment verticalAlign = Gdiplus::StringAlignmentNear,
+                         std::optional<bool> wrap = std::nullopt, bool ellipsis = false,
+                         const gdip::StringFormat* format = nullptr);
 
 }  // namespace korvath::skin

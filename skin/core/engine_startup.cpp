@@ -7,19 +7,6 @@
 
 namespace korvath::skin {
 
-HICON AppIcon = nullptr;
-int32_t SkinOptTrimMemory = 0;
-int32_t SkinOptFormFlag = 0;
-bool SkinEnabled = false;
-int32_t SkinAlpha = 0;
-COLORREF SkinThemeColor = 0;
-int32_t SkinOptTrackbar = 0;
-int32_t SkinHoverTracking = 0;
-HCURSOR CursorHand = nullptr;
-HCURSOR CursorIBeam = nullptr;
-HCURSOR CursorSizeWE = nullptr;
-bool SkinTransparentMode = false;
-
 namespace {
 
 constexpr int32_t kDefaultAlpha = 160;
@@ -65,9 +52,6 @@ int32_t SkinModuleInit() {
   SkinThemeColor = kDefaultThemeColor;
   SkinOptTrackbar = 1;
   SkinHoverTracking = 0;
-  CursorHand = LoadCursorA(nullptr, IDC_HAND);
-  CursorIBeam = LoadCursorA(nullptr, IDC_IBEAM);
-  CursorSizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
   // A second initialisation finds the classes registered already.
   SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
   SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);
@@ -89,10 +73,10 @@ LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 void SkinEngineStartup() {
-  ProgramGlobalsInit();
+  SkinEngineReset();
   SkinModuleInit();
 }
 
-void SkinEngineShutdown() { ProgramGlobalsRelease(); }
+void SkinEngineShutdown() { SkinEngineReset(); }
 
 }  // namespace korvath::skin

@@ -1,28 +1,29 @@
 #pragma once
-// The engine's process-wide lists and objects. They exist from program start
-// (so no user ever tests them for absence); `ProgramGlobalsInit` gives them
-// their start-up content before the engine's initialiser runs, and
-// `ProgramGlobalsRelease`, the program's exit callback, frees them. The
-// release frees memory and the objects the lists own; windows are left to
-// their own destruction.
+// Everything the engine keeps between calls, its options and its lists, in
+// one object. `SkinEngineReset` gives all of it its start-up content at once,
+// so nothing can be left behind: the program's start and exit and every test
+// begin from the same state. The engine's code reads each value under its
+// own name, which refers into the object.
 //
-// The lists of other files: `SkinWindowList` (window_list.h),
-// `SkinMemoryDcList` (memory_dc.h), `SkinCallbackList` (callbacks.h). All
-// are defined in engine_state.cpp, in an order that lets each be destroyed
-// while the ones it releases into still exist.
+// Lists exist from program start (no user tests them for absence). Windows
+// are left to their own destruction; the lists own the memory and the objects
+// in them.
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/gdi_object.h"
+#include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
-#include "skin/core/control_entries.h"
+#include "skin/core/container_attach_hook.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
-#include "platform/gdi_object.h"
+#include "skin/core/menu_items.h"
+#include "skin/core/owner_draw.h"
+#include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
@@ -94,45 +95,105 @@ struct CompanionWindowEntry {
   std::vector<CompanionItem> LayerItems;
 };
 
-// Mouse state of the skinned form's window procedure: eight values, three of
-// them one-element lists.
-struct SkinMouseStateRecord {
-  int32_t value1 = 0;
-  int32_t value2 = 0;
-  int32_t value3 = 0;
-  std::vector<int32_t> list4{0};
-  std::vector<int32_t> list5{0};
-  std::vector<std::string> list6{std::string()};
-  int32_t value7 = 0;
-  std::string text8;
+struct SkinEngineState {
+  // ---- options: SkinModuleInit gives them their start-up values ----------
+  // Class icon of the engine's windows, drawn in skinned captions (0 when the
+  // program has no icon resource).
+  HICON AppIcon = nullptr;
+  // While not 0 the working-set trim on deactivation returns at once (1 from
+  // start-up; nothing sets it to 0).
+  int32_t SkinOptTrimMemory = 0;
+  // One-shot: the first WM_SIZE of a skinned form after start-up keeps the
+  // form's full re-render request cleared and sets this to 0.
+  int32_t SkinOptFormFlag = 0;
+  // The skinning switch read by the control installers when they run.
+  bool SkinEnabled = false;
+  // Default alpha of control backgrounds, borders and scroll-bar faces.
+  int32_t SkinAlpha = 0;
+  // The one tint of every highlight, gradient, tick and frame.
+  COLORREF SkinThemeColor = 0;
+  // The track-bar painter draws its rounded part only while not 0.
+  int32_t SkinOptTrackbar = 0;
+  // List-type controls ask for hover tracking only while not 0 (stays 0).
+  int32_t SkinHoverTracking = 0;
+  // True exactly when the last SkinSetOptions call was given an alpha:
+  // switches on the transparent-background branches of the control skins.
+  bool SkinTransparentMode = false;
+  // The background theme's picture (empty until the theme call sets one).
+  ByteSet SkinBackgroundImage;
+  // The background colour of the engine's theme (0 until the theme call sets
+  // it); painters wash backgrounds with it where no skinned window lies
+  // behind.
+  COLORREF SkinBackgroundColor = 0;
+
+  // ---- values that the window skinning sets and reads ---------------------
+  int32_t SkinResizeBorder = 0;           // resize-zone width, set by every form attach
+  int32_t CaptionHoverItem = 0;           // caption item last under the mouse on any form
+  SkinRoutine CaptionClickCallback;       // the caption-button action, set once by the form attach
+  HWND MsgBoxOwner = nullptr;             // owner given to the last message box
+  HHOOK MsgBoxCbtHook = nullptr;          // the message-box hook while it is installed
+  HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
+  bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
+
+  // ---- painters of later layers, which put themselves here ----------------
+  SkinButtonPainterSet SkinButtonPainters;
+  SkinTickPicture SkinRecolorTickImage = nullptr;
+  ContainerSkinAttachRoutine ContainerAttach = nullptr;  // container_attach_hook.h
+
+  // ---- lists, in an order that lets each be released while the ones it
+  // releases into still exist -----------------------------------------------
+  std::vector<SkinMemoryDcEntry> SkinMemoryDcList;
+  // The check-box glyph cells, loaded by the engine's initialiser.
+  ImageStrip SkinImageStrip;
+  std::vector<SkinCallbackEntry> SkinCallbackList;
+  // Drop-down list windows the skin made layered.
+  std::vector<HWND> LayeredDropDownList;
+  // Records keep their address while they live, so a painter holding one does
+  // not lose it when another window is skinned meanwhile.
+  std::vector<std::unique_ptr<SkinWindowRecord>> SkinWindowList;
+  // Running button cross-fades.
+  std::vector<FadeEntry> FadeList;
+  std::vector<TreeViewState> TreeViewStateList;
+  // Companion windows (stays empty in this program).
+  std::vector<CompanionWindowEntry> CompanionWindowList;
+  std::vector<MenuSkinEntry> MenuItemList;
 };
 
-// The check-box glyph cells, loaded by the engine's initialiser.
-extern ImageStrip SkinImageStrip;
-// Drop-down list windows the skin made layered.
-extern std::vector<HWND> LayeredDropDownList;
-// Running button cross-fades.
-extern std::vector<FadeEntry> FadeList;
-extern std::vector<TreeViewState> TreeViewStateList;
-// Companion windows (stays empty in this program).
-extern std::vector<CompanionWindowEntry> CompanionWindowList;
-extern SkinMouseStateRecord SkinMouseState;
-// The noise-background theme's picture (empty until the theme call sets one).
-extern ByteSet SkinBackgroundImage;
-// The background colour of the engine's theme (0 until the theme call sets
-// it); painters wash backgrounds with it where no skinned window lies behind.
-extern COLORREF SkinBackgroundColor;
+extern SkinEngineState SkinEngine;
 
-// Engine values that the window skinning sets and reads.
-extern int32_t SkinResizeBorder;      // resize-zone width, set by every form attach
-extern int32_t CaptionHoverItem;      // caption item last under the mouse on any form
-extern SkinRoutine CaptionClickCallback;  // the caption-button action, set once by the form attach
+// Releases every list and what it owns (records before the memory DCs they
+// free into) and gives every value its start-up content: the program's exit,
+// and the first step of its start.
+void SkinEngineReset();
+// The global set-up that runs before the engine's initialiser, and the
+// program's exit callback: both are that reset.
+inline void ProgramGlobalsInit() { SkinEngineReset(); }
+inline void ProgramGlobalsRelease() { SkinEngineReset(); }
 
-// Gives every list and object its start-up content (all empty). Called once,
-// before the engine's initialiser.
-void ProgramGlobalsInit();
-// The exit callback: releases every list and what it owns, in the order the
-// lists were created.
-void ProgramGlobalsRelease();
+inline HICON& AppIcon = SkinEngine.AppIcon;
+inline int32_t& SkinOptTrimMemory = SkinEngine.SkinOptTrimMemory;
+inline int32_t& SkinOptFormFlag = SkinEngine.SkinOptFormFlag;
+inline bool& SkinEnabled = SkinEngine.SkinEnabled;
+inline int32_t& SkinAlpha = SkinEngine.SkinAlpha;
+inline COLORREF& SkinThemeColor = SkinEngine.SkinThemeColor;
+inline int32_t& SkinOptTrackbar = SkinEngine.SkinOptTrackbar;
+inline int32_t& SkinHoverTracking = SkinEngine.SkinHoverTracking;
+inline bool& SkinTransparentMode = SkinEngine.SkinTransparentMode;
+inline ByteSet& SkinBackgroundImage = SkinEngine.SkinBackgroundImage;
+inline COLORREF& SkinBackgroundColor = SkinEngine.SkinBackgroundColor;
+inline int32_t& SkinResizeBorder = SkinEngine.SkinResizeBorder;
+inline int32_t& CaptionHoverItem = SkinEngine.CaptionHoverItem;
+inline SkinRoutine& CaptionClickCallback = SkinEngine.CaptionClickCallback;
+inline SkinButtonPainterSet& SkinButtonPainters = SkinEngine.SkinButtonPainters;
+inline SkinTickPicture& SkinRecolorTickImage = SkinEngine.SkinRecolorTickImage;
+inline std::vector<SkinMemoryDcEntry>& SkinMemoryDcList = SkinEngine.SkinMemoryDcList;
+inline ImageStrip& SkinImageStrip = SkinEngine.SkinImageStrip;
+inline std::vector<SkinCallbackEntry>& SkinCallbackList = SkinEngine.SkinCallbackList;
+inline std::vector<HWND>& LayeredDropDownList = SkinEngine.LayeredDropDownList;
+inline std::vector<std::unique_ptr<SkinWindowRecord>>& SkinWindowList = SkinEngine.SkinWindowList;
+inline std::vector<FadeEntry>& FadeList = SkinEngine.FadeList;
+inline std::vector<TreeViewState>& TreeViewStateList = SkinEngine.TreeViewStateList;
+inline std::vector<CompanionWindowEntry>& CompanionWindowList = SkinEngine.CompanionWindowList;
+inline std::vector<MenuSkinEntry>& MenuItemList = SkinEngine.MenuItemList;
 
 }  // namespace korvath::skin

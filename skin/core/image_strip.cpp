@@ -6,6 +6,7 @@
 #include "gdip/graphics.h"
 #include "gdip/pen.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 
@@ -15,13 +16,21 @@ constexpr COLORREF kMagenta = RGB(0xFF, 0x00, 0xFF);
 // The pixel row on which separator columns are looked for.
 constexpr int kSeparatorRow = 2;
 
+// The picture decoded; bytes that do not decode give an empty bitmap, whose
+// size reads 0 x 0.
+gdip::Bitmap Decoded(std::span<const uint8_t> picture) {
+  gdip::Bitmap bitmap;
+  if (!bitmap.FromStream(picture)) return {};
+  return bitmap;
+}
+
 // Two one-pixel magenta lines each way around the centre of a cell, drawn on
 // the cut-out before it is saved.
 void DrawGuides(gdip::Bitmap& cell, float width, float height) {
   gdip::Graphics graphics;
-  if (!graphics.FromImage(cell)) return;
+  if (!SkinGraphicsOnImage(graphics, cell)) return;
   gdip::Pen pen;
-  pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(kMagenta)), 1.0f);
+  if (!pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(kMagenta)), 1.0f)) return;
   const float midY = height / 2;
   const float midX = width / 2;
   graphics.DrawLine(pen, 0, midY - 1, width, midY - 1);
@@ -56,8 +65,7 @@ int32_t ImageStrip::Load(std::span<const uint8_t> picture, std::optional<COLORRE
 }
 
 int32_t ImageStrip::Split(std::span<const uint8_t> picture) {
-  gdip::Bitmap bitmap;
-  bitmap.FromStream(picture);
+  const gdip::Bitmap bitmap = Decoded(picture);
   width_ = bitmap.GetWidth();
   height_ = bitmap.GetHeight();
   const gdip::Argb key = gdip::Argb(SkinArgbFromColorRef(keyColour_));
@@ -80,8 +88,7 @@ int32_t ImageStrip::Split(std::span<const uint8_t> picture) {
 int32_t ImageStrip::SplitFixed(std::span<const uint8_t> picture, int32_t cellSize, bool guides,
                                bool alongX) {
   Clear();
-  gdip::Bitmap bitmap;
-  bitmap.FromStream(picture);
+  const gdip::Bitmap bitmap = Decoded(picture);
   width_ = bitmap.GetWidth();
   height_ = bitmap.GetHeight();
   // A size below 1 would never advance the cut: no cells at all.
@@ -108,8 +115,10 @@ int32_t ImageStrip::SplitByHeight(std::span<const uint8_t> picture, int32_t cell
 
 int32_t ImageStrip::AddCell(std::span<const uint8_t> picture) {
   gdip::Image image;
-  image.FromStream(picture);
-  Cell cell{image.GetWidth(), image.GetHeight(), std::vector<uint8_t>(picture.begin(), picture.end())};
+  // A cell that does not decode is kept with a size of 0 x 0.
+  const bool decoded = image.FromStream(picture);
+  Cell cell{decoded ? image.GetWidth() : 0, decoded ? image.GetHeight() : 0,
+            std::vector<uint8_t>(picture.begin(), picture.end())};
   image.Dispose();
   width_ += cell.width;
   cells_.push_back(std::move(cell));

@@ -4,6 +4,7 @@
 #include "gdip/pen.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/layered_window.h"
+#include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 
@@ -22,9 +23,11 @@ std::vector<POINT> SkinIpAddressDotPositions(HWND control) {
 void SkinPaintIpAddressDots(HWND control, HDC dc) {
   const std::vector<POINT> dots = SkinIpAddressDotPositions(control);
   gdip::Graphics graphics;
-  graphics.FromHDC(dc);
   gdip::Pen pen;
-  pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(RGB(0, 0, 0))), 1.0f);
+  if (!SkinGraphicsOnDC(graphics, dc) ||
+      !pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(RGB(0, 0, 0))), 1.0f)) {
+    return;
+  }
   for (const POINT& dot : dots) graphics.DrawEllipse(pen, float(dot.x), float(dot.y), 1.0f, 1.0f);
 }
 

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-namespace korvath::skin {
+#include "skin/core/engine_state.h"
 
+namespace korvath::skin {
 
 namespace {
 

@@ -18,9 +18,6 @@ struct SkinMemoryDcEntry {
   HGDIOBJ previous = nullptr;      // what that selection replaced (a stock object)
 };
 
-// The DCs alive at the moment, in order of registration; a DC stands in it at
-// most once.
-extern std::vector<SkinMemoryDcEntry> SkinMemoryDcList;
 
 // A 32-bit DIB section (BI_RGB, all zero). A positive height makes it
 // bottom-up, a negative one top-down, as CreateDIBSection reads the header.

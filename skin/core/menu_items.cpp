@@ -14,13 +14,11 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
-
-std::vector<MenuSkinEntry> MenuItemList;
-SkinTickPicture SkinRecolorTickImage = nullptr;
 
 namespace {
 
@@ -29,8 +27,6 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kDisabledText = 0x808080;
 constexpr float kStripWidth = 20.0f;
 constexpr float kTextLeft = 22.0f;
-constexpr int kLineAlignCentre = 1;
-constexpr int kUnitWorld = 0;
 
 gdip::Argb Argb(COLORREF colour, int32_t alpha) {
   return static_cast<gdip::Argb>(SkinArgbFromColorRef(colour, alpha));
@@ -59,14 +55,12 @@ COLORREF Tint(const MenuSkinEntry& menu) {
 
 void FillRect(gdip::Graphics& graphics, float width, float height, gdip::Argb colour) {
   gdip::SolidBrush brush;
-  brush.Create(colour);
-  graphics.FillRectangle(brush, 0, 0, width, height);
+  if (brush.Create(colour)) graphics.FillRectangle(brush, 0, 0, width, height);
 }
 
 void DrawLine(gdip::Graphics& graphics, gdip::Argb colour, float x1, float x2, float y) {
   gdip::Pen pen;
-  pen.CreateFromColor(colour, 1.0f);
-  graphics.DrawLine(pen, x1, y, x2, y);
+  if (pen.CreateFromColor(colour, 1.0f)) graphics.DrawLine(pen, x1, y, x2, y);
 }
 
 void DrawPicture(gdip::Graphics& graphics, const ByteSet& bytes, float x, float y, float size) {
@@ -77,32 +71,31 @@ void DrawPicture(gdip::Graphics& graphics, const ByteSet& bytes, float x, float 
 
 void DrawHighlight(gdip::Graphics& graphics, float width, float height, COLORREF tint) {
   gdip::GraphicsPath path;
-  path.Create();
+  if (!path.Create()) return;
   SkinPathAddRoundRect(path, 0, 0, width - 2, height - 1, 1);
   const gdip::PointF top{0, 0};
   const gdip::PointF bottom{0, height};
   gdip::LinearGradientBrush down;
-  down.CreateFromPoints(top, bottom, Argb(tint, 50), Argb(kWhite, 100));
-  graphics.FillPath(down, path);
+  if (down.CreateFromPoints(top, bottom, Argb(tint, 50), Argb(kWhite, 100))) graphics.FillPath(down, path);
   gdip::LinearGradientBrush up;
-  up.CreateFromPoints(top, bottom, Argb(kWhite, 100), Argb(tint, 50));
-  graphics.FillPath(up, path);
+  if (up.CreateFromPoints(top, bottom, Argb(kWhite, 100), Argb(tint, 50))) graphics.FillPath(up, path);
   gdip::Pen outline;
-  outline.CreateFromColor(Argb(kBlack, 90), 1.0f);
-  graphics.DrawPath(outline, path);
+  if (outline.CreateFromColor(Argb(kBlack, 90), 1.0f)) graphics.DrawPath(outline, path);
 }
 
 void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description, UINT itemState,
                  float width, float height) {
   gdip::StringFormat format;
-  format.Create(0);
-  format.SetLineAlign(kLineAlignCentre);
   gdip::Font font;
-  font.CreateFromName(description.face, static_cast<float>(description.size), description.style,
-                      kUnitWorld);
   gdip::SolidBrush brush;
   const COLORREF colour = (itemState & ODS_DISABLED) ? kDisabledText : description.textColor;
-  brush.Create(Argb(colour, 255));
+  if (!format.Create(0) ||
+      !font.CreateFromName(description.face, static_cast<float>(description.size), description.style,
+                           Gdiplus::UnitWorld) ||
+      !brush.Create(Argb(colour, 255))) {
+    return;
+  }
+  format.SetLineAlign(Gdiplus::StringAlignmentCenter);
   graphics.DrawString(description.text, font, brush,
                       gdip::RectF{kTextLeft, 2, width - kTextLeft, height}, &format);
 }
@@ -143,9 +136,7 @@ void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
   const float w = static_cast<float>(width);
   const float h = static_cast<float>(height);
   SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
-  {
-    gdip::Graphics graphics;
-    graphics.FromHDC(dc.get());
+  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, dc.get())) {
     if (!SkinBackgroundImage.empty()) {
       const BackgroundSource source = SourceFor(window);
       const int sourceTop = r.top + (source.companion ? 0 : source.captionHeight);
@@ -157,15 +148,16 @@ void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
     FillRect(graphics, w, h, Argb(kWhite, 230));
 
     gdip::GraphicsPath strip;
-    strip.Create();
-    strip.AddRectangle(0, 0, kStripWidth, h);
-    gdip::SolidBrush tint;
-    tint.Create(Argb(Tint(*described.menu), 60));
-    graphics.FillPath(tint, strip);
-    gdip::LinearGradientBrush sheen;
-    sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, Argb(kWhite, 60),
-                           Argb(kWhite, 50));
-    graphics.FillPath(sheen, strip);
+    if (strip.Create()) {
+      strip.AddRectangle(0, 0, kStripWidth, h);
+      gdip::SolidBrush tint;
+      if (tint.Create(Argb(Tint(*described.menu), 60))) graphics.FillPath(tint, strip);
+      gdip::LinearGradientBrush sheen;
+      if (sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, Argb(kWhite, 60),
+                                 Argb(kWhite, 50))) {
+        graphics.FillPath(sheen, strip);
+      }
+    }
   }
   MenuSkinItemTextAndIcon(item, dc.get());
   BitBlt(item.hDC, r.left, r.top, width, height, dc.get(), 0, 0, SRCCOPY);
@@ -184,7 +176,7 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   const float w = static_cast<float>(item.rcItem.right - item.rcItem.left);
   const float h = static_cast<float>(item.rcItem.bottom - item.rcItem.top);
   gdip::Graphics graphics;
-  graphics.FromHDC(dc);
+  if (!SkinGraphicsOnDC(graphics, dc)) return;
   if (description.separator) {
     const float middle = h / 2;
     DrawLine(graphics, Argb(kBlack, 80), kTextLeft, w - 4, middle);

@@ -40,12 +40,10 @@ struct MenuSkinEntry {
   SkinRoutine itemHandler;
 };
 
-extern std::vector<MenuSkinEntry> MenuItemList;
 
 // The tick in the theme colour, encoded as PNG: made by the button skins'
 // recolouring, which puts itself here; without it a checked item shows no tick.
 using SkinTickPicture = ByteSet (*)();
-extern SkinTickPicture SkinRecolorTickImage;
 
 // The 1-based number of the first entry of MenuItemList describing `menu`;
 // 0 when there is none.

@@ -7,7 +7,6 @@
 
 namespace korvath::skin {
 
-SkinButtonPainterSet SkinButtonPainters;
 
 namespace {
 

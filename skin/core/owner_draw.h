@@ -18,7 +18,6 @@ struct SkinButtonPainterSet {
   SkinButtonPainter picture = nullptr;  // kind 1: ButtonSkinPaint
   SkinButtonPainter image = nullptr;    // kind 3: ButtonSkinPaintImage
 };
-extern SkinButtonPainterSet SkinButtonPainters;
 
 // Paints the item of a WM_DRAWITEM for the skinned window of record `owner`
 // (or of entry `owner` of CompanionWindowList with `companion`):

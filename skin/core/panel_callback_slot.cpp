@@ -2,6 +2,7 @@
 // through which every panel window reaches its object: no code is generated,
 // the panel's "Zqk_LbID" property names its record and the record its object.
 #include "skin/core/callbacks.h"
+#include "skin/core/engine_state.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/window_props.h"
 

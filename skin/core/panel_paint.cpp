@@ -16,14 +16,13 @@
 #include "skin/core/panel_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
 
 namespace {
 
-constexpr int kSmoothingAntiAlias = 4;
-constexpr int kInterpolationHighQualityBicubic = 7;
 constexpr int kOutlineCorner = 8;
 constexpr int kFrameAlpha = 200;
 constexpr COLORREF kShadeColour = 0x000000;
@@ -114,11 +113,9 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
   if (!buffer) return buffer;
 
   gdip::Graphics g;
-  g.FromHDC(buffer.get());
-  g.SetSmoothingMode(kSmoothingAntiAlias);
-  g.SetInterpolationMode(kInterpolationHighQualityBicubic);
   gdip::GraphicsPath outline;
-  outline.Create();
+  // Without a graphics or a path the buffer keeps the bare background.
+  if (!SkinGraphicsOnDC(g, buffer.get(), kSkinSmoothPictureRendering) || !outline.Create()) return buffer;
   const float right = float(c.right - 1);
   const float bottom = float(c.bottom - 1);
   const bool rounded = frameStyle_ == kPanelFrameRounded || frameStyle_ == kPanelFrameRoundedShaded;
@@ -145,14 +142,14 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
   } else if (frameStyle_ == kPanelFrameRoundedShaded || frameStyle_ == kPanelFrameRectangleShaded) {
     for (const ShadeStroke& stroke : kShadeStrokes) {
       gdip::GraphicsPath path;
-      path.Create();
+      gdip::Pen pen;
+      if (!path.Create() || !pen.CreateFromColor(SkinArgbFromColorRef(kShadeColour, stroke.alpha), 1))
+        continue;
       if (frameStyle_ == kPanelFrameRoundedShaded) {
         SkinPathAddRoundRect(path, stroke.inset, stroke.inset, right, bottom, stroke.corner);
       } else {
         path.AddRectangle(stroke.inset, stroke.inset, right, bottom);
       }
-      gdip::Pen pen;
-      pen.CreateFromColor(SkinArgbFromColorRef(kShadeColour, stroke.alpha), 1);
       g.DrawPath(pen, path);
     }
   }
@@ -160,8 +157,7 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
 
   if (!picturePresent_) {
     gdip::Pen pen;
-    pen.CreateFromColor(SkinArgbFromColorRef(frameColour_, kFrameAlpha), 1);
-    g.DrawPath(pen, outline);
+    if (pen.CreateFromColor(SkinArgbFromColorRef(frameColour_, kFrameAlpha), 1)) g.DrawPath(pen, outline);
   }
 
   DrawIcon(g);
@@ -224,9 +220,8 @@ void ZqkWindow::DrawEntry(int number, gdip::Graphics* buffer) const {
   if (!piece) return;
   {
     gdip::Graphics g;
-    g.FromHDC(piece.get());
     gdip::GraphicsPath path;
-    path.Create();
+    if (!SkinGraphicsOnDC(g, piece.get()) || !path.Create()) return;
     path.AddRectangle(0, 0, float(width), float(height));
     FillBackgroundPath(g, path);
     DrawPicture(g, image, 0, 0, float(width), float(height));
@@ -245,8 +240,8 @@ void ZqkWindow::DrawIcon(gdip::Graphics& graphics) const {
 
 void ZqkWindow::FillBackgroundPath(gdip::Graphics& graphics, gdip::GraphicsPath& path) const {
   gdip::SolidBrush brush;
-  brush.Create(SkinArgbFromColorRef(backgroundColour_, backgroundAlpha_ & 0xFF));
-  graphics.FillPath(brush, path);
+  if (brush.Create(SkinArgbFromColorRef(backgroundColour_, backgroundAlpha_ & 0xFF)))
+    graphics.FillPath(brush, path);
 }
 
 }  // namespace korvath::skin

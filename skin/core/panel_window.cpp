@@ -29,7 +29,8 @@ ImageBytes CopyOf(std::span<const uint8_t> bytes) { return ImageBytes(bytes.begi
 
 gdip::Image Decoded(const ImageBytes& bytes) {
   gdip::Image picture;
-  if (!bytes.empty()) picture.FromStream(bytes);
+  // Bytes that do not decode leave the picture empty: it draws nothing.
+  if (bytes.empty() || !picture.FromStream(bytes)) return {};
   return picture;
 }
 

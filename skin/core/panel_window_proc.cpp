@@ -31,6 +31,10 @@ LRESULT ZqkWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_MOUSEMOVE:   OnMouseMove(window, MousePoint(lParam)); break;
     case WM_MOUSELEAVE:  OnMouseLeave(); break;
     case WM_LBUTTONDOWN: OnLeftButtonDown(window, MousePoint(lParam)); break;
+    // The panel's class asks for double clicks, so a press soon after the
+    // last one on the same spot (the next press once a dialog that a click
+    // opened has closed) comes as a double click: it is a press all the same.
+    case WM_LBUTTONDBLCLK: OnLeftButtonDown(window, MousePoint(lParam)); break;
     case WM_LBUTTONUP:   OnLeftButtonUp(); break;
     default:             break;
   }

@@ -8,6 +8,7 @@
 #include "skin/core/background_container.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -21,9 +22,6 @@ namespace {
 constexpr float kGroupFrameTop = 5.0f;
 constexpr int kGroupFrameBottomGap = 6;
 constexpr int32_t kFrameCorner = 5;
-// GDI+ clip combine modes.
-constexpr int kCombineReplace = 0;
-constexpr int kCombineXor = 3;
 
 bool IsPanel(HWND window) { return GetSkinProp(window, prop::Zqk_LbID) > 0; }
 bool IsTabControl(HWND window) { return SkinGetClassNameText(window) == "SysTabControl32"; }
@@ -79,16 +77,16 @@ struct Painter {
                      const SkinContainerEntry& entry, bool fromBackBuffer) const {
     if (entry.kind == 1) {
       AddGroupFrame(path);
-      graphics.SetClipPath(path, kCombineReplace);
+      graphics.SetClipPath(path, Gdiplus::CombineModeReplace);
     } else if (IsTabControl(window)) {
       const RECT page = SkinTabPageRect(entry.window);
       const int shrink = fromBackBuffer ? 1 : 0;
       SkinPathAddRoundRect(path, static_cast<float>(page.left), static_cast<float>(page.top),
                            static_cast<float>(page.right - page.left - shrink),
                            static_cast<float>(page.bottom - page.top - shrink), kFrameCorner);
-      graphics.SetClipPath(path, kCombineReplace);
+      graphics.SetClipPath(path, Gdiplus::CombineModeReplace);
     } else if (AddInsetShape(path)) {
-      if (fromBackBuffer) graphics.SetClipPath(path, kCombineReplace);
+      if (fromBackBuffer) graphics.SetClipPath(path, Gdiplus::CombineModeReplace);
     } else {
       AddWhole(path);
     }
@@ -98,16 +96,16 @@ struct Painter {
 void Fill(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const SkinContainerEntry* entry) {
   if (!entry) return;
   gdip::SolidBrush brush;
-  brush.Create(static_cast<gdip::Argb>(
-      SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)));
-  graphics.FillPath(brush, path);
+  if (brush.Create(
+          static_cast<gdip::Argb>(SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)))) {
+    graphics.FillPath(brush, path);
+  }
 }
 
 void FillWhole(HDC dc, const Painter& painter, const SkinContainerEntry& entry) {
   gdip::Graphics graphics;
-  graphics.FromHDC(dc);
   gdip::GraphicsPath path;
-  path.Create();
+  if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
   painter.AddWhole(path);
   Fill(graphics, path, &entry);
 }
@@ -132,9 +130,8 @@ void PaintOnSkinnedWindow(HDC dc, const Painter& painter) {
       painter.Entry(SkinFindContainerEntry(painter.recordNumber, painter.window));
   if (!own || (own->backgroundColor == 0 && !IsPanel(painter.window))) return;
   gdip::Graphics graphics;
-  graphics.FromHDC(dc);
   gdip::GraphicsPath path;
-  path.Create();
+  if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
   painter.BuildOwnShape(graphics, path, *own, true);
   Fill(graphics, path, painter.FillEntry(*own, false));
 }
@@ -146,9 +143,8 @@ void PaintInPiece(HDC dc, HWND piece, const Painter& painter) {
   if (own) {
     if (!HasPositiveColour(*own) && !IsPanel(painter.window)) return;
     gdip::Graphics graphics;
-    graphics.FromHDC(dc);
     gdip::GraphicsPath path;
-    path.Create();
+    if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
     painter.BuildOwnShape(graphics, path, *own, false);
     Fill(graphics, path, painter.FillEntry(*own, true));
     return;
@@ -172,9 +168,8 @@ void PaintInContainer(HDC dc, const Painter& painter) {
   }
   if (own->backgroundColor == 0 && !IsPanel(painter.window)) return;
   gdip::Graphics graphics;
-  graphics.FromHDC(dc);
   gdip::GraphicsPath path;
-  path.Create();
+  if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
   if (own->kind == 1) {
     // A group box in a coloured container: the band outside its rounded
     // frame keeps the outer container's colour.
@@ -183,19 +178,19 @@ void PaintInContainer(HDC dc, const Painter& painter) {
     if (outer && GetSkinProp(parent, prop::Wxk_Zpf) == 0 && HasPositiveColour(*outer)) {
       const float right = static_cast<float>(painter.rect.right);
       const float bottom = static_cast<float>(painter.rect.bottom);
-      graphics.SetClipRect(0, 0, right, bottom, kCombineReplace);
       gdip::GraphicsPath frame;
-      frame.Create();
-      painter.AddGroupFrame(frame);
-      graphics.SetClipPath(frame, kCombineXor);
       gdip::SolidBrush band;
-      band.Create(static_cast<gdip::Argb>(
-          SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha)));
-      graphics.FillRectangle(band, 0, 0, right, bottom);
-      graphics.ResetClip();
+      if (frame.Create() && band.Create(static_cast<gdip::Argb>(
+                                SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha)))) {
+        graphics.SetClipRect(0, 0, right, bottom, Gdiplus::CombineModeReplace);
+        painter.AddGroupFrame(frame);
+        graphics.SetClipPath(frame, Gdiplus::CombineModeXor);
+        graphics.FillRectangle(band, 0, 0, right, bottom);
+        graphics.ResetClip();
+      }
     }
     painter.AddGroupFrame(path);
-    graphics.SetClipPath(path, kCombineReplace);
+    graphics.SetClipPath(path, Gdiplus::CombineModeReplace);
   } else if (!painter.AddInsetShape(path)) {
     painter.AddWhole(path);
   }

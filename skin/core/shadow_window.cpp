@@ -10,6 +10,7 @@
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -17,11 +18,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int kCombineXor = 3;
-constexpr int kSmoothingAntiAlias = 4;
-constexpr int kCompositingGammaCorrected = 3;
-constexpr int kInterpolationHighQualityBicubic = 7;
-constexpr int kPixelOffsetNone = 3;
 constexpr float kOutlineWidth = 10;
 constexpr int32_t kPositionFrame = 15;
 constexpr int32_t kPositionGlow = 16;
@@ -46,16 +42,6 @@ ShadowSettings ReadSettings(HWND shadow) {
                         static_cast<int32_t>(GetSkinProp(shadow, prop::Yyck_Tmd))};
 }
 
-// A drawing surface on a new transparent bitmap, set up for the blur steps.
-bool BlurSurface(gdip::Graphics& g, const gdip::Bitmap& bitmap) {
-  if (!g.FromImage(bitmap)) return false;
-  g.SetSmoothingMode(kSmoothingAntiAlias);
-  g.SetCompositingQuality(kCompositingGammaCorrected);
-  g.SetInterpolationMode(kInterpolationHighQualityBicubic);
-  g.SetPixelOffsetMode(kPixelOffsetNone);
-  return true;
-}
-
 // Step 1: the outline in the shadow colour, on a layer of the full size.
 bool DrawOutline(gdip::Bitmap& layer, int32_t position, float d, COLORREF colour, int32_t alpha,
                  float w, float h, bool square) {
@@ -63,7 +49,8 @@ bool DrawOutline(gdip::Bitmap& layer, int32_t position, float d, COLORREF colour
   gdip::Graphics g;
   gdip::Pen pen;
   gdip::GraphicsPath outline;
-  if (!g.FromImage(layer) || !pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(colour, alpha)), kOutlineWidth) ||
+  if (!SkinGraphicsOnImage(g, layer) ||
+      !pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(colour, alpha)), kOutlineWidth) ||
       !outline.Create()) {
     return false;
   }
@@ -88,19 +75,19 @@ bool Blur(gdip::Bitmap& layer, float d, int w, int h) {
   gdip::Bitmap small;
   {
     gdip::Graphics g;
-    if (!small.CreateWithFormat(sw, sh) || !BlurSurface(g, small)) return false;
+    if (!small.CreateWithFormat(sw, sh) || !SkinGraphicsOnImage(g, small, kSkinBlurRendering)) return false;
     g.DrawImageRect(layer, 0, 0, float(sw), float(sh));
   }
   layer.Dispose();
   gdip::Bitmap thick;
   {
     gdip::Graphics g;
-    if (!thick.CreateWithFormat(sw, sh) || !g.FromImage(thick)) return false;
+    if (!thick.CreateWithFormat(sw, sh) || !SkinGraphicsOnImage(g, thick)) return false;
     for (int i = 0; i < 4; ++i) g.DrawImage(small, 0, 0);
   }
   small.Dispose();
   gdip::Graphics g;
-  if (!layer.CreateWithFormat(w, h) || !BlurSurface(g, layer)) return false;
+  if (!layer.CreateWithFormat(w, h) || !SkinGraphicsOnImage(g, layer, kSkinBlurRendering)) return false;
   return g.DrawImageRect(thick, 0, 0, float(w), float(h));
 }
 
@@ -110,11 +97,11 @@ void CopyFrame(gdip::Graphics& graphics, const gdip::Bitmap& ring, float d, floa
   graphics.SetClipRect(0, 0, w, h);
   if (rounded) {
     gdip::GraphicsPath cutOut;
-    cutOut.Create();
+    if (!cutOut.Create()) return;
     SkinPathAddRoundRect(cutOut, d, d, w - 2 * d, h - 2 * d, 10);
-    graphics.SetClipPath(cutOut, kCombineXor);
+    graphics.SetClipPath(cutOut, Gdiplus::CombineModeXor);
   } else {
-    graphics.SetClipRect(d, d, w - 2 * d, h - 2 * d, kCombineXor);
+    graphics.SetClipRect(d, d, w - 2 * d, h - 2 * d, Gdiplus::CombineModeXor);
   }
   graphics.DrawImage(ring, 0, 0);
 }
@@ -157,7 +144,8 @@ void DrawShadowPicture(gdip::Graphics& graphics, const SkinWindowRecord& record,
   const float d = float(depth);
   if (record.ShadowClipInner) {
     graphics.SetClipRect(0, 0, w, h);
-    graphics.SetClipRect(d + 3, d + 3, float(client.right - 6), float(client.bottom - 6), kCombineXor);
+    graphics.SetClipRect(d + 3, d + 3, float(client.right - 6), float(client.bottom - 6),
+                         Gdiplus::CombineModeXor);
   }
   const float x = float(record.ShadowOffsetX);
   const float y = float(record.ShadowOffsetY);
@@ -208,9 +196,8 @@ void ShadowRedraw(HWND shadow) {
   // The surface starts fully transparent. Declared before the Graphics that
   // draws on it, so that the Graphics goes first.
   SkinMemoryDc surface = SkinMemoryDc::Create(w, h);
-  {
-    gdip::Graphics graphics;
-    graphics.FromHDC(surface.get());
+  // Without a graphics the shadow is shown transparent.
+  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, surface.get())) {
     const ShadowSettings settings = ReadSettings(shadow);
     const bool square = record && !record->HasBorder;
     if (!record || !record->ShadowFromImage) {

@@ -16,8 +16,6 @@ namespace {
 // Divider pixels: the colour key at full alpha (a magenta pixel with any other
 // alpha is an ordinary pixel).
 const gdip::Argb kDividerPixel = static_cast<gdip::Argb>(SkinArgbFromColorRef(0xFF00FF));
-constexpr int kWrapTile = 0;
-constexpr int kPrependOrder = 0;
 
 struct Cut {
   int32_t x = 0;
@@ -134,7 +132,8 @@ int32_t SkinPicture::LoadPicture(std::span<const uint8_t> picture,
                                  std::vector<SkinPicturePiece>& pieces) {
   pieces.clear();
   gdip::Bitmap bitmap;
-  bitmap.FromStream(picture);
+  // Bytes that do not decode leave the bitmap empty: a 0 x 0 picture.
+  static_cast<void>(bitmap.FromStream(picture));
   const DividerScan scan(bitmap);
   const int w = scan.width();
   const int h = scan.height();
@@ -189,8 +188,8 @@ void SkinPicture::Draw(gdip::Graphics& graphics, const gdip::Rect& rect, State s
     }
     // The tiling starts at the fill's own corner: nothing is stretched.
     gdip::TextureBrush brush;
-    brush.Create(*image, kWrapTile);
-    brush.TranslateTransform(x, y, kPrependOrder);
+    if (!brush.Create(*image, Gdiplus::WrapModeTile)) continue;
+    brush.TranslateTransform(x, y, Gdiplus::MatrixOrderPrepend);
     graphics.FillRectangle(brush, x, y, width, height);
   }
 }

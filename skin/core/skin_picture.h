@@ -50,10 +50,6 @@ class SkinPicture {
   enum State { kNormal = 1, kHot, kPressed, kDisabled };
   static constexpr int kStateCount = 4;
 
-  // Cuts a picture file into its nine pieces, in the order above, and
-  // returns its height << 16 | its width (0 when the bytes do not decode).
-  static int32_t LoadPicture(std::span<const uint8_t> picture, std::vector<SkinPicturePiece>& pieces);
-
   // Loads all four states; a state whose picture is not given gets state 1's
   // pieces and size. Returns true.
   bool LoadStates(std::span<const uint8_t> picture1,
@@ -81,10 +77,13 @@ class SkinPicture {
   SkinPictureSize GetStateSize2() const { return sizes_[1]; }
   SkinPictureSize GetStateSize3() const { return sizes_[2]; }
   SkinPictureSize GetStateSize4() const { return sizes_[3]; }
-  const std::vector<SkinPicturePiece>& StatePieces(State state) const { return states_[state - 1]; }
 
  private:
   friend void SkinClearObjectField(SkinPicture& picture);
+
+  // Cuts a picture file into its nine pieces, in the order above, and
+  // returns its height << 16 | its width (0 when the bytes do not decode).
+  static int32_t LoadPicture(std::span<const uint8_t> picture, std::vector<SkinPicturePiece>& pieces);
 
   bool loaded_ = false;
   int32_t radius_ = 0;

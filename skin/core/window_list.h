@@ -13,13 +13,11 @@
 #include <memory>
 #include <vector>
 
+#include "skin/core/engine_state.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
-// Records keep their address while they live, so a painter holding one does
-// not lose it when another window is skinned meanwhile.
-extern std::vector<std::unique_ptr<SkinWindowRecord>> SkinWindowList;
 
 // Number of the first record whose window is `window`; 0 when none (also for
 // the null handle).

@@ -15,6 +15,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -22,12 +23,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int kSmoothingDefault = 0;
-constexpr int kSmoothingAntiAlias = 4;
-constexpr int kInterpolationHighQualityBicubic = 7;
-constexpr int kCompositingGammaCorrected = 3;
-constexpr int kPixelOffsetDefault = 0;
-constexpr int kPixelOffsetNone = 3;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kRed = 0x0000FF;
@@ -36,15 +31,17 @@ constexpr int32_t kCaptionBandHeight = 30;
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
+// Brushes and pens that GDI+ does not make stay empty: drawing with one
+// draws nothing.
 gdip::SolidBrush Solid(COLORREF colour, int32_t alpha) {
   gdip::SolidBrush brush;
-  brush.Create(Colour(colour, alpha));
+  if (!brush.Create(Colour(colour, alpha))) return {};
   return brush;
 }
 
 gdip::Pen ThinPen(COLORREF colour, int32_t alpha, float width = 1) {
   gdip::Pen pen;
-  pen.CreateFromColor(Colour(colour, alpha), width);
+  if (!pen.CreateFromColor(Colour(colour, alpha), width)) return {};
   return pen;
 }
 
@@ -52,15 +49,8 @@ gdip::Pen ThinPen(COLORREF colour, int32_t alpha, float width = 1) {
 gdip::LinearGradientBrush Gradient(float x1, float y1, COLORREF c1, int32_t a1, float x2, float y2, COLORREF c2,
                                    int32_t a2) {
   gdip::LinearGradientBrush brush;
-  brush.CreateFromPoints(MakePointF(x1, y1), MakePointF(x2, y2), Colour(c1, a1), Colour(c2, a2));
+  if (!brush.CreateFromPoints(MakePointF(x1, y1), MakePointF(x2, y2), Colour(c1, a1), Colour(c2, a2))) return {};
   return brush;
-}
-
-void SetBlurModes(gdip::Graphics& graphics) {
-  graphics.SetSmoothingMode(kSmoothingAntiAlias);
-  graphics.SetCompositingQuality(kCompositingGammaCorrected);
-  graphics.SetInterpolationMode(kInterpolationHighQualityBicubic);
-  graphics.SetPixelOffsetMode(kPixelOffsetNone);
 }
 
 // What the box is painted in: its owner form's colour and image, or the
@@ -106,6 +96,34 @@ void PaintBands(gdip::Graphics& graphics, float w, float h, float band) {
   graphics.FillRectangle(Gradient(0, h - band, kWhite, 220, 0, h, kWhite, 100), 0, h - band, w, band);
 }
 
+// The whole box into its back buffer: background, bands, separator, outline,
+// title and caption items.
+void PaintBox(HWND box, SkinWindowRecord& record, int32_t index, int w, int h) {
+  gdip::Graphics graphics;
+  gdip::GraphicsPath path;
+  if (!SkinGraphicsOnDC(graphics, record.BackDC.get(), kSkinSmoothPictureRendering) || !path.Create()) return;
+  SkinPathAddRoundRectI(path, 0, 0, float(w - 1), float(h - 1), 6);
+  PaintBackground(graphics, path, LookOf(box));
+  graphics.SetClipPath(path);
+  const float band = float(record.ButtonBandHeight);
+  PaintBands(graphics, float(w), float(h), band);
+  // The separator above the button band, crisp.
+  SkinApplyRenderQuality(graphics,
+                         {.smoothing = Gdiplus::SmoothingModeDefault, .pixelOffset = Gdiplus::PixelOffsetModeDefault});
+  graphics.DrawLine(ThinPen(kWhite, 255), 2, float(h) - band, float(w - 2), float(h) - band);
+  graphics.DrawLine(ThinPen(kBlack, 60), 2, float(h) - band, float(w - 2), float(h) - band);
+  SkinApplyRenderQuality(graphics, kSkinSmoothPictureRendering);
+  graphics.ResetClip();
+  graphics.DrawPath(ThinPen(kWhite, 200), path);
+  graphics.DrawPath(ThinPen(kBlack, 150), path);
+  SkinCaptionText(graphics, GetControlText(box), SkinMakeRect(8, -3, float(w), float(kCaptionBandHeight)), kBlack,
+                  kWhite, 4, std::string(kTitleFace), std::nullopt, 12.0f, Gdiplus::StringAlignmentNear,
+                  Gdiplus::StringAlignmentCenter);
+  for (size_t i = 1; i <= record.CaptionItems.size(); ++i) {
+    SkinCaptionBlit(index, static_cast<int32_t>(i), graphics, true);
+  }
+}
+
 }  // namespace
 
 void SkinDialogCaptionPaint(HWND box) {
@@ -118,41 +136,15 @@ void SkinDialogCaptionPaint(HWND box) {
   // One back buffer per box: the previous one goes before the new one is made.
   record->BackDC.Reset();
   record->BackDC = SkinMemoryDc::Create(w, h);
-  {
-    gdip::Graphics graphics;
-    graphics.FromHDC(record->BackDC.get());
-    graphics.SetSmoothingMode(kSmoothingAntiAlias);
-    graphics.SetInterpolationMode(kInterpolationHighQualityBicubic);
-    gdip::GraphicsPath path;
-    path.Create();
-    SkinPathAddRoundRectI(path, 0, 0, float(w - 1), float(h - 1), 6);
-    PaintBackground(graphics, path, LookOf(box));
-    graphics.SetClipPath(path);
-    const float band = float(record->ButtonBandHeight);
-    PaintBands(graphics, float(w), float(h), band);
-    // The separator above the button band, crisp.
-    graphics.SetSmoothingMode(kSmoothingDefault);
-    graphics.SetPixelOffsetMode(kPixelOffsetDefault);
-    graphics.DrawLine(ThinPen(kWhite, 255), 2, float(h) - band, float(w - 2), float(h) - band);
-    graphics.DrawLine(ThinPen(kBlack, 60), 2, float(h) - band, float(w - 2), float(h) - band);
-    graphics.SetSmoothingMode(kSmoothingAntiAlias);
-    graphics.SetInterpolationMode(kInterpolationHighQualityBicubic);
-    graphics.ResetClip();
-    graphics.DrawPath(ThinPen(kWhite, 200), path);
-    graphics.DrawPath(ThinPen(kBlack, 150), path);
-    SkinCaptionText(graphics, GetControlText(box), SkinMakeRect(8, -3, float(w), float(kCaptionBandHeight)),
-                    kBlack, kWhite, 4, std::string(kTitleFace), std::nullopt, 12.0f, 0, 1);
-    for (size_t i = 1; i <= record->CaptionItems.size(); ++i) {
-      SkinCaptionBlit(index, static_cast<int32_t>(i), graphics, true);
-    }
-  }
+  PaintBox(box, *record, index, w, h);
   platform::WindowDC dc = SkinExcludeChildren(box);
   BitBlt(dc.get(), 0, 0, w, h, record->BackDC.get(), 0, 0, SRCCOPY);
 }
 
 void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
                      COLORREF textColour, COLORREF glowColour, int32_t blurFactor, std::optional<std::string> face,
-                     std::optional<int32_t> style, std::optional<float> size, int32_t align, int32_t lineAlign) {
+                     std::optional<int32_t> style, std::optional<float> size, Gdiplus::StringAlignment align,
+                     Gdiplus::StringAlignment lineAlign) {
   const int32_t s = std::max<int32_t>(1, blurFactor);
   const int wi = static_cast<int>(layout.width);
   const int hi = static_cast<int>(layout.height);
@@ -160,25 +152,23 @@ void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip
   const int smallH = hi / s;
   if (wi < 1 || hi < 1) return;
   gdip::FontFamily family;
-  family.CreateFromName(face.value_or(kDefaultFontFace));
   gdip::StringFormat format;
-  format.Create();
+  // Without a face or a format there is no text to draw.
+  if (!family.CreateFromName(face.value_or(kDefaultFontFace)) || !format.Create()) return;
   format.SetAlign(align);
   format.SetLineAlign(lineAlign);
   const int emSize = static_cast<int>(size.value_or(13.0f));
   const int32_t fontStyle = style.value_or(0);
   auto outline = [&](float top) {
     gdip::GraphicsPath path;
-    path.Create();
+    if (!path.Create()) return path;
     path.AddString(text, family, emSize, SkinMakeRect(0, top, float(wi), float(hi)), fontStyle, format);
     return path;
   };
 
   gdip::Bitmap glow;
-  glow.CreateWithFormat(wi, hi);
   gdip::Graphics g;
-  g.FromImage(glow);
-  SetBlurModes(g);
+  if (!glow.CreateWithFormat(wi, hi) || !SkinGraphicsOnImage(g, glow, kSkinBlurRendering)) return;
   {
     const gdip::GraphicsPath shape = outline(s / 2.0f);
     g.DrawPath(ThinPen(glowColour, 255), shape);
@@ -186,13 +176,11 @@ void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip
   }
   if (smallW >= 1 && smallH >= 1) {
     gdip::Bitmap shrunk;
-    shrunk.CreateWithFormat(smallW, smallH);
-    {
-      gdip::Graphics sg;
-      sg.FromImage(shrunk);
-      SetBlurModes(sg);
+    gdip::Graphics sg;
+    if (shrunk.CreateWithFormat(smallW, smallH) && SkinGraphicsOnImage(sg, shrunk, kSkinBlurRendering)) {
       sg.DrawImageRect(glow, 0, 0, float(smallW), float(smallH));
     }
+    sg.Delete();
     g.Clear(0);
     g.DrawImageRect(shrunk, 0, 0, float(wi), float(hi));
   }
@@ -218,21 +206,21 @@ void SkinCaptionBlit(int32_t index, int32_t item, gdip::Graphics& graphics, bool
   const int iw = static_cast<int>(caption.Bounds.width);
   const int ih = static_cast<int>(caption.Bounds.height);
   if (!fullPaint) {
-    graphics.FromHDC(record->BackDC.get());
-    graphics.SetSmoothingMode(kSmoothingAntiAlias);
+    if (!SkinGraphicsOnDC(graphics, record->BackDC.get(), kSkinSmoothRendering)) return;
     graphics.SetClipRect(float(ix), float(iy + 2), float(iw - 2), float(ih));
     if (hover) {
       gdip::GraphicsPath plate;
-      plate.Create();
-      SkinPathAddRoundRect(plate, float(ix + 6), float(iy + 2), float(iw - 12), float(ih - 4), 5);
-      graphics.FillPath(Gradient(float(ix + 3), float(iy + 2), kWhite, 10, float(ix + 3), float(iy + ih - 2), kRed,
-                                 200),
-                        plate);
-      graphics.DrawPath(ThinPen(kBlack, 100), plate);
+      if (plate.Create()) {
+        SkinPathAddRoundRect(plate, float(ix + 6), float(iy + 2), float(iw - 12), float(ih - 4), 5);
+        graphics.FillPath(
+            Gradient(float(ix + 3), float(iy + 2), kWhite, 10, float(ix + 3), float(iy + ih - 2), kRed, 200), plate);
+        graphics.DrawPath(ThinPen(kBlack, 100), plate);
+      }
       gdip::GraphicsPath highlight;
-      highlight.Create();
-      SkinPathAddRoundRect(highlight, float(ix + 7), float(iy + 3), float(iw - 14), float(ih - 6), 3);
-      graphics.DrawPath(ThinPen(kWhite, 130), highlight);
+      if (highlight.Create()) {
+        SkinPathAddRoundRect(highlight, float(ix + 7), float(iy + 3), float(iw - 14), float(ih - 6), 3);
+        graphics.DrawPath(ThinPen(kWhite, 130), highlight);
+      }
     } else {
       // The box's background, rebuilt under the clip.
       const OwnerLook look = LookOf(record->Window);

@@ -27,13 +27,14 @@ void SkinDialogCaptionPaint(HWND box);
 
 // Draws `text` (GBK) with a blurred glow around it into `graphics` at the
 // layout rectangle's corner: the glow outline is shrunk by the blur factor
-// and grown back, the sharp text lies one pixel higher. Alignments are GDI+
-// StringAlignment values (0 near, 1 centre, 2 far). A factor below 1 counts
-// as 1.
+// and grown back, the sharp text lies one pixel higher. A factor below 1
+// counts as 1.
 void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
                      COLORREF textColour, COLORREF glowColour, int32_t blurFactor,
                      std::optional<std::string> face = std::nullopt, std::optional<int32_t> style = std::nullopt,
-                     std::optional<float> size = std::nullopt, int32_t align = 0, int32_t lineAlign = 0);
+                     std::optional<float> size = std::nullopt,
+                     Gdiplus::StringAlignment align = Gdiplus::StringAlignmentNear,
+                     Gdiplus::StringAlignment lineAlign = Gdiplus::StringAlignmentNear);
 
 // Paints caption item `item` of box record `index`. In a full paint
 // `graphics` draws on the back buffer already and only the glyph is added;

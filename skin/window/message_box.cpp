@@ -9,15 +9,12 @@
 
 namespace korvath::skin {
 
-HWND MsgBoxOwner = nullptr;
-HHOOK MsgBoxCbtHook = nullptr;
-
 namespace {
 
 constexpr char kDialogClass[] = "#32770";
 
 // The dialog the installed hook is for: the first one made after the install.
-HWND MsgBoxTarget = nullptr;
+HWND& MsgBoxTarget = SkinEngine.MsgBoxTarget;
 
 bool IsDialog(HWND window) { return SkinGetClassNameText(window) == kDialogClass; }
 

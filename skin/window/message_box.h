@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "skin/core/engine_state.h"
+
 namespace korvath::skin {
 
 // Shows a modal message box owned by `owner` with the GBK text and caption
@@ -17,11 +19,11 @@ namespace korvath::skin {
 int SkinMessageBox(HWND owner, std::string_view text, UINT style,
                    std::optional<std::string_view> caption = std::nullopt);
 
-// The owner of the box being shown (the last one when none is); the box's
-// painter takes the owner's colours from its record.
-extern HWND MsgBoxOwner;
+// The owner given to the last box (the box's painter asks the box itself for
+// its owner, which stays right also while a box opened from another is up).
+inline HWND& MsgBoxOwner = SkinEngine.MsgBoxOwner;
 // The thread's CBT hook while a box is on its way; null once it is removed.
-extern HHOOK MsgBoxCbtHook;
+inline HHOOK& MsgBoxCbtHook = SkinEngine.MsgBoxCbtHook;
 
 // Installs the CBT hook for the calling thread. It skins the first dialog
 // ("#32770") made after the install, at its activation, and nothing else.

@@ -2,16 +2,9 @@
 
 #include <windows.h>
 
-#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
 
 namespace korvath::skin {
-
-namespace {
-
-// Every skinned form gets WM_ACTIVATEAPP for the same deactivation.
-bool trimDoneSinceActivation = false;
-
-}  // namespace
 
 bool SkinTrimWorkingSet() {
   if (SkinOptTrimMemory != 0) return false;
@@ -21,12 +14,13 @@ bool SkinTrimWorkingSet() {
 
 bool SkinTrimOnActivateApp(bool active) {
   if (active) {
-    trimDoneSinceActivation = false;
+    SkinEngine.TrimDoneSinceActivation = false;
     return false;
   }
-  if (trimDoneSinceActivation) return false;
+  // Every skinned form gets WM_ACTIVATEAPP for the same deactivation.
+  if (SkinEngine.TrimDoneSinceActivation) return false;
   if (!SkinTrimWorkingSet()) return false;
-  trimDoneSinceActivation = true;
+  SkinEngine.TrimDoneSinceActivation = true;
   return true;
 }
 

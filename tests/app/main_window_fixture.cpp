@@ -49,7 +49,7 @@ DialogAnswerer::Answer ChooseFile(const std::string& path) {
 void MainWindowTest::SetUp() {
   Npc() = NpcRecord{};
   BrowseInitialFolder().clear();
-  ASSERT_TRUE(RunMainWindow());
+  ASSERT_TRUE(StartProgram());
   focusAtStart_ = GetFocus();
   Activate(MainWindow());
 }
@@ -57,6 +57,7 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
   if (MainForm().IsAlive()) MainForm().DestroyWindowOrUnit();
   PumpMessages();
+  EndProgram();
 }
 
 void MainWindowTest::ClickUnit(Unit unit) {
@@ -90,10 +91,8 @@ std::vector<SeenDialog> MainWindowTest::ClickAnswering(Unit unit, std::vector<Di
   ClickUnit(unit);
   lastButton = H(unit);
   lastClick = GetTickCount();
-  // The click reaches the button when the window's other work lets it: wait
-  // for the dialogs it opens rather than for a fixed time.
-  PumpUntil([&] { return answerer.seen().size() >= expected; }, 5000);
-  PumpMessages(100);
+  // The click's handler has returned once its last dialog is gone.
+  PumpUntil([&] { return answerer.seen().size() == expected && !FindThreadDialog(); });
   return answerer.seen();
 }
 

@@ -5,10 +5,14 @@
 #include <shlobj.h>
 
 #include "app/cjk_text.h"
+#include "app/field_panels.h"
 #include "app/folder_chooser.h"
 #include "app/form_setup.h"
 #include "app/npc_tool.h"
 #include "platform/folders.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/panel_window.h"
 #include "skin/window/message_box.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
@@ -43,6 +47,39 @@ TEST_F(MainWindowTest, RecordAndControlsAfterStartUpHoldTheTableValues) {
   EXPECT_GE(ink, 40);
 }
 
+// The program's one start (WinMain's, and the fixture's for every test):
+// the program's folder becomes the current one, the engine starts with its
+// start-up options before the main window and its panels exist, and the end
+// releases the engine's lists.
+TEST(StartProgram, StartsTheEngineBeforeTheWindowAndEndReleasesIt) {
+  SetCurrentDirectoryW(L"C:\\");
+  skin::SkinEnabled = false;
+  skin::SkinAlpha = 0;
+  ASSERT_TRUE(StartProgram());
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  EXPECT_EQ(current, Wide(platform::ProgramDirectory()));
+  EXPECT_TRUE(skin::SkinEnabled);
+  EXPECT_EQ(skin::SkinAlpha, 160);
+  EXPECT_TRUE(IsWindowVisible(MainWindow()));
+  EXPECT_NE(skin::ZqkWindows()[kFolderPanel].panel(), nullptr);
+  EXPECT_EQ(skin::SkinCallbackList.size(), 3u);  // one record per panel
+  MainForm().DestroyWindowOrUnit();
+  EndProgram();
+  EXPECT_TRUE(skin::SkinCallbackList.empty());
+}
+
+// Every closed drop-down list is as high as the description says, the
+// later ones too, which take the field height measured for the first.
+TEST_F(MainWindowTest, EveryClosedListIsAsHighAsItsDescription) {
+  for (const platform::UnitDescription& u : MainFormDescription().units) {
+    if (u.kind != platform::UnitKind::ComboBox) continue;
+    RECT r;
+    GetWindowRect(H(Unit(u.id)), &r);
+    EXPECT_EQ(r.bottom - r.top, u.height) << u.id;
+  }
+}
+
 TEST_F(MainWindowTest, ListsAndRadiosStoreTheirValues) {
   for (const NumericCombo& combo : NumericCombos()) {
     int last = MainForm().ComboBoxItemCount(combo.unit) - 1;
@@ -72,8 +109,8 @@ static size_t ChooseFolder(const std::wstring& folder, int entry = 1, int button
     if (!folder.empty()) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   }});
-  NpcChooseDocumentFolderClick(entry);
-  PumpMessages(50);
+  NpcChooseDocumentFolderClick(entry);  // returns when its dialog has gone
+  PumpMessages();
   return answerer.seen().size();
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/npc_script.h"
 #include "app/npc_script_reader.h"
+#include "platform/text_commands.h"
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath::app;
@@ -62,6 +63,62 @@ TEST(Reader, BlankLinesAreSkippedDamagedLinesGiveZerosAndShortFilesAreRefused) {
   std::string bytes = StartFileBytes();
   bytes.insert(bytes.find("int Jump"), 1, '\0');  // a NUL byte ends the text
   EXPECT_EQ(KeptLinesOfFile(bytes).size(), 12u);
+}
+
+namespace {
+// The split as it was first written: every search walks from the text's
+// start. The reader's split must cut exactly these pieces, only faster.
+int FirstSplitQuoted(std::string_view text, std::string_view opening, std::string_view closing, Lines& pieces,
+                     bool ignoreCase, int maxLength, std::string_view prefix, std::string_view suffix,
+                     bool addOpening, bool addClosing, int start) {
+  pieces.clear();
+  if (opening.empty() || closing.empty()) return 0;
+  for (int pos = start < 1 ? 1 : start;;) {
+    const int p = korvath::platform::FindText(text, opening, pos, ignoreCase);
+    if (p < 1) break;
+    pos = p + int(opening.size());
+    const int q = korvath::platform::FindText(text, closing, pos, ignoreCase);
+    if (q < pos) break;
+    std::string piece = std::string(prefix) + std::string(text.substr(size_t(pos - 1), size_t(q - pos))) + std::string(suffix);
+    if (addOpening) piece = std::string(opening) + piece;
+    if (addClosing) piece += closing;
+    if (maxLength == 0 || int(piece.size()) < maxLength) pieces.push_back(std::move(piece));
+  }
+  return int(pieces.size());
+}
+}  // namespace
+
+// The lines the reader splits (every behaviour's line 29, the shapes above)
+// and random texts of quotes, brackets and two-byte characters whose trail
+// bytes look like them, under every option.
+TEST(Reader, SplitQuotedCutsThePiecesOfTheFirstAlgorithm) {
+  std::vector<std::string> texts = {"g_self, \"follow\", \"player\"", "<a><bb><ccc>", "\"\"\"", "((a)(b)))", ""};
+  for (int behaviour = 0; behaviour < 8; ++behaviour) {
+    NpcRecord npc{.NpcBehaviourText = std::string(BehaviourStatementOfItem(behaviour))};
+    ASSERT_TRUE(BuildNpcScript(npc, ScriptInput{"5000", "王五", "C:\\"}).accepted());
+    for (const std::string& line : KeptLinesOfFile(NpcScriptFileBytes(npc.NpcOutputLines))) texts.push_back(TextBetween(line, "(", ")"));
+  }
+  const char alphabet[] = "\"\"\"()<>aA \xB1\x22\xB1\x28\xD5\xC5\xA1";  // "\xB1\x22": a quote as a trail byte
+  std::mt19937 rng(20261207);
+  for (int i = 0; i < 3000; ++i) {
+    std::string text(rng() % 40, ' ');
+    for (char& c : text) c = alphabet[rng() % (sizeof alphabet - 1)];
+    texts.push_back(text);
+  }
+  const std::pair<const char*, const char*> marks[] = {{"\"", "\""}, {"(", ")"}, {"<", ">"}, {"a", "A"}, {"\"\"", "\""}, {"\xD5\xC5", "\""}, {"", "\""}};
+  for (const std::string& text : texts) {
+    for (const auto& [opening, closing] : marks) {
+      const int variant = int(rng() % 64), start = int(rng() % 8) - 2;
+      const bool ignoreCase = variant & 1, addOpening = variant & 2, addClosing = variant & 4;
+      const int maxLength = variant & 8 ? int(rng() % 6) : 0;
+      const std::string prefix = variant & 16 ? "[" : "", suffix = variant & 32 ? "]" : "";
+      Lines got, expected;
+      const int n = SplitQuoted(text, opening, closing, got, ignoreCase, maxLength, prefix, suffix, addOpening, addClosing, start);
+      FirstSplitQuoted(text, opening, closing, expected, ignoreCase, maxLength, prefix, suffix, addOpening, addClosing, start);
+      ASSERT_EQ(got, expected) << ::testing::PrintToString(text) << " " << opening << closing << " " << variant << " " << start;
+      ASSERT_EQ(n, int(expected.size()));
+    }
+  }
 }
 
 // Random and mutated texts: the parse must never read outside them (the

@@ -38,14 +38,15 @@ void WrapperFrame(const gdip::Bitmap& target) {
   gdip::SolidBrush body, ink;
   gdip::LinearGradientBrush gradient;
   gdip::Font font;
-  graphics.FromImage(target);
+  if (!graphics.FromImage(target)) return;
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
   graphics.Clear(0xFFECECEC);
   path.Create() && path.AddRoundRect(10, 10, kWidth - 20, kHeight - 20, 8) && body.Create(0xA0DDCA22);
   graphics.FillPath(body, path);
-  gradient.CreateFromPoints({0, 40}, {0, 140}, 0xFFFFFFFF, 0xFF3070C0);
-  graphics.FillRectangle(gradient, 30, 40, kWidth - 60, 100);
+  if (gradient.CreateFromPoints({0, 40}, {0, 140}, 0xFFFFFFFF, 0xFF3070C0)) {
+    graphics.FillRectangle(gradient, 30, 40, kWidth - 60, 100);
+  }
   font.CreateFromName("\xCB\xCE\xCC\xE5", 16, 0, Gdiplus::UnitPixel) && ink.Create(0xFF000000);  // 宋体
   graphics.DrawString(kText, font, ink, gdip::RectF{30, 160, kWidth - 60, 40});
 }

@@ -2,6 +2,8 @@
 // frames, property items and palettes, and bitmaps' rotation and GDI handles.
 #include "tests/gdip/gdip_test_support.h"
 
+#include <shlwapi.h>
+
 using namespace gdiptest;
 
 namespace {
@@ -44,6 +46,23 @@ TEST(MemoryStream, CopiesTheBytesTakesAGivenSizeRefusesALongerOneAndReleasesTheO
   EXPECT_EQ(stream.GetStream(), nullptr);
   EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
   EXPECT_EQ(stream.GetSize(), 0u);
+
+  // A stream made elsewhere is taken over with the block under it; one with
+  // no global block is held all the same, and the one before is let go.
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
+  std::memcpy(GlobalLock(block), "PNG!", 4);
+  GlobalUnlock(block);
+  IStream* made = nullptr;
+  ASSERT_EQ(CreateStreamOnHGlobal(block, FALSE, &made), S_OK);
+  EXPECT_TRUE(stream.AttachStream(made));
+  EXPECT_EQ(stream.GetGlobalHandle(), block);
+  EXPECT_EQ(stream.GetBytes(), Bytes("PNG!"));
+  made->AddRef();
+  IStream* memory = SHCreateMemStream(nullptr, 0);
+  EXPECT_FALSE(stream.AttachStream(memory));
+  EXPECT_EQ(made->Release(), 0u);
+  EXPECT_EQ(stream.GetStream(), memory);
+  EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
 }
 
 TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {

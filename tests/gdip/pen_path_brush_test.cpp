@@ -22,7 +22,7 @@ TYPED_TEST(GdipPenAndBrushTransforms, ScaleAndRotateAboutACentreInEitherOrderGoI
   ASSERT_TRUE(Kind<TypeParam>::Fill(object, picture));
   TestMatrix matrix;
   gdip::NativeHandle held = matrix.GetNativeObject();
-  for (int order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
+  for (Gdiplus::MatrixOrder order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
     SCOPED_TRACE(order);
     // Prepend scales about (4, 5) before the translation by (1, 0); append after it.
     ASSERT_TRUE(object.ResetTransform() && object.TranslateTransform(1, 0) && object.ScaleAt(2, 3, {4, 5}, order));

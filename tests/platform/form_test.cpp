@@ -118,7 +118,7 @@ TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParentAndEscClose
   form_.UnitSetFocus(kCombo);
   SendMessageW(H(kCombo), CB_SHOWDROPDOWN, TRUE, 0);
   PressKey(VK_ESCAPE);
-  PumpMessages(50);
+  EXPECT_TRUE(PumpUntil([&] { return !SendMessageW(H(kCombo), CB_GETDROPPEDSTATE, 0, 0); }, 2000));
   ASSERT_TRUE(form_.IsAlive());
   ClickMiddle(H(kEdit));
   PressKey(VK_ESCAPE);

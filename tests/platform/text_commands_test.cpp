@@ -41,6 +41,9 @@ std::string CheckTextCommandProperties(std::string_view input) {
   if (last == -1 ? FindText(text, part) != -1 : FindText(text, part, last) != last || FindText(text, part, last + 1) != -1)
     return "FindTextReverse";
   if (FindText(ToUpper(text), ToUpper(part)) != FindText(text, part, 1, true)) return "FindText ignoring case";
+  for (size_t b = 0; b <= text.size(); b += b < text.size() ? GbkCharLength(text, b) : 1)
+    if (FindTextFromBoundary(text, part, int(b) + 1, start & 1) != FindText(text, part, int(b) + 1, start & 1))
+      return "FindTextFromBoundary";
   if (FindLastByteOutsideChars(text, '\\') != FindTextReverse(text, "\\")) return "FindLastByteOutsideChars";
   const std::vector<std::string> pieces = SplitText(text, part);
   std::string joined;
@@ -110,6 +113,39 @@ TEST(TextLines, LfEndsALineWithOneCrBeforeItAndNulOrEofEndsTheText) {
   // and NUL never are.
   EXPECT_EQ(SplitTextLines("张三\r\na\xB0\nb"), (std::vector<std::string>{"张三", "a\xB0", "b"}));
   EXPECT_EQ(SplitTextLines(std::string("\xB0\0x", 3)), std::vector<std::string>{"\xB0"});
+}
+
+// A file read in chunks: each scan resumes where the last incomplete one
+// stopped, and the lines are those of the whole bytes.
+std::vector<std::string> LinesReadInChunks(std::string_view bytes, size_t chunk) {
+  std::vector<std::string> lines;
+  size_t begin = 0, available = 0, resume = 0;
+  for (;;) {
+    const std::string_view data = bytes.substr(begin, available);
+    const TextLineScan scan = ScanTextLine(data, begin + available >= bytes.size(), resume);
+    if (!scan.complete) {
+      resume = scan.scanned;
+      available += chunk;
+      continue;
+    }
+    if (begin >= bytes.size()) return lines;
+    lines.emplace_back(data.substr(0, scan.lineLength));
+    if (scan.textEnded) return lines;
+    begin += scan.consumed;
+    available -= std::min(available, scan.consumed);
+    resume = 0;
+  }
+}
+
+TEST(TextLines, ALineScannedInChunksIsTheLineScannedWhole) {
+  const char bytes[] = "\r\n\0\x1A\xB0\xA1\xD5\x5C\x7F" "ab ";
+  std::mt19937 rng(20261207);
+  for (int i = 0; i < 20000; ++i) {
+    std::string text(rng() % 30, '\0');
+    for (char& c : text) c = bytes[rng() % (sizeof bytes - 1)];
+    const size_t chunk = 1 + rng() % 4;
+    ASSERT_EQ(LinesReadInChunks(text, chunk), SplitTextLines(text)) << chunk << ": " << ::testing::PrintToString(text);
+  }
 }
 
 TEST(Pinyin, ReadingsOfKnownCharactersAndNothingForOtherBytes) {

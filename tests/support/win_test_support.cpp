@@ -170,17 +170,19 @@ std::wstring WindowText(HWND hwnd) {
 static BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM lp) {
   wchar_t cls[32] = {};
   GetClassNameW(hwnd, cls, 32);
-  if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-    *reinterpret_cast<HWND*>(lp) = hwnd;
-    return FALSE;
-  }
+  if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
   return TRUE;
 }
 
-HWND FindThreadDialog() {
-  HWND found = nullptr;
+std::vector<HWND> ThreadDialogs() {
+  std::vector<HWND> found;
   EnumThreadWindows(GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+HWND FindThreadDialog() {
+  const std::vector<HWND> dialogs = ThreadDialogs();
+  return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 std::wstring MessageBoxText(HWND dialog) {
@@ -216,8 +218,16 @@ static BOOL CALLBACK CollectButtons(HWND child, LPARAM lp) {
 }
 
 void DialogAnswerer::Poll() {
-  HWND dialog = FindThreadDialog();
-  if (!dialog || std::find(handled_.begin(), handled_.end(), dialog) != handled_.end()) return;
+  // A dialog opened by an answer (while the one it answers is still open)
+  // comes after that one.
+  HWND dialog = nullptr;
+  for (HWND d : ThreadDialogs()) {
+    if (std::find(handled_.begin(), handled_.end(), d) == handled_.end()) {
+      dialog = d;
+      break;
+    }
+  }
+  if (!dialog) return;
   handled_.push_back(dialog);
   SeenDialog seen;
   seen.caption = WindowText(dialog);
@@ -241,6 +251,23 @@ DialogAnswerer::Answer PressButton(int id) {
 
 // ---- input ---------------------------------------------------------------
 
+// Input reaches a thread in the order it was sent, and the thread's own key
+// state changes only when it takes a key's message: once a Scroll Lock
+// press has toggled that state, everything sent before it has been handled.
+// The press comes in pairs, so the lock ends as it was.
+static void AwaitInput() {
+  for (int i = 0; i < 2; ++i) {
+    const SHORT before = GetKeyState(VK_SCROLL) & 1;
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = VK_SCROLL;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpUntil([&] { return (GetKeyState(VK_SCROLL) & 1) != before; });
+  }
+  DispatchWaiting();
+}
+
 static POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
   POINT p = {x, y};
   ClientToScreen(hwnd, &p);
@@ -256,7 +283,7 @@ static void SendMouse(HWND hwnd, int x, int y, DWORD flags) {
   in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   SendInput(1, &in, sizeof(in));
-  PumpMessages(30);
+  AwaitInput();
 }
 
 void MouseMoveTo(HWND hwnd, int x, int y) { SendMouse(hwnd, x, y, 0); }
@@ -305,9 +332,8 @@ void TypeText(const std::wstring& text) {
     in[0].ki.dwFlags = KEYEVENTF_UNICODE;
     in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpMessages(5);
   }
-  PumpMessages(20);
+  AwaitInput();
 }
 
 void PressKey(WORD vk) {
@@ -316,7 +342,7 @@ void PressKey(WORD vk) {
   in[0].ki.wVk = in[1].ki.wVk = vk;
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, in, sizeof(INPUT));
-  PumpMessages(30);
+  AwaitInput();
 }
 
 void Activate(HWND hwnd) {

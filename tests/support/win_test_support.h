@@ -71,7 +71,9 @@ class TestWindow {
   HBRUSH background_ = nullptr;
 };
 
-// Finds the visible top-level dialog ("#32770") of this thread, if any.
+// The visible top-level dialogs ("#32770") of this thread, and the first of
+// them (null when there is none).
+std::vector<HWND> ThreadDialogs();
 HWND FindThreadDialog();
 // Text of a dialog's static message (the message box text).
 std::wstring MessageBoxText(HWND dialog);
@@ -86,8 +88,9 @@ struct SeenDialog {
   std::vector<std::wstring> buttons;
 };
 
-// While alive, answers each modal dialog that this thread opens. The
-// answers are used in order; each is a function run on the dialog window
+// While alive, answers each modal dialog that this thread opens, also one
+// that an answer opens while its own dialog is still open. The answers are
+// used in order; each is a function run on the dialog window
 // (typically one of the Press... makers below). Dialogs past the last
 // answer are closed with IDCANCEL so that a failing test cannot hang.
 class DialogAnswerer {
@@ -117,7 +120,9 @@ DialogAnswerer::Answer PressButton(int id);
 
 // ---- input ---------------------------------------------------------------
 
-// Real input through SendInput, in screen coordinates of the window's client area.
+// Real input through SendInput, in screen coordinates of the window's client
+// area. Each returns once this thread has handled the input (a dialog that
+// the input opens has closed again).
 void MouseMoveTo(HWND hwnd, int clientX, int clientY);
 void MouseDown(HWND hwnd, int clientX, int clientY);
 void MouseUp(HWND hwnd, int clientX, int clientY);

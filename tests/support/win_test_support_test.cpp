@@ -9,7 +9,7 @@ using namespace testsupport;
 
 TEST(Capture, ClientAreaShowsTheWindowBackground) {
   TestWindow w(200, 150, L"capture", WS_POPUP | WS_VISIBLE, nullptr, RGB(10, 200, 30));
-  PumpMessages(100);
+  PumpUntil([&] { return ColorNear(CaptureClient(w.hwnd()).RgbAt(100, 75), 0x0AC81E); });
   PixelBuffer shot = CaptureClient(w.hwnd());
   ASSERT_EQ(shot.width, 200);
   ASSERT_EQ(shot.height, 150);

@@ -11,6 +11,7 @@
 #include "skin/button/image_button_painter.h"
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/vector_button_painter.h"
+#include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/owner_draw.h"
@@ -118,6 +119,48 @@ TEST_F(ButtonInstallTest, SwitchedOffOrWithoutButtonsNothingChanges) {
   EXPECT_EQ(record().Buttons.size(), 1u);
 }
 
+TEST_F(ButtonInstallTest, TheEntryTakesTheControlsFontWithTheStyleItWasMadeWith) {
+  // Wine stands a heavier, larger face in for "宋体": a regular font of 12
+  // pixels stays one.
+  struct Font {
+    int weight;
+    BOOL italic;
+    int32_t style;
+  };
+  std::vector<HWND> buttons;
+  std::vector<korvath::platform::GdiFont> fonts;
+  for (const Font f : {Font{FW_NORMAL, FALSE, 0}, Font{FW_BOLD, FALSE, 1}, Font{FW_NORMAL, TRUE, 2}}) {
+    fonts.emplace_back(CreateFontW(-12, 0, 0, 0, f.weight, f.italic, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"\u5B8B\u4F53"));
+    buttons.push_back(Add(L"A", BS_PUSHBUTTON, 10, 10 + 30 * int(buttons.size()), 60, 25));
+    SendMessageW(buttons.back(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), FALSE);
+  }
+  ButtonSkinInstall(number(), form());
+  EXPECT_EQ(Entry(buttons[0]).FontStyle, 0);
+  EXPECT_EQ(Entry(buttons[1]).FontStyle, 1);
+  EXPECT_EQ(Entry(buttons[2]).FontStyle, 2);
+  EXPECT_EQ(Entry(buttons[0]).FontSize, 12);
+  EXPECT_FALSE(Entry(buttons[0]).FontFace.empty());
+  for (HWND b : buttons) DestroyWindow(b);
+}
+
+TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushButtons) {
+  HWND group = Add(L"G", BS_GROUPBOX, 10, 10, 300, 150);
+  HWND push = Add(L"OK", BS_PUSHBUTTON, 10, 20, 100, 30, group);
+  HWND radio = Add(L"R", BS_AUTORADIOBUTTON, 10, 70, 80, 20, group);
+  ContainerSkinAttach(group);
+  for (HWND b : {push, radio}) {
+    EXPECT_EQ(GetSkinProp(b, prop::Hw_FuID), number());
+    EXPECT_EQ(Entry(b).Window, b);
+  }
+  EXPECT_EQ(Entry(push).Kind, 0);
+  EXPECT_EQ(Entry(radio).Kind, 4);
+  // The group box hands its push button's WM_DRAWITEM to the painter.
+  InvalidateRect(push, nullptr, TRUE);
+  EXPECT_LT(std::abs(ThemeLean(Shown(push).RgbAt(10, 15))), 8);
+  EXPECT_LT(Green(Shown(push).RgbAt(0, 15)), Green(Shown(push).RgbAt(10, 15)) - 20);  // the outline
+}
+
 class ButtonProcTest : public ButtonFixture {
  protected:
   ButtonProcTest() {
@@ -158,20 +201,17 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
 
 TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   testsupport::Click(push_, 50, 15);
-  PumpMessages(50);
   ASSERT_EQ(ClickedButtons.size(), 1u);
   EXPECT_EQ(ClickedButtons[0], push_);
   // The second press of a double click is swallowed.
   testsupport::Click(other_, 50, 15);
   testsupport::Click(other_, 50, 15);
-  PumpMessages(50);
   EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), other_), 1);
   EXPECT_TRUE(OtherNotifications.empty());  // no BN_DOUBLECLICKED either
   PumpMessages(600);
   // Space on the focused push button clicks it.
   SetFocus(push_);
   testsupport::PressKey(VK_SPACE);
-  PumpMessages(50);
   EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), push_), 2);
   // Radio buttons switch by click, and by arrow key where the dialog
   // manager moves the focus.
@@ -180,7 +220,7 @@ TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   SetFocus(radio1_);
   MSG key = {radio1_, WM_KEYDOWN, VK_DOWN, 0};
   EXPECT_TRUE(IsDialogMessageW(form(), &key));
-  PumpMessages(50);
+  PumpMessages();
   EXPECT_EQ(SendMessageW(radio2_, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(GetFocus(), radio2_);

@@ -1,12 +1,14 @@
 // The drawing helpers of the skin engine core: drawing values and the
 // geometry numbers for given rectangles, the image strip, rounded paths,
-// control text with its glow, and the IP-address dots.
+// control text with its glow, the IP-address dots, and the Graphics that
+// painters draw with.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
@@ -21,6 +23,7 @@
 #include "skin/core/ip_address_dots.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
 #include "tests/skin/core/skinned_form.h"
@@ -182,14 +185,12 @@ TEST(ImageStrip, FixedSizesCutEqualCellsAndSizesBelowOneNone) {
 // The path filled red into a 120 x 80 transparent bitmap.
 gdip::Bitmap FillPath(const std::function<void(gdip::GraphicsPath&)>& build) {
   gdip::Bitmap bitmap;
-  bitmap.CreateWithFormat(120, 80);
   gdip::Graphics graphics;
-  graphics.FromImage(bitmap);
   gdip::GraphicsPath path;
-  path.Create();
-  build(path);
   gdip::SolidBrush brush;
-  brush.Create(0xFFFF0000u);
+  EXPECT_TRUE(bitmap.CreateWithFormat(120, 80) && graphics.FromImage(bitmap) && path.Create() &&
+              brush.Create(0xFFFF0000u));
+  build(path);
   graphics.FillPath(brush, path);
   return bitmap;
 }
@@ -225,13 +226,14 @@ const std::string kLongCaption = "\xB2\xE2\xCA\xD4\xB2\xE2\xCA\xD4\xB2\xE2\xCA\x
 
 // A white 220 x 80 picture with the caption drawn red with a blue glow.
 testsupport::PixelBuffer Caption(const std::string& text, gdip::RectF layout, std::optional<int32_t> divisor,
-                                 int32_t align = 0, std::optional<bool> wrap = std::nullopt,
+                                 Gdiplus::StringAlignment align = Gdiplus::StringAlignmentNear,
+                                 std::optional<bool> wrap = std::nullopt,
                                  const gdip::StringFormat* format = nullptr) {
   gdip::Bitmap bitmap;
-  bitmap.CreateWithFormat(220, 80);
+  EXPECT_TRUE(bitmap.CreateWithFormat(220, 80));
   {
     gdip::Graphics g;
-    g.FromImage(bitmap);
+    EXPECT_TRUE(g.FromImage(bitmap));
     g.Clear(0xFFFFFFFFu);
     SkinDrawControlText(g, text, layout, RGB(255, 0, 0), RGB(0, 0, 255), divisor, std::nullopt, std::nullopt, std::nullopt,
                         align, align, wrap, false, format);
@@ -255,6 +257,49 @@ int Count(const testsupport::PixelBuffer& b, RECT box, bool (*test)(uint32_t), b
   return n;
 }
 
+using RenderModes =
+    std::tuple<Gdiplus::SmoothingMode, Gdiplus::InterpolationMode, Gdiplus::CompositingQuality,
+               Gdiplus::PixelOffsetMode, Gdiplus::TextRenderingHint>;
+RenderModes ModesOf(const gdip::Graphics& g) {
+  return {g.GetSmoothingMode(), g.GetInterpolationMode(), g.GetCompositingQuality(), g.GetPixelOffsetMode(),
+          g.GetTextRenderingHint()};
+}
+
+TEST(SkinGraphics, APainterGetsTheModesItsQualityNamesAndGdiplusDefaultsForTheRest) {
+  const SkinMemoryDc dc = SkinMemoryDc::Create(8, 8);
+  auto modes = [&](const SkinRenderQuality& quality) {
+    gdip::Graphics g;
+    EXPECT_TRUE(SkinGraphicsOnDC(g, dc.get(), quality));
+    return ModesOf(g);
+  };
+  gdip::Graphics fresh;
+  ASSERT_TRUE(fresh.FromHDC(dc.get()));
+  const auto [smoothing, interpolation, compositing, pixelOffset, text] = ModesOf(fresh);
+  EXPECT_EQ(modes(kSkinPlainRendering), ModesOf(fresh));
+  EXPECT_EQ(modes(kSkinSmoothRendering),
+            RenderModes(Gdiplus::SmoothingModeAntiAlias, interpolation, compositing, pixelOffset, text));
+  EXPECT_EQ(modes(kSkinSmoothPictureRendering),
+            RenderModes(Gdiplus::SmoothingModeAntiAlias, Gdiplus::InterpolationModeHighQualityBicubic,
+                        compositing, pixelOffset, text));
+  // The blur steps of the shadow and the text glow: 4, 7, 3, 3 in GDI+'s numbers.
+  EXPECT_EQ(modes(kSkinBlurRendering),
+            RenderModes(Gdiplus::SmoothingModeAntiAlias, Gdiplus::InterpolationModeHighQualityBicubic,
+                        Gdiplus::CompositingQualityGammaCorrected, Gdiplus::PixelOffsetModeNone, text));
+  EXPECT_EQ(modes(kSkinSmoothTextRendering), RenderModes(smoothing, interpolation, compositing, pixelOffset,
+                                                         Gdiplus::TextRenderingHintAntiAliasGridFit));
+
+  gdip::Bitmap picture;
+  gdip::Graphics onPicture;
+  ASSERT_TRUE(picture.CreateWithFormat(4, 4));
+  EXPECT_TRUE(SkinGraphicsOnImage(onPicture, picture, kSkinBlurRendering));
+  EXPECT_EQ(ModesOf(onPicture), modes(kSkinBlurRendering));
+  // Nothing to draw on: no graphics, and the painter is told so.
+  gdip::Graphics none;
+  EXPECT_FALSE(SkinGraphicsOnDC(none, nullptr, kSkinSmoothRendering));
+  EXPECT_FALSE(SkinGraphicsOnImage(none, gdip::Bitmap(), kSkinSmoothRendering));
+  EXPECT_EQ(none.GetNativeObject(), nullptr);
+}
+
 TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
   const auto b = Caption(kCaption, {30, 20, 160, 30}, std::nullopt);
   // Glow, halo and text reach at most 2 pixels right of and below the rectangle.
@@ -271,19 +316,37 @@ TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
 
 TEST(SkinDrawControlText, AlignmentWrapAndTheCallersFormatPlaceTheText) {
   gdip::StringFormat format;
-  format.Create();
-  format.SetAlign(2);  // far: wins over the near alignment argument
+  ASSERT_TRUE(format.Create());
+  format.SetAlign(Gdiplus::StringAlignmentFar);  // wins over the near alignment argument
   const struct {
     const char* name;
     testsupport::PixelBuffer picture;
     int least;
     RECT textIn, noTextIn, noTextAlsoIn;
   } cases[] = {
-      {"far", Caption(kCaption, {10, 10, 200, 60}, 4, 2), 15, {110, 40, 213, 73}, {0, 0, 110, 80}, {0, 0, 220, 40}},
-      {"centre", Caption(kCaption, {10, 10, 200, 60}, 4, 1), 15, {60, 25, 160, 55}, {0, 0, 60, 80}, {160, 0, 220, 80}},
-      {"format", Caption(kCaption, {10, 10, 200, 30}, 4, 0, true, &format), 15, {110, 10, 213, 43}, {0, 0, 110, 80}},
+      {"far",
+       Caption(kCaption, {10, 10, 200, 60}, 4, Gdiplus::StringAlignmentFar),
+       15,
+       {110, 40, 213, 73},
+       {0, 0, 110, 80},
+       {0, 0, 220, 40}},
+      {"centre",
+       Caption(kCaption, {10, 10, 200, 60}, 4, Gdiplus::StringAlignmentCenter),
+       15,
+       {60, 25, 160, 55},
+       {0, 0, 60, 80},
+       {160, 0, 220, 80}},
+      {"format",
+       Caption(kCaption, {10, 10, 200, 30}, 4, Gdiplus::StringAlignmentNear, true, &format),
+       15,
+       {110, 10, 213, 43},
+       {0, 0, 110, 80}},
       {"wrapped", Caption(kLongCaption, {20, 10, 90, 50}, 4), 10, {20, 30, 110, 60}},
-      {"one line", Caption(kLongCaption, {20, 10, 90, 50}, 4, 0, false), 10, {20, 10, 113, 30}, {20, 30, 110, 60}},
+      {"one line",
+       Caption(kLongCaption, {20, 10, 90, 50}, 4, Gdiplus::StringAlignmentNear, false),
+       10,
+       {20, 10, 113, 30},
+       {20, 30, 110, 60}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

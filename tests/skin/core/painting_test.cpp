@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 
 #include "skin/core/child_layer.h"
@@ -17,6 +16,7 @@
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/skinned_form.h"
 
 namespace {
@@ -29,9 +29,8 @@ constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kBlue = 0xFF0000;
 
-class PaintingTest : public ::testing::Test {
+class PaintingTest : public EngineTest {
  protected:
-  EngineGlobals globals_;
   SkinnedForm form_{240, 200};
 };
 
@@ -60,7 +59,7 @@ TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
     InvalidateRect(w, nullptr, TRUE);
     UpdateWindow(w);
   }
-  testsupport::PumpMessages(50);
+  testsupport::PumpUntil([&] { return testsupport::CaptureClient(control).RgbAt(40, 20) == Rgb(kGreen); });
   const auto shown = testsupport::CaptureClient(control);
   for (auto [x, y] : {std::pair{2, 2}, {40, 20}, {77, 37}}) EXPECT_EQ(shown.RgbAt(x, y), Rgb(kGreen)) << x << "," << y;
   if (HasFailure()) testsupport::SaveFailureImage(shown, "coloured_parent");
@@ -110,6 +109,18 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
   EXPECT_EQ(px.RgbAt(0, 5), BackPattern(20, 25));   // outside the rounded corner
   EXPECT_EQ(px.RgbAt(8, 12), Rgb(kRed));
   EXPECT_EQ(px.RgbAt(140, 90), Rgb(kRed));
+  // Inside a coloured container, the band outside the frame keeps that
+  // container's colour.
+  DestroyWindow(group);
+  HWND box = form_.AddChild(L"STATIC", 0, 0, 0, 240, 200);
+  group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100, box);
+  form_.AddContainer(box, kGreen, 255);
+  form_.AddContainer(group, kRed, 255, 1);
+  dc = SkinPaintParentBackground(group, RECT{0, 0, 150, 100}, 20, 5);
+  const auto banded = Pixels(dc.get(), 150, 100);
+  EXPECT_EQ(banded.RgbAt(75, 2), Rgb(kGreen));
+  EXPECT_EQ(banded.RgbAt(0, 5), Rgb(kGreen));
+  EXPECT_EQ(banded.RgbAt(8, 12), Rgb(kRed));
 }
 
 // Without a skinned ancestor there is nothing to copy, and nothing is left.
@@ -127,9 +138,10 @@ TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCal
   HWND label = form_.AddChild(L"STATIC", 0, 30, 40, 60, 25);
   form_.Skin(label);
   form_.AddChild(L"EDIT", 0, 10, 10, 30, 10, label);
-  testsupport::PumpMessages(50);
+  testsupport::PumpMessages();
   SkinRefreshWindow(label);
-  testsupport::PumpMessages(50);  // the window surface reaches the screen
+  // The window surface reaches the screen.
+  testsupport::PumpUntil([&] { return testsupport::CaptureClient(label).RgbAt(0, 0) == LayerPattern(30, 40); });
   const auto shown = testsupport::CaptureClient(label);
   EXPECT_EQ(shown.RgbAt(0, 0), LayerPattern(30, 40));
   EXPECT_EQ(shown.RgbAt(59, 24), LayerPattern(89, 64));
@@ -197,7 +209,7 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
     SetSkinProp(buttons.back(), prop::Hw_lbID, n);
   }
   SetSkinProp(buttons[7], prop::Hw_lbID, 1);
-  testsupport::PumpMessages(20);
+  testsupport::PumpMessages();
   calls.clear();
   for (HWND b : buttons) {
     InvalidateRect(b, nullptr, TRUE);
@@ -217,7 +229,6 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
   item.CtlType = ODT_LISTBOX;
   SkinDrawItem(form_.number(), item);
   EXPECT_EQ(calls.size(), 3u);
-  SkinButtonPainters = {};
 }
 
 // A 20 x 20 picture with divider lines across it at 5 and 14. Region (c, r)
@@ -260,7 +271,7 @@ std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state
   SkinMemoryDc dc = SkinMemoryDc::Create(100, 30);
   {
     korvath::gdip::Graphics graphics;
-    graphics.FromHDC(dc.get());
+    if (!graphics.FromHDC(dc.get())) return "no graphics";
     picture.Draw(graphics, {0, 0, 100, 30}, state);
   }
   const auto shown = Pixels(dc.get(), 100, 30);
@@ -276,30 +287,13 @@ std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state
   return "";
 }
 
-TEST(SkinPictureTest, PiecesAreCutAtTheDividersAndTiledFromTheirFillsCorner) {
-  SkinPicture picture;
-  std::vector<SkinPicturePiece> pieces;
-  EXPECT_EQ(SkinPicture::LoadPicture(DividedPicture(), pieces), 0x00140014);
-  ASSERT_EQ(pieces.size(), 9u);
-  const int places[9][2] = {{0, 0}, {0, 2}, {2, 0}, {2, 2}, {0, 1}, {1, 0}, {2, 1}, {1, 2}, {1, 1}};
-  for (int k = 0; k < 9; ++k) {
-    const auto [c, r] = places[k];
-    ASSERT_TRUE(pieces[k].picture) << k;
-    EXPECT_EQ(pieces[k].picture->GetWidth(), kRegionSize[c]) << k;
-    EXPECT_EQ(pieces[k].picture->GetHeight(), kRegionSize[r]) << k;
-    const int x = kRegionSize[c] - 1, y = kRegionSize[r] - 1;  // no divider
-    EXPECT_EQ(pieces[k].picture->GetPixel(x, y), Region(c, r, x, y)) << k;
-  }
-  picture.LoadStates(DividedPicture());
-  EXPECT_EQ(FirstDifference(picture, SkinPicture::kNormal, NineGridPixel), "");
-}
-
 uint32_t Blank(int, int) { return 0; }
 // A picture without dividers is all top-left corner.
 uint32_t GreyCorner(int x, int y) { return x < 12 && y < 7 ? 0x808080 : 0; }
 
-// A state without its own picture looks like the first; a copy keeps what it
-// was copied from when the original is loaded anew.
+// Every pixel of every piece shows, so the cut and the tiling are both
+// checked. A state without its own picture looks like the first; a copy
+// keeps what it was copied from when the original is loaded anew.
 TEST(SkinPictureTest, StatesKeepTheirSizesAndCopiesKeepTheirPieces) {
   SkinPicture picture;
   SkinClearObjectField(picture);

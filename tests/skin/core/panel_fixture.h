@@ -62,7 +62,7 @@ inline HWND MakePanel(ZqkWindow& panel, SkinnedForm& form, int y, std::optional<
                                   0, WS_EX_CLIENTEDGE);
   const HWND window = panel.Create(edit, style, style ? std::optional<COLORREF>(0x0000FF) : std::nullopt,
                                    fill, 255, SkinPicture());
-  testsupport::PumpMessages(50);
+  testsupport::PumpMessages();
   return window;
 }
 

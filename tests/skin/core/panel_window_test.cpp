@@ -15,6 +15,7 @@
 #include "skin/core/callbacks.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -38,7 +39,7 @@ int32_t CALLBACK OnEntryClick(int32_t entry) {
 
 // Over a skinned form: a panel with an icon 12 x 12 and two entries 20 x 15
 // that call the recording routine.
-class PanelTest : public ::testing::Test {
+class PanelTest : public test::EngineTest {
  protected:
   void SetUp() override {
     InstallContainerSkin();
@@ -51,13 +52,13 @@ class PanelTest : public ::testing::Test {
                       SolidPng(20, 15, kPressed), 20, 15);
     }
     panel_.SetCallback(SkinRoutine(&OnEntryClick));
-    PumpMessages(50);
+    PumpUntil([&] { return ColorNear(CaptureClient(window_).RgbAt(At(1).x, At(1).y), kNormal); });
     MouseMoveTo(form_.hwnd(), 5, 150);  // start away from the panel
   }
   POINT At(int n) { return Centre(panel_.entries()[n - 1].rectangle); }
   // The screen shows `rgb` at the centre of entry n.
   void ExpectEntry(int n, uint32_t rgb, const char* name) {
-    PumpMessages(30);
+    PumpUntil([&] { return ColorNear(CaptureClient(window_).RgbAt(At(n).x, At(n).y), rgb); }, 2000);
     const PixelBuffer shot = CaptureClient(window_);
     if (!ColorNear(shot.RgbAt(At(n).x, At(n).y), rgb)) SaveFailureImage(shot, name);
     EXPECT_TRUE(ColorNear(shot.RgbAt(At(n).x, At(n).y), rgb)) << "entry " << n << " " << name;
@@ -100,6 +101,24 @@ TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
   EXPECT_EQ(SkinCallbackList[slot - 1].target, nullptr);
   EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0);
   RedrawWindow(panelB, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// An entry goes in at its position (1 .. count + 1), at the end for -1 or a
+// position past the end, and nowhere for any other position.
+TEST_F(PanelTest, EntriesGoInAtTheirPosition) {
+  auto widths = [&] {
+    std::vector<int> w;
+    for (const ZqkWindowEntry& entry : panel_.entries()) w.push_back(entry.width);
+    return w;
+  };
+  const auto png = SolidPng(8, 8, kNormal);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 11, 15, 1);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 12, 15, 3);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 13, 15, 9);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 14, 15, -1);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 15, 15, 0);
+  panel_.AddEntry(png, std::nullopt, std::nullopt, 16, 15, -2);
+  EXPECT_EQ(widths(), (std::vector<int>{11, 20, 12, 20, 13, 14}));
 }
 
 // ---- the picture by pixels -----------------------------------------------------

@@ -11,6 +11,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -39,7 +40,11 @@ void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child,
   SetSkinProp(child, prop::Hw_lbID, int32_t(entries.size()));
 }
 
-TEST(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit) {
+using EngineStartup = korvath::skin::test::EngineTest;
+using WindowList = korvath::skin::test::EngineTest;
+using CallbackSlots = korvath::skin::test::EngineTest;
+
+TEST_F(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit) {
   SkinEngineStartup();
   EXPECT_EQ(SkinOptTrimMemory, 1);  // the working-set helper never runs
   WNDCLASSEXW cls{sizeof cls};
@@ -66,8 +71,27 @@ TEST(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit) 
   EXPECT_TRUE(IsWindow(form.hwnd()));
 }
 
-TEST(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
-  ProgramGlobalsInit();
+// The tests' fixture resets options and lists before a case and after it,
+// however the case ended.
+TEST(EngineFixture, ResetsOptionsAndListsWhenMadeAndWhenGone) {
+  struct Case : korvath::skin::test::EngineTest {
+    void TestBody() override {}
+  };
+  SkinAlpha = 7;
+  SkinCallbackList.resize(2);
+  {
+    Case c;
+    EXPECT_EQ(SkinAlpha, 0);
+    EXPECT_TRUE(SkinCallbackList.empty());
+    SkinThemeColor = 0x123456;
+    TestWindow form(100, 80, L"form");
+    AddRecord(form.hwnd());
+  }
+  EXPECT_EQ(SkinThemeColor, 0u);
+  EXPECT_TRUE(SkinWindowList.empty());
+}
+
+TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   TestWindow a(200, 120, L"A"), b(200, 120, L"B"), c(200, 120, L"C");
   HWND aButton = a.AddChild(L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
   HWND aButton2 = a.AddChild(L"BUTTON", L"y", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
@@ -107,7 +131,6 @@ TEST(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   EXPECT_EQ(SkinTopSkinnedAncestor(boxButton), 2);
   EXPECT_EQ(SkinTopSkinnedAncestor(aButton), 0);
   DestroyWindow(box);
-  ProgramGlobalsRelease();
 }
 
 TEST(WindowProps, ValuesRoundTripAndEitherLayerMarksAWindowSubclassed) {
@@ -163,14 +186,13 @@ struct RecordingTarget : SkinCallbackTarget {
   int32_t SkinCallback(int32_t a, int32_t b, int32_t c) override { return call = {a, b, c}, (20 << 16) | 30; }
 };
 
-TEST(SkinInvokeCallback, CallsOnlySlotsThatExistAndHoldAnObject) {
+TEST_F(CallbackSlots, CallsOnlySlotsThatExistAndHoldAnObject) {
   RecordingTarget target;
   SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
   for (int32_t slot : {0, -1, 3, 2}) EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
   EXPECT_TRUE(target.call.empty());
   EXPECT_EQ(SkinInvokeCallback(1, 5, 0, 7), (20 << 16) | 30);
   EXPECT_EQ(target.call, (std::vector<int32_t>{5, 0, 7}));
-  SkinCallbackList.clear();
 }
 
 }  // namespace

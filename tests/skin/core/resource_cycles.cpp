@@ -73,9 +73,8 @@ Figures RunResourceCycles(int cycles) {
   SetSkinProp(shadow, prop::Yyck_Tmd, 80);
   SetSkinPropHandle(shadow, prop::Yyck_Glck, form.hwnd());
   gdip::Bitmap target;
-  target.CreateWithFormat(220, 60);
   gdip::Graphics graphics;
-  graphics.FromImage(target);
+  if (!target.CreateWithFormat(220, 60) || !graphics.FromImage(target)) ++figures.faults;
   ImageStrip strip;
   const std::string caption = "\xB2\xE2\xCA\xD4";  // "测试"
   const int32_t size = SkinControlFontMetrics(label).size;  // 14, which GDI+ may give as 13.99

@@ -12,6 +12,7 @@
 
 #include "skin/core/engine_state.h"
 #include "skin/core/window_record.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
@@ -42,12 +43,6 @@ uint32_t Blend(uint32_t under, uint32_t over, int alpha);
 constexpr uint32_t Rgb(COLORREF colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
-
-// The engine's global state for one test: a fixture's first member.
-struct EngineGlobals {
-  EngineGlobals() { ProgramGlobalsInit(); }
-  ~EngineGlobals() { ProgramGlobalsRelease(); }
-};
 
 class SkinnedForm {
  public:

@@ -18,6 +18,8 @@
 #include "skin/core/shadow_window.h"
 #include "skin/core/tooltip.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -32,15 +34,11 @@ constexpr int kWidth = 120;
 constexpr int kHeight = 80;
 
 // Every test leaves the live-object count where it found it.
-class SurfaceTest : public ::testing::Test {
+class SurfaceTest : public korvath::skin::test::EngineTest {
  protected:
-  void SetUp() override {
-    ProgramGlobalsInit();
-    start_ = LiveGdiObjectCount();
-  }
+  void SetUp() override { start_ = LiveGdiObjectCount(); }
   void TearDown() override {
-    SkinTransparentMode = false;
-    ProgramGlobalsRelease();
+    SkinEngineReset();
     EXPECT_EQ(LiveGdiObjectCount(), start_);
   }
   long start_ = 0;
@@ -95,7 +93,7 @@ TEST_F(SurfaceTest, PerPixelAlphaShowsTheBackgroundThroughTransparentPixels) {
   SkinUpdateLayered(fromRecord);
   for (HWND popup : {given, fromRecord}) {
     ShowWindow(popup, SW_SHOWNOACTIVATE);
-    testsupport::PumpMessages(150);
+    testsupport::PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(15, 40), 0xFF0000); });
     const auto seen = testsupport::CaptureWindow(popup);
     ASSERT_EQ(seen.width, kWidth);
     for (auto [x, y, rgb] : {std::tuple{15, 40, 0xFF0000u}, {2, 2, 0xFF0000u}, {kWidth - 15, 40, 0x0000FFu},
@@ -128,7 +126,7 @@ TEST_F(SurfaceTest, TheColourKeyCutsOutMagenta) {
   SetWindowPos(keyed.hwnd(), HWND_TOP, 150, 130, kWidth, kHeight, 0);
   SkinSetWindowAlpha(keyed.hwnd(), 255);
   RedrawWindow(keyed.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-  testsupport::PumpMessages(150);
+  testsupport::PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(keyed.hwnd()).RgbAt(15, 40), 0x0000FF); });
   COLORREF key = 0;
   BYTE alpha = 0;
   DWORD flags = 0;
@@ -208,14 +206,38 @@ TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
   EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
 }
 
+// A shadow is drawn anew whenever its window changes size, on the sides its
+// position names (1 top, 2 bottom); the owner's area stays clear.
+TEST_F(SurfaceTest, AResizedShadowShowsOnTheSidesItsPositionNames) {
+  TestWindow back(300, 200, L"back", WS_POPUP | WS_VISIBLE, nullptr, RGB(0, 0, 255));
+  SetWindowPos(back.hwnd(), nullptr, 100, 100, 300, 200, SWP_NOZORDER);
+  SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
+  for (const int position : {1, 2}) {
+    SCOPED_TRACE(position);
+    HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"yinyWindow", L"",
+                                  WS_POPUP, 150, 130, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetSkinProp(shadow, prop::Yyck_yyWz, position);
+    SetSkinProp(shadow, prop::Yyck_yysd, 15);
+    SetSkinProp(shadow, prop::Yyck_yyys, RGB(255, 0, 0));
+    SetSkinProp(shadow, prop::Yyck_Tmd, 255);
+    SetWindowPos(shadow, nullptr, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(shadow, SW_SHOWNOACTIVATE);
+    auto shown = [&](int x, int y) { return testsupport::CaptureWindow(shadow).RgbAt(x, y) != 0x0000FFu; };
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return shown(100, position == 1 ? 11 : 109); }));
+    EXPECT_FALSE(shown(100, position == 1 ? 109 : 11));
+    EXPECT_FALSE(shown(100, 60));
+    if (HasFailure()) testsupport::SaveFailureImage(testsupport::CaptureWindow(shadow), "shadow_sides");
+    DestroyWindow(shadow);
+  }
+}
+
 // A depth of 0 or below, or an area narrower than the blur, would divide by
 // zero: the shadow of a 300 x 150 box is then fully transparent.
 TEST(ShadowBuildImage, FramesTheOwnerAndDrawsNothingForDepthZero) {
   auto alpha = [](int32_t depth, int w, int h, int x, int y) {
     korvath::gdip::Bitmap bitmap;
-    bitmap.CreateWithFormat(w, h);
     korvath::gdip::Graphics g;
-    g.FromImage(bitmap);
+    EXPECT_TRUE(bitmap.CreateWithFormat(w, h) && g.FromImage(bitmap));
     ShadowBuildImage(g, 15, depth, RGB(0, 0, 0), 80, w, h, false);
     return int(bitmap.GetPixel(x, y) >> 24);
   };

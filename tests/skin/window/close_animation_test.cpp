@@ -5,17 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/gdi_object.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
+#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_skin_attach.h"
+#include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
 #include "skin/window/working_set_trim.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -45,14 +49,10 @@ Frame Last(HWND window) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-class CloseAnimationTest : public testing::Test {
+class CloseAnimationTest : public korvath::skin::test::EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStartup(); }
-  void SetUp() override { ProgramGlobalsInit(); }
-  void TearDown() override {
-    EXPECT_TRUE(SkinMemoryDcList.empty());  // both DCs of every animation are freed
-    ProgramGlobalsRelease();
-  }
+  void TearDown() override { EXPECT_TRUE(SkinMemoryDcList.empty()); }  // both DCs of every animation are freed
 };
 
 // Where each close effect leaves a window at (100, 100) after its tenth
@@ -168,9 +168,31 @@ TEST_F(CloseAnimationTest, LayersComposeBackgroundItemsAndForeground) {
   DestroyWindow(window);
 }
 
+// A shadow reaches its depth beyond the window; attaching again with a new
+// depth moves and resizes it; only a shadow that drags its owner takes the
+// mouse; a window without a record gets none.
+TEST_F(CloseAnimationTest, ShadowsAttachToRecordsAndTakeNewSettings) {
+  HWND window = MakeWindow(300, 150, false);
+  EXPECT_FALSE(ShadowAttach(window));
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = window;
+  SkinAppendWindowRecord(std::move(record));
+  ASSERT_TRUE(ShadowAttach(window, {.depth = 15, .alpha = 20}));
+  HWND shadow = SkinRecordOfWindow(window)->ShadowWindow;
+  EXPECT_EQ(Last(shadow), (Frame{85, 85, 330, 180}));
+  EXPECT_TRUE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  ASSERT_TRUE(ShadowAttach(window, {.depth = 5, .dragOwner = true}));
+  EXPECT_EQ(SkinRecordOfWindow(window)->ShadowWindow, shadow);
+  EXPECT_EQ(Last(shadow), (Frame{95, 95, 310, 160}));
+  EXPECT_EQ(GetSkinProp(shadow, prop::Yyck_Tmd), 80);
+  EXPECT_FALSE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  DestroyWindow(window);
+  EXPECT_FALSE(IsWindow(shadow));
+}
+
 // The trim writes no file and starts no program; it runs at most once per
 // deactivation and never while the option keeps it off (its start-up value).
-TEST(WorkingSetTrim, TrimsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
+TEST_F(CloseAnimationTest, TheTrimRunsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
   SkinOptTrimMemory = 1;
   EXPECT_FALSE(SkinTrimOnActivateApp(false));
   EXPECT_FALSE(SkinTrimWorkingSet());
@@ -182,7 +204,6 @@ TEST(WorkingSetTrim, TrimsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
   EXPECT_EQ(GetFileAttributesW((std::wstring(windows) + L"\\empty.exe").c_str()), INVALID_FILE_ATTRIBUTES);
-  SkinOptTrimMemory = 1;
 }
 
 }  // namespace

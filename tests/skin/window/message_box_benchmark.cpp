@@ -26,7 +26,7 @@
 #include "skin/core/window_list.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/message_box.h"
-#include "tests/skin/window/box_driver.h"
+#include "tests/skin/window/box_probes.h"
 #include "tests/support/win_test_support.h"
 
 using namespace korvath::skin;
@@ -69,8 +69,8 @@ struct FirstPaint {
 };
 
 double TimeToFirstPaint(bool skinned) {
-  BoxDriver driver;
-  driver.Then([](HWND box) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
     testsupport::PumpUntil([] { return FirstPaint::end != Clock::time_point{}; }, 3000);
     Press(box, IDOK);
   });
@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
   // 2. Fade-in steps seen from the GUI thread against the plan (45, 40, ... 0
   // ms after each other, from the first paint).
   {
-    BoxDriver driver;
-    driver.Then([](HWND box) {
+    testsupport::DialogAnswerer driver;
+    driver.Add([](HWND box) {
       WaitForFirstPaint(box);
       const Clock::time_point start = Clock::now();
       std::vector<double> seen(11, -1);
@@ -148,8 +148,8 @@ int main(int argc, char** argv) {
     const size_t dcs = SkinMemoryDcList.size();
     const int windows = ThreadWindowCount();
     const int threads = ProcessThreadCount();
-    BoxDriver driver;
-    for (int i = 0; i < boxes; ++i) driver.Then([](HWND box) { Press(box, IDOK); });
+    testsupport::DialogAnswerer driver;
+    for (int i = 0; i < boxes; ++i) driver.Add([](HWND box) { Press(box, IDOK); });
     const Clock::time_point start = Clock::now();
     int answered = 0;
     for (int i = 0; i < boxes; ++i) answered += SkinMessageBox(nullptr, kText, MB_OK, kCaption) == 0;

@@ -20,7 +20,8 @@
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_window_proc.h"
 #include "skin/window/message_box.h"
-#include "tests/skin/window/box_driver.h"
+#include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/window/box_probes.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -72,20 +73,16 @@ RECT ButtonRect(HWND box, int id) {
   return r;
 }
 
-class MessageBoxTest : public testing::Test {
+class MessageBoxTest : public EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStartup(); }
-  void SetUp() override {
-    ProgramGlobalsInit();
-    windowsBefore_ = ThreadWindowCount();
-  }
+  void SetUp() override { windowsBefore_ = ThreadWindowCount(); }
   void TearDown() override {
     // Every box takes its record, shadow and hook with it.
     EXPECT_TRUE(SkinWindowList.empty() || ownerRecord_);
     EXPECT_EQ(MsgBoxCbtHook, nullptr);
     owner_.reset();
     EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
-    ProgramGlobalsRelease();
   }
   // A skinned form to own the boxes, with its own background colour.
   HWND SkinnedOwner(COLORREF back) {
@@ -103,8 +100,8 @@ class MessageBoxTest : public testing::Test {
 };
 
 TEST_F(MessageBoxTest, TheHookSkinsTheBoxBeforeItShowsAndTheBoxAnswersAsBefore) {
-  BoxDriver driver;
-  driver.Then([](HWND box) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
     const SkinWindowRecord* record = SkinRecordOfWindow(box);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(DialogSkinWndProc));
@@ -148,12 +145,12 @@ TEST_F(MessageBoxTest, TheHookSkinsTheBoxBeforeItShowsAndTheBoxAnswersAsBefore) 
     Press(box, IDOK);
   });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
-  EXPECT_EQ(driver.handled(), 1);
+  EXPECT_EQ(int(driver.seen().size()), 1);
 }
 
 TEST_F(MessageBoxTest, YesAndNoAnswerFiveAndSixFromARightAlignedRow) {
-  BoxDriver driver;
-  driver.Then([](HWND box) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
     const RECT r = Bounds(box);
     const RECT yes = ButtonRect(box, IDYES);
     const RECT no = ButtonRect(box, IDNO);
@@ -163,7 +160,7 @@ TEST_F(MessageBoxTest, YesAndNoAnswerFiveAndSixFromARightAlignedRow) {
     EXPECT_EQ(yes.bottom, Height(r) - 33);
     Press(box, IDYES);
   });
-  driver.Then([](HWND box) { Press(box, IDNO); });
+  driver.Add([](HWND box) { Press(box, IDNO); });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 6);
 }
@@ -172,7 +169,7 @@ TEST_F(MessageBoxTest, YesAndNoAnswerFiveAndSixFromARightAlignedRow) {
 // the same close (WM_CLOSE) and the same key. The skinned box is 10 pixels
 // wider than the system's, as high and at the same place.
 TEST_F(MessageBoxTest, TheCloseButtonAndEscAnswerAsTheSystemBoxDoes) {
-  BoxDriver driver;
+  testsupport::DialogAnswerer driver;
   RECT plain{}, skinned{};
   auto closeButton = [&](HWND box) {
     const RECT r = skinned = Bounds(box);
@@ -183,13 +180,13 @@ TEST_F(MessageBoxTest, TheCloseButtonAndEscAnswerAsTheSystemBoxDoes) {
     SendMessageW(box, WM_NCLBUTTONUP, HTCLOSE, at);
   };
   auto escape = [](HWND box) { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); };
-  driver.Then([&](HWND box) {
+  driver.Add([&](HWND box) {
     plain = Bounds(box);
     SendMessageW(box, WM_CLOSE, 0, 0);
   });
-  driver.Then(closeButton);
-  driver.Then(escape);
-  driver.Then(escape);
+  driver.Add(closeButton);
+  driver.Add(escape);
+  driver.Add(escape);
   const int plainClose = MessageBoxW(nullptr, L"\u8BF7\u8F93\u5165 NPC \u540D\u5B57", L"\u63D0\u793A", kWarning);
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), plainClose - 1);
   EXPECT_EQ(Width(skinned), Width(plain) + 10);
@@ -209,8 +206,8 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
     SCOPED_TRACE(skinnedOwner ? "green owner" : "red theme");
     SkinBackgroundColor = RGB(255, 0, 0);
     HWND owner = skinnedOwner ? SkinnedOwner(RGB(0, 255, 0)) : nullptr;
-    BoxDriver driver;
-    driver.Then([skinnedOwner](HWND box) {
+    testsupport::DialogAnswerer driver;
+    driver.Add([skinnedOwner](HWND box) {
       ASSERT_TRUE(WaitForFirstPaint(box));
       const PixelBuffer p = BackBuffer(box);
       const int w = p.width, h = p.height;
@@ -266,27 +263,27 @@ bool FadesInTo240(HWND box) { return PumpUntil([box] { return LayeredAlpha(box) 
 // Every box fades in on its own: two in a row, and one opened while
 // another is still open.
 TEST_F(MessageBoxTest, EveryBoxFadesInAlsoOneOpenedWhileAnotherLives) {
-  BoxDriver driver;
+  testsupport::DialogAnswerer driver;
   int inner = -2;
-  driver.Then([&](HWND outer) {
+  driver.Add([&](HWND outer) {
     EXPECT_TRUE(FadesInTo240(outer));
     inner = SkinMessageBox(outer, kText, kWarning, kCaption);
     EXPECT_EQ(SkinWindowList.size(), 1u);
     EXPECT_TRUE(IsWindowVisible(outer));
     Press(outer, IDYES);
   });
-  driver.Then([](HWND box) {
+  driver.Add([](HWND box) {
     EXPECT_TRUE(FadesInTo240(box));
     Press(box, IDOK);
   });
-  driver.Then([](HWND box) {
+  driver.Add([](HWND box) {
     EXPECT_TRUE(FadesInTo240(box));
     Press(box, IDNO);
   });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);
   EXPECT_EQ(inner, 0);
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 6);
-  EXPECT_EQ(driver.handled(), 3);
+  EXPECT_EQ(int(driver.seen().size()), 3);
 }
 
 INT_PTR CALLBACK DefDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -310,8 +307,8 @@ TEST_F(MessageBoxTest, ABoxGoneBeforeItsFirstPaintLeavesNothingBehind) {
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
   UnhookWindowsHookEx(early);
   EXPECT_EQ(int(SkinMemoryDcList.size()), painted);
-  BoxDriver driver;
-  driver.Then([](HWND box) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
     EXPECT_TRUE(FadesInTo240(box));
     Press(box, IDOK);
   });
@@ -322,8 +319,8 @@ TEST_F(MessageBoxTest, ABoxGoneBeforeItsFirstPaintLeavesNothingBehind) {
 // The shadow reaches 15 pixels beyond the box on every side and follows it
 // when it moves or changes size alone; it hides when the box is hidden.
 TEST_F(MessageBoxTest, TheShadowFollowsTheBoxAndHidesWithIt) {
-  BoxDriver driver;
-  driver.Then([](HWND box) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
     HWND shadow = SkinRecordOfWindow(box)->ShadowWindow;
     ASSERT_NE(shadow, nullptr);
     EXPECT_EQ(SkinGetClassNameText(shadow), "yinyWindow");
@@ -352,8 +349,8 @@ TEST_F(MessageBoxTest, TheShadowFollowsTheBoxAndHidesWithIt) {
 // The box shrinks to its centre in ten fading frames when it closes, and
 // keeps its size and alpha when it merely gets the focus.
 TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
-  BoxDriver driver;
-  driver.Then([](HWND box) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
     ASSERT_TRUE(FadesInTo240(box));
     const RECT start = Bounds(box);
     SetFocus(box);
@@ -373,7 +370,7 @@ TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
   // Closed in the middle of its fade-in: the fade ends there and leaves the
   // shrunk picture alone (its next step would make the box a full-size
   // translucent window again).
-  driver.Then([](HWND box) {
+  driver.Add([](HWND box) {
     ASSERT_TRUE(WaitForFirstPaint(box));
     const int threads = ProcessThreadCount();
     EndDialog(box, IDNO);
@@ -416,11 +413,11 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
     BROWSEINFOW info{};
     if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info)) CoTaskMemFree(chosen);
   };
-  BoxDriver driver;
-  driver.Then([](HWND box) { Press(box, IDOK); });
-  driver.Then(unskinned);
-  driver.Then(unskinned);
-  driver.Then(unskinned);
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) { Press(box, IDOK); });
+  driver.Add(unskinned);
+  driver.Add(unskinned);
+  driver.Add(unskinned);
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
   openDialog();
   HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
@@ -429,7 +426,7 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
   EXPECT_EQ(MsgBoxCbtHook, nullptr);
   openDialog();
   folderChooser();
-  EXPECT_EQ(driver.handled(), 4);
+  EXPECT_EQ(int(driver.seen().size()), 4);
   // An installed hook takes the first dialog made after it for its box.
   SkinMessageBoxHookInstall();
   testsupport::TestWindow other(100, 80, L"other");
@@ -452,8 +449,8 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
 // removes its record alone; it answers as a plain box from then on.
 TEST_F(MessageBoxTest, DetachGivesTheProcedureBackAndRemovesOnlyTheBoxRecord) {
   HWND owner = SkinnedOwner(RGB(0, 255, 0));
-  BoxDriver driver;
-  driver.Then([owner](HWND box) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([owner](HWND box) {
     EXPECT_EQ(SkinFindWindowRecord(box), 2);
     const LONG_PTR previous = GetSkinProp(box, prop::Hw_hProc);
     DialogSkinDetach(box);

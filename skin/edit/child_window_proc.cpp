@@ -1,0 +1,272 @@
+// The procedure of skinned list-type controls.
+#include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/control_background.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/ip_address_dots.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/painters.h"
+#include "skin/edit/scroll_bars.h"
+#include "skin/edit/window_procs.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int32_t kHoverKindList = 4;
+
+void FramePaint(HWND control, std::optional<bool> hot = std::nullopt) {
+  ChildControlSkinPaintFrame(SkinOwnerNumber(control), SkinEntryNumber(control), hot);
+}
+
+void SetDirty(HWND control) {
+  if (SkinChildEntry* entry = SkinChildEntryOf(control)) entry->dirty = true;
+}
+
+void RepaintOverlays(HWND control, int32_t part, bool vertical = true, bool horizontal = true) {
+  const SkinChildEntry* entry = SkinChildEntryOf(control);
+  if (!entry) return;
+  const bool v = vertical && HasVScrollStyle(control) && entry->vScrollOverlay;
+  const bool h = horizontal && HasHScrollStyle(control) && entry->hScrollOverlay;
+  if (v) VScrollPaint(control, part);
+  if (h) HScrollPaint(control, part);
+}
+
+void ClearScrollHighlight(HWND control) {
+  SkinChildEntry* entry = SkinChildEntryOf(control);
+  if (!entry || entry->hotScrollPart <= 0) return;
+  entry->hotScrollPart = kScrollPartNone;
+  RepaintOverlays(control, kScrollPartNone);
+}
+
+POINT MousePoint(LPARAM lParam) {
+  const auto packed = static_cast<int32_t>(lParam);
+  return {int16_t(LoWord(packed)), HiWord(packed)};
+}
+
+// Leave notifications are always asked for, so that the hot frame goes when
+// the mouse does; hover notifications only with the hover-tracking option.
+void OnMouseMove(const SkinMessage& m) {
+  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
+  if (!entry || !owner) return;
+  const POINT p = MousePoint(m.lParam);
+  entry->mouseX = p.x;
+  entry->mouseY = p.y;
+  if (!entry->tracking) {
+    TRACKMOUSEEVENT track = {sizeof(track), DWORD(TME_LEAVE | (SkinHoverTracking ? TME_HOVER : 0)),
+                             m.control, 0};
+    TrackMouseEvent(&track);
+  }
+  const int32_t number = SkinEntryNumber(m.control);
+  owner->HotControl = number;
+  if ((number > 0 && number != owner->PrevHotControl) || owner->HoverKind != kHoverKindList) {
+    entry->hot = true;
+    FramePaint(m.control, true);
+    owner->PrevHotControl = owner->HotControl;
+    owner->HoverKind = kHoverKindList;
+  }
+  ClearScrollHighlight(m.control);
+}
+
+void OnMouseHover(const SkinMessage& m) {
+  if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) entry->tracking = true;
+}
+
+void OnMouseLeave(const SkinMessage& m) {
+  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  if (!entry) return;
+  entry->tracking = false;
+  entry->mouseX = entry->mouseY = -1;
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
+  if (SkinEntryNumber(m.control) > 0) {
+    entry->hot = false;
+    FramePaint(m.control, false);
+  }
+  ClearScrollHighlight(m.control);
+}
+
+void OnWindowPosChanged(const SkinMessage& m) {
+  SkinSyncScrollOverlays(m.control);
+  SetDirty(m.control);
+}
+
+LRESULT OnEraseBackground(const SkinMessage& m) {
+  if (!SkinTransparentMode) return SkinPassOn(m);
+  SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
+  return 1;
+}
+
+// Renders the control's own painting over its skinned background, shows it
+// and keeps it as the control's cached picture in the owner's layer.
+LRESULT RenderOffScreen(const SkinMessage& m, SkinChildEntry& entry) {
+  RECT r = {};
+  GetClientRect(m.control, &r);
+  {
+    SkinMemoryDc memory = SkinFillControlBackground(m.control);
+    platform::WindowDC dc = SkinGetClippedDC(m.control);
+    SkinPassOn(m.control, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), m.lParam);
+    if (SkinGetClassNameText(m.control) == "SysIPAddress32") SkinPaintIpAddressDots(m.control, memory.get());
+    BitBlt(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0, SRCCOPY);
+    SkinPaintChildBackground(m.control, memory.get());
+  }
+  SkinInvalidateVisibleChildren(m.control);
+  entry.dirty = false;
+  return DefWindowProcW(m.control, WM_PAINT, 0, m.lParam);
+}
+
+LRESULT OnPaint(const SkinMessage& m) {
+  FramePaint(m.control);
+  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
+  if (!entry || !owner) return SkinPassOn(m);
+  if (!owner->Moving || entry->tracking) entry->dirty = true;
+  if (entry->dirty) {
+    if (!SkinTransparentMode) return SkinPassOn(m);
+    const std::string cls = SkinGetClassNameText(m.control);
+    if (cls == "SysTreeView32") {
+      platform::PaintScope validate(m.control);
+      TreeSkinPaint(m.control);
+      return 0;
+    }
+    if (cls == "SysListView32" && owner->ListViewRepaintPending) {
+      { platform::PaintScope validate(m.control); }
+      return DefWindowProcW(m.control, WM_PAINT, m.wParam, m.lParam);
+    }
+    return RenderOffScreen(m, *entry);
+  }
+  {
+    platform::PaintScope paint(m.control);
+    SkinRefreshWindow(m.control, false, false, paint.dc());
+  }
+  return DefWindowProcW(m.control, WM_PAINT, m.wParam, m.lParam);
+}
+
+void OnFocus(const SkinMessage& m, bool focused) {
+  if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) entry->focused = focused;
+  FramePaint(m.control);
+}
+
+LRESULT OnNcPaint(const SkinMessage& m) {
+  FramePaint(m.control);
+  if (HasScrollStyle(m.control)) RepaintOverlays(m.control, kScrollPartNone);
+  return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
+}
+
+LRESULT OnScroll(const SkinMessage& m, bool vertical) {
+  SetDirty(m.control);
+  if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
+  const LRESULT result = SkinPassOn(m);
+  if (const SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
+    RepaintOverlays(m.control, entry->hotScrollPart, vertical, !vertical);
+  }
+  return result;
+}
+
+LRESULT OnMouseWheel(const SkinMessage& m) {
+  SetDirty(m.control);
+  if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
+  const LRESULT result = SkinPassOn(m);
+  if (const SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
+    RepaintOverlays(m.control, entry->hotScrollPart);
+  }
+  return result;
+}
+
+void OnKeyDown(const SkinMessage& m) {
+  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  if (!entry) return;
+  entry->dirty = true;
+  if (m.wParam == VK_LEFT || m.wParam == VK_UP || m.wParam == VK_RIGHT || m.wParam == VK_DOWN) {
+    entry->keyDown = true;
+    RepaintOverlays(m.control, kScrollPartNone);
+  }
+}
+
+void OnKeyUp(const SkinMessage& m) {
+  if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
+    entry->dirty = true;
+    entry->keyDown = false;
+  }
+}
+
+void OnNcLeftButtonDown(const SkinMessage& m) {
+  const SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  if (!entry) return;
+  if (m.wParam == HTVSCROLL && HasVScrollStyle(m.control) && entry->vScrollOverlay) {
+    VScrollPaint(m.control, SkinVScrollMouse(m.control, m.lParam));
+  } else if (m.wParam == HTHSCROLL && HasHScrollStyle(m.control) && entry->hScrollOverlay) {
+    HScrollPaint(m.control, SkinHScrollMouse(m.control, m.lParam));
+  }
+}
+
+void OnNcMouseMove(const SkinMessage& m) {
+  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  if (!entry) return;
+  if (m.wParam == HTVSCROLL) {
+    if (HasVScrollStyle(m.control) && entry->vScrollOverlay) {
+      entry->hotScrollPart = SkinVScrollMouse(m.control, m.lParam);
+      VScrollPaint(m.control, entry->hotScrollPart);
+    }
+  } else if (m.wParam == HTHSCROLL) {
+    if (HasHScrollStyle(m.control) && entry->hScrollOverlay) {
+      entry->hotScrollPart = SkinHScrollMouse(m.control, m.lParam);
+      HScrollPaint(m.control, entry->hotScrollPart);
+    }
+  } else {
+    ClearScrollHighlight(m.control);
+  }
+}
+
+LRESULT OnControlColour(const SkinMessage& m) {
+  auto child = reinterpret_cast<HWND>(m.lParam);
+  const bool fromComboEdit =
+      m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(child)) == "ComboBox";
+  if (fromComboEdit || !SkinEnabled || !SkinTransparentMode) return SkinPassOn(m);
+  return reinterpret_cast<LRESULT>(SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), child, true));
+}
+
+}  // namespace
+
+HBRUSH SkinChildColourBrush(HDC childDc, HWND child, bool disabledColour) {
+  const bool disabled = disabledColour && !IsWindowEnabled(child);
+  SetTextColor(childDc, static_cast<COLORREF>(GetSkinProp(child, disabled ? prop::Kj_Jzzts : prop::Kj_Ztys)));
+  SetBkMode(childDc, TRANSPARENT);
+  return SkinControlBackgroundBrush(child);
+}
+
+LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{control, message, wParam, lParam};
+  switch (message) {
+    case WM_MOUSEMOVE:         OnMouseMove(m); break;
+    case WM_MOUSEHOVER:        OnMouseHover(m); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(m); break;
+    case WM_SHOWWINDOW:        SkinSyncScrollOverlays(control, wParam ? 1 : 0); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control); break;
+    case WM_MOVE:              if (SkinTransparentMode) InvalidateRect(control, nullptr, TRUE); break;
+    case WM_WINDOWPOSCHANGED:  OnWindowPosChanged(m); break;
+    case WM_ERASEBKGND:        return OnEraseBackground(m);
+    case WM_PAINT:             return OnPaint(m);
+    case WM_SETFOCUS:          OnFocus(m, true); break;
+    case WM_KILLFOCUS:         OnFocus(m, false); break;
+    case WM_SETTEXT:           SetDirty(control); break;
+    case WM_NCPAINT:           return OnNcPaint(m);
+    case WM_VSCROLL:           return OnScroll(m, true);
+    case WM_HSCROLL:           return OnScroll(m, false);
+    case WM_MOUSEWHEEL:        return OnMouseWheel(m);
+    case WM_KEYDOWN:           OnKeyDown(m); break;
+    case WM_KEYUP:             OnKeyUp(m); break;
+    case WM_NCLBUTTONDOWN:     OnNcLeftButtonDown(m); break;
+    case WM_NCMOUSEMOVE:       OnNcMouseMove(m); break;
+    case WM_NCMOUSELEAVE:      ClearScrollHighlight(control); break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:    return OnControlColour(m);
+    default:                   break;
+  }
+  return SkinPassOn(m);
+}
+
+}  // namespace korvath::skin

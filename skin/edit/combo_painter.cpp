@@ -1,0 +1,156 @@
+// The whole picture of a skinned combo box.
+#include <string>
+#include <vector>
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "platform/gdi_object.h"
+#include "skin/core/chevron_images.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/layered_window.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/picture_cache.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/control_frame.h"
+#include "skin/edit/edit_drawing.h"
+#include "skin/edit/painters.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr LONG kStyleBitList = 0x1;      // CBS_SIMPLE and CBS_DROPDOWNLIST
+constexpr LONG kStyleBitDropDown = 0x2;  // CBS_DROPDOWN and CBS_DROPDOWNLIST
+
+gdip::Argb Colour(COLORREF colour, int alpha = 255) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
+
+// The areas of the combo box's own children, which draw themselves: every
+// child of a simple combo box (its list shrunk by 2 on each side), else the
+// first child (the inner edit).
+std::vector<RECT> ChildAreas(HWND combo, bool simple, RECT& list) {
+  std::vector<RECT> areas;
+  bool listFound = false;
+  for (HWND child = FindWindowExW(combo, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(combo, child, nullptr, nullptr)) {
+    RECT r = SkinRectInParentWindow(child);
+    if (simple && SkinGetClassNameText(child) == "ComboLBox") {
+      if (!listFound) list = r;
+      listFound = true;
+      InflateRect(&r, -2, -2);
+    }
+    areas.push_back(r);
+    if (!simple) break;
+  }
+  return areas;
+}
+
+// A faint line above a simple combo box's list.
+void DrawListLine(gdip::Graphics& g, const RECT& list) {
+  const float y = float(list.top - 1);
+  SkinStrokeLine(g, Colour(kBlack, 80), 0, y, float(list.right - list.left + 2), y);
+}
+
+// A picture of the entry's own scaled into the button; one that does not
+// load leaves the button face white.
+void DrawImageInto(gdip::Graphics& g, const RECT& button, const gdip::Image& image) {
+  g.DrawImageRect(image, float(button.left), float(button.top), float(button.right - button.left),
+                  float(button.bottom - button.top));
+}
+
+void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& b, bool hot) {
+  if (!entry.imageFile.empty()) {
+    gdip::Bitmap image;
+    if (image.FromFile(hot && !entry.hotImageFile.empty() ? entry.hotImageFile : entry.imageFile)) {
+      DrawImageInto(g, b, image);
+    }
+    return;
+  }
+  if (!entry.imageBytes.empty()) {
+    gdip::Bitmap image;
+    if (image.FromStream(hot && !entry.hotImageBytes.empty() ? entry.hotImageBytes : entry.imageBytes)) {
+      DrawImageInto(g, b, image);
+    }
+    return;
+  }
+  const float bx = float(b.left), by = float(b.top);
+  const float bw = float(b.right - b.left), bh = float(b.bottom - b.top);
+  gdip::GraphicsPath path;
+  if (path.Create()) {
+    SkinPathAddRoundRect(path, bx, by, bw - 1, bh - 1, 4);
+    SkinStroke(g, hot ? Colour(SkinThemeColor, 200) : Colour(kBlack, 35), path);
+    path.Reset();
+    SkinPathAddRoundRect(path, bx + 1, by + 1, bw - 2, bh - 2, 1);
+    SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2}, hot ? Colour(kWhite, 100) : Colour(kWhite, 30),
+                     hot ? Colour(SkinThemeColor, 100) : Colour(kWhite, 60), path);
+  }
+  gdip::Bitmap chevron;
+  if (!SkinLoadCachedPicture(chevron, ChevronDownImage())) return;
+  const float iw = float(chevron.GetWidth()), ih = float(chevron.GetHeight());
+  g.DrawImageRect(chevron, bx + (bw - iw) / 2, by + (bh - ih) / 2, iw, ih);
+}
+
+void DrawSelectedText(gdip::Graphics& g, HWND combo, int width, int height) {
+  const int length = GetWindowTextLengthW(combo);
+  std::wstring text(size_t(length) + 1, L'\0');
+  text.resize(size_t(GetWindowTextW(combo, text.data(), length + 1)));
+  if (text.empty()) return;
+  gdip::SolidBrush brush;
+  gdip::Font font;
+  if (!brush.Create(Colour(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
+      !font.CreateFromName(kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
+    return;
+  }
+  g.DrawStringSimple(text, font, brush,
+                     gdip::RectF{2, float(height - 12) / 2, float(width - 17), float(height - 4)});
+}
+
+}  // namespace
+
+void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot,
+                    std::optional<bool> focused) {
+  SkinWindowRecord* owner = SkinRecordAt(record);
+  const SkinComboEntry* entry = owner ? SkinEntryAt(owner->Combos, entryNumber) : nullptr;
+  if (!entry || !entry->hwnd) return;
+  HWND combo = entry->hwnd;
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  SendMessageW(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  const bool isHot = hot.value_or(false);
+  const bool isFocused = focused.value_or(entry->focused);
+  const LONG style = GetWindowLongW(combo, GWL_STYLE);
+  const bool listBit = (style | kStyleBitList) == style;
+  const bool dropDownBit = (style | kStyleBitDropDown) == style;
+  RECT windowRect = {};
+  GetWindowRect(combo, &windowRect);
+  const int W = windowRect.right - windowRect.left;
+  const int H = windowRect.bottom - windowRect.top;
+
+  SkinMemoryDc memory = SkinPaintParentBackground(combo, RECT{0, 0, W, H});
+  if (!memory) return;
+  RECT list = {};
+  const std::vector<RECT> childAreas = ChildAreas(combo, listBit, list);
+  SkinFillPicture(memory.get(), W, H, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  if (gdip::Graphics g; SkinGraphicsOnDC(g, memory.get())) {
+    if (listBit) DrawListLine(g, list);
+    SkinStroke(g, isHot || isFocused ? Colour(SkinThemeColor, 200) : Colour(kBlack, 80), 1.0f, 0, 0, float(W - 1),
+               float(H - 1));
+    if (dropDownBit) DrawDropButton(g, *entry, info.rcButton, isHot);
+    if (listBit && dropDownBit) DrawSelectedText(g, combo, W, H);
+  }
+  for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
+  platform::WindowDC screen = platform::WindowDC::Whole(combo);
+  TransparentBlt(screen.get(), 0, 0, W, H, memory.get(), 0, 0, W, H, kSkinKeyColour);
+  SkinBlitToOwnerBuffer(combo, memory.get(), kSkinKeyColour);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,125 @@
+// The procedure of skinned combo boxes: every picture of the control is the
+// skin's, every other message the control's own.
+#include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/painters.h"
+#include "skin/edit/window_procs.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int32_t kHoverKindCombo = 3;
+
+void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
+  ComboSkinPaint(SkinOwnerNumber(control), SkinEntryNumber(control), hot, focused);
+}
+
+bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit", nullptr) != nullptr; }
+
+void OnMouseMove(const SkinMessage& m) {
+  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.control, 0};
+  TrackMouseEvent(&track);
+  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
+  if (!owner) return;
+  const int32_t number = SkinEntryNumber(m.control);
+  owner->HotControl = number;
+  if ((number > 0 && owner->PrevHotControl != owner->HotControl) || owner->HoverKind != kHoverKindCombo) {
+    Paint(m.control, true);
+  }
+  owner->PrevHotControl = owner->HotControl;
+  owner->HoverKind = kHoverKindCombo;
+}
+
+void OnMouseLeave(const SkinMessage& m) {
+  Paint(m.control, false);
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
+}
+
+LRESULT OnPaint(const SkinMessage& m) {
+  platform::PaintScope validate(m.control);
+  Paint(m.control);
+  return 0;
+}
+
+void OnSetFocus(const SkinMessage& m) {
+  if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = true;
+  Paint(m.control, std::nullopt, true);
+}
+
+LRESULT OnKillFocus(const SkinMessage& m) {
+  if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = false;
+  if (HasInnerEdit(m.control)) return SkinPassOn(m);
+  SkinPassOn(m);
+  Paint(m.control);
+  return 0;
+}
+
+// The text goes to the control first; its answer (CB_ERR when a drop-down
+// list has no such item) is the caller's.
+LRESULT OnSetText(const SkinMessage& m) {
+  const LRESULT result = SkinPassOn(m);
+  if (HasInnerEdit(m.control)) InvalidateRect(m.control, nullptr, TRUE);
+  Paint(m.control);
+  return result;
+}
+
+LRESULT OnControlColour(const SkinMessage& m) {
+  if (!SkinTransparentMode) return SkinPassOn(m);
+  return reinterpret_cast<LRESULT>(
+      SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam), false));
+}
+
+LRESULT OnCommand(const SkinMessage& m) {
+  auto sender = reinterpret_cast<HWND>(m.lParam);
+  if (SkinTransparentMode && SkinEnabled && SkinGetClassNameText(sender) == "Edit") {
+    switch (HIWORD(m.wParam)) {
+      case EN_VSCROLL:
+      case EN_HSCROLL:
+      case EN_CHANGE:
+      case EN_UPDATE: InvalidateRect(sender, nullptr, TRUE); break;
+      default: break;
+    }
+  }
+  return SkinPassOn(m);
+}
+
+LRESULT OnNcPaint(const SkinMessage& m) {
+  Paint(m.control);
+  return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
+}
+
+LRESULT OnResetContent(const SkinMessage& m) {
+  SkinPassOn(m);
+  Paint(m.control);
+  return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{control, message, wParam, lParam};
+  switch (message) {
+    case WM_MOUSEMOVE:         OnMouseMove(m); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(m); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control); break;
+    case WM_MOVE:              Paint(control); break;
+    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_PAINT:             return OnPaint(m);
+    case WM_SETFOCUS:          OnSetFocus(m); break;
+    case WM_KILLFOCUS:         return OnKillFocus(m);
+    case WM_SETTEXT:           return OnSetText(m);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:    return OnControlColour(m);
+    case WM_COMMAND:           return OnCommand(m);
+    case WM_NCPAINT:           return OnNcPaint(m);
+    case CB_RESETCONTENT:      return OnResetContent(m);
+    default:                   break;
+  }
+  return SkinPassOn(m);
+}
+
+}  // namespace korvath::skin

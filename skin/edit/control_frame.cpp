@@ -1,0 +1,93 @@
+#include "skin/edit/control_frame.h"
+
+#include "gdip/graphics.h"
+#include "platform/gdi_object.h"
+#include "skin/core/background_container.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/edit_drawing.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+
+bool HasAll(LONG style, LONG mask) { return (style | mask) == style; }
+
+void Stroke(gdip::Graphics& graphics, COLORREF colour, uint8_t alpha, float x, float y, float w,
+            float h) {
+  SkinStroke(graphics, gdip::ArgbFromColorRef(colour, alpha), 1.0f, x, y, w, h);
+}
+
+}  // namespace
+
+int32_t SkinGetBorderKind(HWND window) {
+  if (HasAll(GetWindowLongW(window, GWL_STYLE), WS_BORDER)) return kBorderFlat;
+  const LONG ex = GetWindowLongW(window, GWL_EXSTYLE);
+  for (LONG mask : {WS_EX_WINDOWEDGE, WS_EX_OVERLAPPEDWINDOW, WS_EX_CLIENTEDGE,
+                    WS_EX_DLGMODALFRAME, WS_EX_PALETTEWINDOW}) {
+    if (HasAll(ex, mask)) return kBorderEdge;
+  }
+  return kBorderNone;
+}
+
+void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::optional<bool> hot,
+                           gdip::Graphics& graphics) {
+  const int32_t owner = SkinTopSkinnedAncestor(window);
+  if (owner == 0) return;
+  SkinWindowRecord* record = SkinRecordAt(owner);
+  const SkinEditEntry* entry = SkinEntryAt(record->Edits, FindEditRecord(owner, window));
+  const bool isFocused = focused.value_or(entry && entry->focused);
+  const bool isHot = hot.value_or(entry && entry->hot);
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const float w = static_cast<float>(r.right - r.left);
+  const float h = static_cast<float>(r.bottom - r.top);
+  if (isHot && SkinGetBorderKind(window) == kBorderEdge) {
+    Stroke(graphics, kWhite, 60, 0, 0, w - 1, h - 1);
+    Stroke(graphics, SkinThemeColor, 90, 0, 0, w - 1, h - 1);
+    Stroke(graphics, SkinThemeColor, 180, 1, 1, w - 3, h - 3);
+  } else if (isFocused) {
+    Stroke(graphics, SkinThemeColor, 180, 0, 0, w - 1, h - 1);
+  } else {
+    Stroke(graphics, kBlack, 80, 0, 0, w - 1, h - 1);
+  }
+}
+
+void SkinFillKey(HDC dc, const RECT& area) {
+  const platform::GdiBrush key(CreateSolidBrush(kSkinKeyColour));
+  FillRect(dc, &area, key.get());
+}
+
+void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_t alpha) {
+  if (colour == kWhite && alpha == 255) {
+    PatBlt(picture, 0, 0, width, height, WHITENESS);
+    return;
+  }
+  gdip::Graphics graphics;
+  if (SkinGraphicsOnDC(graphics, picture)) {
+    SkinFillSolid(graphics, gdip::ArgbFromColorRef(colour, uint8_t(alpha)), 0, 0, float(width), float(height));
+  }
+}
+
+void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner) {
+  auto owner = static_cast<int32_t>(
+      GetSkinProp(window, useControlOwner ? prop::Kj_FuID : prop::Hw_FuID));
+  if (owner == 0) owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
+  SkinWindowRecord* record = SkinRecordAt(owner);
+  if (!record || !record->ChildBackDC) return;
+  const RECT place = SkinRectInTopAncestor(window);
+  const int w = place.right - place.left;
+  const int h = place.bottom - place.top;
+  HDC layer = SkinExcludeChildrenClip(window, record->ChildBackDC.get());
+  TransparentBlt(layer, place.left, place.top, w, h, source, 0, 0, w, h, key);
+  SelectClipRgn(layer, nullptr);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,54 @@
+#pragma once
+// Skinned scroll bars. A skinned edit or list-type control keeps its native
+// scroll bars; over each one lies an overlay, a disabled "Static" child of
+// the control's parent placed exactly over the bar, which shows the skinned
+// bar. The overlay never takes the mouse: clicks and drags reach the native
+// bar under it, and scrolling stays the control's own. The control's skin
+// procedure repaints the overlays when the bar may have changed, highlights
+// the part under the mouse and keeps them placed.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::skin {
+
+// A part of one scroll bar: 0 none, 1 thumb, 3 first arrow (up or left),
+// 4 second arrow (down or right).
+enum ScrollBarPart : int32_t {
+  kScrollPartNone = 0,
+  kScrollPartThumb = 1,
+  kScrollPartFirstArrow = 3,
+  kScrollPartSecondArrow = 4,
+};
+
+// Creates the overlay of the control's vertical / horizontal bar: shown over
+// the bar when `visible`, else hidden at 0, 0 with a 10 x 10 placeholder
+// size; on top of its siblings either way. Null when creation fails.
+HWND VScrollOverlayCreate(HWND control, bool visible);
+HWND HScrollOverlayCreate(HWND control, bool visible);
+// The overlays' procedures: WM_PAINT draws the bar with nothing highlighted.
+// Being disabled, an overlay is passed over by the mouse, which reaches the
+// native bar beneath.
+LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Draws the control's vertical / horizontal bar into its overlay, with
+// `hotPart` highlighted, and records where the bar's parts lie for the hit
+// tests. Nothing happens for a control without an entry or overlay; a
+// vertical bar without a thumb keeps its last picture.
+void VScrollPaint(HWND control, int32_t hotPart = kScrollPartNone);
+void HScrollPaint(HWND control, int32_t hotPart = kScrollPartNone);
+
+// True when the window has WS_VSCROLL or WS_HSCROLL.
+bool HasScrollStyle(HWND window);
+// Shows or hides the control's overlays with their bars (`show` -1: with the
+// control's WS_VISIBLE; above 0: shown; else hidden) and, while the control
+// is visible, places them over their bars, above their siblings.
+void SkinSyncScrollOverlays(HWND control, int32_t show = -1);
+// The part of the vertical / horizontal overlay under the screen point of a
+// non-client mouse message (lParam), from the part rectangles the painter
+// recorded; edges count as inside, the first arrow wins, then the second.
+int32_t SkinVScrollMouse(HWND control, LPARAM lParam);
+int32_t SkinHScrollMouse(HWND control, LPARAM lParam);
+
+}  // namespace korvath::skin

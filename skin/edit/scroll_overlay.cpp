@@ -1,0 +1,133 @@
+// The overlay windows over native scroll bars: creation, their procedures,
+// placement and the hit tests of their parts.
+#include "platform/gdi_object.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/scroll_bars.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr DWORD kOverlayStyle = WS_CHILD | WS_CLIPCHILDREN | WS_DISABLED;
+constexpr RECT kPlaceholder = {0, 0, 10, 10};
+
+LONG ObjectId(ScrollBarAxis axis) { return axis == ScrollBarAxis::Vertical ? OBJID_VSCROLL : OBJID_HSCROLL; }
+
+// The native bar's rectangle in the client coordinates of the control's
+// parent, where the overlay, a child of that parent, is placed.
+RECT BarInParent(HWND control, ScrollBarAxis axis) {
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(control, ObjectId(axis), &info);
+  RECT r = info.rcScrollBar;
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void PlaceOnTop(HWND overlay, const RECT& r) {
+  SetWindowPos(overlay, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOACTIVATE);
+}
+
+HWND OverlayCreate(HWND control, bool visible, ScrollBarAxis axis, WNDPROC procedure) {
+  const RECT r = visible ? BarInParent(control, axis) : kPlaceholder;
+  HWND overlay = CreateWindowExW(0, L"Static", L"", kOverlayStyle | (visible ? WS_VISIBLE : 0),
+                                 r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                 GetParent(control), nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!overlay) return nullptr;
+  SetSkinPropHandle(overlay, prop::Mngd_zct, control);
+  SetSkinProp(overlay, prop::Hw_FuID, SkinTopSkinnedAncestor(overlay));
+  SetSkinProp(overlay, prop::Hw_hProc, GetWindowLongPtrW(overlay, GWLP_WNDPROC));
+  SetWindowLongPtrW(overlay, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+  PlaceOnTop(overlay, r);
+  return overlay;
+}
+
+LRESULT OverlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                    void (*paint)(HWND, int32_t)) {
+  switch (message) {
+    case WM_PAINT: {
+      platform::PaintScope validate(window);
+      paint(GetSkinPropHandle<HWND>(window, prop::Mngd_zct), kScrollPartNone);
+      return 0;
+    }
+    default: break;
+  }
+  return SkinPassOn(window, message, wParam, lParam);
+}
+
+bool HasStyle(HWND window, LONG bit) { return (GetWindowLongW(window, GWL_STYLE) & bit) != 0; }
+
+void SyncBar(HWND control, ScrollBarAxis axis, LONG styleBit, int32_t show) {
+  HWND overlay = SkinScrollBarSlot(control, axis).overlay;
+  if (!overlay) return;
+  if (HasStyle(control, styleBit)) {
+    const bool shown = show == -1 ? IsVisibleStyle(control) : show > 0;
+    ShowWindow(overlay, shown ? SW_SHOWNA : SW_HIDE);
+  } else if (IsVisibleStyle(overlay)) {
+    ShowWindow(overlay, SW_HIDE);
+  }
+}
+
+void PlaceBar(HWND control, ScrollBarAxis axis) {
+  HWND overlay = SkinScrollBarSlot(control, axis).overlay;
+  if (overlay && IsVisibleStyle(control)) PlaceOnTop(overlay, BarInParent(control, axis));
+}
+
+bool Inside(const RECT& r, POINT p) {
+  return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
+}
+
+int32_t PartAt(HWND control, LPARAM lParam, ScrollBarAxis axis) {
+  const ScrollBarSlot slot = SkinScrollBarSlot(control, axis);
+  if (!slot.overlay || !slot.parts) return kScrollPartNone;
+  RECT overlayRect = {};
+  GetWindowRect(slot.overlay, &overlayRect);
+  const auto packed = static_cast<int32_t>(lParam);
+  const POINT p = {int16_t(LoWord(packed)) - overlayRect.left, int16_t(HiWord(packed)) - overlayRect.top};
+  const ScrollBarParts& parts = *slot.parts;
+  if (Inside(parts[0], p)) return kScrollPartFirstArrow;
+  if (Inside(parts[1], p)) return kScrollPartSecondArrow;
+  if (Inside(parts[2], p)) return kScrollPartThumb;
+  return kScrollPartNone;
+}
+
+}  // namespace
+
+HWND VScrollOverlayCreate(HWND control, bool visible) {
+  return OverlayCreate(control, visible, ScrollBarAxis::Vertical, VScrollOverlayWndProc);
+}
+
+HWND HScrollOverlayCreate(HWND control, bool visible) {
+  return OverlayCreate(control, visible, ScrollBarAxis::Horizontal, HScrollOverlayWndProc);
+}
+
+LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return OverlayProc(window, message, wParam, lParam, VScrollPaint);
+}
+
+LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return OverlayProc(window, message, wParam, lParam, HScrollPaint);
+}
+
+bool HasScrollStyle(HWND window) { return HasVScrollStyle(window) || HasHScrollStyle(window); }
+
+void SkinSyncScrollOverlays(HWND control, int32_t show) {
+  SyncBar(control, ScrollBarAxis::Vertical, WS_VSCROLL, show);
+  SyncBar(control, ScrollBarAxis::Horizontal, WS_HSCROLL, show);
+  PlaceBar(control, ScrollBarAxis::Vertical);
+  PlaceBar(control, ScrollBarAxis::Horizontal);
+}
+
+int32_t SkinVScrollMouse(HWND control, LPARAM lParam) {
+  return PartAt(control, lParam, ScrollBarAxis::Vertical);
+}
+
+int32_t SkinHScrollMouse(HWND control, LPARAM lParam) {
+  return PartAt(control, lParam, ScrollBarAxis::Horizontal);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,305 @@
+// The owner-painted tree view of the transparent-background mode.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/pen.h"
+#include "gdip/string_format.h"
+#include "platform/embedded_image.h"
+#include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/control_text.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/frame_geometry.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/picture_cache.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/edit_drawing.h"
+#include "skin/edit/painters.h"
+#include "skin/edit/tree_glyphs.h"
+
+namespace korvath::skin {
+
+std::span<const uint8_t> TreeCheckImage() { return platform::EmbeddedImageBytes(EmbeddedTreeCheckPng()); }
+std::span<const uint8_t> TreeThirdStateImage() {
+  return platform::EmbeddedImageBytes(EmbeddedTreeThirdStatePng());
+}
+std::span<const uint8_t> TreeExpanderImage() { return platform::EmbeddedImageBytes(EmbeddedTreeExpanderPng()); }
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr int kButtonSize = 8;
+constexpr int kCheckBoxSize = 11;
+constexpr int kTextLimit = 512;
+constexpr int32_t kCheckTicked = 4;
+constexpr int32_t kCheckThirdState = 6;
+
+gdip::Argb Colour(COLORREF colour, int alpha) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
+
+bool Has(LONG style, LONG mask) { return (style | mask) == style; }
+
+HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+bool ItemRect(HWND tree, HTREEITEM item, bool textOnly, RECT& r) {
+  std::memcpy(&r, &item, sizeof item);  // the item goes in the rectangle's first word
+  return SendMessageW(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&r)) > 0;
+}
+
+struct TreeStyle {
+  bool buttons, lines, linesAtRoot, checkBoxes, fullRow, track;
+};
+
+TreeStyle ReadStyle(HWND tree) {
+  const LONG s = GetWindowLongW(tree, GWL_STYLE);
+  const bool lines = Has(s, TVS_HASLINES);
+  return {Has(s, TVS_HASBUTTONS), lines, Has(s, TVS_LINESATROOT), Has(s, TVS_CHECKBOXES),
+          !lines && Has(s, TVS_FULLROWSELECT), !lines && Has(s, TVS_TRACKSELECT)};
+}
+
+struct Item {
+  HTREEITEM handle;
+  RECT row;
+  RECT text;
+  UINT state;
+  int image;
+  int selectedImage;
+  int children;
+  std::wstring label;
+};
+
+Item FetchItem(HWND tree, HTREEITEM handle, const RECT& row) {
+  Item item{handle, row, {}, 0, 0, 0, 0, {}};
+  ItemRect(tree, handle, true, item.text);
+  std::wstring buffer(kTextLimit + 1, L'\0');
+  TVITEMW query = {};
+  query.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+  query.hItem = handle;
+  query.stateMask = 0xFFFF;  // expanded state and state image alike
+  query.pszText = buffer.data();
+  query.cchTextMax = kTextLimit + 1;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+  const wchar_t* text = query.pszText ? query.pszText : L"";
+  item.label.assign(text, wcsnlen(text, kTextLimit));
+  item.state = query.state;
+  item.image = query.iImage;
+  item.selectedImage = query.iSelectedImage;
+  item.children = query.cChildren;
+  return item;
+}
+
+void FillAndOutline(gdip::Graphics& g, const RECT& r, gdip::Argb fill, gdip::Argb outline) {
+  const float x = float(r.left), y = float(r.top), w = float(r.right - r.left - 1), h = float(r.bottom - r.top - 1);
+  SkinFillSolid(g, fill, x, y, w, h);
+  SkinStroke(g, outline, 1.0f, x, y, w, h);
+}
+
+void DrawGlyph(gdip::Graphics& g, std::span<const uint8_t> png, float x, float y, float w, float h) {
+  gdip::Bitmap image;
+  if (SkinLoadCachedPicture(image, png)) g.DrawImageRect(image, x, y, w, h);
+}
+
+// A small box: white, a vertical gradient over it, an outline.
+void DrawShadedBox(gdip::Graphics& g, float x, float y, float size, gdip::Argb base, gdip::Argb top,
+                   gdip::Argb bottom, gdip::Argb outline) {
+  SkinFillSolid(g, base, x, y, size, size);
+  SkinFillGradient(g, {x, y}, {x, y + size}, top, bottom, x, y, size, size);
+  SkinStroke(g, outline, 1.0f, x, y, size, size);
+}
+
+class TreePainter {
+ public:
+  TreePainter(HWND tree, SkinChildEntry& entry, HDC dc) : tree_(tree), entry_(entry), style_(ReadStyle(tree)) {
+    ready_ = SkinGraphicsOnDC(graphics_, dc) && format_.GenericTypographic() &&
+             format_.SetFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsLineLimit) &&
+             format_.SetLineAlign(Gdiplus::StringAlignmentCenter);
+    indent_ = int(SendMessageW(tree, TVM_GETINDENT, 0, 0));
+    imageList_ = reinterpret_cast<HIMAGELIST>(SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    if (imageList_) ImageList_GetIconSize(imageList_, &iconWidth_, &iconHeight_);
+    strip_ = static_cast<int32_t>(GetSkinProp(tree, prop::Sxk_Tpzsy));
+    dc_ = dc;
+  }
+
+  void PaintAll() {
+    if (!ready_) return;
+    const HTREEITEM selected = Next(tree_, TVGN_CARET, nullptr);
+    RECT row = {};
+    for (HTREEITEM item = Next(tree_, TVGN_FIRSTVISIBLE, nullptr); item && ItemRect(tree_, item, false, row);
+         item = Next(tree_, TVGN_NEXTVISIBLE, item)) {
+      PaintItem(FetchItem(tree_, item, row), item == selected);
+    }
+  }
+
+ private:
+  void PaintItem(const Item& item, bool selected) {
+    const int iconX = int(item.text.left - iconWidth_ - 2);
+    const RECT& target = style_.fullRow ? item.row : item.text;
+    if (selected) {
+      FillAndOutline(graphics_, target, Colour(entry_.selectedFillColor, 120), Colour(kBlack, 80));
+    } else if (style_.track && entry_.mouseX >= item.row.left && entry_.mouseX <= item.row.right &&
+               entry_.mouseY >= item.row.top && entry_.mouseY < item.row.bottom) {
+      FillAndOutline(graphics_, target, Colour(entry_.hotFillColor, 60), Colour(kBlack, 30));
+    }
+    DrawItemImage(selected ? item.selectedImage : item.image, iconX, item.text.top);
+    DrawText(item, selected);
+    int leadingX = iconX;
+    if (style_.checkBoxes) leadingX = DrawCheckBox(item, iconX);
+    const bool button = item.children > 0 && style_.buttons &&
+                        (Next(tree_, TVGN_PARENT, item.handle) || style_.linesAtRoot);
+    const int buttonX = leadingX - kButtonSize - kButtonSize;
+    const int buttonY = int(item.row.top + (item.row.bottom - item.row.top - kButtonSize) / 2.0);
+    if (button) DrawButton(buttonX, buttonY, (UnpackLow7Bits(int32_t(item.state)) & TVIS_EXPANDED) != 0);
+    if (style_.lines) DrawLines(item, leadingX, button, buttonX, buttonY);
+  }
+
+  void DrawItemImage(int index, int x, int y) {
+    if (strip_ == 0) {
+      if (imageList_) ImageList_Draw(imageList_, index, dc_, x, y, ILD_TRANSPARENT);
+      return;
+    }
+    if (strip_ < 1 || size_t(strip_) > TreeViewStateList.size()) return;
+    const std::vector<uint8_t> picture = TreeViewStateList[size_t(strip_) - 1].pictureStrip->GetCellPicture(index + 1);
+    DrawGlyph(graphics_, picture, float(x), float(y), float(iconWidth_), float(iconHeight_));
+  }
+
+  void DrawText(const Item& item, bool selected) {
+    const COLORREF colour = selected ? entry_.selectedTextColor : entry_.textColor;
+    const RECT& t = item.text;
+    if (entry_.useHaloText) {
+      std::string gbk;  // the halo text takes GBK
+      const int n = WideCharToMultiByte(936, 0, item.label.data(), int(item.label.size()), nullptr, 0, nullptr, nullptr);
+      gbk.resize(size_t(n));
+      WideCharToMultiByte(936, 0, item.label.data(), int(item.label.size()), gbk.data(), n, nullptr, nullptr);
+      SkinDrawControlText(graphics_, gbk, {float(t.left), float(t.top), float(t.right - t.left), float(t.bottom - t.top)},
+                          colour, selected ? entry_.selectedTextHaloColor : entry_.textHaloColor, 3,
+                          entry_.fontFace, entry_.fontStyle, float(entry_.fontSize), Gdiplus::StringAlignmentNear,
+                          Gdiplus::StringAlignmentCenter, false, false, &format_);
+      return;
+    }
+    gdip::SolidBrush brush;
+    gdip::Font font;
+    if (!brush.Create(Colour(colour, 254)) ||
+        !font.CreateFromName(entry_.fontFace, float(entry_.fontSize), entry_.fontStyle, Gdiplus::UnitWorld)) {
+      return;
+    }
+    graphics_.DrawStringSimple(item.label, font, brush,
+                               gdip::RectF{float(t.left), float(t.top), float(t.right - t.left),
+                                           float(t.bottom - t.top + 1)},
+                               &format_);
+  }
+
+  int DrawCheckBox(const Item& item, int iconX) {
+    const int gap = iconWidth_ > 0 ? 2 : 0;
+    const int boxX = iconX - kCheckBoxSize - gap;
+    const int boxY = int(item.row.top + (item.row.bottom - item.row.top - kCheckBoxSize) / 2.0);
+    DrawShadedBox(graphics_, float(boxX), float(boxY), float(kCheckBoxSize), Colour(kWhite, 180), Colour(kBlack, 20),
+                  Colour(kWhite, 100), Colour(kBlack, 254));
+    const int32_t check = UnpackBits11To14(int32_t(item.state));
+    if (check == kCheckTicked) DrawGlyph(graphics_, TreeCheckImage(), float(boxX), float(boxY), 12, 12);
+    if (check == kCheckThirdState) {
+      DrawGlyph(graphics_, TreeThirdStateImage(), float(boxX) + 2.5f, float(boxY) + 2.5f, 6, 6);
+    }
+    return boxX;
+  }
+
+  void DrawButton(int x, int y, bool expanded) {
+    if (entry_.useImageButtons) {
+      gdip::Bitmap image;
+      if (!SkinLoadCachedPicture(image, TreeExpanderImage())) return;
+      if (!expanded && !image.RotateFlip(Gdiplus::Rotate270FlipNone)) return;
+      const float w = float(image.GetWidth()), h = float(image.GetHeight());
+      graphics_.DrawImageRect(image, x + (kButtonSize - w) / 2, y + (kButtonSize - h) / 2, w, h);
+      return;
+    }
+    const float fx = float(x), fy = float(y);
+    DrawShadedBox(graphics_, fx, fy, float(kButtonSize), Colour(kWhite, 100), Colour(kWhite, 245), Colour(kBlack, 10),
+                  Colour(kBlack, 120));
+    const gdip::Argb glyph = Colour(entry_.textColor, 254);
+    SkinStrokeLine(graphics_, glyph, fx + 2, fy + 4, fx + 6, fy + 4);
+    if (!expanded) SkinStrokeLine(graphics_, glyph, fx + 4, fy + 2, fx + 4, fy + 6);
+  }
+
+  void DrawLines(const Item& item, int leadingX, bool button, int buttonX, int buttonY) {
+    gdip::Pen pen;
+    if (item.text.left <= 0 ||
+        !pen.CreateFromColor(Colour(COLORREF(SendMessageW(tree_, TVM_GETLINECOLOR, 0, 0)), 254), 1.0f) ||
+        !pen.SetDashStyle(Gdiplus::DashStyleDot)) {
+      return;
+    }
+    if (button) {
+      graphics_.SetClipRect(float(buttonX), float(buttonY), float(kButtonSize), float(kButtonSize),
+                            Gdiplus::CombineModeExclude);
+    }
+    const int offset = kButtonSize + (style_.buttons ? 3 : 0);
+    const RECT& row = item.row;
+    const float middleY = float(int(row.top + (row.bottom - row.top) / 2.0 + 1));
+    const float lineX = float(leadingX - offset - 1);
+    graphics_.DrawLine(pen, float(leadingX - offset), middleY, float(leadingX - 1), middleY);
+    if (Next(tree_, TVGN_NEXT, item.handle)) graphics_.DrawLine(pen, lineX, middleY, lineX, float(row.bottom));
+    if (Next(tree_, TVGN_PREVIOUS, item.handle) || Next(tree_, TVGN_PARENT, item.handle)) {
+      graphics_.DrawLine(pen, lineX, float(row.top + 1), lineX, middleY + 1);
+    }
+    int level = 1;
+    for (HTREEITEM a = Next(tree_, TVGN_PARENT, item.handle); a; a = Next(tree_, TVGN_PARENT, a), ++level) {
+      if (!Next(tree_, TVGN_NEXT, a)) continue;
+      const float x = float(leadingX - level * indent_ - offset - 1);
+      graphics_.DrawLine(pen, x, float(row.top), x, float(row.bottom + 1));
+    }
+  }
+
+  HWND tree_;
+  SkinChildEntry& entry_;
+  TreeStyle style_;
+  gdip::Graphics graphics_;
+  gdip::StringFormat format_;
+  bool ready_ = false;
+  int indent_ = 0;
+  HIMAGELIST imageList_ = nullptr;
+  int iconWidth_ = 0;
+  int iconHeight_ = 0;
+  int32_t strip_ = 0;
+  HDC dc_ = nullptr;
+};
+
+}  // namespace
+
+void TreeSkinPaint(HWND tree) {
+  SkinChildEntry* entry = SkinChildEntryOf(tree);
+  if (!entry) return;
+  RECT client = {};
+  GetClientRect(tree, &client);
+  // A tree on the system's text colour answers -1: that is the window text
+  // colour, not white.
+  const auto textColour = static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0));
+  entry->textColor = textColour == CLR_NONE || textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT)
+                                                                         : textColour;
+  const SkinFontInfo font = SkinControlFontMetrics(tree);
+  if (!font.face.empty()) entry->fontFace = font.face;
+  if (font.size != 0) entry->fontSize = font.size;
+  entry->fontStyle = font.style;
+
+  // The background behind the client area, which lies inside the frame.
+  SkinMemoryDc memory = SkinPaintParentBackground(tree, SkinGetFrameGeometry(tree));
+  if (!memory) return;
+  {
+    TreePainter painter(tree, *entry, memory.get());
+    painter.PaintAll();
+  }
+  SkinPaintChildBackground(tree, memory.get());
+  platform::WindowDC screen = SkinGetClippedDC(tree);
+  BitBlt(screen.get(), 0, 0, client.right - client.left, client.bottom - client.top, memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace korvath::skin

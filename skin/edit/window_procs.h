@@ -1,0 +1,26 @@
+#pragma once
+// The subclass procedures of the edit and list skins. Each finds its
+// control's entry through the control's properties at every message, does
+// its work and hands the message to the procedure it replaced (`Hw_hProc`).
+#include <windows.h>
+
+namespace korvath::skin {
+
+// Skinned edits (also a combo box's inner edit and an IP-address control's
+// fields in transparent mode): focus, hover and the frame ring, the
+// scroll-bar overlays, the transparent-mode background.
+LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+// Skinned combo boxes: all of the control's own drawing is the skin's.
+LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+// Skinned list boxes, drop-down lists, list views, tree views, IP-address
+// controls and date-time pickers.
+LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+// Children with a transparent background that are not edits.
+LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The answer to a child's WM_CTLCOLOR* in transparent mode: the child's
+// text colour (its disabled colour when disabled, with `disabledColour`), a
+// transparent background mode, and the child's kept background brush.
+HBRUSH SkinChildColourBrush(HDC childDc, HWND child, bool disabledColour);
+
+}  // namespace korvath::skin

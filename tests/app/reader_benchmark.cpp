@@ -1,0 +1,103 @@
+// How the reader's time grows with one long line: a written file whose line
+// 29 holds 10,000 to 80,000 quotes (the last about 1 MB) is read and parsed
+// by the reader's own path, and the same file is read plainly in one go. The
+// parse should cost a small, constant multiple of the plain read, whatever
+// the number of quotes. Prints milliseconds (median of several runs).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/npc_script_reader.h"
+#include "app/script_reader.h"
+#include "platform/gbk_convert.h"
+#include "tests/app/npc_test_record.h"
+
+namespace {
+
+using namespace korvath;
+
+double NowMs() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+template <class Run>
+double MedianMs(int runs, Run run) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const double start = NowMs();
+    run();
+    times.push_back(NowMs() - start);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+// The start file with its behaviour line holding `quotes` quotes: quoted
+// names of two-byte characters and letters, as a damaged or hostile file
+// might hold them.
+std::string FileWithQuotes(int quotes) {
+  std::string bytes = app::testdata::StartFileBytes();
+  const std::string line = "\tChangeBehavior(g_self, \"follow\", \"player\");";
+  std::string many = "\tChangeBehavior(g_self";
+  for (int i = 0; i < quotes / 2; ++i) many += ",   \"张三王五跟随followme\"";
+  many += ");";
+  bytes.replace(bytes.find(line), line.size(), many);
+  return bytes;
+}
+
+bool WriteWhole(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+size_t ReadWhole(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  std::string bytes(size_t(GetFileSize(file, nullptr)), '\0');
+  DWORD got = 0;
+  if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr)) got = 0;
+  CloseHandle(file);
+  return got;
+}
+
+}  // namespace
+
+int main() {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"korvath_reader_benchmark.pst";
+  const std::string gbkPath = platform::WideToGbk(path).text;
+  std::printf("%8s %10s %12s %12s %8s %s\n", "quotes", "bytes", "plain ms", "parse ms", "ratio", "behaviour");
+  for (int quotes : {10000, 20000, 40000, 80000}) {
+    const std::string bytes = FileWithQuotes(quotes);
+    if (!WriteWhole(path, bytes)) {
+      std::printf("cannot write %ls\n", path.c_str());
+      return 1;
+    }
+    size_t plainBytes = 0;
+    const double plain = MedianMs(9, [&] { plainBytes = ReadWhole(path); });
+    std::optional<app::NpcScriptValues> read;
+    const double parse = MedianMs(5, [&] {
+      std::optional<std::vector<std::string>> kept = app::ReadKeptLines(gbkPath);
+      read = kept ? app::ParseNpcScript(*kept) : std::nullopt;
+    });
+    if (plainBytes != bytes.size() || !read) {
+      std::printf("the file did not read back\n");
+      return 1;
+    }
+    std::printf("%8d %10zu %12.2f %12.2f %8.1f %s\n", quotes, bytes.size(), plain, parse, parse / plain,
+                read->behaviour ? "found" : "none");
+  }
+  DeleteFileW(path.c_str());
+  return 0;
+}

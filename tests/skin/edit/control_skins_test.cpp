@@ -1,0 +1,353 @@
+// The installers and the procedures of skinned edits, combo boxes, list-type
+// controls and transparent children, driven through real windows and input.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/frame_geometry.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/edit_installers.h"
+#include "skin/edit/window_procs.h"
+#include "tests/skin/edit/edit_skin_fixture.h"
+
+namespace {
+
+using namespace korvath::skin;
+using namespace korvath::skin::test;
+using testsupport::ColorNear;
+
+class ControlSkinsTest : public EditSkinTest {
+ protected:
+  void InstallAll() {
+    EditComboSkinInstall(number(), form_.hwnd());
+    ChildControlSkinInstall(number(), form_.hwnd());
+    TransparentChildSkinInstall(number(), form_.hwnd());
+  }
+  static WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)); }
+  static WNDPROC Saved(HWND w) { return GetSkinPropHandle<WNDPROC>(w, prop::Hw_hProc); }
+  HWND AddCombo(DWORD kind, int x, int y, std::initializer_list<const wchar_t*> items, int selected = -1) {
+    HWND combo = Add(L"ComboBox", kind | WS_VSCROLL, x, y, 120, 200);
+    for (const wchar_t* item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    if (selected >= 0) SendMessageW(combo, CB_SETCURSEL, WPARAM(selected), 0);
+    return combo;
+  }
+  static RECT WindowRect(HWND w) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    return r;
+  }
+};
+
+LRESULT CALLBACK SomeOtherSkin(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  return CallWindowProcW(GetSkinPropHandle<WNDPROC>(w, prop::Hw_hProc), w, m, wp, lp);
+}
+
+// A second install over the same window, or a window some other skin has
+// subclassed, never makes a procedure forward to itself.
+TEST_F(ControlSkinsTest, InstallingTwiceSubclassesEveryControlOnce) {
+  HWND edit = Add(L"Edit", 0, 10, 10, 100, 24, WS_EX_CLIENTEDGE);
+  HWND combo = AddCombo(CBS_DROPDOWNLIST, 10, 50, {L"one", L"two"}, 0);
+  HWND list = Add(L"ListBox", WS_BORDER, 150, 10, 100, 60, WS_EX_TRANSPARENT);
+  HWND label = Add(L"Static", 0, 150, 90, 100, 20, WS_EX_TRANSPARENT);
+  HWND button = Add(L"Button", BS_PUSHBUTTON, 150, 120, 100, 24, WS_EX_TRANSPARENT);
+  SetSkinPropHandle(button, prop::Hw_hProc, ProcOf(button));
+  SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SomeOtherSkin));
+  InstallAll();
+  InstallAll();
+  EXPECT_EQ(record().Edits.size(), 1u);
+  EXPECT_EQ(record().Combos.size(), 1u);
+  EXPECT_EQ(record().Children.size(), 1u);
+  for (HWND w : {edit, combo, list, label, button}) {
+    EXPECT_NE(Saved(w), ProcOf(w)) << SkinGetClassNameText(w);
+    EXPECT_NE(Saved(w), nullptr) << SkinGetClassNameText(w);
+  }
+  EXPECT_EQ(ProcOf(edit), EditSkinWndProc);
+  EXPECT_EQ(ProcOf(combo), ComboSkinWndProc);
+  EXPECT_EQ(ProcOf(list), ChildControlSkinWndProc);
+  EXPECT_EQ(ProcOf(label), TransparentChildSkinWndProc);
+  EXPECT_EQ(ProcOf(button), SomeOtherSkin);
+  // The list keeps its entry number; the label has none.
+  EXPECT_EQ(SkinEntryNumber(list), 1);
+  EXPECT_EQ(SkinEntryNumber(label), 0);
+  EXPECT_EQ(GetSkinProp(label, prop::Kj_Jzzts), 0x606060);
+  // Messages go through the chain and come back.
+  EXPECT_TRUE(SetWindowTextW(edit, L"text"));
+  EXPECT_EQ(testsupport::WindowText(edit), L"text");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
+  testsupport::PumpMessages(30);
+}
+
+TEST_F(ControlSkinsTest, EntriesAreNumberedByPassAndNothingIsTouchedWithTheSkinOff) {
+  HWND edit1 = Add(L"Edit", 0, 10, 10, 80, 24);
+  HWND edit2 = Add(L"Edit", 0, 10, 40, 80, 24);
+  HWND simple = AddCombo(CBS_SIMPLE, 10, 70, {L"a", L"b"});
+  HWND view = Add(WC_LISTVIEWW, LVS_REPORT, 140, 10, 100, 60, WS_EX_CLIENTEDGE);
+  HWND sorted = Add(WC_LISTVIEWW, LVS_REPORT | LVS_SORTASCENDING, 140, 80, 100, 60);
+  HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES, 250, 10, 100, 60);
+  HWND address = Add(WC_IPADDRESSW, 0, 250, 80, 100, 24);
+  HWND picker = Add(DATETIMEPICK_CLASSW, 0, 250, 120, 100, 24);
+  HWND list = Add(L"ListBox", 0, 140, 150, 100, 60);
+  SkinEnabled = false;
+  InstallAll();
+  for (HWND w : {edit1, simple, view, tree, list}) EXPECT_EQ(Saved(w), nullptr);
+  EXPECT_EQ(record().Edits.size(), 1u);
+  SkinEnabled = true;
+  InstallAll();
+  EXPECT_EQ(SkinEntryNumber(edit1), 1);
+  EXPECT_EQ(SkinEntryNumber(edit2), 2);
+  EXPECT_EQ(GetSkinProp(edit2, prop::Hw_FuID), number());
+  HWND simpleList = FindWindowExW(simple, nullptr, L"ComboLBox", nullptr);
+  ASSERT_NE(simpleList, nullptr);
+  EXPECT_EQ(SkinEntryNumber(list), 1);
+  EXPECT_EQ(SkinEntryNumber(simpleList), 2);
+  EXPECT_EQ(SkinEntryNumber(view), 3);
+  EXPECT_EQ(SkinEntryNumber(tree), 4);
+  EXPECT_EQ(SkinEntryNumber(address), 5);
+  EXPECT_EQ(SkinEntryNumber(picker), 6);
+  EXPECT_EQ(Saved(sorted), nullptr);
+  EXPECT_FALSE(GetWindowLongW(simpleList, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_FALSE(GetWindowLongW(simpleList, GWL_STYLE) & WS_BORDER);
+  EXPECT_EQ(SkinChildEntryOf(simpleList)->vScrollOverlay, nullptr);
+  EXPECT_EQ(SkinChildEntryOf(address)->vScrollOverlay, nullptr);
+  EXPECT_EQ(SendMessageW(tree, TVM_GETLINECOLOR, 0, 0), 0x808080);
+  EXPECT_EQ(SkinChildEntryOf(tree)->selectedFillColor, 0xFF8800u);
+  EXPECT_EQ(SkinChildEntryOf(tree)->selectedTextColor, 0xFFFFFFu);
+  // Outside the transparent mode an IP-address control's fields keep their
+  // own procedure.
+  EXPECT_EQ(Saved(FindWindowExW(address, nullptr, L"Edit", nullptr)), nullptr);
+  EXPECT_EQ(record().Edits.size(), 2u);
+}
+
+TEST_F(ControlSkinsTest, TransparentModeSkinsTheInnerEditsOfCombosAndAddressFields) {
+  SkinTransparentMode = true;
+  HWND combo = AddCombo(CBS_DROPDOWN, 10, 10, {L"a"});
+  HWND address = Add(WC_IPADDRESSW, 0, 150, 10, 120, 24);
+  InstallAll();
+  HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  EXPECT_EQ(ProcOf(inner), EditSkinWndProc);
+  EXPECT_EQ(SkinEditEntryOf(inner)->hwnd, inner);
+  EXPECT_EQ(SkinEditEntryOf(inner)->vScrollOverlay, nullptr);
+  int fields = 0;
+  for (HWND f = FindWindowExW(address, nullptr, L"Edit", nullptr); f; f = FindWindowExW(address, f, L"Edit", nullptr)) {
+    EXPECT_EQ(ProcOf(f), EditSkinWndProc);
+    ++fields;
+  }
+  EXPECT_EQ(fields, 4);
+  EXPECT_EQ(record().Edits.size(), 5u);
+}
+
+TEST_F(ControlSkinsTest, EditsTakeTypingAndShowHoverAndFocusInTheirFrames) {
+  HWND edit = Add(L"Edit", ES_AUTOHSCROLL, 20, 20, 140, 26, WS_EX_CLIENTEDGE);
+  HWND other = Add(L"Edit", ES_AUTOHSCROLL, 20, 80, 140, 26, WS_EX_CLIENTEDGE);
+  InstallAll();
+  testsupport::Activate(form_.hwnd());
+  testsupport::Click(edit, 10, 10);
+  EXPECT_TRUE(SkinEditEntryOf(edit)->focused);
+  testsupport::TypeText(L"Korvath");
+  testsupport::PumpMessages(30);
+  EXPECT_EQ(testsupport::WindowText(edit), L"Korvath");
+  // The mouse rests on the edit: hot frame, kept through a repaint.
+  RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(record().HoverKind, 1);
+  EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 180), 3);
+  // Off the edit: the leave notification repaints it plain, focused.
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  testsupport::PumpUntil([&] { return !SkinEditEntryOf(edit)->hot; });
+  EXPECT_FALSE(SkinEditEntryOf(edit)->hot);
+  EXPECT_EQ(record().PrevHotControl, 0);
+  EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 180), 3);
+  EXPECT_EQ(Shown(edit).RgbAt(1, 1), kWhiteRgb);
+  testsupport::Click(other, 10, 10);
+  EXPECT_FALSE(SkinEditEntryOf(edit)->focused);
+  EXPECT_TRUE(SkinEditEntryOf(other)->focused);
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  testsupport::PumpUntil([&] { return record().PrevHotControl == 0; });
+  EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), Over(kWhiteRgb, 0, 80), 3);
+}
+
+TEST_F(ControlSkinsTest, DropDownListsAreDrawnBySkinAndStillChooseByMouseAndKeyboard) {
+  HWND combo = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc", L"WWWWWW", L"third"}, 0);
+  InstallAll();
+  testsupport::Activate(form_.hwnd());
+  testsupport::PumpMessages(30);
+  const RECT r = WindowRect(combo);
+  const int W = r.right - r.left, H = r.bottom - r.top;
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  GetComboBoxInfo(combo, &info);
+  auto shown = Shown(combo);
+  // The drop button's chevron sits in the middle of the button.
+  const int cx = info.rcButton.left + (info.rcButton.right - info.rcButton.left - 14) / 2;
+  const int cy = info.rcButton.top + (info.rcButton.bottom - info.rcButton.top - 14) / 2;
+  EXPECT_EQ(shown.RgbAt(cx + 6, cy + 9), 0x98C1D6u);
+  EXPECT_PRED3(ColorNear, shown.RgbAt(0, H / 2), Over(kWhiteRgb, 0, 80), 3);
+  // The face is white apart from the text.
+  EXPECT_EQ(shown.RgbAt(W - 30, 2), kWhiteRgb);
+  int dark = 0;
+  for (int x = 2; x < 40; ++x)
+    for (int y = 2; y < H - 2; ++y) dark += (shown.RgbAt(x, y) & 0xFF) < 0x80;
+  EXPECT_GT(dark, 5);
+  // Keyboard: the next item, and its text drawn.
+  SetFocus(combo);
+  testsupport::PressKey(VK_DOWN);
+  testsupport::PumpMessages(30);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+  int darkWide = 0;
+  shown = Shown(combo);
+  for (int x = 2; x < 60; ++x)
+    for (int y = 2; y < H - 2; ++y) darkWide += (shown.RgbAt(x, y) & 0xFF) < 0x80;
+  EXPECT_GT(darkWide, dark);
+  // Mouse: open, pick the third item in the list.
+  testsupport::Click(combo, 30, H / 2);
+  ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+  const auto itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
+  testsupport::Click(info.hwndList, 20, int(itemHeight * 2 + itemHeight / 2));
+  testsupport::PumpMessages(30);
+  EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(testsupport::WindowText(combo), L"third");
+}
+
+TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText) {
+  HWND list = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc"});
+  HWND drop = AddCombo(CBS_DROPDOWN, 20, 80, {L"abc"}, 0);
+  InstallAll();
+  // The installer put the selected item's text back.
+  EXPECT_EQ(testsupport::WindowText(drop), L"abc");
+  EXPECT_TRUE(SetWindowTextW(drop, L"typed"));
+  EXPECT_EQ(testsupport::WindowText(drop), L"typed");
+  HWND twin = AddCombo(CBS_DROPDOWNLIST, 200, 20, {L"abc"});
+  EXPECT_EQ(SendMessageW(list, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc")),
+            SendMessageW(twin, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc")));
+  DestroyWindow(twin);
+  testsupport::Activate(form_.hwnd());
+  testsupport::MouseMoveTo(list, 10, 5);
+  EXPECT_EQ(record().HoverKind, 3);
+  const uint32_t themed = Over(kWhiteRgb, kTheme, 200);
+  EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), themed, 3);
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  testsupport::PumpUntil([&] { return record().PrevHotControl == 0; });
+  EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), Over(kWhiteRgb, 0, 80), 3);
+  SetFocus(list);
+  EXPECT_TRUE(SkinComboEntryOf(list)->focused);
+  EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), themed, 3);
+  SetFocus(form_.hwnd());
+  EXPECT_FALSE(SkinComboEntryOf(list)->focused);
+  EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), Over(kWhiteRgb, 0, 80), 3);
+}
+
+// The hot frame of a list goes when the mouse does: the leave notification
+// is asked for whatever the hover-tracking option says.
+TEST_F(ControlSkinsTest, ListFramesLoseTheirHoverWhenTheMouseLeaves) {
+  HWND list = Add(L"ListBox", WS_BORDER | WS_VSCROLL, 20, 20, 120, 100);
+  InstallAll();
+  testsupport::Activate(form_.hwnd());
+  testsupport::MouseMoveTo(list, 30, 30);
+  EXPECT_TRUE(SkinChildEntryOf(list)->hot);
+  EXPECT_EQ(record().HoverKind, 4);
+  EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 50), Over(kWhiteRgb, kTheme, 200), 3);
+  EXPECT_EQ(SkinChildEntryOf(list)->mouseX, 30);
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  testsupport::PumpUntil([&] { return !SkinChildEntryOf(list)->hot; });
+  EXPECT_FALSE(SkinChildEntryOf(list)->hot);
+  EXPECT_EQ(SkinChildEntryOf(list)->mouseX, -1);
+  EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 50), Over(kWhiteRgb, 0, 90), 3);
+}
+
+TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour) {
+  SkinTransparentMode = true;
+  HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES, 20, 20, 200, 160,
+                  WS_EX_CLIENTEDGE);
+  TVINSERTSTRUCTW insert = {};
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = const_cast<wchar_t*>(L"WWWW root");
+  const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  insert.hParent = root;
+  insert.item.pszText = const_cast<wchar_t*>(L"WWWW child");
+  const auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+  InstallAll();
+  ASSERT_EQ(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0), -1);
+  InvalidateRect(tree, nullptr, TRUE);
+  UpdateWindow(tree);
+  EXPECT_EQ(SkinChildEntryOf(tree)->textColor, GetSysColor(COLOR_WINDOWTEXT));
+  RECT text = {};
+  std::memcpy(&text, &root, sizeof root);
+  SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
+  const RECT client = SkinGetFrameGeometry(tree);
+  const auto shown = testsupport::CaptureDC(korvath::platform::WindowDC::Client(tree).get(), 0, 0,
+                                            client.right - client.left, client.bottom - client.top);
+  int dark = 0;
+  for (int x = text.left; x < text.right; ++x)
+    for (int y = text.top; y < text.bottom; ++y) dark += (shown.RgbAt(x, y) & 0xFF) < 0x60;
+  EXPECT_GT(dark, 10);
+  // The selected child gets the fill, the empty area shows the form's picture.
+  RECT selected = {};
+  std::memcpy(&selected, &child, sizeof child);
+  SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&selected));
+  const POINT fill = {selected.right - 2, selected.top + 2};
+  const RECT place = SkinChildBackgroundRect(tree);
+  const uint32_t under = BackPattern(place.left + fill.x, place.top + fill.y);
+  EXPECT_PRED3(ColorNear, shown.RgbAt(fill.x, fill.y), Over(under, 0xFF8800, 120), 4);
+  EXPECT_EQ(shown.RgbAt(150, 140), BackPattern(place.left + 150, place.top + 140));
+  if (HasFailure()) testsupport::SaveFailureImage(shown, "tree");
+}
+
+// A brush handed to a child that has no skin of its own ends with the
+// child, which ends with the control it was asked of.
+TEST_F(ControlSkinsTest, BrushesHandedToChildrenEndWithTheirControl) {
+  SkinTransparentMode = true;
+  const long before = korvath::platform::LiveGdiObjectCount();
+  HWND list = Add(L"ListBox", WS_BORDER, 20, 20, 150, 100);
+  HWND label = CreateWindowExW(0, L"Static", L"label", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, list, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  InstallAll();
+  const auto brush = SendMessageW(list, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(GetDC(label)),
+                                  reinterpret_cast<LPARAM>(label));
+  EXPECT_NE(brush, 0);
+  EXPECT_EQ(GetSkinProp(label, prop::Kj_dxjb), brush);
+  EXPECT_GT(korvath::platform::LiveGdiObjectCount(), before);
+  DestroyWindow(list);
+  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), before);
+}
+
+// A child that paints nothing of its own: what its background erase leaves
+// is what it shows.
+LRESULT CALLBACK ValidateOnly(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_PAINT) {
+    korvath::platform::PaintScope paint(w);
+    return 0;
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = ValidateOnly;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.lpszClassName = L"KorvathPlainChild";
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassW(&cls);
+  HWND child = Add(L"KorvathPlainChild", 0, 40, 40, 100, 30, WS_EX_TRANSPARENT);
+  InstallAll();
+  EXPECT_EQ(ProcOf(child), TransparentChildSkinWndProc);
+  // Outside the transparent mode the child erases itself; its picture still
+  // reaches the layer after its paint.
+  RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(Shown(child).RgbAt(20, 10), Rgb(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(Layer().RgbAt(60, 50), Rgb(GetSysColor(COLOR_WINDOW)));
+  SkinTransparentMode = true;
+  RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(Shown(child).RgbAt(20, 10), BackPattern(60, 50));
+  EXPECT_EQ(Layer().RgbAt(60, 50), BackPattern(60, 50));
+}
+
+}  // namespace

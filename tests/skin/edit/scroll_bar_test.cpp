@@ -1,0 +1,281 @@
+// Scroll-bar overlays on real controls: created and placed over the native
+// bars, following their controls, painted with the bar's state, hit-tested,
+// and letting clicks and drags through to the native bar.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "skin/core/clipped_dc.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/edit_installers.h"
+#include "skin/edit/scroll_bars.h"
+#include "tests/skin/edit/edit_skin_fixture.h"
+
+namespace {
+
+using namespace korvath::skin;
+using namespace korvath::skin::test;
+using testsupport::ColorNear;
+
+constexpr uint32_t kChevron = 0x98C1D6;
+
+class ScrollBarTest : public EditSkinTest {
+ protected:
+  // A list box of `lines` lines with a vertical bar.
+  HWND AddList(int lines, int x = 20, int y = 20, DWORD style = WS_VSCROLL | WS_BORDER, HWND parent = nullptr) {
+    HWND list = Add(L"ListBox", style | LBS_NOINTEGRALHEIGHT, x, y, 120, 150, 0, parent);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < lines; ++i) {
+      SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"line " + std::to_wstring(i)).c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    return list;
+  }
+  static RECT Bar(HWND control, LONG id = OBJID_VSCROLL) {
+    SCROLLBARINFO info = {};
+    info.cbSize = sizeof(info);
+    GetScrollBarInfo(control, id, &info);
+    return info.rcScrollBar;
+  }
+  static RECT ScreenRect(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+  }
+  // Presses the left button at the first point of `path` (client points of
+  // `window`), moves along it and releases at its end. The events are queued
+  // at once: the native bar's tracking loop reads them itself.
+  static void Drag(HWND window, std::initializer_list<POINT> path) {
+    std::vector<INPUT> events;
+    const auto add = [&](POINT p, DWORD flags) {
+      ClientToScreen(window, &p);
+      INPUT in = {};
+      in.type = INPUT_MOUSE;
+      in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+      in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+      in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+      events.push_back(in);
+    };
+    add(*path.begin(), 0);
+    add(*path.begin(), MOUSEEVENTF_LEFTDOWN);
+    for (POINT p : path) add(p, 0);
+    add(*(path.end() - 1), MOUSEEVENTF_LEFTUP);
+    SendInput(UINT(events.size()), events.data(), sizeof(INPUT));
+    testsupport::PumpMessages(80);
+  }
+  static bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == lower) return true;
+    }
+    return false;
+  }
+  static SkinChildEntry& Entry(HWND control) { return *SkinChildEntryOf(control); }
+  static LPARAM ScreenPoint(HWND overlay, int x, int y) {
+    const RECT r = ScreenRect(overlay);
+    return MAKELPARAM(r.left + x, r.top + y);
+  }
+};
+
+TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewhere) {
+  HWND list = AddList(100);
+  HWND hidden = Add(L"ListBox", WS_VSCROLL | WS_HSCROLL, 160, 20, 100, 100);
+  ShowWindow(hidden, SW_HIDE);
+  HWND edit = Add(L"Edit", ES_MULTILINE | WS_VSCROLL, 160, 140, 120, 60, WS_EX_CLIENTEDGE);
+  HWND plainEdit = Add(L"Edit", 0, 160, 220, 120, 24, WS_EX_CLIENTEDGE);
+  EditComboSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(number(), form_.hwnd());
+
+  HWND v = Entry(list).vScrollOverlay;
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(SkinGetClassNameText(v), "Static");
+  EXPECT_TRUE(GetWindowLongW(v, GWL_STYLE) & WS_DISABLED);
+  EXPECT_TRUE(IsWindowVisible(v));
+  EXPECT_EQ(ScreenRect(v), Bar(list));
+  EXPECT_EQ(GetSkinPropHandle<HWND>(v, prop::Mngd_zct), list);
+  EXPECT_EQ(GetSkinProp(v, prop::Hw_FuID), number());
+  // Every list gets both overlays; the one without its bar waits hidden.
+  HWND h = Entry(list).hScrollOverlay;
+  ASSERT_NE(h, nullptr);
+  EXPECT_FALSE(IsWindowVisible(h));
+  EXPECT_EQ(SkinChildRectInParent(h), (RECT{0, 0, 10, 10}));
+  EXPECT_FALSE(IsWindowVisible(Entry(hidden).vScrollOverlay));
+  EXPECT_FALSE(IsWindowVisible(Entry(hidden).hScrollOverlay));
+  // Edits get an overlay only for a bar they have.
+  ASSERT_NE(SkinEditEntryOf(edit)->vScrollOverlay, nullptr);
+  EXPECT_EQ(ScreenRect(SkinEditEntryOf(edit)->vScrollOverlay), Bar(edit));
+  EXPECT_EQ(SkinEditEntryOf(edit)->hScrollOverlay, nullptr);
+  EXPECT_EQ(SkinEditEntryOf(plainEdit)->vScrollOverlay, nullptr);
+  // Above its control.
+  EXPECT_TRUE(Above(SkinEditEntryOf(edit)->vScrollOverlay, edit));
+  EXPECT_TRUE(Above(v, list));
+}
+
+// Children are placed in their parent's client coordinates: a parent with a
+// caption and a frame of its own must not shift the overlay off its bar.
+TEST_F(ScrollBarTest, OverlaysStayOnTheirBarsUnderAFramedParentAndFollowMovesAndResizes) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = DefWindowProcW;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.lpszClassName = L"KorvathFramedParent";
+  RegisterClassW(&cls);
+  HWND framed = Add(L"KorvathFramedParent", WS_CAPTION | WS_THICKFRAME, 20, 20, 220, 240);
+  POINT origin = {0, 0};
+  ClientToScreen(framed, &origin);
+  ASSERT_GT(origin.x, ScreenRect(framed).left);
+  HWND list = AddList(100, 10, 10, WS_VSCROLL | WS_BORDER, framed);
+  ChildControlSkinInstall(number(), framed);
+  HWND v = Entry(list).vScrollOverlay;
+  EXPECT_EQ(ScreenRect(v), Bar(list));
+  MoveWindow(list, 30, 20, 150, 120, TRUE);
+  EXPECT_EQ(ScreenRect(v), Bar(list));
+  SetWindowPos(list, nullptr, 0, 0, 130, 90, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(ScreenRect(v), Bar(list));
+  ShowWindow(list, SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(v));
+  ShowWindow(list, SW_SHOW);
+  EXPECT_TRUE(IsWindowVisible(v));
+  // A bar that goes away takes its overlay with it.
+  SetWindowLongW(list, GWL_STYLE, GetWindowLongW(list, GWL_STYLE) & ~WS_VSCROLL);
+  SetWindowPos(list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  EXPECT_FALSE(IsWindowVisible(v));
+}
+
+TEST_F(ScrollBarTest, PainterDrawsTrackThumbAndChevronsAndRecordsTheParts) {
+  HWND list = AddList(1000);
+  ChildControlSkinInstall(number(), form_.hwnd());
+  HWND v = Entry(list).vScrollOverlay;
+  VScrollPaint(list);
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(list, OBJID_VSCROLL, &info);
+  const RECT r = ScreenRect(v);
+  const int W = r.right - r.left, H = r.bottom - r.top;
+  const ScrollBarParts& parts = Entry(list).vScrollParts;
+  EXPECT_EQ(parts[0], (RECT{1, 1, W - 2, 17}));
+  EXPECT_EQ(parts[1], (RECT{1, H - 17, W - 2, H - 1}));
+  EXPECT_EQ(parts[2], (RECT{1, info.xyThumbTop, W + 1, info.xyThumbBottom}));
+  auto shown = Shown(v);
+  // Up chevron at (1, 2), its tip row 4 at columns 6 and 7; the down
+  // chevron at (1, H - 15), its tip row 9.
+  EXPECT_EQ(shown.RgbAt(1 + 6, 2 + 4), kChevron);
+  EXPECT_EQ(shown.RgbAt(1 + 6, H - 15 + 9), kChevron);
+  // The track between thumb and second arrow: white at 160 and the white
+  // gradient over the form's picture; never the native bar's grey.
+  const int trackY = (info.xyThumbBottom + H - 17) / 2;
+  const uint32_t track = shown.RgbAt(W / 2, trackY);
+  const RECT place = SkinChildRectInParent(v);
+  EXPECT_NE(track, BackPattern(place.left + W / 2, place.top + trackY));
+  EXPECT_GT(track & 0xFF, BackPattern(place.left + W / 2, place.top + trackY) & 0xFF);
+  // The thumb highlighted differs from the thumb plain; the track does not.
+  const int thumbY = (info.xyThumbTop + info.xyThumbBottom) / 2;
+  const uint32_t plainThumb = shown.RgbAt(W / 2, thumbY);
+  EXPECT_NE(plainThumb, track);
+  VScrollPaint(list, kScrollPartThumb);
+  shown = Shown(v);
+  EXPECT_NE(shown.RgbAt(W / 2, thumbY), plainThumb);
+  EXPECT_EQ(shown.RgbAt(W / 2, trackY), track);
+  // The owner's layer holds the bar too.
+  EXPECT_EQ(Layer().RgbAt(place.left + 7, place.top + 6), kChevron);
+  if (HasFailure()) testsupport::SaveFailureImage(Shown(v), "vertical_bar");
+}
+
+TEST_F(ScrollBarTest, HorizontalBarsAndDisabledBarsDrawArrowsButNoThumb) {
+  HWND list = AddList(3, 20, 20, WS_VSCROLL | WS_BORDER | LBS_DISABLENOSCROLL);
+  HWND wide = Add(L"ListBox", WS_HSCROLL | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT, 160, 20, 150, 80);
+  for (int i = 0; i < 60; ++i) SendMessageW(wide, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"column item"));
+  ChildControlSkinInstall(number(), form_.hwnd());
+  HWND v = Entry(list).vScrollOverlay;
+  ASSERT_TRUE(IsWindowVisible(v));
+  VScrollPaint(list, kScrollPartFirstArrow);
+  const RECT r = ScreenRect(v);
+  const int W = r.right - r.left, H = r.bottom - r.top;
+  const auto shown = Shown(v);
+  // Disabled: no highlight on the arrow, no thumb anywhere along the track.
+  VScrollPaint(list);
+  EXPECT_EQ(Shown(v).RgbAt(3, 3), shown.RgbAt(3, 3));
+  for (int y = 20; y < H - 20; y += 10) EXPECT_EQ(shown.RgbAt(W / 2, y), shown.RgbAt(W / 2, 20)) << y;
+  // Horizontal: left chevron at (1, 1), its tip column 4 at rows 6 and 7;
+  // right chevron at (W - 16, 1) in its own colour.
+  HWND h = Entry(wide).hScrollOverlay;
+  ASSERT_TRUE(IsWindowVisible(h));
+  HScrollPaint(wide);
+  const RECT hr = ScreenRect(h);
+  const auto bar = Shown(h);
+  EXPECT_EQ(bar.RgbAt(1 + 4, 1 + 6), kChevron);
+  EXPECT_EQ(bar.RgbAt(hr.right - hr.left - 16 + 9, 1 + 6), 0x8CB6CCu);
+  EXPECT_EQ(Entry(wide).hScrollParts[0], (RECT{1, 1, 17, hr.bottom - hr.top - 2}));
+}
+
+TEST_F(ScrollBarTest, HitTestsCountEdgesAndPreferTheFirstArrow) {
+  HWND list = AddList(100);
+  ChildControlSkinInstall(number(), form_.hwnd());
+  HWND v = Entry(list).vScrollOverlay;
+  // Before any paint every rectangle is empty: only the corner hits, as the
+  // first arrow.
+  Entry(list).vScrollParts = {};
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 0, 0)), kScrollPartFirstArrow);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 1, 0)), kScrollPartNone);
+  Entry(list).vScrollParts = {RECT{1, 1, 15, 17}, RECT{1, 10, 15, 30}, RECT{1, 5, 15, 60}};
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 15, 17)), kScrollPartFirstArrow);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 15, 18)), kScrollPartSecondArrow);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 15, 31)), kScrollPartThumb);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 16, 31)), kScrollPartNone);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, -1, 5)), kScrollPartNone);
+  // Points left of the screen's origin arrive as negative 16-bit values.
+  EXPECT_EQ(SkinVScrollMouse(list, MAKELPARAM(-3, -3)), kScrollPartNone);
+  EXPECT_EQ(SkinHScrollMouse(list, ScreenPoint(Entry(list).hScrollOverlay, 0, 0)), kScrollPartFirstArrow);
+}
+
+// The overlay only shows: real clicks and drags reach the native bar, the
+// control scrolls, and the overlay's thumb follows.
+TEST_F(ScrollBarTest, ClicksAndDragsOnTheOverlayScrollTheControlAndTheThumbFollows) {
+  HWND list = AddList(1000);
+  ChildControlSkinInstall(number(), form_.hwnd());
+  testsupport::Activate(form_.hwnd());
+  testsupport::PumpMessages(30);
+  HWND v = Entry(list).vScrollOverlay;
+  const RECT r = ScreenRect(v);
+  const int W = r.right - r.left, H = r.bottom - r.top;
+  Drag(v, {POINT{W / 2, H - 6}});
+  EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 1);
+  const RECT thumb = Entry(list).vScrollParts[2];
+  ASSERT_GT(thumb.bottom, thumb.top);
+  const int middle = (thumb.top + thumb.bottom) / 2;
+  Drag(v, {POINT{W / 2, middle}, POINT{W / 2, middle + 30}, POINT{W / 2, middle + 60}});
+  const auto top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+  EXPECT_GT(top, 100);
+  // The overlay shows the thumb where the native bar has it now.
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(list, OBJID_VSCROLL, &info);
+  EXPECT_EQ(Entry(list).vScrollParts[2].top, info.xyThumbTop);
+  EXPECT_GT(info.xyThumbTop, thumb.top + 30);
+  // Keys and the wheel move it too, and the overlay follows.
+  SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+  SendMessageW(list, WM_VSCROLL, SB_TOP, 0);
+  GetScrollBarInfo(list, OBJID_VSCROLL, &info);
+  EXPECT_EQ(Entry(list).vScrollParts[2].top, info.xyThumbTop);
+}
+
+TEST_F(ScrollBarTest, TheBarPartUnderTheMouseIsHighlightedAndClearedWhenItLeaves) {
+  HWND list = AddList(1000);
+  ChildControlSkinInstall(number(), form_.hwnd());
+  HWND v = Entry(list).vScrollOverlay;
+  VScrollPaint(list);
+  const RECT thumb = Entry(list).vScrollParts[2];
+  const LPARAM overThumb = ScreenPoint(v, 5, (thumb.top + thumb.bottom) / 2);
+  SendMessageW(list, WM_NCMOUSEMOVE, HTVSCROLL, overThumb);
+  EXPECT_EQ(Entry(list).hotScrollPart, kScrollPartThumb);
+  SendMessageW(list, WM_NCMOUSEMOVE, HTCLIENT, overThumb);
+  EXPECT_EQ(Entry(list).hotScrollPart, kScrollPartNone);
+  SendMessageW(list, WM_NCMOUSEMOVE, HTVSCROLL, ScreenPoint(v, 5, 5));
+  EXPECT_EQ(Entry(list).hotScrollPart, kScrollPartFirstArrow);
+  SendMessageW(list, WM_NCMOUSELEAVE, 0, 0);
+  EXPECT_EQ(Entry(list).hotScrollPart, kScrollPartNone);
+}
+
+}  // namespace
