@@ -11,6 +11,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/form_render.h"
@@ -68,8 +69,7 @@ void SkinSetBackgroundTheme(const std::string& imagePath, std::span<const uint8_
                                                      SkinBackgroundMode == 0, imagePath);
     } else if (!imagePath.empty()) {
       gdip::Image image;
-      image.FromFile(imagePath);
-      SkinBackgroundImage = EncodePng(image);
+      SkinBackgroundImage = image.FromFile(imagePath) ? EncodePng(image) : ByteSet();
     } else {
       SkinBackgroundImage.assign(imageBytes.begin(), imageBytes.end());
     }
@@ -112,24 +112,22 @@ ByteSet SkinImageGradientOverlay(std::span<const uint8_t> imageBytes, std::optio
   const COLORREF colour = fadeColor.value_or(0);
   {
     gdip::Graphics graphics;
-    graphics.FromImage(bitmap);
-    graphics.SetCompositingQuality(3);  // gamma corrected
+    if (!SkinGraphicsOnImage(graphics, bitmap, {.compositing = Gdiplus::CompositingQualityGammaCorrected})) return {};
     graphics.DrawImageRect(image, 0, 0, float(w), float(h));
     const float f = float(fadeWidth.value_or(int32_t(float(w) * 0.3f)));
     gdip::LinearGradientBrush side;
     if (fadeRight.value_or(true)) {
-      side.CreateFromPoints(MakePointF(float(w) - f, 0), MakePointF(float(w), 0),
-                            SkinArgbFromColorRef(kWhite, 0), SkinArgbFromColorRef(colour, 255));
-      graphics.FillRectangle(side, float(w) - f + 1, 0, f, float(h));
-    } else {
-      side.CreateFromPoints(MakePointF(0, 0), MakePointF(f, 0), SkinArgbFromColorRef(colour, 255),
-                            SkinArgbFromColorRef(kWhite, 0));
+      if (side.CreateFromPoints(MakePointF(float(w) - f, 0), MakePointF(float(w), 0),
+                                SkinArgbFromColorRef(kWhite, 0), SkinArgbFromColorRef(colour, 255)))
+        graphics.FillRectangle(side, float(w) - f + 1, 0, f, float(h));
+    } else if (side.CreateFromPoints(MakePointF(0, 0), MakePointF(f, 0), SkinArgbFromColorRef(colour, 255),
+                                     SkinArgbFromColorRef(kWhite, 0))) {
       graphics.FillRectangle(side, 0, 0, f, float(h));
     }
     gdip::LinearGradientBrush bottom;
-    bottom.CreateFromPoints(MakePointF(0, float(h) - f), MakePointF(0, float(h)),
-                            SkinArgbFromColorRef(colour, 0), SkinArgbFromColorRef(colour, 255));
-    graphics.FillRectangle(bottom, 0, float(h) - f + 1, float(w), f);
+    if (bottom.CreateFromPoints(MakePointF(0, float(h) - f), MakePointF(0, float(h)),
+                                SkinArgbFromColorRef(colour, 0), SkinArgbFromColorRef(colour, 255)))
+      graphics.FillRectangle(bottom, 0, float(h) - f + 1, float(w), f);
   }
   return EncodePng(bitmap);
 }

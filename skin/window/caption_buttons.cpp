@@ -11,6 +11,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
 
@@ -23,7 +24,6 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr int kCloseKind = 0;
 constexpr int kMaximizeKind = 1;
-constexpr int kAntiAlias = 4;  // SmoothingModeAntiAlias
 
 struct ItemBox {
   int x = 0, y = 0, w = 0, h = 0;
@@ -36,16 +36,15 @@ ItemBox BoxOf(const CaptionItem& item) {
 void FillVertical(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int x, int y, int height,
                   int32_t top, int32_t bottom) {
   gdip::LinearGradientBrush brush;
-  brush.CreateFromPoints(MakePointF(float(x), float(y)), MakePointF(float(x), float(y + height)), top, bottom);
-  graphics.FillPath(brush, path);
+  if (brush.CreateFromPoints(MakePointF(float(x), float(y)), MakePointF(float(x), float(y + height)), top, bottom))
+    graphics.FillPath(brush, path);
 }
 
 void DrawGlyph(gdip::Graphics& graphics, const SkinWindowRecord& r, const CaptionItem& item, const ItemBox& b,
                int width) {
   const ByteSet& bytes = item.Kind == kMaximizeKind && r.Maximized ? item.RestoreImage : item.ItemImage;
   gdip::Image glyph;
-  glyph.FromStream(bytes);
-  graphics.DrawImageRect(glyph, float(b.x), float(b.y), float(width), float(b.h));
+  if (glyph.FromStream(bytes)) graphics.DrawImageRect(glyph, float(b.x), float(b.y), float(width), float(b.h));
 }
 
 // Puts the item's rectangle of the back buffer on the window.
@@ -56,30 +55,31 @@ void ShowItem(const SkinWindowRecord& r, const ItemBox& b) {
 
 void Separator(gdip::Graphics& graphics, int xs, int sy, int sh, int alpha) {
   gdip::GraphicsPath path;
-  path.Create();
-  path.AddLine(float(xs), float(sy + 1), float(xs), float(sy + sh - 4));
   gdip::LinearGradientBrush fade;
-  fade.CreateFromPoints(MakePointF(float(xs), float(sy)), MakePointF(float(xs), float(sy + sh - 3)),
-                        SkinArgbFromColorRef(kBlack, alpha), SkinArgbFromColorRef(kBlack, 0));
   gdip::Pen pen;
-  pen.CreateFromBrush(fade, 1.0f);
+  if (!path.Create() ||
+      !fade.CreateFromPoints(MakePointF(float(xs), float(sy)), MakePointF(float(xs), float(sy + sh - 3)),
+                             SkinArgbFromColorRef(kBlack, alpha), SkinArgbFromColorRef(kBlack, 0)) ||
+      !pen.CreateFromBrush(fade, 1.0f))
+    return;
+  path.AddLine(float(xs), float(sy + 1), float(xs), float(sy + sh - 4));
   graphics.DrawPath(pen, path);
 }
 
 void PaintPressed(int32_t n, SkinWindowRecord& r, const CaptionItem& item, gdip::Graphics& graphics) {
   const ItemBox b = BoxOf(item);
-  graphics.FromHDC(r.BackDC.get());
+  if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
   SkinBlitPart(n, RECT{b.x, b.y, b.x + b.w, b.y + b.h});
   gdip::GraphicsPath shape;
-  shape.Create();
-  if (item.Kind == kCloseKind)
-    SkinPathAddCloseShape(shape, b.x, b.y, b.w, b.h, 5);
-  else
-    shape.AddRectangle(float(b.x), float(b.y), float(b.w), float(b.h));
-  if (item.Kind == kCloseKind)
-    FillVertical(graphics, shape, b.x, b.y, b.h, SkinArgbFromColorRef(kRed, 255), SkinArgbFromColorRef(kWhite, 30));
-  else
-    FillVertical(graphics, shape, b.x, b.y, b.h, SkinArgbFromColorRef(kBlack, 80), SkinArgbFromColorRef(kWhite, 5));
+  if (shape.Create()) {
+    if (item.Kind == kCloseKind) {
+      SkinPathAddCloseShape(shape, b.x, b.y, b.w, b.h, 5);
+      FillVertical(graphics, shape, b.x, b.y, b.h, SkinArgbFromColorRef(kRed, 255), SkinArgbFromColorRef(kWhite, 30));
+    } else {
+      shape.AddRectangle(float(b.x), float(b.y), float(b.w), float(b.h));
+      FillVertical(graphics, shape, b.x, b.y, b.h, SkinArgbFromColorRef(kBlack, 80), SkinArgbFromColorRef(kWhite, 5));
+    }
+  }
   DrawGlyph(graphics, r, item, b, b.w - 1);
   ShowItem(r, b);
   graphics.Delete();
@@ -98,14 +98,9 @@ void SkinPaintCaptionButtons(int32_t n, int32_t index, gdip::Graphics& graphics,
     return;
   }
   const ItemBox b = BoxOf(item);
-  if (!insideRender) {
-    graphics.FromHDC(r.BackDC.get());
-    graphics.SetSmoothingMode(kAntiAlias);
-  }
+  if (!insideRender && !SkinGraphicsOnDC(graphics, r.BackDC.get(), kSkinSmoothRendering)) return;
   SkinPaintCaptionHover(graphics, n, index, hoverLevel);
-  {
-    gdip::GraphicsPath sheen;
-    sheen.Create();
+  if (gdip::GraphicsPath sheen; sheen.Create()) {
     sheen.AddRectangle(float(b.x - 1), float(b.y), float(b.w + 1), float(b.h - 1));
     FillVertical(graphics, sheen, b.x, b.y, b.h, SkinArgbFromColorRef(kWhite, 50), SkinArgbFromColorRef(kBlack, 0));
   }
@@ -124,34 +119,33 @@ void SkinPaintCaptionHover(gdip::Graphics& graphics, int32_t n, int32_t index, i
   SkinBlitPart(n, RECT{b.x - 1, b.y, b.x + b.w + 1, b.y + b.h + 1});
   const bool close = item.Kind == kCloseKind;
 
-  gdip::GraphicsPath outline;
-  outline.Create();
-  TabShapePathA(outline, b.x, b.y, b.w, b.h, 1);
-  FillVertical(graphics, outline, b.x, b.y, b.h + 1, SkinArgbFromColorRef(kBlack, level / 5),
-               SkinArgbFromColorRef(kWhite, 0));
-
-  gdip::GraphicsPath tint;
-  tint.Create();
-  if (close)
-    SkinPathAddCloseShape(tint, b.x, b.y, b.w, b.h, 5);
-  else
-    TabShapePathA(tint, b.x, b.y, b.w, b.h, 1);
-  FillVertical(graphics, tint, b.x, b.y, b.h + 1, SkinArgbFromColorRef(close ? kRed : SkinThemeColor, level),
-               SkinArgbFromColorRef(kWhite, 0));
-
+  if (gdip::GraphicsPath outline; outline.Create()) {
+    TabShapePathA(outline, b.x, b.y, b.w, b.h, 1);
+    FillVertical(graphics, outline, b.x, b.y, b.h + 1, SkinArgbFromColorRef(kBlack, level / 5),
+                 SkinArgbFromColorRef(kWhite, 0));
+  }
+  if (gdip::GraphicsPath tint; tint.Create()) {
+    if (close)
+      SkinPathAddCloseShape(tint, b.x, b.y, b.w, b.h, 5);
+    else
+      TabShapePathA(tint, b.x, b.y, b.w, b.h, 1);
+    FillVertical(graphics, tint, b.x, b.y, b.h + 1, SkinArgbFromColorRef(close ? kRed : SkinThemeColor, level),
+                 SkinArgbFromColorRef(kWhite, 0));
+  }
   gdip::GraphicsPath rim;
-  rim.Create();
+  gdip::LinearGradientBrush rimFade;
+  gdip::Pen pen;
+  if (!rim.Create() ||
+      !rimFade.CreateFromPoints(MakePointF(float(b.x), float(b.y)), MakePointF(float(b.x), float(b.y + b.h + 1)),
+                                SkinArgbFromColorRef(kWhite, int32_t(float(level) * 0.8f)),
+                                SkinArgbFromColorRef(kWhite, 0)) ||
+      !pen.CreateFromBrush(rimFade, 1.0f))
+    return;
   const int rimHeight = int(float(b.h) * 0.8f);
   if (close)
     SkinPathAddCloseShape(rim, b.x, b.y, b.w - 1, rimHeight, 5);
   else
     TabShapePathA(rim, b.x, b.y, b.w - 1, rimHeight, 1);
-  gdip::LinearGradientBrush rimFade;
-  rimFade.CreateFromPoints(MakePointF(float(b.x), float(b.y)), MakePointF(float(b.x), float(b.y + b.h + 1)),
-                           SkinArgbFromColorRef(kWhite, int32_t(float(level) * 0.8f)),
-                           SkinArgbFromColorRef(kWhite, 0));
-  gdip::Pen pen;
-  pen.CreateFromBrush(rimFade, 1.0f);
   graphics.DrawPath(pen, rim);
 }
 

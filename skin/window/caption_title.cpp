@@ -1,6 +1,7 @@
 #include "skin/window/caption_title.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "gdip/brush.h"
@@ -14,6 +15,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
 
@@ -24,8 +26,6 @@ namespace {
 constexpr int kIconSize = 17;
 constexpr int kLineLimit = 0x2000;  // StringFormatFlagsLineLimit
 constexpr int kNoWrap = 0x1000;     // StringFormatFlagsNoWrap
-constexpr int kEllipsis = 3;        // StringTrimmingEllipsisCharacter
-constexpr int kUnitWorld = 0;
 
 // Where icon and title go. The text box is the caption's height below its
 // top inset, and ends left of the caption buttons, so the title never runs
@@ -61,12 +61,35 @@ std::string WindowTitle(HWND window) {
   return platform::WideToGbk(text).text;
 }
 
-void MakeFormat(gdip::StringFormat& format, bool wrap, bool trim, int32_t align, int32_t lineAlign) {
-  format.Create(kLineLimit);
-  if (trim) format.SetTrimming(kEllipsis);
+bool MakeFormat(gdip::StringFormat& format, bool wrap, bool trim, int32_t align, int32_t lineAlign) {
+  if (!format.Create(kLineLimit)) return false;
+  if (trim) format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
   if (!wrap) format.SetFlags(kNoWrap | kLineLimit);
-  format.SetAlign(align);
-  format.SetLineAlign(lineAlign);
+  format.SetAlign(Gdiplus::StringAlignment(align));
+  format.SetLineAlign(Gdiplus::StringAlignment(lineAlign));
+  return true;
+}
+
+struct TextStyle {
+  const std::string& face;
+  float size;
+  bool bold;
+  int32_t align, lineAlign;
+  bool wrap, trim;
+};
+
+// One pass of the text in one colour into each of the layout boxes; each
+// pass makes its own font, format and brush.
+void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextStyle& style, int32_t argb,
+              std::span<const gdip::RectF> boxes) {
+  gdip::Font font;
+  gdip::StringFormat format;
+  gdip::SolidBrush brush;
+  if (!font.CreateFromName(style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
+                           Gdiplus::UnitWorld) ||
+      !MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign) || !brush.Create(argb))
+    return;
+  for (const gdip::RectF& box : boxes) graphics.DrawString(text, font, brush, box, &format);
 }
 
 }  // namespace
@@ -83,7 +106,7 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
   SkinWindowRecord& r = *record;
   const TitleGeometry g = Geometry(r);
   if (!insideRender) {
-    graphics.FromHDC(r.BackDC.get());
+    if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
     SkinBlitPart(n, g.restore);
   }
   if (!r.HideIcon && AppIcon)
@@ -92,10 +115,10 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
 
   if (r.TitleHaloColor == kNoColor) {
     gdip::Font font;
-    font.CreateFromName(r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, kUnitWorld);
     gdip::SolidBrush brush;
-    brush.Create(SkinArgbFromColorRef(r.TitleColor, 255));
-    graphics.DrawString(text, font, brush, g.layout);
+    if (font.CreateFromName(r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
+        brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
+      graphics.DrawString(text, font, brush, g.layout);
   } else if (r.TitleGlow) {
     SkinDrawControlText(graphics, text, g.layout, r.TitleColor, r.TitleHaloColor, 4, r.TitleFontName,
                         r.TitleFontBold ? 1 : 0, float(r.TitleFontSize));
@@ -118,27 +141,14 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
 void SkinDrawText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout, COLORREF colour,
                   COLORREF halo, int32_t haloOffset, const std::string& face, bool bold, float size,
                   int32_t align, int32_t lineAlign, bool wrap, bool trim) {
+  const TextStyle style{face, size, bold, align, lineAlign, wrap, trim};
   const float o = float(haloOffset);
-  {
-    gdip::Font font;
-    font.CreateFromName(face, size, bold ? 1 : 0, kUnitWorld);
-    gdip::StringFormat format;
-    MakeFormat(format, wrap, trim, align, lineAlign);
-    gdip::SolidBrush brush;
-    brush.Create(SkinArgbFromColorRef(halo, 150));
-    const gdip::RectF moved[] = {{layout.x + o, layout.y, layout.width, layout.height},
-                                 {layout.x - o, layout.y, layout.width, layout.height},
-                                 {layout.x, layout.y + o, layout.width, layout.height},
-                                 {layout.x, layout.y - o, layout.width, layout.height}};
-    for (const gdip::RectF& box : moved) graphics.DrawString(text, font, brush, box, &format);
-  }
-  gdip::Font font;
-  font.CreateFromName(face, size, bold ? 1 : 0, kUnitWorld);
-  gdip::StringFormat format;
-  MakeFormat(format, wrap, trim, align, lineAlign);
-  gdip::SolidBrush brush;
-  brush.Create(SkinArgbFromColorRef(colour, 255));
-  graphics.DrawString(text, font, brush, layout, &format);
+  const gdip::RectF moved[] = {{layout.x + o, layout.y, layout.width, layout.height},
+                               {layout.x - o, layout.y, layout.width, layout.height},
+                               {layout.x, layout.y + o, layout.width, layout.height},
+                               {layout.x, layout.y - o, layout.width, layout.height}};
+  DrawPass(graphics, text, style, SkinArgbFromColorRef(halo, 150), moved);
+  DrawPass(graphics, text, style, SkinArgbFromColorRef(colour, 255), std::span(&layout, 1));
 }
 
 }  // namespace korvath::skin

@@ -13,6 +13,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/background_theme.h"
 
@@ -22,7 +23,6 @@ namespace {
 
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr int kTileFlipX = 1;  // GDI+ WrapModeTileFlipX
 
 RECT ClientRect(HWND window) {
   RECT client{};
@@ -69,14 +69,13 @@ void SkinLoadBackgroundImage(int32_t n, gdip::Bitmap& bitmap) {
     return;
   }
   gdip::Image image;
-  image.FromStream(source);
+  if (!image.FromStream(source)) return;
   const int ih = image.GetHeight();
   if (!bitmap.CreateWithFormat(ClientRect(r->Window).right, ih)) return;
   gdip::Graphics graphics;
-  graphics.FromImage(bitmap);
   gdip::TextureBrush tiles;
-  tiles.Create(image, kTileFlipX);
-  graphics.FillRectangle(tiles, 0, 0, float(bitmap.GetWidth()), float(ih));
+  if (SkinGraphicsOnImage(graphics, bitmap) && tiles.Create(image, Gdiplus::WrapModeTileFlipX))
+    graphics.FillRectangle(tiles, 0, 0, float(bitmap.GetWidth()), float(ih));
 }
 
 void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
@@ -107,24 +106,19 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
     if (r.BackAlpha == 255) {
       GdiFill(back, area, r.BackColor);
     } else {
-      gdip::SolidBrush brush;
-      brush.Create(SkinArgbFromColorRef(r.BackColor, r.BackAlpha));
-      graphics.FillRectangle(brush, 0, float(area.top), W, float(area.bottom - area.top));
+      if (gdip::SolidBrush brush; brush.Create(SkinArgbFromColorRef(r.BackColor, r.BackAlpha)))
+        graphics.FillRectangle(brush, 0, float(area.top), W, float(area.bottom - area.top));
     }
   }
 
   if (r.CaptionBand) {
-    gdip::LinearGradientBrush band;
     const bool coloured = r.BackColor != kNoColor && r.BackColor > 0;
-    if (coloured) {
-      band.CreateFromPoints(MakePointF(0, 0), MakePointF(0, float(r.CaptionHeight)),
-                            SkinArgbFromColorRef(r.BackColor, int32_t(float(r.BackAlpha) * 0.2f)),
-                            SkinArgbFromColorRef(r.BackColor, r.BackAlpha));
-    } else {
-      band.CreateFromPoints(MakePointF(0, 0), MakePointF(0, float(r.CaptionHeight)),
-                            SkinArgbFromColorRef(kWhite, 150), SkinArgbFromColorRef(kWhite, 0));
-    }
-    graphics.FillRectangle(band, 0, 0, W, float(r.CaptionHeight));
+    const int32_t top = coloured ? SkinArgbFromColorRef(r.BackColor, int32_t(float(r.BackAlpha) * 0.2f))
+                                 : SkinArgbFromColorRef(kWhite, 150);
+    const int32_t bottom = coloured ? SkinArgbFromColorRef(r.BackColor, r.BackAlpha) : SkinArgbFromColorRef(kWhite, 0);
+    if (gdip::LinearGradientBrush band;
+        band.CreateFromPoints(MakePointF(0, 0), MakePointF(0, float(r.CaptionHeight)), top, bottom))
+      graphics.FillRectangle(band, 0, 0, W, float(r.CaptionHeight));
   }
 }
 
@@ -133,19 +127,15 @@ void SkinPaintBorder(int32_t n, gdip::Graphics& graphics) {
   if (!r) return;
   const RECT client = ClientRect(r->Window);
   const float W = float(client.right), H = float(client.bottom);
-  gdip::GraphicsPath outer;
-  outer.Create();
-  SkinPathAddRoundRect(outer, 0, 0, W - 1, H - 1, 7);
-  gdip::Pen dark;
-  dark.CreateFromColor(SkinArgbFromColorRef(kBlack, 155), 1.0f);
-  graphics.DrawPath(dark, outer);
+  if (gdip::GraphicsPath outer; outer.Create()) {
+    SkinPathAddRoundRect(outer, 0, 0, W - 1, H - 1, 7);
+    if (gdip::Pen dark; dark.CreateFromColor(SkinArgbFromColorRef(kBlack, 155), 1.0f)) graphics.DrawPath(dark, outer);
+  }
   if (r->ShadowWindow) return;
-  gdip::GraphicsPath inner;
-  inner.Create();
-  SkinPathAddRoundRect(inner, 1, 1, W - 3, H - 3, 6);
-  gdip::Pen light;
-  light.CreateFromColor(SkinArgbFromColorRef(kWhite, 140), 1.0f);
-  graphics.DrawPath(light, inner);
+  if (gdip::GraphicsPath inner; inner.Create()) {
+    SkinPathAddRoundRect(inner, 1, 1, W - 3, H - 3, 6);
+    if (gdip::Pen light; light.CreateFromColor(SkinArgbFromColorRef(kWhite, 140), 1.0f)) graphics.DrawPath(light, inner);
+  }
 }
 
 }  // namespace korvath::skin

@@ -3,6 +3,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/clipped_dc.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/caption_buttons.h"
@@ -24,7 +25,8 @@ void CopyRect(HDC target, int x, int y, int width, int height, HDC source, int s
 // partial painters redraw over them.
 void ComposeLayers(int32_t n, SkinWindowRecord& r, int width, int height) {
   gdip::Graphics graphics;
-  graphics.FromHDC(r.BackDC.get());
+  // Without a graphics the GDI layers still come; the GDI+ ones fail alone.
+  (void)SkinGraphicsOnDC(graphics, r.BackDC.get());
   SkinPaintBackground(graphics, n);
   if (r.HasBorder) {
     SkinPaintBorder(n, graphics);

@@ -14,6 +14,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -62,25 +63,19 @@ void MenuSkinPaintFrame(HWND menu) {
   const int w = at.right - at.left, h = at.bottom - at.top;
   const RECT client = SkinScrollBarGeometry(menu);
   SkinMemoryDc surface = SkinMemoryDc::Create(w, h);
-  {
-    gdip::Graphics graphics;
-    graphics.FromHDC(surface.get());
-    gdip::SolidBrush base;
-    base.Create(SkinArgbFromColorRef(SkinBackgroundColor, 255));
-    graphics.FillRectangle(base, 0, 0, float(w), float(h));
-    gdip::LinearGradientBrush wash;
-    wash.CreateFromPoints(MakePointF(0, 0), MakePointF(float(w), 0), SkinArgbFromColorRef(kWhite, 230),
-                          SkinArgbFromColorRef(kWhite, 230));
-    graphics.FillRectangle(wash, 0, 0, float(w), float(h));
-    gdip::GraphicsPath path;
-    path.Create();
-    SkinPathAddRoundRect(path, 0, 0, float(w - 1), float(h - 1), 5);
-    gdip::Pen dark;
-    dark.CreateFromColor(SkinArgbFromColorRef(kBlack, 150), 1.0f);
-    graphics.DrawPath(dark, path);
-    gdip::Pen tint;
-    tint.CreateFromColor(SkinArgbFromColorRef(SkinThemeColor, 60), 1.0f);
-    graphics.DrawPath(tint, path);
+  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, surface.get())) {
+    if (gdip::SolidBrush base; base.Create(SkinArgbFromColorRef(SkinBackgroundColor, 255)))
+      graphics.FillRectangle(base, 0, 0, float(w), float(h));
+    if (gdip::LinearGradientBrush wash;
+        wash.CreateFromPoints(MakePointF(0, 0), MakePointF(float(w), 0), SkinArgbFromColorRef(kWhite, 230),
+                              SkinArgbFromColorRef(kWhite, 230)))
+      graphics.FillRectangle(wash, 0, 0, float(w), float(h));
+    if (gdip::GraphicsPath path; path.Create()) {
+      SkinPathAddRoundRect(path, 0, 0, float(w - 1), float(h - 1), 5);
+      if (gdip::Pen dark; dark.CreateFromColor(SkinArgbFromColorRef(kBlack, 150), 1.0f)) graphics.DrawPath(dark, path);
+      if (gdip::Pen tint; tint.CreateFromColor(SkinArgbFromColorRef(SkinThemeColor, 60), 1.0f))
+        graphics.DrawPath(tint, path);
+    }
   }
   platform::WindowDC dc = platform::WindowDC::Whole(menu);
   ExcludeClipRect(dc.get(), client.left, client.top, client.right, client.bottom);

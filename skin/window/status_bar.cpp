@@ -10,6 +10,7 @@
 #include "gdip/string_format.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
 
@@ -17,8 +18,6 @@ namespace korvath::skin {
 
 namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr int kUnitPixel = 2;
-constexpr int kCentre = 1;
 }  // namespace
 
 void SkinPaintStatusSegment(int32_t n, gdip::Graphics& graphics, bool insideRender, int32_t index) {
@@ -31,27 +30,25 @@ void SkinPaintStatusSegment(int32_t n, gdip::Graphics& graphics, bool insideRend
   const gdip::Rect& box = r.StatusBarSegmentRects[size_t(index) - 1];
   const int x = box.x, y = box.y, w = box.width, h = r.StatusBarHeight;
   if (!insideRender) {
-    graphics.FromHDC(r.BackDC.get());
+    if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
     SkinBlitPart2(n, RECT{x, y, x + w, y + h});
   }
-  {
-    gdip::LinearGradientBrush band;
-    band.CreateFromPoints(MakePointF(float(x), float(y)), MakePointF(float(x), float(y + h)),
-                          SkinArgbFromColorRef(kWhite, 60), SkinArgbFromColorRef(kWhite, 10));
+  if (gdip::LinearGradientBrush band;
+      band.CreateFromPoints(MakePointF(float(x), float(y)), MakePointF(float(x), float(y + h)),
+                            SkinArgbFromColorRef(kWhite, 60), SkinArgbFromColorRef(kWhite, 10)))
     graphics.FillRectangle(band, float(x), float(y + 1), float(w), float(h - 1));
-  }
   gdip::SolidBrush text;
-  text.Create(SkinArgbFromColorRef(segment.textColor, 255));
   gdip::Font font;
-  font.CreateFromName(r.StatusBarFontName, float(r.StatusBarFontSize), 0, kUnitPixel);
   gdip::StringFormat format;
-  format.Create();
-  format.SetAlign(0);
-  format.SetLineAlign(kCentre);
+  const bool lettering = text.Create(SkinArgbFromColorRef(segment.textColor, 255)) &&
+                         font.CreateFromName(r.StatusBarFontName, float(r.StatusBarFontSize), 0, Gdiplus::UnitPixel) &&
+                         format.Create();
+  format.SetAlign(Gdiplus::StringAlignmentNear);
+  format.SetLineAlign(Gdiplus::StringAlignmentCenter);
   gdip::RectF layout{float(x + 3), float(y + 2), float(w - 3), float(h)};
   if (!segment.image.empty()) {
     gdip::Image image;
-    image.FromStream(segment.image);
+    (void)image.FromStream(segment.image);  // a picture that does not decode has size 0 and draws nothing
     int iw = image.GetWidth(), ih = image.GetHeight();
     if (ih >= h) {
       ih = int(float(h) * 0.7f);
@@ -60,7 +57,7 @@ void SkinPaintStatusSegment(int32_t n, gdip::Graphics& graphics, bool insideRend
     graphics.DrawImageRect(image, float(x + 2), float(y) + float(h - ih) / 2, float(iw), float(ih));
     layout = {float(x + iw + 5), float(y + 2), float(w - iw - 5), float(h)};
   }
-  graphics.DrawString(segment.text, font, text, layout, &format);
+  if (lettering) graphics.DrawString(segment.text, font, text, layout, &format);
   if (insideRender) return;
   BitBlt(r.ChildBackDC.get(), x, y, w, h, r.BackDC.get(), x, y, SRCCOPY);
   platform::WindowDC dc = platform::WindowDC::Client(r.Window);
