@@ -61,9 +61,17 @@ void MainWindowTest::TearDown() {
 }
 
 void MainWindowTest::ClickUnit(Unit unit) {
+  // A second press on the same control within the double-click time is a
+  // double click, which the skinned buttons take for no click at all.
+  static HWND lastControl = nullptr;
+  static DWORD lastClick = 0;
+  const DWORD since = GetTickCount() - lastClick;
+  if (H(unit) == lastControl && since <= GetDoubleClickTime()) PumpMessages(int(GetDoubleClickTime() - since) + 50);
   RECT r;
   GetClientRect(H(unit), &r);
   Click(H(unit), r.right / 2, r.bottom / 2);
+  lastControl = H(unit);
+  lastClick = GetTickCount();
 }
 
 void MainWindowTest::TypeInto(Unit unit, const std::wstring& text) {
@@ -82,15 +90,7 @@ void MainWindowTest::Pick(Unit combo, int index) {
 std::vector<SeenDialog> MainWindowTest::ClickAnswering(Unit unit, std::vector<DialogAnswerer::Answer> answers) {
   const size_t expected = answers.size();
   DialogAnswerer answerer(std::move(answers));
-  // A second press on the same button within the double-click time is a
-  // double click, which the skinned button takes for no click at all.
-  static HWND lastButton = nullptr;
-  static DWORD lastClick = 0;
-  const DWORD since = GetTickCount() - lastClick;
-  if (H(unit) == lastButton && since <= GetDoubleClickTime()) PumpMessages(int(GetDoubleClickTime() - since) + 50);
   ClickUnit(unit);
-  lastButton = H(unit);
-  lastClick = GetTickCount();
   // The click's handler has returned once its last dialog is gone.
   PumpUntil([&] { return answerer.seen().size() == expected && !FindThreadDialog(); });
   return answerer.seen();
