@@ -72,16 +72,6 @@ gdip::GraphicsPath EllipsePath(float x, float y, float width, float height) {
   return path;
 }
 
-void FillSolid(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour) {
-  gdip::SolidBrush brush;
-  if (brush.Create(colour)) g.FillPath(brush, path);
-}
-
-void FillGradient(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::PointF from, gdip::PointF to,
-                  gdip::Argb a, gdip::Argb b) {
-  gdip::LinearGradientBrush brush;
-  if (brush.CreateFromPoints(from, to, a, b)) g.FillPath(brush, path);
-}
 
 void FillRadial(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb centre, gdip::Argb surround,
                 float focus) {
@@ -92,11 +82,6 @@ void FillRadial(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb ce
   brush.SetSurroundColorsWithCount(surrounds);
   brush.SetFocusScales(focus, focus);
   g.FillPath(brush, path);
-}
-
-void Outline(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour, float width) {
-  gdip::Pen pen;
-  if (pen.CreateFromColor(colour, width)) g.DrawPath(pen, path);
 }
 
 int32_t DrawPictureAt(gdip::Graphics& g, const ByteSet& picture, float x, float y, int32_t boxHeight) {

@@ -67,15 +67,10 @@ gdip::GraphicsPath RoundRectPath(float x, float y, float width, float height, in
 gdip::GraphicsPath RoundRectPathI(float x, float y, float width, float height, int32_t radius);
 gdip::GraphicsPath EllipsePath(float x, float y, float width, float height);
 
-void FillSolid(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour);
-// Fills with a linear gradient from `from` (colour `a`) to `to` (colour `b`).
-void FillGradient(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::PointF from, gdip::PointF to,
-                  gdip::Argb a, gdip::Argb b);
 // Fills the path with a gradient from `centre` at the middle to `surround`
 // at the outline, full `centre` within the focus share.
 void FillRadial(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb centre, gdip::Argb surround,
                 float focus);
-void Outline(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb colour, float width = 1.0f);
 
 // Decodes an encoded picture and draws it at its own size at (x, y), or at
 // (x, y + (boxHeight - its height) / 2) when a box height is given. Returns

@@ -10,6 +10,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -73,8 +74,8 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
     const gdip::GraphicsPath face = RectPath(fx + 3, t + 1, 11, 11);
-    FillSolid(g, face, ColourAt(kWhite, 254));
-    FillGradient(g, face, {fx, t}, {fx, t + 12}, ColourAt(kBlack, 40), ColourAt(kWhite, 254));
+    SkinFillSolid(g, ColourAt(kWhite, 254), face);
+    SkinFillGradient(g, {fx, t}, {fx, t + 12}, ColourAt(kBlack, 40), ColourAt(kWhite, 254), face);
     glyphWidth = 13;
   }
   if (in.hot && !in.disabled) {
@@ -90,12 +91,12 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
       FillRadial(g, halo, ColourAt(theme, 255), ColourAt(kWhite, 0), 0.3f);
       g.ResetClip();
       const float top = fy + float(height - 11) / 2;
-      FillGradient(g, box, {fx, top}, {fx + 12, top + 12}, ColourAt(theme, 90), ColourAt(kWhite, 30));
+      SkinFillGradient(g, {fx, top}, {fx + 12, top + 12}, ColourAt(theme, 90), ColourAt(kWhite, 30), box);
     }
   }
   if (!in.fromImages) {
-    Outline(g, box, ColourAt(kBlack, 150));
-    Outline(g, RectPath(fx + 4, t + 1, 9, 10), ColourAt(kWhite, 254));
+    SkinStroke(g, ColourAt(kBlack, 150), box);
+    SkinStroke(g, ColourAt(kWhite, 254), RectPath(fx + 4, t + 1, 9, 10));
   }
   if (in.pressed && in.fromImages) picture(in.checked ? 5 : 6);
   if (in.checked) {

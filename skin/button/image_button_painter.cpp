@@ -11,6 +11,7 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -74,8 +75,8 @@ void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect) {
     size = PictureSize(entry.NormalImage, entry.StretchImage, W, H);
     const gdip::GraphicsPath path =
         RoundRectPath(0, 0, size.width + frame->grow, size.height + frame->grow, frame->radius);
-    Outline(g, path, frame->pen);
-    FillGradient(g, path, {0, 0}, {0, size.height + frame->grow}, frame->top, frame->bottom);
+    SkinStroke(g, frame->pen, path);
+    SkinFillGradient(g, {0, 0}, {0, size.height + frame->grow}, frame->top, frame->bottom, path);
     DrawFace(g, entry.NormalImage, entry.StretchImage, W, H);
   }
   if (!entry.Caption.empty()) {

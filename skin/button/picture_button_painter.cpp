@@ -11,6 +11,8 @@
 #include "skin/button/button_lookup.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -25,43 +27,42 @@ struct Face {
 
   bool picture() const { return entry.HasPicture; }
   gdip::Rect Bounds() const { return {int32_t(X), int32_t(Y), int32_t(W), int32_t(H)}; }
+  // The picture faces are drawn anti-aliased at half-pixel centres, and the
+  // paint keeps that for what follows.
   void Smooth() const {
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+    SkinApplyRenderQuality(g, {.smoothing = Gdiplus::SmoothingModeAntiAlias,
+                               .pixelOffset = Gdiplus::PixelOffsetModeHighQuality});
   }
   gdip::GraphicsPath InsetPathI() const { return RoundRectPathI(X + B - 1, Y + B - 1, W - B - 2, H - B - 2, int32_t(R)); }
   void Outlines() const {
-    Outline(g, RoundRectPath(X, Y, W - 2, H - 2, 5), ColourAt(kBlack, 60));
-    Outline(g, RoundRectPath(X + 1, Y + 1, W - 4, H - 4, 5), ColourAt(kWhite, 120));
+    SkinStroke(g, ColourAt(kBlack, 60), RoundRectPath(X, Y, W - 2, H - 2, 5));
+    SkinStroke(g, ColourAt(kWhite, 120), RoundRectPath(X + 1, Y + 1, W - 4, H - 4, 5));
   }
 };
 
 void PaintDisabled(const Face& f) {
   if (f.picture()) {
     f.Smooth();
-    FillGradient(f.g, RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)),
-                 {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kGrey, 50), ColourAt(kWhite, 0));
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kGrey, 50), ColourAt(kWhite, 0), RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)));
     f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
     return;
   }
-  FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 2, f.W - 6, f.H - 6, 5), {1, 1}, {1, f.H}, ColourAt(kGrey, 50),
-               ColourAt(kWhite, 0));
+  SkinFillGradient(f.g, {1, 1}, {1, f.H}, ColourAt(kGrey, 50), ColourAt(kWhite, 0), RoundRectPath(f.X + 2, f.Y + 2, f.W - 6, f.H - 6, 5));
   if (f.entry.ShowFrame) {
     gdip::GraphicsPath frame = NewPath();
     frame.AddRoundRect(f.X, f.Y, f.W - 2, f.H - 2, 8);
-    Outline(f.g, frame, ColourAt(kBlack, 150));
+    SkinStroke(f.g, ColourAt(kBlack, 150), frame);
   }
 }
 
 void PaintHot(const Face& f) {
   if (f.picture()) {
     f.Smooth();
-    FillGradient(f.g, f.InsetPathI(), {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 50), ColourAt(kBlack, 10));
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 50), ColourAt(kBlack, 10), f.InsetPathI());
     f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
     return;
   }
-  FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 1, f.W - 5, f.H - 4, 2), {f.X + 1, f.Y + 1},
-               {f.X + 1, f.Y + f.H - 4}, ColourAt(kWhite, 50), ColourAt(kWhite, 40));
+  SkinFillGradient(f.g, {f.X + 1, f.Y + 1}, {f.X + 1, f.Y + f.H - 4}, ColourAt(kWhite, 50), ColourAt(kWhite, 40), RoundRectPath(f.X + 2, f.Y + 1, f.W - 5, f.H - 4, 2));
   // A highlight line, full white in its middle and fading out to both ends.
   gdip::LinearGradientBrush fade;
   gdip::Pen pen;
@@ -80,7 +81,7 @@ void PaintFocus(const Face& f, bool hot) {
   if (f.picture()) {
     const gdip::GraphicsPath path = f.InsetPathI();
     f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
-    FillGradient(f.g, path, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 160), ColourAt(kWhite, 50));
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 160), ColourAt(kWhite, 50), path);
     f.g.ResetClip();
     if (hot) {
       f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
@@ -89,8 +90,7 @@ void PaintFocus(const Face& f, bool hot) {
     }
     return;
   }
-  FillGradient(f.g, RoundRectPath(f.X + 2, f.Y + 2, f.W - 5, f.H - 5, 2), {2, 3}, {2, f.H}, ColourAt(kWhite, 60),
-               ColourAt(kWhite, 50));
+  SkinFillGradient(f.g, {2, 3}, {2, f.H}, ColourAt(kWhite, 60), ColourAt(kWhite, 50), RoundRectPath(f.X + 2, f.Y + 2, f.W - 5, f.H - 5, 2));
   f.Outlines();
 }
 
@@ -159,7 +159,7 @@ void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect) {
     f.R = float(entry.Picture.CornerRadius());
     f.B = float(entry.Picture.Inset());
     if (entry.ShowFrame) {
-      FillGradient(f.g, f.InsetPathI(), {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 100), ColourAt(kBlack, 10));
+      SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 100), ColourAt(kBlack, 10), f.InsetPathI());
     }
   }
   const bool hot = HasState(state, ODS_HOTLIGHT);

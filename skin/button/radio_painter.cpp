@@ -6,6 +6,8 @@
 #include "skin/button/button_canvas.h"
 #include "skin/button/button_lookup.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 
@@ -19,9 +21,9 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
 
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    FillSolid(g, body, ColourAt(kWhite, 254));
-    FillGradient(g, body, {fx + 3, yc + 1}, {fx + 10, yc + 11}, ColourAt(kBlack, 100), ColourAt(kBlack, 0));
+    SkinApplyRenderQuality(g, kSkinSmoothRendering);
+    SkinFillSolid(g, ColourAt(kWhite, 254), body);
+    SkinFillGradient(g, {fx + 3, yc + 1}, {fx + 10, yc + 11}, ColourAt(kBlack, 100), ColourAt(kBlack, 0), body);
     glyphWidth = 13;
   }
   if (in.hot && !in.disabled) {
@@ -34,13 +36,13 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
       g.SetClipPath(halo, Gdiplus::CombineModeXor);
       FillRadial(g, halo, ColourAt(kWhite, 254), ColourAt(kWhite, 0), 0.4f);
       FillRadial(g, halo, ColourAt(theme, 255), ColourAt(kWhite, 0), 0.3f);
-      FillGradient(g, body, {fx + 3, yc + 1}, {fx + 11, yc + 12}, ColourAt(theme, 100), ColourAt(kBlack, 0));
+      SkinFillGradient(g, {fx + 3, yc + 1}, {fx + 11, yc + 12}, ColourAt(theme, 100), ColourAt(kBlack, 0), body);
       SetGlyphClip(g, in, x, y, width, height);
     }
   }
   if (!in.fromImages) {
-    Outline(g, body, ColourAt(kBlack, 200));
-    Outline(g, EllipsePath(fx + 3, float(y) + float(height - 11) / 2 + 1, 9, 9), ColourAt(kWhite, 254));
+    SkinStroke(g, ColourAt(kBlack, 200), body);
+    SkinStroke(g, ColourAt(kWhite, 254), EllipsePath(fx + 3, float(y) + float(height - 11) / 2 + 1, 9, 9));
   }
   if (in.pressed && !in.disabled && in.fromImages) picture(in.checked ? 5 : 6);
   if (in.checked) {
@@ -49,8 +51,8 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
     } else {
       const gdip::GraphicsPath dot = EllipsePath(fx + 5, yc + 3, 6, 6);
       const COLORREF rim = in.disabled ? kDisabledText : theme;
-      Outline(g, dot, ColourAt(kBlack, 150));
-      Outline(g, dot, ColourAt(theme, 150));
+      SkinStroke(g, ColourAt(kBlack, 150), dot);
+      SkinStroke(g, ColourAt(theme, 150), dot);
       FillRadial(g, dot, ColourAt(kWhite, 80), ColourAt(rim, 254), 0);
     }
   } else if (in.fromImages && !in.hot) {

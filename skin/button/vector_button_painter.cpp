@@ -10,6 +10,8 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -19,6 +21,10 @@ namespace {
 // The focus ring keeps the engine's first theme colour whatever the theme.
 constexpr COLORREF kFocusRing = 0xDDCA22;
 constexpr int32_t kVectorCorner = 5;
+// A face from a skin picture is drawn anti-aliased at half-pixel centres; the
+// vector face keeps GDI+'s defaults.
+constexpr SkinRenderQuality kPictureQuality{.smoothing = Gdiplus::SmoothingModeAntiAlias,
+                                            .pixelOffset = Gdiplus::PixelOffsetModeHighQuality};
 
 // The picture a push button is drawn with: its own, else its form's.
 SkinPicture* PictureOf(const ButtonRef& button) {
@@ -45,31 +51,31 @@ struct Face {
 
 void PaintDisabled(Face& f) {
   const gdip::GraphicsPath path = RoundRectPath(f.left, f.top, f.width - 1, f.height - 1, kVectorCorner);
-  FillSolid(f.g, path, ColourAt(kSilver, 255));
-  FillGradient(f.g, path, f.Top(), {f.left, f.top + f.height}, ColourAt(kWhite, 10), ColourAt(kWhite, 50));
+  SkinFillSolid(f.g, ColourAt(kSilver, 255), path);
+  SkinFillGradient(f.g, f.Top(), {f.left, f.top + f.height}, ColourAt(kWhite, 10), ColourAt(kWhite, 50), path);
   if (f.picture) {
     f.g.ResetClip();
     f.picture->Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
   } else {
-    Outline(f.g, path, ColourAt(kBlack, 80));
+    SkinStroke(f.g, ColourAt(kBlack, 80), path);
   }
 }
 
 void PaintEnabled(Face& f, UINT state) {
   const gdip::GraphicsPath path = f.Path();
-  FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kGrey, 60));
+  SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kGrey, 60), path);
   const COLORREF theme = SkinThemeColor;
   if (HasState(state, ODS_HOTLIGHT)) {
     if (f.picture) {
-      FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10));
+      SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10), path);
       f.g.ResetClip();
       f.picture->Draw(f.g, f.Bounds(), SkinPicture::kHot);
       f.ClipToInset();
     } else {
-      FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(theme, 60), ColourAt(kWhite, 80));
-      FillGradient(f.g, path, f.Top(), f.Bottom(), ColourAt(kWhite, 100), ColourAt(theme, 30));
-      Outline(f.g, path, ColourAt(kBlack, 150));
-      Outline(f.g, path, ColourAt(theme, 100));
+      SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(theme, 60), ColourAt(kWhite, 80), path);
+      SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(kWhite, 100), ColourAt(theme, 30), path);
+      SkinStroke(f.g, ColourAt(kBlack, 150), path);
+      SkinStroke(f.g, ColourAt(theme, 100), path);
     }
   } else if (HasState(state, ODS_FOCUS)) {
     if (f.picture) {
@@ -80,18 +86,18 @@ void PaintEnabled(Face& f, UINT state) {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
       SkinStrokePath(f.g, path, 3, kFocusRing, 120);
       f.g.ResetClip();
-      Outline(f.g, path, ColourAt(kBlack, 80));
+      SkinStroke(f.g, ColourAt(kBlack, 80), path);
     }
   } else if (f.picture) {
     f.g.ResetClip();
     f.picture->Draw(f.g, f.Bounds(), SkinPicture::kNormal);
     f.ClipToInset();
   } else {
-    Outline(f.g, path, ColourAt(kBlack, 120));
+    SkinStroke(f.g, ColourAt(kBlack, 120), path);
   }
   if (HasState(state, ODS_SELECTED)) {
     const gdip::GraphicsPath pressed = RoundRectPath(f.left + 2, f.top + 2, f.width - 3, f.height - 3, kVectorCorner);
-    FillGradient(f.g, pressed, {2, 2}, {2, f.height - 2}, ColourAt(theme, 60), ColourAt(kWhite, 100));
+    SkinFillGradient(f.g, {2, 2}, {2, f.height - 2}, ColourAt(theme, 60), ColourAt(kWhite, 100), pressed);
   }
 }
 
@@ -137,14 +143,13 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
   Face face{g, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height()),
             PictureOf(ref)};
   if (face.picture) {
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+    SkinApplyRenderQuality(g, kPictureQuality);
     face.inset = face.picture->Inset();
     face.corner = face.picture->CornerRadius();
     face.ClipToInset();
-    FillSolid(g, face.InsetPath(), ColourAt(kWhite, 160));
+    SkinFillSolid(g, ColourAt(kWhite, 160), face.InsetPath());
   } else {
-    FillSolid(g, face.Path(), ColourAt(kWhite, 160));
+    SkinFillSolid(g, ColourAt(kWhite, 160), face.Path());
   }
   if (HasState(state, ODS_DISABLED)) {
     PaintDisabled(face);

@@ -8,7 +8,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/edit/control_frame.h"
-#include "skin/edit/edit_drawing.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/edit/painters.h"
 
 namespace korvath::skin {

@@ -20,7 +20,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_frame.h"
-#include "skin/edit/edit_drawing.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/edit/painters.h"
 
 namespace korvath::skin {

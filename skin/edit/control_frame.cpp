@@ -9,7 +9,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
-#include "skin/edit/edit_drawing.h"
+#include "skin/core/shape_drawing.h"
 
 namespace korvath::skin {
 

@@ -17,7 +17,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
-#include "skin/edit/edit_drawing.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/edit/scroll_bars.h"
 
 namespace korvath::skin {

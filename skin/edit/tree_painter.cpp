@@ -23,7 +23,7 @@
 #include "skin/core/picture_cache.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
-#include "skin/edit/edit_drawing.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/tree_glyphs.h"
 

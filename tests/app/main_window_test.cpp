@@ -25,19 +25,26 @@ TEST_F(MainWindowTest, RecordAndControlsAfterStartUpHoldTheTableValues) {
   const NpcRecord& npc = Npc();
   EXPECT_EQ(testdata::Numbers(npc), testdata::Numbers(testdata::StartRecord()));
   EXPECT_EQ(npc.NpcBehaviourText, "\tChangeBehavior(g_self, \"follow\", \"player\");\r\n}");
-  EXPECT_EQ(npc.NpcName + npc.NpcFilePart + "|" + npc.NpcFolder + "|" + npc.NpcFilePath,
-            "|" + DocumentFolder() + "|" + DocumentFolder());
+  EXPECT_EQ(npc.NpcName, "");
+  EXPECT_EQ(npc.NpcFilePart, "");
+  EXPECT_EQ(npc.NpcFolder, DocumentFolder());
+  EXPECT_EQ(npc.NpcFilePath, DocumentFolder());
   EXPECT_EQ(npc.NpcOutputLines, decltype(npc.NpcOutputLines){});
   EXPECT_TRUE(npc.NpcInputLines.empty());
   platform::Form& form = MainForm();
   EXPECT_EQ(WindowText(MainWindow()), L"KorvathNPC生成器");
-  EXPECT_EQ(form.EditContent(目录编辑框) + "|" + form.EditContent(HP编辑框), DocumentFolder() + "|5000");
+  EXPECT_EQ(form.EditContent(目录编辑框), DocumentFolder());
+  EXPECT_EQ(form.EditContent(HP编辑框), "5000");
   for (auto [unit, text] : {std::pair{主武器组合框, "重锤"}, {副武器组合框, "忍刀"}, {行为组合框, "跟随"}})
     EXPECT_EQ(form.ComboBoxGetItemText(unit, form.ComboSelectedIndex(unit)), text);
-  EXPECT_EQ(std::pair(form.ComboSelectedIndex(模型组合框), form.ComboBoxItemCount(模型组合框)), std::pair(1, 20));
-  EXPECT_TRUE(form.RadioChecked(Velmar单选框) && !form.RadioChecked(Ostrin单选框) && !form.RadioChecked(中立单选框));
+  EXPECT_EQ(form.ComboSelectedIndex(模型组合框), 1);
+  EXPECT_EQ(form.ComboBoxItemCount(模型组合框), 20);
+  EXPECT_TRUE(form.RadioChecked(Velmar单选框));
+  EXPECT_FALSE(form.RadioChecked(Ostrin单选框));
+  EXPECT_FALSE(form.RadioChecked(中立单选框));
   const PixelBuffer whole = CaptureWindow(MainWindow());
-  EXPECT_EQ(std::pair(whole.width, whole.height), std::pair(409, 471));
+  EXPECT_EQ(whole.width, 409);
+  EXPECT_EQ(whole.height, 471);
   EXPECT_EQ(focusAtStart_, H(名字编辑框));
   EXPECT_EQ(form.SelectionStart(目录编辑框), int(DocumentFolder().size()));
   PixelBuffer shot = CaptureClient(H(标签1));  // "存档目录：" in dark ink
@@ -120,12 +127,15 @@ TEST_F(MainWindowTest, AChosenFolderGetsOneBackslashAndCancelKeepsTheFolder) {
   EXPECT_EQ(MainForm().EditContent(目录编辑框), program);
   EXPECT_EQ(MainForm().SelectionLength(目录编辑框), int(program.size()));
   EXPECT_EQ(GetFocus(), H(目录编辑框));
-  EXPECT_EQ(ChooseFolder(Wide(DocumentFolder())) + ChooseFolder(L"", 2) + ChooseFolder(L"", 0), 1u);  // 2, 0: nothing
+  EXPECT_EQ(ChooseFolder(Wide(DocumentFolder())), 1u);
+  EXPECT_EQ(ChooseFolder(L"", 2), 0u);  // entries 2 and 0 open nothing
+  EXPECT_EQ(ChooseFolder(L"", 0), 0u);
   EXPECT_EQ(BrowseInitialFolder(), program);  // it opened on the folder before
   EXPECT_EQ(Npc().NpcFolder, DocumentFolder());
   ChooseFolder(L"C:\\");  // a drive root keeps its single backslash
   EXPECT_EQ(ChooseFolder(L"", 1, IDCANCEL), 1u);
-  EXPECT_EQ(Npc().NpcFolder + MainForm().EditContent(目录编辑框), "C:\\C:\\");
+  EXPECT_EQ(Npc().NpcFolder, "C:\\");
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), "C:\\");
 }
 
 TEST(SkinMessageBox, ReturnsThePressedButtonMinusOneAndMinusOneWhenNoneIsShown) {

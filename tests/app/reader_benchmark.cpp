@@ -13,18 +13,14 @@
 #include "app/npc_script_reader.h"
 #include "app/script_reader.h"
 #include "platform/gbk_convert.h"
+#include "tests/app/bench_clock.h"
 #include "tests/app/npc_test_record.h"
 
 namespace {
 
-using namespace korvath;
+using korvath::bench::NowMs;
 
-double NowMs() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+using namespace korvath;
 
 template <class Run>
 double MedianMs(int runs, Run run) {
@@ -34,8 +30,7 @@ double MedianMs(int runs, Run run) {
     run();
     times.push_back(NowMs() - start);
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return korvath::bench::Median(times);
 }
 
 // The start file with its behaviour line holding `quotes` quotes: quoted

@@ -20,19 +20,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/bench_clock.h"
+
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
+using korvath::bench::Median;
+using korvath::bench::NowMs;
 
 struct Search {
   DWORD process;

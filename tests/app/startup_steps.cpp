@@ -9,15 +9,11 @@
 
 #include "app/main_form.h"
 #include "app/npc_tool.h"
+#include "tests/app/bench_clock.h"
 
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+using korvath::bench::NowMs;
 
 double MsSinceProcessStart() {
   FILETIME created, exited, kernel, user, now;

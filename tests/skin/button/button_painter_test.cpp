@@ -104,6 +104,22 @@ TEST_F(PushButtonTest, ADcThatCannotDrawIsReplacedByTheButtonsOwnAndGivenBack) {
   EXPECT_EQ(SkinMemoryDcList.size(), dcs);
 }
 
+// Pixels of a rectangle that lean to red (the effect colour of the tests).
+int RedPixels(const PixelBuffer& shown, int left, int top, int right, int bottom) {
+  int n = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) n += Red(shown.RgbAt(x, y)) > Green(shown.RgbAt(x, y)) + 30;
+  return n;
+}
+
+TEST_F(PushButtonTest, AnEffectColourGivesTheCaptionAGlow) {
+  EXPECT_EQ(RedPixels(Paint(0), 0, 0, 100, 30), 0);
+  Entry(button_).CaptionEffectColor = 0x0000FF;
+  const PixelBuffer glowing = Paint(0);
+  EXPECT_GT(RedPixels(glowing, 30, 3, 70, 28), 10);
+  EXPECT_EQ(RedPixels(glowing, 0, 0, 25, 30), 0);
+}
+
 // A 20 x 20 skin picture of one colour (its nine pieces all alike).
 std::vector<uint8_t> PicturePng(uint32_t argb) {
   std::vector<uint32_t> grid(400, argb);
@@ -177,6 +193,15 @@ TEST_F(GlyphTest, RadioLooks) {
   EXPECT_EQ(focused.pixels, checked.pixels);
 }
 
+TEST_F(GlyphTest, AnEffectColourGivesRadioAndCheckBoxCaptionsAGlow) {
+  for (HWND b : {radio_, check_}) Entry(b).CaptionEffectColor = 0x0000FF;
+  EXPECT_GT(RedPixels(Radio(0, false), 15, 0, 40, 20), 10);
+  EXPECT_GT(RedPixels(Check(0, 0), 15, 0, 40, 20), 10);
+  SetSkinProp(check_, prop::Xzk_dhxg, 0);
+  EXPECT_GT(RedPixels(Check(0, 0), 13, 0, 40, 20), 10);
+  EXPECT_EQ(RedPixels(Check(0, 0), 0, 0, 12, 20), 0);
+}
+
 TEST_F(GlyphTest, RadioPicturesByLook) {
   UsePictures(radio_);
   const struct {
@@ -225,6 +250,19 @@ TEST_F(GlyphTest, CheckBoxStripLooksAndAnimationFrames) {
   EXPECT_LT(popOut, small);
   EXPECT_EQ(Check(kHot, 1, true, 0).RgbAt(5, 6), Blend(kBackground, 0xE9E9E9, 191));
   EXPECT_EQ(TickPixels(Check(0, 1, true, 0)), 0);
+}
+
+TEST_F(GlyphTest, APressPopsTheTickInOrOutBeforeTheCheckChanges) {
+  const int small = TickPixels(Check(0, BST_CHECKED));
+  Check(0, BST_UNCHECKED);
+  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(TickPixels(Shown(check_)), small);  // the last frame: the small tick
+  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(TickPixels(Shown(check_)), 0);  // the last frame: the empty box
+  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(GlyphTest, CheckBoxVectorLookWithTheThemedTick) {

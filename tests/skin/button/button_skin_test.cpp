@@ -14,6 +14,7 @@
 #include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -180,7 +181,7 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
   const uint32_t normal = Shown(push_).RgbAt(10, 15);
   EXPECT_LT(std::abs(ThemeLean(normal)), 8);
   testsupport::MouseMoveTo(push_, 10, 15);
-  EXPECT_EQ(record().HotControl, GetSkinProp(push_, prop::Hw_lbID));
+  ASSERT_TRUE(PumpUntil([&] { return record().HotControl == GetSkinProp(push_, prop::Hw_lbID); }));
   EXPECT_EQ(record().PrevHotControl, record().HotControl);
   ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }, 1000));
   const uint32_t hot = Shown(push_).RgbAt(10, 15);
@@ -201,22 +202,25 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
 
 TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   testsupport::Click(push_, 50, 15);
+  ASSERT_TRUE(PumpUntil([] { return !ClickedButtons.empty(); }));
   ASSERT_EQ(ClickedButtons.size(), 1u);
   EXPECT_EQ(ClickedButtons[0], push_);
   // The second press of a double click is swallowed.
   testsupport::Click(other_, 50, 15);
   testsupport::Click(other_, 50, 15);
+  PumpUntil([&] { return std::count(ClickedButtons.begin(), ClickedButtons.end(), other_) > 0; });
+  PumpMessages(50);  // time for a second click or a double-click notice to come
   EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), other_), 1);
   EXPECT_TRUE(OtherNotifications.empty());  // no BN_DOUBLECLICKED either
   PumpMessages(600);
   // Space on the focused push button clicks it.
   SetFocus(push_);
   testsupport::PressKey(VK_SPACE);
-  EXPECT_EQ(std::count(ClickedButtons.begin(), ClickedButtons.end(), push_), 2);
+  EXPECT_TRUE(PumpUntil([&] { return std::count(ClickedButtons.begin(), ClickedButtons.end(), push_) == 2; }));
   // Radio buttons switch by click, and by arrow key where the dialog
   // manager moves the focus.
   testsupport::Click(radio1_, 8, 10);
-  EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(PumpUntil([&] { return SendMessageW(radio1_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   SetFocus(radio1_);
   MSG key = {radio1_, WM_KEYDOWN, VK_DOWN, 0};
   EXPECT_TRUE(IsDialogMessageW(form(), &key));
@@ -224,12 +228,16 @@ TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   EXPECT_EQ(SendMessageW(radio2_, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(radio1_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(GetFocus(), radio2_);
-  // A check box toggles; its press plays the tick animation (125 ms at least).
-  const auto start = std::chrono::steady_clock::now();
+  // A check box toggles on a click; its press plays the tick animation, which
+  // holds the press for its pauses (125 ms at least).
   testsupport::Click(check_, 8, 10);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(130));
-  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(PumpUntil([&] { return SendMessageW(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   EXPECT_FALSE(Entry(check_).Pressed);
+  const auto start = std::chrono::steady_clock::now();
+  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 10));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(125));
+  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(8, 10));
+  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(ButtonProcTest, TheProcedureKeepsFocusPressAndCaptionInTheEntry) {
@@ -325,6 +333,36 @@ TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCaller
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
   EXPECT_EQ(ReleaseDC(target_, callers), 1);  // still held: the fade did not release it
+}
+
+TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
+  HWND popup = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 150, 130,
+                               100, 30, nullptr, nullptr, nullptr, nullptr);
+  SkinMemoryDc back(Picture(0));
+  SkinMemoryDc picture(Picture(0));
+  for (HDC dc : {back.get(), picture.get()}) {  // opaque: black behind, white to fade in
+    BITMAP bm = {};
+    GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm);
+    auto* bits = static_cast<uint32_t*>(bm.bmBits);
+    for (int i = 0; i < 100 * 30; ++i) bits[i] = dc == back.get() ? 0xFF000000u : 0xFFFFFFFFu;
+  }
+  SkinUpdateLayered(popup, {.sourceDc = back.get()});
+  ShowWindow(popup, SW_SHOWNOACTIVATE);
+  PumpMessages(50);
+  FadeStart(popup, 0, 0, 100, 30, picture.get(), 0, 0, back.get(), true, true);
+  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+  PumpMessages(10);  // a real tick may come too
+  const int first = Green(testsupport::CaptureWindow(popup).RgbAt(50, 15));
+  EXPECT_GE(first, 50 - 6);
+  EXPECT_LE(first, Green(Blend(Blend(0, 0xFFFFFF, 50), 0xFFFFFF, 75)) + 6);
+  for (int tick = 2; tick <= 9; ++tick) FadeTimerProc(nullptr, WM_TIMER, timer, 0);
+  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(50, 15), 0xFFFFFF, 6); }));
+  // Both DCs are still the caller's: registered and drawable.
+  EXPECT_TRUE(SkinMemoryDcFree(picture.Release()));
+  EXPECT_TRUE(SkinMemoryDcFree(back.Release()));
+  DestroyWindow(popup);
 }
 
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {

@@ -8,13 +8,23 @@
 
 namespace korvath::skin::cycles {
 
+// What one cycle could leak, counted at one moment.
+struct Counts {
+  long gdi = 0;             // live GDI objects
+  size_t memoryDcs = 0;     // the engine's memory DCs
+  int windows = 0;          // top-level windows of the thread
+  size_t bytes = 0;         // committed private memory
+
+  static Counts Now();
+  bool SameObjects(const Counts& other) const {
+    return gdi == other.gdi && memoryDcs == other.memoryDcs && windows == other.windows;
+  }
+};
+
 struct Figures {
   int cycles = 0;
   double milliseconds = 0;  // all cycles
-  long gdiBefore = 0, gdiAfter = 0;            // live GDI objects
-  size_t memoryDcsBefore = 0, memoryDcsAfter = 0;
-  int windowsBefore = 0, windowsAfter = 0;     // top-level windows of the thread
-  size_t bytesBefore = 0, bytesAfter = 0;      // committed private memory
+  Counts before, after;
   int faults = 0;  // cycles in which a step gave a wrong result
   int clicks = 0;  // click routine calls (panel cycles)
 
@@ -31,12 +41,5 @@ Figures RunResourceCycles(int cycles);
 // Per cycle: hover, press, release and leave on a panel entry over a skinned
 // form, and a repaint; every tenth cycle the panel is rebuilt.
 Figures RunPanelCycles(int cycles);
-
-// Committed private memory, summed over the address space (Wine reports no
-// private usage through the process memory counters): GDI+ objects are not
-// in the GDI count.
-size_t PrivateBytes();
-// Top-level windows of this thread (tooltips included).
-int ThreadWindows();
 
 }  // namespace korvath::skin::cycles

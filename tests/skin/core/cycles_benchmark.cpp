@@ -35,8 +35,7 @@ void Report(const char* name, const cycles::Figures& figures, double reference) 
   std::printf("%s\n  %s\n  %.3f ms per cycle = %.1f x the plain cycle (%.3f ms)%s\n", name,
               figures.Describe().c_str(), figures.MillisecondsPerCycle(), figures.MillisecondsPerCycle() / reference,
               reference,
-              figures.gdiAfter != figures.gdiBefore || figures.memoryDcsAfter != figures.memoryDcsBefore ||
-                      figures.windowsAfter != figures.windowsBefore || figures.faults != 0
+              !figures.after.SameObjects(figures.before) || figures.faults != 0
                   ? "\n  LEAK OR FAULT: the counts did not return"
                   : "");
 }

@@ -16,10 +16,10 @@ constexpr size_t kByteSlack = 256u << 10;
 
 void ExpectNothingLeft(const Figures& f) {
   EXPECT_EQ(f.faults, 0);
-  EXPECT_EQ(f.gdiAfter, f.gdiBefore);
-  EXPECT_EQ(f.memoryDcsAfter, f.memoryDcsBefore);
-  EXPECT_EQ(f.windowsAfter, f.windowsBefore);
-  EXPECT_LT(f.bytesAfter, f.bytesBefore + kByteSlack);
+  EXPECT_EQ(f.after.gdi, f.before.gdi);
+  EXPECT_EQ(f.after.memoryDcs, f.before.memoryDcs);
+  EXPECT_EQ(f.after.windows, f.before.windows);
+  EXPECT_LT(f.after.bytes, f.before.bytes + kByteSlack);
   std::printf("[ figures  ] %s\n", f.Describe().c_str());
 }
 

@@ -182,17 +182,24 @@ TEST(CallFunctionPointer, PassesArgumentsInOrderKeepsTheStackAndRefusesUnsafeCal
 }
 
 struct RecordingTarget : SkinCallbackTarget {
-  std::vector<int32_t> call;
-  int32_t SkinCallback(int32_t a, int32_t b, int32_t c) override { return call = {a, b, c}, (20 << 16) | 30; }
+  std::vector<int32_t> pending;
+  int32_t SetRedrawPending(int32_t value) override { return pending.push_back(value), value; }
+  SIZE PaintedSize() const override { return {30, 20}; }
 };
 
-TEST_F(CallbackSlots, CallsOnlySlotsThatExistAndHoldAnObject) {
+TEST_F(CallbackSlots, EachCallReachesItsOwnMethodOnlyInSlotsThatExistAndHoldAnObject) {
   RecordingTarget target;
   SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
-  for (int32_t slot : {0, -1, 3, 2}) EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
-  EXPECT_TRUE(target.call.empty());
-  EXPECT_EQ(SkinInvokeCallback(1, 5, 0, 7), (20 << 16) | 30);
-  EXPECT_EQ(target.call, (std::vector<int32_t>{5, 0, 7}));
+  for (int32_t slot : {0, -1, 3, 2}) {
+    EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
+    const SIZE none = SkinRequestPaintedSize(slot);
+    EXPECT_EQ(std::pair(none.cx, none.cy), std::pair(0L, 0L)) << slot;
+  }
+  EXPECT_TRUE(target.pending.empty());
+  EXPECT_EQ(SkinInvokeCallback(1, 5, 0, 7), 5);
+  const SIZE size = SkinRequestPaintedSize(1);
+  EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(30L, 20L));
+  EXPECT_EQ(target.pending, std::vector<int32_t>{5});  // the size request sets nothing
 }
 
 }  // namespace

@@ -29,14 +29,16 @@ namespace {
 
 BOOL CALLBACK CountOne(HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; }
 
-}  // namespace
-
+// Top-level windows of this thread (tooltips included).
 int ThreadWindows() {
   int count = 0;
   EnumThreadWindows(GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
+// Committed private memory, summed over the address space (Wine reports no
+// private usage through the process memory counters): GDI+ objects are not
+// in the GDI count.
 size_t PrivateBytes() {
   size_t total = 0;
   MEMORY_BASIC_INFORMATION info;
@@ -48,14 +50,20 @@ size_t PrivateBytes() {
   return total;
 }
 
+}  // namespace
+
+Counts Counts::Now() {
+  return {platform::LiveGdiObjectCount(), SkinMemoryDcList.size(), ThreadWindows(), PrivateBytes()};
+}
+
 std::string Figures::Describe() const {
   char text[400];
   std::snprintf(text, sizeof(text),
                 "%d cycles in %.0f ms (%.3f ms each); live GDI objects %ld -> %ld, memory DCs %zu -> %zu, "
                 "windows %d -> %d, private memory %zu -> %zu KB; %d faulty cycles",
-                cycles, milliseconds, MillisecondsPerCycle(), gdiBefore, gdiAfter, memoryDcsBefore, memoryDcsAfter,
-                windowsBefore, windowsAfter, bytesBefore / 1024, bytesAfter / 1024, faults);
-  return text;
+                cycles, milliseconds, MillisecondsPerCycle(), before.gdi, after.gdi, before.memoryDcs, after.memoryDcs,
+                before.windows, after.windows, before.bytes / 1024, after.bytes / 1024, faults);
+  return clicks ? text + ("; " + std::to_string(clicks) + " clicks") : text;
 }
 
 Figures RunResourceCycles(int cycles) {
@@ -88,10 +96,7 @@ Figures RunResourceCycles(int cycles) {
     return right;
   };
   occasionally(0);
-  figures.gdiBefore = platform::LiveGdiObjectCount();
-  figures.memoryDcsBefore = SkinMemoryDcList.size();
-  figures.windowsBefore = ThreadWindows();
-  figures.bytesBefore = PrivateBytes();
+  figures.before = Counts::Now();
   const auto started = std::chrono::steady_clock::now();
   for (int i = 0; i < cycles; ++i) {
     bool right = true;
@@ -126,10 +131,7 @@ Figures RunResourceCycles(int cycles) {
   }
   figures.milliseconds =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-  figures.gdiAfter = platform::LiveGdiObjectCount();
-  figures.memoryDcsAfter = SkinMemoryDcList.size();
-  figures.windowsAfter = ThreadWindows();
-  figures.bytesAfter = PrivateBytes();
+  figures.after = Counts::Now();
   SendMessageW(label, WM_SETFONT, 0, FALSE);
   DestroyWindow(shadow);
   SkinEngineShutdown();

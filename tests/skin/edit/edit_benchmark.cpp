@@ -140,14 +140,6 @@ HWND AddCombo(test::SkinnedForm& form, int x, int y) {
   return combo;
 }
 
-cycles::Figures Count(cycles::Figures f, bool after) {
-  (after ? f.gdiAfter : f.gdiBefore) = korvath::platform::LiveGdiObjectCount();
-  (after ? f.memoryDcsAfter : f.memoryDcsBefore) = SkinMemoryDcList.size();
-  (after ? f.windowsAfter : f.windowsBefore) = cycles::ThreadWindows();
-  (after ? f.bytesAfter : f.bytesBefore) = cycles::PrivateBytes();
-  return f;
-}
-
 // One cycle on one control: the mouse comes and goes, the focus comes, a
 // key is typed (edits) or the next item chosen (combo boxes), the focus goes.
 void ControlCycle(HWND control, HWND elsewhere, bool isEdit, int i) {
@@ -236,7 +228,7 @@ int main(int argc, char** argv) {
 
     cycles::Figures figures;
     figures.cycles = count;
-    figures = Count(figures, false);
+    figures.before = cycles::Counts::Now();
     const auto started = Clock::now();
     for (int i = 0; i < count; ++i) {
       const size_t k = size_t(i) % (edits.size() + combos.size());
@@ -244,9 +236,8 @@ int main(int argc, char** argv) {
       ControlCycle(isEdit ? edits[k] : combos[k - edits.size()], form.hwnd(), isEdit, i);
     }
     figures.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
-    figures = Count(figures, true);
-    const bool returned = figures.gdiAfter == figures.gdiBefore && figures.memoryDcsAfter == figures.memoryDcsBefore &&
-                          figures.windowsAfter == figures.windowsBefore;
+    figures.after = cycles::Counts::Now();
+    const bool returned = figures.after.SameObjects(figures.before);
     std::printf("hover/focus/type/select cycles over 3 edits and 16 combo boxes\n  %s\n  %.3f ms per cycle%s\n",
                 figures.Describe().c_str(), figures.MillisecondsPerCycle(),
                 returned ? "" : "\n  LEAK: the counts did not return");

@@ -1,4 +1,4 @@
-#include "skin/edit/edit_drawing.h"
+#include "skin/core/shape_drawing.h"
 
 #include "gdip/brush.h"
 #include "gdip/graphics.h"

@@ -1,6 +1,6 @@
 #pragma once
-// The fills and strokes the edit and list painters are made of, each with a
-// brush or pen of its own that lives for that one call. A brush or pen that
+// The fills and strokes the control painters are made of, each with a brush
+// or pen of its own that lives for that one call. A brush or pen that
 // GDI+ does not make draws nothing, and the painter goes on.
 #include <windows.h>
 
