@@ -24,7 +24,8 @@ void SetOwnerNumber(const std::vector<Entry>& list, const char* name, int32_t n)
   }
 }
 
-// Scroll-bar overlays report to the same owner as their control.
+// The scroll-bar overlays of edits and list-type controls name their owner
+// record too.
 template <class Entry>
 void SetOverlayOwnerNumber(const std::vector<Entry>& list, int32_t n) {
   for (const Entry& entry : list) {
@@ -35,11 +36,11 @@ void SetOverlayOwnerNumber(const std::vector<Entry>& list, int32_t n) {
 
 void RenumberRecord(SkinWindowRecord& record, int32_t n) {
   SetSkinProp(record.Window, prop::Hw_lbID, n);
-  SetOverlayOwnerNumber(record.Edits, n);
-  SetOverlayOwnerNumber(record.Children, n);
   SetOwnerNumber(record.Buttons, prop::Hw_FuID, n);
   SetOwnerNumber(record.Edits, prop::Hw_FuID, n);
   SetOwnerNumber(record.Children, prop::Hw_FuID, n);
+  SetOverlayOwnerNumber(record.Edits, n);
+  SetOverlayOwnerNumber(record.Children, n);
   SetOwnerNumber(record.Trackbars, prop::Hw_FuID, n);
   SetOwnerNumber(record.Progresses, prop::Hw_FuID, n);
   SetOwnerNumber(record.Combos, prop::Hw_FuID, n);
