@@ -74,10 +74,13 @@ void OnMoved(const Container& c, HWND window) {
 
 // The background is never erased here; a framed container whose look is clean
 // rebuilds it while its top-level window is active and not being sized.
-LRESULT OnEraseBackground(const Container& c, HDC dc) {
+LRESULT OnEraseBackground(const Container& c, HWND window, HDC dc) {
   if (Framed(c) && !c.entry->rebuild && !c.record->Sizing && c.record->Active) {
     c.entry->rebuild = true;
   }
+  // Until the container painter is built, the skinned form's own look shows
+  // through a framed container, under the frame its own procedure draws.
+  if (Framed(c)) SkinRefreshWindow(window, false, false, dc);
   SetBkMode(dc, TRANSPARENT);
   return 1;
 }
@@ -216,7 +219,7 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
     case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
     case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
     case WM_MOVE:               OnMoved(c, window); break;
-    case WM_ERASEBKGND:         return OnEraseBackground(c, reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND:         return OnEraseBackground(c, window, reinterpret_cast<HDC>(wParam));
     case WM_DRAWITEM:           if (OnDrawItem(c, lParam)) return TRUE; break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
