@@ -6,6 +6,8 @@
 #include "app/folder_chooser.h"
 #include "platform/folders.h"
 #include "platform/text_commands.h"
+#include "skin/control/control_skin.h"
+#include "skin/control/label_skin.h"
 
 namespace korvath::app {
 
@@ -29,12 +31,22 @@ const std::array<NumericCombo, 12>& NumericCombos() {
   return combos;
 }
 
+void SkinLabelsAndGroupBoxes() {
+  // Every label in the default look: "宋体" 12, black, left, centred in height.
+  static constexpr Unit kLabels[] = {标签1,  标签2,  标签3,  标签4,  标签5,  标签6,  标签7,
+                                     标签8,  标签9,  标签10, 标签11, 标签12, 标签13, 标签14,
+                                     标签15, 标签16, 标签17, 标签18, 标签19, 标签20};
+  for (Unit label : kLabels) skin::LabelSkinAttach(MainForm().UnitGetHandle(label));
+  for (Unit group : {分组框1, 分组框2, 分组框3}) skin::ContainerControlSkinAttach(MainForm().UnitGetHandle(group));
+}
+
 void OnMainWindowCreated() {
   // The skin engine's set-up goes here, in this order, once the engine
   // exists: the background theme and the skin options before `window` is
-  // taken; after it, attaching the skin to the form, skinning the 20 labels
-  // and the three group boxes.
+  // taken; after it, attaching the skin to the form, then the labels and
+  // group boxes.
   [[maybe_unused]] HWND window = MainWindow();
+  SkinLabelsAndGroupBoxes();
   PlaceFieldPanels();
   NpcFormInit();
 }
