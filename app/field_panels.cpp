@@ -3,7 +3,6 @@
 #include "app/folder_chooser.h"
 #include "app/main_form.h"
 #include "app/pictures.h"
-#include "skin/core/callbacks.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/skin_picture.h"
 
@@ -23,11 +22,6 @@ void CreatePanel(int panel, Unit box) {
 
 }  // namespace
 
-int32_t CALLBACK NpcChooseDocumentFolderClickThunk(int32_t entry) {
-  NpcChooseDocumentFolderClick(entry);
-  return 0;
-}
-
 void PlaceFieldPanels() {
   CreatePanel(kFolderPanel, 目录编辑框);
   skin::ZqkWindows()[kFolderPanel].AddEntry(
@@ -35,8 +29,7 @@ void PlaceFieldPanels() {
       assets::FolderButtonPressedPng(), kFolderButtonWidth, kFolderButtonHeight);
   CreatePanel(kHpPanel, HP编辑框);
   CreatePanel(kNamePanel, 名字编辑框);
-  skin::ZqkWindows()[kFolderPanel].SetCallback(
-      skin::SkinRoutine(&NpcChooseDocumentFolderClickThunk));
+  skin::ZqkWindows()[kFolderPanel].SetCallback(&NpcChooseDocumentFolderClick);
 }
 
 }  // namespace korvath::app

@@ -12,10 +12,6 @@ namespace korvath::app {
 // button with its three pictures, and its click routine.
 void PlaceFieldPanels();
 
-// The folder button's click routine as the panel calls it: one 32-bit
-// argument, the entry's number, removed by the routine itself.
-int32_t CALLBACK NpcChooseDocumentFolderClickThunk(int32_t entry);
-
 // The panel objects of the three boxes (elements 1, 2 and 3 of ZqkWindows).
 inline constexpr int kFolderPanel = 0;
 inline constexpr int kHpPanel = 1;

@@ -4,13 +4,12 @@
 
 #include <iterator>
 
+#include "platform/gbk_convert.h"
 
 namespace korvath::gdip {
 
 namespace {
 
-// The library's texts are GBK whatever the system's ANSI code page is.
-constexpr UINT kTextCodePage = 936;
 constexpr size_t kGuidTextLength = 38;
 
 Gdiplus::GpStatus lastStatus = Gdiplus::Ok;
@@ -56,25 +55,11 @@ GdipBase& GdipBase::operator=(GdipBase&& other) noexcept {
 void* GdipBase::Alloc(size_t size) { return Gdiplus::DllExports::GdipAlloc(size); }
 void GdipBase::Free(void* pointer) { Gdiplus::DllExports::GdipFree(pointer); }
 
-std::wstring AnsiToWide(std::string_view text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(kTextCodePage, 0, text.data(), int(text.size()), nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(size_t(length), L'\0');
-  MultiByteToWideChar(kTextCodePage, 0, text.data(), int(text.size()), wide.data(), length);
-  return wide;
-}
+std::wstring AnsiToWide(std::string_view text) { return platform::GbkToWide(text); }
 
-std::string WideToAnsi(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  int length =
-      WideCharToMultiByte(kTextCodePage, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string text(size_t(length), '\0');
-  WideCharToMultiByte(kTextCodePage, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
-                      nullptr);
-  return text;
-}
+// A character without a GBK form comes back as the default character: GDI+'s
+// texts (family and codec names) are shown, never written to a document.
+std::string WideToAnsi(std::wstring_view wide) { return platform::WideToGbk(wide).text; }
 
 std::string WideToAnsi(const wchar_t* wide) {
   return wide ? WideToAnsi(std::wstring_view(wide)) : std::string();

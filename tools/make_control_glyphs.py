@@ -9,9 +9,8 @@ Chevrons, 14 x 14 RGBA, every pixel fully opaque or fully transparent
   chevron_left.png   the up chevron with x and y exchanged
   chevron_right.png  the left chevron mirrored left to right, RGB(0x8C, 0xB6, 0xCC)
 
-Tree-view glyphs:
+Tree-view glyphs (its tick is the check boxes' assets/tick.png):
 
-  tree_check.png        13 x 12 green tick on a transparent ground
   tree_third_state.png  6 x 6 green square with soft corners, lighter at the top
   tree_expander.png     7 x 5 dark grey triangle pointing down
 
@@ -30,7 +29,6 @@ CHEVRON = (0x98, 0xC1, 0xD6, 0xFF)
 CHEVRON_RIGHT = (0x8C, 0xB6, 0xCC, 0xFF)
 # Opaque columns of the up chevron, per row.
 UP_ROWS = {4: [(6, 7)], 5: [(5, 8)], 6: [(4, 9)], 7: [(3, 5), (8, 10)], 8: [(2, 4), (9, 11)]}
-TICK_GREEN = (0x53, 0x82, 0x4B, 0xFF)
 
 
 def canvas(width, height):
@@ -56,16 +54,6 @@ def transpose(c):
 
 def mirror_columns(c, colour):
     return [[colour if p[3] else CLEAR for p in reversed(row)] for row in c]
-
-
-def tree_check():
-    """A two-pixel-wide tick: a short stroke down to (4, 9), a long one up to (11, 2)."""
-    c = canvas(13, 12)
-    points = [(1, 6), (2, 7), (3, 8), (4, 9), (5, 8), (6, 7), (7, 6), (8, 5), (9, 4), (10, 3), (11, 2)]
-    for x, y in points:
-        c[y][x] = TICK_GREEN
-        c[y - 1][x] = TICK_GREEN
-    return c
 
 
 def tree_third_state():
@@ -96,7 +84,6 @@ def main():
         "chevron_down.png": mirror_rows(up),
         "chevron_left.png": left,
         "chevron_right.png": mirror_columns(left, CHEVRON_RIGHT),
-        "tree_check.png": tree_check(),
         "tree_third_state.png": tree_third_state(),
         "tree_expander.png": tree_expander(),
     }

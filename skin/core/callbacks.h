@@ -1,7 +1,7 @@
 #pragma once
 // How the engine calls routines it only knows at run time (the caption-button
-// action, a panel's click handler, a panel's notification entry), and the
-// list through which other skins reach a panel.
+// action, the window record's handlers), and the list through which other
+// skins reach a panel.
 //
 // Routines that Windows calls back (window, hook, timer and thread procedures)
 // are plain functions of the platform's callback signature; nothing is
@@ -67,11 +67,17 @@ class SkinRoutine {
 int32_t CallFunctionPointer(const SkinRoutine& routine, const std::vector<int32_t>& arguments,
                             std::optional<bool> callerCleans = std::nullopt);
 
-// The object a callback slot leads to (a panel): what its notification entry
-// runs when another skin calls the slot.
+// The object a callback slot leads to (a panel): one method for each call
+// that other skins make on it through the slot.
 class SkinCallbackTarget {
  public:
-  virtual int32_t SkinCallback(int32_t a, int32_t b, int32_t c) = 0;
+  // The background-cache invalidation of the owner window
+  // (SkinInvokeCallback): the object keeps `value` as its redraw-pending flag
+  // and returns it.
+  virtual int32_t SetRedrawPending(int32_t value) = 0;
+  // The size limit of a window whose `Wxk_LBID` names the slot
+  // (SkinRequestPaintedSize).
+  virtual SIZE PaintedSize() const = 0;
 
  protected:
   ~SkinCallbackTarget() = default;
@@ -85,10 +91,15 @@ struct SkinCallbackEntry {
   bool free = false;                      // free for reuse
 };
 
-
-// Calls the notification entry of slot n with (a, b, c). Returns 0 and calls
-// nothing when n is outside 1 .. number of slots, or the slot holds no object
-// (a freed slot no longer reaches the object that left it).
+// Calls the notification entry of slot n with (a, b, c): the slot's object
+// gets SetRedrawPending(a) and its result is returned (b and c are not used).
+// Returns 0 and calls nothing when n is outside 1 .. number of slots, or the
+// slot holds no object (a freed slot no longer reaches the object that left
+// it).
 int32_t SkinInvokeCallback(int32_t n, int32_t a, int32_t b, int32_t c);
+
+// The size that the object of slot n reports as its window's size limit;
+// 0 x 0 when n names no slot or the slot holds no object.
+SIZE SkinRequestPaintedSize(int32_t n);
 
 }  // namespace korvath::skin

@@ -11,14 +11,6 @@ namespace korvath::skin {
 
 namespace {
 
-template <class Visit>
-void ForEachChild(HWND window, Visit visit) {
-  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExW(window, child, nullptr, nullptr)) {
-    visit(child);
-  }
-}
-
 // The record whose child layer serves the window.
 SkinWindowRecord* LayerOwner(HWND window, bool secondLayer) {
   auto owner = static_cast<int32_t>(GetSkinProp(window, secondLayer ? prop::Kj_FuID : prop::Hw_FuID));

@@ -12,22 +12,13 @@ namespace korvath::skin {
 
 namespace {
 
-template <class Visit>
-void ForEachChild(HWND window, Visit visit) {
-  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExW(window, child, nullptr, nullptr)) {
-    visit(child);
-  }
-}
-
 // The size the skin last painted the window at, when the skin knows one.
 std::optional<SIZE> PaintedSize(HWND window) {
   if (SkinWindowRecord* record = SkinRecordAt(SkinFindWindowRecord(window))) {
     return SIZE{record->ClientWidth, record->ClientHeight};
   }
   if (LONG_PTR slot = GetSkinProp(window, prop::Wxk_LBID); slot > 0) {
-    const int32_t packed = SkinInvokeCallback(static_cast<int32_t>(slot), 5, 0, 0);
-    return SIZE{static_cast<LONG>(LoWord(packed)), HiWord(packed)};
+    return SkinRequestPaintedSize(static_cast<int32_t>(slot));
   }
   const auto owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID));
   if (SkinWindowRecord* record = SkinRecordAt(owner)) {

@@ -10,6 +10,15 @@
 
 namespace korvath::skin {
 
+// Calls `visit` with each direct child of the window, in Z order.
+template <class Visit>
+void ForEachChild(HWND window, Visit visit) {
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    visit(child);
+  }
+}
+
 // The window's own DC (GetDC, given back by the owner) with its visible
 // children clipped out (see the other overload).
 platform::WindowDC SkinGetClippedDC(HWND window);
@@ -17,10 +26,10 @@ platform::WindowDC SkinGetClippedDC(HWND window);
 // and returns the same DC. Each child's rectangle is taken in the window's
 // client coordinates, from 0 at the least, and limited to the size the skin
 // last painted the window at: a skinned top-level window's client size in
-// its record, the size a `Wxk_LBID` callback reports (code 5), or a
-// registered container's painted size; windows without a known size are not
-// limited. WS_EX_TRANSPARENT children are clipped out only in the
-// transparent-background mode.
+// its record, the size that the object of its `Wxk_LBID` callback slot
+// reports (SkinRequestPaintedSize), or a registered container's painted
+// size; windows without a known size are not limited. WS_EX_TRANSPARENT
+// children are clipped out only in the transparent-background mode.
 HDC SkinGetClippedDC(HWND window, HDC dc);
 // SkinExcludeChildrenClip, the same walk for a back buffer, lives with the
 // child layer (child_layer.h), its user.

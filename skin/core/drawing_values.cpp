@@ -5,10 +5,8 @@
 namespace korvath::skin {
 
 int32_t SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha) {
-  const uint32_t a = static_cast<uint32_t>(alpha.value_or(255)) & 0xFFu;
-  const uint32_t argb = (a << 24) | (uint32_t(GetRValue(colour)) << 16) |
-                        (uint32_t(GetGValue(colour)) << 8) | uint32_t(GetBValue(colour));
-  return static_cast<int32_t>(argb);
+  // Only the alpha's low byte counts.
+  return static_cast<int32_t>(gdip::ArgbFromColorRef(colour, static_cast<uint8_t>(alpha.value_or(255))));
 }
 
 gdip::RectF SkinMakeRect(float x, float y, float width, float height) {

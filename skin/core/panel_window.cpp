@@ -58,18 +58,17 @@ void ZqkWindow::Invalidate() {
 int32_t ZqkWindow::Dispatch(int32_t code, int32_t value, int32_t a, int32_t b, int32_t c) {
   switch (code) {
     case 1:
-      redrawPending_ = value == 1 ? 1 : 0;
+      SetRedrawPending(value == 1 ? 1 : 0);
       return 0;
     case 2:
-      return redrawPending_ != 0 ? 1 : 0;
+      return GetRedrawPending() != 0 ? 1 : 0;
     case 3:
       Invalidate();
       return 0;
     case 5:
-      return int32_t(uint32_t(pointX_) | (uint32_t(pointY_) << 16));
+      return PackedPoint();
     case 6:
-      pointX_ = int16_t(LoWord(b));
-      pointY_ = int16_t(HiWord(b));
+      SetPoint(int16_t(LoWord(b)), HiWord(b));
       return 0;
     default:
       return 0;
@@ -79,6 +78,13 @@ int32_t ZqkWindow::Dispatch(int32_t code, int32_t value, int32_t a, int32_t b, i
 void ZqkWindow::SetPoint(int32_t x, int32_t y) {
   pointX_ = x;
   pointY_ = y;
+}
+
+int32_t ZqkWindow::PackedPoint() const { return int32_t(uint32_t(pointX_) | (uint32_t(pointY_) << 16)); }
+
+SIZE ZqkWindow::PaintedSize() const {
+  const int32_t packed = PackedPoint();
+  return SIZE{int16_t(LoWord(packed)), HiWord(packed)};
 }
 
 HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
@@ -197,7 +203,7 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
   Paint();
 }
 
-int ZqkWindow::SetCallback(const SkinRoutine& callback) {
+int ZqkWindow::SetCallback(ZqkClickRoutine callback) {
   if (!callback) return 0;
   callback_ = callback;
   return 1;
@@ -257,7 +263,7 @@ void ZqkWindow::Destroy() {
   previousProcedure_ = nullptr;
   hoveredEntry_ = 0;
   pressedEntry_ = 0;
-  callback_ = SkinRoutine();
+  callback_ = nullptr;
   backgroundColour_ = 0;
   backgroundAlpha_ = 0;
   iconWidth_ = 0;

@@ -30,6 +30,9 @@ namespace korvath::skin {
 // An encoded picture (PNG, JPEG, ...) as the panel keeps it.
 using ImageBytes = std::vector<uint8_t>;
 
+// The routine a click on an entry calls with the entry's 1-based number.
+using ZqkClickRoutine = void (*)(int entry);
+
 // One image button of a panel.
 struct ZqkWindowEntry {
   ImageBytes normalImage;
@@ -73,9 +76,11 @@ class ZqkWindow : public SkinCallbackTarget {
   virtual void Nop(int32_t a, int32_t b);
   // The owner window's background-cache invalidation asks the panel, through
   // SkinInvokeCallback, to rebuild its back buffer at the next paint.
-  virtual int32_t SetRedrawPending(int32_t value);
-  // What SkinInvokeCallback(slot, a, b, c) runs: SetRedrawPending(a).
-  int32_t SkinCallback(int32_t a, int32_t b, int32_t c) override { return SetRedrawPending(a); }
+  int32_t SetRedrawPending(int32_t value) override;
+  // What a window whose `Wxk_LBID` names this panel's slot gets as its size
+  // limit (SkinRequestPaintedSize): the point, as Dispatch code 5 packs it,
+  // each half read back sign-extended.
+  SIZE PaintedSize() const override;
 
   int32_t GetRedrawPending() const { return redrawPending_; }
   // Rebuild at the next WM_PAINT; repaint the panel and its visible children.
@@ -85,12 +90,14 @@ class ZqkWindow : public SkinCallbackTarget {
   void SetCallbackSlot(int number) { callbackSlot_ = number; }
   int GetCallbackSlot() const { return callbackSlot_; }
   // Codes: 1 set redraw pending (1 when value is 1), 2 query it, 3 Invalidate,
-  // 5 the point packed (x low, y high), 6 store the point from b's halves.
+  // 5 the point packed (PackedPoint), 6 store the point from b's halves.
   int32_t Dispatch(int32_t code, int32_t value, int32_t a, int32_t b, int32_t c);
   // Binds record `slot` of the callback list (the object's own slot when none
   // is given) to this object; false for a slot outside the list.
   bool BuildThunks(std::optional<int> slot = std::nullopt);
   void SetPoint(int32_t x, int32_t y);
+  // The point with x in the low and y in the high 16 bits.
+  int32_t PackedPoint() const;
 
   // ---- what the application calls ---------------------------------------------
   // Lays a panel over `target` and makes the target its child. Defaults:
@@ -108,9 +115,9 @@ class ZqkWindow : public SkinCallbackTarget {
                 std::optional<std::span<const uint8_t>> pressedImage = std::nullopt,
                 std::optional<int> width = std::nullopt, std::optional<int> height = std::nullopt,
                 std::optional<int> position = std::nullopt);
-  // The routine a click on an entry calls with the entry's 1-based number.
-  // 1 when stored; 0, and the old routine kept, for an empty one.
-  int SetCallback(const SkinRoutine& callback);
+  // The routine a click on an entry calls. 1 when stored; 0, and the old
+  // routine kept, for none.
+  int SetCallback(ZqkClickRoutine callback);
   void SetIcon(std::span<const uint8_t> image, std::optional<int> width = std::nullopt,
                std::optional<int> height = std::nullopt);
   // Values not given are taken from the panel's current place in its parent.
@@ -161,7 +168,7 @@ class ZqkWindow : public SkinCallbackTarget {
   int backgroundAlpha() const { return backgroundAlpha_; }
   int hoveredEntry() const { return hoveredEntry_; }
   int pressedEntry() const { return pressedEntry_; }
-  const SkinRoutine& callback() const { return callback_; }
+  ZqkClickRoutine callback() const { return callback_; }
   const std::vector<ZqkWindowEntry>& entries() const { return entries_; }
   int iconWidth() const { return iconWidth_; }
   int iconHeight() const { return iconHeight_; }
@@ -216,7 +223,7 @@ class ZqkWindow : public SkinCallbackTarget {
   WNDPROC previousProcedure_ = nullptr;
   int hoveredEntry_ = 0;
   int pressedEntry_ = 0;
-  SkinRoutine callback_;
+  ZqkClickRoutine callback_ = nullptr;
   SkinMemoryDc backBuffer_;
   COLORREF backgroundColour_ = 0;
   int backgroundAlpha_ = 0;

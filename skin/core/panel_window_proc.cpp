@@ -108,7 +108,7 @@ void ZqkWindow::OnLeftButtonUp() {
     DrawEntry(pressed, nullptr);
   }
   ReleaseCapture();
-  if (onEntry && callback_) CallFunctionPointer(callback_, {pressed});
+  if (onEntry && callback_) callback_(pressed);
 }
 
 }  // namespace korvath::skin

@@ -24,11 +24,23 @@ void SetOwnerNumber(const std::vector<Entry>& list, const char* name, int32_t n)
   }
 }
 
+// The scroll-bar overlays of edits and list-type controls name their owner
+// record too.
+template <class Entry>
+void SetOverlayOwnerNumber(const std::vector<Entry>& list, int32_t n) {
+  for (const Entry& entry : list) {
+    if (entry.vScrollOverlay) SetSkinProp(entry.vScrollOverlay, prop::Hw_FuID, n);
+    if (entry.hScrollOverlay) SetSkinProp(entry.hScrollOverlay, prop::Hw_FuID, n);
+  }
+}
+
 void RenumberRecord(SkinWindowRecord& record, int32_t n) {
   SetSkinProp(record.Window, prop::Hw_lbID, n);
   SetOwnerNumber(record.Buttons, prop::Hw_FuID, n);
   SetOwnerNumber(record.Edits, prop::Hw_FuID, n);
   SetOwnerNumber(record.Children, prop::Hw_FuID, n);
+  SetOverlayOwnerNumber(record.Edits, n);
+  SetOverlayOwnerNumber(record.Children, n);
   SetOwnerNumber(record.Trackbars, prop::Hw_FuID, n);
   SetOwnerNumber(record.Progresses, prop::Hw_FuID, n);
   SetOwnerNumber(record.Combos, prop::Hw_FuID, n);

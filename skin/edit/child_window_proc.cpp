@@ -266,7 +266,9 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_CTLCOLORSTATIC:    return OnControlColour(m);
     default:                   break;
   }
-  return SkinPassOn(m);
+  const LRESULT result = SkinPassOn(m);
+  if (message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(control);
+  return result;
 }
 
 }  // namespace korvath::skin

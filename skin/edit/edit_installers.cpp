@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -39,19 +40,27 @@ bool HasAll(HWND window, LONG mask) {
   return (style | mask) == style;
 }
 
+// Entry n of a list, looked up again at each use: making an overlay or
+// subclassing sends messages, and nothing may hold on to an element meanwhile.
+template <class Entry>
+Entry& At(std::vector<Entry>& list, int32_t n) {
+  return list[size_t(n) - 1];
+}
+
 // An edit gets the text colours before its procedure changes.
 void SkinEdit(SkinWindowRecord& record, int32_t windowIndex, HWND edit, bool withOverlays) {
   const int32_t number = SkinTakeEntrySlot(record.Edits);
-  record.Edits[size_t(number) - 1].hwnd = edit;
+  At(record.Edits, number).hwnd = edit;
   if (withOverlays) {
     HWND v = HasVScrollStyle(edit) ? VScrollOverlayCreate(edit, IsVisibleStyle(edit)) : nullptr;
     HWND h = HasHScrollStyle(edit) ? HScrollOverlayCreate(edit, IsVisibleStyle(edit)) : nullptr;
-    record.Edits[size_t(number) - 1].vScrollOverlay = v;
-    record.Edits[size_t(number) - 1].hScrollOverlay = h;
+    At(record.Edits, number).vScrollOverlay = v;
+    At(record.Edits, number).hScrollOverlay = h;
   }
   SetSkinProp(edit, prop::Kj_Ztys, 0);
   SetSkinProp(edit, prop::Kj_Jzzts, kDisabledText);
-  record.Edits[size_t(number) - 1].oldProc = SkinSubclassControl(edit, EditSkinWndProc, number, windowIndex);
+  const WNDPROC previous = SkinSubclassControl(edit, EditSkinWndProc, number, windowIndex);
+  At(record.Edits, number).oldProc = previous;
 }
 
 // The combo box's text is put back from its selected item before the skin
@@ -69,47 +78,50 @@ void ReapplySelection(HWND combo) {
 void SkinCombo(SkinWindowRecord& record, int32_t windowIndex, HWND combo) {
   const int32_t number = SkinTakeEntrySlot(record.Combos);
   ReapplySelection(combo);
-  record.Combos[size_t(number) - 1].hwnd = combo;
-  record.Combos[size_t(number) - 1].oldProc = SkinSubclassControl(combo, ComboSkinWndProc, number, windowIndex);
+  At(record.Combos, number).hwnd = combo;
+  const WNDPROC previous = SkinSubclassControl(combo, ComboSkinWndProc, number, windowIndex);
+  At(record.Combos, number).oldProc = previous;
   HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   if (inner && SkinTransparentMode && !SkinIsSubclassed(inner)) SkinEdit(record, windowIndex, inner, false);
 }
 
 // One list-type control: its entry, its overlays (list boxes, list views and
-// tree views always get both, shown only with their bar and visible), and
-// the child procedure.
-int32_t SkinChild(SkinWindowRecord& record, int32_t windowIndex, HWND control, bool withOverlays) {
+// tree views always get both, shown only with their bar and visible); the
+// child procedure comes with Subclass.
+int32_t SkinChild(SkinWindowRecord& record, HWND control, bool withOverlays) {
   const int32_t number = SkinTakeEntrySlot(record.Children);
-  record.Children[size_t(number) - 1].hwnd = control;
+  At(record.Children, number).hwnd = control;
   if (withOverlays) {
     HWND v = VScrollOverlayCreate(control, HasVScrollStyle(control) && IsVisibleStyle(control));
     HWND h = HScrollOverlayCreate(control, HasHScrollStyle(control) && IsVisibleStyle(control));
-    record.Children[size_t(number) - 1].vScrollOverlay = v;
-    record.Children[size_t(number) - 1].hScrollOverlay = h;
+    At(record.Children, number).vScrollOverlay = v;
+    At(record.Children, number).hScrollOverlay = h;
   }
-  record.Children[size_t(number) - 1].dirty = true;
+  At(record.Children, number).dirty = true;
   return number;
 }
 
 void Subclass(SkinWindowRecord& record, int32_t windowIndex, HWND control, int32_t number) {
-  record.Children[size_t(number) - 1].oldProc =
-      SkinSubclassControl(control, ChildControlSkinWndProc, number, windowIndex);
+  const WNDPROC previous = SkinSubclassControl(control, ChildControlSkinWndProc, number, windowIndex);
+  At(record.Children, number).oldProc = previous;
 }
 
+// A tree view also keeps its font and colours in its entry for the tree
+// painter.
 void SkinTree(SkinWindowRecord& record, int32_t windowIndex, HWND tree) {
   SendMessageW(tree, TVM_SETLINECOLOR, 0, kTreeLineColour);
-  const int32_t number = SkinChild(record, windowIndex, tree, true);
-  SkinChildEntry& entry = record.Children[size_t(number) - 1];
-  entry.selectedFillColor = kTreeFillColour;
-  entry.hotFillColor = kTreeFillColour;
+  const int32_t number = SkinChild(record, tree, true);
+  At(record.Children, number).selectedFillColor = kTreeFillColour;
+  At(record.Children, number).hotFillColor = kTreeFillColour;
   Subclass(record, windowIndex, tree, number);
   const SkinFontInfo font = SkinControlFontMetrics(tree);
-  SkinChildEntry& same = record.Children[size_t(number) - 1];
-  same.fontFace = font.face.empty() ? std::string(kDefaultFontFace) : font.face;
-  same.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
-  same.fontStyle = font.style;
-  same.textColor = static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0));
-  same.selectedTextColor = kWhite;
+  const auto textColour = static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0));
+  SkinChildEntry& entry = At(record.Children, number);
+  entry.fontFace = font.face.empty() ? std::string(kDefaultFontFace) : font.face;
+  entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
+  entry.fontStyle = font.style;
+  entry.textColor = textColour;
+  entry.selectedTextColor = kWhite;
 }
 
 }  // namespace
@@ -133,32 +145,32 @@ void ChildControlSkinInstall(int32_t recordIndex, HWND parent) {
   if (!record) return;
   SkinWindowRecord& r = *record;
   ForEachChildOfClass(parent, L"ListBox", [&](HWND list) {
-    if (!SkinIsSubclassed(list)) Subclass(r, recordIndex, list, SkinChild(r, recordIndex, list, true));
+    if (!SkinIsSubclassed(list)) Subclass(r, recordIndex, list, SkinChild(r, list, true));
   });
   ForEachChildOfClass(parent, L"ComboBox", [&](HWND combo) {
     HWND list = FindWindowExW(combo, nullptr, L"ComboLBox", nullptr);
     if (!list || HasAll(list, LBS_OWNERDRAWFIXED) || SkinIsSubclassed(list)) return;
     RemoveNativeBorder(list);
-    Subclass(r, recordIndex, list, SkinChild(r, recordIndex, list, false));
+    Subclass(r, recordIndex, list, SkinChild(r, list, false));
   });
   ForEachChildOfClass(parent, WC_LISTVIEWW, [&](HWND view) {
     if (HasAll(view, LVS_SORTASCENDING) || SkinIsSubclassed(view)) return;
     if (SkinTransparentMode) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
-    Subclass(r, recordIndex, view, SkinChild(r, recordIndex, view, true));
+    Subclass(r, recordIndex, view, SkinChild(r, view, true));
   });
   ForEachChildOfClass(parent, WC_TREEVIEWW, [&](HWND tree) {
     if (!SkinIsSubclassed(tree)) SkinTree(r, recordIndex, tree);
   });
   ForEachChildOfClass(parent, WC_IPADDRESSW, [&](HWND address) {
     if (SkinIsSubclassed(address)) return;
-    Subclass(r, recordIndex, address, SkinChild(r, recordIndex, address, false));
+    Subclass(r, recordIndex, address, SkinChild(r, address, false));
     if (!SkinTransparentMode) return;
     ForEachChildOfClass(address, L"Edit", [&](HWND field) {
       if (!SkinIsSubclassed(field)) SkinEdit(r, recordIndex, field, false);
     });
   });
   ForEachChildOfClass(parent, DATETIMEPICK_CLASSW, [&](HWND picker) {
-    if (!SkinIsSubclassed(picker)) Subclass(r, recordIndex, picker, SkinChild(r, recordIndex, picker, false));
+    if (!SkinIsSubclassed(picker)) Subclass(r, recordIndex, picker, SkinChild(r, picker, false));
   });
 }
 

@@ -166,7 +166,9 @@ LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPAR
     case WM_NCMOUSELEAVE:      RepaintOverlays(control); break;
     default:                   break;
   }
-  return SkinPassOn(m);
+  const LRESULT result = SkinPassOn(m);
+  if (message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(control);
+  return result;
 }
 
 }  // namespace korvath::skin

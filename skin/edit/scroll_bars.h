@@ -45,6 +45,11 @@ bool HasScrollStyle(HWND window);
 // control's WS_VISIBLE; above 0: shown; else hidden) and, while the control
 // is visible, places them over their bars, above their siblings.
 void SkinSyncScrollOverlays(HWND control, int32_t show = -1);
+// Repaints an overlay whose thumb is no longer where the bar has it: what
+// keeps the overlays in step with changes that no scroll message announces
+// (lines added, a position set by the program, text typed). The control's
+// own drawing is kept off its overlays (WS_CLIPSIBLINGS, given with them).
+void SkinRefreshMovedScrollBars(HWND control);
 // The part of the vertical / horizontal overlay under the screen point of a
 // non-client mouse message (lParam), from the part rectangles the painter
 // recorded; edges count as inside, the first arrow wins, then the second.

@@ -38,6 +38,9 @@ HWND OverlayCreate(HWND control, bool visible, ScrollBarAxis axis, WNDPROC proce
                                  r.left, r.top, r.right - r.left, r.bottom - r.top,
                                  GetParent(control), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!overlay) return nullptr;
+  // The control's own drawing (its native bar, its frame) must not cover the
+  // overlay that lies on it.
+  SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetSkinPropHandle(overlay, prop::Mngd_zct, control);
   SetSkinProp(overlay, prop::Hw_FuID, SkinTopSkinnedAncestor(overlay));
   SetSkinProp(overlay, prop::Hw_hProc, GetWindowLongPtrW(overlay, GWLP_WNDPROC));
@@ -75,6 +78,18 @@ void SyncBar(HWND control, ScrollBarAxis axis, LONG styleBit, int32_t show) {
 void PlaceBar(HWND control, ScrollBarAxis axis) {
   HWND overlay = SkinScrollBarSlot(control, axis).overlay;
   if (overlay && IsVisibleStyle(control)) PlaceOnTop(overlay, BarInParent(control, axis));
+}
+
+void RefreshIfMoved(HWND control, ScrollBarAxis axis, LONG styleBit, void (*paint)(HWND, int32_t)) {
+  const ScrollBarSlot slot = SkinScrollBarSlot(control, axis);
+  if (!slot.overlay || !slot.parts || !HasStyle(control, styleBit) || !IsVisibleStyle(slot.overlay)) return;
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(control, ObjectId(axis), &info);
+  const RECT& thumb = (*slot.parts)[2];
+  const bool vertical = axis == ScrollBarAxis::Vertical;
+  const LONG start = vertical ? thumb.top : thumb.left, end = vertical ? thumb.bottom : thumb.right;
+  if (start != info.xyThumbTop || end != info.xyThumbBottom) paint(control, kScrollPartNone);
 }
 
 bool Inside(const RECT& r, POINT p) {
@@ -120,6 +135,11 @@ void SkinSyncScrollOverlays(HWND control, int32_t show) {
   SyncBar(control, ScrollBarAxis::Horizontal, WS_HSCROLL, show);
   PlaceBar(control, ScrollBarAxis::Vertical);
   PlaceBar(control, ScrollBarAxis::Horizontal);
+}
+
+void SkinRefreshMovedScrollBars(HWND control) {
+  RefreshIfMoved(control, ScrollBarAxis::Vertical, WS_VSCROLL, VScrollPaint);
+  RefreshIfMoved(control, ScrollBarAxis::Horizontal, WS_HSCROLL, HScrollPaint);
 }
 
 int32_t SkinVScrollMouse(HWND control, LPARAM lParam) {

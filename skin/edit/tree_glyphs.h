@@ -1,5 +1,6 @@
 #pragma once
-// The tree view painter's glyphs, drawn by tools/make_control_glyphs.py.
+// The tree view painter's glyphs: the check boxes' tick (tools/make_tick_image.py)
+// and two of tools/make_control_glyphs.py.
 #include <cstdint>
 #include <span>
 
@@ -10,7 +11,7 @@ std::span<const uint8_t> EmbeddedTreeCheckPng();
 std::span<const uint8_t> EmbeddedTreeThirdStatePng();
 std::span<const uint8_t> EmbeddedTreeExpanderPng();
 
-// The PNG files: a 13 x 12 green tick, a 6 x 6 green square with soft
+// The PNG files: a 13 x 12 green tick on a transparent ground, a 6 x 6 green square with soft
 // corners, a 7 x 5 dark grey triangle pointing down.
 std::span<const uint8_t> TreeCheckImage();
 std::span<const uint8_t> TreeThirdStateImage();

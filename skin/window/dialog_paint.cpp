@@ -10,6 +10,7 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "gdip/string_format.h"
+#include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
@@ -241,12 +242,11 @@ void SkinCaptionBlit(int32_t index, int32_t item, gdip::Graphics& graphics, bool
 
 platform::WindowDC SkinExcludeChildren(HWND window) {
   platform::WindowDC dc = platform::WindowDC::Whole(window);
-  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExW(window, child, nullptr, nullptr)) {
-    if (!IsWindowVisible(child)) continue;
+  ForEachChild(window, [&](HWND child) {
+    if (!IsWindowVisible(child)) return;
     const RECT r = SkinRectInParentWindow(child);
     ExcludeClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
-  }
+  });
   return dc;
 }
 

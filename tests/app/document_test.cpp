@@ -126,7 +126,9 @@ TEST_F(DocumentTest, AWrittenFileReadsBackIntoTheFormAndSavesToTheSameBytes) {
   EXPECT_EQ(form.EditContent(HP编辑框), "777");
   EXPECT_EQ(form.EditContent(目录编辑框), folder_);
   EXPECT_EQ(Npc().NpcFilePath, moved);
-  EXPECT_EQ((std::vector{Npc().NpcWeapon, Npc().NpcTeam, Npc().NpcSpawn}), (std::vector{48, 2, 42}));
+  EXPECT_EQ(Npc().NpcWeapon, 48);
+  EXPECT_EQ(Npc().NpcTeam, 2);
+  EXPECT_EQ(Npc().NpcSpawn, 42);
   EXPECT_EQ(Npc().NpcInputLines.size(), 30u);
   // Saved at once: into the folder of the file read, the same bytes.
   ASSERT_EQ(Generate({PressButton(IDYES), PressButton(IDOK)}).size(), 2u);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/gdi_object.h"
 #include "tests/support/png_writer.h"
 
 namespace testsupport {
@@ -16,28 +17,16 @@ bool PixelBuffer::SavePng(const std::string& path) const {
 PixelBuffer CaptureDC(HDC dc, int x, int y, int width, int height) {
   PixelBuffer out;
   if (width <= 0 || height <= 0) return out;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (mem && dib) {
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, width, height, dc, x, y, SRCCOPY);
-    GdiFlush();
-    out.width = width;
-    out.height = height;
-    const uint32_t* p = static_cast<const uint32_t*>(bits);
-    out.pixels.assign(p, p + size_t(width) * height);
-    SelectObject(mem, old);
-  }
-  if (dib) DeleteObject(dib);
-  if (mem) DeleteDC(mem);
+  const korvath::platform::DibSection dib = korvath::platform::CreateDibSection32(width, height);
+  const korvath::platform::MemoryDC mem = korvath::platform::MemoryDC::CompatibleWith(dc);
+  if (!mem || !dib.bitmap) return out;
+  const korvath::platform::SelectScope selected(mem.get(), dib.bitmap.get());
+  BitBlt(mem.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
+  GdiFlush();
+  out.width = width;
+  out.height = height;
+  const uint32_t* p = static_cast<const uint32_t*>(dib.bits);
+  out.pixels.assign(p, p + size_t(width) * height);
   return out;
 }
 

@@ -12,7 +12,7 @@ namespace korvath::skin::cycles {
 namespace {
 
 int clicks = 0;
-int32_t CALLBACK CountClick(int32_t) { return ++clicks, 0; }
+void CountClick(int) { ++clicks; }
 
 }  // namespace
 
@@ -27,7 +27,7 @@ Figures RunPanelCycles(int cycles) {
   panel.SetIcon(SolidPng(16, 16, 0xFF00FF), 12, 12);
   for (int i = 0; i < 2; ++i)
     panel.AddEntry(SolidPng(20, 15, 0xE02020), SolidPng(20, 15, 0x20C020), SolidPng(20, 15, 0x2020E0), 20, 15);
-  panel.SetCallback(SkinRoutine(&CountClick));
+  panel.SetCallback(&CountClick);
   testsupport::PumpMessages(50);
   testsupport::MouseMoveTo(form.hwnd(), 5, 150);  // start away from the panel
 

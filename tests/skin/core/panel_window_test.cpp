@@ -13,6 +13,7 @@
 
 #include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
+#include "skin/core/clipped_dc.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -31,10 +32,9 @@ POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 
 std::vector<int32_t> clicked;      // entries the click routine got
 std::vector<HWND> captureAtClick;  // the mouse capture while it ran
-int32_t CALLBACK OnEntryClick(int32_t entry) {
+void OnEntryClick(int entry) {
   clicked.push_back(entry);
   captureAtClick.push_back(GetCapture());
-  return 0;
 }
 
 // Over a skinned form: a panel with an icon 12 x 12 and two entries 20 x 15
@@ -51,7 +51,7 @@ class PanelTest : public test::EngineTest {
       panel_.AddEntry(SolidPng(20, 15, kNormal), SolidPng(20, 15, kHover),
                       SolidPng(20, 15, kPressed), 20, 15);
     }
-    panel_.SetCallback(SkinRoutine(&OnEntryClick));
+    panel_.SetCallback(&OnEntryClick);
     PumpUntil([&] { return ColorNear(CaptureClient(window_).RgbAt(At(1).x, At(1).y), kNormal); });
     MouseMoveTo(form_.hwnd(), 5, 150);  // start away from the panel
   }
@@ -72,8 +72,8 @@ class PanelTest : public test::EngineTest {
 // release of the first object leaves that record alone; an object going
 // before its window gives the window back to the container skin.
 TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
-  EXPECT_EQ(panel_.SetCallback(SkinRoutine()), 0);  // an empty routine is refused
-  EXPECT_EQ(panel_.callback(), SkinRoutine(&OnEntryClick));
+  EXPECT_EQ(panel_.SetCallback(nullptr), 0);  // no routine is refused
+  EXPECT_EQ(panel_.callback(), &OnEntryClick);
   EXPECT_FALSE(panel_.BuildThunks(0));
   EXPECT_FALSE(panel_.BuildThunks(int(SkinCallbackList.size()) + 1));
   ZqkWindow a;
@@ -121,6 +121,26 @@ TEST_F(PanelTest, EntriesGoInAtTheirPosition) {
   panel_.AddEntry(png, std::nullopt, std::nullopt, 15, 15, 0);
   panel_.AddEntry(png, std::nullopt, std::nullopt, 16, 15, -2);
   EXPECT_EQ(widths(), (std::vector<int>{11, 20, 12, 20, 13, 14}));
+}
+
+// A window whose `Wxk_LBID` names a panel's slot is limited to the size the
+// panel reports (its point): a child inside the limit is clipped out of the
+// window's DC, the parts beyond it are left to the painter. Asking for the
+// size leaves the panel's redraw flag alone.
+TEST_F(PanelTest, AWindowLimitedThroughAPanelSlotClipsItsChildrenOnlyWithinTheReportedSize) {
+  TestWindow holder(200, 100, L"limited", WS_POPUP | WS_VISIBLE);
+  holder.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 20, 20);
+  holder.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 60, 10, 20, 20);
+  SetSkinProp(holder.hwnd(), prop::Wxk_LBID, panel_.GetCallbackSlot());
+  panel_.SetPoint(40, 25);
+  panel_.SetRedrawPending(0);
+  const SkinMemoryDc dc = SkinMemoryDc::Create(200, 100);
+  SkinGetClippedDC(holder.hwnd(), dc.get());
+  EXPECT_FALSE(PtVisible(dc.get(), 20, 20)) << "the first child, inside the limit";
+  EXPECT_TRUE(PtVisible(dc.get(), 20, 27)) << "the first child, below the limit's height";
+  EXPECT_TRUE(PtVisible(dc.get(), 70, 20)) << "the second child, right of the limit's width";
+  EXPECT_TRUE(PtVisible(dc.get(), 45, 20)) << "between the children";
+  EXPECT_EQ(panel_.GetRedrawPending(), 0);
 }
 
 // ---- the picture by pixels -----------------------------------------------------
@@ -200,6 +220,10 @@ TEST_F(PanelTest, HoverPressAndReleaseGiveTheMouseBackBeforeTheRoutine) {
   EXPECT_EQ(captureAtClick[0], nullptr);
   EXPECT_EQ(GetCapture(), nullptr);
   ExpectEntry(1, kHover, "released");
+  // A press on entry 2 calls the routine with 2 wherever it is released.
+  MouseDown(window_, At(2).x, At(2).y);
+  MouseUp(window_, At(2).x, At(2).y + 60);
+  EXPECT_EQ(clicked, (std::vector<int32_t>{1, 2}));
 }
 
 // ---- the cursor file ---------------------------------------------------------------

@@ -133,22 +133,14 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   DestroyWindow(box);
 }
 
-TEST(WindowProps, ValuesRoundTripAndEitherLayerMarksAWindowSubclassed) {
+// Every installer skips a window subclassed through either layer: a second
+// install would forward to itself for ever.
+TEST(WindowProps, EitherLayerMarksAWindowSubclassed) {
   TestWindow window(100, 80, L"props");
   HWND w = window.hwnd();
   HWND other = window.AddChild(L"BUTTON", L"b", WS_CHILD, 30, 0, 20, 20);
-  EXPECT_EQ(Prop(w, prop::Hw_lbID), 0);
-  SetSkinProp(w, prop::Hw_lbID, 3);
-  SetSkinProp(w, prop::Zqk_bjs, -1);  // "no colour"
-  SetSkinPropHandle(w, prop::Yyck_Glck, w);
-  EXPECT_EQ(Prop(w, prop::Hw_lbID), 3);
+  SetSkinProp(w, prop::Zqk_bjs, -1);  // "no colour" comes back as it went
   EXPECT_EQ(Prop(w, prop::Zqk_bjs), -1);
-  EXPECT_EQ(GetSkinPropHandle<HWND>(w, prop::Yyck_Glck), w);
-  EXPECT_EQ(Prop(w, prop::Kj_lbID), 0);  // names that differ past the prefix are apart
-  SetSkinProp(w, prop::CK_Ggcj, 5);
-  EXPECT_EQ(Prop(w, prop::Ck_cdjb), 0);
-  // Every installer skips a window subclassed through either layer: a second
-  // install would forward to itself for ever.
   EXPECT_FALSE(SkinIsSubclassed(w));
   SetSkinPropHandle(w, prop::Hw_hProc, WNDPROC(DefWindowProcW));
   SetSkinPropHandle(other, prop::Kj_hProc, WNDPROC(DefWindowProcW));
@@ -182,17 +174,24 @@ TEST(CallFunctionPointer, PassesArgumentsInOrderKeepsTheStackAndRefusesUnsafeCal
 }
 
 struct RecordingTarget : SkinCallbackTarget {
-  std::vector<int32_t> call;
-  int32_t SkinCallback(int32_t a, int32_t b, int32_t c) override { return call = {a, b, c}, (20 << 16) | 30; }
+  std::vector<int32_t> pending;
+  int32_t SetRedrawPending(int32_t value) override { return pending.push_back(value), value; }
+  SIZE PaintedSize() const override { return {30, 20}; }
 };
 
-TEST_F(CallbackSlots, CallsOnlySlotsThatExistAndHoldAnObject) {
+TEST_F(CallbackSlots, EachCallReachesItsOwnMethodOnlyInSlotsThatExistAndHoldAnObject) {
   RecordingTarget target;
   SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
-  for (int32_t slot : {0, -1, 3, 2}) EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
-  EXPECT_TRUE(target.call.empty());
-  EXPECT_EQ(SkinInvokeCallback(1, 5, 0, 7), (20 << 16) | 30);
-  EXPECT_EQ(target.call, (std::vector<int32_t>{5, 0, 7}));
+  for (int32_t slot : {0, -1, 3, 2}) {
+    EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
+    const SIZE none = SkinRequestPaintedSize(slot);
+    EXPECT_EQ(std::pair(none.cx, none.cy), std::pair(0L, 0L)) << slot;
+  }
+  EXPECT_TRUE(target.pending.empty());
+  EXPECT_EQ(SkinInvokeCallback(1, 5, 0, 7), 5);
+  const SIZE size = SkinRequestPaintedSize(1);
+  EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(30L, 20L));
+  EXPECT_EQ(target.pending, std::vector<int32_t>{5});  // the size request sets nothing
 }
 
 }  // namespace

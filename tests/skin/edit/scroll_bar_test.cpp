@@ -12,6 +12,7 @@
 #include "skin/core/window_props.h"
 #include "skin/edit/control_entry_lookup.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
 
@@ -112,6 +113,17 @@ TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewh
   // Above its control.
   EXPECT_TRUE(Above(SkinEditEntryOf(edit)->vScrollOverlay, edit));
   EXPECT_TRUE(Above(v, list));
+}
+
+TEST_F(ScrollBarTest, OverlaysAreRenumberedWithTheirOwnersRecord) {
+  SkinnedForm second(200, 200);
+  HWND list = second.AddChild(L"ListBox", WS_VSCROLL | WS_BORDER, 10, 10, 100, 100);
+  ChildControlSkinInstall(second.number(), second.hwnd());
+  HWND v = Entry(list).vScrollOverlay;
+  EXPECT_EQ(GetSkinProp(v, prop::Hw_FuID), 2);
+  SkinRemoveWindowRecord(number());
+  EXPECT_EQ(GetSkinProp(v, prop::Hw_FuID), 1);
+  EXPECT_EQ(GetSkinProp(Entry(list).hScrollOverlay, prop::Hw_FuID), 1);
 }
 
 // Children are placed in their parent's client coordinates: a parent with a
@@ -261,6 +273,29 @@ TEST_F(ScrollBarTest, ClicksAndDragsOnTheOverlayScrollTheControlAndTheThumbFollo
   EXPECT_EQ(Entry(list).vScrollParts[2].top, info.xyThumbTop);
 }
 
+// No scroll message announces a position set by the program or lines
+// added: the overlay follows all the same, and the list's own drawing (its
+// native bar, its frame, its lines) never covers it.
+TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
+  HWND list = AddList(1000);
+  ChildControlSkinInstall(number(), form_.hwnd());
+  testsupport::PumpMessages(30);
+  HWND v = Entry(list).vScrollOverlay;
+  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one more"));
+  SendMessageW(list, LB_SETTOPINDEX, 500, 0);
+  testsupport::PumpMessages(30);
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(list, OBJID_VSCROLL, &info);
+  EXPECT_GT(info.xyThumbTop, 40);
+  EXPECT_EQ(Entry(list).vScrollParts[2].top, info.xyThumbTop);
+  ChildControlSkinPaintFrame(number(), SkinEntryNumber(list), true);
+  const auto shown = Shown(v);
+  EXPECT_EQ(shown.RgbAt(1 + 6, 2 + 4), kChevron);
+  const RECT r = ScreenRect(v);
+  EXPECT_EQ(shown.RgbAt(1 + 6, r.bottom - r.top - 15 + 9), kChevron);
+}
+
 TEST_F(ScrollBarTest, TheBarPartUnderTheMouseIsHighlightedAndClearedWhenItLeaves) {
   HWND list = AddList(1000);
   ChildControlSkinInstall(number(), form_.hwnd());
@@ -279,3 +314,4 @@ TEST_F(ScrollBarTest, TheBarPartUnderTheMouseIsHighlightedAndClearedWhenItLeaves
 }
 
 }  // namespace
+

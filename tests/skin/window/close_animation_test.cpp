@@ -206,4 +206,24 @@ TEST_F(CloseAnimationTest, TheTrimRunsInProcessOncePerDeactivationAndOnlyWhenSwi
   EXPECT_EQ(GetFileAttributesW((std::wstring(windows) + L"\\empty.exe").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// Frames are pushed at the window's full size: a framed window (client area
+// smaller than the window) shows its picture to its edges in the pulse's
+// last frame, which has the starting size (at alpha 5, as the screen shows).
+TEST_F(CloseAnimationTest, FramesOfAFramedWindowShowItsPictureToItsEdges) {
+  HWND window = MakeWindow(300, 460, true);
+  {
+    korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(window);
+    korvath::platform::GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+    RECT all{0, 0, 300, 460};
+    FillRect(dc.get(), &all, white.get());
+  }
+  SkinAnimateEffect2(window);
+  korvath::platform::WindowDC screen = korvath::platform::WindowDC::Client(nullptr);
+  const PixelBuffer p = testsupport::CaptureDC(screen.get(), 100, 95, 300, 460);
+  EXPECT_NE(p.RgbAt(150, 230), 0u);
+  EXPECT_EQ(p.RgbAt(150, 457), p.RgbAt(150, 230));
+  EXPECT_EQ(p.RgbAt(297, 230), p.RgbAt(150, 230));
+  DestroyWindow(window);
+}
+
 }  // namespace
