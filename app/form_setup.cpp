@@ -4,10 +4,15 @@
 
 #include "app/field_panels.h"
 #include "app/folder_chooser.h"
+#include "app/pictures.h"
 #include "platform/folders.h"
 #include "platform/text_commands.h"
 #include "skin/control/control_skin.h"
 #include "skin/control/label_skin.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/skin_picture.h"
+#include "skin/window/background_theme.h"
+#include "skin/window/form_attach.h"
 
 namespace korvath::app {
 
@@ -41,11 +46,22 @@ void SkinLabelsAndGroupBoxes() {
 }
 
 void OnMainWindowCreated() {
-  // The skin engine's set-up goes here, in this order, once the engine
-  // exists: the background theme and the skin options before `window` is
-  // taken; after it, attaching the skin to the form, then the labels and
-  // group boxes.
-  [[maybe_unused]] HWND window = MainWindow();
+  // Light grey ground, grey highlights; then skinning on, default alpha.
+  skin::SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
+  skin::SkinSetOptions(true);
+  HWND window = MainWindow();
+  // The skinned frame, not resizable, title without icon, the background
+  // picture stretched over the client area.
+  skin::SkinPicture buttonPicture;
+  skin::FormSkinSettings settings;
+  settings.border = true;
+  settings.resizable = false;
+  settings.showTitle = true;
+  settings.backgroundImage.assign(assets::BackgroundJpeg().begin(), assets::BackgroundJpeg().end());
+  settings.imageMode = 3;
+  settings.hideIcon = true;
+  settings.buttonPicture = &buttonPicture;
+  skin::FormSkinAttach(window, settings);
   SkinLabelsAndGroupBoxes();
   PlaceFieldPanels();
   NpcFormInit();

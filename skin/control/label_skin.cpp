@@ -53,9 +53,33 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
   return 1;
 }
 
+// A label's text area may overlap a neighbour (the HP label reaches into the
+// HP box): the neighbour's edge stays, the label is drawn around it. Calls
+// `act` with each visible sibling and the overlap in the label's coordinates.
+template <class Act>
+void ForEachOverlappingSibling(HWND window, Act act) {
+  RECT own = {};
+  GetWindowRect(window, &own);
+  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    RECT other = {}, overlap = {};
+    if (sibling == window || !IsWindowVisible(sibling)) continue;
+    GetWindowRect(sibling, &other);
+    if (!IntersectRect(&overlap, &own, &other)) continue;
+    OffsetRect(&overlap, -own.left, -own.top);
+    act(sibling, overlap);
+  }
+}
+
+void ExcludeOverlappingSiblings(HWND window, HDC dc) {
+  ForEachOverlappingSibling(window, [dc](HWND, const RECT& overlap) {
+    ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+  });
+}
+
 LRESULT OnPaint(HWND window) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(window, &paint);
+  ExcludeOverlappingSiblings(window, dc);
   const SkinLabelEntry* entry = LabelEntryOf(window);
   if (!entry || entry->dirty) {
     LabelSkinPaint(window);
@@ -77,6 +101,7 @@ std::string SetTextArgument(HWND window, LPARAM lParam) {
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
   std::string text = SetTextArgument(window, lParam);
   const LRESULT result = Forward(window, WM_SETTEXT, wParam, lParam);
+  ForEachOverlappingSibling(window, [](HWND sibling, const RECT&) { InvalidateRect(sibling, nullptr, TRUE); });
   LabelSkinPaint(window, std::move(text));
   return result;
 }
@@ -166,6 +191,7 @@ void LabelSkinPaint(HWND window, std::optional<std::string> text) {
 
   SkinPaintChildBackground(window, buffer.get());
   platform::WindowDC screen = SkinGetClippedDC(window);
+  ExcludeOverlappingSiblings(window, screen.get());
   BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
   entry->dirty = false;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/callbacks.h"
 #include "skin/core/control_entries.h"
 
 namespace korvath::skin {
@@ -35,6 +36,8 @@ struct MenuSkinEntry {
   int32_t itemHeight = 0;  // reported for every item but separators (12)
   COLORREF colour = 0;     // tint of strip and highlight; kNoColor: SkinThemeColor
   std::vector<MenuSkinItemEntry> items;
+  // Called with the item number when an item of the menu is chosen.
+  SkinRoutine itemHandler;
 };
 
 

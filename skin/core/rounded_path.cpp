@@ -44,4 +44,14 @@ void SkinPathAddRoundRectI(gdip::GraphicsPath& path, float x, float y, float wid
   path.CloseFigure();
 }
 
+void TabShapePathA(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r) {
+  const float left = float(x), top = float(y), right = float(x + w), bottom = float(y + h);
+  const float corner = float(r);
+  path.AddLine(left, bottom, left, top + corner);
+  path.AddArc(left, top, corner, corner, 180, 90);
+  path.AddLine(left + corner, top, right - corner, top);
+  path.AddArc(right - corner, top, corner, corner, 270, 90);
+  path.AddLine(right, top + corner, right, bottom);
+}
+
 }  // namespace korvath::skin

@@ -19,5 +19,9 @@ void SkinPathAddRoundRect(gdip::GraphicsPath& path, float x, float y, float widt
 // four corners of the same size.
 void SkinPathAddRoundRectI(gdip::GraphicsPath& path, float x, float y, float width, float height,
                            int32_t radius);
+// Appends one open figure, the outline of a tab: up the left edge from the
+// bottom, a rounded top-left corner, the top edge, a rounded top-right corner
+// and down the right edge; no bottom edge. Corner arcs are r x r boxes.
+void TabShapePathA(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r);
 
 }  // namespace korvath::skin

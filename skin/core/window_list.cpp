@@ -114,6 +114,11 @@ void SkinRemoveWindowRecord(int32_t n) {
   for (size_t i = 0; i < SkinWindowList.size(); ++i) {
     RenumberRecord(*SkinWindowList[i], static_cast<int32_t>(i + 1));
   }
+  // Panels find their owner through Hw_FuID too.
+  if (SkinWindowList.empty()) return;
+  for (const SkinCallbackEntry& entry : SkinCallbackList) {
+    if (entry.window) SetSkinProp(entry.window, prop::Hw_FuID, SkinTopSkinnedAncestor(entry.window));
+  }
 }
 
 }  // namespace korvath::skin

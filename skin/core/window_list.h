@@ -40,7 +40,9 @@ SkinWindowRecord* SkinRecordOfWindow(HWND window);
 int32_t SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record);
 // Releases record n and removes it; every later record moves up by one, and
 // every remaining record i is renumbered: its window gets `Hw_lbID` = i, the
-// windows of its per-kind entries `Hw_FuID` = i (toolbar entries `Kj_FuID`).
+// windows of its per-kind entries (and their scroll-bar overlays) `Hw_FuID`
+// = i (toolbar entries `Kj_FuID`); while records remain, each panel of the
+// callback list gets its nearest skinned ancestor's number as `Hw_FuID`.
 // No property is removed. Does nothing for a number that is no record.
 void SkinRemoveWindowRecord(int32_t n);
 

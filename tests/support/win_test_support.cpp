@@ -291,6 +291,34 @@ void Click(HWND hwnd, int x, int y) {
   MouseUp(hwnd, x, y);
 }
 
+namespace {
+POINT dragTarget;
+void SendAbsolute(POINT screen, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+  SendInput(1, &in, sizeof(in));
+}
+void CALLBACK FinishDrag(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  SendAbsolute({dragTarget.x - 20, dragTarget.y - 10}, 0);
+  SendAbsolute(dragTarget, 0);
+  SendAbsolute(dragTarget, MOUSEEVENTF_LEFTUP);
+}
+}  // namespace
+
+void DragInModalLoop(HWND hwnd, POINT from, POINT to) {
+  ClientToScreen(hwnd, &from);
+  ClientToScreen(hwnd, &to);
+  dragTarget = to;
+  SendAbsolute(from, 0);
+  PumpMessages(20);
+  SetTimer(nullptr, 0, 50, &FinishDrag);
+  SendAbsolute(from, MOUSEEVENTF_LEFTDOWN);
+}
+
 void TypeText(const std::wstring& text) {
   for (wchar_t c : text) {
     INPUT in[2] = {};

@@ -127,6 +127,11 @@ void MouseMoveTo(HWND hwnd, int clientX, int clientY);
 void MouseDown(HWND hwnd, int clientX, int clientY);
 void MouseUp(HWND hwnd, int clientX, int clientY);
 void Click(HWND hwnd, int clientX, int clientY);
+// Presses the left button at `from` and releases it at `to` (client points of
+// the window as it is at the call) for a press that starts a modal loop (the
+// system's move or size loop): the rest of the drag is sent from a timer that
+// the loop dispatches. Returns before the press is handled; pump to run it.
+void DragInModalLoop(HWND hwnd, POINT from, POINT to);
 // Types text into the focused window as Unicode key events.
 void TypeText(const std::wstring& text);
 void PressKey(WORD vk);

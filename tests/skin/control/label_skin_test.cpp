@@ -117,6 +117,25 @@ TEST_F(LabelSkinTest, NewTextIsDrawnAtOnceAndACleanLabelIsCopiedFromTheLayer) {
   EXPECT_TRUE(ColorNear(Shown(label).RgbAt(100, 12), kBackground, 0));
 }
 
+// A label whose text area reaches into a neighbour (the HP label and the HP
+// box) is drawn around the neighbour, whose edge stays.
+TEST_F(LabelSkinTest, ALabelLeavesAnOverlappingNeighbourAlone) {
+  const HWND label = AddLabel(L"WWW", 20, 20);
+  const HWND box = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 130, 20, 60, 24,
+                                   form_.hwnd(), nullptr, nullptr, nullptr);
+  UpdateWindow(box);
+  const uint32_t boxColour = Shown(box).RgbAt(5, 12);
+  ASSERT_FALSE(ColorNear(boxColour, kBackground, 8));
+  LabelSkinAttach(label);
+  Repaint(label, true);
+  const PixelBuffer shown = Shown(label);
+  EXPECT_TRUE(ColorNear(shown.RgbAt(100, 12), kBackground, 0));
+  EXPECT_TRUE(ColorNear(shown.RgbAt(115, 12), boxColour, 0));
+  SetWindowTextW(label, L"WW");  // the static paints its own look first
+  UpdateWindow(box);
+  EXPECT_TRUE(ColorNear(Shown(label).RgbAt(115, 12), boxColour, 0));
+}
+
 // A second attach, or one over another skin's subclassing, leaves the label
 // with one layer: messages still reach its own procedure. A window with no
 // skinned top-level window is left alone.

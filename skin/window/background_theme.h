@@ -1,0 +1,62 @@
+#pragma once
+// The engine-wide background every skinned window is painted on: a colour, or
+// an image with a matching colour around it, and the theme colour that tints
+// highlights and gradients. Also the two image routines that make a picture
+// fit that colour (sampling its edge, fading its inner edges into a colour).
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "skin/core/byte_set.h"
+
+namespace korvath::skin {
+
+// Placement mode of the background image (see form_background.h); 0 at
+// start-up, 4 whenever an image is set without a mode.
+extern int32_t SkinBackgroundMode;
+
+// What the theme colour argument may say instead of a colour: take the
+// background colour.
+inline constexpr COLORREF kThemeFromBackground = 0xFFFFFFFF;
+
+// Sets the theme colour (0xDDCA22 when not given), then the background: with
+// neither image nor colour nothing more; with a colour only, the colour (the
+// image is dropped, the mode kept); with an image (a file path wins over
+// bytes), its sampled edge colour unless a colour is given, the mode (4 when
+// not given) and the image, faded at its inner edges for the corner modes 0
+// and 1. Then every skinned window drops its children's colour brushes and
+// every visible one is rendered again and repainted.
+void SkinSetBackgroundTheme(const std::string& imagePath, std::span<const uint8_t> imageBytes,
+                            std::optional<COLORREF> backgroundColor = std::nullopt,
+                            std::optional<COLORREF> themeColor = std::nullopt,
+                            std::optional<int32_t> mode = std::nullopt);
+
+// The mean colour of `sampleCount` pixels drawn at random from the image's
+// right strip (`stripWidth` wide, a tenth of the width by default; the
+// bottom `stripHeight` rows when given above 0, else the whole height). The
+// image comes from the file when a path is given, else from the bytes. An
+// image that does not decode gives black; a count below 1 gives black too.
+COLORREF SkinSampleEdgeColor(std::span<const uint8_t> imageBytes, int32_t sampleCount,
+                             std::optional<int32_t> stripWidth = std::nullopt,
+                             std::optional<int32_t> stripHeight = std::nullopt,
+                             const std::string& imagePath = {});
+
+// The image as PNG bytes with its right (or, with fadeRight false, its left)
+// edge and its bottom edge fading into `fadeColor` over `fadeWidth` pixels
+// (30 % of the width by default). Empty when the image does not decode.
+ByteSet SkinImageGradientOverlay(std::span<const uint8_t> imageBytes,
+                                 std::optional<int32_t> fadeWidth = std::nullopt,
+                                 std::optional<COLORREF> fadeColor = std::nullopt,
+                                 std::optional<bool> fadeRight = std::nullopt,
+                                 const std::string& imagePath = {});
+
+// Drops the WM_CTLCOLOR brushes (and their bitmaps) handed to the list-type
+// and edit children of a skinned window, and with `includeDropDowns` those of
+// the layered drop-down lists (whose list is then emptied), so that new ones
+// are cut from the new background.
+void SkinResetChildBrushes(HWND window, bool includeDropDowns = true);
+
+}  // namespace korvath::skin

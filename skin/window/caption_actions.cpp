@@ -1,0 +1,62 @@
+#include "skin/window/caption_actions.h"
+
+#include <windows.h>
+
+#include "skin/core/callbacks.h"
+#include "skin/core/window_list.h"
+
+namespace korvath::skin {
+
+namespace {
+// "最大化" and "还原" in code page 936.
+constexpr char kMaximizeTip[] = "\xD7\xEE\xB4\xF3\xBB\xAF";
+constexpr char kRestoreTip[] = "\xBB\xB9\xD4\xAD";
+
+void PostCommand(HWND window, WPARAM command) { PostMessageW(window, WM_SYSCOMMAND, command, 0); }
+}  // namespace
+
+void SkinCaptionButtonAction(int32_t n, int32_t index) {
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r || index < 1 || size_t(index) > r->CaptionItems.size()) return;
+  CaptionItem& item = r->CaptionItems[size_t(index) - 1];
+  switch (item.Kind) {
+    case 0:
+      PostCommand(r->Window, SC_CLOSE);
+      break;
+    case 1:
+      r->RenderPending = true;
+      r->Minimized = false;
+      if (r->Maximized) {
+        r->Maximized = false;
+        item.TipText = kMaximizeTip;
+        PostCommand(r->Window, SC_RESTORE);
+      } else {
+        r->Maximized = true;
+        item.TipText = kRestoreTip;
+        PostCommand(r->Window, SC_MAXIMIZE);
+      }
+      break;
+    case 2:
+      r->Minimized = true;
+      PostCommand(r->Window, SC_MINIMIZE);
+      break;
+    case 3:
+      CallFunctionPointer(r->MenuHandler, {});
+      break;
+    case 4:
+      CallFunctionPointer(r->HelpHandler, {});
+      break;
+    case 5:
+      CallFunctionPointer(item.Handler, {});
+      break;
+    default:
+      break;
+  }
+}
+
+int32_t CALLBACK SkinCaptionButtonActionThunk(int32_t record, int32_t item) {
+  SkinCaptionButtonAction(record, item);
+  return 0;
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,19 @@
+#pragma once
+// What a click on a caption item does.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::skin {
+
+// Carries out caption item `item` (1-based) of form `record`: close,
+// maximise or restore (flags and tooltip text first), minimise, or the main
+// menu's, help's or item's own routine. Window changes are posted as
+// WM_SYSCOMMAND, so they happen after the click has been handled. An item
+// outside 1 .. count does nothing.
+void SkinCaptionButtonAction(int32_t record, int32_t item);
+
+// The same with the stdcall shape the engine keeps in CaptionClickCallback.
+int32_t CALLBACK SkinCaptionButtonActionThunk(int32_t record, int32_t item);
+
+}  // namespace korvath::skin

@@ -1,0 +1,154 @@
+#include "skin/window/caption_title.h"
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/string_format.h"
+#include "platform/gbk_convert.h"
+#include "platform/gdi_object.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/window/form_render.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int kIconSize = 17;
+constexpr int kLineLimit = 0x2000;  // StringFormatFlagsLineLimit
+constexpr int kNoWrap = 0x1000;     // StringFormatFlagsNoWrap
+
+// Where icon and title go. The text box is the caption's height below its
+// top inset, and ends left of the caption buttons, so the title never runs
+// under them and what a new title restores covers all the old one drew.
+struct TitleGeometry {
+  int x0 = 0, y0 = 0;
+  gdip::RectF layout;
+  RECT restore{};
+};
+
+TitleGeometry Geometry(const SkinWindowRecord& r) {
+  RECT client{};
+  GetClientRect(r.Window, &client);
+  TitleGeometry g;
+  g.x0 = SkinResizeBorder + 6;
+  g.y0 = SkinResizeBorder + 1;
+  const float left = float(r.HideIcon ? g.x0 - 3 : g.x0 + 20);
+  const float top = float(g.y0 + 3);
+  float width = float(client.right - r.ButtonStripWidth - 10 - 2 * SkinResizeBorder);
+  // The halo reaches one pixel past the box; the strip's first separator
+  // lies two pixels left of its first item.
+  width = std::min(width, float(r.ButtonStripLeft - 2) - left - 1);
+  g.layout = {left, top, std::max(width, 0.0f), std::max(float(r.CaptionHeight) - top, 0.0f)};
+  g.restore = {std::min(g.x0, int(left) - 1), g.y0, int(left + g.layout.width) + 1, r.CaptionHeight};
+  if (g.restore.right < g.restore.left) g.restore.right = g.restore.left;
+  return g;
+}
+
+std::string WindowTitle(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(size_t(std::max(length, 0)) + 1, L'\0');
+  text.resize(size_t(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
+  return platform::WideToGbk(text).text;
+}
+
+bool MakeFormat(gdip::StringFormat& format, bool wrap, bool trim, int32_t align, int32_t lineAlign) {
+  if (!format.Create(kLineLimit)) return false;
+  if (trim) format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
+  if (!wrap) format.SetFlags(kNoWrap | kLineLimit);
+  format.SetAlign(Gdiplus::StringAlignment(align));
+  format.SetLineAlign(Gdiplus::StringAlignment(lineAlign));
+  return true;
+}
+
+struct TextStyle {
+  const std::string& face;
+  float size;
+  bool bold;
+  int32_t align, lineAlign;
+  bool wrap, trim;
+};
+
+// One pass of the text in one colour into each of the layout boxes; each
+// pass makes its own font, format and brush.
+void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextStyle& style, int32_t argb,
+              std::span<const gdip::RectF> boxes) {
+  gdip::Font font;
+  gdip::StringFormat format;
+  gdip::SolidBrush brush;
+  if (!font.CreateFromName(style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
+                           Gdiplus::UnitWorld) ||
+      !MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign) || !brush.Create(argb))
+    return;
+  for (const gdip::RectF& box : boxes) graphics.DrawString(text, font, brush, box, &format);
+}
+
+}  // namespace
+
+RECT SkinCaptionTitleRect(int32_t n) {
+  const SkinWindowRecord* r = SkinRecordAt(n);
+  return r ? Geometry(*r).restore : RECT{};
+}
+
+void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
+                      std::optional<std::string_view> title) {
+  SkinWindowRecord* record = SkinRecordAt(n);
+  if (!record) return;
+  SkinWindowRecord& r = *record;
+  const TitleGeometry g = Geometry(r);
+  if (!insideRender) {
+    if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
+    SkinBlitPart(n, g.restore);
+  }
+  if (!r.HideIcon && AppIcon)
+    DrawIconEx(r.BackDC.get(), g.x0, g.y0, AppIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  const std::string text = title ? std::string(*title) : WindowTitle(r.Window);
+
+  if (r.TitleHaloColor == kNoColor) {
+    gdip::Font font;
+    gdip::SolidBrush brush;
+    if (font.CreateFromName(r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
+        brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
+      graphics.DrawString(text, font, brush, g.layout);
+  } else if (r.TitleGlow) {
+    SkinDrawControlText(graphics, text, g.layout, r.TitleColor, r.TitleHaloColor, 4, r.TitleFontName,
+                        r.TitleFontBold ? 1 : 0, float(r.TitleFontSize));
+  } else {
+    SkinDrawText(graphics, text, g.layout, r.TitleColor, r.TitleHaloColor, 1, r.TitleFontName,
+                 r.TitleFontBold, float(r.TitleFontSize));
+  }
+  if (insideRender) return;
+
+  const RECT& c = g.restore;
+  const int width = c.right - c.left, height = c.bottom - c.top;
+  if (width > 0 && height > 0) {
+    BitBlt(r.ChildBackDC.get(), c.left, c.top, width, height, r.BackDC.get(), c.left, c.top, SRCCOPY);
+    platform::WindowDC dc = SkinGetClippedDC(r.Window);
+    BitBlt(dc.get(), c.left, c.top, width, height, r.BackDC.get(), c.left, c.top, SRCCOPY);
+  }
+  graphics.Delete();
+}
+
+void SkinDrawText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout, COLORREF colour,
+                  COLORREF halo, int32_t haloOffset, const std::string& face, bool bold, float size,
+                  int32_t align, int32_t lineAlign, bool wrap, bool trim) {
+  const TextStyle style{face, size, bold, align, lineAlign, wrap, trim};
+  const float o = float(haloOffset);
+  const gdip::RectF moved[] = {{layout.x + o, layout.y, layout.width, layout.height},
+                               {layout.x - o, layout.y, layout.width, layout.height},
+                               {layout.x, layout.y + o, layout.width, layout.height},
+                               {layout.x, layout.y - o, layout.width, layout.height}};
+  DrawPass(graphics, text, style, SkinArgbFromColorRef(halo, 150), moved);
+  DrawPass(graphics, text, style, SkinArgbFromColorRef(colour, 255), std::span(&layout, 1));
+}
+
+}  // namespace korvath::skin

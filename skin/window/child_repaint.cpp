@@ -1,0 +1,64 @@
+#include "skin/window/child_repaint.h"
+
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+template <class Entry>
+void InvalidateOnForm(const std::vector<Entry>& list, HWND form, BOOL erase) {
+  for (const Entry& entry : list) {
+    HWND window = EntryWindow(entry);
+    if (window && GetParent(window) == form) InvalidateRect(window, nullptr, erase);
+  }
+}
+
+template <class Entry>
+Entry* FindEntry(std::vector<Entry>& list, HWND window) {
+  for (Entry& entry : list)
+    if (EntryWindow(entry) == window) return &entry;
+  return nullptr;
+}
+
+void MarkDirty(SkinWindowRecord& owner, HWND window) {
+  if (SkinContainerEntry* e = FindEntry(owner.Containers, window)) {
+    e->rebuild = true;
+    e->childChanged = true;
+  } else if (SkinToolbarEntry* e = FindEntry(owner.Toolbars, window)) {
+    e->repaint = true;
+  } else if (SkinLabelEntry* e = FindEntry(owner.Labels, window)) {
+    e->dirty = true;
+  } else if (SkinChildEntry* e = FindEntry(owner.Children, window)) {
+    e->dirty = true;
+  }
+}
+
+}  // namespace
+
+void SkinInvalidateChildren(int32_t n) {
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r) return;
+  for (const SkinChildEntry& entry : r->Children)
+    if (entry.hwnd && GetParent(entry.hwnd) == r->Window) SkinInvalidateSkinnedChild(entry.hwnd, true);
+  InvalidateOnForm(r->Combos, r->Window, TRUE);
+  InvalidateOnForm(r->Edits, r->Window, TRUE);
+  InvalidateOnForm(r->Buttons, r->Window, FALSE);
+  InvalidateOnForm(r->Trackbars, r->Window, FALSE);
+  InvalidateOnForm(r->Progresses, r->Window, FALSE);
+  InvalidateOnForm(r->UpDowns, r->Window, FALSE);
+}
+
+void SkinInvalidateSkinnedChild(HWND window, bool withChildren) {
+  if (SkinWindowRecord* owner = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID))))
+    MarkDirty(*owner, window);
+  InvalidateRect(window, nullptr, TRUE);
+  if (!withChildren) return;
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+  }
+}
+
+}  // namespace korvath::skin

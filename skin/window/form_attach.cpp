@@ -1,0 +1,162 @@
+#include "skin/window/form_attach.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "skin/button/button_installers.h"
+#include "skin/control/control_installers.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/edit/edit_installers.h"
+#include "skin/window/background_theme.h"
+#include "skin/window/caption_actions.h"
+#include "skin/window/caption_glyphs.h"
+#include "skin/window/caption_layout.h"
+#include "skin/window/form_window_proc.h"
+
+namespace korvath::skin {
+
+namespace {
+
+// Tooltip texts in code page 936.
+constexpr char kHelpTip[] = "\xB0\xEF\xD6\xFA";              // 帮助
+constexpr char kMenuTip[] = "\xD6\xF7\xB2\xCB\xB5\xA5";      // 主菜单
+constexpr char kMinimizeTip[] = "\xD7\xEE\xD0\xA1\xBB\xAF";  // 最小化
+constexpr char kMaximizeTip[] = "\xD7\xEE\xB4\xF3\xBB\xAF";  // 最大化
+constexpr char kCloseTip[] = "\xB9\xD8\xB1\xD5";             // 关闭
+constexpr char kTitleFace[] = "\xCB\xCE\xCC\xE5";            // 宋体
+
+ByteSet Bytes(std::span<const uint8_t> png) { return ByteSet(png.begin(), png.end()); }
+
+CaptionItem Item(int32_t kind, int32_t width, std::span<const uint8_t> glyph, const char* tip) {
+  CaptionItem item;
+  item.Kind = kind;
+  item.Width = width;
+  item.Height = 18;
+  item.ItemImage = Bytes(glyph);
+  item.TipText = tip;
+  return item;
+}
+
+void FillOptions(SkinWindowRecord& r, HWND form, LONG_PTR style, const FormSkinSettings& s) {
+  r.Window = form;
+  r.CaptionHeight = std::max(s.captionHeight.value_or(0), 25);
+  r.HasHelpButton = s.helpButton.value_or(false);
+  r.HasMenuButton = s.menuButton.value_or(false);
+  r.HasMinimizeButton = (style & WS_MINIMIZEBOX) != 0;
+  r.HasMaximizeButton = (style & WS_MAXIMIZEBOX) != 0;
+  r.HasBorder = s.border.value_or(true);
+  r.DragAnywhere = s.dragAnywhere.value_or(true);
+  r.HasCloseButton = s.noCloseButton ? false : r.HasBorder;
+  r.Resizable = s.resizable.value_or(true);
+  r.ShowTitle = s.showTitle.value_or(true);
+  r.HideIcon = s.hideIcon.value_or(false);
+  r.CaptionBand = s.captionBand.value_or(false);
+  r.SkinImageMode = s.imageMode.value_or(SkinBackgroundMode);
+  r.BackColor = s.backColor.value_or(kNoColor);
+  r.BackAlpha = s.backAlpha.value_or(255);
+  r.MinTrackWidth = 200;
+  r.MinTrackHeight = 150;
+  r.MaxTrackWidth = GetSystemMetrics(SM_CXSCREEN);
+  r.MaxTrackHeight = GetSystemMetrics(SM_CYSCREEN);
+}
+
+void FillBackgroundImage(SkinWindowRecord& r, const ByteSet& image) {
+  if (image.empty()) return;
+  r.SkinImageColor = SkinSampleEdgeColor(image, 2000);
+  if (r.SkinImageMode == 0 || r.SkinImageMode == 1)
+    r.SkinImage = SkinImageGradientOverlay(image, std::nullopt, r.SkinImageColor, r.SkinImageMode == 0);
+  else
+    r.SkinImage = image;
+}
+
+void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
+  r.CaptionItems.clear();
+  if (r.HasHelpButton) r.CaptionItems.push_back(Item(4, 26, CaptionHelpPng(), kHelpTip));
+  if (r.HasMenuButton) r.CaptionItems.push_back(Item(3, 26, CaptionMenuPng(), kMenuTip));
+  if (r.HasMinimizeButton) r.CaptionItems.push_back(Item(2, 26, CaptionMinimisePng(), kMinimizeTip));
+  if (r.HasMaximizeButton) {
+    r.CaptionItems.push_back(Item(1, 26, CaptionMaximisePng(), kMaximizeTip));
+    r.CaptionItems.back().RestoreImage = Bytes(CaptionRestorePng());
+  }
+  if (r.HasCloseButton) r.CaptionItems.push_back(Item(0, 38, CaptionClosePng(), kCloseTip));
+  int32_t widths = 0;
+  for (const CaptionItem& item : r.CaptionItems) widths += item.Width;
+  const auto n = static_cast<int32_t>(r.CaptionItems.size());
+  r.ButtonStripWidth = widths + (n - 1) + 3;
+  r.ButtonStripHeight = 22;
+  r.ButtonStripLeft = clientWidth - SkinResizeBorder - r.ButtonStripWidth - 2;
+  r.ButtonStripTop = 0;
+}
+
+void RunControlInstallers(int32_t n, HWND form) {
+  ButtonSkinInstall(n, form);
+  CheckRadioSkinInstall(n, form);
+  EditComboSkinInstall(n, form);
+  TrackbarSkinInstall(n, form);
+  ProgressSkinInstall(n, form);
+  ChildControlSkinInstall(n, form);
+  UpDownSkinInstall(n, form);
+  HeaderSkinInstall(n, form);
+  ToolbarSkinInstall(n, form);
+  TransparentChildSkinInstall(n, form);
+}
+
+}  // namespace
+
+void FormSkinAttach(HWND form, const FormSkinSettings& s) {
+  if (!form || SkinFindWindowRecord(form) != 0) return;
+  auto record = std::make_unique<SkinWindowRecord>();
+  SkinWindowRecord& r = *record;
+  const LONG_PTR style = GetWindowLongPtrW(form, GWL_STYLE) & ~LONG_PTR(WS_CLIPCHILDREN);
+  SetWindowLongPtrW(form, GWL_STYLE, style);
+  RECT client{};
+  GetClientRect(form, &client);
+  if (!CaptionClickCallback) CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
+  SkinResizeBorder = 3;
+  r.CompanionRects.clear();
+  FillOptions(r, form, style, s);
+  FillBackgroundImage(r, s.backgroundImage);
+  r.TitleColor = 0xFFFFFF;
+  r.TitleHaloColor = 0x808080;
+  r.TitleFontName = kTitleFace;
+  r.TitleFontSize = 12;
+  r.TitleFontBold = true;
+  if (s.buttonPicture && s.buttonPicture->IsLoaded()) {
+    r.HasPicture = true;
+    r.Picture = *s.buttonPicture;
+  }
+  FillCaptionItems(r, client.right);
+  SetWindowLongPtrW(form, GWL_STYLE, GetWindowLongPtrW(form, GWL_STYLE) | WS_SYSMENU);
+  r.RenderPending = true;
+  r.ClientWidth = client.right;
+  r.ClientHeight = client.bottom;
+  const int32_t n = SkinAppendWindowRecord(std::move(record));
+  SkinWindowRecord& stored = *SkinRecordAt(n);
+
+  if (s.border.value_or(false)) stored.Tips.Create(form);
+  for (size_t i = 0; i < stored.CaptionItems.size(); ++i) {
+    const gdip::RectF& b = stored.CaptionItems[i].Bounds;
+    stored.Tips.AddTool(RECT{LONG(b.x), LONG(b.y), LONG(b.x + b.width), LONG(b.y + b.height)},
+                        stored.CaptionItems[i].TipText, int32_t(i + 1));
+  }
+  SkinLayoutCaptionButtons(n);
+  if (s.statusBarHeight.value_or(0) > 0) {
+    SkinSetStatusBar(n, *s.statusBarHeight, s.statusBarSegments.value_or(std::vector<StatusBarSegment>{}));
+    stored.StatusBarFontName = kTitleFace;
+    stored.StatusBarFontSize = 12;
+  }
+  SkinLayoutStatusBar(n);
+  RunControlInstallers(n, form);
+
+  // Installed last: the messages the steps above caused went to the form's
+  // own procedure.
+  stored.OldWndProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormSkinWndProc)));
+  SetSkinPropHandle(form, prop::Hw_hProc, stored.OldWndProc);
+  SetSkinProp(form, prop::Hw_lbID, n);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,141 @@
+#include "skin/window/form_background.h"
+
+#include <windows.h>
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/linear_gradient_brush.h"
+#include "gdip/pen.h"
+#include "gdip/texture_brush.h"
+#include "platform/gdi_object.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/window/background_theme.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+RECT ClientRect(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return client;
+}
+
+void GdiFill(HDC dc, const RECT& area, COLORREF colour) {
+  platform::GdiBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &area, brush.get());
+}
+
+int32_t ImageMode(const SkinWindowRecord& r) {
+  return r.SkinImage.empty() ? SkinBackgroundMode : r.SkinImageMode;
+}
+
+// Where a mode puts an image of iw x ih in a W x H client; false: no image.
+bool Placement(int32_t mode, float W, float H, float iw, float ih, gdip::RectF& at, bool& natural) {
+  natural = mode == 0 || mode == 1 || mode == 4;
+  switch (mode) {
+    case 0: at = {0, 0, iw, ih}; return true;
+    case 1: at = {W - iw, 0, iw, ih}; return true;
+    case 2: at = {(W - iw) / 2, (H - ih) / 2, iw, ih}; return true;
+    case 3: at = {0, 0, W, H}; return true;
+    case 4: at = {0, 0, iw, ih}; return true;
+    case 5: at = {0, H - ih, iw, ih}; return true;
+    case 6: at = {W - iw, H - ih, iw, ih}; return true;
+    case 7: at = {(W - iw) / 2, H - ih, iw, ih}; return true;
+    case 8: at = {W - iw, (H - ih) / 2, iw, ih}; return true;
+    case 9: at = {(W - iw) / 2, 0, iw, ih}; return true;
+    case 10: at = {0, (H - ih) / 2, iw, ih}; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+void SkinLoadBackgroundImage(int32_t n, gdip::Bitmap& bitmap) {
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r || (SkinBackgroundImage.empty() && r->SkinImage.empty())) return;
+  const ByteSet& source = r->SkinImage.empty() ? SkinBackgroundImage : r->SkinImage;
+  if (ImageMode(*r) != 4) {
+    bitmap.FromStream(source);
+    return;
+  }
+  gdip::Image image;
+  if (!image.FromStream(source)) return;
+  const int ih = image.GetHeight();
+  if (!bitmap.CreateWithFormat(ClientRect(r->Window).right, ih)) return;
+  gdip::Graphics graphics;
+  gdip::TextureBrush tiles;
+  if (SkinGraphicsOnImage(graphics, bitmap) && tiles.Create(image, Gdiplus::WrapModeTileFlipX))
+    graphics.FillRectangle(tiles, 0, 0, float(bitmap.GetWidth()), float(ih));
+}
+
+void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
+  SkinWindowRecord* record = SkinRecordAt(n);
+  if (!record) return;
+  const SkinWindowRecord& r = *record;
+  const RECT client = ClientRect(r.Window);
+  const float W = float(client.right), H = float(client.bottom);
+  HDC back = r.BackDC.get();
+  GdiFill(back, client, r.SkinImage.empty() ? SkinBackgroundColor : r.SkinImageColor);
+
+  if (!SkinBackgroundImage.empty() || !r.SkinImage.empty()) {
+    gdip::Bitmap bitmap;
+    SkinLoadBackgroundImage(n, bitmap);
+    gdip::RectF at;
+    bool natural = false;
+    if (Placement(ImageMode(r), W, H, float(bitmap.GetWidth()), float(bitmap.GetHeight()), at, natural)) {
+      if (natural)
+        graphics.DrawImage(bitmap, at.x, at.y);
+      else
+        graphics.DrawImageRect(bitmap, at.x, at.y, at.width, at.height);
+    }
+  }
+
+  if (r.BackColor != kNoColor) {
+    RECT area = client;
+    if (r.CaptionBand) area.top = r.CaptionHeight;
+    if (r.BackAlpha == 255) {
+      GdiFill(back, area, r.BackColor);
+    } else {
+      if (gdip::SolidBrush brush; brush.Create(SkinArgbFromColorRef(r.BackColor, r.BackAlpha)))
+        graphics.FillRectangle(brush, 0, float(area.top), W, float(area.bottom - area.top));
+    }
+  }
+
+  if (r.CaptionBand) {
+    const bool coloured = r.BackColor != kNoColor && r.BackColor > 0;
+    const int32_t top = coloured ? SkinArgbFromColorRef(r.BackColor, int32_t(float(r.BackAlpha) * 0.2f))
+                                 : SkinArgbFromColorRef(kWhite, 150);
+    const int32_t bottom = coloured ? SkinArgbFromColorRef(r.BackColor, r.BackAlpha) : SkinArgbFromColorRef(kWhite, 0);
+    if (gdip::LinearGradientBrush band;
+        band.CreateFromPoints(MakePointF(0, 0), MakePointF(0, float(r.CaptionHeight)), top, bottom))
+      graphics.FillRectangle(band, 0, 0, W, float(r.CaptionHeight));
+  }
+}
+
+void SkinPaintBorder(int32_t n, gdip::Graphics& graphics) {
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r) return;
+  const RECT client = ClientRect(r->Window);
+  const float W = float(client.right), H = float(client.bottom);
+  if (gdip::GraphicsPath outer; outer.Create()) {
+    SkinPathAddRoundRect(outer, 0, 0, W - 1, H - 1, 7);
+    if (gdip::Pen dark; dark.CreateFromColor(SkinArgbFromColorRef(kBlack, 155), 1.0f)) graphics.DrawPath(dark, outer);
+  }
+  if (r->ShadowWindow) return;
+  if (gdip::GraphicsPath inner; inner.Create()) {
+    SkinPathAddRoundRect(inner, 1, 1, W - 3, H - 3, 6);
+    if (gdip::Pen light; light.CreateFromColor(SkinArgbFromColorRef(kWhite, 140), 1.0f)) graphics.DrawPath(light, inner);
+  }
+}
+
+}  // namespace korvath::skin

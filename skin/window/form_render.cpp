@@ -1,0 +1,111 @@
+#include "skin/window/form_render.h"
+
+#include "gdip/graphics.h"
+#include "platform/gdi_object.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/window/caption_buttons.h"
+#include "skin/window/caption_title.h"
+#include "skin/window/child_repaint.h"
+#include "skin/window/form_background.h"
+#include "skin/window/status_bar.h"
+
+namespace korvath::skin {
+
+namespace {
+
+void CopyRect(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY) {
+  if (target && source && width > 0 && height > 0)
+    BitBlt(target, x, y, width, height, source, sourceX, sourceY, SRCCOPY);
+}
+
+// The layers up to the outline, then the saved backgrounds, then what the
+// partial painters redraw over them.
+void ComposeLayers(int32_t n, SkinWindowRecord& r, int width, int height) {
+  gdip::Graphics graphics;
+  // Without a graphics the GDI layers still come; the GDI+ ones fail alone.
+  (void)SkinGraphicsOnDC(graphics, r.BackDC.get());
+  SkinPaintBackground(graphics, n);
+  if (r.HasBorder) {
+    SkinPaintBorder(n, graphics);
+    r.CaptionDC = SkinMemoryDc::Create(width, r.CaptionHeight);
+    CopyRect(r.CaptionDC.get(), 0, 0, width, r.CaptionHeight, r.BackDC.get(), 0, 0);
+  }
+  const gdip::Rect& bar = r.StatusBarRect;
+  if (r.StatusBarHeight > 0) {
+    r.TextDC = SkinMemoryDc::Create(bar.width, bar.height);
+    CopyRect(r.TextDC.get(), 0, 0, bar.width, bar.height, r.BackDC.get(), bar.x, bar.y);
+  }
+  if (r.HasBorder) {
+    if (r.ShowTitle) SkinPaintCaption(n, graphics, true);
+    for (size_t i = 0; i < r.CaptionItems.size(); ++i)
+      SkinPaintCaptionButtons(n, static_cast<int32_t>(i + 1), graphics, true);
+  }
+  if (r.StatusBarHeight > 0) {
+    for (size_t i = 0; i < r.StatusBarSegments.size(); ++i)
+      SkinPaintStatusSegment(n, graphics, true, static_cast<int32_t>(i + 1));
+  }
+}
+
+}  // namespace
+
+void SkinFormRender(int32_t n, HDC target, bool present) {
+  SkinWindowRecord* record = SkinRecordAt(n);
+  if (!record) return;
+  SkinWindowRecord& r = *record;
+  if (r.HasBorder && present) SkinSetRoundRegion(r.Window);
+  RECT client{};
+  GetClientRect(r.Window, &client);
+  const int width = client.right, height = client.bottom;
+
+  // The old surface goes just before its new one is made.
+  r.BackDC.Reset();
+  r.BackDC = SkinMemoryDc::Create(width, height);
+  ComposeLayers(n, r, width, height);
+
+  r.ChildBackDC.Reset();
+  r.ChildBackDC = SkinMemoryDc::Create(width, height);
+  CopyRect(r.ChildBackDC.get(), 0, 0, width, height, r.BackDC.get(), 0, 0);
+  SetSkinPropHandle(r.Window, prop::CK_Ggcj, r.ChildBackDC.get());
+
+  r.RenderPending = false;
+  r.ClientWidth = width;
+  r.ClientHeight = height;
+  if (!present) return;
+  if (target) {
+    platform::SavedDCState kept(target);
+    CopyRect(SkinGetClippedDC(r.Window, target), 0, 0, width, height, r.BackDC.get(), 0, 0);
+  } else {
+    platform::WindowDC dc = SkinGetClippedDC(r.Window);
+    CopyRect(dc.get(), 0, 0, width, height, r.BackDC.get(), 0, 0);
+  }
+  SkinInvalidateChildren(n);
+}
+
+void SkinSetRoundRegion(HWND window) {
+  SetWindowRgn(window, nullptr, TRUE);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+  RECT client{};
+  GetClientRect(window, &client);
+  platform::GdiRegion region(CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, 5, 5));
+  // The window owns the region from here on.
+  if (region) SetWindowRgn(window, region.Release(), TRUE);
+}
+
+void SkinBlitPart(int32_t n, const RECT& rect) {
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r) return;
+  CopyRect(r->BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+           r->CaptionDC.get(), rect.left, rect.top);
+}
+
+void SkinBlitPart2(int32_t n, const RECT& rect) {
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r) return;
+  CopyRect(r->BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+           r->TextDC.get(), rect.left - r->StatusBarRect.x, rect.top - r->StatusBarRect.y);
+}
+
+}  // namespace korvath::skin

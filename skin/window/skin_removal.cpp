@@ -1,0 +1,51 @@
+#include "skin/window/skin_removal.h"
+
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+// A control colour brush is freed for every control that was given one,
+// whatever its kind, and its property cleared, so that a control skin that
+// frees it too finds nothing left.
+template <class Entry>
+void DeleteBrushes(const std::vector<Entry>& list) {
+  for (const Entry& entry : list) SkinDeleteControlBrush(EntryWindow(entry));
+}
+
+}  // namespace
+
+void SkinDeleteControlBrushes(HWND window) {
+  SkinWindowRecord* r = SkinRecordAt(SkinFindWindowRecord(window));
+  if (!r) return;
+  DeleteBrushes(r->Edits);
+  DeleteBrushes(r->Children);
+  DeleteBrushes(r->Combos);
+  DeleteBrushes(r->Buttons);
+  DeleteBrushes(r->Trackbars);
+  DeleteBrushes(r->Progresses);
+  DeleteBrushes(r->UpDowns);
+  DeleteBrushes(r->Headers);
+  DeleteBrushes(r->Statics);
+  DeleteBrushes(r->Labels);
+  DeleteBrushes(r->Containers);
+}
+
+void UnskinWindow(HWND window) {
+  const int32_t n = SkinFindWindowRecord(window);
+  SkinWindowRecord* r = SkinRecordAt(n);
+  if (!r) return;
+  for (int32_t id = r->Tips.GetToolCount(); id >= 1; --id) r->Tips.DeleteTool(id);
+  if (HMENU menu = GetSkinPropHandle<HMENU>(window, prop::Ck_cdjb)) {
+    DestroyMenu(menu);
+    SetSkinProp(window, prop::Ck_cdjb, 0);
+  }
+  SkinDeleteControlBrushes(window);
+  // The record's surfaces go with the record.
+  SetWindowLongPtrW(window, GWLP_WNDPROC, GetSkinProp(window, prop::Hw_hProc));
+  SkinRemoveWindowRecord(n);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,76 @@
+// The tool's main window as the skin shows it: its frame, caption items and
+// their actions, moving, and Esc, through real input.
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/window/form_window_proc.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace korvath::app::uitest {
+namespace {
+
+POINT ItemCentre(int item) {
+  const skin::SkinWindowRecord& r = *skin::SkinRecordOfWindow(MainWindow());
+  const gdip::RectF b = r.CaptionItems[size_t(item) - 1].Bounds;
+  return {LONG(b.x + b.width / 2), LONG(b.y + b.height / 2)};
+}
+
+TEST_F(MainWindowTest, TheMainWindowIsTheSkinsWithMinimiseAndCloseItems) {
+  HWND window = MainWindow();
+  const skin::SkinWindowRecord* r = skin::SkinRecordOfWindow(window);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::FormSkinWndProc));
+  EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
+  ASSERT_EQ(r->CaptionItems.size(), 2u);
+  EXPECT_EQ(r->CaptionItems[0].Kind, 2);
+  EXPECT_EQ(r->CaptionItems[1].Kind, 0);
+  EXPECT_EQ(r->ButtonStripWidth, 68);
+  EXPECT_FALSE(r->Resizable);
+  EXPECT_TRUE(r->HideIcon);
+  EXPECT_EQ(r->SkinImageMode, 3);
+  EXPECT_FALSE(r->SkinImage.empty());
+  RECT region{};
+  EXPECT_EQ(GetWindowRgnBox(window, &region), COMPLEXREGION);
+  // The caption shows the title in white over the picture.
+  const PixelBuffer back = CaptureDC(r->BackDC.get(), 0, 0, r->ClientWidth, r->ClientHeight);
+  int white = 0;
+  for (int y = 4; y < 25; ++y)
+    for (int x = 6; x < 200; ++x) white += ColorNear(back.RgbAt(x, y), 0xFFFFFF, 10);
+  EXPECT_GT(white, 40);
+}
+
+TEST_F(MainWindowTest, CaptionItemsMinimiseAndCloseAndTheSurfaceMovesTheWindow) {
+  HWND window = MainWindow();
+  const POINT minimise = ItemCentre(1);
+  Click(window, minimise.x, minimise.y);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(window) != FALSE; }, 3000));
+  ShowWindow(window, SW_RESTORE);
+  PumpMessages(50);
+  Activate(window);
+
+  RECT before{};
+  GetWindowRect(window, &before);
+  DragInModalLoop(window, {200, 10}, {230, 30});
+  PumpUntil([&] {
+    RECT now{};
+    GetWindowRect(window, &now);
+    return now.left != before.left;
+  }, 3000);
+  RECT after{};
+  GetWindowRect(window, &after);
+  EXPECT_EQ(after.left - before.left, 30);
+  EXPECT_EQ(after.top - before.top, 20);
+
+  const POINT close = ItemCentre(2);
+  Click(window, close.x, close.y);
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 3000));
+  EXPECT_TRUE(skin::SkinWindowList.empty());
+}
+
+TEST_F(MainWindowTest, EscStillClosesTheSkinnedWindow) {
+  ClickUnit(名字编辑框);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 3000));
+}
+
+}  // namespace
+}  // namespace korvath::app::uitest

@@ -1,0 +1,46 @@
+#include "tests/skin/window/form_fixture.h"
+
+#include "platform/gdi_object.h"
+#include "skin/core/engine_startup.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/window/background_theme.h"
+
+namespace korvath::skin::test {
+
+void FormTest::SetUp() {
+  // The pointer away from where the forms appear, so that no tooltip shows.
+  SetCursorPos(2, 2);
+  SkinEngineStartup();
+  SkinOptFormFlag = 0;
+  SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
+  gdiAtStart_ = platform::LiveGdiObjectCount();
+}
+
+void FormTest::TearDown() {
+  window_.reset();
+  PumpMessages();
+  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_EQ(platform::LiveGdiObjectCount(), gdiAtStart_);
+  SkinEngineShutdown();
+}
+
+HWND FormTest::Skin(DWORD style, int width, int height, const FormSkinSettings& settings) {
+  window_.reset();
+  window_ = std::make_unique<TestWindow>(width, height, L"Skinned test form", style & ~WS_VISIBLE);
+  FormSkinAttach(window_->hwnd(), settings);
+  ShowWindow(window_->hwnd(), SW_SHOWNOACTIVATE);
+  UpdateWindow(window_->hwnd());
+  PumpMessages();
+  return window_->hwnd();
+}
+
+int32_t FormTest::number() const { return static_cast<int32_t>(GetSkinProp(form(), prop::Hw_lbID)); }
+
+SkinWindowRecord& FormTest::record() const { return *SkinRecordAt(number()); }
+
+PixelBuffer FormTest::Back() const {
+  return CaptureDC(record().BackDC.get(), 0, 0, record().ClientWidth, record().ClientHeight);
+}
+
+}  // namespace korvath::skin::test

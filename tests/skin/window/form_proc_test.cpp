@@ -1,0 +1,210 @@
+// The skinned form's procedure driven through real input and messages:
+// caption clicks, moving, hover fades, window states, closing, and the
+// mechanisms the tool's own window leaves idle.
+#include "skin/core/engine_state.h"
+#include "skin/core/menu_items.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/window/background_theme.h"
+#include "skin/window/popup_menu.h"
+#include "tests/skin/window/form_fixture.h"
+
+namespace korvath::skin::test {
+namespace {
+
+POINT ItemCentre(const SkinWindowRecord& r, int i) {
+  const gdip::RectF b = r.CaptionItems[size_t(i) - 1].Bounds;
+  return {LONG(b.x + b.width / 2), LONG(b.y + b.height / 2)};
+}
+
+int32_t CALLBACK Refuse() { return 0; }
+int32_t CALLBACK Agree() { return 1; }
+
+TEST_F(FormTest, CloseItemClosesMinimiseItemMinimisesAndTheSurfaceMoves) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  Activate(form());
+  POINT minimise = ItemCentre(record(), 1);
+  Click(form(), minimise.x, minimise.y);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(form()) != FALSE; }, 3000));
+  ShowWindow(form(), SW_RESTORE);
+  PumpMessages(50);
+  EXPECT_FALSE(record().Minimized);
+
+  // Dragging the bare surface moves the window with the mouse.
+  Activate(form());
+  RECT before{};
+  GetWindowRect(form(), &before);
+  DragInModalLoop(form(), {150, 150}, {190, 170});
+  PumpUntil([&] {
+    RECT now{};
+    GetWindowRect(form(), &now);
+    return now.left != before.left;
+  }, 3000);
+  RECT after{};
+  GetWindowRect(form(), &after);
+  EXPECT_EQ(after.left - before.left, 40);
+  EXPECT_EQ(after.top - before.top, 20);
+
+  POINT close = ItemCentre(record(), 2);
+  Click(form(), close.x, close.y);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(form()); }, 3000));
+}
+
+TEST_F(FormTest, HoverFadesAnItemInOnTheTimerAndOutWhenLeft) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  SkinWindowRecord& r = record();
+  const POINT item = ItemCentre(r, 1);
+  SendMessageW(form(), WM_MOUSEMOVE, 0, MAKELPARAM(item.x, item.y));
+  EXPECT_EQ(r.HotCaptionItem, 1);
+  EXPECT_TRUE(r.HoverTimerOn);
+  EXPECT_EQ(r.HotFade.item, 1);
+  SendMessageW(form(), WM_MOUSEHOVER, 0, 0);
+  const uint32_t rest = BackAt(item.x - 10, 2);
+  uint32_t last = rest;
+  for (int frame = 1; frame <= 8; ++frame) {
+    SendMessageW(form(), WM_TIMER, reinterpret_cast<WPARAM>(form()), 0);
+    EXPECT_EQ(r.HotFade.frame, frame);
+    EXPECT_LE(BackAt(item.x - 10, 2) & 0xFF, last & 0xFF) << frame;  // darker each frame
+    last = BackAt(item.x - 10, 2);
+  }
+  EXPECT_LT(last & 0xFF, rest & 0xFF);
+  // Another timer's tick changes nothing.
+  SendMessageW(form(), WM_TIMER, 12345, 0);
+  EXPECT_EQ(r.HotFade.frame, 8);
+  // Leaving: the item fades back to rest and the timer stops.
+  SendMessageW(form(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+  EXPECT_EQ(r.PrevFade.item, 1);
+  EXPECT_FALSE(r.HoverTimerOn);
+  for (int frame = 1; frame <= 8; ++frame) SendMessageW(form(), WM_TIMER, reinterpret_cast<WPARAM>(form()), 0);
+  EXPECT_EQ(BackAt(item.x - 10, 2), rest);
+  EXPECT_EQ(r.PrevFade.item, 0);
+  EXPECT_EQ(r.HotCaptionItem, 0);
+}
+
+TEST_F(FormTest, WindowStatesKeepTheirFlagsWhereverTheCommandComesFrom) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 400, 300);
+  SkinWindowRecord& r = record();
+  // The maximise item maximises through the posted command, and its second
+  // click restores.
+  const POINT item = ItemCentre(r, 2);
+  SendMessageW(form(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.x, item.y));
+  SendMessageW(form(), WM_LBUTTONUP, 0, MAKELPARAM(item.x, item.y));
+  EXPECT_TRUE(r.Maximized);
+  EXPECT_EQ(r.CaptionItems[1].TipText, "\xBB\xB9\xD4\xAD");
+  EXPECT_TRUE(PumpUntil([&] { return IsZoomed(form()) != FALSE; }, 2000));
+  // A restore from elsewhere (the taskbar, say) ends the maximised state too.
+  SendMessageW(form(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  PumpMessages(50);
+  EXPECT_FALSE(r.Maximized);
+  EXPECT_FALSE(IsZoomed(form()));
+  // Low bits of the command do not matter; other commands change nothing.
+  SendMessageW(form(), WM_SYSCOMMAND, SC_MINIMIZE | 2, 0);
+  EXPECT_TRUE(r.Minimized);
+  SendMessageW(form(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(r.Minimized);
+  r.RenderPending = false;
+  SendMessageW(form(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_FALSE(r.RenderPending);
+}
+
+TEST_F(FormTest, AScreenSizedFormFillsTheWorkAreaWhereItLies) {
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  RECT moved{area.left, area.top + 30, area.right, area.bottom};
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &moved, 0);
+  RECT now{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &now, 0);
+  Skin(WS_POPUP | WS_MAXIMIZEBOX, 400, 300);
+  SetWindowPos(form(), nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), SWP_NOZORDER);
+  RECT at{};
+  GetWindowRect(form(), &at);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0);
+  EXPECT_TRUE(record().Maximized);
+  EXPECT_EQ(at.left, now.left);
+  EXPECT_EQ(at.top, now.top);
+  EXPECT_EQ(at.right - at.left, now.right - now.left);
+  EXPECT_EQ(at.bottom - at.top, now.bottom - now.top);
+}
+
+TEST_F(FormTest, HiddenFormShownAgainIsRenderedAgain) {
+  Skin(WS_POPUP, 300, 200);
+  ShowWindow(form(), SW_HIDE);
+  EXPECT_TRUE(record().Hidden);
+  SkinSetBackgroundTheme("", {}, 0x305070, 0xC0C0C0);  // hidden: not rendered now
+  EXPECT_NE(BackAt(150, 100), 0x705030u);
+  ShowWindow(form(), SW_SHOWNOACTIVATE);
+  EXPECT_FALSE(record().Hidden);
+  EXPECT_TRUE(record().ShowPainted);
+  EXPECT_EQ(BackAt(150, 100), 0x705030u);
+}
+
+// The shadow and the close belong to a close that goes ahead.
+TEST_F(FormTest, ARefusedCloseKeepsWindowAndShadowAndAnAgreedOneTakesBoth) {
+  Skin(WS_POPUP, 300, 200);
+  TestWindow shadow(50, 50, L"shadow", WS_POPUP | WS_VISIBLE);
+  HWND shadowWindow = shadow.hwnd();
+  record().ShadowWindow = shadowWindow;
+  record().CloseQueryHandler = SkinRoutine(&Refuse);
+  EXPECT_EQ(SendMessageW(form(), WM_CLOSE, 0, 0), 0);
+  EXPECT_TRUE(IsWindow(form()));
+  EXPECT_TRUE(IsWindow(shadowWindow));
+  record().CloseQueryHandler = SkinRoutine(&Agree);
+  SendMessageW(form(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(form()));
+  EXPECT_FALSE(IsWindow(shadowWindow));
+}
+
+// Fields that SWP_NOMOVE or SWP_NOSIZE mark unchanged come from where the
+// window is.
+TEST_F(FormTest, TheShadowFollowsMovesAndSizesAlone) {
+  Skin(WS_POPUP, 300, 200);
+  TestWindow shadow(50, 50, L"shadow", WS_POPUP | WS_VISIBLE);
+  record().ShadowWindow = shadow.hwnd();
+  record().ShadowSize = 10;
+  SetWindowPos(form(), nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT at{};
+  GetWindowRect(shadow.hwnd(), &at);
+  EXPECT_EQ(at.left, 40);
+  EXPECT_EQ(at.top, 50);
+  EXPECT_EQ(at.right - at.left, 320);
+  SetWindowPos(form(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(shadow.hwnd(), &at);
+  EXPECT_EQ(at.left, 40);
+  EXPECT_EQ(at.right - at.left, 220);
+  EXPECT_EQ(at.bottom - at.top, 120);
+  record().ShadowWindow = nullptr;
+}
+
+TEST_F(FormTest, MenuItemsAreMeasuredOnlyWhenTheirNumbersNameAnItem) {
+  Skin(WS_POPUP, 300, 200);
+  MenuSkinEntry menu;
+  menu.itemWidth = 120;
+  menu.itemHeight = 22;
+  menu.items.resize(2);
+  menu.items[1].separator = true;
+  MenuItemList.push_back(menu);
+  struct Case {
+    ULONG_PTR data;
+    UINT width, height;
+  };
+  const Case cases[] = {{MAKELONG(1, 1), 120, 22}, {MAKELONG(2, 1), 120, 12}, {MAKELONG(3, 1), 7, 7},
+                        {MAKELONG(0, 1), 7, 7},   {MAKELONG(1, 2), 7, 7},    {MAKELONG(1, 0), 7, 7}};
+  for (const Case& c : cases) {
+    MEASUREITEMSTRUCT item{ODT_MENU, 0, 1, 7, 7, c.data};
+    SendMessageW(form(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.itemWidth, c.width) << std::hex << c.data;
+    EXPECT_EQ(item.itemHeight, c.height) << std::hex << c.data;
+  }
+  // A second hook replaces the first, which is removed.
+  MenuSkinHookInstall();
+  HWINEVENTHOOK first = MenuWinEventHook;
+  MenuSkinHookInstall();
+  EXPECT_NE(MenuWinEventHook, nullptr);
+  EXPECT_FALSE(UnhookWinEvent(first));
+  UnhookWinEvent(MenuWinEventHook);
+  MenuWinEventHook = nullptr;
+  MenuItemList.clear();
+}
+
+}  // namespace
+}  // namespace korvath::skin::test

@@ -1,0 +1,140 @@
+// The rendered back buffer of a skinned form: background, outline, title,
+// caption items in each look, the region, and partial repaints.
+#include "gdip/graphics.h"
+#include "platform/gdi_object.h"
+#include "skin/core/engine_state.h"
+#include "skin/window/background_theme.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/window/caption_buttons.h"
+#include "skin/window/caption_title.h"
+#include "skin/window/form_render.h"
+#include "tests/skin/window/form_fixture.h"
+
+namespace korvath::skin::test {
+namespace {
+
+constexpr uint32_t kGround = 0xECECEC;
+
+int CountNear(const PixelBuffer& p, const RECT& area, uint32_t colour, int tol = 24) {
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (ColorNear(p.RgbAt(x, y), colour, tol)) ++count;
+  return count;
+}
+
+PixelBuffer Item(const SkinWindowRecord& r, int i) {
+  const gdip::RectF b = r.CaptionItems[size_t(i) - 1].Bounds;
+  return CaptureDC(r.BackDC.get(), int(b.x - 1), int(b.y), r.CaptionItems[size_t(i) - 1].Width, 18);
+}
+
+void Paint(int32_t n, int32_t item, bool pressed, int32_t level) {
+  gdip::Graphics graphics;
+  SkinPaintCaptionButtons(n, item, graphics, false, pressed, level);
+}
+
+TEST_F(FormTest, RenderLaysBackgroundOutlineTitleAndItemsAndShapesTheWindow) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  const PixelBuffer p = Back();
+  ASSERT_EQ(p.width, 400);
+  EXPECT_EQ(p.RgbAt(200, 150), kGround);
+  // The dark outline, and inside it the white line of a form without shadow.
+  EXPECT_TRUE(ColorNear(p.RgbAt(200, 0), 0x5A5A5A, 12)) << std::hex << p.RgbAt(200, 0);
+  EXPECT_GT(p.RgbAt(200, 1) & 0xFF, kGround & 0xFF);
+  EXPECT_TRUE(ColorNear(p.RgbAt(0, 150), 0x5A5A5A, 12));
+  // The white title with its grey halo, in the caption.
+  EXPECT_GT(CountNear(p, {6, 4, 160, 25}, 0xFFFFFF, 10), 40);
+  EXPECT_GT(CountNear(p, {6, 4, 160, 25}, 0x808080 + 0x303030, 40), 20);
+  // The close glyph's white X at the close item's centre.
+  const gdip::RectF close = record().CaptionItems[1].Bounds;
+  EXPECT_GT(CountNear(p, {int(close.x) + 14, 4, int(close.x) + 24, 14}, 0xFFFFFF, 16), 10);
+  // What reaches the screen is the back buffer.
+  EXPECT_EQ(CaptureClient(form()).RgbAt(200, 150), kGround);
+  // The caption's saved background and the snapshot.
+  EXPECT_EQ(GetSkinProp(form(), prop::CK_Ggcj), reinterpret_cast<LONG_PTR>(record().ChildBackDC.get()));
+  EXPECT_EQ(CaptureDC(record().ChildBackDC.get(), 0, 0, 400, 300).pixels, p.pixels);
+  EXPECT_EQ(CaptureDC(record().CaptionDC.get(), 300, 5, 1, 1).RgbAt(0, 0), kGround);
+
+  // The region: 5 x 5 corners, one pixel past the right and bottom edges.
+  platform::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(form(), region.get()), ERROR);
+  EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+  EXPECT_TRUE(PtInRegion(region.get(), 200, 0));
+  EXPECT_TRUE(PtInRegion(region.get(), 399, 150));
+  EXPECT_FALSE(PtInRegion(region.get(), 0, 299));
+}
+
+TEST_F(FormTest, CaptionItemsShowNormalHoverAndPressedLooks) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  const int32_t n = number();
+  const PixelBuffer normal = Item(record(), 1);
+  Paint(n, 1, false, 240);
+  const PixelBuffer hover = Item(record(), 1);
+  Paint(n, 1, true, 0);
+  const PixelBuffer pressed = Item(record(), 1);
+  Paint(n, 1, false, 0);
+  EXPECT_EQ(Item(record(), 1).pixels, normal.pixels);  // level 0 is the item at rest
+  EXPECT_NE(hover.pixels, normal.pixels);
+  EXPECT_NE(pressed.pixels, normal.pixels);
+  EXPECT_NE(pressed.pixels, hover.pixels);
+  // Hovered and pressed minimise items darken the ground near the top.
+  EXPECT_LT(hover.RgbAt(3, 2) & 0xFF, normal.RgbAt(3, 2) & 0xFF);
+  // The pressed close item is red at the top, the hovered one reddish too.
+  Paint(n, 2, true, 0);
+  const uint32_t red = Item(record(), 2).RgbAt(3, 1);
+  EXPECT_GT(int(red >> 16), int(red & 0xFF) + 80) << std::hex << red;
+  Paint(n, 2, false, 240);
+  const uint32_t tint = Item(record(), 2).RgbAt(3, 2);
+  EXPECT_GT(int(tint >> 16), int(tint & 0xFF) + 40) << std::hex << tint;
+  // A repaint shows the item on the window at once.
+  const gdip::RectF b = record().CaptionItems[1].Bounds;
+  PumpMessages(50);  // the window surface reaches the screen
+  EXPECT_TRUE(ColorNear(CaptureClient(form()).RgbAt(int(b.x) + 2, 2), tint, 12));
+}
+
+// A long title keeps within the caption, and a new title leaves nothing of
+// the old one: the rectangle restored is the rectangle drawn in.
+TEST_F(FormTest, TitleStaysInTheCaptionAndANewTitleLeavesNoGhost) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  SetWindowTextW(form(), L"A very long title that wraps onto a second line and a third one, well past the caption");
+  record().RenderPending = true;
+  InvalidateRect(form(), nullptr, FALSE);
+  UpdateWindow(form());
+  PixelBuffer p = Back();
+  EXPECT_GT(CountNear(p, {6, 4, 300, 25}, 0xFFFFFF, 10), 40);
+  EXPECT_EQ(CountNear(p, {6, 26, 330, 60}, kGround, 0), (330 - 6) * (60 - 26)) << "title below the caption";
+
+  SetWindowTextW(form(), L"Short");
+  const PixelBuffer repainted = Back();
+  record().RenderPending = true;
+  InvalidateRect(form(), nullptr, FALSE);
+  UpdateWindow(form());
+  EXPECT_EQ(repainted.pixels, Back().pixels);
+  // A null text is an empty title.
+  SendMessageW(form(), WM_SETTEXT, 0, 0);
+  const RECT title = SkinCaptionTitleRect(number());
+  EXPECT_EQ(CountNear(Back(), title, 0xFFFFFF, 10), 0);
+}
+
+TEST_F(FormTest, StatusBarSegmentsLightenTheBarAndShowTheirText) {
+  FormSkinSettings s = Framed();
+  s.statusBarHeight = 20;
+  s.statusBarSegments = std::vector<StatusBarSegment>{{.width = -1, .text = "status", .textColor = 0x0000FF}};
+  Skin(WS_POPUP, 400, 300, s);
+  const PixelBuffer p = Back();
+  const gdip::Rect bar = record().StatusBarRect;
+  EXPECT_GT(p.RgbAt(bar.x + 300, bar.y + 2) & 0xFF, kGround & 0xFF);
+  EXPECT_GT(CountNear(p, {bar.x + 2, bar.y, bar.x + 60, bar.y + 20}, 0xFF0000, 60), 5);
+  EXPECT_TRUE(record().TextDC);
+}
+
+TEST_F(FormTest, ThemeChangeRendersVisibleFormsAgain) {
+  Skin(WS_POPUP, 300, 200);
+  SkinSetBackgroundTheme("", {}, 0x404040, 0xC0C0C0);
+  EXPECT_EQ(BackAt(150, 100), 0x404040u);
+  SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
+}
+
+}  // namespace
+}  // namespace korvath::skin::test
