@@ -13,6 +13,7 @@
 #include "skin/window/drop_shadow.h"
 #include "skin/window/fade_in.h"
 #include "skin/window/message_box.h"
+#include "skin/window/skin_removal.h"
 
 namespace korvath::skin {
 
@@ -112,7 +113,7 @@ LRESULT OnNcButtonUp(HWND box, WPARAM hit, LPARAM lParam) {
 }
 
 LRESULT OnDestroyed(HWND box, WPARAM wParam, LPARAM lParam) {
-  DialogSkinDetach(box);
+  UnskinWindow(box);
   return PassOn(box, WM_NCDESTROY, wParam, lParam);
 }
 
@@ -126,13 +127,6 @@ void SkinLayoutCaptionParts(int32_t index) {
   const int32_t width = r.right - r.left;
   record->ButtonStripLeft = width - 36;
   for (CaptionItem& item : record->CaptionItems) item.Bounds = gdip::RectF{float(width - 36), 2.0f, 36.0f, 22.0f};
-}
-
-void DialogSkinDetach(HWND box) {
-  const int32_t n = SkinFindWindowRecord(box);
-  if (!n) return;
-  SetWindowLongPtrW(box, GWLP_WNDPROC, GetSkinProp(box, prop::Hw_hProc));
-  SkinRemoveWindowRecord(n);
 }
 
 LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
