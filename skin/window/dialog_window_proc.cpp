@@ -13,6 +13,7 @@
 #include "skin/window/drop_shadow.h"
 #include "skin/window/fade_in.h"
 #include "skin/window/message_box.h"
+#include "skin/window/skin_removal.h"
 
 namespace korvath::skin {
 
@@ -128,12 +129,7 @@ void SkinLayoutCaptionParts(int32_t index) {
   for (CaptionItem& item : record->CaptionItems) item.Bounds = gdip::RectF{float(width - 36), 2.0f, 36.0f, 22.0f};
 }
 
-void DialogSkinDetach(HWND box) {
-  const int32_t n = SkinFindWindowRecord(box);
-  if (!n) return;
-  SetWindowLongPtrW(box, GWLP_WNDPROC, GetSkinProp(box, prop::Hw_hProc));
-  SkinRemoveWindowRecord(n);
-}
+void DialogSkinDetach(HWND box) { UnskinWindow(box); }
 
 LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   SkinWindowRecord* record = SkinRecordOfWindow(box);
