@@ -37,21 +37,31 @@ korvath_start_groups() {
   [ "$count" -ge 1 ] || count=${#cpus[@]}
   korvath_stop_groups
   mkdir -p "$korvath_groups_dir"
+  # Group 0 uses the build's own prefix, the one tools/run.sh uses. The other
+  # groups' prefixes are copies of it, but its system32 (about 530 MB of DLLs
+  # that Wine only reads) is hard-linked, not copied. Everything else, the
+  # registry files above all (Wine rewrites them in place), is each group's own.
+  local base=$korvath_groups_build/wineprefix system=drive_c/windows/system32
+  (. "$korvath_root/tools/wine-env.sh" "$korvath_groups_build" "$base") || return 1
+  for ((k = 1; k < count; k++)); do
+    prefix=$korvath_groups_build/wineprefix-$k
+    if [ ! -f "$prefix/.korvath-ready" ] || [ ! "$prefix/$system/user32.dll" -ef "$base/$system/user32.dll" ] ||
+       [ "$prefix/user.reg" -ef "$base/user.reg" ]; then
+      rm -rf "$prefix"
+      mkdir -p "$prefix"
+      tar -C "$base" --exclude="./$system" -cf - . | tar -C "$prefix" -xf - &&
+        cp -al "$base/$system" "$prefix/$system" || return 1
+    fi
+  done
   for ((k = 0; k < count; k++)); do
     cpu=${cpus[k % ${#cpus[@]}]}
-    # Group 0 uses the build's own prefix, the one tools/run.sh uses.
-    prefix=$korvath_groups_build/wineprefix
+    prefix=$base
     [ $k = 0 ] || prefix=$korvath_groups_build/wineprefix-$k
     (
       set -e
       unset DISPLAY
       . "$korvath_root/tools/xvfb.sh"
       taskset -a -p -c "$cpu" "$korvath_xvfb_pid" >/dev/null
-      if ! taskset -c "$cpu" bash -c '. "$1/tools/wine-env.sh" "$2" "$3"' _ "$korvath_root" \
-             "$korvath_groups_build" "$prefix"; then
-        kill "$korvath_xvfb_pid"
-        exit 1
-      fi
       . "$korvath_root/tools/wine-env.sh" "$korvath_groups_build" "$prefix"
       # One server for the whole run, started on the group's CPU.
       taskset -c "$cpu" wineserver -p

@@ -7,7 +7,8 @@
 //
 // Lists exist from program start (no user tests them for absence). Windows
 // are left to their own destruction; the lists own the memory and the objects
-// in them.
+// in them. GDI+'s start-up (engine_startup.h) and the twenty panel objects
+// (panel_window.h) last as long as the process and are not reset.
 #include <windows.h>
 
 #include <cstdint>

@@ -65,7 +65,8 @@ void SkinLoadBackgroundImage(int32_t n, gdip::Bitmap& bitmap) {
   if (!r || (SkinBackgroundImage.empty() && r->SkinImage.empty())) return;
   const ByteSet& source = r->SkinImage.empty() ? SkinBackgroundImage : r->SkinImage;
   if (ImageMode(*r) != 4) {
-    bitmap.FromStream(source);
+    // A picture that does not decode leaves the bitmap empty: no image.
+    static_cast<void>(bitmap.FromStream(source));
     return;
   }
   gdip::Image image;

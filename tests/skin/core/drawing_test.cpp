@@ -18,6 +18,7 @@
 #include "skin/core/border_geometry.h"
 #include "skin/core/child_layout.h"
 #include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/ip_address_dots.h"
@@ -37,6 +38,15 @@ LRESULT CALLBACK UnevenFrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   RECT* r = reinterpret_cast<RECT*>(lp);
   *r = RECT{r->left + 2, r->top + 6, r->right - 3, r->bottom - 1};
   return 0;
+}
+
+// Windows colours are 0x00BBGGRR, GDI+ colours 0xAARRGGBB: red and blue
+// change places, the alpha's low byte goes on top, opaque when none is given.
+TEST(DrawingValues, ArgbFromAWindowsColour) {
+  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22), int32_t(0xFF22CADDu));
+  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22, 160), int32_t(0xA022CADDu));
+  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22, 0x1A0), int32_t(0xA022CADDu));
+  EXPECT_EQ(SkinArgbFromColorRef(0x7F000001, 0), 0x00010000);  // the colour's top byte is dropped
 }
 
 TEST(Geometry, ScrollBarAreaTabPagesAndStretchedChildren) {

@@ -129,16 +129,16 @@ TEST_F(PanelTest, EntriesGoInAtTheirPosition) {
 // size leaves the panel's redraw flag alone.
 TEST_F(PanelTest, AWindowLimitedThroughAPanelSlotClipsItsChildrenOnlyWithinTheReportedSize) {
   TestWindow holder(200, 100, L"limited", WS_POPUP | WS_VISIBLE);
-  holder.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 20, 20);
-  holder.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 60, 10, 20, 20);
+  for (int x : {10, 60, 120}) holder.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, x, 10, 20, 20);
   SetSkinProp(holder.hwnd(), prop::Wxk_LBID, panel_.GetCallbackSlot());
-  panel_.SetPoint(40, 25);
+  panel_.SetPoint(100, 25);
   panel_.SetRedrawPending(0);
   const SkinMemoryDc dc = SkinMemoryDc::Create(200, 100);
   SkinGetClippedDC(holder.hwnd(), dc.get());
   EXPECT_FALSE(PtVisible(dc.get(), 20, 20)) << "the first child, inside the limit";
+  EXPECT_FALSE(PtVisible(dc.get(), 70, 20)) << "the second child, inside the limit";
   EXPECT_TRUE(PtVisible(dc.get(), 20, 27)) << "the first child, below the limit's height";
-  EXPECT_TRUE(PtVisible(dc.get(), 70, 20)) << "the second child, right of the limit's width";
+  EXPECT_TRUE(PtVisible(dc.get(), 130, 20)) << "the third child, right of the limit's width";
   EXPECT_TRUE(PtVisible(dc.get(), 45, 20)) << "between the children";
   EXPECT_EQ(panel_.GetRedrawPending(), 0);
 }

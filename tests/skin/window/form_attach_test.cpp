@@ -225,7 +225,7 @@ TEST_F(FormTest, BackgroundThemeSetsColoursImageAndMode) {
     gdip::Bitmap bitmap;
     ASSERT_TRUE(bitmap.CreateWithFormat(200, 100));
     gdip::Graphics g;
-    g.FromImage(bitmap);
+    ASSERT_TRUE(g.FromImage(bitmap));
     g.Clear(0xFF336699);
     std::string format(gdip::kPngFormat);
     picture = bitmap.SaveToStream(&format);
