@@ -113,7 +113,7 @@ LRESULT OnNcButtonUp(HWND box, WPARAM hit, LPARAM lParam) {
 }
 
 LRESULT OnDestroyed(HWND box, WPARAM wParam, LPARAM lParam) {
-  DialogSkinDetach(box);
+  UnskinWindow(box);
   return PassOn(box, WM_NCDESTROY, wParam, lParam);
 }
 
@@ -128,8 +128,6 @@ void SkinLayoutCaptionParts(int32_t index) {
   record->ButtonStripLeft = width - 36;
   for (CaptionItem& item : record->CaptionItems) item.Bounds = gdip::RectF{float(width - 36), 2.0f, 36.0f, 22.0f};
 }
-
-void DialogSkinDetach(HWND box) { UnskinWindow(box); }
 
 LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   SkinWindowRecord* record = SkinRecordOfWindow(box);

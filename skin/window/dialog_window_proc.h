@@ -3,7 +3,7 @@
 // caption itself, hit-tests and animates the close button, keeps the rounded
 // region and the drop shadow in step with the box, fades the box in at its
 // first paint, shrinks it away when it closes and removes the skin when the
-// box is destroyed. Everything it does not swallow goes on to the dialog's
+// box is destroyed (UnskinWindow). Everything it does not swallow goes on to the dialog's
 // previous procedure (property `Hw_hProc`).
 #include <windows.h>
 
@@ -17,10 +17,5 @@ LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM
 // `index` from the box's current width: each item 36 x 22 at (width - 36, 2)
 // in window coordinates.
 void SkinLayoutCaptionParts(int32_t index);
-
-// Takes the box's skin off while it is destroyed: gives the box its previous
-// procedure back and removes its record (renumbering the others). Its
-// properties stay, so that the last message still reaches `Hw_hProc`.
-void DialogSkinDetach(HWND box);
 
 }  // namespace korvath::skin

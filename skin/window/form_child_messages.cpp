@@ -17,6 +17,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/form_messages.h"
+#include "skin/window/working_set_trim.h"
 
 namespace korvath::skin {
 
@@ -115,6 +116,7 @@ LRESULT OnActivateApp(const FormMessage& m) {
     if (m.wParam == 0) r->Active = false;
     if (m.wParam == 1) r->Active = true;
   }
+  SkinTrimOnActivateApp(m.wParam != 0);
   return PassOn(m);
 }
 

@@ -16,6 +16,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_skin_attach.h"
+#include "skin/window/form_attach.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
 #include "skin/window/working_set_trim.h"
@@ -201,6 +202,13 @@ TEST_F(CloseAnimationTest, TheTrimRunsInProcessOncePerDeactivationAndOnlyWhenSwi
   EXPECT_FALSE(SkinTrimOnActivateApp(false));  // the next form of the same deactivation
   EXPECT_FALSE(SkinTrimOnActivateApp(true));
   EXPECT_TRUE(SkinTrimOnActivateApp(false));
+  // Skinned forms trim as the application loses and regains activation.
+  testsupport::TestWindow form(200, 100, L"form", WS_POPUP);
+  FormSkinAttach(form.hwnd());
+  SendMessageW(form.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_FALSE(SkinEngine.TrimDoneSinceActivation);
+  SendMessageW(form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_TRUE(SkinEngine.TrimDoneSinceActivation);
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
   EXPECT_EQ(GetFileAttributesW((std::wstring(windows) + L"\\empty.exe").c_str()), INVALID_FILE_ATTRIBUTES);

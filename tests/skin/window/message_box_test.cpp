@@ -20,6 +20,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_window_proc.h"
 #include "skin/window/message_box.h"
+#include "skin/window/skin_removal.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/window/box_probes.h"
 #include "tests/support/win_test_support.h"
@@ -447,13 +448,13 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
 
 // Taking the skin off a live box gives it its own procedure back and
 // removes its record alone; it answers as a plain box from then on.
-TEST_F(MessageBoxTest, DetachGivesTheProcedureBackAndRemovesOnlyTheBoxRecord) {
+TEST_F(MessageBoxTest, UnskinningGivesTheProcedureBackAndRemovesOnlyTheBoxRecord) {
   HWND owner = SkinnedOwner(RGB(0, 255, 0));
   testsupport::DialogAnswerer driver;
   driver.Add([owner](HWND box) {
     EXPECT_EQ(SkinFindWindowRecord(box), 2);
     const LONG_PTR previous = GetSkinProp(box, prop::Hw_hProc);
-    DialogSkinDetach(box);
+    UnskinWindow(box);
     EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), previous);
     EXPECT_EQ(SkinFindWindowRecord(box), 0);
     EXPECT_EQ(SkinWindowList.size(), 1u);
