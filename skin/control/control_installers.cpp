@@ -8,6 +8,5 @@ void ProgressSkinInstall(int32_t, HWND) {}
 void UpDownSkinInstall(int32_t, HWND) {}
 void HeaderSkinInstall(int32_t, HWND) {}
 void ToolbarSkinInstall(int32_t, HWND) {}
-void StaticSkinInstall(int32_t, HWND, int32_t, int32_t) {}
 
 }  // namespace korvath::skin
