@@ -1,7 +1,6 @@
 // The skinned form's procedure driven through real input and messages:
 // caption clicks, moving, hover fades, window states, closing, and the
 // mechanisms the tool's own window leaves idle.
-#include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
@@ -205,32 +204,6 @@ TEST_F(FormTest, TheShadowFollowsMovesAndSizesAlone) {
   EXPECT_EQ(at.right - at.left, 220);
   EXPECT_EQ(at.bottom - at.top, 120);
   record().ShadowWindow = nullptr;
-}
-
-// List boxes get the form's background as their brush; edits and statics only
-// in the see-through mode, disabled ones with their disabled text colour.
-TEST_F(FormTest, ControlColoursFollowTheSeeThroughMode) {
-  Skin(WS_POPUP, 300, 200);
-  HWND list = CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE, 10, 30, 80, 60, form(), nullptr, nullptr, nullptr);
-  HWND label = CreateWindowExW(0, L"Static", L"x", WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 100, 80, 20, form(), nullptr,
-                               nullptr, nullptr);
-  SetSkinProp(label, prop::Kj_Jzzts, 0x123456);
-  HDC dc = GetDC(form());
-  const auto brush = SendMessageW(form(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list));
-  EXPECT_NE(brush, 0);
-  EXPECT_EQ(brush, GetSkinProp(list, prop::Kj_dxjb));
-  const auto plain = SendMessageW(form(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
-  EXPECT_EQ(GetSkinProp(label, prop::Kj_dxjb), 0);
-  SkinTransparentMode = true;
-  const auto seeThrough = SendMessageW(form(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
-  SkinTransparentMode = false;
-  EXPECT_NE(seeThrough, plain);
-  EXPECT_EQ(seeThrough, GetSkinProp(label, prop::Kj_dxjb));
-  EXPECT_EQ(GetTextColor(dc), 0x123456u);
-  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-  ReleaseDC(form(), dc);
-  DestroyWindow(list);
-  DestroyWindow(label);
 }
 
 TEST_F(FormTest, MenuItemsAreMeasuredOnlyWhenTheirNumbersNameAnItem) {
