@@ -3,6 +3,7 @@
 #include "skin/control/container_skin.h"
 
 #include "skin/button/button_installers.h"
+#include "skin/edit/edit_installers.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -72,6 +73,9 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
   // the ones not built yet leave their children natively drawn.
   ButtonSkinInstall(owner, window);
   CheckRadioSkinInstall(owner, window);
+  EditComboSkinInstall(owner, window);
+  ChildControlSkinInstall(owner, window);
+  TransparentChildSkinInstall(owner, window);
 
   // The installers may have registered nested containers: the list may have
   // grown, so the entry is found again by its number.

@@ -56,5 +56,12 @@ TEST_F(MainWindowTest, TheCheckedRadioButtonShowsItsDotAndAClickMovesIt) {
   EXPECT_TRUE(ColorNear(dot(Velmar单选框), dot(中立单选框), 3));
 }
 
+TEST_F(MainWindowTest, SpaceOnTheFocusedCloseButtonStillClosesTheTool) {
+  SetFocus(H(关闭按钮));
+  ASSERT_EQ(GetFocus(), H(关闭按钮));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
 }  // namespace
 }  // namespace korvath::app::uitest

@@ -1,5 +1,9 @@
 #include "tests/support/win_test_support.h"
 
+#include <commctrl.h>
+#include <gdiplus.h>
+#include <objbase.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -7,6 +11,20 @@
 #include "tests/support/png_writer.h"
 
 namespace testsupport {
+
+// ---- start-up -------------------------------------------------------------
+
+ProgramRuntime::ProgramRuntime() : ole_(OleInitialize(nullptr)) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr) != Gdiplus::Ok) gdiplusToken_ = 0;
+}
+
+ProgramRuntime::~ProgramRuntime() {
+  if (gdiplusToken_) Gdiplus::GdiplusShutdown(gdiplusToken_);
+  if (SUCCEEDED(ole_)) OleUninitialize();
+}
 
 // ---- pixels -------------------------------------------------------------
 

@@ -10,6 +10,24 @@
 
 namespace testsupport {
 
+// ---- start-up -------------------------------------------------------------
+
+// What the program sets up before its first window, for a test or benchmark
+// program's whole run: OLE for the shell dialogs and COM objects, the common
+// controls and GDI+; undone in reverse order.
+class ProgramRuntime {
+ public:
+  ProgramRuntime();
+  ~ProgramRuntime();
+  ProgramRuntime(const ProgramRuntime&) = delete;
+  ProgramRuntime& operator=(const ProgramRuntime&) = delete;
+  bool hasGdiplus() const { return gdiplusToken_ != 0; }
+
+ private:
+  HRESULT ole_;
+  ULONG_PTR gdiplusToken_ = 0;
+};
+
 // ---- pixels -------------------------------------------------------------
 
 // 32-bit pixels as 0xAARRGGBB, rows top to bottom.

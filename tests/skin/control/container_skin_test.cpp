@@ -9,6 +9,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/window_procs.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 
@@ -73,6 +74,22 @@ TEST_F(ContainerSkinTest, GroupBoxesAndTabControlsAreFramedContainersOfTheirKind
     EXPECT_EQ(entry.kind, c.kind) << c.style;
     EXPECT_EQ(entry.framed, c.framed) << c.style;
   }
+}
+
+// The edit, combo and list skins run over a container's children too: the
+// tool's numeric combo boxes and its HP box sit in group boxes.
+TEST_F(ContainerSkinTest, EditsCombosAndListsInsideAContainerAreSkinned) {
+  const bool wasEnabled = SkinEnabled;
+  SkinEnabled = true;
+  const HWND group = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, 300, 200,
+                                     form_.hwnd(), nullptr, nullptr, nullptr);
+  const HWND edit = Add(L"Edit", group), combo = Add(L"ComboBox", group), list = Add(L"ListBox", group);
+  ContainerSkinAttach(group, false);
+  SkinEnabled = wasEnabled;
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC)), &EditSkinWndProc);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(combo, GWLP_WNDPROC)), &ComboSkinWndProc);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)), &ChildControlSkinWndProc);
+  EXPECT_EQ(GetSkinProp(combo, prop::Hw_FuID), form_.recordNumber());
 }
 
 // A list box's pattern brush is made once and kept until the list moves,

@@ -4,9 +4,6 @@
 // a plain cycle: a popup window created, a 200 x 120 memory DC painted and
 // both released.   skin_core_cycle_benchmark [cycles]
 #include <windows.h>
-#include <commctrl.h>
-#include <gdiplus.h>
-#include <objbase.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +12,7 @@
 
 #include "skin/core/memory_dc.h"
 #include "tests/skin/core/cycles.h"
+#include "tests/support/win_test_support.h"
 
 namespace {
 
@@ -44,17 +42,11 @@ void Report(const char* name, const cycles::Figures& figures, double reference) 
 
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-  OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return std::fprintf(stderr, "no GDI+\n"), 1;
+  const testsupport::ProgramRuntime runtime;
+  if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
   const double reference = PlainCycleMilliseconds(1000);
   Report("engine resources (window record, backgrounds, layered window, memory DCs, text, strip, shadow):",
          cycles::RunResourceCycles(count), reference);
   Report("panel (hover, press, release, leave, repaint):", cycles::RunPanelCycles(count), reference);
-  Gdiplus::GdiplusShutdown(token);
-  OleUninitialize();
   return 0;
 }

@@ -322,6 +322,12 @@ TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
   EXPECT_EQ(Caption(kCaption, {30, 20, 160, 30}, 0).pixels, one.pixels);
   EXPECT_EQ(Caption(kCaption, {30, 20, 160, 30}, -5).pixels, one.pixels);
   EXPECT_NE(Caption(kCaption, {30, 20, 160, 30}, 4).pixels, one.pixels);  // the glow depends on it
+  // The caller's graphics is left drawing text anti-aliased on the pixel grid.
+  gdip::Bitmap bitmap;
+  gdip::Graphics g;
+  ASSERT_TRUE(bitmap.CreateWithFormat(40, 20) && g.FromImage(bitmap));
+  SkinDrawControlText(g, kCaption, {0, 0, 40, 20}, RGB(0, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(g.GetTextRenderingHint(), Gdiplus::TextRenderingHintAntiAliasGridFit);
 }
 
 TEST(SkinDrawControlText, AlignmentWrapAndTheCallersFormatPlaceTheText) {

@@ -274,6 +274,12 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   const auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+  TVITEMW ticked = {};
+  ticked.mask = TVIF_STATE | TVIF_HANDLE;
+  ticked.hItem = root;
+  ticked.state = INDEXTOSTATEIMAGEMASK(2);
+  ticked.stateMask = TVIS_STATEIMAGEMASK;
+  SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&ticked));
   InstallAll();
   ASSERT_EQ(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0), -1);
   InvalidateRect(tree, nullptr, TRUE);
@@ -289,6 +295,14 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   for (int x = text.left; x < text.right; ++x)
     for (int y = text.top; y < text.bottom; ++y) dark += (shown.RgbAt(x, y) & 0xFF) < 0x60;
   EXPECT_GT(dark, 10);
+  // The ticked root's check box, left of its text, shows the green tick.
+  int green = 0;
+  for (int x = text.left - 14; x < text.left - 1; ++x)
+    for (int y = text.top; y < text.bottom; ++y) {
+      const uint32_t p = shown.RgbAt(x, y);
+      green += ((p >> 8) & 0xFF) > ((p >> 16) & 0xFF) + 30 && ((p >> 8) & 0xFF) > (p & 0xFF) + 30;
+    }
+  EXPECT_GT(green, 5);
   // The selected child gets the fill, the empty area shows the form's picture.
   RECT selected = {};
   std::memcpy(&selected, &child, sizeof child);

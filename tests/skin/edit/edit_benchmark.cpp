@@ -162,12 +162,8 @@ void ControlCycle(HWND control, HWND elsewhere, bool isEdit, int i) {
 
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-  OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (GdiplusStartup(&token, &input, nullptr) != Ok) return std::fprintf(stderr, "no GDI+\n"), 1;
+  const testsupport::ProgramRuntime runtime;
+  if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
   {
     test::EngineGlobals globals;
     SkinEnabled = true;
@@ -242,7 +238,5 @@ int main(int argc, char** argv) {
                 figures.Describe().c_str(), figures.MillisecondsPerCycle(),
                 returned ? "" : "\n  LEAK: the counts did not return");
   }
-  GdiplusShutdown(token);
-  OleUninitialize();
   return 0;
 }
