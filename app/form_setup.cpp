@@ -7,7 +7,8 @@
 #include "app/pictures.h"
 #include "platform/folders.h"
 #include "platform/text_commands.h"
-#include "skin/control/container_skin.h"
+#include "skin/control/control_skin.h"
+#include "skin/control/label_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/skin_picture.h"
 #include "skin/window/background_theme.h"
@@ -35,6 +36,15 @@ const std::array<NumericCombo, 12>& NumericCombos() {
   return combos;
 }
 
+void SkinLabelsAndGroupBoxes() {
+  // Every label in the default look: "宋体" 12, black, left, centred in height.
+  static constexpr Unit kLabels[] = {标签1,  标签2,  标签3,  标签4,  标签5,  标签6,  标签7,
+                                     标签8,  标签9,  标签10, 标签11, 标签12, 标签13, 标签14,
+                                     标签15, 标签16, 标签17, 标签18, 标签19, 标签20};
+  for (Unit label : kLabels) skin::LabelSkinAttach(MainForm().UnitGetHandle(label));
+  for (Unit group : {分组框1, 分组框2, 分组框3}) skin::ContainerControlSkinAttach(MainForm().UnitGetHandle(group));
+}
+
 void OnMainWindowCreated() {
   // Light grey ground, grey highlights; then skinning on, default alpha.
   skin::SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
@@ -52,9 +62,7 @@ void OnMainWindowCreated() {
   settings.hideIcon = true;
   settings.buttonPicture = &buttonPicture;
   skin::FormSkinAttach(window, settings);
-  // The group boxes take their look from the skinned form (the labels keep
-  // the system's until their skin exists).
-  for (Unit group : {分组框1, 分组框2, 分组框3}) skin::ContainerSkinAttach(MainForm().UnitGetHandle(group));
+  SkinLabelsAndGroupBoxes();
   PlaceFieldPanels();
   NpcFormInit();
 }

@@ -11,6 +11,9 @@ namespace korvath::app {
 
 // Bound to the main window's creation-done event.
 void OnMainWindowCreated();
+// The 20 labels become transparent text and the three group boxes skinned
+// containers, in that order, once the form is skinned.
+void SkinLabelsAndGroupBoxes();
 // Fills the lists, sets every default and loads the record from the controls.
 void NpcFormInit();
 

@@ -3,12 +3,13 @@
 #include "skin/control/container_skin.h"
 
 #include "skin/button/button_installers.h"
-#include "skin/edit/edit_installers.h"
+#include "skin/control/control_installers.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/edit_installers.h"
 
 namespace korvath::skin {
 
@@ -66,15 +67,18 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
     }
   }
 
-  // The skins of the controls inside run here, each as installer(owner,
-  // window), in this order: push buttons, check boxes and radio buttons, edit
-  // and combo boxes, track bars, progress bars, list-type controls, up-downs,
-  // headers, toolbars, see-through children. Each comes with its control skin;
-  // the ones not built yet leave their children natively drawn.
+  // The skins of the controls inside, in this order; statics are not among
+  // them. A nested toolbar with children registers itself here, taking the
+  // next entry.
   ButtonSkinInstall(owner, window);
   CheckRadioSkinInstall(owner, window);
   EditComboSkinInstall(owner, window);
+  TrackbarSkinInstall(owner, window);
+  ProgressSkinInstall(owner, window);
   ChildControlSkinInstall(owner, window);
+  UpDownSkinInstall(owner, window);
+  HeaderSkinInstall(owner, window);
+  ToolbarSkinInstall(owner, window);
   TransparentChildSkinInstall(owner, window);
 
   // The installers may have registered nested containers: the list may have

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
@@ -65,6 +66,22 @@ LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, WM_SHOWWINDOW, wParam, lParam);
 }
 
+// A stale look is painted in full; a clean one is one copy from the child
+// layer, after which see-through children paint over it again.
+LRESULT OnPaint(const Container& c, HWND window) {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window, &paint);
+  if (c.entry->rebuild || c.entry->childChanged) {
+    ContainerSkinPaint(c.owner, c.number);
+    EndPaint(window, &paint);
+  } else {
+    SkinRefreshWindowDefault(c.owner, c.number, window, dc, true);
+    EndPaint(window, &paint);
+    SkinRedrawChildren(window);
+  }
+  return 0;
+}
+
 void OnMoved(const Container& c, HWND window) {
   if (!Framed(c)) return;
   c.entry->rebuild = true;
@@ -74,13 +91,10 @@ void OnMoved(const Container& c, HWND window) {
 
 // The background is never erased here; a framed container whose look is clean
 // rebuilds it while its top-level window is active and not being sized.
-LRESULT OnEraseBackground(const Container& c, HWND window, HDC dc) {
+LRESULT OnEraseBackground(const Container& c, HDC dc) {
   if (Framed(c) && !c.entry->rebuild && !c.record->Sizing && c.record->Active) {
     c.entry->rebuild = true;
   }
-  // Until the container painter is built, the skinned form's own look shows
-  // through a framed container, under the frame its own procedure draws.
-  if (Framed(c)) SkinRefreshWindow(window, false, false, dc);
   SetBkMode(dc, TRANSPARENT);
   return 1;
 }
@@ -210,8 +224,6 @@ BOOL CALLBACK DropKeptBrush(HWND child, LPARAM) {
 
 }  // namespace
 
-// Until the container painter is built, a framed container paints natively:
-// its WM_PAINT goes on to the control's own procedure.
 LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const Container c = FindContainer(window);
   switch (message) {
@@ -219,7 +231,8 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
     case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
     case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
     case WM_MOVE:               OnMoved(c, window); break;
-    case WM_ERASEBKGND:         return OnEraseBackground(c, window, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:              if (Framed(c)) return OnPaint(c, window); break;
+    case WM_ERASEBKGND:         return OnEraseBackground(c, reinterpret_cast<HDC>(wParam));
     case WM_DRAWITEM:           if (OnDrawItem(c, lParam)) return TRUE; break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

@@ -75,6 +75,26 @@ TEST_F(FormTest, AttachBuildsTheRecordAndInstallsTheProcedureLast) {
   EXPECT_NE(ownProc, 0);
 }
 
+// The attach runs the control skins over the form's own children.
+TEST_F(FormTest, AttachSkinsTheFormsControlsOfEveryKindThatHasASkin) {
+  window_ = std::make_unique<TestWindow>(300, 200, L"form", WS_POPUP);
+  const std::vector<HWND> controls = {
+      window_->AddChild(L"Button", L"push", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 30, 60, 20),
+      window_->AddChild(L"Button", L"check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 60, 60, 20),
+      window_->AddChild(L"Edit", L"", WS_CHILD | WS_VISIBLE, 10, 90, 60, 20),
+      window_->AddChild(L"ListBox", L"", WS_CHILD | WS_VISIBLE, 100, 30, 60, 60),
+      window_->AddChild(L"Static", L"see-through", WS_CHILD | WS_VISIBLE, 100, 100, 60, 20, 0, WS_EX_TRANSPARENT)};
+  FormSkinAttach(form(), Framed());
+  for (HWND control : controls) {
+    EXPECT_EQ(GetSkinProp(control, prop::Hw_FuID), number()) << control;
+    EXPECT_TRUE(SkinIsSubclassed(control)) << control;
+  }
+  // The static is skinned see-through only: it is no entry of a list.
+  EXPECT_EQ(record().Buttons.size(), 2u);
+  EXPECT_EQ(record().Edits[0].hwnd, controls[2]);
+  EXPECT_EQ(record().Children[0].hwnd, controls[3]);
+}
+
 TEST_F(FormTest, SettingsDecideCaptionHeightItemsAndTooltips) {
   struct Case {
     DWORD style;

@@ -50,6 +50,37 @@ TEST_F(FormTest, CloseItemClosesMinimiseItemMinimisesAndTheSurfaceMoves) {
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(form()); }, 3000));
 }
 
+// The rim of a resizable form shows the sizing cursors and resizes it.
+TEST_F(FormTest, TheRightEdgeOfAResizableFormResizesIt) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  Activate(form());
+  SendMessageW(form(), WM_MOUSEMOVE, 0, MAKELPARAM(398, 150));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32644)));  // IDC_SIZEWE
+  DragInModalLoop(form(), {398, 150}, {438, 150});
+  PumpUntil([&] {
+    RECT now{};
+    GetWindowRect(form(), &now);
+    return now.right - now.left != 400;
+  }, 3000);
+  RECT at{};
+  GetWindowRect(form(), &at);
+  EXPECT_EQ(at.right - at.left, 440);
+  EXPECT_EQ(at.bottom - at.top, 300);
+  // The caption follows the new width.
+  EXPECT_EQ(record().ButtonStripLeft, 440 - 68 + 1);
+  PumpMessages(50);
+  EXPECT_EQ(record().ClientWidth, 440);
+
+  // A form that is not resizable keeps the cursor it has.
+  FormSkinSettings fixed = Framed();
+  fixed.resizable = false;
+  Skin(WS_POPUP, 400, 300, fixed);
+  const HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  SetCursor(arrow);
+  SendMessageW(form(), WM_MOUSEMOVE, 0, MAKELPARAM(398, 150));
+  EXPECT_EQ(GetCursor(), arrow);
+}
+
 TEST_F(FormTest, HoverFadesAnItemInOnTheTimerAndOutWhenLeft) {
   Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
   SkinWindowRecord& r = record();

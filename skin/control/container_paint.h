@@ -1,0 +1,20 @@
+#pragma once
+// Painting a framed container: the skinned background behind it, its own
+// frame by kind, stored as its cached look in the owner's child layer and
+// copied to the window once.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::skin {
+
+// Paints entry `entryNumber` of record `recordNumber`'s container list in
+// full, through the window's own DC with its children clipped out, and marks
+// its look clean at its present size.
+void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber);
+
+// Fills `rect` of `dc` (a DC whose origin is the window's client origin) with
+// the skinned background behind that part of the window.
+void ContainerBackground(HWND window, HDC dc, const RECT& rect);
+
+}  // namespace korvath::skin

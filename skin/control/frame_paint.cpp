@@ -1,0 +1,195 @@
+#include "skin/control/frame_paint.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/string_format.h"
+#include "platform/gdi_object.h"
+#include "skin/control/container_paint.h"
+#include "skin/control/tab_items.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr float kGroupFrameTop = 5;
+constexpr int32_t kOuterCorner = 5;
+constexpr int32_t kGroupInnerCorner = 3;
+constexpr int32_t kTabInnerCorner = 5;
+constexpr float kCaptionMargin = 10;
+constexpr float kCaptionTop = 1;
+constexpr float kCaptionExtraHeight = 3;
+
+enum TabSide { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
+
+bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
+
+void StrokeRoundRect(gdip::Graphics& g, gdip::GraphicsPath& path, float x, float y, float w, float h,
+                     int32_t corner, gdip::Argb colour) {
+  path.Reset();
+  SkinPathAddRoundRect(path, x, y, w, h, corner);
+  SkinStroke(g, colour, path);
+}
+
+// Where the caption stands: centred with BS_CENTER, at the left with BS_LEFT
+// alone, otherwise (no alignment bits, or BS_RIGHT) at the right.
+float CaptionLeft(LONG style, int clientWidth, int32_t textWidth) {
+  if (HasAll(style, BS_CENTER)) return float(clientWidth - textWidth) / 2;
+  if (!HasAll(style, BS_LEFT)) return float(clientWidth - textWidth) - kCaptionMargin;
+  return kCaptionMargin;
+}
+
+void DrawGroupCaption(gdip::Graphics& g, HWND window, const SkinContainerEntry& entry, HDC dc,
+                      int clientWidth) {
+  const std::string caption = GetControlText(window);
+  // No caption, no strip: the frame lines stay whole.
+  if (caption.empty()) return;
+  const int32_t width =
+      SkinMeasureTextWidth(caption, entry.captionFontFace, entry.captionFontSize, entry.captionFontStyle);
+  const gdip::RectF layout = SkinMakeRect(CaptionLeft(GetWindowLongW(window, GWL_STYLE), clientWidth, width),
+                                          kCaptionTop, float(width),
+                                          float(entry.captionFontSize) + kCaptionExtraHeight);
+  ContainerBackground(window, dc,
+                      RECT{LONG(layout.x), LONG(layout.y), LONG(layout.x + layout.width),
+                           LONG(layout.y + layout.height)});
+  gdip::Font font;
+  gdip::StringFormat format;
+  gdip::SolidBrush brush;
+  if (!font.CreateFromName(entry.captionFontFace, float(entry.captionFontSize), entry.captionFontStyle,
+                           Gdiplus::UnitWorld) ||
+      !format.Create(0, 0) ||
+      !brush.Create(gdip::Argb(SkinArgbFromColorRef(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255)))) {
+    return;
+  }
+  format.SetAlign(Gdiplus::StringAlignmentCenter);
+  g.DrawString(caption, font, brush, layout, &format);
+}
+
+int32_t TabSide(LONG style) {
+  if (HasAll(style, TCS_VERTICAL | TCS_RIGHT)) return kRight;
+  if (HasAll(style, TCS_BOTTOM)) return kBottom;
+  if (HasAll(style, TCS_VERTICAL)) return kLeft;
+  return kTop;
+}
+
+struct TabFrame {
+  RECT page;  // the page frame
+  RECT gap;   // where the selected tab opens into the page
+};
+
+TabFrame TabFrameRects(int32_t side, const RECT& client, const RECT& item, int rows) {
+  const int tw = item.right - item.left, th = item.bottom - item.top;
+  switch (side) {
+    case kLeft:
+      return {{tw * rows + 1, 0, client.right, client.bottom},
+              {item.right - 1, item.top + 1, item.right + 2, item.bottom - 1}};
+    case kRight:
+      return {{0, 0, client.right - tw * rows - 1, client.bottom},
+              {item.left - 1, item.top + 1, item.left + 2, item.bottom - 1}};
+    case kBottom:
+      return {{0, 0, client.right, client.bottom - th * rows - 1},
+              {item.left + 1, item.top - 1, item.right - 1, item.top + 1}};
+    default:
+      return {{0, th * rows + 1, client.right, client.bottom},
+              {item.left + 1, item.bottom - 1, item.right - 1, item.bottom + 2}};
+  }
+}
+
+// The background behind the gap, in the tab control's own tint when its tabs
+// stand at the top or left and its parent is no container of the record.
+void PatchGap(HWND window, HDC dc, const RECT& gap, int32_t side) {
+  const int width = gap.right - gap.left, height = gap.bottom - gap.top;
+  if (width <= 0 || height <= 0) return;
+  SkinMemoryDc behind = SkinPaintParentBackground(window, gap);
+  if (!behind) return;
+  const int32_t owner = int32_t(GetSkinProp(window, prop::Hw_FuID));
+  const SkinWindowRecord* record = SkinRecordAt(owner);
+  const SkinContainerEntry* entry =
+      record ? SkinEntryAt(const_cast<SkinWindowRecord*>(record)->Containers,
+                           int32_t(GetSkinProp(window, prop::Hw_lbID)))
+             : nullptr;
+  if (entry && entry->backgroundColor != 0 && (side == kTop || side == kLeft) &&
+      !TabFindContainerEntry(owner, GetParent(window))) {
+    gdip::Graphics g;
+    if (SkinGraphicsOnDC(g, behind.get())) {
+      SkinFillSolid(g, gdip::Argb(SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)), 0, 0,
+                    float(width), float(height));
+    }
+  }
+  BitBlt(dc, gap.left, gap.top, width, height, behind.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void GroupBoxSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc) {
+  SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  const SkinContainerEntry* entry = record ? SkinEntryAt(record->Containers, entryNumber) : nullptr;
+  if (!entry) return;
+  RECT client = {};
+  GetClientRect(entry->window, &client);
+  gdip::Graphics g;
+  gdip::GraphicsPath path;
+  if (!SkinGraphicsOnDC(g, dc) || !path.Create()) return;
+  const float w = float(client.right), h = float(client.bottom);
+  StrokeRoundRect(g, path, 0, kGroupFrameTop, w - 1, h - 6, kOuterCorner,
+                  gdip::Argb(SkinArgbFromColorRef(0x000000, 40)));
+  StrokeRoundRect(g, path, 1, kGroupFrameTop + 1, w - 3, h - 8, kGroupInnerCorner,
+                  gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 90)));
+  DrawGroupCaption(g, entry->window, *entry, dc, client.right);
+}
+
+void TabSkinPaint(HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  const int count = int(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
+  const int selected = int(SendMessageW(window, TCM_GETCURSEL, 0, 0));
+  const int rows = int(SendMessageW(window, TCM_GETROWCOUNT, 0, 0));
+  RECT item = {};
+  SendMessageW(window, TCM_GETITEMRECT, WPARAM(selected), reinterpret_cast<LPARAM>(&item));
+  const int32_t side = TabSide(GetWindowLongW(window, GWL_STYLE));
+  const TabFrame frame = TabFrameRects(side, client, item, rows);
+  {
+    gdip::Graphics g;
+    gdip::GraphicsPath path;
+    if (SkinGraphicsOnDC(g, dc) && path.Create()) {
+      const RECT& f = frame.page;
+      const float fw = float(f.right - f.left), fh = float(f.bottom - f.top);
+      StrokeRoundRect(g, path, float(f.left), float(f.top), fw - 1, fh - 1, kOuterCorner,
+                      gdip::Argb(SkinArgbFromColorRef(0x000000, 80)));
+      StrokeRoundRect(g, path, float(f.left + 1), float(f.top + 1), fw - 3, fh - 3, kTabInnerCorner,
+                      gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 120)));
+    }
+  }
+  (void)count;
+  // No selection: no tab opens into the page.
+  if (selected >= 0) PatchGap(window, dc, frame.gap, side);
+}
+
+int32_t SkinMeasureTextWidth(std::string_view text, std::string_view faceName, int32_t size, int32_t style) {
+  if (text.empty()) return 1;
+  const platform::MemoryDC dc = platform::MemoryDC::CompatibleWith(nullptr);
+  gdip::Graphics g;
+  gdip::Font font;
+  gdip::RectF box{};
+  if (!SkinGraphicsOnDC(g, dc.get()) ||
+      !font.CreateFromName(faceName, float(size), style, Gdiplus::UnitWorld) ||
+      !g.MeasureString(text, font, std::nullopt, nullptr, box)) {
+    return 1;
+  }
+  return int32_t(box.width) + 1;
+}
+
+}  // namespace korvath::skin

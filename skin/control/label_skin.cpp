@@ -1,0 +1,199 @@
+// The transparent label: its entry, its procedure and its painter.
+#include "skin/control/label_skin.h"
+
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/string_format.h"
+#include "platform/gbk_convert.h"
+#include "skin/control/control_skin.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int32_t kHaloBlurDivisor = 4;
+// The text area starts 2 pixels left of the client area and ends 6 beyond
+// its right edge: the form's labels are laid out for a font whose glyphs
+// start inside their cell.
+constexpr float kTextLeft = -2.0f;
+constexpr float kTextExtraWidth = 8.0f;
+
+SkinLabelEntry* LabelEntryOf(HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_FuID)));
+  if (!record) return nullptr;
+  SkinLabelEntry* entry = SkinEntryAt(record->Labels, int32_t(GetSkinProp(window, prop::Hw_lbID)));
+  return entry && entry->window == window ? entry : nullptr;
+}
+
+LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
+  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
+}
+
+void MarkDirty(HWND window) {
+  if (SkinLabelEntry* entry = LabelEntryOf(window)) entry->dirty = true;
+}
+
+// Nothing is erased: a clean label that its active owner repaints is drawn
+// again in full.
+LRESULT OnEraseBackground(HWND window, HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  SkinLabelEntry* entry = LabelEntryOf(window);
+  if (entry && !entry->dirty) entry->dirty = SkinFindParentSkin(window);
+  return 1;
+}
+
+// A label's text area may overlap a neighbour (the HP label reaches into the
+// HP box): the neighbour's edge stays, the label is drawn around it. Calls
+// `act` with each visible sibling and the overlap in the label's coordinates.
+template <class Act>
+void ForEachOverlappingSibling(HWND window, Act act) {
+  RECT own = {};
+  GetWindowRect(window, &own);
+  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    RECT other = {}, overlap = {};
+    if (sibling == window || !IsWindowVisible(sibling)) continue;
+    GetWindowRect(sibling, &other);
+    if (!IntersectRect(&overlap, &own, &other)) continue;
+    OffsetRect(&overlap, -own.left, -own.top);
+    act(sibling, overlap);
+  }
+}
+
+void ExcludeOverlappingSiblings(HWND window, HDC dc) {
+  ForEachOverlappingSibling(window, [dc](HWND, const RECT& overlap) {
+    ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+  });
+}
+
+LRESULT OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window, &paint);
+  ExcludeOverlappingSiblings(window, dc);
+  const SkinLabelEntry* entry = LabelEntryOf(window);
+  if (!entry || entry->dirty) {
+    LabelSkinPaint(window);
+  } else {
+    SkinRefreshWindow(window, false, false, dc);
+  }
+  EndPaint(window, &paint);
+  return 0;
+}
+
+std::string SetTextArgument(HWND window, LPARAM lParam) {
+  if (!lParam) return {};
+  if (IsWindowUnicode(window)) return platform::WideToGbk(reinterpret_cast<const wchar_t*>(lParam)).text;
+  return reinterpret_cast<const char*>(lParam);
+}
+
+// The new text is drawn at once. The label's own procedure stores it first:
+// a static control paints itself in the system's look as it does.
+LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
+  std::string text = SetTextArgument(window, lParam);
+  const LRESULT result = Forward(window, WM_SETTEXT, wParam, lParam);
+  ForEachOverlappingSibling(window, [](HWND sibling, const RECT&) { InvalidateRect(sibling, nullptr, TRUE); });
+  LabelSkinPaint(window, std::move(text));
+  return result;
+}
+
+void DrawPlainText(gdip::Graphics& graphics, const SkinLabelEntry& entry, const std::string& text,
+                   const gdip::RectF& layout) {
+  gdip::Font font;
+  gdip::StringFormat format;
+  gdip::SolidBrush brush;
+  const int flags = Gdiplus::StringFormatFlagsLineLimit | (entry.wrap ? 0 : Gdiplus::StringFormatFlagsNoWrap);
+  if (!font.CreateFromName(entry.fontFace, float(entry.fontSize), entry.fontStyle, Gdiplus::UnitWorld) ||
+      !format.Create(flags) || !brush.Create(gdip::Argb(SkinArgbFromColorRef(entry.textColor)))) {
+    return;
+  }
+  format.SetAlign(Gdiplus::StringAlignment(entry.horizontalAlignment));
+  format.SetLineAlign(Gdiplus::StringAlignment(entry.verticalAlignment));
+  graphics.DrawString(text, font, brush, layout, &format);
+}
+
+}  // namespace
+
+int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
+  const int32_t owner = SkinTopSkinnedAncestor(window);
+  if (owner <= 0 || SkinIsSubclassed(window)) return 0;
+  SkinWindowRecord* record = SkinRecordAt(owner);
+  if (!record->Labels.empty() && record->Labels.front().window == nullptr) record->Labels.clear();
+  record->Labels.emplace_back();
+  const int32_t number = int32_t(record->Labels.size());
+  SkinLabelEntry& entry = record->Labels.back();
+  entry.window = window;
+  entry.horizontalAlignment = settings.horizontalAlignment.value_or(Gdiplus::StringAlignmentNear);
+  entry.verticalAlignment = settings.verticalAlignment.value_or(Gdiplus::StringAlignmentCenter);
+  entry.wrap = settings.wrap.value_or(false);
+  entry.textColor = settings.textColour.value_or(0);
+  entry.halo = settings.haloColour.has_value();
+  entry.haloColor = settings.haloColour.value_or(kNoColor);
+  entry.fontFace = settings.fontFace.value_or(kDefaultFontFace);
+  entry.fontSize = settings.fontSize.value_or(kDefaultFontSize);
+  entry.fontStyle = settings.fontStyle.value_or(0);
+  entry.dirty = true;
+
+  // The chain is complete before the first message reaches the new procedure.
+  SetSkinProp(window, prop::Hw_FuID, owner);
+  SetSkinProp(window, prop::Hw_lbID, number);
+  SetSkinProp(window, prop::Hw_hProc, GetWindowLongPtrW(window, GWLP_WNDPROC));
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LabelSkinWndProc));
+  return 1;
+}
+
+LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
+    case WM_MOVE:              MarkDirty(window); InvalidateRect(window, nullptr, FALSE); break;
+    case WM_SHOWWINDOW:        if (wParam == 1) MarkDirty(window); break;
+    case WM_SIZE:              MarkDirty(window); break;
+    case WM_ERASEBKGND:        return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:             return OnPaint(window);
+    case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
+    default:                   break;
+  }
+  return Forward(window, message, wParam, lParam);
+}
+
+void LabelSkinPaint(HWND window, std::optional<std::string> text) {
+  SkinLabelEntry* entry = LabelEntryOf(window);
+  if (!entry) return;
+  const std::string shown = text ? std::move(*text) : GetControlText(window);
+  RECT client = {};
+  GetClientRect(window, &client);
+  SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
+  if (!buffer) return;
+
+  gdip::Graphics graphics;
+  if (!shown.empty() && SkinGraphicsOnDC(graphics, buffer.get())) {
+    const gdip::RectF layout = SkinMakeRect(kTextLeft, 0, float(client.right) + kTextExtraWidth,
+                                            float(client.bottom));
+    if (entry->halo) {
+      SkinDrawControlText(graphics, shown, layout, entry->textColor, entry->haloColor, kHaloBlurDivisor,
+                          entry->fontFace, entry->fontStyle, float(entry->fontSize),
+                          Gdiplus::StringAlignment(entry->horizontalAlignment),
+                          Gdiplus::StringAlignment(entry->verticalAlignment), entry->wrap);
+    } else {
+      DrawPlainText(graphics, *entry, shown, layout);
+    }
+    graphics.Delete();
+  }
+
+  SkinPaintChildBackground(window, buffer.get());
+  platform::WindowDC screen = SkinGetClippedDC(window);
+  ExcludeOverlappingSiblings(window, screen.get());
+  BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+  entry->dirty = false;
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,38 @@
+#pragma once
+// Transparent labels: the skin draws a label's text with GDI+ over what its
+// parent shows under it (the skinned form background, a group box's look),
+// and keeps the finished picture in its owner's child layer, so that a label
+// nothing has changed is restored with one copy.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace korvath::skin {
+
+// How a label is drawn; each setting not given takes the default in brackets.
+struct LabelSettings {
+  std::optional<std::string> fontFace;         // ("宋体")
+  std::optional<int32_t> fontSize;             // pixels (12)
+  std::optional<int32_t> fontStyle;            // GDI+ style bits (0)
+  std::optional<COLORREF> textColour;          // (0, black)
+  std::optional<COLORREF> haloColour;          // given: the text gets a soft halo (none)
+  std::optional<int32_t> horizontalAlignment;  // GDI+ string alignment (0, near)
+  std::optional<int32_t> verticalAlignment;    // (1, centre)
+  std::optional<bool> wrap;                    // (false: one line)
+};
+
+// Registers the label with its skinned top-level window's record and
+// subclasses it. 1 when attached; 0 when the window has no skinned ancestor
+// or some skin has subclassed it already (a second layer would forward to
+// itself).
+int32_t LabelSkinAttach(HWND window, const LabelSettings& settings = {});
+
+LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Draws the label with `text`, or with its own text when none is given, onto
+// the window and into its owner's child layer, and marks it clean.
+void LabelSkinPaint(HWND window, std::optional<std::string> text = std::nullopt);
+
+}  // namespace korvath::skin

@@ -1,0 +1,196 @@
+// Group boxes under the control layer: the subclass order, the framed look
+// painted over the skinned background and kept in the child layer, the
+// caption strip, the skins of the controls inside, and the washed look of a
+// group box without children.
+#include "skin/control/container_paint.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/control/container_skin.h"
+#include "skin/control/control_skin.h"
+#include "skin/control/frame_paint.h"
+#include "skin/core/control_text.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/core/panel_fixture.h"
+
+namespace korvath::skin {
+namespace {
+
+using testsupport::ColorNear;
+using testsupport::PixelBuffer;
+
+constexpr uint32_t kBackground = 0x808080;
+constexpr uint32_t kLayerMark = 0x00FF00;
+
+uint32_t Grey(uint32_t level) { return level << 16 | level << 8 | level; }
+// What a colour at `alpha` over the grey background gives.
+uint32_t Over(uint32_t level, int alpha) { return Grey((level * alpha + 0x80 * (255 - alpha) + 127) / 255); }
+
+// What the window shows: its own DC's pixels (the screen lags behind them).
+PixelBuffer Shown(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  const platform::WindowDC dc = platform::WindowDC::Client(window);
+  return testsupport::CaptureDC(dc.get(), 0, 0, client.right, client.bottom);
+}
+
+class ContainerPaintTest : public test::EngineTest {
+ protected:
+  ContainerPaintTest() {
+    SkinEnabled = true;
+    SkinAlpha = 160;
+  }
+  HWND AddGroup(const wchar_t* caption, DWORD style = BS_GROUPBOX) {
+    return CreateWindowExW(0, L"Button", caption, WS_CHILD | WS_VISIBLE | style, 20, 20, 200, 100,
+                           form_.hwnd(), nullptr, nullptr, nullptr);
+  }
+  static HWND AddInside(HWND parent, const wchar_t* cls, DWORD style, int x, int y) {
+    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, 60, 22, parent, nullptr, nullptr,
+                           nullptr);
+  }
+  static void Repaint(HWND window, bool erase) {
+    InvalidateRect(window, nullptr, erase);
+    UpdateWindow(window);
+  }
+  SkinWindowRecord& record() { return *SkinRecordAt(form_.recordNumber()); }
+  SkinContainerEntry& ContainerOf(HWND window) {
+    return record().Containers[size_t(GetSkinProp(window, prop::Hw_lbID)) - 1];
+  }
+  fixture::SkinnedForm form_{300, 200, kBackground};
+};
+
+// A group box with controls inside is first put under the control layer,
+// then registered as a framed container: its messages pass the container
+// procedure, the control procedure and its own, in that order, and the
+// controls inside get their skins (a static does not).
+TEST_F(ContainerPaintTest, AGroupBoxWithControlsPassesBothLayersAndSkinsItsControls) {
+  const HWND group = AddGroup(L"");
+  const LONG_PTR own = GetWindowLongPtrW(group, GWLP_WNDPROC);
+  const HWND check = AddInside(group, L"Button", BS_AUTOCHECKBOX, 10, 20);
+  const HWND edit = AddInside(group, L"Edit", WS_BORDER, 80, 20);
+  const HWND list = AddInside(group, L"ListBox", 0, 10, 50);
+  const HWND text = AddInside(group, L"Static", 0, 80, 50);
+  ContainerControlSkinAttach(group);
+
+  EXPECT_EQ(GetWindowLongPtrW(group, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ContainerSkinWndProc));
+  EXPECT_EQ(GetSkinProp(group, prop::Hw_hProc), reinterpret_cast<LONG_PTR>(&ControlSkinWndProc));
+  EXPECT_EQ(GetSkinProp(group, prop::Kj_hProc), own);
+  EXPECT_EQ(GetSkinProp(group, prop::Kj_lbID), 1);
+  const SkinToolbarEntry& entry = record().Toolbars[0];
+  EXPECT_EQ(entry.keyColor, GetSysColor(COLOR_BTNFACE));
+  EXPECT_FALSE(entry.repaint);
+  EXPECT_EQ(entry.frameMode, 0);
+  const SkinContainerEntry& container = ContainerOf(group);
+  EXPECT_TRUE(container.framed);
+  EXPECT_EQ(container.kind, 1);
+  EXPECT_EQ(container.backgroundColor, 0u);
+  for (HWND skinned : {check, edit, list}) EXPECT_EQ(GetSkinProp(skinned, prop::Hw_FuID), form_.recordNumber());
+  EXPECT_EQ(GetSkinProp(text, prop::Hw_FuID), 0);
+  EXPECT_EQ(SendMessageW(group, WM_GETTEXTLENGTH, 0, 0), 0);
+}
+
+// Attaching a control again, or one another skin subclassed, adds no entry
+// and no layer: the control's messages still end in its own procedure.
+TEST_F(ContainerPaintTest, ASecondAttachAddsNoLayer) {
+  const HWND group = AddGroup(L"abc");
+  AddInside(group, L"Static", 0, 10, 20);
+  ContainerControlSkinAttach(group);
+  const LONG_PTR top = GetWindowLongPtrW(group, GWLP_WNDPROC);
+  ContainerControlSkinAttach(group);
+  ToolbarSkinAttach(group);
+  EXPECT_EQ(GetWindowLongPtrW(group, GWLP_WNDPROC), top);
+  EXPECT_EQ(record().Toolbars.size(), 1u);
+  EXPECT_EQ(record().Containers.size(), 1u);
+  EXPECT_EQ(SendMessageW(group, WM_GETTEXTLENGTH, 0, 0), 3);
+}
+
+// The framed look: two rounded lines from y = 5, darker outside and lighter
+// inside, over the untouched background. With no caption the top line runs
+// through unbroken.
+TEST_F(ContainerPaintTest, AGroupBoxWithoutCaptionShowsItsWholeFrameOverTheBackground) {
+  const HWND group = AddGroup(L"");
+  AddInside(group, L"Static", 0, 10, 40);
+  ContainerControlSkinAttach(group);
+  Repaint(group, true);
+  const PixelBuffer look = Shown(group);
+  for (int x = 6; x < 193; ++x) {
+    ASSERT_TRUE(ColorNear(look.RgbAt(x, 5), Over(0, 40), 2)) << x;
+    ASSERT_TRUE(ColorNear(look.RgbAt(x, 6), Over(0xFF, 90), 2)) << x;
+  }
+  EXPECT_TRUE(ColorNear(look.RgbAt(0, 50), Over(0, 40), 2));
+  EXPECT_TRUE(ColorNear(look.RgbAt(199, 50), Over(0, 40), 2));
+  EXPECT_TRUE(ColorNear(look.RgbAt(100, 2), kBackground, 0));
+  EXPECT_TRUE(ColorNear(look.RgbAt(100, 30), kBackground, 0));
+  EXPECT_FALSE(ContainerOf(group).rebuild);
+  EXPECT_EQ(ContainerOf(group).paintedWidth, 200);
+}
+
+// A caption is drawn on a cleared strip of the frame, at the left with
+// BS_LEFT and at the right without alignment bits.
+TEST_F(ContainerPaintTest, TheCaptionStandsOnAClearedStripWhereItsStyleSays) {
+  for (const DWORD align : {DWORD(BS_LEFT), DWORD(0)}) {
+    const HWND group = AddGroup(L"WWWW", BS_GROUPBOX | align);
+    AddInside(group, L"Static", 0, 10, 40);
+    ContainerControlSkinAttach(group);
+    Repaint(group, true);
+    const PixelBuffer look = Shown(group);
+    const SkinContainerEntry& entry = ContainerOf(group);
+    const int width = SkinMeasureTextWidth("WWWW", entry.captionFontFace, entry.captionFontSize,
+                                           entry.captionFontStyle);
+    ASSERT_GT(width, 10);
+    const int left = align == BS_LEFT ? 10 : 200 - width - 10;
+    int cleared = 0;
+    for (int x = left; x < left + width; ++x)
+      if (!ColorNear(look.RgbAt(x, 5), Over(0, 40), 2)) ++cleared;
+    EXPECT_GT(cleared, width / 2) << align;
+    const int otherSide = align == BS_LEFT ? 180 : 15;
+    EXPECT_TRUE(ColorNear(look.RgbAt(otherSide, 5), Over(0, 40), 2)) << align;
+    DestroyWindow(group);
+  }
+}
+
+// While its look is clean, a group box is repainted by one copy from the
+// child layer; a resize makes the next paint draw it again.
+TEST_F(ContainerPaintTest, ACleanGroupBoxIsCopiedFromTheLayerUntilItChanges) {
+  const HWND group = AddGroup(L"");
+  AddInside(group, L"Static", 0, 10, 40);
+  ContainerControlSkinAttach(group);
+  Repaint(group, true);
+  RECT inside = {60, 30, 120, 60};
+  MapWindowPoints(group, form_.hwnd(), reinterpret_cast<POINT*>(&inside), 2);
+  const platform::GdiBrush mark(CreateSolidBrush(RGB(0, 0xFF, 0)));
+  FillRect(record().ChildBackDC.get(), &inside, mark.get());
+
+  record().Active = false;  // an inactive owner asks for no rebuild on erase
+  Repaint(group, true);
+  EXPECT_TRUE(ColorNear(Shown(group).RgbAt(80, 40), kLayerMark, 0));
+
+  SetWindowPos(group, nullptr, 0, 0, 210, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Repaint(group, false);
+  EXPECT_TRUE(ColorNear(Shown(group).RgbAt(80, 40), kBackground, 0));
+  EXPECT_EQ(ContainerOf(group).paintedWidth, 210);
+}
+
+// A group box without controls inside stays under the control layer only:
+// it paints itself over the parent background, and what it leaves in the
+// key colour is keyed out over the background washed white at the engine's
+// alpha, while its own lines stay.
+TEST_F(ContainerPaintTest, AGroupBoxWithoutControlsIsKeyedOverTheWashedBackground) {
+  const HWND group = AddGroup(L"");
+  ContainerControlSkinAttach(group, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(GetWindowLongPtrW(group, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ControlSkinWndProc));
+  EXPECT_EQ(record().Containers.size(), 1u);
+  EXPECT_EQ(record().Containers[0].window, nullptr);
+  Repaint(group, true);
+  const PixelBuffer look = Shown(group);
+  EXPECT_TRUE(ColorNear(look.RgbAt(100, 50), Over(0xFF, 160), 3));
+  int ownLines = 0;
+  for (int y = 0; y < 100; ++y)
+    if (!ColorNear(look.RgbAt(100, y), Over(0xFF, 160), 3)) ++ownLines;
+  EXPECT_GE(ownLines, 2);
+}
+
+}  // namespace
+}  // namespace korvath::skin
