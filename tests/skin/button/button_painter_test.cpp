@@ -41,7 +41,7 @@ class PushButtonTest : public ButtonFixture {
     if (state & kHot) {
       testsupport::PumpMessages(20);  // no paint of the button's own may end the fade
       ButtonSkinPaintVector(button_, nullptr, state, RECT{0, 0, 100, 30});
-      PumpUntil([] { return FadeList.empty(); }, 1000);
+      PumpUntil([] { return FadeList.empty(); });
       return Shown(button_);
     }
     SkinMemoryDc target = SkinMemoryDc::Create(100, 30);
