@@ -35,7 +35,7 @@
 #include "skin/window/form_attach.h"
 #include "skin/window/form_paint_path.h"
 #include "skin/window/form_render.h"
-#include "tests/app/bench_clock.h"
+#include "bench/app/bench_clock.h"
 #include "tests/support/win_test_support.h"
 
 using namespace korvath;

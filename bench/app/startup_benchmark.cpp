@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/bench_clock.h"
+#include "bench/app/bench_clock.h"
 
 namespace {
 

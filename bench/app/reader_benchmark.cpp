@@ -13,7 +13,7 @@
 #include "app/npc_script_reader.h"
 #include "app/script_reader.h"
 #include "platform/gbk_convert.h"
-#include "tests/app/bench_clock.h"
+#include "bench/app/bench_clock.h"
 #include "tests/app/npc_test_record.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "app/main_form.h"
 #include "app/npc_tool.h"
-#include "tests/app/bench_clock.h"
+#include "bench/app/bench_clock.h"
 
 namespace {
 
