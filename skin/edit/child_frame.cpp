@@ -1,4 +1,5 @@
 // The frame ring of a list-type control.
+#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
@@ -52,9 +53,10 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   if (!memory) return;
   SkinFillPicture(memory.get(), width, height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
   {
+    gdip::Bitmap canvas;
     gdip::Graphics graphics;
     const FrameStroke stroke = StrokeFor(isHot, isFocused);
-    if (SkinGraphicsOnDC(graphics, memory.get())) {
+    if (SkinGraphicsOnMemoryDC(graphics, canvas, memory.get())) {
       SkinStroke(graphics, gdip::ArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width, stroke.inset,
                  stroke.inset, width - 1 - stroke.inset, height - 1 - stroke.inset);
     }

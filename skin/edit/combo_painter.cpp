@@ -140,7 +140,8 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   RECT list = {};
   const std::vector<RECT> childAreas = ChildAreas(combo, listBit, list);
   SkinFillPicture(memory.get(), W, H, kWhite, SkinTransparentMode ? SkinAlpha : 255);
-  if (gdip::Graphics g; SkinGraphicsOnDC(g, memory.get())) {
+  gdip::Bitmap canvas;
+  if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, memory.get())) {
     if (listBit) DrawListLine(g, list);
     SkinStroke(g, isHot || isFocused ? Colour(SkinThemeColor, 200) : Colour(kBlack, 80), 1.0f, 0, 0, float(W - 1),
                float(H - 1));

@@ -1,5 +1,6 @@
 #include "skin/edit/control_frame.h"
 
+#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/background_container.h"
@@ -70,8 +71,9 @@ void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_
     PatBlt(picture, 0, 0, width, height, WHITENESS);
     return;
   }
+  gdip::Bitmap canvas;
   gdip::Graphics graphics;
-  if (SkinGraphicsOnDC(graphics, picture)) {
+  if (SkinGraphicsOnMemoryDC(graphics, canvas, picture)) {
     SkinFillSolid(graphics, gdip::ArgbFromColorRef(colour, uint8_t(alpha)), 0, 0, float(width), float(height));
   }
 }

@@ -1,5 +1,6 @@
 // The frame ring of a skinned edit.
 #include "gdip/brush.h"
+#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/control_background.h"
@@ -44,8 +45,9 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
   const SkinTint veil = SkinTransparentMode ? SkinControlTint(window) : SkinTint{0xFFFFFF, 255};
   SkinFillPicture(memory.get(), width, height, veil.colour, veil.alpha);
   {
+    gdip::Bitmap canvas;
     gdip::Graphics graphics;
-    if (SkinGetBorderKind(window) != kBorderNone && SkinGraphicsOnDC(graphics, memory.get())) {
+    if (SkinGetBorderKind(window) != kBorderNone && SkinGraphicsOnMemoryDC(graphics, canvas, memory.get())) {
       SkinDrawControlBorder(window, focused.value_or(false), hot.value_or(false), graphics);
     }
   }

@@ -157,8 +157,9 @@ void PaintBar(HWND control, int32_t hotPart, ScrollBarAxis axis) {
   const BarLayout layout = vertical ? VerticalLayout(W, H, B, T, U) : HorizontalLayout(W, H, B, T, U);
   for (int i = 0; i < 3; ++i) (*slot.parts)[i] = layout.parts[i];
   {
+    gdip::Bitmap canvas;
     gdip::Graphics g;
-    if (!SkinGraphicsOnDC(g, memory.get(), kBarRendering)) return;
+    if (!SkinGraphicsOnMemoryDC(g, canvas, memory.get(), kBarRendering)) return;
     DrawTrack(g, control, W, H);
     if (enabled) DrawThumb(g, layout, hotPart == kScrollPartThumb);
     DrawArrow(g, layout, 0, enabled && hotPart == kScrollPartFirstArrow, W, H, B);

@@ -50,19 +50,6 @@ class FieldPanelsTest : public MainWindowTest {
   std::string other_ = platform::ProgramDirectory() + "\\面板目录";
 };
 
-// Text of the item selected in the folder dialog's tree.
-std::wstring SelectedTreeText(HWND dialog) {
-  const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
-  wchar_t text[MAX_PATH] = {};
-  TVITEMW item = {};
-  item.mask = TVIF_TEXT;
-  item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
-  item.pszText = text;
-  item.cchTextMax = MAX_PATH;
-  if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
-  return text;
-}
-
 }  // namespace
 
 // The dialog gets the mouse: a real click presses its OK button (a dialog
@@ -72,13 +59,7 @@ TEST_F(FieldPanelsTest, ClickOnTheFolderButtonChoosesTheFolder) {
   CreateDirectoryW(Wide(other_).c_str(), nullptr);
   bool clicked = false;
   DialogAnswerer answerer({[&](HWND dialog) {
-    // The dialog selects its start folder while it initialises; repeat the
-    // choice until the tree shows it, or the start folder would win the race.
-    PumpUntil([&] {
-      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(other_).c_str()));
-      PumpMessages(100);
-      return SelectedTreeText(dialog) == L"面板目录";
-    }, 3000);
+    EXPECT_TRUE(SelectInFolderDialog(dialog, Wide(other_)));
     RECT r;
     GetClientRect(GetDlgItem(dialog, IDOK), &r);
     Click(GetDlgItem(dialog, IDOK), r.right / 2, r.bottom / 2);

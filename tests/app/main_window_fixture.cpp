@@ -1,6 +1,8 @@
 #include "tests/app/main_window_fixture.h"
 
+#include <commctrl.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <iterator>
@@ -36,6 +38,36 @@ std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>&
   std::string bytes = testdata::StartFileBytes();
   for (const auto& [from, to] : lineChanges) bytes.replace(bytes.find(from + "\r\n"), from.size(), to);  // throws if missing
   return bytes;
+}
+
+namespace {
+
+// Text of the item selected in the folder dialog's tree.
+std::wstring SelectedTreeText(HWND dialog) {
+  const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
+  wchar_t text[MAX_PATH] = {};
+  TVITEMW item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
+  item.pszText = text;
+  item.cchTextMax = MAX_PATH;
+  if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+  return text;
+}
+
+}  // namespace
+
+bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs) {
+  const std::wstring trimmed = folder.substr(0, folder.find_last_not_of(L'\\') + 1);
+  const size_t slash = trimmed.find_last_of(L'\\');
+  const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
+  auto select = [&] { SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str())); };
+  if (name.empty()) return select(), true;
+  return PumpUntil([&] {
+    select();
+    PumpMessages(100);
+    return SelectedTreeText(dialog) == name;
+  }, timeoutMs);
 }
 
 DialogAnswerer::Answer ChooseFile(const std::string& path) {

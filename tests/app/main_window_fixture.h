@@ -28,6 +28,11 @@ void RemoveFolder(const std::string& folder);  // with its files, read-only or n
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
 // Answers the open-file dialog by typing a path into its file name box.
 DialogAnswerer::Answer ChooseFile(const std::string& path);
+// Selects a folder in the folder dialog. The dialog selects its start folder
+// while it initialises, so the choice is repeated until the dialog's tree
+// shows the folder's name (false when it never does); a drive root is chosen
+// once.
+bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs = 15000);
 
 class MainWindowTest : public ::testing::Test {
  protected:

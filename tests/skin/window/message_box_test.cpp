@@ -262,15 +262,20 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
 bool FadesInTo240(HWND box) { return PumpUntil([box] { return LayeredAlpha(box) == 240; }, 3000); }
 
 // Every box fades in on its own: two in a row, and one opened while
-// another is still open.
+// another is still open. A box keeps its own owner's colours after a box
+// that it owns has come and gone.
 TEST_F(MessageBoxTest, EveryBoxFadesInAlsoOneOpenedWhileAnotherLives) {
+  HWND owner = SkinnedOwner(RGB(0, 255, 0));
   testsupport::DialogAnswerer driver;
   int inner = -2;
   driver.Add([&](HWND outer) {
     EXPECT_TRUE(FadesInTo240(outer));
     inner = SkinMessageBox(outer, kText, kWarning, kCaption);
-    EXPECT_EQ(SkinWindowList.size(), 1u);
+    EXPECT_EQ(SkinWindowList.size(), 2u);
     EXPECT_TRUE(IsWindowVisible(outer));
+    RedrawWindow(outer, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const uint32_t body = BackBuffer(outer).RgbAt(20, 40);
+    EXPECT_GT(Green(body), Red(body) + 20);
     Press(outer, IDYES);
   });
   driver.Add([](HWND box) {
@@ -281,7 +286,7 @@ TEST_F(MessageBoxTest, EveryBoxFadesInAlsoOneOpenedWhileAnotherLives) {
     EXPECT_TRUE(FadesInTo240(box));
     Press(box, IDNO);
   });
-  EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);
+  EXPECT_EQ(SkinMessageBox(owner, kText, kOverwrite, kCaption), 5);
   EXPECT_EQ(inner, 0);
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 6);
   EXPECT_EQ(int(driver.seen().size()), 3);
