@@ -4,6 +4,5 @@ namespace korvath::skin {
 
 // Stand-ins: these controls keep the system's look until their skins exist.
 void HeaderSkinInstall(int32_t, HWND) {}
-void ToolbarSkinInstall(int32_t, HWND) {}
 
 }  // namespace korvath::skin
