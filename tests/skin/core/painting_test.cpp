@@ -256,27 +256,30 @@ std::vector<uint8_t> DividedPicture() {
   return testsupport::EncodePng(20, 20, grid);
 }
 
-// What a state of DividedPicture drawn into (0, 0, 100, 30) shows: corners
-// as they are, edges and centre repeated from their fill's corner.
+// What a state of DividedPicture drawn into (0, 0, 101, 31) shows: corners
+// as they are, edges and centre repeated from their fill's corner. The right
+// and bottom fills start one pixel past a whole number of their pieces, so
+// that tiles laid from the picture's corner instead would show.
+constexpr int kDrawnWidth = 101, kDrawnHeight = 31;
 uint32_t NineGridPixel(int x, int y) {
-  const int c = x < 4 ? 0 : x < 95 ? 1 : 2, r = y < 4 ? 0 : y < 25 ? 1 : 2;
-  const int left[3] = {0, 4, 95}, top[3] = {0, 4, 25};
+  const int c = x < 4 ? 0 : x < 96 ? 1 : 2, r = y < 4 ? 0 : y < 26 ? 1 : 2;
+  const int left[3] = {0, 4, 96}, top[3] = {0, 4, 26};
   return Region(c, r, (x - left[c]) % kRegionSize[c], (y - top[r]) % kRegionSize[r]) & 0xFFFFFF;
 }
 
-// The first pixel of `state` drawn into (0, 0, 100, 30) that differs from
+// The first pixel of `state` drawn into (0, 0, 101, 31) that differs from
 // `expected`; empty when none does.
 std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state,
                             uint32_t (*expected)(int, int)) {
-  SkinMemoryDc dc = SkinMemoryDc::Create(100, 30);
+  SkinMemoryDc dc = SkinMemoryDc::Create(kDrawnWidth, kDrawnHeight);
   {
     korvath::gdip::Graphics graphics;
     if (!graphics.FromHDC(dc.get())) return "no graphics";
-    picture.Draw(graphics, {0, 0, 100, 30}, state);
+    picture.Draw(graphics, {0, 0, kDrawnWidth, kDrawnHeight}, state);
   }
-  const auto shown = Pixels(dc.get(), 100, 30);
-  for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 100; ++x) {
+  const auto shown = Pixels(dc.get(), kDrawnWidth, kDrawnHeight);
+  for (int y = 0; y < kDrawnHeight; ++y) {
+    for (int x = 0; x < kDrawnWidth; ++x) {
       if (shown.RgbAt(x, y) != expected(x, y)) {
         char text[80];
         snprintf(text, sizeof text, "(%d, %d): %06X, not %06X", x, y, shown.RgbAt(x, y), expected(x, y));
