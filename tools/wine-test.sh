@@ -23,6 +23,12 @@ if [ -n "$group" ]; then
   status=0
   taskset -c "$KORVATH_CPU" wine "$@" </dev/null >"$output" 2>&1 || status=$?
   cat "$output"
+  # A program that crashes under Wine can still end with status 0: only
+  # GoogleTest's closing summary, with no failed test, counts as a pass.
+  if [ $status -eq 0 ] && { ! grep -q '^\[  PASSED  \]' "$output" || grep -q '^\[  FAILED  \]' "$output"; }; then
+    echo "wine-test: $(basename "$1") ended without a passing summary" >&2
+    status=1
+  fi
   rm -f "$output"
   exit $status
 fi

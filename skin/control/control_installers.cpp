@@ -4,10 +4,7 @@ namespace korvath::skin {
 
 // Stand-ins: these controls keep the system's look until their skins exist.
 void TrackbarSkinInstall(int32_t, HWND) {}
-void ProgressSkinInstall(int32_t, HWND) {}
-void UpDownSkinInstall(int32_t, HWND) {}
 void HeaderSkinInstall(int32_t, HWND) {}
 void ToolbarSkinInstall(int32_t, HWND) {}
-void StaticSkinInstall(int32_t, HWND, int32_t, int32_t) {}
 
 }  // namespace korvath::skin

@@ -173,7 +173,7 @@ void TabSkinPaint(HWND window, HDC dc) {
                       gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 120)));
     }
   }
-  (void)count;
+  for (int i = 0; i < count; ++i) TabSkinItemsPaint(window, dc, i, i == selected, side);
   // No selection: no tab opens into the page.
   if (selected >= 0) PatchGap(window, dc, frame.gap, side);
 }

@@ -1,8 +1,175 @@
 #include "skin/control/tab_items.h"
 
+#include <commctrl.h>
+
+#include <string>
+
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/string_format.h"
+#include "platform/gbk_convert.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
 
 namespace korvath::skin {
+
+namespace {
+
+enum Side { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr int32_t kOuterRadius = 5;
+constexpr int32_t kInnerRadius = 3;
+
+gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
+
+using ShapeBuilder = void (*)(gdip::GraphicsPath&, int32_t, int32_t, int32_t, int32_t, int32_t);
+
+ShapeBuilder BuilderFor(int32_t side) {
+  switch (side) {
+    case kLeft:   return &TabShapePathB;
+    case kRight:  return &TabShapePathD;
+    case kBottom: return &TabShapePathC;
+    default:      return &TabShapePathA;
+  }
+}
+
+struct Box {
+  int32_t x, y, w, h;
+};
+
+Box OuterBox(int32_t side, const RECT& r) {
+  const int32_t w = r.right - r.left, h = r.bottom - r.top;
+  if (side == kRight) return {r.left + 1, r.top, w, h - 1};
+  return {r.left, r.top, w - 1, h - 1};
+}
+
+Box InnerBox(int32_t side, const RECT& r) {
+  const int32_t w = r.right - r.left, h = r.bottom - r.top;
+  switch (side) {
+    case kTop:  return {r.left + 1, r.top + 1, w - 3, h - 1};
+    case kLeft: return {r.left + 1, r.top + 1, w - 1, h - 3};
+    default:    return {r.left + 1, r.top + 1, w - 3, h - 3};
+  }
+}
+
+// The gradient's two points and whether its first colour is the outer edge's.
+struct Gradient {
+  gdip::PointF from, to;
+  bool outerFirst;
+};
+
+Gradient GradientFor(int32_t side, bool selected, const RECT& r) {
+  const float l = float(r.left), t = float(r.top), w = float(r.right - r.left), h = float(r.bottom - r.top);
+  switch (side) {
+    case kLeft:   return {MakePointF(l, t), MakePointF(l + w, t), true};
+    case kBottom: return {MakePointF(l, t), MakePointF(l, t + h), false};
+    case kRight:
+      return selected ? Gradient{MakePointF(l, t), MakePointF(l + w, t), false}
+                      : Gradient{MakePointF(l + 1, t), MakePointF(l + w - 1, t), false};
+    default:      return {MakePointF(l, t), MakePointF(l, t + h), true};
+  }
+}
+
+void Build(gdip::GraphicsPath& path, int32_t side, const Box& b, int32_t radius) {
+  path.Reset();
+  BuilderFor(side)(path, b.x, b.y, b.w, b.h, radius);
+}
+
+std::string ItemText(HWND window, int32_t index) {
+  wchar_t buffer[256] = {};
+  TCITEMW item = {};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = buffer;
+  item.cchTextMax = 256;
+  SendMessageW(window, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+  return platform::WideToGbk(buffer).text;
+}
+
+}  // namespace
+
+void TabShapePathB(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r) {
+  const float half = float(r) / 2;
+  path.AddLine(float(x + w), float(y), float(x) + half, float(y));
+  path.AddLine(float(x), float(y) + half, float(x), float(y + h) - half);
+  path.AddLine(float(x) + half, float(y + h), float(x + w), float(y + h));
+}
+
+void TabShapePathC(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r) {
+  const float half = float(r) / 2;
+  path.AddLine(float(x), float(y), float(x), float(y + h) - half);
+  path.AddLine(float(x) + half, float(y + h), float(x + w) - half, float(y + h));
+  path.AddLine(float(x + w), float(y + h) - half, float(x + w), float(y));
+}
+
+void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r) {
+  const float fr = float(r);
+  path.AddLine(float(x), float(y), float(x + w - r), float(y));
+  path.AddArc(float(x + w - r), float(y), fr, fr, 270, 90);
+  path.AddLine(float(x + w), float(y + r), float(x + w), float(y + h - r));
+  path.AddArc(float(x + w - r - 1), float(y + h - r - 1), fr + 1, fr + 1, 0, 90);
+  path.AddLine(float(x + w - r), float(y + h), float(x), float(y + h));
+}
+
+void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_t side) {
+  const int32_t owner = int32_t(GetSkinProp(window, prop::Hw_FuID));
+  SkinWindowRecord* record = SkinRecordAt(owner);
+  const SkinContainerEntry* entry =
+      record ? SkinEntryAt(record->Containers, int32_t(GetSkinProp(window, prop::Hw_lbID))) : nullptr;
+  if (!entry) return;
+  RECT r = {};
+  SendMessageW(window, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+  gdip::Graphics g;
+  gdip::GraphicsPath path;
+  if (!SkinGraphicsOnDC(g, dc) || !path.Create()) return;
+
+  Build(path, side, OuterBox(side, r), kOuterRadius);
+  const Gradient gradient = GradientFor(side, selected, r);
+  const auto fill = [&](gdip::Argb outer, gdip::Argb page) {
+    SkinFillGradient(g, gradient.from, gradient.to, gradient.outerFirst ? outer : page,
+                     gradient.outerFirst ? page : outer, path);
+  };
+  if (selected) {
+    fill(Colour(kWhite, 220), Colour(kWhite, entry->backgroundAlpha));
+    SkinStroke(g, Colour(kBlack, 120), path);
+    Build(path, side, InnerBox(side, r), kInnerRadius);
+    SkinStroke(g, Colour(kWhite, 120), path);
+  } else {
+    SkinFillSolid(g, Colour(kWhite, 80), path);
+    if (entry->backgroundColor != 0 && !TabFindContainerEntry(owner, GetParent(window))) {
+      const gdip::Argb tint = Colour(entry->backgroundColor, entry->backgroundAlpha);
+      fill(tint, tint);
+    } else {
+      fill(Colour(kWhite, 80), Colour(SkinThemeColor, 10));
+    }
+    SkinStroke(g, Colour(kBlack, 70), path);
+  }
+
+  const std::string text = ItemText(window, index);
+  if (text.empty()) return;
+  gdip::SolidBrush brush;
+  gdip::Font font;
+  gdip::StringFormat format;
+  if (!brush.Create(Colour(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255)) ||
+      !font.CreateFromName(entry->captionFontFace, float(entry->captionFontSize), entry->captionFontStyle,
+                           Gdiplus::UnitWorld) ||
+      !format.Create(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, 0)) {
+    return;
+  }
+  format.SetAlign(Gdiplus::StringAlignmentCenter);
+  format.SetLineAlign(Gdiplus::StringAlignmentCenter);
+  if (side == kLeft || side == kRight) format.SetFlags(Gdiplus::StringFormatFlagsDirectionVertical);
+  g.DrawString(text, font, brush,
+               SkinMakeRect(float(r.left), float(r.top + 3), float(r.right - r.left), float(r.bottom - r.top - 2)),
+               &format);
+}
 
 bool TabFindContainerEntry(int32_t recordNumber, HWND window) {
   return window && SkinFindContainerEntry(recordNumber, window) > 0;

@@ -1,5 +1,6 @@
 #pragma once
-// The tabs of a skinned tab control, and the outlines of a tab on each side.
+// The tabs of a skinned tab control, and the outlines of a tab on the other
+// sides (the top one, TabShapePathA, is shared with the caption buttons).
 #include <windows.h>
 
 #include <cstdint>
@@ -9,6 +10,16 @@ class GraphicsPath;
 }
 
 namespace korvath::skin {
+
+// Open outlines facing the page: tabs at the left (cut corners), at the
+// bottom (cut corners) and at the right (rounded corners).
+void TabShapePathB(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r);
+void TabShapePathC(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r);
+void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r);
+
+// Paints tab `index` of a registered tab control into `dc` (its client area
+// at the origin); `side`: 0 top, 1 left, 2 right, 3 bottom.
+void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_t side);
 
 // True when `window` is the window of an entry of record `recordNumber`'s
 // container list.

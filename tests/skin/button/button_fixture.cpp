@@ -1,6 +1,7 @@
 #include "tests/skin/button/button_fixture.h"
 
 #include "skin/core/engine_startup.h"
+#include "skin/core/memory_dc.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -53,6 +54,15 @@ SkinButtonEntry& ButtonFixture::Entry(HWND button) const {
 testsupport::PixelBuffer ButtonFixture::Shown(HWND window) {
   testsupport::PumpMessages(10);
   return testsupport::CaptureClient(window);
+}
+
+testsupport::PixelBuffer ButtonFixture::Painted(void (*painter)(HWND, HDC, UINT, const RECT&), HWND button,
+                                                 UINT state) {
+  RECT client = {};
+  GetClientRect(button, &client);
+  SkinMemoryDc target = SkinMemoryDc::Create(client);
+  painter(button, target.get(), state, client);
+  return Pixels(target.get(), client.right, client.bottom);
 }
 
 int Darkest(const testsupport::PixelBuffer& shown, int left, int top, int right, int bottom) {

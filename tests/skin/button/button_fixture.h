@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi_object.h"
+#include "skin/core/engine_state.h"
 #include "skin/core/window_record.h"
 #include "tests/skin/core/skinned_form.h"
 
@@ -36,9 +38,21 @@ class ButtonFixture : public ::testing::Test {
   SkinButtonEntry& Entry(HWND button) const;
   // What the window shows now, after the waiting messages are handled.
   static testsupport::PixelBuffer Shown(HWND window);
+  // What a push-type painter draws for `button` in `state` into a memory DC
+  // of the button's client size.
+  static testsupport::PixelBuffer Painted(void (*painter)(HWND, HDC, UINT, const RECT&), HWND button,
+                                          UINT state);
 
   EngineGlobals globals_;
   SkinnedForm form_{kFormWidth, kFormHeight};
+};
+
+// The GDI objects and registered memory DCs the process holds: the same
+// again after work that leaks nothing.
+struct Held {
+  long gdi = korvath::platform::LiveGdiObjectCount();
+  size_t dcs = SkinMemoryDcList.size();
+  bool Same() const { return Held{}.gdi == gdi && Held{}.dcs == dcs; }
 };
 
 // Channel helpers over 0x00RRGGBB.

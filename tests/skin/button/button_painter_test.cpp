@@ -2,9 +2,6 @@
 // windows over a flat grey background.
 #include <gtest/gtest.h>
 
-#include <array>
-
-#include "platform/gdi_object.h"
 #include "skin/button/button_installers.h"
 #include "skin/button/check_box_painter.h"
 #include "skin/button/image_button_painter.h"
@@ -29,130 +26,28 @@ using testsupport::PumpUntil;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr UINT kHot = ODS_HOTLIGHT;
 
-// A 100 x 30 push button's picture in `state`, drawn into a memory DC (hot
-// looks fade in on the button itself: they are read from the window).
-class PushButtonTest : public ButtonFixture {
+// Buttons of every kind, skinned. The push button is 100 x 30, the picture
+// button 80 x 60, the image button and the toggle 60 x 30.
+class PainterTest : public ButtonFixture {
  protected:
-  PushButtonTest() {
-    button_ = Add(L"OK", BS_PUSHBUTTON, 20, 20, 100, 30);
+  PainterTest() {
     ButtonSkinInstall(number(), form());
-  }
-  PixelBuffer Paint(UINT state) {
-    if (state & kHot) {
-      testsupport::PumpMessages(20);  // no paint of the button's own may end the fade
-      ButtonSkinPaintVector(button_, nullptr, state, RECT{0, 0, 100, 30});
-      PumpUntil([] { return FadeList.empty(); });
-      return Shown(button_);
-    }
-    SkinMemoryDc target = SkinMemoryDc::Create(100, 30);
-    ButtonSkinPaintVector(button_, target.get(), state, RECT{0, 0, 100, 30});
-    return Pixels(target.get(), 100, 30);
-  }
-  // The enabled face at (10, 15), before the state layers: white at alpha 160
-  // over the background, then the white-to-grey gradient.
-  static uint32_t Face() {
-    const double t = 15.5 / 29;
-    const int grey = int(255 - 127 * t);
-    return Blend(Blend(kBackground, kWhite, 160), uint32_t(grey) * 0x010101u, int(30 + 30 * t));
-  }
-  HWND button_;
-};
-
-TEST_F(PushButtonTest, NormalDisabledFocusedAndPressedLooks) {
-  const PixelBuffer normal = Paint(0);
-  EXPECT_TRUE(ColorNear(normal.RgbAt(10, 15), Face(), 6)) << std::hex << normal.RgbAt(10, 15);
-  EXPECT_LT(Green(normal.RgbAt(0, 15)), Green(normal.RgbAt(10, 15)) - 20);  // the dark outline
-  EXPECT_LT(Darkest(normal, 35, 5, 65, 27), 60);                           // a black caption
-  // Disabled: light grey washed white, whatever lies beneath; a grey caption.
-  const PixelBuffer disabled = Paint(ODS_DISABLED | ODS_FOCUS | ODS_SELECTED);
-  EXPECT_TRUE(ColorNear(disabled.RgbAt(10, 15), Blend(0xC0C0C0, kWhite, 30), 6));
-  EXPECT_NEAR(Darkest(disabled, 35, 5, 65, 27), 0x60, 16);
-  EXPECT_LT(std::abs(ThemeLean(disabled.RgbAt(1, 15))), 6);
-  // Focused: a theme-coloured ring inside the outline, the face unchanged.
-  const PixelBuffer focused = Paint(ODS_FOCUS);
-  EXPECT_GT(ThemeLean(focused.RgbAt(1, 15)), 15);
-  EXPECT_LT(std::abs(ThemeLean(normal.RgbAt(1, 15))), 6);
-  EXPECT_TRUE(ColorNear(focused.RgbAt(10, 15), Face(), 6));
-  // Pressed: the theme overlay inside, the caption where it was.
-  const PixelBuffer pressed = Paint(ODS_SELECTED);
-  EXPECT_GT(ThemeLean(pressed.RgbAt(10, 15)), ThemeLean(normal.RgbAt(10, 15)) + 6);
-  EXPECT_NEAR(Darkest(pressed, 35, 5, 65, 27), Darkest(normal, 35, 5, 65, 27), 3);
-}
-
-TEST_F(PushButtonTest, TheHotLookFadesInOverThePlainOneAndHidesTheFocusRing) {
-  Paint(0);
-  const PixelBuffer hot = Paint(kHot);
-  EXPECT_GT(ThemeLean(hot.RgbAt(10, 15)), 12) << std::hex << hot.RgbAt(10, 15);
-  const PixelBuffer hotFocused = Paint(kHot | ODS_FOCUS);
-  EXPECT_TRUE(ColorNear(hotFocused.RgbAt(1, 15), hot.RgbAt(1, 15), 3));
-  const PixelBuffer hotPressed = Paint(kHot | ODS_SELECTED);
-  EXPECT_GT(ThemeLean(hotPressed.RgbAt(10, 15)), ThemeLean(hot.RgbAt(10, 15)));
-  // Disabled but hot: the disabled look, faded in.
-  const PixelBuffer disabledHot = Paint(kHot | ODS_DISABLED);
-  EXPECT_TRUE(ColorNear(disabledHot.RgbAt(10, 15), Blend(0xC0C0C0, kWhite, 30), 8));
-}
-
-TEST_F(PushButtonTest, ADcThatCannotDrawIsReplacedByTheButtonsOwnAndGivenBack) {
-  Shown(button_);  // its own first paint is done
-  const long live = korvath::platform::LiveGdiObjectCount();
-  const size_t dcs = SkinMemoryDcList.size();
-  ButtonSkinPaintVector(button_, nullptr, ODS_DISABLED, RECT{0, 0, 100, 30});
-  const PixelBuffer shown = Shown(button_);
-  EXPECT_TRUE(ColorNear(shown.RgbAt(10, 15), Blend(0xC0C0C0, kWhite, 30), 6));
-  EXPECT_NEAR(Darkest(shown, 35, 5, 65, 27), 0x60, 16);  // the disabled caption
-  EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), live);
-  EXPECT_EQ(SkinMemoryDcList.size(), dcs);
-}
-
-// Pixels of a rectangle that lean to red (the effect colour of the tests).
-int RedPixels(const PixelBuffer& shown, int left, int top, int right, int bottom) {
-  int n = 0;
-  for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x) n += Red(shown.RgbAt(x, y)) > Green(shown.RgbAt(x, y)) + 30;
-  return n;
-}
-
-TEST_F(PushButtonTest, AnEffectColourGivesTheCaptionAGlow) {
-  EXPECT_EQ(RedPixels(Paint(0), 0, 0, 100, 30), 0);
-  Entry(button_).CaptionEffectColor = 0x0000FF;
-  const PixelBuffer glowing = Paint(0);
-  EXPECT_GT(RedPixels(glowing, 30, 3, 70, 28), 10);
-  EXPECT_EQ(RedPixels(glowing, 0, 0, 25, 30), 0);
-}
-
-// A 20 x 20 skin picture of one colour (its nine pieces all alike).
-std::vector<uint8_t> PicturePng(uint32_t argb) {
-  std::vector<uint32_t> grid(400, argb);
-  for (int i = 0; i < 400; ++i)
-    if (i % 20 == 5 || i % 20 == 14 || i / 20 == 5 || i / 20 == 14) grid[i] = 0xFFFF00FF;
-  return testsupport::EncodePng(20, 20, grid);
-}
-
-TEST_F(PushButtonTest, APictureGivesTheStateImagesAndTheButtonsOwnWinsOverTheForms) {
-  const uint32_t colours[4] = {0xFF2040C0, 0xFF20C040, 0xFFC02040, 0xFF606060};
-  record().Picture.LoadStates(PicturePng(0xFF101010));
-  record().HasPicture = true;
-  SkinButtonEntry& entry = Entry(button_);
-  entry.Picture.LoadStates(PicturePng(colours[0]), PicturePng(colours[1]), PicturePng(colours[2]),
-                           PicturePng(colours[3]));
-  entry.HasPicture = true;
-  const UINT states[4] = {0, kHot, ODS_FOCUS, ODS_DISABLED};
-  for (int i = 0; i < 4; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_TRUE(ColorNear(Paint(states[i]).RgbAt(12, 15), colours[i] & 0xFFFFFF, 4));
-  }
-  entry.HasPicture = false;
-  EXPECT_TRUE(ColorNear(Paint(0).RgbAt(12, 15), 0x101010, 4));
-}
-
-// ---- radio buttons ------------------------------------------------------------------------
-
-class GlyphTest : public ButtonFixture {
- protected:
-  GlyphTest() {
-    radio_ = Add(L"R", BS_AUTORADIOBUTTON, 20, 20, 80, 20);
-    check_ = Add(L"C", BS_AUTOCHECKBOX, 20, 60, 80, 20);
     CheckRadioSkinInstall(number(), form());
+    Entry(picture_).Kind = 1;
+    Entry(image_).Kind = 3;
+    Entry(toggle_).Kind = 7;
+    for (HWND b : {image_, toggle_}) Entry(b).NormalImage = SolidPng(20, 10, 0xFFFF0000);
+    Entry(image_).HoverImage = SolidPng(20, 10, 0xFF00FF00);
+    Entry(toggle_).PressedImage = SolidPng(20, 10, 0xFF0000FF);
+  }
+  // The push button in `state` (hot looks fade in on the button itself: they
+  // are read from the window).
+  PixelBuffer Push(UINT state) {
+    if (!(state & kHot)) return Painted(ButtonSkinPaintVector, push_, state);
+    testsupport::PumpMessages(20);  // no paint of a button's own may end the fade
+    ButtonSkinPaintVector(push_, nullptr, state, RECT{0, 0, 100, 30});
+    PumpUntil([] { return FadeList.empty(); });
+    return Shown(push_);
   }
   PixelBuffer Radio(UINT state, bool checked) {
     SendMessageW(radio_, BM_SETCHECK, checked, 0);
@@ -164,22 +59,128 @@ class GlyphTest : public ButtonFixture {
     CheckBoxSkinPaint(check_, state, animating, frame);
     return Shown(check_);
   }
-  // Glyph pictures 1 .. 8 of distinct colours, 10 x 10.
-  void UsePictures(HWND button) {
-    SkinButtonEntry& e = Entry(button);
-    e.GlyphFromImages = true;
-    for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, PictureColour(i + 1));
+  // The enabled push button's face at (10, 15), before the state layers:
+  // white at alpha 160 over the background, then the white-to-grey gradient.
+  static uint32_t Face() {
+    const double t = 15.5 / 29;
+    const int grey = int(255 - 127 * t);
+    return Blend(Blend(kBackground, kWhite, 160), uint32_t(grey) * 0x010101u, int(30 + 30 * t));
   }
-  static uint32_t PictureColour(int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); }
-  HWND radio_, check_;
+  static uint32_t DisabledFace() { return Blend(0xC0C0C0, kWhite, 30); }
+  HWND push_ = Add(L"OK", BS_PUSHBUTTON, 20, 20, 100, 30);
+  HWND picture_ = Add(L"Go", BS_PUSHBUTTON, 140, 20, 80, 60);
+  HWND image_ = Add(L"", BS_PUSHBUTTON, 240, 20, 60, 30);
+  HWND toggle_ = Add(L"", BS_AUTOCHECKBOX | BS_PUSHLIKE, 240, 80, 60, 30);
+  HWND radio_ = Add(L"R", BS_AUTORADIOBUTTON, 20, 100, 80, 20);
+  HWND check_ = Add(L"C", BS_AUTOCHECKBOX, 20, 140, 80, 20);
 };
 
-TEST_F(GlyphTest, RadioLooks) {
+// The pixels of a rectangle for which `lean` holds.
+int Count(const PixelBuffer& shown, RECT r, bool (*lean)(uint32_t)) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += lean(shown.RgbAt(x, y));
+  return n;
+}
+// Pixels that lean to red (the effect colour of the tests).
+int RedPixels(const PixelBuffer& shown, RECT r) {
+  return Count(shown, r, [](uint32_t c) { return Red(c) > Green(c) + 30; });
+}
+// Pixels of the check box's box that lean to the tick's green.
+int TickPixels(const PixelBuffer& shown) {
+  return Count(shown, {0, 0, 21, 20}, [](uint32_t c) { return Green(c) > Red(c) + 50; });
+}
+
+// ---- push buttons ---------------------------------------------------------------------------
+
+TEST_F(PainterTest, PushButtonNormalDisabledFocusedAndPressedLooks) {
+  const PixelBuffer normal = Push(0);
+  EXPECT_TRUE(ColorNear(normal.RgbAt(10, 15), Face(), 6)) << std::hex << normal.RgbAt(10, 15);
+  EXPECT_LT(Green(normal.RgbAt(0, 15)), Green(normal.RgbAt(10, 15)) - 20);  // the dark outline
+  EXPECT_LT(Darkest(normal, 35, 5, 65, 27), 60);                           // a black caption
+  EXPECT_LT(std::abs(ThemeLean(normal.RgbAt(1, 15))), 6);
+  // Disabled: light grey washed white, whatever lies beneath; a grey caption.
+  const PixelBuffer disabled = Push(ODS_DISABLED | ODS_FOCUS | ODS_SELECTED);
+  EXPECT_TRUE(ColorNear(disabled.RgbAt(10, 15), DisabledFace(), 6));
+  EXPECT_NEAR(Darkest(disabled, 35, 5, 65, 27), 0x60, 16);
+  EXPECT_LT(std::abs(ThemeLean(disabled.RgbAt(1, 15))), 6);
+  // Focused: a theme-coloured ring inside the outline, the face unchanged.
+  const PixelBuffer focused = Push(ODS_FOCUS);
+  EXPECT_GT(ThemeLean(focused.RgbAt(1, 15)), 15);
+  EXPECT_TRUE(ColorNear(focused.RgbAt(10, 15), Face(), 6));
+  // Pressed: the theme overlay inside, the caption where it was.
+  const PixelBuffer pressed = Push(ODS_SELECTED);
+  EXPECT_GT(ThemeLean(pressed.RgbAt(10, 15)), ThemeLean(normal.RgbAt(10, 15)) + 6);
+  EXPECT_NEAR(Darkest(pressed, 35, 5, 65, 27), Darkest(normal, 35, 5, 65, 27), 3);
+}
+
+TEST_F(PainterTest, TheHotLookFadesInOverThePlainOneAndHidesTheFocusRing) {
+  Push(0);
+  const PixelBuffer hot = Push(kHot);
+  EXPECT_GT(ThemeLean(hot.RgbAt(10, 15)), 12) << std::hex << hot.RgbAt(10, 15);
+  EXPECT_TRUE(ColorNear(Push(kHot | ODS_FOCUS).RgbAt(1, 15), hot.RgbAt(1, 15), 3));
+  EXPECT_GT(ThemeLean(Push(kHot | ODS_SELECTED).RgbAt(10, 15)), ThemeLean(hot.RgbAt(10, 15)));
+  // Disabled but hot: the disabled look, faded in.
+  EXPECT_TRUE(ColorNear(Push(kHot | ODS_DISABLED).RgbAt(10, 15), DisabledFace(), 8));
+}
+
+TEST_F(PainterTest, ADcThatCannotDrawIsReplacedByTheButtonsOwnAndGivenBack) {
+  Shown(push_);  // its own first paint is done
+  const Held held;
+  ButtonSkinPaintVector(push_, nullptr, ODS_DISABLED, RECT{0, 0, 100, 30});
+  const PixelBuffer shown = Shown(push_);
+  EXPECT_TRUE(ColorNear(shown.RgbAt(10, 15), DisabledFace(), 6));
+  EXPECT_NEAR(Darkest(shown, 35, 5, 65, 27), 0x60, 16);  // the disabled caption
+  EXPECT_TRUE(held.Same());
+}
+
+TEST_F(PainterTest, AnEffectColourGivesTheCaptionAGlow) {
+  EXPECT_EQ(RedPixels(Push(0), {0, 0, 100, 30}), 0);
+  for (HWND b : {push_, radio_, check_}) Entry(b).CaptionEffectColor = 0x0000FF;
+  const PixelBuffer push = Push(0);
+  EXPECT_GT(RedPixels(push, {30, 3, 70, 28}), 10);
+  EXPECT_EQ(RedPixels(push, {0, 0, 25, 30}), 0);
+  EXPECT_GT(RedPixels(Radio(0, false), {15, 0, 40, 20}), 10);
+  EXPECT_GT(RedPixels(Check(0, 0), {15, 0, 40, 20}), 10);
+  SetSkinProp(check_, prop::Xzk_dhxg, 0);  // the vector box
+  const PixelBuffer vectorBox = Check(0, 0);
+  EXPECT_GT(RedPixels(vectorBox, {13, 0, 40, 20}), 10);
+  EXPECT_EQ(RedPixels(vectorBox, {0, 0, 12, 20}), 0);
+}
+
+// A 20 x 20 skin picture of one colour (its nine pieces all alike).
+std::vector<uint8_t> PicturePng(uint32_t argb) {
+  std::vector<uint32_t> grid(400, argb);
+  for (int i = 0; i < 400; ++i)
+    if (i % 20 == 5 || i % 20 == 14 || i / 20 == 5 || i / 20 == 14) grid[size_t(i)] = 0xFFFF00FF;
+  return testsupport::EncodePng(20, 20, grid);
+}
+
+TEST_F(PainterTest, APictureGivesTheStateImagesAndTheButtonsOwnWinsOverTheForms) {
+  const uint32_t colours[4] = {0xFF2040C0, 0xFF20C040, 0xFFC02040, 0xFF606060};
+  record().Picture.LoadStates(PicturePng(0xFF101010));
+  record().HasPicture = true;
+  SkinButtonEntry& entry = Entry(push_);
+  entry.Picture.LoadStates(PicturePng(colours[0]), PicturePng(colours[1]), PicturePng(colours[2]),
+                           PicturePng(colours[3]));
+  entry.HasPicture = true;
+  const UINT states[4] = {0, kHot, ODS_FOCUS, ODS_DISABLED};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_TRUE(ColorNear(Push(states[i]).RgbAt(12, 15), colours[i] & 0xFFFFFF, 4));
+  }
+  entry.HasPicture = false;
+  EXPECT_TRUE(ColorNear(Push(0).RgbAt(12, 15), 0x101010, 4));
+}
+
+// ---- radio buttons ----------------------------------------------------------------------------
+
+TEST_F(PainterTest, RadioLooks) {
   const PixelBuffer plain = Radio(0, false);
-  EXPECT_GT(Green(plain.RgbAt(8, 10)), 150);           // the white body
+  EXPECT_GT(Green(plain.RgbAt(8, 10)), 150);  // the white body
   EXPECT_LT(std::abs(ThemeLean(plain.RgbAt(6, 10))), 8);
-  EXPECT_EQ(plain.RgbAt(8, 2), kBackground);            // no halo
-  EXPECT_LT(Darkest(plain, 17, 2, 40, 18), 60);          // a black caption
+  EXPECT_EQ(plain.RgbAt(8, 2), kBackground);  // no halo
+  EXPECT_LT(Darkest(plain, 17, 2, 40, 18), 60);  // a black caption
   const PixelBuffer checked = Radio(0, true);
   EXPECT_GT(ThemeLean(checked.RgbAt(6, 10)), 25) << std::hex << checked.RgbAt(6, 10);  // the dot's rim
   const PixelBuffer hot = Radio(kHot | ODS_SELECTED, false);
@@ -189,21 +190,15 @@ TEST_F(GlyphTest, RadioLooks) {
   EXPECT_LT(std::abs(ThemeLean(disabled.RgbAt(6, 10))), 8);
   EXPECT_NEAR(Darkest(disabled, 17, 2, 40, 18), 0x60, 16);
   // Focus changes nothing; a press without hover neither.
-  const PixelBuffer focused = Radio(ODS_FOCUS | ODS_SELECTED, true);
-  EXPECT_EQ(focused.pixels, checked.pixels);
+  EXPECT_EQ(Radio(ODS_FOCUS | ODS_SELECTED, true).pixels, checked.pixels);
 }
 
-TEST_F(GlyphTest, AnEffectColourGivesRadioAndCheckBoxCaptionsAGlow) {
-  for (HWND b : {radio_, check_}) Entry(b).CaptionEffectColor = 0x0000FF;
-  EXPECT_GT(RedPixels(Radio(0, false), 15, 0, 40, 20), 10);
-  EXPECT_GT(RedPixels(Check(0, 0), 15, 0, 40, 20), 10);
-  SetSkinProp(check_, prop::Xzk_dhxg, 0);
-  EXPECT_GT(RedPixels(Check(0, 0), 13, 0, 40, 20), 10);
-  EXPECT_EQ(RedPixels(Check(0, 0), 0, 0, 12, 20), 0);
-}
-
-TEST_F(GlyphTest, RadioPicturesByLook) {
-  UsePictures(radio_);
+TEST_F(PainterTest, RadioPicturesByLook) {
+  // Glyph pictures 1 .. 8 of distinct colours, 10 x 10.
+  const auto colour = [](int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); };
+  SkinButtonEntry& e = Entry(radio_);
+  e.GlyphFromImages = true;
+  for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, colour(i + 1));
   const struct {
     UINT state;
     bool checked;
@@ -213,23 +208,16 @@ TEST_F(GlyphTest, RadioPicturesByLook) {
                {ODS_DISABLED, false, 8},             {ODS_DISABLED | kHot, true, 7}};
   for (const auto& look : looks) {
     SCOPED_TRACE(look.picture);
-    EXPECT_EQ(Radio(look.state, look.checked).RgbAt(5, 10), PictureColour(look.picture) & 0xFFFFFF);
+    EXPECT_EQ(Radio(look.state, look.checked).RgbAt(5, 10), colour(look.picture) & 0xFFFFFF);
   }
 }
 
-// ---- check boxes --------------------------------------------------------------------------
+// ---- check boxes ------------------------------------------------------------------------------
 
-// Pixels of the box that lean to the tick's green.
-int TickPixels(const PixelBuffer& shown) {
-  int n = 0;
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 21; ++x) n += Green(shown.RgbAt(x, y)) > Red(shown.RgbAt(x, y)) + 50;
-  return n;
-}
-
-TEST_F(GlyphTest, CheckBoxStripLooksAndAnimationFrames) {
-  EXPECT_EQ(Check(0, 0).RgbAt(5, 6), Blend(kBackground, 0xE9E9E9, 191));
-  EXPECT_EQ(Check(ODS_SELECTED | ODS_FOCUS, 0).RgbAt(5, 6), Blend(kBackground, 0xE9E9E9, 191));
+TEST_F(PainterTest, CheckBoxStripLooksAndAnimationFrames) {
+  const uint32_t plainBox = Blend(kBackground, 0xE9E9E9, 191);
+  EXPECT_EQ(Check(0, 0).RgbAt(5, 6), plainBox);
+  EXPECT_EQ(Check(ODS_SELECTED | ODS_FOCUS, 0).RgbAt(5, 6), plainBox);
   EXPECT_EQ(Check(kHot | ODS_SELECTED, 0).RgbAt(5, 6), 0xE6EAEDu);
   EXPECT_EQ(Check(ODS_DISABLED | kHot, 0).RgbAt(5, 6), 0xD0D8DDu);
   EXPECT_EQ(TickPixels(Check(0, BST_UNCHECKED)), 0);
@@ -248,47 +236,34 @@ TEST_F(GlyphTest, CheckBoxStripLooksAndAnimationFrames) {
   EXPECT_GT(popIn, 0);
   EXPECT_LT(popIn, popOut);
   EXPECT_LT(popOut, small);
-  EXPECT_EQ(Check(kHot, 1, true, 0).RgbAt(5, 6), Blend(kBackground, 0xE9E9E9, 191));
+  EXPECT_EQ(Check(kHot, 1, true, 0).RgbAt(5, 6), plainBox);
   EXPECT_EQ(TickPixels(Check(0, 1, true, 0)), 0);
 }
 
-TEST_F(GlyphTest, APressPopsTheTickInOrOutBeforeTheCheckChanges) {
+TEST_F(PainterTest, APressPopsTheTickInOrOutBeforeTheCheckChanges) {
   const int small = TickPixels(Check(0, BST_CHECKED));
   Check(0, BST_UNCHECKED);
-  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(TickPixels(Shown(check_)), small);  // the last frame: the small tick
-  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  ASSERT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
-  SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(TickPixels(Shown(check_)), 0);  // the last frame: the empty box
-  SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  for (const int lastFrameTicks : {small, 0}) {  // popping in, then out
+    SendMessageW(check_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(TickPixels(Shown(check_)), lastFrameTicks);
+    SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  }
   EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
-TEST_F(GlyphTest, CheckBoxVectorLookWithTheThemedTick) {
+TEST_F(PainterTest, CheckBoxVectorLookWithTheThemedTick) {
   SetSkinProp(check_, prop::Xzk_dhxg, 0);
   const PixelBuffer plain = Check(0, 0);
   EXPECT_GT(Green(plain.RgbAt(8, 10)), 200);  // the white face
   EXPECT_EQ(plain.RgbAt(8, 1), kBackground);
-  const PixelBuffer hot = Check(kHot, 0);
-  EXPECT_GT(ThemeLean(hot.RgbAt(8, 2)), 10);  // the glow around the box
-  int themed = 0;
-  const PixelBuffer checked = Check(0, 1);
-  for (int y = 4; y < 16; ++y)
-    for (int x = 2; x < 15; ++x) themed += ThemeLean(checked.RgbAt(x, y)) > 20;
-  EXPECT_GT(themed, 10);
-  // The press repaints once, without the animation.
-  EXPECT_LT(Darkest(plain, 16, 2, 40, 18), 60);
+  EXPECT_LT(Darkest(plain, 16, 2, 40, 18), 60);  // a black caption
+  EXPECT_GT(ThemeLean(Check(kHot, 0).RgbAt(8, 2)), 10);  // the glow around the box
+  EXPECT_GT(Count(Check(0, 1), {2, 4, 15, 16}, [](uint32_t c) { return ThemeLean(c) > 20; }), 10);
 }
 
-// ---- the themed tick ----------------------------------------------------------------------
+// ---- the themed tick ----------------------------------------------------------------------------
 
-TEST(RecolourTest, ColourConversionAndTheTickInTheThemeColour) {
-  uint8_t alpha = 0;
-  EXPECT_EQ(ArgbToColorRef(0xFF123456, &alpha), COLORREF(0x563412));
-  EXPECT_EQ(alpha, 0xFF);
-  EXPECT_EQ(ArgbToColorRef(0x00FFFFFF, &alpha), COLORREF(0xFFFFFF));
-  EXPECT_EQ(alpha, 0);
+TEST(RecolourTest, TheTickInTheThemeColour) {
   const COLORREF saved = SkinThemeColor;
   SkinThemeColor = 0xDDCA22;
   PixelBuffer tick = DecodeImage(RecolorImageBytes());
@@ -303,50 +278,26 @@ TEST(RecolourTest, ColourConversionAndTheTickInTheThemeColour) {
   SkinThemeColor = saved;
 }
 
-// ---- image buttons and toggles -------------------------------------------------------------
+// ---- image buttons and toggles -------------------------------------------------------------------
 
-class ImageButtonTest : public ButtonFixture {
- protected:
-  ImageButtonTest() {
-    push_ = Add(L"", BS_PUSHBUTTON, 20, 20, 60, 30);
-    toggle_ = Add(L"", BS_AUTOCHECKBOX | BS_PUSHLIKE, 20, 80, 60, 30);
-    ButtonSkinInstall(number(), form());
-    CheckRadioSkinInstall(number(), form());
-    Entry(push_).Kind = 3;
-    Entry(toggle_).Kind = 7;
-    for (HWND b : {push_, toggle_}) {
-      Entry(b).NormalImage = SolidPng(20, 10, 0xFFFF0000);
-      Entry(b).PressedImage = SolidPng(20, 10, 0xFF0000FF);
-    }
-    Entry(push_).PressedImage.clear();
-    Entry(push_).HoverImage = SolidPng(20, 10, 0xFF00FF00);
-  }
-  PixelBuffer Image(UINT state) {
-    SkinMemoryDc target = SkinMemoryDc::Create(60, 30);
-    ButtonSkinPaintImage(push_, target.get(), state, RECT{0, 0, 60, 30});
-    return Pixels(target.get(), 60, 30);
-  }
-  HWND push_, toggle_;
-};
-
-TEST_F(ImageButtonTest, StateImagesAndTheFrameOfAStateWithoutOne) {
-  const PixelBuffer normal = Image(0);
+TEST_F(PainterTest, ImageButtonStateImagesAndTheFrameOfAStateWithoutOne) {
+  const PixelBuffer normal = Painted(ButtonSkinPaintImage, image_, 0);
   EXPECT_EQ(normal.RgbAt(5, 5), 0xFF0000u);
   EXPECT_EQ(normal.RgbAt(1, 5), kBackground);  // no frame
   EXPECT_EQ(normal.RgbAt(30, 20), kBackground);
-  EXPECT_EQ(Image(kHot | ODS_SELECTED).RgbAt(5, 5), 0x00FF00u);
-  const PixelBuffer pressed = Image(ODS_SELECTED);
+  EXPECT_EQ(Painted(ButtonSkinPaintImage, image_, kHot | ODS_SELECTED).RgbAt(5, 5), 0x00FF00u);
+  const PixelBuffer pressed = Painted(ButtonSkinPaintImage, image_, ODS_SELECTED);
   EXPECT_EQ(pressed.RgbAt(5, 5), 0xFF0000u);  // the normal image in the pressed frame
   EXPECT_NE(pressed.RgbAt(1, 2), kBackground);
   EXPECT_EQ(pressed.RgbAt(30, 20), kBackground);
-  const PixelBuffer disabled = Image(ODS_DISABLED | kHot);
+  const PixelBuffer disabled = Painted(ButtonSkinPaintImage, image_, ODS_DISABLED | kHot);
   EXPECT_EQ(disabled.RgbAt(5, 5), 0xFF0000u);
   EXPECT_NE(disabled.RgbAt(1, 2), pressed.RgbAt(1, 2));
-  Entry(push_).StretchImage = true;
-  EXPECT_EQ(Image(0).RgbAt(50, 25), 0xFF0000u);
+  Entry(image_).StretchImage = true;
+  EXPECT_EQ(Painted(ButtonSkinPaintImage, image_, 0).RgbAt(50, 25), 0xFF0000u);
 }
 
-TEST_F(ImageButtonTest, ATogglesFaceFollowsItsCheckState) {
+TEST_F(PainterTest, ATogglesFaceFollowsItsCheckState) {
   EXPECT_EQ(Shown(toggle_).RgbAt(5, 5), 0xFF0000u);
   EXPECT_EQ(Shown(toggle_).RgbAt(40, 20), kBackground);
   SendMessageW(toggle_, BM_SETCHECK, BST_CHECKED, 0);
@@ -362,47 +313,33 @@ TEST_F(ImageButtonTest, ATogglesFaceFollowsItsCheckState) {
   EXPECT_EQ(Shown(toggle_).RgbAt(5, 5), 0xFF0000u);
 }
 
-class PictureButtonTest : public ButtonFixture {
- protected:
-  PictureButtonTest() {
-    button_ = Add(L"Go", BS_PUSHBUTTON, 20, 20, 80, 60);
-    ButtonSkinInstall(number(), form());
-    Entry(button_).Kind = 1;
-  }
-  PixelBuffer Paint(UINT state) {
-    SkinMemoryDc target = SkinMemoryDc::Create(80, 60);
-    ButtonSkinPaint(button_, target.get(), state, RECT{0, 0, 80, 60});
-    return Pixels(target.get(), 80, 60);
-  }
-  HWND button_;
-};
+// ---- picture buttons -----------------------------------------------------------------------------
 
-TEST_F(PictureButtonTest, FlatFacesHighlightAndImageLayouts) {
+TEST_F(PainterTest, PictureButtonFlatFacesHighlightAndImageLayouts) {
+  const auto paint = [&] { return Painted(ButtonSkinPaint, picture_, 0); };
   // No frame: the normal look is the background and the caption.
-  EXPECT_EQ(Paint(0).RgbAt(10, 30), kBackground);
-  const PixelBuffer hot = Paint(kHot);
+  EXPECT_EQ(paint().RgbAt(10, 30), kBackground);
+  const PixelBuffer hot = Painted(ButtonSkinPaint, picture_, kHot);
   EXPECT_GT(Green(hot.RgbAt(40, 57)), Green(hot.RgbAt(4, 57)) + 40);  // the highlight line's middle
-  Entry(button_).ShowFrame = true;
-  EXPECT_LT(Green(Paint(0).RgbAt(0, 30)), Green(kBackground));  // the outer outline
+  Entry(picture_).ShowFrame = true;
+  EXPECT_LT(Green(paint().RgbAt(0, 30)), Green(kBackground));  // the outer outline
   // Image above the caption: a 36-pixel square from y = 3.
-  Entry(button_).NormalImage = SolidPng(36, 36, 0xFFFF0000);
-  Entry(button_).ShowFrame = false;
-  const PixelBuffer above = Paint(0);
+  Entry(picture_).NormalImage = SolidPng(36, 36, 0xFFFF0000);
+  Entry(picture_).ShowFrame = false;
+  const PixelBuffer above = paint();
   EXPECT_EQ(above.RgbAt(23, 5), 0xFF0000u);
   EXPECT_EQ(above.RgbAt(21, 5), kBackground);
   EXPECT_EQ(above.RgbAt(40, 38), 0xFF0000u);
   EXPECT_EQ(above.RgbAt(40, 2), kBackground);
   // Beside the caption, a picture that does not decode takes no room.
-  Entry(button_).ImageBesideCaption = true;
-  Entry(button_).NormalImage = {0x89, 'P', 'N', 'G', 1, 2, 3};
-  const PixelBuffer beside = Paint(0);
+  Entry(picture_).ImageBesideCaption = true;
+  Entry(picture_).NormalImage = {0x89, 'P', 'N', 'G', 1, 2, 3};
+  const PixelBuffer beside = paint();
   EXPECT_LT(Darkest(beside, 5, 10, 30, 50), 60);
   EXPECT_EQ(beside.RgbAt(2, 30), kBackground);
   // Even in a button too low for any image.
-  MoveWindow(button_, 20, 20, 80, 7, TRUE);
-  SkinMemoryDc low = SkinMemoryDc::Create(80, 7);
-  ButtonSkinPaint(button_, low.get(), 0, RECT{0, 0, 80, 7});
-  EXPECT_LT(Darkest(Pixels(low.get(), 80, 7), 5, 0, 30, 7), 100);
+  MoveWindow(picture_, 140, 20, 80, 7, TRUE);
+  EXPECT_LT(Darkest(paint(), 5, 0, 30, 7), 100);
 }
 
 }  // namespace

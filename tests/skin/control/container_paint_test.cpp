@@ -5,6 +5,7 @@
 #include "skin/control/container_paint.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 #include "skin/control/container_skin.h"
 #include "skin/control/control_skin.h"
@@ -190,6 +191,32 @@ TEST_F(ContainerPaintTest, AGroupBoxWithoutControlsIsKeyedOverTheWashedBackgroun
   for (int y = 0; y < 100; ++y)
     if (!ColorNear(look.RgbAt(100, y), Over(0xFF, 160), 3)) ++ownLines;
   EXPECT_GE(ownLines, 2);
+}
+
+// A tab control: the selected tab is lighter than the others, and the page
+// frame runs below the row of tabs.
+TEST_F(ContainerPaintTest, ATabControlShowsItsTabsSelectedAndNotOverItsPageFrame) {
+  const HWND tab = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_FIXEDWIDTH, 20, 20, 240,
+                                   120, form_.hwnd(), nullptr, nullptr, nullptr);
+  SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(60, 20));
+  for (int i = 0; i < 3; ++i) {
+    TCITEMW item = {TCIF_TEXT};
+    item.pszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tab, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
+  }
+  ContainerSkinAttach(tab);
+  ASSERT_EQ(ContainerOf(tab).kind, 2);
+  Repaint(tab, true);
+  const PixelBuffer look = Shown(tab);
+  RECT selected = {}, other = {};
+  SendMessageW(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&selected));
+  SendMessageW(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&other));
+  const auto level = [&](const RECT& r) { return look.RgbAt((r.left + r.right) / 2, r.top + 6) & 0xFF; };
+  EXPECT_GT(level(selected), level(other) + 30);
+  EXPECT_GT(level(other), 0x80u);  // a white wash over the background
+  const int pageTop = (selected.bottom - selected.top) + 1;
+  EXPECT_TRUE(ColorNear(look.RgbAt(220, pageTop), Over(0, 80), 2));
+  EXPECT_TRUE(ColorNear(look.RgbAt(120, 80), kBackground, 0));
 }
 
 }  // namespace

@@ -1,0 +1,185 @@
+// ProgressSkinInstall (declared with the other installers) and the bar's
+// procedure and painter.
+#include "skin/control/progress_skin.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "platform/gdi_object.h"
+#include "skin/control/control_installers.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr UINT kSweepInterval = 30;
+constexpr int32_t kSweepStep = 5;
+constexpr int32_t kSquareFrame = 1;
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+
+const SkinRenderQuality kProgressRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
+                                           .interpolation = Gdiplus::InterpolationModeHighQualityBilinear};
+
+gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
+
+SkinProgressEntry* ProgressEntryOf(HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_FuID)));
+  if (!record) return nullptr;
+  SkinProgressEntry* entry = SkinEntryAt(record->Progresses, int32_t(GetSkinProp(window, prop::Hw_lbID)));
+  return entry && entry->window == window ? entry : nullptr;
+}
+
+LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
+  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Paint(HWND window) {
+  ProgressSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
+}
+
+UINT_PTR TimerId(HWND window) { return UINT_PTR(GetSkinProp(window, prop::Hw_lbID)); }
+
+void OnShown(HWND window, WPARAM shown) {
+  const SkinProgressEntry* entry = ProgressEntryOf(window);
+  if (!shown) {
+    KillTimer(window, TimerId(window));
+  } else if (entry && !entry->vertical && entry->sweepOn) {
+    SetTimer(window, TimerId(window), kSweepInterval, nullptr);
+  }
+}
+
+void OnSweepStep(HWND window) {
+  InvalidateRect(window, nullptr, FALSE);
+  SkinProgressEntry* entry = ProgressEntryOf(window);
+  if (!entry) return;
+  RECT r = {};
+  GetWindowRect(window, &r);
+  entry->sweepOffset += kSweepStep;
+  if (entry->sweepOffset >= r.right - r.left) entry->sweepOffset = -entry->sweepWidth;
+}
+
+void AddShape(gdip::GraphicsPath& path, bool square, float x, float y, float w, float h, int32_t corner) {
+  if (square) {
+    path.AddRectangle(x, y, w, h);
+  } else {
+    SkinPathAddRoundRect(path, x, y, w, h, corner);
+  }
+}
+
+void DrawBar(gdip::Graphics& g, HWND window, const SkinProgressEntry& entry, int width, int height) {
+  const bool square = entry.squareFrame == kSquareFrame;
+  const float w = float(width), h = float(height);
+  gdip::GraphicsPath path;
+  if (!path.Create()) return;
+  AddShape(path, square, 0, 0, w - 1, h - 1, 5);
+  SkinStroke(g, Colour(kWhite, 160), path);
+  SkinStroke(g, Colour(entry.frameColor, 120), path);
+
+  path.Reset();
+  AddShape(path, square, 1, 1, w - 3, h - 3, 3);
+  const gdip::PointF troughEnd = entry.vertical ? MakePointF(w - 1, 0) : MakePointF(0, h - 1);
+  SkinFillGradient(g, MakePointF(0, 0), troughEnd, Colour(kWhite, 160),
+                   square ? Colour(kWhite, 160) : Colour(kBlack, 30), path);
+
+  PBRANGE range = {};
+  SendMessageW(window, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  const int32_t position = int32_t(SendMessageW(window, PBM_GETPOS, 0, 0));
+  const int32_t length = ProgressFillLength(entry.vertical ? height : width, position, range.iLow, range.iHigh);
+  if (length <= 0) return;
+  const float top = entry.vertical ? float(height - length) : 0;
+  const float boxW = entry.vertical ? w : float(length), boxH = entry.vertical ? float(length) : h;
+  const gdip::PointF from = MakePointF(0, top);
+  const gdip::PointF to = entry.vertical ? MakePointF(w - 1, top) : MakePointF(0, h - 1);
+  path.Reset();
+  if (square) {
+    path.AddRectangle(1, top + 1, boxW - 2, boxH - 2);
+  } else {
+    SkinPathAddRoundRect(path, 0, top + 1, boxW - 2, boxH - 2, 3);
+  }
+  g.SetClipPath(path, Gdiplus::CombineModeReplace);
+  SkinFillGradient(g, from, to, square ? Colour(entry.barColor, 220) : Colour(kWhite, 100),
+                   Colour(entry.barColor, 220), path);
+  if (square) SkinStroke(g, Colour(entry.barColor, 255), path);
+  g.ResetClip();
+}
+
+}  // namespace
+
+int32_t ProgressFillLength(int32_t size, int32_t position, int32_t low, int32_t high) {
+  const int64_t span = int64_t(high) - low;
+  if (span <= 0) return 0;
+  const int64_t length = int64_t(size) * (int64_t(position) - low) / span;
+  return int32_t(std::clamp<int64_t>(length, 0, size));
+}
+
+void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
+  if (!SkinEnabled) return;
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  if (!record) return;
+  for (HWND bar = FindWindowExW(parent, nullptr, PROGRESS_CLASSW, nullptr); bar;
+       bar = FindWindowExW(parent, bar, PROGRESS_CLASSW, nullptr)) {
+    if (SkinIsSubclassed(bar)) continue;
+    const int32_t number = SkinTakeEntrySlot(record->Progresses);
+    SkinProgressEntry& entry = record->Progresses[size_t(number) - 1];
+    entry = SkinProgressEntry{};
+    entry.window = bar;
+    entry.vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
+    entry.barColor = SkinThemeColor;
+    entry.frameColor = 0;
+    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar, GWLP_WNDPROC));
+    SetSkinProp(bar, prop::Hw_lbID, number);
+    SetSkinProp(bar, prop::Hw_FuID, recordIndex);
+    SetSkinPropHandle(bar, prop::Hw_hProc, entry.previousProc);
+    SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ProgressSkinWndProc));
+  }
+}
+
+LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:           KillTimer(window, TimerId(window)); break;
+    case WM_SHOWWINDOW:        OnShown(window, wParam); break;
+    case WM_TIMER:             OnSweepStep(window); break;
+    case WM_PAINT:             { platform::PaintScope paint(window); Paint(window); } return 0;
+    case WM_NCPAINT:           Paint(window); return 1;
+    case WM_MOVE:              Paint(window); break;
+    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
+    default:                   break;
+  }
+  return Forward(window, message, wParam, lParam);
+}
+
+void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber) {
+  SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  const SkinProgressEntry* entry = record ? SkinEntryAt(record->Progresses, entryNumber) : nullptr;
+  if (!entry || !entry->window) return;
+  const HWND window = entry->window;
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
+  if (!buffer) return;
+  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get(), kProgressRendering)) {
+    DrawBar(g, window, *entry, width, height);
+  }
+  SkinPaintChildBackground(window, buffer.get(), false, true);
+  platform::WindowDC screen = platform::WindowDC::Whole(window);
+  BitBlt(screen.get(), 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace korvath::skin

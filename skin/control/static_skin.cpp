@@ -1,0 +1,230 @@
+// StaticSkinInstall (declared with the other installers) and the static skin.
+#include "skin/control/static_skin.h"
+
+#include <string>
+
+#include "gdip/bitmap.h"
+#include "gdip/graphics.h"
+#include "platform/gdi_object.h"
+#include "skin/control/control_installers.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+enum StaticKind { kText = 1, kBitmap = 2, kIcon = 3 };
+enum Placement { kAtOrigin = 0, kBottomRight = 1, kCentred = 2, kStretched = 3 };
+
+constexpr COLORREF kTextColour = 0x000000;
+constexpr COLORREF kGlowColour = 0xFFFFFF;
+constexpr int32_t kGlowBlurDivisor = 4;
+
+bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
+
+int32_t KindOf(LONG style) {
+  if (HasAll(style, SS_ICON)) return kIcon;
+  if (HasAll(style, SS_BITMAP)) return kBitmap;
+  return kText;
+}
+
+int32_t PlacementOf(LONG style) {
+  if (HasAll(style, SS_CENTERIMAGE)) return kCentred;
+  if (HasAll(style, SS_REALSIZECONTROL)) return kStretched;
+  if (HasAll(style, SS_RIGHTJUST)) return kBottomRight;
+  return kAtOrigin;
+}
+
+LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
+  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
+}
+
+SkinStaticEntry* StaticEntryOf(HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_FuID)));
+  if (!record) return nullptr;
+  SkinStaticEntry* entry = SkinEntryAt(record->Statics, int32_t(GetSkinProp(window, prop::Hw_lbID)));
+  return entry && entry->window == window ? entry : nullptr;
+}
+
+// Blank: nothing but ASCII and full-width (code page 936) spaces.
+bool IsBlank(const std::string& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ' ') continue;
+    if (uint8_t(text[i]) == 0xA1 && i + 1 < text.size() && uint8_t(text[i + 1]) == 0xA1) {
+      ++i;
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+HANDLE ImageOf(HWND window) {
+  if (const LRESULT icon = SendMessageW(window, STM_GETICON, 0, 0)) return reinterpret_cast<HANDLE>(icon);
+  return reinterpret_cast<HANDLE>(SendMessageW(window, STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+bool KeepsNativeDrawing(HWND window, const SkinStaticEntry& entry) {
+  if (entry.kind == kText) return IsBlank(GetControlText(window));
+  return ImageOf(window) == nullptr;
+}
+
+// The native drawing, put on the parent's skinned background.
+void PaintNatively(HWND window, LPARAM lParam) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  SkinMemoryDc behind = SkinPaintParentBackground(window, client);
+  platform::PaintScope paint(window);
+  Forward(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
+  if (behind) BitBlt(paint.dc(), 0, 0, client.right, client.bottom, behind.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+  const SkinStaticEntry* entry = StaticEntryOf(window);
+  if (!entry) return Forward(window, WM_PAINT, wParam, lParam);
+  if (KeepsNativeDrawing(window, *entry)) {
+    PaintNatively(window, lParam);
+  } else {
+    platform::PaintScope paint(window);
+    StaticSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
+  }
+  return DefWindowProcW(window, WM_PAINT, wParam, lParam);
+}
+
+LRESULT OnEraseBackground(HWND window, HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  const char* colour = IsWindowEnabled(window) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  return LRESULT(SetTextColor(dc, COLORREF(GetSkinProp(window, colour))));
+}
+
+// The new text is painted at once, after the control's own procedure has
+// stored it (a static paints its own look as it does).
+LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Forward(window, WM_SETTEXT, wParam, lParam);
+  StaticSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
+  return result;
+}
+
+void DrawBitmap(gdip::Graphics& g, HWND window, int32_t placement, const RECT& client) {
+  HANDLE handle = reinterpret_cast<HANDLE>(SendMessageW(window, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  if (!handle) handle = reinterpret_cast<HANDLE>(SendMessageW(window, STM_GETICON, 0, 0));
+  if (!handle) return;
+  gdip::Bitmap image;
+  if (!image.CreateFromHBITMAP(static_cast<HBITMAP>(handle)) && !image.CreateFromHICON(static_cast<HICON>(handle))) {
+    return;
+  }
+  const float w = float(image.GetWidth()), h = float(image.GetHeight());
+  const float cw = float(client.right), ch = float(client.bottom);
+  switch (placement) {
+    case kStretched:    g.DrawImageRect(image, 0, 0, cw, ch); break;
+    case kCentred:      g.DrawImageRect(image, (cw - w) / 2, (ch - h) / 2, w, h); break;
+    case kBottomRight:  g.DrawImageRect(image, cw - w, ch - h, w, h); break;
+    default:            g.DrawImageRect(image, 0, 0, w, h); break;
+  }
+}
+
+void DrawIconOf(HDC dc, HWND window, int32_t placement, const RECT& client) {
+  const auto icon = reinterpret_cast<HICON>(SendMessageW(window, STM_GETICON, 0, 0));
+  if (!icon) return;
+  if (placement == kStretched) {
+    DrawIconEx(dc, 0, 0, icon, client.right, client.bottom, 0, nullptr, DI_NORMAL);
+  } else {
+    DrawIcon(dc, 0, 0, icon);
+  }
+}
+
+}  // namespace
+
+void StaticSkinInstall(int32_t recordIndex, HWND parent, int32_t extraWidth, int32_t extraHeight) {
+  if (!SkinEnabled) return;
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  if (!record) return;
+  for (HWND child = FindWindowExW(parent, nullptr, L"Static", nullptr); child;
+       child = FindWindowExW(parent, child, L"Static", nullptr)) {
+    if (StaticIsListed(recordIndex, child) > 0 || SkinIsSubclassed(child)) continue;
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    const int32_t number = SkinTakeEntrySlot(record->Statics);
+    SkinStaticEntry& entry = record->Statics[size_t(number) - 1];
+    entry = SkinStaticEntry{};
+    entry.window = child;
+    SkinFontInfo font = SkinControlFontMetrics(child);
+    if (font.face.empty()) font = SkinControlFontMetrics(GetParent(child));
+    entry.faceName = font.face.empty() ? kDefaultFontFace : font.face;
+    entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
+    entry.fontStyle = font.style;
+    entry.kind = KindOf(style);
+    if (entry.kind != kText) entry.imagePlacement = PlacementOf(style);
+    if (entry.kind == kText) {
+      // Room for the glow and the wider layout of the painter.
+      const RECT r = SkinChildRectInParent(child);
+      SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth, r.bottom - r.top + extraHeight,
+                   SWP_NOZORDER | SWP_NOOWNERZORDER);
+    }
+    SetSkinProp(child, prop::Hw_lbID, number);
+    SetSkinProp(child, prop::Hw_FuID, recordIndex);
+    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
+    SetSkinPropHandle(child, prop::Hw_hProc, entry.previousProc);
+    SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticSkinWndProc));
+  }
+}
+
+int32_t StaticIsListed(int32_t recordIndex, HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  if (!record || !window) return 0;
+  for (size_t i = 0; i < record->Statics.size(); ++i) {
+    if (record->Statics[i].window == window) return int32_t(i + 1);
+  }
+  return 0;
+}
+
+LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:           SkinDeleteControlBrush(window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
+    case WM_MOVE:              InvalidateRect(window, nullptr, TRUE); break;
+    case WM_ERASEBKGND:        return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:             return OnPaint(window, wParam, lParam);
+    case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
+    default:                   break;
+  }
+  return Forward(window, message, wParam, lParam);
+}
+
+void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  const SkinStaticEntry* entry = record ? SkinEntryAt(record->Statics, entryNumber) : nullptr;
+  if (!entry || !entry->window) return;
+  const HWND window = entry->window;
+  RECT client = {};
+  GetClientRect(window, &client);
+  SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
+  if (!buffer) return;
+  if (entry->kind == kBitmap && !ImageOf(window)) return;  // the window keeps what it shows
+  if (entry->kind == kIcon) {
+    DrawIconOf(buffer.get(), window, entry->imagePlacement, client);
+  } else if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) {
+    if (entry->kind == kText) {
+      const gdip::RectF layout =
+          SkinMakeRect(-2, 0, float(client.right + entry->fontSize + 4), float(client.bottom));
+      SkinDrawControlText(g, GetControlText(window), layout, kTextColour, kGlowColour, kGlowBlurDivisor,
+                          entry->faceName, entry->fontStyle, float(entry->fontSize),
+                          Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear, true);
+    } else if (entry->kind == kBitmap) {
+      DrawBitmap(g, window, entry->imagePlacement, client);
+    }
+  }
+  platform::WindowDC screen = SkinGetClippedDC(window);
+  BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,230 @@
+// UpDownSkinInstall (declared with the other installers) and the up-down's
+// procedure and painter.
+#include "skin/control/updown_skin.h"
+
+#include <commctrl.h>
+
+#include <span>
+
+#include "gdip/bitmap.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "platform/gdi_object.h"
+#include "skin/control/control_installers.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/chevron_images.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/picture_cache.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int32_t kHoverKindUpDown = 8;
+constexpr int32_t kRadius = 3;
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+
+const SkinRenderQuality kUpDownRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
+                                         .compositing = Gdiplus::CompositingQualityHighQuality};
+
+gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
+
+LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
+  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct Found {
+  int32_t owner = 0;
+  int32_t number = 0;
+  SkinWindowRecord* record = nullptr;
+  SkinUpDownEntry* entry = nullptr;
+};
+
+Found Find(HWND window) {
+  Found f{int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID))};
+  f.record = SkinRecordAt(f.owner);
+  if (!f.record) return f;
+  f.entry = SkinEntryAt(f.record->UpDowns, f.number);
+  if (f.entry && f.entry->window != window) f.entry = nullptr;
+  return f;
+}
+
+SIZE WindowSize(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+int32_t SignedX(LPARAM point) { return int16_t(LOWORD(point)); }
+int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
+
+void OnMouseMove(HWND window, LPARAM lParam) {
+  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+  TrackMouseEvent(&track);
+  const Found f = Find(window);
+  if (!f.entry) return;
+  f.record->HotControl = f.number;
+  const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
+  if (f.record->PrevHotControl == f.number && f.record->HoverKind == kHoverKindUpDown &&
+      half == f.entry->hoveredHalf) {
+    return;
+  }
+  UpDownSkinPaint(f.owner, f.number, true, f.entry->pressed, lParam);
+  f.entry->hover = true;
+  f.record->PrevHotControl = f.number;
+  f.record->HoverKind = kHoverKindUpDown;
+  f.entry->hoveredHalf = half;
+}
+
+void OnMouseLeave(HWND window) {
+  const Found f = Find(window);
+  if (!f.entry) return;
+  f.record->PrevHotControl = 0;
+  f.entry->hover = false;
+  UpDownSkinPaint(f.owner, f.number, false);
+}
+
+void OnButton(HWND window, bool down, LPARAM lParam) {
+  const Found f = Find(window);
+  if (!f.entry) return;
+  f.entry->pressed = down;
+  f.entry->lastButtonPoint = int32_t(lParam);
+}
+
+void Paint(HWND window) {
+  const Found f = Find(window);
+  if (f.entry) UpDownSkinPaint(f.owner, f.number);
+}
+
+struct Half {
+  float x, y, w, h;                 // the half's rounded rectangle
+  gdip::PointF from, to;            // its gradient line
+  float imageX, imageY;             // its chevron's centre box origin (before the image size)
+  std::span<const uint8_t> (*chevron)();
+};
+
+void DrawHalf(gdip::Graphics& g, gdip::GraphicsPath& path, const Half& half, bool active, bool pressed,
+              bool lighterWhenIdle) {
+  path.Reset();
+  SkinPathAddRoundRect(path, half.x, half.y, half.w, half.h, kRadius);
+  gdip::Argb pen, start, end;
+  if (active) {
+    pen = Colour(SkinThemeColor, 200);
+    start = pressed ? Colour(SkinThemeColor, 100) : Colour(kWhite, 100);
+    end = pressed ? Colour(kWhite, 150) : Colour(SkinThemeColor, 150);
+  } else {
+    pen = Colour(kBlack, 100);
+    start = Colour(kWhite, lighterWhenIdle ? 60 : 20);
+    end = Colour(SkinThemeColor, 100);
+  }
+  SkinFillGradient(g, half.from, half.to, start, end, path);
+  gdip::Bitmap chevron;
+  if (SkinLoadCachedPicture(chevron, half.chevron())) {
+    const float iw = float(chevron.GetWidth()), ih = float(chevron.GetHeight());
+    g.DrawImageRect(chevron, half.imageX - iw / 2, half.imageY - ih / 2, iw, ih);
+  }
+  SkinStroke(g, pen, path);
+}
+
+}  // namespace
+
+void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
+  if (!SkinEnabled) return;
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  if (!record) return;
+  for (HWND control = FindWindowExW(parent, nullptr, UPDOWN_CLASSW, nullptr); control;
+       control = FindWindowExW(parent, control, UPDOWN_CLASSW, nullptr)) {
+    if (SkinIsSubclassed(control)) continue;
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const int32_t number = SkinTakeEntrySlot(record->UpDowns);
+    SkinUpDownEntry& entry = record->UpDowns[size_t(number) - 1];
+    entry = SkinUpDownEntry{};
+    entry.window = control;
+    entry.horizontal = (style & UDS_HORZ) == UDS_HORZ;
+    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+    SetSkinProp(control, prop::Hw_lbID, number);
+    SetSkinProp(control, prop::Hw_FuID, recordIndex);
+    SetSkinPropHandle(control, prop::Hw_hProc, entry.previousProc);
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UpDownSkinWndProc));
+  }
+}
+
+LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:         OnMouseMove(window, lParam); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
+    case WM_MOVE:              Paint(window); break;
+    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_PAINT:             { platform::PaintScope paint(window); Paint(window); } return 0;
+    case WM_LBUTTONDOWN:       OnButton(window, true, lParam); break;
+    case WM_LBUTTONUP:         OnButton(window, false, lParam); break;
+    case WM_NCPAINT:           return 1;
+    default:                   break;
+  }
+  return Forward(window, message, wParam, lParam);
+}
+
+int32_t UpDownHitTest(int32_t recordIndex, int32_t entryNumber, LPARAM point) {
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  const SkinUpDownEntry* entry = record ? SkinEntryAt(record->UpDowns, entryNumber) : nullptr;
+  if (!entry) return -1;
+  const SIZE size = WindowSize(entry->window);
+  if (entry->horizontal) return SignedX(point) > size.cx / 2 ? 1 : 0;
+  return SignedY(point) > size.cy / 2 ? 1 : 0;
+}
+
+void UpDownSkinPaint(int32_t recordIndex, int32_t entryNumber, std::optional<bool> hover,
+                     std::optional<bool> pressed, std::optional<LPARAM> point) {
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  const SkinUpDownEntry* entry = record ? SkinEntryAt(record->UpDowns, entryNumber) : nullptr;
+  if (!entry || !entry->window) return;
+  const HWND window = entry->window;
+  const bool isHover = hover.value_or(entry->hover);
+  const bool isPressed = pressed.value_or(entry->pressed);
+  const LPARAM at = point.value_or(LPARAM(entry->lastButtonPoint));
+  const SIZE size = WindowSize(window);
+  const int w = size.cx, h = size.cy, hh = h / 2, hw = w / 2;
+  // -1: no half is lit while the mouse is away.
+  int activeHalf = -1;
+  if (isHover) activeHalf = entry->horizontal ? (SignedX(at) > hw ? 1 : 0) : (SignedY(at) > hh ? 1 : 0);
+
+  SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, w, h});
+  if (!buffer) return;
+  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get(), kUpDownRendering)) {
+    gdip::GraphicsPath path;
+    if (path.Create()) {
+      SkinPathAddRoundRect(path, 0, 0, float(w - 1), float(h - 1), kRadius);
+      SkinFillSolid(g, Colour(kWhite, 160), path);
+      const float fw = float(w), fh = float(h), fhh = float(hh), fhw = float(hw);
+      // Chevrons centred in their halves.
+      const Half first = entry->horizontal
+                             ? Half{0, 0, fhw - 1, fh - 1, MakePointF(0, 0), MakePointF(fhw - 1, 0), fhw / 2,
+                                    fh / 2, &ChevronLeftImage}
+                             : Half{0, 0, fw - 1, fhh - 1, MakePointF(0, 0), MakePointF(0, fhh - 1), fw / 2,
+                                    fhh / 2, &ChevronUpImage};
+      const Half second = entry->horizontal
+                              ? Half{fhw, 0, fhw - 1, fh - 1, MakePointF(fhw - 1, 0), MakePointF(fw, 0),
+                                     fhw + fhw / 2, fh / 2, &ChevronRightImage}
+                              : Half{0, fhh, fw - 1, fhh - 1, MakePointF(0, fhh), MakePointF(0, fh), fw / 2,
+                                     fhh + fhh / 2, &ChevronDownImage};
+      DrawHalf(g, path, first, activeHalf == 0, isPressed, !entry->horizontal);
+      DrawHalf(g, path, second, activeHalf == 1, isPressed, false);
+    }
+  }
+  SkinPaintChildBackground(window, buffer.get(), false, true);
+  platform::WindowDC screen = platform::WindowDC::Whole(window);
+  BitBlt(screen.get(), 0, 0, w, h, buffer.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,98 @@
+// Up-down controls: which half the mouse is over, the halves drawn idle,
+// hovered and with their chevrons, and one layer of subclassing.
+#include "skin/control/updown_skin.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+#include "skin/control/control_installers.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/core/panel_fixture.h"
+
+namespace korvath::skin {
+namespace {
+
+using testsupport::ColorNear;
+using testsupport::PixelBuffer;
+
+class UpDownSkinTest : public test::EngineTest {
+ protected:
+  UpDownSkinTest() {
+    SkinEnabled = true;
+    SkinThemeColor = 0xDDCA22;
+  }
+  HWND AddUpDown(DWORD style, int w, int h) {
+    return CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, 20, w, h, form_.hwnd(),
+                           nullptr, nullptr, nullptr);
+  }
+  static PixelBuffer Shown(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    const platform::WindowDC dc = platform::WindowDC::Whole(window);
+    return testsupport::CaptureDC(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top);
+  }
+  static void Repaint(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+  }
+  // Pixels of the chevrons' colour between two rows.
+  static int ChevronPixels(const PixelBuffer& p, int fromY, int toY) {
+    int n = 0;
+    for (int y = fromY; y < toY; ++y)
+      for (int x = 0; x < p.width; ++x)
+        if (ColorNear(p.RgbAt(x, y), 0x98C1D6, 6)) ++n;
+    return n;
+  }
+  static uint32_t Red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
+  fixture::SkinnedForm form_{300, 200, 0x808080};
+};
+
+// A 20 x 30 up-down: y = 15 is still the upper half, y = 16 the lower; a
+// 31-pixel-wide horizontal one splits after x = 15.
+TEST_F(UpDownSkinTest, TheHalfUnderTheMouseSplitsAtHalfTheSize) {
+  AddUpDown(0, 20, 30);
+  AddUpDown(UDS_HORZ, 31, 20);
+  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  const int32_t n = form_.recordNumber();
+  EXPECT_EQ(UpDownHitTest(n, 1, MAKELPARAM(5, 15)), 0);
+  EXPECT_EQ(UpDownHitTest(n, 1, MAKELPARAM(5, 16)), 1);
+  EXPECT_EQ(UpDownHitTest(n, 2, MAKELPARAM(15, 5)), 0);
+  EXPECT_EQ(UpDownHitTest(n, 2, MAKELPARAM(16, 5)), 1);
+  EXPECT_TRUE(SkinRecordAt(n)->UpDowns[1].horizontal);
+}
+
+// Idle, the upper half starts lighter than the lower; hovering the lower
+// half lights it; each half carries its chevron.
+TEST_F(UpDownSkinTest, HalvesAreDrawnIdleAndHoveredWithTheirChevrons) {
+  const HWND control = AddUpDown(0, 20, 40);
+  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  Repaint(control);
+  const PixelBuffer idle = Shown(control);
+  EXPECT_GT(Red(idle.RgbAt(3, 2)), Red(idle.RgbAt(3, 22)) + 4);
+  EXPECT_GT(ChevronPixels(idle, 0, 20), 5);
+  EXPECT_GT(ChevronPixels(idle, 20, 40), 5);
+  SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(10, 30));
+  const PixelBuffer hovered = Shown(control);
+  EXPECT_FALSE(ColorNear(hovered.RgbAt(3, 22), idle.RgbAt(3, 22), 10));
+  EXPECT_TRUE(ColorNear(hovered.RgbAt(3, 2), idle.RgbAt(3, 2), 2));
+  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->HoverKind, 8);
+  SendMessageW(control, WM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(ColorNear(Shown(control).RgbAt(3, 22), idle.RgbAt(3, 22), 2));
+  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->PrevHotControl, 0);
+}
+
+// A second run over the same parent adds nothing; the control still works.
+TEST_F(UpDownSkinTest, ASecondInstallAddsNoLayer) {
+  const HWND control = AddUpDown(0, 20, 30);
+  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->UpDowns.size(), 1u);
+  SendMessageW(control, UDM_SETRANGE32, 0, 10);
+  SendMessageW(control, UDM_SETPOS32, 0, 7);
+  EXPECT_EQ(SendMessageW(control, UDM_GETPOS32, 0, 0), 7);
+}
+
+}  // namespace
+}  // namespace korvath::skin
