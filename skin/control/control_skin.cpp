@@ -2,10 +2,14 @@
 // paint itself over its parent's skinned background.
 #include "skin/control/control_skin.h"
 
+#include <commctrl.h>
+
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/container_skin.h"
+#include "skin/control/control_installers.h"
+#include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/clipped_dc.h"
@@ -123,8 +127,7 @@ LRESULT PaintToolbar(HWND window) {
   const HDC dc = BeginPaint(window, &paint);
   const SkinToolbarEntry* entry = ToolbarEntryOf(window);
   if (!entry || entry->repaint) {
-    EndPaint(window, &paint);
-    return Forward(window, WM_PAINT, 0, 0);
+    ToolbarSkinPaint(window);
   } else {
     SkinReleaseDC(window, dc);
   }
@@ -195,6 +198,15 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+void ToolbarSkinInstall(int32_t, HWND parent) {
+  for (HWND toolbar = FindWindowExW(parent, nullptr, TOOLBARCLASSNAMEW, nullptr); toolbar;
+       toolbar = FindWindowExW(parent, toolbar, TOOLBARCLASSNAMEW, nullptr)) {
+    if (SkinIsSubclassed(toolbar)) continue;
+    SetSkinProp(toolbar, prop::Kj_wtjb, SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    ToolbarSkinAttach(toolbar);
+  }
+}
 
 void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
                                 std::optional<COLORREF> fillColour, std::optional<int32_t> fillAlpha) {

@@ -1,5 +1,5 @@
 // The main window after start-up, the field handlers and the folder chooser,
-// driven by real input; the message box and the exact Chinese test.
+// driven by real input; the exact Chinese test.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -13,7 +13,6 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/panel_window.h"
-#include "skin/window/message_box.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
 
@@ -136,16 +135,6 @@ TEST_F(MainWindowTest, AChosenFolderGetsOneBackslashAndCancelKeepsTheFolder) {
   EXPECT_EQ(ChooseFolder(L"", 1, IDCANCEL), 1u);
   EXPECT_EQ(Npc().NpcFolder, "C:\\");
   EXPECT_EQ(MainForm().EditContent(目录编辑框), "C:\\");
-}
-
-TEST(SkinMessageBox, ReturnsThePressedButtonMinusOneAndMinusOneWhenNoneIsShown) {
-  DialogAnswerer answerer({PressButton(IDNO)});
-  EXPECT_EQ(skin::SkinMessageBox(nullptr, "覆盖?", 0x134, "提示"), 6);
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(answerer.seen()[0].text + answerer.seen()[0].caption, L"覆盖?提示");
-  HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  DestroyWindow(gone);
-  EXPECT_EQ(skin::SkinMessageBox(gone, "x", MB_OK), -1);
 }
 
 TEST(IsCjkText, ExactTestAsksTheRegularExpressionObject) {

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <source_location>
 #include <string>
@@ -104,19 +103,6 @@ inline gdip::GraphicsPath EllipsePath(float x, float y, float width, float heigh
   gdip::GraphicsPath path;
   EXPECT_TRUE(path.Create() && path.AddEllipse(x, y, width, height));
   return path;
-}
-
-// A fresh GBK file name in the temporary folder, and a file's bytes.
-inline std::string TempFileName(const std::string& stem) {
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  static int serial = 0;
-  return gdip::WideToAnsi(std::wstring(folder) + gdip::AnsiToWide(stem) + L"_" + std::to_wstring(GetTickCount()) +
-                          L"_" + std::to_wstring(++serial));  // Wine gives each run the same process id
-}
-inline std::vector<uint8_t> ReadFileBytes(const std::string& name) {
-  std::ifstream file(gdip::AnsiToWide(name).c_str(), std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 // Every wrapper kind: how it is filled (o, with a surface s) and one of its getters.

@@ -135,12 +135,8 @@ TYPED_TEST(GdipWrapperRules, ACloneLivesOnItsOwnAndAFailedCloneEmptiesTheTarget)
 // ---- texts, GUIDs, colours -------------------------------------------------------------
 
 TEST(GdipTexts, ConversionsUseCodePage936BothWaysAndGuidsCrossAsBraceText) {
-  EXPECT_EQ(gdip::AnsiToWide("abc"), L"abc");
-  EXPECT_TRUE(gdip::AnsiToWide("").empty());
   EXPECT_EQ(gdip::AnsiToWide("\xCB\xCE\xCC\xE5"), L"\u5B8B\u4F53");  // 宋体
   EXPECT_EQ(gdip::WideToAnsi(L"\u5B8B\u4F53"), "\xCB\xCE\xCC\xE5");
-  std::string name = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";  // 微软雅黑
-  EXPECT_EQ(gdip::WideToAnsi(gdip::AnsiToWide(name)), name);
   EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(nullptr)), "");
   wchar_t buffer[32] = L"Ab";  // room to spare: stops at the terminator
   EXPECT_EQ(gdip::WideToAnsi(static_cast<const wchar_t*>(buffer)), "Ab");

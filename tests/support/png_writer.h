@@ -1,6 +1,6 @@
 #pragma once
-// A minimal PNG writer for test diagnostics: a failing drawing test saves
-// what it saw, without pulling the code under test into the report path.
+// PNG files of test pictures: the pictures that tests hand to the code under
+// test, and what a failing drawing test saw.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,7 +12,7 @@ namespace testsupport {
 bool WritePng(const std::string& path, int width, int height,
               const std::vector<uint32_t>& pixels);
 
-// The encoded file, for tests of the writer itself.
+// The encoded file; empty when the pixels do not fill width x height.
 std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint32_t>& pixels);
 
 }  // namespace testsupport

@@ -70,15 +70,11 @@ PixelBuffer CaptureClient(HWND hwnd) {
 }
 
 PixelBuffer CaptureBitmap(HBITMAP bitmap) {
-  PixelBuffer out;
   BITMAP bm = {};
-  if (!GetObjectW(bitmap, sizeof(bm), &bm)) return out;
-  HDC mem = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  out = CaptureDC(mem, 0, 0, bm.bmWidth, bm.bmHeight);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  return out;
+  if (!GetObjectW(bitmap, sizeof(bm), &bm)) return {};
+  const korvath::platform::MemoryDC mem = korvath::platform::MemoryDC::CompatibleWith(nullptr);
+  const korvath::platform::SelectScope selected(mem.get(), bitmap);
+  return CaptureDC(mem.get(), 0, 0, bm.bmWidth, bm.bmHeight);
 }
 
 bool ColorNear(uint32_t a, uint32_t b, int tol) {
@@ -287,15 +283,20 @@ static POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
   return p;
 }
 
+// An absolute mouse event at a screen point.
+static void SendAbsolute(POINT screen, DWORD flags) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof(in));
+}
+
 static void SendMouse(HWND hwnd, int x, int y, DWORD flags) {
   POINT p = ClientToScreenPoint(hwnd, x, y);
   SetCursorPos(p.x, p.y);
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  SendInput(1, &in, sizeof(in));
+  SendAbsolute(p, flags);
   AwaitInput();
 }
 
@@ -309,23 +310,13 @@ void Click(HWND hwnd, int x, int y) {
   MouseUp(hwnd, x, y);
 }
 
-namespace {
-POINT dragTarget;
-void SendAbsolute(POINT screen, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-  SendInput(1, &in, sizeof(in));
-}
-void CALLBACK FinishDrag(HWND, UINT, UINT_PTR id, DWORD) {
+static POINT dragTarget;
+static void CALLBACK FinishDrag(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   SendAbsolute({dragTarget.x - 20, dragTarget.y - 10}, 0);
   SendAbsolute(dragTarget, 0);
   SendAbsolute(dragTarget, MOUSEEVENTF_LEFTUP);
 }
-}  // namespace
 
 void DragInModalLoop(HWND hwnd, POINT from, POINT to) {
   ClientToScreen(hwnd, &from);

@@ -334,35 +334,19 @@ TEST(SkinDrawControlText, AlignmentWrapAndTheCallersFormatPlaceTheText) {
   gdip::StringFormat format;
   ASSERT_TRUE(format.Create());
   format.SetAlign(Gdiplus::StringAlignmentFar);  // wins over the near alignment argument
+  constexpr auto Near = Gdiplus::StringAlignmentNear, Centre = Gdiplus::StringAlignmentCenter,
+                 Far = Gdiplus::StringAlignmentFar;
   const struct {
     const char* name;
     testsupport::PixelBuffer picture;
     int least;
     RECT textIn, noTextIn, noTextAlsoIn;
   } cases[] = {
-      {"far",
-       Caption(kCaption, {10, 10, 200, 60}, 4, Gdiplus::StringAlignmentFar),
-       15,
-       {110, 40, 213, 73},
-       {0, 0, 110, 80},
-       {0, 0, 220, 40}},
-      {"centre",
-       Caption(kCaption, {10, 10, 200, 60}, 4, Gdiplus::StringAlignmentCenter),
-       15,
-       {60, 25, 160, 55},
-       {0, 0, 60, 80},
-       {160, 0, 220, 80}},
-      {"format",
-       Caption(kCaption, {10, 10, 200, 30}, 4, Gdiplus::StringAlignmentNear, true, &format),
-       15,
-       {110, 10, 213, 43},
-       {0, 0, 110, 80}},
+      {"far", Caption(kCaption, {10, 10, 200, 60}, 4, Far), 15, {110, 40, 213, 73}, {0, 0, 110, 80}, {0, 0, 220, 40}},
+      {"centre", Caption(kCaption, {10, 10, 200, 60}, 4, Centre), 15, {60, 25, 160, 55}, {0, 0, 60, 80}, {160, 0, 220, 80}},
+      {"format", Caption(kCaption, {10, 10, 200, 30}, 4, Near, true, &format), 15, {110, 10, 213, 43}, {0, 0, 110, 80}},
       {"wrapped", Caption(kLongCaption, {20, 10, 90, 50}, 4), 10, {20, 30, 110, 60}},
-      {"one line",
-       Caption(kLongCaption, {20, 10, 90, 50}, 4, Gdiplus::StringAlignmentNear, false),
-       10,
-       {20, 10, 113, 30},
-       {20, 30, 110, 60}},
+      {"one line", Caption(kLongCaption, {20, 10, 90, 50}, 4, Near, false), 10, {20, 10, 113, 30}, {20, 30, 110, 60}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

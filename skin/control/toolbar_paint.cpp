@@ -1,0 +1,245 @@
+#include "skin/control/toolbar_paint.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <vector>
+
+#include "gdip/bitmap.h"
+#include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/path_gradient_brush.h"
+#include "gdip/string_format.h"
+#include "platform/gbk_convert.h"
+#include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/memory_dc.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kGreyText = 0x808080;
+constexpr COLORREF kArrowColour = 0x333333;
+constexpr int32_t kFaceRadius = 5;
+constexpr int kDropDownWidth = 12;
+
+enum ButtonStyle : uint8_t {
+  kPlain = 0,           // BTNS_BUTTON
+  kSeparator = 1,       // BTNS_SEP
+  kCheck = 2,           // BTNS_CHECK
+  kCheckGroup = 6,      // BTNS_CHECKGROUP
+  kDropDown = 8,        // BTNS_DROPDOWN
+  kWholeDropDown = 0x80 // BTNS_WHOLEDROPDOWN
+};
+
+// The icon ImageList_GetIcon makes for one paint.
+class OwnedIcon {
+ public:
+  explicit OwnedIcon(HICON icon) : icon_(icon) {}
+  ~OwnedIcon() {
+    if (icon_) DestroyIcon(icon_);
+  }
+  OwnedIcon(const OwnedIcon&) = delete;
+  OwnedIcon& operator=(const OwnedIcon&) = delete;
+
+ private:
+  HICON icon_;
+};
+
+gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
+
+SkinToolbarEntry* ToolbarEntryOf(HWND window) {
+  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Kj_FuID)));
+  if (!record) return nullptr;
+  SkinToolbarEntry* entry = SkinEntryAt(record->Toolbars, int32_t(GetSkinProp(window, prop::Kj_lbID)));
+  return entry && entry->window == window ? entry : nullptr;
+}
+
+void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float h, int innerGap, int32_t centreAlpha,
+              int32_t surroundAlpha, int32_t themeAlpha) {
+  SkinFillSolid(g, Colour(kWhite, 100), face);
+  SkinFillSolid(g, Colour(SkinThemeColor, themeAlpha), face);
+  gdip::PathGradientBrush glow;
+  if (!glow.CreateFromPath(face)) return;
+  glow.SetCenterColor(Colour(kWhite, centreAlpha));
+  const std::array<gdip::Argb, 1> surround{Colour(SkinThemeColor, surroundAlpha)};
+  glow.SetSurroundColorsWithCount(surround);
+  glow.SetFocusScales((w - 4) / w, (h - float(innerGap)) / h);
+  g.FillPath(glow, face);
+}
+
+// The drop-down arrow: rows of 7, 5, 3 and 1 pixels.
+void DrawDropDownArrow(gdip::Graphics& g, float x, float y) {
+  for (int row = 0; row < 4; ++row) {
+    SkinFillSolid(g, Colour(kArrowColour, 255), x + float(row), y + float(row), float(7 - 2 * row), 1);
+  }
+}
+
+bool Greyed(uint8_t style, uint8_t state) {
+  if (style == kWholeDropDown) return (state & ~TBSTATE_INDETERMINATE) == 0;
+  return (state & TBSTATE_INDETERMINATE) != 0 || (state & TBSTATE_ENABLED) == 0;
+}
+
+}  // namespace
+
+std::string ToolbarButtonText(HWND window, int32_t command) {
+  const LRESULT length = SendMessageW(window, TB_GETBUTTONTEXTW, WPARAM(command), 0);
+  // -1: the button has no text.
+  if (length <= 0) return {};
+  std::wstring text(size_t(length) + 1, L'\0');
+  SendMessageW(window, TB_GETBUTTONTEXTW, WPARAM(command), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  return platform::WideToGbk(text).text;
+}
+
+void SkinIconDrawRecoloured(HDC dc, int32_t x, int32_t y, HICON icon, int32_t state) {
+  gdip::Bitmap probe;
+  if (!probe.CreateFromHICON(icon)) return;
+  const int w = int(probe.GetWidth()), h = int(probe.GetHeight());
+  SkinMemoryDc canvas = SkinMemoryDc::Create(w, h);
+  if (!canvas) return;
+  DrawIconEx(canvas.get(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+  for (int px = 0; px < w; ++px) {
+    for (int py = 0; py < h; ++py) {
+      const COLORREF c = GetPixel(canvas.get(), px, py);
+      const int red = GetRValue(c), green = GetGValue(c), blue = GetBValue(c);
+      const int v = (red + green + blue) / 3;
+      COLORREF grey = 0;
+      if (c != 0 && !(red == green && green == blue)) {
+        grey = (state & TBSTATE_INDETERMINATE) ? RGB((v + 20) & 0xFF, v, v) : RGB(v, v, v);
+      }
+      SetPixel(canvas.get(), px, py, grey);
+    }
+  }
+  TransparentBlt(dc, x, y, w, h, canvas.get(), 0, 0, w, h, 0);
+}
+
+void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
+  TBBUTTON button = {};
+  SendMessageW(window, TB_GETBUTTON, WPARAM(index), reinterpret_cast<LPARAM>(&button));
+  RECT r = {};
+  SendMessageW(window, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+  const bool textBeside = (SendMessageW(window, TB_GETSTYLE, 0, 0) & TBSTYLE_LIST) != 0;
+  RECT client = {};
+  GetClientRect(window, &client);
+  const auto images = GetSkinPropHandle<HIMAGELIST>(window, prop::Kj_wtjb);
+  const HICON icon = images ? ImageList_GetIcon(images, button.iBitmap, ILD_TRANSPARENT) : nullptr;
+  const OwnedIcon ownedIcon(icon);
+  if (button.fsState & TBSTATE_HIDDEN) return;
+  const std::string text = ToolbarButtonText(window, button.idCommand);
+
+  const float L = float(r.left), T = float(r.top), W = float(r.right - r.left), H = float(r.bottom - r.top);
+  const uint8_t style = button.fsStyle, state = button.fsState;
+  const bool pressed = state & TBSTATE_PRESSED, checked = state & TBSTATE_CHECKED;
+  const bool dropDown = style == kDropDown || style == kWholeDropDown;
+  float iw = 0, ih = 0;
+  {
+    gdip::Graphics g;
+    gdip::GraphicsPath face;
+    if (!SkinGraphicsOnDC(g, dc) || !face.Create()) return;
+    SkinPathAddRoundRect(face, L, T, W, H, kFaceRadius);
+    if (pressed) {
+      SkinFillGradient(g, MakePointF(L, T), MakePointF(L, T + H), Colour(kBlack, 60), Colour(kWhite, 100), face);
+    } else if (checked) {
+      FillFace(g, face, W, H, 4, 100, 80, 16);
+    } else if (hot) {
+      FillFace(g, face, W, H, 6, 10, 60, 10);
+    }
+    if (hot || pressed || checked) {
+      if (style != kSeparator) {
+        SkinStroke(g, Colour(kBlack, 100), face);
+        gdip::GraphicsPath inner;
+        if (inner.Create()) {
+          SkinPathAddRoundRect(inner, L + 1, T + 1, W - 2, H - 2, kFaceRadius);
+          SkinStroke(g, Colour(kWhite, 60), inner);
+        }
+      }
+      if (dropDown) {
+        SkinStrokeLine(g, Colour(kBlack, 100), L + W - 12, T + 3, L + W - 12, T + H - 3);
+        SkinStrokeLine(g, Colour(kWhite, 150), L + W - 11, T + 3, L + W - 11, T + H - 3);
+      }
+    }
+    if (icon) {
+      gdip::Bitmap probe;
+      if (probe.CreateFromHICON(icon)) {
+        iw = float(probe.GetWidth());
+        ih = float(probe.GetHeight());
+      }
+    }
+    if (style == kSeparator) {
+      if (L < 10 && index > 0) {
+        SkinStrokeLine(g, Colour(kBlack, 100), L + 3, T + H - 5, L + float(client.right) - 6, T + H - 5);
+        SkinStrokeLine(g, Colour(kWhite, 150), L + 3, T + H - 4, L + float(client.right) - 6, T + H - 4);
+      } else {
+        const float x = float(int(L + (W - 2) / 2));
+        SkinStrokeLine(g, Colour(kBlack, 100), x, T + 3, x, T + H - 3);
+        SkinStrokeLine(g, Colour(kWhite, 150), x + 1, T + 3, x + 1, T + H - 3);
+      }
+    }
+    if (dropDown) DrawDropDownArrow(g, L + W - 8, float(int(T + (H - 5) / 2)));
+  }
+
+  const bool drawsIcon = style == kPlain || style == kCheck || style == kCheckGroup || dropDown;
+  if (icon && drawsIcon) {
+    const bool greyed = Greyed(style, state);
+    int x = int(textBeside ? L + 2 : L + (W - iw) / 2);
+    if (!textBeside && dropDown && !greyed) x = int(L + (W - iw - 10) / 2);
+    const int y = int(textBeside ? T + (H - ih) / 2 : T + 2);
+    if (greyed) {
+      SkinIconDrawRecoloured(dc, x, y, icon, state);
+    } else {
+      DrawIconEx(dc, x, y, icon, int(iw), int(ih), 0, nullptr, DI_NORMAL);
+    }
+  }
+  if (text.empty()) return;
+  const SkinToolbarEntry* entry = ToolbarEntryOf(window);
+  gdip::Graphics g;
+  gdip::SolidBrush brush;
+  gdip::Font font;
+  gdip::StringFormat format;
+  const bool greyText = (state & TBSTATE_INDETERMINATE) || !(state & TBSTATE_ENABLED);
+  const COLORREF colour = greyText ? kGreyText : COLORREF(GetSkinProp(window, prop::Kj_Ztys));
+  if (!entry || !SkinGraphicsOnDC(g, dc) || !brush.Create(Colour(colour, 255)) ||
+      !font.CreateFromName(entry->fontFace, float(entry->fontSize), entry->fontStyle, Gdiplus::UnitWorld) ||
+      !format.Create(Gdiplus::StringFormatFlagsMeasureTrailingSpaces)) {
+    return;
+  }
+  format.SetAlign(Gdiplus::StringAlignmentCenter);
+  format.SetLineAlign(Gdiplus::StringAlignmentCenter);
+  format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
+  const float arrow = dropDown ? float(kDropDownWidth) : 0;
+  const gdip::RectF layout = textBeside ? SkinMakeRect(L + iw, T + 2, W - iw - arrow, H)
+                                        : SkinMakeRect(L, T + ih, W - arrow, H - ih);
+  g.DrawString(text, font, brush, layout, &format);
+}
+
+void ToolbarSkinPaint(HWND window) {
+  const int count = int(SendMessageW(window, TB_BUTTONCOUNT, 0, 0));
+  const int hot = int(SendMessageW(window, TB_GETHOTITEM, 0, 0));
+  RECT client = {};
+  GetClientRect(window, &client);
+  SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
+  if (buffer) {
+    for (int i = 0; i < count; ++i) ToolbarSkinButtonPaint(window, i, buffer.get(), i == hot);
+    SkinPaintChildBackground(window, buffer.get(), true);
+    platform::WindowDC screen = SkinGetClippedDC(window);
+    BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+  }
+  if (SkinToolbarEntry* entry = ToolbarEntryOf(window)) entry->repaint = false;
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,157 @@
+// TrackbarSkinInstall (declared with the other installers), the track bar's
+// procedure and its paint routine.
+#include "skin/control/trackbar_skin.h"
+
+#include <commctrl.h>
+
+#include "gdip/graphics.h"
+#include "platform/gdi_object.h"
+#include "skin/control/control_installers.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr int32_t kHoverKindTrackbar = 2;
+
+bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
+
+int32_t TickPlacement(LONG style) {
+  if (HasAll(style, TBS_NOTICKS)) return 3;
+  if (HasAll(style, TBS_TOP)) return 0;
+  if (HasAll(style, TBS_BOTH)) return 2;
+  return 1;
+}
+
+LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
+  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                  : DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct Found {
+  int32_t owner = 0;
+  int32_t number = 0;
+  SkinWindowRecord* record = nullptr;
+  SkinTrackbarEntry* entry = nullptr;
+};
+
+Found Find(HWND window) {
+  Found f{int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID))};
+  f.record = SkinRecordAt(f.owner);
+  if (!f.record) return f;
+  f.entry = SkinEntryAt(f.record->Trackbars, f.number);
+  if (f.entry && f.entry->window != window) f.entry = nullptr;
+  return f;
+}
+
+void Paint(HWND window) {
+  const Found f = Find(window);
+  if (f.entry) TrackbarSkinPaint(f.owner, f.number);
+}
+
+// The hot look is drawn once when the mouse comes over the track bar from
+// elsewhere, not at every move.
+void OnMouseMove(HWND window) {
+  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+  TrackMouseEvent(&track);
+  const Found f = Find(window);
+  if (!f.entry) return;
+  f.record->HotControl = f.number;
+  if (f.record->HotControl != f.record->PrevHotControl || f.record->HoverKind != kHoverKindTrackbar) {
+    f.entry->hot = true;
+    TrackbarSkinPaint(f.owner, f.number);
+  }
+  f.record->PrevHotControl = f.record->HotControl;
+  f.record->HoverKind = kHoverKindTrackbar;
+}
+
+void OnMouseLeave(HWND window) {
+  const Found f = Find(window);
+  if (!f.entry) return;
+  f.record->PrevHotControl = 0;
+  f.entry->hot = false;
+  TrackbarSkinPaint(f.owner, f.number);
+}
+
+}  // namespace
+
+void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
+  if (!SkinEnabled) return;
+  SkinWindowRecord* record = SkinRecordAt(recordIndex);
+  if (!record) return;
+  for (HWND bar = FindWindowExW(parent, nullptr, TRACKBAR_CLASSW, nullptr); bar;
+       bar = FindWindowExW(parent, bar, TRACKBAR_CLASSW, nullptr)) {
+    if (SkinIsSubclassed(bar)) continue;
+    const LONG style = GetWindowLongW(bar, GWL_STYLE);
+    const int32_t number = SkinTakeEntrySlot(record->Trackbars);
+    SkinTrackbarEntry& entry = record->Trackbars[size_t(number) - 1];
+    entry = SkinTrackbarEntry{};
+    entry.window = bar;
+    entry.vertical = HasAll(style, TBS_VERT);
+    entry.tickPlacement = TickPlacement(style);
+    entry.selectionRange = HasAll(style, TBS_ENABLESELRANGE);
+    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar, GWLP_WNDPROC));
+    SetSkinProp(bar, prop::Hw_lbID, number);
+    SetSkinProp(bar, prop::Hw_FuID, recordIndex);
+    SetSkinPropHandle(bar, prop::Hw_hProc, entry.previousProc);
+    SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrackbarSkinWndProc));
+  }
+}
+
+LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:         OnMouseMove(window); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
+    case WM_MOVE:              Paint(window); break;
+    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_PAINT:             { platform::PaintScope paint(window); Paint(window); } return 0;
+    case WM_NCPAINT:           Paint(window); return 1;
+    default:                   break;
+  }
+  return Forward(window, message, wParam, lParam);
+}
+
+void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
+  SkinWindowRecord* record = SkinRecordAt(ownerIndex);
+  const SkinTrackbarEntry* entry = record ? SkinEntryAt(record->Trackbars, entryNumber) : nullptr;
+  if (!entry || !entry->window) return;
+  const HWND window = entry->window;
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+
+  TrackbarParts parts;
+  parts.width = float(width);
+  parts.height = float(height);
+  parts.position = int32_t(SendMessageW(window, TBM_GETPOS, 0, 0));
+  parts.maximum = int32_t(SendMessageW(window, TBM_GETRANGEMAX, 0, 0));
+  parts.minimum = int32_t(SendMessageW(window, TBM_GETRANGEMIN, 0, 0));
+  SendMessageW(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&parts.channel));
+  SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&parts.thumb));
+  if (entry->selectionRange && !entry->pictureMode) {
+    parts.selectionStart = int32_t(SendMessageW(window, TBM_GETSELSTART, 0, 0));
+    parts.selectionEnd = int32_t(SendMessageW(window, TBM_GETSELEND, 0, 0));
+  }
+  parts.background = SkinOptTrackbar != 0;
+  parts.vertical = entry->vertical;
+  parts.selectionRange = entry->selectionRange;
+  parts.tickPlacement = entry->tickPlacement;
+  parts.hot = entry->hot;
+
+  SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
+  if (!buffer) return;
+  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) TrackbarSkinDrawParts(g, parts);
+  SkinPaintChildBackground(window, buffer.get());
+  platform::WindowDC screen = platform::WindowDC::Whole(window);
+  BitBlt(screen.get(), 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace korvath::skin
