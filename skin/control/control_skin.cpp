@@ -9,6 +9,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_skin.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/entry_lookup.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
@@ -32,10 +33,7 @@ constexpr COLORREF kFrameModeKey = 0xFFFFFF;
 constexpr int32_t kFrameModeFramed = 1;
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Kj_FuID)));
-  if (!record) return nullptr;
-  SkinToolbarEntry* entry = SkinEntryAt(record->Toolbars, int32_t(GetSkinProp(window, prop::Kj_lbID)));
-  return entry && entry->window == window ? entry : nullptr;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, true).entry;
 }
 
 LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

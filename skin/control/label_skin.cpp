@@ -7,6 +7,7 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "skin/control/control_skin.h"
+#include "skin/control/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -15,6 +16,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -27,18 +29,7 @@ constexpr int32_t kHaloBlurDivisor = 4;
 constexpr float kTextLeft = -2.0f;
 constexpr float kTextExtraWidth = 8.0f;
 
-SkinLabelEntry* LabelEntryOf(HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_FuID)));
-  if (!record) return nullptr;
-  SkinLabelEntry* entry = SkinEntryAt(record->Labels, int32_t(GetSkinProp(window, prop::Hw_lbID)));
-  return entry && entry->window == window ? entry : nullptr;
-}
-
-LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
-}
+SkinLabelEntry* LabelEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels).entry; }
 
 void MarkDirty(HWND window) {
   if (SkinLabelEntry* entry = LabelEntryOf(window)) entry->dirty = true;
@@ -100,7 +91,7 @@ std::string SetTextArgument(HWND window, LPARAM lParam) {
 // a static control paints itself in the system's look as it does.
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
   std::string text = SetTextArgument(window, lParam);
-  const LRESULT result = Forward(window, WM_SETTEXT, wParam, lParam);
+  const LRESULT result = SkinPassOn(window, WM_SETTEXT, wParam, lParam);
   ForEachOverlappingSibling(window, [](HWND sibling, const RECT&) { InvalidateRect(sibling, nullptr, TRUE); });
   LabelSkinPaint(window, std::move(text));
   return result;
@@ -162,7 +153,7 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
-  return Forward(window, message, wParam, lParam);
+  return SkinPassOn(window, message, wParam, lParam);
 }
 
 void LabelSkinPaint(HWND window, std::optional<std::string> text) {

@@ -10,6 +10,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
@@ -19,6 +20,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -36,16 +38,7 @@ const SkinRenderQuality kProgressRendering{.smoothing = Gdiplus::SmoothingModeAn
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 SkinProgressEntry* ProgressEntryOf(HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_FuID)));
-  if (!record) return nullptr;
-  SkinProgressEntry* entry = SkinEntryAt(record->Progresses, int32_t(GetSkinProp(window, prop::Hw_lbID)));
-  return entry && entry->window == window ? entry : nullptr;
-}
-
-LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
+  return SkinFindEntry(window, &SkinWindowRecord::Progresses).entry;
 }
 
 void Paint(HWND window) {
@@ -161,7 +154,7 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
     default:                   break;
   }
-  return Forward(window, message, wParam, lParam);
+  return SkinPassOn(window, message, wParam, lParam);
 }
 
 void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber) {

@@ -7,6 +7,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -16,6 +17,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -43,18 +45,7 @@ int32_t PlacementOf(LONG style) {
   return kAtOrigin;
 }
 
-LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
-}
-
-SkinStaticEntry* StaticEntryOf(HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_FuID)));
-  if (!record) return nullptr;
-  SkinStaticEntry* entry = SkinEntryAt(record->Statics, int32_t(GetSkinProp(window, prop::Hw_lbID)));
-  return entry && entry->window == window ? entry : nullptr;
-}
+SkinStaticEntry* StaticEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics).entry; }
 
 // Blank: nothing but ASCII and full-width (code page 936) spaces.
 bool IsBlank(const std::string& text) {
@@ -85,13 +76,13 @@ void PaintNatively(HWND window, LPARAM lParam) {
   GetClientRect(window, &client);
   SkinMemoryDc behind = SkinPaintParentBackground(window, client);
   platform::PaintScope paint(window);
-  Forward(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
+  SkinPassOn(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
   if (behind) BitBlt(paint.dc(), 0, 0, client.right, client.bottom, behind.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
-  if (!entry) return Forward(window, WM_PAINT, wParam, lParam);
+  if (!entry) return SkinPassOn(window, WM_PAINT, wParam, lParam);
   if (KeepsNativeDrawing(window, *entry)) {
     PaintNatively(window, lParam);
   } else {
@@ -110,7 +101,7 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
 // The new text is painted at once, after the control's own procedure has
 // stored it (a static paints its own look as it does).
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = Forward(window, WM_SETTEXT, wParam, lParam);
+  const LRESULT result = SkinPassOn(window, WM_SETTEXT, wParam, lParam);
   StaticSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
   return result;
 }
@@ -197,7 +188,7 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
-  return Forward(window, message, wParam, lParam);
+  return SkinPassOn(window, message, wParam, lParam);
 }
 
 void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {

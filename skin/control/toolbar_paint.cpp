@@ -1,5 +1,7 @@
 #include "skin/control/toolbar_paint.h"
 
+#include "skin/control/entry_lookup.h"
+
 #include <commctrl.h>
 
 #include <array>
@@ -63,10 +65,7 @@ class OwnedIcon {
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Kj_FuID)));
-  if (!record) return nullptr;
-  SkinToolbarEntry* entry = SkinEntryAt(record->Toolbars, int32_t(GetSkinProp(window, prop::Kj_lbID)));
-  return entry && entry->window == window ? entry : nullptr;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, true).entry;
 }
 
 void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float h, int innerGap, int32_t centreAlpha,

@@ -7,12 +7,14 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -29,30 +31,10 @@ int32_t TickPlacement(LONG style) {
   return 1;
 }
 
-LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
-}
-
-struct Found {
-  int32_t owner = 0;
-  int32_t number = 0;
-  SkinWindowRecord* record = nullptr;
-  SkinTrackbarEntry* entry = nullptr;
-};
-
-Found Find(HWND window) {
-  Found f{int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID))};
-  f.record = SkinRecordAt(f.owner);
-  if (!f.record) return f;
-  f.entry = SkinEntryAt(f.record->Trackbars, f.number);
-  if (f.entry && f.entry->window != window) f.entry = nullptr;
-  return f;
-}
+SkinFoundEntry<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
 
 void Paint(HWND window) {
-  const Found f = Find(window);
+  const auto f = Find(window);
   if (f.entry) TrackbarSkinPaint(f.owner, f.number);
 }
 
@@ -61,7 +43,7 @@ void Paint(HWND window) {
 void OnMouseMove(HWND window) {
   TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
   TrackMouseEvent(&track);
-  const Found f = Find(window);
+  const auto f = Find(window);
   if (!f.entry) return;
   f.record->HotControl = f.number;
   if (f.record->HotControl != f.record->PrevHotControl || f.record->HoverKind != kHoverKindTrackbar) {
@@ -73,7 +55,7 @@ void OnMouseMove(HWND window) {
 }
 
 void OnMouseLeave(HWND window) {
-  const Found f = Find(window);
+  const auto f = Find(window);
   if (!f.entry) return;
   f.record->PrevHotControl = 0;
   f.entry->hot = false;
@@ -116,7 +98,7 @@ LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_NCPAINT:           Paint(window); return 1;
     default:                   break;
   }
-  return Forward(window, message, wParam, lParam);
+  return SkinPassOn(window, message, wParam, lParam);
 }
 
 void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {

@@ -11,6 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/drawing_values.h"
@@ -22,6 +23,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/control_entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -37,27 +39,7 @@ const SkinRenderQuality kUpDownRendering{.smoothing = Gdiplus::SmoothingModeAnti
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
-LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
-}
-
-struct Found {
-  int32_t owner = 0;
-  int32_t number = 0;
-  SkinWindowRecord* record = nullptr;
-  SkinUpDownEntry* entry = nullptr;
-};
-
-Found Find(HWND window) {
-  Found f{int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID))};
-  f.record = SkinRecordAt(f.owner);
-  if (!f.record) return f;
-  f.entry = SkinEntryAt(f.record->UpDowns, f.number);
-  if (f.entry && f.entry->window != window) f.entry = nullptr;
-  return f;
-}
+SkinFoundEntry<SkinUpDownEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::UpDowns); }
 
 SIZE WindowSize(HWND window) {
   RECT r = {};
@@ -71,7 +53,7 @@ int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
 void OnMouseMove(HWND window, LPARAM lParam) {
   TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
   TrackMouseEvent(&track);
-  const Found f = Find(window);
+  const auto f = Find(window);
   if (!f.entry) return;
   f.record->HotControl = f.number;
   const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
@@ -87,7 +69,7 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 }
 
 void OnMouseLeave(HWND window) {
-  const Found f = Find(window);
+  const auto f = Find(window);
   if (!f.entry) return;
   f.record->PrevHotControl = 0;
   f.entry->hover = false;
@@ -95,14 +77,14 @@ void OnMouseLeave(HWND window) {
 }
 
 void OnButton(HWND window, bool down, LPARAM lParam) {
-  const Found f = Find(window);
+  const auto f = Find(window);
   if (!f.entry) return;
   f.entry->pressed = down;
   f.entry->lastButtonPoint = int32_t(lParam);
 }
 
 void Paint(HWND window) {
-  const Found f = Find(window);
+  const auto f = Find(window);
   if (f.entry) UpDownSkinPaint(f.owner, f.number);
 }
 
@@ -172,7 +154,7 @@ LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCPAINT:           return 1;
     default:                   break;
   }
-  return Forward(window, message, wParam, lParam);
+  return SkinPassOn(window, message, wParam, lParam);
 }
 
 int32_t UpDownHitTest(int32_t recordIndex, int32_t entryNumber, LPARAM point) {

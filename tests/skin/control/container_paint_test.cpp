@@ -14,6 +14,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/control/shown.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -21,6 +22,7 @@ namespace {
 
 using testsupport::ColorNear;
 using testsupport::PixelBuffer;
+using test::Shown;
 
 constexpr uint32_t kBackground = 0x808080;
 constexpr uint32_t kLayerMark = 0x00FF00;
@@ -28,14 +30,6 @@ constexpr uint32_t kLayerMark = 0x00FF00;
 uint32_t Grey(uint32_t level) { return level << 16 | level << 8 | level; }
 // What a colour at `alpha` over the grey background gives.
 uint32_t Over(uint32_t level, int alpha) { return Grey((level * alpha + 0x80 * (255 - alpha) + 127) / 255); }
-
-// What the window shows: its own DC's pixels (the screen lags behind them).
-PixelBuffer Shown(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  const platform::WindowDC dc = platform::WindowDC::Client(window);
-  return testsupport::CaptureDC(dc.get(), 0, 0, client.right, client.bottom);
-}
 
 class ContainerPaintTest : public test::EngineTest {
  protected:

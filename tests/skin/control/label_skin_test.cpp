@@ -8,6 +8,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/control/shown.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -15,17 +16,10 @@ namespace {
 
 using testsupport::ColorNear;
 using testsupport::PixelBuffer;
+using test::Shown;
 
 constexpr uint32_t kBackground = 0x4080C0;  // the form's skinned background
 constexpr uint32_t kLayerMark = 0x00FF00;   // painted into the child layer by the tests
-
-// What the window shows: its own DC's pixels (the screen lags behind them).
-PixelBuffer Shown(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  const platform::WindowDC dc = platform::WindowDC::Client(window);
-  return testsupport::CaptureDC(dc.get(), 0, 0, client.right, client.bottom);
-}
 
 class LabelSkinTest : public test::EngineTest {
  protected:

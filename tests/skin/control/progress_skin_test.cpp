@@ -9,6 +9,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/control/shown.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -40,12 +41,7 @@ class ProgressSkinTest : public test::EngineTest {
     return CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, 20, w, h, form_.hwnd(),
                            nullptr, nullptr, nullptr);
   }
-  static PixelBuffer Shown(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    const platform::WindowDC dc = platform::WindowDC::Whole(window);
-    return testsupport::CaptureDC(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top);
-  }
+  static PixelBuffer Shown(HWND window) { return test::ShownWhole(window); }
   static void SetPosition(HWND bar, int position) {
     SendMessageW(bar, PBM_SETPOS, WPARAM(position), 0);
     InvalidateRect(bar, nullptr, TRUE);

@@ -10,6 +10,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/control/shown.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -43,12 +44,7 @@ class TrackbarSkinTest : public test::EngineTest {
     return CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, y, 200, 30, form_.hwnd(),
                            nullptr, nullptr, nullptr);
   }
-  static PixelBuffer Shown(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    const platform::WindowDC dc = platform::WindowDC::Whole(window);
-    return testsupport::CaptureDC(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top);
-  }
+  static PixelBuffer Shown(HWND window) { return test::ShownWhole(window); }
   static void Repaint(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
