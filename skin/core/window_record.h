@@ -12,7 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "gdip/bitmap.h"
 #include "gdip/geometry.h"
+#include "gdip/image.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/memory_dc.h"
@@ -26,6 +28,10 @@ struct CaptionItem {
   int32_t Height = 0;  // 18
   ByteSet ItemImage;
   ByteSet RestoreImage;  // maximise item: the picture while maximised
+  // The two pictures decoded when the item is made, so that a paint (a fade
+  // frame every 20 ms) only draws; empty when the bytes do not decode.
+  gdip::Image ItemGlyph;
+  gdip::Image RestoreGlyph;
   int32_t Kind = 0;      // 0 close, 1 maximise/restore, 2 minimise, 3 main menu, 4 help, 5 custom
   std::string TipText;
   SkinRoutine Handler;  // kind 5 only
@@ -37,6 +43,20 @@ struct StatusBarSegment {
   std::string text;
   ByteSet image;
   COLORREF textColor = 0;
+};
+
+// A form's background picture decoded once, and its lower background (the
+// base fill with the picture placed in its mode) at the client size, kept
+// until the picture, its mode, the base colour or the size changes: a render
+// then copies it instead of decoding and stretching again.
+struct FormBackgroundCache {
+  ByteSet source;        // the bytes `picture` was decoded from
+  gdip::Bitmap picture;  // empty when they do not decode
+  SkinMemoryDc fitted;   // width x height; none until first drawn
+  int32_t mode = 0;
+  COLORREF base = 0;
+  int32_t width = 0;
+  int32_t height = 0;
 };
 
 // A caption item's fade: which item, at which frame.
@@ -126,6 +146,7 @@ struct SkinWindowRecord {
   SkinMemoryDc CaptionDC;
   SkinMemoryDc TextDC;
   SkinMemoryDc ChildBackDC;
+  FormBackgroundCache Background;
   int32_t PrevHotControl = 0;
   int32_t HotControl = 0;
   std::vector<SkinContainerEntry> Containers;

@@ -42,9 +42,8 @@ void FillVertical(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int 
 
 void DrawGlyph(gdip::Graphics& graphics, const SkinWindowRecord& r, const CaptionItem& item, const ItemBox& b,
                int width) {
-  const ByteSet& bytes = item.Kind == kMaximizeKind && r.Maximized ? item.RestoreImage : item.ItemImage;
-  gdip::Image glyph;
-  if (glyph.FromStream(bytes)) graphics.DrawImageRect(glyph, float(b.x), float(b.y), float(width), float(b.h));
+  const gdip::Image& glyph = item.Kind == kMaximizeKind && r.Maximized ? item.RestoreGlyph : item.ItemGlyph;
+  if (glyph.NativeImage()) graphics.DrawImageRect(glyph, float(b.x), float(b.y), float(width), float(b.h));
 }
 
 // Puts the item's rectangle of the back buffer on the window.

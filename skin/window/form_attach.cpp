@@ -36,6 +36,8 @@ CaptionItem Item(int32_t kind, int32_t width, std::span<const uint8_t> glyph, co
   item.Width = width;
   item.Height = 18;
   item.ItemImage = Bytes(glyph);
+  // A glyph that does not decode stays empty: the item shows no picture.
+  static_cast<void>(item.ItemGlyph.FromStream(item.ItemImage));
   item.TipText = tip;
   return item;
 }
@@ -79,7 +81,9 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
   if (r.HasMinimizeButton) r.CaptionItems.push_back(Item(2, 26, CaptionMinimisePng(), kMinimizeTip));
   if (r.HasMaximizeButton) {
     r.CaptionItems.push_back(Item(1, 26, CaptionMaximisePng(), kMaximizeTip));
-    r.CaptionItems.back().RestoreImage = Bytes(CaptionRestorePng());
+    CaptionItem& maximise = r.CaptionItems.back();
+    maximise.RestoreImage = Bytes(CaptionRestorePng());
+    static_cast<void>(maximise.RestoreGlyph.FromStream(maximise.RestoreImage));
   }
   if (r.HasCloseButton) r.CaptionItems.push_back(Item(0, 38, CaptionClosePng(), kCloseTip));
   int32_t widths = 0;

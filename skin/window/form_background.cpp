@@ -58,48 +58,83 @@ bool Placement(int32_t mode, float W, float H, float iw, float ih, gdip::RectF& 
   }
 }
 
-}  // namespace
-
-void SkinLoadBackgroundImage(int32_t n, gdip::Bitmap& bitmap) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r || (SkinBackgroundImage.empty() && r->SkinImage.empty())) return;
-  const ByteSet& source = r->SkinImage.empty() ? SkinBackgroundImage : r->SkinImage;
-  if (ImageMode(*r) != 4) {
+// The picture decoded again only when its bytes change; a new picture
+// also drops the surface fitted from the old one.
+const gdip::Bitmap& KeptPicture(FormBackgroundCache& kept, const ByteSet& source) {
+  if (kept.source != source) {
+    kept.source = source;
     // A picture that does not decode leaves the bitmap empty: no image.
-    static_cast<void>(bitmap.FromStream(source));
-    return;
+    static_cast<void>(kept.picture.FromStream(kept.source));
+    kept.fitted.Reset();
   }
-  gdip::Image image;
-  if (!image.FromStream(source)) return;
-  const int ih = image.GetHeight();
-  if (!bitmap.CreateWithFormat(ClientRect(r->Window).right, ih)) return;
+  return kept.picture;
+}
+
+// Mode 4 draws a strip as wide as the client: the picture repeated and
+// mirrored in turn.
+bool MirroredStrip(const gdip::Bitmap& picture, int width, gdip::Bitmap& strip) {
+  const int ih = picture.GetHeight();
+  if (!strip.CreateWithFormat(width, ih)) return false;
   gdip::Graphics graphics;
   gdip::TextureBrush tiles;
-  if (SkinGraphicsOnImage(graphics, bitmap) && tiles.Create(image, Gdiplus::WrapModeTileFlipX))
-    graphics.FillRectangle(tiles, 0, 0, float(bitmap.GetWidth()), float(ih));
+  if (SkinGraphicsOnImage(graphics, strip) && tiles.Create(picture, Gdiplus::WrapModeTileFlipX))
+    graphics.FillRectangle(tiles, 0, 0, float(width), float(ih));
+  return true;
 }
+
+// The base fill with the picture placed in its mode, at the client size.
+void FitPicture(const gdip::Bitmap& picture, int32_t mode, COLORREF base, const RECT& client, HDC surface) {
+  GdiFill(surface, client, base);
+  gdip::Graphics graphics;
+  if (!picture.NativeImage() || !SkinGraphicsOnDC(graphics, surface)) return;
+  gdip::Bitmap strip;
+  if (mode == 4 && !MirroredStrip(picture, client.right, strip)) return;
+  const gdip::Bitmap& image = mode == 4 ? strip : picture;
+  gdip::RectF at;
+  bool natural = false;
+  if (!Placement(mode, float(client.right), float(client.bottom), float(image.GetWidth()),
+                 float(image.GetHeight()), at, natural))
+    return;
+  if (natural)
+    graphics.DrawImage(image, at.x, at.y);
+  else
+    graphics.DrawImageRect(image, at.x, at.y, at.width, at.height);
+}
+
+// The kept lower background of the form, fitted again when the picture, the
+// mode, the base colour or the size changed since it was last fitted.
+HDC FittedBackground(SkinWindowRecord& r, const ByteSet& source, COLORREF base, const RECT& client) {
+  FormBackgroundCache& kept = r.Background;
+  const gdip::Bitmap& picture = KeptPicture(kept, source);
+  const int32_t mode = ImageMode(r);
+  if (!kept.fitted || kept.mode != mode || kept.base != base || kept.width != client.right ||
+      kept.height != client.bottom) {
+    kept.fitted.Reset();
+    kept.fitted = SkinMemoryDc::Create(client);
+    kept.mode = mode;
+    kept.base = base;
+    kept.width = client.right;
+    kept.height = client.bottom;
+    FitPicture(picture, mode, base, client, kept.fitted.get());
+  }
+  return kept.fitted.get();
+}
+
+}  // namespace
 
 void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
   SkinWindowRecord* record = SkinRecordAt(n);
   if (!record) return;
-  const SkinWindowRecord& r = *record;
+  SkinWindowRecord& r = *record;
   const RECT client = ClientRect(r.Window);
-  const float W = float(client.right), H = float(client.bottom);
+  const float W = float(client.right);
   HDC back = r.BackDC.get();
-  GdiFill(back, client, r.SkinImage.empty() ? SkinBackgroundColor : r.SkinImageColor);
-
-  if (!SkinBackgroundImage.empty() || !r.SkinImage.empty()) {
-    gdip::Bitmap bitmap;
-    SkinLoadBackgroundImage(n, bitmap);
-    gdip::RectF at;
-    bool natural = false;
-    if (Placement(ImageMode(r), W, H, float(bitmap.GetWidth()), float(bitmap.GetHeight()), at, natural)) {
-      if (natural)
-        graphics.DrawImage(bitmap, at.x, at.y);
-      else
-        graphics.DrawImageRect(bitmap, at.x, at.y, at.width, at.height);
-    }
-  }
+  const COLORREF base = r.SkinImage.empty() ? SkinBackgroundColor : r.SkinImageColor;
+  const ByteSet& source = r.SkinImage.empty() ? SkinBackgroundImage : r.SkinImage;
+  if (source.empty())
+    GdiFill(back, client, base);
+  else if (client.right > 0 && client.bottom > 0)
+    BitBlt(back, 0, 0, client.right, client.bottom, FittedBackground(r, source, base, client), 0, 0, SRCCOPY);
 
   if (r.BackColor != kNoColor) {
     RECT area = client;

@@ -11,7 +11,6 @@
 #include <cstdint>
 
 namespace korvath::gdip {
-class Bitmap;
 class Graphics;
 }  // namespace korvath::gdip
 
@@ -19,11 +18,11 @@ namespace korvath::skin {
 
 // Base fill, image, colour layer and caption band of form `record`, on the
 // render's graphics over the back buffer. The form's own image (with its
-// sampled colour as the base) wins over the engine's.
+// sampled colour as the base) wins over the engine's. The base fill and the
+// image come from the record's kept background (FormBackgroundCache), which
+// is decoded and fitted again only when the picture, the mode, the base
+// colour or the client size changed.
 void SkinPaintBackground(gdip::Graphics& graphics, int32_t record);
-// The image the background layer draws, prepared for its mode (the mode-4
-// strip is built here); the bitmap stays empty when there is none.
-void SkinLoadBackgroundImage(int32_t record, gdip::Bitmap& bitmap);
 // The dark rounded outline, and a white inner one when the form casts no
 // shadow.
 void SkinPaintBorder(int32_t record, gdip::Graphics& graphics);

@@ -9,6 +9,7 @@
 #include "skin/window/caption_buttons.h"
 #include "skin/window/caption_title.h"
 #include "skin/window/form_render.h"
+#include "tests/support/png_writer.h"
 #include "tests/skin/window/form_fixture.h"
 
 namespace korvath::skin::test {
@@ -134,6 +135,43 @@ TEST_F(FormTest, ThemeChangeRendersVisibleFormsAgain) {
   SkinSetBackgroundTheme("", {}, 0x404040, 0xC0C0C0);
   EXPECT_EQ(BackAt(150, 100), 0x404040u);
   SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
+}
+
+// The picture is decoded and fitted to the client once: a render of the same
+// size copies the kept surface, and only a new picture, mode, base colour or
+// size fits it again.
+TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
+  const int32_t modeBefore = SkinBackgroundMode;
+  const ByteSet red = EncodePng(8, 8, std::vector<uint32_t>(64, 0xFFFF0000u));
+  const ByteSet green = EncodePng(8, 8, std::vector<uint32_t>(64, 0xFF00FF00u));
+  SkinSetBackgroundTheme("", red, 0x404040, 0xC0C0C0, 3);
+  Skin(WS_POPUP, 300, 200);
+  EXPECT_EQ(BackAt(150, 100), 0xFF0000u);
+  // A mark on the kept surface shows through the next render.
+  SetPixel(record().Background.fitted.get(), 150, 100, RGB(0, 0, 255));
+  SkinFormRender(number(), nullptr, false);
+  EXPECT_EQ(BackAt(150, 100), 0x0000FFu);
+
+  // New bytes where the old ones were are a new picture.
+  SkinSetBackgroundTheme("", green, 0x404040, 0xC0C0C0, 3);
+  EXPECT_EQ(BackAt(150, 100), 0x00FF00u);
+  // Centred: the 8 x 8 picture amid the base colour, then a new base colour.
+  SkinSetBackgroundTheme("", green, 0x404040, 0xC0C0C0, 2);
+  EXPECT_EQ(BackAt(150, 100), 0x00FF00u);
+  EXPECT_EQ(BackAt(100, 100), 0x404040u);
+  SkinSetBackgroundTheme("", green, 0x606060, 0xC0C0C0, 2);
+  EXPECT_EQ(BackAt(100, 100), 0x606060u);
+
+  // A new width, then a new height: stretched again over the whole client
+  // (the old fit would show its blended edge there).
+  SkinSetBackgroundTheme("", green, 0x404040, 0xC0C0C0, 3);
+  for (const SIZE size : {SIZE{340, 200}, SIZE{340, 240}}) {
+    SetWindowPos(form(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+    SkinFormRender(number(), nullptr, false);
+    EXPECT_EQ(BackAt(size.cx - 60, size.cy - 50), 0x00FF00u) << size.cx << " x " << size.cy;
+  }
+  SkinBackgroundMode = modeBefore;
 }
 
 }  // namespace
