@@ -83,6 +83,11 @@ COLORREF SkinSampleEdgeColor(std::span<const uint8_t> imageBytes, int32_t sample
                              const std::string& imagePath) {
   gdip::Bitmap bitmap;
   LoadImage(bitmap, imageBytes, imagePath);
+  return SkinSampleEdgeColor(bitmap, sampleCount, stripWidth, stripHeight);
+}
+
+COLORREF SkinSampleEdgeColor(const gdip::Bitmap& bitmap, int32_t sampleCount, std::optional<int32_t> stripWidth,
+                             std::optional<int32_t> stripHeight) {
   const int32_t w = bitmap.GetWidth(), h = bitmap.GetHeight();
   if (w <= 0 || h <= 0 || sampleCount < 1) return 0;
   const int32_t sx = stripWidth.value_or(int32_t(float(w) * 0.1f));

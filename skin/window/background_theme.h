@@ -12,6 +12,10 @@
 
 #include "skin/core/byte_set.h"
 
+namespace korvath::gdip {
+class Bitmap;
+}  // namespace korvath::gdip
+
 namespace korvath::skin {
 
 // Placement mode of the background image (see form_background.h); 0 at
@@ -52,6 +56,11 @@ ByteSet SkinImageGradientOverlay(std::span<const uint8_t> imageBytes,
                                  std::optional<COLORREF> fadeColor = std::nullopt,
                                  std::optional<bool> fadeRight = std::nullopt,
                                  const std::string& imagePath = {});
+
+// The same from a picture decoded before.
+COLORREF SkinSampleEdgeColor(const gdip::Bitmap& picture, int32_t sampleCount,
+                             std::optional<int32_t> stripWidth = std::nullopt,
+                             std::optional<int32_t> stripHeight = std::nullopt);
 
 // Drops the WM_CTLCOLOR brushes (and their bitmaps) handed to the list-type
 // and edit children of a skinned window, and with `includeDropDowns` those of

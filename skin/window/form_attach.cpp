@@ -14,6 +14,7 @@
 #include "skin/window/caption_actions.h"
 #include "skin/window/caption_glyphs.h"
 #include "skin/window/caption_layout.h"
+#include "skin/window/form_background.h"
 #include "skin/window/form_window_proc.h"
 
 namespace korvath::skin {
@@ -67,7 +68,8 @@ void FillOptions(SkinWindowRecord& r, HWND form, LONG_PTR style, const FormSkinS
 
 void FillBackgroundImage(SkinWindowRecord& r, const ByteSet& image) {
   if (image.empty()) return;
-  r.SkinImageColor = SkinSampleEdgeColor(image, 2000);
+  // Decoded once, here: the sampling and the renders share the picture.
+  r.SkinImageColor = SkinSampleEdgeColor(SkinKeptBackgroundPicture(r.Background, image), 2000);
   if (r.SkinImageMode == 0 || r.SkinImageMode == 1)
     r.SkinImage = SkinImageGradientOverlay(image, std::nullopt, r.SkinImageColor, r.SkinImageMode == 0);
   else

@@ -58,18 +58,6 @@ bool Placement(int32_t mode, float W, float H, float iw, float ih, gdip::RectF& 
   }
 }
 
-// The picture decoded again only when its bytes change; a new picture
-// also drops the surface fitted from the old one.
-const gdip::Bitmap& KeptPicture(FormBackgroundCache& kept, const ByteSet& source) {
-  if (kept.source != source) {
-    kept.source = source;
-    // A picture that does not decode leaves the bitmap empty: no image.
-    static_cast<void>(kept.picture.FromStream(kept.source));
-    kept.fitted.Reset();
-  }
-  return kept.picture;
-}
-
 // Mode 4 draws a strip as wide as the client: the picture repeated and
 // mirrored in turn.
 bool MirroredStrip(const gdip::Bitmap& picture, int width, gdip::Bitmap& strip) {
@@ -105,7 +93,7 @@ void FitPicture(const gdip::Bitmap& picture, int32_t mode, COLORREF base, const 
 // mode, the base colour or the size changed since it was last fitted.
 HDC FittedBackground(SkinWindowRecord& r, const ByteSet& source, COLORREF base, const RECT& client) {
   FormBackgroundCache& kept = r.Background;
-  const gdip::Bitmap& picture = KeptPicture(kept, source);
+  const gdip::Bitmap& picture = SkinKeptBackgroundPicture(kept, source);
   const int32_t mode = ImageMode(r);
   if (!kept.fitted || kept.mode != mode || kept.base != base || kept.width != client.right ||
       kept.height != client.bottom) {
@@ -121,6 +109,16 @@ HDC FittedBackground(SkinWindowRecord& r, const ByteSet& source, COLORREF base, 
 }
 
 }  // namespace
+
+const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source) {
+  if (kept.source != source) {
+    kept.source = source;
+    // A picture that does not decode leaves the bitmap empty: no image.
+    static_cast<void>(kept.picture.FromStream(kept.source));
+    kept.fitted.Reset();
+  }
+  return kept.picture;
+}
 
 void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
   SkinWindowRecord* record = SkinRecordAt(n);

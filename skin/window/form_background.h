@@ -10,7 +10,10 @@
 // centre, 10 left centre; any other mode draws no image.
 #include <cstdint>
 
+#include "skin/core/window_record.h"
+
 namespace korvath::gdip {
+class Bitmap;
 class Graphics;
 }  // namespace korvath::gdip
 
@@ -23,6 +26,10 @@ namespace korvath::skin {
 // is decoded and fitted again only when the picture, the mode, the base
 // colour or the client size changed.
 void SkinPaintBackground(gdip::Graphics& graphics, int32_t record);
+// The picture of `source` kept in `kept`, decoded again only when the bytes
+// differ from the ones it was decoded from (a new picture also drops the
+// surface fitted from the old one). Empty when the bytes do not decode.
+const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source);
 // The dark rounded outline, and a white inner one when the form casts no
 // shadow.
 void SkinPaintBorder(int32_t record, gdip::Graphics& graphics);

@@ -155,6 +155,9 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
   // New bytes where the old ones were are a new picture.
   SkinSetBackgroundTheme("", green, 0x404040, 0xC0C0C0, 3);
   EXPECT_EQ(BackAt(150, 100), 0x00FF00u);
+  // The close glyph, decoded with its item, shows its white X over the green.
+  const gdip::RectF close = record().CaptionItems.back().Bounds;
+  EXPECT_GT(CountNear(Back(), {int(close.x) + 14, 4, int(close.x) + 24, 14}, 0xFFFFFF, 16), 10);
   // Centred: the 8 x 8 picture amid the base colour, then a new base colour.
   SkinSetBackgroundTheme("", green, 0x404040, 0xC0C0C0, 2);
   EXPECT_EQ(BackAt(150, 100), 0x00FF00u);
