@@ -4,7 +4,7 @@
 # other tens of thousands of times a second, and on separate CPUs every
 # wake-up crosses CPUs. Usage:
 #   . tools/wine-groups.sh <windows build folder> [<group count>]
-#   ... ctest --resource-spec-file "$korvath_groups_dir/resources.json" ...
+#   ... ctest, given the groups file $korvath_groups_dir/resources.json ...
 #   korvath_stop_groups
 # The count defaults to the number of CPUs this shell may use. Group k keeps
 # its settings in $korvath_groups_dir/<k>.env, which tools/wine-test.sh reads.
