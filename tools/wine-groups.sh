@@ -21,13 +21,16 @@ korvath_cpus() {
   done
 }
 
+# The groups stop side by side: each wineserver takes a second or so to end.
 korvath_stop_groups() {
-  local env
+  local env pid
+  local -a stopping=()
   for env in "$korvath_groups_dir"/*.env; do
     [ -f "$env" ] || continue
-    (. "$env"; WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1; kill "$KORVATH_XVFB_PID" 2>/dev/null) || true
-    rm -f "$env"
+    (. "$env"; WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1; kill "$KORVATH_XVFB_PID" 2>/dev/null; rm -f "$env") &
+    stopping+=($!)
   done
+  for pid in "${stopping[@]}"; do wait "$pid" || true; done
 }
 
 korvath_start_groups() {
