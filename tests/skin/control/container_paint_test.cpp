@@ -222,6 +222,24 @@ TEST_F(ContainerPaintTest, ACleanGroupBoxIsCopiedFromTheLayerUntilItChanges) {
   EXPECT_EQ(ContainerOf(group).paintedWidth, 210);
 }
 
+// A clean repaint of the group box alone copies its look around the
+// controls inside it: what they show stays.
+TEST_F(ContainerPaintTest, ACleanRepaintLeavesTheControlsInsideAlone) {
+  const HWND group = AddGroup(L"");
+  const HWND inside = AddInside(group, L"Static", SS_BLACKRECT, 60, 30);
+  ContainerControlSkinAttach(group);
+  Repaint(group, true);
+  UpdateWindow(inside);
+  const uint32_t own = Shown(inside).RgbAt(20, 10);
+  ASSERT_FALSE(ColorNear(own, kBackground, 8));
+  ASSERT_FALSE(ContainerOf(group).rebuild);
+  RedrawWindow(group, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
+  ASSERT_FALSE(ContainerOf(group).rebuild);
+  const PixelBuffer look = Shown(group);
+  EXPECT_TRUE(ColorNear(look.RgbAt(80, 40), own, 0));
+  EXPECT_TRUE(ColorNear(look.RgbAt(30, 40), kBackground, 0));
+}
+
 // A group box without controls inside stays under the control layer only:
 // it paints itself over the parent background, and what it leaves in the
 // key colour is keyed out over the background washed white at the engine's

@@ -91,7 +91,8 @@ TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer)
 
   int shownFrom = -1;
   for (int line = 1; line <= 20; ++line) {
-    SendMessageW(edit, EM_SETSEL, WPARAM(-1), LPARAM(-1));
+    const int length = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, WPARAM(length), LPARAM(length));
     const std::wstring text = L"\r\nline " + std::to_wstring(line);
     SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     const SCROLLBARINFO info = BarInfo(edit);
