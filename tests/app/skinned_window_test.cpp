@@ -1,5 +1,6 @@
 // The tool's main window as the skin shows it: its frame, caption items and
 // the close item, and Esc, through real input.
+#include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/form_window_proc.h"
@@ -36,6 +37,25 @@ TEST_F(MainWindowTest, TheMainWindowIsTheSkinsWithMinimiseAndCloseItems) {
   for (int y = 4; y < 25; ++y)
     for (int x = 6; x < 200; ++x) white += ColorNear(back.RgbAt(x, y), 0xFFFFFF, 10);
   EXPECT_GT(white, 40);
+}
+
+// The program's icon: the taskbar and Alt-Tab show the main window's class
+// icons; the engine's own classes get the same picture.
+TEST_F(MainWindowTest, TheToolShowsItsIconInTheTaskbarAndTheEnginesClasses) {
+  const HICON large = reinterpret_cast<HICON>(GetClassLongPtrW(MainWindow(), GCLP_HICON));
+  const HICON small = reinterpret_cast<HICON>(GetClassLongPtrW(MainWindow(), GCLP_HICONSM));
+  ASSERT_NE(large, nullptr);
+  ASSERT_NE(small, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(small, &info));
+  const platform::GdiBitmap colourBitmap(info.hbmColor), maskBitmap(info.hbmMask);
+  BITMAP colour{};
+  GetObjectW(colourBitmap.get(), sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  EXPECT_NE(skin::AppIcon, nullptr);
+  WNDCLASSEXW shadow{sizeof shadow};
+  ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &shadow));
+  EXPECT_EQ(shadow.hIcon, skin::AppIcon);
 }
 
 // Minimising and moving by the caption are the form skin's own (its tests);
