@@ -13,6 +13,9 @@ namespace korvath::platform {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"KorvathForm";
+// The icon resource that a program built on the runtime carries; its window
+// shows it in the taskbar and Alt-Tab (large) and in the system menu (small).
+constexpr int kProgramIconResource = 129;
 // Every window of a form finds its state through this property.
 constexpr wchar_t kStateProperty[] = L"Korvath.FormUnit";
 // The window's extra bytes hold its state too.
@@ -103,6 +106,12 @@ bool Form::Create(const FormDescription& description) {
     wc.lpfnWndProc = &Form::WindowProc;
     wc.cbWndExtra = sizeof(UnitState*);
     wc.hInstance = GetModuleHandleW(nullptr);
+    // Shared icons (LR_SHARED) live as long as the module and are never destroyed.
+    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(kProgramIconResource), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(kProgramIconResource), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kFormClass;
