@@ -143,6 +143,7 @@ TEST_F(MenuItemTest, AnItemIsWashedBackgroundATintedStripAndItsCaption) {
   const uint32_t tinted = Blend(washed, Rgb(kTint), 60);
   EXPECT_TRUE(ColorNear(At(b, 1, 1), Blend(tinted, kWhite, 60), 3)) << std::hex << At(b, 1, 1);
   EXPECT_TRUE(ColorNear(At(b, 18, 1), Blend(tinted, kWhite, 51), 3)) << std::hex << At(b, 18, 1);
+  EXPECT_GT(At(b, 1, 1) & 0xFF00, At(b, 18, 1) & 0xFF00);  // whiter at the left
   EXPECT_TRUE(ColorNear(At(b, 21, 1), washed, 2)) << std::hex << At(b, 21, 1);
   // The caption: red text right of the strip, vertically centred, nowhere else.
   EXPECT_GT(Count(b, {kLeft + 22, kTop + 2, kLeft + kWidth, kTop + kHeight}, IsRed), 20);

@@ -235,14 +235,20 @@ TEST_F(FormChildTest, NotificationsRepaintTreesAndMarkTabBackgroundsStale) {
   HWND tab = Add(WC_TABCONTROLW, 0, 150, 40, 200, 120);
   HWND scroller = Add(UPDOWN_CLASSW, 0, 10, 10, 20, 20, tab);
   HWND plainTab = Add(WC_TABCONTROLW, 0, 150, 170, 200, 100);
-  HWND looseScroller = Add(UPDOWN_CLASSW, 0, 10, 200, 20, 20);
+  HWND panel = Add(L"STATIC", 0, 10, 160, 120, 100);
+  HWND looseScroller = Add(UPDOWN_CLASSW, 0, 10, 10, 20, 20, panel);
   PumpMessages();
-  auto& containers = record().Containers;
-  const int32_t n = SkinTakeEntrySlot(containers);
-  containers[size_t(n) - 1].window = tab;
-  SetSkinProp(tab, prop::Hw_FuID, number());
-  SetSkinProp(tab, prop::Hw_lbID, n);
-  const auto stale = [&] { return record().Containers[size_t(n) - 1].rebuild; };
+  // The tab control and the panel as the container skin lists them.
+  const auto list = [&](HWND container) {
+    auto& containers = record().Containers;
+    const int32_t n = SkinTakeEntrySlot(containers);
+    containers[size_t(n) - 1].window = container;
+    SetSkinProp(container, prop::Hw_FuID, number());
+    SetSkinProp(container, prop::Hw_lbID, n);
+    return n;
+  };
+  const int32_t n = list(tab), other = list(panel);
+  const auto stale = [&](int32_t entry = 0) { return record().Containers[size_t(entry ? entry : n) - 1].rebuild; };
 
   EXPECT_TRUE(Invalidates(tree, [&] { Notify(tree, TVN_ITEMEXPANDEDA); }));
   EXPECT_TRUE(Invalidates(tree, [&] { Notify(tree, TVN_ITEMEXPANDINGA); }));
@@ -251,6 +257,7 @@ TEST_F(FormChildTest, NotificationsRepaintTreesAndMarkTabBackgroundsStale) {
   Notify(looseScroller, UDN_DELTAPOS);     // not a tab's scroller: nothing
   Notify(tab, TCN_SELCHANGE);
   EXPECT_FALSE(stale());
+  EXPECT_FALSE(stale(other));
   Notify(tab, TCN_SELCHANGING);
   EXPECT_TRUE(stale());
   record().Containers[size_t(n) - 1].rebuild = false;

@@ -122,7 +122,9 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(FormTest, ADescribedPopupMenuOpensSkinnedAndItsChoiceReachesItsRoutine) {
   Skin(WS_POPUP, 400, 300);
   Activate(form());
+  SkinThemeColor = 0xC00000;  // a blue tick
   DescribedMenu described;
+  CheckMenuItem(described.menu, 10003, MF_BYCOMMAND | MF_CHECKED);
   trackedMenu = described.menu;
   seen = {};
   chosen.clear();
@@ -160,7 +162,21 @@ TEST_F(FormTest, ADescribedPopupMenuOpensSkinnedAndItsChoiceReachesItsRoutine) {
   EXPECT_GT(stripColour >> 16, (stripColour & 0xFF) + 8) << std::hex << stripColour;
   // The hot first item differs from the third at rest at the same place.
   const int border = (h - 2 * kItemHeight - 12) / 2;
-  EXPECT_NE(seen.shown.RgbAt(mx, border + 3), seen.shown.RgbAt(mx, border + kItemHeight + 12 + 3));
+  const int third = border + kItemHeight + 12;
+  EXPECT_NE(seen.shown.RgbAt(mx, border + 3), seen.shown.RgbAt(mx, third + 3));
+  // The checked third item shows the tick in the theme's blue (over the
+  // strip's red); the first none.
+  const auto blue = [&](int top) {
+    int n = 0;
+    for (int y = top; y < top + kItemHeight; ++y)
+      for (int x = border; x < border + 20; ++x) {
+        const uint32_t c = seen.shown.RgbAt(x, y);
+        n += (c & 0xFF) > ((c >> 8) & 0xFF) + 16 ? 1 : 0;
+      }
+    return n;
+  };
+  EXPECT_GT(blue(third), 10);
+  EXPECT_EQ(blue(border), 0);
   if (HasFailure()) testsupport::SaveFailureImage(seen.shown, "popup_menu");
   MenuItemList.clear();
 }
