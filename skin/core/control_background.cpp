@@ -53,6 +53,24 @@ TintedBackground PaintTinted(HWND window, std::optional<int32_t> defaultAlpha = 
   return result;
 }
 
+constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
+
+// Frees a control's kept brush when the control moves or resizes: the
+// background behind it is another then. (Its end frees it too, as every
+// control's brush.)
+LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR id, DWORD_PTR) {
+  if (message == WM_WINDOWPOSCHANGED) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+      SkinDeleteControlBrush(control);
+    }
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, KeepBrushProc, id);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
 
 SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha) {
@@ -72,6 +90,7 @@ HBRUSH SkinControlBackgroundBrush(HWND control) {
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();
   SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
+  SetWindowSubclass(control, KeepBrushProc, kBrushKeeper, 0);
   return handed;
 }
 

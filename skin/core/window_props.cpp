@@ -29,19 +29,15 @@ bool HoldsImageList(HWND control) {
   return std::strcmp(name, "ToolbarWindow32") == 0;
 }
 
-constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
+constexpr UINT_PTR kBrushOwner = 0x4B6A;  // 'Kj'
 
-// The pair goes with its control, whoever handed it out and whether or not
-// the control is in a skin's list; moving or sizing the control also frees
-// it (the background behind the control is another then), and the next
-// WM_CTLCOLOR* answer makes it again.
-LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
-  if (message == WM_WINDOWPOSCHANGED) {
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-    if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) SkinDeleteControlBrush(control);
-  } else if (message == WM_NCDESTROY) {
+// The control's end frees the pair it holds, whichever skin handed it out and
+// whether or not a record lists the control.
+LRESULT CALLBACK FreeBrushAtEnd(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR) {
+  if (message == WM_NCDESTROY) {
     SkinDeleteControlBrush(control);
-    RemoveWindowSubclass(control, KeepBrushProc, id);
+    RemoveWindowSubclass(control, FreeBrushAtEnd, id);
   }
   return DefSubclassProc(control, message, wParam, lParam);
 }
@@ -67,7 +63,9 @@ void SkinReplaceControlBrush(HWND control, platform::GdiBrush brush, platform::G
   SkinDeleteControlBrush(control);
   SetSkinPropHandle(control, prop::Kj_dxjb, brush.Park());
   if (!HoldsImageList(control)) SetSkinPropHandle(control, prop::Kj_wtjb, bitmap.Park());
-  SetWindowSubclass(control, KeepBrushProc, kBrushKeeper, 0);
+  DWORD_PTR unused = 0;
+  if (!GetWindowSubclass(control, FreeBrushAtEnd, kBrushOwner, &unused))
+    SetWindowSubclass(control, FreeBrushAtEnd, kBrushOwner, 0);
 }
 
 }  // namespace korvath::skin
