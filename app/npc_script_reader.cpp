@@ -204,8 +204,9 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
 // are a valid two-byte UTF-8 sequence ("谢谢" reads as two Cyrillic letters).
 // So valid UTF-8 counts as UTF-8 only when it is surely none of those: it
 // holds a longer sequence (every Chinese character in UTF-8 is three bytes,
-// whose GBK pairs straddle the characters), or as GBK it is no valid text or
-// holds a character outside GB2312.
+// whose GBK pairs straddle the characters; a GBK name of such pairs is very
+// rare), or read as GBK it holds a character outside GB2312, the set that
+// Chinese input gives.
 bool IsUtf8Name(std::string_view name) {
   bool beyondAscii = false, longSequence = false;
   for (size_t i = 0; i < name.size();) {
@@ -216,7 +217,7 @@ bool IsUtf8Name(std::string_view name) {
     i += n;
   }
   if (!beyondAscii) return false;
-  if (longSequence || !IsGbkText(name)) return true;
+  if (longSequence) return true;
   for (size_t i = 0; i < name.size();) {
     size_t n = GbkCharLength(name, i);
     if (n == 2 && !IsGb2312Char(uint8_t(name[i]), uint8_t(name[i + 1]))) return true;

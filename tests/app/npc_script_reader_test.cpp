@@ -184,6 +184,8 @@ TEST(Reader, FilesTheToolDidNotWriteAreRefused) {
   // names that happen to be valid UTF-8 of two-byte letters are GBK.
   EXPECT_EQ(refusal(utf8File), (NpcScriptRefusal{Utf8Name, 1}));
   EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xAD\";")), (NpcScriptRefusal{Utf8Name, 1}));  // 中
+  // 丰丰: as GBK three GB2312 characters.
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xB0\xE4\xB8\xB0\";")), (NpcScriptRefusal{Utf8Name, 1}));
   EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\";")), (NpcScriptRefusal{Utf8Name, 1}));  // Иван
   EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xD0\xBB\xD0\xBB\";")), std::nullopt);  // 谢谢 in GBK
 
