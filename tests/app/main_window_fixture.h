@@ -23,7 +23,16 @@ std::wstring Wide(std::string_view gbk);
 std::string DocumentFolder();  // with its trailing "\"
 std::string ReadBytes(const std::string& path);  // "<missing>" when there is no file
 void WriteBytes(const std::string& path, const std::string& bytes);
+// The extended-length form of an absolute path ("\\?\" before it), which the
+// file functions take however long it is.
+std::wstring ExtendedPath(const std::wstring& path);
 void RemoveFolder(const std::string& folder);  // with its files, read-only or not
+// Makes a folder of exactly `length` characters (no trailing "\") inside
+// `parent` (made when missing), a chain of folders with Chinese names, and
+// returns it.
+std::string MakeLongFolder(const std::string& parent, size_t length);
+// The folder's entries (names), sub-folders included.
+std::vector<std::wstring> FolderEntries(const std::string& folder);
 // The start file (name 张三) with whole lines replaced: {old, new} without CR LF.
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
 // Answers the open-file dialog by typing a path into its file name box.
