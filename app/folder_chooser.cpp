@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+
 #include "app/file_paths.h"
 #include "app/main_form.h"
 #include "app/npc_record.h"
@@ -67,8 +68,10 @@ std::string BrowseForFolder(std::optional<std::string_view> title, bool includeF
 
 int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) {
   if (message == BFFM_INITIALIZED && !BrowseInitialFolder().empty()) {
-    std::wstring folder = GbkToWide(BrowseInitialFolder());
-    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    // A folder too deep for the dialog opens it on its deepest parent that is not.
+    std::wstring folder = DeepestShortFolder(GbkToWide(BrowseInitialFolder()));
+    if (!folder.empty())
+      SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   }
   return 1;
 }

@@ -111,13 +111,4 @@ bool OpenDialogLongPathGuard::AnswerLongOk(HWND dialog) {
   return true;
 }
 
-std::wstring ShortStartFolder(std::wstring folder) {
-  while (folder.size() >= kPlainPathLimit) {
-    const size_t slash = folder.find_last_of(L"\\/", folder.size() - 2);
-    if (slash == std::wstring::npos) return {};
-    folder.resize(slash + 1);
-  }
-  return folder;
-}
-
 }  // namespace korvath::app

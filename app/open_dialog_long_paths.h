@@ -2,7 +2,7 @@
 // Long paths around the open-file dialog. Wine's dialog copies its folder and
 // the typed name into buffers of MAX_PATH characters: a longer path overruns
 // them and ends the program. The dialog is therefore only ever handed short
-// paths, and an OK whose path would be long is answered before the dialog
+// paths (DeepestShortFolder, platform/long_paths.h), and an OK whose path would be long is answered before the dialog
 // sees it: an existing file is taken as the choice, anything else is refused
 // with a notice.
 #include <windows.h>
@@ -34,9 +34,5 @@ class OpenDialogLongPathGuard {
   WNDPROC previous_ = nullptr;
   std::wstring taken_;
 };
-
-// The folder the dialog may start in: the folder while it is short, else its
-// deepest parent that is; empty when none is.
-std::wstring ShortStartFolder(std::wstring folder);
 
 }  // namespace korvath::app

@@ -16,7 +16,7 @@ std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFo
                            std::string_view title, std::string_view filter, bool keepDirectory) {
   std::string saved = CurrentDirectory();
   std::wstring wideFilter = GbkToWide(OpenFileFilterBytes(filter));
-  std::wstring wideFolder = ShortStartFolder(GbkToWide(initialFolder.value_or(saved)));
+  std::wstring wideFolder = DeepestShortFolder(GbkToWide(initialFolder.value_or(saved)));
   std::wstring wideTitle = GbkToWide(title);
   // Room for any path the dialog can hand back, also from a folder deeper
   // than MAX_PATH: with less it would refuse such a file without a word.

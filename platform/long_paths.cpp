@@ -43,4 +43,13 @@ std::wstring FileApiPath(std::wstring path) {
 
 std::wstring FileApiPath(std::string_view gbkPath) { return FileApiPath(GbkToWide(gbkPath)); }
 
+std::wstring DeepestShortFolder(std::wstring folder) {
+  while (folder.size() >= kPlainPathLimit) {
+    const size_t slash = folder.find_last_of(L"\\/", folder.size() - 2);
+    if (slash == std::wstring::npos) return {};
+    folder.resize(slash + 1);
+  }
+  return folder;
+}
+
 }  // namespace korvath::platform

@@ -23,4 +23,10 @@ inline constexpr size_t kLongestPath = 32768;
 std::wstring FileApiPath(std::string_view gbkPath);
 std::wstring FileApiPath(std::wstring path);
 
+// The folder to open a dialog on: the folder while it is shorter than
+// kPlainPathLimit, else its deepest parent that is; empty when none is. The
+// shell's dialogs copy the folders they show into MAX_PATH buffers (under
+// Wine a longer one ends the program) and cannot show a deeper folder.
+std::wstring DeepestShortFolder(std::wstring folder);
+
 }  // namespace korvath::platform

@@ -94,9 +94,6 @@ std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>&
   return bytes;
 }
 
-namespace {
-
-// Text of the item selected in the folder dialog's tree.
 std::wstring SelectedTreeText(HWND dialog) {
   const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
   wchar_t text[MAX_PATH] = {};
@@ -109,19 +106,24 @@ std::wstring SelectedTreeText(HWND dialog) {
   return text;
 }
 
-}  // namespace
-
 bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs) {
   const std::wstring trimmed = folder.substr(0, folder.find_last_not_of(L'\\') + 1);
   const size_t slash = trimmed.find_last_of(L'\\');
   const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
   auto select = [&] { SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str())); };
-  if (name.empty()) return select(), true;
+  select();  // the tree is expanded and selected before the message returns
+  if (name.empty() || SelectedTreeText(dialog) == name) return true;
   return PumpUntil([&] {
     select();
     PumpMessages(100);
     return SelectedTreeText(dialog) == name;
   }, timeoutMs);
+}
+
+std::string FolderOnC(const std::string& name) {
+  const std::string folder = "C:\\" + name + "\\";
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  return folder;
 }
 
 DialogAnswerer::Answer ChooseFile(const std::string& path) {

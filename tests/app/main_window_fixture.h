@@ -37,11 +37,18 @@ std::vector<std::wstring> FolderEntries(const std::string& folder);
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
 // Answers the open-file dialog by typing a path into its file name box.
 DialogAnswerer::Answer ChooseFile(const std::string& path);
-// Selects a folder in the folder dialog. The dialog selects its start folder
-// while it initialises, so the choice is repeated until the dialog's tree
-// shows the folder's name (false when it never does); a drive root is chosen
-// once.
+// Text of the item selected in the folder dialog's tree.
+std::wstring SelectedTreeText(HWND dialog);
+// Selects a folder in the folder dialog: the dialog's tree shows it when the
+// selection message returns. Should the dialog have moved its selection
+// again, the choice is repeated until the tree shows the folder's name (false
+// when it never does); a drive root is chosen once. Each choice expands the
+// tree a level at a time, so under Z:\ (the whole Linux tree) it is slow on a
+// busy machine: tests choose folders made on C: (FolderOnC).
 bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs = 15000);
+// Makes "C:\<name>\" (the Wine prefix's own drive, two levels below the
+// folder dialog's root) and returns it with its trailing "\".
+std::string FolderOnC(const std::string& name);
 
 class MainWindowTest : public ::testing::Test {
  protected:
