@@ -240,6 +240,45 @@ TEST_F(DocumentTest, ShortOrMissingFilesAreRefusedReadOnlyOnesReadAndNothingRuns
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
 }
 
+// A list whose selection the read set shows it as one that the user chose
+// by keyboard: the skin's picture, not the control's own text drawn over it.
+TEST_F(DocumentTest, ListsSetByAReadLookAsAfterAKeyboardChoice) {
+  const Unit lists[] = {模型组合框, 主武器组合框, 副武器组合框, 视野组合框, 速度组合框,
+                        轻击组合框, 中击组合框, 重击组合框, 防御组合框, 逃跑组合框,
+                        跳跃组合框, 张望组合框, 跑动组合框, 命中率组合框, 夺宝组合框, 行为组合框};
+  const std::string file = folder_ + "lists.pst";
+  WriteBytes(file, ExpectedFile({{"int Model =1;", "int Model =7;"}, {"int Weapon =18;", "int Weapon =10;"},
+                                 {"int View =800;", "int View =2000;"}, {"int Attack1=20;", "int Attack1=40;"},
+                                 {"int Aim=45;", "int Aim=100;"}}));
+  ASSERT_EQ(ClickAnswering(读取按钮, {ChooseFile(file)}).size(), 1u);
+  ASSERT_EQ(Npc().NpcView, 2000);
+  // Neither the mouse nor the focus on a list while it is looked at.
+  auto shown = [&] {
+    SetFocus(H(名字编辑框));
+    MouseMoveTo(MainWindow(), 200, 8);
+    PumpMessages(50);
+    std::vector<PixelBuffer> pictures;
+    for (Unit list : lists) pictures.push_back(CaptureWindow(H(list)));
+    return pictures;
+  };
+  const std::vector<PixelBuffer> afterRead = shown();
+  for (Unit list : lists) {
+    const int item = MainForm().ComboSelectedIndex(list);
+    ASSERT_GE(item, 0) << list;
+    Pick(list, item == 0 ? 1 : item - 1);
+    Pick(list, item);
+  }
+  const std::vector<PixelBuffer> afterKeys = shown();
+  for (size_t i = 0; i < std::size(lists); ++i) {
+    const bool same = afterRead[i].pixels == afterKeys[i].pixels;
+    EXPECT_TRUE(same) << "list " << lists[i];
+    if (!same) {
+      SaveFailureImage(afterRead[i], "list_after_read_" + std::to_string(lists[i]));
+      SaveFailureImage(afterKeys[i], "list_after_keys_" + std::to_string(lists[i]));
+    }
+  }
+}
+
 TEST(OpenFileDialog, ATypedNameOfAMissingFileIsNotAccepted) {
   const std::string saved = platform::CurrentDirectory();
   DialogAnswerer answerer({ChooseFile(platform::ProgramDirectory() + "\\missing.pst"), [](HWND complaint) {

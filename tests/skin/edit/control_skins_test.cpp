@@ -214,6 +214,52 @@ TEST_F(ControlSkinsTest, DropDownListsAreDrawnBySkinAndStillChooseByMouseAndKeyb
   EXPECT_EQ(testsupport::WindowText(combo), L"third");
 }
 
+// A selection that code sets shows as the same selection made by keyboard,
+// and the control's own answers come back.
+TEST_F(ControlSkinsTest, SelectionsSetByCodeShowAsAfterAKeyboardChoice) {
+  HWND combo = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc", L"WWWWWW", L"third"}, 0);
+  InstallAll();
+  testsupport::Activate(form_.hwnd());
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  auto byKeyboard = [&](std::initializer_list<WORD> keys) {
+    SetFocus(combo);
+    for (WORD key : keys) testsupport::PressKey(key);
+    SetFocus(form_.hwnd());
+    testsupport::PumpMessages(30);
+    return Shown(combo);
+  };
+  const auto third = byKeyboard({VK_DOWN, VK_DOWN});
+  ASSERT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+  const auto first = byKeyboard({VK_UP, VK_UP});
+  ASSERT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+  ASSERT_NE(first.pixels, third.pixels);
+  auto same = [](const testsupport::PixelBuffer& a, const testsupport::PixelBuffer& b, const char* name) {
+    const bool equal = a.pixels == b.pixels;
+    if (!equal) testsupport::SaveFailureImage(a, name);
+    return equal;
+  };
+  EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, 2, 0), 2);
+  EXPECT_TRUE(same(Shown(combo), third, "combo_set_by_index"));
+  EXPECT_EQ(SendMessageW(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(L"ab")), 0);
+  EXPECT_TRUE(same(Shown(combo), first, "combo_selected_by_text"));
+  EXPECT_EQ(SendMessageW(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(L"none")), CB_ERR);
+  EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, 7, 0), CB_ERR);
+  // Whatever code does to the text or the items, what shows is what a
+  // repaint of the whole control shows.
+  auto repainted = [&] {
+    RedrawWindow(combo, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return Shown(combo);
+  };
+  SendMessageW(combo, CB_SETCURSEL, 1, 0);
+  SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"third"));
+  auto shown = Shown(combo);
+  EXPECT_TRUE(same(shown, repainted(), "combo_text_set"));
+  SendMessageW(combo, CB_SETCURSEL, 2, 0);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  shown = Shown(combo);
+  EXPECT_TRUE(same(shown, repainted(), "combo_emptied"));
+}
+
 TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText) {
   HWND list = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc"});
   HWND drop = AddCombo(CBS_DROPDOWN, 20, 80, {L"abc"}, 0);

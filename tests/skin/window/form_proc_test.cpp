@@ -1,6 +1,7 @@
 // The skinned form's procedure driven through real input and messages:
 // caption clicks, moving, hover fades, window states, closing, and the
 // mechanisms the tool's own window leaves idle.
+#include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
@@ -204,6 +205,45 @@ TEST_F(FormTest, TheShadowFollowsMovesAndSizesAlone) {
   EXPECT_EQ(at.right - at.left, 220);
   EXPECT_EQ(at.bottom - at.top, 120);
   record().ShadowWindow = nullptr;
+}
+
+// Controls in none of the record's lists (made after the attach) give back
+// the brushes and bitmaps that the form's colour answers made for them: the
+// next answer frees the last one, and the control's end frees what it holds.
+TEST_F(FormTest, ColourBrushesOfUnlistedControlsEndWithTheirControl) {
+  Skin(WS_POPUP, 300, 200);
+  SkinTransparentMode = true;
+  const long before = platform::LiveGdiObjectCount();
+  const DWORD systemBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);  // 0 under Wine
+  struct Kind {
+    const wchar_t* cls;
+    UINT message;
+  };
+  const Kind kinds[] = {{L"Static", WM_CTLCOLORSTATIC}, {L"Edit", WM_CTLCOLOREDIT}, {L"ListBox", WM_CTLCOLORLISTBOX}};
+  for (int i = 0; i < 100 && !HasFailure(); ++i) {
+    for (const Kind& kind : kinds) {
+      HWND control = window_->AddChild(kind.cls, L"x", WS_CHILD | WS_VISIBLE, 10, 10, 80, 40);
+      ASSERT_TRUE(control);
+      EXPECT_EQ(GetSkinProp(control, prop::Hw_FuID), 0) << "listed";
+      HDC dc = GetDC(control);
+      SendMessageW(form(), kind.message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+      const long withOne = platform::LiveGdiObjectCount();
+      const auto brush = reinterpret_cast<HGDIOBJ>(
+          SendMessageW(form(), kind.message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+      ReleaseDC(control, dc);
+      EXPECT_EQ(platform::LiveGdiObjectCount(), withOne) << "rebuilt";
+      ASSERT_EQ(GetObjectType(brush), DWORD(OBJ_BRUSH));
+      const auto bitmap = GetSkinPropHandle<HGDIOBJ>(control, prop::Kj_wtjb);
+      DestroyWindow(control);
+      EXPECT_EQ(GetObjectType(brush), 0u) << "brush of a gone control";
+      if (bitmap) {
+        EXPECT_EQ(GetObjectType(bitmap), 0u) << "bitmap of a gone control";
+      }
+      EXPECT_EQ(platform::LiveGdiObjectCount(), before);
+    }
+  }
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), systemBefore);
+  SkinTransparentMode = false;
 }
 
 TEST_F(FormTest, MenuItemsAreMeasuredOnlyWhenTheirNumbersNameAnItem) {
