@@ -29,6 +29,12 @@ skin::ZqkWindow& Panel(int n) { return skin::ZqkWindows()[n]; }
 
 class FieldPanelsTest : public MainWindowTest {
  protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    // Every dialog opens on the document folder: one on C: is selected at
+    // once, the default under Z:\ a level at a time.
+    Npc().NpcFolder = "C:\\";
+  }
   void TearDown() override {
     MainWindowTest::TearDown();
     RemoveFolder(other_);
