@@ -3,7 +3,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-
 #include "app/file_paths.h"
 #include "app/main_form.h"
 #include "app/npc_record.h"

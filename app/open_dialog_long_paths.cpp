@@ -3,6 +3,10 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <optional>
+
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 #include "skin/core/drawing_values.h"
@@ -35,13 +39,14 @@ bool IsAbsolute(const std::wstring& path) {
          path.starts_with(L"\\\\");
 }
 
-// The dialog's folder; empty when it cannot say (or only cut short).
-std::wstring DialogFolder(HWND dialog) {
+// The dialog's folder; none when it shows no file-system folder. Wine's
+// dialog cuts a folder of MAX_PATH characters or more short.
+std::optional<std::wstring> DialogFolder(HWND dialog) {
   std::wstring folder(kLongestPath, L'\0');
   if (SendMessageW(dialog, CDM_GETFOLDERPATH, WPARAM(folder.size()), reinterpret_cast<LPARAM>(folder.data())) <= 0)
-    return {};
+    return std::nullopt;
   folder.resize(wcslen(folder.c_str()));
-  return folder.size() + 1 < MAX_PATH ? folder : std::wstring();
+  return folder;
 }
 
 void Refuse(HWND dialog, const std::wstring& path) {
@@ -93,12 +98,13 @@ bool OpenDialogLongPathGuard::AnswerLongOk(HWND dialog) {
   if (typed.empty()) return false;
   std::wstring path = typed;
   if (!IsAbsolute(typed)) {
-    const std::wstring folder = DialogFolder(dialog);
-    if (folder.empty()) {
+    const std::optional<std::wstring> folder = DialogFolder(dialog);
+    if (!folder || folder->empty()) return false;  // the dialog's own business
+    if (folder->size() + 1 >= MAX_PATH) {  // perhaps cut short: where the file is is unknown
       Refuse(dialog, typed);
       return true;
     }
-    path = folder + (folder.back() == L'\\' ? L"" : L"\\") + typed;
+    path = *folder + (folder->back() == L'\\' ? L"" : L"\\") + typed;
   }
   if (path.size() < kPlainPathLimit) return false;  // the dialog's own business
   const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());

@@ -2,9 +2,9 @@
 // Long paths around the open-file dialog. Wine's dialog copies its folder and
 // the typed name into buffers of MAX_PATH characters: a longer path overruns
 // them and ends the program. The dialog is therefore only ever handed short
-// paths (DeepestShortFolder, platform/long_paths.h), and an OK whose path would be long is answered before the dialog
-// sees it: an existing file is taken as the choice, anything else is refused
-// with a notice.
+// folders (DeepestShortFolder, platform/long_paths.h), and an OK whose path
+// would be long is answered before the dialog sees it: an existing file is
+// taken as the choice, anything else is refused with a notice.
 #include <windows.h>
 
 #include <string>
