@@ -244,11 +244,11 @@ bool HoldsByte(std::string_view text, Bad bad) {
 }
 
 // Saving what the form holds: a name with a Chinese character, nothing that
-// breaks the script's line and hit chances within 100 are written, too high
-// hit chances never; a refusal changes nothing; the file's name is the
+// breaks the script's statement and hit chances within 100 are written, too
+// high hit chances never; a refusal changes nothing; the file's name is the
 // folder's and a file name that Windows takes; the file has CR LF line ends
-// and reads back with every value and the behaviour (a name with ";" or one
-// that may be UTF-8 may be refused, by design), and saving what was read
+// and reads back with every value and the behaviour (a GBK name that is valid
+// UTF-8 too may be taken for UTF-8, by design), and saving what was read
 // writes the same bytes.
 inline std::string CheckWrittenFormProperties(std::string_view bytes) {
   const FormInput form = FormInputOfBytes(bytes);
@@ -263,7 +263,7 @@ inline std::string CheckWrittenFormProperties(std::string_view bytes) {
   // half-width ("\xA3\xA2", a full-width quote, becomes a quote).
   const std::string typed = korvath::platform::RemoveAllSpaces(form.input.nameText);
   const bool breaksLine = HoldsByte(korvath::platform::ToHalfWidth(korvath::platform::ToFullWidth(typed)),
-                                    [](uint8_t b) { return b == '"' || b < 0x20 || b == 0x7F; });
+                                    [](uint8_t b) { return b == '"' || b == ';' || b < 0x20 || b == 0x7F; });
   const bool hitsWithin100 = npc.NpcAttack1 + npc.NpcAttack2 + npc.NpcAttack3 <= 100;
   const bool expected = form.input.nameExact && form.input.folderExact && !breaksLine && hitsWithin100 &&
                         HoldsChineseCharacter(typed);
@@ -300,9 +300,7 @@ inline std::string CheckWrittenFormProperties(std::string_view bytes) {
     return "the file's line ends";
   const std::vector<std::string> kept = KeptLinesOfFile(file);
   if (const std::optional<NpcScriptRefusal> refusal = CheckNpcScript(kept)) {
-    const bool byDesign = korvath::platform::FindByteOutsideChars(npc.NpcName, ';') > 0 || LooksLikeUtf8(npc.NpcName);
-    using enum NpcScriptRefusal::Reason;
-    if (!byDesign || refusal->line != 1 || (refusal->reason != Name && refusal->reason != Utf8Name))
+    if (!LooksLikeUtf8(npc.NpcName) || *refusal != NpcScriptRefusal{NpcScriptRefusal::Reason::Utf8Name, 1})
       return "a written file is refused";
     return {};
   }
