@@ -114,8 +114,12 @@ struct TextLayout {
 
 class BoxLayout {
  public:
-  BoxLayout(HWND box, const RECT& base, const BoxStatics& statics, const std::vector<HWND>& buttons)
-      : base_(base), statics_(statics), work_(WorkAreaOf(box)), origin_(ClientOrigin(box)) {
+  BoxLayout(HWND box, const SkinWindowRecord& record, const BoxStatics& statics, const std::vector<HWND>& buttons)
+      : base_(record.BoxBaseBounds),
+        baseBody_(record.BoxBaseBody),
+        statics_(statics),
+        work_(WorkAreaOf(box)),
+        origin_(ClientOrigin(box)) {
     for (HWND b : buttons) {
       const RECT r = SkinRectInParentWindow(b);
       rowWidth_ += Width(r) + (rowWidth_ > 0 ? kButtonGap : 0);
@@ -127,8 +131,9 @@ class BoxLayout {
     const RECT text = SkinRectInParentWindow(statics_.text);
     const RECT icon =
         statics_.icon ? SkinRectInParentWindow(statics_.icon) : RECT{text.left, text.top, text.left, text.top};
-    // The taller of icon and text starts the body; the other is centred on it.
-    const int bodyTop = std::min(text.top, icon.top);
+    // The body starts where the system's did; the taller of icon and text
+    // starts it, the other is centred on it.
+    const int bodyTop = baseBody_.top;
     const int readable = Width(work_) * kReadableEighths / 8;
     // A box the system made no wider than is readable never narrows.
     const int least =
@@ -157,12 +162,17 @@ class BoxLayout {
     const SIZE inner = StaticTextClientSize(lines);
     const SIZE size{inner.cx + frame.cx, inner.cy + frame.cy};
     const int bodyHeight = std::max<int>(size.cy, Height(icon));
-    const int separator = bodyTop + bodyHeight + kSeparatorGap;
     TextLayout laid;
     laid.width = std::min(std::max(least, textLeft + int(size.cx) + kTextRightMargin), Width(work_));
-    // The buttons' top lies kBandBelowButtons under the separator; they are
-    // placed kRowBottomMargin above the box's height from the client corner.
-    laid.height = separator + kBandBelowButtons - origin_.y + buttonHeight_ + kRowBottomMargin;
+    // As much higher as the body is: the system's gap above the separator
+    // stays. It never closes: the buttons' top lies kBandBelowButtons under
+    // the separator, and they are placed kRowBottomMargin above the box's
+    // height from the client corner.
+    const int bodyBottom = bodyTop + bodyHeight;
+    laid.height = std::max<int>(Height(base_) + bodyBottom - baseBody_.bottom,
+                                bodyBottom + kSeparatorGap + kBandBelowButtons - origin_.y + buttonHeight_ +
+                                    kRowBottomMargin);
+    const int separator = laid.height + origin_.y - buttonHeight_ - kRowBottomMargin - kBandBelowButtons;
     const int textTop = bodyTop + (bodyHeight - size.cy) / 2;
     // A text taller than the work area loses its last lines, never its
     // separator: the static ends above it and shows whole lines only.
@@ -184,6 +194,7 @@ class BoxLayout {
   }
 
   RECT base_;
+  RECT baseBody_;
   BoxStatics statics_;
   RECT work_;
   POINT origin_;
@@ -201,16 +212,34 @@ void DialogApplyRoundRegion(HWND box) {
   SetWindowRgn(box, region.Release(), TRUE);
 }
 
+void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record) {
+  if (!IsRectEmpty(&record.BoxBaseBounds)) return;
+  record.BoxBaseBounds = Bounds(box);
+  const BoxStatics statics = FindStatics(box);
+  RECT body{};
+  for (HWND part : {statics.text, statics.icon}) {
+    if (!part) continue;
+    const RECT r = SkinRectInParentWindow(part);
+    if (IsRectEmpty(&body)) {
+      body = r;
+    } else {
+      UnionRect(&body, &body, &r);
+    }
+  }
+  record.BoxBaseBody = body;
+}
+
 int32_t DialogLayOut(HWND box) {
   const int32_t index = SkinFindWindowRecord(box);
   SkinWindowRecord* record = SkinRecordAt(index);
   if (!record) return 0;
-  if (IsRectEmpty(&record->BoxBaseBounds)) record->BoxBaseBounds = Bounds(box);
+  const RECT before = Bounds(box);
+  DialogKeepSystemLayout(box, *record);
   const std::vector<HWND> buttons = PushButtons(box);
   const BoxStatics statics = FindStatics(box);
   // A text the skin does not paint keeps the system's layout and drawing.
   if (statics.text && StaticShowsSkinnedText(statics.text)) {
-    const BoxLayout layout(box, record->BoxBaseBounds, statics, buttons);
+    const BoxLayout layout(box, *record, statics, buttons);
     const TextLayout laid = layout.ForText();
     const RECT place = layout.PlaceFor(laid.width, laid.height);
     if (!Same(place, Bounds(box))) {
@@ -220,7 +249,10 @@ int32_t DialogLayOut(HWND box) {
     if (statics.icon) PlaceChild(statics.icon, layout.origin(), laid.icon);
   }
   const RECT r = Bounds(box);
-  DialogApplyRoundRegion(box);
+  // A region set again repaints the whole box: only for a new size.
+  RECT region{};
+  const bool rounded = GetWindowRgnBox(box, &region) != ERROR;
+  if (!rounded || Width(r) != Width(before) || Height(r) != Height(before)) DialogApplyRoundRegion(box);
   SkinLayoutCaptionParts(index);
   record->ButtonBandHeight = LayOutButtons(buttons, Width(r), Height(r));
   return record->ButtonBandHeight;

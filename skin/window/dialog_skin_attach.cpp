@@ -84,6 +84,7 @@ void DialogSkinAttach(HWND box) {
   GetWindowRect(box, &rc);
   MoveWindow(box, rc.left, rc.top, Width(rc) + kWiden, Height(rc), TRUE);
   std::unique_ptr<SkinWindowRecord> record = BoxRecord(box);
+  DialogKeepSystemLayout(box, *record);
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);

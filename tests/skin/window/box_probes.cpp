@@ -109,8 +109,9 @@ std::string Concatenated(const std::vector<std::string>& lines) {
   return all;
 }
 
-std::string WithoutSpaces(std::string text) {
-  text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+// What a text keeps whatever its lines: no spaces or line breaks.
+std::string WithoutBreaks(std::string text) {
+  std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\r'; });
   return text;
 }
 
@@ -212,7 +213,7 @@ std::string TextLayoutFaults(HWND box, const std::string& name) {
   RECT client{};
   GetClientRect(parts.text, &client);
   const SkinTextLines lines = StaticTextLines(parts.text, client.right);
-  if (WithoutSpaces(Concatenated(lines.lines)) != WithoutSpaces(GetControlText(parts.text))) {
+  if (WithoutBreaks(Concatenated(lines.lines)) != WithoutBreaks(GetControlText(parts.text))) {
     faults << "the lines do not hold the text; ";
   }
   const float spacing = lines.lines.empty() ? 0 : lines.height / float(lines.lines.size());

@@ -69,6 +69,8 @@ TEST_F(MessageBoxTextTest, TheToolsBoxesShowEveryLineWholeAboveTheSeparatorAndOf
       {"validation_warning", "人物角色名字不能为空,请重新填写!", kWarning, true, IDOK},
       {"validation_warning_sum", "轻击几率、中击几率、重击几率数值之和不能超过100，请重新选择！", kWarning, true, IDOK},
       {"read_refusal", "NPC文档[" + kFile + "]不是有效的NPC文档,文件内容不完整!", kWarning, true, IDOK},
+      {"read_refusal_statement", "NPC文档[" + kFile + "]不是有效的NPC文档,第3项不是“int Weapon =数值;”!", kWarning,
+       true, IDOK},
   };
   for (const ToolBox& box : boxes) {
     SCOPED_TRACE(box.name);
@@ -83,6 +85,28 @@ TEST_F(MessageBoxTextTest, TheToolsBoxesShowEveryLineWholeAboveTheSeparatorAndOf
     EXPECT_EQ(pressed, box.answer - 1);
     EXPECT_EQ(driver.seen().size(), 1u);
   }
+}
+
+// A text with line breaks of its own keeps them; drawn taller than the
+// system measured it, its box grows so that the last line still shows
+// above the separator.
+TEST_F(MessageBoxTextTest, ATextsOwnLinesAreKeptAndTheBoxGrowsForThem) {
+  std::string text;
+  for (const char* line : {"第一行", "第二行", "第三行", "第四行", "第五行", "第六行", "第七行", "第八行,最后一行!"}) {
+    text += text.empty() ? line : std::string("\n") + line;
+  }
+  testsupport::DialogAnswerer driver;
+  driver.Add([&](HWND box) {
+    const PressWhenDone answer{box, IDOK};
+    ASSERT_TRUE(WaitForFadeIn(box));
+    EXPECT_EQ(TextLayoutFaults(box, "own_lines"), "");
+    HWND message = MessageStatic(box);
+    RECT client{};
+    GetClientRect(message, &client);
+    EXPECT_EQ(StaticTextLines(message, client.right).lines.size(), 8u);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, text, kWarning, kNotice), 0);
+  EXPECT_EQ(driver.seen().size(), 1u);
 }
 
 // A save into a folder whose path is 287 characters long fails. A path has
