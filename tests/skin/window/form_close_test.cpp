@@ -219,6 +219,8 @@ TEST_F(FormCloseTest, AQuitMessageShutsGdiplusDownOnceAfterTheLastWindow) {
   SendMessageW(form(), WM_QUIT, 0, 0);
   SendMessageW(form(), WM_QUIT, 0, 0);
   EXPECT_TRUE(GdiplusToken.ok());
+  SkinGdiplusShutdown(GdiplusToken.value() + 1);  // not the engine's token
+  EXPECT_TRUE(GdiplusToken.ok());
   window_.reset();
   PumpMessages();
   EXPECT_TRUE(GdiplusToken.ok());  // the second form still lives
