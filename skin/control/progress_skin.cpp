@@ -204,8 +204,10 @@ void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber) {
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!buffer) return;
-  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get(), kProgressRendering)) {
-    DrawBar(g, window, *entry, width, height);
+  {
+    gdip::Bitmap canvas;
+    gdip::Graphics g;
+    if (SkinGraphicsOnMemoryDC(g, canvas, buffer.get(), kProgressRendering)) DrawBar(g, window, *entry, width, height);
   }
   SkinPaintChildBackground(window, buffer.get(), false, true);
   platform::WindowDC screen = platform::WindowDC::Whole(window);

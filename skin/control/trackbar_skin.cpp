@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
@@ -157,7 +158,11 @@ void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
 
   SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!buffer) return;
-  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) TrackbarSkinDrawParts(g, parts);
+  {
+    gdip::Bitmap canvas;
+    gdip::Graphics g;
+    if (SkinGraphicsOnMemoryDC(g, canvas, buffer.get())) TrackbarSkinDrawParts(g, parts);
+  }
   SkinPaintChildBackground(window, buffer.get());
   platform::WindowDC screen = platform::WindowDC::Whole(window);
   BitBlt(screen.get(), 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
