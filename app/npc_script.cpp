@@ -12,8 +12,6 @@ namespace korvath::app {
 namespace {
 using namespace korvath::platform;
 
-constexpr char kSpawnLine[] = "int Spawn =42;";
-
 // A double quote would end the script's string early and a control
 // character would break its line.
 bool NameBreaksScriptLine(std::string_view name) {
@@ -88,7 +86,7 @@ BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input) {
   lines[14] = Declaration("int Burst = ", npc.NpcBurst);
   lines[15] = Declaration("int Aim=", npc.NpcAim);
   lines[16] = Declaration("int GetItem =", npc.NpcGetItem);
-  lines[17] = kSpawnLine;
+  lines[17] = Declaration("int Spawn =", kWrittenSpawn);
   lines[18] = Declaration("int HP = ", npc.NpcHp);
   lines[19] = std::string(NpcScriptBody());
   lines[20] = npc.NpcBehaviourText;

@@ -116,6 +116,13 @@ std::string FileReadLine(File& file) {
   }
 }
 
+std::string FilePeekBytes(File& file, size_t count) {
+  if (!file) return {};
+  while (file.readAhead_.size() - file.readPos_ < count && file.Refill()) {
+  }
+  return file.readAhead_.substr(file.readPos_, count);
+}
+
 bool FileWriteText(File& file, std::string_view text) {
   if (!file || !file.DropReadAhead()) return false;
   size_t done = 0;

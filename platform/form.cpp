@@ -13,6 +13,9 @@ namespace korvath::platform {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"KorvathForm";
+// The icon resource that a program built on the runtime carries; its window
+// shows it in the taskbar and Alt-Tab (large) and in the system menu (small).
+constexpr int kProgramIconResource = 129;
 // Every window of a form finds its state through this property.
 constexpr wchar_t kStateProperty[] = L"Korvath.FormUnit";
 // The window's extra bytes hold its state too.
@@ -20,6 +23,13 @@ constexpr int kWindowStateSlot = 0;
 constexpr int kFirstControlId = 100;
 // Height of a combo box's drop-down list below its closed box.
 constexpr int kDropDownHeight = 240;
+// Room that a radio button needs besides its caption: before it, the round
+// glyph and the gap after it (13 + 2 pixels, in the system's look and in a
+// skin's) and the 2 pixels that anti-aliased text layout leaves before the
+// first character; after it, a margin for the wider advances that such text
+// takes than the font's own measure.
+constexpr int kRadioGlyphRoom = 17;
+constexpr int kRadioCaptionMargin = 6;
 
 std::wstring WindowTextOf(HWND hwnd) {
   int n = GetWindowTextLengthW(hwnd);
@@ -96,6 +106,12 @@ bool Form::Create(const FormDescription& description) {
     wc.lpfnWndProc = &Form::WindowProc;
     wc.cbWndExtra = sizeof(UnitState*);
     wc.hInstance = GetModuleHandleW(nullptr);
+    // Shared icons (LR_SHARED) live as long as the module and are never destroyed.
+    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(kProgramIconResource), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(kProgramIconResource), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kFormClass;
@@ -147,6 +163,15 @@ bool Form::Create(const FormDescription& description) {
   return true;
 }
 
+int Form::CaptionWidth(std::string_view caption) const {
+  const std::wstring text = GbkToWide(caption);
+  const WindowDC screen = WindowDC::Client(nullptr);
+  const SelectScope font(screen.get(), font_.get());
+  SIZE size = {};
+  GetTextExtentPoint32W(screen.get(), text.c_str(), int(text.size()), &size);
+  return int(size.cx);
+}
+
 bool Form::CreateUnit(int index) {
   const UnitDescription& u = description_->units[size_t(index)];
   ControlClass cc = ControlClassOf(u.kind);
@@ -162,8 +187,13 @@ bool Form::CreateUnit(int index) {
   }
   HWND parent = u.parent == kOnWindow ? window_ : units_[size_t(u.parent)].hwnd;
   int height = u.kind == UnitKind::ComboBox ? u.height + kDropDownHeight : u.height;
+  // A radio button is never narrower than its caption: the described width
+  // is its least.
+  int width = u.width;
+  if (u.kind == UnitKind::RadioButton)
+    width = std::max(width, kRadioGlyphRoom + CaptionWidth(u.caption) + kRadioCaptionMargin);
   HWND hwnd = CreateWindowExW(cc.exStyle, cc.className, GbkToWide(u.caption).c_str(), style, u.x,
-                              u.y, u.width, height, parent,
+                              u.y, width, height, parent,
                               reinterpret_cast<HMENU>(INT_PTR(kFirstControlId + index)),
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;

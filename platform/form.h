@@ -42,7 +42,8 @@ struct UnitDescription {
   UnitKind kind = UnitKind::Label;
   int parent = kOnWindow;    // a group box listed earlier, or the window
   int x = 0, y = 0;          // in the parent's client area
-  int width = 0, height = 0; // a combo box's height is that of its closed box
+  int width = 0, height = 0; // a combo box's height is that of its closed box; a radio
+                             // button's width is its least, widened to fit its caption
   std::string_view caption;  // caption, or an edit box's initial content (GBK)
   std::vector<std::string_view> items;  // a combo box's initial items (GBK)
   int maxLength = 0;         // edit boxes: at most this many bytes of GBK text; 0 = no limit
@@ -138,6 +139,8 @@ class Form {
   static bool IsEditingMessage(UINT msg);
 
   bool CreateUnit(int index);
+  // Width of a GBK text in the form's font, as the system measures it.
+  int CaptionWidth(std::string_view caption) const;
   const UnitDescription* Unit(int unit) const;
   HWND Handle(int unit, UnitKind kind) const;
   void Raise(int unit, UnitEvent event);

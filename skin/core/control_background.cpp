@@ -55,8 +55,9 @@ TintedBackground PaintTinted(HWND window, std::optional<int32_t> defaultAlpha = 
 
 constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
 
-// Frees a control's kept brush when the control moves or resizes (the
-// background behind it is another then) and when it goes.
+// Frees a control's kept brush when the control moves or resizes: the
+// background behind it is another then. (Its end frees it too, as every
+// control's brush.)
 LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR id, DWORD_PTR) {
   if (message == WM_WINDOWPOSCHANGED) {
@@ -65,7 +66,6 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
       SkinDeleteControlBrush(control);
     }
   } else if (message == WM_NCDESTROY) {
-    SkinDeleteControlBrush(control);
     RemoveWindowSubclass(control, KeepBrushProc, id);
   }
   return DefSubclassProc(control, message, wParam, lParam);

@@ -1,5 +1,7 @@
 #include "skin/core/window_props.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 namespace korvath::skin {
@@ -27,6 +29,19 @@ bool HoldsImageList(HWND control) {
   return std::strcmp(name, "ToolbarWindow32") == 0;
 }
 
+constexpr UINT_PTR kBrushOwner = 0x4B6A;  // 'Kj'
+
+// The control's end frees the pair it holds, whichever skin handed it out and
+// whether or not a record lists the control.
+LRESULT CALLBACK FreeBrushAtEnd(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR) {
+  if (message == WM_NCDESTROY) {
+    SkinDeleteControlBrush(control);
+    RemoveWindowSubclass(control, FreeBrushAtEnd, id);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
 
 void SkinDeleteControlBrush(HWND control) {
@@ -48,6 +63,9 @@ void SkinReplaceControlBrush(HWND control, platform::GdiBrush brush, platform::G
   SkinDeleteControlBrush(control);
   SetSkinPropHandle(control, prop::Kj_dxjb, brush.Park());
   if (!HoldsImageList(control)) SetSkinPropHandle(control, prop::Kj_wtjb, bitmap.Park());
+  DWORD_PTR unused = 0;
+  if (!GetWindowSubclass(control, FreeBrushAtEnd, kBrushOwner, &unused))
+    SetWindowSubclass(control, FreeBrushAtEnd, kBrushOwner, 0);
 }
 
 }  // namespace korvath::skin

@@ -82,10 +82,11 @@ void SetSkinPropHandle(HWND window, const char* name, Handle handle) {
 bool SkinIsSubclassed(HWND window);
 
 // A control's cached WM_CTLCOLOR brush (`Kj_dxjb`) and the bitmap behind it
-// (`Kj_wtjb`) belong to the control's skin: replacing them deletes the old
-// pair first, and the control's un-skinning deletes the last one. While
-// parked in the properties they stay in the live-object count. A toolbar's
-// `Kj_wtjb` is its image list, which is never touched here.
+// (`Kj_wtjb`) belong to the control: replacing them deletes the old pair
+// first, and the last one goes when the control is destroyed (or when its
+// skin or form deletes it earlier), whether or not any record lists the
+// control. While parked in the properties they stay in the live-object
+// count. A toolbar's `Kj_wtjb` is its image list, which is never touched here.
 void SkinReplaceControlBrush(HWND control, platform::GdiBrush brush, platform::GdiBitmap bitmap);
 // Deletes the pair and sets both properties back to 0.
 void SkinDeleteControlBrush(HWND control);

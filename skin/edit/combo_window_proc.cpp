@@ -98,6 +98,16 @@ LRESULT OnResetContent(const SkinMessage& m) {
   return 0;
 }
 
+// A selection set by code: the control draws the new item's text itself,
+// straight onto the screen and with no paint message to follow, so the skin's
+// picture goes over it at once, as after a choice of the user's. The answer
+// (the index, or CB_ERR) is the caller's.
+LRESULT OnSelectionSet(const SkinMessage& m) {
+  const LRESULT result = SkinPassOn(m);
+  Paint(m.control);
+  return result;
+}
+
 }  // namespace
 
 LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -117,6 +127,8 @@ LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:           return OnCommand(m);
     case WM_NCPAINT:           return OnNcPaint(m);
     case CB_RESETCONTENT:      return OnResetContent(m);
+    case CB_SETCURSEL:
+    case CB_SELECTSTRING:      return OnSelectionSet(m);
     default:                   break;
   }
   return SkinPassOn(m);

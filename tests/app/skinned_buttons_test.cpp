@@ -56,6 +56,62 @@ TEST_F(MainWindowTest, TheCheckedRadioButtonShowsItsDotAndAClickMovesIt) {
   EXPECT_TRUE(ColorNear(dot(Velmar单选框), dot(中立单选框), 3));
 }
 
+// The rightmost column of a picture that holds a dark pixel (the caption's
+// ink; the glyph lies at the left), -1 when none does.
+int LastInkColumn(const PixelBuffer& picture) {
+  for (int x = picture.width - 1; x >= 0; --x)
+    for (int y = 0; y < picture.height; ++y) {
+      const uint32_t p = picture.RgbAt(x, y);
+      if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 0xA0) return x;
+    }
+  return -1;
+}
+
+// Each radio button's caption ends inside the button: the same button made
+// wider shows no more of it. The row keeps its places and its gaps.
+TEST_F(MainWindowTest, EveryRadioCaptionEndsInsideItsButton) {
+  const Unit radios[] = {Velmar单选框, Ostrin单选框, 中立单选框};
+  MouseMoveTo(MainWindow(), 200, 8);
+  PumpMessages(30);
+  RECT group;
+  GetClientRect(H(分组框1), &group);
+  std::vector<RECT> places;
+  std::vector<PixelBuffer> shown;
+  for (Unit unit : radios) {
+    RECT r;
+    GetWindowRect(H(unit), &r);
+    MapWindowPoints(nullptr, H(分组框1), reinterpret_cast<POINT*>(&r), 2);
+    places.push_back(r);
+    shown.push_back(CaptureClient(H(unit)));
+  }
+  EXPECT_EQ(places[0].left, 15);
+  EXPECT_EQ(places[1].left, 111);
+  EXPECT_EQ(places[2].left, 207);
+  for (size_t i = 0; i < places.size(); ++i) {
+    EXPECT_EQ(places[i].bottom - places[i].top, 16) << i;
+    EXPECT_LE(places[i].right, i + 1 < places.size() ? places[i + 1].left - 4 : group.right - 4) << i;
+  }
+  for (size_t i = 0; i < std::size(radios); ++i) {
+    HWND radio = H(radios[i]);
+    for (Unit other : radios) ShowWindow(H(other), other == radios[i] ? SW_SHOW : SW_HIDE);
+    const int width = places[i].right - places[i].left;
+    const int wider = std::min(width + 40, int(group.right) - 2 - int(places[i].left));
+    SetWindowPos(radio, nullptr, 0, 0, wider, 16, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(radio, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpMessages(30);
+    const PixelBuffer whole = CaptureClient(radio);
+    SetWindowPos(radio, nullptr, 0, 0, width, 16, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int ink = LastInkColumn(whole);
+    EXPECT_GT(ink, 20) << i;  // the caption is there
+    EXPECT_LT(ink, width - 1) << i;
+    EXPECT_EQ(LastInkColumn(shown[i]), ink) << i;
+    if (HasFailure()) {
+      SaveFailureImage(shown[i], "radio_" + std::to_string(i));
+      SaveFailureImage(whole, "radio_wider_" + std::to_string(i));
+    }
+  }
+}
+
 TEST_F(MainWindowTest, SpaceOnTheFocusedCloseButtonStillClosesTheTool) {
   SetFocus(H(关闭按钮));
   ASSERT_EQ(GetFocus(), H(关闭按钮));

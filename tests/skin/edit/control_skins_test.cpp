@@ -214,6 +214,52 @@ TEST_F(ControlSkinsTest, DropDownListsAreDrawnBySkinAndStillChooseByMouseAndKeyb
   EXPECT_EQ(testsupport::WindowText(combo), L"third");
 }
 
+// A selection that code sets shows as the same selection made by keyboard,
+// and the control's own answers come back.
+TEST_F(ControlSkinsTest, SelectionsSetByCodeShowAsAfterAKeyboardChoice) {
+  HWND combo = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc", L"WWWWWW", L"third"}, 0);
+  InstallAll();
+  testsupport::Activate(form_.hwnd());
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  auto byKeyboard = [&](std::initializer_list<WORD> keys) {
+    SetFocus(combo);
+    for (WORD key : keys) testsupport::PressKey(key);
+    SetFocus(form_.hwnd());
+    testsupport::PumpMessages(30);
+    return Shown(combo);
+  };
+  const auto third = byKeyboard({VK_DOWN, VK_DOWN});
+  ASSERT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+  const auto first = byKeyboard({VK_UP, VK_UP});
+  ASSERT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+  ASSERT_NE(first.pixels, third.pixels);
+  auto same = [](const testsupport::PixelBuffer& a, const testsupport::PixelBuffer& b, const char* name) {
+    const bool equal = a.pixels == b.pixels;
+    if (!equal) testsupport::SaveFailureImage(a, name);
+    return equal;
+  };
+  EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, 2, 0), 2);
+  EXPECT_TRUE(same(Shown(combo), third, "combo_set_by_index"));
+  EXPECT_EQ(SendMessageW(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(L"ab")), 0);
+  EXPECT_TRUE(same(Shown(combo), first, "combo_selected_by_text"));
+  EXPECT_EQ(SendMessageW(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(L"none")), CB_ERR);
+  EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, 7, 0), CB_ERR);
+  // Whatever code does to the text or the items, what shows is what a
+  // repaint of the whole control shows.
+  auto repainted = [&] {
+    RedrawWindow(combo, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return Shown(combo);
+  };
+  SendMessageW(combo, CB_SETCURSEL, 1, 0);
+  SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"third"));
+  auto shown = Shown(combo);
+  EXPECT_TRUE(same(shown, repainted(), "combo_text_set"));
+  SendMessageW(combo, CB_SETCURSEL, 2, 0);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  shown = Shown(combo);
+  EXPECT_TRUE(same(shown, repainted(), "combo_emptied"));
+}
+
 TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText) {
   HWND list = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc"});
   HWND drop = AddCombo(CBS_DROPDOWN, 20, 80, {L"abc"}, 0);
@@ -313,6 +359,47 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   EXPECT_PRED3(ColorNear, shown.RgbAt(fill.x, fill.y), Over(under, 0xFF8800, 120), 4);
   EXPECT_EQ(shown.RgbAt(150, 140), BackPattern(place.left + 150, place.top + 140));
   if (HasFailure()) testsupport::SaveFailureImage(shown, "tree");
+}
+
+// In the see-through mode a list box paints itself off-screen over its
+// skinned background; the picture is shown and kept in the owner's layer.
+// While the owner is being dragged, a list that the mouse is not on is
+// restored from that layer instead of painted again; once the drag ends it
+// paints itself again.
+TEST_F(ControlSkinsTest, TransparentModeListsAreRenderedOffScreenAndRestoredFromTheLayerWhileMoving) {
+  SkinTransparentMode = true;
+  HWND list = Add(L"ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 20, 20, 150, 100);
+  for (int i = 0; i < 3; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW WWWW"));
+  InstallAll();
+  const RECT place = SkinChildBackgroundRect(list);
+  const int w = place.right - place.left, h = place.bottom - place.top;
+  const auto client = [&] {
+    return testsupport::CaptureDC(korvath::platform::WindowDC::Client(list).get(), 0, 0, w, h);
+  };
+  const auto layer = [&] { return testsupport::CaptureDC(record().ChildBackDC.get(), place.left, place.top, w, h); };
+  const auto repaint = [&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+
+  repaint();
+  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  const auto drawn = client();
+  int dark = 0;
+  for (int x = 0; x < w; ++x) dark += (drawn.RgbAt(x, 6) & 0xFF) < 0x60;
+  EXPECT_GT(dark, 5) << "the first line's text";
+  EXPECT_EQ(layer().pixels, drawn.pixels);
+
+  {
+    korvath::platform::GdiBrush mark(CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
+    FillRect(record().ChildBackDC.get(), &place, mark.get());
+  }
+  record().Moving = true;
+  repaint();
+  EXPECT_EQ(client().RgbAt(w / 2, h / 2), 0x123456u) << "restored from the layer";
+  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  record().Moving = false;
+  repaint();
+  EXPECT_EQ(client().pixels, drawn.pixels);
+  EXPECT_EQ(layer().pixels, drawn.pixels);
+  if (HasFailure()) testsupport::SaveFailureImage(client(), "list_off_screen");
 }
 
 // A brush handed to a child that has no skin of its own ends with the

@@ -97,7 +97,10 @@ TEST_F(FormTest, CaptionItemsShowNormalHoverAndPressedLooks) {
 // A long title keeps within the caption, and a new title leaves nothing of
 // the old one: the rectangle restored is the rectangle drawn in.
 TEST_F(FormTest, TitleStaysInTheCaptionAndANewTitleLeavesNoGhost) {
-  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  // Without the icon, every white pixel left of the items is the title's.
+  FormSkinSettings s = Framed();
+  s.hideIcon = true;
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300, s);
   SetWindowTextW(form(), L"A very long title that wraps onto a second line and a third one, well past the caption");
   record().RenderPending = true;
   InvalidateRect(form(), nullptr, FALSE);
@@ -116,6 +119,45 @@ TEST_F(FormTest, TitleStaysInTheCaptionAndANewTitleLeavesNoGhost) {
   SendMessageW(form(), WM_SETTEXT, 0, 0);
   const RECT title = SkinCaptionTitleRect(number());
   EXPECT_EQ(CountNear(Back(), title, 0xFFFFFF, 10), 0);
+}
+
+// The program's icon (resource 129 of every program here) reaches the engine's
+// classes and, unless the form hides it, the caption's top left corner.
+TEST_F(FormTest, TheProgramsIconShowsInTheCaptionUnlessTheFormHidesIt) {
+  ASSERT_NE(AppIcon, nullptr);
+  EXPECT_EQ(AppIcon, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(129)));
+  WNDCLASSEXW shadow{sizeof shadow};
+  ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &shadow));
+  EXPECT_EQ(shadow.hIcon, AppIcon);
+
+  // The icon's white bust stands in the caption's corner at 17 x 17.
+  auto bustPixels = [this] {
+    const RECT corner{SkinResizeBorder + 6, SkinResizeBorder + 1, SkinResizeBorder + 6 + 17,
+                      SkinResizeBorder + 1 + 17};
+    return CountNear(Back(), corner, 0xFFFFFF, 8);
+  };
+  auto rimPixels = [this] {
+    const RECT corner{SkinResizeBorder + 6, SkinResizeBorder + 1, SkinResizeBorder + 6 + 17,
+                      SkinResizeBorder + 1 + 17};
+    return CountNear(Back(), corner, 0x105A6A, 40);
+  };
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  SetWindowTextW(form(), L"");
+  record().RenderPending = true;
+  InvalidateRect(form(), nullptr, FALSE);
+  UpdateWindow(form());
+  EXPECT_GT(bustPixels(), 25);
+  EXPECT_GT(rimPixels(), 20);
+
+  FormSkinSettings s = Framed();
+  s.hideIcon = true;
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300, s);
+  SetWindowTextW(form(), L"");
+  record().RenderPending = true;
+  InvalidateRect(form(), nullptr, FALSE);
+  UpdateWindow(form());
+  EXPECT_EQ(bustPixels(), 0);
+  EXPECT_EQ(rimPixels(), 0);
 }
 
 TEST_F(FormTest, StatusBarSegmentsLightenTheBarAndShowTheirText) {
