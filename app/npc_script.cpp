@@ -12,14 +12,14 @@ namespace korvath::app {
 namespace {
 using namespace korvath::platform;
 
-// A double quote would end the script's string early and a control
-// character would break its line.
+// A double quote would end the script's string early, a semicolon would end
+// its statement there and a control character would break its line.
 bool NameBreaksScriptLine(std::string_view name) {
   for (size_t i = 0; i < name.size();) {
     size_t n = GbkCharLength(name, i);
     if (n == 1) {
       auto b = uint8_t(name[i]);
-      if (b == '"' || b < 0x20 || b == 0x7F) return true;
+      if (b == '"' || b == ';' || b < 0x20 || b == 0x7F) return true;
     }
     i += n;
   }
@@ -57,7 +57,7 @@ BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input) {
 
   npc.NpcFilePart = NameToPinyinWith(npc.NpcName, false, false, &IsCjkTextByBytes);
   if (NameBreaksScriptLine(npc.NpcName))
-    return {"人物名字不能含有双引号或控制字符,请重新填写!"};
+    return {"人物名字不能含有双引号、分号或控制字符,请重新填写!"};
   if (npc.NpcFilePart.empty())
     return {"人物名字中没有可作文件名的汉字,请重新填写!"};
 

@@ -6,29 +6,13 @@
 #include "app/open_file_dialog.h"
 #include "app/script_reader.h"
 #include "platform/folders.h"
-#include "tests/app/main_window_fixture.h"
+#include "tests/app/document_fixture.h"
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath;
 using namespace korvath::app;
 using namespace korvath::app::uitest;
 
-namespace {
-class DocumentTest : public MainWindowTest {
- protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    for (const std::string& folder : {DocumentFolder(), folder_}) {
-      RemoveFolder(folder);
-      fs::create_directory(Wide(folder));
-    }
-  }
-  std::vector<SeenDialog> Generate(std::vector<DialogAnswerer::Answer> answers) {
-    return ClickAnswering(生成保存按钮, std::move(answers));
-  }
-  const std::string zhangSan_ = DocumentFolder() + "zhangsan.pst", folder_ = platform::ProgramDirectory() + "\\读取测试\\";
-};
-}  // namespace
 
 TEST_F(DocumentTest, TheStartFileIsWrittenAndReplacedOnlyAfterYesAndOnlyWhole) {
   MainForm().SetEditContent(目录编辑框, DocumentFolder().substr(0, DocumentFolder().size() - 1));  // gets its "\"
@@ -85,9 +69,9 @@ TEST_F(DocumentTest, ItemsPickedByTheUserReachTheFile) {
 TEST_F(DocumentTest, BadNamesAndFailedWritesAreRefusedWithANoticeAndNoFile) {
   const std::string missing = platform::ProgramDirectory() + "\\no such folder\\";
   // No Chinese character (no file part: ".pst"), a quote that would end the
-  // script's string, a character GBK cannot hold (not "?"), a folder that
-  // is not there.
-  for (auto [name, folder] : {std::pair{L"Abc", DocumentFolder()}, {L"张\"三", DocumentFolder()},
+  // script's string, a semicolon that would end its statement, a character
+  // GBK cannot hold (not "?"), a folder that is not there.
+  for (auto [name, folder] : {std::pair{L"Abc", DocumentFolder()}, {L"张\"三", DocumentFolder()}, {L"张;三", DocumentFolder()},
                               {L"张ก", DocumentFolder()}, {L"张三", missing}}) {
     SCOPED_TRACE(folder);
     MainForm().SetEditContent(目录编辑框, folder);
