@@ -2,6 +2,8 @@
 // runs: saved into through the real window.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/form_setup.h"
 #include "tests/app/bad_input_fixture.h"
 
@@ -26,6 +28,23 @@ bool MarkImmutable(const std::string& folder, bool on) {
   if (unix.empty() || !StartHostProgram(L"/usr/bin/chattr", {on ? L"+i" : L"-i", unix})) return false;
   return PumpUntil([&] { return CanCreateIn(folder) != on; }, 10000);
 }
+
+// The folder cannot be written while the object lives (marked() tells
+// whether the host could do it), also should the test end early.
+class UnwritableFolder {
+ public:
+  explicit UnwritableFolder(std::string folder) : folder_(std::move(folder)), marked_(MarkImmutable(folder_, true)) {}
+  ~UnwritableFolder() { Release(); }
+  bool marked() const { return marked_; }
+  bool Release() {
+    if (marked_) marked_ = !MarkImmutable(folder_, false);
+    return !marked_;
+  }
+
+ private:
+  std::string folder_;
+  bool marked_;
+};
 }  // namespace
 
 // A document folder that cannot be written: neither a new file nor the
@@ -37,14 +56,15 @@ TEST_F(BadInputTest, AFolderThatCannotBeWrittenIsNamedAndItsFileKept) {
   const std::string old = ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}});
   WriteBytes(saved_, old);
   const DWORD attributes = Attributes(saved_);
-  if (!MarkImmutable(DocumentFolder(), true)) GTEST_SKIP() << "the host cannot keep a folder from being written";
+  UnwritableFolder unwritable(DocumentFolder());
+  if (!unwritable.marked()) GTEST_SKIP() << "the host cannot keep a folder from being written";
   std::vector<SeenDialog> replaced = Generate({PressButton(IDYES), PressButton(IDOK)});
   const std::vector<std::string> afterReplace = Shown();
   TypeInto(名字编辑框, L"李四");
   const std::vector<std::string> beforeAdd = Shown();
   std::vector<SeenDialog> added = Generate({PressButton(IDOK)});
   const std::vector<std::string> afterAdd = Shown();
-  ASSERT_TRUE(MarkImmutable(DocumentFolder(), false));
+  ASSERT_TRUE(unwritable.Release());
 
   ASSERT_EQ(replaced.size(), 2u);
   EXPECT_EQ(replaced[1].text, Wide("NPC文件[" + saved_ + "]保存失败,存档目录不允许写入!"));
