@@ -269,6 +269,10 @@ constexpr std::array<DeclarationPlace, kDeclarationLines - 1> kPlaces = {{
     {"HP", [](int64_t v) { return v >= 1 && v <= 9999; }},
 }};
 
+// Attack1 to Attack3 stand on kept lines 8 to 10.
+constexpr size_t kLastHitChanceLine = 10;
+static_assert(kPlaces[kLastHitChanceLine - 2].key == "Attack3");
+
 std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>& keptLines,
                                                  NpcScriptValues& out) {
   using Reason = NpcScriptRefusal::Reason;
@@ -289,6 +293,11 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
     if (!value) return NpcScriptRefusal{Reason::Statement, int(i) + 1};
     if (!place.written(*value)) return NpcScriptRefusal{Reason::Value, int(i) + 1};
     out.values[i] = int32_t(*value);
+    // Each hit chance is a list's item, but the writer refuses three that
+    // add up to more than 100: the last of them is out of the range that the
+    // other two leave.
+    if (i == kLastHitChanceLine - 1 && int64_t(out.values[7]) + out.values[8] + out.values[9] > 100)
+      return NpcScriptRefusal{Reason::Value, int(i) + 1};
   }
   out.behaviour = BehaviourFromLines(keptLines);
   return std::nullopt;

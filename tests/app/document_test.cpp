@@ -228,6 +228,7 @@ TEST_F(DocumentTest, ListsSetByAReadLookAsAfterAKeyboardChoice) {
   const std::string file = folder_ + "lists.pst";
   WriteBytes(file, ExpectedFile({{"int Model =1;", "int Model =7;"}, {"int Weapon =18;", "int Weapon =10;"},
                                  {"int View =800;", "int View =2000;"}, {"int Attack1=20;", "int Attack1=40;"},
+                                 {"int Attack3 =40;", "int Attack3 =20;"},  // hit chances 100 in all
                                  {"int Aim=45;", "int Aim=100;"}}));
   ASSERT_EQ(ClickAnswering(读取按钮, {ChooseFile(file)}).size(), 1u);
   ASSERT_EQ(Npc().NpcView, 2000);
