@@ -67,6 +67,8 @@ void OnMainWindowCreated() {
   NpcFormInit();
 }
 
+std::string DefaultDocumentFolder() { return platform::ProgramDirectory() + "\\AI文件夹\\"; }
+
 void NpcFormInit() {
   platform::Form& form = MainForm();
   NpcRecord& npc = Npc();
@@ -76,7 +78,7 @@ void NpcFormInit() {
   form.SetComboSelectedIndex(副武器组合框, 6);
   form.SetComboSelectedIndex(行为组合框, 3);
 
-  npc.NpcFolder = platform::ProgramDirectory() + "\\AI文件夹\\";
+  npc.NpcFolder = DefaultDocumentFolder();
   if (!PathIsFolder(npc.NpcFolder)) platform::CreateDir(npc.NpcFolder);
   form.SetEditContent(目录编辑框, npc.NpcFolder);
 

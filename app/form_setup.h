@@ -2,6 +2,7 @@
 // The set-up of the main window once its units exist.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "app/main_form.h"
 #include "app/npc_record.h"
@@ -16,6 +17,9 @@ void OnMainWindowCreated();
 void SkinLabelsAndGroupBoxes();
 // Fills the lists, sets every default and loads the record from the controls.
 void NpcFormInit();
+// The tool's own document folder, with its trailing "\": made at start-up
+// when missing.
+std::string DefaultDocumentFolder();
 
 // The twelve numeric lists, in the order of their lines in the ".pst"
 // (kept lines 6 to 17).

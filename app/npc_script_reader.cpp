@@ -283,6 +283,7 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
   std::optional<std::string_view> name = NameOfStatement(keptLines[0]);
   if (!name) return NpcScriptRefusal{Reason::Statement, 1};
   if (IsUtf8Name(*name)) return NpcScriptRefusal{Reason::Utf8Name, 1};
+  if (!IsGbkText(*name)) return NpcScriptRefusal{Reason::NotGbkName, 1};
   if (!IsNameTheWriterWrites(*name)) return NpcScriptRefusal{Reason::Name, 1};
   out.name = std::string(*name);
 
@@ -356,6 +357,8 @@ std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusa
             (refusal.line == 1 ? "=\"名字\";”" : " =数值;”");
       break;
     case Reason::Name: why = "人物名字不是本工具能写出的名字"; break;
+    case Reason::NotGbkName: why = "人物名字中有不是GBK编码的字节"; break;
+    case Reason::TextEndedEarly: why = "文件中有空字节(NUL)或文件结束符(0x1A),不是文本文件"; break;
     case Reason::Value: why = "“" + place + "”的值不在可选范围内"; break;
     case Reason::Utf8Name: break;
   }

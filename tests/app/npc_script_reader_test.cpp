@@ -241,9 +241,13 @@ TEST(Reader, FilesTheToolDidNotWriteAreRefused) {
   }
 
   // Names the writer would refuse, or write otherwise than they stand.
-  for (const char* name : {"", "张 三", "张\xA1\xA1三", "张\xA3\xC1", "张;三", "张\t三", "张\x7F", "Abc", "\x80张",
-                           "张\xD5", "一二三四五六七八A", "\xA3\xC1\xA3\xC2"})
+  for (const char* name : {"", "张 三", "张\xA1\xA1三", "张\xA3\xC1", "张;三", "张\t三", "张\x7F", "Abc",
+                           "一二三四五六七八A", "\xA3\xC1\xA3\xC2"})
     EXPECT_EQ(refusal(WithLine(1, std::string("string Name=\"") + name + "\";")), (NpcScriptRefusal{Name, 1})) << name;
+  // Bytes that are no GBK character: a lone 0x80, a lead byte at the end, a
+  // Latin-1 letter, bytes that begin no GBK character.
+  for (const char* name : {"\x80张", "张\xD5", "Jos\xE9", "\xFF\xFF"})
+    EXPECT_EQ(refusal(WithLine(1, std::string("string Name=\"") + name + "\";")), (NpcScriptRefusal{NotGbkName, 1})) << name;
 }
 
 // The writer refuses hit chances (Attack1 to Attack3) that add up to more
@@ -275,6 +279,10 @@ TEST(Reader, RefusalMessagesSayWhatIsWrong) {
   EXPECT_EQ(NpcScriptRefusalMessage(path, {LoneCarriageReturn, 3}),
             "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有单独的回车符(行尾应为CR LF)!");
   EXPECT_EQ(NpcScriptRefusalMessage(path, {Utf8Name, 1}), "NPC文档[C:\\读取\\a.pst]是UTF-8编码的文件,不是GBK编码的NPC文档!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {NotGbkName, 1}),
+            "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,人物名字中有不是GBK编码的字节!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {TextEndedEarly, 0}),
+            "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有空字节(NUL)或文件结束符(0x1A),不是文本文件!");
   EXPECT_EQ(EncodingRefusalMessage(path, "UTF-16"), "NPC文档[C:\\读取\\a.pst]是UTF-16编码的文件,不是GBK编码的NPC文档!");
 }
 

@@ -1,6 +1,7 @@
 // The main of every Windows test program that draws or opens windows: COM for
 // the shell dialogs and COM objects, the common controls, and GDI+ started once
-// for the whole run, as the program itself does at start-up.
+// for the whole run, as the program itself does at start-up. Started again as a
+// holder of a file (FileHeldByOtherProcess), it only holds that file.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* crash) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (testsupport::RunAsFileHolderIfAsked()) return 0;
   testing::InitGoogleTest(&argc, argv);
   SetUnhandledExceptionFilter(&EndOnCrash);
   const testsupport::ProgramRuntime runtime;
