@@ -152,8 +152,8 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
             PictureOf(ref)};
   if (face.picture) {
     SkinApplyRenderQuality(g, kPictureQuality);
-    face.inset = face.picture->Inset();
-    face.corner = face.picture->CornerRadius();
+    face.inset = face.picture->GetField3();
+    face.corner = face.picture->GetField2();
     face.ClipToInset();
     SkinFillSolid(g, ColourAt(kWhite, 160), face.InsetPath());
   } else {
