@@ -10,6 +10,7 @@
 #include "app/main_form.h"
 #include "app/npc_tool.h"
 #include "bench/app/bench_clock.h"
+#include "skin/core/window_props.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ int main() {
     }
     std::printf("first frame\t%.2f\n", NowMs() - begin);
     std::printf("process start to first frame\t%.2f\n", MsSinceProcessStart());
+    std::printf("window property reads (count)\t%llu\n",
+                static_cast<unsigned long long>(korvath::skin::SkinWindowPropertyReads()));
   }
   if (korvath::app::MainForm().IsAlive()) korvath::app::MainForm().DestroyWindowOrUnit();
   korvath::app::EndProgram();

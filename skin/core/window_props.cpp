@@ -6,8 +6,15 @@
 
 namespace korvath::skin {
 
+namespace {
+uint64_t propertyReads = 0;
+}  // namespace
+
+uint64_t SkinWindowPropertyReads() { return propertyReads; }
+
 LONG_PTR GetSkinProp(HWND window, const char* name) {
   if (!window) return 0;
+  ++propertyReads;
   return reinterpret_cast<LONG_PTR>(GetPropA(window, name));
 }
 

@@ -6,6 +6,8 @@
 // are overwritten in place and end with their window.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/gdi_object.h"
 
 namespace korvath::skin {
@@ -64,6 +66,9 @@ inline constexpr char Fcsx_gycj[] = "Fcsx_gycj";
 // The value of a property, 0 when the window does not carry it.
 LONG_PTR GetSkinProp(HWND window, const char* name);
 void SetSkinProp(HWND window, const char* name, LONG_PTR value);
+// How many times the engine has asked the window server for a property since
+// the program started (each is a round trip); the start-up benchmark prints it.
+uint64_t SkinWindowPropertyReads();
 
 // Handles kept in properties (windows, procedures, DCs).
 template <class Handle>
