@@ -63,9 +63,18 @@ inline constexpr char Fcsx_bjcj[] = "Fcsx_bjcj";
 inline constexpr char Fcsx_gycj[] = "Fcsx_gycj";
 }  // namespace prop
 
-// The value of a property, 0 when the window does not carry it.
+// The value of a property, 0 when the window does not carry it. Every
+// property the engine sets is written to the window (whoever reads it there
+// finds it) and to a table in this process, from which the engine reads its
+// own: a window property read is a round trip to the window server. The
+// properties that others set for the engine to read (`Kj_bjys` ... `Fcsx_gycj`
+// above) are read from the window.
 LONG_PTR GetSkinProp(HWND window, const char* name);
 void SetSkinProp(HWND window, const char* name, LONG_PTR value);
+// The window is gone: its row of the table goes too. The one subclass
+// helper calls it at WM_NCDESTROY; rows of windows that end unsubclassed are
+// dropped by a sweep for dead windows as the table grows.
+void SkinForgetWindowProps(HWND window);
 // How many times the engine has asked the window server for a property since
 // the program started (each is a round trip); the start-up benchmark prints it.
 uint64_t SkinWindowPropertyReads();
