@@ -12,6 +12,7 @@
 #include "skin/core/menu_items.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -26,22 +27,16 @@ void Skin(int32_t recordIndex, HWND child, int32_t kind) {
   const int32_t number = SkinTakeEntrySlot(record->Buttons);
   const SkinFontInfo font = SkinControlFontMetrics(child);
   SkinButtonEntry& entry = record->Buttons[size_t(number) - 1];
-  entry.Window = child;
+  entry.window = child;
   entry.Kind = kind;
   entry.Caption = GetControlText(child);
   entry.CaptionEffectColor = kNoColor;
   entry.FontFace = font.face;
   entry.FontSize = font.size;
   entry.FontStyle = font.style;
-  SetSkinProp(child, prop::Hw_lbID, number);
-  SetSkinProp(child, prop::Hw_FuID, recordIndex);
   SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
   if (kind == kCheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
-  // The saved procedure is in place before any message can reach the skin's.
-  const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
-  entry.OldWindowProc = previous;
-  SetSkinPropHandle(child, prop::Hw_hProc, previous);
-  SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonSkinWndProc));
+  entry.savedProc = SkinSubclass(child, {.procedure = &ButtonSkinWndProc, .owner = recordIndex, .number = number});
 }
 
 // Walks the direct BUTTON children of `parent` in Z order.

@@ -16,6 +16,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/child_layout.h"
 #include "skin/core/menu_items.h"
@@ -32,30 +33,14 @@ constexpr BYTE kDropDownAlpha = 220;
 
 // The container's record and entry, as its Hw_FuID and Hw_lbID name them;
 // null when either no longer leads to this window.
-struct Container {
-  int owner = 0;
-  int number = 0;
-  SkinWindowRecord* record = nullptr;
-  SkinContainerEntry* entry = nullptr;
-};
+using Container = SkinFoundEntry<SkinContainerEntry>;
 
-Container FindContainer(HWND window) {
-  Container c;
-  c.owner = int(GetSkinProp(window, prop::Hw_FuID));
-  c.number = int(GetSkinProp(window, prop::Hw_lbID));
-  c.record = SkinRecordAt(c.owner);
-  if (!c.record) return c;
-  c.entry = SkinEntryAt(c.record->Containers, c.number);
-  if (c.entry && c.entry->window != window) c.entry = nullptr;
-  return c;
-}
+Container FindContainer(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Containers); }
 
 bool Framed(const Container& c) { return c.entry && c.entry->framed; }
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window) == name; }
@@ -263,7 +248,7 @@ void UnskinContainer(int recordNumber, int entryNumber) {
   SkinContainerEntry* entry = SkinEntryAt(record->Containers, entryNumber);
   if (!entry) return;
   const HWND window = entry->window;
-  SetWindowLongPtrW(window, GWLP_WNDPROC, GetSkinProp(window, prop::Hw_hProc));
+  SkinUnsubclass(window);
   record->Containers.erase(record->Containers.begin() + (entryNumber - 1));
   for (size_t i = 0; i < record->Containers.size(); ++i) {
     SetSkinProp(record->Containers[i].window, prop::Hw_lbID, LONG_PTR(i + 1));

@@ -9,7 +9,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_skin.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
@@ -33,13 +33,11 @@ constexpr COLORREF kFrameModeKey = 0xFFFFFF;
 constexpr int32_t kFrameModeFramed = 1;
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, true).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).entry;
 }
 
 LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Kj_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam, kControlLayerSlot);
 }
 
 bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window) == name; }
@@ -71,12 +69,10 @@ void Attach(HWND window, const AttachSettings& settings) {
   entry.repaint = settings.toolbar && IsToolbar(window);
   entry.frameMode = settings.frameMode.value_or(0);
 
-  const LONG_PTR previous = GetWindowLongPtrW(window, GWLP_WNDPROC);
-  SetSkinProp(window, prop::Kj_lbID, number);
-  SetSkinProp(window, prop::Kj_FuID, owner);
-  SetSkinProp(window, prop::Kj_hProc, previous);
-  entry.previousProc = reinterpret_cast<WNDPROC>(previous);
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlSkinWndProc));
+  entry.savedProc = SkinSubclass(window, {.procedure = &ControlSkinWndProc,
+                                          .owner = owner,
+                                          .number = number,
+                                          .slot = &kControlLayerSlot});
 
   if (!FindWindowExW(window, nullptr, nullptr, nullptr)) return;
   // An absent fill arrives as colour 0 (no tint) and alpha 0.

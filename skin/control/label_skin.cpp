@@ -7,7 +7,7 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "skin/control/control_skin.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -16,7 +16,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -91,7 +91,7 @@ std::string SetTextArgument(HWND window, LPARAM lParam) {
 // a static control paints itself in the system's look as it does.
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
   std::string text = SetTextArgument(window, lParam);
-  const LRESULT result = SkinPassOn(window, WM_SETTEXT, wParam, lParam);
+  const LRESULT result = SkinForward(window, WM_SETTEXT, wParam, lParam);
   ForEachOverlappingSibling(window, [](HWND sibling, const RECT&) { InvalidateRect(sibling, nullptr, TRUE); });
   LabelSkinPaint(window, std::move(text));
   return result;
@@ -135,10 +135,7 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   entry.dirty = true;
 
   // The chain is complete before the first message reaches the new procedure.
-  SetSkinProp(window, prop::Hw_FuID, owner);
-  SetSkinProp(window, prop::Hw_lbID, number);
-  SetSkinProp(window, prop::Hw_hProc, GetWindowLongPtrW(window, GWLP_WNDPROC));
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LabelSkinWndProc));
+  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .owner = owner, .number = number});
   return 1;
 }
 
@@ -153,7 +150,7 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void LabelSkinPaint(HWND window, std::optional<std::string> text) {

@@ -8,7 +8,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -18,7 +18,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -83,13 +83,13 @@ void PaintNatively(HWND window, LPARAM lParam) {
   GetClientRect(window, &client);
   SkinMemoryDc behind = SkinPaintParentBackground(window, client);
   platform::PaintScope paint(window);
-  SkinPassOn(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
+  SkinForward(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
   if (behind) BitBlt(paint.dc(), 0, 0, client.right, client.bottom, behind.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
-  if (!entry) return SkinPassOn(window, WM_PAINT, wParam, lParam);
+  if (!entry) return SkinForward(window, WM_PAINT, wParam, lParam);
   if (KeepsNativeDrawing(window, *entry)) {
     PaintNatively(window, lParam);
   } else {
@@ -108,7 +108,7 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
 // The new text is painted at once, after the control's own procedure has
 // stored it (a static paints its own look as it does).
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = SkinPassOn(window, WM_SETTEXT, wParam, lParam);
+  const LRESULT result = SkinForward(window, WM_SETTEXT, wParam, lParam);
   StaticSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
   return result;
 }
@@ -168,11 +168,7 @@ void StaticSkinInstall(int32_t recordIndex, HWND parent, int32_t extraWidth, int
       SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth, r.bottom - r.top + extraHeight,
                    SWP_NOZORDER | SWP_NOOWNERZORDER);
     }
-    SetSkinProp(child, prop::Hw_lbID, number);
-    SetSkinProp(child, prop::Hw_FuID, recordIndex);
-    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
-    SetSkinPropHandle(child, prop::Hw_hProc, entry.previousProc);
-    SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticSkinWndProc));
+    entry.savedProc = SkinSubclass(child, {.procedure = &StaticSkinWndProc, .owner = recordIndex, .number = number});
   }
 }
 
@@ -195,7 +191,7 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {

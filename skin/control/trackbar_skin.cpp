@@ -8,14 +8,14 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -88,11 +88,7 @@ void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
     entry.vertical = HasAll(style, TBS_VERT);
     entry.tickPlacement = TickPlacement(style);
     entry.selectionRange = HasAll(style, TBS_ENABLESELRANGE);
-    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar, GWLP_WNDPROC));
-    SetSkinProp(bar, prop::Hw_lbID, number);
-    SetSkinProp(bar, prop::Hw_FuID, recordIndex);
-    SetSkinPropHandle(bar, prop::Hw_hProc, entry.previousProc);
-    SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrackbarSkinWndProc));
+    entry.savedProc = SkinSubclass(bar, {.procedure = &TrackbarSkinWndProc, .owner = recordIndex, .number = number});
   }
 }
 
@@ -119,7 +115,7 @@ LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_NCPAINT:           Paint(window); return 1;
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {

@@ -11,7 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/drawing_values.h"
@@ -23,7 +23,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -133,11 +133,7 @@ void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
     entry = SkinUpDownEntry{};
     entry.window = control;
     entry.horizontal = (style & UDS_HORZ) == UDS_HORZ;
-    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
-    SetSkinProp(control, prop::Hw_lbID, number);
-    SetSkinProp(control, prop::Hw_FuID, recordIndex);
-    SetSkinPropHandle(control, prop::Hw_hProc, entry.previousProc);
-    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UpDownSkinWndProc));
+    entry.savedProc = SkinSubclass(control, {.procedure = &UpDownSkinWndProc, .owner = recordIndex, .number = number});
   }
 }
 
@@ -154,7 +150,7 @@ LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCPAINT:           return 1;
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 int32_t UpDownHitTest(int32_t recordIndex, int32_t entryNumber, LPARAM point) {

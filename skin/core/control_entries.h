@@ -25,8 +25,8 @@ using ScrollBarParts = std::array<RECT, 3>;
 
 // A push button, image button, check box or radio button.
 struct SkinButtonEntry {
-  HWND Window = nullptr;
-  WNDPROC OldWindowProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   // 0 vector push button, 1 picture push button, 3 image push button,
   // 4 automatic radio button, 5 check box, 7 image toggle.
   int32_t Kind = 0;
@@ -57,8 +57,8 @@ struct SkinButtonEntry {
 // An edit control (also the inner edit of a combo box, the fields of an
 // IP-address control).
 struct SkinEditEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool focused = false;
   bool hot = false;
   bool mouseDown = false;
@@ -69,8 +69,8 @@ struct SkinEditEntry {
 };
 
 struct SkinComboEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool focused = false;
   ByteSet imageBytes;
   ByteSet hotImageBytes;
@@ -81,8 +81,8 @@ struct SkinComboEntry {
 // A list-type control: list box, drop-down list, list view, tree view,
 // IP-address or date picker.
 struct SkinChildEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool focused = false;
   bool hot = false;
   bool keyDown = false;
@@ -112,7 +112,7 @@ struct SkinChildEntry {
 
 struct SkinTrackbarEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool vertical = false;
   int32_t tickPlacement = 0;  // 0 top/left, 1 bottom/right, 2 both, 3 none
   bool hot = false;
@@ -125,7 +125,7 @@ struct SkinTrackbarEntry {
 
 struct SkinProgressEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool vertical = false;
   int32_t squareFrame = 0;  // 1 rectangular frame; any other value rounded
   int32_t sweepOn = 0;
@@ -138,7 +138,7 @@ struct SkinProgressEntry {
 
 struct SkinUpDownEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool hover = false;
   int32_t hoveredHalf = 0;  // 0 up or left, 1 down or right
   bool pressed = false;
@@ -147,8 +147,8 @@ struct SkinUpDownEntry {
 };
 
 struct SkinHeaderEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool hovered = false;
   int32_t hotItem = 0;
   int32_t paintedHotItem = 0;
@@ -164,7 +164,7 @@ struct SkinHeaderEntry {
 // Toolbars and the controls skinned the toolbar way (`Kj_` properties).
 struct SkinToolbarEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   COLORREF keyColor = 0;
   std::string fontFace;
   int32_t fontSize = 0;
@@ -179,7 +179,7 @@ struct SkinStaticEntry {
   HWND window = nullptr;
   int32_t imagePlacement = 0;  // 0 origin, 1 bottom-right, 2 centred, 3 stretched
   int32_t kind = 0;            // 1 text, 2 bitmap, 3 icon
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   std::string faceName;
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
@@ -188,6 +188,7 @@ struct SkinStaticEntry {
 // A transparent label.
 struct SkinLabelEntry {
   HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   int32_t horizontalAlignment = 0;  // GDI+ string alignment
   int32_t verticalAlignment = 0;
   bool wrap = false;
@@ -217,7 +218,7 @@ struct SkinContainerEntry {
   COLORREF backgroundColor = 0;  // 0: no tint
   int32_t backgroundAlpha = 0;
   bool outline = false;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool rebuild = false;       // first dirty flag: rebuild the cached look
   bool childChanged = false;  // second dirty flag: a child moved or changed
   int32_t paintedWidth = 0;   // client size as last painted

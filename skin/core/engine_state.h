@@ -78,7 +78,7 @@ struct FadeEntry {
 // Pictures that replace a tree view's image-list images (a tree view's
 // `Sxk_Tpzsy` names its entry; nothing in this program adds one).
 struct TreeViewState {
-  HWND hwnd = nullptr;
+  HWND window = nullptr;
   std::unique_ptr<ImageStrip> pictureStrip = std::make_unique<ImageStrip>();
   bool destroyed = false;
 };

@@ -27,7 +27,7 @@ void DrawButton(int32_t owner, const DRAWITEMSTRUCT& item) {
   const SkinButtonEntry* entry = SkinEntryAt(record->Buttons, number);
   // A stale number (the button is not the entry's) must not paint another
   // button's look over this one.
-  if (!entry || entry->Window != item.hwndItem) return;
+  if (!entry || entry->window != item.hwndItem) return;
   if (SkinButtonPainter paint = PainterOfKind(entry->Kind)) {
     paint(item.hwndItem, item.hDC, item.itemState, item.rcItem);
   }

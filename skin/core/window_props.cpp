@@ -66,17 +66,10 @@ class PropertyTable {
     ReleaseSRWLockExclusive(&lock_);
   }
 
-  void Forget(HWND window) {
-    AcquireSRWLockExclusive(&lock_);
-    rows_.erase(window);
-    ReleaseSRWLockExclusive(&lock_);
-  }
-
  private:
-  // A window that ended without the subclass helper seeing it go (one that
-  // was never subclassed) leaves a row; every kSweepEvery new rows, the rows
-  // of dead windows go, long before the system could hand the same handle
-  // value to a new window.
+  // Every kSweepEvery new rows, the rows of windows that have ended go: long
+  // before the system could hand the same handle value (its index and a
+  // generation count) to a new window.
   static constexpr size_t kSweepEvery = 256;
   void SweepDeadWindows() {
     added_ = 0;
@@ -109,10 +102,6 @@ void SetSkinProp(HWND window, const char* name, LONG_PTR value) {
   if (!window) return;
   SetPropA(window, name, reinterpret_cast<HANDLE>(value));
   if (const int place = PlaceOf(name); KeptInTable(place)) Table().Set(window, place, value);
-}
-
-void SkinForgetWindowProps(HWND window) {
-  if (window) Table().Forget(window);
 }
 
 bool SkinIsSubclassed(HWND window) {

@@ -68,13 +68,11 @@ inline constexpr char Fcsx_gycj[] = "Fcsx_gycj";
 // finds it) and to a table in this process, from which the engine reads its
 // own: a window property read is a round trip to the window server. The
 // properties that others set for the engine to read (`Kj_bjys` ... `Fcsx_gycj`
-// above) are read from the window.
+// above) are read from the window. The rows of windows that have ended go
+// in a sweep for dead windows every few hundred new rows: a skin procedure
+// still reads its window's properties after handing on WM_NCDESTROY.
 LONG_PTR GetSkinProp(HWND window, const char* name);
 void SetSkinProp(HWND window, const char* name, LONG_PTR value);
-// The window is gone: its row of the table goes too. The one subclass
-// helper calls it at WM_NCDESTROY; rows of windows that end unsubclassed are
-// dropped by a sweep for dead windows as the table grows.
-void SkinForgetWindowProps(HWND window);
 // How many times the engine has asked the window server for a property since
 // the program started (each is a round trip); the start-up benchmark prints it.
 uint64_t SkinWindowPropertyReads();

@@ -38,7 +38,7 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   SkinWindowRecord* owner = SkinRecordAt(record);
   const SkinChildEntry* child = owner ? SkinEntryAt(owner->Children, entry) : nullptr;
   if (!child) return;
-  HWND window = child->hwnd;
+  HWND window = child->window;
   const bool isHot = hot.value_or(child->hot);
   const bool isFocused = focused.value_or(child->focused);
   RECT windowRect = {};

@@ -120,8 +120,8 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
                     std::optional<bool> focused) {
   SkinWindowRecord* owner = SkinRecordAt(record);
   const SkinComboEntry* entry = owner ? SkinEntryAt(owner->Combos, entryNumber) : nullptr;
-  if (!entry || !entry->hwnd) return;
-  HWND combo = entry->hwnd;
+  if (!entry || !entry->window) return;
+  HWND combo = entry->window;
   COMBOBOXINFO info = {};
   info.cbSize = sizeof(info);
   SendMessageW(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info));

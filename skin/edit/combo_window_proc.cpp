@@ -4,7 +4,7 @@
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 
@@ -21,54 +21,54 @@ void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<b
 bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit", nullptr) != nullptr; }
 
 void OnMouseMove(const SkinMessage& m) {
-  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.control, 0};
+  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.window, 0};
   TrackMouseEvent(&track);
-  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
+  SkinWindowRecord* owner = SkinOwnerRecord(m.window);
   if (!owner) return;
-  const int32_t number = SkinEntryNumber(m.control);
+  const int32_t number = SkinEntryNumber(m.window);
   owner->HotControl = number;
   if ((number > 0 && owner->PrevHotControl != owner->HotControl) || owner->HoverKind != kHoverKindCombo) {
-    Paint(m.control, true);
+    Paint(m.window, true);
   }
   owner->PrevHotControl = owner->HotControl;
   owner->HoverKind = kHoverKindCombo;
 }
 
 void OnMouseLeave(const SkinMessage& m) {
-  Paint(m.control, false);
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
+  Paint(m.window, false);
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) owner->PrevHotControl = 0;
 }
 
 LRESULT OnPaint(const SkinMessage& m) {
-  platform::PaintScope validate(m.control);
-  Paint(m.control);
+  platform::PaintScope validate(m.window);
+  Paint(m.window);
   return 0;
 }
 
 void OnSetFocus(const SkinMessage& m) {
-  if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = true;
-  Paint(m.control, std::nullopt, true);
+  if (SkinComboEntry* entry = SkinComboEntryOf(m.window)) entry->focused = true;
+  Paint(m.window, std::nullopt, true);
 }
 
 LRESULT OnKillFocus(const SkinMessage& m) {
-  if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = false;
-  if (HasInnerEdit(m.control)) return SkinPassOn(m);
-  SkinPassOn(m);
-  Paint(m.control);
+  if (SkinComboEntry* entry = SkinComboEntryOf(m.window)) entry->focused = false;
+  if (HasInnerEdit(m.window)) return m.Forward();
+  m.Forward();
+  Paint(m.window);
   return 0;
 }
 
 // The text goes to the control first; its answer (CB_ERR when a drop-down
 // list has no such item) is the caller's.
 LRESULT OnSetText(const SkinMessage& m) {
-  const LRESULT result = SkinPassOn(m);
-  if (HasInnerEdit(m.control)) InvalidateRect(m.control, nullptr, TRUE);
-  Paint(m.control);
+  const LRESULT result = m.Forward();
+  if (HasInnerEdit(m.window)) InvalidateRect(m.window, nullptr, TRUE);
+  Paint(m.window);
   return result;
 }
 
 LRESULT OnControlColour(const SkinMessage& m) {
-  if (!SkinTransparentMode) return SkinPassOn(m);
+  if (!SkinTransparentMode) return m.Forward();
   return reinterpret_cast<LRESULT>(
       SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam), false));
 }
@@ -84,17 +84,17 @@ LRESULT OnCommand(const SkinMessage& m) {
       default: break;
     }
   }
-  return SkinPassOn(m);
+  return m.Forward();
 }
 
 LRESULT OnNcPaint(const SkinMessage& m) {
-  Paint(m.control);
-  return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
+  Paint(m.window);
+  return DefWindowProcW(m.window, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
 LRESULT OnResetContent(const SkinMessage& m) {
-  SkinPassOn(m);
-  Paint(m.control);
+  m.Forward();
+  Paint(m.window);
   return 0;
 }
 
@@ -103,8 +103,8 @@ LRESULT OnResetContent(const SkinMessage& m) {
 // picture goes over it at once, as after a choice of the user's. The answer
 // (the index, or CB_ERR) is the caller's.
 LRESULT OnSelectionSet(const SkinMessage& m) {
-  const LRESULT result = SkinPassOn(m);
-  Paint(m.control);
+  const LRESULT result = m.Forward();
+  Paint(m.window);
   return result;
 }
 
@@ -131,7 +131,7 @@ LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPA
     case CB_SELECTSTRING:      return OnSelectionSet(m);
     default:                   break;
   }
-  return SkinPassOn(m);
+  return m.Forward();
 }
 
 }  // namespace korvath::skin

@@ -9,7 +9,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/shape_drawing.h"
 
 namespace korvath::skin {

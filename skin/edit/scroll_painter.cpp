@@ -16,7 +16,7 @@
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/scroll_bar_slot.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/edit/scroll_bars.h"
 

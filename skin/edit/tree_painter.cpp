@@ -22,7 +22,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/tree_glyphs.h"

@@ -140,8 +140,8 @@ ByteSet SkinImageGradientOverlay(std::span<const uint8_t> imageBytes, std::optio
 void SkinResetChildBrushes(HWND window, bool includeDropDowns) {
   SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
   if (!record) return;
-  for (const SkinChildEntry& entry : record->Children) SkinDeleteControlBrush(entry.hwnd);
-  for (const SkinEditEntry& entry : record->Edits) SkinDeleteControlBrush(entry.hwnd);
+  for (const SkinChildEntry& entry : record->Children) SkinDeleteControlBrush(entry.window);
+  for (const SkinEditEntry& entry : record->Edits) SkinDeleteControlBrush(entry.window);
   if (!includeDropDowns) return;
   for (HWND list : LayeredDropDownList) SkinDeleteControlBrush(list);
   LayeredDropDownList.clear();

@@ -6,6 +6,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_paint.h"
@@ -22,9 +23,7 @@ namespace {
 constexpr int kCloseItem = 1;
 
 LRESULT PassOn(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(box, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, box, message, wParam, lParam)
-                  : DefWindowProcW(box, message, wParam, lParam);
+  return SkinForward(box, message, wParam, lParam);
 }
 
 int32_t IndexOf(HWND box) { return static_cast<int32_t>(GetSkinProp(box, prop::Hw_lbID)); }

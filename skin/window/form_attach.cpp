@@ -9,6 +9,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/window/background_theme.h"
@@ -162,10 +163,7 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
 
   // Installed last: the messages the steps above caused went to the form's
   // own procedure.
-  stored.OldWndProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormSkinWndProc)));
-  SetSkinPropHandle(form, prop::Hw_hProc, stored.OldWndProc);
-  SetSkinProp(form, prop::Hw_lbID, n);
+  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .number = n});
 }
 
 }  // namespace korvath::skin

@@ -15,6 +15,7 @@
 #include "skin/core/menu_items.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -46,10 +47,7 @@ void MenuSkinAttach(HWND menu) {
   OffsetRect(&at, -at.left, -at.top);
   platform::GdiRegion region(CreateRoundRectRgn(0, 0, at.right + 1, at.bottom + 1, 4, 4));
   if (region) SetWindowRgn(menu, region.Release(), TRUE);
-  if (!GetSkinProp(menu, prop::Hw_hProc)) {
-    SetSkinProp(menu, prop::Hw_hProc,
-                SetWindowLongPtrW(menu, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuSkinWndProc)));
-  }
+  (void)SkinSubclass(menu, {.procedure = &MenuSkinWndProc});
   MenuSkinPaintFrame(menu);
 }
 
@@ -87,7 +85,7 @@ LRESULT CALLBACK MenuSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     MenuSkinPaintFrame(window);
     return 0;
   }
-  return CallWindowProcW(GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc), window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void MenuSkinMeasureItem(HWND, MEASUREITEMSTRUCT& item) {

@@ -49,7 +49,7 @@ TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
       if ((cases[i].kind == 0) != pushPass) continue;
       EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), next++);
       const SkinButtonEntry& e = Entry(b);
-      EXPECT_EQ(e.Window, b);
+      EXPECT_EQ(e.window, b);
       EXPECT_EQ(e.Kind, cases[i].kind);
       EXPECT_EQ(e.Caption, "\xC9\xFA\xB3\xC9\xB2\xA2\xB1\xA3\xB4\xE6");  // GBK, whatever the locale
       EXPECT_EQ(int32_t(e.CaptionEffectColor), -1);
@@ -97,7 +97,7 @@ TEST_F(ButtonInstallTest, SwitchedOffInsideAnotherControlOrAnotherSkinsNothingCh
   ButtonSkinInstall(number(), form());  // only direct children
   EXPECT_EQ(GetSkinProp(inner, prop::Hw_lbID), 0);
   EXPECT_EQ(GetSkinProp(taken, prop::Hw_lbID), 0);
-  EXPECT_EQ(Entry(push).Window, push);  // the lone empty entry was reused
+  EXPECT_EQ(Entry(push).window, push);  // the lone empty entry was reused
   EXPECT_EQ(record().Buttons.size(), 1u);
 }
 
@@ -286,7 +286,7 @@ TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {
   const size_t count = record().Buttons.size();
   DestroyWindow(push_);
   EXPECT_EQ(record().Buttons.size(), count);
-  EXPECT_EQ(record().Buttons[size_t(pushNumber) - 1].Window, nullptr);
+  EXPECT_EQ(record().Buttons[size_t(pushNumber) - 1].window, nullptr);
   EXPECT_TRUE(record().Buttons[size_t(pushNumber) - 1].Caption.empty());
 }
 

@@ -205,7 +205,7 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
     if (kind < 0) continue;
     auto& list = form_.record().Buttons;
     const int32_t n = SkinTakeEntrySlot(list);
-    list[size_t(n) - 1] = {.Window = buttons.back(), .Kind = kind};
+    list[size_t(n) - 1] = {.window = buttons.back(), .Kind = kind};
     SetSkinProp(buttons.back(), prop::Hw_lbID, n);
   }
   SetSkinProp(buttons[7], prop::Hw_lbID, 1);

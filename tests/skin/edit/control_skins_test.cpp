@@ -11,7 +11,7 @@
 #include "skin/core/frame_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/window_procs.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
@@ -131,7 +131,7 @@ TEST_F(ControlSkinsTest, TransparentModeSkinsTheInnerEditsOfCombosAndAddressFiel
   InstallAll();
   HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   EXPECT_EQ(ProcOf(inner), EditSkinWndProc);
-  EXPECT_EQ(SkinEditEntryOf(inner)->hwnd, inner);
+  EXPECT_EQ(SkinEditEntryOf(inner)->window, inner);
   EXPECT_EQ(SkinEditEntryOf(inner)->vScrollOverlay, nullptr);
   int fields = 0;
   for (HWND f = FindWindowExW(address, nullptr, L"Edit", nullptr); f; f = FindWindowExW(address, f, L"Edit", nullptr)) {

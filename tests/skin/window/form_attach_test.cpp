@@ -91,8 +91,8 @@ TEST_F(FormTest, AttachSkinsTheFormsControlsOfEveryKindThatHasASkin) {
   }
   // The static is skinned see-through only: it is no entry of a list.
   EXPECT_EQ(record().Buttons.size(), 2u);
-  EXPECT_EQ(record().Edits[0].hwnd, controls[2]);
-  EXPECT_EQ(record().Children[0].hwnd, controls[3]);
+  EXPECT_EQ(record().Edits[0].window, controls[2]);
+  EXPECT_EQ(record().Children[0].window, controls[3]);
 }
 
 TEST_F(FormTest, SettingsDecideCaptionHeightItemsAndTooltips) {
@@ -181,7 +181,7 @@ TEST_F(FormTest, RemovingTheFirstFormRenumbersTheSecondAndItsControls) {
   HWND button = second.AddChild(L"Button", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 50, 60, 20);
   FormSkinAttach(second.hwnd(), Framed());
   SkinWindowRecord& r2 = *SkinRecordAt(2);
-  r2.Buttons[0].Window = button;
+  r2.Buttons[0].window = button;
   SetSkinProp(button, prop::Hw_FuID, 2);
   // A brush handed to the control goes with the record.
   SkinReplaceControlBrush(button, platform::GdiBrush(CreateSolidBrush(0x123456)), platform::GdiBitmap());

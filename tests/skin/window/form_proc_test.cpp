@@ -238,7 +238,7 @@ TEST_F(FormTest, AFormOpenedFromItsIconRepaintsItsListViewsAtItsNextRender) {
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   ChildControlSkinInstall(number(), panel);
   ASSERT_GE(record().Children.size(), 1u);
-  ASSERT_EQ(record().Children.back().hwnd, list);
+  ASSERT_EQ(record().Children.back().window, list);
   const auto renderLeavesListToPaint = [&] {
     PumpMessages();
     ValidateRect(list, nullptr);
