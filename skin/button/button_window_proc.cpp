@@ -11,6 +11,7 @@
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/radio_painter.h"
 #include "skin/button/vector_button_painter.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
@@ -66,20 +67,13 @@ void PlayTickAnimation(HWND window) {
 // ---- handlers ------------------------------------------------------------------
 
 LRESULT OnMouseMove(const SkinMessage& m, const ButtonRef& b) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, m.window, 0};
-  TrackMouseEvent(&track);
-  SkinWindowRecord& record = *b.record;
-  record.HotControl = b.number;
-  if (record.HotControl != record.PrevHotControl || record.HoverKind != 0) {
+  if (SkinHoverEnter(*b.record, {.window = m.window, .number = b.number, .kind = HoverKind::Button}))
     ButtonSkinRedraw(m.window, 0, true);
-    record.PrevHotControl = record.HotControl;
-    record.HoverKind = 0;
-  }
   return m.Forward();
 }
 
 LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
-  b.record->PrevHotControl = 0;
+  SkinHoverLeave(*b.record);
   ButtonSkinRedraw(m.window, b.entry->Focused ? ODS_FOCUS : 0);
   return m.Forward();
 }
@@ -93,7 +87,7 @@ LRESULT OnButtonDown(const SkinMessage& m, const ButtonRef& b) {
 
 LRESULT OnButtonUp(const SkinMessage& m, const ButtonRef& b) {
   b.entry->Pressed = false;
-  b.record->PrevHotControl = 0;  // the next move shows the hover look again
+  SkinHoverLeave(*b.record);  // the next move shows the hover look again
   return m.Forward();
 }
 

@@ -16,6 +16,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/control/frame_paint.h"
 #include "skin/core/child_layer.h"
@@ -31,7 +32,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindHeader = 9;
 constexpr int kDeadZone = 5;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
@@ -62,15 +62,17 @@ void Install(SkinWindowRecord& record, int32_t ownerIndex, HWND header) {
 }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-  TrackMouseEvent(&track);
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f.entry) {
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+    TrackMouseEvent(&track);
+    return;
+  }
+  // The header draws by the item under the mouse, not by its coming.
+  SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Header});
   SkinHeaderEntry& e = *f.entry;
-  f.record->HotControl = f.number;
   e.hovered = true;
   e.hotItem = HeaderHitTest(f.owner, f.number, lParam);
-  f.record->HoverKind = kHoverKindHeader;
   if (e.hotItem != e.paintedHotItem && e.hotItem > 0 && !e.buttonDown) {
     HeaderSkinPaint(f.owner, f.number);
     e.paintedHotItem = e.hotItem;
@@ -85,7 +87,7 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->PrevHotControl = 0;
+  SkinHoverLeave(*f.record);
   f.entry->paintedHotItem = 0;
   f.entry->hotItem = 0;
   f.entry->hovered = false;

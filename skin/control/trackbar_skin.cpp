@@ -8,6 +8,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_state.h"
@@ -21,7 +22,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindTrackbar = 2;
 
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
@@ -50,23 +50,22 @@ void Paint(HWND window) {
 // The hot look is drawn once when the mouse comes over the track bar from
 // elsewhere, not at every move.
 void OnMouseMove(HWND window) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-  TrackMouseEvent(&track);
   const auto f = Find(window);
-  if (!f.entry) return;
-  f.record->HotControl = f.number;
-  if (f.record->HotControl != f.record->PrevHotControl || f.record->HoverKind != kHoverKindTrackbar) {
+  if (!f.entry) {
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+    TrackMouseEvent(&track);
+    return;
+  }
+  if (SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Trackbar})) {
     f.entry->hot = true;
     TrackbarSkinPaint(f.owner, f.number);
   }
-  f.record->PrevHotControl = f.record->HotControl;
-  f.record->HoverKind = kHoverKindTrackbar;
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->PrevHotControl = 0;
+  SkinHoverLeave(*f.record);
   f.entry->hot = false;
   TrackbarSkinPaint(f.owner, f.number);
 }

@@ -11,6 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
@@ -29,7 +30,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindUpDown = 8;
 constexpr int32_t kRadius = 3;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
@@ -51,27 +51,24 @@ int32_t SignedX(LPARAM point) { return int16_t(LOWORD(point)); }
 int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-  TrackMouseEvent(&track);
   const auto f = Find(window);
-  if (!f.entry) return;
-  f.record->HotControl = f.number;
-  const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
-  if (f.record->PrevHotControl == f.number && f.record->HoverKind == kHoverKindUpDown &&
-      half == f.entry->hoveredHalf) {
+  if (!f.entry) {
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+    TrackMouseEvent(&track);
     return;
   }
+  const bool entered = SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::UpDown});
+  const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
+  if (!entered && half == f.entry->hoveredHalf) return;
   UpDownSkinPaint(f.owner, f.number, true, f.entry->pressed, lParam);
   f.entry->hover = true;
-  f.record->PrevHotControl = f.number;
-  f.record->HoverKind = kHoverKindUpDown;
   f.entry->hoveredHalf = half;
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->PrevHotControl = 0;
+  SkinHoverLeave(*f.record);
   f.entry->hover = false;
   UpDownSkinPaint(f.owner, f.number, false);
 }

@@ -22,6 +22,9 @@
 
 namespace korvath::skin {
 
+// The kind of skinned control the mouse is over (hover.h).
+enum class HoverKind : int32_t { Button = 0, Edit = 1, Trackbar = 2, Combo = 3, List = 4, UpDown = 8, Header = 9 };
+
 // A caption button.
 struct CaptionItem {
   int32_t Width = 0;   // 26; the close item 38
@@ -113,8 +116,8 @@ struct SkinWindowRecord {
   bool TitleFontBold = false;
   bool TitleGlow = false;
   int32_t HotCaptionItem = 0;
-  int32_t HoverKind = 0;  // 0 button, 1 edit, 2 track bar, 3 combo box, 4 list-type, 8 up-down, 9 header
-  HWND HoverEditParent = nullptr;
+  HoverKind HotKind = HoverKind::Button;  // the kind of the control HotControl numbers
+  HWND HoverParent = nullptr;             // edits: the parent of the hot one
   SkinRoutine HelpHandler;
   SkinRoutine MenuHandler;
   SkinRoutine CloseQueryHandler;

@@ -1,5 +1,6 @@
 // The procedure of skinned list-type controls.
 #include "platform/gdi_object.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
@@ -16,7 +17,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindList = 4;
 
 void FramePaint(HWND control, std::optional<bool> hot = std::nullopt) {
   ChildControlSkinPaintFrame(SkinOwnerNumber(control), SkinEntryNumber(control), hot);
@@ -56,18 +56,13 @@ void OnMouseMove(const SkinMessage& m) {
   const POINT p = MousePoint(m.lParam);
   entry->mouseX = p.x;
   entry->mouseY = p.y;
-  if (!entry->tracking) {
-    TRACKMOUSEEVENT track = {sizeof(track), DWORD(TME_LEAVE | (SkinHoverTracking ? TME_HOVER : 0)),
-                             m.window, 0};
-    TrackMouseEvent(&track);
-  }
-  const int32_t number = SkinEntryNumber(m.window);
-  owner->HotControl = number;
-  if ((number > 0 && number != owner->PrevHotControl) || owner->HoverKind != kHoverKindList) {
+  const DWORD tracking = entry->tracking ? 0 : DWORD(TME_LEAVE | (SkinHoverTracking ? TME_HOVER : 0));
+  if (SkinHoverEnter(*owner, {.window = m.window,
+                              .number = SkinEntryNumber(m.window),
+                              .kind = HoverKind::List,
+                              .tracking = tracking})) {
     entry->hot = true;
     FramePaint(m.window, true);
-    owner->PrevHotControl = owner->HotControl;
-    owner->HoverKind = kHoverKindList;
   }
   ClearScrollHighlight(m.window);
 }
@@ -81,7 +76,7 @@ void OnMouseLeave(const SkinMessage& m) {
   if (!entry) return;
   entry->tracking = false;
   entry->mouseX = entry->mouseY = -1;
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) owner->PrevHotControl = 0;
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
   if (SkinEntryNumber(m.window) > 0) {
     entry->hot = false;
     FramePaint(m.window, false);

@@ -1,6 +1,7 @@
 // The procedure of skinned combo boxes: every picture of the control is the
 // skin's, every other message the control's own.
 #include "platform/gdi_object.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -12,7 +13,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindCombo = 3;
 
 void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
   ComboSkinPaint(SkinOwnerNumber(control), SkinEntryNumber(control), hot, focused);
@@ -21,22 +21,19 @@ void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<b
 bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit", nullptr) != nullptr; }
 
 void OnMouseMove(const SkinMessage& m) {
-  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.window, 0};
-  TrackMouseEvent(&track);
   SkinWindowRecord* owner = SkinOwnerRecord(m.window);
-  if (!owner) return;
-  const int32_t number = SkinEntryNumber(m.window);
-  owner->HotControl = number;
-  if ((number > 0 && owner->PrevHotControl != owner->HotControl) || owner->HoverKind != kHoverKindCombo) {
-    Paint(m.window, true);
+  if (!owner) {
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.window, 0};
+    TrackMouseEvent(&track);
+    return;
   }
-  owner->PrevHotControl = owner->HotControl;
-  owner->HoverKind = kHoverKindCombo;
+  if (SkinHoverEnter(*owner, {.window = m.window, .number = SkinEntryNumber(m.window), .kind = HoverKind::Combo}))
+    Paint(m.window, true);
 }
 
 void OnMouseLeave(const SkinMessage& m) {
   Paint(m.window, false);
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) owner->PrevHotControl = 0;
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
 }
 
 LRESULT OnPaint(const SkinMessage& m) {

@@ -1,5 +1,6 @@
 // The procedure of skinned edits.
 #include "platform/gdi_object.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -13,7 +14,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindEdit = 1;
 
 void CopyPictureToOwner(HWND control) {
   platform::WindowDC dc = platform::WindowDC::Client(control);
@@ -22,30 +22,24 @@ void CopyPictureToOwner(HWND control) {
 
 void OnMouseMove(const SkinMessage& m) {
   SkinWindowRecord* owner = SkinOwnerRecord(m.window);
-  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.window, 0};
-  TrackMouseEvent(&track);
-  if (owner) {
-    const int32_t number = SkinEntryNumber(m.window);
-    owner->HotControl = number;
-    HWND parent = GetParent(m.window);
-    const bool stillHot = owner->HotControl == owner->PrevHotControl &&
-                          owner->HoverKind == kHoverKindEdit && owner->HoverEditParent == parent;
-    if (!stillHot) {
-      // The entry keeps the hot state, so that repaints while the mouse rests
-      // on the edit keep the hot border.
-      if (SkinEditEntry* entry = SkinEditEntryOf(m.window)) entry->hot = true;
-      EditSkinBorderPaint(m.window, std::nullopt, true);
-      owner->PrevHotControl = owner->HotControl;
-      owner->HoverKind = kHoverKindEdit;
-      owner->HoverEditParent = parent;
-    }
+  if (!owner) {
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.window, 0};
+    TrackMouseEvent(&track);
+  } else if (SkinHoverEnter(*owner, {.window = m.window,
+                                     .number = SkinEntryNumber(m.window),
+                                     .kind = HoverKind::Edit,
+                                     .parent = GetParent(m.window)})) {
+    // The entry keeps the hot state, so that repaints while the mouse rests
+    // on the edit keep the hot border.
+    if (SkinEditEntry* entry = SkinEditEntryOf(m.window)) entry->hot = true;
+    EditSkinBorderPaint(m.window, std::nullopt, true);
   }
   const SkinEditEntry* entry = SkinEditEntryOf(m.window);
   if (entry && entry->mouseDown) SkinRepaintEditOverlays(m.window);
 }
 
 void OnMouseLeave(const SkinMessage& m) {
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) owner->PrevHotControl = 0;
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
   SkinEditEntry* entry = SkinEditEntryOf(m.window);
   if (!entry) return;
   entry->hot = false;

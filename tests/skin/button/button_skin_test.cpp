@@ -160,9 +160,9 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
   testsupport::MouseMoveTo(push_, 30, 16);
   EXPECT_TRUE(FadeList.empty());
   // Another family's hover makes the same entry number count as new.
-  record().HoverKind = 1;
+  record().HotKind = HoverKind::Edit;
   testsupport::MouseMoveTo(push_, 31, 16);
-  EXPECT_EQ(record().HoverKind, 0);
+  EXPECT_EQ(record().HotKind, HoverKind::Button);
   PumpUntil([] { return FadeList.empty(); });
   testsupport::MouseMoveTo(form(), 300, 200);
   EXPECT_TRUE(PumpUntil([&] { return record().PrevHotControl == 0; }));
