@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
@@ -56,16 +57,16 @@ LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
 // A stale look is painted in full; a clean one is one copy from the child
 // layer, after which see-through children paint over it again.
 LRESULT OnPaint(const Container& c, HWND window) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
-  if (c.entry->rebuild || c.entry->childChanged) {
-    ContainerSkinPaint(c.owner, c.number);
-    EndPaint(window, &paint);
-  } else {
-    SkinRefreshWindowDefault(c.owner, c.number, window, dc, true);
-    EndPaint(window, &paint);
-    SkinRedrawChildren(window);
+  const bool stale = c.entry->rebuild || c.entry->childChanged;
+  {
+    platform::PaintScope paint(window);
+    if (stale) {
+      ContainerSkinPaint(c.owner, c.number);
+    } else {
+      SkinRefreshWindowDefault(c.owner, c.number, window, paint.dc(), true);
+    }
   }
+  if (!stale) SkinRedrawChildren(window);
   return 0;
 }
 

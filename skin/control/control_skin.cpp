@@ -117,15 +117,13 @@ LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
 // A toolbar is drawn by the skin when it changed, else restored from the
 // child layer; its own procedure never sees the WM_PAINT.
 LRESULT PaintToolbar(HWND window) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
+  platform::PaintScope paint(window);
   const SkinToolbarEntry* entry = ToolbarEntryOf(window);
   if (!entry || entry->repaint) {
     ToolbarSkinPaint(window);
   } else {
-    SkinReleaseDC(window, dc);
+    SkinReleaseDC(window, paint.dc());
   }
-  EndPaint(window, &paint);
   return 0;
 }
 
@@ -141,8 +139,8 @@ LRESULT PaintIntoMemoryDc(HWND window, LPARAM lParam) {
   GetClientRect(window, &client);
   const int width = client.right, height = client.bottom;
   SkinMemoryDc own = SkinPaintParentBackground(window, client);
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
+  platform::PaintScope paint(window);
+  const HDC dc = paint.dc();
   const LRESULT result = Forward(window, WM_PAINT, reinterpret_cast<WPARAM>(own.get()), lParam);
   SkinMemoryDc washed = SkinFillControlBackground(window);
   const SkinToolbarEntry* entry = ToolbarEntryOf(window);
@@ -152,7 +150,6 @@ LRESULT PaintIntoMemoryDc(HWND window, LPARAM lParam) {
     BitBlt(dc, 0, 0, width, height, washed.get(), 0, 0, SRCCOPY);
     SkinPaintChildBackground(window, washed.get(), true);
   }
-  EndPaint(window, &paint);
   return result;
 }
 
@@ -172,9 +169,7 @@ LRESULT PaintOverUpdateRect(HWND window, LPARAM lParam) {
     SkinInvalidateVisibleChildren(window);
     SkinPaintChildBackground(window, under.get(), true);
   }
-  PAINTSTRUCT paint;
-  BeginPaint(window, &paint);
-  EndPaint(window, &paint);
+  { platform::PaintScope validate(window); }
   return result;
 }
 

@@ -6,6 +6,7 @@
 #include "gdip/graphics.h"
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
+#include "platform/gdi_object.h"
 #include "skin/control/control_skin.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
@@ -16,7 +17,6 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -68,16 +68,14 @@ void ExcludeOverlappingSiblings(HWND window, HDC dc) {
 }
 
 LRESULT OnPaint(HWND window) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
-  ExcludeOverlappingSiblings(window, dc);
+  platform::PaintScope paint(window);
+  ExcludeOverlappingSiblings(window, paint.dc());
   const SkinLabelEntry* entry = LabelEntryOf(window);
   if (!entry || entry->dirty) {
     LabelSkinPaint(window);
   } else {
-    SkinRefreshWindow(window, false, false, dc);
+    SkinRefreshWindow(window, false, false, paint.dc());
   }
-  EndPaint(window, &paint);
   return 0;
 }
 

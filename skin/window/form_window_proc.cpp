@@ -100,10 +100,8 @@ LRESULT OnNcDestroy(const SkinMessage& m) {
 LRESULT OnShowWindow(const SkinMessage& m, SkinWindowRecord& r) {
   if (m.wParam) {
     {
-      PAINTSTRUCT paint;
-      BeginPaint(m.window, &paint);
+      platform::PaintScope paint(m.window);
       SkinFormRender(m.number);
-      EndPaint(m.window, &paint);
     }
     r.ShowPainted = true;
     r.RenderPending = false;
@@ -137,13 +135,14 @@ LRESULT OnEraseBackground(const SkinMessage& m, SkinWindowRecord& r) {
   return 1;
 }
 
-LRESULT OnPaint(const SkinMessage& m, SkinWindowRecord& r) {
-  PAINTSTRUCT paint;
-  BeginPaint(m.window, &paint);
+// What one WM_PAINT of the form does, between BeginPaint and EndPaint.
+enum class FormPaint { Minimized, Rendered, Copied };
+
+FormPaint PaintForm(const SkinMessage& m, SkinWindowRecord& r) {
+  platform::PaintScope paint(m.window);
   if (r.Minimized) {
     r.RenderPending = false;
-    EndPaint(m.window, &paint);
-    return DefWindowProcW(m.window, m.message, m.wParam, m.lParam);
+    return FormPaint::Minimized;
   }
   if (r.RenderPending) {
     SkinFormRender(m.number);
@@ -151,15 +150,24 @@ LRESULT OnPaint(const SkinMessage& m, SkinWindowRecord& r) {
       r.ListViewRepaintPending = false;
       SkinInvalidateListViews(m.window);
     }
-    EndPaint(m.window, &paint);
-    r.BackgroundErased = false;
-    r.ShowPainted = false;
-    return 0;
+    return FormPaint::Rendered;
   }
   SkinPaintToDC(m.number);
   r.RenderPending = false;
-  EndPaint(m.window, &paint);
-  SkinRedrawChildren(m.window);
+  return FormPaint::Copied;
+}
+
+// Then: a minimised form gets the default processing, a rendered one forgets
+// its erase and show state, a copied one has its children drawn again.
+LRESULT OnPaint(const SkinMessage& m, SkinWindowRecord& r) {
+  switch (PaintForm(m, r)) {
+    case FormPaint::Minimized: return DefWindowProcW(m.window, m.message, m.wParam, m.lParam);
+    case FormPaint::Rendered:
+      r.BackgroundErased = false;
+      r.ShowPainted = false;
+      return 0;
+    case FormPaint::Copied: SkinRedrawChildren(m.window); return 0;
+  }
   return 0;
 }
 
