@@ -21,7 +21,7 @@ namespace {
 
 // Registers `child` as a button of `kind` in the record, tags it and puts
 // the button procedure in front of its own.
-void Skin(int32_t recordIndex, HWND child, int32_t kind) {
+void Skin(int32_t recordIndex, HWND child, ButtonKind kind) {
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   const int32_t number = SkinTakeEntrySlot(record->Buttons);
@@ -30,12 +30,12 @@ void Skin(int32_t recordIndex, HWND child, int32_t kind) {
   entry.window = child;
   entry.Kind = kind;
   entry.Caption = GetControlText(child);
-  entry.CaptionEffectColor = kNoColor;
+  entry.CaptionEffectColor = std::nullopt;
   entry.FontFace = font.face;
   entry.FontSize = font.size;
   entry.FontStyle = font.style;
   SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
-  if (kind == kCheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
+  if (kind == ButtonKind::CheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
   entry.savedProc = SkinSubclass(child, {.procedure = &ButtonSkinWndProc, .owner = recordIndex, .number = number});
 }
 
@@ -65,7 +65,7 @@ void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
     // Another skin's procedure already stands in front: skinning again would
     // save a skin procedure as the one to forward to.
     if (SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, kVectorButton);
+    Skin(recordIndex, child, ButtonKind::Vector);
     // All three push types become exactly BS_OWNERDRAW; the parent draws
     // them, the default one with the default look.
     if (const ButtonRef button = FindButton(child)) {
@@ -82,7 +82,7 @@ void CheckRadioSkinInstall(int32_t recordIndex, HWND parent) {
   ForEachButtonChild(parent, [&](HWND child) {
     if (!IsAutoRadioButtonStyle(child) && !IsCheckBoxStyle(child)) return;
     if (HasStyleMask(child, BS_OWNERDRAW) || SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, IsCheckBoxStyle(child) ? kCheckBox : kRadioButton);
+    Skin(recordIndex, child, IsCheckBoxStyle(child) ? ButtonKind::CheckBox : ButtonKind::Radio);
     InvalidateRect(child, nullptr, TRUE);
   });
 }

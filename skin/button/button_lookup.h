@@ -10,16 +10,6 @@
 
 namespace korvath::skin {
 
-// SkinButtonEntry::Kind.
-enum ButtonKind : int32_t {
-  kVectorButton = 0,
-  kPictureButton = 1,
-  kImageButton = 3,
-  kRadioButton = 4,
-  kCheckBox = 5,
-  kImageToggle = 7,
-};
-
 struct ButtonRef {
   SkinWindowRecord* record = nullptr;
   SkinButtonEntry* entry = nullptr;

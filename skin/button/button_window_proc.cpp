@@ -21,14 +21,14 @@ namespace korvath::skin {
 namespace {
 
 // The button's kind, as its entry keeps it.
-int32_t KindOf(const ButtonRef& b) { return b.entry->Kind; }
+ButtonKind KindOf(const ButtonRef& b) { return b.entry->Kind; }
 bool PaintsItself(const ButtonRef& b) {
-  const int32_t kind = KindOf(b);
-  return kind == kRadioButton || kind == kCheckBox || kind == kImageToggle;
+  const ButtonKind kind = KindOf(b);
+  return kind == ButtonKind::Radio || kind == ButtonKind::CheckBox || kind == ButtonKind::ImageToggle;
 }
 bool IsPushButton(const ButtonRef& b) {
-  const int32_t kind = KindOf(b);
-  return kind == kVectorButton || kind == kPictureButton || kind == kImageButton;
+  const ButtonKind kind = KindOf(b);
+  return kind == ButtonKind::Vector || kind == ButtonKind::Picture || kind == ButtonKind::Image;
 }
 
 // A disabled control is painted disabled, whatever the occasion.
@@ -39,11 +39,11 @@ UINT WithEnabledState(HWND window, UINT state) {
 // The look of a radio button, check box or toggle after the native control
 // changed (or may have drawn over the skin): radio buttons in the pressed
 // state, the others plain.
-void RepaintSelf(HWND window, int32_t kind, UINT radioState) {
+void RepaintSelf(HWND window, ButtonKind kind, UINT radioState) {
   switch (kind) {
-    case kRadioButton: RadioSkinPaint(window, WithEnabledState(window, radioState)); break;
-    case kCheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, 0)); break;
-    case kImageToggle: ToggleSkinPaintImage(window, WithEnabledState(window, 0)); break;
+    case ButtonKind::Radio: RadioSkinPaint(window, WithEnabledState(window, radioState)); break;
+    case ButtonKind::CheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, 0)); break;
+    case ButtonKind::ImageToggle: ToggleSkinPaintImage(window, WithEnabledState(window, 0)); break;
     default: break;
   }
 }
@@ -52,7 +52,7 @@ void RepaintSelf(HWND window, int32_t kind, UINT radioState) {
 // indeterminate) one, before the native control changes its state.
 void PlayTickAnimation(HWND window) {
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
-    RepaintSelf(window, kCheckBox, 0);
+    RepaintSelf(window, ButtonKind::CheckBox, 0);
     return;
   }
   const bool unchecked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
@@ -80,8 +80,8 @@ LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
 
 LRESULT OnButtonDown(const SkinMessage& m, const ButtonRef& b) {
   b.entry->Pressed = true;
-  const int32_t kind = KindOf(b);
-  if (kind == kCheckBox) return m.ForwardThen([&] { PlayTickAnimation(m.window); });
+  const ButtonKind kind = KindOf(b);
+  if (kind == ButtonKind::CheckBox) return m.ForwardThen([&] { PlayTickAnimation(m.window); });
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, ODS_SELECTED); });
 }
 
@@ -107,19 +107,19 @@ LRESULT OnPaint(const SkinMessage& m, const ButtonRef& b) {
 // shows no focus on these kinds, so it paints over it.
 LRESULT OnSetFocus(const SkinMessage& m, const ButtonRef& b) {
   b.entry->Focused = true;
-  const int32_t kind = KindOf(b);
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
 }
 
 // The native control draws itself as it is enabled or disabled.
 LRESULT OnEnable(const SkinMessage& m, const ButtonRef& b) {
-  const int32_t kind = KindOf(b);
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
 }
 
 LRESULT OnKillFocus(const SkinMessage& m, const ButtonRef& b) {
   b.entry->Focused = false;
-  const int32_t kind = KindOf(b);
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
 }
 
@@ -132,7 +132,7 @@ LRESULT OnSetText(const SkinMessage& m, const ButtonRef& b) {
 }
 
 LRESULT OnCheckChange(const SkinMessage& m, const ButtonRef& b) {
-  const int32_t kind = KindOf(b);
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, ODS_SELECTED); });
 }
 
@@ -216,11 +216,11 @@ void ButtonSkinRedraw(HWND window, UINT state, bool hot) {
   RECT client = {};
   GetClientRect(window, &client);
   switch (button.entry->Kind) {
-    case kPictureButton: ButtonSkinPaint(window, dc.get(), state, client); break;
-    case kVectorButton: ButtonSkinPaintVector(window, dc.get(), state, client); break;
-    case kRadioButton: RadioSkinPaint(window, WithEnabledState(window, state)); break;
-    case kCheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, state)); break;
-    case kImageButton: ButtonSkinPaintImage(window, dc.get(), state, client); break;
+    case ButtonKind::Picture: ButtonSkinPaint(window, dc.get(), state, client); break;
+    case ButtonKind::Vector: ButtonSkinPaintVector(window, dc.get(), state, client); break;
+    case ButtonKind::Radio: RadioSkinPaint(window, WithEnabledState(window, state)); break;
+    case ButtonKind::CheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, state)); break;
+    case ButtonKind::Image: ButtonSkinPaintImage(window, dc.get(), state, client); break;
     default: break;  // image toggles keep their look
   }
 }

@@ -81,9 +81,9 @@ void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect) {
   }
   if (!entry.Caption.empty()) {
     const auto colour = COLORREF(GetSkinProp(window, prop::Kj_Ztys));
-    if (int32_t(entry.CaptionEffectColor) >= 0) {
+    if (entry.CaptionEffectColor) {
       SkinDrawControlText(g, entry.Caption, SkinMakeRect(2, 2, size.width, size.height - 2), colour,
-                          entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
+                          *entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
                           Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
     } else {
       const CaptionStyle style = {.face = entry.FontFace,

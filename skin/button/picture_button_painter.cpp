@@ -136,10 +136,10 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
     box = {0, s + H * 0.05f + 2, W, H - s};
   }
   const auto colour = COLORREF(GetSkinProp(window, prop::Kj_Ztys));
-  if (int32_t(entry.CaptionEffectColor) >= 0) {
+  if (entry.CaptionEffectColor) {
     gdip::RectF effectBox = box;
     if (effectTop > 0) effectBox.y = effectTop;
-    SkinDrawControlText(g, entry.Caption, effectBox, colour, entry.CaptionEffectColor, 4, entry.FontFace,
+    SkinDrawControlText(g, entry.Caption, effectBox, colour, *entry.CaptionEffectColor, 4, entry.FontFace,
                         entry.FontStyle, float(entry.FontSize), style.align, style.lineAlign, false);
   } else {
     DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), box);

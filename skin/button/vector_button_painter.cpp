@@ -110,9 +110,9 @@ void PaintEnabled(Face& f, UINT state) {
 void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, UINT state, float width,
                   float height) {
   const auto textColour = COLORREF(GetSkinProp(button, prop::Kj_Ztys));
-  if (int32_t(entry.CaptionEffectColor) >= 0) {
+  if (entry.CaptionEffectColor) {
     SkinDrawControlText(g, entry.Caption, SkinMakeRect(0, 0, width, height + 2), textColour,
-                        entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
+                        *entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
                         Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
     return;
   }

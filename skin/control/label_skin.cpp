@@ -125,8 +125,7 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   entry.verticalAlignment = settings.verticalAlignment.value_or(Gdiplus::StringAlignmentCenter);
   entry.wrap = settings.wrap.value_or(false);
   entry.textColor = settings.textColour.value_or(0);
-  entry.halo = settings.haloColour.has_value();
-  entry.haloColor = settings.haloColour.value_or(kNoColor);
+  entry.haloColor = settings.haloColour;
   entry.fontFace = settings.fontFace.value_or(kDefaultFontFace);
   entry.fontSize = settings.fontSize.value_or(kDefaultFontSize);
   entry.fontStyle = settings.fontStyle.value_or(0);
@@ -164,8 +163,8 @@ void LabelSkinPaint(HWND window, std::optional<std::string> text) {
   if (!shown.empty() && SkinGraphicsOnDC(graphics, buffer.get())) {
     const gdip::RectF layout = SkinMakeRect(kTextLeft, 0, float(client.right) + kTextExtraWidth,
                                             float(client.bottom));
-    if (entry->halo) {
-      SkinDrawControlText(graphics, shown, layout, entry->textColor, entry->haloColor, kHaloBlurDivisor,
+    if (entry->haloColor) {
+      SkinDrawControlText(graphics, shown, layout, entry->textColor, *entry->haloColor, kHaloBlurDivisor,
                           entry->fontFace, entry->fontStyle, float(entry->fontSize),
                           Gdiplus::StringAlignment(entry->horizontalAlignment),
                           Gdiplus::StringAlignment(entry->verticalAlignment), entry->wrap);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,20 +17,29 @@
 
 namespace korvath::skin {
 
-// Colour values are Windows colours 0x00BBGGRR; this one means "no colour".
-inline constexpr COLORREF kNoColor = 0xFFFFFFFF;
+// Colour values are Windows colours 0x00BBGGRR; "a colour or none" is a
+// std::optional<COLORREF>.
 
 // The rectangles a scroll-bar painter writes and its mouse handler hit-tests:
 // first arrow, second arrow, thumb.
 using ScrollBarParts = std::array<RECT, 3>;
 
+// The kinds of skinned button. The numbers are the ones the entries have
+// always kept (2 and 6 name no kind).
+enum class ButtonKind : int32_t {
+  Vector = 0,       // vector push button
+  Picture = 1,      // picture push button
+  Image = 3,        // image push button
+  Radio = 4,        // automatic radio button
+  CheckBox = 5,     // check box
+  ImageToggle = 7,  // image toggle
+};
+
 // A push button, image button, check box or radio button.
 struct SkinButtonEntry {
   HWND window = nullptr;
   WNDPROC savedProc = nullptr;
-  // 0 vector push button, 1 picture push button, 3 image push button,
-  // 4 automatic radio button, 5 check box, 7 image toggle.
-  int32_t Kind = 0;
+  ButtonKind Kind = ButtonKind::Vector;
   ByteSet NormalImage;
   ByteSet HoverImage;
   ByteSet PressedImage;
@@ -46,7 +56,7 @@ struct SkinButtonEntry {
   int32_t FontStyle = 0;  // GDI+ font style bits
   bool Pressed = false;
   bool StretchImage = false;
-  COLORREF CaptionEffectColor = 0;  // negative (as a signed value): no caption effect
+  std::optional<COLORREF> CaptionEffectColor;  // the caption's glow; none: a plain caption
   bool GlyphFromImages = false;
   std::array<ByteSet, 8> GlyphImages;  // GlyphImage1 .. GlyphImage8
   bool ShowFrame = false;
@@ -193,8 +203,7 @@ struct SkinLabelEntry {
   int32_t verticalAlignment = 0;
   bool wrap = false;
   COLORREF textColor = 0;
-  bool halo = false;
-  COLORREF haloColor = 0;
+  std::optional<COLORREF> haloColor;  // none: plain text
   std::string fontFace;
   int32_t fontSize = 0;
   int32_t fontStyle = 0;

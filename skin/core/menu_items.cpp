@@ -50,7 +50,7 @@ Description Describe(const DRAWITEMSTRUCT& item) {
 }
 
 COLORREF Tint(const MenuSkinEntry& menu) {
-  return menu.colour == kNoColor ? SkinThemeColor : menu.colour;
+  return menu.colour.value_or(SkinThemeColor);
 }
 
 void FillRect(gdip::Graphics& graphics, float width, float height, gdip::Argb colour) {

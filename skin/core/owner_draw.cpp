@@ -10,11 +10,11 @@ namespace korvath::skin {
 
 namespace {
 
-SkinButtonPainter PainterOfKind(int32_t kind) {
+SkinButtonPainter PainterOfKind(ButtonKind kind) {
   switch (kind) {
-    case 0: return SkinButtonPainters.vector;
-    case 1: return SkinButtonPainters.picture;
-    case 3: return SkinButtonPainters.image;
+    case ButtonKind::Vector: return SkinButtonPainters.vector;
+    case ButtonKind::Picture: return SkinButtonPainters.picture;
+    case ButtonKind::Image: return SkinButtonPainters.image;
     default: return nullptr;  // radio buttons, check boxes, image toggles
   }
 }

@@ -239,7 +239,7 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_MOUSEMOVE:         OnMouseMove(m); break;
     case WM_MOUSEHOVER:        OnMouseHover(m); break;
     case WM_MOUSELEAVE:        OnMouseLeave(m); break;
-    case WM_SHOWWINDOW:        SkinSyncScrollOverlays(control, wParam ? 1 : 0); break;
+    case WM_SHOWWINDOW:        SkinSyncScrollOverlays(control, wParam != 0); break;
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control); break;
     case WM_MOVE:              if (SkinTransparentMode) InvalidateRect(control, nullptr, TRUE); break;
     case WM_WINDOWPOSCHANGED:  OnWindowPosChanged(m); break;

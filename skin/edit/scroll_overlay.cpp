@@ -63,11 +63,11 @@ LRESULT OverlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 bool HasStyle(HWND window, LONG bit) { return (GetWindowLongW(window, GWL_STYLE) & bit) != 0; }
 
-void SyncBar(HWND control, ScrollBarAxis axis, LONG styleBit, int32_t show) {
+void SyncBar(HWND control, ScrollBarAxis axis, LONG styleBit, std::optional<bool> show) {
   HWND overlay = SkinScrollBarSlot(control, axis).overlay;
   if (!overlay) return;
   if (HasStyle(control, styleBit)) {
-    const bool shown = show == -1 ? IsVisibleStyle(control) : show > 0;
+    const bool shown = show.value_or(IsVisibleStyle(control));
     ShowWindow(overlay, shown ? SW_SHOWNA : SW_HIDE);
   } else if (IsVisibleStyle(overlay)) {
     ShowWindow(overlay, SW_HIDE);
@@ -129,7 +129,7 @@ LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam,
 
 bool HasScrollStyle(HWND window) { return HasVScrollStyle(window) || HasHScrollStyle(window); }
 
-void SkinSyncScrollOverlays(HWND control, int32_t show) {
+void SkinSyncScrollOverlays(HWND control, std::optional<bool> show) {
   SyncBar(control, ScrollBarAxis::Vertical, WS_VSCROLL, show);
   SyncBar(control, ScrollBarAxis::Horizontal, WS_HSCROLL, show);
   PlaceBar(control, ScrollBarAxis::Vertical);

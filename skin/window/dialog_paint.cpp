@@ -64,7 +64,7 @@ struct OwnerLook {
 OwnerLook LookOf(HWND box) {
   const SkinWindowRecord* owner = SkinRecordOfWindow(GetWindow(box, GW_OWNER));
   OwnerLook look{SkinBackgroundColor, &SkinBackgroundImage};
-  if (owner && static_cast<int32_t>(owner->BackColor) >= 0) look.fill = owner->BackColor;
+  if (owner && owner->BackColor) look.fill = *owner->BackColor;
   if (owner && !owner->SkinImage.empty()) look.image = &owner->SkinImage;
   return look;
 }

@@ -51,7 +51,7 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   close.Height = 18;
   const std::span<const uint8_t> glyph = CloseGlyphPng();
   close.ItemImage.assign(glyph.begin(), glyph.end());
-  close.Kind = 0;
+  close.Kind = CaptionItemKind::Close;
   close.TipText = kCloseTip;
   record->CaptionItems.clear();
   record->CaptionItems.push_back(std::move(close));

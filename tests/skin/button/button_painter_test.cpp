@@ -33,9 +33,9 @@ class PainterTest : public ButtonFixture {
   PainterTest() {
     ButtonSkinInstall(number(), form());
     CheckRadioSkinInstall(number(), form());
-    Entry(picture_).Kind = 1;
-    Entry(image_).Kind = 3;
-    Entry(toggle_).Kind = 7;
+    Entry(picture_).Kind = ButtonKind::Picture;
+    Entry(image_).Kind = ButtonKind::Image;
+    Entry(toggle_).Kind = ButtonKind::ImageToggle;
     for (HWND b : {image_, toggle_}) Entry(b).NormalImage = SolidPng(20, 10, 0xFFFF0000);
     Entry(image_).HoverImage = SolidPng(20, 10, 0xFF00FF00);
     Entry(toggle_).PressedImage = SolidPng(20, 10, 0xFF0000FF);

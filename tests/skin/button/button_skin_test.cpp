@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 
 #include "skin/button/button_installers.h"
 #include "skin/button/button_window_proc.h"
@@ -28,10 +29,13 @@ using ButtonInstallTest = ButtonFixture;
 TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
   const struct {
     DWORD type;
-    int32_t kind;  // -1: not skinned
-  } cases[] = {{BS_PUSHBUTTON, 0},  {BS_DEFPUSHBUTTON, 0}, {BS_CHECKBOX, 5},    {BS_AUTOCHECKBOX, 5},
-               {BS_RADIOBUTTON, -1}, {BS_3STATE, -1},       {BS_AUTO3STATE, -1}, {BS_GROUPBOX, -1},
-               {BS_USERBUTTON, 0},   {BS_AUTORADIOBUTTON, 4}, {BS_PUSHBOX, 5},   {BS_OWNERDRAW, -1}};
+    std::optional<ButtonKind> kind;  // none: not skinned
+  } cases[] = {{BS_PUSHBUTTON, ButtonKind::Vector},    {BS_DEFPUSHBUTTON, ButtonKind::Vector},
+               {BS_CHECKBOX, ButtonKind::CheckBox},    {BS_AUTOCHECKBOX, ButtonKind::CheckBox},
+               {BS_RADIOBUTTON, {}},                   {BS_3STATE, {}},
+               {BS_AUTO3STATE, {}},                    {BS_GROUPBOX, {}},
+               {BS_USERBUTTON, ButtonKind::Vector},    {BS_AUTORADIOBUTTON, ButtonKind::Radio},
+               {BS_PUSHBOX, ButtonKind::CheckBox},     {BS_OWNERDRAW, {}}};
   std::vector<HWND> buttons;
   for (const auto& c : cases) buttons.push_back(Add(L"\u751F\u6210\u5E76\u4FDD\u5B58", c.type, 4, 4, 60, 20));
   ButtonSkinInstall(number(), form());
@@ -42,17 +46,17 @@ TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
     for (size_t i = 0; i < std::size(cases); ++i) {
       SCOPED_TRACE(i);
       const HWND b = buttons[i];
-      if (cases[i].kind < 0) {
+      if (!cases[i].kind) {
         EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), 0);
         continue;
       }
-      if ((cases[i].kind == 0) != pushPass) continue;
+      if ((cases[i].kind == ButtonKind::Vector) != pushPass) continue;
       EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), next++);
       const SkinButtonEntry& e = Entry(b);
       EXPECT_EQ(e.window, b);
       EXPECT_EQ(e.Kind, cases[i].kind);
       EXPECT_EQ(e.Caption, "\xC9\xFA\xB3\xC9\xB2\xA2\xB1\xA3\xB4\xE6");  // GBK, whatever the locale
-      EXPECT_EQ(int32_t(e.CaptionEffectColor), -1);
+      EXPECT_EQ(e.CaptionEffectColor, std::nullopt);
       EXPECT_EQ(e.FontFace, "\xCB\xCE\xCC\xE5");
       // Push buttons become owner-drawn; the others keep their type.
       EXPECT_EQ(GetWindowLongW(b, GWL_STYLE) & 0xF, LONG(pushPass ? BS_OWNERDRAW : cases[i].type));
@@ -126,8 +130,8 @@ TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushBu
   HWND push = Add(L"OK", BS_PUSHBUTTON, 10, 20, 100, 30, group);
   HWND radio = Add(L"R", BS_AUTORADIOBUTTON, 10, 70, 80, 20, group);
   ContainerSkinAttach(group);
-  EXPECT_EQ(Entry(push).Kind, 0);
-  EXPECT_EQ(Entry(radio).Kind, 4);
+  EXPECT_EQ(Entry(push).Kind, ButtonKind::Vector);
+  EXPECT_EQ(Entry(radio).Kind, ButtonKind::Radio);
   // The group box hands its push button's WM_DRAWITEM to the painter.
   InvalidateRect(push, nullptr, TRUE);
   const testsupport::PixelBuffer shown = Shown(push);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <optional>
 #include <vector>
 
 #include "gdip/graphics.h"
@@ -198,14 +199,19 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
   SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
   SetWindowLongPtrW(form_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchingProc));
   std::vector<HWND> buttons;
-  for (int32_t kind : {0, 1, 3, 4, 5, 7, -1, -2}) {  // -1: no entry, -2: another button's entry
+  // The last two: no entry, and another button's entry.
+  const std::optional<ButtonKind> kinds[] = {ButtonKind::Vector, ButtonKind::Picture,  ButtonKind::Image,
+                                             ButtonKind::Radio,  ButtonKind::CheckBox, ButtonKind::ImageToggle,
+                                             std::nullopt,       std::nullopt};
+  for (const std::optional<ButtonKind> kind : kinds) {
     const int i = int(buttons.size());
-    buttons.push_back(form_.AddChild(L"BUTTON", BS_OWNERDRAW | (kind == 3 ? WS_DISABLED : 0), 5 + 29 * i, 10, 25 + i, 25));
+    buttons.push_back(form_.AddChild(L"BUTTON", BS_OWNERDRAW | (kind == ButtonKind::Image ? WS_DISABLED : 0),
+                                     5 + 29 * i, 10, 25 + i, 25));
     form_.Skin(buttons.back());  // registered as the button installer does
-    if (kind < 0) continue;
+    if (!kind) continue;
     auto& list = form_.record().Buttons;
     const int32_t n = SkinTakeEntrySlot(list);
-    list[size_t(n) - 1] = {.window = buttons.back(), .Kind = kind};
+    list[size_t(n) - 1] = {.window = buttons.back(), .Kind = *kind};
     SetSkinProp(buttons.back(), prop::Hw_lbID, n);
   }
   SetSkinProp(buttons[7], prop::Hw_lbID, 1);

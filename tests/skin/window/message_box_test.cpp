@@ -120,7 +120,7 @@ TEST_F(MessageBoxTest, TheHookSkinsTheBoxBeforeItShowsAndTheBoxAnswersAsBefore) 
     // One close item in the top right corner.
     ASSERT_EQ(record->CaptionItems.size(), 1u);
     const CaptionItem& close = record->CaptionItems[0];
-    EXPECT_EQ(close.Kind, 0);
+    EXPECT_EQ(close.Kind, CaptionItemKind::Close);
     EXPECT_EQ(close.Width, 38);
     EXPECT_EQ(close.TipText, "\xB9\xD8\xB1\xD5");  // "关闭"
     EXPECT_FALSE(close.ItemImage.empty());
