@@ -18,8 +18,6 @@
 
 namespace korvath::skin {
 
-int32_t SkinBackgroundMode = 0;
-
 namespace {
 
 constexpr COLORREF kDefaultTheme = 0xDDCA22;

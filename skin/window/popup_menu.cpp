@@ -20,8 +20,6 @@
 
 namespace korvath::skin {
 
-HWINEVENTHOOK MenuWinEventHook = nullptr;
-
 namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
@@ -29,16 +27,15 @@ constexpr UINT kSeparatorHeight = 12;
 }  // namespace
 
 void MenuSkinHookInstall() {
-  // One hook at a time: a pending one would otherwise never be removed.
-  if (MenuWinEventHook) UnhookWinEvent(MenuWinEventHook);
-  MenuWinEventHook = SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART, nullptr,
-                                     &MenuSkinWinEventProc, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  // One hook at a time: the owner removes a pending one as it takes the new.
+  MenuWinEventHook = platform::WinEventHook(SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART,
+                                                            nullptr, &MenuSkinWinEventProc, GetCurrentProcessId(), 0,
+                                                            WINEVENT_OUTOFCONTEXT));
 }
 
 void CALLBACK MenuSkinWinEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
   if (event == EVENT_SYSTEM_MENUPOPUPSTART && SkinGetClassNameText(window) == "#32768") MenuSkinAttach(window);
-  if (MenuWinEventHook) UnhookWinEvent(MenuWinEventHook);
-  MenuWinEventHook = nullptr;
+  MenuWinEventHook.Reset();
 }
 
 void MenuSkinAttach(HWND menu) {
