@@ -4,10 +4,11 @@
 // hovered, answered), with every count that a leak would raise before and
 // after, and the time per cycle against the same cycle without the skin,
 // measured interleaved in the same run.
-//   stress_benchmark [forms [boxes]] [--real-every N] [--picture file.png]
+//   stress_benchmark [forms [boxes]] [--real-every N] [--picture[-plain] file.png]
 // --real-every: every N-th form cycle takes real input (SendInput), the
 // others send mouse and key messages (default 100). --picture: only shows the
-// form, saves what the screen shows of it and ends.
+// form, saves what the screen shows of it and ends; --picture-plain: the same
+// form without the skin.
 #include <windows.h>
 
 #include <cstdio>
@@ -27,11 +28,11 @@ using namespace korvath::skin::test;
 
 constexpr int kReferenceEvery = 10;
 
-int SavePicture(const char* path) {
+int SavePicture(const char* path, bool skinned) {
   StartEngineForEveryControlForm();
   int result = 1;
   {
-    EveryControlForm form({40, 40});
+    EveryControlForm form({40, 40}, true, skinned);
     testsupport::PumpMessages(500);
     SetCursorPos(2, 2);
     testsupport::PumpMessages(300);
@@ -58,10 +59,13 @@ int main(int argc, char** argv) {
   int counts[2] = {10000, 1000};
   int given = 0, realEvery = 100;
   const char* picture = nullptr;
+  bool skinned = true;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--real-every") == 0 && i + 1 < argc) {
       realEvery = std::atoi(argv[++i]);
-    } else if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc) {
+    } else if ((std::strcmp(argv[i], "--picture") == 0 || std::strcmp(argv[i], "--picture-plain") == 0) &&
+               i + 1 < argc) {
+      skinned = std::strcmp(argv[i], "--picture") == 0;
       picture = argv[++i];
     } else if (given < 2) {
       counts[given++] = std::max(0, std::atoi(argv[i]));
@@ -69,7 +73,7 @@ int main(int argc, char** argv) {
   }
   const testsupport::ProgramRuntime runtime;
   if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
-  if (picture) return SavePicture(picture);
+  if (picture) return SavePicture(picture, skinned);
   std::printf("goal of every count marked so: back to its start after all cycles\n\n");
   if (counts[0] > 0) Report(stress::RunFormCycles(counts[0], realEvery, kReferenceEvery));
   if (counts[1] > 0) Report(stress::RunMessageBoxCycles(counts[1], kReferenceEvery));

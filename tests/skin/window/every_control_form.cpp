@@ -67,18 +67,22 @@ void FillToolbar(HWND toolbar, HIMAGELIST images) {
   SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   const INT_PTR first =
       SendMessageW(toolbar, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(L"新建\0打开\0加粗\0删除\0"));
+  // Plain styles only: the skin draws no icon, arrow or divider on a button
+  // whose style has more bits (BTNS_AUTOSIZE, for one).
   TBBUTTON buttons[] = {
-      {0, 101, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, first},
-      {1, 102, TBSTATE_ENABLED, BTNS_DROPDOWN | BTNS_AUTOSIZE, {}, 0, first + 1},
-      {2, 103, TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_CHECK | BTNS_AUTOSIZE, {}, 0, first + 2},
+      {0, 101, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, first},
+      {1, 102, TBSTATE_ENABLED, BTNS_DROPDOWN, {}, 0, first + 1},
+      {2, 103, TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_CHECK, {}, 0, first + 2},
       {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-      {3, 104, 0, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, first + 3},
+      {3, 104, 0, BTNS_BUTTON, {}, 0, first + 3},
   };
   SendMessageW(toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
 }
 
 void FillTree(HWND tree) {
   const wchar_t* roots[] = {L"角色", L"武器", L"阵营"};
+  HTREEITEM first = nullptr;
   for (const wchar_t* root : roots) {
     TVINSERTSTRUCTW item = {};
     item.hParent = TVI_ROOT;
@@ -94,7 +98,9 @@ void FillTree(HWND tree) {
       SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    if (!first) first = parent;
   }
+  SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(first));
 }
 
 void FillListView(HWND list) {
