@@ -14,7 +14,11 @@ namespace korvath::skin {
 void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber);
 
 // Fills `rect` of `dc` (a DC whose origin is the window's client origin) with
-// the skinned background behind that part of the window.
+// the skinned background behind that part of the window, tinted with the
+// colour of the window's own container entry (else of the container it sits
+// in). A group box's tint starts 4 pixels below `rect.top` and spans the
+// whole width: the caption strip meets the frame's tint at its top line; the
+// band above takes the tint of a coloured container around the group box.
 void ContainerBackground(HWND window, HDC dc, const RECT& rect);
 
 }  // namespace korvath::skin

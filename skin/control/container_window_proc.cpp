@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
+
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
@@ -19,6 +22,7 @@
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/scroll_bars.h"
 
 namespace korvath::skin {
 
@@ -163,19 +167,23 @@ void OnSized(const Container& c) {
   SkinLayoutChildren(c.owner, c.number);
 }
 
-// See-through controls repaint after changes that their own painting misses.
+// See-through controls repaint after changes that their own painting misses,
+// and the scroll-bar overlays of edits follow their bars.
 void OnCommand(WPARAM wParam, HWND control) {
   if (!SeeThroughSkin() || !control) return;
   const UINT code = HIWORD(wParam);
-  const bool repaint =
-      (IsClass(control, "Edit") &&
-       (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_UPDATE)) ||
-      ((IsClass(control, "ListBox") || IsClass(control, "ComboLBox")) &&
-       (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
-      (IsClass(control, "ComboBox") && (code == CBN_KILLFOCUS || code == CBN_SELCHANGE));
-  if (repaint) InvalidateRect(control, nullptr, TRUE);
-  // The scroll-bar overlays of rich edits and skinned edits are repainted
-  // here too once the edit skin's overlays exist.
+  const std::string cls = SkinGetClassNameText(control);
+  if (cls == "RichEdit20A") {
+    if (code == EN_VSCROLL) VScrollPaint(control);
+    if (code == EN_HSCROLL) HScrollPaint(control);
+  } else if (cls == "Edit") {
+    if (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_UPDATE) InvalidateRect(control, nullptr, TRUE);
+    if (code == EN_CHANGE) SkinRepaintEditOverlays(control);
+  } else if (cls == "ListBox" || cls == "ComboLBox") {
+    if (code == LBN_SELCHANGE || code == LBN_SELCANCEL) InvalidateRect(control, nullptr, TRUE);
+  } else if (cls == "ComboBox") {
+    if (code == CBN_KILLFOCUS || code == CBN_SELCHANGE) InvalidateRect(control, nullptr, TRUE);
+  }
 }
 
 // Marks the container entry of a registered tab control for a rebuild.

@@ -25,6 +25,20 @@ void CopyLayerTo(HDC dc, const SkinWindowRecord& owner, const RECT& r) {
          SRCCOPY);
 }
 
+// The window's client area in the coordinates of `top`, its top skinned
+// window.
+RECT ChildBackgroundRectIn(const SkinWindowRecord& top, HWND window) {
+  RECT t = {};
+  RECT r = {};
+  GetWindowRect(top.Window, &t);
+  GetWindowRect(window, &r);
+  const RECT border = SkinScrollBarGeometry(window);
+  // The border is taken as even: the left offset on both sides, the top
+  // offset at top and bottom.
+  return RECT{r.left - t.left + border.left, r.top - t.top + border.top,
+              r.right - t.left - border.left, r.bottom - t.top - border.top};
+}
+
 }  // namespace
 
 void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer, bool useWindowRect) {
@@ -38,16 +52,7 @@ void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer, bool us
 
 RECT SkinChildBackgroundRect(HWND window) {
   const SkinWindowRecord* top = SkinRecordAt(SkinTopSkinnedAncestor(window));
-  if (!top) return RECT{};
-  RECT t = {};
-  RECT r = {};
-  GetWindowRect(top->Window, &t);
-  GetWindowRect(window, &r);
-  const RECT border = SkinScrollBarGeometry(window);
-  // The border is taken as even: the left offset on both sides, the top
-  // offset at top and bottom.
-  return RECT{r.left - t.left + border.left, r.top - t.top + border.top,
-              r.right - t.left - border.left, r.bottom - t.top - border.top};
+  return top ? ChildBackgroundRectIn(*top, window) : RECT{};
 }
 
 void SkinRefreshWindow(HWND window, bool secondLayer, bool clipSelfPainting, HDC dc) {
@@ -71,8 +76,20 @@ void SkinRefreshWindow(HWND window, bool secondLayer, bool clipSelfPainting, HDC
   CopyLayerTo(own.get(), *owner, r);
 }
 
-void SkinRefreshWindowDefault(int32_t, int32_t, HWND window, HDC dc, bool) {
-  SkinRefreshWindow(window, false, false, dc);
+void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool) {
+  // The container's procedure names its record and entry: the copy needs
+  // none of the window's properties, each a round trip to the window server
+  // under Wine, where a clean repaint is meant to cost little more than the
+  // copy itself.
+  SkinWindowRecord* owner = SkinRecordAt(record);
+  const SkinContainerEntry* own = owner ? SkinEntryAt(owner->Containers, entry) : nullptr;
+  if (!dc || !own || own->window != window) {
+    SkinRefreshWindow(window, false, false, dc);
+    return;
+  }
+  platform::SavedDCState keep(dc);
+  SkinClipChildren(window, dc, SIZE{own->paintedWidth, own->paintedHeight});
+  CopyLayerTo(dc, *owner, ChildBackgroundRectIn(*owner, window));
 }
 
 HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc) {

@@ -36,8 +36,11 @@ RECT SkinChildBackgroundRect(HWND window);
 void SkinRefreshWindow(HWND window, bool secondLayer = false, bool clipSelfPainting = false,
                        HDC dc = nullptr);
 
-// The form in which a container's window procedure asks for that copy; the
-// two numbers and `dcGiven` are not read.
+// The form in which a container's window procedure asks for that copy onto
+// its paint DC: when `record` and `entry` name the window's container entry,
+// the copy takes the layer, the place and the painted size from them instead
+// of looking them up; otherwise it is SkinRefreshWindow's. `dcGiven` is not
+// read.
 void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool dcGiven);
 
 // Clips out of `dc` every visible direct child that paints itself (an

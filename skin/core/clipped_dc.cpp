@@ -40,8 +40,9 @@ platform::WindowDC SkinGetClippedDC(HWND window) {
   return dc;
 }
 
-HDC SkinGetClippedDC(HWND window, HDC dc) {
-  const std::optional<SIZE> limit = PaintedSize(window);
+HDC SkinGetClippedDC(HWND window, HDC dc) { return SkinClipChildren(window, dc, PaintedSize(window)); }
+
+HDC SkinClipChildren(HWND window, HDC dc, std::optional<SIZE> limit) {
   ForEachChild(window, [&](HWND child) {
     if (!IsWindowVisible(child)) return;
     RECT r = SkinChildRectInParent(child);

@@ -6,6 +6,8 @@
 // class.
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/gdi_object.h"
 
 namespace korvath::skin {
@@ -31,6 +33,9 @@ platform::WindowDC SkinGetClippedDC(HWND window);
 // size; windows without a known size are not limited. WS_EX_TRANSPARENT
 // children are clipped out only in the transparent-background mode.
 HDC SkinGetClippedDC(HWND window, HDC dc);
+// The same with the size limit given by the caller, who knows it (nullopt:
+// no limit).
+HDC SkinClipChildren(HWND window, HDC dc, std::optional<SIZE> paintedSize);
 // SkinExcludeChildrenClip, the same walk for a back buffer, lives with the
 // child layer (child_layer.h), its user.
 // True when the window's extended style has WS_EX_TRANSPARENT.

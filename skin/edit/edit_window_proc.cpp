@@ -15,16 +15,6 @@ namespace {
 
 constexpr int32_t kHoverKindEdit = 1;
 
-// Both overlays, or one of them, show the bar as it is now, nothing highlighted.
-void RepaintOverlays(HWND control, bool vertical = true, bool horizontal = true) {
-  const SkinEditEntry* entry = SkinEditEntryOf(control);
-  if (!entry) return;
-  const bool v = vertical && entry->vScrollOverlay && HasVScrollStyle(control);
-  const bool h = horizontal && entry->hScrollOverlay && HasHScrollStyle(control);
-  if (v) VScrollPaint(control);
-  if (h) HScrollPaint(control);
-}
-
 void CopyPictureToOwner(HWND control) {
   platform::WindowDC dc = platform::WindowDC::Client(control);
   SkinPaintChildBackground(control, dc.get());
@@ -51,7 +41,7 @@ void OnMouseMove(const SkinMessage& m) {
     }
   }
   const SkinEditEntry* entry = SkinEditEntryOf(m.control);
-  if (entry && entry->mouseDown) RepaintOverlays(m.control);
+  if (entry && entry->mouseDown) SkinRepaintEditOverlays(m.control);
 }
 
 void OnMouseLeave(const SkinMessage& m) {
@@ -117,7 +107,7 @@ void OnLeftButtonUp(const SkinMessage& m) {
 LRESULT OnScroll(const SkinMessage& m, bool vertical) {
   const LRESULT result = SkinPassOn(m);
   if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
-  RepaintOverlays(m.control, vertical, !vertical);
+  SkinRepaintEditOverlays(m.control, vertical, !vertical);
   return result;
 }
 
@@ -153,17 +143,17 @@ LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPAR
     case WM_PAINT:             return OnPaint(m);
     case WM_SETFOCUS:          OnSetFocus(m); break;
     case WM_KILLFOCUS:         OnKillFocus(m); break;
-    case WM_SETTEXT:           RepaintOverlays(control); break;
-    case WM_KEYDOWN:           RepaintOverlays(control); break;
+    case WM_SETTEXT:           SkinRepaintEditOverlays(control); break;
+    case WM_KEYDOWN:           SkinRepaintEditOverlays(control); break;
     case WM_LBUTTONDOWN:       OnLeftButtonDown(m); break;
     case WM_LBUTTONUP:         OnLeftButtonUp(m); break;
     case WM_VSCROLL:           return OnScroll(m, true);
     case WM_HSCROLL:           return OnScroll(m, false);
-    case WM_MOUSEWHEEL:        RepaintOverlays(control); break;
+    case WM_MOUSEWHEEL:        SkinRepaintEditOverlays(control); break;
     case WM_NCPAINT:           return OnNcPaint(m);
-    case WM_NCLBUTTONDOWN:     RepaintOverlays(control); break;
+    case WM_NCLBUTTONDOWN:     SkinRepaintEditOverlays(control); break;
     case WM_NCMOUSEMOVE:       OnNcMouseMove(m); break;
-    case WM_NCMOUSELEAVE:      RepaintOverlays(control); break;
+    case WM_NCMOUSELEAVE:      SkinRepaintEditOverlays(control); break;
     default:                   break;
   }
   const LRESULT result = SkinPassOn(m);

@@ -50,6 +50,11 @@ void SkinSyncScrollOverlays(HWND control, int32_t show = -1);
 // (lines added, a position set by the program, text typed). The control's
 // own drawing is kept off its overlays (WS_CLIPSIBLINGS, given with them).
 void SkinRefreshMovedScrollBars(HWND control);
+// Repaints the overlays of a skinned edit ("Edit" or "RichEdit20A" with an
+// entry in its owner's edit list) with nothing highlighted: the vertical one
+// (when `vertical`) and then the horizontal one (when `horizontal`), each
+// only when the edit has that bar's scroll style and an overlay for it.
+void SkinRepaintEditOverlays(HWND edit, bool vertical = true, bool horizontal = true);
 // The part of the vertical / horizontal overlay under the screen point of a
 // non-client mouse message (lParam), from the part rectangles the painter
 // recorded; edges count as inside, the first arrow wins, then the second.

@@ -142,6 +142,15 @@ void SkinRefreshMovedScrollBars(HWND control) {
   RefreshIfMoved(control, ScrollBarAxis::Horizontal, WS_HSCROLL, HScrollPaint);
 }
 
+void SkinRepaintEditOverlays(HWND edit, bool vertical, bool horizontal) {
+  const SkinEditEntry* entry = SkinEditEntryOf(edit);
+  if (!entry) return;
+  const bool v = vertical && entry->vScrollOverlay && HasVScrollStyle(edit);
+  const bool h = horizontal && entry->hScrollOverlay && HasHScrollStyle(edit);
+  if (v) VScrollPaint(edit);
+  if (h) HScrollPaint(edit);
+}
+
 int32_t SkinVScrollMouse(HWND control, LPARAM lParam) {
   return PartAt(control, lParam, ScrollBarAxis::Vertical);
 }

@@ -58,19 +58,9 @@ void RunMenuCommand(WPARAM wParam) {
   const auto id = static_cast<int32_t>(wParam);
   if (id < 10000) return;  // four digits or fewer name no menu
   const int32_t entry = id / 10000;
-  if (size_t(entry) > MenuItemList.size()) return;
+  if (entry < 1 || size_t(entry) > MenuItemList.size()) return;
   const SkinRoutine& handler = MenuItemList[size_t(entry) - 1].itemHandler;
   if (handler) CallFunctionPointer(handler, {id % 10000});
-}
-
-// An edit's scroll-bar overlays follow its text after a change.
-void RepaintEditOverlays(HWND edit) {
-  SkinWindowRecord* owner = SkinRecordAt(static_cast<int32_t>(GetSkinProp(edit, prop::Hw_FuID)));
-  const SkinEditEntry* entry =
-      owner ? SkinEntryAt(owner->Edits, static_cast<int32_t>(GetSkinProp(edit, prop::Hw_lbID))) : nullptr;
-  if (!entry) return;
-  if (entry->vScrollOverlay && HasVScrollStyle(edit)) VScrollPaint(edit);
-  if (entry->hScrollOverlay && HasHScrollStyle(edit)) HScrollPaint(edit);
 }
 
 void RepaintChildOnCommand(HWND control, UINT code) {
@@ -79,7 +69,7 @@ void RepaintChildOnCommand(HWND control, UINT code) {
   if (cls == "RichEdit20A" && code == EN_HSCROLL) HScrollPaint(control);
   if (cls == "Edit" && (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_UPDATE || code == EN_CHANGE))
     InvalidateRect(control, nullptr, TRUE);
-  if (cls == "Edit" && code == EN_CHANGE) RepaintEditOverlays(control);
+  if (cls == "Edit" && code == EN_CHANGE) SkinRepaintEditOverlays(control);
   else if ((cls == "ListBox" || cls == "ComboLBox") && (code == LBN_SELCHANGE || code == LBN_SELCANCEL))
     InvalidateRect(control, nullptr, TRUE);
   else if (cls == "ComboBox" && (code == CBN_SELCHANGE || code == CBN_KILLFOCUS))

@@ -85,6 +85,15 @@ bool ColorNear(uint32_t a, uint32_t b, int tol) {
   return true;
 }
 
+uint32_t Blend(uint32_t under, uint32_t over, int alpha) {
+  uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int u = int((under >> shift) & 0xFF), o = int((over >> shift) & 0xFF);
+    out |= uint32_t((u * (255 - alpha) + o * alpha + 127) / 255) << shift;
+  }
+  return out;
+}
+
 std::string SaveFailureImage(const PixelBuffer& buffer, const std::string& name) {
   CreateDirectoryA("failures", nullptr);
   std::string path = "failures/" + name + ".png";

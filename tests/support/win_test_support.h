@@ -54,6 +54,8 @@ PixelBuffer CaptureBitmap(HBITMAP bitmap);
 
 // True when each channel of the two 0xRRGGBB colours differs by at most tol.
 bool ColorNear(uint32_t a, uint32_t b, int tol = 8);
+// What alpha-blending `over` (0xRRGGBB) at `alpha` onto `under` gives.
+uint32_t Blend(uint32_t under, uint32_t over, int alpha);
 
 // Saves a buffer as "<current directory>/failures/<name>.png" for a failing
 // test, and returns the path.

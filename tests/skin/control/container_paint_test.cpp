@@ -146,6 +146,60 @@ TEST_F(ContainerPaintTest, TheCaptionStandsOnAClearedStripWhereItsStyleSays) {
   }
 }
 
+// A tinted group box clears the strip under its caption to the background
+// and tints it as a rectangle from the frame's top line down, so that the
+// strip meets the tint inside the frame on that line at every column. Above
+// the line it shows the form's background, or the tint of a coloured
+// container around it; a group box of no colour of its own shows the plain
+// background there, also inside a coloured container.
+TEST_F(ContainerPaintTest, ATintedGroupBoxTintsItsCaptionStripAsARectangleFromTheFramesTopLine) {
+  constexpr COLORREF kOwn = RGB(0x30, 0x90, 0x60), kOuter = RGB(0xC0, 0x40, 0x20);
+  const auto rgb = [](COLORREF c) { return uint32_t(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c); };
+  const struct {
+    const char* name;
+    COLORREF outer, own;
+    uint32_t above, below;
+  } cases[] = {
+      {"on the form", 0, kOwn, kBackground, rgb(kOwn)},
+      {"in a coloured container", kOuter, kOwn, rgb(kOuter), rgb(kOwn)},
+      {"uncoloured in a coloured container", kOuter, 0, kBackground, kBackground},
+  };
+  for (const auto& c : cases) {
+    HWND parent = form_.hwnd();
+    if (c.outer) {
+      parent = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 10, 10, 260, 160, form_.hwnd(), nullptr,
+                               nullptr, nullptr);
+      ContainerSkinAttach(parent, false, c.outer, 255);
+    }
+    const HWND group = CreateWindowExW(0, L"Button", L"WWWW", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | BS_LEFT, 20,
+                                       20, 200, 100, parent, nullptr, nullptr, nullptr);
+    AddInside(group, L"Static", 0, 10, 40);
+    ContainerSkinAttach(group, false, c.own, 255);
+    Repaint(group, true);
+    const PixelBuffer look = Shown(group);
+    const SkinContainerEntry& entry = ContainerOf(group);
+    const int width = SkinMeasureTextWidth("WWWW", entry.captionFontFace, entry.captionFontSize,
+                                           entry.captionFontStyle);
+    const int bottom = 1 + entry.captionFontSize + 3;
+    ASSERT_GT(width, 10);
+    // The strip's first and last columns, clear of the caption's ink.
+    for (const int x : {10, 10 + width - 1}) {
+      for (int y = 1; y < 5; ++y) EXPECT_EQ(look.RgbAt(x, y), c.above) << c.name << " " << x << "," << y;
+      for (int y = 5; y < bottom; ++y) EXPECT_EQ(look.RgbAt(x, y), c.below) << c.name << " " << x << "," << y;
+    }
+    // Beside the strip the frame's top line runs on over the same tint.
+    const auto darkened = [](uint32_t p) {  // black at alpha 40 over p
+      uint32_t out = 0;
+      for (int shift = 0; shift <= 16; shift += 8) out |= (((p >> shift) & 0xFF) * 215 + 127) / 255 << shift;
+      return out;
+    };
+    EXPECT_TRUE(ColorNear(look.RgbAt(10 + width + 2, 5), darkened(c.below), 2)) << c.name;
+    EXPECT_EQ(look.RgbAt(100, 50), c.below) << c.name;
+    if (HasFailure()) testsupport::SaveFailureImage(look, std::string("tinted_group_") + c.name);
+    DestroyWindow(c.outer ? parent : group);
+  }
+}
+
 // While its look is clean, a group box is repainted by one copy from the
 // child layer; a resize makes the next paint draw it again.
 TEST_F(ContainerPaintTest, ACleanGroupBoxIsCopiedFromTheLayerUntilItChanges) {
@@ -166,6 +220,24 @@ TEST_F(ContainerPaintTest, ACleanGroupBoxIsCopiedFromTheLayerUntilItChanges) {
   Repaint(group, false);
   EXPECT_TRUE(ColorNear(Shown(group).RgbAt(80, 40), kBackground, 0));
   EXPECT_EQ(ContainerOf(group).paintedWidth, 210);
+}
+
+// A clean repaint of the group box alone copies its look around the
+// controls inside it: what they show stays.
+TEST_F(ContainerPaintTest, ACleanRepaintLeavesTheControlsInsideAlone) {
+  const HWND group = AddGroup(L"");
+  const HWND inside = AddInside(group, L"Static", SS_BLACKRECT, 60, 30);
+  ContainerControlSkinAttach(group);
+  Repaint(group, true);
+  UpdateWindow(inside);
+  const uint32_t own = Shown(inside).RgbAt(20, 10);
+  ASSERT_FALSE(ColorNear(own, kBackground, 8));
+  ASSERT_FALSE(ContainerOf(group).rebuild);
+  RedrawWindow(group, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
+  ASSERT_FALSE(ContainerOf(group).rebuild);
+  const PixelBuffer look = Shown(group);
+  EXPECT_TRUE(ColorNear(look.RgbAt(80, 40), own, 0));
+  EXPECT_TRUE(ColorNear(look.RgbAt(30, 40), kBackground, 0));
 }
 
 // A group box without controls inside stays under the control layer only:

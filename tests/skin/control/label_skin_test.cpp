@@ -4,8 +4,10 @@
 #include "skin/control/label_skin.h"
 
 #include <gtest/gtest.h>
+#include <gdiplus.h>
 
 #include "skin/core/engine_state.h"
+#include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/control/shown.h"
@@ -109,6 +111,70 @@ TEST_F(LabelSkinTest, NewTextIsDrawnAtOnceAndACleanLabelIsCopiedFromTheLayer) {
   SetWindowPos(label, nullptr, 24, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateWindow(label);
   EXPECT_TRUE(ColorNear(Shown(label).RgbAt(100, 12), kBackground, 0));
+}
+
+// Text set from code shows at once as the skin draws it, not as the static
+// control's own look: the same picture as a full drawing of the label.
+TEST_F(LabelSkinTest, NewTextShowsAtOnceAsTheSkinDrawsIt) {
+  const HWND label = AddLabel(L"", 20, 20);
+  LabelSkinAttach(label);
+  Repaint(label, true);
+  const PixelBuffer empty = Shown(label);
+  SetWindowTextW(label, L"WWW");
+  const PixelBuffer shown = Shown(label);
+  EXPECT_NE(shown.pixels, empty.pixels);
+  LabelSkinPaint(label);
+  const PixelBuffer drawn = Shown(label);
+  EXPECT_EQ(shown.pixels, drawn.pixels);
+  if (HasFailure()) {
+    testsupport::SaveFailureImage(shown, "label_set_text");
+    testsupport::SaveFailureImage(drawn, "label_drawn");
+  }
+}
+
+// The text stands where its layout puts it: black, regular "宋体" at 12
+// pixels, from 2 pixels left of the label to 6 beyond its right edge, at the
+// left and centred in height on one line, over the background; the same
+// drawing made directly with GDI+ gives the same pixels.
+TEST_F(LabelSkinTest, TheTextStandsWhereItsLayoutPutsIt) {
+  const HWND label = AddLabel(L"WWW", 20, 20);
+  LabelSkinAttach(label);
+  Repaint(label, true);
+  const PixelBuffer shown = Shown(label);
+
+  using namespace Gdiplus::DllExports;
+  SkinMemoryDc expected = SkinMemoryDc::Create(120, 24);
+  {
+    const platform::GdiBrush back(CreateSolidBrush(RGB(0x40, 0x80, 0xC0)));
+    const RECT all = {0, 0, 120, 24};
+    FillRect(expected.get(), &all, back.get());
+  }
+  Gdiplus::GpGraphics* g = nullptr;
+  Gdiplus::GpFontFamily* family = nullptr;
+  Gdiplus::GpFont* font = nullptr;
+  Gdiplus::GpStringFormat* format = nullptr;
+  Gdiplus::GpSolidFill* ink = nullptr;
+  ASSERT_EQ(GdipCreateFromHDC(expected.get(), &g), Gdiplus::Ok);
+  ASSERT_EQ(GdipCreateFontFamilyFromName(L"\u5B8B\u4F53", nullptr, &family), Gdiplus::Ok);
+  GdipCreateFont(family, 12, 0, Gdiplus::UnitWorld, &font);
+  GdipCreateStringFormat(Gdiplus::StringFormatFlagsLineLimit | Gdiplus::StringFormatFlagsNoWrap, 0, &format);
+  GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentNear);
+  GdipSetStringFormatLineAlign(format, Gdiplus::StringAlignmentCenter);
+  GdipCreateSolidFill(0xFF000000, &ink);
+  const Gdiplus::RectF layout(-2, 0, 128, 24);
+  EXPECT_EQ(GdipDrawString(g, L"WWW", -1, font, &layout, format, ink), Gdiplus::Ok);
+  GdipDeleteBrush(ink);
+  GdipDeleteStringFormat(format);
+  GdipDeleteFont(font);
+  GdipDeleteFontFamily(family);
+  GdipDeleteGraphics(g);
+  const PixelBuffer reference = testsupport::CaptureDC(expected.get(), 0, 0, 120, 24);
+  EXPECT_GT(DarkPixels(reference), 20);
+  EXPECT_EQ(shown.pixels, reference.pixels);
+  if (HasFailure()) {
+    testsupport::SaveFailureImage(shown, "label_text_shown");
+    testsupport::SaveFailureImage(reference, "label_text_reference");
+  }
 }
 
 // A label whose text area reaches into a neighbour (the HP label and the HP

@@ -361,6 +361,47 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   if (HasFailure()) testsupport::SaveFailureImage(shown, "tree");
 }
 
+// In the see-through mode a list box paints itself off-screen over its
+// skinned background; the picture is shown and kept in the owner's layer.
+// While the owner is being dragged, a list that the mouse is not on is
+// restored from that layer instead of painted again; once the drag ends it
+// paints itself again.
+TEST_F(ControlSkinsTest, TransparentModeListsAreRenderedOffScreenAndRestoredFromTheLayerWhileMoving) {
+  SkinTransparentMode = true;
+  HWND list = Add(L"ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 20, 20, 150, 100);
+  for (int i = 0; i < 3; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW WWWW"));
+  InstallAll();
+  const RECT place = SkinChildBackgroundRect(list);
+  const int w = place.right - place.left, h = place.bottom - place.top;
+  const auto client = [&] {
+    return testsupport::CaptureDC(korvath::platform::WindowDC::Client(list).get(), 0, 0, w, h);
+  };
+  const auto layer = [&] { return testsupport::CaptureDC(record().ChildBackDC.get(), place.left, place.top, w, h); };
+  const auto repaint = [&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+
+  repaint();
+  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  const auto drawn = client();
+  int dark = 0;
+  for (int x = 0; x < w; ++x) dark += (drawn.RgbAt(x, 6) & 0xFF) < 0x60;
+  EXPECT_GT(dark, 5) << "the first line's text";
+  EXPECT_EQ(layer().pixels, drawn.pixels);
+
+  {
+    korvath::platform::GdiBrush mark(CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
+    FillRect(record().ChildBackDC.get(), &place, mark.get());
+  }
+  record().Moving = true;
+  repaint();
+  EXPECT_EQ(client().RgbAt(w / 2, h / 2), 0x123456u) << "restored from the layer";
+  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  record().Moving = false;
+  repaint();
+  EXPECT_EQ(client().pixels, drawn.pixels);
+  EXPECT_EQ(layer().pixels, drawn.pixels);
+  if (HasFailure()) testsupport::SaveFailureImage(client(), "list_off_screen");
+}
+
 // A brush handed to a child that has no skin of its own ends with the
 // child, which ends with the control it was asked of.
 TEST_F(ControlSkinsTest, BrushesHandedToChildrenEndWithTheirControl) {

@@ -164,6 +164,38 @@ TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
   }
 }
 
+// The ring reaches every edge of the edit, on screen and in the layer: a
+// wide edit and a tall one, focused, whatever the window showed before.
+TEST_F(FramePaintingTest, EditRingRunsRoundEveryEdgeOnScreenAndInTheLayer) {
+  const uint32_t focused = Over(kWhiteRgb, kTheme, 180);
+  const struct { int x, y, w, h; } edits[] = {{20, 20, 150, 30}, {200, 20, 40, 120}};
+  for (const auto& e : edits) {
+    HWND edit = Add(L"Edit", ES_MULTILINE, e.x, e.y, e.w, e.h, WS_EX_CLIENTEDGE);
+    EditComboSkinInstall(number(), form_.hwnd());
+    testsupport::PumpMessages(20);
+    {
+      korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(edit);
+      korvath::platform::GdiBrush magenta(CreateSolidBrush(0xFF00FF));
+      const RECT all = {0, 0, e.w, e.h};
+      FillRect(dc.get(), &all, magenta.get());
+    }
+    EditSkinBorderPaint(edit, true, false);
+    const auto shown = Shown(edit);
+    const auto layer = Layer();
+    const POINT ring[] = {{0, 0}, {e.w / 2, 0}, {e.w - 1, 0}, {e.w - 1, e.h / 2}, {e.w - 1, e.h - 1},
+                          {e.w / 2, e.h - 1}, {0, e.h - 1}, {0, e.h / 2}};
+    for (const POINT& p : ring) {
+      EXPECT_PRED3(ColorNear, shown.RgbAt(p.x, p.y), focused, 3) << e.w << "x" << e.h << " " << p.x << "," << p.y;
+      EXPECT_PRED3(ColorNear, layer.RgbAt(e.x + p.x, e.y + p.y), focused, 3)
+          << e.w << "x" << e.h << " " << p.x << "," << p.y;
+    }
+    // One pixel in, the white fill of the ring.
+    EXPECT_EQ(shown.RgbAt(e.w - 2, e.h / 2), kWhiteRgb) << e.w << "x" << e.h;
+    EXPECT_EQ(shown.RgbAt(e.w / 2, e.h - 2), kWhiteRgb) << e.w << "x" << e.h;
+    if (HasFailure()) testsupport::SaveFailureImage(shown, "edit_ring_edges");
+  }
+}
+
 TEST_F(FramePaintingTest, EditRingLeavesTheScrollBarOnScreenButGivesItToTheLayer) {
   HWND edit = Add(L"Edit", WS_VSCROLL | ES_MULTILINE, 20, 20, 120, 60, WS_EX_CLIENTEDGE);
   form_.Skin(edit);  // an owner, but no entry and no overlay over the bar

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi_object.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
@@ -193,6 +194,74 @@ TEST_F(ScrollBarTest, PainterDrawsTrackThumbAndChevronsAndRecordsTheParts) {
   // The owner's layer holds the bar too.
   EXPECT_EQ(Layer().RgbAt(place.left + 7, place.top + 6), kChevron);
   if (HasFailure()) testsupport::SaveFailureImage(Shown(v), "vertical_bar");
+}
+
+// The plain thumb is shaded in the theme colour: drawn under a red theme
+// it is redder, under a blue one bluer, while the track beside it keeps its
+// colour.
+TEST_F(ScrollBarTest, ThePlainThumbIsShadedInTheThemeColour) {
+  HWND list = AddList(1000);
+  ChildControlSkinInstall(number(), form_.hwnd());
+  HWND v = Entry(list).vScrollOverlay;
+  const auto paintUnder = [&](COLORREF theme) {
+    SkinThemeColor = theme;
+    VScrollPaint(list);
+    return Shown(v);
+  };
+  const auto red = paintUnder(0x0000FF), blue = paintUnder(0xFF0000);
+  SkinThemeColor = kTheme;
+  const RECT thumb = Entry(list).vScrollParts[2];
+  const int y = (thumb.top + thumb.bottom) / 2, x = thumb.right - 5;
+  const auto channel = [](uint32_t p, int shift) { return int((p >> shift) & 0xFF); };
+  EXPECT_GT(channel(red.RgbAt(x, y), 16), channel(blue.RgbAt(x, y), 16) + 8);
+  EXPECT_LT(channel(red.RgbAt(x, y), 0) + 8, channel(blue.RgbAt(x, y), 0));
+  const int trackY = (thumb.bottom + red.height - 17) / 2;
+  EXPECT_EQ(red.RgbAt(x, trackY), blue.RgbAt(x, trackY));
+  if (HasFailure()) {
+    testsupport::SaveFailureImage(red, "thumb_red_theme");
+    testsupport::SaveFailureImage(blue, "thumb_blue_theme");
+  }
+}
+
+// A vertical scroll of an edit repaints its vertical overlay, also when the
+// thumb stays, and leaves the horizontal one alone; a horizontal scroll the
+// other way round.
+TEST_F(ScrollBarTest, AnEditsScrollRepaintsTheOverlayOfItsOwnBar) {
+  HWND edit = Add(L"Edit", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL, 20, 20, 160,
+                  120, WS_EX_CLIENTEDGE);
+  std::wstring text;
+  for (int i = 0; i < 60; ++i) text += L"a line that runs on well past the right edge " + std::to_wstring(i) + L"\r\n";
+  SetWindowTextW(edit, text.c_str());
+  EditComboSkinInstall(number(), form_.hwnd());
+  const HWND v = SkinEditEntryOf(edit)->vScrollOverlay, h = SkinEditEntryOf(edit)->hScrollOverlay;
+  ASSERT_NE(v, nullptr);
+  ASSERT_NE(h, nullptr);
+  testsupport::PumpMessages(20);
+  const auto mark = [](HWND overlay) {
+    const RECT r = ScreenRect(overlay);
+    HDC dc = GetWindowDC(overlay);
+    korvath::platform::GdiBrush magenta(CreateSolidBrush(0xFF00FF));
+    const RECT all = {0, 0, r.right - r.left, r.bottom - r.top};
+    FillRect(dc, &all, magenta.get());
+    ReleaseDC(overlay, dc);
+  };
+  const auto marked = [](HWND overlay) {
+    const auto shown = Shown(overlay);
+    return shown.RgbAt(shown.width / 2, shown.height / 2) == 0xFF00FFu;
+  };
+  const struct {
+    UINT message;
+    WPARAM code;
+  } scrolls[] = {{WM_VSCROLL, SB_LINEDOWN}, {WM_VSCROLL, SB_ENDSCROLL}, {WM_HSCROLL, SB_LINERIGHT},
+                 {WM_HSCROLL, SB_ENDSCROLL}};
+  for (const auto& scroll : scrolls) {
+    mark(v);
+    mark(h);
+    SendMessageW(edit, scroll.message, scroll.code, 0);
+    const bool vertical = scroll.message == WM_VSCROLL;
+    EXPECT_EQ(marked(v), !vertical) << scroll.message << " " << scroll.code;
+    EXPECT_EQ(marked(h), vertical) << scroll.message << " " << scroll.code;
+  }
 }
 
 TEST_F(ScrollBarTest, HorizontalBarsAndDisabledBarsDrawArrowsButNoThumb) {

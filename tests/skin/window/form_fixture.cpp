@@ -25,9 +25,9 @@ void FormTest::TearDown() {
   SkinEngineShutdown();
 }
 
-HWND FormTest::Skin(DWORD style, int width, int height, const FormSkinSettings& settings) {
+HWND FormTest::Skin(DWORD style, int width, int height, const FormSkinSettings& settings, WNDPROC proc) {
   window_.reset();
-  window_ = std::make_unique<TestWindow>(width, height, L"Skinned test form", style & ~WS_VISIBLE);
+  window_ = std::make_unique<TestWindow>(width, height, L"Skinned test form", style & ~WS_VISIBLE, proc);
   FormSkinAttach(window_->hwnd(), settings);
   ShowWindow(window_->hwnd(), SW_SHOWNOACTIVATE);
   UpdateWindow(window_->hwnd());

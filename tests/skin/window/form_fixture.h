@@ -20,9 +20,10 @@ class FormTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Makes, skins and shows a form; replaces the one made before.
+  // Makes, skins and shows a form; replaces the one made before. `proc` is
+  // the form's own procedure, which the skin's hands messages on to.
   HWND Skin(DWORD style = WS_POPUP | WS_MINIMIZEBOX, int width = 409, int height = 471,
-            const FormSkinSettings& settings = Framed());
+            const FormSkinSettings& settings = Framed(), WNDPROC proc = nullptr);
   static FormSkinSettings Framed() {
     FormSkinSettings s;
     s.border = true;
