@@ -324,7 +324,11 @@ void Measure(Figures& figures, int cycles, const std::function<void(int)>& cycle
   const int threads = ProcessThreadCount();
   figures.before = TakeCounts();
   const Clock::time_point started = Clock::now();
-  for (int i = 1; i <= cycles; ++i) cycle(i);
+  for (int i = 1; i <= cycles; ++i) {
+    cycle(i);
+    // A long run shows that it goes on.
+    if (i % 1000 == 0) std::fprintf(stderr, "  ... %d of %d cycles\n", i, cycles);
+  }
   testsupport::PumpMessages();
   figures.milliseconds = Milliseconds(Clock::now() - started) - figures.referenceMilliseconds;
   // A thread told to end is let go before the count.
