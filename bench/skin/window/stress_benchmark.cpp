@@ -4,11 +4,12 @@
 // hovered, answered), with every count that a leak would raise before and
 // after, and the time per cycle against the same cycle without the skin,
 // measured interleaved in the same run.
-//   stress_benchmark [forms [boxes]] [--real-every N] [--picture[-plain] file.png]
+//   stress_benchmark [forms [boxes]] [--real-every N]
+//                    [--picture | --picture-plain | --picture-see-through file.png]
 // --real-every: every N-th form cycle takes real input (SendInput), the
 // others send mouse and key messages (default 100). --picture: only shows the
 // form, saves what the screen shows of it and ends; --picture-plain: the same
-// form without the skin.
+// form without the skin; --picture-see-through: in the see-through mode.
 #include <windows.h>
 
 #include <cstdio>
@@ -28,8 +29,12 @@ using namespace korvath::skin::test;
 
 constexpr int kReferenceEvery = 10;
 
-int SavePicture(const char* path, bool skinned) {
+enum class Look { Skinned, Plain, SeeThrough };
+
+int SavePicture(const char* path, Look look) {
   StartEngineForEveryControlForm();
+  if (look == Look::SeeThrough) SkinSetOptions(true, 160);
+  const bool skinned = look != Look::Plain;
   int result = 1;
   {
     EveryControlForm form({40, 40}, true, skinned);
@@ -59,13 +64,14 @@ int main(int argc, char** argv) {
   int counts[2] = {10000, 1000};
   int given = 0, realEvery = 100;
   const char* picture = nullptr;
-  bool skinned = true;
+  Look look = Look::Skinned;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--real-every") == 0 && i + 1 < argc) {
       realEvery = std::atoi(argv[++i]);
-    } else if ((std::strcmp(argv[i], "--picture") == 0 || std::strcmp(argv[i], "--picture-plain") == 0) &&
-               i + 1 < argc) {
-      skinned = std::strcmp(argv[i], "--picture") == 0;
+    } else if (std::strncmp(argv[i], "--picture", 9) == 0 && i + 1 < argc) {
+      look = std::strcmp(argv[i], "--picture-plain") == 0         ? Look::Plain
+             : std::strcmp(argv[i], "--picture-see-through") == 0 ? Look::SeeThrough
+                                                                   : Look::Skinned;
       picture = argv[++i];
     } else if (given < 2) {
       counts[given++] = std::max(0, std::atoi(argv[i]));
@@ -73,7 +79,7 @@ int main(int argc, char** argv) {
   }
   const testsupport::ProgramRuntime runtime;
   if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
-  if (picture) return SavePicture(picture, skinned);
+  if (picture) return SavePicture(picture, look);
   std::printf("goal of every count marked so: back to its start after all cycles\n\n");
   if (counts[0] > 0) Report(stress::RunFormCycles(counts[0], realEvery, kReferenceEvery));
   if (counts[1] > 0) Report(stress::RunMessageBoxCycles(counts[1], kReferenceEvery));
