@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
   const testsupport::ProgramRuntime runtime;
   if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
   if (picture) return SavePicture(picture, look);
-  std::printf("goal of every count marked so: back to its start after all cycles\n\n");
+  std::printf("goal of every count marked so: back to its start after all cycles\n"
+              "(the gdip layer keeps no count of GDI+ objects: private memory is printed in its place)\n\n");
   if (counts[0] > 0) Report(stress::RunFormCycles(counts[0], realEvery, kReferenceEvery));
   if (counts[1] > 0) Report(stress::RunMessageBoxCycles(counts[1], kReferenceEvery));
   return 0;
