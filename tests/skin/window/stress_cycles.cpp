@@ -326,8 +326,16 @@ void Measure(Figures& figures, int cycles, const std::function<void(int)>& cycle
   const Clock::time_point started = Clock::now();
   for (int i = 1; i <= cycles; ++i) {
     cycle(i);
-    // A long run shows that it goes on.
-    if (i % 1000 == 0) std::fprintf(stderr, "  ... %d of %d cycles\n", i, cycles);
+    // A long run shows how it goes: the time so far and the counts that are
+    // not where they started between two cycles.
+    if (i % 1000 == 0) {
+      Figures sofar = figures;
+      sofar.after = TakeCounts();
+      std::string notBack;
+      for (const std::string& name : sofar.NotBack()) notBack += " [" + name + "]";
+      std::fprintf(stderr, "  ... %d of %d cycles, %.0f ms so far, %d faulty; not back:%s\n", i, cycles,
+                   Milliseconds(Clock::now() - started), figures.faults, notBack.empty() ? " none" : notBack.c_str());
+    }
   }
   testsupport::PumpMessages();
   figures.milliseconds = Milliseconds(Clock::now() - started) - figures.referenceMilliseconds;
