@@ -2,12 +2,12 @@
 
 #include <objbase.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include "app/file_paths.h"
 #include "app/main_form.h"
 #include "app/npc_record.h"
 #include "platform/gbk_convert.h"
+#include "platform/long_paths.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -20,8 +20,11 @@ std::string& BrowseInitialFolder() {
 }
 
 bool PathIsFolder(std::string_view path) {
-  std::wstring wide = GbkToWide(path);
-  return !wide.empty() && PathIsDirectoryW(wide.c_str()) == FILE_ATTRIBUTE_DIRECTORY;
+  // The shell's directory test stops at MAX_PATH; the attributes do not.
+  std::wstring wide = FileApiPath(path);
+  if (wide.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void NpcChooseDocumentFolderClick(int entry) {
@@ -52,18 +55,22 @@ std::string BrowseForFolder(std::optional<std::string_view> title, bool includeF
 
   PIDLIST_ABSOLUTE items = SHBrowseForFolderW(&info);
   if (!items) return {};
-  wchar_t path[MAX_PATH] = {};
-  BOOL ok = SHGetPathFromIDListW(items, path);
+  // Room for the longest path there is: SHGetPathFromIDListW would assume
+  // MAX_PATH and cut a deeper folder short.
+  std::wstring path(kLongestPath, L'\0');
+  BOOL ok = SHGetPathFromIDListEx(items, path.data(), DWORD(path.size()), GPFIDL_DEFAULT);
   CoTaskMemFree(items);
   if (!ok) return {};
-  GbkText folder = WideToGbk(path);
+  GbkText folder = WideToGbk(path.c_str());
   return folder.exact ? TrimBoth(folder.text) : std::string();
 }
 
 int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) {
   if (message == BFFM_INITIALIZED && !BrowseInitialFolder().empty()) {
-    std::wstring folder = GbkToWide(BrowseInitialFolder());
-    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    // A folder too deep for the dialog opens it on its deepest parent that is not.
+    std::wstring folder = DeepestShortFolder(GbkToWide(BrowseInitialFolder()));
+    if (!folder.empty())
+      SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   }
   return 1;
 }

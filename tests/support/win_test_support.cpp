@@ -101,6 +101,25 @@ std::string SaveFailureImage(const PixelBuffer& buffer, const std::string& name)
   return path;
 }
 
+// ---- resources ------------------------------------------------------------
+
+long LiveUserObjects() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return long(count);
+  // Wine's user handles are (index << 1) + 0x20 in their low word; it finds
+  // the object of an index whatever the high word holds when that is 0.
+  using FrameInfo = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
+  static const auto frameInfo = reinterpret_cast<FrameInfo>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetCursorFrameInfo")));
+  if (!frameInfo) return 0;
+  constexpr UINT_PTR kFirst = 0x20, kLast = 0xFFEF;
+  long count = 0;
+  for (UINT_PTR handle = kFirst; handle <= kLast; handle += 2) {
+    DWORD rate = 0, steps = 0;
+    if (frameInfo(reinterpret_cast<HCURSOR>(handle), 0, 0, &rate, &steps)) ++count;
+  }
+  return count;
+}
+
 // ---- messages -----------------------------------------------------------
 
 static void DispatchWaiting() {

@@ -61,6 +61,15 @@ uint32_t Blend(uint32_t under, uint32_t over, int alpha);
 // test, and returns the path.
 std::string SaveFailureImage(const PixelBuffer& buffer, const std::string& name);
 
+// ---- resources ------------------------------------------------------------
+
+// The USER objects (windows, menus, icons, cursors) that this process holds,
+// as GetGuiResources counts them. Wine answers GetGuiResources with 0: there
+// the icons and cursors of the process are counted instead, in Wine's
+// handle table (which takes a handle's index without its generation), so
+// that an icon made and not destroyed shows as one more.
+long LiveUserObjects();
+
 // ---- messages -----------------------------------------------------------
 
 // Dispatches every waiting message, then keeps pumping for at least ms.

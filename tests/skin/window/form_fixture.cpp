@@ -19,6 +19,7 @@ void FormTest::SetUp() {
 
 void FormTest::TearDown() {
   window_.reset();
+  standIn_.reset();
   PumpMessages();
   EXPECT_TRUE(SkinWindowList.empty());
   EXPECT_EQ(platform::LiveGdiObjectCount(), gdiAtStart_);
@@ -37,7 +38,12 @@ HWND FormTest::Skin(DWORD style, int width, int height, const FormSkinSettings& 
 
 int32_t FormTest::number() const { return static_cast<int32_t>(GetSkinProp(form(), prop::Hw_lbID)); }
 
-SkinWindowRecord& FormTest::record() const { return *SkinRecordAt(number()); }
+SkinWindowRecord& FormTest::record() const {
+  if (SkinWindowRecord* r = SkinRecordAt(number())) return *r;
+  ADD_FAILURE() << "the form has no record: it is gone";
+  if (!standIn_) standIn_ = std::make_unique<SkinWindowRecord>();
+  return *standIn_;
+}
 
 PixelBuffer FormTest::Back() const {
   return CaptureDC(record().BackDC.get(), 0, 0, record().ClientWidth, record().ClientHeight);

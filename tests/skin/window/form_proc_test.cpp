@@ -310,7 +310,7 @@ TEST_F(FormTest, ARefusedCloseKeepsWindowAndShadowAndAnAgreedOneTakesBoth) {
   record().ShadowWindow = shadowWindow;
   record().CloseQueryHandler = SkinRoutine(&Refuse);
   EXPECT_EQ(SendMessageW(form(), WM_CLOSE, 0, 0), 0);
-  EXPECT_TRUE(IsWindow(form()));
+  ASSERT_TRUE(IsWindow(form()));
   EXPECT_TRUE(IsWindow(shadowWindow));
   record().CloseQueryHandler = SkinRoutine(&Agree);
   SendMessageW(form(), WM_CLOSE, 0, 0);
