@@ -8,6 +8,7 @@
 #include "skin/control/control_installers.h"
 #include "skin/control/control_skin.h"
 #include "skin/control/label_skin.h"
+#include "skin/control/progress_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/window/background_theme.h"
@@ -268,6 +269,7 @@ void EveryControlForm::Skin() {
   // As the tool's group boxes: their children get their skins through it.
   ContainerControlSkinAttach(c.groupBox);
   ContainerControlSkinAttach(c.tab);
+  ProgressSkinSetSweep(c.progress, true);
 }
 
 std::vector<NamedControl> EveryControlForm::All() const {

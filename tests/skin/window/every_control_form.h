@@ -2,8 +2,8 @@
 // A skinned form that holds every kind of control the engine skins, made and
 // skinned the way the tool makes its main window: the controls are created
 // hidden with the form, the form attach runs every installer over them, the
-// labels, statics, group box and tab control get their own attach calls, and
-// then the form is shown. The stress benchmark opens it thousands of times,
+// labels, statics, group box and tab control get their own attach calls, the
+// progress bar its highlight sweep, and then the form is shown. The stress benchmark opens it thousands of times,
 // its test a few dozen, and its picture is what a user of the engine sees.
 #include <windows.h>
 #include <commctrl.h>
@@ -35,7 +35,7 @@ struct EveryControl {
   HWND iconStatic = nullptr;   // SS_ICON
   HWND textStatic = nullptr;
   HWND listBox = nullptr;      // more items than it shows: a scroll bar
-  HWND progress = nullptr;
+  HWND progress = nullptr;     // with its highlight sweep
   HWND trackbar = nullptr;
   HWND memo = nullptr;         // multi-line, both scroll bars
   HWND tree = nullptr;         // expanded, more items than it shows
