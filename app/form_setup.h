@@ -17,14 +17,4 @@ void SkinLabelsAndGroupBoxes();
 // Fills the lists, sets every default and loads the record from the controls.
 void NpcFormInit();
 
-// The twelve numeric lists, in the order of their lines in the ".pst"
-// (kept lines 6 to 17).
-struct NumericCombo {
-  Unit unit;
-  NumericList range;
-  int defaultIndex;
-  int32_t NpcRecord::*field;
-};
-const std::array<NumericCombo, 12>& NumericCombos();
-
 }  // namespace korvath::app

@@ -73,10 +73,18 @@ class Form {
   Form& operator=(const Form&) = delete;
 
   // Creates the window and every unit hidden, raises the creation-done event,
-  // then shows the window. False when the description is malformed or a
-  // window could not be made (nothing is left behind then), or when this
-  // form's window still exists. The description must outlive the window.
+  // then shows the window and paints it. False when the description is
+  // malformed or a window could not be made (nothing is left behind then), or
+  // when this form's window still exists. The description must outlive the
+  // window.
   bool Create(const FormDescription& description);
+  // Create in its three stages, for a caller that times them: the window
+  // built and set up but hidden; shown (the focus that the creation-done
+  // handler gave stays where it was put); its first frame painted. Showing
+  // and painting do nothing when the handler closed the window.
+  bool CreateHidden(const FormDescription& description);
+  void Show();
+  void PaintFirstFrame();
   // Dispatches messages until the window is gone.
   int RunMessageLoop();
 
