@@ -8,6 +8,7 @@
 #include "app/main_form.h"
 #include "app/npc_record.h"
 #include "platform/gbk_convert.h"
+#include "platform/late_bound.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -50,10 +51,14 @@ std::string BrowseForFolder(std::optional<std::string_view> title, bool includeF
   info.lpfn = &BrowseForFolderCallback;
   BrowseInitialFolder() = std::string(initialFolder.value_or(""));
 
-  PIDLIST_ABSOLUTE items = SHBrowseForFolderW(&info);
+  // The shell's DLL is loaded when the dialog is first asked for, not at start.
+  static const auto browse = LateBound<decltype(&SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+  static const auto pathOf = LateBound<decltype(&SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+  if (!browse || !pathOf) return {};
+  PIDLIST_ABSOLUTE items = browse(&info);
   if (!items) return {};
   wchar_t path[MAX_PATH] = {};
-  BOOL ok = SHGetPathFromIDListW(items, path);
+  BOOL ok = pathOf(items, path);
   CoTaskMemFree(items);
   if (!ok) return {};
   GbkText folder = WideToGbk(path);

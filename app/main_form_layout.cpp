@@ -156,9 +156,12 @@ void FillMainFormDefaults(platform::Form& form, std::string_view documentFolder)
   form.SetComboSelectedIndex(行为组合框, 3);
   form.SetEditContent(目录编辑框, documentFolder);
 
-  for (const NumericCombo& combo : NumericCombos())
+  // The window is not shown yet: no list redraws item by item.
+  for (const NumericCombo& combo : NumericCombos()) {
+    const platform::RedrawPaused paused(form.UnitGetHandle(combo.unit));
     for (int value = combo.range.first; value <= combo.range.last; value += combo.range.step)
       form.ComboBoxAddItem(combo.unit, platform::ToText(value));
+  }
   for (const NumericCombo& combo : NumericCombos())
     form.SetComboSelectedIndex(combo.unit, combo.defaultIndex);
 

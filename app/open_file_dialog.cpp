@@ -5,6 +5,7 @@
 #include "app/file_paths.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
+#include "platform/late_bound.h"
 
 namespace korvath::app {
 
@@ -33,7 +34,10 @@ std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFo
   // The reader needs a file that is there: a typed name of a missing file
   // is refused by the dialog itself.
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  BOOL chosen = GetOpenFileNameW(&ofn);
+  // The dialog's DLL is loaded when the dialog is first asked for, not at start.
+  static const auto getOpenFileName =
+      LateBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  BOOL chosen = getOpenFileName ? getOpenFileName(&ofn) : FALSE;
   if (!keepDirectory) ChangeDirectory(saved);
   if (!chosen) return {};
   GbkText path = WideToGbk(file.c_str());

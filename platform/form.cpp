@@ -227,7 +227,11 @@ bool Form::CreateUnit(int index) {
       if (u.checked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
       break;
     case UnitKind::ComboBox: {
-      for (std::string_view item : u.items) ComboBoxAddItem(index, item);
+      // No redraw item by item: the list is filled before the window shows.
+      {
+        const RedrawPaused paused(hwnd);
+        for (std::string_view item : u.items) ComboBoxAddItem(index, item);
+      }
       // The closed box takes the height of the description. How the
       // selection field's height adds up to the box's differs between
       // systems, so measure and correct.

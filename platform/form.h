@@ -65,6 +65,21 @@ struct FormDescription {
   std::vector<UnitDescription> units;
 };
 
+// Turns a list's or combo box's redrawing off (WM_SETREDRAW, which these
+// controls handle themselves) for the scope: filling it item by item then
+// neither redraws nor rescrolls it for every item. Nothing is repainted when
+// it turns back on: meant for a list filled before its window shows.
+class RedrawPaused {
+ public:
+  explicit RedrawPaused(HWND window) : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
+  ~RedrawPaused() { SendMessageW(window_, WM_SETREDRAW, TRUE, 0); }
+  RedrawPaused(const RedrawPaused&) = delete;
+  RedrawPaused& operator=(const RedrawPaused&) = delete;
+
+ private:
+  HWND window_;
+};
+
 class Form {
  public:
   Form() = default;
