@@ -168,6 +168,9 @@ struct SkinWindowRecord {
   bool ShadowDragsOwner = false;
   bool ShadowClipInner = false;
   bool ShadowFromImage = false;
+  // Whether the shadow window has been drawn once: a shadow made for a hidden
+  // window is drawn when that window shows (a box: just after its first frame).
+  bool ShadowDrawn = false;
   int32_t ClientWidth = 0;
   int32_t ClientHeight = 0;
   bool HideIcon = false;

@@ -54,7 +54,9 @@ HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alph
                                 GetModuleHandleW(nullptr), nullptr);
   if (!shadow) return nullptr;
   SetShadowProps(shadow, owner, depth, colour, alpha, sides);
-  ShadowRedraw(shadow);
+  // The shadow of a window not yet shown is drawn when that window shows: a
+  // layered window shows nothing before it is drawn.
+  if (style & WS_VISIBLE) ShadowRedraw(shadow);
   return shadow;
 }
 
