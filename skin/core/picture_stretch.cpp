@@ -58,10 +58,10 @@ uint32_t Blend(uint32_t start, uint32_t end, int weight) {
 }
 
 // The colour over what the DIB holds, as GDI+ composes it through GDI:
-// premultiplied, then blended.
+// premultiplied, then blended, alpha included.
 uint32_t Over(uint32_t colour, uint32_t under) {
   const uint32_t a = colour >> 24;
-  if (a == 0xFF) return colour & 0xFFFFFF;
+  if (a == 0xFF) return colour;
   if (a == 0) return under;
   uint32_t result = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
@@ -69,7 +69,8 @@ uint32_t Over(uint32_t colour, uint32_t under) {
     const uint32_t kept = (((under >> shift) & 0xFF) * (255 - a) + 127) / 255;
     result |= std::min<uint32_t>(premultiplied + kept, 0xFF) << shift;
   }
-  return result;
+  const uint32_t keptAlpha = ((under >> 24) * (255 - a) + 127) / 255;
+  return result | std::min<uint32_t>(a + keptAlpha, 0xFF) << 24;
 }
 
 }  // namespace
