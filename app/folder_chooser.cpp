@@ -2,13 +2,13 @@
 
 #include <objbase.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include "app/file_paths.h"
 #include "app/main_form.h"
 #include "app/npc_record.h"
 #include "platform/gbk_convert.h"
 #include "platform/late_bound.h"
+#include "platform/long_paths.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -21,8 +21,11 @@ std::string& BrowseInitialFolder() {
 }
 
 bool PathIsFolder(std::string_view path) {
-  std::wstring wide = GbkToWide(path);
-  return !wide.empty() && PathIsDirectoryW(wide.c_str()) == FILE_ATTRIBUTE_DIRECTORY;
+  // The shell's directory test stops at MAX_PATH; the attributes do not.
+  std::wstring wide = FileApiPath(path);
+  if (wide.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void NpcChooseDocumentFolderClick(int entry) {
@@ -53,22 +56,26 @@ std::string BrowseForFolder(std::optional<std::string_view> title, bool includeF
 
   // The shell's DLL is loaded when the dialog is first asked for, not at start.
   static const auto browse = LateBound<decltype(&SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
-  static const auto pathOf = LateBound<decltype(&SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+  static const auto pathOf = LateBound<decltype(&SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
   if (!browse || !pathOf) return {};
   PIDLIST_ABSOLUTE items = browse(&info);
   if (!items) return {};
-  wchar_t path[MAX_PATH] = {};
-  BOOL ok = pathOf(items, path);
+  // Room for the longest path there is: SHGetPathFromIDListW would assume
+  // MAX_PATH and cut a deeper folder short.
+  std::wstring path(kLongestPath, L'\0');
+  BOOL ok = pathOf(items, path.data(), DWORD(path.size()), GPFIDL_DEFAULT);
   CoTaskMemFree(items);
   if (!ok) return {};
-  GbkText folder = WideToGbk(path);
+  GbkText folder = WideToGbk(path.c_str());
   return folder.exact ? TrimBoth(folder.text) : std::string();
 }
 
 int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) {
   if (message == BFFM_INITIALIZED && !BrowseInitialFolder().empty()) {
-    std::wstring folder = GbkToWide(BrowseInitialFolder());
-    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    // A folder too deep for the dialog opens it on its deepest parent that is not.
+    std::wstring folder = DeepestShortFolder(GbkToWide(BrowseInitialFolder()));
+    if (!folder.empty())
+      SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   }
   return 1;
 }

@@ -12,16 +12,14 @@ namespace korvath::app {
 namespace {
 using namespace korvath::platform;
 
-constexpr char kSpawnLine[] = "int Spawn =42;";
-
-// A double quote would end the script's string early and a control
-// character would break its line.
+// A double quote would end the script's string early, a semicolon would end
+// its statement there and a control character would break its line.
 bool NameBreaksScriptLine(std::string_view name) {
   for (size_t i = 0; i < name.size();) {
     size_t n = GbkCharLength(name, i);
     if (n == 1) {
       auto b = uint8_t(name[i]);
-      if (b == '"' || b < 0x20 || b == 0x7F) return true;
+      if (b == '"' || b == ';' || b < 0x20 || b == 0x7F) return true;
     }
     i += n;
   }
@@ -59,7 +57,7 @@ BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input) {
 
   npc.NpcFilePart = NameToPinyinWith(npc.NpcName, false, false, &IsCjkTextByBytes);
   if (NameBreaksScriptLine(npc.NpcName))
-    return {"人物名字不能含有双引号或控制字符,请重新填写!"};
+    return {"人物名字不能含有双引号、分号或控制字符,请重新填写!"};
   if (npc.NpcFilePart.empty())
     return {"人物名字中没有可作文件名的汉字,请重新填写!"};
 
@@ -88,7 +86,7 @@ BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input) {
   lines[14] = Declaration("int Burst = ", npc.NpcBurst);
   lines[15] = Declaration("int Aim=", npc.NpcAim);
   lines[16] = Declaration("int GetItem =", npc.NpcGetItem);
-  lines[17] = kSpawnLine;
+  lines[17] = Declaration("int Spawn =", kWrittenSpawn);
   lines[18] = Declaration("int HP = ", npc.NpcHp);
   lines[19] = std::string(NpcScriptBody());
   lines[20] = npc.NpcBehaviourText;

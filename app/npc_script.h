@@ -2,6 +2,7 @@
 // The ".pst" NPC script: validation of the form's input, the 30 lines built
 // from the NPC record, and the file's bytes. Texts are GBK. No Win32 here.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,9 @@ struct BuildVerdict {
 // input and the record's other fields. A refused input leaves the output
 // lines and the path as they were.
 BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input);
+
+// Element 18 declares this spawn value whatever the record holds.
+inline constexpr int32_t kWrittenSpawn = 42;
 
 // Element 20, the fixed script body (141 bytes).
 std::string_view NpcScriptBody();

@@ -1,5 +1,13 @@
 #include "app/npc_script_reader.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <tuple>
+#include <type_traits>
+
+#include "app/model_names.h"
+#include "app/npc_script.h"
+#include "app/value_tables.h"
 #include "platform/text_commands.h"
 #include "platform/text_lines.h"
 
@@ -69,14 +77,297 @@ std::optional<std::string_view> BehaviourFromLines(const std::vector<std::string
   return std::nullopt;
 }
 
-std::optional<NpcScriptValues> ParseNpcScript(const std::vector<std::string>& keptLines) {
-  if (keptLines.size() < size_t(kDeclarationLines)) return std::nullopt;
-  NpcScriptValues out;
-  out.name = TextBetween(keptLines[0], "\"", "\"");
-  for (int i = 1; i < kDeclarationLines; ++i)
-    out.values[size_t(i)] = ToInteger(TextBetween(keptLines[size_t(i)], "=", ";"));
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A statement taken apart from its front.
+class StatementCursor {
+ public:
+  explicit StatementCursor(std::string_view text) : rest_(text) {}
+  void SkipBlanks() {
+    while (!rest_.empty() && IsBlank(rest_.front())) rest_.remove_prefix(1);
+  }
+  bool Take(std::string_view part) {
+    if (!rest_.starts_with(part)) return false;
+    rest_.remove_prefix(part.size());
+    return true;
+  }
+  // A word that at least one blank separates from what follows.
+  bool TakeWord(std::string_view word) {
+    if (!Take(word) || rest_.empty() || !IsBlank(rest_.front())) return false;
+    SkipBlanks();
+    return true;
+  }
+  // An optional "-" and decimal digits. Far too large values stay far too
+  // large, without overflow, however many digits there are.
+  std::optional<int64_t> TakeNumber() {
+    bool negative = Take("-");
+    int64_t value = 0;
+    size_t digits = 0;
+    for (; digits < rest_.size() && rest_[digits] >= '0' && rest_[digits] <= '9'; ++digits)
+      value = std::min<int64_t>(value * 10 + (rest_[digits] - '0'), int64_t(1) << 40);
+    if (digits == 0) return std::nullopt;
+    rest_.remove_prefix(digits);
+    return negative ? -value : value;
+  }
+  // The text up to the next `closing` byte, which is stepped over.
+  std::optional<std::string_view> TakeUntil(char closing) {
+    size_t end = rest_.find(closing);
+    if (end == std::string_view::npos) return std::nullopt;
+    std::string_view taken = rest_.substr(0, end);
+    rest_.remove_prefix(end + 1);
+    return taken;
+  }
+  // The statement's end: ";" and nothing but blanks after it.
+  bool TakeEnd() {
+    SkipBlanks();
+    if (!Take(";")) return false;
+    SkipBlanks();
+    return rest_.empty();
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+// `string Name="…";` (the writer's blanks; others around its parts are let
+// pass). The name cannot hold a double quote, and no trail byte of a GBK
+// character is one, so the first quote after the opening one closes it.
+std::optional<std::string_view> NameOfStatement(std::string_view line) {
+  StatementCursor cursor(line);
+  cursor.SkipBlanks();
+  if (!cursor.TakeWord("string") || !cursor.Take("Name")) return std::nullopt;
+  cursor.SkipBlanks();
+  if (!cursor.Take("=")) return std::nullopt;
+  cursor.SkipBlanks();
+  if (!cursor.Take("\"")) return std::nullopt;
+  std::optional<std::string_view> name = cursor.TakeUntil('"');
+  if (!name || !cursor.TakeEnd()) return std::nullopt;
+  return name;
+}
+
+// `int <key> =<number>;`.
+std::optional<int64_t> NumberOfStatement(std::string_view line, std::string_view key) {
+  StatementCursor cursor(line);
+  cursor.SkipBlanks();
+  if (!cursor.TakeWord("int") || !cursor.Take(key)) return std::nullopt;
+  cursor.SkipBlanks();
+  if (!cursor.Take("=")) return std::nullopt;
+  cursor.SkipBlanks();
+  std::optional<int64_t> number = cursor.TakeNumber();
+  if (!number || !cursor.TakeEnd()) return std::nullopt;
+  return number;
+}
+
+// Every byte from 0x80 on belongs to a whole two-byte GBK character.
+bool IsGbkText(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    size_t n = GbkCharLength(text, i);
+    if (n == 1 && uint8_t(text[i]) >= 0x80) return false;
+    i += n;
+  }
+  return true;
+}
+
+// A two-byte GBK character of GB2312, the set that Chinese input gives.
+bool IsGb2312Char(uint8_t lead, uint8_t trail) {
+  bool row = (lead >= 0xA1 && lead <= 0xA9) || (lead >= 0xB0 && lead <= 0xF7);
+  return row && trail >= 0xA1 && trail <= 0xFE;
+}
+
+bool IsUtf8Continuation(uint8_t b) { return b >= 0x80 && b <= 0xBF; }
+
+// The length of the valid UTF-8 sequence at `i` (overlong forms, surrogates
+// and values above U+10FFFF are none); 0 when there is none.
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+  auto at = [&](size_t k) { return i + k < text.size() ? uint8_t(text[i + k]) : uint8_t(0); };
+  const uint8_t b = at(0);
+  if (b < 0x80) return 1;
+  size_t n = 0;
+  uint8_t low = 0x80, high = 0xBF;  // the second byte's range
+  if (b >= 0xC2 && b <= 0xDF) n = 2;
+  else if (b == 0xE0) n = 3, low = 0xA0;
+  else if (b >= 0xE1 && b <= 0xEF) n = 3, high = b == 0xED ? 0x9F : 0xBF;
+  else if (b == 0xF0) n = 4, low = 0x90;
+  else if (b >= 0xF1 && b <= 0xF3) n = 4;
+  else if (b == 0xF4) n = 4, high = 0x8F;
+  else return 0;
+  if (at(1) < low || at(1) > high) return 0;
+  for (size_t k = 2; k < n; ++k)
+    if (!IsUtf8Continuation(at(k))) return 0;
+  return n;
+}
+
+// Whether a name is UTF-8 text rather than the GBK that the writer writes.
+// Some GBK texts are valid UTF-8 too: a two-byte GBK character whose bytes
+// are a valid two-byte UTF-8 sequence ("谢谢" reads as two Cyrillic letters).
+// So valid UTF-8 counts as UTF-8 only when it is surely none of those: it
+// holds a longer sequence (every Chinese character in UTF-8 is three bytes,
+// whose GBK pairs straddle the characters; a GBK name of such pairs is very
+// rare), or read as GBK it holds a character outside GB2312, the set that
+// Chinese input gives.
+bool IsUtf8Name(std::string_view name) {
+  bool beyondAscii = false, longSequence = false;
+  for (size_t i = 0; i < name.size();) {
+    size_t n = Utf8SequenceLength(name, i);
+    if (n == 0) return false;
+    beyondAscii = beyondAscii || n > 1;
+    longSequence = longSequence || n > 2;
+    i += n;
+  }
+  if (!beyondAscii) return false;
+  if (longSequence) return true;
+  for (size_t i = 0; i < name.size();) {
+    size_t n = GbkCharLength(name, i);
+    if (n == 2 && !IsGb2312Char(uint8_t(name[i]), uint8_t(name[i + 1]))) return true;
+    i += n;
+  }
+  return false;
+}
+
+// Whether the writer would write this name back as it stands: one that fits
+// the name box, that its validation accepts, and that it leaves unchanged
+// (it removes blanks and makes full-width letters half-width).
+bool IsNameTheWriterWrites(std::string_view name) {
+  if (name.size() > size_t(kNameBoxBytes) || !IsGbkText(name)) return false;
+  if (FindByteOutsideChars(name, ';') > 0) return false;  // it would end the statement
+  NpcRecord probe;
+  return BuildNpcScript(probe, ScriptInput{"5000", std::string(name), "C:\\"}).accepted() &&
+         probe.NpcName == name;
+}
+
+constexpr int64_t kModelCount = int64_t(std::tuple_size_v<std::remove_cvref_t<decltype(ModelNames())>>);
+
+// The statements of kept lines 2 to 19: the writer's key for each place and
+// the values that the writer writes there, which are all that the form can
+// show (a list's items, a model, a camp) or that it writes at all.
+struct DeclarationPlace {
+  std::string_view key;
+  bool (*written)(int64_t value);
+};
+constexpr std::array<DeclarationPlace, kDeclarationLines - 1> kPlaces = {{
+    {"Model", [](int64_t v) { return v >= 0 && v < kModelCount; }},
+    {"Weapon", [](int64_t v) { return v == int32_t(v) && IsKnownWeaponId(int32_t(v)); }},
+    {"Weapon2", [](int64_t v) { return v == int32_t(v) && IsKnownWeaponId(int32_t(v)); }},
+    {"Team", [](int64_t v) { return v >= 0 && v <= 2; }},
+    {"View", [](int64_t v) { return IsListItem(kViewRange, v); }},
+    {"Think", [](int64_t v) { return IsListItem(kTensRange, v); }},
+    {"Attack1", [](int64_t v) { return IsListItem(kTensRange, v); }},
+    {"Attack2", [](int64_t v) { return IsListItem(kTensRange, v); }},
+    {"Attack3", [](int64_t v) { return IsListItem(kTensRange, v); }},
+    {"Guard", [](int64_t v) { return IsListItem(kFivesRange, v); }},
+    {"Dodge", [](int64_t v) { return IsListItem(kFivesRange, v); }},
+    {"Jump", [](int64_t v) { return IsListItem(kFivesRange, v); }},
+    {"Look", [](int64_t v) { return IsListItem(kFivesRange, v); }},
+    {"Burst", [](int64_t v) { return IsListItem(kFivesRange, v); }},
+    {"Aim", [](int64_t v) { return IsListItem(kFivesRange, v); }},
+    {"GetItem", [](int64_t v) { return IsListItem(kFivesRange, v); }},
+    {"Spawn", [](int64_t v) { return v == kWrittenSpawn; }},
+    // Four digits are all that the HP box takes; the writer turns 0 and less
+    // into its default.
+    {"HP", [](int64_t v) { return v >= 1 && v <= 9999; }},
+}};
+
+std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>& keptLines,
+                                                 NpcScriptValues& out) {
+  using Reason = NpcScriptRefusal::Reason;
+  for (size_t i = 0; i < keptLines.size(); ++i)
+    if (keptLines[i].find('\r') != std::string::npos) return NpcScriptRefusal{Reason::LoneCarriageReturn, int(i) + 1};
+  if (keptLines.size() < size_t(kDeclarationLines)) return NpcScriptRefusal{Reason::Incomplete, 0};
+
+  std::optional<std::string_view> name = NameOfStatement(keptLines[0]);
+  if (!name) return NpcScriptRefusal{Reason::Statement, 1};
+  if (IsUtf8Name(*name)) return NpcScriptRefusal{Reason::Utf8Name, 1};
+  if (!IsNameTheWriterWrites(*name)) return NpcScriptRefusal{Reason::Name, 1};
+  out.name = std::string(*name);
+
+  for (size_t i = 1; i < size_t(kDeclarationLines); ++i) {
+    const DeclarationPlace& place = kPlaces[i - 1];
+    std::optional<int64_t> value = NumberOfStatement(keptLines[i], place.key);
+    if (!value) return NpcScriptRefusal{Reason::Statement, int(i) + 1};
+    if (!place.written(*value)) return NpcScriptRefusal{Reason::Value, int(i) + 1};
+    out.values[i] = int32_t(*value);
+  }
   out.behaviour = BehaviourFromLines(keptLines);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<NpcScriptRefusal> CheckNpcScript(const std::vector<std::string>& keptLines) {
+  NpcScriptValues ignored;
+  return ReadDeclarations(keptLines, ignored);
+}
+
+std::optional<NpcScriptValues> ParseNpcScript(const std::vector<std::string>& keptLines) {
+  NpcScriptValues out;
+  if (ReadDeclarations(keptLines, out)) return std::nullopt;
   return out;
+}
+
+void StoreNpcScriptValues(const NpcScriptValues& read, NpcRecord& npc) {
+  const auto& v = read.values;
+  npc.NpcName = read.name;
+  npc.NpcModel = v[1];
+  npc.NpcWeapon = v[2];
+  npc.NpcWeapon2 = v[3];
+  npc.NpcTeam = v[4];
+  npc.NpcView = v[5];
+  npc.NpcThink = v[6];
+  npc.NpcAttack1 = v[7];
+  npc.NpcAttack2 = v[8];
+  npc.NpcAttack3 = v[9];
+  npc.NpcGuard = v[10];
+  npc.NpcDodge = v[11];
+  npc.NpcJump = v[12];
+  npc.NpcLook = v[13];
+  npc.NpcBurst = v[14];
+  npc.NpcAim = v[15];
+  npc.NpcGetItem = v[16];
+  npc.NpcSpawn = v[17];
+  npc.NpcHp = v[18];
+  if (read.behaviour)
+    if (std::optional<int> item = BehaviourIndexOfName(*read.behaviour))
+      npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(*item));
+}
+
+std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusal& refusal) {
+  using Reason = NpcScriptRefusal::Reason;
+  if (refusal.reason == Reason::Utf8Name) return EncodingRefusalMessage(path, "UTF-8");
+  std::string why;
+  const std::string place = refusal.line >= 2 && refusal.line <= kDeclarationLines
+                                ? "int " + std::string(kPlaces[size_t(refusal.line - 2)].key)
+                                : std::string("string Name");
+  switch (refusal.reason) {
+    case Reason::Incomplete: why = "文件内容不完整"; break;
+    case Reason::LoneCarriageReturn: why = "文件中有单独的回车符(行尾应为CR LF)"; break;
+    case Reason::Statement:
+      why = "第" + ToText(refusal.line) + "项不是“" + place +
+            (refusal.line == 1 ? "=\"名字\";”" : " =数值;”");
+      break;
+    case Reason::Name: why = "人物名字不是本工具能写出的名字"; break;
+    case Reason::Value: why = "“" + place + "”的值不在可选范围内"; break;
+    case Reason::Utf8Name: break;
+  }
+  std::string message = "NPC文档[";
+  message.append(path).append("]不是有效的NPC文档,").append(why).append("!");
+  return message;
+}
+
+std::optional<std::string_view> ByteOrderMarkEncoding(std::string_view firstBytes) {
+  if (firstBytes.starts_with("\xEF\xBB\xBF")) return "UTF-8";
+  if (firstBytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
+      firstBytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
+    return "UTF-32";
+  if (firstBytes.starts_with("\xFF\xFE") || firstBytes.starts_with("\xFE\xFF")) return "UTF-16";
+  return std::nullopt;
+}
+
+std::string EncodingRefusalMessage(std::string_view path, std::string_view encoding) {
+  std::string message = "NPC文档[";
+  message.append(path).append("]是").append(encoding).append("编码的文件,不是GBK编码的NPC文档!");
+  return message;
 }
 
 std::vector<std::string> KeptLinesOfFile(std::string_view bytes) {

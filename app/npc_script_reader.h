@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/npc_record.h"
+
 namespace korvath::app {
 
 // The bytes between the opening and the closing text, searching for the
@@ -37,14 +39,48 @@ std::optional<std::string_view> BehaviourFromLines(const std::vector<std::string
 // Kept lines 1 to 19 read positionally, as the writer writes them.
 inline constexpr int kDeclarationLines = 19;
 struct NpcScriptValues {
-  std::string name;  // between the first two double quotes of line 1
-  // values[i] is the integer between "=" and ";" of kept line i + 1, for
+  std::string name;  // between the two double quotes of line 1
+  // values[i] is the number of the statement on kept line i + 1, for
   // i = 1 .. 18 (values[0] is unused).
   std::array<int32_t, kDeclarationLines> values{};
   std::optional<std::string_view> behaviour;
 };
-// None when fewer than 19 lines were kept.
+
+// Why kept lines are no file that the tool wrote. The reader is positional:
+// read anyway, such a file would put values into the wrong fields, or values
+// that the form cannot show into the record, and the next save would write
+// what the form does not show.
+struct NpcScriptRefusal {
+  enum class Reason {
+    Incomplete,          // fewer than the 19 declaration lines
+    LoneCarriageReturn,  // a CR that ends no line: the writer ends each with CR LF
+    Statement,           // `line` is not the writer's statement for its place
+    Name,                // the name is none that the writer would write back as it is
+    Utf8Name,            // the name is UTF-8 text, not GBK
+    Value,               // `line` holds a value that the writer never writes
+  };
+  Reason reason = Reason::Incomplete;
+  int line = 0;  // the kept line (1-based) that is refused; 0 for the whole file
+  bool operator==(const NpcScriptRefusal&) const = default;
+};
+// None when kept lines 1 to 19 carry, in the writer's order, the statements
+// that the writer writes, with a name and values that it writes.
+std::optional<NpcScriptRefusal> CheckNpcScript(const std::vector<std::string>& keptLines);
+// The values; none when CheckNpcScript refuses the lines.
 std::optional<NpcScriptValues> ParseNpcScript(const std::vector<std::string>& keptLines);
+// Puts the values read into the record's fields; the behaviour statement only
+// when a behaviour was recognised.
+void StoreNpcScriptValues(const NpcScriptValues& read, NpcRecord& npc);
+
+// The "提示" text for a refused file at `path`.
+std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusal& refusal);
+
+// The encoding whose byte-order mark the file's first bytes begin with
+// ("UTF-8", "UTF-16", "UTF-32"); none for a file without one, as the writer
+// writes it.
+std::optional<std::string_view> ByteOrderMarkEncoding(std::string_view firstBytes);
+// The "提示" text for a file at `path` in that encoding.
+std::string EncodingRefusalMessage(std::string_view path, std::string_view encoding);
 
 // The kept lines of a file's bytes, cut as the runtime's FileReadLine cuts them.
 std::vector<std::string> KeptLinesOfFile(std::string_view bytes);

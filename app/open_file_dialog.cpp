@@ -3,9 +3,11 @@
 #include <commdlg.h>
 
 #include "app/file_paths.h"
+#include "app/open_dialog_long_paths.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
 #include "platform/late_bound.h"
+#include "platform/long_paths.h"
 
 namespace korvath::app {
 
@@ -15,9 +17,11 @@ std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFo
                            std::string_view title, std::string_view filter, bool keepDirectory) {
   std::string saved = CurrentDirectory();
   std::wstring wideFilter = GbkToWide(OpenFileFilterBytes(filter));
-  std::wstring wideFolder = GbkToWide(initialFolder.value_or(saved));
+  std::wstring wideFolder = DeepestShortFolder(GbkToWide(initialFolder.value_or(saved)));
   std::wstring wideTitle = GbkToWide(title);
-  std::wstring file(513, L'\0');
+  // Room for any path the dialog can hand back, also from a folder deeper
+  // than MAX_PATH: with less it would refuse such a file without a word.
+  std::wstring file(kLongestPath, L'\0');
   std::wstring fileTitle(512, L' ');
 
   OPENFILENAMEW ofn = {};
@@ -26,21 +30,22 @@ std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFo
   ofn.lpstrFilter = wideFilter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
-  ofn.nMaxFile = 512;
+  ofn.nMaxFile = DWORD(file.size());
   ofn.lpstrFileTitle = fileTitle.data();
   ofn.nMaxFileTitle = 512;
-  ofn.lpstrInitialDir = wideFolder.c_str();
+  ofn.lpstrInitialDir = wideFolder.empty() ? nullptr : wideFolder.c_str();
   ofn.lpstrTitle = wideTitle.c_str();
   // The reader needs a file that is there: a typed name of a missing file
   // is refused by the dialog itself.
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  OpenDialogLongPathGuard guard;
   // The dialog's DLL is loaded when the dialog is first asked for, not at start.
   static const auto getOpenFileName =
       LateBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
   BOOL chosen = getOpenFileName ? getOpenFileName(&ofn) : FALSE;
   if (!keepDirectory) ChangeDirectory(saved);
-  if (!chosen) return {};
-  GbkText path = WideToGbk(file.c_str());
+  if (!chosen && guard.taken().empty()) return {};
+  GbkText path = WideToGbk(chosen ? file.c_str() : guard.taken().c_str());
   return path.exact ? path.text : std::string();
 }
 

@@ -28,47 +28,33 @@ void SelectTeam(int32_t team) {
   }
 }
 
+// The values are ones the form can show, so every control shows what the
+// record holds.
 void ApplyValues(const NpcScriptValues& read) {
   platform::Form& form = MainForm();
   NpcRecord& npc = Npc();
-  const auto& v = read.values;
-
-  npc.NpcName = read.name;
+  StoreNpcScriptValues(read, npc);
   form.SetEditContent(名字编辑框, npc.NpcName);
-  npc.NpcModel = v[1];
   form.SetComboSelectedIndex(模型组合框, npc.NpcModel);
-  npc.NpcWeapon = v[2];
   form.SetComboSelectedIndex(主武器组合框, WeaponIdToIndex(npc.NpcWeapon));
-  npc.NpcWeapon2 = v[3];
   form.SetComboSelectedIndex(副武器组合框, WeaponIdToIndex(npc.NpcWeapon2));
-  npc.NpcTeam = v[4];
   SelectTeam(npc.NpcTeam);
-  // Kept lines 6 to 17 are the numeric lists in their table order.
-  for (size_t k = 0; k < NumericCombos().size(); ++k) {
-    const NumericCombo& combo = NumericCombos()[k];
-    npc.*combo.field = v[5 + k];
+  for (const NumericCombo& combo : NumericCombos())
     form.ComboBoxSelectText(combo.unit, ToText(npc.*combo.field));
-  }
-  npc.NpcSpawn = v[17];
-  npc.NpcHp = v[18];
   form.SetEditContent(HP编辑框, ToText(npc.NpcHp));
-
-  if (read.behaviour) {
-    if (std::optional<int> item = BehaviourIndexOfName(*read.behaviour)) {
-      npc.NpcBehaviourText = BehaviourStatementOfItem(*item);
-      form.ComboBoxSelectText(行为组合框, *read.behaviour);
-    }
-  }
+  if (read.behaviour && BehaviourIndexOfName(*read.behaviour))
+    form.ComboBoxSelectText(行为组合框, *read.behaviour);
 }
 }  // namespace
 
-std::optional<std::vector<std::string>> ReadKeptLines(std::string_view path) {
+std::optional<KeptFile> ReadKeptLines(std::string_view path) {
   files::File file = files::OpenFile(path, files::OpenMode::Read, files::ShareMode::Any);
   if (!file) return std::nullopt;
-  std::vector<std::string> kept;
+  KeptFile kept{.encoding = ByteOrderMarkEncoding(files::FilePeekBytes(file, 4))};
+  if (kept.encoding) return kept;
   while (!files::FileAtEnd(file)) {
     std::string line = files::FileReadLine(file);
-    if (IsKeptLine(line)) kept.push_back(std::move(line));
+    if (IsKeptLine(line)) kept.lines.push_back(std::move(line));
   }
   files::CloseFile(file);
   return kept;
@@ -85,24 +71,26 @@ void OnReadButtonClick() {
 }
 
 bool ReadNpcFile(std::string_view path) {
-  std::optional<std::vector<std::string>> kept = ReadKeptLines(path);
+  std::optional<KeptFile> kept = ReadKeptLines(path);
   if (!kept) {
     std::string message = "无法打开NPC文档[";
     message.append(path).append("]!");
     ShowNotice(message);
     return false;
   }
-  std::optional<NpcScriptValues> read = ParseNpcScript(*kept);
-  if (!read) {
-    std::string message = "NPC文档[";
-    message.append(path).append("]不是有效的NPC文档,文件内容不完整!");
-    ShowNotice(message);
+  if (kept->encoding) {
+    ShowNotice(EncodingRefusalMessage(path, *kept->encoding));
     return false;
   }
+  if (std::optional<NpcScriptRefusal> refusal = CheckNpcScript(kept->lines)) {
+    ShowNotice(NpcScriptRefusalMessage(path, *refusal));
+    return false;
+  }
+  std::optional<NpcScriptValues> read = ParseNpcScript(kept->lines);
   NpcRecord& npc = Npc();
   npc.NpcFilePath = std::string(path);
   MainForm().SetEditContent(目录编辑框, PathDirectoryPart(path));
-  npc.NpcInputLines = std::move(*kept);
+  npc.NpcInputLines = std::move(kept->lines);
   ApplyValues(*read);
   return true;
 }

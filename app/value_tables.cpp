@@ -15,19 +15,26 @@ int32_t WeaponIdOfItem(int index) {
   return (index >= 0 && index < int(table.size())) ? table[size_t(index)].id : 0;
 }
 
-int WeaponIdToIndex(int32_t id) {
-  // The game numbers each weapon's variants in four series; every id of a
-  // row stands for the same list item.
-  static constexpr int32_t kIds[12][4] = {
-      {8, 17, 26, 35}, {7, 16, 25, 34},  {6, 15, 24, 33},  {5, 14, 23, 32},
-      {9, 18, 27, 36}, {51, 52, 53, 54}, {55, 56, 57, 58}, {4, 13, 22, 31},
-      {47, 48, 49, 50}, {1, 10, 19, 28}, {2, 11, 20, 29},  {3, 12, 21, 30},
-  };
+namespace {
+// The game numbers each weapon's variants in four series; every id of a row
+// stands for the same list item.
+constexpr int32_t kWeaponIds[12][4] = {
+    {8, 17, 26, 35}, {7, 16, 25, 34},  {6, 15, 24, 33},  {5, 14, 23, 32},
+    {9, 18, 27, 36}, {51, 52, 53, 54}, {55, 56, 57, 58}, {4, 13, 22, 31},
+    {47, 48, 49, 50}, {1, 10, 19, 28}, {2, 11, 20, 29},  {3, 12, 21, 30},
+};
+
+std::optional<int> WeaponRowOfId(int32_t id) {
   for (int index = 0; index < 12; ++index)
-    for (int32_t candidate : kIds[index])
+    for (int32_t candidate : kWeaponIds[index])
       if (candidate == id) return index;
-  return 0;
+  return std::nullopt;
 }
+}  // namespace
+
+int WeaponIdToIndex(int32_t id) { return WeaponRowOfId(id).value_or(0); }
+
+bool IsKnownWeaponId(int32_t id) { return WeaponRowOfId(id).has_value(); }
 
 const std::array<BehaviourItem, 8>& BehaviourTable() {
   static const std::array<BehaviourItem, 8> table = {{

@@ -20,6 +20,9 @@ int32_t WeaponIdOfItem(int index);
 // The list item for a weapon id: every id the lists write maps back to its
 // own item, as do the other ids of the same weapon; any other id gives 0.
 int WeaponIdToIndex(int32_t id);
+// Whether the id is one that WeaponIdToIndex maps to an item (not to 0 for
+// want of one).
+bool IsKnownWeaponId(int32_t id);
 
 struct BehaviourItem {
   std::string_view name;
@@ -35,6 +38,10 @@ std::optional<int> BehaviourIndexOfName(std::string_view name);
 // The HP written and shown in place of an HP text that is no usable number.
 inline constexpr int32_t kDefaultHp = 3000;
 
+// What the name and HP boxes take: bytes of GBK text, characters.
+inline constexpr int kNameBoxBytes = 16;
+inline constexpr int kHpBoxChars = 4;
+
 // A numeric list: decimal items from `first` to `last` in steps of `step`.
 struct NumericList {
   int first;
@@ -44,5 +51,9 @@ struct NumericList {
 inline constexpr NumericList kViewRange{100, 2000, 100};
 inline constexpr NumericList kTensRange{10, 100, 10};
 inline constexpr NumericList kFivesRange{10, 100, 5};
+// Whether the value is one of the list's items.
+constexpr bool IsListItem(const NumericList& list, int64_t value) {
+  return value >= list.first && value <= list.last && (value - list.first) % list.step == 0;
+}
 
 }  // namespace korvath::app

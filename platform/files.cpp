@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/gbk_convert.h"
+#include "platform/long_paths.h"
 #include "platform/text_lines.h"
 
 namespace korvath::platform::files {
@@ -90,7 +91,7 @@ bool File::DropReadAhead() {
 }
 
 File OpenFile(std::string_view path, OpenMode mode, ShareMode share) {
-  std::wstring wide = GbkToWide(path);
+  std::wstring wide = FileApiPath(path);
   if (wide.empty()) return File();
   HANDLE h = CreateFileW(wide.c_str(), AccessOf(mode), SharingOf(share), nullptr,
                          DispositionOf(mode), FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -116,6 +117,13 @@ std::string FileReadLine(File& file) {
   }
 }
 
+std::string FilePeekBytes(File& file, size_t count) {
+  if (!file) return {};
+  while (file.readAhead_.size() - file.readPos_ < count && file.Refill()) {
+  }
+  return file.readAhead_.substr(file.readPos_, count);
+}
+
 bool FileWriteText(File& file, std::string_view text) {
   if (!file || !file.DropReadAhead()) return false;
   size_t done = 0;
@@ -139,7 +147,7 @@ bool FileAtEnd(const File& file) {
 }
 
 bool FileExists(std::string_view path) {
-  std::wstring wide = GbkToWide(path);
+  std::wstring wide = FileApiPath(path);
   if (wide.empty()) return false;
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW(wide.c_str(), &data);
@@ -160,26 +168,49 @@ bool CloseFile(File& file) {
 std::string NewFileBeside(std::string_view path) {
   std::wstring wide = GbkToWide(path);
   size_t slash = wide.find_last_of(L"\\/");
-  std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : wide.substr(0, slash + 1);
-  wchar_t name[MAX_PATH + 14] = {};
-  if (!GetTempFileNameW(folder.c_str(), L"npc", 0, name)) return {};
-  GbkText gbk = WideToGbk(name);
-  if (!gbk.exact) {
-    DeleteFileW(name);
-    return {};
+  std::wstring folder = slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
+  // Names as GetTempFileNameW makes them ("npc" and four hex digits), made
+  // here because that function assumes a folder shorter than MAX_PATH and a
+  // buffer of MAX_PATH characters.
+  static unsigned next = GetTickCount() ^ GetCurrentProcessId();
+  for (unsigned tries = 0; tries < 0x10000; ++tries) {
+    const unsigned unique = next++ & 0xFFFF;
+    std::wstring name = folder + L"npc";
+    for (int shift = 12; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(unique >> shift) & 0xF];
+    name += L".tmp";
+    const std::wstring apiPath = FileApiPath(name);
+    HANDLE h = CreateFileW(apiPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      return {};
+    }
+    CloseHandle(h);
+    GbkText gbk = WideToGbk(name);
+    if (!gbk.exact) {  // the caller could not name it again
+      DeleteFileW(apiPath.c_str());
+      return {};
+    }
+    return gbk.text;
   }
-  return gbk.text;
+  return {};
 }
 
 bool MoveFileReplacing(std::string_view from, std::string_view to) {
-  std::wstring source = GbkToWide(from), target = GbkToWide(to);
-  return !source.empty() && !target.empty() &&
-         MoveFileExW(source.c_str(), target.c_str(),
+  std::wstring source = FileApiPath(from), target = FileApiPath(to);
+  if (source.empty() || target.empty()) return false;
+  // Windows refuses to replace a read-only file; Wine would replace it and
+  // its mark with it. Honour the mark everywhere.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    return false;
+  return MoveFileExW(source.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool DeleteFileAt(std::string_view path) {
-  std::wstring wide = GbkToWide(path);
+  std::wstring wide = FileApiPath(path);
   return !wide.empty() && DeleteFileW(wide.c_str()) != 0;
 }
 

@@ -37,6 +37,7 @@ class File {
  private:
   friend File OpenFile(std::string_view, OpenMode, ShareMode);
   friend std::string FileReadLine(File&);
+  friend std::string FilePeekBytes(File&, size_t);
   friend bool FileWriteText(File&, std::string_view);
   friend bool FileAtEnd(const File&);
   friend bool CloseFile(File&);
@@ -55,6 +56,9 @@ File OpenFile(std::string_view path, OpenMode mode = OpenMode::ReadWrite,
               ShareMode share = ShareMode::Any);
 // The next line, as ScanTextLine (platform/text_lines.h) cuts it.
 std::string FileReadLine(File& file);
+// Up to `count` bytes from the current position, which stays where it is:
+// the next read still begins with them.
+std::string FilePeekBytes(File& file, size_t count);
 // The text's bytes at the current position; false when not all were written.
 bool FileWriteText(File& file, std::string_view text);
 // True at or past the end of the file's text, and for a file that is not open.

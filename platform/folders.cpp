@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gbk_convert.h"
+#include "platform/long_paths.h"
 
 namespace korvath::platform {
 
@@ -23,7 +24,7 @@ std::string ProgramDirectory() {
 }
 
 bool CreateDir(std::string_view path) {
-  std::wstring wide = GbkToWide(path);
+  std::wstring wide = FileApiPath(path);
   return !wide.empty() && CreateDirectoryW(wide.c_str(), nullptr) != 0;
 }
 

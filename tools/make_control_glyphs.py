@@ -14,6 +14,12 @@ Tree-view glyphs (its tick is the check boxes' assets/tick.png):
   tree_third_state.png  6 x 6 green square with soft corners, lighter at the top
   tree_expander.png     7 x 5 dark grey triangle pointing down
 
+Toolbar glyph:
+
+  drop_down_arrow.png   7 x 5 solid triangle pointing down, RGB(51, 51, 51):
+                        rows of 7, 5, 3 and 1 opaque pixels above one
+                        empty row (the arrow of drop-down buttons)
+
 Only the standard library is used; the output is the same byte for byte on
 every run.
 
@@ -74,6 +80,14 @@ def tree_expander():
     return c
 
 
+def drop_down_arrow():
+    c = canvas(7, 5)
+    for y in range(4):
+        for x in range(y, 7 - y):
+            c[y][x] = (0x33, 0x33, 0x33, 0xFF)
+    return c
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets")
@@ -86,6 +100,7 @@ def main():
         "chevron_right.png": mirror_columns(left, CHEVRON_RIGHT),
         "tree_third_state.png": tree_third_state(),
         "tree_expander.png": tree_expander(),
+        "drop_down_arrow.png": drop_down_arrow(),
     }
     for name, pixels in glyphs.items():
         with open(os.path.join(out, name), "wb") as f:

@@ -2,7 +2,9 @@
 // 29 holds 10,000 to 80,000 quotes (the last about 1 MB) is read and parsed
 // by the reader's own path, and the same file is read plainly in one go. The
 // parse should cost a small, constant multiple of the plain read, whatever
-// the number of quotes. Prints milliseconds (median of several runs).
+// the number of quotes. Then files of one long line of up to 10 MB, which the
+// reader refuses: the same holds for them. Prints milliseconds (median of
+// several runs).
 #include <windows.h>
 
 #include <algorithm>
@@ -83,8 +85,8 @@ int main() {
     const double plain = MedianMs(9, [&] { plainBytes = ReadWhole(path); });
     std::optional<app::NpcScriptValues> read;
     const double parse = MedianMs(5, [&] {
-      std::optional<std::vector<std::string>> kept = app::ReadKeptLines(gbkPath);
-      read = kept ? app::ParseNpcScript(*kept) : std::nullopt;
+      std::optional<app::KeptFile> kept = app::ReadKeptLines(gbkPath);
+      read = kept ? app::ParseNpcScript(kept->lines) : std::nullopt;
     });
     if (plainBytes != bytes.size() || !read) {
       std::printf("the file did not read back\n");
@@ -92,6 +94,30 @@ int main() {
     }
     std::printf("%8d %10zu %12.2f %12.2f %8.1f %s\n", quotes, bytes.size(), plain, parse, parse / plain,
                 read->behaviour ? "found" : "none");
+  }
+  // A file that is one line of 1.25 to 10 MB, as a file that is no NPC
+  // document may be: read and refused in time that grows with its size.
+  std::printf("\n%10s %12s %12s %8s %s\n", "line bytes", "plain ms", "refuse ms", "ratio", "verdict");
+  for (size_t size : {size_t(5) << 18, size_t(5) << 19, size_t(5) << 20, size_t(10) << 20}) {
+    std::string bytes = "string Name=\"";
+    while (bytes.size() < size) bytes += "\xD5\xC5\xC8\xFD ;=\t\"int View =800; ";
+    bytes.resize(size);
+    if (!WriteWhole(path, bytes)) {
+      std::printf("cannot write %ls\n", path.c_str());
+      return 1;
+    }
+    size_t plainBytes = 0;
+    const double plain = MedianMs(5, [&] { plainBytes = ReadWhole(path); });
+    std::optional<app::NpcScriptRefusal> refusal;
+    const double refuse = MedianMs(3, [&] {
+      std::optional<app::KeptFile> kept = app::ReadKeptLines(gbkPath);
+      refusal = kept ? app::CheckNpcScript(kept->lines) : std::nullopt;
+    });
+    if (plainBytes != bytes.size() || !refusal) {
+      std::printf("the long line was not refused\n");
+      return 1;
+    }
+    std::printf("%10zu %12.2f %12.2f %8.1f %s\n", size, plain, refuse, refuse / plain, "refused");
   }
   DeleteFileW(path.c_str());
   return 0;

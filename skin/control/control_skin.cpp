@@ -260,11 +260,19 @@ void SkinControlAreaPaint(HWND window, HDC dc) {
   GetClientRect(window, &client);
   const float l = float(client.left), t = float(client.top);
   const float w = float(client.right - client.left), h = float(client.bottom - client.top);
+  // The band is filled through GDI: white that GDI+ writes carries an
+  // alpha byte, and Wine's TransparentBlt then no longer sees the key in it.
+  {
+    const platform::GdiRegion band(CreateRectRgnIndirect(&client));
+    const platform::GdiRegion inside(
+        CreateRectRgn(client.left + 3, client.top + 3, client.right - 3, client.bottom - 3));
+    CombineRgn(band.get(), band.get(), inside.get(), RGN_XOR);
+    FillRgn(dc, band.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
   gdip::Graphics g;
   if (!SkinGraphicsOnDC(g, dc)) return;
   g.SetClipRect(l, t, w, h, Gdiplus::CombineModeReplace);
   g.SetClipRect(l + 3, t + 3, w - 6, h - 6, Gdiplus::CombineModeXor);
-  g.Clear(0xFFFFFFFFu);
   SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 120)), 1.0f, l, t, w - 1, h - 1);
   SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 10)), 1.0f, l + 1, t + 1, w - 3, h - 3);
   g.ResetClip();

@@ -158,10 +158,8 @@ void PaintItem(HDC screen, HWND window, const SkinHeaderEntry& entry, int index,
     float iconW = 0;
     gdip::Bitmap icon;
     if ((item.fmt & HDF_IMAGE) && entry.imageList) {
-      if (const HICON handle = ImageList_GetIcon(entry.imageList, item.iImage, ILD_TRANSPARENT)) {
-        if (icon.CreateFromHICON(handle)) iconW = float(icon.GetWidth());
-        DestroyIcon(handle);
-      }
+      const platform::OwnedIcon handle(ImageList_GetIcon(entry.imageList, item.iImage, ILD_TRANSPARENT));
+      if (handle && icon.CreateFromHICON(handle.get())) iconW = float(icon.GetWidth());
     }
     const int tw = SkinMeasureTextWidth(text, entry.fontFace, entry.fontSize, entry.fontStyle);
     const int need = int(iconW) + margin + tw;

@@ -6,15 +6,18 @@
 
 #include <algorithm>
 
+#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/control_pictures.h"
 #include "skin/control/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
@@ -47,23 +50,36 @@ void Paint(HWND window) {
 
 UINT_PTR TimerId(HWND window) { return UINT_PTR(GetSkinProp(window, prop::Hw_lbID)); }
 
+bool Sweeps(const SkinProgressEntry* entry) { return entry && !entry->vertical && entry->sweepOn != 0; }
+
 void OnShown(HWND window, WPARAM shown) {
-  const SkinProgressEntry* entry = ProgressEntryOf(window);
   if (!shown) {
     KillTimer(window, TimerId(window));
-  } else if (entry && !entry->vertical && entry->sweepOn) {
+  } else if (Sweeps(ProgressEntryOf(window))) {
     SetTimer(window, TimerId(window), kSweepInterval, nullptr);
   }
 }
 
-void OnSweepStep(HWND window) {
-  InvalidateRect(window, nullptr, FALSE);
+// The sweep's timer ends with the sweep: its tick after the sweep was
+// switched off (or for a bar the skin no longer knows) stops it instead.
+void OnSweepStep(HWND window, WPARAM id) {
   SkinProgressEntry* entry = ProgressEntryOf(window);
-  if (!entry) return;
+  if (!Sweeps(entry)) {
+    if (id == TimerId(window)) KillTimer(window, id);
+    return;
+  }
+  InvalidateRect(window, nullptr, FALSE);
   RECT r = {};
   GetWindowRect(window, &r);
   entry->sweepOffset += kSweepStep;
   if (entry->sweepOffset >= r.right - r.left) entry->sweepOffset = -entry->sweepWidth;
+}
+
+// The glow over the filled part, inside the clip the fill set.
+void DrawSweep(gdip::Graphics& g, const SkinProgressEntry& entry, float height) {
+  gdip::Bitmap sweep;
+  if (!SkinLoadCachedPicture(sweep, ProgressSweepImage(entry.sweepImage))) return;
+  g.DrawImageRect(sweep, float(entry.sweepOffset), 0, float(sweep.GetWidth()), height);
 }
 
 void AddShape(gdip::GraphicsPath& path, bool square, float x, float y, float w, float h, int32_t corner) {
@@ -108,6 +124,7 @@ void DrawBar(gdip::Graphics& g, HWND window, const SkinProgressEntry& entry, int
   SkinFillGradient(g, from, to, square ? Colour(entry.barColor, 220) : Colour(kWhite, 100),
                    Colour(entry.barColor, 220), path);
   if (square) SkinStroke(g, Colour(entry.barColor, 255), path);
+  if (Sweeps(&entry)) DrawSweep(g, entry, boxH);
   g.ResetClip();
 }
 
@@ -118,6 +135,26 @@ int32_t ProgressFillLength(int32_t size, int32_t position, int32_t low, int32_t 
   if (span <= 0) return 0;
   const int64_t length = int64_t(size) * (int64_t(position) - low) / span;
   return int32_t(std::clamp<int64_t>(length, 0, size));
+}
+
+bool ProgressSkinSetSweep(HWND bar, bool on, int32_t image, std::optional<int32_t> width) {
+  SkinProgressEntry* entry = ProgressEntryOf(bar);
+  if (!entry) return false;
+  entry->sweepOn = on ? 1 : 0;
+  entry->sweepImage = image;
+  if (!width) {
+    gdip::Bitmap sweep;
+    width = SkinLoadCachedPicture(sweep, ProgressSweepImage(image)) ? int32_t(sweep.GetWidth()) : 0;
+  }
+  entry->sweepWidth = *width;
+  entry->sweepOffset = -entry->sweepWidth;
+  if (Sweeps(entry) && IsWindowVisible(bar)) {
+    SetTimer(bar, TimerId(bar), kSweepInterval, nullptr);
+  } else {
+    KillTimer(bar, TimerId(bar));
+  }
+  InvalidateRect(bar, nullptr, FALSE);
+  return true;
 }
 
 void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
@@ -146,7 +183,7 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_DESTROY:           KillTimer(window, TimerId(window)); break;
     case WM_SHOWWINDOW:        OnShown(window, wParam); break;
-    case WM_TIMER:             OnSweepStep(window); break;
+    case WM_TIMER:             OnSweepStep(window, wParam); break;
     case WM_PAINT:             { platform::PaintScope paint(window); Paint(window); } return 0;
     case WM_NCPAINT:           Paint(window); return 1;
     case WM_MOVE:              Paint(window); break;
@@ -167,8 +204,10 @@ void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber) {
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!buffer) return;
-  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get(), kProgressRendering)) {
-    DrawBar(g, window, *entry, width, height);
+  {
+    gdip::Bitmap canvas;
+    gdip::Graphics g;
+    if (SkinGraphicsOnMemoryDC(g, canvas, buffer.get(), kProgressRendering)) DrawBar(g, window, *entry, width, height);
   }
   SkinPaintChildBackground(window, buffer.get(), false, true);
   platform::WindowDC screen = platform::WindowDC::Whole(window);

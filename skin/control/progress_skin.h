@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 namespace korvath::skin {
 
@@ -12,6 +13,13 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
 // Paints entry `entryNumber` of record `recordNumber`'s progress list into
 // the bar's whole window.
 void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber);
+
+// Switches the highlight sweep of a skinned horizontal bar on or off: a
+// glow (sweep image 0, 2 or another value; see ProgressSweepImage) that
+// slides along the filled part 5 pixels every 30 ms while the bar is shown,
+// restarting at minus `width` (the glow's own width when not given) once it
+// reaches the bar's end. False when the skin does not know the bar.
+bool ProgressSkinSetSweep(HWND bar, bool on, int32_t image = 0, std::optional<int32_t> width = std::nullopt);
 
 // The filled length of a bar `size` pixels long at `position` in
 // low..high: 0 for an empty range, never outside 0..size.

@@ -93,6 +93,36 @@ std::string ItemText(HWND window, int32_t index) {
   return platform::WideToGbk(buffer).text;
 }
 
+// Whether GDI+ lays out text top to bottom for
+// StringFormatFlagsDirectionVertical. Wine's does not: it sets the text
+// across and wraps it within the narrow tab.
+bool LaysOutVerticalText(const gdip::Graphics& g, const gdip::Font& font) {
+  static const bool vertical = [&] {
+    gdip::StringFormat format;
+    gdip::RectF box{};
+    return format.Create(Gdiplus::StringFormatFlagsDirectionVertical, 0) &&
+           g.MeasureString("WWWW", font, std::nullopt, &format, box) && box.height > box.width;
+  }();
+  return vertical;
+}
+
+// A caption of a tab at the left or right, running top to bottom: by the
+// format where GDI+ supports it, else set across and turned a quarter turn
+// clockwise about the layout's middle.
+void DrawVerticalCaption(gdip::Graphics& g, const std::string& text, const gdip::Font& font,
+                         const gdip::SolidBrush& brush, gdip::StringFormat& format, const gdip::RectF& layout) {
+  if (LaysOutVerticalText(g, font)) {
+    format.SetFlags(Gdiplus::StringFormatFlagsDirectionVertical);
+    g.DrawString(text, font, brush, layout, &format);
+    return;
+  }
+  g.TranslateWorldTransform(layout.x + layout.width / 2, layout.y + layout.height / 2);
+  g.RotateWorldTransform(90);
+  g.DrawString(text, font, brush,
+               SkinMakeRect(-layout.height / 2, -layout.width / 2, layout.height, layout.width), &format);
+  g.ResetWorldTransform();
+}
+
 }  // namespace
 
 void TabShapePathB(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r) {
@@ -126,6 +156,11 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
   if (!entry) return;
   RECT r = {};
   SendMessageW(window, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+  // A tab scrolled out of the row is not shown: Wine reports it as an empty
+  // rectangle at the corner, Windows as one beyond the client area.
+  RECT client = {}, shown = {};
+  GetClientRect(window, &client);
+  if (!IntersectRect(&shown, &r, &client)) return;
   gdip::Graphics g;
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(g, dc) || !path.Create()) return;
@@ -165,10 +200,13 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
   }
   format.SetAlign(Gdiplus::StringAlignmentCenter);
   format.SetLineAlign(Gdiplus::StringAlignmentCenter);
-  if (side == kLeft || side == kRight) format.SetFlags(Gdiplus::StringFormatFlagsDirectionVertical);
-  g.DrawString(text, font, brush,
-               SkinMakeRect(float(r.left), float(r.top + 3), float(r.right - r.left), float(r.bottom - r.top - 2)),
-               &format);
+  const gdip::RectF layout =
+      SkinMakeRect(float(r.left), float(r.top + 3), float(r.right - r.left), float(r.bottom - r.top - 2));
+  if (side == kLeft || side == kRight) {
+    DrawVerticalCaption(g, text, font, brush, format, layout);
+  } else {
+    g.DrawString(text, font, brush, layout, &format);
+  }
 }
 
 bool TabFindContainerEntry(int32_t recordNumber, HWND window) {

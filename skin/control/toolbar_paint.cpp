@@ -1,7 +1,5 @@
 #include "skin/control/toolbar_paint.h"
 
-#include "skin/control/entry_lookup.h"
-
 #include <commctrl.h>
 
 #include <array>
@@ -16,12 +14,15 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
+#include "skin/control/control_pictures.h"
+#include "skin/control/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
@@ -35,7 +36,6 @@ namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kGreyText = 0x808080;
-constexpr COLORREF kArrowColour = 0x333333;
 constexpr int32_t kFaceRadius = 5;
 constexpr int kDropDownWidth = 12;
 
@@ -46,20 +46,6 @@ enum ButtonStyle : uint8_t {
   kCheckGroup = 6,      // BTNS_CHECKGROUP
   kDropDown = 8,        // BTNS_DROPDOWN
   kWholeDropDown = 0x80 // BTNS_WHOLEDROPDOWN
-};
-
-// The icon ImageList_GetIcon makes for one paint.
-class OwnedIcon {
- public:
-  explicit OwnedIcon(HICON icon) : icon_(icon) {}
-  ~OwnedIcon() {
-    if (icon_) DestroyIcon(icon_);
-  }
-  OwnedIcon(const OwnedIcon&) = delete;
-  OwnedIcon& operator=(const OwnedIcon&) = delete;
-
- private:
-  HICON icon_;
 };
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
@@ -81,11 +67,11 @@ void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float 
   g.FillPath(glow, face);
 }
 
-// The drop-down arrow: rows of 7, 5, 3 and 1 pixels.
+// The drop-down arrow at its own size.
 void DrawDropDownArrow(gdip::Graphics& g, float x, float y) {
-  for (int row = 0; row < 4; ++row) {
-    SkinFillSolid(g, Colour(kArrowColour, 255), x + float(row), y + float(row), float(7 - 2 * row), 1);
-  }
+  gdip::Bitmap arrow;
+  if (!SkinLoadCachedPicture(arrow, DropDownArrowImage())) return;
+  g.DrawImageRect(arrow, x, y, float(arrow.GetWidth()), float(arrow.GetHeight()));
 }
 
 bool Greyed(uint8_t style, uint8_t state) {
@@ -136,8 +122,8 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
   RECT client = {};
   GetClientRect(window, &client);
   const auto images = GetSkinPropHandle<HIMAGELIST>(window, prop::Kj_wtjb);
-  const HICON icon = images ? ImageList_GetIcon(images, button.iBitmap, ILD_TRANSPARENT) : nullptr;
-  const OwnedIcon ownedIcon(icon);
+  const platform::OwnedIcon ownedIcon(images ? ImageList_GetIcon(images, button.iBitmap, ILD_TRANSPARENT) : nullptr);
+  const HICON icon = ownedIcon.get();
   if (button.fsState & TBSTATE_HIDDEN) return;
   const std::string text = ToolbarButtonText(window, button.idCommand);
 

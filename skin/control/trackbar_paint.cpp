@@ -11,6 +11,7 @@
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/skin_picture.h"
 
 namespace korvath::skin {
 
@@ -116,6 +117,93 @@ void DrawThumb(gdip::Graphics& g, const Geometry& geo) {
   SkinStroke(g, Colour(kBlack, 80), circle);
 }
 
+// ---- picture mode ----------------------------------------------------------
+
+// The clip of the whole drawing: the given rectangle, or none.
+void RestoreClip(gdip::Graphics& g, const TrackbarParts& p) {
+  if (p.clip) {
+    const RECT& c = *p.clip;
+    g.SetClipRect(float(c.left), float(c.top), float(c.right - c.left), float(c.bottom - c.top),
+                  Gdiplus::CombineModeReplace);
+  } else {
+    g.ResetClip();
+  }
+}
+
+SkinPictureSize SizeOf(const SkinPicture* picture, bool hot) {
+  if (!picture) return {};
+  return hot ? picture->GetStateSize2() : picture->GetStateSize1();
+}
+
+void DrawPicture(gdip::Graphics& g, const SkinPicture* picture, const gdip::Rect& box, bool hot) {
+  if (picture) picture->Draw(g, box, hot ? SkinPicture::kHot : SkinPicture::kNormal);
+}
+
+// The channel's box (also the filled part's), laid across the track on the
+// picture's thickness. Along the track it runs over the whole channel.
+gdip::Rect TrackBox(const TrackbarParts& p, SkinPictureSize picture) {
+  const RECT& ch = p.channel;
+  gdip::Rect box = p.vertical ? gdip::Rect{int(p.left) + ch.top, int(p.top) + ch.left, ch.bottom - ch.top,
+                                           ch.right - ch.left}
+                              : gdip::Rect{int(p.left) + ch.left, int(p.top) + ch.top, ch.right - ch.left,
+                                           ch.bottom - ch.top};
+  int32_t& across = p.vertical ? box.x : box.y;
+  int32_t& thickness = p.vertical ? box.width : box.height;
+  if (p.selectionRange) {
+    across += (thickness - kBarThickness) / 2;
+    thickness = kBarThickness;
+  }
+  const int32_t size = p.vertical ? picture.width : picture.height;
+  across += (thickness - size) / 2;
+  if (size > thickness) thickness = size;
+  return box;
+}
+
+void ClipTo(gdip::Graphics& g, const gdip::Rect& r) {
+  g.SetClipRect(float(r.x), float(r.y), float(r.width), float(r.height), Gdiplus::CombineModeIntersect);
+}
+
+void DrawChannelPicture(gdip::Graphics& g, const TrackbarParts& p) {
+  const gdip::Rect box = TrackBox(p, SizeOf(p.channelPicture, p.hot));
+  ClipTo(g, box);
+  DrawPicture(g, p.channelPicture, box, p.hot);
+  RestoreClip(g, p);
+}
+
+// The filled part runs to the thumb's middle, or over the whole channel at
+// the maximum.
+void DrawFilledPicture(gdip::Graphics& g, const TrackbarParts& p) {
+  const RECT& ch = p.channel;
+  const RECT& th = p.thumb;
+  const gdip::Rect box = TrackBox(p, SizeOf(p.filledPicture, p.hot));
+  gdip::Rect clip = box;
+  int32_t length = p.vertical ? th.top - ch.left + (th.bottom - th.top) / 2
+                              : th.left - ch.left + (th.right - th.left) / 2;
+  if (p.position == p.maximum) length = ch.right - ch.left;
+  (p.vertical ? clip.height : clip.width) = length;
+  ClipTo(g, clip);
+  DrawPicture(g, p.filledPicture, box, p.hot);
+  RestoreClip(g, p);
+}
+
+// The thumb picture in the native thumb's box, moved so that the picture
+// sits in its middle along the track and, across it, one pixel off the
+// middle (up or left with the nudge).
+void DrawThumbPicture(gdip::Graphics& g, const TrackbarParts& p) {
+  const RECT& th = p.thumb;
+  const SkinPictureSize picture = SizeOf(p.thumbPicture, p.hot);
+  gdip::Rect box{int(p.left) + th.left, int(p.top) + th.top, th.right - th.left, th.bottom - th.top};
+  const int32_t nudge = p.nudge.value_or(false) ? -1 : 1;
+  if (p.vertical) {
+    box.y += (box.height - picture.height) / 2;
+    box.x += (box.width - picture.width + 1) / 2 + nudge;
+  } else {
+    box.x += (box.width - picture.width) / 2;
+    box.y += (box.height - picture.height + 1) / 2 + nudge;
+  }
+  DrawPicture(g, p.thumbPicture, box, p.hot);
+}
+
 }  // namespace
 
 std::optional<TrackbarSpan> TrackbarSelectionSpan(int32_t length, int32_t start, int32_t end, int32_t minimum,
@@ -131,10 +219,17 @@ std::optional<TrackbarSpan> TrackbarSelectionSpan(int32_t length, int32_t start,
 void TrackbarSkinDrawParts(gdip::Graphics& graphics, const TrackbarParts& parts) {
   SkinApplyRenderQuality(graphics, {.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                     .interpolation = Gdiplus::InterpolationModeHighQualityBilinear});
+  if (parts.clip) RestoreClip(graphics, parts);
   gdip::GraphicsPath path;
   if (!path.Create()) return;
   const Geometry geo{parts};
   if (parts.background) DrawBackground(graphics, path, parts);
+  if (parts.pictureMode) {
+    DrawChannelPicture(graphics, parts);
+    DrawFilledPicture(graphics, parts);
+    DrawThumbPicture(graphics, parts);
+    return;
+  }
   DrawChannel(graphics, path, geo);
   if (parts.selectionRange) DrawSelection(graphics, geo);
   DrawFill(graphics, geo, parts.fillColour.value_or(SkinThemeColor));

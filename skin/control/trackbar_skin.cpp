@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
@@ -29,6 +30,14 @@ int32_t TickPlacement(LONG style) {
   if (HasAll(style, TBS_TOP)) return 0;
   if (HasAll(style, TBS_BOTH)) return 2;
   return 1;
+}
+
+// A vertical track bar's channel as the painter takes it: left and right
+// along the track, top and bottom across it, the way Windows reports it.
+// Wine reports the true rectangle, which is swapped back here.
+RECT ChannelAlongTheTrack(const RECT& reported, bool vertical) {
+  if (!vertical || reported.bottom - reported.top <= reported.right - reported.left) return reported;
+  return RECT{reported.top, reported.left, reported.bottom, reported.right};
 }
 
 SkinFoundEntry<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
@@ -87,6 +96,18 @@ void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
   }
 }
 
+bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const SkinPicture& thumb,
+                             const SkinPicture& filled) {
+  const auto f = Find(window);
+  if (!f.entry) return false;
+  f.entry->channelPicture = channel;
+  f.entry->thumbPicture = thumb;
+  f.entry->filledPicture = filled;
+  f.entry->pictureMode = true;
+  InvalidateRect(window, nullptr, FALSE);
+  return true;
+}
+
 LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(window); break;
@@ -116,7 +137,9 @@ void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
   parts.position = int32_t(SendMessageW(window, TBM_GETPOS, 0, 0));
   parts.maximum = int32_t(SendMessageW(window, TBM_GETRANGEMAX, 0, 0));
   parts.minimum = int32_t(SendMessageW(window, TBM_GETRANGEMIN, 0, 0));
-  SendMessageW(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&parts.channel));
+  RECT channel = {};
+  SendMessageW(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  parts.channel = ChannelAlongTheTrack(channel, entry->vertical);
   SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&parts.thumb));
   if (entry->selectionRange && !entry->pictureMode) {
     parts.selectionStart = int32_t(SendMessageW(window, TBM_GETSELSTART, 0, 0));
@@ -127,10 +150,19 @@ void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
   parts.selectionRange = entry->selectionRange;
   parts.tickPlacement = entry->tickPlacement;
   parts.hot = entry->hot;
+  parts.pictureMode = entry->pictureMode;
+  parts.channelPicture = &entry->channelPicture;
+  parts.thumbPicture = &entry->thumbPicture;
+  parts.filledPicture = &entry->filledPicture;
+  parts.nudge = true;
 
   SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!buffer) return;
-  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) TrackbarSkinDrawParts(g, parts);
+  {
+    gdip::Bitmap canvas;
+    gdip::Graphics g;
+    if (SkinGraphicsOnMemoryDC(g, canvas, buffer.get())) TrackbarSkinDrawParts(g, parts);
+  }
   SkinPaintChildBackground(window, buffer.get());
   platform::WindowDC screen = platform::WindowDC::Whole(window);
   BitBlt(screen.get(), 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);

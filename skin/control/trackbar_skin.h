@@ -13,6 +13,8 @@ class Graphics;
 
 namespace korvath::skin {
 
+class SkinPicture;
+
 LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Draws the whole track bar window of the entry.
@@ -30,12 +32,30 @@ struct TrackbarParts {
   int32_t selectionStart = 0, selectionEnd = 0;
   int32_t tickPlacement = 0;  // 0 top/left, 1 bottom/right, 2 both, 3 none
   bool hot = false;
+  // Picture mode: the three pictures (their hot state while hot) in place of
+  // the channel, the filled part and the thumb; no selection is drawn.
+  bool pictureMode = false;
+  const SkinPicture* channelPicture = nullptr;
+  const SkinPicture* thumbPicture = nullptr;
+  const SkinPicture* filledPicture = nullptr;
+  // Whether the thumb picture sits one pixel up (left) of the native thumb's
+  // middle across the track rather than one pixel down (right).
+  std::optional<bool> nudge;
   COLORREF thumbRimColour = 0x808080;
   COLORREF channelColour = 0x000000;
   std::optional<COLORREF> fillColour;  // the theme colour when not given
+  std::optional<RECT> clip;            // everything is drawn inside it when given
 };
 
 void TrackbarSkinDrawParts(gdip::Graphics& graphics, const TrackbarParts& parts);
+
+// Draws a skinned track bar from three pictures from now on instead of its
+// vector shapes: the channel, the thumb and the filled part up to the
+// thumb, each in its normal state and in its hot state while the mouse is
+// over the track bar (a picture that is not loaded draws nothing). The
+// pictures are copied. False when the skin does not know the track bar.
+bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const SkinPicture& thumb,
+                             const SkinPicture& filled);
 
 // The selection's start offset and length along a channel of `length`
 // pixels, in the range minimum..maximum; nothing for an empty range.

@@ -28,6 +28,22 @@ ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version) {
   return GdiplusToken.value();
 }
 
+void SkinGdiplusShutdown(std::optional<ULONG_PTR> token) {
+  if (token && *token != GdiplusToken.value()) return;
+  GdiplusToken.Reset();
+}
+
+void SkinGdiplusShutdownAfterLastWindow() {
+  SkinEngine.GdiplusShutdownAsked = true;
+  SkinGdiplusShutdownIfLastWindowGone();
+}
+
+void SkinGdiplusShutdownIfLastWindowGone() {
+  if (!SkinEngine.GdiplusShutdownAsked || !SkinWindowList.empty()) return;
+  SkinEngine.GdiplusShutdownAsked = false;
+  SkinGdiplusShutdown(GdiplusToken.value());
+}
+
 bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof cls;

@@ -22,8 +22,23 @@ extern platform::GdiplusStartupToken GdiplusToken;
 // "yinyWindow" (drop shadows) and "hbfcWindow", loads the glyph strip and
 // empties the callback and drop-down lists. Returns 0.
 int32_t SkinModuleInit();
-// Starts GDI+ unless it is started already; returns the token.
+// Starts GDI+ unless it is started already; returns the token. Every skin
+// attach calls it, so that a window skinned after a shutdown finds GDI+
+// running again.
 ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version = std::nullopt);
+// Shuts down the engine's GDI+ start-up: when no token is given, or the one
+// given is the engine's own live token. The engine then forgets the token, so
+// that GDI+ is shut down once and the next SkinGdiplusStart starts it again.
+// Any other token (0, one shut down already, a foreign one) is left alone.
+void SkinGdiplusShutdown(std::optional<ULONG_PTR> token = std::nullopt);
+// The skinned form's answer to WM_QUIT: GDI+ is to be shut down once no
+// skinned window is left. While one lives (the form that got the message
+// does) it stays started; the removal of the last one's skin
+// (SkinGdiplusShutdownIfLastWindowGone) shuts it down.
+void SkinGdiplusShutdownAfterLastWindow();
+// Runs the shutdown asked for above when no skinned window is left; once per
+// request.
+void SkinGdiplusShutdownIfLastWindowGone();
 // Registers a class of the engine (redraw on resize, double clicks, the
 // application icon, the arrow cursor, the button-face background). True when
 // the class got an atom.

@@ -135,6 +135,7 @@ struct SkinEngineState {
   HHOOK MsgBoxCbtHook = nullptr;          // the message-box hook while it is installed
   HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
   bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
+  bool GdiplusShutdownAsked = false;      // a form got WM_QUIT: GDI+ goes with the last skinned window
 
   // ---- painters of later layers, which put themselves here ----------------
   SkinButtonPainterSet SkinButtonPainters;

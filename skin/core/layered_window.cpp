@@ -8,6 +8,8 @@ namespace {
 
 constexpr COLORREF kColorKey = 0xFF00FF;
 
+LayeredFrameWatcher frameWatcher = nullptr;
+
 // A style bit counts as present when OR-ing it in leaves the style as it is.
 bool HasBits(LONG_PTR style, LONG_PTR bits) { return (style | bits) == style; }
 
@@ -29,7 +31,13 @@ void SkinUpdateLayered(HWND window, const LayeredUpdate& update) {
   POINT sourcePoint{update.sourceX, update.sourceY};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(update.alpha.value_or(255)), AC_SRC_ALPHA};
   UpdateLayeredWindow(window, nullptr, &position, &size, source, &sourcePoint, 0, &blend, ULW_ALPHA);
+  if (frameWatcher) {
+    frameWatcher({window, RECT{position.x, position.y, position.x + size.cx, position.y + size.cy},
+                  int32_t(blend.SourceConstantAlpha)});
+  }
 }
+
+void SkinWatchLayeredFrames(LayeredFrameWatcher watcher) { frameWatcher = watcher; }
 
 void SkinEnsureLayered(HWND window, bool transparent) {
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);

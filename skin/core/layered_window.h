@@ -27,6 +27,19 @@ struct LayeredUpdate {
 // UpdateLayeredWindow with ULW_ALPHA (AC_SRC_OVER, AC_SRC_ALPHA). Without a
 // source DC and without a record of its own the window is left alone.
 void SkinUpdateLayered(HWND window, const LayeredUpdate& update = {});
+
+// One picture SkinUpdateLayered has pushed: the window, where it was put
+// (screen coordinates) and its constant alpha.
+struct LayeredFrame {
+  HWND window = nullptr;
+  RECT bounds{};
+  int32_t alpha = 0;
+};
+using LayeredFrameWatcher = void (*)(const LayeredFrame& frame);
+// Has `watcher` called after each push (null: none, the default), so that the
+// frames of an animation, which pumps no messages between them, can be
+// followed as they are shown. GUI thread only, like the pushes.
+void SkinWatchLayeredFrames(LayeredFrameWatcher watcher);
 // Adds WS_EX_LAYERED when missing. With `transparent`, adds WS_EX_LAYERED and
 // WS_EX_TRANSPARENT together, but only to a window that has neither. Never
 // removes a bit.

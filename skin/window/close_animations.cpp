@@ -3,6 +3,7 @@
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
+#include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
 
 namespace korvath::skin {
@@ -98,6 +99,8 @@ void Play(HWND window, const CloseAnimation& animation, bool ensureLayered = tru
     const int32_t alpha = animation.alpha(i);
     const int32_t pause = animation.pause(i, pauseState);
     StretchBlt(frame.get(), 0, 0, r.w, r.h, snapshot.get(), 0, 0, w0, h0, SRCCOPY);
+    // A visible shadow keeps to the frame until the window goes.
+    ShadowWindowFollow(window, false, RECT{r.x, r.y, r.x + r.w, r.y + r.h});
     SkinUpdateLayered(window, {.sourceDc = frame.get(), .alpha = alpha, .x = r.x, .y = r.y, .width = r.w,
                                .height = r.h});
     Sleep(static_cast<DWORD>(pause));
@@ -120,7 +123,7 @@ void SkinAnimateEffect7(HWND window) { Play(window, kLeftwards); }
 void SkinAnimateEffect8(HWND window) { Play(window, kRightwards); }
 void SkinAnimateEffect9(HWND window) { Play(window, kToVerticalLine); }
 
-void SkinPlayCloseEffect(HWND window, int32_t effect) {
+bool SkinPlayCloseEffect(HWND window, int32_t effect) {
   switch (effect) {
     case 1: SkinAnimateEffect1(window); break;
     case 2: SkinAnimateEffect2(window); break;
@@ -131,8 +134,9 @@ void SkinPlayCloseEffect(HWND window, int32_t effect) {
     case 7: SkinAnimateEffect7(window); break;
     case 8: SkinAnimateEffect8(window); break;
     case 9: SkinAnimateEffect9(window); break;
-    default: break;
+    default: return false;
   }
+  return true;
 }
 
 }  // namespace korvath::skin

@@ -32,7 +32,8 @@ void SkinAnimateEffect8(HWND window);
 void SkinAnimateEffect9(HWND window);
 
 // Plays the close animation that a record's `CloseEffect` selects: 1 to 9,
-// anything else none.
-void SkinPlayCloseEffect(HWND window, int32_t effect);
+// anything else none. True when one played. A visible drop shadow of the
+// window follows every frame.
+bool SkinPlayCloseEffect(HWND window, int32_t effect);
 
 }  // namespace korvath::skin

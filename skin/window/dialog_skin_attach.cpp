@@ -8,6 +8,7 @@
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/control_text.h"
+#include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -120,6 +121,7 @@ std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(E
 
 void DialogSkinAttach(HWND box) {
   if (SkinFindWindowRecord(box) > 0) return;
+  SkinGdiplusStart();
   RECT rc{};
   GetWindowRect(box, &rc);
   MoveWindow(box, rc.left, rc.top, Width(rc) + kWiden, Height(rc), TRUE);

@@ -6,6 +6,7 @@
 
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -60,6 +61,7 @@ void FillOptions(SkinWindowRecord& r, HWND form, LONG_PTR style, const FormSkinS
   r.SkinImageMode = s.imageMode.value_or(SkinBackgroundMode);
   r.BackColor = s.backColor.value_or(kNoColor);
   r.BackAlpha = s.backAlpha.value_or(255);
+  r.CloseEffect = s.closeEffect.value_or(0);
   r.MinTrackWidth = 200;
   r.MinTrackHeight = 150;
   r.MaxTrackWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -114,6 +116,7 @@ void RunControlInstallers(int32_t n, HWND form) {
 
 void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   if (!form || SkinFindWindowRecord(form) != 0) return;
+  SkinGdiplusStart();
   auto record = std::make_unique<SkinWindowRecord>();
   SkinWindowRecord& r = *record;
   const LONG_PTR style = GetWindowLongPtrW(form, GWL_STYLE) & ~LONG_PTR(WS_CLIPCHILDREN);

@@ -13,8 +13,8 @@
 
 namespace korvath::skin {
 
-// The seventeen settings of a form's skin; a setting not given takes the
-// default named beside it.
+// The settings of a form's skin; a setting not given takes the default named
+// beside it.
 struct FormSkinSettings {
   std::optional<int32_t> captionHeight;  // 1: at least 25 (also when not given)
   std::optional<bool> border;            // 2: the skinned frame (1); only a given 1 makes tooltips
@@ -33,6 +33,9 @@ struct FormSkinSettings {
   std::optional<bool> hideIcon;          // 15: no caption icon (0)
   const SkinPicture* buttonPicture = nullptr;  // 16: used when it is loaded
   std::optional<bool> dragAnywhere;      // 17: a press on the bare surface moves the form (1)
+  // The close animation played when the form closes: 0 none, 1 shrink to the
+  // centre, 2 to 9 the others (close_animations.h). (0)
+  std::optional<int32_t> closeEffect;
 };
 
 // Skins `form` once: a form that has a record already is left as it is.

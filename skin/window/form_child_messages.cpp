@@ -59,7 +59,7 @@ void RunMenuCommand(WPARAM wParam) {
   const auto id = static_cast<int32_t>(wParam);
   if (id < 10000) return;  // four digits or fewer name no menu
   const int32_t entry = id / 10000;
-  if (size_t(entry) > MenuItemList.size()) return;
+  if (entry < 1 || size_t(entry) > MenuItemList.size()) return;
   const SkinRoutine& handler = MenuItemList[size_t(entry) - 1].itemHandler;
   if (handler) CallFunctionPointer(handler, {id % 10000});
 }

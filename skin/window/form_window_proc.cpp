@@ -7,17 +7,20 @@
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
+#include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/shadow_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/caption_buttons.h"
+#include "skin/window/close_animations.h"
 #include "skin/window/edge_resize.h"
 #include "skin/window/form_hit_tests.h"
 #include "skin/window/form_messages.h"
 #include "skin/window/form_paint_path.h"
 #include "skin/window/form_render.h"
+#include "skin/window/layered_painting.h"
 #include "skin/window/popup_menu.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/skin_removal.h"
@@ -49,11 +52,36 @@ LRESULT OnMeasureItem(const FormMessage& m) {
   return PassOn(m);
 }
 
-// The shadow and the close effect belong to a close that goes ahead: they
-// wait for WM_DESTROY, so a close refused further down keeps both.
+// A message loop never dispatches WM_QUIT; one sent to the form asks for
+// GDI+ to go once the last skinned window has gone, not under this one.
+LRESULT OnQuit(const FormMessage& m) {
+  SkinGdiplusShutdownAfterLastWindow();
+  return PassOn(m);
+}
+
+// A previous procedure that kept the window after all gets it back as it was
+// before its close effect: not layered, at its place and size, drawn anew.
+void UndoCloseEffect(const FormMessage& m, const RECT& before, bool wasLayered) {
+  if (!wasLayered) SkinClearLayeredStyle(m.window);
+  SetWindowPos(m.window, nullptr, before.left, before.top, before.right - before.left, before.bottom - before.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  RedrawWindow(m.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// Once the close-query handler agrees, the close effect plays while the form
+// still shows itself, with its shadow following the frames; the shadow goes
+// with the window (WM_DESTROY). A refused close plays nothing.
 LRESULT OnClose(const FormMessage& m, SkinWindowRecord& r) {
   if (r.CloseQueryHandler && CallFunctionPointer(r.CloseQueryHandler, {}) != 1) return 0;
-  return PassOn(m);
+  // The handler may have done anything meanwhile: look the record up again.
+  const SkinWindowRecord* now = RecordOf(m);
+  RECT before{};
+  GetWindowRect(m.window, &before);
+  const bool wasLayered = (GetWindowLongW(m.window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+  const bool played = now && SkinPlayCloseEffect(m.window, now->CloseEffect);
+  const LRESULT result = PassOn(m);
+  if (played && IsWindow(m.window)) UndoCloseEffect(m, before, wasLayered);
+  return result;
 }
 
 LRESULT OnDestroy(const FormMessage& m, SkinWindowRecord& r) {
@@ -207,6 +235,7 @@ LRESULT Dispatch(const FormMessage& m, SkinWindowRecord& r) {
   switch (m.message) {
     case WM_INITMENUPOPUP: return OnInitMenuPopup(m);
     case WM_MEASUREITEM: return OnMeasureItem(m);
+    case WM_QUIT: return OnQuit(m);
     case WM_CLOSE: return OnClose(m, r);
     case WM_DESTROY: return OnDestroy(m, r);
     case WM_NCDESTROY: return OnNcDestroy(m);

@@ -1,5 +1,6 @@
 #include "skin/window/skin_removal.h"
 
+#include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -46,6 +47,8 @@ void UnskinWindow(HWND window) {
   // The record's surfaces go with the record.
   SetWindowLongPtrW(window, GWLP_WNDPROC, GetSkinProp(window, prop::Hw_hProc));
   SkinRemoveWindowRecord(n);
+  // Every picture the record held is released by now.
+  SkinGdiplusShutdownIfLastWindowGone();
 }
 
 }  // namespace korvath::skin

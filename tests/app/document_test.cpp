@@ -6,29 +6,13 @@
 #include "app/open_file_dialog.h"
 #include "app/script_reader.h"
 #include "platform/folders.h"
-#include "tests/app/main_window_fixture.h"
+#include "tests/app/document_fixture.h"
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath;
 using namespace korvath::app;
 using namespace korvath::app::uitest;
 
-namespace {
-class DocumentTest : public MainWindowTest {
- protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    for (const std::string& folder : {DocumentFolder(), folder_}) {
-      RemoveFolder(folder);
-      fs::create_directory(Wide(folder));
-    }
-  }
-  std::vector<SeenDialog> Generate(std::vector<DialogAnswerer::Answer> answers) {
-    return ClickAnswering(生成保存按钮, std::move(answers));
-  }
-  const std::string zhangSan_ = DocumentFolder() + "zhangsan.pst", folder_ = platform::ProgramDirectory() + "\\读取测试\\";
-};
-}  // namespace
 
 TEST_F(DocumentTest, TheStartFileIsWrittenAndReplacedOnlyAfterYesAndOnlyWhole) {
   MainForm().SetEditContent(目录编辑框, DocumentFolder().substr(0, DocumentFolder().size() - 1));  // gets its "\"
@@ -85,9 +69,9 @@ TEST_F(DocumentTest, ItemsPickedByTheUserReachTheFile) {
 TEST_F(DocumentTest, BadNamesAndFailedWritesAreRefusedWithANoticeAndNoFile) {
   const std::string missing = platform::ProgramDirectory() + "\\no such folder\\";
   // No Chinese character (no file part: ".pst"), a quote that would end the
-  // script's string, a character GBK cannot hold (not "?"), a folder that
-  // is not there.
-  for (auto [name, folder] : {std::pair{L"Abc", DocumentFolder()}, {L"张\"三", DocumentFolder()},
+  // script's string, a semicolon that would end its statement, a character
+  // GBK cannot hold (not "?"), a folder that is not there.
+  for (auto [name, folder] : {std::pair{L"Abc", DocumentFolder()}, {L"张\"三", DocumentFolder()}, {L"张;三", DocumentFolder()},
                               {L"张ก", DocumentFolder()}, {L"张三", missing}}) {
     SCOPED_TRACE(folder);
     MainForm().SetEditContent(目录编辑框, folder);
@@ -166,6 +150,88 @@ TEST_F(DocumentTest, ShortOrMissingFilesAreRefusedReadOnlyOnesReadAndNothingRuns
   EXPECT_EQ(Npc().NpcHp, 1234);
   EXPECT_TRUE(MainForm().IsAlive());
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
+namespace {
+// What every control of the form shows.
+std::vector<std::string> Shown() {
+  platform::Form& form = MainForm();
+  std::vector<std::string> shown;
+  for (Unit edit : {目录编辑框, 名字编辑框, HP编辑框}) shown.push_back(form.EditContent(edit));
+  for (Unit radio : {Velmar单选框, Ostrin单选框, 中立单选框}) shown.push_back(form.RadioChecked(radio) ? "on" : "off");
+  for (Unit combo : {模型组合框, 主武器组合框, 副武器组合框, 视野组合框, 速度组合框, 轻击组合框, 中击组合框, 重击组合框,
+                     命中率组合框, 防御组合框, 逃跑组合框, 跳跃组合框, 张望组合框, 跑动组合框, 夺宝组合框, 行为组合框})
+    shown.push_back(std::to_string(form.ComboSelectedIndex(combo)));
+  return shown;
+}
+
+auto RecordFields() {
+  const NpcRecord& n = Npc();
+  return std::tuple(n.NpcName, testdata::Numbers(n), n.NpcBehaviourText, n.NpcFolder, n.NpcFilePart, n.NpcFilePath,
+                    n.NpcOutputLines, n.NpcInputLines);
+}
+
+std::string Utf8(const std::string& gbk) {
+  const std::wstring wide = Wide(gbk);
+  std::string utf8(wide.size() * 3, '\0');
+  utf8.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), int(utf8.size()), nullptr, nullptr)));
+  return utf8;
+}
+
+std::string Utf16(const std::string& gbk) {
+  const std::wstring wide = Wide(gbk);
+  return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+}  // namespace
+
+// Files that the tool did not write: random bytes, mixed line ends, other
+// encodings. Each is refused with a notice that says why, and neither the
+// form nor the record changes: the next save writes what the save before the
+// read wrote.
+TEST_F(DocumentTest, FilesTheToolDidNotWriteAreRefusedAndChangeNothing) {
+  TypeInto(名字编辑框, L"王五");
+  for (auto [unit, item] : {std::pair{主武器组合框, 8}, {副武器组合框, 11}, {行为组合框, 6}, {模型组合框, 19},
+                            {速度组合框, 0}, {夺宝组合框, 18}})
+    Pick(unit, item);
+  ClickUnit(Ostrin单选框);
+  TypeInto(HP编辑框, L"777");
+  ASSERT_EQ(Generate({PressButton(IDOK)}).size(), 1u);
+  const std::string saved = DocumentFolder() + "wangwu.pst", savedBytes = ReadBytes(saved);
+  const std::vector<std::string> shown = Shown();
+  const auto record = RecordFields();
+
+  std::string random(1 << 20, ' ');
+  uint32_t seed = 20240917;
+  for (char& c : random)
+    do c = char((seed = seed * 1664525u + 1013904223u) >> 24); while (c == '\0' || c == '\x1A');
+  // CR LF, LF alone and, after the main weapon, a lone CR.
+  std::string mixed = ExpectedFile();
+  for (std::string_view line : {"int Model =1;\r", "int Team =1;\r"}) mixed.erase(mixed.find(line) + line.size() - 1, 1);
+  mixed.erase(mixed.find("int Weapon2") - 1, 1);
+  const std::string invalid = "]不是有效的NPC文档,", inEncoding = "编码的文件,不是GBK编码的NPC文档!";
+  const struct {
+    const char* file;
+    std::string bytes, text;  // the notice's text after "NPC文档[<path>"
+  } files[] = {
+      {"random.pst", random, invalid},
+      {"mixed.pst", mixed, invalid + "文件中有单独的回车符(行尾应为CR LF)!"},
+      {"utf8bom.pst", "\xEF\xBB\xBF" + Utf8(ExpectedFile()), "]是UTF-8" + inEncoding},
+      {"utf8.pst", Utf8(ExpectedFile()), "]是UTF-8" + inEncoding},
+      {"utf16.pst", Utf16(ExpectedFile()), "]是UTF-16" + inEncoding},
+  };
+  for (const auto& [file, bytes, text] : files) {
+    SCOPED_TRACE(file);
+    const std::string path = folder_ + file;
+    WriteBytes(path, bytes);
+    std::vector<SeenDialog> seen = ClickAnswering(读取按钮, {ChooseFile(path), PressButton(IDOK)});
+    seen.resize(2);  // the open dialog and the notice
+    EXPECT_EQ(seen[1].caption, L"提示");
+    EXPECT_EQ(seen[1].text.substr(0, Wide("NPC文档[" + path + text).size()), Wide("NPC文档[" + path + text));
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_TRUE(RecordFields() == record);
+    EXPECT_EQ(Generate({PressButton(IDYES), PressButton(IDOK)}).size(), 2u);
+    EXPECT_EQ(ReadBytes(saved), savedBytes);
+  }
 }
 
 // A list whose selection the read set shows it as one that the user chose

@@ -28,10 +28,64 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(Wide(path).c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
-void RemoveFolder(const std::string& folder) {
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(Wide(folder), ec)) SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-  fs::remove_all(Wide(folder), ec);
+std::wstring ExtendedPath(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+namespace {
+// Through the extended-length form, since std::filesystem stops at MAX_PATH.
+void RemoveFolderWide(std::wstring folder) {
+  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(ExtendedPath(folder + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
+      const std::wstring path = folder + L'\\' + data.cFileName;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolderWide(path);
+      } else {
+        SetFileAttributesW(ExtendedPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(ExtendedPath(path).c_str());
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryW(ExtendedPath(folder).c_str());
+}
+}  // namespace
+
+void RemoveFolder(const std::string& folder) { RemoveFolderWide(Wide(folder)); }
+
+std::string MakeLongFolder(const std::string& parent, size_t length) {
+  std::wstring folder = Wide(parent);
+  while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr);
+  for (int level = 1; folder.size() < length; ++level) {
+    // Names of at most 40 characters: 120 bytes in Wine's UTF-8, under 255;
+    // the last one at least one character.
+    const size_t room = length - folder.size() - 1;
+    std::wstring name = L"第" + std::to_wstring(level) + L"层存档目录";
+    name.resize(room <= 40 ? room : room - 40 >= 2 ? 40 : 38, L'长');
+    folder += L'\\' + name;
+    CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr);
+  }
+  EXPECT_EQ(folder.size(), length);
+  const DWORD attributes = GetFileAttributesW(ExtendedPath(folder).c_str());
+  EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+  return platform::WideToGbk(folder).text;
+}
+
+std::vector<std::wstring> FolderEntries(const std::string& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  std::wstring pattern = Wide(folder);
+  if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
+  HANDLE find = FindFirstFileW(ExtendedPath(pattern + L"*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) names.push_back(data.cFileName);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
 }
 
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges) {
@@ -40,9 +94,6 @@ std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>&
   return bytes;
 }
 
-namespace {
-
-// Text of the item selected in the folder dialog's tree.
 std::wstring SelectedTreeText(HWND dialog) {
   const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
   wchar_t text[MAX_PATH] = {};
@@ -55,19 +106,24 @@ std::wstring SelectedTreeText(HWND dialog) {
   return text;
 }
 
-}  // namespace
-
 bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs) {
   const std::wstring trimmed = folder.substr(0, folder.find_last_not_of(L'\\') + 1);
   const size_t slash = trimmed.find_last_of(L'\\');
   const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
   auto select = [&] { SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str())); };
-  if (name.empty()) return select(), true;
+  select();  // the tree is expanded and selected before the message returns
+  if (name.empty() || SelectedTreeText(dialog) == name) return true;
   return PumpUntil([&] {
     select();
     PumpMessages(100);
     return SelectedTreeText(dialog) == name;
   }, timeoutMs);
+}
+
+std::string FolderOnC(const std::string& name) {
+  const std::string folder = "C:\\" + name + "\\";
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  return folder;
 }
 
 DialogAnswerer::Answer ChooseFile(const std::string& path) {

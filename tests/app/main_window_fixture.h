@@ -23,16 +23,32 @@ std::wstring Wide(std::string_view gbk);
 std::string DocumentFolder();  // with its trailing "\"
 std::string ReadBytes(const std::string& path);  // "<missing>" when there is no file
 void WriteBytes(const std::string& path, const std::string& bytes);
+// The extended-length form of an absolute path ("\\?\" before it), which the
+// file functions take however long it is.
+std::wstring ExtendedPath(const std::wstring& path);
 void RemoveFolder(const std::string& folder);  // with its files, read-only or not
+// Makes a folder of exactly `length` characters (no trailing "\") inside
+// `parent` (made when missing), a chain of folders with Chinese names, and
+// returns it.
+std::string MakeLongFolder(const std::string& parent, size_t length);
+// The folder's entries (names), sub-folders included.
+std::vector<std::wstring> FolderEntries(const std::string& folder);
 // The start file (name 张三) with whole lines replaced: {old, new} without CR LF.
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
 // Answers the open-file dialog by typing a path into its file name box.
 DialogAnswerer::Answer ChooseFile(const std::string& path);
-// Selects a folder in the folder dialog. The dialog selects its start folder
-// while it initialises, so the choice is repeated until the dialog's tree
-// shows the folder's name (false when it never does); a drive root is chosen
-// once.
+// Text of the item selected in the folder dialog's tree.
+std::wstring SelectedTreeText(HWND dialog);
+// Selects a folder in the folder dialog: the dialog's tree shows it when the
+// selection message returns. Should the dialog have moved its selection
+// again, the choice is repeated until the tree shows the folder's name (false
+// when it never does); a drive root is chosen once. Each choice expands the
+// tree a level at a time, so under Z:\ (the whole Linux tree) it is slow on a
+// busy machine: tests choose folders made on C: (FolderOnC).
 bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs = 15000);
+// Makes "C:\<name>\" (the Wine prefix's own drive, two levels below the
+// folder dialog's root) and returns it with its trailing "\".
+std::string FolderOnC(const std::string& name);
 
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -120,21 +120,46 @@ static size_t ChooseFolder(const std::wstring& folder, int entry = 1, int button
   return answerer.seen().size();
 }
 
+// Folders on C:, which the dialog's tree reaches in two steps however busy
+// the machine is (under Z:\ it expands the Linux tree a level at a time).
 TEST_F(MainWindowTest, AChosenFolderGetsOneBackslashAndCancelKeepsTheFolder) {
-  const std::string program = platform::ProgramDirectory() + "\\";
+  const std::string program = FolderOnC("选择目录"), document = program + "AI文件夹\\";
+  CreateDirectoryW(Wide(document).c_str(), nullptr);
+  Npc().NpcFolder = "C:\\";  // the first dialog opens there
   ChooseFolder(Wide(program));
   EXPECT_EQ(MainForm().EditContent(目录编辑框), program);
   EXPECT_EQ(MainForm().SelectionLength(目录编辑框), int(program.size()));
   EXPECT_EQ(GetFocus(), H(目录编辑框));
-  EXPECT_EQ(ChooseFolder(Wide(DocumentFolder())), 1u);
+  EXPECT_EQ(ChooseFolder(Wide(document)), 1u);
   EXPECT_EQ(ChooseFolder(L"", 2), 0u);  // entries 2 and 0 open nothing
   EXPECT_EQ(ChooseFolder(L"", 0), 0u);
   EXPECT_EQ(BrowseInitialFolder(), program);  // it opened on the folder before
-  EXPECT_EQ(Npc().NpcFolder, DocumentFolder());
+  EXPECT_EQ(Npc().NpcFolder, document);
   ChooseFolder(L"C:\\");  // a drive root keeps its single backslash
   EXPECT_EQ(ChooseFolder(L"", 1, IDCANCEL), 1u);
   EXPECT_EQ(Npc().NpcFolder, "C:\\");
   EXPECT_EQ(MainForm().EditContent(目录编辑框), "C:\\");
+}
+
+// A document folder of 287 characters (the program's own folder may be that
+// deep): the shell's dialog cannot show it, so it opens on the deepest parent
+// that it can, and a cancel keeps the folder.
+TEST_F(MainWindowTest, AFolderLongerThanMaxPathOpensTheDialogOnItsDeepestShortParent) {
+  const std::string parent = FolderOnC("长目录");
+  const std::string folder = MakeLongFolder(parent, 287);
+  std::wstring shortParent = Wide(folder);
+  while (shortParent.size() >= MAX_PATH - 12) shortParent.resize(shortParent.find_last_of(L'\\'));
+  Npc().NpcFolder = folder + "\\";
+  std::wstring opened;
+  DialogAnswerer answerer({[&](HWND dialog) {
+    opened = SelectedTreeText(dialog);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }});
+  NpcChooseDocumentFolderClick(1);
+  RemoveFolder(parent);
+  EXPECT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(opened, shortParent.substr(shortParent.find_last_of(L'\\') + 1));
+  EXPECT_EQ(Npc().NpcFolder, folder + "\\");
 }
 
 TEST(IsCjkText, ExactTestAsksTheRegularExpressionObject) {

@@ -44,25 +44,220 @@ TEST(Reader, AWrittenFileReadsBackEveryValueAndBehaviour) {
   }
 }
 
-TEST(Reader, BlankLinesAreSkippedDamagedLinesGiveZerosAndShortFilesAreRefused) {
+// A line shifted down, a damaged statement or too few lines: the positional
+// reader would put values into the wrong fields, so the file is refused.
+TEST(Reader, BlankLinesAreSkippedShiftedOrDamagedLinesAndShortFilesAreRefused) {
+  using enum NpcScriptRefusal::Reason;
   EXPECT_EQ(ParseNpcScript(KeptLinesOfFile("\r\n   \r\n\xA1\xA1\r\n" + StartFileBytes()))->values[1], 1);
   Lines kept = KeptLinesOfFile("\t\r\n" + StartFileBytes());  // a tab line is kept: all move down
   ASSERT_EQ(kept.size(), 31u);
-  EXPECT_EQ(ParseNpcScript(kept)->values[2], 1);
-  EXPECT_EQ(ParseNpcScript(kept)->behaviour, "巡逻跟随");
-  kept = KeptLinesOfFile(StartFileBytes());
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Statement, 1}));
+  EXPECT_FALSE(ParseNpcScript(kept));
+  EXPECT_EQ(BehaviourFromLines(kept), "巡逻跟随");
+  const Lines start = KeptLinesOfFile(StartFileBytes());
+  kept = start;
   kept[0] = "string Name=\"张\"三\";";
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Statement, 1}));
+  kept = start;
   kept[5] = "int View 800;";
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Statement, 6}));
+  kept[5] = start[5];
   kept[6] = "int Think =80";
-  EXPECT_EQ(ParseNpcScript(kept)->name, "张");
-  EXPECT_EQ(std::pair(ParseNpcScript(kept)->values[5], ParseNpcScript(kept)->values[6]), std::pair(0, 0));
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Statement, 7}));
+  kept = start;
   kept.resize(19);
   EXPECT_EQ(ParseNpcScript(kept)->values[18], 5000);
   kept.resize(18);
   EXPECT_FALSE(ParseNpcScript(kept));
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Incomplete, 0}));
   std::string bytes = StartFileBytes();
   bytes.insert(bytes.find("int Jump"), 1, '\0');  // a NUL byte ends the text
   EXPECT_EQ(KeptLinesOfFile(bytes).size(), 12u);
+  EXPECT_EQ(CheckNpcScript(KeptLinesOfFile(bytes)), (NpcScriptRefusal{Incomplete, 0}));
+}
+
+namespace {
+using korvath::platform::ToText;
+
+// What a save right after reading `bytes` into `npc` writes; empty when the
+// reader refuses them.
+std::string SavedAfterReading(const std::string& bytes, NpcRecord npc) {
+  std::optional<NpcScriptValues> read = ParseNpcScript(KeptLinesOfFile(bytes));
+  if (!read) return {};
+  StoreNpcScriptValues(*read, npc);
+  // The form shows the name and HP that the record holds; the writer reads them from there.
+  if (!BuildNpcScript(npc, ScriptInput{ToText(npc.NpcHp), npc.NpcName, "C:\\"}).accepted()) return "refused";
+  return NpcScriptFileBytes(npc.NpcOutputLines);
+}
+
+std::string WrittenFile(NpcRecord npc, const std::string& name, const std::string& hp = "5000") {
+  EXPECT_TRUE(BuildNpcScript(npc, ScriptInput{hp, name, "C:\\"}).accepted()) << name;
+  return NpcScriptFileBytes(npc.NpcOutputLines);
+}
+
+// The start file with kept line `line` (1-based) replaced.
+std::string WithLine(int line, const std::string& text) {
+  Lines kept = KeptLinesOfFile(StartFileBytes());
+  std::string bytes = StartFileBytes();
+  const size_t at = bytes.find(kept[size_t(line - 1)] + "\r\n");
+  return bytes.replace(at, kept[size_t(line - 1)].size(), text);
+}
+}  // namespace
+
+// Defaults, every field through its range, names with letters, digits and
+// the longest the name box takes, every behaviour: read back and saved at
+// once, each gives the same bytes.
+TEST(Reader, EveryFileTheToolWritesIsSavedAgainByteForByte) {
+  const NpcRecord other = NpcRecord{.NpcName = "李四", .NpcModel = 7, .NpcWeapon = 12, .NpcTeam = 2, .NpcHp = 42};
+  const std::string names[] = {"张三", "王五", "Boss张", "李1号", "一二三四五六七八", "谢谢", "欧阳AbC", "张-三_2"};
+  for (int i = 0; i < 24; ++i) {
+    SCOPED_TRACE(i);
+    auto item = [i](const NumericList& list, int shift) {
+      const int count = (list.last - list.first) / list.step + 1;
+      return list.first + ((i + shift) % count) * list.step;
+    };
+    NpcRecord npc{.NpcModel = i * 7 % 20, .NpcWeapon = WeaponIdOfItem(i % 12), .NpcWeapon2 = WeaponIdOfItem((i + 5) % 12),
+                  .NpcTeam = i % 3, .NpcView = item(kViewRange, 0), .NpcThink = item(kTensRange, 1),
+                  .NpcAttack1 = 10 * (1 + i % 8), .NpcAttack2 = 10, .NpcAttack3 = 10, .NpcGuard = item(kFivesRange, 3),
+                  .NpcDodge = item(kFivesRange, 4), .NpcJump = item(kFivesRange, 5), .NpcLook = item(kFivesRange, 6),
+                  .NpcBurst = item(kFivesRange, 7), .NpcAim = item(kFivesRange, 8), .NpcGetItem = item(kFivesRange, 18),
+                  .NpcBehaviourText = std::string(BehaviourStatementOfItem(i % 8))};
+    const std::string hp[] = {"5000", "1", "9999", "100", "0", "-5"};  // the last two write 3000
+    const std::string written = WrittenFile(npc, names[size_t(i) % std::size(names)], hp[size_t(i) % std::size(hp)]);
+    EXPECT_EQ(SavedAfterReading(written, other), written);
+    EXPECT_EQ(SavedAfterReading(written, StartRecord()), written);
+  }
+  EXPECT_EQ(SavedAfterReading(StartFileBytes(), other), StartFileBytes());
+  // A name typed with blanks and full-width letters is written without them.
+  const std::string typed = WrittenFile(StartRecord(), " \xA3\xC1\xA3\xC2李\xA1\xA1四 ");
+  EXPECT_NE(typed.find("\"AB李四\""), std::string::npos);
+  EXPECT_EQ(SavedAfterReading(typed, other), typed);
+  // The other ids of a weapon show its item and are kept.
+  EXPECT_EQ(SavedAfterReading(WithLine(3, "int Weapon =26;"), other), WithLine(3, "int Weapon =26;"));
+}
+
+// Random bytes, line ends other than CR LF, other encodings, NUL bytes, a
+// statement out of place or damaged, a value that the form cannot show, a
+// name that the writer would not write back as it stands: refused, with the
+// line that is wrong.
+TEST(Reader, FilesTheToolDidNotWriteAreRefused) {
+  using enum NpcScriptRefusal::Reason;
+  auto refusal = [](const std::string& bytes) { return CheckNpcScript(KeptLinesOfFile(bytes)); };
+  std::mt19937 rng(20240917);
+  std::string random(1 << 20, ' ');
+  for (char& c : random)
+    do c = char(rng()); while (c == '\0' || c == '\x1A');
+  EXPECT_TRUE(refusal(random));
+  EXPECT_FALSE(ParseNpcScript(KeptLinesOfFile(random)));
+
+  // Mixed line ends: some lines end in LF alone, which the reader takes as
+  // the writer's line end, and one in a lone CR, which it does not.
+  std::string mixed = StartFileBytes();
+  for (const char* line : {"int Model =1;\r\n", "int Team =1;\r\n", "int HP = 5000;\r\n"})
+    mixed.erase(mixed.find(line) + std::string_view(line).size() - 2, 1);
+  EXPECT_EQ(SavedAfterReading(mixed, StartRecord()), StartFileBytes());
+  mixed.erase(mixed.find("int Weapon2") - 1, 1);
+  EXPECT_EQ(refusal(mixed), (NpcScriptRefusal{LoneCarriageReturn, 3}));
+  std::string body = StartFileBytes();
+  body.erase(body.find("OnInit") - 1, 1);  // in the script body: the behaviour would be lost
+  EXPECT_EQ(refusal(body), (NpcScriptRefusal{LoneCarriageReturn, 21}));
+  std::string classicMac = StartFileBytes();
+  std::erase(classicMac, '\n');
+  EXPECT_EQ(refusal(classicMac), (NpcScriptRefusal{LoneCarriageReturn, 1}));
+
+  // Byte-order marks, and the lines that such files would give.
+  const std::string utf8Name = "string Name=\"\xE5\xBC\xA0\xE4\xB8\x89\";";  // 张三 in UTF-8
+  const std::string utf8File = WithLine(1, utf8Name);
+  const std::string utf16 = std::string("\xFF\xFEs\0t\0r\0", 8), utf16be = std::string("\xFE\xFF\0s\0t", 6);
+  EXPECT_EQ(ByteOrderMarkEncoding("\xEF\xBB\xBF" + utf8File), "UTF-8");
+  EXPECT_EQ(ByteOrderMarkEncoding(utf16), "UTF-16");
+  EXPECT_EQ(ByteOrderMarkEncoding(utf16be), "UTF-16");
+  EXPECT_EQ(ByteOrderMarkEncoding(std::string("\xFF\xFE\0\0s\0\0\0", 8)), "UTF-32");
+  EXPECT_EQ(ByteOrderMarkEncoding(std::string("\0\0\xFE\xFF", 4)), "UTF-32");
+  EXPECT_EQ(ByteOrderMarkEncoding(StartFileBytes()), std::nullopt);
+  EXPECT_EQ(ByteOrderMarkEncoding("\xEF\xBB"), std::nullopt);
+  EXPECT_EQ(refusal("\xEF\xBB\xBF" + StartFileBytes()), (NpcScriptRefusal{Statement, 1}));
+  EXPECT_EQ(refusal(utf16 + StartFileBytes()), (NpcScriptRefusal{Incomplete, 0}));
+
+  // UTF-8 without a mark: the name tells. Chinese characters are three bytes
+  // each; two-byte letters whose GBK reading leaves GB2312 count too. GBK
+  // names that happen to be valid UTF-8 of two-byte letters are GBK.
+  EXPECT_EQ(refusal(utf8File), (NpcScriptRefusal{Utf8Name, 1}));
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xAD\";")), (NpcScriptRefusal{Utf8Name, 1}));  // 中
+  // 丰丰: as GBK three GB2312 characters.
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xB0\xE4\xB8\xB0\";")), (NpcScriptRefusal{Utf8Name, 1}));
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\";")), (NpcScriptRefusal{Utf8Name, 1}));  // Иван
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xD0\xBB\xD0\xBB\";")), std::nullopt);  // 谢谢 in GBK
+
+  // NUL bytes end the text: whatever they cut short is refused.
+  for (const char* at : {"\";\r\nint Model", "Weapon2", "5000;"}) {
+    std::string cut = StartFileBytes();
+    cut.insert(cut.find(at) + 1, 1, '\0');
+    EXPECT_TRUE(refusal(cut)) << at;
+  }
+
+  // One line of 10 MB: refused in one pass; as the name or a number among
+  // otherwise written lines, too long a name and too large a number.
+  std::string longLine(10 << 20, '\xD5');
+  EXPECT_EQ(refusal(longLine), (NpcScriptRefusal{Incomplete, 0}));
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"" + longLine + "\";")), (NpcScriptRefusal{Name, 1}));
+  EXPECT_EQ(refusal(WithLine(19, "int HP = " + std::string(10 << 20, '9') + ";")), (NpcScriptRefusal{Value, 19}));
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"" + longLine)), (NpcScriptRefusal{Statement, 1}));
+
+  // Each place holds the writer's key; blanks around the parts may differ.
+  const Lines start = KeptLinesOfFile(StartFileBytes());
+  for (int line = 2; line <= 19; ++line) {
+    SCOPED_TRACE(line);
+    EXPECT_EQ(refusal(WithLine(line, "int Spawnx =1;")), (NpcScriptRefusal{Statement, line}));
+    EXPECT_EQ(refusal(WithLine(line, start[size_t(line % 18 + 1)])), (NpcScriptRefusal{Statement, line}));
+    EXPECT_EQ(refusal(WithLine(line, "  " + start[size_t(line - 1)] + "\t ")), std::nullopt);
+  }
+  for (const char* damaged : {"int View =800; // far", "int View =800;;", "int View =+800;", "int View = 8 00;",
+                              "intView =800;", "int view =800;", "int View =;", "int View =800", "int View == 800;",
+                              "int View =800.0;", "int View =\xA3\xB8\xA3\xB0\xA3\xB0;", "int View =0x320;"})
+    EXPECT_EQ(refusal(WithLine(6, damaged)), (NpcScriptRefusal{Statement, 6})) << damaged;
+  for (const char* fine : {"int View = 800 ;", "int\tView\t=\t800\t;", "int View =0800;"})
+    EXPECT_EQ(refusal(WithLine(6, fine)), std::nullopt) << fine;
+  for (const char* damaged : {"string Name=\"张三\"", "string Name=\"张三;", "string Name=张三;", "string name=\"张三\";",
+                              "string Name=\"张三\"; x", "stringName=\"张三\";", "\xEF\xBB\xBFstring Name=\"张三\";"})
+    EXPECT_EQ(refusal(WithLine(1, damaged)), (NpcScriptRefusal{Statement, 1})) << damaged;
+
+  // Values that no list, model or camp shows, and that the writer never writes.
+  const std::pair<int, std::vector<std::string>> outOfRange[] = {
+      {2, {"-1", "20", "99999999999"}}, {3, {"0", "99", "-17", "37"}}, {4, {"59", "46"}}, {5, {"3", "-1"}},
+      {6, {"850", "0", "50", "2100", "-800"}}, {7, {"5", "15", "110", "0"}}, {10, {"100000"}},
+      {11, {"12", "105", "5", "0"}}, {17, {"8", "101"}}, {18, {"7", "0", "43"}},
+      {19, {"0", "-5", "10000", "2147483648"}}};
+  for (const auto& [line, values] : outOfRange)
+    for (const std::string& value : values) {
+      const std::string text = start[size_t(line - 1)].substr(0, start[size_t(line - 1)].find('=') + 1);
+      const std::string statement = text + value + ";";
+      EXPECT_EQ(refusal(WithLine(line, statement)), (NpcScriptRefusal{Value, line})) << statement;
+    }
+  for (const char* edge : {"int Model =0;", "int Model =19;", "int Weapon =35;", "int Weapon =1;", "int HP = 1;", "int HP = 9999;"}) {
+    const int line = std::string_view(edge).starts_with("int Model") ? 2 : std::string_view(edge).starts_with("int HP") ? 19 : 3;
+    EXPECT_EQ(refusal(WithLine(line, edge)), std::nullopt) << edge;
+  }
+
+  // Names the writer would refuse, or write otherwise than they stand.
+  for (const char* name : {"", "张 三", "张\xA1\xA1三", "张\xA3\xC1", "张;三", "张\t三", "张\x7F", "Abc", "\x80张",
+                           "张\xD5", "一二三四五六七八A", "\xA3\xC1\xA3\xC2"})
+    EXPECT_EQ(refusal(WithLine(1, std::string("string Name=\"") + name + "\";")), (NpcScriptRefusal{Name, 1})) << name;
+}
+
+TEST(Reader, RefusalMessagesSayWhatIsWrong) {
+  using enum NpcScriptRefusal::Reason;
+  const std::string path = "C:\\读取\\a.pst";
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {Incomplete, 0}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件内容不完整!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {Statement, 6}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,第6项不是“int View =数值;”!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {Statement, 1}),
+            "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,第1项不是“string Name=\"名字\";”!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {Value, 19}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,“int HP”的值不在可选范围内!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {Name, 1}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,人物名字不是本工具能写出的名字!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {LoneCarriageReturn, 3}),
+            "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有单独的回车符(行尾应为CR LF)!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {Utf8Name, 1}), "NPC文档[C:\\读取\\a.pst]是UTF-8编码的文件,不是GBK编码的NPC文档!");
+  EXPECT_EQ(EncodingRefusalMessage(path, "UTF-16"), "NPC文档[C:\\读取\\a.pst]是UTF-16编码的文件,不是GBK编码的NPC文档!");
 }
 
 namespace {
@@ -135,6 +330,14 @@ TEST(ReaderFuzz, RandomAndMutatedFilesNeverBreakTheParse) {
     if (std::optional<NpcScriptValues> read = ParseNpcScript(kept)) {
       EXPECT_GE(kept.size(), 19u);
       EXPECT_LE(read->name.size(), kept[0].size());
+      // What is read is what the writer writes: saved, it reads the same.
+      NpcRecord npc;
+      StoreNpcScriptValues(*read, npc);
+      ASSERT_TRUE(BuildNpcScript(npc, ScriptInput{korvath::platform::ToText(npc.NpcHp), npc.NpcName, "C:\\"}).accepted());
+      std::optional<NpcScriptValues> again = ParseNpcScript(KeptLinesOfFile(NpcScriptFileBytes(npc.NpcOutputLines)));
+      ASSERT_TRUE(again);
+      EXPECT_EQ(again->name, read->name);
+      EXPECT_EQ(again->values, read->values);
     }
     std::vector<std::string> pieces;
     SplitQuoted(text, "\"", "\"", pieces);

@@ -35,7 +35,7 @@ TEST(ScriptFile, NameHpAndFolderRules) {
   const Case cases[] = {  // 表 ends in 0x5C: it is no separator
       {" 张\xA1\xA1三 ", "0", "D:\\npc", "string Name=\"张三\";", "D:\\npc\\zhangsan.pst", 3000},
       {"\xA3\xC1\xA3\xE2张", "-5", "D:\\", "string Name=\"Ab张\";", "D:\\zhang.pst", 3000},
-      {"张;三", "12ab", "D:\\表", "string Name=\"张;三\";", "D:\\表\\zhangsan.pst", 12},
+      {"张三", "12ab", "D:\\表", "string Name=\"张三\";", "D:\\表\\zhangsan.pst", 12},
       {"张", "\xA3\xB1\xA3\xB2", "D:\\表\\", "string Name=\"张\";", "D:\\表\\zhang.pst", 12},
       {"张", "0150", "D:\\", "string Name=\"张\";", "D:\\zhang.pst", 150},
       {"张", "", "D:\\", "string Name=\"张\";", "D:\\zhang.pst", 3000},
@@ -68,6 +68,15 @@ TEST(ScriptFile, RefusalsLeaveTheBuiltLinesAndPathAlone) {
     EXPECT_EQ(npc.NpcFilePath, built.NpcFilePath);
   }
   EXPECT_EQ(BuildNpcScript(npc, Input(" ")).message, EmptyNameMessage());
+  // A semicolon, typed half or full width, would end the script's statement
+  // inside the name: refused with the double quote's message.
+  const std::string quoteMessage = BuildNpcScript(npc, Input("张\"三")).message;
+  ASSERT_FALSE(quoteMessage.empty());
+  for (const char* name : {"张;三", "张\xA3\xBB三", ";"}) {
+    EXPECT_EQ(BuildNpcScript(npc, Input(name)).message, quoteMessage) << name;
+    EXPECT_EQ(npc.NpcOutputLines, built.NpcOutputLines);
+    EXPECT_EQ(npc.NpcFilePath, built.NpcFilePath);
+  }
 }
 
 TEST(ScriptFile, HitChancesUpToOneHundredPass) {

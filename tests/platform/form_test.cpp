@@ -126,6 +126,29 @@ TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParentAndEscClose
   EXPECT_TRUE(form_.Create(description_));  // and it opens again
 }
 
+// A file's first bytes are looked at before its lines are read: also those
+// after a NUL byte, which ends the text, and more than one read chunk.
+TEST(Files, PeekedBytesAreReadAgainAfterwards) {
+  const std::wstring path = GbkToWide(ProgramDirectory() + "\\peek_\xD6\xD0\xCE\xC4.txt");
+  const std::string utf16 = std::string("\xFF\xFEs\0t\0", 6), longLine(70 * 1024, 'a');
+  std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << utf16;
+  files::File file = files::OpenFile(WideToGbk(path).text, files::OpenMode::Read);
+  EXPECT_EQ(files::FilePeekBytes(file, 4), utf16.substr(0, 4));
+  EXPECT_EQ(files::FilePeekBytes(file, 10), utf16);
+  EXPECT_EQ(files::FileReadLine(file), "\xFF\xFEs");
+  EXPECT_TRUE(files::CloseFile(file));
+  std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << longLine + "\r\nb";
+  file = files::OpenFile(WideToGbk(path).text, files::OpenMode::Read);
+  EXPECT_EQ(files::FilePeekBytes(file, longLine.size() + 1), longLine + "\r");
+  EXPECT_EQ(files::FileReadLine(file), longLine);
+  EXPECT_EQ(files::FilePeekBytes(file, 4), "b");
+  EXPECT_EQ(files::FileReadLine(file), "b");
+  EXPECT_TRUE(files::FileAtEnd(file));
+  EXPECT_TRUE(files::CloseFile(file));
+  EXPECT_EQ(files::FilePeekBytes(file, 4), "");
+  DeleteFileW(path.c_str());
+}
+
 TEST(Files, ConversionReportsMissingCharactersAndLinesAreReadAcrossReadChunks) {
   EXPECT_FALSE(WideToGbk(L"张ก").exact);  // Thai has no GBK form: never a silent "?"
   // The first line fills the read-ahead up to one byte before a two-byte

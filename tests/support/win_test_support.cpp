@@ -85,11 +85,39 @@ bool ColorNear(uint32_t a, uint32_t b, int tol) {
   return true;
 }
 
+uint32_t Blend(uint32_t under, uint32_t over, int alpha) {
+  uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int u = int((under >> shift) & 0xFF), o = int((over >> shift) & 0xFF);
+    out |= uint32_t((u * (255 - alpha) + o * alpha + 127) / 255) << shift;
+  }
+  return out;
+}
+
 std::string SaveFailureImage(const PixelBuffer& buffer, const std::string& name) {
   CreateDirectoryA("failures", nullptr);
   std::string path = "failures/" + name + ".png";
   buffer.SavePng(path);
   return path;
+}
+
+// ---- resources ------------------------------------------------------------
+
+long LiveUserObjects() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return long(count);
+  // Wine's user handles are (index << 1) + 0x20 in their low word; it finds
+  // the object of an index whatever the high word holds when that is 0.
+  using FrameInfo = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
+  static const auto frameInfo = reinterpret_cast<FrameInfo>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetCursorFrameInfo")));
+  if (!frameInfo) return 0;
+  constexpr UINT_PTR kFirst = 0x20, kLast = 0xFFEF;
+  long count = 0;
+  for (UINT_PTR handle = kFirst; handle <= kLast; handle += 2) {
+    DWORD rate = 0, steps = 0;
+    if (frameInfo(reinterpret_cast<HCURSOR>(handle), 0, 0, &rate, &steps)) ++count;
+  }
+  return count;
 }
 
 // ---- messages -----------------------------------------------------------

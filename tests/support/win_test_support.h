@@ -54,10 +54,21 @@ PixelBuffer CaptureBitmap(HBITMAP bitmap);
 
 // True when each channel of the two 0xRRGGBB colours differs by at most tol.
 bool ColorNear(uint32_t a, uint32_t b, int tol = 8);
+// What alpha-blending `over` (0xRRGGBB) at `alpha` onto `under` gives.
+uint32_t Blend(uint32_t under, uint32_t over, int alpha);
 
 // Saves a buffer as "<current directory>/failures/<name>.png" for a failing
 // test, and returns the path.
 std::string SaveFailureImage(const PixelBuffer& buffer, const std::string& name);
+
+// ---- resources ------------------------------------------------------------
+
+// The USER objects (windows, menus, icons, cursors) that this process holds,
+// as GetGuiResources counts them. Wine answers GetGuiResources with 0: there
+// the icons and cursors of the process are counted instead, in Wine's
+// handle table (which takes a handle's index without its generation), so
+// that an icon made and not destroyed shows as one more.
+long LiveUserObjects();
 
 // ---- messages -----------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // The dialog answerer is what keeps a window test from hanging on a box it
-// did not expect and lets it name the button it wants; capture, PNG encoding
+// did not expect and lets it name the button it wants; the count of live
+// USER objects sees an icon come and go; capture, PNG encoding
 // and input are checked by the tests that stand on them (the form, painting
 // and picture tests compare their exact results).
 #include <gtest/gtest.h>
@@ -24,4 +25,15 @@ TEST(Dialogs, UnexpectedDialogIsCancelledInsteadOfHanging) {
   int r = MessageBoxW(nullptr, L"surprise", L"x", MB_OKCANCEL);
   EXPECT_EQ(r, IDCANCEL);
   EXPECT_EQ(answerer.seen().size(), 1u);
+}
+
+// An icon made and not yet destroyed counts as one live object more.
+TEST(Resources, AnIconCountsWhileItLives) {
+  const long before = LiveUserObjects();
+  BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
+  const HICON icon = CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(LiveUserObjects(), before + 1);
+  DestroyIcon(icon);
+  EXPECT_EQ(LiveUserObjects(), before);
 }

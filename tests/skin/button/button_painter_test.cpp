@@ -240,6 +240,23 @@ TEST_F(PainterTest, CheckBoxStripLooksAndAnimationFrames) {
   EXPECT_EQ(TickPixels(Check(0, 1, true, 0)), 0);
 }
 
+// The box stands 2 pixels from the check box's left edge in both looks:
+// the first two columns show the background down the box's height, the
+// third the box.
+TEST_F(PainterTest, TheBoxStandsTwoPixelsInFromTheLeft) {
+  for (const int fromImages : {1, 0}) {
+    SCOPED_TRACE(fromImages);
+    SetSkinProp(check_, prop::Xzk_dhxg, fromImages);
+    const PixelBuffer look = Check(0, 0);
+    for (int y = 5; y < 15; ++y) {
+      EXPECT_EQ(look.RgbAt(0, y), kBackground) << y;
+      EXPECT_EQ(look.RgbAt(1, y), kBackground) << y;
+      EXPECT_GT(std::abs(Green(look.RgbAt(2, y)) - Green(kBackground)), 8) << y;
+      if (!fromImages) EXPECT_LT(Green(look.RgbAt(2, y)), Green(kBackground) - 20) << y;  // the dark frame
+    }
+  }
+}
+
 TEST_F(PainterTest, APressPopsTheTickInOrOutBeforeTheCheckChanges) {
   const int small = TickPixels(Check(0, BST_CHECKED));
   Check(0, BST_UNCHECKED);

@@ -171,6 +171,12 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
 }
 
 TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
+  // A press pushes the button, or no click could follow: said here at once
+  // rather than after the waits below.
+  SendMessageW(push_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 15));
+  const bool pushed = (SendMessageW(push_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  SendMessageW(push_, WM_LBUTTONUP, 0, MAKELPARAM(500, 500));  // released outside: no click
+  ASSERT_TRUE(pushed);
   testsupport::Click(push_, 50, 15);
   EXPECT_TRUE(PumpUntil([&] { return Clicks(push_) == 1; }));
   // The second press of a double click is swallowed. The double-click time
@@ -211,6 +217,31 @@ TEST_F(ButtonProcTest, ClicksAndKeysStillDoWhatTheyDid) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(125));
   SendMessageW(check_, WM_LBUTTONUP, 0, MAKELPARAM(8, 10));
   EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+// Space works on key-down: the push button shows its pressed look at once
+// and clicks only when the key comes up; a check box keeps the skin's look
+// over the native one that its pushed state draws, and toggles when the key
+// comes up.
+TEST_F(ButtonProcTest, SpaceActsWhenItGoesDownAndClicksWhenItComesUp) {
+  SetFocus(push_);
+  const uint32_t normal = Shown(push_).RgbAt(10, 15);
+  SendMessageW(push_, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_GT(ThemeLean(Shown(push_).RgbAt(10, 15)), ThemeLean(normal) + 6);
+  EXPECT_EQ(Clicks(push_), 0);
+  SendMessageW(push_, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(Clicks(push_), 1);
+  EXPECT_TRUE(ColorNear(Shown(push_).RgbAt(10, 15), normal, 3));
+
+  SetFocus(check_);
+  const testsupport::PixelBuffer before = Shown(check_);
+  SendMessageW(check_, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_TRUE(SendMessageW(check_, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  const testsupport::PixelBuffer held = Shown(check_);
+  for (int y = 2; y < 18; ++y)
+    for (int x = 0; x < 18; ++x) ASSERT_EQ(held.RgbAt(x, y), before.RgbAt(x, y)) << x << ", " << y;
+  SendMessageW(check_, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(SendMessageW(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(ButtonProcTest, TheProcedureKeepsFocusPressAndCaptionInTheEntry) {

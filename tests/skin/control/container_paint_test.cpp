@@ -1,7 +1,9 @@
 // Group boxes under the control layer: the subclass order, the framed look
 // painted over the skinned background and kept in the child layer, the
 // caption strip, the skins of the controls inside, and the washed look of a
-// group box without children.
+// group box without children. Other controls of the layer: one that paints
+// on its own window, laid over the background where it was invalidated, and
+// the frame mode's frame and drop-down face.
 #include "skin/control/container_paint.h"
 
 #include <gtest/gtest.h>
@@ -283,6 +285,106 @@ TEST_F(ContainerPaintTest, ATabControlShowsItsTabsSelectedAndNotOverItsPageFrame
   const int pageTop = (selected.bottom - selected.top) + 1;
   EXPECT_TRUE(ColorNear(look.RgbAt(220, pageTop), Over(0, 80), 2));
   EXPECT_TRUE(ColorNear(look.RgbAt(120, 80), kBackground, 0));
+}
+
+// ---- other controls of the control layer ---------------------------------------------------
+
+// A control that paints on its own window whatever DC it is handed: the
+// button-face colour with a black block at (10, 5)-(30, 15) and another at
+// (45, 5)-(60, 15).
+LRESULT CALLBACK OwnWindowPainter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window, &paint);
+  RECT client = {};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  for (const RECT block : {RECT{10, 5, 30, 15}, RECT{45, 5, 60, 15}}) {
+    FillRect(dc, &block, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  EndPaint(window, &paint);
+  return 0;
+}
+
+HWND AddOwnWindowPainter(HWND parent) {
+  static const bool registered = [] {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = OwnWindowPainter;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KorvathOwnWindowPainter";
+    return RegisterClassW(&wc) != 0;
+  }();
+  EXPECT_TRUE(registered);
+  return CreateWindowExW(0, L"KorvathOwnWindowPainter", L"", WS_CHILD | WS_VISIBLE, 20, 20, 80, 20, parent,
+                         nullptr, nullptr, nullptr);
+}
+
+// A control that ignores the DC it is handed keeps its own drawing, laid
+// over the parent's skinned background with its button-face pixels keyed
+// out, only where it was invalidated: a repaint of part of it takes the
+// background (here changed to green meanwhile) under that part alone.
+TEST_F(ContainerPaintTest, AControlThatPaintsItsOwnWindowIsLaidOverTheBackgroundWhereInvalidated) {
+  const HWND control = AddOwnWindowPainter(form_.hwnd());
+  ContainerControlSkinAttach(control);
+  Repaint(control, false);
+  PixelBuffer look = Shown(control);
+  const auto block = [](int x, int y) {
+    return (x >= 10 && x < 30 && y >= 5 && y < 15) || (x >= 45 && x < 60 && y >= 5 && y < 15);
+  };
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 80; ++x) ASSERT_EQ(look.RgbAt(x, y), block(x, y) ? 0u : kBackground) << x << ", " << y;
+
+  for (SkinMemoryDc* layer : {&record().BackDC, &record().ChildBackDC}) {
+    const platform::GdiBrush green(CreateSolidBrush(RGB(0, 0xFF, 0)));
+    const RECT all = {0, 0, 300, 200};
+    FillRect(layer->get(), &all, green.get());
+  }
+  const RECT part = {40, 2, 70, 18};
+  InvalidateRect(control, &part, FALSE);
+  UpdateWindow(control);
+  look = Shown(control);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      const bool inside = x >= part.left && x < part.right && y >= part.top && y < part.bottom;
+      ASSERT_EQ(look.RgbAt(x, y), block(x, y) ? 0u : inside ? kLayerMark : kBackground) << x << ", " << y;
+    }
+  }
+}
+
+// Frame mode 1: a 3-pixel band round the control is keyed out (white) but
+// for its two frame lines, black at alpha 120 outside and at alpha 10 inside
+// it; a blue face with the down chevron stands 3 pixels from the right edge;
+// the rest is what the control painted (a push button's face).
+TEST_F(ContainerPaintTest, FrameModeOneDrawsAFrameAndADropDownFace) {
+  const HWND button = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 100, 30,
+                                      form_.hwnd(), nullptr, nullptr, nullptr);
+  ToolbarSkinAttach(button, std::nullopt, std::nullopt, std::nullopt, 1);
+  ASSERT_EQ(record().Toolbars[0].frameMode, 1);
+  Repaint(button, true);
+  const PixelBuffer look = Shown(button);
+  const uint32_t washed = Over(0xFF, 160);
+  EXPECT_TRUE(ColorNear(look.RgbAt(0, 15), Grey(0xFF - 0xFF * 120 / 255), 2));
+  EXPECT_TRUE(ColorNear(look.RgbAt(50, 0), Grey(0xFF - 0xFF * 120 / 255), 2));
+  EXPECT_TRUE(ColorNear(look.RgbAt(1, 15), Grey(0xFF - 0xFF * 10 / 255), 2));
+  for (const POINT band : {POINT{2, 15}, POINT{50, 2}, POINT{50, 27}, POINT{97, 2}}) {
+    EXPECT_TRUE(ColorNear(look.RgbAt(band.x, band.y), washed, 2)) << band.x << ", " << band.y;
+  }
+  const uint32_t face = GetSysColor(COLOR_BTNFACE);
+  const uint32_t faceRgb = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+  EXPECT_TRUE(ColorNear(look.RgbAt(40, 15), faceRgb, 2));
+  const uint32_t blue = look.RgbAt(100 - 19, 6);
+  EXPECT_GT(int(blue & 0xFF), int((blue >> 16) & 0xFF) + 40);
+  EXPECT_TRUE(ColorNear(look.RgbAt(100 - 21, 6), faceRgb, 2));
+  const auto green = [&](int x) { return int((look.RgbAt(x, 6) >> 8) & 0xFF); };
+  EXPECT_LT(green(100 - 20), green(100 - 21) - 40);  // the face's outline, over its fill
+  EXPECT_GT(int(look.RgbAt(100 - 20, 6) & 0xFF), int((look.RgbAt(100 - 20, 6) >> 16) & 0xFF) + 30);
+  EXPECT_LT(green(100 - 20), green(100 - 19) - 40);
+  EXPECT_LT(green(100 - 3), green(100 - 4) - 40);
+  int chevron = 0;
+  for (int y = 3; y < 27; ++y)
+    for (int x = 80; x < 97; ++x) chevron += ColorNear(look.RgbAt(x, y), 0x98C1D6, 6);
+  EXPECT_GE(chevron, 20);
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 // Progress bars: the filled length over the whole range with its low limit,
-// the fill painted over the trough, and one layer of subclassing.
+// the fill painted over the trough, the highlight sweep and its timer, and
+// one layer of subclassing.
 #include "skin/control/progress_skin.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "skin/control/control_installers.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
-#include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/control/one_layer.h"
 #include "tests/skin/control/shown.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -87,9 +92,107 @@ TEST_F(ProgressSkinTest, ASecondInstallAddsNoLayer) {
   const HWND bar = AddBar(0, 200, 20);
   ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
   ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  ASSERT_TRUE(test::ForwardsPastTheSkin(bar, &ProgressSkinWndProc));
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->Progresses.size(), 1u);
   SendMessageW(bar, PBM_SETPOS, 42, 0);
   EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 42);
+}
+
+// The sweep, image 0 (90 wide, transparent over its top seven rows, whitest
+// in its middle column and lower rows), over a bar filled to 150 of 200
+// pixels: at each place it lightens the fill's lower middle under its own
+// middle, leaves the fill's top rows, the fill beside it and the trough
+// beyond the fill as they were.
+TEST_F(ProgressSkinTest, TheSweepLightensTheFillWhereItStandsAndNowhereElse) {
+  const HWND bar = AddBar(0, 200, 20);
+  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  SetPosition(bar, 75);
+  const PixelBuffer plain = Shown(bar);
+  ASSERT_TRUE(ProgressSkinSetSweep(bar, true));
+  SkinProgressEntry& entry = SkinRecordAt(form_.recordNumber())->Progresses[0];
+  EXPECT_EQ(entry.sweepWidth, 90);
+  EXPECT_EQ(entry.sweepOffset, -90);
+  KillTimer(bar, 1);  // the frames below are placed by hand
+  const auto sum = [](uint32_t c) { return int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF); };
+  const auto lighter = [&](uint32_t swept, uint32_t under) { return sum(swept) > sum(under) + 40; };
+  for (const int offset : {-40, 30, 100}) {
+    SCOPED_TRACE(offset);
+    entry.sweepOffset = offset;
+    InvalidateRect(bar, nullptr, FALSE);
+    UpdateWindow(bar);
+    const PixelBuffer swept = Shown(bar);
+    const int middle = offset + 45;
+    if (middle > 2) EXPECT_TRUE(lighter(swept.RgbAt(middle, 15), plain.RgbAt(middle, 15)));
+    EXPECT_TRUE(ColorNear(swept.RgbAt(std::max(middle, 2), 3), plain.RgbAt(std::max(middle, 2), 3), 2));
+    if (offset > 5) EXPECT_TRUE(ColorNear(swept.RgbAt(offset - 3, 15), plain.RgbAt(offset - 3, 15), 2));
+    if (offset + 93 < 148) EXPECT_TRUE(ColorNear(swept.RgbAt(offset + 93, 15), plain.RgbAt(offset + 93, 15), 2));
+    for (int x = 150; x < 197; ++x) ASSERT_TRUE(ColorNear(swept.RgbAt(x, 12), plain.RgbAt(x, 12), 2)) << x;
+    if (offset < 0 || offset + 90 > 148) continue;
+    // Whole inside the fill, the glow is even about its middle column
+    // pair: the weight of what it adds centres on offset + 44.5.
+    double weight = 0, moment = 0;
+    for (int x = 0; x < 148; ++x) {
+      const int added = sum(swept.RgbAt(x, 15)) - sum(plain.RgbAt(x, 15));
+      weight += added;
+      moment += added * double(x);
+    }
+    ASSERT_GT(weight, 0);
+    EXPECT_NEAR(moment / weight, offset + 44.5, 0.25);
+  }
+  // The other two glows are images of their own.
+  for (const auto [image, width] : {std::pair{2, 126}, std::pair{5, 161}}) {
+    ProgressSkinSetSweep(bar, true, image);
+    EXPECT_EQ(entry.sweepWidth, width);
+    KillTimer(bar, 1);
+    entry.sweepOffset = 0;
+    InvalidateRect(bar, nullptr, FALSE);
+    UpdateWindow(bar);
+    EXPECT_FALSE(ColorNear(Shown(bar).RgbAt(60, 17), plain.RgbAt(60, 17), 8)) << image;
+  }
+}
+
+// A tick moves the sweep 5 pixels on and, once it reaches the bar's end,
+// back to minus its width. The timer runs while the bar is shown and the
+// sweep on: hiding the bar stops it, showing it starts it again, and it ends
+// with the sweep. A vertical bar never sweeps.
+TEST_F(ProgressSkinTest, TheSweepTimerStepsWhileTheBarIsShownAndEndsWithTheSweep) {
+  const HWND bar = AddBar(0, 200, 20);
+  const HWND upright = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_VERTICAL, 250, 20, 20,
+                                       150, form_.hwnd(), nullptr, nullptr, nullptr);
+  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  SkinProgressEntry& entry = SkinRecordAt(form_.recordNumber())->Progresses[0];
+  ASSERT_TRUE(ProgressSkinSetSweep(bar, true, 0, 30));
+  KillTimer(bar, 1);
+  entry.sweepOffset = 190;
+  SendMessageW(bar, WM_TIMER, 1, 0);
+  EXPECT_EQ(entry.sweepOffset, 195);
+  SendMessageW(bar, WM_TIMER, 1, 0);
+  EXPECT_EQ(entry.sweepOffset, -30);
+  SendMessageW(bar, WM_TIMER, 1, 0);
+  EXPECT_EQ(entry.sweepOffset, -25);
+
+  const auto advances = [&] {
+    const int from = entry.sweepOffset;
+    return testsupport::PumpUntil([&] { return entry.sweepOffset != from; });
+  };
+  SetTimer(bar, 1, 30, nullptr);
+  EXPECT_TRUE(advances());
+  ShowWindow(bar, SW_HIDE);
+  EXPECT_FALSE(KillTimer(bar, 1));  // gone already
+  ShowWindow(bar, SW_SHOW);
+  EXPECT_TRUE(advances());
+  ProgressSkinSetSweep(bar, false);
+  EXPECT_FALSE(KillTimer(bar, 1));
+  // A tick that was on its way when the sweep ended changes nothing.
+  SetTimer(bar, 1, 30, nullptr);
+  const int stopped = entry.sweepOffset;
+  SendMessageW(bar, WM_TIMER, 1, 0);
+  EXPECT_EQ(entry.sweepOffset, stopped);
+  EXPECT_FALSE(KillTimer(bar, 1));
+
+  ASSERT_TRUE(ProgressSkinSetSweep(upright, true));
+  EXPECT_FALSE(KillTimer(upright, 2));
+  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->Progresses[1].sweepOn, 1);
 }
 
 }  // namespace

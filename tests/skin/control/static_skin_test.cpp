@@ -1,9 +1,14 @@
 // The statics of a skinned box: their kinds, their growth for the glow, the
-// text and pictures drawn over the skinned background, and one entry and one
-// layer however often the installer runs.
+// text (black) and pictures drawn over the skinned background, icons at
+// their place or stretched, and one entry and one layer however often the
+// installer runs.
 #include "skin/control/static_skin.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "skin/control/control_installers.h"
 #include "skin/core/engine_state.h"
@@ -88,12 +93,69 @@ TEST_F(StaticSkinTest, TextAndPicturesAreDrawnOverTheSkinnedBackground) {
       if ((shown.RgbAt(x, y) & 0xFF) < 60) ++dark;
   EXPECT_GT(dark, 20);
   EXPECT_TRUE(ColorNear(shown.RgbAt(100, 30), kBackground, 0));
+  // The ink is black: no pixel of the text leans to any colour, and its
+  // darkest pixels are near black.
+  int tinted = 0, black = 0;
+  for (int y = 0; y < shown.height; ++y) {
+    for (int x = 0; x < 50; ++x) {
+      const uint32_t c = shown.RgbAt(x, y);
+      const int r = int(c >> 16 & 0xFF), g = int(c >> 8 & 0xFF), b = int(c & 0xFF);
+      if (b >= 60) continue;  // the background and the glow
+      if (std::max({r, g, b}) - std::min({r, g, b}) > 24) ++tinted;
+      if (std::max({r, g, b}) < 0x30) ++black;
+    }
+  }
+  EXPECT_EQ(tinted, 0);
+  EXPECT_GT(black, 5);
 
   Repaint(bitmap);
   const PixelBuffer picture = Shown(bitmap);
   const RECT size = Size(bitmap);
   EXPECT_TRUE(ColorNear(picture.RgbAt(size.right / 2, size.bottom / 2), 0xFF0000, 2));
   EXPECT_TRUE(ColorNear(picture.RgbAt(1, 1), kBackground, 0));
+}
+
+// A red 32 x 32 icon (DrawIcon's own size).
+platform::OwnedIcon RedIcon() {
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  const platform::GdiBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const std::vector<uint32_t> red(32 * 32, 0xFFFF0000u);
+  std::memcpy(bits, red.data(), red.size() * 4);
+  const std::vector<uint8_t> zeros(32 * 4, 0);
+  const platform::GdiBitmap mask(CreateBitmap(32, 32, 1, 1, zeros.data()));
+  ICONINFO icon = {TRUE, 0, 0, mask.get(), colour.get()};
+  return platform::OwnedIcon(CreateIconIndirect(&icon));
+}
+
+// An icon static draws its icon at the origin at its own size, also when
+// its style asks for it centred; with SS_REALSIZECONTROL the icon fills the
+// control. Without an icon the static keeps its own drawing (here the
+// plain face the test form's default colour answer gives it).
+TEST_F(StaticSkinTest, IconsStandAtTheOriginOrFillTheControl) {
+  const platform::OwnedIcon icon = RedIcon();
+  ASSERT_TRUE(icon);
+  const HWND centred = AddStatic(L"", SS_ICON | SS_CENTERIMAGE, 10, 10, 48, 48);
+  const HWND stretched = AddStatic(L"", SS_ICON | SS_REALSIZECONTROL, 70, 10, 48, 40);
+  const HWND empty = AddStatic(L"", SS_ICON | SS_CENTERIMAGE, 130, 10, 48, 48);
+  for (HWND s : {centred, stretched}) SendMessageW(s, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+  StaticSkinInstall(form_.recordNumber(), form_.hwnd());
+  for (HWND s : {centred, stretched, empty}) Repaint(s);
+  ASSERT_EQ(Size(centred).right, 48);
+  const PixelBuffer atOrigin = Shown(centred);
+  EXPECT_EQ(atOrigin.RgbAt(0, 0), 0xFF0000u);
+  EXPECT_EQ(atOrigin.RgbAt(31, 31), 0xFF0000u);
+  EXPECT_EQ(atOrigin.RgbAt(32, 16), kBackground);
+  EXPECT_EQ(atOrigin.RgbAt(40, 40), kBackground);
+  const PixelBuffer filled = Shown(stretched);
+  EXPECT_EQ(filled.RgbAt(0, 0), 0xFF0000u);
+  EXPECT_EQ(filled.RgbAt(47, 39), 0xFF0000u);
+  EXPECT_EQ(filled.RgbAt(40, 20), 0xFF0000u);
+  const PixelBuffer native = Shown(empty);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(native.RgbAt(5, 5), uint32_t(GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face)));
+  EXPECT_EQ(native.RgbAt(30, 30), native.RgbAt(5, 5));
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // Toolbars: attached through the control layer by their installer, buttons
-// drawn plain, hot, checked and disabled over the skinned background, a
-// restore from the child layer while nothing changed, and no text read for a
-// button without one.
+// drawn plain, hot, checked, pressed and disabled over the skinned
+// background, their icons plain and greyed, separators standing and lying,
+// drop-down buttons with their arrow and divider, a restore from the child
+// layer while nothing changed, and no text read for a button without one.
 #include "skin/control/toolbar_paint.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
+
+#include <cstring>
+#include <vector>
 
 #include "skin/control/control_installers.h"
 #include "skin/control/control_skin.h"
@@ -21,6 +25,12 @@ using testsupport::ColorNear;
 using testsupport::PixelBuffer;
 
 constexpr uint32_t kBackground = 0x808080;
+
+// What black or white at `alpha` over the background gives.
+uint32_t Over(uint32_t level, int alpha) {
+  const uint32_t v = (level * uint32_t(alpha) + 0x80 * uint32_t(255 - alpha) + 127) / 255;
+  return v << 16 | v << 8 | v;
+}
 
 class ToolbarSkinTest : public test::EngineTest {
  protected:
@@ -119,6 +129,212 @@ TEST_F(ToolbarSkinTest, AnUnchangedToolbarIsRestoredFromTheLayer) {
   EXPECT_TRUE(entry().repaint);
   Repaint();
   EXPECT_TRUE(ColorNear(Shown().RgbAt(Item(0).left + 3, Item(0).top + 4), kBackground, 0));
+}
+
+// ---- icons, separators, drop-downs ------------------------------------------------------------
+
+constexpr uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kBlack = 0x000000;
+
+// One 16 x 16 opaque icon: red above, white below at the left and black
+// below at the right.
+class IconList {
+ public:
+  IconList() : list_(ImageList_Create(16, 16, ILC_COLOR32, 1, 1)) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    const platform::GdiBitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::vector<uint32_t> pixels(256);
+    for (int i = 0; i < 256; ++i) {
+      const int x = i % 16, y = i / 16;
+      pixels[size_t(i)] = 0xFF000000u | (y < 8 ? kRed : x < 8 ? kWhite : kBlack);
+    }
+    std::memcpy(bits, pixels.data(), pixels.size() * 4);
+    ImageList_Add(list_, picture.get(), nullptr);
+  }
+  ~IconList() { ImageList_Destroy(list_); }
+  IconList(const IconList&) = delete;
+  IconList& operator=(const IconList&) = delete;
+  HIMAGELIST get() const { return list_; }
+
+ private:
+  HIMAGELIST list_;
+};
+
+// A toolbar of 40 x 30 buttons with icons and no texts: plain, disabled,
+// indeterminate, a separator, a drop-down, a pressed button and a disabled,
+// checked whole drop-down.
+class ToolbarLooksTest : public test::EngineTest {
+ protected:
+  enum { kPlain, kDisabled, kIndeterminate, kSeparator, kDropDown, kPressed, kWholeDropDown };
+  ToolbarLooksTest() {
+    SkinEnabled = true;
+    SkinThemeColor = 0xDDCA22;
+    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER |
+                                   CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 400, 40, form_.hwnd(), nullptr,
+                               nullptr, nullptr);
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons_.get()));
+    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(40, 30));
+    TBBUTTON buttons[] = {
+        {0, 1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, -1},
+        {0, 2, 0, BTNS_BUTTON, {}, 0, -1},
+        {0, 3, TBSTATE_ENABLED | TBSTATE_INDETERMINATE, BTNS_BUTTON, {}, 0, -1},
+        {8, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, -1},
+        {0, 5, TBSTATE_ENABLED, BTNS_DROPDOWN, {}, 0, -1},
+        {0, 6, TBSTATE_ENABLED | TBSTATE_PRESSED, BTNS_BUTTON, {}, 0, -1},
+        {0, 7, TBSTATE_CHECKED, BTNS_WHOLEDROPDOWN, {}, 0, -1},
+    };
+    SendMessageW(toolbar_, TB_ADDBUTTONSW, 7, reinterpret_cast<LPARAM>(buttons));
+    ToolbarSkinInstall(form_.recordNumber(), form_.hwnd());
+    Repaint();
+  }
+  RECT Item(int index) const {
+    RECT r = {};
+    SendMessageW(toolbar_, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  PixelBuffer Shown() const {
+    RECT client = {};
+    GetClientRect(toolbar_, &client);
+    const platform::WindowDC dc = platform::WindowDC::Client(toolbar_);
+    return testsupport::CaptureDC(dc.get(), 0, 0, client.right, client.bottom);
+  }
+  void Repaint() {
+    SkinRecordAt(form_.recordNumber())->Toolbars[0].repaint = true;
+    InvalidateRect(toolbar_, nullptr, TRUE);
+    UpdateWindow(toolbar_);
+  }
+  // The icon's four corners: (x, y) is its top-left pixel.
+  static void ExpectIcon(const PixelBuffer& p, int x, int y, uint32_t top, uint32_t bottomLeft,
+                         uint32_t bottomRight) {
+    EXPECT_EQ(p.RgbAt(x, y), top);
+    EXPECT_EQ(p.RgbAt(x + 15, y + 7), top);
+    EXPECT_EQ(p.RgbAt(x, y + 15), bottomLeft);
+    EXPECT_EQ(p.RgbAt(x + 15, y + 15), bottomRight);
+    EXPECT_NE(p.RgbAt(x - 1, y), top);
+    EXPECT_NE(p.RgbAt(x, y - 1), top);
+    EXPECT_NE(p.RgbAt(x + 16, y + 7), top);
+  }
+  fixture::SkinnedForm form_{450, 120, kBackground};
+  IconList icons_;
+  HWND toolbar_ = nullptr;
+};
+
+// Icons stand centred 2 pixels below the button's top; a disabled button's
+// icon is grey, an indeterminate one's reddish grey, both without their
+// white and black pixels; a disabled whole drop-down that is checked keeps
+// its icon.
+TEST_F(ToolbarLooksTest, IconsArePlainOrGreyedByTheButtonsState) {
+  const PixelBuffer look = Shown();
+  const auto iconX = [&](int index) { return int(Item(index).left) + (int(Item(index).right - Item(index).left) - 16) / 2; };
+  const auto iconY = [&](int index) { return int(Item(index).top) + 2; };
+  {
+    SCOPED_TRACE("plain");
+    ExpectIcon(look, iconX(kPlain), iconY(kPlain), kRed, kWhite, kBlack);
+  }
+  {
+    SCOPED_TRACE("disabled");
+    ExpectIcon(look, iconX(kDisabled), iconY(kDisabled), 0x555555, kBackground, kBackground);
+  }
+  {
+    SCOPED_TRACE("indeterminate");
+    ExpectIcon(look, iconX(kIndeterminate), iconY(kIndeterminate), 0x695555, kBackground, kBackground);
+  }
+  {
+    SCOPED_TRACE("whole drop-down, checked");
+    const RECT r = Item(kWholeDropDown);
+    ExpectIcon(look, int(r.left) + (int(r.right - r.left) - 16 - 10) / 2, iconY(kWholeDropDown), kRed, kWhite,
+               kBlack);
+  }
+}
+
+// A separator is a dark line with a light one at its right, in the middle
+// of its width, 3 pixels short of the button's top and bottom.
+TEST_F(ToolbarLooksTest, ASeparatorIsADarkAndALightLine) {
+  const PixelBuffer look = Shown();
+  const RECT r = Item(kSeparator);
+  const int x = int(r.left) + (int(r.right - r.left) - 2) / 2;
+  const uint32_t dark = Over(0, 100), light = Over(0xFF, 150);
+  for (int y = int(r.top) + 3; y < int(r.bottom) - 3; ++y) {
+    ASSERT_TRUE(ColorNear(look.RgbAt(x, y), dark, 2)) << y;
+    ASSERT_TRUE(ColorNear(look.RgbAt(x + 1, y), light, 2)) << y;
+  }
+  EXPECT_EQ(look.RgbAt(x - 1, (r.top + r.bottom) / 2), kBackground);
+  EXPECT_EQ(look.RgbAt(x + 2, (r.top + r.bottom) / 2), kBackground);
+  EXPECT_EQ(look.RgbAt(x, r.top + 1), kBackground);
+  EXPECT_EQ(look.RgbAt(x, r.bottom - 1), kBackground);
+}
+
+// A drop-down button: its icon centred in the width left of the arrow, the
+// arrow's own picture (rows of 7, 5, 3 and 1 dark grey pixels) 8 pixels from
+// its right edge, and, when hot, the divider 12 pixels from that edge.
+TEST_F(ToolbarLooksTest, ADropDownButtonShowsItsArrowAndWhenHotItsDivider) {
+  PixelBuffer look = Shown();
+  const RECT r = Item(kDropDown);
+  const int w = int(r.right - r.left), h = int(r.bottom - r.top);
+  ExpectIcon(look, int(r.left) + (w - 16 - 10) / 2, int(r.top) + 2, kRed, kWhite, kBlack);
+  const int ax = int(r.left) + w - 8, ay = int(r.top) + (h - 5) / 2;
+  for (int row = 0; row < 5; ++row) {
+    for (int x = ax - 1; x <= ax + 7; ++x) {
+      const bool inArrow = row < 4 && x >= ax + row && x < ax + 7 - row;
+      ASSERT_EQ(look.RgbAt(x, ay + row), inArrow ? 0x333333u : kBackground) << x << ", " << row;
+    }
+  }
+  EXPECT_EQ(look.RgbAt(ax + 3, ay - 1), kBackground);
+
+  SendMessageW(toolbar_, TB_SETHOTITEM, kDropDown, 0);
+  Repaint();
+  look = Shown();
+  const int divider = int(r.left) + w - 12, mid = (int(r.top) + int(r.bottom)) / 2;
+  const auto level = [&](int x) { return int(look.RgbAt(x, mid) & 0xFF); };
+  EXPECT_LT(level(divider), level(divider - 1) - 20);
+  EXPECT_GT(level(divider + 1), level(divider - 1) + 20);
+  EXPECT_LT(level(divider), level(divider + 2) - 20);
+}
+
+// A pressed button's face runs from dark at its top to light at its bottom.
+TEST_F(ToolbarLooksTest, APressedButtonIsDarkAboveAndLightBelow) {
+  const PixelBuffer look = Shown();
+  const RECT r = Item(kPressed);
+  const int x = int(r.left) + 4;
+  EXPECT_LT(int(look.RgbAt(x, r.top + 3) & 0xFF), 0x80 - 10);
+  EXPECT_GT(int(look.RgbAt(x, r.bottom - 3) & 0xFF), 0x80 + 10);
+  EXPECT_LT(int(look.RgbAt(x, r.top + 3) & 0xFF), int(look.RgbAt(x, (r.top + r.bottom) / 2) & 0xFF));
+}
+
+// A separator that starts a row at the left (here after a hidden first
+// button) lies along the toolbar: a dark and a light line near its bottom,
+// from 3 pixels in to 6 pixels short of the toolbar's width.
+TEST(ToolbarSeparatorTest, ASeparatorAtTheLeftOfALaterRowLiesAcross) {
+  test::EngineGlobals engine;
+  SkinEnabled = true;
+  fixture::SkinnedForm form{300, 120, kBackground};
+  const HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE |
+                                           CCS_NODIVIDER | CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 200, 40,
+                                       form.hwnd(), nullptr, nullptr, nullptr);
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  TBBUTTON buttons[] = {
+      {I_IMAGENONE, 1, TBSTATE_ENABLED | TBSTATE_HIDDEN, BTNS_BUTTON, {}, 0, -1},
+      {8, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, -1},
+  };
+  SendMessageW(toolbar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
+  ToolbarSkinInstall(form.recordNumber(), form.hwnd());
+  InvalidateRect(toolbar, nullptr, TRUE);
+  UpdateWindow(toolbar);
+  RECT r = {};
+  SendMessageW(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  ASSERT_LT(r.left, 10);
+  const platform::WindowDC dc = platform::WindowDC::Client(toolbar);
+  const PixelBuffer look = testsupport::CaptureDC(dc.get(), 0, 0, 200, 40);
+  const int y = int(r.bottom) - 5;
+  for (int x = int(r.left) + 3; x <= int(r.left) + 200 - 6; ++x) {
+    ASSERT_TRUE(ColorNear(look.RgbAt(x, y), Over(0, 100), 2)) << x;
+    ASSERT_TRUE(ColorNear(look.RgbAt(x, y + 1), Over(0xFF, 150), 2)) << x;
+  }
+  EXPECT_EQ(look.RgbAt(int(r.left) + 2, y), kBackground);
+  EXPECT_EQ(look.RgbAt(int(r.left) + 200 - 5, y), kBackground);
+  EXPECT_EQ(look.RgbAt(int(r.left) + (int(r.right - r.left) - 2) / 2, int(r.top) + 4), kBackground);
 }
 
 }  // namespace

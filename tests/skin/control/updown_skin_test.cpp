@@ -1,5 +1,5 @@
 // Up-down controls: which half the mouse is over, the halves drawn idle,
-// hovered and with their chevrons, and one layer of subclassing.
+// hovered, pressed and with their chevrons, and one layer of subclassing.
 #include "skin/control/updown_skin.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,9 @@
 #include "skin/control/control_installers.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
-#include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/control/one_layer.h"
 #include "tests/skin/control/shown.h"
+#include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 
 namespace korvath::skin {
@@ -84,10 +85,48 @@ TEST_F(UpDownSkinTest, ASecondInstallAddsNoLayer) {
   const HWND control = AddUpDown(0, 20, 30);
   UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
   UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  ASSERT_TRUE(test::ForwardsPastTheSkin(control, &UpDownSkinWndProc));
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->UpDowns.size(), 1u);
   SendMessageW(control, UDM_SETRANGE32, 0, 10);
   SendMessageW(control, UDM_SETPOS32, 0, 7);
   EXPECT_EQ(SendMessageW(control, UDM_GETPOS32, 0, 0), 7);
+}
+
+// The half under a press: hovered it runs from white at its start to the
+// theme colour at its end; pressed (the control repainting itself while
+// the button is down) the other way round, from the theme colour to white.
+// The other half keeps its idle look; after the release the press is gone.
+// Standing, the halves are the upper and lower; lying, the left and right.
+TEST_F(UpDownSkinTest, APressedHalfRunsFromTheThemeColourToWhite) {
+  struct Case {
+    DWORD style;
+    int w, h;
+    POINT press;            // over the second half
+    POINT start, end;       // near the second half's start and end
+    POINT other;            // in the first half
+  };
+  const Case cases[] = {{0, 20, 40, {10, 30}, {3, 22}, {3, 37}, {3, 10}},
+                        {UDS_HORZ, 40, 20, {30, 10}, {22, 3}, {37, 3}, {10, 3}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.style);
+    const HWND control = AddUpDown(c.style, c.w, c.h);
+    UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+    Repaint(control);
+    const PixelBuffer idle = Shown(control);
+    const LPARAM at = MAKELPARAM(c.press.x, c.press.y);
+    SendMessageW(control, WM_MOUSEMOVE, 0, at);
+    const PixelBuffer hovered = Shown(control);
+    EXPECT_GT(Red(hovered.RgbAt(c.start.x, c.start.y)), Red(hovered.RgbAt(c.end.x, c.end.y)) + 10);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Repaint(control);
+    const PixelBuffer pressed = Shown(control);
+    EXPECT_LT(Red(pressed.RgbAt(c.start.x, c.start.y)), Red(pressed.RgbAt(c.end.x, c.end.y)) - 10);
+    EXPECT_TRUE(ColorNear(pressed.RgbAt(c.other.x, c.other.y), idle.RgbAt(c.other.x, c.other.y), 2));
+    SendMessageW(control, WM_LBUTTONUP, 0, at);
+    Repaint(control);
+    EXPECT_TRUE(ColorNear(Shown(control).RgbAt(c.start.x, c.start.y), hovered.RgbAt(c.start.x, c.start.y), 2));
+    DestroyWindow(control);
+  }
 }
 
 }  // namespace

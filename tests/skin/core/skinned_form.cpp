@@ -47,15 +47,6 @@ void FillPattern(HDC dc, int width, int height, uint32_t (*pattern)(int, int), u
   BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
 }
 
-uint32_t Blend(uint32_t under, uint32_t over, int alpha) {
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    const int u = int((under >> shift) & 0xFF), o = int((over >> shift) & 0xFF);
-    out |= uint32_t((u * (255 - alpha) + o * alpha + 127) / 255) << shift;
-  }
-  return out;
-}
-
 SkinnedForm::SkinnedForm(int width, int height) : window_(width, height, L"skinned form", WS_POPUP | WS_VISIBLE) {
   auto record = std::make_unique<SkinWindowRecord>();
   record->Window = window_.hwnd();

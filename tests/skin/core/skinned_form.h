@@ -37,8 +37,7 @@ inline testsupport::PixelBuffer Pixels(HDC dc, int width, int height) {
 // Decodes a PNG file through GDI+ directly, apart from the code under test;
 // an empty buffer when the bytes are no PNG image.
 testsupport::PixelBuffer DecodeImage(const std::vector<uint8_t>& bytes);
-// What alpha-blending `over` (0x00RRGGBB) at `alpha` onto `under` gives.
-uint32_t Blend(uint32_t under, uint32_t over, int alpha);
+using testsupport::Blend;
 // 0x00RRGGBB of a Windows colour value.
 constexpr uint32_t Rgb(COLORREF colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);

@@ -19,15 +19,16 @@ void FormTest::SetUp() {
 
 void FormTest::TearDown() {
   window_.reset();
+  standIn_.reset();
   PumpMessages();
   EXPECT_TRUE(SkinWindowList.empty());
   EXPECT_EQ(platform::LiveGdiObjectCount(), gdiAtStart_);
   SkinEngineShutdown();
 }
 
-HWND FormTest::Skin(DWORD style, int width, int height, const FormSkinSettings& settings) {
+HWND FormTest::Skin(DWORD style, int width, int height, const FormSkinSettings& settings, WNDPROC proc) {
   window_.reset();
-  window_ = std::make_unique<TestWindow>(width, height, L"Skinned test form", style & ~WS_VISIBLE);
+  window_ = std::make_unique<TestWindow>(width, height, L"Skinned test form", style & ~WS_VISIBLE, proc);
   FormSkinAttach(window_->hwnd(), settings);
   ShowWindow(window_->hwnd(), SW_SHOWNOACTIVATE);
   UpdateWindow(window_->hwnd());
@@ -37,7 +38,12 @@ HWND FormTest::Skin(DWORD style, int width, int height, const FormSkinSettings& 
 
 int32_t FormTest::number() const { return static_cast<int32_t>(GetSkinProp(form(), prop::Hw_lbID)); }
 
-SkinWindowRecord& FormTest::record() const { return *SkinRecordAt(number()); }
+SkinWindowRecord& FormTest::record() const {
+  if (SkinWindowRecord* r = SkinRecordAt(number())) return *r;
+  ADD_FAILURE() << "the form has no record: it is gone";
+  if (!standIn_) standIn_ = std::make_unique<SkinWindowRecord>();
+  return *standIn_;
+}
 
 PixelBuffer FormTest::Back() const {
   return CaptureDC(record().BackDC.get(), 0, 0, record().ClientWidth, record().ClientHeight);

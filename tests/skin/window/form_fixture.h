@@ -20,9 +20,10 @@ class FormTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Makes, skins and shows a form; replaces the one made before.
+  // Makes, skins and shows a form; replaces the one made before. `proc` is
+  // the form's own procedure, which the skin's hands messages on to.
   HWND Skin(DWORD style = WS_POPUP | WS_MINIMIZEBOX, int width = 409, int height = 471,
-            const FormSkinSettings& settings = Framed());
+            const FormSkinSettings& settings = Framed(), WNDPROC proc = nullptr);
   static FormSkinSettings Framed() {
     FormSkinSettings s;
     s.border = true;
@@ -30,6 +31,9 @@ class FormTest : public ::testing::Test {
   }
   HWND form() const { return window_ ? window_->hwnd() : nullptr; }
   int32_t number() const;
+  // The form's record. A form that is gone fails the test here, and the
+  // caller gets an empty stand-in, so that the test ends with its failures
+  // instead of a crash.
   SkinWindowRecord& record() const;
   // The back buffer's pixels.
   PixelBuffer Back() const;
@@ -37,6 +41,7 @@ class FormTest : public ::testing::Test {
   uint32_t BackAt(int x, int y) const { return CaptureDC(record().BackDC.get(), x, y, 1, 1).RgbAt(0, 0); }
   std::unique_ptr<TestWindow> window_;
   long gdiAtStart_ = 0;
+  mutable std::unique_ptr<SkinWindowRecord> standIn_;
 };
 
 // 0x00RRGGBB of a Windows colour value.

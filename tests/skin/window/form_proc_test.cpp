@@ -1,11 +1,18 @@
 // The skinned form's procedure driven through real input and messages:
 // caption clicks, moving, hover fades, window states, closing, and the
 // mechanisms the tool's own window leaves idle.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/edit_installers.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/popup_menu.h"
 #include "tests/skin/window/form_fixture.h"
@@ -139,6 +146,131 @@ TEST_F(FormTest, WindowStatesKeepTheirFlagsWhereverTheCommandComesFrom) {
   EXPECT_FALSE(r.RenderPending);
 }
 
+// Any double click in the caption band of a resizable form with a maximise
+// item maximises it, the next restores it; below the band, on a form that
+// is not resizable or has no maximise item, it does nothing of its own.
+TEST_F(FormTest, ADoubleClickInTheCaptionBandMaximisesAndRestores) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 400, 300);
+  const int32_t band = record().CaptionHeight;
+  const auto doubleClick = [&](int x, int y) {
+    SendMessageW(form(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+    PumpMessages(30);
+  };
+  doubleClick(100, band + 1);
+  EXPECT_FALSE(record().Maximized);
+  EXPECT_FALSE(IsZoomed(form()));
+  doubleClick(100, band);
+  EXPECT_TRUE(record().Maximized);
+  EXPECT_TRUE(PumpUntil([&] { return IsZoomed(form()) != FALSE; }, 2000));
+  const POINT onItem = ItemCentre(record(), 2);  // over a caption item too
+  doubleClick(onItem.x, onItem.y);
+  EXPECT_FALSE(record().Maximized);
+  EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(form()); }, 2000));
+
+  FormSkinSettings fixed = Framed();
+  fixed.resizable = false;
+  Skin(WS_POPUP | WS_MAXIMIZEBOX, 400, 300, fixed);
+  doubleClick(100, 5);
+  EXPECT_FALSE(record().Maximized);
+  EXPECT_FALSE(IsZoomed(form()));
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  doubleClick(100, 5);
+  EXPECT_FALSE(IsZoomed(form()));
+}
+
+// The skin's track limits hold while the form is maximised (the work area at
+// most) or when its record switches them on; otherwise the structure goes on
+// as it came.
+TEST_F(FormTest, TrackLimitsApplyWhenMaximisedOrSwitchedOn) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  SkinWindowRecord& r = record();
+  const MINMAXINFO given = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}};
+  const auto ask = [&] {
+    MINMAXINFO info = given;
+    SendMessageW(form(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+  };
+  MINMAXINFO info = ask();
+  EXPECT_EQ(std::memcmp(&info, &given, sizeof(info)), 0);
+  r.TrackLimitsOn = true;
+  r.MinTrackWidth = 250;
+  r.MinTrackHeight = 150;
+  r.MaxTrackWidth = 700;
+  r.MaxTrackHeight = 500;
+  info = ask();
+  EXPECT_EQ(info.ptMinTrackSize.x, 250);
+  EXPECT_EQ(info.ptMinTrackSize.y, 150);
+  EXPECT_EQ(info.ptMaxTrackSize.x, 700);
+  EXPECT_EQ(info.ptMaxTrackSize.y, 500);
+  EXPECT_EQ(std::memcmp(&info, &given, 3 * sizeof(POINT)), 0);  // reserved, maximised size and place
+  r.Maximized = true;
+  r.TrackLimitsOn = false;
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  info = ask();
+  EXPECT_EQ(info.ptMinTrackSize.x, 250);
+  EXPECT_EQ(info.ptMaxTrackSize.x, area.right - area.left);
+  EXPECT_EQ(info.ptMaxTrackSize.y, area.bottom - area.top);
+  r.Maximized = false;
+
+  // Dragging the right edge far to the left stops at the least width.
+  r.TrackLimitsOn = true;
+  Activate(form());
+  DragInModalLoop(form(), {398, 150}, {60, 150});
+  PumpUntil([&] {
+    RECT now{};
+    GetWindowRect(form(), &now);
+    return now.right - now.left != 400;
+  }, 3000);
+  RECT at{};
+  GetWindowRect(form(), &at);
+  EXPECT_EQ(at.right - at.left, 250);
+}
+
+// A form opened from its icon repaints its list views at its next render,
+// also those that lie in a panel (the render itself repaints only the
+// controls lying on the form).
+TEST_F(FormTest, AFormOpenedFromItsIconRepaintsItsListViewsAtItsNextRender) {
+  Skin(WS_POPUP, 400, 300);
+  HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 40, 220, 160, form(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 5, 5, 200, 140, panel,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ChildControlSkinInstall(number(), panel);
+  ASSERT_GE(record().Children.size(), 1u);
+  ASSERT_EQ(record().Children.back().hwnd, list);
+  const auto renderLeavesListToPaint = [&] {
+    PumpMessages();
+    ValidateRect(list, nullptr);
+    record().RenderPending = true;
+    SendMessageW(form(), WM_PAINT, 0, 0);
+    return GetUpdateRect(list, nullptr, FALSE) != FALSE;
+  };
+  EXPECT_FALSE(renderLeavesListToPaint());
+  record().Minimized = true;
+  EXPECT_NE(SendMessageW(form(), WM_QUERYOPEN, 0, 0), 0);  // the form's own answer
+  EXPECT_FALSE(record().Minimized);
+  EXPECT_TRUE(record().ListViewRepaintPending);
+  EXPECT_TRUE(renderLeavesListToPaint());
+  EXPECT_FALSE(record().ListViewRepaintPending);
+  EXPECT_FALSE(renderLeavesListToPaint());
+}
+
+// A null title is an empty one: the caption is repainted without text.
+TEST_F(FormTest, ANullTitleClearsTheCaptionsText) {
+  Skin(WS_POPUP, 400, 300);
+  const auto caption = [&] {
+    return CaptureDC(record().BackDC.get(), 0, 0, record().ButtonStripLeft - 2, record().CaptionHeight).pixels;
+  };
+  SetWindowTextW(form(), L"");
+  const auto empty = caption();
+  SetWindowTextW(form(), L"MMMM MMMM");
+  EXPECT_NE(caption(), empty);
+  SendMessageW(form(), WM_SETTEXT, 0, 0);
+  EXPECT_EQ(caption(), empty);
+  EXPECT_EQ(GetWindowTextLengthW(form()), 0);
+}
+
 TEST_F(FormTest, AScreenSizedFormFillsTheWorkAreaWhereItLies) {
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
@@ -178,7 +310,7 @@ TEST_F(FormTest, ARefusedCloseKeepsWindowAndShadowAndAnAgreedOneTakesBoth) {
   record().ShadowWindow = shadowWindow;
   record().CloseQueryHandler = SkinRoutine(&Refuse);
   EXPECT_EQ(SendMessageW(form(), WM_CLOSE, 0, 0), 0);
-  EXPECT_TRUE(IsWindow(form()));
+  ASSERT_TRUE(IsWindow(form()));
   EXPECT_TRUE(IsWindow(shadowWindow));
   record().CloseQueryHandler = SkinRoutine(&Agree);
   SendMessageW(form(), WM_CLOSE, 0, 0);

@@ -1,0 +1,120 @@
+#include "app/open_dialog_long_paths.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <optional>
+
+#include "platform/gbk_convert.h"
+#include "platform/long_paths.h"
+#include "skin/core/drawing_values.h"
+#include "skin/window/message_box.h"
+
+namespace korvath::app {
+
+namespace {
+using namespace korvath::platform;
+
+OpenDialogLongPathGuard* active = nullptr;
+
+std::wstring TextOf(HWND control) {
+  std::wstring text(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(size_t(std::max(GetWindowTextW(control, text.data(), int(text.size())), 0)));
+  return text;
+}
+
+// The file name box: a combo box's edit in some dialogs, a plain edit box in others.
+std::wstring TypedName(HWND dialog) {
+  HWND box = GetDlgItem(dialog, cmb13);
+  if (!box) box = GetDlgItem(dialog, edt1);
+  std::wstring name = box ? TextOf(box) : std::wstring();
+  if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"') name = name.substr(1, name.size() - 2);
+  return name;
+}
+
+bool IsAbsolute(const std::wstring& path) {
+  return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
+         path.starts_with(L"\\\\");
+}
+
+// The dialog's folder; none when it shows no file-system folder. Wine's
+// dialog cuts a folder of MAX_PATH characters or more short.
+std::optional<std::wstring> DialogFolder(HWND dialog) {
+  std::wstring folder(kLongestPath, L'\0');
+  if (SendMessageW(dialog, CDM_GETFOLDERPATH, WPARAM(folder.size()), reinterpret_cast<LPARAM>(folder.data())) <= 0)
+    return std::nullopt;
+  folder.resize(wcslen(folder.c_str()));
+  return folder;
+}
+
+void Refuse(HWND dialog, const std::wstring& path) {
+  const std::string shown = path.empty() ? std::string("?") : WideToGbk(path).text;
+  skin::SkinMessageBox(dialog, "文件[" + shown + "]不存在或路径过长,无法打开!", MB_OK | MB_ICONEXCLAMATION, "提示");
+}
+}  // namespace
+
+OpenDialogLongPathGuard::OpenDialogLongPathGuard() {
+  active = this;
+  hook_ = SetWindowsHookExW(WH_CBT, &WatchActivation, nullptr, GetCurrentThreadId());
+}
+
+OpenDialogLongPathGuard::~OpenDialogLongPathGuard() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  if (dialog_ && IsWindow(dialog_) && previous_)
+    SetWindowLongPtrW(dialog_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+  if (active == this) active = nullptr;
+}
+
+LRESULT CALLBACK OpenDialogLongPathGuard::WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
+  OpenDialogLongPathGuard* guard = active;
+  if (code == HCBT_ACTIVATE && guard && !guard->dialog_) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (skin::SkinGetClassNameText(window) == "#32770") {
+      guard->dialog_ = window;
+      guard->previous_ = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogProc)));
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK OpenDialogLongPathGuard::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  OpenDialogLongPathGuard* guard = active;
+  if (!guard || guard->dialog_ != dialog) return DefDlgProcW(dialog, message, wParam, lParam);
+  const WNDPROC previous = guard->previous_;
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED && guard->AnswerLongOk(dialog))
+    return 0;
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    guard->previous_ = nullptr;
+  }
+  return CallWindowProcW(previous, dialog, message, wParam, lParam);
+}
+
+bool OpenDialogLongPathGuard::AnswerLongOk(HWND dialog) {
+  const std::wstring typed = TypedName(dialog);
+  if (typed.empty()) return false;
+  std::wstring path = typed;
+  if (!IsAbsolute(typed)) {
+    const std::optional<std::wstring> folder = DialogFolder(dialog);
+    if (!folder || folder->empty()) return false;  // the dialog's own business
+    if (folder->size() + 1 >= MAX_PATH) {  // perhaps cut short: where the file is is unknown
+      Refuse(dialog, typed);
+      return true;
+    }
+    path = *folder + (folder->back() == L'\\' ? L"" : L"\\") + typed;
+  }
+  if (path.size() < kPlainPathLimit) return false;  // the dialog's own business
+  const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    Refuse(dialog, path);
+    return true;
+  }
+  taken_ = path;
+  CallWindowProcW(previous_, dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  return true;
+}
+
+}  // namespace korvath::app

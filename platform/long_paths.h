@@ -1,0 +1,32 @@
+#pragma once
+// Paths for the file API. A folder typed, chosen or read from a file can be
+// longer than MAX_PATH; the W file functions take such a path only in its
+// extended-length form ("\\?\C:\..." or "\\?\UNC\server\share\..."), which
+// skips the system's own tidying of the text, so short paths stay as they are.
+#include <string>
+#include <string_view>
+
+namespace korvath::platform {
+
+// Paths shorter than this many characters every file function and dialog
+// takes as they are (CreateDirectoryW's limit, MAX_PATH less room for an 8.3
+// name, is the lowest).
+inline constexpr size_t kPlainPathLimit = 260 - 12;
+
+// Characters of the longest path the system takes, its terminator included:
+// a buffer of this size holds any path a dialog can hand back.
+inline constexpr size_t kLongestPath = 32768;
+
+// The wide path to hand to CreateFileW, MoveFileExW and the like: the text as
+// it is while it is short, else its full path in the extended-length form.
+// Empty for an empty text.
+std::wstring FileApiPath(std::string_view gbkPath);
+std::wstring FileApiPath(std::wstring path);
+
+// The folder to open a dialog on: the folder while it is shorter than
+// kPlainPathLimit, else its deepest parent that is; empty when none is. The
+// shell's dialogs copy the folders they show into MAX_PATH buffers (under
+// Wine a longer one ends the program) and cannot show a deeper folder.
+std::wstring DeepestShortFolder(std::wstring folder);
+
+}  // namespace korvath::platform

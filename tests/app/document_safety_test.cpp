@@ -1,0 +1,82 @@
+// Where a save must not go through or must not lose anything: a read-only
+// file, and a document folder deeper than MAX_PATH, written, read back and
+// refused there through the real window.
+#include <gtest/gtest.h>
+
+#include "tests/app/document_fixture.h"
+
+using namespace korvath;
+using namespace korvath::app;
+using namespace korvath::app::uitest;
+
+// Windows refuses to replace a read-only file and so does the tool, under
+// Wine too: after the question, the failure, and the file as it was.
+TEST_F(DocumentTest, AReadOnlyFileIsAskedAboutButNeverReplaced) {
+  const std::string old = "an older file\r\n";
+  WriteBytes(zhangSan_, old);
+  const std::wstring wide = Wide(zhangSan_);
+  ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
+  EXPECT_EQ(seen[1].caption, L"提示");
+  EXPECT_NE(seen[1].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(ReadBytes(zhangSan_), old);
+  EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE), DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
+}
+
+// A document folder of 287 characters, deeper than MAX_PATH: the file is
+// written there and read back from there like anywhere else; what fails
+// there fails with the notice and leaves nothing behind.
+TEST_F(DocumentTest, AFolderLongerThanMaxPathIsWrittenAndReadLikeAnyOther) {
+  const std::string folder = MakeLongFolder(folder_, 287), file = folder + "\\zhangsan.pst";
+  MainForm().SetEditContent(目录编辑框, folder);
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + file + "]已经生成!"));
+  EXPECT_EQ(ReadBytes(file), ExpectedFile());
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"zhangsan.pst"});
+
+  WriteBytes(file, ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  seen = ClickAnswering(读取按钮, {ChooseFile(file)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(Npc().NpcFilePath, file);
+  EXPECT_EQ(Npc().NpcHp, 1234);
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), folder + "\\");
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "1234");
+
+  const std::wstring wide = ExtendedPath(Wide(file));
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY);
+  seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + file + "]保存失败,请检查存档目录是否存在、文件是否只读或被占用!"));
+  EXPECT_EQ(ReadBytes(file), ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
+  MainForm().SetEditContent(目录编辑框, folder + "\\不存在\\");
+  seen = Generate({PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_NE(seen[0].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"zhangsan.pst"});
+
+  // As the document folder, it opens the open dialog (near it); a long path
+  // of no file is refused there with a notice, and the dialog stays.
+  Npc().NpcFolder = folder + "\\";
+  const std::string missing = folder + "\\missing.pst";
+  seen = ClickAnswering(读取按钮, {ChooseFile(missing), [](HWND complaint) {
+    HWND dialog = GetWindow(complaint, GW_OWNER);
+    PressButton(IDOK)(complaint);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }});
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].caption, L"打开AI文档");
+  EXPECT_EQ(seen[1].caption, L"提示");
+  EXPECT_NE(seen[1].text.find(Wide(missing)), std::wstring::npos);
+  EXPECT_EQ(Npc().NpcFilePath, "");
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "1234");
+}
