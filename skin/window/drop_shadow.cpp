@@ -31,7 +31,8 @@ bool ShadowAttach(HWND window, const ShadowOptions& options) {
   record->ShadowClipInner = options.clipInner;
   if (!record->ShadowWindow) {
     record->ShadowWindow =
-        ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides);
+        ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides,
+                           !options.afterFirstFrame);
   } else {
     SetShadowProps(record->ShadowWindow, window, options.depth, options.colour, options.alpha,
                    options.sides);
@@ -41,7 +42,8 @@ bool ShadowAttach(HWND window, const ShadowOptions& options) {
   return true;
 }
 
-HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
+HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides,
+                        bool drawNow) {
   RECT bounds{};
   GetWindowRect(owner, &bounds);
   DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -54,9 +56,10 @@ HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alph
                                 GetModuleHandleW(nullptr), nullptr);
   if (!shadow) return nullptr;
   SetShadowProps(shadow, owner, depth, colour, alpha, sides);
-  // The shadow of a window not yet shown is drawn when that window shows: a
-  // layered window shows nothing before it is drawn.
-  if (style & WS_VISIBLE) ShadowRedraw(shadow);
+  // The shadow of a window not yet shown is drawn when that window shows, a
+  // box's after its first frame: a layered window shows nothing before it is
+  // drawn.
+  if ((style & WS_VISIBLE) && drawNow) ShadowRedraw(shadow);
   return shadow;
 }
 

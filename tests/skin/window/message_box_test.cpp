@@ -352,6 +352,23 @@ TEST_F(MessageBoxTest, TheShadowFollowsTheBoxAndHidesWithIt) {
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
 }
 
+// The shadow is made with the box but drawn just after the box's first frame,
+// which it does not hold up: drawn once the box has painted and its messages
+// have run, and drawn only once.
+TEST_F(MessageBoxTest, TheShadowIsDrawnJustAfterTheBoxsFirstFrame) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    ASSERT_NE(record->ShadowWindow, nullptr);
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    EXPECT_TRUE(PumpUntil([record] { return record->ShadowDrawn; }, 3000));
+    EXPECT_TRUE(IsWindowVisible(record->ShadowWindow));
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+}
+
 // The box shrinks to its centre in ten fading frames when it closes, and
 // keeps its size and alpha when it merely gets the focus.
 TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
