@@ -4,8 +4,8 @@
 // the box grows by 10 pixels, gets a window region with rounded corners and
 // its push buttons in a right-aligned row at the bottom, a record with a
 // single close item in its caption, the layered style at alpha 0 (its
-// fade-in raises it), the control skins, the skinned window procedure and a
-// drop shadow.
+// fade-in raises it), the control skins and the skinned window procedure;
+// its drop shadow follows just after its first frame (DialogShadowAttach).
 #include <windows.h>
 
 #include <cstdint>
@@ -15,6 +15,10 @@ namespace korvath::skin {
 
 // Skins the box; a box that has a record already is left as it is.
 void DialogSkinAttach(HWND box);
+// The box's drop shadow (15 pixels, alpha 20), made and drawn: the box's
+// procedure asks for it just after the box's first frame, which it would
+// otherwise hold up.
+void DialogShadowAttach(HWND box);
 
 // Lays the box's push buttons out in one row, 5 pixels apart, ending
 // 12 pixels inside the box's width and 33 above its height (measured from

@@ -5,7 +5,6 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/owner_draw.h"
-#include "skin/core/shadow_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
@@ -21,8 +20,8 @@ namespace korvath::skin {
 namespace {
 
 constexpr int kCornerEllipse = 5;
-// Posted to a box by its first paint: draw the shadow now.
-constexpr UINT kDrawShadowMessage = WM_APP + 1;
+// Posted to a box by its first paint: its shadow is made now.
+constexpr UINT kAttachShadowMessage = WM_APP + 1;
 constexpr int kCloseItem = 1;
 
 LRESULT PassOn(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,17 +48,19 @@ void OnPaint(SkinWindowRecord& record, HWND box) {
     platform::PaintScope paint(box);
     SkinDialogCaptionPaint(box);
   }
-  // Each box fades in once, from its own first paint. Its shadow, made while
-  // the box was hidden, is drawn just after that first frame.
+  // Each box fades in once, from its own first paint. Its shadow is made just
+  // after that first frame.
   if (!record.FadeInStarted) {
     record.FadeInStarted = true;
     record.FadeInThread = FadeInStart(box);
-    if (record.ShadowWindow && !record.ShadowDrawn) PostMessageW(box, kDrawShadowMessage, 0, 0);
+    if (!record.ShadowWindow) PostMessageW(box, kAttachShadowMessage, 0, 0);
   }
 }
 
-void OnDrawShadow(SkinWindowRecord& record) {
-  if (record.ShadowWindow && !record.ShadowDrawn) ShadowRedraw(record.ShadowWindow);
+// Not for a box that has closed or hidden meanwhile.
+void OnAttachShadow(SkinWindowRecord& record, HWND box) {
+  if (!record.ShadowWindow && !record.Hidden && !record.CloseAnimated && IsWindowVisible(box))
+    DialogShadowAttach(box);
 }
 
 // The box is being hidden without having been told to hide (ShowWindow
@@ -155,7 +156,7 @@ LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM
     case WM_NCLBUTTONUP: return OnNcButtonUp(box, wParam, lParam);
     case WM_DRAWITEM: SkinDrawItem(IndexOf(box), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
     case WM_SHOWWINDOW: OnShowWindow(*record, box, wParam != 0); break;
-    case kDrawShadowMessage: OnDrawShadow(*record); return 0;
+    case kAttachShadowMessage: OnAttachShadow(*record, box); return 0;
     case WM_WINDOWPOSCHANGING: OnPositionChanging(*record, box, *reinterpret_cast<const WINDOWPOS*>(lParam)); break;
   }
   return PassOn(box, message, wParam, lParam);

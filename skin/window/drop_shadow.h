@@ -24,9 +24,6 @@ struct ShadowOptions {
   bool clipInner = true;       // the picture stays off the owner's client area
   bool useImage = false;       // draw the picture instead of the generated shadow
   bool dragOwner = false;      // a press on the shadow moves the owner
-  // A new shadow of a box not painted yet is drawn just after the box's first
-  // frame (the box asks for it), not before it.
-  bool afterFirstFrame = false;
 };
 
 // Stores the settings in the window's record and creates its shadow window,
@@ -35,10 +32,8 @@ struct ShadowOptions {
 bool ShadowAttach(HWND window, const ShadowOptions& options = {});
 // A "yinyWindow" owned by `owner`, reaching `depth` beyond each of its edges,
 // visible when the owner is. Painted before it is returned when the owner
-// shows already and `drawNow`; otherwise when the owner shows (a form) or
-// after its first frame (a box).
-HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides,
-                        bool drawNow = true);
+// shows already, otherwise when the owner shows.
+HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
 // Moves a visible shadow onto the window's rectangle grown by the depth: the
 // given rectangle (screen coordinates, the window's new place), or the
 // window's own rectangle when none is given. With `redraw` the picture is
