@@ -51,7 +51,8 @@ struct StatusBarSegment {
 // then copies it instead of decoding and stretching again.
 struct FormBackgroundCache {
   ByteSet source;        // the bytes `picture` was decoded from
-  gdip::Bitmap picture;  // empty when they do not decode
+  gdip::Bitmap picture;  // empty when they do not decode, or once fitted
+  bool decoded = false;  // `picture` holds what `source` decodes to
   SkinMemoryDc fitted;   // width x height; none until first drawn
   int32_t mode = 0;
   COLORREF base = 0;

@@ -96,20 +96,24 @@ void FitPicture(gdip::Bitmap& picture, int32_t mode, COLORREF base, const RECT& 
 
 // The kept lower background of the form, fitted again when the picture, the
 // mode, the base colour or the size changed since it was last fitted.
+// The decoded picture is let go once fitted (a 557 x 800 picture holds about
+// 1.7 MB): it is decoded again only when the form is fitted again.
 HDC FittedBackground(SkinWindowRecord& r, const ByteSet& source, COLORREF base, const RECT& client) {
   FormBackgroundCache& kept = r.Background;
-  SkinKeptBackgroundPicture(kept, source);
-  gdip::Bitmap& picture = kept.picture;
+  if (kept.source != source) SkinKeptBackgroundPicture(kept, source);
   const int32_t mode = ImageMode(r);
   if (!kept.fitted || kept.mode != mode || kept.base != base || kept.width != client.right ||
       kept.height != client.bottom) {
+    SkinKeptBackgroundPicture(kept, source);
     kept.fitted.Reset();
     kept.fitted = SkinMemoryDc::Create(client);
     kept.mode = mode;
     kept.base = base;
     kept.width = client.right;
     kept.height = client.bottom;
-    FitPicture(picture, mode, base, client, kept.fitted.get());
+    FitPicture(kept.picture, mode, base, client, kept.fitted.get());
+    kept.picture.Dispose();
+    kept.decoded = false;
   }
   return kept.fitted.get();
 }
@@ -119,9 +123,13 @@ HDC FittedBackground(SkinWindowRecord& r, const ByteSet& source, COLORREF base, 
 const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source) {
   if (kept.source != source) {
     kept.source = source;
+    kept.decoded = false;
+    kept.fitted.Reset();
+  }
+  if (!kept.decoded) {
+    kept.decoded = true;
     // A picture that does not decode leaves the bitmap empty: no image.
     static_cast<void>(kept.picture.FromStream(kept.source));
-    kept.fitted.Reset();
   }
   return kept.picture;
 }
