@@ -53,7 +53,7 @@ void NpcFormInit() {
   platform::Form& form = MainForm();
   NpcRecord& npc = Npc();
 
-  npc.NpcFolder = platform::ProgramDirectory() + "\\AI文件夹\\";
+  npc.NpcFolder = DefaultDocumentFolder();
   if (!PathIsFolder(npc.NpcFolder)) platform::CreateDir(npc.NpcFolder);
   FillMainFormDefaults(form, npc.NpcFolder);
 

@@ -2,6 +2,7 @@
 // The set-up of the main window once its units exist.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "app/main_form.h"
 #include "app/npc_record.h"

@@ -1,6 +1,7 @@
 #include "app/main_form_layout.h"
 
 #include "app/model_names.h"
+#include "platform/folders.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -148,6 +149,8 @@ const std::array<NumericCombo, 12>& NumericCombos() {
   }};
   return combos;
 }
+
+std::string DefaultDocumentFolder() { return platform::ProgramDirectory() + "\\AI文件夹\\"; }
 
 void FillMainFormDefaults(platform::Form& form, std::string_view documentFolder) {
   form.SetComboSelectedIndex(模型组合框, 1);

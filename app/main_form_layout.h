@@ -5,6 +5,7 @@
 // build the same window without the tool behind it.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "app/npc_record.h"
@@ -37,6 +38,10 @@ struct NumericCombo {
   int32_t NpcRecord::*field;
 };
 const std::array<NumericCombo, 12>& NumericCombos();
+
+// The tool's own document folder, with its trailing "\": made at start-up
+// when missing.
+std::string DefaultDocumentFolder();
 
 // Gives the created window's units their start values: the list selections,
 // the document folder's text (GBK) in its box with the caret after it, the

@@ -15,7 +15,7 @@ platform::Form& ReferenceForm() {
 // The defaults that the tool's creation-done handler gives, without the skin
 // and without the record behind them. The folder is shown, not created.
 void OnReferenceCreated() {
-  app::FillMainFormDefaults(ReferenceForm(), platform::ProgramDirectory() + "\\AI文件夹\\");
+  app::FillMainFormDefaults(ReferenceForm(), app::DefaultDocumentFolder());
 }
 
 const platform::FormDescription& ReferenceDescription() {

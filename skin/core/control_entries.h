@@ -38,6 +38,10 @@ struct SkinButtonEntry {
   bool ImageBesideCaption = false;
   std::string Caption;
   bool Focused = false;
+  // Push buttons: the dialog's default button. The skin keeps the button
+  // owner-drawn when the dialog manager makes it the default and draws the
+  // default look from this instead.
+  bool DefaultButton = false;
   std::string FontFace;
   int32_t FontSize = 0;   // pixels
   int32_t FontStyle = 0;  // GDI+ font style bits

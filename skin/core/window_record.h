@@ -160,6 +160,8 @@ struct SkinWindowRecord {
   bool FadeInStarted = false;  // message boxes: the fade-in has begun (each box has its own)
   std::jthread FadeInThread;   // message boxes: the fade-in; stopped and joined with the record
   bool CloseAnimated = false;  // message boxes: the close animation has played
+  RECT BoxBaseBounds{};        // message boxes: the box as the system laid it out, widened (screen)
+  RECT BoxBaseBody{};          // message boxes: the system's icon and text together (window coordinates)
   HWND ShadowWindow = nullptr;
   int32_t ShadowSize = 0;
   ByteSet ShadowImage;

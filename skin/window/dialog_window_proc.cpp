@@ -10,6 +10,7 @@
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_paint.h"
 #include "skin/window/dialog_skin_attach.h"
+#include "skin/window/dialog_layout.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/fade_in.h"
 #include "skin/window/message_box.h"
@@ -19,7 +20,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int kCornerEllipse = 5;
 // Posted to a box by its first paint: its shadow is made now.
 constexpr UINT kAttachShadowMessage = WM_APP + 1;
 constexpr int kCloseItem = 1;
@@ -35,11 +35,7 @@ int32_t IndexOf(HWND box) { return static_cast<int32_t>(GetSkinProp(box, prop::H
 // ---- message handlers ------------------------------------------------------------
 
 void OnResized(HWND box) {
-  RECT r{};
-  GetWindowRect(box, &r);
-  platform::GdiRegion region(
-      CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, kCornerEllipse, kCornerEllipse));
-  SetWindowRgn(box, region.Release(), TRUE);
+  DialogApplyRoundRegion(box);
   SkinLayoutCaptionParts(IndexOf(box));
 }
 
@@ -76,7 +72,7 @@ void OnClosing(SkinWindowRecord& record, HWND box) {
 
 void OnShowWindow(SkinWindowRecord& record, HWND box, bool shown) {
   record.Hidden = !shown;
-  if (shown) DialogLayOutButtons(box);
+  if (shown) DialogLayOut(box);
   if (!record.ShadowWindow) return;
   if (!shown) {
     ShowWindow(record.ShadowWindow, SW_HIDE);

@@ -31,6 +31,12 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t record);
 // surface fitted from the old one) or when the fitting let it go. Empty when
 // the bytes do not decode.
 const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source);
+// The background picture of form n prepared for its mode: for mode 4 a strip
+// as wide as the client and as high as the picture, the picture repeated and
+// mirrored in turn; for any other mode the picture itself. The form's own
+// image wins over the engine's; the bitmap stays empty when neither exists
+// or the bytes do not decode.
+void SkinLoadBackgroundImage(int32_t record, gdip::Bitmap& bitmap);
 // The dark rounded outline, and a white inner one when the form casts no
 // shadow.
 void SkinPaintBorder(int32_t record, gdip::Graphics& graphics);

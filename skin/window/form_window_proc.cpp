@@ -174,7 +174,7 @@ LRESULT OnMouseMove(const FormMessage& m, SkinWindowRecord& r) {
     TrackMouseEvent(&track);
   }
   if (!r.HasBorder) return PassOn(m);
-  if (SkinHitTestCaptionButton(m.number, m.lParam)) {
+  if (SkinPointInButtonStrip(m.number, m.lParam)) {
     if (!r.HoverTimerOn) {
       SetTimer(m.window, HoverTimer(m.window), kHoverPeriod, nullptr);
       r.HoverTimerOn = true;
