@@ -101,7 +101,8 @@ void DialogSkinAttach(HWND box) {
   const auto previous = SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogSkinWndProc));
   SetSkinProp(box, prop::Hw_hProc, previous);
   SetSkinProp(box, prop::Hw_lbID, n);
-  ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha});
 }
+
+void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }
 
 }  // namespace korvath::skin
