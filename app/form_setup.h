@@ -2,6 +2,7 @@
 // The set-up of the main window once its units exist.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "app/main_form.h"
 #include "app/npc_record.h"
@@ -16,15 +17,5 @@ void OnMainWindowCreated();
 void SkinLabelsAndGroupBoxes();
 // Fills the lists, sets every default and loads the record from the controls.
 void NpcFormInit();
-
-// The twelve numeric lists, in the order of their lines in the ".pst"
-// (kept lines 6 to 17).
-struct NumericCombo {
-  Unit unit;
-  NumericList range;
-  int defaultIndex;
-  int32_t NpcRecord::*field;
-};
-const std::array<NumericCombo, 12>& NumericCombos();
 
 }  // namespace korvath::app

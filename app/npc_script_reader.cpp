@@ -269,6 +269,10 @@ constexpr std::array<DeclarationPlace, kDeclarationLines - 1> kPlaces = {{
     {"HP", [](int64_t v) { return v >= 1 && v <= 9999; }},
 }};
 
+// Attack1 to Attack3 stand on kept lines 8 to 10.
+constexpr size_t kLastHitChanceLine = 10;
+static_assert(kPlaces[kLastHitChanceLine - 2].key == "Attack3");
+
 std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>& keptLines,
                                                  NpcScriptValues& out) {
   using Reason = NpcScriptRefusal::Reason;
@@ -279,6 +283,7 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
   std::optional<std::string_view> name = NameOfStatement(keptLines[0]);
   if (!name) return NpcScriptRefusal{Reason::Statement, 1};
   if (IsUtf8Name(*name)) return NpcScriptRefusal{Reason::Utf8Name, 1};
+  if (!IsGbkText(*name)) return NpcScriptRefusal{Reason::NotGbkName, 1};
   if (!IsNameTheWriterWrites(*name)) return NpcScriptRefusal{Reason::Name, 1};
   out.name = std::string(*name);
 
@@ -288,6 +293,11 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
     if (!value) return NpcScriptRefusal{Reason::Statement, int(i) + 1};
     if (!place.written(*value)) return NpcScriptRefusal{Reason::Value, int(i) + 1};
     out.values[i] = int32_t(*value);
+    // Each hit chance is a list's item, but the writer refuses three that
+    // add up to more than 100: the last of them is out of the range that the
+    // other two leave.
+    if (i == kLastHitChanceLine - 1 && int64_t(out.values[7]) + out.values[8] + out.values[9] > 100)
+      return NpcScriptRefusal{Reason::Value, int(i) + 1};
   }
   out.behaviour = BehaviourFromLines(keptLines);
   return std::nullopt;
@@ -347,6 +357,8 @@ std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusa
             (refusal.line == 1 ? "=\"名字\";”" : " =数值;”");
       break;
     case Reason::Name: why = "人物名字不是本工具能写出的名字"; break;
+    case Reason::NotGbkName: why = "人物名字中有不是GBK编码的字节"; break;
+    case Reason::TextEndedEarly: why = "文件中有空字节(NUL)或文件结束符(0x1A),不是文本文件"; break;
     case Reason::Value: why = "“" + place + "”的值不在可选范围内"; break;
     case Reason::Utf8Name: break;
   }

@@ -58,6 +58,8 @@ struct NpcScriptRefusal {
     Name,                // the name is none that the writer would write back as it is
     Utf8Name,            // the name is UTF-8 text, not GBK
     Value,               // `line` holds a value that the writer never writes
+    NotGbkName,          // the name holds bytes that are no GBK character
+    TextEndedEarly,      // a NUL byte, or a 0x1A byte with more after it (found by the file's reader)
   };
   Reason reason = Reason::Incomplete;
   int line = 0;  // the kept line (1-based) that is refused; 0 for the whole file

@@ -47,18 +47,55 @@ void ApplyValues(const NpcScriptValues& read) {
 }
 }  // namespace
 
-std::optional<KeptFile> ReadKeptLines(std::string_view path) {
+KeptFile ReadKeptLines(std::string_view path) {
+  KeptFile kept;
   files::File file = files::OpenFile(path, files::OpenMode::Read, files::ShareMode::Any);
-  if (!file) return std::nullopt;
-  KeptFile kept{.encoding = ByteOrderMarkEncoding(files::FilePeekBytes(file, 4))};
+  if (!file) {
+    kept.openError = GetLastError();
+    if (kept.openError == ERROR_SUCCESS) kept.openError = ERROR_OPEN_FAILED;
+    return kept;
+  }
+  kept.encoding = ByteOrderMarkEncoding(files::FilePeekBytes(file, 4));
   if (kept.encoding) return kept;
   while (!files::FileAtEnd(file)) {
     std::string line = files::FileReadLine(file);
     if (IsKeptLine(line)) kept.lines.push_back(std::move(line));
   }
+  kept.readError = files::FileReadError(file);
+  if (kept.readError != ERROR_SUCCESS) {
+    kept.lines.clear();
+    return kept;
+  }
+  if (std::optional<char> end = files::FileTextEndByte(file))
+    kept.textEndedEarly = *end == '\0' || !files::FilePeekBytes(file, 1).empty();
   files::CloseFile(file);
   return kept;
 }
+
+namespace {
+std::string OpenFailureMessage(std::string_view path, DWORD error) {
+  std::string why;
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME: why = ",文件不存在"; break;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: why = ",文件正被其他程序占用"; break;
+    case ERROR_ACCESS_DENIED: why = ",没有读取这个文件的权限"; break;
+    default: break;
+  }
+  std::string message = "无法打开NPC文档[";
+  message.append(path).append("]").append(why).append("!");
+  return message;
+}
+
+std::string ReadFailureMessage(std::string_view path, DWORD error) {
+  std::string message = "读取NPC文档[";
+  message.append(path).append("]时出错");
+  if (error == ERROR_LOCK_VIOLATION) message.append(",文件的一部分被其他程序锁定");
+  return message.append("!");
+}
+}  // namespace
 
 void OnReadButtonClick() {
   std::string path =
@@ -71,26 +108,32 @@ void OnReadButtonClick() {
 }
 
 bool ReadNpcFile(std::string_view path) {
-  std::optional<KeptFile> kept = ReadKeptLines(path);
-  if (!kept) {
-    std::string message = "无法打开NPC文档[";
-    message.append(path).append("]!");
-    ShowNotice(message);
+  KeptFile kept = ReadKeptLines(path);
+  if (kept.openError != ERROR_SUCCESS) {
+    ShowNotice(OpenFailureMessage(path, kept.openError));
     return false;
   }
-  if (kept->encoding) {
-    ShowNotice(EncodingRefusalMessage(path, *kept->encoding));
+  if (kept.readError != ERROR_SUCCESS) {
+    ShowNotice(ReadFailureMessage(path, kept.readError));
     return false;
   }
-  if (std::optional<NpcScriptRefusal> refusal = CheckNpcScript(kept->lines)) {
+  if (kept.encoding) {
+    ShowNotice(EncodingRefusalMessage(path, *kept.encoding));
+    return false;
+  }
+  if (kept.textEndedEarly) {
+    ShowNotice(NpcScriptRefusalMessage(path, {NpcScriptRefusal::Reason::TextEndedEarly, 0}));
+    return false;
+  }
+  if (std::optional<NpcScriptRefusal> refusal = CheckNpcScript(kept.lines)) {
     ShowNotice(NpcScriptRefusalMessage(path, *refusal));
     return false;
   }
-  std::optional<NpcScriptValues> read = ParseNpcScript(kept->lines);
+  std::optional<NpcScriptValues> read = ParseNpcScript(kept.lines);
   NpcRecord& npc = Npc();
   npc.NpcFilePath = std::string(path);
   MainForm().SetEditContent(目录编辑框, PathDirectoryPart(path));
-  npc.NpcInputLines = std::move(kept->lines);
+  npc.NpcInputLines = std::move(kept.lines);
   ApplyValues(*read);
   return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The read button: choosing a ".pst" and loading it into the form and the
 // record.
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,16 +10,21 @@
 
 namespace korvath::app {
 
-// What a read takes from a file: its kept lines in file order, or, for a
-// file that begins with a byte-order mark, that mark's encoding and no lines.
+// What a read takes from a file: its kept lines in file order; or, for a
+// file that begins with a byte-order mark, that mark's encoding and no lines;
+// or, for one that cannot be opened or read through, the error and no lines.
 struct KeptFile {
+  DWORD openError = ERROR_SUCCESS;
+  DWORD readError = ERROR_SUCCESS;
+  // A NUL byte, or a 0x1A byte with more after it, ended the text: the
+  // writer writes neither, and what follows them would not be read.
+  bool textEndedEarly = false;
   std::optional<std::string_view> encoding;
   std::vector<std::string> lines;
 };
-// Nothing when the file cannot be opened. It is opened for reading only and
-// shared, so read-only files and files that another program has open can be
-// read.
-std::optional<KeptFile> ReadKeptLines(std::string_view path);
+// The file is opened for reading only and shared, so read-only files and
+// files that another program has open (and lets others read) can be read.
+KeptFile ReadKeptLines(std::string_view path);
 
 // The read button "读取NPC文档...".
 void OnReadButtonClick();

@@ -51,7 +51,9 @@ File::File(File&& other) noexcept
     : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)),
       readAhead_(std::move(other.readAhead_)),
       readPos_(std::exchange(other.readPos_, 0)),
-      textEnded_(std::exchange(other.textEnded_, false)) {}
+      textEnded_(std::exchange(other.textEnded_, false)),
+      textEndByte_(std::exchange(other.textEndByte_, 0)),
+      readError_(std::exchange(other.readError_, ERROR_SUCCESS)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -60,12 +62,17 @@ File& File::operator=(File&& other) noexcept {
     readAhead_ = std::move(other.readAhead_);
     readPos_ = std::exchange(other.readPos_, 0);
     textEnded_ = std::exchange(other.textEnded_, false);
+    textEndByte_ = std::exchange(other.textEndByte_, 0);
+    readError_ = std::exchange(other.readError_, ERROR_SUCCESS);
   }
   return *this;
 }
 
-// Appends the next chunk of the file to the read-ahead; false at its end.
+// Appends the next chunk of the file to the read-ahead; false at its end and
+// when the read fails (a range that another program has locked, a file that
+// went away with its drive): the text ends there, and the error is kept.
 bool File::Refill() {
+  if (readError_ != ERROR_SUCCESS) return false;
   if (readPos_ > 0) {
     readAhead_.erase(0, readPos_);
     readPos_ = 0;
@@ -73,7 +80,11 @@ bool File::Refill() {
   size_t old = readAhead_.size();
   readAhead_.resize(old + kReadChunk);
   DWORD got = 0;
-  if (!ReadFile(handle_, readAhead_.data() + old, kReadChunk, &got, nullptr)) got = 0;
+  if (!ReadFile(handle_, readAhead_.data() + old, kReadChunk, &got, nullptr)) {
+    readError_ = GetLastError();
+    if (readError_ == ERROR_SUCCESS) readError_ = ERROR_READ_FAULT;
+    got = 0;
+  }
   readAhead_.resize(old + got);
   return got > 0;
 }
@@ -110,7 +121,10 @@ std::string FileReadLine(File& file) {
     if (scan.complete) {
       std::string line(rest.substr(0, scan.lineLength));
       file.readPos_ += scan.consumed;
-      if (scan.textEnded) file.textEnded_ = true;
+      if (scan.textEnded) {
+        file.textEnded_ = true;
+        file.textEndByte_ = scan.endByte;
+      }
       return line;
     }
     if (!file.Refill()) atEnd = true;
@@ -140,10 +154,18 @@ bool FileWriteText(File& file, std::string_view text) {
 bool FileAtEnd(const File& file) {
   if (!file || file.textEnded_) return true;
   if (file.readPos_ < file.readAhead_.size()) return false;
+  if (file.readError_ != ERROR_SUCCESS) return true;
   LARGE_INTEGER zero = {}, position = {}, size = {};
   if (!SetFilePointerEx(file.handle_, zero, &position, FILE_CURRENT)) return true;
   if (!GetFileSizeEx(file.handle_, &size)) return true;
   return position.QuadPart >= size.QuadPart;
+}
+
+DWORD FileReadError(const File& file) { return file.readError_; }
+
+std::optional<char> FileTextEndByte(const File& file) {
+  if (!file.textEnded_) return std::nullopt;
+  return file.textEndByte_;
 }
 
 bool FileExists(std::string_view path) {
@@ -156,12 +178,29 @@ bool FileExists(std::string_view path) {
   return true;
 }
 
+bool FileInUse(std::string_view path) {
+  std::wstring wide = FileApiPath(path);
+  if (wide.empty()) return false;
+  // The access that replacing the file takes, sharing everything: only a
+  // holder that shares less refuses it.
+  HANDLE h = CreateFileW(wide.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    CloseHandle(h);
+    return false;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 bool CloseFile(File& file) {
   if (!file) return false;
   bool ok = CloseHandle(std::exchange(file.handle_, INVALID_HANDLE_VALUE)) != 0;
   file.readAhead_.clear();
   file.readPos_ = 0;
   file.textEnded_ = false;
+  file.textEndByte_ = 0;
+  file.readError_ = ERROR_SUCCESS;
   return ok;
 }
 
@@ -203,8 +242,10 @@ bool MoveFileReplacing(std::string_view from, std::string_view to) {
   // its mark with it. Honour the mark everywhere.
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    SetLastError(ERROR_ACCESS_DENIED);
     return false;
+  }
   return MoveFileExW(source.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

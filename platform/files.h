@@ -4,6 +4,7 @@
 // stands for the runtime's file number 0 (could not be opened).
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,8 @@ class File {
   friend std::string FilePeekBytes(File&, size_t);
   friend bool FileWriteText(File&, std::string_view);
   friend bool FileAtEnd(const File&);
+  friend DWORD FileReadError(const File&);
+  friend std::optional<char> FileTextEndByte(const File&);
   friend bool CloseFile(File&);
 
   explicit File(HANDLE handle) noexcept : handle_(handle) {}
@@ -50,6 +53,8 @@ class File {
   std::string readAhead_;      // bytes read from the file but not yet handed out
   size_t readPos_ = 0;
   bool textEnded_ = false;     // a NUL or 0x1A byte ended the text
+  char textEndByte_ = 0;       // that byte
+  DWORD readError_ = ERROR_SUCCESS;  // the error of the read that failed
 };
 
 File OpenFile(std::string_view path, OpenMode mode = OpenMode::ReadWrite,
@@ -61,16 +66,29 @@ std::string FileReadLine(File& file);
 std::string FilePeekBytes(File& file, size_t count);
 // The text's bytes at the current position; false when not all were written.
 bool FileWriteText(File& file, std::string_view text);
-// True at or past the end of the file's text, and for a file that is not open.
+// True at or past the end of the file's text, for a file that is not open,
+// and once a read has failed.
 bool FileAtEnd(const File& file);
+// The error of the read that failed (it ended the text there); ERROR_SUCCESS
+// while none has.
+DWORD FileReadError(const File& file);
+// The NUL or 0x1A byte that ended the file's text, once one has: nothing
+// after it is read as a line, though the file may go on (FilePeekBytes gives
+// what follows).
+std::optional<char> FileTextEndByte(const File& file);
 // True when a file-system search for the path finds an entry.
 bool FileExists(std::string_view path);
+// True when the file is held open by a handle that does not let it be
+// replaced or deleted (a sharing violation), as a program that keeps its
+// document locked holds it.
+bool FileInUse(std::string_view path);
 // False when the file was not open or closing it failed (data not written).
 bool CloseFile(File& file);
 
 // For replacing a file only once its new content is safely written: a new,
 // empty file with a unique name in the same folder as `path` (empty text when
-// none can be made there), then the move over the old file.
+// none can be made there; GetLastError then says why), then the move over the
+// old file, which fails with ERROR_ACCESS_DENIED for a read-only one.
 std::string NewFileBeside(std::string_view path);
 bool MoveFileReplacing(std::string_view from, std::string_view to);
 bool DeleteFileAt(std::string_view path);

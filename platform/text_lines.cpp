@@ -20,6 +20,7 @@ TextLineScan ScanTextLine(std::string_view data, bool atEnd, size_t resumeAt) {
       scan.lineLength = i;
       scan.consumed = i + 1;
       scan.textEnded = true;
+      scan.endByte = char(b);
       return scan;
     }
     if (b == '\n') {

@@ -18,6 +18,7 @@ struct TextLineScan {
   size_t lineLength = 0;    // bytes of the line itself
   size_t consumed = 0;      // bytes to step over (the line and its end)
   bool textEnded = false;   // a NUL or 0x1A byte ended the text
+  char endByte = 0;         // when textEnded: that byte
   size_t scanned = 0;       // when not complete: where a scan of more data may resume
 };
 // `atEnd`: `data` holds everything that is left of the file. `resumeAt`: the

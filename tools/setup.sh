@@ -4,8 +4,11 @@
 # install holds the package manager's lock, it waits for it (up to 30 min).
 set -euo pipefail
 
+# clang with its sanitizer and libFuzzer runtimes (and llvm's symbolizer for
+# their reports) builds the fuzz targets.
 packages=(cmake ninja-build g++ python3 g++-mingw-w64-i686 wine wine32:i386 wine64
-          xvfb xauth x11-utils imagemagick fonts-wine fonts-wqy-zenhei unicode-data googletest)
+          xvfb xauth x11-utils imagemagick fonts-wine fonts-wqy-zenhei unicode-data googletest
+          clang libclang-rt-14-dev llvm)
 
 missing=()
 for p in "${packages[@]}"; do

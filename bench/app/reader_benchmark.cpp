@@ -85,8 +85,8 @@ int main() {
     const double plain = MedianMs(9, [&] { plainBytes = ReadWhole(path); });
     std::optional<app::NpcScriptValues> read;
     const double parse = MedianMs(5, [&] {
-      std::optional<app::KeptFile> kept = app::ReadKeptLines(gbkPath);
-      read = kept ? app::ParseNpcScript(kept->lines) : std::nullopt;
+      app::KeptFile kept = app::ReadKeptLines(gbkPath);
+      read = kept.openError == ERROR_SUCCESS ? app::ParseNpcScript(kept.lines) : std::nullopt;
     });
     if (plainBytes != bytes.size() || !read) {
       std::printf("the file did not read back\n");
@@ -110,8 +110,8 @@ int main() {
     const double plain = MedianMs(5, [&] { plainBytes = ReadWhole(path); });
     std::optional<app::NpcScriptRefusal> refusal;
     const double refuse = MedianMs(3, [&] {
-      std::optional<app::KeptFile> kept = app::ReadKeptLines(gbkPath);
-      refusal = kept ? app::CheckNpcScript(kept->lines) : std::nullopt;
+      app::KeptFile kept = app::ReadKeptLines(gbkPath);
+      refusal = kept.openError == ERROR_SUCCESS ? app::CheckNpcScript(kept.lines) : std::nullopt;
     });
     if (plainBytes != bytes.size() || !refusal) {
       std::printf("the long line was not refused\n");

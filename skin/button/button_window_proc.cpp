@@ -26,10 +26,12 @@ struct Message {
   LPARAM lParam;
   ButtonRef button;
 
-  LRESULT Forward() const {
+  LRESULT Forward() const { return ForwardWith(wParam); }
+  // The message with another wParam.
+  LRESULT ForwardWith(WPARAM given) const {
     const auto saved = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-    return saved ? CallWindowProcW(saved, window, message, wParam, lParam)
-                 : DefWindowProcW(window, message, wParam, lParam);
+    return saved ? CallWindowProcW(saved, window, message, given, lParam)
+                 : DefWindowProcW(window, message, given, lParam);
   }
   // The saved procedure first, then `work`.
   template <class Work>
@@ -39,6 +41,9 @@ struct Message {
     return result;
   }
   int32_t kind() const { return button.entry->Kind; }
+  bool IsPushButton() const {
+    return kind() == kVectorButton || kind() == kPictureButton || kind() == kImageButton;
+  }
   bool PaintsItself() const { return kind() == kRadioButton || kind() == kCheckBox || kind() == kImageToggle; }
 };
 
@@ -166,6 +171,22 @@ LRESULT OnSetState(const Message& m) {
   return m.Forward();
 }
 
+// The dialog manager finds its push buttons, and which is the default, by
+// their dialog codes; an owner-drawn button would answer neither.
+LRESULT OnGetDialogCode(const Message& m) {
+  if (!m.IsPushButton()) return m.Forward();
+  return DLGC_BUTTON | (m.button.entry->DefaultButton ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+// The dialog manager makes a push button its default, or no longer, by
+// setting its type (BS_DEFPUSHBUTTON, BS_PUSHBUTTON): the button stays
+// owner-drawn, and the skin draws the default look from the entry.
+LRESULT OnSetStyle(const Message& m) {
+  if (!m.IsPushButton()) return m.Forward();
+  m.button.entry->DefaultButton = (m.wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  return m.ForwardWith((m.wParam & ~WPARAM(BS_TYPEMASK)) | BS_OWNERDRAW);
+}
+
 // The entry's texts and pictures go with the window; its place in the list
 // stays, so the numbers of the other buttons do not change.
 LRESULT OnFinalMessage(const Message& m) {
@@ -202,6 +223,8 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case BM_SETCHECK: return OnCheckChange(m);
     case WM_KEYDOWN: return OnKeyDown(m);
     case BM_SETSTATE: return OnSetState(m);
+    case BM_SETSTYLE: return OnSetStyle(m);
+    case WM_GETDLGCODE: return OnGetDialogCode(m);
     case WM_NCDESTROY: return OnFinalMessage(m);
     default: break;
   }

@@ -156,8 +156,8 @@ void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect) {
   const SkinButtonEntry& entry = *ref.entry;
   Face f{canvas.graphics(), entry, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height())};
   if (entry.HasPicture) {
-    f.R = float(entry.Picture.CornerRadius());
-    f.B = float(entry.Picture.Inset());
+    f.R = float(entry.Picture.GetField2());
+    f.B = float(entry.Picture.GetField3());
     if (entry.ShowFrame) {
       SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 100), ColourAt(kBlack, 10), f.InsetPathI());
     }

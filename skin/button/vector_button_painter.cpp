@@ -21,6 +21,7 @@ namespace {
 // The focus ring keeps the engine's first theme colour whatever the theme.
 constexpr COLORREF kFocusRing = 0xDDCA22;
 constexpr int32_t kVectorCorner = 5;
+constexpr int32_t kDefaultRingAlpha = 100;
 // A face from a skin picture is drawn anti-aliased at half-pixel centres; the
 // vector face keeps GDI+'s defaults.
 constexpr SkinRenderQuality kPictureQuality{.smoothing = Gdiplus::SmoothingModeAntiAlias,
@@ -95,6 +96,11 @@ void PaintEnabled(Face& f, UINT state) {
   } else {
     SkinStroke(f.g, ColourAt(kBlack, 120), path);
   }
+  if (HasState(state, ODS_DEFAULT) && !f.picture) {
+    // The default button's frame is heavier: a second outline just inside.
+    SkinStroke(f.g, ColourAt(kBlack, kDefaultRingAlpha),
+               RoundRectPath(f.left + 1, f.top + 1, f.width - 3, f.height - 3, kVectorCorner));
+  }
   if (HasState(state, ODS_SELECTED)) {
     const gdip::GraphicsPath pressed = RoundRectPath(f.left + 2, f.top + 2, f.width - 3, f.height - 3, kVectorCorner);
     SkinFillGradient(f.g, {2, 2}, {2, f.height - 2}, ColourAt(theme, 60), ColourAt(kWhite, 100), pressed);
@@ -137,6 +143,8 @@ void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, in
 void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
   const ButtonRef ref = FindButton(button);
   if (!ref) return;
+  // Owner-drawn buttons are not told that they are the default: the entry is.
+  if (ref.entry->DefaultButton) state |= ODS_DEFAULT;
   ButtonCanvas canvas(button, rect);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
@@ -144,8 +152,8 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
             PictureOf(ref)};
   if (face.picture) {
     SkinApplyRenderQuality(g, kPictureQuality);
-    face.inset = face.picture->Inset();
-    face.corner = face.picture->CornerRadius();
+    face.inset = face.picture->GetField3();
+    face.corner = face.picture->GetField2();
     face.ClipToInset();
     SkinFillSolid(g, ColourAt(kWhite, 160), face.InsetPath());
   } else {

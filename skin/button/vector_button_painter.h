@@ -13,10 +13,12 @@ class GraphicsPath;
 
 namespace korvath::skin {
 
-// Paints a push button of kind 0 in `state` (ODS_ bits; 0x40 hot). `dc` stays
-// the caller's; a DC that cannot draw (no horizontal resolution) is replaced
-// by the button's own window DC. Every running fade ends first; the hot look
-// is then faded in, any other look copied at once.
+// Paints a push button of kind 0 in `state` (ODS_ bits; 0x40 hot; 0x20
+// default, added for the dialog's default button, draws a heavier frame on
+// every enabled look). `dc` stays the caller's; a DC that cannot draw (no
+// horizontal resolution) is replaced by the button's own window DC. Every
+// running fade ends first; the hot look is then faded in, any other look
+// copied at once.
 void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect);
 
 // Strokes the path `width` times with pen widths 1, 2, ... `width` in the

@@ -228,6 +228,7 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
     case WM_NCDESTROY:          if (c.entry) UnskinContainer(c.owner, c.number); break;
     case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
     case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
+    case WM_PARENTNOTIFY:       SkinNoteLayoutChange(); break;
     case WM_MOVE:               OnMoved(c, window); break;
     case WM_PAINT:              if (Framed(c)) return OnPaint(c, window); break;
     case WM_ERASEBKGND:         return OnEraseBackground(c, reinterpret_cast<HDC>(wParam));

@@ -1,6 +1,7 @@
 // StaticSkinInstall (declared with the other installers) and the static skin.
 #include "skin/control/static_skin.h"
 
+#include <cmath>
 #include <string>
 
 #include "gdip/bitmap.h"
@@ -29,6 +30,12 @@ enum Placement { kAtOrigin = 0, kBottomRight = 1, kCentred = 2, kStretched = 3 }
 constexpr COLORREF kTextColour = 0x000000;
 constexpr COLORREF kGlowColour = 0xFFFFFF;
 constexpr int32_t kGlowBlurDivisor = 4;
+// The text is laid out from one pixel left of the client area (it is drawn
+// one pixel right of its layout's corner); its glow and halo reach past the
+// measured lines by these margins, which the client area keeps free.
+constexpr float kTextLayoutX = -1;
+constexpr int32_t kGlowRight = 3;
+constexpr int32_t kGlowBelow = 4;
 
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
@@ -205,17 +212,36 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
     DrawIconOf(buffer.get(), window, entry->imagePlacement, client);
   } else if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) {
     if (entry->kind == kText) {
+      // Broken into lines here, so that no line runs past the client area:
+      // GDI+ would otherwise wrap at the layout's edge or cut a character.
+      const SkinTextLines lines = StaticTextLines(window, client.right);
       const gdip::RectF layout =
-          SkinMakeRect(-2, 0, float(client.right + entry->fontSize + 4), float(client.bottom));
-      SkinDrawControlText(g, GetControlText(window), layout, kTextColour, kGlowColour, kGlowBlurDivisor,
-                          entry->faceName, entry->fontStyle, float(entry->fontSize),
-                          Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear, true);
+          SkinMakeRect(kTextLayoutX, 0, float(client.right) - kTextLayoutX, float(client.bottom));
+      SkinDrawControlText(g, lines.Joined(), layout, kTextColour, kGlowColour, kGlowBlurDivisor, entry->faceName,
+                          entry->fontStyle, float(entry->fontSize), Gdiplus::StringAlignmentNear,
+                          Gdiplus::StringAlignmentNear, false);
     } else if (entry->kind == kBitmap) {
       DrawBitmap(g, window, entry->imagePlacement, client);
     }
   }
   platform::WindowDC screen = SkinGetClippedDC(window);
   BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+}
+
+bool StaticShowsSkinnedText(HWND window) {
+  const SkinStaticEntry* entry = StaticEntryOf(window);
+  return entry && entry->kind == kText;
+}
+
+SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
+  const SkinStaticEntry* entry = StaticEntryOf(window);
+  if (!entry || entry->kind != kText) return {};
+  const SkinFontInfo font{entry->faceName, entry->fontSize, entry->fontStyle};
+  return SkinLayOutControlText(GetControlText(window), float(clientWidth - kGlowRight), font);
+}
+
+SIZE StaticTextClientSize(const SkinTextLines& lines) {
+  return {LONG(std::ceil(lines.width)) + kGlowRight, LONG(std::ceil(lines.height)) + kGlowBelow};
 }
 
 }  // namespace korvath::skin

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "skin/core/control_text.h"
+
 namespace korvath::skin {
 
 // Position of `window` in record `recordIndex`'s static list; 0 when absent.
@@ -15,5 +17,15 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
 
 // Paints entry `entryNumber` of record `recordIndex`'s static list in full.
 void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber);
+
+// True for a static whose text the skin paints.
+bool StaticShowsSkinnedText(HWND window);
+// The lines a skinned text static shows in a client area `clientWidth`
+// wide: its text broken where the face, size and style it is painted with
+// make it reach the width (none for a static that is not skinned text).
+SkinTextLines StaticTextLines(HWND window, int32_t clientWidth);
+// The client size in which a text static shows these lines whole, glow
+// included: a static of that size breaks its text into the same lines.
+SIZE StaticTextClientSize(const SkinTextLines& lines);
 
 }  // namespace korvath::skin

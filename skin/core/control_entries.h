@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/core/byte_set.h"
@@ -37,6 +38,10 @@ struct SkinButtonEntry {
   bool ImageBesideCaption = false;
   std::string Caption;
   bool Focused = false;
+  // Push buttons: the dialog's default button. The skin keeps the button
+  // owner-drawn when the dialog manager makes it the default and draws the
+  // default look from this instead.
+  bool DefaultButton = false;
   std::string FontFace;
   int32_t FontSize = 0;   // pixels
   int32_t FontStyle = 0;  // GDI+ font style bits
@@ -194,6 +199,11 @@ struct SkinLabelEntry {
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
   bool dirty = false;
+  // The visible siblings that overlap the label, each with the overlap in the
+  // label's coordinates, as found at layout generation `overlapsGeneration`
+  // (0: not yet found).
+  std::vector<std::pair<HWND, RECT>> overlaps;
+  uint32_t overlapsGeneration = 0;
 };
 
 // A child kept in place over a resized window: on the window's WM_SIZE it is

@@ -12,6 +12,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/line_breaks.h"
 #include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
@@ -84,6 +85,16 @@ gdip::Bitmap BlurredGlow(const TextSetup& setup, std::string_view text, int widt
   return grown;
 }
 
+template <class Text>
+Text JoinLines(const std::vector<Text>& lines, typename Text::value_type lineBreak) {
+  Text joined;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) joined += lineBreak;
+    joined += lines[i];
+  }
+  return joined;
+}
+
 }  // namespace
 
 std::string GetControlText(HWND window) {
@@ -92,6 +103,43 @@ std::string GetControlText(HWND window) {
   std::wstring text(size_t(length) + 1, L'\0');
   text.resize(size_t(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
   return platform::WideToGbk(text).text;
+}
+
+std::string SkinTextLines::Joined() const { return JoinLines(lines, '\n'); }
+
+SkinTextLines SkinLayOutControlText(std::string_view text, float maxWidth, const SkinFontInfo& font) {
+  // The format and font of the text pass, with wrapping off: the lines are
+  // broken here, where they are measured.
+  const TextSetup setup{font.face, float(font.size), font.style, Gdiplus::StringAlignmentNear,
+                        Gdiplus::StringAlignmentNear, false, false, nullptr};
+  const std::wstring wide = platform::GbkToWide(text);
+  gdip::Bitmap surface;
+  gdip::Graphics graphics;
+  gdip::StringFormat format;
+  gdip::Font drawn;
+  setup.BuildFormat(format);
+  const bool measurable = surface.CreateWithFormat(1, 1) &&
+                          SkinGraphicsOnImage(graphics, surface, kSkinSmoothTextRendering) && setup.BuildFont(drawn);
+  auto measure = [&](std::wstring_view piece) {
+    gdip::RectF box{};
+    if (!measurable || piece.empty() || !graphics.MeasureStringSimple(piece, drawn, std::nullopt, &format, box)) {
+      return 0.0f;
+    }
+    return box.width;
+  };
+  const std::vector<std::wstring> lines = BreakTextLines(wide, maxWidth, measure);
+  SkinTextLines laid;
+  for (const std::wstring& line : lines) {
+    laid.width = std::max(laid.width, measure(line));
+    laid.lines.push_back(platform::WideToGbk(line).text);
+  }
+  // An empty last line still takes its height: a space holds it.
+  const std::wstring joined = JoinLines(lines, L'\n') + L" ";
+  gdip::RectF box{};
+  if (measurable && !lines.empty() && graphics.MeasureStringSimple(joined, drawn, std::nullopt, &format, box)) {
+    laid.height = box.height;
+  }
+  return laid;
 }
 
 SkinFontInfo SkinControlFontMetrics(HWND window) {

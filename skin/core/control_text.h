@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gdip/geometry.h"
 
@@ -55,5 +56,22 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
                          Gdiplus::StringAlignment verticalAlign = Gdiplus::StringAlignmentNear,
                          std::optional<bool> wrap = std::nullopt, bool ellipsis = false,
                          const gdip::StringFormat* format = nullptr);
+
+// A text laid out in lines as SkinDrawControlText draws it without wrapping.
+struct SkinTextLines {
+  std::vector<std::string> lines;  // GBK, without their line breaks
+  float width = 0;                 // of the widest line, format padding included
+  float height = 0;                // of all the lines
+  // The lines joined by line breaks: the text to draw, unwrapped, in a
+  // layout at least `width` wide and `height` high.
+  std::string Joined() const;
+};
+
+// Breaks `text` (GBK) into lines no wider than `maxWidth` pixels when drawn
+// with the face, size and style (line_breaks.h says where lines break), and
+// measures them as the text pass of SkinDrawControlText would draw them.
+// Without a usable font nothing can be measured: the text's own lines are
+// kept and the sizes are 0.
+SkinTextLines SkinLayOutControlText(std::string_view text, float maxWidth, const SkinFontInfo& font);
 
 }  // namespace korvath::skin

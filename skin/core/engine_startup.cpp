@@ -24,7 +24,10 @@ HICON LoadAppIcon() {
 }  // namespace
 
 ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version) {
-  if (!GdiplusToken.ok()) GdiplusToken = platform::GdiplusStartupToken::Start(version.value_or(1));
+  if (!GdiplusToken.ok()) {
+    GdiplusToken = platform::GdiplusStartupToken::Start(version.value_or(1));
+    SkinModuleGdiplusToken = GdiplusToken.value();
+  }
   return GdiplusToken.value();
 }
 
@@ -41,7 +44,7 @@ void SkinGdiplusShutdownAfterLastWindow() {
 void SkinGdiplusShutdownIfLastWindowGone() {
   if (!SkinEngine.GdiplusShutdownAsked || !SkinWindowList.empty()) return;
   SkinEngine.GdiplusShutdownAsked = false;
-  SkinGdiplusShutdown(GdiplusToken.value());
+  SkinGdiplusShutdown(SkinModuleGdiplusToken);
 }
 
 bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
@@ -59,7 +62,7 @@ bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
 }
 
 int32_t SkinModuleInit() {
-  SkinGdiplusStart();
+  SkinModuleGdiplusToken = SkinGdiplusStart();
   AppIcon = LoadAppIcon();
   SkinOptTrimMemory = 1;  // keeps the working-set helper from ever running
   SkinOptFormFlag = 1;
@@ -68,6 +71,10 @@ int32_t SkinModuleInit() {
   SkinThemeColor = kDefaultThemeColor;
   SkinOptTrackbar = 1;
   SkinHoverTracking = 0;
+  // System cursors are shared and never destroyed.
+  CursorHand = LoadCursorA(nullptr, IDC_HAND);
+  CursorIBeam = LoadCursorA(nullptr, IDC_IBEAM);
+  CursorSizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
   // A second initialisation finds the classes registered already.
   SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
   SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);

@@ -17,6 +17,10 @@ namespace korvath::skin {
 
 // The process's one GDI+ start-up; GDI+ stays started until the process ends.
 extern platform::GdiplusStartupToken GdiplusToken;
+// The token of the engine's own GDI+ start-up (the initialiser's, or the
+// start that followed a shutdown): the one a form's WM_QUIT hands to the
+// shutdown. Like GDI+ itself it outlives the engine's state.
+extern ULONG_PTR SkinModuleGdiplusToken;
 // The engine's initialiser: starts GDI+ (once per process), loads the
 // application icon, sets the options to their start-up values, registers
 // "yinyWindow" (drop shadows) and "hbfcWindow", loads the glyph strip and

@@ -6,6 +6,7 @@ namespace korvath::skin {
 
 // GDI+ is defined first, so that it outlives the engine's state.
 platform::GdiplusStartupToken GdiplusToken;
+ULONG_PTR SkinModuleGdiplusToken = 0;
 SkinEngineState SkinEngine;
 
 void SkinEngineReset() {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -96,6 +97,21 @@ struct CompanionWindowEntry {
   std::vector<CompanionItem> LayerItems;
 };
 
+// The mouse bookkeeping record of the engine's global set-up: three numbers,
+// two lists of numbers and a list of texts (each starting with one empty
+// element), a text and a number. Nothing in this program reads or writes it
+// past its creation.
+struct SkinMouseStateRecord {
+  int32_t Field1 = 0;
+  int32_t Field2 = 0;
+  int32_t Field3 = 0;
+  std::vector<int32_t> Field4{0};
+  std::vector<int32_t> Field5{0};
+  std::vector<std::string> Field6{std::string()};
+  std::string Field7;
+  int32_t Field8 = 0;
+};
+
 struct SkinEngineState {
   // ---- options: SkinModuleInit gives them their start-up values ----------
   // Class icon of the engine's windows, drawn in skinned captions (0 when the
@@ -117,6 +133,11 @@ struct SkinEngineState {
   int32_t SkinOptTrackbar = 0;
   // List-type controls ask for hover tracking only while not 0 (stays 0).
   int32_t SkinHoverTracking = 0;
+  // Shared system cursors (hand, I-beam, west-east sizing), loaded by the
+  // engine's initialiser for forms and controls that want one.
+  HCURSOR CursorHand = nullptr;
+  HCURSOR CursorIBeam = nullptr;
+  HCURSOR CursorSizeWE = nullptr;
   // True exactly when the last SkinSetOptions call was given an alpha:
   // switches on the transparent-background branches of the control skins.
   bool SkinTransparentMode = false;
@@ -159,6 +180,7 @@ struct SkinEngineState {
   // Companion windows (stays empty in this program).
   std::vector<CompanionWindowEntry> CompanionWindowList;
   std::vector<MenuSkinEntry> MenuItemList;
+  SkinMouseStateRecord SkinMouseState;
 };
 
 extern SkinEngineState SkinEngine;
@@ -180,6 +202,9 @@ inline int32_t& SkinAlpha = SkinEngine.SkinAlpha;
 inline COLORREF& SkinThemeColor = SkinEngine.SkinThemeColor;
 inline int32_t& SkinOptTrackbar = SkinEngine.SkinOptTrackbar;
 inline int32_t& SkinHoverTracking = SkinEngine.SkinHoverTracking;
+inline HCURSOR& CursorHand = SkinEngine.CursorHand;
+inline HCURSOR& CursorIBeam = SkinEngine.CursorIBeam;
+inline HCURSOR& CursorSizeWE = SkinEngine.CursorSizeWE;
 inline bool& SkinTransparentMode = SkinEngine.SkinTransparentMode;
 inline ByteSet& SkinBackgroundImage = SkinEngine.SkinBackgroundImage;
 inline COLORREF& SkinBackgroundColor = SkinEngine.SkinBackgroundColor;
@@ -197,5 +222,6 @@ inline std::vector<FadeEntry>& FadeList = SkinEngine.FadeList;
 inline std::vector<TreeViewState>& TreeViewStateList = SkinEngine.TreeViewStateList;
 inline std::vector<CompanionWindowEntry>& CompanionWindowList = SkinEngine.CompanionWindowList;
 inline std::vector<MenuSkinEntry>& MenuItemList = SkinEngine.MenuItemList;
+inline SkinMouseStateRecord& SkinMouseState = SkinEngine.SkinMouseState;
 
 }  // namespace korvath::skin

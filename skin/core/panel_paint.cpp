@@ -122,8 +122,8 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
   const bool rectangular =
       frameStyle_ == kPanelFrameRectangle || frameStyle_ == kPanelFrameRectangleShaded;
   if (picturePresent_) {
-    const int corner = picture_.CornerRadius();
-    const int inset = picture_.Inset();
+    const int corner = picture_.GetField2();
+    const int inset = picture_.GetField3();
     SkinPathAddRoundRectI(outline, float(inset - 1), float(inset - 1), float(c.right - inset - 1),
                           float(c.bottom - inset - 1), corner);
     g.SetClipPath(outline);

@@ -117,7 +117,7 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
 
   // The native frame that RemoveNativeBorder took away is recalculated here,
   // so the target's client area fills the place it gets in the panel.
-  const int inset = picture.Inset();
+  const int inset = picture.GetField3();
   SetWindowPos(target, nullptr, inset + kPanelMargin, inset + kPanelMargin,
                width - 2 * kPanelMargin - inset, height - 2 * kPanelMargin - inset,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_FRAMECHANGED);
@@ -144,10 +144,10 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
   backgroundAlpha_ = alpha;
   frameColour_ = frame;
 
-  if (picture.IsLoaded()) {
+  if (picture.GetField1()) {
     picturePresent_ = true;
     picture_ = picture;
-    SetSkinProp(panel, prop::Kjsx_bkk, picture.Inset());
+    SetSkinProp(panel, prop::Kjsx_bkk, picture.GetField3());
   } else {
     picturePresent_ = false;
   }

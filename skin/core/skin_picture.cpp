@@ -147,11 +147,24 @@ int32_t SkinPicture::LoadPicture(std::span<const uint8_t> picture,
   return static_cast<int32_t>((static_cast<uint32_t>(h) << 16) | static_cast<uint32_t>(w));
 }
 
+void SkinPicture::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) const {
+  bounds_ = gdip::Rect{left, top, width, height};
+}
+
 void SkinPicture::Draw(gdip::Graphics& graphics, const gdip::Rect& rect, State state) const {
-  const std::vector<SkinPicturePiece>& pieces = states_[state - 1];
+  SetBounds(rect.x, rect.y, rect.width, rect.height);
+  switch (state) {
+    case kNormal: DrawState1(graphics); break;
+    case kHot: DrawState2(graphics); break;
+    case kPressed: DrawState3(graphics); break;
+    case kDisabled: DrawState4(graphics); break;
+  }
+}
+
+void SkinPicture::DrawNineGrid(gdip::Graphics& graphics, const std::vector<SkinPicturePiece>& pieces) const {
   if (pieces.size() < kPieceCount) return;
   auto p = [&](Piece k) -> const SkinPicturePiece& { return pieces[k]; };
-  const int32_t X = rect.x, Y = rect.y, W = rect.width, H = rect.height;
+  const int32_t X = bounds_.x, Y = bounds_.y, W = bounds_.width, H = bounds_.height;
   struct Place {
     Piece piece;
     bool tiled;

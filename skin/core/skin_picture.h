@@ -59,20 +59,35 @@ class SkinPicture {
                   std::optional<int32_t> radius = std::nullopt,
                   std::optional<int32_t> inset = std::nullopt);
 
-  // Draws the state's nine pieces into `rect` (in the graphics' coordinates);
-  // a piece without a picture is skipped. Nothing is clamped: corners larger
-  // than the rectangle overlap, and edge and centre fills get the zero or
-  // negative extents as computed. The graphics' own modes and clip apply. An
-  // unloaded state draws nothing.
+  // Stores the destination rectangle of the draws that follow, in the
+  // coordinates of the graphics drawn on. It is where the next draw goes, not
+  // part of the picture's look, so a painter holding the picture read-only
+  // may set it too.
+  void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) const;
+  // Draws nine pieces into the destination rectangle: the corners at their
+  // size, the edges and the centre tiled from their fill's corner; a piece
+  // without a picture is skipped. Nothing is clamped: corners larger than the
+  // rectangle overlap, and edge and centre fills get the zero or negative
+  // extents as computed. The graphics' own modes and clip apply. Fewer than
+  // nine pieces (an unloaded state) draw nothing.
+  void DrawNineGrid(gdip::Graphics& graphics, const std::vector<SkinPicturePiece>& pieces) const;
+  // The normal, hot, focused-or-pressed and disabled looks, drawn into the
+  // destination rectangle.
+  void DrawState1(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[0]); }
+  void DrawState2(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[1]); }
+  void DrawState3(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[2]); }
+  void DrawState4(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[3]); }
+  // SetBounds(rect), then the state's draw.
   void Draw(gdip::Graphics& graphics, const gdip::Rect& rect, State state) const;
 
-  bool IsLoaded() const { return loaded_; }
+  // Loaded: LoadStates has run.
+  bool GetField1() const { return loaded_; }
   // The corner radius of the outline that users draw with the picture
   // (default 10 once loaded).
-  int32_t CornerRadius() const { return radius_; }
+  int32_t GetField2() const { return radius_; }
   // That outline's inset; the panel moves its target in by it too (default 3
   // once loaded).
-  int32_t Inset() const { return inset_; }
+  int32_t GetField3() const { return inset_; }
   SkinPictureSize GetStateSize1() const { return sizes_[0]; }
   SkinPictureSize GetStateSize2() const { return sizes_[1]; }
   SkinPictureSize GetStateSize3() const { return sizes_[2]; }
@@ -90,6 +105,7 @@ class SkinPicture {
   int32_t inset_ = 0;
   std::vector<SkinPicturePiece> states_[kStateCount];
   SkinPictureSize sizes_[kStateCount];
+  mutable gdip::Rect bounds_{};
 };
 
 // Marks a new picture unloaded; run right after every creation.

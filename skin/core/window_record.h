@@ -51,7 +51,8 @@ struct StatusBarSegment {
 // then copies it instead of decoding and stretching again.
 struct FormBackgroundCache {
   ByteSet source;        // the bytes `picture` was decoded from
-  gdip::Bitmap picture;  // empty when they do not decode
+  gdip::Bitmap picture;  // empty when they do not decode, or once fitted
+  bool decoded = false;  // `picture` holds what `source` decodes to
   SkinMemoryDc fitted;   // width x height; none until first drawn
   int32_t mode = 0;
   COLORREF base = 0;
@@ -159,6 +160,8 @@ struct SkinWindowRecord {
   bool FadeInStarted = false;  // message boxes: the fade-in has begun (each box has its own)
   std::jthread FadeInThread;   // message boxes: the fade-in; stopped and joined with the record
   bool CloseAnimated = false;  // message boxes: the close animation has played
+  RECT BoxBaseBounds{};        // message boxes: the box as the system laid it out, widened (screen)
+  RECT BoxBaseBody{};          // message boxes: the system's icon and text together (window coordinates)
   HWND ShadowWindow = nullptr;
   int32_t ShadowSize = 0;
   ByteSet ShadowImage;
@@ -168,6 +171,9 @@ struct SkinWindowRecord {
   bool ShadowDragsOwner = false;
   bool ShadowClipInner = false;
   bool ShadowFromImage = false;
+  // Whether the shadow window has been drawn once: a shadow made for a hidden
+  // window is drawn when that window shows (a box: just after its first frame).
+  bool ShadowDrawn = false;
   int32_t ClientWidth = 0;
   int32_t ClientHeight = 0;
   bool HideIcon = false;

@@ -1,5 +1,7 @@
 // The procedure of skinned combo boxes: every picture of the control is the
 // skin's, every other message the control's own.
+#include <utility>
+
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
@@ -39,8 +41,14 @@ void OnMouseLeave(const SkinMessage& m) {
   if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
 }
 
+// The box whose WM_PAINT is under way: its BeginPaint sends WM_NCPAINT, and
+// the picture that WM_PAINT draws right after covers the frame as well.
+HWND boxInPaint = nullptr;
+
 LRESULT OnPaint(const SkinMessage& m) {
+  const HWND outer = std::exchange(boxInPaint, m.control);
   platform::PaintScope validate(m.control);
+  boxInPaint = outer;
   Paint(m.control);
   return 0;
 }
@@ -88,7 +96,7 @@ LRESULT OnCommand(const SkinMessage& m) {
 }
 
 LRESULT OnNcPaint(const SkinMessage& m) {
-  Paint(m.control);
+  if (m.control != boxInPaint) Paint(m.control);
   return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 

@@ -1,10 +1,8 @@
 #include "skin/window/dialog_skin_attach.h"
 
 #include <memory>
-#include <vector>
 
 #include "platform/embedded_image.h"
-#include "platform/gdi_object.h"
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/control_text.h"
@@ -13,6 +11,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/window/dialog_layout.h"
 #include "skin/window/dialog_window_proc.h"
 #include "skin/window/drop_shadow.h"
 
@@ -24,45 +23,14 @@ std::span<const uint8_t> EmbeddedCloseGlyphPng();
 namespace {
 
 constexpr int kWiden = 10;
-constexpr int kCornerEllipse = 5;
-constexpr int kButtonGap = 5;
-constexpr int kRowRightMargin = 12;
-constexpr int kRowBottomMargin = 33;
-constexpr int kBandBelowButtons = 7;
 constexpr char kCloseTip[] = "\xB9\xD8\xB1\xD5";  // "关闭"
 constexpr int kStaticExtraWidth = 9;
 constexpr int kStaticExtraHeight = 14;
 constexpr int kShadowDepth = 15;
 constexpr int kShadowAlpha = 20;
 
-// A rectangle's width and height.
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
-
-// The push buttons among the box's direct children, in the system's order.
-std::vector<HWND> PushButtons(HWND box) {
-  std::vector<HWND> buttons;
-  for (HWND b = FindWindowExW(box, nullptr, L"BUTTON", nullptr); b; b = FindWindowExW(box, b, L"BUTTON", nullptr)) {
-    buttons.push_back(b);
-  }
-  return buttons;
-}
-
-int32_t LayOutButtons(HWND box, int boxWidth, int boxHeight) {
-  const std::vector<HWND> buttons = PushButtons(box);
-  if (buttons.empty()) return 0;
-  int rowWidth = kButtonGap * (int(buttons.size()) - 1);
-  for (HWND b : buttons) rowWidth += Width(SkinRectInParentWindow(b));
-  int x = boxWidth - rowWidth - kRowRightMargin;
-  int32_t band = 0;
-  for (HWND b : buttons) {
-    const RECT r = SkinRectInParentWindow(b);
-    MoveWindow(b, x, boxHeight - Height(r) - kRowBottomMargin, Width(r), Height(r), FALSE);
-    band = boxHeight - SkinRectInParentWindow(b).top + kBandBelowButtons;
-    x += Width(r) + kButtonGap;
-  }
-  return band;
-}
 
 std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   auto record = std::make_unique<SkinWindowRecord>();
@@ -109,14 +77,6 @@ void RunControlInstallers(int32_t n, HWND box) {
 
 }  // namespace
 
-int32_t DialogLayOutButtons(HWND box) {
-  RECT rc{};
-  GetWindowRect(box, &rc);
-  const int32_t band = LayOutButtons(box, Width(rc), Height(rc));
-  if (SkinWindowRecord* record = SkinRecordOfWindow(box)) record->ButtonBandHeight = band;
-  return band;
-}
-
 std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
 
 void DialogSkinAttach(HWND box) {
@@ -125,15 +85,8 @@ void DialogSkinAttach(HWND box) {
   RECT rc{};
   GetWindowRect(box, &rc);
   MoveWindow(box, rc.left, rc.top, Width(rc) + kWiden, Height(rc), TRUE);
-  GetWindowRect(box, &rc);
-  const int w = Width(rc);
-  const int h = Height(rc);
-  // The system owns the region from here on.
-  platform::GdiRegion region(CreateRoundRectRgn(0, 0, w + 1, h + 1, kCornerEllipse, kCornerEllipse));
-  SetWindowRgn(box, region.Release(), TRUE);
-
   std::unique_ptr<SkinWindowRecord> record = BoxRecord(box);
-  record->ButtonBandHeight = LayOutButtons(box, w, h);
+  DialogKeepSystemLayout(box, *record);
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);
@@ -141,11 +94,15 @@ void DialogSkinAttach(HWND box) {
   SkinLayoutCaptionParts(n);
   // The installers get the number directly: the box is not subclassed yet.
   RunControlInstallers(n, box);
+  // The text is measured as its skin draws it: after the installers. This
+  // also gives the box its rounded region and its button band.
+  DialogLayOut(box);
   SkinRecordAt(n)->RenderPending = true;
   const auto previous = SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogSkinWndProc));
   SetSkinProp(box, prop::Hw_hProc, previous);
   SetSkinProp(box, prop::Hw_lbID, n);
-  ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha});
 }
+
+void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }
 
 }  // namespace korvath::skin

@@ -133,7 +133,7 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   r.TitleFontName = kTitleFace;
   r.TitleFontSize = 12;
   r.TitleFontBold = true;
-  if (s.buttonPicture && s.buttonPicture->IsLoaded()) {
+  if (s.buttonPicture && s.buttonPicture->GetField1()) {
     r.HasPicture = true;
     r.Picture = *s.buttonPicture;
   }

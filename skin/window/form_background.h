@@ -28,8 +28,15 @@ namespace korvath::skin {
 void SkinPaintBackground(gdip::Graphics& graphics, int32_t record);
 // The picture of `source` kept in `kept`, decoded again only when the bytes
 // differ from the ones it was decoded from (a new picture also drops the
-// surface fitted from the old one). Empty when the bytes do not decode.
+// surface fitted from the old one) or when the fitting let it go. Empty when
+// the bytes do not decode.
 const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source);
+// The background picture of form n prepared for its mode: for mode 4 a strip
+// as wide as the client and as high as the picture, the picture repeated and
+// mirrored in turn; for any other mode the picture itself. The form's own
+// image wins over the engine's; the bitmap stays empty when neither exists
+// or the bytes do not decode.
+void SkinLoadBackgroundImage(int32_t record, gdip::Bitmap& bitmap);
 // The dark rounded outline, and a white inner one when the form casts no
 // shadow.
 void SkinPaintBorder(int32_t record, gdip::Graphics& graphics);

@@ -130,7 +130,7 @@ LRESULT OnLButtonDown(const FormMessage& m) {
     gdip::Graphics graphics;
     SkinPaintCaptionButtons(now.number, CaptionHoverItem, graphics, false, true);
   }
-  CallSegmentHandler(r->StatusBarClickHandler, SkinCaptionHitTest(now.number, x, y));
+  CallSegmentHandler(r->StatusBarClickHandler, SkinFindStatusSectionAtPoint(now.number, x, y));
   return PassOn(now);
 }
 
@@ -144,7 +144,7 @@ LRESULT OnLButtonUp(const FormMessage& m) {
 
 LRESULT OnRButtonDown(const FormMessage& m) {
   if (SkinWindowRecord* r = RecordOf(m))
-    CallSegmentHandler(r->StatusBarRightClickHandler, SkinCaptionHitTest(m.number, PointX(m.lParam), PointY(m.lParam)));
+    CallSegmentHandler(r->StatusBarRightClickHandler, SkinFindStatusSectionAtPoint(m.number, PointX(m.lParam), PointY(m.lParam)));
   return PassOn(m);
 }
 
@@ -152,10 +152,10 @@ LRESULT OnLButtonDblClk(const FormMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
   if (!r) return PassOn(m);
   const int32_t x = PointX(m.lParam), y = PointY(m.lParam);
-  if (const int32_t segment = SkinCaptionHitTest(m.number, x, y)) {
+  if (const int32_t segment = SkinFindStatusSectionAtPoint(m.number, x, y)) {
     CallSegmentHandler(r->StatusBarDoubleClickHandler, segment);
   } else if (y <= r->CaptionHeight && r->Resizable) {
-    if (const int32_t item = SkinIsCaptionDoubleClick(m.number)) SkinCaptionButtonAction(m.number, item);
+    if (const int32_t item = SkinFindMaximizeItem(m.number)) SkinCaptionButtonAction(m.number, item);
   }
   return PassOn(m);
 }

@@ -13,7 +13,7 @@ bool StrictlyInside(const Box& box, float x, float y) {
 
 }  // namespace
 
-bool SkinHitTestCaptionButton(int32_t n, LPARAM point) {
+bool SkinPointInButtonStrip(int32_t n, LPARAM point) {
   const SkinWindowRecord* r = SkinRecordAt(n);
   if (!r) return false;
   const int32_t x = PointX(point), y = PointY(point);
@@ -30,7 +30,7 @@ int32_t SkinFindButtonAtPoint(int32_t n, int32_t x, int32_t y) {
   return 0;
 }
 
-int32_t SkinCaptionHitTest(int32_t n, int32_t x, int32_t y) {
+int32_t SkinFindStatusSectionAtPoint(int32_t n, int32_t x, int32_t y) {
   const SkinWindowRecord* r = SkinRecordAt(n);
   if (!r || r->StatusBarHeight <= 0) return 0;
   const gdip::Rect& bar = r->StatusBarRect;
@@ -40,7 +40,7 @@ int32_t SkinCaptionHitTest(int32_t n, int32_t x, int32_t y) {
   return 0;
 }
 
-int32_t SkinIsCaptionDoubleClick(int32_t n) {
+int32_t SkinFindMaximizeItem(int32_t n) {
   const SkinWindowRecord* r = SkinRecordAt(n);
   if (!r) return 0;
   for (size_t i = 0; i < r->CaptionItems.size(); ++i)

@@ -10,6 +10,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
+#include "skin/core/shadow_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/caption_buttons.h"
@@ -109,6 +110,7 @@ LRESULT OnShowWindow(const FormMessage& m, SkinWindowRecord& r) {
     if (r.ShadowWindow && !r.Maximized) {
       ShowWindow(r.ShadowWindow, SW_SHOWNA);
       ShadowWindowFollow(m.window);
+      if (!r.ShadowDrawn) ShadowRedraw(r.ShadowWindow);
     }
     r.Hidden = false;
   } else {
@@ -172,7 +174,7 @@ LRESULT OnMouseMove(const FormMessage& m, SkinWindowRecord& r) {
     TrackMouseEvent(&track);
   }
   if (!r.HasBorder) return PassOn(m);
-  if (SkinHitTestCaptionButton(m.number, m.lParam)) {
+  if (SkinPointInButtonStrip(m.number, m.lParam)) {
     if (!r.HoverTimerOn) {
       SetTimer(m.window, HoverTimer(m.window), kHoverPeriod, nullptr);
       r.HoverTimerOn = true;
@@ -241,6 +243,7 @@ LRESULT Dispatch(const FormMessage& m, SkinWindowRecord& r) {
     case WM_MOVING: r.Moving = true; return PassOn(m);
     case WM_EXITSIZEMOVE: r.Moving = r.Sizing = false; return PassOn(m);
     case WM_SHOWWINDOW: return OnShowWindow(m, r);
+    case WM_PARENTNOTIFY: SkinNoteLayoutChange(); return PassOn(m);
     case WM_ENABLE: return OnEnable(m, r);
     case WM_ERASEBKGND: return OnEraseBackground(m, r);
     case WM_PAINT: return OnPaint(m, r);

@@ -10,13 +10,15 @@ using namespace korvath::app;
 using namespace korvath::app::uitest;
 
 // Windows refuses to replace a read-only file and so does the tool, under
-// Wine too: after the question, the failure, and the file as it was.
+// Wine too: after the question, the notice that says so, the form and the
+// file as they were.
 TEST_F(DocumentTest, AReadOnlyFileIsAskedAboutButNeverReplaced) {
   const std::string old = "an older file\r\n";
   WriteBytes(zhangSan_, old);
   const std::wstring wide = Wide(zhangSan_);
   ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   TypeInto(名字编辑框, L"张三");
+  const std::vector<std::string> shown = Shown();
   std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -24,6 +26,8 @@ TEST_F(DocumentTest, AReadOnlyFileIsAskedAboutButNeverReplaced) {
   EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
   EXPECT_EQ(seen[1].caption, L"提示");
   EXPECT_NE(seen[1].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,文件是只读的!"));
+  EXPECT_EQ(Shown(), shown);
   EXPECT_EQ(ReadBytes(zhangSan_), old);
   EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE), DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
@@ -56,12 +60,13 @@ TEST_F(DocumentTest, AFolderLongerThanMaxPathIsWrittenAndReadLikeAnyOther) {
   seen = Generate({PressButton(IDYES), PressButton(IDOK)});
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + file + "]保存失败,请检查存档目录是否存在、文件是否只读或被占用!"));
+  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + file + "]保存失败,文件是只读的!"));
   EXPECT_EQ(ReadBytes(file), ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
   MainForm().SetEditContent(目录编辑框, folder + "\\不存在\\");
   seen = Generate({PressButton(IDOK)});
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_NE(seen[0].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + folder + "\\不存在\\zhangsan.pst]保存失败,存档目录不存在!"));
   EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"zhangsan.pst"});
 
   // As the document folder, it opens the open dialog (near it); a long path

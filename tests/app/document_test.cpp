@@ -38,6 +38,7 @@ TEST_F(DocumentTest, TheStartFileIsWrittenAndReplacedOnlyAfterYesAndOnlyWhole) {
   CloseHandle(held);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_NE(seen[1].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,文件正被其他程序占用!"));
   EXPECT_EQ(ReadBytes(zhangSan_), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(Wide(DocumentFolder())), {}), 1);  // nothing left beside it
   seen = Generate({PressButton(IDYES), PressButton(IDOK)});
@@ -81,7 +82,9 @@ TEST_F(DocumentTest, BadNamesAndFailedWritesAreRefusedWithANoticeAndNoFile) {
     EXPECT_EQ(seen[0].caption, L"提示");
     EXPECT_EQ(seen[0].text.find(L"已经生成"), std::wstring::npos);
   }
-  EXPECT_NE(Generate({PressButton(IDOK)}).at(0).text.find(L"保存失败"), std::wstring::npos);
+  const std::wstring notice = Generate({PressButton(IDOK)}).at(0).text;
+  EXPECT_NE(notice.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(notice, Wide("NPC文件[" + missing + "zhangsan.pst]保存失败,存档目录不存在!"));
   EXPECT_EQ(std::distance(fs::directory_iterator(Wide(DocumentFolder())), {}), 0);
   EXPECT_FALSE(fs::exists(Wide(missing)));
 }
@@ -153,24 +156,6 @@ TEST_F(DocumentTest, ShortOrMissingFilesAreRefusedReadOnlyOnesReadAndNothingRuns
 }
 
 namespace {
-// What every control of the form shows.
-std::vector<std::string> Shown() {
-  platform::Form& form = MainForm();
-  std::vector<std::string> shown;
-  for (Unit edit : {目录编辑框, 名字编辑框, HP编辑框}) shown.push_back(form.EditContent(edit));
-  for (Unit radio : {Velmar单选框, Ostrin单选框, 中立单选框}) shown.push_back(form.RadioChecked(radio) ? "on" : "off");
-  for (Unit combo : {模型组合框, 主武器组合框, 副武器组合框, 视野组合框, 速度组合框, 轻击组合框, 中击组合框, 重击组合框,
-                     命中率组合框, 防御组合框, 逃跑组合框, 跳跃组合框, 张望组合框, 跑动组合框, 夺宝组合框, 行为组合框})
-    shown.push_back(std::to_string(form.ComboSelectedIndex(combo)));
-  return shown;
-}
-
-auto RecordFields() {
-  const NpcRecord& n = Npc();
-  return std::tuple(n.NpcName, testdata::Numbers(n), n.NpcBehaviourText, n.NpcFolder, n.NpcFilePart, n.NpcFilePath,
-                    n.NpcOutputLines, n.NpcInputLines);
-}
-
 std::string Utf8(const std::string& gbk) {
   const std::wstring wide = Wide(gbk);
   std::string utf8(wide.size() * 3, '\0');
@@ -243,6 +228,7 @@ TEST_F(DocumentTest, ListsSetByAReadLookAsAfterAKeyboardChoice) {
   const std::string file = folder_ + "lists.pst";
   WriteBytes(file, ExpectedFile({{"int Model =1;", "int Model =7;"}, {"int Weapon =18;", "int Weapon =10;"},
                                  {"int View =800;", "int View =2000;"}, {"int Attack1=20;", "int Attack1=40;"},
+                                 {"int Attack3 =40;", "int Attack3 =20;"},  // hit chances 100 in all
                                  {"int Aim=45;", "int Aim=100;"}}));
   ASSERT_EQ(ClickAnswering(读取按钮, {ChooseFile(file)}).size(), 1u);
   ASSERT_EQ(Npc().NpcView, 2000);

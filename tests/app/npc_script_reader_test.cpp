@@ -9,6 +9,7 @@
 #include "app/npc_script.h"
 #include "app/npc_script_reader.h"
 #include "platform/text_commands.h"
+#include "tests/app/npc_file_properties.h"
 #include "tests/app/npc_test_record.h"
 
 using namespace korvath::app;
@@ -240,9 +241,30 @@ TEST(Reader, FilesTheToolDidNotWriteAreRefused) {
   }
 
   // Names the writer would refuse, or write otherwise than they stand.
-  for (const char* name : {"", "张 三", "张\xA1\xA1三", "张\xA3\xC1", "张;三", "张\t三", "张\x7F", "Abc", "\x80张",
-                           "张\xD5", "一二三四五六七八A", "\xA3\xC1\xA3\xC2"})
+  for (const char* name : {"", "张 三", "张\xA1\xA1三", "张\xA3\xC1", "张;三", "张\t三", "张\x7F", "Abc",
+                           "一二三四五六七八A", "\xA3\xC1\xA3\xC2"})
     EXPECT_EQ(refusal(WithLine(1, std::string("string Name=\"") + name + "\";")), (NpcScriptRefusal{Name, 1})) << name;
+  // Bytes that are no GBK character: a lone 0x80, a lead byte at the end, a
+  // Latin-1 letter, bytes that begin no GBK character.
+  for (const char* name : {"\x80张", "张\xD5", "Jos\xE9", "\xFF\xFF"})
+    EXPECT_EQ(refusal(WithLine(1, std::string("string Name=\"") + name + "\";")), (NpcScriptRefusal{NotGbkName, 1})) << name;
+}
+
+// The writer refuses hit chances (Attack1 to Attack3) that add up to more
+// than 100, so no file it wrote holds them: refused at the last of the three,
+// where the sum is known, before the lines after it. Up to 100 is read.
+TEST(Reader, HitChancesAboveOneHundredInAllAreRefused) {
+  using enum NpcScriptRefusal::Reason;
+  auto refusal = [](const std::string& bytes) { return CheckNpcScript(KeptLinesOfFile(bytes)); };
+  EXPECT_EQ(refusal(WithLine(8, "int Attack1=30;")), (NpcScriptRefusal{Value, 10}));  // 30 + 40 + 40
+  EXPECT_EQ(refusal(WithLine(8, "int Attack1=100;")), (NpcScriptRefusal{Value, 10}));
+  EXPECT_EQ(refusal(WithLine(10, "int Attack3 =50;")), (NpcScriptRefusal{Value, 10}));
+  std::string later = WithLine(10, "int Attack3 =50;");
+  later.replace(later.find("int Guard =25;"), 14, "int Guard =7;");
+  EXPECT_EQ(refusal(later), (NpcScriptRefusal{Value, 10}));
+  EXPECT_FALSE(ParseNpcScript(KeptLinesOfFile(WithLine(9, "int Attack2 =50;"))));
+  EXPECT_EQ(refusal(WithLine(8, "int Attack1=10;")), std::nullopt);  // 10 + 40 + 40
+  EXPECT_EQ(refusal(StartFileBytes()), std::nullopt);                  // 20 + 40 + 40
 }
 
 TEST(Reader, RefusalMessagesSayWhatIsWrong) {
@@ -257,6 +279,10 @@ TEST(Reader, RefusalMessagesSayWhatIsWrong) {
   EXPECT_EQ(NpcScriptRefusalMessage(path, {LoneCarriageReturn, 3}),
             "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有单独的回车符(行尾应为CR LF)!");
   EXPECT_EQ(NpcScriptRefusalMessage(path, {Utf8Name, 1}), "NPC文档[C:\\读取\\a.pst]是UTF-8编码的文件,不是GBK编码的NPC文档!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {NotGbkName, 1}),
+            "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,人物名字中有不是GBK编码的字节!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {TextEndedEarly, 0}),
+            "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有空字节(NUL)或文件结束符(0x1A),不是文本文件!");
   EXPECT_EQ(EncodingRefusalMessage(path, "UTF-16"), "NPC文档[C:\\读取\\a.pst]是UTF-16编码的文件,不是GBK编码的NPC文档!");
 }
 
@@ -341,5 +367,21 @@ TEST(ReaderFuzz, RandomAndMutatedFilesNeverBreakTheParse) {
     }
     std::vector<std::string> pieces;
     SplitQuoted(text, "\"", "\"", pieces);
+    if (i % 4 < 2) ASSERT_EQ(properties::CheckReadFileProperties(text), "") << ::testing::PrintToString(text);
+  }
+}
+
+// Seeded random form input (tests/app/npc_file_properties.h; the fuzz target
+// checks it at length): every list item, names of GBK characters that look
+// like quotes, blanks, letters and Chinese characters, HP texts and folders.
+TEST(WriterFuzz, WhatTheFormHoldsIsWrittenAsTheRulesSayAndReadsBack) {
+  const char alphabet[] = " \"\\;aZ9-\t\xA1\xA3\xA2\xC1\xB0\xD5\xC5\xC8\xFD\xB1\x5C\xE4\xB8\xAD\x81\x40\xFF";
+  std::mt19937 rng(20261102);
+  for (int i = 0; i < 20000; ++i) {
+    std::string input(properties::kFormChoiceBytes, '\0');
+    for (char& c : input) c = char(rng());
+    input[properties::kFormChoiceBytes - 1] = char(rng() % 8 ? 0 : rng());  // mostly exact texts
+    for (size_t n = rng() % 24; n > 0; --n) input += alphabet[rng() % (sizeof alphabet - 1)];
+    ASSERT_EQ(properties::CheckWrittenFormProperties(input), "") << ::testing::PrintToString(input);
   }
 }

@@ -6,6 +6,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/skin/window/box_probes.h"
 
 namespace korvath::app::uitest {
 namespace {
@@ -117,6 +118,38 @@ TEST_F(MainWindowTest, SpaceOnTheFocusedCloseButtonStillClosesTheTool) {
   ASSERT_EQ(GetFocus(), H(关闭按钮));
   PressKey(VK_SPACE);
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
+// The overwrite question of "生成并保存": its default button, No, keeps the
+// skin beside Yes (a rounded face whose corner shows the box behind it, not
+// the system's square frame) and is the skin's default; its text shows whole
+// above the separator.
+TEST_F(MainWindowTest, TheOverwriteQuestionsDefaultButtonKeepsTheSkin) {
+  RemoveFolder(DocumentFolder());
+  fs::create_directory(Wide(DocumentFolder()));
+  WriteBytes(DocumentFolder() + "zhangsan.pst", "older");
+  TypeInto(名字编辑框, L"张三");
+  const std::vector<SeenDialog> seen = ClickAnswering(生成保存按钮, {[](HWND box) {
+    struct AnswerNo {
+      HWND box;
+      ~AnswerNo() { skin::test::Press(box, IDNO); }
+    } answer{box};
+    ASSERT_TRUE(skin::test::WaitForFadeIn(box));
+    const HWND yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
+    for (HWND button : {yes, no}) {
+      const skin::ButtonRef skinned = skin::FindButton(button);
+      ASSERT_TRUE(skinned);
+      EXPECT_EQ(skinned.entry->DefaultButton, button == no);
+      EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+      EXPECT_EQ(GetWindowLongPtrW(button, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::ButtonSkinWndProc));
+    }
+    const uint32_t yesCorner = CaptureClient(yes).RgbAt(0, 0), noCorner = CaptureClient(no).RgbAt(0, 0);
+    EXPECT_GT(skin::test::Brightness(noCorner), 0xB0) << std::hex << noCorner;
+    EXPECT_TRUE(ColorNear(noCorner, yesCorner, 12)) << std::hex << noCorner << " " << yesCorner;
+    EXPECT_EQ(skin::test::TextLayoutFaults(box, "tool_overwrite_question"), "");
+  }});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(ReadBytes(DocumentFolder() + "zhangsan.pst"), "older");
 }
 
 }  // namespace

@@ -9,57 +9,16 @@
 
 #include "platform/pinyin.h"
 #include "platform/text_lines.h"
+#include "tests/platform/text_properties.h"
 
 namespace korvath::platform {
 namespace {
 
+using namespace korvath::platform::properties;
+
 const std::string kZhang = "\xD5\xC5", kSan = "\xC8\xFD", kBlank = "\xA1\xA1";  // 张, 三, full-width blank
 // Two-byte characters whose trail byte is "\" (0x5C), "a" and "A".
 const std::string kTrailBackslash = "\xB1\x5C", kTrailA = "\xB1\x61", kTrailUpperA = "\xB1\x41";
-
-// The first match, stated differently from the library: the same bytes,
-// starting and ending on character boundaries of the text.
-int ReferenceFind(std::string_view text, std::string_view part, int start) {
-  std::string boundary(text.size() + 1, '\0');
-  for (size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) boundary[i] = 1;
-  boundary[text.size()] = 1;
-  for (size_t i = start < 1 ? 0 : size_t(start) - 1; !part.empty() && i + part.size() <= text.size(); ++i)
-    if (boundary[i] && boundary[i + part.size()] && text.substr(i, part.size()) == part) return int(i) + 1;
-  return -1;
-}
-
-// Properties that hold for any bytes: the first byte of the input picks the
-// length of a search part and a start; the rest is the text. Returns the
-// name of the first property that failed, or an empty text.
-std::string CheckTextCommandProperties(std::string_view input) {
-  if (input.empty()) return {};
-  const size_t partLength = std::min<size_t>(uint8_t(input[0]) % 6, input.size() - 1);
-  const std::string_view part = input.substr(1, partLength), text = input.substr(1 + partLength);
-  const int start = int(uint8_t(input[0]) / 6) - 4, last = FindTextReverse(text, part);
-  for (int from : {1, start})
-    if (FindText(text, part, from) != ReferenceFind(text, part, from)) return "FindText";
-  if (last == -1 ? FindText(text, part) != -1 : FindText(text, part, last) != last || FindText(text, part, last + 1) != -1)
-    return "FindTextReverse";
-  if (FindText(ToUpper(text), ToUpper(part)) != FindText(text, part, 1, true)) return "FindText ignoring case";
-  for (size_t b = 0; b <= text.size(); b += b < text.size() ? GbkCharLength(text, b) : 1)
-    if (FindTextFromBoundary(text, part, int(b) + 1, start & 1) != FindText(text, part, int(b) + 1, start & 1))
-      return "FindTextFromBoundary";
-  if (FindLastByteOutsideChars(text, '\\') != FindTextReverse(text, "\\")) return "FindLastByteOutsideChars";
-  const std::vector<std::string> pieces = SplitText(text, part);
-  std::string joined;
-  for (size_t i = 0; i < pieces.size(); ++i) joined += (i ? std::string(part) : "") + pieces[i];
-  if (!text.empty() && joined != text) return "SplitText";
-  if (ReplaceSubText(text, part, part) != text) return "ReplaceSubText";
-  const std::string trimmed = TrimBoth(text);
-  if (text.find(trimmed) == std::string_view::npos || TrimBoth(trimmed) != trimmed) return "TrimBoth";
-  if (FindByteOutsideChars(RemoveAllSpaces(text), ' ') != -1) return "RemoveAllSpaces";
-  if (TextMid(text, start, int(partLength) - 1).size() > partLength) return "TextMid";
-  if (!text.ends_with(TextRight(text, start))) return "TextRight";
-  ToInteger(text);  // must simply not overflow (UBSan watches)
-  if (ToFullWidth(text).size() > 2 * text.size() || ToHalfWidth(text).size() > text.size()) return "width";
-  for (char c : GetPinyin(text, start)) if (c < 'a' || c > 'z') return "GetPinyin";
-  return {};
-}
 
 TEST(TextCommands, TrailBytesAreNeverTakenForCharacters) {
   EXPECT_EQ(GbkCharLength("\x81\x7F", 0), 1u);  // 0x7F is never a trail byte
@@ -104,6 +63,19 @@ TEST(TextCommands, RandomBytesKeepTheProperties) {
   }
 }
 
+// The same bytes for the properties of characters, width, numbers, lines and
+// pinyin (the fuzz target checks them at length).
+TEST(TextCommands, RandomBytesKeepTheCharacterLineAndPinyinProperties) {
+  const char interesting[] = " aAz\\|~19-+\t\r\n\x1A\x40\x5C\x7F\x80\x81\xA1\xA3\xAB\xB0\xB1\xC1\xD5\xC5\xEE\xF7\xFE\xFF";
+  std::mt19937 rng(20261101);
+  for (int i = 0; i < 25000; ++i) {
+    std::string input(rng() % 41, '\0');
+    for (char& c : input) c = rng() % 7 ? interesting[rng() % (sizeof interesting - 1)] : char(rng());
+    ASSERT_EQ(CheckGbkTextProperties(input) + CheckTextLineProperties(input) + CheckPinyinProperties(input), "")
+        << i << ": " << ::testing::PrintToString(input);
+  }
+}
+
 // The line rules of the runtime's FileReadLine (read in chunks: the file tests).
 TEST(TextLines, LfEndsALineWithOneCrBeforeItAndNulOrEofEndsTheText) {
   EXPECT_EQ(SplitTextLines("a\r\nb\nc\r\r\n\r\n"), (std::vector<std::string>{"a", "b", "c\r", ""}));
@@ -113,28 +85,6 @@ TEST(TextLines, LfEndsALineWithOneCrBeforeItAndNulOrEofEndsTheText) {
   // and NUL never are.
   EXPECT_EQ(SplitTextLines("张三\r\na\xB0\nb"), (std::vector<std::string>{"张三", "a\xB0", "b"}));
   EXPECT_EQ(SplitTextLines(std::string("\xB0\0x", 3)), std::vector<std::string>{"\xB0"});
-}
-
-// A file read in chunks: each scan resumes where the last incomplete one
-// stopped, and the lines are those of the whole bytes.
-std::vector<std::string> LinesReadInChunks(std::string_view bytes, size_t chunk) {
-  std::vector<std::string> lines;
-  size_t begin = 0, available = 0, resume = 0;
-  for (;;) {
-    const std::string_view data = bytes.substr(begin, available);
-    const TextLineScan scan = ScanTextLine(data, begin + available >= bytes.size(), resume);
-    if (!scan.complete) {
-      resume = scan.scanned;
-      available += chunk;
-      continue;
-    }
-    if (begin >= bytes.size()) return lines;
-    lines.emplace_back(data.substr(0, scan.lineLength));
-    if (scan.textEnded) return lines;
-    begin += scan.consumed;
-    available -= std::min(available, scan.consumed);
-    resume = 0;
-  }
 }
 
 TEST(TextLines, ALineScannedInChunksIsTheLineScannedWhole) {

@@ -385,4 +385,106 @@ void Activate(HWND hwnd) {
   PumpMessages(50);
 }
 
+// ---- other processes -------------------------------------------------------
+
+namespace {
+constexpr wchar_t kHoldFileOption[] = L"--hold-file-for-test";
+
+// A command-line argument as the C runtime reads it back: quoted, with
+// backslashes before a quote doubled.
+std::wstring Quoted(const std::wstring& argument) {
+  std::wstring out = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    out += c;
+    backslashes = 0;
+  }
+  out.append(backslashes * 2, L'\\');
+  return out + L"\"";
+}
+
+bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments, HANDLE* process) {
+  std::wstring line = Quoted(program);
+  for (const std::wstring& argument : arguments) line += L" " + Quoted(argument);
+  STARTUPINFOW startup = {sizeof(startup)};
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return false;
+  if (info.hThread) CloseHandle(info.hThread);
+  if (process) *process = info.hProcess;
+  else if (info.hProcess) CloseHandle(info.hProcess);
+  return true;
+}
+}  // namespace
+
+FileHeldByOtherProcess::FileHeldByOtherProcess(const std::wstring& path) {
+  static unsigned count = 0;
+  const std::wstring name = L"korvath-test-hold-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, (name + L"-ready").c_str());
+  release_ = CreateEventW(nullptr, TRUE, FALSE, (name + L"-release").c_str());
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  if (ready && release_ &&
+      StartProcess(self, {kHoldFileOption, name, std::to_wstring(GetCurrentProcessId()), path}, &process_)) {
+    HANDLE either[] = {ready, process_};  // held, or the holder gave up
+    held_ = WaitForMultipleObjects(2, either, FALSE, 30000) == WAIT_OBJECT_0;
+  }
+  if (ready) CloseHandle(ready);
+}
+
+FileHeldByOtherProcess::~FileHeldByOtherProcess() {
+  if (release_) SetEvent(release_);
+  if (process_) {
+    WaitForSingleObject(process_, 30000);
+    CloseHandle(process_);
+  }
+  if (release_) CloseHandle(release_);
+}
+
+bool RunAsFileHolderIfAsked() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!arguments) return false;
+  const bool asked = count == 5 && wcscmp(arguments[1], kHoldFileOption) == 0;
+  if (asked) {
+    const std::wstring name = arguments[2];
+    HANDLE starter = OpenProcess(SYNCHRONIZE, FALSE, DWORD(_wtoi(arguments[3])));
+    HANDLE file = CreateFileW(arguments[4], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, (name + L"-ready").c_str());
+    HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, (name + L"-release").c_str());
+    if (file != INVALID_HANDLE_VALUE && starter && ready && release) {
+      SetEvent(ready);
+      HANDLE either[] = {release, starter};
+      WaitForMultipleObjects(2, either, FALSE, INFINITE);
+    }
+    for (HANDLE h : {starter, ready, release})
+      if (h) CloseHandle(h);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+  LocalFree(arguments);
+  return asked;
+}
+
+bool StartHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) {
+  return StartProcess(program, arguments, nullptr);
+}
+
+std::wstring UnixPath(const std::wstring& windowsPath) {
+  using UnixFileName = char*(CDECL*)(const wchar_t*);
+  const auto convert = reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* unix = convert ? convert(windowsPath.c_str()) : nullptr;
+  if (!unix) return {};
+  std::wstring out(strlen(unix) + 1, L'\0');
+  out.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, unix, -1, out.data(), int(out.size()))));
+  HeapFree(GetProcessHeap(), 0, unix);
+  if (!out.empty()) out.pop_back();  // the terminator
+  return out;
+}
+
 }  // namespace testsupport

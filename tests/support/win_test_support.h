@@ -169,4 +169,35 @@ void PressKey(WORD vk);
 // for windows of the calling process).
 void Activate(HWND hwnd);
 
+// ---- other processes -------------------------------------------------------
+
+// While alive, another process (this test program started again) holds the
+// file open for reading and writing and shares it with nobody, as a program
+// that keeps its document locked does. The constructor returns once the file
+// is held or the other process has given up; held() tells which.
+class FileHeldByOtherProcess {
+ public:
+  explicit FileHeldByOtherProcess(const std::wstring& path);
+  ~FileHeldByOtherProcess();
+  FileHeldByOtherProcess(const FileHeldByOtherProcess&) = delete;
+  FileHeldByOtherProcess& operator=(const FileHeldByOtherProcess&) = delete;
+  bool held() const { return held_; }
+
+ private:
+  HANDLE process_ = nullptr;
+  HANDLE release_ = nullptr;
+  bool held_ = false;
+};
+// For the main of a test program, before anything else: when this process
+// was started as a FileHeldByOtherProcess, holds the file until it is told to
+// let go (or its starter has ended) and returns true; the main then returns.
+bool RunAsFileHolderIfAsked();
+
+// Under Wine: starts a program of the Linux host (its absolute Linux path,
+// then its arguments) and returns at once; false when it could not be
+// started. Wine hands back no handle of such a program: wait for what it does.
+bool StartHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments);
+// Under Wine: the Linux path of a Windows path; empty when there is none.
+std::wstring UnixPath(const std::wstring& windowsPath);
+
 }  // namespace testsupport

@@ -267,15 +267,15 @@ uint32_t NineGridPixel(int x, int y) {
   return Region(c, r, (x - left[c]) % kRegionSize[c], (y - top[r]) % kRegionSize[r]) & 0xFFFFFF;
 }
 
-// The first pixel of `state` drawn into (0, 0, 101, 31) that differs from
+// The first pixel that `draw` leaves on a 101 x 31 surface that differs from
 // `expected`; empty when none does.
-std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state,
-                            uint32_t (*expected)(int, int)) {
+template <class Draw>
+std::string FirstDifferenceOf(Draw draw, uint32_t (*expected)(int, int)) {
   SkinMemoryDc dc = SkinMemoryDc::Create(kDrawnWidth, kDrawnHeight);
   {
     korvath::gdip::Graphics graphics;
     if (!graphics.FromHDC(dc.get())) return "no graphics";
-    picture.Draw(graphics, {0, 0, kDrawnWidth, kDrawnHeight}, state);
+    draw(graphics);
   }
   const auto shown = Pixels(dc.get(), kDrawnWidth, kDrawnHeight);
   for (int y = 0; y < kDrawnHeight; ++y) {
@@ -290,6 +290,14 @@ std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state
   return "";
 }
 
+// The first pixel of `state` drawn into (0, 0, 101, 31) that differs from
+// `expected`.
+std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state,
+                            uint32_t (*expected)(int, int)) {
+  return FirstDifferenceOf(
+      [&](korvath::gdip::Graphics& g) { picture.Draw(g, {0, 0, kDrawnWidth, kDrawnHeight}, state); }, expected);
+}
+
 uint32_t Blank(int, int) { return 0; }
 // A picture without dividers is all top-left corner.
 uint32_t GreyCorner(int x, int y) { return x < 12 && y < 7 ? 0x808080 : 0; }
@@ -300,28 +308,38 @@ uint32_t GreyCorner(int x, int y) { return x < 12 && y < 7 ? 0x808080 : 0; }
 TEST(SkinPictureTest, StatesKeepTheirSizesAndCopiesKeepTheirPieces) {
   SkinPicture picture;
   SkinClearObjectField(picture);
-  EXPECT_FALSE(picture.IsLoaded());
+  EXPECT_FALSE(picture.GetField1());
   EXPECT_EQ(FirstDifference(picture, SkinPicture::kNormal, Blank), "");
   const auto grey = testsupport::EncodePng(12, 7, std::vector<uint32_t>(12 * 7, 0xFF808080));
   EXPECT_TRUE(picture.LoadStates(DividedPicture(), std::nullopt, grey));
-  EXPECT_TRUE(picture.IsLoaded());
-  EXPECT_EQ(picture.CornerRadius(), 10);
-  EXPECT_EQ(picture.Inset(), 3);
+  EXPECT_TRUE(picture.GetField1());
+  EXPECT_EQ(picture.GetField2(), 10);
+  EXPECT_EQ(picture.GetField3(), 3);
   EXPECT_EQ(picture.GetStateSize1(), (SkinPictureSize{20, 20}));
   EXPECT_EQ(picture.GetStateSize2(), (SkinPictureSize{20, 20}));
   EXPECT_EQ(picture.GetStateSize3(), (SkinPictureSize{12, 7}));
   EXPECT_EQ(picture.GetStateSize4(), (SkinPictureSize{20, 20}));
   const SkinPicture copy = picture;
   picture.LoadStates(grey, std::nullopt, std::nullopt, std::nullopt, 4, 2);
-  EXPECT_EQ(picture.CornerRadius(), 4);
-  EXPECT_EQ(picture.Inset(), 2);
+  EXPECT_EQ(picture.GetField2(), 4);
+  EXPECT_EQ(picture.GetField3(), 2);
   EXPECT_EQ(picture.GetStateSize4(), (SkinPictureSize{12, 7}));
   EXPECT_EQ(FirstDifference(picture, SkinPicture::kHot, GreyCorner), "");
-  EXPECT_EQ(copy.CornerRadius(), 10);
+  EXPECT_EQ(copy.GetField2(), 10);
   EXPECT_EQ(copy.GetStateSize1(), (SkinPictureSize{20, 20}));
   for (auto state : {SkinPicture::kHot, SkinPicture::kDisabled}) {
     EXPECT_EQ(FirstDifference(copy, state, NineGridPixel), "") << state;
   }
+  // Each state draws its own pieces into the rectangle last stored; a draw
+  // into a rectangle stores it for the next.
+  copy.SetBounds(0, 0, kDrawnWidth, kDrawnHeight);
+  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { copy.DrawState1(g); }, NineGridPixel), "");
+  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { copy.DrawState3(g); }, GreyCorner), "");
+  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.Draw(g, {200, 0, 9, 9}, SkinPicture::kNormal); },
+                              Blank), "");
+  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.DrawState4(g); }, Blank), "");
+  picture.SetBounds(0, 0, kDrawnWidth, kDrawnHeight);
+  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.DrawState4(g); }, GreyCorner), "");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_startup.h"
@@ -51,8 +53,19 @@ TEST_F(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &cls));
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"hbfcWindow", &cls));
   const ULONG_PTR token = GdiplusToken.value();
+  EXPECT_EQ(SkinModuleGdiplusToken, token);
+  // The shared cursors are the system's own.
+  EXPECT_EQ(CursorHand, LoadCursorA(nullptr, IDC_HAND));
+  EXPECT_EQ(CursorIBeam, LoadCursorA(nullptr, IDC_IBEAM));
+  EXPECT_EQ(CursorSizeWE, LoadCursorA(nullptr, IDC_SIZEWE));
+  EXPECT_NE(CursorHand, CursorIBeam);
+  // The mouse record starts with its three one-element lists.
+  EXPECT_EQ(SkinMouseState.Field4, std::vector<int32_t>{0});
+  EXPECT_EQ(SkinMouseState.Field5, std::vector<int32_t>{0});
+  EXPECT_EQ(SkinMouseState.Field6, std::vector<std::string>{""});
   SkinModuleInit();  // a second start finds GDI+ started and reloads the glyphs
   EXPECT_EQ(GdiplusToken.value(), token);
+  EXPECT_EQ(SkinModuleGdiplusToken, token);
   EXPECT_EQ(SkinImageStrip.GetCount(), 6);
   SkinSetOptions(false, 0, 0);  // an alpha of 0 given still switches the mode on
   EXPECT_TRUE(SkinTransparentMode);

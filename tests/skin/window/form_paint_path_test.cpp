@@ -8,6 +8,8 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_skin.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/window/child_repaint.h"
 #include "tests/skin/window/form_fixture.h"
 
 namespace korvath::skin::test {
@@ -163,6 +165,42 @@ TEST_F(FormTest, ListedChildrenFollowTheFormsSizeAboveTheStatusBar) {
     EXPECT_PRED2(Same, ChildRect(full), c.full);
     EXPECT_PRED2(Same, ChildRect(fromLeft), c.fromLeft);
   }
+}
+
+// After a render the controls lying on the form repaint over the new
+// background: every listed one whose parent is the form, a list-type control
+// with its visible child windows and its dirty flag; a control inside a group
+// box, and a list's hidden child, are left alone.
+TEST_F(FormTest, ARenderRepaintsTheListedControlsLyingOnTheForm) {
+  Skin(WS_POPUP, 300, 220);
+  HWND list = window_->AddChild(L"ListBox", L"", WS_CHILD | WS_VISIBLE, 10, 30, 100, 60);
+  auto childOf = [](HWND parent, DWORD style) {
+    return CreateWindowExW(0, L"Static", L"", WS_CHILD | style, 2, 2, 20, 10, parent, nullptr, nullptr, nullptr);
+  };
+  HWND listShown = childOf(list, WS_VISIBLE), listHidden = childOf(list, 0);
+  HWND edit = window_->AddChild(L"Edit", L"", WS_CHILD | WS_VISIBLE, 120, 30, 80, 20);
+  HWND button = window_->AddChild(L"Button", L"b", WS_CHILD | WS_VISIBLE, 120, 60, 80, 20);
+  HWND group = window_->AddChild(L"Button", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 100, 200, 100);
+  HWND inner = childOf(group, WS_VISIBLE | SS_BLACKRECT);
+  SkinWindowRecord& r = record();
+  r.Children[size_t(SkinTakeEntrySlot(r.Children)) - 1].hwnd = list;
+  SetSkinProp(list, prop::Hw_FuID, number());
+  r.Edits[size_t(SkinTakeEntrySlot(r.Edits)) - 1].hwnd = edit;
+  r.Edits[size_t(SkinTakeEntrySlot(r.Edits)) - 1].hwnd = inner;  // not on the form
+  r.Buttons[size_t(SkinTakeEntrySlot(r.Buttons)) - 1].Window = button;
+  RedrawWindow(form(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  for (HWND w : {list, listShown, listHidden, edit, button, group, inner}) ValidateRect(w, nullptr);
+  r.Children.back().dirty = false;
+
+  SkinInvalidateChildren(number());
+  EXPECT_TRUE(HasUpdate(list));
+  EXPECT_TRUE(r.Children.back().dirty);
+  EXPECT_TRUE(HasUpdate(listShown));
+  EXPECT_FALSE(HasUpdate(listHidden));
+  EXPECT_TRUE(HasUpdate(edit));
+  EXPECT_TRUE(HasUpdate(button));
+  EXPECT_FALSE(HasUpdate(inner));
+  EXPECT_FALSE(HasUpdate(group));
 }
 
 }  // namespace

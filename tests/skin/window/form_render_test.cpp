@@ -1,5 +1,6 @@
 // The rendered back buffer of a skinned form: background, outline, title,
 // caption items in each look, the region, and partial repaints.
+#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
@@ -8,6 +9,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/caption_title.h"
+#include "skin/window/form_background.h"
 #include "skin/window/form_render.h"
 #include "tests/support/png_writer.h"
 #include "tests/skin/window/form_fixture.h"
@@ -216,6 +218,47 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
     SkinFormRender(number(), nullptr, false);
     EXPECT_EQ(BackAt(size.cx - 60, size.cy - 50), 0x00FF00u) << size.cx << " x " << size.cy;
   }
+  SkinBackgroundMode = modeBefore;
+}
+
+// The picture a form's background is drawn from: in the strip mode as wide
+// as the client, one picture high, every second copy mirrored; in the other
+// modes the picture itself; the form's own image before the engine's; none
+// without an image.
+TEST_F(FormTest, TheBackgroundPictureIsPreparedForItsMode) {
+  const int32_t modeBefore = SkinBackgroundMode;
+  // Two columns: red at the left, blue at the right.
+  std::vector<uint32_t> halves(4 * 3);
+  for (int i = 0; i < 12; ++i) halves[size_t(i)] = i % 4 < 2 ? 0xFFFF0000u : 0xFF0000FFu;
+  const ByteSet picture = EncodePng(4, 3, halves);
+  SkinSetBackgroundTheme("", picture, 0x404040, 0xC0C0C0, 4);
+  Skin(WS_POPUP, 300, 200);
+  gdip::Bitmap strip;
+  SkinLoadBackgroundImage(number(), strip);
+  ASSERT_EQ(strip.GetWidth(), 300);
+  EXPECT_EQ(strip.GetHeight(), 3);
+  const uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu;
+  const int x[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 299};
+  const uint32_t expected[] = {red, red, blue, blue, blue, blue, red, red, red, blue};
+  for (size_t i = 0; i < std::size(x); ++i) EXPECT_EQ(uint32_t(strip.GetPixel(x[i], 2)), expected[i]) << x[i];
+
+  SkinSetBackgroundTheme("", picture, 0x404040, 0xC0C0C0, 3);
+  gdip::Bitmap itself;
+  SkinLoadBackgroundImage(number(), itself);
+  EXPECT_EQ(itself.GetWidth(), 4);
+  EXPECT_EQ(uint32_t(itself.GetPixel(3, 0)), blue);
+  // The form's own image wins.
+  record().SkinImage = EncodePng(2, 5, std::vector<uint32_t>(10, 0xFF00FF00u));
+  gdip::Bitmap own;
+  SkinLoadBackgroundImage(number(), own);
+  EXPECT_EQ(own.GetHeight(), 5);
+  EXPECT_EQ(uint32_t(own.GetPixel(1, 4)), 0xFF00FF00u);
+  record().SkinImage.clear();
+
+  SkinSetBackgroundTheme("", {}, 0x404040, 0xC0C0C0);
+  gdip::Bitmap none;
+  SkinLoadBackgroundImage(number(), none);
+  EXPECT_EQ(none.NativeImage(), nullptr);
   SkinBackgroundMode = modeBefore;
 }
 

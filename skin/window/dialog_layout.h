@@ -1,0 +1,41 @@
+#pragma once
+// The layout of a skinned message box. The system lays a box out for the
+// face its own drawing would use; the skin draws the text with another (the
+// static skin's face and size: under Wine a wider stand-in for "宋体"), so it
+// lays the box out again from what it draws: the text broken into lines that
+// fit (paths too, which have no spaces), the box as wide as the widest line
+// within its monitor's work area, the icon and the text side by side, the
+// separator below both and the row of push buttons under the separator.
+// A box whose text needs no more room keeps the system's size and place
+// (widened by 10 pixels); any other box is centred where the system put it
+// and kept inside the work area.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::skin {
+
+struct SkinWindowRecord;
+
+// Keeps in the box's record where the system put the box (widened) and its
+// body (icon and text): the layout starts from there. Taken before the
+// control skins change anything, and once.
+void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record);
+
+// Lays the box out and returns the height of the band that holds its push
+// buttons, from the box's outer bottom (0 without buttons); the box's record
+// keeps it. The buttons lie in one row, 5 pixels apart, ending 12 pixels
+// inside the box's width and 33 above its height (measured from the client
+// area's corner, where MoveWindow places them). The box grows or shrinks by
+// what the body needs more or less than the system gave it, so the gap above
+// the separator stays the system's (and never closes). Everything follows
+// from the texts, fonts and sizes and from the system's layout, so doing it
+// again changes nothing: the box's procedure does it again when the box is
+// shown, as the system activates a box (and the skin dresses it) while its
+// own initialisation is still sizing the buttons.
+int32_t DialogLayOut(HWND box);
+
+// Gives the box its rounded window region at its current size.
+void DialogApplyRoundRegion(HWND box);
+
+}  // namespace korvath::skin
