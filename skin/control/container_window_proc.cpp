@@ -28,8 +28,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr BYTE kDropDownAlpha = 220;
-
 // The container's record and entry, as its Hw_FuID and Hw_lbID name them;
 // null when either no longer leads to this window.
 struct Container {
@@ -128,13 +126,7 @@ LRESULT ControlBrush(HDC dc, HWND control) {
 LRESULT ListBrush(HDC dc, HWND list) {
   SetTextColor(dc, COLORREF(GetSkinProp(list, prop::Kj_Ztys)));
   SetBkMode(dc, TRANSPARENT);
-  if (IsClass(list, "ComboLBox") && GetParent(list) == GetDesktopWindow()) {
-    SkinSetWindowAlpha(list, kDropDownAlpha);
-    if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), list) ==
-        LayeredDropDownList.end()) {
-      LayeredDropDownList.push_back(list);
-    }
-  }
+  if (IsClass(list, "ComboLBox") && GetParent(list) == GetDesktopWindow()) SkinLayerDropDownList(list);
   return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(list));
 }
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "platform/gdi_object.h"
@@ -93,12 +92,7 @@ LRESULT OnCtlColorListBox(const FormMessage& m) {
   if (!listBox && !dropDown) return PassOn(m);
   SetTextColor(ControlDC(m), COLORREF(GetSkinProp(control, prop::Kj_Ztys)));
   SetBkMode(ControlDC(m), TRANSPARENT);
-  if (dropDown && GetParent(control) == GetDesktopWindow()) {
-    SkinSetWindowAlpha(control, 220);
-    // Listed once, however often it asks for its colours.
-    if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), control) == LayeredDropDownList.end())
-      LayeredDropDownList.push_back(control);
-  }
+  if (dropDown && GetParent(control) == GetDesktopWindow()) SkinLayerDropDownList(control);
   platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();
