@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "app/npc_record.h"
 #include "platform/gbk_convert.h"
+#include "platform/late_bound.h"
 #include "platform/long_paths.h"
 #include "platform/text_commands.h"
 
@@ -53,12 +54,16 @@ std::string BrowseForFolder(std::optional<std::string_view> title, bool includeF
   info.lpfn = &BrowseForFolderCallback;
   BrowseInitialFolder() = std::string(initialFolder.value_or(""));
 
-  PIDLIST_ABSOLUTE items = SHBrowseForFolderW(&info);
+  // The shell's DLL is loaded when the dialog is first asked for, not at start.
+  static const auto browse = LateBound<decltype(&SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+  static const auto pathOf = LateBound<decltype(&SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
+  if (!browse || !pathOf) return {};
+  PIDLIST_ABSOLUTE items = browse(&info);
   if (!items) return {};
   // Room for the longest path there is: SHGetPathFromIDListW would assume
   // MAX_PATH and cut a deeper folder short.
   std::wstring path(kLongestPath, L'\0');
-  BOOL ok = SHGetPathFromIDListEx(items, path.data(), DWORD(path.size()), GPFIDL_DEFAULT);
+  BOOL ok = pathOf(items, path.data(), DWORD(path.size()), GPFIDL_DEFAULT);
   CoTaskMemFree(items);
   if (!ok) return {};
   GbkText folder = WideToGbk(path.c_str());

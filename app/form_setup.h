@@ -17,18 +17,5 @@ void OnMainWindowCreated();
 void SkinLabelsAndGroupBoxes();
 // Fills the lists, sets every default and loads the record from the controls.
 void NpcFormInit();
-// The tool's own document folder, with its trailing "\": made at start-up
-// when missing.
-std::string DefaultDocumentFolder();
-
-// The twelve numeric lists, in the order of their lines in the ".pst"
-// (kept lines 6 to 17).
-struct NumericCombo {
-  Unit unit;
-  NumericList range;
-  int defaultIndex;
-  int32_t NpcRecord::*field;
-};
-const std::array<NumericCombo, 12>& NumericCombos();
 
 }  // namespace korvath::app

@@ -34,13 +34,25 @@ bool StartSkinEngine() {
   return true;
 }
 
-bool LoadMainWindow() { return MainForm().Create(MainFormDescription()); }
+bool LoadMainWindow() { return MainForm().CreateHidden(MainFormDescription()); }
+
+bool ShowMainWindow() {
+  MainForm().Show();
+  return true;
+}
+
+bool PaintFirstFrame() {
+  MainForm().PaintFirstFrame();
+  return true;
+}
 
 constexpr StartupStep kStartupSteps[] = {
     {"OLE and common controls", &StartWindowing},
     {"program folder", &EnterProgramFolder},
     {"skin engine", &StartSkinEngine},
-    {"main window", &LoadMainWindow},
+    {"main window created and set up", &LoadMainWindow},
+    {"main window shown", &ShowMainWindow},
+    {"first frame painted", &PaintFirstFrame},
 };
 
 }  // namespace

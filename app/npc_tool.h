@@ -16,7 +16,7 @@ struct StartupStep {
 // as the current one; the skin engine's start-up (GDI+, options, cursors,
 // classes) and the container skin that the engine's panels register with;
 // the main window loaded from its form description (created with its units
-// hidden, set up, shown and painted).
+// hidden and set up), then shown, then its first frame painted.
 std::span<const StartupStep> StartupSteps();
 
 // Runs the start-up steps in their order, up to the first that fails. False

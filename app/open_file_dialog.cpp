@@ -6,6 +6,7 @@
 #include "app/open_dialog_long_paths.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
+#include "platform/late_bound.h"
 #include "platform/long_paths.h"
 
 namespace korvath::app {
@@ -38,7 +39,10 @@ std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFo
   // is refused by the dialog itself.
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   OpenDialogLongPathGuard guard;
-  BOOL chosen = GetOpenFileNameW(&ofn);
+  // The dialog's DLL is loaded when the dialog is first asked for, not at start.
+  static const auto getOpenFileName =
+      LateBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  BOOL chosen = getOpenFileName ? getOpenFileName(&ofn) : FALSE;
   if (!keepDirectory) ChangeDirectory(saved);
   if (!chosen && guard.taken().empty()) return {};
   GbkText path = WideToGbk(chosen ? file.c_str() : guard.taken().c_str());

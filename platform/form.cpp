@@ -91,7 +91,7 @@ Form::~Form() {
   if (window_) DestroyWindow(window_);
 }
 
-bool Form::Create(const FormDescription& description) {
+bool Form::CreateHidden(const FormDescription& description) {
   if (window_) return false;
   for (size_t i = 0; i < description.units.size(); ++i) {
     const UnitDescription& u = description.units[i];
@@ -152,15 +152,27 @@ bool Form::Create(const FormDescription& description) {
     }
   }
   if (description.onCreationDone) description.onCreationDone();
-  if (!IsWindow(hwnd)) return true;  // the handler closed it
+  return true;
+}
 
+bool Form::Create(const FormDescription& description) {
+  if (!CreateHidden(description)) return false;
+  Show();
+  PaintFirstFrame();
+  return true;
+}
+
+void Form::Show() {
+  if (!window_) return;  // the creation-done handler closed it
   // Showing activates the window, which may take the focus that the
   // creation-done handler gave to a unit; give it back.
   HWND focus = GetFocus();
-  ShowWindow(hwnd, SW_SHOW);
-  UpdateWindow(hwnd);
-  if (focus && IsChild(hwnd, focus) && GetFocus() != focus) SetFocus(focus);
-  return true;
+  ShowWindow(window_, SW_SHOW);
+  if (focus && IsChild(window_, focus) && GetFocus() != focus) SetFocus(focus);
+}
+
+void Form::PaintFirstFrame() {
+  if (window_) UpdateWindow(window_);
 }
 
 int Form::CaptionWidth(std::string_view caption) const {
@@ -215,7 +227,11 @@ bool Form::CreateUnit(int index) {
       if (u.checked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
       break;
     case UnitKind::ComboBox: {
-      for (std::string_view item : u.items) ComboBoxAddItem(index, item);
+      // No redraw item by item: the list is filled before the window shows.
+      {
+        const RedrawPaused paused(hwnd);
+        for (std::string_view item : u.items) ComboBoxAddItem(index, item);
+      }
       // The closed box takes the height of the description. How the
       // selection field's height adds up to the box's differs between
       // systems, so measure and correct.

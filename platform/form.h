@@ -65,6 +65,21 @@ struct FormDescription {
   std::vector<UnitDescription> units;
 };
 
+// Turns a list's or combo box's redrawing off (WM_SETREDRAW, which these
+// controls handle themselves) for the scope: filling it item by item then
+// neither redraws nor rescrolls it for every item. Nothing is repainted when
+// it turns back on: meant for a list filled before its window shows.
+class RedrawPaused {
+ public:
+  explicit RedrawPaused(HWND window) : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
+  ~RedrawPaused() { SendMessageW(window_, WM_SETREDRAW, TRUE, 0); }
+  RedrawPaused(const RedrawPaused&) = delete;
+  RedrawPaused& operator=(const RedrawPaused&) = delete;
+
+ private:
+  HWND window_;
+};
+
 class Form {
  public:
   Form() = default;
@@ -73,10 +88,18 @@ class Form {
   Form& operator=(const Form&) = delete;
 
   // Creates the window and every unit hidden, raises the creation-done event,
-  // then shows the window. False when the description is malformed or a
-  // window could not be made (nothing is left behind then), or when this
-  // form's window still exists. The description must outlive the window.
+  // then shows the window and paints it. False when the description is
+  // malformed or a window could not be made (nothing is left behind then), or
+  // when this form's window still exists. The description must outlive the
+  // window.
   bool Create(const FormDescription& description);
+  // Create in its three stages, for a caller that times them: the window
+  // built and set up but hidden; shown (the focus that the creation-done
+  // handler gave stays where it was put); its first frame painted. Showing
+  // and painting do nothing when the handler closed the window.
+  bool CreateHidden(const FormDescription& description);
+  void Show();
+  void PaintFirstFrame();
   // Dispatches messages until the window is gone.
   int RunMessageLoop();
 

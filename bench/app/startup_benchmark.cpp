@@ -1,18 +1,26 @@
-// The tool's start-up against the minimal window, in the same run: each
-// program is started in turn, many times, and timed from CreateProcess to
+// The tool's start-up against the same controls with no skin and against a
+// minimal window, in the same run. Each round starts the three programs once,
+// in an order that turns from round to round, and times each from
+// CreateProcess to
 //   shown - its first visible top-level window exists, and
 //   ready - that window's thread answers a message, so the first frame is
-//           painted and the program waits for the user.
-// Prints the medians in milliseconds and the tool's ready time as a ratio of
-// the minimal window's (the goal is 1.5 at most). Then the same number of
-// runs of startup_steps.exe give the median time of each start-up step.
+//           painted and the program waits for the user;
+// at ready it also reads the program's working set. Prints
+// the medians, the tool's ready time as a ratio of the reference's (the skin's
+// cost; goal 1.25 at most) and of the minimal window's (the same goal, carried
+// over through the reference's own ratio to the minimal window). Then the
+// same number of runs of each step program, interleaved, give the median time
+// of each start-up step of the tool and of the reference side by side.
 //
-//   startup_benchmark.exe [runs] [tool.exe] [minimal.exe] [startup_steps.exe]
-// The programs default to the build's KorvathNpc.exe, minimal_window.exe and
-// startup_steps.exe.
+//   startup_benchmark.exe [runs] [label]
+// The label names the run in the output (e.g. "pinned", "unpinned"). The
+// programs are the build's KorvathNpc.exe, reference_window.exe,
+// minimal_window.exe, startup_steps.exe and reference_steps.exe.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -26,6 +34,10 @@ namespace {
 
 using korvath::bench::Median;
 using korvath::bench::NowMs;
+
+// The goal: the skinned tool's start-up at most this many times that of the
+// same controls with no skin.
+constexpr double kGoalAgainstReference = 1.25;
 
 struct Search {
   DWORD process;
@@ -44,6 +56,7 @@ BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
 struct Start {
   double shown = -1;
   double ready = -1;
+  double workingSetMb = 0;
 };
 
 // Starts the program in its own folder, waits for its window, closes it.
@@ -67,6 +80,11 @@ Start TimeOneStart(const std::wstring& program) {
     DWORD_PTR answer = 0;
     if (SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer))
       start.ready = NowMs() - begin;
+    // Wine leaves the private usage of another process at 0: the working set
+    // is what it reports.
+    PROCESS_MEMORY_COUNTERS memory = {};
+    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory)))
+      start.workingSetMb = double(memory.WorkingSetSize) / (1024.0 * 1024.0);
     PostMessageW(search.found, WM_CLOSE, 0, 0);
   }
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
@@ -75,7 +93,7 @@ Start TimeOneStart(const std::wstring& program) {
   return start;
 }
 
-// Runs the steps program once; its lines "<step>\t<ms>" in order.
+// Runs a step program once; its lines "<step>\t<ms>" in order.
 std::vector<std::pair<std::string, double>> RunSteps(const std::wstring& program) {
   std::vector<std::pair<std::string, double>> steps;
   SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -117,44 +135,101 @@ std::wstring BesideThisProgram(const wchar_t* relative) {
   return own.substr(0, own.find_last_of(L"\\/") + 1) + relative;
 }
 
-}  // namespace
+struct Program {
+  const char* name;
+  std::wstring path;
+  std::vector<double> shown, ready, workingSetMb;
+};
 
-int wmain(int argc, wchar_t** argv) {
-  const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 15;
-  const std::wstring tool = argc > 2 ? argv[2] : BesideThisProgram(L"..\\..\\app\\KorvathNpc.exe");
-  const std::wstring minimal = argc > 3 ? argv[3] : BesideThisProgram(L"minimal_window.exe");
-  const std::wstring stepsProgram = argc > 4 ? argv[4] : BesideThisProgram(L"startup_steps.exe");
-  // One start of each first, so that neither pays for loading files the
-  // other has already brought into the cache.
-  TimeOneStart(minimal);
-  TimeOneStart(tool);
-  std::vector<double> toolShown, toolReady, minimalShown, minimalReady;
-  for (int i = 0; i < runs; ++i) {
-    const Start m = TimeOneStart(minimal), t = TimeOneStart(tool);
-    if (m.ready < 0 || t.ready < 0) {
-      std::printf("a program did not show its window\n");
-      return 1;
-    }
-    minimalShown.push_back(m.shown);
-    minimalReady.push_back(m.ready);
-    toolShown.push_back(t.shown);
-    toolReady.push_back(t.ready);
-  }
-  std::printf("start-up, median of %d runs (ms)   shown    ready\n", runs);
-  std::printf("  minimal window                %8.1f %8.1f\n", Median(minimalShown), Median(minimalReady));
-  std::printf("  KorvathNpc                    %8.1f %8.1f\n", Median(toolShown), Median(toolReady));
-  std::printf("  ratio (tool / minimal)        %8.2f %8.2f\n", Median(toolShown) / Median(minimalShown),
-              Median(toolReady) / Median(minimalReady));
+const char* Verdict(double ratio, double goal) { return ratio <= goal ? "met" : "NOT met"; }
 
+// The median of each step over the runs, in the order the steps came.
+struct StepTimes {
   std::vector<std::string> order;
   std::map<std::string, std::vector<double>> times;
-  for (int i = 0; i < runs; ++i) {
-    for (const auto& [step, ms] : RunSteps(stepsProgram)) {
+  void Add(const std::vector<std::pair<std::string, double>>& run) {
+    for (const auto& [step, ms] : run) {
       if (!times.count(step)) order.push_back(step);
       times[step].push_back(ms);
     }
   }
-  std::printf("start-up steps in one process, median of %d runs (ms)\n", runs);
-  for (const std::string& step : order) std::printf("  %-36s %8.1f\n", step.c_str(), Median(times[step]));
+  double MedianOf(const std::string& step) const {
+    const auto found = times.find(step);
+    return found == times.end() ? -1 : Median(found->second);
+  }
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 16;
+  std::string label = "this run";
+  if (argc > 2) {
+    char text[64] = {};
+    WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, text, sizeof text - 1, nullptr, nullptr);
+    label = text;
+  }
+  std::array<Program, 3> programs = {{
+      {"minimal window", BesideThisProgram(L"minimal_window.exe")},
+      {"same controls, no skin", BesideThisProgram(L"reference_window.exe")},
+      {"KorvathNpc (skinned)", BesideThisProgram(L"..\\..\\app\\KorvathNpc.exe")},
+  }};
+  Program& minimal = programs[0];
+  Program& reference = programs[1];
+  Program& tool = programs[2];
+  // One start of each first, so that none pays for loading files that
+  // another has already brought into the cache.
+  for (Program& p : programs) TimeOneStart(p.path);
+  for (int i = 0; i < runs; ++i) {
+    for (size_t k = 0; k < programs.size(); ++k) {
+      Program& p = programs[(size_t(i) + k) % programs.size()];
+      const Start s = TimeOneStart(p.path);
+      if (s.ready < 0) {
+        std::printf("%s did not show its window\n", p.name);
+        return 1;
+      }
+      p.shown.push_back(s.shown);
+      p.ready.push_back(s.ready);
+      p.workingSetMb.push_back(s.workingSetMb);
+    }
+  }
+  std::printf("start-up (%s), median of %d interleaved starts   shown ms  ready ms  working set MB\n",
+              label.c_str(), runs);
+  for (const Program& p : programs)
+    std::printf("  %-42s %8.1f %9.1f %15.1f\n", p.name, Median(p.shown), Median(p.ready),
+                Median(p.workingSetMb));
+  const double againstReference = Median(tool.ready) / Median(reference.ready);
+  const double referenceAgainstMinimal = Median(reference.ready) / Median(minimal.ready);
+  const double againstMinimal = Median(tool.ready) / Median(minimal.ready);
+  const double goalAgainstMinimal = kGoalAgainstReference * referenceAgainstMinimal;
+  std::printf("  tool / same controls, no skin (ready)      %8.2f  goal <= %.2f: %s\n", againstReference,
+              kGoalAgainstReference, Verdict(againstReference, kGoalAgainstReference));
+  std::printf("  tool / minimal window (ready)              %8.2f  goal <= %.2f (%.2f x the reference's %.2f): %s\n",
+              againstMinimal, goalAgainstMinimal, kGoalAgainstReference, referenceAgainstMinimal,
+              Verdict(againstMinimal, goalAgainstMinimal));
+  std::printf("  working set: tool / minimal window %.2f, tool / same controls %.2f\n",
+              Median(tool.workingSetMb) / std::max(0.01, Median(minimal.workingSetMb)),
+              Median(tool.workingSetMb) / std::max(0.01, Median(reference.workingSetMb)));
+
+  StepTimes toolSteps, referenceSteps;
+  const std::wstring toolStepsProgram = BesideThisProgram(L"startup_steps.exe");
+  const std::wstring referenceStepsProgram = BesideThisProgram(L"reference_steps.exe");
+  for (int i = 0; i < runs; ++i) {
+    if (i % 2 == 0) {
+      toolSteps.Add(RunSteps(toolStepsProgram));
+      referenceSteps.Add(RunSteps(referenceStepsProgram));
+    } else {
+      referenceSteps.Add(RunSteps(referenceStepsProgram));
+      toolSteps.Add(RunSteps(toolStepsProgram));
+    }
+  }
+  std::printf("start-up steps in one process (%s), median of %d runs (ms)   tool  no skin\n", label.c_str(), runs);
+  for (const std::string& step : toolSteps.order) {
+    const double own = referenceSteps.MedianOf(step);
+    if (own < 0)
+      std::printf("  %-44s %8.1f        -\n", step.c_str(), toolSteps.MedianOf(step));
+    else
+      std::printf("  %-44s %8.1f %8.1f\n", step.c_str(), toolSteps.MedianOf(step), own);
+  }
   return 0;
 }

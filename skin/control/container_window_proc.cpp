@@ -30,8 +30,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr BYTE kDropDownAlpha = 220;
-
 // The container's record and entry, as its Hw_FuID and Hw_lbID name them;
 // null when either no longer leads to this window.
 using Container = SkinFoundEntry<SkinContainerEntry>;
@@ -114,13 +112,7 @@ LRESULT ControlBrush(HDC dc, HWND control) {
 LRESULT ListBrush(HDC dc, HWND list) {
   SetTextColor(dc, COLORREF(GetSkinProp(list, prop::Kj_Ztys)));
   SetBkMode(dc, TRANSPARENT);
-  if (IsClass(list, "ComboLBox") && GetParent(list) == GetDesktopWindow()) {
-    SkinSetWindowAlpha(list, kDropDownAlpha);
-    if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), list) ==
-        LayeredDropDownList.end()) {
-      LayeredDropDownList.push_back(list);
-    }
-  }
+  if (IsClass(list, "ComboLBox") && GetParent(list) == GetDesktopWindow()) SkinLayerDropDownList(list);
   return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(list));
 }
 
@@ -222,6 +214,7 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
     case WM_NCDESTROY:          if (c.entry) UnskinContainer(c.owner, c.number); break;
     case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
     case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
+    case WM_PARENTNOTIFY:       SkinNoteLayoutChange(); break;
     case WM_MOVE:               OnMoved(c, window); break;
     case WM_PAINT:              if (Framed(c)) return OnPaint(c, window); break;
     case WM_ERASEBKGND:         return OnEraseBackground(c, reinterpret_cast<HDC>(wParam));

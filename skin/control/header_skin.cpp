@@ -63,11 +63,7 @@ void Install(SkinWindowRecord& record, int32_t ownerIndex, HWND header) {
 
 void OnMouseMove(HWND window, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) {
-    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-    TrackMouseEvent(&track);
-    return;
-  }
+  if (!f.entry) return;
   // The header draws by the item under the mouse, not by its coming.
   SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Header});
   SkinHeaderEntry& e = *f.entry;

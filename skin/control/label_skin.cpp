@@ -32,7 +32,10 @@ constexpr float kTextExtraWidth = 8.0f;
 SkinLabelEntry* LabelEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels).entry; }
 
 void MarkDirty(HWND window) {
-  if (SkinLabelEntry* entry = LabelEntryOf(window)) entry->dirty = true;
+  if (SkinLabelEntry* entry = LabelEntryOf(window)) {
+    entry->dirty = true;
+    entry->overlapsGeneration = 0;
+  }
 }
 
 // Nothing is erased: a clean label that its active owner repaints is drawn
@@ -45,10 +48,11 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
 }
 
 // A label's text area may overlap a neighbour (the HP label reaches into the
-// HP box): the neighbour's edge stays, the label is drawn around it. Calls
-// `act` with each visible sibling and the overlap in the label's coordinates.
-template <class Act>
-void ForEachOverlappingSibling(HWND window, Act act) {
+// HP box): the neighbour's edge stays, the label is drawn around it. The
+// visible siblings that overlap the label, each with the overlap in the
+// label's coordinates; kept in the label's entry while the layout stays.
+std::vector<std::pair<HWND, RECT>> FindOverlappingSiblings(HWND window) {
+  std::vector<std::pair<HWND, RECT>> found;
   RECT own = {};
   GetWindowRect(window, &own);
   for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
@@ -57,20 +61,30 @@ void ForEachOverlappingSibling(HWND window, Act act) {
     GetWindowRect(sibling, &other);
     if (!IntersectRect(&overlap, &own, &other)) continue;
     OffsetRect(&overlap, -own.left, -own.top);
-    act(sibling, overlap);
+    found.emplace_back(sibling, overlap);
   }
+  return found;
 }
 
-void ExcludeOverlappingSiblings(HWND window, HDC dc) {
-  ForEachOverlappingSibling(window, [dc](HWND, const RECT& overlap) {
+std::vector<std::pair<HWND, RECT>> OverlappingSiblings(HWND window, SkinLabelEntry* entry) {
+  if (!entry) return FindOverlappingSiblings(window);
+  const uint32_t generation = SkinLayoutGeneration();
+  if (entry->overlapsGeneration != generation) {
+    entry->overlaps = FindOverlappingSiblings(window);
+    entry->overlapsGeneration = generation;
+  }
+  return entry->overlaps;
+}
+
+void ExcludeOverlappingSiblings(HWND window, SkinLabelEntry* entry, HDC dc) {
+  for (const auto& [sibling, overlap] : OverlappingSiblings(window, entry))
     ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
-  });
 }
 
 LRESULT OnPaint(HWND window) {
   platform::PaintScope paint(window);
-  ExcludeOverlappingSiblings(window, paint.dc());
-  const SkinLabelEntry* entry = LabelEntryOf(window);
+  SkinLabelEntry* entry = LabelEntryOf(window);
+  ExcludeOverlappingSiblings(window, entry, paint.dc());
   if (!entry || entry->dirty) {
     LabelSkinPaint(window);
   } else {
@@ -90,7 +104,8 @@ std::string SetTextArgument(HWND window, LPARAM lParam) {
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
   std::string text = SetTextArgument(window, lParam);
   const LRESULT result = SkinForward(window, WM_SETTEXT, wParam, lParam);
-  ForEachOverlappingSibling(window, [](HWND sibling, const RECT&) { InvalidateRect(sibling, nullptr, TRUE); });
+  for (const auto& [sibling, overlap] : OverlappingSiblings(window, LabelEntryOf(window)))
+    InvalidateRect(sibling, nullptr, TRUE);
   LabelSkinPaint(window, std::move(text));
   return result;
 }
@@ -176,7 +191,7 @@ void LabelSkinPaint(HWND window, std::optional<std::string> text) {
 
   SkinPaintChildBackground(window, buffer.get());
   platform::WindowDC screen = SkinGetClippedDC(window);
-  ExcludeOverlappingSiblings(window, screen.get());
+  ExcludeOverlappingSiblings(window, entry, screen.get());
   BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
   entry->dirty = false;
 }

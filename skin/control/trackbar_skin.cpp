@@ -51,11 +51,7 @@ void Paint(HWND window) {
 // elsewhere, not at every move.
 void OnMouseMove(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) {
-    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-    TrackMouseEvent(&track);
-    return;
-  }
+  if (!f.entry) return;
   if (SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Trackbar})) {
     f.entry->hot = true;
     TrackbarSkinPaint(f.owner, f.number);

@@ -52,11 +52,7 @@ int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) {
-    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-    TrackMouseEvent(&track);
-    return;
-  }
+  if (!f.entry) return;
   const bool entered = SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::UpDown});
   const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
   if (!entered && half == f.entry->hoveredHalf) return;

@@ -118,7 +118,16 @@ HDC SkinExcludeChildrenClip(HWND window, HDC dc) {
   return dc;
 }
 
+namespace {
+uint32_t layoutGeneration = 1;
+}  // namespace
+
+uint32_t SkinLayoutGeneration() { return layoutGeneration; }
+
+void SkinNoteLayoutChange() { ++layoutGeneration; }
+
 void SkinMarkParentDirty(HWND window) {
+  SkinNoteLayoutChange();
   HWND parent = GetParent(window);
   const auto owner = static_cast<int32_t>(GetSkinProp(parent, prop::Hw_FuID));
   SkinWindowRecord* record = SkinRecordAt(owner);

@@ -58,7 +58,15 @@ HDC SkinExcludeChildrenClip(HWND window, HDC dc);
 // Called by every control window procedure on WM_WINDOWPOSCHANGING: when the
 // control's parent is a registered container of its owner record (and no
 // callback serves its background), the container's next WM_PAINT rebuilds
-// its cached background.
+// its cached background. It also notes a change of layout.
 void SkinMarkParentDirty(HWND window);
+
+// A number that changes whenever a skinned control may move, change size, show,
+// hide or change places in the z-order, or a skinned form or container may
+// gain or lose a child: what a painter worked out from its siblings' places
+// holds while the number stays the same. Under Wine each step of a walk over
+// the siblings is a request to the window server, too many for every paint.
+uint32_t SkinLayoutGeneration();
+void SkinNoteLayoutChange();
 
 }  // namespace korvath::skin

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/core/byte_set.h"
@@ -208,6 +209,11 @@ struct SkinLabelEntry {
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
   bool dirty = false;
+  // The visible siblings that overlap the label, each with the overlap in the
+  // label's coordinates, as found at layout generation `overlapsGeneration`
+  // (0: not yet found).
+  std::vector<std::pair<HWND, RECT>> overlaps;
+  uint32_t overlapsGeneration = 0;
 };
 
 // A child kept in place over a resized window: on the window's WM_SIZE it is

@@ -1,5 +1,10 @@
 #include "skin/core/layered_window.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 
 namespace korvath::skin {
@@ -12,6 +17,20 @@ LayeredFrameWatcher frameWatcher = nullptr;
 
 // A style bit counts as present when OR-ing it in leaves the style as it is.
 bool HasBits(LONG_PTR style, LONG_PTR bits) { return (style | bits) == style; }
+
+constexpr BYTE kDropDownAlpha = 220;
+constexpr UINT_PTR kDropDownLister = 0x4C64;  // 'Ld'
+
+// Without this a destroyed list would stay listed, one entry more for every
+// combo box ever dropped down, and its handle could name a new window later.
+LRESULT CALLBACK UnlistDropDownAtEnd(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR) {
+  if (message == WM_NCDESTROY) {
+    std::erase(LayeredDropDownList, list);
+    RemoveWindowSubclass(list, UnlistDropDownAtEnd, id);
+  }
+  return DefSubclassProc(list, message, wParam, lParam);
+}
 
 }  // namespace
 
@@ -64,6 +83,15 @@ RECT SkinRectInParentWindow(HWND window) {
   GetWindowRect(window, &own);
   return RECT{own.left - parent.left, own.top - parent.top, own.right - parent.left,
               own.bottom - parent.top};
+}
+
+void SkinLayerDropDownList(HWND list) {
+  SkinSetWindowAlpha(list, kDropDownAlpha);
+  if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), list) != LayeredDropDownList.end()) return;
+  LayeredDropDownList.push_back(list);
+  DWORD_PTR unused = 0;
+  if (!GetWindowSubclass(list, UnlistDropDownAtEnd, kDropDownLister, &unused))
+    SetWindowSubclass(list, UnlistDropDownAtEnd, kDropDownLister, 0);
 }
 
 }  // namespace korvath::skin

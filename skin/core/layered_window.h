@@ -47,6 +47,11 @@ void SkinEnsureLayered(HWND window, bool transparent = false);
 // Makes the window layered with a constant alpha and a colour key (magenta
 // when none is given): pixels of exactly the key colour vanish.
 void SkinSetWindowAlpha(HWND window, int32_t alpha, std::optional<COLORREF> key = std::nullopt);
+// A combo box's open drop-down list made see-through (alpha 220, magenta
+// key) and listed once in LayeredDropDownList, so that a new background
+// theme can drop its brush; the list leaves it when it is destroyed, as it
+// is with its combo box.
+void SkinLayerDropDownList(HWND list);
 // The window's rectangle relative to its parent's window rectangle (frame
 // included); (0, 0, 0, 0) for a skinned top-level window. Without a parent it
 // is the window's screen rectangle.

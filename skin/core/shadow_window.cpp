@@ -188,7 +188,8 @@ void ShadowBuildImage(gdip::Graphics& graphics, int32_t position, int32_t depth,
 
 void ShadowRedraw(HWND shadow) {
   HWND owner = GetSkinPropHandle<HWND>(shadow, prop::Yyck_Glck);
-  const SkinWindowRecord* record = SkinRecordOfWindow(owner);
+  SkinWindowRecord* record = SkinRecordOfWindow(owner);
+  if (record) record->ShadowDrawn = true;
   RECT client{};
   GetClientRect(shadow, &client);
   const int32_t w = client.right;

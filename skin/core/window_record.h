@@ -58,7 +58,8 @@ struct StatusBarSegment {
 // then copies it instead of decoding and stretching again.
 struct FormBackgroundCache {
   ByteSet source;        // the bytes `picture` was decoded from
-  gdip::Bitmap picture;  // empty when they do not decode
+  gdip::Bitmap picture;  // empty when they do not decode, or once fitted
+  bool decoded = false;  // `picture` holds what `source` decodes to
   SkinMemoryDc fitted;   // width x height; none until first drawn
   int32_t mode = 0;
   COLORREF base = 0;
@@ -177,6 +178,9 @@ struct SkinWindowRecord {
   bool ShadowDragsOwner = false;
   bool ShadowClipInner = false;
   bool ShadowFromImage = false;
+  // Whether the shadow window has been drawn once: a shadow made for a hidden
+  // window is drawn when that window shows (a box: just after its first frame).
+  bool ShadowDrawn = false;
   int32_t ClientWidth = 0;
   int32_t ClientHeight = 0;
   bool HideIcon = false;

@@ -120,7 +120,9 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
                     std::optional<bool> focused) {
   SkinWindowRecord* owner = SkinRecordAt(record);
   const SkinComboEntry* entry = owner ? SkinEntryAt(owner->Combos, entryNumber) : nullptr;
-  if (!entry || !entry->window) return;
+  // A box that is not on screen is painted when it shows: its picture now
+  // would be drawn for nothing.
+  if (!entry || !entry->window || !IsWindowVisible(entry->window)) return;
   HWND combo = entry->window;
   COMBOBOXINFO info = {};
   info.cbSize = sizeof(info);

@@ -1,5 +1,7 @@
 // The procedure of skinned combo boxes: every picture of the control is the
 // skin's, every other message the control's own.
+#include <utility>
+
 #include "platform/gdi_object.h"
 #include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
@@ -22,11 +24,7 @@ bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit"
 
 void OnMouseMove(const SkinMessage& m) {
   SkinWindowRecord* owner = SkinOwnerRecord(m.window);
-  if (!owner) {
-    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.window, 0};
-    TrackMouseEvent(&track);
-    return;
-  }
+  if (!owner) return;
   if (SkinHoverEnter(*owner, {.window = m.window, .number = SkinEntryNumber(m.window), .kind = HoverKind::Combo}))
     Paint(m.window, true);
 }
@@ -36,8 +34,14 @@ void OnMouseLeave(const SkinMessage& m) {
   if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
 }
 
+// The box whose WM_PAINT is under way: its BeginPaint sends WM_NCPAINT, and
+// the picture that WM_PAINT draws right after covers the frame as well.
+HWND boxInPaint = nullptr;
+
 LRESULT OnPaint(const SkinMessage& m) {
+  const HWND outer = std::exchange(boxInPaint, m.window);
   platform::PaintScope validate(m.window);
+  boxInPaint = outer;
   Paint(m.window);
   return 0;
 }
@@ -85,7 +89,7 @@ LRESULT OnCommand(const SkinMessage& m) {
 }
 
 LRESULT OnNcPaint(const SkinMessage& m) {
-  Paint(m.window);
+  if (m.window != boxInPaint) Paint(m.window);
   return DefWindowProcW(m.window, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 

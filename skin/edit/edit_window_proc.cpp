@@ -22,10 +22,7 @@ void CopyPictureToOwner(HWND control) {
 
 void OnMouseMove(const SkinMessage& m) {
   SkinWindowRecord* owner = SkinOwnerRecord(m.window);
-  if (!owner) {
-    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.window, 0};
-    TrackMouseEvent(&track);
-  } else if (SkinHoverEnter(*owner, {.window = m.window,
+  if (owner && SkinHoverEnter(*owner, {.window = m.window,
                                      .number = SkinEntryNumber(m.window),
                                      .kind = HoverKind::Edit,
                                      .parent = GetParent(m.window)})) {

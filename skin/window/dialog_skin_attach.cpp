@@ -100,7 +100,8 @@ void DialogSkinAttach(HWND box) {
   DialogLayOut(box);
   SkinRecordAt(n)->RenderPending = true;
   SkinRecordAt(n)->OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .number = n});
-  ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha});
 }
+
+void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }
 
 }  // namespace korvath::skin

@@ -5,8 +5,9 @@
 // text, icon, separator and a right-aligned row of push buttons at the
 // bottom, dialog_layout.h), gets a window region with rounded corners, a
 // record with a single close item in its caption, the layered style at
-// alpha 0 (its fade-in raises it), the control skins, the skinned window
-// procedure and a drop shadow.
+// alpha 0 (its fade-in raises it), the control skins and the skinned window
+// procedure; its drop shadow follows just after its first frame
+// (DialogShadowAttach).
 #include <windows.h>
 
 #include <cstdint>
@@ -16,6 +17,10 @@ namespace korvath::skin {
 
 // Skins the box; a box that has a record already is left as it is.
 void DialogSkinAttach(HWND box);
+// The box's drop shadow (15 pixels, alpha 20), made and drawn: the box's
+// procedure asks for it just after the box's first frame, which it would
+// otherwise hold up.
+void DialogShadowAttach(HWND box);
 
 // The box's close glyph: a 38 x 18 RGBA PNG.
 std::span<const uint8_t> CloseGlyphPng();

@@ -10,6 +10,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_paint.h"
+#include "skin/window/dialog_skin_attach.h"
 #include "skin/window/dialog_layout.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/fade_in.h"
@@ -20,6 +21,8 @@ namespace korvath::skin {
 
 namespace {
 
+// Posted to a box by its first paint: its shadow is made now.
+constexpr UINT kAttachShadowMessage = WM_APP + 1;
 constexpr int kCloseItem = 1;
 
 LRESULT PassOn(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -40,11 +43,19 @@ void OnPaint(SkinWindowRecord& record, HWND box) {
     platform::PaintScope paint(box);
     SkinDialogCaptionPaint(box);
   }
-  // Each box fades in once, from its own first paint.
+  // Each box fades in once, from its own first paint. Its shadow is made just
+  // after that first frame.
   if (!record.FadeInStarted) {
     record.FadeInStarted = true;
     record.FadeInThread = FadeInStart(box);
+    if (!record.ShadowWindow) PostMessageW(box, kAttachShadowMessage, 0, 0);
   }
+}
+
+// Not for a box that has closed or hidden meanwhile.
+void OnAttachShadow(SkinWindowRecord& record, HWND box) {
+  if (!record.ShadowWindow && !record.Hidden && !record.CloseAnimated && IsWindowVisible(box))
+    DialogShadowAttach(box);
 }
 
 // The box is being hidden without having been told to hide (ShowWindow
@@ -140,6 +151,7 @@ LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM
     case WM_NCLBUTTONUP: return OnNcButtonUp(box, wParam, lParam);
     case WM_DRAWITEM: SkinDrawItem(IndexOf(box), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
     case WM_SHOWWINDOW: OnShowWindow(*record, box, wParam != 0); break;
+    case kAttachShadowMessage: OnAttachShadow(*record, box); return 0;
     case WM_WINDOWPOSCHANGING: OnPositionChanging(*record, box, *reinterpret_cast<const WINDOWPOS*>(lParam)); break;
   }
   return PassOn(box, message, wParam, lParam);

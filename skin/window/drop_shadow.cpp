@@ -44,17 +44,22 @@ bool ShadowAttach(HWND window, const ShadowOptions& options) {
 HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
   RECT bounds{};
   GetWindowRect(owner, &bounds);
-  DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  if (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) style |= WS_VISIBLE;
+  const bool ownerShown = (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) != 0;
+  // Made hidden and shown without activation: the owner keeps the focus.
   // The pointer passes through the shadow to whatever lies beneath.
-  HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"", style,
-                                bounds.left - depth, bounds.top - depth,
-                                (bounds.right - bounds.left) + 2 * depth,
+  HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"",
+                                WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left - depth,
+                                bounds.top - depth, (bounds.right - bounds.left) + 2 * depth,
                                 (bounds.bottom - bounds.top) + 2 * depth, owner, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
   if (!shadow) return nullptr;
   SetShadowProps(shadow, owner, depth, colour, alpha, sides);
-  ShadowRedraw(shadow);
+  // The shadow of a window not yet shown is drawn when that window shows: a
+  // layered window shows nothing before it is drawn.
+  if (ownerShown) {
+    ShadowRedraw(shadow);
+    ShowWindow(shadow, SW_SHOWNA);
+  }
   return shadow;
 }
 

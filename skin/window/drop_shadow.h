@@ -31,7 +31,8 @@ struct ShadowOptions {
 // window has no record.
 bool ShadowAttach(HWND window, const ShadowOptions& options = {});
 // A "yinyWindow" owned by `owner`, reaching `depth` beyond each of its edges,
-// visible when the owner is; painted once before it is returned.
+// visible when the owner is. Painted before it is returned when the owner
+// shows already, otherwise when the owner shows.
 HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
 // Moves a visible shadow onto the window's rectangle grown by the depth: the
 // given rectangle (screen coordinates, the window's new place), or the

@@ -12,6 +12,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/picture_stretch.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
@@ -71,9 +72,12 @@ bool MirroredStrip(const gdip::Bitmap& picture, int width, gdip::Bitmap& strip) 
 }
 
 // The base fill with the prepared picture placed in its mode, at the client
-// size.
-void FitPicture(const gdip::Bitmap& image, int32_t mode, COLORREF base, const RECT& client, HDC surface) {
+// size. A picture stretched over the whole client is sampled here as GDI+
+// would sample it, in a tenth of the time.
+void FitPicture(gdip::Bitmap& image, int32_t mode, COLORREF base, const RECT& client, HDC surface) {
   GdiFill(surface, client, base);
+  if (mode == 3 && image.NativeImage() && SkinStretchPictureBilinear(image, surface, client.right, client.bottom))
+    return;
   gdip::Graphics graphics;
   if (!image.NativeImage() || !SkinGraphicsOnDC(graphics, surface)) return;
   gdip::RectF at;
@@ -89,9 +93,12 @@ void FitPicture(const gdip::Bitmap& image, int32_t mode, COLORREF base, const RE
 
 // The kept lower background of form n, fitted again when the picture, the
 // mode, the base colour or the size changed since it was last fitted.
+// A form that cannot be resized lets its decoded picture go once fitted (a
+// 557 x 800 picture holds about 1.7 MB): it is decoded again only if the form
+// is fitted again.
 HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLORREF base, const RECT& client) {
   FormBackgroundCache& kept = r.Background;
-  static_cast<void>(SkinKeptBackgroundPicture(kept, source));
+  if (kept.source != source) static_cast<void>(SkinKeptBackgroundPicture(kept, source));
   const int32_t mode = ImageMode(r);
   if (!kept.fitted || kept.mode != mode || kept.base != base || kept.width != client.right ||
       kept.height != client.bottom) {
@@ -104,6 +111,10 @@ HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLO
     gdip::Bitmap prepared;
     SkinLoadBackgroundImage(n, prepared);
     FitPicture(prepared, mode, base, client, kept.fitted.get());
+    if (!r.Resizable) {
+      kept.picture.Dispose();
+      kept.decoded = false;
+    }
   }
   return kept.fitted.get();
 }
@@ -113,9 +124,13 @@ HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLO
 const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source) {
   if (kept.source != source) {
     kept.source = source;
+    kept.decoded = false;
+    kept.fitted.Reset();
+  }
+  if (!kept.decoded) {
+    kept.decoded = true;
     // A picture that does not decode leaves the bitmap empty: no image.
     static_cast<void>(kept.picture.FromStream(kept.source));
-    kept.fitted.Reset();
   }
   return kept.picture;
 }
@@ -125,8 +140,8 @@ void SkinLoadBackgroundImage(int32_t n, gdip::Bitmap& bitmap) {
   if (!r) return;
   const ByteSet& source = r->SkinImage.empty() ? SkinBackgroundImage : r->SkinImage;
   if (source.empty()) return;
-  // The decoded picture is kept with the record, so a new size or mode does
-  // not decode it again.
+  // The decoded picture is kept with the record (a resizable form's until it
+  // goes), so a new size or mode does not decode it again.
   const gdip::Bitmap& picture = SkinKeptBackgroundPicture(r->Background, source);
   if (ImageMode(*r) == 4) {
     static_cast<void>(MirroredStrip(picture, ClientRect(r->Window).right, bitmap));

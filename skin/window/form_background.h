@@ -28,7 +28,8 @@ namespace korvath::skin {
 void SkinPaintBackground(gdip::Graphics& graphics, int32_t record);
 // The picture of `source` kept in `kept`, decoded again only when the bytes
 // differ from the ones it was decoded from (a new picture also drops the
-// surface fitted from the old one). Empty when the bytes do not decode.
+// surface fitted from the old one) or when the fitting let it go. Empty when
+// the bytes do not decode.
 const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source);
 // The background picture of form n prepared for its mode: for mode 4 a strip
 // as wide as the client and as high as the picture, the picture repeated and

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "platform/gdi_object.h"
@@ -94,12 +93,7 @@ LRESULT OnCtlColorListBox(const SkinMessage& m) {
   if (!listBox && !dropDown) return m.Forward();
   SetTextColor(ControlDC(m), COLORREF(GetSkinProp(control, prop::Kj_Ztys)));
   SetBkMode(ControlDC(m), TRANSPARENT);
-  if (dropDown && GetParent(control) == GetDesktopWindow()) {
-    SkinSetWindowAlpha(control, 220);
-    // Listed once, however often it asks for its colours.
-    if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), control) == LayeredDropDownList.end())
-      LayeredDropDownList.push_back(control);
-  }
+  if (dropDown && GetParent(control) == GetDesktopWindow()) SkinLayerDropDownList(control);
   platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();

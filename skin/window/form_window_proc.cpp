@@ -10,6 +10,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
+#include "skin/core/shadow_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
@@ -108,6 +109,7 @@ LRESULT OnShowWindow(const SkinMessage& m, SkinWindowRecord& r) {
     if (r.ShadowWindow && !r.Maximized) {
       ShowWindow(r.ShadowWindow, SW_SHOWNA);
       ShadowWindowFollow(m.window);
+      if (!r.ShadowDrawn) ShadowRedraw(r.ShadowWindow);
     }
     r.Hidden = false;
   } else {
@@ -250,6 +252,7 @@ LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
     case WM_MOVING: r.Moving = true; return m.Forward();
     case WM_EXITSIZEMOVE: r.Moving = r.Sizing = false; return m.Forward();
     case WM_SHOWWINDOW: return OnShowWindow(m, r);
+    case WM_PARENTNOTIFY: SkinNoteLayoutChange(); return m.Forward();
     case WM_ENABLE: return OnEnable(m, r);
     case WM_ERASEBKGND: return OnEraseBackground(m, r);
     case WM_PAINT: return OnPaint(m, r);

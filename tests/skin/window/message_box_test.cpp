@@ -352,6 +352,22 @@ TEST_F(MessageBoxTest, TheShadowFollowsTheBoxAndHidesWithIt) {
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
 }
 
+// The shadow does not hold up the box's first frame: it is made and drawn
+// just after it, and it shows with the box.
+TEST_F(MessageBoxTest, TheShadowIsDrawnJustAfterTheBoxsFirstFrame) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    EXPECT_TRUE(PumpUntil([record] { return record->ShadowWindow && record->ShadowDrawn; }, 3000));
+    EXPECT_TRUE(IsWindowVisible(record->ShadowWindow));
+    EXPECT_EQ(GetWindow(record->ShadowWindow, GW_OWNER), box);
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+}
+
 // The box shrinks to its centre in ten fading frames when it closes, and
 // keeps its size and alpha when it merely gets the focus.
 TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {

@@ -1,0 +1,129 @@
+#include "skin/core/picture_stretch.h"
+
+#include <cmath>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "gdip/bitmap.h"
+
+namespace korvath::skin {
+
+namespace {
+
+constexpr unsigned kLockRead = 1;  // ImageLockModeRead
+
+// One axis of the sampling: for each destination pixel its source position
+// (whole pixels apart from the first destination pixel, no half-pixel
+// offset), split into the two neighbouring source pixels and the weight of
+// the second in 0..255. A position outside the source is marked `outside`.
+struct AxisSample {
+  int first = 0;
+  int second = 0;
+  int weight = 0;
+  bool outside = false;
+};
+
+std::vector<AxisSample> SampleAxis(int source, int target, float step) {
+  std::vector<AxisSample> samples(static_cast<size_t>(target));
+  for (int i = 0; i < target; ++i) {
+    const float at = float(i) * step;
+    AxisSample& s = samples[size_t(i)];
+    s.outside = !(at >= 0.0f && at < float(source));
+    const float low = std::floor(at);
+    s.first = int(low);
+    s.second = int(std::ceil(at));
+    s.weight = int((at - low) * 255.0f + 0.5f);
+  }
+  return samples;
+}
+
+// A source pixel, or transparent black outside the picture.
+uint32_t Sample(const uint8_t* bits, int stride, int width, int height, int x, int y) {
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+  return reinterpret_cast<const uint32_t*>(bits + size_t(y) * size_t(stride))[x];
+}
+
+// The two colours mixed by weight (0: all `start`, 255: all `end`), each
+// counted by its alpha.
+uint32_t Blend(uint32_t start, uint32_t end, int weight) {
+  const uint32_t startA = (start >> 24) * uint32_t(weight ^ 0xFF);
+  const uint32_t endA = (end >> 24) * uint32_t(weight);
+  const uint32_t total = startA + endA;
+  if (total < 0xFF) return 0;
+  auto channel = [&](int shift) {
+    return (((start >> shift) & 0xFF) * startA + ((end >> shift) & 0xFF) * endA) / total;
+  };
+  return (total / 0xFF) << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
+}
+
+// The colour over what the DIB holds, as GDI+ composes it through GDI:
+// premultiplied, then blended, alpha included.
+uint32_t Over(uint32_t colour, uint32_t under) {
+  const uint32_t a = colour >> 24;
+  if (a == 0xFF) return colour;
+  if (a == 0) return under;
+  uint32_t result = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const uint32_t premultiplied = (((colour >> shift) & 0xFF) * a + 127) / 255;
+    const uint32_t kept = (((under >> shift) & 0xFF) * (255 - a) + 127) / 255;
+    result |= std::min<uint32_t>(premultiplied + kept, 0xFF) << shift;
+  }
+  const uint32_t keptAlpha = ((under >> 24) * (255 - a) + 127) / 255;
+  return result | std::min<uint32_t>(a + keptAlpha, 0xFF) << 24;
+}
+
+}  // namespace
+
+bool SkinStretchPictureBilinear(gdip::Bitmap& picture, HDC dc, int width, int height) {
+  DIBSECTION dib = {};
+  if (!dc || width <= 0 || height <= 0 ||
+      GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
+      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits || width > dib.dsBm.bmWidth ||
+      height > dib.dsBm.bmHeight) {
+    return false;
+  }
+  const int iw = int(picture.GetWidth()), ih = int(picture.GetHeight());
+  if (iw <= 0 || ih <= 0) return false;
+  gdip::BitmapData source;
+  if (!picture.LockBits(gdip::Rect{0, 0, iw, ih}, kLockRead, gdip::kPixelFormat32bppArgb, source)) return false;
+  const auto* bits = static_cast<const uint8_t*>(source.scan0);
+  const int stride = source.stride;
+
+  // The steps as GDI+ finds them: by inverting, in floats, the matrix that
+  // maps the picture onto the area.
+  const float scaleX = float(width) / float(iw), scaleY = float(height) / float(ih);
+  const float determinant = scaleX * scaleY;
+  const std::vector<AxisSample> columns = SampleAxis(iw, width, scaleY / determinant);
+  const std::vector<AxisSample> rows = SampleAxis(ih, height, scaleX / determinant);
+  // What GDI drew on the DIB must be in its bits before they are read.
+  GdiFlush();
+  auto* target = static_cast<uint8_t*>(dib.dsBm.bmBits);
+  const int targetStride = dib.dsBm.bmWidthBytes;
+  const bool bottomUp = dib.dsBmih.biHeight > 0;
+  for (int y = 0; y < height; ++y) {
+    const AxisSample& row = rows[size_t(y)];
+    auto* line = reinterpret_cast<uint32_t*>(
+        target + size_t(bottomUp ? dib.dsBm.bmHeight - 1 - y : y) * size_t(targetStride));
+    for (int x = 0; x < width; ++x) {
+      const AxisSample& column = columns[size_t(x)];
+      uint32_t colour = 0;
+      if (!row.outside && !column.outside) {
+        if (column.first == column.second && row.first == row.second) {
+          colour = Sample(bits, stride, iw, ih, column.first, row.first);
+        } else {
+          const uint32_t top = Blend(Sample(bits, stride, iw, ih, column.first, row.first),
+                                     Sample(bits, stride, iw, ih, column.second, row.first), column.weight);
+          const uint32_t bottom = Blend(Sample(bits, stride, iw, ih, column.first, row.second),
+                                        Sample(bits, stride, iw, ih, column.second, row.second), column.weight);
+          colour = Blend(top, bottom, row.weight);
+        }
+      }
+      line[x] = Over(colour, line[x]);
+    }
+  }
+  picture.UnlockBits(source);
+  return true;
+}
+
+}  // namespace korvath::skin
