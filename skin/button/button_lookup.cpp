@@ -4,11 +4,7 @@
 
 namespace korvath::skin {
 
-ButtonRef FindButton(HWND button) {
-  const auto found = SkinFindEntry(button, &SkinWindowRecord::Buttons);
-  if (!found) return {};
-  return {found.record, found.entry, found.number};
-}
+ButtonRef FindButton(HWND button) { return SkinFindEntry(button, &SkinWindowRecord::Buttons); }
 
 bool HasStyleMask(HWND window, LONG mask) {
   const LONG style = GetWindowLongA(window, GWL_STYLE);

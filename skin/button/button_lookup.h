@@ -6,16 +6,10 @@
 // another window's entry.
 #include <windows.h>
 
+#include "skin/core/found_entry.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
-
-struct ButtonRef {
-  SkinWindowRecord* record = nullptr;
-  SkinButtonEntry* entry = nullptr;
-  int32_t number = 0;  // the entry's number in record->Buttons
-  explicit operator bool() const { return entry != nullptr; }
-};
 
 ButtonRef FindButton(HWND button);
 

@@ -68,13 +68,13 @@ void PlayTickAnimation(HWND window) {
 
 LRESULT OnMouseMove(const SkinMessage& m, const ButtonRef& b) {
   if (SkinHoverEnter(*b.record, {.window = m.window, .number = b.number, .kind = HoverKind::Button}))
-    ButtonSkinRedraw(m.window, 0, true);
+    ButtonSkinRedraw(b, 0, true);
   return m.Forward();
 }
 
 LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
   SkinHoverLeave(*b.record);
-  ButtonSkinRedraw(m.window, b.entry->Focused ? ODS_FOCUS : 0);
+  ButtonSkinRedraw(b, b.entry->Focused ? ODS_FOCUS : 0);
   return m.Forward();
 }
 
@@ -208,21 +208,23 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
   return m.Forward();
 }
 
-void ButtonSkinRedraw(HWND window, UINT state, bool hot) {
-  const ButtonRef button = FindButton(window);
+void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   if (!button) return;
+  const HWND window = button.entry->window;
   platform::WindowDC dc = platform::WindowDC::Client(window);
   if (hot) state |= ODS_HOTLIGHT;
   RECT client = {};
   GetClientRect(window, &client);
   switch (button.entry->Kind) {
-    case ButtonKind::Picture: ButtonSkinPaint(window, dc.get(), state, client); break;
-    case ButtonKind::Vector: ButtonSkinPaintVector(window, dc.get(), state, client); break;
+    case ButtonKind::Picture: ButtonSkinPaint(button, dc.get(), state, client); break;
+    case ButtonKind::Vector: ButtonSkinPaintVector(button, dc.get(), state, client); break;
     case ButtonKind::Radio: RadioSkinPaint(window, WithEnabledState(window, state)); break;
     case ButtonKind::CheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, state)); break;
-    case ButtonKind::Image: ButtonSkinPaintImage(window, dc.get(), state, client); break;
+    case ButtonKind::Image: ButtonSkinPaintImage(button, dc.get(), state, client); break;
     default: break;  // image toggles keep their look
   }
 }
+
+void ButtonSkinRedraw(HWND window, UINT state, bool hot) { ButtonSkinRedraw(FindButton(window), state, hot); }
 
 }  // namespace korvath::skin

@@ -41,9 +41,14 @@ void SetGlyphClip(gdip::Graphics& g, const GlyphInputs& in, int32_t x, int32_t y
 void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour, const gdip::RectF& plainLayout,
                       const gdip::RectF& effectLayout) {
   if (in.effectColour) {
-    SkinDrawControlText(g, in.caption, effectLayout, in.captionColour, *in.effectColour, in.blur,
-                        std::string(in.face), in.style, float(in.size), Gdiplus::StringAlignmentNear,
-                        Gdiplus::StringAlignmentCenter);
+    SkinDrawControlText(g, in.caption, effectLayout,
+                        {.textColour = in.captionColour,
+                         .glowColour = *in.effectColour,
+                         .blurDivisor = in.blur,
+                         .face = in.face,
+                         .style = in.style,
+                         .size = float(in.size),
+                         .verticalAlign = Gdiplus::StringAlignmentCenter});
     return;
   }
   const CaptionStyle style = {.face = in.face,

@@ -179,10 +179,16 @@ void LabelSkinPaint(HWND window, std::optional<std::string> text) {
     const gdip::RectF layout = SkinMakeRect(kTextLeft, 0, float(client.right) + kTextExtraWidth,
                                             float(client.bottom));
     if (entry->haloColor) {
-      SkinDrawControlText(graphics, shown, layout, entry->textColor, *entry->haloColor, kHaloBlurDivisor,
-                          entry->fontFace, entry->fontStyle, float(entry->fontSize),
-                          Gdiplus::StringAlignment(entry->horizontalAlignment),
-                          Gdiplus::StringAlignment(entry->verticalAlignment), entry->wrap);
+      SkinDrawControlText(graphics, shown, layout,
+                          {.textColour = entry->textColor,
+                           .glowColour = *entry->haloColor,
+                           .blurDivisor = kHaloBlurDivisor,
+                           .face = entry->fontFace,
+                           .style = entry->fontStyle,
+                           .size = float(entry->fontSize),
+                           .horizontalAlign = Gdiplus::StringAlignment(entry->horizontalAlignment),
+                           .verticalAlign = Gdiplus::StringAlignment(entry->verticalAlignment),
+                           .wrap = entry->wrap});
     } else {
       DrawPlainText(graphics, *entry, shown, layout);
     }

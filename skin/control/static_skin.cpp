@@ -213,9 +213,14 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
       const SkinTextLines lines = StaticTextLines(window, client.right);
       const gdip::RectF layout =
           SkinMakeRect(kTextLayoutX, 0, float(client.right) - kTextLayoutX, float(client.bottom));
-      SkinDrawControlText(g, lines.Joined(), layout, kTextColour, kGlowColour, kGlowBlurDivisor, entry->faceName,
-                          entry->fontStyle, float(entry->fontSize), Gdiplus::StringAlignmentNear,
-                          Gdiplus::StringAlignmentNear, false);
+      SkinDrawControlText(g, lines.Joined(), layout,
+                          {.textColour = kTextColour,
+                           .glowColour = kGlowColour,
+                           .blurDivisor = kGlowBlurDivisor,
+                           .face = entry->faceName,
+                           .style = entry->fontStyle,
+                           .size = float(entry->fontSize),
+                           .wrap = false});
     } else if (entry->kind == kBitmap) {
       DrawBitmap(g, window, entry->imagePlacement, client);
     }

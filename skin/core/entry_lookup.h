@@ -10,20 +10,12 @@
 #include <vector>
 
 #include "skin/core/control_entries.h"
+#include "skin/core/found_entry.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
-
-template <class Entry>
-struct SkinFoundEntry {
-  int32_t owner = 0;
-  int32_t number = 0;
-  SkinWindowRecord* record = nullptr;
-  Entry* entry = nullptr;
-  explicit operator bool() const { return entry != nullptr; }
-};
 
 template <class Entry>
 SkinFoundEntry<Entry> SkinFindEntry(HWND window, std::vector<Entry> SkinWindowRecord::*list,

@@ -24,12 +24,12 @@ void DrawButton(int32_t owner, const DRAWITEMSTRUCT& item) {
   if (number <= 0) return;
   SkinWindowRecord* record = SkinRecordAt(owner);
   if (!record) return;
-  const SkinButtonEntry* entry = SkinEntryAt(record->Buttons, number);
+  SkinButtonEntry* entry = SkinEntryAt(record->Buttons, number);
   // A stale number (the button is not the entry's) must not paint another
   // button's look over this one.
   if (!entry || entry->window != item.hwndItem) return;
   if (SkinButtonPainter paint = PainterOfKind(entry->Kind)) {
-    paint(item.hwndItem, item.hDC, item.itemState, item.rcItem);
+    paint(ButtonRef{owner, number, record, entry}, item.hDC, item.itemState, item.rcItem);
   }
 }
 

@@ -183,9 +183,15 @@ class TreePainter {
       gbk.resize(size_t(n));
       WideCharToMultiByte(936, 0, item.label.data(), int(item.label.size()), gbk.data(), n, nullptr, nullptr);
       SkinDrawControlText(graphics_, gbk, {float(t.left), float(t.top), float(t.right - t.left), float(t.bottom - t.top)},
-                          colour, selected ? entry_.selectedTextHaloColor : entry_.textHaloColor, 3,
-                          entry_.fontFace, entry_.fontStyle, float(entry_.fontSize), Gdiplus::StringAlignmentNear,
-                          Gdiplus::StringAlignmentCenter, false, false, &format_);
+                          {.textColour = colour,
+                           .glowColour = selected ? entry_.selectedTextHaloColor : entry_.textHaloColor,
+                           .blurDivisor = 3,
+                           .face = entry_.fontFace,
+                           .style = entry_.fontStyle,
+                           .size = float(entry_.fontSize),
+                           .verticalAlign = Gdiplus::StringAlignmentCenter,
+                           .wrap = false,
+                           .format = &format_});
       return;
     }
     gdip::SolidBrush brush;

@@ -84,8 +84,9 @@ void PaintPressed(int32_t n, SkinWindowRecord& r, const CaptionItem& item, gdip:
 
 }  // namespace
 
-void SkinPaintCaptionButtons(int32_t n, int32_t index, gdip::Graphics& graphics, bool insideRender, bool pressed,
-                             int32_t hoverLevel) {
+void SkinPaintCaptionButtons(gdip::Graphics& graphics, const CaptionItemPaint& paint) {
+  const int32_t n = paint.record, index = paint.item, hoverLevel = paint.hoverLevel;
+  const bool insideRender = paint.insideRender, pressed = paint.pressed;
   SkinWindowRecord* record = SkinRecordAt(n);
   if (!record || index < 1 || size_t(index) > record->CaptionItems.size()) return;
   SkinWindowRecord& r = *record;

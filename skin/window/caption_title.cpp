@@ -120,8 +120,12 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
         brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
       graphics.DrawString(text, font, brush, g.layout);
   } else if (r.TitleGlow) {
-    SkinDrawControlText(graphics, text, g.layout, r.TitleColor, *r.TitleHaloColor, 4, r.TitleFontName,
-                        r.TitleFontBold ? 1 : 0, float(r.TitleFontSize));
+    SkinDrawControlText(graphics, text, g.layout,
+                        {.textColour = r.TitleColor,
+                         .glowColour = *r.TitleHaloColor,
+                         .face = r.TitleFontName,
+                         .style = r.TitleFontBold ? 1 : 0,
+                         .size = float(r.TitleFontSize)});
   } else {
     SkinDrawText(graphics, text, g.layout, r.TitleColor, *r.TitleHaloColor, 1, r.TitleFontName,
                  r.TitleFontBold, float(r.TitleFontSize));

@@ -129,7 +129,7 @@ LRESULT OnLButtonDown(const SkinMessage& m) {
   CaptionHoverItem = SkinFindButtonAtPoint(now.number, x, y);
   if (CaptionHoverItem > 0) {
     gdip::Graphics graphics;
-    SkinPaintCaptionButtons(now.number, CaptionHoverItem, graphics, false, true);
+    SkinPaintCaptionButtons(graphics, {.record = now.number, .item = CaptionHoverItem, .pressed = true});
   }
   CallSegmentHandler(r->StatusBarClickHandler, SkinFindStatusSectionAtPoint(now.number, x, y));
   return now.Forward();

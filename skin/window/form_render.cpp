@@ -41,7 +41,7 @@ void ComposeLayers(int32_t n, SkinWindowRecord& r, int width, int height) {
   if (r.HasBorder) {
     if (r.ShowTitle) SkinPaintCaption(n, graphics, true);
     for (size_t i = 0; i < r.CaptionItems.size(); ++i)
-      SkinPaintCaptionButtons(n, static_cast<int32_t>(i + 1), graphics, true);
+      SkinPaintCaptionButtons(graphics, {.record = n, .item = static_cast<int32_t>(i + 1), .insideRender = true});
   }
   if (r.StatusBarHeight > 0) {
     for (size_t i = 0; i < r.StatusBarSegments.size(); ++i)

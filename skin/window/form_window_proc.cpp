@@ -38,7 +38,7 @@ UINT_PTR HoverTimer(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
 
 void RepaintItem(int32_t n, int32_t item, int32_t level) {
   gdip::Graphics graphics;
-  SkinPaintCaptionButtons(n, item, graphics, false, false, level);
+  SkinPaintCaptionButtons(graphics, {.record = n, .item = item, .hoverLevel = level});
 }
 
 // ---- life ----------------------------------------------------------------

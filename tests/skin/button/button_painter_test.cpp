@@ -2,6 +2,7 @@
 // windows over a flat grey background.
 #include <gtest/gtest.h>
 
+#include "skin/button/button_lookup.h"
 #include "skin/button/button_installers.h"
 #include "skin/button/check_box_painter.h"
 #include "skin/button/image_button_painter.h"
@@ -45,7 +46,7 @@ class PainterTest : public ButtonFixture {
   PixelBuffer Push(UINT state) {
     if (!(state & kHot)) return Painted(ButtonSkinPaintVector, push_, state);
     testsupport::PumpMessages(20);  // no paint of a button's own may end the fade
-    ButtonSkinPaintVector(push_, nullptr, state, RECT{0, 0, 100, 30});
+    ButtonSkinPaintVector(FindButton(push_), nullptr, state, RECT{0, 0, 100, 30});
     PumpUntil([] { return FadeList.empty(); });
     return Shown(push_);
   }
@@ -127,7 +128,7 @@ TEST_F(PainterTest, TheHotLookFadesInOverThePlainOneAndHidesTheFocusRing) {
 TEST_F(PainterTest, ADcThatCannotDrawIsReplacedByTheButtonsOwnAndGivenBack) {
   Shown(push_);  // its own first paint is done
   const Held held;
-  ButtonSkinPaintVector(push_, nullptr, ODS_DISABLED, RECT{0, 0, 100, 30});
+  ButtonSkinPaintVector(FindButton(push_), nullptr, ODS_DISABLED, RECT{0, 0, 100, 30});
   const PixelBuffer shown = Shown(push_);
   EXPECT_TRUE(ColorNear(shown.RgbAt(10, 15), DisabledFace(), 6));
   EXPECT_NEAR(Darkest(shown, 35, 5, 65, 27), 0x60, 16);  // the disabled caption

@@ -299,9 +299,9 @@ TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {
 class FadeTest : public ButtonFixture {
  protected:
   // A registered 100 x 30 memory DC of one colour.
-  static HDC Picture(uint32_t rgb) {
-    HDC dc = SkinCreateMemoryDC(RECT{0, 0, 100, 30});
-    FillPattern(dc, 100, 30, nullptr, rgb);
+  static SkinMemoryDc Picture(uint32_t rgb) {
+    SkinMemoryDc dc = SkinMemoryDc::Create(100, 30);
+    FillPattern(dc.get(), 100, 30, nullptr, rgb);
     return dc;
   }
   HWND target_ = Add(L"", BS_PUSHBUTTON, 20, 20, 100, 30);
@@ -310,7 +310,7 @@ class FadeTest : public ButtonFixture {
 TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
   SkinMemoryDc dest(Picture(0x000000));
   const Held held;
-  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0, dest.get());
+  FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = dest.get()});
   const UINT_PTR timer = FadeList.at(0).Timer.id();
   EXPECT_EQ(Pixels(dest.get(), 100, 30).RgbAt(50, 15), 0u);  // the start draws nothing
   uint32_t expected = 0;
@@ -330,7 +330,7 @@ TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCaller
   HDC callers = GetDC(target_);
   const Held held;
   const auto start = std::chrono::steady_clock::now();
-  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0, callers);
+  FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = callers});
   ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }));
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
   EXPECT_TRUE(held.Same());
@@ -349,7 +349,12 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
   }
   SkinUpdateLayered(popup, {.sourceDc = back.get()});
   ShowWindow(popup, SW_SHOWNOACTIVATE);
-  FadeStart(popup, 0, 0, 100, 30, picture.get(), 0, 0, back.get(), true, true);
+  FadeStart({.window = popup,
+             .width = 100,
+             .height = 30,
+             .lentPicture = picture.get(),
+             .destDc = back.get(),
+             .layered = true});
   const UINT_PTR timer = FadeList.at(0).Timer.id();
   KillTimer(nullptr, timer);  // the ticks come from here only
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
@@ -365,8 +370,8 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
 }
 
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
-  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0);
-  FadeStart(form(), 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0);
+  FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
+  FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   const UINT_PTR first = FadeList.at(0).Timer.id();
   ButtonSkinInstall(number(), form());
   ButtonSkinRedraw(target_);
@@ -386,7 +391,7 @@ TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
   EXPECT_TRUE(held.Same());
   // A window that goes without the button procedure: the next tick ends it.
   HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form(), nullptr, nullptr, nullptr);
-  FadeStart(plain, 0, 0, 10, 10, Picture(0xFFFFFF), 0, 0);
+  FadeStart({.window = plain, .width = 10, .height = 10, .picture = Picture(0xFFFFFF)});
   DestroyWindow(plain);
   FadeTimerProc(nullptr, WM_TIMER, FadeList.at(0).Timer.id(), 0);
   EXPECT_TRUE(FadeList.empty());
