@@ -16,6 +16,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/colours.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/control/frame_paint.h"
@@ -33,8 +34,6 @@ namespace korvath::skin {
 namespace {
 
 constexpr int kDeadZone = 5;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 

@@ -12,6 +12,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/control_pictures.h"
+#include "skin/core/colours.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
@@ -32,8 +33,6 @@ namespace {
 constexpr UINT kSweepInterval = 30;
 constexpr int32_t kSweepStep = 5;
 constexpr int32_t kSquareFrame = 1;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 const SkinRenderQuality kProgressRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                            .interpolation = Gdiplus::InterpolationModeHighQualityBilinear};

@@ -10,6 +10,7 @@
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/rounded_path.h"
@@ -23,8 +24,6 @@ namespace korvath::skin {
 namespace {
 
 enum Side { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr int32_t kOuterRadius = 5;
 constexpr int32_t kInnerRadius = 3;
 

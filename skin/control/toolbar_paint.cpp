@@ -15,6 +15,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_pictures.h"
+#include "skin/core/colours.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
@@ -33,8 +34,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kGreyText = 0x808080;
 constexpr int32_t kFaceRadius = 5;
 constexpr int kDropDownWidth = 12;

@@ -11,6 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/colours.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
@@ -31,8 +32,6 @@ namespace korvath::skin {
 namespace {
 
 constexpr int32_t kRadius = 3;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 const SkinRenderQuality kUpDownRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                          .compositing = Gdiplus::CompositingQualityHighQuality};

@@ -3,6 +3,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/background_container.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
@@ -16,8 +17,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 bool HasAll(LONG style, LONG mask) { return (style | mask) == style; }
 

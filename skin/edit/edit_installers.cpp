@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr COLORREF kDisabledText = 0x606060;
 constexpr COLORREF kTreeLineColour = 0x808080;
 constexpr COLORREF kTreeFillColour = 0xFF8800;
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 // The direct children of one class (every class: null), in Z order.
 template <class Visit>

@@ -13,6 +13,7 @@
 #include "gdip/string_format.h"
 #include "platform/embedded_image.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -37,8 +38,6 @@ std::span<const uint8_t> TreeExpanderImage() { return platform::EmbeddedImageByt
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr int kButtonSize = 8;
 constexpr int kCheckBoxSize = 11;
 constexpr int kTextLimit = 512;

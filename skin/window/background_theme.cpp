@@ -7,6 +7,7 @@
 #include "gdip/graphics.h"
 #include "gdip/linear_gradient_brush.h"
 #include "skin/control/container_skin.h"
+#include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -21,7 +22,6 @@ namespace korvath::skin {
 namespace {
 
 constexpr COLORREF kDefaultTheme = 0xDDCA22;
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 // Loads from the file when a path is given, else from the bytes.
 bool LoadImage(gdip::Image& image, std::span<const uint8_t> bytes, const std::string& path) {

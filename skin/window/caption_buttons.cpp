@@ -8,6 +8,7 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/rounded_path.h"
@@ -19,9 +20,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kRed = 0x0000FF;
 
 struct ItemBox {
   int x = 0, y = 0, w = 0, h = 0;

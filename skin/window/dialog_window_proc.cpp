@@ -65,20 +65,14 @@ void OnClosing(SkinWindowRecord& record, HWND box) {
   if (record.Hidden || record.CloseAnimated || !IsWindowVisible(box)) return;
   record.CloseAnimated = true;
   FadeInStop(record.FadeInThread);
-  if (record.ShadowWindow) ShowWindow(record.ShadowWindow, SW_HIDE);
+  ShadowShowWith(record, box, false);
   SkinAnimateEffect1(box);
 }
 
 void OnShowWindow(SkinWindowRecord& record, HWND box, bool shown) {
   record.Hidden = !shown;
   if (shown) DialogLayOut(box);
-  if (!record.ShadowWindow) return;
-  if (!shown) {
-    ShowWindow(record.ShadowWindow, SW_HIDE);
-  } else if (!record.Maximized) {
-    ShowWindow(record.ShadowWindow, SW_SHOWNA);
-    ShadowWindowFollow(box);
-  }
+  ShadowShowWith(record, box, shown);
 }
 
 void OnPositionChanging(SkinWindowRecord& record, HWND box, const WINDOWPOS& pos) {

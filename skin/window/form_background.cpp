@@ -10,6 +10,7 @@
 #include "gdip/pen.h"
 #include "gdip/texture_brush.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/picture_stretch.h"
@@ -22,8 +23,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 RECT ClientRect(HWND window) {
   RECT client{};

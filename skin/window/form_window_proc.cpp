@@ -106,16 +106,13 @@ LRESULT OnShowWindow(const SkinMessage& m, SkinWindowRecord& r) {
     }
     r.ShowPainted = true;
     r.RenderPending = false;
-    if (r.ShadowWindow && !r.Maximized) {
-      ShowWindow(r.ShadowWindow, SW_SHOWNA);
-      ShadowWindowFollow(m.window);
-      if (!r.ShadowDrawn) ShadowRedraw(r.ShadowWindow);
-    }
+    ShadowShowWith(r, m.window, true);
+    if (r.ShadowWindow && !r.Maximized && !r.ShadowDrawn) ShadowRedraw(r.ShadowWindow);
     r.Hidden = false;
   } else {
     r.Hidden = true;
     r.ShowPainted = false;
-    if (r.ShadowWindow) ShowWindow(r.ShadowWindow, SW_HIDE);
+    ShadowShowWith(r, m.window, false);
   }
   SkinSyncCompanionWindow(m.window, true);
   return m.Forward();

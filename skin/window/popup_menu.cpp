@@ -7,6 +7,8 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
+#include "skin/core/window_region.h"
+#include "skin/core/colours.h"
 #include "skin/core/border_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -21,8 +23,6 @@
 namespace korvath::skin {
 
 namespace {
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr UINT kSeparatorHeight = 12;
 }  // namespace
 
@@ -42,8 +42,7 @@ void MenuSkinAttach(HWND menu) {
   RECT at{};
   GetWindowRect(menu, &at);
   OffsetRect(&at, -at.left, -at.top);
-  platform::GdiRegion region(CreateRoundRectRgn(0, 0, at.right + 1, at.bottom + 1, 4, 4));
-  if (region) SetWindowRgn(menu, region.Release(), TRUE);
+  SkinSetRoundedRegion(menu, at.right, at.bottom, 4);
   (void)SkinSubclass(menu, {.procedure = &MenuSkinWndProc});
   MenuSkinPaintFrame(menu);
 }

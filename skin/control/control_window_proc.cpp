@@ -1,27 +1,19 @@
-// The control layer: the attach calls and the procedure that lets a control
-// paint itself over its parent's skinned background.
+// The control layer's procedure: it lets a control paint itself over its
+// parent's skinned background.
 #include "skin/control/control_skin.h"
 
 #include <commctrl.h>
 
-#include "gdip/bitmap.h"
-#include "gdip/graphics.h"
 #include "platform/gdi_object.h"
-#include "skin/control/container_skin.h"
-#include "skin/control/control_installers.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/chevron_images.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/parent_background.h"
-#include "skin/core/picture_cache.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -41,49 +33,6 @@ LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window) == name; }
-bool IsToolbar(HWND window) { return IsClass(window, "ToolbarWindow32"); }
-
-struct AttachSettings {
-  std::optional<COLORREF> keyColour;
-  std::optional<COLORREF> fillColour;
-  std::optional<int32_t> fillAlpha;
-  std::optional<int32_t> frameMode;
-  bool toolbar = false;
-};
-
-// The entry, the subclassing and the properties; then, for a control with
-// children, its registration as a container (which subclasses it again).
-void Attach(HWND window, const AttachSettings& settings) {
-  const int32_t owner = SkinTopSkinnedAncestor(window);
-  if (owner <= 0 || SkinIsSubclassed(window)) return;
-  SkinWindowRecord* record = SkinRecordAt(owner);
-  const int32_t number = SkinTakeEntrySlot(record->Toolbars);
-  const SkinFontInfo font = SkinControlFontMetrics(window);
-  SkinToolbarEntry& entry = record->Toolbars[size_t(number) - 1];
-  entry = SkinToolbarEntry{};
-  entry.window = window;
-  entry.keyColor = settings.keyColour.value_or(GetSysColor(COLOR_BTNFACE));
-  entry.fontFace = font.face.empty() ? kDefaultFontFace : font.face;
-  entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
-  entry.fontStyle = font.style;
-  entry.repaint = settings.toolbar && IsToolbar(window);
-  entry.frameMode = settings.frameMode.value_or(0);
-
-  entry.savedProc = SkinSubclass(window, {.procedure = &ControlSkinWndProc,
-                                          .owner = owner,
-                                          .number = number,
-                                          .slot = &kControlLayerSlot});
-
-  if (!FindWindowExW(window, nullptr, nullptr, nullptr)) return;
-  // An absent fill arrives as colour 0 (no tint) and alpha 0.
-  const COLORREF colour = settings.fillColour.value_or(0);
-  const int32_t alpha = settings.fillAlpha.value_or(0);
-  if (settings.toolbar) {
-    ContainerSkinAttach(window, false, colour, alpha, std::nullopt);
-  } else {
-    ContainerControlRegister(window, false, colour, alpha, std::nullopt);
-  }
-}
 
 void OnMouseMove(HWND window) {
   SkinToolbarEntry* entry = ToolbarEntryOf(window);
@@ -109,7 +58,7 @@ void SetRepaint(HWND window) {
 LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
   if (!SkinTransparentMode) return Forward(window, WM_ERASEBKGND, wParam, lParam);
   SkinToolbarEntry* entry = ToolbarEntryOf(window);
-  if (entry && IsToolbar(window) && !entry->repaint) entry->repaint = SkinFindParentSkin(window, true);
+  if (entry && SkinIsToolbar(window) && !entry->repaint) entry->repaint = SkinFindParentSkin(window, true);
   SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
   return 1;
 }
@@ -181,44 +130,14 @@ bool PaintsIntoGivenDc(HWND window) {
 
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   if (!SkinEnabled) return Forward(window, WM_PAINT, wParam, lParam);
-  if (IsToolbar(window)) return PaintToolbar(window);
+  if (SkinIsToolbar(window)) return PaintToolbar(window);
   if (PaintsIntoGivenDc(window)) return PaintIntoMemoryDc(window, lParam);
   return PaintOverUpdateRect(window, lParam);
 }
 
 }  // namespace
 
-void ToolbarSkinInstall(int32_t, HWND parent) {
-  for (HWND toolbar = FindWindowExW(parent, nullptr, TOOLBARCLASSNAMEW, nullptr); toolbar;
-       toolbar = FindWindowExW(parent, toolbar, TOOLBARCLASSNAMEW, nullptr)) {
-    if (SkinIsSubclassed(toolbar)) continue;
-    SetSkinProp(toolbar, prop::Kj_wtjb, SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
-    ToolbarSkinAttach(toolbar);
-  }
-}
-
-void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
-                                std::optional<COLORREF> fillColour, std::optional<int32_t> fillAlpha) {
-  Attach(window, {.keyColour = keyColour, .fillColour = fillColour, .fillAlpha = fillAlpha});
-}
-
-void ContainerControlRegister(HWND window, std::optional<bool> framed,
-                              std::optional<COLORREF> backgroundColour,
-                              std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
-  const int32_t owner = SkinTopSkinnedAncestor(window);
-  if (SkinFindContainerEntry(owner, window) > 0) return;
-  ContainerSkinAttach(window, framed.value_or(true), backgroundColour,
-                      backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255, outline.value_or(false));
-}
-
-void ToolbarSkinAttach(HWND window, std::optional<COLORREF> keyColour, std::optional<COLORREF> fillColour,
-                       std::optional<int32_t> fillAlpha, std::optional<int32_t> frameMode) {
-  Attach(window, {.keyColour = keyColour,
-                  .fillColour = fillColour,
-                  .fillAlpha = fillAlpha,
-                  .frameMode = frameMode,
-                  .toolbar = true});
-}
+bool SkinIsToolbar(HWND window) { return IsClass(window, "ToolbarWindow32"); }
 
 LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -228,7 +147,7 @@ LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
     case WM_MOVE:              if (SkinTransparentMode) InvalidateRect(window, nullptr, FALSE); break;
     case WM_ERASEBKGND:        return OnEraseBackground(window, wParam, lParam);
-    case WM_SIZE:              if (IsToolbar(window)) SetRepaint(window); break;
+    case WM_SIZE:              if (SkinIsToolbar(window)) SetRepaint(window); break;
     case WM_PAINT:             return OnPaint(window, wParam, lParam);
     case WM_HSCROLL:
     case WM_VSCROLL:           if (IsClass(window, "RichEdit20A")) InvalidateRect(window, nullptr, FALSE); break;
@@ -245,35 +164,5 @@ bool SkinFindParentSkin(HWND window, bool controlLayer) {
 }
 
 void SkinReleaseDC(HWND window, HDC dc) { SkinRefreshWindow(window, true, false, dc); }
-
-void SkinControlAreaPaint(HWND window, HDC dc) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  const float l = float(client.left), t = float(client.top);
-  const float w = float(client.right - client.left), h = float(client.bottom - client.top);
-  // The band is filled through GDI: white that GDI+ writes carries an
-  // alpha byte, and Wine's TransparentBlt then no longer sees the key in it.
-  {
-    const platform::GdiRegion band(CreateRectRgnIndirect(&client));
-    const platform::GdiRegion inside(
-        CreateRectRgn(client.left + 3, client.top + 3, client.right - 3, client.bottom - 3));
-    CombineRgn(band.get(), band.get(), inside.get(), RGN_XOR);
-    FillRgn(dc, band.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  gdip::Graphics g;
-  if (!SkinGraphicsOnDC(g, dc)) return;
-  g.SetClipRect(l, t, w, h, Gdiplus::CombineModeReplace);
-  g.SetClipRect(l + 3, t + 3, w - 6, h - 6, Gdiplus::CombineModeXor);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 120)), 1.0f, l, t, w - 1, h - 1);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 10)), 1.0f, l + 1, t + 1, w - 3, h - 3);
-  g.ResetClip();
-  SkinFillSolid(g, gdip::Argb(SkinArgbFromColorRef(0xFF8800, 80)), w - 20, t + 3, 17, h - 7);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 100)), 1.0f, w - 20, t + 3, 17, h - 7);
-  gdip::Bitmap chevron;
-  if (SkinLoadCachedPicture(chevron, ChevronDownImage())) {
-    g.DrawImageRect(chevron, w - 15, t + (h - 11) / 2 + 3, float(chevron.GetWidth()),
-                    float(chevron.GetHeight()));
-  }
-}
 
 }  // namespace korvath::skin
