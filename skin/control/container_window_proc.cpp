@@ -174,11 +174,7 @@ void OnCommand(WPARAM wParam, HWND control) {
 
 // Marks the container entry of a registered tab control for a rebuild.
 void RebuildTabContainer(HWND tab) {
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(tab, prop::Hw_FuID)));
-  if (!record) return;
-  SkinContainerEntry* entry =
-      SkinEntryAt(record->Containers, int32_t(GetSkinProp(tab, prop::Hw_lbID)));
-  if (entry && entry->window == tab) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(tab, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
 }
 
 void OnNotify(LPARAM lParam) {

@@ -11,6 +11,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
@@ -46,11 +47,7 @@ LRESULT TransparentControlColour(HDC dc, HWND control) {
 }
 
 void MarkContainerDirty(HWND window) {
-  const auto owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID));
-  const auto number = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
-  SkinWindowRecord* r = SkinRecordAt(owner);
-  if (r && number > 0)
-    if (SkinContainerEntry* entry = SkinEntryAt(r->Containers, number)) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(window, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
 }
 
 // A command of a described popup menu: the identifier in decimal is the

@@ -168,7 +168,7 @@ LRESULT OnSysCommand(const SkinMessage& m) {
     case SC_MAXIMIZE:
       r->Maximized = true;
       r->RenderPending = true;
-      if (r->ShadowWindow) ShowWindow(r->ShadowWindow, SW_HIDE);
+      ShadowShowWith(*r, m.window, false);
       break;
     case SC_RESTORE:
       // A restore from elsewhere than the caption (the taskbar, the window
@@ -181,7 +181,7 @@ LRESULT OnSysCommand(const SkinMessage& m) {
     case SC_MINIMIZE:
       r->RenderPending = true;
       r->Minimized = true;
-      if (r->ShadowWindow) ShowWindow(r->ShadowWindow, SW_HIDE);
+      ShadowShowWith(*r, m.window, false);
       break;
     default:
       break;
