@@ -17,8 +17,6 @@ namespace korvath::skin {
 namespace {
 
 constexpr LONG kGroupBoxBit = 0x4;
-constexpr int kKindGroupBox = 1;
-constexpr int kKindTabControl = 2;
 
 }  // namespace
 
@@ -60,7 +58,7 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
     const bool tab = SkinGetClassNameText(window) == "SysTabControl32";
     if (IsGroupBoxButton(window) || tab) {
       entry.framed = true;
-      entry.kind = tab ? kKindTabControl : kKindGroupBox;
+      entry.kind = tab ? ContainerKind::TabControl : ContainerKind::GroupBox;
       const SkinFontInfo font = SkinControlFontMetrics(window);
       entry.captionFontFace = font.face;
       entry.captionFontSize = font.size;

@@ -24,8 +24,6 @@ namespace korvath::skin {
 
 namespace {
 
-enum StaticKind { kText = 1, kBitmap = 2, kIcon = 3 };
-enum Placement { kAtOrigin = 0, kBottomRight = 1, kCentred = 2, kStretched = 3 };
 
 constexpr COLORREF kTextColour = 0x000000;
 constexpr COLORREF kGlowColour = 0xFFFFFF;
@@ -39,17 +37,17 @@ constexpr int32_t kGlowBelow = 4;
 
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
-int32_t KindOf(LONG style) {
-  if (HasAll(style, SS_ICON)) return kIcon;
-  if (HasAll(style, SS_BITMAP)) return kBitmap;
-  return kText;
+StaticKind KindOf(LONG style) {
+  if (HasAll(style, SS_ICON)) return StaticKind::Icon;
+  if (HasAll(style, SS_BITMAP)) return StaticKind::Bitmap;
+  return StaticKind::Text;
 }
 
-int32_t PlacementOf(LONG style) {
-  if (HasAll(style, SS_CENTERIMAGE)) return kCentred;
-  if (HasAll(style, SS_REALSIZECONTROL)) return kStretched;
-  if (HasAll(style, SS_RIGHTJUST)) return kBottomRight;
-  return kAtOrigin;
+ImagePlacement PlacementOf(LONG style) {
+  if (HasAll(style, SS_CENTERIMAGE)) return ImagePlacement::Centred;
+  if (HasAll(style, SS_REALSIZECONTROL)) return ImagePlacement::Stretched;
+  if (HasAll(style, SS_RIGHTJUST)) return ImagePlacement::BottomRight;
+  return ImagePlacement::AtOrigin;
 }
 
 SkinStaticEntry* StaticEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics).entry; }
@@ -73,7 +71,7 @@ HANDLE ImageOf(HWND window) {
 }
 
 bool KeepsNativeDrawing(HWND window, const SkinStaticEntry& entry) {
-  if (entry.kind == kText) return IsBlank(GetControlText(window));
+  if (entry.kind == StaticKind::Text) return IsBlank(GetControlText(window));
   return ImageOf(window) == nullptr;
 }
 
@@ -113,7 +111,7 @@ LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-void DrawBitmap(gdip::Graphics& g, HWND window, int32_t placement, const RECT& client) {
+void DrawBitmap(gdip::Graphics& g, HWND window, ImagePlacement placement, const RECT& client) {
   HANDLE handle = reinterpret_cast<HANDLE>(SendMessageW(window, STM_GETIMAGE, IMAGE_BITMAP, 0));
   if (!handle) handle = reinterpret_cast<HANDLE>(SendMessageW(window, STM_GETICON, 0, 0));
   if (!handle) return;
@@ -124,17 +122,17 @@ void DrawBitmap(gdip::Graphics& g, HWND window, int32_t placement, const RECT& c
   const float w = float(image.GetWidth()), h = float(image.GetHeight());
   const float cw = float(client.right), ch = float(client.bottom);
   switch (placement) {
-    case kStretched:    g.DrawImageRect(image, 0, 0, cw, ch); break;
-    case kCentred:      g.DrawImageRect(image, (cw - w) / 2, (ch - h) / 2, w, h); break;
-    case kBottomRight:  g.DrawImageRect(image, cw - w, ch - h, w, h); break;
+    case ImagePlacement::Stretched:    g.DrawImageRect(image, 0, 0, cw, ch); break;
+    case ImagePlacement::Centred:      g.DrawImageRect(image, (cw - w) / 2, (ch - h) / 2, w, h); break;
+    case ImagePlacement::BottomRight:  g.DrawImageRect(image, cw - w, ch - h, w, h); break;
     default:            g.DrawImageRect(image, 0, 0, w, h); break;
   }
 }
 
-void DrawIconOf(HDC dc, HWND window, int32_t placement, const RECT& client) {
+void DrawIconOf(HDC dc, HWND window, ImagePlacement placement, const RECT& client) {
   const auto icon = reinterpret_cast<HICON>(SendMessageW(window, STM_GETICON, 0, 0));
   if (!icon) return;
-  if (placement == kStretched) {
+  if (placement == ImagePlacement::Stretched) {
     DrawIconEx(dc, 0, 0, icon, client.right, client.bottom, 0, nullptr, DI_NORMAL);
   } else {
     DrawIcon(dc, 0, 0, icon);
@@ -161,8 +159,8 @@ void StaticSkinInstall(int32_t recordIndex, HWND parent, int32_t extraWidth, int
     entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
     entry.fontStyle = font.style;
     entry.kind = KindOf(style);
-    if (entry.kind != kText) entry.imagePlacement = PlacementOf(style);
-    if (entry.kind == kText) {
+    if (entry.kind != StaticKind::Text) entry.imagePlacement = PlacementOf(style);
+    if (entry.kind == StaticKind::Text) {
       // Room for the glow and the wider layout of the painter.
       const RECT r = SkinChildRectInParent(child);
       SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth, r.bottom - r.top + extraHeight,
@@ -203,11 +201,11 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
   GetClientRect(window, &client);
   SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
   if (!buffer) return;
-  if (entry->kind == kBitmap && !ImageOf(window)) return;  // the window keeps what it shows
-  if (entry->kind == kIcon) {
+  if (entry->kind == StaticKind::Bitmap && !ImageOf(window)) return;  // the window keeps what it shows
+  if (entry->kind == StaticKind::Icon) {
     DrawIconOf(buffer.get(), window, entry->imagePlacement, client);
   } else if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) {
-    if (entry->kind == kText) {
+    if (entry->kind == StaticKind::Text) {
       // Broken into lines here, so that no line runs past the client area:
       // GDI+ would otherwise wrap at the layout's edge or cut a character.
       const SkinTextLines lines = StaticTextLines(window, client.right);
@@ -221,7 +219,7 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
                            .style = entry->fontStyle,
                            .size = float(entry->fontSize),
                            .wrap = false});
-    } else if (entry->kind == kBitmap) {
+    } else if (entry->kind == StaticKind::Bitmap) {
       DrawBitmap(g, window, entry->imagePlacement, client);
     }
   }
@@ -231,12 +229,12 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
 
 bool StaticShowsSkinnedText(HWND window) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
-  return entry && entry->kind == kText;
+  return entry && entry->kind == StaticKind::Text;
 }
 
 SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
-  if (!entry || entry->kind != kText) return {};
+  if (!entry || entry->kind != StaticKind::Text) return {};
   const SkinFontInfo font{entry->faceName, entry->fontSize, entry->fontStyle};
   return SkinLayOutControlText(GetControlText(window), float(clientWidth - kGlowRight), font);
 }

@@ -185,11 +185,16 @@ struct SkinToolbarEntry {
   int32_t frameMode = 0;
 };
 
+// What a static control of a message box shows, and where its picture goes.
+// The numbers are the ones the entries have always kept.
+enum class StaticKind : int32_t { Text = 1, Bitmap = 2, Icon = 3 };
+enum class ImagePlacement : int32_t { AtOrigin = 0, BottomRight = 1, Centred = 2, Stretched = 3 };
+
 // A static control of a message box.
 struct SkinStaticEntry {
   HWND window = nullptr;
-  int32_t imagePlacement = 0;  // 0 origin, 1 bottom-right, 2 centred, 3 stretched
-  int32_t kind = 0;            // 1 text, 2 bitmap, 3 icon
+  ImagePlacement imagePlacement = ImagePlacement::AtOrigin;
+  std::optional<StaticKind> kind;  // none: not yet set up
   WNDPROC savedProc = nullptr;
   std::string faceName;
   int32_t fontSize = 0;
@@ -227,6 +232,10 @@ struct LayoutEntry {
 // A container's stretched children have the same four fields.
 using SkinStretchChild = LayoutEntry;
 
+// The containers the painters draw a frame of their own for; the numbers
+// are the ones the entries have always kept.
+enum class ContainerKind : int32_t { Other = 0, GroupBox = 1, TabControl = 2 };
+
 // A group box, tab control or other window with children.
 struct SkinContainerEntry {
   HWND window = nullptr;
@@ -238,7 +247,7 @@ struct SkinContainerEntry {
   bool childChanged = false;  // second dirty flag: a child moved or changed
   int32_t paintedWidth = 0;   // client size as last painted
   int32_t paintedHeight = 0;
-  int32_t kind = 0;  // 1 group box, 2 tab control, else 0
+  ContainerKind kind = ContainerKind::Other;
   bool framed = false;
   std::string captionFontFace;
   int32_t captionFontSize = 0;

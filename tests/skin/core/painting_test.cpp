@@ -53,7 +53,7 @@ TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
   HWND group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
   HWND control = form_.AddChild(L"STATIC", 0, 10, 20, 80, 40, group);
   HWND onForm = form_.AddChild(L"STATIC", 0, 20, 140, 80, 40);
-  form_.AddContainer(group, kGreen, 255, 1);
+  form_.AddContainer(group, kGreen, 255, ContainerKind::GroupBox);
   for (HWND w : {control, onForm}) {
     form_.Skin(w);
     SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentControlProc));
@@ -91,8 +91,8 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
     HWND outer = form_.AddChild(L"BUTTON", BS_GROUPBOX, 10, 10, 200, 150);
     HWND inner = form_.AddChild(L"STATIC", 0, 10, 20, 150, 100, outer);
     HWND edit = form_.AddChild(L"EDIT", 0, 15, 15, 40, 20, inner);
-    form_.AddContainer(outer, kRed, 255, 1);
-    form_.AddContainer(inner, c.colour, c.alpha, 0, c.framed);
+    form_.AddContainer(outer, kRed, 255, ContainerKind::GroupBox);
+    form_.AddContainer(inner, c.colour, c.alpha, ContainerKind::Other, c.framed);
     if (c.panel) SetSkinProp(inner, prop::Zqk_LbID, 1);
     SkinMemoryDc dc = SkinPaintParentBackground(c.panel ? inner : edit, RECT{0, 0, 40, 20});
     const uint32_t seen = Pixels(dc.get(), 40, 20).RgbAt(20, 10);
@@ -103,7 +103,7 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
   // A group box is filled inside its rounded frame only, whatever inset and
   // corner its painter gives.
   HWND group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
-  form_.AddContainer(group, kRed, 255, 1);
+  form_.AddContainer(group, kRed, 255, ContainerKind::GroupBox);
   SkinMemoryDc dc = SkinPaintParentBackground(group, RECT{0, 0, 150, 100}, 20, 5);
   const auto px = Pixels(dc.get(), 150, 100);
   EXPECT_EQ(px.RgbAt(75, 2), BackPattern(95, 22));  // above the frame
@@ -116,7 +116,7 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
   HWND box = form_.AddChild(L"STATIC", 0, 0, 0, 240, 200);
   group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100, box);
   form_.AddContainer(box, kGreen, 255);
-  form_.AddContainer(group, kRed, 255, 1);
+  form_.AddContainer(group, kRed, 255, ContainerKind::GroupBox);
   dc = SkinPaintParentBackground(group, RECT{0, 0, 150, 100}, 20, 5);
   const auto banded = Pixels(dc.get(), 150, 100);
   EXPECT_EQ(banded.RgbAt(75, 2), Rgb(kGreen));
