@@ -21,6 +21,10 @@ korvath_make_prefix() {
     echo "wine-env: wineboot failed for $WINEPREFIX (see $log)" >&2
     return 1
   fi
+  # Wine draws the caption buttons of its own windows (the file and folder
+  # dialogs) with Marlett, which this Wine does not find among its own fonts:
+  # without it they show the letters "r", "0" and "1".
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>>"$log" || return 1
   # Wine ships no SimSun: map the Chinese faces onto WenQuanYi Zen Hei, the
   # Song faces onto its "Sharp" cut, whose 12-pixel glyphs keep their thin
   # strokes in native controls (the plain cut drops them).
@@ -38,9 +42,9 @@ korvath_make_prefix() {
   echo "$korvath_settings_id" >"$WINEPREFIX/.korvath-ready"
 }
 
-# A prefix is ready for the settings it was made with: changed settings make
-# it anew.
-korvath_settings_id=$(sha1sum <"$korvath_root/tools/wine-settings.reg" | cut -c1-40)
+# A prefix is ready for the settings and the set-up it was made with: a
+# change to either makes it anew.
+korvath_settings_id=$({ cat "$korvath_root/tools/wine-settings.reg"; declare -f korvath_make_prefix; } | sha1sum | cut -c1-40)
 if [ "$(cat "$WINEPREFIX/.korvath-ready" 2>/dev/null)" != "$korvath_settings_id" ]; then
   korvath_make_prefix || return 1 2>/dev/null || exit 1
 fi

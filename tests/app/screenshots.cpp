@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "skin/button/button_lookup.h"
@@ -25,7 +26,9 @@
 #include "skin/core/window_props.h"
 #include "skin/core/window_record.h"
 #include "app/field_panels.h"
-#include "tests/app/document_fixture.h"
+#include "platform/gdi_object.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/app/npc_test_record.h"
 #include "tests/skin/window/box_probes.h"
 #include "tests/skin/window/every_control_form.h"
 
@@ -34,24 +37,52 @@ namespace {
 
 // The desktop that Xvfb does not have: a plain window under every other,
 // so that what lies around a window (its shadow, a box beside it) shows
-// against one colour.
+// against one colour. It runs on a thread of its own, as a desktop is
+// another program's: it repaints what a window uncovers while this thread
+// is busy, as during a close effect, which pumps no messages.
 constexpr COLORREF kDesktop = RGB(58, 110, 165);
+
+LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
 
 class Desktop : public ::testing::Environment {
  public:
   void SetUp() override {
-    window_ = std::make_unique<TestWindow>(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), L"desktop",
-                                           WS_POPUP | WS_DISABLED, nullptr, kDesktop);
-    SetWindowPos(window_->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    PumpMessages(100);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([ready] {
+      const platform::GdiBrush colour(CreateSolidBrush(kDesktop));
+      WNDCLASSEXW wc = {sizeof wc};
+      wc.lpfnWndProc = DesktopProc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+      wc.hbrBackground = colour.get();
+      wc.lpszClassName = L"KorvathDesktop";
+      RegisterClassExW(&wc);
+      window_ = CreateWindowExW(WS_EX_NOACTIVATE, wc.lpszClassName, L"desktop", WS_POPUP | WS_DISABLED, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                wc.hInstance, nullptr);
+      SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      UpdateWindow(window_);
+      SetEvent(ready);
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    });
+    WaitForSingleObject(ready, INFINITE);
+    CloseHandle(ready);
     // The caret stays shown: a picture never catches it blinked away.
     SetCaretBlinkTime(INFINITE);
   }
-  void TearDown() override { window_.reset(); }
-  static HWND Window() { return window_ ? window_->hwnd() : nullptr; }
+  void TearDown() override {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    thread_.join();
+  }
+  static HWND Window() { return window_; }
 
  private:
-  static inline std::unique_ptr<TestWindow> window_;
+  std::thread thread_;
+  static inline HWND window_ = nullptr;
 };
 const auto* const kDesktopEnvironment = ::testing::AddGlobalTestEnvironment(new Desktop);
 
@@ -71,7 +102,7 @@ PixelBuffer CaptureScreen(const RECT& r) {
 }
 
 BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM rect) {
-  if (window == Desktop::Window() || !IsWindowVisible(window)) return TRUE;
+  if (!IsWindowVisible(window)) return TRUE;
   RECT r;
   GetWindowRect(window, &r);
   if (r.right > r.left && r.bottom > r.top) UnionRect(reinterpret_cast<RECT*>(rect), reinterpret_cast<RECT*>(rect), &r);
@@ -124,11 +155,19 @@ DialogAnswerer::Answer PictureOfBox(const std::string& name, int answer) {
   };
 }
 
-class ToolPictures : public DocumentTest {
+// The tool as it starts, with an empty document folder, the pointer away.
+class ToolPictures : public MainWindowTest {
  protected:
   void SetUp() override {
-    DocumentTest::SetUp();
+    MainWindowTest::SetUp();
+    RemoveFolder(DocumentFolder());
+    CreateDirectoryW(Wide(DocumentFolder()).c_str(), nullptr);
+    // The focus where the tool puts it (the fixture's activation took it).
+    SetFocus(focusAtStart_);
     PointerAway();
+  }
+  std::vector<SeenDialog> Generate(std::vector<DialogAnswerer::Answer> answers) {
+    return ClickAnswering(生成保存按钮, std::move(answers));
   }
   RECT ClientRect(Unit unit) {
     RECT r;
@@ -261,9 +300,31 @@ struct HalfWay {
 };
 HalfWay halfWay;
 
+// True when every pixel of the picture outside `window` (both in screen
+// coordinates, the picture's top left at `origin`) is the desktop's.
+bool OnlyDesktopAround(const PixelBuffer& picture, POINT origin, const RECT& window) {
+  const uint32_t desktop = uint32_t(GetRValue(kDesktop)) << 16 | uint32_t(GetGValue(kDesktop)) << 8 | GetBValue(kDesktop);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const POINT p{origin.x + x, origin.y + y};
+      if (!PtInRect(&window, p) && picture.RgbAt(x, y) != desktop) return false;
+    }
+  }
+  return true;
+}
+
+// The fifth of the ten frames, once the desktop has repainted what the
+// frames before it uncovered (its thread does so while the effect, which
+// pumps no messages, sleeps between frames).
 void OnCloseFrame(const skin::LayeredFrame& frame) {
   if (frame.window != halfWay.form || ++halfWay.frames != 5) return;
-  halfWay.picture = CaptureScreen(halfWay.around);
+  const POINT origin{halfWay.around.left, halfWay.around.top};
+  for (int i = 0; i < 300; ++i) {
+    halfWay.picture = CaptureScreen(halfWay.around);
+    if (OnlyDesktopAround(halfWay.picture, origin, frame.bounds)) return;
+    Sleep(10);  // the desktop's thread paints; this one may not pump here
+  }
+  ADD_FAILURE() << "the desktop did not repaint around the fifth frame";
 }
 
 TEST_F(EnginePictures, ACloseEffectHalfWay) {

@@ -5,6 +5,7 @@
 // and picture tests compare their exact results).
 #include <gtest/gtest.h>
 
+#include "platform/gdi_object.h"
 #include "tests/support/win_test_support.h"
 
 using namespace testsupport;
@@ -36,4 +37,18 @@ TEST(Resources, AnIconCountsWhileItLives) {
   EXPECT_EQ(LiveUserObjects(), before + 1);
   DestroyIcon(icon);
   EXPECT_EQ(LiveUserObjects(), before);
+}
+
+// The windows that Wine draws itself (the file and folder dialogs that the
+// tool opens) take their caption buttons from Marlett: the prefix carries
+// the face, or their close button shows the letter "r".
+TEST(WinePrefix, CaptionButtonsHaveTheirFace) {
+  const korvath::platform::GdiFont font(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+                                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                                    DEFAULT_PITCH, L"Marlett"));
+  const korvath::platform::MemoryDC dc = korvath::platform::MemoryDC::CompatibleWith(nullptr);
+  const korvath::platform::SelectScope selected(dc.get(), font.get());
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc.get(), LF_FACESIZE, face);
+  EXPECT_STREQ(face, L"Marlett");
 }
