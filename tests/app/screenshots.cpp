@@ -71,8 +71,6 @@ class Desktop : public ::testing::Environment {
     });
     WaitForSingleObject(ready, INFINITE);
     CloseHandle(ready);
-    // The caret stays shown: a picture never catches it blinked away.
-    SetCaretBlinkTime(INFINITE);
   }
   void TearDown() override {
     PostMessageW(window_, WM_CLOSE, 0, 0);
@@ -90,14 +88,6 @@ std::string OutputFolder() {
   const char* folder = std::getenv("KORVATH_SCREENSHOTS");
   std::string out = folder && *folder ? folder : ".";
   if (out.back() != '\\' && out.back() != '/') out += '\\';
-  return out;
-}
-
-PixelBuffer CaptureScreen(const RECT& r) {
-  HDC screen = GetDC(nullptr);
-  PixelBuffer out = CaptureDC(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
-  ReleaseDC(nullptr, screen);
-  for (uint32_t& p : out.pixels) p |= 0xFF000000u;
   return out;
 }
 
@@ -121,18 +111,11 @@ RECT AroundThreadWindows(int margin = 24) {
   return all;
 }
 
-// What the screen settles on: captures, pumping between them, until two in a
-// row agree.
+// What the screen settles on, the caret of the moment shown.
 PixelBuffer Settled(const RECT& r) {
-  PixelBuffer last;
-  for (int i = 0; i < 200; ++i) {
-    PumpMessages(60);
-    PixelBuffer now = CaptureScreen(r);
-    if (!last.Empty() && now.pixels == last.pixels) return now;
-    last = std::move(now);
-  }
-  ADD_FAILURE() << "the screen did not settle";
-  return last;
+  PixelBuffer picture = SettledScreen(r);
+  if (picture.Empty()) ADD_FAILURE() << "the screen did not settle";
+  return picture;
 }
 
 void Save(const PixelBuffer& picture, const std::string& name) {
@@ -141,7 +124,12 @@ void Save(const PixelBuffer& picture, const std::string& name) {
   std::printf("picture: %s (%d x %d)\n", path.c_str(), picture.width, picture.height);
 }
 
-void SaveScreenAround(const std::string& name) { Save(Settled(AroundThreadWindows()), name); }
+void SaveScreenAround(const std::string& name) {
+  const RECT around = AroundThreadWindows();
+  const PixelBuffer picture = Settled(around);
+  EXPECT_TRUE(ShowsCaret(picture, around)) << name << " does not show the caret of the focused box";
+  Save(picture, name);
+}
 
 // Moves the pointer to the desktop's corner, away from every window.
 void PointerAway() { MouseMoveTo(Desktop::Window(), 2, 2); }

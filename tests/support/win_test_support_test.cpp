@@ -52,3 +52,32 @@ TEST(WinePrefix, CaptionButtonsHaveTheirFace) {
   GetTextFaceW(dc.get(), LF_FACESIZE, face);
   EXPECT_STREQ(face, L"Marlett");
 }
+
+// A caret blinks (every half second under Wine, whatever the blink time
+// says): a settled picture taken while it blinks off waits for it to show,
+// so that a picture of a focused box shows where one types.
+TEST(Screen, ASettledPictureShowsTheBlinkingCaret) {
+  TestWindow window(240, 80, L"caret", WS_POPUP | WS_VISIBLE);
+  SetWindowPos(window.hwnd(), HWND_TOPMOST, 60, 60, 0, 0, SWP_NOSIZE);
+  const HWND edit = window.AddChild(L"Edit", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 30);
+  SetForegroundWindow(window.hwnd());
+  SetFocus(edit);
+  ASSERT_EQ(GetFocus(), edit);
+  RECT r;
+  GetWindowRect(edit, &r);
+  POINT caret;
+  ASSERT_TRUE(GetCaretPos(&caret));
+  // The caret's column is dark on the white box while it shows.
+  const auto caretOn = [&](const PixelBuffer& p) {
+    int dark = 0;
+    for (int y = 0; y < p.height; ++y) dark += (p.RgbAt(caret.x, y) & 0xFF) < 0x80;
+    return dark >= 8;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return caretOn(CaptureScreen(r)); }, 3000)) << "the caret never showed";
+  ASSERT_TRUE(PumpUntil([&] { return !caretOn(CaptureScreen(r)); }, 3000)) << "the caret never blinked off";
+  const PixelBuffer picture = SettledScreen(r);
+  ASSERT_FALSE(picture.Empty());
+  if (!caretOn(picture)) SaveFailureImage(picture, "settled_caret");
+  EXPECT_TRUE(caretOn(picture));
+  EXPECT_TRUE(ShowsCaret(picture, r));
+}
