@@ -31,7 +31,7 @@ cp "$build/win/tests/app/app_screenshots.exe" "$program_folder/KorvathNpc.exe"
 mkdir -p "$out"
 [ $# -gt 0 ] || rm -f "$out"/*.png
 KORVATH_SCREENSHOTS=$(winepath -w "$out") wine "$program_folder/KorvathNpc.exe" "$@" </dev/null 2>&1 |
-  tee "$build/win/screenshots.log" | grep -E '^(picture:|\[  FAILED  \]|\[  PASSED  \])' || true
+  tee "$build/win/screenshots.log" | grep -E '^(picture:|note:|\[  FAILED  \]|\[  PASSED  \])' || true
 wineserver -w
 grep -q '^\[  PASSED  \]' "$build/win/screenshots.log" && ! grep -q '^\[  FAILED  \]' "$build/win/screenshots.log" ||
   { echo "screenshots: the picture program failed (see $build/win/screenshots.log)" >&2; exit 1; }
