@@ -6,8 +6,9 @@
 #include "gdip/graphics.h"
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
+#include "platform/gdi_object.h"
 #include "skin/control/control_skin.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -16,7 +17,6 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -82,16 +82,14 @@ void ExcludeOverlappingSiblings(HWND window, SkinLabelEntry* entry, HDC dc) {
 }
 
 LRESULT OnPaint(HWND window) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
+  platform::PaintScope paint(window);
   SkinLabelEntry* entry = LabelEntryOf(window);
-  ExcludeOverlappingSiblings(window, entry, dc);
+  ExcludeOverlappingSiblings(window, entry, paint.dc());
   if (!entry || entry->dirty) {
     LabelSkinPaint(window);
   } else {
-    SkinRefreshWindow(window, false, false, dc);
+    SkinRefreshWindow(window, false, false, paint.dc());
   }
-  EndPaint(window, &paint);
   return 0;
 }
 
@@ -105,7 +103,7 @@ std::string SetTextArgument(HWND window, LPARAM lParam) {
 // a static control paints itself in the system's look as it does.
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
   std::string text = SetTextArgument(window, lParam);
-  const LRESULT result = SkinPassOn(window, WM_SETTEXT, wParam, lParam);
+  const LRESULT result = SkinForward(window, WM_SETTEXT, wParam, lParam);
   for (const auto& [sibling, overlap] : OverlappingSiblings(window, LabelEntryOf(window)))
     InvalidateRect(sibling, nullptr, TRUE);
   LabelSkinPaint(window, std::move(text));
@@ -142,18 +140,14 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   entry.verticalAlignment = settings.verticalAlignment.value_or(Gdiplus::StringAlignmentCenter);
   entry.wrap = settings.wrap.value_or(false);
   entry.textColor = settings.textColour.value_or(0);
-  entry.halo = settings.haloColour.has_value();
-  entry.haloColor = settings.haloColour.value_or(kNoColor);
+  entry.haloColor = settings.haloColour;
   entry.fontFace = settings.fontFace.value_or(kDefaultFontFace);
   entry.fontSize = settings.fontSize.value_or(kDefaultFontSize);
   entry.fontStyle = settings.fontStyle.value_or(0);
   entry.dirty = true;
 
   // The chain is complete before the first message reaches the new procedure.
-  SetSkinProp(window, prop::Hw_FuID, owner);
-  SetSkinProp(window, prop::Hw_lbID, number);
-  SetSkinProp(window, prop::Hw_hProc, GetWindowLongPtrW(window, GWLP_WNDPROC));
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LabelSkinWndProc));
+  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .owner = owner, .number = number});
   return 1;
 }
 
@@ -168,7 +162,7 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void LabelSkinPaint(HWND window, std::optional<std::string> text) {
@@ -184,11 +178,17 @@ void LabelSkinPaint(HWND window, std::optional<std::string> text) {
   if (!shown.empty() && SkinGraphicsOnDC(graphics, buffer.get())) {
     const gdip::RectF layout = SkinMakeRect(kTextLeft, 0, float(client.right) + kTextExtraWidth,
                                             float(client.bottom));
-    if (entry->halo) {
-      SkinDrawControlText(graphics, shown, layout, entry->textColor, entry->haloColor, kHaloBlurDivisor,
-                          entry->fontFace, entry->fontStyle, float(entry->fontSize),
-                          Gdiplus::StringAlignment(entry->horizontalAlignment),
-                          Gdiplus::StringAlignment(entry->verticalAlignment), entry->wrap);
+    if (entry->haloColor) {
+      SkinDrawControlText(graphics, shown, layout,
+                          {.textColour = entry->textColor,
+                           .glowColour = *entry->haloColor,
+                           .blurDivisor = kHaloBlurDivisor,
+                           .face = entry->fontFace,
+                           .style = entry->fontStyle,
+                           .size = float(entry->fontSize),
+                           .horizontalAlign = Gdiplus::StringAlignment(entry->horizontalAlignment),
+                           .verticalAlign = Gdiplus::StringAlignment(entry->verticalAlignment),
+                           .wrap = entry->wrap});
     } else {
       DrawPlainText(graphics, *entry, shown, layout);
     }

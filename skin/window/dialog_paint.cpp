@@ -10,6 +10,7 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "gdip/string_format.h"
+#include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -24,9 +25,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kRed = 0x0000FF;
 constexpr char kTitleFace[] = "\xBA\xDA\xCC\xE5";  // "黑体"
 constexpr int32_t kCaptionBandHeight = 30;
 
@@ -64,7 +62,7 @@ struct OwnerLook {
 OwnerLook LookOf(HWND box) {
   const SkinWindowRecord* owner = SkinRecordOfWindow(GetWindow(box, GW_OWNER));
   OwnerLook look{SkinBackgroundColor, &SkinBackgroundImage};
-  if (owner && static_cast<int32_t>(owner->BackColor) >= 0) look.fill = owner->BackColor;
+  if (owner && owner->BackColor) look.fill = *owner->BackColor;
   if (owner && !owner->SkinImage.empty()) look.image = &owner->SkinImage;
   return look;
 }

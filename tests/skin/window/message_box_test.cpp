@@ -81,7 +81,7 @@ class MessageBoxTest : public EngineTest {
   void TearDown() override {
     // Every box takes its record, shadow and hook with it.
     EXPECT_TRUE(SkinWindowList.empty() || ownerRecord_);
-    EXPECT_EQ(MsgBoxCbtHook, nullptr);
+    EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
     owner_.reset();
     EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
   }
@@ -120,7 +120,7 @@ TEST_F(MessageBoxTest, TheHookSkinsTheBoxBeforeItShowsAndTheBoxAnswersAsBefore) 
     // One close item in the top right corner.
     ASSERT_EQ(record->CaptionItems.size(), 1u);
     const CaptionItem& close = record->CaptionItems[0];
-    EXPECT_EQ(close.Kind, 0);
+    EXPECT_EQ(close.Kind, CaptionItemKind::Close);
     EXPECT_EQ(close.Width, 38);
     EXPECT_EQ(close.TipText, "\xB9\xD8\xB1\xD5");  // "关闭"
     EXPECT_FALSE(close.ItemImage.empty());
@@ -445,7 +445,7 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
   HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
   EXPECT_EQ(SkinMessageBox(gone, kText, kWarning, kCaption), -1);
-  EXPECT_EQ(MsgBoxCbtHook, nullptr);
+  EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
   openDialog();
   folderChooser();
   EXPECT_EQ(int(driver.seen().size()), 4);
@@ -461,7 +461,7 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
   testsupport::Activate(first);
   EXPECT_NE(SkinFindWindowRecord(first), 0);
   SkinMessageBoxHookRemove(first);
-  EXPECT_EQ(MsgBoxCbtHook, nullptr);
+  EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
   DestroyWindow(second);
   DestroyWindow(first);
   EXPECT_TRUE(SkinWindowList.empty());
