@@ -56,22 +56,25 @@ gdip::LinearGradientBrush Gradient(float x1, float y1, COLORREF c1, int32_t a1, 
 }
 
 // What the box is painted in: its owner form's colour and image, or the
-// engine's background theme where the owner has none. The image is decoded
-// once for the box and kept with its record (a 557 x 800 picture takes
-// longer to decode than the rest of the box takes to paint): a repaint, a
-// caption item's normal look after the mouse leaves it, only draws it.
+// engine's background theme where the owner has none. A picture takes longer
+// to decode than the rest of the box takes to paint (the tool's 557 x 800
+// one 6 to 8 ms): it is decoded once and kept, the owner's with the owner's
+// record (its later boxes find it there, until the form fits its background
+// again), the theme's with the box's, so that a repaint, or a caption item's
+// normal look after the mouse leaves it, only draws it.
 struct OwnerLook {
   COLORREF fill = 0;
   const gdip::Image* picture = nullptr;
 };
 
 OwnerLook LookOf(SkinWindowRecord& box) {
-  const SkinWindowRecord* owner = SkinRecordOfWindow(GetWindow(box.Window, GW_OWNER));
-  const ByteSet* image = &SkinBackgroundImage;
+  SkinWindowRecord* owner = SkinRecordOfWindow(GetWindow(box.Window, GW_OWNER));
   OwnerLook look{SkinBackgroundColor};
   if (owner && owner->BackColor) look.fill = *owner->BackColor;
-  if (owner && !owner->SkinImage.empty()) image = &owner->SkinImage;
-  if (!image->empty()) look.picture = &SkinKeptBackgroundPicture(box.Background, *image);
+  if (owner && !owner->SkinImage.empty())
+    look.picture = &SkinKeptBackgroundPicture(owner->Background, owner->SkinImage);
+  else if (!SkinBackgroundImage.empty())
+    look.picture = &SkinKeptBackgroundPicture(box.Background, SkinBackgroundImage);
   return look;
 }
 
