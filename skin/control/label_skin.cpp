@@ -1,6 +1,8 @@
 // The transparent label: its entry, its procedure and its painter.
 #include "skin/control/label_skin.h"
 
+#include <unordered_map>
+
 #include "gdip/brush.h"
 #include "gdip/font.h"
 #include "gdip/graphics.h"
@@ -47,6 +49,35 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
   return 1;
 }
 
+// The visible children of a parent with their screen rectangles, in Z order,
+// as found at layout generation `generation`. Under Wine each step of a walk
+// is a request to the window server: the labels that share a parent (twenty
+// on the tool's window) share one walk while the layout stays, instead of
+// walking all their siblings each.
+struct VisibleChildren {
+  uint32_t generation = 0;
+  std::vector<std::pair<HWND, RECT>> children;
+};
+
+const std::vector<std::pair<HWND, RECT>>& VisibleChildrenOf(HWND parent) {
+  static std::unordered_map<HWND, VisibleChildren> walked;
+  const uint32_t generation = SkinLayoutGeneration();
+  // A change of layout drops every walk, also those of parents now gone.
+  if (!walked.empty() && walked.begin()->second.generation != generation) walked.clear();
+  VisibleChildren& found = walked[parent];
+  if (found.generation != generation) {
+    found.generation = generation;
+    found.children.clear();
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r = {};
+      if (!IsWindowVisible(child)) continue;
+      GetWindowRect(child, &r);
+      found.children.emplace_back(child, r);
+    }
+  }
+  return found.children;
+}
+
 // A label's text area may overlap a neighbour (the HP label reaches into the
 // HP box): the neighbour's edge stays, the label is drawn around it. The
 // visible siblings that overlap the label, each with the overlap in the
@@ -55,11 +86,9 @@ std::vector<std::pair<HWND, RECT>> FindOverlappingSiblings(HWND window) {
   std::vector<std::pair<HWND, RECT>> found;
   RECT own = {};
   GetWindowRect(window, &own);
-  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    RECT other = {}, overlap = {};
-    if (sibling == window || !IsWindowVisible(sibling)) continue;
-    GetWindowRect(sibling, &other);
-    if (!IntersectRect(&overlap, &own, &other)) continue;
+  for (const auto& [sibling, other] : VisibleChildrenOf(GetAncestor(window, GA_PARENT))) {
+    RECT overlap = {};
+    if (sibling == window || !IntersectRect(&overlap, &own, &other)) continue;
     OffsetRect(&overlap, -own.left, -own.top);
     found.emplace_back(sibling, overlap);
   }

@@ -107,9 +107,16 @@ HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLO
     kept.base = base;
     kept.width = client.right;
     kept.height = client.bottom;
-    gdip::Bitmap prepared;
-    SkinLoadBackgroundImage(n, prepared);
-    FitPicture(prepared, mode, base, client, kept.fitted.get());
+    // Mode 4 fits a strip made from the picture; the others the kept picture
+    // itself, read without a copy of it.
+    if (mode == 4) {
+      gdip::Bitmap strip;
+      SkinLoadBackgroundImage(n, strip);
+      FitPicture(strip, mode, base, client, kept.fitted.get());
+    } else {
+      static_cast<void>(SkinKeptBackgroundPicture(kept, source));
+      FitPicture(kept.picture, mode, base, client, kept.fitted.get());
+    }
     if (!r.Resizable) {
       kept.picture.Dispose();
       kept.decoded = false;

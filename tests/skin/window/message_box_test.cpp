@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "gdip/image.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -23,6 +24,7 @@
 #include "skin/window/skin_removal.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/window/box_probes.h"
+#include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -257,6 +259,38 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
     ownerRecord_ = 0;
     SkinWindowList.clear();
   }
+}
+
+// A box owned by a form with a background picture shows the picture, and
+// decodes it and its close glyph once: its repaints and the close button's
+// hover and leave only draw. The tool's boxes are owned by a window whose
+// picture is 557 x 800, which takes longer to decode than the box to paint.
+TEST_F(MessageBoxTest, ABoxDecodesItsOwnersPictureOnceNotAtEveryPaint) {
+  HWND owner = SkinnedOwner(RGB(0, 0, 0));
+  std::vector<uint32_t> pixels(64 * 64, 0xFFFFFF00u);  // yellow
+  SkinRecordAt(ownerRecord_)->SkinImage = testsupport::EncodePng(64, 64, pixels);
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    // Yellow under the black fill's and the white veils: more red and green
+    // than blue.
+    const uint32_t picture = BackBuffer(box).RgbAt(30, 40);
+    EXPECT_GT(Red(picture), Blue(picture) + 20);
+    EXPECT_GT(Green(picture), Blue(picture) + 20);
+    const uint64_t decoded = korvath::gdip::Image::StreamLoads();
+    for (int i = 0; i < 3; ++i) {
+      RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+      SendMessageW(box, WM_NCMOUSEMOVE, HTCLOSE, 0);
+      SendMessageW(box, WM_NCMOUSEMOVE, HTCAPTION, 0);
+    }
+    EXPECT_EQ(korvath::gdip::Image::StreamLoads(), decoded);
+    EXPECT_EQ(BackBuffer(box).RgbAt(30, 40), picture);
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(owner, kText, kWarning, kCaption), 0);
+  owner_.reset();
+  ownerRecord_ = 0;
+  SkinWindowList.clear();
 }
 
 bool FadesInTo240(HWND box) { return PumpUntil([box] { return LayeredAlpha(box) == 240; }, 3000); }
