@@ -42,20 +42,28 @@ RECT ClientOf(HWND window) {
   return client;
 }
 
-// The look of a radio button, check box or toggle after the native control
-// changed (or may have drawn over the skin): radio buttons in the pressed
-// state, the others plain.
-void RepaintSelf(const ButtonRef& b, UINT radioState) {
-  if (!b) return;
+// The one painter of a radio button, check box or toggle, for WM_PAINT,
+// WM_PRINTCLIENT and the repaints after the native control drew: the whole
+// face onto `dc`, radio buttons in `radioState`, the others plain. The face
+// is one picture; `dc` clips it to what is dirty.
+void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
+  if (IsRectEmpty(&dirty)) return;
   const HWND window = b.entry->window;
   const RECT client = ClientOf(window);
-  platform::WindowDC dc = platform::WindowDC::Client(window);
   switch (KindOf(b)) {
-    case ButtonKind::Radio: RadioSkinPaint(b, dc.get(), WithEnabledState(window, radioState), client); break;
-    case ButtonKind::CheckBox: CheckBoxSkinPaint(b, dc.get(), WithEnabledState(window, 0), client); break;
-    case ButtonKind::ImageToggle: ToggleSkinPaintImage(b, dc.get(), WithEnabledState(window, 0), client); break;
+    case ButtonKind::Radio: RadioSkinPaint(b, dc, WithEnabledState(window, radioState), client); break;
+    case ButtonKind::CheckBox: CheckBoxSkinPaint(b, dc, WithEnabledState(window, 0), client); break;
+    case ButtonKind::ImageToggle: ToggleSkinPaintImage(b, dc, WithEnabledState(window, 0), client); break;
     default: break;
   }
+}
+
+// The look after the native control changed (or may have drawn over the
+// skin), onto the button's own DC.
+void RepaintSelf(const ButtonRef& b, UINT radioState) {
+  if (!b) return;
+  platform::WindowDC dc = platform::WindowDC::Client(b.entry->window);
+  Paint(b, dc.get(), ClientOf(b.entry->window), radioState);
 }
 
 // The native procedure may reach the application, which may add buttons and
@@ -119,7 +127,14 @@ LRESULT OnEraseBackground(const SkinMessage& m, const ButtonRef& b) {
 LRESULT OnPaint(const SkinMessage& m, const ButtonRef& b) {
   if (!PaintsItself(b)) return m.Forward();
   platform::PaintScope paint(m.window);
-  RepaintSelf(b, 0);
+  Paint(b, paint.dc(), paint.dirty());
+  return 0;
+}
+
+// Push buttons answer through their owner's WM_DRAWITEM, with this DC.
+LRESULT OnPrintClient(const SkinMessage& m, const ButtonRef& b) {
+  if (!PaintsItself(b)) return m.Forward();
+  Paint(b, reinterpret_cast<HDC>(m.wParam), ClientOf(m.window));
   return 0;
 }
 
@@ -207,6 +222,7 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONUP: return OnButtonUp(m, b);
     case WM_ERASEBKGND: return OnEraseBackground(m, b);
     case WM_PAINT: return OnPaint(m, b);
+    case WM_PRINTCLIENT: return OnPrintClient(m, b);
     case WM_SETFOCUS: return OnSetFocus(m, b);
     case WM_KILLFOCUS: return OnKillFocus(m, b);
     case WM_ENABLE: return OnEnable(m, b);

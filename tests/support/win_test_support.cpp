@@ -70,6 +70,26 @@ PixelBuffer CaptureClient(HWND hwnd) {
   return CaptureScreen(r);
 }
 
+PixelBuffer PrintClient(HWND hwnd, uint32_t fill) {
+  PixelBuffer out;
+  RECT r = {};
+  GetClientRect(hwnd, &r);
+  if (r.right <= 0 || r.bottom <= 0) return out;
+  const korvath::platform::DibSection dib = korvath::platform::CreateDibSection32(r.right, r.bottom);
+  const korvath::platform::MemoryDC mem = korvath::platform::MemoryDC::CompatibleWith(nullptr);
+  if (!mem || !dib.bitmap) return out;
+  const korvath::platform::SelectScope selected(mem.get(), dib.bitmap.get());
+  uint32_t* bits = static_cast<uint32_t*>(dib.bits);
+  std::fill(bits, bits + size_t(r.right) * r.bottom, fill);
+  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
+  GdiFlush();
+  out.width = r.right;
+  out.height = r.bottom;
+  out.pixels.assign(bits, bits + size_t(r.right) * r.bottom);
+  for (uint32_t& p : out.pixels) p |= 0xFF000000u;
+  return out;
+}
+
 PixelBuffer CaptureBitmap(HBITMAP bitmap) {
   BITMAP bm = {};
   if (!GetObjectW(bitmap, sizeof(bm), &bm)) return {};

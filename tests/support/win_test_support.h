@@ -51,6 +51,10 @@ PixelBuffer CaptureWindow(HWND hwnd);
 PixelBuffer CaptureClient(HWND hwnd);
 // What the screen shows of `r` (screen coordinates), opaque.
 PixelBuffer CaptureScreen(const RECT& r);
+// What the window paints of its client area when asked with WM_PRINTCLIENT,
+// into a memory DC of the client's size first filled with `fill` (0xRRGGBB),
+// opaque.
+PixelBuffer PrintClient(HWND hwnd, uint32_t fill = 0xFF00FF);
 // Copies a 32-bit top-down or bottom-up DIB section's bits.
 PixelBuffer CaptureBitmap(HBITMAP bitmap);
 

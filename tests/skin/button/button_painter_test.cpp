@@ -342,6 +342,24 @@ TEST_F(PainterTest, ATogglesFaceFollowsItsCheckState) {
   EXPECT_EQ(Shown(toggle_).RgbAt(5, 5), 0xFF0000u);
 }
 
+// Asked for its client through WM_PRINTCLIENT (a parent's picture, an
+// animation's snapshot), every kind of button gives the look the screen
+// shows, not the native control's.
+TEST_F(PainterTest, PrintingTheClientGivesWhatTheScreenShows) {
+  SendMessageW(radio_, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(toggle_, BM_SETCHECK, BST_CHECKED, 0);
+  EnableWindow(check_, FALSE);
+  const std::pair<const char*, HWND> buttons[] = {{"push", push_},   {"picture", picture_}, {"image", image_},
+                                                   {"toggle", toggle_}, {"radio", radio_},     {"check", check_}};
+  for (const auto& [name, button] : buttons) {
+    const PixelBuffer shown = Shown(button);
+    const PixelBuffer printed = testsupport::PrintClient(button);
+    ASSERT_FALSE(shown.Empty());
+    EXPECT_TRUE(printed.pixels == shown.pixels)
+        << name << ": shown " << std::hex << shown.RgbAt(5, 5) << ", printed " << printed.RgbAt(5, 5);
+  }
+}
+
 // ---- picture buttons -----------------------------------------------------------------------------
 
 TEST_F(PainterTest, PictureButtonFlatFacesHighlightAndImageLayouts) {
