@@ -98,6 +98,13 @@ PixelBuffer CaptureBitmap(HBITMAP bitmap) {
   return CaptureDC(mem.get(), 0, 0, bm.bmWidth, bm.bmHeight);
 }
 
+bool SameRgb(const PixelBuffer& a, const PixelBuffer& b) {
+  if (a.width != b.width || a.height != b.height) return false;
+  for (size_t i = 0; i < a.pixels.size(); ++i)
+    if ((a.pixels[i] ^ b.pixels[i]) & 0x00FFFFFFu) return false;
+  return true;
+}
+
 bool ColorNear(uint32_t a, uint32_t b, int tol) {
   for (int shift = 0; shift <= 16; shift += 8) {
     int ca = int((a >> shift) & 0xFF), cb = int((b >> shift) & 0xFF);

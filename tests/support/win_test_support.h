@@ -58,6 +58,8 @@ PixelBuffer PrintClient(HWND hwnd, uint32_t fill = 0xFF00FF);
 // Copies a 32-bit top-down or bottom-up DIB section's bits.
 PixelBuffer CaptureBitmap(HBITMAP bitmap);
 
+// True when the two buffers have one size and the same colours (alpha aside).
+bool SameRgb(const PixelBuffer& a, const PixelBuffer& b);
 // True when each channel of the two 0xRRGGBB colours differs by at most tol.
 bool ColorNear(uint32_t a, uint32_t b, int tol = 8);
 // What alpha-blending `over` (0xRRGGBB) at `alpha` onto `under` gives.
