@@ -11,7 +11,7 @@
 //   4. 10,000 render, hover and repaint cycles, and 1,000 attach and removal
 //      cycles: live GDI objects, memory DCs and records before and after.
 // The start-up of the whole tool against a minimal window is measured by
-// startup_benchmark (tests/app).
+// startup_benchmark (bench/app).
 //   form_benchmark [runs]
 #include <windows.h>
 #include <commctrl.h>
