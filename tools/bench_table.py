@@ -87,7 +87,10 @@ def main():
 
     print("| program | figure | n | value | reference, measured in the same run | reference value | ratio | goal | |")
     print("|---|---|---:|---:|---|---:|---:|---|---|")
-    for row in rows.values():
+    # Each program's rows together, its times before its counts.
+    order = list(dict.fromkeys(row["program"] for row in rows.values()))
+    seen = list(rows.values())
+    for row in sorted(seen, key=lambda r: (order.index(r["program"]), r["unit"] != "ms", seen.index(r))):
         ratio = row["value"] / row["ref"] if row["value"] is not None and row["ref"] else None
         program = row["program"] + (f" ({parts[row['program']]} parts)" if row["jobs"] > 1 else "")
         print(f"| {program} | {row['figure']} | {row['n']} | {show(row['value'], row['unit'])} | "
