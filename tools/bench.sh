@@ -13,7 +13,7 @@
 # one CPU), each group taking the next job when it comes free. The stress
 # benchmark runs the 10,000 form cycles and 1,000 message boxes
 # (~0.6 s a form cycle under Wine, ~1.2 s on a loaded machine: 100-200 CPU
-# minutes, so the whole run takes 20-35 minutes on 8 CPUs) in parts of 500
+# minutes, so the whole run takes 15-35 minutes on 8 CPUs) in parts of 500
 # form cycles and 250 boxes, each part a process of its own whose counts must
 # come back to their start; the table sums the parts. --stress-forms and
 # --stress-boxes set other counts (e.g. --stress-forms 1000 for a run of
