@@ -160,7 +160,8 @@ minutes=$(( ($(date +%s) - started + 59) / 60 ))
   echo
   echo "One run of \`$invocation\` ($(date -u '+%Y-%m-%d %H:%M UTC'), commit" \
        "$(git -C "$root" rev-parse --short HEAD), $jobs CPUs shared with other builds, load average at the start" \
-       "$load; $minutes minutes). Each figure beside its reference, measured in the same run and interleaved with it;" \
+       "$load; $minutes minutes). Each figure beside its reference, measured in the same run and interleaved with it" \
+       "(the message box's fade-in and shrink stand beside their plan);" \
        "the ratio is figure / reference; the goal is the one the issues set (none where they set none); n is the" \
        "number of runs, frames or cycles behind the figure (a median, or for cycles the mean). The stress benchmark" \
        "ran $forms form cycles and $boxes message boxes (the issue's counts: 10,000 and 1,000)," \

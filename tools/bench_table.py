@@ -50,11 +50,9 @@ def main():
     run = Path(sys.argv[1])
     jobs = [line.split("\t") for line in (run / "jobs.tsv").read_text().splitlines() if line.strip()]
     rows = {}  # (program, figure, reference) -> merged row, in the order first seen
-    parts = {}  # program -> jobs that ran it
     failures = []
     for k, job in enumerate(jobs, 1):
         program = job[0]
-        parts[program] = parts.get(program, 0) + 1
         out = run / f"{k}.out"
         status = (run / f"{k}.status").read_text().strip() if (run / f"{k}.status").exists() else "not run"
         found = 0
@@ -92,7 +90,7 @@ def main():
     seen = list(rows.values())
     for row in sorted(seen, key=lambda r: (order.index(r["program"]), r["unit"] != "ms", seen.index(r))):
         ratio = row["value"] / row["ref"] if row["value"] is not None and row["ref"] else None
-        program = row["program"] + (f" ({parts[row['program']]} parts)" if row["jobs"] > 1 else "")
+        program = row["program"] + (f" ({row['jobs']} parts)" if row["jobs"] > 1 else "")
         print(f"| {program} | {row['figure']} | {row['n']} | {show(row['value'], row['unit'])} | "
               f"{row['reference'] if row['reference'] != '-' else 'none'} | "
               f"{show(row['ref'], row['unit']) if row['reference'] != '-' else '-'} | "
