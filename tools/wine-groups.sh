@@ -48,7 +48,8 @@ korvath_start_groups() {
   (. "$korvath_root/tools/wine-env.sh" "$korvath_groups_build" "$base") || return 1
   for ((k = 1; k < count; k++)); do
     prefix=$korvath_groups_build/wineprefix-$k
-    if [ ! -f "$prefix/.korvath-ready" ] || [ ! "$prefix/$system/user32.dll" -ef "$base/$system/user32.dll" ] ||
+    if ! cmp -s "$prefix/.korvath-ready" "$base/.korvath-ready" ||
+       [ ! "$prefix/$system/user32.dll" -ef "$base/$system/user32.dll" ] ||
        [ "$prefix/user.reg" -ef "$base/user.reg" ]; then
       rm -rf "$prefix"
       mkdir -p "$prefix"

@@ -7,7 +7,8 @@ if [ -z "${DISPLAY:-}" ] || [ "${KORVATH_OWN_DISPLAY:-0}" = 1 ]; then
   korvath_xvfb_fd_file=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$korvath_xvfb_fd_file" >/dev/null 2>&1 &
   korvath_xvfb_pid=$!
-  for _ in $(seq 1 100); do
+  # A loaded machine (other builds and Xvfbs beside it) can take many seconds.
+  for _ in $(seq 1 600); do
     [ -s "$korvath_xvfb_fd_file" ] && break
     kill -0 "$korvath_xvfb_pid" 2>/dev/null || break
     sleep 0.1

@@ -126,6 +126,29 @@ TEST_F(FormTest, EditEventsComeFromTheBoxItselfAlsoUnderAnotherParentAndEscClose
   EXPECT_TRUE(form_.Create(description_));  // and it opens again
 }
 
+// The form's face at its size keeps every stroke where the system controls
+// draw it (edit boxes, drop-down lists). Under Wine "宋体" is another face,
+// and the plain cut of WenQuanYi Zen Hei drops the thin horizontal strokes
+// of its 12-pixel glyphs: "文" lost the stroke across its whole width and
+// read as "乂".
+TEST_F(FormTest, TheSystemControlsDrawTheFormsFaceWithEveryStroke) {
+  SetWindowTextW(H(kEdit), L"文");
+  MouseMoveTo(form_.WindowHandle(), 300, 440);
+  PumpMessages(50);
+  const PixelBuffer shot = CaptureClient(H(kEdit));
+  int longest = 0;
+  for (int y = 0; y < shot.height; ++y) {
+    int run = 0;
+    for (int x = 0; x < shot.width; ++x) {
+      const uint32_t c = shot.RgbAt(x, y);
+      run = ((c >> 16 & 0xFF) + (c >> 8 & 0xFF) + (c & 0xFF)) < 3 * 0x80 ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+  }
+  if (longest < 8) SaveFailureImage(shot, "form_face_strokes");
+  EXPECT_GE(longest, 8) << "the longest dark run across \"文\"";
+}
+
 // A file's first bytes are looked at before its lines are read: also those
 // after a NUL byte, which ends the text, and more than one read chunk.
 TEST(Files, PeekedBytesAreReadAgainAfterwards) {

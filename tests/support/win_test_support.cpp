@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/gdi_object.h"
 #include "tests/support/png_writer.h"
@@ -48,7 +49,7 @@ PixelBuffer CaptureDC(HDC dc, int x, int y, int width, int height) {
   return out;
 }
 
-static PixelBuffer CaptureScreenRect(const RECT& r) {
+PixelBuffer CaptureScreen(const RECT& r) {
   HDC screen = GetDC(nullptr);
   PixelBuffer out = CaptureDC(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
   ReleaseDC(nullptr, screen);
@@ -59,14 +60,14 @@ static PixelBuffer CaptureScreenRect(const RECT& r) {
 PixelBuffer CaptureWindow(HWND hwnd) {
   RECT r;
   GetWindowRect(hwnd, &r);
-  return CaptureScreenRect(r);
+  return CaptureScreen(r);
 }
 
 PixelBuffer CaptureClient(HWND hwnd) {
   RECT r;
   GetClientRect(hwnd, &r);
   MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  return CaptureScreenRect(r);
+  return CaptureScreen(r);
 }
 
 PixelBuffer CaptureBitmap(HBITMAP bitmap) {
@@ -147,6 +148,49 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return true;
+}
+
+// This thread's caret where it lies in `r` (screen coordinates), in the
+// coordinates of a picture of `r`; none when it has no caret in a visible
+// window there.
+static std::optional<RECT> CaretIn(const RECT& r) {
+  GUITHREADINFO info = {sizeof info};
+  if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || !info.hwndCaret || !IsWindowVisible(info.hwndCaret))
+    return std::nullopt;
+  RECT caret = info.rcCaret;
+  MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
+  if (!IntersectRect(&caret, &caret, &r)) return std::nullopt;
+  OffsetRect(&caret, -r.left, -r.top);
+  return caret;
+}
+
+static std::vector<uint32_t> PixelsOf(const PixelBuffer& picture, const RECT& part) {
+  std::vector<uint32_t> out;
+  for (int y = part.top; y < part.bottom; ++y)
+    for (int x = part.left; x < part.right; ++x) out.push_back(picture.At(x, y));
+  return out;
+}
+
+bool ShowsCaret(const PixelBuffer& picture, const RECT& r) {
+  const std::optional<RECT> caret = CaretIn(r);
+  if (!caret) return true;
+  HideCaret(nullptr);
+  // The screen shows the hidden caret once the window's drawing has reached it.
+  PumpMessages(60);
+  const bool shown = PixelsOf(CaptureScreen(r), *caret) != PixelsOf(picture, *caret);
+  ShowCaret(nullptr);
+  return shown;
+}
+
+PixelBuffer SettledScreen(const RECT& r, int tries) {
+  PixelBuffer last;
+  for (int i = 0; i < tries; ++i) {
+    PumpMessages(60);
+    PixelBuffer now = CaptureScreen(r);
+    if (!last.Empty() && now.pixels == last.pixels && ShowsCaret(now, r)) return now;
+    last = std::move(now);
+  }
+  return {};
 }
 
 // ---- windows ------------------------------------------------------------

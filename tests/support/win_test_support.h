@@ -49,6 +49,8 @@ PixelBuffer CaptureDC(HDC dc, int x, int y, int width, int height);
 PixelBuffer CaptureWindow(HWND hwnd);
 // What the screen shows of the window's client area.
 PixelBuffer CaptureClient(HWND hwnd);
+// What the screen shows of `r` (screen coordinates), opaque.
+PixelBuffer CaptureScreen(const RECT& r);
 // Copies a 32-bit top-down or bottom-up DIB section's bits.
 PixelBuffer CaptureBitmap(HBITMAP bitmap);
 
@@ -76,6 +78,17 @@ long LiveUserObjects();
 void PumpMessages(int ms = 0);
 // Pumps until cond() holds or the timeout passes; returns cond()'s last value.
 bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
+
+// Whether `picture`, the screen at `r`, shows this thread's caret where it
+// lies in `r`: its place differs from the same place with the caret hidden.
+// True when there is no caret there. Showing the caret again starts its
+// blink afresh, with the caret on.
+bool ShowsCaret(const PixelBuffer& picture, const RECT& r);
+// What the screen settles on at `r`: captures, pumping between them, until
+// two in a row agree and show this thread's caret, which blinks (every half
+// second under Wine, whatever the blink time says). Empty when it does not
+// settle within `tries` captures.
+PixelBuffer SettledScreen(const RECT& r, int tries = 200);
 
 // ---- windows ------------------------------------------------------------
 
