@@ -57,11 +57,11 @@ void Refuse(HWND dialog, const std::wstring& path) {
 
 OpenDialogLongPathGuard::OpenDialogLongPathGuard() {
   active = this;
-  hook_ = SetWindowsHookExW(WH_CBT, &WatchActivation, nullptr, GetCurrentThreadId());
+  hook_ = platform::WindowsHook(SetWindowsHookExW(WH_CBT, &WatchActivation, nullptr, GetCurrentThreadId()));
 }
 
 OpenDialogLongPathGuard::~OpenDialogLongPathGuard() {
-  if (hook_) UnhookWindowsHookEx(hook_);
+  hook_.Reset();
   if (dialog_ && IsWindow(dialog_) && previous_)
     SetWindowLongPtrW(dialog_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
   if (active == this) active = nullptr;

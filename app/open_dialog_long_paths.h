@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "platform/hooks.h"
+
 namespace korvath::app {
 
 // While alive, watches the next dialog that this thread activates (the open
@@ -29,7 +31,7 @@ class OpenDialogLongPathGuard {
   static LRESULT CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   bool AnswerLongOk(HWND dialog);
 
-  HHOOK hook_ = nullptr;
+  platform::WindowsHook hook_;
   HWND dialog_ = nullptr;
   WNDPROC previous_ = nullptr;
   std::wstring taken_;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -72,6 +73,10 @@ class Image : public GdipBase {
 
   Gdiplus::GpImage* NativeImage() const noexcept { return NativeAs<Gdiplus::GpImage>(); }
   void SetNativeImage(Gdiplus::GpImage* image) { SetNativeObject(image); }
+  // How many pictures this process has decoded from bytes (every load from a
+  // stream): decoding is what a painter that draws the same picture again
+  // must not repeat.
+  static uint64_t StreamLoads() noexcept { return streamLoads_; }
 
   // Loaders: an image held before is disposed first.
   [[nodiscard]] virtual bool FromFile(std::string_view fileName, bool useICM = false);
@@ -129,6 +134,7 @@ class Image : public GdipBase {
  protected:
   bool ReleaseNative() override { return Dispose(); }
 
+
   template <class Native>
   [[nodiscard]] bool LoadFromFile(const std::wstring& fileName,
                                   Gdiplus::GpStatus(WINGDIPAPI* load)(const WCHAR*, Native**)) {
@@ -141,6 +147,7 @@ class Image : public GdipBase {
   [[nodiscard]] bool LoadFromStream(std::span<const uint8_t> bytes,
                                     Gdiplus::GpStatus(WINGDIPAPI* load)(IStream*, Native**)) {
     Dispose();
+    ++streamLoads_;
     IStream* stream = stream_.CreateFromBytes(bytes);
     Native* loaded = nullptr;
     bool ok = AdoptInto(*this, load(stream, &loaded), loaded);
@@ -153,6 +160,7 @@ class Image : public GdipBase {
                   const EncoderParameters* parameters) const;
 
   MemoryStream stream_;
+  static inline std::atomic<uint64_t> streamLoads_{0};
 };
 
 }  // namespace korvath::gdip

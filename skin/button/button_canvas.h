@@ -13,6 +13,7 @@
 #include "gdip/geometry.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
+#include "skin/core/colours.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/memory_dc.h"
 
@@ -47,8 +48,6 @@ class ButtonCanvas {
 };
 
 // The fixed colours of the painters (Windows colour values).
-inline constexpr COLORREF kWhite = 0xFFFFFF;
-inline constexpr COLORREF kBlack = 0x000000;
 inline constexpr COLORREF kGrey = 0x808080;
 inline constexpr COLORREF kSilver = 0xC0C0C0;
 // The caption of a disabled button.

@@ -12,6 +12,7 @@
 #include "skin/core/menu_items.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -20,28 +21,22 @@ namespace {
 
 // Registers `child` as a button of `kind` in the record, tags it and puts
 // the button procedure in front of its own.
-void Skin(int32_t recordIndex, HWND child, int32_t kind) {
+void Skin(int32_t recordIndex, HWND child, ButtonKind kind) {
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   const int32_t number = SkinTakeEntrySlot(record->Buttons);
   const SkinFontInfo font = SkinControlFontMetrics(child);
   SkinButtonEntry& entry = record->Buttons[size_t(number) - 1];
-  entry.Window = child;
+  entry.window = child;
   entry.Kind = kind;
   entry.Caption = GetControlText(child);
-  entry.CaptionEffectColor = kNoColor;
+  entry.CaptionEffectColor = std::nullopt;
   entry.FontFace = font.face;
   entry.FontSize = font.size;
   entry.FontStyle = font.style;
-  SetSkinProp(child, prop::Hw_lbID, number);
-  SetSkinProp(child, prop::Hw_FuID, recordIndex);
   SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
-  if (kind == kCheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
-  // The saved procedure is in place before any message can reach the skin's.
-  const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
-  entry.OldWindowProc = previous;
-  SetSkinPropHandle(child, prop::Hw_hProc, previous);
-  SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonSkinWndProc));
+  if (kind == ButtonKind::CheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
+  entry.savedProc = SkinSubclass(child, {.procedure = &ButtonSkinWndProc, .owner = recordIndex, .number = number});
 }
 
 // Walks the direct BUTTON children of `parent` in Z order.
@@ -70,7 +65,7 @@ void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
     // Another skin's procedure already stands in front: skinning again would
     // save a skin procedure as the one to forward to.
     if (SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, kVectorButton);
+    Skin(recordIndex, child, ButtonKind::Vector);
     // All three push types become exactly BS_OWNERDRAW; the parent draws
     // them, the default one with the default look.
     if (const ButtonRef button = FindButton(child)) {
@@ -87,7 +82,7 @@ void CheckRadioSkinInstall(int32_t recordIndex, HWND parent) {
   ForEachButtonChild(parent, [&](HWND child) {
     if (!IsAutoRadioButtonStyle(child) && !IsCheckBoxStyle(child)) return;
     if (HasStyleMask(child, BS_OWNERDRAW) || SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, IsCheckBoxStyle(child) ? kCheckBox : kRadioButton);
+    Skin(recordIndex, child, IsCheckBoxStyle(child) ? ButtonKind::CheckBox : ButtonKind::Radio);
     InvalidateRect(child, nullptr, TRUE);
   });
 }

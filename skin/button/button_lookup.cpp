@@ -1,19 +1,10 @@
 #include "skin/button/button_lookup.h"
 
-#include "skin/core/window_list.h"
-#include "skin/core/window_props.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
-ButtonRef FindButton(HWND button) {
-  if (!button) return {};
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(button, prop::Hw_FuID)));
-  if (!record) return {};
-  const auto number = int32_t(GetSkinProp(button, prop::Hw_lbID));
-  SkinButtonEntry* entry = SkinEntryAt(record->Buttons, number);
-  if (!entry || entry->Window != button) return {};
-  return {record, entry, number};
-}
+ButtonRef FindButton(HWND button) { return SkinFindEntry(button, &SkinWindowRecord::Buttons); }
 
 bool HasStyleMask(HWND window, LONG mask) {
   const LONG style = GetWindowLongA(window, GWL_STYLE);

@@ -6,26 +6,10 @@
 // another window's entry.
 #include <windows.h>
 
+#include "skin/core/found_entry.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
-
-// SkinButtonEntry::Kind.
-enum ButtonKind : int32_t {
-  kVectorButton = 0,
-  kPictureButton = 1,
-  kImageButton = 3,
-  kRadioButton = 4,
-  kCheckBox = 5,
-  kImageToggle = 7,
-};
-
-struct ButtonRef {
-  SkinWindowRecord* record = nullptr;
-  SkinButtonEntry* entry = nullptr;
-  int32_t number = 0;  // the entry's number in record->Buttons
-  explicit operator bool() const { return entry != nullptr; }
-};
 
 ButtonRef FindButton(HWND button);
 

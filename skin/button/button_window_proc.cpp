@@ -11,41 +11,25 @@
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/radio_painter.h"
 #include "skin/button/vector_button_painter.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
 
 namespace {
 
-// One message, unpacked once.
-struct Message {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  ButtonRef button;
-
-  LRESULT Forward() const { return ForwardWith(wParam); }
-  // The message with another wParam.
-  LRESULT ForwardWith(WPARAM given) const {
-    const auto saved = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-    return saved ? CallWindowProcW(saved, window, message, given, lParam)
-                 : DefWindowProcW(window, message, given, lParam);
-  }
-  // The saved procedure first, then `work`.
-  template <class Work>
-  LRESULT ForwardThen(Work work) const {
-    const LRESULT result = Forward();
-    work();
-    return result;
-  }
-  int32_t kind() const { return button.entry->Kind; }
-  bool IsPushButton() const {
-    return kind() == kVectorButton || kind() == kPictureButton || kind() == kImageButton;
-  }
-  bool PaintsItself() const { return kind() == kRadioButton || kind() == kCheckBox || kind() == kImageToggle; }
-};
+// The button's kind, as its entry keeps it.
+ButtonKind KindOf(const ButtonRef& b) { return b.entry->Kind; }
+bool PaintsItself(const ButtonRef& b) {
+  const ButtonKind kind = KindOf(b);
+  return kind == ButtonKind::Radio || kind == ButtonKind::CheckBox || kind == ButtonKind::ImageToggle;
+}
+bool IsPushButton(const ButtonRef& b) {
+  const ButtonKind kind = KindOf(b);
+  return kind == ButtonKind::Vector || kind == ButtonKind::Picture || kind == ButtonKind::Image;
+}
 
 // A disabled control is painted disabled, whatever the occasion.
 UINT WithEnabledState(HWND window, UINT state) {
@@ -55,11 +39,11 @@ UINT WithEnabledState(HWND window, UINT state) {
 // The look of a radio button, check box or toggle after the native control
 // changed (or may have drawn over the skin): radio buttons in the pressed
 // state, the others plain.
-void RepaintSelf(HWND window, int32_t kind, UINT radioState) {
+void RepaintSelf(HWND window, ButtonKind kind, UINT radioState) {
   switch (kind) {
-    case kRadioButton: RadioSkinPaint(window, WithEnabledState(window, radioState)); break;
-    case kCheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, 0)); break;
-    case kImageToggle: ToggleSkinPaintImage(window, WithEnabledState(window, 0)); break;
+    case ButtonKind::Radio: RadioSkinPaint(window, WithEnabledState(window, radioState)); break;
+    case ButtonKind::CheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, 0)); break;
+    case ButtonKind::ImageToggle: ToggleSkinPaintImage(window, WithEnabledState(window, 0)); break;
     default: break;
   }
 }
@@ -68,7 +52,7 @@ void RepaintSelf(HWND window, int32_t kind, UINT radioState) {
 // indeterminate) one, before the native control changes its state.
 void PlayTickAnimation(HWND window) {
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
-    RepaintSelf(window, kCheckBox, 0);
+    RepaintSelf(window, ButtonKind::CheckBox, 0);
     return;
   }
   const bool unchecked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
@@ -82,114 +66,107 @@ void PlayTickAnimation(HWND window) {
 
 // ---- handlers ------------------------------------------------------------------
 
-LRESULT OnMouseMove(const Message& m) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, m.window, 0};
-  TrackMouseEvent(&track);
-  SkinWindowRecord& record = *m.button.record;
-  record.HotControl = m.button.number;
-  if (record.HotControl != record.PrevHotControl || record.HoverKind != 0) {
-    ButtonSkinRedraw(m.window, 0, true);
-    record.PrevHotControl = record.HotControl;
-    record.HoverKind = 0;
-  }
+LRESULT OnMouseMove(const SkinMessage& m, const ButtonRef& b) {
+  if (SkinHoverEnter(*b.record, {.window = m.window, .number = b.number, .kind = HoverKind::Button}))
+    ButtonSkinRedraw(b, 0, true);
   return m.Forward();
 }
 
-LRESULT OnMouseLeave(const Message& m) {
-  m.button.record->PrevHotControl = 0;
-  ButtonSkinRedraw(m.window, m.button.entry->Focused ? ODS_FOCUS : 0);
+LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
+  SkinHoverLeave(*b.record);
+  ButtonSkinRedraw(b, b.entry->Focused ? ODS_FOCUS : 0);
   return m.Forward();
 }
 
-LRESULT OnButtonDown(const Message& m) {
-  m.button.entry->Pressed = true;
-  const int32_t kind = m.kind();
-  if (kind == kCheckBox) return m.ForwardThen([&] { PlayTickAnimation(m.window); });
+LRESULT OnButtonDown(const SkinMessage& m, const ButtonRef& b) {
+  b.entry->Pressed = true;
+  const ButtonKind kind = KindOf(b);
+  if (kind == ButtonKind::CheckBox) return m.ForwardThen([&] { PlayTickAnimation(m.window); });
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, ODS_SELECTED); });
 }
 
-LRESULT OnButtonUp(const Message& m) {
-  m.button.entry->Pressed = false;
-  m.button.record->PrevHotControl = 0;  // the next move shows the hover look again
+LRESULT OnButtonUp(const SkinMessage& m, const ButtonRef& b) {
+  b.entry->Pressed = false;
+  SkinHoverLeave(*b.record);  // the next move shows the hover look again
   return m.Forward();
 }
 
-LRESULT OnEraseBackground(const Message& m) {
+LRESULT OnEraseBackground(const SkinMessage& m, const ButtonRef& b) {
   SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
   return 1;
 }
 
-LRESULT OnPaint(const Message& m) {
-  if (!m.PaintsItself()) return m.Forward();
+LRESULT OnPaint(const SkinMessage& m, const ButtonRef& b) {
+  if (!PaintsItself(b)) return m.Forward();
   platform::PaintScope paint(m.window);
-  RepaintSelf(m.window, m.kind(), 0);
+  RepaintSelf(m.window, KindOf(b), 0);
   return 0;
 }
 
 // The native control draws its focus look as it gains the focus: the skin
 // shows no focus on these kinds, so it paints over it.
-LRESULT OnSetFocus(const Message& m) {
-  m.button.entry->Focused = true;
-  const int32_t kind = m.kind();
+LRESULT OnSetFocus(const SkinMessage& m, const ButtonRef& b) {
+  b.entry->Focused = true;
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
 }
 
 // The native control draws itself as it is enabled or disabled.
-LRESULT OnEnable(const Message& m) {
-  const int32_t kind = m.kind();
+LRESULT OnEnable(const SkinMessage& m, const ButtonRef& b) {
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
 }
 
-LRESULT OnKillFocus(const Message& m) {
-  m.button.entry->Focused = false;
-  const int32_t kind = m.kind();
+LRESULT OnKillFocus(const SkinMessage& m, const ButtonRef& b) {
+  b.entry->Focused = false;
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
 }
 
 // The caption follows the window text, kept in GBK whatever the text's
 // origin.
-LRESULT OnSetText(const Message& m) {
+LRESULT OnSetText(const SkinMessage& m, const ButtonRef& b) {
   const auto* text = reinterpret_cast<const wchar_t*>(m.lParam);
-  m.button.entry->Caption = text ? platform::WideToGbk(text).text : std::string();
+  b.entry->Caption = text ? platform::WideToGbk(text).text : std::string();
   return m.Forward();
 }
 
-LRESULT OnCheckChange(const Message& m) {
-  const int32_t kind = m.kind();
+LRESULT OnCheckChange(const SkinMessage& m, const ButtonRef& b) {
+  const ButtonKind kind = KindOf(b);
   return m.ForwardThen([&] { RepaintSelf(m.window, kind, ODS_SELECTED); });
 }
 
-LRESULT OnKeyDown(const Message& m) {
+LRESULT OnKeyDown(const SkinMessage& m, const ButtonRef& b) {
   if (m.wParam != VK_SPACE) return m.Forward();
-  return OnCheckChange(m);
+  return OnCheckChange(m, b);
 }
 
 // While the mouse button is held on the control, the release of its pushed
 // state is kept from the native control.
-LRESULT OnSetState(const Message& m) {
-  if (m.wParam == 0 && m.button.entry->Pressed) return 0;
+LRESULT OnSetState(const SkinMessage& m, const ButtonRef& b) {
+  if (m.wParam == 0 && b.entry->Pressed) return 0;
   return m.Forward();
 }
 
 // The dialog manager finds its push buttons, and which is the default, by
 // their dialog codes; an owner-drawn button would answer neither.
-LRESULT OnGetDialogCode(const Message& m) {
-  if (!m.IsPushButton()) return m.Forward();
-  return DLGC_BUTTON | (m.button.entry->DefaultButton ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+LRESULT OnGetDialogCode(const SkinMessage& m, const ButtonRef& b) {
+  if (!IsPushButton(b)) return m.Forward();
+  return DLGC_BUTTON | (b.entry->DefaultButton ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
 
 // The dialog manager makes a push button its default, or no longer, by
 // setting its type (BS_DEFPUSHBUTTON, BS_PUSHBUTTON): the button stays
 // owner-drawn, and the skin draws the default look from the entry.
-LRESULT OnSetStyle(const Message& m) {
-  if (!m.IsPushButton()) return m.Forward();
-  m.button.entry->DefaultButton = (m.wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+LRESULT OnSetStyle(const SkinMessage& m, const ButtonRef& b) {
+  if (!IsPushButton(b)) return m.Forward();
+  b.entry->DefaultButton = (m.wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   return m.ForwardWith((m.wParam & ~WPARAM(BS_TYPEMASK)) | BS_OWNERDRAW);
 }
 
 // The entry's texts and pictures go with the window; its place in the list
 // stays, so the numbers of the other buttons do not change.
-LRESULT OnFinalMessage(const Message& m) {
+LRESULT OnFinalMessage(const SkinMessage& m, const ButtonRef& b) {
   const LRESULT result = m.Forward();
   if (const ButtonRef button = FindButton(m.window)) *button.entry = SkinButtonEntry{};
   return result;
@@ -198,54 +175,56 @@ LRESULT OnFinalMessage(const Message& m) {
 }  // namespace
 
 LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Message m{window, message, wParam, lParam, {}};
+  const SkinMessage m{window, message, wParam, lParam};
   // A dying button's fades end while its DC is still valid, whatever became
   // of its owner's record.
   if (message == WM_DESTROY) FadeEndForWindow(window);
-  m.button = FindButton(window);
+  const ButtonRef b = FindButton(window);
   // A button whose numbers no longer lead to its own entry is only passed on.
-  if (!m.button) return m.Forward();
+  if (!b) return m.Forward();
   switch (message) {
-    case WM_MOUSEMOVE: return OnMouseMove(m);
-    case WM_MOUSELEAVE: return OnMouseLeave(m);
+    case WM_MOUSEMOVE: return OnMouseMove(m, b);
+    case WM_MOUSELEAVE: return OnMouseLeave(m, b);
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
     case WM_MOVE: InvalidateRect(window, nullptr, TRUE); break;
-    case WM_LBUTTONDOWN: return OnButtonDown(m);
-    case WM_LBUTTONUP: return OnButtonUp(m);
-    case WM_ERASEBKGND: return OnEraseBackground(m);
-    case WM_PAINT: return OnPaint(m);
-    case WM_SETFOCUS: return OnSetFocus(m);
-    case WM_KILLFOCUS: return OnKillFocus(m);
-    case WM_ENABLE: return OnEnable(m);
-    case WM_SETTEXT: return OnSetText(m);
+    case WM_LBUTTONDOWN: return OnButtonDown(m, b);
+    case WM_LBUTTONUP: return OnButtonUp(m, b);
+    case WM_ERASEBKGND: return OnEraseBackground(m, b);
+    case WM_PAINT: return OnPaint(m, b);
+    case WM_SETFOCUS: return OnSetFocus(m, b);
+    case WM_KILLFOCUS: return OnKillFocus(m, b);
+    case WM_ENABLE: return OnEnable(m, b);
+    case WM_SETTEXT: return OnSetText(m, b);
     case WM_NCPAINT: return DefWindowProcW(window, WM_NCPAINT, 1, lParam);
     case WM_LBUTTONDBLCLK: return 0;  // a double click reaches the control as one click
-    case BM_SETCHECK: return OnCheckChange(m);
-    case WM_KEYDOWN: return OnKeyDown(m);
-    case BM_SETSTATE: return OnSetState(m);
-    case BM_SETSTYLE: return OnSetStyle(m);
-    case WM_GETDLGCODE: return OnGetDialogCode(m);
-    case WM_NCDESTROY: return OnFinalMessage(m);
+    case BM_SETCHECK: return OnCheckChange(m, b);
+    case WM_KEYDOWN: return OnKeyDown(m, b);
+    case BM_SETSTATE: return OnSetState(m, b);
+    case BM_SETSTYLE: return OnSetStyle(m, b);
+    case WM_GETDLGCODE: return OnGetDialogCode(m, b);
+    case WM_NCDESTROY: return OnFinalMessage(m, b);
     default: break;
   }
   return m.Forward();
 }
 
-void ButtonSkinRedraw(HWND window, UINT state, bool hot) {
-  const ButtonRef button = FindButton(window);
+void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   if (!button) return;
+  const HWND window = button.entry->window;
   platform::WindowDC dc = platform::WindowDC::Client(window);
   if (hot) state |= ODS_HOTLIGHT;
   RECT client = {};
   GetClientRect(window, &client);
   switch (button.entry->Kind) {
-    case kPictureButton: ButtonSkinPaint(window, dc.get(), state, client); break;
-    case kVectorButton: ButtonSkinPaintVector(window, dc.get(), state, client); break;
-    case kRadioButton: RadioSkinPaint(window, WithEnabledState(window, state)); break;
-    case kCheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, state)); break;
-    case kImageButton: ButtonSkinPaintImage(window, dc.get(), state, client); break;
+    case ButtonKind::Picture: ButtonSkinPaint(button, dc.get(), state, client); break;
+    case ButtonKind::Vector: ButtonSkinPaintVector(button, dc.get(), state, client); break;
+    case ButtonKind::Radio: RadioSkinPaint(window, WithEnabledState(window, state)); break;
+    case ButtonKind::CheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, state)); break;
+    case ButtonKind::Image: ButtonSkinPaintImage(button, dc.get(), state, client); break;
     default: break;  // image toggles keep their look
   }
 }
+
+void ButtonSkinRedraw(HWND window, UINT state, bool hot) { ButtonSkinRedraw(FindButton(window), state, hot); }
 
 }  // namespace korvath::skin

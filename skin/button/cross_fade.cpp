@@ -7,27 +7,26 @@
 
 namespace korvath::skin {
 
-void FadeStart(HWND window, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
-               int32_t sourceX, int32_t sourceY, HDC destDc, bool layered, bool keepSourceDc) {
+void FadeStart(FadeArgs args) {
   FadeEntry fade;
-  fade.Window = window;
-  if (destDc) {
-    fade.DestDc = destDc;
+  fade.Window = args.window;
+  if (args.destDc) {
+    fade.DestDc = args.destDc;
   } else {
-    fade.OwnDestDc = platform::WindowDC::Client(window);
+    fade.OwnDestDc = platform::WindowDC::Client(args.window);
     fade.DestDc = fade.OwnDestDc.get();
   }
-  fade.X = x;
-  fade.Y = y;
-  fade.Width = width;
-  fade.Height = height;
-  fade.SourceDc = sourceDc;
-  fade.SourceX = sourceX;
-  fade.SourceY = sourceY;
+  fade.X = args.x;
+  fade.Y = args.y;
+  fade.Width = args.width;
+  fade.Height = args.height;
+  fade.KeepSourceDc = !args.picture;
+  fade.SourceDc = args.picture ? args.picture.get() : args.lentPicture;
+  fade.OwnSourceDc = std::move(args.picture);
+  fade.SourceX = args.source.x;
+  fade.SourceY = args.source.y;
   fade.Frame = 1;
-  fade.Layered = layered;
-  fade.KeepSourceDc = keepSourceDc;
-  if (!keepSourceDc) fade.OwnSourceDc = SkinMemoryDc(sourceDc);
+  fade.Layered = args.layered;
   fade.Timer = ThreadTimer(SetTimer(nullptr, 0, kFadeInterval, FadeTimerProc));
   FadeList.push_back(std::move(fade));
 }

@@ -8,20 +8,32 @@
 
 #include <cstdint>
 
+#include "skin/core/memory_dc.h"
+
 namespace korvath::skin {
 
 inline constexpr UINT kFadeInterval = 20;  // ms between blends
 inline constexpr int32_t kFadeLastFrame = 10;
 
-// Starts a fade of (sourceX, sourceY, width, height) of `sourceDc` onto
+// One fade: (source.x, source.y, width, height) of the picture onto
 // (x, y, width, height) of `destDc`, or of the window's own DC when no DC is
-// given (the fade takes it and gives it back at its end). With `layered`,
-// each blend is followed by re-showing the layered window from `destDc`.
-// Unless `keepSourceDc`, `sourceDc` must be a registered memory DC that the
-// fade frees at its end.
-void FadeStart(HWND window, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
-               int32_t sourceX, int32_t sourceY, HDC destDc = nullptr, bool layered = false,
-               bool keepSourceDc = false);
+// given (the fade takes it and gives it back at its end).
+struct FadeArgs {
+  HWND window = nullptr;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  // The picture: one the fade owns and frees at its end, or one the caller
+  // lends and keeps (used when `picture` is empty).
+  SkinMemoryDc picture;
+  HDC lentPicture = nullptr;
+  POINT source{};
+  HDC destDc = nullptr;
+  // Each blend is followed by re-showing the layered window from `destDc`.
+  bool layered = false;
+};
+void FadeStart(FadeArgs args);
 // Ends every running fade, of whatever window, without drawing.
 void FadeStop(HWND window);
 // Ends the fades of one window without drawing: what a window being

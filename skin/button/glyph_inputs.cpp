@@ -28,7 +28,6 @@ GlyphInputs GlyphInputsFor(HWND button, const SkinButtonEntry& entry, UINT state
   in.size = entry.FontSize;
   in.style = entry.FontStyle;
   in.captionColour = COLORREF(GetSkinProp(button, prop::Kj_Ztys));
-  in.hasEffect = int32_t(entry.CaptionEffectColor) >= 0;
   in.effectColour = entry.CaptionEffectColor;
   return in;
 }
@@ -41,10 +40,15 @@ void SetGlyphClip(gdip::Graphics& g, const GlyphInputs& in, int32_t x, int32_t y
 
 void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour, const gdip::RectF& plainLayout,
                       const gdip::RectF& effectLayout) {
-  if (in.hasEffect) {
-    SkinDrawControlText(g, in.caption, effectLayout, in.captionColour, in.effectColour, in.blur,
-                        std::string(in.face), in.style, float(in.size), Gdiplus::StringAlignmentNear,
-                        Gdiplus::StringAlignmentCenter);
+  if (in.effectColour) {
+    SkinDrawControlText(g, in.caption, effectLayout,
+                        {.textColour = in.captionColour,
+                         .glowColour = *in.effectColour,
+                         .blurDivisor = in.blur,
+                         .face = in.face,
+                         .style = in.style,
+                         .size = float(in.size),
+                         .verticalAlign = Gdiplus::StringAlignmentCenter});
     return;
   }
   const CaptionStyle style = {.face = in.face,

@@ -31,8 +31,7 @@ struct GlyphInputs {
   int32_t size = 12;
   int32_t style = 0;
   COLORREF captionColour = 0;
-  bool hasEffect = false;
-  COLORREF effectColour = 0;
+  std::optional<COLORREF> effectColour;  // the caption's glow, when it has one
   std::optional<RECT> clip;  // default (x, y, x + W + 1, y + H + 1)
   int32_t blur = 4;
   // Check boxes: a frame of the tick animation.

@@ -46,9 +46,9 @@ gdip::SizeF PictureSize(const ByteSet& picture, bool stretch, float W, float H) 
 
 }  // namespace
 
-void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect) {
-  const ButtonRef ref = FindButton(window);
+void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
+  const HWND window = ref.entry->window;
   const SkinButtonEntry& entry = *ref.entry;
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
@@ -81,10 +81,15 @@ void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect) {
   }
   if (!entry.Caption.empty()) {
     const auto colour = COLORREF(GetSkinProp(window, prop::Kj_Ztys));
-    if (int32_t(entry.CaptionEffectColor) >= 0) {
-      SkinDrawControlText(g, entry.Caption, SkinMakeRect(2, 2, size.width, size.height - 2), colour,
-                          entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
-                          Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
+    if (entry.CaptionEffectColor) {
+      SkinDrawControlText(g, entry.Caption, SkinMakeRect(2, 2, size.width, size.height - 2),
+                          {.textColour = colour,
+                           .glowColour = *entry.CaptionEffectColor,
+                           .face = entry.FontFace,
+                           .style = entry.FontStyle,
+                           .size = float(entry.FontSize),
+                           .horizontalAlign = Gdiplus::StringAlignmentCenter,
+                           .verticalAlign = Gdiplus::StringAlignmentCenter});
     } else {
       const CaptionStyle style = {.face = entry.FontFace,
                                   .size = float(entry.FontSize),

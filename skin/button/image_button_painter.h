@@ -4,13 +4,15 @@
 // application sets an entry's kind and pictures.
 #include <windows.h>
 
+#include "skin/core/found_entry.h"
+
 namespace korvath::skin {
 
 // A push button shown as its normal, hot, pressed or disabled picture with
 // the caption centred over it; a state without a picture of its own shows
 // the normal picture in a rounded frame. One copy to (0, 0) of `dc`, which
 // stays the caller's.
-void ButtonSkinPaintImage(HWND window, HDC dc, UINT state, const RECT& rect);
+void ButtonSkinPaintImage(const ButtonRef& button, HDC dc, UINT state, const RECT& rect);
 
 // A toggle whose whole face is `PressedImage` while checked and
 // `NormalImage` otherwise, at its own size over the parent's background;

@@ -136,11 +136,18 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
     box = {0, s + H * 0.05f + 2, W, H - s};
   }
   const auto colour = COLORREF(GetSkinProp(window, prop::Kj_Ztys));
-  if (int32_t(entry.CaptionEffectColor) >= 0) {
+  if (entry.CaptionEffectColor) {
     gdip::RectF effectBox = box;
     if (effectTop > 0) effectBox.y = effectTop;
-    SkinDrawControlText(g, entry.Caption, effectBox, colour, entry.CaptionEffectColor, 4, entry.FontFace,
-                        entry.FontStyle, float(entry.FontSize), style.align, style.lineAlign, false);
+    SkinDrawControlText(g, entry.Caption, effectBox,
+                        {.textColour = colour,
+                         .glowColour = *entry.CaptionEffectColor,
+                         .face = entry.FontFace,
+                         .style = entry.FontStyle,
+                         .size = float(entry.FontSize),
+                         .horizontalAlign = style.align,
+                         .verticalAlign = style.lineAlign,
+                         .wrap = false});
   } else {
     DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), box);
   }
@@ -148,9 +155,9 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
 
 }  // namespace
 
-void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect) {
-  const ButtonRef ref = FindButton(window);
+void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
+  const HWND window = ref.entry->window;
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
   const SkinButtonEntry& entry = *ref.entry;

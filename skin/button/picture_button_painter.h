@@ -5,10 +5,12 @@
 // makes such a button; an application sets an entry's kind and fields.
 #include <windows.h>
 
+#include "skin/core/found_entry.h"
+
 namespace korvath::skin {
 
 // Paints the button in `state` (ODS_ bits) and copies it once to (0, 0) of
 // `dc`, which stays the caller's.
-void ButtonSkinPaint(HWND window, HDC dc, UINT state, const RECT& rect);
+void ButtonSkinPaint(const ButtonRef& button, HDC dc, UINT state, const RECT& rect);
 
 }  // namespace korvath::skin

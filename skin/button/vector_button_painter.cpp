@@ -110,10 +110,15 @@ void PaintEnabled(Face& f, UINT state) {
 void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, UINT state, float width,
                   float height) {
   const auto textColour = COLORREF(GetSkinProp(button, prop::Kj_Ztys));
-  if (int32_t(entry.CaptionEffectColor) >= 0) {
-    SkinDrawControlText(g, entry.Caption, SkinMakeRect(0, 0, width, height + 2), textColour,
-                        entry.CaptionEffectColor, 4, entry.FontFace, entry.FontStyle, float(entry.FontSize),
-                        Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter);
+  if (entry.CaptionEffectColor) {
+    SkinDrawControlText(g, entry.Caption, SkinMakeRect(0, 0, width, height + 2),
+                        {.textColour = textColour,
+                         .glowColour = *entry.CaptionEffectColor,
+                         .face = entry.FontFace,
+                         .style = entry.FontStyle,
+                         .size = float(entry.FontSize),
+                         .horizontalAlign = Gdiplus::StringAlignmentCenter,
+                         .verticalAlign = Gdiplus::StringAlignmentCenter});
     return;
   }
   const COLORREF colour =
@@ -140,9 +145,9 @@ void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, in
   }
 }
 
-void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
-  const ButtonRef ref = FindButton(button);
+void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
+  const HWND button = ref.entry->window;
   // Owner-drawn buttons are not told that they are the default: the entry is.
   if (ref.entry->DefaultButton) state |= ODS_DEFAULT;
   ButtonCanvas canvas(button, rect);
@@ -175,7 +180,7 @@ void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect) {
     dc = own.get();
   }
   if (HasState(state, ODS_HOTLIGHT)) {
-    FadeStart(button, 0, 0, width, height, picture.Release(), 0, 0);
+    FadeStart({.window = button, .width = width, .height = height, .picture = std::move(picture)});
   } else {
     BitBlt(dc, 0, 0, width, height, picture.get(), 0, 0, SRCCOPY);
   }

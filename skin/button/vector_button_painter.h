@@ -4,6 +4,8 @@
 // focus ring and the centred caption; the hot look fades in.
 #include <windows.h>
 
+#include "skin/core/found_entry.h"
+
 #include <cstdint>
 
 namespace korvath::gdip {
@@ -19,7 +21,7 @@ namespace korvath::skin {
 // horizontal resolution) is replaced by the button's own window DC. Every
 // running fade ends first; the hot look is then faded in, any other look
 // copied at once.
-void ButtonSkinPaintVector(HWND button, HDC dc, UINT state, const RECT& rect);
+void ButtonSkinPaintVector(const ButtonRef& button, HDC dc, UINT state, const RECT& rect);
 
 // Strokes the path `width` times with pen widths 1, 2, ... `width` in the
 // colour at `alpha`: translucent strokes build up next to the centre line.

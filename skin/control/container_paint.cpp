@@ -21,7 +21,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kKindGroupBox = 1;
 // A plain container's outline: its tint stops inside a rounded rectangle
 // inset by one pixel.
 constexpr int32_t kOutlineInset = 1;
@@ -64,7 +63,7 @@ void TintStrip(HDC dc, const RECT& rect, const SkinContainerEntry& entry,
   if (!SkinGraphicsOnDC(g, dc)) return;
   const float x = float(rect.left), y = float(rect.top);
   const float w = float(rect.right - rect.left), h = float(rect.bottom - rect.top);
-  if (entry.kind != kKindGroupBox) {
+  if (entry.kind != ContainerKind::GroupBox) {
     SkinFillSolid(g, TintOf(entry), x, y, w, h);
     return;
   }
@@ -108,7 +107,7 @@ void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber) {
                             ? SkinPaintParentBackground(window, client, kOutlineInset, kOutlineCorner)
                             : SkinPaintParentBackground(window, client);
   if (buffer) {
-    if (entry->kind == kKindGroupBox) {
+    if (entry->kind == ContainerKind::GroupBox) {
       GroupBoxSkinPaint(recordNumber, entryNumber, buffer.get());
     } else if (SkinGetClassNameText(window) == "SysTabControl32") {
       TabSkinPaint(window, buffer.get());
@@ -148,7 +147,7 @@ void ContainerBackground(HWND window, HDC dc, const RECT& rect) {
   const SkinContainerEntry* entry = own ? own : SkinEntryAt(record->Containers, source.entry);
   if (!entry || entry->backgroundColor == 0) return;
   const SkinContainerEntry* above = nullptr;
-  if (own && own->kind == kKindGroupBox) {
+  if (own && own->kind == ContainerKind::GroupBox) {
     const HWND parent = GetParent(window);
     const SkinContainerEntry* outer = SkinEntryAt(record->Containers, SkinFindContainerEntry(number, parent));
     if (outer && int32_t(outer->backgroundColor) > 0 && GetSkinProp(parent, prop::Wxk_Zpf) == 0) above = outer;

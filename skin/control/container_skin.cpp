@@ -8,6 +8,7 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
 
@@ -16,8 +17,6 @@ namespace korvath::skin {
 namespace {
 
 constexpr LONG kGroupBoxBit = 0x4;
-constexpr int kKindGroupBox = 1;
-constexpr int kKindTabControl = 2;
 
 }  // namespace
 
@@ -59,7 +58,7 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
     const bool tab = SkinGetClassNameText(window) == "SysTabControl32";
     if (IsGroupBoxButton(window) || tab) {
       entry.framed = true;
-      entry.kind = tab ? kKindTabControl : kKindGroupBox;
+      entry.kind = tab ? ContainerKind::TabControl : ContainerKind::GroupBox;
       const SkinFontInfo font = SkinControlFontMetrics(window);
       entry.captionFontFace = font.face;
       entry.captionFontSize = font.size;
@@ -85,11 +84,10 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
   // grown, so the entry is found again by its number.
   SkinContainerEntry& entry = SkinRecordAt(owner)->Containers[number - 1];
   entry.rebuild = true;
-  entry.previousProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ContainerSkinWndProc)));
-  SetSkinPropHandle(window, prop::Hw_hProc, entry.previousProc);
-  SetSkinProp(window, prop::Hw_lbID, number);
-  SetSkinProp(window, prop::Hw_FuID, owner);
+  entry.savedProc = SkinSubclass(window, {.procedure = &ContainerSkinWndProc,
+                                          .owner = owner,
+                                          .number = number,
+                                          .overAnotherSkin = true});
   SetSkinPropHandle(window, prop::Mb_zpf, GetParentBackgroundPiece(window));
 }
 

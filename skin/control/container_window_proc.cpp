@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
@@ -16,6 +17,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/child_layout.h"
 #include "skin/core/menu_items.h"
@@ -30,30 +32,14 @@ namespace {
 
 // The container's record and entry, as its Hw_FuID and Hw_lbID name them;
 // null when either no longer leads to this window.
-struct Container {
-  int owner = 0;
-  int number = 0;
-  SkinWindowRecord* record = nullptr;
-  SkinContainerEntry* entry = nullptr;
-};
+using Container = SkinFoundEntry<SkinContainerEntry>;
 
-Container FindContainer(HWND window) {
-  Container c;
-  c.owner = int(GetSkinProp(window, prop::Hw_FuID));
-  c.number = int(GetSkinProp(window, prop::Hw_lbID));
-  c.record = SkinRecordAt(c.owner);
-  if (!c.record) return c;
-  c.entry = SkinEntryAt(c.record->Containers, c.number);
-  if (c.entry && c.entry->window != window) c.entry = nullptr;
-  return c;
-}
+Container FindContainer(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Containers); }
 
 bool Framed(const Container& c) { return c.entry && c.entry->framed; }
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window) == name; }
@@ -69,16 +55,16 @@ LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
 // A stale look is painted in full; a clean one is one copy from the child
 // layer, after which see-through children paint over it again.
 LRESULT OnPaint(const Container& c, HWND window) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
-  if (c.entry->rebuild || c.entry->childChanged) {
-    ContainerSkinPaint(c.owner, c.number);
-    EndPaint(window, &paint);
-  } else {
-    SkinRefreshWindowDefault(c.owner, c.number, window, dc, true);
-    EndPaint(window, &paint);
-    SkinRedrawChildren(window);
+  const bool stale = c.entry->rebuild || c.entry->childChanged;
+  {
+    platform::PaintScope paint(window);
+    if (stale) {
+      ContainerSkinPaint(c.owner, c.number);
+    } else {
+      SkinRefreshWindowDefault(c.owner, c.number, window, paint.dc(), true);
+    }
   }
+  if (!stale) SkinRedrawChildren(window);
   return 0;
 }
 
@@ -188,11 +174,7 @@ void OnCommand(WPARAM wParam, HWND control) {
 
 // Marks the container entry of a registered tab control for a rebuild.
 void RebuildTabContainer(HWND tab) {
-  SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(tab, prop::Hw_FuID)));
-  if (!record) return;
-  SkinContainerEntry* entry =
-      SkinEntryAt(record->Containers, int32_t(GetSkinProp(tab, prop::Hw_lbID)));
-  if (entry && entry->window == tab) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(tab, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
 }
 
 void OnNotify(LPARAM lParam) {
@@ -256,7 +238,7 @@ void UnskinContainer(int recordNumber, int entryNumber) {
   SkinContainerEntry* entry = SkinEntryAt(record->Containers, entryNumber);
   if (!entry) return;
   const HWND window = entry->window;
-  SetWindowLongPtrW(window, GWLP_WNDPROC, GetSkinProp(window, prop::Hw_hProc));
+  SkinUnsubclass(window);
   record->Containers.erase(record->Containers.begin() + (entryNumber - 1));
   for (size_t i = 0; i < record->Containers.size(); ++i) {
     SetSkinProp(record->Containers[i].window, prop::Hw_lbID, LONG_PTR(i + 1));

@@ -36,6 +36,9 @@ void ToolbarSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nul
 
 LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Whether the window is a "ToolbarWindow32".
+bool SkinIsToolbar(HWND window);
+
 // Whether the owner window wants its controls drawn again: while it is sized,
 // only when it is also moved; otherwise while it is active. The owner is
 // named by `Kj_FuID` in the control layer, else by `Hw_FuID`.

@@ -14,6 +14,7 @@
 #include "skin/control/tab_items.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
@@ -115,14 +116,10 @@ void PatchGap(HWND window, HDC dc, const RECT& gap, int32_t side) {
   if (width <= 0 || height <= 0) return;
   SkinMemoryDc behind = SkinPaintParentBackground(window, gap);
   if (!behind) return;
-  const int32_t owner = int32_t(GetSkinProp(window, prop::Hw_FuID));
-  const SkinWindowRecord* record = SkinRecordAt(owner);
-  const SkinContainerEntry* entry =
-      record ? SkinEntryAt(const_cast<SkinWindowRecord*>(record)->Containers,
-                           int32_t(GetSkinProp(window, prop::Hw_lbID)))
-             : nullptr;
+  const SkinFoundEntry found = SkinFindEntry(window, &SkinWindowRecord::Containers);
+  const SkinContainerEntry* entry = found.entry;
   if (entry && entry->backgroundColor != 0 && (side == kTop || side == kLeft) &&
-      !TabFindContainerEntry(owner, GetParent(window))) {
+      !TabFindContainerEntry(found.owner, GetParent(window))) {
     gdip::Graphics g;
     if (SkinGraphicsOnDC(g, behind.get())) {
       SkinFillSolid(g, gdip::Argb(SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)), 0, 0,

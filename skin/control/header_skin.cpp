@@ -16,7 +16,9 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/colours.h"
+#include "skin/core/hover.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/control/frame_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/control_text.h"
@@ -25,16 +27,13 @@
 #include "skin/core/parent_background.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindHeader = 9;
 constexpr int kDeadZone = 5;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
@@ -51,30 +50,24 @@ void Install(SkinWindowRecord& record, int32_t ownerIndex, HWND header) {
   const int32_t number = SkinTakeEntrySlot(record.Headers);
   SkinHeaderEntry& entry = record.Headers[size_t(number) - 1];
   entry = SkinHeaderEntry{};
-  entry.hwnd = header;
+  entry.window = header;
   entry.buttonStyle = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
   entry.fontFace = font.face;
   entry.fontStyle = font.style;
   entry.fontSize = font.size;
   // The header's own: the skin only reads it.
   entry.imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
-  entry.oldProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(header, GWLP_WNDPROC));
-  SetSkinProp(header, prop::Hw_lbID, number);
-  SetSkinProp(header, prop::Hw_FuID, ownerIndex);
-  SetSkinPropHandle(header, prop::Hw_hProc, entry.oldProc);
-  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HeaderSkinWndProc));
+  entry.savedProc = SkinSubclass(header, {.procedure = &HeaderSkinWndProc, .owner = ownerIndex, .number = number});
 }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-  TrackMouseEvent(&track);
   const auto f = Find(window);
   if (!f.entry) return;
+  // The header draws by the item under the mouse, not by its coming.
+  SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Header});
   SkinHeaderEntry& e = *f.entry;
-  f.record->HotControl = f.number;
   e.hovered = true;
   e.hotItem = HeaderHitTest(f.owner, f.number, lParam);
-  f.record->HoverKind = kHoverKindHeader;
   if (e.hotItem != e.paintedHotItem && e.hotItem > 0 && !e.buttonDown) {
     HeaderSkinPaint(f.owner, f.number);
     e.paintedHotItem = e.hotItem;
@@ -89,7 +82,7 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->PrevHotControl = 0;
+  SkinHoverLeave(*f.record);
   f.entry->paintedHotItem = 0;
   f.entry->hotItem = 0;
   f.entry->hovered = false;
@@ -210,7 +203,7 @@ LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONUP:   OnButton(window, false); break;
     default:             break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 int32_t HeaderHitTest(int32_t ownerIndex, int32_t entryNumber, LPARAM point) {
@@ -218,10 +211,10 @@ int32_t HeaderHitTest(int32_t ownerIndex, int32_t entryNumber, LPARAM point) {
   const SkinHeaderEntry* entry = record ? SkinEntryAt(record->Headers, entryNumber) : nullptr;
   if (!entry) return 0;
   const int x = int16_t(LOWORD(point));
-  const int count = int(SendMessageW(entry->hwnd, HDM_GETITEMCOUNT, 0, 0));
+  const int count = int(SendMessageW(entry->window, HDM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     RECT r = {};
-    SendMessageW(entry->hwnd, HDM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(entry->window, HDM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r));
     if (r.left + kDeadZone <= x && x <= r.right - kDeadZone) return i + 1;
   }
   return 0;
@@ -230,8 +223,8 @@ int32_t HeaderHitTest(int32_t ownerIndex, int32_t entryNumber, LPARAM point) {
 void HeaderSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
   SkinWindowRecord* record = SkinRecordAt(ownerIndex);
   const SkinHeaderEntry* entry = record ? SkinEntryAt(record->Headers, entryNumber) : nullptr;
-  if (!entry || !entry->hwnd) return;
-  const HWND window = entry->hwnd;
+  if (!entry || !entry->window) return;
+  const HWND window = entry->window;
   const int count = int(SendMessageW(window, HDM_GETITEMCOUNT, 0, 0));
   const int margin = int(SendMessageW(window, HDM_GETBITMAPMARGIN, 0, 0));
   platform::WindowDC screen = platform::WindowDC::Client(window);

@@ -1,13 +1,16 @@
 // The transparent label: its entry, its procedure and its painter.
 #include "skin/control/label_skin.h"
 
+#include <unordered_map>
+
 #include "gdip/brush.h"
 #include "gdip/font.h"
 #include "gdip/graphics.h"
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
+#include "platform/gdi_object.h"
 #include "skin/control/control_skin.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -16,7 +19,6 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -47,6 +49,35 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
   return 1;
 }
 
+// The visible children of a parent with their screen rectangles, in Z order,
+// as found at layout generation `generation`. Under Wine each step of a walk
+// is a request to the window server: the labels that share a parent (twenty
+// on the tool's window) share one walk while the layout stays, instead of
+// walking all their siblings each.
+struct VisibleChildren {
+  uint32_t generation = 0;
+  std::vector<std::pair<HWND, RECT>> children;
+};
+
+const std::vector<std::pair<HWND, RECT>>& VisibleChildrenOf(HWND parent) {
+  static std::unordered_map<HWND, VisibleChildren> walked;
+  const uint32_t generation = SkinLayoutGeneration();
+  // A change of layout drops every walk, also those of parents now gone.
+  if (!walked.empty() && walked.begin()->second.generation != generation) walked.clear();
+  VisibleChildren& found = walked[parent];
+  if (found.generation != generation) {
+    found.generation = generation;
+    found.children.clear();
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r = {};
+      if (!IsWindowVisible(child)) continue;
+      GetWindowRect(child, &r);
+      found.children.emplace_back(child, r);
+    }
+  }
+  return found.children;
+}
+
 // A label's text area may overlap a neighbour (the HP label reaches into the
 // HP box): the neighbour's edge stays, the label is drawn around it. The
 // visible siblings that overlap the label, each with the overlap in the
@@ -55,11 +86,9 @@ std::vector<std::pair<HWND, RECT>> FindOverlappingSiblings(HWND window) {
   std::vector<std::pair<HWND, RECT>> found;
   RECT own = {};
   GetWindowRect(window, &own);
-  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    RECT other = {}, overlap = {};
-    if (sibling == window || !IsWindowVisible(sibling)) continue;
-    GetWindowRect(sibling, &other);
-    if (!IntersectRect(&overlap, &own, &other)) continue;
+  for (const auto& [sibling, other] : VisibleChildrenOf(GetAncestor(window, GA_PARENT))) {
+    RECT overlap = {};
+    if (sibling == window || !IntersectRect(&overlap, &own, &other)) continue;
     OffsetRect(&overlap, -own.left, -own.top);
     found.emplace_back(sibling, overlap);
   }
@@ -82,16 +111,14 @@ void ExcludeOverlappingSiblings(HWND window, SkinLabelEntry* entry, HDC dc) {
 }
 
 LRESULT OnPaint(HWND window) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(window, &paint);
+  platform::PaintScope paint(window);
   SkinLabelEntry* entry = LabelEntryOf(window);
-  ExcludeOverlappingSiblings(window, entry, dc);
+  ExcludeOverlappingSiblings(window, entry, paint.dc());
   if (!entry || entry->dirty) {
     LabelSkinPaint(window);
   } else {
-    SkinRefreshWindow(window, false, false, dc);
+    SkinRefreshWindow(window, false, false, paint.dc());
   }
-  EndPaint(window, &paint);
   return 0;
 }
 
@@ -105,7 +132,7 @@ std::string SetTextArgument(HWND window, LPARAM lParam) {
 // a static control paints itself in the system's look as it does.
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
   std::string text = SetTextArgument(window, lParam);
-  const LRESULT result = SkinPassOn(window, WM_SETTEXT, wParam, lParam);
+  const LRESULT result = SkinForward(window, WM_SETTEXT, wParam, lParam);
   for (const auto& [sibling, overlap] : OverlappingSiblings(window, LabelEntryOf(window)))
     InvalidateRect(sibling, nullptr, TRUE);
   LabelSkinPaint(window, std::move(text));
@@ -142,18 +169,14 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   entry.verticalAlignment = settings.verticalAlignment.value_or(Gdiplus::StringAlignmentCenter);
   entry.wrap = settings.wrap.value_or(false);
   entry.textColor = settings.textColour.value_or(0);
-  entry.halo = settings.haloColour.has_value();
-  entry.haloColor = settings.haloColour.value_or(kNoColor);
+  entry.haloColor = settings.haloColour;
   entry.fontFace = settings.fontFace.value_or(kDefaultFontFace);
   entry.fontSize = settings.fontSize.value_or(kDefaultFontSize);
   entry.fontStyle = settings.fontStyle.value_or(0);
   entry.dirty = true;
 
   // The chain is complete before the first message reaches the new procedure.
-  SetSkinProp(window, prop::Hw_FuID, owner);
-  SetSkinProp(window, prop::Hw_lbID, number);
-  SetSkinProp(window, prop::Hw_hProc, GetWindowLongPtrW(window, GWLP_WNDPROC));
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LabelSkinWndProc));
+  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .owner = owner, .number = number});
   return 1;
 }
 
@@ -168,7 +191,7 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void LabelSkinPaint(HWND window, std::optional<std::string> text) {
@@ -184,11 +207,17 @@ void LabelSkinPaint(HWND window, std::optional<std::string> text) {
   if (!shown.empty() && SkinGraphicsOnDC(graphics, buffer.get())) {
     const gdip::RectF layout = SkinMakeRect(kTextLeft, 0, float(client.right) + kTextExtraWidth,
                                             float(client.bottom));
-    if (entry->halo) {
-      SkinDrawControlText(graphics, shown, layout, entry->textColor, entry->haloColor, kHaloBlurDivisor,
-                          entry->fontFace, entry->fontStyle, float(entry->fontSize),
-                          Gdiplus::StringAlignment(entry->horizontalAlignment),
-                          Gdiplus::StringAlignment(entry->verticalAlignment), entry->wrap);
+    if (entry->haloColor) {
+      SkinDrawControlText(graphics, shown, layout,
+                          {.textColour = entry->textColor,
+                           .glowColour = *entry->haloColor,
+                           .blurDivisor = kHaloBlurDivisor,
+                           .face = entry->fontFace,
+                           .style = entry->fontStyle,
+                           .size = float(entry->fontSize),
+                           .horizontalAlign = Gdiplus::StringAlignment(entry->horizontalAlignment),
+                           .verticalAlign = Gdiplus::StringAlignment(entry->verticalAlignment),
+                           .wrap = entry->wrap});
     } else {
       DrawPlainText(graphics, *entry, shown, layout);
     }

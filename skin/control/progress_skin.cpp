@@ -12,7 +12,8 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/control_pictures.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/colours.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
@@ -23,7 +24,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -32,8 +33,6 @@ namespace {
 constexpr UINT kSweepInterval = 30;
 constexpr int32_t kSweepStep = 5;
 constexpr int32_t kSquareFrame = 1;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 const SkinRenderQuality kProgressRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                            .interpolation = Gdiplus::InterpolationModeHighQualityBilinear};
@@ -171,11 +170,7 @@ void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
     entry.vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
     entry.barColor = SkinThemeColor;
     entry.frameColor = 0;
-    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar, GWLP_WNDPROC));
-    SetSkinProp(bar, prop::Hw_lbID, number);
-    SetSkinProp(bar, prop::Hw_FuID, recordIndex);
-    SetSkinPropHandle(bar, prop::Hw_hProc, entry.previousProc);
-    SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ProgressSkinWndProc));
+    entry.savedProc = SkinSubclass(bar, {.procedure = &ProgressSkinWndProc, .owner = recordIndex, .number = number});
   }
 }
 
@@ -191,7 +186,7 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber) {

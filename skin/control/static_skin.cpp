@@ -8,7 +8,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -18,14 +18,12 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
 namespace {
 
-enum StaticKind { kText = 1, kBitmap = 2, kIcon = 3 };
-enum Placement { kAtOrigin = 0, kBottomRight = 1, kCentred = 2, kStretched = 3 };
 
 constexpr COLORREF kTextColour = 0x000000;
 constexpr COLORREF kGlowColour = 0xFFFFFF;
@@ -39,17 +37,17 @@ constexpr int32_t kGlowBelow = 4;
 
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
-int32_t KindOf(LONG style) {
-  if (HasAll(style, SS_ICON)) return kIcon;
-  if (HasAll(style, SS_BITMAP)) return kBitmap;
-  return kText;
+StaticKind KindOf(LONG style) {
+  if (HasAll(style, SS_ICON)) return StaticKind::Icon;
+  if (HasAll(style, SS_BITMAP)) return StaticKind::Bitmap;
+  return StaticKind::Text;
 }
 
-int32_t PlacementOf(LONG style) {
-  if (HasAll(style, SS_CENTERIMAGE)) return kCentred;
-  if (HasAll(style, SS_REALSIZECONTROL)) return kStretched;
-  if (HasAll(style, SS_RIGHTJUST)) return kBottomRight;
-  return kAtOrigin;
+ImagePlacement PlacementOf(LONG style) {
+  if (HasAll(style, SS_CENTERIMAGE)) return ImagePlacement::Centred;
+  if (HasAll(style, SS_REALSIZECONTROL)) return ImagePlacement::Stretched;
+  if (HasAll(style, SS_RIGHTJUST)) return ImagePlacement::BottomRight;
+  return ImagePlacement::AtOrigin;
 }
 
 SkinStaticEntry* StaticEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics).entry; }
@@ -73,7 +71,7 @@ HANDLE ImageOf(HWND window) {
 }
 
 bool KeepsNativeDrawing(HWND window, const SkinStaticEntry& entry) {
-  if (entry.kind == kText) return IsBlank(GetControlText(window));
+  if (entry.kind == StaticKind::Text) return IsBlank(GetControlText(window));
   return ImageOf(window) == nullptr;
 }
 
@@ -83,13 +81,13 @@ void PaintNatively(HWND window, LPARAM lParam) {
   GetClientRect(window, &client);
   SkinMemoryDc behind = SkinPaintParentBackground(window, client);
   platform::PaintScope paint(window);
-  SkinPassOn(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
+  SkinForward(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
   if (behind) BitBlt(paint.dc(), 0, 0, client.right, client.bottom, behind.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
-  if (!entry) return SkinPassOn(window, WM_PAINT, wParam, lParam);
+  if (!entry) return SkinForward(window, WM_PAINT, wParam, lParam);
   if (KeepsNativeDrawing(window, *entry)) {
     PaintNatively(window, lParam);
   } else {
@@ -108,12 +106,12 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
 // The new text is painted at once, after the control's own procedure has
 // stored it (a static paints its own look as it does).
 LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = SkinPassOn(window, WM_SETTEXT, wParam, lParam);
+  const LRESULT result = SkinForward(window, WM_SETTEXT, wParam, lParam);
   StaticSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
   return result;
 }
 
-void DrawBitmap(gdip::Graphics& g, HWND window, int32_t placement, const RECT& client) {
+void DrawBitmap(gdip::Graphics& g, HWND window, ImagePlacement placement, const RECT& client) {
   HANDLE handle = reinterpret_cast<HANDLE>(SendMessageW(window, STM_GETIMAGE, IMAGE_BITMAP, 0));
   if (!handle) handle = reinterpret_cast<HANDLE>(SendMessageW(window, STM_GETICON, 0, 0));
   if (!handle) return;
@@ -124,17 +122,17 @@ void DrawBitmap(gdip::Graphics& g, HWND window, int32_t placement, const RECT& c
   const float w = float(image.GetWidth()), h = float(image.GetHeight());
   const float cw = float(client.right), ch = float(client.bottom);
   switch (placement) {
-    case kStretched:    g.DrawImageRect(image, 0, 0, cw, ch); break;
-    case kCentred:      g.DrawImageRect(image, (cw - w) / 2, (ch - h) / 2, w, h); break;
-    case kBottomRight:  g.DrawImageRect(image, cw - w, ch - h, w, h); break;
+    case ImagePlacement::Stretched:    g.DrawImageRect(image, 0, 0, cw, ch); break;
+    case ImagePlacement::Centred:      g.DrawImageRect(image, (cw - w) / 2, (ch - h) / 2, w, h); break;
+    case ImagePlacement::BottomRight:  g.DrawImageRect(image, cw - w, ch - h, w, h); break;
     default:            g.DrawImageRect(image, 0, 0, w, h); break;
   }
 }
 
-void DrawIconOf(HDC dc, HWND window, int32_t placement, const RECT& client) {
+void DrawIconOf(HDC dc, HWND window, ImagePlacement placement, const RECT& client) {
   const auto icon = reinterpret_cast<HICON>(SendMessageW(window, STM_GETICON, 0, 0));
   if (!icon) return;
-  if (placement == kStretched) {
+  if (placement == ImagePlacement::Stretched) {
     DrawIconEx(dc, 0, 0, icon, client.right, client.bottom, 0, nullptr, DI_NORMAL);
   } else {
     DrawIcon(dc, 0, 0, icon);
@@ -161,18 +159,14 @@ void StaticSkinInstall(int32_t recordIndex, HWND parent, int32_t extraWidth, int
     entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
     entry.fontStyle = font.style;
     entry.kind = KindOf(style);
-    if (entry.kind != kText) entry.imagePlacement = PlacementOf(style);
-    if (entry.kind == kText) {
+    if (entry.kind != StaticKind::Text) entry.imagePlacement = PlacementOf(style);
+    if (entry.kind == StaticKind::Text) {
       // Room for the glow and the wider layout of the painter.
       const RECT r = SkinChildRectInParent(child);
       SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth, r.bottom - r.top + extraHeight,
                    SWP_NOZORDER | SWP_NOOWNERZORDER);
     }
-    SetSkinProp(child, prop::Hw_lbID, number);
-    SetSkinProp(child, prop::Hw_FuID, recordIndex);
-    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
-    SetSkinPropHandle(child, prop::Hw_hProc, entry.previousProc);
-    SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticSkinWndProc));
+    entry.savedProc = SkinSubclass(child, {.procedure = &StaticSkinWndProc, .owner = recordIndex, .number = number});
   }
 }
 
@@ -195,7 +189,7 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
@@ -207,20 +201,25 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
   GetClientRect(window, &client);
   SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
   if (!buffer) return;
-  if (entry->kind == kBitmap && !ImageOf(window)) return;  // the window keeps what it shows
-  if (entry->kind == kIcon) {
+  if (entry->kind == StaticKind::Bitmap && !ImageOf(window)) return;  // the window keeps what it shows
+  if (entry->kind == StaticKind::Icon) {
     DrawIconOf(buffer.get(), window, entry->imagePlacement, client);
   } else if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) {
-    if (entry->kind == kText) {
+    if (entry->kind == StaticKind::Text) {
       // Broken into lines here, so that no line runs past the client area:
       // GDI+ would otherwise wrap at the layout's edge or cut a character.
       const SkinTextLines lines = StaticTextLines(window, client.right);
       const gdip::RectF layout =
           SkinMakeRect(kTextLayoutX, 0, float(client.right) - kTextLayoutX, float(client.bottom));
-      SkinDrawControlText(g, lines.Joined(), layout, kTextColour, kGlowColour, kGlowBlurDivisor, entry->faceName,
-                          entry->fontStyle, float(entry->fontSize), Gdiplus::StringAlignmentNear,
-                          Gdiplus::StringAlignmentNear, false);
-    } else if (entry->kind == kBitmap) {
+      SkinDrawControlText(g, lines.Joined(), layout,
+                          {.textColour = kTextColour,
+                           .glowColour = kGlowColour,
+                           .blurDivisor = kGlowBlurDivisor,
+                           .face = entry->faceName,
+                           .style = entry->fontStyle,
+                           .size = float(entry->fontSize),
+                           .wrap = false});
+    } else if (entry->kind == StaticKind::Bitmap) {
       DrawBitmap(g, window, entry->imagePlacement, client);
     }
   }
@@ -230,12 +229,12 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
 
 bool StaticShowsSkinnedText(HWND window) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
-  return entry && entry->kind == kText;
+  return entry && entry->kind == StaticKind::Text;
 }
 
 SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
-  if (!entry || entry->kind != kText) return {};
+  if (!entry || entry->kind != StaticKind::Text) return {};
   const SkinFontInfo font{entry->faceName, entry->fontSize, entry->fontStyle};
   return SkinLayOutControlText(GetControlText(window), float(clientWidth - kGlowRight), font);
 }

@@ -10,8 +10,10 @@
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
@@ -23,8 +25,6 @@ namespace korvath::skin {
 namespace {
 
 enum Side { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr int32_t kOuterRadius = 5;
 constexpr int32_t kInnerRadius = 3;
 
@@ -149,10 +149,8 @@ void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, in
 }
 
 void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_t side) {
-  const int32_t owner = int32_t(GetSkinProp(window, prop::Hw_FuID));
-  SkinWindowRecord* record = SkinRecordAt(owner);
-  const SkinContainerEntry* entry =
-      record ? SkinEntryAt(record->Containers, int32_t(GetSkinProp(window, prop::Hw_lbID))) : nullptr;
+  const SkinFoundEntry found = SkinFindEntry(window, &SkinWindowRecord::Containers);
+  const SkinContainerEntry* entry = found.entry;
   if (!entry) return;
   RECT r = {};
   SendMessageW(window, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
@@ -178,7 +176,7 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
     SkinStroke(g, Colour(kWhite, 120), path);
   } else {
     SkinFillSolid(g, Colour(kWhite, 80), path);
-    if (entry->backgroundColor != 0 && !TabFindContainerEntry(owner, GetParent(window))) {
+    if (entry->backgroundColor != 0 && !TabFindContainerEntry(found.owner, GetParent(window))) {
       const gdip::Argb tint = Colour(entry->backgroundColor, entry->backgroundAlpha);
       fill(tint, tint);
     } else {

@@ -15,7 +15,8 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_pictures.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/colours.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
@@ -33,8 +34,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kGreyText = 0x808080;
 constexpr int32_t kFaceRadius = 5;
 constexpr int kDropDownWidth = 12;
@@ -51,7 +50,7 @@ enum ButtonStyle : uint8_t {
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, true).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).entry;
 }
 
 void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float h, int innerGap, int32_t centreAlpha,

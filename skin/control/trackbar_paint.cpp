@@ -6,6 +6,7 @@
 #include "gdip/graphics_path.h"
 #include "gdip/path_gradient_brush.h"
 #include "skin/control/trackbar_skin.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/rounded_path.h"
@@ -17,8 +18,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr int kBarThickness = 4;
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }

@@ -8,20 +8,20 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/hover.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindTrackbar = 2;
 
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
@@ -50,23 +50,18 @@ void Paint(HWND window) {
 // The hot look is drawn once when the mouse comes over the track bar from
 // elsewhere, not at every move.
 void OnMouseMove(HWND window) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-  TrackMouseEvent(&track);
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->HotControl = f.number;
-  if (f.record->HotControl != f.record->PrevHotControl || f.record->HoverKind != kHoverKindTrackbar) {
+  if (SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Trackbar})) {
     f.entry->hot = true;
     TrackbarSkinPaint(f.owner, f.number);
   }
-  f.record->PrevHotControl = f.record->HotControl;
-  f.record->HoverKind = kHoverKindTrackbar;
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->PrevHotControl = 0;
+  SkinHoverLeave(*f.record);
   f.entry->hot = false;
   TrackbarSkinPaint(f.owner, f.number);
 }
@@ -88,11 +83,7 @@ void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
     entry.vertical = HasAll(style, TBS_VERT);
     entry.tickPlacement = TickPlacement(style);
     entry.selectionRange = HasAll(style, TBS_ENABLESELRANGE);
-    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar, GWLP_WNDPROC));
-    SetSkinProp(bar, prop::Hw_lbID, number);
-    SetSkinProp(bar, prop::Hw_FuID, recordIndex);
-    SetSkinPropHandle(bar, prop::Hw_hProc, entry.previousProc);
-    SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrackbarSkinWndProc));
+    entry.savedProc = SkinSubclass(bar, {.procedure = &TrackbarSkinWndProc, .owner = recordIndex, .number = number});
   }
 }
 
@@ -119,7 +110,7 @@ LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_NCPAINT:           Paint(window); return 1;
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {

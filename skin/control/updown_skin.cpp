@@ -11,7 +11,9 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/colours.h"
+#include "skin/core/hover.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/drawing_values.h"
@@ -23,16 +25,13 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindUpDown = 8;
 constexpr int32_t kRadius = 3;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 const SkinRenderQuality kUpDownRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                          .compositing = Gdiplus::CompositingQualityHighQuality};
@@ -51,27 +50,20 @@ int32_t SignedX(LPARAM point) { return int16_t(LOWORD(point)); }
 int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-  TrackMouseEvent(&track);
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->HotControl = f.number;
+  const bool entered = SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::UpDown});
   const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
-  if (f.record->PrevHotControl == f.number && f.record->HoverKind == kHoverKindUpDown &&
-      half == f.entry->hoveredHalf) {
-    return;
-  }
+  if (!entered && half == f.entry->hoveredHalf) return;
   UpDownSkinPaint(f.owner, f.number, true, f.entry->pressed, lParam);
   f.entry->hover = true;
-  f.record->PrevHotControl = f.number;
-  f.record->HoverKind = kHoverKindUpDown;
   f.entry->hoveredHalf = half;
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
   if (!f.entry) return;
-  f.record->PrevHotControl = 0;
+  SkinHoverLeave(*f.record);
   f.entry->hover = false;
   UpDownSkinPaint(f.owner, f.number, false);
 }
@@ -133,11 +125,7 @@ void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
     entry = SkinUpDownEntry{};
     entry.window = control;
     entry.horizontal = (style & UDS_HORZ) == UDS_HORZ;
-    entry.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
-    SetSkinProp(control, prop::Hw_lbID, number);
-    SetSkinProp(control, prop::Hw_FuID, recordIndex);
-    SetSkinPropHandle(control, prop::Hw_hProc, entry.previousProc);
-    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UpDownSkinWndProc));
+    entry.savedProc = SkinSubclass(control, {.procedure = &UpDownSkinWndProc, .owner = recordIndex, .number = number});
   }
 }
 
@@ -154,7 +142,7 @@ LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCPAINT:           return 1;
     default:                   break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 int32_t UpDownHitTest(int32_t recordIndex, int32_t entryNumber, LPARAM point) {

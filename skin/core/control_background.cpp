@@ -7,6 +7,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
+#include "skin/core/colours.h"
 #include "skin/core/bitmap_copy_region.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -21,7 +22,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int32_t kOutsideWash = 30;
 
 void FillArea(HDC dc, int width, int height, gdip::Argb colour) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,20 +18,29 @@
 
 namespace korvath::skin {
 
-// Colour values are Windows colours 0x00BBGGRR; this one means "no colour".
-inline constexpr COLORREF kNoColor = 0xFFFFFFFF;
+// Colour values are Windows colours 0x00BBGGRR; "a colour or none" is a
+// std::optional<COLORREF>.
 
 // The rectangles a scroll-bar painter writes and its mouse handler hit-tests:
 // first arrow, second arrow, thumb.
 using ScrollBarParts = std::array<RECT, 3>;
 
+// The kinds of skinned button. The numbers are the ones the entries have
+// always kept (2 and 6 name no kind).
+enum class ButtonKind : int32_t {
+  Vector = 0,       // vector push button
+  Picture = 1,      // picture push button
+  Image = 3,        // image push button
+  Radio = 4,        // automatic radio button
+  CheckBox = 5,     // check box
+  ImageToggle = 7,  // image toggle
+};
+
 // A push button, image button, check box or radio button.
 struct SkinButtonEntry {
-  HWND Window = nullptr;
-  WNDPROC OldWindowProc = nullptr;
-  // 0 vector push button, 1 picture push button, 3 image push button,
-  // 4 automatic radio button, 5 check box, 7 image toggle.
-  int32_t Kind = 0;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
+  ButtonKind Kind = ButtonKind::Vector;
   ByteSet NormalImage;
   ByteSet HoverImage;
   ByteSet PressedImage;
@@ -47,7 +57,7 @@ struct SkinButtonEntry {
   int32_t FontStyle = 0;  // GDI+ font style bits
   bool Pressed = false;
   bool StretchImage = false;
-  COLORREF CaptionEffectColor = 0;  // negative (as a signed value): no caption effect
+  std::optional<COLORREF> CaptionEffectColor;  // the caption's glow; none: a plain caption
   bool GlyphFromImages = false;
   std::array<ByteSet, 8> GlyphImages;  // GlyphImage1 .. GlyphImage8
   bool ShowFrame = false;
@@ -58,8 +68,8 @@ struct SkinButtonEntry {
 // An edit control (also the inner edit of a combo box, the fields of an
 // IP-address control).
 struct SkinEditEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool focused = false;
   bool hot = false;
   bool mouseDown = false;
@@ -70,8 +80,8 @@ struct SkinEditEntry {
 };
 
 struct SkinComboEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool focused = false;
   ByteSet imageBytes;
   ByteSet hotImageBytes;
@@ -82,8 +92,8 @@ struct SkinComboEntry {
 // A list-type control: list box, drop-down list, list view, tree view,
 // IP-address or date picker.
 struct SkinChildEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool focused = false;
   bool hot = false;
   bool keyDown = false;
@@ -113,7 +123,7 @@ struct SkinChildEntry {
 
 struct SkinTrackbarEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool vertical = false;
   int32_t tickPlacement = 0;  // 0 top/left, 1 bottom/right, 2 both, 3 none
   bool hot = false;
@@ -126,7 +136,7 @@ struct SkinTrackbarEntry {
 
 struct SkinProgressEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool vertical = false;
   int32_t squareFrame = 0;  // 1 rectangular frame; any other value rounded
   int32_t sweepOn = 0;
@@ -139,7 +149,7 @@ struct SkinProgressEntry {
 
 struct SkinUpDownEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool hover = false;
   int32_t hoveredHalf = 0;  // 0 up or left, 1 down or right
   bool pressed = false;
@@ -148,8 +158,8 @@ struct SkinUpDownEntry {
 };
 
 struct SkinHeaderEntry {
-  HWND hwnd = nullptr;
-  WNDPROC oldProc = nullptr;
+  HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   bool hovered = false;
   int32_t hotItem = 0;
   int32_t paintedHotItem = 0;
@@ -165,7 +175,7 @@ struct SkinHeaderEntry {
 // Toolbars and the controls skinned the toolbar way (`Kj_` properties).
 struct SkinToolbarEntry {
   HWND window = nullptr;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   COLORREF keyColor = 0;
   std::string fontFace;
   int32_t fontSize = 0;
@@ -175,12 +185,17 @@ struct SkinToolbarEntry {
   int32_t frameMode = 0;
 };
 
+// What a static control of a message box shows, and where its picture goes.
+// The numbers are the ones the entries have always kept.
+enum class StaticKind : int32_t { Text = 1, Bitmap = 2, Icon = 3 };
+enum class ImagePlacement : int32_t { AtOrigin = 0, BottomRight = 1, Centred = 2, Stretched = 3 };
+
 // A static control of a message box.
 struct SkinStaticEntry {
   HWND window = nullptr;
-  int32_t imagePlacement = 0;  // 0 origin, 1 bottom-right, 2 centred, 3 stretched
-  int32_t kind = 0;            // 1 text, 2 bitmap, 3 icon
-  WNDPROC previousProc = nullptr;
+  ImagePlacement imagePlacement = ImagePlacement::AtOrigin;
+  std::optional<StaticKind> kind;  // none: not yet set up
+  WNDPROC savedProc = nullptr;
   std::string faceName;
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
@@ -189,12 +204,12 @@ struct SkinStaticEntry {
 // A transparent label.
 struct SkinLabelEntry {
   HWND window = nullptr;
+  WNDPROC savedProc = nullptr;
   int32_t horizontalAlignment = 0;  // GDI+ string alignment
   int32_t verticalAlignment = 0;
   bool wrap = false;
   COLORREF textColor = 0;
-  bool halo = false;
-  COLORREF haloColor = 0;
+  std::optional<COLORREF> haloColor;  // none: plain text
   std::string fontFace;
   int32_t fontSize = 0;
   int32_t fontStyle = 0;
@@ -217,18 +232,22 @@ struct LayoutEntry {
 // A container's stretched children have the same four fields.
 using SkinStretchChild = LayoutEntry;
 
+// The containers the painters draw a frame of their own for; the numbers
+// are the ones the entries have always kept.
+enum class ContainerKind : int32_t { Other = 0, GroupBox = 1, TabControl = 2 };
+
 // A group box, tab control or other window with children.
 struct SkinContainerEntry {
   HWND window = nullptr;
   COLORREF backgroundColor = 0;  // 0: no tint
   int32_t backgroundAlpha = 0;
   bool outline = false;
-  WNDPROC previousProc = nullptr;
+  WNDPROC savedProc = nullptr;
   bool rebuild = false;       // first dirty flag: rebuild the cached look
   bool childChanged = false;  // second dirty flag: a child moved or changed
   int32_t paintedWidth = 0;   // client size as last painted
   int32_t paintedHeight = 0;
-  int32_t kind = 0;  // 1 group box, 2 tab control, else 0
+  ContainerKind kind = ContainerKind::Other;
   bool framed = false;
   std::string captionFontFace;
   int32_t captionFontSize = 0;

@@ -174,21 +174,12 @@ SkinFontInfo SkinControlFontMetrics(HWND window) {
 }
 
 void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
-                         COLORREF textColour, COLORREF glowColour, std::optional<int32_t> blurDivisor,
-                         std::optional<std::string> face, std::optional<int32_t> style,
-                         std::optional<float> size, Gdiplus::StringAlignment horizontalAlign,
-                         Gdiplus::StringAlignment verticalAlign, std::optional<bool> wrap, bool ellipsis,
-                         const gdip::StringFormat* format) {
-  const TextSetup setup{face.value_or(kDefaultFontFace),
-                        size.value_or(float(kDefaultFontSize)),
-                        style.value_or(0),
-                        horizontalAlign,
-                        verticalAlign,
-                        wrap.value_or(true),
-                        ellipsis,
-                        format};
+                         const ControlTextLook& look) {
+  const COLORREF textColour = look.textColour, glowColour = look.glowColour;
+  const TextSetup setup{std::string(look.face), look.size,       look.style,    look.horizontalAlign,
+                        look.verticalAlign,     look.wrap,       look.ellipsis, look.format};
   // A divisor below 1 would divide by zero or turn the sizes negative.
-  const int32_t divisor = std::max<int32_t>(1, blurDivisor.value_or(4));
+  const int32_t divisor = std::max<int32_t>(1, look.blurDivisor);
   const int width = static_cast<int>(layout.width);
   const int height = static_cast<int>(layout.height);
   const float x = layout.x;

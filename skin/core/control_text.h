@@ -39,23 +39,31 @@ std::string GetControlText(HWND window);
 // of a font made with a character height (a negative height).
 SkinFontInfo SkinControlFontMetrics(HWND window);
 
+// How a glowing caption is drawn: its colours, the glow's blur, its font and
+// its place in the layout rectangle.
+struct ControlTextLook {
+  COLORREF textColour = 0;
+  COLORREF glowColour = 0;
+  int32_t blurDivisor = 4;  // below 1 counts as 1
+  std::string_view face = kDefaultFontFace;
+  int32_t style = 0;  // GDI+ FontStyle bits
+  float size = float(kDefaultFontSize);
+  Gdiplus::StringAlignment horizontalAlign = Gdiplus::StringAlignmentNear;
+  Gdiplus::StringAlignment verticalAlign = Gdiplus::StringAlignmentNear;
+  bool wrap = true;
+  bool ellipsis = false;
+  // A caller's format replaces alignment, wrap and ellipsis.
+  const gdip::StringFormat* format = nullptr;
+};
+
 // Draws `text` (GBK) in the layout rectangle on the caller's graphics: the
-// glow is the text in `glowColour`, shrunk by the blur divisor and grown back
-// (so blurred), one pixel right and down; then a halo of the glow colour at
-// alpha 60 and the text itself at alpha 254, both centred one pixel right of
-// and below the rectangle's corner. A divisor below 1 counts as 1. A caller's
-// `format` replaces alignment, wrap and ellipsis. Leaves the caller's text
-// rendering hint at AntiAliasGridFit.
+// glow is the text in the glow colour, shrunk by the blur divisor and grown
+// back (so blurred), one pixel right and down; then a halo of the glow colour
+// at alpha 60 and the text itself at alpha 254, both centred one pixel right
+// of and below the rectangle's corner. Leaves the caller's text rendering
+// hint at AntiAliasGridFit.
 void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
-                         COLORREF textColour, COLORREF glowColour,
-                         std::optional<int32_t> blurDivisor = std::nullopt,
-                         std::optional<std::string> face = std::nullopt,
-                         std::optional<int32_t> style = std::nullopt,
-                         std::optional<float> size = std::nullopt,
-                         Gdiplus::StringAlignment horizontalAlign = Gdiplus::StringAlignmentNear,
-                         Gdiplus::StringAlignment verticalAlign = Gdiplus::StringAlignmentNear,
-                         std::optional<bool> wrap = std::nullopt, bool ellipsis = false,
-                         const gdip::StringFormat* format = nullptr);
+                         const ControlTextLook& look);
 
 // A text laid out in lines as SkinDrawControlText draws it without wrapping.
 struct SkinTextLines {

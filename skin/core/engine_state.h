@@ -18,9 +18,11 @@
 #include <vector>
 
 #include "platform/gdi_object.h"
+#include "platform/hooks.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/container_attach_hook.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/menu_items.h"
@@ -78,7 +80,7 @@ struct FadeEntry {
 // Pictures that replace a tree view's image-list images (a tree view's
 // `Sxk_Tpzsy` names its entry; nothing in this program adds one).
 struct TreeViewState {
-  HWND hwnd = nullptr;
+  HWND window = nullptr;
   std::unique_ptr<ImageStrip> pictureStrip = std::make_unique<ImageStrip>();
   bool destroyed = false;
 };
@@ -153,10 +155,16 @@ struct SkinEngineState {
   int32_t CaptionHoverItem = 0;           // caption item last under the mouse on any form
   SkinRoutine CaptionClickCallback;       // the caption-button action, set once by the form attach
   HWND MsgBoxOwner = nullptr;             // owner given to the last message box
-  HHOOK MsgBoxCbtHook = nullptr;          // the message-box hook while it is installed
+  platform::WindowsHook MsgBoxCbtHook;    // the message-box hook while it is installed
   HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
   bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
   bool GdiplusShutdownAsked = false;      // a form got WM_QUIT: GDI+ goes with the last skinned window
+  // How the background theme's picture is placed (0 tiled, 1 stretched, ...;
+  // forms without a picture of their own use it).
+  int32_t SkinBackgroundMode = 0;
+  // The popup menu's WinEvent hook, set when a described menu is about to
+  // open and removed at its first menu start.
+  platform::WinEventHook MenuWinEventHook;
 
   // ---- painters of later layers, which put themselves here ----------------
   SkinButtonPainterSet SkinButtonPainters;
@@ -210,6 +218,8 @@ inline ByteSet& SkinBackgroundImage = SkinEngine.SkinBackgroundImage;
 inline COLORREF& SkinBackgroundColor = SkinEngine.SkinBackgroundColor;
 inline int32_t& SkinResizeBorder = SkinEngine.SkinResizeBorder;
 inline int32_t& CaptionHoverItem = SkinEngine.CaptionHoverItem;
+inline int32_t& SkinBackgroundMode = SkinEngine.SkinBackgroundMode;
+inline platform::WinEventHook& MenuWinEventHook = SkinEngine.MenuWinEventHook;
 inline SkinRoutine& CaptionClickCallback = SkinEngine.CaptionClickCallback;
 inline SkinButtonPainterSet& SkinButtonPainters = SkinEngine.SkinButtonPainters;
 inline SkinTickPicture& SkinRecolorTickImage = SkinEngine.SkinRecolorTickImage;

@@ -50,8 +50,8 @@ class SkinMemoryDc {
  public:
   SkinMemoryDc() = default;
   explicit SkinMemoryDc(HDC registered) noexcept : dc_(registered) {}
-  static SkinMemoryDc Create(const RECT& rect) { return SkinMemoryDc(SkinCreateMemoryDC(rect)); }
-  static SkinMemoryDc Create(int width, int height) { return Create(RECT{0, 0, width, height}); }
+  [[nodiscard]] static SkinMemoryDc Create(const RECT& rect) { return SkinMemoryDc(SkinCreateMemoryDC(rect)); }
+  [[nodiscard]] static SkinMemoryDc Create(int width, int height) { return Create(RECT{0, 0, width, height}); }
   ~SkinMemoryDc() { Reset(); }
   SkinMemoryDc(SkinMemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
   SkinMemoryDc& operator=(SkinMemoryDc&& other) noexcept {

@@ -9,6 +9,7 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "gdip/string_format.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
@@ -22,8 +23,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kDisabledText = 0x808080;
 constexpr float kStripWidth = 20.0f;
 constexpr float kTextLeft = 22.0f;
@@ -50,7 +49,7 @@ Description Describe(const DRAWITEMSTRUCT& item) {
 }
 
 COLORREF Tint(const MenuSkinEntry& menu) {
-  return menu.colour == kNoColor ? SkinThemeColor : menu.colour;
+  return menu.colour.value_or(SkinThemeColor);
 }
 
 void FillRect(gdip::Graphics& graphics, float width, float height, gdip::Argb colour) {

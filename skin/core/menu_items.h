@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ struct MenuSkinEntry {
   HMENU menu = nullptr;
   int32_t itemWidth = 0;   // reported for every item
   int32_t itemHeight = 0;  // reported for every item but separators (12)
-  COLORREF colour = 0;     // tint of strip and highlight; kNoColor: SkinThemeColor
+  std::optional<COLORREF> colour = COLORREF{0};  // tint of strip and highlight; none: SkinThemeColor
   std::vector<MenuSkinItemEntry> items;
   // Called with the item number when an item of the menu is chosen.
   SkinRoutine itemHandler;

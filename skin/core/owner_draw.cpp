@@ -10,11 +10,11 @@ namespace korvath::skin {
 
 namespace {
 
-SkinButtonPainter PainterOfKind(int32_t kind) {
+SkinButtonPainter PainterOfKind(ButtonKind kind) {
   switch (kind) {
-    case 0: return SkinButtonPainters.vector;
-    case 1: return SkinButtonPainters.picture;
-    case 3: return SkinButtonPainters.image;
+    case ButtonKind::Vector: return SkinButtonPainters.vector;
+    case ButtonKind::Picture: return SkinButtonPainters.picture;
+    case ButtonKind::Image: return SkinButtonPainters.image;
     default: return nullptr;  // radio buttons, check boxes, image toggles
   }
 }
@@ -24,12 +24,12 @@ void DrawButton(int32_t owner, const DRAWITEMSTRUCT& item) {
   if (number <= 0) return;
   SkinWindowRecord* record = SkinRecordAt(owner);
   if (!record) return;
-  const SkinButtonEntry* entry = SkinEntryAt(record->Buttons, number);
+  SkinButtonEntry* entry = SkinEntryAt(record->Buttons, number);
   // A stale number (the button is not the entry's) must not paint another
   // button's look over this one.
-  if (!entry || entry->Window != item.hwndItem) return;
+  if (!entry || entry->window != item.hwndItem) return;
   if (SkinButtonPainter paint = PainterOfKind(entry->Kind)) {
-    paint(item.hwndItem, item.hDC, item.itemState, item.rcItem);
+    paint(ButtonRef{owner, number, record, entry}, item.hDC, item.itemState, item.rcItem);
   }
 }
 

@@ -6,10 +6,13 @@
 
 #include <cstdint>
 
+#include "skin/core/found_entry.h"
+
 namespace korvath::skin {
 
-// A push-button painter: (button, DC, itemState, item rectangle).
-using SkinButtonPainter = void (*)(HWND button, HDC dc, UINT itemState, const RECT& item);
+// A push-button painter: (button, DC, itemState, item rectangle). The button
+// comes found: its window, record and entry.
+using SkinButtonPainter = void (*)(const ButtonRef& button, HDC dc, UINT itemState, const RECT& item);
 
 // The push-button painters belong to the button skins, a later layer; they
 // put themselves here (kinds with no painter set are not drawn).

@@ -12,6 +12,7 @@
 #include "skin/core/layered_window.h"
 #include "skin/core/native_border.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -152,9 +153,7 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
     picturePresent_ = false;
   }
 
-  previousProcedure_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ZqkWindowProc)));
-  SetSkinPropHandle(panel, prop::Zqk_Jgc, previousProcedure_);
+  previousProcedure_ = SkinSubclass(panel, {.procedure = &ZqkWindowProc, .slot = &kPanelSlot, .overAnotherSkin = true});
   return panel;
 }
 
@@ -252,7 +251,7 @@ int ZqkWindow::SetCursorFile(const std::string& path) {
 }
 
 void ZqkWindow::Destroy() {
-  if (panel_) SetWindowLongPtrW(panel_, GWLP_WNDPROC, GetSkinProp(panel_, prop::Zqk_Jgc));
+  if (panel_) SkinUnsubclass(panel_, kPanelSlot);
   backBuffer_ = SkinMemoryDc();
   cursor_.Reset();
 

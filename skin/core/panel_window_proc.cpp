@@ -6,6 +6,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -45,9 +46,7 @@ LRESULT ZqkWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 // container skin's), read from the property so that it still works after
 // Destroy has emptied the object.
 LRESULT ZqkWindow::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto saved = GetSkinPropHandle<WNDPROC>(window, prop::Zqk_Jgc);
-  return saved ? CallWindowProcW(saved, window, message, wParam, lParam)
-               : DefWindowProcW(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam, kPanelSlot);
 }
 
 void ZqkWindow::OnPaint(HWND window) {

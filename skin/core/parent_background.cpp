@@ -75,7 +75,7 @@ struct Painter {
   // the two differ in the tab page's size and in clipping to the inset shape.
   void BuildOwnShape(gdip::Graphics& graphics, gdip::GraphicsPath& path,
                      const SkinContainerEntry& entry, bool fromBackBuffer) const {
-    if (entry.kind == 1) {
+    if (entry.kind == ContainerKind::GroupBox) {
       AddGroupFrame(path);
       graphics.SetClipPath(path, Gdiplus::CombineModeReplace);
     } else if (IsTabControl(window)) {
@@ -170,7 +170,7 @@ void PaintInContainer(HDC dc, const Painter& painter) {
   gdip::Graphics graphics;
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
-  if (own->kind == 1) {
+  if (own->kind == ContainerKind::GroupBox) {
     // A group box in a coloured container: the band outside its rounded
     // frame keeps the outer container's colour.
     HWND parent = GetParent(painter.window);

@@ -16,6 +16,6 @@ namespace korvath::skin {
 // program's constant pictures: the cache is keyed by its address). The bytes
 // are decoded at the first call only. False, with `target` holding nothing,
 // when they are no picture.
-bool SkinLoadCachedPicture(gdip::Bitmap& target, std::span<const uint8_t> png);
+[[nodiscard]] bool SkinLoadCachedPicture(gdip::Bitmap& target, std::span<const uint8_t> png);
 
 }  // namespace korvath::skin

@@ -17,8 +17,9 @@ namespace korvath::skin {
 // Draws the whole `picture` stretched to width x height at (0, 0) of the DIB
 // section selected into `dc`, over what the DIB holds (source-over). False,
 // with nothing drawn, when the DC holds no 32-bit DIB section, the size is
-// empty or larger than the DIB, or the picture's pixels cannot be read: the
-// caller then draws with GDI+.
+// empty or larger than the DIB, a 24-bit picture (a JPEG's) is to be made
+// larger, or the picture's pixels cannot be read: the caller then draws with
+// GDI+.
 bool SkinStretchPictureBilinear(gdip::Bitmap& picture, HDC dc, int width, int height);
 
 }  // namespace korvath::skin

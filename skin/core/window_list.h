@@ -46,19 +46,11 @@ int32_t SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record);
 // No property is removed. Does nothing for a number that is no record.
 void SkinRemoveWindowRecord(int32_t n);
 
-// The window an entry belongs to, whatever its kind calls the field.
-inline HWND EntryWindow(const SkinButtonEntry& e) { return e.Window; }
-inline HWND EntryWindow(const SkinEditEntry& e) { return e.hwnd; }
-inline HWND EntryWindow(const SkinComboEntry& e) { return e.hwnd; }
-inline HWND EntryWindow(const SkinChildEntry& e) { return e.hwnd; }
-inline HWND EntryWindow(const SkinTrackbarEntry& e) { return e.window; }
-inline HWND EntryWindow(const SkinProgressEntry& e) { return e.window; }
-inline HWND EntryWindow(const SkinUpDownEntry& e) { return e.window; }
-inline HWND EntryWindow(const SkinHeaderEntry& e) { return e.hwnd; }
-inline HWND EntryWindow(const SkinToolbarEntry& e) { return e.window; }
-inline HWND EntryWindow(const SkinStaticEntry& e) { return e.window; }
-inline HWND EntryWindow(const SkinLabelEntry& e) { return e.window; }
-inline HWND EntryWindow(const SkinContainerEntry& e) { return e.window; }
+// The window an entry belongs to: every kind of entry spells it `window`.
+template <class Entry>
+HWND EntryWindow(const Entry& e) {
+  return e.window;
+}
 
 // The slot rule of every per-kind list: a list holding only its zeroed
 // element (window 0) gives that element, number 1; otherwise the list grows

@@ -6,6 +6,8 @@
 // are overwritten in place and end with their window.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/gdi_object.h"
 
 namespace korvath::skin {
@@ -61,9 +63,19 @@ inline constexpr char Fcsx_bjcj[] = "Fcsx_bjcj";
 inline constexpr char Fcsx_gycj[] = "Fcsx_gycj";
 }  // namespace prop
 
-// The value of a property, 0 when the window does not carry it.
+// The value of a property, 0 when the window does not carry it. Every
+// property the engine sets is written to the window (whoever reads it there
+// finds it) and to a table in this process, from which the engine reads its
+// own: a window property read is a round trip to the window server. The
+// properties that others set for the engine to read (`Kj_bjys` ... `Fcsx_gycj`
+// above) are read from the window. The rows of windows that have ended go
+// in a sweep for dead windows every few hundred new rows: a skin procedure
+// still reads its window's properties after handing on WM_NCDESTROY.
 LONG_PTR GetSkinProp(HWND window, const char* name);
 void SetSkinProp(HWND window, const char* name, LONG_PTR value);
+// How many times the engine has asked the window server for a property since
+// the program started (each is a round trip); the start-up benchmark prints it.
+uint64_t SkinWindowPropertyReads();
 
 // Handles kept in properties (windows, procedures, DCs).
 template <class Handle>

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +23,12 @@
 
 namespace korvath::skin {
 
+// The kind of skinned control the mouse is over (hover.h).
+enum class HoverKind : int32_t { Button = 0, Edit = 1, Trackbar = 2, Combo = 3, List = 4, UpDown = 8, Header = 9 };
+
+// What a caption button does.
+enum class CaptionItemKind : int32_t { Close = 0, MaximizeRestore = 1, Minimize = 2, MainMenu = 3, Help = 4, Custom = 5 };
+
 // A caption button.
 struct CaptionItem {
   int32_t Width = 0;   // 26; the close item 38
@@ -32,9 +39,9 @@ struct CaptionItem {
   // frame every 20 ms) only draws; empty when the bytes do not decode.
   gdip::Image ItemGlyph;
   gdip::Image RestoreGlyph;
-  int32_t Kind = 0;      // 0 close, 1 maximise/restore, 2 minimise, 3 main menu, 4 help, 5 custom
+  CaptionItemKind Kind = CaptionItemKind::Close;
   std::string TipText;
-  SkinRoutine Handler;  // kind 5 only
+  SkinRoutine Handler;  // custom items only
   gdip::RectF Bounds;   // forms: client coordinates; message boxes: window coordinates
 };
 
@@ -90,7 +97,7 @@ struct SkinWindowRecord {
   ByteSet SkinImage;
   int32_t SkinImageMode = 0;
   COLORREF SkinImageColor = 0;
-  COLORREF BackColor = 0;
+  std::optional<COLORREF> BackColor;  // none: no base colour of its own
   int32_t BackAlpha = 0;
   std::vector<CaptionItem> CaptionItems;
   int32_t ButtonStripLeft = 0;
@@ -108,14 +115,14 @@ struct SkinWindowRecord {
   bool HasBorder = false;
   bool DragAnywhere = false;
   COLORREF TitleColor = 0;
-  COLORREF TitleHaloColor = 0;
+  std::optional<COLORREF> TitleHaloColor;  // none: a plain title
   std::string TitleFontName;
   int32_t TitleFontSize = 0;
   bool TitleFontBold = false;
   bool TitleGlow = false;
   int32_t HotCaptionItem = 0;
-  int32_t HoverKind = 0;  // 0 button, 1 edit, 2 track bar, 3 combo box, 4 list-type, 8 up-down, 9 header
-  HWND HoverEditParent = nullptr;
+  HoverKind HotKind = HoverKind::Button;  // the kind of the control HotControl numbers
+  HWND HoverParent = nullptr;             // edits: the parent of the hot one
   SkinRoutine HelpHandler;
   SkinRoutine MenuHandler;
   SkinRoutine CloseQueryHandler;

@@ -2,6 +2,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/frame_geometry.h"
@@ -16,7 +17,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 struct FrameStroke {
   COLORREF colour;
@@ -38,7 +38,7 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   SkinWindowRecord* owner = SkinRecordAt(record);
   const SkinChildEntry* child = owner ? SkinEntryAt(owner->Children, entry) : nullptr;
   if (!child) return;
-  HWND window = child->hwnd;
+  HWND window = child->window;
   const bool isHot = hot.value_or(child->hot);
   const bool isFocused = focused.value_or(child->focused);
   RECT windowRect = {};

@@ -1,5 +1,6 @@
 // The procedure of skinned list-type controls.
 #include "platform/gdi_object.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
@@ -7,7 +8,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/ip_address_dots.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/edit/window_procs.h"
@@ -16,7 +17,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindList = 4;
 
 void FramePaint(HWND control, std::optional<bool> hot = std::nullopt) {
   ChildControlSkinPaintFrame(SkinOwnerNumber(control), SkinEntryNumber(control), hot);
@@ -50,52 +50,47 @@ POINT MousePoint(LPARAM lParam) {
 // Leave notifications are always asked for, so that the hot frame goes when
 // the mouse does; hover notifications only with the hover-tracking option.
 void OnMouseMove(const SkinMessage& m) {
-  SkinChildEntry* entry = SkinChildEntryOf(m.control);
-  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
+  SkinChildEntry* entry = SkinChildEntryOf(m.window);
+  SkinWindowRecord* owner = SkinOwnerRecord(m.window);
   if (!entry || !owner) return;
   const POINT p = MousePoint(m.lParam);
   entry->mouseX = p.x;
   entry->mouseY = p.y;
-  if (!entry->tracking) {
-    TRACKMOUSEEVENT track = {sizeof(track), DWORD(TME_LEAVE | (SkinHoverTracking ? TME_HOVER : 0)),
-                             m.control, 0};
-    TrackMouseEvent(&track);
-  }
-  const int32_t number = SkinEntryNumber(m.control);
-  owner->HotControl = number;
-  if ((number > 0 && number != owner->PrevHotControl) || owner->HoverKind != kHoverKindList) {
+  const DWORD tracking = entry->tracking ? 0 : DWORD(TME_LEAVE | (SkinHoverTracking ? TME_HOVER : 0));
+  if (SkinHoverEnter(*owner, {.window = m.window,
+                              .number = SkinEntryNumber(m.window),
+                              .kind = HoverKind::List,
+                              .tracking = tracking})) {
     entry->hot = true;
-    FramePaint(m.control, true);
-    owner->PrevHotControl = owner->HotControl;
-    owner->HoverKind = kHoverKindList;
+    FramePaint(m.window, true);
   }
-  ClearScrollHighlight(m.control);
+  ClearScrollHighlight(m.window);
 }
 
 void OnMouseHover(const SkinMessage& m) {
-  if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) entry->tracking = true;
+  if (SkinChildEntry* entry = SkinChildEntryOf(m.window)) entry->tracking = true;
 }
 
 void OnMouseLeave(const SkinMessage& m) {
-  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  SkinChildEntry* entry = SkinChildEntryOf(m.window);
   if (!entry) return;
   entry->tracking = false;
   entry->mouseX = entry->mouseY = -1;
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
-  if (SkinEntryNumber(m.control) > 0) {
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
+  if (SkinEntryNumber(m.window) > 0) {
     entry->hot = false;
-    FramePaint(m.control, false);
+    FramePaint(m.window, false);
   }
-  ClearScrollHighlight(m.control);
+  ClearScrollHighlight(m.window);
 }
 
 void OnWindowPosChanged(const SkinMessage& m) {
-  SkinSyncScrollOverlays(m.control);
-  SetDirty(m.control);
+  SkinSyncScrollOverlays(m.window);
+  SetDirty(m.window);
 }
 
 LRESULT OnEraseBackground(const SkinMessage& m) {
-  if (!SkinTransparentMode) return SkinPassOn(m);
+  if (!SkinTransparentMode) return m.Forward();
   SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
   return 1;
 }
@@ -104,120 +99,120 @@ LRESULT OnEraseBackground(const SkinMessage& m) {
 // and keeps it as the control's cached picture in the owner's layer.
 LRESULT RenderOffScreen(const SkinMessage& m, SkinChildEntry& entry) {
   RECT r = {};
-  GetClientRect(m.control, &r);
+  GetClientRect(m.window, &r);
   {
-    SkinMemoryDc memory = SkinFillControlBackground(m.control);
-    platform::WindowDC dc = SkinGetClippedDC(m.control);
-    SkinPassOn(m.control, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), m.lParam);
-    if (SkinGetClassNameText(m.control) == "SysIPAddress32") SkinPaintIpAddressDots(m.control, memory.get());
+    SkinMemoryDc memory = SkinFillControlBackground(m.window);
+    platform::WindowDC dc = SkinGetClippedDC(m.window);
+    SkinForward(m.window, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), m.lParam);
+    if (SkinGetClassNameText(m.window) == "SysIPAddress32") SkinPaintIpAddressDots(m.window, memory.get());
     BitBlt(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0, SRCCOPY);
-    SkinPaintChildBackground(m.control, memory.get());
+    SkinPaintChildBackground(m.window, memory.get());
   }
-  SkinInvalidateVisibleChildren(m.control);
+  SkinInvalidateVisibleChildren(m.window);
   entry.dirty = false;
-  return DefWindowProcW(m.control, WM_PAINT, 0, m.lParam);
+  return DefWindowProcW(m.window, WM_PAINT, 0, m.lParam);
 }
 
 LRESULT OnPaint(const SkinMessage& m) {
-  FramePaint(m.control);
-  SkinChildEntry* entry = SkinChildEntryOf(m.control);
-  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
-  if (!entry || !owner) return SkinPassOn(m);
+  FramePaint(m.window);
+  SkinChildEntry* entry = SkinChildEntryOf(m.window);
+  SkinWindowRecord* owner = SkinOwnerRecord(m.window);
+  if (!entry || !owner) return m.Forward();
   if (!owner->Moving || entry->tracking) entry->dirty = true;
   if (entry->dirty) {
-    if (!SkinTransparentMode) return SkinPassOn(m);
-    const std::string cls = SkinGetClassNameText(m.control);
+    if (!SkinTransparentMode) return m.Forward();
+    const std::string cls = SkinGetClassNameText(m.window);
     if (cls == "SysTreeView32") {
-      platform::PaintScope validate(m.control);
-      TreeSkinPaint(m.control);
+      platform::PaintScope validate(m.window);
+      TreeSkinPaint(m.window);
       return 0;
     }
     if (cls == "SysListView32" && owner->ListViewRepaintPending) {
-      { platform::PaintScope validate(m.control); }
-      return DefWindowProcW(m.control, WM_PAINT, m.wParam, m.lParam);
+      { platform::PaintScope validate(m.window); }
+      return DefWindowProcW(m.window, WM_PAINT, m.wParam, m.lParam);
     }
     return RenderOffScreen(m, *entry);
   }
   {
-    platform::PaintScope paint(m.control);
-    SkinRefreshWindow(m.control, false, false, paint.dc());
+    platform::PaintScope paint(m.window);
+    SkinRefreshWindow(m.window, false, false, paint.dc());
   }
-  return DefWindowProcW(m.control, WM_PAINT, m.wParam, m.lParam);
+  return DefWindowProcW(m.window, WM_PAINT, m.wParam, m.lParam);
 }
 
 void OnFocus(const SkinMessage& m, bool focused) {
-  if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) entry->focused = focused;
-  FramePaint(m.control);
+  if (SkinChildEntry* entry = SkinChildEntryOf(m.window)) entry->focused = focused;
+  FramePaint(m.window);
 }
 
 LRESULT OnNcPaint(const SkinMessage& m) {
-  FramePaint(m.control);
-  if (HasScrollStyle(m.control)) RepaintOverlays(m.control, kScrollPartNone);
-  return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
+  FramePaint(m.window);
+  if (HasScrollStyle(m.window)) RepaintOverlays(m.window, kScrollPartNone);
+  return DefWindowProcW(m.window, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
 LRESULT OnScroll(const SkinMessage& m, bool vertical) {
-  SetDirty(m.control);
-  if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
-  const LRESULT result = SkinPassOn(m);
-  if (const SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
-    RepaintOverlays(m.control, entry->hotScrollPart, vertical, !vertical);
+  SetDirty(m.window);
+  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  const LRESULT result = m.Forward();
+  if (const SkinChildEntry* entry = SkinChildEntryOf(m.window)) {
+    RepaintOverlays(m.window, entry->hotScrollPart, vertical, !vertical);
   }
   return result;
 }
 
 LRESULT OnMouseWheel(const SkinMessage& m) {
-  SetDirty(m.control);
-  if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
-  const LRESULT result = SkinPassOn(m);
-  if (const SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
-    RepaintOverlays(m.control, entry->hotScrollPart);
+  SetDirty(m.window);
+  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  const LRESULT result = m.Forward();
+  if (const SkinChildEntry* entry = SkinChildEntryOf(m.window)) {
+    RepaintOverlays(m.window, entry->hotScrollPart);
   }
   return result;
 }
 
 void OnKeyDown(const SkinMessage& m) {
-  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  SkinChildEntry* entry = SkinChildEntryOf(m.window);
   if (!entry) return;
   entry->dirty = true;
   if (m.wParam == VK_LEFT || m.wParam == VK_UP || m.wParam == VK_RIGHT || m.wParam == VK_DOWN) {
     entry->keyDown = true;
-    RepaintOverlays(m.control, kScrollPartNone);
+    RepaintOverlays(m.window, kScrollPartNone);
   }
 }
 
 void OnKeyUp(const SkinMessage& m) {
-  if (SkinChildEntry* entry = SkinChildEntryOf(m.control)) {
+  if (SkinChildEntry* entry = SkinChildEntryOf(m.window)) {
     entry->dirty = true;
     entry->keyDown = false;
   }
 }
 
 void OnNcLeftButtonDown(const SkinMessage& m) {
-  const SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  const SkinChildEntry* entry = SkinChildEntryOf(m.window);
   if (!entry) return;
-  if (m.wParam == HTVSCROLL && HasVScrollStyle(m.control) && entry->vScrollOverlay) {
-    VScrollPaint(m.control, SkinVScrollMouse(m.control, m.lParam));
-  } else if (m.wParam == HTHSCROLL && HasHScrollStyle(m.control) && entry->hScrollOverlay) {
-    HScrollPaint(m.control, SkinHScrollMouse(m.control, m.lParam));
+  if (m.wParam == HTVSCROLL && HasVScrollStyle(m.window) && entry->vScrollOverlay) {
+    VScrollPaint(m.window, SkinVScrollMouse(m.window, m.lParam));
+  } else if (m.wParam == HTHSCROLL && HasHScrollStyle(m.window) && entry->hScrollOverlay) {
+    HScrollPaint(m.window, SkinHScrollMouse(m.window, m.lParam));
   }
 }
 
 void OnNcMouseMove(const SkinMessage& m) {
-  SkinChildEntry* entry = SkinChildEntryOf(m.control);
+  SkinChildEntry* entry = SkinChildEntryOf(m.window);
   if (!entry) return;
   if (m.wParam == HTVSCROLL) {
-    if (HasVScrollStyle(m.control) && entry->vScrollOverlay) {
-      entry->hotScrollPart = SkinVScrollMouse(m.control, m.lParam);
-      VScrollPaint(m.control, entry->hotScrollPart);
+    if (HasVScrollStyle(m.window) && entry->vScrollOverlay) {
+      entry->hotScrollPart = SkinVScrollMouse(m.window, m.lParam);
+      VScrollPaint(m.window, entry->hotScrollPart);
     }
   } else if (m.wParam == HTHSCROLL) {
-    if (HasHScrollStyle(m.control) && entry->hScrollOverlay) {
-      entry->hotScrollPart = SkinHScrollMouse(m.control, m.lParam);
-      HScrollPaint(m.control, entry->hotScrollPart);
+    if (HasHScrollStyle(m.window) && entry->hScrollOverlay) {
+      entry->hotScrollPart = SkinHScrollMouse(m.window, m.lParam);
+      HScrollPaint(m.window, entry->hotScrollPart);
     }
   } else {
-    ClearScrollHighlight(m.control);
+    ClearScrollHighlight(m.window);
   }
 }
 
@@ -225,7 +220,7 @@ LRESULT OnControlColour(const SkinMessage& m) {
   auto child = reinterpret_cast<HWND>(m.lParam);
   const bool fromComboEdit =
       m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(child)) == "ComboBox";
-  if (fromComboEdit || !SkinEnabled || !SkinTransparentMode) return SkinPassOn(m);
+  if (fromComboEdit || !SkinEnabled || !SkinTransparentMode) return m.Forward();
   return reinterpret_cast<LRESULT>(SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), child, true));
 }
 
@@ -244,7 +239,7 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_MOUSEMOVE:         OnMouseMove(m); break;
     case WM_MOUSEHOVER:        OnMouseHover(m); break;
     case WM_MOUSELEAVE:        OnMouseLeave(m); break;
-    case WM_SHOWWINDOW:        SkinSyncScrollOverlays(control, wParam ? 1 : 0); break;
+    case WM_SHOWWINDOW:        SkinSyncScrollOverlays(control, wParam != 0); break;
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control); break;
     case WM_MOVE:              if (SkinTransparentMode) InvalidateRect(control, nullptr, TRUE); break;
     case WM_WINDOWPOSCHANGED:  OnWindowPosChanged(m); break;
@@ -266,7 +261,7 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_CTLCOLORSTATIC:    return OnControlColour(m);
     default:                   break;
   }
-  const LRESULT result = SkinPassOn(m);
+  const LRESULT result = m.Forward();
   if (message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(control);
   return result;
 }

@@ -8,6 +8,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -27,8 +28,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr LONG kStyleBitList = 0x1;      // CBS_SIMPLE and CBS_DROPDOWNLIST
 constexpr LONG kStyleBitDropDown = 0x2;  // CBS_DROPDOWN and CBS_DROPDOWNLIST
 
@@ -122,8 +121,8 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   const SkinComboEntry* entry = owner ? SkinEntryAt(owner->Combos, entryNumber) : nullptr;
   // A box that is not on screen is painted when it shows: its picture now
   // would be drawn for nothing.
-  if (!entry || !entry->hwnd || !IsWindowVisible(entry->hwnd)) return;
-  HWND combo = entry->hwnd;
+  if (!entry || !entry->window || !IsWindowVisible(entry->window)) return;
+  HWND combo = entry->window;
   COMBOBOXINFO info = {};
   info.cbSize = sizeof(info);
   SendMessageW(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info));

@@ -3,10 +3,11 @@
 #include <utility>
 
 #include "platform/gdi_object.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 
@@ -14,7 +15,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindCombo = 3;
 
 void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
   ComboSkinPaint(SkinOwnerNumber(control), SkinEntryNumber(control), hot, focused);
@@ -23,22 +23,15 @@ void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<b
 bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit", nullptr) != nullptr; }
 
 void OnMouseMove(const SkinMessage& m) {
-  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.control, 0};
-  TrackMouseEvent(&track);
-  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
+  SkinWindowRecord* owner = SkinOwnerRecord(m.window);
   if (!owner) return;
-  const int32_t number = SkinEntryNumber(m.control);
-  owner->HotControl = number;
-  if ((number > 0 && owner->PrevHotControl != owner->HotControl) || owner->HoverKind != kHoverKindCombo) {
-    Paint(m.control, true);
-  }
-  owner->PrevHotControl = owner->HotControl;
-  owner->HoverKind = kHoverKindCombo;
+  if (SkinHoverEnter(*owner, {.window = m.window, .number = SkinEntryNumber(m.window), .kind = HoverKind::Combo}))
+    Paint(m.window, true);
 }
 
 void OnMouseLeave(const SkinMessage& m) {
-  Paint(m.control, false);
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
+  Paint(m.window, false);
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
 }
 
 // The box whose WM_PAINT is under way: its BeginPaint sends WM_NCPAINT, and
@@ -46,37 +39,37 @@ void OnMouseLeave(const SkinMessage& m) {
 HWND boxInPaint = nullptr;
 
 LRESULT OnPaint(const SkinMessage& m) {
-  const HWND outer = std::exchange(boxInPaint, m.control);
-  platform::PaintScope validate(m.control);
+  const HWND outer = std::exchange(boxInPaint, m.window);
+  platform::PaintScope validate(m.window);
   boxInPaint = outer;
-  Paint(m.control);
+  Paint(m.window);
   return 0;
 }
 
 void OnSetFocus(const SkinMessage& m) {
-  if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = true;
-  Paint(m.control, std::nullopt, true);
+  if (SkinComboEntry* entry = SkinComboEntryOf(m.window)) entry->focused = true;
+  Paint(m.window, std::nullopt, true);
 }
 
 LRESULT OnKillFocus(const SkinMessage& m) {
-  if (SkinComboEntry* entry = SkinComboEntryOf(m.control)) entry->focused = false;
-  if (HasInnerEdit(m.control)) return SkinPassOn(m);
-  SkinPassOn(m);
-  Paint(m.control);
+  if (SkinComboEntry* entry = SkinComboEntryOf(m.window)) entry->focused = false;
+  if (HasInnerEdit(m.window)) return m.Forward();
+  m.Forward();
+  Paint(m.window);
   return 0;
 }
 
 // The text goes to the control first; its answer (CB_ERR when a drop-down
 // list has no such item) is the caller's.
 LRESULT OnSetText(const SkinMessage& m) {
-  const LRESULT result = SkinPassOn(m);
-  if (HasInnerEdit(m.control)) InvalidateRect(m.control, nullptr, TRUE);
-  Paint(m.control);
+  const LRESULT result = m.Forward();
+  if (HasInnerEdit(m.window)) InvalidateRect(m.window, nullptr, TRUE);
+  Paint(m.window);
   return result;
 }
 
 LRESULT OnControlColour(const SkinMessage& m) {
-  if (!SkinTransparentMode) return SkinPassOn(m);
+  if (!SkinTransparentMode) return m.Forward();
   return reinterpret_cast<LRESULT>(
       SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam), false));
 }
@@ -92,17 +85,17 @@ LRESULT OnCommand(const SkinMessage& m) {
       default: break;
     }
   }
-  return SkinPassOn(m);
+  return m.Forward();
 }
 
 LRESULT OnNcPaint(const SkinMessage& m) {
-  if (m.control != boxInPaint) Paint(m.control);
-  return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
+  if (m.window != boxInPaint) Paint(m.window);
+  return DefWindowProcW(m.window, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
 LRESULT OnResetContent(const SkinMessage& m) {
-  SkinPassOn(m);
-  Paint(m.control);
+  m.Forward();
+  Paint(m.window);
   return 0;
 }
 
@@ -111,8 +104,8 @@ LRESULT OnResetContent(const SkinMessage& m) {
 // picture goes over it at once, as after a choice of the user's. The answer
 // (the index, or CB_ERR) is the caller's.
 LRESULT OnSelectionSet(const SkinMessage& m) {
-  const LRESULT result = SkinPassOn(m);
-  Paint(m.control);
+  const LRESULT result = m.Forward();
+  Paint(m.window);
   return result;
 }
 
@@ -139,7 +132,7 @@ LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPA
     case CB_SELECTSTRING:      return OnSelectionSet(m);
     default:                   break;
   }
-  return SkinPassOn(m);
+  return m.Forward();
 }
 
 }  // namespace korvath::skin

@@ -3,21 +3,20 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/background_container.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/shape_drawing.h"
 
 namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 bool HasAll(LONG style, LONG mask) { return (style | mask) == style; }
 

@@ -9,7 +9,7 @@
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/control_frame.h"
 #include "skin/edit/painters.h"
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -13,7 +14,7 @@
 #include "skin/core/native_border.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/edit/window_procs.h"
 
@@ -24,7 +25,6 @@ namespace {
 constexpr COLORREF kDisabledText = 0x606060;
 constexpr COLORREF kTreeLineColour = 0x808080;
 constexpr COLORREF kTreeFillColour = 0xFF8800;
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 // The direct children of one class (every class: null), in Z order.
 template <class Visit>
@@ -50,7 +50,7 @@ Entry& At(std::vector<Entry>& list, int32_t n) {
 // An edit gets the text colours before its procedure changes.
 void SkinEdit(SkinWindowRecord& record, int32_t windowIndex, HWND edit, bool withOverlays) {
   const int32_t number = SkinTakeEntrySlot(record.Edits);
-  At(record.Edits, number).hwnd = edit;
+  At(record.Edits, number).window = edit;
   if (withOverlays) {
     HWND v = HasVScrollStyle(edit) ? VScrollOverlayCreate(edit, IsVisibleStyle(edit)) : nullptr;
     HWND h = HasHScrollStyle(edit) ? HScrollOverlayCreate(edit, IsVisibleStyle(edit)) : nullptr;
@@ -59,8 +59,8 @@ void SkinEdit(SkinWindowRecord& record, int32_t windowIndex, HWND edit, bool wit
   }
   SetSkinProp(edit, prop::Kj_Ztys, 0);
   SetSkinProp(edit, prop::Kj_Jzzts, kDisabledText);
-  const WNDPROC previous = SkinSubclassControl(edit, EditSkinWndProc, number, windowIndex);
-  At(record.Edits, number).oldProc = previous;
+  const WNDPROC previous = SkinSubclass(edit, {.procedure = EditSkinWndProc, .owner = windowIndex, .number = number});
+  At(record.Edits, number).savedProc = previous;
 }
 
 // The combo box's text is put back from its selected item before the skin
@@ -78,9 +78,9 @@ void ReapplySelection(HWND combo) {
 void SkinCombo(SkinWindowRecord& record, int32_t windowIndex, HWND combo) {
   const int32_t number = SkinTakeEntrySlot(record.Combos);
   ReapplySelection(combo);
-  At(record.Combos, number).hwnd = combo;
-  const WNDPROC previous = SkinSubclassControl(combo, ComboSkinWndProc, number, windowIndex);
-  At(record.Combos, number).oldProc = previous;
+  At(record.Combos, number).window = combo;
+  const WNDPROC previous = SkinSubclass(combo, {.procedure = ComboSkinWndProc, .owner = windowIndex, .number = number});
+  At(record.Combos, number).savedProc = previous;
   HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   if (inner && SkinTransparentMode && !SkinIsSubclassed(inner)) SkinEdit(record, windowIndex, inner, false);
 }
@@ -90,7 +90,7 @@ void SkinCombo(SkinWindowRecord& record, int32_t windowIndex, HWND combo) {
 // child procedure comes with Subclass.
 int32_t SkinChild(SkinWindowRecord& record, HWND control, bool withOverlays) {
   const int32_t number = SkinTakeEntrySlot(record.Children);
-  At(record.Children, number).hwnd = control;
+  At(record.Children, number).window = control;
   if (withOverlays) {
     HWND v = VScrollOverlayCreate(control, HasVScrollStyle(control) && IsVisibleStyle(control));
     HWND h = HScrollOverlayCreate(control, HasHScrollStyle(control) && IsVisibleStyle(control));
@@ -102,8 +102,8 @@ int32_t SkinChild(SkinWindowRecord& record, HWND control, bool withOverlays) {
 }
 
 void Subclass(SkinWindowRecord& record, int32_t windowIndex, HWND control, int32_t number) {
-  const WNDPROC previous = SkinSubclassControl(control, ChildControlSkinWndProc, number, windowIndex);
-  At(record.Children, number).oldProc = previous;
+  const WNDPROC previous = SkinSubclass(control, {.procedure = ChildControlSkinWndProc, .owner = windowIndex, .number = number});
+  At(record.Children, number).savedProc = previous;
 }
 
 // A tree view also keeps its font and colours in its entry for the tree
@@ -182,7 +182,7 @@ void TransparentChildSkinInstall(int32_t recordIndex, HWND parent) {
     if (cls == "RichEdit20A" || cls == "Edit") return;
     SetSkinProp(child, prop::Kj_Ztys, 0);
     SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
-    SkinSubclassControl(child, TransparentChildSkinWndProc, 0, recordIndex);
+    (void)SkinSubclass(child, {.procedure = TransparentChildSkinWndProc, .owner = recordIndex, .number = 0});
   });
 }
 

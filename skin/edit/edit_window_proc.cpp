@@ -1,10 +1,11 @@
 // The procedure of skinned edits.
 #include "platform/gdi_object.h"
+#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/edit/window_procs.h"
@@ -13,7 +14,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int32_t kHoverKindEdit = 1;
 
 void CopyPictureToOwner(HWND control) {
   platform::WindowDC dc = platform::WindowDC::Client(control);
@@ -21,110 +21,101 @@ void CopyPictureToOwner(HWND control) {
 }
 
 void OnMouseMove(const SkinMessage& m) {
-  SkinWindowRecord* owner = SkinOwnerRecord(m.control);
-  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m.control, 0};
-  TrackMouseEvent(&track);
-  if (owner) {
-    const int32_t number = SkinEntryNumber(m.control);
-    owner->HotControl = number;
-    HWND parent = GetParent(m.control);
-    const bool stillHot = owner->HotControl == owner->PrevHotControl &&
-                          owner->HoverKind == kHoverKindEdit && owner->HoverEditParent == parent;
-    if (!stillHot) {
-      // The entry keeps the hot state, so that repaints while the mouse rests
-      // on the edit keep the hot border.
-      if (SkinEditEntry* entry = SkinEditEntryOf(m.control)) entry->hot = true;
-      EditSkinBorderPaint(m.control, std::nullopt, true);
-      owner->PrevHotControl = owner->HotControl;
-      owner->HoverKind = kHoverKindEdit;
-      owner->HoverEditParent = parent;
-    }
+  SkinWindowRecord* owner = SkinOwnerRecord(m.window);
+  if (owner && SkinHoverEnter(*owner, {.window = m.window,
+                                     .number = SkinEntryNumber(m.window),
+                                     .kind = HoverKind::Edit,
+                                     .parent = GetParent(m.window)})) {
+    // The entry keeps the hot state, so that repaints while the mouse rests
+    // on the edit keep the hot border.
+    if (SkinEditEntry* entry = SkinEditEntryOf(m.window)) entry->hot = true;
+    EditSkinBorderPaint(m.window, std::nullopt, true);
   }
-  const SkinEditEntry* entry = SkinEditEntryOf(m.control);
-  if (entry && entry->mouseDown) SkinRepaintEditOverlays(m.control);
+  const SkinEditEntry* entry = SkinEditEntryOf(m.window);
+  if (entry && entry->mouseDown) SkinRepaintEditOverlays(m.window);
 }
 
 void OnMouseLeave(const SkinMessage& m) {
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.control)) owner->PrevHotControl = 0;
-  SkinEditEntry* entry = SkinEditEntryOf(m.control);
+  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
+  SkinEditEntry* entry = SkinEditEntryOf(m.window);
   if (!entry) return;
   entry->hot = false;
-  EditSkinBorderPaint(m.control, entry->focused, std::nullopt);
+  EditSkinBorderPaint(m.window, entry->focused, std::nullopt);
 }
 
 void OnShowWindow(const SkinMessage& m) {
-  SkinSyncScrollOverlays(m.control);
-  if (GetSkinProp(m.control, prop::Zqk_Szqk) == 1) {
-    ShowWindow(GetSkinPropHandle<HWND>(m.control, prop::Zqk_gljb), m.wParam > 0 ? SW_SHOWNA : SW_HIDE);
+  SkinSyncScrollOverlays(m.window);
+  if (GetSkinProp(m.window, prop::Zqk_Szqk) == 1) {
+    ShowWindow(GetSkinPropHandle<HWND>(m.window, prop::Zqk_gljb), m.wParam > 0 ? SW_SHOWNA : SW_HIDE);
   }
 }
 
 void OnMove(const SkinMessage& m) {
-  if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
-  SkinSyncScrollOverlays(m.control);
+  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  SkinSyncScrollOverlays(m.window);
 }
 
 LRESULT OnEraseBackground(const SkinMessage& m) {
-  if (!SkinTransparentMode) return SkinPassOn(m);
+  if (!SkinTransparentMode) return m.Forward();
   auto dc = reinterpret_cast<HDC>(m.wParam);
   SetBkMode(dc, TRANSPARENT);
-  SkinPaintWindowDcBackground(m.control, dc);
+  SkinPaintWindowDcBackground(m.window, dc);
   return 1;
 }
 
 LRESULT OnPaint(const SkinMessage& m) {
-  EditSkinBorderPaint(m.control);
-  const LRESULT result = SkinPassOn(m);
-  CopyPictureToOwner(m.control);
+  EditSkinBorderPaint(m.window);
+  const LRESULT result = m.Forward();
+  CopyPictureToOwner(m.window);
   return result;
 }
 
 void OnSetFocus(const SkinMessage& m) {
-  if (SkinEditEntry* entry = SkinEditEntryOf(m.control)) entry->focused = true;
+  if (SkinEditEntry* entry = SkinEditEntryOf(m.window)) entry->focused = true;
 }
 
 void OnKillFocus(const SkinMessage& m) {
-  SkinEditEntry* entry = SkinEditEntryOf(m.control);
+  SkinEditEntry* entry = SkinEditEntryOf(m.window);
   if (!entry) return;
   entry->focused = false;
-  if (SkinGetClassNameText(GetParent(m.control)) == "ComboBox") {
+  if (SkinGetClassNameText(GetParent(m.window)) == "ComboBox") {
     entry->hot = false;
-    EditSkinBorderPaint(m.control, std::nullopt, false);
+    EditSkinBorderPaint(m.window, std::nullopt, false);
   } else {
-    InvalidateRect(m.control, nullptr, TRUE);
+    InvalidateRect(m.window, nullptr, TRUE);
   }
 }
 
 void OnLeftButtonDown(const SkinMessage& m) {
-  if (SkinEditEntry* entry = SkinEditEntryOf(m.control)) entry->mouseDown = true;
-  if (SkinTransparentMode && !HasScrollStyle(m.control)) InvalidateRect(m.control, nullptr, TRUE);
+  if (SkinEditEntry* entry = SkinEditEntryOf(m.window)) entry->mouseDown = true;
+  if (SkinTransparentMode && !HasScrollStyle(m.window)) InvalidateRect(m.window, nullptr, TRUE);
 }
 
 void OnLeftButtonUp(const SkinMessage& m) {
-  if (SkinEditEntry* entry = SkinEditEntryOf(m.control)) entry->mouseDown = false;
+  if (SkinEditEntry* entry = SkinEditEntryOf(m.window)) entry->mouseDown = false;
 }
 
 LRESULT OnScroll(const SkinMessage& m, bool vertical) {
-  const LRESULT result = SkinPassOn(m);
-  if (SkinTransparentMode) InvalidateRect(m.control, nullptr, TRUE);
-  SkinRepaintEditOverlays(m.control, vertical, !vertical);
+  const LRESULT result = m.Forward();
+  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  SkinRepaintEditOverlays(m.window, vertical, !vertical);
   return result;
 }
 
 // The native frame is handed to the default processing with the whole
 // window as its region, after the skinned ring is on screen.
 LRESULT OnNcPaint(const SkinMessage& m) {
-  EditSkinBorderPaint(m.control);
-  return DefWindowProcW(m.control, WM_NCPAINT, WPARAM(-1), m.lParam);
+  EditSkinBorderPaint(m.window);
+  return DefWindowProcW(m.window, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
 void OnNcMouseMove(const SkinMessage& m) {
-  const SkinEditEntry* entry = SkinEditEntryOf(m.control);
+  const SkinEditEntry* entry = SkinEditEntryOf(m.window);
   if (!entry) return;
-  const bool v = entry->vScrollOverlay && HasVScrollStyle(m.control);
-  const bool h = entry->hScrollOverlay && HasHScrollStyle(m.control);
-  if (v) VScrollPaint(m.control, SkinVScrollMouse(m.control, m.lParam));
-  if (h) HScrollPaint(m.control, SkinHScrollMouse(m.control, m.lParam));
+  const bool v = entry->vScrollOverlay && HasVScrollStyle(m.window);
+  const bool h = entry->hScrollOverlay && HasHScrollStyle(m.window);
+  if (v) VScrollPaint(m.window, SkinVScrollMouse(m.window, m.lParam));
+  if (h) HScrollPaint(m.window, SkinHScrollMouse(m.window, m.lParam));
 }
 
 }  // namespace
@@ -156,7 +147,7 @@ LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPAR
     case WM_NCMOUSELEAVE:      SkinRepaintEditOverlays(control); break;
     default:                   break;
   }
-  const LRESULT result = SkinPassOn(m);
+  const LRESULT result = m.Forward();
   if (message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(control);
   return result;
 }

@@ -8,6 +8,8 @@
 // the part under the mouse and keeps them placed.
 #include <windows.h>
 
+#include <optional>
+
 #include <cstdint>
 
 namespace korvath::skin {
@@ -41,10 +43,10 @@ void HScrollPaint(HWND control, int32_t hotPart = kScrollPartNone);
 
 // True when the window has WS_VSCROLL or WS_HSCROLL.
 bool HasScrollStyle(HWND window);
-// Shows or hides the control's overlays with their bars (`show` -1: with the
-// control's WS_VISIBLE; above 0: shown; else hidden) and, while the control
-// is visible, places them over their bars, above their siblings.
-void SkinSyncScrollOverlays(HWND control, int32_t show = -1);
+// Shows or hides the control's overlays with their bars (`show` when given,
+// else with the control's WS_VISIBLE) and, while the control is visible,
+// places them over their bars, above their siblings.
+void SkinSyncScrollOverlays(HWND control, std::optional<bool> show = std::nullopt);
 // Repaints an overlay whose thumb is no longer where the bar has it: what
 // keeps the overlays in step with changes that no scroll message announces
 // (lines added, a position set by the program, text typed). The control's

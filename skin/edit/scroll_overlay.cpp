@@ -3,8 +3,9 @@
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"
 
 namespace korvath::skin {
@@ -42,9 +43,7 @@ HWND OverlayCreate(HWND control, bool visible, ScrollBarAxis axis, WNDPROC proce
   // overlay that lies on it.
   SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetSkinPropHandle(overlay, prop::Mngd_zct, control);
-  SetSkinProp(overlay, prop::Hw_FuID, SkinTopSkinnedAncestor(overlay));
-  SetSkinProp(overlay, prop::Hw_hProc, GetWindowLongPtrW(overlay, GWLP_WNDPROC));
-  SetWindowLongPtrW(overlay, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+  (void)SkinSubclass(overlay, {.procedure = procedure, .owner = SkinTopSkinnedAncestor(overlay)});
   PlaceOnTop(overlay, r);
   return overlay;
 }
@@ -59,16 +58,16 @@ LRESULT OverlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     }
     default: break;
   }
-  return SkinPassOn(window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 bool HasStyle(HWND window, LONG bit) { return (GetWindowLongW(window, GWL_STYLE) & bit) != 0; }
 
-void SyncBar(HWND control, ScrollBarAxis axis, LONG styleBit, int32_t show) {
+void SyncBar(HWND control, ScrollBarAxis axis, LONG styleBit, std::optional<bool> show) {
   HWND overlay = SkinScrollBarSlot(control, axis).overlay;
   if (!overlay) return;
   if (HasStyle(control, styleBit)) {
-    const bool shown = show == -1 ? IsVisibleStyle(control) : show > 0;
+    const bool shown = show.value_or(IsVisibleStyle(control));
     ShowWindow(overlay, shown ? SW_SHOWNA : SW_HIDE);
   } else if (IsVisibleStyle(overlay)) {
     ShowWindow(overlay, SW_HIDE);
@@ -130,7 +129,7 @@ LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam,
 
 bool HasScrollStyle(HWND window) { return HasVScrollStyle(window) || HasHScrollStyle(window); }
 
-void SkinSyncScrollOverlays(HWND control, int32_t show) {
+void SkinSyncScrollOverlays(HWND control, std::optional<bool> show) {
   SyncBar(control, ScrollBarAxis::Vertical, WS_VSCROLL, show);
   SyncBar(control, ScrollBarAxis::Horizontal, WS_HSCROLL, show);
   PlaceBar(control, ScrollBarAxis::Vertical);

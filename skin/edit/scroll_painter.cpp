@@ -7,6 +7,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/drawing_values.h"
@@ -16,7 +17,7 @@
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/edit/scroll_bar_slot.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/edit/scroll_bars.h"
 
@@ -24,8 +25,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr int kArrowLength = 17;  // each arrow button's share of the bar
 // Chevrons are drawn at their own size, bilinear and gamma-corrected;
 // shapes are not anti-aliased.

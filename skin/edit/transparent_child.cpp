@@ -4,7 +4,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 
@@ -18,7 +18,7 @@ LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM 
       SkinPaintWindowDcBackground(control, reinterpret_cast<HDC>(wParam), 0);
       return 1;
     case WM_PAINT: {
-      const LRESULT result = SkinPassOn(control, message, wParam, lParam);
+      const LRESULT result = SkinForward(control, message, wParam, lParam);
       platform::WindowDC dc = platform::WindowDC::Client(control);
       SkinPaintChildBackground(control, dc.get());
       return result;
@@ -26,7 +26,7 @@ LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM 
     default:
       break;
   }
-  return SkinPassOn(control, message, wParam, lParam);
+  return SkinForward(control, message, wParam, lParam);
 }
 
 }  // namespace korvath::skin

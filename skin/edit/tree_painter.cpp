@@ -13,6 +13,7 @@
 #include "gdip/string_format.h"
 #include "platform/embedded_image.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -22,7 +23,7 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/tree_glyphs.h"
@@ -37,8 +38,6 @@ std::span<const uint8_t> TreeExpanderImage() { return platform::EmbeddedImageByt
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr int kButtonSize = 8;
 constexpr int kCheckBoxSize = 11;
 constexpr int kTextLimit = 512;
@@ -183,9 +182,15 @@ class TreePainter {
       gbk.resize(size_t(n));
       WideCharToMultiByte(936, 0, item.label.data(), int(item.label.size()), gbk.data(), n, nullptr, nullptr);
       SkinDrawControlText(graphics_, gbk, {float(t.left), float(t.top), float(t.right - t.left), float(t.bottom - t.top)},
-                          colour, selected ? entry_.selectedTextHaloColor : entry_.textHaloColor, 3,
-                          entry_.fontFace, entry_.fontStyle, float(entry_.fontSize), Gdiplus::StringAlignmentNear,
-                          Gdiplus::StringAlignmentCenter, false, false, &format_);
+                          {.textColour = colour,
+                           .glowColour = selected ? entry_.selectedTextHaloColor : entry_.textHaloColor,
+                           .blurDivisor = 3,
+                           .face = entry_.fontFace,
+                           .style = entry_.fontStyle,
+                           .size = float(entry_.fontSize),
+                           .verticalAlign = Gdiplus::StringAlignmentCenter,
+                           .wrap = false,
+                           .format = &format_});
       return;
     }
     gdip::SolidBrush brush;

@@ -7,6 +7,7 @@
 #include "gdip/graphics.h"
 #include "gdip/linear_gradient_brush.h"
 #include "skin/control/container_skin.h"
+#include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -18,12 +19,9 @@
 
 namespace korvath::skin {
 
-int32_t SkinBackgroundMode = 0;
-
 namespace {
 
 constexpr COLORREF kDefaultTheme = 0xDDCA22;
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 // Loads from the file when a path is given, else from the bytes.
 bool LoadImage(gdip::Image& image, std::span<const uint8_t> bytes, const std::string& path) {
@@ -140,8 +138,8 @@ ByteSet SkinImageGradientOverlay(std::span<const uint8_t> imageBytes, std::optio
 void SkinResetChildBrushes(HWND window, bool includeDropDowns) {
   SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
   if (!record) return;
-  for (const SkinChildEntry& entry : record->Children) SkinDeleteControlBrush(entry.hwnd);
-  for (const SkinEditEntry& entry : record->Edits) SkinDeleteControlBrush(entry.hwnd);
+  for (const SkinChildEntry& entry : record->Children) SkinDeleteControlBrush(entry.window);
+  for (const SkinEditEntry& entry : record->Edits) SkinDeleteControlBrush(entry.window);
   if (!includeDropDowns) return;
   for (HWND list : LayeredDropDownList) SkinDeleteControlBrush(list);
   LayeredDropDownList.clear();

@@ -18,9 +18,9 @@ class Bitmap;
 
 namespace korvath::skin {
 
-// Placement mode of the background image (see form_background.h); 0 at
-// start-up, 4 whenever an image is set without a mode.
-extern int32_t SkinBackgroundMode;
+// The placement mode of the background image (SkinBackgroundMode, in the
+// engine's state; see form_background.h) is 0 at start-up and 4 whenever an
+// image is set without a mode.
 
 // What the theme colour argument may say instead of a colour: take the
 // background colour.

@@ -20,10 +20,10 @@ void SkinCaptionButtonAction(int32_t n, int32_t index) {
   if (!r || index < 1 || size_t(index) > r->CaptionItems.size()) return;
   CaptionItem& item = r->CaptionItems[size_t(index) - 1];
   switch (item.Kind) {
-    case 0:
+    case CaptionItemKind::Close:
       PostCommand(r->Window, SC_CLOSE);
       break;
-    case 1:
+    case CaptionItemKind::MaximizeRestore:
       r->RenderPending = true;
       r->Minimized = false;
       if (r->Maximized) {
@@ -36,20 +36,18 @@ void SkinCaptionButtonAction(int32_t n, int32_t index) {
         PostCommand(r->Window, SC_MAXIMIZE);
       }
       break;
-    case 2:
+    case CaptionItemKind::Minimize:
       r->Minimized = true;
       PostCommand(r->Window, SC_MINIMIZE);
       break;
-    case 3:
+    case CaptionItemKind::MainMenu:
       CallFunctionPointer(r->MenuHandler, {});
       break;
-    case 4:
+    case CaptionItemKind::Help:
       CallFunctionPointer(r->HelpHandler, {});
       break;
-    case 5:
+    case CaptionItemKind::Custom:
       CallFunctionPointer(item.Handler, {});
-      break;
-    default:
       break;
   }
 }

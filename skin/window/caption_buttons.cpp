@@ -8,6 +8,7 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/rounded_path.h"
@@ -19,11 +20,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr int kCloseKind = 0;
-constexpr int kMaximizeKind = 1;
 
 struct ItemBox {
   int x = 0, y = 0, w = 0, h = 0;
@@ -42,7 +38,7 @@ void FillVertical(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int 
 
 void DrawGlyph(gdip::Graphics& graphics, const SkinWindowRecord& r, const CaptionItem& item, const ItemBox& b,
                int width) {
-  const gdip::Image& glyph = item.Kind == kMaximizeKind && r.Maximized ? item.RestoreGlyph : item.ItemGlyph;
+  const gdip::Image& glyph = item.Kind == CaptionItemKind::MaximizeRestore && r.Maximized ? item.RestoreGlyph : item.ItemGlyph;
   if (glyph.NativeImage()) graphics.DrawImageRect(glyph, float(b.x), float(b.y), float(width), float(b.h));
 }
 
@@ -71,7 +67,7 @@ void PaintPressed(int32_t n, SkinWindowRecord& r, const CaptionItem& item, gdip:
   SkinBlitPart(n, RECT{b.x, b.y, b.x + b.w, b.y + b.h});
   gdip::GraphicsPath shape;
   if (shape.Create()) {
-    if (item.Kind == kCloseKind) {
+    if (item.Kind == CaptionItemKind::Close) {
       SkinPathAddCloseShape(shape, b.x, b.y, b.w, b.h, 5);
       FillVertical(graphics, shape, b.x, b.y, b.h, SkinArgbFromColorRef(kRed, 255), SkinArgbFromColorRef(kWhite, 30));
     } else {
@@ -86,8 +82,9 @@ void PaintPressed(int32_t n, SkinWindowRecord& r, const CaptionItem& item, gdip:
 
 }  // namespace
 
-void SkinPaintCaptionButtons(int32_t n, int32_t index, gdip::Graphics& graphics, bool insideRender, bool pressed,
-                             int32_t hoverLevel) {
+void SkinPaintCaptionButtons(gdip::Graphics& graphics, const CaptionItemPaint& paint) {
+  const int32_t n = paint.record, index = paint.item, hoverLevel = paint.hoverLevel;
+  const bool insideRender = paint.insideRender, pressed = paint.pressed;
   SkinWindowRecord* record = SkinRecordAt(n);
   if (!record || index < 1 || size_t(index) > record->CaptionItems.size()) return;
   SkinWindowRecord& r = *record;
@@ -116,7 +113,7 @@ void SkinPaintCaptionHover(gdip::Graphics& graphics, int32_t n, int32_t index, i
   const CaptionItem& item = r->CaptionItems[size_t(index) - 1];
   const ItemBox b = BoxOf(item);
   SkinBlitPart(n, RECT{b.x - 1, b.y, b.x + b.w + 1, b.y + b.h + 1});
-  const bool close = item.Kind == kCloseKind;
+  const bool close = item.Kind == CaptionItemKind::Close;
 
   if (gdip::GraphicsPath outline; outline.Create()) {
     TabShapePathA(outline, b.x, b.y, b.w, b.h, 1);

@@ -9,7 +9,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr int kCloseKind = 0;
 constexpr int kItemPitch = 27;
 
 RECT ClientRect(HWND window) {
@@ -32,7 +31,7 @@ void SkinLayoutCaptionButtons(int32_t n) {
   const float x0 = float(r->ButtonStripLeft + 2), y0 = float(r->ButtonStripTop + 1);
   for (size_t j = 0; j < r->CaptionItems.size(); ++j) {
     CaptionItem& item = r->CaptionItems[j];
-    item.Bounds = {x0 + float(kItemPitch * int(j)), y0, item.Kind == kCloseKind ? 40.0f : 26.0f, 18.0f};
+    item.Bounds = {x0 + float(kItemPitch * int(j)), y0, item.Kind == CaptionItemKind::Close ? 40.0f : 26.0f, 18.0f};
     const RECT tool{LONG(item.Bounds.x), LONG(item.Bounds.y), LONG(item.Bounds.x + item.Bounds.width),
                     LONG(item.Bounds.y + item.Bounds.height)};
     r->Tips.SetToolRect(int32_t(j + 1), tool);

@@ -113,17 +113,21 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
     DrawIconEx(r.BackDC.get(), g.x0, g.y0, AppIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
   const std::string text = title ? std::string(*title) : WindowTitle(r.Window);
 
-  if (r.TitleHaloColor == kNoColor) {
+  if (!r.TitleHaloColor) {
     gdip::Font font;
     gdip::SolidBrush brush;
     if (font.CreateFromName(r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
         brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
       graphics.DrawString(text, font, brush, g.layout);
   } else if (r.TitleGlow) {
-    SkinDrawControlText(graphics, text, g.layout, r.TitleColor, r.TitleHaloColor, 4, r.TitleFontName,
-                        r.TitleFontBold ? 1 : 0, float(r.TitleFontSize));
+    SkinDrawControlText(graphics, text, g.layout,
+                        {.textColour = r.TitleColor,
+                         .glowColour = *r.TitleHaloColor,
+                         .face = r.TitleFontName,
+                         .style = r.TitleFontBold ? 1 : 0,
+                         .size = float(r.TitleFontSize)});
   } else {
-    SkinDrawText(graphics, text, g.layout, r.TitleColor, r.TitleHaloColor, 1, r.TitleFontName,
+    SkinDrawText(graphics, text, g.layout, r.TitleColor, *r.TitleHaloColor, 1, r.TitleFontName,
                  r.TitleFontBold, float(r.TitleFontSize));
   }
   if (insideRender) return;

@@ -41,7 +41,7 @@ void SkinInvalidateChildren(int32_t n) {
   SkinWindowRecord* r = SkinRecordAt(n);
   if (!r) return;
   for (const SkinChildEntry& entry : r->Children)
-    if (entry.hwnd && GetParent(entry.hwnd) == r->Window) SkinInvalidateSkinnedChild(entry.hwnd, true);
+    if (entry.window && GetParent(entry.window) == r->Window) SkinInvalidateSkinnedChild(entry.window, true);
   InvalidateOnForm(r->Combos, r->Window, TRUE);
   InvalidateOnForm(r->Edits, r->Window, TRUE);
   InvalidateOnForm(r->Buttons, r->Window, FALSE);

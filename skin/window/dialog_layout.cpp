@@ -5,6 +5,7 @@
 
 #include "platform/gdi_object.h"
 #include "skin/control/static_skin.h"
+#include "skin/core/window_region.h"
 #include "skin/core/control_text.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
@@ -206,10 +207,7 @@ class BoxLayout {
 
 void DialogApplyRoundRegion(HWND box) {
   const RECT r = Bounds(box);
-  // The system owns the region from here on.
-  platform::GdiRegion region(
-      CreateRoundRectRgn(0, 0, Width(r) + 1, Height(r) + 1, kCornerEllipse, kCornerEllipse));
-  SetWindowRgn(box, region.Release(), TRUE);
+  SkinSetRoundedRegion(box, Width(r), Height(r), kCornerEllipse);
 }
 
 void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record) {

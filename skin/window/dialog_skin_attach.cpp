@@ -9,6 +9,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/window/dialog_layout.h"
@@ -50,7 +51,7 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   close.Height = 18;
   const std::span<const uint8_t> glyph = CloseGlyphPng();
   close.ItemImage.assign(glyph.begin(), glyph.end());
-  close.Kind = 0;
+  close.Kind = CaptionItemKind::Close;
   close.TipText = kCloseTip;
   record->CaptionItems.clear();
   record->CaptionItems.push_back(std::move(close));
@@ -98,9 +99,7 @@ void DialogSkinAttach(HWND box) {
   // also gives the box its rounded region and its button band.
   DialogLayOut(box);
   SkinRecordAt(n)->RenderPending = true;
-  const auto previous = SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogSkinWndProc));
-  SetSkinProp(box, prop::Hw_hProc, previous);
-  SetSkinProp(box, prop::Hw_lbID, n);
+  SkinRecordAt(n)->OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .number = n});
 }
 
 void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }

@@ -6,6 +6,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_paint.h"
@@ -25,9 +26,7 @@ constexpr UINT kAttachShadowMessage = WM_APP + 1;
 constexpr int kCloseItem = 1;
 
 LRESULT PassOn(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = GetSkinPropHandle<WNDPROC>(box, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, box, message, wParam, lParam)
-                  : DefWindowProcW(box, message, wParam, lParam);
+  return SkinForward(box, message, wParam, lParam);
 }
 
 int32_t IndexOf(HWND box) { return static_cast<int32_t>(GetSkinProp(box, prop::Hw_lbID)); }
@@ -66,20 +65,14 @@ void OnClosing(SkinWindowRecord& record, HWND box) {
   if (record.Hidden || record.CloseAnimated || !IsWindowVisible(box)) return;
   record.CloseAnimated = true;
   FadeInStop(record.FadeInThread);
-  if (record.ShadowWindow) ShowWindow(record.ShadowWindow, SW_HIDE);
+  ShadowShowWith(record, box, false);
   SkinAnimateEffect1(box);
 }
 
 void OnShowWindow(SkinWindowRecord& record, HWND box, bool shown) {
   record.Hidden = !shown;
   if (shown) DialogLayOut(box);
-  if (!record.ShadowWindow) return;
-  if (!shown) {
-    ShowWindow(record.ShadowWindow, SW_HIDE);
-  } else if (!record.Maximized) {
-    ShowWindow(record.ShadowWindow, SW_SHOWNA);
-    ShadowWindowFollow(box);
-  }
+  ShadowShowWith(record, box, shown);
 }
 
 void OnPositionChanging(SkinWindowRecord& record, HWND box, const WINDOWPOS& pos) {

@@ -81,4 +81,14 @@ void ShadowWindowSetStyle(HWND shadow) {
   if (ex & WS_EX_TRANSPARENT) SetWindowLongW(shadow, GWL_EXSTYLE, ex & ~WS_EX_TRANSPARENT);
 }
 
+void ShadowShowWith(const SkinWindowRecord& record, HWND owner, bool shown) {
+  if (!record.ShadowWindow) return;
+  if (!shown) {
+    ShowWindow(record.ShadowWindow, SW_HIDE);
+  } else if (!record.Maximized) {
+    ShowWindow(record.ShadowWindow, SW_SHOWNA);
+    ShadowWindowFollow(owner);
+  }
+}
+
 }  // namespace korvath::skin

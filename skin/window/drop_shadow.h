@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "skin/core/byte_set.h"
+#include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
@@ -39,6 +40,10 @@ HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alph
 // window's own rectangle when none is given. With `redraw` the picture is
 // built again (a change of size repaints anyway).
 void ShadowWindowFollow(HWND window, bool redraw = false, std::optional<RECT> rect = std::nullopt);
+// The shadow goes with its window: hidden with it, and shown with it (in
+// place beside it) unless the window is maximised, which casts none. Nothing
+// for a window without a shadow.
+void ShadowShowWith(const SkinWindowRecord& record, HWND owner, bool shown);
 // Lets the shadow take mouse input, so that dragging it moves its owner.
 void ShadowWindowSetStyle(HWND shadow);
 

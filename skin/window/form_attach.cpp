@@ -9,6 +9,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/window/background_theme.h"
@@ -32,7 +33,7 @@ constexpr char kTitleFace[] = "\xCB\xCE\xCC\xE5";            // 宋体
 
 ByteSet Bytes(std::span<const uint8_t> png) { return ByteSet(png.begin(), png.end()); }
 
-CaptionItem Item(int32_t kind, int32_t width, std::span<const uint8_t> glyph, const char* tip) {
+CaptionItem Item(CaptionItemKind kind, int32_t width, std::span<const uint8_t> glyph, const char* tip) {
   CaptionItem item;
   item.Kind = kind;
   item.Width = width;
@@ -59,7 +60,7 @@ void FillOptions(SkinWindowRecord& r, HWND form, LONG_PTR style, const FormSkinS
   r.HideIcon = s.hideIcon.value_or(false);
   r.CaptionBand = s.captionBand.value_or(false);
   r.SkinImageMode = s.imageMode.value_or(SkinBackgroundMode);
-  r.BackColor = s.backColor.value_or(kNoColor);
+  r.BackColor = s.backColor;
   r.BackAlpha = s.backAlpha.value_or(255);
   r.CloseEffect = s.closeEffect.value_or(0);
   r.MinTrackWidth = 200;
@@ -80,16 +81,16 @@ void FillBackgroundImage(SkinWindowRecord& r, const ByteSet& image) {
 
 void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
   r.CaptionItems.clear();
-  if (r.HasHelpButton) r.CaptionItems.push_back(Item(4, 26, CaptionHelpPng(), kHelpTip));
-  if (r.HasMenuButton) r.CaptionItems.push_back(Item(3, 26, CaptionMenuPng(), kMenuTip));
-  if (r.HasMinimizeButton) r.CaptionItems.push_back(Item(2, 26, CaptionMinimisePng(), kMinimizeTip));
+  if (r.HasHelpButton) r.CaptionItems.push_back(Item(CaptionItemKind::Help, 26, CaptionHelpPng(), kHelpTip));
+  if (r.HasMenuButton) r.CaptionItems.push_back(Item(CaptionItemKind::MainMenu, 26, CaptionMenuPng(), kMenuTip));
+  if (r.HasMinimizeButton) r.CaptionItems.push_back(Item(CaptionItemKind::Minimize, 26, CaptionMinimisePng(), kMinimizeTip));
   if (r.HasMaximizeButton) {
-    r.CaptionItems.push_back(Item(1, 26, CaptionMaximisePng(), kMaximizeTip));
+    r.CaptionItems.push_back(Item(CaptionItemKind::MaximizeRestore, 26, CaptionMaximisePng(), kMaximizeTip));
     CaptionItem& maximise = r.CaptionItems.back();
     maximise.RestoreImage = Bytes(CaptionRestorePng());
     static_cast<void>(maximise.RestoreGlyph.FromStream(maximise.RestoreImage));
   }
-  if (r.HasCloseButton) r.CaptionItems.push_back(Item(0, 38, CaptionClosePng(), kCloseTip));
+  if (r.HasCloseButton) r.CaptionItems.push_back(Item(CaptionItemKind::Close, 38, CaptionClosePng(), kCloseTip));
   int32_t widths = 0;
   for (const CaptionItem& item : r.CaptionItems) widths += item.Width;
   const auto n = static_cast<int32_t>(r.CaptionItems.size());
@@ -162,10 +163,7 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
 
   // Installed last: the messages the steps above caused went to the form's
   // own procedure.
-  stored.OldWndProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormSkinWndProc)));
-  SetSkinPropHandle(form, prop::Hw_hProc, stored.OldWndProc);
-  SetSkinProp(form, prop::Hw_lbID, n);
+  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .number = n});
 }
 
 }  // namespace korvath::skin

@@ -10,6 +10,7 @@
 #include "gdip/pen.h"
 #include "gdip/texture_brush.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/picture_stretch.h"
@@ -22,8 +23,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 RECT ClientRect(HWND window) {
   RECT client{};
@@ -108,9 +107,16 @@ HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLO
     kept.base = base;
     kept.width = client.right;
     kept.height = client.bottom;
-    gdip::Bitmap prepared;
-    SkinLoadBackgroundImage(n, prepared);
-    FitPicture(prepared, mode, base, client, kept.fitted.get());
+    // Mode 4 fits a strip made from the picture; the others the kept picture
+    // itself, read without a copy of it.
+    if (mode == 4) {
+      gdip::Bitmap strip;
+      SkinLoadBackgroundImage(n, strip);
+      FitPicture(strip, mode, base, client, kept.fitted.get());
+    } else {
+      static_cast<void>(SkinKeptBackgroundPicture(kept, source));
+      FitPicture(kept.picture, mode, base, client, kept.fitted.get());
+    }
     if (!r.Resizable) {
       kept.picture.Dispose();
       kept.decoded = false;
@@ -165,22 +171,23 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
   else if (client.right > 0 && client.bottom > 0)
     BitBlt(back, 0, 0, client.right, client.bottom, FittedBackground(n, r, source, base, client), 0, 0, SRCCOPY);
 
-  if (r.BackColor != kNoColor) {
+  if (r.BackColor) {
     RECT area = client;
     if (r.CaptionBand) area.top = r.CaptionHeight;
     if (r.BackAlpha == 255) {
-      GdiFill(back, area, r.BackColor);
+      GdiFill(back, area, *r.BackColor);
     } else {
-      if (gdip::SolidBrush brush; brush.Create(SkinArgbFromColorRef(r.BackColor, r.BackAlpha)))
+      if (gdip::SolidBrush brush; brush.Create(SkinArgbFromColorRef(*r.BackColor, r.BackAlpha)))
         graphics.FillRectangle(brush, 0, float(area.top), W, float(area.bottom - area.top));
     }
   }
 
   if (r.CaptionBand) {
-    const bool coloured = r.BackColor != kNoColor && r.BackColor > 0;
-    const int32_t top = coloured ? SkinArgbFromColorRef(r.BackColor, int32_t(float(r.BackAlpha) * 0.2f))
+    // Black counts as no colour here: the band stays white.
+    const bool coloured = r.BackColor.value_or(0) > 0;
+    const int32_t top = coloured ? SkinArgbFromColorRef(*r.BackColor, int32_t(float(r.BackAlpha) * 0.2f))
                                  : SkinArgbFromColorRef(kWhite, 150);
-    const int32_t bottom = coloured ? SkinArgbFromColorRef(r.BackColor, r.BackAlpha) : SkinArgbFromColorRef(kWhite, 0);
+    const int32_t bottom = coloured ? SkinArgbFromColorRef(*r.BackColor, r.BackAlpha) : SkinArgbFromColorRef(kWhite, 0);
     if (gdip::LinearGradientBrush band;
         band.CreateFromPoints(MakePointF(0, 0), MakePointF(0, float(r.CaptionHeight)), top, bottom))
       graphics.FillRectangle(band, 0, 0, W, float(r.CaptionHeight));

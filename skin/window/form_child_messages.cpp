@@ -11,9 +11,11 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/window/form_messages.h"
@@ -23,8 +25,8 @@ namespace korvath::skin {
 
 namespace {
 
-HWND Control(const FormMessage& m) { return reinterpret_cast<HWND>(m.lParam); }
-HDC ControlDC(const FormMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
+HWND Control(const SkinMessage& m) { return reinterpret_cast<HWND>(m.lParam); }
+HDC ControlDC(const SkinMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
 bool TransparentSkin() { return SkinEnabled && SkinTransparentMode; }
 
 void SetTextColours(HDC dc, HWND control) {
@@ -45,11 +47,7 @@ LRESULT TransparentControlColour(HDC dc, HWND control) {
 }
 
 void MarkContainerDirty(HWND window) {
-  const auto owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID));
-  const auto number = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
-  SkinWindowRecord* r = SkinRecordAt(owner);
-  if (r && number > 0)
-    if (SkinContainerEntry* entry = SkinEntryAt(r->Containers, number)) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(window, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
 }
 
 // A command of a described popup menu: the identifier in decimal is the
@@ -78,18 +76,18 @@ void RepaintChildOnCommand(HWND control, UINT code) {
 
 }  // namespace
 
-LRESULT OnCtlColorEditOrStatic(const FormMessage& m) {
-  if (m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(Control(m))) == "ComboBox") return PassOn(m);
-  if (!TransparentSkin()) return PassOn(m);
+LRESULT OnCtlColorEditOrStatic(const SkinMessage& m) {
+  if (m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(Control(m))) == "ComboBox") return m.Forward();
+  if (!TransparentSkin()) return m.Forward();
   return TransparentControlColour(ControlDC(m), Control(m));
 }
 
-LRESULT OnCtlColorListBox(const FormMessage& m) {
+LRESULT OnCtlColorListBox(const SkinMessage& m) {
   HWND control = Control(m);
   const std::string cls = SkinGetClassNameText(control);
   const bool listBox = cls == "ListBox" && SkinEnabled;
   const bool dropDown = cls == "ComboLBox" && SkinTransparentMode;
-  if (!listBox && !dropDown) return PassOn(m);
+  if (!listBox && !dropDown) return m.Forward();
   SetTextColor(ControlDC(m), COLORREF(GetSkinProp(control, prop::Kj_Ztys)));
   SetBkMode(ControlDC(m), TRANSPARENT);
   if (dropDown && GetParent(control) == GetDesktopWindow()) SkinLayerDropDownList(control);
@@ -100,8 +98,8 @@ LRESULT OnCtlColorListBox(const FormMessage& m) {
   return reinterpret_cast<LRESULT>(handed);
 }
 
-LRESULT OnCtlColorButton(const FormMessage& m) {
-  if (!TransparentSkin()) return PassOn(m);
+LRESULT OnCtlColorButton(const SkinMessage& m) {
+  if (!TransparentSkin()) return m.Forward();
   HWND control = Control(m);
   SetTextColours(ControlDC(m), control);
   // The stock hollow brush is nobody's to delete, so it is not kept.
@@ -109,32 +107,32 @@ LRESULT OnCtlColorButton(const FormMessage& m) {
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
-LRESULT OnActivateApp(const FormMessage& m) {
+LRESULT OnActivateApp(const SkinMessage& m) {
   if (SkinWindowRecord* r = RecordOf(m)) {
     if (m.wParam == 0) r->Active = false;
     if (m.wParam == 1) r->Active = true;
   }
   SkinTrimOnActivateApp(m.wParam != 0);
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnActivate(const FormMessage& m) {
+LRESULT OnActivate(const SkinMessage& m) {
   if (SkinWindowRecord* r = RecordOf(m)) r->Active = LOWORD(m.wParam) != WA_INACTIVE;
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnCommand(const FormMessage& m) {
+LRESULT OnCommand(const SkinMessage& m) {
   if (m.lParam == 0) RunMenuCommand(m.wParam);
   if (m.lParam && TransparentSkin()) RepaintChildOnCommand(Control(m), HIWORD(m.wParam));
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnNotify(const FormMessage& m) {
-  if (!m.lParam) return PassOn(m);
+LRESULT OnNotify(const SkinMessage& m) {
+  if (!m.lParam) return m.Forward();
   NMHDR header{};
   SIZE_T read = 0;
   if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(m.lParam), &header, sizeof(header), &read))
-    return PassOn(m);
+    return m.Forward();
   const auto code = static_cast<int>(header.code);
   if (code == int(TVN_ITEMEXPANDEDA) || code == int(TVN_ITEMEXPANDINGA)) {
     InvalidateRect(header.hwndFrom, nullptr, TRUE);
@@ -144,7 +142,7 @@ LRESULT OnNotify(const FormMessage& m) {
     HWND parent = GetParent(header.hwndFrom);
     if (SkinGetClassNameText(parent) == "SysTabControl32") MarkContainerDirty(parent);
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
 }  // namespace korvath::skin

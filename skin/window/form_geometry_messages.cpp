@@ -11,6 +11,7 @@
 #include "skin/core/menu_items.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/window/caption_actions.h"
 #include "skin/window/caption_buttons.h"
@@ -50,7 +51,7 @@ void ShowShadow(const SkinWindowRecord& r) {
 
 }  // namespace
 
-LRESULT OnGetMinMaxInfo(const FormMessage& m) {
+LRESULT OnGetMinMaxInfo(const SkinMessage& m) {
   const RECT area = WorkArea();
   SkinWindowRecord* r = RecordOf(m);
   if (r && m.lParam && (r->Maximized || r->TrackLimitsOn)) {
@@ -60,12 +61,12 @@ LRESULT OnGetMinMaxInfo(const FormMessage& m) {
                                        : POINT{r->MaxTrackWidth, r->MaxTrackHeight};
     std::memcpy(reinterpret_cast<void*>(m.lParam), &info, sizeof(info));
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
 // The fields SWP_NOMOVE or SWP_NOSIZE mark unchanged are taken from where the
 // window is now.
-LRESULT OnWindowPosChanging(const FormMessage& m) {
+LRESULT OnWindowPosChanging(const SkinMessage& m) {
   if (m.lParam) {
     const auto pos = CopyIn<WINDOWPOS>(m.lParam);
     RECT now{};
@@ -76,10 +77,10 @@ LRESULT OnWindowPosChanging(const FormMessage& m) {
     const int cy = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
     if (cx > 0 && cy > 0) ShadowWindowFollow(m.window, false, RECT{x, y, x + cx, y + cy});
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnWindowPosChanged(const FormMessage& m) {
+LRESULT OnWindowPosChanged(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
   if (r && r->HasMaximizeButton) {
     const RECT area = WorkArea();
@@ -95,12 +96,12 @@ LRESULT OnWindowPosChanged(const FormMessage& m) {
   SkinLayoutCaptionButtons(m.number);
   if ((r = RecordOf(m)) && r->StatusBarHeight > 0) SkinLayoutStatusBar(m.number);
   SkinSyncCompanionWindow(m.window, false);
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnSize(const FormMessage& m) {
+LRESULT OnSize(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
-  if (!r) return PassOn(m);
+  if (!r) return m.Forward();
   if (!r->Minimized) InvalidateBackgroundCaches(m.window);
   r->HotCaptionItem = 0;
   if (SkinOptFormFlag) {
@@ -110,64 +111,64 @@ LRESULT OnSize(const FormMessage& m) {
     r->RenderPending = true;
   }
   SkinLayoutOnSize(m.number);
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnLButtonDown(const FormMessage& m) {
+LRESULT OnLButtonDown(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
-  if (!r) return PassOn(m);
+  if (!r) return m.Forward();
   RECT client{};
   GetClientRect(m.window, &client);
   r->HotFade.item = 0;
   if (!r->Maximized && !r->Minimized) SkinStartEdgeResize(m.number, m.lParam, client);
   // The move or sizing loop may have ended the window or renumbered it.
-  FormMessage now = m;
+  SkinMessage now = m;
   now.number = static_cast<int32_t>(GetSkinProp(m.window, prop::Hw_lbID));
-  if (!(r = RecordOf(now))) return PassOn(now);
+  if (!(r = RecordOf(now))) return now.Forward();
   const int32_t x = PointX(m.lParam), y = PointY(m.lParam);
   CaptionHoverItem = SkinFindButtonAtPoint(now.number, x, y);
   if (CaptionHoverItem > 0) {
     gdip::Graphics graphics;
-    SkinPaintCaptionButtons(now.number, CaptionHoverItem, graphics, false, true);
+    SkinPaintCaptionButtons(graphics, {.record = now.number, .item = CaptionHoverItem, .pressed = true});
   }
   CallSegmentHandler(r->StatusBarClickHandler, SkinFindStatusSectionAtPoint(now.number, x, y));
-  return PassOn(now);
+  return now.Forward();
 }
 
-LRESULT OnLButtonUp(const FormMessage& m) {
+LRESULT OnLButtonUp(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
   if (r && CaptionClickCallback && CaptionHoverItem >= 1 && size_t(CaptionHoverItem) <= r->CaptionItems.size() &&
       r->HasBorder)
     CallFunctionPointer(CaptionClickCallback, {m.number, CaptionHoverItem});
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnRButtonDown(const FormMessage& m) {
+LRESULT OnRButtonDown(const SkinMessage& m) {
   if (SkinWindowRecord* r = RecordOf(m))
     CallSegmentHandler(r->StatusBarRightClickHandler, SkinFindStatusSectionAtPoint(m.number, PointX(m.lParam), PointY(m.lParam)));
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnLButtonDblClk(const FormMessage& m) {
+LRESULT OnLButtonDblClk(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
-  if (!r) return PassOn(m);
+  if (!r) return m.Forward();
   const int32_t x = PointX(m.lParam), y = PointY(m.lParam);
   if (const int32_t segment = SkinFindStatusSectionAtPoint(m.number, x, y)) {
     CallSegmentHandler(r->StatusBarDoubleClickHandler, segment);
   } else if (y <= r->CaptionHeight && r->Resizable) {
     if (const int32_t item = SkinFindMaximizeItem(m.number)) SkinCaptionButtonAction(m.number, item);
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnSysCommand(const FormMessage& m) {
+LRESULT OnSysCommand(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
-  if (!r) return PassOn(m);
+  if (!r) return m.Forward();
   switch (m.wParam & 0xFFF0) {
     case SC_MAXIMIZE:
       r->Maximized = true;
       r->RenderPending = true;
-      if (r->ShadowWindow) ShowWindow(r->ShadowWindow, SW_HIDE);
+      ShadowShowWith(*r, m.window, false);
       break;
     case SC_RESTORE:
       // A restore from elsewhere than the caption (the taskbar, the window
@@ -180,25 +181,25 @@ LRESULT OnSysCommand(const FormMessage& m) {
     case SC_MINIMIZE:
       r->RenderPending = true;
       r->Minimized = true;
-      if (r->ShadowWindow) ShowWindow(r->ShadowWindow, SW_HIDE);
+      ShadowShowWith(*r, m.window, false);
       break;
     default:
       break;
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnQueryOpen(const FormMessage& m) {
+LRESULT OnQueryOpen(const SkinMessage& m) {
   if (SkinWindowRecord* r = RecordOf(m)) {
     r->Minimized = false;
     r->ListViewRepaintPending = true;
     ShowShadow(*r);
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
 // The form's text arrives as UTF-16; a null text is an empty title.
-LRESULT OnSetText(const FormMessage& m) {
+LRESULT OnSetText(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
   if (r && r->ShowTitle && r->HasBorder && r->BackDC) {
     const auto* text = reinterpret_cast<const wchar_t*>(m.lParam);
@@ -206,15 +207,15 @@ LRESULT OnSetText(const FormMessage& m) {
     gdip::Graphics graphics;
     SkinPaintCaption(m.number, graphics, false, title);
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnDrawItem(const FormMessage& m) {
-  if (!m.lParam) return PassOn(m);
+LRESULT OnDrawItem(const SkinMessage& m) {
+  if (!m.lParam) return m.Forward();
   const auto item = CopyIn<DRAWITEMSTRUCT>(m.lParam);
   const bool skinnedControl =
       GetSkinProp(item.hwndItem, prop::Hw_FuID) > 0 && GetSkinProp(item.hwndItem, prop::Hw_lbID) > 0;
-  if (!skinnedControl && MenuSkinItemFind(reinterpret_cast<HMENU>(item.hwndItem)) <= 0) return PassOn(m);
+  if (!skinnedControl && MenuSkinItemFind(reinterpret_cast<HMENU>(item.hwndItem)) <= 0) return m.Forward();
   SkinDrawItem(m.number, item);
   return 1;
 }

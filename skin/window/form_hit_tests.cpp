@@ -44,7 +44,7 @@ int32_t SkinFindMaximizeItem(int32_t n) {
   const SkinWindowRecord* r = SkinRecordAt(n);
   if (!r) return 0;
   for (size_t i = 0; i < r->CaptionItems.size(); ++i)
-    if (r->CaptionItems[i].Kind == 1) return int32_t(i + 1);
+    if (r->CaptionItems[i].Kind == CaptionItemKind::MaximizeRestore) return int32_t(i + 1);
   return 0;
 }
 

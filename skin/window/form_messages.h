@@ -7,46 +7,39 @@
 
 #include <cstdint>
 
+#include "skin/core/subclass.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
-// One message with the form's record number, unpacked once.
-struct FormMessage {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  int32_t number;  // the form's record number (Hw_lbID)
-};
+// Each handler gets the message with the form's record number (`Hw_lbID`)
+// as its `number`.
 
 // The record the message's form has now (null once it is gone), looked up
 // afresh: a modal loop inside a handler may renumber the records.
-SkinWindowRecord* RecordOf(const FormMessage& m);
-// The previous procedure's answer.
-LRESULT PassOn(const FormMessage& m);
+SkinWindowRecord* RecordOf(const SkinMessage& m);
 
 // Geometry, mouse and system commands.
-LRESULT OnGetMinMaxInfo(const FormMessage& m);
-LRESULT OnWindowPosChanging(const FormMessage& m);
-LRESULT OnWindowPosChanged(const FormMessage& m);
-LRESULT OnSize(const FormMessage& m);
-LRESULT OnLButtonDown(const FormMessage& m);
-LRESULT OnLButtonUp(const FormMessage& m);
-LRESULT OnRButtonDown(const FormMessage& m);
-LRESULT OnLButtonDblClk(const FormMessage& m);
-LRESULT OnSysCommand(const FormMessage& m);
-LRESULT OnQueryOpen(const FormMessage& m);
-LRESULT OnSetText(const FormMessage& m);
-LRESULT OnDrawItem(const FormMessage& m);
+LRESULT OnGetMinMaxInfo(const SkinMessage& m);
+LRESULT OnWindowPosChanging(const SkinMessage& m);
+LRESULT OnWindowPosChanged(const SkinMessage& m);
+LRESULT OnSize(const SkinMessage& m);
+LRESULT OnLButtonDown(const SkinMessage& m);
+LRESULT OnLButtonUp(const SkinMessage& m);
+LRESULT OnRButtonDown(const SkinMessage& m);
+LRESULT OnLButtonDblClk(const SkinMessage& m);
+LRESULT OnSysCommand(const SkinMessage& m);
+LRESULT OnQueryOpen(const SkinMessage& m);
+LRESULT OnSetText(const SkinMessage& m);
+LRESULT OnDrawItem(const SkinMessage& m);
 
 // Control colours, activation, commands and notifications.
-LRESULT OnCtlColorEditOrStatic(const FormMessage& m);
-LRESULT OnCtlColorListBox(const FormMessage& m);
-LRESULT OnCtlColorButton(const FormMessage& m);
-LRESULT OnActivateApp(const FormMessage& m);
-LRESULT OnActivate(const FormMessage& m);
-LRESULT OnCommand(const FormMessage& m);
-LRESULT OnNotify(const FormMessage& m);
+LRESULT OnCtlColorEditOrStatic(const SkinMessage& m);
+LRESULT OnCtlColorListBox(const SkinMessage& m);
+LRESULT OnCtlColorButton(const SkinMessage& m);
+LRESULT OnActivateApp(const SkinMessage& m);
+LRESULT OnActivate(const SkinMessage& m);
+LRESULT OnCommand(const SkinMessage& m);
+LRESULT OnNotify(const SkinMessage& m);
 
 }  // namespace korvath::skin

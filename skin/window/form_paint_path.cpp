@@ -21,9 +21,9 @@ void SkinInvalidateListViews(HWND form) {
   SkinWindowRecord* r = SkinRecordOfWindow(form);
   if (!r) return;
   for (SkinChildEntry& entry : r->Children) {
-    if (!IsWindowVisible(entry.hwnd) || SkinGetClassNameText(entry.hwnd) != "SysListView32") continue;
+    if (!IsWindowVisible(entry.window) || SkinGetClassNameText(entry.window) != "SysListView32") continue;
     entry.dirty = true;
-    InvalidateRect(entry.hwnd, nullptr, TRUE);
+    InvalidateRect(entry.window, nullptr, TRUE);
   }
 }
 

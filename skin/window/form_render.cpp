@@ -2,6 +2,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/window_region.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
@@ -41,7 +42,7 @@ void ComposeLayers(int32_t n, SkinWindowRecord& r, int width, int height) {
   if (r.HasBorder) {
     if (r.ShowTitle) SkinPaintCaption(n, graphics, true);
     for (size_t i = 0; i < r.CaptionItems.size(); ++i)
-      SkinPaintCaptionButtons(n, static_cast<int32_t>(i + 1), graphics, true);
+      SkinPaintCaptionButtons(graphics, {.record = n, .item = static_cast<int32_t>(i + 1), .insideRender = true});
   }
   if (r.StatusBarHeight > 0) {
     for (size_t i = 0; i < r.StatusBarSegments.size(); ++i)
@@ -89,9 +90,7 @@ void SkinSetRoundRegion(HWND window) {
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
   RECT client{};
   GetClientRect(window, &client);
-  platform::GdiRegion region(CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, 5, 5));
-  // The window owns the region from here on.
-  if (region) SetWindowRgn(window, region.Release(), TRUE);
+  SkinSetRoundedRegion(window, client.right, client.bottom, 5);
 }
 
 void SkinBlitPart(int32_t n, const RECT& rect) {

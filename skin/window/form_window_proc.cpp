@@ -12,6 +12,7 @@
 #include "skin/core/menu_items.h"
 #include "skin/core/shadow_window.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/close_animations.h"
@@ -37,31 +38,31 @@ UINT_PTR HoverTimer(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
 
 void RepaintItem(int32_t n, int32_t item, int32_t level) {
   gdip::Graphics graphics;
-  SkinPaintCaptionButtons(n, item, graphics, false, false, level);
+  SkinPaintCaptionButtons(graphics, {.record = n, .item = item, .hoverLevel = level});
 }
 
 // ---- life ----------------------------------------------------------------
 
-LRESULT OnInitMenuPopup(const FormMessage& m) {
+LRESULT OnInitMenuPopup(const SkinMessage& m) {
   if (MenuSkinItemFind(reinterpret_cast<HMENU>(m.wParam)) > 0) MenuSkinHookInstall();
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnMeasureItem(const FormMessage& m) {
+LRESULT OnMeasureItem(const SkinMessage& m) {
   if (m.wParam == 0 && m.lParam) MenuSkinMeasureItem(m.window, *reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam));
-  return PassOn(m);
+  return m.Forward();
 }
 
 // A message loop never dispatches WM_QUIT; one sent to the form asks for
 // GDI+ to go once the last skinned window has gone, not under this one.
-LRESULT OnQuit(const FormMessage& m) {
+LRESULT OnQuit(const SkinMessage& m) {
   SkinGdiplusShutdownAfterLastWindow();
-  return PassOn(m);
+  return m.Forward();
 }
 
 // A previous procedure that kept the window after all gets it back as it was
 // before its close effect: not layered, at its place and size, drawn anew.
-void UndoCloseEffect(const FormMessage& m, const RECT& before, bool wasLayered) {
+void UndoCloseEffect(const SkinMessage& m, const RECT& before, bool wasLayered) {
   if (!wasLayered) SkinClearLayeredStyle(m.window);
   SetWindowPos(m.window, nullptr, before.left, before.top, before.right - before.left, before.bottom - before.top,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -71,7 +72,7 @@ void UndoCloseEffect(const FormMessage& m, const RECT& before, bool wasLayered) 
 // Once the close-query handler agrees, the close effect plays while the form
 // still shows itself, with its shadow following the frames; the shadow goes
 // with the window (WM_DESTROY). A refused close plays nothing.
-LRESULT OnClose(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnClose(const SkinMessage& m, SkinWindowRecord& r) {
   if (r.CloseQueryHandler && CallFunctionPointer(r.CloseQueryHandler, {}) != 1) return 0;
   // The handler may have done anything meanwhile: look the record up again.
   const SkinWindowRecord* now = RecordOf(m);
@@ -79,57 +80,52 @@ LRESULT OnClose(const FormMessage& m, SkinWindowRecord& r) {
   GetWindowRect(m.window, &before);
   const bool wasLayered = (GetWindowLongW(m.window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
   const bool played = now && SkinPlayCloseEffect(m.window, now->CloseEffect);
-  const LRESULT result = PassOn(m);
+  const LRESULT result = m.Forward();
   if (played && IsWindow(m.window)) UndoCloseEffect(m, before, wasLayered);
   return result;
 }
 
-LRESULT OnDestroy(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnDestroy(const SkinMessage& m, SkinWindowRecord& r) {
   if (r.ShadowWindow) DestroyWindow(std::exchange(r.ShadowWindow, nullptr));
   SkinDeleteControlBrushes(m.window);
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnNcDestroy(const FormMessage& m) {
+LRESULT OnNcDestroy(const SkinMessage& m) {
   KillTimer(m.window, HoverTimer(m.window));
   UnskinWindow(m.window);
-  return PassOn(m);
+  return m.Forward();
 }
 
 // A form shown again after a hide is rendered again like the first time.
-LRESULT OnShowWindow(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnShowWindow(const SkinMessage& m, SkinWindowRecord& r) {
   if (m.wParam) {
     {
-      PAINTSTRUCT paint;
-      BeginPaint(m.window, &paint);
+      platform::PaintScope paint(m.window);
       SkinFormRender(m.number);
-      EndPaint(m.window, &paint);
     }
     r.ShowPainted = true;
     r.RenderPending = false;
-    if (r.ShadowWindow && !r.Maximized) {
-      ShowWindow(r.ShadowWindow, SW_SHOWNA);
-      ShadowWindowFollow(m.window);
-      if (!r.ShadowDrawn) ShadowRedraw(r.ShadowWindow);
-    }
+    ShadowShowWith(r, m.window, true);
+    if (r.ShadowWindow && !r.Maximized && !r.ShadowDrawn) ShadowRedraw(r.ShadowWindow);
     r.Hidden = false;
   } else {
     r.Hidden = true;
     r.ShowPainted = false;
-    if (r.ShadowWindow) ShowWindow(r.ShadowWindow, SW_HIDE);
+    ShadowShowWith(r, m.window, false);
   }
   SkinSyncCompanionWindow(m.window, true);
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnEnable(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnEnable(const SkinMessage& m, SkinWindowRecord& r) {
   if (r.ShadowWindow && !r.Maximized) EnableWindow(r.ShadowWindow, BOOL(m.wParam));
-  return PassOn(m);
+  return m.Forward();
 }
 
 // ---- painting --------------------------------------------------------------
 
-LRESULT OnEraseBackground(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnEraseBackground(const SkinMessage& m, SkinWindowRecord& r) {
   SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
   if (r.RenderPending && !r.Sizing && r.ChildBackDC && !r.ShowPainted && !r.BackgroundErased) {
     SkinRefreshWindow(m.window, false, true);
@@ -138,13 +134,14 @@ LRESULT OnEraseBackground(const FormMessage& m, SkinWindowRecord& r) {
   return 1;
 }
 
-LRESULT OnPaint(const FormMessage& m, SkinWindowRecord& r) {
-  PAINTSTRUCT paint;
-  BeginPaint(m.window, &paint);
+// What one WM_PAINT of the form does, between BeginPaint and EndPaint.
+enum class FormPaint { Minimized, Rendered, Copied };
+
+FormPaint PaintForm(const SkinMessage& m, SkinWindowRecord& r) {
+  platform::PaintScope paint(m.window);
   if (r.Minimized) {
     r.RenderPending = false;
-    EndPaint(m.window, &paint);
-    return DefWindowProcW(m.window, m.message, m.wParam, m.lParam);
+    return FormPaint::Minimized;
   }
   if (r.RenderPending) {
     SkinFormRender(m.number);
@@ -152,28 +149,37 @@ LRESULT OnPaint(const FormMessage& m, SkinWindowRecord& r) {
       r.ListViewRepaintPending = false;
       SkinInvalidateListViews(m.window);
     }
-    EndPaint(m.window, &paint);
-    r.BackgroundErased = false;
-    r.ShowPainted = false;
-    return 0;
+    return FormPaint::Rendered;
   }
   SkinPaintToDC(m.number);
   r.RenderPending = false;
-  EndPaint(m.window, &paint);
-  SkinRedrawChildren(m.window);
+  return FormPaint::Copied;
+}
+
+// Then: a minimised form gets the default processing, a rendered one forgets
+// its erase and show state, a copied one has its children drawn again.
+LRESULT OnPaint(const SkinMessage& m, SkinWindowRecord& r) {
+  switch (PaintForm(m, r)) {
+    case FormPaint::Minimized: return DefWindowProcW(m.window, m.message, m.wParam, m.lParam);
+    case FormPaint::Rendered:
+      r.BackgroundErased = false;
+      r.ShowPainted = false;
+      return 0;
+    case FormPaint::Copied: SkinRedrawChildren(m.window); return 0;
+  }
   return 0;
 }
 
 // ---- caption hover -----------------------------------------------------------
 
-LRESULT OnMouseMove(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
   RECT client{};
   GetClientRect(m.window, &client);
   if (!r.MouseTracking) {
     TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, m.window, 1};
     TrackMouseEvent(&track);
   }
-  if (!r.HasBorder) return PassOn(m);
+  if (!r.HasBorder) return m.Forward();
   if (SkinPointInButtonStrip(m.number, m.lParam)) {
     if (!r.HoverTimerOn) {
       SetTimer(m.window, HoverTimer(m.window), kHoverPeriod, nullptr);
@@ -190,15 +196,15 @@ LRESULT OnMouseMove(const FormMessage& m, SkinWindowRecord& r) {
   if (CaptionHoverItem > 0 && CaptionHoverItem != r.HotCaptionItem) r.HotFade = {CaptionHoverItem, 0};
   r.HotCaptionItem = CaptionHoverItem;
   if (!r.Maximized) SkinSetEdgeCursor(m.number, m.lParam, client);
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnMouseHover(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnMouseHover(const SkinMessage& m, SkinWindowRecord& r) {
   r.MouseTracking = true;
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnMouseLeave(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT OnMouseLeave(const SkinMessage& m, SkinWindowRecord& r) {
   r.MouseTracking = false;
   if (r.HotCaptionItem > 0 && r.HasBorder) {
     if (r.PrevFade.frame < kFadeFrames && r.HotFade.frame < kFadeFrames) {
@@ -208,11 +214,11 @@ LRESULT OnMouseLeave(const FormMessage& m, SkinWindowRecord& r) {
     r.PrevFade = {r.HotCaptionItem, 0};
     r.HotCaptionItem = 0;
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT OnTimer(const FormMessage& m, SkinWindowRecord& r) {
-  if (m.wParam != HoverTimer(m.window)) return PassOn(m);
+LRESULT OnTimer(const SkinMessage& m, SkinWindowRecord& r) {
+  if (m.wParam != HoverTimer(m.window)) return m.Forward();
   if (r.HotFade.item > 0 && r.HotFade.frame < kFadeFrames) {
     ++r.HotFade.frame;
     RepaintItem(m.number, r.HotFade.item, r.HotFade.frame * kLevelStep);
@@ -228,10 +234,10 @@ LRESULT OnTimer(const FormMessage& m, SkinWindowRecord& r) {
     r.HotFade = {};
     r.PrevFade = {};
   }
-  return PassOn(m);
+  return m.Forward();
 }
 
-LRESULT Dispatch(const FormMessage& m, SkinWindowRecord& r) {
+LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
   switch (m.message) {
     case WM_INITMENUPOPUP: return OnInitMenuPopup(m);
     case WM_MEASUREITEM: return OnMeasureItem(m);
@@ -239,11 +245,11 @@ LRESULT Dispatch(const FormMessage& m, SkinWindowRecord& r) {
     case WM_CLOSE: return OnClose(m, r);
     case WM_DESTROY: return OnDestroy(m, r);
     case WM_NCDESTROY: return OnNcDestroy(m);
-    case WM_SIZING: r.Sizing = true; return PassOn(m);
-    case WM_MOVING: r.Moving = true; return PassOn(m);
-    case WM_EXITSIZEMOVE: r.Moving = r.Sizing = false; return PassOn(m);
+    case WM_SIZING: r.Sizing = true; return m.Forward();
+    case WM_MOVING: r.Moving = true; return m.Forward();
+    case WM_EXITSIZEMOVE: r.Moving = r.Sizing = false; return m.Forward();
     case WM_SHOWWINDOW: return OnShowWindow(m, r);
-    case WM_PARENTNOTIFY: SkinNoteLayoutChange(); return PassOn(m);
+    case WM_PARENTNOTIFY: SkinNoteLayoutChange(); return m.Forward();
     case WM_ENABLE: return OnEnable(m, r);
     case WM_ERASEBKGND: return OnEraseBackground(m, r);
     case WM_PAINT: return OnPaint(m, r);
@@ -270,26 +276,20 @@ LRESULT Dispatch(const FormMessage& m, SkinWindowRecord& r) {
     case WM_ACTIVATE: return OnActivate(m);
     case WM_COMMAND: return OnCommand(m);
     case WM_NOTIFY: return OnNotify(m);
-    default: return PassOn(m);
+    default: return m.Forward();
   }
 }
 
 }  // namespace
 
-SkinWindowRecord* RecordOf(const FormMessage& m) { return SkinRecordOfWindow(m.window); }
-
-LRESULT PassOn(const FormMessage& m) {
-  auto previous = GetSkinPropHandle<WNDPROC>(m.window, prop::Hw_hProc);
-  return previous ? CallWindowProcW(previous, m.window, m.message, m.wParam, m.lParam)
-                  : DefWindowProcW(m.window, m.message, m.wParam, m.lParam);
-}
+SkinWindowRecord* RecordOf(const SkinMessage& m) { return SkinRecordOfWindow(m.window); }
 
 LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const FormMessage m{window, message, wParam, lParam, static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID))};
+  const SkinMessage m{window, message, wParam, lParam, SkinSlotNumber(window)};
   SkinWindowRecord* record = RecordOf(m);
   // Between the removal of the record and the end of the window nothing is
   // the skin's any more.
-  if (!record) return PassOn(m);
+  if (!record) return m.Forward();
   return Dispatch(m, *record);
 }
 

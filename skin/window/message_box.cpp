@@ -18,13 +18,13 @@ HWND& MsgBoxTarget = SkinEngine.MsgBoxTarget;
 
 bool IsDialog(HWND window) { return SkinGetClassNameText(window) == kDialogClass; }
 
-// What one call saved of an outer box's hook (a box opened from a handler
-// that an open box's message loop runs).
+// What one call took over of an outer box's hook (a box opened from a
+// handler that an open box's message loop runs), and gives back at its end.
 struct SavedHookState {
-  HHOOK hook = MsgBoxCbtHook;
+  platform::WindowsHook hook = std::move(MsgBoxCbtHook);
   HWND target = MsgBoxTarget;
-  void Restore() const {
-    MsgBoxCbtHook = hook;
+  void Restore() {
+    MsgBoxCbtHook = std::move(hook);
     MsgBoxTarget = target;
   }
 };
@@ -33,13 +33,12 @@ struct SavedHookState {
 
 void SkinMessageBoxHookInstall() {
   MsgBoxTarget = nullptr;
-  MsgBoxCbtHook = SetWindowsHookExW(WH_CBT, SkinMessageBoxHookProc, nullptr, GetCurrentThreadId());
+  MsgBoxCbtHook = platform::WindowsHook(SetWindowsHookExW(WH_CBT, SkinMessageBoxHookProc, nullptr, GetCurrentThreadId()));
 }
 
 void SkinMessageBoxHookRemove(HWND box) {
   if (!MsgBoxCbtHook || MsgBoxTarget != box) return;
-  UnhookWindowsHookEx(MsgBoxCbtHook);
-  MsgBoxCbtHook = nullptr;
+  MsgBoxCbtHook.Reset();
 }
 
 LRESULT CALLBACK SkinMessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -53,13 +52,13 @@ LRESULT CALLBACK SkinMessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) 
     }
   }
   // The hook never blocks or alters anything itself.
-  return CallNextHookEx(MsgBoxCbtHook, code, wParam, lParam);
+  return CallNextHookEx(MsgBoxCbtHook.get(), code, wParam, lParam);
 }
 
 int SkinMessageBox(HWND owner, std::string_view text, UINT style, std::optional<std::string_view> caption) {
   const std::wstring wideText = platform::GbkToWide(text);
   const std::wstring wideCaption = caption ? platform::GbkToWide(*caption) : std::wstring();
-  const SavedHookState outer;
+  SavedHookState outer;
   MsgBoxOwner = owner;
   SkinMessageBoxHookInstall();
   const int pressed = MessageBoxW(owner, wideText.c_str(), caption ? wideCaption.c_str() : nullptr, style);

@@ -23,7 +23,7 @@ int SkinMessageBox(HWND owner, std::string_view text, UINT style,
 // its owner, which stays right also while a box opened from another is up).
 inline HWND& MsgBoxOwner = SkinEngine.MsgBoxOwner;
 // The thread's CBT hook while a box is on its way; null once it is removed.
-inline HHOOK& MsgBoxCbtHook = SkinEngine.MsgBoxCbtHook;
+inline platform::WindowsHook& MsgBoxCbtHook = SkinEngine.MsgBoxCbtHook;
 
 // Installs the CBT hook for the calling thread. It skins the first dialog
 // ("#32770") made after the install, at its activation, and nothing else.

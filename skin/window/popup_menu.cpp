@@ -7,6 +7,8 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
+#include "skin/core/window_region.h"
+#include "skin/core/colours.h"
 #include "skin/core/border_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -15,41 +17,33 @@
 #include "skin/core/menu_items.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
 
-HWINEVENTHOOK MenuWinEventHook = nullptr;
-
 namespace {
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr UINT kSeparatorHeight = 12;
 }  // namespace
 
 void MenuSkinHookInstall() {
-  // One hook at a time: a pending one would otherwise never be removed.
-  if (MenuWinEventHook) UnhookWinEvent(MenuWinEventHook);
-  MenuWinEventHook = SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART, nullptr,
-                                     &MenuSkinWinEventProc, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  // One hook at a time: the owner removes a pending one as it takes the new.
+  MenuWinEventHook = platform::WinEventHook(SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART,
+                                                            nullptr, &MenuSkinWinEventProc, GetCurrentProcessId(), 0,
+                                                            WINEVENT_OUTOFCONTEXT));
 }
 
 void CALLBACK MenuSkinWinEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
   if (event == EVENT_SYSTEM_MENUPOPUPSTART && SkinGetClassNameText(window) == "#32768") MenuSkinAttach(window);
-  if (MenuWinEventHook) UnhookWinEvent(MenuWinEventHook);
-  MenuWinEventHook = nullptr;
+  MenuWinEventHook.Reset();
 }
 
 void MenuSkinAttach(HWND menu) {
   RECT at{};
   GetWindowRect(menu, &at);
   OffsetRect(&at, -at.left, -at.top);
-  platform::GdiRegion region(CreateRoundRectRgn(0, 0, at.right + 1, at.bottom + 1, 4, 4));
-  if (region) SetWindowRgn(menu, region.Release(), TRUE);
-  if (!GetSkinProp(menu, prop::Hw_hProc)) {
-    SetSkinProp(menu, prop::Hw_hProc,
-                SetWindowLongPtrW(menu, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuSkinWndProc)));
-  }
+  SkinSetRoundedRegion(menu, at.right, at.bottom, 4);
+  (void)SkinSubclass(menu, {.procedure = &MenuSkinWndProc});
   MenuSkinPaintFrame(menu);
 }
 
@@ -87,7 +81,7 @@ LRESULT CALLBACK MenuSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     MenuSkinPaintFrame(window);
     return 0;
   }
-  return CallWindowProcW(GetSkinPropHandle<WNDPROC>(window, prop::Hw_hProc), window, message, wParam, lParam);
+  return SkinForward(window, message, wParam, lParam);
 }
 
 void MenuSkinMeasureItem(HWND, MEASUREITEMSTRUCT& item) {

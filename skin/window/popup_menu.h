@@ -8,9 +8,8 @@
 
 namespace korvath::skin {
 
-// The pending one-shot hook that catches the next menu window as it opens;
-// null when none is pending.
-extern HWINEVENTHOOK MenuWinEventHook;
+// The pending one-shot hook that catches the next menu window as it opens
+// (MenuWinEventHook, in the engine's state): empty when none is pending.
 
 // Installs the one-shot hook (a hook still pending is removed first).
 void MenuSkinHookInstall();

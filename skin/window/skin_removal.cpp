@@ -2,6 +2,7 @@
 
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
+#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -45,7 +46,7 @@ void UnskinWindow(HWND window) {
   }
   SkinDeleteControlBrushes(window);
   // The record's surfaces go with the record.
-  SetWindowLongPtrW(window, GWLP_WNDPROC, GetSkinProp(window, prop::Hw_hProc));
+  SkinUnsubclass(window);
   SkinRemoveWindowRecord(n);
   // Every picture the record held is released by now.
   SkinGdiplusShutdownIfLastWindowGone();

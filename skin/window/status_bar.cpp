@@ -9,16 +9,13 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/string_format.h"
 #include "platform/gdi_object.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
 
 namespace korvath::skin {
-
-namespace {
-constexpr COLORREF kWhite = 0xFFFFFF;
-}  // namespace
 
 void SkinPaintStatusSegment(int32_t n, gdip::Graphics& graphics, bool insideRender, int32_t index) {
   SkinWindowRecord* record = SkinRecordAt(n);

@@ -14,7 +14,8 @@ using namespace korvath::app::uitest;
 namespace {
 // Under Wine as root no permission keeps a folder from being written; the
 // Linux host's immutable mark does. Made and removed by the host's chattr;
-// Wine hands back no handle of it, so the test waits for its effect.
+// Wine hands back no handle of it, so the test waits for its effect, for as
+// long as a machine whose every CPU is busy may take to start a program.
 bool CanCreateIn(const std::string& folder) {
   const std::wstring probe = ExtendedPath(Wide(folder) + L"probe.tmp");
   HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -26,7 +27,7 @@ bool CanCreateIn(const std::string& folder) {
 bool MarkImmutable(const std::string& folder, bool on) {
   const std::wstring unix = UnixPath(Wide(folder));
   if (unix.empty() || !StartHostProgram(L"/usr/bin/chattr", {on ? L"+i" : L"-i", unix})) return false;
-  return PumpUntil([&] { return CanCreateIn(folder) != on; }, 10000);
+  return PumpUntil([&] { return CanCreateIn(folder) != on; }, 60000);
 }
 
 // The folder cannot be written while the object lives (marked() tells

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "skin/button/button_lookup.h"
-#include "skin/control/entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"

@@ -16,7 +16,7 @@ TEST_F(MainWindowTest, ThePushAndRadioButtonsWearTheButtonSkin) {
     const skin::ButtonRef button = skin::FindButton(H(unit));
     ASSERT_TRUE(button) << unit;
     const bool push = unit == 读取按钮 || unit == 生成保存按钮 || unit == 关闭按钮;
-    EXPECT_EQ(button.entry->Kind, push ? skin::kVectorButton : skin::kRadioButton) << unit;
+    EXPECT_EQ(button.entry->Kind, push ? skin::ButtonKind::Vector : skin::ButtonKind::Radio) << unit;
     EXPECT_EQ(GetWindowLongPtrW(H(unit), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::ButtonSkinWndProc));
     if (push) EXPECT_EQ(GetWindowLongW(H(unit), GWL_STYLE) & 0xF, BS_OWNERDRAW) << unit;
   }

@@ -26,8 +26,8 @@ TEST_F(MainWindowTest, TheMainWindowIsTheSkinsWithMinimiseAndCloseItems) {
   EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::FormSkinWndProc));
   EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
   ASSERT_EQ(r->CaptionItems.size(), 2u);
-  EXPECT_EQ(r->CaptionItems[0].Kind, 2);
-  EXPECT_EQ(r->CaptionItems[1].Kind, 0);
+  EXPECT_EQ(r->CaptionItems[0].Kind, skin::CaptionItemKind::Minimize);
+  EXPECT_EQ(r->CaptionItems[1].Kind, skin::CaptionItemKind::Close);
   EXPECT_EQ(r->ButtonStripWidth, 68);
   EXPECT_FALSE(r->Resizable);
   EXPECT_TRUE(r->HideIcon);

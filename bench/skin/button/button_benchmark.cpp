@@ -25,6 +25,7 @@
 #include "bench/figure_line.h"
 #include "platform/gdi_object.h"
 #include "skin/button/button_installers.h"
+#include "skin/button/button_lookup.h"
 #include "skin/button/cross_fade.h"
 #include "skin/button/vector_button_painter.h"
 #include "skin/core/engine_startup.h"
@@ -168,7 +169,7 @@ int main(int argc, char** argv) {
     std::vector<double> frame, copy;
     for (int f = 0; f < paints / 8 + 1; ++f) {
       SkinMemoryDc picture = SkinMemoryDc::Create(kW, kH);
-      FadeStart(button, 0, 0, kW, kH, picture.Release(), 0, 0);
+      FadeStart({.window = button, .width = kW, .height = kH, .picture = std::move(picture)});
       const UINT_PTR timer = FadeList.back().Timer.id();
       for (int tick = 0; tick < 8; ++tick) {
         auto start = Clock::now();
@@ -193,13 +194,14 @@ int main(int argc, char** argv) {
 
     // 2. Full paints, alternating.
     SkinMemoryDc target = SkinMemoryDc::Create(kW, kH);
+    const ButtonRef found = FindButton(button);
     std::vector<double> painter, flat;
     for (int i = -5; i < paints; ++i) {
       for (int pass = 0; pass < 2; ++pass) {
         const bool ours = (pass == 0) == (i % 2 == 0);
         auto start = Clock::now();
         if (ours) {
-          ButtonSkinPaintVector(button, target.get(), 0, rect);
+          ButtonSkinPaintVector(found, target.get(), 0, rect);
         } else {
           FlatPaint(button, target.get());
         }

@@ -30,7 +30,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"

@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
     t = NowMs();
     {
       gdip::Graphics graphics;
-      SkinPaintCaptionButtons(n, 1, graphics, false, false, 30 * (1 + i % 8));
+      SkinPaintCaptionButtons(graphics, {.record = n, .item = 1, .hoverLevel = 30 * (1 + i % 8)});
     }
     fade.push_back(NowMs() - t);
   }

@@ -1,5 +1,7 @@
 #include "tests/skin/button/button_fixture.h"
 
+#include "skin/button/button_lookup.h"
+
 #include "skin/core/engine_startup.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/owner_draw.h"
@@ -56,12 +58,12 @@ testsupport::PixelBuffer ButtonFixture::Shown(HWND window) {
   return testsupport::CaptureClient(window);
 }
 
-testsupport::PixelBuffer ButtonFixture::Painted(void (*painter)(HWND, HDC, UINT, const RECT&), HWND button,
+testsupport::PixelBuffer ButtonFixture::Painted(void (*painter)(const ButtonRef&, HDC, UINT, const RECT&), HWND button,
                                                  UINT state) {
   RECT client = {};
   GetClientRect(button, &client);
   SkinMemoryDc target = SkinMemoryDc::Create(client);
-  painter(button, target.get(), state, client);
+  painter(FindButton(button), target.get(), state, client);
   return Pixels(target.get(), client.right, client.bottom);
 }
 

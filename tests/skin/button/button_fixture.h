@@ -11,6 +11,7 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/found_entry.h"
 #include "skin/core/window_record.h"
 #include "tests/skin/core/skinned_form.h"
 
@@ -40,7 +41,7 @@ class ButtonFixture : public ::testing::Test {
   static testsupport::PixelBuffer Shown(HWND window);
   // What a push-type painter draws for `button` in `state` into a memory DC
   // of the button's client size.
-  static testsupport::PixelBuffer Painted(void (*painter)(HWND, HDC, UINT, const RECT&), HWND button,
+  static testsupport::PixelBuffer Painted(void (*painter)(const ButtonRef&, HDC, UINT, const RECT&), HWND button,
                                           UINT state);
 
   EngineGlobals globals_;

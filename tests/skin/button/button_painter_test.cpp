@@ -2,6 +2,7 @@
 // windows over a flat grey background.
 #include <gtest/gtest.h>
 
+#include "skin/button/button_lookup.h"
 #include "skin/button/button_installers.h"
 #include "skin/button/check_box_painter.h"
 #include "skin/button/image_button_painter.h"
@@ -33,9 +34,9 @@ class PainterTest : public ButtonFixture {
   PainterTest() {
     ButtonSkinInstall(number(), form());
     CheckRadioSkinInstall(number(), form());
-    Entry(picture_).Kind = 1;
-    Entry(image_).Kind = 3;
-    Entry(toggle_).Kind = 7;
+    Entry(picture_).Kind = ButtonKind::Picture;
+    Entry(image_).Kind = ButtonKind::Image;
+    Entry(toggle_).Kind = ButtonKind::ImageToggle;
     for (HWND b : {image_, toggle_}) Entry(b).NormalImage = SolidPng(20, 10, 0xFFFF0000);
     Entry(image_).HoverImage = SolidPng(20, 10, 0xFF00FF00);
     Entry(toggle_).PressedImage = SolidPng(20, 10, 0xFF0000FF);
@@ -45,7 +46,7 @@ class PainterTest : public ButtonFixture {
   PixelBuffer Push(UINT state) {
     if (!(state & kHot)) return Painted(ButtonSkinPaintVector, push_, state);
     testsupport::PumpMessages(20);  // no paint of a button's own may end the fade
-    ButtonSkinPaintVector(push_, nullptr, state, RECT{0, 0, 100, 30});
+    ButtonSkinPaintVector(FindButton(push_), nullptr, state, RECT{0, 0, 100, 30});
     PumpUntil([] { return FadeList.empty(); });
     return Shown(push_);
   }
@@ -127,7 +128,7 @@ TEST_F(PainterTest, TheHotLookFadesInOverThePlainOneAndHidesTheFocusRing) {
 TEST_F(PainterTest, ADcThatCannotDrawIsReplacedByTheButtonsOwnAndGivenBack) {
   Shown(push_);  // its own first paint is done
   const Held held;
-  ButtonSkinPaintVector(push_, nullptr, ODS_DISABLED, RECT{0, 0, 100, 30});
+  ButtonSkinPaintVector(FindButton(push_), nullptr, ODS_DISABLED, RECT{0, 0, 100, 30});
   const PixelBuffer shown = Shown(push_);
   EXPECT_TRUE(ColorNear(shown.RgbAt(10, 15), DisabledFace(), 6));
   EXPECT_NEAR(Darkest(shown, 35, 5, 65, 27), 0x60, 16);  // the disabled caption

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 
 #include "skin/button/button_installers.h"
 #include "skin/button/button_window_proc.h"
@@ -28,10 +29,13 @@ using ButtonInstallTest = ButtonFixture;
 TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
   const struct {
     DWORD type;
-    int32_t kind;  // -1: not skinned
-  } cases[] = {{BS_PUSHBUTTON, 0},  {BS_DEFPUSHBUTTON, 0}, {BS_CHECKBOX, 5},    {BS_AUTOCHECKBOX, 5},
-               {BS_RADIOBUTTON, -1}, {BS_3STATE, -1},       {BS_AUTO3STATE, -1}, {BS_GROUPBOX, -1},
-               {BS_USERBUTTON, 0},   {BS_AUTORADIOBUTTON, 4}, {BS_PUSHBOX, 5},   {BS_OWNERDRAW, -1}};
+    std::optional<ButtonKind> kind;  // none: not skinned
+  } cases[] = {{BS_PUSHBUTTON, ButtonKind::Vector},    {BS_DEFPUSHBUTTON, ButtonKind::Vector},
+               {BS_CHECKBOX, ButtonKind::CheckBox},    {BS_AUTOCHECKBOX, ButtonKind::CheckBox},
+               {BS_RADIOBUTTON, {}},                   {BS_3STATE, {}},
+               {BS_AUTO3STATE, {}},                    {BS_GROUPBOX, {}},
+               {BS_USERBUTTON, ButtonKind::Vector},    {BS_AUTORADIOBUTTON, ButtonKind::Radio},
+               {BS_PUSHBOX, ButtonKind::CheckBox},     {BS_OWNERDRAW, {}}};
   std::vector<HWND> buttons;
   for (const auto& c : cases) buttons.push_back(Add(L"\u751F\u6210\u5E76\u4FDD\u5B58", c.type, 4, 4, 60, 20));
   ButtonSkinInstall(number(), form());
@@ -42,17 +46,17 @@ TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
     for (size_t i = 0; i < std::size(cases); ++i) {
       SCOPED_TRACE(i);
       const HWND b = buttons[i];
-      if (cases[i].kind < 0) {
+      if (!cases[i].kind) {
         EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), 0);
         continue;
       }
-      if ((cases[i].kind == 0) != pushPass) continue;
+      if ((cases[i].kind == ButtonKind::Vector) != pushPass) continue;
       EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), next++);
       const SkinButtonEntry& e = Entry(b);
-      EXPECT_EQ(e.Window, b);
+      EXPECT_EQ(e.window, b);
       EXPECT_EQ(e.Kind, cases[i].kind);
       EXPECT_EQ(e.Caption, "\xC9\xFA\xB3\xC9\xB2\xA2\xB1\xA3\xB4\xE6");  // GBK, whatever the locale
-      EXPECT_EQ(int32_t(e.CaptionEffectColor), -1);
+      EXPECT_EQ(e.CaptionEffectColor, std::nullopt);
       EXPECT_EQ(e.FontFace, "\xCB\xCE\xCC\xE5");
       // Push buttons become owner-drawn; the others keep their type.
       EXPECT_EQ(GetWindowLongW(b, GWL_STYLE) & 0xF, LONG(pushPass ? BS_OWNERDRAW : cases[i].type));
@@ -97,7 +101,7 @@ TEST_F(ButtonInstallTest, SwitchedOffInsideAnotherControlOrAnotherSkinsNothingCh
   ButtonSkinInstall(number(), form());  // only direct children
   EXPECT_EQ(GetSkinProp(inner, prop::Hw_lbID), 0);
   EXPECT_EQ(GetSkinProp(taken, prop::Hw_lbID), 0);
-  EXPECT_EQ(Entry(push).Window, push);  // the lone empty entry was reused
+  EXPECT_EQ(Entry(push).window, push);  // the lone empty entry was reused
   EXPECT_EQ(record().Buttons.size(), 1u);
 }
 
@@ -126,8 +130,8 @@ TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushBu
   HWND push = Add(L"OK", BS_PUSHBUTTON, 10, 20, 100, 30, group);
   HWND radio = Add(L"R", BS_AUTORADIOBUTTON, 10, 70, 80, 20, group);
   ContainerSkinAttach(group);
-  EXPECT_EQ(Entry(push).Kind, 0);
-  EXPECT_EQ(Entry(radio).Kind, 4);
+  EXPECT_EQ(Entry(push).Kind, ButtonKind::Vector);
+  EXPECT_EQ(Entry(radio).Kind, ButtonKind::Radio);
   // The group box hands its push button's WM_DRAWITEM to the painter.
   InvalidateRect(push, nullptr, TRUE);
   const testsupport::PixelBuffer shown = Shown(push);
@@ -160,9 +164,9 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
   testsupport::MouseMoveTo(push_, 30, 16);
   EXPECT_TRUE(FadeList.empty());
   // Another family's hover makes the same entry number count as new.
-  record().HoverKind = 1;
+  record().HotKind = HoverKind::Edit;
   testsupport::MouseMoveTo(push_, 31, 16);
-  EXPECT_EQ(record().HoverKind, 0);
+  EXPECT_EQ(record().HotKind, HoverKind::Button);
   PumpUntil([] { return FadeList.empty(); });
   testsupport::MouseMoveTo(form(), 300, 200);
   EXPECT_TRUE(PumpUntil([&] { return record().PrevHotControl == 0; }));
@@ -286,7 +290,7 @@ TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {
   const size_t count = record().Buttons.size();
   DestroyWindow(push_);
   EXPECT_EQ(record().Buttons.size(), count);
-  EXPECT_EQ(record().Buttons[size_t(pushNumber) - 1].Window, nullptr);
+  EXPECT_EQ(record().Buttons[size_t(pushNumber) - 1].window, nullptr);
   EXPECT_TRUE(record().Buttons[size_t(pushNumber) - 1].Caption.empty());
 }
 
@@ -295,9 +299,9 @@ TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {
 class FadeTest : public ButtonFixture {
  protected:
   // A registered 100 x 30 memory DC of one colour.
-  static HDC Picture(uint32_t rgb) {
-    HDC dc = SkinCreateMemoryDC(RECT{0, 0, 100, 30});
-    FillPattern(dc, 100, 30, nullptr, rgb);
+  static SkinMemoryDc Picture(uint32_t rgb) {
+    SkinMemoryDc dc = SkinMemoryDc::Create(100, 30);
+    FillPattern(dc.get(), 100, 30, nullptr, rgb);
     return dc;
   }
   HWND target_ = Add(L"", BS_PUSHBUTTON, 20, 20, 100, 30);
@@ -306,7 +310,7 @@ class FadeTest : public ButtonFixture {
 TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
   SkinMemoryDc dest(Picture(0x000000));
   const Held held;
-  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0, dest.get());
+  FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = dest.get()});
   const UINT_PTR timer = FadeList.at(0).Timer.id();
   EXPECT_EQ(Pixels(dest.get(), 100, 30).RgbAt(50, 15), 0u);  // the start draws nothing
   uint32_t expected = 0;
@@ -326,7 +330,7 @@ TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCaller
   HDC callers = GetDC(target_);
   const Held held;
   const auto start = std::chrono::steady_clock::now();
-  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0, callers);
+  FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = callers});
   ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }));
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
   EXPECT_TRUE(held.Same());
@@ -345,7 +349,12 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
   }
   SkinUpdateLayered(popup, {.sourceDc = back.get()});
   ShowWindow(popup, SW_SHOWNOACTIVATE);
-  FadeStart(popup, 0, 0, 100, 30, picture.get(), 0, 0, back.get(), true, true);
+  FadeStart({.window = popup,
+             .width = 100,
+             .height = 30,
+             .lentPicture = picture.get(),
+             .destDc = back.get(),
+             .layered = true});
   const UINT_PTR timer = FadeList.at(0).Timer.id();
   KillTimer(nullptr, timer);  // the ticks come from here only
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
@@ -361,8 +370,8 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
 }
 
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
-  FadeStart(target_, 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0);
-  FadeStart(form(), 0, 0, 100, 30, Picture(0xFFFFFF), 0, 0);
+  FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
+  FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   const UINT_PTR first = FadeList.at(0).Timer.id();
   ButtonSkinInstall(number(), form());
   ButtonSkinRedraw(target_);
@@ -382,7 +391,7 @@ TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
   EXPECT_TRUE(held.Same());
   // A window that goes without the button procedure: the next tick ends it.
   HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form(), nullptr, nullptr, nullptr);
-  FadeStart(plain, 0, 0, 10, 10, Picture(0xFFFFFF), 0, 0);
+  FadeStart({.window = plain, .width = 10, .height = 10, .picture = Picture(0xFFFFFF)});
   DestroyWindow(plain);
   FadeTimerProc(nullptr, WM_TIMER, FadeList.at(0).Timer.id(), 0);
   EXPECT_TRUE(FadeList.empty());

@@ -81,7 +81,7 @@ TEST_F(ContainerPaintTest, AGroupBoxWithControlsPassesBothLayersAndSkinsItsContr
   EXPECT_EQ(entry.frameMode, 0);
   const SkinContainerEntry& container = ContainerOf(group);
   EXPECT_TRUE(container.framed);
-  EXPECT_EQ(container.kind, 1);
+  EXPECT_EQ(container.kind, ContainerKind::GroupBox);
   EXPECT_EQ(container.backgroundColor, 0u);
   for (HWND skinned : {check, edit, list}) EXPECT_EQ(GetSkinProp(skinned, prop::Hw_FuID), form_.recordNumber());
   EXPECT_EQ(GetSkinProp(text, prop::Hw_FuID), 0);
@@ -273,7 +273,7 @@ TEST_F(ContainerPaintTest, ATabControlShowsItsTabsSelectedAndNotOverItsPageFrame
     SendMessageW(tab, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
   }
   ContainerSkinAttach(tab);
-  ASSERT_EQ(ContainerOf(tab).kind, 2);
+  ASSERT_EQ(ContainerOf(tab).kind, ContainerKind::TabControl);
   Repaint(tab, true);
   const PixelBuffer look = Shown(tab);
   RECT selected = {}, other = {};

@@ -62,9 +62,10 @@ TEST_F(ContainerSkinTest, AMovingContainerMarksTheContainerAroundIt) {
 // containers of their own kinds whatever the caller asks; a radio button
 // (bits 0x8 and 0x1) is no group box.
 TEST_F(ContainerSkinTest, GroupBoxesAndTabControlsAreFramedContainersOfTheirKinds) {
-  const struct { const wchar_t* cls; DWORD style; int kind; bool framed; } cases[] = {
-      {L"Button", BS_GROUPBOX, 1, true}, {L"Button", BS_AUTORADIOBUTTON, 0, false},
-      {L"SysTabControl32", 0, 2, true}, {L"Static", 0, 0, false}};
+  using K = ContainerKind;
+  const struct { const wchar_t* cls; DWORD style; ContainerKind kind; bool framed; } cases[] = {
+      {L"Button", BS_GROUPBOX, K::GroupBox, true}, {L"Button", BS_AUTORADIOBUTTON, K::Other, false},
+      {L"SysTabControl32", 0, K::TabControl, true}, {L"Static", 0, K::Other, false}};
   for (const auto& c : cases) {
     const HWND window = CreateWindowExW(0, c.cls, L"", WS_CHILD | WS_VISIBLE | c.style, 10, 10, 100,
                                         50, form_.hwnd(), nullptr, nullptr, nullptr);

@@ -12,7 +12,7 @@
 #include "skin/control/control_skin.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/scroll_bars.h"
 #include "tests/skin/control/shown.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -139,7 +139,7 @@ TEST_F(ContainerWindowProcTest, ARichEditsScrollNotificationsRepaintTheOverlayOf
   ContainerControlSkinAttach(group);
   // No installer lists rich edits: the test gives this one its entry.
   SkinEditEntry entry;
-  entry.hwnd = rich;
+  entry.window = rich;
   entry.vScrollOverlay = VScrollOverlayCreate(rich, true);
   entry.hScrollOverlay = HScrollOverlayCreate(rich, true);
   record().Edits.push_back(entry);

@@ -76,7 +76,7 @@ TEST_F(HeaderSkinTest, ItemsAreDrawnAndTheHotOneLit) {
   const PixelBuffer hot = Shown(header_);
   EXPECT_FALSE(ColorNear(hot.RgbAt(50, 4), idle.RgbAt(50, 4), 4));
   EXPECT_TRUE(ColorNear(hot.RgbAt(150, 4), idle.RgbAt(150, 4), 1));
-  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->HoverKind, 9);
+  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->HotKind, HoverKind::Header);
 }
 
 // Installing twice adds nothing; the header's image list outlives it.

@@ -68,7 +68,7 @@ TEST_F(LabelSkinTest, LabelsAreNumberedAndDrawnAsTextOverTheBackground) {
   EXPECT_EQ(GetSkinProp(second, prop::Hw_FuID), form_.recordNumber());
   const SkinLabelEntry& entry = SkinRecordAt(form_.recordNumber())->Labels[0];
   EXPECT_EQ(entry.verticalAlignment, 1);
-  EXPECT_FALSE(entry.halo);
+  EXPECT_FALSE(entry.haloColor.has_value());
 
   Repaint(first, true);
   Repaint(second, true);
@@ -86,7 +86,7 @@ TEST_F(LabelSkinTest, LabelsAreNumberedAndDrawnAsTextOverTheBackground) {
 TEST_F(LabelSkinTest, AGivenHaloColourGivesAHaloEvenWhenBlack) {
   const HWND label = AddLabel(L"WWW", 20, 20);
   LabelSkinAttach(label, {.haloColour = COLORREF(0)});
-  EXPECT_TRUE(SkinRecordAt(form_.recordNumber())->Labels[0].halo);
+  EXPECT_TRUE(SkinRecordAt(form_.recordNumber())->Labels[0].haloColor.has_value());
 }
 
 // New text is drawn at once, before the label's own procedure stores it;

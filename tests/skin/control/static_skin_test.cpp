@@ -64,12 +64,12 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   const SkinStaticEntry& t = record().Statics[0];
   const SkinStaticEntry& i = record().Statics[1];
   const SkinStaticEntry& b = record().Statics[2];
-  EXPECT_EQ(t.kind, 1);
-  EXPECT_EQ(t.imagePlacement, 0);
-  EXPECT_EQ(i.kind, 3);
-  EXPECT_EQ(i.imagePlacement, 3);
-  EXPECT_EQ(b.kind, 2);
-  EXPECT_EQ(b.imagePlacement, 2);
+  EXPECT_EQ(t.kind, StaticKind::Text);
+  EXPECT_EQ(t.imagePlacement, ImagePlacement::AtOrigin);
+  EXPECT_EQ(i.kind, StaticKind::Icon);
+  EXPECT_EQ(i.imagePlacement, ImagePlacement::Stretched);
+  EXPECT_EQ(b.kind, StaticKind::Bitmap);
+  EXPECT_EQ(b.imagePlacement, ImagePlacement::Centred);
   EXPECT_EQ(SendMessageW(text, WM_GETTEXTLENGTH, 0, 0), 3);
   SkinEnabled = false;
   const HWND late = AddStatic(L"x", 0, 10, 100, 50, 20);

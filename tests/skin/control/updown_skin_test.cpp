@@ -74,7 +74,7 @@ TEST_F(UpDownSkinTest, HalvesAreDrawnIdleAndHoveredWithTheirChevrons) {
   const PixelBuffer hovered = Shown(control);
   EXPECT_FALSE(ColorNear(hovered.RgbAt(3, 22), idle.RgbAt(3, 22), 10));
   EXPECT_TRUE(ColorNear(hovered.RgbAt(3, 2), idle.RgbAt(3, 2), 2));
-  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->HoverKind, 8);
+  EXPECT_EQ(SkinRecordAt(form_.recordNumber())->HotKind, HoverKind::UpDown);
   SendMessageW(control, WM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(ColorNear(Shown(control).RgbAt(3, 22), idle.RgbAt(3, 22), 2));
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->PrevHotControl, 0);

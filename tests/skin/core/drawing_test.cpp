@@ -245,8 +245,15 @@ testsupport::PixelBuffer Caption(const std::string& text, gdip::RectF layout, st
     gdip::Graphics g;
     EXPECT_TRUE(g.FromImage(bitmap));
     g.Clear(0xFFFFFFFFu);
-    SkinDrawControlText(g, text, layout, RGB(255, 0, 0), RGB(0, 0, 255), divisor, std::nullopt, std::nullopt, std::nullopt,
-                        align, align, wrap, false, format);
+    // What is not given keeps the look's own default.
+    ControlTextLook look{.textColour = RGB(255, 0, 0),
+                         .glowColour = RGB(0, 0, 255),
+                         .horizontalAlign = align,
+                         .verticalAlign = align,
+                         .format = format};
+    if (divisor) look.blurDivisor = *divisor;
+    if (wrap) look.wrap = *wrap;
+    SkinDrawControlText(g, text, layout, look);
   }
   testsupport::PixelBuffer out{220, 80};
   for (int i = 0; i < 220 * 80; ++i) out.pixels.push_back(bitmap.GetPixel(i % 220, i / 220));
@@ -326,7 +333,7 @@ TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
   gdip::Bitmap bitmap;
   gdip::Graphics g;
   ASSERT_TRUE(bitmap.CreateWithFormat(40, 20) && g.FromImage(bitmap));
-  SkinDrawControlText(g, kCaption, {0, 0, 40, 20}, RGB(0, 0, 0), RGB(255, 255, 255));
+  SkinDrawControlText(g, kCaption, {0, 0, 40, 20}, {.textColour = RGB(0, 0, 0), .glowColour = RGB(255, 255, 255)});
   EXPECT_EQ(g.GetTextRenderingHint(), Gdiplus::TextRenderingHintAntiAliasGridFit);
 }
 

@@ -150,7 +150,7 @@ TEST_F(MenuItemTest, AnItemIsWashedBackgroundATintedStripAndItsCaption) {
   EXPECT_EQ(Count(b, {kLeft, kTop, kLeft + 22, kTop + kHeight}, IsRed), 0);
   EXPECT_EQ(Count(b, {kLeft, kTop, kLeft + kWidth, kTop + 3}, IsRed), 0);
   // A menu without a colour of its own takes the theme's.
-  MenuItemList[0].colour = kNoColor;
+  MenuItemList[0].colour = std::nullopt;
   const PixelBuffer themed = Paint(kCaption);
   EXPECT_TRUE(ColorNear(At(themed, 1, 1), Blend(Blend(washed, Rgb(kTheme), 60), kWhite, 60), 3));
   if (HasFailure()) testsupport::SaveFailureImage(b, "menu_item_plain");

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <optional>
 #include <vector>
 
 #include "gdip/graphics.h"
@@ -52,7 +53,7 @@ TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
   HWND group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
   HWND control = form_.AddChild(L"STATIC", 0, 10, 20, 80, 40, group);
   HWND onForm = form_.AddChild(L"STATIC", 0, 20, 140, 80, 40);
-  form_.AddContainer(group, kGreen, 255, 1);
+  form_.AddContainer(group, kGreen, 255, ContainerKind::GroupBox);
   for (HWND w : {control, onForm}) {
     form_.Skin(w);
     SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentControlProc));
@@ -90,8 +91,8 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
     HWND outer = form_.AddChild(L"BUTTON", BS_GROUPBOX, 10, 10, 200, 150);
     HWND inner = form_.AddChild(L"STATIC", 0, 10, 20, 150, 100, outer);
     HWND edit = form_.AddChild(L"EDIT", 0, 15, 15, 40, 20, inner);
-    form_.AddContainer(outer, kRed, 255, 1);
-    form_.AddContainer(inner, c.colour, c.alpha, 0, c.framed);
+    form_.AddContainer(outer, kRed, 255, ContainerKind::GroupBox);
+    form_.AddContainer(inner, c.colour, c.alpha, ContainerKind::Other, c.framed);
     if (c.panel) SetSkinProp(inner, prop::Zqk_LbID, 1);
     SkinMemoryDc dc = SkinPaintParentBackground(c.panel ? inner : edit, RECT{0, 0, 40, 20});
     const uint32_t seen = Pixels(dc.get(), 40, 20).RgbAt(20, 10);
@@ -102,7 +103,7 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
   // A group box is filled inside its rounded frame only, whatever inset and
   // corner its painter gives.
   HWND group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
-  form_.AddContainer(group, kRed, 255, 1);
+  form_.AddContainer(group, kRed, 255, ContainerKind::GroupBox);
   SkinMemoryDc dc = SkinPaintParentBackground(group, RECT{0, 0, 150, 100}, 20, 5);
   const auto px = Pixels(dc.get(), 150, 100);
   EXPECT_EQ(px.RgbAt(75, 2), BackPattern(95, 22));  // above the frame
@@ -115,7 +116,7 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
   HWND box = form_.AddChild(L"STATIC", 0, 0, 0, 240, 200);
   group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100, box);
   form_.AddContainer(box, kGreen, 255);
-  form_.AddContainer(group, kRed, 255, 1);
+  form_.AddContainer(group, kRed, 255, ContainerKind::GroupBox);
   dc = SkinPaintParentBackground(group, RECT{0, 0, 150, 100}, 20, 5);
   const auto banded = Pixels(dc.get(), 150, 100);
   EXPECT_EQ(banded.RgbAt(75, 2), Rgb(kGreen));
@@ -185,7 +186,7 @@ struct PaintCall {
 };
 std::vector<PaintCall> calls;
 template <int kPainter>
-void Record(HWND b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b, state, r}); }
+void Record(const ButtonRef& b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b.entry->window, state, r}); }
 
 // The skinned form's answer to WM_DRAWITEM: the dispatcher.
 LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -198,14 +199,19 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
   SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
   SetWindowLongPtrW(form_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchingProc));
   std::vector<HWND> buttons;
-  for (int32_t kind : {0, 1, 3, 4, 5, 7, -1, -2}) {  // -1: no entry, -2: another button's entry
+  // The last two: no entry, and another button's entry.
+  const std::optional<ButtonKind> kinds[] = {ButtonKind::Vector, ButtonKind::Picture,  ButtonKind::Image,
+                                             ButtonKind::Radio,  ButtonKind::CheckBox, ButtonKind::ImageToggle,
+                                             std::nullopt,       std::nullopt};
+  for (const std::optional<ButtonKind> kind : kinds) {
     const int i = int(buttons.size());
-    buttons.push_back(form_.AddChild(L"BUTTON", BS_OWNERDRAW | (kind == 3 ? WS_DISABLED : 0), 5 + 29 * i, 10, 25 + i, 25));
+    buttons.push_back(form_.AddChild(L"BUTTON", BS_OWNERDRAW | (kind == ButtonKind::Image ? WS_DISABLED : 0),
+                                     5 + 29 * i, 10, 25 + i, 25));
     form_.Skin(buttons.back());  // registered as the button installer does
-    if (kind < 0) continue;
+    if (!kind) continue;
     auto& list = form_.record().Buttons;
     const int32_t n = SkinTakeEntrySlot(list);
-    list[size_t(n) - 1] = {.Window = buttons.back(), .Kind = kind};
+    list[size_t(n) - 1] = {.window = buttons.back(), .Kind = *kind};
     SetSkinProp(buttons.back(), prop::Hw_lbID, n);
   }
   SetSkinProp(buttons[7], prop::Hw_lbID, 1);

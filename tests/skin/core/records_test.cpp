@@ -35,9 +35,7 @@ template <class Entry>
 void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child, const char* owner = prop::Hw_FuID) {
   auto& entries = SkinRecordAt(n)->*list;
   Entry& entry = entries[size_t(SkinTakeEntrySlot(entries)) - 1];
-  if constexpr (requires { entry.hwnd; }) entry.hwnd = child;
-  else if constexpr (requires { entry.window; }) entry.window = child;
-  else entry.Window = child;
+  entry.window = child;
   SetSkinProp(child, owner, n);
   SetSkinProp(child, prop::Hw_lbID, int32_t(entries.size()));
 }
@@ -135,7 +133,7 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   EXPECT_EQ(Prop(cCombo, prop::Hw_FuID), 2);
   EXPECT_EQ(Prop(bEdit2, prop::Hw_lbID), 2);  // entry numbers stay
   EXPECT_EQ(Prop(aButton, prop::Hw_FuID), 1);  // the removed window's are left
-  EXPECT_EQ(SkinRecordOfWindow(c.hwnd())->Combos[0].hwnd, cCombo);
+  EXPECT_EQ(SkinRecordOfWindow(c.hwnd())->Combos[0].window, cCombo);
   SetSkinProp(a.hwnd(), prop::Hw_lbID, 2);  // a number naming another window's record
   EXPECT_EQ(SkinRecordOfWindow(a.hwnd()), nullptr);
   // A box owned by a skinned form climbs to the form through its owner.

@@ -99,7 +99,8 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
   // One round of the occasional helpers first, to warm the caches of GDI+ and the fonts.
   auto occasionally = [&](int i) {
     bool right = SkinControlFontMetrics(label).size == size;
-    SkinDrawControlText(graphics, caption, gdip::RectF{0, 0, 200, 50}, RGB(0, 0, 0), RGB(0, 0, 255));
+    SkinDrawControlText(graphics, caption, gdip::RectF{0, 0, 200, 50},
+                        {.textColour = RGB(0, 0, 0), .glowColour = RGB(0, 0, 255)});
     right = strip.Load(GlyphStripPng()) == 6 && right;  // a leaked decoded strip or 200 x 50 glow would show
     if (i % 100 == 0) ShadowRedraw(shadow);
     return right;

@@ -73,7 +73,7 @@ HWND SkinnedForm::AddChild(const wchar_t* cls, DWORD style, int x, int y, int w,
 
 void SkinnedForm::Skin(HWND control) const { SetSkinProp(control, prop::Hw_FuID, number_); }
 
-int32_t SkinnedForm::AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind, bool framed) const {
+int32_t SkinnedForm::AddContainer(HWND window, COLORREF colour, int32_t alpha, ContainerKind kind, bool framed) const {
   auto& list = record().Containers;
   const int32_t n = SkinTakeEntrySlot(list);
   RECT client = {};

@@ -57,7 +57,7 @@ class SkinnedForm {
   void Skin(HWND control) const;
   // Registers a window as a container (as the container attach does);
   // returns its entry number.
-  int32_t AddContainer(HWND window, COLORREF colour, int32_t alpha, int32_t kind = 0, bool framed = true) const;
+  int32_t AddContainer(HWND window, COLORREF colour, int32_t alpha, ContainerKind kind = ContainerKind::Other, bool framed = true) const;
 
  private:
   testsupport::TestWindow window_;

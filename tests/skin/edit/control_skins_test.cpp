@@ -11,7 +11,7 @@
 #include "skin/core/frame_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/window_procs.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
@@ -131,7 +131,7 @@ TEST_F(ControlSkinsTest, TransparentModeSkinsTheInnerEditsOfCombosAndAddressFiel
   InstallAll();
   HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   EXPECT_EQ(ProcOf(inner), EditSkinWndProc);
-  EXPECT_EQ(SkinEditEntryOf(inner)->hwnd, inner);
+  EXPECT_EQ(SkinEditEntryOf(inner)->window, inner);
   EXPECT_EQ(SkinEditEntryOf(inner)->vScrollOverlay, nullptr);
   int fields = 0;
   for (HWND f = FindWindowExW(address, nullptr, L"Edit", nullptr); f; f = FindWindowExW(address, f, L"Edit", nullptr)) {
@@ -154,7 +154,7 @@ TEST_F(ControlSkinsTest, EditsTakeTypingAndShowHoverAndFocusInTheirFrames) {
   EXPECT_EQ(testsupport::WindowText(edit), L"Korvath");
   // The mouse rests on the edit: hot frame, kept through a repaint.
   RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_EQ(record().HoverKind, 1);
+  EXPECT_EQ(record().HotKind, HoverKind::Edit);
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 180), 3);
   // Off the edit: the leave notification repaints it plain, focused.
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
@@ -274,7 +274,7 @@ TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText
   DestroyWindow(twin);
   testsupport::Activate(form_.hwnd());
   testsupport::MouseMoveTo(list, 10, 5);
-  EXPECT_EQ(record().HoverKind, 3);
+  EXPECT_EQ(record().HotKind, HoverKind::Combo);
   const uint32_t themed = Over(kWhiteRgb, kTheme, 200);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), themed, 3);
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
@@ -296,7 +296,7 @@ TEST_F(ControlSkinsTest, ListFramesLoseTheirHoverWhenTheMouseLeaves) {
   testsupport::Activate(form_.hwnd());
   testsupport::MouseMoveTo(list, 30, 30);
   EXPECT_TRUE(SkinChildEntryOf(list)->hot);
-  EXPECT_EQ(record().HoverKind, 4);
+  EXPECT_EQ(record().HotKind, HoverKind::List);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 50), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_EQ(SkinChildEntryOf(list)->mouseX, 30);
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);

@@ -6,7 +6,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/control_frame.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/painters.h"

@@ -11,7 +11,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/control_entry_lookup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"

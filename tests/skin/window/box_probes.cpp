@@ -96,9 +96,13 @@ PixelBuffer LineAlone(const std::string& line, const SkinStaticEntry& entry, flo
     gdip::Graphics g;
     if (!SkinGraphicsOnDC(g, dc.get())) return {};
     g.Clear(gdip::Argb(0xFF000000u | kPaperWhite));
-    SkinDrawControlText(g, line, SkinMakeRect(kReferencePad - 1.0f, kReferencePad + top, float(w), float(h)), 0x000000,
-                        0xFFFFFF, 4, entry.faceName, entry.fontStyle, float(entry.fontSize),
-                        Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear, false);
+    SkinDrawControlText(g, line, SkinMakeRect(kReferencePad - 1.0f, kReferencePad + top, float(w), float(h)),
+                        {.textColour = 0x000000,
+                         .glowColour = 0xFFFFFF,
+                         .face = entry.faceName,
+                         .style = entry.fontStyle,
+                         .size = float(entry.fontSize),
+                         .wrap = false});
   }
   return testsupport::CaptureDC(dc.get(), 0, 0, w, h);
 }

@@ -21,8 +21,10 @@
 namespace korvath::skin::test {
 namespace {
 
-std::vector<int32_t> Kinds(const SkinWindowRecord& r) {
-  std::vector<int32_t> kinds;
+using K = CaptionItemKind;
+
+std::vector<CaptionItemKind> Kinds(const SkinWindowRecord& r) {
+  std::vector<CaptionItemKind> kinds;
   for (const CaptionItem& item : r.CaptionItems) kinds.push_back(item.Kind);
   return kinds;
 }
@@ -53,13 +55,13 @@ TEST_F(FormTest, AttachBuildsTheRecordAndInstallsTheProcedureLast) {
   const SkinWindowRecord& r = record();
   EXPECT_EQ(r.CaptionHeight, 25);
   EXPECT_TRUE(r.HasBorder && r.Resizable && r.ShowTitle && r.DragAnywhere && r.RenderPending);
-  EXPECT_EQ(Kinds(r), (std::vector<int32_t>{2, 0}));  // minimise and close
+  EXPECT_EQ(Kinds(r), (std::vector<CaptionItemKind>{K::Minimize, K::Close}));
   EXPECT_EQ(r.ButtonStripWidth, 26 + 38 + 1 + 3);
   EXPECT_EQ(r.ButtonStripLeft, 409 - 68 + 1);
   EXPECT_EQ(r.CaptionItems[0].Bounds, (gdip::RectF{344, 1, 26, 18}));
   EXPECT_EQ(r.CaptionItems[1].Bounds, (gdip::RectF{371, 1, 40, 18}));
   EXPECT_EQ(r.Tips.GetToolCount(), 2);
-  EXPECT_EQ(r.BackColor, kNoColor);
+  EXPECT_EQ(r.BackColor, std::nullopt);
   EXPECT_EQ(r.BackAlpha, 255);
 
   // A second attach changes nothing.
@@ -91,15 +93,15 @@ TEST_F(FormTest, AttachSkinsTheFormsControlsOfEveryKindThatHasASkin) {
   }
   // The static is skinned see-through only: it is no entry of a list.
   EXPECT_EQ(record().Buttons.size(), 2u);
-  EXPECT_EQ(record().Edits[0].hwnd, controls[2]);
-  EXPECT_EQ(record().Children[0].hwnd, controls[3]);
+  EXPECT_EQ(record().Edits[0].window, controls[2]);
+  EXPECT_EQ(record().Children[0].window, controls[3]);
 }
 
 TEST_F(FormTest, SettingsDecideCaptionHeightItemsAndTooltips) {
   struct Case {
     DWORD style;
     FormSkinSettings settings;
-    std::vector<int32_t> kinds;
+    std::vector<CaptionItemKind> kinds;
     int32_t stripWidth;
     int32_t captionHeight;
     bool tipWindow;
@@ -111,11 +113,13 @@ TEST_F(FormTest, SettingsDecideCaptionHeightItemsAndTooltips) {
   all.helpButton = all.menuButton = true;
   all.captionHeight = 10;
   const std::vector<Case> cases = {
-      {WS_POPUP | WS_MINIMIZEBOX, tall, {2, 0}, 68, 30, true},
-      {WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, noFrame, {2, 1}, 26 + 26 + 1 + 3, 25, false},
+      {WS_POPUP | WS_MINIMIZEBOX, tall, {K::Minimize, K::Close}, 68, 30, true},
+      {WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, noFrame, {K::Minimize, K::MaximizeRestore}, 26 + 26 + 1 + 3, 25,
+       false},
       {WS_POPUP, noClose, {}, 2, 25, true},
-      {WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, all, {4, 3, 2, 1, 0}, 149, 25, true},
-      {WS_POPUP, plain, {0}, 41, 25, false},  // frame on, but no tooltip window unless asked for
+      {WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, all,
+       {K::Help, K::MainMenu, K::Minimize, K::MaximizeRestore, K::Close}, 149, 25, true},
+      {WS_POPUP, plain, {K::Close}, 41, 25, false},  // frame on, but no tooltip window unless asked for
   };
   for (const Case& c : cases) {
     Skin(c.style, 400, 300, c.settings);
@@ -181,7 +185,7 @@ TEST_F(FormTest, RemovingTheFirstFormRenumbersTheSecondAndItsControls) {
   HWND button = second.AddChild(L"Button", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 50, 60, 20);
   FormSkinAttach(second.hwnd(), Framed());
   SkinWindowRecord& r2 = *SkinRecordAt(2);
-  r2.Buttons[0].Window = button;
+  r2.Buttons[0].window = button;
   SetSkinProp(button, prop::Hw_FuID, 2);
   // A brush handed to the control goes with the record.
   SkinReplaceControlBrush(button, platform::GdiBrush(CreateSolidBrush(0x123456)), platform::GdiBitmap());

@@ -265,6 +265,13 @@ TEST_F(FormChildTest, NotificationsRepaintTreesAndMarkTabBackgroundsStale) {
   EXPECT_TRUE(stale());
   for (int code : {TVN_ITEMEXPANDEDA, TVN_ITEMEXPANDINGA, TCN_SELCHANGING, UDN_DELTAPOS})
     EXPECT_GE(ReachedOwn(WM_NOTIFY, UINT(code)), 1) << code;
+  // A tab control whose numbers name another container's entry (a stale or
+  // copied number) marks nothing: the entry is not its own.
+  record().Containers[size_t(n) - 1].rebuild = false;
+  SetSkinProp(plainTab, prop::Hw_FuID, number());
+  SetSkinProp(plainTab, prop::Hw_lbID, n);
+  Notify(plainTab, TCN_SELCHANGING);
+  EXPECT_FALSE(stale());
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST_F(FormTest, AFullRenderAfterARestoreRepaintsTheVisibleListViewsOnce) {
   ASSERT_EQ(r.Children.size(), 3u);
   auto entry = [&r](HWND control) -> SkinChildEntry& {
     for (SkinChildEntry& e : r.Children)
-      if (e.hwnd == control) return e;
+      if (e.window == control) return e;
     ADD_FAILURE() << "not skinned";
     return r.Children.front();
   };
@@ -183,11 +183,11 @@ TEST_F(FormTest, ARenderRepaintsTheListedControlsLyingOnTheForm) {
   HWND group = window_->AddChild(L"Button", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 100, 200, 100);
   HWND inner = childOf(group, WS_VISIBLE | SS_BLACKRECT);
   SkinWindowRecord& r = record();
-  r.Children[size_t(SkinTakeEntrySlot(r.Children)) - 1].hwnd = list;
+  r.Children[size_t(SkinTakeEntrySlot(r.Children)) - 1].window = list;
   SetSkinProp(list, prop::Hw_FuID, number());
-  r.Edits[size_t(SkinTakeEntrySlot(r.Edits)) - 1].hwnd = edit;
-  r.Edits[size_t(SkinTakeEntrySlot(r.Edits)) - 1].hwnd = inner;  // not on the form
-  r.Buttons[size_t(SkinTakeEntrySlot(r.Buttons)) - 1].Window = button;
+  r.Edits[size_t(SkinTakeEntrySlot(r.Edits)) - 1].window = edit;
+  r.Edits[size_t(SkinTakeEntrySlot(r.Edits)) - 1].window = inner;  // not on the form
+  r.Buttons[size_t(SkinTakeEntrySlot(r.Buttons)) - 1].window = button;
   RedrawWindow(form(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   for (HWND w : {list, listShown, listHidden, edit, button, group, inner}) ValidateRect(w, nullptr);
   r.Children.back().dirty = false;

@@ -238,7 +238,7 @@ TEST_F(FormTest, AFormOpenedFromItsIconRepaintsItsListViewsAtItsNextRender) {
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   ChildControlSkinInstall(number(), panel);
   ASSERT_GE(record().Children.size(), 1u);
-  ASSERT_EQ(record().Children.back().hwnd, list);
+  ASSERT_EQ(record().Children.back().window, list);
   const auto renderLeavesListToPaint = [&] {
     PumpMessages();
     ValidateRect(list, nullptr);
@@ -400,12 +400,11 @@ TEST_F(FormTest, MenuItemsAreMeasuredOnlyWhenTheirNumbersNameAnItem) {
   }
   // A second hook replaces the first, which is removed.
   MenuSkinHookInstall();
-  HWINEVENTHOOK first = MenuWinEventHook;
+  HWINEVENTHOOK first = MenuWinEventHook.get();
   MenuSkinHookInstall();
-  EXPECT_NE(MenuWinEventHook, nullptr);
+  EXPECT_NE(MenuWinEventHook.get(), nullptr);
   EXPECT_FALSE(UnhookWinEvent(first));
-  UnhookWinEvent(MenuWinEventHook);
-  MenuWinEventHook = nullptr;
+  MenuWinEventHook.Reset();
   MenuItemList.clear();
 }
 

@@ -34,7 +34,7 @@ PixelBuffer Item(const SkinWindowRecord& r, int i) {
 
 void Paint(int32_t n, int32_t item, bool pressed, int32_t level) {
   gdip::Graphics graphics;
-  SkinPaintCaptionButtons(n, item, graphics, false, pressed, level);
+  SkinPaintCaptionButtons(graphics, {.record = n, .item = item, .pressed = pressed, .hoverLevel = level});
 }
 
 TEST_F(FormTest, RenderLaysBackgroundOutlineTitleAndItemsAndShapesTheWindow) {

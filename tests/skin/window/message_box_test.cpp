@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "gdip/image.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -23,6 +24,7 @@
 #include "skin/window/skin_removal.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/window/box_probes.h"
+#include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -81,7 +83,7 @@ class MessageBoxTest : public EngineTest {
   void TearDown() override {
     // Every box takes its record, shadow and hook with it.
     EXPECT_TRUE(SkinWindowList.empty() || ownerRecord_);
-    EXPECT_EQ(MsgBoxCbtHook, nullptr);
+    EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
     owner_.reset();
     EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
   }
@@ -120,7 +122,7 @@ TEST_F(MessageBoxTest, TheHookSkinsTheBoxBeforeItShowsAndTheBoxAnswersAsBefore) 
     // One close item in the top right corner.
     ASSERT_EQ(record->CaptionItems.size(), 1u);
     const CaptionItem& close = record->CaptionItems[0];
-    EXPECT_EQ(close.Kind, 0);
+    EXPECT_EQ(close.Kind, CaptionItemKind::Close);
     EXPECT_EQ(close.Width, 38);
     EXPECT_EQ(close.TipText, "\xB9\xD8\xB1\xD5");  // "关闭"
     EXPECT_FALSE(close.ItemImage.empty());
@@ -257,6 +259,38 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
     ownerRecord_ = 0;
     SkinWindowList.clear();
   }
+}
+
+// A box owned by a form with a background picture shows the picture, and
+// decodes it and its close glyph once: its repaints and the close button's
+// hover and leave only draw. The tool's boxes are owned by a window whose
+// picture is 557 x 800, which takes longer to decode than the box to paint.
+TEST_F(MessageBoxTest, ABoxDecodesItsOwnersPictureOnceNotAtEveryPaint) {
+  HWND owner = SkinnedOwner(RGB(0, 0, 0));
+  std::vector<uint32_t> pixels(64 * 64, 0xFFFFFF00u);  // yellow
+  SkinRecordAt(ownerRecord_)->SkinImage = testsupport::EncodePng(64, 64, pixels);
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    // Yellow under the black fill's and the white veils: more red and green
+    // than blue.
+    const uint32_t picture = BackBuffer(box).RgbAt(30, 40);
+    EXPECT_GT(Red(picture), Blue(picture) + 20);
+    EXPECT_GT(Green(picture), Blue(picture) + 20);
+    const uint64_t decoded = korvath::gdip::Image::StreamLoads();
+    for (int i = 0; i < 3; ++i) {
+      RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+      SendMessageW(box, WM_NCMOUSEMOVE, HTCLOSE, 0);
+      SendMessageW(box, WM_NCMOUSEMOVE, HTCAPTION, 0);
+    }
+    EXPECT_EQ(korvath::gdip::Image::StreamLoads(), decoded);
+    EXPECT_EQ(BackBuffer(box).RgbAt(30, 40), picture);
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(owner, kText, kWarning, kCaption), 0);
+  owner_.reset();
+  ownerRecord_ = 0;
+  SkinWindowList.clear();
 }
 
 bool FadesInTo240(HWND box) { return PumpUntil([box] { return LayeredAlpha(box) == 240; }, 3000); }
@@ -445,7 +479,7 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
   HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
   EXPECT_EQ(SkinMessageBox(gone, kText, kWarning, kCaption), -1);
-  EXPECT_EQ(MsgBoxCbtHook, nullptr);
+  EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
   openDialog();
   folderChooser();
   EXPECT_EQ(int(driver.seen().size()), 4);
@@ -461,7 +495,7 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
   testsupport::Activate(first);
   EXPECT_NE(SkinFindWindowRecord(first), 0);
   SkinMessageBoxHookRemove(first);
-  EXPECT_EQ(MsgBoxCbtHook, nullptr);
+  EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
   DestroyWindow(second);
   DestroyWindow(first);
   EXPECT_TRUE(SkinWindowList.empty());

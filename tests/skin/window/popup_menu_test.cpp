@@ -135,8 +135,8 @@ TEST_F(FormTest, ADescribedPopupMenuOpensSkinnedAndItsChoiceReachesItsRoutine) {
   KillTimer(nullptr, timer);
   EXPECT_TRUE(PumpUntil([] { return !chosen.empty(); }, 3000));
   EXPECT_EQ(chosen, std::vector<int32_t>{3});
-  EXPECT_EQ(MenuWinEventHook, nullptr);  // served its one menu start
-  if (MenuWinEventHook) UnhookWinEvent(std::exchange(MenuWinEventHook, nullptr));
+  EXPECT_EQ(MenuWinEventHook.get(), nullptr);  // served its one menu start
+  MenuWinEventHook.Reset();
 
   ASSERT_NE(seen.window, nullptr);
   EXPECT_TRUE(seen.subclassed);
@@ -188,15 +188,15 @@ TEST_F(FormTest, AMenuNotDescribedInstallsNoHook) {
   DescribedMenu described;
   HMENU plain = CreatePopupMenu();
   SendMessageW(form(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(plain), 0);
-  EXPECT_EQ(MenuWinEventHook, nullptr);
+  EXPECT_EQ(MenuWinEventHook.get(), nullptr);
   SendMessageW(form(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(described.menu), 0);
-  ASSERT_NE(MenuWinEventHook, nullptr);
+  ASSERT_NE(MenuWinEventHook.get(), nullptr);
   // A menu start of a window of another class removes the hook and skins
   // nothing.
   TestWindow other(50, 50, L"not a menu", WS_POPUP);
-  HWINEVENTHOOK hook = MenuWinEventHook;
+  HWINEVENTHOOK hook = MenuWinEventHook.get();
   MenuSkinWinEventProc(hook, EVENT_SYSTEM_MENUPOPUPSTART, other.hwnd(), OBJID_CLIENT, 0, 0, 0);
-  EXPECT_EQ(MenuWinEventHook, nullptr);
+  EXPECT_EQ(MenuWinEventHook.get(), nullptr);
   EXPECT_FALSE(UnhookWinEvent(hook));
   EXPECT_EQ(GetSkinProp(other.hwnd(), prop::Hw_hProc), 0);
   DestroyMenu(plain);

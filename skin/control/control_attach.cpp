@@ -1,0 +1,95 @@
+// The control layer's attach calls: a control's entry in its owner's
+// toolbar list, its subclassing in the control layer's slot and, for a
+// control with children, its registration as a container.
+#include "skin/control/control_skin.h"
+
+#include <commctrl.h>
+
+#include "skin/control/container_skin.h"
+#include "skin/control/control_installers.h"
+#include "skin/core/control_text.h"
+#include "skin/core/subclass.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+
+namespace korvath::skin {
+
+namespace {
+
+struct AttachSettings {
+  std::optional<COLORREF> keyColour;
+  std::optional<COLORREF> fillColour;
+  std::optional<int32_t> fillAlpha;
+  std::optional<int32_t> frameMode;
+  bool toolbar = false;
+};
+
+// The entry, the subclassing and the properties; then, for a control with
+// children, its registration as a container (which subclasses it again).
+void Attach(HWND window, const AttachSettings& settings) {
+  const int32_t owner = SkinTopSkinnedAncestor(window);
+  if (owner <= 0 || SkinIsSubclassed(window)) return;
+  SkinWindowRecord* record = SkinRecordAt(owner);
+  const int32_t number = SkinTakeEntrySlot(record->Toolbars);
+  const SkinFontInfo font = SkinControlFontMetrics(window);
+  SkinToolbarEntry& entry = record->Toolbars[size_t(number) - 1];
+  entry = SkinToolbarEntry{};
+  entry.window = window;
+  entry.keyColor = settings.keyColour.value_or(GetSysColor(COLOR_BTNFACE));
+  entry.fontFace = font.face.empty() ? kDefaultFontFace : font.face;
+  entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
+  entry.fontStyle = font.style;
+  entry.repaint = settings.toolbar && SkinIsToolbar(window);
+  entry.frameMode = settings.frameMode.value_or(0);
+
+  entry.savedProc = SkinSubclass(window, {.procedure = &ControlSkinWndProc,
+                                          .owner = owner,
+                                          .number = number,
+                                          .slot = &kControlLayerSlot});
+
+  if (!FindWindowExW(window, nullptr, nullptr, nullptr)) return;
+  // An absent fill arrives as colour 0 (no tint) and alpha 0.
+  const COLORREF colour = settings.fillColour.value_or(0);
+  const int32_t alpha = settings.fillAlpha.value_or(0);
+  if (settings.toolbar) {
+    ContainerSkinAttach(window, false, colour, alpha, std::nullopt);
+  } else {
+    ContainerControlRegister(window, false, colour, alpha, std::nullopt);
+  }
+}
+
+}  // namespace
+
+void ToolbarSkinInstall(int32_t, HWND parent) {
+  for (HWND toolbar = FindWindowExW(parent, nullptr, TOOLBARCLASSNAMEW, nullptr); toolbar;
+       toolbar = FindWindowExW(parent, toolbar, TOOLBARCLASSNAMEW, nullptr)) {
+    if (SkinIsSubclassed(toolbar)) continue;
+    SetSkinProp(toolbar, prop::Kj_wtjb, SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    ToolbarSkinAttach(toolbar);
+  }
+}
+
+void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
+                                std::optional<COLORREF> fillColour, std::optional<int32_t> fillAlpha) {
+  Attach(window, {.keyColour = keyColour, .fillColour = fillColour, .fillAlpha = fillAlpha});
+}
+
+void ContainerControlRegister(HWND window, std::optional<bool> framed,
+                              std::optional<COLORREF> backgroundColour,
+                              std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
+  const int32_t owner = SkinTopSkinnedAncestor(window);
+  if (SkinFindContainerEntry(owner, window) > 0) return;
+  ContainerSkinAttach(window, framed.value_or(true), backgroundColour,
+                      backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255, outline.value_or(false));
+}
+
+void ToolbarSkinAttach(HWND window, std::optional<COLORREF> keyColour, std::optional<COLORREF> fillColour,
+                       std::optional<int32_t> fillAlpha, std::optional<int32_t> frameMode) {
+  Attach(window, {.keyColour = keyColour,
+                  .fillColour = fillColour,
+                  .fillAlpha = fillAlpha,
+                  .frameMode = frameMode,
+                  .toolbar = true});
+}
+
+}  // namespace korvath::skin

@@ -1,0 +1,37 @@
+#include "skin/core/subclass.h"
+
+namespace korvath::skin {
+
+WNDPROC SkinSubclass(HWND window, const SubclassArgs& args) {
+  if (!window || !args.procedure || !args.slot) return nullptr;
+  const SubclassSlot& slot = *args.slot;
+  if (GetSkinProp(window, slot.procedure) != 0) return nullptr;
+  if (!args.overAnotherSkin && SkinIsSubclassed(window)) return nullptr;
+  const auto saved = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+  if (args.number) SetSkinProp(window, slot.number, *args.number);
+  if (args.owner && slot.owner) SetSkinProp(window, slot.owner, *args.owner);
+  SetSkinPropHandle(window, slot.procedure, saved);
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(args.procedure));
+  return saved;
+}
+
+LRESULT SkinForward(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const SubclassSlot& slot) {
+  const auto saved = GetSkinPropHandle<WNDPROC>(window, slot.procedure);
+  return saved ? CallWindowProcW(saved, window, message, wParam, lParam)
+               : DefWindowProcW(window, message, wParam, lParam);
+}
+
+void SkinUnsubclass(HWND window, const SubclassSlot& slot) {
+  if (const LONG_PTR saved = GetSkinProp(window, slot.procedure))
+    SetWindowLongPtrW(window, GWLP_WNDPROC, saved);
+}
+
+int32_t SkinSlotNumber(HWND window, const SubclassSlot& slot) {
+  return static_cast<int32_t>(GetSkinProp(window, slot.number));
+}
+
+int32_t SkinSlotOwner(HWND window, const SubclassSlot& slot) {
+  return slot.owner ? static_cast<int32_t>(GetSkinProp(window, slot.owner)) : 0;
+}
+
+}  // namespace korvath::skin
