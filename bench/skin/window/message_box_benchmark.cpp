@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
     korvath::bench::PrintCountsNotBack(
         "boxes in a row",
         long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinMemoryDcList.size() != dcs) +
-            long(!SkinWindowList.empty()) + long(MsgBoxCbtHook != nullptr) + long(ThreadWindowCount() != windows) +
+            long(!SkinWindowList.empty()) + long(bool(MsgBoxCbtHook)) + long(ThreadWindowCount() != windows) +
             long(ProcessThreadCount() != threads) + long(answered != boxes),
         boxes);
   }
