@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "bench/app/bench_clock.h"
+#include "bench/figure_line.h"
 
 namespace {
 
@@ -207,6 +208,13 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("  tool / minimal window (ready)              %8.2f  goal <= %.2f (%.2f x the reference's %.2f): %s\n",
               againstMinimal, goalAgainstMinimal, kGoalAgainstReference, referenceAgainstMinimal,
               Verdict(againstMinimal, goalAgainstMinimal));
+  char goalText[32];
+  std::snprintf(goalText, sizeof goalText, "ratio <= %.2f", kGoalAgainstReference);
+  korvath::bench::PrintFigure("start-up (" + label + "): tool ready", Median(tool.ready), "ms",
+                              "the same controls, no skin", Median(reference.ready), goalText, runs);
+  std::snprintf(goalText, sizeof goalText, "ratio <= %.2f", goalAgainstMinimal);
+  korvath::bench::PrintFigure("start-up (" + label + "): tool ready", Median(tool.ready), "ms", "a minimal window",
+                              Median(minimal.ready), goalText, runs);
   std::printf("  working set: tool / minimal window %.2f, tool / same controls %.2f\n",
               Median(tool.workingSetMb) / std::max(0.01, Median(minimal.workingSetMb)),
               Median(tool.workingSetMb) / std::max(0.01, Median(reference.workingSetMb)));

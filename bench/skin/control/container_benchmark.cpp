@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/figure_line.h"
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
@@ -41,6 +42,7 @@
 using namespace korvath::skin;
 using namespace Gdiplus::DllExports;
 using Clock = std::chrono::steady_clock;
+using korvath::bench::PrintFigure;
 
 namespace {
 
@@ -246,6 +248,10 @@ int main(int argc, char** argv) {
                 "  = %.2f x a plain window of that size whose paint is that BitBlt (%.4f ms)\n",
                 kW, kH, paints, rebuilt ? " (SOME REBUILT: a rebuild, not a clean repaint, was measured)" : "",
                 cleanMs, cleanMs / copyMs, copyMs, cleanMs / plainMs, plainMs);
+    PrintFigure(rebuilt ? "clean repaint, 200 x 120 group box (SOME REBUILT)" : "clean repaint, 200 x 120 group box",
+                cleanMs, "ms", "one BitBlt of the same size", copyMs, "ratio <= 3", paints);
+    PrintFigure(rebuilt ? "clean repaint, 200 x 120 group box (SOME REBUILT)" : "clean repaint, 200 x 120 group box",
+                cleanMs, "ms", "a plain window whose paint is that BitBlt", plainMs, "none", paints);
 
     // 2. Rebuilds against the flat API.
     std::vector<double> painter, flat;
@@ -266,6 +272,8 @@ int main(int argc, char** argv) {
     std::printf("rebuild of the group box's look (background, frames, caption, child layer, window),"
                 " %d paints each, alternating\n  painter %.4f ms, flat API %.4f ms: %.2f x (goal <= 1.3 x)\n",
                 paints / 4, paintMs, flatMs, paintMs / flatMs);
+    PrintFigure("rebuild of the group box's look", paintMs, "ms", "the same drawing through the flat API", flatMs,
+                "ratio <= 1.3", paints / 4);
 
     // 3. Cycles.
     const wchar_t* texts[2] = {L"\u751F\u6210\u5E76\u4FDD\u5B58", L"\u8BFB\u53D6NPC\u6587\u6863..."};
@@ -290,6 +298,13 @@ int main(int argc, char** argv) {
                 cycles, cycleMs, before.gdi, after.gdi, before.user, after.user, before.tally, after.tally,
                 before.windows, after.windows, before.memoryDcs, after.memoryDcs,
                 after == before ? "" : "\n  LEAK: the counts did not return");
+    PrintFigure("label text change and group box repaint", cycleMs, "ms", "none", cycles);
+    korvath::bench::PrintCountsNotBack("label and group box cycles",
+                                       long(after.gdi != before.gdi) + long(after.user != before.user) +
+                                           long(after.tally != before.tally) +
+                                           long(after.memoryDcs != before.memoryDcs) +
+                                           long(after.windows != before.windows),
+                                       cycles);
   }
   ProgramGlobalsRelease();
   return 0;

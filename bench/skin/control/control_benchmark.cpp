@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "bench/app/bench_clock.h"
+#include "bench/figure_line.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/progress_skin.h"
@@ -103,6 +104,8 @@ void Compare(const char* what, int count, const std::function<void()>& frame, co
   std::printf("%s, %d frames\n  median %.4f ms (goal <= 1 ms) = %.1f x one plain copy of the same size (%.4f ms)"
               " = %.2f x a plain window's repaint (%.4f ms)\n",
               what, count, f, f / c, c, f / r, r);
+  korvath::bench::PrintFigure(what, f, "ms", "one plain copy of the same size", c, "<= 1 ms", count);
+  korvath::bench::PrintFigure(what, f, "ms", "a plain window's repaint", r, "<= 1 ms", count);
 }
 
 SkinPicture Picture(int w, int h, uint32_t argb, bool dividers) {

@@ -8,15 +8,21 @@
 //     run, interleaved cycle by cycle: the same cycle closing without effect.
 // The effects' own pauses (145 ms, 190 ms for the pulse, 316 ms for the fade)
 // are most of a cycle by design.
-//   close_effect_benchmark [cycles]   (1,000 by default, shared by the nine effects)
+//   close_effect_benchmark [cycles [effect]]
+// cycles: 1,000 by default, shared by the nine effects; effect (1-9): only
+// that effect's share, so that tools/bench.sh runs the nine side by side (a
+// cycle is mostly the effect's pauses: the whole run takes ~16 min on one
+// group).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "bench/app/bench_clock.h"
+#include "bench/figure_line.h"
 #include "platform/gdi_object.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
@@ -83,6 +89,7 @@ double Cycle(int32_t effect) {
 
 int main(int argc, char** argv) {
   const int cycles = argc > 1 ? std::max(kEffects, std::atoi(argv[1])) : 1000;
+  const int32_t only = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, kEffects) : 0;
   const testsupport::ProgramRuntime runtime;
   if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
   SkinEngineStartup();
@@ -91,11 +98,13 @@ int main(int argc, char** argv) {
   // made before the counting starts.
   for (int32_t effect = 0; effect <= kEffects; ++effect) Cycle(effect);
 
-  std::printf("%d open/close cycles of a skinned 305 x 207 form with a shadow, by close effect; "
-              "reference: the same cycle without effect, interleaved\n", cycles);
+  std::printf("%d open/close cycles of a skinned 305 x 207 form with a shadow, by close effect%s; "
+              "reference: the same cycle without effect, interleaved\n",
+              cycles, only ? (" (here effect " + std::to_string(only) + "'s share)").c_str() : "");
   const Counts start = Counts::Now();
   bool allBack = true;
-  for (int32_t effect = 1; effect <= kEffects; ++effect) {
+  int notBack = 0, run = 0;
+  for (int32_t effect = only ? only : 1; effect <= (only ? only : kEffects); ++effect) {
     const int count = cycles / kEffects + (effect <= cycles % kEffects ? 1 : 0);
     std::vector<double> timed, reference;
     const Counts before = Counts::Now();
@@ -106,7 +115,11 @@ int main(int argc, char** argv) {
     const Counts after = Counts::Now();
     const bool back = after == before;
     allBack = allBack && back;
+    notBack += back ? 0 : 1;
+    run += count;
     const double ms = Median(timed), ref = Median(reference);
+    bench::PrintFigure("effect " + std::to_string(effect) + " (" + kNames[effect] + "): open/close cycle", ms, "ms",
+                       "the same cycle without effect", ref, "none", count);
     std::printf("effect %d (%s): %d cycles, %.1f ms each = %.1f x the cycle without effect (%.1f ms; the effect's "
                 "pauses %d ms)\n  engine GDI objects %ld -> %ld, memory DCs %zu -> %zu, records %zu -> %zu; process "
                 "GDI objects %lu -> %lu, USER objects %lu -> %lu; thread windows %d -> %d%s\n",
@@ -123,6 +136,8 @@ int main(int argc, char** argv) {
               "%d -> %d; %d forms outlived their close%s\n",
               start.engineGdi, end.engineGdi, start.processGdi, end.processGdi, start.processUser, end.processUser,
               start.threadWindows, end.threadWindows, faults, allBack && faults == 0 ? "" : " (FAULT)");
+  bench::PrintCountsNotBack("close-effect cycles (each effect's counts)", notBack, run);
+  bench::PrintFigure("close-effect cycles: forms that outlived their close", faults, "forms", "= 0", run);
   SkinEngineShutdown();
   return 0;
 }

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/figure_line.h"
 #include "skin/core/engine_startup.h"
 #include "tests/skin/window/every_control_form.h"
 #include "tests/skin/window/stress_cycles.h"
@@ -51,11 +52,16 @@ int SavePicture(const char* path, Look look) {
   return result;
 }
 
-void Report(const stress::Figures& figures) {
+void Report(const char* figure, const char* reference, const stress::Figures& figures) {
   std::printf("%s", figures.Describe().c_str());
   const auto notBack = figures.NotBack();
   if (figures.faults || !notBack.empty()) std::printf("  LEAK OR FAULT: %zu counts not back\n", notBack.size());
   std::printf("\n");
+  const std::string name = figure;
+  korvath::bench::PrintFigure(name + " cycle", figures.MillisecondsPerCycle(), "ms", reference,
+                              figures.ReferencePerCycle(), "none", figures.cycles);
+  korvath::bench::PrintCountsNotBack(name + " cycles", long(notBack.size()), figures.cycles);
+  korvath::bench::PrintFigure(name + " cycles: faulty cycles", figures.faults, "cycles", "= 0", figures.cycles);
 }
 
 }  // namespace
@@ -82,7 +88,11 @@ int main(int argc, char** argv) {
   if (picture) return SavePicture(picture, look);
   std::printf("goal of every count marked so: back to its start after all cycles\n"
               "(the gdip layer keeps no count of GDI+ objects: private memory is printed in its place)\n\n");
-  if (counts[0] > 0) Report(stress::RunFormCycles(counts[0], realEvery, kReferenceEvery));
-  if (counts[1] > 0) Report(stress::RunMessageBoxCycles(counts[1], kReferenceEvery));
+  if (counts[0] > 0)
+    Report("stress: every-control form", "the same cycle without the skin (every 10th)",
+           stress::RunFormCycles(counts[0], realEvery, kReferenceEvery));
+  if (counts[1] > 0)
+    Report("stress: skinned message box", "a plain system box (every 10th)",
+           stress::RunMessageBoxCycles(counts[1], kReferenceEvery));
   return 0;
 }

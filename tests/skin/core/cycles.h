@@ -27,19 +27,29 @@ struct Figures {
   Counts before, after;
   int faults = 0;  // cycles in which a step gave a wrong result
   int clicks = 0;  // click routine calls (panel cycles)
+  // A reference cycle run after each of these, timed apart from them.
+  int referenceCycles = 0;
+  double referenceMilliseconds = 0;
 
   double MillisecondsPerCycle() const { return cycles ? milliseconds / cycles : 0; }
+  double ReferencePerCycle() const { return referenceCycles ? referenceMilliseconds / referenceCycles : 0; }
   std::string Describe() const;
 };
 
 // Per cycle: a window record with two memory DCs and a tooltip, parent and
 // child backgrounds, a refresh, a layered window, a memory DC; every tenth
 // cycle the control text, the glyph strip and the IP-address dots, every
-// hundredth the shadow. Starts and shuts down the engine.
-Figures RunResourceCycles(int cycles);
+// hundredth the shadow. Starts and shuts down the engine. `reference`, when
+// given, runs after every cycle, timed apart: the benchmark's plain cycle,
+// measured under the same load as these.
+Figures RunResourceCycles(int cycles, void (*reference)() = nullptr);
 
 // Per cycle: hover, press, release and leave on a panel entry over a skinned
-// form, and a repaint; every tenth cycle the panel is rebuilt.
-Figures RunPanelCycles(int cycles);
+// form, and a repaint; every tenth cycle the panel is rebuilt. `reference`
+// as above.
+Figures RunPanelCycles(int cycles, void (*reference)() = nullptr);
+
+// Runs `reference` (if any) once and adds its time to the figures.
+void TimeReference(Figures& figures, void (*reference)());
 
 }  // namespace korvath::skin::cycles

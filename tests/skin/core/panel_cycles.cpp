@@ -16,7 +16,7 @@ void CountClick(int) { ++clicks; }
 
 }  // namespace
 
-Figures RunPanelCycles(int cycles) {
+Figures RunPanelCycles(int cycles, void (*reference)()) {
   using namespace fixture;
   Figures figures;
   figures.cycles = cycles;
@@ -49,10 +49,12 @@ Figures RunPanelCycles(int cycles) {
   for (int i = 1; i <= cycles; ++i) {
     cycle(i);
     if (i % 500 == 0) testsupport::PumpMessages();
+    TimeReference(figures, reference);
   }
   testsupport::PumpMessages();
   figures.milliseconds =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count() -
+      figures.referenceMilliseconds;
   figures.after = Counts::Now();
   figures.clicks = clicks;
   return figures;

@@ -11,7 +11,7 @@
 //   4. 10,000 render, hover and repaint cycles, and 1,000 attach and removal
 //      cycles: live GDI objects, memory DCs and records before and after.
 // The start-up of the whole tool against a minimal window is measured by
-// startup_benchmark (tests/app).
+// startup_benchmark (bench/app).
 //   form_benchmark [runs]
 #include <windows.h>
 #include <commctrl.h>
@@ -36,6 +36,7 @@
 #include "skin/window/form_paint_path.h"
 #include "skin/window/form_render.h"
 #include "bench/app/bench_clock.h"
+#include "bench/figure_line.h"
 #include "tests/support/win_test_support.h"
 
 using namespace korvath;
@@ -200,6 +201,11 @@ int main(int argc, char** argv) {
   std::printf("  cached repaint   %7.3f ms  one BitBlt         %7.3f ms  ratio %.2f (goal <= 3)\n", Median(cached),
               Median(blit), Median(cached) / Median(blit));
   std::printf("  caption fade frame %7.3f ms (goal <= 1 ms)\n", Median(fade));
+  bench::PrintFigure("full render, 409 x 471 main form", Median(render), "ms", "the same layers through the flat API",
+                     Median(direct), "ratio <= 1.3", runs);
+  bench::PrintFigure("cached repaint, 409 x 471", Median(cached), "ms", "one BitBlt of the same size onto the window",
+                     Median(blit), "ratio <= 3", long(cached.size()));
+  bench::PrintFigure("caption-item fade frame", Median(fade), "ms", "<= 1 ms", runs);
 
   const Counts before = Now();
   for (int i = 0; i < 10000; ++i) {
@@ -220,6 +226,12 @@ int main(int argc, char** argv) {
               afterCycles.gdi, before.dcs, afterCycles.dcs);
   std::printf("  1000 attach/remove cycles: GDI objects %ld -> %ld, memory DCs %zu -> %zu, records %zu -> %zu\n",
               gone.gdi, afterAttach.gdi, gone.dcs, afterAttach.dcs, gone.records, afterAttach.records);
+  bench::PrintCountsNotBack("form render/hover/repaint cycles",
+                            long(afterCycles.gdi != before.gdi) + long(afterCycles.dcs != before.dcs), 10000);
+  bench::PrintCountsNotBack("form attach/remove cycles",
+                            long(afterAttach.gdi != gone.gdi) + long(afterAttach.dcs != gone.dcs) +
+                                long(afterAttach.records != gone.records),
+                            1000);
   SkinEngineShutdown();
   OleUninitialize();
   return 0;
