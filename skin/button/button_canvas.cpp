@@ -10,6 +10,7 @@
 #include "gdip/pen.h"
 #include "gdip/string_format.h"
 #include "platform/gdi_object.h"
+#include "skin/core/control_entries.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/parent_background.h"
@@ -104,6 +105,16 @@ void DrawPlainCaption(gdip::Graphics& g, std::string_view text, const CaptionSty
   if (style.hotkeyPrefix) format.SetHotkeyPrefix(Gdiplus::HotkeyPrefixShow);
   if (style.trimming) format.SetTrimming(*style.trimming);
   g.DrawString(text, font, brush, layout, &format);
+}
+
+ControlTextLook GlowingCaptionLook(const SkinButtonEntry& entry, COLORREF textColour) {
+  return {.textColour = textColour,
+          .glowColour = entry.CaptionEffectColor.value_or(0),
+          .face = entry.FontFace,
+          .style = entry.FontStyle,
+          .size = float(entry.FontSize),
+          .horizontalAlign = Gdiplus::StringAlignmentCenter,
+          .verticalAlign = Gdiplus::StringAlignmentCenter};
 }
 
 }  // namespace korvath::skin

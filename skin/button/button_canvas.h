@@ -14,10 +14,13 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "skin/core/colours.h"
+#include "skin/core/control_text.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/memory_dc.h"
 
 namespace korvath::skin {
+
+struct SkinButtonEntry;
 
 class ButtonCanvas {
  public:
@@ -88,5 +91,8 @@ struct CaptionStyle {
 };
 void DrawPlainCaption(gdip::Graphics& g, std::string_view text, const CaptionStyle& style, gdip::Argb colour,
                       const gdip::RectF& layout);
+
+// A push button's glowing caption: the button's font, centred both ways.
+ControlTextLook GlowingCaptionLook(const SkinButtonEntry& entry, COLORREF textColour);
 
 }  // namespace korvath::skin

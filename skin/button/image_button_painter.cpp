@@ -82,13 +82,7 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
     const auto colour = COLORREF(GetSkinProp(window, prop::Kj_Ztys));
     if (entry.CaptionEffectColor) {
       SkinDrawControlText(g, entry.Caption, SkinMakeRect(2, 2, size.width, size.height - 2),
-                          {.textColour = colour,
-                           .glowColour = *entry.CaptionEffectColor,
-                           .face = entry.FontFace,
-                           .style = entry.FontStyle,
-                           .size = float(entry.FontSize),
-                           .horizontalAlign = Gdiplus::StringAlignmentCenter,
-                           .verticalAlign = Gdiplus::StringAlignmentCenter});
+                          GlowingCaptionLook(entry, colour));
     } else {
       const CaptionStyle style = {.face = entry.FontFace,
                                   .size = float(entry.FontSize),

@@ -112,13 +112,7 @@ void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, 
   const auto textColour = COLORREF(GetSkinProp(button, prop::Kj_Ztys));
   if (entry.CaptionEffectColor) {
     SkinDrawControlText(g, entry.Caption, SkinMakeRect(0, 0, width, height + 2),
-                        {.textColour = textColour,
-                         .glowColour = *entry.CaptionEffectColor,
-                         .face = entry.FontFace,
-                         .style = entry.FontStyle,
-                         .size = float(entry.FontSize),
-                         .horizontalAlign = Gdiplus::StringAlignmentCenter,
-                         .verticalAlign = Gdiplus::StringAlignmentCenter});
+                        GlowingCaptionLook(entry, textColour));
     return;
   }
   const COLORREF colour =

@@ -60,20 +60,6 @@ SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
   return picture;
 }
 
-// The fill reaches into a frame: on screen the frame follows the client.
-LRESULT OnPaint(HWND window) {
-  platform::PaintScope paint(window);
-  SkinShowWindowPictureFrame(window, Paint(window, paint.dc(), paint.dirty()));
-  return 0;
-}
-
-LRESULT OnPrintClient(HWND window, HDC dc) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  Paint(window, dc, client);
-  return 0;
-}
-
 UINT_PTR TimerId(HWND window) { return UINT_PTR(GetSkinProp(window, prop::Hw_lbID)); }
 
 bool Sweeps(const SkinProgressEntry* entry) { return entry && !entry->vertical && entry->sweepOn != 0; }
@@ -226,8 +212,8 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_DESTROY:           KillTimer(window, TimerId(window)); break;
     case WM_SHOWWINDOW:        OnShown(window, wParam); break;
     case WM_TIMER:             OnSweepStep(window, wParam); break;
-    case WM_PAINT:             return OnPaint(window);
-    case WM_PRINTCLIENT:       return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:             return SkinPaintWindowPicture(window, Paint);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, reinterpret_cast<HDC>(wParam), Paint);
     case WM_NCPAINT:           Paint(window); return 1;
     case WM_MOVE:              Paint(window); break;
     case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;

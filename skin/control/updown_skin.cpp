@@ -95,20 +95,6 @@ SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
   return picture;
 }
 
-// The picture reaches into a frame: on screen the frame follows the client.
-LRESULT OnPaint(HWND window) {
-  platform::PaintScope paint(window);
-  SkinShowWindowPictureFrame(window, Paint(window, paint.dc(), paint.dirty()));
-  return 0;
-}
-
-LRESULT OnPrintClient(HWND window, HDC dc) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  Paint(window, dc, client);
-  return 0;
-}
-
 struct Half {
   float x, y, w, h;                 // the half's rounded rectangle
   gdip::PointF from, to;            // its gradient line
@@ -165,8 +151,8 @@ LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
     case WM_MOVE:              Paint(window); break;
     case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:             return OnPaint(window);
-    case WM_PRINTCLIENT:       return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:             return SkinPaintWindowPicture(window, Paint);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, reinterpret_cast<HDC>(wParam), Paint);
     case WM_LBUTTONDOWN:       OnButton(window, true, lParam); break;
     case WM_LBUTTONUP:         OnButton(window, false, lParam); break;
     case WM_NCPAINT:           return 1;

@@ -40,4 +40,17 @@ void SkinShowWindowPictureFrame(HWND window, const SkinWindowPicture& picture) {
   BitBlt(screen.get(), 0, 0, picture.width, picture.height, picture.dc.get(), 0, 0, SRCCOPY);
 }
 
+LRESULT SkinPaintWindowPicture(HWND window, SkinWindowPicturePainter paint) {
+  platform::PaintScope scope(window);
+  SkinShowWindowPictureFrame(window, paint(window, scope.dc(), scope.dirty()));
+  return 0;
+}
+
+LRESULT SkinPrintWindowPicture(HWND window, HDC dc, SkinWindowPicturePainter paint) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  paint(window, dc, client);
+  return 0;
+}
+
 }  // namespace korvath::skin

@@ -24,4 +24,13 @@ void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinWindowPi
 // picture reaches into the frame redraws it with the client.
 void SkinShowWindowPictureFrame(HWND window, const SkinWindowPicture& picture);
 
+// A skin's one painter of its client: the window's picture in its state,
+// copied onto `dc` (which clips it to what is dirty); empty when the window
+// has no entry.
+using SkinWindowPicturePainter = SkinWindowPicture (*)(HWND window, HDC dc, const RECT& dirty);
+// WM_PAINT through the paint scope; on screen the frame follows the client.
+LRESULT SkinPaintWindowPicture(HWND window, SkinWindowPicturePainter paint);
+// WM_PRINTCLIENT: the whole client onto the DC given.
+LRESULT SkinPrintWindowPicture(HWND window, HDC dc, SkinWindowPicturePainter paint);
+
 }  // namespace korvath::skin
