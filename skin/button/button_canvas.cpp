@@ -37,11 +37,6 @@ void ButtonCanvas::CopyTo(HDC target) {
   if (picture) BitBlt(target, 0, 0, width_, height_, picture.get(), 0, 0, SRCCOPY);
 }
 
-void ButtonCanvas::CopyToWindow() {
-  platform::WindowDC dc = platform::WindowDC::Client(window_);
-  CopyTo(dc.get());
-}
-
 gdip::Argb ColourAt(COLORREF colour, int32_t alpha) {
   return gdip::Argb(SkinArgbFromColorRef(colour, alpha));
 }

@@ -35,8 +35,6 @@ class ButtonCanvas {
   SkinMemoryDc Finish();
   // Finish, then one copy to (0, 0) of `target` (a DC that stays the caller's).
   void CopyTo(HDC target);
-  // Finish, then one copy to the button's own window DC.
-  void CopyToWindow();
 
  private:
   HWND window_;

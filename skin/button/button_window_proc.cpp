@@ -36,30 +36,59 @@ UINT WithEnabledState(HWND window, UINT state) {
   return IsWindowEnabled(window) ? state : state | ODS_DISABLED;
 }
 
-// The look of a radio button, check box or toggle after the native control
-// changed (or may have drawn over the skin): radio buttons in the pressed
-// state, the others plain.
-void RepaintSelf(HWND window, ButtonKind kind, UINT radioState) {
-  switch (kind) {
-    case ButtonKind::Radio: RadioSkinPaint(window, WithEnabledState(window, radioState)); break;
-    case ButtonKind::CheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, 0)); break;
-    case ButtonKind::ImageToggle: ToggleSkinPaintImage(window, WithEnabledState(window, 0)); break;
+RECT ClientOf(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  return client;
+}
+
+// The one painter of a radio button, check box or toggle, for WM_PAINT,
+// WM_PRINTCLIENT and the repaints after the native control drew: the whole
+// face onto `dc`, radio buttons in `radioState`, the others plain. The face
+// is one picture; `dc` clips it to what is dirty.
+void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
+  if (IsRectEmpty(&dirty)) return;
+  const HWND window = b.entry->window;
+  const RECT client = ClientOf(window);
+  switch (KindOf(b)) {
+    case ButtonKind::Radio: RadioSkinPaint(b, dc, WithEnabledState(window, radioState), client); break;
+    case ButtonKind::CheckBox: CheckBoxSkinPaint(b, dc, WithEnabledState(window, 0), client); break;
+    case ButtonKind::ImageToggle: ToggleSkinPaintImage(b, dc, WithEnabledState(window, 0), client); break;
     default: break;
   }
 }
 
+// The look after the native control changed (or may have drawn over the
+// skin), onto the button's own DC.
+void RepaintSelf(const ButtonRef& b, UINT radioState) {
+  if (!b) return;
+  platform::WindowDC dc = platform::WindowDC::Client(b.entry->window);
+  Paint(b, dc.get(), ClientOf(b.entry->window), radioState);
+}
+
+// The native procedure may reach the application, which may add buttons and
+// so move the entries: after it, the button is found again, once.
+LRESULT ForwardThenRepaint(const SkinMessage& m, const ButtonRef& b, UINT radioState) {
+  if (!PaintsItself(b)) return m.Forward();
+  return m.ForwardThen([&] { RepaintSelf(FindButton(m.window), radioState); });
+}
+
 // The tick pops in on an unchecked box and out of a checked (or
 // indeterminate) one, before the native control changes its state.
-void PlayTickAnimation(HWND window) {
+void PlayTickAnimation(const ButtonRef& b) {
+  if (!b) return;
+  const HWND window = b.entry->window;
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
-    RepaintSelf(window, ButtonKind::CheckBox, 0);
+    RepaintSelf(b, 0);
     return;
   }
   const bool unchecked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
   const std::array<int32_t, 4> frames = unchecked ? std::array{4, 3, 1, 3} : std::array{1, 3, 4, 0};
   const DWORD* pauses = unchecked ? kTickInPauses : kTickOutPauses;
+  const RECT client = ClientOf(window);
+  platform::WindowDC dc = platform::WindowDC::Client(window);
   for (size_t i = 0; i < frames.size(); ++i) {
-    CheckBoxSkinPaint(window, WithEnabledState(window, 0), true, frames[i]);
+    CheckBoxSkinPaint(b, dc.get(), WithEnabledState(window, 0), client, true, frames[i]);
     if (i + 1 < frames.size()) Sleep(pauses[i]);
   }
 }
@@ -80,9 +109,8 @@ LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
 
 LRESULT OnButtonDown(const SkinMessage& m, const ButtonRef& b) {
   b.entry->Pressed = true;
-  const ButtonKind kind = KindOf(b);
-  if (kind == ButtonKind::CheckBox) return m.ForwardThen([&] { PlayTickAnimation(m.window); });
-  return m.ForwardThen([&] { RepaintSelf(m.window, kind, ODS_SELECTED); });
+  if (KindOf(b) == ButtonKind::CheckBox) return m.ForwardThen([&] { PlayTickAnimation(FindButton(m.window)); });
+  return ForwardThenRepaint(m, b, ODS_SELECTED);
 }
 
 LRESULT OnButtonUp(const SkinMessage& m, const ButtonRef& b) {
@@ -99,7 +127,14 @@ LRESULT OnEraseBackground(const SkinMessage& m, const ButtonRef& b) {
 LRESULT OnPaint(const SkinMessage& m, const ButtonRef& b) {
   if (!PaintsItself(b)) return m.Forward();
   platform::PaintScope paint(m.window);
-  RepaintSelf(m.window, KindOf(b), 0);
+  Paint(b, paint.dc(), paint.dirty());
+  return 0;
+}
+
+// Push buttons answer through their owner's WM_DRAWITEM, with this DC.
+LRESULT OnPrintClient(const SkinMessage& m, const ButtonRef& b) {
+  if (!PaintsItself(b)) return m.Forward();
+  Paint(b, reinterpret_cast<HDC>(m.wParam), ClientOf(m.window));
   return 0;
 }
 
@@ -107,20 +142,17 @@ LRESULT OnPaint(const SkinMessage& m, const ButtonRef& b) {
 // shows no focus on these kinds, so it paints over it.
 LRESULT OnSetFocus(const SkinMessage& m, const ButtonRef& b) {
   b.entry->Focused = true;
-  const ButtonKind kind = KindOf(b);
-  return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
+  return ForwardThenRepaint(m, b, 0);
 }
 
 // The native control draws itself as it is enabled or disabled.
 LRESULT OnEnable(const SkinMessage& m, const ButtonRef& b) {
-  const ButtonKind kind = KindOf(b);
-  return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
+  return ForwardThenRepaint(m, b, 0);
 }
 
 LRESULT OnKillFocus(const SkinMessage& m, const ButtonRef& b) {
   b.entry->Focused = false;
-  const ButtonKind kind = KindOf(b);
-  return m.ForwardThen([&] { RepaintSelf(m.window, kind, 0); });
+  return ForwardThenRepaint(m, b, 0);
 }
 
 // The caption follows the window text, kept in GBK whatever the text's
@@ -132,8 +164,7 @@ LRESULT OnSetText(const SkinMessage& m, const ButtonRef& b) {
 }
 
 LRESULT OnCheckChange(const SkinMessage& m, const ButtonRef& b) {
-  const ButtonKind kind = KindOf(b);
-  return m.ForwardThen([&] { RepaintSelf(m.window, kind, ODS_SELECTED); });
+  return ForwardThenRepaint(m, b, ODS_SELECTED);
 }
 
 LRESULT OnKeyDown(const SkinMessage& m, const ButtonRef& b) {
@@ -191,6 +222,7 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONUP: return OnButtonUp(m, b);
     case WM_ERASEBKGND: return OnEraseBackground(m, b);
     case WM_PAINT: return OnPaint(m, b);
+    case WM_PRINTCLIENT: return OnPrintClient(m, b);
     case WM_SETFOCUS: return OnSetFocus(m, b);
     case WM_KILLFOCUS: return OnKillFocus(m, b);
     case WM_ENABLE: return OnEnable(m, b);
@@ -218,8 +250,8 @@ void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   switch (button.entry->Kind) {
     case ButtonKind::Picture: ButtonSkinPaint(button, dc.get(), state, client); break;
     case ButtonKind::Vector: ButtonSkinPaintVector(button, dc.get(), state, client); break;
-    case ButtonKind::Radio: RadioSkinPaint(window, WithEnabledState(window, state)); break;
-    case ButtonKind::CheckBox: CheckBoxSkinPaint(window, WithEnabledState(window, state)); break;
+    case ButtonKind::Radio: RadioSkinPaint(button, dc.get(), WithEnabledState(window, state), client); break;
+    case ButtonKind::CheckBox: CheckBoxSkinPaint(button, dc.get(), WithEnabledState(window, state), client); break;
     case ButtonKind::Image: ButtonSkinPaintImage(button, dc.get(), state, client); break;
     default: break;  // image toggles keep their look
   }

@@ -5,7 +5,6 @@
 #include "gdip/graphics.h"
 #include "gdip/image.h"
 #include "skin/button/button_canvas.h"
-#include "skin/button/button_lookup.h"
 #include "skin/button/image_recolor.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
@@ -115,22 +114,21 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
                    {cx, fy, float(width), float(height) + 1});
 }
 
-void CheckBoxSkinPaint(HWND window, UINT state, bool animating, int32_t frame) {
-  const ButtonRef ref = FindButton(window);
+void CheckBoxSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect, bool animating,
+                       int32_t frame) {
   if (!ref) return;
+  const HWND window = ref.entry->window;
   GlyphInputs in = GlyphInputsFor(window, *ref.entry, state);
   in.animating = animating;
   in.frame = frame;
-  RECT client = {};
-  GetClientRect(window, &client);
-  ButtonCanvas canvas(window, client);
+  ButtonCanvas canvas(window, rect);
   if (!canvas) return;
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
-    CheckBoxSkinGlyphVector(canvas.graphics(), client.left, client.top, canvas.width(), canvas.height(), in);
+    CheckBoxSkinGlyphVector(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
   } else {
-    CheckBoxSkinGlyphImages(canvas.graphics(), client.left, client.top, canvas.width(), canvas.height(), in);
+    CheckBoxSkinGlyphImages(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
   }
-  canvas.CopyToWindow();
+  canvas.CopyTo(dc);
 }
 
 }  // namespace korvath::skin

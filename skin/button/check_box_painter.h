@@ -9,13 +9,15 @@
 #include <cstdint>
 
 #include "skin/button/glyph_inputs.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 
-// Paints the check box in `state` (ODS_ bits; focus is ignored) through its
-// own window DC; with `animating`, frame `frame` of the tick animation
-// (image look only).
-void CheckBoxSkinPaint(HWND window, UINT state, bool animating = false, int32_t frame = 0);
+// Paints the check box in `state` (ODS_ bits; focus is ignored) over `rect`:
+// one copy to (0, 0) of `dc`, which stays the caller's. With `animating`,
+// frame `frame` of the tick animation (image look only).
+void CheckBoxSkinPaint(const ButtonRef& button, HDC dc, UINT state, const RECT& rect, bool animating = false,
+                       int32_t frame = 0);
 void CheckBoxSkinGlyphImages(gdip::Graphics& graphics, int32_t x, int32_t y, int32_t width, int32_t height,
                              const GlyphInputs& in);
 void CheckBoxSkinGlyphVector(gdip::Graphics& graphics, int32_t x, int32_t y, int32_t width, int32_t height,

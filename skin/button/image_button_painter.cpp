@@ -7,7 +7,6 @@
 #include "gdip/brush.h"
 #include "gdip/image.h"
 #include "skin/button/button_canvas.h"
-#include "skin/button/button_lookup.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -103,12 +102,10 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
   canvas.CopyTo(dc);
 }
 
-void ToggleSkinPaintImage(HWND window, UINT state) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  const ButtonRef ref = FindButton(window);
+void ToggleSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  ButtonCanvas canvas(window, client);
+  const HWND window = ref.entry->window;
+  ButtonCanvas canvas(window, rect);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -116,11 +113,11 @@ void ToggleSkinPaintImage(HWND window, UINT state) {
   if (HasState(state, ODS_DISABLED)) {
     gdip::SolidBrush wash;
     if (wash.Create(ColourAt(kSilver, 120))) {
-      g.FillRectangle(wash, float(client.left), float(client.top), float(canvas.width()),
+      g.FillRectangle(wash, float(rect.left), float(rect.top), float(canvas.width()),
                       float(canvas.height()));
     }
   }
-  canvas.CopyToWindow();
+  canvas.CopyTo(dc);
 }
 
 }  // namespace korvath::skin

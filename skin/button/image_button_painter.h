@@ -16,8 +16,8 @@ void ButtonSkinPaintImage(const ButtonRef& button, HDC dc, UINT state, const REC
 
 // A toggle whose whole face is `PressedImage` while checked and
 // `NormalImage` otherwise, at its own size over the parent's background;
-// washed with silver when `state` has ODS_DISABLED. Painted through the
-// toggle's own window DC.
-void ToggleSkinPaintImage(HWND window, UINT state);
+// washed with silver when `state` has ODS_DISABLED. One copy to (0, 0) of
+// `dc`, which stays the caller's.
+void ToggleSkinPaintImage(const ButtonRef& button, HDC dc, UINT state, const RECT& rect);
 
 }  // namespace korvath::skin

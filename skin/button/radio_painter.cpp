@@ -4,7 +4,6 @@
 
 #include "gdip/graphics.h"
 #include "skin/button/button_canvas.h"
-#include "skin/button/button_lookup.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
@@ -64,16 +63,14 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
                    {cx, float(y), float(width), float(height) + 2});
 }
 
-void RadioSkinPaint(HWND window, UINT state) {
-  const ButtonRef ref = FindButton(window);
+void RadioSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
+  const HWND window = ref.entry->window;
   const GlyphInputs in = GlyphInputsFor(window, *ref.entry, state);
-  RECT client = {};
-  GetClientRect(window, &client);
-  ButtonCanvas canvas(window, client);
+  ButtonCanvas canvas(window, rect);
   if (!canvas) return;
-  RadioSkinGlyph(canvas.graphics(), client.left, client.top, canvas.width(), canvas.height(), in);
-  canvas.CopyToWindow();
+  RadioSkinGlyph(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
+  canvas.CopyTo(dc);
 }
 
 }  // namespace korvath::skin

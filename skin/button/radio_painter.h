@@ -7,12 +7,13 @@
 #include <cstdint>
 
 #include "skin/button/glyph_inputs.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 
-// Paints the radio button in `state` (ODS_ bits; focus is ignored) through
-// its own window DC.
-void RadioSkinPaint(HWND window, UINT state);
+// Paints the radio button in `state` (ODS_ bits; focus is ignored) over
+// `rect`: one copy to (0, 0) of `dc`, which stays the caller's.
+void RadioSkinPaint(const ButtonRef& button, HDC dc, UINT state, const RECT& rect);
 // Draws glyph and caption into the box (x, y, width, height).
 void RadioSkinGlyph(gdip::Graphics& graphics, int32_t x, int32_t y, int32_t width, int32_t height,
                     const GlyphInputs& in);

@@ -96,6 +96,14 @@ void CopyFromPiece(HWND window, HDC dc, const RECT& rect, const SkinBackgroundSo
 
 void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber) {
   SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  const SkinContainerEntry* entry = record ? SkinEntryAt(record->Containers, entryNumber) : nullptr;
+  if (!entry) return;
+  platform::WindowDC screen = platform::WindowDC::Client(entry->window);
+  ContainerSkinPaint(recordNumber, entryNumber, screen.get());
+}
+
+void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc) {
+  SkinWindowRecord* record = SkinRecordAt(recordNumber);
   if (!record) return;
   SkinContainerEntry* entry = SkinEntryAt(record->Containers, entryNumber);
   if (!entry) return;
@@ -115,8 +123,9 @@ void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber) {
       DrawOutline(buffer.get(), client);
     }
     SkinPaintChildBackground(window, buffer.get());
-    platform::WindowDC screen = SkinGetClippedDC(window);
-    BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    platform::SavedDCState keep(dc);
+    SkinGetClippedDC(window, dc);
+    BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
   }
   entry->rebuild = false;
   entry->childChanged = false;

@@ -12,6 +12,10 @@ namespace korvath::skin {
 // full, through the window's own DC with its children clipped out, and marks
 // its look clean at its present size.
 void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber);
+// Paints the entry in full onto `dc` (a DC whose origin is the window's
+// client origin) with the window's children clipped out, and marks its look
+// clean at its present size.
+void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc);
 
 // Fills `rect` of `dc` (a DC whose origin is the window's client origin) with
 // the skinned background behind that part of the window, tinted with the

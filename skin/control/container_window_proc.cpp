@@ -52,19 +52,35 @@ LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, WM_SHOWWINDOW, wParam, lParam);
 }
 
-// A stale look is painted in full; a clean one is one copy from the child
-// layer, after which see-through children paint over it again.
+bool Stale(const Container& c) { return c.entry->rebuild || c.entry->childChanged; }
+
+// The one painter of a framed container's client, for WM_PAINT and
+// WM_PRINTCLIENT, onto `dc`, which clips it to what is dirty: a stale look
+// is painted in full, a clean one is one copy from the child layer.
+void Paint(const Container& c, HWND window, HDC dc, const RECT& dirty) {
+  if (IsRectEmpty(&dirty)) return;
+  if (Stale(c)) {
+    ContainerSkinPaint(c.owner, c.number, dc);
+  } else {
+    SkinRefreshWindowDefault(c.owner, c.number, window, dc, true);
+  }
+}
+
+// After a copy from the layer, see-through children paint over it again.
 LRESULT OnPaint(const Container& c, HWND window) {
-  const bool stale = c.entry->rebuild || c.entry->childChanged;
+  const bool stale = Stale(c);
   {
     platform::PaintScope paint(window);
-    if (stale) {
-      ContainerSkinPaint(c.owner, c.number);
-    } else {
-      SkinRefreshWindowDefault(c.owner, c.number, window, paint.dc(), true);
-    }
+    Paint(c, window, paint.dc(), paint.dirty());
   }
   if (!stale) SkinRedrawChildren(window);
+  return 0;
+}
+
+LRESULT OnPrintClient(const Container& c, HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  Paint(c, window, dc, client);
   return 0;
 }
 
@@ -213,6 +229,7 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
     case WM_PARENTNOTIFY:       SkinNoteLayoutChange(); break;
     case WM_MOVE:               OnMoved(c, window); break;
     case WM_PAINT:              if (Framed(c)) return OnPaint(c, window); break;
+    case WM_PRINTCLIENT:        if (Framed(c)) return OnPrintClient(c, window, reinterpret_cast<HDC>(wParam)); break;
     case WM_ERASEBKGND:         return OnEraseBackground(c, reinterpret_cast<HDC>(wParam));
     case WM_DRAWITEM:           if (OnDrawItem(c, lParam)) return TRUE; break;
     case WM_CTLCOLOREDIT:

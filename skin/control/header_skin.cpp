@@ -104,7 +104,7 @@ void FillDown(gdip::Graphics& g, float x, float top, float w, float h, gdip::Arg
   SkinFillGradient(g, MakePointF(x, top), MakePointF(x, top + h), first, second, x, top, w, h);
 }
 
-void PaintItem(HDC screen, HWND window, const SkinHeaderEntry& entry, int index, int count, int margin) {
+void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int count, int margin) {
   RECT r = {};
   SendMessageW(window, HDM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
   const int w = r.right - r.left, h = r.bottom - r.top;
@@ -173,7 +173,37 @@ void PaintItem(HDC screen, HWND window, const SkinHeaderEntry& entry, int index,
                    &format);
     }
   }
-  BitBlt(screen, r.left, r.top, painted, h, canvas.get(), 0, 0, SRCCOPY);
+  BitBlt(dc, r.left, r.top, painted, h, canvas.get(), 0, 0, SRCCOPY);
+}
+
+// The one painter of the header's client, for WM_PAINT, WM_PRINTCLIENT and
+// the repaints after hover and press: every item onto `dc`, which clips them
+// to what is dirty.
+void Paint(const SkinHeaderEntry& entry, HDC dc, const RECT& dirty) {
+  if (IsRectEmpty(&dirty)) return;
+  const HWND window = entry.window;
+  const int count = int(SendMessageW(window, HDM_GETITEMCOUNT, 0, 0));
+  const int margin = int(SendMessageW(window, HDM_GETBITMAPMARGIN, 0, 0));
+  for (int i = 0; i < count; ++i) PaintItem(dc, window, entry, i, count, margin);
+}
+
+// What the header shows goes into its child layer too.
+LRESULT OnPaint(HWND window) {
+  platform::PaintScope paint(window);
+  const auto f = Find(window);
+  if (!f.entry) return 0;
+  Paint(*f.entry, paint.dc(), paint.dirty());
+  SkinPaintChildBackground(window, paint.dc());
+  return 0;
+}
+
+LRESULT OnPrintClient(HWND window, HDC dc) {
+  const auto f = Find(window);
+  if (!f.entry) return 0;
+  RECT client = {};
+  GetClientRect(window, &client);
+  Paint(*f.entry, dc, client);
+  return 0;
 }
 
 }  // namespace
@@ -198,7 +228,8 @@ LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_MOUSELEAVE:  OnMouseLeave(window); break;
     case WM_MOVE:        Paint(window); break;
     case WM_ERASEBKGND:  SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:       { platform::PaintScope paint(window); Paint(window); } return 0;
+    case WM_PAINT:       return OnPaint(window);
+    case WM_PRINTCLIENT: return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
     case WM_LBUTTONDOWN: OnButton(window, true); break;
     case WM_LBUTTONUP:   OnButton(window, false); break;
     default:             break;
@@ -225,10 +256,10 @@ void HeaderSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
   const SkinHeaderEntry* entry = record ? SkinEntryAt(record->Headers, entryNumber) : nullptr;
   if (!entry || !entry->window) return;
   const HWND window = entry->window;
-  const int count = int(SendMessageW(window, HDM_GETITEMCOUNT, 0, 0));
-  const int margin = int(SendMessageW(window, HDM_GETBITMAPMARGIN, 0, 0));
+  RECT client = {};
+  GetClientRect(window, &client);
   platform::WindowDC screen = platform::WindowDC::Client(window);
-  for (int i = 0; i < count; ++i) PaintItem(screen.get(), window, *entry, i, count, margin);
+  Paint(*entry, screen.get(), client);
   SkinPaintChildBackground(window, screen.get());
 }
 

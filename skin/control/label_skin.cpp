@@ -110,15 +110,42 @@ void ExcludeOverlappingSiblings(HWND window, SkinLabelEntry* entry, HDC dc) {
     ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
 }
 
+SkinMemoryDc Picture(HWND window, const SkinLabelEntry& entry, const std::string& shown, const RECT& client);
+
+// The one painter of the label's client, for WM_PAINT and WM_PRINTCLIENT,
+// onto `dc`, which clips it to what is dirty: a label that changed is drawn
+// again (and is clean from then on), a clean one restored from its owner's
+// child layer. Where a neighbour overlaps the label, the neighbour's edge
+// stays.
+void Paint(HWND window, SkinLabelEntry& entry, HDC dc, const RECT& dirty) {
+  if (IsRectEmpty(&dirty)) return;
+  ExcludeOverlappingSiblings(window, &entry, dc);
+  if (!entry.dirty) {
+    SkinRefreshWindow(window, false, false, dc);
+    return;
+  }
+  RECT client = {};
+  GetClientRect(window, &client);
+  const SkinMemoryDc picture = Picture(window, entry, GetControlText(window), client);
+  if (!picture) return;
+  SkinGetClippedDC(window, dc);
+  BitBlt(dc, 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
+  entry.dirty = false;
+}
+
 LRESULT OnPaint(HWND window) {
   platform::PaintScope paint(window);
+  if (SkinLabelEntry* entry = LabelEntryOf(window)) Paint(window, *entry, paint.dc(), paint.dirty());
+  return 0;
+}
+
+LRESULT OnPrintClient(HWND window, HDC dc) {
   SkinLabelEntry* entry = LabelEntryOf(window);
-  ExcludeOverlappingSiblings(window, entry, paint.dc());
-  if (!entry || entry->dirty) {
-    LabelSkinPaint(window);
-  } else {
-    SkinRefreshWindow(window, false, false, paint.dc());
-  }
+  if (!entry) return 0;
+  RECT client = {};
+  GetClientRect(window, &client);
+  platform::SavedDCState keep(dc);
+  Paint(window, *entry, dc, client);
   return 0;
 }
 
@@ -188,6 +215,7 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SIZE:              MarkDirty(window); break;
     case WM_ERASEBKGND:        return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
     case WM_PAINT:             return OnPaint(window);
+    case WM_PRINTCLIENT:       return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
@@ -197,38 +225,49 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 void LabelSkinPaint(HWND window, std::optional<std::string> text) {
   SkinLabelEntry* entry = LabelEntryOf(window);
   if (!entry) return;
-  const std::string shown = text ? std::move(*text) : GetControlText(window);
   RECT client = {};
   GetClientRect(window, &client);
+  const SkinMemoryDc picture = Picture(window, *entry, text ? *text : GetControlText(window), client);
+  if (!picture) return;
+  platform::WindowDC screen = SkinGetClippedDC(window);
+  ExcludeOverlappingSiblings(window, entry, screen.get());
+  BitBlt(screen.get(), 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
+  entry->dirty = false;
+}
+
+namespace {
+
+// What lies beneath the label with `shown` over it; the picture goes into
+// the owner's child layer too.
+SkinMemoryDc Picture(HWND window, const SkinLabelEntry& entry, const std::string& shown, const RECT& client) {
   SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
-  if (!buffer) return;
+  if (!buffer) return {};
 
   gdip::Graphics graphics;
   if (!shown.empty() && SkinGraphicsOnDC(graphics, buffer.get())) {
     const gdip::RectF layout = SkinMakeRect(kTextLeft, 0, float(client.right) + kTextExtraWidth,
                                             float(client.bottom));
-    if (entry->haloColor) {
+    if (entry.haloColor) {
       SkinDrawControlText(graphics, shown, layout,
-                          {.textColour = entry->textColor,
-                           .glowColour = *entry->haloColor,
+                          {.textColour = entry.textColor,
+                           .glowColour = *entry.haloColor,
                            .blurDivisor = kHaloBlurDivisor,
-                           .face = entry->fontFace,
-                           .style = entry->fontStyle,
-                           .size = float(entry->fontSize),
-                           .horizontalAlign = Gdiplus::StringAlignment(entry->horizontalAlignment),
-                           .verticalAlign = Gdiplus::StringAlignment(entry->verticalAlignment),
-                           .wrap = entry->wrap});
+                           .face = entry.fontFace,
+                           .style = entry.fontStyle,
+                           .size = float(entry.fontSize),
+                           .horizontalAlign = Gdiplus::StringAlignment(entry.horizontalAlignment),
+                           .verticalAlign = Gdiplus::StringAlignment(entry.verticalAlignment),
+                           .wrap = entry.wrap});
     } else {
-      DrawPlainText(graphics, *entry, shown, layout);
+      DrawPlainText(graphics, entry, shown, layout);
     }
     graphics.Delete();
   }
 
   SkinPaintChildBackground(window, buffer.get());
-  platform::WindowDC screen = SkinGetClippedDC(window);
-  ExcludeOverlappingSiblings(window, entry, screen.get());
-  BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
-  entry->dirty = false;
+  return buffer;
 }
+
+}  // namespace
 
 }  // namespace korvath::skin

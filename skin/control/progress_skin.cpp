@@ -23,6 +23,7 @@
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_picture.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 
@@ -45,6 +46,32 @@ SkinProgressEntry* ProgressEntryOf(HWND window) {
 
 void Paint(HWND window) {
   ProgressSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
+}
+
+SkinWindowPicture Picture(const SkinProgressEntry& entry);
+
+// The one painter of the bar's client, for WM_PAINT and WM_PRINTCLIENT: the
+// bar's picture, which `dc` clips to what is dirty. Returns the picture.
+SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
+  const SkinProgressEntry* entry = ProgressEntryOf(window);
+  if (!entry || IsRectEmpty(&dirty)) return {};
+  SkinWindowPicture picture = Picture(*entry);
+  SkinCopyWindowPictureToClient(window, dc, picture);
+  return picture;
+}
+
+// The fill reaches into a frame: on screen the frame follows the client.
+LRESULT OnPaint(HWND window) {
+  platform::PaintScope paint(window);
+  SkinShowWindowPictureFrame(window, Paint(window, paint.dc(), paint.dirty()));
+  return 0;
+}
+
+LRESULT OnPrintClient(HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  Paint(window, dc, client);
+  return 0;
 }
 
 UINT_PTR TimerId(HWND window) { return UINT_PTR(GetSkinProp(window, prop::Hw_lbID)); }
@@ -127,6 +154,26 @@ void DrawBar(gdip::Graphics& g, HWND window, const SkinProgressEntry& entry, int
   g.ResetClip();
 }
 
+// The whole bar over what lies beneath it; the picture goes into the child
+// layer too.
+SkinWindowPicture Picture(const SkinProgressEntry& entry) {
+  const HWND window = entry.window;
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  SkinWindowPicture picture{SkinPaintParentBackground(window, RECT{0, 0, width, height}), width, height};
+  if (!picture) return {};
+  {
+    gdip::Bitmap canvas;
+    gdip::Graphics g;
+    if (SkinGraphicsOnMemoryDC(g, canvas, picture.dc.get(), kProgressRendering)) {
+      DrawBar(g, window, entry, width, height);
+    }
+  }
+  SkinPaintChildBackground(window, picture.dc.get(), false, true);
+  return picture;
+}
+
 }  // namespace
 
 int32_t ProgressFillLength(int32_t size, int32_t position, int32_t low, int32_t high) {
@@ -179,7 +226,8 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_DESTROY:           KillTimer(window, TimerId(window)); break;
     case WM_SHOWWINDOW:        OnShown(window, wParam); break;
     case WM_TIMER:             OnSweepStep(window, wParam); break;
-    case WM_PAINT:             { platform::PaintScope paint(window); Paint(window); } return 0;
+    case WM_PAINT:             return OnPaint(window);
+    case WM_PRINTCLIENT:       return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT:           Paint(window); return 1;
     case WM_MOVE:              Paint(window); break;
     case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
@@ -193,20 +241,7 @@ void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber) {
   SkinWindowRecord* record = SkinRecordAt(recordNumber);
   const SkinProgressEntry* entry = record ? SkinEntryAt(record->Progresses, entryNumber) : nullptr;
   if (!entry || !entry->window) return;
-  const HWND window = entry->window;
-  RECT bounds = {};
-  GetWindowRect(window, &bounds);
-  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-  SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
-  if (!buffer) return;
-  {
-    gdip::Bitmap canvas;
-    gdip::Graphics g;
-    if (SkinGraphicsOnMemoryDC(g, canvas, buffer.get(), kProgressRendering)) DrawBar(g, window, *entry, width, height);
-  }
-  SkinPaintChildBackground(window, buffer.get(), false, true);
-  platform::WindowDC screen = platform::WindowDC::Whole(window);
-  BitBlt(screen.get(), 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
+  SkinShowWindowPicture(entry->window, Picture(*entry));
 }
 
 }  // namespace korvath::skin

@@ -76,25 +76,48 @@ bool KeepsNativeDrawing(HWND window, const SkinStaticEntry& entry) {
 }
 
 // The native drawing, put on the parent's skinned background.
-void PaintNatively(HWND window, LPARAM lParam) {
+void PaintNatively(HWND window, HDC dc, const RECT& client) {
+  SkinMemoryDc behind = SkinPaintParentBackground(window, client);
+  SkinForward(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), 0);
+  if (behind) BitBlt(dc, 0, 0, client.right, client.bottom, behind.get(), 0, 0, SRCCOPY);
+}
+
+SkinMemoryDc Picture(const SkinStaticEntry& entry, const RECT& client);
+
+// The one painter of the static's client, for WM_PAINT and WM_PRINTCLIENT:
+// the native drawing or the skin's picture, onto `dc`, which clips it to
+// what is dirty. A picture static without a picture draws nothing: the
+// window keeps what it shows.
+void Paint(HWND window, const SkinStaticEntry& entry, HDC dc, const RECT& dirty) {
+  if (IsRectEmpty(&dirty)) return;
   RECT client = {};
   GetClientRect(window, &client);
-  SkinMemoryDc behind = SkinPaintParentBackground(window, client);
-  platform::PaintScope paint(window);
-  SkinForward(window, WM_PAINT, reinterpret_cast<WPARAM>(behind.get()), lParam);
-  if (behind) BitBlt(paint.dc(), 0, 0, client.right, client.bottom, behind.get(), 0, 0, SRCCOPY);
+  if (KeepsNativeDrawing(window, entry)) {
+    PaintNatively(window, dc, client);
+  } else if (const SkinMemoryDc picture = Picture(entry, client)) {
+    SkinGetClippedDC(window, dc);
+    BitBlt(dc, 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
+  }
 }
 
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
   if (!entry) return SkinForward(window, WM_PAINT, wParam, lParam);
-  if (KeepsNativeDrawing(window, *entry)) {
-    PaintNatively(window, lParam);
-  } else {
+  {
     platform::PaintScope paint(window);
-    StaticSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
+    Paint(window, *entry, paint.dc(), paint.dirty());
   }
   return DefWindowProcW(window, WM_PAINT, wParam, lParam);
+}
+
+LRESULT OnPrintClient(HWND window, WPARAM wParam, LPARAM lParam) {
+  const SkinStaticEntry* entry = StaticEntryOf(window);
+  if (!entry) return SkinForward(window, WM_PRINTCLIENT, wParam, lParam);
+  RECT client = {};
+  GetClientRect(window, &client);
+  platform::SavedDCState keep(reinterpret_cast<HDC>(wParam));
+  Paint(window, *entry, reinterpret_cast<HDC>(wParam), client);
+  return 0;
 }
 
 LRESULT OnEraseBackground(HWND window, HDC dc) {
@@ -186,6 +209,7 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_MOVE:              InvalidateRect(window, nullptr, TRUE); break;
     case WM_ERASEBKGND:        return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
     case WM_PAINT:             return OnPaint(window, wParam, lParam);
+    case WM_PRINTCLIENT:       return OnPrintClient(window, wParam, lParam);
     case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
     default:                   break;
   }
@@ -199,13 +223,25 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
   const HWND window = entry->window;
   RECT client = {};
   GetClientRect(window, &client);
+  const SkinMemoryDc picture = Picture(*entry, client);
+  if (!picture) return;
+  platform::WindowDC screen = SkinGetClippedDC(window);
+  BitBlt(screen.get(), 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
+}
+
+namespace {
+
+// What lies beneath the static with the skin's text, icon or picture over
+// it; nothing for a picture static without a picture.
+SkinMemoryDc Picture(const SkinStaticEntry& entry, const RECT& client) {
+  const HWND window = entry.window;
   SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
-  if (!buffer) return;
-  if (entry->kind == StaticKind::Bitmap && !ImageOf(window)) return;  // the window keeps what it shows
-  if (entry->kind == StaticKind::Icon) {
-    DrawIconOf(buffer.get(), window, entry->imagePlacement, client);
+  if (!buffer) return {};
+  if (entry.kind == StaticKind::Bitmap && !ImageOf(window)) return {};
+  if (entry.kind == StaticKind::Icon) {
+    DrawIconOf(buffer.get(), window, entry.imagePlacement, client);
   } else if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get())) {
-    if (entry->kind == StaticKind::Text) {
+    if (entry.kind == StaticKind::Text) {
       // Broken into lines here, so that no line runs past the client area:
       // GDI+ would otherwise wrap at the layout's edge or cut a character.
       const SkinTextLines lines = StaticTextLines(window, client.right);
@@ -215,17 +251,18 @@ void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber) {
                           {.textColour = kTextColour,
                            .glowColour = kGlowColour,
                            .blurDivisor = kGlowBlurDivisor,
-                           .face = entry->faceName,
-                           .style = entry->fontStyle,
-                           .size = float(entry->fontSize),
+                           .face = entry.faceName,
+                           .style = entry.fontStyle,
+                           .size = float(entry.fontSize),
                            .wrap = false});
-    } else if (entry->kind == StaticKind::Bitmap) {
-      DrawBitmap(g, window, entry->imagePlacement, client);
+    } else if (entry.kind == StaticKind::Bitmap) {
+      DrawBitmap(g, window, entry.imagePlacement, client);
     }
   }
-  platform::WindowDC screen = SkinGetClippedDC(window);
-  BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+  return buffer;
 }
+
+}  // namespace
 
 bool StaticShowsSkinnedText(HWND window) {
   const SkinStaticEntry* entry = StaticEntryOf(window);

@@ -15,6 +15,7 @@
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_picture.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 
@@ -45,6 +46,33 @@ SkinFoundEntry<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(windo
 void Paint(HWND window) {
   const auto f = Find(window);
   if (f.entry) TrackbarSkinPaint(f.owner, f.number);
+}
+
+SkinWindowPicture Picture(const SkinTrackbarEntry& entry);
+
+// The one painter of the track bar's client, for WM_PAINT and
+// WM_PRINTCLIENT: the bar's picture, which `dc` clips to what is dirty.
+// Returns the picture.
+SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
+  const auto f = Find(window);
+  if (!f.entry || IsRectEmpty(&dirty)) return {};
+  SkinWindowPicture picture = Picture(*f.entry);
+  SkinCopyWindowPictureToClient(window, dc, picture);
+  return picture;
+}
+
+// The picture reaches into a frame: on screen the frame follows the client.
+LRESULT OnPaint(HWND window) {
+  platform::PaintScope paint(window);
+  SkinShowWindowPictureFrame(window, Paint(window, paint.dc(), paint.dirty()));
+  return 0;
+}
+
+LRESULT OnPrintClient(HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  Paint(window, dc, client);
+  return 0;
 }
 
 // The hot look is drawn once when the mouse comes over the track bar from
@@ -106,7 +134,8 @@ LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
     case WM_MOVE:              Paint(window); break;
     case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:             { platform::PaintScope paint(window); Paint(window); } return 0;
+    case WM_PAINT:             return OnPaint(window);
+    case WM_PRINTCLIENT:       return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT:           Paint(window); return 1;
     default:                   break;
   }
@@ -117,7 +146,15 @@ void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
   SkinWindowRecord* record = SkinRecordAt(ownerIndex);
   const SkinTrackbarEntry* entry = record ? SkinEntryAt(record->Trackbars, entryNumber) : nullptr;
   if (!entry || !entry->window) return;
-  const HWND window = entry->window;
+  SkinShowWindowPicture(entry->window, Picture(*entry));
+}
+
+namespace {
+
+// The whole track bar over what lies beneath it; the picture goes into the
+// child layer too.
+SkinWindowPicture Picture(const SkinTrackbarEntry& entry) {
+  const HWND window = entry.window;
   RECT bounds = {};
   GetWindowRect(window, &bounds);
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
@@ -130,33 +167,34 @@ void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
   parts.minimum = int32_t(SendMessageW(window, TBM_GETRANGEMIN, 0, 0));
   RECT channel = {};
   SendMessageW(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-  parts.channel = ChannelAlongTheTrack(channel, entry->vertical);
+  parts.channel = ChannelAlongTheTrack(channel, entry.vertical);
   SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&parts.thumb));
-  if (entry->selectionRange && !entry->pictureMode) {
+  if (entry.selectionRange && !entry.pictureMode) {
     parts.selectionStart = int32_t(SendMessageW(window, TBM_GETSELSTART, 0, 0));
     parts.selectionEnd = int32_t(SendMessageW(window, TBM_GETSELEND, 0, 0));
   }
   parts.background = SkinOptTrackbar != 0;
-  parts.vertical = entry->vertical;
-  parts.selectionRange = entry->selectionRange;
-  parts.tickPlacement = entry->tickPlacement;
-  parts.hot = entry->hot;
-  parts.pictureMode = entry->pictureMode;
-  parts.channelPicture = &entry->channelPicture;
-  parts.thumbPicture = &entry->thumbPicture;
-  parts.filledPicture = &entry->filledPicture;
+  parts.vertical = entry.vertical;
+  parts.selectionRange = entry.selectionRange;
+  parts.tickPlacement = entry.tickPlacement;
+  parts.hot = entry.hot;
+  parts.pictureMode = entry.pictureMode;
+  parts.channelPicture = &entry.channelPicture;
+  parts.thumbPicture = &entry.thumbPicture;
+  parts.filledPicture = &entry.filledPicture;
   parts.nudge = true;
 
-  SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, width, height});
-  if (!buffer) return;
+  SkinWindowPicture picture{SkinPaintParentBackground(window, RECT{0, 0, width, height}), width, height};
+  if (!picture) return {};
   {
     gdip::Bitmap canvas;
     gdip::Graphics g;
-    if (SkinGraphicsOnMemoryDC(g, canvas, buffer.get())) TrackbarSkinDrawParts(g, parts);
+    if (SkinGraphicsOnMemoryDC(g, canvas, picture.dc.get())) TrackbarSkinDrawParts(g, parts);
   }
-  SkinPaintChildBackground(window, buffer.get());
-  platform::WindowDC screen = platform::WindowDC::Whole(window);
-  BitBlt(screen.get(), 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
+  SkinPaintChildBackground(window, picture.dc.get());
+  return picture;
 }
+
+}  // namespace
 
 }  // namespace korvath::skin

@@ -24,6 +24,7 @@
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_picture.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 
@@ -78,6 +79,34 @@ void OnButton(HWND window, bool down, LPARAM lParam) {
 void Paint(HWND window) {
   const auto f = Find(window);
   if (f.entry) UpDownSkinPaint(f.owner, f.number);
+}
+
+SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPressed, LPARAM at);
+
+// The one painter of the control's client, for WM_PAINT and WM_PRINTCLIENT:
+// its picture in the entry's state, which `dc` clips to what is dirty.
+// Returns the picture.
+SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
+  const auto f = Find(window);
+  if (!f.entry || IsRectEmpty(&dirty)) return {};
+  const SkinUpDownEntry& entry = *f.entry;
+  SkinWindowPicture picture = Picture(entry, entry.hover, entry.pressed, LPARAM(entry.lastButtonPoint));
+  SkinCopyWindowPictureToClient(window, dc, picture);
+  return picture;
+}
+
+// The picture reaches into a frame: on screen the frame follows the client.
+LRESULT OnPaint(HWND window) {
+  platform::PaintScope paint(window);
+  SkinShowWindowPictureFrame(window, Paint(window, paint.dc(), paint.dirty()));
+  return 0;
+}
+
+LRESULT OnPrintClient(HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  Paint(window, dc, client);
+  return 0;
 }
 
 struct Half {
@@ -136,7 +165,8 @@ LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
     case WM_MOVE:              Paint(window); break;
     case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:             { platform::PaintScope paint(window); Paint(window); } return 0;
+    case WM_PAINT:             return OnPaint(window);
+    case WM_PRINTCLIENT:       return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
     case WM_LBUTTONDOWN:       OnButton(window, true, lParam); break;
     case WM_LBUTTONUP:         OnButton(window, false, lParam); break;
     case WM_NCPAINT:           return 1;
@@ -159,42 +189,49 @@ void UpDownSkinPaint(int32_t recordIndex, int32_t entryNumber, std::optional<boo
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   const SkinUpDownEntry* entry = record ? SkinEntryAt(record->UpDowns, entryNumber) : nullptr;
   if (!entry || !entry->window) return;
-  const HWND window = entry->window;
-  const bool isHover = hover.value_or(entry->hover);
-  const bool isPressed = pressed.value_or(entry->pressed);
-  const LPARAM at = point.value_or(LPARAM(entry->lastButtonPoint));
+  SkinShowWindowPicture(entry->window, Picture(*entry, hover.value_or(entry->hover), pressed.value_or(entry->pressed),
+                                               point.value_or(LPARAM(entry->lastButtonPoint))));
+}
+
+namespace {
+
+// The whole control over what lies beneath it, its halves in the given
+// state; the picture goes into the child layer too.
+SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPressed, LPARAM at) {
+  const HWND window = entry.window;
   const SIZE size = WindowSize(window);
   const int w = size.cx, h = size.cy, hh = h / 2, hw = w / 2;
   // -1: no half is lit while the mouse is away.
   int activeHalf = -1;
-  if (isHover) activeHalf = entry->horizontal ? (SignedX(at) > hw ? 1 : 0) : (SignedY(at) > hh ? 1 : 0);
+  if (isHover) activeHalf = entry.horizontal ? (SignedX(at) > hw ? 1 : 0) : (SignedY(at) > hh ? 1 : 0);
 
-  SkinMemoryDc buffer = SkinPaintParentBackground(window, RECT{0, 0, w, h});
-  if (!buffer) return;
-  if (gdip::Graphics g; SkinGraphicsOnDC(g, buffer.get(), kUpDownRendering)) {
+  SkinWindowPicture picture{SkinPaintParentBackground(window, RECT{0, 0, w, h}), w, h};
+  if (!picture) return {};
+  if (gdip::Graphics g; SkinGraphicsOnDC(g, picture.dc.get(), kUpDownRendering)) {
     gdip::GraphicsPath path;
     if (path.Create()) {
       SkinPathAddRoundRect(path, 0, 0, float(w - 1), float(h - 1), kRadius);
       SkinFillSolid(g, Colour(kWhite, 160), path);
       const float fw = float(w), fh = float(h), fhh = float(hh), fhw = float(hw);
       // Chevrons centred in their halves.
-      const Half first = entry->horizontal
+      const Half first = entry.horizontal
                              ? Half{0, 0, fhw - 1, fh - 1, MakePointF(0, 0), MakePointF(fhw - 1, 0), fhw / 2,
                                     fh / 2, &ChevronLeftImage}
                              : Half{0, 0, fw - 1, fhh - 1, MakePointF(0, 0), MakePointF(0, fhh - 1), fw / 2,
                                     fhh / 2, &ChevronUpImage};
-      const Half second = entry->horizontal
+      const Half second = entry.horizontal
                               ? Half{fhw, 0, fhw - 1, fh - 1, MakePointF(fhw - 1, 0), MakePointF(fw, 0),
                                      fhw + fhw / 2, fh / 2, &ChevronRightImage}
                               : Half{0, fhh, fw - 1, fhh - 1, MakePointF(0, fhh), MakePointF(0, fh), fw / 2,
                                      fhh + fhh / 2, &ChevronDownImage};
-      DrawHalf(g, path, first, activeHalf == 0, isPressed, !entry->horizontal);
+      DrawHalf(g, path, first, activeHalf == 0, isPressed, !entry.horizontal);
       DrawHalf(g, path, second, activeHalf == 1, isPressed, false);
     }
   }
-  SkinPaintChildBackground(window, buffer.get(), false, true);
-  platform::WindowDC screen = platform::WindowDC::Whole(window);
-  BitBlt(screen.get(), 0, 0, w, h, buffer.get(), 0, 0, SRCCOPY);
+  SkinPaintChildBackground(window, picture.dc.get(), false, true);
+  return picture;
 }
+
+}  // namespace
 
 }  // namespace korvath::skin

@@ -70,12 +70,39 @@ PixelBuffer CaptureClient(HWND hwnd) {
   return CaptureScreen(r);
 }
 
+PixelBuffer PrintClient(HWND hwnd, uint32_t fill) {
+  PixelBuffer out;
+  RECT r = {};
+  GetClientRect(hwnd, &r);
+  if (r.right <= 0 || r.bottom <= 0) return out;
+  const korvath::platform::DibSection dib = korvath::platform::CreateDibSection32(r.right, r.bottom);
+  const korvath::platform::MemoryDC mem = korvath::platform::MemoryDC::CompatibleWith(nullptr);
+  if (!mem || !dib.bitmap) return out;
+  const korvath::platform::SelectScope selected(mem.get(), dib.bitmap.get());
+  uint32_t* bits = static_cast<uint32_t*>(dib.bits);
+  std::fill(bits, bits + size_t(r.right) * r.bottom, fill);
+  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
+  GdiFlush();
+  out.width = r.right;
+  out.height = r.bottom;
+  out.pixels.assign(bits, bits + size_t(r.right) * r.bottom);
+  for (uint32_t& p : out.pixels) p |= 0xFF000000u;
+  return out;
+}
+
 PixelBuffer CaptureBitmap(HBITMAP bitmap) {
   BITMAP bm = {};
   if (!GetObjectW(bitmap, sizeof(bm), &bm)) return {};
   const korvath::platform::MemoryDC mem = korvath::platform::MemoryDC::CompatibleWith(nullptr);
   const korvath::platform::SelectScope selected(mem.get(), bitmap);
   return CaptureDC(mem.get(), 0, 0, bm.bmWidth, bm.bmHeight);
+}
+
+bool SameRgb(const PixelBuffer& a, const PixelBuffer& b) {
+  if (a.width != b.width || a.height != b.height) return false;
+  for (size_t i = 0; i < a.pixels.size(); ++i)
+    if ((a.pixels[i] ^ b.pixels[i]) & 0x00FFFFFFu) return false;
+  return true;
 }
 
 bool ColorNear(uint32_t a, uint32_t b, int tol) {

@@ -51,9 +51,15 @@ PixelBuffer CaptureWindow(HWND hwnd);
 PixelBuffer CaptureClient(HWND hwnd);
 // What the screen shows of `r` (screen coordinates), opaque.
 PixelBuffer CaptureScreen(const RECT& r);
+// What the window paints of its client area when asked with WM_PRINTCLIENT,
+// into a memory DC of the client's size first filled with `fill` (0xRRGGBB),
+// opaque.
+PixelBuffer PrintClient(HWND hwnd, uint32_t fill = 0xFF00FF);
 // Copies a 32-bit top-down or bottom-up DIB section's bits.
 PixelBuffer CaptureBitmap(HBITMAP bitmap);
 
+// True when the two buffers have one size and the same colours (alpha aside).
+bool SameRgb(const PixelBuffer& a, const PixelBuffer& b);
 // True when each channel of the two 0xRRGGBB colours differs by at most tol.
 bool ColorNear(uint32_t a, uint32_t b, int tol = 8);
 // What alpha-blending `over` (0xRRGGBB) at `alpha` onto `under` gives.

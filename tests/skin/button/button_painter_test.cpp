@@ -2,6 +2,7 @@
 // windows over a flat grey background.
 #include <gtest/gtest.h>
 
+#include "platform/gdi_object.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_installers.h"
 #include "skin/button/check_box_painter.h"
@@ -50,14 +51,24 @@ class PainterTest : public ButtonFixture {
     PumpUntil([] { return FadeList.empty(); });
     return Shown(push_);
   }
+  // Paints `button` onto its own window, as the button procedure does.
+  template <class Painter>
+  static void OnWindow(HWND button, Painter paint) {
+    RECT client = {};
+    GetClientRect(button, &client);
+    korvath::platform::WindowDC dc = korvath::platform::WindowDC::Client(button);
+    paint(FindButton(button), dc.get(), client);
+  }
   PixelBuffer Radio(UINT state, bool checked) {
     SendMessageW(radio_, BM_SETCHECK, checked, 0);
-    RadioSkinPaint(radio_, state);
+    OnWindow(radio_, [&](const ButtonRef& b, HDC dc, const RECT& r) { RadioSkinPaint(b, dc, state, r); });
     return Shown(radio_);
   }
   PixelBuffer Check(UINT state, int checked, bool animating = false, int frame = 0) {
     SendMessageW(check_, BM_SETCHECK, WPARAM(checked), 0);
-    CheckBoxSkinPaint(check_, state, animating, frame);
+    OnWindow(check_, [&](const ButtonRef& b, HDC dc, const RECT& r) {
+      CheckBoxSkinPaint(b, dc, state, r, animating, frame);
+    });
     return Shown(check_);
   }
   // The enabled push button's face at (10, 15), before the state layers:
@@ -322,13 +333,31 @@ TEST_F(PainterTest, ATogglesFaceFollowsItsCheckState) {
   EXPECT_EQ(Shown(toggle_).RgbAt(5, 5), 0x0000FFu);
   SendMessageW(toggle_, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // hover keeps the look
   EXPECT_EQ(Shown(toggle_).RgbAt(5, 5), 0x0000FFu);
-  ToggleSkinPaintImage(toggle_, ODS_DISABLED);
+  OnWindow(toggle_, [](const ButtonRef& b, HDC dc, const RECT& r) { ToggleSkinPaintImage(b, dc, ODS_DISABLED, r); });
   const PixelBuffer washed = Shown(toggle_);
   EXPECT_TRUE(ColorNear(washed.RgbAt(5, 5), Blend(0x0000FF, 0xC0C0C0, 120), 2));
   EXPECT_TRUE(ColorNear(washed.RgbAt(40, 20), Blend(kBackground, 0xC0C0C0, 120), 2));
   SetWindowLongW(toggle_, GWL_STYLE, (GetWindowLongW(toggle_, GWL_STYLE) & ~0xF) | BS_AUTO3STATE);
   SendMessageW(toggle_, BM_SETCHECK, BST_INDETERMINATE, 0);
   EXPECT_EQ(Shown(toggle_).RgbAt(5, 5), 0xFF0000u);
+}
+
+// Asked for its client through WM_PRINTCLIENT (a parent's picture, an
+// animation's snapshot), every kind of button gives the look the screen
+// shows, not the native control's.
+TEST_F(PainterTest, PrintingTheClientGivesWhatTheScreenShows) {
+  SendMessageW(radio_, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(toggle_, BM_SETCHECK, BST_CHECKED, 0);
+  EnableWindow(check_, FALSE);
+  const std::pair<const char*, HWND> buttons[] = {{"push", push_},   {"picture", picture_}, {"image", image_},
+                                                   {"toggle", toggle_}, {"radio", radio_},     {"check", check_}};
+  for (const auto& [name, button] : buttons) {
+    const PixelBuffer shown = Shown(button);
+    const PixelBuffer printed = testsupport::PrintClient(button);
+    ASSERT_FALSE(shown.Empty());
+    EXPECT_TRUE(testsupport::SameRgb(printed, shown))
+        << name << ": shown " << std::hex << shown.RgbAt(5, 5) << ", printed " << printed.RgbAt(5, 5);
+  }
 }
 
 // ---- picture buttons -----------------------------------------------------------------------------

@@ -224,6 +224,31 @@ TEST_F(ContainerPaintTest, ACleanGroupBoxIsCopiedFromTheLayerUntilItChanges) {
   EXPECT_EQ(ContainerOf(group).paintedWidth, 210);
 }
 
+// Asked for its client through WM_PRINTCLIENT, a framed group box gives
+// what its window shows around the controls inside, clean (a copy from the
+// layer) and stale (painted in full).
+TEST_F(ContainerPaintTest, PrintingTheClientGivesWhatTheWindowShowsAroundItsControls) {
+  const HWND group = AddGroup(L"Box");
+  const HWND inside = AddInside(group, L"Static", 0, 10, 40);
+  ContainerControlSkinAttach(group);
+  Repaint(group, true);
+  RECT child = {};
+  GetWindowRect(inside, &child);
+  MapWindowPoints(nullptr, group, reinterpret_cast<POINT*>(&child), 2);
+  const PixelBuffer shown = Shown(group);
+  auto differing = [&](const PixelBuffer& printed) {
+    int n = 0;
+    for (int y = 0; y < shown.height; ++y)
+      for (int x = 0; x < shown.width; ++x)
+        if (!PtInRect(&child, POINT{x, y})) n += printed.RgbAt(x, y) != shown.RgbAt(x, y);
+    return n;
+  };
+  ASSERT_FALSE(ContainerOf(group).rebuild);
+  EXPECT_EQ(differing(testsupport::PrintClient(group)), 0) << "clean";
+  ContainerOf(group).rebuild = true;
+  EXPECT_EQ(differing(testsupport::PrintClient(group)), 0) << "stale";
+}
+
 // A clean repaint of the group box alone copies its look around the
 // controls inside it: what they show stays.
 TEST_F(ContainerPaintTest, ACleanRepaintLeavesTheControlsInsideAlone) {

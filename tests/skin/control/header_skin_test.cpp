@@ -79,6 +79,24 @@ TEST_F(HeaderSkinTest, ItemsAreDrawnAndTheHotOneLit) {
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->HotKind, HoverKind::Header);
 }
 
+// Asked for its client through WM_PRINTCLIENT, a header gives its items as
+// its window shows them, the hot one lit (right of the last item it draws
+// nothing, there or on screen).
+TEST_F(HeaderSkinTest, PrintingTheClientGivesTheItemsAsTheWindowShowsThem) {
+  HeaderSkinInstall(form_.recordNumber(), form_.hwnd());
+  InvalidateRect(header_, nullptr, TRUE);
+  UpdateWindow(header_);
+  SendMessageW(header_, WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+  const PixelBuffer shown = Shown(header_);
+  const PixelBuffer printed = testsupport::PrintClient(header_);
+  ASSERT_EQ(printed.height, shown.height);
+  int differing = 0;
+  for (int y = 0; y < shown.height; ++y)
+    for (int x = 0; x < 200; ++x) differing += printed.RgbAt(x, y) != shown.RgbAt(x, y);
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(printed.RgbAt(240, 5), 0xFF00FFu);
+}
+
 // Installing twice adds nothing; the header's image list outlives it.
 TEST_F(HeaderSkinTest, ASecondInstallAddsNoLayerAndTheImageListStaysTheOwners) {
   const HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);

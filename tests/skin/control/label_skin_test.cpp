@@ -113,6 +113,20 @@ TEST_F(LabelSkinTest, NewTextIsDrawnAtOnceAndACleanLabelIsCopiedFromTheLayer) {
   EXPECT_TRUE(ColorNear(Shown(label).RgbAt(100, 12), kBackground, 0));
 }
 
+// Asked for its client through WM_PRINTCLIENT, a label gives what its
+// window shows, drawn again while it changed and from its owner's layer
+// once clean.
+TEST_F(LabelSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
+  const HWND label = AddLabel(L"WWW", 20, 20);
+  LabelSkinAttach(label);
+  Repaint(label, true);
+  const PixelBuffer shown = Shown(label);
+  EXPECT_GT(DarkPixels(shown), 20);
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(label), shown)) << "clean";
+  SkinRecordAt(form_.recordNumber())->Labels[0].dirty = true;
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(label), shown)) << "changed";
+}
+
 // Text set from code shows at once as the skin draws it, not as the static
 // control's own look: the same picture as a full drawing of the label.
 TEST_F(LabelSkinTest, NewTextShowsAtOnceAsTheSkinDrawsIt) {

@@ -74,6 +74,38 @@ TEST_F(ProgressSkinTest, TheFillCoversTheRangeFromItsLowLimit) {
   EXPECT_FALSE(ColorNear(Shown(bar).RgbAt(190, 10), trough, 8));
 }
 
+// Asked for its client through WM_PRINTCLIENT, a bar gives what its window
+// shows, with or without a frame around the client.
+TEST_F(ProgressSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
+  const HWND plain = AddBar(0, 200, 20);
+  const HWND framed = CreateWindowExW(WS_EX_CLIENTEDGE, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 20,
+                                      60, 200, 24, form_.hwnd(), nullptr, nullptr, nullptr);
+  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  RECT client = {};
+  GetClientRect(framed, &client);
+  ASSERT_LT(client.right, 200) << "the frame takes a part of the window";
+  for (HWND bar : {plain, framed}) {
+    SetPosition(bar, 50);
+    const PixelBuffer shown = test::Shown(bar);
+    ASSERT_FALSE(shown.Empty());
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(bar), shown)) << (bar == plain ? "plain" : "framed");
+  }
+  // The client is the whole bar's picture at the client's place, as the
+  // frame's paint (which draws the whole window) shows it.
+  SendMessageW(framed, WM_NCPAINT, 1, 0);
+  const PixelBuffer whole = test::ShownWhole(framed);
+  const PixelBuffer printed = testsupport::PrintClient(framed);
+  POINT corner = {0, 0};
+  MapWindowPoints(framed, nullptr, &corner, 1);
+  RECT bounds = {};
+  GetWindowRect(framed, &bounds);
+  int differing = 0;
+  for (int y = 0; y < printed.height; ++y)
+    for (int x = 0; x < printed.width; ++x)
+      differing += printed.RgbAt(x, y) != whole.RgbAt(x + corner.x - bounds.left, y + corner.y - bounds.top);
+  EXPECT_EQ(differing, 0);
+}
+
 // A vertical bar fills from the bottom up.
 TEST_F(ProgressSkinTest, AVerticalBarFillsFromTheBottom) {
   const HWND bar = AddBar(PBS_VERTICAL, 20, 200);

@@ -115,6 +115,26 @@ TEST_F(StaticSkinTest, TextAndPicturesAreDrawnOverTheSkinnedBackground) {
   EXPECT_TRUE(ColorNear(picture.RgbAt(1, 1), kBackground, 0));
 }
 
+// Asked for its client through WM_PRINTCLIENT, a static gives what its
+// window shows: the skin's text and picture, and the native drawing of a
+// blank one over the skinned background.
+TEST_F(StaticSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
+  const HWND text = AddStatic(L"", 0, 10, 10, 100, 20);
+  const HWND blank = AddStatic(L"", SS_ETCHEDFRAME, 10, 40, 60, 12);
+  const HWND bitmap = AddStatic(L"", SS_BITMAP | SS_CENTERIMAGE, 10, 60, 40, 30);
+  const platform::GdiBitmap red(CreateBitmap(10, 10, 1, 32, std::vector<uint32_t>(100, 0x00FF0000).data()));
+  SendMessageW(bitmap, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(red.get()));
+  StaticSkinInstall(form_.recordNumber(), form_.hwnd(), 9, 14);
+  SetWindowTextW(text, L"WWW");
+  const std::pair<const char*, HWND> statics[] = {{"text", text}, {"blank", blank}, {"bitmap", bitmap}};
+  for (const auto& [name, window] : statics) {
+    Repaint(window);
+    const PixelBuffer shown = Shown(window);
+    ASSERT_FALSE(shown.Empty());
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(window), shown)) << name;
+  }
+}
+
 // A red 32 x 32 icon (DrawIcon's own size).
 platform::OwnedIcon RedIcon() {
   BITMAPINFO info = {};

@@ -63,6 +63,18 @@ class TrackbarSkinTest : public test::EngineTest {
   fixture::SkinnedForm form_{300, 200, kBackgroundGrey};
 };
 
+// Asked for its client through WM_PRINTCLIENT, a track bar gives what its
+// window shows.
+TEST_F(TrackbarSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
+  const HWND bar = AddBar(TBS_BOTH);
+  TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  SendMessageW(bar, TBM_SETPOS, TRUE, 40);
+  Repaint(bar);
+  const PixelBuffer shown = test::Shown(bar);
+  ASSERT_FALSE(shown.Empty());
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(bar), shown));
+}
+
 TEST_F(TrackbarSkinTest, TickPlacementFollowsTheStyleInItsOrder) {
   AddBar(TBS_NOTICKS | TBS_BOTH, 10);
   AddBar(TBS_TOP | TBS_BOTH, 50);

@@ -62,6 +62,17 @@ TEST_F(UpDownSkinTest, TheHalfUnderTheMouseSplitsAtHalfTheSize) {
 
 // Idle, the upper half starts lighter than the lower; hovering the lower
 // half lights it; each half carries its chevron.
+// Asked for its client through WM_PRINTCLIENT, an up-down control gives
+// what its window shows.
+TEST_F(UpDownSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
+  const HWND control = AddUpDown(0, 20, 40);
+  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  Repaint(control);
+  const PixelBuffer shown = test::Shown(control);
+  ASSERT_FALSE(shown.Empty());
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(control), shown));
+}
+
 TEST_F(UpDownSkinTest, HalvesAreDrawnIdleAndHoveredWithTheirChevrons) {
   const HWND control = AddUpDown(0, 20, 40);
   UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
