@@ -183,6 +183,9 @@ struct SkinWindowRecord {
   bool ShadowDrawn = false;
   int32_t ClientWidth = 0;
   int32_t ClientHeight = 0;
+  // The client size the window's rounded region was made for (negative: none
+  // made yet): a render at that size keeps the region it has.
+  SIZE RegionSize{-1, -1};
   bool HideIcon = false;
   bool HasPicture = false;
   SkinPicture Picture;  // push buttons of this window are painted with it when their own is absent

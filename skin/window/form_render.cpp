@@ -50,13 +50,29 @@ void ComposeLayers(int32_t n, SkinWindowRecord& r, int width, int height) {
   }
 }
 
+// The region follows the client size only: a render at the size the window
+// is already shaped for keeps it, and the first shaping has no old region to
+// take off first.
+void ShapeForm(SkinWindowRecord& r) {
+  RECT client{};
+  GetClientRect(r.Window, &client);
+  if (r.RegionSize.cx == client.right && r.RegionSize.cy == client.bottom) return;
+  if (r.RegionSize.cx >= 0) {
+    SkinSetRoundRegion(r.Window);
+    GetClientRect(r.Window, &client);
+  } else {
+    SkinSetRoundedRegion(r.Window, client.right, client.bottom, 5);
+  }
+  r.RegionSize = {client.right, client.bottom};
+}
+
 }  // namespace
 
 void SkinFormRender(int32_t n, HDC target, bool present) {
   SkinWindowRecord* record = SkinRecordAt(n);
   if (!record) return;
   SkinWindowRecord& r = *record;
-  if (r.HasBorder && present) SkinSetRoundRegion(r.Window);
+  if (r.HasBorder && present) ShapeForm(r);
   RECT client{};
   GetClientRect(r.Window, &client);
   const int width = client.right, height = client.bottom;

@@ -68,6 +68,35 @@ TEST_F(FormTest, RenderLaysBackgroundOutlineTitleAndItemsAndShapesTheWindow) {
   EXPECT_FALSE(PtInRegion(region.get(), 0, 299));
 }
 
+// The region is made once per client size: a render at the same size keeps
+// the window's region, a render at a new size (wider, then higher) fits the
+// new edges.
+TEST_F(FormTest, TheRegionIsMadeAgainOnlyForANewSize) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  const auto pointIn = [&](int x, int y) {
+    platform::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(form(), region.get()) != ERROR && PtInRegion(region.get(), x, y);
+  };
+  ASSERT_TRUE(pointIn(399, 150));
+  // A region set from outside stays through a render at the same size.
+  SetWindowRgn(form(), CreateRectRgn(0, 0, 100, 100), FALSE);
+  SkinFormRender(number());
+  EXPECT_FALSE(pointIn(200, 150));
+  EXPECT_TRUE(pointIn(50, 50));
+
+  for (const SIZE size : {SIZE{460, 300}, SIZE{460, 350}}) {
+    SetWindowPos(form(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+    SkinFormRender(number());
+    RECT client{};
+    GetClientRect(form(), &client);
+    EXPECT_TRUE(pointIn(client.right - 1, client.bottom / 2)) << size.cx << " x " << size.cy;
+    EXPECT_TRUE(pointIn(client.right / 2, client.bottom - 1)) << size.cx << " x " << size.cy;
+    EXPECT_FALSE(pointIn(0, client.bottom - 1)) << size.cx << " x " << size.cy;
+    EXPECT_FALSE(pointIn(client.right + 1, client.bottom / 2)) << size.cx << " x " << size.cy;
+  }
+}
+
 TEST_F(FormTest, CaptionItemsShowNormalHoverAndPressedLooks) {
   Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
   const int32_t n = number();
