@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "platform/gdi_object.h"
+#include "platform/rect_size.h"
 #include "skin/control/static_skin.h"
-#include "skin/core/window_region.h"
 #include "skin/core/control_text.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_region.h"
 #include "skin/window/dialog_window_proc.h"
 
 namespace korvath::skin {
@@ -29,9 +30,9 @@ constexpr int kTextRightMargin = 20;
 // they break, unless the text does not fit the work area's height so.
 constexpr int kReadableEighths = 5;
 
-int Width(const RECT& r) { return r.right - r.left; }
+using platform::Width;
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+using platform::Height;
 
 RECT Bounds(HWND window) {
   RECT r{};

@@ -3,13 +3,14 @@
 #include <memory>
 
 #include "platform/embedded_image.h"
+#include "platform/rect_size.h"
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
+#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/window/dialog_layout.h"
@@ -30,8 +31,8 @@ constexpr int kStaticExtraHeight = 14;
 constexpr int kShadowDepth = 15;
 constexpr int kShadowAlpha = 20;
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+using platform::Width;
+using platform::Height;
 
 std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   auto record = std::make_unique<SkinWindowRecord>();

@@ -8,6 +8,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "platform/rect_size.h"
 #include "skin/control/static_skin.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -38,8 +39,8 @@ constexpr uint32_t kPaperWhite = 0xF4F4F4;
 // Room around a line drawn alone, so that nothing of it is cut.
 constexpr int kReferencePad = 40;
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+using platform::Width;
+using platform::Height;
 
 // A child's rectangle in its box's window coordinates.
 RECT InBox(HWND box, HWND child) {

@@ -12,11 +12,12 @@
 
 #include "gdip/image.h"
 #include "platform/gdi_object.h"
+#include "platform/rect_size.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/layered_window.h"
+#include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_window_proc.h"
@@ -44,8 +45,8 @@ RECT Bounds(HWND window) {
   GetWindowRect(window, &r);
   return r;
 }
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+using korvath::platform::Width;
+using korvath::platform::Height;
 RECT Grown(RECT r, int d) {
   InflateRect(&r, d, d);
   return r;
