@@ -6,6 +6,7 @@
 
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
@@ -101,6 +102,7 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
 }
 
 void RunControlInstallers(int32_t n, HWND form) {
+  const SkinSharedChildWalk children(form);
   ButtonSkinInstall(n, form);
   CheckRadioSkinInstall(n, form);
   EditComboSkinInstall(n, form);
