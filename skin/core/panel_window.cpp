@@ -112,7 +112,8 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
   // Without a panel the target stays where it is: adopting it into no window
   // would make it a window of the desktop.
   if (!panel) return nullptr;
-  SetParent(panel, parent);
+  // On top of the siblings made before it, which may reach into its place.
+  SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   panel_ = panel;
   AdoptAsChild(target, panel);
 
@@ -158,10 +159,11 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
 }
 
 void ZqkWindow::AdoptAsChild(HWND target, HWND panel) {
-  LONG style = GetWindowLongW(target, GWL_STYLE);
+  const LONG before = GetWindowLongW(target, GWL_STYLE);
+  LONG style = before;
   if (style & WS_POPUP) style &= ~(WS_POPUP | WS_CLIPCHILDREN);
   style |= WS_CHILD;
-  SetWindowLongW(target, GWL_STYLE, style);
+  if (style != before) SetWindowLongW(target, GWL_STYLE, style);
   SetParent(target, panel);
 }
 

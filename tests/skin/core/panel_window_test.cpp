@@ -178,6 +178,18 @@ TEST_F(PanelTest, PictureByPixelsOnScreenAndInTheChildLayer) {
   EXPECT_TRUE(ColorNear(layerAt(), kNormal));
 }
 
+// A panel lies above the siblings made before it, a label reaching into its
+// place among them.
+TEST_F(PanelTest, APanelLiesAboveTheSiblingsMadeBeforeIt) {
+  const HWND label = form_.AddChild(L"Static", L"label", WS_CHILD | WS_VISIBLE, 30, 150, 120, 30);
+  ZqkWindow second;
+  const HWND panel = MakePanel(second, form_, 160);
+  EXPECT_EQ(GetWindow(form_.hwnd(), GW_CHILD), panel);
+  bool labelBelow = false;
+  for (HWND w = GetWindow(panel, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) labelBelow = labelBelow || w == label;
+  EXPECT_TRUE(labelBelow);
+}
+
 // A panel off screen draws nothing when an entry comes or its frame colour
 // changes; the picture it shows again has them.
 TEST_F(PanelTest, AHiddenPanelShowsItsNewEntriesAndFrameWhenShownAgain) {
