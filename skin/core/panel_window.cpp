@@ -187,8 +187,6 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
   entry.hoverImage = CopyOf(hoverImage.value_or(normalImage));
   entry.pressedImage = CopyOf(pressedImage.value_or(normalImage));
   entry.normalPicture = Decoded(entry.normalImage);
-  entry.hoverPicture = Decoded(entry.hoverImage);
-  entry.pressedPicture = Decoded(entry.pressedImage);
   entry.width = width.value_or(kDefaultEntrySize);
   entry.height = height.value_or(kDefaultEntrySize);
 
@@ -202,6 +200,17 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
   }
   Layout();
   Paint();
+}
+
+void ZqkWindow::DecodeShownPicture(ZqkWindowEntry& entry) {
+  if (entry.hover && !entry.hoverDecoded) {
+    entry.hoverPicture = Decoded(entry.hoverImage);
+    entry.hoverDecoded = true;
+  }
+  if (entry.pressed && !entry.pressedDecoded) {
+    entry.pressedPicture = Decoded(entry.pressedImage);
+    entry.pressedDecoded = true;
+  }
 }
 
 int ZqkWindow::SetCallback(ZqkClickRoutine callback) {
