@@ -148,7 +148,9 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   const int32_t n = SkinAppendWindowRecord(std::move(record));
   SkinWindowRecord& stored = *SkinRecordAt(n);
 
-  if (s.border.value_or(false)) stored.Tips.Create(form);
+  // The tips' control is made when the mouse first comes to the form
+  // (FormSkinWndProc).
+  if (s.border.value_or(false)) stored.Tips.Prepare(form);
   for (size_t i = 0; i < stored.CaptionItems.size(); ++i) {
     const gdip::RectF& b = stored.CaptionItems[i].Bounds;
     stored.Tips.AddTool(RECT{LONG(b.x), LONG(b.y), LONG(b.x + b.width), LONG(b.y + b.height)},
