@@ -13,6 +13,7 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
@@ -106,7 +107,7 @@ void DrawSelectedText(gdip::Graphics& g, HWND combo, int width, int height) {
   gdip::SolidBrush brush;
   gdip::Font font;
   if (!brush.Create(Colour(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
-      !font.CreateFromName(kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
+      !SkinFontFromName(font, kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
     return;
   }
   g.DrawStringSimple(text, font, brush,

@@ -15,6 +15,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
@@ -85,7 +86,7 @@ void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextStyle& 
   gdip::Font font;
   gdip::StringFormat format;
   gdip::SolidBrush brush;
-  if (!font.CreateFromName(style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
+  if (!SkinFontFromName(font, style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
                            Gdiplus::UnitWorld) ||
       !MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign) || !brush.Create(argb))
     return;
@@ -116,7 +117,7 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
   if (!r.TitleHaloColor) {
     gdip::Font font;
     gdip::SolidBrush brush;
-    if (font.CreateFromName(r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
+    if (SkinFontFromName(font, r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
         brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
       graphics.DrawString(text, font, brush, g.layout);
   } else if (r.TitleGlow) {
