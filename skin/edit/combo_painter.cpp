@@ -16,6 +16,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/font_cache.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
@@ -259,7 +260,7 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   }
   for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
   platform::WindowDC screen = platform::WindowDC::Whole(combo);
-  TransparentBlt(screen.get(), 0, 0, W, H, memory.get(), 0, 0, W, H, kSkinKeyColour);
+  SkinCopyToWindowLeavingKey(screen.get(), W, H, memory.get(), kSkinKeyColour);
   SkinBlitToOwnerBuffer(combo, memory.get(), kSkinKeyColour);
 }
 

@@ -13,6 +13,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/shadow_window.h"
@@ -204,6 +205,29 @@ TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
   EXPECT_EQ(pixels.RgbAt(30, 20), 0u);
   EXPECT_EQ(pixels.RgbAt(5, 5), 0xFF0000u);
   EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
+}
+
+// A picture reaches a window whole, except its pixels of the key colour,
+// which leave what the window showed there; whether the picture holds such a
+// pixel or not.
+TEST_F(SurfaceTest, KeyedCopiesLeaveOutTheKeyColourOnly) {
+  TestWindow form(300, 200, L"form");
+  constexpr COLORREF kKey = RGB(255, 0, 255);
+  for (const bool withKey : {false, true}) {
+    SCOPED_TRACE(withKey);
+    korvath::platform::WindowDC window = korvath::platform::WindowDC::Client(form.hwnd());
+    RECT all{0, 0, 300, 200};
+    FillRect(window.get(), &all, GdiBrush(CreateSolidBrush(RGB(0, 0, 255))).get());
+    SkinMemoryDc picture = SkinMemoryDc::Create(kWidth, kHeight);
+    for (int i = 0; i < kWidth * kHeight; ++i) BitsOf(picture.get())[i] = 0x00102030u + uint32_t(i % 200);
+    if (withKey) BitsOf(picture.get())[0] = 0x00FF00FFu;  // bottom-up: the lower left corner
+    SkinCopyToWindowLeavingKey(window.get(), kWidth, kHeight, picture.get(), kKey);
+    const auto shown = testsupport::CaptureDC(window.get(), 0, 0, kWidth + 10, kHeight + 10);
+    EXPECT_EQ(shown.RgbAt(0, kHeight - 1), withKey ? 0x0000FFu : 0x102030u);
+    EXPECT_EQ(shown.RgbAt(1, kHeight - 1), 0x102031u);
+    EXPECT_EQ(shown.RgbAt(kWidth - 1, 0), 0x102030u + uint32_t((kWidth * kHeight - 1) % 200));
+    EXPECT_EQ(shown.RgbAt(kWidth, 0), 0x0000FFu);
+  }
 }
 
 // A shadow is drawn anew whenever its window changes size, on the sides its
