@@ -2,9 +2,13 @@
 
 #include <cstdint>
 
+#include "platform/gdi_object.h"
+
 namespace korvath::skin {
 
 namespace {
+
+constexpr DWORD kAndWithBrush = 0x00A000C9;  // DPa
 
 // True unless the picture's bits are readable and no pixel has the key's red,
 // green and blue (whatever its fourth byte: a pixel that may be the key
@@ -29,12 +33,18 @@ bool MayHoldKey(HDC picture, COLORREF key) {
 
 }  // namespace
 
-void SkinCopyToWindowLeavingKey(HDC window, int width, int height, HDC picture, COLORREF key) {
+void SkinKeyedCopy(HDC target, int x, int y, int width, int height, HDC picture, COLORREF key) {
   if (MayHoldKey(picture, key)) {
-    TransparentBlt(window, 0, 0, width, height, picture, 0, 0, width, height, key);
-  } else {
-    BitBlt(window, 0, 0, width, height, picture, 0, 0, SRCCOPY);
+    TransparentBlt(target, x, y, width, height, picture, 0, 0, width, height, key);
+    return;
   }
+  BitBlt(target, x, y, width, height, picture, 0, 0, SRCCOPY);
+  // TransparentBlt leaves the fourth byte of every pixel it copies 0: the
+  // copy is ANDed with white.
+  const platform::GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+  const HGDIOBJ previous = SelectObject(target, white.get());
+  PatBlt(target, x, y, width, height, kAndWithBrush);
+  SelectObject(target, previous);
 }
 
 }  // namespace korvath::skin

@@ -1,15 +1,15 @@
 #pragma once
-// A picture copied onto a window with the areas of one colour left out.
+// A picture copied with the areas of one colour left out.
 #include <windows.h>
 
 namespace korvath::skin {
 
-// Copies the width x height picture of `picture` (a memory DC over a 32-bit
-// DIB section, as SkinMemoryDc makes) to (0, 0) of `window`, a window's DC,
-// leaving out the pixels of colour `key` as TransparentBlt does. A picture
-// with no such pixel is copied plainly: what the window shows is the same,
-// and under Wine TransparentBlt costs two DCs, two bitmaps and four
-// transfers (about 0.15 ms for a combo box).
-void SkinCopyToWindowLeavingKey(HDC window, int width, int height, HDC picture, COLORREF key);
+// Copies width x height of `picture` (a memory DC over a 32-bit DIB section,
+// as SkinMemoryDc makes) from its (0, 0) to (x, y) of `target`, leaving out
+// the pixels of colour `key`: what TransparentBlt does, to the byte. A
+// picture with no such pixel takes two plain transfers; under Wine
+// TransparentBlt costs two DCs, two bitmaps and five transfers (about
+// 0.15 ms for a combo box).
+void SkinKeyedCopy(HDC target, int x, int y, int width, int height, HDC picture, COLORREF key);
 
 }  // namespace korvath::skin

@@ -260,7 +260,7 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   }
   for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
   platform::WindowDC screen = platform::WindowDC::Whole(combo);
-  SkinCopyToWindowLeavingKey(screen.get(), W, H, memory.get(), kSkinKeyColour);
+  SkinKeyedCopy(screen.get(), 0, 0, W, H, memory.get(), kSkinKeyColour);
   SkinBlitToOwnerBuffer(combo, memory.get(), kSkinKeyColour);
 }
 

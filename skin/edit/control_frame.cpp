@@ -7,6 +7,7 @@
 #include "skin/core/background_container.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -87,7 +88,7 @@ void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useContro
   const int w = place.right - place.left;
   const int h = place.bottom - place.top;
   HDC layer = SkinExcludeChildrenClip(window, record->ChildBackDC.get());
-  TransparentBlt(layer, place.left, place.top, w, h, source, 0, 0, w, h, key);
+  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key);
   SelectClipRgn(layer, nullptr);
 }
 
