@@ -78,7 +78,8 @@ void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_
   }
 }
 
-void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner) {
+void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner,
+                           std::optional<RECT> keyArea) {
   auto owner = static_cast<int32_t>(
       GetSkinProp(window, useControlOwner ? prop::Kj_FuID : prop::Hw_FuID));
   if (owner == 0) owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
@@ -88,7 +89,7 @@ void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useContro
   const int w = place.right - place.left;
   const int h = place.bottom - place.top;
   HDC layer = SkinExcludeChildrenClip(window, record->ChildBackDC.get());
-  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key);
+  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key, keyArea);
   SelectClipRgn(layer, nullptr);
 }
 
