@@ -82,18 +82,24 @@ struct TextStyle {
   bool wrap, trim;
 };
 
-// One pass of the text in one colour into each of the layout boxes; each
-// pass makes its own font, format and brush.
-void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextStyle& style, int32_t argb,
-              std::span<const gdip::RectF> boxes) {
+// The font and the format of a text, made once for all its passes.
+struct TextTools {
   gdip::Font font;
   gdip::StringFormat format;
+
+  bool Make(const TextStyle& style) {
+    return font.CreateFromName(style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
+                               Gdiplus::UnitWorld) &&
+           MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign);
+  }
+};
+
+// One pass of the text in one colour into each of the layout boxes.
+void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextTools& tools, int32_t argb,
+              std::span<const gdip::RectF> boxes) {
   gdip::SolidBrush brush;
-  if (!font.CreateFromName(style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
-                           Gdiplus::UnitWorld) ||
-      !MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign) || !brush.Create(argb))
-    return;
-  for (const gdip::RectF& box : boxes) graphics.DrawString(text, font, brush, box, &format);
+  if (!brush.Create(argb)) return;
+  for (const gdip::RectF& box : boxes) graphics.DrawString(text, tools.font, brush, box, &tools.format);
 }
 
 // The halo's copies are one text in one colour, each moved by whole pixels.
@@ -104,7 +110,7 @@ void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextStyle& 
 // pixels. False, with nothing drawn, where that cannot be done.
 constexpr int kHaloMargin = 8;  // room for glyphs that overhang their box
 
-bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_view text, const TextStyle& style,
+bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_view text, const TextTools& tools,
                        int32_t argb, std::span<const gdip::RectF> boxes) {
   DIBSECTION dib = {};
   if (!surface || boxes.empty() || GetObjectW(GetCurrentObject(surface, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
@@ -128,7 +134,7 @@ bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_
     if (!layer.CreateFromScan0(width, height, width * 4, gdip::kPixelFormat32bppArgb, pixels.data()) ||
         !onLayer.FromImage(layer) || !onLayer.SetTextRenderingHint(graphics.GetTextRenderingHint()))
       return false;
-    DrawPass(onLayer, text, style, argb, std::span(&first, 1));
+    DrawPass(onLayer, text, tools, argb, std::span(&first, 1));
   }
   GdiFlush();
   auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
@@ -207,8 +213,10 @@ void SkinDrawText(gdip::Graphics& graphics, std::string_view text, const gdip::R
                                {layout.x, layout.y + o, layout.width, layout.height},
                                {layout.x, layout.y - o, layout.width, layout.height}};
   const int32_t haloArgb = SkinArgbFromColorRef(halo, 150);
-  if (!DrawHaloOnSection(surface, graphics, text, style, haloArgb, moved)) DrawPass(graphics, text, style, haloArgb, moved);
-  DrawPass(graphics, text, style, SkinArgbFromColorRef(colour, 255), std::span(&layout, 1));
+  TextTools tools;
+  if (!tools.Make(style)) return;
+  if (!DrawHaloOnSection(surface, graphics, text, tools, haloArgb, moved)) DrawPass(graphics, text, tools, haloArgb, moved);
+  DrawPass(graphics, text, tools, SkinArgbFromColorRef(colour, 255), std::span(&layout, 1));
 }
 
 }  // namespace korvath::skin
