@@ -78,10 +78,19 @@ int32_t SkinModuleInit() {
   // A second initialisation finds the classes registered already.
   SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
   SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);
-  SkinImageStrip.Load(GlyphStripPng());
+  // Decoded and cut at the first check box's paint: most windows have none,
+  // and the decode and the cells' PNG encodes cost milliseconds of start-up.
+  SkinImageStrip = ImageStrip{};
   SkinCallbackList.clear();
   LayeredDropDownList.clear();
   return 0;
+}
+
+const ImageStrip& SkinGlyphStrip() {
+  // A loaded strip has at least one cell (an undecodable picture gives one
+  // empty cell), so an empty one is one not loaded yet.
+  if (SkinImageStrip.GetCount() == 0) SkinImageStrip.Load(GlyphStripPng());
+  return SkinImageStrip;
 }
 
 void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<int32_t> trackbar) {

@@ -64,7 +64,7 @@ TEST_F(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit
   SkinModuleInit();  // a second start finds GDI+ started and reloads the glyphs
   EXPECT_EQ(GdiplusToken.value(), token);
   EXPECT_EQ(SkinModuleGdiplusToken, token);
-  EXPECT_EQ(SkinImageStrip.GetCount(), 6);
+  EXPECT_EQ(SkinGlyphStrip().GetCount(), 6);
   SkinSetOptions(false, 0, 0);  // an alpha of 0 given still switches the mode on
   EXPECT_TRUE(SkinTransparentMode);
   SkinSetOptions(true);
