@@ -94,4 +94,8 @@ bool DecodePictureDirect(std::span<const uint8_t> bytes, Image& target) {
   return true;
 }
 
+bool DecodePicture(std::span<const uint8_t> bytes, Image& target) {
+  return DecodePictureDirect(bytes, target) || target.FromStream(bytes);
+}
+
 }  // namespace korvath::gdip

@@ -16,5 +16,9 @@ namespace korvath::gdip {
 // other picture or when the decoder is missing: the caller then decodes
 // through GDI+.
 [[nodiscard]] bool DecodePictureDirect(std::span<const uint8_t> bytes, Image& target);
+// The same, falling back on target.FromStream for every other picture: what
+// the engine's pictures decode with. False when the bytes decode neither way
+// (the target is then empty, as FromStream leaves it).
+[[nodiscard]] bool DecodePicture(std::span<const uint8_t> bytes, Image& target);
 
 }  // namespace korvath::gdip

@@ -41,8 +41,7 @@ CaptionItem Item(CaptionItemKind kind, int32_t width, std::span<const uint8_t> g
   item.Height = 18;
   item.ItemImage = Bytes(glyph);
   // A glyph that does not decode stays empty: the item shows no picture.
-  if (!gdip::DecodePictureDirect(item.ItemImage, item.ItemGlyph))
-    static_cast<void>(item.ItemGlyph.FromStream(item.ItemImage));
+  static_cast<void>(gdip::DecodePicture(item.ItemImage, item.ItemGlyph));
   item.TipText = tip;
   return item;
 }
@@ -90,8 +89,7 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
     r.CaptionItems.push_back(Item(CaptionItemKind::MaximizeRestore, 26, CaptionMaximisePng(), kMaximizeTip));
     CaptionItem& maximise = r.CaptionItems.back();
     maximise.RestoreImage = Bytes(CaptionRestorePng());
-    if (!gdip::DecodePictureDirect(maximise.RestoreImage, maximise.RestoreGlyph))
-      static_cast<void>(maximise.RestoreGlyph.FromStream(maximise.RestoreImage));
+    static_cast<void>(gdip::DecodePicture(maximise.RestoreImage, maximise.RestoreGlyph));
   }
   if (r.HasCloseButton) r.CaptionItems.push_back(Item(CaptionItemKind::Close, 38, CaptionClosePng(), kCloseTip));
   int32_t widths = 0;

@@ -136,10 +136,8 @@ const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const B
   }
   if (!kept.decoded) {
     kept.decoded = true;
-    // A picture that does not decode leaves the bitmap empty: no image. A
-    // JPEG (the usual background) skips GDI+'s codec search.
-    if (!gdip::DecodePictureDirect(kept.source, kept.picture))
-      static_cast<void>(kept.picture.FromStream(kept.source));
+    // A picture that does not decode leaves the bitmap empty: no image.
+    static_cast<void>(gdip::DecodePicture(kept.source, kept.picture));
   }
   return kept.picture;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "gdip/bitmap.h"
@@ -68,6 +69,22 @@ TEST(PictureDecode, LeavesOtherPicturesToGdiplusAndTheTargetAlone) {
   EXPECT_FALSE(DecodePictureDirect(std::vector<uint8_t>{'B', 'M', 0, 0}, target));
   EXPECT_FALSE(DecodePictureDirect({}, target));
   EXPECT_EQ(target.GetNativeObject(), before);
+}
+
+TEST(PictureDecode, APictureItCannotTakeGoesThroughTheTargetsOwnDecoder) {
+  // A BMP: GDI+ decodes it, into a bitmap when the target is one.
+  Bitmap source = gdiptest::TwoColourBitmap(4, 2, 0xFF0000FF, 0xFFFF0000);
+  std::string format(kBmpFormat);
+  const std::vector<uint8_t> bmp = source.SaveToStream(&format);
+  ASSERT_FALSE(bmp.empty());
+  Bitmap decoded;
+  ASSERT_TRUE(DecodePicture(bmp, decoded));
+  EXPECT_EQ(decoded.GetRawFormat(), kBmpFormat);
+  EXPECT_EQ(decoded.GetPixel(0, 0), 0xFF0000FFu);
+  EXPECT_EQ(decoded.GetPixel(3, 1), 0xFFFF0000u);
+  Image undecodable;
+  EXPECT_FALSE(DecodePicture(std::vector<uint8_t>{1, 2, 3, 4}, undecodable));
+  EXPECT_EQ(undecodable.GetNativeObject(), nullptr);
 }
 
 }  // namespace
