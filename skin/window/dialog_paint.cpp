@@ -85,6 +85,17 @@ void DrawImageAt(gdip::Graphics& graphics, const gdip::Image* image, float x, fl
   graphics.DrawImageRect(*image, x, y, float(image->GetWidth()), float(image->GetHeight()));
 }
 
+// The part of the image that a w x h area at the corner shows, at the
+// image's own pixel size: the same pixels as the whole image drawn there,
+// without GDI+ reading the rest of it (the tool's picture is 557 x 800, a box
+// a fraction of that).
+void DrawImageUnder(gdip::Graphics& graphics, const gdip::Image* image, int w, int h) {
+  if (!image || !image->NativeImage()) return;
+  const float pw = float(std::min<int>(w, int(image->GetWidth())));
+  const float ph = float(std::min<int>(h, int(image->GetHeight())));
+  graphics.DrawImageRectRect(*image, 0, 0, pw, ph, 0, 0, pw, ph);
+}
+
 // A caption item's picture, decoded at the item's first paint and kept with
 // the item.
 const gdip::Image& ItemPicture(CaptionItem& item) {
@@ -99,9 +110,10 @@ RECT WindowBounds(HWND window) {
   return r;
 }
 
-void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const OwnerLook& look) {
+void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const OwnerLook& look, int w,
+                     int h) {
   graphics.FillPath(Solid(look.fill, 255), path);
-  DrawImageAt(graphics, look.picture, 0, 0);
+  DrawImageUnder(graphics, look.picture, w, h);
   graphics.FillPath(Solid(look.fill, 150), path);
   graphics.FillPath(Solid(kWhite, 50), path);
 }
@@ -120,7 +132,7 @@ void PaintBox(HWND box, SkinWindowRecord& record, int32_t index, int w, int h) {
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(graphics, record.BackDC.get(), kSkinSmoothPictureRendering) || !path.Create()) return;
   SkinPathAddRoundRectI(path, 0, 0, float(w - 1), float(h - 1), 6);
-  PaintBackground(graphics, path, LookOf(record));
+  PaintBackground(graphics, path, LookOf(record), w, h);
   graphics.SetClipPath(path);
   const float band = float(record.ButtonBandHeight);
   PaintBands(graphics, float(w), float(h), band);
