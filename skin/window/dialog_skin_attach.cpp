@@ -3,12 +3,14 @@
 #include <memory>
 
 #include "platform/embedded_image.h"
+#include "gdip/bitmap.h"
 #include "platform/rect_size.h"
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
+#include "skin/core/picture_cache.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -52,6 +54,9 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   close.Height = 18;
   const std::span<const uint8_t> glyph = CloseGlyphPng();
   close.ItemImage.assign(glyph.begin(), glyph.end());
+  // Every box shows the same glyph: decoded once for the process, not at
+  // each box's first paint.
+  if (gdip::Bitmap decoded; SkinLoadCachedPicture(decoded, glyph)) close.ItemGlyph = std::move(decoded);
   close.Kind = CaptionItemKind::Close;
   close.TipText = kCloseTip;
   record->CaptionItems.clear();
