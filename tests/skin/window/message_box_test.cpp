@@ -294,6 +294,34 @@ TEST_F(MessageBoxTest, ABoxDecodesItsOwnersPictureOnceNotAtEveryPaint) {
   SkinWindowList.clear();
 }
 
+// The title's glowing picture is kept for the next box with the same title
+// and width: a box with another title shows its own, and the first title
+// comes back exactly as it was drawn the first time.
+TEST_F(MessageBoxTest, EachBoxShowsItsOwnTitleThoughTheLastTitlesPictureIsKept) {
+  constexpr char kOtherCaption[] = "\xBE\xAF\xB8\xE6";  // "警告"
+  auto titleBand = [](const char* caption) {
+    std::vector<uint32_t> band;
+    testsupport::DialogAnswerer driver;
+    driver.Add([&band](HWND box) {
+      ASSERT_TRUE(WaitForFirstPaint(box));
+      const PixelBuffer p = BackBuffer(box);
+      for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < p.width - 40; ++x) band.push_back(p.At(x, y));
+      }
+      Press(box, IDOK);
+    });
+    EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, caption), 0);
+    return band;
+  };
+  const std::vector<uint32_t> first = titleBand(kCaption);
+  const std::vector<uint32_t> other = titleBand(kOtherCaption);
+  const std::vector<uint32_t> again = titleBand(kCaption);
+  ASSERT_FALSE(first.empty());
+  ASSERT_EQ(other.size(), first.size());  // the same width: only the title differs
+  EXPECT_NE(other, first);
+  EXPECT_EQ(again, first);
+}
+
 bool FadesInTo240(HWND box) { return PumpUntil([box] { return LayeredAlpha(box) == 240; }, 3000); }
 
 // Every box fades in on its own: two in a row, and one opened while
