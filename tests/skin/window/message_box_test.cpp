@@ -201,6 +201,28 @@ TEST_F(MessageBoxTest, TheCloseButtonAndEscAnswerAsTheSystemBoxDoes) {
   EXPECT_EQ(plainEscape, IDCANCEL);
 }
 
+// A box whose text the skin does not draw (a blank one) keeps the system's
+// layout: 10 pixels wider than the system's box, as high, at the same place.
+TEST_F(MessageBoxTest, ABoxWithABlankTextKeepsTheSystemsLayoutWidened) {
+  testsupport::DialogAnswerer driver;
+  RECT plain{}, skinned{};
+  driver.Add([&](HWND box) {
+    plain = Bounds(box);
+    Press(box, IDOK);
+  });
+  driver.Add([&](HWND box) {
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    skinned = Bounds(box);
+    Press(box, IDOK);
+  });
+  MessageBoxW(nullptr, L"  ", L"\u63D0\u793A", MB_OK);
+  EXPECT_EQ(SkinMessageBox(nullptr, "  ", MB_OK, kCaption), 0);
+  EXPECT_EQ(Width(skinned), Width(plain) + 10);
+  EXPECT_EQ(Height(skinned), Height(plain));
+  EXPECT_EQ(skinned.left, plain.left);
+  EXPECT_EQ(skinned.top, plain.top);
+}
+
 // The box is painted in its owner's colour under white veils, with lighter
 // bands below the caption, a separator above the buttons, an outline, a
 // dark title and the close glyph; without a skinned owner in the theme's
