@@ -6,6 +6,7 @@
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
+#include "gdip/picture_decode.h"
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "gdip/texture_brush.h"
@@ -136,7 +137,7 @@ const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const B
   if (!kept.decoded) {
     kept.decoded = true;
     // A picture that does not decode leaves the bitmap empty: no image.
-    static_cast<void>(kept.picture.FromStream(kept.source));
+    static_cast<void>(gdip::DecodePicture(kept.source, kept.picture));
   }
   return kept.picture;
 }
