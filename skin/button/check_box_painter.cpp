@@ -30,7 +30,7 @@ gdip::GraphicsPath RectPath(float x, float y, float w, float h) {
 // would be; returns the cell's own width.
 int32_t DrawCell(gdip::Graphics& g, int32_t n, float x, float y, int32_t height, float scale = 1) {
   gdip::Image cell;
-  if (!cell.FromStream(SkinImageStrip.GetCellPicture(n))) return 0;
+  if (!cell.FromStream(SkinGlyphStrip().GetCellPicture(n))) return 0;
   const float w = float(cell.GetWidth()), h = float(cell.GetHeight());
   g.DrawImageRect(cell, x + (w - scale * w) / 2, y + (float(height) - scale * h) / 2, scale * w, scale * h);
   return int32_t(w);

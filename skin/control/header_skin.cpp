@@ -18,6 +18,7 @@
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/control/frame_paint.h"
@@ -167,7 +168,7 @@ void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int
     gdip::Font font;
     gdip::SolidBrush brush;
     gdip::StringFormat format;
-    if (!text.empty() && font.CreateFromName(entry.fontFace, float(entry.fontSize), entry.fontStyle) &&
+    if (!text.empty() && SkinFontFromName(font, entry.fontFace, float(entry.fontSize), entry.fontStyle) &&
         brush.Create(Colour(kBlack, 255)) && format.Create(0, 0)) {
       format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
       g.DrawString(text, font, brush, SkinMakeRect(float(x0) + iconW, 0, fw - iconW - 2 * float(margin), fh),

@@ -1,7 +1,9 @@
 // StaticSkinInstall (declared with the other installers) and the static skin.
 #include "skin/control/static_skin.h"
 
+#include <algorithm>
 #include <cmath>
+#include <deque>
 #include <string>
 
 #include "gdip/bitmap.h"
@@ -262,6 +264,32 @@ SkinMemoryDc Picture(const SkinStaticEntry& entry, const RECT& client) {
   return buffer;
 }
 
+// Breaking a text into lines measures it with GDI+ piece by piece (a
+// quarter of a millisecond for a box's message under Wine), and one box asks
+// for the same lines when it is laid out, again when it is shown and when its
+// text is painted, as the next box with the same message does: the last few
+// answers are kept. They depend on nothing but the text, the width and the
+// font.
+SkinTextLines MeasuredLines(const std::string& text, float width, const SkinFontInfo& font) {
+  struct Measured {
+    std::string text;
+    float width;
+    SkinFontInfo font;
+    SkinTextLines lines;
+    bool Answers(const std::string& t, float w, const SkinFontInfo& f) const {
+      return width == w && text == t && font.size == f.size && font.style == f.style && font.face == f.face;
+    }
+  };
+  constexpr size_t kKept = 4;
+  static std::deque<Measured> kept;  // the latest first
+  const auto found = std::find_if(kept.begin(), kept.end(), [&](const Measured& m) { return m.Answers(text, width, font); });
+  if (found != kept.end()) return found->lines;
+  SkinTextLines lines = SkinLayOutControlText(text, width, font);
+  kept.push_front(Measured{text, width, font, lines});
+  if (kept.size() > kKept) kept.pop_back();
+  return lines;
+}
+
 }  // namespace
 
 bool StaticShowsSkinnedText(HWND window) {
@@ -273,7 +301,7 @@ SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
   const SkinStaticEntry* entry = StaticEntryOf(window);
   if (!entry || entry->kind != StaticKind::Text) return {};
   const SkinFontInfo font{entry->faceName, entry->fontSize, entry->fontStyle};
-  return SkinLayOutControlText(GetControlText(window), float(clientWidth - kGlowRight), font);
+  return MeasuredLines(GetControlText(window), float(clientWidth - kGlowRight), font);
 }
 
 SIZE StaticTextClientSize(const SkinTextLines& lines) {

@@ -16,6 +16,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/line_breaks.h"
 #include "skin/core/skin_graphics.h"
 
@@ -44,7 +45,7 @@ struct TextSetup {
     format.SetLineAlign(verticalAlign);
   }
   bool BuildFont(gdip::Font& font) const {
-    return font.CreateFromName(face, size, style, Gdiplus::UnitWorld);
+    return SkinFontFromName(font, face, size, style, Gdiplus::UnitWorld);
   }
   const gdip::StringFormat* Choose(const gdip::StringFormat& own) const {
     return callerFormat ? callerFormat : &own;

@@ -2,6 +2,7 @@
 
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/shadow_window.h"
 
@@ -21,6 +22,16 @@ HICON LoadAppIcon() {
   return icon;
 }
 
+// The icon's small picture, loaded once for every class of the program
+// (shared, so the main window's class finds it made). Given no small icon, a
+// class registration copies one out of the icon's resource itself, the same
+// picture, at a cost of most of a millisecond per class. Null when the
+// program carries no icon resource: the registration then does as before.
+HICON SmallAppIcon() {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAppIconResource), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
 }  // namespace
 
 ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version) {
@@ -33,6 +44,7 @@ ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version) {
 
 void SkinGdiplusShutdown(std::optional<ULONG_PTR> token) {
   if (token && *token != GdiplusToken.value()) return;
+  if (GdiplusToken.ok()) SkinReleaseKeptFonts();
   GdiplusToken.Reset();
 }
 
@@ -54,6 +66,7 @@ bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
   cls.lpfnWndProc = windowProc;
   cls.hInstance = GetModuleHandleW(nullptr);
   cls.hIcon = AppIcon;
+  if (AppIcon) cls.hIconSm = SmallAppIcon();
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   cls.lpszMenuName = L"";
@@ -78,10 +91,19 @@ int32_t SkinModuleInit() {
   // A second initialisation finds the classes registered already.
   SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
   SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);
-  SkinImageStrip.Load(GlyphStripPng());
+  // Decoded and cut at the first check box's paint: most windows have none,
+  // and the decode and the cells' PNG encodes cost milliseconds of start-up.
+  SkinImageStrip = ImageStrip{};
   SkinCallbackList.clear();
   LayeredDropDownList.clear();
   return 0;
+}
+
+const ImageStrip& SkinGlyphStrip() {
+  // A loaded strip has at least one cell (an undecodable picture gives one
+  // empty cell), so an empty one is one not loaded yet.
+  if (SkinImageStrip.GetCount() == 0) SkinImageStrip.Load(GlyphStripPng());
+  return SkinImageStrip;
 }
 
 void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<int32_t> trackbar) {

@@ -23,9 +23,12 @@ extern platform::GdiplusStartupToken GdiplusToken;
 extern ULONG_PTR SkinModuleGdiplusToken;
 // The engine's initialiser: starts GDI+ (once per process), loads the
 // application icon, sets the options to their start-up values, registers
-// "yinyWindow" (drop shadows) and "hbfcWindow", loads the glyph strip and
-// empties the callback and drop-down lists. Returns 0.
+// "yinyWindow" (drop shadows) and "hbfcWindow", forgets the glyph strip (the
+// next SkinGlyphStrip loads it again) and empties the callback and drop-down
+// lists. Returns 0.
 int32_t SkinModuleInit();
+// The check-box glyph strip, loaded into SkinImageStrip at its first use.
+const ImageStrip& SkinGlyphStrip();
 // Starts GDI+ unless it is started already; returns the token. Every skin
 // attach calls it, so that a window skinned after a shutdown finds GDI+
 // running again.

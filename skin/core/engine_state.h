@@ -174,7 +174,7 @@ struct SkinEngineState {
   // ---- lists, in an order that lets each be released while the ones it
   // releases into still exist -----------------------------------------------
   std::vector<SkinMemoryDcEntry> SkinMemoryDcList;
-  // The check-box glyph cells, loaded by the engine's initialiser.
+  // The check-box glyph cells, loaded at their first use (SkinGlyphStrip).
   ImageStrip SkinImageStrip;
   std::vector<SkinCallbackEntry> SkinCallbackList;
   // Drop-down list windows the skin made layered.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "gdip/object.h"
+#include "gdip/picture_decode.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/drawing_values.h"
@@ -31,7 +32,7 @@ ImageBytes CopyOf(std::span<const uint8_t> bytes) { return ImageBytes(bytes.begi
 gdip::Image Decoded(const ImageBytes& bytes) {
   gdip::Image picture;
   // Bytes that do not decode leave the picture empty: it draws nothing.
-  if (bytes.empty() || !picture.FromStream(bytes)) return {};
+  if (bytes.empty() || !gdip::DecodePicture(bytes, picture)) return {};
   return picture;
 }
 

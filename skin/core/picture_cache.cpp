@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gdip/bitmap.h"
+#include "gdip/picture_decode.h"
 
 namespace korvath::skin {
 
@@ -24,7 +25,7 @@ std::map<const uint8_t*, DecodedPicture>& Cache() {
 DecodedPicture Decode(std::span<const uint8_t> png) {
   DecodedPicture picture;
   gdip::Bitmap bitmap;
-  if (!bitmap.FromStream(png)) return picture;
+  if (!gdip::DecodePicture(png, bitmap)) return picture;
   picture.width = bitmap.GetWidth();
   picture.height = bitmap.GetHeight();
   picture.pixels.resize(size_t(picture.width) * size_t(picture.height));

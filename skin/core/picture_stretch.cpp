@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include <emmintrin.h>
+
 #include "gdip/bitmap.h"
+#include "skin/core/gdi_blend.h"
 
 namespace korvath::skin {
 
@@ -50,14 +53,17 @@ struct SourcePixels {
   bool rgb24 = false;
 };
 
+// A pixel of a 24-bit line, opaque.
+uint32_t Rgb24(const uint8_t* line, int x) {
+  const uint8_t* bgr = line + size_t(x) * 3;
+  return 0xFF000000u | uint32_t(bgr[2]) << 16 | uint32_t(bgr[1]) << 8 | bgr[0];
+}
+
 // A source pixel, or transparent black outside the picture.
 uint32_t Sample(const SourcePixels& source, int x, int y) {
   if (x < 0 || y < 0 || x >= source.width || y >= source.height) return 0;
   const uint8_t* line = source.bits + size_t(y) * size_t(source.stride);
-  if (source.rgb24) {
-    const uint8_t* bgr = line + size_t(x) * 3;
-    return 0xFF000000u | uint32_t(bgr[2]) << 16 | uint32_t(bgr[1]) << 8 | bgr[0];
-  }
+  if (source.rgb24) return Rgb24(line, x);
   return reinterpret_cast<const uint32_t*>(line)[x];
 }
 
@@ -83,21 +89,112 @@ uint32_t Blend(uint32_t start, uint32_t end, int weight) {
   return (total / 0xFF) << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
 }
 
-// The colour over what the DIB holds, as GDI+ composes it through GDI:
-// premultiplied, then blended, alpha included.
-uint32_t Over(uint32_t colour, uint32_t under) {
-  const uint32_t a = colour >> 24;
-  if (a == 0xFF) return colour;
-  if (a == 0) return under;
-  uint32_t result = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    const uint32_t premultiplied = (((colour >> shift) & 0xFF) * a + 127) / 255;
-    const uint32_t kept = (((under >> shift) & 0xFF) * (255 - a) + 127) / 255;
-    result |= std::min<uint32_t>(premultiplied + kept, 0xFF) << shift;
-  }
-  const uint32_t keptAlpha = ((under >> 24) * (255 - a) + 127) / 255;
-  return result | std::min<uint32_t>(a + keptAlpha, 0xFF) << 24;
+// Blend of two opaque colours, red and blue in one word: each 16-bit lane
+// holds at most 255 x 255, and for every such n, (n + 1 + (n >> 8)) >> 8 is
+// n / 255, without a carry into the next lane. The same result as Blend.
+uint32_t MixOpaque(uint32_t start, uint32_t end, uint32_t weight) {
+  const uint32_t rest = 0xFF - weight;
+  uint32_t rb = (start & 0xFF00FFu) * rest + (end & 0xFF00FFu) * weight;
+  rb = ((rb + 0x00010001u + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  uint32_t g = ((start >> 8) & 0xFFu) * rest + ((end >> 8) & 0xFFu) * weight;
+  g = (g + 1 + (g >> 8)) >> 8;
+  return 0xFF000000u | rb | g << 8;
 }
+
+// A pixel from its four opaque samples: the upper two mixed by the column's
+// weight, the lower two likewise, then the two results by the row's weight.
+struct MixFour {
+  uint32_t operator()(uint32_t a, uint32_t b, uint32_t c, uint32_t d, uint32_t across, uint32_t down) const {
+    return MixOpaque(MixOpaque(a, b, across), MixOpaque(c, d, across), down);
+  }
+};
+
+// The same with SSE2, every channel in a 16-bit lane (the upper and the
+// lower pair side by side), by the same sums and the same division by 255.
+#define KORVATH_SSE2 __attribute__((target("sse2")))
+struct MixFourSse2 {
+  KORVATH_SSE2 static __m128i Divide(__m128i n) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(n, _mm_set1_epi16(1)), _mm_srli_epi16(n, 8)), 8);
+  }
+  KORVATH_SSE2 uint32_t operator()(uint32_t a, uint32_t b, uint32_t c, uint32_t d, uint32_t across,
+                                   uint32_t down) const {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i left = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, int(c), int(a)), zero);
+    const __m128i right = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, int(d), int(b)), zero);
+    const __m128i pairs = Divide(_mm_add_epi16(_mm_mullo_epi16(left, _mm_set1_epi16(short(0xFF - across))),
+                                               _mm_mullo_epi16(right, _mm_set1_epi16(short(across)))));
+    const __m128i mixed = Divide(_mm_add_epi16(_mm_mullo_epi16(pairs, _mm_set1_epi16(short(0xFF - down))),
+                                               _mm_mullo_epi16(_mm_srli_si128(pairs, 8), _mm_set1_epi16(short(down)))));
+    return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(mixed, zero)));
+  }
+};
+
+// What one stretch reads and writes.
+struct StretchArea {
+  const SourcePixels& source;
+  const std::vector<AxisSample>& columns;
+  const std::vector<AxisSample>& rows;
+  const DIBSECTION& dib;
+};
+
+template <class Mix>
+[[gnu::always_inline]] inline void StretchRows(const StretchArea& area, Mix mix) {
+  const SourcePixels& source = area.source;
+  const int iw = source.width, ih = source.height;
+  const bool rgb24 = source.rgb24;
+  const int width = int(area.columns.size()), height = int(area.rows.size());
+  auto* target = static_cast<uint8_t*>(area.dib.dsBm.bmBits);
+  const int targetStride = area.dib.dsBm.bmWidthBytes;
+  const bool bottomUp = area.dib.dsBmih.biHeight > 0;
+  for (int y = 0; y < height; ++y) {
+    const AxisSample& row = area.rows[size_t(y)];
+    // Outside the picture the colour is transparent: the DIB keeps its own.
+    if (row.outside) continue;
+    auto* line = reinterpret_cast<uint32_t*>(
+        target + size_t(bottomUp ? area.dib.dsBm.bmHeight - 1 - y : y) * size_t(targetStride));
+    const bool rowInside = row.second < ih;
+    const uint8_t* upper = source.bits + size_t(row.first) * size_t(source.stride);
+    const uint8_t* lower = source.bits + size_t(rowInside ? row.second : row.first) * size_t(source.stride);
+    for (int x = 0; x < width; ++x) {
+      const AxisSample& column = area.columns[size_t(x)];
+      if (column.outside) continue;
+      if (rowInside && column.second < iw) {
+        // All four samples lie in the picture: read them straight.
+        uint32_t a, b, c, d;
+        if (rgb24) {
+          a = Rgb24(upper, column.first);
+          b = Rgb24(upper, column.second);
+          c = Rgb24(lower, column.first);
+          d = Rgb24(lower, column.second);
+        } else {
+          a = reinterpret_cast<const uint32_t*>(upper)[column.first];
+          b = reinterpret_cast<const uint32_t*>(upper)[column.second];
+          c = reinterpret_cast<const uint32_t*>(lower)[column.first];
+          d = reinterpret_cast<const uint32_t*>(lower)[column.second];
+        }
+        if ((a & b & c & d) >> 24 == 0xFF) {
+          line[x] = mix(a, b, c, d, uint32_t(column.weight), uint32_t(row.weight));
+          continue;
+        }
+      }
+      uint32_t colour = 0;
+      if (column.first == column.second && row.first == row.second) {
+        colour = Sample(source, column.first, row.first);
+      } else {
+        const uint32_t top = Blend(Sample(source, column.first, row.first),
+                                   Sample(source, column.second, row.first), column.weight);
+        const uint32_t bottom = Blend(Sample(source, column.first, row.second),
+                                      Sample(source, column.second, row.second), column.weight);
+        colour = Blend(top, bottom, row.weight);
+      }
+      line[x] = SkinOverThroughGdi(colour, line[x]);
+    }
+  }
+}
+
+void StretchRowsPlain(const StretchArea& area) { StretchRows(area, MixFour{}); }
+KORVATH_SSE2 void StretchRowsSse2(const StretchArea& area) { StretchRows(area, MixFourSse2{}); }
+#undef KORVATH_SSE2
 
 }  // namespace
 
@@ -130,30 +227,9 @@ bool SkinStretchPictureBilinear(gdip::Bitmap& picture, HDC dc, int width, int he
   const std::vector<AxisSample> rows = SampleAxis(ih, height, scaleX / determinant);
   // What GDI drew on the DIB must be in its bits before they are read.
   GdiFlush();
-  auto* target = static_cast<uint8_t*>(dib.dsBm.bmBits);
-  const int targetStride = dib.dsBm.bmWidthBytes;
-  const bool bottomUp = dib.dsBmih.biHeight > 0;
-  for (int y = 0; y < height; ++y) {
-    const AxisSample& row = rows[size_t(y)];
-    auto* line = reinterpret_cast<uint32_t*>(
-        target + size_t(bottomUp ? dib.dsBm.bmHeight - 1 - y : y) * size_t(targetStride));
-    for (int x = 0; x < width; ++x) {
-      const AxisSample& column = columns[size_t(x)];
-      uint32_t colour = 0;
-      if (!row.outside && !column.outside) {
-        if (column.first == column.second && row.first == row.second) {
-          colour = Sample(source, column.first, row.first);
-        } else {
-          const uint32_t top = Blend(Sample(source, column.first, row.first),
-                                     Sample(source, column.second, row.first), column.weight);
-          const uint32_t bottom = Blend(Sample(source, column.first, row.second),
-                                        Sample(source, column.second, row.second), column.weight);
-          colour = Blend(top, bottom, row.weight);
-        }
-      }
-      line[x] = Over(colour, line[x]);
-    }
-  }
+  const StretchArea area{source, columns, rows, dib};
+  if (__builtin_cpu_supports("sse2")) StretchRowsSse2(area);
+  else StretchRowsPlain(area);
   picture.UnlockBits(locked);
   return true;
 }

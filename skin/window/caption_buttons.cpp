@@ -113,6 +113,10 @@ void SkinPaintCaptionHover(gdip::Graphics& graphics, int32_t n, int32_t index, i
   const CaptionItem& item = r->CaptionItems[size_t(index) - 1];
   const ItemBox b = BoxOf(item);
   SkinBlitPart(n, RECT{b.x - 1, b.y, b.x + b.w + 1, b.y + b.h + 1});
+  // At level 0 (the form's render, a fade's end) the outline, the tint and
+  // the rim are wholly transparent: blended over the restored caption they
+  // would change no pixel.
+  if (level == 0) return;
   const bool close = item.Kind == CaptionItemKind::Close;
 
   if (gdip::GraphicsPath outline; outline.Create()) {

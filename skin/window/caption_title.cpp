@@ -1,9 +1,12 @@
 #include "skin/window/caption_title.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <span>
 #include <vector>
 
+#include "gdip/bitmap.h"
 #include "gdip/brush.h"
 #include "gdip/font.h"
 #include "gdip/graphics.h"
@@ -15,6 +18,8 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
+#include "skin/core/gdi_blend.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
@@ -78,18 +83,75 @@ struct TextStyle {
   bool wrap, trim;
 };
 
-// One pass of the text in one colour into each of the layout boxes; each
-// pass makes its own font, format and brush.
-void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextStyle& style, int32_t argb,
-              std::span<const gdip::RectF> boxes) {
+// The font and the format of a text, made once for all its passes.
+struct TextTools {
   gdip::Font font;
   gdip::StringFormat format;
+
+  bool Make(const TextStyle& style) {
+    return SkinFontFromName(font, style.face, style.size,
+                            style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular, Gdiplus::UnitWorld) &&
+           MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign);
+  }
+};
+
+// One pass of the text in one colour into each of the layout boxes.
+void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextTools& tools, int32_t argb,
+              std::span<const gdip::RectF> boxes) {
   gdip::SolidBrush brush;
-  if (!font.CreateFromName(style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
-                           Gdiplus::UnitWorld) ||
-      !MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign) || !brush.Create(argb))
-    return;
-  for (const gdip::RectF& box : boxes) graphics.DrawString(text, font, brush, box, &format);
+  if (!brush.Create(argb)) return;
+  for (const gdip::RectF& box : boxes) graphics.DrawString(text, tools.font, brush, box, &tools.format);
+}
+
+// The halo's copies are one text in one colour, each moved by whole pixels.
+// Through a DC, GDI+ lays out, renders and blends every copy anew. On a
+// 32-bit section of the engine the text is drawn once, onto a transparent
+// layer (where GDI+ leaves its colours as they are), and every copy is
+// blended from that layer in turn, as GDI blends GDI+'s layers: the same
+// pixels. False, with nothing drawn, where that cannot be done.
+constexpr int kHaloMargin = 8;  // room for glyphs that overhang their box
+
+bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_view text, const TextTools& tools,
+                       int32_t argb, std::span<const gdip::RectF> boxes) {
+  DIBSECTION dib = {};
+  if (!surface || boxes.empty() || GetObjectW(GetCurrentObject(surface, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
+      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits)
+    return false;
+  const gdip::RectF& first = boxes.front();
+  if (!(first.x >= 0 && first.y >= 0)) return false;
+  std::vector<POINT> moves;
+  for (const gdip::RectF& box : boxes) {
+    const float dx = box.x - first.x, dy = box.y - first.y;
+    if (dx != std::floor(dx) || dy != std::floor(dy) || box.width != first.width || box.height != first.height)
+      return false;
+    moves.push_back(POINT{LONG(dx), LONG(dy)});
+  }
+  const int width = int(std::ceil(first.x + first.width)) + kHaloMargin;
+  const int height = int(std::ceil(first.y + first.height)) + kHaloMargin;
+  std::vector<uint32_t> pixels(size_t(width) * size_t(height), 0);
+  {
+    gdip::Bitmap layer;
+    gdip::Graphics onLayer;
+    if (!layer.CreateFromScan0(width, height, width * 4, gdip::kPixelFormat32bppArgb, pixels.data()) ||
+        !onLayer.FromImage(layer) || !onLayer.SetTextRenderingHint(graphics.GetTextRenderingHint()))
+      return false;
+    DrawPass(onLayer, text, tools, argb, std::span(&first, 1));
+  }
+  GdiFlush();
+  auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
+  const int targetWidth = dib.dsBm.bmWidth, targetHeight = dib.dsBm.bmHeight;
+  for (const POINT& move : moves) {
+    for (int y = 0; y < height; ++y) {
+      const int ty = y + move.y;
+      if (ty < 0 || ty >= targetHeight) continue;
+      // The engine's sections are bottom-up.
+      auto* line = reinterpret_cast<uint32_t*>(bits + size_t(targetHeight - 1 - ty) * size_t(dib.dsBm.bmWidthBytes));
+      const uint32_t* from = pixels.data() + size_t(y) * size_t(width);
+      for (int x = std::max(0, -int(move.x)); x < width && x + move.x < targetWidth; ++x)
+        if (from[x] >> 24) line[x + move.x] = SkinOverThroughGdi(from[x], line[x + move.x]);
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -116,7 +178,7 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
   if (!r.TitleHaloColor) {
     gdip::Font font;
     gdip::SolidBrush brush;
-    if (font.CreateFromName(r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
+    if (SkinFontFromName(font, r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
         brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
       graphics.DrawString(text, font, brush, g.layout);
   } else if (r.TitleGlow) {
@@ -128,7 +190,7 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
                          .size = float(r.TitleFontSize)});
   } else {
     SkinDrawText(graphics, text, g.layout, r.TitleColor, *r.TitleHaloColor, 1, r.TitleFontName,
-                 r.TitleFontBold, float(r.TitleFontSize));
+                 r.TitleFontBold, float(r.TitleFontSize), 0, 0, true, false, r.BackDC.get());
   }
   if (insideRender) return;
 
@@ -144,15 +206,18 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
 
 void SkinDrawText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout, COLORREF colour,
                   COLORREF halo, int32_t haloOffset, const std::string& face, bool bold, float size,
-                  int32_t align, int32_t lineAlign, bool wrap, bool trim) {
+                  int32_t align, int32_t lineAlign, bool wrap, bool trim, HDC surface) {
   const TextStyle style{face, size, bold, align, lineAlign, wrap, trim};
   const float o = float(haloOffset);
   const gdip::RectF moved[] = {{layout.x + o, layout.y, layout.width, layout.height},
                                {layout.x - o, layout.y, layout.width, layout.height},
                                {layout.x, layout.y + o, layout.width, layout.height},
                                {layout.x, layout.y - o, layout.width, layout.height}};
-  DrawPass(graphics, text, style, SkinArgbFromColorRef(halo, 150), moved);
-  DrawPass(graphics, text, style, SkinArgbFromColorRef(colour, 255), std::span(&layout, 1));
+  const int32_t haloArgb = SkinArgbFromColorRef(halo, 150);
+  TextTools tools;
+  if (!tools.Make(style)) return;
+  if (!DrawHaloOnSection(surface, graphics, text, tools, haloArgb, moved)) DrawPass(graphics, text, tools, haloArgb, moved);
+  DrawPass(graphics, text, tools, SkinArgbFromColorRef(colour, 255), std::span(&layout, 1));
 }
 
 }  // namespace korvath::skin

@@ -33,9 +33,13 @@ RECT SkinCaptionTitleRect(int32_t record);
 // Draws `text` (GBK) in the layout rectangle: four copies in `halo` at alpha
 // 150 moved by the offset left, right, up and down, then the text in `colour`.
 // Alignments are GDI+ StringAlignment values; only whole lines show.
+// `surface`, when given, is the engine's memory DC that `graphics` was made
+// on, unclipped: the halo is then rendered once and its copies blended from
+// it, with the same pixels.
 void SkinDrawText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
                   COLORREF colour, COLORREF halo, int32_t haloOffset = 1,
                   const std::string& face = "\xCB\xCE\xCC\xE5", bool bold = false, float size = 13.0f,
-                  int32_t align = 0, int32_t lineAlign = 0, bool wrap = true, bool trim = false);
+                  int32_t align = 0, int32_t lineAlign = 0, bool wrap = true, bool trim = false,
+                  HDC surface = nullptr);
 
 }  // namespace korvath::skin

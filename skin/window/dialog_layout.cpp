@@ -211,9 +211,9 @@ void DialogApplyRoundRegion(HWND box) {
   SkinSetRoundedRegion(box, Width(r), Height(r), kCornerEllipse);
 }
 
-void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record) {
+void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RECT> bounds) {
   if (!IsRectEmpty(&record.BoxBaseBounds)) return;
-  record.BoxBaseBounds = Bounds(box);
+  record.BoxBaseBounds = bounds.value_or(Bounds(box));
   const BoxStatics statics = FindStatics(box);
   RECT body{};
   for (HWND part : {statics.text, statics.icon}) {
@@ -236,7 +236,8 @@ int32_t DialogLayOut(HWND box) {
   DialogKeepSystemLayout(box, *record);
   const std::vector<HWND> buttons = PushButtons(box);
   const BoxStatics statics = FindStatics(box);
-  // A text the skin does not paint keeps the system's layout and drawing.
+  // A text the skin does not paint keeps the system's layout (at the size
+  // kept for it, widened) and drawing.
   if (statics.text && StaticShowsSkinnedText(statics.text)) {
     const BoxLayout layout(box, *record, statics, buttons);
     const TextLayout laid = layout.ForText();
@@ -246,6 +247,8 @@ int32_t DialogLayOut(HWND box) {
     }
     PlaceChild(statics.text, layout.origin(), laid.text);
     if (statics.icon) PlaceChild(statics.icon, layout.origin(), laid.icon);
+  } else if (const RECT base = record->BoxBaseBounds; Width(before) != Width(base) || Height(before) != Height(base)) {
+    SetWindowPos(box, nullptr, 0, 0, Width(base), Height(base), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   }
   const RECT r = Bounds(box);
   // A region set again repaints the whole box: only for a new size.

@@ -6,21 +6,23 @@
 // fit (paths too, which have no spaces), the box as wide as the widest line
 // within its monitor's work area, the icon and the text side by side, the
 // separator below both and the row of push buttons under the separator.
-// A box whose text needs no more room keeps the system's size and place
-// (widened by 10 pixels); any other box is centred where the system put it
+// A box whose text needs no more room, or whose text the skin does not draw,
+// keeps the system's size and place (widened by 10 pixels); any other box is centred where the system put it
 // and kept inside the work area.
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// Keeps in the box's record where the system put the box (widened) and its
-// body (icon and text): the layout starts from there. Taken before the
-// control skins change anything, and once.
-void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record);
+// Keeps in the box's record where the system put the box (widened: `bounds`,
+// or the box's own bounds when not given) and its body (icon and text): the
+// layout starts from there. Taken before the control skins change anything,
+// and once.
+void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RECT> bounds = std::nullopt);
 
 // Lays the box out and returns the height of the band that holds its push
 // buttons, from the box's outer bottom (0 without buttons); the box's record

@@ -1,6 +1,8 @@
 #include "skin/window/dialog_paint.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
@@ -83,6 +85,17 @@ void DrawImageAt(gdip::Graphics& graphics, const gdip::Image* image, float x, fl
   graphics.DrawImageRect(*image, x, y, float(image->GetWidth()), float(image->GetHeight()));
 }
 
+// The part of the image that a w x h area at the corner shows, at the
+// image's own pixel size: the same pixels as the whole image drawn there,
+// without GDI+ reading the rest of it (the tool's picture is 557 x 800, a box
+// a fraction of that).
+void DrawImageUnder(gdip::Graphics& graphics, const gdip::Image* image, int w, int h) {
+  if (!image || !image->NativeImage()) return;
+  const float pw = float(std::min<int>(w, int(image->GetWidth())));
+  const float ph = float(std::min<int>(h, int(image->GetHeight())));
+  graphics.DrawImageRectRect(*image, 0, 0, pw, ph, 0, 0, pw, ph);
+}
+
 // A caption item's picture, decoded at the item's first paint and kept with
 // the item.
 const gdip::Image& ItemPicture(CaptionItem& item) {
@@ -97,9 +110,10 @@ RECT WindowBounds(HWND window) {
   return r;
 }
 
-void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const OwnerLook& look) {
+void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const OwnerLook& look, int w,
+                     int h) {
   graphics.FillPath(Solid(look.fill, 255), path);
-  DrawImageAt(graphics, look.picture, 0, 0);
+  DrawImageUnder(graphics, look.picture, w, h);
   graphics.FillPath(Solid(look.fill, 150), path);
   graphics.FillPath(Solid(kWhite, 50), path);
 }
@@ -118,7 +132,7 @@ void PaintBox(HWND box, SkinWindowRecord& record, int32_t index, int w, int h) {
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(graphics, record.BackDC.get(), kSkinSmoothPictureRendering) || !path.Create()) return;
   SkinPathAddRoundRectI(path, 0, 0, float(w - 1), float(h - 1), 6);
-  PaintBackground(graphics, path, LookOf(record));
+  PaintBackground(graphics, path, LookOf(record), w, h);
   graphics.SetClipPath(path);
   const float band = float(record.ButtonBandHeight);
   PaintBands(graphics, float(w), float(h), band);
@@ -137,6 +151,90 @@ void PaintBox(HWND box, SkinWindowRecord& record, int32_t index, int w, int h) {
   for (size_t i = 1; i <= record.CaptionItems.size(); ++i) {
     SkinCaptionBlit(index, static_cast<int32_t>(i), graphics, true);
   }
+}
+
+// What a caption text's picture shows, all that its pixels depend on.
+struct CaptionTextLook {
+  std::string text;
+  std::string face;
+  COLORREF textColour = 0;
+  COLORREF glowColour = 0;
+  int32_t blur = 1;
+  int32_t style = 0;
+  int emSize = 0;
+  int width = 0;
+  int height = 0;
+  Gdiplus::StringAlignment align = Gdiplus::StringAlignmentNear;
+  Gdiplus::StringAlignment lineAlign = Gdiplus::StringAlignmentNear;
+  bool operator==(const CaptionTextLook&) const = default;
+};
+
+// The title with its glow takes longer than all the rest of a box to draw
+// (the blur resamples the whole caption band twice, over 2 ms under Wine),
+// and boxes show the same few titles at the same widths: the last picture
+// made is kept, as plain pixels so that nothing needs GDI+ when the process
+// ends, and a box with the same title only draws it.
+struct KeptCaptionText {
+  CaptionTextLook look;
+  std::vector<uint32_t> pixels;  // ARGB, rows top to bottom, width x height
+};
+
+KeptCaptionText& KeptCaptionTextPicture() {
+  static KeptCaptionText kept;
+  return kept;
+}
+
+// The text with its blurred glow into `kept`'s pixels (transparent before):
+// the glow outline is shrunk by the blur factor and grown back, the sharp
+// text lies one pixel higher. False when GDI+ made no picture.
+bool DrawCaptionTextPicture(KeptCaptionText& kept) {
+  const CaptionTextLook& look = kept.look;
+  const int32_t s = look.blur;
+  const int wi = look.width;
+  const int hi = look.height;
+  const int smallW = wi / s;
+  const int smallH = hi / s;
+  gdip::FontFamily family;
+  gdip::StringFormat format;
+  // Without a face or a format there is no text to draw.
+  if (!family.CreateFromName(look.face) || !format.Create()) return false;
+  format.SetAlign(look.align);
+  format.SetLineAlign(look.lineAlign);
+  auto outline = [&](float top) {
+    gdip::GraphicsPath path;
+    if (!path.Create()) return path;
+    path.AddString(look.text, family, look.emSize, SkinMakeRect(0, top, float(wi), float(hi)), look.style, format);
+    return path;
+  };
+
+  gdip::Bitmap glow;
+  gdip::Graphics g;
+  if (!glow.CreateFromScan0(wi, hi, wi * 4, gdip::kPixelFormat32bppArgb, kept.pixels.data()) ||
+      !SkinGraphicsOnImage(g, glow, kSkinBlurRendering)) {
+    return false;
+  }
+  {
+    const gdip::GraphicsPath shape = outline(s / 2.0f);
+    g.DrawPath(ThinPen(look.glowColour, 255), shape);
+    g.FillPath(Solid(look.glowColour, 255), shape);
+  }
+  if (smallW >= 1 && smallH >= 1) {
+    gdip::Bitmap shrunk;
+    gdip::Graphics sg;
+    if (shrunk.CreateWithFormat(smallW, smallH) && SkinGraphicsOnImage(sg, shrunk, kSkinBlurRendering)) {
+      sg.DrawImageRect(glow, 0, 0, float(smallW), float(smallH));
+    }
+    sg.Delete();
+    g.Clear(0);
+    g.DrawImageRect(shrunk, 0, 0, float(wi), float(hi));
+  }
+  {
+    const gdip::GraphicsPath sharp = outline(s / 2.0f - 1);
+    g.DrawPath(ThinPen(look.glowColour, 200, 2), sharp);
+    g.DrawPath(ThinPen(look.textColour, 254), sharp);
+    g.FillPath(Solid(look.textColour, 255), sharp);
+  }
+  return true;
 }
 
 }  // namespace
@@ -160,53 +258,33 @@ void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip
                      COLORREF textColour, COLORREF glowColour, int32_t blurFactor, std::optional<std::string> face,
                      std::optional<int32_t> style, std::optional<float> size, Gdiplus::StringAlignment align,
                      Gdiplus::StringAlignment lineAlign) {
-  const int32_t s = std::max<int32_t>(1, blurFactor);
   const int wi = static_cast<int>(layout.width);
   const int hi = static_cast<int>(layout.height);
-  const int smallW = wi / s;
-  const int smallH = hi / s;
   if (wi < 1 || hi < 1) return;
-  gdip::FontFamily family;
-  gdip::StringFormat format;
-  // Without a face or a format there is no text to draw.
-  if (!family.CreateFromName(face.value_or(kDefaultFontFace)) || !format.Create()) return;
-  format.SetAlign(align);
-  format.SetLineAlign(lineAlign);
-  const int emSize = static_cast<int>(size.value_or(13.0f));
-  const int32_t fontStyle = style.value_or(0);
-  auto outline = [&](float top) {
-    gdip::GraphicsPath path;
-    if (!path.Create()) return path;
-    path.AddString(text, family, emSize, SkinMakeRect(0, top, float(wi), float(hi)), fontStyle, format);
-    return path;
-  };
-
-  gdip::Bitmap glow;
-  gdip::Graphics g;
-  if (!glow.CreateWithFormat(wi, hi) || !SkinGraphicsOnImage(g, glow, kSkinBlurRendering)) return;
-  {
-    const gdip::GraphicsPath shape = outline(s / 2.0f);
-    g.DrawPath(ThinPen(glowColour, 255), shape);
-    g.FillPath(Solid(glowColour, 255), shape);
-  }
-  if (smallW >= 1 && smallH >= 1) {
-    gdip::Bitmap shrunk;
-    gdip::Graphics sg;
-    if (shrunk.CreateWithFormat(smallW, smallH) && SkinGraphicsOnImage(sg, shrunk, kSkinBlurRendering)) {
-      sg.DrawImageRect(glow, 0, 0, float(smallW), float(smallH));
+  CaptionTextLook look{std::string(text),
+                       face.value_or(kDefaultFontFace),
+                       textColour,
+                       glowColour,
+                       std::max<int32_t>(1, blurFactor),
+                       style.value_or(0),
+                       static_cast<int>(size.value_or(13.0f)),
+                       wi,
+                       hi,
+                       align,
+                       lineAlign};
+  KeptCaptionText& kept = KeptCaptionTextPicture();
+  if (!(kept.look == look)) {
+    kept.look = std::move(look);
+    kept.pixels.assign(size_t(wi) * size_t(hi), 0);
+    if (!DrawCaptionTextPicture(kept)) {
+      kept.look = {};
+      kept.pixels.clear();
+      return;
     }
-    sg.Delete();
-    g.Clear(0);
-    g.DrawImageRect(shrunk, 0, 0, float(wi), float(hi));
   }
-  {
-    const gdip::GraphicsPath sharp = outline(s / 2.0f - 1);
-    g.DrawPath(ThinPen(glowColour, 200, 2), sharp);
-    g.DrawPath(ThinPen(textColour, 254), sharp);
-    g.FillPath(Solid(textColour, 255), sharp);
-  }
-  g.Delete();
-  graphics.DrawImageRect(glow, layout.x, layout.y, float(wi), float(hi));
+  gdip::Bitmap picture;
+  if (!picture.CreateFromScan0(wi, hi, wi * 4, gdip::kPixelFormat32bppArgb, kept.pixels.data())) return;
+  graphics.DrawImageRect(picture, layout.x, layout.y, float(wi), float(hi));
 }
 
 void SkinCaptionBlit(int32_t index, int32_t item, gdip::Graphics& graphics, bool fullPaint, bool hover) {

@@ -28,7 +28,8 @@ void SkinDialogCaptionPaint(HWND box);
 // Draws `text` (GBK) with a blurred glow around it into `graphics` at the
 // layout rectangle's corner: the glow outline is shrunk by the blur factor
 // and grown back, the sharp text lies one pixel higher. A factor below 1
-// counts as 1.
+// counts as 1. The last picture made is kept and drawn again for the same
+// text, look and size.
 void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
                      COLORREF textColour, COLORREF glowColour, int32_t blurFactor,
                      std::optional<std::string> face = std::nullopt, std::optional<int32_t> style = std::nullopt,

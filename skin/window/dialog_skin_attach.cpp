@@ -3,12 +3,14 @@
 #include <memory>
 
 #include "platform/embedded_image.h"
+#include "gdip/bitmap.h"
 #include "platform/rect_size.h"
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
+#include "skin/core/picture_cache.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -52,6 +54,9 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   close.Height = 18;
   const std::span<const uint8_t> glyph = CloseGlyphPng();
   close.ItemImage.assign(glyph.begin(), glyph.end());
+  // Every box shows the same glyph: decoded once for the process, not at
+  // each box's first paint.
+  if (gdip::Bitmap decoded; SkinLoadCachedPicture(decoded, glyph)) close.ItemGlyph = std::move(decoded);
   close.Kind = CaptionItemKind::Close;
   close.TipText = kCloseTip;
   record->CaptionItems.clear();
@@ -84,11 +89,13 @@ std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(E
 void DialogSkinAttach(HWND box) {
   if (SkinFindWindowRecord(box) > 0) return;
   SkinGdiplusStart();
-  RECT rc{};
-  GetWindowRect(box, &rc);
-  MoveWindow(box, rc.left, rc.top, Width(rc) + kWiden, Height(rc), TRUE);
+  // The system's place, widened: the layout below moves the box there, or to
+  // where its text needs it, in one move.
+  RECT widened{};
+  GetWindowRect(box, &widened);
+  widened.right += kWiden;
   std::unique_ptr<SkinWindowRecord> record = BoxRecord(box);
-  DialogKeepSystemLayout(box, *record);
+  DialogKeepSystemLayout(box, *record, widened);
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);
@@ -97,7 +104,7 @@ void DialogSkinAttach(HWND box) {
   // The installers get the number directly: the box is not subclassed yet.
   RunControlInstallers(n, box);
   // The text is measured as its skin draws it: after the installers. This
-  // also gives the box its rounded region and its button band.
+  // also gives the box its size, its rounded region and its button band.
   DialogLayOut(box);
   SkinRecordAt(n)->RenderPending = true;
   SkinRecordAt(n)->OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .number = n});

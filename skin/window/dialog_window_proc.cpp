@@ -21,8 +21,10 @@ namespace korvath::skin {
 
 namespace {
 
-// Posted to a box by its first paint: its shadow is made now.
-constexpr UINT kAttachShadowMessage = WM_APP + 1;
+// Posted to a box by its first paint: its fade-in starts and its shadow is
+// made now, after the first frame, which needs neither (the box is still
+// fully transparent then).
+constexpr UINT kAfterFirstFrameMessage = WM_APP + 1;
 constexpr int kCloseItem = 1;
 
 LRESULT PassOn(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -43,19 +45,20 @@ void OnPaint(SkinWindowRecord& record, HWND box) {
     platform::PaintScope paint(box);
     SkinDialogCaptionPaint(box);
   }
-  // Each box fades in once, from its own first paint. Its shadow is made just
-  // after that first frame.
+  // Each box fades in once, from just after its own first paint; its shadow
+  // is made then too.
   if (!record.FadeInStarted) {
     record.FadeInStarted = true;
-    record.FadeInThread = FadeInStart(box);
-    if (!record.ShadowWindow) PostMessageW(box, kAttachShadowMessage, 0, 0);
+    PostMessageW(box, kAfterFirstFrameMessage, 0, 0);
   }
 }
 
-// Not for a box that has closed or hidden meanwhile.
-void OnAttachShadow(SkinWindowRecord& record, HWND box) {
-  if (!record.ShadowWindow && !record.Hidden && !record.CloseAnimated && IsWindowVisible(box))
-    DialogShadowAttach(box);
+// The fade-in first, so that its steps keep their times while the shadow is
+// made. Neither for a box that has closed meanwhile, no shadow for one hidden.
+void OnAfterFirstFrame(SkinWindowRecord& record, HWND box) {
+  if (record.CloseAnimated) return;
+  record.FadeInThread = FadeInStart(box);
+  if (!record.ShadowWindow && !record.Hidden && IsWindowVisible(box)) DialogShadowAttach(box);
 }
 
 // The box is being hidden without having been told to hide (ShowWindow
@@ -145,7 +148,7 @@ LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM
     case WM_NCLBUTTONUP: return OnNcButtonUp(box, wParam, lParam);
     case WM_DRAWITEM: SkinDrawItem(IndexOf(box), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
     case WM_SHOWWINDOW: OnShowWindow(*record, box, wParam != 0); break;
-    case kAttachShadowMessage: OnAttachShadow(*record, box); return 0;
+    case kAfterFirstFrameMessage: OnAfterFirstFrame(*record, box); return 0;
     case WM_WINDOWPOSCHANGING: OnPositionChanging(*record, box, *reinterpret_cast<const WINDOWPOS*>(lParam)); break;
   }
   return PassOn(box, message, wParam, lParam);

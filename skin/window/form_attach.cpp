@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "gdip/picture_decode.h"
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
@@ -41,7 +42,7 @@ CaptionItem Item(CaptionItemKind kind, int32_t width, std::span<const uint8_t> g
   item.Height = 18;
   item.ItemImage = Bytes(glyph);
   // A glyph that does not decode stays empty: the item shows no picture.
-  static_cast<void>(item.ItemGlyph.FromStream(item.ItemImage));
+  static_cast<void>(gdip::DecodePicture(item.ItemImage, item.ItemGlyph));
   item.TipText = tip;
   return item;
 }
@@ -89,7 +90,7 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
     r.CaptionItems.push_back(Item(CaptionItemKind::MaximizeRestore, 26, CaptionMaximisePng(), kMaximizeTip));
     CaptionItem& maximise = r.CaptionItems.back();
     maximise.RestoreImage = Bytes(CaptionRestorePng());
-    static_cast<void>(maximise.RestoreGlyph.FromStream(maximise.RestoreImage));
+    static_cast<void>(gdip::DecodePicture(maximise.RestoreImage, maximise.RestoreGlyph));
   }
   if (r.HasCloseButton) r.CaptionItems.push_back(Item(CaptionItemKind::Close, 38, CaptionClosePng(), kCloseTip));
   int32_t widths = 0;

@@ -6,6 +6,7 @@
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
+#include "gdip/picture_decode.h"
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "gdip/texture_brush.h"
@@ -16,6 +17,7 @@
 #include "skin/core/picture_stretch.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/thin_outline.h"
 #include "skin/core/window_list.h"
 #include "skin/window/background_theme.h"
 
@@ -125,6 +127,16 @@ HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLO
   return kept.fitted.get();
 }
 
+// A one-pixel outline of the form, within `reach` pixels of the client's
+// edges: onto the back buffer's own pixels (those GDI+ gives through its DC,
+// without the window-sized layer GDI+ blends there), or through GDI+ where
+// that fails.
+void StrokeOutline(gdip::Graphics& graphics, HDC back, const gdip::GraphicsPath& path, gdip::Argb colour,
+                   const RECT& client, int reach) {
+  if (SkinStrokeThinOutline(back, path, colour, client, reach)) return;
+  if (gdip::Pen pen; pen.CreateFromColor(colour, 1.0f)) graphics.DrawPath(pen, path);
+}
+
 }  // namespace
 
 const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const ByteSet& source) {
@@ -136,7 +148,7 @@ const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const B
   if (!kept.decoded) {
     kept.decoded = true;
     // A picture that does not decode leaves the bitmap empty: no image.
-    static_cast<void>(kept.picture.FromStream(kept.source));
+    static_cast<void>(gdip::DecodePicture(kept.source, kept.picture));
   }
   return kept.picture;
 }
@@ -194,6 +206,10 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
   }
 }
 
+// Both outlines' corners (7 and 6 pixels, the inner one a pixel in) with a
+// pixel or two to spare.
+constexpr int kOutlineReach = 10;
+
 void SkinPaintBorder(int32_t n, gdip::Graphics& graphics) {
   SkinWindowRecord* r = SkinRecordAt(n);
   if (!r) return;
@@ -201,12 +217,12 @@ void SkinPaintBorder(int32_t n, gdip::Graphics& graphics) {
   const float W = float(client.right), H = float(client.bottom);
   if (gdip::GraphicsPath outer; outer.Create()) {
     SkinPathAddRoundRect(outer, 0, 0, W - 1, H - 1, 7);
-    if (gdip::Pen dark; dark.CreateFromColor(SkinArgbFromColorRef(kBlack, 155), 1.0f)) graphics.DrawPath(dark, outer);
+    StrokeOutline(graphics, r->BackDC.get(), outer, SkinArgbFromColorRef(kBlack, 155), client, kOutlineReach);
   }
   if (r->ShadowWindow) return;
   if (gdip::GraphicsPath inner; inner.Create()) {
     SkinPathAddRoundRect(inner, 1, 1, W - 3, H - 3, 6);
-    if (gdip::Pen light; light.CreateFromColor(SkinArgbFromColorRef(kWhite, 140), 1.0f)) graphics.DrawPath(light, inner);
+    StrokeOutline(graphics, r->BackDC.get(), inner, SkinArgbFromColorRef(kWhite, 140), client, kOutlineReach);
   }
 }
 

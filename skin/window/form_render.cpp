@@ -94,7 +94,9 @@ void SkinFormRender(int32_t n, HDC target, bool present) {
   if (target) {
     platform::SavedDCState kept(target);
     CopyRect(SkinGetClippedDC(r.Window, target), 0, 0, width, height, r.BackDC.get(), 0, 0);
-  } else {
+  } else if (IsWindowVisible(r.Window)) {
+    // A form about to show (its WM_SHOWWINDOW) shows nothing drawn on its
+    // DC; the WM_PAINT that showing brings puts the back buffer on it.
     platform::WindowDC dc = SkinGetClippedDC(r.Window);
     CopyRect(dc.get(), 0, 0, width, height, r.BackDC.get(), 0, 0);
   }

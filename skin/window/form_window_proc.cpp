@@ -98,12 +98,12 @@ LRESULT OnNcDestroy(const SkinMessage& m) {
 }
 
 // A form shown again after a hide is rendered again like the first time.
+// The form is not visible yet: the render shapes it and composes its back
+// buffer, which the WM_PAINT that showing brings puts on the window; a hidden
+// window has nothing to paint or validate.
 LRESULT OnShowWindow(const SkinMessage& m, SkinWindowRecord& r) {
   if (m.wParam) {
-    {
-      platform::PaintScope paint(m.window);
-      SkinFormRender(m.number);
-    }
+    SkinFormRender(m.number);
     r.ShowPainted = true;
     r.RenderPending = false;
     ShadowShowWith(r, m.window, true);

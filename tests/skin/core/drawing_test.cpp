@@ -12,6 +12,8 @@
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/font_family.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
@@ -20,6 +22,7 @@
 #include "skin/core/child_layout.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/ip_address_dots.h"
@@ -316,6 +319,42 @@ TEST(SkinGraphics, APainterGetsTheModesItsQualityNamesAndGdiplusDefaultsForTheRe
   EXPECT_FALSE(SkinGraphicsOnDC(none, nullptr, kSkinSmoothRendering));
   EXPECT_FALSE(SkinGraphicsOnImage(none, gdip::Bitmap(), kSkinSmoothRendering));
   EXPECT_EQ(none.GetNativeObject(), nullptr);
+}
+
+// Painters take their fonts by name as copies of fonts kept per face, size,
+// style and unit: each copy is the caller's own and is the font that making
+// it by name gives; a face that names no family gives none, and nothing kept
+// outlives the release before GDI+ shuts down.
+TEST(KeptFonts, CopiesAreTheFontsMadeByNameAndUnknownFacesGiveNone) {
+  const auto expectSame = [](const gdip::Font& copy, const gdip::Font& made) {
+    EXPECT_EQ(copy.GetSize(), made.GetSize());
+    EXPECT_EQ(copy.GetStyle(), made.GetStyle());
+    EXPECT_EQ(copy.GetUnit(), made.GetUnit());
+    gdip::FontFamily copyFamily, madeFamily;
+    ASSERT_TRUE(copy.GetFamily(copyFamily) && made.GetFamily(madeFamily));
+    EXPECT_EQ(copyFamily.GetName(), madeFamily.GetName());
+  };
+  for (const auto& [size, style, unit] : {std::tuple{12.0f, 0, Gdiplus::UnitWorld},
+                                          std::tuple{12.0f, int(Gdiplus::FontStyleBold), Gdiplus::UnitWorld},
+                                          std::tuple{20.0f, 0, Gdiplus::UnitWorld},
+                                          std::tuple{12.0f, 0, Gdiplus::UnitPixel}}) {
+    SCOPED_TRACE(size + float(style) * 100 + float(unit) * 1000);
+    gdip::Font made, first, second;
+    ASSERT_TRUE(made.CreateFromName(kDefaultFontFace, size, style, unit));
+    ASSERT_TRUE(SkinFontFromName(first, kDefaultFontFace, size, style, unit));
+    ASSERT_TRUE(SkinFontFromName(second, kDefaultFontFace, size, style, unit));
+    EXPECT_NE(first.GetNativeObject(), second.GetNativeObject());
+    expectSame(first, made);
+    expectSame(second, made);
+  }
+  gdip::Font held;
+  ASSERT_TRUE(SkinFontFromName(held, kDefaultFontFace, 12));
+  EXPECT_FALSE(SkinFontFromName(held, "No Such Face Korvath", 12));
+  EXPECT_EQ(held.GetNativeObject(), nullptr);
+  SkinReleaseKeptFonts();
+  gdip::Font again, made;
+  ASSERT_TRUE(SkinFontFromName(again, kDefaultFontFace, 12) && made.CreateFromName(kDefaultFontFace, 12));
+  expectSame(again, made);
 }
 
 TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {

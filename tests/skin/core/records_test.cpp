@@ -41,6 +41,45 @@ void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child,
 }
 
 using EngineStartup = korvath::skin::test::EngineTest;
+
+// The colour and mask bits of an icon, row by row.
+std::vector<uint8_t> IconBits(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return {};
+  std::vector<uint8_t> bits;
+  for (HBITMAP part : {info.hbmColor, info.hbmMask}) {
+    if (!part) continue;
+    BITMAP shape{};
+    GetObjectW(part, sizeof shape, &shape);
+    const size_t start = bits.size();
+    bits.resize(start + size_t(shape.bmWidthBytes) * size_t(shape.bmHeight) + 2);
+    bits[start] = uint8_t(shape.bmWidth);
+    bits[start + 1] = uint8_t(shape.bmHeight);
+    GetBitmapBits(part, LONG(bits.size() - start - 2), bits.data() + start + 2);
+    DeleteObject(part);
+  }
+  return bits;
+}
+
+TEST_F(EngineStartup, AClassOfTheEngineGetsTheSmallIconTheSystemWouldHaveMade) {
+  SkinEngineStartup();
+  // A class given the large icon alone gets a small one copied by the system.
+  WNDCLASSEXW plain{sizeof plain};
+  plain.lpfnWndProc = DefWindowProcW;
+  plain.hInstance = GetModuleHandleW(nullptr);
+  plain.hIcon = AppIcon;
+  plain.lpszClassName = L"PlainIconClass";
+  ASSERT_NE(RegisterClassExW(&plain), 0);
+  WNDCLASSEXW made{sizeof made}, engine{sizeof engine};
+  ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"PlainIconClass", &made));
+  ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &engine));
+  ASSERT_NE(made.hIconSm, nullptr);
+  ASSERT_NE(engine.hIconSm, nullptr);
+  const std::vector<uint8_t> expected = IconBits(made.hIconSm);
+  EXPECT_FALSE(expected.empty());
+  EXPECT_EQ(IconBits(engine.hIconSm), expected);
+  UnregisterClassW(L"PlainIconClass", GetModuleHandleW(nullptr));
+}
 using WindowList = korvath::skin::test::EngineTest;
 using CallbackSlots = korvath::skin::test::EngineTest;
 
@@ -64,7 +103,7 @@ TEST_F(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit
   SkinModuleInit();  // a second start finds GDI+ started and reloads the glyphs
   EXPECT_EQ(GdiplusToken.value(), token);
   EXPECT_EQ(SkinModuleGdiplusToken, token);
-  EXPECT_EQ(SkinImageStrip.GetCount(), 6);
+  EXPECT_EQ(SkinGlyphStrip().GetCount(), 6);
   SkinSetOptions(false, 0, 0);  // an alpha of 0 given still switches the mode on
   EXPECT_TRUE(SkinTransparentMode);
   SkinSetOptions(true);

@@ -201,6 +201,28 @@ TEST_F(MessageBoxTest, TheCloseButtonAndEscAnswerAsTheSystemBoxDoes) {
   EXPECT_EQ(plainEscape, IDCANCEL);
 }
 
+// A box whose text the skin does not draw (a blank one) keeps the system's
+// layout: 10 pixels wider than the system's box, as high, at the same place.
+TEST_F(MessageBoxTest, ABoxWithABlankTextKeepsTheSystemsLayoutWidened) {
+  testsupport::DialogAnswerer driver;
+  RECT plain{}, skinned{};
+  driver.Add([&](HWND box) {
+    plain = Bounds(box);
+    Press(box, IDOK);
+  });
+  driver.Add([&](HWND box) {
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    skinned = Bounds(box);
+    Press(box, IDOK);
+  });
+  MessageBoxW(nullptr, L"  ", L"\u63D0\u793A", MB_OK);
+  EXPECT_EQ(SkinMessageBox(nullptr, "  ", MB_OK, kCaption), 0);
+  EXPECT_EQ(Width(skinned), Width(plain) + 10);
+  EXPECT_EQ(Height(skinned), Height(plain));
+  EXPECT_EQ(skinned.left, plain.left);
+  EXPECT_EQ(skinned.top, plain.top);
+}
+
 // The box is painted in its owner's colour under white veils, with lighter
 // bands below the caption, a separator above the buttons, an outline, a
 // dark title and the close glyph; without a skinned owner in the theme's
@@ -292,6 +314,34 @@ TEST_F(MessageBoxTest, ABoxDecodesItsOwnersPictureOnceNotAtEveryPaint) {
   owner_.reset();
   ownerRecord_ = 0;
   SkinWindowList.clear();
+}
+
+// The title's glowing picture is kept for the next box with the same title
+// and width: a box with another title shows its own, and the first title
+// comes back exactly as it was drawn the first time.
+TEST_F(MessageBoxTest, EachBoxShowsItsOwnTitleThoughTheLastTitlesPictureIsKept) {
+  constexpr char kOtherCaption[] = "\xBE\xAF\xB8\xE6";  // "警告"
+  auto titleBand = [](const char* caption) {
+    std::vector<uint32_t> band;
+    testsupport::DialogAnswerer driver;
+    driver.Add([&band](HWND box) {
+      ASSERT_TRUE(WaitForFirstPaint(box));
+      const PixelBuffer p = BackBuffer(box);
+      for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < p.width - 40; ++x) band.push_back(p.At(x, y));
+      }
+      Press(box, IDOK);
+    });
+    EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, caption), 0);
+    return band;
+  };
+  const std::vector<uint32_t> first = titleBand(kCaption);
+  const std::vector<uint32_t> other = titleBand(kOtherCaption);
+  const std::vector<uint32_t> again = titleBand(kCaption);
+  ASSERT_FALSE(first.empty());
+  ASSERT_EQ(other.size(), first.size());  // the same width: only the title differs
+  EXPECT_NE(other, first);
+  EXPECT_EQ(again, first);
 }
 
 bool FadesInTo240(HWND box) { return PumpUntil([box] { return LayeredAlpha(box) == 240; }, 3000); }
