@@ -17,6 +17,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
+#include "platform/gdi_object.h"
 #include "skin/core/border_geometry.h"
 #include "skin/core/child_layout.h"
 #include "skin/core/control_text.h"
@@ -374,6 +375,42 @@ TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
   ASSERT_TRUE(bitmap.CreateWithFormat(40, 20) && g.FromImage(bitmap));
   SkinDrawControlText(g, kCaption, {0, 0, 40, 20}, {.textColour = RGB(0, 0, 0), .glowColour = RGB(255, 255, 255)});
   EXPECT_EQ(g.GetTextRenderingHint(), Gdiplus::TextRenderingHintAntiAliasGridFit);
+}
+
+// A control's font is measured by what it describes: another handle to a
+// font described alike measures the same, a font set anew measures anew, and
+// sizes given as cell heights come from GDI+ for each height.
+TEST(SkinControlFontMetrics, EachControlsFontIsMeasuredByWhatItDescribes) {
+  testsupport::TestWindow form(300, 200, L"fonts", WS_POPUP);
+  const HWND a = form.AddChild(L"Static", L"a", WS_CHILD | WS_VISIBLE, 10, 10, 80, 20);
+  const HWND b = form.AddChild(L"Static", L"b", WS_CHILD | WS_VISIBLE, 10, 40, 80, 20);
+  auto font = [](int height, int weight, bool italic, const wchar_t* face) {
+    return platform::GdiFont(CreateFontW(height, 0, 0, 0, weight, italic, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, face));
+  };
+  const platform::GdiFont plain = font(-12, FW_NORMAL, false, L"SimSun"), plainAgain = font(-12, FW_NORMAL, false, L"SimSun"),
+                         bold = font(-16, FW_BOLD, false, L"SimSun"), italic = font(-12, FW_NORMAL, true, L"SimSun"),
+                         small = font(14, FW_NORMAL, false, L"Tahoma"), large = font(40, FW_NORMAL, false, L"Tahoma");
+  auto measure = [](HWND window, const platform::GdiFont& f) {
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(f.get()), FALSE);
+    const SkinFontInfo info = SkinControlFontMetrics(window);
+    return std::tuple(info.face, info.size, info.style);
+  };
+  const auto first = measure(a, plain);
+  EXPECT_EQ(first, measure(a, plain));
+  EXPECT_EQ(first, measure(b, plainAgain));
+  EXPECT_FALSE(std::get<0>(first).empty());
+  EXPECT_EQ(std::get<1>(first), 12);
+  EXPECT_EQ(std::get<2>(first), 0);
+  const auto boldOne = measure(a, bold);
+  EXPECT_EQ(std::get<1>(boldOne), 16);
+  EXPECT_EQ(std::get<2>(boldOne), Gdiplus::FontStyleBold);
+  EXPECT_EQ(std::get<2>(measure(b, italic)), Gdiplus::FontStyleItalic);
+  EXPECT_EQ(measure(a, plain), first) << "a font set back measures as before";
+  const auto smallOne = measure(a, small), largeOne = measure(b, large);
+  EXPECT_LT(std::get<1>(smallOne), std::get<1>(largeOne));
+  EXPECT_GT(std::get<1>(smallOne), 0);
+  EXPECT_EQ(measure(b, small), smallOne);
+  EXPECT_EQ(measure(a, large), largeOne);
 }
 
 TEST(SkinDrawControlText, AlignmentWrapAndTheCallersFormatPlaceTheText) {
