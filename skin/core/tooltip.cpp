@@ -102,6 +102,13 @@ HWND ToolTip::Realize() {
   return tip_;
 }
 
+bool ToolTip::KeptToolAt(POINT client) const {
+  for (const KeptTool& tool : kept_) {
+    if (PtInRect(&tool.rect, client)) return true;
+  }
+  return false;
+}
+
 ToolTip::KeptTool* ToolTip::KeptToolOf(int32_t id) {
   for (KeptTool& tool : kept_) {
     if (tool.id == id) return &tool;

@@ -178,6 +178,30 @@ TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
   SetCursorPos(2, 2);
 }
 
+TEST_F(FormTest, CaptionTipsWaitForTheMouseOverAnItem) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 409, 471, Framed());
+  HWND hwnd = form();
+  auto tipCount = [&] {
+    int count = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+         w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+      if (GetWindow(w, GW_OWNER) == hwnd) ++count;
+    }
+    return count;
+  };
+  // The mouse over the client area and over the caption beside the items.
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(200, 300));
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 8));
+  EXPECT_EQ(tipCount(), 0) << "no tip window while the mouse is over no item";
+  EXPECT_TRUE(record().Tips.Prepared());
+
+  const gdip::RectF minimise = record().CaptionItems.front().Bounds;
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0,
+               MAKELPARAM(int(minimise.x + minimise.width / 2), int(minimise.y + minimise.height / 2)));
+  EXPECT_EQ(tipCount(), 1) << "the first message over an item makes the tips";
+  EXPECT_EQ(record().Tips.GetToolCount(), 2);
+}
+
 TEST_F(FormTest, StatusBarSharesTheFreeWidthBetweenStretchingSegments) {
   FormSkinSettings s = Framed();
   s.statusBarHeight = 20;
