@@ -13,6 +13,7 @@
 #include "skin/core/control_entries.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
@@ -96,7 +97,7 @@ void DrawPlainCaption(gdip::Graphics& g, std::string_view text, const CaptionSty
   gdip::SolidBrush brush;
   gdip::Font font;
   gdip::StringFormat format;
-  if (!brush.Create(colour) || !font.CreateFromName(style.face, style.size, style.style, style.unit) ||
+  if (!brush.Create(colour) || !SkinFontFromName(font, style.face, style.size, style.style, style.unit) ||
       !format.Create(style.flags, 0)) {
     return;
   }

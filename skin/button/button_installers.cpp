@@ -7,6 +7,7 @@
 #include "skin/button/image_recolor.h"
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/vector_button_painter.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/menu_items.h"
@@ -39,15 +40,6 @@ void Skin(int32_t recordIndex, HWND child, ButtonKind kind) {
   entry.savedProc = SkinSubclass(child, {.procedure = &ButtonSkinWndProc, .owner = recordIndex, .number = number});
 }
 
-// Walks the direct BUTTON children of `parent` in Z order.
-template <class Visit>
-void ForEachButtonChild(HWND parent, Visit visit) {
-  for (HWND child = FindWindowExW(parent, nullptr, L"BUTTON", nullptr); child;
-       child = FindWindowExW(parent, child, L"BUTTON", nullptr)) {
-    visit(child);
-  }
-}
-
 }  // namespace
 
 void RegisterButtonPainters() {
@@ -58,7 +50,7 @@ void RegisterButtonPainters() {
 void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
   if (!SkinEnabled) return;
   RegisterButtonPainters();
-  ForEachButtonChild(parent, [&](HWND child) {
+  SkinForEachChild(parent, L"BUTTON", [&](HWND child) {
     const LONG style = GetWindowLongW(child, GWL_STYLE);
     if (HasStyleMask(child, BS_OWNERDRAW) || !IsPushButtonStyle(child)) return;
     if (SkinFindControlInRecord(recordIndex, child) > 0) return;
@@ -79,7 +71,7 @@ void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
 void CheckRadioSkinInstall(int32_t recordIndex, HWND parent) {
   if (!SkinEnabled) return;
   RegisterButtonPainters();
-  ForEachButtonChild(parent, [&](HWND child) {
+  SkinForEachChild(parent, L"BUTTON", [&](HWND child) {
     if (!IsAutoRadioButtonStyle(child) && !IsCheckBoxStyle(child)) return;
     if (HasStyleMask(child, BS_OWNERDRAW) || SkinIsSubclassed(child)) return;
     Skin(recordIndex, child, IsCheckBoxStyle(child) ? ButtonKind::CheckBox : ButtonKind::Radio);

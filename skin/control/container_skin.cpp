@@ -4,6 +4,7 @@
 
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -69,6 +70,7 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
   // The skins of the controls inside, in this order; statics are not among
   // them. A nested toolbar with children registers itself here, taking the
   // next entry.
+  const SkinSharedChildWalk children(window);
   ButtonSkinInstall(owner, window);
   CheckRadioSkinInstall(owner, window);
   EditComboSkinInstall(owner, window);

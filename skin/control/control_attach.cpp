@@ -7,6 +7,7 @@
 
 #include "skin/control/container_skin.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/control_text.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
@@ -47,7 +48,9 @@ void Attach(HWND window, const AttachSettings& settings) {
                                           .number = number,
                                           .slot = &kControlLayerSlot});
 
-  if (!FindWindowExW(window, nullptr, nullptr, nullptr)) return;
+  // The container's installers look for their kinds among the same children.
+  const SkinSharedChildWalk children(window);
+  if (!SkinNextChild(window, nullptr, nullptr)) return;
   // An absent fill arrives as colour 0 (no tint) and alpha 0.
   const COLORREF colour = settings.fillColour.value_or(0);
   const int32_t alpha = settings.fillAlpha.value_or(0);
@@ -61,12 +64,11 @@ void Attach(HWND window, const AttachSettings& settings) {
 }  // namespace
 
 void ToolbarSkinInstall(int32_t, HWND parent) {
-  for (HWND toolbar = FindWindowExW(parent, nullptr, TOOLBARCLASSNAMEW, nullptr); toolbar;
-       toolbar = FindWindowExW(parent, toolbar, TOOLBARCLASSNAMEW, nullptr)) {
-    if (SkinIsSubclassed(toolbar)) continue;
+  SkinForEachChild(parent, TOOLBARCLASSNAMEW, [](HWND toolbar) {
+    if (SkinIsSubclassed(toolbar)) return;
     SetSkinProp(toolbar, prop::Kj_wtjb, SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
     ToolbarSkinAttach(toolbar);
-  }
+  });
 }
 
 void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,

@@ -15,6 +15,7 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
@@ -69,7 +70,7 @@ void DrawGroupCaption(gdip::Graphics& g, HWND window, const SkinContainerEntry& 
   gdip::Font font;
   gdip::StringFormat format;
   gdip::SolidBrush brush;
-  if (!font.CreateFromName(entry.captionFontFace, float(entry.captionFontSize), entry.captionFontStyle,
+  if (!SkinFontFromName(font, entry.captionFontFace, float(entry.captionFontSize), entry.captionFontStyle,
                            Gdiplus::UnitWorld) ||
       !format.Create(0, 0) ||
       !brush.Create(gdip::Argb(SkinArgbFromColorRef(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255)))) {
@@ -182,7 +183,7 @@ int32_t SkinMeasureTextWidth(std::string_view text, std::string_view faceName, i
   gdip::Font font;
   gdip::RectF box{};
   if (!SkinGraphicsOnDC(g, dc.get()) ||
-      !font.CreateFromName(faceName, float(size), style, Gdiplus::UnitWorld) ||
+      !SkinFontFromName(font, faceName, float(size), style, Gdiplus::UnitWorld) ||
       !g.MeasureString(text, font, std::nullopt, nullptr, box)) {
     return 1;
   }

@@ -16,7 +16,9 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/control/frame_paint.h"
@@ -166,7 +168,7 @@ void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int
     gdip::Font font;
     gdip::SolidBrush brush;
     gdip::StringFormat format;
-    if (!text.empty() && font.CreateFromName(entry.fontFace, float(entry.fontSize), entry.fontStyle) &&
+    if (!text.empty() && SkinFontFromName(font, entry.fontFace, float(entry.fontSize), entry.fontStyle) &&
         brush.Create(Colour(kBlack, 255)) && format.Create(0, 0)) {
       format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
       g.DrawString(text, font, brush, SkinMakeRect(float(x0) + iconW, 0, fw - iconW - 2 * float(margin), fh),
@@ -212,14 +214,10 @@ void HeaderSkinInstall(int32_t ownerIndex, HWND parent) {
   if (!SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(ownerIndex);
   if (!record) return;
-  for (HWND header = FindWindowExW(parent, nullptr, WC_HEADERW, nullptr); header;
-       header = FindWindowExW(parent, header, WC_HEADERW, nullptr)) {
-    Install(*record, ownerIndex, header);
-  }
-  for (HWND list = FindWindowExW(parent, nullptr, WC_LISTVIEWW, nullptr); list;
-       list = FindWindowExW(parent, list, WC_LISTVIEWW, nullptr)) {
+  SkinForEachChild(parent, WC_HEADERW, [&](HWND header) { Install(*record, ownerIndex, header); });
+  SkinForEachChild(parent, WC_LISTVIEWW, [&](HWND list) {
     if (const HWND header = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) Install(*record, ownerIndex, header);
-  }
+  });
 }
 
 LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -15,6 +15,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
@@ -172,7 +173,7 @@ void DrawPlainText(gdip::Graphics& graphics, const SkinLabelEntry& entry, const 
   gdip::StringFormat format;
   gdip::SolidBrush brush;
   const int flags = Gdiplus::StringFormatFlagsLineLimit | (entry.wrap ? 0 : Gdiplus::StringFormatFlagsNoWrap);
-  if (!font.CreateFromName(entry.fontFace, float(entry.fontSize), entry.fontStyle, Gdiplus::UnitWorld) ||
+  if (!SkinFontFromName(font, entry.fontFace, float(entry.fontSize), entry.fontStyle, Gdiplus::UnitWorld) ||
       !format.Create(flags) || !brush.Create(gdip::Argb(SkinArgbFromColorRef(entry.textColor)))) {
     return;
   }

@@ -12,6 +12,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/control_pictures.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
@@ -193,9 +194,8 @@ void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
   if (!SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
-  for (HWND bar = FindWindowExW(parent, nullptr, PROGRESS_CLASSW, nullptr); bar;
-       bar = FindWindowExW(parent, bar, PROGRESS_CLASSW, nullptr)) {
-    if (SkinIsSubclassed(bar)) continue;
+  SkinForEachChild(parent, PROGRESS_CLASSW, [&](HWND bar) {
+    if (SkinIsSubclassed(bar)) return;
     const int32_t number = SkinTakeEntrySlot(record->Progresses);
     SkinProgressEntry& entry = record->Progresses[size_t(number) - 1];
     entry = SkinProgressEntry{};
@@ -204,7 +204,7 @@ void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
     entry.barColor = SkinThemeColor;
     entry.frameColor = 0;
     entry.savedProc = SkinSubclass(bar, {.procedure = &ProgressSkinWndProc, .owner = recordIndex, .number = number});
-  }
+  });
 }
 
 LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

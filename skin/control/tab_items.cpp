@@ -14,6 +14,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
@@ -191,7 +192,7 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
   gdip::Font font;
   gdip::StringFormat format;
   if (!brush.Create(Colour(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255)) ||
-      !font.CreateFromName(entry->captionFontFace, float(entry->captionFontSize), entry->captionFontStyle,
+      !SkinFontFromName(font, entry->captionFontFace, float(entry->captionFontSize), entry->captionFontStyle,
                            Gdiplus::UnitWorld) ||
       !format.Create(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, 0)) {
     return;

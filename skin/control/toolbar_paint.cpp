@@ -21,6 +21,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
@@ -198,7 +199,7 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
   const bool greyText = (state & TBSTATE_INDETERMINATE) || !(state & TBSTATE_ENABLED);
   const COLORREF colour = greyText ? kGreyText : COLORREF(GetSkinProp(window, prop::Kj_Ztys));
   if (!entry || !SkinGraphicsOnDC(g, dc) || !brush.Create(Colour(colour, 255)) ||
-      !font.CreateFromName(entry->fontFace, float(entry->fontSize), entry->fontStyle, Gdiplus::UnitWorld) ||
+      !SkinFontFromName(font, entry->fontFace, float(entry->fontSize), entry->fontStyle, Gdiplus::UnitWorld) ||
       !format.Create(Gdiplus::StringFormatFlagsMeasureTrailingSpaces)) {
     return;
   }

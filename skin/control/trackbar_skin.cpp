@@ -8,6 +8,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
@@ -86,9 +87,8 @@ void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
   if (!SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
-  for (HWND bar = FindWindowExW(parent, nullptr, TRACKBAR_CLASSW, nullptr); bar;
-       bar = FindWindowExW(parent, bar, TRACKBAR_CLASSW, nullptr)) {
-    if (SkinIsSubclassed(bar)) continue;
+  SkinForEachChild(parent, TRACKBAR_CLASSW, [&](HWND bar) {
+    if (SkinIsSubclassed(bar)) return;
     const LONG style = GetWindowLongW(bar, GWL_STYLE);
     const int32_t number = SkinTakeEntrySlot(record->Trackbars);
     SkinTrackbarEntry& entry = record->Trackbars[size_t(number) - 1];
@@ -98,7 +98,7 @@ void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
     entry.tickPlacement = TickPlacement(style);
     entry.selectionRange = HasAll(style, TBS_ENABLESELRANGE);
     entry.savedProc = SkinSubclass(bar, {.procedure = &TrackbarSkinWndProc, .owner = recordIndex, .number = number});
-  }
+  });
 }
 
 bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const SkinPicture& thumb,

@@ -11,6 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
@@ -131,9 +132,8 @@ void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
   if (!SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
-  for (HWND control = FindWindowExW(parent, nullptr, UPDOWN_CLASSW, nullptr); control;
-       control = FindWindowExW(parent, control, UPDOWN_CLASSW, nullptr)) {
-    if (SkinIsSubclassed(control)) continue;
+  SkinForEachChild(parent, UPDOWN_CLASSW, [&](HWND control) {
+    if (SkinIsSubclassed(control)) return;
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     const int32_t number = SkinTakeEntrySlot(record->UpDowns);
     SkinUpDownEntry& entry = record->UpDowns[size_t(number) - 1];
@@ -141,7 +141,7 @@ void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
     entry.window = control;
     entry.horizontal = (style & UDS_HORZ) == UDS_HORZ;
     entry.savedProc = SkinSubclass(control, {.procedure = &UpDownSkinWndProc, .owner = recordIndex, .number = number});
-  }
+  });
 }
 
 LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,7 +5,7 @@
 namespace korvath::skin {
 
 namespace {
-// Asked every time; a failed call leaves the bar's rectangle empty.
+// A failed call leaves the bar's rectangle empty.
 RECT ScrollBarRect(HWND window, LONG objectId) {
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
@@ -21,15 +21,21 @@ RECT SkinScrollBarGeometry(HWND window) {
   RECT cr = {};
   GetWindowRect(window, &wr);
   GetClientRect(window, &cr);
-  const RECT h = ScrollBarRect(window, OBJID_HSCROLL);
-  const RECT v = ScrollBarRect(window, OBJID_VSCROLL);
 
   int innerWidth = cr.right - cr.left;
   int innerHeight = cr.bottom - cr.top;
   // The style bits alone decide whether a bar counts; the corner square
-  // between two bars is then inside the inner rectangle already.
-  if (HasVScrollStyle(window)) innerWidth += v.right - v.left;
-  if (HasHScrollStyle(window)) innerHeight += h.bottom - h.top;
+  // between two bars is then inside the inner rectangle already. A bar is
+  // asked for only when it counts: under Wine each question is a round trip
+  // to the window server, and most controls have no bars.
+  if (HasVScrollStyle(window)) {
+    const RECT v = ScrollBarRect(window, OBJID_VSCROLL);
+    innerWidth += v.right - v.left;
+  }
+  if (HasHScrollStyle(window)) {
+    const RECT h = ScrollBarRect(window, OBJID_HSCROLL);
+    innerHeight += h.bottom - h.top;
+  }
 
   const int bx = HalfRoundedDown((wr.right - wr.left) - innerWidth);
   const int by = HalfRoundedDown((wr.bottom - wr.top) - innerHeight);

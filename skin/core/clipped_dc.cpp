@@ -32,19 +32,16 @@ std::optional<SIZE> PaintedSize(HWND window) {
   return std::nullopt;
 }
 
-}  // namespace
-
-platform::WindowDC SkinGetClippedDC(HWND window) {
-  platform::WindowDC dc = platform::WindowDC::Client(window);
-  SkinGetClippedDC(window, dc.get());
-  return dc;
-}
-
-HDC SkinGetClippedDC(HWND window, HDC dc) { return SkinClipChildren(window, dc, PaintedSize(window)); }
-
-HDC SkinClipChildren(HWND window, HDC dc, std::optional<SIZE> limit) {
+// The clipping itself; `limitOf` gives the size limit, asked once and only
+// when a visible child is there to clip: most controls have none, and the
+// question may read a window property, a round trip under Wine.
+template <class Limit>
+HDC ClipChildren(HWND window, HDC dc, Limit limitOf) {
+  std::optional<std::optional<SIZE>> asked;
   ForEachChild(window, [&](HWND child) {
     if (!IsWindowVisible(child)) return;
+    if (!asked) asked = limitOf();
+    const std::optional<SIZE>& limit = *asked;
     RECT r = SkinChildRectInParent(child);
     if (r.left < 0) r.left = 0;
     if (r.top < 0) r.top = 0;
@@ -59,6 +56,22 @@ HDC SkinClipChildren(HWND window, HDC dc, std::optional<SIZE> limit) {
     ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   });
   return dc;
+}
+
+}  // namespace
+
+platform::WindowDC SkinGetClippedDC(HWND window) {
+  platform::WindowDC dc = platform::WindowDC::Client(window);
+  SkinGetClippedDC(window, dc.get());
+  return dc;
+}
+
+HDC SkinGetClippedDC(HWND window, HDC dc) {
+  return ClipChildren(window, dc, [window] { return PaintedSize(window); });
+}
+
+HDC SkinClipChildren(HWND window, HDC dc, std::optional<SIZE> limit) {
+  return ClipChildren(window, dc, [&limit] { return limit; });
 }
 
 bool IsWindowExTransparent(HWND window) {

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
@@ -12,6 +16,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/line_breaks.h"
 #include "skin/core/skin_graphics.h"
 
@@ -40,7 +45,7 @@ struct TextSetup {
     format.SetLineAlign(verticalAlign);
   }
   bool BuildFont(gdip::Font& font) const {
-    return font.CreateFromName(face, size, style, Gdiplus::UnitWorld);
+    return SkinFontFromName(font, face, size, style, Gdiplus::UnitWorld);
   }
   const gdip::StringFormat* Choose(const gdip::StringFormat& own) const {
     return callerFormat ? callerFormat : &own;
@@ -142,22 +147,65 @@ SkinTextLines SkinLayOutControlText(std::string_view text, float maxWidth, const
   return laid;
 }
 
+namespace {
+
+// Fonts described alike measure alike on the screen's DCs. A form's controls
+// share a few fonts, and finding a font's family makes GDI+ go through the
+// installed fonts: each font is measured once.
+struct MeasuredFont {
+  LOGFONTW described;
+  SkinFontInfo info;
+};
+constexpr size_t kMeasuredFontsKept = 16;
+
+bool DescribedAlike(const LOGFONTW& a, const LOGFONTW& b) {
+  return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfEscapement == b.lfEscapement &&
+         a.lfOrientation == b.lfOrientation && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+         a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
+         a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision &&
+         a.lfQuality == b.lfQuality && a.lfPitchAndFamily == b.lfPitchAndFamily &&
+         wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
+std::mutex measuredLock;
+std::vector<MeasuredFont> measured;  // the latest last
+
+std::optional<SkinFontInfo> MeasuredBefore(const LOGFONTW& described) {
+  const std::lock_guard<std::mutex> hold(measuredLock);
+  for (const MeasuredFont& font : measured) {
+    if (DescribedAlike(font.described, described)) return font.info;
+  }
+  return std::nullopt;
+}
+
+void KeepMeasured(const LOGFONTW& described, const SkinFontInfo& info) {
+  const std::lock_guard<std::mutex> hold(measuredLock);
+  if (measured.size() >= kMeasuredFontsKept) measured.erase(measured.begin());
+  measured.push_back({described, info});
+}
+
+}  // namespace
+
 SkinFontInfo SkinControlFontMetrics(HWND window) {
   SkinFontInfo info;
   const HFONT handle = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   if (!handle) return info;
+  // The size and style the control asked for: a face that stands in for a
+  // missing one (Wine's for "宋体") may be a heavier cut with other metrics,
+  // which GDI+ would report as bold and of another em size. A negative height
+  // is the em height in pixels.
+  LOGFONTW asked = {};
+  const bool described = GetObjectW(handle, sizeof asked, &asked) != 0;
+  if (described) {
+    if (std::optional<SkinFontInfo> known = MeasuredBefore(asked)) return *known;
+  }
 
   const platform::WindowDC dc = platform::WindowDC::Client(window);
   gdip::Font font;
   if (!font.CreateFromHFONT(dc.get(), handle)) return info;
   const float size = font.GetSize();
   info.size = std::fabs(size) <= 1e-7f ? kDefaultFontSize : static_cast<int32_t>(size);
-  // The size and style the control asked for: a face that stands in for a
-  // missing one (Wine's for "宋体") may be a heavier cut with other metrics,
-  // which GDI+ would report as bold and of another em size. A negative height
-  // is the em height in pixels.
-  LOGFONTW asked = {};
-  if (GetObjectW(handle, sizeof asked, &asked) != 0) {
+  if (described) {
     if (asked.lfHeight < 0) info.size = -asked.lfHeight;
     info.style = (asked.lfWeight >= FW_SEMIBOLD ? Gdiplus::FontStyleBold : 0) |
                  (asked.lfItalic ? Gdiplus::FontStyleItalic : 0) |
@@ -170,6 +218,7 @@ SkinFontInfo SkinControlFontMetrics(HWND window) {
   if (!font.GetFamily(family)) return info;
   std::string face = family.GetName();
   if (!face.empty()) info.face = std::move(face);
+  if (described) KeepMeasured(asked, info);
   return info;
 }
 

@@ -2,6 +2,7 @@
 
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/shadow_window.h"
 
@@ -43,6 +44,7 @@ ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version) {
 
 void SkinGdiplusShutdown(std::optional<ULONG_PTR> token) {
   if (token && *token != GdiplusToken.value()) return;
+  if (GdiplusToken.ok()) SkinReleaseKeptFonts();
   GdiplusToken.Reset();
 }
 

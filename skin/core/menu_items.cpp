@@ -13,6 +13,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
@@ -89,7 +90,7 @@ void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description,
   gdip::SolidBrush brush;
   const COLORREF colour = (itemState & ODS_DISABLED) ? kDisabledText : description.textColor;
   if (!format.Create(0) ||
-      !font.CreateFromName(description.face, static_cast<float>(description.size), description.style,
+      !SkinFontFromName(font, description.face, static_cast<float>(description.size), description.style,
                            Gdiplus::UnitWorld) ||
       !brush.Create(Argb(colour, 255))) {
     return;

@@ -174,6 +174,12 @@ void ZqkWindow::EnsureBackBuffer() {
 }
 
 void ZqkWindow::Paint() {
+  // Off screen (its form not shown yet, or the panel hidden) nothing would
+  // show the picture: the panel's next WM_PAINT draws it.
+  if (!IsWindowVisible(panel_)) {
+    redrawPending_ = 1;
+    return;
+  }
   RebuildBackBuffer();
   Present();
   SkinInvalidateVisibleChildren(panel_);

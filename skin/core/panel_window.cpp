@@ -113,7 +113,8 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
   // Without a panel the target stays where it is: adopting it into no window
   // would make it a window of the desktop.
   if (!panel) return nullptr;
-  SetParent(panel, parent);
+  // On top of the siblings made before it, which may reach into its place.
+  SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   panel_ = panel;
   AdoptAsChild(target, panel);
 
@@ -159,10 +160,11 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
 }
 
 void ZqkWindow::AdoptAsChild(HWND target, HWND panel) {
-  LONG style = GetWindowLongW(target, GWL_STYLE);
+  const LONG before = GetWindowLongW(target, GWL_STYLE);
+  LONG style = before;
   if (style & WS_POPUP) style &= ~(WS_POPUP | WS_CLIPCHILDREN);
   style |= WS_CHILD;
-  SetWindowLongW(target, GWL_STYLE, style);
+  if (style != before) SetWindowLongW(target, GWL_STYLE, style);
   SetParent(target, panel);
 }
 
@@ -186,8 +188,6 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
   entry.hoverImage = CopyOf(hoverImage.value_or(normalImage));
   entry.pressedImage = CopyOf(pressedImage.value_or(normalImage));
   entry.normalPicture = Decoded(entry.normalImage);
-  entry.hoverPicture = Decoded(entry.hoverImage);
-  entry.pressedPicture = Decoded(entry.pressedImage);
   entry.width = width.value_or(kDefaultEntrySize);
   entry.height = height.value_or(kDefaultEntrySize);
 
@@ -201,6 +201,17 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
   }
   Layout();
   Paint();
+}
+
+void ZqkWindow::DecodeShownPicture(ZqkWindowEntry& entry) {
+  if (entry.hover && !entry.hoverDecoded) {
+    entry.hoverPicture = Decoded(entry.hoverImage);
+    entry.hoverDecoded = true;
+  }
+  if (entry.pressed && !entry.pressedDecoded) {
+    entry.pressedPicture = Decoded(entry.pressedImage);
+    entry.pressedDecoded = true;
+  }
 }
 
 int ZqkWindow::SetCallback(ZqkClickRoutine callback) {

@@ -38,12 +38,16 @@ struct ZqkWindowEntry {
   ImageBytes normalImage;
   ImageBytes hoverImage;    // while the mouse is over the entry
   ImageBytes pressedImage;  // while the left button is held on it
-  // The three images decoded once, when the entry is added, so that an entry
-  // redrawn as the mouse moves is only drawn. One that does not decode is
-  // empty and draws nothing.
+  // Each image decoded once, so that an entry redrawn as the mouse moves is
+  // only drawn: the normal one when the entry is added, the other two when
+  // the entry first shows them (a form is shown long before the mouse comes
+  // to an entry, if it ever does). One that does not decode is empty and
+  // draws nothing.
   gdip::Image normalPicture;
   gdip::Image hoverPicture;
   gdip::Image pressedPicture;
+  bool hoverDecoded = false;
+  bool pressedDecoded = false;
   int width = 16;
   int height = 16;
   // In the panel's client coordinates; right and bottom belong to the entry.
@@ -206,6 +210,9 @@ class ZqkWindow : public SkinCallbackTarget {
   void EnsureBackBuffer();
   void ShowBackBuffer(HDC dc) const;
   void SetEntryHover(int number, bool hover);
+  // Decodes the hover or pressed picture that the entry shows now, the first
+  // time it shows it.
+  static void DecodeShownPicture(ZqkWindowEntry& entry);
   // The cursor for the entry under the mouse (0: none).
   void ShowCursorFor(int entryNumber) const;
   RECT ClientRect() const;

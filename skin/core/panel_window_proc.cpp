@@ -67,6 +67,7 @@ void ZqkWindow::ShowCursorFor(int entryNumber) const {
 
 void ZqkWindow::SetEntryHover(int number, bool hover) {
   entries_[number - 1].hover = hover;
+  DecodeShownPicture(entries_[number - 1]);
   DrawEntry(number, nullptr);
 }
 
@@ -92,6 +93,7 @@ void ZqkWindow::OnLeftButtonDown(HWND window, POINT point) {
   if (hit <= 0) return;
   SetCapture(window);
   entries_[hit - 1].pressed = true;
+  DecodeShownPicture(entries_[hit - 1]);
   DrawEntry(hit, nullptr);
   pressedEntry_ = hit;
 }

@@ -242,4 +242,12 @@ SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect, std::optio
   return dc;
 }
 
+bool SkinHasParentBackground(HWND window) {
+  // A skinned top-level ancestor is found without a property read; only
+  // without one does a background piece or container decide.
+  if (SkinTopSkinnedAncestor(window) > 0) return true;
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(window, true);
+  return source.piece || SkinRecordAt(source.record);
+}
+
 }  // namespace korvath::skin

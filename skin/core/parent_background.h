@@ -31,5 +31,8 @@ namespace korvath::skin {
 SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect,
                                        std::optional<int32_t> inset = std::nullopt,
                                        std::optional<int32_t> radius = std::nullopt);
+// True when SkinPaintParentBackground finds a background for the window,
+// without making it: for a painter that covers it whole.
+bool SkinHasParentBackground(HWND window);
 
 }  // namespace korvath::skin

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gdip/object.h"
 #include "platform/common_controls.h"
@@ -32,14 +33,19 @@ TTTOOLINFOW ToolRecord(HWND owner, int32_t id, const RECT& rect, LPWSTR text) {
 
 ToolTip::~ToolTip() { Destroy(); }
 
-ToolTip::ToolTip(ToolTip&& other) noexcept
-    : tip_(std::exchange(other.tip_, nullptr)), owner_(std::exchange(other.owner_, nullptr)) {}
+ToolTip::ToolTip(ToolTip&& other) noexcept { *this = std::move(other); }
 
 ToolTip& ToolTip::operator=(ToolTip&& other) noexcept {
   if (this != &other) {
     Destroy();
     tip_ = std::exchange(other.tip_, nullptr);
     owner_ = std::exchange(other.owner_, nullptr);
+    prepared_ = std::exchange(other.prepared_, false);
+    balloon_ = std::exchange(other.balloon_, false);
+    kept_ = std::exchange(other.kept_, {});
+    backColour_ = std::exchange(other.backColour_, std::nullopt);
+    textColour_ = std::exchange(other.textColour_, std::nullopt);
+    maxWidth_ = std::exchange(other.maxWidth_, std::nullopt);
   }
   return *this;
 }
@@ -49,6 +55,11 @@ void ToolTip::Destroy() noexcept {
   // handle that now names some other window is left alone.
   if (tip_ && IsWindow(tip_) && GetWindow(tip_, GW_OWNER) == owner_) DestroyWindow(tip_);
   tip_ = nullptr;
+  prepared_ = false;
+  kept_.clear();
+  backColour_.reset();
+  textColour_.reset();
+  maxWidth_.reset();
 }
 
 HWND ToolTip::Create(HWND owner, bool balloon) {
@@ -65,55 +76,117 @@ HWND ToolTip::Create(HWND owner, bool balloon) {
   return tip_;
 }
 
+void ToolTip::Prepare(HWND owner, bool balloon) {
+  Destroy();
+  owner_ = owner;
+  balloon_ = balloon;
+  prepared_ = true;
+}
+
+HWND ToolTip::Realize() {
+  if (!prepared_) return tip_;
+  std::vector<KeptTool> tools = std::exchange(kept_, {});
+  const std::optional<COLORREF> back = backColour_, text = textColour_;
+  const std::optional<int32_t> width = maxWidth_;
+  // An owner gone meanwhile took nothing with it: there is nothing to make.
+  if (!IsWindow(owner_)) {
+    Destroy();
+    return nullptr;
+  }
+  Create(owner_, balloon_);
+  if (back) SetBackColor(*back);
+  if (text) SetTextColor(*text);
+  if (width) SetMaxWidth(*width);
+  for (KeptTool& tool : tools) {
+    TTTOOLINFOW record = ToolRecord(owner_, tool.id, tool.rect, tool.callback ? LPSTR_TEXTCALLBACKW : tool.text.data());
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&record));
+  }
+  return tip_;
+}
+
+ToolTip::KeptTool* ToolTip::KeptToolOf(int32_t id) {
+  for (KeptTool& tool : kept_) {
+    if (tool.id == id) return &tool;
+  }
+  return nullptr;
+}
+
 void ToolTip::AddTool(std::optional<RECT> rect, const std::string& text, int32_t id) {
-  if (!tip_) return;
+  if (!tip_ && !prepared_) return;
   RECT area{};
   if (rect) area = *rect;
   else GetClientRect(owner_, &area);
   std::wstring wide = gdip::AnsiToWide(text);
+  if (!tip_) {
+    kept_.push_back({id, area, std::move(wide), false});
+    return;
+  }
   TTTOOLINFOW tool = ToolRecord(owner_, id, area, wide.data());
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ToolTip::AddToolCallback(const RECT& rect, int32_t id) {
-  if (!tip_) return;
+  if (!tip_) {
+    if (prepared_) kept_.push_back({id, rect, {}, true});
+    return;
+  }
   TTTOOLINFOW tool = ToolRecord(owner_, id, rect, LPSTR_TEXTCALLBACKW);
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ToolTip::SetToolRect(int32_t id, const RECT& rect) {
-  if (!tip_) return;
+  if (!tip_) {
+    if (KeptTool* tool = KeptToolOf(id)) tool->rect = rect;
+    return;
+  }
   TTTOOLINFOW tool = ToolRecord(owner_, id, rect, nullptr);
   SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ToolTip::UpdateText(int32_t id, const std::string& text) {
-  if (!tip_) return;
   std::wstring wide = gdip::AnsiToWide(text);
+  if (!tip_) {
+    if (KeptTool* tool = KeptToolOf(id)) {
+      tool->text = std::move(wide);
+      tool->callback = false;
+    }
+    return;
+  }
   TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, wide.data());
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ToolTip::SetBackColor(COLORREF color) {
   if (tip_) SendMessageW(tip_, TTM_SETTIPBKCOLOR, color, 0);
+  else if (prepared_) backColour_ = color;
 }
 
 void ToolTip::SetTextColor(COLORREF color) {
   if (tip_) SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, color, 0);
+  else if (prepared_) textColour_ = color;
 }
 
 void ToolTip::SetMaxWidth(int32_t width) {
   if (tip_) SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, width);
+  else if (prepared_) maxWidth_ = width;
 }
 
 void ToolTip::DeleteTool(int32_t id) {
-  if (!tip_) return;
+  if (!tip_) {
+    for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+      if (it->id == id) {
+        kept_.erase(it);
+        break;
+      }
+    }
+    return;
+  }
   TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, nullptr);
   SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 int32_t ToolTip::GetToolCount() const {
-  if (!tip_) return 0;
+  if (!tip_) return static_cast<int32_t>(kept_.size());
   return static_cast<int32_t>(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0));
 }
 

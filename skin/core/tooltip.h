@@ -3,12 +3,14 @@
 // (rectangles of the owner that show a tip). The control is owned by the
 // owner window, so it is destroyed with it; the object destroys it too when
 // it goes first. Every operation on an object without a control does nothing
-// (counts read 0).
+// (counts read 0), unless the control is prepared: then the object keeps the
+// tools and settings and gives them to the control when it is made.
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvath::skin {
 
@@ -25,6 +27,15 @@ class ToolTip {
   // topmost; tips wrap at 600 pixels) and returns it (null on failure). A
   // control this object made before is destroyed first.
   HWND Create(HWND owner, bool balloon = false);
+  // As Create, but the control is made later, by Realize or GetHandle: a
+  // top-level window of its own, and its subclass of the owner, which every
+  // message to the owner then passes through, cost a window's start-up
+  // more than a tip that shows only when the mouse comes.
+  void Prepare(HWND owner, bool balloon = false);
+  bool Prepared() const noexcept { return prepared_; }
+  // Makes the prepared control with the tools and settings given so far and
+  // returns it; the control there is, if any, otherwise.
+  HWND Realize();
   // Adds tool `id` over `rect` of the owner's client area; without a rect the
   // client area as it is now. The text (GBK) is copied by the control.
   void AddTool(std::optional<RECT> rect, const std::string& text, int32_t id);
@@ -35,15 +46,31 @@ class ToolTip {
   void SetBackColor(COLORREF color);
   void SetTextColor(COLORREF color);
   void SetMaxWidth(int32_t width);
-  HWND GetHandle() const noexcept { return tip_; }
+  // Realizes a prepared control.
+  HWND GetHandle() { return Realize(); }
   void DeleteTool(int32_t id);
   int32_t GetToolCount() const;
 
  private:
   void Destroy() noexcept;
 
+  // A tool kept for the prepared control.
+  struct KeptTool {
+    int32_t id = 0;
+    RECT rect{};
+    std::wstring text;
+    bool callback = false;  // the owner gives the text (TTN_GETDISPINFO)
+  };
+  KeptTool* KeptToolOf(int32_t id);
+
   HWND tip_ = nullptr;
   HWND owner_ = nullptr;
+  bool prepared_ = false;
+  bool balloon_ = false;
+  std::vector<KeptTool> kept_;
+  std::optional<COLORREF> backColour_;
+  std::optional<COLORREF> textColour_;
+  std::optional<int32_t> maxWidth_;
 };
 
 }  // namespace korvath::skin

@@ -6,6 +6,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/frame_geometry.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
@@ -64,8 +65,8 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   SkinFillKey(memory.get(), client);
   platform::WindowDC screen = platform::WindowDC::Whole(window);
   ExcludeClipRect(screen.get(), client.left, client.top, client.right, client.bottom);
-  TransparentBlt(screen.get(), 0, 0, width, height, memory.get(), 0, 0, width, height, kSkinKeyColour);
-  SkinBlitToOwnerBuffer(window, memory.get(), kSkinKeyColour);
+  SkinKeyedCopy(screen.get(), 0, 0, width, height, memory.get(), kSkinKeyColour, client);
+  SkinBlitToOwnerBuffer(window, memory.get(), kSkinKeyColour, false, client);
 }
 
 }  // namespace korvath::skin

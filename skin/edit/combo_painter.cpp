@@ -1,4 +1,6 @@
 // The whole picture of a skinned combo box.
+#include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/font_cache.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
@@ -106,11 +110,118 @@ void DrawSelectedText(gdip::Graphics& g, HWND combo, int width, int height) {
   gdip::SolidBrush brush;
   gdip::Font font;
   if (!brush.Create(Colour(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
-      !font.CreateFromName(kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
+      !SkinFontFromName(font, kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
     return;
   }
   g.DrawStringSimple(text, font, brush,
                      gdip::RectF{2, float(height - 12) / 2, float(width - 17), float(height - 4)});
+}
+
+// What a box's face (its ground, frame and drop button, without its text)
+// depends on.
+struct FaceLook {
+  int width = 0;
+  int height = 0;
+  bool listBit = false;
+  bool dropDownBit = false;
+  bool hot = false;
+  bool framed = false;  // the frame in the theme colour: hot or focused
+  RECT button = {};
+  RECT list = {};  // a simple box's list
+  COLORREF theme = 0;
+
+  bool operator==(const FaceLook& other) const {
+    return width == other.width && height == other.height && listBit == other.listBit &&
+           dropDownBit == other.dropDownBit && hot == other.hot && framed == other.framed &&
+           EqualRect(&button, &other.button) && EqualRect(&list, &other.list) && theme == other.theme;
+  }
+};
+
+void DrawFace(HDC dc, const SkinComboEntry& entry, const FaceLook& look) {
+  SkinFillPicture(dc, look.width, look.height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  gdip::Bitmap canvas;
+  if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, dc)) {
+    if (look.listBit) DrawListLine(g, look.list);
+    SkinStroke(g, look.framed ? Colour(look.theme, 200) : Colour(kBlack, 80), 1.0f, 0, 0, float(look.width - 1),
+               float(look.height - 1));
+    if (look.dropDownBit) DrawDropButton(g, entry, look.button, look.hot);
+  }
+}
+
+// The bits of a memory DC's picture, as SkinMemoryDc makes them.
+std::span<uint8_t> BitsOf(HDC dc) {
+  DIBSECTION dib = {};
+  if (GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) || !dib.dsBm.bmBits) return {};
+  return {static_cast<uint8_t*>(dib.dsBm.bmBits), size_t(dib.dsBm.bmWidthBytes) * size_t(dib.dsBm.bmHeight)};
+}
+
+// Faces drawn lately, as plain bytes: the tool's sixteen boxes come in a few
+// sizes, and a face costs more to draw than to copy. Only opaque faces of
+// the skin's own drop button are kept, the ones that hide what lies beneath.
+struct KeptFace {
+  FaceLook look;
+  std::vector<uint8_t> bits;
+};
+constexpr size_t kKeptFaces = 8;
+
+struct KeptFaces {
+  SRWLOCK lock = SRWLOCK_INIT;
+  std::vector<KeptFace> faces;
+};
+
+KeptFaces& Kept() {
+  static KeptFaces kept;
+  return kept;
+}
+
+bool Keepable(const SkinComboEntry& entry) {
+  return !SkinTransparentMode && entry.imageFile.empty() && entry.imageBytes.empty();
+}
+
+bool CopyKeptFace(HDC dc, const FaceLook& look) {
+  KeptFaces& kept = Kept();
+  AcquireSRWLockShared(&kept.lock);
+  bool copied = false;
+  for (const KeptFace& face : kept.faces) {
+    if (!(face.look == look)) continue;
+    const std::span<uint8_t> bits = BitsOf(dc);
+    if (bits.size() == face.bits.size()) {
+      std::copy(face.bits.begin(), face.bits.end(), bits.begin());
+      copied = true;
+    }
+    break;
+  }
+  ReleaseSRWLockShared(&kept.lock);
+  return copied;
+}
+
+void KeepFace(HDC dc, const FaceLook& look) {
+  GdiFlush();
+  const std::span<uint8_t> bits = BitsOf(dc);
+  if (bits.empty()) return;
+  KeptFaces& kept = Kept();
+  AcquireSRWLockExclusive(&kept.lock);
+  if (kept.faces.size() >= kKeptFaces) kept.faces.erase(kept.faces.begin());
+  kept.faces.push_back({look, std::vector<uint8_t>(bits.begin(), bits.end())});
+  ReleaseSRWLockExclusive(&kept.lock);
+}
+
+// The box's face, on a picture of the box's size: copied from a kept one, or
+// drawn over the parent's background (which an opaque face hides whole).
+// Empty when the box has no background to take.
+SkinMemoryDc Face(HWND combo, const SkinComboEntry& entry, const FaceLook& look) {
+  const RECT whole{0, 0, look.width, look.height};
+  if (!Keepable(entry)) {
+    SkinMemoryDc memory = SkinPaintParentBackground(combo, whole);
+    if (memory) DrawFace(memory.get(), entry, look);
+    return memory;
+  }
+  if (!SkinHasParentBackground(combo)) return {};
+  SkinMemoryDc memory = SkinMemoryDc::Create(whole);
+  if (!memory || CopyKeptFace(memory.get(), look)) return memory;
+  DrawFace(memory.get(), entry, look);
+  KeepFace(memory.get(), look);
+  return memory;
 }
 
 }  // namespace
@@ -129,29 +240,27 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   const bool isHot = hot.value_or(false);
   const bool isFocused = focused.value_or(entry->focused);
   const LONG style = GetWindowLongW(combo, GWL_STYLE);
-  const bool listBit = (style | kStyleBitList) == style;
-  const bool dropDownBit = (style | kStyleBitDropDown) == style;
   RECT windowRect = {};
   GetWindowRect(combo, &windowRect);
-  const int W = windowRect.right - windowRect.left;
-  const int H = windowRect.bottom - windowRect.top;
-
-  SkinMemoryDc memory = SkinPaintParentBackground(combo, RECT{0, 0, W, H});
+  FaceLook look{.width = windowRect.right - windowRect.left,
+                .height = windowRect.bottom - windowRect.top,
+                .listBit = (style | kStyleBitList) == style,
+                .dropDownBit = (style | kStyleBitDropDown) == style,
+                .hot = isHot,
+                .framed = isHot || isFocused,
+                .button = info.rcButton,
+                .theme = SkinThemeColor};
+  const int W = look.width, H = look.height;
+  const std::vector<RECT> childAreas = ChildAreas(combo, look.listBit, look.list);
+  SkinMemoryDc memory = Face(combo, *entry, look);
   if (!memory) return;
-  RECT list = {};
-  const std::vector<RECT> childAreas = ChildAreas(combo, listBit, list);
-  SkinFillPicture(memory.get(), W, H, kWhite, SkinTransparentMode ? SkinAlpha : 255);
-  gdip::Bitmap canvas;
-  if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, memory.get())) {
-    if (listBit) DrawListLine(g, list);
-    SkinStroke(g, isHot || isFocused ? Colour(SkinThemeColor, 200) : Colour(kBlack, 80), 1.0f, 0, 0, float(W - 1),
-               float(H - 1));
-    if (dropDownBit) DrawDropButton(g, *entry, info.rcButton, isHot);
-    if (listBit && dropDownBit) DrawSelectedText(g, combo, W, H);
+  if (look.listBit && look.dropDownBit) {
+    gdip::Bitmap canvas;
+    if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, memory.get())) DrawSelectedText(g, combo, W, H);
   }
   for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
   platform::WindowDC screen = platform::WindowDC::Whole(combo);
-  TransparentBlt(screen.get(), 0, 0, W, H, memory.get(), 0, 0, W, H, kSkinKeyColour);
+  SkinKeyedCopy(screen.get(), 0, 0, W, H, memory.get(), kSkinKeyColour);
   SkinBlitToOwnerBuffer(combo, memory.get(), kSkinKeyColour);
 }
 

@@ -7,6 +7,7 @@
 #include "skin/core/background_container.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -77,7 +78,8 @@ void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_
   }
 }
 
-void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner) {
+void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner,
+                           std::optional<RECT> keyArea) {
   auto owner = static_cast<int32_t>(
       GetSkinProp(window, useControlOwner ? prop::Kj_FuID : prop::Hw_FuID));
   if (owner == 0) owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
@@ -87,7 +89,7 @@ void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useContro
   const int w = place.right - place.left;
   const int h = place.bottom - place.top;
   HDC layer = SkinExcludeChildrenClip(window, record->ChildBackDC.get());
-  TransparentBlt(layer, place.left, place.top, w, h, source, 0, 0, w, h, key);
+  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key, keyArea);
   SelectClipRgn(layer, nullptr);
 }
 

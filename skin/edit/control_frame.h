@@ -48,7 +48,9 @@ void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_
 // corner) into the owner record's child layer at the control's place, pixels
 // of `key` left out and the control's own visible children left as they are.
 // The owner is `Kj_FuID` (with `useControlOwner`) or `Hw_FuID`, else the
-// window's own `Hw_lbID`. The layer keeps no clip afterwards.
-void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner = false);
+// window's own `Hw_lbID`. The layer keeps no clip afterwards. `keyArea`: where
+// the picture was filled with `key`, when the caller knows (SkinKeyedCopy).
+void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner = false,
+                           std::optional<RECT> keyArea = std::nullopt);
 
 }  // namespace korvath::skin

@@ -59,7 +59,7 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
     BitBlt(screen.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
   }
   SkinFillKey(memory.get(), client);
-  SkinBlitToOwnerBuffer(window, memory.get(), kSkinKeyColour);
+  SkinBlitToOwnerBuffer(window, memory.get(), kSkinKeyColour, false, client);
 }
 
 void SkinPaintWindowDcBackground(HWND window, HDC target, std::optional<int32_t> alpha) {

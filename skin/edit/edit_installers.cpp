@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -25,15 +26,6 @@ namespace {
 constexpr COLORREF kDisabledText = 0x606060;
 constexpr COLORREF kTreeLineColour = 0x808080;
 constexpr COLORREF kTreeFillColour = 0xFF8800;
-
-// The direct children of one class (every class: null), in Z order.
-template <class Visit>
-void ForEachChildOfClass(HWND parent, const wchar_t* cls, Visit visit) {
-  for (HWND child = FindWindowExW(parent, nullptr, cls, nullptr); child;
-       child = FindWindowExW(parent, child, cls, nullptr)) {
-    visit(child);
-  }
-}
 
 bool HasAll(HWND window, LONG mask) {
   const LONG style = GetWindowLongW(window, GWL_STYLE);
@@ -130,11 +122,11 @@ void EditComboSkinInstall(int32_t recordIndex, HWND parent) {
   if (!SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
-  ForEachChildOfClass(parent, L"Edit", [&](HWND edit) {
+  SkinForEachChild(parent, L"Edit", [&](HWND edit) {
     if (FindEditRecord(recordIndex, edit) > 0 || SkinIsSubclassed(edit)) return;
     SkinEdit(*record, recordIndex, edit, true);
   });
-  ForEachChildOfClass(parent, L"ComboBox", [&](HWND combo) {
+  SkinForEachChild(parent, L"ComboBox", [&](HWND combo) {
     if (!SkinIsSubclassed(combo)) SkinCombo(*record, recordIndex, combo);
   });
 }
@@ -144,39 +136,39 @@ void ChildControlSkinInstall(int32_t recordIndex, HWND parent) {
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   SkinWindowRecord& r = *record;
-  ForEachChildOfClass(parent, L"ListBox", [&](HWND list) {
+  SkinForEachChild(parent, L"ListBox", [&](HWND list) {
     if (!SkinIsSubclassed(list)) Subclass(r, recordIndex, list, SkinChild(r, list, true));
   });
-  ForEachChildOfClass(parent, L"ComboBox", [&](HWND combo) {
+  SkinForEachChild(parent, L"ComboBox", [&](HWND combo) {
     HWND list = FindWindowExW(combo, nullptr, L"ComboLBox", nullptr);
     if (!list || HasAll(list, LBS_OWNERDRAWFIXED) || SkinIsSubclassed(list)) return;
     RemoveNativeBorder(list);
     Subclass(r, recordIndex, list, SkinChild(r, list, false));
   });
-  ForEachChildOfClass(parent, WC_LISTVIEWW, [&](HWND view) {
+  SkinForEachChild(parent, WC_LISTVIEWW, [&](HWND view) {
     if (HasAll(view, LVS_SORTASCENDING) || SkinIsSubclassed(view)) return;
     if (SkinTransparentMode) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
     Subclass(r, recordIndex, view, SkinChild(r, view, true));
   });
-  ForEachChildOfClass(parent, WC_TREEVIEWW, [&](HWND tree) {
+  SkinForEachChild(parent, WC_TREEVIEWW, [&](HWND tree) {
     if (!SkinIsSubclassed(tree)) SkinTree(r, recordIndex, tree);
   });
-  ForEachChildOfClass(parent, WC_IPADDRESSW, [&](HWND address) {
+  SkinForEachChild(parent, WC_IPADDRESSW, [&](HWND address) {
     if (SkinIsSubclassed(address)) return;
     Subclass(r, recordIndex, address, SkinChild(r, address, false));
     if (!SkinTransparentMode) return;
-    ForEachChildOfClass(address, L"Edit", [&](HWND field) {
+    SkinForEachChild(address, L"Edit", [&](HWND field) {
       if (!SkinIsSubclassed(field)) SkinEdit(r, recordIndex, field, false);
     });
   });
-  ForEachChildOfClass(parent, DATETIMEPICK_CLASSW, [&](HWND picker) {
+  SkinForEachChild(parent, DATETIMEPICK_CLASSW, [&](HWND picker) {
     if (!SkinIsSubclassed(picker)) Subclass(r, recordIndex, picker, SkinChild(r, picker, false));
   });
 }
 
 void TransparentChildSkinInstall(int32_t recordIndex, HWND parent) {
   if (!SkinEnabled) return;
-  ForEachChildOfClass(parent, nullptr, [&](HWND child) {
+  SkinForEachChild(parent, nullptr, [&](HWND child) {
     if (!IsWindowExTransparent(child) || SkinIsSubclassed(child)) return;
     const std::string cls = SkinGetClassNameText(child);
     if (cls == "RichEdit20A" || cls == "Edit") return;

@@ -1,4 +1,6 @@
 // The procedure of skinned edits.
+#include <utility>
+
 #include "platform/gdi_object.h"
 #include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
@@ -63,9 +65,21 @@ LRESULT OnEraseBackground(const SkinMessage& m) {
   return 1;
 }
 
+// The edit whose WM_PAINT is under way, and whether its ring is still to be
+// painted: the native paint's BeginPaint sends WM_NCPAINT when the frame
+// needs painting, and the ring painted there serves the paint as well.
+HWND editInPaint = nullptr;
+bool ringPending = false;
+
+// The ring goes on screen once: with the frame, else after the native paint
+// of the client area, which it does not overlap.
 LRESULT OnPaint(const SkinMessage& m) {
-  EditSkinBorderPaint(m.window);
+  const HWND outerEdit = std::exchange(editInPaint, m.window);
+  const bool outerPending = std::exchange(ringPending, true);
   const LRESULT result = m.Forward();
+  if (ringPending) EditSkinBorderPaint(m.window);
+  editInPaint = outerEdit;
+  ringPending = outerPending;
   CopyPictureToOwner(m.window);
   return result;
 }
@@ -106,6 +120,7 @@ LRESULT OnScroll(const SkinMessage& m, bool vertical) {
 // window as its region, after the skinned ring is on screen.
 LRESULT OnNcPaint(const SkinMessage& m) {
   EditSkinBorderPaint(m.window);
+  if (m.window == editInPaint) ringPending = false;
   return DefWindowProcW(m.window, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 

@@ -1,6 +1,7 @@
 // The overlay windows over native scroll bars: creation, their procedures,
 // placement and the hit tests of their parts.
 #include "platform/gdi_object.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
@@ -45,6 +46,7 @@ HWND OverlayCreate(HWND control, bool visible, ScrollBarAxis axis, WNDPROC proce
   SetSkinPropHandle(overlay, prop::Mngd_zct, control);
   (void)SkinSubclass(overlay, {.procedure = procedure, .owner = SkinTopSkinnedAncestor(overlay)});
   PlaceOnTop(overlay, r);
+  SkinNoteChildrenChanged(GetParent(control));
   return overlay;
 }
 

@@ -18,6 +18,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
@@ -196,7 +197,7 @@ class TreePainter {
     gdip::SolidBrush brush;
     gdip::Font font;
     if (!brush.Create(Colour(colour, 254)) ||
-        !font.CreateFromName(entry_.fontFace, float(entry_.fontSize), entry_.fontStyle, Gdiplus::UnitWorld)) {
+        !SkinFontFromName(font, entry_.fontFace, float(entry_.fontSize), entry_.fontStyle, Gdiplus::UnitWorld)) {
       return;
     }
     graphics_.DrawStringSimple(item.label, font, brush,

@@ -18,6 +18,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/gdi_blend.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
@@ -88,8 +89,8 @@ struct TextTools {
   gdip::StringFormat format;
 
   bool Make(const TextStyle& style) {
-    return font.CreateFromName(style.face, style.size, style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
-                               Gdiplus::UnitWorld) &&
+    return SkinFontFromName(font, style.face, style.size,
+                            style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular, Gdiplus::UnitWorld) &&
            MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign);
   }
 };
@@ -177,7 +178,7 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
   if (!r.TitleHaloColor) {
     gdip::Font font;
     gdip::SolidBrush brush;
-    if (font.CreateFromName(r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
+    if (SkinFontFromName(font, r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
         brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
       graphics.DrawString(text, font, brush, g.layout);
   } else if (r.TitleGlow) {

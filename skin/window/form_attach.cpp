@@ -7,6 +7,7 @@
 #include "gdip/picture_decode.h"
 #include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
+#include "skin/core/child_walk.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
@@ -102,6 +103,7 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
 }
 
 void RunControlInstallers(int32_t n, HWND form) {
+  const SkinSharedChildWalk children(form);
   ButtonSkinInstall(n, form);
   CheckRadioSkinInstall(n, form);
   EditComboSkinInstall(n, form);
@@ -147,7 +149,9 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   const int32_t n = SkinAppendWindowRecord(std::move(record));
   SkinWindowRecord& stored = *SkinRecordAt(n);
 
-  if (s.border.value_or(false)) stored.Tips.Create(form);
+  // The tips' control is made when the mouse first comes to the form
+  // (FormSkinWndProc).
+  if (s.border.value_or(false)) stored.Tips.Prepare(form);
   for (size_t i = 0; i < stored.CaptionItems.size(); ++i) {
     const gdip::RectF& b = stored.CaptionItems[i].Bounds;
     stored.Tips.AddTool(RECT{LONG(b.x), LONG(b.y), LONG(b.x + b.width), LONG(b.y + b.height)},

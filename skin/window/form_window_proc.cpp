@@ -237,6 +237,34 @@ LRESULT OnTimer(const SkinMessage& m, SkinWindowRecord& r) {
   return m.Forward();
 }
 
+// The mouse messages that a tooltip control takes from the window it
+// subclasses.
+bool IsRelayedToTips(UINT message) {
+  switch (message) {
+    case WM_MOUSEMOVE: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP: return true;
+    default: return false;
+  }
+}
+
+// Makes the caption's prepared tips with the first mouse message they would
+// take. The control subclasses the form; its procedure goes where it stands
+// when made before the skin's, between the skin's procedure and the one the
+// skin saved, so that this message reaches it too.
+void RealizeCaptionTips(const SkinMessage& m, SkinWindowRecord& r) {
+  const auto own = reinterpret_cast<LONG_PTR>(&FormSkinWndProc);
+  if (GetWindowLongPtrW(m.window, GWLP_WNDPROC) != own) {
+    r.Tips.Realize();  // another procedure stands in front: the tips go in front of it
+    return;
+  }
+  SetWindowLongPtrW(m.window, GWLP_WNDPROC, GetSkinProp(m.window, kSkinSlot.procedure));
+  r.Tips.Realize();
+  const LONG_PTR tips = GetWindowLongPtrW(m.window, GWLP_WNDPROC);
+  SetSkinProp(m.window, kSkinSlot.procedure, tips);
+  r.OldWndProc = reinterpret_cast<WNDPROC>(tips);
+  SetWindowLongPtrW(m.window, GWLP_WNDPROC, own);
+}
+
 LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
   switch (m.message) {
     case WM_INITMENUPOPUP: return OnInitMenuPopup(m);
@@ -290,6 +318,7 @@ LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARA
   // Between the removal of the record and the end of the window nothing is
   // the skin's any more.
   if (!record) return m.Forward();
+  if (record->Tips.Prepared() && IsRelayedToTips(message)) RealizeCaptionTips(m, *record);
   return Dispatch(m, *record);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
@@ -38,7 +39,7 @@ void SkinPaintStatusSegment(int32_t n, gdip::Graphics& graphics, bool insideRend
   gdip::Font font;
   gdip::StringFormat format;
   const bool lettering = text.Create(SkinArgbFromColorRef(segment.textColor, 255)) &&
-                         font.CreateFromName(r.StatusBarFontName, float(r.StatusBarFontSize), 0, Gdiplus::UnitPixel) &&
+                         SkinFontFromName(font, r.StatusBarFontName, float(r.StatusBarFontSize), 0, Gdiplus::UnitPixel) &&
                          format.Create();
   format.SetAlign(Gdiplus::StringAlignmentNear);
   format.SetLineAlign(Gdiplus::StringAlignmentCenter);

@@ -12,13 +12,17 @@
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
+#include "gdip/font.h"
+#include "gdip/font_family.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
+#include "platform/gdi_object.h"
 #include "skin/core/border_geometry.h"
 #include "skin/core/child_layout.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/ip_address_dots.h"
@@ -317,6 +321,42 @@ TEST(SkinGraphics, APainterGetsTheModesItsQualityNamesAndGdiplusDefaultsForTheRe
   EXPECT_EQ(none.GetNativeObject(), nullptr);
 }
 
+// Painters take their fonts by name as copies of fonts kept per face, size,
+// style and unit: each copy is the caller's own and is the font that making
+// it by name gives; a face that names no family gives none, and nothing kept
+// outlives the release before GDI+ shuts down.
+TEST(KeptFonts, CopiesAreTheFontsMadeByNameAndUnknownFacesGiveNone) {
+  const auto expectSame = [](const gdip::Font& copy, const gdip::Font& made) {
+    EXPECT_EQ(copy.GetSize(), made.GetSize());
+    EXPECT_EQ(copy.GetStyle(), made.GetStyle());
+    EXPECT_EQ(copy.GetUnit(), made.GetUnit());
+    gdip::FontFamily copyFamily, madeFamily;
+    ASSERT_TRUE(copy.GetFamily(copyFamily) && made.GetFamily(madeFamily));
+    EXPECT_EQ(copyFamily.GetName(), madeFamily.GetName());
+  };
+  for (const auto& [size, style, unit] : {std::tuple{12.0f, 0, Gdiplus::UnitWorld},
+                                          std::tuple{12.0f, int(Gdiplus::FontStyleBold), Gdiplus::UnitWorld},
+                                          std::tuple{20.0f, 0, Gdiplus::UnitWorld},
+                                          std::tuple{12.0f, 0, Gdiplus::UnitPixel}}) {
+    SCOPED_TRACE(size + float(style) * 100 + float(unit) * 1000);
+    gdip::Font made, first, second;
+    ASSERT_TRUE(made.CreateFromName(kDefaultFontFace, size, style, unit));
+    ASSERT_TRUE(SkinFontFromName(first, kDefaultFontFace, size, style, unit));
+    ASSERT_TRUE(SkinFontFromName(second, kDefaultFontFace, size, style, unit));
+    EXPECT_NE(first.GetNativeObject(), second.GetNativeObject());
+    expectSame(first, made);
+    expectSame(second, made);
+  }
+  gdip::Font held;
+  ASSERT_TRUE(SkinFontFromName(held, kDefaultFontFace, 12));
+  EXPECT_FALSE(SkinFontFromName(held, "No Such Face Korvath", 12));
+  EXPECT_EQ(held.GetNativeObject(), nullptr);
+  SkinReleaseKeptFonts();
+  gdip::Font again, made;
+  ASSERT_TRUE(SkinFontFromName(again, kDefaultFontFace, 12) && made.CreateFromName(kDefaultFontFace, 12));
+  expectSame(again, made);
+}
+
 TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
   const auto b = Caption(kCaption, {30, 20, 160, 30}, std::nullopt);
   // Glow, halo and text reach at most 2 pixels right of and below the rectangle.
@@ -335,6 +375,42 @@ TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {
   ASSERT_TRUE(bitmap.CreateWithFormat(40, 20) && g.FromImage(bitmap));
   SkinDrawControlText(g, kCaption, {0, 0, 40, 20}, {.textColour = RGB(0, 0, 0), .glowColour = RGB(255, 255, 255)});
   EXPECT_EQ(g.GetTextRenderingHint(), Gdiplus::TextRenderingHintAntiAliasGridFit);
+}
+
+// A control's font is measured by what it describes: another handle to a
+// font described alike measures the same, a font set anew measures anew, and
+// sizes given as cell heights come from GDI+ for each height.
+TEST(SkinControlFontMetrics, EachControlsFontIsMeasuredByWhatItDescribes) {
+  testsupport::TestWindow form(300, 200, L"fonts", WS_POPUP);
+  const HWND a = form.AddChild(L"Static", L"a", WS_CHILD | WS_VISIBLE, 10, 10, 80, 20);
+  const HWND b = form.AddChild(L"Static", L"b", WS_CHILD | WS_VISIBLE, 10, 40, 80, 20);
+  auto font = [](int height, int weight, bool italic, const wchar_t* face) {
+    return platform::GdiFont(CreateFontW(height, 0, 0, 0, weight, italic, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, face));
+  };
+  const platform::GdiFont plain = font(-12, FW_NORMAL, false, L"SimSun"), plainAgain = font(-12, FW_NORMAL, false, L"SimSun"),
+                         bold = font(-16, FW_BOLD, false, L"SimSun"), italic = font(-12, FW_NORMAL, true, L"SimSun"),
+                         small = font(14, FW_NORMAL, false, L"Tahoma"), large = font(40, FW_NORMAL, false, L"Tahoma");
+  auto measure = [](HWND window, const platform::GdiFont& f) {
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(f.get()), FALSE);
+    const SkinFontInfo info = SkinControlFontMetrics(window);
+    return std::tuple(info.face, info.size, info.style);
+  };
+  const auto first = measure(a, plain);
+  EXPECT_EQ(first, measure(a, plain));
+  EXPECT_EQ(first, measure(b, plainAgain));
+  EXPECT_FALSE(std::get<0>(first).empty());
+  EXPECT_EQ(std::get<1>(first), 12);
+  EXPECT_EQ(std::get<2>(first), 0);
+  const auto boldOne = measure(a, bold);
+  EXPECT_EQ(std::get<1>(boldOne), 16);
+  EXPECT_EQ(std::get<2>(boldOne), Gdiplus::FontStyleBold);
+  EXPECT_EQ(std::get<2>(measure(b, italic)), Gdiplus::FontStyleItalic);
+  EXPECT_EQ(measure(a, plain), first) << "a font set back measures as before";
+  const auto smallOne = measure(a, small), largeOne = measure(b, large);
+  EXPECT_LT(std::get<1>(smallOne), std::get<1>(largeOne));
+  EXPECT_GT(std::get<1>(smallOne), 0);
+  EXPECT_EQ(measure(b, small), smallOne);
+  EXPECT_EQ(measure(a, large), largeOne);
 }
 
 TEST(SkinDrawControlText, AlignmentWrapAndTheCallersFormatPlaceTheText) {

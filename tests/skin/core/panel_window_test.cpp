@@ -178,6 +178,31 @@ TEST_F(PanelTest, PictureByPixelsOnScreenAndInTheChildLayer) {
   EXPECT_TRUE(ColorNear(layerAt(), kNormal));
 }
 
+// A panel lies above the siblings made before it, a label reaching into its
+// place among them.
+TEST_F(PanelTest, APanelLiesAboveTheSiblingsMadeBeforeIt) {
+  const HWND label = form_.AddChild(L"Static", L"label", WS_CHILD | WS_VISIBLE, 30, 150, 120, 30);
+  ZqkWindow second;
+  const HWND panel = MakePanel(second, form_, 160);
+  EXPECT_EQ(GetWindow(form_.hwnd(), GW_CHILD), panel);
+  bool labelBelow = false;
+  for (HWND w = GetWindow(panel, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) labelBelow = labelBelow || w == label;
+  EXPECT_TRUE(labelBelow);
+}
+
+// A panel off screen draws nothing when an entry comes or its frame colour
+// changes; the picture it shows again has them.
+TEST_F(PanelTest, AHiddenPanelShowsItsNewEntriesAndFrameWhenShownAgain) {
+  panel_.Show(0);
+  testsupport::PumpMessages();
+  panel_.AddEntry(SolidPng(20, 15, kHover), std::nullopt, std::nullopt, 20, 15);
+  panel_.SetFrameColor(0x0000FF);
+  panel_.Show(1);
+  ExpectEntry(3, kHover, "entry_added_while_hidden");
+  const PixelBuffer shot = CaptureClient(window_);
+  EXPECT_GT((shot.RgbAt(0, shot.height / 2) >> 16) & 0xFF, 0xB0u) << std::hex << shot.RgbAt(0, shot.height / 2);
+}
+
 // Styles 0 and 2 are rectangles, 1 and 3 rounded; 2 and 3 add a dark shade
 // just inside the (red) frame; a background colour fills the outline.
 TEST_F(PanelTest, FrameStylesAndBackgroundColour) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <tuple>
 
 #include "gdip/bitmap.h"
@@ -13,6 +14,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/shadow_window.h"
@@ -204,6 +206,62 @@ TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
   EXPECT_EQ(pixels.RgbAt(30, 20), 0u);
   EXPECT_EQ(pixels.RgbAt(5, 5), 0xFF0000u);
   EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
+}
+
+// A picture is copied whole, except its pixels of the key colour, which
+// leave what the target showed there: to the byte what TransparentBlt makes,
+// clipping included, whether the key is nowhere, in the area the caller
+// filled with it, or also elsewhere; and the same on a window.
+TEST_F(SurfaceTest, KeyedCopiesAreWhatTransparentBltMakes) {
+  constexpr COLORREF kKey = RGB(255, 0, 255);
+  constexpr int kTargetWidth = kWidth + 30, kTargetHeight = kHeight + 20;
+  constexpr RECT kFilled{30, 20, 70, 50};
+  TestWindow form(300, 200, L"form");
+  const struct {
+    const char* name;
+    bool fill;                     // the key fills kFilled
+    std::optional<RECT> keyArea;   // what the caller says it filled
+    int strayKey;                  // a key pixel elsewhere (a bit index), or -1
+  } cases[] = {
+      {"no key", false, std::nullopt, -1},
+      {"no key, an area named", false, kFilled, -1},
+      {"key in its area", true, kFilled, -1},
+      {"key in its area and elsewhere", true, kFilled, 0},
+      {"key with no area named", true, std::nullopt, -1},
+      {"key elsewhere only", false, std::nullopt, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SkinMemoryDc picture = SkinMemoryDc::Create(kWidth, kHeight);
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+      BitsOf(picture.get())[i] = (uint32_t(i) * 0x01030507u) ^ (i % 3 ? 0x5A000000u : 0xFF000000u);
+      if ((BitsOf(picture.get())[i] & 0x00FFFFFFu) == 0x00FF00FFu) BitsOf(picture.get())[i] ^= 1;
+    }
+    if (c.fill) FillRect(picture.get(), &kFilled, GdiBrush(CreateSolidBrush(kKey)).get());
+    if (c.strayKey >= 0) BitsOf(picture.get())[c.strayKey] = 0x00FF00FFu;  // bottom-up: the lower left corner
+    SkinMemoryDc expected = SkinMemoryDc::Create(kTargetWidth, kTargetHeight);
+    SkinMemoryDc copied = SkinMemoryDc::Create(kTargetWidth, kTargetHeight);
+    for (HDC target : {expected.get(), copied.get()}) {
+      for (int i = 0; i < kTargetWidth * kTargetHeight; ++i) BitsOf(target)[i] = 0x80112233u + uint32_t(i) * 77;
+      ExcludeClipRect(target, 12, 10, 20, 18);
+    }
+    TransparentBlt(expected.get(), 5, 7, kWidth, kHeight, picture.get(), 0, 0, kWidth, kHeight, kKey);
+    SkinKeyedCopy(copied.get(), 5, 7, kWidth, kHeight, picture.get(), kKey, c.keyArea);
+    GdiFlush();
+    int differing = 0;
+    for (int i = 0; i < kTargetWidth * kTargetHeight; ++i) differing += BitsOf(expected.get())[i] != BitsOf(copied.get())[i];
+    EXPECT_EQ(differing, 0);
+
+    korvath::platform::WindowDC window = korvath::platform::WindowDC::Client(form.hwnd());
+    RECT all{0, 0, 300, 200};
+    FillRect(window.get(), &all, GdiBrush(CreateSolidBrush(RGB(0, 0, 255))).get());
+    SkinKeyedCopy(window.get(), 0, 0, kWidth, kHeight, picture.get(), kKey, c.keyArea);
+    const auto shown = testsupport::CaptureDC(window.get(), 0, 0, kWidth + 10, kHeight + 10);
+    EXPECT_EQ(shown.RgbAt(0, kHeight - 1), c.strayKey == 0 ? 0x0000FFu : 0u);
+    EXPECT_EQ(shown.RgbAt(1, kHeight - 1), 0x030507u);
+    EXPECT_EQ(shown.RgbAt(40, 30), c.fill ? 0x0000FFu : 0u + (BitsOf(picture.get())[(kHeight - 1 - 30) * kWidth + 40] & 0x00FFFFFFu));
+    EXPECT_EQ(shown.RgbAt(kWidth, 0), 0x0000FFu);
+  }
 }
 
 // A shadow is drawn anew whenever its window changes size, on the sides its

@@ -13,6 +13,7 @@
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
 
@@ -258,6 +259,35 @@ TEST_F(ControlSkinsTest, SelectionsSetByCodeShowAsAfterAKeyboardChoice) {
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   shown = Shown(combo);
   EXPECT_TRUE(same(shown, repainted(), "combo_emptied"));
+}
+
+// Boxes of one size and look share the drawing of their face (ground, frame
+// and drop button), never their text; a new theme colour draws the face anew.
+TEST_F(ControlSkinsTest, CombosOfOneSizeShowTheirOwnTextAndTheCurrentTheme) {
+  HWND first = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc", L"WWWW"}, 0);
+  HWND second = AddCombo(CBS_DROPDOWNLIST, 20, 80, {L"abc", L"WWWW"}, 1);
+  HWND third = AddCombo(CBS_DROPDOWNLIST, 200, 20, {L"abc", L"WWWW"}, 0);
+  InstallAll();
+  for (HWND combo : {first, second, third}) ComboSkinPaint(number(), SkinEntryNumber(combo));
+  const auto a = Shown(first), b = Shown(second), c = Shown(third);
+  ASSERT_EQ(a.width, b.width);
+  ASSERT_EQ(a.height, b.height);
+  EXPECT_EQ(a.pixels, c.pixels);
+  int textDiffers = 0, faceDiffers = 0;
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      const bool inText = x >= 2 && x < a.width - 17 && y >= 2 && y < a.height - 2;
+      (inText ? textDiffers : faceDiffers) += a.RgbAt(x, y) != b.RgbAt(x, y);
+    }
+  }
+  EXPECT_GT(textDiffers, 10);
+  EXPECT_EQ(faceDiffers, 0);
+  SetFocus(first);
+  EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kTheme, 200), 3);
+  constexpr COLORREF kOtherTheme = 0x2040E0;
+  SkinThemeColor = kOtherTheme;
+  ComboSkinPaint(number(), SkinEntryNumber(first));
+  EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kOtherTheme, 200), 3);
 }
 
 TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText) {

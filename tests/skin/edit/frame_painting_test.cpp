@@ -164,6 +164,39 @@ TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
   }
 }
 
+// An edit's paint puts its ring back on screen whether or not its frame is
+// painted with it, and paints it once: with the frame when the frame is
+// painted, else after the client area.
+TEST_F(FramePaintingTest, EditPaintsPutTheRingBackOnceWithOrWithoutTheFrame) {
+  HWND edit = Add(L"Edit", 0, 20, 20, 120, 30, WS_EX_CLIENTEDGE);
+  EditComboSkinInstall(number(), form_.hwnd());
+  testsupport::PumpMessages(20);
+  const auto spoil = [edit] {
+    korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(edit);
+    korvath::platform::GdiBrush red(CreateSolidBrush(kRed));
+    RECT all = {0, 0, 120, 30};
+    FillRect(dc.get(), &all, red.get());
+  };
+  // Each ring's paint reads the background-piece property of the edit and
+  // of its parent: a paint with the frame reads no more than one without.
+  uint64_t reads[2] = {};
+  const UINT flags[2] = {RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    spoil();
+    const uint64_t before = SkinWindowPropertyReads();
+    RedrawWindow(edit, nullptr, nullptr, flags[i]);
+    reads[i] = SkinWindowPropertyReads() - before;
+    const auto shown = Shown(edit);
+    EXPECT_PRED3(ColorNear, shown.RgbAt(0, 0), kBlackOverWhite80, 3);
+    EXPECT_PRED3(ColorNear, shown.RgbAt(1, 1), kWhiteRgb, 3);
+    EXPECT_PRED3(ColorNear, shown.RgbAt(119, 29), kBlackOverWhite80, 3);
+  }
+  EXPECT_GT(reads[0], 0u);
+  EXPECT_EQ(reads[1], reads[0]);
+}
+
 // The ring reaches every edge of the edit, on screen and in the layer: a
 // wide edit and a tall one, focused, whatever the window showed before.
 TEST_F(FramePaintingTest, EditRingRunsRoundEveryEdgeOnScreenAndInTheLayer) {

@@ -1,5 +1,10 @@
 // The record, properties, styles and procedure a form gets from the attach,
 // the geometry of its caption and status bar, and what removal gives back.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
 #include <vector>
 
 #include "gdip/bitmap.h"
@@ -41,8 +46,8 @@ TEST_F(FormTest, AttachBuildsTheRecordAndInstallsTheProcedureLast) {
   FormSkinAttach(hwnd, Framed());
   ASSERT_EQ(SkinWindowList.size(), 1u);
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_lbID), 1);
-  // The tooltips subclass the form before the skin does, so the procedure
-  // kept is theirs, which leads on to the form's own.
+  // The procedure kept leads on to the form's own (the caption's tips, made
+  // with the first mouse message, go in front of it then).
   const LONG_PTR kept = GetSkinProp(hwnd, prop::Hw_hProc);
   EXPECT_EQ(kept, reinterpret_cast<LONG_PTR>(record().OldWndProc));
   EXPECT_EQ(CallWindowProcW(record().OldWndProc, hwnd, WM_NULL, 0, 0), 0);
@@ -134,6 +139,43 @@ TEST_F(FormTest, SettingsDecideCaptionHeightItemsAndTooltips) {
   const float xs[] = {254, 281, 308, 335, 362};
   for (size_t i = 0; i < 5; ++i) EXPECT_EQ(record().CaptionItems[i].Bounds.x, xs[i]);
   EXPECT_EQ(record().CaptionItems[4].Bounds.width, 40);
+}
+
+// The caption's tips are made when the mouse first comes to the form, and
+// then stand where they stand when made with the attach: under the skin's
+// procedure, in front of the one it saved. The tip of the item under the
+// mouse shows.
+TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 409, 471, Framed(), &OwnProcedure);
+  HWND hwnd = form();
+  auto tipWindow = [&]() -> HWND {
+    for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+         w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+      if (GetWindow(w, GW_OWNER) == hwnd) return w;
+    }
+    return nullptr;
+  };
+  EXPECT_EQ(tipWindow(), nullptr) << "no tip window before the mouse comes";
+  EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), reinterpret_cast<LONG_PTR>(&OwnProcedure));
+
+  const gdip::RectF close = record().CaptionItems.back().Bounds;
+  MouseMoveTo(hwnd, int(close.x + close.width / 2), int(close.y + close.height / 2));
+  HWND tip = nullptr;
+  EXPECT_TRUE(PumpUntil([&] { return (tip = tipWindow()) != nullptr && IsWindowVisible(tip); }))
+      << "the close button's tip shows";
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&FormSkinWndProc));
+  const LONG_PTR kept = GetSkinProp(hwnd, prop::Hw_hProc);
+  EXPECT_NE(kept, reinterpret_cast<LONG_PTR>(&OwnProcedure)) << "the tips' procedure stands in front of the form's own";
+  EXPECT_EQ(kept, reinterpret_cast<LONG_PTR>(record().OldWndProc));
+  if (tip) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{TTTOOLINFOW_V1_SIZE};
+    tool.lpszText = text;
+    EXPECT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(std::wstring(text), L"\u5173\u95ED");  // 关闭
+  }
+  EXPECT_EQ(record().Tips.GetToolCount(), 2);
+  SetCursorPos(2, 2);
 }
 
 TEST_F(FormTest, StatusBarSharesTheFreeWidthBetweenStretchingSegments) {
