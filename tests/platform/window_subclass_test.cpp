@@ -17,7 +17,7 @@ constexpr UINT kAsk = WM_APP + 1;      // every procedure logs it and adds to th
 constexpr UINT kInner = WM_APP + 2;    // logged, answered the same way
 constexpr UINT kResend = WM_APP + 3;   // entry B sends kInner to its own window first
 constexpr UINT kTwice = WM_APP + 4;    // entry B hands it on twice
-constexpr UINT kLeave = WM_APP + 5;    // entry A takes itself off, then hands it on
+constexpr UINT kLeave = WM_APP + 5;    // entry A takes both its ids off, then hands it on
 
 std::vector<std::string> g_log;
 
@@ -35,9 +35,12 @@ LRESULT CALLBACK OriginalProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 // A adds 1 to the answer below it (plus its data), B adds 10.
-LRESULT CALLBACK EntryA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+LRESULT CALLBACK EntryA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   Log("A", message);
-  if (message == kLeave) RemoveSubclass(window, EntryA, id);
+  if (message == kLeave) {
+    RemoveSubclass(window, EntryA, 1);
+    RemoveSubclass(window, EntryA, 2);
+  }
   const LRESULT below = CallNextSubclass(window, message, wParam, lParam);
   return message >= kAsk && message <= kLeave ? below + 1 + LRESULT(data) : below;
 }
@@ -140,15 +143,15 @@ TEST_F(WindowSubclassTest, RemovedEntriesAreSkippedAndTheLastGivesTheOriginalBac
   EXPECT_EQ(g_log, (Log_{"A:ask", "original:ask"}));
 }
 
-TEST_F(WindowSubclassTest, AnEntryTakingItselfOffStillHandsOnToTheEntriesBelow) {
+TEST_F(WindowSubclassTest, EntriesTakenOffDuringACallAreSkippedAndTheCallGoesOn) {
   const WNDPROC original = Slot();
   ASSERT_TRUE(SetSubclass(window_, EntryB, 1, 0));
   ASSERT_TRUE(SetSubclass(window_, EntryA, 1, 0));
   ASSERT_TRUE(SetSubclass(window_, EntryA, 2, 0));
-  // The newest A leaves; while it runs, the older A leaves as well, once
-  // the newest hands on to it.
-  EXPECT_EQ(Send(kLeave), 1012);
-  EXPECT_EQ(g_log, (Log_{"A:leave", "A:leave", "B:leave", "original:leave"}));
+  // The newest A takes itself and the older A off, then hands on: past the
+  // older A to B.
+  EXPECT_EQ(Send(kLeave), 1011);
+  EXPECT_EQ(g_log, (Log_{"A:leave", "B:leave", "original:leave"}));
   EXPECT_FALSE(GetSubclass(window_, EntryA, 1));
   EXPECT_FALSE(GetSubclass(window_, EntryA, 2));
   EXPECT_EQ(Send(kAsk), 1010);
