@@ -190,4 +190,17 @@ int32_t ToolTip::GetToolCount() const {
   return static_cast<int32_t>(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0));
 }
 
+bool ToolTip::HasToolAt(POINT point) const {
+  if (!tip_) {
+    for (const KeptTool& tool : kept_)
+      if (PtInRect(&tool.rect, point)) return true;
+    return false;
+  }
+  TTHITTESTINFOW test{};
+  test.hwnd = owner_;
+  test.pt = point;
+  test.ti.cbSize = TTTOOLINFOW_V1_SIZE;
+  return SendMessageW(tip_, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&test)) != FALSE;
+}
+
 }  // namespace korvath::skin

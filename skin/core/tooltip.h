@@ -50,6 +50,8 @@ class ToolTip {
   HWND GetHandle() { return Realize(); }
   void DeleteTool(int32_t id);
   int32_t GetToolCount() const;
+  // Whether a tool covers `point` of the owner's client area.
+  bool HasToolAt(POINT point) const;
 
  private:
   void Destroy() noexcept;

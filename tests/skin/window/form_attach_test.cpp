@@ -157,6 +157,11 @@ TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
   };
   EXPECT_EQ(tipWindow(), nullptr) << "no tip window before the mouse comes";
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), reinterpret_cast<LONG_PTR>(&OwnProcedure));
+  // The pointer resting where the form shows sends a move off the items: no
+  // tip to show there, so no control made (nor comctl32 loaded) for it yet.
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(200, 240));
+  EXPECT_EQ(tipWindow(), nullptr) << "no tip window for a move off the caption's items";
+  EXPECT_TRUE(record().Tips.Prepared());
 
   const gdip::RectF close = record().CaptionItems.back().Bounds;
   MouseMoveTo(hwnd, int(close.x + close.width / 2), int(close.y + close.height / 2));
