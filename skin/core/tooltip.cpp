@@ -104,6 +104,13 @@ HWND ToolTip::Realize() {
   return tip_;
 }
 
+bool ToolTip::KeptToolAt(POINT client) const {
+  for (const KeptTool& tool : kept_) {
+    if (PtInRect(&tool.rect, client)) return true;
+  }
+  return false;
+}
+
 ToolTip::KeptTool* ToolTip::KeptToolOf(int32_t id) {
   for (KeptTool& tool : kept_) {
     if (tool.id == id) return &tool;
@@ -188,19 +195,6 @@ void ToolTip::DeleteTool(int32_t id) {
 int32_t ToolTip::GetToolCount() const {
   if (!tip_) return static_cast<int32_t>(kept_.size());
   return static_cast<int32_t>(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0));
-}
-
-bool ToolTip::HasToolAt(POINT point) const {
-  if (!tip_) {
-    for (const KeptTool& tool : kept_)
-      if (PtInRect(&tool.rect, point)) return true;
-    return false;
-  }
-  TTHITTESTINFOW test{};
-  test.hwnd = owner_;
-  test.pt = point;
-  test.ti.cbSize = TTTOOLINFOW_V1_SIZE;
-  return SendMessageW(tip_, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&test)) != FALSE;
 }
 
 }  // namespace korvath::skin

@@ -33,6 +33,10 @@ class ToolTip {
   // more than a tip that shows only when the mouse comes.
   void Prepare(HWND owner, bool balloon = false);
   bool Prepared() const noexcept { return prepared_; }
+  // Whether a tool kept for the prepared control lies under `client`, a
+  // point of the owner's client area: until the mouse reaches one, the
+  // control would have nothing to show.
+  bool KeptToolAt(POINT client) const;
   // Makes the prepared control with the tools and settings given so far and
   // returns it; the control there is, if any, otherwise.
   HWND Realize();
@@ -50,8 +54,6 @@ class ToolTip {
   HWND GetHandle() { return Realize(); }
   void DeleteTool(int32_t id);
   int32_t GetToolCount() const;
-  // Whether a tool covers `point` of the owner's client area.
-  bool HasToolAt(POINT point) const;
 
  private:
   void Destroy() noexcept;

@@ -1,5 +1,7 @@
 #include "skin/window/form_window_proc.h"
 
+#include <windowsx.h>
+
 #include <utility>
 
 #include "gdip/graphics.h"
@@ -248,9 +250,9 @@ bool IsRelayedToTips(UINT message) {
 }
 
 // Makes the caption's prepared tips with the first mouse message over one of
-// their items: before that the control would show nothing, and making it
-// loads comctl32 (the pointer resting where the window first shows sends a
-// move at once, which would load it before the window is idle). The control subclasses the form; its procedure goes where it stands
+// their items: until then the control would take the messages and show
+// nothing, and the mouse often lies over the client area when the window
+// first shows. The control subclasses the form; its procedure goes where it stands
 // when made before the skin's, between the skin's procedure and the one the
 // skin saved, so that this message reaches it too.
 void RealizeCaptionTips(const SkinMessage& m, SkinWindowRecord& r) {
@@ -320,7 +322,8 @@ LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARA
   // Between the removal of the record and the end of the window nothing is
   // the skin's any more.
   if (!record) return m.Forward();
-  if (record->Tips.Prepared() && IsRelayedToTips(message) && record->Tips.HasToolAt(POINT{PointX(lParam), PointY(lParam)}))
+  if (record->Tips.Prepared() && IsRelayedToTips(message) &&
+      record->Tips.KeptToolAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
     RealizeCaptionTips(m, *record);
   return Dispatch(m, *record);
 }

@@ -157,11 +157,6 @@ TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
   };
   EXPECT_EQ(tipWindow(), nullptr) << "no tip window before the mouse comes";
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), reinterpret_cast<LONG_PTR>(&OwnProcedure));
-  // The pointer resting where the form shows sends a move off the items: no
-  // tip to show there, so no control made (nor comctl32 loaded) for it yet.
-  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(200, 240));
-  EXPECT_EQ(tipWindow(), nullptr) << "no tip window for a move off the caption's items";
-  EXPECT_TRUE(record().Tips.Prepared());
 
   const gdip::RectF close = record().CaptionItems.back().Bounds;
   MouseMoveTo(hwnd, int(close.x + close.width / 2), int(close.y + close.height / 2));
@@ -181,6 +176,30 @@ TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
   }
   EXPECT_EQ(record().Tips.GetToolCount(), 2);
   SetCursorPos(2, 2);
+}
+
+TEST_F(FormTest, CaptionTipsWaitForTheMouseOverAnItem) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 409, 471, Framed());
+  HWND hwnd = form();
+  auto tipCount = [&] {
+    int count = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+         w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+      if (GetWindow(w, GW_OWNER) == hwnd) ++count;
+    }
+    return count;
+  };
+  // The mouse over the client area and over the caption beside the items.
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(200, 300));
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 8));
+  EXPECT_EQ(tipCount(), 0) << "no tip window while the mouse is over no item";
+  EXPECT_TRUE(record().Tips.Prepared());
+
+  const gdip::RectF minimise = record().CaptionItems.front().Bounds;
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0,
+               MAKELPARAM(int(minimise.x + minimise.width / 2), int(minimise.y + minimise.height / 2)));
+  EXPECT_EQ(tipCount(), 1) << "the first message over an item makes the tips";
+  EXPECT_EQ(record().Tips.GetToolCount(), 2);
 }
 
 TEST_F(FormTest, StatusBarSharesTheFreeWidthBetweenStretchingSegments) {
