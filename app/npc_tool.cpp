@@ -1,7 +1,6 @@
 #include "app/npc_tool.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <ole2.h>
 
 #include "app/main_form.h"
@@ -16,10 +15,11 @@ namespace {
 // Whether this start took a reference on OLE that EndProgram gives back.
 bool oleStarted = false;
 
-bool StartWindowing() {
+// The common controls are not started here: the main window and its units are
+// all USER32 classes, and whatever first makes a window of comctl32's classes
+// starts them (platform/common_controls.h).
+bool StartOle() {
   oleStarted = SUCCEEDED(OleInitialize(nullptr));
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   return true;
 }
 
@@ -47,7 +47,7 @@ bool PaintFirstFrame() {
 }
 
 constexpr StartupStep kStartupSteps[] = {
-    {"OLE and common controls", &StartWindowing},
+    {"OLE", &StartOle},
     {"program folder", &EnterProgramFolder},
     {"skin engine", &StartSkinEngine},
     {"main window created and set up", &LoadMainWindow},

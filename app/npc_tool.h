@@ -12,7 +12,7 @@ struct StartupStep {
   bool (*run)();
 };
 // The start-up steps in their order: OLE on this thread (the folder dialog
-// of the new style needs it) and the common controls; the program's folder
+// of the new style needs it); the program's folder
 // as the current one; the skin engine's start-up (GDI+, options, cursors,
 // classes) and the container skin that the engine's panels register with;
 // the main window loaded from its form description (created with its units

@@ -1,12 +1,11 @@
 #include "skin/core/control_background.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
+#include "platform/window_subclass.h"
 #include "skin/core/colours.h"
 #include "skin/core/bitmap_copy_region.h"
 #include "skin/core/drawing_values.h"
@@ -66,9 +65,9 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
       SkinDeleteControlBrush(control);
     }
   } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, KeepBrushProc, id);
+    platform::RemoveSubclass(control, KeepBrushProc, id);
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  return platform::CallNextSubclass(control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -90,7 +89,7 @@ HBRUSH SkinControlBackgroundBrush(HWND control) {
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();
   SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
-  SetWindowSubclass(control, KeepBrushProc, kBrushKeeper, 0);
+  platform::SetSubclass(control, KeepBrushProc, kBrushKeeper, 0);
   return handed;
 }
 

@@ -1,9 +1,8 @@
 #include "skin/core/layered_window.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
+#include "platform/window_subclass.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 
@@ -27,9 +26,9 @@ LRESULT CALLBACK UnlistDropDownAtEnd(HWND list, UINT message, WPARAM wParam, LPA
                                      DWORD_PTR) {
   if (message == WM_NCDESTROY) {
     std::erase(LayeredDropDownList, list);
-    RemoveWindowSubclass(list, UnlistDropDownAtEnd, id);
+    platform::RemoveSubclass(list, UnlistDropDownAtEnd, id);
   }
-  return DefSubclassProc(list, message, wParam, lParam);
+  return platform::CallNextSubclass(list, message, wParam, lParam);
 }
 
 }  // namespace
@@ -89,9 +88,8 @@ void SkinLayerDropDownList(HWND list) {
   SkinSetWindowAlpha(list, kDropDownAlpha);
   if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), list) != LayeredDropDownList.end()) return;
   LayeredDropDownList.push_back(list);
-  DWORD_PTR unused = 0;
-  if (!GetWindowSubclass(list, UnlistDropDownAtEnd, kDropDownLister, &unused))
-    SetWindowSubclass(list, UnlistDropDownAtEnd, kDropDownLister, 0);
+  if (!platform::GetSubclass(list, UnlistDropDownAtEnd, kDropDownLister))
+    platform::SetSubclass(list, UnlistDropDownAtEnd, kDropDownLister, 0);
 }
 
 }  // namespace korvath::skin

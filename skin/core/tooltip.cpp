@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gdip/object.h"
+#include "platform/common_controls.h"
 
 namespace korvath::skin {
 
@@ -66,6 +67,7 @@ HWND ToolTip::Create(HWND owner, bool balloon) {
   owner_ = owner;
   DWORD style = TTS_ALWAYSTIP;
   if (balloon) style |= TTS_BALLOON;
+  platform::EnsureCommonControls();
   // Owned by the form, so that the form's destruction destroys it.
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
                          CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),

@@ -1,11 +1,11 @@
 #include "skin/core/window_props.h"
 
-#include <commctrl.h>
-
 #include <array>
 #include <cstring>
 #include <iterator>
 #include <unordered_map>
+
+#include "platform/window_subclass.h"
 
 namespace korvath::skin {
 
@@ -125,9 +125,9 @@ LRESULT CALLBACK FreeBrushAtEnd(HWND control, UINT message, WPARAM wParam, LPARA
                                 DWORD_PTR) {
   if (message == WM_NCDESTROY) {
     SkinDeleteControlBrush(control);
-    RemoveWindowSubclass(control, FreeBrushAtEnd, id);
+    platform::RemoveSubclass(control, FreeBrushAtEnd, id);
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  return platform::CallNextSubclass(control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -151,9 +151,8 @@ void SkinReplaceControlBrush(HWND control, platform::GdiBrush brush, platform::G
   SkinDeleteControlBrush(control);
   SetSkinPropHandle(control, prop::Kj_dxjb, brush.Park());
   if (!HoldsImageList(control)) SetSkinPropHandle(control, prop::Kj_wtjb, bitmap.Park());
-  DWORD_PTR unused = 0;
-  if (!GetWindowSubclass(control, FreeBrushAtEnd, kBrushOwner, &unused))
-    SetWindowSubclass(control, FreeBrushAtEnd, kBrushOwner, 0);
+  if (!platform::GetSubclass(control, FreeBrushAtEnd, kBrushOwner))
+    platform::SetSubclass(control, FreeBrushAtEnd, kBrushOwner, 0);
 }
 
 }  // namespace korvath::skin
