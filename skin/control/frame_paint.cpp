@@ -20,6 +20,7 @@
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/thin_outline.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -43,6 +44,18 @@ void StrokeRoundRect(gdip::Graphics& g, gdip::GraphicsPath& path, float x, float
                      int32_t corner, gdip::Argb colour) {
   path.Reset();
   SkinPathAddRoundRect(path, x, y, w, h, corner);
+  SkinStroke(g, colour, path);
+}
+
+// The same outline onto the memory DC's own pixels (through the DC, GDI+
+// would blend a layer as large as the whole frame for it), or through GDI+
+// where the DC holds no section of the engine's.
+void StrokeRoundRect(gdip::Graphics& g, HDC memoryDc, gdip::GraphicsPath& path, float x, float y, float w,
+                     float h, int32_t corner, gdip::Argb colour) {
+  path.Reset();
+  SkinPathAddRoundRect(path, x, y, w, h, corner);
+  const RECT bounds{LONG(x) - 1, LONG(y) - 1, LONG(x + w) + 2, LONG(y + h) + 2};
+  if (SkinStrokeThinOutline(memoryDc, path, colour, bounds, corner + 4)) return;
   SkinStroke(g, colour, path);
 }
 
@@ -142,9 +155,9 @@ void GroupBoxSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc) {
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(g, dc) || !path.Create()) return;
   const float w = float(client.right), h = float(client.bottom);
-  StrokeRoundRect(g, path, 0, kGroupFrameTop, w - 1, h - 6, kOuterCorner,
+  StrokeRoundRect(g, dc, path, 0, kGroupFrameTop, w - 1, h - 6, kOuterCorner,
                   gdip::Argb(SkinArgbFromColorRef(0x000000, 40)));
-  StrokeRoundRect(g, path, 1, kGroupFrameTop + 1, w - 3, h - 8, kGroupInnerCorner,
+  StrokeRoundRect(g, dc, path, 1, kGroupFrameTop + 1, w - 3, h - 8, kGroupInnerCorner,
                   gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 90)));
   DrawGroupCaption(g, entry->window, *entry, dc, client.right);
 }

@@ -15,7 +15,14 @@
 #include "skin/core/control_text.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
+#include "gdip/graphics.h"
+#include "gdip/graphics_path.h"
+#include "gdip/pen.h"
+#include "skin/core/drawing_values.h"
+#include "skin/core/rounded_path.h"
+#include "skin/core/skin_graphics.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/core/noisy_section.h"
 #include "tests/skin/control/shown.h"
 #include "tests/skin/core/panel_fixture.h"
 
@@ -122,6 +129,39 @@ TEST_F(ContainerPaintTest, AGroupBoxWithoutCaptionShowsItsWholeFrameOverTheBackg
   EXPECT_TRUE(ColorNear(look.RgbAt(100, 30), kBackground, 0));
   EXPECT_FALSE(ContainerOf(group).rebuild);
   EXPECT_EQ(ContainerOf(group).paintedWidth, 200);
+}
+
+// The frame's two outlines, drawn onto the buffer's own pixels, are those
+// GDI+ strokes through the buffer's DC, pixel for pixel and alpha too, at
+// the tool's group box sizes and others, over a background where every pixel
+// differs.
+TEST_F(ContainerPaintTest, AGroupBoxFrameHasThePixelsGdiPlusStrokesThroughTheBuffersDC) {
+  for (const SIZE size : {SIZE{288, 32}, SIZE{359, 176}, SIZE{359, 48}, SIZE{200, 100}, SIZE{31, 17}}) {
+    const HWND group = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, size.cx,
+                                       size.cy, form_.hwnd(), nullptr, nullptr, nullptr);
+    AddInside(group, L"Static", 0, 10, 10);
+    ContainerControlSkinAttach(group);
+    const auto seed = uint32_t(size.cx * 1000 + size.cy);
+    test::NoisySection painted(size.cx, size.cy, seed), expected(size.cx, size.cy, seed);
+    GroupBoxSkinPaint(form_.recordNumber(), int32_t(GetSkinProp(group, prop::Hw_lbID)), painted.dc.get());
+    {
+      gdip::Graphics g;
+      gdip::GraphicsPath path;
+      gdip::Pen dark, light;
+      ASSERT_TRUE(SkinGraphicsOnDC(g, expected.dc.get()) && path.Create());
+      ASSERT_TRUE(dark.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(0x000000, 40)), 1.0f));
+      ASSERT_TRUE(light.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 90)), 1.0f));
+      const float w = float(size.cx), h = float(size.cy);
+      SkinPathAddRoundRect(path, 0, 5, w - 1, h - 6, 5);
+      ASSERT_TRUE(g.DrawPath(dark, path));
+      path.Reset();
+      SkinPathAddRoundRect(path, 1, 6, w - 3, h - 8, 3);
+      ASSERT_TRUE(g.DrawPath(light, path));
+    }
+    const test::PixelDifference difference = test::ComparePixels(painted, expected);
+    EXPECT_EQ(difference.count, 0) << size.cx << "x" << size.cy << ", first at " << difference.first;
+    DestroyWindow(group);
+  }
 }
 
 // A caption is drawn on a cleared strip of the frame, at the left with

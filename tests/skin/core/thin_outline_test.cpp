@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "gdip/graphics.h"
@@ -15,43 +14,14 @@
 #include "skin/core/skin_graphics.h"
 #include "skin/core/thin_outline.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/skin/core/noisy_section.h"
 
 namespace {
 
 using namespace korvath;
 using namespace korvath::skin;
 
-constexpr uint32_t kFirstMark = 0xFF13579Bu;
-
-// A bottom-up section, as the engine's memory DCs hold, of noise (alpha
-// too), selected into a DC of its own.
-struct NoisySection {
-  platform::DibSection dib;
-  platform::MemoryDC dc;
-  HGDIOBJ previous = nullptr;
-  int width, height;
-
-  NoisySection(int w, int h, uint32_t seed) : width(w), height(h) {
-    dib = platform::CreateDib32(w, h);
-    dc = platform::MemoryDC::CompatibleWith(nullptr);
-    previous = SelectObject(dc.get(), dib.bitmap.get());
-    auto* pixels = static_cast<uint32_t*>(dib.bits);
-    for (size_t i = 0; i < size_t(w) * size_t(h); ++i) {
-      seed = seed * 1103515245u + 12345u;
-      pixels[i] = seed ^ (seed >> 15);
-    }
-    // The colour the outline is first traced in, present in the band (the
-    // bottom row): the trace must take another.
-    for (int x = 0; x < w; x += 7) pixels[x] = kFirstMark;
-  }
-  ~NoisySection() { SelectObject(dc.get(), previous); }
-
-  std::vector<uint32_t> Pixels() const {
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(dib.bits);
-    return std::vector<uint32_t>(p, p + size_t(width) * size_t(height));
-  }
-};
+using korvath::skin::test::NoisySection;
 
 struct Outline {
   float x, y, w, h;
