@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/gdi_object.h"
+#include "skin/core/section_pixels.h"
 
 namespace korvath::skin {
 
@@ -16,21 +17,14 @@ constexpr DWORD kAndWithBrush = 0x00A000C9;  // DPa
 // be the key counts as one): a plain copy beside `keyArea` then copies what
 // TransparentBlt would.
 bool KeyOnlyIn(HDC picture, COLORREF key, const RECT& keyArea) {
-  DIBSECTION dib = {};
-  if (GetObjectW(GetCurrentObject(picture, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
-      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits) {
-    return false;
-  }
+  const std::optional<SectionPixels> section = SkinSection32(picture);
+  if (!section) return false;
   GdiFlush();
   const uint32_t rgb = (uint32_t(GetRValue(key)) << 16) | (uint32_t(GetGValue(key)) << 8) | GetBValue(key);
-  const int height = dib.dsBm.bmHeight;
-  const bool bottomUp = dib.dsBmih.biHeight > 0;
-  const auto* bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
-  for (int row = 0; row < height; ++row) {
-    const int y = bottomUp ? height - 1 - row : row;
-    const auto* pixel = reinterpret_cast<const uint32_t*>(bits + size_t(row) * size_t(dib.dsBm.bmWidthBytes));
+  for (int y = 0; y < section->height; ++y) {
+    const uint32_t* pixel = section->Row(y);
     const bool rowCrossesArea = y >= keyArea.top && y < keyArea.bottom;
-    for (int x = 0; x < dib.dsBm.bmWidth; ++x) {
+    for (int x = 0; x < section->width; ++x) {
       if (rowCrossesArea && x >= keyArea.left && x < keyArea.right) {
         if (pixel[x] != rgb) return false;
       } else if ((pixel[x] & 0x00FFFFFFu) == rgb) {

@@ -9,6 +9,7 @@
 
 #include "gdip/bitmap.h"
 #include "skin/core/gdi_blend.h"
+#include "skin/core/section_pixels.h"
 
 namespace korvath::skin {
 
@@ -134,7 +135,7 @@ struct StretchArea {
   const SourcePixels& source;
   const std::vector<AxisSample>& columns;
   const std::vector<AxisSample>& rows;
-  const DIBSECTION& dib;
+  const SectionPixels& target;
 };
 
 template <class Mix>
@@ -143,15 +144,11 @@ template <class Mix>
   const int iw = source.width, ih = source.height;
   const bool rgb24 = source.rgb24;
   const int width = int(area.columns.size()), height = int(area.rows.size());
-  auto* target = static_cast<uint8_t*>(area.dib.dsBm.bmBits);
-  const int targetStride = area.dib.dsBm.bmWidthBytes;
-  const bool bottomUp = area.dib.dsBmih.biHeight > 0;
   for (int y = 0; y < height; ++y) {
     const AxisSample& row = area.rows[size_t(y)];
     // Outside the picture the colour is transparent: the DIB keeps its own.
     if (row.outside) continue;
-    auto* line = reinterpret_cast<uint32_t*>(
-        target + size_t(bottomUp ? area.dib.dsBm.bmHeight - 1 - y : y) * size_t(targetStride));
+    uint32_t* line = area.target.Row(y);
     const bool rowInside = row.second < ih;
     const uint8_t* upper = source.bits + size_t(row.first) * size_t(source.stride);
     const uint8_t* lower = source.bits + size_t(rowInside ? row.second : row.first) * size_t(source.stride);
@@ -199,13 +196,8 @@ KORVATH_SSE2 void StretchRowsSse2(const StretchArea& area) { StretchRows(area, M
 }  // namespace
 
 bool SkinStretchPictureBilinear(gdip::Bitmap& picture, HDC dc, int width, int height) {
-  DIBSECTION dib = {};
-  if (!dc || width <= 0 || height <= 0 ||
-      GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
-      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits || width > dib.dsBm.bmWidth ||
-      height > dib.dsBm.bmHeight) {
-    return false;
-  }
+  const std::optional<SectionPixels> section = SkinSection32(dc);
+  if (!section || width <= 0 || height <= 0 || width > section->width || height > section->height) return false;
   const int iw = int(picture.GetWidth()), ih = int(picture.GetHeight());
   if (iw <= 0 || ih <= 0) return false;
   const bool rgb24 = picture.GetPixelFormat() == kPixelFormat24bppRgb;
@@ -227,7 +219,7 @@ bool SkinStretchPictureBilinear(gdip::Bitmap& picture, HDC dc, int width, int he
   const std::vector<AxisSample> rows = SampleAxis(ih, height, scaleX / determinant);
   // What GDI drew on the DIB must be in its bits before they are read.
   GdiFlush();
-  const StretchArea area{source, columns, rows, dib};
+  const StretchArea area{source, columns, rows, *section};
   if (__builtin_cpu_supports("sse2")) StretchRowsSse2(area);
   else StretchRowsPlain(area);
   picture.UnlockBits(locked);

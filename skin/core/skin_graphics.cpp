@@ -3,6 +3,7 @@
 #include "gdip/graphics.h"
 #include "gdip/bitmap.h"
 #include "gdip/image.h"
+#include "skin/core/section_pixels.h"
 
 namespace korvath::skin {
 
@@ -24,17 +25,10 @@ bool SkinGraphicsOnDC(gdip::Graphics& graphics, HDC dc, const SkinRenderQuality&
 
 bool SkinGraphicsOnMemoryDC(gdip::Graphics& graphics, gdip::Bitmap& canvas, HDC memoryDc,
                             const SkinRenderQuality& quality) {
-  DIBSECTION dib = {};
-  if (GetObjectW(GetCurrentObject(memoryDc, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
-      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits) {
-    return false;
-  }
-  const int width = dib.dsBm.bmWidth, height = dib.dsBm.bmHeight, stride = dib.dsBm.bmWidthBytes;
-  auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
-  // A bottom-up section's first row is its last in memory.
-  const bool bottomUp = dib.dsBmih.biHeight > 0;
-  if (!canvas.CreateFromScan0(width, height, bottomUp ? -stride : stride, PixelFormat32bppRGB,
-                              bottomUp ? bits + size_t(height - 1) * size_t(stride) : bits)) {
+  const std::optional<SectionPixels> section = SkinSection32(memoryDc);
+  if (!section ||
+      !canvas.CreateFromScan0(section->width, section->height, section->DownStride(), PixelFormat32bppRGB,
+                              section->TopRow())) {
     return false;
   }
   return SkinGraphicsOnImage(graphics, canvas, quality);

@@ -9,6 +9,7 @@
 #include "gdip/graphics_path.h"
 #include "gdip/pen.h"
 #include "skin/core/gdi_blend.h"
+#include "skin/core/section_pixels.h"
 #include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
@@ -88,14 +89,11 @@ bool TraceInPieces(gdip::Graphics& graphics, const gdip::Pen& pen, const gdip::G
 // The section's pixels within `reach` of the edges of `bounds`, row by row:
 // fn(pixel) for each.
 template <class Fn>
-void ForEachBandPixel(const DIBSECTION& dib, RECT bounds, int reach, Fn fn) {
-  const int width = dib.dsBm.bmWidth, height = dib.dsBm.bmHeight;
+void ForEachBandPixel(const SectionPixels& section, RECT bounds, int reach, Fn fn) {
   const int left = std::max<int>(bounds.left, 0), top = std::max<int>(bounds.top, 0);
-  const int right = std::min<int>(bounds.right, width), bottom = std::min<int>(bounds.bottom, height);
-  auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
-  const bool bottomUp = dib.dsBmih.biHeight > 0;
+  const int right = std::min<int>(bounds.right, section.width), bottom = std::min<int>(bounds.bottom, section.height);
   for (int y = top; y < bottom; ++y) {
-    auto* line = reinterpret_cast<uint32_t*>(bits + size_t(bottomUp ? height - 1 - y : y) * size_t(dib.dsBm.bmWidthBytes));
+    uint32_t* line = section.Row(y);
     auto run = [&](int from, int to) {
       for (int x = from; x < to; ++x) fn(line[x]);
     };
@@ -120,36 +118,30 @@ uint32_t UnusedColour(const std::vector<uint32_t>& pixels) {
 
 bool SkinStrokeThinOutline(HDC memoryDc, const gdip::GraphicsPath& path, gdip::Argb colour, const RECT& bounds,
                            int reach) {
-  DIBSECTION dib = {};
-  if (!memoryDc || GetObjectW(GetCurrentObject(memoryDc, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
-      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits) {
-    return false;
-  }
+  const std::optional<SectionPixels> section = SkinSection32(memoryDc);
+  if (!section) return false;
   // What GDI drew on the section must be in its bits before they are read.
   GdiFlush();
   std::vector<uint32_t> before;
   before.reserve(size_t(2 * reach) * size_t(std::max<LONG>(bounds.right - bounds.left, 0) + std::max<LONG>(bounds.bottom - bounds.top, 0)));
-  ForEachBandPixel(dib, bounds, reach, [&](uint32_t pixel) { before.push_back(pixel); });
+  ForEachBandPixel(*section, bounds, reach, [&](uint32_t pixel) { before.push_back(pixel); });
   // GDI+ traces the outline straight onto the section in a colour the band
   // does not hold (opaque: it replaces what lies under it); each pixel found
   // in that colour then gets the outline's colour over what it held, as GDI
   // blends GDI+'s layer.
   const uint32_t mark = UnusedColour(before);
-  const int width = dib.dsBm.bmWidth, height = dib.dsBm.bmHeight, stride = dib.dsBm.bmWidthBytes;
-  auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
-  const bool bottomUp = dib.dsBmih.biHeight > 0;
   bool traced = false;
   {
     gdip::Bitmap canvas;
     gdip::Graphics graphics;
     gdip::Pen pen;
-    traced = canvas.CreateFromScan0(width, height, bottomUp ? -stride : stride, gdip::kPixelFormat32bppArgb,
-                                    bottomUp ? bits + size_t(height - 1) * size_t(stride) : bits) &&
+    traced = canvas.CreateFromScan0(section->width, section->height, section->DownStride(),
+                                    gdip::kPixelFormat32bppArgb, section->TopRow()) &&
              SkinGraphicsOnImage(graphics, canvas) && pen.CreateFromColor(mark, 1.0f) &&
              TraceInPieces(graphics, pen, path);
   }
   size_t i = 0;
-  ForEachBandPixel(dib, bounds, reach, [&](uint32_t& pixel) {
+  ForEachBandPixel(*section, bounds, reach, [&](uint32_t& pixel) {
     const uint32_t was = before[i++];
     pixel = !traced ? was : pixel == mark ? SkinOverThroughGdi(colour, was) : pixel;
   });

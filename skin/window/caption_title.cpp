@@ -20,6 +20,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/gdi_blend.h"
+#include "skin/core/section_pixels.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/window/form_render.h"
@@ -113,10 +114,8 @@ constexpr int kHaloMargin = 8;  // room for glyphs that overhang their box
 
 bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_view text, const TextTools& tools,
                        int32_t argb, std::span<const gdip::RectF> boxes) {
-  DIBSECTION dib = {};
-  if (!surface || boxes.empty() || GetObjectW(GetCurrentObject(surface, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) ||
-      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits)
-    return false;
+  const std::optional<SectionPixels> section = SkinSection32(surface);
+  if (!section || boxes.empty()) return false;
   const gdip::RectF& first = boxes.front();
   if (!(first.x >= 0 && first.y >= 0)) return false;
   std::vector<POINT> moves;
@@ -138,16 +137,13 @@ bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_
     DrawPass(onLayer, text, tools, argb, std::span(&first, 1));
   }
   GdiFlush();
-  auto* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
-  const int targetWidth = dib.dsBm.bmWidth, targetHeight = dib.dsBm.bmHeight;
   for (const POINT& move : moves) {
     for (int y = 0; y < height; ++y) {
       const int ty = y + move.y;
-      if (ty < 0 || ty >= targetHeight) continue;
-      // The engine's sections are bottom-up.
-      auto* line = reinterpret_cast<uint32_t*>(bits + size_t(targetHeight - 1 - ty) * size_t(dib.dsBm.bmWidthBytes));
+      if (ty < 0 || ty >= section->height) continue;
+      uint32_t* line = section->Row(ty);
       const uint32_t* from = pixels.data() + size_t(y) * size_t(width);
-      for (int x = std::max(0, -int(move.x)); x < width && x + move.x < targetWidth; ++x)
+      for (int x = std::max(0, -int(move.x)); x < width && x + move.x < section->width; ++x)
         if (from[x] >> 24) line[x + move.x] = SkinOverThroughGdi(from[x], line[x + move.x]);
     }
   }
