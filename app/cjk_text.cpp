@@ -104,9 +104,4 @@ bool IsCjkText(std::string_view text, bool exactTest) {
   return exactTest ? IsCjkTextExact(text) : IsCjkTextByBytes(text);
 }
 
-std::string NameToPinyin(std::string& text, bool separator, bool keepFullWidth, bool exactTest) {
-  return NameToPinyinWith(text, separator, keepFullWidth,
-                          exactTest ? &IsCjkTextExact : &IsCjkTextByBytes);
-}
-
 }  // namespace korvath::app

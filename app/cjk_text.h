@@ -1,7 +1,6 @@
 #pragma once
-// The Chinese-character test and the pinyin file name, with the exact test
-// through the system's regular-expression object.
-#include <string>
+// The Chinese-character test with its exact form, through the system's
+// regular-expression object.
 #include <string_view>
 
 namespace korvath::app {
@@ -11,10 +10,5 @@ namespace korvath::app {
 // the whole text is characters U+4E00 to U+9FA5. Texts of one byte or less
 // (blanks not counted) are never Chinese.
 bool IsCjkText(std::string_view text, bool exactTest = false);
-
-// The pinyin file part of a name (see NameToPinyinWith); `text` is left in
-// its half-width form.
-std::string NameToPinyin(std::string& text, bool separator = false, bool keepFullWidth = false,
-                         bool exactTest = false);
 
 }  // namespace korvath::app

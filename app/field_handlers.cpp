@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/cjk_text.h"
 #include "app/main_form.h"
 #include "app/npc_record.h"
+#include "app/pinyin_name.h"
 #include "app/value_tables.h"
 #include "platform/text_commands.h"
 
@@ -22,17 +22,6 @@ void SetTeamIfOn(Unit radio, int32_t team) {
 void StoreNumericSelection(Unit combo, int32_t NpcRecord::*field) {
   platform::Form& form = MainForm();
   Npc().*field = ToInteger(form.ComboBoxGetItemText(combo, form.ComboSelectedIndex(combo)));
-}
-
-// ASCII letters to upper case; two-byte characters stay whole.
-std::string ToUpper(std::string_view text) {
-  std::string out(text);
-  for (size_t i = 0; i < out.size();) {
-    size_t n = GbkCharLength(out, i);
-    if (n == 1 && out[i] >= 'a' && out[i] <= 'z') out[i] = char(out[i] - 'a' + 'A');
-    i += n;
-  }
-  return out;
 }
 }  // namespace
 
@@ -84,7 +73,8 @@ void OnNameEditFocusLost() {
   if (RemoveAllSpaces(name).empty() || RemoveAllSpaces(folder).empty()) return;
   NpcRecord& npc = Npc();
   npc.NpcName = name;
-  npc.NpcFilePart = ToUpper(NameToPinyin(npc.NpcName));
+  // The save's own file part, upper-cased; the save computes it again.
+  npc.NpcFilePart = ToUpper(NpcFilePartOf(npc.NpcName));
   npc.NpcFilePath = folder + npc.NpcFilePart + ".pst";
 }
 

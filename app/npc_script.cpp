@@ -55,7 +55,7 @@ BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input) {
   if (!input.nameExact)
     return {"人物名字中有无法保存的字符,请重新填写!"};
 
-  npc.NpcFilePart = NameToPinyinWith(npc.NpcName, false, false, &IsCjkTextByBytes);
+  npc.NpcFilePart = NpcFilePartOf(npc.NpcName);
   if (NameBreaksScriptLine(npc.NpcName))
     return {"人物名字不能含有双引号、分号或控制字符,请重新填写!"};
   if (npc.NpcFilePart.empty())

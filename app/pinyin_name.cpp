@@ -1,6 +1,7 @@
 #include "app/pinyin_name.h"
 
 #include <cstdint>
+#include <string>
 
 #include "platform/pinyin.h"
 #include "platform/text_commands.h"
@@ -19,10 +20,10 @@ bool AllowedInFileName(std::string_view piece) {
 }  // namespace
 
 bool IsCjkTextByBytes(std::string_view text) {
-  size_t n = RemoveAllSpaces(text).size();
-  if (n <= 1 || n > text.size()) return false;
-  for (size_t i = 0; i < n; ++i)
-    if (CharCodeAt(text, int(i) + 1) >= 0) return false;
+  const std::string bare = RemoveAllSpaces(text);
+  if (bare.empty()) return false;
+  for (size_t i = 0; i < bare.size(); i += 2)
+    if (GbkCharLength(bare, i) != 2) return false;
   return true;
 }
 
@@ -44,6 +45,12 @@ std::string NameToPinyinWith(std::string& text, bool separator, bool keepFullWid
   }
   text = ToHalfWidth(text);
   return result;
+}
+
+std::string NpcFilePartOf(std::string& name) {
+  std::string part = NameToPinyinWith(name, false, false, &IsCjkTextByBytes);
+  std::erase(part, ' ');
+  return part;
 }
 
 }  // namespace korvath::app

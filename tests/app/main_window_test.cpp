@@ -9,7 +9,9 @@
 #include "app/folder_chooser.h"
 #include "app/form_setup.h"
 #include "app/npc_tool.h"
+#include "app/script_writer.h"
 #include "platform/folders.h"
+#include "platform/text_commands.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/panel_window.h"
@@ -106,6 +108,29 @@ TEST_F(MainWindowTest, TheCloseButtonEndsTheWindowAndTheLoop) {
   ClickUnit(关闭按钮);
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
   EXPECT_EQ(MainForm().RunMessageLoop(), 0);  // returns at once: no window left
+}
+
+// The name box's file name is the one the save gives the name, upper-cased:
+// one rule for the pinyin, whatever else the name holds (blanks, letters,
+// characters beyond GB2312 such as 乗, 亅 and 丄, whose trail bytes are
+// below 0x80). The box keeps the name's blanks.
+TEST_F(MainWindowTest, TheNameBoxTakesTheSavesFileNameUpperCased) {
+  const std::pair<const wchar_t*, const char*> names[] = {
+      {L" 张乗 Ab三", "ZHANGSAN"}, {L"Ａ亅李丄", "LI"}, {L"王五", "WANGWU"}};
+  for (const auto& [name, part] : names) {
+    SCOPED_TRACE(part);
+    TypeInto(名字编辑框, name);
+    ClickUnit(HP编辑框);  // the name box loses the focus
+    const NpcRecord left = Npc();
+    EXPECT_EQ(left.NpcFilePart, part);
+    EXPECT_EQ(left.NpcFilePath, DocumentFolder() + part + ".pst");
+    ASSERT_TRUE(BuildNpcScriptLines());  // the save's own build, from the boxes
+    EXPECT_EQ(platform::ToUpper(Npc().NpcFilePart), left.NpcFilePart);
+  }
+  EXPECT_EQ(Npc().NpcName, "王五");
+  TypeInto(名字编辑框, L" 张Ａ 三");
+  ClickUnit(HP编辑框);
+  EXPECT_EQ(Npc().NpcName, " 张A 三");
 }
 
 // Answers the folder dialog that entry `entry` of the folder button opens.

@@ -127,6 +127,9 @@ TEST(NameToPinyin, SyllablesOfChineseCharactersAndWhatElseStays) {
       {"Abc12", "", "Abc12"},
       {"\xA3\xC1\xA3\xC2张", "zhang", "AB张"},
       {"\x81\xA1张\xB0\x90", "zhang", "\x81\xA1张\xB0\x90"},  // beyond GB2312
+      // Beyond GB2312 with a trail byte below 0x80: 乗 (0x81 0x5C), 亅 (0x81 0x7C),
+      // 丄 (0x81 0x41) count as Chinese too and give nothing.
+      {"张乗亅丄", "zhang", "张乗亅丄"}, {"乗", "", "乗"},
       {"张三A", "zhangsan", "张三A"}, {"张三", "zhang san ", "张三", true}, {"张\xA1\xA1三", "zhang san", "张 三"},
       // Walked in fixed pairs, the control byte would pair with 张's lead byte.
       {"\x01张三\xB0", "zhangsan", "\x01张三\xB0"},
@@ -139,8 +142,28 @@ TEST(NameToPinyin, SyllablesOfChineseCharactersAndWhatElseStays) {
     EXPECT_EQ(NameToPinyinWith(text, c.separator, c.keepFullWidth, c.test), c.pinyin);
     EXPECT_EQ(text, c.halfWidth);
   }
-  for (const char* yes : {"张三", "\xA3\xC1"}) EXPECT_TRUE(IsCjkTextByBytes(yes)) << yes;
-  for (const char* no : {"\xA1\xA1", "A", "\xB0", "", "张A"}) EXPECT_FALSE(IsCjkTextByBytes(no)) << no;
+  for (const char* yes : {"张三", "\xA3\xC1", "乗", "亅丄", "\xA1\xA1张"}) EXPECT_TRUE(IsCjkTextByBytes(yes)) << yes;
+  for (const char* no : {"\xA1\xA1", "A", "\xB0", "", "张A", "\x80", "张\xB0"}) EXPECT_FALSE(IsCjkTextByBytes(no)) << no;
+}
+
+// The save and the name box take the file part from one rule: every
+// two-byte character gives its pinyin and nothing else, letters, marks and
+// blanks give nothing; the name box upper-cases it.
+TEST(NameToPinyin, TheFilePartOfANameIsItsCharactersPinyinAlone) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"张乗", "zhang"}, {" 张 亅Ab\xA1\xA1三 ", "zhangsan"}, {"\xA3\xC1丄李", "li"}, {"Abc", ""}, {"乗亅丄", ""}};
+  for (const auto& [name, part] : cases) {
+    SCOPED_TRACE(part);
+    std::string text = name;
+    EXPECT_EQ(NpcFilePartOf(text), part);
+    NpcRecord npc = StartRecord();
+    BuildNpcScript(npc, Input(name));
+    EXPECT_EQ(npc.NpcFilePart, part);
+  }
+  // A name of characters beyond GB2312 alone has no file name.
+  NpcRecord npc = StartRecord();
+  EXPECT_EQ(BuildNpcScript(npc, Input("乗亅丄")).message, BuildNpcScript(npc, Input("Abc")).message);
+  EXPECT_FALSE(BuildNpcScript(npc, Input("乗")).accepted());
 }
 
 TEST(FilePaths, ATrailByteThatLooksLikeABackslashIsNoSeparator) {
