@@ -12,26 +12,27 @@ namespace korvath::app {
 namespace {
 using namespace korvath::platform;
 
-// A double quote would end the script's string early, a semicolon would end
-// its statement there and a control character would break its line.
-bool NameBreaksScriptLine(std::string_view name) {
-  for (size_t i = 0; i < name.size();) {
-    size_t n = GbkCharLength(name, i);
-    if (n == 1) {
-      auto b = uint8_t(name[i]);
-      if (b == '"' || b == ';' || b < 0x20 || b == 0x7F) return true;
-    }
-    i += n;
-  }
-  return false;
-}
-
 std::string Declaration(std::string_view key, int32_t value) {
   return std::string(key) + ToText(value) + ";";
 }
 }  // namespace
 
 std::string_view EmptyNameMessage() { return "人物角色名字不能为空,请重新填写!"; }
+
+std::string_view UnsavableNameMessage() { return "人物名字中有无法保存的字符,请重新填写!"; }
+
+NameFault NameFaultOf(std::string_view name) {
+  NameFault fault = NameFault::None;
+  for (size_t i = 0; i < name.size();) {
+    const size_t n = GbkCharLength(name, i);
+    const auto b = uint8_t(name[i]);
+    i += n;
+    if (n == 2) continue;
+    if (b >= 0x80) return NameFault::LoneHighByte;
+    if (b == '"' || b == ';' || b < 0x20 || b == 0x7F) fault = NameFault::BreaksStatement;
+  }
+  return fault;
+}
 
 std::string_view HitChanceMessage() {
   return "轻击几率、中击几率、重击几率数值之和不能超过100，请重新选择！";
@@ -52,12 +53,14 @@ BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input) {
 
   npc.NpcName = RemoveAllSpaces(input.nameText);
   if (npc.NpcName.empty()) return {std::string(EmptyNameMessage())};
-  if (!input.nameExact)
-    return {"人物名字中有无法保存的字符,请重新填写!"};
+  if (!input.nameExact) return {std::string(UnsavableNameMessage())};
 
   npc.NpcFilePart = NpcFilePartOf(npc.NpcName);
-  if (NameBreaksScriptLine(npc.NpcName))
-    return {"人物名字不能含有双引号、分号或控制字符,请重新填写!"};
+  switch (NameFaultOf(npc.NpcName)) {
+    case NameFault::LoneHighByte: return {std::string(UnsavableNameMessage())};
+    case NameFault::BreaksStatement: return {"人物名字不能含有双引号、分号或控制字符,请重新填写!"};
+    case NameFault::None: break;
+  }
   if (npc.NpcFilePart.empty())
     return {"人物名字中没有可作文件名的汉字,请重新填写!"};
 

@@ -26,6 +26,16 @@ struct BuildVerdict {
   bool accepted() const { return message.empty(); }
 };
 
+// What keeps a name's bytes from being saved and read back as they stand:
+// one rule for the writer, which refuses such a name, and the reader, which
+// refuses a file that holds one. The text model takes a byte of 0x80 or above
+// for the start of a two-byte character, so a lone one cannot stand in a
+// name: code page 936's one-byte euro sign (0x80), or a lead byte without its
+// trail. A double quote would end the script's string early, a semicolon its
+// statement, and a control character its line.
+enum class NameFault { None, LoneHighByte, BreaksStatement };
+NameFault NameFaultOf(std::string_view name);
+
 // Validates the input and, when it is accepted, sets NpcHp, NpcName,
 // NpcFilePart, NpcFilePath and elements 1 to 21 of NpcOutputLines from the
 // input and the record's other fields. A refused input leaves the output
@@ -43,6 +53,7 @@ std::string NpcScriptFileBytes(const std::array<std::string, kOutputLineCount>& 
 
 // The messages of the writer.
 std::string_view EmptyNameMessage();
+std::string_view UnsavableNameMessage();
 std::string_view HitChanceMessage();
 
 }  // namespace korvath::app

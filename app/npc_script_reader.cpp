@@ -160,78 +160,11 @@ std::optional<int64_t> NumberOfStatement(std::string_view line, std::string_view
   return number;
 }
 
-// Every byte from 0x80 on belongs to a whole two-byte GBK character.
-bool IsGbkText(std::string_view text) {
-  for (size_t i = 0; i < text.size();) {
-    size_t n = GbkCharLength(text, i);
-    if (n == 1 && uint8_t(text[i]) >= 0x80) return false;
-    i += n;
-  }
-  return true;
-}
-
-// A two-byte GBK character of GB2312, the set that Chinese input gives.
-bool IsGb2312Char(uint8_t lead, uint8_t trail) {
-  bool row = (lead >= 0xA1 && lead <= 0xA9) || (lead >= 0xB0 && lead <= 0xF7);
-  return row && trail >= 0xA1 && trail <= 0xFE;
-}
-
-bool IsUtf8Continuation(uint8_t b) { return b >= 0x80 && b <= 0xBF; }
-
-// The length of the valid UTF-8 sequence at `i` (overlong forms, surrogates
-// and values above U+10FFFF are none); 0 when there is none.
-size_t Utf8SequenceLength(std::string_view text, size_t i) {
-  auto at = [&](size_t k) { return i + k < text.size() ? uint8_t(text[i + k]) : uint8_t(0); };
-  const uint8_t b = at(0);
-  if (b < 0x80) return 1;
-  size_t n = 0;
-  uint8_t low = 0x80, high = 0xBF;  // the second byte's range
-  if (b >= 0xC2 && b <= 0xDF) n = 2;
-  else if (b == 0xE0) n = 3, low = 0xA0;
-  else if (b >= 0xE1 && b <= 0xEF) n = 3, high = b == 0xED ? 0x9F : 0xBF;
-  else if (b == 0xF0) n = 4, low = 0x90;
-  else if (b >= 0xF1 && b <= 0xF3) n = 4;
-  else if (b == 0xF4) n = 4, high = 0x8F;
-  else return 0;
-  if (at(1) < low || at(1) > high) return 0;
-  for (size_t k = 2; k < n; ++k)
-    if (!IsUtf8Continuation(at(k))) return 0;
-  return n;
-}
-
-// Whether a name is UTF-8 text rather than the GBK that the writer writes.
-// Some GBK texts are valid UTF-8 too: a two-byte GBK character whose bytes
-// are a valid two-byte UTF-8 sequence ("谢谢" reads as two Cyrillic letters).
-// So valid UTF-8 counts as UTF-8 only when it is surely none of those: it
-// holds a longer sequence (every Chinese character in UTF-8 is three bytes,
-// whose GBK pairs straddle the characters; a GBK name of such pairs is very
-// rare), or read as GBK it holds a character outside GB2312, the set that
-// Chinese input gives.
-bool IsUtf8Name(std::string_view name) {
-  bool beyondAscii = false, longSequence = false;
-  for (size_t i = 0; i < name.size();) {
-    size_t n = Utf8SequenceLength(name, i);
-    if (n == 0) return false;
-    beyondAscii = beyondAscii || n > 1;
-    longSequence = longSequence || n > 2;
-    i += n;
-  }
-  if (!beyondAscii) return false;
-  if (longSequence) return true;
-  for (size_t i = 0; i < name.size();) {
-    size_t n = GbkCharLength(name, i);
-    if (n == 2 && !IsGb2312Char(uint8_t(name[i]), uint8_t(name[i + 1]))) return true;
-    i += n;
-  }
-  return false;
-}
-
 // Whether the writer would write this name back as it stands: one that fits
 // the name box, that its validation accepts, and that it leaves unchanged
 // (it removes blanks and makes full-width letters half-width).
 bool IsNameTheWriterWrites(std::string_view name) {
-  if (name.size() > size_t(kNameBoxBytes) || !IsGbkText(name)) return false;
-  if (FindByteOutsideChars(name, ';') > 0) return false;  // it would end the statement
+  if (name.size() > size_t(kNameBoxBytes)) return false;
   NpcRecord probe;
   return BuildNpcScript(probe, ScriptInput{"5000", std::string(name), "C:\\"}).accepted() &&
          probe.NpcName == name;
@@ -282,8 +215,7 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
 
   std::optional<std::string_view> name = NameOfStatement(keptLines[0]);
   if (!name) return NpcScriptRefusal{Reason::Statement, 1};
-  if (IsUtf8Name(*name)) return NpcScriptRefusal{Reason::Utf8Name, 1};
-  if (!IsGbkText(*name)) return NpcScriptRefusal{Reason::NotGbkName, 1};
+  if (NameFaultOf(*name) == NameFault::LoneHighByte) return NpcScriptRefusal{Reason::NotGbkName, 1};
   if (!IsNameTheWriterWrites(*name)) return NpcScriptRefusal{Reason::Name, 1};
   out.name = std::string(*name);
 
@@ -344,7 +276,6 @@ void StoreNpcScriptValues(const NpcScriptValues& read, NpcRecord& npc) {
 
 std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusal& refusal) {
   using Reason = NpcScriptRefusal::Reason;
-  if (refusal.reason == Reason::Utf8Name) return EncodingRefusalMessage(path, "UTF-8");
   std::string why;
   const std::string place = refusal.line >= 2 && refusal.line <= kDeclarationLines
                                 ? "int " + std::string(kPlaces[size_t(refusal.line - 2)].key)
@@ -360,7 +291,6 @@ std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusa
     case Reason::NotGbkName: why = "人物名字中有不是GBK编码的字节"; break;
     case Reason::TextEndedEarly: why = "文件中有空字节(NUL)或文件结束符(0x1A),不是文本文件"; break;
     case Reason::Value: why = "“" + place + "”的值不在可选范围内"; break;
-    case Reason::Utf8Name: break;
   }
   std::string message = "NPC文档[";
   message.append(path).append("]不是有效的NPC文档,").append(why).append("!");

@@ -56,9 +56,8 @@ struct NpcScriptRefusal {
     LoneCarriageReturn,  // a CR that ends no line: the writer ends each with CR LF
     Statement,           // `line` is not the writer's statement for its place
     Name,                // the name is none that the writer would write back as it is
-    Utf8Name,            // the name is UTF-8 text, not GBK
     Value,               // `line` holds a value that the writer never writes
-    NotGbkName,          // the name holds bytes that are no GBK character
+    NotGbkName,          // the name holds a byte of 0x80 or above that is no whole character
     TextEndedEarly,      // a NUL byte, or a 0x1A byte with more after it (found by the file's reader)
   };
   Reason reason = Reason::Incomplete;

@@ -2,8 +2,8 @@
 // the writer itself makes (the form at start-up, every field changed, names
 // of every kind of pinyin, each behaviour item, HP at its edges), the form
 // inputs that make them, a few inputs it refuses, and files that the reader
-// refuses (byte-order marks, lone CRs, a NUL byte, a UTF-8 name, a shifted
-// line, random bytes). The fuzz build runs it; its literals are GBK.
+// refuses (byte-order marks, lone CRs, a NUL byte, a lone byte in the name,
+// a shifted line, random bytes). The fuzz build runs it; its literals are GBK.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -61,12 +61,13 @@ std::vector<FormCase> FormCases() {
                                                      {"hp_negative", "-5"}, {"hp_full_width", "１２"}};
   for (const auto& [label, hp] : hps) cases.push_back({label, start, 3, "张三", hp, folder});
   // Polyphones, ü, letters and digits, the longest name the box takes, GBK
-  // that is valid UTF-8 too, blanks and full-width letters the writer removes.
+  // that is valid UTF-8 too, characters beyond GB2312 (trail bytes below
+  // 0x80), blanks and full-width letters the writer removes.
   const std::pair<const char*, const char*> names[] = {
       {"name_polyphone", "长城行者"}, {"name_lv", "绿林"},       {"name_letters", "欧阳AbC"},
       {"name_longest", "一二三四五六七八"}, {"name_xiexie", "谢谢"}, {"name_digits", "李1号"},
       {"name_boss", "Boss张"},         {"name_marks", "张-三_2"}, {"name_blanks", " 王\xA1\xA1五 "},
-      {"name_full_width", "ＡＢ李四"}};
+      {"name_full_width", "ＡＢ李四"}, {"name_haohai", "皓海"},  {"name_beyond_gb2312", "张乗亅丄"}};
   for (const auto& [label, name] : names) cases.push_back({label, start, 3, name, "5000", folder});
   for (int behaviour = 0; behaviour < int(BehaviourTable().size()); ++behaviour) {
     NpcRecord npc = start;
@@ -104,7 +105,8 @@ int main(int argc, char** argv) {
   }
 
   // Form inputs the writer refuses: no name, a quote, no Chinese character,
-  // hit chances above 100, a name with a character that GBK lacks.
+  // hit chances above 100, a name with a character that GBK lacks, the euro
+  // sign (code page 936's one byte 0x80).
   const NpcRecord start = testdata::StartRecord();
   NpcRecord hits = start;
   hits.NpcAttack1 = 100;
@@ -112,6 +114,7 @@ int main(int argc, char** argv) {
   Put(writer, "refused_empty_name", properties::BytesOfFormInput(start, 3, " \xA1\xA1 ", "5000", folder));
   Put(writer, "refused_quote", properties::BytesOfFormInput(start, 3, "张\"三", "5000", folder));
   Put(writer, "refused_no_chinese", properties::BytesOfFormInput(start, 3, "Abc", "5000", folder));
+  Put(writer, "refused_euro", properties::BytesOfFormInput(start, 3, "张\x80", "5000", folder));
   Put(writer, "refused_hit_chances", properties::BytesOfFormInput(hits, 3, "张三", "5000", folder));
   std::string inexact = properties::BytesOfFormInput(start, 3, "张三", "5000", folder);
   inexact[properties::kFormChoiceBytes - 1] = 0x03;
@@ -134,7 +137,8 @@ int main(int argc, char** argv) {
   Put(reader, "refused_lone_cr_everywhere.pst", mac);
   Put(reader, "refused_lone_cr.pst", replaced("int Team =1;\r\n", "int Team =1;\r"));
   Put(reader, "refused_nul.pst", replaced("int Jump", std::string("\0int Jump", 9)));
-  Put(reader, "refused_utf8_name.pst", replaced("\"张三\"", "\"\xE5\xBC\xA0\xE4\xB8\x89\""));
+  Put(reader, "refused_lone_byte_name.pst", replaced("\"张三\"", "\"张\x80\""));
+  Put(reader, "utf8_name_read_as_gbk.pst", replaced("\"张三\"", "\"\xE5\xBC\xA0\xE4\xB8\x89\""));
   Put(reader, "refused_shifted.pst", "\t\r\n" + startFile);
   Put(reader, "refused_value.pst", replaced("int HP = 5000;", "int HP = 10000;"));
   Put(reader, "refused_statement.pst", replaced("int View =800;", "int View 800;"));

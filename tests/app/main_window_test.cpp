@@ -133,6 +133,20 @@ TEST_F(MainWindowTest, TheNameBoxTakesTheSavesFileNameUpperCased) {
   EXPECT_EQ(Npc().NpcName, " 张A 三");
 }
 
+// The euro sign is one byte in code page 936, 0x80, which a file's text
+// takes for the start of a two-byte character: the save refuses it.
+TEST_F(MainWindowTest, AEuroSignInTheNameIsRefusedAtSave) {
+  TypeInto(名字编辑框, L"张€");
+  const platform::GbkText name = MainForm().EditContentChecked(名字编辑框);
+  EXPECT_EQ(name.text, "张\x80");
+  EXPECT_TRUE(name.exact);
+  const std::vector<SeenDialog> seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, L"提示");
+  EXPECT_EQ(seen[0].text, L"人物名字中有无法保存的字符,请重新填写!");
+  EXPECT_FALSE(fs::exists(Wide(DocumentFolder() + "zhang.pst")));
+}
+
 // Answers the folder dialog that entry `entry` of the folder button opens.
 static size_t ChooseFolder(const std::wstring& folder, int entry = 1, int button = IDOK) {
   DialogAnswerer answerer({[&](HWND dialog) {

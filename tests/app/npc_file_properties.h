@@ -17,6 +17,7 @@
 #include "app/npc_script.h"
 #include "app/npc_script_reader.h"
 #include "app/value_tables.h"
+#include "platform/pinyin.h"
 #include "platform/text_commands.h"
 #include "tests/platform/text_properties.h"
 
@@ -137,12 +138,25 @@ struct FormInput {
   ScriptInput input;
 };
 
+// The characters of code page 936 in `bytes`, as the conversion from a box's
+// text gives them: two-byte characters, one-byte ones below 0x80 and the
+// one-byte euro sign 0x80; no NUL, which ends a window's text.
+inline std::string CharsOfTheCodePage(std::string_view bytes) {
+  std::string out;
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t len = korvath::platform::GbkCharLength(bytes, i);
+    if (len == 2 || (uint8_t(bytes[i]) <= 0x80 && bytes[i] != '\0')) out.append(bytes.substr(i, len));
+    i += len;
+  }
+  return out;
+}
+
 // The first 19 bytes pick the lists' items (model, weapons, camp, the twelve
 // numeric lists, behaviour), the record's spawn and whether the name and
 // folder had characters without a GBK form; the rest is the name, the HP and
-// the folder text, between 0xFF bytes (which GBK text never holds). The boxes'
-// texts are whole GBK characters, as the conversion from the window gives
-// them: the name box takes 16 bytes, the HP box 4 characters.
+// the folder text, between 0xFF bytes (which code page 936 text never holds).
+// The boxes' texts are characters of the code page (CharsOfTheCodePage): the
+// name box takes 16 bytes, the HP box 4 characters.
 inline constexpr size_t kFormChoiceBytes = 19;
 
 inline FormInput FormInputOfBytes(std::string_view bytes) {
@@ -173,8 +187,7 @@ inline FormInput FormInputOfBytes(std::string_view bytes) {
   std::string texts[3];
   for (std::string& text : texts) {
     const size_t end = std::min(bytes.find('\xFF'), bytes.size());
-    text = WholeGbkChars(bytes.substr(0, end));
-    std::erase(text, '\0');
+    text = CharsOfTheCodePage(bytes.substr(0, end));
     bytes.remove_prefix(std::min(end + 1, bytes.size()));
   }
   auto firstChars = [](const std::string& text, size_t chars, size_t maxBytes) {
@@ -208,22 +221,6 @@ inline std::string BytesOfFormInput(const NpcRecord& npc, int behaviour, std::st
   return bytes;
 }
 
-// Bytes that may read as UTF-8 text beyond ASCII (sequences of a lead byte
-// and its continuation bytes, looser than the reader's test).
-inline bool LooksLikeUtf8(std::string_view text) {
-  bool beyondAscii = false;
-  for (size_t i = 0; i < text.size();) {
-    const uint8_t b = uint8_t(text[i]);
-    const size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
-    if (n == 0 || i + n > text.size()) return false;
-    for (size_t k = 1; k < n; ++k)
-      if (uint8_t(text[i + k]) < 0x80 || uint8_t(text[i + k]) > 0xBF) return false;
-    beyondAscii = beyondAscii || n > 1;
-    i += n;
-  }
-  return beyondAscii;
-}
-
 // Whether the text holds a GB2312 Chinese character, which has a pinyin.
 inline bool HoldsChineseCharacter(std::string_view text) {
   for (size_t i = 0; i < text.size(); i += korvath::platform::GbkCharLength(text, i)) {
@@ -243,42 +240,54 @@ bool HoldsByte(std::string_view text, Bad bad) {
   return false;
 }
 
+// The pinyin of the text's two-byte characters (only GB2312's Chinese
+// characters have one): all that a file name takes from a name.
+inline std::string PinyinOfChars(std::string_view text) {
+  std::string pinyin;
+  for (size_t i = 0; i < text.size(); i += korvath::platform::GbkCharLength(text, i))
+    if (korvath::platform::GbkCharLength(text, i) == 2) pinyin += korvath::platform::GetPinyin(text.substr(i, 2));
+  return pinyin;
+}
+
 // Saving what the form holds: a name with a Chinese character, nothing that
-// breaks the script's statement and hit chances within 100 are written, too
-// high hit chances never; a refusal changes nothing; the file's name is the
-// folder's and a file name that Windows takes; the file has CR LF line ends
-// and reads back with every value and the behaviour (a GBK name that is valid
-// UTF-8 too may be taken for UTF-8, by design), and saving what was read
-// writes the same bytes.
-inline std::string CheckWrittenFormProperties(std::string_view bytes) {
-  const FormInput form = FormInputOfBytes(bytes);
+// breaks the script's statement, no lone byte of 0x80 or above and hit
+// chances within 100 are written, anything else never; a refusal changes
+// nothing; the file's name is the folder's and the pinyin of the name's
+// characters; the file has CR LF line ends and reads back with every value,
+// the name and the behaviour, whatever the name's bytes, and saving what was
+// read writes the same bytes. `verdict`, when given, receives the writer's.
+inline std::string CheckWrittenForm(const FormInput& form, BuildVerdict* verdictOut = nullptr) {
   NpcRecord npc = form.npc;
   npc.NpcFilePath = "previous.pst";
   // The writer fills elements 1 to 21; nothing fills the rest.
   std::fill_n(npc.NpcOutputLines.begin(), 21, "previous");
   const NpcRecord before = npc;
   const BuildVerdict verdict = BuildNpcScript(npc, form.input);
+  if (verdictOut) *verdictOut = verdict;
 
   // The writer takes the name without blanks and with full-width letters made
   // half-width ("\xA3\xA2", a full-width quote, becomes a quote).
   const std::string typed = korvath::platform::RemoveAllSpaces(form.input.nameText);
   const bool breaksLine = HoldsByte(korvath::platform::ToHalfWidth(korvath::platform::ToFullWidth(typed)),
                                     [](uint8_t b) { return b == '"' || b == ';' || b < 0x20 || b == 0x7F; });
+  const bool loneHighByte = HoldsByte(typed, [](uint8_t b) { return b >= 0x80; });
   const bool hitsWithin100 = npc.NpcAttack1 + npc.NpcAttack2 + npc.NpcAttack3 <= 100;
-  const bool expected = form.input.nameExact && form.input.folderExact && !breaksLine && hitsWithin100 &&
-                        HoldsChineseCharacter(typed);
+  const bool expected = form.input.nameExact && form.input.folderExact && !breaksLine && !loneHighByte &&
+                        hitsWithin100 && HoldsChineseCharacter(typed);
   if (!verdict.accepted()) {
     if (expected) return "a name with a Chinese character is refused";
+    if (form.input.nameExact && loneHighByte && verdict.message != UnsavableNameMessage())
+      return "a lone byte of 0x80 or above is refused with another message";
     if (npc.NpcOutputLines != before.NpcOutputLines || npc.NpcFilePath != before.NpcFilePath)
       return "a refusal changes the lines";
     return {};
   }
-  if (!hitsWithin100 || typed.empty() || breaksLine || !form.input.nameExact || !form.input.folderExact)
-    return "a refused input is written";
+  if (!expected) return "a refused input is written";
 
-  // The name as written: without blanks and full-width letters, and the
-  // writer leaves it as it is when it is typed again.
-  if (npc.NpcName.empty() || korvath::platform::RemoveAllSpaces(npc.NpcName) != npc.NpcName ||
+  // The name as written: the typed one without blanks and full-width
+  // letters, and the writer leaves it as it is when it is typed again.
+  if (npc.NpcName.empty() || npc.NpcName != korvath::platform::ToHalfWidth(typed) ||
+      korvath::platform::RemoveAllSpaces(npc.NpcName) != npc.NpcName ||
       korvath::platform::ToHalfWidth(npc.NpcName) != npc.NpcName || WholeGbkChars(npc.NpcName) != npc.NpcName)
     return "the name written";
   NpcRecord retyped = form.npc;
@@ -288,7 +297,7 @@ inline std::string CheckWrittenFormProperties(std::string_view bytes) {
   // The path: the folder's, and a file name of whole characters that Windows
   // takes.
   const std::string folder = WithTrailingBackslash(form.input.folderText);
-  if (npc.NpcFilePart.empty() || npc.NpcFilePath != folder + npc.NpcFilePart + ".pst" ||
+  if (npc.NpcFilePart != PinyinOfChars(typed) || npc.NpcFilePath != folder + npc.NpcFilePart + ".pst" ||
       PathDirectoryPart(npc.NpcFilePath) != folder || WholeGbkChars(npc.NpcFilePart) != npc.NpcFilePart ||
       HoldsByte(npc.NpcFilePart, [](uint8_t b) {
         return b < 0x20 || b == 0x7F || std::string_view("\\/:*?\"<>|").find(char(b)) != std::string_view::npos;
@@ -299,11 +308,7 @@ inline std::string CheckWrittenFormProperties(std::string_view bytes) {
   if (!OnlyCrLfLineEnds(file) || file.find_first_of(std::string_view("\0\x1A", 2)) != std::string::npos)
     return "the file's line ends";
   const std::vector<std::string> kept = KeptLinesOfFile(file);
-  if (const std::optional<NpcScriptRefusal> refusal = CheckNpcScript(kept)) {
-    if (!LooksLikeUtf8(npc.NpcName) || *refusal != NpcScriptRefusal{NpcScriptRefusal::Reason::Utf8Name, 1})
-      return "a written file is refused";
-    return {};
-  }
+  if (CheckNpcScript(kept)) return "a written file is refused";
   const NpcScriptValues read = ParseNpcScript(kept).value();
   NpcRecord expectedValues = npc;
   expectedValues.NpcSpawn = kWrittenSpawn;
@@ -317,6 +322,11 @@ inline std::string CheckWrittenFormProperties(std::string_view bytes) {
   StoreNpcScriptValues(read, other);
   if (SavedAsShown(other) != file) return "saving what was read";
   return {};
+}
+
+// The same for the form that `bytes` stand for (FormInputOfBytes).
+inline std::string CheckWrittenFormProperties(std::string_view bytes) {
+  return CheckWrittenForm(FormInputOfBytes(bytes));
 }
 
 }  // namespace korvath::app::properties

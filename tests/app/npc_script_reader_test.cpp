@@ -180,14 +180,14 @@ TEST(Reader, FilesTheToolDidNotWriteAreRefused) {
   EXPECT_EQ(refusal("\xEF\xBB\xBF" + StartFileBytes()), (NpcScriptRefusal{Statement, 1}));
   EXPECT_EQ(refusal(utf16 + StartFileBytes()), (NpcScriptRefusal{Incomplete, 0}));
 
-  // UTF-8 without a mark: the name tells. Chinese characters are three bytes
-  // each; two-byte letters whose GBK reading leaves GB2312 count too. GBK
-  // names that happen to be valid UTF-8 of two-byte letters are GBK.
-  EXPECT_EQ(refusal(utf8File), (NpcScriptRefusal{Utf8Name, 1}));
-  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xAD\";")), (NpcScriptRefusal{Utf8Name, 1}));  // 中
-  // 丰丰: as GBK three GB2312 characters.
-  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xB0\xE4\xB8\xB0\";")), (NpcScriptRefusal{Utf8Name, 1}));
-  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\";")), (NpcScriptRefusal{Utf8Name, 1}));  // Иван
+  // UTF-8 without a mark cannot be told from GBK: the bytes of a name are
+  // GBK, and read as the writer would write them. 张三 in UTF-8 is 寮犱笁,
+  // 丰丰 is three GB2312 characters, Иван four GBK ones; 中 ends in a lone
+  // byte, which no name holds; 谢谢 in GBK is valid UTF-8.
+  EXPECT_EQ(ParseNpcScript(KeptLinesOfFile(utf8File)).value().name, "\xE5\xBC\xA0\xE4\xB8\x89");
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xAD\";")), (NpcScriptRefusal{NotGbkName, 1}));  // 中
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xE4\xB8\xB0\xE4\xB8\xB0\";")), std::nullopt);
+  EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\";")), std::nullopt);  // Иван
   EXPECT_EQ(refusal(WithLine(1, "string Name=\"\xD0\xBB\xD0\xBB\";")), std::nullopt);  // 谢谢 in GBK
 
   // NUL bytes end the text: whatever they cut short is refused.
@@ -278,11 +278,11 @@ TEST(Reader, RefusalMessagesSayWhatIsWrong) {
   EXPECT_EQ(NpcScriptRefusalMessage(path, {Name, 1}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,人物名字不是本工具能写出的名字!");
   EXPECT_EQ(NpcScriptRefusalMessage(path, {LoneCarriageReturn, 3}),
             "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有单独的回车符(行尾应为CR LF)!");
-  EXPECT_EQ(NpcScriptRefusalMessage(path, {Utf8Name, 1}), "NPC文档[C:\\读取\\a.pst]是UTF-8编码的文件,不是GBK编码的NPC文档!");
   EXPECT_EQ(NpcScriptRefusalMessage(path, {NotGbkName, 1}),
             "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,人物名字中有不是GBK编码的字节!");
   EXPECT_EQ(NpcScriptRefusalMessage(path, {TextEndedEarly, 0}),
             "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有空字节(NUL)或文件结束符(0x1A),不是文本文件!");
+  EXPECT_EQ(EncodingRefusalMessage(path, "UTF-8"), "NPC文档[C:\\读取\\a.pst]是UTF-8编码的文件,不是GBK编码的NPC文档!");
   EXPECT_EQ(EncodingRefusalMessage(path, "UTF-16"), "NPC文档[C:\\读取\\a.pst]是UTF-16编码的文件,不是GBK编码的NPC文档!");
 }
 

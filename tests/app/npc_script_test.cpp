@@ -68,6 +68,18 @@ TEST(ScriptFile, RefusalsLeaveTheBuiltLinesAndPathAlone) {
     EXPECT_EQ(npc.NpcFilePath, built.NpcFilePath);
   }
   EXPECT_EQ(BuildNpcScript(npc, Input(" ")).message, EmptyNameMessage());
+  // A byte of 0x80 or above begins a two-byte character: a lone one, code
+  // page 936's one-byte euro sign, cannot be saved and read back.
+  for (const char* name : {"张\x80", "\x80张", "张\x80三"}) {
+    EXPECT_EQ(BuildNpcScript(npc, Input(name)).message, UnsavableNameMessage()) << name;
+    EXPECT_EQ(npc.NpcOutputLines, built.NpcOutputLines);
+    EXPECT_EQ(npc.NpcFilePath, built.NpcFilePath);
+  }
+  EXPECT_EQ(NameFaultOf("张\x80"), NameFault::LoneHighByte);
+  EXPECT_EQ(NameFaultOf("张\xD5"), NameFault::LoneHighByte);
+  EXPECT_EQ(NameFaultOf("张\x80\""), NameFault::LoneHighByte);
+  EXPECT_EQ(NameFaultOf("张;"), NameFault::BreaksStatement);
+  EXPECT_EQ(NameFaultOf("乗亅表A"), NameFault::None);  // trail bytes below 0x80 are no characters of their own
   // A semicolon, typed half or full width, would end the script's statement
   // inside the name: refused with the double quote's message.
   const std::string quoteMessage = BuildNpcScript(npc, Input("张\"三")).message;
