@@ -112,6 +112,8 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
       {"picture.pst", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20)},
       {"nul_before_behaviour.pst", nulBeforeBehaviour},
       {"nul_in_declarations.pst", nulInDeclarations},
+      // A NUL at the very end is no 0x1A that ends a file as old editors did.
+      {"nul_at_end.pst", other + std::string(1, '\0')},
       {"utf16_no_mark.pst", utf16},
   };
   for (const auto& [name, bytes] : files) {
