@@ -40,13 +40,13 @@ inline constexpr size_t kMostWrittenKeptLines = 31;
 // whatever follows, so its reader stops there, however long the file.
 bool AddKeptLine(std::vector<std::string>& keptLines, std::string line);
 
+// The name of the behaviour item whose lines the writer writes after the
+// 19 declarations: kept lines 20 to the last are exactly the script body's
+// and that item's statement's kept lines. None for anything else.
+std::optional<std::string_view> BehaviourFromLines(const std::vector<std::string>& keptLines);
+
 // Kept lines 1 to 19 read positionally, as the writer writes them.
 inline constexpr int kDeclarationLines = 19;
-
-// The name of the behaviour item whose lines the writer writes after the
-// declarations: kept lines 20 to the last are exactly the script body's and
-// that item's statement's kept lines. None for anything else.
-std::optional<std::string_view> BehaviourFromLines(const std::vector<std::string>& keptLines);
 struct NpcScriptValues {
   std::string name;  // between the two double quotes of line 1
   // values[i] is the number of the statement on kept line i + 1, for

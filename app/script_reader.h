@@ -31,8 +31,8 @@ struct KeptFile {
 KeptFile ReadKeptLines(std::string_view path);
 // The largest file that is read. The writer's files are under 1 KB; this is
 // far more, and more than the lines of 10 MB that are read to be refused for
-// what they hold. Reading a file stays within memory of about this size
-// whatever the file.
+// what they hold. Reading any file takes memory of a few times this size at
+// most.
 inline constexpr uint64_t kMostFileBytes = uint64_t(16) << 20;
 
 // The read button "读取NPC文档...".

@@ -140,24 +140,13 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
 TEST_F(BadInputTest, ALineOfTenMegabytesIsRefused) {
   FillInAndSave();
   const std::string longName(10 << 20, '\xD5');  // 张 halves: GBK characters throughout
-  const struct {
-    const char* file;
-    std::string bytes, why;
-  } files[] = {
+  ExpectEachRefused({
       {"one_line.pst", longName, "文件内容不完整"},
       {"long_name.pst", ExpectedFile({{"string Name=\"张三\";", "string Name=\"" + longName + "\";"}}),
        "人物名字不是本工具能写出的名字"},
       {"long_hp.pst", ExpectedFile({{"int HP = 5000;", "int HP = " + std::string(10 << 20, '7') + ";"}}),
        "“int HP”的值不在可选范围内"},
-  };
-  for (const auto& [file, bytes, why] : files) {
-    SCOPED_TRACE(file);
-    const std::string path = folder_ + file;
-    WriteBytes(path, bytes);
-    EXPECT_EQ(ReadNotice(path), Wide(Refused(path, why)));
-    EXPECT_EQ(Shown(), shown_);
-    EXPECT_TRUE(RecordFields() == record_);
-  }
+  });
   ExpectNextSaveAsBefore();
 }
 
@@ -216,22 +205,11 @@ TEST_F(BadInputTest, AWrittenFileWithALineAddedIsRefusedNamingTheLine) {
                                           "\tChangeBehavior(g_self, \"kill\", \"player\");"}});
   std::string middle = kill;
   middle.insert(middle.find("OnStart()"), "// made by hand\r\n");
-  const struct {
-    const char* file;
-    std::string bytes, why;
-  } files[] = {
+  ExpectEachRefused({
       {"one_line_added.pst", kill + "// made by hand\r\n", "脚本在第30项结束,第31项是多余的"},
       {"two_lines_added.pst", kill + "// made by hand\r\n// twice\r\n", "脚本在第30项结束,第31项是多余的"},
       {"line_in_the_middle.pst", middle, "第26项不是本工具写出的脚本内容"},
-  };
-  for (const auto& [file, bytes, why] : files) {
-    SCOPED_TRACE(file);
-    const std::string path = folder_ + file;
-    WriteBytes(path, bytes);
-    EXPECT_EQ(ReadNotice(path), Wide(Refused(path, why)));
-    EXPECT_EQ(Shown(), shown_);
-    EXPECT_TRUE(RecordFields() == record_);
-  }
+  });
   ExpectNextSaveAsBefore();
 
   const std::string asWritten = folder_ + "kill.pst";
