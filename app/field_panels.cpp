@@ -1,6 +1,7 @@
 #include "app/field_panels.h"
 
 #include "app/folder_chooser.h"
+#include "app/handler_guard.h"
 #include "app/main_form.h"
 #include "app/pictures.h"
 #include "skin/core/panel_window.h"
@@ -29,7 +30,7 @@ void PlaceFieldPanels() {
       assets::FolderButtonPressedPng(), kFolderButtonWidth, kFolderButtonHeight);
   CreatePanel(kHpPanel, HP编辑框);
   CreatePanel(kNamePanel, 名字编辑框);
-  skin::ZqkWindows()[kFolderPanel].SetCallback(&NpcChooseDocumentFolderClick);
+  skin::ZqkWindows()[kFolderPanel].SetCallback(&GuardedEntry<&NpcChooseDocumentFolderClick>);
 }
 
 }  // namespace korvath::app

@@ -1,7 +1,12 @@
 #include "app/main_form.h"
 
+#include <array>
+#include <iterator>
+#include <utility>
+
 #include "app/field_handlers.h"
 #include "app/form_setup.h"
+#include "app/handler_guard.h"
 #include "app/script_reader.h"
 #include "app/script_writer.h"
 
@@ -45,11 +50,23 @@ constexpr Binding kBindings[] = {
     {关闭按钮, UnitEvent::Click, &OnCloseClick},
 };
 
-// The layout with the tool's handlers bound to it.
+// What is bound in place of binding `I`: its handler, run guarded.
+template <size_t I>
+void GuardedBinding() noexcept {
+  RunGuarded(kBindings[I].handler);
+}
+template <size_t... I>
+constexpr std::array<platform::EventHandler, sizeof...(I)> GuardedBindings(std::index_sequence<I...>) {
+  return {&GuardedBinding<I>...};
+}
+constexpr auto kGuardedHandlers = GuardedBindings(std::make_index_sequence<std::size(kBindings)>());
+
+// The layout with the tool's handlers bound to it, each run guarded.
 FormDescription BuildDescription() {
   FormDescription d = MainFormLayout();
-  d.onCreationDone = &OnMainWindowCreated;
-  for (const Binding& b : kBindings) d.units[size_t(b.unit)].events.push_back({b.event, b.handler});
+  d.onCreationDone = &Guarded<&OnMainWindowCreated>;
+  for (size_t i = 0; i < std::size(kBindings); ++i)
+    d.units[size_t(kBindings[i].unit)].events.push_back({kBindings[i].event, kGuardedHandlers[i]});
   return d;
 }
 }  // namespace

@@ -59,22 +59,61 @@ int SplitQuoted(std::string_view text, std::string_view opening, std::string_vie
 
 bool IsKeptLine(std::string_view line) { return !RemoveAllSpaces(line).empty(); }
 
-std::optional<std::string_view> BehaviourFromLines(const std::vector<std::string>& keptLines) {
-  if (keptLines.size() == 31) return "巡逻跟随";
-  if (keptLines.size() != 30) return std::nullopt;
-  std::vector<std::string> pieces;
-  SplitQuoted(TextBetween(keptLines[28], "(", ")"), "\"", "\"", pieces);
-  if (pieces.size() == 1) {
-    if (pieces[0] == "wait") return "张望";
-    if (pieces[0] == "patrol") return "巡逻";
-    if (pieces[0] == "idle") return "等待";
-    if (pieces[0] == "run") return "乱跑";
-  } else if (pieces.size() == 3) {
-    if (pieces[0] == "follow" && pieces[2] == "player") return "跟随";
-    if (pieces[0] == "follow" && pieces[2] == "vip") return "跟随老大";
-    if (pieces[0] == "kill" && pieces[2] == "player") return "杀死玩家";
+bool AddKeptLine(std::vector<std::string>& keptLines, std::string line) {
+  if (IsKeptLine(line)) keptLines.push_back(std::move(line));
+  return keptLines.size() <= kMostWrittenKeptLines;
+}
+
+namespace {
+
+// The kept lines that the writer writes after the declarations, for each
+// behaviour item: element 20, the script body, and element 21, the item's
+// statement, each followed by CR LF as in the file.
+const std::vector<std::vector<std::string>>& WrittenScriptLines() {
+  static const std::vector<std::vector<std::string>> lines = [] {
+    std::vector<std::vector<std::string>> all;
+    for (size_t item = 0; item < BehaviourTable().size(); ++item)
+      all.push_back(KeptLinesOfFile(std::string(NpcScriptBody()) + "\r\n" +
+                                    std::string(BehaviourStatementOfItem(int(item))) + "\r\n"));
+    return all;
+  }();
+  return lines;
+}
+
+// The behaviour item whose written lines kept lines 20 to the last are, or
+// the refusal of the first line that none of them explains: the line after
+// the longest run that one item's written lines begin with.
+struct ScriptMatch {
+  std::optional<size_t> item;
+  NpcScriptRefusal refusal;
+};
+ScriptMatch MatchScript(const std::vector<std::string>& keptLines) {
+  using Reason = NpcScriptRefusal::Reason;
+  const size_t first = size_t(kDeclarationLines);
+  const size_t after = keptLines.size() > first ? keptLines.size() - first : 0;
+  size_t longest = 0;
+  bool longestEnds = false;  // the item with the longest run has no written line after it
+  for (size_t item = 0; item < WrittenScriptLines().size(); ++item) {
+    const std::vector<std::string>& written = WrittenScriptLines()[item];
+    size_t run = 0;
+    while (run < written.size() && run < after && keptLines[first + run] == written[run]) ++run;
+    if (run == written.size() && run == after) return {item, {}};
+    if (run > longest || (run == longest && run == written.size())) {
+      longest = run;
+      longestEnds = run == written.size();
+    }
   }
-  return std::nullopt;
+  const int line = int(first + longest) + 1;
+  if (longest == after) return {std::nullopt, {Reason::MissingLine, line}};
+  return {std::nullopt, {longestEnds ? Reason::ExtraLine : Reason::Script, line}};
+}
+
+}  // namespace
+
+std::optional<std::string_view> BehaviourFromLines(const std::vector<std::string>& keptLines) {
+  const std::optional<size_t> item = MatchScript(keptLines).item;
+  if (!item) return std::nullopt;
+  return BehaviourTable()[*item].name;
 }
 
 namespace {
@@ -231,7 +270,9 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
     if (i == kLastHitChanceLine - 1 && int64_t(out.values[7]) + out.values[8] + out.values[9] > 100)
       return NpcScriptRefusal{Reason::Value, int(i) + 1};
   }
-  out.behaviour = BehaviourFromLines(keptLines);
+  const ScriptMatch script = MatchScript(keptLines);
+  if (!script.item) return script.refusal;
+  out.behaviour = BehaviourTable()[*script.item].name;
   return std::nullopt;
 }
 
@@ -283,6 +324,12 @@ std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusa
   switch (refusal.reason) {
     case Reason::Incomplete: why = "文件内容不完整"; break;
     case Reason::LoneCarriageReturn: why = "文件中有单独的回车符(行尾应为CR LF)"; break;
+    case Reason::Script: why = "第" + ToText(refusal.line) + "项不是本工具写出的脚本内容"; break;
+    case Reason::ExtraLine:
+      why = "脚本在第" + ToText(refusal.line - 1) + "项结束,第" + ToText(refusal.line) + "项是多余的";
+      break;
+    case Reason::MissingLine: why = "文件内容不完整,缺少第" + ToText(refusal.line) + "项"; break;
+    case Reason::TooLarge: why = "文件远大于本工具写出的NPC文档"; break;
     case Reason::Statement:
       why = "第" + ToText(refusal.line) + "项不是“" + place +
             (refusal.line == 1 ? "=\"名字\";”" : " =数值;”");
@@ -314,8 +361,7 @@ std::string EncodingRefusalMessage(std::string_view path, std::string_view encod
 
 std::vector<std::string> KeptLinesOfFile(std::string_view bytes) {
   std::vector<std::string> kept;
-  for (std::string& line : SplitTextLines(bytes))
-    if (IsKeptLine(line)) kept.push_back(std::move(line));
+  ForEachTextLine(bytes, [&](std::string_view line) { return AddKeptLine(kept, std::string(line)); });
   return kept;
 }
 

@@ -32,8 +32,17 @@ int SplitQuoted(std::string_view text, std::string_view opening, std::string_vie
 // A kept line holds something besides ASCII and full-width blanks.
 bool IsKeptLine(std::string_view line);
 
-// The name of the behaviour item that the kept lines of a written file
-// stand for; none for anything the writer does not write.
+// The most kept lines that the writer writes: the 19 declarations, the
+// script body's nine and the two-call statement's three.
+inline constexpr size_t kMostWrittenKeptLines = 31;
+// Appends the line when it is a kept line. False once the lines hold more
+// kept lines than any file that the writer writes: such a file is refused
+// whatever follows, so its reader stops there, however long the file.
+bool AddKeptLine(std::vector<std::string>& keptLines, std::string line);
+
+// The name of the behaviour item whose lines the writer writes after the
+// 19 declarations: kept lines 20 to the last are exactly the script body's
+// and that item's statement's kept lines. None for anything else.
 std::optional<std::string_view> BehaviourFromLines(const std::vector<std::string>& keptLines);
 
 // Kept lines 1 to 19 read positionally, as the writer writes them.
@@ -43,7 +52,7 @@ struct NpcScriptValues {
   // values[i] is the number of the statement on kept line i + 1, for
   // i = 1 .. 18 (values[0] is unused).
   std::array<int32_t, kDeclarationLines> values{};
-  std::optional<std::string_view> behaviour;
+  std::optional<std::string_view> behaviour;  // what BehaviourFromLines gives: set for lines that are read
 };
 
 // Why kept lines are no file that the tool wrote. The reader is positional:
@@ -59,18 +68,23 @@ struct NpcScriptRefusal {
     Value,               // `line` holds a value that the writer never writes
     NotGbkName,          // the name holds a byte of 0x80 or above that is no whole character
     TextEndedEarly,      // a NUL byte, or a 0x1A byte with more after it (found by the file's reader)
+    Script,              // `line`, after the declarations, is none that the writer writes there
+    ExtraLine,           // `line` follows the end of the script that the lines before it are
+    MissingLine,         // the lines end before the script does: `line` is missing
+    TooLarge,            // the file is far larger than any the writer writes (found by the file's reader)
   };
   Reason reason = Reason::Incomplete;
   int line = 0;  // the kept line (1-based) that is refused; 0 for the whole file
   bool operator==(const NpcScriptRefusal&) const = default;
 };
 // None when kept lines 1 to 19 carry, in the writer's order, the statements
-// that the writer writes, with a name and values that it writes.
+// that the writer writes, with a name and values that it writes, and the
+// lines after them are the ones that it writes for a behaviour.
 std::optional<NpcScriptRefusal> CheckNpcScript(const std::vector<std::string>& keptLines);
 // The values; none when CheckNpcScript refuses the lines.
 std::optional<NpcScriptValues> ParseNpcScript(const std::vector<std::string>& keptLines);
-// Puts the values read into the record's fields; the behaviour statement only
-// when a behaviour was recognised.
+// Puts the values read into the record's fields, the behaviour's statement
+// too.
 void StoreNpcScriptValues(const NpcScriptValues& read, NpcRecord& npc);
 
 // The "提示" text for a refused file at `path`.
@@ -83,7 +97,8 @@ std::optional<std::string_view> ByteOrderMarkEncoding(std::string_view firstByte
 // The "提示" text for a file at `path` in that encoding.
 std::string EncodingRefusalMessage(std::string_view path, std::string_view encoding);
 
-// The kept lines of a file's bytes, cut as the runtime's FileReadLine cuts them.
+// The kept lines of a file's bytes, cut as the runtime's FileReadLine cuts
+// them, up to the one that makes more than the writer writes (AddKeptLine).
 std::vector<std::string> KeptLinesOfFile(std::string_view bytes);
 
 }  // namespace korvath::app

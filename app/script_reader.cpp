@@ -55,11 +55,10 @@ KeptFile ReadKeptLines(std::string_view path) {
     if (kept.openError == ERROR_SUCCESS) kept.openError = ERROR_OPEN_FAILED;
     return kept;
   }
+  files::FileLimitReading(file, kMostFileBytes);
   kept.encoding = ByteOrderMarkEncoding(files::FilePeekBytes(file, 4));
   if (kept.encoding) return kept;
-  while (!files::FileAtEnd(file)) {
-    std::string line = files::FileReadLine(file);
-    if (IsKeptLine(line)) kept.lines.push_back(std::move(line));
+  while (!files::FileAtEnd(file) && AddKeptLine(kept.lines, files::FileReadLine(file))) {
   }
   kept.readError = files::FileReadError(file);
   if (kept.readError != ERROR_SUCCESS) {
@@ -111,6 +110,10 @@ bool ReadNpcFile(std::string_view path) {
   KeptFile kept = ReadKeptLines(path);
   if (kept.openError != ERROR_SUCCESS) {
     ShowNotice(OpenFailureMessage(path, kept.openError));
+    return false;
+  }
+  if (kept.readError == ERROR_FILE_TOO_LARGE) {
+    ShowNotice(NpcScriptRefusalMessage(path, {NpcScriptRefusal::Reason::TooLarge, 0}));
     return false;
   }
   if (kept.readError != ERROR_SUCCESS) {

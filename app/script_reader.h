@@ -3,6 +3,7 @@
 // record.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,9 +11,12 @@
 
 namespace korvath::app {
 
-// What a read takes from a file: its kept lines in file order; or, for a
-// file that begins with a byte-order mark, that mark's encoding and no lines;
-// or, for one that cannot be opened or read through, the error and no lines.
+// What a read takes from a file: its kept lines in file order, up to the one
+// that makes more than the writer writes (AddKeptLine); or, for a file that
+// begins with a byte-order mark, that mark's encoding and no lines; or, for
+// one that cannot be opened or read through, the error and no lines. A file
+// of more than kMostFileBytes is not read: its read error is
+// ERROR_FILE_TOO_LARGE.
 struct KeptFile {
   DWORD openError = ERROR_SUCCESS;
   DWORD readError = ERROR_SUCCESS;
@@ -25,6 +29,11 @@ struct KeptFile {
 // The file is opened for reading only and shared, so read-only files and
 // files that another program has open (and lets others read) can be read.
 KeptFile ReadKeptLines(std::string_view path);
+// The largest file that is read. The writer's files are under 1 KB; this is
+// far more, and more than the lines of 10 MB that are read to be refused for
+// what they hold. Reading any file takes memory of a few times this size at
+// most.
+inline constexpr uint64_t kMostFileBytes = uint64_t(16) << 20;
 
 // The read button "读取NPC文档...".
 void OnReadButtonClick();

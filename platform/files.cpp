@@ -53,7 +53,9 @@ File::File(File&& other) noexcept
       readPos_(std::exchange(other.readPos_, 0)),
       textEnded_(std::exchange(other.textEnded_, false)),
       textEndByte_(std::exchange(other.textEndByte_, 0)),
-      readError_(std::exchange(other.readError_, ERROR_SUCCESS)) {}
+      readError_(std::exchange(other.readError_, ERROR_SUCCESS)),
+      readLimit_(std::exchange(other.readLimit_, std::numeric_limits<uint64_t>::max())),
+      bytesRead_(std::exchange(other.bytesRead_, 0)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -64,25 +66,36 @@ File& File::operator=(File&& other) noexcept {
     textEnded_ = std::exchange(other.textEnded_, false);
     textEndByte_ = std::exchange(other.textEndByte_, 0);
     readError_ = std::exchange(other.readError_, ERROR_SUCCESS);
+    readLimit_ = std::exchange(other.readLimit_, std::numeric_limits<uint64_t>::max());
+    bytesRead_ = std::exchange(other.bytesRead_, 0);
   }
   return *this;
 }
 
 // Appends the next chunk of the file to the read-ahead; false at its end and
 // when the read fails (a range that another program has locked, a file that
-// went away with its drive): the text ends there, and the error is kept.
+// went away with its drive) or goes past the read limit: the text ends there,
+// and the error is kept.
 bool File::Refill() {
   if (readError_ != ERROR_SUCCESS) return false;
   if (readPos_ > 0) {
     readAhead_.erase(0, readPos_);
     readPos_ = 0;
   }
+  // One byte past the limit is enough to know that the file goes past it.
+  const uint64_t room = readLimit_ - bytesRead_;
+  const DWORD want = room < kReadChunk ? DWORD(room) + 1 : kReadChunk;
   size_t old = readAhead_.size();
-  readAhead_.resize(old + kReadChunk);
+  readAhead_.resize(old + want);
   DWORD got = 0;
-  if (!ReadFile(handle_, readAhead_.data() + old, kReadChunk, &got, nullptr)) {
+  if (!ReadFile(handle_, readAhead_.data() + old, want, &got, nullptr)) {
     readError_ = GetLastError();
     if (readError_ == ERROR_SUCCESS) readError_ = ERROR_READ_FAULT;
+    got = 0;
+  }
+  bytesRead_ += got;
+  if (bytesRead_ > readLimit_) {
+    readError_ = ERROR_FILE_TOO_LARGE;
     got = 0;
   }
   readAhead_.resize(old + got);
@@ -168,6 +181,13 @@ std::optional<char> FileTextEndByte(const File& file) {
   return file.textEndByte_;
 }
 
+void FileLimitReading(File& file, uint64_t limit) {
+  file.readLimit_ = limit;
+  LARGE_INTEGER size = {};
+  if (file.bytesRead_ > limit || (file && GetFileSizeEx(file.handle_, &size) && uint64_t(size.QuadPart) > limit))
+    file.readError_ = ERROR_FILE_TOO_LARGE;
+}
+
 bool FileExists(std::string_view path) {
   std::wstring wide = FileApiPath(path);
   if (wide.empty()) return false;
@@ -201,6 +221,8 @@ bool CloseFile(File& file) {
   file.textEnded_ = false;
   file.textEndByte_ = 0;
   file.readError_ = ERROR_SUCCESS;
+  file.readLimit_ = std::numeric_limits<uint64_t>::max();
+  file.bytesRead_ = 0;
   return ok;
 }
 

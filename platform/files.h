@@ -4,6 +4,8 @@
 // stands for the runtime's file number 0 (could not be opened).
 #include <windows.h>
 
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +45,7 @@ class File {
   friend bool FileAtEnd(const File&);
   friend DWORD FileReadError(const File&);
   friend std::optional<char> FileTextEndByte(const File&);
+  friend void FileLimitReading(File&, uint64_t);
   friend bool CloseFile(File&);
 
   explicit File(HANDLE handle) noexcept : handle_(handle) {}
@@ -55,6 +58,8 @@ class File {
   bool textEnded_ = false;     // a NUL or 0x1A byte ended the text
   char textEndByte_ = 0;       // that byte
   DWORD readError_ = ERROR_SUCCESS;  // the error of the read that failed
+  uint64_t readLimit_ = std::numeric_limits<uint64_t>::max();  // the most bytes that reads may take
+  uint64_t bytesRead_ = 0;     // what they have taken
 };
 
 File OpenFile(std::string_view path, OpenMode mode = OpenMode::ReadWrite,
@@ -76,6 +81,12 @@ DWORD FileReadError(const File& file);
 // after it is read as a line, though the file may go on (FilePeekBytes gives
 // what follows).
 std::optional<char> FileTextEndByte(const File& file);
+// Caps what reading the file takes at `limit` bytes, so that a file of any
+// size costs no more memory than that: a file already larger fails at once,
+// before anything is read, and one that grows past the limit while it is
+// read fails once it has. Either way its text ends there, and FileReadError
+// gives ERROR_FILE_TOO_LARGE.
+void FileLimitReading(File& file, uint64_t limit);
 // True when a file-system search for the path finds an entry.
 bool FileExists(std::string_view path);
 // True when the file is held open by a handle that does not let it be

@@ -53,15 +53,21 @@ TextLineScan ScanTextLine(std::string_view data, bool atEnd, size_t resumeAt) {
   return scan;
 }
 
-std::vector<std::string> SplitTextLines(std::string_view bytes) {
-  std::vector<std::string> lines;
+void ForEachTextLine(std::string_view bytes, const std::function<bool(std::string_view line)>& take) {
   size_t pos = 0;
   while (pos < bytes.size()) {
     TextLineScan scan = ScanTextLine(bytes.substr(pos), true);
-    lines.emplace_back(bytes.substr(pos, scan.lineLength));
-    if (scan.textEnded) break;
+    if (!take(bytes.substr(pos, scan.lineLength)) || scan.textEnded) break;
     pos += scan.consumed;
   }
+}
+
+std::vector<std::string> SplitTextLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  ForEachTextLine(bytes, [&](std::string_view line) {
+    lines.emplace_back(line);
+    return true;
+  });
   return lines;
 }
 

@@ -2,6 +2,7 @@
 // How the runtime's FileReadLine cuts a file's bytes into lines. No Win32
 // here: the reader's parsing is tested and fuzzed natively on these rules.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ struct TextLineScan {
 // long line read in chunks is scanned once, not once per chunk.
 TextLineScan ScanTextLine(std::string_view data, bool atEnd, size_t resumeAt = 0);
 
+// Hands `take` each line that reading `bytes` line by line gives, in order,
+// until the text ends or `take` returns false.
+void ForEachTextLine(std::string_view bytes, const std::function<bool(std::string_view line)>& take);
 // Every line that reading `bytes` line by line until the end gives.
 std::vector<std::string> SplitTextLines(std::string_view bytes);
 

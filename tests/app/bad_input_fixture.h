@@ -12,6 +12,11 @@
 
 namespace korvath::app::uitest {
 
+// The notice for a file that is refused as none that the tool wrote.
+inline std::string Refused(const std::string& path, const std::string& why) {
+  return "NPC文档[" + path + "]不是有效的NPC文档," + why + "!";
+}
+
 class BadInputTest : public DocumentTest {
  protected:
   // The user's work before the bad input: a form other than the start one,
@@ -41,6 +46,24 @@ class BadInputTest : public DocumentTest {
     return seen[1].text;
   }
 
+  // Writes each file into the read test folder and reads it through the read
+  // button: each is refused with the notice that says why, and the form and
+  // the record stay as FillInAndSave left them.
+  struct RefusedFile {
+    const char* file;
+    std::string bytes, why;
+  };
+  void ExpectEachRefused(const std::vector<RefusedFile>& files) {
+    for (const auto& [file, bytes, why] : files) {
+      SCOPED_TRACE(file);
+      const std::string path = folder_ + file;
+      WriteBytes(path, bytes);
+      EXPECT_EQ(ReadNotice(path), Wide(Refused(path, why)));
+      EXPECT_EQ(Shown(), shown_);
+      EXPECT_TRUE(RecordFields() == record_);
+    }
+  }
+
   // Every control and the record as FillInAndSave left them; then the next
   // save, over the file it wrote, writes the same bytes again.
   void ExpectNothingLost() {
@@ -60,11 +83,6 @@ class BadInputTest : public DocumentTest {
   std::vector<std::string> shown_;
   decltype(RecordFields()) record_;
 };
-
-// The notice for a file that is refused as none that the tool wrote.
-inline std::string Refused(const std::string& path, const std::string& why) {
-  return "NPC文档[" + path + "]不是有效的NPC文档," + why + "!";
-}
 
 inline DWORD Attributes(const std::string& path) { return GetFileAttributesW(ExtendedPath(Wide(path)).c_str()); }
 

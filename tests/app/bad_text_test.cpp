@@ -1,7 +1,16 @@
 // Files that are no text the tool wrote, read through the read button:
-// binary files, NUL bytes, lines of 10 MB.
+// binary files, NUL bytes, lines of 10 MB, files of 100 MB, lines added to a
+// written script.
+#include <windows.h>
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <fstream>
+#include <thread>
+
+#include "app/script_reader.h"
 #include "platform/gbk_convert.h"
 #include "tests/app/bad_input_fixture.h"
 
@@ -16,6 +25,71 @@ std::string ProgramBytes() {
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   return ReadBytes(platform::WideToGbk(self).text);
 }
+
+// `prefix`, then `piece` again and again up to `size` bytes in all, written
+// a megabyte at a time.
+void WriteRepeated(const std::string& path, const std::string& prefix, const std::string& piece, size_t size) {
+  std::string block;
+  while (block.size() < (1u << 20)) block += piece;
+  std::ofstream out(Wide(path).c_str(), std::ios::binary | std::ios::trunc);
+  out << prefix;
+  for (size_t left = size - prefix.size(); left > 0;) {
+    const size_t n = std::min(left, block.size());
+    out.write(block.data(), std::streamsize(n));
+    left -= n;
+  }
+}
+
+// The process's private memory. Windows gives its commit charge as
+// PagefileUsage (and again as PrivateUsage); Wine gives only the former, as
+// the private memory that the process has used (Linux's resident anonymous
+// memory and swap), and 0 as PrivateUsage.
+int64_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  EXPECT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters));
+  return int64_t(counters.PagefileUsage);
+}
+
+// The most that the private memory grows above its level at the start while
+// the caller works: a thread beside it samples the memory as fast as it can.
+class PrivateMemoryPeak {
+ public:
+  PrivateMemoryPeak() : start_(PrivateBytes()), peak_(start_) {
+    sampler_ = std::thread([this] {
+      while (!done_) {
+        const int64_t now = PrivateBytes();
+        if (now > peak_) peak_ = now;
+        ++samples_;
+        SwitchToThread();  // the GUI thread may share the CPU
+      }
+    });
+  }
+  ~PrivateMemoryPeak() { Stop(); }
+  // Returns once the thread has taken two more samples: one of them wholly
+  // after the call.
+  void AwaitSamples() {
+    const int64_t until = samples_ + 2;
+    while (samples_ < until) SwitchToThread();
+  }
+  int64_t Growth() {
+    Stop();
+    return peak_ - start_;
+  }
+
+ private:
+  void Stop() {
+    done_ = true;
+    if (sampler_.joinable()) sampler_.join();
+  }
+  const int64_t start_;
+  std::atomic<int64_t> peak_;
+  std::atomic<int64_t> samples_{0};
+  std::atomic<bool> done_{false};
+  std::thread sampler_;
+};
+
+constexpr int64_t kMegabyte = 1 << 20;
 }  // namespace
 
 // A program file, a picture, a file with a NUL byte before its behaviour
@@ -38,6 +112,8 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
       {"picture.pst", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20)},
       {"nul_before_behaviour.pst", nulBeforeBehaviour},
       {"nul_in_declarations.pst", nulInDeclarations},
+      // A NUL at the very end is no 0x1A that ends a file as old editors did.
+      {"nul_at_end.pst", other + std::string(1, '\0')},
       {"utf16_no_mark.pst", utf16},
   };
   for (const auto& [name, bytes] : files) {
@@ -64,23 +140,80 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
 TEST_F(BadInputTest, ALineOfTenMegabytesIsRefused) {
   FillInAndSave();
   const std::string longName(10 << 20, '\xD5');  // 张 halves: GBK characters throughout
-  const struct {
-    const char* file;
-    std::string bytes, why;
-  } files[] = {
+  ExpectEachRefused({
       {"one_line.pst", longName, "文件内容不完整"},
       {"long_name.pst", ExpectedFile({{"string Name=\"张三\";", "string Name=\"" + longName + "\";"}}),
        "人物名字不是本工具能写出的名字"},
       {"long_hp.pst", ExpectedFile({{"int HP = 5000;", "int HP = " + std::string(10 << 20, '7') + ";"}}),
        "“int HP”的值不在可选范围内"},
+  });
+  ExpectNextSaveAsBefore();
+}
+
+// Files far larger than any NPC document: 100 MB of short lines (the reader
+// kept every line before it looked at any, and from 50 MB on the tool ended
+// with the form, for want of memory), 100 MB of one line, and a written file
+// followed by 15 MB of short lines, which is small enough to be read. Each
+// is refused with a notice, while the tool's private memory grows by less
+// than 20 MB; nothing is lost.
+TEST_F(BadInputTest, FilesFarLargerThanAnNpcDocumentAreRefusedInLittleMemory) {
+  FillInAndSave();
+  // The open dialog's first use costs memory of its own: not measured.
+  const std::string small = folder_ + "small.pst";
+  WriteBytes(small, "x");
+  EXPECT_EQ(ReadNotice(small), Wide(Refused(small, "文件内容不完整")));
+  {  // The measure sees memory that is taken.
+    PrivateMemoryPeak peak;
+    std::vector<char> block(40 * kMegabyte, 1);
+    peak.AwaitSamples();
+    EXPECT_GE(peak.Growth(), 40 * kMegabyte);
+  }
+  const std::string other = ExpectedFile();
+  const struct {
+    const char* file;
+    std::string prefix, piece;
+    size_t size;
+    std::string why;
+  } files[] = {
+      {"short_lines.pst", "", "x\r\n", 100u << 20, "文件远大于本工具写出的NPC文档"},
+      {"one_line.pst", "", "\xD5\xC5", 100u << 20, "文件远大于本工具写出的NPC文档"},
+      {"script_and_short_lines.pst", other, "x\r\n", 15u << 20, "脚本在第30项结束,第31项是多余的"},
   };
-  for (const auto& [file, bytes, why] : files) {
+  for (const auto& [file, prefix, piece, size, why] : files) {
     SCOPED_TRACE(file);
     const std::string path = folder_ + file;
-    WriteBytes(path, bytes);
-    EXPECT_EQ(ReadNotice(path), Wide(Refused(path, why)));
+    WriteRepeated(path, prefix, piece, size);
+    PrivateMemoryPeak peak;
+    const std::wstring notice = ReadNotice(path);
+    peak.AwaitSamples();
+    EXPECT_LT(peak.Growth(), 20 * kMegabyte);
+    EXPECT_EQ(notice, Wide(Refused(path, why)));
     EXPECT_EQ(Shown(), shown_);
     EXPECT_TRUE(RecordFields() == record_);
+    DeleteFileW(Wide(path).c_str());
   }
   ExpectNextSaveAsBefore();
+}
+
+// A written file with a line added after its script, as a user who notes
+// something by hand adds it: read by the count of its lines, it was taken
+// for "巡逻跟随" and the next save wrote that behaviour; with two lines, the
+// form's behaviour stayed. Refused, naming the line; nothing is lost.
+TEST_F(BadInputTest, AWrittenFileWithALineAddedIsRefusedNamingTheLine) {
+  FillInAndSave();
+  const std::string kill = ExpectedFile({{"\tChangeBehavior(g_self, \"follow\", \"player\");",
+                                          "\tChangeBehavior(g_self, \"kill\", \"player\");"}});
+  std::string middle = kill;
+  middle.insert(middle.find("OnStart()"), "// made by hand\r\n");
+  ExpectEachRefused({
+      {"one_line_added.pst", kill + "// made by hand\r\n", "脚本在第30项结束,第31项是多余的"},
+      {"two_lines_added.pst", kill + "// made by hand\r\n// twice\r\n", "脚本在第30项结束,第31项是多余的"},
+      {"line_in_the_middle.pst", middle, "第26项不是本工具写出的脚本内容"},
+  });
+  ExpectNextSaveAsBefore();
+
+  const std::string asWritten = folder_ + "kill.pst";
+  WriteBytes(asWritten, kill);
+  EXPECT_EQ(ClickAnswering(读取按钮, {ChooseFile(asWritten)}).size(), 1u);  // the open dialog only
+  EXPECT_EQ(MainForm().ComboSelectedIndex(行为组合框), 6);
 }

@@ -79,13 +79,32 @@ inline std::string SavedAsShown(NpcRecord npc) {
   return NpcScriptFileBytes(npc.NpcOutputLines);
 }
 
+// The kept lines after the declarations of a file that the writer writes
+// with a behaviour item.
+inline const std::vector<std::string>& WrittenScriptLinesOf(int item) {
+  static const auto lines = [] {
+    std::vector<std::vector<std::string>> all;
+    for (size_t i = 0; i < BehaviourTable().size(); ++i) {
+      NpcRecord npc;
+      npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(int(i)));
+      BuildNpcScript(npc, ScriptInput{"5000", "\xD5\xC5\xC8\xFD", "C:\\"});  // 张三
+      const std::vector<std::string> kept = KeptLinesOfFile(NpcScriptFileBytes(npc.NpcOutputLines));
+      all.emplace_back(kept.begin() + kDeclarationLines, kept.end());
+    }
+    return all;
+  }();
+  return lines[size_t(item)];
+}
+
 // Reading any bytes as the tool reads a ".pst": the parse never breaks, says
 // the same in its check and its values, refuses a file with a byte-order mark
 // or a lone CR and puts into the record only values that the form shows. An
 // accepted file, saved again, reads back the same values and behaviour, and
 // saving that once more writes the same bytes.
 inline std::string CheckReadFileProperties(std::string_view bytes) {
+  using Reason = NpcScriptRefusal::Reason;
   const std::vector<std::string> kept = KeptLinesOfFile(bytes);
+  if (kept.size() > kMostWrittenKeptLines + 1) return "KeptLinesOfFile";
   for (const std::string& line : kept)
     if (!IsKeptLine(line) || line.find_first_of(std::string_view("\n\0\x1A", 3)) != std::string::npos)
       return "KeptLinesOfFile";
@@ -93,11 +112,19 @@ inline std::string CheckReadFileProperties(std::string_view bytes) {
   const std::optional<NpcScriptValues> read = ParseNpcScript(kept);
   if (refusal.has_value() == read.has_value()) return "CheckNpcScript and ParseNpcScript";
   if (refusal) {
-    const int lastLine = refusal->reason == NpcScriptRefusal::Reason::LoneCarriageReturn
-                             ? int(kept.size())
-                             : std::min(int(kept.size()), kDeclarationLines);
-    if (refusal->line < (refusal->reason == NpcScriptRefusal::Reason::Incomplete ? 0 : 1) || refusal->line > lastLine ||
-        (refusal->reason == NpcScriptRefusal::Reason::Incomplete) != (refusal->line == 0))
+    // A line of the declarations, or one after them that is there (or, when
+    // the lines end too soon, the first that is missing).
+    const bool script = refusal->reason == Reason::Script || refusal->reason == Reason::ExtraLine ||
+                        refusal->reason == Reason::MissingLine;
+    const int firstLine = refusal->reason == Reason::Incomplete ? 0 : script ? kDeclarationLines + 1 : 1;
+    const int lastLine = refusal->reason == Reason::Incomplete           ? 0
+                         : refusal->reason == Reason::LoneCarriageReturn ? int(kept.size())
+                         : refusal->reason == Reason::MissingLine        ? int(kept.size()) + 1
+                         : script                                        ? int(kept.size())
+                                                                         : std::min(int(kept.size()), kDeclarationLines);
+    if (refusal->line < firstLine || refusal->line > lastLine ||
+        (refusal->reason == Reason::MissingLine && refusal->line != int(kept.size()) + 1) ||
+        refusal->reason == Reason::TextEndedEarly || refusal->reason == Reason::TooLarge)
       return "refused line";
     const std::string message = NpcScriptRefusalMessage("C:\\a.pst", *refusal);
     if (!message.starts_with("NPC\xCE\xC4\xB5\xB5[C:\\a.pst]") || !message.ends_with("!")) return "refusal message";
@@ -109,10 +136,21 @@ inline std::string CheckReadFileProperties(std::string_view bytes) {
       WholeGbkChars(read->name) != read->name)
     return "name read";
   if (!ValuesTheFormShows(*read)) return "values the form shows";
-  // Only the first 19 kept lines carry the values.
-  const std::vector<std::string> declarations(kept.begin(), kept.begin() + kDeclarationLines);
-  const std::optional<NpcScriptValues> first = ParseNpcScript(declarations);
-  if (!first || first->name != read->name || first->values != read->values) return "values from lines 1 to 19";
+  // The lines after the declarations are exactly the ones that the writer
+  // writes for the behaviour read, and they carry nothing but it: the values
+  // come from lines 1 to 19.
+  if (!read->behaviour) return "behaviour read";
+  const std::optional<int> item = BehaviourIndexOfName(*read->behaviour);
+  if (!item) return "behaviour read";
+  const std::vector<std::string> script(kept.begin() + kDeclarationLines, kept.end());
+  if (script != WrittenScriptLinesOf(*item)) return "lines after the declarations";
+  std::vector<std::string> otherBehaviour(kept.begin(), kept.begin() + kDeclarationLines);
+  const int otherItem = (*item + 1) % int(BehaviourTable().size());
+  for (const std::string& line : WrittenScriptLinesOf(otherItem)) otherBehaviour.push_back(line);
+  const std::optional<NpcScriptValues> first = ParseNpcScript(otherBehaviour);
+  if (!first || first->name != read->name || first->values != read->values ||
+      first->behaviour != BehaviourTable()[size_t(otherItem)].name)
+    return "values from lines 1 to 19";
 
   NpcRecord npc = ForeignRecord();
   StoreNpcScriptValues(*read, npc);
@@ -124,8 +162,7 @@ inline std::string CheckReadFileProperties(std::string_view bytes) {
   const std::optional<NpcScriptValues> again = ParseNpcScript(KeptLinesOfFile(saved));
   if (!again) return "a saved file is refused";
   if (again->name != read->name || again->values != read->values) return "saved values read back";
-  const std::string_view kept0 = BehaviourTable()[0].name;
-  if (again->behaviour != (read->behaviour ? read->behaviour : std::optional(kept0))) return "saved behaviour";
+  if (again->behaviour != read->behaviour) return "saved behaviour";
   NpcRecord other = ForeignRecord();
   StoreNpcScriptValues(*again, other);
   if (SavedAsShown(other) != saved) return "saving again";

@@ -2,6 +2,8 @@
 // behaviour recognised from the lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,11 +39,15 @@ TEST(Reader, AWrittenFileReadsBackEveryValueAndBehaviour) {
     written.NpcBehaviourText = std::string(BehaviourStatementOfItem(behaviour));
     ASSERT_TRUE(BuildNpcScript(written, ScriptInput{"777", "王五", "C:\\"}).accepted());
     std::string bytes = NpcScriptFileBytes(written.NpcOutputLines);
-    if (behaviour == 6) bytes.replace(bytes.find("\"kill\""), 6, "\"KILL\"");  // no behaviour in capitals
     NpcScriptValues read = ParseNpcScript(KeptLinesOfFile(bytes)).value();
     EXPECT_EQ(read.name, "王五");
     EXPECT_EQ(std::vector<int32_t>(read.values.begin() + 1, read.values.end()), Numbers(npc));
-    EXPECT_EQ(read.behaviour, behaviour == 6 ? std::nullopt : std::optional(BehaviourTable()[size_t(behaviour)].name));
+    EXPECT_EQ(read.behaviour, BehaviourTable()[size_t(behaviour)].name);
+    // The writer writes no behaviour in capitals.
+    if (behaviour == 6) {
+      bytes.replace(bytes.find("\"kill\""), 6, "\"KILL\"");
+      EXPECT_EQ(CheckNpcScript(KeptLinesOfFile(bytes)), (NpcScriptRefusal{NpcScriptRefusal::Reason::Script, 29}));
+    }
   }
 }
 
@@ -54,7 +60,7 @@ TEST(Reader, BlankLinesAreSkippedShiftedOrDamagedLinesAndShortFilesAreRefused) {
   ASSERT_EQ(kept.size(), 31u);
   EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Statement, 1}));
   EXPECT_FALSE(ParseNpcScript(kept));
-  EXPECT_EQ(BehaviourFromLines(kept), "巡逻跟随");
+  EXPECT_EQ(BehaviourFromLines(kept), std::nullopt);  // 31 lines, but not the two-call statement's
   const Lines start = KeptLinesOfFile(StartFileBytes());
   kept = start;
   kept[0] = "string Name=\"张\"三\";";
@@ -66,8 +72,8 @@ TEST(Reader, BlankLinesAreSkippedShiftedOrDamagedLinesAndShortFilesAreRefused) {
   kept[6] = "int Think =80";
   EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Statement, 7}));
   kept = start;
-  kept.resize(19);
-  EXPECT_EQ(ParseNpcScript(kept)->values[18], 5000);
+  kept.resize(19);  // the declarations whole, the script missing
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{MissingLine, 20}));
   kept.resize(18);
   EXPECT_FALSE(ParseNpcScript(kept));
   EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Incomplete, 0}));
@@ -267,6 +273,178 @@ TEST(Reader, HitChancesAboveOneHundredInAllAreRefused) {
   EXPECT_EQ(refusal(StartFileBytes()), std::nullopt);                  // 20 + 40 + 40
 }
 
+namespace {
+// The kept lines of the file that the writer writes from the record with a
+// behaviour item, a name and an HP text.
+Lines WrittenLines(NpcRecord npc, int behaviour, const std::string& name = "王五", const std::string& hp = "5000") {
+  npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(behaviour));
+  EXPECT_TRUE(BuildNpcScript(npc, ScriptInput{hp, name, "C:\\"}).accepted()) << name;
+  return KeptLinesOfFile(NpcScriptFileBytes(npc.NpcOutputLines));
+}
+
+// What the writer can write at each place of lines 2 to 19, given as the
+// record's field and its values.
+struct WrittenPlace {
+  int32_t NpcRecord::*field;
+  std::vector<int32_t> values;
+};
+std::vector<int32_t> Items(const NumericList& list, int last = 0) {
+  std::vector<int32_t> items;
+  for (int v = list.first; v <= (last ? last : list.last); v += list.step) items.push_back(v);
+  return items;
+}
+std::vector<WrittenPlace> WrittenPlaces() {
+  std::vector<int32_t> models, weapons;
+  for (int32_t m = 0; m < 20; ++m) models.push_back(m);
+  for (int item = 0; item < 12; ++item) weapons.push_back(WeaponIdOfItem(item));
+  // A hit chance goes up to 80 beside two others at their least, 10.
+  return {{&NpcRecord::NpcModel, models},
+          {&NpcRecord::NpcWeapon, weapons},
+          {&NpcRecord::NpcWeapon2, weapons},
+          {&NpcRecord::NpcTeam, {0, 1, 2}},
+          {&NpcRecord::NpcView, Items(kViewRange)},
+          {&NpcRecord::NpcThink, Items(kTensRange)},
+          {&NpcRecord::NpcAttack1, Items(kTensRange, 80)},
+          {&NpcRecord::NpcAttack2, Items(kTensRange, 80)},
+          {&NpcRecord::NpcAttack3, Items(kTensRange, 80)},
+          {&NpcRecord::NpcGuard, Items(kFivesRange)},
+          {&NpcRecord::NpcDodge, Items(kFivesRange)},
+          {&NpcRecord::NpcJump, Items(kFivesRange)},
+          {&NpcRecord::NpcLook, Items(kFivesRange)},
+          {&NpcRecord::NpcBurst, Items(kFivesRange)},
+          {&NpcRecord::NpcAim, Items(kFivesRange)},
+          {&NpcRecord::NpcGetItem, Items(kFivesRange)}};
+}
+}  // namespace
+
+// Every behaviour with every value that the writer writes at each place
+// (each item of the lists, each model, weapon and camp, HP texts that it
+// writes as they are or as its default, names of every kind), and with the
+// most and the fewest kept lines: read, with that behaviour and those values.
+TEST(Reader, EveryBehaviourIsReadWithEveryValueTheWriterWrites) {
+  size_t mostLines = 0;
+  for (int behaviour = 0; behaviour < 8; ++behaviour) {
+    SCOPED_TRACE(behaviour);
+    auto expectRead = [&](const NpcRecord& npc, const std::string& name, const std::string& hp) {
+      const Lines kept = WrittenLines(npc, behaviour, name, hp);
+      mostLines = std::max(mostLines, kept.size());
+      std::optional<NpcScriptValues> read = ParseNpcScript(kept);
+      ASSERT_TRUE(read) << ::testing::PrintToString(CheckNpcScript(kept)) << " " << name << " " << hp;
+      EXPECT_EQ(read->behaviour, BehaviourTable()[size_t(behaviour)].name);
+      EXPECT_EQ(BehaviourFromLines(kept), BehaviourTable()[size_t(behaviour)].name);
+      NpcRecord saved = npc;
+      saved.NpcBehaviourText = std::string(BehaviourStatementOfItem(behaviour));
+      ASSERT_TRUE(BuildNpcScript(saved, ScriptInput{hp, name, "C:\\"}).accepted());
+      saved.NpcSpawn = 42;
+      EXPECT_EQ(std::vector<int32_t>(read->values.begin() + 1, read->values.end()), Numbers(saved));
+    };
+    for (const WrittenPlace& place : WrittenPlaces())
+      for (int32_t value : place.values) {
+        NpcRecord npc = StartRecord();
+        npc.NpcAttack1 = npc.NpcAttack2 = npc.NpcAttack3 = 10;
+        npc.*place.field = value;
+        expectRead(npc, "王五", "5000");
+      }
+    for (const char* hp : {"1", "9999", "3000", "0", "-5", "abc", "12ab", " 77"}) expectRead(StartRecord(), "王五", hp);
+    for (const char* name : {"张三", "Boss张", "李1号", "一二三四五六七八", "谢谢", "欧阳AbC", "张-三_2"})
+      expectRead(StartRecord(), name, "5000");
+  }
+  EXPECT_EQ(mostLines, kMostWrittenKeptLines);
+}
+
+// A file written with any behaviour, with a line added after the
+// declarations (at the end, or in any place between), one of those lines
+// removed or changed: refused, naming the kept line (1-based) that is not
+// the writer's. Read by its count of lines or by one word of its statement,
+// it was taken for another behaviour, or kept the form's, and the next save
+// wrote that.
+TEST(Reader, AScriptWithALineAddedRemovedOrChangedIsRefusedNamingTheLine) {
+  using enum NpcScriptRefusal::Reason;
+  for (int behaviour = 0; behaviour < 8; ++behaviour) {
+    SCOPED_TRACE(behaviour);
+    const Lines written = WrittenLines(StartRecord(), behaviour);
+    const int n = int(written.size());
+    ASSERT_EQ(n, behaviour == 7 ? 31 : 30);
+    ASSERT_EQ(CheckNpcScript(written), std::nullopt);
+
+    for (const char* added : {"// made by hand", "}", "\tChangeBehavior(g_self, \"wait\");", "\t"}) {
+      Lines more = written;
+      more.push_back(added);
+      EXPECT_EQ(CheckNpcScript(more), (NpcScriptRefusal{ExtraLine, n + 1})) << added;
+      EXPECT_EQ(BehaviourFromLines(more), std::nullopt);
+      more.push_back(added);  // two lines
+      EXPECT_EQ(CheckNpcScript(more), (NpcScriptRefusal{ExtraLine, n + 1})) << added;
+    }
+    for (int at = kDeclarationLines + 1; at <= n; ++at) {
+      Lines more = written;
+      more.insert(more.begin() + (at - 1), "// made by hand");
+      EXPECT_EQ(CheckNpcScript(more), (NpcScriptRefusal{Script, at})) << at;
+    }
+
+    for (int at = kDeclarationLines + 1; at <= n; ++at) {
+      Lines fewer = written;
+      fewer.erase(fewer.begin() + (at - 1));
+      // The two calls without the first are the file that the writer writes
+      // for "跟随".
+      if (behaviour == 7 && at == 29) {
+        EXPECT_EQ(fewer, WrittenLines(StartRecord(), 3));
+        continue;
+      }
+      EXPECT_EQ(CheckNpcScript(fewer), (NpcScriptRefusal{at == n ? MissingLine : Script, at})) << at;
+      EXPECT_EQ(BehaviourFromLines(fewer), std::nullopt);
+    }
+
+    for (int at = kDeclarationLines + 1; at <= n; ++at) {
+      const std::string& line = written[size_t(at - 1)];
+      std::string upper = line;
+      for (char& c : upper) c = char(std::toupper(uint8_t(c)));
+      for (const std::string& changed : {line + " ", " " + line, line.substr(1), line + "// made by hand", upper}) {
+        if (changed == line) continue;  // a line without letters
+        Lines other = written;
+        other[size_t(at - 1)] = changed;
+        EXPECT_EQ(CheckNpcScript(other), (NpcScriptRefusal{Script, at})) << at << ": " << changed;
+        EXPECT_EQ(BehaviourFromLines(other), std::nullopt);
+      }
+    }
+  }
+
+  // As a file: the kill statement with a comment line after all its empty
+  // lines, or before its end.
+  NpcRecord npc = StartRecord();
+  npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(6));
+  ASSERT_TRUE(BuildNpcScript(npc, ScriptInput{"5000", "王五", "C:\\"}).accepted());
+  const std::string kill = NpcScriptFileBytes(npc.NpcOutputLines);
+  auto refusal = [](const std::string& bytes) { return CheckNpcScript(KeptLinesOfFile(bytes)); };
+  EXPECT_EQ(refusal(kill), std::nullopt);
+  EXPECT_EQ(refusal(kill + "// made by hand\r\n"), (NpcScriptRefusal{ExtraLine, 31}));
+  EXPECT_EQ(refusal(kill + "// made by hand"), (NpcScriptRefusal{ExtraLine, 31}));
+  EXPECT_EQ(refusal(kill + "// made by hand\r\n// and again\r\n"), (NpcScriptRefusal{ExtraLine, 31}));
+  std::string middle = kill;
+  middle.insert(middle.find("OnStart()"), "// made by hand\r\n");
+  EXPECT_EQ(refusal(middle), (NpcScriptRefusal{Script, 26}));
+}
+
+// Reading stops at the kept line that makes more than the writer writes: a
+// file of millions of short lines keeps 32 of them, and is refused.
+TEST(Reader, KeptLinesStopOneAfterTheMostThatTheWriterWrites) {
+  using enum NpcScriptRefusal::Reason;
+  std::string manyLines;
+  for (int i = 0; i < (50 << 20) / 3; ++i) manyLines += "x\r\n";
+  Lines kept = KeptLinesOfFile(manyLines);
+  EXPECT_EQ(kept.size(), kMostWrittenKeptLines + 1);
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{Statement, 1}));
+  kept = KeptLinesOfFile(StartFileBytes() + manyLines);
+  EXPECT_EQ(kept.size(), kMostWrittenKeptLines + 1);
+  EXPECT_EQ(CheckNpcScript(kept), (NpcScriptRefusal{ExtraLine, 31}));
+  kept = KeptLinesOfFile("\r\n \r\n" + StartFileBytes() + "\r\n\xA1\xA1\r\n");
+  EXPECT_EQ(kept.size(), 30u);  // lines that are not kept do not count
+  Lines lines;
+  for (size_t i = 0; i < kMostWrittenKeptLines; ++i) EXPECT_TRUE(AddKeptLine(lines, "x"));
+  EXPECT_TRUE(AddKeptLine(lines, "  "));
+  EXPECT_FALSE(AddKeptLine(lines, "x"));
+  EXPECT_EQ(lines.size(), kMostWrittenKeptLines + 1);
+}
+
 TEST(Reader, RefusalMessagesSayWhatIsWrong) {
   using enum NpcScriptRefusal::Reason;
   const std::string path = "C:\\读取\\a.pst";
@@ -284,6 +462,11 @@ TEST(Reader, RefusalMessagesSayWhatIsWrong) {
             "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件中有空字节(NUL)或文件结束符(0x1A),不是文本文件!");
   EXPECT_EQ(EncodingRefusalMessage(path, "UTF-8"), "NPC文档[C:\\读取\\a.pst]是UTF-8编码的文件,不是GBK编码的NPC文档!");
   EXPECT_EQ(EncodingRefusalMessage(path, "UTF-16"), "NPC文档[C:\\读取\\a.pst]是UTF-16编码的文件,不是GBK编码的NPC文档!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {Script, 29}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,第29项不是本工具写出的脚本内容!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {ExtraLine, 31}),
+            "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,脚本在第30项结束,第31项是多余的!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {MissingLine, 30}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件内容不完整,缺少第30项!");
+  EXPECT_EQ(NpcScriptRefusalMessage(path, {TooLarge, 0}), "NPC文档[C:\\读取\\a.pst]不是有效的NPC文档,文件远大于本工具写出的NPC文档!");
 }
 
 namespace {
