@@ -222,6 +222,7 @@ bool Form::CreateUnit(int index) {
   switch (u.kind) {
     case UnitKind::EditBox:
       if (u.maxLength > 0) SetMaxLength(index, u.maxLength);
+      if (u.maxChars > 0) SetMaxChars(index, u.maxChars);
       break;
     case UnitKind::RadioButton:
       if (u.checked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
@@ -516,17 +517,25 @@ void Form::SetSelectionLength(int unit, int length) {
   SendMessageW(hwnd, EM_SETSEL, start, WideIndexOfBytes(text, from + length));
 }
 
-int Form::MaxLength(int unit) const {
-  return Handle(unit, UnitKind::EditBox) ? units_[size_t(unit)].byteLimit : 0;
+int Form::MaxLength(int unit) const { return EditLimit(unit, &UnitState::byteLimit); }
+void Form::SetMaxLength(int unit, int bytes) { SetEditLimit(unit, &UnitState::byteLimit, bytes); }
+int Form::MaxChars(int unit) const { return EditLimit(unit, &UnitState::charLimit); }
+void Form::SetMaxChars(int unit, int chars) { SetEditLimit(unit, &UnitState::charLimit, chars); }
+
+int Form::EditLimit(int unit, int UnitState::*limit) const {
+  return Handle(unit, UnitKind::EditBox) ? units_[size_t(unit)].*limit : 0;
 }
 
-void Form::SetMaxLength(int unit, int bytes) {
-  HWND hwnd = Handle(unit, UnitKind::EditBox);
-  if (!hwnd) return;
-  bytes = std::max(bytes, 0);
-  units_[size_t(unit)].byteLimit = bytes;
-  // A character takes at least one byte: the box itself can stop the rest.
-  SendMessageW(hwnd, EM_LIMITTEXT, bytes, 0);
+// The box itself counts characters: it stops the character limit exactly,
+// and the byte limit as far as a character takes at least one byte
+// (TrimToByteLimit takes back the rest).
+void Form::SetEditLimit(int unit, int UnitState::*limit, int value) {
+  if (!Handle(unit, UnitKind::EditBox)) return;
+  UnitState& state = units_[size_t(unit)];
+  state.*limit = std::max(value, 0);
+  int boxLimit = state.byteLimit;
+  if (state.charLimit > 0 && (boxLimit == 0 || state.charLimit < boxLimit)) boxLimit = state.charLimit;
+  SendMessageW(state.hwnd, EM_LIMITTEXT, WPARAM(boxLimit), 0);
 }
 
 int Form::ComboSelectedIndex(int unit) const {

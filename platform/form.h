@@ -47,6 +47,8 @@ struct UnitDescription {
   std::string_view caption;  // caption, or an edit box's initial content (GBK)
   std::vector<std::string_view> items;  // a combo box's initial items (GBK)
   int maxLength = 0;         // edit boxes: at most this many bytes of GBK text; 0 = no limit
+  int maxChars = 0;          // edit boxes: at most this many characters, whatever their
+                             // size in GBK; 0 = no limit
   bool checked = false;      // radio buttons: on at start
   std::vector<EventBinding> events;
 };
@@ -123,6 +125,12 @@ class Form {
   void SetSelectionLength(int unit, int length);
   int MaxLength(int unit) const;
   void SetMaxLength(int unit, int bytes);
+  // A limit in characters (UTF-16 units, as the edit box counts them), for a
+  // box whose limit says how many characters it shows, not how many bytes
+  // they take: full-width digits are two bytes each. Both limits hold when
+  // both are set.
+  int MaxChars(int unit) const;
+  void SetMaxChars(int unit, int chars);
 
   // Combo boxes. Indexes are 0-based; -1 is no selection.
   int ComboSelectedIndex(int unit) const;
@@ -151,6 +159,7 @@ class Form {
     HWND hwnd = nullptr;
     int editDepth = 0;  // edit boxes: nesting of editing messages being handled
     int byteLimit = 0;  // edit boxes: at most this many GBK bytes; 0 = none
+    int charLimit = 0;  // edit boxes: at most this many characters; 0 = none
     WNDPROC previous = nullptr;  // units: the procedure the form's replaced
   };
 
@@ -176,6 +185,8 @@ class Form {
   LRESULT OnUnitGone(UnitState& state, UINT msg, WPARAM wp, LPARAM lp);
   void OnWindowGone();
   void TrimToByteLimit(UnitState& state, int insertStart);
+  int EditLimit(int unit, int UnitState::*limit) const;
+  void SetEditLimit(int unit, int UnitState::*limit, int value);
 
   const FormDescription* description_ = nullptr;
   HWND window_ = nullptr;

@@ -170,3 +170,43 @@ TEST(IsCjkText, ExactTestAsksTheRegularExpressionObject) {
   for (const char* yes : {"张三", "张"}) EXPECT_TRUE(IsCjkText(yes, true)) << yes;
   for (const char* no : {"张A", "\xA3\xC1", "", "A"}) EXPECT_FALSE(IsCjkText(no, true)) << no;
 }
+
+// The HP box takes four characters, full-width digits (two bytes each) as
+// well as ASCII ones, and its rule reads them alike; the name box still
+// stops at 16 bytes.
+TEST_F(MainWindowTest, TheHpBoxTakesFourCharactersOfEitherWidthAndTheNameBoxSixteenBytes) {
+  TypeInto(HP编辑框, L"５０００");
+  EXPECT_EQ(WindowText(H(HP编辑框)), L"５０００");
+  TypeText(L"０");  // a fifth character is refused
+  EXPECT_EQ(WindowText(H(HP编辑框)), L"５０００");
+  ClickUnit(名字编辑框);
+  EXPECT_EQ(Npc().NpcHp, 5000);
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "5000");
+  TypeInto(HP编辑框, L"０１５０");
+  ClickUnit(名字编辑框);
+  EXPECT_EQ(Npc().NpcHp, 150);
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "150");
+  TypeInto(HP编辑框, L"12345");
+  EXPECT_EQ(WindowText(H(HP编辑框)), L"1234");
+
+  TypeInto(名字编辑框, L"张三李四王五赵六钱");  // 18 bytes
+  EXPECT_EQ(WindowText(H(名字编辑框)), L"张三李四王五赵六");
+  TypeInto(名字编辑框, L"张三李四王五赵六a");
+  EXPECT_EQ(WindowText(H(名字编辑框)), L"张三李四王五赵六");
+  TypeInto(名字编辑框, L"abcdefghijklmnopq");
+  EXPECT_EQ(WindowText(H(名字编辑框)), L"abcdefghijklmnop");
+}
+
+// Typed in full width and saved without leaving the box first: the file
+// holds the HP typed.
+TEST_F(MainWindowTest, AFullWidthHpReachesTheFile) {
+  const std::string file = DocumentFolder() + "zhangsan.pst";
+  DeleteFileW(Wide(file).c_str());
+  TypeInto(名字编辑框, L"张三");
+  TypeInto(HP编辑框, L"５０００");
+  const std::vector<SeenDialog> seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(ReadBytes(file), ExpectedFile());  // "int HP = 5000;"
+  EXPECT_EQ(Npc().NpcHp, 5000);
+  DeleteFileW(Wide(file).c_str());
+}
