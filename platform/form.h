@@ -10,6 +10,11 @@
 // the control's handle, and edit boxes report their events from their own
 // subclass, so that a control reaches its handler whichever window it sits in
 // (a group box, or a panel window that a skin puts it under later).
+//
+// Keys, as in a dialog: Tab and Shift+Tab move the focus through the tab stops
+// in the units' order, wherever they sit (a radio group is one stop: its
+// checked button); the arrow keys move within a radio group and turn on the
+// button they reach, with a click of its own.
 #include <windows.h>
 
 #include <map>
@@ -179,6 +184,16 @@ class Form {
 
   bool OnCommand(HWND control, UINT code);
   bool OnEscape(HWND from);
+  // Tab, Shift+Tab and the arrow keys in a radio group, from a unit or the
+  // window itself; true when the key moved the focus.
+  bool OnNavigationKey(HWND from, WPARAM key, LPARAM lp);
+  // What the control answers WM_GETDLGCODE for a key pressed in it.
+  static LRESULT DialogCode(HWND control, WPARAM key, LPARAM lp);
+  bool InOneRadioGroup(int a, int b) const;
+  bool TakesFocus(int unit) const;
+  bool IsTabStop(int unit) const;
+  int NextTabStop(int from, bool backwards) const;
+  int NextInRadioGroup(int from, bool backwards) const;
   LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnEditingMessage(UnitState& state, UINT msg, WPARAM wp, LPARAM lp);

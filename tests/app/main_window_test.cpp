@@ -210,3 +210,136 @@ TEST_F(MainWindowTest, AFullWidthHpReachesTheFile) {
   EXPECT_EQ(Npc().NpcHp, 5000);
   DeleteFileW(Wide(file).c_str());
 }
+
+namespace {
+
+// The order in which Tab visits the main window's controls: the units'
+// order, the camp radios one stop (the checked one).
+const std::vector<Unit>& TabStops() {
+  static const std::vector<Unit> stops = {
+      目录编辑框, 名字编辑框, 模型组合框, 主武器组合框, 副武器组合框, Velmar单选框, 视野组合框, 速度组合框,
+      轻击组合框, 中击组合框, 重击组合框, 命中率组合框, 防御组合框, 逃跑组合框, 跳跃组合框, 张望组合框,
+      跑动组合框, 夺宝组合框, HP编辑框, 行为组合框, 读取按钮, 生成保存按钮, 关闭按钮};
+  return stops;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, TabAndShiftTabVisitEveryTabStopInOrderAndWrap) {
+  const std::vector<Unit>& stops = TabStops();
+  MainForm().UnitSetFocus(stops.front());
+  for (size_t i = 1; i <= stops.size(); ++i) {
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), H(stops[i % stops.size()])) << "Tab " << i;
+  }
+  for (size_t i = stops.size(); i-- > 0;) {
+    PressKey(VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), H(stops[i])) << "Shift+Tab to stop " << i;
+  }
+  // From the window itself, Tab goes to the first stop, Shift+Tab to the last.
+  SetFocus(MainWindow());
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(stops.front()));
+  SetFocus(MainWindow());
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(stops.back()));
+  // An edit box entered by Tab has its text selected; the box left raised
+  // its handler.
+  MainForm().UnitSetFocus(夺宝组合框);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), H(HP编辑框));
+  EXPECT_EQ(MainForm().SelectionStart(HP编辑框), 0);
+  EXPECT_EQ(MainForm().SelectionLength(HP编辑框), 4);
+  TypeText(L"99");
+  PressKey(VK_TAB);
+  EXPECT_EQ(Npc().NpcHp, 3000);
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "3000");
+}
+
+// The arrow keys move within the camp radios, wrapping, and turn on the one
+// they reach through its click; Tab leaves the group from the checked one
+// and comes back to it.
+TEST_F(MainWindowTest, ArrowKeysMoveWithinTheCampRadiosAndCheckThem) {
+  MainForm().UnitSetFocus(副武器组合框);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), H(Velmar单选框));
+  const std::pair<WORD, std::pair<Unit, int>> steps[] = {
+      {VK_RIGHT, {Ostrin单选框, 2}}, {VK_DOWN, {中立单选框, 0}}, {VK_RIGHT, {Velmar单选框, 1}},
+      {VK_LEFT, {中立单选框, 0}}, {VK_UP, {Ostrin单选框, 2}}};
+  for (auto [key, to] : steps) {
+    Npc().NpcTeam = 9;
+    PressKey(key);
+    EXPECT_EQ(GetFocus(), H(to.first)) << key;
+    EXPECT_TRUE(PumpUntil([team = to.second] { return Npc().NpcTeam == team; }, 2000)) << key;
+    for (Unit radio : {Velmar单选框, Ostrin单选框, 中立单选框})
+      EXPECT_EQ(MainForm().RadioChecked(radio), radio == to.first) << key;
+  }
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(视野组合框));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(Ostrin单选框));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(副武器组合框));
+}
+
+// In an open drop-down list Esc closes only the list and Tab closes it and
+// moves on; Esc elsewhere still closes the window.
+TEST_F(MainWindowTest, TabAndEscInAnOpenListAndEscElsewhere) {
+  MainForm().UnitSetFocus(模型组合框);
+  PressKey(VK_F4);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0); }, 2000));
+  ASSERT_TRUE(MainForm().IsAlive());
+  EXPECT_EQ(GetFocus(), H(模型组合框));
+  PressKey(VK_F4);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return !SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0); }, 2000));
+  EXPECT_EQ(GetFocus(), H(主武器组合框));
+  EXPECT_EQ(MainForm().ComboSelectedIndex(模型组合框), 1);
+  ASSERT_TRUE(MainForm().IsAlive());
+  for (int i = 0; i < 2; ++i) PressKey(VK_TAB);  // to the camp radios
+  ASSERT_EQ(GetFocus(), H(Velmar单选框));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
+namespace {
+
+// What the screen shows of a window, the mouse away from every control.
+PixelBuffer Look(HWND window) {
+  MouseMoveTo(MainWindow(), 200, 423);  // between the HP group and the buttons
+  PumpMessages(100);
+  return CaptureWindow(window);
+}
+
+// The pixels in which two pictures of one size differ.
+int Differing(const PixelBuffer& a, const PixelBuffer& b) {
+  int n = 0;
+  for (int y = 0; y < std::min(a.height, b.height); ++y)
+    for (int x = 0; x < std::min(a.width, b.width); ++x) n += a.RgbAt(x, y) != b.RgbAt(x, y);
+  return n;
+}
+
+}  // namespace
+
+// A control reached by Tab shows its skin's focus look, and loses it when
+// Tab goes on: the push button its focus ring, the drop-down list its frame.
+// (The edit boxes sit in panels, whose frame is the same with the focus.)
+TEST_F(MainWindowTest, AControlReachedByTabShowsItsFocusLook) {
+  for (auto [before, unit] : {std::pair{读取按钮, 生成保存按钮}, {跑动组合框, 夺宝组合框}}) {
+    MainForm().UnitSetFocus(before);
+    const PixelBuffer plain = Look(H(unit));
+    PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), H(unit));
+    const PixelBuffer focused = Look(H(unit));
+    PressKey(VK_TAB);
+    ASSERT_NE(GetFocus(), H(unit));
+    const PixelBuffer left = Look(H(unit));
+    const int changed = Differing(plain, focused);
+    if (changed < 40) SaveFailureImage(focused, "focus_look_" + std::to_string(unit));
+    EXPECT_GE(changed, 40) << "pixels of unit " << unit << " that change as it takes the focus";
+    EXPECT_EQ(Differing(plain, left), 0) << "pixels of unit " << unit << " changed after it lost the focus";
+  }
+}
