@@ -1,5 +1,6 @@
 // The main window after start-up, the field handlers and the folder chooser,
-// driven by real input; the exact Chinese test.
+// driven by real input; the boxes' limits, the keyboard's way through the
+// controls and the labels' room beside them; the exact Chinese test.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -10,9 +11,14 @@
 #include "app/form_setup.h"
 #include "app/npc_tool.h"
 #include "platform/folders.h"
+#include "skin/control/label_skin.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/panel_window.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
 
@@ -341,5 +347,58 @@ TEST_F(MainWindowTest, AControlReachedByTabShowsItsFocusLook) {
     if (changed < 40) SaveFailureImage(focused, "focus_look_" + std::to_string(unit));
     EXPECT_GE(changed, 40) << "pixels of unit " << unit << " that change as it takes the focus";
     EXPECT_EQ(Differing(plain, left), 0) << "pixels of unit " << unit << " changed after it lost the focus";
+  }
+}
+
+namespace {
+
+// What the skinned label paints of its text, as points of its parent's
+// client area: where its picture, drawn afresh into its owner's child layer,
+// differs from the background behind it. The layer holds the label whole,
+// whatever lies over it on the screen.
+std::vector<POINT> LabelInk(HWND label) {
+  RECT client;
+  GetClientRect(label, &client);
+  const skin::SkinMemoryDc background = skin::SkinPaintParentBackground(label, client);
+  const PixelBuffer under = CaptureDC(background.get(), 0, 0, client.right, client.bottom);
+  skin::LabelSkinPaint(label);
+  const RECT at = skin::SkinChildBackgroundRect(label);
+  const skin::SkinWindowRecord* owner = skin::SkinRecordAt(int32_t(skin::GetSkinProp(label, skin::prop::Hw_FuID)));
+  if (!owner || under.Empty()) return {};
+  const PixelBuffer drawn = CaptureDC(owner->ChildBackDC.get(), at.left, at.top, client.right, client.bottom);
+  POINT origin = {0, 0};
+  MapWindowPoints(label, GetParent(label), &origin, 1);
+  std::vector<POINT> ink;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x)
+      if (under.RgbAt(x, y) != drawn.RgbAt(x, y)) ink.push_back({origin.x + x, origin.y + y});
+  return ink;
+}
+
+}  // namespace
+
+// Every label's text stays clear of every control beside it (the panel
+// around an edit box included) by two pixels at least: none stands on or
+// against another's frame.
+TEST_F(MainWindowTest, NoLabelsTextReachesAControlBesideIt) {
+  constexpr int kClearance = 2;
+  for (const platform::UnitDescription& u : MainFormDescription().units) {
+    if (u.kind != platform::UnitKind::Label) continue;
+    const HWND label = H(Unit(u.id)), parent = GetParent(label);
+    const std::vector<POINT> ink = LabelInk(label);
+    EXPECT_GE(ink.size(), 40u) << "label unit " << u.id;
+    int right = 0;
+    for (POINT p : ink) right = std::max<int>(right, p.x);
+    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+      if (sibling == label || !IsWindowVisible(sibling)) continue;
+      RECT r;
+      GetWindowRect(sibling, &r);
+      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+      InflateRect(&r, kClearance, kClearance);
+      const auto inside = std::count_if(ink.begin(), ink.end(), [&](POINT p) { return PtInRect(&r, p) != 0; });
+      EXPECT_EQ(inside, 0) << "label unit " << u.id << " (text to x " << right << ") over the control of unit "
+                           << MainForm().UnitOfHandle(sibling) << " at x " << r.left + kClearance << ".."
+                           << r.right - kClearance << ", y " << r.top + kClearance << ".." << r.bottom - kClearance;
+    }
   }
 }
