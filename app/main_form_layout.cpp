@@ -120,8 +120,10 @@ FormDescription MainFormLayout() {
       Combo(夺宝组合框, "夺宝组合框", 分组框2, 251, 142, 80, 20),
       Group(分组框3, "分组框3", 25, 369, 359, 48),
       Label(标签19, "标签19", 分组框3, 22, 14, 64, 24, "人物HP值："),
-      {.id = HP编辑框, .name = "HP编辑框", .kind = UnitKind::EditBox, .parent = 分组框3, .x = 79,
-       .y = 16, .width = 96, .height = 18, .caption = "5000", .maxLength = kHpBoxChars},
+      // Its label, with two Latin letters, is wider than the others: at x 79
+      // the label's colon stood on the frame of the box's panel.
+      {.id = HP编辑框, .name = "HP编辑框", .kind = UnitKind::EditBox, .parent = 分组框3, .x = 82,
+       .y = 16, .width = 96, .height = 18, .caption = "5000", .maxChars = kHpBoxChars},
       Label(标签20, "标签20", 分组框3, 193, 14, 64, 24, "人物行为："),
       Combo(行为组合框, "行为组合框", 分组框3, 251, 16, 80, 20,
             BehaviourItems()),

@@ -38,7 +38,8 @@ std::optional<int> BehaviourIndexOfName(std::string_view name);
 // The HP written and shown in place of an HP text that is no usable number.
 inline constexpr int32_t kDefaultHp = 3000;
 
-// What the name and HP boxes take: bytes of GBK text, characters.
+// What the name and HP boxes take: the name box bytes of GBK text (8 Chinese
+// characters), the HP box characters (a full-width digit is two bytes).
 inline constexpr int kNameBoxBytes = 16;
 inline constexpr int kHpBoxChars = 4;
 

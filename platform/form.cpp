@@ -222,6 +222,7 @@ bool Form::CreateUnit(int index) {
   switch (u.kind) {
     case UnitKind::EditBox:
       if (u.maxLength > 0) SetMaxLength(index, u.maxLength);
+      if (u.maxChars > 0) SetMaxChars(index, u.maxChars);
       break;
     case UnitKind::RadioButton:
       if (u.checked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
@@ -286,7 +287,10 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (state) {
     switch (msg) {
       case WM_COMMAND: if (state->form->OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0; break;
-      case WM_KEYDOWN: if (wp == VK_ESCAPE && state->form->OnEscape(hwnd)) return 0; break;
+      case WM_KEYDOWN:
+        if (wp == VK_ESCAPE && state->form->OnEscape(hwnd)) return 0;
+        if (state->form->OnNavigationKey(hwnd, wp, lp)) return 0;
+        break;
       case WM_NCDESTROY: state->form->OnWindowGone(); break;
     }
   }
@@ -300,7 +304,10 @@ LRESULT CALLBACK Form::UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Form* form = state->form;
     switch (msg) {
       case WM_COMMAND: return form->OnUnitCommand(*state, wp, lp);
-      case WM_KEYDOWN: if (wp == VK_ESCAPE && form->OnEscape(hwnd)) return 0; break;
+      case WM_KEYDOWN:
+        if (wp == VK_ESCAPE && form->OnEscape(hwnd)) return 0;
+        if (form->OnNavigationKey(hwnd, wp, lp)) return 0;
+        break;
       case WM_CHAR: if (wp == VK_ESCAPE && form->description_->escapeCloses) return 0; break;
       case WM_KILLFOCUS: return form->OnUnitKillFocus(*state, wp, lp);
       case WM_NCDESTROY: return form->OnUnitGone(*state, msg, wp, lp);
@@ -370,6 +377,94 @@ bool Form::OnEscape(HWND from) {
       SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0))
     return false;
   PostMessageW(window_, WM_CLOSE, 0, 0);
+  return true;
+}
+
+// ---- keyboard navigation --------------------------------------------------------
+// Tab and Shift+Tab move through the tab stops in the units' order, from
+// whichever window holds a unit now; the arrow keys move within a radio
+// group and turn on the button they reach. The units' own procedures take
+// the keys, so the navigation needs no particular message loop.
+
+LRESULT Form::DialogCode(HWND control, WPARAM key, LPARAM lp) {
+  MSG message = {control, WM_KEYDOWN, key, lp};
+  return SendMessageW(control, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message));
+}
+
+bool Form::InOneRadioGroup(int a, int b) const {
+  const UnitDescription* ua = Unit(a);
+  const UnitDescription* ub = Unit(b);
+  return ua && ub && ua->kind == UnitKind::RadioButton && ub->kind == UnitKind::RadioButton &&
+         ua->parent == ub->parent;
+}
+
+bool Form::TakesFocus(int unit) const {
+  const HWND hwnd = UnitGetHandle(unit);
+  return hwnd && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+}
+
+// A radio group is one stop: its checked button, or its first when none is.
+bool Form::IsTabStop(int unit) const {
+  if (!TakesFocus(unit)) return false;
+  if (Unit(unit)->kind != UnitKind::RadioButton)
+    return (GetWindowLongW(units_[size_t(unit)].hwnd, GWL_STYLE) & WS_TABSTOP) != 0;
+  if (RadioChecked(unit)) return true;
+  for (int other = 0; other < int(units_.size()); ++other) {
+    if (other != unit && InOneRadioGroup(unit, other) && (RadioChecked(other) || other < unit)) return false;
+  }
+  return true;
+}
+
+// The next stop after `from` (-1: the window itself), wrapping round; the
+// buttons of `from`'s own radio group are no further stop.
+int Form::NextTabStop(int from, bool backwards) const {
+  const int n = int(units_.size());
+  for (int step = 1; step <= n; ++step) {
+    const int unit = from < 0 ? (backwards ? n - step : step - 1)
+                              : ((from + (backwards ? -step : step)) % n + n) % n;
+    if (unit != from && InOneRadioGroup(unit, from)) continue;
+    if (IsTabStop(unit)) return unit;
+  }
+  return -1;
+}
+
+int Form::NextInRadioGroup(int from, bool backwards) const {
+  const int n = int(units_.size());
+  for (int step = 1; step < n; ++step) {
+    const int unit = ((from + (backwards ? -step : step)) % n + n) % n;
+    if (InOneRadioGroup(unit, from) && TakesFocus(unit)) return unit;
+  }
+  return -1;
+}
+
+// As the dialog manager does it, and for the keys it takes: a control that
+// asks for a key through its dialog code keeps it (an open drop-down list
+// keeps Esc and Enter; Tab closes it and moves on).
+bool Form::OnNavigationKey(HWND from, WPARAM key, LPARAM lp) {
+  const bool tab = key == VK_TAB;
+  const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+  if (!tab && !arrow) return false;
+  const int unit = UnitOfHandle(from);
+  if (unit < 0 && from != window_) return false;
+  const LRESULT code = unit < 0 ? 0 : DialogCode(from, key, lp);
+  if (code & DLGC_WANTMESSAGE) return false;
+  if (tab) {
+    if (code & DLGC_WANTTAB) return false;
+    const int next = NextTabStop(unit, GetKeyState(VK_SHIFT) < 0);
+    if (next < 0) return false;
+    const HWND target = units_[size_t(next)].hwnd;
+    // An edit box entered by Tab has its text selected, ready to be typed over.
+    if (DialogCode(target, key, lp) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+    SetFocus(target);
+    return true;
+  }
+  if ((code & DLGC_WANTARROWS) || unit < 0 || Unit(unit)->kind != UnitKind::RadioButton) return false;
+  const int next = NextInRadioGroup(unit, key == VK_LEFT || key == VK_UP);
+  if (next < 0) return false;
+  const HWND target = units_[size_t(next)].hwnd;
+  SetFocus(target);
+  // Turned on by a click of its own, which reaches the button's handler.
+  if (IsAlive() && !RadioChecked(next)) SendMessageW(target, BM_CLICK, 0, 0);
   return true;
 }
 
@@ -516,17 +611,25 @@ void Form::SetSelectionLength(int unit, int length) {
   SendMessageW(hwnd, EM_SETSEL, start, WideIndexOfBytes(text, from + length));
 }
 
-int Form::MaxLength(int unit) const {
-  return Handle(unit, UnitKind::EditBox) ? units_[size_t(unit)].byteLimit : 0;
+int Form::MaxLength(int unit) const { return EditLimit(unit, &UnitState::byteLimit); }
+void Form::SetMaxLength(int unit, int bytes) { SetEditLimit(unit, &UnitState::byteLimit, bytes); }
+int Form::MaxChars(int unit) const { return EditLimit(unit, &UnitState::charLimit); }
+void Form::SetMaxChars(int unit, int chars) { SetEditLimit(unit, &UnitState::charLimit, chars); }
+
+int Form::EditLimit(int unit, int UnitState::*limit) const {
+  return Handle(unit, UnitKind::EditBox) ? units_[size_t(unit)].*limit : 0;
 }
 
-void Form::SetMaxLength(int unit, int bytes) {
-  HWND hwnd = Handle(unit, UnitKind::EditBox);
-  if (!hwnd) return;
-  bytes = std::max(bytes, 0);
-  units_[size_t(unit)].byteLimit = bytes;
-  // A character takes at least one byte: the box itself can stop the rest.
-  SendMessageW(hwnd, EM_LIMITTEXT, bytes, 0);
+// The box itself counts characters: it stops the character limit exactly,
+// and the byte limit as far as a character takes at least one byte
+// (TrimToByteLimit takes back the rest).
+void Form::SetEditLimit(int unit, int UnitState::*limit, int value) {
+  if (!Handle(unit, UnitKind::EditBox)) return;
+  UnitState& state = units_[size_t(unit)];
+  state.*limit = std::max(value, 0);
+  int boxLimit = state.byteLimit;
+  if (state.charLimit > 0 && (boxLimit == 0 || state.charLimit < boxLimit)) boxLimit = state.charLimit;
+  SendMessageW(state.hwnd, EM_LIMITTEXT, WPARAM(boxLimit), 0);
 }
 
 int Form::ComboSelectedIndex(int unit) const {

@@ -10,6 +10,11 @@
 // the control's handle, and edit boxes report their events from their own
 // subclass, so that a control reaches its handler whichever window it sits in
 // (a group box, or a panel window that a skin puts it under later).
+//
+// Keys, as in a dialog: Tab and Shift+Tab move the focus through the tab stops
+// in the units' order, wherever they sit (a radio group is one stop: its
+// checked button); the arrow keys move within a radio group and turn on the
+// button they reach, with a click of its own.
 #include <windows.h>
 
 #include <map>
@@ -47,6 +52,8 @@ struct UnitDescription {
   std::string_view caption;  // caption, or an edit box's initial content (GBK)
   std::vector<std::string_view> items;  // a combo box's initial items (GBK)
   int maxLength = 0;         // edit boxes: at most this many bytes of GBK text; 0 = no limit
+  int maxChars = 0;          // edit boxes: at most this many characters, whatever their
+                             // size in GBK; 0 = no limit
   bool checked = false;      // radio buttons: on at start
   std::vector<EventBinding> events;
 };
@@ -123,6 +130,12 @@ class Form {
   void SetSelectionLength(int unit, int length);
   int MaxLength(int unit) const;
   void SetMaxLength(int unit, int bytes);
+  // A limit in characters (UTF-16 units, as the edit box counts them), for a
+  // box whose limit says how many characters it shows, not how many bytes
+  // they take: full-width digits are two bytes each. Both limits hold when
+  // both are set.
+  int MaxChars(int unit) const;
+  void SetMaxChars(int unit, int chars);
 
   // Combo boxes. Indexes are 0-based; -1 is no selection.
   int ComboSelectedIndex(int unit) const;
@@ -151,6 +164,7 @@ class Form {
     HWND hwnd = nullptr;
     int editDepth = 0;  // edit boxes: nesting of editing messages being handled
     int byteLimit = 0;  // edit boxes: at most this many GBK bytes; 0 = none
+    int charLimit = 0;  // edit boxes: at most this many characters; 0 = none
     WNDPROC previous = nullptr;  // units: the procedure the form's replaced
   };
 
@@ -170,12 +184,24 @@ class Form {
 
   bool OnCommand(HWND control, UINT code);
   bool OnEscape(HWND from);
+  // Tab, Shift+Tab and the arrow keys in a radio group, from a unit or the
+  // window itself; true when the key moved the focus.
+  bool OnNavigationKey(HWND from, WPARAM key, LPARAM lp);
+  // What the control answers WM_GETDLGCODE for a key pressed in it.
+  static LRESULT DialogCode(HWND control, WPARAM key, LPARAM lp);
+  bool InOneRadioGroup(int a, int b) const;
+  bool TakesFocus(int unit) const;
+  bool IsTabStop(int unit) const;
+  int NextTabStop(int from, bool backwards) const;
+  int NextInRadioGroup(int from, bool backwards) const;
   LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnEditingMessage(UnitState& state, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnUnitGone(UnitState& state, UINT msg, WPARAM wp, LPARAM lp);
   void OnWindowGone();
   void TrimToByteLimit(UnitState& state, int insertStart);
+  int EditLimit(int unit, int UnitState::*limit) const;
+  void SetEditLimit(int unit, int UnitState::*limit, int value);
 
   const FormDescription* description_ = nullptr;
   HWND window_ = nullptr;

@@ -1,5 +1,6 @@
 // The main window after start-up, the field handlers and the folder chooser,
-// driven by real input; the exact Chinese test.
+// driven by real input; the boxes' limits, the keyboard's way through the
+// controls and the labels' room beside them; the exact Chinese test.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -12,9 +13,14 @@
 #include "app/script_writer.h"
 #include "platform/folders.h"
 #include "platform/text_commands.h"
+#include "skin/control/label_skin.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/panel_window.h"
+#include "skin/core/parent_background.h"
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
 
@@ -208,4 +214,230 @@ TEST_F(MainWindowTest, AFolderLongerThanMaxPathOpensTheDialogOnItsDeepestShortPa
 TEST(IsCjkText, ExactTestAsksTheRegularExpressionObject) {
   for (const char* yes : {"张三", "张"}) EXPECT_TRUE(IsCjkText(yes, true)) << yes;
   for (const char* no : {"张A", "\xA3\xC1", "", "A"}) EXPECT_FALSE(IsCjkText(no, true)) << no;
+}
+
+// The HP box takes four characters, full-width digits (two bytes each) as
+// well as ASCII ones, and its rule reads them alike; the name box still
+// stops at 16 bytes.
+TEST_F(MainWindowTest, TheHpBoxTakesFourCharactersOfEitherWidthAndTheNameBoxSixteenBytes) {
+  TypeInto(HP编辑框, L"５０００");
+  EXPECT_EQ(WindowText(H(HP编辑框)), L"５０００");
+  TypeText(L"０");  // a fifth character is refused
+  EXPECT_EQ(WindowText(H(HP编辑框)), L"５０００");
+  ClickUnit(名字编辑框);
+  EXPECT_EQ(Npc().NpcHp, 5000);
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "5000");
+  TypeInto(HP编辑框, L"０１５０");
+  ClickUnit(名字编辑框);
+  EXPECT_EQ(Npc().NpcHp, 150);
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "150");
+  TypeInto(HP编辑框, L"12345");
+  EXPECT_EQ(WindowText(H(HP编辑框)), L"1234");
+
+  TypeInto(名字编辑框, L"张三李四王五赵六钱");  // 18 bytes
+  EXPECT_EQ(WindowText(H(名字编辑框)), L"张三李四王五赵六");
+  TypeInto(名字编辑框, L"张三李四王五赵六a");
+  EXPECT_EQ(WindowText(H(名字编辑框)), L"张三李四王五赵六");
+  TypeInto(名字编辑框, L"abcdefghijklmnopq");
+  EXPECT_EQ(WindowText(H(名字编辑框)), L"abcdefghijklmnop");
+}
+
+// Typed in full width and saved without leaving the box first: the file
+// holds the HP typed.
+TEST_F(MainWindowTest, AFullWidthHpReachesTheFile) {
+  const std::string file = DocumentFolder() + "zhangsan.pst";
+  DeleteFileW(Wide(file).c_str());
+  TypeInto(名字编辑框, L"张三");
+  TypeInto(HP编辑框, L"５０００");
+  const std::vector<SeenDialog> seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(ReadBytes(file), ExpectedFile());  // "int HP = 5000;"
+  EXPECT_EQ(Npc().NpcHp, 5000);
+  DeleteFileW(Wide(file).c_str());
+}
+
+namespace {
+
+// The order in which Tab visits the main window's controls: the units'
+// order, the camp radios one stop (the checked one).
+const std::vector<Unit>& TabStops() {
+  static const std::vector<Unit> stops = {
+      目录编辑框, 名字编辑框, 模型组合框, 主武器组合框, 副武器组合框, Velmar单选框, 视野组合框, 速度组合框,
+      轻击组合框, 中击组合框, 重击组合框, 命中率组合框, 防御组合框, 逃跑组合框, 跳跃组合框, 张望组合框,
+      跑动组合框, 夺宝组合框, HP编辑框, 行为组合框, 读取按钮, 生成保存按钮, 关闭按钮};
+  return stops;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, TabAndShiftTabVisitEveryTabStopInOrderAndWrap) {
+  const std::vector<Unit>& stops = TabStops();
+  MainForm().UnitSetFocus(stops.front());
+  for (size_t i = 1; i <= stops.size(); ++i) {
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), H(stops[i % stops.size()])) << "Tab " << i;
+  }
+  for (size_t i = stops.size(); i-- > 0;) {
+    PressKey(VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), H(stops[i])) << "Shift+Tab to stop " << i;
+  }
+  // From the window itself, Tab goes to the first stop, Shift+Tab to the last.
+  SetFocus(MainWindow());
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(stops.front()));
+  SetFocus(MainWindow());
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(stops.back()));
+  // An edit box entered by Tab has its text selected; the box left raised
+  // its handler.
+  MainForm().UnitSetFocus(夺宝组合框);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), H(HP编辑框));
+  EXPECT_EQ(MainForm().SelectionStart(HP编辑框), 0);
+  EXPECT_EQ(MainForm().SelectionLength(HP编辑框), 4);
+  TypeText(L"99");
+  PressKey(VK_TAB);
+  EXPECT_EQ(Npc().NpcHp, 3000);
+  EXPECT_EQ(MainForm().EditContent(HP编辑框), "3000");
+}
+
+// The arrow keys move within the camp radios, wrapping, and turn on the one
+// they reach through its click; Tab leaves the group from the checked one
+// and comes back to it.
+TEST_F(MainWindowTest, ArrowKeysMoveWithinTheCampRadiosAndCheckThem) {
+  MainForm().UnitSetFocus(副武器组合框);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), H(Velmar单选框));
+  const std::pair<WORD, std::pair<Unit, int>> steps[] = {
+      {VK_RIGHT, {Ostrin单选框, 2}}, {VK_DOWN, {中立单选框, 0}}, {VK_RIGHT, {Velmar单选框, 1}},
+      {VK_LEFT, {中立单选框, 0}}, {VK_UP, {Ostrin单选框, 2}}};
+  for (auto [key, to] : steps) {
+    Npc().NpcTeam = 9;
+    PressKey(key);
+    EXPECT_EQ(GetFocus(), H(to.first)) << key;
+    EXPECT_TRUE(PumpUntil([team = to.second] { return Npc().NpcTeam == team; }, 2000)) << key;
+    for (Unit radio : {Velmar单选框, Ostrin单选框, 中立单选框})
+      EXPECT_EQ(MainForm().RadioChecked(radio), radio == to.first) << key;
+  }
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(视野组合框));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(Ostrin单选框));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(副武器组合框));
+}
+
+// In an open drop-down list Esc closes only the list and Tab closes it and
+// moves on; Esc elsewhere still closes the window.
+TEST_F(MainWindowTest, TabAndEscInAnOpenListAndEscElsewhere) {
+  MainForm().UnitSetFocus(模型组合框);
+  PressKey(VK_F4);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0); }, 2000));
+  ASSERT_TRUE(MainForm().IsAlive());
+  EXPECT_EQ(GetFocus(), H(模型组合框));
+  PressKey(VK_F4);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return !SendMessageW(H(模型组合框), CB_GETDROPPEDSTATE, 0, 0); }, 2000));
+  EXPECT_EQ(GetFocus(), H(主武器组合框));
+  EXPECT_EQ(MainForm().ComboSelectedIndex(模型组合框), 1);
+  ASSERT_TRUE(MainForm().IsAlive());
+  for (int i = 0; i < 2; ++i) PressKey(VK_TAB);  // to the camp radios
+  ASSERT_EQ(GetFocus(), H(Velmar单选框));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
+namespace {
+
+// What the screen shows of a window, the mouse away from every control.
+PixelBuffer Look(HWND window) {
+  MouseMoveTo(MainWindow(), 200, 423);  // between the HP group and the buttons
+  PumpMessages(100);
+  return CaptureWindow(window);
+}
+
+// The pixels in which two pictures of one size differ.
+int Differing(const PixelBuffer& a, const PixelBuffer& b) {
+  int n = 0;
+  for (int y = 0; y < std::min(a.height, b.height); ++y)
+    for (int x = 0; x < std::min(a.width, b.width); ++x) n += a.RgbAt(x, y) != b.RgbAt(x, y);
+  return n;
+}
+
+}  // namespace
+
+// A control reached by Tab shows its skin's focus look, and loses it when
+// Tab goes on: the push button its focus ring, the drop-down list its frame.
+// (The edit boxes sit in panels, whose frame is the same with the focus.)
+TEST_F(MainWindowTest, AControlReachedByTabShowsItsFocusLook) {
+  for (auto [before, unit] : {std::pair{读取按钮, 生成保存按钮}, {跑动组合框, 夺宝组合框}}) {
+    MainForm().UnitSetFocus(before);
+    const PixelBuffer plain = Look(H(unit));
+    PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), H(unit));
+    const PixelBuffer focused = Look(H(unit));
+    PressKey(VK_TAB);
+    ASSERT_NE(GetFocus(), H(unit));
+    const PixelBuffer left = Look(H(unit));
+    const int changed = Differing(plain, focused);
+    if (changed < 40) SaveFailureImage(focused, "focus_look_" + std::to_string(unit));
+    EXPECT_GE(changed, 40) << "pixels of unit " << unit << " that change as it takes the focus";
+    EXPECT_EQ(Differing(plain, left), 0) << "pixels of unit " << unit << " changed after it lost the focus";
+  }
+}
+
+namespace {
+
+// What the skinned label paints of its text, as points of its parent's
+// client area: where its picture, drawn afresh into its owner's child layer,
+// differs from the background behind it. The layer holds the label whole,
+// whatever lies over it on the screen.
+std::vector<POINT> LabelInk(HWND label) {
+  RECT client;
+  GetClientRect(label, &client);
+  const skin::SkinMemoryDc background = skin::SkinPaintParentBackground(label, client);
+  const PixelBuffer under = CaptureDC(background.get(), 0, 0, client.right, client.bottom);
+  skin::LabelSkinPaint(label);
+  const RECT at = skin::SkinChildBackgroundRect(label);
+  const skin::SkinWindowRecord* owner = skin::SkinRecordAt(int32_t(skin::GetSkinProp(label, skin::prop::Hw_FuID)));
+  if (!owner || under.Empty()) return {};
+  const PixelBuffer drawn = CaptureDC(owner->ChildBackDC.get(), at.left, at.top, client.right, client.bottom);
+  POINT origin = {0, 0};
+  MapWindowPoints(label, GetParent(label), &origin, 1);
+  std::vector<POINT> ink;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x)
+      if (under.RgbAt(x, y) != drawn.RgbAt(x, y)) ink.push_back({origin.x + x, origin.y + y});
+  return ink;
+}
+
+}  // namespace
+
+// Every label's text stays clear of every control beside it (the panel
+// around an edit box included) by two pixels at least: none stands on or
+// against another's frame.
+TEST_F(MainWindowTest, NoLabelsTextReachesAControlBesideIt) {
+  constexpr int kClearance = 2;
+  for (const platform::UnitDescription& u : MainFormDescription().units) {
+    if (u.kind != platform::UnitKind::Label) continue;
+    const HWND label = H(Unit(u.id)), parent = GetParent(label);
+    const std::vector<POINT> ink = LabelInk(label);
+    EXPECT_GE(ink.size(), 40u) << "label unit " << u.id;
+    int right = 0;
+    for (POINT p : ink) right = std::max<int>(right, p.x);
+    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+      if (sibling == label || !IsWindowVisible(sibling)) continue;
+      RECT r;
+      GetWindowRect(sibling, &r);
+      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+      InflateRect(&r, kClearance, kClearance);
+      const auto inside = std::count_if(ink.begin(), ink.end(), [&](POINT p) { return PtInRect(&r, p) != 0; });
+      EXPECT_EQ(inside, 0) << "label unit " << u.id << " (text to x " << right << ") over the control of unit "
+                           << MainForm().UnitOfHandle(sibling) << " at x " << r.left + kClearance << ".."
+                           << r.right - kClearance << ", y " << r.top + kClearance << ".." << r.bottom - kClearance;
+    }
+  }
 }

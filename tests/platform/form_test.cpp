@@ -27,15 +27,15 @@ FormDescription Description() {
   FormDescription d{.title = "test form", .width = 409, .height = 471, .centred = true, .nativeBorder = false,
                     .maximiseButton = false, .escapeCloses = true,
                     .onCreationDone = [] { g_events[kShownAtCreationDone] = IsWindowVisible(FindWindowW(nullptr, L"test form")); }};
-  d.units = {{kEdit, "edit", UnitKind::EditBox, kOnWindow, 10, 10, 150, 20, {}, {}, 16, false,
+  d.units = {{kEdit, "edit", UnitKind::EditBox, kOnWindow, 10, 10, 150, 20, {}, {}, 16, 0, false,
               {{UnitEvent::LostFocus, [] { ++g_events[kEditLostFocus]; }},
                {UnitEvent::ContentChanged, [] { ++g_events[kEditChanged]; }}}},
              {kGroup, "group", UnitKind::GroupBox, kOnWindow, 10, 50, 380, 200},
              {kCombo, "combo", UnitKind::ComboBox, kGroup, 10, 20, 100, 20, {}, {"10", "20", "Abc", "abd", "30"}, 0,
-              false, {{UnitEvent::Selection, [] { ++g_events[kSelection]; }}}},
-             {kRadioA, "a", UnitKind::RadioButton, kGroup, 10, 60, 80, 16, "A", {}, 0, true, {{UnitEvent::Click, radio}}},
-             {kRadioB, "b", UnitKind::RadioButton, kGroup, 110, 60, 80, 16, "B", {}, 0, false, {{UnitEvent::Click, radio}}},
-             {kButton, "button", UnitKind::PushButton, kOnWindow, 10, 300, 100, 30, "go", {}, 0, false,
+              0, false, {{UnitEvent::Selection, [] { ++g_events[kSelection]; }}}},
+             {kRadioA, "a", UnitKind::RadioButton, kGroup, 10, 60, 80, 16, "A", {}, 0, 0, true, {{UnitEvent::Click, radio}}},
+             {kRadioB, "b", UnitKind::RadioButton, kGroup, 110, 60, 80, 16, "B", {}, 0, 0, false, {{UnitEvent::Click, radio}}},
+             {kButton, "button", UnitKind::PushButton, kOnWindow, 10, 300, 100, 30, "go", {}, 0, 0, false,
               {{UnitEvent::Click, [] { ++g_events[kButtonClick]; }}}}};
   return d;
 }

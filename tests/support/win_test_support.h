@@ -182,7 +182,9 @@ void Click(HWND hwnd, int clientX, int clientY);
 void DragInModalLoop(HWND hwnd, POINT from, POINT to);
 // Types text into the focused window as Unicode key events.
 void TypeText(const std::wstring& text);
-void PressKey(WORD vk);
+// Presses a key, with `modifier` (VK_SHIFT, VK_CONTROL, ...) held down around
+// it when one is given.
+void PressKey(WORD vk, WORD modifier = 0);
 
 // Brings a window to the front and gives it the focus (Wine honours this
 // for windows of the calling process).
