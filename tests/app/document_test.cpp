@@ -267,7 +267,7 @@ TEST(OpenFileDialog, ATypedNameOfAMissingFileIsNotAccepted) {
     PressButton(IDOK)(complaint);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   }});
-  EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst"), "");
+  EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, "");
   EXPECT_EQ(answerer.seen().size(), 2u);
   EXPECT_EQ(platform::CurrentDirectory(), saved);
 }
