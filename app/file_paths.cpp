@@ -1,5 +1,7 @@
 #include "app/file_paths.h"
 
+#include <vector>
+
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -25,6 +27,55 @@ std::string OpenFileFilterBytes(std::string_view filter) {
   }
   bytes += '\0';
   return bytes;
+}
+
+namespace {
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The byte offset where each character of the text begins.
+std::vector<size_t> CharStarts(std::string_view text) {
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) starts.push_back(i);
+  return starts;
+}
+}  // namespace
+
+bool IsAbsoluteFolder(std::string_view folder) {
+  // Every byte looked at here begins a character: what stands before it is ASCII.
+  if (folder.size() >= 3 && IsAsciiLetter(folder[0]) && folder[1] == ':' && IsSeparator(folder[2])) return true;
+  if (folder.size() < 2 || !IsSeparator(folder[0]) || !IsSeparator(folder[1])) return false;
+  // "\\server\share": a server name, a separator after it, then a share name.
+  const std::string_view rest = folder.substr(2);
+  size_t server = 0;
+  while (server < rest.size() && !IsSeparator(rest[server])) server += GbkCharLength(rest, server);
+  return server > 0 && server + 1 < rest.size() && !IsSeparator(rest[server + 1]);
+}
+
+std::string NoticePath(std::string_view path) {
+  const std::vector<size_t> starts = CharStarts(path);
+  const size_t count = starts.size();
+  if (count <= kNoticePathLimit) return std::string(path);
+  const size_t kept = kNoticePathLimit - 1;  // "…" is one character
+  const size_t headChars = kept / 2, tailChars = kept - headChars;
+  // The start ends after a folder's "\" and the end begins at one, when
+  // that costs at most half of either: whole folder names on both sides.
+  size_t headEnd = headChars;
+  for (size_t i = headChars; i > headChars / 2; --i) {
+    if (IsSeparator(path[starts[i - 1]])) {
+      headEnd = i;
+      break;
+    }
+  }
+  size_t tailBegin = count - tailChars;
+  for (size_t i = tailBegin; i < count - tailChars / 2; ++i) {
+    if (IsSeparator(path[starts[i]])) {
+      tailBegin = i;
+      break;
+    }
+  }
+  return std::string(path.substr(0, starts[headEnd])) + "…" + std::string(path.substr(starts[tailBegin]));
 }
 
 }  // namespace korvath::app

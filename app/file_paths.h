@@ -1,6 +1,7 @@
 #pragma once
 // Path and dialog-filter texts (GBK). A "\" can be the trail byte of a
 // two-byte character, so the tests for it step over whole characters.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,23 @@ std::string WithTrailingBackslash(std::string_view folder);
 // An open-dialog filter "description|pattern|..." as the dialog wants it:
 // each piece followed by a NUL byte, and one more NUL at the end.
 std::string OpenFileFilterBytes(std::string_view filter);
+
+// Whether the folder text names its folder whatever the current directory
+// is: a drive letter path ("X:\...") or a UNC path ("\\server\share\...",
+// the extended-length "\\?\..." forms included); "/" counts as "\". Any other
+// text (empty, "sub", "\sub", "X:sub") is resolved against the current
+// directory, which the open dialog moves.
+bool IsAbsoluteFolder(std::string_view folder);
+
+// Characters of the longest path that a notice shows whole: every path that
+// the system's classic file functions and dialogs take (shorter than
+// MAX_PATH). Only deeper ones, which the tool reaches through extended-length
+// paths, are shortened.
+inline constexpr size_t kNoticePathLimit = 259;
+// The path as a notice names it: whole while it has at most kNoticePathLimit
+// characters; else its start (the drive and first folders) and its end (the
+// last folder and the file name) with "…" between them, kNoticePathLimit
+// characters in all, so that the reason after it stays in view.
+std::string NoticePath(std::string_view path);
 
 }  // namespace korvath::app

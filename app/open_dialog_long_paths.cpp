@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <optional>
 
+#include "app/file_paths.h"
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 #include "skin/core/drawing_values.h"
@@ -50,7 +51,7 @@ std::optional<std::wstring> DialogFolder(HWND dialog) {
 }
 
 void Refuse(HWND dialog, const std::wstring& path) {
-  const std::string shown = path.empty() ? std::string("?") : WideToGbk(path).text;
+  const std::string shown = path.empty() ? std::string("?") : NoticePath(WideToGbk(path).text);
   skin::SkinMessageBox(dialog, "文件[" + shown + "]不存在或路径过长,无法打开!", MB_OK | MB_ICONEXCLAMATION, "提示");
 }
 }  // namespace

@@ -13,8 +13,8 @@ namespace korvath::app {
 
 using namespace korvath::platform;
 
-std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFolder,
-                           std::string_view title, std::string_view filter, bool keepDirectory) {
+GbkText OpenFileDialog(HWND owner, std::optional<std::string_view> initialFolder, std::string_view title,
+                       std::string_view filter, bool keepDirectory) {
   std::string saved = CurrentDirectory();
   std::wstring wideFilter = GbkToWide(OpenFileFilterBytes(filter));
   std::wstring wideFolder = DeepestShortFolder(GbkToWide(initialFolder.value_or(saved)));
@@ -45,8 +45,7 @@ std::string OpenFileDialog(HWND owner, std::optional<std::string_view> initialFo
   BOOL chosen = getOpenFileName ? getOpenFileName(&ofn) : FALSE;
   if (!keepDirectory) ChangeDirectory(saved);
   if (!chosen && guard.taken().empty()) return {};
-  GbkText path = WideToGbk(chosen ? file.c_str() : guard.taken().c_str());
-  return path.exact ? path.text : std::string();
+  return WideToGbk(chosen ? file.c_str() : guard.taken().c_str());
 }
 
 }  // namespace korvath::app

@@ -84,26 +84,37 @@ std::string OpenFailureMessage(std::string_view path, DWORD error) {
     default: break;
   }
   std::string message = "无法打开NPC文档[";
-  message.append(path).append("]").append(why).append("!");
+  message.append(NoticePath(path)).append("]").append(why).append("!");
   return message;
 }
 
 std::string ReadFailureMessage(std::string_view path, DWORD error) {
   std::string message = "读取NPC文档[";
-  message.append(path).append("]时出错");
+  message.append(NoticePath(path)).append("]时出错");
   if (error == ERROR_LOCK_VIOLATION) message.append(",文件的一部分被其他程序锁定");
   return message.append("!");
+}
+
+// The record's paths and the folder box hold GBK text: a file whose path has
+// a character that GBK lacks could not be named again, nor its folder shown
+// for the next save, which would then go elsewhere than the file read.
+std::string UnnamablePathMessage(std::string_view shownPath) {
+  return "无法读取NPC文档[" + NoticePath(shownPath) +
+         "],它的路径中有GBK编码以外的字符(显示为?),请把文件改名或移到路径中没有这些字符的文件夹后再读取!";
 }
 }  // namespace
 
 void OnReadButtonClick() {
-  std::string path =
-      OpenFileDialog(MainWindow(), Npc().NpcFolder, "打开AI文档", "NPC文档|*.pst", true);
-  if (RemoveAllSpaces(path).empty()) {
-    Npc().NpcFilePath = path;
+  GbkText path = OpenFileDialog(MainWindow(), Npc().NpcFolder, "打开AI文档", "NPC文档|*.pst", true);
+  if (!path.exact) {
+    ShowNotice(UnnamablePathMessage(path.text));
     return;
   }
-  ReadNpcFile(path);
+  if (RemoveAllSpaces(path.text).empty()) {
+    Npc().NpcFilePath = path.text;
+    return;
+  }
+  ReadNpcFile(path.text);
 }
 
 bool ReadNpcFile(std::string_view path) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,11 @@
 #include "app/notice.h"
 #include "app/npc_record.h"
 #include "app/npc_script.h"
+#include "platform/file_saving.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/long_paths.h"
+#include "platform/text_commands.h"
 #include "skin/window/message_box.h"
 
 namespace korvath::app {
@@ -36,6 +39,7 @@ std::string_view FolderFailure(DWORD error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
+    case ERROR_FILENAME_EXCED_RANGE:  // a folder whose name no file system holds
     case ERROR_BAD_NETPATH: return "存档目录不存在";
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT: return "存档目录不允许写入";
@@ -44,32 +48,38 @@ std::string_view FolderFailure(DWORD error) {
 }
 
 std::string_view WriteFailure(DWORD error) {
-  return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? "磁盘空间不足" : kSaveFailedAdvice;
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "磁盘空间不足";
+    case ERROR_LOCK_VIOLATION: return "文件正被其他程序占用";
+    default: return kSaveFailedAdvice;
+  }
 }
 
-std::string_view ReplaceFailure(const std::string& path) {
+std::string_view TargetFailure(const std::string& path, DWORD error) {
   const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return "文件是只读的";
-  if (files::FileInUse(path)) return "文件正被其他程序占用";
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return "文件正被其他程序占用";
   return kSaveFailedAdvice;
 }
 
-// Writes every line with its CR LF into a new file beside the target and
-// only then puts it in the target's place, so that a failure leaves the old
-// file as it was and nothing beside it. Returns why it failed; empty when it
-// did not.
-std::string_view WriteLinesReplacing(const std::string& path,
-                                     const std::array<std::string, kOutputLineCount>& lines) {
-  std::string temporary = files::NewFileBeside(path);
-  if (temporary.empty()) return FolderFailure(GetLastError());
-  files::File file = files::OpenFile(temporary, files::OpenMode::Rewrite, files::ShareMode::DenyAll);
-  bool written = bool(file);
-  for (const std::string& line : lines) written = written && files::FileWriteText(file, line + "\r\n");
-  std::string_view why = written ? std::string_view() : WriteFailure(GetLastError());
-  if (!files::CloseFile(file) && why.empty()) why = WriteFailure(GetLastError());
-  if (why.empty() && !files::MoveFileReplacing(temporary, path)) why = ReplaceFailure(path);
-  if (!why.empty()) files::DeleteFileAt(temporary);
-  return why;
+std::string_view SaveFailureReason(const std::string& path, const files::SaveFailure& failure) {
+  switch (failure.step) {
+    case files::SaveFailure::Step::Folder: return FolderFailure(failure.error);
+    case files::SaveFailure::Step::Write: return WriteFailure(failure.error);
+    case files::SaveFailure::Step::Target: return TargetFailure(path, failure.error);
+  }
+  return kSaveFailedAdvice;
+}
+
+// The folder text is used as it stands: a relative one would put the file
+// wherever the current directory is (beside the program, or wherever the
+// open dialog last went), where nobody chose. Empty when it names its folder.
+std::string FolderRefusal(std::string_view folder) {
+  if (RemoveAllSpaces(folder).empty()) return "存档目录不能为空,请选择或填写存档目录!";
+  if (IsAbsoluteFolder(folder)) return {};
+  return "存档目录[" + NoticePath(folder) +
+         "]不是完整的路径,请选择或填写以盘符(如C:\\)或网络路径(如\\\\服务器\\共享\\)开头的存档目录!";
 }
 }  // namespace
 
@@ -81,6 +91,10 @@ bool BuildNpcScriptLines() {
   platform::Form& form = MainForm();
   GbkText name = form.EditContentChecked(名字编辑框);
   GbkText folder = form.EditContentChecked(目录编辑框);
+  if (std::string refusal = FolderRefusal(folder.text); !refusal.empty()) {
+    ShowNotice(refusal);
+    return false;
+  }
   ScriptInput input{form.EditContent(HP编辑框), name.text, folder.text, name.exact, folder.exact};
   BuildVerdict verdict = BuildNpcScript(Npc(), input);
   if (!verdict.accepted()) ShowNotice(verdict.message);
@@ -89,8 +103,13 @@ bool BuildNpcScriptLines() {
 
 bool WriteNpcFile() {
   const std::string& path = Npc().NpcFilePath;
+  const std::string shown = NoticePath(path);
+  if (PathIsFolder(path)) {  // nothing to ask about: no file can take its place
+    ShowNotice("NPC文件[" + shown + "]保存失败,存档目录中已有一个同名的文件夹!");
+    return false;
+  }
   if (files::FileExists(path)) {
-    std::string question = "NPC存档文件[" + path + "]已经存在,是否覆盖!";
+    std::string question = "NPC存档文件[" + shown + "]已经存在,是否覆盖!";
     // Only a Yes replaces the file; a box that could not be shown is no Yes.
     if (SkinMessageBox(MainWindow(), question, kOverwriteStyle, "提示") != kPressedYes) return false;
   }
@@ -98,11 +117,12 @@ bool WriteNpcFile() {
   // gone since; a folder that the user chose or typed is never made.
   const std::string folder = PathDirectoryPart(path);
   if (folder == DefaultDocumentFolder() && !PathIsFolder(folder)) platform::CreateDir(folder);
-  if (std::string_view why = WriteLinesReplacing(path, Npc().NpcOutputLines); !why.empty()) {
-    ShowNotice("NPC文件[" + path + "]保存失败," + std::string(why) + "!");
+  // The file's bytes come from the format's one definition.
+  if (std::optional<files::SaveFailure> failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines))) {
+    ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(path, *failure)) + "!");
     return false;
   }
-  SkinMessageBox(MainWindow(), "NPC文件[" + path + "]已经生成!", kDoneStyle);
+  SkinMessageBox(MainWindow(), "NPC文件[" + shown + "]已经生成!", kDoneStyle, "提示");
   return true;
 }
 

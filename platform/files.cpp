@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 #include "platform/text_lines.h"
 
@@ -198,21 +197,6 @@ bool FileExists(std::string_view path) {
   return true;
 }
 
-bool FileInUse(std::string_view path) {
-  std::wstring wide = FileApiPath(path);
-  if (wide.empty()) return false;
-  // The access that replacing the file takes, sharing everything: only a
-  // holder that shares less refuses it.
-  HANDLE h = CreateFileW(wide.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h != INVALID_HANDLE_VALUE) {
-    CloseHandle(h);
-    return false;
-  }
-  const DWORD error = GetLastError();
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
-
 bool CloseFile(File& file) {
   if (!file) return false;
   bool ok = CloseHandle(std::exchange(file.handle_, INVALID_HANDLE_VALUE)) != 0;
@@ -224,57 +208,6 @@ bool CloseFile(File& file) {
   file.readLimit_ = std::numeric_limits<uint64_t>::max();
   file.bytesRead_ = 0;
   return ok;
-}
-
-std::string NewFileBeside(std::string_view path) {
-  std::wstring wide = GbkToWide(path);
-  size_t slash = wide.find_last_of(L"\\/");
-  std::wstring folder = slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
-  // Names as GetTempFileNameW makes them ("npc" and four hex digits), made
-  // here because that function assumes a folder shorter than MAX_PATH and a
-  // buffer of MAX_PATH characters.
-  static unsigned next = GetTickCount() ^ GetCurrentProcessId();
-  for (unsigned tries = 0; tries < 0x10000; ++tries) {
-    const unsigned unique = next++ & 0xFFFF;
-    std::wstring name = folder + L"npc";
-    for (int shift = 12; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(unique >> shift) & 0xF];
-    name += L".tmp";
-    const std::wstring apiPath = FileApiPath(name);
-    HANDLE h = CreateFileW(apiPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-      const DWORD error = GetLastError();
-      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-      return {};
-    }
-    CloseHandle(h);
-    GbkText gbk = WideToGbk(name);
-    if (!gbk.exact) {  // the caller could not name it again
-      DeleteFileW(apiPath.c_str());
-      return {};
-    }
-    return gbk.text;
-  }
-  return {};
-}
-
-bool MoveFileReplacing(std::string_view from, std::string_view to) {
-  std::wstring source = FileApiPath(from), target = FileApiPath(to);
-  if (source.empty() || target.empty()) return false;
-  // Windows refuses to replace a read-only file; Wine would replace it and
-  // its mark with it. Honour the mark everywhere.
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-  }
-  return MoveFileExW(source.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-bool DeleteFileAt(std::string_view path) {
-  std::wstring wide = FileApiPath(path);
-  return !wide.empty() && DeleteFileW(wide.c_str()) != 0;
 }
 
 }  // namespace korvath::platform::files

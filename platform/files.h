@@ -89,19 +89,7 @@ std::optional<char> FileTextEndByte(const File& file);
 void FileLimitReading(File& file, uint64_t limit);
 // True when a file-system search for the path finds an entry.
 bool FileExists(std::string_view path);
-// True when the file is held open by a handle that does not let it be
-// replaced or deleted (a sharing violation), as a program that keeps its
-// document locked holds it.
-bool FileInUse(std::string_view path);
 // False when the file was not open or closing it failed (data not written).
 bool CloseFile(File& file);
-
-// For replacing a file only once its new content is safely written: a new,
-// empty file with a unique name in the same folder as `path` (empty text when
-// none can be made there; GetLastError then says why), then the move over the
-// old file, which fails with ERROR_ACCESS_DENIED for a read-only one.
-std::string NewFileBeside(std::string_view path);
-bool MoveFileReplacing(std::string_view from, std::string_view to);
-bool DeleteFileAt(std::string_view path);
 
 }  // namespace korvath::platform::files

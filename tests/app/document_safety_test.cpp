@@ -1,13 +1,57 @@
 // Where a save must not go through or must not lose anything: a read-only
-// file, and a document folder deeper than MAX_PATH, written, read back and
+// file, a replaced file's attributes and permissions, a document folder
+// deeper than MAX_PATH and one of 100,000 characters, written, read back and
 // refused there through the real window.
 #include <gtest/gtest.h>
 
+#include "app/file_paths.h"
+#include "app/npc_script.h"
 #include "tests/app/document_fixture.h"
 
 using namespace korvath;
 using namespace korvath::app;
 using namespace korvath::app::uitest;
+
+namespace {
+// Runs a shell script on the Linux host, the Linux paths of `paths` as its
+// $1, $2...; returns what it printed, once it has ended ("<no answer>" when
+// it has not within a minute, as long as a machine whose every CPU is busy
+// may take to start a program). Wine hands back no handle of a host program:
+// the script's last step moves its output into place, and the test waits
+// for that file.
+std::string OnHost(const std::wstring& script, const std::vector<std::string>& paths, const std::string& scratch) {
+  const std::string output = scratch + "host-output.txt";
+  std::vector<std::wstring> arguments = {L"-c", L"{ " + script + L"; } > \"$0.part\" && mv \"$0.part\" \"$0\"",
+                                         UnixPath(Wide(output))};
+  for (const std::string& path : paths) arguments.push_back(UnixPath(Wide(path)));
+  if (!StartHostProgram(L"/bin/sh", arguments)) return "<not started>";
+  if (!PumpUntil([&] { return fs::exists(Wide(output)); }, 60000)) return "<no answer>";
+  const std::string printed = ReadBytes(output);
+  DeleteFileW(Wide(output).c_str());
+  return printed;
+}
+}  // namespace
+
+// A file that the user has given attributes and permissions of its own is
+// the same file after a replace: hidden, system and archive marks, and on
+// the Linux host under Wine its mode of 0600 (a file moved into its place
+// would have the folder's defaults, 0644 and no marks).
+TEST_F(DocumentTest, AReplacedFileKeepsItsAttributesAndPermissions) {
+  WriteBytes(zhangSan_, "an older, much longer file than the one written now\r\n" + ExpectedFile());
+  const std::wstring wide = Wide(zhangSan_);
+  const DWORD marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  ASSERT_TRUE(SetFileAttributesW(wide.c_str(), marks));
+  ASSERT_EQ(GetFileAttributesW(wide.c_str()), marks);
+  ASSERT_EQ(OnHost(L"chmod 600 \"$1\" && stat -c %a \"$1\"", {zhangSan_}, folder_), "600\n");
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + zhangSan_ + "]已经生成!"));
+  EXPECT_EQ(ReadBytes(zhangSan_), NpcScriptFileBytes(Npc().NpcOutputLines));
+  EXPECT_EQ(GetFileAttributesW(wide.c_str()), marks);
+  EXPECT_EQ(OnHost(L"stat -c %a \"$1\"", {zhangSan_}, folder_), "600\n");
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
+}
 
 // Windows refuses to replace a read-only file and so does the tool, under
 // Wine too: after the question, the notice that says so, the form and the
@@ -35,14 +79,15 @@ TEST_F(DocumentTest, AReadOnlyFileIsAskedAboutButNeverReplaced) {
 
 // A document folder of 287 characters, deeper than MAX_PATH: the file is
 // written there and read back from there like anywhere else; what fails
-// there fails with the notice and leaves nothing behind.
+// there fails with the notice and leaves nothing behind. The notices name
+// such a path shortened in its middle.
 TEST_F(DocumentTest, AFolderLongerThanMaxPathIsWrittenAndReadLikeAnyOther) {
   const std::string folder = MakeLongFolder(folder_, 287), file = folder + "\\zhangsan.pst";
   MainForm().SetEditContent(目录编辑框, folder);
   TypeInto(名字编辑框, L"张三");
   std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + file + "]已经生成!"));
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + NoticePath(file) + "]已经生成!"));
   EXPECT_EQ(ReadBytes(file), ExpectedFile());
   EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"zhangsan.pst"});
 
@@ -60,13 +105,13 @@ TEST_F(DocumentTest, AFolderLongerThanMaxPathIsWrittenAndReadLikeAnyOther) {
   seen = Generate({PressButton(IDYES), PressButton(IDOK)});
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + file + "]保存失败,文件是只读的!"));
+  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + NoticePath(file) + "]保存失败,文件是只读的!"));
   EXPECT_EQ(ReadBytes(file), ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
   MainForm().SetEditContent(目录编辑框, folder + "\\不存在\\");
   seen = Generate({PressButton(IDOK)});
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_NE(seen[0].text.find(L"保存失败"), std::wstring::npos);
-  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + folder + "\\不存在\\zhangsan.pst]保存失败,存档目录不存在!"));
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + NoticePath(folder + "\\不存在\\zhangsan.pst") + "]保存失败,存档目录不存在!"));
   EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"zhangsan.pst"});
 
   // As the document folder, it opens the open dialog (near it); a long path
@@ -81,7 +126,38 @@ TEST_F(DocumentTest, AFolderLongerThanMaxPathIsWrittenAndReadLikeAnyOther) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].caption, L"打开AI文档");
   EXPECT_EQ(seen[1].caption, L"提示");
-  EXPECT_NE(seen[1].text.find(Wide(missing)), std::wstring::npos);
+  EXPECT_EQ(seen[1].text, Wide("文件[" + NoticePath(missing) + "]不存在或路径过长,无法打开!"));
   EXPECT_EQ(Npc().NpcFilePath, "");
   EXPECT_EQ(MainForm().EditContent(HP编辑框), "1234");
+}
+
+// A folder text of 100,000 characters: the notice names the path shortened
+// in its middle, so that the whole message, the reason at its end included,
+// stays in view in a box of a few lines.
+TEST_F(DocumentTest, TheNoticeForAFolderOf100000CharactersKeepsItsReasonInView) {
+  std::string folder = DocumentFolder();
+  for (int i = 0; i < 100000; ++i) folder += "长";
+  folder += "\\";
+  MainForm().SetEditContent(目录编辑框, folder);
+  ASSERT_EQ(MainForm().EditContent(目录编辑框), folder);
+  TypeInto(名字编辑框, L"张三");
+  RECT box = {};
+  std::vector<SeenDialog> seen = Generate({[&box](HWND dialog) {
+    GetWindowRect(dialog, &box);
+    PressButton(IDOK)(dialog);
+  }});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, L"提示");
+  const std::wstring& text = seen[0].text;
+  const std::wstring end = L"长长长\\zhangsan.pst]保存失败,存档目录不存在!";
+  const std::wstring start = L"NPC文件[" + Wide(DocumentFolder()).substr(0, 3);  // the drive
+  EXPECT_EQ(text.substr(0, start.size()), start);
+  EXPECT_NE(text.find(L"…"), std::wstring::npos);
+  ASSERT_GE(text.size(), end.size());
+  EXPECT_EQ(text.substr(text.size() - end.size()), end);
+  EXPECT_LE(text.size(), kNoticePathLimit + std::wstring(L"NPC文件[]保存失败,存档目录不存在!").size());
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LT(box.bottom - box.top, (work.bottom - work.top) / 4);
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{});
 }

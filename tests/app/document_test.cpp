@@ -3,6 +3,7 @@
 // refuse.
 #include <gtest/gtest.h>
 
+#include "app/npc_script.h"
 #include "app/open_file_dialog.h"
 #include "app/script_reader.h"
 #include "platform/folders.h"
@@ -21,8 +22,9 @@ TEST_F(DocumentTest, TheStartFileIsWrittenAndReplacedOnlyAfterYesAndOnlyWhole) {
   ASSERT_EQ(seen.size(), 1u);
   const std::wstring done = Wide("NPC文件[" + zhangSan_ + "]已经生成!");
   EXPECT_EQ(seen[0].text, done);
-  EXPECT_NE(seen[0].caption, L"提示");  // no caption given: the system's title
+  EXPECT_EQ(seen[0].caption, L"提示");  // the tool's caption, not the system's "Error"
   EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+  EXPECT_EQ(ReadBytes(zhangSan_), NpcScriptFileBytes(Npc().NpcOutputLines));
 
   const std::string old = "an older, much longer file than the one written now\r\n" + ExpectedFile();
   WriteBytes(zhangSan_, old);
@@ -45,6 +47,7 @@ TEST_F(DocumentTest, TheStartFileIsWrittenAndReplacedOnlyAfterYesAndOnlyWhole) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].text, done);
   EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+  EXPECT_EQ(ReadBytes(zhangSan_), NpcScriptFileBytes(Npc().NpcOutputLines));
 }
 
 TEST_F(DocumentTest, ItemsPickedByTheUserReachTheFile) {
@@ -65,6 +68,7 @@ TEST_F(DocumentTest, ItemsPickedByTheUserReachTheFile) {
       {"\tChangeBehavior(g_self, \"follow\", \"player\");",
        "\tChangeBehavior(g_self, \"patrol\", 129, 73, 133, 134, 71, 79, 78, 77, 74, 69);\r\n"
        "\tChangeBehavior(g_self, \"follow\", \"player\");"}}));
+  EXPECT_EQ(ReadBytes(DocumentFolder() + "lisi.pst"), NpcScriptFileBytes(Npc().NpcOutputLines));
 }
 
 TEST_F(DocumentTest, BadNamesAndFailedWritesAreRefusedWithANoticeAndNoFile) {
@@ -87,6 +91,62 @@ TEST_F(DocumentTest, BadNamesAndFailedWritesAreRefusedWithANoticeAndNoFile) {
   EXPECT_EQ(notice, Wide("NPC文件[" + missing + "zhangsan.pst]保存失败,存档目录不存在!"));
   EXPECT_EQ(std::distance(fs::directory_iterator(Wide(DocumentFolder())), {}), 0);
   EXPECT_FALSE(fs::exists(Wide(missing)));
+}
+
+// A folder text that is not a full path would put the file wherever the
+// current directory is: beside the program at first, in the folder of the
+// last file read after a read through the open dialog. Refused, and nothing
+// is written anywhere.
+TEST_F(DocumentTest, AFolderThatIsNoFullPathIsRefusedAndNothingIsWritten) {
+  const std::string beside = platform::ProgramDirectory() + "\\";
+  for (const std::string& folder : {beside, folder_}) {  // as no earlier run left them
+    DeleteFileW(Wide(folder + "sunba.pst").c_str());
+    RemoveFolder(folder + "sub");
+    ASSERT_TRUE(CreateDirectoryW(Wide(folder + "sub").c_str(), nullptr));
+  }
+  const std::string file = folder_ + "wangwu.pst";
+  WriteBytes(file, ExpectedFile({{"string Name=\"张三\";", "string Name=\"王五\";"}}));
+  const std::wstring notRelative = L"]不是完整的路径,请选择或填写以盘符(如C:\\)或网络路径(如\\\\服务器\\共享\\)开头的存档目录!";
+  for (bool afterRead : {false, true}) {
+    if (afterRead) {
+      ASSERT_EQ(ClickAnswering(读取按钮, {ChooseFile(file)}).size(), 1u);
+      ASSERT_EQ(MainForm().EditContent(目录编辑框), folder_);
+    }
+    for (const char* folder : {"", "   ", "sub", "sub\\", "\\sub\\", "C:sub\\"}) {
+      SCOPED_TRACE(std::string(folder) + (afterRead ? " after a read" : ""));
+      MainForm().SetEditContent(目录编辑框, folder);
+      TypeInto(名字编辑框, L"孙八");
+      std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+      ASSERT_EQ(seen.size(), 1u);
+      EXPECT_EQ(seen[0].caption, L"提示");
+      EXPECT_EQ(seen[0].text, *folder == '\0' || *folder == ' ' ? L"存档目录不能为空,请选择或填写存档目录!"
+                                                           : L"存档目录[" + Wide(folder) + notRelative);
+      EXPECT_EQ(MainForm().EditContent(目录编辑框), folder);
+    }
+  }
+  const std::string current = platform::CurrentDirectory() + "\\";
+  for (const std::string& folder : {beside, folder_, current}) {
+    SCOPED_TRACE(folder);
+    for (const char* name : {"sunba.pst", "sub\\sunba.pst"})
+      EXPECT_FALSE(fs::exists(Wide(folder + name))) << name;
+  }
+  EXPECT_FALSE(fs::exists(L"C:\\sub\\sunba.pst"));
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{});
+}
+
+// A folder where the file would go: a file cannot take its place, so nothing
+// is asked; the notice says what stands there.
+TEST_F(DocumentTest, AFolderOfTheFilesNameIsNamedAndNothingIsAsked) {
+  ASSERT_TRUE(CreateDirectoryW(Wide(zhangSan_).c_str(), nullptr));
+  TypeInto(名字编辑框, L"张三");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, L"提示");
+  EXPECT_EQ(seen[0].buttons.size(), 1u);
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,存档目录中已有一个同名的文件夹!"));
+  EXPECT_TRUE(fs::is_directory(Wide(zhangSan_)));
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});
+  EXPECT_EQ(FolderEntries(zhangSan_), std::vector<std::wstring>{});
 }
 
 TEST_F(DocumentTest, AWrittenFileReadsBackIntoTheFormAndSavesToTheSameBytes) {
@@ -275,7 +335,7 @@ TEST(OpenFileDialog, ATypedNameOfAMissingFileIsNotAccepted) {
     PressButton(IDOK)(complaint);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   }});
-  EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst"), "");
+  EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, "");
   EXPECT_EQ(answerer.seen().size(), 2u);
   EXPECT_EQ(platform::CurrentDirectory(), saved);
 }

@@ -1,0 +1,94 @@
+// The path texts of the notices and of the folder check: which folder texts
+// name their folder whatever the current directory is, and how a path too
+// long for a notice is shortened in its middle.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/file_paths.h"
+#include "platform/text_commands.h"
+
+using namespace korvath::app;
+
+namespace {
+// Characters, not bytes: a Chinese character is two bytes of GBK.
+size_t Chars(const std::string& text) {
+  size_t count = 0;
+  for (size_t i = 0; i < text.size(); i += korvath::platform::GbkCharLength(text, i)) ++count;
+  return count;
+}
+
+// "C:\" and folders of ten characters each, then a file name, of exactly
+// `length` characters; `wide` folders are Chinese.
+std::string PathOf(size_t length, bool wide) {
+  const std::string file = "\\zhangsan.pst";
+  std::string path = "C:";
+  size_t chars = 2;
+  for (int level = 0; chars + 11 + file.size() <= length; ++level, chars += 11)
+    path += "\\" + std::string(wide ? "第" : "L") + std::to_string(level % 10) + (wide ? std::string("层存档目录长长长") : "folder__");
+  for (; chars + file.size() < length; ++chars) path += wide ? "长" : "x";
+  return path + file;
+}
+}  // namespace
+
+TEST(FolderCheck, OnlyDriveAndUncPathsNameTheirFolderWherever) {
+  for (const char* yes : {"C:\\", "c:/", "D:\\表\\", "Z:\\AI文件夹\\", "\\\\server\\share", "\\\\server\\share\\npc\\",
+                          "//server/share/", "\\\\?\\C:\\npc\\", "\\\\?\\UNC\\server\\share\\", "\\\\服务器\\共享\\"})
+    EXPECT_TRUE(IsAbsoluteFolder(yes)) << yes;
+  for (const char* no : {"", " ", "sub", "sub\\", "\\sub\\", "/sub", "C:", "C:sub\\", "1:\\", " C:\\npc\\", "\\\\",
+                         "\\\\server", "\\\\server\\", "\\\\\\share\\", "\\\\server\\\\share", "表\\", "孙八"})
+    EXPECT_FALSE(IsAbsoluteFolder(no)) << no;
+}
+
+TEST(NoticePath, APathUpToTheLimitIsShownWhole) {
+  for (bool wide : {false, true}) {
+    for (size_t length : {size_t(20), kNoticePathLimit - 1, kNoticePathLimit}) {
+      const std::string path = PathOf(length, wide);
+      ASSERT_EQ(Chars(path), length);
+      EXPECT_EQ(NoticePath(path), path) << length;
+    }
+  }
+}
+
+TEST(NoticePath, ALongerPathKeepsItsStartAndEndAroundAnEllipsis) {
+  for (bool wide : {false, true}) {
+    for (size_t length : {kNoticePathLimit + 1, size_t(300), size_t(100000)}) {
+      SCOPED_TRACE(std::to_string(length) + (wide ? " wide" : ""));
+      const std::string path = PathOf(length, wide);
+      ASSERT_EQ(Chars(path), length);
+      const std::string shown = NoticePath(path);
+      EXPECT_LE(Chars(shown), kNoticePathLimit);
+      EXPECT_GE(Chars(shown), kNoticePathLimit - 2 * 11);  // at most a folder name less on each side
+      const size_t dots = shown.find("…");
+      ASSERT_NE(dots, std::string::npos);
+      EXPECT_EQ(shown.find("…", dots + 1), std::string::npos);
+      // Whole characters and whole folder names on both sides: the start
+      // ends after a "\" and the end begins at one.
+      const std::string head = shown.substr(0, dots), tail = shown.substr(dots + std::string("…").size());
+      EXPECT_EQ(path.substr(0, head.size()), head);
+      EXPECT_EQ(path.substr(path.size() - tail.size()), tail);
+      EXPECT_EQ(head.substr(0, 3), "C:\\");
+      EXPECT_EQ(head.back(), '\\');
+      EXPECT_EQ(tail.front(), '\\');
+      EXPECT_EQ(tail.substr(tail.size() - 13), "\\zhangsan.pst");
+      EXPECT_LE(Chars(head), kNoticePathLimit / 2);
+      EXPECT_LE(Chars(tail), kNoticePathLimit / 2);
+    }
+  }
+}
+
+TEST(NoticePath, ANameLongerThanHalfTheLimitIsCutInsideIt) {
+  // One folder name of 100,000 characters: nowhere to cut between names.
+  std::string name;
+  for (int i = 0; i < 100000; ++i) name += "长";
+  const std::string shown = NoticePath("C:\\" + name + "\\zhangsan.pst");
+  EXPECT_EQ(Chars(shown), kNoticePathLimit);
+  EXPECT_EQ(shown.substr(0, 5), "C:\\长");
+  EXPECT_EQ(shown.substr(shown.size() - 15), "长\\zhangsan.pst");
+  // Whole characters only: the name's, the ellipsis and ASCII.
+  std::string rest = shown;
+  for (const char* whole : {"长", "…"}) {
+    for (size_t at; (at = rest.find(whole)) != std::string::npos;) rest.erase(at, 2);
+  }
+  EXPECT_EQ(rest, "C:\\\\zhangsan.pst");
+}

@@ -1,0 +1,105 @@
+// The open dialog of "读取NPC文档...": paths that GBK cannot hold, chosen
+// through the real window and dialog, and the long-path guard at the length
+// where it takes over from the dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dlgs.h>
+
+#include <fstream>
+
+#include "app/file_paths.h"
+#include "app/open_file_dialog.h"
+#include "platform/folders.h"
+#include "platform/long_paths.h"
+#include "tests/app/document_fixture.h"
+
+using namespace korvath;
+using namespace korvath::app;
+using namespace korvath::app::uitest;
+
+namespace {
+// Types a path with any characters into the dialog's file name box and presses OK.
+DialogAnswerer::Answer ChooseWideFile(const std::wstring& path) {
+  return [path](HWND dialog) {
+    ASSERT_TRUE(SetDlgItemTextW(dialog, edt1, path.c_str()) || SetDlgItemTextW(dialog, cmb13, path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+}
+
+void WriteWide(const std::wstring& path, const std::string& bytes) {
+  std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Closes a complaint about the typed name (the dialog's own or the guard's)
+// and then gives up on the dialog behind it.
+void CloseComplaintAndDialog(HWND complaint) {
+  HWND dialog = GetWindow(complaint, GW_OWNER);
+  PressButton(IDOK)(complaint);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+}  // namespace
+
+// Files whose path holds characters that GBK lacks (Korean): the file name,
+// or a folder above it. The record's paths and the folder box are GBK, so
+// such a file is not read, but never silently: the notice says why, and the
+// form and the record stay as they were.
+TEST_F(DocumentTest, AFileWhosePathGbkCannotHoldIsRefusedWithANotice) {
+  const std::wstring second = Wide(folder_), korean = second + L"한글";
+  ASSERT_TRUE(CreateDirectoryW(korean.c_str(), nullptr));
+  const std::string bytes = ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}});
+  const std::pair<std::wstring, std::wstring> files[] = {
+      {second + L"김철수.pst", second + L"???.pst"},
+      {second + L"한글\\ok.pst", second + L"??\\ok.pst"},
+  };
+  TypeInto(名字编辑框, L"王五");
+  ClickUnit(HP编辑框);
+  const std::vector<std::string> shown = Shown();
+  const auto record = RecordFields();
+  for (const auto& [file, named] : files) {
+    SCOPED_TRACE(named);
+    WriteWide(file, bytes);
+    ASSERT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    std::vector<SeenDialog> seen = ClickAnswering(读取按钮, {ChooseWideFile(file), PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 2u);  // the open dialog, then the notice
+    EXPECT_EQ(seen[0].caption, L"打开AI文档");
+    EXPECT_EQ(seen[1].caption, L"提示");
+    EXPECT_EQ(seen[1].text, L"无法读取NPC文档[" + named +
+                                L"],它的路径中有GBK编码以外的字符(显示为?),请把文件改名或移到路径中没有这些字符的文件夹后再读取!");
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_TRUE(RecordFields() == record);
+  }
+}
+
+// Typed paths of 247 characters are the dialog's own business; from 248
+// (kPlainPathLimit) on the guard answers them before the dialog sees them:
+// it takes an existing file for the choice and refuses a missing one with
+// its own notice, which names a path of up to 259 characters whole.
+TEST_F(DocumentTest, TheOpenDialogsGuardTakesOverAtThePlainPathLimit) {
+  ASSERT_EQ(platform::kPlainPathLimit, 248u);
+  for (size_t length : {size_t(247), size_t(248), size_t(259), size_t(260)}) {
+    SCOPED_TRACE(length);
+    const std::string folder = MakeLongFolder(folder_ + std::to_string(length), length - 6);
+    const std::string file = folder + "\\a.pst", missing = folder + "\\b.pst";
+    ASSERT_EQ(Wide(file).size(), length);
+    WriteBytes(file, ExpectedFile());
+    ASSERT_NE(GetFileAttributesW(ExtendedPath(Wide(file)).c_str()), INVALID_FILE_ATTRIBUTES);
+
+    DialogAnswerer chooser({ChooseFile(file)});
+    EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, file);
+    EXPECT_EQ(chooser.seen().size(), 1u);
+
+    DialogAnswerer refuser({ChooseFile(missing), &CloseComplaintAndDialog});
+    EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, "");
+    ASSERT_EQ(refuser.seen().size(), 2u);
+    const SeenDialog& complaint = refuser.seen()[1];
+    if (length < 248) {
+      EXPECT_NE(complaint.caption, L"提示");  // the dialog's own complaint
+    } else {
+      EXPECT_EQ(complaint.caption, L"提示");
+      EXPECT_EQ(complaint.text, Wide("文件[" + NoticePath(missing) + "]不存在或路径过长,无法打开!"));
+      // Shown whole up to the notices' limit, shortened in the middle past it.
+      EXPECT_EQ(complaint.text.find(L"…") != std::wstring::npos, length > kNoticePathLimit);
+    }
+  }
+}
