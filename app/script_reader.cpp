@@ -72,7 +72,7 @@ KeptFile ReadKeptLines(std::string_view path) {
 }
 
 namespace {
-std::string OpenFailureMessage(std::string_view path, DWORD error) {
+std::string OpenFailureMessage(std::string_view shownPath, DWORD error) {
   std::string why;
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -84,13 +84,13 @@ std::string OpenFailureMessage(std::string_view path, DWORD error) {
     default: break;
   }
   std::string message = "无法打开NPC文档[";
-  message.append(NoticePath(path)).append("]").append(why).append("!");
+  message.append(shownPath).append("]").append(why).append("!");
   return message;
 }
 
-std::string ReadFailureMessage(std::string_view path, DWORD error) {
+std::string ReadFailureMessage(std::string_view shownPath, DWORD error) {
   std::string message = "读取NPC文档[";
-  message.append(NoticePath(path)).append("]时出错");
+  message.append(shownPath).append("]时出错");
   if (error == ERROR_LOCK_VIOLATION) message.append(",文件的一部分被其他程序锁定");
   return message.append("!");
 }
@@ -98,8 +98,8 @@ std::string ReadFailureMessage(std::string_view path, DWORD error) {
 // The record's paths and the folder box hold GBK text: a file whose path has
 // a character that GBK lacks could not be named again, nor its folder shown
 // for the next save, which would then go elsewhere than the file read.
-std::string UnnamablePathMessage(std::string_view shownPath) {
-  return "无法读取NPC文档[" + NoticePath(shownPath) +
+std::string UnnamablePathMessage(std::string_view path) {
+  return "无法读取NPC文档[" + NoticePath(path) +
          "],它的路径中有GBK编码以外的字符(显示为?),请把文件改名或移到路径中没有这些字符的文件夹后再读取!";
 }
 }  // namespace
@@ -119,28 +119,31 @@ void OnReadButtonClick() {
 
 bool ReadNpcFile(std::string_view path) {
   KeptFile kept = ReadKeptLines(path);
+  // A refusal names the file as every notice does: a path too long for the
+  // box shortened in its middle.
+  const std::string shown = NoticePath(path);
   if (kept.openError != ERROR_SUCCESS) {
-    ShowNotice(OpenFailureMessage(path, kept.openError));
+    ShowNotice(OpenFailureMessage(shown, kept.openError));
     return false;
   }
   if (kept.readError == ERROR_FILE_TOO_LARGE) {
-    ShowNotice(NpcScriptRefusalMessage(path, {NpcScriptRefusal::Reason::TooLarge, 0}));
+    ShowNotice(NpcScriptRefusalMessage(shown, {NpcScriptRefusal::Reason::TooLarge, 0}));
     return false;
   }
   if (kept.readError != ERROR_SUCCESS) {
-    ShowNotice(ReadFailureMessage(path, kept.readError));
+    ShowNotice(ReadFailureMessage(shown, kept.readError));
     return false;
   }
   if (kept.encoding) {
-    ShowNotice(EncodingRefusalMessage(path, *kept.encoding));
+    ShowNotice(EncodingRefusalMessage(shown, *kept.encoding));
     return false;
   }
   if (kept.textEndedEarly) {
-    ShowNotice(NpcScriptRefusalMessage(path, {NpcScriptRefusal::Reason::TextEndedEarly, 0}));
+    ShowNotice(NpcScriptRefusalMessage(shown, {NpcScriptRefusal::Reason::TextEndedEarly, 0}));
     return false;
   }
   if (std::optional<NpcScriptRefusal> refusal = CheckNpcScript(kept.lines)) {
-    ShowNotice(NpcScriptRefusalMessage(path, *refusal));
+    ShowNotice(NpcScriptRefusalMessage(shown, *refusal));
     return false;
   }
   std::optional<NpcScriptValues> read = ParseNpcScript(kept.lines);

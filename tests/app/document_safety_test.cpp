@@ -99,6 +99,14 @@ TEST_F(DocumentTest, AFolderLongerThanMaxPathIsWrittenAndReadLikeAnyOther) {
   EXPECT_EQ(Npc().NpcHp, 1234);
   EXPECT_EQ(MainForm().EditContent(目录编辑框), folder + "\\");
   EXPECT_EQ(MainForm().EditContent(HP编辑框), "1234");
+  const std::string refused = folder + "\\hp0.pst";
+  WriteBytes(refused, ExpectedFile({{"int HP = 5000;", "int HP = 0;"}}));
+  seen = ClickAnswering(读取按钮, {ChooseFile(refused), PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, Wide("NPC文档[" + NoticePath(refused) + "]不是有效的NPC文档,“int HP”的值不在可选范围内!"));
+  EXPECT_NE(seen[1].text.find(L"…"), std::wstring::npos);
+  EXPECT_EQ(Npc().NpcHp, 1234);
+  DeleteFileW(ExtendedPath(Wide(refused)).c_str());
 
   const std::wstring wide = ExtendedPath(Wide(file));
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY);

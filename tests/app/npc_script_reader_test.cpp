@@ -550,7 +550,9 @@ TEST(ReaderFuzz, RandomAndMutatedFilesNeverBreakTheParse) {
     }
     std::vector<std::string> pieces;
     SplitQuoted(text, "\"", "\"", pieces);
-    if (i % 4 < 2) ASSERT_EQ(properties::CheckReadFileProperties(text), "") << ::testing::PrintToString(text);
+    if (i % 4 < 2) {
+      ASSERT_EQ(properties::CheckReadFileProperties(text), "") << ::testing::PrintToString(text);
+    }
   }
 }
 
