@@ -264,6 +264,50 @@ TEST_F(ScrollBarTest, AnEditsScrollRepaintsTheOverlayOfItsOwnBar) {
   }
 }
 
+// The mouse wheel scrolls a multi-line edit by itself: its parent hears of
+// it only as EN_VSCROLL, after the scroll, and no scroll message reaches the
+// edit. Its overlay shows the thumb where the bar has it after the scroll.
+TEST_F(ScrollBarTest, AWheelScrollOfAnEditRepaintsItsOverlayWithTheThumbWhereTheBarHasIt) {
+  HWND edit = Add(L"Edit", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 20, 20, 160, 120, WS_EX_CLIENTEDGE);
+  std::wstring text;
+  for (int i = 0; i < 80; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
+  SetWindowTextW(edit, text.c_str());
+  EditComboSkinInstall(number(), form_.hwnd());
+  const SkinEditEntry* entry = SkinEditEntryOf(edit);
+  ASSERT_NE(entry, nullptr);
+  const HWND v = entry->vScrollOverlay;
+  ASSERT_NE(v, nullptr);
+  testsupport::PumpMessages(20);
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(edit, OBJID_VSCROLL, &info);
+  const LONG topBefore = info.xyThumbTop;
+  ASSERT_EQ(entry->vScrollParts[2].top, topBefore);
+
+  // What the overlay showed before: a picture that only a repaint changes.
+  const RECT r = ScreenRect(v);
+  {
+    HDC dc = GetWindowDC(v);
+    korvath::platform::GdiBrush magenta(CreateSolidBrush(0xFF00FF));
+    const RECT all = {0, 0, r.right - r.left, r.bottom - r.top};
+    FillRect(dc, &all, magenta.get());
+    ReleaseDC(v, dc);
+  }
+  const RECT editRect = ScreenRect(edit);
+  for (int turn = 0; turn < 3; ++turn) {
+    SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                 MAKELPARAM((editRect.left + editRect.right) / 2, (editRect.top + editRect.bottom) / 2));
+  }
+  GetScrollBarInfo(edit, OBJID_VSCROLL, &info);
+  ASSERT_GT(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "the wheel scrolls the edit";
+  ASSERT_GT(info.xyThumbTop, topBefore);
+  EXPECT_EQ(entry->vScrollParts[2].top, info.xyThumbTop);
+  EXPECT_EQ(entry->vScrollParts[2].bottom, info.xyThumbBottom);
+  const auto shown = Shown(v);
+  EXPECT_NE(shown.RgbAt(shown.width / 2, shown.height / 2), 0xFF00FFu);
+  if (HasFailure()) testsupport::SaveFailureImage(shown, "edit_wheel_overlay");
+}
+
 TEST_F(ScrollBarTest, HorizontalBarsAndDisabledBarsDrawArrowsButNoThumb) {
   HWND list = AddList(3, 20, 20, WS_VSCROLL | WS_BORDER | LBS_DISABLENOSCROLL);
   HWND wide = Add(L"ListBox", WS_HSCROLL | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT, 160, 20, 150, 80);
