@@ -3,6 +3,7 @@
 // their answers, its fade-in, shadow and close, and what is left after it.
 #include <windows.h>
 #include <commdlg.h>
+#include <pthread.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -508,10 +509,16 @@ TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
   // translucent window again).
   driver.Add([](HWND box) {
     ASSERT_TRUE(WaitForFirstPaint(box));
-    const int threads = ProcessThreadCount();
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_TRUE(PumpUntil([&] { return record->FadeInThread.joinable(); }));
+    // The fade's own thread, looked at through a handle of the test's.
+    HANDLE fade = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), pthread_gethandle(record->FadeInThread.native_handle()),
+                                GetCurrentProcess(), &fade, SYNCHRONIZE, FALSE, 0));
     EndDialog(box, IDNO);
-    for (int i = 0; i < 400 && ProcessThreadCount() >= threads; ++i) Sleep(5);
-    EXPECT_LT(ProcessThreadCount(), threads);
+    // Ended by the time the box has closed.
+    EXPECT_EQ(WaitForSingleObject(fade, 0), WAIT_OBJECT_0);
+    CloseHandle(fade);
     EXPECT_EQ(LayeredAlpha(box), -1);
   });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);
