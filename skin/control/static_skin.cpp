@@ -322,15 +322,16 @@ SkinTextLines StaticShownLines(HWND window, SIZE clientSize) {
   // what is left on one line.
   static const std::wstring kEllipsis = L"\u2026";
   const float width = float(clientSize.cx - kGlowRight);
+  auto endingInEllipsis = [&](const std::wstring& text) { return platform::WideToGbk(text + kEllipsis).text; };
   std::wstring last = platform::GbkToWide(lines.lines.back());
   while (true) {
     while (!last.empty() && (last.back() == L' ' || last.back() == 0x3000)) last.pop_back();
-    if (last.empty() || SkinLayOutControlText(platform::WideToGbk(last + kEllipsis).text, width, font).lines.size() == 1)
-      break;
+    if (last.empty() || SkinLayOutControlText(endingInEllipsis(last), width, font).lines.size() == 1) break;
     last.pop_back();
+    // Never half of a surrogate pair.
     if (!last.empty() && last.back() >= 0xD800 && last.back() <= 0xDBFF) last.pop_back();
   }
-  lines.lines.back() = platform::WideToGbk(last + kEllipsis).text;
+  lines.lines.back() = endingInEllipsis(last);
   return lines;
 }
 

@@ -144,8 +144,8 @@ SkinTextLines SkinLayOutControlText(std::string_view text, float maxWidth, const
   // square of it. An empty last line still takes its height: a space holds it.
   constexpr size_t kLinesMeasuredTogether = 64;
   for (size_t first = 0; measurable && first < lines.size(); first += kLinesMeasuredTogether) {
-    const std::vector<std::wstring> block(lines.begin() + ptrdiff_t(first),
-                                          lines.begin() + ptrdiff_t(std::min(lines.size(), first + kLinesMeasuredTogether)));
+    const size_t end = std::min(lines.size(), first + kLinesMeasuredTogether);
+    const std::vector<std::wstring> block(lines.begin() + ptrdiff_t(first), lines.begin() + ptrdiff_t(end));
     gdip::RectF box{};
     if (!graphics.MeasureStringSimple(JoinLines(block, L'\n') + L" ", drawn, std::nullopt, &format, box)) {
       laid.height = 0;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -152,28 +153,36 @@ RECT WorkArea(HWND box) {
   return monitor.rcWork;
 }
 
+// Shows `text` in a warning box, finds its text whole as the screen shows it
+// (TextLayoutFaults) and hands the box, its bounds and its work area to
+// `look`.
+void ShowWarning(const std::string& text, const char* name,
+                 const std::function<void(HWND box, const RECT& bounds, const RECT& work)>& look) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([&](HWND box) {
+    const PressWhenDone answer{box, IDOK};
+    ASSERT_TRUE(WaitForFadeIn(box));
+    EXPECT_EQ(TextLayoutFaults(box, name), "");
+    RECT bounds{};
+    GetWindowRect(box, &bounds);
+    look(box, bounds, WorkArea(box));
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, text, kWarning, kNotice), 0);
+  EXPECT_EQ(driver.seen().size(), 1u);
+}
+
 // A text of one paragraph far longer than a line: its lines run to 5/8 of
 // the work area's width and no further, and the box is as wide as they
 // need, close to that and never wider.
 TEST_F(MessageBoxTextTest, ALongParagraphRunsToFiveEighthsOfTheWorkAreasWidth) {
   std::string text;
   while (text.size() < 1200) text += "存档目录中的文件名称过长或者包含不允许使用的字符";
-  text += "!";
-  testsupport::DialogAnswerer driver;
-  driver.Add([&](HWND box) {
-    const PressWhenDone answer{box, IDOK};
-    ASSERT_TRUE(WaitForFadeIn(box));
-    EXPECT_EQ(TextLayoutFaults(box, "long_paragraph"), "");
-    RECT bounds{};
-    GetWindowRect(box, &bounds);
-    const RECT work = WorkArea(box);
+  ShowWarning(text + "!", "long_paragraph", [](HWND, const RECT& bounds, const RECT& work) {
     const LONG readable = (work.right - work.left) * 5 / 8;
     EXPECT_LE(bounds.right - bounds.left, readable);
     // A line ends within a character and the glow's room of the limit.
     EXPECT_GE(bounds.right - bounds.left, readable - 24);
   });
-  EXPECT_EQ(SkinMessageBox(nullptr, text, kWarning, kNotice), 0);
-  EXPECT_EQ(driver.seen().size(), 1u);
 }
 
 // A text that does not fit the work area even at its whole width (a folder
@@ -184,14 +193,7 @@ TEST_F(MessageBoxTextTest, ATextTooLongForTheScreenEndsInAnEllipsisInsideTheWork
   std::string folder = "D:\\Games\\";
   while (folder.size() < 100000) folder += "SavedCharactersOfTheCampaign\\";
   const std::string text = "NPC文件[" + folder + "zhangsan.pst]保存失败,存档目录不允许写入!";
-  testsupport::DialogAnswerer driver;
-  driver.Add([&](HWND box) {
-    const PressWhenDone answer{box, IDOK};
-    ASSERT_TRUE(WaitForFadeIn(box));
-    EXPECT_EQ(TextLayoutFaults(box, "text_too_long"), "");
-    RECT bounds{};
-    GetWindowRect(box, &bounds);
-    const RECT work = WorkArea(box);
+  ShowWarning(text, "text_too_long", [](HWND box, const RECT& bounds, const RECT& work) {
     EXPECT_EQ(bounds.bottom - bounds.top, work.bottom - work.top);
     EXPECT_GT(bounds.right - bounds.left, (work.right - work.left) * 5 / 8);
     HWND message = MessageStatic(box);
@@ -202,8 +204,6 @@ TEST_F(MessageBoxTextTest, ATextTooLongForTheScreenEndsInAnEllipsisInsideTheWork
     EXPECT_EQ(lines.front(), StaticTextLines(message, client.right).lines.front());
     EXPECT_TRUE(lines.back().ends_with("…")) << lines.back();
   });
-  EXPECT_EQ(SkinMessageBox(nullptr, text, kWarning, kNotice), 0);
-  EXPECT_EQ(driver.seen().size(), 1u);
 }
 
 // A box that the system put near an edge of the work area, or past it, is
