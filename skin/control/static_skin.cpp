@@ -8,6 +8,7 @@
 
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
+#include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/entry_lookup.h"
@@ -246,7 +247,7 @@ SkinMemoryDc Picture(const SkinStaticEntry& entry, const RECT& client) {
     if (entry.kind == StaticKind::Text) {
       // Broken into lines here, so that no line runs past the client area:
       // GDI+ would otherwise wrap at the layout's edge or cut a character.
-      const SkinTextLines lines = StaticTextLines(window, client.right);
+      const SkinTextLines lines = StaticShownLines(window, {client.right, client.bottom});
       const gdip::RectF layout =
           SkinMakeRect(kTextLayoutX, 0, float(client.right) - kTextLayoutX, float(client.bottom));
       SkinDrawControlText(g, lines.Joined(), layout,
@@ -306,6 +307,32 @@ SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
 
 SIZE StaticTextClientSize(const SkinTextLines& lines) {
   return {LONG(std::ceil(lines.width)) + kGlowRight, LONG(std::ceil(lines.height)) + kGlowBelow};
+}
+
+SkinTextLines StaticShownLines(HWND window, SIZE clientSize) {
+  SkinTextLines lines = StaticTextLines(window, clientSize.cx);
+  if (lines.lines.empty() || StaticTextClientSize(lines).cy <= clientSize.cy) return lines;
+  const SkinStaticEntry* entry = StaticEntryOf(window);
+  const SkinFontInfo font{entry->faceName, entry->fontSize, entry->fontStyle};
+  const float spacing = lines.height / float(lines.lines.size());
+  const size_t fit = size_t(std::max(0.0f, float(clientSize.cy - kGlowBelow) / spacing));
+  lines.lines.resize(std::clamp<size_t>(fit, 1, lines.lines.size()));
+  lines.height = spacing * float(lines.lines.size());
+  // Characters come off the last line's end until the ellipsis fits beside
+  // what is left on one line.
+  static const std::wstring kEllipsis = L"\u2026";
+  const float width = float(clientSize.cx - kGlowRight);
+  auto endingInEllipsis = [&](const std::wstring& text) { return platform::WideToGbk(text + kEllipsis).text; };
+  std::wstring last = platform::GbkToWide(lines.lines.back());
+  while (true) {
+    while (!last.empty() && (last.back() == L' ' || last.back() == 0x3000)) last.pop_back();
+    if (last.empty() || SkinLayOutControlText(endingInEllipsis(last), width, font).lines.size() == 1) break;
+    last.pop_back();
+    // Never half of a surrogate pair.
+    if (!last.empty() && last.back() >= 0xD800 && last.back() <= 0xDBFF) last.pop_back();
+  }
+  lines.lines.back() = endingInEllipsis(last);
+  return lines;
 }
 
 }  // namespace korvath::skin

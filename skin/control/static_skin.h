@@ -27,5 +27,10 @@ SkinTextLines StaticTextLines(HWND window, int32_t clientWidth);
 // The client size in which a text static shows these lines whole, glow
 // included: a static of that size breaks its text into the same lines.
 SIZE StaticTextClientSize(const SkinTextLines& lines);
+// The lines a skinned text static shows in a client area of `clientSize`:
+// its StaticTextLines when they fit the height; else the whole lines that
+// fit (one at least), the last one cut short where it ends in an ellipsis
+// ("…") within the width, so that the text shows where it is cut.
+SkinTextLines StaticShownLines(HWND window, SIZE clientSize);
 
 }  // namespace korvath::skin

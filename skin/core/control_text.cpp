@@ -138,11 +138,20 @@ SkinTextLines SkinLayOutControlText(std::string_view text, float maxWidth, const
     laid.width = std::max(laid.width, measure(line));
     laid.lines.push_back(platform::WideToGbk(line).text);
   }
-  // An empty last line still takes its height: a space holds it.
-  const std::wstring joined = JoinLines(lines, L'\n') + L" ";
-  gdip::RectF box{};
-  if (measurable && !lines.empty() && graphics.MeasureStringSimple(joined, drawn, std::nullopt, &format, box)) {
-    laid.height = box.height;
+  // GDI+ lays every line of a text out again from the rest of the text: a
+  // text of many lines is measured a block of lines at a time (one block for
+  // any box's message), so that its cost grows with its length, not with the
+  // square of it. An empty last line still takes its height: a space holds it.
+  constexpr size_t kLinesMeasuredTogether = 64;
+  for (size_t first = 0; measurable && first < lines.size(); first += kLinesMeasuredTogether) {
+    const size_t end = std::min(lines.size(), first + kLinesMeasuredTogether);
+    const std::vector<std::wstring> block(lines.begin() + ptrdiff_t(first), lines.begin() + ptrdiff_t(end));
+    gdip::RectF box{};
+    if (!graphics.MeasureStringSimple(JoinLines(block, L'\n') + L" ", drawn, std::nullopt, &format, box)) {
+      laid.height = 0;
+      break;
+    }
+    laid.height += box.height;
   }
   return laid;
 }

@@ -1,5 +1,7 @@
 #include "skin/core/line_breaks.h"
 
+#include <algorithm>
+
 namespace korvath::skin {
 
 namespace {
@@ -36,6 +38,9 @@ std::wstring_view TrimEnd(std::wstring_view text) {
   return text;
 }
 
+// The first piece measured for a line: about what a line holds.
+constexpr size_t kFirstPiece = 64;
+
 class ParagraphBreaker {
  public:
   ParagraphBreaker(std::wstring_view paragraph, float maxWidth, const TextWidth& width)
@@ -48,11 +53,12 @@ class ParagraphBreaker {
     }
     size_t start = 0;
     while (start < text_.size()) {
-      if (Fits(start, text_.size())) {
+      const size_t fit = LongestFit(start);
+      if (fit == text_.size()) {
         lines.emplace_back(TrimEnd(text_.substr(start)));
         return;
       }
-      const size_t end = LineEnd(start, LongestFit(start));
+      const size_t end = LineEnd(start, fit);
       lines.emplace_back(TrimEnd(text_.substr(start, end - start)));
       start = end;
       while (start < text_.size() && IsSpace(text_[start])) ++start;
@@ -62,21 +68,29 @@ class ParagraphBreaker {
  private:
   bool Fits(size_t start, size_t end) const { return width_(TrimEnd(text_.substr(start, end - start))) <= maxWidth_; }
 
-  // The end of the longest piece from `start` that fits, short of the whole
-  // rest (which does not); one character at least.
+  // The end of the longest piece from `start` that fits, the whole rest
+  // included; one character at least. The pieces measured grow from a line's
+  // usual length by doubling until one does not fit, then halve back between
+  // the last two, so that they stay near a line's length however long the
+  // rest of the paragraph is (a text of 100,000 characters in a box).
   size_t LongestFit(size_t start) const {
-    size_t fit = start + 1;
-    size_t low = start + 1;
-    size_t high = text_.size() - 1;
-    while (low <= high) {
-      const size_t middle = low + (high - low) / 2;
-      if (Fits(start, middle)) {
-        fit = middle;
-        low = middle + 1;
+    const size_t rest = text_.size() - start;
+    size_t fits = 1;  // the longest length known to fit; one character always counts
+    size_t over = 0;  // the shortest length known not to fit; 0 while none is
+    for (size_t length = std::min(rest, kFirstPiece); over == 0; length = std::min(rest, length * 2)) {
+      if (!Fits(start, start + length)) {
+        over = length;
+      } else if (length == rest) {
+        return text_.size();
       } else {
-        high = middle - 1;
+        fits = length;
       }
     }
+    while (over - fits > 1) {
+      const size_t middle = fits + (over - fits) / 2;
+      (Fits(start, start + middle) ? fits : over) = middle;
+    }
+    size_t fit = start + fits;
     // Never between the two halves of a surrogate pair.
     if (fit > start + 1 && IsLowSurrogate(text_[fit])) --fit;
     return fit;

@@ -106,12 +106,22 @@ void PlaceChild(HWND child, POINT origin, const RECT& r) {
   MoveWindow(child, r.left - origin.x, r.top - origin.y, Width(r), Height(r), TRUE);
 }
 
+// `r` moved (and, where it is larger, shrunk) so that it lies inside `area`.
+RECT KeptInside(const RECT& r, const RECT& area) {
+  const LONG width = std::min(Width(r), Width(area));
+  const LONG height = std::min(Height(r), Height(area));
+  const LONG left = std::max(area.left, std::min(r.left, area.right - width));
+  const LONG top = std::max(area.top, std::min(r.top, area.bottom - height));
+  return {left, top, left + width, top + height};
+}
+
 // The box's size and its children's places (window coordinates) for the text.
 struct TextLayout {
   int width = 0;
   int height = 0;
   RECT text{};
   RECT icon{};
+  bool cut = false;  // the text needs more height than the work area has
 };
 
 class BoxLayout {
@@ -141,16 +151,15 @@ class BoxLayout {
     const int least =
         std::max(Width(base_) <= readable ? Width(base_) : 0, rowWidth_ + kRowLeftMargin + kRowRightMargin);
     TextLayout laid = ForWidth(std::max(readable, least), least, text.left, bodyTop, icon);
-    if (laid.height > Height(work_)) laid = ForWidth(Width(work_), least, text.left, bodyTop, icon);
+    if (laid.cut) laid = ForWidth(Width(work_), least, text.left, bodyTop, icon);
     return laid;
   }
 
+  // Centred where the system put the box, inside the work area.
   RECT PlaceFor(int width, int height) const {
-    LONG left = base_.left + (Width(base_) - width) / 2;
-    LONG top = base_.top + (Height(base_) - height) / 2;
-    left = std::max(work_.left, std::min(left, work_.right - width));
-    top = std::max(work_.top, std::min(top, work_.bottom - height));
-    return {left, top, left + width, top + height};
+    const LONG left = base_.left + (Width(base_) - width) / 2;
+    const LONG top = base_.top + (Height(base_) - height) / 2;
+    return KeptInside({left, top, left + width, top + height}, work_);
   }
 
   POINT origin() const { return origin_; }
@@ -177,8 +186,10 @@ class BoxLayout {
     const int separator = laid.height + origin_.y - buttonHeight_ - kRowBottomMargin - kBandBelowButtons;
     const int textTop = bodyTop + (bodyHeight - size.cy) / 2;
     // A text taller than the work area loses its last lines, never its
-    // separator: the static ends above it and shows whole lines only.
+    // separator: the static ends above it and shows whole lines only, the
+    // last one ending in an ellipsis (static_skin.h).
     const int lost = std::max(0, laid.height - Height(work_));
+    laid.cut = lost > 0;
     laid.height -= lost;
     const int textBottom = std::min<int>(textTop + size.cy, separator - lost - kSeparatorGap);
     laid.text = {textLeft, textTop, textLeft + size.cx, textBottom};
@@ -247,8 +258,13 @@ int32_t DialogLayOut(HWND box) {
     }
     PlaceChild(statics.text, layout.origin(), laid.text);
     if (statics.icon) PlaceChild(statics.icon, layout.origin(), laid.icon);
-  } else if (const RECT base = record->BoxBaseBounds; Width(before) != Width(base) || Height(before) != Height(base)) {
-    SetWindowPos(box, nullptr, 0, 0, Width(base), Height(base), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  } else {
+    const RECT base = record->BoxBaseBounds;
+    const RECT place =
+        KeptInside({before.left, before.top, before.left + Width(base), before.top + Height(base)}, WorkAreaOf(box));
+    if (!Same(place, before)) {
+      SetWindowPos(box, nullptr, place.left, place.top, Width(place), Height(place), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
   const RECT r = Bounds(box);
   // A region set again repaints the whole box: only for a new size.

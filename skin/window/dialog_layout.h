@@ -6,9 +6,13 @@
 // fit (paths too, which have no spaces), the box as wide as the widest line
 // within its monitor's work area, the icon and the text side by side, the
 // separator below both and the row of push buttons under the separator.
-// A box whose text needs no more room, or whose text the skin does not draw,
-// keeps the system's size and place (widened by 10 pixels); any other box is centred where the system put it
-// and kept inside the work area.
+// Lines run to 5/8 of the work area's width; a text too tall for the work
+// area so runs to its whole width. A box whose text needs no more room, or
+// whose text the skin does not draw, keeps the system's size and place
+// (widened by 10 pixels); any other box is centred where the system put it.
+// Every box lies inside the work area, never wider or higher: a text that
+// does not fit it even at its whole width shows the lines that fit, the last
+// one ending in an ellipsis.
 #include <windows.h>
 
 #include <cstdint>

@@ -13,9 +13,9 @@ using namespace korvath::app::uitest;
 
 namespace {
 // Under Wine as root no permission keeps a folder from being written; the
-// Linux host's immutable mark does. Made and removed by the host's chattr;
-// Wine hands back no handle of it, so the test waits for its effect, for as
-// long as a machine whose every CPU is busy may take to start a program.
+// Linux host's immutable mark does. Made and removed by the host's chattr,
+// which has taken effect when it has ended: the test waits for its end, as
+// long as that takes, and then looks once.
 bool CanCreateIn(const std::string& folder) {
   const std::wstring probe = ExtendedPath(Wide(folder) + L"probe.tmp");
   HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -26,8 +26,7 @@ bool CanCreateIn(const std::string& folder) {
 
 bool MarkImmutable(const std::string& folder, bool on) {
   const std::wstring unix = UnixPath(Wide(folder));
-  if (unix.empty() || !StartHostProgram(L"/usr/bin/chattr", {on ? L"+i" : L"-i", unix})) return false;
-  return PumpUntil([&] { return CanCreateIn(folder) != on; }, 60000);
+  return !unix.empty() && RunHostProgram(L"/usr/bin/chattr", {on ? L"+i" : L"-i", unix});
 }
 
 // The folder cannot be written while the object lives (marked() tells
@@ -36,10 +35,11 @@ class UnwritableFolder {
  public:
   explicit UnwritableFolder(std::string folder) : folder_(std::move(folder)), marked_(MarkImmutable(folder_, true)) {}
   ~UnwritableFolder() { Release(); }
-  bool marked() const { return marked_; }
+  bool marked() const { return marked_ && !CanCreateIn(folder_); }
+  // True once the folder takes new files again.
   bool Release() {
     if (marked_) marked_ = !MarkImmutable(folder_, false);
-    return !marked_;
+    return !marked_ && CanCreateIn(folder_);
   }
 
  private:

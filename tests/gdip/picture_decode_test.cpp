@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gdip/bitmap.h"
@@ -31,8 +32,7 @@ Gdiplus::ARGB PixelOf(const Image& image, int x, int y) {
 
 // The direct decode must be indistinguishable from GDI+'s own: the program's
 // pictures go through it, and every pixel of the window depends on them.
-void ExpectSameAsGdiplus(std::span<const uint8_t> embedded, int pixelFormat) {
-  const std::span<const uint8_t> bytes = platform::EmbeddedImageBytes(embedded);
+void ExpectBytesSameAsGdiplus(std::span<const uint8_t> bytes, int pixelFormat) {
   Image direct, viaGdiplus;
   ASSERT_TRUE(DecodePictureDirect(bytes, direct));
   ASSERT_TRUE(viaGdiplus.FromStream(bytes));
@@ -48,6 +48,10 @@ void ExpectSameAsGdiplus(std::span<const uint8_t> embedded, int pixelFormat) {
   EXPECT_EQ(differing, 0);
 }
 
+void ExpectSameAsGdiplus(std::span<const uint8_t> embedded, int pixelFormat) {
+  ExpectBytesSameAsGdiplus(platform::EmbeddedImageBytes(embedded), pixelFormat);
+}
+
 TEST(PictureDecode, GivesGdiplusOwnPixelsFormatAndResolutionForTheProgramsPictures) {
   ExpectSameAsGdiplus(test_pictures::Background(), PixelFormat24bppRGB);
   ExpectSameAsGdiplus(test_pictures::CaptionClose(), PixelFormat32bppARGB);
@@ -57,6 +61,29 @@ TEST(PictureDecode, GivesGdiplusOwnPixelsFormatAndResolutionForTheProgramsPictur
   ExpectSameAsGdiplus(test_pictures::CaptionMinimise(), PixelFormat32bppARGB);
   ExpectSameAsGdiplus(test_pictures::CaptionRestore(), PixelFormat32bppARGB);
   ExpectSameAsGdiplus(test_pictures::GlyphStrip(), PixelFormat32bppARGB);
+}
+
+// A picture whose pixels are not square keeps its horizontal and its
+// vertical resolution, each where GDI+ has it.
+TEST(PictureDecode, KeepsAHorizontalResolutionThatDiffersFromTheVertical) {
+  constexpr std::string_view kJpegFormat = "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}";
+  const struct {
+    std::string_view format;
+    int pixelFormat;
+  } kinds[] = {{kPngFormat, PixelFormat32bppARGB}, {kJpegFormat, PixelFormat24bppRGB}};
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.format);
+    Bitmap source = gdiptest::TwoColourBitmap(6, 4, 0xFF204080, 0xFFC08040);
+    ASSERT_TRUE(source.SetResolution(72, 150));
+    std::string format(kind.format);
+    const std::vector<uint8_t> bytes = source.SaveToStream(&format);
+    ASSERT_FALSE(bytes.empty());
+    ExpectBytesSameAsGdiplus(bytes, kind.pixelFormat);
+    Image direct;
+    ASSERT_TRUE(DecodePictureDirect(bytes, direct));
+    EXPECT_NEAR(direct.GetHorizontalResolution(), 72, 0.5);
+    EXPECT_NEAR(direct.GetVerticalResolution(), 150, 0.5);
+  }
 }
 
 TEST(PictureDecode, LeavesOtherPicturesToGdiplusAndTheTargetAlone) {

@@ -54,11 +54,17 @@ LRESULT CALLBACK EntryB(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 WNDPROC g_laterPrevious = nullptr;
+WNDPROC g_slotAfterEnd = nullptr;
 
-// Somebody else's subclass, through the window's procedure slot.
+// Somebody else's subclass, through the window's procedure slot. At the
+// window's end it notes what the slot holds once the procedures below it
+// are done.
 LRESULT CALLBACK LaterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Log("later", message);
-  return CallWindowProcW(g_laterPrevious, window, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(g_laterPrevious, window, message, wParam, lParam);
+  if (message == WM_NCDESTROY)
+    g_slotAfterEnd = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+  return result;
 }
 
 class WindowSubclassTest : public ::testing::Test {
@@ -201,6 +207,23 @@ TEST_F(WindowSubclassTest, ASubclassPutAboveTheChainStaysWhenTheChainEmpties) {
   g_log.clear();
   ASSERT_TRUE(DestroyWindow(window_));
   EXPECT_EQ(g_log, (Log_{"later:end", "B:end", "original:end"}));
+  EXPECT_FALSE(GetSubclass(window_, EntryB, 1));
+}
+
+// The window's end clears the chain, which then hands the slot back only
+// where it still holds it: a subclass put above the chain keeps the slot
+// through the end, for its own last message.
+TEST_F(WindowSubclassTest, TheWindowsEndLeavesTheSlotToASubclassAboveTheChain) {
+  ASSERT_TRUE(SetSubclass(window_, EntryA, 1, 0));
+  ASSERT_TRUE(SetSubclass(window_, EntryB, 1, 0));
+  g_laterPrevious = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProc)));
+  g_slotAfterEnd = nullptr;
+  g_log.clear();
+  ASSERT_TRUE(DestroyWindow(window_));
+  EXPECT_EQ(g_log, (Log_{"later:end", "B:end", "A:end", "original:end"}));
+  EXPECT_EQ(g_slotAfterEnd, &LaterProc);
+  EXPECT_FALSE(GetSubclass(window_, EntryA, 1));
   EXPECT_FALSE(GetSubclass(window_, EntryB, 1));
 }
 

@@ -548,8 +548,29 @@ bool RunAsFileHolderIfAsked() {
   return asked;
 }
 
-bool StartHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) {
-  return StartProcess(program, arguments, nullptr);
+namespace {
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  std::string out(size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr)),
+                  '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), int(out.size()), nullptr, nullptr);
+  return out;
+}
+}  // namespace
+
+bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) {
+  // Wine's own way of running a host program and waiting for it: CreateProcess
+  // starts one too, but hands back no handle to wait on.
+  using Spawn = LONG(WINAPI*)(char* const* argv, int wait);
+  const auto spawn = reinterpret_cast<Spawn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
+  if (!spawn) return false;
+  std::vector<std::string> words{Utf8(program)};
+  for (const std::wstring& argument : arguments) words.push_back(Utf8(argument));
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  return spawn(argv.data(), TRUE) == 0;
 }
 
 std::wstring UnixPath(const std::wstring& windowsPath) {

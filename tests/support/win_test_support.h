@@ -214,10 +214,10 @@ class FileHeldByOtherProcess {
 // let go (or its starter has ended) and returns true; the main then returns.
 bool RunAsFileHolderIfAsked();
 
-// Under Wine: starts a program of the Linux host (its absolute Linux path,
-// then its arguments) and returns at once; false when it could not be
-// started. Wine hands back no handle of such a program: wait for what it does.
-bool StartHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments);
+// Under Wine: runs a program of the Linux host (its absolute Linux path, then
+// its arguments) and returns once it has ended: true when it ended with
+// status 0, false when it failed or could not be started.
+bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments);
 // Under Wine: the Linux path of a Windows path; empty when there is none.
 std::wstring UnixPath(const std::wstring& windowsPath);
 

@@ -222,11 +222,14 @@ TEST_F(SurfaceTest, KeyedCopiesAreWhatTransparentBltMakes) {
     bool fill;                     // the key fills kFilled
     std::optional<RECT> keyArea;   // what the caller says it filled
     int strayKey;                  // a key pixel elsewhere (a bit index), or -1
+    uint32_t strayBits = 0x00FF00FFu;  // that pixel's four bytes
   } cases[] = {
       {"no key", false, std::nullopt, -1},
       {"no key, an area named", false, kFilled, -1},
       {"key in its area", true, kFilled, -1},
       {"key in its area and elsewhere", true, kFilled, 0},
+      // A key pixel whose fourth byte is not 0 is the key all the same.
+      {"key in its area and elsewhere with a fourth byte", true, kFilled, 0, 0xFFFF00FFu},
       {"key with no area named", true, std::nullopt, -1},
       {"key elsewhere only", false, std::nullopt, 0},
   };
@@ -238,7 +241,7 @@ TEST_F(SurfaceTest, KeyedCopiesAreWhatTransparentBltMakes) {
       if ((BitsOf(picture.get())[i] & 0x00FFFFFFu) == 0x00FF00FFu) BitsOf(picture.get())[i] ^= 1;
     }
     if (c.fill) FillRect(picture.get(), &kFilled, GdiBrush(CreateSolidBrush(kKey)).get());
-    if (c.strayKey >= 0) BitsOf(picture.get())[c.strayKey] = 0x00FF00FFu;  // bottom-up: the lower left corner
+    if (c.strayKey >= 0) BitsOf(picture.get())[c.strayKey] = c.strayBits;  // bottom-up: the lower left corner
     SkinMemoryDc expected = SkinMemoryDc::Create(kTargetWidth, kTargetHeight);
     SkinMemoryDc copied = SkinMemoryDc::Create(kTargetWidth, kTargetHeight);
     for (HDC target : {expected.get(), copied.get()}) {

@@ -76,6 +76,20 @@ class ScrollBarTest : public EditSkinTest {
     return false;
   }
   static SkinChildEntry& Entry(HWND control) { return *SkinChildEntryOf(control); }
+  // Paints an overlay over in magenta, as if its picture had been lost: only
+  // a repaint takes it away.
+  static void Mark(HWND overlay) {
+    const RECT r = ScreenRect(overlay);
+    HDC dc = GetWindowDC(overlay);
+    korvath::platform::GdiBrush magenta(CreateSolidBrush(0xFF00FF));
+    const RECT all = {0, 0, r.right - r.left, r.bottom - r.top};
+    FillRect(dc, &all, magenta.get());
+    ReleaseDC(overlay, dc);
+  }
+  static bool Marked(HWND overlay) {
+    const auto shown = Shown(overlay);
+    return shown.RgbAt(shown.width / 2, shown.height / 2) == 0xFF00FFu;
+  }
   static LPARAM ScreenPoint(HWND overlay, int x, int y) {
     const RECT r = ScreenRect(overlay);
     return MAKELPARAM(r.left + x, r.top + y);
@@ -237,31 +251,54 @@ TEST_F(ScrollBarTest, AnEditsScrollRepaintsTheOverlayOfItsOwnBar) {
   ASSERT_NE(v, nullptr);
   ASSERT_NE(h, nullptr);
   testsupport::PumpMessages(20);
-  const auto mark = [](HWND overlay) {
-    const RECT r = ScreenRect(overlay);
-    HDC dc = GetWindowDC(overlay);
-    korvath::platform::GdiBrush magenta(CreateSolidBrush(0xFF00FF));
-    const RECT all = {0, 0, r.right - r.left, r.bottom - r.top};
-    FillRect(dc, &all, magenta.get());
-    ReleaseDC(overlay, dc);
-  };
-  const auto marked = [](HWND overlay) {
-    const auto shown = Shown(overlay);
-    return shown.RgbAt(shown.width / 2, shown.height / 2) == 0xFF00FFu;
-  };
   const struct {
     UINT message;
     WPARAM code;
   } scrolls[] = {{WM_VSCROLL, SB_LINEDOWN}, {WM_VSCROLL, SB_ENDSCROLL}, {WM_HSCROLL, SB_LINERIGHT},
                  {WM_HSCROLL, SB_ENDSCROLL}};
   for (const auto& scroll : scrolls) {
-    mark(v);
-    mark(h);
+    Mark(v);
+    Mark(h);
     SendMessageW(edit, scroll.message, scroll.code, 0);
     const bool vertical = scroll.message == WM_VSCROLL;
-    EXPECT_EQ(marked(v), !vertical) << scroll.message << " " << scroll.code;
-    EXPECT_EQ(marked(h), vertical) << scroll.message << " " << scroll.code;
+    EXPECT_EQ(Marked(v), !vertical) << scroll.message << " " << scroll.code;
+    EXPECT_EQ(Marked(h), vertical) << scroll.message << " " << scroll.code;
   }
+}
+
+// The mouse wheel scrolls a multi-line edit by itself: its parent hears of
+// it only as EN_VSCROLL, after the scroll, and no scroll message reaches the
+// edit. Its overlay shows the thumb where the bar has it after the scroll.
+TEST_F(ScrollBarTest, AWheelScrollOfAnEditRepaintsItsOverlayWithTheThumbWhereTheBarHasIt) {
+  HWND edit = Add(L"Edit", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 20, 20, 160, 120, WS_EX_CLIENTEDGE);
+  std::wstring text;
+  for (int i = 0; i < 80; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
+  SetWindowTextW(edit, text.c_str());
+  EditComboSkinInstall(number(), form_.hwnd());
+  const SkinEditEntry* entry = SkinEditEntryOf(edit);
+  ASSERT_NE(entry, nullptr);
+  const HWND v = entry->vScrollOverlay;
+  ASSERT_NE(v, nullptr);
+  testsupport::PumpMessages(20);
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(edit, OBJID_VSCROLL, &info);
+  const LONG topBefore = info.xyThumbTop;
+  ASSERT_EQ(entry->vScrollParts[2].top, topBefore);
+
+  Mark(v);
+  const RECT editRect = ScreenRect(edit);
+  for (int turn = 0; turn < 3; ++turn) {
+    SendMessageW(edit, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                 MAKELPARAM((editRect.left + editRect.right) / 2, (editRect.top + editRect.bottom) / 2));
+  }
+  GetScrollBarInfo(edit, OBJID_VSCROLL, &info);
+  ASSERT_GT(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "the wheel scrolls the edit";
+  ASSERT_GT(info.xyThumbTop, topBefore);
+  EXPECT_EQ(entry->vScrollParts[2].top, info.xyThumbTop);
+  EXPECT_EQ(entry->vScrollParts[2].bottom, info.xyThumbBottom);
+  EXPECT_FALSE(Marked(v));
+  if (HasFailure()) testsupport::SaveFailureImage(Shown(v), "edit_wheel_overlay");
 }
 
 TEST_F(ScrollBarTest, HorizontalBarsAndDisabledBarsDrawArrowsButNoThumb) {

@@ -3,7 +3,9 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "gdip/graphics.h"
@@ -38,6 +40,8 @@ constexpr int kBodyInset = 4;
 constexpr uint32_t kPaperWhite = 0xF4F4F4;
 // Room around a line drawn alone, so that nothing of it is cut.
 constexpr int kReferencePad = 40;
+// "…" in code page 936: the end of a text cut short.
+constexpr std::string_view kEllipsis = "\xA1\xAD";
 
 using platform::Width;
 using platform::Height;
@@ -86,7 +90,8 @@ const SkinStaticEntry* StaticEntryOf(HWND window) {
 
 // The line drawn alone as the static draws its text (the same layout corner,
 // face, size and style, unwrapped) on white, kReferencePad pixels inside a
-// canvas big enough for all of it.
+// canvas big enough for all of it: `width` wide and `height` high, the
+// line's top at `top` within the text's first pixel row (0 to 1).
 PixelBuffer LineAlone(const std::string& line, const SkinStaticEntry& entry, float top, int width, int height) {
   const int w = width + 2 * kReferencePad, h = height + 2 * kReferencePad;
   const platform::DibSection dib = platform::CreateDibSection32(w, h);
@@ -217,19 +222,34 @@ std::string TextLayoutFaults(HWND box, const std::string& name) {
 
   RECT client{};
   GetClientRect(parts.text, &client);
-  const SkinTextLines lines = StaticTextLines(parts.text, client.right);
-  if (WithoutBreaks(Concatenated(lines.lines)) != WithoutBreaks(GetControlText(parts.text))) {
-    faults << "the lines do not hold the text; ";
+  const SkinTextLines lines = StaticShownLines(parts.text, {client.right, client.bottom});
+  const std::string shownText = WithoutBreaks(Concatenated(lines.lines));
+  const std::string wholeText = WithoutBreaks(GetControlText(parts.text));
+  if (shownText != wholeText) {
+    // Cut short with an ellipsis, only where the box has all the work area's
+    // height.
+    const bool cut = shownText.ends_with(kEllipsis) &&
+                     wholeText.starts_with(shownText.substr(0, shownText.size() - kEllipsis.size()));
+    if (!cut) {
+      faults << "the lines do not hold the text; ";
+    } else if (h < Height(monitor.rcWork)) {
+      faults << "the text is cut short in a box lower than the work area; ";
+    }
   }
   const float spacing = lines.lines.empty() ? 0 : lines.height / float(lines.lines.size());
   // The part of the area that shows: whole lines above the separator.
   const int shownRight = client.right - 1, shownBottom = std::min<int>(client.bottom, separator - area.top) - 1;
   for (size_t i = 0; i < lines.lines.size(); ++i) {
-    const PixelBuffer alone = LineAlone(lines.lines[i], *entry, spacing * float(i), client.right, client.bottom);
+    // Drawn on a canvas as high as a line, at the same fraction of a pixel,
+    // and compared `row` rows lower.
+    const float top = spacing * float(i);
+    const int row = int(std::floor(top));
+    const PixelBuffer alone =
+        LineAlone(lines.lines[i], *entry, top - float(row), client.right, int(std::ceil(spacing)) + 1);
     int matched = 0, total = 0, lastMatched = 0, lastTotal = 0, right = -1, bottom = -1;
     for (int y = 0; y < alone.height; ++y) {
       for (int x = 0; x < alone.width; ++x) {
-        if (Brightness(alone.At(x, y)) < kInk) right = std::max(right, x), bottom = std::max(bottom, y);
+        if (Brightness(alone.At(x, y)) < kInk) right = std::max(right, x), bottom = std::max(bottom, y + row);
       }
     }
     for (int y = 0; y < alone.height; ++y) {
@@ -237,7 +257,7 @@ std::string TextLayoutFaults(HWND box, const std::string& name) {
         if (Brightness(alone.At(x, y)) >= kInk) continue;
         // Within a pixel of where the reference has it: a line is compared
         // for what it shows, not for its exact sub-pixel place.
-        const int bx = area.left + x - kReferencePad, by = area.top + y - kReferencePad;
+        const int bx = area.left + x - kReferencePad, by = area.top + row + y - kReferencePad;
         bool hit = false;
         for (int dy = -1; dy <= 1 && !hit; ++dy) {
           for (int dx = -1; dx <= 1 && !hit; ++dx) hit = shownDark(bx + dx, by + dy, kShownInk);

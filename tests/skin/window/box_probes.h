@@ -29,10 +29,12 @@ bool WaitForFadeIn(HWND box);
 // message's static) must end above the separator and miss every button;
 // every line of the text must lie inside the text area, not touching its
 // right or bottom edge (where it would be cut), and show there whole, its
-// last character included; no text pixel may lie outside the text area (on
-// a button, on the separator). Each line is compared with the same line drawn
-// alone, unclipped, in the static's face, size and style. On a fault the
-// screen's picture of the box is saved under failures/<name>.png.
+// last character included; the lines must hold the whole text, or, in a box
+// as high as the work area, its beginning ending in an ellipsis; no text
+// pixel may lie outside the text area (on a button, on the separator). Each
+// line is compared with the same line drawn alone, unclipped, in the static's
+// face, size and style. On a fault the screen's picture of the box is saved
+// under failures/<name>.png.
 std::string TextLayoutFaults(HWND box, const std::string& name);
 
 }  // namespace korvath::skin::test

@@ -10,10 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdi_object.h"
+#include "skin/control/control_installers.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/edit_installers.h"
 #include "skin/window/background_theme.h"
 #include "tests/skin/window/form_fixture.h"
 
@@ -129,6 +132,56 @@ TEST_F(FormChildTest, InTransparentModeEditsStaticsAndButtonsGetTheFormsBackgrou
   // Scroll bars are never the skin's.
   EXPECT_EQ(Colour(WM_CTLCOLORSCROLLBAR, bar, dc), kOwn);
   ReleaseDC(edit, dc);
+}
+
+// What the slot held below a procedure put over a skinned control, and what
+// its brush and the live objects were once the procedures below had handled
+// the control's WM_DESTROY.
+WNDPROC g_belowWatcher = nullptr;
+LONG_PTR g_brushAfterDestroy = -1;
+long g_objectsAfterDestroy = -1;
+LRESULT CALLBACK WatchDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(g_belowWatcher, window, message, wParam, lParam);
+  if (message == WM_DESTROY) {
+    g_brushAfterDestroy = GetSkinProp(window, prop::Kj_dxjb);
+    g_objectsAfterDestroy = platform::LiveGdiObjectCount();
+  }
+  return result;
+}
+
+// A skinned edit and a skinned static destroyed alone while their form lives
+// on (the form's end frees what its listed controls hold; these go first):
+// each one's skin frees the brush and bitmap the form handed it as it is
+// destroyed, and nothing of them is left once it is gone.
+TEST_F(FormChildTest, ASkinnedEditOrStaticDestroyedAloneFreesItsBrushAsItGoes) {
+  SkinTransparentMode = true;
+  HWND edit = Add(L"EDIT", 0, 10, 40, 120, 22);
+  HWND label = Add(L"STATIC", 0, 10, 70, 120, 22);
+  SetWindowTextW(label, L"label");
+  EditComboSkinInstall(number(), form());
+  StaticSkinInstall(number(), form());
+  ASSERT_TRUE(SkinIsSubclassed(edit));
+  ASSERT_TRUE(SkinIsSubclassed(label));
+  for (HWND control : {edit, label}) {
+    const UINT message = control == edit ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+    SCOPED_TRACE(message);
+    HDC dc = GetDC(control);
+    const LRESULT brush = Colour(message, control, dc);
+    ReleaseDC(control, dc);
+    ASSERT_EQ(brush, Brush(control));
+    ASSERT_NE(brush, 0);
+    ASSERT_NE(GetSkinProp(control, prop::Kj_wtjb), 0);
+    // All but the control's brush and the bitmap behind it.
+    const long before = platform::LiveGdiObjectCount() - 2;
+    g_belowWatcher = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchDestroy)));
+    g_brushAfterDestroy = g_objectsAfterDestroy = -1;
+    ASSERT_TRUE(DestroyWindow(control));
+    EXPECT_EQ(g_brushAfterDestroy, 0);
+    EXPECT_EQ(g_objectsAfterDestroy, before);
+    EXPECT_EQ(platform::LiveGdiObjectCount(), before);
+    ASSERT_TRUE(IsWindow(form()));
+  }
 }
 
 // Without transparent mode only list boxes get the form's background; the

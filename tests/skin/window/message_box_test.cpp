@@ -3,6 +3,7 @@
 // their answers, its fade-in, shadow and close, and what is left after it.
 #include <windows.h>
 #include <commdlg.h>
+#include <pthread.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/window/dialog_layout.h"
 #include "skin/window/dialog_window_proc.h"
 #include "skin/window/message_box.h"
 #include "skin/window/skin_removal.h"
@@ -221,6 +223,34 @@ TEST_F(MessageBoxTest, ABoxWithABlankTextKeepsTheSystemsLayoutWidened) {
   EXPECT_EQ(Height(skinned), Height(plain));
   EXPECT_EQ(skinned.left, plain.left);
   EXPECT_EQ(skinned.top, plain.top);
+}
+
+// A box that keeps the system's layout keeps it inside the work area: a
+// size larger than the work area shrinks to it, a place past its edge moves
+// inside.
+TEST_F(MessageBoxTest, ABoxThatKeepsTheSystemsLayoutStaysInsideTheWorkArea) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([&](HWND box) {
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    const RECT before = Bounds(box);
+    record->BoxBaseBounds = {before.left, before.top, before.left + Width(work) + 300, before.bottom};
+    DialogLayOut(box);
+    const RECT wide = Bounds(box);
+    EXPECT_TRUE(Same(wide, RECT{work.left, before.top, work.right, before.bottom}));
+    record->BoxBaseBounds = before;
+    SetWindowPos(box, nullptr, work.right - 20, work.bottom - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DialogLayOut(box);
+    EXPECT_TRUE(Same(Bounds(box), RECT{work.right - Width(before), work.bottom - Height(before), work.right,
+                                       work.bottom}));
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, "  ", MB_OK, kCaption), 0);
+  EXPECT_EQ(driver.seen().size(), 1u);
 }
 
 // The box is painted in its owner's colour under white veils, with lighter
@@ -479,10 +509,16 @@ TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
   // translucent window again).
   driver.Add([](HWND box) {
     ASSERT_TRUE(WaitForFirstPaint(box));
-    const int threads = ProcessThreadCount();
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_TRUE(PumpUntil([&] { return record->FadeInThread.joinable(); }));
+    // The fade's own thread, looked at through a handle of the test's.
+    HANDLE fade = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), pthread_gethandle(record->FadeInThread.native_handle()),
+                                GetCurrentProcess(), &fade, SYNCHRONIZE, FALSE, 0));
     EndDialog(box, IDNO);
-    for (int i = 0; i < 400 && ProcessThreadCount() >= threads; ++i) Sleep(5);
-    EXPECT_LT(ProcessThreadCount(), threads);
+    // Ended by the time the box has closed.
+    EXPECT_EQ(WaitForSingleObject(fade, 0), WAIT_OBJECT_0);
+    CloseHandle(fade);
     EXPECT_EQ(LayeredAlpha(box), -1);
   });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "skin/control/static_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
+#include "skin/window/dialog_layout.h"
 #include "skin/window/message_box.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/window/box_probes.h"
@@ -143,6 +145,102 @@ TEST_F(MessageBoxTextTest, ALongFolderPathBreaksIntoLinesAndTheBoxStaysOnTheScre
     EXPECT_EQ(SkinMessageBox(nullptr, text, kWarning, kNotice), 0);
     EXPECT_EQ(driver.seen().size(), 1u);
   }
+}
+
+RECT WorkArea(HWND box) {
+  MONITORINFO monitor{sizeof monitor};
+  GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor);
+  return monitor.rcWork;
+}
+
+// Shows `text` in a warning box, finds its text whole as the screen shows it
+// (TextLayoutFaults) and hands the box, its bounds and its work area to
+// `look`.
+void ShowWarning(const std::string& text, const char* name,
+                 const std::function<void(HWND box, const RECT& bounds, const RECT& work)>& look) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([&](HWND box) {
+    const PressWhenDone answer{box, IDOK};
+    ASSERT_TRUE(WaitForFadeIn(box));
+    EXPECT_EQ(TextLayoutFaults(box, name), "");
+    RECT bounds{};
+    GetWindowRect(box, &bounds);
+    look(box, bounds, WorkArea(box));
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, text, kWarning, kNotice), 0);
+  EXPECT_EQ(driver.seen().size(), 1u);
+}
+
+// A text of one paragraph far longer than a line: its lines run to 5/8 of
+// the work area's width and no further, and the box is as wide as they
+// need, close to that and never wider.
+TEST_F(MessageBoxTextTest, ALongParagraphRunsToFiveEighthsOfTheWorkAreasWidth) {
+  std::string text;
+  while (text.size() < 1200) text += "存档目录中的文件名称过长或者包含不允许使用的字符";
+  ShowWarning(text + "!", "long_paragraph", [](HWND, const RECT& bounds, const RECT& work) {
+    const LONG readable = (work.right - work.left) * 5 / 8;
+    EXPECT_LE(bounds.right - bounds.left, readable);
+    // A line ends within a character and the glow's room of the limit.
+    EXPECT_GE(bounds.right - bounds.left, readable - 24);
+  });
+}
+
+// A text that does not fit the work area even at its whole width (a folder
+// of 100,000 characters): the box takes the work area's height, not more,
+// and lies inside it; the text shows the lines that fit, whole, above the
+// separator, the last one ending in an ellipsis where the text is cut.
+TEST_F(MessageBoxTextTest, ATextTooLongForTheScreenEndsInAnEllipsisInsideTheWorkArea) {
+  std::string folder = "D:\\Games\\";
+  while (folder.size() < 100000) folder += "SavedCharactersOfTheCampaign\\";
+  const std::string text = "NPC文件[" + folder + "zhangsan.pst]保存失败,存档目录不允许写入!";
+  ShowWarning(text, "text_too_long", [](HWND box, const RECT& bounds, const RECT& work) {
+    EXPECT_EQ(bounds.bottom - bounds.top, work.bottom - work.top);
+    EXPECT_GT(bounds.right - bounds.left, (work.right - work.left) * 5 / 8);
+    HWND message = MessageStatic(box);
+    RECT client{};
+    GetClientRect(message, &client);
+    const std::vector<std::string> lines = StaticShownLines(message, {client.right, client.bottom}).lines;
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front(), StaticTextLines(message, client.right).lines.front());
+    EXPECT_TRUE(lines.back().ends_with("…")) << lines.back();
+  });
+}
+
+// A box that the system put near an edge of the work area, or past it, is
+// moved inside it whole, at its size, against that edge.
+TEST_F(MessageBoxTextTest, ABoxPlacedPastAnEdgeIsMovedInsideTheWorkArea) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([&](HWND box) {
+    const PressWhenDone answer{box, IDOK};
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    const RECT work = WorkArea(box);
+    RECT before{};
+    GetWindowRect(box, &before);
+    const LONG w = before.right - before.left, h = before.bottom - before.top;
+    // Where the system put it: over the bottom right corner, then over the
+    // top left one.
+    const RECT base = record->BoxBaseBounds;
+    for (const POINT corner : {POINT{work.right - w / 3, work.bottom - h / 3}, POINT{work.left - w, work.top - h}}) {
+      record->BoxBaseBounds = base;
+      OffsetRect(&record->BoxBaseBounds, corner.x - base.left, corner.y - base.top);
+      DialogLayOut(box);
+      RECT after{};
+      GetWindowRect(box, &after);
+      EXPECT_EQ(after.right - after.left, w);
+      EXPECT_EQ(after.bottom - after.top, h);
+      if (corner.x > work.left) {
+        EXPECT_EQ(after.right, work.right);
+        EXPECT_EQ(after.bottom, work.bottom);
+      } else {
+        EXPECT_EQ(after.left, work.left);
+        EXPECT_EQ(after.top, work.top);
+      }
+    }
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, "人物角色名字不能为空,请重新填写!", kWarning, kNotice), 0);
+  EXPECT_EQ(driver.seen().size(), 1u);
 }
 
 }  // namespace
