@@ -14,21 +14,16 @@ using namespace korvath::app::uitest;
 
 namespace {
 // Runs a shell script on the Linux host, the Linux paths of `paths` as its
-// $1, $2...; returns what it printed, once it has ended ("<no answer>" when
-// it has not within a minute, as long as a machine whose every CPU is busy
-// may take to start a program). Wine hands back no handle of a host program:
-// the script's last step moves its output into place, and the test waits
-// for that file.
+// $1, $2...; returns what it printed, once it has ended ("<failed>" when it
+// could not be run or ended with an error).
 std::string OnHost(const std::wstring& script, const std::vector<std::string>& paths, const std::string& scratch) {
   const std::string output = scratch + "host-output.txt";
-  std::vector<std::wstring> arguments = {L"-c", L"{ " + script + L"; } > \"$0.part\" && mv \"$0.part\" \"$0\"",
-                                         UnixPath(Wide(output))};
+  std::vector<std::wstring> arguments = {L"-c", L"{ " + script + L"; } > \"$0\"", UnixPath(Wide(output))};
   for (const std::string& path : paths) arguments.push_back(UnixPath(Wide(path)));
-  if (!StartHostProgram(L"/bin/sh", arguments)) return "<not started>";
-  if (!PumpUntil([&] { return fs::exists(Wide(output)); }, 60000)) return "<no answer>";
+  const bool ran = RunHostProgram(L"/bin/sh", arguments);
   const std::string printed = ReadBytes(output);
   DeleteFileW(Wide(output).c_str());
-  return printed;
+  return ran ? printed : "<failed>";
 }
 }  // namespace
 

@@ -140,7 +140,9 @@ TEST_F(MessageBoxTextTest, ALongFolderPathBreaksIntoLinesAndTheBoxStaysOnTheScre
       ASSERT_GE(lines.size(), 2u);
       // Inside a deep folder the first line ends after a separator, not
       // inside a folder's name.
-      if (segment.back() == '\\') EXPECT_EQ(lines.front().back(), '\\') << lines.front();
+      if (segment.back() == '\\') {
+        EXPECT_EQ(lines.front().back(), '\\') << lines.front();
+      }
     });
     EXPECT_EQ(SkinMessageBox(nullptr, text, kWarning, kNotice), 0);
     EXPECT_EQ(driver.seen().size(), 1u);
