@@ -43,12 +43,12 @@ void Skin(int32_t recordIndex, HWND child, ButtonKind kind) {
 }  // namespace
 
 void RegisterButtonPainters() {
-  SkinButtonPainters = {ButtonSkinPaintVector, ButtonSkinPaint, ButtonSkinPaintImage};
-  SkinRecolorTickImage = RecolorImageBytes;
+  SkinEngine.options.SkinButtonPainters = {ButtonSkinPaintVector, ButtonSkinPaint, ButtonSkinPaintImage};
+  SkinEngine.options.SkinRecolorTickImage = RecolorImageBytes;
 }
 
 void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   RegisterButtonPainters();
   SkinForEachChild(parent, L"BUTTON", [&](HWND child) {
     const LONG style = GetWindowLongW(child, GWL_STYLE);
@@ -69,7 +69,7 @@ void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
 }
 
 void CheckRadioSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   RegisterButtonPainters();
   SkinForEachChild(parent, L"BUTTON", [&](HWND child) {
     if (!IsAutoRadioButtonStyle(child) && !IsCheckBoxStyle(child)) return;

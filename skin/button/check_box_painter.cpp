@@ -65,7 +65,7 @@ void CheckBoxSkinGlyphImages(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
 void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int32_t height,
                              const GlyphInputs& in) {
   const float fx = float(x), fy = float(y), t = fy + float(height - 12) / 2;
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const gdip::GraphicsPath box = RectPath(fx + 2, t, 12, 12);
   int32_t glyphWidth = 0;
   auto picture = [&](int n) { glyphWidth = DrawPictureAt(g, in.Image(n), fx, fy, height); };

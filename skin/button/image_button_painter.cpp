@@ -53,7 +53,7 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const float W = float(canvas.width()), H = float(canvas.height());
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const ByteSet* own = &entry.NormalImage;
   std::optional<Frame> frame;
   if (HasState(state, ODS_DISABLED)) {

@@ -65,7 +65,7 @@ void PaintDisabled(Face& f) {
 void PaintEnabled(Face& f, UINT state) {
   const gdip::GraphicsPath path = f.Path();
   SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kGrey, 60), path);
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   if (HasState(state, ODS_HOTLIGHT)) {
     if (f.picture) {
       SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10), path);

@@ -132,7 +132,7 @@ LRESULT ListBrush(HDC dc, HWND list) {
   return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(list));
 }
 
-bool SeeThroughSkin() { return SkinEnabled && SkinTransparentMode; }
+bool SeeThroughSkin() { return SkinEngine.options.SkinEnabled && SkinEngine.options.SkinTransparentMode; }
 
 // The brush of a WM_CTLCOLOR message, or nullopt when the message goes on.
 std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
@@ -146,9 +146,9 @@ std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
       if (SeeThroughSkin()) return ControlBrush(dc, control);
       return std::nullopt;
     case WM_CTLCOLORLISTBOX:
-      if ((SkinEnabled && IsClass(control, "ListBox")) ||
+      if ((SkinEngine.options.SkinEnabled && IsClass(control, "ListBox")) ||
           (IsClass(control, "ComboLBox") && !SkinIsOwnerDrawListBox(control) &&
-           SkinTransparentMode)) {
+           SkinEngine.options.SkinTransparentMode)) {
         return ListBrush(dc, control);
       }
       return std::nullopt;
@@ -276,8 +276,8 @@ void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly)
   for (SkinChildEntry& entry : record->Children) entry.dirty = true;
   // The kept brushes show the background as it was.
   EnumChildWindows(window, DropKeptBrush, 0);
-  for (size_t n = 1; n <= SkinCallbackList.size(); ++n) {
-    const HWND panel = SkinCallbackList[n - 1].window;
+  for (size_t n = 1; n <= SkinEngine.lists.SkinCallbackList.size(); ++n) {
+    const HWND panel = SkinEngine.lists.SkinCallbackList[n - 1].window;
     if (panel && GetSkinProp(panel, prop::Hw_FuID) == r) SkinInvokeCallback(int32_t(n), 1, 1, 0);
   }
 }

@@ -132,16 +132,16 @@ void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int
     gdip::Graphics g;
     if (!SkinGraphicsOnDC(g, canvas.get())) return;
     const float top = 0, fw = float(w), fp = float(painted), fh = float(h);
-    const int32_t baseAlpha = SkinTransparentMode ? SkinAlpha : 255;
+    const int32_t baseAlpha = SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255;
     SkinFillSolid(g, Colour(kWhite, baseAlpha), 0, top, fp, fh);
     if (entry.buttonStyle) {
-      FillDown(g, 0, top, fp, fh, Colour(kWhite, 80), Colour(SkinThemeColor, 120));
+      FillDown(g, 0, top, fp, fh, Colour(kWhite, 80), Colour(SkinEngine.options.SkinThemeColor, 120));
       if (entry.hovered && entry.hotItem == index + 1) {
-        FillDown(g, 0, top, fw, fh, Colour(SkinThemeColor, 60), Colour(kBlack, 30));
+        FillDown(g, 0, top, fw, fh, Colour(SkinEngine.options.SkinThemeColor, 60), Colour(kBlack, 30));
       }
       if (entry.pressedItem == index + 1) FillDown(g, 0, top, fw, fh, Colour(kBlack, 30), Colour(kWhite, 120));
     } else {
-      FillDown(g, 0, top, fp, fh, Colour(SkinThemeColor, 60), Colour(SkinThemeColor, 10));
+      FillDown(g, 0, top, fp, fh, Colour(SkinEngine.options.SkinThemeColor, 60), Colour(SkinEngine.options.SkinThemeColor, 10));
     }
     gdip::LinearGradientBrush line;
     gdip::Pen pen;
@@ -211,7 +211,7 @@ LRESULT OnPrintClient(HWND window, HDC dc) {
 }  // namespace
 
 void HeaderSkinInstall(int32_t ownerIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(ownerIndex);
   if (!record) return;
   SkinForEachChild(parent, WC_HEADERW, [&](HWND header) { Install(*record, ownerIndex, header); });

@@ -191,7 +191,7 @@ bool ProgressSkinSetSweep(HWND bar, bool on, int32_t image, std::optional<int32_
 }
 
 void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   SkinForEachChild(parent, PROGRESS_CLASSW, [&](HWND bar) {
@@ -201,7 +201,7 @@ void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
     entry = SkinProgressEntry{};
     entry.window = bar;
     entry.vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
-    entry.barColor = SkinThemeColor;
+    entry.barColor = SkinEngine.options.SkinThemeColor;
     entry.frameColor = 0;
     entry.savedProc = SkinSubclass(bar, {.procedure = &ProgressSkinWndProc, .owner = recordIndex, .number = number});
   });

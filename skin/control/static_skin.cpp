@@ -167,7 +167,7 @@ void DrawIconOf(HDC dc, HWND window, ImagePlacement placement, const RECT& clien
 }  // namespace
 
 void StaticSkinInstall(int32_t recordIndex, HWND parent, int32_t extraWidth, int32_t extraHeight) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   for (HWND child = FindWindowExW(parent, nullptr, L"Static", nullptr); child;

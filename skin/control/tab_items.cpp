@@ -181,7 +181,7 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
       const gdip::Argb tint = Colour(entry->backgroundColor, entry->backgroundAlpha);
       fill(tint, tint);
     } else {
-      fill(Colour(kWhite, 80), Colour(SkinThemeColor, 10));
+      fill(Colour(kWhite, 80), Colour(SkinEngine.options.SkinThemeColor, 10));
     }
     SkinStroke(g, Colour(kBlack, 70), path);
   }

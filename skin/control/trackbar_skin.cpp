@@ -84,7 +84,7 @@ void OnMouseLeave(HWND window) {
 }  // namespace
 
 void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   SkinForEachChild(parent, TRACKBAR_CLASSW, [&](HWND bar) {
@@ -159,7 +159,7 @@ SkinWindowPicture Picture(const SkinTrackbarEntry& entry) {
     parts.selectionStart = int32_t(SendMessageW(window, TBM_GETSELSTART, 0, 0));
     parts.selectionEnd = int32_t(SendMessageW(window, TBM_GETSELEND, 0, 0));
   }
-  parts.background = SkinOptTrackbar != 0;
+  parts.background = SkinEngine.options.SkinOptTrackbar != 0;
   parts.vertical = entry.vertical;
   parts.selectionRange = entry.selectionRange;
   parts.tickPlacement = entry.tickPlacement;

@@ -109,13 +109,13 @@ void DrawHalf(gdip::Graphics& g, gdip::GraphicsPath& path, const Half& half, boo
   SkinPathAddRoundRect(path, half.x, half.y, half.w, half.h, kRadius);
   gdip::Argb pen, start, end;
   if (active) {
-    pen = Colour(SkinThemeColor, 200);
-    start = pressed ? Colour(SkinThemeColor, 100) : Colour(kWhite, 100);
-    end = pressed ? Colour(kWhite, 150) : Colour(SkinThemeColor, 150);
+    pen = Colour(SkinEngine.options.SkinThemeColor, 200);
+    start = pressed ? Colour(SkinEngine.options.SkinThemeColor, 100) : Colour(kWhite, 100);
+    end = pressed ? Colour(kWhite, 150) : Colour(SkinEngine.options.SkinThemeColor, 150);
   } else {
     pen = Colour(kBlack, 100);
     start = Colour(kWhite, lighterWhenIdle ? 60 : 20);
-    end = Colour(SkinThemeColor, 100);
+    end = Colour(SkinEngine.options.SkinThemeColor, 100);
   }
   SkinFillGradient(g, half.from, half.to, start, end, path);
   gdip::Bitmap chevron;
@@ -129,7 +129,7 @@ void DrawHalf(gdip::Graphics& g, gdip::GraphicsPath& path, const Half& half, boo
 }  // namespace
 
 void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   SkinForEachChild(parent, UPDOWN_CLASSW, [&](HWND control) {

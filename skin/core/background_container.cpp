@@ -39,9 +39,9 @@ SkinBackgroundSource SkinFindBackgroundContainer(HWND window, bool usePieces) {
       found.piece = current;
       return found;
     }
-    for (size_t i = 0; i < SkinWindowList.size(); ++i) {
+    for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
       const int32_t n = static_cast<int32_t>(i) + 1;
-      if (SkinWindowList[i]->Window == current) {
+      if (SkinEngine.lists.SkinWindowList[i]->Window == current) {
         found.topLevel = true;
         found.record = n;
         return found;

@@ -46,8 +46,8 @@ namespace {
 
 // The object of slot n; null when n names no slot or the slot holds none.
 SkinCallbackTarget* TargetOf(int32_t n) {
-  if (n < 1 || size_t(n) > SkinCallbackList.size()) return nullptr;
-  return SkinCallbackList[size_t(n) - 1].target;
+  if (n < 1 || size_t(n) > SkinEngine.lists.SkinCallbackList.size()) return nullptr;
+  return SkinEngine.lists.SkinCallbackList[size_t(n) - 1].target;
 }
 
 }  // namespace

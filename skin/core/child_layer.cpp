@@ -4,6 +4,7 @@
 #include "skin/core/border_geometry.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -118,13 +119,9 @@ HDC SkinExcludeChildrenClip(HWND window, HDC dc) {
   return dc;
 }
 
-namespace {
-uint32_t layoutGeneration = 1;
-}  // namespace
+uint32_t SkinLayoutGeneration() { return SkinEngine.forms.layoutGeneration; }
 
-uint32_t SkinLayoutGeneration() { return layoutGeneration; }
-
-void SkinNoteLayoutChange() { ++layoutGeneration; }
+void SkinNoteLayoutChange() { ++SkinEngine.forms.layoutGeneration; }
 
 void SkinMarkParentDirty(HWND window) {
   SkinNoteLayoutChange();

@@ -79,7 +79,7 @@ SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha) {
   }
   const auto colour = static_cast<COLORREF>(GetSkinProp(window, prop::Kj_bjys));
   const auto alpha = static_cast<int32_t>(GetSkinProp(window, prop::Kj_bjystmd));
-  if (colour == 0 && alpha == 0) return {kWhite, defaultAlpha.value_or(SkinAlpha)};
+  if (colour == 0 && alpha == 0) return {kWhite, defaultAlpha.value_or(SkinEngine.options.SkinAlpha)};
   return {colour, alpha};
 }
 
@@ -102,7 +102,7 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
     {
       gdip::Graphics graphics;
       gdip::SolidBrush wash;
-      if (SkinGraphicsOnImage(graphics, bitmap) && wash.Create(Argb(SkinBackgroundColor, kOutsideWash))) {
+      if (SkinGraphicsOnImage(graphics, bitmap) && wash.Create(Argb(SkinEngine.options.SkinBackgroundColor, kOutsideWash))) {
         graphics.Clear(Argb(kWhite, 255));
         graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
                                static_cast<float>(bitmap.GetHeight()));

@@ -16,6 +16,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/line_breaks.h"
 #include "skin/core/skin_graphics.h"
@@ -167,21 +168,25 @@ bool DescribedAlike(const LOGFONTW& a, const LOGFONTW& b) {
          wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
 }
 
-std::mutex measuredLock;
-std::vector<MeasuredFont> measured;  // the latest last
+struct MeasuredFonts {
+  std::mutex lock;
+  std::vector<MeasuredFont> fonts;  // the latest last
+};
 
 std::optional<SkinFontInfo> MeasuredBefore(const LOGFONTW& described) {
-  const std::lock_guard<std::mutex> hold(measuredLock);
-  for (const MeasuredFont& font : measured) {
+  MeasuredFonts& measured = SkinEngineCache<MeasuredFonts>();
+  const std::lock_guard<std::mutex> hold(measured.lock);
+  for (const MeasuredFont& font : measured.fonts) {
     if (DescribedAlike(font.described, described)) return font.info;
   }
   return std::nullopt;
 }
 
 void KeepMeasured(const LOGFONTW& described, const SkinFontInfo& info) {
-  const std::lock_guard<std::mutex> hold(measuredLock);
-  if (measured.size() >= kMeasuredFontsKept) measured.erase(measured.begin());
-  measured.push_back({described, info});
+  MeasuredFonts& measured = SkinEngineCache<MeasuredFonts>();
+  const std::lock_guard<std::mutex> hold(measured.lock);
+  if (measured.fonts.size() >= kMeasuredFontsKept) measured.fonts.erase(measured.fonts.begin());
+  measured.fonts.push_back({described, info});
 }
 
 }  // namespace

@@ -43,14 +43,14 @@ Description Describe(const DRAWITEMSTRUCT& item) {
   const auto data = static_cast<int32_t>(item.itemData);
   const int32_t menuNumber = static_cast<int16_t>(HiWord(data));
   const int32_t itemNumber = static_cast<int16_t>(LoWord(data));
-  if (menuNumber < 1 || size_t(menuNumber) > MenuItemList.size()) return {};
-  const MenuSkinEntry& menu = MenuItemList[size_t(menuNumber) - 1];
+  if (menuNumber < 1 || size_t(menuNumber) > SkinEngine.lists.MenuItemList.size()) return {};
+  const MenuSkinEntry& menu = SkinEngine.lists.MenuItemList[size_t(menuNumber) - 1];
   if (itemNumber < 1 || size_t(itemNumber) > menu.items.size()) return {};
   return {&menu, &menu.items[size_t(itemNumber) - 1]};
 }
 
 COLORREF Tint(const MenuSkinEntry& menu) {
-  return menu.colour.value_or(SkinThemeColor);
+  return menu.colour.value_or(SkinEngine.options.SkinThemeColor);
 }
 
 void FillRect(gdip::Graphics& graphics, float width, float height, gdip::Argb colour) {
@@ -121,8 +121,8 @@ BackgroundSource SourceFor(HWND window) {
 }  // namespace
 
 int32_t MenuSkinItemFind(HMENU menu) {
-  for (size_t i = 0; i < MenuItemList.size(); ++i) {
-    if (MenuItemList[i].menu == menu) return static_cast<int32_t>(i) + 1;
+  for (size_t i = 0; i < SkinEngine.lists.MenuItemList.size(); ++i) {
+    if (SkinEngine.lists.MenuItemList[i].menu == menu) return static_cast<int32_t>(i) + 1;
   }
   return 0;
 }
@@ -137,13 +137,13 @@ void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
   const float h = static_cast<float>(height);
   SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
   if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, dc.get())) {
-    if (!SkinBackgroundImage.empty()) {
+    if (!SkinEngine.options.SkinBackgroundImage.empty()) {
       const BackgroundSource source = SourceFor(window);
       const int sourceTop = r.top + (source.companion ? 0 : source.captionHeight);
       BitBlt(dc.get(), 0, 0, width, height, source.dc, r.left, sourceTop, SRCCOPY);
-      FillRect(graphics, w, h, Argb(SkinBackgroundColor, 150));
+      FillRect(graphics, w, h, Argb(SkinEngine.options.SkinBackgroundColor, 150));
     } else {
-      FillRect(graphics, w, h, Argb(SkinBackgroundColor, 255));
+      FillRect(graphics, w, h, Argb(SkinEngine.options.SkinBackgroundColor, 255));
     }
     FillRect(graphics, w, h, Argb(kWhite, 230));
 
@@ -180,14 +180,14 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   if (description.separator) {
     const float middle = h / 2;
     DrawLine(graphics, Argb(kBlack, 80), kTextLeft, w - 4, middle);
-    DrawLine(graphics, Argb(SkinThemeColor, 80), kTextLeft, w - 4, middle);
+    DrawLine(graphics, Argb(SkinEngine.options.SkinThemeColor, 80), kTextLeft, w - 4, middle);
     DrawLine(graphics, Argb(kWhite, 160), kTextLeft, w - 4, middle + 1);
     return;
   }
   const bool checked = (info.fState & MFS_CHECKED) != 0;
   if (info.fState & MFS_HILITE) DrawHighlight(graphics, w, h, Tint(*described.menu));
-  if (checked && SkinRecolorTickImage) {
-    DrawPicture(graphics, SkinRecolorTickImage(), 3, (h - 14) / 2, 14);
+  if (checked && SkinEngine.options.SkinRecolorTickImage) {
+    DrawPicture(graphics, SkinEngine.options.SkinRecolorTickImage(), 3, (h - 14) / 2, 14);
   }
   DrawCaption(graphics, description, item.itemState, w, h);
   if (!checked) DrawPicture(graphics, description.icon, 2, (h - 16) / 2, 16);

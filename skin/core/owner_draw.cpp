@@ -12,9 +12,9 @@ namespace {
 
 SkinButtonPainter PainterOfKind(ButtonKind kind) {
   switch (kind) {
-    case ButtonKind::Vector: return SkinButtonPainters.vector;
-    case ButtonKind::Picture: return SkinButtonPainters.picture;
-    case ButtonKind::Image: return SkinButtonPainters.image;
+    case ButtonKind::Vector: return SkinEngine.options.SkinButtonPainters.vector;
+    case ButtonKind::Picture: return SkinEngine.options.SkinButtonPainters.picture;
+    case ButtonKind::Image: return SkinEngine.options.SkinButtonPainters.image;
     default: return nullptr;  // radio buttons, check boxes, image toggles
   }
 }
@@ -35,8 +35,8 @@ void DrawButton(int32_t owner, const DRAWITEMSTRUCT& item) {
 
 HWND PaintingWindow(int32_t owner, bool companion) {
   if (companion) {
-    if (owner < 1 || size_t(owner) > CompanionWindowList.size()) return nullptr;
-    return CompanionWindowList[size_t(owner) - 1].window;
+    if (owner < 1 || size_t(owner) > SkinEngine.lists.CompanionWindowList.size()) return nullptr;
+    return SkinEngine.lists.CompanionWindowList[size_t(owner) - 1].window;
   }
   const SkinWindowRecord* record = SkinRecordAt(owner);
   return record ? record->Window : nullptr;

@@ -10,22 +10,22 @@ namespace korvath::skin {
 
 namespace {
 
-bool InCallbackList(int n) { return n >= 1 && n <= int(SkinCallbackList.size()); }
+bool InCallbackList(int n) { return n >= 1 && n <= int(SkinEngine.lists.SkinCallbackList.size()); }
 
 // The object bound to a panel window, or null when the window's record is
 // gone or belongs to another window now.
 ZqkWindow* PanelObject(HWND window) {
   const int n = int(GetSkinProp(window, prop::Zqk_LbID));
   if (!InCallbackList(n)) return nullptr;
-  const SkinCallbackEntry& record = SkinCallbackList[n - 1];
+  const SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[n - 1];
   return record.window == window ? static_cast<ZqkWindow*>(record.target) : nullptr;
 }
 
 }  // namespace
 
 int ZqkWindow::FindFreeCallbackSlot() {
-  for (size_t i = 0; i < SkinCallbackList.size(); ++i) {
-    if (SkinCallbackList[i].free) return int(i) + 1;
+  for (size_t i = 0; i < SkinEngine.lists.SkinCallbackList.size(); ++i) {
+    if (SkinEngine.lists.SkinCallbackList[i].free) return int(i) + 1;
   }
   return 0;
 }
@@ -33,10 +33,10 @@ int ZqkWindow::FindFreeCallbackSlot() {
 int ZqkWindow::TakeCallbackSlot(HWND panel) {
   int n = FindFreeCallbackSlot();
   if (n == 0) {
-    SkinCallbackList.emplace_back();
-    n = int(SkinCallbackList.size());
+    SkinEngine.lists.SkinCallbackList.emplace_back();
+    n = int(SkinEngine.lists.SkinCallbackList.size());
   }
-  SkinCallbackEntry& record = SkinCallbackList[n - 1];
+  SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[n - 1];
   record.free = false;
   record.window = panel;
   return n;
@@ -45,13 +45,13 @@ int ZqkWindow::TakeCallbackSlot(HWND panel) {
 bool ZqkWindow::BuildThunks(std::optional<int> slot) {
   const int n = slot.value_or(callbackSlot_);
   if (!InCallbackList(n)) return false;
-  SkinCallbackList[n - 1].target = this;
+  SkinEngine.lists.SkinCallbackList[n - 1].target = this;
   return true;
 }
 
 void ZqkWindow::FreeCallbackSlot() const {
   if (!InCallbackList(callbackSlot_)) return;
-  SkinCallbackEntry& record = SkinCallbackList[callbackSlot_ - 1];
+  SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[callbackSlot_ - 1];
   // A second Release must not free the record that another panel took since.
   if (record.target != this) return;
   record.free = true;

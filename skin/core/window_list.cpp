@@ -56,8 +56,8 @@ void RenumberRecord(SkinWindowRecord& record, int32_t n) {
 
 int32_t SkinFindWindowRecord(HWND window) {
   if (!window) return 0;
-  for (size_t i = 0; i < SkinWindowList.size(); ++i) {
-    if (SkinWindowList[i]->Window == window) return static_cast<int32_t>(i + 1);
+  for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
+    if (SkinEngine.lists.SkinWindowList[i]->Window == window) return static_cast<int32_t>(i + 1);
   }
   return 0;
 }
@@ -86,8 +86,8 @@ int32_t SkinFindContainerEntry(int32_t n, HWND window) {
 }
 
 SkinWindowRecord* SkinRecordAt(int32_t n) {
-  if (n < 1 || size_t(n) > SkinWindowList.size()) return nullptr;
-  return SkinWindowList[size_t(n) - 1].get();
+  if (n < 1 || size_t(n) > SkinEngine.lists.SkinWindowList.size()) return nullptr;
+  return SkinEngine.lists.SkinWindowList[size_t(n) - 1].get();
 }
 
 SkinWindowRecord* SkinRecordOfWindow(HWND window) {
@@ -98,8 +98,8 @@ SkinWindowRecord* SkinRecordOfWindow(HWND window) {
 int32_t SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record) {
   if (!record) return 0;
   HWND window = record->Window;
-  SkinWindowList.push_back(std::move(record));
-  const auto n = static_cast<int32_t>(SkinWindowList.size());
+  SkinEngine.lists.SkinWindowList.push_back(std::move(record));
+  const auto n = static_cast<int32_t>(SkinEngine.lists.SkinWindowList.size());
   SetSkinProp(window, prop::Hw_lbID, n);
   return n;
 }
@@ -108,15 +108,15 @@ void SkinRemoveWindowRecord(int32_t n) {
   if (!SkinRecordAt(n)) return;
   // Taken out of the list first, so that nothing its release triggers finds
   // it by number any more.
-  std::unique_ptr<SkinWindowRecord> removed = std::move(SkinWindowList[size_t(n) - 1]);
-  SkinWindowList.erase(SkinWindowList.begin() + (n - 1));
+  std::unique_ptr<SkinWindowRecord> removed = std::move(SkinEngine.lists.SkinWindowList[size_t(n) - 1]);
+  SkinEngine.lists.SkinWindowList.erase(SkinEngine.lists.SkinWindowList.begin() + (n - 1));
   removed.reset();
-  for (size_t i = 0; i < SkinWindowList.size(); ++i) {
-    RenumberRecord(*SkinWindowList[i], static_cast<int32_t>(i + 1));
+  for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
+    RenumberRecord(*SkinEngine.lists.SkinWindowList[i], static_cast<int32_t>(i + 1));
   }
   // Panels find their owner through Hw_FuID too.
-  if (SkinWindowList.empty()) return;
-  for (const SkinCallbackEntry& entry : SkinCallbackList) {
+  if (SkinEngine.lists.SkinWindowList.empty()) return;
+  for (const SkinCallbackEntry& entry : SkinEngine.lists.SkinCallbackList) {
     if (entry.window) SetSkinProp(entry.window, prop::Hw_FuID, SkinTopSkinnedAncestor(entry.window));
   }
 }

@@ -45,9 +45,10 @@ int PlaceOf(const char* name) {
 
 bool KeptInTable(int place) { return place >= 0 && !kKnown[place].setByOthers; }
 
-// The engine's own properties, per window. Windows are mostly used from one
-// thread, but a box's fade-in and tests' helper threads may reach the engine
-// too: the table takes a slim lock.
+// The engine's own properties, per window: outside the engine's state, since
+// windows and their properties outlive its reset. Windows are mostly used
+// from one thread, but a box's fade-in and tests' helper threads may reach
+// the engine too: the table takes a slim lock.
 class PropertyTable {
  public:
   LONG_PTR Get(HWND window, int place) {

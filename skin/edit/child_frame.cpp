@@ -27,8 +27,8 @@ struct FrameStroke {
 };
 
 FrameStroke StrokeFor(bool hot, bool focused) {
-  if (hot && SkinHoverTracking) return {SkinThemeColor, 200, 2.0f, 1.0f};
-  if (hot || focused) return {SkinThemeColor, 200, 1.0f, 0.0f};
+  if (hot && SkinEngine.options.SkinHoverTracking) return {SkinEngine.options.SkinThemeColor, 200, 2.0f, 1.0f};
+  if (hot || focused) return {SkinEngine.options.SkinThemeColor, 200, 1.0f, 0.0f};
   return {0x000000, 90, 1.0f, 0.0f};
 }
 
@@ -52,7 +52,7 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   if (SkinGetClassNameText(window) == "ComboLBox" || SkinGetBorderKind(window) == kBorderNone) return;
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  SkinFillPicture(memory.get(), width, height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  SkinFillPicture(memory.get(), width, height, kWhite, SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
   {
     gdip::Bitmap canvas;
     gdip::Graphics graphics;

@@ -90,11 +90,11 @@ void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& 
   gdip::GraphicsPath path;
   if (path.Create()) {
     SkinPathAddRoundRect(path, bx, by, bw - 1, bh - 1, 4);
-    SkinStroke(g, hot ? Colour(SkinThemeColor, 200) : Colour(kBlack, 35), path);
+    SkinStroke(g, hot ? Colour(SkinEngine.options.SkinThemeColor, 200) : Colour(kBlack, 35), path);
     path.Reset();
     SkinPathAddRoundRect(path, bx + 1, by + 1, bw - 2, bh - 2, 1);
     SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2}, hot ? Colour(kWhite, 100) : Colour(kWhite, 30),
-                     hot ? Colour(SkinThemeColor, 100) : Colour(kWhite, 60), path);
+                     hot ? Colour(SkinEngine.options.SkinThemeColor, 100) : Colour(kWhite, 60), path);
   }
   gdip::Bitmap chevron;
   if (!SkinLoadCachedPicture(chevron, ChevronDownImage())) return;
@@ -138,7 +138,7 @@ struct FaceLook {
 };
 
 void DrawFace(HDC dc, const SkinComboEntry& entry, const FaceLook& look) {
-  SkinFillPicture(dc, look.width, look.height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  SkinFillPicture(dc, look.width, look.height, kWhite, SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
   gdip::Bitmap canvas;
   if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, dc)) {
     if (look.listBit) DrawListLine(g, look.list);
@@ -175,7 +175,7 @@ KeptFaces& Kept() {
 }
 
 bool Keepable(const SkinComboEntry& entry) {
-  return !SkinTransparentMode && entry.imageFile.empty() && entry.imageBytes.empty();
+  return !SkinEngine.options.SkinTransparentMode && entry.imageFile.empty() && entry.imageBytes.empty();
 }
 
 bool CopyKeptFace(HDC dc, const FaceLook& look) {
@@ -249,7 +249,7 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
                 .hot = isHot,
                 .framed = isHot || isFocused,
                 .button = info.rcButton,
-                .theme = SkinThemeColor};
+                .theme = SkinEngine.options.SkinThemeColor};
   const int W = look.width, H = look.height;
   const std::vector<RECT> childAreas = ChildAreas(combo, look.listBit, look.list);
   SkinMemoryDc memory = Face(combo, *entry, look);

@@ -52,10 +52,10 @@ void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::option
   const float h = static_cast<float>(r.bottom - r.top);
   if (isHot && SkinGetBorderKind(window) == kBorderEdge) {
     Stroke(graphics, kWhite, 60, 0, 0, w - 1, h - 1);
-    Stroke(graphics, SkinThemeColor, 90, 0, 0, w - 1, h - 1);
-    Stroke(graphics, SkinThemeColor, 180, 1, 1, w - 3, h - 3);
+    Stroke(graphics, SkinEngine.options.SkinThemeColor, 90, 0, 0, w - 1, h - 1);
+    Stroke(graphics, SkinEngine.options.SkinThemeColor, 180, 1, 1, w - 3, h - 3);
   } else if (isFocused) {
-    Stroke(graphics, SkinThemeColor, 180, 0, 0, w - 1, h - 1);
+    Stroke(graphics, SkinEngine.options.SkinThemeColor, 180, 0, 0, w - 1, h - 1);
   } else {
     Stroke(graphics, kBlack, 80, 0, 0, w - 1, h - 1);
   }

@@ -42,7 +42,7 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
 
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  const SkinTint veil = SkinTransparentMode ? SkinControlTint(window) : SkinTint{0xFFFFFF, 255};
+  const SkinTint veil = SkinEngine.options.SkinTransparentMode ? SkinControlTint(window) : SkinTint{0xFFFFFF, 255};
   SkinFillPicture(memory.get(), width, height, veil.colour, veil.alpha);
   {
     gdip::Bitmap canvas;

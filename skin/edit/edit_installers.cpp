@@ -74,7 +74,7 @@ void SkinCombo(SkinWindowRecord& record, int32_t windowIndex, HWND combo) {
   const WNDPROC previous = SkinSubclass(combo, {.procedure = ComboSkinWndProc, .owner = windowIndex, .number = number});
   At(record.Combos, number).savedProc = previous;
   HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
-  if (inner && SkinTransparentMode && !SkinIsSubclassed(inner)) SkinEdit(record, windowIndex, inner, false);
+  if (inner && SkinEngine.options.SkinTransparentMode && !SkinIsSubclassed(inner)) SkinEdit(record, windowIndex, inner, false);
 }
 
 // One list-type control: its entry, its overlays (list boxes, list views and
@@ -119,7 +119,7 @@ void SkinTree(SkinWindowRecord& record, int32_t windowIndex, HWND tree) {
 }  // namespace
 
 void EditComboSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   SkinForEachChild(parent, L"Edit", [&](HWND edit) {
@@ -132,7 +132,7 @@ void EditComboSkinInstall(int32_t recordIndex, HWND parent) {
 }
 
 void ChildControlSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinWindowRecord* record = SkinRecordAt(recordIndex);
   if (!record) return;
   SkinWindowRecord& r = *record;
@@ -147,7 +147,7 @@ void ChildControlSkinInstall(int32_t recordIndex, HWND parent) {
   });
   SkinForEachChild(parent, WC_LISTVIEWW, [&](HWND view) {
     if (HasAll(view, LVS_SORTASCENDING) || SkinIsSubclassed(view)) return;
-    if (SkinTransparentMode) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
+    if (SkinEngine.options.SkinTransparentMode) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
     Subclass(r, recordIndex, view, SkinChild(r, view, true));
   });
   SkinForEachChild(parent, WC_TREEVIEWW, [&](HWND tree) {
@@ -156,7 +156,7 @@ void ChildControlSkinInstall(int32_t recordIndex, HWND parent) {
   SkinForEachChild(parent, WC_IPADDRESSW, [&](HWND address) {
     if (SkinIsSubclassed(address)) return;
     Subclass(r, recordIndex, address, SkinChild(r, address, false));
-    if (!SkinTransparentMode) return;
+    if (!SkinEngine.options.SkinTransparentMode) return;
     SkinForEachChild(address, L"Edit", [&](HWND field) {
       if (!SkinIsSubclassed(field)) SkinEdit(r, recordIndex, field, false);
     });
@@ -167,7 +167,7 @@ void ChildControlSkinInstall(int32_t recordIndex, HWND parent) {
 }
 
 void TransparentChildSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
+  if (!SkinEngine.options.SkinEnabled) return;
   SkinForEachChild(parent, nullptr, [&](HWND child) {
     if (!IsWindowExTransparent(child) || SkinIsSubclassed(child)) return;
     const std::string cls = SkinGetClassNameText(child);

@@ -61,7 +61,7 @@ void FillOptions(SkinWindowRecord& r, HWND form, LONG_PTR style, const FormSkinS
   r.ShowTitle = s.showTitle.value_or(true);
   r.HideIcon = s.hideIcon.value_or(false);
   r.CaptionBand = s.captionBand.value_or(false);
-  r.SkinImageMode = s.imageMode.value_or(SkinBackgroundMode);
+  r.SkinImageMode = s.imageMode.value_or(SkinEngine.options.SkinBackgroundMode);
   r.BackColor = s.backColor;
   r.BackAlpha = s.backAlpha.value_or(255);
   r.CloseEffect = s.closeEffect.value_or(0);
@@ -98,7 +98,7 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
   const auto n = static_cast<int32_t>(r.CaptionItems.size());
   r.ButtonStripWidth = widths + (n - 1) + 3;
   r.ButtonStripHeight = 22;
-  r.ButtonStripLeft = clientWidth - SkinResizeBorder - r.ButtonStripWidth - 2;
+  r.ButtonStripLeft = clientWidth - SkinEngine.forms.SkinResizeBorder - r.ButtonStripWidth - 2;
   r.ButtonStripTop = 0;
 }
 
@@ -127,8 +127,8 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   SetWindowLongPtrW(form, GWL_STYLE, style);
   RECT client{};
   GetClientRect(form, &client);
-  if (!CaptionClickCallback) CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
-  SkinResizeBorder = 3;
+  if (!SkinEngine.forms.CaptionClickCallback) SkinEngine.forms.CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
+  SkinEngine.forms.SkinResizeBorder = 3;
   r.CompanionRects.clear();
   FillOptions(r, form, style, s);
   FillBackgroundImage(r, s.backgroundImage);

@@ -190,13 +190,13 @@ LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
   } else {
     r.HoverTimerOn = false;
   }
-  CaptionHoverItem = SkinFindButtonAtPoint(m.number, PointX(m.lParam), PointY(m.lParam));
-  if (r.HotCaptionItem > 0 && r.HotCaptionItem != CaptionHoverItem) {
+  SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(m.number, PointX(m.lParam), PointY(m.lParam));
+  if (r.HotCaptionItem > 0 && r.HotCaptionItem != SkinEngine.forms.CaptionHoverItem) {
     if (r.PrevFade.frame < kFadeFrames) RepaintItem(m.number, r.PrevFade.item, 0);
     r.PrevFade = {r.HotCaptionItem, 0};
   }
-  if (CaptionHoverItem > 0 && CaptionHoverItem != r.HotCaptionItem) r.HotFade = {CaptionHoverItem, 0};
-  r.HotCaptionItem = CaptionHoverItem;
+  if (SkinEngine.forms.CaptionHoverItem > 0 && SkinEngine.forms.CaptionHoverItem != r.HotCaptionItem) r.HotFade = {SkinEngine.forms.CaptionHoverItem, 0};
+  r.HotCaptionItem = SkinEngine.forms.CaptionHoverItem;
   if (!r.Maximized) SkinSetEdgeCursor(m.number, m.lParam, client);
   return m.Forward();
 }

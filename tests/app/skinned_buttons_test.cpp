@@ -34,11 +34,11 @@ TEST_F(MainWindowTest, HoverFadesInOverAPushButtonAndLeavingPutsThePlainLookBack
   RECT r;
   GetClientRect(save, &r);
   MouseMoveTo(MainWindow(), 200, 60);
-  PumpUntil([] { return skin::FadeList.empty(); });
+  PumpUntil([] { return skin::SkinEngine.lists.FadeList.empty(); });
   const PixelBuffer plain = CaptureClient(save);
   MouseMoveTo(save, 8, r.bottom / 2);
-  ASSERT_TRUE(PumpUntil([] { return !skin::FadeList.empty(); }, 2000));
-  ASSERT_TRUE(PumpUntil([] { return skin::FadeList.empty(); }, 2000));
+  ASSERT_TRUE(PumpUntil([] { return !skin::SkinEngine.lists.FadeList.empty(); }, 2000));
+  ASSERT_TRUE(PumpUntil([] { return skin::SkinEngine.lists.FadeList.empty(); }, 2000));
   EXPECT_GT(Differing(CaptureClient(save), plain), r.right * 2);  // the hot look: outline and gradients
   MouseMoveTo(MainWindow(), 200, 60);
   EXPECT_TRUE(PumpUntil([&] { return Differing(CaptureClient(save), plain) == 0; }, 2000));

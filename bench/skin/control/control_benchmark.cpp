@@ -127,8 +127,8 @@ int main(int argc, char** argv) {
   InitCommonControlsEx(&controls);
   ProgramGlobalsInit();
   SkinModuleInit();
-  SkinEnabled = true;
-  SkinOptTrackbar = 1;
+  SkinEngine.options.SkinEnabled = true;
+  SkinEngine.options.SkinOptTrackbar = 1;
   {
     test::SkinnedForm form(420, 200);
     const HWND bar = form.AddChild(PROGRESS_CLASSW, 0, 20, 20, 200, 20);

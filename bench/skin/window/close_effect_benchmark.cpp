@@ -55,7 +55,7 @@ struct Counts {
   int threadWindows = 0;   // top-level windows of this thread, tooltips and shadows included
 
   static Counts Now() {
-    Counts c{platform::LiveGdiObjectCount(), SkinMemoryDcList.size(), SkinWindowList.size(),
+    Counts c{platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), SkinEngine.lists.SkinWindowList.size(),
              GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
              0};
     EnumThreadWindows(GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&c.threadWindows));

@@ -178,7 +178,7 @@ int main(int argc, char** argv) {
   // 4. Many boxes in a row.
   {
     const long gdi = korvath::platform::LiveGdiObjectCount();
-    const size_t dcs = SkinMemoryDcList.size();
+    const size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
     const int windows = ThreadWindowCount();
     const int threads = ProcessThreadCount();
     testsupport::DialogAnswerer driver;
@@ -190,14 +190,14 @@ int main(int argc, char** argv) {
     testsupport::PumpUntil([&] { return ProcessThreadCount() <= threads; }, 5000);
     std::printf("%d boxes (%d answered OK), %.1f ms each: GDI objects %ld -> %ld, memory DCs %zu -> %zu, "
                 "records %zu, hook %s, thread windows %d -> %d, threads %d -> %d\n",
-                boxes, answered, each, gdi, korvath::platform::LiveGdiObjectCount(), dcs, SkinMemoryDcList.size(),
-                SkinWindowList.size(), MsgBoxCbtHook ? "left" : "gone", windows, ThreadWindowCount(), threads,
+                boxes, answered, each, gdi, korvath::platform::LiveGdiObjectCount(), dcs, SkinEngine.lists.SkinMemoryDcList.size(),
+                SkinEngine.lists.SkinWindowList.size(), SkinEngine.box.MsgBoxCbtHook ? "left" : "gone", windows, ThreadWindowCount(), threads,
                 ProcessThreadCount());
     PrintFigure("box opened and answered, in a row", each, "ms", "none", boxes);
     korvath::bench::PrintCountsNotBack(
         "boxes in a row",
-        long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinMemoryDcList.size() != dcs) +
-            long(!SkinWindowList.empty()) + long(bool(MsgBoxCbtHook)) + long(ThreadWindowCount() != windows) +
+        long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinEngine.lists.SkinMemoryDcList.size() != dcs) +
+            long(!SkinEngine.lists.SkinWindowList.empty()) + long(bool(SkinEngine.box.MsgBoxCbtHook)) + long(ThreadWindowCount() != windows) +
             long(ProcessThreadCount() != threads) + long(answered != boxes),
         boxes);
   }

@@ -89,10 +89,10 @@ TEST_F(ButtonInstallTest, InstallingTwiceNeverMakesTheProcedureForwardToItself) 
 
 TEST_F(ButtonInstallTest, SwitchedOffInsideAnotherControlOrAnotherSkinsNothingChanges) {
   HWND push = Add(L"A", BS_PUSHBUTTON, 4, 4, 60, 20);
-  SkinEnabled = false;
+  SkinEngine.options.SkinEnabled = false;
   ButtonSkinInstall(number(), form());
   CheckRadioSkinInstall(number(), form());
-  SkinEnabled = true;
+  SkinEngine.options.SkinEnabled = true;
   EXPECT_EQ(GetSkinProp(push, prop::Hw_lbID), 0);
   HWND taken = Add(L"T", BS_PUSHBUTTON, 4, 30, 60, 20);
   SetSkinProp(taken, prop::Kj_hProc, 1);  // another skin's procedure stands in front
@@ -158,19 +158,19 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
   const uint32_t normal = Shown(push_).RgbAt(10, 15);
   testsupport::MouseMoveTo(push_, 10, 15);
   ASSERT_TRUE(PumpUntil([&] { return record().HotControl == GetSkinProp(push_, prop::Hw_lbID); }));
-  ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }));
+  ASSERT_TRUE(PumpUntil([] { return SkinEngine.lists.FadeList.empty(); }));
   EXPECT_GT(ThemeLean(Shown(push_).RgbAt(10, 15)), 12);
   // More moves over the same button repaint nothing: no fade starts.
   testsupport::MouseMoveTo(push_, 30, 16);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   // Another family's hover makes the same entry number count as new.
   record().HotKind = HoverKind::Edit;
   testsupport::MouseMoveTo(push_, 31, 16);
   EXPECT_EQ(record().HotKind, HoverKind::Button);
-  PumpUntil([] { return FadeList.empty(); });
+  PumpUntil([] { return SkinEngine.lists.FadeList.empty(); });
   testsupport::MouseMoveTo(form(), 300, 200);
   EXPECT_TRUE(PumpUntil([&] { return record().PrevHotControl == 0; }));
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_TRUE(ColorNear(Shown(push_).RgbAt(10, 15), normal, 3));
 }
 
@@ -311,7 +311,7 @@ TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
   SkinMemoryDc dest(Picture(0x000000));
   const Held held;
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = dest.get()});
-  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
   EXPECT_EQ(Pixels(dest.get(), 100, 30).RgbAt(50, 15), 0u);  // the start draws nothing
   uint32_t expected = 0;
   for (int tick = 1; tick <= 9; ++tick) {
@@ -319,7 +319,7 @@ TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
     FadeTimerProc(nullptr, WM_TIMER, timer, 0);
     expected = Blend(expected, 0xFFFFFF, 25 * (tick + 1));
     EXPECT_TRUE(ColorNear(Pixels(dest.get(), 100, 30).RgbAt(50, 15), expected, 2));
-    EXPECT_EQ(FadeList.empty(), tick == 9);
+    EXPECT_EQ(SkinEngine.lists.FadeList.empty(), tick == 9);
   }
   EXPECT_FALSE(KillTimer(nullptr, timer));  // the timer is gone
   EXPECT_TRUE(held.Same());                 // and the picture freed
@@ -331,7 +331,7 @@ TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCaller
   const Held held;
   const auto start = std::chrono::steady_clock::now();
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = callers});
-  ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }));
+  ASSERT_TRUE(PumpUntil([] { return SkinEngine.lists.FadeList.empty(); }));
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
   EXPECT_TRUE(held.Same());
   EXPECT_EQ(ReleaseDC(target_, callers), 1);  // still held: the fade did not release it
@@ -355,13 +355,13 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
              .lentPicture = picture.get(),
              .destDc = back.get(),
              .layered = true});
-  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
   KillTimer(nullptr, timer);  // the ticks come from here only
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
   const auto shown = [&] { return testsupport::CaptureWindow(popup).RgbAt(50, 15); };
   EXPECT_TRUE(PumpUntil([&] { return ColorNear(shown(), Blend(0, 0xFFFFFF, 50), 6); })) << std::hex << shown();
   for (int tick = 2; tick <= 9; ++tick) FadeTimerProc(nullptr, WM_TIMER, timer, 0);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_TRUE(PumpUntil([&] { return ColorNear(shown(), 0xFFFFFF, 6); }));
   // Both DCs are still the caller's: registered and drawable.
   EXPECT_TRUE(SkinMemoryDcFree(picture.Release()));
@@ -372,10 +372,10 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
-  const UINT_PTR first = FadeList.at(0).Timer.id();
+  const UINT_PTR first = SkinEngine.lists.FadeList.at(0).Timer.id();
   ButtonSkinInstall(number(), form());
   ButtonSkinRedraw(target_);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_FALSE(KillTimer(nullptr, first));
 }
 
@@ -383,18 +383,18 @@ TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
   ButtonSkinInstall(number(), form());
   const Held held;
   SendMessageW(target_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
   DestroyWindow(target_);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_FALSE(KillTimer(nullptr, timer));
   EXPECT_TRUE(held.Same());
   // A window that goes without the button procedure: the next tick ends it.
   HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form(), nullptr, nullptr, nullptr);
   FadeStart({.window = plain, .width = 10, .height = 10, .picture = Picture(0xFFFFFF)});
   DestroyWindow(plain);
-  FadeTimerProc(nullptr, WM_TIMER, FadeList.at(0).Timer.id(), 0);
-  EXPECT_TRUE(FadeList.empty());
+  FadeTimerProc(nullptr, WM_TIMER, SkinEngine.lists.FadeList.at(0).Timer.id(), 0);
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
 }
 
 }  // namespace

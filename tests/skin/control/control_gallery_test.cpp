@@ -107,10 +107,10 @@ HIMAGELIST Icons() {
 class ControlGalleryTest : public test::EngineTest {
  protected:
   ControlGalleryTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
-    SkinOptTrackbar = 1;
-    SkinAlpha = 160;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinOptTrackbar = 1;
+    SkinEngine.options.SkinAlpha = 160;
   }
   ~ControlGalleryTest() override { ImageList_Destroy(icons_); }
   HWND Add(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h) {

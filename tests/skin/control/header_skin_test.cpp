@@ -35,8 +35,8 @@ constexpr uint32_t kBackground = 0x808080;
 class HeaderSkinTest : public test::EngineTest {
  protected:
   HeaderSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     header_ = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, 10, 10, 250, 24,
                               form_.hwnd(), nullptr, nullptr, nullptr);
     for (int i = 0; i < 2; ++i) {
@@ -132,8 +132,8 @@ HIMAGELIST RedIcons() {
 class ListHeaderTest : public test::EngineTest {
  protected:
   ListHeaderTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10, 10, 280, 120,
                             form_.hwnd(), nullptr, nullptr, nullptr);
     for (int i = 0; i < 3; ++i) {

@@ -39,8 +39,8 @@ TEST(ProgressFillLengthTest, FollowsThePositionWithinTheRangeAndStaysInside) {
 class ProgressSkinTest : public test::EngineTest {
  protected:
   ProgressSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
   }
   HWND AddBar(DWORD style, int w, int h) {
     return CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, 20, w, h, form_.hwnd(),

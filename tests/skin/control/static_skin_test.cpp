@@ -28,7 +28,7 @@ constexpr uint32_t kBackground = 0x4080C0;
 
 class StaticSkinTest : public test::EngineTest {
  protected:
-  StaticSkinTest() { SkinEnabled = true; }
+  StaticSkinTest() { SkinEngine.options.SkinEnabled = true; }
   HWND AddStatic(const wchar_t* text, DWORD style, int x, int y, int w, int h) {
     return CreateWindowExW(0, L"Static", text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, form_.hwnd(), nullptr,
                            nullptr, nullptr);
@@ -71,7 +71,7 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   EXPECT_EQ(b.kind, StaticKind::Bitmap);
   EXPECT_EQ(b.imagePlacement, ImagePlacement::Centred);
   EXPECT_EQ(SendMessageW(text, WM_GETTEXTLENGTH, 0, 0), 3);
-  SkinEnabled = false;
+  SkinEngine.options.SkinEnabled = false;
   const HWND late = AddStatic(L"x", 0, 10, 100, 50, 20);
   StaticSkinInstall(form_.recordNumber(), form_.hwnd(), 9, 14);
   EXPECT_EQ(StaticIsListed(form_.recordNumber(), late), 0);

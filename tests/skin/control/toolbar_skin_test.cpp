@@ -35,8 +35,8 @@ uint32_t Over(uint32_t level, int alpha) {
 class ToolbarSkinTest : public test::EngineTest {
  protected:
   ToolbarSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER |
                                    CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 280, 40, form_.hwnd(), nullptr,
                                nullptr, nullptr);
@@ -168,8 +168,8 @@ class ToolbarLooksTest : public test::EngineTest {
  protected:
   enum { kPlain, kDisabled, kIndeterminate, kSeparator, kDropDown, kPressed, kWholeDropDown };
   ToolbarLooksTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER |
                                    CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 400, 40, form_.hwnd(), nullptr,
                                nullptr, nullptr);
@@ -308,7 +308,7 @@ TEST_F(ToolbarLooksTest, APressedButtonIsDarkAboveAndLightBelow) {
 // from 3 pixels in to 6 pixels short of the toolbar's width.
 TEST(ToolbarSeparatorTest, ASeparatorAtTheLeftOfALaterRowLiesAcross) {
   test::EngineGlobals engine;
-  SkinEnabled = true;
+  SkinEngine.options.SkinEnabled = true;
   fixture::SkinnedForm form{300, 120, kBackground};
   const HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE |
                                            CCS_NODIVIDER | CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 200, 40,

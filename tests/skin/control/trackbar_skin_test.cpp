@@ -47,9 +47,9 @@ TEST(TrackbarSelectionSpanTest, RunsFromTheMinimumAndNeedsARange) {
 class TrackbarSkinTest : public test::EngineTest {
  protected:
   TrackbarSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
-    SkinOptTrackbar = 1;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinOptTrackbar = 1;
   }
   HWND AddBar(DWORD style, int y = 20) {
     return CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, y, 200, 30, form_.hwnd(),
@@ -207,7 +207,7 @@ struct Track {
 
 class TrackbarPictureTest : public TrackbarSkinTest, public ::testing::WithParamInterface<bool> {
  protected:
-  TrackbarPictureTest() { SkinOptTrackbar = 0; }
+  TrackbarPictureTest() { SkinEngine.options.SkinOptTrackbar = 0; }
   bool standing() const { return GetParam(); }
   HWND AddPictureBar() {
     const HWND bar = standing() ? CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_VERT |

@@ -22,8 +22,8 @@ using testsupport::PixelBuffer;
 class UpDownSkinTest : public test::EngineTest {
  protected:
   UpDownSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
   }
   HWND AddUpDown(DWORD style, int w, int h) {
     return CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, 20, w, h, form_.hwnd(),

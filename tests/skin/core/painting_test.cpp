@@ -129,10 +129,10 @@ TEST_F(PaintingTest, NoSkinnedAncestorGivesNoBackgroundAndLeaksNothing) {
   testsupport::TestWindow plain(120, 80, L"plain", WS_POPUP | WS_VISIBLE);
   HWND orphan = plain.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 6, 40, 20);
   const long objects = korvath::platform::LiveGdiObjectCount();
-  const size_t dcs = SkinMemoryDcList.size();
+  const size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
   for (int i = 0; i < 50; ++i) EXPECT_FALSE(SkinPaintParentBackground(orphan, RECT{0, 0, 40, 20}));
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), objects);
-  EXPECT_EQ(SkinMemoryDcList.size(), dcs);
+  EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), dcs);
 }
 
 TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCaller) {
@@ -158,7 +158,7 @@ TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCal
 }
 
 TEST_F(PaintingTest, AControlsColourOrAPanelsOrWhiteWashesItsBackground) {
-  SkinAlpha = 160;
+  SkinEngine.options.SkinAlpha = 160;
   HWND edit = form_.AddChild(L"STATIC", WS_BORDER, 30, 40, 82, 24);
   auto background = [&](int x, int y) {
     const auto px = testsupport::CaptureBitmap(SkinMakeBackgroundBitmap(edit).get());
@@ -196,7 +196,7 @@ LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
-  SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
+  SkinEngine.options.SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
   SetWindowLongPtrW(form_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchingProc));
   std::vector<HWND> buttons;
   // The last two: no entry, and another button's entry.

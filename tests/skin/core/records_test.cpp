@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "skin/core/callbacks.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
@@ -67,7 +69,7 @@ TEST_F(EngineStartup, AClassOfTheEngineGetsTheSmallIconTheSystemWouldHaveMade) {
   WNDCLASSEXW plain{sizeof plain};
   plain.lpfnWndProc = DefWindowProcW;
   plain.hInstance = GetModuleHandleW(nullptr);
-  plain.hIcon = AppIcon;
+  plain.hIcon = SkinEngine.options.AppIcon;
   plain.lpszClassName = L"PlainIconClass";
   ASSERT_NE(RegisterClassExW(&plain), 0);
   WNDCLASSEXW made{sizeof made}, engine{sizeof engine};
@@ -85,37 +87,37 @@ using CallbackSlots = korvath::skin::test::EngineTest;
 
 TEST_F(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit) {
   SkinEngineStartup();
-  EXPECT_EQ(SkinOptTrimMemory, 1);  // the working-set helper never runs
+  EXPECT_EQ(SkinEngine.options.SkinOptTrimMemory, 1);  // the working-set helper never runs
   WNDCLASSEXW cls{sizeof cls};
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &cls));
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"hbfcWindow", &cls));
   const ULONG_PTR token = GdiplusToken.value();
   EXPECT_EQ(SkinModuleGdiplusToken, token);
   // The shared cursors are the system's own.
-  EXPECT_EQ(CursorHand, LoadCursorA(nullptr, IDC_HAND));
-  EXPECT_EQ(CursorIBeam, LoadCursorA(nullptr, IDC_IBEAM));
-  EXPECT_EQ(CursorSizeWE, LoadCursorA(nullptr, IDC_SIZEWE));
-  EXPECT_NE(CursorHand, CursorIBeam);
+  EXPECT_EQ(SkinEngine.options.CursorHand, LoadCursorA(nullptr, IDC_HAND));
+  EXPECT_EQ(SkinEngine.options.CursorIBeam, LoadCursorA(nullptr, IDC_IBEAM));
+  EXPECT_EQ(SkinEngine.options.CursorSizeWE, LoadCursorA(nullptr, IDC_SIZEWE));
+  EXPECT_NE(SkinEngine.options.CursorHand, SkinEngine.options.CursorIBeam);
   // The mouse record starts with its three one-element lists.
-  EXPECT_EQ(SkinMouseState.Field4, std::vector<int32_t>{0});
-  EXPECT_EQ(SkinMouseState.Field5, std::vector<int32_t>{0});
-  EXPECT_EQ(SkinMouseState.Field6, std::vector<std::string>{""});
+  EXPECT_EQ(SkinEngine.lists.SkinMouseState.Field4, std::vector<int32_t>{0});
+  EXPECT_EQ(SkinEngine.lists.SkinMouseState.Field5, std::vector<int32_t>{0});
+  EXPECT_EQ(SkinEngine.lists.SkinMouseState.Field6, std::vector<std::string>{""});
   SkinModuleInit();  // a second start finds GDI+ started and reloads the glyphs
   EXPECT_EQ(GdiplusToken.value(), token);
   EXPECT_EQ(SkinModuleGdiplusToken, token);
   EXPECT_EQ(SkinGlyphStrip().GetCount(), 6);
   SkinSetOptions(false, 0, 0);  // an alpha of 0 given still switches the mode on
-  EXPECT_TRUE(SkinTransparentMode);
+  EXPECT_TRUE(SkinEngine.options.SkinTransparentMode);
   SkinSetOptions(true);
-  EXPECT_FALSE(SkinTransparentMode);
-  EXPECT_EQ(SkinAlpha, 160);
+  EXPECT_FALSE(SkinEngine.options.SkinTransparentMode);
+  EXPECT_EQ(SkinEngine.options.SkinAlpha, 160);
   TestWindow form(100, 80, L"form");
   AddRecord(form.hwnd());
   const long before = LiveGdiObjectCount();
   SkinRecordAt(1)->BackDC = SkinMemoryDc::Create(100, 80);
   HWND tip = SkinRecordAt(1)->Tips.Create(form.hwnd());
   SkinEngineShutdown();
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
   EXPECT_EQ(LiveGdiObjectCount(), before);
   EXPECT_FALSE(IsWindow(tip));  // the record's tooltip went with it
   EXPECT_TRUE(IsWindow(form.hwnd()));
@@ -127,18 +129,45 @@ TEST(EngineFixture, ResetsOptionsAndListsWhenMadeAndWhenGone) {
   struct Case : korvath::skin::test::EngineTest {
     void TestBody() override {}
   };
-  SkinAlpha = 7;
-  SkinCallbackList.resize(2);
+  SkinEngine.options.SkinAlpha = 7;
+  SkinEngine.lists.SkinCallbackList.resize(2);
   {
     Case c;
-    EXPECT_EQ(SkinAlpha, 0);
-    EXPECT_TRUE(SkinCallbackList.empty());
-    SkinThemeColor = 0x123456;
+    EXPECT_EQ(SkinEngine.options.SkinAlpha, 0);
+    EXPECT_TRUE(SkinEngine.lists.SkinCallbackList.empty());
+    SkinEngine.options.SkinThemeColor = 0x123456;
     TestWindow form(100, 80, L"form");
     AddRecord(form.hwnd());
   }
-  EXPECT_EQ(SkinThemeColor, 0u);
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_EQ(SkinEngine.options.SkinThemeColor, 0u);
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
+}
+
+// A cache kept while the engine runs goes with the engine's reset: the next
+// use finds it made afresh, not what was worked out before.
+TEST(EngineCaches, AResetEmptiesEveryCacheAndTheNextUseMakesItAgain) {
+  struct Worked {
+    std::vector<int> values;
+  };
+  struct Other {
+    int value = 0;
+  };
+  korvath::skin::test::EngineGlobals engine;
+  EXPECT_EQ(SkinEngine.caches.Count(), 0u);
+  SkinEngineCache<Worked>().values = {1, 2, 3};
+  SkinEngineCache<Other>().value = 7;
+  EXPECT_EQ(&SkinEngineCache<Worked>(), &SkinEngine.caches.Get<Worked>());  // one per type
+  EXPECT_EQ(SkinEngineCache<Worked>().values, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(SkinEngineCache<Other>().value, 7);
+  EXPECT_EQ(SkinEngine.caches.Count(), 2u);
+  SkinEngineReset();
+  EXPECT_EQ(SkinEngine.caches.Count(), 0u);
+  EXPECT_TRUE(SkinEngineCache<Worked>().values.empty());
+  EXPECT_EQ(SkinEngineCache<Other>().value, 0);
+  // The engine's own caches go too: a reset also starts the layout count anew.
+  SkinNoteLayoutChange();
+  SkinEngineStartup();
+  EXPECT_EQ(SkinLayoutGeneration(), 1u);
 }
 
 TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
@@ -162,7 +191,7 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   EXPECT_EQ(SkinFindControlInRecord(1, nullptr), 0);
 
   SkinRemoveWindowRecord(1);
-  ASSERT_EQ(SkinWindowList.size(), 2u);
+  ASSERT_EQ(SkinEngine.lists.SkinWindowList.size(), 2u);
   EXPECT_EQ(SkinFindWindowRecord(a.hwnd()), 0);
   EXPECT_EQ(SkinFindWindowRecord(c.hwnd()), 2);
   EXPECT_EQ(Prop(c.hwnd(), prop::Hw_lbID), 2);
@@ -231,7 +260,7 @@ struct RecordingTarget : SkinCallbackTarget {
 
 TEST_F(CallbackSlots, EachCallReachesItsOwnMethodOnlyInSlotsThatExistAndHoldAnObject) {
   RecordingTarget target;
-  SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
+  SkinEngine.lists.SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
   for (int32_t slot : {0, -1, 3, 2}) {
     EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
     const SIZE none = SkinRequestPaintedSize(slot);

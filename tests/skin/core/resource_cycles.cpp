@@ -53,7 +53,7 @@ size_t PrivateBytes() {
 }  // namespace
 
 Counts Counts::Now() {
-  return {platform::LiveGdiObjectCount(), SkinMemoryDcList.size(), ThreadWindows(), PrivateBytes()};
+  return {platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), ThreadWindows(), PrivateBytes()};
 }
 
 std::string Figures::Describe() const {
@@ -136,7 +136,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
     SkinMemoryDcFree(SkinCreateMemoryDC(RECT{0, 0, 32, 32}));
     if (i % 10 == 0) right = occasionally(i) && right;
     SkinRemoveWindowRecord(n);
-    right = SkinWindowList.empty() && right;
+    right = SkinEngine.lists.SkinWindowList.empty() && right;
     if (!right) ++figures.faults;
     TimeReference(figures, reference);
   }

@@ -240,7 +240,7 @@ TEST_F(FramePaintingTest, EditRingLeavesTheScrollBarOnScreenButGivesItToTheLayer
 }
 
 TEST_F(FramePaintingTest, TransparentModeFillsTheRingWithThePanelColourOrWhiteAtTheEngineAlpha) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND panel = Add(L"Edit", 0, 20, 20, 100, 30, WS_EX_CLIENTEDGE);
   HWND plain = Add(L"Edit", 0, 20, 70, 100, 30, WS_EX_CLIENTEDGE);
   EditComboSkinInstall(number(), form_.hwnd());
@@ -295,7 +295,7 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_EQ(Shown(tree).RgbAt(1, 1), kWhiteRgb);
   // With hover tracking the hot ring is two pixels wide, one pixel in.
-  SkinHoverTracking = 1;
+  SkinEngine.options.SkinHoverTracking = 1;
   ChildControlSkinPaintFrame(number(), treeEntry, true);
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 200), 3);
   // A borderless control changes nothing, on screen or in the layer.

@@ -204,12 +204,12 @@ TEST_F(ScrollBarTest, ThePlainThumbIsShadedInTheThemeColour) {
   ChildControlSkinInstall(number(), form_.hwnd());
   HWND v = Entry(list).vScrollOverlay;
   const auto paintUnder = [&](COLORREF theme) {
-    SkinThemeColor = theme;
+    SkinEngine.options.SkinThemeColor = theme;
     VScrollPaint(list);
     return Shown(v);
   };
   const auto red = paintUnder(0x0000FF), blue = paintUnder(0xFF0000);
-  SkinThemeColor = kTheme;
+  SkinEngine.options.SkinThemeColor = kTheme;
   const RECT thumb = Entry(list).vScrollParts[2];
   const int y = (thumb.top + thumb.bottom) / 2, x = thumb.right - 5;
   const auto channel = [](uint32_t p, int shift) { return int((p >> shift) & 0xFF); };

@@ -12,7 +12,7 @@ void FormTest::SetUp() {
   // The pointer away from where the forms appear, so that no tooltip shows.
   SetCursorPos(2, 2);
   SkinEngineStartup();
-  SkinOptFormFlag = 0;
+  SkinEngine.forms.SkinOptFormFlag = 0;
   SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
   gdiAtStart_ = platform::LiveGdiObjectCount();
 }
@@ -21,7 +21,7 @@ void FormTest::TearDown() {
   window_.reset();
   standIn_.reset();
   PumpMessages();
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
   EXPECT_EQ(platform::LiveGdiObjectCount(), gdiAtStart_);
   SkinEngineShutdown();
 }

@@ -35,7 +35,7 @@ const std::string kFile = "D:\\Games\\Korvath\\Tools\\NpcEditor\\AI文件夹\\zh
 class MessageBoxTextTest : public EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStartup(); }
-  void SetUp() override { SkinEnabled = true; }
+  void SetUp() override { SkinEngine.options.SkinEnabled = true; }
 };
 
 // The static that holds the message (the other one holds the icon).
