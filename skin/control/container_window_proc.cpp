@@ -10,6 +10,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"

@@ -1,7 +1,5 @@
 #include "skin/core/engine_caches.h"
 
-#include "skin/core/engine_state.h"
-
 namespace korvath::skin {
 
 void* SkinEngineCaches::FindOrMake(const void* tag, std::shared_ptr<void> (*make)()) {
@@ -31,7 +29,5 @@ size_t SkinEngineCaches::Count() const {
   ReleaseSRWLockShared(&lock_);
   return count;
 }
-
-SkinEngineCaches& SkinEngineCacheRegistry() { return SkinEngine.caches; }
 
 }  // namespace korvath::skin

@@ -42,7 +42,8 @@ class SkinEngineCaches {
   std::vector<std::pair<const void*, std::shared_ptr<void>>> caches_;
 };
 
-// The registry of the engine's state (SkinEngine.caches).
+// The registry of the engine's state (SkinEngine.caches; defined with the
+// state, which includes this header).
 SkinEngineCaches& SkinEngineCacheRegistry();
 
 // The engine's cache of this type.

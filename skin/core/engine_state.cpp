@@ -9,6 +9,8 @@ platform::GdiplusStartupToken GdiplusToken;
 ULONG_PTR SkinModuleGdiplusToken = 0;
 SkinEngineState SkinEngine;
 
+SkinEngineCaches& SkinEngineCacheRegistry() { return SkinEngine.caches; }
+
 void SkinEngineReset() {
   // Records and fades free their pictures into the memory-DC list, so they
   // go first; a fade also kills its timer. The caches go with the state they

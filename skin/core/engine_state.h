@@ -23,13 +23,12 @@
 #include "platform/hooks.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
-#include "skin/core/container_attach_hook.h"
 #include "skin/core/engine_caches.h"
+#include "skin/core/engine_slots.h"
 #include "skin/core/error_policy.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/menu_items.h"
-#include "skin/core/owner_draw.h"
+#include "skin/core/menu_entries.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+// The one core module that the engine's state includes and that reads the
+// state back, by design: records and fades own memory DCs that free
+// themselves into SkinMemoryDcList, which the state owns (engine_state.h
+// orders its lists for it).
 #include "skin/core/engine_state.h"
 
 namespace korvath::skin {

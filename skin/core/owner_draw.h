@@ -6,21 +6,9 @@
 
 #include <cstdint>
 
-#include "skin/core/found_entry.h"
+#include "skin/core/engine_slots.h"
 
 namespace korvath::skin {
-
-// A push-button painter: (button, DC, itemState, item rectangle). The button
-// comes found: its window, record and entry.
-using SkinButtonPainter = void (*)(const ButtonRef& button, HDC dc, UINT itemState, const RECT& item);
-
-// The push-button painters belong to the button skins, a later layer; they
-// put themselves here (kinds with no painter set are not drawn).
-struct SkinButtonPainterSet {
-  SkinButtonPainter vector = nullptr;   // kind 0: ButtonSkinPaintVector
-  SkinButtonPainter picture = nullptr;  // kind 1: ButtonSkinPaint
-  SkinButtonPainter image = nullptr;    // kind 3: ButtonSkinPaintImage
-};
 
 // Paints the item of a WM_DRAWITEM for the skinned window of record `owner`
 // (or of entry `owner` of CompanionWindowList with `companion`):

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "skin/control/container_skin.h"
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/skin_picture.h"

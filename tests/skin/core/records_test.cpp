@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_caches.h"
