@@ -115,7 +115,7 @@ bool OnDrawItem(const Container& c, LPARAM lParam) {
 }
 
 void SetControlTextColour(HDC dc, HWND control) {
-  const char* colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  const SkinProp colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
   SetTextColor(dc, COLORREF(GetSkinProp(control, colour)));
 }
 

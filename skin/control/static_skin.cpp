@@ -124,7 +124,7 @@ LRESULT OnPrintClient(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnEraseBackground(HWND window, HDC dc) {
   SetBkMode(dc, TRANSPARENT);
-  const char* colour = IsWindowEnabled(window) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  const SkinProp colour = IsWindowEnabled(window) ? prop::Kj_Ztys : prop::Kj_Jzzts;
   return LRESULT(SetTextColor(dc, COLORREF(GetSkinProp(window, colour))));
 }
 

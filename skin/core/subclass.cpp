@@ -9,7 +9,7 @@ WNDPROC SkinSubclass(HWND window, const SubclassArgs& args) {
   if (!args.overAnotherSkin && SkinIsSubclassed(window)) return nullptr;
   const auto saved = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
   if (args.number) SetSkinProp(window, slot.number, *args.number);
-  if (args.owner && slot.owner) SetSkinProp(window, slot.owner, *args.owner);
+  if (args.owner && slot.owner) SetSkinProp(window, *slot.owner, *args.owner);
   SetSkinPropHandle(window, slot.procedure, saved);
   SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(args.procedure));
   return saved;
@@ -31,7 +31,7 @@ int32_t SkinSlotNumber(HWND window, const SubclassSlot& slot) {
 }
 
 int32_t SkinSlotOwner(HWND window, const SubclassSlot& slot) {
-  return slot.owner ? static_cast<int32_t>(GetSkinProp(window, slot.owner)) : 0;
+  return slot.owner ? static_cast<int32_t>(GetSkinProp(window, *slot.owner)) : 0;
 }
 
 }  // namespace korvath::skin

@@ -16,9 +16,9 @@
 namespace korvath::skin {
 
 struct SubclassSlot {
-  const char* number;     // the entry's (or a top-level window's record's) number
-  const char* owner;      // the owner record's number; null: the slot keeps none
-  const char* procedure;  // the procedure the skin replaced
+  SkinProp number;                // the entry's (or a top-level window's record's) number
+  std::optional<SkinProp> owner;  // the owner record's number; none: the slot keeps none
+  SkinProp procedure;             // the procedure the skin replaced
 };
 inline constexpr SubclassSlot kSkinSlot{prop::Hw_lbID, prop::Hw_FuID, prop::Hw_hProc};
 inline constexpr SubclassSlot kControlLayerSlot{prop::Kj_lbID, prop::Kj_FuID, prop::Kj_hProc};

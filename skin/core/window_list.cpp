@@ -18,9 +18,9 @@ int32_t FindInList(const std::vector<Entry>& list, HWND window) {
 }
 
 template <class Entry>
-void SetOwnerNumber(const std::vector<Entry>& list, const char* name, int32_t n) {
+void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t n) {
   for (const Entry& entry : list) {
-    if (HWND window = EntryWindow(entry)) SetSkinProp(window, name, n);
+    if (HWND window = EntryWindow(entry)) SetSkinProp(window, key, n);
   }
 }
 

@@ -30,7 +30,7 @@ HDC ControlDC(const SkinMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
 bool TransparentSkin() { return SkinEngine.options.SkinEnabled && SkinEngine.options.SkinTransparentMode; }
 
 void SetTextColours(HDC dc, HWND control) {
-  const char* colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  const SkinProp colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
   SetTextColor(dc, COLORREF(GetSkinProp(control, colour)));
   SetBkMode(dc, TRANSPARENT);
 }

@@ -25,7 +25,7 @@ using namespace korvath::skin;
 using korvath::platform::LiveGdiObjectCount;
 using testsupport::TestWindow;
 
-LONG_PTR Prop(HWND window, const char* name) { return GetSkinProp(window, name); }
+LONG_PTR Prop(HWND window, SkinProp key) { return GetSkinProp(window, key); }
 
 int32_t AddRecord(HWND window) {
   auto record = std::make_unique<SkinWindowRecord>();
@@ -35,7 +35,7 @@ int32_t AddRecord(HWND window) {
 
 // Registers a child in one of a record's lists the way an installer does.
 template <class Entry>
-void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child, const char* owner = prop::Hw_FuID) {
+void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child, SkinProp owner = prop::Hw_FuID) {
   auto& entries = SkinRecordAt(n)->*list;
   Entry& entry = entries[size_t(SkinTakeEntrySlot(entries)) - 1];
   entry.window = child;
@@ -226,6 +226,41 @@ TEST(WindowProps, EitherLayerMarksAWindowSubclassed) {
   SetSkinPropHandle(other, prop::Kj_hProc, WNDPROC(DefWindowProcW));
   EXPECT_TRUE(SkinIsSubclassed(w));
   EXPECT_TRUE(SkinIsSubclassed(other));
+}
+
+// Each key is written to the window under the one name other programs read
+// it by; the properties that others set for the engine are read from the
+// window, not from the engine's own table.
+TEST(WindowProps, EachKeyIsCarriedUnderItsPartsName) {
+  const std::vector<std::string> names = {
+      "Hw_lbID",   "Hw_FuID",   "Hw_hProc",  "Kj_lbID",   "Kj_FuID",   "Kj_hProc",   "Kj_Ztys",   "Kj_Jzzts",
+      "Kj_dxjb",   "Kj_wtjb",   "Xzk_dhxg",  "Mngd_zct",  "Zqk_Szqk",  "Zqk_bjs",    "Zqk_bjstmd", "Zqk_gljb",
+      "Zqk_LbID",  "Zqk_Jgc",   "Kjsx_bkk",  "Zqk_FuID",  "Yyck_Glck", "Yyck_yyWz",  "Yyck_yysd", "Yyck_yyys",
+      "Yyck_Tmd",  "Mb_zpf",    "Ck_Ycjdx",  "Ck_wtjbdx", "CK_Ggcj",   "Kj_bjys",    "Kj_bjystmd", "Wxk_Zpf",
+      "Wxk_Cj",    "Wxk_LBID",  "Sxk_Tpzsy", "Ck_cdjb",   "CK_Fcck",   "Fc_lbID",    "Fcsx_bjcj", "Fcsx_gycj"};
+  ASSERT_EQ(names.size(), kSkinPropCount);
+  TestWindow window(100, 80, L"props");
+  HWND w = window.hwnd();
+  for (size_t i = 0; i < kSkinPropCount; ++i) {
+    const auto key = SkinProp(i);
+    EXPECT_EQ(std::string(SkinPropName(key)), names[i]);
+    SetSkinProp(w, key, LONG_PTR(100 + i));
+  }
+  for (size_t i = 0; i < kSkinPropCount; ++i) {
+    EXPECT_EQ(LONG_PTR(GetPropA(w, names[i].c_str())), LONG_PTR(100 + i)) << names[i];
+    EXPECT_EQ(GetSkinProp(w, SkinProp(i)), LONG_PTR(100 + i)) << names[i];
+  }
+  // Set by others: what the window carries is what the engine reads.
+  const std::vector<SkinProp> others = {prop::Kj_bjys, prop::Kj_bjystmd, prop::Wxk_Zpf, prop::Wxk_Cj,
+                                        prop::Wxk_LBID, prop::Sxk_Tpzsy, prop::Ck_cdjb,  prop::CK_Fcck,
+                                        prop::Fc_lbID, prop::Fcsx_bjcj, prop::Fcsx_gycj};
+  for (const SkinProp key : others) {
+    EXPECT_TRUE(SkinPropSetByOthers(key)) << SkinPropName(key);
+    SetPropA(w, SkinPropName(key), HANDLE(LONG_PTR(7)));
+    EXPECT_EQ(GetSkinProp(w, key), 7) << SkinPropName(key);
+  }
+  EXPECT_FALSE(SkinPropSetByOthers(prop::Hw_lbID));
+  EXPECT_FALSE(SkinPropSetByOthers(prop::CK_Ggcj));
 }
 
 int g_calls = 0;

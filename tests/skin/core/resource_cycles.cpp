@@ -86,7 +86,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"", WS_POPUP, 0, 0, 230, 150,
                                 form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  for (const char* name : {prop::Yyck_yysd, prop::Yyck_yyWz}) SetSkinProp(shadow, name, 15);
+  for (const SkinProp key : {prop::Yyck_yysd, prop::Yyck_yyWz}) SetSkinProp(shadow, key, 15);
   SetSkinProp(shadow, prop::Yyck_Tmd, 80);
   SetSkinPropHandle(shadow, prop::Yyck_Glck, form.hwnd());
   gdip::Bitmap target;
