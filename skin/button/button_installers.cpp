@@ -61,7 +61,7 @@ void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
     // All three push types become exactly BS_OWNERDRAW; the parent draws
     // them, the default one with the default look.
     if (const ButtonRef button = FindButton(child)) {
-      button.entry->DefaultButton = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+      button->DefaultButton = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
     SetWindowLongW(child, GWL_STYLE, style | BS_OWNERDRAW);
     InvalidateRect(child, nullptr, TRUE);

@@ -117,8 +117,8 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
 void CheckBoxSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect, bool animating,
                        int32_t frame) {
   if (!ref) return;
-  const HWND window = ref.entry->window;
-  GlyphInputs in = GlyphInputsFor(window, *ref.entry, state);
+  const HWND window = ref->window;
+  GlyphInputs in = GlyphInputsFor(window, *ref, state);
   in.animating = animating;
   in.frame = frame;
   ButtonCanvas canvas(window, rect);

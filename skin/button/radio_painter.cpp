@@ -65,8 +65,8 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
 
 void RadioSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  const HWND window = ref.entry->window;
-  const GlyphInputs in = GlyphInputsFor(window, *ref.entry, state);
+  const HWND window = ref->window;
+  const GlyphInputs in = GlyphInputsFor(window, *ref, state);
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
   RadioSkinGlyph(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);

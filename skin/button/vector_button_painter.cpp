@@ -29,7 +29,7 @@ constexpr SkinRenderQuality kPictureQuality{.smoothing = Gdiplus::SmoothingModeA
 
 // The picture a push button is drawn with: its own, else its form's.
 SkinPicture* PictureOf(const ButtonRef& button) {
-  if (button.entry->HasPicture) return &button.entry->Picture;
+  if (button->HasPicture) return &button->Picture;
   if (button.record->HasPicture) return &button.record->Picture;
   return nullptr;
 }
@@ -141,9 +141,9 @@ void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, in
 
 void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  const HWND button = ref.entry->window;
+  const HWND button = ref->window;
   // Owner-drawn buttons are not told that they are the default: the entry is.
-  if (ref.entry->DefaultButton) state |= ODS_DEFAULT;
+  if (ref->DefaultButton) state |= ODS_DEFAULT;
   ButtonCanvas canvas(button, rect);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
@@ -163,7 +163,7 @@ void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT&
   } else {
     PaintEnabled(face, state);
   }
-  PaintCaption(g, button, *ref.entry, state, face.width, face.height);
+  PaintCaption(g, button, *ref, state, face.width, face.height);
 
   const int32_t width = canvas.width(), height = canvas.height();
   SkinMemoryDc picture = canvas.Finish();

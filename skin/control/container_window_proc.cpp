@@ -33,11 +33,11 @@ namespace {
 
 // The container's record and entry, as its Hw_FuID and Hw_lbID name them;
 // null when either no longer leads to this window.
-using Container = SkinFoundEntry<SkinContainerEntry>;
+using Container = SkinEntryRef<SkinContainerEntry>;
 
 Container FindContainer(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Containers); }
 
-bool Framed(const Container& c) { return c.entry && c.entry->framed; }
+bool Framed(const Container& c) { return c && c->framed; }
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return SkinForward(window, message, wParam, lParam);
@@ -49,11 +49,11 @@ bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window
 
 LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
   PassOn(window, WM_SHOWWINDOW, wParam, lParam);
-  if (Framed(c)) c.entry->rebuild = true;
+  if (Framed(c)) c->rebuild = true;
   return DefWindowProcW(window, WM_SHOWWINDOW, wParam, lParam);
 }
 
-bool Stale(const Container& c) { return c.entry->rebuild || c.entry->childChanged; }
+bool Stale(const Container& c) { return c->rebuild || c->childChanged; }
 
 // The one painter of a framed container's client, for WM_PAINT and
 // WM_PRINTCLIENT, onto `dc`, which clips it to what is dirty: a stale look
@@ -87,7 +87,7 @@ LRESULT OnPrintClient(const Container& c, HWND window, HDC dc) {
 
 void OnMoved(const Container& c, HWND window) {
   if (!Framed(c)) return;
-  c.entry->rebuild = true;
+  c->rebuild = true;
   InvalidateBackgroundCaches(c.record->Window, false);
   InvalidateRect(window, nullptr, FALSE);
 }
@@ -95,8 +95,8 @@ void OnMoved(const Container& c, HWND window) {
 // The background is never erased here; a framed container whose look is clean
 // rebuilds it while its top-level window is active and not being sized.
 LRESULT OnEraseBackground(const Container& c, HDC dc) {
-  if (Framed(c) && !c.entry->rebuild && !c.record->Sizing && c.record->Active) {
-    c.entry->rebuild = true;
+  if (Framed(c) && !c->rebuild && !c.record->Sizing && c.record->Active) {
+    c->rebuild = true;
   }
   SetBkMode(dc, TRANSPARENT);
   return 1;
@@ -165,8 +165,8 @@ std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
 }
 
 void OnSized(const Container& c) {
-  if (!c.entry) return;
-  c.entry->rebuild = true;
+  if (!c) return;
+  c->rebuild = true;
   SkinLayoutChildren(c.owner, c.number);
 }
 
@@ -191,7 +191,7 @@ void OnCommand(WPARAM wParam, HWND control) {
 
 // Marks the container entry of a registered tab control for a rebuild.
 void RebuildTabContainer(HWND tab) {
-  if (SkinContainerEntry* entry = SkinFindEntry(tab, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(tab, &SkinWindowRecord::Containers).get()) entry->rebuild = true;
 }
 
 void OnNotify(LPARAM lParam) {
@@ -224,7 +224,7 @@ BOOL CALLBACK DropKeptBrush(HWND child, LPARAM) {
 LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const Container c = FindContainer(window);
   switch (message) {
-    case WM_NCDESTROY:          if (c.entry) UnskinContainer(c.owner, c.number); break;
+    case WM_NCDESTROY:          if (c) UnskinContainer(c.owner, c.number); break;
     case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
     case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
     case WM_PARENTNOTIFY:       SkinNoteLayoutChange(); break;

@@ -25,7 +25,7 @@ constexpr COLORREF kFrameModeKey = 0xFFFFFF;
 constexpr int32_t kFrameModeFramed = 1;
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).get();
 }
 
 LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

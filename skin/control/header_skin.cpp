@@ -39,11 +39,11 @@ constexpr int kDeadZone = 5;
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
-SkinFoundEntry<SkinHeaderEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Headers); }
+SkinEntryRef<SkinHeaderEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Headers); }
 
 void Paint(HWND window) {
   const auto f = Find(window);
-  if (f.entry) HeaderSkinPaint(f.owner, f.number);
+  if (f) HeaderSkinPaint(f.owner, f.number);
 }
 
 void Install(SkinWindowRecord& record, int32_t ownerIndex, HWND header) {
@@ -64,10 +64,10 @@ void Install(SkinWindowRecord& record, int32_t ownerIndex, HWND header) {
 
 void OnMouseMove(HWND window, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   // The header draws by the item under the mouse, not by its coming.
   SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Header});
-  SkinHeaderEntry& e = *f.entry;
+  SkinHeaderEntry& e = *f;
   e.hovered = true;
   e.hotItem = HeaderHitTest(f.owner, f.number, lParam);
   if (e.hotItem != e.paintedHotItem && e.hotItem > 0 && !e.buttonDown) {
@@ -83,22 +83,22 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   SkinHoverLeave(*f.record);
-  f.entry->paintedHotItem = 0;
-  f.entry->hotItem = 0;
-  f.entry->hovered = false;
+  f->paintedHotItem = 0;
+  f->hotItem = 0;
+  f->hovered = false;
   HeaderSkinPaint(f.owner, f.number);
 }
 
 void OnButton(HWND window, bool down) {
   const auto f = Find(window);
-  if (!f.entry) return;
-  f.entry->buttonDown = down;
+  if (!f) return;
+  f->buttonDown = down;
   if (!down) {
-    f.entry->pressedItem = 0;
-  } else if (f.entry->hotItem > 0) {
-    f.entry->pressedItem = f.entry->hotItem;
+    f->pressedItem = 0;
+  } else if (f->hotItem > 0) {
+    f->pressedItem = f->hotItem;
   }
 }
 
@@ -193,18 +193,18 @@ void Paint(const SkinHeaderEntry& entry, HDC dc, const RECT& dirty) {
 LRESULT OnPaint(HWND window) {
   platform::PaintScope paint(window);
   const auto f = Find(window);
-  if (!f.entry) return 0;
-  Paint(*f.entry, paint.dc(), paint.dirty());
+  if (!f) return 0;
+  Paint(*f, paint.dc(), paint.dirty());
   SkinPaintChildBackground(window, paint.dc());
   return 0;
 }
 
 LRESULT OnPrintClient(HWND window, HDC dc) {
   const auto f = Find(window);
-  if (!f.entry) return 0;
+  if (!f) return 0;
   RECT client = {};
   GetClientRect(window, &client);
-  Paint(*f.entry, dc, client);
+  Paint(*f, dc, client);
   return 0;
 }
 

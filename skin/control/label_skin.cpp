@@ -33,7 +33,7 @@ constexpr int32_t kHaloBlurDivisor = 4;
 constexpr float kTextLeft = -2.0f;
 constexpr float kTextExtraWidth = 8.0f;
 
-SkinLabelEntry* LabelEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels).entry; }
+SkinLabelEntry* LabelEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels).get(); }
 
 void MarkDirty(HWND window) {
   if (SkinLabelEntry* entry = LabelEntryOf(window)) {

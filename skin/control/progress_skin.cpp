@@ -42,7 +42,7 @@ const SkinRenderQuality kProgressRendering{.smoothing = Gdiplus::SmoothingModeAn
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 SkinProgressEntry* ProgressEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Progresses).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Progresses).get();
 }
 
 void Paint(HWND window) {

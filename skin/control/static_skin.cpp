@@ -52,7 +52,7 @@ ImagePlacement PlacementOf(LONG style) {
   return ImagePlacement::AtOrigin;
 }
 
-SkinStaticEntry* StaticEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics).entry; }
+SkinStaticEntry* StaticEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics).get(); }
 
 // Blank: nothing but ASCII and full-width (code page 936) spaces.
 bool IsBlank(const std::string& text) {

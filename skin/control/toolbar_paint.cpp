@@ -51,7 +51,7 @@ enum ButtonStyle : uint8_t {
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).get();
 }
 
 void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float h, int innerGap, int32_t centreAlpha,

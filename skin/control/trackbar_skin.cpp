@@ -42,11 +42,11 @@ RECT ChannelAlongTheTrack(const RECT& reported, bool vertical) {
   return RECT{reported.top, reported.left, reported.bottom, reported.right};
 }
 
-SkinFoundEntry<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
+SkinEntryRef<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
 
 void Paint(HWND window) {
   const auto f = Find(window);
-  if (f.entry) TrackbarSkinPaint(f.owner, f.number);
+  if (f) TrackbarSkinPaint(f.owner, f.number);
 }
 
 SkinWindowPicture Picture(const SkinTrackbarEntry& entry);
@@ -56,8 +56,8 @@ SkinWindowPicture Picture(const SkinTrackbarEntry& entry);
 // Returns the picture.
 SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
   const auto f = Find(window);
-  if (!f.entry || IsRectEmpty(&dirty)) return {};
-  SkinWindowPicture picture = Picture(*f.entry);
+  if (!f || IsRectEmpty(&dirty)) return {};
+  SkinWindowPicture picture = Picture(*f);
   SkinCopyWindowPictureToClient(window, dc, picture);
   return picture;
 }
@@ -66,18 +66,18 @@ SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
 // elsewhere, not at every move.
 void OnMouseMove(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   if (SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Trackbar})) {
-    f.entry->hot = true;
+    f->hot = true;
     TrackbarSkinPaint(f.owner, f.number);
   }
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   SkinHoverLeave(*f.record);
-  f.entry->hot = false;
+  f->hot = false;
   TrackbarSkinPaint(f.owner, f.number);
 }
 
@@ -104,11 +104,11 @@ void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
 bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const SkinPicture& thumb,
                              const SkinPicture& filled) {
   const auto f = Find(window);
-  if (!f.entry) return false;
-  f.entry->channelPicture = channel;
-  f.entry->thumbPicture = thumb;
-  f.entry->filledPicture = filled;
-  f.entry->pictureMode = true;
+  if (!f) return false;
+  f->channelPicture = channel;
+  f->thumbPicture = thumb;
+  f->filledPicture = filled;
+  f->pictureMode = true;
   InvalidateRect(window, nullptr, FALSE);
   return true;
 }

@@ -40,7 +40,7 @@ const SkinRenderQuality kUpDownRendering{.smoothing = Gdiplus::SmoothingModeAnti
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
-SkinFoundEntry<SkinUpDownEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::UpDowns); }
+SkinEntryRef<SkinUpDownEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::UpDowns); }
 
 SIZE WindowSize(HWND window) {
   RECT r = {};
@@ -53,33 +53,33 @@ int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   const bool entered = SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::UpDown});
   const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
-  if (!entered && half == f.entry->hoveredHalf) return;
-  UpDownSkinPaint(f.owner, f.number, true, f.entry->pressed, lParam);
-  f.entry->hover = true;
-  f.entry->hoveredHalf = half;
+  if (!entered && half == f->hoveredHalf) return;
+  UpDownSkinPaint(f.owner, f.number, true, f->pressed, lParam);
+  f->hover = true;
+  f->hoveredHalf = half;
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   SkinHoverLeave(*f.record);
-  f.entry->hover = false;
+  f->hover = false;
   UpDownSkinPaint(f.owner, f.number, false);
 }
 
 void OnButton(HWND window, bool down, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) return;
-  f.entry->pressed = down;
-  f.entry->lastButtonPoint = int32_t(lParam);
+  if (!f) return;
+  f->pressed = down;
+  f->lastButtonPoint = int32_t(lParam);
 }
 
 void Paint(HWND window) {
   const auto f = Find(window);
-  if (f.entry) UpDownSkinPaint(f.owner, f.number);
+  if (f) UpDownSkinPaint(f.owner, f.number);
 }
 
 SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPressed, LPARAM at);
@@ -89,8 +89,8 @@ SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPre
 // Returns the picture.
 SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
   const auto f = Find(window);
-  if (!f.entry || IsRectEmpty(&dirty)) return {};
-  const SkinUpDownEntry& entry = *f.entry;
+  if (!f || IsRectEmpty(&dirty)) return {};
+  const SkinUpDownEntry& entry = *f;
   SkinWindowPicture picture = Picture(entry, entry.hover, entry.pressed, LPARAM(entry.lastButtonPoint));
   SkinCopyWindowPictureToClient(window, dc, picture);
   return picture;

@@ -29,7 +29,8 @@ void DrawButton(int32_t owner, const DRAWITEMSTRUCT& item) {
   // button's look over this one.
   if (!entry || entry->window != item.hwndItem) return;
   if (SkinButtonPainter paint = PainterOfKind(entry->Kind)) {
-    paint(ButtonRef{owner, number, record, entry}, item.hDC, item.itemState, item.rcItem);
+    paint(ButtonRef{.record = record, .list = &SkinWindowRecord::Buttons, .number = number, .owner = owner}, item.hDC,
+          item.itemState, item.rcItem);
   }
 }
 

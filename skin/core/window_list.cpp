@@ -75,19 +75,29 @@ int32_t SkinTopSkinnedAncestor(HWND window) {
   }
 }
 
-int32_t SkinFindControlInRecord(int32_t n, HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  return record ? FindInList(record->Buttons, window) : 0;
+SkinWindowRecord* SkinTopSkinnedRecord(HWND window) { return SkinRecordAt(SkinTopSkinnedAncestor(window)); }
+
+int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window) {
+  return FindInList(record.Buttons, window);
 }
 
-int32_t SkinFindContainerEntry(int32_t n, HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  return record ? FindInList(record->Containers, window) : 0;
+int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window) {
+  return FindInList(record.Containers, window);
 }
 
-SkinWindowRecord* SkinRecordAt(int32_t n) {
-  if (n < 1 || size_t(n) > SkinEngine.lists.SkinWindowList.size()) return nullptr;
-  return SkinEngine.lists.SkinWindowList[size_t(n) - 1].get();
+int32_t SkinFindControlInRecord(int32_t recordNumber, HWND window) {
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  return record ? SkinFindControlInRecord(*record, window) : 0;
+}
+
+int32_t SkinFindContainerEntry(int32_t recordNumber, HWND window) {
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  return record ? SkinFindContainerEntry(*record, window) : 0;
+}
+
+SkinWindowRecord* SkinRecordAt(int32_t recordNumber) {
+  if (recordNumber < 1 || size_t(recordNumber) > SkinEngine.lists.SkinWindowList.size()) return nullptr;
+  return SkinEngine.lists.SkinWindowList[size_t(recordNumber) - 1].get();
 }
 
 SkinWindowRecord* SkinRecordOfWindow(HWND window) {
@@ -95,21 +105,25 @@ SkinWindowRecord* SkinRecordOfWindow(HWND window) {
   return record && record->Window == window ? record : nullptr;
 }
 
-int32_t SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record) {
-  if (!record) return 0;
-  HWND window = record->Window;
-  SkinEngine.lists.SkinWindowList.push_back(std::move(record));
-  const auto n = static_cast<int32_t>(SkinEngine.lists.SkinWindowList.size());
-  SetSkinProp(window, prop::Hw_lbID, n);
-  return n;
+int32_t SkinRecordNumber(const SkinWindowRecord& record) {
+  return static_cast<int32_t>(GetSkinProp(record.Window, prop::Hw_lbID));
 }
 
-void SkinRemoveWindowRecord(int32_t n) {
-  if (!SkinRecordAt(n)) return;
+SkinWindowRecord* SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record) {
+  if (!record) return nullptr;
+  SkinWindowRecord* appended = record.get();
+  SkinEngine.lists.SkinWindowList.push_back(std::move(record));
+  SetSkinProp(appended->Window, prop::Hw_lbID, static_cast<int32_t>(SkinEngine.lists.SkinWindowList.size()));
+  return appended;
+}
+
+void SkinRemoveWindowRecord(int32_t recordNumber) {
+  if (!SkinRecordAt(recordNumber)) return;
   // Taken out of the list first, so that nothing its release triggers finds
   // it by number any more.
-  std::unique_ptr<SkinWindowRecord> removed = std::move(SkinEngine.lists.SkinWindowList[size_t(n) - 1]);
-  SkinEngine.lists.SkinWindowList.erase(SkinEngine.lists.SkinWindowList.begin() + (n - 1));
+  auto& list = SkinEngine.lists.SkinWindowList;
+  std::unique_ptr<SkinWindowRecord> removed = std::move(list[size_t(recordNumber) - 1]);
+  list.erase(list.begin() + (recordNumber - 1));
   removed.reset();
   for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
     RenumberRecord(*SkinEngine.lists.SkinWindowList[i], static_cast<int32_t>(i + 1));

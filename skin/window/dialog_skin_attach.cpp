@@ -99,15 +99,16 @@ void DialogSkinAttach(HWND box) {
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);
-  const int32_t n = SkinAppendWindowRecord(std::move(record));
+  SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
+  const int32_t n = SkinRecordNumber(stored);
   SkinLayoutCaptionParts(n);
   // The installers get the number directly: the box is not subclassed yet.
   RunControlInstallers(n, box);
   // The text is measured as its skin draws it: after the installers. This
   // also gives the box its size, its rounded region and its button band.
   DialogLayOut(box);
-  SkinRecordAt(n)->RenderPending = true;
-  SkinRecordAt(n)->OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .number = n});
+  stored.RenderPending = true;
+  stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .number = n});
 }
 
 void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }

@@ -146,8 +146,8 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   r.RenderPending = true;
   r.ClientWidth = client.right;
   r.ClientHeight = client.bottom;
-  const int32_t n = SkinAppendWindowRecord(std::move(record));
-  SkinWindowRecord& stored = *SkinRecordAt(n);
+  SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
+  const int32_t n = SkinRecordNumber(stored);
 
   // The tips' control is made when the mouse first comes to the form
   // (FormSkinWndProc).

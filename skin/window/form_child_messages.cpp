@@ -47,7 +47,7 @@ LRESULT TransparentControlColour(HDC dc, HWND control) {
 }
 
 void MarkContainerDirty(HWND window) {
-  if (SkinContainerEntry* entry = SkinFindEntry(window, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(window, &SkinWindowRecord::Containers).get()) entry->rebuild = true;
 }
 
 // A command of a described popup menu: the identifier in decimal is the

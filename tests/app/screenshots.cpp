@@ -273,7 +273,7 @@ class EnginePictures : public ::testing::Test {
 // The sweep stops where a picture shows it best: over the middle of the fill.
 void HoldSweep(HWND bar, int offset) {
   KillTimer(bar, UINT_PTR(skin::GetSkinProp(bar, skin::prop::Hw_lbID)));
-  skin::SkinProgressEntry* entry = skin::SkinFindEntry(bar, &skin::SkinWindowRecord::Progresses).entry;
+  skin::SkinProgressEntry* entry = skin::SkinFindEntry(bar, &skin::SkinWindowRecord::Progresses).get();
   ASSERT_NE(entry, nullptr);
   entry->sweepOffset = offset;
   InvalidateRect(bar, nullptr, FALSE);

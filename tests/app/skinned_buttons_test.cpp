@@ -16,7 +16,7 @@ TEST_F(MainWindowTest, ThePushAndRadioButtonsWearTheButtonSkin) {
     const skin::ButtonRef button = skin::FindButton(H(unit));
     ASSERT_TRUE(button) << unit;
     const bool push = unit == 读取按钮 || unit == 生成保存按钮 || unit == 关闭按钮;
-    EXPECT_EQ(button.entry->Kind, push ? skin::ButtonKind::Vector : skin::ButtonKind::Radio) << unit;
+    EXPECT_EQ(button->Kind, push ? skin::ButtonKind::Vector : skin::ButtonKind::Radio) << unit;
     EXPECT_EQ(GetWindowLongPtrW(H(unit), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::ButtonSkinWndProc));
     if (push) EXPECT_EQ(GetWindowLongW(H(unit), GWL_STYLE) & 0xF, BS_OWNERDRAW) << unit;
   }
@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, TheOverwriteQuestionsDefaultButtonKeepsTheSkin) {
     for (HWND button : {yes, no}) {
       const skin::ButtonRef skinned = skin::FindButton(button);
       ASSERT_TRUE(skinned);
-      EXPECT_EQ(skinned.entry->DefaultButton, button == no);
+      EXPECT_EQ(skinned->DefaultButton, button == no);
       EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
       EXPECT_EQ(GetWindowLongPtrW(button, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::ButtonSkinWndProc));
     }

@@ -52,7 +52,7 @@ class DefaultButtonTest : public ::testing::Test {
       *layer = SkinMemoryDc::Create(kDialogWidth, kDialogHeight);
       FillPattern(layer->get(), kDialogWidth, kDialogHeight, nullptr, kBackground);
     }
-    number_ = SkinAppendWindowRecord(std::move(record));
+    number_ = SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
     ButtonSkinInstall(number_, dialog_);
     testsupport::Activate(dialog_);
     SetFocus(edit_);

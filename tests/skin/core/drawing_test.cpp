@@ -92,7 +92,7 @@ TEST(Geometry, ScrollBarAreaTabPagesAndStretchedChildren) {
   record->Window = parent.hwnd();
   record->Containers[0].window = container;
   record->Containers[0].stretchedChildren = {{children[0], 24, 0, true}, {}, {children[1], 30, 10, false}};
-  const int32_t n = SkinAppendWindowRecord(std::move(record));
+  const int32_t n = SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
   auto placed = [&](HWND w, int x, int y, int width, int height) {
     RECT r;
     GetWindowRect(w, &r);

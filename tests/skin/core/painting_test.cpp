@@ -186,7 +186,7 @@ struct PaintCall {
 };
 std::vector<PaintCall> calls;
 template <int kPainter>
-void Record(const ButtonRef& b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b.entry->window, state, r}); }
+void Record(const ButtonRef& b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b->window, state, r}); }
 
 // The skinned form's answer to WM_DRAWITEM: the dispatcher.
 LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,7 @@
 #include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -30,7 +31,7 @@ LONG_PTR Prop(HWND window, SkinProp key) { return GetSkinProp(window, key); }
 int32_t AddRecord(HWND window) {
   auto record = std::make_unique<SkinWindowRecord>();
   record->Window = window;
-  return SkinAppendWindowRecord(std::move(record));
+  return SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
 }
 
 // Registers a child in one of a record's lists the way an installer does.
@@ -211,6 +212,40 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   EXPECT_EQ(SkinTopSkinnedAncestor(boxButton), 2);
   EXPECT_EQ(SkinTopSkinnedAncestor(aButton), 0);
   DestroyWindow(box);
+}
+
+// An entry is held by its record, list and number, and read through the
+// number at each use: it stays right while the list grows and moves its
+// elements; a control whose numbers lead to another control's entry finds
+// none.
+TEST_F(WindowList, AnEntryRefReadsTheEntryByNumberWhileTheListGrows) {
+  TestWindow form(200, 120, L"form");
+  HWND first = form.AddChild(L"BUTTON", L"a", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
+  HWND second = form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
+  const int32_t n = AddRecord(form.hwnd());
+  SkinWindowRecord& record = *SkinRecordAt(n);
+  EXPECT_EQ(SkinRecordNumber(record), n);
+  Register(n, &SkinWindowRecord::Buttons, first);
+  Register(n, &SkinWindowRecord::Buttons, second);
+  const ButtonRef ref = SkinFindEntry(second, &SkinWindowRecord::Buttons);
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref.record, &record);
+  EXPECT_EQ(ref.number, 2);
+  EXPECT_EQ(ref->window, second);
+  for (int i = 0; i < 100; ++i) record.Buttons.emplace_back();  // moves the elements
+  EXPECT_EQ(ref.get(), &record.Buttons[1]);
+  EXPECT_EQ((*ref).window, second);
+  record.Buttons[1].Caption = "seen";
+  EXPECT_EQ(ref->Caption, "seen");
+  // Numbers that lead to another control's entry, or to none.
+  SetSkinProp(first, prop::Hw_lbID, 2);
+  const ButtonRef stray = SkinFindEntry(first, &SkinWindowRecord::Buttons);
+  EXPECT_FALSE(stray);
+  EXPECT_EQ(stray.get(), nullptr);
+  EXPECT_EQ(stray.record, &record);  // the record its owner number names
+  SetSkinProp(first, prop::Hw_lbID, 500);
+  EXPECT_FALSE(SkinFindEntry(first, &SkinWindowRecord::Buttons));
+  EXPECT_FALSE(ButtonRef{});
 }
 
 // Every installer skips a window subclassed through either layer: a second

@@ -114,7 +114,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
     made->Window = form.hwnd();
     made->BackDC = SkinMemoryDc::Create(200, 120);
     made->ChildBackDC = SkinMemoryDc::Create(200, 120);
-    const int32_t n = SkinAppendWindowRecord(std::move(made));
+    const int32_t n = SkinRecordNumber(*SkinAppendWindowRecord(std::move(made)));
     SkinWindowRecord* record = SkinRecordAt(n);
     PatBlt(record->BackDC.get(), 0, 0, 200, 120, i % 2 ? WHITENESS : BLACKNESS);
     record->Tips.Create(form.hwnd());

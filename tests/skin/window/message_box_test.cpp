@@ -94,7 +94,7 @@ class MessageBoxTest : public EngineTest {
     auto record = std::make_unique<SkinWindowRecord>();
     record->Window = owner_->hwnd();
     record->BackColor = back;
-    ownerRecord_ = SkinAppendWindowRecord(std::move(record));
+    ownerRecord_ = SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
     return owner_->hwnd();
   }
 
