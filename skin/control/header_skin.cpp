@@ -17,6 +17,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/colours.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/hover.h"
@@ -46,20 +47,18 @@ void Paint(HWND window) {
   if (f) HeaderSkinPaint(f.owner, f.number);
 }
 
-void Install(SkinWindowRecord& record, int32_t ownerIndex, HWND header) {
+void Install(SkinWindowRecord& record, HWND header) {
   if (SkinIsSubclassed(header)) return;
   const SkinFontInfo font = SkinControlFontMetrics(header);
-  const int32_t number = SkinTakeEntrySlot(record.Headers);
-  SkinHeaderEntry& entry = record.Headers[size_t(number) - 1];
-  entry = SkinHeaderEntry{};
-  entry.window = header;
-  entry.buttonStyle = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
-  entry.fontFace = font.face;
-  entry.fontStyle = font.style;
-  entry.fontSize = font.size;
-  // The header's own: the skin only reads it.
-  entry.imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
-  entry.savedProc = SkinSubclass(header, {.procedure = &HeaderSkinWndProc, .owner = ownerIndex, .number = number});
+  SkinTakeEntry(record, &SkinWindowRecord::Headers, header, {.procedure = &HeaderSkinWndProc},
+                [&](const SkinEntryRef<SkinHeaderEntry>& entry) {
+                  entry->buttonStyle = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
+                  entry->fontFace = font.face;
+                  entry->fontStyle = font.style;
+                  entry->fontSize = font.size;
+                  // The header's own: the skin only reads it.
+                  entry->imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+                });
 }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
@@ -210,13 +209,12 @@ LRESULT OnPrintClient(HWND window, HDC dc) {
 
 }  // namespace
 
-void HeaderSkinInstall(int32_t ownerIndex, HWND parent) {
+void HeaderSkinInstall(SkinWindowRecord& record, HWND parent) {
   if (!SkinEngine.options.SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(ownerIndex);
-  if (!record) return;
-  SkinForEachChild(parent, WC_HEADERW, [&](HWND header) { Install(*record, ownerIndex, header); });
+  SkinForEachUnskinnedChild(parent, WC_HEADERW, [&](HWND header) { Install(record, header); });
+  // The list view carries its own skin: its header is the one looked at.
   SkinForEachChild(parent, WC_LISTVIEWW, [&](HWND list) {
-    if (const HWND header = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) Install(*record, ownerIndex, header);
+    if (const HWND header = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) Install(record, header);
   });
 }
 

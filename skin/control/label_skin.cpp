@@ -209,7 +209,7 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   entry.dirty = true;
 
   // The chain is complete before the first message reaches the new procedure.
-  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .owner = owner, .number = number});
+  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .ownerNumber = owner, .entryNumber = number});
   return 1;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
@@ -83,21 +84,16 @@ void OnMouseLeave(HWND window) {
 
 }  // namespace
 
-void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
+void TrackbarSkinInstall(SkinWindowRecord& record, HWND parent) {
   if (!SkinEngine.options.SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  if (!record) return;
-  SkinForEachChild(parent, TRACKBAR_CLASSW, [&](HWND bar) {
-    if (SkinIsSubclassed(bar)) return;
+  SkinForEachUnskinnedChild(parent, TRACKBAR_CLASSW, [&](HWND bar) {
     const LONG style = GetWindowLongW(bar, GWL_STYLE);
-    const int32_t number = SkinTakeEntrySlot(record->Trackbars);
-    SkinTrackbarEntry& entry = record->Trackbars[size_t(number) - 1];
-    entry = SkinTrackbarEntry{};
-    entry.window = bar;
-    entry.vertical = HasAll(style, TBS_VERT);
-    entry.tickPlacement = TickPlacement(style);
-    entry.selectionRange = HasAll(style, TBS_ENABLESELRANGE);
-    entry.savedProc = SkinSubclass(bar, {.procedure = &TrackbarSkinWndProc, .owner = recordIndex, .number = number});
+    SkinTakeEntry(record, &SkinWindowRecord::Trackbars, bar, {.procedure = &TrackbarSkinWndProc},
+                  [&](const SkinEntryRef<SkinTrackbarEntry>& entry) {
+                    entry->vertical = HasAll(style, TBS_VERT);
+                    entry->tickPlacement = TickPlacement(style);
+                    entry->selectionRange = HasAll(style, TBS_ENABLESELRANGE);
+                  });
   });
 }
 

@@ -12,6 +12,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/colours.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
@@ -128,19 +129,14 @@ void DrawHalf(gdip::Graphics& g, gdip::GraphicsPath& path, const Half& half, boo
 
 }  // namespace
 
-void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
+void UpDownSkinInstall(SkinWindowRecord& record, HWND parent) {
   if (!SkinEngine.options.SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  if (!record) return;
-  SkinForEachChild(parent, UPDOWN_CLASSW, [&](HWND control) {
-    if (SkinIsSubclassed(control)) return;
+  SkinForEachUnskinnedChild(parent, UPDOWN_CLASSW, [&](HWND control) {
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    const int32_t number = SkinTakeEntrySlot(record->UpDowns);
-    SkinUpDownEntry& entry = record->UpDowns[size_t(number) - 1];
-    entry = SkinUpDownEntry{};
-    entry.window = control;
-    entry.horizontal = (style & UDS_HORZ) == UDS_HORZ;
-    entry.savedProc = SkinSubclass(control, {.procedure = &UpDownSkinWndProc, .owner = recordIndex, .number = number});
+    SkinTakeEntry(record, &SkinWindowRecord::UpDowns, control, {.procedure = &UpDownSkinWndProc},
+                  [&](const SkinEntryRef<SkinUpDownEntry>& entry) {
+                    entry->horizontal = (style & UDS_HORZ) == UDS_HORZ;
+                  });
   });
 }
 

@@ -8,8 +8,8 @@ WNDPROC SkinSubclass(HWND window, const SubclassArgs& args) {
   if (GetSkinProp(window, slot.procedure) != 0) return nullptr;
   if (!args.overAnotherSkin && SkinIsSubclassed(window)) return nullptr;
   const auto saved = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-  if (args.number) SetSkinProp(window, slot.number, *args.number);
-  if (args.owner && slot.owner) SetSkinProp(window, *slot.owner, *args.owner);
+  if (args.entryNumber) SetSkinProp(window, slot.number, *args.entryNumber);
+  if (args.ownerNumber && slot.owner) SetSkinProp(window, *slot.owner, *args.ownerNumber);
   SetSkinPropHandle(window, slot.procedure, saved);
   SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(args.procedure));
   return saved;

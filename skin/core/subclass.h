@@ -26,8 +26,8 @@ inline constexpr SubclassSlot kPanelSlot{prop::Zqk_LbID, prop::Zqk_FuID, prop::Z
 
 struct SubclassArgs {
   WNDPROC procedure = nullptr;
-  std::optional<int32_t> owner;   // set when given
-  std::optional<int32_t> number;  // set when given
+  std::optional<int32_t> ownerNumber;  // the owner record's number; set when given
+  std::optional<int32_t> entryNumber;  // the entry's (a top-level window's: its record's); set when given
   const SubclassSlot* slot = &kSkinSlot;
   // A container stands in front of a control-layer skin, a panel in front
   // of its container skin; every other skin refuses a window that any skin

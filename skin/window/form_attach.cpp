@@ -5,15 +5,12 @@
 #include <string>
 
 #include "gdip/picture_decode.h"
-#include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
-#include "skin/core/child_walk.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/edit_installers.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/caption_actions.h"
 #include "skin/window/caption_glyphs.h"
@@ -102,20 +99,6 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
   r.ButtonStripTop = 0;
 }
 
-void RunControlInstallers(int32_t n, HWND form) {
-  const SkinSharedChildWalk children(form);
-  ButtonSkinInstall(n, form);
-  CheckRadioSkinInstall(n, form);
-  EditComboSkinInstall(n, form);
-  TrackbarSkinInstall(n, form);
-  ProgressSkinInstall(n, form);
-  ChildControlSkinInstall(n, form);
-  UpDownSkinInstall(n, form);
-  HeaderSkinInstall(n, form);
-  ToolbarSkinInstall(n, form);
-  TransparentChildSkinInstall(n, form);
-}
-
 }  // namespace
 
 void FormSkinAttach(HWND form, const FormSkinSettings& s) {
@@ -164,11 +147,11 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
     stored.StatusBarFontSize = 12;
   }
   SkinLayoutStatusBar(n);
-  RunControlInstallers(n, form);
+  SkinInstallChildSkins(stored, form);
 
   // Installed last: the messages the steps above caused went to the form's
   // own procedure.
-  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .number = n});
+  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .entryNumber = n});
 }
 
 }  // namespace korvath::skin

@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
   const int cycles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
   ProgramGlobalsInit();
   SkinModuleInit();
+  RegisterButtonPainters();
   {
     test::SkinnedForm form(420, 200);
     SetWindowLongPtrW(form.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FormProc));
@@ -158,8 +159,8 @@ int main(int argc, char** argv) {
     const wchar_t* captions[6] = {L"\u751F\u6210\u5E76\u4FDD\u5B58", L"\u8BFB\u53D6NPC\u6587\u6863...", L"\u5173\u95ED",
                                   L"\u4E2D\u7ACB", L"\u9635\u8425\u4E00", L"\u9635\u8425\u4E8C"};
     for (int i = 0; i < 6; ++i) SetWindowTextW(buttons[i], captions[i]);
-    ButtonSkinInstall(form.number(), form.hwnd());
-    CheckRadioSkinInstall(form.number(), form.hwnd());
+    ButtonSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
+    CheckRadioSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
     Pump();
     HWND button = buttons[0];
     const RECT rect = {0, 0, kW, kH};

@@ -205,8 +205,8 @@ int main(int argc, char** argv) {
       for (int i = 0; i < 1000; ++i) SendMessageW(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"line " + std::to_wstring(i)).c_str()));
       SendMessageW(l, WM_SETREDRAW, TRUE, 0);
     }
-    EditComboSkinInstall(form.number(), form.hwnd());
-    ChildControlSkinInstall(form.number(), form.hwnd());
+    EditComboSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
+    ChildControlSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
     testsupport::PumpMessages(100);
     SkinWindowRecord& record = form.record();
 

@@ -29,6 +29,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/window/close_animations.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"
 #include "skin/window/skin_removal.h"
 #include "skin/window/message_box.h"
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  SkinEngineStartup();
+  SkinEngineStart();
 
   // 1. First skinned frame against the plain box.
   // Goal: the skinned box's first frame at most twice the plain box's.

@@ -33,8 +33,8 @@ constexpr UINT kHot = ODS_HOTLIGHT;
 class PainterTest : public ButtonFixture {
  protected:
   PainterTest() {
-    ButtonSkinInstall(number(), form());
-    CheckRadioSkinInstall(number(), form());
+    ButtonSkinInstall(record(), form());
+    CheckRadioSkinInstall(record(), form());
     Entry(picture_).Kind = ButtonKind::Picture;
     Entry(image_).Kind = ButtonKind::Image;
     Entry(toggle_).Kind = ButtonKind::ImageToggle;

@@ -12,6 +12,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
+#include "skin/core/window_list.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/button/button_fixture.h"
@@ -38,8 +39,8 @@ TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
                {BS_PUSHBOX, ButtonKind::CheckBox},     {BS_OWNERDRAW, {}}};
   std::vector<HWND> buttons;
   for (const auto& c : cases) buttons.push_back(Add(L"\u751F\u6210\u5E76\u4FDD\u5B58", c.type, 4, 4, 60, 20));
-  ButtonSkinInstall(number(), form());
-  CheckRadioSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
+  CheckRadioSkinInstall(record(), form());
   // Push buttons are taken first, then check boxes and radio buttons.
   int32_t next = 1;
   for (const bool pushPass : {true, false}) {
@@ -72,8 +73,8 @@ TEST_F(ButtonInstallTest, InstallingTwiceNeverMakesTheProcedureForwardToItself) 
   // same children would).
   SkinnedForm other(50, 50);
   for (const int32_t n : {number(), number(), other.number()}) {
-    ButtonSkinInstall(n, form());
-    CheckRadioSkinInstall(n, form());
+    ButtonSkinInstall(*SkinRecordAt(n), form());
+    CheckRadioSkinInstall(*SkinRecordAt(n), form());
     // Else any message would recurse without end.
     for (HWND b : buttons) ASSERT_NE(GetSkinPropHandle<WNDPROC>(b, prop::Hw_hProc), &ButtonSkinWndProc);
   }
@@ -90,15 +91,15 @@ TEST_F(ButtonInstallTest, InstallingTwiceNeverMakesTheProcedureForwardToItself) 
 TEST_F(ButtonInstallTest, SwitchedOffInsideAnotherControlOrAnotherSkinsNothingChanges) {
   HWND push = Add(L"A", BS_PUSHBUTTON, 4, 4, 60, 20);
   SkinEngine.options.SkinEnabled = false;
-  ButtonSkinInstall(number(), form());
-  CheckRadioSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
+  CheckRadioSkinInstall(record(), form());
   SkinEngine.options.SkinEnabled = true;
   EXPECT_EQ(GetSkinProp(push, prop::Hw_lbID), 0);
   HWND taken = Add(L"T", BS_PUSHBUTTON, 4, 30, 60, 20);
   SetSkinProp(taken, prop::Kj_hProc, 1);  // another skin's procedure stands in front
   HWND group = Add(L"G", BS_GROUPBOX, 100, 100, 200, 100);
   HWND inner = Add(L"I", BS_PUSHBUTTON, 10, 20, 60, 20, group);
-  ButtonSkinInstall(number(), form());  // only direct children
+  ButtonSkinInstall(record(), form());  // only direct children
   EXPECT_EQ(GetSkinProp(inner, prop::Hw_lbID), 0);
   EXPECT_EQ(GetSkinProp(taken, prop::Hw_lbID), 0);
   EXPECT_EQ(Entry(push).window, push);  // the lone empty entry was reused
@@ -117,7 +118,7 @@ TEST_F(ButtonInstallTest, TheEntryTakesTheControlsFontSizeAndStyle) {
     buttons.push_back(Add(L"A", BS_PUSHBUTTON, 10, 10 + 30 * i, 60, 25));
     SendMessageW(buttons.back(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), FALSE);
   }
-  ButtonSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(Entry(buttons[size_t(i)]).FontStyle, i);
     EXPECT_EQ(Entry(buttons[size_t(i)]).FontSize, 12 + 2 * i);
@@ -142,8 +143,8 @@ TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushBu
 class ButtonProcTest : public ButtonFixture {
  protected:
   ButtonProcTest() {
-    ButtonSkinInstall(number(), form());
-    CheckRadioSkinInstall(number(), form());
+    ButtonSkinInstall(record(), form());
+    CheckRadioSkinInstall(record(), form());
     PumpMessages(50);
   }
   int Clicks(HWND button) const { return int(std::count(ClickedButtons.begin(), ClickedButtons.end(), button)); }
@@ -373,14 +374,14 @@ TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   const UINT_PTR first = SkinEngine.lists.FadeList.at(0).Timer.id();
-  ButtonSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
   ButtonSkinRedraw(target_);
   EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_FALSE(KillTimer(nullptr, first));
 }
 
 TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
-  ButtonSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
   const Held held;
   SendMessageW(target_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
   const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();

@@ -173,9 +173,9 @@ TEST_F(ControlGalleryTest, EveryLookDrawsInItsOwnPlace) {
   }
 
   const int32_t n = form_.recordNumber();
-  ProgressSkinInstall(n, form_.hwnd());
-  TrackbarSkinInstall(n, form_.hwnd());
-  ToolbarSkinInstall(n, form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(n), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(n), form_.hwnd());
+  ToolbarSkinInstall(*SkinRecordAt(n), form_.hwnd());
   for (HWND tab : tabs) ContainerSkinAttach(tab);
   const int sweepImages[] = {0, 2, 3};
   for (int i = 0; i < 3; ++i) {

@@ -14,6 +14,7 @@
 #include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -246,6 +247,60 @@ TEST_F(WindowList, AnEntryRefReadsTheEntryByNumberWhileTheListGrows) {
   SetSkinProp(first, prop::Hw_lbID, 500);
   EXPECT_FALSE(SkinFindEntry(first, &SkinWindowRecord::Buttons));
   EXPECT_FALSE(ButtonRef{});
+}
+
+LRESULT CALLBACK TestSkinProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinForward(window, message, wParam, lParam);
+}
+
+// The one installer prologue: the zeroed first slot is taken first, the
+// entry starts fresh with its window, the installer's fill runs before the
+// skin's procedure stands in front (and writes through the entry's number
+// even when the list grows meanwhile), and then the control carries its
+// entry's number and its owner record's and the entry keeps the procedure
+// that was replaced.
+TEST_F(WindowList, TakingAnEntryTakesTheZeroedSlotFirstFillsBeforeSubclassingAndSetsTheNumbers) {
+  TestWindow first(100, 80, L"first"), form(200, 120, L"form");
+  HWND a = form.AddChild(L"STATIC", L"a", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
+  HWND b = form.AddChild(L"STATIC", L"b", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
+  AddRecord(first.hwnd());
+  const int32_t n = AddRecord(form.hwnd());
+  ASSERT_EQ(n, 2);
+  SkinWindowRecord& record = *SkinRecordAt(n);
+  record.Trackbars[0].vertical = true;  // what the zeroed slot held goes
+  const auto ownProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC));
+  bool filledBeforeSubclassing = false;
+  const SkinEntryRef<SkinTrackbarEntry> taken = SkinTakeEntry(
+      record, &SkinWindowRecord::Trackbars, a, {.procedure = &TestSkinProcedure},
+      [&](const SkinEntryRef<SkinTrackbarEntry>& entry) {
+        filledBeforeSubclassing = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC)) == ownProcedure &&
+                                  GetSkinProp(a, prop::Hw_hProc) == 0 && entry->window == a && !entry->vertical;
+        for (int i = 0; i < 50; ++i) record.Trackbars.emplace_back();  // the list grows meanwhile
+        entry->tickPlacement = 7;
+      });
+  EXPECT_TRUE(filledBeforeSubclassing);
+  EXPECT_EQ(taken.number, 1);
+  EXPECT_EQ(taken.get(), &record.Trackbars[0]);
+  EXPECT_EQ(record.Trackbars[0].window, a);
+  EXPECT_EQ(record.Trackbars[0].tickPlacement, 7);
+  EXPECT_EQ(record.Trackbars[0].savedProc, ownProcedure);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC)), &TestSkinProcedure);
+  EXPECT_EQ(GetSkinProp(a, prop::Hw_lbID), 1);
+  EXPECT_EQ(GetSkinProp(a, prop::Hw_FuID), n);
+  EXPECT_EQ(GetSkinPropHandle<WNDPROC>(a, prop::Hw_hProc), ownProcedure);
+  // The next takes a new slot at the end, in the control layer's slot here.
+  const auto next = SkinTakeEntry(record, &SkinWindowRecord::Toolbars, b,
+                                  {.procedure = &TestSkinProcedure, .slot = &kControlLayerSlot});
+  EXPECT_EQ(next.number, 1);
+  EXPECT_EQ(GetSkinProp(b, prop::Kj_lbID), 1);
+  EXPECT_EQ(GetSkinProp(b, prop::Kj_FuID), n);
+  EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), 0);
+  const auto third = SkinTakeEntry(record, &SkinWindowRecord::Trackbars, b, {.procedure = &TestSkinProcedure});
+  EXPECT_EQ(third.number, 52);
+  EXPECT_EQ(third->window, b);
+  EXPECT_EQ(third->savedProc, nullptr);  // another skin stands in front: refused
+  SkinUnsubclass(a);
+  SkinUnsubclass(b, kControlLayerSlot);
 }
 
 // Every installer skips a window subclassed through either layer: a second

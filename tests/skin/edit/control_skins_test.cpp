@@ -26,9 +26,9 @@ using testsupport::ColorNear;
 class ControlSkinsTest : public EditSkinTest {
  protected:
   void InstallAll() {
-    EditComboSkinInstall(number(), form_.hwnd());
-    ChildControlSkinInstall(number(), form_.hwnd());
-    TransparentChildSkinInstall(number(), form_.hwnd());
+    EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+    ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+    TransparentChildSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   }
   static WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)); }
   static WNDPROC Saved(HWND w) { return GetSkinPropHandle<WNDPROC>(w, prop::Hw_hProc); }

@@ -80,7 +80,7 @@ TEST_F(FramePaintingTest, BorderStrokeFollowsHoverFocusAndBorderKind) {
   HWND edge = Add(L"Edit", 0, 10, 10, 60, 24, WS_EX_CLIENTEDGE);
   HWND flat = Add(L"Edit", WS_BORDER, 10, 40, 60, 24);
   HWND stranger = Add(L"Edit", 0, 10, 70, 60, 24, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   DestroyWindow(stranger);
   stranger = Add(L"Edit", 0, 10, 70, 60, 24, WS_EX_CLIENTEDGE);  // in no list
   SkinEditEntryOf(edge)->focused = true;
@@ -133,7 +133,7 @@ TEST_F(FramePaintingTest, OwnerBufferTakesAllButTheKeyAndKeepsNoClip) {
 
 TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
   HWND edit = Add(L"Edit", 0, 20, 20, 120, 30, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const struct {
     const char* name;
@@ -169,7 +169,7 @@ TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
 // painted, else after the client area.
 TEST_F(FramePaintingTest, EditPaintsPutTheRingBackOnceWithOrWithoutTheFrame) {
   HWND edit = Add(L"Edit", 0, 20, 20, 120, 30, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const auto spoil = [edit] {
     korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(edit);
@@ -204,7 +204,7 @@ TEST_F(FramePaintingTest, EditRingRunsRoundEveryEdgeOnScreenAndInTheLayer) {
   const struct { int x, y, w, h; } edits[] = {{20, 20, 150, 30}, {200, 20, 40, 120}};
   for (const auto& e : edits) {
     HWND edit = Add(L"Edit", ES_MULTILINE, e.x, e.y, e.w, e.h, WS_EX_CLIENTEDGE);
-    EditComboSkinInstall(number(), form_.hwnd());
+    EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
     testsupport::PumpMessages(20);
     {
       korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(edit);
@@ -243,7 +243,7 @@ TEST_F(FramePaintingTest, TransparentModeFillsTheRingWithThePanelColourOrWhiteAt
   SkinEngine.options.SkinTransparentMode = true;
   HWND panel = Add(L"Edit", 0, 20, 20, 100, 30, WS_EX_CLIENTEDGE);
   HWND plain = Add(L"Edit", 0, 20, 70, 100, 30, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   SetSkinProp(panel, prop::Zqk_Szqk, 1);
   SetSkinProp(panel, prop::Zqk_bjs, kRed);
   SetSkinProp(panel, prop::Zqk_bjstmd, 128);
@@ -281,7 +281,7 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   HWND list = Add(L"ListBox", WS_BORDER, 20, 20, 100, 80);
   HWND tree = Add(WC_TREEVIEWW, 0, 140, 20, 100, 80, WS_EX_CLIENTEDGE);
   HWND bare = Add(WC_LISTVIEWW, LVS_REPORT, 20, 120, 100, 80);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const int32_t listEntry = SkinEntryNumber(list), treeEntry = SkinEntryNumber(tree);
   ChildControlSkinPaintFrame(number(), listEntry, false, false);

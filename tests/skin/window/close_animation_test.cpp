@@ -16,6 +16,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_skin_attach.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
@@ -52,7 +53,7 @@ Frame Last(HWND window) {
 
 class CloseAnimationTest : public korvath::skin::test::EngineTest {
  protected:
-  static void SetUpTestSuite() { SkinEngineStartup(); }
+  static void SetUpTestSuite() { SkinEngineStart(); }
   void TearDown() override { EXPECT_TRUE(SkinEngine.lists.SkinMemoryDcList.empty()); }  // both DCs of every animation are freed
 };
 

@@ -236,7 +236,7 @@ TEST_F(FormTest, AFormOpenedFromItsIconRepaintsItsListViewsAtItsNextRender) {
                                GetModuleHandleW(nullptr), nullptr);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 5, 5, 200, 140, panel,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
-  ChildControlSkinInstall(number(), panel);
+  ChildControlSkinInstall(*SkinRecordAt(number()), panel);
   ASSERT_GE(record().Children.size(), 1u);
   ASSERT_EQ(record().Children.back().window, list);
   const auto renderLeavesListToPaint = [&] {

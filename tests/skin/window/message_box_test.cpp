@@ -21,6 +21,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_window_proc.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/message_box.h"
 #include "skin/window/skin_removal.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -79,7 +80,7 @@ RECT ButtonRect(HWND box, int id) {
 
 class MessageBoxTest : public EngineTest {
  protected:
-  static void SetUpTestSuite() { SkinEngineStartup(); }
+  static void SetUpTestSuite() { SkinEngineStart(); }
   void SetUp() override { windowsBefore_ = ThreadWindowCount(); }
   void TearDown() override {
     // Every box takes its record, shadow and hook with it.
