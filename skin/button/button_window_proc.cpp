@@ -13,7 +13,7 @@
 #include "skin/button/vector_button_painter.h"
 #include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/subclass.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {

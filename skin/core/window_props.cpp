@@ -89,12 +89,12 @@ LONG_PTR GetSkinProp(HWND window, SkinProp key) {
   if (!window) return 0;
   if (!SkinPropSetByOthers(key)) return Table().Get(window, key);
   ++propertyReads;
-  return reinterpret_cast<LONG_PTR>(GetPropA(window, SkinPropName(key)));
+  return platform::ToParam(GetPropA(window, SkinPropName(key)));
 }
 
 void SetSkinProp(HWND window, SkinProp key, LONG_PTR value) {
   if (!window) return;
-  SetPropA(window, SkinPropName(key), reinterpret_cast<HANDLE>(value));
+  SetPropA(window, SkinPropName(key), platform::FromParam<HANDLE>(value));
   if (!SkinPropSetByOthers(key)) Table().Set(window, key, value);
 }
 

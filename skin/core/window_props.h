@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 
 namespace korvath::skin {
 
@@ -95,11 +96,11 @@ uint64_t SkinWindowPropertyReads();
 // Handles kept in properties (windows, procedures, DCs).
 template <class Handle>
 Handle GetSkinPropHandle(HWND window, SkinProp key) {
-  return reinterpret_cast<Handle>(GetSkinProp(window, key));
+  return platform::FromParam<Handle>(GetSkinProp(window, key));
 }
 template <class Handle>
 void SetSkinPropHandle(HWND window, SkinProp key, Handle handle) {
-  SetSkinProp(window, key, reinterpret_cast<LONG_PTR>(handle));
+  SetSkinProp(window, key, platform::ToParam(handle));
 }
 
 // True when some skin has subclassed the window already (it carries

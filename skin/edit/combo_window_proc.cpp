@@ -8,6 +8,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/skin_message.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 

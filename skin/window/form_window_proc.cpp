@@ -256,17 +256,7 @@ bool IsRelayedToTips(UINT message) {
 // when made before the skin's, between the skin's procedure and the one the
 // skin saved, so that this message reaches it too.
 void RealizeCaptionTips(const SkinMessage& m, SkinWindowRecord& r) {
-  const auto own = reinterpret_cast<LONG_PTR>(&FormSkinWndProc);
-  if (GetWindowLongPtrW(m.window, GWLP_WNDPROC) != own) {
-    r.Tips.Realize();  // another procedure stands in front: the tips go in front of it
-    return;
-  }
-  SetWindowLongPtrW(m.window, GWLP_WNDPROC, GetSkinProp(m.window, kSkinSlot.procedure));
-  r.Tips.Realize();
-  const LONG_PTR tips = GetWindowLongPtrW(m.window, GWLP_WNDPROC);
-  SetSkinProp(m.window, kSkinSlot.procedure, tips);
-  r.OldWndProc = reinterpret_cast<WNDPROC>(tips);
-  SetWindowLongPtrW(m.window, GWLP_WNDPROC, own);
+  r.OldWndProc = SkinSubclassBehind(m.window, &FormSkinWndProc, [&] { r.Tips.Realize(); });
 }
 
 LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
