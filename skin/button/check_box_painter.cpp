@@ -20,12 +20,6 @@ namespace {
 constexpr int32_t kLargeTick = 1, kHotBox = 2, kSmallTick = 3, kPopTick = 4, kBox = 5, kDisabledBox = 6;
 constexpr int32_t kCellWidth = 21;
 
-gdip::GraphicsPath RectPath(float x, float y, float w, float h) {
-  gdip::GraphicsPath path = NewPath();
-  path.AddRectangle(x, y, w, h);
-  return path;
-}
-
 // Draws strip cell n at `scale` of its size, centred where the full cell
 // would be; returns the cell's own width.
 int32_t DrawCell(gdip::Graphics& g, int32_t n, float x, float y, int32_t height, float scale = 1) {

@@ -85,7 +85,7 @@ void PaintEnabled(Face& f, UINT state) {
       f.ClipToInset();
     } else {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
-      SkinStrokePath(f.g, path, 3, kFocusRing, 120);
+      SkinStrokeWidening(f.g, path, 3, ColourAt(kFocusRing, 120));
       f.g.ResetClip();
       SkinStroke(f.g, ColourAt(kBlack, 80), path);
     }
@@ -128,16 +128,6 @@ void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, 
 }
 
 }  // namespace
-
-void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, COLORREF colour,
-                    int32_t alpha) {
-  gdip::Pen pen;
-  if (!pen.CreateFromColor(ColourAt(colour, alpha), 1.0f)) return;
-  for (int32_t i = 1; i <= width; ++i) {
-    pen.SetWidth(float(i));
-    graphics.DrawPath(pen, path);
-  }
-}
 
 void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;

@@ -23,9 +23,4 @@ namespace korvath::skin {
 // copied at once.
 void ButtonSkinPaintVector(const ButtonRef& button, HDC dc, UINT state, const RECT& rect);
 
-// Strokes the path `width` times with pen widths 1, 2, ... `width` in the
-// colour at `alpha`: translucent strokes build up next to the centre line.
-void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, COLORREF colour,
-                    int32_t alpha);
-
 }  // namespace korvath::skin

@@ -30,10 +30,6 @@ void FillArea(HDC dc, int width, int height, gdip::Argb colour) {
   graphics.FillRectangle(brush, 0, 0, static_cast<float>(width), static_cast<float>(height));
 }
 
-gdip::Argb Argb(COLORREF colour, int32_t alpha) {
-  return static_cast<gdip::Argb>(SkinArgbFromColorRef(colour, alpha));
-}
-
 // The client area's size and its tinted background.
 struct TintedBackground {
   SkinMemoryDc dc;
@@ -47,7 +43,7 @@ TintedBackground PaintTinted(HWND window, std::optional<int32_t> defaultAlpha = 
                           frame.bottom - frame.top};
   if (result.dc) {
     const SkinTint tint = SkinControlTint(window, defaultAlpha);
-    FillArea(result.dc.get(), result.width, result.height, Argb(tint.colour, tint.alpha));
+    FillArea(result.dc.get(), result.width, result.height, SkinArgbFromColorRef(tint.colour, tint.alpha));
   }
   return result;
 }
@@ -102,8 +98,9 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
     {
       gdip::Graphics graphics;
       gdip::SolidBrush wash;
-      if (SkinGraphicsOnImage(graphics, bitmap) && wash.Create(Argb(SkinEngine.options.SkinBackgroundColor, kOutsideWash))) {
-        graphics.Clear(Argb(kWhite, 255));
+      if (SkinGraphicsOnImage(graphics, bitmap) &&
+          wash.Create(SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, kOutsideWash))) {
+        graphics.Clear(SkinArgbFromColorRef(kWhite, 255));
         graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
                                static_cast<float>(bitmap.GetHeight()));
       }
@@ -120,7 +117,8 @@ SkinMemoryDc SkinFillControlBackground(HWND window, std::optional<int32_t> defau
 
 void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {
   SkinMemoryDc scratch = SkinMemoryDc::Create(width, height);
-  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, scratch.get())) graphics.Clear(Argb(fill, 255));
+  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, scratch.get()))
+    graphics.Clear(SkinArgbFromColorRef(fill, 255));
   TransparentBlt(scratch.get(), 0, 0, width, height, dc, 0, 0, width, height, key);
   BitBlt(dc, 0, 0, width, height, scratch.get(), 0, 0, SRCCOPY);
 }

@@ -67,7 +67,7 @@ gdip::Bitmap BlurredGlow(const TextSetup& setup, std::string_view text, int widt
     gdip::Font font;
     gdip::SolidBrush brush;
     gdip::Graphics graphics;
-    if (!setup.BuildFont(font) || !brush.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 255))) ||
+    if (!setup.BuildFont(font) || !brush.Create(SkinArgbFromColorRef(glowColour, 255)) ||
         !SkinGraphicsOnImage(graphics, sharp)) {
       return {};
     }
@@ -252,7 +252,7 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
   if (!setup.BuildFont(font)) return;
   const gdip::StringFormat* chosen = setup.Choose(ownFormat);
   gdip::SolidBrush halo;
-  if (halo.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 60)))) {
+  if (halo.Create(SkinArgbFromColorRef(glowColour, 60))) {
     const float offsets[4][2] = {{0, 1}, {2, 1}, {1, 0}, {1, 2}};
     for (const auto& offset : offsets) {
       graphics.DrawString(text, font, halo,
@@ -260,8 +260,25 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
     }
   }
   gdip::SolidBrush brush;
-  if (!brush.Create(gdip::Argb(SkinArgbFromColorRef(textColour, 254)))) return;
+  if (!brush.Create(SkinArgbFromColorRef(textColour, 254))) return;
   graphics.DrawString(text, font, brush, SkinMakeRect(x + 1, y + 1, float(width), float(height)), chosen);
+}
+
+void DrawPlainCaption(gdip::Graphics& graphics, std::string_view text, const CaptionStyle& style,
+                      gdip::Argb colour, const gdip::RectF& layout) {
+  if (text.empty()) return;
+  gdip::SolidBrush brush;
+  gdip::Font font;
+  gdip::StringFormat format;
+  if (!brush.Create(colour) || !SkinFontFromName(font, style.face, style.size, style.style, style.unit) ||
+      !format.Create(style.flags, 0)) {
+    return;
+  }
+  format.SetAlign(style.align);
+  format.SetLineAlign(style.lineAlign);
+  if (style.hotkeyPrefix) format.SetHotkeyPrefix(Gdiplus::HotkeyPrefixShow);
+  if (style.trimming) format.SetTrimming(*style.trimming);
+  graphics.DrawString(text, font, brush, layout, &format);
 }
 
 }  // namespace korvath::skin

@@ -24,13 +24,9 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kDisabledText = 0x808080;
 constexpr float kStripWidth = 20.0f;
 constexpr float kTextLeft = 22.0f;
 
-gdip::Argb Argb(COLORREF colour, int32_t alpha) {
-  return static_cast<gdip::Argb>(SkinArgbFromColorRef(colour, alpha));
-}
 
 // The item's menu entry and description, both by their 1-based numbers in
 // the item data (each half signed).
@@ -76,11 +72,13 @@ void DrawHighlight(gdip::Graphics& graphics, float width, float height, COLORREF
   const gdip::PointF top{0, 0};
   const gdip::PointF bottom{0, height};
   gdip::LinearGradientBrush down;
-  if (down.CreateFromPoints(top, bottom, Argb(tint, 50), Argb(kWhite, 100))) graphics.FillPath(down, path);
+  if (down.CreateFromPoints(top, bottom, SkinArgbFromColorRef(tint, 50), SkinArgbFromColorRef(kWhite, 100)))
+    graphics.FillPath(down, path);
   gdip::LinearGradientBrush up;
-  if (up.CreateFromPoints(top, bottom, Argb(kWhite, 100), Argb(tint, 50))) graphics.FillPath(up, path);
+  if (up.CreateFromPoints(top, bottom, SkinArgbFromColorRef(kWhite, 100), SkinArgbFromColorRef(tint, 50)))
+    graphics.FillPath(up, path);
   gdip::Pen outline;
-  if (outline.CreateFromColor(Argb(kBlack, 90), 1.0f)) graphics.DrawPath(outline, path);
+  if (outline.CreateFromColor(SkinArgbFromColorRef(kBlack, 90), 1.0f)) graphics.DrawPath(outline, path);
 }
 
 void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description, UINT itemState,
@@ -88,11 +86,11 @@ void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description,
   gdip::StringFormat format;
   gdip::Font font;
   gdip::SolidBrush brush;
-  const COLORREF colour = (itemState & ODS_DISABLED) ? kDisabledText : description.textColor;
+  const COLORREF colour = (itemState & ODS_DISABLED) ? kGrey : description.textColor;
   if (!format.Create(0) ||
       !SkinFontFromName(font, description.face, static_cast<float>(description.size), description.style,
                            Gdiplus::UnitWorld) ||
-      !brush.Create(Argb(colour, 255))) {
+      !brush.Create(SkinArgbFromColorRef(colour, 255))) {
     return;
   }
   format.SetLineAlign(Gdiplus::StringAlignmentCenter);
@@ -141,20 +139,20 @@ void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
       const BackgroundSource source = SourceFor(window);
       const int sourceTop = r.top + (source.companion ? 0 : source.captionHeight);
       BitBlt(dc.get(), 0, 0, width, height, source.dc, r.left, sourceTop, SRCCOPY);
-      FillRect(graphics, w, h, Argb(SkinEngine.options.SkinBackgroundColor, 150));
+      FillRect(graphics, w, h, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 150));
     } else {
-      FillRect(graphics, w, h, Argb(SkinEngine.options.SkinBackgroundColor, 255));
+      FillRect(graphics, w, h, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 255));
     }
-    FillRect(graphics, w, h, Argb(kWhite, 230));
+    FillRect(graphics, w, h, SkinArgbFromColorRef(kWhite, 230));
 
     gdip::GraphicsPath strip;
     if (strip.Create()) {
       strip.AddRectangle(0, 0, kStripWidth, h);
       gdip::SolidBrush tint;
-      if (tint.Create(Argb(Tint(*described.menu), 60))) graphics.FillPath(tint, strip);
+      if (tint.Create(SkinArgbFromColorRef(Tint(*described.menu), 60))) graphics.FillPath(tint, strip);
       gdip::LinearGradientBrush sheen;
-      if (sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, Argb(kWhite, 60),
-                                 Argb(kWhite, 50))) {
+      if (sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, SkinArgbFromColorRef(kWhite, 60),
+                                 SkinArgbFromColorRef(kWhite, 50))) {
         graphics.FillPath(sheen, strip);
       }
     }
@@ -179,9 +177,9 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   if (!SkinGraphicsOnDC(graphics, dc)) return;
   if (description.separator) {
     const float middle = h / 2;
-    DrawLine(graphics, Argb(kBlack, 80), kTextLeft, w - 4, middle);
-    DrawLine(graphics, Argb(SkinEngine.options.SkinThemeColor, 80), kTextLeft, w - 4, middle);
-    DrawLine(graphics, Argb(kWhite, 160), kTextLeft, w - 4, middle + 1);
+    DrawLine(graphics, SkinArgbFromColorRef(kBlack, 80), kTextLeft, w - 4, middle);
+    DrawLine(graphics, SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, 80), kTextLeft, w - 4, middle);
+    DrawLine(graphics, SkinArgbFromColorRef(kWhite, 160), kTextLeft, w - 4, middle + 1);
     return;
   }
   const bool checked = (info.fState & MFS_CHECKED) != 0;

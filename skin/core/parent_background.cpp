@@ -97,7 +97,7 @@ void Fill(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const SkinCo
   if (!entry) return;
   gdip::SolidBrush brush;
   if (brush.Create(
-          static_cast<gdip::Argb>(SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)))) {
+          SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha))) {
     graphics.FillPath(brush, path);
   }
 }
@@ -180,8 +180,7 @@ void PaintInContainer(HDC dc, const Painter& painter) {
       const float bottom = static_cast<float>(painter.rect.bottom);
       gdip::GraphicsPath frame;
       gdip::SolidBrush band;
-      if (frame.Create() && band.Create(static_cast<gdip::Argb>(
-                                SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha)))) {
+      if (frame.Create() && band.Create(SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha))) {
         graphics.SetClipRect(0, 0, right, bottom, Gdiplus::CombineModeReplace);
         painter.AddGroupFrame(frame);
         graphics.SetClipPath(frame, Gdiplus::CombineModeXor);

@@ -50,7 +50,7 @@ bool DrawOutline(gdip::Bitmap& layer, int32_t position, float d, COLORREF colour
   gdip::Pen pen;
   gdip::GraphicsPath outline;
   if (!SkinGraphicsOnImage(g, layer) ||
-      !pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(colour, alpha)), kOutlineWidth) ||
+      !pen.CreateFromColor(SkinArgbFromColorRef(colour, alpha), kOutlineWidth) ||
       !outline.Create()) {
     return false;
   }

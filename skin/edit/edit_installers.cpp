@@ -24,7 +24,6 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kDisabledText = 0x606060;
 constexpr COLORREF kTreeLineColour = 0x808080;
 constexpr COLORREF kTreeFillColour = 0xFF8800;
 
