@@ -5,6 +5,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
+#include "platform/message_params.h"
 #include "platform/window_subclass.h"
 #include "skin/core/colours.h"
 #include "skin/core/bitmap_copy_region.h"
@@ -37,15 +38,41 @@ struct TintedBackground {
   int height = 0;
 };
 
-TintedBackground PaintTinted(HWND window, std::optional<int32_t> defaultAlpha = std::nullopt) {
-  const RECT frame = SkinGetFrameGeometry(window);
-  TintedBackground result{SkinPaintParentBackground(window, frame), frame.right - frame.left,
-                          frame.bottom - frame.top};
+// `background` is what lies beneath the window's client area (`frame`).
+TintedBackground Tinted(SkinMemoryDc background, HWND window, const RECT& frame,
+                        std::optional<int32_t> defaultAlpha) {
+  TintedBackground result{std::move(background), frame.right - frame.left, frame.bottom - frame.top};
   if (result.dc) {
     const SkinTint tint = SkinControlTint(window, defaultAlpha);
     FillArea(result.dc.get(), result.width, result.height, SkinArgbFromColorRef(tint.colour, tint.alpha));
   }
   return result;
+}
+
+TintedBackground PaintTinted(const SkinWindowRecord& owner, HWND window,
+                             std::optional<int32_t> defaultAlpha = std::nullopt) {
+  const RECT frame = SkinGetFrameGeometry(window);
+  return Tinted(SkinPaintParentBackground(owner, window, frame), window, frame, defaultAlpha);
+}
+
+// A window in no skinned window: its whole window rectangle in opaque white
+// under the engine's background colour at a low alpha.
+platform::GdiBitmap WashedOutside(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  gdip::Bitmap bitmap;
+  if (!bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top)) return {};
+  {
+    gdip::Graphics graphics;
+    gdip::SolidBrush wash;
+    if (SkinGraphicsOnImage(graphics, bitmap) &&
+        wash.Create(SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, kOutsideWash))) {
+      graphics.Clear(SkinArgbFromColorRef(kWhite, 255));
+      graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
+                             static_cast<float>(bitmap.GetHeight()));
+    }
+  }
+  return platform::GdiBitmap(bitmap.GetHBITMAP());
 }
 
 constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
@@ -56,7 +83,7 @@ constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
 LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR id, DWORD_PTR) {
   if (message == WM_WINDOWPOSCHANGED) {
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    const auto* pos = platform::FromParam<const WINDOWPOS*>(lParam);
     if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
       SkinDeleteControlBrush(control);
     }
@@ -64,6 +91,18 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
     platform::RemoveSubclass(control, KeepBrushProc, id);
   }
   return platform::CallNextSubclass(control, message, wParam, lParam);
+}
+
+// The kept brush, or one made of `bitmapOf()` and kept.
+template <class MakeBitmap>
+HBRUSH KeptBrush(HWND control, MakeBitmap bitmapOf) {
+  if (const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb)) return kept;
+  platform::GdiBitmap bitmap = bitmapOf();
+  platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
+  const HBRUSH handed = brush.get();
+  SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
+  platform::SetSubclass(control, KeepBrushProc, kBrushKeeper, 0);
+  return handed;
 }
 
 }  // namespace
@@ -79,40 +118,32 @@ SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha) {
   return {colour, alpha};
 }
 
-HBRUSH SkinControlBackgroundBrush(HWND control) {
-  if (const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb)) return kept;
-  platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
-  platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
-  const HBRUSH handed = brush.get();
-  SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
-  platform::SetSubclass(control, KeepBrushProc, kBrushKeeper, 0);
-  return handed;
+HBRUSH SkinControlBackgroundBrush(const SkinWindowRecord& owner, HWND control) {
+  return KeptBrush(control, [&] { return SkinMakeBackgroundBitmap(owner, control); });
 }
 
-platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
-  if (SkinTopSkinnedAncestor(window) == 0) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    gdip::Bitmap bitmap;
-    if (!bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top)) return {};
-    {
-      gdip::Graphics graphics;
-      gdip::SolidBrush wash;
-      if (SkinGraphicsOnImage(graphics, bitmap) &&
-          wash.Create(SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, kOutsideWash))) {
-        graphics.Clear(SkinArgbFromColorRef(kWhite, 255));
-        graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
-                               static_cast<float>(bitmap.GetHeight()));
-      }
-    }
-    return platform::GdiBitmap(bitmap.GetHBITMAP());
-  }
-  TintedBackground background = PaintTinted(window);
+HBRUSH SkinControlBackgroundBrush(HWND control) {
+  return KeptBrush(control, [&] { return SkinMakeBackgroundBitmap(control); });
+}
+
+platform::GdiBitmap SkinMakeBackgroundBitmap(const SkinWindowRecord& owner, HWND window) {
+  TintedBackground background = PaintTinted(owner, window);
   return BitmapCopyRegion(std::move(background.dc), background.width, background.height);
 }
 
+platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
+  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
+  return top ? SkinMakeBackgroundBitmap(*top, window) : WashedOutside(window);
+}
+
+SkinMemoryDc SkinFillControlBackground(const SkinWindowRecord& owner, HWND window,
+                                       std::optional<int32_t> defaultAlpha) {
+  return PaintTinted(owner, window, defaultAlpha).dc;
+}
+
 SkinMemoryDc SkinFillControlBackground(HWND window, std::optional<int32_t> defaultAlpha) {
-  return PaintTinted(window, defaultAlpha).dc;
+  const RECT frame = SkinGetFrameGeometry(window);
+  return Tinted(SkinPaintParentBackground(window, frame), window, frame, defaultAlpha).dc;
 }
 
 void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {

@@ -21,6 +21,11 @@ Entry* SkinEntryAt(std::vector<Entry>& list, int32_t n) {
   if (n < 1 || size_t(n) > list.size()) return nullptr;
   return &list[size_t(n) - 1];
 }
+template <class Entry>
+const Entry* SkinEntryAt(const std::vector<Entry>& list, int32_t n) {
+  if (n < 1 || size_t(n) > list.size()) return nullptr;
+  return &list[size_t(n) - 1];
+}
 
 template <class Entry>
 struct SkinEntryRef {

@@ -2,6 +2,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -66,7 +67,7 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   platform::WindowDC screen = platform::WindowDC::Whole(window);
   ExcludeClipRect(screen.get(), client.left, client.top, client.right, client.bottom);
   SkinKeyedCopy(screen.get(), 0, 0, width, height, memory.get(), kSkinKeyColour, client);
-  SkinBlitToOwnerBuffer(window, memory.get(), kSkinKeyColour, false, client);
+  SkinPaintChildBackgroundKeyed(window, memory.get(), kSkinKeyColour, false, client);
 }
 
 }  // namespace korvath::skin

@@ -10,6 +10,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
@@ -261,7 +262,7 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
   platform::WindowDC screen = platform::WindowDC::Whole(combo);
   SkinKeyedCopy(screen.get(), 0, 0, W, H, memory.get(), kSkinKeyColour);
-  SkinBlitToOwnerBuffer(combo, memory.get(), kSkinKeyColour);
+  SkinPaintChildBackgroundKeyed(combo, memory.get(), kSkinKeyColour);
 }
 
 }  // namespace korvath::skin
