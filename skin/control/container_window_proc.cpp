@@ -88,7 +88,7 @@ LRESULT OnPrintClient(const Container& c, HWND window, HDC dc) {
 void OnMoved(const Container& c, HWND window) {
   if (!Framed(c)) return;
   c->rebuild = true;
-  InvalidateBackgroundCaches(c.record->Window, false);
+  InvalidateBackgroundCaches(*c.record);
   InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -110,7 +110,7 @@ bool OnDrawItem(const Container& c, LPARAM lParam) {
   const bool skinned = GetSkinProp(control, prop::Hw_FuID) > 0 &&
                        GetSkinProp(control, prop::Hw_lbID) > 0;
   if (!skinned && MenuSkinItemFind(reinterpret_cast<HMENU>(control)) <= 0) return false;
-  SkinDrawItem(c.owner, *item);
+  if (c.record) SkinDrawItem(*c.record, *item);
   return true;
 }
 
@@ -167,7 +167,7 @@ std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
 void OnSized(const Container& c) {
   if (!c) return;
   c->rebuild = true;
-  SkinLayoutChildren(c.owner, c.number);
+  SkinLayoutChildren(*c);
 }
 
 // See-through controls repaint after changes that their own painting misses,
@@ -263,23 +263,27 @@ void UnskinContainer(int recordNumber, int entryNumber) {
   }
 }
 
-void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly) {
-  const int r = int(GetSkinProp(window, prop::Hw_lbID));
-  SkinWindowRecord* record = SkinRecordAt(r);
-  if (!record) return;
-  for (SkinContainerEntry& entry : record->Containers) {
+void InvalidateBackgroundCaches(SkinWindowRecord& record, bool containersOnly) {
+  for (SkinContainerEntry& entry : record.Containers) {
     entry.rebuild = true;
     entry.childChanged = true;
   }
-  if (containersOnly.value_or(false)) return;
-  for (SkinToolbarEntry& entry : record->Toolbars) entry.repaint = true;
-  for (SkinLabelEntry& entry : record->Labels) entry.dirty = true;
-  for (SkinChildEntry& entry : record->Children) entry.dirty = true;
+  if (containersOnly) return;
+  for (SkinToolbarEntry& entry : record.Toolbars) entry.repaint = true;
+  for (SkinLabelEntry& entry : record.Labels) entry.dirty = true;
+  for (SkinChildEntry& entry : record.Children) entry.dirty = true;
   // The kept brushes show the background as it was.
-  EnumChildWindows(window, DropKeptBrush, 0);
+  EnumChildWindows(record.Window, DropKeptBrush, 0);
+  const int32_t recordNumber = SkinRecordNumber(record);
   for (size_t n = 1; n <= SkinEngine.lists.SkinCallbackList.size(); ++n) {
     const HWND panel = SkinEngine.lists.SkinCallbackList[n - 1].window;
-    if (panel && GetSkinProp(panel, prop::Hw_FuID) == r) SkinInvokeCallback(int32_t(n), 1, 1, 0);
+    if (panel && GetSkinProp(panel, prop::Hw_FuID) == recordNumber) SkinInvokeCallback(int32_t(n), 1, 1, 0);
+  }
+}
+
+void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly) {
+  if (SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_lbID)))) {
+    InvalidateBackgroundCaches(*record, containersOnly.value_or(false));
   }
 }
 

@@ -17,6 +17,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -106,26 +107,20 @@ struct BackgroundSource {
   int32_t captionHeight = 0;
 };
 
-BackgroundSource SourceFor(HWND window) {
+// A window with a companion takes the companion's layer; `record` is the
+// window's own (null: none).
+BackgroundSource SourceFor(HWND window, const SkinWindowRecord* record) {
   if (GetSkinProp(window, prop::CK_Fcck) == 1) {
     return {GetSkinPropHandle<HDC>(window, prop::Fcsx_bjcj), true, 0};
   }
-  const SkinWindowRecord* record =
-      SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
   if (!record) return {};
   return {record->BackDC.get(), false, record->CaptionHeight};
 }
 
-}  // namespace
-
-int32_t MenuSkinItemFind(HMENU menu) {
-  for (size_t i = 0; i < SkinEngine.lists.MenuItemList.size(); ++i) {
-    if (SkinEngine.lists.MenuItemList[i].menu == menu) return static_cast<int32_t>(i) + 1;
-  }
-  return 0;
-}
-
-void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
+// The item's picture onto its DC; `sourceOf()` gives the background, asked
+// only when the theme has a picture.
+template <class Source>
+void PaintItem(const DRAWITEMSTRUCT& item, Source sourceOf) {
   const Description described = Describe(item);
   if (!described.menu) return;
   const RECT& r = item.rcItem;
@@ -136,7 +131,7 @@ void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
   SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
   if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, dc.get())) {
     if (!SkinEngine.options.SkinBackgroundImage.empty()) {
-      const BackgroundSource source = SourceFor(window);
+      const BackgroundSource source = sourceOf();
       const int sourceTop = r.top + (source.companion ? 0 : source.captionHeight);
       BitBlt(dc.get(), 0, 0, width, height, source.dc, r.left, sourceTop, SRCCOPY);
       FillRect(graphics, w, h, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 150));
@@ -161,6 +156,26 @@ void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
   BitBlt(item.hDC, r.left, r.top, width, height, dc.get(), 0, 0, SRCCOPY);
 }
 
+}  // namespace
+
+int32_t MenuSkinItemFind(HMENU menu) {
+  for (size_t i = 0; i < SkinEngine.lists.MenuItemList.size(); ++i) {
+    if (SkinEngine.lists.MenuItemList[i].menu == menu) return static_cast<int32_t>(i) + 1;
+  }
+  return 0;
+}
+
+void MenuSkinItemPaint(const SkinWindowRecord& window, const DRAWITEMSTRUCT& item) {
+  PaintItem(item, [&] { return SourceFor(window.Window, &window); });
+}
+
+void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
+  PaintItem(item, [&] {
+    const SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
+    return SourceFor(window, record);
+  });
+}
+
 void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   const Description described = Describe(item);
   if (!described.item) return;
@@ -168,7 +183,7 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   MENUITEMINFOA info = {};
   info.cbSize = sizeof(info);
   info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_DATA | MIIM_FTYPE;
-  if (!GetMenuItemInfoA(reinterpret_cast<HMENU>(item.hwndItem), item.itemID, FALSE, &info)) {
+  if (!GetMenuItemInfoA(SkinMenuOfItem(item), item.itemID, FALSE, &info)) {
     info.fState = 0;
   }
   const float w = static_cast<float>(item.rcItem.right - item.rcItem.left);

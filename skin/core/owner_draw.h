@@ -10,13 +10,19 @@
 
 namespace korvath::skin {
 
-// Paints the item of a WM_DRAWITEM for the skinned window of record `owner`
-// (or of entry `owner` of CompanionWindowList with `companion`):
+struct SkinWindowRecord;
+
+// Paints the item of a WM_DRAWITEM for the skinned window of `owner`:
 // - a button: the painter of its entry's kind in the owner's button list
 //   (found through the button's `Hw_lbID`); radio buttons, check boxes and
 //   other kinds paint through their own window procedure;
 // - a menu item of a menu in MenuItemList: MenuSkinItemPaint;
 // - anything else, or a number that leads to no entry of that window: nothing.
+void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item);
+// A menu item of a described menu shown for entry `companion` of
+// CompanionWindowList (nothing else is drawn for a companion window).
+void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item);
+// The same by numbers: record `owner`, or companion `owner` with `companion`.
 void SkinDrawItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion = false);
 
 }  // namespace korvath::skin

@@ -102,7 +102,7 @@ LRESULT OnWindowPosChanged(const SkinMessage& m) {
 LRESULT OnSize(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
   if (!r) return m.Forward();
-  if (!r->Minimized) InvalidateBackgroundCaches(m.window);
+  if (!r->Minimized) InvalidateBackgroundCaches(*r);
   r->HotCaptionItem = 0;
   if (SkinEngine.forms.SkinOptFormFlag) {
     r->RenderPending = false;
@@ -216,7 +216,7 @@ LRESULT OnDrawItem(const SkinMessage& m) {
   const bool skinnedControl =
       GetSkinProp(item.hwndItem, prop::Hw_FuID) > 0 && GetSkinProp(item.hwndItem, prop::Hw_lbID) > 0;
   if (!skinnedControl && MenuSkinItemFind(reinterpret_cast<HMENU>(item.hwndItem)) <= 0) return m.Forward();
-  SkinDrawItem(m.number, item);
+  if (SkinWindowRecord* r = RecordOf(m)) SkinDrawItem(*r, item);
   return 1;
 }
 
