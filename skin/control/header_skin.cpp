@@ -140,7 +140,8 @@ void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int
       }
       if (entry.pressedItem == index + 1) FillDown(g, 0, top, fw, fh, Colour(kBlack, 30), Colour(kWhite, 120));
     } else {
-      FillDown(g, 0, top, fp, fh, Colour(SkinEngine.options.SkinThemeColor, 60), Colour(SkinEngine.options.SkinThemeColor, 10));
+      FillDown(g, 0, top, fp, fh, Colour(SkinEngine.options.SkinThemeColor, 60),
+               Colour(SkinEngine.options.SkinThemeColor, 10));
     }
     gdip::LinearGradientBrush line;
     gdip::Pen pen;

@@ -23,7 +23,8 @@ class SkinEngineCaches {
   // The cache of this type, made now (value-initialised) when there is none.
   template <class Cache>
   Cache& Get() {
-    return *static_cast<Cache*>(FindOrMake(&Tag<Cache>::id, [] { return std::shared_ptr<void>(std::make_shared<Cache>()); }));
+    return *static_cast<Cache*>(
+        FindOrMake(&Tag<Cache>::id, [] { return std::shared_ptr<void>(std::make_shared<Cache>()); }));
   }
   // Forgets every cache (SkinEngineReset); the next Get makes its cache anew.
   void Clear();

@@ -24,7 +24,8 @@ LRESULT SkinForward(HWND window, UINT message, WPARAM wParam, LPARAM lParam, con
 }
 
 void SkinUnsubclass(HWND window, const SubclassSlot& slot) {
-  if (const auto saved = GetSkinPropHandle<WNDPROC>(window, slot.procedure)) platform::SetWindowProcedure(window, saved);
+  if (const auto saved = GetSkinPropHandle<WNDPROC>(window, slot.procedure))
+    platform::SetWindowProcedure(window, saved);
 }
 
 WNDPROC SkinSubclassBehind(HWND window, WNDPROC own, const std::function<void()>& insert, const SubclassSlot& slot) {

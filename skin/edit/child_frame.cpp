@@ -53,7 +53,8 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   if (SkinGetClassNameText(window) == "ComboLBox" || SkinGetBorderKind(window) == kBorderNone) return;
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  SkinFillPicture(memory.get(), width, height, kWhite, SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
+  SkinFillPicture(memory.get(), width, height, kWhite,
+                  SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
   {
     gdip::Bitmap canvas;
     gdip::Graphics graphics;

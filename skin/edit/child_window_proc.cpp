@@ -57,7 +57,8 @@ void OnMouseMove(const SkinMessage& m) {
   const POINT p = MousePoint(m.lParam);
   entry->mouseX = p.x;
   entry->mouseY = p.y;
-  const DWORD tracking = entry->tracking ? 0 : DWORD(TME_LEAVE | (SkinEngine.options.SkinHoverTracking ? TME_HOVER : 0));
+  const DWORD tracking =
+      entry->tracking ? 0 : DWORD(TME_LEAVE | (SkinEngine.options.SkinHoverTracking ? TME_HOVER : 0));
   if (SkinHoverEnter(*owner, {.window = m.window,
                               .number = SkinEntryNumber(m.window),
                               .kind = HoverKind::List,

@@ -139,7 +139,8 @@ struct FaceLook {
 };
 
 void DrawFace(HDC dc, const SkinComboEntry& entry, const FaceLook& look) {
-  SkinFillPicture(dc, look.width, look.height, kWhite, SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
+  SkinFillPicture(dc, look.width, look.height, kWhite,
+                  SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
   gdip::Bitmap canvas;
   if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, dc)) {
     if (look.listBit) DrawListLine(g, look.list);

@@ -77,7 +77,8 @@ LRESULT OnControlColour(const SkinMessage& m) {
 
 LRESULT OnCommand(const SkinMessage& m) {
   auto sender = reinterpret_cast<HWND>(m.lParam);
-  if (SkinEngine.options.SkinTransparentMode && SkinEngine.options.SkinEnabled && SkinGetClassNameText(sender) == "Edit") {
+  if (SkinEngine.options.SkinTransparentMode && SkinEngine.options.SkinEnabled &&
+      SkinGetClassNameText(sender) == "Edit") {
     switch (HIWORD(m.wParam)) {
       case EN_VSCROLL:
       case EN_HSCROLL:

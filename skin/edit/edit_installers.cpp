@@ -149,7 +149,8 @@ void TransparentChildSkinInstall(SkinWindowRecord& record, HWND parent) {
     if (cls == "RichEdit20A" || cls == "Edit") return;
     SetSkinProp(child, prop::Kj_Ztys, 0);
     SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
-    (void)SkinSubclass(child, {.procedure = TransparentChildSkinWndProc, .ownerNumber = recordNumber, .entryNumber = 0});
+    (void)SkinSubclass(child,
+                       {.procedure = TransparentChildSkinWndProc, .ownerNumber = recordNumber, .entryNumber = 0});
   });
 }
 

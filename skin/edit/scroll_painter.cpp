@@ -105,9 +105,11 @@ void DrawThumb(gdip::Graphics& g, const BarLayout& layout, bool hot) {
   const gdip::GraphicsPath path = RoundBox(layout.thumb, 2);
   if (hot) {
     SkinFillSolid(g, Colour(kWhite, 100), path);
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(SkinEngine.options.SkinThemeColor, 20), Colour(SkinEngine.options.SkinThemeColor, 80), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(SkinEngine.options.SkinThemeColor, 20),
+                     Colour(SkinEngine.options.SkinThemeColor, 80), path);
   } else {
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50), Colour(SkinEngine.options.SkinThemeColor, 50), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50),
+                     Colour(SkinEngine.options.SkinThemeColor, 50), path);
     SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 0), Colour(kWhite, 150), path);
   }
   SkinStroke(g, Colour(kBlack, 60), path);

@@ -170,7 +170,8 @@ class TreePainter {
       return;
     }
     if (strip_ < 1 || size_t(strip_) > SkinEngine.lists.TreeViewStateList.size()) return;
-    const std::vector<uint8_t> picture = SkinEngine.lists.TreeViewStateList[size_t(strip_) - 1].pictureStrip->GetCellPicture(index + 1);
+    const std::vector<uint8_t> picture =
+        SkinEngine.lists.TreeViewStateList[size_t(strip_) - 1].pictureStrip->GetCellPicture(index + 1);
     DrawGlyph(graphics_, picture, float(x), float(y), float(iconWidth_), float(iconHeight_));
   }
 

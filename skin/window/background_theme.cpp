@@ -63,8 +63,9 @@ void SkinSetBackgroundTheme(const std::string& imagePath, std::span<const uint8_
     SkinEngine.options.SkinBackgroundColor = backgroundColor.value_or(sampled);
     SkinEngine.options.SkinBackgroundMode = mode.value_or(4);
     if (SkinEngine.options.SkinBackgroundMode == 0 || SkinEngine.options.SkinBackgroundMode == 1) {
-      SkinEngine.options.SkinBackgroundImage = SkinImageGradientOverlay(imageBytes, std::nullopt, SkinEngine.options.SkinBackgroundColor,
-                                                     SkinEngine.options.SkinBackgroundMode == 0, imagePath);
+      SkinEngine.options.SkinBackgroundImage =
+          SkinImageGradientOverlay(imageBytes, std::nullopt, SkinEngine.options.SkinBackgroundColor,
+                                   SkinEngine.options.SkinBackgroundMode == 0, imagePath);
     } else if (!imagePath.empty()) {
       gdip::Image image;
       SkinEngine.options.SkinBackgroundImage = image.FromFile(imagePath) ? EncodePng(image) : ByteSet();

@@ -110,7 +110,8 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   SetWindowLongPtrW(form, GWL_STYLE, style);
   RECT client{};
   GetClientRect(form, &client);
-  if (!SkinEngine.forms.CaptionClickCallback) SkinEngine.forms.CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
+  if (!SkinEngine.forms.CaptionClickCallback)
+    SkinEngine.forms.CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
   SkinEngine.forms.SkinResizeBorder = 3;
   r.CompanionRects.clear();
   FillOptions(r, form, style, s);

@@ -129,7 +129,8 @@ LRESULT OnLButtonDown(const SkinMessage& m) {
   SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(now.number, x, y);
   if (SkinEngine.forms.CaptionHoverItem > 0) {
     gdip::Graphics graphics;
-    SkinPaintCaptionButtons(graphics, {.record = now.number, .item = SkinEngine.forms.CaptionHoverItem, .pressed = true});
+    SkinPaintCaptionButtons(graphics,
+                            {.record = now.number, .item = SkinEngine.forms.CaptionHoverItem, .pressed = true});
   }
   CallSegmentHandler(r->StatusBarClickHandler, SkinFindStatusSectionAtPoint(now.number, x, y));
   return now.Forward();
@@ -137,8 +138,8 @@ LRESULT OnLButtonDown(const SkinMessage& m) {
 
 LRESULT OnLButtonUp(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
-  if (r && SkinEngine.forms.CaptionClickCallback && SkinEngine.forms.CaptionHoverItem >= 1 && size_t(SkinEngine.forms.CaptionHoverItem) <= r->CaptionItems.size() &&
-      r->HasBorder)
+  if (r && SkinEngine.forms.CaptionClickCallback && SkinEngine.forms.CaptionHoverItem >= 1 &&
+      size_t(SkinEngine.forms.CaptionHoverItem) <= r->CaptionItems.size() && r->HasBorder)
     CallFunctionPointer(SkinEngine.forms.CaptionClickCallback, {m.number, SkinEngine.forms.CaptionHoverItem});
   return m.Forward();
 }

@@ -195,7 +195,8 @@ LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
     if (r.PrevFade.frame < kFadeFrames) RepaintItem(m.number, r.PrevFade.item, 0);
     r.PrevFade = {r.HotCaptionItem, 0};
   }
-  if (SkinEngine.forms.CaptionHoverItem > 0 && SkinEngine.forms.CaptionHoverItem != r.HotCaptionItem) r.HotFade = {SkinEngine.forms.CaptionHoverItem, 0};
+  if (SkinEngine.forms.CaptionHoverItem > 0 && SkinEngine.forms.CaptionHoverItem != r.HotCaptionItem)
+    r.HotFade = {SkinEngine.forms.CaptionHoverItem, 0};
   r.HotCaptionItem = SkinEngine.forms.CaptionHoverItem;
   if (!r.Maximized) SkinSetEdgeCursor(m.number, m.lParam, client);
   return m.Forward();

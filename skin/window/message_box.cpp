@@ -30,7 +30,8 @@ struct SavedHookState {
 
 void SkinMessageBoxHookInstall() {
   SkinEngine.box.MsgBoxTarget = nullptr;
-  SkinEngine.box.MsgBoxCbtHook = platform::WindowsHook(SetWindowsHookExW(WH_CBT, SkinMessageBoxHookProc, nullptr, GetCurrentThreadId()));
+  SkinEngine.box.MsgBoxCbtHook =
+      platform::WindowsHook(SetWindowsHookExW(WH_CBT, SkinMessageBoxHookProc, nullptr, GetCurrentThreadId()));
 }
 
 void SkinMessageBoxHookRemove(HWND box) {

@@ -28,9 +28,9 @@ constexpr UINT kSeparatorHeight = 12;
 
 void MenuSkinHookInstall() {
   // One hook at a time: the owner removes a pending one as it takes the new.
-  SkinEngine.forms.MenuWinEventHook = platform::WinEventHook(SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART,
-                                                            nullptr, &MenuSkinWinEventProc, GetCurrentProcessId(), 0,
-                                                            WINEVENT_OUTOFCONTEXT));
+  SkinEngine.forms.MenuWinEventHook =
+      platform::WinEventHook(SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART, nullptr,
+                                             &MenuSkinWinEventProc, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT));
 }
 
 void CALLBACK MenuSkinWinEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {

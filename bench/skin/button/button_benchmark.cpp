@@ -252,13 +252,15 @@ int main(int argc, char** argv) {
     const long liveAfterCycles = korvath::platform::LiveGdiObjectCount();
     Sleep(250);
     Pump();
-    std::printf("%d hover/press/release/leave cycles over 3 push and 3 radio buttons, %.3f ms a cycle\n"
-                "  live GDI objects %ld -> %ld, memory DCs %zu -> %zu, fades running %zu (after 250 ms: %zu)\n",
-                cycles, cycleMs, liveBefore, liveAfterCycles, dcsBefore, SkinEngine.lists.SkinMemoryDcList.size(), fadesAfterCycles,
-                SkinEngine.lists.FadeList.size());
+    std::printf(
+        "%d hover/press/release/leave cycles over 3 push and 3 radio buttons, %.3f ms a cycle\n"
+        "  live GDI objects %ld -> %ld, memory DCs %zu -> %zu, fades running %zu (after 250 ms: %zu)\n",
+        cycles, cycleMs, liveBefore, liveAfterCycles, dcsBefore, SkinEngine.lists.SkinMemoryDcList.size(),
+        fadesAfterCycles, SkinEngine.lists.FadeList.size());
     PrintFigure("hover/press/release/leave cycle, 6 buttons", cycleMs, "ms", "none", cycles);
     korvath::bench::PrintCountsNotBack("hover/press/release/leave cycles",
-                                       long(liveAfterCycles != liveBefore) + long(SkinEngine.lists.SkinMemoryDcList.size() != dcsBefore) +
+                                       long(liveAfterCycles != liveBefore) +
+                                           long(SkinEngine.lists.SkinMemoryDcList.size() != dcsBefore) +
                                            long(!SkinEngine.lists.FadeList.empty()),
                                        cycles);
   }

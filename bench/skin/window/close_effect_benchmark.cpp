@@ -56,8 +56,11 @@ struct Counts {
   int threadWindows = 0;   // top-level windows of this thread, tooltips and shadows included
 
   static Counts Now() {
-    Counts c{platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), SkinEngine.lists.SkinWindowList.size(),
-             GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
+    Counts c{platform::LiveGdiObjectCount(),
+             SkinEngine.lists.SkinMemoryDcList.size(),
+             SkinEngine.lists.SkinWindowList.size(),
+             GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+             GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
              0};
     EnumThreadWindows(GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&c.threadWindows));
     return c;

@@ -144,7 +144,10 @@ struct Counts {
   size_t dcs;
   size_t records;
 };
-Counts Now() { return {platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), SkinEngine.lists.SkinWindowList.size()}; }
+Counts Now() {
+  return {platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(),
+          SkinEngine.lists.SkinWindowList.size()};
+}
 
 HWND MakeForm(const ByteSet& picture) {
   HWND form = CreateWindowExW(WS_EX_APPWINDOW, L"Static", L"KorvathNPC\x751F\x6210\x5668",

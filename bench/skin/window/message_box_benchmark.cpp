@@ -189,17 +189,18 @@ int main(int argc, char** argv) {
     for (int i = 0; i < boxes; ++i) answered += SkinMessageBox(nullptr, kText, MB_OK, kCaption) == 0;
     const double each = Ms(Clock::now() - start) / boxes;
     testsupport::PumpUntil([&] { return ProcessThreadCount() <= threads; }, 5000);
-    std::printf("%d boxes (%d answered OK), %.1f ms each: GDI objects %ld -> %ld, memory DCs %zu -> %zu, "
-                "records %zu, hook %s, thread windows %d -> %d, threads %d -> %d\n",
-                boxes, answered, each, gdi, korvath::platform::LiveGdiObjectCount(), dcs, SkinEngine.lists.SkinMemoryDcList.size(),
-                SkinEngine.lists.SkinWindowList.size(), SkinEngine.box.MsgBoxCbtHook ? "left" : "gone", windows, ThreadWindowCount(), threads,
-                ProcessThreadCount());
+    std::printf(
+        "%d boxes (%d answered OK), %.1f ms each: GDI objects %ld -> %ld, memory DCs %zu -> %zu, "
+        "records %zu, hook %s, thread windows %d -> %d, threads %d -> %d\n",
+        boxes, answered, each, gdi, korvath::platform::LiveGdiObjectCount(), dcs,
+        SkinEngine.lists.SkinMemoryDcList.size(), SkinEngine.lists.SkinWindowList.size(),
+        SkinEngine.box.MsgBoxCbtHook ? "left" : "gone", windows, ThreadWindowCount(), threads, ProcessThreadCount());
     PrintFigure("box opened and answered, in a row", each, "ms", "none", boxes);
     korvath::bench::PrintCountsNotBack(
         "boxes in a row",
         long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinEngine.lists.SkinMemoryDcList.size() != dcs) +
-            long(!SkinEngine.lists.SkinWindowList.empty()) + long(bool(SkinEngine.box.MsgBoxCbtHook)) + long(ThreadWindowCount() != windows) +
-            long(ProcessThreadCount() != threads) + long(answered != boxes),
+            long(!SkinEngine.lists.SkinWindowList.empty()) + long(bool(SkinEngine.box.MsgBoxCbtHook)) +
+            long(ThreadWindowCount() != windows) + long(ProcessThreadCount() != threads) + long(answered != boxes),
         boxes);
   }
   SkinEngineShutdown();

@@ -136,7 +136,7 @@ TEST_F(ContainerSkinTest, ColourMessagesKeepOneBrushUntilItsBackgroundChanges) {
   dc = GetDC(dropDown);
   for (int i = 0; i < 3; ++i) colour(dropDown, dc);
   ReleaseDC(dropDown, dc);
-  EXPECT_EQ(std::count(SkinEngine.lists.LayeredDropDownList.begin(), SkinEngine.lists.LayeredDropDownList.end(), dropDown), 1);
+  EXPECT_EQ(std::ranges::count(SkinEngine.lists.LayeredDropDownList, dropDown), 1);
   EXPECT_TRUE(GetWindowLongW(dropDown, GWL_EXSTYLE) & WS_EX_LAYERED);
   DestroyWindow(dropDown);
 }

@@ -386,7 +386,8 @@ struct RecordingTarget : SkinCallbackTarget {
 
 TEST_F(CallbackSlots, EachCallReachesItsOwnMethodOnlyInSlotsThatExistAndHoldAnObject) {
   RecordingTarget target;
-  SkinEngine.lists.SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
+  SkinEngine.lists.SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false},
+                                       SkinCallbackEntry{nullptr, nullptr, true}};
   for (int32_t slot : {0, -1, 3, 2}) {
     EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
     const SIZE none = SkinRequestPaintedSize(slot);

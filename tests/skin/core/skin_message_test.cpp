@@ -20,7 +20,9 @@ namespace {
 
 using testsupport::TestWindow;
 
-SkinMessage Message(UINT message, WPARAM wParam, LPARAM lParam) { return SkinMessage{nullptr, message, wParam, lParam}; }
+SkinMessage Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessage{nullptr, message, wParam, lParam};
+}
 
 // Each half of a packed point is signed: a mouse captured left of or above
 // the window reports negative coordinates.

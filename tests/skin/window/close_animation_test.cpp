@@ -54,7 +54,8 @@ Frame Last(HWND window) {
 class CloseAnimationTest : public korvath::skin::test::EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStart(); }
-  void TearDown() override { EXPECT_TRUE(SkinEngine.lists.SkinMemoryDcList.empty()); }  // both DCs of every animation are freed
+  // Both DCs of every animation are freed.
+  void TearDown() override { EXPECT_TRUE(SkinEngine.lists.SkinMemoryDcList.empty()); }
 };
 
 // Where each close effect leaves a window at (100, 100) after its tenth

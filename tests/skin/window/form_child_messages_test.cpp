@@ -173,7 +173,7 @@ TEST_F(FormChildTest, ADropDownListOnTheDesktopIsLayeredAndListedOnce) {
   EXPECT_NE(Colour(WM_CTLCOLORLISTBOX, dropDown, dc), kOwn);
   EXPECT_NE(Colour(WM_CTLCOLORLISTBOX, dropDown, dc), kOwn);
   ReleaseDC(form(), dc);
-  EXPECT_EQ(std::count(SkinEngine.lists.LayeredDropDownList.begin(), SkinEngine.lists.LayeredDropDownList.end(), dropDown), 1);
+  EXPECT_EQ(std::ranges::count(SkinEngine.lists.LayeredDropDownList, dropDown), 1);
   BYTE alpha = 0;
   DWORD flags = 0;
   EXPECT_TRUE(GetLayeredWindowAttributes(dropDown, nullptr, &alpha, &flags));

@@ -163,13 +163,13 @@ TEST_F(FormTest, TheProgramsIconShowsInTheCaptionUnlessTheFormHidesIt) {
 
   // The icon's white bust stands in the caption's corner at 17 x 17.
   auto bustPixels = [this] {
-    const RECT corner{SkinEngine.forms.SkinResizeBorder + 6, SkinEngine.forms.SkinResizeBorder + 1, SkinEngine.forms.SkinResizeBorder + 6 + 17,
-                      SkinEngine.forms.SkinResizeBorder + 1 + 17};
+    const RECT corner{SkinEngine.forms.SkinResizeBorder + 6, SkinEngine.forms.SkinResizeBorder + 1,
+                      SkinEngine.forms.SkinResizeBorder + 6 + 17, SkinEngine.forms.SkinResizeBorder + 1 + 17};
     return CountNear(Back(), corner, 0xFFFFFF, 8);
   };
   auto rimPixels = [this] {
-    const RECT corner{SkinEngine.forms.SkinResizeBorder + 6, SkinEngine.forms.SkinResizeBorder + 1, SkinEngine.forms.SkinResizeBorder + 6 + 17,
-                      SkinEngine.forms.SkinResizeBorder + 1 + 17};
+    const RECT corner{SkinEngine.forms.SkinResizeBorder + 6, SkinEngine.forms.SkinResizeBorder + 1,
+                      SkinEngine.forms.SkinResizeBorder + 6 + 17, SkinEngine.forms.SkinResizeBorder + 1 + 17};
     return CountNear(Back(), corner, 0x105A6A, 40);
   };
   Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
