@@ -88,9 +88,8 @@ RECT SkinRectInParentWindow(HWND window) {
 
 void SkinLayerDropDownList(HWND list) {
   SkinSetWindowAlpha(list, kDropDownAlpha);
-  std::vector<HWND>& layered = SkinEngine.lists.LayeredDropDownList;
-  if (std::find(layered.begin(), layered.end(), list) != layered.end()) return;
-  layered.push_back(list);
+  if (std::ranges::find(SkinEngine.lists.LayeredDropDownList, list) != SkinEngine.lists.LayeredDropDownList.end()) return;
+  SkinEngine.lists.LayeredDropDownList.push_back(list);
   if (!platform::GetSubclass(list, UnlistDropDownAtEnd, kDropDownLister))
     platform::SetSubclass(list, UnlistDropDownAtEnd, kDropDownLister, 0);
 }

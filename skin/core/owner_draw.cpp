@@ -53,9 +53,8 @@ void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
 
 void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item) {
   if (item.CtlType != ODT_MENU || !IsDescribedMenuItem(item)) return;
-  const auto& companions = SkinEngine.lists.CompanionWindowList;
-  if (companion < 1 || size_t(companion) > companions.size()) return;
-  if (HWND window = companions[size_t(companion) - 1].window) MenuSkinItemPaint(window, item);
+  const CompanionWindowEntry* entry = SkinEntryAt(SkinEngine.lists.CompanionWindowList, companion);
+  if (entry && entry->window) MenuSkinItemPaint(entry->window, item);
 }
 
 void SkinDrawItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion) {

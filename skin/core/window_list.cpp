@@ -121,9 +121,8 @@ void SkinRemoveWindowRecord(int32_t recordNumber) {
   if (!SkinRecordAt(recordNumber)) return;
   // Taken out of the list first, so that nothing its release triggers finds
   // it by number any more.
-  auto& list = SkinEngine.lists.SkinWindowList;
-  std::unique_ptr<SkinWindowRecord> removed = std::move(list[size_t(recordNumber) - 1]);
-  list.erase(list.begin() + (recordNumber - 1));
+  std::unique_ptr<SkinWindowRecord> removed = std::move(SkinEngine.lists.SkinWindowList[size_t(recordNumber) - 1]);
+  SkinEngine.lists.SkinWindowList.erase(SkinEngine.lists.SkinWindowList.begin() + (recordNumber - 1));
   removed.reset();
   for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
     RenumberRecord(*SkinEngine.lists.SkinWindowList[i], static_cast<int32_t>(i + 1));
