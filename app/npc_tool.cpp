@@ -5,8 +5,8 @@
 
 #include "app/main_form.h"
 #include "platform/folders.h"
-#include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
+#include "skin/window/engine_start.h"
 
 namespace korvath::app {
 
@@ -29,8 +29,7 @@ bool EnterProgramFolder() {
 }
 
 bool StartSkinEngine() {
-  skin::SkinEngineStartup();
-  skin::InstallContainerSkin();
+  skin::SkinEngineStart();
   return true;
 }
 

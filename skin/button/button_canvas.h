@@ -17,6 +17,7 @@
 #include "skin/core/control_text.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/memory_dc.h"
+#include "skin/core/shape_drawing.h"
 
 namespace korvath::skin {
 
@@ -48,49 +49,16 @@ class ButtonCanvas {
   bool ready_ = false;
 };
 
-// The fixed colours of the painters (Windows colour values).
-inline constexpr COLORREF kGrey = 0x808080;
-inline constexpr COLORREF kSilver = 0xC0C0C0;
-// The caption of a disabled button.
-inline constexpr COLORREF kDisabledText = 0x606060;
-
 // True when the owner-draw state has every bit of `bits`.
 constexpr bool HasState(UINT state, UINT bits) { return (state | bits) == state; }
 
 // GDI+ colour of a Windows colour at an alpha.
 gdip::Argb ColourAt(COLORREF colour, int32_t alpha);
 
-// An empty path, ready for figures.
-gdip::GraphicsPath NewPath();
-// A closed rounded rectangle (skin corner semantics, rounded_path.h).
-gdip::GraphicsPath RoundRectPath(float x, float y, float width, float height, int32_t radius);
-gdip::GraphicsPath RoundRectPathI(float x, float y, float width, float height, int32_t radius);
-gdip::GraphicsPath EllipsePath(float x, float y, float width, float height);
-
-// Fills the path with a gradient from `centre` at the middle to `surround`
-// at the outline, full `centre` within the focus share.
-void FillRadial(gdip::Graphics& g, const gdip::GraphicsPath& path, gdip::Argb centre, gdip::Argb surround,
-                float focus);
-
 // Decodes an encoded picture and draws it at its own size at (x, y), or at
 // (x, y + (boxHeight - its height) / 2) when a box height is given. Returns
 // its width: 0 when the bytes are empty or no picture.
 int32_t DrawPictureAt(gdip::Graphics& g, const ByteSet& picture, float x, float y, int32_t boxHeight = -1);
-
-// A caption drawn with a solid brush in the layout rectangle.
-struct CaptionStyle {
-  std::string_view face;
-  float size = 12;
-  int32_t style = 0;
-  Gdiplus::Unit unit = Gdiplus::UnitWorld;
-  int32_t flags = 0;  // string format flags
-  Gdiplus::StringAlignment align = Gdiplus::StringAlignmentNear;
-  Gdiplus::StringAlignment lineAlign = Gdiplus::StringAlignmentNear;
-  bool hotkeyPrefix = false;                        // "&x" underlines x
-  std::optional<Gdiplus::StringTrimming> trimming;  // none: the format's default
-};
-void DrawPlainCaption(gdip::Graphics& g, std::string_view text, const CaptionStyle& style, gdip::Argb colour,
-                      const gdip::RectF& layout);
 
 // A push button's glowing caption: the button's font, centred both ways.
 ControlTextLook GlowingCaptionLook(const SkinButtonEntry& entry, COLORREF textColour);

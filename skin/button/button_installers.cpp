@@ -9,6 +9,7 @@
 #include "skin/button/vector_button_painter.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/control_text.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/owner_draw.h"
@@ -22,59 +23,50 @@ namespace {
 
 // Registers `child` as a button of `kind` in the record, tags it and puts
 // the button procedure in front of its own.
-void Skin(int32_t recordIndex, HWND child, ButtonKind kind) {
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  if (!record) return;
-  const int32_t number = SkinTakeEntrySlot(record->Buttons);
-  const SkinFontInfo font = SkinControlFontMetrics(child);
-  SkinButtonEntry& entry = record->Buttons[size_t(number) - 1];
-  entry.window = child;
-  entry.Kind = kind;
-  entry.Caption = GetControlText(child);
-  entry.CaptionEffectColor = std::nullopt;
-  entry.FontFace = font.face;
-  entry.FontSize = font.size;
-  entry.FontStyle = font.style;
-  SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
-  if (kind == ButtonKind::CheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
-  entry.savedProc = SkinSubclass(child, {.procedure = &ButtonSkinWndProc, .owner = recordIndex, .number = number});
+ButtonRef Skin(SkinWindowRecord& record, HWND child, ButtonKind kind) {
+  return SkinTakeEntry(record, &SkinWindowRecord::Buttons, child, {.procedure = &ButtonSkinWndProc},
+                       [&](const ButtonRef& entry) {
+                         const SkinFontInfo font = SkinControlFontMetrics(child);
+                         entry->Kind = kind;
+                         entry->Caption = GetControlText(child);
+                         entry->CaptionEffectColor = std::nullopt;
+                         entry->FontFace = font.face;
+                         entry->FontSize = font.size;
+                         entry->FontStyle = font.style;
+                         SetSkinProp(child, prop::Kj_Jzzts, kDisabledText);
+                         if (kind == ButtonKind::CheckBox) SetSkinProp(child, prop::Xzk_dhxg, 1);
+                       });
 }
 
 }  // namespace
 
 void RegisterButtonPainters() {
-  SkinButtonPainters = {ButtonSkinPaintVector, ButtonSkinPaint, ButtonSkinPaintImage};
-  SkinRecolorTickImage = RecolorImageBytes;
+  SkinEngine.options.SkinButtonPainters = {ButtonSkinPaintVector, ButtonSkinPaint, ButtonSkinPaintImage};
+  SkinEngine.options.SkinRecolorTickImage = RecolorImageBytes;
 }
 
-void ButtonSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
-  RegisterButtonPainters();
-  SkinForEachChild(parent, L"BUTTON", [&](HWND child) {
+void ButtonSkinInstall(SkinWindowRecord& record, HWND parent) {
+  if (!SkinEngine.options.SkinEnabled) return;
+  // A skinned button is subclassed: another skin's procedure in front would
+  // make skinning again save a skin procedure as the one to forward to.
+  SkinForEachUnskinnedChild(parent, L"BUTTON", [&](HWND child) {
     const LONG style = GetWindowLongW(child, GWL_STYLE);
     if (HasStyleMask(child, BS_OWNERDRAW) || !IsPushButtonStyle(child)) return;
-    if (SkinFindControlInRecord(recordIndex, child) > 0) return;
-    // Another skin's procedure already stands in front: skinning again would
-    // save a skin procedure as the one to forward to.
-    if (SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, ButtonKind::Vector);
+    const ButtonRef button = Skin(record, child, ButtonKind::Vector);
     // All three push types become exactly BS_OWNERDRAW; the parent draws
     // them, the default one with the default look.
-    if (const ButtonRef button = FindButton(child)) {
-      button.entry->DefaultButton = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    }
+    button->DefaultButton = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     SetWindowLongW(child, GWL_STYLE, style | BS_OWNERDRAW);
     InvalidateRect(child, nullptr, TRUE);
   });
 }
 
-void CheckRadioSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
-  RegisterButtonPainters();
-  SkinForEachChild(parent, L"BUTTON", [&](HWND child) {
+void CheckRadioSkinInstall(SkinWindowRecord& record, HWND parent) {
+  if (!SkinEngine.options.SkinEnabled) return;
+  SkinForEachUnskinnedChild(parent, L"BUTTON", [&](HWND child) {
     if (!IsAutoRadioButtonStyle(child) && !IsCheckBoxStyle(child)) return;
-    if (HasStyleMask(child, BS_OWNERDRAW) || SkinIsSubclassed(child)) return;
-    Skin(recordIndex, child, IsCheckBoxStyle(child) ? ButtonKind::CheckBox : ButtonKind::Radio);
+    if (HasStyleMask(child, BS_OWNERDRAW)) return;
+    Skin(record, child, IsCheckBoxStyle(child) ? ButtonKind::CheckBox : ButtonKind::Radio);
     InvalidateRect(child, nullptr, TRUE);
   });
 }

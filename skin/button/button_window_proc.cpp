@@ -13,7 +13,7 @@
 #include "skin/button/vector_button_painter.h"
 #include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/subclass.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -21,7 +21,7 @@ namespace korvath::skin {
 namespace {
 
 // The button's kind, as its entry keeps it.
-ButtonKind KindOf(const ButtonRef& b) { return b.entry->Kind; }
+ButtonKind KindOf(const ButtonRef& b) { return b->Kind; }
 bool PaintsItself(const ButtonRef& b) {
   const ButtonKind kind = KindOf(b);
   return kind == ButtonKind::Radio || kind == ButtonKind::CheckBox || kind == ButtonKind::ImageToggle;
@@ -48,7 +48,7 @@ RECT ClientOf(HWND window) {
 // is one picture; `dc` clips it to what is dirty.
 void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
   if (IsRectEmpty(&dirty)) return;
-  const HWND window = b.entry->window;
+  const HWND window = b->window;
   const RECT client = ClientOf(window);
   switch (KindOf(b)) {
     case ButtonKind::Radio: RadioSkinPaint(b, dc, WithEnabledState(window, radioState), client); break;
@@ -62,8 +62,8 @@ void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
 // skin), onto the button's own DC.
 void RepaintSelf(const ButtonRef& b, UINT radioState) {
   if (!b) return;
-  platform::WindowDC dc = platform::WindowDC::Client(b.entry->window);
-  Paint(b, dc.get(), ClientOf(b.entry->window), radioState);
+  platform::WindowDC dc = platform::WindowDC::Client(b->window);
+  Paint(b, dc.get(), ClientOf(b->window), radioState);
 }
 
 // The native procedure may reach the application, which may add buttons and
@@ -77,7 +77,7 @@ LRESULT ForwardThenRepaint(const SkinMessage& m, const ButtonRef& b, UINT radioS
 // indeterminate) one, before the native control changes its state.
 void PlayTickAnimation(const ButtonRef& b) {
   if (!b) return;
-  const HWND window = b.entry->window;
+  const HWND window = b->window;
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
     RepaintSelf(b, 0);
     return;
@@ -103,18 +103,18 @@ LRESULT OnMouseMove(const SkinMessage& m, const ButtonRef& b) {
 
 LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
   SkinHoverLeave(*b.record);
-  ButtonSkinRedraw(b, b.entry->Focused ? ODS_FOCUS : 0);
+  ButtonSkinRedraw(b, b->Focused ? ODS_FOCUS : 0);
   return m.Forward();
 }
 
 LRESULT OnButtonDown(const SkinMessage& m, const ButtonRef& b) {
-  b.entry->Pressed = true;
+  b->Pressed = true;
   if (KindOf(b) == ButtonKind::CheckBox) return m.ForwardThen([&] { PlayTickAnimation(FindButton(m.window)); });
   return ForwardThenRepaint(m, b, ODS_SELECTED);
 }
 
 LRESULT OnButtonUp(const SkinMessage& m, const ButtonRef& b) {
-  b.entry->Pressed = false;
+  b->Pressed = false;
   SkinHoverLeave(*b.record);  // the next move shows the hover look again
   return m.Forward();
 }
@@ -141,7 +141,7 @@ LRESULT OnPrintClient(const SkinMessage& m, const ButtonRef& b) {
 // The native control draws its focus look as it gains the focus: the skin
 // shows no focus on these kinds, so it paints over it.
 LRESULT OnSetFocus(const SkinMessage& m, const ButtonRef& b) {
-  b.entry->Focused = true;
+  b->Focused = true;
   return ForwardThenRepaint(m, b, 0);
 }
 
@@ -151,7 +151,7 @@ LRESULT OnEnable(const SkinMessage& m, const ButtonRef& b) {
 }
 
 LRESULT OnKillFocus(const SkinMessage& m, const ButtonRef& b) {
-  b.entry->Focused = false;
+  b->Focused = false;
   return ForwardThenRepaint(m, b, 0);
 }
 
@@ -159,7 +159,7 @@ LRESULT OnKillFocus(const SkinMessage& m, const ButtonRef& b) {
 // origin.
 LRESULT OnSetText(const SkinMessage& m, const ButtonRef& b) {
   const auto* text = reinterpret_cast<const wchar_t*>(m.lParam);
-  b.entry->Caption = text ? platform::WideToGbk(text).text : std::string();
+  b->Caption = text ? platform::WideToGbk(text).text : std::string();
   return m.Forward();
 }
 
@@ -175,7 +175,7 @@ LRESULT OnKeyDown(const SkinMessage& m, const ButtonRef& b) {
 // While the mouse button is held on the control, the release of its pushed
 // state is kept from the native control.
 LRESULT OnSetState(const SkinMessage& m, const ButtonRef& b) {
-  if (m.wParam == 0 && b.entry->Pressed) return 0;
+  if (m.wParam == 0 && b->Pressed) return 0;
   return m.Forward();
 }
 
@@ -183,7 +183,7 @@ LRESULT OnSetState(const SkinMessage& m, const ButtonRef& b) {
 // their dialog codes; an owner-drawn button would answer neither.
 LRESULT OnGetDialogCode(const SkinMessage& m, const ButtonRef& b) {
   if (!IsPushButton(b)) return m.Forward();
-  return DLGC_BUTTON | (b.entry->DefaultButton ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+  return DLGC_BUTTON | (b->DefaultButton ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
 
 // The dialog manager makes a push button its default, or no longer, by
@@ -191,7 +191,7 @@ LRESULT OnGetDialogCode(const SkinMessage& m, const ButtonRef& b) {
 // owner-drawn, and the skin draws the default look from the entry.
 LRESULT OnSetStyle(const SkinMessage& m, const ButtonRef& b) {
   if (!IsPushButton(b)) return m.Forward();
-  b.entry->DefaultButton = (m.wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  b->DefaultButton = (m.wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   return m.ForwardWith((m.wParam & ~WPARAM(BS_TYPEMASK)) | BS_OWNERDRAW);
 }
 
@@ -199,7 +199,7 @@ LRESULT OnSetStyle(const SkinMessage& m, const ButtonRef& b) {
 // stays, so the numbers of the other buttons do not change.
 LRESULT OnFinalMessage(const SkinMessage& m, const ButtonRef& b) {
   const LRESULT result = m.Forward();
-  if (const ButtonRef button = FindButton(m.window)) *button.entry = SkinButtonEntry{};
+  if (const ButtonRef button = FindButton(m.window)) *button = SkinButtonEntry{};
   return result;
 }
 
@@ -242,12 +242,12 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
 
 void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   if (!button) return;
-  const HWND window = button.entry->window;
+  const HWND window = button->window;
   platform::WindowDC dc = platform::WindowDC::Client(window);
   if (hot) state |= ODS_HOTLIGHT;
   RECT client = {};
   GetClientRect(window, &client);
-  switch (button.entry->Kind) {
+  switch (button->Kind) {
     case ButtonKind::Picture: ButtonSkinPaint(button, dc.get(), state, client); break;
     case ButtonKind::Vector: ButtonSkinPaintVector(button, dc.get(), state, client); break;
     case ButtonKind::Radio: RadioSkinPaint(button, dc.get(), WithEnabledState(window, state), client); break;

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "skin/core/found_entry.h"
+#include "skin/core/entry_ref.h"
 
 namespace korvath::skin {
 

@@ -20,12 +20,6 @@ namespace {
 constexpr int32_t kLargeTick = 1, kHotBox = 2, kSmallTick = 3, kPopTick = 4, kBox = 5, kDisabledBox = 6;
 constexpr int32_t kCellWidth = 21;
 
-gdip::GraphicsPath RectPath(float x, float y, float w, float h) {
-  gdip::GraphicsPath path = NewPath();
-  path.AddRectangle(x, y, w, h);
-  return path;
-}
-
 // Draws strip cell n at `scale` of its size, centred where the full cell
 // would be; returns the cell's own width.
 int32_t DrawCell(gdip::Graphics& g, int32_t n, float x, float y, int32_t height, float scale = 1) {
@@ -65,7 +59,7 @@ void CheckBoxSkinGlyphImages(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
 void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int32_t height,
                              const GlyphInputs& in) {
   const float fx = float(x), fy = float(y), t = fy + float(height - 12) / 2;
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const gdip::GraphicsPath box = RectPath(fx + 2, t, 12, 12);
   int32_t glyphWidth = 0;
   auto picture = [&](int n) { glyphWidth = DrawPictureAt(g, in.Image(n), fx, fy, height); };
@@ -117,8 +111,8 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
 void CheckBoxSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect, bool animating,
                        int32_t frame) {
   if (!ref) return;
-  const HWND window = ref.entry->window;
-  GlyphInputs in = GlyphInputsFor(window, *ref.entry, state);
+  const HWND window = ref->window;
+  GlyphInputs in = GlyphInputsFor(window, *ref, state);
   in.animating = animating;
   in.frame = frame;
   ButtonCanvas canvas(window, rect);

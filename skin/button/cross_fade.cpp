@@ -28,21 +28,21 @@ void FadeStart(FadeArgs args) {
   fade.Frame = 1;
   fade.Layered = args.layered;
   fade.Timer = ThreadTimer(SetTimer(nullptr, 0, kFadeInterval, FadeTimerProc));
-  FadeList.push_back(std::move(fade));
+  SkinEngine.lists.FadeList.push_back(std::move(fade));
 }
 
 void FadeStop(HWND) {
   // Each entry kills its timer and gives back what it owns as it goes.
-  FadeList.clear();
+  SkinEngine.lists.FadeList.clear();
 }
 
 void FadeEndForWindow(HWND window) {
-  std::erase_if(FadeList, [window](const FadeEntry& fade) { return fade.Window == window; });
+  std::erase_if(SkinEngine.lists.FadeList, [window](const FadeEntry& fade) { return fade.Window == window; });
 }
 
 int32_t FadeFindByTimer(UINT_PTR timerId) {
-  for (size_t i = 0; i < FadeList.size(); ++i) {
-    if (FadeList[i].Timer.id() == timerId) return int32_t(i + 1);
+  for (size_t i = 0; i < SkinEngine.lists.FadeList.size(); ++i) {
+    if (SkinEngine.lists.FadeList[i].Timer.id() == timerId) return int32_t(i + 1);
   }
   return 0;
 }
@@ -50,18 +50,18 @@ int32_t FadeFindByTimer(UINT_PTR timerId) {
 void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
   const int32_t i = FadeFindByTimer(timerId);
   if (i == 0) return;
-  const auto at = FadeList.begin() + (i - 1);
+  const auto at = SkinEngine.lists.FadeList.begin() + (i - 1);
   FadeEntry& fade = *at;
   // A window that went without its fade being ended takes no more blends.
   if (fade.Window && !IsWindow(fade.Window)) {
-    FadeList.erase(at);
+    SkinEngine.lists.FadeList.erase(at);
     return;
   }
   ++fade.Frame;
   AlphaBlendConst(fade.DestDc, fade.X, fade.Y, fade.Width, fade.Height, fade.SourceDc, fade.SourceX,
                   fade.SourceY, fade.Width, fade.Height, uint8_t(std::min(25 * fade.Frame, 255)));
   if (fade.Layered) SkinUpdateLayered(fade.Window, {.sourceDc = fade.DestDc});
-  if (fade.Frame >= kFadeLastFrame) FadeList.erase(at);
+  if (fade.Frame >= kFadeLastFrame) SkinEngine.lists.FadeList.erase(at);
 }
 
 bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,

@@ -47,13 +47,13 @@ gdip::SizeF PictureSize(const ByteSet& picture, bool stretch, float W, float H) 
 
 void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  const HWND window = ref.entry->window;
-  const SkinButtonEntry& entry = *ref.entry;
+  const HWND window = ref->window;
+  const SkinButtonEntry& entry = *ref;
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const float W = float(canvas.width()), H = float(canvas.height());
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const ByteSet* own = &entry.NormalImage;
   std::optional<Frame> frame;
   if (HasState(state, ODS_DISABLED)) {
@@ -98,12 +98,12 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
 
 void ToggleSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  const HWND window = ref.entry->window;
+  const HWND window = ref->window;
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  DrawPictureAt(g, checked ? ref.entry->PressedImage : ref.entry->NormalImage, 0, 0);
+  DrawPictureAt(g, checked ? ref->PressedImage : ref->NormalImage, 0, 0);
   if (HasState(state, ODS_DISABLED)) {
     gdip::SolidBrush wash;
     if (wash.Create(ColourAt(kSilver, 120))) {

@@ -31,7 +31,7 @@ ByteSet RecolorImageBytes() {
   if (!bitmap.FromStream(TickImage())) return {};
   const int32_t w = bitmap.GetWidth(), h = bitmap.GetHeight();
   if (w <= 0 || h <= 0) return {};
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const int32_t tR = GetRValue(theme), tG = GetGValue(theme), tB = GetBValue(theme);
   for (int32_t i = 0; i < w; ++i) {
     for (int32_t j = 0; j < h; ++j) {

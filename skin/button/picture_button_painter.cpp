@@ -157,10 +157,10 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
 
 void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  const HWND window = ref.entry->window;
+  const HWND window = ref->window;
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
-  const SkinButtonEntry& entry = *ref.entry;
+  const SkinButtonEntry& entry = *ref;
   Face f{canvas.graphics(), entry, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height())};
   if (entry.HasPicture) {
     f.R = float(entry.Picture.GetField2());

@@ -12,7 +12,7 @@ namespace korvath::skin {
 
 void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int32_t height, const GlyphInputs& in) {
   const float fx = float(x), yc = float(y) + float(height - 12) / 2;
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const gdip::GraphicsPath body = EllipsePath(fx + 2, yc, 12, 12);
   int32_t glyphWidth = 0;
   // Image mode: the picture for the look, at its own size.
@@ -65,8 +65,8 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
 
 void RadioSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  const HWND window = ref.entry->window;
-  const GlyphInputs in = GlyphInputsFor(window, *ref.entry, state);
+  const HWND window = ref->window;
+  const GlyphInputs in = GlyphInputsFor(window, *ref, state);
   ButtonCanvas canvas(window, rect);
   if (!canvas) return;
   RadioSkinGlyph(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);

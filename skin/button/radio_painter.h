@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "skin/button/glyph_inputs.h"
-#include "skin/core/found_entry.h"
+#include "skin/core/entry_ref.h"
 
 namespace korvath::skin {
 

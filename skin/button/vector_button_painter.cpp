@@ -29,7 +29,7 @@ constexpr SkinRenderQuality kPictureQuality{.smoothing = Gdiplus::SmoothingModeA
 
 // The picture a push button is drawn with: its own, else its form's.
 SkinPicture* PictureOf(const ButtonRef& button) {
-  if (button.entry->HasPicture) return &button.entry->Picture;
+  if (button->HasPicture) return &button->Picture;
   if (button.record->HasPicture) return &button.record->Picture;
   return nullptr;
 }
@@ -65,7 +65,7 @@ void PaintDisabled(Face& f) {
 void PaintEnabled(Face& f, UINT state) {
   const gdip::GraphicsPath path = f.Path();
   SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kGrey, 60), path);
-  const COLORREF theme = SkinThemeColor;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   if (HasState(state, ODS_HOTLIGHT)) {
     if (f.picture) {
       SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10), path);
@@ -85,7 +85,7 @@ void PaintEnabled(Face& f, UINT state) {
       f.ClipToInset();
     } else {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
-      SkinStrokePath(f.g, path, 3, kFocusRing, 120);
+      SkinStrokeWidening(f.g, path, 3, ColourAt(kFocusRing, 120));
       f.g.ResetClip();
       SkinStroke(f.g, ColourAt(kBlack, 80), path);
     }
@@ -129,21 +129,11 @@ void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, 
 
 }  // namespace
 
-void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, COLORREF colour,
-                    int32_t alpha) {
-  gdip::Pen pen;
-  if (!pen.CreateFromColor(ColourAt(colour, alpha), 1.0f)) return;
-  for (int32_t i = 1; i <= width; ++i) {
-    pen.SetWidth(float(i));
-    graphics.DrawPath(pen, path);
-  }
-}
-
 void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
-  const HWND button = ref.entry->window;
+  const HWND button = ref->window;
   // Owner-drawn buttons are not told that they are the default: the entry is.
-  if (ref.entry->DefaultButton) state |= ODS_DEFAULT;
+  if (ref->DefaultButton) state |= ODS_DEFAULT;
   ButtonCanvas canvas(button, rect);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
@@ -163,7 +153,7 @@ void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT&
   } else {
     PaintEnabled(face, state);
   }
-  PaintCaption(g, button, *ref.entry, state, face.width, face.height);
+  PaintCaption(g, button, *ref, state, face.width, face.height);
 
   const int32_t width = canvas.width(), height = canvas.height();
   SkinMemoryDc picture = canvas.Finish();

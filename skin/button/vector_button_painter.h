@@ -4,7 +4,7 @@
 // focus ring and the centred caption; the hot look fades in.
 #include <windows.h>
 
-#include "skin/core/found_entry.h"
+#include "skin/core/entry_ref.h"
 
 #include <cstdint>
 
@@ -22,10 +22,5 @@ namespace korvath::skin {
 // running fade ends first; the hot look is then faded in, any other look
 // copied at once.
 void ButtonSkinPaintVector(const ButtonRef& button, HDC dc, UINT state, const RECT& rect);
-
-// Strokes the path `width` times with pen widths 1, 2, ... `width` in the
-// colour at `alpha`: translucent strokes build up next to the centre line.
-void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, COLORREF colour,
-                    int32_t alpha);
 
 }  // namespace korvath::skin

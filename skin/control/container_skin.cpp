@@ -2,16 +2,13 @@
 // of the children, the subclassing and the container's properties.
 #include "skin/control/container_skin.h"
 
-#include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
-#include "skin/core/child_walk.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/window_list.h"
-#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/edit_installers.h"
 
 namespace korvath::skin {
 
@@ -36,60 +33,40 @@ HWND GetParentBackgroundPiece(HWND window) {
 void ContainerSkinAttach(HWND window, std::optional<bool> framed,
                          std::optional<COLORREF> backgroundColour,
                          std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
-  const int owner = SkinTopSkinnedAncestor(window);
-  if (owner <= 0) return;
-  if (SkinFindContainerEntry(owner, window) > 0) return;
+  SkinWindowRecord* record = SkinTopSkinnedRecord(window);
+  if (!record) return;
+  if (SkinFindContainerEntry(*record, window) > 0) return;
   // Subclassed already by another skin of the first layer: a second layer
   // here would hand its messages back to itself.
   if (GetSkinProp(window, prop::Hw_hProc) != 0) return;
 
   RECT client = {};
   GetClientRect(window, &client);
-  const int number = SkinTakeEntrySlot(SkinRecordAt(owner)->Containers);
-  {
-    SkinContainerEntry& entry = SkinRecordAt(owner)->Containers[number - 1];
-    entry = SkinContainerEntry{};
-    entry.window = window;
-    entry.backgroundColor = backgroundColour.value_or(0);
-    entry.backgroundAlpha = backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255;
-    entry.outline = outline.value_or(false);
-    entry.framed = framed.value_or(true);
-    entry.paintedWidth = client.right;
-    entry.paintedHeight = client.bottom;
-    const bool tab = SkinGetClassNameText(window) == "SysTabControl32";
-    if (IsGroupBoxButton(window) || tab) {
-      entry.framed = true;
-      entry.kind = tab ? ContainerKind::TabControl : ContainerKind::GroupBox;
-      const SkinFontInfo font = SkinControlFontMetrics(window);
-      entry.captionFontFace = font.face;
-      entry.captionFontSize = font.size;
-      entry.captionFontStyle = font.style;
-    }
-  }
-
-  // The skins of the controls inside, in this order; statics are not among
-  // them. A nested toolbar with children registers itself here, taking the
-  // next entry.
-  const SkinSharedChildWalk children(window);
-  ButtonSkinInstall(owner, window);
-  CheckRadioSkinInstall(owner, window);
-  EditComboSkinInstall(owner, window);
-  TrackbarSkinInstall(owner, window);
-  ProgressSkinInstall(owner, window);
-  ChildControlSkinInstall(owner, window);
-  UpDownSkinInstall(owner, window);
-  HeaderSkinInstall(owner, window);
-  ToolbarSkinInstall(owner, window);
-  TransparentChildSkinInstall(owner, window);
-
-  // The installers may have registered nested containers: the list may have
-  // grown, so the entry is found again by its number.
-  SkinContainerEntry& entry = SkinRecordAt(owner)->Containers[number - 1];
-  entry.rebuild = true;
-  entry.savedProc = SkinSubclass(window, {.procedure = &ContainerSkinWndProc,
-                                          .owner = owner,
-                                          .number = number,
-                                          .overAnotherSkin = true});
+  SkinTakeEntry(*record, &SkinWindowRecord::Containers, window,
+                {.procedure = &ContainerSkinWndProc, .overAnotherSkin = true},
+                [&](const SkinEntryRef<SkinContainerEntry>& entry) {
+                  entry->backgroundColor = backgroundColour.value_or(0);
+                  entry->backgroundAlpha = backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255;
+                  entry->outline = outline.value_or(false);
+                  entry->framed = framed.value_or(true);
+                  entry->paintedWidth = client.right;
+                  entry->paintedHeight = client.bottom;
+                  const bool tab = SkinGetClassNameText(window) == "SysTabControl32";
+                  if (IsGroupBoxButton(window) || tab) {
+                    entry->framed = true;
+                    entry->kind = tab ? ContainerKind::TabControl : ContainerKind::GroupBox;
+                    const SkinFontInfo font = SkinControlFontMetrics(window);
+                    entry->captionFontFace = font.face;
+                    entry->captionFontSize = font.size;
+                    entry->captionFontStyle = font.style;
+                  }
+                  // The skins of the controls inside; statics are not among
+                  // them. A nested toolbar with children registers itself
+                  // here, taking the next entry: the entry is read through
+                  // its number.
+                  SkinInstallChildSkins(*record, window);
+                  entry->rebuild = true;
+                });
   SetSkinPropHandle(window, prop::Mb_zpf, GetParentBackgroundPiece(window));
 }
 

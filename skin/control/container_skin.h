@@ -12,6 +12,8 @@
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // Registers `window` as a container of its owner's record and subclasses it.
 // Defaults: framed 1, colour 0 (no tint), alpha 255, outline 0. Does nothing
 // for a window without a skinned ancestor, one registered already, or one
@@ -39,6 +41,8 @@ void UnskinContainer(int recordNumber, int entryNumber);
 // dirty flags of its containers and, unless `containersOnly`, the repaint
 // flags of its toolbars, labels and child controls, and every panel of the
 // window is told to rebuild its picture.
+void InvalidateBackgroundCaches(SkinWindowRecord& record, bool containersOnly = false);
+// The same for the record that `window`'s `Hw_lbID` names.
 void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly = std::nullopt);
 
 // Hands ContainerSkinAttach to the skin core, whose panel windows register

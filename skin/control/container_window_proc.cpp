@@ -10,6 +10,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
@@ -32,11 +33,11 @@ namespace {
 
 // The container's record and entry, as its Hw_FuID and Hw_lbID name them;
 // null when either no longer leads to this window.
-using Container = SkinFoundEntry<SkinContainerEntry>;
+using Container = SkinEntryRef<SkinContainerEntry>;
 
 Container FindContainer(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Containers); }
 
-bool Framed(const Container& c) { return c.entry && c.entry->framed; }
+bool Framed(const Container& c) { return c && c->framed; }
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return SkinForward(window, message, wParam, lParam);
@@ -48,11 +49,11 @@ bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window
 
 LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
   PassOn(window, WM_SHOWWINDOW, wParam, lParam);
-  if (Framed(c)) c.entry->rebuild = true;
+  if (Framed(c)) c->rebuild = true;
   return DefWindowProcW(window, WM_SHOWWINDOW, wParam, lParam);
 }
 
-bool Stale(const Container& c) { return c.entry->rebuild || c.entry->childChanged; }
+bool Stale(const Container& c) { return c->rebuild || c->childChanged; }
 
 // The one painter of a framed container's client, for WM_PAINT and
 // WM_PRINTCLIENT, onto `dc`, which clips it to what is dirty: a stale look
@@ -86,16 +87,16 @@ LRESULT OnPrintClient(const Container& c, HWND window, HDC dc) {
 
 void OnMoved(const Container& c, HWND window) {
   if (!Framed(c)) return;
-  c.entry->rebuild = true;
-  InvalidateBackgroundCaches(c.record->Window, false);
+  c->rebuild = true;
+  InvalidateBackgroundCaches(*c.record);
   InvalidateRect(window, nullptr, FALSE);
 }
 
 // The background is never erased here; a framed container whose look is clean
 // rebuilds it while its top-level window is active and not being sized.
 LRESULT OnEraseBackground(const Container& c, HDC dc) {
-  if (Framed(c) && !c.entry->rebuild && !c.record->Sizing && c.record->Active) {
-    c.entry->rebuild = true;
+  if (Framed(c) && !c->rebuild && !c.record->Sizing && c.record->Active) {
+    c->rebuild = true;
   }
   SetBkMode(dc, TRANSPARENT);
   return 1;
@@ -109,12 +110,12 @@ bool OnDrawItem(const Container& c, LPARAM lParam) {
   const bool skinned = GetSkinProp(control, prop::Hw_FuID) > 0 &&
                        GetSkinProp(control, prop::Hw_lbID) > 0;
   if (!skinned && MenuSkinItemFind(reinterpret_cast<HMENU>(control)) <= 0) return false;
-  SkinDrawItem(c.owner, *item);
+  if (c.record) SkinDrawItem(*c.record, *item);
   return true;
 }
 
 void SetControlTextColour(HDC dc, HWND control) {
-  const char* colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  const SkinProp colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
   SetTextColor(dc, COLORREF(GetSkinProp(control, colour)));
 }
 
@@ -132,7 +133,7 @@ LRESULT ListBrush(HDC dc, HWND list) {
   return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(list));
 }
 
-bool SeeThroughSkin() { return SkinEnabled && SkinTransparentMode; }
+bool SeeThroughSkin() { return SkinEngine.options.SkinEnabled && SkinEngine.options.SkinTransparentMode; }
 
 // The brush of a WM_CTLCOLOR message, or nullopt when the message goes on.
 std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
@@ -146,9 +147,9 @@ std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
       if (SeeThroughSkin()) return ControlBrush(dc, control);
       return std::nullopt;
     case WM_CTLCOLORLISTBOX:
-      if ((SkinEnabled && IsClass(control, "ListBox")) ||
+      if ((SkinEngine.options.SkinEnabled && IsClass(control, "ListBox")) ||
           (IsClass(control, "ComboLBox") && !SkinIsOwnerDrawListBox(control) &&
-           SkinTransparentMode)) {
+           SkinEngine.options.SkinTransparentMode)) {
         return ListBrush(dc, control);
       }
       return std::nullopt;
@@ -164,9 +165,9 @@ std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
 }
 
 void OnSized(const Container& c) {
-  if (!c.entry) return;
-  c.entry->rebuild = true;
-  SkinLayoutChildren(c.owner, c.number);
+  if (!c) return;
+  c->rebuild = true;
+  SkinLayoutChildren(*c);
 }
 
 // See-through controls repaint after changes that their own painting misses,
@@ -190,7 +191,7 @@ void OnCommand(WPARAM wParam, HWND control) {
 
 // Marks the container entry of a registered tab control for a rebuild.
 void RebuildTabContainer(HWND tab) {
-  if (SkinContainerEntry* entry = SkinFindEntry(tab, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(tab, &SkinWindowRecord::Containers).get()) entry->rebuild = true;
 }
 
 void OnNotify(LPARAM lParam) {
@@ -223,7 +224,7 @@ BOOL CALLBACK DropKeptBrush(HWND child, LPARAM) {
 LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const Container c = FindContainer(window);
   switch (message) {
-    case WM_NCDESTROY:          if (c.entry) UnskinContainer(c.owner, c.number); break;
+    case WM_NCDESTROY:          if (c) UnskinContainer(c.owner, c.number); break;
     case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
     case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
     case WM_PARENTNOTIFY:       SkinNoteLayoutChange(); break;
@@ -262,23 +263,27 @@ void UnskinContainer(int recordNumber, int entryNumber) {
   }
 }
 
-void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly) {
-  const int r = int(GetSkinProp(window, prop::Hw_lbID));
-  SkinWindowRecord* record = SkinRecordAt(r);
-  if (!record) return;
-  for (SkinContainerEntry& entry : record->Containers) {
+void InvalidateBackgroundCaches(SkinWindowRecord& record, bool containersOnly) {
+  for (SkinContainerEntry& entry : record.Containers) {
     entry.rebuild = true;
     entry.childChanged = true;
   }
-  if (containersOnly.value_or(false)) return;
-  for (SkinToolbarEntry& entry : record->Toolbars) entry.repaint = true;
-  for (SkinLabelEntry& entry : record->Labels) entry.dirty = true;
-  for (SkinChildEntry& entry : record->Children) entry.dirty = true;
+  if (containersOnly) return;
+  for (SkinToolbarEntry& entry : record.Toolbars) entry.repaint = true;
+  for (SkinLabelEntry& entry : record.Labels) entry.dirty = true;
+  for (SkinChildEntry& entry : record.Children) entry.dirty = true;
   // The kept brushes show the background as it was.
-  EnumChildWindows(window, DropKeptBrush, 0);
-  for (size_t n = 1; n <= SkinCallbackList.size(); ++n) {
-    const HWND panel = SkinCallbackList[n - 1].window;
-    if (panel && GetSkinProp(panel, prop::Hw_FuID) == r) SkinInvokeCallback(int32_t(n), 1, 1, 0);
+  EnumChildWindows(record.Window, DropKeptBrush, 0);
+  const int32_t recordNumber = SkinRecordNumber(record);
+  for (size_t n = 1; n <= SkinEngine.lists.SkinCallbackList.size(); ++n) {
+    const HWND panel = SkinEngine.lists.SkinCallbackList[n - 1].window;
+    if (panel && GetSkinProp(panel, prop::Hw_FuID) == recordNumber) SkinInvokeCallback(int32_t(n), 1, 1, 0);
+  }
+}
+
+void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly) {
+  if (SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_lbID)))) {
+    InvalidateBackgroundCaches(*record, containersOnly.value_or(false));
   }
 }
 

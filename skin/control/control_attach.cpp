@@ -9,6 +9,7 @@
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/control_text.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -28,25 +29,19 @@ struct AttachSettings {
 // The entry, the subclassing and the properties; then, for a control with
 // children, its registration as a container (which subclasses it again).
 void Attach(HWND window, const AttachSettings& settings) {
-  const int32_t owner = SkinTopSkinnedAncestor(window);
-  if (owner <= 0 || SkinIsSubclassed(window)) return;
-  SkinWindowRecord* record = SkinRecordAt(owner);
-  const int32_t number = SkinTakeEntrySlot(record->Toolbars);
-  const SkinFontInfo font = SkinControlFontMetrics(window);
-  SkinToolbarEntry& entry = record->Toolbars[size_t(number) - 1];
-  entry = SkinToolbarEntry{};
-  entry.window = window;
-  entry.keyColor = settings.keyColour.value_or(GetSysColor(COLOR_BTNFACE));
-  entry.fontFace = font.face.empty() ? kDefaultFontFace : font.face;
-  entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
-  entry.fontStyle = font.style;
-  entry.repaint = settings.toolbar && SkinIsToolbar(window);
-  entry.frameMode = settings.frameMode.value_or(0);
-
-  entry.savedProc = SkinSubclass(window, {.procedure = &ControlSkinWndProc,
-                                          .owner = owner,
-                                          .number = number,
-                                          .slot = &kControlLayerSlot});
+  SkinWindowRecord* record = SkinTopSkinnedRecord(window);
+  if (!record || SkinIsSubclassed(window)) return;
+  SkinTakeEntry(*record, &SkinWindowRecord::Toolbars, window,
+                {.procedure = &ControlSkinWndProc, .slot = &kControlLayerSlot},
+                [&](const SkinEntryRef<SkinToolbarEntry>& entry) {
+                  const SkinFontInfo font = SkinControlFontMetrics(window);
+                  entry->keyColor = settings.keyColour.value_or(GetSysColor(COLOR_BTNFACE));
+                  entry->fontFace = font.face.empty() ? kDefaultFontFace : font.face;
+                  entry->fontSize = font.size == 0 ? kDefaultFontSize : font.size;
+                  entry->fontStyle = font.style;
+                  entry->repaint = settings.toolbar && SkinIsToolbar(window);
+                  entry->frameMode = settings.frameMode.value_or(0);
+                });
 
   // The container's installers look for their kinds among the same children.
   const SkinSharedChildWalk children(window);
@@ -63,9 +58,9 @@ void Attach(HWND window, const AttachSettings& settings) {
 
 }  // namespace
 
-void ToolbarSkinInstall(int32_t, HWND parent) {
-  SkinForEachChild(parent, TOOLBARCLASSNAMEW, [](HWND toolbar) {
-    if (SkinIsSubclassed(toolbar)) return;
+// The toolbar's attach finds its owner record itself (the same record).
+void ToolbarSkinInstall(SkinWindowRecord&, HWND parent) {
+  SkinForEachUnskinnedChild(parent, TOOLBARCLASSNAMEW, [](HWND toolbar) {
     SetSkinProp(toolbar, prop::Kj_wtjb, SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
     ToolbarSkinAttach(toolbar);
   });

@@ -25,7 +25,7 @@ constexpr COLORREF kFrameModeKey = 0xFFFFFF;
 constexpr int32_t kFrameModeFramed = 1;
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).get();
 }
 
 LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,7 +56,7 @@ void SetRepaint(HWND window) {
 }
 
 LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (!SkinTransparentMode) return Forward(window, WM_ERASEBKGND, wParam, lParam);
+  if (!SkinEngine.options.SkinTransparentMode) return Forward(window, WM_ERASEBKGND, wParam, lParam);
   SkinToolbarEntry* entry = ToolbarEntryOf(window);
   if (entry && SkinIsToolbar(window) && !entry->repaint) entry->repaint = SkinFindParentSkin(window, true);
   SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
@@ -129,7 +129,7 @@ bool PaintsIntoGivenDc(HWND window) {
 }
 
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (!SkinEnabled) return Forward(window, WM_PAINT, wParam, lParam);
+  if (!SkinEngine.options.SkinEnabled) return Forward(window, WM_PAINT, wParam, lParam);
   if (SkinIsToolbar(window)) return PaintToolbar(window);
   if (PaintsIntoGivenDc(window)) return PaintIntoMemoryDc(window, lParam);
   return PaintOverUpdateRect(window, lParam);
@@ -145,7 +145,7 @@ LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_LBUTTONDOWN:       SetRepaint(window); break;
     case WM_MOUSELEAVE:        OnMouseLeave(window); break;
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
-    case WM_MOVE:              if (SkinTransparentMode) InvalidateRect(window, nullptr, FALSE); break;
+    case WM_MOVE:              if (SkinEngine.options.SkinTransparentMode) InvalidateRect(window, nullptr, FALSE); break;
     case WM_ERASEBKGND:        return OnEraseBackground(window, wParam, lParam);
     case WM_SIZE:              if (SkinIsToolbar(window)) SetRepaint(window); break;
     case WM_PAINT:             return OnPaint(window, wParam, lParam);

@@ -130,8 +130,8 @@ void PatchGap(HWND window, HDC dc, const RECT& gap, int32_t side) {
   if (width <= 0 || height <= 0) return;
   SkinMemoryDc behind = SkinPaintParentBackground(window, gap);
   if (!behind) return;
-  const SkinFoundEntry found = SkinFindEntry(window, &SkinWindowRecord::Containers);
-  const SkinContainerEntry* entry = found.entry;
+  const SkinEntryRef found = SkinFindEntry(window, &SkinWindowRecord::Containers);
+  const SkinContainerEntry* entry = found.get();
   if (entry && entry->backgroundColor != 0 && (side == kTop || side == kLeft) &&
       !TabFindContainerEntry(found.owner, GetParent(window))) {
     gdip::Graphics g;

@@ -17,6 +17,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/colours.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/hover.h"
@@ -39,35 +40,33 @@ constexpr int kDeadZone = 5;
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
-SkinFoundEntry<SkinHeaderEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Headers); }
+SkinEntryRef<SkinHeaderEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Headers); }
 
 void Paint(HWND window) {
   const auto f = Find(window);
-  if (f.entry) HeaderSkinPaint(f.owner, f.number);
+  if (f) HeaderSkinPaint(f.owner, f.number);
 }
 
-void Install(SkinWindowRecord& record, int32_t ownerIndex, HWND header) {
+void Install(SkinWindowRecord& record, HWND header) {
   if (SkinIsSubclassed(header)) return;
   const SkinFontInfo font = SkinControlFontMetrics(header);
-  const int32_t number = SkinTakeEntrySlot(record.Headers);
-  SkinHeaderEntry& entry = record.Headers[size_t(number) - 1];
-  entry = SkinHeaderEntry{};
-  entry.window = header;
-  entry.buttonStyle = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
-  entry.fontFace = font.face;
-  entry.fontStyle = font.style;
-  entry.fontSize = font.size;
-  // The header's own: the skin only reads it.
-  entry.imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
-  entry.savedProc = SkinSubclass(header, {.procedure = &HeaderSkinWndProc, .owner = ownerIndex, .number = number});
+  SkinTakeEntry(record, &SkinWindowRecord::Headers, header, {.procedure = &HeaderSkinWndProc},
+                [&](const SkinEntryRef<SkinHeaderEntry>& entry) {
+                  entry->buttonStyle = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
+                  entry->fontFace = font.face;
+                  entry->fontStyle = font.style;
+                  entry->fontSize = font.size;
+                  // The header's own: the skin only reads it.
+                  entry->imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+                });
 }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   // The header draws by the item under the mouse, not by its coming.
   SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Header});
-  SkinHeaderEntry& e = *f.entry;
+  SkinHeaderEntry& e = *f;
   e.hovered = true;
   e.hotItem = HeaderHitTest(f.owner, f.number, lParam);
   if (e.hotItem != e.paintedHotItem && e.hotItem > 0 && !e.buttonDown) {
@@ -83,22 +82,22 @@ void OnMouseMove(HWND window, LPARAM lParam) {
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   SkinHoverLeave(*f.record);
-  f.entry->paintedHotItem = 0;
-  f.entry->hotItem = 0;
-  f.entry->hovered = false;
+  f->paintedHotItem = 0;
+  f->hotItem = 0;
+  f->hovered = false;
   HeaderSkinPaint(f.owner, f.number);
 }
 
 void OnButton(HWND window, bool down) {
   const auto f = Find(window);
-  if (!f.entry) return;
-  f.entry->buttonDown = down;
+  if (!f) return;
+  f->buttonDown = down;
   if (!down) {
-    f.entry->pressedItem = 0;
-  } else if (f.entry->hotItem > 0) {
-    f.entry->pressedItem = f.entry->hotItem;
+    f->pressedItem = 0;
+  } else if (f->hotItem > 0) {
+    f->pressedItem = f->hotItem;
   }
 }
 
@@ -132,16 +131,17 @@ void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int
     gdip::Graphics g;
     if (!SkinGraphicsOnDC(g, canvas.get())) return;
     const float top = 0, fw = float(w), fp = float(painted), fh = float(h);
-    const int32_t baseAlpha = SkinTransparentMode ? SkinAlpha : 255;
+    const int32_t baseAlpha = SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255;
     SkinFillSolid(g, Colour(kWhite, baseAlpha), 0, top, fp, fh);
     if (entry.buttonStyle) {
-      FillDown(g, 0, top, fp, fh, Colour(kWhite, 80), Colour(SkinThemeColor, 120));
+      FillDown(g, 0, top, fp, fh, Colour(kWhite, 80), Colour(SkinEngine.options.SkinThemeColor, 120));
       if (entry.hovered && entry.hotItem == index + 1) {
-        FillDown(g, 0, top, fw, fh, Colour(SkinThemeColor, 60), Colour(kBlack, 30));
+        FillDown(g, 0, top, fw, fh, Colour(SkinEngine.options.SkinThemeColor, 60), Colour(kBlack, 30));
       }
       if (entry.pressedItem == index + 1) FillDown(g, 0, top, fw, fh, Colour(kBlack, 30), Colour(kWhite, 120));
     } else {
-      FillDown(g, 0, top, fp, fh, Colour(SkinThemeColor, 60), Colour(SkinThemeColor, 10));
+      FillDown(g, 0, top, fp, fh, Colour(SkinEngine.options.SkinThemeColor, 60),
+               Colour(SkinEngine.options.SkinThemeColor, 10));
     }
     gdip::LinearGradientBrush line;
     gdip::Pen pen;
@@ -193,30 +193,29 @@ void Paint(const SkinHeaderEntry& entry, HDC dc, const RECT& dirty) {
 LRESULT OnPaint(HWND window) {
   platform::PaintScope paint(window);
   const auto f = Find(window);
-  if (!f.entry) return 0;
-  Paint(*f.entry, paint.dc(), paint.dirty());
+  if (!f) return 0;
+  Paint(*f, paint.dc(), paint.dirty());
   SkinPaintChildBackground(window, paint.dc());
   return 0;
 }
 
 LRESULT OnPrintClient(HWND window, HDC dc) {
   const auto f = Find(window);
-  if (!f.entry) return 0;
+  if (!f) return 0;
   RECT client = {};
   GetClientRect(window, &client);
-  Paint(*f.entry, dc, client);
+  Paint(*f, dc, client);
   return 0;
 }
 
 }  // namespace
 
-void HeaderSkinInstall(int32_t ownerIndex, HWND parent) {
-  if (!SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(ownerIndex);
-  if (!record) return;
-  SkinForEachChild(parent, WC_HEADERW, [&](HWND header) { Install(*record, ownerIndex, header); });
+void HeaderSkinInstall(SkinWindowRecord& record, HWND parent) {
+  if (!SkinEngine.options.SkinEnabled) return;
+  SkinForEachUnskinnedChild(parent, WC_HEADERW, [&](HWND header) { Install(record, header); });
+  // The list view carries its own skin: its header is the one looked at.
   SkinForEachChild(parent, WC_LISTVIEWW, [&](HWND list) {
-    if (const HWND header = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) Install(*record, ownerIndex, header);
+    if (const HWND header = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) Install(record, header);
   });
 }
 

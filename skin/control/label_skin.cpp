@@ -15,6 +15,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/skin_graphics.h"
@@ -32,7 +33,7 @@ constexpr int32_t kHaloBlurDivisor = 4;
 constexpr float kTextLeft = -2.0f;
 constexpr float kTextExtraWidth = 8.0f;
 
-SkinLabelEntry* LabelEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels).entry; }
+SkinLabelEntry* LabelEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels).get(); }
 
 void MarkDirty(HWND window) {
   if (SkinLabelEntry* entry = LabelEntryOf(window)) {
@@ -59,9 +60,13 @@ struct VisibleChildren {
   uint32_t generation = 0;
   std::vector<std::pair<HWND, RECT>> children;
 };
+struct WalkedParents {
+  std::unordered_map<HWND, VisibleChildren> parents;
+};
 
 const std::vector<std::pair<HWND, RECT>>& VisibleChildrenOf(HWND parent) {
-  static std::unordered_map<HWND, VisibleChildren> walked;
+  // Emptied with the layout generation it counts by, at the engine's reset.
+  std::unordered_map<HWND, VisibleChildren>& walked = SkinEngineCache<WalkedParents>().parents;
   const uint32_t generation = SkinLayoutGeneration();
   // A change of layout drops every walk, also those of parents now gone.
   if (!walked.empty() && walked.begin()->second.generation != generation) walked.clear();
@@ -204,7 +209,7 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   entry.dirty = true;
 
   // The chain is complete before the first message reaches the new procedure.
-  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .owner = owner, .number = number});
+  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .ownerNumber = owner, .entryNumber = number});
   return 1;
 }
 

@@ -13,6 +13,7 @@
 #include "skin/control/control_installers.h"
 #include "skin/control/control_pictures.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/colours.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
@@ -42,7 +43,7 @@ const SkinRenderQuality kProgressRendering{.smoothing = Gdiplus::SmoothingModeAn
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 SkinProgressEntry* ProgressEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Progresses).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Progresses).get();
 }
 
 void Paint(HWND window) {
@@ -190,20 +191,15 @@ bool ProgressSkinSetSweep(HWND bar, bool on, int32_t image, std::optional<int32_
   return true;
 }
 
-void ProgressSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  if (!record) return;
-  SkinForEachChild(parent, PROGRESS_CLASSW, [&](HWND bar) {
-    if (SkinIsSubclassed(bar)) return;
-    const int32_t number = SkinTakeEntrySlot(record->Progresses);
-    SkinProgressEntry& entry = record->Progresses[size_t(number) - 1];
-    entry = SkinProgressEntry{};
-    entry.window = bar;
-    entry.vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
-    entry.barColor = SkinThemeColor;
-    entry.frameColor = 0;
-    entry.savedProc = SkinSubclass(bar, {.procedure = &ProgressSkinWndProc, .owner = recordIndex, .number = number});
+void ProgressSkinInstall(SkinWindowRecord& record, HWND parent) {
+  if (!SkinEngine.options.SkinEnabled) return;
+  SkinForEachUnskinnedChild(parent, PROGRESS_CLASSW, [&](HWND bar) {
+    SkinTakeEntry(record, &SkinWindowRecord::Progresses, bar, {.procedure = &ProgressSkinWndProc},
+                  [&](const SkinEntryRef<SkinProgressEntry>& entry) {
+                    entry->vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
+                    entry->barColor = SkinEngine.options.SkinThemeColor;
+                    entry->frameColor = 0;
+                  });
   });
 }
 

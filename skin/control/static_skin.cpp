@@ -12,6 +12,8 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -53,7 +55,7 @@ ImagePlacement PlacementOf(LONG style) {
   return ImagePlacement::AtOrigin;
 }
 
-SkinStaticEntry* StaticEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics).entry; }
+SkinStaticEntry* StaticEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics).get(); }
 
 // Blank: nothing but ASCII and full-width (code page 936) spaces.
 bool IsBlank(const std::string& text) {
@@ -125,7 +127,7 @@ LRESULT OnPrintClient(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnEraseBackground(HWND window, HDC dc) {
   SetBkMode(dc, TRANSPARENT);
-  const char* colour = IsWindowEnabled(window) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  const SkinProp colour = IsWindowEnabled(window) ? prop::Kj_Ztys : prop::Kj_Jzzts;
   return LRESULT(SetTextColor(dc, COLORREF(GetSkinProp(window, colour))));
 }
 
@@ -167,33 +169,27 @@ void DrawIconOf(HDC dc, HWND window, ImagePlacement placement, const RECT& clien
 
 }  // namespace
 
-void StaticSkinInstall(int32_t recordIndex, HWND parent, int32_t extraWidth, int32_t extraHeight) {
-  if (!SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  if (!record) return;
-  for (HWND child = FindWindowExW(parent, nullptr, L"Static", nullptr); child;
-       child = FindWindowExW(parent, child, L"Static", nullptr)) {
-    if (StaticIsListed(recordIndex, child) > 0 || SkinIsSubclassed(child)) continue;
+void StaticSkinInstall(SkinWindowRecord& record, HWND parent, int32_t extraWidth, int32_t extraHeight) {
+  if (!SkinEngine.options.SkinEnabled) return;
+  SkinForEachUnskinnedChild(parent, L"Static", [&](HWND child) {
     const LONG style = GetWindowLongW(child, GWL_STYLE);
-    const int32_t number = SkinTakeEntrySlot(record->Statics);
-    SkinStaticEntry& entry = record->Statics[size_t(number) - 1];
-    entry = SkinStaticEntry{};
-    entry.window = child;
-    SkinFontInfo font = SkinControlFontMetrics(child);
-    if (font.face.empty()) font = SkinControlFontMetrics(GetParent(child));
-    entry.faceName = font.face.empty() ? kDefaultFontFace : font.face;
-    entry.fontSize = font.size == 0 ? kDefaultFontSize : font.size;
-    entry.fontStyle = font.style;
-    entry.kind = KindOf(style);
-    if (entry.kind != StaticKind::Text) entry.imagePlacement = PlacementOf(style);
-    if (entry.kind == StaticKind::Text) {
-      // Room for the glow and the wider layout of the painter.
-      const RECT r = SkinChildRectInParent(child);
-      SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth, r.bottom - r.top + extraHeight,
-                   SWP_NOZORDER | SWP_NOOWNERZORDER);
-    }
-    entry.savedProc = SkinSubclass(child, {.procedure = &StaticSkinWndProc, .owner = recordIndex, .number = number});
-  }
+    SkinTakeEntry(record, &SkinWindowRecord::Statics, child, {.procedure = &StaticSkinWndProc},
+                  [&](const SkinEntryRef<SkinStaticEntry>& entry) {
+                    SkinFontInfo font = SkinControlFontMetrics(child);
+                    if (font.face.empty()) font = SkinControlFontMetrics(GetParent(child));
+                    entry->faceName = font.face.empty() ? kDefaultFontFace : font.face;
+                    entry->fontSize = font.size == 0 ? kDefaultFontSize : font.size;
+                    entry->fontStyle = font.style;
+                    entry->kind = KindOf(style);
+                    if (entry->kind != StaticKind::Text) entry->imagePlacement = PlacementOf(style);
+                    if (entry->kind == StaticKind::Text) {
+                      // Room for the glow and the wider layout of the painter.
+                      const RECT r = SkinChildRectInParent(child);
+                      SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth,
+                                   r.bottom - r.top + extraHeight, SWP_NOZORDER | SWP_NOOWNERZORDER);
+                    }
+                  });
+  });
 }
 
 int32_t StaticIsListed(int32_t recordIndex, HWND window) {

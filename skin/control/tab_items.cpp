@@ -150,8 +150,8 @@ void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, in
 }
 
 void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_t side) {
-  const SkinFoundEntry found = SkinFindEntry(window, &SkinWindowRecord::Containers);
-  const SkinContainerEntry* entry = found.entry;
+  const SkinEntryRef found = SkinFindEntry(window, &SkinWindowRecord::Containers);
+  const SkinContainerEntry* entry = found.get();
   if (!entry) return;
   RECT r = {};
   SendMessageW(window, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
@@ -181,7 +181,7 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
       const gdip::Argb tint = Colour(entry->backgroundColor, entry->backgroundAlpha);
       fill(tint, tint);
     } else {
-      fill(Colour(kWhite, 80), Colour(SkinThemeColor, 10));
+      fill(Colour(kWhite, 80), Colour(SkinEngine.options.SkinThemeColor, 10));
     }
     SkinStroke(g, Colour(kBlack, 70), path);
   }

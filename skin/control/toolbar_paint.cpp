@@ -51,17 +51,17 @@ enum ButtonStyle : uint8_t {
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).entry;
+  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).get();
 }
 
 void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float h, int innerGap, int32_t centreAlpha,
               int32_t surroundAlpha, int32_t themeAlpha) {
   SkinFillSolid(g, Colour(kWhite, 100), face);
-  SkinFillSolid(g, Colour(SkinThemeColor, themeAlpha), face);
+  SkinFillSolid(g, Colour(SkinEngine.options.SkinThemeColor, themeAlpha), face);
   gdip::PathGradientBrush glow;
   if (!glow.CreateFromPath(face)) return;
   glow.SetCenterColor(Colour(kWhite, centreAlpha));
-  const std::array<gdip::Argb, 1> surround{Colour(SkinThemeColor, surroundAlpha)};
+  const std::array<gdip::Argb, 1> surround{Colour(SkinEngine.options.SkinThemeColor, surroundAlpha)};
   glow.SetSurroundColorsWithCount(surround);
   glow.SetFocusScales((w - 4) / w, (h - float(innerGap)) / h);
   g.FillPath(glow, face);

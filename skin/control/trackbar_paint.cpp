@@ -231,7 +231,7 @@ void TrackbarSkinDrawParts(gdip::Graphics& graphics, const TrackbarParts& parts)
   }
   DrawChannel(graphics, path, geo);
   if (parts.selectionRange) DrawSelection(graphics, geo);
-  DrawFill(graphics, geo, parts.fillColour.value_or(SkinThemeColor));
+  DrawFill(graphics, geo, parts.fillColour.value_or(SkinEngine.options.SkinThemeColor));
   DrawThumb(graphics, geo);
 }
 

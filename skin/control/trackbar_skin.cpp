@@ -9,6 +9,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/child_layer.h"
@@ -42,11 +43,11 @@ RECT ChannelAlongTheTrack(const RECT& reported, bool vertical) {
   return RECT{reported.top, reported.left, reported.bottom, reported.right};
 }
 
-SkinFoundEntry<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
+SkinEntryRef<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
 
 void Paint(HWND window) {
   const auto f = Find(window);
-  if (f.entry) TrackbarSkinPaint(f.owner, f.number);
+  if (f) TrackbarSkinPaint(f.owner, f.number);
 }
 
 SkinWindowPicture Picture(const SkinTrackbarEntry& entry);
@@ -56,8 +57,8 @@ SkinWindowPicture Picture(const SkinTrackbarEntry& entry);
 // Returns the picture.
 SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
   const auto f = Find(window);
-  if (!f.entry || IsRectEmpty(&dirty)) return {};
-  SkinWindowPicture picture = Picture(*f.entry);
+  if (!f || IsRectEmpty(&dirty)) return {};
+  SkinWindowPicture picture = Picture(*f);
   SkinCopyWindowPictureToClient(window, dc, picture);
   return picture;
 }
@@ -66,49 +67,44 @@ SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
 // elsewhere, not at every move.
 void OnMouseMove(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   if (SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Trackbar})) {
-    f.entry->hot = true;
+    f->hot = true;
     TrackbarSkinPaint(f.owner, f.number);
   }
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   SkinHoverLeave(*f.record);
-  f.entry->hot = false;
+  f->hot = false;
   TrackbarSkinPaint(f.owner, f.number);
 }
 
 }  // namespace
 
-void TrackbarSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  if (!record) return;
-  SkinForEachChild(parent, TRACKBAR_CLASSW, [&](HWND bar) {
-    if (SkinIsSubclassed(bar)) return;
+void TrackbarSkinInstall(SkinWindowRecord& record, HWND parent) {
+  if (!SkinEngine.options.SkinEnabled) return;
+  SkinForEachUnskinnedChild(parent, TRACKBAR_CLASSW, [&](HWND bar) {
     const LONG style = GetWindowLongW(bar, GWL_STYLE);
-    const int32_t number = SkinTakeEntrySlot(record->Trackbars);
-    SkinTrackbarEntry& entry = record->Trackbars[size_t(number) - 1];
-    entry = SkinTrackbarEntry{};
-    entry.window = bar;
-    entry.vertical = HasAll(style, TBS_VERT);
-    entry.tickPlacement = TickPlacement(style);
-    entry.selectionRange = HasAll(style, TBS_ENABLESELRANGE);
-    entry.savedProc = SkinSubclass(bar, {.procedure = &TrackbarSkinWndProc, .owner = recordIndex, .number = number});
+    SkinTakeEntry(record, &SkinWindowRecord::Trackbars, bar, {.procedure = &TrackbarSkinWndProc},
+                  [&](const SkinEntryRef<SkinTrackbarEntry>& entry) {
+                    entry->vertical = HasAll(style, TBS_VERT);
+                    entry->tickPlacement = TickPlacement(style);
+                    entry->selectionRange = HasAll(style, TBS_ENABLESELRANGE);
+                  });
   });
 }
 
 bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const SkinPicture& thumb,
                              const SkinPicture& filled) {
   const auto f = Find(window);
-  if (!f.entry) return false;
-  f.entry->channelPicture = channel;
-  f.entry->thumbPicture = thumb;
-  f.entry->filledPicture = filled;
-  f.entry->pictureMode = true;
+  if (!f) return false;
+  f->channelPicture = channel;
+  f->thumbPicture = thumb;
+  f->filledPicture = filled;
+  f->pictureMode = true;
   InvalidateRect(window, nullptr, FALSE);
   return true;
 }
@@ -159,7 +155,7 @@ SkinWindowPicture Picture(const SkinTrackbarEntry& entry) {
     parts.selectionStart = int32_t(SendMessageW(window, TBM_GETSELSTART, 0, 0));
     parts.selectionEnd = int32_t(SendMessageW(window, TBM_GETSELEND, 0, 0));
   }
-  parts.background = SkinOptTrackbar != 0;
+  parts.background = SkinEngine.options.SkinOptTrackbar != 0;
   parts.vertical = entry.vertical;
   parts.selectionRange = entry.selectionRange;
   parts.tickPlacement = entry.tickPlacement;

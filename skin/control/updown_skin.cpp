@@ -12,6 +12,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/colours.h"
 #include "skin/core/hover.h"
 #include "skin/core/entry_lookup.h"
@@ -40,7 +41,7 @@ const SkinRenderQuality kUpDownRendering{.smoothing = Gdiplus::SmoothingModeAnti
 
 gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
-SkinFoundEntry<SkinUpDownEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::UpDowns); }
+SkinEntryRef<SkinUpDownEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::UpDowns); }
 
 SIZE WindowSize(HWND window) {
   RECT r = {};
@@ -53,33 +54,33 @@ int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
 
 void OnMouseMove(HWND window, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   const bool entered = SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::UpDown});
   const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
-  if (!entered && half == f.entry->hoveredHalf) return;
-  UpDownSkinPaint(f.owner, f.number, true, f.entry->pressed, lParam);
-  f.entry->hover = true;
-  f.entry->hoveredHalf = half;
+  if (!entered && half == f->hoveredHalf) return;
+  UpDownSkinPaint(f.owner, f.number, true, f->pressed, lParam);
+  f->hover = true;
+  f->hoveredHalf = half;
 }
 
 void OnMouseLeave(HWND window) {
   const auto f = Find(window);
-  if (!f.entry) return;
+  if (!f) return;
   SkinHoverLeave(*f.record);
-  f.entry->hover = false;
+  f->hover = false;
   UpDownSkinPaint(f.owner, f.number, false);
 }
 
 void OnButton(HWND window, bool down, LPARAM lParam) {
   const auto f = Find(window);
-  if (!f.entry) return;
-  f.entry->pressed = down;
-  f.entry->lastButtonPoint = int32_t(lParam);
+  if (!f) return;
+  f->pressed = down;
+  f->lastButtonPoint = int32_t(lParam);
 }
 
 void Paint(HWND window) {
   const auto f = Find(window);
-  if (f.entry) UpDownSkinPaint(f.owner, f.number);
+  if (f) UpDownSkinPaint(f.owner, f.number);
 }
 
 SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPressed, LPARAM at);
@@ -89,8 +90,8 @@ SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPre
 // Returns the picture.
 SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
   const auto f = Find(window);
-  if (!f.entry || IsRectEmpty(&dirty)) return {};
-  const SkinUpDownEntry& entry = *f.entry;
+  if (!f || IsRectEmpty(&dirty)) return {};
+  const SkinUpDownEntry& entry = *f;
   SkinWindowPicture picture = Picture(entry, entry.hover, entry.pressed, LPARAM(entry.lastButtonPoint));
   SkinCopyWindowPictureToClient(window, dc, picture);
   return picture;
@@ -109,13 +110,13 @@ void DrawHalf(gdip::Graphics& g, gdip::GraphicsPath& path, const Half& half, boo
   SkinPathAddRoundRect(path, half.x, half.y, half.w, half.h, kRadius);
   gdip::Argb pen, start, end;
   if (active) {
-    pen = Colour(SkinThemeColor, 200);
-    start = pressed ? Colour(SkinThemeColor, 100) : Colour(kWhite, 100);
-    end = pressed ? Colour(kWhite, 150) : Colour(SkinThemeColor, 150);
+    pen = Colour(SkinEngine.options.SkinThemeColor, 200);
+    start = pressed ? Colour(SkinEngine.options.SkinThemeColor, 100) : Colour(kWhite, 100);
+    end = pressed ? Colour(kWhite, 150) : Colour(SkinEngine.options.SkinThemeColor, 150);
   } else {
     pen = Colour(kBlack, 100);
     start = Colour(kWhite, lighterWhenIdle ? 60 : 20);
-    end = Colour(SkinThemeColor, 100);
+    end = Colour(SkinEngine.options.SkinThemeColor, 100);
   }
   SkinFillGradient(g, half.from, half.to, start, end, path);
   gdip::Bitmap chevron;
@@ -128,19 +129,14 @@ void DrawHalf(gdip::Graphics& g, gdip::GraphicsPath& path, const Half& half, boo
 
 }  // namespace
 
-void UpDownSkinInstall(int32_t recordIndex, HWND parent) {
-  if (!SkinEnabled) return;
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  if (!record) return;
-  SkinForEachChild(parent, UPDOWN_CLASSW, [&](HWND control) {
-    if (SkinIsSubclassed(control)) return;
+void UpDownSkinInstall(SkinWindowRecord& record, HWND parent) {
+  if (!SkinEngine.options.SkinEnabled) return;
+  SkinForEachUnskinnedChild(parent, UPDOWN_CLASSW, [&](HWND control) {
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    const int32_t number = SkinTakeEntrySlot(record->UpDowns);
-    SkinUpDownEntry& entry = record->UpDowns[size_t(number) - 1];
-    entry = SkinUpDownEntry{};
-    entry.window = control;
-    entry.horizontal = (style & UDS_HORZ) == UDS_HORZ;
-    entry.savedProc = SkinSubclass(control, {.procedure = &UpDownSkinWndProc, .owner = recordIndex, .number = number});
+    SkinTakeEntry(record, &SkinWindowRecord::UpDowns, control, {.procedure = &UpDownSkinWndProc},
+                  [&](const SkinEntryRef<SkinUpDownEntry>& entry) {
+                    entry->horizontal = (style & UDS_HORZ) == UDS_HORZ;
+                  });
   });
 }
 

@@ -22,39 +22,51 @@ RECT Relative(const RECT& r, const RECT& origin) {
 
 }  // namespace
 
-SkinBackgroundSource SkinFindBackgroundContainer(HWND window, bool usePieces) {
+SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces) {
   SkinBackgroundSource found;
   if (usePieces && IsBackgroundPiece(window)) {
     found.piece = window;
     return found;
   }
-  if (const int32_t n = SkinFindWindowRecord(window)) {
+  if (window == top.Window) {
     found.topLevel = true;
-    found.record = n;
+    found.record = SkinRecordNumber(top);
     return found;
   }
-  // No depth limit: every ancestor up to the top of the chain is examined.
+  // No depth limit: every ancestor up to the top-level window is examined.
   for (HWND current = GetParent(window); current; current = GetParent(current)) {
     if (usePieces && IsBackgroundPiece(current)) {
       found.piece = current;
       return found;
     }
-    for (size_t i = 0; i < SkinWindowList.size(); ++i) {
-      const int32_t n = static_cast<int32_t>(i) + 1;
-      if (SkinWindowList[i]->Window == current) {
-        found.topLevel = true;
-        found.record = n;
-        return found;
+    if (current == top.Window) {
+      found.topLevel = true;
+      found.record = SkinRecordNumber(top);
+      return found;
+    }
+    if (const int32_t e = SkinFindContainerEntry(top, current)) {
+      if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf); usePieces && piece) {
+        found.piece = piece;
+      } else {
+        found.record = SkinRecordNumber(top);
+        found.entry = e;
       }
-      if (const int32_t e = SkinFindContainerEntry(n, current)) {
-        if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf); usePieces && piece) {
-          found.piece = piece;
-        } else {
-          found.record = n;
-          found.entry = e;
-        }
-        return found;
-      }
+      return found;
+    }
+  }
+  return found;
+}
+
+SkinBackgroundSource SkinFindBackgroundContainer(HWND window, bool usePieces) {
+  if (const SkinWindowRecord* top = SkinTopSkinnedRecord(window)) {
+    return SkinFindBackgroundContainer(*top, window, usePieces);
+  }
+  SkinBackgroundSource found;
+  if (!usePieces) return found;
+  for (HWND current = window; current; current = GetParent(current)) {
+    if (IsBackgroundPiece(current)) {
+      found.piece = current;
+      break;
     }
   }
   return found;
@@ -64,34 +76,43 @@ RECT SkinRectRelativeTo(HWND reference, HWND window) {
   return Relative(WindowRect(window), WindowRect(reference));
 }
 
-RECT SkinRectInTopAncestor(HWND window) {
-  const SkinWindowRecord* record = SkinRecordAt(SkinTopSkinnedAncestor(window));
-  if (!record) return RECT{};
-  return SkinRectRelativeTo(record->Window, window);
+RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window) {
+  return SkinRectRelativeTo(top.Window, window);
 }
 
-RECT SkinRectInContainer(HWND window) {
-  if (SkinFindWindowRecord(window)) return RECT{};
-  const SkinWindowRecord* record = SkinRecordAt(SkinTopSkinnedAncestor(window));
-  HWND top = record ? record->Window : nullptr;
+RECT SkinRectInTopAncestor(HWND window) {
+  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
+  return top ? SkinRectInTopAncestor(*top, window) : RECT{};
+}
+
+RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
+  if (window == top.Window) return RECT{};
   HWND current = window;
   do {
     current = GetParent(current);
-  } while (current && current != top);
+  } while (current && current != top.Window);
   if (!current) return WindowRect(window);
   return SkinRectRelativeTo(current, window);
 }
 
-int32_t SkinParentContainerEntry(int32_t record, HWND window, HWND stopWindow) {
-  SkinWindowRecord* owner = SkinRecordAt(record);
-  if (!owner) return 0;
+RECT SkinRectInContainer(HWND window) {
+  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
+  return top ? SkinRectInContainer(*top, window) : WindowRect(window);
+}
+
+int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow) {
   for (HWND current = GetParent(window); current != stopWindow && current;
        current = GetParent(current)) {
     const int32_t e = SkinFindContainerEntry(record, current);
-    const SkinContainerEntry* entry = SkinEntryAt(owner->Containers, e);
+    const SkinContainerEntry* entry = SkinEntryAt(record.Containers, e);
     if (entry && entry->framed) return e;
   }
   return 0;
+}
+
+int32_t SkinParentContainerEntry(int32_t recordNumber, HWND window, HWND stopWindow) {
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  return record ? SkinParentContainerEntry(*record, window, stopWindow) : 0;
 }
 
 }  // namespace korvath::skin

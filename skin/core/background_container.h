@@ -9,6 +9,8 @@
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // Where a control's background comes from.
 struct SkinBackgroundSource {
   // True exactly when the first registered window met on the way up (or the
@@ -22,27 +24,38 @@ struct SkinBackgroundSource {
   HWND piece = nullptr;
 };
 
-// Walks up from the window itself. The window is looked up among the records
-// but not among the containers; each ancestor among both. Background pieces
-// count only with `usePieces`; a container carrying `Mb_zpf` then leads to
-// that piece instead of to its own entry.
+// Walks up from the window itself to `top`, the window's skinned top-level
+// record (the record of every container between them). The window is
+// compared with the top-level window but not with the containers; each
+// ancestor with both. Background pieces count only with `usePieces`; a
+// container carrying `Mb_zpf` then leads to that piece instead of to its own
+// entry.
+SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces);
+// The same for a window whose top record is looked up here; without one only
+// a background piece can be found.
 SkinBackgroundSource SkinFindBackgroundContainer(HWND window, bool usePieces);
 
 // The window rectangle of `window` minus the top-left corner of the window
 // rectangle of `reference`.
 RECT SkinRectRelativeTo(HWND reference, HWND window);
 // The window's rectangle relative to the window rectangle of its top skinned
-// ancestor; (0, 0, 0, 0) when it has none.
+// window `top`; the second form looks `top` up and gives (0, 0, 0, 0) when
+// there is none.
+RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window);
 RECT SkinRectInTopAncestor(HWND window);
-// The window's rectangle relative to its skinned top-level window, reached by
-// walking its parents; screen coordinates when the walk finds no such window,
-// (0, 0, 0, 0) for a skinned top-level window itself.
+// The window's rectangle relative to its skinned top-level window `top`,
+// reached by walking its parents; screen coordinates when the walk does not
+// reach it, (0, 0, 0, 0) for the top-level window itself. The second form
+// looks `top` up (screen coordinates without one).
+RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window);
 RECT SkinRectInContainer(HWND window);
 
-// The entry number in record `record`'s container list of the window's nearest
+// The entry number in the record's container list of the window's nearest
 // ancestor that is a registered container painting its own background (paint
 // flag set). The walk stops, with 0, at `stopWindow` (not examined) or at the
-// top of the parent chain.
-int32_t SkinParentContainerEntry(int32_t record, HWND window, HWND stopWindow = nullptr);
+// top of the parent chain. The second form takes the record's number (0 when
+// it is no record).
+int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow = nullptr);
+int32_t SkinParentContainerEntry(int32_t recordNumber, HWND window, HWND stopWindow = nullptr);
 
 }  // namespace korvath::skin

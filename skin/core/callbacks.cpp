@@ -1,7 +1,5 @@
 #include "skin/core/callbacks.h"
 
-#include "skin/core/engine_state.h"
-
 namespace korvath::skin {
 
 int32_t CallFunctionPointer(const SkinRoutine& routine, const std::vector<int32_t>& arguments,
@@ -40,26 +38,6 @@ int32_t CallFunctionPointer(const SkinRoutine& routine, const std::vector<int32_
     }
   }
   return 0;
-}
-
-namespace {
-
-// The object of slot n; null when n names no slot or the slot holds none.
-SkinCallbackTarget* TargetOf(int32_t n) {
-  if (n < 1 || size_t(n) > SkinCallbackList.size()) return nullptr;
-  return SkinCallbackList[size_t(n) - 1].target;
-}
-
-}  // namespace
-
-int32_t SkinInvokeCallback(int32_t n, int32_t a, int32_t b, int32_t c) {
-  SkinCallbackTarget* target = TargetOf(n);
-  return target ? target->SetRedrawPending(a) : 0;
-}
-
-SIZE SkinRequestPaintedSize(int32_t n) {
-  const SkinCallbackTarget* target = TargetOf(n);
-  return target ? target->PaintedSize() : SIZE{0, 0};
 }
 
 }  // namespace korvath::skin

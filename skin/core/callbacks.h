@@ -84,22 +84,12 @@ class SkinCallbackTarget {
 };
 
 // One callback slot: a panel finds its object through its slot number
-// (property `Zqk_LbID`) instead of through generated code.
+// (property `Zqk_LbID`) instead of through generated code. The calls through
+// a slot are in callback_list.h.
 struct SkinCallbackEntry {
   HWND window = nullptr;                  // the panel holding the slot; 0 when free
   SkinCallbackTarget* target = nullptr;   // the object the slot calls (not owned)
   bool free = false;                      // free for reuse
 };
-
-// Calls the notification entry of slot n with (a, b, c): the slot's object
-// gets SetRedrawPending(a) and its result is returned (b and c are not used).
-// Returns 0 and calls nothing when n is outside 1 .. number of slots, or the
-// slot holds no object (a freed slot no longer reaches the object that left
-// it).
-int32_t SkinInvokeCallback(int32_t n, int32_t a, int32_t b, int32_t c);
-
-// The size that the object of slot n reports as its window's size limit;
-// 0 x 0 when n names no slot or the slot holds no object.
-SIZE SkinRequestPaintedSize(int32_t n);
 
 }  // namespace korvath::skin

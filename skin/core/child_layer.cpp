@@ -4,6 +4,8 @@
 #include "skin/core/border_geometry.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_state.h"
+#include "skin/core/keyed_copy.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -41,24 +43,47 @@ RECT ChildBackgroundRectIn(const SkinWindowRecord& top, HWND window) {
 
 }  // namespace
 
-void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer, bool useWindowRect) {
-  const RECT r = useWindowRect ? SkinRectInTopAncestor(window) : SkinChildBackgroundRect(window);
-  SkinWindowRecord* owner = LayerOwner(window, secondLayer);
-  if (!owner || !owner->ChildBackDC) return;
-  HDC layer = SkinExcludeChildrenClip(window, owner->ChildBackDC.get());
+void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC source, bool useWindowRect) {
+  if (!owner.ChildBackDC) return;
+  const RECT r = useWindowRect ? SkinRectInTopAncestor(owner, window) : SkinChildBackgroundRect(owner, window);
+  HDC layer = SkinExcludeChildrenClip(owner, window, owner.ChildBackDC.get());
   BitBlt(layer, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
   SelectClipRgn(layer, nullptr);
 }
 
+void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer, bool useWindowRect) {
+  if (const SkinWindowRecord* owner = LayerOwner(window, secondLayer)) {
+    SkinPaintChildBackground(*owner, window, source, useWindowRect);
+  }
+}
+
+void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
+                                   std::optional<RECT> keyArea) {
+  if (!owner.ChildBackDC) return;
+  const RECT place = SkinRectInTopAncestor(owner, window);
+  const int w = place.right - place.left;
+  const int h = place.bottom - place.top;
+  HDC layer = SkinExcludeChildrenClip(owner, window, owner.ChildBackDC.get());
+  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key, keyArea);
+  SelectClipRgn(layer, nullptr);
+}
+
+void SkinPaintChildBackgroundKeyed(HWND window, HDC source, COLORREF key, bool secondLayer,
+                                   std::optional<RECT> keyArea) {
+  if (const SkinWindowRecord* owner = LayerOwner(window, secondLayer)) {
+    SkinPaintChildBackgroundKeyed(*owner, window, source, key, keyArea);
+  }
+}
+
+RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window) { return ChildBackgroundRectIn(top, window); }
+
 RECT SkinChildBackgroundRect(HWND window) {
-  const SkinWindowRecord* top = SkinRecordAt(SkinTopSkinnedAncestor(window));
+  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
   return top ? ChildBackgroundRectIn(*top, window) : RECT{};
 }
 
-void SkinRefreshWindow(HWND window, bool secondLayer, bool clipSelfPainting, HDC dc) {
-  SkinWindowRecord* owner = LayerOwner(window, secondLayer);
-  if (!owner) return;
-  const RECT r = SkinChildBackgroundRect(window);
+void SkinRefreshWindow(const SkinWindowRecord& owner, HWND window, bool clipSelfPainting, HDC dc) {
+  const RECT r = ChildBackgroundRectIn(owner, window);
   if (dc) {
     // The caller's DC (a BeginPaint DC, say) goes back to the caller as it
     // came: released by the caller, its clipping unchanged.
@@ -68,28 +93,42 @@ void SkinRefreshWindow(HWND window, bool secondLayer, bool clipSelfPainting, HDC
     } else {
       SkinGetClippedDC(window, dc);
     }
-    CopyLayerTo(dc, *owner, r);
+    CopyLayerTo(dc, owner, r);
     return;
   }
   platform::WindowDC own =
       clipSelfPainting ? SkinGetDCExcludingSkinnedChildren(window) : SkinGetClippedDC(window);
-  CopyLayerTo(own.get(), *owner, r);
+  CopyLayerTo(own.get(), owner, r);
 }
 
-void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool) {
-  // The container's procedure names its record and entry: the copy needs
+void SkinRefreshWindow(HWND window, bool secondLayer, bool clipSelfPainting, HDC dc) {
+  if (const SkinWindowRecord* owner = LayerOwner(window, secondLayer)) {
+    SkinRefreshWindow(*owner, window, clipSelfPainting, dc);
+  }
+}
+
+void SkinRefreshWindowDefault(const SkinWindowRecord& owner, const SkinContainerEntry& entry, HDC dc) {
+  // The container's procedure hands its record and entry: the copy needs
   // none of the window's properties, each a round trip to the window server
   // under Wine, where a clean repaint is meant to cost little more than the
   // copy itself.
-  SkinWindowRecord* owner = SkinRecordAt(record);
+  if (!dc) {
+    SkinRefreshWindow(owner, entry.window, false, dc);
+    return;
+  }
+  platform::SavedDCState keep(dc);
+  SkinClipChildren(entry.window, dc, SIZE{entry.paintedWidth, entry.paintedHeight});
+  CopyLayerTo(dc, owner, ChildBackgroundRectIn(owner, entry.window));
+}
+
+void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool) {
+  const SkinWindowRecord* owner = SkinRecordAt(record);
   const SkinContainerEntry* own = owner ? SkinEntryAt(owner->Containers, entry) : nullptr;
   if (!dc || !own || own->window != window) {
     SkinRefreshWindow(window, false, false, dc);
     return;
   }
-  platform::SavedDCState keep(dc);
-  SkinClipChildren(window, dc, SIZE{own->paintedWidth, own->paintedHeight});
-  CopyLayerTo(dc, *owner, ChildBackgroundRectIn(*owner, window));
+  SkinRefreshWindowDefault(*owner, *own, dc);
 }
 
 HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc) {
@@ -109,6 +148,15 @@ platform::WindowDC SkinGetDCExcludingSkinnedChildren(HWND window) {
   return dc;
 }
 
+HDC SkinExcludeChildrenClip(const SkinWindowRecord& top, HWND window, HDC dc) {
+  ForEachChild(window, [&](HWND child) {
+    if (IsWindowVisible(child) && !IsWindowExTransparent(child)) {
+      ExcludeRect(dc, SkinRectInTopAncestor(top, child));
+    }
+  });
+  return dc;
+}
+
 HDC SkinExcludeChildrenClip(HWND window, HDC dc) {
   ForEachChild(window, [&](HWND child) {
     if (IsWindowVisible(child) && !IsWindowExTransparent(child)) {
@@ -118,23 +166,24 @@ HDC SkinExcludeChildrenClip(HWND window, HDC dc) {
   return dc;
 }
 
-namespace {
-uint32_t layoutGeneration = 1;
-}  // namespace
+uint32_t SkinLayoutGeneration() { return SkinEngine.forms.layoutGeneration; }
 
-uint32_t SkinLayoutGeneration() { return layoutGeneration; }
+void SkinNoteLayoutChange() { ++SkinEngine.forms.layoutGeneration; }
 
-void SkinNoteLayoutChange() { ++layoutGeneration; }
-
-void SkinMarkParentDirty(HWND window) {
+void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window) {
   SkinNoteLayoutChange();
   HWND parent = GetParent(window);
-  const auto owner = static_cast<int32_t>(GetSkinProp(parent, prop::Hw_FuID));
-  SkinWindowRecord* record = SkinRecordAt(owner);
-  if (!record) return;
-  SkinContainerEntry* entry =
-      SkinEntryAt(record->Containers, SkinFindContainerEntry(owner, parent));
+  SkinContainerEntry* entry = SkinEntryAt(owner.Containers, SkinFindContainerEntry(owner, parent));
   if (entry && GetSkinProp(parent, prop::Wxk_LBID) == 0) entry->childChanged = true;
+}
+
+void SkinMarkParentDirty(HWND window) {
+  HWND parent = GetParent(window);
+  if (SkinWindowRecord* owner = SkinRecordAt(static_cast<int32_t>(GetSkinProp(parent, prop::Hw_FuID)))) {
+    SkinMarkParentDirty(*owner, window);
+  } else {
+    SkinNoteLayoutChange();
+  }
 }
 
 }  // namespace korvath::skin

@@ -8,23 +8,41 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/gdi_object.h"
 
 namespace korvath::skin {
 
-// Copies the picture at (0, 0) of `source` into the owner's child layer at the
-// window's place: its client area (SkinChildBackgroundRect), or with
-// `useWindowRect` its whole window rectangle. The owner is the record named by
-// `Kj_FuID` (with `secondLayer`) or `Hw_FuID`, or by the window's own
-// `Hw_lbID` when that is 0. The window's own visible, non-transparent
-// children keep their place in the layer untouched. Nothing happens without
-// an owner record.
+struct SkinContainerEntry;
+struct SkinWindowRecord;
+
+// Copies the picture at (0, 0) of `source` into the child layer of `owner`,
+// the window's skinned top-level record, at the window's place: its client
+// area (SkinChildBackgroundRect), or with `useWindowRect` its whole window
+// rectangle. The window's own visible, non-transparent children keep their
+// place in the layer untouched. Nothing happens while the owner has no layer.
+void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC source, bool useWindowRect = false);
+// The same with the owner looked up: the record named by `Kj_FuID` (with
+// `secondLayer`) or `Hw_FuID`, or by the window's own `Hw_lbID` when that is
+// 0. Nothing happens without an owner record.
 void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer = false,
                               bool useWindowRect = false);
+// The picture (window size, origin at the window's corner) into the owner's
+// child layer at the window's place with the pixels of `key` left out
+// (SkinKeyedCopy; `keyArea`: where the picture was filled with `key`, when the
+// caller knows), the window's own visible children left as they are. The
+// layer keeps no clip afterwards. The second form looks the owner up as
+// SkinPaintChildBackground does.
+void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
+                                   std::optional<RECT> keyArea = std::nullopt);
+void SkinPaintChildBackgroundKeyed(HWND window, HDC source, COLORREF key, bool secondLayer = false,
+                                   std::optional<RECT> keyArea = std::nullopt);
 
-// The window's client area in the coordinates of its top skinned window;
-// (0, 0, 0, 0) when it has none.
+// The window's client area in the coordinates of its top skinned window
+// `top`; the second form looks it up and gives (0, 0, 0, 0) when there is
+// none.
+RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window);
 RECT SkinChildBackgroundRect(HWND window);
 
 // Paints the window's client area from its owner's child layer, onto `dc` when
@@ -32,15 +50,20 @@ RECT SkinChildBackgroundRect(HWND window);
 // with the window's visible children clipped out. With `clipSelfPainting`
 // only the children that paint themselves (unskinned ones, edits, panels) are
 // clipped out: the skinned ones are overwritten with their layer pictures.
-// A given DC stays the caller's: it is neither released nor left clipped.
+// A given DC stays the caller's: it is neither released nor left clipped. The
+// second form looks the owner up as SkinPaintChildBackground does (nothing
+// without one).
+void SkinRefreshWindow(const SkinWindowRecord& owner, HWND window, bool clipSelfPainting = false, HDC dc = nullptr);
 void SkinRefreshWindow(HWND window, bool secondLayer = false, bool clipSelfPainting = false,
                        HDC dc = nullptr);
 
 // The form in which a container's window procedure asks for that copy onto
-// its paint DC: when `record` and `entry` name the window's container entry,
-// the copy takes the layer, the place and the painted size from them instead
-// of looking them up; otherwise it is SkinRefreshWindow's. `dcGiven` is not
-// read.
+// its paint DC: the layer, the place and the painted size come from the
+// container's record and entry instead of being looked up (without a DC it
+// is SkinRefreshWindow's copy).
+void SkinRefreshWindowDefault(const SkinWindowRecord& owner, const SkinContainerEntry& entry, HDC dc);
+// The same by numbers: when `record` and `entry` name the window's container
+// entry; otherwise it is SkinRefreshWindow's. `dcGiven` is not read.
 void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool dcGiven);
 
 // Clips out of `dc` every visible direct child that paints itself (an
@@ -50,15 +73,19 @@ HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc);
 // The same on the window's own DC (GetDC, given back by the owner).
 platform::WindowDC SkinGetDCExcludingSkinnedChildren(HWND window);
 
-// Clips out of a DC whose origin is the window's top skinned window (a back
-// buffer or child layer) the rectangles of the window's visible children that
-// are not WS_EX_TRANSPARENT; returns `dc`.
+// Clips out of a DC whose origin is the window's top skinned window `top` (a
+// back buffer or child layer) the rectangles of the window's visible children
+// that are not WS_EX_TRANSPARENT; returns `dc`. The second form looks `top`
+// up for each child.
+HDC SkinExcludeChildrenClip(const SkinWindowRecord& top, HWND window, HDC dc);
 HDC SkinExcludeChildrenClip(HWND window, HDC dc);
 
 // Called by every control window procedure on WM_WINDOWPOSCHANGING: when the
 // control's parent is a registered container of its owner record (and no
 // callback serves its background), the container's next WM_PAINT rebuilds
-// its cached background. It also notes a change of layout.
+// its cached background. It also notes a change of layout. The second form
+// finds the record through the parent's `Hw_FuID`.
+void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window);
 void SkinMarkParentDirty(HWND window);
 
 // A number that changes whenever a skinned control may move, change size, show,

@@ -4,16 +4,19 @@
 
 namespace korvath::skin {
 
-void SkinLayoutChildren(int32_t recordNumber, int32_t containerNumber) {
-  SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  if (!record) return;
-  const SkinContainerEntry* entry = SkinEntryAt(record->Containers, containerNumber);
-  if (!entry) return;
+void SkinLayoutChildren(const SkinContainerEntry& container) {
   // MoveWindow sends WM_SIZE, and a moved child that is a container itself
-  // lays out its own children and may add entries to this record's lists:
-  // work on a copy of the list.
-  const std::vector<SkinStretchChild> children = entry->stretchedChildren;
-  SkinStretchChildren(entry->window, children);
+  // lays out its own children and may add entries to this record's lists
+  // (and move the container's entry): work on copies.
+  const HWND window = container.window;
+  const std::vector<SkinStretchChild> children = container.stretchedChildren;
+  SkinStretchChildren(window, children);
+}
+
+void SkinLayoutChildren(int32_t recordNumber, int32_t containerNumber) {
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  if (!record) return;
+  if (const SkinContainerEntry* entry = SkinEntryAt(record->Containers, containerNumber)) SkinLayoutChildren(*entry);
 }
 
 void SkinStretchChildren(HWND container, std::span<const SkinStretchChild> children) {

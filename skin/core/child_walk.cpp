@@ -7,7 +7,8 @@ namespace korvath::skin {
 namespace {
 
 // The walks alive, innermost last: an installer may attach a nested container
-// (a toolbar's children) while the walk of its parent lives.
+// (a toolbar's children) while the walk of its parent lives. Stack objects of
+// one attach, not a cache: empty outside an attach.
 std::vector<SkinSharedChildWalk*>& Walks() {
   static std::vector<SkinSharedChildWalk*> walks;
   return walks;

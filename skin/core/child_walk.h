@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "skin/core/window_props.h"
+
 namespace korvath::skin {
 
 // A walk made while one of the same parent lives shares that one's list.
@@ -47,6 +49,17 @@ void SkinForEachChild(HWND parent, const wchar_t* cls, Visit visit) {
   for (HWND child = SkinNextChild(parent, nullptr, cls); child; child = SkinNextChild(parent, child, cls)) {
     visit(child);
   }
+}
+
+// Calls `visit` with every direct child of `parent` of class `cls` (null:
+// every child) that no skin has subclassed yet (SkinIsSubclassed), in Z
+// order: the walk of every installer. A child skinned while the walk runs is
+// tested when its turn comes.
+template <class Visit>
+void SkinForEachUnskinnedChild(HWND parent, const wchar_t* cls, Visit visit) {
+  SkinForEachChild(parent, cls, [&](HWND child) {
+    if (!SkinIsSubclassed(child)) visit(child);
+  });
 }
 
 // The skin made, moved in Z order or destroyed a child of `parent`: a shared

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -52,7 +53,7 @@ HDC ClipChildren(HWND window, HDC dc, Limit limitOf) {
     // A child wholly outside the limit becomes empty and clips nothing.
     if (r.right < r.left) r.right = r.left;
     if (r.bottom < r.top) r.bottom = r.top;
-    if (IsWindowExTransparent(child) && !SkinTransparentMode) return;
+    if (IsWindowExTransparent(child) && !SkinEngine.options.SkinTransparentMode) return;
     ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   });
   return dc;

@@ -8,5 +8,9 @@ namespace korvath::skin {
 inline constexpr COLORREF kWhite = 0xFFFFFF;
 inline constexpr COLORREF kBlack = 0x000000;
 inline constexpr COLORREF kRed = 0x0000FF;
+inline constexpr COLORREF kGrey = 0x808080;
+inline constexpr COLORREF kSilver = 0xC0C0C0;
+// The caption of a disabled control.
+inline constexpr COLORREF kDisabledText = 0x606060;
 
 }  // namespace korvath::skin

@@ -5,15 +5,15 @@
 namespace korvath::skin {
 
 void SetContainerSkinAttach(ContainerSkinAttachRoutine routine) {
-  SkinEngine.ContainerAttach = routine;
+  SkinEngine.options.ContainerAttach = routine;
 }
 
-ContainerSkinAttachRoutine GetContainerSkinAttach() { return SkinEngine.ContainerAttach; }
+ContainerSkinAttachRoutine GetContainerSkinAttach() { return SkinEngine.options.ContainerAttach; }
 
 void CallContainerSkinAttach(HWND window, std::optional<bool> framed,
                              std::optional<COLORREF> backgroundColour,
                              std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
-  if (const auto attach = SkinEngine.ContainerAttach) {
+  if (const auto attach = SkinEngine.options.ContainerAttach) {
     attach(window, framed, backgroundColour, backgroundAlpha, outline);
   }
 }

@@ -8,12 +8,9 @@
 #include <cstdint>
 #include <optional>
 
-namespace korvath::skin {
+#include "skin/core/engine_slots.h"
 
-using ContainerSkinAttachRoutine = void (*)(HWND window, std::optional<bool> framed,
-                                            std::optional<COLORREF> backgroundColour,
-                                            std::optional<int32_t> backgroundAlpha,
-                                            std::optional<bool> outline);
+namespace korvath::skin {
 
 // Null takes the routine away again.
 void SetContainerSkinAttach(ContainerSkinAttachRoutine routine);

@@ -5,6 +5,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
 #include "gdip/graphics.h"
+#include "platform/message_params.h"
 #include "platform/window_subclass.h"
 #include "skin/core/colours.h"
 #include "skin/core/bitmap_copy_region.h"
@@ -30,10 +31,6 @@ void FillArea(HDC dc, int width, int height, gdip::Argb colour) {
   graphics.FillRectangle(brush, 0, 0, static_cast<float>(width), static_cast<float>(height));
 }
 
-gdip::Argb Argb(COLORREF colour, int32_t alpha) {
-  return static_cast<gdip::Argb>(SkinArgbFromColorRef(colour, alpha));
-}
-
 // The client area's size and its tinted background.
 struct TintedBackground {
   SkinMemoryDc dc;
@@ -41,15 +38,41 @@ struct TintedBackground {
   int height = 0;
 };
 
-TintedBackground PaintTinted(HWND window, std::optional<int32_t> defaultAlpha = std::nullopt) {
-  const RECT frame = SkinGetFrameGeometry(window);
-  TintedBackground result{SkinPaintParentBackground(window, frame), frame.right - frame.left,
-                          frame.bottom - frame.top};
+// `background` is what lies beneath the window's client area (`frame`).
+TintedBackground Tinted(SkinMemoryDc background, HWND window, const RECT& frame,
+                        std::optional<int32_t> defaultAlpha) {
+  TintedBackground result{std::move(background), frame.right - frame.left, frame.bottom - frame.top};
   if (result.dc) {
     const SkinTint tint = SkinControlTint(window, defaultAlpha);
-    FillArea(result.dc.get(), result.width, result.height, Argb(tint.colour, tint.alpha));
+    FillArea(result.dc.get(), result.width, result.height, SkinArgbFromColorRef(tint.colour, tint.alpha));
   }
   return result;
+}
+
+TintedBackground PaintTinted(const SkinWindowRecord& owner, HWND window,
+                             std::optional<int32_t> defaultAlpha = std::nullopt) {
+  const RECT frame = SkinGetFrameGeometry(window);
+  return Tinted(SkinPaintParentBackground(owner, window, frame), window, frame, defaultAlpha);
+}
+
+// A window in no skinned window: its whole window rectangle in opaque white
+// under the engine's background colour at a low alpha.
+platform::GdiBitmap WashedOutside(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  gdip::Bitmap bitmap;
+  if (!bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top)) return {};
+  {
+    gdip::Graphics graphics;
+    gdip::SolidBrush wash;
+    if (SkinGraphicsOnImage(graphics, bitmap) &&
+        wash.Create(SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, kOutsideWash))) {
+      graphics.Clear(SkinArgbFromColorRef(kWhite, 255));
+      graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
+                             static_cast<float>(bitmap.GetHeight()));
+    }
+  }
+  return platform::GdiBitmap(bitmap.GetHBITMAP());
 }
 
 constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
@@ -60,7 +83,7 @@ constexpr UINT_PTR kBrushKeeper = 0x4B6A;  // 'Kj'
 LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR id, DWORD_PTR) {
   if (message == WM_WINDOWPOSCHANGED) {
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    const auto* pos = platform::FromParam<const WINDOWPOS*>(lParam);
     if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
       SkinDeleteControlBrush(control);
     }
@@ -68,6 +91,18 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
     platform::RemoveSubclass(control, KeepBrushProc, id);
   }
   return platform::CallNextSubclass(control, message, wParam, lParam);
+}
+
+// The kept brush, or one made of `bitmapOf()` and kept.
+template <class MakeBitmap>
+HBRUSH KeptBrush(HWND control, MakeBitmap bitmapOf) {
+  if (const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb)) return kept;
+  platform::GdiBitmap bitmap = bitmapOf();
+  platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
+  const HBRUSH handed = brush.get();
+  SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
+  platform::SetSubclass(control, KeepBrushProc, kBrushKeeper, 0);
+  return handed;
 }
 
 }  // namespace
@@ -79,48 +114,42 @@ SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha) {
   }
   const auto colour = static_cast<COLORREF>(GetSkinProp(window, prop::Kj_bjys));
   const auto alpha = static_cast<int32_t>(GetSkinProp(window, prop::Kj_bjystmd));
-  if (colour == 0 && alpha == 0) return {kWhite, defaultAlpha.value_or(SkinAlpha)};
+  if (colour == 0 && alpha == 0) return {kWhite, defaultAlpha.value_or(SkinEngine.options.SkinAlpha)};
   return {colour, alpha};
 }
 
-HBRUSH SkinControlBackgroundBrush(HWND control) {
-  if (const auto kept = GetSkinPropHandle<HBRUSH>(control, prop::Kj_dxjb)) return kept;
-  platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
-  platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
-  const HBRUSH handed = brush.get();
-  SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
-  platform::SetSubclass(control, KeepBrushProc, kBrushKeeper, 0);
-  return handed;
+HBRUSH SkinControlBackgroundBrush(const SkinWindowRecord& owner, HWND control) {
+  return KeptBrush(control, [&] { return SkinMakeBackgroundBitmap(owner, control); });
 }
 
-platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
-  if (SkinTopSkinnedAncestor(window) == 0) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    gdip::Bitmap bitmap;
-    if (!bitmap.CreateWithFormat(r.right - r.left, r.bottom - r.top)) return {};
-    {
-      gdip::Graphics graphics;
-      gdip::SolidBrush wash;
-      if (SkinGraphicsOnImage(graphics, bitmap) && wash.Create(Argb(SkinBackgroundColor, kOutsideWash))) {
-        graphics.Clear(Argb(kWhite, 255));
-        graphics.FillRectangle(wash, 0, 0, static_cast<float>(bitmap.GetWidth()),
-                               static_cast<float>(bitmap.GetHeight()));
-      }
-    }
-    return platform::GdiBitmap(bitmap.GetHBITMAP());
-  }
-  TintedBackground background = PaintTinted(window);
+HBRUSH SkinControlBackgroundBrush(HWND control) {
+  return KeptBrush(control, [&] { return SkinMakeBackgroundBitmap(control); });
+}
+
+platform::GdiBitmap SkinMakeBackgroundBitmap(const SkinWindowRecord& owner, HWND window) {
+  TintedBackground background = PaintTinted(owner, window);
   return BitmapCopyRegion(std::move(background.dc), background.width, background.height);
 }
 
+platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
+  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
+  return top ? SkinMakeBackgroundBitmap(*top, window) : WashedOutside(window);
+}
+
+SkinMemoryDc SkinFillControlBackground(const SkinWindowRecord& owner, HWND window,
+                                       std::optional<int32_t> defaultAlpha) {
+  return PaintTinted(owner, window, defaultAlpha).dc;
+}
+
 SkinMemoryDc SkinFillControlBackground(HWND window, std::optional<int32_t> defaultAlpha) {
-  return PaintTinted(window, defaultAlpha).dc;
+  const RECT frame = SkinGetFrameGeometry(window);
+  return Tinted(SkinPaintParentBackground(window, frame), window, frame, defaultAlpha).dc;
 }
 
 void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {
   SkinMemoryDc scratch = SkinMemoryDc::Create(width, height);
-  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, scratch.get())) graphics.Clear(Argb(fill, 255));
+  if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, scratch.get()))
+    graphics.Clear(SkinArgbFromColorRef(fill, 255));
   TransparentBlt(scratch.get(), 0, 0, width, height, dc, 0, 0, width, height, key);
   BitBlt(dc, 0, 0, width, height, scratch.get(), 0, 0, SRCCOPY);
 }

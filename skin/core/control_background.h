@@ -17,6 +17,8 @@
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // The veil a control's background takes: the panel's colour and alpha under a
 // panel (`Zqk_Szqk` = 1), else the control's own `Kj_bjys`/`Kj_bjystmd` when
 // either is set, else white at `defaultAlpha` (SkinAlpha when not given).
@@ -27,9 +29,11 @@ struct SkinTint {
 SkinTint SkinControlTint(HWND window, std::optional<int32_t> defaultAlpha = std::nullopt);
 
 // A bitmap of the control's size holding its tinted background, owned by the
-// caller (who makes a pattern brush of it). A control in no skinned window
-// gets its whole window rectangle in opaque white under the engine's
+// caller (who makes a pattern brush of it); `owner` is the control's skinned
+// top-level record. The second form looks it up: a control in no skinned
+// window gets its whole window rectangle in opaque white under the engine's
 // background colour at alpha 30.
+platform::GdiBitmap SkinMakeBackgroundBitmap(const SkinWindowRecord& owner, HWND window);
 platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window);
 
 // The pattern brush that a WM_CTLCOLOR* answer hands to the control: its
@@ -37,12 +41,17 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window);
 // with its brush in the control's `Kj_wtjb` and `Kj_dxjb`. Moving or sizing
 // the control frees the pair, and so does SkinDeleteControlBrush (which a
 // change of the background behind the control calls); the next message
-// makes it again. The pair is freed with the control.
+// makes it again. The pair is freed with the control. (The owner as for
+// SkinMakeBackgroundBitmap.)
+HBRUSH SkinControlBackgroundBrush(const SkinWindowRecord& owner, HWND control);
 HBRUSH SkinControlBackgroundBrush(HWND control);
 
 // A registered memory DC of the control's client size holding its tinted
-// background (`defaultAlpha` as in SkinControlTint); empty when the control
-// has no skinned top-level window.
+// background (`defaultAlpha` as in SkinControlTint) over what lies beneath it
+// in `owner`, its skinned top-level record. The second form looks the owner
+// up (as SkinPaintParentBackground does: empty when there is nothing beneath).
+SkinMemoryDc SkinFillControlBackground(const SkinWindowRecord& owner, HWND window,
+                                       std::optional<int32_t> defaultAlpha = std::nullopt);
 SkinMemoryDc SkinFillControlBackground(HWND window,
                                        std::optional<int32_t> defaultAlpha = std::nullopt);
 

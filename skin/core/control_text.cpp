@@ -16,6 +16,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/line_breaks.h"
 #include "skin/core/skin_graphics.h"
@@ -66,7 +67,7 @@ gdip::Bitmap BlurredGlow(const TextSetup& setup, std::string_view text, int widt
     gdip::Font font;
     gdip::SolidBrush brush;
     gdip::Graphics graphics;
-    if (!setup.BuildFont(font) || !brush.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 255))) ||
+    if (!setup.BuildFont(font) || !brush.Create(SkinArgbFromColorRef(glowColour, 255)) ||
         !SkinGraphicsOnImage(graphics, sharp)) {
       return {};
     }
@@ -176,21 +177,25 @@ bool DescribedAlike(const LOGFONTW& a, const LOGFONTW& b) {
          wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
 }
 
-std::mutex measuredLock;
-std::vector<MeasuredFont> measured;  // the latest last
+struct MeasuredFonts {
+  std::mutex lock;
+  std::vector<MeasuredFont> fonts;  // the latest last
+};
 
 std::optional<SkinFontInfo> MeasuredBefore(const LOGFONTW& described) {
-  const std::lock_guard<std::mutex> hold(measuredLock);
-  for (const MeasuredFont& font : measured) {
+  MeasuredFonts& measured = SkinEngineCache<MeasuredFonts>();
+  const std::lock_guard<std::mutex> hold(measured.lock);
+  for (const MeasuredFont& font : measured.fonts) {
     if (DescribedAlike(font.described, described)) return font.info;
   }
   return std::nullopt;
 }
 
 void KeepMeasured(const LOGFONTW& described, const SkinFontInfo& info) {
-  const std::lock_guard<std::mutex> hold(measuredLock);
-  if (measured.size() >= kMeasuredFontsKept) measured.erase(measured.begin());
-  measured.push_back({described, info});
+  MeasuredFonts& measured = SkinEngineCache<MeasuredFonts>();
+  const std::lock_guard<std::mutex> hold(measured.lock);
+  if (measured.fonts.size() >= kMeasuredFontsKept) measured.fonts.erase(measured.fonts.begin());
+  measured.fonts.push_back({described, info});
 }
 
 }  // namespace
@@ -256,7 +261,7 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
   if (!setup.BuildFont(font)) return;
   const gdip::StringFormat* chosen = setup.Choose(ownFormat);
   gdip::SolidBrush halo;
-  if (halo.Create(gdip::Argb(SkinArgbFromColorRef(glowColour, 60)))) {
+  if (halo.Create(SkinArgbFromColorRef(glowColour, 60))) {
     const float offsets[4][2] = {{0, 1}, {2, 1}, {1, 0}, {1, 2}};
     for (const auto& offset : offsets) {
       graphics.DrawString(text, font, halo,
@@ -264,8 +269,25 @@ void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const 
     }
   }
   gdip::SolidBrush brush;
-  if (!brush.Create(gdip::Argb(SkinArgbFromColorRef(textColour, 254)))) return;
+  if (!brush.Create(SkinArgbFromColorRef(textColour, 254))) return;
   graphics.DrawString(text, font, brush, SkinMakeRect(x + 1, y + 1, float(width), float(height)), chosen);
+}
+
+void DrawPlainCaption(gdip::Graphics& graphics, std::string_view text, const CaptionStyle& style,
+                      gdip::Argb colour, const gdip::RectF& layout) {
+  if (text.empty()) return;
+  gdip::SolidBrush brush;
+  gdip::Font font;
+  gdip::StringFormat format;
+  if (!brush.Create(colour) || !SkinFontFromName(font, style.face, style.size, style.style, style.unit) ||
+      !format.Create(style.flags, 0)) {
+    return;
+  }
+  format.SetAlign(style.align);
+  format.SetLineAlign(style.lineAlign);
+  if (style.hotkeyPrefix) format.SetHotkeyPrefix(Gdiplus::HotkeyPrefixShow);
+  if (style.trimming) format.SetTrimming(*style.trimming);
+  graphics.DrawString(text, font, brush, layout, &format);
 }
 
 }  // namespace korvath::skin

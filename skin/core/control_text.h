@@ -65,6 +65,24 @@ struct ControlTextLook {
 void SkinDrawControlText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
                          const ControlTextLook& look);
 
+// A caption drawn with a solid brush in the layout rectangle: its font and
+// its string format.
+struct CaptionStyle {
+  std::string_view face;
+  float size = 12;
+  int32_t style = 0;
+  Gdiplus::Unit unit = Gdiplus::UnitWorld;
+  int32_t flags = 0;  // string format flags
+  Gdiplus::StringAlignment align = Gdiplus::StringAlignmentNear;
+  Gdiplus::StringAlignment lineAlign = Gdiplus::StringAlignmentNear;
+  bool hotkeyPrefix = false;                        // "&x" underlines x
+  std::optional<Gdiplus::StringTrimming> trimming;  // none: the format's default
+};
+// Draws `text` (GBK) so; nothing for an empty text or a font GDI+ does not
+// make.
+void DrawPlainCaption(gdip::Graphics& graphics, std::string_view text, const CaptionStyle& style,
+                      gdip::Argb colour, const gdip::RectF& layout);
+
 // A text laid out in lines as SkinDrawControlText draws it without wrapping.
 struct SkinTextLines {
   std::vector<std::string> lines;  // GBK, without their line breaks

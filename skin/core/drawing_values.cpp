@@ -4,9 +4,9 @@
 
 namespace korvath::skin {
 
-int32_t SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha) {
+gdip::Argb SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha) {
   // Only the alpha's low byte counts.
-  return static_cast<int32_t>(gdip::ArgbFromColorRef(colour, static_cast<uint8_t>(alpha.value_or(255))));
+  return gdip::ArgbFromColorRef(colour, static_cast<uint8_t>(alpha.value_or(255)));
 }
 
 gdip::RectF SkinMakeRect(float x, float y, float width, float height) {
@@ -18,6 +18,10 @@ gdip::Rect SkinMakeRectRecord(int32_t x, int32_t y, int32_t width, int32_t heigh
 }
 
 gdip::PointF MakePointF(float x, float y) { return gdip::PointF{x, y}; }
+
+gdip::RectF ToRectF(const RECT& r) {
+  return gdip::RectF{float(r.left), float(r.top), float(r.right - r.left), float(r.bottom - r.top)};
+}
 
 namespace {
 bool HasStyleBit(HWND window, LONG bit) {

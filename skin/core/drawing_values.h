@@ -11,16 +11,19 @@
 
 namespace korvath::skin {
 
-// A GDI+ ARGB value (0xAARRGGBB) from a Windows colour value: alpha's low byte
-// on top, then red, green and blue; 255 when no alpha is given. The colour's
-// top byte is ignored. Signed, as GDI+ takes it: alpha >= 128 is negative.
-int32_t SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha = std::nullopt);
+// A GDI+ colour (0xAARRGGBB) of a Windows colour value: alpha's low byte on
+// top, then red, green and blue; 255 when no alpha is given. The colour's top
+// byte is ignored. The one conversion every painter of the engine uses.
+gdip::Argb SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha = std::nullopt);
 
 // The engine's rectangle and point records, as GDI+ takes them. An omitted
 // width or height is 0.
 gdip::RectF SkinMakeRect(float x, float y, float width = 0, float height = 0);
 gdip::Rect SkinMakeRectRecord(int32_t x, int32_t y, int32_t width, int32_t height);
 gdip::PointF MakePointF(float x, float y);
+// The rectangle as GDI+ takes it: its corner, and its width and height
+// worked out in whole pixels first (so exact however far from the origin).
+gdip::RectF ToRectF(const RECT& r);
 
 // The low half of a message parameter, never negative (-1 gives 65535).
 constexpr uint32_t LoWord(int32_t value) { return static_cast<uint32_t>(value) & 0xFFFFu; }

@@ -49,13 +49,13 @@ void SkinGdiplusShutdown(std::optional<ULONG_PTR> token) {
 }
 
 void SkinGdiplusShutdownAfterLastWindow() {
-  SkinEngine.GdiplusShutdownAsked = true;
+  SkinEngine.forms.GdiplusShutdownAsked = true;
   SkinGdiplusShutdownIfLastWindowGone();
 }
 
 void SkinGdiplusShutdownIfLastWindowGone() {
-  if (!SkinEngine.GdiplusShutdownAsked || !SkinWindowList.empty()) return;
-  SkinEngine.GdiplusShutdownAsked = false;
+  if (!SkinEngine.forms.GdiplusShutdownAsked || !SkinEngine.lists.SkinWindowList.empty()) return;
+  SkinEngine.forms.GdiplusShutdownAsked = false;
   SkinGdiplusShutdown(SkinModuleGdiplusToken);
 }
 
@@ -65,8 +65,8 @@ bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
   cls.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   cls.lpfnWndProc = windowProc;
   cls.hInstance = GetModuleHandleW(nullptr);
-  cls.hIcon = AppIcon;
-  if (AppIcon) cls.hIconSm = SmallAppIcon();
+  cls.hIcon = SkinEngine.options.AppIcon;
+  if (SkinEngine.options.AppIcon) cls.hIconSm = SmallAppIcon();
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   cls.lpszMenuName = L"";
@@ -76,41 +76,41 @@ bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
 
 int32_t SkinModuleInit() {
   SkinModuleGdiplusToken = SkinGdiplusStart();
-  AppIcon = LoadAppIcon();
-  SkinOptTrimMemory = 1;  // keeps the working-set helper from ever running
-  SkinOptFormFlag = 1;
-  SkinEnabled = true;
-  SkinAlpha = kDefaultAlpha;
-  SkinThemeColor = kDefaultThemeColor;
-  SkinOptTrackbar = 1;
-  SkinHoverTracking = 0;
+  SkinEngine.options.AppIcon = LoadAppIcon();
+  SkinEngine.options.SkinOptTrimMemory = 1;  // keeps the working-set helper from ever running
+  SkinEngine.forms.SkinOptFormFlag = 1;
+  SkinEngine.options.SkinEnabled = true;
+  SkinEngine.options.SkinAlpha = kDefaultAlpha;
+  SkinEngine.options.SkinThemeColor = kDefaultThemeColor;
+  SkinEngine.options.SkinOptTrackbar = 1;
+  SkinEngine.options.SkinHoverTracking = 0;
   // System cursors are shared and never destroyed.
-  CursorHand = LoadCursorA(nullptr, IDC_HAND);
-  CursorIBeam = LoadCursorA(nullptr, IDC_IBEAM);
-  CursorSizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
+  SkinEngine.options.CursorHand = LoadCursorA(nullptr, IDC_HAND);
+  SkinEngine.options.CursorIBeam = LoadCursorA(nullptr, IDC_IBEAM);
+  SkinEngine.options.CursorSizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
   // A second initialisation finds the classes registered already.
   SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
   SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);
   // Decoded and cut at the first check box's paint: most windows have none,
   // and the decode and the cells' PNG encodes cost milliseconds of start-up.
-  SkinImageStrip = ImageStrip{};
-  SkinCallbackList.clear();
-  LayeredDropDownList.clear();
+  SkinEngine.lists.SkinImageStrip = ImageStrip{};
+  SkinEngine.lists.SkinCallbackList.clear();
+  SkinEngine.lists.LayeredDropDownList.clear();
   return 0;
 }
 
 const ImageStrip& SkinGlyphStrip() {
   // A loaded strip has at least one cell (an undecodable picture gives one
   // empty cell), so an empty one is one not loaded yet.
-  if (SkinImageStrip.GetCount() == 0) SkinImageStrip.Load(GlyphStripPng());
-  return SkinImageStrip;
+  if (SkinEngine.lists.SkinImageStrip.GetCount() == 0) SkinEngine.lists.SkinImageStrip.Load(GlyphStripPng());
+  return SkinEngine.lists.SkinImageStrip;
 }
 
 void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<int32_t> trackbar) {
-  SkinEnabled = enabled;
-  SkinAlpha = alpha.value_or(kDefaultAlpha);
-  SkinTransparentMode = alpha.has_value();
-  SkinOptTrackbar = trackbar.value_or(1);
+  SkinEngine.options.SkinEnabled = enabled;
+  SkinEngine.options.SkinAlpha = alpha.value_or(kDefaultAlpha);
+  SkinEngine.options.SkinTransparentMode = alpha.has_value();
+  SkinEngine.options.SkinOptTrackbar = trackbar.value_or(1);
 }
 
 LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

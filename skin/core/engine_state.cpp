@@ -9,12 +9,19 @@ platform::GdiplusStartupToken GdiplusToken;
 ULONG_PTR SkinModuleGdiplusToken = 0;
 SkinEngineState SkinEngine;
 
+SkinEngineCaches& SkinEngineCacheRegistry() { return SkinEngine.caches; }
+
 void SkinEngineReset() {
   // Records and fades free their pictures into the memory-DC list, so they
-  // go first; a fade also kills its timer.
-  SkinEngine.SkinWindowList.clear();
-  SkinEngine.FadeList.clear();
-  SkinEngine = SkinEngineState{};
+  // go first; a fade also kills its timer. The caches go with the state they
+  // were worked out from.
+  SkinEngine.lists.SkinWindowList.clear();
+  SkinEngine.lists.FadeList.clear();
+  SkinEngine.caches.Clear();
+  SkinEngine.options = SkinEngineOptions{};
+  SkinEngine.forms = SkinFormState{};
+  SkinEngine.box = SkinMessageBoxState{};
+  SkinEngine.lists = SkinEngineLists{};
 }
 
 }  // namespace korvath::skin

@@ -1,9 +1,11 @@
 #pragma once
-// Everything the engine keeps between calls, its options and its lists, in
-// one object. `SkinEngineReset` gives all of it its start-up content at once,
-// so nothing can be left behind: the program's start and exit and every test
-// begin from the same state. The engine's code reads each value under its
-// own name, which refers into the object.
+// Everything the engine keeps between calls, in one object of five parts: the
+// options (fixed once set up), what the skinned forms keep between messages,
+// the message box on its way, the lists and the painters' caches.
+// `SkinEngineReset` gives all of it its start-up content at once, so nothing
+// can be left behind: the program's start and exit and every test begin from
+// the same state. Every read names the part that holds the value
+// (`SkinEngine.options.SkinThemeColor`, `SkinEngine.lists.SkinWindowList`).
 //
 // Lists exist from program start (no user tests them for absence). Windows
 // are left to their own destruction; the lists own the memory and the objects
@@ -21,12 +23,12 @@
 #include "platform/hooks.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
-#include "skin/core/container_attach_hook.h"
+#include "skin/core/engine_caches.h"
+#include "skin/core/engine_slots.h"
 #include "skin/core/error_policy.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/menu_items.h"
-#include "skin/core/owner_draw.h"
+#include "skin/core/menu_entries.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
@@ -114,17 +116,17 @@ struct SkinMouseStateRecord {
   int32_t Field8 = 0;
 };
 
-struct SkinEngineState {
-  // ---- options: SkinModuleInit gives them their start-up values ----------
+// What start-up (SkinModuleInit) and the program's set-up calls
+// (SkinSetOptions, the background theme) set, and the routines that later
+// layers lend the core at engine start: every skin and painter reads them,
+// and nothing changes them while the program's windows are skinned.
+struct SkinEngineOptions {
   // Class icon of the engine's windows, drawn in skinned captions (0 when the
   // program has no icon resource).
   HICON AppIcon = nullptr;
   // While not 0 the working-set trim on deactivation returns at once (1 from
   // start-up; nothing sets it to 0).
   int32_t SkinOptTrimMemory = 0;
-  // One-shot: the first WM_SIZE of a skinned form after start-up keeps the
-  // form's full re-render request cleared and sets this to 0.
-  int32_t SkinOptFormFlag = 0;
   // The skinning switch read by the control installers when they run.
   bool SkinEnabled = false;
   // Default alpha of control backgrounds, borders and scroll-bar faces.
@@ -149,30 +151,44 @@ struct SkinEngineState {
   // it); painters wash backgrounds with it where no skinned window lies
   // behind.
   COLORREF SkinBackgroundColor = 0;
-
-  // ---- values that the window skinning sets and reads ---------------------
-  int32_t SkinResizeBorder = 0;           // resize-zone width, set by every form attach
-  int32_t CaptionHoverItem = 0;           // caption item last under the mouse on any form
-  SkinRoutine CaptionClickCallback;       // the caption-button action, set once by the form attach
-  HWND MsgBoxOwner = nullptr;             // owner given to the last message box
-  platform::WindowsHook MsgBoxCbtHook;    // the message-box hook while it is installed
-  HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
-  bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
-  bool GdiplusShutdownAsked = false;      // a form got WM_QUIT: GDI+ goes with the last skinned window
   // How the background theme's picture is placed (0 tiled, 1 stretched, ...;
   // forms without a picture of their own use it).
   int32_t SkinBackgroundMode = 0;
-  // The popup menu's WinEvent hook, set when a described menu is about to
-  // open and removed at its first menu start.
-  platform::WinEventHook MenuWinEventHook;
 
-  // ---- painters of later layers, which put themselves here ----------------
+  // Painters of later layers, which put themselves here.
   SkinButtonPainterSet SkinButtonPainters;
   SkinTickPicture SkinRecolorTickImage = nullptr;
   ContainerSkinAttachRoutine ContainerAttach = nullptr;  // container_attach_hook.h
+};
 
-  // ---- lists, in an order that lets each be released while the ones it
-  // releases into still exist -----------------------------------------------
+// What the skinned forms keep engine-wide between messages.
+struct SkinFormState {
+  // One-shot: the first WM_SIZE of a skinned form after start-up keeps the
+  // form's full re-render request cleared and sets this to 0.
+  int32_t SkinOptFormFlag = 0;
+  int32_t SkinResizeBorder = 0;           // resize-zone width, set by every form attach
+  int32_t CaptionHoverItem = 0;           // caption item last under the mouse on any form
+  SkinRoutine CaptionClickCallback;       // the caption-button action, set once by the form attach
+  bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
+  bool GdiplusShutdownAsked = false;      // a form got WM_QUIT: GDI+ goes with the last skinned window
+  // The popup menu's WinEvent hook, set when a described menu is about to
+  // open and removed at its first menu start.
+  platform::WinEventHook MenuWinEventHook;
+  // SkinLayoutGeneration (child_layer.h): counts up from 1 with every change
+  // of layout; what was worked out at one generation holds while it stays.
+  uint32_t layoutGeneration = 1;
+};
+
+// The program's message box on its way.
+struct SkinMessageBoxState {
+  HWND MsgBoxOwner = nullptr;             // owner given to the last message box
+  platform::WindowsHook MsgBoxCbtHook;    // the message-box hook while it is installed
+  HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
+};
+
+// The lists, in an order that lets each be released while the ones it
+// releases into still exist.
+struct SkinEngineLists {
   std::vector<SkinMemoryDcEntry> SkinMemoryDcList;
   // The check-box glyph cells, loaded at their first use (SkinGlyphStrip).
   ImageStrip SkinImageStrip;
@@ -191,6 +207,15 @@ struct SkinEngineState {
   SkinMouseStateRecord SkinMouseState;
 };
 
+struct SkinEngineState {
+  SkinEngineOptions options;
+  SkinFormState forms;
+  SkinMessageBoxState box;
+  SkinEngineLists lists;
+  // What the painters keep to save work (engine_caches.h).
+  SkinEngineCaches caches;
+};
+
 extern SkinEngineState SkinEngine;
 
 // Releases every list and what it owns (records before the memory DCs they
@@ -201,37 +226,5 @@ void SkinEngineReset();
 // program's exit callback: both are that reset.
 inline void ProgramGlobalsInit() { SkinEngineReset(); }
 inline void ProgramGlobalsRelease() { SkinEngineReset(); }
-
-inline HICON& AppIcon = SkinEngine.AppIcon;
-inline int32_t& SkinOptTrimMemory = SkinEngine.SkinOptTrimMemory;
-inline int32_t& SkinOptFormFlag = SkinEngine.SkinOptFormFlag;
-inline bool& SkinEnabled = SkinEngine.SkinEnabled;
-inline int32_t& SkinAlpha = SkinEngine.SkinAlpha;
-inline COLORREF& SkinThemeColor = SkinEngine.SkinThemeColor;
-inline int32_t& SkinOptTrackbar = SkinEngine.SkinOptTrackbar;
-inline int32_t& SkinHoverTracking = SkinEngine.SkinHoverTracking;
-inline HCURSOR& CursorHand = SkinEngine.CursorHand;
-inline HCURSOR& CursorIBeam = SkinEngine.CursorIBeam;
-inline HCURSOR& CursorSizeWE = SkinEngine.CursorSizeWE;
-inline bool& SkinTransparentMode = SkinEngine.SkinTransparentMode;
-inline ByteSet& SkinBackgroundImage = SkinEngine.SkinBackgroundImage;
-inline COLORREF& SkinBackgroundColor = SkinEngine.SkinBackgroundColor;
-inline int32_t& SkinResizeBorder = SkinEngine.SkinResizeBorder;
-inline int32_t& CaptionHoverItem = SkinEngine.CaptionHoverItem;
-inline int32_t& SkinBackgroundMode = SkinEngine.SkinBackgroundMode;
-inline platform::WinEventHook& MenuWinEventHook = SkinEngine.MenuWinEventHook;
-inline SkinRoutine& CaptionClickCallback = SkinEngine.CaptionClickCallback;
-inline SkinButtonPainterSet& SkinButtonPainters = SkinEngine.SkinButtonPainters;
-inline SkinTickPicture& SkinRecolorTickImage = SkinEngine.SkinRecolorTickImage;
-inline std::vector<SkinMemoryDcEntry>& SkinMemoryDcList = SkinEngine.SkinMemoryDcList;
-inline ImageStrip& SkinImageStrip = SkinEngine.SkinImageStrip;
-inline std::vector<SkinCallbackEntry>& SkinCallbackList = SkinEngine.SkinCallbackList;
-inline std::vector<HWND>& LayeredDropDownList = SkinEngine.LayeredDropDownList;
-inline std::vector<std::unique_ptr<SkinWindowRecord>>& SkinWindowList = SkinEngine.SkinWindowList;
-inline std::vector<FadeEntry>& FadeList = SkinEngine.FadeList;
-inline std::vector<TreeViewState>& TreeViewStateList = SkinEngine.TreeViewStateList;
-inline std::vector<CompanionWindowEntry>& CompanionWindowList = SkinEngine.CompanionWindowList;
-inline std::vector<MenuSkinEntry>& MenuItemList = SkinEngine.MenuItemList;
-inline SkinMouseStateRecord& SkinMouseState = SkinEngine.SkinMouseState;
 
 }  // namespace korvath::skin

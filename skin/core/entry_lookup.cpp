@@ -8,11 +8,11 @@ SkinWindowRecord* SkinOwnerRecord(HWND control) { return SkinRecordAt(SkinOwnerN
 
 int32_t SkinEntryNumber(HWND control) { return SkinSlotNumber(control); }
 
-SkinEditEntry* SkinEditEntryOf(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Edits).entry; }
+SkinEditEntry* SkinEditEntryOf(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Edits).get(); }
 
-SkinComboEntry* SkinComboEntryOf(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Combos).entry; }
+SkinComboEntry* SkinComboEntryOf(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Combos).get(); }
 
-SkinChildEntry* SkinChildEntryOf(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Children).entry; }
+SkinChildEntry* SkinChildEntryOf(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Children).get(); }
 
 int32_t FindEditRecord(int32_t windowIndex, HWND control) {
   SkinWindowRecord* record = SkinRecordAt(windowIndex);

@@ -10,22 +10,28 @@
 #include <vector>
 
 #include "skin/core/control_entries.h"
-#include "skin/core/found_entry.h"
+#include "skin/core/entry_ref.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
+// The control's entry in the list for its kind of the record its slot names:
+// the one record lookup of every control procedure. Empty (no entry) when
+// the numbers lead to no entry of this window; the record is kept when they
+// name one.
 template <class Entry>
-SkinFoundEntry<Entry> SkinFindEntry(HWND window, std::vector<Entry> SkinWindowRecord::*list,
-                                    const SubclassSlot& slot = kSkinSlot) {
+SkinEntryRef<Entry> SkinFindEntry(HWND window, std::vector<Entry> SkinWindowRecord::*list,
+                                  const SubclassSlot& slot = kSkinSlot) {
   if (!window) return {};
-  SkinFoundEntry<Entry> found{SkinSlotOwner(window, slot), SkinSlotNumber(window, slot)};
+  SkinEntryRef<Entry> found;
+  found.owner = SkinSlotOwner(window, slot);
+  found.number = SkinSlotNumber(window, slot);
   found.record = SkinRecordAt(found.owner);
   if (!found.record) return found;
-  found.entry = SkinEntryAt(found.record->*list, found.number);
-  if (found.entry && found.entry->window != window) found.entry = nullptr;
+  const Entry* entry = SkinEntryAt(found.record->*list, found.number);
+  if (entry && entry->window == window) found.list = list;
   return found;
 }
 

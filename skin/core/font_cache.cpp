@@ -15,7 +15,9 @@ using FontKey = std::tuple<std::string, float, int, int>;
 // The kept fonts are only ever copied, under the lock: a box's fade-in
 // thread paints too, and a GDI+ object must not be used by two threads at
 // once. Never destroyed: at the end of the process GDI+ may be gone already
-// (SkinReleaseKeptFonts empties it while GDI+ is up).
+// (SkinReleaseKeptFonts empties it while GDI+ is up). Not among the engine's
+// caches (engine_caches.h) for the same reason: the engine's reset leaves
+// GDI+ running, and a font must go while GDI+ is up.
 struct KeptFonts {
   SRWLOCK lock = SRWLOCK_INIT;
   std::map<FontKey, gdip::Font> fonts;

@@ -30,7 +30,7 @@ void DrawGuides(gdip::Bitmap& cell, float width, float height) {
   gdip::Graphics graphics;
   if (!SkinGraphicsOnImage(graphics, cell)) return;
   gdip::Pen pen;
-  if (!pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(kMagenta)), 1.0f)) return;
+  if (!pen.CreateFromColor(SkinArgbFromColorRef(kMagenta), 1.0f)) return;
   const float midY = height / 2;
   const float midX = width / 2;
   graphics.DrawLine(pen, 0, midY - 1, width, midY - 1);
@@ -68,7 +68,7 @@ int32_t ImageStrip::Split(std::span<const uint8_t> picture) {
   const gdip::Bitmap bitmap = Decoded(picture);
   width_ = bitmap.GetWidth();
   height_ = bitmap.GetHeight();
-  const gdip::Argb key = gdip::Argb(SkinArgbFromColorRef(keyColour_));
+  const gdip::Argb key = SkinArgbFromColorRef(keyColour_);
 
   auto append = [&](int left, int width) {
     const gdip::RectF area = SkinMakeRect(float(left), 0, float(width), float(height_));

@@ -25,7 +25,7 @@ void SkinPaintIpAddressDots(HWND control, HDC dc) {
   gdip::Graphics graphics;
   gdip::Pen pen;
   if (!SkinGraphicsOnDC(graphics, dc) ||
-      !pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(RGB(0, 0, 0))), 1.0f)) {
+      !pen.CreateFromColor(SkinArgbFromColorRef(RGB(0, 0, 0)), 1.0f)) {
     return;
   }
   for (const POINT& dot : dots) graphics.DrawEllipse(pen, float(dot.x), float(dot.y), 1.0f, 1.0f);

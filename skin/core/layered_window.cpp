@@ -12,6 +12,8 @@ namespace {
 
 constexpr COLORREF kColorKey = 0xFF00FF;
 
+// The program's tests and picture taker watch frames through it around a
+// scope of their own: no state of the engine, so the reset leaves it.
 LayeredFrameWatcher frameWatcher = nullptr;
 
 // A style bit counts as present when OR-ing it in leaves the style as it is.
@@ -25,7 +27,7 @@ constexpr UINT_PTR kDropDownLister = 0x4C64;  // 'Ld'
 LRESULT CALLBACK UnlistDropDownAtEnd(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR) {
   if (message == WM_NCDESTROY) {
-    std::erase(LayeredDropDownList, list);
+    std::erase(SkinEngine.lists.LayeredDropDownList, list);
     platform::RemoveSubclass(list, UnlistDropDownAtEnd, id);
   }
   return platform::CallNextSubclass(list, message, wParam, lParam);
@@ -86,8 +88,8 @@ RECT SkinRectInParentWindow(HWND window) {
 
 void SkinLayerDropDownList(HWND list) {
   SkinSetWindowAlpha(list, kDropDownAlpha);
-  if (std::find(LayeredDropDownList.begin(), LayeredDropDownList.end(), list) != LayeredDropDownList.end()) return;
-  LayeredDropDownList.push_back(list);
+  if (std::ranges::find(SkinEngine.lists.LayeredDropDownList, list) != SkinEngine.lists.LayeredDropDownList.end()) return;
+  SkinEngine.lists.LayeredDropDownList.push_back(list);
   if (!platform::GetSubclass(list, UnlistDropDownAtEnd, kDropDownLister))
     platform::SetSubclass(list, UnlistDropDownAtEnd, kDropDownLister, 0);
 }

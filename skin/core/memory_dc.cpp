@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+// The one core module that the engine's state includes and that reads the
+// state back, by design: records and fades own memory DCs that free
+// themselves into SkinMemoryDcList, which the state owns (engine_state.h
+// orders its lists for it).
 #include "skin/core/engine_state.h"
 
 namespace korvath::skin {
@@ -10,7 +14,7 @@ namespace korvath::skin {
 namespace {
 
 std::vector<SkinMemoryDcEntry>::iterator FindEntry(HDC dc) {
-  return std::find_if(SkinMemoryDcList.begin(), SkinMemoryDcList.end(),
+  return std::find_if(SkinEngine.lists.SkinMemoryDcList.begin(), SkinEngine.lists.SkinMemoryDcList.end(),
                       [dc](const SkinMemoryDcEntry& entry) { return entry.dc.get() == dc; });
 }
 
@@ -32,20 +36,20 @@ HDC SkinMemoryDcRegister(platform::MemoryDC dc, platform::GdiBitmap bitmap, HGDI
   HDC handle = dc.get();
   if (!handle) return nullptr;
   auto existing = FindEntry(handle);
-  if (existing != SkinMemoryDcList.end()) {
+  if (existing != SkinEngine.lists.SkinMemoryDcList.end()) {
     // The list owns this DC already; the second owner must not delete it.
     (void)dc.Release();
     existing->bitmap = std::move(bitmap);
     existing->previous = previous;
     return handle;
   }
-  SkinMemoryDcList.push_back(SkinMemoryDcEntry{std::move(dc), std::move(bitmap), previous});
+  SkinEngine.lists.SkinMemoryDcList.push_back(SkinMemoryDcEntry{std::move(dc), std::move(bitmap), previous});
   return handle;
 }
 
 void SkinMemoryDcRegister(HDC registered, platform::GdiBitmap bitmap, HGDIOBJ previous) {
   auto existing = FindEntry(registered);
-  if (!registered || existing == SkinMemoryDcList.end()) return;
+  if (!registered || existing == SkinEngine.lists.SkinMemoryDcList.end()) return;
   if (existing->bitmap.get() != bitmap.get()) existing->bitmap = std::move(bitmap);
   else (void)bitmap.Release();
   existing->previous = previous;
@@ -54,12 +58,12 @@ void SkinMemoryDcRegister(HDC registered, platform::GdiBitmap bitmap, HGDIOBJ pr
 bool SkinMemoryDcFree(HDC dc) {
   if (!dc) return false;
   auto entry = FindEntry(dc);
-  if (entry == SkinMemoryDcList.end()) return false;
+  if (entry == SkinEngine.lists.SkinMemoryDcList.end()) return false;
   // The bitmap comes out of the DC before either is deleted; a bitmap that is
   // still selected cannot be deleted.
   if (entry->previous) SelectObject(dc, entry->previous);
   SkinMemoryDcEntry released = std::move(*entry);
-  SkinMemoryDcList.erase(entry);
+  SkinEngine.lists.SkinMemoryDcList.erase(entry);
   return true;  // `released` deletes the bitmap, then the DC
 }
 

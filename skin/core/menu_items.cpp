@@ -17,6 +17,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -24,13 +25,9 @@ namespace korvath::skin {
 
 namespace {
 
-constexpr COLORREF kDisabledText = 0x808080;
 constexpr float kStripWidth = 20.0f;
 constexpr float kTextLeft = 22.0f;
 
-gdip::Argb Argb(COLORREF colour, int32_t alpha) {
-  return static_cast<gdip::Argb>(SkinArgbFromColorRef(colour, alpha));
-}
 
 // The item's menu entry and description, both by their 1-based numbers in
 // the item data (each half signed).
@@ -43,14 +40,14 @@ Description Describe(const DRAWITEMSTRUCT& item) {
   const auto data = static_cast<int32_t>(item.itemData);
   const int32_t menuNumber = static_cast<int16_t>(HiWord(data));
   const int32_t itemNumber = static_cast<int16_t>(LoWord(data));
-  if (menuNumber < 1 || size_t(menuNumber) > MenuItemList.size()) return {};
-  const MenuSkinEntry& menu = MenuItemList[size_t(menuNumber) - 1];
+  if (menuNumber < 1 || size_t(menuNumber) > SkinEngine.lists.MenuItemList.size()) return {};
+  const MenuSkinEntry& menu = SkinEngine.lists.MenuItemList[size_t(menuNumber) - 1];
   if (itemNumber < 1 || size_t(itemNumber) > menu.items.size()) return {};
   return {&menu, &menu.items[size_t(itemNumber) - 1]};
 }
 
 COLORREF Tint(const MenuSkinEntry& menu) {
-  return menu.colour.value_or(SkinThemeColor);
+  return menu.colour.value_or(SkinEngine.options.SkinThemeColor);
 }
 
 void FillRect(gdip::Graphics& graphics, float width, float height, gdip::Argb colour) {
@@ -76,11 +73,13 @@ void DrawHighlight(gdip::Graphics& graphics, float width, float height, COLORREF
   const gdip::PointF top{0, 0};
   const gdip::PointF bottom{0, height};
   gdip::LinearGradientBrush down;
-  if (down.CreateFromPoints(top, bottom, Argb(tint, 50), Argb(kWhite, 100))) graphics.FillPath(down, path);
+  if (down.CreateFromPoints(top, bottom, SkinArgbFromColorRef(tint, 50), SkinArgbFromColorRef(kWhite, 100)))
+    graphics.FillPath(down, path);
   gdip::LinearGradientBrush up;
-  if (up.CreateFromPoints(top, bottom, Argb(kWhite, 100), Argb(tint, 50))) graphics.FillPath(up, path);
+  if (up.CreateFromPoints(top, bottom, SkinArgbFromColorRef(kWhite, 100), SkinArgbFromColorRef(tint, 50)))
+    graphics.FillPath(up, path);
   gdip::Pen outline;
-  if (outline.CreateFromColor(Argb(kBlack, 90), 1.0f)) graphics.DrawPath(outline, path);
+  if (outline.CreateFromColor(SkinArgbFromColorRef(kBlack, 90), 1.0f)) graphics.DrawPath(outline, path);
 }
 
 void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description, UINT itemState,
@@ -88,11 +87,11 @@ void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description,
   gdip::StringFormat format;
   gdip::Font font;
   gdip::SolidBrush brush;
-  const COLORREF colour = (itemState & ODS_DISABLED) ? kDisabledText : description.textColor;
+  const COLORREF colour = (itemState & ODS_DISABLED) ? kGrey : description.textColor;
   if (!format.Create(0) ||
       !SkinFontFromName(font, description.face, static_cast<float>(description.size), description.style,
                            Gdiplus::UnitWorld) ||
-      !brush.Create(Argb(colour, 255))) {
+      !brush.Create(SkinArgbFromColorRef(colour, 255))) {
     return;
   }
   format.SetLineAlign(Gdiplus::StringAlignmentCenter);
@@ -108,26 +107,20 @@ struct BackgroundSource {
   int32_t captionHeight = 0;
 };
 
-BackgroundSource SourceFor(HWND window) {
+// A window with a companion takes the companion's layer; `record` is the
+// window's own (null: none).
+BackgroundSource SourceFor(HWND window, const SkinWindowRecord* record) {
   if (GetSkinProp(window, prop::CK_Fcck) == 1) {
     return {GetSkinPropHandle<HDC>(window, prop::Fcsx_bjcj), true, 0};
   }
-  const SkinWindowRecord* record =
-      SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
   if (!record) return {};
   return {record->BackDC.get(), false, record->CaptionHeight};
 }
 
-}  // namespace
-
-int32_t MenuSkinItemFind(HMENU menu) {
-  for (size_t i = 0; i < MenuItemList.size(); ++i) {
-    if (MenuItemList[i].menu == menu) return static_cast<int32_t>(i) + 1;
-  }
-  return 0;
-}
-
-void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
+// The item's picture onto its DC; `sourceOf()` gives the background, asked
+// only when the theme has a picture.
+template <class Source>
+void PaintItem(const DRAWITEMSTRUCT& item, Source sourceOf) {
   const Description described = Describe(item);
   if (!described.menu) return;
   const RECT& r = item.rcItem;
@@ -137,30 +130,50 @@ void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
   const float h = static_cast<float>(height);
   SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
   if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, dc.get())) {
-    if (!SkinBackgroundImage.empty()) {
-      const BackgroundSource source = SourceFor(window);
+    if (!SkinEngine.options.SkinBackgroundImage.empty()) {
+      const BackgroundSource source = sourceOf();
       const int sourceTop = r.top + (source.companion ? 0 : source.captionHeight);
       BitBlt(dc.get(), 0, 0, width, height, source.dc, r.left, sourceTop, SRCCOPY);
-      FillRect(graphics, w, h, Argb(SkinBackgroundColor, 150));
+      FillRect(graphics, w, h, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 150));
     } else {
-      FillRect(graphics, w, h, Argb(SkinBackgroundColor, 255));
+      FillRect(graphics, w, h, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 255));
     }
-    FillRect(graphics, w, h, Argb(kWhite, 230));
+    FillRect(graphics, w, h, SkinArgbFromColorRef(kWhite, 230));
 
     gdip::GraphicsPath strip;
     if (strip.Create()) {
       strip.AddRectangle(0, 0, kStripWidth, h);
       gdip::SolidBrush tint;
-      if (tint.Create(Argb(Tint(*described.menu), 60))) graphics.FillPath(tint, strip);
+      if (tint.Create(SkinArgbFromColorRef(Tint(*described.menu), 60))) graphics.FillPath(tint, strip);
       gdip::LinearGradientBrush sheen;
-      if (sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, Argb(kWhite, 60),
-                                 Argb(kWhite, 50))) {
+      if (sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, SkinArgbFromColorRef(kWhite, 60),
+                                 SkinArgbFromColorRef(kWhite, 50))) {
         graphics.FillPath(sheen, strip);
       }
     }
   }
   MenuSkinItemTextAndIcon(item, dc.get());
   BitBlt(item.hDC, r.left, r.top, width, height, dc.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+int32_t MenuSkinItemFind(HMENU menu) {
+  for (size_t i = 0; i < SkinEngine.lists.MenuItemList.size(); ++i) {
+    if (SkinEngine.lists.MenuItemList[i].menu == menu) return static_cast<int32_t>(i) + 1;
+  }
+  return 0;
+}
+
+void MenuSkinItemPaint(const SkinWindowRecord& window, const DRAWITEMSTRUCT& item) {
+  PaintItem(item, [&] { return SourceFor(window.Window, &window); });
+}
+
+void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
+  PaintItem(item, [&] {
+    const SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
+    return SourceFor(window, record);
+  });
 }
 
 void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
@@ -170,7 +183,7 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   MENUITEMINFOA info = {};
   info.cbSize = sizeof(info);
   info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_DATA | MIIM_FTYPE;
-  if (!GetMenuItemInfoA(reinterpret_cast<HMENU>(item.hwndItem), item.itemID, FALSE, &info)) {
+  if (!GetMenuItemInfoA(SkinMenuOfItem(item), item.itemID, FALSE, &info)) {
     info.fState = 0;
   }
   const float w = static_cast<float>(item.rcItem.right - item.rcItem.left);
@@ -179,15 +192,15 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   if (!SkinGraphicsOnDC(graphics, dc)) return;
   if (description.separator) {
     const float middle = h / 2;
-    DrawLine(graphics, Argb(kBlack, 80), kTextLeft, w - 4, middle);
-    DrawLine(graphics, Argb(SkinThemeColor, 80), kTextLeft, w - 4, middle);
-    DrawLine(graphics, Argb(kWhite, 160), kTextLeft, w - 4, middle + 1);
+    DrawLine(graphics, SkinArgbFromColorRef(kBlack, 80), kTextLeft, w - 4, middle);
+    DrawLine(graphics, SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, 80), kTextLeft, w - 4, middle);
+    DrawLine(graphics, SkinArgbFromColorRef(kWhite, 160), kTextLeft, w - 4, middle + 1);
     return;
   }
   const bool checked = (info.fState & MFS_CHECKED) != 0;
   if (info.fState & MFS_HILITE) DrawHighlight(graphics, w, h, Tint(*described.menu));
-  if (checked && SkinRecolorTickImage) {
-    DrawPicture(graphics, SkinRecolorTickImage(), 3, (h - 14) / 2, 14);
+  if (checked && SkinEngine.options.SkinRecolorTickImage) {
+    DrawPicture(graphics, SkinEngine.options.SkinRecolorTickImage(), 3, (h - 14) / 2, 14);
   }
   DrawCaption(graphics, description, item.itemState, w, h);
   if (!checked) DrawPicture(graphics, description.icon, 2, (h - 16) / 2, 16);

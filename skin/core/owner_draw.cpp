@@ -2,6 +2,7 @@
 
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -12,53 +13,55 @@ namespace {
 
 SkinButtonPainter PainterOfKind(ButtonKind kind) {
   switch (kind) {
-    case ButtonKind::Vector: return SkinButtonPainters.vector;
-    case ButtonKind::Picture: return SkinButtonPainters.picture;
-    case ButtonKind::Image: return SkinButtonPainters.image;
+    case ButtonKind::Vector: return SkinEngine.options.SkinButtonPainters.vector;
+    case ButtonKind::Picture: return SkinEngine.options.SkinButtonPainters.picture;
+    case ButtonKind::Image: return SkinEngine.options.SkinButtonPainters.image;
     default: return nullptr;  // radio buttons, check boxes, image toggles
   }
 }
 
-void DrawButton(int32_t owner, const DRAWITEMSTRUCT& item) {
+void DrawButton(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   const auto number = static_cast<int32_t>(GetSkinProp(item.hwndItem, prop::Hw_lbID));
   if (number <= 0) return;
-  SkinWindowRecord* record = SkinRecordAt(owner);
-  if (!record) return;
-  SkinButtonEntry* entry = SkinEntryAt(record->Buttons, number);
+  const SkinButtonEntry* entry = SkinEntryAt(owner.Buttons, number);
   // A stale number (the button is not the entry's) must not paint another
   // button's look over this one.
   if (!entry || entry->window != item.hwndItem) return;
   if (SkinButtonPainter paint = PainterOfKind(entry->Kind)) {
-    paint(ButtonRef{owner, number, record, entry}, item.hDC, item.itemState, item.rcItem);
+    const ButtonRef button{
+        .record = &owner, .list = &SkinWindowRecord::Buttons, .number = number, .owner = SkinRecordNumber(owner)};
+    paint(button, item.hDC, item.itemState, item.rcItem);
   }
 }
 
-HWND PaintingWindow(int32_t owner, bool companion) {
-  if (companion) {
-    if (owner < 1 || size_t(owner) > CompanionWindowList.size()) return nullptr;
-    return CompanionWindowList[size_t(owner) - 1].window;
-  }
-  const SkinWindowRecord* record = SkinRecordAt(owner);
-  return record ? record->Window : nullptr;
-}
-
-void DrawMenuItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion) {
-  if (MenuSkinItemFind(reinterpret_cast<HMENU>(item.hwndItem)) == 0) return;
-  if (HWND window = PaintingWindow(owner, companion)) MenuSkinItemPaint(window, item);
-}
+bool IsDescribedMenuItem(const DRAWITEMSTRUCT& item) { return MenuSkinItemFind(SkinMenuOfItem(item)) != 0; }
 
 }  // namespace
 
-void SkinDrawItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion) {
+void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   switch (item.CtlType) {
     case ODT_BUTTON:
-      if (!companion) DrawButton(owner, item);
+      DrawButton(owner, item);
       break;
     case ODT_MENU:
-      DrawMenuItem(owner, item, companion);
+      if (IsDescribedMenuItem(item)) MenuSkinItemPaint(owner, item);
       break;
     default:
       break;  // list boxes, combo boxes, tabs, list views: their own painting
+  }
+}
+
+void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_MENU || !IsDescribedMenuItem(item)) return;
+  const CompanionWindowEntry* entry = SkinEntryAt(SkinEngine.lists.CompanionWindowList, companion);
+  if (entry && entry->window) MenuSkinItemPaint(entry->window, item);
+}
+
+void SkinDrawItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion) {
+  if (companion) {
+    SkinDrawCompanionItem(owner, item);
+  } else if (SkinWindowRecord* record = SkinRecordAt(owner)) {
+    SkinDrawItem(*record, item);
   }
 }
 

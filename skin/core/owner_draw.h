@@ -6,29 +6,23 @@
 
 #include <cstdint>
 
-#include "skin/core/found_entry.h"
+#include "skin/core/engine_slots.h"
 
 namespace korvath::skin {
 
-// A push-button painter: (button, DC, itemState, item rectangle). The button
-// comes found: its window, record and entry.
-using SkinButtonPainter = void (*)(const ButtonRef& button, HDC dc, UINT itemState, const RECT& item);
+struct SkinWindowRecord;
 
-// The push-button painters belong to the button skins, a later layer; they
-// put themselves here (kinds with no painter set are not drawn).
-struct SkinButtonPainterSet {
-  SkinButtonPainter vector = nullptr;   // kind 0: ButtonSkinPaintVector
-  SkinButtonPainter picture = nullptr;  // kind 1: ButtonSkinPaint
-  SkinButtonPainter image = nullptr;    // kind 3: ButtonSkinPaintImage
-};
-
-// Paints the item of a WM_DRAWITEM for the skinned window of record `owner`
-// (or of entry `owner` of CompanionWindowList with `companion`):
+// Paints the item of a WM_DRAWITEM for the skinned window of `owner`:
 // - a button: the painter of its entry's kind in the owner's button list
 //   (found through the button's `Hw_lbID`); radio buttons, check boxes and
 //   other kinds paint through their own window procedure;
 // - a menu item of a menu in MenuItemList: MenuSkinItemPaint;
 // - anything else, or a number that leads to no entry of that window: nothing.
+void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item);
+// A menu item of a described menu shown for entry `companion` of
+// CompanionWindowList (nothing else is drawn for a companion window).
+void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item);
+// The same by numbers: record `owner`, or companion `owner` with `companion`.
 void SkinDrawItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion = false);
 
 }  // namespace korvath::skin

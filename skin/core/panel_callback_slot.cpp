@@ -1,6 +1,7 @@
 // A panel's record in the callback list and the plain window procedure
 // through which every panel window reaches its object: no code is generated,
 // the panel's "Zqk_LbID" property names its record and the record its object.
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/panel_window.h"
@@ -10,22 +11,28 @@ namespace korvath::skin {
 
 namespace {
 
-bool InCallbackList(int n) { return n >= 1 && n <= int(SkinCallbackList.size()); }
+bool InCallbackList(int n) { return n >= 1 && n <= int(SkinEngine.lists.SkinCallbackList.size()); }
+
+// The object of slot n; null when n names no slot or the slot holds none.
+SkinCallbackTarget* TargetOf(int32_t n) {
+  if (!InCallbackList(n)) return nullptr;
+  return SkinEngine.lists.SkinCallbackList[size_t(n) - 1].target;
+}
 
 // The object bound to a panel window, or null when the window's record is
 // gone or belongs to another window now.
 ZqkWindow* PanelObject(HWND window) {
   const int n = int(GetSkinProp(window, prop::Zqk_LbID));
   if (!InCallbackList(n)) return nullptr;
-  const SkinCallbackEntry& record = SkinCallbackList[n - 1];
+  const SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[n - 1];
   return record.window == window ? static_cast<ZqkWindow*>(record.target) : nullptr;
 }
 
 }  // namespace
 
 int ZqkWindow::FindFreeCallbackSlot() {
-  for (size_t i = 0; i < SkinCallbackList.size(); ++i) {
-    if (SkinCallbackList[i].free) return int(i) + 1;
+  for (size_t i = 0; i < SkinEngine.lists.SkinCallbackList.size(); ++i) {
+    if (SkinEngine.lists.SkinCallbackList[i].free) return int(i) + 1;
   }
   return 0;
 }
@@ -33,10 +40,10 @@ int ZqkWindow::FindFreeCallbackSlot() {
 int ZqkWindow::TakeCallbackSlot(HWND panel) {
   int n = FindFreeCallbackSlot();
   if (n == 0) {
-    SkinCallbackList.emplace_back();
-    n = int(SkinCallbackList.size());
+    SkinEngine.lists.SkinCallbackList.emplace_back();
+    n = int(SkinEngine.lists.SkinCallbackList.size());
   }
-  SkinCallbackEntry& record = SkinCallbackList[n - 1];
+  SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[n - 1];
   record.free = false;
   record.window = panel;
   return n;
@@ -45,19 +52,29 @@ int ZqkWindow::TakeCallbackSlot(HWND panel) {
 bool ZqkWindow::BuildThunks(std::optional<int> slot) {
   const int n = slot.value_or(callbackSlot_);
   if (!InCallbackList(n)) return false;
-  SkinCallbackList[n - 1].target = this;
+  SkinEngine.lists.SkinCallbackList[n - 1].target = this;
   return true;
 }
 
 void ZqkWindow::FreeCallbackSlot() const {
   if (!InCallbackList(callbackSlot_)) return;
-  SkinCallbackEntry& record = SkinCallbackList[callbackSlot_ - 1];
+  SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[callbackSlot_ - 1];
   // A second Release must not free the record that another panel took since.
   if (record.target != this) return;
   record.free = true;
   record.window = nullptr;
   // A freed record reaches no object until the next Create binds it anew.
   record.target = nullptr;
+}
+
+int32_t SkinInvokeCallback(int32_t n, int32_t a, int32_t, int32_t) {
+  SkinCallbackTarget* target = TargetOf(n);
+  return target ? target->SetRedrawPending(a) : 0;
+}
+
+SIZE SkinRequestPaintedSize(int32_t n) {
+  const SkinCallbackTarget* target = TargetOf(n);
+  return target ? target->PaintedSize() : SIZE{0, 0};
 }
 
 LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

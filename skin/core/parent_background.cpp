@@ -37,13 +37,11 @@ struct Painter {
   int height;
   std::optional<int32_t> inset;
   std::optional<int32_t> radius;
-  int32_t recordNumber;
-  SkinWindowRecord& record;
+  const SkinWindowRecord& record;
 
   const SkinContainerEntry* Entry(int32_t n) const { return SkinEntryAt(record.Containers, n); }
-  const SkinContainerEntry* ParentEntry() const {
-    return Entry(SkinFindContainerEntry(recordNumber, GetParent(window)));
-  }
+  const SkinContainerEntry* Own() const { return Entry(SkinFindContainerEntry(record, window)); }
+  const SkinContainerEntry* ParentEntry() const { return Entry(SkinFindContainerEntry(record, GetParent(window))); }
 
   // Which entry's colour fills a container's shape: its own, except for a
   // panel, which takes its parent container's (when the parent is one; with
@@ -97,7 +95,7 @@ void Fill(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const SkinCo
   if (!entry) return;
   gdip::SolidBrush brush;
   if (brush.Create(
-          static_cast<gdip::Argb>(SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)))) {
+          SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha))) {
     graphics.FillPath(brush, path);
   }
 }
@@ -114,20 +112,14 @@ void CopyFrom(HDC dc, int width, int height, HDC source, const RECT& offset, con
   BitBlt(dc, 0, 0, width, height, source, offset.left + rect.left, offset.top + rect.top, SRCCOPY);
 }
 
-HDC BackBuffer(int32_t recordNumber) {
-  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  return record ? record->BackDC.get() : nullptr;
-}
-
 HDC PieceLayer(HWND piece) { return GetSkinPropHandle<HDC>(piece, prop::Wxk_Cj); }
 
 // The first registered ancestor is the skinned top-level window (or the
 // window is one itself).
 void PaintOnSkinnedWindow(HDC dc, const Painter& painter) {
   CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
-           SkinRectInContainer(painter.window), painter.rect);
-  const SkinContainerEntry* own =
-      painter.Entry(SkinFindContainerEntry(painter.recordNumber, painter.window));
+           SkinRectInContainer(painter.record, painter.window), painter.rect);
+  const SkinContainerEntry* own = painter.Own();
   if (!own || (own->backgroundColor == 0 && !IsPanel(painter.window))) return;
   gdip::Graphics graphics;
   gdip::GraphicsPath path;
@@ -138,9 +130,7 @@ void PaintOnSkinnedWindow(HDC dc, const Painter& painter) {
 
 // The window lies inside a background piece other than itself.
 void PaintInPiece(HDC dc, HWND piece, const Painter& painter) {
-  const SkinContainerEntry* own =
-      painter.Entry(SkinFindContainerEntry(painter.recordNumber, painter.window));
-  if (own) {
+  if (const SkinContainerEntry* own = painter.Own()) {
     if (!HasPositiveColour(*own) && !IsPanel(painter.window)) return;
     gdip::Graphics graphics;
     gdip::GraphicsPath path;
@@ -149,20 +139,17 @@ void PaintInPiece(HDC dc, HWND piece, const Painter& painter) {
     Fill(graphics, path, painter.FillEntry(*own, true));
     return;
   }
-  const SkinContainerEntry* outer =
-      painter.Entry(SkinParentContainerEntry(painter.recordNumber, painter.window, piece));
+  const SkinContainerEntry* outer = painter.Entry(SkinParentContainerEntry(painter.record, painter.window, piece));
   if (outer && HasPositiveColour(*outer)) FillWhole(dc, painter, *outer);
 }
 
 // The window lies inside a registered container of a skinned window.
 void PaintInContainer(HDC dc, const Painter& painter) {
-  const SkinContainerEntry* own =
-      painter.Entry(SkinFindContainerEntry(painter.recordNumber, painter.window));
+  const SkinContainerEntry* own = painter.Own();
   CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
-           SkinRectInTopAncestor(painter.window), painter.rect);
+           SkinRectInTopAncestor(painter.record, painter.window), painter.rect);
   if (!own) {
-    const SkinContainerEntry* outer =
-        painter.Entry(SkinParentContainerEntry(painter.recordNumber, painter.window));
+    const SkinContainerEntry* outer = painter.Entry(SkinParentContainerEntry(painter.record, painter.window));
     if (outer && outer->backgroundColor != 0) FillWhole(dc, painter, *outer);
     return;
   }
@@ -180,8 +167,7 @@ void PaintInContainer(HDC dc, const Painter& painter) {
       const float bottom = static_cast<float>(painter.rect.bottom);
       gdip::GraphicsPath frame;
       gdip::SolidBrush band;
-      if (frame.Create() && band.Create(static_cast<gdip::Argb>(
-                                SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha)))) {
+      if (frame.Create() && band.Create(SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha))) {
         graphics.SetClipRect(0, 0, right, bottom, Gdiplus::CombineModeReplace);
         painter.AddGroupFrame(frame);
         graphics.SetClipPath(frame, Gdiplus::CombineModeXor);
@@ -197,49 +183,65 @@ void PaintInContainer(HDC dc, const Painter& painter) {
   Fill(graphics, path, painter.FillEntry(*own, true));
 }
 
-}  // namespace
-
-SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect, std::optional<int32_t> inset,
-                                       std::optional<int32_t> radius) {
+// A window that is a background piece itself keeps a layer of its own: the
+// picture is copied from the piece it lies in, unfilled; without one from
+// the back buffer of `top` when there is a top.
+SkinMemoryDc CopyOwnPiece(const SkinWindowRecord* top, HWND window, const RECT& rect) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const SkinBackgroundSource source = SkinFindBackgroundContainer(window, true);
-
-  if (source.piece == window) {
-    // The window keeps a background layer of its own: copied unfilled.
-    SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
-    if (HWND outer = GetSkinPropHandle<HWND>(window, prop::Mb_zpf)) {
-      CopyFrom(dc.get(), width, height, PieceLayer(outer), SkinRectRelativeTo(outer, window), rect);
-    } else if (const int32_t top = SkinTopSkinnedAncestor(window); top > 0) {
-      CopyFrom(dc.get(), width, height, BackBuffer(top), SkinRectInTopAncestor(window), rect);
-    }
-    return dc;
+  SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
+  if (HWND outer = GetSkinPropHandle<HWND>(window, prop::Mb_zpf)) {
+    CopyFrom(dc.get(), width, height, PieceLayer(outer), SkinRectRelativeTo(outer, window), rect);
+  } else if (top) {
+    CopyFrom(dc.get(), width, height, top->BackDC.get(), SkinRectInTopAncestor(*top, window), rect);
   }
+  return dc;
+}
+
+// The picture of the piece the window lies in, at the window's place.
+SkinMemoryDc CopyPiece(HWND piece, HWND window, const RECT& rect) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
+  CopyFrom(dc.get(), width, height, PieceLayer(piece), SkinRectRelativeTo(piece, window), rect);
+  return dc;
+}
+
+}  // namespace
+
+SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND window, const RECT& rect,
+                                       std::optional<int32_t> inset, std::optional<int32_t> radius) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window, true);
+  const Painter painter{window, rect, width, height, inset, radius, owner};
+  if (source.piece == window) return CopyOwnPiece(&owner, window, rect);
   if (source.piece) {
-    SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
-    CopyFrom(dc.get(), width, height, PieceLayer(source.piece),
-             SkinRectRelativeTo(source.piece, window), rect);
-    const int32_t n = source.record ? source.record : SkinTopSkinnedAncestor(window);
-    if (SkinWindowRecord* record = SkinRecordAt(n)) {
-      PaintInPiece(dc.get(), source.piece,
-                   Painter{window, rect, width, height, inset, radius, n, *record});
-    }
+    SkinMemoryDc dc = CopyPiece(source.piece, window, rect);
+    PaintInPiece(dc.get(), source.piece, painter);
     return dc;
   }
-
   // Inside a container the entry found on the way up is not used: the tint
   // comes from the nearest container that paints its own background.
-  const int32_t n = source.record ? source.record : SkinTopSkinnedAncestor(window);
-  SkinWindowRecord* record = SkinRecordAt(n);
-  if (!record) return {};
   SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
-  const Painter painter{window, rect, width, height, inset, radius, n, *record};
   if (source.topLevel) {
     PaintOnSkinnedWindow(dc.get(), painter);
   } else {
     PaintInContainer(dc.get(), painter);
   }
   return dc;
+}
+
+SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect, std::optional<int32_t> inset,
+                                       std::optional<int32_t> radius) {
+  if (const SkinWindowRecord* top = SkinTopSkinnedRecord(window)) {
+    return SkinPaintParentBackground(*top, window, rect, inset, radius);
+  }
+  // No skinned window behind: only a background piece has a picture to give.
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(window, true);
+  if (source.piece == window) return CopyOwnPiece(nullptr, window, rect);
+  if (source.piece) return CopyPiece(source.piece, window, rect);
+  return {};
 }
 
 bool SkinHasParentBackground(HWND window) {

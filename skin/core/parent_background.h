@@ -13,6 +13,8 @@
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // A registered memory DC of the rectangle's size holding what lies behind the
 // window under `rect` (in the window's own coordinates, normally its client
 // rectangle): the piece of the back buffer of its skinned top-level window
@@ -26,8 +28,13 @@ namespace korvath::skin {
 //   its own background tints the whole rectangle; a group box inside a
 //   coloured container takes the outer colour outside its frame.
 // A panel window never uses its own colour: it takes its parent container's.
-// Empty (and nothing is made) when the window has no skinned top-level
-// ancestor to take a background from.
+// `owner` is the window's skinned top-level record (its top skinned
+// ancestor's, the record of every container around it).
+SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND window, const RECT& rect,
+                                       std::optional<int32_t> inset = std::nullopt,
+                                       std::optional<int32_t> radius = std::nullopt);
+// The same with the owner looked up. Without one only a background piece
+// gives a picture; else it is empty (and nothing is made).
 SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect,
                                        std::optional<int32_t> inset = std::nullopt,
                                        std::optional<int32_t> radius = std::nullopt);

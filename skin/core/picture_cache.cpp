@@ -5,6 +5,7 @@
 
 #include "gdip/bitmap.h"
 #include "gdip/picture_decode.h"
+#include "skin/core/engine_caches.h"
 
 namespace korvath::skin {
 
@@ -17,10 +18,11 @@ struct DecodedPicture {
 };
 
 // Plain memory only, so that nothing needs GDI+ when the process ends.
-std::map<const uint8_t*, DecodedPicture>& Cache() {
-  static std::map<const uint8_t*, DecodedPicture> cache;
-  return cache;
-}
+struct DecodedPictures {
+  std::map<const uint8_t*, DecodedPicture> pictures;
+};
+
+std::map<const uint8_t*, DecodedPicture>& Cache() { return SkinEngineCache<DecodedPictures>().pictures; }
 
 DecodedPicture Decode(std::span<const uint8_t> png) {
   DecodedPicture picture;

@@ -50,7 +50,7 @@ bool DrawOutline(gdip::Bitmap& layer, int32_t position, float d, COLORREF colour
   gdip::Pen pen;
   gdip::GraphicsPath outline;
   if (!SkinGraphicsOnImage(g, layer) ||
-      !pen.CreateFromColor(gdip::Argb(SkinArgbFromColorRef(colour, alpha)), kOutlineWidth) ||
+      !pen.CreateFromColor(SkinArgbFromColorRef(colour, alpha), kOutlineWidth) ||
       !outline.Create()) {
     return false;
   }
@@ -186,9 +186,10 @@ void ShadowBuildImage(gdip::Graphics& graphics, int32_t position, int32_t depth,
   graphics.ResetClip();
 }
 
-void ShadowRedraw(HWND shadow) {
-  HWND owner = GetSkinPropHandle<HWND>(shadow, prop::Yyck_Glck);
-  SkinWindowRecord* record = SkinRecordOfWindow(owner);
+namespace {
+
+// `record` is the owner's (null: the owner is no skinned window).
+void Redraw(SkinWindowRecord* record, HWND owner, HWND shadow) {
   if (record) record->ShadowDrawn = true;
   RECT client{};
   GetClientRect(shadow, &client);
@@ -210,6 +211,15 @@ void ShadowRedraw(HWND shadow) {
     }
   }
   SkinUpdateLayered(shadow, {.sourceDc = surface.get(), .alpha = 255});
+}
+
+}  // namespace
+
+void ShadowRedraw(SkinWindowRecord& owner, HWND shadow) { Redraw(&owner, owner.Window, shadow); }
+
+void ShadowRedraw(HWND shadow) {
+  HWND owner = GetSkinPropHandle<HWND>(shadow, prop::Yyck_Glck);
+  Redraw(SkinRecordOfWindow(owner), owner, shadow);
 }
 
 LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

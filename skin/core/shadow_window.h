@@ -21,12 +21,16 @@ class Graphics;
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // Class procedure of "yinyWindow": redraws on WM_SIZE; a press on a shadow
 // whose owner drags by its shadow starts moving the owner.
 LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Builds the shadow's picture anew from its properties and its owner's
-// record, and pushes it to the screen with per-pixel alpha.
+// record, and pushes it to the screen with per-pixel alpha. The second form
+// finds the owner's record through the shadow's `Yyck_Glck`.
+void ShadowRedraw(SkinWindowRecord& owner, HWND shadow);
 void ShadowRedraw(HWND shadow);
 
 // Draws the blurred shadow for a width-by-height area onto `graphics` and

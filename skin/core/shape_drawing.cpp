@@ -4,9 +4,64 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/linear_gradient_brush.h"
+#include "gdip/path_gradient_brush.h"
 #include "gdip/pen.h"
+#include "skin/core/rounded_path.h"
 
 namespace korvath::skin {
+
+gdip::GraphicsPath NewPath() {
+  gdip::GraphicsPath path;
+  // A path GDI+ does not make stays empty: figures added to it, and drawing
+  // it, do nothing.
+  if (!path.Create()) return {};
+  return path;
+}
+
+gdip::GraphicsPath RectPath(float x, float y, float width, float height) {
+  gdip::GraphicsPath path = NewPath();
+  path.AddRectangle(x, y, width, height);
+  return path;
+}
+
+gdip::GraphicsPath RoundRectPath(float x, float y, float width, float height, int32_t radius) {
+  gdip::GraphicsPath path = NewPath();
+  SkinPathAddRoundRect(path, x, y, width, height, radius);
+  return path;
+}
+
+gdip::GraphicsPath RoundRectPathI(float x, float y, float width, float height, int32_t radius) {
+  gdip::GraphicsPath path = NewPath();
+  SkinPathAddRoundRectI(path, x, y, width, height, radius);
+  return path;
+}
+
+gdip::GraphicsPath EllipsePath(float x, float y, float width, float height) {
+  gdip::GraphicsPath path = NewPath();
+  path.AddEllipse(x, y, width, height);
+  return path;
+}
+
+void FillRadial(gdip::Graphics& graphics, const gdip::GraphicsPath& path, gdip::Argb centre, gdip::Argb surround,
+                float focus) {
+  gdip::PathGradientBrush brush;
+  if (!brush.CreateFromPath(path)) return;
+  brush.SetCenterColor(centre);
+  const gdip::Argb surrounds[] = {surround};
+  brush.SetSurroundColorsWithCount(surrounds);
+  brush.SetFocusScales(focus, focus);
+  graphics.FillPath(brush, path);
+}
+
+void SkinStrokeWidening(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width,
+                        gdip::Argb colour) {
+  gdip::Pen pen;
+  if (!pen.CreateFromColor(colour, 1.0f)) return;
+  for (int32_t i = 1; i <= width; ++i) {
+    pen.SetWidth(float(i));
+    graphics.DrawPath(pen, path);
+  }
+}
 
 void SkinFillSolid(gdip::Graphics& graphics, gdip::Argb colour, float x, float y, float width, float height) {
   gdip::SolidBrush brush;

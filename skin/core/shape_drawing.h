@@ -7,13 +7,32 @@
 #include <cstdint>
 
 #include "gdip/geometry.h"
+#include "gdip/graphics_path.h"
 
 namespace korvath::gdip {
 class Graphics;
-class GraphicsPath;
 }  // namespace korvath::gdip
 
 namespace korvath::skin {
+
+// An empty path, ready for figures (empty, and drawing nothing, when GDI+
+// makes none).
+gdip::GraphicsPath NewPath();
+// A closed rectangle, a closed rounded rectangle (skin corner semantics,
+// rounded_path.h) and an ellipse, each a path of its own.
+gdip::GraphicsPath RectPath(float x, float y, float width, float height);
+gdip::GraphicsPath RoundRectPath(float x, float y, float width, float height, int32_t radius);
+gdip::GraphicsPath RoundRectPathI(float x, float y, float width, float height, int32_t radius);
+gdip::GraphicsPath EllipsePath(float x, float y, float width, float height);
+
+// Fills the path with a gradient from `centre` at the middle to `surround`
+// at the outline, full `centre` within the focus share.
+void FillRadial(gdip::Graphics& graphics, const gdip::GraphicsPath& path, gdip::Argb centre, gdip::Argb surround,
+                float focus);
+// Strokes the path `width` times with pens 1, 2, ... `width` wide:
+// translucent strokes build up next to the centre line (a focus ring).
+void SkinStrokeWidening(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width,
+                        gdip::Argb colour);
 
 void SkinFillSolid(gdip::Graphics& graphics, gdip::Argb colour, float x, float y, float width, float height);
 void SkinFillSolid(gdip::Graphics& graphics, gdip::Argb colour, const gdip::GraphicsPath& path);

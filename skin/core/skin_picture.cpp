@@ -15,7 +15,7 @@ namespace {
 
 // Divider pixels: the colour key at full alpha (a magenta pixel with any other
 // alpha is an ordinary pixel).
-const gdip::Argb kDividerPixel = static_cast<gdip::Argb>(SkinArgbFromColorRef(0xFF00FF));
+const gdip::Argb kDividerPixel = SkinArgbFromColorRef(0xFF00FF);
 
 struct Cut {
   int32_t x = 0;

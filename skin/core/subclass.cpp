@@ -1,5 +1,7 @@
 #include "skin/core/subclass.h"
 
+#include "platform/window_procedure.h"
+
 namespace korvath::skin {
 
 WNDPROC SkinSubclass(HWND window, const SubclassArgs& args) {
@@ -7,11 +9,11 @@ WNDPROC SkinSubclass(HWND window, const SubclassArgs& args) {
   const SubclassSlot& slot = *args.slot;
   if (GetSkinProp(window, slot.procedure) != 0) return nullptr;
   if (!args.overAnotherSkin && SkinIsSubclassed(window)) return nullptr;
-  const auto saved = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-  if (args.number) SetSkinProp(window, slot.number, *args.number);
-  if (args.owner && slot.owner) SetSkinProp(window, slot.owner, *args.owner);
+  const WNDPROC saved = platform::WindowProcedureOf(window);
+  if (args.entryNumber) SetSkinProp(window, slot.number, *args.entryNumber);
+  if (args.ownerNumber && slot.owner) SetSkinProp(window, *slot.owner, *args.ownerNumber);
   SetSkinPropHandle(window, slot.procedure, saved);
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(args.procedure));
+  platform::SetWindowProcedure(window, args.procedure);
   return saved;
 }
 
@@ -22,8 +24,21 @@ LRESULT SkinForward(HWND window, UINT message, WPARAM wParam, LPARAM lParam, con
 }
 
 void SkinUnsubclass(HWND window, const SubclassSlot& slot) {
-  if (const LONG_PTR saved = GetSkinProp(window, slot.procedure))
-    SetWindowLongPtrW(window, GWLP_WNDPROC, saved);
+  if (const auto saved = GetSkinPropHandle<WNDPROC>(window, slot.procedure))
+    platform::SetWindowProcedure(window, saved);
+}
+
+WNDPROC SkinSubclassBehind(HWND window, WNDPROC own, const std::function<void()>& insert, const SubclassSlot& slot) {
+  if (platform::WindowProcedureOf(window) != own) {
+    insert();
+    return GetSkinPropHandle<WNDPROC>(window, slot.procedure);
+  }
+  platform::SetWindowProcedure(window, GetSkinPropHandle<WNDPROC>(window, slot.procedure));
+  insert();
+  const WNDPROC inserted = platform::WindowProcedureOf(window);
+  SetSkinPropHandle(window, slot.procedure, inserted);
+  platform::SetWindowProcedure(window, own);
+  return inserted;
 }
 
 int32_t SkinSlotNumber(HWND window, const SubclassSlot& slot) {
@@ -31,7 +46,7 @@ int32_t SkinSlotNumber(HWND window, const SubclassSlot& slot) {
 }
 
 int32_t SkinSlotOwner(HWND window, const SubclassSlot& slot) {
-  return slot.owner ? static_cast<int32_t>(GetSkinProp(window, slot.owner)) : 0;
+  return slot.owner ? static_cast<int32_t>(GetSkinProp(window, *slot.owner)) : 0;
 }
 
 }  // namespace korvath::skin

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "skin/core/window_props.h"
@@ -16,9 +17,9 @@
 namespace korvath::skin {
 
 struct SubclassSlot {
-  const char* number;     // the entry's (or a top-level window's record's) number
-  const char* owner;      // the owner record's number; null: the slot keeps none
-  const char* procedure;  // the procedure the skin replaced
+  SkinProp number;                // the entry's (or a top-level window's record's) number
+  std::optional<SkinProp> owner;  // the owner record's number; none: the slot keeps none
+  SkinProp procedure;             // the procedure the skin replaced
 };
 inline constexpr SubclassSlot kSkinSlot{prop::Hw_lbID, prop::Hw_FuID, prop::Hw_hProc};
 inline constexpr SubclassSlot kControlLayerSlot{prop::Kj_lbID, prop::Kj_FuID, prop::Kj_hProc};
@@ -26,8 +27,8 @@ inline constexpr SubclassSlot kPanelSlot{prop::Zqk_LbID, prop::Zqk_FuID, prop::Z
 
 struct SubclassArgs {
   WNDPROC procedure = nullptr;
-  std::optional<int32_t> owner;   // set when given
-  std::optional<int32_t> number;  // set when given
+  std::optional<int32_t> ownerNumber;  // the owner record's number; set when given
+  std::optional<int32_t> entryNumber;  // the entry's (a top-level window's: its record's); set when given
   const SubclassSlot* slot = &kSkinSlot;
   // A container stands in front of a control-layer skin, a panel in front
   // of its container skin; every other skin refuses a window that any skin
@@ -53,30 +54,17 @@ LRESULT SkinForward(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 // property the engine sets does).
 void SkinUnsubclass(HWND window, const SubclassSlot& slot = kSkinSlot);
 
+// Lets `insert`, which puts a procedure in front of the window by hand (a
+// tooltip control subclasses its owner when it is made), do so as if the
+// skin's procedure `own` were not there: what it puts in front comes between
+// `own` and the procedure the slot saved, and the slot saves it from then on.
+// When another procedure stands in front of `own`, `insert` runs as it is.
+// Answers the procedure the slot saves afterwards.
+WNDPROC SkinSubclassBehind(HWND window, WNDPROC own, const std::function<void()>& insert,
+                           const SubclassSlot& slot = kSkinSlot);
+
 // The slot's numbers as the window carries them.
 int32_t SkinSlotNumber(HWND window, const SubclassSlot& slot = kSkinSlot);
 int32_t SkinSlotOwner(HWND window, const SubclassSlot& slot = kSkinSlot);
-
-// One message as a skin procedure unpacks it for its handlers, with the
-// window's own number in its slot read once.
-struct SkinMessage {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  int32_t number = 0;
-  const SubclassSlot* slot = &kSkinSlot;
-
-  LRESULT Forward() const { return SkinForward(window, message, wParam, lParam, *slot); }
-  // The message with another wParam.
-  LRESULT ForwardWith(WPARAM given) const { return SkinForward(window, message, given, lParam, *slot); }
-  // The saved procedure first, then `work`.
-  template <class Work>
-  LRESULT ForwardThen(Work work) const {
-    const LRESULT result = Forward();
-    work();
-    return result;
-  }
-};
 
 }  // namespace korvath::skin

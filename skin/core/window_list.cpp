@@ -18,9 +18,9 @@ int32_t FindInList(const std::vector<Entry>& list, HWND window) {
 }
 
 template <class Entry>
-void SetOwnerNumber(const std::vector<Entry>& list, const char* name, int32_t n) {
+void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t n) {
   for (const Entry& entry : list) {
-    if (HWND window = EntryWindow(entry)) SetSkinProp(window, name, n);
+    if (HWND window = EntryWindow(entry)) SetSkinProp(window, key, n);
   }
 }
 
@@ -56,8 +56,8 @@ void RenumberRecord(SkinWindowRecord& record, int32_t n) {
 
 int32_t SkinFindWindowRecord(HWND window) {
   if (!window) return 0;
-  for (size_t i = 0; i < SkinWindowList.size(); ++i) {
-    if (SkinWindowList[i]->Window == window) return static_cast<int32_t>(i + 1);
+  for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
+    if (SkinEngine.lists.SkinWindowList[i]->Window == window) return static_cast<int32_t>(i + 1);
   }
   return 0;
 }
@@ -75,19 +75,29 @@ int32_t SkinTopSkinnedAncestor(HWND window) {
   }
 }
 
-int32_t SkinFindControlInRecord(int32_t n, HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  return record ? FindInList(record->Buttons, window) : 0;
+SkinWindowRecord* SkinTopSkinnedRecord(HWND window) { return SkinRecordAt(SkinTopSkinnedAncestor(window)); }
+
+int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window) {
+  return FindInList(record.Buttons, window);
 }
 
-int32_t SkinFindContainerEntry(int32_t n, HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  return record ? FindInList(record->Containers, window) : 0;
+int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window) {
+  return FindInList(record.Containers, window);
 }
 
-SkinWindowRecord* SkinRecordAt(int32_t n) {
-  if (n < 1 || size_t(n) > SkinWindowList.size()) return nullptr;
-  return SkinWindowList[size_t(n) - 1].get();
+int32_t SkinFindControlInRecord(int32_t recordNumber, HWND window) {
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  return record ? SkinFindControlInRecord(*record, window) : 0;
+}
+
+int32_t SkinFindContainerEntry(int32_t recordNumber, HWND window) {
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  return record ? SkinFindContainerEntry(*record, window) : 0;
+}
+
+SkinWindowRecord* SkinRecordAt(int32_t recordNumber) {
+  if (recordNumber < 1 || size_t(recordNumber) > SkinEngine.lists.SkinWindowList.size()) return nullptr;
+  return SkinEngine.lists.SkinWindowList[size_t(recordNumber) - 1].get();
 }
 
 SkinWindowRecord* SkinRecordOfWindow(HWND window) {
@@ -95,28 +105,31 @@ SkinWindowRecord* SkinRecordOfWindow(HWND window) {
   return record && record->Window == window ? record : nullptr;
 }
 
-int32_t SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record) {
-  if (!record) return 0;
-  HWND window = record->Window;
-  SkinWindowList.push_back(std::move(record));
-  const auto n = static_cast<int32_t>(SkinWindowList.size());
-  SetSkinProp(window, prop::Hw_lbID, n);
-  return n;
+int32_t SkinRecordNumber(const SkinWindowRecord& record) {
+  return static_cast<int32_t>(GetSkinProp(record.Window, prop::Hw_lbID));
 }
 
-void SkinRemoveWindowRecord(int32_t n) {
-  if (!SkinRecordAt(n)) return;
+SkinWindowRecord* SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record) {
+  if (!record) return nullptr;
+  SkinWindowRecord* appended = record.get();
+  SkinEngine.lists.SkinWindowList.push_back(std::move(record));
+  SetSkinProp(appended->Window, prop::Hw_lbID, static_cast<int32_t>(SkinEngine.lists.SkinWindowList.size()));
+  return appended;
+}
+
+void SkinRemoveWindowRecord(int32_t recordNumber) {
+  if (!SkinRecordAt(recordNumber)) return;
   // Taken out of the list first, so that nothing its release triggers finds
   // it by number any more.
-  std::unique_ptr<SkinWindowRecord> removed = std::move(SkinWindowList[size_t(n) - 1]);
-  SkinWindowList.erase(SkinWindowList.begin() + (n - 1));
+  std::unique_ptr<SkinWindowRecord> removed = std::move(SkinEngine.lists.SkinWindowList[size_t(recordNumber) - 1]);
+  SkinEngine.lists.SkinWindowList.erase(SkinEngine.lists.SkinWindowList.begin() + (recordNumber - 1));
   removed.reset();
-  for (size_t i = 0; i < SkinWindowList.size(); ++i) {
-    RenumberRecord(*SkinWindowList[i], static_cast<int32_t>(i + 1));
+  for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
+    RenumberRecord(*SkinEngine.lists.SkinWindowList[i], static_cast<int32_t>(i + 1));
   }
   // Panels find their owner through Hw_FuID too.
-  if (SkinWindowList.empty()) return;
-  for (const SkinCallbackEntry& entry : SkinCallbackList) {
+  if (SkinEngine.lists.SkinWindowList.empty()) return;
+  for (const SkinCallbackEntry& entry : SkinEngine.lists.SkinCallbackList) {
     if (entry.window) SetSkinProp(entry.window, prop::Hw_FuID, SkinTopSkinnedAncestor(entry.window));
   }
 }

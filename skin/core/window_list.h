@@ -6,7 +6,10 @@
 // - a skinned child control carries `Hw_FuID` = its owner's record number and
 //   `Hw_lbID` = its position in the owner's list for its kind;
 // - toolbars and single-attached controls carry the pair as `Kj_FuID`/`Kj_lbID`.
-// Numbers are rewritten when a record before them is removed.
+// Numbers are rewritten when a record before them is removed. A record keeps
+// its address while it lives: a window procedure finds its record once per
+// message and passes it on by reference; entries, which move when their list
+// grows, are held by number (entry_ref.h).
 #include <windows.h>
 
 #include <cstdint>
@@ -14,10 +17,10 @@
 #include <vector>
 
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_ref.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
-
 
 // Number of the first record whose window is `window`; 0 when none (also for
 // the null handle).
@@ -25,26 +28,40 @@ int32_t SkinFindWindowRecord(HWND window);
 // Number of the record of the nearest skinned window among the window itself
 // and its parent and owner chain, up to its root owner; 0 when none.
 int32_t SkinTopSkinnedAncestor(HWND window);
-// Position of `window` in record n's button list / container list; 0 when it
-// is not there or n is no record.
-int32_t SkinFindControlInRecord(int32_t n, HWND window);
-int32_t SkinFindContainerEntry(int32_t n, HWND window);
+// That record itself (the same walk); null when none.
+SkinWindowRecord* SkinTopSkinnedRecord(HWND window);
+// Position of `window` in the record's button list / container list; 0 when
+// it is not there.
+int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window);
+int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window);
+// The same in record `recordNumber`; 0 also when the number is no record.
+int32_t SkinFindControlInRecord(int32_t recordNumber, HWND window);
+int32_t SkinFindContainerEntry(int32_t recordNumber, HWND window);
 
-// Record n, or null when n is outside 1 .. number of records.
-SkinWindowRecord* SkinRecordAt(int32_t n);
+// Record `recordNumber`, or null outside 1 .. number of records: the way from
+// a number that a property carries to its record.
+SkinWindowRecord* SkinRecordAt(int32_t recordNumber);
 // The record that `window`'s `Hw_lbID` names, when that record is really the
 // window's (a stale or foreign number gives null).
 SkinWindowRecord* SkinRecordOfWindow(HWND window);
+// The number the record's window carries in `Hw_lbID`, its place in
+// SkinWindowList: what its controls carry as their owner's number and the
+// caption callback gets as its first argument. (Read from the engine's own
+// table of properties; `Hw_lbID` of a top-level window is written only when
+// its record is appended or renumbered.)
+int32_t SkinRecordNumber(const SkinWindowRecord& record);
 
-// Appends a record, sets `Hw_lbID` on its window and returns its number.
-int32_t SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record);
-// Releases record n and removes it; every later record moves up by one, and
+// Appends a record and sets `Hw_lbID` on its window; answers the record as it
+// lives in the list (null when given none).
+SkinWindowRecord* SkinAppendWindowRecord(std::unique_ptr<SkinWindowRecord> record);
+// Releases record `recordNumber` and removes it; every later record moves up
+// by one (its address stays), and
 // every remaining record i is renumbered: its window gets `Hw_lbID` = i, the
 // windows of its per-kind entries (and their scroll-bar overlays) `Hw_FuID`
 // = i (toolbar entries `Kj_FuID`); while records remain, each panel of the
 // callback list gets its nearest skinned ancestor's number as `Hw_FuID`.
 // No property is removed. Does nothing for a number that is no record.
-void SkinRemoveWindowRecord(int32_t n);
+void SkinRemoveWindowRecord(int32_t recordNumber);
 
 // The window an entry belongs to: every kind of entry spells it `window`.
 template <class Entry>
@@ -61,13 +78,6 @@ int32_t SkinTakeEntrySlot(std::vector<Entry>& list) {
   if (list.size() == 1 && EntryWindow(list.front()) == nullptr) return 1;
   list.emplace_back();
   return static_cast<int32_t>(list.size());
-}
-
-// Entry n (1-based) of a list, or null outside it.
-template <class Entry>
-Entry* SkinEntryAt(std::vector<Entry>& list, int32_t n) {
-  if (n < 1 || size_t(n) > list.size()) return nullptr;
-  return &list[size_t(n) - 1];
 }
 
 }  // namespace korvath::skin

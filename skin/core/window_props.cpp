@@ -13,55 +13,46 @@ namespace {
 
 uint64_t propertyReads = 0;
 
-// Every property name, in one order: a table row holds one value per name.
+// Every property's name, by its key; and whether others set it for the
+// engine to read (then it is read from the window).
 struct KnownProperty {
   const char* name;
-  bool setByOthers;  // read from the window: the engine never sets it itself
+  bool setByOthers;
 };
 constexpr KnownProperty kKnown[] = {
-    {prop::Hw_lbID, false},   {prop::Hw_FuID, false},    {prop::Hw_hProc, false},    {prop::Kj_lbID, false},
-    {prop::Kj_FuID, false},   {prop::Kj_hProc, false},   {prop::Kj_Ztys, false},     {prop::Kj_Jzzts, false},
-    {prop::Kj_dxjb, false},   {prop::Kj_wtjb, false},    {prop::Xzk_dhxg, false},    {prop::Mngd_zct, false},
-    {prop::Zqk_Szqk, false},  {prop::Zqk_bjs, false},    {prop::Zqk_bjstmd, false},  {prop::Zqk_gljb, false},
-    {prop::Zqk_LbID, false},  {prop::Zqk_Jgc, false},    {prop::Kjsx_bkk, false},    {prop::Zqk_FuID, false},
-    {prop::Yyck_Glck, false}, {prop::Yyck_yyWz, false},  {prop::Yyck_yysd, false},   {prop::Yyck_yyys, false},
-    {prop::Yyck_Tmd, false},  {prop::Mb_zpf, false},     {prop::Ck_Ycjdx, false},    {prop::Ck_wtjbdx, false},
-    {prop::CK_Ggcj, false},   {prop::Kj_bjys, true},     {prop::Kj_bjystmd, true},   {prop::Wxk_Zpf, true},
-    {prop::Wxk_Cj, true},     {prop::Wxk_LBID, true},    {prop::Sxk_Tpzsy, true},    {prop::Ck_cdjb, true},
-    {prop::CK_Fcck, true},    {prop::Fc_lbID, true},     {prop::Fcsx_bjcj, true},    {prop::Fcsx_gycj, true},
+    {"Hw_lbID", false},   {"Hw_FuID", false},    {"Hw_hProc", false},    {"Kj_lbID", false},
+    {"Kj_FuID", false},   {"Kj_hProc", false},   {"Kj_Ztys", false},     {"Kj_Jzzts", false},
+    {"Kj_dxjb", false},   {"Kj_wtjb", false},    {"Xzk_dhxg", false},    {"Mngd_zct", false},
+    {"Zqk_Szqk", false},  {"Zqk_bjs", false},    {"Zqk_bjstmd", false},  {"Zqk_gljb", false},
+    {"Zqk_LbID", false},  {"Zqk_Jgc", false},    {"Kjsx_bkk", false},    {"Zqk_FuID", false},
+    {"Yyck_Glck", false}, {"Yyck_yyWz", false},  {"Yyck_yysd", false},   {"Yyck_yyys", false},
+    {"Yyck_Tmd", false},  {"Mb_zpf", false},     {"Ck_Ycjdx", false},    {"Ck_wtjbdx", false},
+    {"CK_Ggcj", false},   {"Kj_bjys", true},     {"Kj_bjystmd", true},   {"Wxk_Zpf", true},
+    {"Wxk_Cj", true},     {"Wxk_LBID", true},    {"Sxk_Tpzsy", true},    {"Ck_cdjb", true},
+    {"CK_Fcck", true},    {"Fc_lbID", true},     {"Fcsx_bjcj", true},    {"Fcsx_gycj", true},
 };
-constexpr size_t kKnownCount = std::size(kKnown);
+static_assert(std::size(kKnown) == kSkinPropCount, "one name per key");
 
-// The name's place in kKnown (the same array by address, else the same
-// text); -1 for a name the engine does not know, which is read from the
-// window like the ones others set.
-int PlaceOf(const char* name) {
-  for (size_t i = 0; i < kKnownCount; ++i)
-    if (kKnown[i].name == name) return int(i);
-  for (size_t i = 0; i < kKnownCount; ++i)
-    if (std::strcmp(kKnown[i].name, name) == 0) return int(i);
-  return -1;
-}
+const KnownProperty& Known(SkinProp key) { return kKnown[size_t(key)]; }
 
-bool KeptInTable(int place) { return place >= 0 && !kKnown[place].setByOthers; }
-
-// The engine's own properties, per window. Windows are mostly used from one
-// thread, but a box's fade-in and tests' helper threads may reach the engine
-// too: the table takes a slim lock.
+// The engine's own properties, per window: outside the engine's state, since
+// windows and their properties outlive its reset. Windows are mostly used
+// from one thread, but a box's fade-in and tests' helper threads may reach
+// the engine too: the table takes a slim lock.
 class PropertyTable {
  public:
-  LONG_PTR Get(HWND window, int place) {
+  LONG_PTR Get(HWND window, SkinProp key) {
     AcquireSRWLockShared(&lock_);
     const auto row = rows_.find(window);
-    const LONG_PTR value = row == rows_.end() ? 0 : row->second[size_t(place)];
+    const LONG_PTR value = row == rows_.end() ? 0 : row->second[size_t(key)];
     ReleaseSRWLockShared(&lock_);
     return value;
   }
 
-  void Set(HWND window, int place, LONG_PTR value) {
+  void Set(HWND window, SkinProp key, LONG_PTR value) {
     AcquireSRWLockExclusive(&lock_);
     auto [row, added] = rows_.try_emplace(window);
-    row->second[size_t(place)] = value;
+    row->second[size_t(key)] = value;
     if (added && ++added_ >= kSweepEvery) SweepDeadWindows();
     ReleaseSRWLockExclusive(&lock_);
   }
@@ -77,7 +68,7 @@ class PropertyTable {
   }
 
   SRWLOCK lock_ = SRWLOCK_INIT;
-  std::unordered_map<HWND, std::array<LONG_PTR, kKnownCount>> rows_;
+  std::unordered_map<HWND, std::array<LONG_PTR, kSkinPropCount>> rows_;
   size_t added_ = 0;
 };
 
@@ -90,18 +81,21 @@ PropertyTable& Table() {
 
 uint64_t SkinWindowPropertyReads() { return propertyReads; }
 
-LONG_PTR GetSkinProp(HWND window, const char* name) {
+const char* SkinPropName(SkinProp key) { return Known(key).name; }
+
+bool SkinPropSetByOthers(SkinProp key) { return Known(key).setByOthers; }
+
+LONG_PTR GetSkinProp(HWND window, SkinProp key) {
   if (!window) return 0;
-  const int place = PlaceOf(name);
-  if (KeptInTable(place)) return Table().Get(window, place);
+  if (!SkinPropSetByOthers(key)) return Table().Get(window, key);
   ++propertyReads;
-  return reinterpret_cast<LONG_PTR>(GetPropA(window, name));
+  return platform::ToParam(GetPropA(window, SkinPropName(key)));
 }
 
-void SetSkinProp(HWND window, const char* name, LONG_PTR value) {
+void SetSkinProp(HWND window, SkinProp key, LONG_PTR value) {
   if (!window) return;
-  SetPropA(window, name, reinterpret_cast<HANDLE>(value));
-  if (const int place = PlaceOf(name); KeptInTable(place)) Table().Set(window, place, value);
+  SetPropA(window, SkinPropName(key), platform::FromParam<HANDLE>(value));
+  if (!SkinPropSetByOthers(key)) Table().Set(window, key, value);
 }
 
 bool SkinIsSubclassed(HWND window) {

@@ -6,62 +6,78 @@
 // are overwritten in place and end with their window.
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 
 namespace korvath::skin {
 
+// Every property the engine reads or writes, in the order of its table
+// (window_props.cpp). Each key stands for one name that windows carry
+// (SkinPropName), spelled as other programs read it.
+enum class SkinProp : uint8_t {
+  // Record and procedure (every skinned window).
+  Hw_lbID,   // record number / entry number
+  Hw_FuID,   // owner record number
+  Hw_hProc,  // saved window procedure
+  // Second layer: toolbars and single-attached controls.
+  Kj_lbID,
+  Kj_FuID,
+  Kj_hProc,
+  // Control colours and cached brushes.
+  Kj_Ztys,   // text colour
+  Kj_Jzzts,  // disabled text colour
+  Kj_dxjb,   // pattern brush handed out for WM_CTLCOLOR
+  Kj_wtjb,   // bitmap behind Kj_dxjb; a toolbar's image list
+  // Check animation and scroll overlays.
+  Xzk_dhxg,
+  Mngd_zct,
+  // Panels.
+  Zqk_Szqk,
+  Zqk_bjs,
+  Zqk_bjstmd,
+  Zqk_gljb,
+  Zqk_LbID,
+  Zqk_Jgc,
+  Kjsx_bkk,
+  Zqk_FuID,
+  // Drop shadows.
+  Yyck_Glck,  // the window that casts the shadow
+  Yyck_yyWz,  // position code
+  Yyck_yysd,  // depth
+  Yyck_yyys,  // colour
+  Yyck_Tmd,   // alpha
+  // Containers and forms.
+  Mb_zpf,
+  Ck_Ycjdx,
+  Ck_wtjbdx,
+  CK_Ggcj,
+  // Read by the engine, set by none of it: read from the window.
+  Kj_bjys,
+  Kj_bjystmd,
+  Wxk_Zpf,
+  Wxk_Cj,
+  Wxk_LBID,
+  Sxk_Tpzsy,
+  Ck_cdjb,
+  CK_Fcck,
+  Fc_lbID,
+  Fcsx_bjcj,
+  Fcsx_gycj,
+};
+inline constexpr size_t kSkinPropCount = size_t(SkinProp::Fcsx_gycj) + 1;
+// The keys as the engine's code spells them: prop::Hw_lbID.
 namespace prop {
-// Record and procedure (every skinned window).
-inline constexpr char Hw_lbID[] = "Hw_lbID";    // record number / entry number
-inline constexpr char Hw_FuID[] = "Hw_FuID";    // owner record number
-inline constexpr char Hw_hProc[] = "Hw_hProc";  // saved window procedure
-// Second layer: toolbars and single-attached controls.
-inline constexpr char Kj_lbID[] = "Kj_lbID";
-inline constexpr char Kj_FuID[] = "Kj_FuID";
-inline constexpr char Kj_hProc[] = "Kj_hProc";
-// Control colours and cached brushes.
-inline constexpr char Kj_Ztys[] = "Kj_Ztys";    // text colour
-inline constexpr char Kj_Jzzts[] = "Kj_Jzzts";  // disabled text colour
-inline constexpr char Kj_dxjb[] = "Kj_dxjb";    // pattern brush handed out for WM_CTLCOLOR
-inline constexpr char Kj_wtjb[] = "Kj_wtjb";    // bitmap behind Kj_dxjb; a toolbar's image list
-// Check animation and scroll overlays.
-inline constexpr char Xzk_dhxg[] = "Xzk_dhxg";
-inline constexpr char Mngd_zct[] = "Mngd_zct";
-// Panels.
-inline constexpr char Zqk_Szqk[] = "Zqk_Szqk";
-inline constexpr char Zqk_bjs[] = "Zqk_bjs";
-inline constexpr char Zqk_bjstmd[] = "Zqk_bjstmd";
-inline constexpr char Zqk_gljb[] = "Zqk_gljb";
-inline constexpr char Zqk_LbID[] = "Zqk_LbID";
-inline constexpr char Zqk_Jgc[] = "Zqk_Jgc";
-inline constexpr char Kjsx_bkk[] = "Kjsx_bkk";
-inline constexpr char Zqk_FuID[] = "Zqk_FuID";
-// Drop shadows.
-inline constexpr char Yyck_Glck[] = "Yyck_Glck";  // the window that casts the shadow
-inline constexpr char Yyck_yyWz[] = "Yyck_yyWz";  // position code
-inline constexpr char Yyck_yysd[] = "Yyck_yysd";  // depth
-inline constexpr char Yyck_yyys[] = "Yyck_yyys";  // colour
-inline constexpr char Yyck_Tmd[] = "Yyck_Tmd";    // alpha
-// Containers and forms.
-inline constexpr char Mb_zpf[] = "Mb_zpf";
-inline constexpr char Ck_Ycjdx[] = "Ck_Ycjdx";
-inline constexpr char Ck_wtjbdx[] = "Ck_wtjbdx";
-inline constexpr char CK_Ggcj[] = "CK_Ggcj";
-// Read by the engine, set by none of it.
-inline constexpr char Kj_bjys[] = "Kj_bjys";
-inline constexpr char Kj_bjystmd[] = "Kj_bjystmd";
-inline constexpr char Wxk_Zpf[] = "Wxk_Zpf";
-inline constexpr char Wxk_Cj[] = "Wxk_Cj";
-inline constexpr char Wxk_LBID[] = "Wxk_LBID";
-inline constexpr char Sxk_Tpzsy[] = "Sxk_Tpzsy";
-inline constexpr char Ck_cdjb[] = "Ck_cdjb";
-inline constexpr char CK_Fcck[] = "CK_Fcck";
-inline constexpr char Fc_lbID[] = "Fc_lbID";
-inline constexpr char Fcsx_bjcj[] = "Fcsx_bjcj";
-inline constexpr char Fcsx_gycj[] = "Fcsx_gycj";
+using enum SkinProp;
 }  // namespace prop
+
+// The name the window carries for the key.
+const char* SkinPropName(SkinProp key);
+// True for the properties that others set for the engine to read (`Kj_bjys`
+// ... `Fcsx_gycj`): read from the window, never kept in the engine's table.
+bool SkinPropSetByOthers(SkinProp key);
 
 // The value of a property, 0 when the window does not carry it. Every
 // property the engine sets is written to the window (whoever reads it there
@@ -71,20 +87,20 @@ inline constexpr char Fcsx_gycj[] = "Fcsx_gycj";
 // above) are read from the window. The rows of windows that have ended go
 // in a sweep for dead windows every few hundred new rows: a skin procedure
 // still reads its window's properties after handing on WM_NCDESTROY.
-LONG_PTR GetSkinProp(HWND window, const char* name);
-void SetSkinProp(HWND window, const char* name, LONG_PTR value);
+LONG_PTR GetSkinProp(HWND window, SkinProp key);
+void SetSkinProp(HWND window, SkinProp key, LONG_PTR value);
 // How many times the engine has asked the window server for a property since
 // the program started (each is a round trip); the start-up benchmark prints it.
 uint64_t SkinWindowPropertyReads();
 
 // Handles kept in properties (windows, procedures, DCs).
 template <class Handle>
-Handle GetSkinPropHandle(HWND window, const char* name) {
-  return reinterpret_cast<Handle>(GetSkinProp(window, name));
+Handle GetSkinPropHandle(HWND window, SkinProp key) {
+  return platform::FromParam<Handle>(GetSkinProp(window, key));
 }
 template <class Handle>
-void SetSkinPropHandle(HWND window, const char* name, Handle handle) {
-  SetSkinProp(window, name, reinterpret_cast<LONG_PTR>(handle));
+void SetSkinPropHandle(HWND window, SkinProp key, Handle handle) {
+  SetSkinProp(window, key, platform::ToParam(handle));
 }
 
 // True when some skin has subclassed the window already (it carries

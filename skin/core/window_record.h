@@ -3,8 +3,9 @@
 // window (a form or a message box): its options, the state its window
 // procedure keeps between messages, its caption items, its off-screen
 // layers, its drop shadow and one list per kind of skinned child control.
-// Records live in `SkinWindowList` and are found by number, never by a kept
-// pointer (see window_list.h).
+// Records live in `SkinWindowList`; a window finds its record by number
+// through its properties, once per message, and the engine passes it on by
+// reference (see window_list.h).
 #include <windows.h>
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -27,8 +28,8 @@ struct FrameStroke {
 };
 
 FrameStroke StrokeFor(bool hot, bool focused) {
-  if (hot && SkinHoverTracking) return {SkinThemeColor, 200, 2.0f, 1.0f};
-  if (hot || focused) return {SkinThemeColor, 200, 1.0f, 0.0f};
+  if (hot && SkinEngine.options.SkinHoverTracking) return {SkinEngine.options.SkinThemeColor, 200, 2.0f, 1.0f};
+  if (hot || focused) return {SkinEngine.options.SkinThemeColor, 200, 1.0f, 0.0f};
   return {0x000000, 90, 1.0f, 0.0f};
 }
 
@@ -52,7 +53,8 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   if (SkinGetClassNameText(window) == "ComboLBox" || SkinGetBorderKind(window) == kBorderNone) return;
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  SkinFillPicture(memory.get(), width, height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  SkinFillPicture(memory.get(), width, height, kWhite,
+                  SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
   {
     gdip::Bitmap canvas;
     gdip::Graphics graphics;
@@ -66,7 +68,7 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
   platform::WindowDC screen = platform::WindowDC::Whole(window);
   ExcludeClipRect(screen.get(), client.left, client.top, client.right, client.bottom);
   SkinKeyedCopy(screen.get(), 0, 0, width, height, memory.get(), kSkinKeyColour, client);
-  SkinBlitToOwnerBuffer(window, memory.get(), kSkinKeyColour, false, client);
+  SkinPaintChildBackgroundKeyed(window, memory.get(), kSkinKeyColour, false, client);
 }
 
 }  // namespace korvath::skin

@@ -9,6 +9,7 @@
 #include "skin/core/ip_address_dots.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/skin_message.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/edit/window_procs.h"
@@ -56,7 +57,8 @@ void OnMouseMove(const SkinMessage& m) {
   const POINT p = MousePoint(m.lParam);
   entry->mouseX = p.x;
   entry->mouseY = p.y;
-  const DWORD tracking = entry->tracking ? 0 : DWORD(TME_LEAVE | (SkinHoverTracking ? TME_HOVER : 0));
+  const DWORD tracking =
+      entry->tracking ? 0 : DWORD(TME_LEAVE | (SkinEngine.options.SkinHoverTracking ? TME_HOVER : 0));
   if (SkinHoverEnter(*owner, {.window = m.window,
                               .number = SkinEntryNumber(m.window),
                               .kind = HoverKind::List,
@@ -90,7 +92,7 @@ void OnWindowPosChanged(const SkinMessage& m) {
 }
 
 LRESULT OnEraseBackground(const SkinMessage& m) {
-  if (!SkinTransparentMode) return m.Forward();
+  if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
   SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
   return 1;
 }
@@ -120,7 +122,7 @@ LRESULT OnPaint(const SkinMessage& m) {
   if (!entry || !owner) return m.Forward();
   if (!owner->Moving || entry->tracking) entry->dirty = true;
   if (entry->dirty) {
-    if (!SkinTransparentMode) return m.Forward();
+    if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
     const std::string cls = SkinGetClassNameText(m.window);
     if (cls == "SysTreeView32") {
       platform::PaintScope validate(m.window);
@@ -153,7 +155,7 @@ LRESULT OnNcPaint(const SkinMessage& m) {
 
 LRESULT OnScroll(const SkinMessage& m, bool vertical) {
   SetDirty(m.window);
-  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  if (SkinEngine.options.SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
   const LRESULT result = m.Forward();
   if (const SkinChildEntry* entry = SkinChildEntryOf(m.window)) {
     RepaintOverlays(m.window, entry->hotScrollPart, vertical, !vertical);
@@ -163,7 +165,7 @@ LRESULT OnScroll(const SkinMessage& m, bool vertical) {
 
 LRESULT OnMouseWheel(const SkinMessage& m) {
   SetDirty(m.window);
-  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  if (SkinEngine.options.SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
   const LRESULT result = m.Forward();
   if (const SkinChildEntry* entry = SkinChildEntryOf(m.window)) {
     RepaintOverlays(m.window, entry->hotScrollPart);
@@ -220,7 +222,7 @@ LRESULT OnControlColour(const SkinMessage& m) {
   auto child = reinterpret_cast<HWND>(m.lParam);
   const bool fromComboEdit =
       m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(child)) == "ComboBox";
-  if (fromComboEdit || !SkinEnabled || !SkinTransparentMode) return m.Forward();
+  if (fromComboEdit || !SkinEngine.options.SkinEnabled || !SkinEngine.options.SkinTransparentMode) return m.Forward();
   return reinterpret_cast<LRESULT>(SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), child, true));
 }
 
@@ -241,7 +243,7 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_MOUSELEAVE:        OnMouseLeave(m); break;
     case WM_SHOWWINDOW:        SkinSyncScrollOverlays(control, wParam != 0); break;
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control); break;
-    case WM_MOVE:              if (SkinTransparentMode) InvalidateRect(control, nullptr, TRUE); break;
+    case WM_MOVE:              if (SkinEngine.options.SkinTransparentMode) InvalidateRect(control, nullptr, TRUE); break;
     case WM_WINDOWPOSCHANGED:  OnWindowPosChanged(m); break;
     case WM_ERASEBKGND:        return OnEraseBackground(m);
     case WM_PAINT:             return OnPaint(m);

@@ -10,6 +10,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
@@ -90,11 +91,11 @@ void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& 
   gdip::GraphicsPath path;
   if (path.Create()) {
     SkinPathAddRoundRect(path, bx, by, bw - 1, bh - 1, 4);
-    SkinStroke(g, hot ? Colour(SkinThemeColor, 200) : Colour(kBlack, 35), path);
+    SkinStroke(g, hot ? Colour(SkinEngine.options.SkinThemeColor, 200) : Colour(kBlack, 35), path);
     path.Reset();
     SkinPathAddRoundRect(path, bx + 1, by + 1, bw - 2, bh - 2, 1);
     SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2}, hot ? Colour(kWhite, 100) : Colour(kWhite, 30),
-                     hot ? Colour(SkinThemeColor, 100) : Colour(kWhite, 60), path);
+                     hot ? Colour(SkinEngine.options.SkinThemeColor, 100) : Colour(kWhite, 60), path);
   }
   gdip::Bitmap chevron;
   if (!SkinLoadCachedPicture(chevron, ChevronDownImage())) return;
@@ -138,7 +139,8 @@ struct FaceLook {
 };
 
 void DrawFace(HDC dc, const SkinComboEntry& entry, const FaceLook& look) {
-  SkinFillPicture(dc, look.width, look.height, kWhite, SkinTransparentMode ? SkinAlpha : 255);
+  SkinFillPicture(dc, look.width, look.height, kWhite,
+                  SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
   gdip::Bitmap canvas;
   if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, dc)) {
     if (look.listBit) DrawListLine(g, look.list);
@@ -175,7 +177,7 @@ KeptFaces& Kept() {
 }
 
 bool Keepable(const SkinComboEntry& entry) {
-  return !SkinTransparentMode && entry.imageFile.empty() && entry.imageBytes.empty();
+  return !SkinEngine.options.SkinTransparentMode && entry.imageFile.empty() && entry.imageBytes.empty();
 }
 
 bool CopyKeptFace(HDC dc, const FaceLook& look) {
@@ -249,7 +251,7 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
                 .hot = isHot,
                 .framed = isHot || isFocused,
                 .button = info.rcButton,
-                .theme = SkinThemeColor};
+                .theme = SkinEngine.options.SkinThemeColor};
   const int W = look.width, H = look.height;
   const std::vector<RECT> childAreas = ChildAreas(combo, look.listBit, look.list);
   SkinMemoryDc memory = Face(combo, *entry, look);
@@ -261,7 +263,7 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
   platform::WindowDC screen = platform::WindowDC::Whole(combo);
   SkinKeyedCopy(screen.get(), 0, 0, W, H, memory.get(), kSkinKeyColour);
-  SkinBlitToOwnerBuffer(combo, memory.get(), kSkinKeyColour);
+  SkinPaintChildBackgroundKeyed(combo, memory.get(), kSkinKeyColour);
 }
 
 }  // namespace korvath::skin

@@ -8,6 +8,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/skin_message.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 
@@ -69,14 +70,15 @@ LRESULT OnSetText(const SkinMessage& m) {
 }
 
 LRESULT OnControlColour(const SkinMessage& m) {
-  if (!SkinTransparentMode) return m.Forward();
+  if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
   return reinterpret_cast<LRESULT>(
       SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam), false));
 }
 
 LRESULT OnCommand(const SkinMessage& m) {
   auto sender = reinterpret_cast<HWND>(m.lParam);
-  if (SkinTransparentMode && SkinEnabled && SkinGetClassNameText(sender) == "Edit") {
+  if (SkinEngine.options.SkinTransparentMode && SkinEngine.options.SkinEnabled &&
+      SkinGetClassNameText(sender) == "Edit") {
     switch (HIWORD(m.wParam)) {
       case EN_VSCROLL:
       case EN_HSCROLL:

@@ -4,10 +4,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/colours.h"
-#include "skin/core/background_container.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/keyed_copy.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -52,10 +49,10 @@ void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::option
   const float h = static_cast<float>(r.bottom - r.top);
   if (isHot && SkinGetBorderKind(window) == kBorderEdge) {
     Stroke(graphics, kWhite, 60, 0, 0, w - 1, h - 1);
-    Stroke(graphics, SkinThemeColor, 90, 0, 0, w - 1, h - 1);
-    Stroke(graphics, SkinThemeColor, 180, 1, 1, w - 3, h - 3);
+    Stroke(graphics, SkinEngine.options.SkinThemeColor, 90, 0, 0, w - 1, h - 1);
+    Stroke(graphics, SkinEngine.options.SkinThemeColor, 180, 1, 1, w - 3, h - 3);
   } else if (isFocused) {
-    Stroke(graphics, SkinThemeColor, 180, 0, 0, w - 1, h - 1);
+    Stroke(graphics, SkinEngine.options.SkinThemeColor, 180, 0, 0, w - 1, h - 1);
   } else {
     Stroke(graphics, kBlack, 80, 0, 0, w - 1, h - 1);
   }
@@ -76,21 +73,6 @@ void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_
   if (SkinGraphicsOnMemoryDC(graphics, canvas, picture)) {
     SkinFillSolid(graphics, gdip::ArgbFromColorRef(colour, uint8_t(alpha)), 0, 0, float(width), float(height));
   }
-}
-
-void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner,
-                           std::optional<RECT> keyArea) {
-  auto owner = static_cast<int32_t>(
-      GetSkinProp(window, useControlOwner ? prop::Kj_FuID : prop::Hw_FuID));
-  if (owner == 0) owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
-  SkinWindowRecord* record = SkinRecordAt(owner);
-  if (!record || !record->ChildBackDC) return;
-  const RECT place = SkinRectInTopAncestor(window);
-  const int w = place.right - place.left;
-  const int h = place.bottom - place.top;
-  HDC layer = SkinExcludeChildrenClip(window, record->ChildBackDC.get());
-  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key, keyArea);
-  SelectClipRgn(layer, nullptr);
 }
 
 }  // namespace korvath::skin

@@ -44,13 +44,4 @@ void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::option
 // out afterwards, so only the ring keeps the fill.
 void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_t alpha);
 
-// Copies `source` (the control's picture, window size, origin at the window's
-// corner) into the owner record's child layer at the control's place, pixels
-// of `key` left out and the control's own visible children left as they are.
-// The owner is `Kj_FuID` (with `useControlOwner`) or `Hw_FuID`, else the
-// window's own `Hw_lbID`. The layer keeps no clip afterwards. `keyArea`: where
-// the picture was filled with `key`, when the caller knows (SkinKeyedCopy).
-void SkinBlitToOwnerBuffer(HWND window, HDC source, COLORREF key, bool useControlOwner = false,
-                           std::optional<RECT> keyArea = std::nullopt);
-
 }  // namespace korvath::skin

@@ -3,6 +3,7 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/control_background.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -42,7 +43,7 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
 
   SkinMemoryDc memory = SkinPaintParentBackground(window, RECT{0, 0, width, height});
   if (!memory) return;
-  const SkinTint veil = SkinTransparentMode ? SkinControlTint(window) : SkinTint{0xFFFFFF, 255};
+  const SkinTint veil = SkinEngine.options.SkinTransparentMode ? SkinControlTint(window) : SkinTint{0xFFFFFF, 255};
   SkinFillPicture(memory.get(), width, height, veil.colour, veil.alpha);
   {
     gdip::Bitmap canvas;
@@ -59,7 +60,7 @@ void EditSkinBorderPaint(HWND window, std::optional<bool> focused, std::optional
     BitBlt(screen.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
   }
   SkinFillKey(memory.get(), client);
-  SkinBlitToOwnerBuffer(window, memory.get(), kSkinKeyColour, false, client);
+  SkinPaintChildBackgroundKeyed(window, memory.get(), kSkinKeyColour, false, client);
 }
 
 void SkinPaintWindowDcBackground(HWND window, HDC target, std::optional<int32_t> alpha) {

@@ -8,6 +8,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/skin_message.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/edit/window_procs.h"
@@ -53,12 +54,12 @@ void OnShowWindow(const SkinMessage& m) {
 }
 
 void OnMove(const SkinMessage& m) {
-  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  if (SkinEngine.options.SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
   SkinSyncScrollOverlays(m.window);
 }
 
 LRESULT OnEraseBackground(const SkinMessage& m) {
-  if (!SkinTransparentMode) return m.Forward();
+  if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
   auto dc = reinterpret_cast<HDC>(m.wParam);
   SetBkMode(dc, TRANSPARENT);
   SkinPaintWindowDcBackground(m.window, dc);
@@ -102,7 +103,7 @@ void OnKillFocus(const SkinMessage& m) {
 
 void OnLeftButtonDown(const SkinMessage& m) {
   if (SkinEditEntry* entry = SkinEditEntryOf(m.window)) entry->mouseDown = true;
-  if (SkinTransparentMode && !HasScrollStyle(m.window)) InvalidateRect(m.window, nullptr, TRUE);
+  if (SkinEngine.options.SkinTransparentMode && !HasScrollStyle(m.window)) InvalidateRect(m.window, nullptr, TRUE);
 }
 
 void OnLeftButtonUp(const SkinMessage& m) {
@@ -111,7 +112,7 @@ void OnLeftButtonUp(const SkinMessage& m) {
 
 LRESULT OnScroll(const SkinMessage& m, bool vertical) {
   const LRESULT result = m.Forward();
-  if (SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
+  if (SkinEngine.options.SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
   SkinRepaintEditOverlays(m.window, vertical, !vertical);
   return result;
 }

@@ -44,7 +44,7 @@ HWND OverlayCreate(HWND control, bool visible, ScrollBarAxis axis, WNDPROC proce
   // overlay that lies on it.
   SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetSkinPropHandle(overlay, prop::Mngd_zct, control);
-  (void)SkinSubclass(overlay, {.procedure = procedure, .owner = SkinTopSkinnedAncestor(overlay)});
+  (void)SkinSubclass(overlay, {.procedure = procedure, .ownerNumber = SkinTopSkinnedAncestor(overlay)});
   PlaceOnTop(overlay, r);
   SkinNoteChildrenChanged(GetParent(control));
   return overlay;

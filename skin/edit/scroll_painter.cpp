@@ -95,7 +95,7 @@ void DrawTrack(gdip::Graphics& g, HWND control, int W, int H) {
   auto alpha = static_cast<int32_t>(GetSkinProp(control, prop::Kj_bjystmd));
   if (colour == 0 && alpha == 0) {
     colour = kWhite;
-    alpha = SkinAlpha;
+    alpha = SkinEngine.options.SkinAlpha;
   }
   SkinFillSolid(g, Colour(colour, alpha), 0, 0, float(W), float(H));
   SkinFillGradient(g, {0, 0}, {float(W), 0}, Colour(kWhite, 40), Colour(kWhite, 80), 0, 0, float(W), float(H));
@@ -105,9 +105,11 @@ void DrawThumb(gdip::Graphics& g, const BarLayout& layout, bool hot) {
   const gdip::GraphicsPath path = RoundBox(layout.thumb, 2);
   if (hot) {
     SkinFillSolid(g, Colour(kWhite, 100), path);
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(SkinThemeColor, 20), Colour(SkinThemeColor, 80), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(SkinEngine.options.SkinThemeColor, 20),
+                     Colour(SkinEngine.options.SkinThemeColor, 80), path);
   } else {
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50), Colour(SkinThemeColor, 50), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50),
+                     Colour(SkinEngine.options.SkinThemeColor, 50), path);
     SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 0), Colour(kWhite, 150), path);
   }
   SkinStroke(g, Colour(kBlack, 60), path);
@@ -117,8 +119,8 @@ void DrawArrow(gdip::Graphics& g, const BarLayout& layout, int i, bool hot, int 
   const gdip::GraphicsPath path = RoundBox(layout.arrows[i], 1);
   if (hot) {
     SkinFillSolid(g, Colour(kWhite, 180), path);
-    SkinFillGradient(g, layout.arrowFrom[i], layout.arrowTo[i], Colour(SkinThemeColor, 20),
-                     Colour(SkinThemeColor, 80), path);
+    SkinFillGradient(g, layout.arrowFrom[i], layout.arrowTo[i], Colour(SkinEngine.options.SkinThemeColor, 20),
+                     Colour(SkinEngine.options.SkinThemeColor, 80), path);
     SkinStroke(g, Colour(kBlack, 80), path);
   }
   SkinStroke(g, Colour(kBlack, 30), path);

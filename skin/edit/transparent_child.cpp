@@ -13,7 +13,7 @@ namespace korvath::skin {
 LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
-      if (!SkinTransparentMode) break;
+      if (!SkinEngine.options.SkinTransparentMode) break;
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       SkinPaintWindowDcBackground(control, reinterpret_cast<HDC>(wParam), 0);
       return 1;

@@ -169,8 +169,9 @@ class TreePainter {
       if (imageList_) ImageList_Draw(imageList_, index, dc_, x, y, ILD_TRANSPARENT);
       return;
     }
-    if (strip_ < 1 || size_t(strip_) > TreeViewStateList.size()) return;
-    const std::vector<uint8_t> picture = TreeViewStateList[size_t(strip_) - 1].pictureStrip->GetCellPicture(index + 1);
+    if (strip_ < 1 || size_t(strip_) > SkinEngine.lists.TreeViewStateList.size()) return;
+    const std::vector<uint8_t> picture =
+        SkinEngine.lists.TreeViewStateList[size_t(strip_) - 1].pictureStrip->GetCellPicture(index + 1);
     DrawGlyph(graphics_, picture, float(x), float(y), float(iconWidth_), float(iconHeight_));
   }
 

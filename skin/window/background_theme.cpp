@@ -34,8 +34,8 @@ ByteSet EncodePng(const gdip::Image& image) {
 }
 
 void RefreshSkinnedWindows() {
-  for (size_t i = 0; i < SkinWindowList.size(); ++i) {
-    HWND window = SkinWindowList[i]->Window;
+  for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
+    HWND window = SkinEngine.lists.SkinWindowList[i]->Window;
     SkinResetChildBrushes(window);
     if (!IsWindowVisible(window)) continue;
     SkinFormRender(static_cast<int32_t>(i + 1), nullptr, false);
@@ -51,28 +51,29 @@ void SkinSetBackgroundTheme(const std::string& imagePath, std::span<const uint8_
                             std::optional<COLORREF> backgroundColor, std::optional<COLORREF> themeColor,
                             std::optional<int32_t> mode) {
   const bool takeBackground = themeColor == kThemeFromBackground;
-  if (!takeBackground) SkinThemeColor = themeColor.value_or(kDefaultTheme);
+  if (!takeBackground) SkinEngine.options.SkinThemeColor = themeColor.value_or(kDefaultTheme);
   const bool hasImage = !imagePath.empty() || !imageBytes.empty();
   if (!hasImage && !backgroundColor) return;
 
   if (!hasImage) {
-    SkinBackgroundImage.clear();
-    SkinBackgroundColor = *backgroundColor;
+    SkinEngine.options.SkinBackgroundImage.clear();
+    SkinEngine.options.SkinBackgroundColor = *backgroundColor;
   } else {
     const COLORREF sampled = SkinSampleEdgeColor(imageBytes, 2000, std::nullopt, std::nullopt, imagePath);
-    SkinBackgroundColor = backgroundColor.value_or(sampled);
-    SkinBackgroundMode = mode.value_or(4);
-    if (SkinBackgroundMode == 0 || SkinBackgroundMode == 1) {
-      SkinBackgroundImage = SkinImageGradientOverlay(imageBytes, std::nullopt, SkinBackgroundColor,
-                                                     SkinBackgroundMode == 0, imagePath);
+    SkinEngine.options.SkinBackgroundColor = backgroundColor.value_or(sampled);
+    SkinEngine.options.SkinBackgroundMode = mode.value_or(4);
+    if (SkinEngine.options.SkinBackgroundMode == 0 || SkinEngine.options.SkinBackgroundMode == 1) {
+      SkinEngine.options.SkinBackgroundImage =
+          SkinImageGradientOverlay(imageBytes, std::nullopt, SkinEngine.options.SkinBackgroundColor,
+                                   SkinEngine.options.SkinBackgroundMode == 0, imagePath);
     } else if (!imagePath.empty()) {
       gdip::Image image;
-      SkinBackgroundImage = image.FromFile(imagePath) ? EncodePng(image) : ByteSet();
+      SkinEngine.options.SkinBackgroundImage = image.FromFile(imagePath) ? EncodePng(image) : ByteSet();
     } else {
-      SkinBackgroundImage.assign(imageBytes.begin(), imageBytes.end());
+      SkinEngine.options.SkinBackgroundImage.assign(imageBytes.begin(), imageBytes.end());
     }
   }
-  if (takeBackground) SkinThemeColor = SkinBackgroundColor;
+  if (takeBackground) SkinEngine.options.SkinThemeColor = SkinEngine.options.SkinBackgroundColor;
   RefreshSkinnedWindows();
 }
 
@@ -141,8 +142,8 @@ void SkinResetChildBrushes(HWND window, bool includeDropDowns) {
   for (const SkinChildEntry& entry : record->Children) SkinDeleteControlBrush(entry.window);
   for (const SkinEditEntry& entry : record->Edits) SkinDeleteControlBrush(entry.window);
   if (!includeDropDowns) return;
-  for (HWND list : LayeredDropDownList) SkinDeleteControlBrush(list);
-  LayeredDropDownList.clear();
+  for (HWND list : SkinEngine.lists.LayeredDropDownList) SkinDeleteControlBrush(list);
+  SkinEngine.lists.LayeredDropDownList.clear();
 }
 
 }  // namespace korvath::skin

@@ -129,7 +129,8 @@ void SkinPaintCaptionHover(gdip::Graphics& graphics, int32_t n, int32_t index, i
       SkinPathAddCloseShape(tint, b.x, b.y, b.w, b.h, 5);
     else
       TabShapePathA(tint, b.x, b.y, b.w, b.h, 1);
-    FillVertical(graphics, tint, b.x, b.y, b.h + 1, SkinArgbFromColorRef(close ? kRed : SkinThemeColor, level),
+    FillVertical(graphics, tint, b.x, b.y, b.h + 1,
+                 SkinArgbFromColorRef(close ? kRed : SkinEngine.options.SkinThemeColor, level),
                  SkinArgbFromColorRef(kWhite, 0));
   }
   gdip::GraphicsPath rim;

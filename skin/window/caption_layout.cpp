@@ -17,7 +17,7 @@ RECT ClientRect(HWND window) {
   return client;
 }
 
-int32_t Border(const SkinWindowRecord& r) { return r.HasBorder ? SkinResizeBorder : 0; }
+int32_t Border(const SkinWindowRecord& r) { return r.HasBorder ? SkinEngine.forms.SkinResizeBorder : 0; }
 
 }  // namespace
 

@@ -46,11 +46,11 @@ TitleGeometry Geometry(const SkinWindowRecord& r) {
   RECT client{};
   GetClientRect(r.Window, &client);
   TitleGeometry g;
-  g.x0 = SkinResizeBorder + 6;
-  g.y0 = SkinResizeBorder + 1;
+  g.x0 = SkinEngine.forms.SkinResizeBorder + 6;
+  g.y0 = SkinEngine.forms.SkinResizeBorder + 1;
   const float left = float(r.HideIcon ? g.x0 - 3 : g.x0 + 20);
   const float top = float(g.y0 + 3);
-  float width = float(client.right - r.ButtonStripWidth - 10 - 2 * SkinResizeBorder);
+  float width = float(client.right - r.ButtonStripWidth - 10 - 2 * SkinEngine.forms.SkinResizeBorder);
   // The halo reaches one pixel past the box; the strip's first separator
   // lies two pixels left of its first item.
   width = std::min(width, float(r.ButtonStripLeft - 2) - left - 1);
@@ -167,8 +167,8 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
     if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
     SkinBlitPart(n, g.restore);
   }
-  if (!r.HideIcon && AppIcon)
-    DrawIconEx(r.BackDC.get(), g.x0, g.y0, AppIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  if (!r.HideIcon && SkinEngine.options.AppIcon)
+    DrawIconEx(r.BackDC.get(), g.x0, g.y0, SkinEngine.options.AppIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
   const std::string text = title ? std::string(*title) : WindowTitle(r.Window);
 
   if (!r.TitleHaloColor) {

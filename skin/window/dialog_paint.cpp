@@ -69,12 +69,12 @@ struct OwnerLook {
 
 OwnerLook LookOf(SkinWindowRecord& box) {
   SkinWindowRecord* owner = SkinRecordOfWindow(GetWindow(box.Window, GW_OWNER));
-  OwnerLook look{SkinBackgroundColor};
+  OwnerLook look{SkinEngine.options.SkinBackgroundColor};
   if (owner && owner->BackColor) look.fill = *owner->BackColor;
   if (owner && !owner->SkinImage.empty())
     look.picture = &SkinKeptBackgroundPicture(owner->Background, owner->SkinImage);
-  else if (!SkinBackgroundImage.empty())
-    look.picture = &SkinKeptBackgroundPicture(box.Background, SkinBackgroundImage);
+  else if (!SkinEngine.options.SkinBackgroundImage.empty())
+    look.picture = &SkinKeptBackgroundPicture(box.Background, SkinEngine.options.SkinBackgroundImage);
   return look;
 }
 

@@ -5,7 +5,6 @@
 #include "platform/embedded_image.h"
 #include "gdip/bitmap.h"
 #include "platform/rect_size.h"
-#include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_startup.h"
@@ -14,7 +13,6 @@
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/edit_installers.h"
 #include "skin/window/dialog_layout.h"
 #include "skin/window/dialog_window_proc.h"
 #include "skin/window/drop_shadow.h"
@@ -69,19 +67,6 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   return record;
 }
 
-void RunControlInstallers(int32_t n, HWND box) {
-  ButtonSkinInstall(n, box);
-  CheckRadioSkinInstall(n, box);
-  EditComboSkinInstall(n, box);
-  TrackbarSkinInstall(n, box);
-  ProgressSkinInstall(n, box);
-  ChildControlSkinInstall(n, box);
-  UpDownSkinInstall(n, box);
-  HeaderSkinInstall(n, box);
-  StaticSkinInstall(n, box, kStaticExtraWidth, kStaticExtraHeight);
-  ToolbarSkinInstall(n, box);
-}
-
 }  // namespace
 
 std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
@@ -99,15 +84,16 @@ void DialogSkinAttach(HWND box) {
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);
-  const int32_t n = SkinAppendWindowRecord(std::move(record));
+  SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
+  const int32_t n = SkinRecordNumber(stored);
   SkinLayoutCaptionParts(n);
-  // The installers get the number directly: the box is not subclassed yet.
-  RunControlInstallers(n, box);
+  // The installers get the record directly: the box is not subclassed yet.
+  SkinInstallChildSkins(stored, box, SkinStaticGrowth{kStaticExtraWidth, kStaticExtraHeight});
   // The text is measured as its skin draws it: after the installers. This
   // also gives the box its size, its rounded region and its button band.
   DialogLayOut(box);
-  SkinRecordAt(n)->RenderPending = true;
-  SkinRecordAt(n)->OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .number = n});
+  stored.RenderPending = true;
+  stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .entryNumber = n});
 }
 
 void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }

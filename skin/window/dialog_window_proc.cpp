@@ -146,7 +146,7 @@ LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM
     case WM_NCLBUTTONDOWN: if (wParam == HTCLOSE) return 0; break;  // the release closes
     case WM_NCMOUSEMOVE: return OnNcMouseMove(*record, box, wParam, lParam);
     case WM_NCLBUTTONUP: return OnNcButtonUp(box, wParam, lParam);
-    case WM_DRAWITEM: SkinDrawItem(IndexOf(box), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
+    case WM_DRAWITEM: SkinDrawItem(*record, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); break;
     case WM_SHOWWINDOW: OnShowWindow(*record, box, wParam != 0); break;
     case kAfterFirstFrameMessage: OnAfterFirstFrame(*record, box); return 0;
     case WM_WINDOWPOSCHANGING: OnPositionChanging(*record, box, *reinterpret_cast<const WINDOWPOS*>(lParam)); break;

@@ -27,7 +27,7 @@ void StartMove(const SkinWindowRecord& r, int32_t x, int32_t y) {
 }  // namespace
 
 int32_t SkinEdgeZone(int32_t x, int32_t y, int32_t W, int32_t H) {
-  const int32_t B = SkinResizeBorder;
+  const int32_t B = SkinEngine.forms.SkinResizeBorder;
   if (x <= B && y > kCorner && y < H - kCorner) return WMSZ_LEFT;
   if (x >= W - B && y > kCorner && y < H - kCorner) return WMSZ_RIGHT;
   if (y <= B && x > kCorner && x < W - kCorner) return WMSZ_TOP;

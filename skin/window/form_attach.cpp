@@ -5,15 +5,12 @@
 #include <string>
 
 #include "gdip/picture_decode.h"
-#include "skin/button/button_installers.h"
 #include "skin/control/control_installers.h"
-#include "skin/core/child_walk.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
-#include "skin/edit/edit_installers.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/caption_actions.h"
 #include "skin/window/caption_glyphs.h"
@@ -61,7 +58,7 @@ void FillOptions(SkinWindowRecord& r, HWND form, LONG_PTR style, const FormSkinS
   r.ShowTitle = s.showTitle.value_or(true);
   r.HideIcon = s.hideIcon.value_or(false);
   r.CaptionBand = s.captionBand.value_or(false);
-  r.SkinImageMode = s.imageMode.value_or(SkinBackgroundMode);
+  r.SkinImageMode = s.imageMode.value_or(SkinEngine.options.SkinBackgroundMode);
   r.BackColor = s.backColor;
   r.BackAlpha = s.backAlpha.value_or(255);
   r.CloseEffect = s.closeEffect.value_or(0);
@@ -98,22 +95,8 @@ void FillCaptionItems(SkinWindowRecord& r, int32_t clientWidth) {
   const auto n = static_cast<int32_t>(r.CaptionItems.size());
   r.ButtonStripWidth = widths + (n - 1) + 3;
   r.ButtonStripHeight = 22;
-  r.ButtonStripLeft = clientWidth - SkinResizeBorder - r.ButtonStripWidth - 2;
+  r.ButtonStripLeft = clientWidth - SkinEngine.forms.SkinResizeBorder - r.ButtonStripWidth - 2;
   r.ButtonStripTop = 0;
-}
-
-void RunControlInstallers(int32_t n, HWND form) {
-  const SkinSharedChildWalk children(form);
-  ButtonSkinInstall(n, form);
-  CheckRadioSkinInstall(n, form);
-  EditComboSkinInstall(n, form);
-  TrackbarSkinInstall(n, form);
-  ProgressSkinInstall(n, form);
-  ChildControlSkinInstall(n, form);
-  UpDownSkinInstall(n, form);
-  HeaderSkinInstall(n, form);
-  ToolbarSkinInstall(n, form);
-  TransparentChildSkinInstall(n, form);
 }
 
 }  // namespace
@@ -127,8 +110,9 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   SetWindowLongPtrW(form, GWL_STYLE, style);
   RECT client{};
   GetClientRect(form, &client);
-  if (!CaptionClickCallback) CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
-  SkinResizeBorder = 3;
+  if (!SkinEngine.forms.CaptionClickCallback)
+    SkinEngine.forms.CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
+  SkinEngine.forms.SkinResizeBorder = 3;
   r.CompanionRects.clear();
   FillOptions(r, form, style, s);
   FillBackgroundImage(r, s.backgroundImage);
@@ -146,8 +130,8 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   r.RenderPending = true;
   r.ClientWidth = client.right;
   r.ClientHeight = client.bottom;
-  const int32_t n = SkinAppendWindowRecord(std::move(record));
-  SkinWindowRecord& stored = *SkinRecordAt(n);
+  SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
+  const int32_t n = SkinRecordNumber(stored);
 
   // The tips' control is made when the mouse first comes to the form
   // (FormSkinWndProc).
@@ -164,11 +148,11 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
     stored.StatusBarFontSize = 12;
   }
   SkinLayoutStatusBar(n);
-  RunControlInstallers(n, form);
+  SkinInstallChildSkins(stored, form);
 
   // Installed last: the messages the steps above caused went to the form's
   // own procedure.
-  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .number = n});
+  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .entryNumber = n});
 }
 
 }  // namespace korvath::skin

@@ -38,7 +38,7 @@ void GdiFill(HDC dc, const RECT& area, COLORREF colour) {
 }
 
 int32_t ImageMode(const SkinWindowRecord& r) {
-  return r.SkinImage.empty() ? SkinBackgroundMode : r.SkinImageMode;
+  return r.SkinImage.empty() ? SkinEngine.options.SkinBackgroundMode : r.SkinImageMode;
 }
 
 // Where a mode puts an image of iw x ih in a W x H client; false: no image.
@@ -156,7 +156,7 @@ const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const B
 void SkinLoadBackgroundImage(int32_t n, gdip::Bitmap& bitmap) {
   SkinWindowRecord* r = SkinRecordAt(n);
   if (!r) return;
-  const ByteSet& source = r->SkinImage.empty() ? SkinBackgroundImage : r->SkinImage;
+  const ByteSet& source = r->SkinImage.empty() ? SkinEngine.options.SkinBackgroundImage : r->SkinImage;
   if (source.empty()) return;
   // The decoded picture is kept with the record (a resizable form's until it
   // goes), so a new size or mode does not decode it again.
@@ -176,8 +176,8 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
   const RECT client = ClientRect(r.Window);
   const float W = float(client.right);
   HDC back = r.BackDC.get();
-  const COLORREF base = r.SkinImage.empty() ? SkinBackgroundColor : r.SkinImageColor;
-  const ByteSet& source = r.SkinImage.empty() ? SkinBackgroundImage : r.SkinImage;
+  const COLORREF base = r.SkinImage.empty() ? SkinEngine.options.SkinBackgroundColor : r.SkinImageColor;
+  const ByteSet& source = r.SkinImage.empty() ? SkinEngine.options.SkinBackgroundImage : r.SkinImage;
   if (source.empty())
     GdiFill(back, client, base);
   else if (client.right > 0 && client.bottom > 0)

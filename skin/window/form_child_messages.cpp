@@ -27,10 +27,10 @@ namespace {
 
 HWND Control(const SkinMessage& m) { return reinterpret_cast<HWND>(m.lParam); }
 HDC ControlDC(const SkinMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
-bool TransparentSkin() { return SkinEnabled && SkinTransparentMode; }
+bool TransparentSkin() { return SkinEngine.options.SkinEnabled && SkinEngine.options.SkinTransparentMode; }
 
 void SetTextColours(HDC dc, HWND control) {
-  const char* colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
+  const SkinProp colour = IsWindowEnabled(control) ? prop::Kj_Ztys : prop::Kj_Jzzts;
   SetTextColor(dc, COLORREF(GetSkinProp(control, colour)));
   SetBkMode(dc, TRANSPARENT);
 }
@@ -47,7 +47,7 @@ LRESULT TransparentControlColour(HDC dc, HWND control) {
 }
 
 void MarkContainerDirty(HWND window) {
-  if (SkinContainerEntry* entry = SkinFindEntry(window, &SkinWindowRecord::Containers).entry) entry->rebuild = true;
+  if (SkinContainerEntry* entry = SkinFindEntry(window, &SkinWindowRecord::Containers).get()) entry->rebuild = true;
 }
 
 // A command of a described popup menu: the identifier in decimal is the
@@ -56,8 +56,8 @@ void RunMenuCommand(WPARAM wParam) {
   const auto id = static_cast<int32_t>(wParam);
   if (id < 10000) return;  // four digits or fewer name no menu
   const int32_t entry = id / 10000;
-  if (entry < 1 || size_t(entry) > MenuItemList.size()) return;
-  const SkinRoutine& handler = MenuItemList[size_t(entry) - 1].itemHandler;
+  if (entry < 1 || size_t(entry) > SkinEngine.lists.MenuItemList.size()) return;
+  const SkinRoutine& handler = SkinEngine.lists.MenuItemList[size_t(entry) - 1].itemHandler;
   if (handler) CallFunctionPointer(handler, {id % 10000});
 }
 
@@ -85,8 +85,8 @@ LRESULT OnCtlColorEditOrStatic(const SkinMessage& m) {
 LRESULT OnCtlColorListBox(const SkinMessage& m) {
   HWND control = Control(m);
   const std::string cls = SkinGetClassNameText(control);
-  const bool listBox = cls == "ListBox" && SkinEnabled;
-  const bool dropDown = cls == "ComboLBox" && SkinTransparentMode;
+  const bool listBox = cls == "ListBox" && SkinEngine.options.SkinEnabled;
+  const bool dropDown = cls == "ComboLBox" && SkinEngine.options.SkinTransparentMode;
   if (!listBox && !dropDown) return m.Forward();
   SetTextColor(ControlDC(m), COLORREF(GetSkinProp(control, prop::Kj_Ztys)));
   SetBkMode(ControlDC(m), TRANSPARENT);

@@ -102,11 +102,11 @@ LRESULT OnWindowPosChanged(const SkinMessage& m) {
 LRESULT OnSize(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
   if (!r) return m.Forward();
-  if (!r->Minimized) InvalidateBackgroundCaches(m.window);
+  if (!r->Minimized) InvalidateBackgroundCaches(*r);
   r->HotCaptionItem = 0;
-  if (SkinOptFormFlag) {
+  if (SkinEngine.forms.SkinOptFormFlag) {
     r->RenderPending = false;
-    SkinOptFormFlag = 0;
+    SkinEngine.forms.SkinOptFormFlag = 0;
   } else if (!r->SizeOption) {
     r->RenderPending = true;
   }
@@ -126,10 +126,11 @@ LRESULT OnLButtonDown(const SkinMessage& m) {
   now.number = static_cast<int32_t>(GetSkinProp(m.window, prop::Hw_lbID));
   if (!(r = RecordOf(now))) return now.Forward();
   const int32_t x = PointX(m.lParam), y = PointY(m.lParam);
-  CaptionHoverItem = SkinFindButtonAtPoint(now.number, x, y);
-  if (CaptionHoverItem > 0) {
+  SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(now.number, x, y);
+  if (SkinEngine.forms.CaptionHoverItem > 0) {
     gdip::Graphics graphics;
-    SkinPaintCaptionButtons(graphics, {.record = now.number, .item = CaptionHoverItem, .pressed = true});
+    SkinPaintCaptionButtons(graphics,
+                            {.record = now.number, .item = SkinEngine.forms.CaptionHoverItem, .pressed = true});
   }
   CallSegmentHandler(r->StatusBarClickHandler, SkinFindStatusSectionAtPoint(now.number, x, y));
   return now.Forward();
@@ -137,9 +138,9 @@ LRESULT OnLButtonDown(const SkinMessage& m) {
 
 LRESULT OnLButtonUp(const SkinMessage& m) {
   SkinWindowRecord* r = RecordOf(m);
-  if (r && CaptionClickCallback && CaptionHoverItem >= 1 && size_t(CaptionHoverItem) <= r->CaptionItems.size() &&
-      r->HasBorder)
-    CallFunctionPointer(CaptionClickCallback, {m.number, CaptionHoverItem});
+  if (r && SkinEngine.forms.CaptionClickCallback && SkinEngine.forms.CaptionHoverItem >= 1 &&
+      size_t(SkinEngine.forms.CaptionHoverItem) <= r->CaptionItems.size() && r->HasBorder)
+    CallFunctionPointer(SkinEngine.forms.CaptionClickCallback, {m.number, SkinEngine.forms.CaptionHoverItem});
   return m.Forward();
 }
 
@@ -216,7 +217,7 @@ LRESULT OnDrawItem(const SkinMessage& m) {
   const bool skinnedControl =
       GetSkinProp(item.hwndItem, prop::Hw_FuID) > 0 && GetSkinProp(item.hwndItem, prop::Hw_lbID) > 0;
   if (!skinnedControl && MenuSkinItemFind(reinterpret_cast<HMENU>(item.hwndItem)) <= 0) return m.Forward();
-  SkinDrawItem(m.number, item);
+  if (SkinWindowRecord* r = RecordOf(m)) SkinDrawItem(*r, item);
   return 1;
 }
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "skin/core/subclass.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {

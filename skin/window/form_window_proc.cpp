@@ -190,13 +190,14 @@ LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
   } else {
     r.HoverTimerOn = false;
   }
-  CaptionHoverItem = SkinFindButtonAtPoint(m.number, PointX(m.lParam), PointY(m.lParam));
-  if (r.HotCaptionItem > 0 && r.HotCaptionItem != CaptionHoverItem) {
+  SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(m.number, PointX(m.lParam), PointY(m.lParam));
+  if (r.HotCaptionItem > 0 && r.HotCaptionItem != SkinEngine.forms.CaptionHoverItem) {
     if (r.PrevFade.frame < kFadeFrames) RepaintItem(m.number, r.PrevFade.item, 0);
     r.PrevFade = {r.HotCaptionItem, 0};
   }
-  if (CaptionHoverItem > 0 && CaptionHoverItem != r.HotCaptionItem) r.HotFade = {CaptionHoverItem, 0};
-  r.HotCaptionItem = CaptionHoverItem;
+  if (SkinEngine.forms.CaptionHoverItem > 0 && SkinEngine.forms.CaptionHoverItem != r.HotCaptionItem)
+    r.HotFade = {SkinEngine.forms.CaptionHoverItem, 0};
+  r.HotCaptionItem = SkinEngine.forms.CaptionHoverItem;
   if (!r.Maximized) SkinSetEdgeCursor(m.number, m.lParam, client);
   return m.Forward();
 }
@@ -256,17 +257,7 @@ bool IsRelayedToTips(UINT message) {
 // when made before the skin's, between the skin's procedure and the one the
 // skin saved, so that this message reaches it too.
 void RealizeCaptionTips(const SkinMessage& m, SkinWindowRecord& r) {
-  const auto own = reinterpret_cast<LONG_PTR>(&FormSkinWndProc);
-  if (GetWindowLongPtrW(m.window, GWLP_WNDPROC) != own) {
-    r.Tips.Realize();  // another procedure stands in front: the tips go in front of it
-    return;
-  }
-  SetWindowLongPtrW(m.window, GWLP_WNDPROC, GetSkinProp(m.window, kSkinSlot.procedure));
-  r.Tips.Realize();
-  const LONG_PTR tips = GetWindowLongPtrW(m.window, GWLP_WNDPROC);
-  SetSkinProp(m.window, kSkinSlot.procedure, tips);
-  r.OldWndProc = reinterpret_cast<WNDPROC>(tips);
-  SetWindowLongPtrW(m.window, GWLP_WNDPROC, own);
+  r.OldWndProc = SkinSubclassBehind(m.window, &FormSkinWndProc, [&] { r.Tips.Realize(); });
 }
 
 LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {

@@ -17,8 +17,8 @@ constexpr uint32_t kColorKeyPixel = 0x00FF00FF;  // magenta as a DIB pixel (BGRA
 // The entry of `window` in the companion list, or null.
 CompanionWindowEntry* CompanionOf(HWND window) {
   const LONG_PTR n = GetSkinProp(window, prop::Fc_lbID);
-  if (n < 1 || size_t(n) > CompanionWindowList.size()) return nullptr;
-  return &CompanionWindowList[size_t(n) - 1];
+  if (n < 1 || size_t(n) > SkinEngine.lists.CompanionWindowList.size()) return nullptr;
+  return &SkinEngine.lists.CompanionWindowList[size_t(n) - 1];
 }
 
 RECT ClampTo(RECT r, const RECT& bounds) {

@@ -19,11 +19,10 @@ namespace korvath::skin {
 int SkinMessageBox(HWND owner, std::string_view text, UINT style,
                    std::optional<std::string_view> caption = std::nullopt);
 
-// The owner given to the last box (the box's painter asks the box itself for
-// its owner, which stays right also while a box opened from another is up).
-inline HWND& MsgBoxOwner = SkinEngine.MsgBoxOwner;
-// The thread's CBT hook while a box is on its way; null once it is removed.
-inline platform::WindowsHook& MsgBoxCbtHook = SkinEngine.MsgBoxCbtHook;
+// The box on its way (the owner given to the last box, the thread's CBT hook
+// while it is installed, the dialog it is for) is SkinEngine.box. The box's
+// painter asks the box itself for its owner, which stays right also while a
+// box opened from another is up.
 
 // Installs the CBT hook for the calling thread. It skins the first dialog
 // ("#32770") made after the install, at its activation, and nothing else.

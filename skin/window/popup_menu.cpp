@@ -28,14 +28,14 @@ constexpr UINT kSeparatorHeight = 12;
 
 void MenuSkinHookInstall() {
   // One hook at a time: the owner removes a pending one as it takes the new.
-  MenuWinEventHook = platform::WinEventHook(SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART,
-                                                            nullptr, &MenuSkinWinEventProc, GetCurrentProcessId(), 0,
-                                                            WINEVENT_OUTOFCONTEXT));
+  SkinEngine.forms.MenuWinEventHook =
+      platform::WinEventHook(SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART, nullptr,
+                                             &MenuSkinWinEventProc, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT));
 }
 
 void CALLBACK MenuSkinWinEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
   if (event == EVENT_SYSTEM_MENUPOPUPSTART && SkinGetClassNameText(window) == "#32768") MenuSkinAttach(window);
-  MenuWinEventHook.Reset();
+  SkinEngine.forms.MenuWinEventHook.Reset();
 }
 
 void MenuSkinAttach(HWND menu) {
@@ -58,7 +58,7 @@ void MenuSkinPaintFrame(HWND menu) {
   const RECT client = SkinScrollBarGeometry(menu);
   SkinMemoryDc surface = SkinMemoryDc::Create(w, h);
   if (gdip::Graphics graphics; SkinGraphicsOnDC(graphics, surface.get())) {
-    if (gdip::SolidBrush base; base.Create(SkinArgbFromColorRef(SkinBackgroundColor, 255)))
+    if (gdip::SolidBrush base; base.Create(SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 255)))
       graphics.FillRectangle(base, 0, 0, float(w), float(h));
     if (gdip::LinearGradientBrush wash;
         wash.CreateFromPoints(MakePointF(0, 0), MakePointF(float(w), 0), SkinArgbFromColorRef(kWhite, 230),
@@ -67,7 +67,7 @@ void MenuSkinPaintFrame(HWND menu) {
     if (gdip::GraphicsPath path; path.Create()) {
       SkinPathAddRoundRect(path, 0, 0, float(w - 1), float(h - 1), 5);
       if (gdip::Pen dark; dark.CreateFromColor(SkinArgbFromColorRef(kBlack, 150), 1.0f)) graphics.DrawPath(dark, path);
-      if (gdip::Pen tint; tint.CreateFromColor(SkinArgbFromColorRef(SkinThemeColor, 60), 1.0f))
+      if (gdip::Pen tint; tint.CreateFromColor(SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, 60), 1.0f))
         graphics.DrawPath(tint, path);
     }
   }
@@ -88,8 +88,8 @@ void MenuSkinMeasureItem(HWND, MEASUREITEMSTRUCT& item) {
   const auto data = static_cast<uint32_t>(item.itemData);
   const int32_t itemNumber = int16_t(data & 0xFFFF);
   const int32_t menuNumber = int16_t(data >> 16);
-  if (menuNumber < 1 || size_t(menuNumber) > MenuItemList.size()) return;
-  const MenuSkinEntry& menu = MenuItemList[size_t(menuNumber) - 1];
+  if (menuNumber < 1 || size_t(menuNumber) > SkinEngine.lists.MenuItemList.size()) return;
+  const MenuSkinEntry& menu = SkinEngine.lists.MenuItemList[size_t(menuNumber) - 1];
   // An item number outside the menu's items names nothing to measure.
   if (itemNumber < 1 || size_t(itemNumber) > menu.items.size()) return;
   item.itemWidth = UINT(menu.itemWidth);

@@ -7,20 +7,20 @@
 namespace korvath::skin {
 
 bool SkinTrimWorkingSet() {
-  if (SkinOptTrimMemory != 0) return false;
+  if (SkinEngine.options.SkinOptTrimMemory != 0) return false;
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   return true;
 }
 
 bool SkinTrimOnActivateApp(bool active) {
   if (active) {
-    SkinEngine.TrimDoneSinceActivation = false;
+    SkinEngine.forms.TrimDoneSinceActivation = false;
     return false;
   }
   // Every skinned form gets WM_ACTIVATEAPP for the same deactivation.
-  if (SkinEngine.TrimDoneSinceActivation) return false;
+  if (SkinEngine.forms.TrimDoneSinceActivation) return false;
   if (!SkinTrimWorkingSet()) return false;
-  SkinEngine.TrimDoneSinceActivation = true;
+  SkinEngine.forms.TrimDoneSinceActivation = true;
   return true;
 }
 

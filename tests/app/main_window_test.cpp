@@ -67,20 +67,20 @@ TEST_F(MainWindowTest, RecordAndControlsAfterStartUpHoldTheTableValues) {
 // releases the engine's lists.
 TEST(StartProgram, StartsTheEngineBeforeTheWindowAndEndReleasesIt) {
   SetCurrentDirectoryW(L"C:\\");
-  skin::SkinEnabled = false;
-  skin::SkinAlpha = 0;
+  skin::SkinEngine.options.SkinEnabled = false;
+  skin::SkinEngine.options.SkinAlpha = 0;
   ASSERT_TRUE(StartProgram());
   wchar_t current[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, current);
   EXPECT_EQ(current, Wide(platform::ProgramDirectory()));
-  EXPECT_TRUE(skin::SkinEnabled);
-  EXPECT_EQ(skin::SkinAlpha, 160);
+  EXPECT_TRUE(skin::SkinEngine.options.SkinEnabled);
+  EXPECT_EQ(skin::SkinEngine.options.SkinAlpha, 160);
   EXPECT_TRUE(IsWindowVisible(MainWindow()));
   EXPECT_NE(skin::ZqkWindows()[kFolderPanel].panel(), nullptr);
-  EXPECT_EQ(skin::SkinCallbackList.size(), 3u);  // one record per panel
+  EXPECT_EQ(skin::SkinEngine.lists.SkinCallbackList.size(), 3u);  // one record per panel
   MainForm().DestroyWindowOrUnit();
   EndProgram();
-  EXPECT_TRUE(skin::SkinCallbackList.empty());
+  EXPECT_TRUE(skin::SkinEngine.lists.SkinCallbackList.empty());
 }
 
 // Every closed drop-down list is as high as the description says, the

@@ -163,7 +163,7 @@ class ToolPictures : public MainWindowTest {
     return r;
   }
   // The buttons' fades have ended: a picture shows their final look.
-  static bool ButtonsAtRest() { return skin::FadeList.empty(); }
+  static bool ButtonsAtRest() { return skin::SkinEngine.lists.FadeList.empty(); }
 };
 
 TEST_F(ToolPictures, TheWindowItsButtonsEditsAndLists) {
@@ -173,7 +173,7 @@ TEST_F(ToolPictures, TheWindowItsButtonsEditsAndLists) {
   const HWND save = H(生成保存按钮);
   RECT r = ClientRect(生成保存按钮);
   MouseMoveTo(save, r.right / 2, r.bottom / 2);
-  ASSERT_TRUE(PumpUntil([] { return !skin::FadeList.empty(); }, 2000));
+  ASSERT_TRUE(PumpUntil([] { return !skin::SkinEngine.lists.FadeList.empty(); }, 2000));
   ASSERT_TRUE(PumpUntil(ButtonsAtRest));
   SaveScreenAround("button_hover");
   {
@@ -273,7 +273,7 @@ class EnginePictures : public ::testing::Test {
 // The sweep stops where a picture shows it best: over the middle of the fill.
 void HoldSweep(HWND bar, int offset) {
   KillTimer(bar, UINT_PTR(skin::GetSkinProp(bar, skin::prop::Hw_lbID)));
-  skin::SkinProgressEntry* entry = skin::SkinFindEntry(bar, &skin::SkinWindowRecord::Progresses).entry;
+  skin::SkinProgressEntry* entry = skin::SkinFindEntry(bar, &skin::SkinWindowRecord::Progresses).get();
   ASSERT_NE(entry, nullptr);
   entry->sweepOffset = offset;
   InvalidateRect(bar, nullptr, FALSE);

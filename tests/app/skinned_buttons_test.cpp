@@ -16,7 +16,7 @@ TEST_F(MainWindowTest, ThePushAndRadioButtonsWearTheButtonSkin) {
     const skin::ButtonRef button = skin::FindButton(H(unit));
     ASSERT_TRUE(button) << unit;
     const bool push = unit == 读取按钮 || unit == 生成保存按钮 || unit == 关闭按钮;
-    EXPECT_EQ(button.entry->Kind, push ? skin::ButtonKind::Vector : skin::ButtonKind::Radio) << unit;
+    EXPECT_EQ(button->Kind, push ? skin::ButtonKind::Vector : skin::ButtonKind::Radio) << unit;
     EXPECT_EQ(GetWindowLongPtrW(H(unit), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::ButtonSkinWndProc));
     if (push) EXPECT_EQ(GetWindowLongW(H(unit), GWL_STYLE) & 0xF, BS_OWNERDRAW) << unit;
   }
@@ -34,11 +34,11 @@ TEST_F(MainWindowTest, HoverFadesInOverAPushButtonAndLeavingPutsThePlainLookBack
   RECT r;
   GetClientRect(save, &r);
   MouseMoveTo(MainWindow(), 200, 60);
-  PumpUntil([] { return skin::FadeList.empty(); });
+  PumpUntil([] { return skin::SkinEngine.lists.FadeList.empty(); });
   const PixelBuffer plain = CaptureClient(save);
   MouseMoveTo(save, 8, r.bottom / 2);
-  ASSERT_TRUE(PumpUntil([] { return !skin::FadeList.empty(); }, 2000));
-  ASSERT_TRUE(PumpUntil([] { return skin::FadeList.empty(); }, 2000));
+  ASSERT_TRUE(PumpUntil([] { return !skin::SkinEngine.lists.FadeList.empty(); }, 2000));
+  ASSERT_TRUE(PumpUntil([] { return skin::SkinEngine.lists.FadeList.empty(); }, 2000));
   EXPECT_GT(Differing(CaptureClient(save), plain), r.right * 2);  // the hot look: outline and gradients
   MouseMoveTo(MainWindow(), 200, 60);
   EXPECT_TRUE(PumpUntil([&] { return Differing(CaptureClient(save), plain) == 0; }, 2000));
@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, TheOverwriteQuestionsDefaultButtonKeepsTheSkin) {
     for (HWND button : {yes, no}) {
       const skin::ButtonRef skinned = skin::FindButton(button);
       ASSERT_TRUE(skinned);
-      EXPECT_EQ(skinned.entry->DefaultButton, button == no);
+      EXPECT_EQ(skinned->DefaultButton, button == no);
       EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
       EXPECT_EQ(GetWindowLongPtrW(button, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::ButtonSkinWndProc));
     }

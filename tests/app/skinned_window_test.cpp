@@ -56,10 +56,10 @@ TEST_F(MainWindowTest, TheToolShowsItsIconInTheTaskbarAndTheEnginesClasses) {
   BITMAP colour{};
   GetObjectW(colourBitmap.get(), sizeof colour, &colour);
   EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
-  EXPECT_NE(skin::AppIcon, nullptr);
+  EXPECT_NE(skin::SkinEngine.options.AppIcon, nullptr);
   WNDCLASSEXW shadow{sizeof shadow};
   ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &shadow));
-  EXPECT_EQ(shadow.hIcon, skin::AppIcon);
+  EXPECT_EQ(shadow.hIcon, skin::SkinEngine.options.AppIcon);
 }
 
 // Every control of the tool wears its kind's skin: the skin's procedure
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, TheCloseItemEndsTheToolAndItsSkinRecord) {
   const POINT close = ItemCentre(2);
   Click(MainWindow(), close.x, close.y);
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 3000));
-  EXPECT_TRUE(skin::SkinWindowList.empty());
+  EXPECT_TRUE(skin::SkinEngine.lists.SkinWindowList.empty());
 }
 
 TEST_F(MainWindowTest, EscStillClosesTheSkinnedWindow) {

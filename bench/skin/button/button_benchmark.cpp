@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
   const int cycles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
   ProgramGlobalsInit();
   SkinModuleInit();
+  RegisterButtonPainters();
   {
     test::SkinnedForm form(420, 200);
     SetWindowLongPtrW(form.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FormProc));
@@ -158,8 +159,8 @@ int main(int argc, char** argv) {
     const wchar_t* captions[6] = {L"\u751F\u6210\u5E76\u4FDD\u5B58", L"\u8BFB\u53D6NPC\u6587\u6863...", L"\u5173\u95ED",
                                   L"\u4E2D\u7ACB", L"\u9635\u8425\u4E00", L"\u9635\u8425\u4E8C"};
     for (int i = 0; i < 6; ++i) SetWindowTextW(buttons[i], captions[i]);
-    ButtonSkinInstall(form.number(), form.hwnd());
-    CheckRadioSkinInstall(form.number(), form.hwnd());
+    ButtonSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
+    CheckRadioSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
     Pump();
     HWND button = buttons[0];
     const RECT rect = {0, 0, kW, kH};
@@ -170,14 +171,14 @@ int main(int argc, char** argv) {
     for (int f = 0; f < paints / 8 + 1; ++f) {
       SkinMemoryDc picture = SkinMemoryDc::Create(kW, kH);
       FadeStart({.window = button, .width = kW, .height = kH, .picture = std::move(picture)});
-      const UINT_PTR timer = FadeList.back().Timer.id();
+      const UINT_PTR timer = SkinEngine.lists.FadeList.back().Timer.id();
       for (int tick = 0; tick < 8; ++tick) {
         auto start = Clock::now();
         FadeTimerProc(nullptr, WM_TIMER, timer, 0);
         GdiFlush();
         frame.push_back(Ms(Clock::now() - start));
         start = Clock::now();
-        BitBlt(windowDc.get(), 0, 0, kW, kH, FadeList.back().SourceDc, 0, 0, SRCCOPY);
+        BitBlt(windowDc.get(), 0, 0, kW, kH, SkinEngine.lists.FadeList.back().SourceDc, 0, 0, SRCCOPY);
         GdiFlush();
         copy.push_back(Ms(Clock::now() - start));
       }
@@ -235,7 +236,7 @@ int main(int argc, char** argv) {
     // 3. Cycles.
     Pump();
     const long liveBefore = korvath::platform::LiveGdiObjectCount();
-    const size_t dcsBefore = SkinMemoryDcList.size();
+    const size_t dcsBefore = SkinEngine.lists.SkinMemoryDcList.size();
     auto start = Clock::now();
     for (int c = 0; c < cycles; ++c) {
       HWND b = buttons[c % 6];
@@ -247,18 +248,20 @@ int main(int argc, char** argv) {
       if (c % 64 == 0) Pump();
     }
     const double cycleMs = Ms(Clock::now() - start) / cycles;
-    const size_t fadesAfterCycles = FadeList.size();
+    const size_t fadesAfterCycles = SkinEngine.lists.FadeList.size();
     const long liveAfterCycles = korvath::platform::LiveGdiObjectCount();
     Sleep(250);
     Pump();
-    std::printf("%d hover/press/release/leave cycles over 3 push and 3 radio buttons, %.3f ms a cycle\n"
-                "  live GDI objects %ld -> %ld, memory DCs %zu -> %zu, fades running %zu (after 250 ms: %zu)\n",
-                cycles, cycleMs, liveBefore, liveAfterCycles, dcsBefore, SkinMemoryDcList.size(), fadesAfterCycles,
-                FadeList.size());
+    std::printf(
+        "%d hover/press/release/leave cycles over 3 push and 3 radio buttons, %.3f ms a cycle\n"
+        "  live GDI objects %ld -> %ld, memory DCs %zu -> %zu, fades running %zu (after 250 ms: %zu)\n",
+        cycles, cycleMs, liveBefore, liveAfterCycles, dcsBefore, SkinEngine.lists.SkinMemoryDcList.size(),
+        fadesAfterCycles, SkinEngine.lists.FadeList.size());
     PrintFigure("hover/press/release/leave cycle, 6 buttons", cycleMs, "ms", "none", cycles);
     korvath::bench::PrintCountsNotBack("hover/press/release/leave cycles",
-                                       long(liveAfterCycles != liveBefore) + long(SkinMemoryDcList.size() != dcsBefore) +
-                                           long(!FadeList.empty()),
+                                       long(liveAfterCycles != liveBefore) +
+                                           long(SkinEngine.lists.SkinMemoryDcList.size() != dcsBefore) +
+                                           long(!SkinEngine.lists.FadeList.empty()),
                                        cycles);
   }
   ProgramGlobalsRelease();

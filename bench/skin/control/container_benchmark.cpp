@@ -175,7 +175,7 @@ struct Counts {
     int windows = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&windows));
     return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
-            korvath::platform::LiveGdiObjectCount(), SkinMemoryDcList.size(), windows};
+            korvath::platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), windows};
   }
   bool operator==(const Counts& o) const {
     return gdi == o.gdi && user == o.user && tally == o.tally && memoryDcs == o.memoryDcs && windows == o.windows;
@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
   const int cycles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
   ProgramGlobalsInit();
   SkinModuleInit();
-  SkinEnabled = true;
+  SkinEngine.options.SkinEnabled = true;
   {
     test::SkinnedForm form(480, 200);
     HWND group = CreateWindowExW(0, L"Button", kCaption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, kLeft, kTop, kW, kH,

@@ -127,8 +127,8 @@ int main(int argc, char** argv) {
   InitCommonControlsEx(&controls);
   ProgramGlobalsInit();
   SkinModuleInit();
-  SkinEnabled = true;
-  SkinOptTrackbar = 1;
+  SkinEngine.options.SkinEnabled = true;
+  SkinEngine.options.SkinOptTrackbar = 1;
   {
     test::SkinnedForm form(420, 200);
     const HWND bar = form.AddChild(PROGRESS_CLASSW, 0, 20, 20, 200, 20);
@@ -136,8 +136,8 @@ int main(int argc, char** argv) {
     const HWND lying = form.AddChild(TRACKBAR_CLASSW, TBS_NOTICKS, 20, 60, 200, 30);
     const HWND pictured = form.AddChild(TRACKBAR_CLASSW, TBS_NOTICKS, 20, 110, 200, 30);
     for (HWND track : {lying, pictured}) SendMessageW(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
-    ProgressSkinInstall(form.number(), form.hwnd());
-    TrackbarSkinInstall(form.number(), form.hwnd());
+    ProgressSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
+    TrackbarSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
     ProgressSkinSetSweep(bar, true);
     KillTimer(bar, 1);  // the ticks come from here, one per frame
     TrackbarSkinSetPictures(pictured, Picture(40, 8, 0xFFA0A8B0, true), Picture(11, 15, 0xFF8090A0, false),

@@ -190,9 +190,9 @@ int main(int argc, char** argv) {
   if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
   {
     test::EngineGlobals globals;
-    SkinEnabled = true;
-    SkinAlpha = 160;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinAlpha = 160;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     test::SkinnedForm form(420, 560);
     std::vector<HWND> edits, combos;
     for (int i = 0; i < 3; ++i) edits.push_back(form.AddChild(L"Edit", ES_AUTOHSCROLL, 10, 10 + 34 * i, 150, 26, nullptr, WS_EX_CLIENTEDGE));
@@ -205,8 +205,8 @@ int main(int argc, char** argv) {
       for (int i = 0; i < 1000; ++i) SendMessageW(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"line " + std::to_wstring(i)).c_str()));
       SendMessageW(l, WM_SETREDRAW, TRUE, 0);
     }
-    EditComboSkinInstall(form.number(), form.hwnd());
-    ChildControlSkinInstall(form.number(), form.hwnd());
+    EditComboSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
+    ChildControlSkinInstall(*SkinRecordAt(form.number()), form.hwnd());
     testsupport::PumpMessages(100);
     SkinWindowRecord& record = form.record();
 

@@ -28,6 +28,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/drop_shadow.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"
 #include "tests/support/win_test_support.h"
 
@@ -55,8 +56,11 @@ struct Counts {
   int threadWindows = 0;   // top-level windows of this thread, tooltips and shadows included
 
   static Counts Now() {
-    Counts c{platform::LiveGdiObjectCount(), SkinMemoryDcList.size(), SkinWindowList.size(),
-             GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
+    Counts c{platform::LiveGdiObjectCount(),
+             SkinEngine.lists.SkinMemoryDcList.size(),
+             SkinEngine.lists.SkinWindowList.size(),
+             GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+             GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
              0};
     EnumThreadWindows(GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&c.threadWindows));
     return c;
@@ -92,7 +96,7 @@ int main(int argc, char** argv) {
   const int32_t only = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, kEffects) : 0;
   const testsupport::ProgramRuntime runtime;
   if (!runtime.hasGdiplus()) return std::fprintf(stderr, "no GDI+\n"), 1;
-  SkinEngineStartup();
+  SkinEngineStart();
   SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
   // Whatever is made once per process (classes, the engine's pictures) is
   // made before the counting starts.

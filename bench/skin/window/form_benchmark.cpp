@@ -32,6 +32,7 @@
 #include "skin/window/background_theme.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/caption_glyphs.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"
 #include "skin/window/form_paint_path.h"
 #include "skin/window/form_render.h"
@@ -143,7 +144,10 @@ struct Counts {
   size_t dcs;
   size_t records;
 };
-Counts Now() { return {platform::LiveGdiObjectCount(), SkinMemoryDcList.size(), SkinWindowList.size()}; }
+Counts Now() {
+  return {platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(),
+          SkinEngine.lists.SkinWindowList.size()};
+}
 
 HWND MakeForm(const ByteSet& picture) {
   HWND form = CreateWindowExW(WS_EX_APPWINDOW, L"Static", L"KorvathNPC\x751F\x6210\x5668",
@@ -162,7 +166,7 @@ int main(int argc, char** argv) {
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  SkinEngineStartup();
+  SkinEngineStart();
   SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
   const ByteSet picture(app::assets::BackgroundJpeg().begin(), app::assets::BackgroundJpeg().end());
 

@@ -29,6 +29,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/window/close_animations.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"
 #include "skin/window/skin_removal.h"
 #include "skin/window/message_box.h"
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  SkinEngineStartup();
+  SkinEngineStart();
 
   // 1. First skinned frame against the plain box.
   // Goal: the skinned box's first frame at most twice the plain box's.
@@ -178,7 +179,7 @@ int main(int argc, char** argv) {
   // 4. Many boxes in a row.
   {
     const long gdi = korvath::platform::LiveGdiObjectCount();
-    const size_t dcs = SkinMemoryDcList.size();
+    const size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
     const int windows = ThreadWindowCount();
     const int threads = ProcessThreadCount();
     testsupport::DialogAnswerer driver;
@@ -188,17 +189,18 @@ int main(int argc, char** argv) {
     for (int i = 0; i < boxes; ++i) answered += SkinMessageBox(nullptr, kText, MB_OK, kCaption) == 0;
     const double each = Ms(Clock::now() - start) / boxes;
     testsupport::PumpUntil([&] { return ProcessThreadCount() <= threads; }, 5000);
-    std::printf("%d boxes (%d answered OK), %.1f ms each: GDI objects %ld -> %ld, memory DCs %zu -> %zu, "
-                "records %zu, hook %s, thread windows %d -> %d, threads %d -> %d\n",
-                boxes, answered, each, gdi, korvath::platform::LiveGdiObjectCount(), dcs, SkinMemoryDcList.size(),
-                SkinWindowList.size(), MsgBoxCbtHook ? "left" : "gone", windows, ThreadWindowCount(), threads,
-                ProcessThreadCount());
+    std::printf(
+        "%d boxes (%d answered OK), %.1f ms each: GDI objects %ld -> %ld, memory DCs %zu -> %zu, "
+        "records %zu, hook %s, thread windows %d -> %d, threads %d -> %d\n",
+        boxes, answered, each, gdi, korvath::platform::LiveGdiObjectCount(), dcs,
+        SkinEngine.lists.SkinMemoryDcList.size(), SkinEngine.lists.SkinWindowList.size(),
+        SkinEngine.box.MsgBoxCbtHook ? "left" : "gone", windows, ThreadWindowCount(), threads, ProcessThreadCount());
     PrintFigure("box opened and answered, in a row", each, "ms", "none", boxes);
     korvath::bench::PrintCountsNotBack(
         "boxes in a row",
-        long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinMemoryDcList.size() != dcs) +
-            long(!SkinWindowList.empty()) + long(bool(MsgBoxCbtHook)) + long(ThreadWindowCount() != windows) +
-            long(ProcessThreadCount() != threads) + long(answered != boxes),
+        long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinEngine.lists.SkinMemoryDcList.size() != dcs) +
+            long(!SkinEngine.lists.SkinWindowList.empty()) + long(bool(SkinEngine.box.MsgBoxCbtHook)) +
+            long(ThreadWindowCount() != windows) + long(ProcessThreadCount() != threads) + long(answered != boxes),
         boxes);
   }
   SkinEngineShutdown();

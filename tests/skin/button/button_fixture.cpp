@@ -1,5 +1,6 @@
 #include "tests/skin/button/button_fixture.h"
 
+#include "skin/button/button_installers.h"
 #include "skin/button/button_lookup.h"
 
 #include "skin/core/engine_startup.h"
@@ -33,6 +34,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 ButtonFixture::ButtonFixture() {
   SkinModuleInit();
+  RegisterButtonPainters();
   ClickedButtons.clear();
   OtherNotifications.clear();
   FillPattern(record().BackDC.get(), kFormWidth, kFormHeight, nullptr, kBackground);

@@ -11,7 +11,7 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/found_entry.h"
+#include "skin/core/entry_ref.h"
 #include "skin/core/window_record.h"
 #include "tests/skin/core/skinned_form.h"
 
@@ -52,7 +52,7 @@ class ButtonFixture : public ::testing::Test {
 // again after work that leaks nothing.
 struct Held {
   long gdi = korvath::platform::LiveGdiObjectCount();
-  size_t dcs = SkinMemoryDcList.size();
+  size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
   bool Same() const { return Held{}.gdi == gdi && Held{}.dcs == dcs; }
 };
 

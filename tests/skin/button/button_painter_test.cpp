@@ -33,8 +33,8 @@ constexpr UINT kHot = ODS_HOTLIGHT;
 class PainterTest : public ButtonFixture {
  protected:
   PainterTest() {
-    ButtonSkinInstall(number(), form());
-    CheckRadioSkinInstall(number(), form());
+    ButtonSkinInstall(record(), form());
+    CheckRadioSkinInstall(record(), form());
     Entry(picture_).Kind = ButtonKind::Picture;
     Entry(image_).Kind = ButtonKind::Image;
     Entry(toggle_).Kind = ButtonKind::ImageToggle;
@@ -48,7 +48,7 @@ class PainterTest : public ButtonFixture {
     if (!(state & kHot)) return Painted(ButtonSkinPaintVector, push_, state);
     testsupport::PumpMessages(20);  // no paint of a button's own may end the fade
     ButtonSkinPaintVector(FindButton(push_), nullptr, state, RECT{0, 0, 100, 30});
-    PumpUntil([] { return FadeList.empty(); });
+    PumpUntil([] { return SkinEngine.lists.FadeList.empty(); });
     return Shown(push_);
   }
   // Paints `button` onto its own window, as the button procedure does.
@@ -293,18 +293,18 @@ TEST_F(PainterTest, CheckBoxVectorLookWithTheThemedTick) {
 // ---- the themed tick ----------------------------------------------------------------------------
 
 TEST(RecolourTest, TheTickInTheThemeColour) {
-  const COLORREF saved = SkinThemeColor;
-  SkinThemeColor = 0xDDCA22;
+  const COLORREF saved = SkinEngine.options.SkinThemeColor;
+  SkinEngine.options.SkinThemeColor = 0xDDCA22;
   PixelBuffer tick = DecodeImage(RecolorImageBytes());
   ASSERT_EQ(tick.width, 13);
   ASSERT_EQ(tick.height, 12);
   EXPECT_EQ(tick.At(2, 5), 0x9F0B6641u);   // RGB(0x53, 0x82, 0x4B): alpha 159, scaled channels
   EXPECT_EQ(tick.At(11, 1), 0x0F1FCAC8u);  // RGB(0xEC, 0xFF, 0xE7) at alpha 0: faintly visible
   EXPECT_EQ(tick.At(0, 0), 0x00FFFFFFu);   // pure white stays as it is
-  SkinThemeColor = 0xFFFFFF;
+  SkinEngine.options.SkinThemeColor = 0xFFFFFF;
   tick = DecodeImage(RecolorImageBytes());
   EXPECT_EQ(tick.At(2, 5), 0x9F53824Bu);
-  SkinThemeColor = saved;
+  SkinEngine.options.SkinThemeColor = saved;
 }
 
 // ---- image buttons and toggles -------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
+#include "skin/core/window_list.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/button/button_fixture.h"
@@ -38,8 +39,8 @@ TEST_F(ButtonInstallTest, EachButtonTypeGoesToItsInstallerInZOrder) {
                {BS_PUSHBOX, ButtonKind::CheckBox},     {BS_OWNERDRAW, {}}};
   std::vector<HWND> buttons;
   for (const auto& c : cases) buttons.push_back(Add(L"\u751F\u6210\u5E76\u4FDD\u5B58", c.type, 4, 4, 60, 20));
-  ButtonSkinInstall(number(), form());
-  CheckRadioSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
+  CheckRadioSkinInstall(record(), form());
   // Push buttons are taken first, then check boxes and radio buttons.
   int32_t next = 1;
   for (const bool pushPass : {true, false}) {
@@ -72,8 +73,8 @@ TEST_F(ButtonInstallTest, InstallingTwiceNeverMakesTheProcedureForwardToItself) 
   // same children would).
   SkinnedForm other(50, 50);
   for (const int32_t n : {number(), number(), other.number()}) {
-    ButtonSkinInstall(n, form());
-    CheckRadioSkinInstall(n, form());
+    ButtonSkinInstall(*SkinRecordAt(n), form());
+    CheckRadioSkinInstall(*SkinRecordAt(n), form());
     // Else any message would recurse without end.
     for (HWND b : buttons) ASSERT_NE(GetSkinPropHandle<WNDPROC>(b, prop::Hw_hProc), &ButtonSkinWndProc);
   }
@@ -89,16 +90,16 @@ TEST_F(ButtonInstallTest, InstallingTwiceNeverMakesTheProcedureForwardToItself) 
 
 TEST_F(ButtonInstallTest, SwitchedOffInsideAnotherControlOrAnotherSkinsNothingChanges) {
   HWND push = Add(L"A", BS_PUSHBUTTON, 4, 4, 60, 20);
-  SkinEnabled = false;
-  ButtonSkinInstall(number(), form());
-  CheckRadioSkinInstall(number(), form());
-  SkinEnabled = true;
+  SkinEngine.options.SkinEnabled = false;
+  ButtonSkinInstall(record(), form());
+  CheckRadioSkinInstall(record(), form());
+  SkinEngine.options.SkinEnabled = true;
   EXPECT_EQ(GetSkinProp(push, prop::Hw_lbID), 0);
   HWND taken = Add(L"T", BS_PUSHBUTTON, 4, 30, 60, 20);
   SetSkinProp(taken, prop::Kj_hProc, 1);  // another skin's procedure stands in front
   HWND group = Add(L"G", BS_GROUPBOX, 100, 100, 200, 100);
   HWND inner = Add(L"I", BS_PUSHBUTTON, 10, 20, 60, 20, group);
-  ButtonSkinInstall(number(), form());  // only direct children
+  ButtonSkinInstall(record(), form());  // only direct children
   EXPECT_EQ(GetSkinProp(inner, prop::Hw_lbID), 0);
   EXPECT_EQ(GetSkinProp(taken, prop::Hw_lbID), 0);
   EXPECT_EQ(Entry(push).window, push);  // the lone empty entry was reused
@@ -117,7 +118,7 @@ TEST_F(ButtonInstallTest, TheEntryTakesTheControlsFontSizeAndStyle) {
     buttons.push_back(Add(L"A", BS_PUSHBUTTON, 10, 10 + 30 * i, 60, 25));
     SendMessageW(buttons.back(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), FALSE);
   }
-  ButtonSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(Entry(buttons[size_t(i)]).FontStyle, i);
     EXPECT_EQ(Entry(buttons[size_t(i)]).FontSize, 12 + 2 * i);
@@ -142,8 +143,8 @@ TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushBu
 class ButtonProcTest : public ButtonFixture {
  protected:
   ButtonProcTest() {
-    ButtonSkinInstall(number(), form());
-    CheckRadioSkinInstall(number(), form());
+    ButtonSkinInstall(record(), form());
+    CheckRadioSkinInstall(record(), form());
     PumpMessages(50);
   }
   int Clicks(HWND button) const { return int(std::count(ClickedButtons.begin(), ClickedButtons.end(), button)); }
@@ -158,19 +159,19 @@ TEST_F(ButtonProcTest, HoverFadesTheHotLookInAndLeavingRestoresItAtOnce) {
   const uint32_t normal = Shown(push_).RgbAt(10, 15);
   testsupport::MouseMoveTo(push_, 10, 15);
   ASSERT_TRUE(PumpUntil([&] { return record().HotControl == GetSkinProp(push_, prop::Hw_lbID); }));
-  ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }));
+  ASSERT_TRUE(PumpUntil([] { return SkinEngine.lists.FadeList.empty(); }));
   EXPECT_GT(ThemeLean(Shown(push_).RgbAt(10, 15)), 12);
   // More moves over the same button repaint nothing: no fade starts.
   testsupport::MouseMoveTo(push_, 30, 16);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   // Another family's hover makes the same entry number count as new.
   record().HotKind = HoverKind::Edit;
   testsupport::MouseMoveTo(push_, 31, 16);
   EXPECT_EQ(record().HotKind, HoverKind::Button);
-  PumpUntil([] { return FadeList.empty(); });
+  PumpUntil([] { return SkinEngine.lists.FadeList.empty(); });
   testsupport::MouseMoveTo(form(), 300, 200);
   EXPECT_TRUE(PumpUntil([&] { return record().PrevHotControl == 0; }));
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_TRUE(ColorNear(Shown(push_).RgbAt(10, 15), normal, 3));
 }
 
@@ -311,7 +312,7 @@ TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
   SkinMemoryDc dest(Picture(0x000000));
   const Held held;
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = dest.get()});
-  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
   EXPECT_EQ(Pixels(dest.get(), 100, 30).RgbAt(50, 15), 0u);  // the start draws nothing
   uint32_t expected = 0;
   for (int tick = 1; tick <= 9; ++tick) {
@@ -319,7 +320,7 @@ TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
     FadeTimerProc(nullptr, WM_TIMER, timer, 0);
     expected = Blend(expected, 0xFFFFFF, 25 * (tick + 1));
     EXPECT_TRUE(ColorNear(Pixels(dest.get(), 100, 30).RgbAt(50, 15), expected, 2));
-    EXPECT_EQ(FadeList.empty(), tick == 9);
+    EXPECT_EQ(SkinEngine.lists.FadeList.empty(), tick == 9);
   }
   EXPECT_FALSE(KillTimer(nullptr, timer));  // the timer is gone
   EXPECT_TRUE(held.Same());                 // and the picture freed
@@ -331,7 +332,7 @@ TEST_F(FadeTest, RealTicksComeTwentyMillisecondsApartAndACallersDcStaysTheCaller
   const Held held;
   const auto start = std::chrono::steady_clock::now();
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = callers});
-  ASSERT_TRUE(PumpUntil([] { return FadeList.empty(); }));
+  ASSERT_TRUE(PumpUntil([] { return SkinEngine.lists.FadeList.empty(); }));
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 20 - 20));
   EXPECT_TRUE(held.Same());
   EXPECT_EQ(ReleaseDC(target_, callers), 1);  // still held: the fade did not release it
@@ -355,13 +356,13 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
              .lentPicture = picture.get(),
              .destDc = back.get(),
              .layered = true});
-  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
   KillTimer(nullptr, timer);  // the ticks come from here only
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
   const auto shown = [&] { return testsupport::CaptureWindow(popup).RgbAt(50, 15); };
   EXPECT_TRUE(PumpUntil([&] { return ColorNear(shown(), Blend(0, 0xFFFFFF, 50), 6); })) << std::hex << shown();
   for (int tick = 2; tick <= 9; ++tick) FadeTimerProc(nullptr, WM_TIMER, timer, 0);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_TRUE(PumpUntil([&] { return ColorNear(shown(), 0xFFFFFF, 6); }));
   // Both DCs are still the caller's: registered and drawable.
   EXPECT_TRUE(SkinMemoryDcFree(picture.Release()));
@@ -372,29 +373,29 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
-  const UINT_PTR first = FadeList.at(0).Timer.id();
-  ButtonSkinInstall(number(), form());
+  const UINT_PTR first = SkinEngine.lists.FadeList.at(0).Timer.id();
+  ButtonSkinInstall(record(), form());
   ButtonSkinRedraw(target_);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_FALSE(KillTimer(nullptr, first));
 }
 
 TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
-  ButtonSkinInstall(number(), form());
+  ButtonSkinInstall(record(), form());
   const Held held;
   SendMessageW(target_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-  const UINT_PTR timer = FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
   DestroyWindow(target_);
-  EXPECT_TRUE(FadeList.empty());
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_FALSE(KillTimer(nullptr, timer));
   EXPECT_TRUE(held.Same());
   // A window that goes without the button procedure: the next tick ends it.
   HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form(), nullptr, nullptr, nullptr);
   FadeStart({.window = plain, .width = 10, .height = 10, .picture = Picture(0xFFFFFF)});
   DestroyWindow(plain);
-  FadeTimerProc(nullptr, WM_TIMER, FadeList.at(0).Timer.id(), 0);
-  EXPECT_TRUE(FadeList.empty());
+  FadeTimerProc(nullptr, WM_TIMER, SkinEngine.lists.FadeList.at(0).Timer.id(), 0);
+  EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
 }
 
 }  // namespace

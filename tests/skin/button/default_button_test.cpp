@@ -35,6 +35,7 @@ class DefaultButtonTest : public ::testing::Test {
  protected:
   DefaultButtonTest() {
     SkinModuleInit();
+    RegisterButtonPainters();
     struct {
       DLGTEMPLATE header;
       WORD menu, windowClass, title;
@@ -52,8 +53,8 @@ class DefaultButtonTest : public ::testing::Test {
       *layer = SkinMemoryDc::Create(kDialogWidth, kDialogHeight);
       FillPattern(layer->get(), kDialogWidth, kDialogHeight, nullptr, kBackground);
     }
-    number_ = SkinAppendWindowRecord(std::move(record));
-    ButtonSkinInstall(number_, dialog_);
+    number_ = SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
+    ButtonSkinInstall(*SkinRecordAt(number_), dialog_);
     testsupport::Activate(dialog_);
     SetFocus(edit_);
     testsupport::MouseMoveTo(dialog_, kDialogWidth - 5, 5);  // away from both buttons

@@ -43,8 +43,8 @@ uint32_t Over(uint32_t level, int alpha) { return Grey((level * alpha + 0x80 * (
 class ContainerPaintTest : public test::EngineTest {
  protected:
   ContainerPaintTest() {
-    SkinEnabled = true;
-    SkinAlpha = 160;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinAlpha = 160;
   }
   HWND AddGroup(const wchar_t* caption, DWORD style = BS_GROUPBOX) {
     return CreateWindowExW(0, L"Button", caption, WS_CHILD | WS_VISIBLE | style, 20, 20, 200, 100,

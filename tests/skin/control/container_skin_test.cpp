@@ -80,13 +80,13 @@ TEST_F(ContainerSkinTest, GroupBoxesAndTabControlsAreFramedContainersOfTheirKind
 // The edit, combo and list skins run over a container's children too: the
 // tool's numeric combo boxes and its HP box sit in group boxes.
 TEST_F(ContainerSkinTest, EditsCombosAndListsInsideAContainerAreSkinned) {
-  const bool wasEnabled = SkinEnabled;
-  SkinEnabled = true;
+  const bool wasEnabled = SkinEngine.options.SkinEnabled;
+  SkinEngine.options.SkinEnabled = true;
   const HWND group = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, 300, 200,
                                      form_.hwnd(), nullptr, nullptr, nullptr);
   const HWND edit = Add(L"Edit", group), combo = Add(L"ComboBox", group), list = Add(L"ListBox", group);
   ContainerSkinAttach(group, false);
-  SkinEnabled = wasEnabled;
+  SkinEngine.options.SkinEnabled = wasEnabled;
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC)), &EditSkinWndProc);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(combo, GWLP_WNDPROC)), &ComboSkinWndProc);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)), &ChildControlSkinWndProc);
@@ -98,14 +98,14 @@ TEST_F(ContainerSkinTest, EditsCombosAndListsInsideAContainerAreSkinned) {
 // of the desktop) is listed as layered once in the see-through mode, however
 // many colour messages it sends.
 TEST_F(ContainerSkinTest, ColourMessagesKeepOneBrushUntilItsBackgroundChanges) {
-  ASSERT_FALSE(SkinTransparentMode);
+  ASSERT_FALSE(SkinEngine.options.SkinTransparentMode);
   const HWND box = Add(L"Static");
   ContainerSkinAttach(box, false);
   const HWND list = Add(L"ListBox", box);
   SetSkinProp(list, prop::Kj_Ztys, 0x123456);
   const HWND dropDown = CreateWindowExW(WS_EX_TOOLWINDOW, L"ComboLBox", L"", WS_CHILD, 0, 0, 100,
                                         100, GetDesktopWindow(), nullptr, nullptr, nullptr);
-  SkinEnabled = true;
+  SkinEngine.options.SkinEnabled = true;
   auto colour = [&](HWND child, HDC dc) {
     return SendMessageW(box, WM_CTLCOLORLISTBOX, WPARAM(dc), reinterpret_cast<LPARAM>(child));
   };
@@ -132,11 +132,11 @@ TEST_F(ContainerSkinTest, ColourMessagesKeepOneBrushUntilItsBackgroundChanges) {
   DestroyWindow(list);
   EXPECT_EQ(platform::LiveGdiObjectCount(), before);
 
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   dc = GetDC(dropDown);
   for (int i = 0; i < 3; ++i) colour(dropDown, dc);
   ReleaseDC(dropDown, dc);
-  EXPECT_EQ(std::count(LayeredDropDownList.begin(), LayeredDropDownList.end(), dropDown), 1);
+  EXPECT_EQ(std::ranges::count(SkinEngine.lists.LayeredDropDownList, dropDown), 1);
   EXPECT_TRUE(GetWindowLongW(dropDown, GWL_EXSTYLE) & WS_EX_LAYERED);
   DestroyWindow(dropDown);
 }

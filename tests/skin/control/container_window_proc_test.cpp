@@ -58,8 +58,8 @@ bool Marked(HWND window) {
 class ContainerWindowProcTest : public test::EngineTest {
  protected:
   ContainerWindowProcTest() {
-    SkinEnabled = true;
-    SkinAlpha = 160;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinAlpha = 160;
   }
   HWND AddGroup() {
     return CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, 270, 180,
@@ -75,7 +75,7 @@ class ContainerWindowProcTest : public test::EngineTest {
 // repaints the overlay, also one that leaves the thumb where it was. With
 // the mode off the container leaves the overlay alone.
 TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   const HWND group = AddGroup();
   const HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"line 0",
                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 20, 30,
@@ -116,7 +116,7 @@ TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer)
   EXPECT_NE(bar.RgbAt(bar.width / 2, thumbMiddle), bar.RgbAt(bar.width / 2, end.xyThumbTop - 8));
   if (HasFailure()) testsupport::SaveFailureImage(testsupport::CaptureClient(form_.hwnd()), "edit_in_group");
 
-  SkinTransparentMode = false;
+  SkinEngine.options.SkinTransparentMode = false;
   Mark(overlay);
   SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"y"));
   EXPECT_TRUE(Marked(overlay));
@@ -125,7 +125,7 @@ TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer)
 // A rich edit's scroll notifications repaint its overlays, each the one of
 // its own bar.
 TEST_F(ContainerWindowProcTest, ARichEditsScrollNotificationsRepaintTheOverlayOfTheirBar) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   ASSERT_NE(LoadLibraryW(L"riched20.dll"), nullptr);
   const HWND group = AddGroup();
   const HWND rich = CreateWindowExA(0, "RichEdit20A", "",

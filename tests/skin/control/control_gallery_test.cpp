@@ -107,10 +107,10 @@ HIMAGELIST Icons() {
 class ControlGalleryTest : public test::EngineTest {
  protected:
   ControlGalleryTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
-    SkinOptTrackbar = 1;
-    SkinAlpha = 160;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinOptTrackbar = 1;
+    SkinEngine.options.SkinAlpha = 160;
   }
   ~ControlGalleryTest() override { ImageList_Destroy(icons_); }
   HWND Add(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h) {
@@ -173,9 +173,9 @@ TEST_F(ControlGalleryTest, EveryLookDrawsInItsOwnPlace) {
   }
 
   const int32_t n = form_.recordNumber();
-  ProgressSkinInstall(n, form_.hwnd());
-  TrackbarSkinInstall(n, form_.hwnd());
-  ToolbarSkinInstall(n, form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(n), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(n), form_.hwnd());
+  ToolbarSkinInstall(*SkinRecordAt(n), form_.hwnd());
   for (HWND tab : tabs) ContainerSkinAttach(tab);
   const int sweepImages[] = {0, 2, 3};
   for (int i = 0; i < 3; ++i) {

@@ -35,8 +35,8 @@ constexpr uint32_t kBackground = 0x808080;
 class HeaderSkinTest : public test::EngineTest {
  protected:
   HeaderSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     header_ = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, 10, 10, 250, 24,
                               form_.hwnd(), nullptr, nullptr, nullptr);
     for (int i = 0; i < 2; ++i) {
@@ -53,7 +53,7 @@ class HeaderSkinTest : public test::EngineTest {
 };
 
 TEST_F(HeaderSkinTest, TheHotItemLeavesOutFivePixelsAtEachEnd) {
-  HeaderSkinInstall(form_.recordNumber(), form_.hwnd());
+  HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const int32_t n = form_.recordNumber();
   EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(4, 5)), 0);
   EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(5, 5)), 1);
@@ -66,7 +66,7 @@ TEST_F(HeaderSkinTest, TheHotItemLeavesOutFivePixelsAtEachEnd) {
 // Items get the white base and the face; the hot item its own layer; right
 // of the last item nothing is drawn.
 TEST_F(HeaderSkinTest, ItemsAreDrawnAndTheHotOneLit) {
-  HeaderSkinInstall(form_.recordNumber(), form_.hwnd());
+  HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   InvalidateRect(header_, nullptr, TRUE);
   UpdateWindow(header_);
   const PixelBuffer idle = Shown(header_);
@@ -83,7 +83,7 @@ TEST_F(HeaderSkinTest, ItemsAreDrawnAndTheHotOneLit) {
 // its window shows them, the hot one lit (right of the last item it draws
 // nothing, there or on screen).
 TEST_F(HeaderSkinTest, PrintingTheClientGivesTheItemsAsTheWindowShowsThem) {
-  HeaderSkinInstall(form_.recordNumber(), form_.hwnd());
+  HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   InvalidateRect(header_, nullptr, TRUE);
   UpdateWindow(header_);
   SendMessageW(header_, WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
@@ -101,8 +101,8 @@ TEST_F(HeaderSkinTest, PrintingTheClientGivesTheItemsAsTheWindowShowsThem) {
 TEST_F(HeaderSkinTest, ASecondInstallAddsNoLayerAndTheImageListStaysTheOwners) {
   const HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
   SendMessageW(header_, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  HeaderSkinInstall(form_.recordNumber(), form_.hwnd());
-  HeaderSkinInstall(form_.recordNumber(), form_.hwnd());
+  HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
+  HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   ASSERT_TRUE(test::ForwardsPastTheSkin(header_, &HeaderSkinWndProc));
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->Headers.size(), 1u);
   EXPECT_EQ(SendMessageW(header_, HDM_GETITEMCOUNT, 0, 0), 2);
@@ -132,8 +132,8 @@ HIMAGELIST RedIcons() {
 class ListHeaderTest : public test::EngineTest {
  protected:
   ListHeaderTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10, 10, 280, 120,
                             form_.hwnd(), nullptr, nullptr, nullptr);
     for (int i = 0; i < 3; ++i) {
@@ -152,7 +152,7 @@ class ListHeaderTest : public test::EngineTest {
       item.iImage = 0;
       SendMessageW(header_, HDM_SETITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
     }
-    HeaderSkinInstall(form_.recordNumber(), form_.hwnd());
+    HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   }
   ~ListHeaderTest() override {
     DestroyWindow(list_);

@@ -25,7 +25,7 @@ constexpr uint32_t kLayerMark = 0x00FF00;   // painted into the child layer by t
 
 class LabelSkinTest : public test::EngineTest {
  protected:
-  LabelSkinTest() { SkinEnabled = true; }
+  LabelSkinTest() { SkinEngine.options.SkinEnabled = true; }
   HWND AddLabel(const wchar_t* text, int x, int y, HWND parent = nullptr) {
     const HWND label = CreateWindowExW(0, L"Static", text, WS_CHILD | WS_VISIBLE, x, y, 120, 24,
                                        parent ? parent : form_.hwnd(), nullptr, nullptr, nullptr);

@@ -39,8 +39,8 @@ TEST(ProgressFillLengthTest, FollowsThePositionWithinTheRangeAndStaysInside) {
 class ProgressSkinTest : public test::EngineTest {
  protected:
   ProgressSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
   }
   HWND AddBar(DWORD style, int w, int h) {
     return CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, 20, w, h, form_.hwnd(),
@@ -61,7 +61,7 @@ class ProgressSkinTest : public test::EngineTest {
 TEST_F(ProgressSkinTest, TheFillCoversTheRangeFromItsLowLimit) {
   const HWND bar = AddBar(0, 200, 20);
   SendMessageW(bar, PBM_SETRANGE32, 20, 80);
-  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   ASSERT_EQ(GetWindowLongPtrW(bar, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ProgressSkinWndProc));
   SetPosition(bar, 20);
   const uint32_t trough = Shown(bar).RgbAt(100, 10);
@@ -80,7 +80,7 @@ TEST_F(ProgressSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
   const HWND plain = AddBar(0, 200, 20);
   const HWND framed = CreateWindowExW(WS_EX_CLIENTEDGE, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 20,
                                       60, 200, 24, form_.hwnd(), nullptr, nullptr, nullptr);
-  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   RECT client = {};
   GetClientRect(framed, &client);
   ASSERT_LT(client.right, 200) << "the frame takes a part of the window";
@@ -109,7 +109,7 @@ TEST_F(ProgressSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
 // A vertical bar fills from the bottom up.
 TEST_F(ProgressSkinTest, AVerticalBarFillsFromTheBottom) {
   const HWND bar = AddBar(PBS_VERTICAL, 20, 200);
-  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   SetPosition(bar, 0);
   const uint32_t trough = Shown(bar).RgbAt(10, 150);
   SetPosition(bar, 50);
@@ -122,8 +122,8 @@ TEST_F(ProgressSkinTest, AVerticalBarFillsFromTheBottom) {
 // the bar's own procedure.
 TEST_F(ProgressSkinTest, ASecondInstallAddsNoLayer) {
   const HWND bar = AddBar(0, 200, 20);
-  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
-  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   ASSERT_TRUE(test::ForwardsPastTheSkin(bar, &ProgressSkinWndProc));
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->Progresses.size(), 1u);
   SendMessageW(bar, PBM_SETPOS, 42, 0);
@@ -137,7 +137,7 @@ TEST_F(ProgressSkinTest, ASecondInstallAddsNoLayer) {
 // beyond the fill as they were.
 TEST_F(ProgressSkinTest, TheSweepLightensTheFillWhereItStandsAndNowhereElse) {
   const HWND bar = AddBar(0, 200, 20);
-  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   SetPosition(bar, 75);
   const PixelBuffer plain = Shown(bar);
   ASSERT_TRUE(ProgressSkinSetSweep(bar, true));
@@ -191,7 +191,7 @@ TEST_F(ProgressSkinTest, TheSweepTimerStepsWhileTheBarIsShownAndEndsWithTheSweep
   const HWND bar = AddBar(0, 200, 20);
   const HWND upright = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_VERTICAL, 250, 20, 20,
                                        150, form_.hwnd(), nullptr, nullptr, nullptr);
-  ProgressSkinInstall(form_.recordNumber(), form_.hwnd());
+  ProgressSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   SkinProgressEntry& entry = SkinRecordAt(form_.recordNumber())->Progresses[0];
   ASSERT_TRUE(ProgressSkinSetSweep(bar, true, 0, 30));
   KillTimer(bar, 1);

@@ -28,7 +28,7 @@ constexpr uint32_t kBackground = 0x4080C0;
 
 class StaticSkinTest : public test::EngineTest {
  protected:
-  StaticSkinTest() { SkinEnabled = true; }
+  StaticSkinTest() { SkinEngine.options.SkinEnabled = true; }
   HWND AddStatic(const wchar_t* text, DWORD style, int x, int y, int w, int h) {
     return CreateWindowExW(0, L"Static", text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, form_.hwnd(), nullptr,
                            nullptr, nullptr);
@@ -53,9 +53,9 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   const HWND text = AddStatic(L"WWW", SS_CENTER, 10, 10, 100, 20);
   const HWND icon = AddStatic(L"", SS_ICON | SS_REALSIZECONTROL, 10, 40, 32, 32);
   const HWND bitmap = AddStatic(L"", SS_BITMAP | SS_CENTERIMAGE | SS_RIGHTJUST, 60, 40, 40, 30);
-  StaticSkinInstall(form_.recordNumber(), form_.hwnd(), 9, 14);
+  StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   const LONG_PTR proc = GetWindowLongPtrW(text, GWLP_WNDPROC);
-  StaticSkinInstall(form_.recordNumber(), form_.hwnd(), 9, 14);
+  StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   ASSERT_EQ(record().Statics.size(), 3u);
   EXPECT_EQ(StaticIsListed(form_.recordNumber(), bitmap), 3);
   EXPECT_EQ(GetWindowLongPtrW(text, GWLP_WNDPROC), proc);
@@ -71,9 +71,9 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   EXPECT_EQ(b.kind, StaticKind::Bitmap);
   EXPECT_EQ(b.imagePlacement, ImagePlacement::Centred);
   EXPECT_EQ(SendMessageW(text, WM_GETTEXTLENGTH, 0, 0), 3);
-  SkinEnabled = false;
+  SkinEngine.options.SkinEnabled = false;
   const HWND late = AddStatic(L"x", 0, 10, 100, 50, 20);
-  StaticSkinInstall(form_.recordNumber(), form_.hwnd(), 9, 14);
+  StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   EXPECT_EQ(StaticIsListed(form_.recordNumber(), late), 0);
 }
 
@@ -84,7 +84,7 @@ TEST_F(StaticSkinTest, TextAndPicturesAreDrawnOverTheSkinnedBackground) {
   const HWND bitmap = AddStatic(L"", SS_BITMAP | SS_CENTERIMAGE, 10, 60, 40, 30);
   const platform::GdiBitmap red(CreateBitmap(10, 10, 1, 32, std::vector<uint32_t>(100, 0x00FF0000).data()));
   SendMessageW(bitmap, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(red.get()));
-  StaticSkinInstall(form_.recordNumber(), form_.hwnd(), 9, 14);
+  StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   SetWindowTextW(text, L"WWW");
   const PixelBuffer shown = Shown(text);
   int dark = 0;
@@ -124,7 +124,7 @@ TEST_F(StaticSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
   const HWND bitmap = AddStatic(L"", SS_BITMAP | SS_CENTERIMAGE, 10, 60, 40, 30);
   const platform::GdiBitmap red(CreateBitmap(10, 10, 1, 32, std::vector<uint32_t>(100, 0x00FF0000).data()));
   SendMessageW(bitmap, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(red.get()));
-  StaticSkinInstall(form_.recordNumber(), form_.hwnd(), 9, 14);
+  StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   SetWindowTextW(text, L"WWW");
   const std::pair<const char*, HWND> statics[] = {{"text", text}, {"blank", blank}, {"bitmap", bitmap}};
   for (const auto& [name, window] : statics) {
@@ -160,7 +160,7 @@ TEST_F(StaticSkinTest, IconsStandAtTheOriginOrFillTheControl) {
   const HWND stretched = AddStatic(L"", SS_ICON | SS_REALSIZECONTROL, 70, 10, 48, 40);
   const HWND empty = AddStatic(L"", SS_ICON | SS_CENTERIMAGE, 130, 10, 48, 48);
   for (HWND s : {centred, stretched}) SendMessageW(s, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
-  StaticSkinInstall(form_.recordNumber(), form_.hwnd());
+  StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   for (HWND s : {centred, stretched, empty}) Repaint(s);
   ASSERT_EQ(Size(centred).right, 48);
   const PixelBuffer atOrigin = Shown(centred);

@@ -32,8 +32,8 @@ constexpr uint32_t kBackground = 0x808080;
 class TabItemsTest : public test::EngineTest {
  protected:
   TabItemsTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
   }
   // A tab control with three fixed 40 x 20 tabs (20 x 40 at the sides), the
   // second selected.

@@ -35,8 +35,8 @@ uint32_t Over(uint32_t level, int alpha) {
 class ToolbarSkinTest : public test::EngineTest {
  protected:
   ToolbarSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER |
                                    CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 280, 40, form_.hwnd(), nullptr,
                                nullptr, nullptr);
@@ -81,9 +81,9 @@ class ToolbarSkinTest : public test::EngineTest {
 
 // The installer attaches each toolbar once, ready for a full first paint.
 TEST_F(ToolbarSkinTest, TheInstallerAttachesEachToolbarOnce) {
-  ToolbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const LONG_PTR proc = GetWindowLongPtrW(toolbar_, GWLP_WNDPROC);
-  ToolbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   EXPECT_EQ(proc, reinterpret_cast<LONG_PTR>(&ControlSkinWndProc));
   EXPECT_EQ(GetWindowLongPtrW(toolbar_, GWLP_WNDPROC), proc);
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->Toolbars.size(), 1u);
@@ -97,7 +97,7 @@ TEST_F(ToolbarSkinTest, TheInstallerAttachesEachToolbarOnce) {
 // button's text is grey where an enabled one's is black; the hot button gets
 // its face too.
 TEST_F(ToolbarSkinTest, ButtonsAreDrawnPlainCheckedDisabledAndHot) {
-  ToolbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   Repaint();
   EXPECT_FALSE(entry().repaint);
   PixelBuffer look = Shown();
@@ -117,7 +117,7 @@ TEST_F(ToolbarSkinTest, ButtonsAreDrawnPlainCheckedDisabledAndHot) {
 // With nothing changed, a repaint restores the stored picture; a mouse move
 // over the toolbar asks for a full redraw.
 TEST_F(ToolbarSkinTest, AnUnchangedToolbarIsRestoredFromTheLayer) {
-  ToolbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   Repaint();
   RECT inside = Item(0);
   MapWindowPoints(toolbar_, form_.hwnd(), reinterpret_cast<POINT*>(&inside), 2);
@@ -168,8 +168,8 @@ class ToolbarLooksTest : public test::EngineTest {
  protected:
   enum { kPlain, kDisabled, kIndeterminate, kSeparator, kDropDown, kPressed, kWholeDropDown };
   ToolbarLooksTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER |
                                    CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 400, 40, form_.hwnd(), nullptr,
                                nullptr, nullptr);
@@ -186,7 +186,7 @@ class ToolbarLooksTest : public test::EngineTest {
         {0, 7, TBSTATE_CHECKED, BTNS_WHOLEDROPDOWN, {}, 0, -1},
     };
     SendMessageW(toolbar_, TB_ADDBUTTONSW, 7, reinterpret_cast<LPARAM>(buttons));
-    ToolbarSkinInstall(form_.recordNumber(), form_.hwnd());
+    ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
     Repaint();
   }
   RECT Item(int index) const {
@@ -308,7 +308,7 @@ TEST_F(ToolbarLooksTest, APressedButtonIsDarkAboveAndLightBelow) {
 // from 3 pixels in to 6 pixels short of the toolbar's width.
 TEST(ToolbarSeparatorTest, ASeparatorAtTheLeftOfALaterRowLiesAcross) {
   test::EngineGlobals engine;
-  SkinEnabled = true;
+  SkinEngine.options.SkinEnabled = true;
   fixture::SkinnedForm form{300, 120, kBackground};
   const HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE |
                                            CCS_NODIVIDER | CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 200, 40,
@@ -319,7 +319,7 @@ TEST(ToolbarSeparatorTest, ASeparatorAtTheLeftOfALaterRowLiesAcross) {
       {8, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, -1},
   };
   SendMessageW(toolbar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
-  ToolbarSkinInstall(form.recordNumber(), form.hwnd());
+  ToolbarSkinInstall(*SkinRecordAt(form.recordNumber()), form.hwnd());
   InvalidateRect(toolbar, nullptr, TRUE);
   UpdateWindow(toolbar);
   RECT r = {};

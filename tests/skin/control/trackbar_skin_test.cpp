@@ -47,9 +47,9 @@ TEST(TrackbarSelectionSpanTest, RunsFromTheMinimumAndNeedsARange) {
 class TrackbarSkinTest : public test::EngineTest {
  protected:
   TrackbarSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
-    SkinOptTrackbar = 1;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinOptTrackbar = 1;
   }
   HWND AddBar(DWORD style, int y = 20) {
     return CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, y, 200, 30, form_.hwnd(),
@@ -67,7 +67,7 @@ class TrackbarSkinTest : public test::EngineTest {
 // window shows.
 TEST_F(TrackbarSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
   const HWND bar = AddBar(TBS_BOTH);
-  TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   SendMessageW(bar, TBM_SETPOS, TRUE, 40);
   Repaint(bar);
   const PixelBuffer shown = test::Shown(bar);
@@ -80,7 +80,7 @@ TEST_F(TrackbarSkinTest, TickPlacementFollowsTheStyleInItsOrder) {
   AddBar(TBS_TOP | TBS_BOTH, 50);
   AddBar(0, 90);
   AddBar(TBS_BOTH | TBS_ENABLESELRANGE, 130);
-  TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const auto& bars = SkinRecordAt(form_.recordNumber())->Trackbars;
   ASSERT_EQ(bars.size(), 4u);
   EXPECT_EQ(bars[0].tickPlacement, 3);
@@ -96,7 +96,7 @@ TEST_F(TrackbarSkinTest, TheFillRunsUpToAWhiteThumbThatGrowsWhenHot) {
   const HWND bar = AddBar(TBS_NOTICKS);
   SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendMessageW(bar, TBM_SETPOS, TRUE, 50);
-  TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   Repaint(bar);
   RECT channel = {}, thumb = {};
   SendMessageW(bar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
@@ -124,8 +124,8 @@ TEST_F(TrackbarSkinTest, TheFillRunsUpToAWhiteThumbThatGrowsWhenHot) {
 // A second run over the same parent adds nothing; the control still works.
 TEST_F(TrackbarSkinTest, ASecondInstallAddsNoLayer) {
   const HWND bar = AddBar(0);
-  TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
-  TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   ASSERT_TRUE(test::ForwardsPastTheSkin(bar, &TrackbarSkinWndProc));
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->Trackbars.size(), 1u);
   SendMessageW(bar, TBM_SETPOS, TRUE, 7);
@@ -144,7 +144,7 @@ TEST_F(TrackbarSkinTest, AStandingTrackBarFillsDownToItsThumb) {
                                    30, 180, form_.hwnd(), nullptr, nullptr, nullptr);
   SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendMessageW(bar, TBM_SETPOS, TRUE, 50);
-  TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
+  TrackbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   Repaint(bar);
   RECT thumb = {};
   SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
@@ -207,7 +207,7 @@ struct Track {
 
 class TrackbarPictureTest : public TrackbarSkinTest, public ::testing::WithParamInterface<bool> {
  protected:
-  TrackbarPictureTest() { SkinOptTrackbar = 0; }
+  TrackbarPictureTest() { SkinEngine.options.SkinOptTrackbar = 0; }
   bool standing() const { return GetParam(); }
   HWND AddPictureBar() {
     const HWND bar = standing() ? CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_VERT |
@@ -216,7 +216,7 @@ class TrackbarPictureTest : public TrackbarSkinTest, public ::testing::WithParam
                                 : AddBar(TBS_NOTICKS);
     SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
     SendMessageW(bar, TBM_SETPOS, TRUE, 40);
-    TrackbarSkinInstall(form_.recordNumber(), form_.hwnd());
+    TrackbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
     return bar;
   }
   SkinPicture Channel() const {

@@ -22,8 +22,8 @@ using testsupport::PixelBuffer;
 class UpDownSkinTest : public test::EngineTest {
  protected:
   UpDownSkinTest() {
-    SkinEnabled = true;
-    SkinThemeColor = 0xDDCA22;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinThemeColor = 0xDDCA22;
   }
   HWND AddUpDown(DWORD style, int w, int h) {
     return CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, 20, w, h, form_.hwnd(),
@@ -51,7 +51,7 @@ class UpDownSkinTest : public test::EngineTest {
 TEST_F(UpDownSkinTest, TheHalfUnderTheMouseSplitsAtHalfTheSize) {
   AddUpDown(0, 20, 30);
   AddUpDown(UDS_HORZ, 31, 20);
-  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const int32_t n = form_.recordNumber();
   EXPECT_EQ(UpDownHitTest(n, 1, MAKELPARAM(5, 15)), 0);
   EXPECT_EQ(UpDownHitTest(n, 1, MAKELPARAM(5, 16)), 1);
@@ -66,7 +66,7 @@ TEST_F(UpDownSkinTest, TheHalfUnderTheMouseSplitsAtHalfTheSize) {
 // what its window shows.
 TEST_F(UpDownSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
   const HWND control = AddUpDown(0, 20, 40);
-  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   Repaint(control);
   const PixelBuffer shown = test::Shown(control);
   ASSERT_FALSE(shown.Empty());
@@ -75,7 +75,7 @@ TEST_F(UpDownSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
 
 TEST_F(UpDownSkinTest, HalvesAreDrawnIdleAndHoveredWithTheirChevrons) {
   const HWND control = AddUpDown(0, 20, 40);
-  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   Repaint(control);
   const PixelBuffer idle = Shown(control);
   EXPECT_GT(Red(idle.RgbAt(3, 2)), Red(idle.RgbAt(3, 22)) + 4);
@@ -94,8 +94,8 @@ TEST_F(UpDownSkinTest, HalvesAreDrawnIdleAndHoveredWithTheirChevrons) {
 // A second run over the same parent adds nothing; the control still works.
 TEST_F(UpDownSkinTest, ASecondInstallAddsNoLayer) {
   const HWND control = AddUpDown(0, 20, 30);
-  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
-  UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+  UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
+  UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   ASSERT_TRUE(test::ForwardsPastTheSkin(control, &UpDownSkinWndProc));
   EXPECT_EQ(SkinRecordAt(form_.recordNumber())->UpDowns.size(), 1u);
   SendMessageW(control, UDM_SETRANGE32, 0, 10);
@@ -121,7 +121,7 @@ TEST_F(UpDownSkinTest, APressedHalfRunsFromTheThemeColourToWhite) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.style);
     const HWND control = AddUpDown(c.style, c.w, c.h);
-    UpDownSkinInstall(form_.recordNumber(), form_.hwnd());
+    UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
     Repaint(control);
     const PixelBuffer idle = Shown(control);
     const LPARAM at = MAKELPARAM(c.press.x, c.press.y);

@@ -47,10 +47,25 @@ LRESULT CALLBACK UnevenFrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 // Windows colours are 0x00BBGGRR, GDI+ colours 0xAARRGGBB: red and blue
 // change places, the alpha's low byte goes on top, opaque when none is given.
 TEST(DrawingValues, ArgbFromAWindowsColour) {
-  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22), int32_t(0xFF22CADDu));
-  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22, 160), int32_t(0xA022CADDu));
-  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22, 0x1A0), int32_t(0xA022CADDu));
-  EXPECT_EQ(SkinArgbFromColorRef(0x7F000001, 0), 0x00010000);  // the colour's top byte is dropped
+  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22), gdip::Argb(0xFF22CADDu));
+  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22, 160), gdip::Argb(0xA022CADDu));
+  EXPECT_EQ(SkinArgbFromColorRef(0xDDCA22, 0x1A0), gdip::Argb(0xA022CADDu));
+  EXPECT_EQ(SkinArgbFromColorRef(0x7F000001, 0), gdip::Argb(0x00010000));  // the colour's top byte is dropped
+}
+
+// A rectangle as GDI+ takes it: the corner as it is, the width and height
+// worked out in whole pixels before they become floats, so that they stay
+// exact far from the origin, where a float no longer holds every integer.
+TEST(DrawingValues, ToRectFKeepsTheCornerAndWorksTheSizeInWholePixels) {
+  const gdip::RectF atOrigin = ToRectF(RECT{3, -4, 23, 6});
+  EXPECT_EQ(atOrigin.x, 3.0f);
+  EXPECT_EQ(atOrigin.y, -4.0f);
+  EXPECT_EQ(atOrigin.width, 20.0f);
+  EXPECT_EQ(atOrigin.height, 10.0f);
+  const gdip::RectF distant = ToRectF(RECT{16777217, 1, 16777220, 16777219});
+  EXPECT_EQ(distant.width, 3.0f);
+  EXPECT_EQ(distant.height, 16777218.0f);
+  EXPECT_EQ(distant.x, float(16777217));
 }
 
 TEST(Geometry, ScrollBarAreaTabPagesAndStretchedChildren) {
@@ -92,7 +107,7 @@ TEST(Geometry, ScrollBarAreaTabPagesAndStretchedChildren) {
   record->Window = parent.hwnd();
   record->Containers[0].window = container;
   record->Containers[0].stretchedChildren = {{children[0], 24, 0, true}, {}, {children[1], 30, 10, false}};
-  const int32_t n = SkinAppendWindowRecord(std::move(record));
+  const int32_t n = SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
   auto placed = [&](HWND w, int x, int y, int width, int height) {
     RECT r;
     GetWindowRect(w, &r);

@@ -57,8 +57,8 @@ enum Item { kCaption = 1, kSeparator = 2, kIcon = 3 };
 class MenuItemTest : public EngineTest {
  protected:
   MenuItemTest() {
-    SkinBackgroundColor = kBackground;
-    SkinThemeColor = kTheme;
+    SkinEngine.options.SkinBackgroundColor = kBackground;
+    SkinEngine.options.SkinThemeColor = kTheme;
     MenuSkinEntry entry;
     entry.menu = menu_;
     entry.itemWidth = kWidth;
@@ -75,7 +75,7 @@ class MenuItemTest : public EngineTest {
     MenuSkinItemEntry icon = caption;
     icon.icon = SolidPng(16, 16, 0xFF0000FF);
     entry.items = {caption, separator, icon};
-    MenuItemList.push_back(entry);
+    SkinEngine.lists.MenuItemList.push_back(entry);
     for (int i = 1; i <= 3; ++i) AppendMenuA(menu_, MF_OWNERDRAW, 100 + i, reinterpret_cast<LPCSTR>(MAKELONG(i, 1)));
   }
   ~MenuItemTest() override { DestroyMenu(menu_); }
@@ -121,14 +121,14 @@ int TouchedOutside(const PixelBuffer& b, int height = kHeight) {
 TEST_F(MenuItemTest, TheFirstEntryDescribingAMenuIsFound) {
   HMENU other = CreatePopupMenu();
   EXPECT_EQ(MenuSkinItemFind(other), 0);
-  MenuItemList.push_back(MenuItemList[0]);  // a second entry for the same menu
-  MenuItemList.push_back(MenuItemList[0]);
-  MenuItemList.back().menu = other;
+  SkinEngine.lists.MenuItemList.push_back(SkinEngine.lists.MenuItemList[0]);  // a second entry for the same menu
+  SkinEngine.lists.MenuItemList.push_back(SkinEngine.lists.MenuItemList[0]);
+  SkinEngine.lists.MenuItemList.back().menu = other;
   EXPECT_EQ(MenuSkinItemFind(menu_), 1);
   EXPECT_EQ(MenuSkinItemFind(other), 3);
   EXPECT_EQ(MenuSkinItemFind(nullptr), 0);
   DestroyMenu(other);
-  MenuItemList.clear();
+  SkinEngine.lists.MenuItemList.clear();
   EXPECT_EQ(MenuSkinItemFind(menu_), 0);
 }
 
@@ -150,7 +150,7 @@ TEST_F(MenuItemTest, AnItemIsWashedBackgroundATintedStripAndItsCaption) {
   EXPECT_EQ(Count(b, {kLeft, kTop, kLeft + 22, kTop + kHeight}, IsRed), 0);
   EXPECT_EQ(Count(b, {kLeft, kTop, kLeft + kWidth, kTop + 3}, IsRed), 0);
   // A menu without a colour of its own takes the theme's.
-  MenuItemList[0].colour = std::nullopt;
+  SkinEngine.lists.MenuItemList[0].colour = std::nullopt;
   const PixelBuffer themed = Paint(kCaption);
   EXPECT_TRUE(ColorNear(At(themed, 1, 1), Blend(Blend(washed, Rgb(kTheme), 60), kWhite, 60), 3));
   if (HasFailure()) testsupport::SaveFailureImage(b, "menu_item_plain");
@@ -159,7 +159,7 @@ TEST_F(MenuItemTest, AnItemIsWashedBackgroundATintedStripAndItsCaption) {
 // With the background picture, the item shows the skinned window behind it:
 // its back buffer below the caption, or a companion's layer from its top.
 TEST_F(MenuItemTest, WithABackgroundPictureTheWindowBehindShowsThrough) {
-  SkinBackgroundImage = {1};
+  SkinEngine.options.SkinBackgroundImage = {1};
   form_.record().CaptionHeight = 10;
   // Black down to the row the item's top lies on below the caption, white below.
   const auto halves = [](HDC dc, int splitRow) {
@@ -189,7 +189,7 @@ TEST_F(MenuItemTest, WithABackgroundPictureTheWindowBehindShowsThrough) {
 // from x = 22 to 4 pixels short of the right; no caption.
 TEST_F(MenuItemTest, ASeparatorDrawsTwoRowsOfLinesAndNothingElse) {
   SetState(kSeparator, MFS_HILITE | MFS_CHECKED);  // a separator is never hot nor ticked
-  SkinRecolorTickImage = GreenTick;
+  SkinEngine.options.SkinRecolorTickImage = GreenTick;
   const PixelBuffer b = Paint(kSeparator, 0, 12);
   EXPECT_EQ(TouchedOutside(b, 12), 0);
   const uint32_t washed = Blend(Rgb(kBackground), kWhite, 230);
@@ -223,7 +223,7 @@ TEST_F(MenuItemTest, HotCheckedAndDisabledItemsFollowTheMenusState) {
   EXPECT_GT(Count(hot, ItemArea(), IsRed), 20);  // the caption still shows
 
   // The icon at the left, unless the item is checked: then the tick alone.
-  SkinRecolorTickImage = GreenTick;
+  SkinEngine.options.SkinRecolorTickImage = GreenTick;
   const PixelBuffer icon = Paint(kIcon);
   EXPECT_TRUE(IsBlue(At(icon, 10, kHeight / 2))) << std::hex << At(icon, 10, kHeight / 2);
   EXPECT_EQ(Count(icon, ItemArea(), IsGreen), 0);
@@ -248,7 +248,7 @@ TEST_F(MenuItemTest, HotCheckedAndDisabledItemsFollowTheMenusState) {
 TEST_F(MenuItemTest, ItemsTheListDoesNotDescribeAreNotPainted) {
   EXPECT_EQ(Count(Paint(kCaption, 0, kHeight, MAKELONG(4, 1)), ItemArea(), [](uint32_t c) { return c != kUntouched; }), 0);
   EXPECT_EQ(Count(Paint(kCaption, 0, kHeight, MAKELONG(1, 2)), ItemArea(), [](uint32_t c) { return c != kUntouched; }), 0);
-  MenuItemList[0].menu = nullptr;
+  SkinEngine.lists.MenuItemList[0].menu = nullptr;
   EXPECT_EQ(Count(Paint(kCaption), ItemArea(), [](uint32_t c) { return c != kUntouched; }), 0);
 }
 

@@ -14,6 +14,8 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/parent_background.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -129,10 +131,10 @@ TEST_F(PaintingTest, NoSkinnedAncestorGivesNoBackgroundAndLeaksNothing) {
   testsupport::TestWindow plain(120, 80, L"plain", WS_POPUP | WS_VISIBLE);
   HWND orphan = plain.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 6, 40, 20);
   const long objects = korvath::platform::LiveGdiObjectCount();
-  const size_t dcs = SkinMemoryDcList.size();
+  const size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
   for (int i = 0; i < 50; ++i) EXPECT_FALSE(SkinPaintParentBackground(orphan, RECT{0, 0, 40, 20}));
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), objects);
-  EXPECT_EQ(SkinMemoryDcList.size(), dcs);
+  EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), dcs);
 }
 
 TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCaller) {
@@ -157,8 +159,67 @@ TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCal
   }
 }
 
+// A canvas starts as what lies beneath the control; its finished picture goes
+// into the owner's child layer at the control's client area or its window
+// rectangle, or, keyed, without the key's pixels; only then is it copied or
+// given away.
+TEST_F(PaintingTest, ACanvasShowsWhatLiesBeneathAndFinishingPutsThePictureInTheChildLayer) {
+  HWND plain = form_.AddChild(L"STATIC", 0, 30, 40, 60, 30);
+  HWND framed = form_.AddChild(L"STATIC", WS_BORDER, 100, 40, 60, 30);
+  HDC layer = form_.record().ChildBackDC.get();
+  const auto layerAt = [&](int x, int y) { return Pixels(layer, 240, 200).RgbAt(x, y); };
+
+  SkinCanvas canvas(form_.record(), plain, RECT{0, 0, 60, 30}, {.drawing = SkinCanvasDrawing::ThroughDc});
+  ASSERT_TRUE(canvas);
+  EXPECT_EQ(canvas.width(), 60);
+  EXPECT_EQ(canvas.height(), 30);
+  EXPECT_EQ(Pixels(canvas.dc(), 60, 30).RgbAt(5, 5), BackPattern(35, 45));
+  SkinFillSolid(canvas.graphics(), 0xFFFF0000u, 10, 10, 20, 10);
+  canvas.Finish();
+  EXPECT_EQ(canvas.graphics().NativeGraphics(), nullptr);  // gone before the picture went on
+  EXPECT_EQ(layerAt(45, 55), Rgb(kRed));
+  EXPECT_EQ(layerAt(35, 45), BackPattern(35, 45));
+  EXPECT_EQ(layerAt(29, 39), LayerPattern(29, 39));
+  SkinMemoryDc target = SkinMemoryDc::Create(70, 40);
+  canvas.CopyTo(target.get(), 10, 10);
+  EXPECT_EQ(Pixels(target.get(), 70, 40).RgbAt(25, 25), Rgb(kRed));
+  const SkinMemoryDc kept = canvas.Release();
+  EXPECT_FALSE(canvas);
+  EXPECT_EQ(Pixels(kept.get(), 60, 30).RgbAt(15, 15), Rgb(kRed));
+
+  // The client area of a framed control leaves its frame in the layer alone;
+  // the window rectangle covers it.
+  for (const SkinLayerCopy copy : {SkinLayerCopy::ClientArea, SkinLayerCopy::WindowRect}) {
+    FillPattern(layer, 240, 200, LayerPattern);
+    SkinCanvas client(framed, RECT{0, 0, 58, 28});  // the owner looked up
+    ASSERT_TRUE(client);
+    FillPattern(client.dc(), 58, 28, nullptr, Rgb(kGreen));
+    client.Finish(copy);
+    const bool whole = copy == SkinLayerCopy::WindowRect;
+    EXPECT_EQ(layerAt(100, 40), whole ? Rgb(kGreen) : LayerPattern(100, 40)) << whole;
+    EXPECT_EQ(layerAt(101, 41), Rgb(kGreen)) << whole;
+    EXPECT_EQ(layerAt(158, 68), whole ? LayerPattern(158, 68) : Rgb(kGreen)) << whole;
+  }
+
+  // Keyed, drawn on the pixels: the key's pixels keep the layer's.
+  FillPattern(layer, 240, 200, LayerPattern);
+  SkinCanvas keyed(form_.record(), framed, RECT{0, 0, 60, 30}, {.drawing = SkinCanvasDrawing::OnPixels});
+  ASSERT_TRUE(keyed);
+  keyed.graphics().Clear(0xFFFF00FFu);
+  SkinFillSolid(keyed.graphics(), 0xFF0000FFu, 20, 10, 10, 10);
+  keyed.FinishKeyed(0xFF00FF);
+  EXPECT_EQ(keyed.graphics().NativeGraphics(), nullptr);
+  EXPECT_EQ(layerAt(125, 55), Rgb(kBlue));
+  EXPECT_EQ(layerAt(105, 45), LayerPattern(105, 45));
+
+  // Nothing beneath a window of no skinned window: no canvas.
+  testsupport::TestWindow outside(120, 80, L"plain", WS_POPUP | WS_VISIBLE);
+  HWND orphan = outside.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 6, 40, 20);
+  EXPECT_FALSE(SkinCanvas(orphan, RECT{0, 0, 40, 20}));
+}
+
 TEST_F(PaintingTest, AControlsColourOrAPanelsOrWhiteWashesItsBackground) {
-  SkinAlpha = 160;
+  SkinEngine.options.SkinAlpha = 160;
   HWND edit = form_.AddChild(L"STATIC", WS_BORDER, 30, 40, 82, 24);
   auto background = [&](int x, int y) {
     const auto px = testsupport::CaptureBitmap(SkinMakeBackgroundBitmap(edit).get());
@@ -186,7 +247,7 @@ struct PaintCall {
 };
 std::vector<PaintCall> calls;
 template <int kPainter>
-void Record(const ButtonRef& b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b.entry->window, state, r}); }
+void Record(const ButtonRef& b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b->window, state, r}); }
 
 // The skinned form's answer to WM_DRAWITEM: the dispatcher.
 LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,7 +257,7 @@ LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
-  SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
+  SkinEngine.options.SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
   SetWindowLongPtrW(form_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchingProc));
   std::vector<HWND> buttons;
   // The last two: no entry, and another button's entry.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "skin/control/container_skin.h"
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/skin_picture.h"
@@ -75,24 +76,24 @@ TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
   EXPECT_EQ(panel_.SetCallback(nullptr), 0);  // no routine is refused
   EXPECT_EQ(panel_.callback(), &OnEntryClick);
   EXPECT_FALSE(panel_.BuildThunks(0));
-  EXPECT_FALSE(panel_.BuildThunks(int(SkinCallbackList.size()) + 1));
+  EXPECT_FALSE(panel_.BuildThunks(int(SkinEngine.lists.SkinCallbackList.size()) + 1));
   ZqkWindow a;
   auto b = std::make_unique<ZqkWindow>();
   DestroyWindow(MakePanel(a, form_, 80));
   PumpMessages();
   const int slot = a.GetCallbackSlot();
-  const size_t size = SkinCallbackList.size();
+  const size_t size = SkinEngine.lists.SkinCallbackList.size();
   ASSERT_GE(slot, 1);
-  const SkinCallbackEntry& record = SkinCallbackList[slot - 1];
+  const SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[slot - 1];
   EXPECT_TRUE(record.free);
   EXPECT_EQ(record.window, nullptr);
   EXPECT_EQ(a.panel(), nullptr);
   const HWND panelB = MakePanel(*b, form_, 120);
   EXPECT_EQ(b->GetCallbackSlot(), slot);
-  EXPECT_EQ(SkinCallbackList.size(), size);
+  EXPECT_EQ(SkinEngine.lists.SkinCallbackList.size(), size);
   a.Release();
-  EXPECT_FALSE(SkinCallbackList[slot - 1].free);
-  EXPECT_EQ(SkinCallbackList[slot - 1].window, panelB);
+  EXPECT_FALSE(SkinEngine.lists.SkinCallbackList[slot - 1].free);
+  EXPECT_EQ(SkinEngine.lists.SkinCallbackList[slot - 1].window, panelB);
   b->SetRedrawPending(0);
   EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 1);
   EXPECT_EQ(b->GetRedrawPending(), 1);
@@ -100,7 +101,7 @@ TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
   b.reset();
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(panelB, GWLP_WNDPROC)),
             &ContainerSkinWndProc);
-  EXPECT_EQ(SkinCallbackList[slot - 1].target, nullptr);
+  EXPECT_EQ(SkinEngine.lists.SkinCallbackList[slot - 1].target, nullptr);
   EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0);
   RedrawWindow(panelB, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

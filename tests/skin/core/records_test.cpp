@@ -8,9 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_install.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -22,17 +27,17 @@ using namespace korvath::skin;
 using korvath::platform::LiveGdiObjectCount;
 using testsupport::TestWindow;
 
-LONG_PTR Prop(HWND window, const char* name) { return GetSkinProp(window, name); }
+LONG_PTR Prop(HWND window, SkinProp key) { return GetSkinProp(window, key); }
 
 int32_t AddRecord(HWND window) {
   auto record = std::make_unique<SkinWindowRecord>();
   record->Window = window;
-  return SkinAppendWindowRecord(std::move(record));
+  return SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
 }
 
 // Registers a child in one of a record's lists the way an installer does.
 template <class Entry>
-void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child, const char* owner = prop::Hw_FuID) {
+void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child, SkinProp owner = prop::Hw_FuID) {
   auto& entries = SkinRecordAt(n)->*list;
   Entry& entry = entries[size_t(SkinTakeEntrySlot(entries)) - 1];
   entry.window = child;
@@ -67,7 +72,7 @@ TEST_F(EngineStartup, AClassOfTheEngineGetsTheSmallIconTheSystemWouldHaveMade) {
   WNDCLASSEXW plain{sizeof plain};
   plain.lpfnWndProc = DefWindowProcW;
   plain.hInstance = GetModuleHandleW(nullptr);
-  plain.hIcon = AppIcon;
+  plain.hIcon = SkinEngine.options.AppIcon;
   plain.lpszClassName = L"PlainIconClass";
   ASSERT_NE(RegisterClassExW(&plain), 0);
   WNDCLASSEXW made{sizeof made}, engine{sizeof engine};
@@ -85,37 +90,37 @@ using CallbackSlots = korvath::skin::test::EngineTest;
 
 TEST_F(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit) {
   SkinEngineStartup();
-  EXPECT_EQ(SkinOptTrimMemory, 1);  // the working-set helper never runs
+  EXPECT_EQ(SkinEngine.options.SkinOptTrimMemory, 1);  // the working-set helper never runs
   WNDCLASSEXW cls{sizeof cls};
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &cls));
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"hbfcWindow", &cls));
   const ULONG_PTR token = GdiplusToken.value();
   EXPECT_EQ(SkinModuleGdiplusToken, token);
   // The shared cursors are the system's own.
-  EXPECT_EQ(CursorHand, LoadCursorA(nullptr, IDC_HAND));
-  EXPECT_EQ(CursorIBeam, LoadCursorA(nullptr, IDC_IBEAM));
-  EXPECT_EQ(CursorSizeWE, LoadCursorA(nullptr, IDC_SIZEWE));
-  EXPECT_NE(CursorHand, CursorIBeam);
+  EXPECT_EQ(SkinEngine.options.CursorHand, LoadCursorA(nullptr, IDC_HAND));
+  EXPECT_EQ(SkinEngine.options.CursorIBeam, LoadCursorA(nullptr, IDC_IBEAM));
+  EXPECT_EQ(SkinEngine.options.CursorSizeWE, LoadCursorA(nullptr, IDC_SIZEWE));
+  EXPECT_NE(SkinEngine.options.CursorHand, SkinEngine.options.CursorIBeam);
   // The mouse record starts with its three one-element lists.
-  EXPECT_EQ(SkinMouseState.Field4, std::vector<int32_t>{0});
-  EXPECT_EQ(SkinMouseState.Field5, std::vector<int32_t>{0});
-  EXPECT_EQ(SkinMouseState.Field6, std::vector<std::string>{""});
+  EXPECT_EQ(SkinEngine.lists.SkinMouseState.Field4, std::vector<int32_t>{0});
+  EXPECT_EQ(SkinEngine.lists.SkinMouseState.Field5, std::vector<int32_t>{0});
+  EXPECT_EQ(SkinEngine.lists.SkinMouseState.Field6, std::vector<std::string>{""});
   SkinModuleInit();  // a second start finds GDI+ started and reloads the glyphs
   EXPECT_EQ(GdiplusToken.value(), token);
   EXPECT_EQ(SkinModuleGdiplusToken, token);
   EXPECT_EQ(SkinGlyphStrip().GetCount(), 6);
   SkinSetOptions(false, 0, 0);  // an alpha of 0 given still switches the mode on
-  EXPECT_TRUE(SkinTransparentMode);
+  EXPECT_TRUE(SkinEngine.options.SkinTransparentMode);
   SkinSetOptions(true);
-  EXPECT_FALSE(SkinTransparentMode);
-  EXPECT_EQ(SkinAlpha, 160);
+  EXPECT_FALSE(SkinEngine.options.SkinTransparentMode);
+  EXPECT_EQ(SkinEngine.options.SkinAlpha, 160);
   TestWindow form(100, 80, L"form");
   AddRecord(form.hwnd());
   const long before = LiveGdiObjectCount();
   SkinRecordAt(1)->BackDC = SkinMemoryDc::Create(100, 80);
   HWND tip = SkinRecordAt(1)->Tips.Create(form.hwnd());
   SkinEngineShutdown();
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
   EXPECT_EQ(LiveGdiObjectCount(), before);
   EXPECT_FALSE(IsWindow(tip));  // the record's tooltip went with it
   EXPECT_TRUE(IsWindow(form.hwnd()));
@@ -127,18 +132,45 @@ TEST(EngineFixture, ResetsOptionsAndListsWhenMadeAndWhenGone) {
   struct Case : korvath::skin::test::EngineTest {
     void TestBody() override {}
   };
-  SkinAlpha = 7;
-  SkinCallbackList.resize(2);
+  SkinEngine.options.SkinAlpha = 7;
+  SkinEngine.lists.SkinCallbackList.resize(2);
   {
     Case c;
-    EXPECT_EQ(SkinAlpha, 0);
-    EXPECT_TRUE(SkinCallbackList.empty());
-    SkinThemeColor = 0x123456;
+    EXPECT_EQ(SkinEngine.options.SkinAlpha, 0);
+    EXPECT_TRUE(SkinEngine.lists.SkinCallbackList.empty());
+    SkinEngine.options.SkinThemeColor = 0x123456;
     TestWindow form(100, 80, L"form");
     AddRecord(form.hwnd());
   }
-  EXPECT_EQ(SkinThemeColor, 0u);
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_EQ(SkinEngine.options.SkinThemeColor, 0u);
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
+}
+
+// A cache kept while the engine runs goes with the engine's reset: the next
+// use finds it made afresh, not what was worked out before.
+TEST(EngineCaches, AResetEmptiesEveryCacheAndTheNextUseMakesItAgain) {
+  struct Worked {
+    std::vector<int> values;
+  };
+  struct Other {
+    int value = 0;
+  };
+  korvath::skin::test::EngineGlobals engine;
+  EXPECT_EQ(SkinEngine.caches.Count(), 0u);
+  SkinEngineCache<Worked>().values = {1, 2, 3};
+  SkinEngineCache<Other>().value = 7;
+  EXPECT_EQ(&SkinEngineCache<Worked>(), &SkinEngine.caches.Get<Worked>());  // one per type
+  EXPECT_EQ(SkinEngineCache<Worked>().values, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(SkinEngineCache<Other>().value, 7);
+  EXPECT_EQ(SkinEngine.caches.Count(), 2u);
+  SkinEngineReset();
+  EXPECT_EQ(SkinEngine.caches.Count(), 0u);
+  EXPECT_TRUE(SkinEngineCache<Worked>().values.empty());
+  EXPECT_EQ(SkinEngineCache<Other>().value, 0);
+  // The engine's own caches go too: a reset also starts the layout count anew.
+  SkinNoteLayoutChange();
+  SkinEngineStartup();
+  EXPECT_EQ(SkinLayoutGeneration(), 1u);
 }
 
 TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
@@ -162,7 +194,7 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   EXPECT_EQ(SkinFindControlInRecord(1, nullptr), 0);
 
   SkinRemoveWindowRecord(1);
-  ASSERT_EQ(SkinWindowList.size(), 2u);
+  ASSERT_EQ(SkinEngine.lists.SkinWindowList.size(), 2u);
   EXPECT_EQ(SkinFindWindowRecord(a.hwnd()), 0);
   EXPECT_EQ(SkinFindWindowRecord(c.hwnd()), 2);
   EXPECT_EQ(Prop(c.hwnd(), prop::Hw_lbID), 2);
@@ -183,6 +215,94 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   DestroyWindow(box);
 }
 
+// An entry is held by its record, list and number, and read through the
+// number at each use: it stays right while the list grows and moves its
+// elements; a control whose numbers lead to another control's entry finds
+// none.
+TEST_F(WindowList, AnEntryRefReadsTheEntryByNumberWhileTheListGrows) {
+  TestWindow form(200, 120, L"form");
+  HWND first = form.AddChild(L"BUTTON", L"a", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
+  HWND second = form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
+  const int32_t n = AddRecord(form.hwnd());
+  SkinWindowRecord& record = *SkinRecordAt(n);
+  EXPECT_EQ(SkinRecordNumber(record), n);
+  Register(n, &SkinWindowRecord::Buttons, first);
+  Register(n, &SkinWindowRecord::Buttons, second);
+  const ButtonRef ref = SkinFindEntry(second, &SkinWindowRecord::Buttons);
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref.record, &record);
+  EXPECT_EQ(ref.number, 2);
+  EXPECT_EQ(ref->window, second);
+  for (int i = 0; i < 100; ++i) record.Buttons.emplace_back();  // moves the elements
+  EXPECT_EQ(ref.get(), &record.Buttons[1]);
+  EXPECT_EQ((*ref).window, second);
+  record.Buttons[1].Caption = "seen";
+  EXPECT_EQ(ref->Caption, "seen");
+  // Numbers that lead to another control's entry, or to none.
+  SetSkinProp(first, prop::Hw_lbID, 2);
+  const ButtonRef stray = SkinFindEntry(first, &SkinWindowRecord::Buttons);
+  EXPECT_FALSE(stray);
+  EXPECT_EQ(stray.get(), nullptr);
+  EXPECT_EQ(stray.record, &record);  // the record its owner number names
+  SetSkinProp(first, prop::Hw_lbID, 500);
+  EXPECT_FALSE(SkinFindEntry(first, &SkinWindowRecord::Buttons));
+  EXPECT_FALSE(ButtonRef{});
+}
+
+LRESULT CALLBACK TestSkinProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinForward(window, message, wParam, lParam);
+}
+
+// The one installer prologue: the zeroed first slot is taken first, the
+// entry starts fresh with its window, the installer's fill runs before the
+// skin's procedure stands in front (and writes through the entry's number
+// even when the list grows meanwhile), and then the control carries its
+// entry's number and its owner record's and the entry keeps the procedure
+// that was replaced.
+TEST_F(WindowList, TakingAnEntryTakesTheZeroedSlotFirstFillsBeforeSubclassingAndSetsTheNumbers) {
+  TestWindow first(100, 80, L"first"), form(200, 120, L"form");
+  HWND a = form.AddChild(L"STATIC", L"a", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
+  HWND b = form.AddChild(L"STATIC", L"b", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
+  AddRecord(first.hwnd());
+  const int32_t n = AddRecord(form.hwnd());
+  ASSERT_EQ(n, 2);
+  SkinWindowRecord& record = *SkinRecordAt(n);
+  record.Trackbars[0].vertical = true;  // what the zeroed slot held goes
+  const auto ownProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC));
+  bool filledBeforeSubclassing = false;
+  const SkinEntryRef<SkinTrackbarEntry> taken = SkinTakeEntry(
+      record, &SkinWindowRecord::Trackbars, a, {.procedure = &TestSkinProcedure},
+      [&](const SkinEntryRef<SkinTrackbarEntry>& entry) {
+        filledBeforeSubclassing = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC)) == ownProcedure &&
+                                  GetSkinProp(a, prop::Hw_hProc) == 0 && entry->window == a && !entry->vertical;
+        for (int i = 0; i < 50; ++i) record.Trackbars.emplace_back();  // the list grows meanwhile
+        entry->tickPlacement = 7;
+      });
+  EXPECT_TRUE(filledBeforeSubclassing);
+  EXPECT_EQ(taken.number, 1);
+  EXPECT_EQ(taken.get(), &record.Trackbars[0]);
+  EXPECT_EQ(record.Trackbars[0].window, a);
+  EXPECT_EQ(record.Trackbars[0].tickPlacement, 7);
+  EXPECT_EQ(record.Trackbars[0].savedProc, ownProcedure);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC)), &TestSkinProcedure);
+  EXPECT_EQ(GetSkinProp(a, prop::Hw_lbID), 1);
+  EXPECT_EQ(GetSkinProp(a, prop::Hw_FuID), n);
+  EXPECT_EQ(GetSkinPropHandle<WNDPROC>(a, prop::Hw_hProc), ownProcedure);
+  // The next takes a new slot at the end, in the control layer's slot here.
+  const auto next = SkinTakeEntry(record, &SkinWindowRecord::Toolbars, b,
+                                  {.procedure = &TestSkinProcedure, .slot = &kControlLayerSlot});
+  EXPECT_EQ(next.number, 1);
+  EXPECT_EQ(GetSkinProp(b, prop::Kj_lbID), 1);
+  EXPECT_EQ(GetSkinProp(b, prop::Kj_FuID), n);
+  EXPECT_EQ(GetSkinProp(b, prop::Hw_lbID), 0);
+  const auto third = SkinTakeEntry(record, &SkinWindowRecord::Trackbars, b, {.procedure = &TestSkinProcedure});
+  EXPECT_EQ(third.number, 52);
+  EXPECT_EQ(third->window, b);
+  EXPECT_EQ(third->savedProc, nullptr);  // another skin stands in front: refused
+  SkinUnsubclass(a);
+  SkinUnsubclass(b, kControlLayerSlot);
+}
+
 // Every installer skips a window subclassed through either layer: a second
 // install would forward to itself for ever.
 TEST(WindowProps, EitherLayerMarksAWindowSubclassed) {
@@ -196,6 +316,41 @@ TEST(WindowProps, EitherLayerMarksAWindowSubclassed) {
   SetSkinPropHandle(other, prop::Kj_hProc, WNDPROC(DefWindowProcW));
   EXPECT_TRUE(SkinIsSubclassed(w));
   EXPECT_TRUE(SkinIsSubclassed(other));
+}
+
+// Each key is written to the window under the one name other programs read
+// it by; the properties that others set for the engine are read from the
+// window, not from the engine's own table.
+TEST(WindowProps, EachKeyIsCarriedUnderItsPartsName) {
+  const std::vector<std::string> names = {
+      "Hw_lbID",   "Hw_FuID",   "Hw_hProc",  "Kj_lbID",   "Kj_FuID",   "Kj_hProc",   "Kj_Ztys",   "Kj_Jzzts",
+      "Kj_dxjb",   "Kj_wtjb",   "Xzk_dhxg",  "Mngd_zct",  "Zqk_Szqk",  "Zqk_bjs",    "Zqk_bjstmd", "Zqk_gljb",
+      "Zqk_LbID",  "Zqk_Jgc",   "Kjsx_bkk",  "Zqk_FuID",  "Yyck_Glck", "Yyck_yyWz",  "Yyck_yysd", "Yyck_yyys",
+      "Yyck_Tmd",  "Mb_zpf",    "Ck_Ycjdx",  "Ck_wtjbdx", "CK_Ggcj",   "Kj_bjys",    "Kj_bjystmd", "Wxk_Zpf",
+      "Wxk_Cj",    "Wxk_LBID",  "Sxk_Tpzsy", "Ck_cdjb",   "CK_Fcck",   "Fc_lbID",    "Fcsx_bjcj", "Fcsx_gycj"};
+  ASSERT_EQ(names.size(), kSkinPropCount);
+  TestWindow window(100, 80, L"props");
+  HWND w = window.hwnd();
+  for (size_t i = 0; i < kSkinPropCount; ++i) {
+    const auto key = SkinProp(i);
+    EXPECT_EQ(std::string(SkinPropName(key)), names[i]);
+    SetSkinProp(w, key, LONG_PTR(100 + i));
+  }
+  for (size_t i = 0; i < kSkinPropCount; ++i) {
+    EXPECT_EQ(LONG_PTR(GetPropA(w, names[i].c_str())), LONG_PTR(100 + i)) << names[i];
+    EXPECT_EQ(GetSkinProp(w, SkinProp(i)), LONG_PTR(100 + i)) << names[i];
+  }
+  // Set by others: what the window carries is what the engine reads.
+  const std::vector<SkinProp> others = {prop::Kj_bjys, prop::Kj_bjystmd, prop::Wxk_Zpf, prop::Wxk_Cj,
+                                        prop::Wxk_LBID, prop::Sxk_Tpzsy, prop::Ck_cdjb,  prop::CK_Fcck,
+                                        prop::Fc_lbID, prop::Fcsx_bjcj, prop::Fcsx_gycj};
+  for (const SkinProp key : others) {
+    EXPECT_TRUE(SkinPropSetByOthers(key)) << SkinPropName(key);
+    SetPropA(w, SkinPropName(key), HANDLE(LONG_PTR(7)));
+    EXPECT_EQ(GetSkinProp(w, key), 7) << SkinPropName(key);
+  }
+  EXPECT_FALSE(SkinPropSetByOthers(prop::Hw_lbID));
+  EXPECT_FALSE(SkinPropSetByOthers(prop::CK_Ggcj));
 }
 
 int g_calls = 0;
@@ -231,7 +386,8 @@ struct RecordingTarget : SkinCallbackTarget {
 
 TEST_F(CallbackSlots, EachCallReachesItsOwnMethodOnlyInSlotsThatExistAndHoldAnObject) {
   RecordingTarget target;
-  SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false}, SkinCallbackEntry{nullptr, nullptr, true}};
+  SkinEngine.lists.SkinCallbackList = {SkinCallbackEntry{nullptr, &target, false},
+                                       SkinCallbackEntry{nullptr, nullptr, true}};
   for (int32_t slot : {0, -1, 3, 2}) {
     EXPECT_EQ(SkinInvokeCallback(slot, 1, 1, 0), 0) << slot;
     const SIZE none = SkinRequestPaintedSize(slot);

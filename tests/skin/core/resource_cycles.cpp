@@ -53,7 +53,7 @@ size_t PrivateBytes() {
 }  // namespace
 
 Counts Counts::Now() {
-  return {platform::LiveGdiObjectCount(), SkinMemoryDcList.size(), ThreadWindows(), PrivateBytes()};
+  return {platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), ThreadWindows(), PrivateBytes()};
 }
 
 std::string Figures::Describe() const {
@@ -86,7 +86,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"", WS_POPUP, 0, 0, 230, 150,
                                 form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  for (const char* name : {prop::Yyck_yysd, prop::Yyck_yyWz}) SetSkinProp(shadow, name, 15);
+  for (const SkinProp key : {prop::Yyck_yysd, prop::Yyck_yyWz}) SetSkinProp(shadow, key, 15);
   SetSkinProp(shadow, prop::Yyck_Tmd, 80);
   SetSkinPropHandle(shadow, prop::Yyck_Glck, form.hwnd());
   gdip::Bitmap target;
@@ -114,7 +114,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
     made->Window = form.hwnd();
     made->BackDC = SkinMemoryDc::Create(200, 120);
     made->ChildBackDC = SkinMemoryDc::Create(200, 120);
-    const int32_t n = SkinAppendWindowRecord(std::move(made));
+    const int32_t n = SkinRecordNumber(*SkinAppendWindowRecord(std::move(made)));
     SkinWindowRecord* record = SkinRecordAt(n);
     PatBlt(record->BackDC.get(), 0, 0, 200, 120, i % 2 ? WHITENESS : BLACKNESS);
     record->Tips.Create(form.hwnd());
@@ -136,7 +136,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
     SkinMemoryDcFree(SkinCreateMemoryDC(RECT{0, 0, 32, 32}));
     if (i % 10 == 0) right = occasionally(i) && right;
     SkinRemoveWindowRecord(n);
-    right = SkinWindowList.empty() && right;
+    right = SkinEngine.lists.SkinWindowList.empty() && right;
     if (!right) ++figures.faults;
     TimeReference(figures, reference);
   }

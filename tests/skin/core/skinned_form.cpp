@@ -56,7 +56,7 @@ SkinnedForm::SkinnedForm(int width, int height) : window_(width, height, L"skinn
   FillPattern(record->BackDC.get(), width, height, BackPattern);
   record->ChildBackDC = SkinMemoryDc::Create(width, height);
   FillPattern(record->ChildBackDC.get(), width, height, LayerPattern);
-  number_ = SkinAppendWindowRecord(std::move(record));
+  number_ = SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
 }
 
 SkinnedForm::~SkinnedForm() {

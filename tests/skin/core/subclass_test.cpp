@@ -43,10 +43,10 @@ TEST(SkinSubclass, RefusesAWindowThatASkinHoldsInItsSlot) {
   testsupport::TestWindow form(100, 80, L"subclass");
   HWND button = form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 5, 5, 40, 20);
   const WNDPROC own = Slot(button);
-  ASSERT_EQ(SkinSubclass(button, {.procedure = &FirstSkin, .owner = 1, .number = 3}), own);
+  ASSERT_EQ(SkinSubclass(button, {.procedure = &FirstSkin, .ownerNumber = 1, .entryNumber = 3}), own);
   for (const bool overAnotherSkin : {false, true}) {
     SCOPED_TRACE(overAnotherSkin);
-    EXPECT_EQ(SkinSubclass(button, {.procedure = &SecondSkin, .owner = 2, .number = 9,
+    EXPECT_EQ(SkinSubclass(button, {.procedure = &SecondSkin, .ownerNumber = 2, .entryNumber = 9,
                                     .overAnotherSkin = overAnotherSkin}),
               nullptr);
     EXPECT_EQ(Slot(button), &FirstSkin);
@@ -68,13 +68,13 @@ TEST(SkinSubclass, RefusesAWindowOfTheOtherLayerUnlessItStandsOverAnotherSkin) {
   testsupport::TestWindow form(100, 80, L"subclass");
   HWND group = form.AddChild(L"BUTTON", L"g", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 5, 5, 80, 60);
   const WNDPROC own = Slot(group);
-  ASSERT_EQ(SkinSubclass(group, {.procedure = &ControlLayerSkin, .number = 4, .slot = &kControlLayerSlot}), own);
-  EXPECT_EQ(SkinSubclass(group, {.procedure = &SecondSkin, .number = 9}), nullptr);
+  ASSERT_EQ(SkinSubclass(group, {.procedure = &ControlLayerSkin, .entryNumber = 4, .slot = &kControlLayerSlot}), own);
+  EXPECT_EQ(SkinSubclass(group, {.procedure = &SecondSkin, .entryNumber = 9}), nullptr);
   EXPECT_EQ(Slot(group), &ControlLayerSkin);
   EXPECT_EQ(GetSkinProp(group, prop::Hw_hProc), 0);
   EXPECT_EQ(SkinSlotNumber(group), 0);
 
-  EXPECT_EQ(SkinSubclass(group, {.procedure = &SecondSkin, .number = 9, .overAnotherSkin = true}),
+  EXPECT_EQ(SkinSubclass(group, {.procedure = &SecondSkin, .entryNumber = 9, .overAnotherSkin = true}),
             &ControlLayerSkin);
   EXPECT_EQ(Slot(group), &SecondSkin);
   g_first = g_second = 0;

@@ -194,7 +194,7 @@ TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
     EXPECT_TRUE(Visible(dc.get(), 260, 110));  // wholly outside: clips nothing
     EXPECT_TRUE(Visible(dc.get(), 20, 160));   // transparent, outside transparent mode
   }
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   EXPECT_FALSE(Visible(SkinGetClippedDC(form.hwnd()).get(), 20, 160));
   // A DC the caller gives is clipped and handed back, never released; a fill
   // over everything leaves the child's place alone.

@@ -26,9 +26,9 @@ using testsupport::ColorNear;
 class ControlSkinsTest : public EditSkinTest {
  protected:
   void InstallAll() {
-    EditComboSkinInstall(number(), form_.hwnd());
-    ChildControlSkinInstall(number(), form_.hwnd());
-    TransparentChildSkinInstall(number(), form_.hwnd());
+    EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+    ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+    TransparentChildSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   }
   static WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)); }
   static WNDPROC Saved(HWND w) { return GetSkinPropHandle<WNDPROC>(w, prop::Hw_hProc); }
@@ -94,11 +94,11 @@ TEST_F(ControlSkinsTest, EntriesAreNumberedByPassAndNothingIsTouchedWithTheSkinO
   HWND address = Add(WC_IPADDRESSW, 0, 250, 80, 100, 24);
   HWND picker = Add(DATETIMEPICK_CLASSW, 0, 250, 120, 100, 24);
   HWND list = Add(L"ListBox", 0, 140, 150, 100, 60);
-  SkinEnabled = false;
+  SkinEngine.options.SkinEnabled = false;
   InstallAll();
   for (HWND w : {edit1, simple, view, tree, list}) EXPECT_EQ(Saved(w), nullptr);
   EXPECT_EQ(record().Edits.size(), 1u);
-  SkinEnabled = true;
+  SkinEngine.options.SkinEnabled = true;
   InstallAll();
   EXPECT_EQ(SkinEntryNumber(edit1), 1);
   EXPECT_EQ(SkinEntryNumber(edit2), 2);
@@ -126,7 +126,7 @@ TEST_F(ControlSkinsTest, EntriesAreNumberedByPassAndNothingIsTouchedWithTheSkinO
 }
 
 TEST_F(ControlSkinsTest, TransparentModeSkinsTheInnerEditsOfCombosAndAddressFields) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND combo = AddCombo(CBS_DROPDOWN, 10, 10, {L"a"});
   HWND address = Add(WC_IPADDRESSW, 0, 150, 10, 120, 24);
   InstallAll();
@@ -285,7 +285,7 @@ TEST_F(ControlSkinsTest, CombosOfOneSizeShowTheirOwnTextAndTheCurrentTheme) {
   SetFocus(first);
   EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kTheme, 200), 3);
   constexpr COLORREF kOtherTheme = 0x2040E0;
-  SkinThemeColor = kOtherTheme;
+  SkinEngine.options.SkinThemeColor = kOtherTheme;
   ComboSkinPaint(number(), SkinEntryNumber(first));
   EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kOtherTheme, 200), 3);
 }
@@ -337,7 +337,7 @@ TEST_F(ControlSkinsTest, ListFramesLoseTheirHoverWhenTheMouseLeaves) {
 }
 
 TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES, 20, 20, 200, 160,
                   WS_EX_CLIENTEDGE);
   TVINSERTSTRUCTW insert = {};
@@ -397,7 +397,7 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
 // restored from that layer instead of painted again; once the drag ends it
 // paints itself again.
 TEST_F(ControlSkinsTest, TransparentModeListsAreRenderedOffScreenAndRestoredFromTheLayerWhileMoving) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND list = Add(L"ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 20, 20, 150, 100);
   for (int i = 0; i < 3; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW WWWW"));
   InstallAll();
@@ -435,7 +435,7 @@ TEST_F(ControlSkinsTest, TransparentModeListsAreRenderedOffScreenAndRestoredFrom
 // A brush handed to a child that has no skin of its own ends with the
 // child, which ends with the control it was asked of.
 TEST_F(ControlSkinsTest, BrushesHandedToChildrenEndWithTheirControl) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   const long before = korvath::platform::LiveGdiObjectCount();
   HWND list = Add(L"ListBox", WS_BORDER, 20, 20, 150, 100);
   HWND label = CreateWindowExW(0, L"Static", L"label", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, list, nullptr,
@@ -475,7 +475,7 @@ TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
   RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_EQ(Shown(child).RgbAt(20, 10), Rgb(GetSysColor(COLOR_WINDOW)));
   EXPECT_EQ(Layer().RgbAt(60, 50), Rgb(GetSysColor(COLOR_WINDOW)));
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_EQ(Shown(child).RgbAt(20, 10), BackPattern(60, 50));
   EXPECT_EQ(Layer().RgbAt(60, 50), BackPattern(60, 50));

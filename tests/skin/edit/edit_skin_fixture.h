@@ -23,16 +23,16 @@ class EditSkinTest : public ::testing::Test {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_INTERNET_CLASSES | ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES |
                                                  ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    SkinEnabled = true;
-    SkinAlpha = 160;
-    SkinThemeColor = kTheme;
-    SkinTransparentMode = false;
-    SkinHoverTracking = 0;
+    SkinEngine.options.SkinEnabled = true;
+    SkinEngine.options.SkinAlpha = 160;
+    SkinEngine.options.SkinThemeColor = kTheme;
+    SkinEngine.options.SkinTransparentMode = false;
+    SkinEngine.options.SkinHoverTracking = 0;
   }
   ~EditSkinTest() override {
-    SkinEnabled = false;
-    SkinTransparentMode = false;
-    SkinHoverTracking = 0;
+    SkinEngine.options.SkinEnabled = false;
+    SkinEngine.options.SkinTransparentMode = false;
+    SkinEngine.options.SkinHoverTracking = 0;
   }
 
   SkinWindowRecord& record() const { return form_.record(); }

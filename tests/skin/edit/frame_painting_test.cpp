@@ -4,6 +4,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
@@ -80,7 +81,7 @@ TEST_F(FramePaintingTest, BorderStrokeFollowsHoverFocusAndBorderKind) {
   HWND edge = Add(L"Edit", 0, 10, 10, 60, 24, WS_EX_CLIENTEDGE);
   HWND flat = Add(L"Edit", WS_BORDER, 10, 40, 60, 24);
   HWND stranger = Add(L"Edit", 0, 10, 70, 60, 24, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   DestroyWindow(stranger);
   stranger = Add(L"Edit", 0, 10, 70, 60, 24, WS_EX_CLIENTEDGE);  // in no list
   SkinEditEntryOf(edge)->focused = true;
@@ -120,20 +121,20 @@ TEST_F(FramePaintingTest, OwnerBufferTakesAllButTheKeyAndKeepsNoClip) {
   form_.Skin(control);
   SkinMemoryDc picture = SkinMemoryDc::Create(20, 10);
   FillPattern(picture.get(), 20, 10, nullptr, 0xFF00FF);
-  SkinBlitToOwnerBuffer(control, picture.get(), 0xFF00FF);
+  SkinPaintChildBackgroundKeyed(control, picture.get(), 0xFF00FF);
   HDC layer = record().ChildBackDC.get();
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(35, 45), LayerPattern(35, 45));
   korvath::platform::GdiRegion clip(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetClipRgn(layer, clip.get()), 0);
   FillPattern(picture.get(), 20, 10, nullptr, 0x123456);
-  SkinBlitToOwnerBuffer(control, picture.get(), 0xFF00FF);
+  SkinPaintChildBackgroundKeyed(control, picture.get(), 0xFF00FF);
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(35, 45), 0x123456u);
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(51, 45), LayerPattern(51, 45));
 }
 
 TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
   HWND edit = Add(L"Edit", 0, 20, 20, 120, 30, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const struct {
     const char* name;
@@ -169,7 +170,7 @@ TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
 // painted, else after the client area.
 TEST_F(FramePaintingTest, EditPaintsPutTheRingBackOnceWithOrWithoutTheFrame) {
   HWND edit = Add(L"Edit", 0, 20, 20, 120, 30, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const auto spoil = [edit] {
     korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(edit);
@@ -204,7 +205,7 @@ TEST_F(FramePaintingTest, EditRingRunsRoundEveryEdgeOnScreenAndInTheLayer) {
   const struct { int x, y, w, h; } edits[] = {{20, 20, 150, 30}, {200, 20, 40, 120}};
   for (const auto& e : edits) {
     HWND edit = Add(L"Edit", ES_MULTILINE, e.x, e.y, e.w, e.h, WS_EX_CLIENTEDGE);
-    EditComboSkinInstall(number(), form_.hwnd());
+    EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
     testsupport::PumpMessages(20);
     {
       korvath::platform::WindowDC dc = korvath::platform::WindowDC::Whole(edit);
@@ -240,10 +241,10 @@ TEST_F(FramePaintingTest, EditRingLeavesTheScrollBarOnScreenButGivesItToTheLayer
 }
 
 TEST_F(FramePaintingTest, TransparentModeFillsTheRingWithThePanelColourOrWhiteAtTheEngineAlpha) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND panel = Add(L"Edit", 0, 20, 20, 100, 30, WS_EX_CLIENTEDGE);
   HWND plain = Add(L"Edit", 0, 20, 70, 100, 30, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   SetSkinProp(panel, prop::Zqk_Szqk, 1);
   SetSkinProp(panel, prop::Zqk_bjs, kRed);
   SetSkinProp(panel, prop::Zqk_bjstmd, 128);
@@ -281,7 +282,7 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   HWND list = Add(L"ListBox", WS_BORDER, 20, 20, 100, 80);
   HWND tree = Add(WC_TREEVIEWW, 0, 140, 20, 100, 80, WS_EX_CLIENTEDGE);
   HWND bare = Add(WC_LISTVIEWW, LVS_REPORT, 20, 120, 100, 80);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const int32_t listEntry = SkinEntryNumber(list), treeEntry = SkinEntryNumber(tree);
   ChildControlSkinPaintFrame(number(), listEntry, false, false);
@@ -295,7 +296,7 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_EQ(Shown(tree).RgbAt(1, 1), kWhiteRgb);
   // With hover tracking the hot ring is two pixels wide, one pixel in.
-  SkinHoverTracking = 1;
+  SkinEngine.options.SkinHoverTracking = 1;
   ChildControlSkinPaintFrame(number(), treeEntry, true);
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 200), 3);
   // A borderless control changes nothing, on screen or in the layer.

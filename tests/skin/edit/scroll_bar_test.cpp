@@ -102,8 +102,8 @@ TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewh
   ShowWindow(hidden, SW_HIDE);
   HWND edit = Add(L"Edit", ES_MULTILINE | WS_VSCROLL, 160, 140, 120, 60, WS_EX_CLIENTEDGE);
   HWND plainEdit = Add(L"Edit", 0, 160, 220, 120, 24, WS_EX_CLIENTEDGE);
-  EditComboSkinInstall(number(), form_.hwnd());
-  ChildControlSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
 
   HWND v = Entry(list).vScrollOverlay;
   ASSERT_NE(v, nullptr);
@@ -133,7 +133,7 @@ TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewh
 TEST_F(ScrollBarTest, OverlaysAreRenumberedWithTheirOwnersRecord) {
   SkinnedForm second(200, 200);
   HWND list = second.AddChild(L"ListBox", WS_VSCROLL | WS_BORDER, 10, 10, 100, 100);
-  ChildControlSkinInstall(second.number(), second.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(second.number()), second.hwnd());
   HWND v = Entry(list).vScrollOverlay;
   EXPECT_EQ(GetSkinProp(v, prop::Hw_FuID), 2);
   SkinRemoveWindowRecord(number());
@@ -154,7 +154,7 @@ TEST_F(ScrollBarTest, OverlaysStayOnTheirBarsUnderAFramedParentAndFollowMovesAnd
   ClientToScreen(framed, &origin);
   ASSERT_GT(origin.x, ScreenRect(framed).left);
   HWND list = AddList(100, 10, 10, WS_VSCROLL | WS_BORDER, framed);
-  ChildControlSkinInstall(number(), framed);
+  ChildControlSkinInstall(*SkinRecordAt(number()), framed);
   HWND v = Entry(list).vScrollOverlay;
   EXPECT_EQ(ScreenRect(v), Bar(list));
   MoveWindow(list, 30, 20, 150, 120, TRUE);
@@ -173,7 +173,7 @@ TEST_F(ScrollBarTest, OverlaysStayOnTheirBarsUnderAFramedParentAndFollowMovesAnd
 
 TEST_F(ScrollBarTest, PainterDrawsTrackThumbAndChevronsAndRecordsTheParts) {
   HWND list = AddList(1000);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   HWND v = Entry(list).vScrollOverlay;
   VScrollPaint(list);
   SCROLLBARINFO info = {};
@@ -215,15 +215,15 @@ TEST_F(ScrollBarTest, PainterDrawsTrackThumbAndChevronsAndRecordsTheParts) {
 // colour.
 TEST_F(ScrollBarTest, ThePlainThumbIsShadedInTheThemeColour) {
   HWND list = AddList(1000);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   HWND v = Entry(list).vScrollOverlay;
   const auto paintUnder = [&](COLORREF theme) {
-    SkinThemeColor = theme;
+    SkinEngine.options.SkinThemeColor = theme;
     VScrollPaint(list);
     return Shown(v);
   };
   const auto red = paintUnder(0x0000FF), blue = paintUnder(0xFF0000);
-  SkinThemeColor = kTheme;
+  SkinEngine.options.SkinThemeColor = kTheme;
   const RECT thumb = Entry(list).vScrollParts[2];
   const int y = (thumb.top + thumb.bottom) / 2, x = thumb.right - 5;
   const auto channel = [](uint32_t p, int shift) { return int((p >> shift) & 0xFF); };
@@ -246,7 +246,7 @@ TEST_F(ScrollBarTest, AnEditsScrollRepaintsTheOverlayOfItsOwnBar) {
   std::wstring text;
   for (int i = 0; i < 60; ++i) text += L"a line that runs on well past the right edge " + std::to_wstring(i) + L"\r\n";
   SetWindowTextW(edit, text.c_str());
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   const HWND v = SkinEditEntryOf(edit)->vScrollOverlay, h = SkinEditEntryOf(edit)->hScrollOverlay;
   ASSERT_NE(v, nullptr);
   ASSERT_NE(h, nullptr);
@@ -274,7 +274,7 @@ TEST_F(ScrollBarTest, AWheelScrollOfAnEditRepaintsItsOverlayWithTheThumbWhereThe
   std::wstring text;
   for (int i = 0; i < 80; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
   SetWindowTextW(edit, text.c_str());
-  EditComboSkinInstall(number(), form_.hwnd());
+  EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   const SkinEditEntry* entry = SkinEditEntryOf(edit);
   ASSERT_NE(entry, nullptr);
   const HWND v = entry->vScrollOverlay;
@@ -305,7 +305,7 @@ TEST_F(ScrollBarTest, HorizontalBarsAndDisabledBarsDrawArrowsButNoThumb) {
   HWND list = AddList(3, 20, 20, WS_VSCROLL | WS_BORDER | LBS_DISABLENOSCROLL);
   HWND wide = Add(L"ListBox", WS_HSCROLL | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT, 160, 20, 150, 80);
   for (int i = 0; i < 60; ++i) SendMessageW(wide, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"column item"));
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   HWND v = Entry(list).vScrollOverlay;
   ASSERT_TRUE(IsWindowVisible(v));
   VScrollPaint(list, kScrollPartFirstArrow);
@@ -330,7 +330,7 @@ TEST_F(ScrollBarTest, HorizontalBarsAndDisabledBarsDrawArrowsButNoThumb) {
 
 TEST_F(ScrollBarTest, HitTestsCountEdgesAndPreferTheFirstArrow) {
   HWND list = AddList(100);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   HWND v = Entry(list).vScrollOverlay;
   // Before any paint every rectangle is empty: only the corner hits, as the
   // first arrow.
@@ -352,7 +352,7 @@ TEST_F(ScrollBarTest, HitTestsCountEdgesAndPreferTheFirstArrow) {
 // control scrolls, and the overlay's thumb follows.
 TEST_F(ScrollBarTest, ClicksAndDragsOnTheOverlayScrollTheControlAndTheThumbFollows) {
   HWND list = AddList(1000);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::Activate(form_.hwnd());
   testsupport::PumpMessages(30);
   HWND v = Entry(list).vScrollOverlay;
@@ -384,7 +384,7 @@ TEST_F(ScrollBarTest, ClicksAndDragsOnTheOverlayScrollTheControlAndTheThumbFollo
 // native bar, its frame, its lines) never covers it.
 TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
   HWND list = AddList(1000);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(30);
   HWND v = Entry(list).vScrollOverlay;
   SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one more"));
@@ -404,7 +404,7 @@ TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
 
 TEST_F(ScrollBarTest, TheBarPartUnderTheMouseIsHighlightedAndClearedWhenItLeaves) {
   HWND list = AddList(1000);
-  ChildControlSkinInstall(number(), form_.hwnd());
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   HWND v = Entry(list).vScrollOverlay;
   VScrollPaint(list);
   const RECT thumb = Entry(list).vScrollParts[2];

@@ -16,6 +16,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/dialog_skin_attach.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
@@ -52,8 +53,9 @@ Frame Last(HWND window) {
 
 class CloseAnimationTest : public korvath::skin::test::EngineTest {
  protected:
-  static void SetUpTestSuite() { SkinEngineStartup(); }
-  void TearDown() override { EXPECT_TRUE(SkinMemoryDcList.empty()); }  // both DCs of every animation are freed
+  static void SetUpTestSuite() { SkinEngineStart(); }
+  // Both DCs of every animation are freed.
+  void TearDown() override { EXPECT_TRUE(SkinEngine.lists.SkinMemoryDcList.empty()); }
 };
 
 // Where each close effect leaves a window at (100, 100) after its tenth
@@ -153,7 +155,7 @@ TEST_F(CloseAnimationTest, LayersComposeBackgroundItemsAndForeground) {
   fill(item.get(), 10, 10, 0xFF00FF00);
   fill(foreground.get(), 40, 30, 0xFFFF0000);
   SetSkinPropHandle(window, prop::Fcsx_bjcj, background.get());
-  CompanionWindowList.push_back({window,
+  SkinEngine.lists.CompanionWindowList.push_back({window,
                                  {CompanionItem{0, 2, item.get(), true, RECT{5, 5, 15, 15}},
                                   CompanionItem{0, 0, nullptr, true, RECT{0, 0, 40, 30}}}});
   SetSkinProp(window, prop::Fc_lbID, 1);
@@ -194,10 +196,10 @@ TEST_F(CloseAnimationTest, ShadowsAttachToRecordsAndTakeNewSettings) {
 // The trim writes no file and starts no program; it runs at most once per
 // deactivation and never while the option keeps it off (its start-up value).
 TEST_F(CloseAnimationTest, TheTrimRunsInProcessOncePerDeactivationAndOnlyWhenSwitchedOn) {
-  SkinOptTrimMemory = 1;
+  SkinEngine.options.SkinOptTrimMemory = 1;
   EXPECT_FALSE(SkinTrimOnActivateApp(false));
   EXPECT_FALSE(SkinTrimWorkingSet());
-  SkinOptTrimMemory = 0;
+  SkinEngine.options.SkinOptTrimMemory = 0;
   EXPECT_TRUE(SkinTrimOnActivateApp(false));
   EXPECT_FALSE(SkinTrimOnActivateApp(false));  // the next form of the same deactivation
   EXPECT_FALSE(SkinTrimOnActivateApp(true));
@@ -206,9 +208,9 @@ TEST_F(CloseAnimationTest, TheTrimRunsInProcessOncePerDeactivationAndOnlyWhenSwi
   testsupport::TestWindow form(200, 100, L"form", WS_POPUP);
   FormSkinAttach(form.hwnd());
   SendMessageW(form.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
-  EXPECT_FALSE(SkinEngine.TrimDoneSinceActivation);
+  EXPECT_FALSE(SkinEngine.forms.TrimDoneSinceActivation);
   SendMessageW(form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
-  EXPECT_TRUE(SkinEngine.TrimDoneSinceActivation);
+  EXPECT_TRUE(SkinEngine.forms.TrimDoneSinceActivation);
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
   EXPECT_EQ(GetFileAttributesW((std::wstring(windows) + L"\\empty.exe").c_str()), INVALID_FILE_ATTRIBUTES);

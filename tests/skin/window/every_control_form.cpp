@@ -12,6 +12,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/window/background_theme.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"
 
 namespace korvath::skin::test {
@@ -163,8 +164,7 @@ BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font) {
 }  // namespace
 
 void StartEngineForEveryControlForm() {
-  SkinEngineStartup();
-  InstallContainerSkin();
+  SkinEngineStart();
   SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
   SkinSetOptions(true);
 }
@@ -265,7 +265,7 @@ void EveryControlForm::Skin() {
   const EveryControl& c = controls_;
   LabelSkinAttach(c.label);
   // The statics the label attach left: the icon and the plain text.
-  StaticSkinInstall(SkinFindWindowRecord(form_), form_);
+  StaticSkinInstall(*SkinRecordAt(SkinFindWindowRecord(form_)), form_);
   // As the tool's group boxes: their children get their skins through it.
   ContainerControlSkinAttach(c.groupBox);
   ContainerControlSkinAttach(c.tab);

@@ -44,7 +44,7 @@ TEST_F(FormTest, AttachBuildsTheRecordAndInstallsTheProcedureLast) {
   HWND hwnd = form();
   const LONG_PTR ownProc = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
   FormSkinAttach(hwnd, Framed());
-  ASSERT_EQ(SkinWindowList.size(), 1u);
+  ASSERT_EQ(SkinEngine.lists.SkinWindowList.size(), 1u);
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_lbID), 1);
   // The procedure kept leads on to the form's own (the caption's tips, made
   // with the first mouse message, go in front of it then).
@@ -71,12 +71,12 @@ TEST_F(FormTest, AttachBuildsTheRecordAndInstallsTheProcedureLast) {
 
   // A second attach changes nothing.
   FormSkinAttach(hwnd, Framed());
-  EXPECT_EQ(SkinWindowList.size(), 1u);
+  EXPECT_EQ(SkinEngine.lists.SkinWindowList.size(), 1u);
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), kept);
 
   // Removal gives the procedure back and frees the record.
   UnskinWindow(hwnd);
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), kept);
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), kept);
   EXPECT_NE(ownProc, 0);
@@ -257,7 +257,7 @@ TEST_F(FormTest, RemovingTheFirstFormRenumbersTheSecondAndItsControls) {
   SkinReplaceControlBrush(button, platform::GdiBrush(CreateSolidBrush(0x123456)), platform::GdiBitmap());
   window_.reset();
   PumpMessages();
-  EXPECT_EQ(SkinWindowList.size(), 1u);
+  EXPECT_EQ(SkinEngine.lists.SkinWindowList.size(), 1u);
   EXPECT_EQ(GetSkinProp(second.hwnd(), prop::Hw_lbID), 1);
   EXPECT_EQ(GetSkinProp(button, prop::Hw_FuID), 1);
   // Its controls are gone before the form's last message: the brush goes
@@ -279,15 +279,15 @@ TEST_F(FormTest, AttachRenderAndDestroyCyclesLeaveNoObjectBehind) {
 }
 
 TEST_F(FormTest, BackgroundThemeSetsColoursImageAndMode) {
-  SkinBackgroundMode = 0;
+  SkinEngine.options.SkinBackgroundMode = 0;
   SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
-  EXPECT_EQ(SkinThemeColor, 0xC0C0C0u);
-  EXPECT_EQ(SkinBackgroundColor, 0xECECECu);
-  EXPECT_TRUE(SkinBackgroundImage.empty());
-  EXPECT_EQ(SkinBackgroundMode, 0);
+  EXPECT_EQ(SkinEngine.options.SkinThemeColor, 0xC0C0C0u);
+  EXPECT_EQ(SkinEngine.options.SkinBackgroundColor, 0xECECECu);
+  EXPECT_TRUE(SkinEngine.options.SkinBackgroundImage.empty());
+  EXPECT_EQ(SkinEngine.options.SkinBackgroundMode, 0);
   SkinSetBackgroundTheme("", {});
-  EXPECT_EQ(SkinThemeColor, 0xDDCA22u);
-  EXPECT_EQ(SkinBackgroundColor, 0xECECECu);
+  EXPECT_EQ(SkinEngine.options.SkinThemeColor, 0xDDCA22u);
+  EXPECT_EQ(SkinEngine.options.SkinBackgroundColor, 0xECECECu);
 
   // A plain picture: its edge colour is its colour; the theme can take it.
   ByteSet picture;
@@ -303,14 +303,14 @@ TEST_F(FormTest, BackgroundThemeSetsColoursImageAndMode) {
   EXPECT_EQ(SkinSampleEdgeColor(picture, 2000), RGB(0x33, 0x66, 0x99));
   EXPECT_EQ(SkinSampleEdgeColor(ByteSet{1, 2, 3}, 2000), 0u);
   SkinSetBackgroundTheme("", picture, std::nullopt, kThemeFromBackground, 0);
-  EXPECT_EQ(SkinBackgroundColor, RGB(0x33, 0x66, 0x99));
-  EXPECT_EQ(SkinThemeColor, RGB(0x33, 0x66, 0x99));
-  EXPECT_EQ(SkinBackgroundMode, 0);
+  EXPECT_EQ(SkinEngine.options.SkinBackgroundColor, RGB(0x33, 0x66, 0x99));
+  EXPECT_EQ(SkinEngine.options.SkinThemeColor, RGB(0x33, 0x66, 0x99));
+  EXPECT_EQ(SkinEngine.options.SkinBackgroundMode, 0);
   // Mode 2 keeps the bytes as they are; no mode means 4.
   SkinSetBackgroundTheme("", picture, 0x010203, std::nullopt, 2);
-  EXPECT_EQ(SkinBackgroundImage, picture);
+  EXPECT_EQ(SkinEngine.options.SkinBackgroundImage, picture);
   SkinSetBackgroundTheme("", picture, 0x010203);
-  EXPECT_EQ(SkinBackgroundMode, 4);
+  EXPECT_EQ(SkinEngine.options.SkinBackgroundMode, 4);
 
   // The faded picture ends in the fade colour at its right and bottom edges.
   const ByteSet faded = SkinImageGradientOverlay(picture, std::nullopt, RGB(255, 0, 0));
@@ -320,8 +320,8 @@ TEST_F(FormTest, BackgroundThemeSetsColoursImageAndMode) {
   EXPECT_TRUE(ColorNear(decoded.GetPixel(10, 99) & 0xFFFFFF, 0xFF0000, 8));
   EXPECT_TRUE(ColorNear(decoded.GetPixel(60, 10) & 0xFFFFFF, 0x336699, 2));
   EXPECT_FALSE(ColorNear(decoded.GetPixel(170, 10) & 0xFFFFFF, 0x336699, 8));
-  SkinBackgroundImage.clear();
-  SkinBackgroundMode = 0;
+  SkinEngine.options.SkinBackgroundImage.clear();
+  SkinEngine.options.SkinBackgroundMode = 0;
 }
 
 }  // namespace

@@ -77,20 +77,20 @@ const LRESULT kOwn = reinterpret_cast<LRESULT>(kOwnBrush);
 // in white at the engine's alpha.
 TEST_F(FormChildTest, AnEditOnTheFormShowsTheFormThroughItInTransparentMode) {
   SkinSetBackgroundTheme("", {}, 0x305070, 0xC0C0C0);
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND edit = Add(L"EDIT", 0, 40, 60, 200, 24);
   PumpMessages();
   InvalidateRect(edit, nullptr, TRUE);
   UpdateWindow(edit);
   const testsupport::PixelBuffer shown = testsupport::CaptureClient(edit);
-  const uint32_t expected = testsupport::Blend(BackAt(40 + 150, 60 + 12), 0xFFFFFF, SkinAlpha);
+  const uint32_t expected = testsupport::Blend(BackAt(40 + 150, 60 + 12), 0xFFFFFF, SkinEngine.options.SkinAlpha);
   EXPECT_TRUE(testsupport::ColorNear(shown.RgbAt(150, 12), expected, 3))
       << std::hex << shown.RgbAt(150, 12) << " not " << expected;
   if (HasFailure()) testsupport::SaveFailureImage(shown, "transparent_edit");
 }
 
 TEST_F(FormChildTest, InTransparentModeEditsStaticsAndButtonsGetTheFormsBackground) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND edit = Add(L"EDIT", 0, 10, 40, 120, 22);
   HWND label = Add(L"STATIC", 0, 10, 70, 120, 22);
   HWND button = Add(L"BUTTON", BS_PUSHBUTTON, 10, 100, 120, 22);
@@ -154,12 +154,12 @@ LRESULT CALLBACK WatchDestroy(HWND window, UINT message, WPARAM wParam, LPARAM l
 // each one's skin frees the brush and bitmap the form handed it as it is
 // destroyed, and nothing of them is left once it is gone.
 TEST_F(FormChildTest, ASkinnedEditOrStaticDestroyedAloneFreesItsBrushAsItGoes) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND edit = Add(L"EDIT", 0, 10, 40, 120, 22);
   HWND label = Add(L"STATIC", 0, 10, 70, 120, 22);
   SetWindowTextW(label, L"label");
-  EditComboSkinInstall(number(), form());
-  StaticSkinInstall(number(), form());
+  EditComboSkinInstall(*SkinRecordAt(number()), form());
+  StaticSkinInstall(*SkinRecordAt(number()), form());
   ASSERT_TRUE(SkinIsSubclassed(edit));
   ASSERT_TRUE(SkinIsSubclassed(label));
   for (HWND control : {edit, label}) {
@@ -217,7 +217,7 @@ TEST_F(FormChildTest, WithoutTransparentModeOnlyListBoxesAreTheSkins) {
 // In transparent mode a drop-down list that lies on the desktop becomes
 // layered at alpha 220, and is listed once however often it asks.
 TEST_F(FormChildTest, ADropDownListOnTheDesktopIsLayeredAndListedOnce) {
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   HWND dropDown = CreateWindowExW(WS_EX_TOOLWINDOW, L"ComboLBox", L"", WS_CHILD, 0, 0, 100, 80, GetDesktopWindow(),
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(dropDown, nullptr);
@@ -226,7 +226,7 @@ TEST_F(FormChildTest, ADropDownListOnTheDesktopIsLayeredAndListedOnce) {
   EXPECT_NE(Colour(WM_CTLCOLORLISTBOX, dropDown, dc), kOwn);
   EXPECT_NE(Colour(WM_CTLCOLORLISTBOX, dropDown, dc), kOwn);
   ReleaseDC(form(), dc);
-  EXPECT_EQ(std::count(LayeredDropDownList.begin(), LayeredDropDownList.end(), dropDown), 1);
+  EXPECT_EQ(std::ranges::count(SkinEngine.lists.LayeredDropDownList, dropDown), 1);
   BYTE alpha = 0;
   DWORD flags = 0;
   EXPECT_TRUE(GetLayeredWindowAttributes(dropDown, nullptr, &alpha, &flags));
@@ -246,7 +246,7 @@ TEST_F(FormChildTest, AMenuCommandReachesTheRoutineOfTheMenuItsIdentifierNames) 
   chosen.clear();
   MenuSkinEntry first, second;
   first.itemHandler = SkinRoutine(&Chosen);
-  MenuItemList = {first, second};
+  SkinEngine.lists.MenuItemList = {first, second};
   Command(10007);
   Command(10000);
   Command(9999);   // four digits name no menu
@@ -255,7 +255,7 @@ TEST_F(FormChildTest, AMenuCommandReachesTheRoutineOfTheMenuItsIdentifierNames) 
   Command(MAKEWPARAM(1, 0));
   EXPECT_EQ(chosen, (std::vector<int32_t>{7, 0}));
   for (WPARAM id : {10007, 10000, 9999, 20003, 30001, 1}) EXPECT_EQ(ReachedOwn(WM_COMMAND, UINT(id)), 1) << id;
-  MenuItemList.clear();
+  SkinEngine.lists.MenuItemList.clear();
 }
 
 // In transparent mode, controls whose look follows their content are
@@ -267,7 +267,7 @@ TEST_F(FormChildTest, NotificationsRepaintTheControlsTheyComeFromInTransparentMo
   HWND button = Add(L"BUTTON", BS_PUSHBUTTON, 10, 100, 120, 22);
   PumpMessages();
   EXPECT_FALSE(Invalidates(edit, [&] { Command(MAKEWPARAM(0, EN_CHANGE), edit); }));
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   for (WORD code : {EN_CHANGE, EN_UPDATE, EN_VSCROLL, EN_HSCROLL})
     EXPECT_TRUE(Invalidates(edit, [&] { Command(MAKEWPARAM(0, code), edit); })) << code;
   EXPECT_FALSE(Invalidates(edit, [&] { Command(MAKEWPARAM(0, EN_SETFOCUS), edit); }));

@@ -219,7 +219,7 @@ TEST_F(FormCloseTest, AQuitMessageShutsGdiplusDownOnceAfterTheLastWindow) {
   EXPECT_TRUE(GdiplusToken.ok());  // the second form still lives
   DestroyWindow(second.hwnd());
   PumpMessages();
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
   EXPECT_FALSE(GdiplusToken.ok());
   SkinGdiplusShutdown();  // nothing left to shut down
   EXPECT_FALSE(GdiplusToken.ok());

@@ -5,14 +5,15 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/background_theme.h"
+#include "skin/window/engine_start.h"
 
 namespace korvath::skin::test {
 
 void FormTest::SetUp() {
   // The pointer away from where the forms appear, so that no tooltip shows.
   SetCursorPos(2, 2);
-  SkinEngineStartup();
-  SkinOptFormFlag = 0;
+  SkinEngineStart();
+  SkinEngine.forms.SkinOptFormFlag = 0;
   SkinSetBackgroundTheme("", {}, 0xECECEC, 0xC0C0C0);
   gdiAtStart_ = platform::LiveGdiObjectCount();
 }
@@ -21,7 +22,7 @@ void FormTest::TearDown() {
   window_.reset();
   standIn_.reset();
   PumpMessages();
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
   EXPECT_EQ(platform::LiveGdiObjectCount(), gdiAtStart_);
   SkinEngineShutdown();
 }

@@ -236,7 +236,7 @@ TEST_F(FormTest, AFormOpenedFromItsIconRepaintsItsListViewsAtItsNextRender) {
                                GetModuleHandleW(nullptr), nullptr);
   HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 5, 5, 200, 140, panel,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
-  ChildControlSkinInstall(number(), panel);
+  ChildControlSkinInstall(*SkinRecordAt(number()), panel);
   ASSERT_GE(record().Children.size(), 1u);
   ASSERT_EQ(record().Children.back().window, list);
   const auto renderLeavesListToPaint = [&] {
@@ -344,7 +344,7 @@ TEST_F(FormTest, TheShadowFollowsMovesAndSizesAlone) {
 // next answer frees the last one, and the control's end frees what it holds.
 TEST_F(FormTest, ColourBrushesOfUnlistedControlsEndWithTheirControl) {
   Skin(WS_POPUP, 300, 200);
-  SkinTransparentMode = true;
+  SkinEngine.options.SkinTransparentMode = true;
   const long before = platform::LiveGdiObjectCount();
   const DWORD systemBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);  // 0 under Wine
   struct Kind {
@@ -375,7 +375,7 @@ TEST_F(FormTest, ColourBrushesOfUnlistedControlsEndWithTheirControl) {
     }
   }
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), systemBefore);
-  SkinTransparentMode = false;
+  SkinEngine.options.SkinTransparentMode = false;
 }
 
 TEST_F(FormTest, MenuItemsAreMeasuredOnlyWhenTheirNumbersNameAnItem) {
@@ -385,7 +385,7 @@ TEST_F(FormTest, MenuItemsAreMeasuredOnlyWhenTheirNumbersNameAnItem) {
   menu.itemHeight = 22;
   menu.items.resize(2);
   menu.items[1].separator = true;
-  MenuItemList.push_back(menu);
+  SkinEngine.lists.MenuItemList.push_back(menu);
   struct Case {
     ULONG_PTR data;
     UINT width, height;
@@ -400,12 +400,12 @@ TEST_F(FormTest, MenuItemsAreMeasuredOnlyWhenTheirNumbersNameAnItem) {
   }
   // A second hook replaces the first, which is removed.
   MenuSkinHookInstall();
-  HWINEVENTHOOK first = MenuWinEventHook.get();
+  HWINEVENTHOOK first = SkinEngine.forms.MenuWinEventHook.get();
   MenuSkinHookInstall();
-  EXPECT_NE(MenuWinEventHook.get(), nullptr);
+  EXPECT_NE(SkinEngine.forms.MenuWinEventHook.get(), nullptr);
   EXPECT_FALSE(UnhookWinEvent(first));
-  MenuWinEventHook.Reset();
-  MenuItemList.clear();
+  SkinEngine.forms.MenuWinEventHook.Reset();
+  SkinEngine.lists.MenuItemList.clear();
 }
 
 }  // namespace

@@ -155,21 +155,21 @@ TEST_F(FormTest, TitleStaysInTheCaptionAndANewTitleLeavesNoGhost) {
 // The program's icon (resource 129 of every program here) reaches the engine's
 // classes and, unless the form hides it, the caption's top left corner.
 TEST_F(FormTest, TheProgramsIconShowsInTheCaptionUnlessTheFormHidesIt) {
-  ASSERT_NE(AppIcon, nullptr);
-  EXPECT_EQ(AppIcon, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(129)));
+  ASSERT_NE(SkinEngine.options.AppIcon, nullptr);
+  EXPECT_EQ(SkinEngine.options.AppIcon, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(129)));
   WNDCLASSEXW shadow{sizeof shadow};
   ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &shadow));
-  EXPECT_EQ(shadow.hIcon, AppIcon);
+  EXPECT_EQ(shadow.hIcon, SkinEngine.options.AppIcon);
 
   // The icon's white bust stands in the caption's corner at 17 x 17.
   auto bustPixels = [this] {
-    const RECT corner{SkinResizeBorder + 6, SkinResizeBorder + 1, SkinResizeBorder + 6 + 17,
-                      SkinResizeBorder + 1 + 17};
+    const RECT corner{SkinEngine.forms.SkinResizeBorder + 6, SkinEngine.forms.SkinResizeBorder + 1,
+                      SkinEngine.forms.SkinResizeBorder + 6 + 17, SkinEngine.forms.SkinResizeBorder + 1 + 17};
     return CountNear(Back(), corner, 0xFFFFFF, 8);
   };
   auto rimPixels = [this] {
-    const RECT corner{SkinResizeBorder + 6, SkinResizeBorder + 1, SkinResizeBorder + 6 + 17,
-                      SkinResizeBorder + 1 + 17};
+    const RECT corner{SkinEngine.forms.SkinResizeBorder + 6, SkinEngine.forms.SkinResizeBorder + 1,
+                      SkinEngine.forms.SkinResizeBorder + 6 + 17, SkinEngine.forms.SkinResizeBorder + 1 + 17};
     return CountNear(Back(), corner, 0x105A6A, 40);
   };
   Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
@@ -214,7 +214,7 @@ TEST_F(FormTest, ThemeChangeRendersVisibleFormsAgain) {
 // size copies the kept surface, and only a new picture, mode, base colour or
 // size fits it again.
 TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
-  const int32_t modeBefore = SkinBackgroundMode;
+  const int32_t modeBefore = SkinEngine.options.SkinBackgroundMode;
   const ByteSet red = EncodePng(8, 8, std::vector<uint32_t>(64, 0xFFFF0000u));
   const ByteSet green = EncodePng(8, 8, std::vector<uint32_t>(64, 0xFF00FF00u));
   SkinSetBackgroundTheme("", red, 0x404040, 0xC0C0C0, 3);
@@ -247,7 +247,7 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
     SkinFormRender(number(), nullptr, false);
     EXPECT_EQ(BackAt(size.cx - 60, size.cy - 50), 0x00FF00u) << size.cx << " x " << size.cy;
   }
-  SkinBackgroundMode = modeBefore;
+  SkinEngine.options.SkinBackgroundMode = modeBefore;
 }
 
 // The picture a form's background is drawn from: in the strip mode as wide
@@ -255,7 +255,7 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
 // modes the picture itself; the form's own image before the engine's; none
 // without an image.
 TEST_F(FormTest, TheBackgroundPictureIsPreparedForItsMode) {
-  const int32_t modeBefore = SkinBackgroundMode;
+  const int32_t modeBefore = SkinEngine.options.SkinBackgroundMode;
   // Two columns: red at the left, blue at the right.
   std::vector<uint32_t> halves(4 * 3);
   for (int i = 0; i < 12; ++i) halves[size_t(i)] = i % 4 < 2 ? 0xFFFF0000u : 0xFF0000FFu;
@@ -288,7 +288,7 @@ TEST_F(FormTest, TheBackgroundPictureIsPreparedForItsMode) {
   gdip::Bitmap none;
   SkinLoadBackgroundImage(number(), none);
   EXPECT_EQ(none.NativeImage(), nullptr);
-  SkinBackgroundMode = modeBefore;
+  SkinEngine.options.SkinBackgroundMode = modeBefore;
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_layout.h"
 #include "skin/window/dialog_window_proc.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/message_box.h"
 #include "skin/window/skin_removal.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -81,12 +82,12 @@ RECT ButtonRect(HWND box, int id) {
 
 class MessageBoxTest : public EngineTest {
  protected:
-  static void SetUpTestSuite() { SkinEngineStartup(); }
+  static void SetUpTestSuite() { SkinEngineStart(); }
   void SetUp() override { windowsBefore_ = ThreadWindowCount(); }
   void TearDown() override {
     // Every box takes its record, shadow and hook with it.
-    EXPECT_TRUE(SkinWindowList.empty() || ownerRecord_);
-    EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
+    EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty() || ownerRecord_);
+    EXPECT_EQ(SkinEngine.box.MsgBoxCbtHook.get(), nullptr);
     owner_.reset();
     EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
   }
@@ -96,7 +97,7 @@ class MessageBoxTest : public EngineTest {
     auto record = std::make_unique<SkinWindowRecord>();
     record->Window = owner_->hwnd();
     record->BackColor = back;
-    ownerRecord_ = SkinAppendWindowRecord(std::move(record));
+    ownerRecord_ = SkinRecordNumber(*SkinAppendWindowRecord(std::move(record)));
     return owner_->hwnd();
   }
 
@@ -260,7 +261,7 @@ TEST_F(MessageBoxTest, ABoxThatKeepsTheSystemsLayoutStaysInsideTheWorkArea) {
 TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
   for (const bool skinnedOwner : {true, false}) {
     SCOPED_TRACE(skinnedOwner ? "green owner" : "red theme");
-    SkinBackgroundColor = RGB(255, 0, 0);
+    SkinEngine.options.SkinBackgroundColor = RGB(255, 0, 0);
     HWND owner = skinnedOwner ? SkinnedOwner(RGB(0, 255, 0)) : nullptr;
     testsupport::DialogAnswerer driver;
     driver.Add([skinnedOwner](HWND box) {
@@ -299,10 +300,10 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
       EXPECT_EQ(BackBuffer(box).RgbAt(w - 12, 19), plateBefore);
       // A full paint while hot draws the normal look; one back buffer stays.
       SendMessageW(box, WM_NCMOUSEMOVE, HTCLOSE, 0);
-      const size_t surfaces = SkinMemoryDcList.size();
+      const size_t surfaces = SkinEngine.lists.SkinMemoryDcList.size();
       RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
       EXPECT_EQ(BackBuffer(box).RgbAt(w - 12, 19), plateBefore);
-      EXPECT_EQ(SkinMemoryDcList.size(), surfaces);
+      EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), surfaces);
       if (HasFailure()) testsupport::SaveFailureImage(p, "message_box_back_buffer");
       Press(box, IDOK);
     });
@@ -310,7 +311,7 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
     EXPECT_EQ(SkinFindWindowRecord(owner), skinnedOwner ? 1 : 0);
     owner_.reset();
     ownerRecord_ = 0;
-    SkinWindowList.clear();
+    SkinEngine.lists.SkinWindowList.clear();
   }
 }
 
@@ -343,7 +344,7 @@ TEST_F(MessageBoxTest, ABoxDecodesItsOwnersPictureOnceNotAtEveryPaint) {
   EXPECT_EQ(SkinMessageBox(owner, kText, kWarning, kCaption), 0);
   owner_.reset();
   ownerRecord_ = 0;
-  SkinWindowList.clear();
+  SkinEngine.lists.SkinWindowList.clear();
 }
 
 // The title's glowing picture is kept for the next box with the same title
@@ -386,7 +387,7 @@ TEST_F(MessageBoxTest, EveryBoxFadesInAlsoOneOpenedWhileAnotherLives) {
   driver.Add([&](HWND outer) {
     EXPECT_TRUE(FadesInTo240(outer));
     inner = SkinMessageBox(outer, kText, kWarning, kCaption);
-    EXPECT_EQ(SkinWindowList.size(), 2u);
+    EXPECT_EQ(SkinEngine.lists.SkinWindowList.size(), 2u);
     EXPECT_TRUE(IsWindowVisible(outer));
     RedrawWindow(outer, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const uint32_t body = BackBuffer(outer).RgbAt(20, 40);
@@ -424,10 +425,10 @@ TEST_F(MessageBoxTest, ABoxGoneBeforeItsFirstPaintLeavesNothingBehind) {
   // Runs after the skin's own hook (a later hook comes first and chains to
   // this one): the answer is queued before the box can paint.
   early = SetWindowsHookExW(WH_CBT, AnswerAtActivation, nullptr, GetCurrentThreadId());
-  const int painted = int(SkinMemoryDcList.size());
+  const int painted = int(SkinEngine.lists.SkinMemoryDcList.size());
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
   UnhookWindowsHookEx(early);
-  EXPECT_EQ(int(SkinMemoryDcList.size()), painted);
+  EXPECT_EQ(int(SkinEngine.lists.SkinMemoryDcList.size()), painted);
   testsupport::DialogAnswerer driver;
   driver.Add([](HWND box) {
     EXPECT_TRUE(FadesInTo240(box));
@@ -566,7 +567,7 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
   HWND gone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
   EXPECT_EQ(SkinMessageBox(gone, kText, kWarning, kCaption), -1);
-  EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
+  EXPECT_EQ(SkinEngine.box.MsgBoxCbtHook.get(), nullptr);
   openDialog();
   folderChooser();
   EXPECT_EQ(int(driver.seen().size()), 4);
@@ -582,10 +583,10 @@ TEST_F(MessageBoxTest, OnlyTheBoxIsSkinnedNeverTheOpenDialogOrTheFolderChooser) 
   testsupport::Activate(first);
   EXPECT_NE(SkinFindWindowRecord(first), 0);
   SkinMessageBoxHookRemove(first);
-  EXPECT_EQ(MsgBoxCbtHook.get(), nullptr);
+  EXPECT_EQ(SkinEngine.box.MsgBoxCbtHook.get(), nullptr);
   DestroyWindow(second);
   DestroyWindow(first);
-  EXPECT_TRUE(SkinWindowList.empty());
+  EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
 }
 
 // Taking the skin off a live box gives it its own procedure back and
@@ -599,13 +600,13 @@ TEST_F(MessageBoxTest, UnskinningGivesTheProcedureBackAndRemovesOnlyTheBoxRecord
     UnskinWindow(box);
     EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), previous);
     EXPECT_EQ(SkinFindWindowRecord(box), 0);
-    EXPECT_EQ(SkinWindowList.size(), 1u);
+    EXPECT_EQ(SkinEngine.lists.SkinWindowList.size(), 1u);
     EXPECT_EQ(GetSkinProp(owner, prop::Hw_lbID), 1);
     EXPECT_EQ(GetSkinProp(box, prop::Hw_hProc), previous);  // properties stay
     Press(box, IDNO);
   });
   EXPECT_EQ(SkinMessageBox(owner, kText, kOverwrite, kCaption), 6);
-  EXPECT_EQ(SkinWindowList.size(), 1u);
+  EXPECT_EQ(SkinEngine.lists.SkinWindowList.size(), 1u);
 }
 
 }  // namespace

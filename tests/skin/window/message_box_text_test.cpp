@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "skin/button/button_installers.h"
 #include "skin/control/static_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/window/dialog_layout.h"
+#include "skin/window/engine_start.h"
 #include "skin/window/message_box.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/window/box_probes.h"
@@ -36,8 +38,11 @@ const std::string kFile = "D:\\Games\\Korvath\\Tools\\NpcEditor\\AI文件夹\\zh
 // The boxes' controls skinned, as in the tool.
 class MessageBoxTextTest : public EngineTest {
  protected:
-  static void SetUpTestSuite() { SkinEngineStartup(); }
-  void SetUp() override { SkinEnabled = true; }
+  static void SetUpTestSuite() { SkinEngineStart(); }
+  void SetUp() override {
+    SkinEngine.options.SkinEnabled = true;
+    RegisterButtonPainters();
+  }
 };
 
 // The static that holds the message (the other one holds the icon).

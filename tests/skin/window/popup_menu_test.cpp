@@ -43,7 +43,7 @@ struct DescribedMenu {
     entry.items.push_back(MenuSkinItemEntry{.separator = true});
     item.text = "\xB1\xA3\xB4\xE6";  // 保存
     entry.items.push_back(item);
-    MenuItemList.push_back(entry);
+    SkinEngine.lists.MenuItemList.push_back(entry);
     for (int i = 1; i <= 3; ++i) {
       AppendMenuA(menu, MF_OWNERDRAW | (i == 2 ? MF_SEPARATOR : 0), UINT(10000 + i),
                   reinterpret_cast<LPCSTR>(MAKELONG(i, 1)));
@@ -122,7 +122,7 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(FormTest, ADescribedPopupMenuOpensSkinnedAndItsChoiceReachesItsRoutine) {
   Skin(WS_POPUP, 400, 300);
   Activate(form());
-  SkinThemeColor = 0xC00000;  // a blue tick
+  SkinEngine.options.SkinThemeColor = 0xC00000;  // a blue tick
   DescribedMenu described;
   CheckMenuItem(described.menu, 10003, MF_BYCOMMAND | MF_CHECKED);
   trackedMenu = described.menu;
@@ -135,8 +135,8 @@ TEST_F(FormTest, ADescribedPopupMenuOpensSkinnedAndItsChoiceReachesItsRoutine) {
   KillTimer(nullptr, timer);
   EXPECT_TRUE(PumpUntil([] { return !chosen.empty(); }, 3000));
   EXPECT_EQ(chosen, std::vector<int32_t>{3});
-  EXPECT_EQ(MenuWinEventHook.get(), nullptr);  // served its one menu start
-  MenuWinEventHook.Reset();
+  EXPECT_EQ(SkinEngine.forms.MenuWinEventHook.get(), nullptr);  // served its one menu start
+  SkinEngine.forms.MenuWinEventHook.Reset();
 
   ASSERT_NE(seen.window, nullptr);
   EXPECT_TRUE(seen.subclassed);
@@ -178,7 +178,7 @@ TEST_F(FormTest, ADescribedPopupMenuOpensSkinnedAndItsChoiceReachesItsRoutine) {
   EXPECT_GT(blue(third), 10);
   EXPECT_EQ(blue(border), 0);
   if (HasFailure()) testsupport::SaveFailureImage(seen.shown, "popup_menu");
-  MenuItemList.clear();
+  SkinEngine.lists.MenuItemList.clear();
 }
 
 // A menu the list does not describe keeps the system's look: no hook, no
@@ -188,19 +188,19 @@ TEST_F(FormTest, AMenuNotDescribedInstallsNoHook) {
   DescribedMenu described;
   HMENU plain = CreatePopupMenu();
   SendMessageW(form(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(plain), 0);
-  EXPECT_EQ(MenuWinEventHook.get(), nullptr);
+  EXPECT_EQ(SkinEngine.forms.MenuWinEventHook.get(), nullptr);
   SendMessageW(form(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(described.menu), 0);
-  ASSERT_NE(MenuWinEventHook.get(), nullptr);
+  ASSERT_NE(SkinEngine.forms.MenuWinEventHook.get(), nullptr);
   // A menu start of a window of another class removes the hook and skins
   // nothing.
   TestWindow other(50, 50, L"not a menu", WS_POPUP);
-  HWINEVENTHOOK hook = MenuWinEventHook.get();
+  HWINEVENTHOOK hook = SkinEngine.forms.MenuWinEventHook.get();
   MenuSkinWinEventProc(hook, EVENT_SYSTEM_MENUPOPUPSTART, other.hwnd(), OBJID_CLIENT, 0, 0, 0);
-  EXPECT_EQ(MenuWinEventHook.get(), nullptr);
+  EXPECT_EQ(SkinEngine.forms.MenuWinEventHook.get(), nullptr);
   EXPECT_FALSE(UnhookWinEvent(hook));
   EXPECT_EQ(GetSkinProp(other.hwnd(), prop::Hw_hProc), 0);
   DestroyMenu(plain);
-  MenuItemList.clear();
+  SkinEngine.lists.MenuItemList.clear();
 }
 
 LRESULT CALLBACK FramedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -211,7 +211,7 @@ LRESULT CALLBACK FramedProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // A menu window attached twice keeps its first subclass (a second would hand
 // messages back to itself) and gets a new region; its frame is the skin's.
 TEST_F(FormTest, AMenuWindowIsSubclassedOnceAndItsFrameIsTheSkins) {
-  SkinThemeColor = 0xC00000;
+  SkinEngine.options.SkinThemeColor = 0xC00000;
   TestWindow menu(120, 80, L"menu", WS_POPUP | WS_BORDER | WS_VISIBLE, FramedProc);
   const LONG_PTR own = GetWindowLongPtrW(menu.hwnd(), GWLP_WNDPROC);
   MenuSkinAttach(menu.hwnd());

@@ -42,13 +42,13 @@ void TimeReference(Figures& figures, const std::function<void()>& step) {
 // cross-fades are thread timers of their own.
 long CaptionHoverTimers() {
   long n = 0;
-  for (const auto& record : SkinWindowList) n += record && record->HoverTimerOn;
+  for (const auto& record : SkinEngine.lists.SkinWindowList) n += record && record->HoverTimerOn;
   return n;
 }
 
 long ProgressSweeps() {
   long n = 0;
-  for (const auto& record : SkinWindowList) {
+  for (const auto& record : SkinEngine.lists.SkinWindowList) {
     if (!record) continue;
     for (const SkinProgressEntry& entry : record->Progresses)
       n += entry.window && entry.sweepOn && !entry.vertical && IsWindowVisible(entry.window);
@@ -272,7 +272,7 @@ void FormCycle(int cycle, Driver& input, Faults& faults, bool skinned, bool chec
  
   testsupport::PumpMessages();
  
-  faults.Check(SkinWindowList.empty(), cycle, "the form's record outlived it");
+  faults.Check(SkinEngine.lists.SkinWindowList.empty(), cycle, "the form's record outlived it");
   faults.EndCycle();
 }
 
@@ -356,18 +356,18 @@ std::vector<Count> TakeCounts() {
       {"GDI objects (GetGuiResources)", long(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)), false},
       {"USER objects (GetGuiResources)", long(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), false},
       {"engine memory DCs", long(base.memoryDcs)},
-      {"skinned-window records", long(SkinWindowList.size())},
-      {"running cross-fades (thread timers)", long(FadeList.size())},
+      {"skinned-window records", long(SkinEngine.lists.SkinWindowList.size())},
+      {"running cross-fades (thread timers)", long(SkinEngine.lists.FadeList.size())},
       {"caption hover timers", CaptionHoverTimers()},
       {"progress sweeps", ProgressSweeps()},
-      {"message-box hook", MsgBoxCbtHook.get() != nullptr},
-      {"popup-menu hook", MenuWinEventHook.get() != nullptr},
+      {"message-box hook", SkinEngine.box.MsgBoxCbtHook.get() != nullptr},
+      {"popup-menu hook", SkinEngine.forms.MenuWinEventHook.get() != nullptr},
       {"process threads", ProcessThreadCount()},
       {"thread top-level windows", base.windows},
-      {"layered drop-down lists", long(LayeredDropDownList.size())},
-      {"tree-view states", long(TreeViewStateList.size())},
-      {"panel callback slots", long(SkinCallbackList.size())},
-      {"menu entries", long(MenuItemList.size())},
+      {"layered drop-down lists", long(SkinEngine.lists.LayeredDropDownList.size())},
+      {"tree-view states", long(SkinEngine.lists.TreeViewStateList.size())},
+      {"panel callback slots", long(SkinEngine.lists.SkinCallbackList.size())},
+      {"menu entries", long(SkinEngine.lists.MenuItemList.size())},
       {kPrivateMemoryKb, long(base.bytes / 1024), false},
   };
   return counts;
@@ -440,7 +440,7 @@ Figures RunMessageBoxCycles(int boxes, int referenceEvery) {
       driver.Add([&kind](HWND box) { AnswerBox(box, kind.answer, true); });
       const int answer = SkinMessageBox(owner->hwnd(), kBoxText, kind.style, kBoxCaption);
       faults.Check(answer == kind.answer - 1, i, "a box did not answer the button pressed");
-      faults.Check(SkinWindowList.size() == 1, i, "a box's record outlived it");
+      faults.Check(SkinEngine.lists.SkinWindowList.size() == 1, i, "a box's record outlived it");
     }
     if (referenceEvery > 0 && i % referenceEvery == 0) {
       TimeReference(figures, [&] {

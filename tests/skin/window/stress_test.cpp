@@ -51,11 +51,11 @@ TEST(DropDownLists, ASeeThroughListIsListedOnceAndLeavesWithItsComboBox) {
       testsupport::PumpMessages();
       SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
-    EXPECT_EQ(LayeredDropDownList, std::vector<HWND>{info.hwndList});
+    EXPECT_EQ(SkinEngine.lists.LayeredDropDownList, std::vector<HWND>{info.hwndList});
     EXPECT_TRUE(GetWindowLongW(info.hwndList, GWL_EXSTYLE) & WS_EX_LAYERED);
     form.Destroy();
     testsupport::PumpMessages();
-    EXPECT_TRUE(LayeredDropDownList.empty());
+    EXPECT_TRUE(SkinEngine.lists.LayeredDropDownList.empty());
   }
   SkinEngineShutdown();
 }

@@ -1,0 +1,158 @@
+// A message as a skin procedure reads it: the typed views of its parameters,
+// the hand-over to the procedure behind the skin, and a procedure put in by
+// hand behind the skin's own.
+#include "skin/core/skin_message.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/message_params.h"
+#include "platform/window_procedure.h"
+#include "skin/core/window_props.h"
+#include "tests/skin/core/engine_fixture.h"
+#include "tests/support/win_test_support.h"
+
+namespace korvath::skin {
+namespace {
+
+using testsupport::TestWindow;
+
+SkinMessage Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessage{nullptr, message, wParam, lParam};
+}
+
+// Each half of a packed point is signed: a mouse captured left of or above
+// the window reports negative coordinates.
+TEST(SkinMessageTest, PointsKeepTheirSignInEachHalf) {
+  const POINT left = SkinPointOf(MAKELPARAM(-1, -2));
+  EXPECT_EQ(left.x, -1);
+  EXPECT_EQ(left.y, -2);
+  const POINT edge = SkinPointOf(MAKELPARAM(32767, -32768));
+  EXPECT_EQ(edge.x, 32767);
+  EXPECT_EQ(edge.y, -32768);
+  const POINT plain = Message(WM_MOUSEMOVE, 0, MAKELPARAM(120, 7)).point();
+  EXPECT_EQ(plain.x, 120);
+  EXPECT_EQ(plain.y, 7);
+}
+
+// Every view gives back what the sender put in the parameter it names.
+TEST(SkinMessageTest, EachViewReadsItsParameterAsItsType) {
+  TestWindow window(100, 80, L"message");
+  const HDC dc = GetDC(window.hwnd());
+  EXPECT_EQ(Message(WM_ERASEBKGND, WPARAM(platform::ToParam(dc)), 0).dc(), dc);
+  const SkinMessage colour = Message(WM_CTLCOLOREDIT, WPARAM(platform::ToParam(dc)), platform::ToParam(window.hwnd()));
+  EXPECT_EQ(colour.dc(), dc);
+  EXPECT_EQ(colour.control(), window.hwnd());
+  ReleaseDC(window.hwnd(), dc);
+
+  const SkinMessage command = Message(WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+  EXPECT_EQ(command.commandId(), 1001u);
+  EXPECT_EQ(command.notification(), UINT(BN_CLICKED));
+
+  DRAWITEMSTRUCT item{};
+  item.hwndItem = platform::FromParam<HWND>(0x1234);
+  EXPECT_EQ(Message(WM_DRAWITEM, 0, platform::ToParam(&item)).drawItem(), &item);
+  EXPECT_EQ(Message(WM_DRAWITEM, 0, 0).drawItem(), nullptr);
+  EXPECT_EQ(SkinMenuOfItem(item), platform::FromParam<HMENU>(0x1234));
+  MEASUREITEMSTRUCT measure{};
+  EXPECT_EQ(Message(WM_MEASUREITEM, 0, platform::ToParam(&measure)).measureItem(), &measure);
+  WINDOWPOS position{};
+  EXPECT_EQ(Message(WM_WINDOWPOSCHANGING, 0, platform::ToParam(&position)).windowPos(), &position);
+  MINMAXINFO limits{};
+  EXPECT_EQ(Message(WM_GETMINMAXINFO, 0, platform::ToParam(&limits)).minMaxInfo(), &limits);
+  const HMENU menu = CreatePopupMenu();
+  EXPECT_EQ(Message(WM_INITMENUPOPUP, WPARAM(platform::ToParam(menu)), 0).menu(), menu);
+  DestroyMenu(menu);
+  const wchar_t wide[] = L"wide";
+  const char ansi[] = "ansi";
+  EXPECT_EQ(Message(WM_SETTEXT, 0, platform::ToParam(wide)).wideText(), wide);
+  EXPECT_EQ(Message(WM_SETTEXT, 0, platform::ToParam(ansi)).ansiText(), ansi);
+  EXPECT_EQ(Message(WM_TIMER, 77, 0).timer(), 77u);
+
+  const HBRUSH brush = GetSysColorBrush(COLOR_WINDOW);
+  EXPECT_EQ(platform::FromParam<HBRUSH>(SkinMessage::Answer(brush)), brush);
+}
+
+// A notification's header is copied out when its memory can be read, and
+// not at all for a null or unreadable address.
+TEST(SkinMessageTest, ANotificationIsCopiedOnlyFromMemoryThatCanBeRead) {
+  NMHDR header{platform::FromParam<HWND>(0x42), 7, UINT(TCN_SELCHANGING)};
+  const SkinMessage given = Message(WM_NOTIFY, 7, platform::ToParam(&header));
+  EXPECT_EQ(given.notify(), &header);
+  const std::optional<NMHDR> copy = given.notifyCopy();
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->hwndFrom, header.hwndFrom);
+  EXPECT_EQ(copy->code, header.code);
+  EXPECT_FALSE(Message(WM_NOTIFY, 7, 0).notifyCopy());
+  EXPECT_FALSE(Message(WM_NOTIFY, 7, 16).notifyCopy());
+}
+
+std::vector<UINT> g_seen;
+WNDPROC g_beforeTips = nullptr;
+
+LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER + 1) g_seen.push_back(1);
+  return SkinForward(window, message, wParam, lParam);
+}
+
+// What a tooltip control does to its owner when it is made: it puts its own
+// procedure in front of whatever stands there.
+LRESULT CALLBACK TipsProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER + 1) g_seen.push_back(2);
+  return CallWindowProcW(g_beforeTips, window, message, wParam, lParam);
+}
+
+void InsertTips(HWND window) { g_beforeTips = platform::SetWindowProcedure(window, &TipsProcedure); }
+
+// Forwarding reaches the slot's saved procedure, or the default processing
+// without a slot.
+TEST(SkinMessageTest, ForwardingReachesTheSavedProcedureOrTheDefaultOne) {
+  test::EngineGlobals engine;
+  TestWindow window(100, 80, L"forward");
+  InsertTips(window.hwnd());
+  ASSERT_EQ(SkinSubclass(window.hwnd(), {.procedure = &OwnProcedure}), &TipsProcedure);
+  g_seen.clear();
+  const SkinMessage m{window.hwnd(), WM_USER + 1, 0, 0};
+  m.Forward();
+  EXPECT_EQ(g_seen, std::vector<UINT>{2});
+  const SkinMessage plain{window.hwnd(), WM_GETTEXTLENGTH, 0, 0, 0, nullptr};
+  EXPECT_EQ(plain.Forward(), LRESULT(wcslen(L"forward")));
+  SkinUnsubclass(window.hwnd());
+}
+
+// A procedure put in by hand goes behind the skin's own: the skin still sees
+// every message first, then the inserted one, then the window's own; the
+// slot saves the inserted one. With another procedure in front of the skin's
+// the insertion runs as it is.
+TEST(SkinMessageTest, AProcedurePutInByHandGoesBehindTheSkinsOwn) {
+  test::EngineGlobals engine;
+  TestWindow window(100, 80, L"behind");
+  const WNDPROC windowsOwn = platform::WindowProcedureOf(window.hwnd());
+  ASSERT_EQ(SkinSubclass(window.hwnd(), {.procedure = &OwnProcedure}), windowsOwn);
+  const WNDPROC saved = SkinSubclassBehind(window.hwnd(), &OwnProcedure, [&] { InsertTips(window.hwnd()); });
+  EXPECT_EQ(saved, &TipsProcedure);
+  EXPECT_EQ(g_beforeTips, windowsOwn);
+  EXPECT_EQ(platform::WindowProcedureOf(window.hwnd()), &OwnProcedure);
+  EXPECT_EQ(GetSkinPropHandle<WNDPROC>(window.hwnd(), prop::Hw_hProc), &TipsProcedure);
+  g_seen.clear();
+  SendMessageW(window.hwnd(), WM_USER + 1, 0, 0);
+  EXPECT_EQ(g_seen, (std::vector<UINT>{1, 2}));
+
+  // Someone else's procedure in front of the skin's: the tips go in front of it.
+  TestWindow other(100, 80, L"other");
+  ASSERT_TRUE(SkinSubclass(other.hwnd(), {.procedure = &OwnProcedure}));
+  const WNDPROC skins = platform::SetWindowProcedure(other.hwnd(), DefWindowProcW);
+  ASSERT_EQ(skins, &OwnProcedure);
+  const WNDPROC kept = GetSkinPropHandle<WNDPROC>(other.hwnd(), prop::Hw_hProc);
+  EXPECT_EQ(SkinSubclassBehind(other.hwnd(), &OwnProcedure, [&] { InsertTips(other.hwnd()); }), kept);
+  EXPECT_EQ(platform::WindowProcedureOf(other.hwnd()), &TipsProcedure);
+  EXPECT_EQ(g_beforeTips, DefWindowProcW);
+  platform::SetWindowProcedure(other.hwnd(), kept);
+  platform::SetWindowProcedure(window.hwnd(), windowsOwn);
+}
+
+}  // namespace
+}  // namespace korvath::skin
