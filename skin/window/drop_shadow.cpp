@@ -35,7 +35,7 @@ bool ShadowAttach(HWND window, const ShadowOptions& options) {
   } else {
     SetShadowProps(record->ShadowWindow, window, options.depth, options.colour, options.alpha,
                    options.sides);
-    ShadowWindowFollow(window, true);
+    ShadowWindowFollow(*record, true);
   }
   if (options.dragOwner && record->ShadowWindow) ShadowWindowSetStyle(record->ShadowWindow);
   return true;
@@ -63,17 +63,15 @@ HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alph
   return shadow;
 }
 
-void ShadowWindowFollow(HWND window, bool redraw, std::optional<RECT> rect) {
-  SkinWindowRecord* record = SkinRecordOfWindow(window);
-  if (!record) return;
-  HWND shadow = record->ShadowWindow;
+void ShadowWindowFollow(SkinWindowRecord& r, bool redraw, std::optional<RECT> rect) {
+  HWND shadow = r.ShadowWindow;
   if (!shadow || !(GetWindowLongW(shadow, GWL_STYLE) & WS_VISIBLE)) return;
-  const int32_t d = record->ShadowSize;
+  const int32_t d = r.ShadowSize;
   RECT at{};
   if (rect) at = *rect;
-  else GetWindowRect(window, &at);
+  else GetWindowRect(r.Window, &at);
   MoveWindow(shadow, at.left - d, at.top - d, (at.right - at.left) + 2 * d, (at.bottom - at.top) + 2 * d, FALSE);
-  if (redraw) ShadowRedraw(shadow);
+  if (redraw) ShadowRedraw(r, shadow);
 }
 
 void ShadowWindowSetStyle(HWND shadow) {
@@ -81,13 +79,13 @@ void ShadowWindowSetStyle(HWND shadow) {
   if (ex & WS_EX_TRANSPARENT) SetWindowLongW(shadow, GWL_EXSTYLE, ex & ~WS_EX_TRANSPARENT);
 }
 
-void ShadowShowWith(const SkinWindowRecord& record, HWND owner, bool shown) {
-  if (!record.ShadowWindow) return;
+void ShadowShowWith(SkinWindowRecord& r, bool shown) {
+  if (!r.ShadowWindow) return;
   if (!shown) {
-    ShowWindow(record.ShadowWindow, SW_HIDE);
-  } else if (!record.Maximized) {
-    ShowWindow(record.ShadowWindow, SW_SHOWNA);
-    ShadowWindowFollow(owner);
+    ShowWindow(r.ShadowWindow, SW_HIDE);
+  } else if (!r.Maximized) {
+    ShowWindow(r.ShadowWindow, SW_SHOWNA);
+    ShadowWindowFollow(r);
   }
 }
 
