@@ -96,6 +96,6 @@ void DialogSkinAttach(HWND box) {
   stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .entryNumber = SkinRecordNumber(stored)});
 }
 
-void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }
+void DialogShadowAttach(SkinWindowRecord& box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }
 
 }  // namespace korvath::skin

@@ -55,7 +55,7 @@ LRESULT OnPrintClient(const SkinMessage& m, const SkinWindowRecord& record) {
 void OnAfterFirstFrame(SkinWindowRecord& record) {
   if (record.CloseAnimated) return;
   record.FadeInThread = FadeInStart(record.Window);
-  if (!record.ShadowWindow && !record.Hidden && IsWindowVisible(record.Window)) DialogShadowAttach(record.Window);
+  if (!record.ShadowWindow && !record.Hidden && IsWindowVisible(record.Window)) DialogShadowAttach(record);
 }
 
 // The box is being hidden without having been told to hide (ShowWindow

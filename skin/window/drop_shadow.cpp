@@ -21,24 +21,27 @@ void SetShadowProps(HWND shadow, HWND owner, int32_t depth, COLORREF colour, int
 bool ShadowAttach(HWND window, const ShadowOptions& options) {
   SkinWindowRecord* record = SkinRecordOfWindow(window);
   if (!record) return false;
-  record->ShadowSize = options.depth;
-  record->ShadowFromImage = options.useImage;
-  record->ShadowImage = options.image ? *options.image : ByteSet();
-  record->ShadowOffsetX = options.imageX;
-  record->ShadowOffsetY = options.imageY;
-  record->ShadowPlacement = options.placement;
-  record->ShadowDragsOwner = options.dragOwner;
-  record->ShadowClipInner = options.clipInner;
-  if (!record->ShadowWindow) {
-    record->ShadowWindow =
-        ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides);
-  } else {
-    SetShadowProps(record->ShadowWindow, window, options.depth, options.colour, options.alpha,
-                   options.sides);
-    ShadowWindowFollow(*record, true);
-  }
-  if (options.dragOwner && record->ShadowWindow) ShadowWindowSetStyle(record->ShadowWindow);
+  ShadowAttach(*record, options);
   return true;
+}
+
+void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options) {
+  HWND window = r.Window;
+  r.ShadowSize = options.depth;
+  r.ShadowFromImage = options.useImage;
+  r.ShadowImage = options.image ? *options.image : ByteSet();
+  r.ShadowOffsetX = options.imageX;
+  r.ShadowOffsetY = options.imageY;
+  r.ShadowPlacement = options.placement;
+  r.ShadowDragsOwner = options.dragOwner;
+  r.ShadowClipInner = options.clipInner;
+  if (!r.ShadowWindow) {
+    r.ShadowWindow = ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides);
+  } else {
+    SetShadowProps(r.ShadowWindow, window, options.depth, options.colour, options.alpha, options.sides);
+    ShadowWindowFollow(r, true);
+  }
+  if (options.dragOwner && r.ShadowWindow) ShadowWindowSetStyle(r.ShadowWindow);
 }
 
 HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {

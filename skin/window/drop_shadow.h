@@ -31,6 +31,8 @@ struct ShadowOptions {
 // or updates the one it has (which then follows and repaints). False when the
 // window has no record.
 bool ShadowAttach(HWND window, const ShadowOptions& options = {});
+// The same for the record's window.
+void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options = {});
 // A "yinyWindow" owned by `owner`, reaching `depth` beyond each of its edges,
 // visible when the owner is. Painted before it is returned when the owner
 // shows already, otherwise when the owner shows.
