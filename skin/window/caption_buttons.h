@@ -23,10 +23,10 @@ struct CaptionItemPaint {
   int32_t hoverLevel = 0;     // 0 .. 240: how far the hover layer has faded in
 };
 
-// Paints one caption item of the form. Inside a render the graphics is the render's own;
-// outside it this binds the fresh `graphics` to the back buffer, draws
-// anti-aliased and shows the item on the window. The pressed look always
-// works as outside a render and is drawn without anti-aliasing.
+// Paints one caption item of the form. Inside a render the graphics is the
+// render's own; outside it this binds the fresh `graphics` to the back
+// buffer, draws anti-aliased and shows the item on the window. The pressed
+// look always works as outside a render and is drawn without anti-aliasing.
 void SkinPaintCaptionButtons(const SkinWindowRecord& r, gdip::Graphics& graphics, const CaptionItemPaint& paint);
 // The hover layer of an item at level 0..240: shadow, tint and rim.
 void SkinPaintCaptionHover(gdip::Graphics& graphics, const SkinWindowRecord& r, int32_t item, int32_t level);

@@ -13,10 +13,10 @@ namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// Renders the form of record `r`. With `present` it also
-// shapes the window and shows the image, on `target` or (null) on the
-// window's own DC with its visible children clipped out, and invalidates
-// the skinned children; without it only the off-screen surfaces change.
+// Renders the form. With `present` it also shapes the window and shows the
+// image, on `target` or (null) on the window's own DC with its visible
+// children clipped out, and invalidates the skinned children; without it
+// only the off-screen surfaces change.
 // Clears RenderPending and stores the client size in either case.
 void SkinFormRender(SkinWindowRecord& r, HDC target = nullptr, bool present = true);
 
