@@ -9,6 +9,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/late_bound.h"
 #include "platform/long_paths.h"
+#include "platform/message_params.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -18,14 +19,6 @@ using namespace korvath::platform;
 std::string& BrowseInitialFolder() {
   static std::string folder;
   return folder;
-}
-
-bool PathIsFolder(std::string_view path) {
-  // The shell's directory test stops at MAX_PATH; the attributes do not.
-  std::wstring wide = FileApiPath(path);
-  if (wide.empty()) return false;
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void NpcChooseDocumentFolderClick(int entry) {
@@ -75,7 +68,7 @@ int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) 
     // A folder too deep for the dialog opens it on its deepest parent that is not.
     std::wstring folder = DeepestShortFolder(GbkToWide(BrowseInitialFolder()));
     if (!folder.empty())
-      SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+      SendWithPointer(window, BFFM_SETSELECTIONW, TRUE, folder.c_str());
   }
   return 1;
 }

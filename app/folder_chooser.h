@@ -1,5 +1,5 @@
 #pragma once
-// The document folder chooser behind the folder button, and the folder test.
+// The document folder chooser behind the folder button.
 #include <windows.h>
 
 #include <optional>
@@ -10,9 +10,6 @@ namespace korvath::app {
 
 // The folder that the folder dialog selects when it opens.
 std::string& BrowseInitialFolder();
-
-// True exactly when the shell's directory test says the path is a folder.
-bool PathIsFolder(std::string_view path);
 
 // The folder button's click routine; `entry` is the 1-based number of the
 // panel entry that was clicked.

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/field_panels.h"
-#include "app/folder_chooser.h"
 #include "app/pictures.h"
 #include "platform/folders.h"
 #include "platform/text_commands.h"
@@ -54,7 +53,7 @@ void NpcFormInit() {
   NpcRecord& npc = Npc();
 
   npc.NpcFolder = DefaultDocumentFolder();
-  if (!PathIsFolder(npc.NpcFolder)) platform::CreateDir(npc.NpcFolder);
+  if (!platform::PathIsFolder(npc.NpcFolder)) platform::CreateDir(npc.NpcFolder);
   FillMainFormDefaults(form, npc.NpcFolder);
 
   npc.NpcName = form.EditContent(名字编辑框);

@@ -10,6 +10,8 @@
 #include "app/file_paths.h"
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
+#include "platform/message_params.h"
+#include "platform/window_procedure.h"
 #include "skin/core/drawing_values.h"
 #include "skin/window/message_box.h"
 
@@ -44,7 +46,7 @@ bool IsAbsolute(const std::wstring& path) {
 // dialog cuts a folder of MAX_PATH characters or more short.
 std::optional<std::wstring> DialogFolder(HWND dialog) {
   std::wstring folder(kLongestPath, L'\0');
-  if (SendMessageW(dialog, CDM_GETFOLDERPATH, WPARAM(folder.size()), reinterpret_cast<LPARAM>(folder.data())) <= 0)
+  if (SendWithPointer(dialog, CDM_GETFOLDERPATH, WPARAM(folder.size()), folder.data()) <= 0)
     return std::nullopt;
   folder.resize(wcslen(folder.c_str()));
   return folder;
@@ -63,19 +65,17 @@ OpenDialogLongPathGuard::OpenDialogLongPathGuard() {
 
 OpenDialogLongPathGuard::~OpenDialogLongPathGuard() {
   hook_.Reset();
-  if (dialog_ && IsWindow(dialog_) && previous_)
-    SetWindowLongPtrW(dialog_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+  if (dialog_ && IsWindow(dialog_) && previous_) SetWindowProcedure(dialog_, previous_);
   if (active == this) active = nullptr;
 }
 
 LRESULT CALLBACK OpenDialogLongPathGuard::WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
   OpenDialogLongPathGuard* guard = active;
   if (code == HCBT_ACTIVATE && guard && !guard->dialog_) {
-    HWND window = reinterpret_cast<HWND>(wParam);
+    HWND window = FromParam<HWND>(LONG_PTR(wParam));
     if (skin::SkinGetClassNameText(window) == "#32770") {
       guard->dialog_ = window;
-      guard->previous_ = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogProc)));
+      guard->previous_ = SetWindowProcedure(window, &DialogProc);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -88,7 +88,7 @@ LRESULT CALLBACK OpenDialogLongPathGuard::DialogProc(HWND dialog, UINT message, 
   if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED && guard->AnswerLongOk(dialog))
     return 0;
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    SetWindowProcedure(dialog, previous);
     guard->previous_ = nullptr;
   }
   return CallWindowProcW(previous, dialog, message, wParam, lParam);

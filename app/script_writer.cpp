@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "app/file_paths.h"
-#include "app/folder_chooser.h"
 #include "app/form_setup.h"
 #include "app/main_form.h"
 #include "app/notice.h"
@@ -104,7 +103,7 @@ bool BuildNpcScriptLines() {
 bool WriteNpcFile() {
   const std::string& path = Npc().NpcFilePath;
   const std::string shown = NoticePath(path);
-  if (PathIsFolder(path)) {  // nothing to ask about: no file can take its place
+  if (platform::PathIsFolder(path)) {  // nothing to ask about: no file can take its place
     ShowNotice("NPC文件[" + shown + "]保存失败,存档目录中已有一个同名的文件夹!");
     return false;
   }
@@ -116,7 +115,7 @@ bool WriteNpcFile() {
   // The tool's own folder, made at start-up, is made again should it have
   // gone since; a folder that the user chose or typed is never made.
   const std::string folder = PathDirectoryPart(path);
-  if (folder == DefaultDocumentFolder() && !PathIsFolder(folder)) platform::CreateDir(folder);
+  if (folder == DefaultDocumentFolder() && !platform::PathIsFolder(folder)) platform::CreateDir(folder);
   // The file's bytes come from the format's one definition.
   if (std::optional<files::SaveFailure> failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines))) {
     ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(path, *failure)) + "!");

@@ -43,4 +43,11 @@ bool ChangeDirectory(std::string_view folder) {
   return !wide.empty() && SetCurrentDirectoryW(wide.c_str()) != 0;
 }
 
+bool PathIsFolder(std::string_view path) {
+  std::wstring wide = FileApiPath(path);
+  if (wide.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace korvath::platform

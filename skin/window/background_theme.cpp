@@ -35,12 +35,13 @@ ByteSet EncodePng(const gdip::Image& image) {
 
 void RefreshSkinnedWindows() {
   for (size_t i = 0; i < SkinEngine.lists.SkinWindowList.size(); ++i) {
-    HWND window = SkinEngine.lists.SkinWindowList[i]->Window;
-    SkinResetChildBrushes(window);
+    SkinWindowRecord& record = *SkinEngine.lists.SkinWindowList[i];
+    HWND window = record.Window;
+    SkinResetChildBrushes(record);
     if (!IsWindowVisible(window)) continue;
-    SkinFormRender(static_cast<int32_t>(i + 1), nullptr, false);
+    SkinFormRender(record, nullptr, false);
     InvalidateRect(window, nullptr, FALSE);
-    InvalidateBackgroundCaches(window);
+    InvalidateBackgroundCaches(record);
     SkinInvalidateVisibleChildren(window);
   }
 }
@@ -136,11 +137,9 @@ ByteSet SkinImageGradientOverlay(std::span<const uint8_t> imageBytes, std::optio
   return EncodePng(bitmap);
 }
 
-void SkinResetChildBrushes(HWND window, bool includeDropDowns) {
-  SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
-  if (!record) return;
-  for (const SkinChildEntry& entry : record->Children) SkinDeleteControlBrush(entry.window);
-  for (const SkinEditEntry& entry : record->Edits) SkinDeleteControlBrush(entry.window);
+void SkinResetChildBrushes(const SkinWindowRecord& r, bool includeDropDowns) {
+  for (const SkinChildEntry& entry : r.Children) SkinDeleteControlBrush(entry.window);
+  for (const SkinEditEntry& entry : r.Edits) SkinDeleteControlBrush(entry.window);
   if (!includeDropDowns) return;
   for (HWND list : SkinEngine.lists.LayeredDropDownList) SkinDeleteControlBrush(list);
   SkinEngine.lists.LayeredDropDownList.clear();

@@ -18,6 +18,8 @@ class Bitmap;
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // The placement mode of the background image (SkinBackgroundMode, in the
 // engine's state; see form_background.h) is 0 at start-up and 4 whenever an
 // image is set without a mode.
@@ -63,9 +65,9 @@ COLORREF SkinSampleEdgeColor(const gdip::Bitmap& picture, int32_t sampleCount,
                              std::optional<int32_t> stripHeight = std::nullopt);
 
 // Drops the WM_CTLCOLOR brushes (and their bitmaps) handed to the list-type
-// and edit children of a skinned window, and with `includeDropDowns` those of
-// the layered drop-down lists (whose list is then emptied), so that new ones
-// are cut from the new background.
-void SkinResetChildBrushes(HWND window, bool includeDropDowns = true);
+// and edit children of the record's window, and with `includeDropDowns` those
+// of the layered drop-down lists (whose list is then emptied), so that new
+// ones are cut from the new background.
+void SkinResetChildBrushes(const SkinWindowRecord& r, bool includeDropDowns = true);
 
 }  // namespace korvath::skin

@@ -15,36 +15,35 @@ constexpr char kRestoreTip[] = "\xBB\xB9\xD4\xAD";
 void PostCommand(HWND window, WPARAM command) { PostMessageW(window, WM_SYSCOMMAND, command, 0); }
 }  // namespace
 
-void SkinCaptionButtonAction(int32_t n, int32_t index) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r || index < 1 || size_t(index) > r->CaptionItems.size()) return;
-  CaptionItem& item = r->CaptionItems[size_t(index) - 1];
+void SkinCaptionButtonAction(SkinWindowRecord& r, int32_t index) {
+  if (index < 1 || size_t(index) > r.CaptionItems.size()) return;
+  CaptionItem& item = r.CaptionItems[size_t(index) - 1];
   switch (item.Kind) {
     case CaptionItemKind::Close:
-      PostCommand(r->Window, SC_CLOSE);
+      PostCommand(r.Window, SC_CLOSE);
       break;
     case CaptionItemKind::MaximizeRestore:
-      r->RenderPending = true;
-      r->Minimized = false;
-      if (r->Maximized) {
-        r->Maximized = false;
+      r.RenderPending = true;
+      r.Minimized = false;
+      if (r.Maximized) {
+        r.Maximized = false;
         item.TipText = kMaximizeTip;
-        PostCommand(r->Window, SC_RESTORE);
+        PostCommand(r.Window, SC_RESTORE);
       } else {
-        r->Maximized = true;
+        r.Maximized = true;
         item.TipText = kRestoreTip;
-        PostCommand(r->Window, SC_MAXIMIZE);
+        PostCommand(r.Window, SC_MAXIMIZE);
       }
       break;
     case CaptionItemKind::Minimize:
-      r->Minimized = true;
-      PostCommand(r->Window, SC_MINIMIZE);
+      r.Minimized = true;
+      PostCommand(r.Window, SC_MINIMIZE);
       break;
     case CaptionItemKind::MainMenu:
-      CallFunctionPointer(r->MenuHandler, {});
+      CallFunctionPointer(r.MenuHandler, {});
       break;
     case CaptionItemKind::Help:
-      CallFunctionPointer(r->HelpHandler, {});
+      CallFunctionPointer(r.HelpHandler, {});
       break;
     case CaptionItemKind::Custom:
       CallFunctionPointer(item.Handler, {});
@@ -52,8 +51,8 @@ void SkinCaptionButtonAction(int32_t n, int32_t index) {
   }
 }
 
-int32_t CALLBACK SkinCaptionButtonActionThunk(int32_t record, int32_t item) {
-  SkinCaptionButtonAction(record, item);
+int32_t CALLBACK SkinCaptionButtonActionThunk(int32_t recordNumber, int32_t item) {
+  if (SkinWindowRecord* r = SkinRecordAt(recordNumber)) SkinCaptionButtonAction(*r, item);
   return 0;
 }
 

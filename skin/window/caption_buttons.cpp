@@ -13,7 +13,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
 #include "skin/window/form_render.h"
 
 namespace korvath::skin {
@@ -30,7 +30,7 @@ ItemBox BoxOf(const CaptionItem& item) {
 }
 
 void FillVertical(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int x, int y, int height,
-                  int32_t top, int32_t bottom) {
+                  gdip::Argb top, gdip::Argb bottom) {
   gdip::LinearGradientBrush brush;
   if (brush.CreateFromPoints(MakePointF(float(x), float(y)), MakePointF(float(x), float(y + height)), top, bottom))
     graphics.FillPath(brush, path);
@@ -61,10 +61,10 @@ void Separator(gdip::Graphics& graphics, int xs, int sy, int sh, int alpha) {
   graphics.DrawPath(pen, path);
 }
 
-void PaintPressed(int32_t n, SkinWindowRecord& r, const CaptionItem& item, gdip::Graphics& graphics) {
+void PaintPressed(const SkinWindowRecord& r, const CaptionItem& item, gdip::Graphics& graphics) {
   const ItemBox b = BoxOf(item);
   if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
-  SkinBlitPart(n, RECT{b.x, b.y, b.x + b.w, b.y + b.h});
+  SkinBlitPart(r, RECT{b.x, b.y, b.x + b.w, b.y + b.h});
   gdip::GraphicsPath shape;
   if (shape.Create()) {
     if (item.Kind == CaptionItemKind::Close) {
@@ -82,37 +82,34 @@ void PaintPressed(int32_t n, SkinWindowRecord& r, const CaptionItem& item, gdip:
 
 }  // namespace
 
-void SkinPaintCaptionButtons(gdip::Graphics& graphics, const CaptionItemPaint& paint) {
-  const int32_t n = paint.record, index = paint.item, hoverLevel = paint.hoverLevel;
+void SkinPaintCaptionButtons(const SkinWindowRecord& r, gdip::Graphics& graphics, const CaptionItemPaint& paint) {
+  const int32_t index = paint.item, hoverLevel = paint.hoverLevel;
   const bool insideRender = paint.insideRender, pressed = paint.pressed;
-  SkinWindowRecord* record = SkinRecordAt(n);
-  if (!record || index < 1 || size_t(index) > record->CaptionItems.size()) return;
-  SkinWindowRecord& r = *record;
+  if (index < 1 || size_t(index) > r.CaptionItems.size()) return;
   const CaptionItem& item = r.CaptionItems[size_t(index) - 1];
   if (pressed) {
-    PaintPressed(n, r, item, graphics);
+    PaintPressed(r, item, graphics);
     return;
   }
   const ItemBox b = BoxOf(item);
   if (!insideRender && !SkinGraphicsOnDC(graphics, r.BackDC.get(), kSkinSmoothRendering)) return;
-  SkinPaintCaptionHover(graphics, n, index, hoverLevel);
+  SkinPaintCaptionHover(graphics, r, index, hoverLevel);
   if (gdip::GraphicsPath sheen; sheen.Create()) {
     sheen.AddRectangle(float(b.x - 1), float(b.y), float(b.w + 1), float(b.h - 1));
     FillVertical(graphics, sheen, b.x, b.y, b.h, SkinArgbFromColorRef(kWhite, 50), SkinArgbFromColorRef(kBlack, 0));
   }
   DrawGlyph(graphics, r, item, b, b.w);
-  SkinPaintCaptionSeparators(n, index, graphics);
+  SkinPaintCaptionSeparators(r, index, graphics);
   if (insideRender) return;
   ShowItem(r, b);
   graphics.Delete();
 }
 
-void SkinPaintCaptionHover(gdip::Graphics& graphics, int32_t n, int32_t index, int32_t level) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r || index < 1 || size_t(index) > r->CaptionItems.size()) return;
-  const CaptionItem& item = r->CaptionItems[size_t(index) - 1];
+void SkinPaintCaptionHover(gdip::Graphics& graphics, const SkinWindowRecord& r, int32_t index, int32_t level) {
+  if (index < 1 || size_t(index) > r.CaptionItems.size()) return;
+  const CaptionItem& item = r.CaptionItems[size_t(index) - 1];
   const ItemBox b = BoxOf(item);
-  SkinBlitPart(n, RECT{b.x - 1, b.y, b.x + b.w + 1, b.y + b.h + 1});
+  SkinBlitPart(r, RECT{b.x - 1, b.y, b.x + b.w + 1, b.y + b.h + 1});
   // At level 0 (the form's render, a fade's end) the outline, the tint and
   // the rim are wholly transparent: blended over the restored caption they
   // would change no pixel.
@@ -150,11 +147,10 @@ void SkinPaintCaptionHover(gdip::Graphics& graphics, int32_t n, int32_t index, i
   graphics.DrawPath(pen, rim);
 }
 
-void SkinPaintCaptionSeparators(int32_t n, int32_t index, gdip::Graphics& graphics) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r || index < 1 || size_t(index) > r->CaptionItems.size()) return;
-  const auto& items = r->CaptionItems;
-  const int sy = r->ButtonStripTop, sh = r->ButtonStripHeight;
+void SkinPaintCaptionSeparators(const SkinWindowRecord& r, int32_t index, gdip::Graphics& graphics) {
+  if (index < 1 || size_t(index) > r.CaptionItems.size()) return;
+  const auto& items = r.CaptionItems;
+  const int sy = r.ButtonStripTop, sh = r.ButtonStripHeight;
   Separator(graphics, int(items[size_t(index) - 1].Bounds.x - 2), sy, sh, index == 1 ? 100 : 60);
   if (size_t(index) < items.size()) Separator(graphics, int(items[size_t(index)].Bounds.x - 2), sy, sh, 60);
 }

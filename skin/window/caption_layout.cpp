@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "skin/core/engine_state.h"
-#include "skin/core/window_list.h"
 
 namespace korvath::skin {
 
@@ -21,53 +20,48 @@ int32_t Border(const SkinWindowRecord& r) { return r.HasBorder ? SkinEngine.form
 
 }  // namespace
 
-void SkinLayoutCaptionButtons(int32_t n) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  if (r->Window) {
-    r->ButtonStripLeft = ClientRect(r->Window).right - r->ButtonStripWidth + 1;
-    r->ButtonStripHeight = 22;
+void SkinLayoutCaptionButtons(SkinWindowRecord& r) {
+  if (r.Window) {
+    r.ButtonStripLeft = ClientRect(r.Window).right - r.ButtonStripWidth + 1;
+    r.ButtonStripHeight = 22;
   }
-  const float x0 = float(r->ButtonStripLeft + 2), y0 = float(r->ButtonStripTop + 1);
-  for (size_t j = 0; j < r->CaptionItems.size(); ++j) {
-    CaptionItem& item = r->CaptionItems[j];
+  const float x0 = float(r.ButtonStripLeft + 2), y0 = float(r.ButtonStripTop + 1);
+  for (size_t j = 0; j < r.CaptionItems.size(); ++j) {
+    CaptionItem& item = r.CaptionItems[j];
     item.Bounds = {x0 + float(kItemPitch * int(j)), y0, item.Kind == CaptionItemKind::Close ? 40.0f : 26.0f, 18.0f};
     const RECT tool{LONG(item.Bounds.x), LONG(item.Bounds.y), LONG(item.Bounds.x + item.Bounds.width),
                     LONG(item.Bounds.y + item.Bounds.height)};
-    r->Tips.SetToolRect(int32_t(j + 1), tool);
-    r->Tips.UpdateText(int32_t(j + 1), item.TipText);
+    r.Tips.SetToolRect(int32_t(j + 1), tool);
+    r.Tips.UpdateText(int32_t(j + 1), item.TipText);
   }
 }
 
-void SkinSetStatusBar(int32_t n, int32_t height, const std::optional<std::vector<StatusBarSegment>>& segments) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  const RECT client = ClientRect(r->Window);
-  const int32_t border = Border(*r);
-  r->StatusBarHeight = height;
+void SkinSetStatusBar(SkinWindowRecord& r, int32_t height,
+                      const std::optional<std::vector<StatusBarSegment>>& segments) {
+  const RECT client = ClientRect(r.Window);
+  const int32_t border = Border(r);
+  r.StatusBarHeight = height;
   const int32_t top = client.bottom - border - height - 1;
-  r->StatusBarRect = {border, top, client.right - 2 * border, height};
+  r.StatusBarRect = {border, top, client.right - 2 * border, height};
   if (!segments) {
-    r->StatusBarSegmentRects.assign(1, r->StatusBarRect);
-    r->StatusBarSegments.assign(1, StatusBarSegment{.width = -1});
+    r.StatusBarSegmentRects.assign(1, r.StatusBarRect);
+    r.StatusBarSegments.assign(1, StatusBarSegment{.width = -1});
     return;
   }
-  r->StatusBarSegments = *segments;
-  r->StatusBarSegmentRects.clear();
+  r.StatusBarSegments = *segments;
+  r.StatusBarSegmentRects.clear();
   for (const StatusBarSegment& segment : *segments)
-    r->StatusBarSegmentRects.push_back({0, top, segment.width == -1 ? 0 : segment.width, height});
+    r.StatusBarSegmentRects.push_back({0, top, segment.width == -1 ? 0 : segment.width, height});
 }
 
-void SkinLayoutStatusBar(int32_t n) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  const RECT client = ClientRect(r->Window);
-  const int32_t border = Border(*r);
-  r->StatusBarRect.x = border;
-  r->StatusBarRect.y = client.bottom - r->StatusBarHeight - border - 1;
-  r->StatusBarRect.width = client.right - 2 * border;
+void SkinLayoutStatusBar(SkinWindowRecord& r) {
+  const RECT client = ClientRect(r.Window);
+  const int32_t border = Border(r);
+  r.StatusBarRect.x = border;
+  r.StatusBarRect.y = client.bottom - r.StatusBarHeight - border - 1;
+  r.StatusBarRect.width = client.right - 2 * border;
   int32_t fixed = 0, stretching = 0;
-  for (const StatusBarSegment& segment : r->StatusBarSegments) {
+  for (const StatusBarSegment& segment : r.StatusBarSegments) {
     if (segment.width == -1)
       ++stretching;
     else
@@ -75,11 +69,11 @@ void SkinLayoutStatusBar(int32_t n) {
   }
   const int32_t share = stretching > 0 ? (client.right - 2 * border - fixed) / stretching : 0;
   int32_t x = border;
-  for (size_t i = 0; i < r->StatusBarSegmentRects.size() && i < r->StatusBarSegments.size(); ++i) {
-    gdip::Rect& box = r->StatusBarSegmentRects[i];
-    const int32_t width = r->StatusBarSegments[i].width == -1 ? share : r->StatusBarSegments[i].width;
+  for (size_t i = 0; i < r.StatusBarSegmentRects.size() && i < r.StatusBarSegments.size(); ++i) {
+    gdip::Rect& box = r.StatusBarSegmentRects[i];
+    const int32_t width = r.StatusBarSegments[i].width == -1 ? share : r.StatusBarSegments[i].width;
     box.x = x;
-    box.y = r->StatusBarRect.y;
+    box.y = r.StatusBarRect.y;
     box.width = width;
     x += width;
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "gdip/bitmap.h"
@@ -13,7 +14,6 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
-#include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -22,7 +22,8 @@
 #include "skin/core/gdi_blend.h"
 #include "skin/core/section_pixels.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
+#include "skin/window/form_paint_path.h"
 #include "skin/window/form_render.h"
 
 namespace korvath::skin {
@@ -67,37 +68,27 @@ std::string WindowTitle(HWND window) {
   return platform::WideToGbk(text).text;
 }
 
-bool MakeFormat(gdip::StringFormat& format, bool wrap, bool trim, int32_t align, int32_t lineAlign) {
+bool MakeFormat(gdip::StringFormat& format, const ControlTextLook& look) {
   if (!format.Create(kLineLimit)) return false;
-  if (trim) format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
-  if (!wrap) format.SetFlags(kNoWrap | kLineLimit);
-  format.SetAlign(Gdiplus::StringAlignment(align));
-  format.SetLineAlign(Gdiplus::StringAlignment(lineAlign));
+  if (look.ellipsis) format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
+  if (!look.wrap) format.SetFlags(kNoWrap | kLineLimit);
+  format.SetAlign(look.horizontalAlign);
+  format.SetLineAlign(look.verticalAlign);
   return true;
 }
-
-struct TextStyle {
-  const std::string& face;
-  float size;
-  bool bold;
-  int32_t align, lineAlign;
-  bool wrap, trim;
-};
 
 // The font and the format of a text, made once for all its passes.
 struct TextTools {
   gdip::Font font;
   gdip::StringFormat format;
 
-  bool Make(const TextStyle& style) {
-    return SkinFontFromName(font, style.face, style.size,
-                            style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular, Gdiplus::UnitWorld) &&
-           MakeFormat(format, style.wrap, style.trim, style.align, style.lineAlign);
+  bool Make(const ControlTextLook& look) {
+    return SkinFontFromName(font, look.face, look.size, look.style, Gdiplus::UnitWorld) && MakeFormat(format, look);
   }
 };
 
 // One pass of the text in one colour into each of the layout boxes.
-void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextTools& tools, int32_t argb,
+void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextTools& tools, gdip::Argb argb,
               std::span<const gdip::RectF> boxes) {
   gdip::SolidBrush brush;
   if (!brush.Create(argb)) return;
@@ -113,7 +104,7 @@ void DrawPass(gdip::Graphics& graphics, std::string_view text, const TextTools& 
 constexpr int kHaloMargin = 8;  // room for glyphs that overhang their box
 
 bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_view text, const TextTools& tools,
-                       int32_t argb, std::span<const gdip::RectF> boxes) {
+                       gdip::Argb argb, std::span<const gdip::RectF> boxes) {
   const std::optional<SectionPixels> section = SkinSection32(surface);
   if (!section || boxes.empty()) return false;
   const gdip::RectF& first = boxes.front();
@@ -152,20 +143,14 @@ bool DrawHaloOnSection(HDC surface, const gdip::Graphics& graphics, std::string_
 
 }  // namespace
 
-RECT SkinCaptionTitleRect(int32_t n) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  return r ? Geometry(*r).restore : RECT{};
-}
+RECT SkinCaptionTitleRect(const SkinWindowRecord& r) { return Geometry(r).restore; }
 
-void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
+void SkinPaintCaption(SkinWindowRecord& r, gdip::Graphics& graphics, bool insideRender,
                       std::optional<std::string_view> title) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  if (!record) return;
-  SkinWindowRecord& r = *record;
   const TitleGeometry g = Geometry(r);
   if (!insideRender) {
     if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
-    SkinBlitPart(n, g.restore);
+    SkinBlitPart(r, g.restore);
   }
   if (!r.HideIcon && SkinEngine.options.AppIcon)
     DrawIconEx(r.BackDC.get(), g.x0, g.y0, SkinEngine.options.AppIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
@@ -177,16 +162,16 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
     if (SkinFontFromName(font, r.TitleFontName, float(r.TitleFontSize), r.TitleFontBold ? 1 : 0, Gdiplus::UnitWorld) &&
         brush.Create(SkinArgbFromColorRef(r.TitleColor, 255)))
       graphics.DrawString(text, font, brush, g.layout);
-  } else if (r.TitleGlow) {
-    SkinDrawControlText(graphics, text, g.layout,
-                        {.textColour = r.TitleColor,
-                         .glowColour = *r.TitleHaloColor,
-                         .face = r.TitleFontName,
-                         .style = r.TitleFontBold ? 1 : 0,
-                         .size = float(r.TitleFontSize)});
   } else {
-    SkinDrawText(graphics, text, g.layout, r.TitleColor, *r.TitleHaloColor, 1, r.TitleFontName,
-                 r.TitleFontBold, float(r.TitleFontSize), 0, 0, true, false, r.BackDC.get());
+    const ControlTextLook look{.textColour = r.TitleColor,
+                               .glowColour = *r.TitleHaloColor,
+                               .face = r.TitleFontName,
+                               .style = r.TitleFontBold ? 1 : 0,
+                               .size = float(r.TitleFontSize)};
+    if (r.TitleGlow)
+      SkinDrawControlText(graphics, text, g.layout, look);
+    else
+      SkinDrawText(graphics, text, g.layout, look, 1, r.BackDC.get());
   }
   if (insideRender) return;
 
@@ -194,26 +179,24 @@ void SkinPaintCaption(int32_t n, gdip::Graphics& graphics, bool insideRender,
   const int width = c.right - c.left, height = c.bottom - c.top;
   if (width > 0 && height > 0) {
     BitBlt(r.ChildBackDC.get(), c.left, c.top, width, height, r.BackDC.get(), c.left, c.top, SRCCOPY);
-    platform::WindowDC dc = SkinGetClippedDC(r.Window);
+    platform::WindowDC dc = SkinFormClippedDC(r);
     BitBlt(dc.get(), c.left, c.top, width, height, r.BackDC.get(), c.left, c.top, SRCCOPY);
   }
   graphics.Delete();
 }
 
-void SkinDrawText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout, COLORREF colour,
-                  COLORREF halo, int32_t haloOffset, const std::string& face, bool bold, float size,
-                  int32_t align, int32_t lineAlign, bool wrap, bool trim, HDC surface) {
-  const TextStyle style{face, size, bold, align, lineAlign, wrap, trim};
+void SkinDrawText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
+                  const ControlTextLook& look, int32_t haloOffset, HDC surface) {
   const float o = float(haloOffset);
   const gdip::RectF moved[] = {{layout.x + o, layout.y, layout.width, layout.height},
                                {layout.x - o, layout.y, layout.width, layout.height},
                                {layout.x, layout.y + o, layout.width, layout.height},
                                {layout.x, layout.y - o, layout.width, layout.height}};
-  const int32_t haloArgb = SkinArgbFromColorRef(halo, 150);
+  const gdip::Argb haloArgb = SkinArgbFromColorRef(look.glowColour, 150);
   TextTools tools;
-  if (!tools.Make(style)) return;
+  if (!tools.Make(look)) return;
   if (!DrawHaloOnSection(surface, graphics, text, tools, haloArgb, moved)) DrawPass(graphics, text, tools, haloArgb, moved);
-  DrawPass(graphics, text, tools, SkinArgbFromColorRef(colour, 255), std::span(&layout, 1));
+  DrawPass(graphics, text, tools, SkinArgbFromColorRef(look.textColour, 255), std::span(&layout, 1));
 }
 
 }  // namespace korvath::skin

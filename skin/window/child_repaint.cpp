@@ -1,7 +1,6 @@
 #include "skin/window/child_repaint.h"
 
 #include "skin/core/window_list.h"
-#include "skin/core/window_props.h"
 
 namespace korvath::skin {
 
@@ -37,22 +36,19 @@ void MarkDirty(SkinWindowRecord& owner, HWND window) {
 
 }  // namespace
 
-void SkinInvalidateChildren(int32_t n) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  for (const SkinChildEntry& entry : r->Children)
-    if (entry.window && GetParent(entry.window) == r->Window) SkinInvalidateSkinnedChild(entry.window, true);
-  InvalidateOnForm(r->Combos, r->Window, TRUE);
-  InvalidateOnForm(r->Edits, r->Window, TRUE);
-  InvalidateOnForm(r->Buttons, r->Window, FALSE);
-  InvalidateOnForm(r->Trackbars, r->Window, FALSE);
-  InvalidateOnForm(r->Progresses, r->Window, FALSE);
-  InvalidateOnForm(r->UpDowns, r->Window, FALSE);
+void SkinInvalidateChildren(SkinWindowRecord& r) {
+  for (const SkinChildEntry& entry : r.Children)
+    if (entry.window && GetParent(entry.window) == r.Window) SkinInvalidateSkinnedChild(r, entry.window, true);
+  InvalidateOnForm(r.Combos, r.Window, TRUE);
+  InvalidateOnForm(r.Edits, r.Window, TRUE);
+  InvalidateOnForm(r.Buttons, r.Window, FALSE);
+  InvalidateOnForm(r.Trackbars, r.Window, FALSE);
+  InvalidateOnForm(r.Progresses, r.Window, FALSE);
+  InvalidateOnForm(r.UpDowns, r.Window, FALSE);
 }
 
-void SkinInvalidateSkinnedChild(HWND window, bool withChildren) {
-  if (SkinWindowRecord* owner = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID))))
-    MarkDirty(*owner, window);
+void SkinInvalidateSkinnedChild(SkinWindowRecord& owner, HWND window, bool withChildren) {
+  MarkDirty(owner, window);
   InvalidateRect(window, nullptr, TRUE);
   if (!withChildren) return;
   for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;

@@ -3,18 +3,18 @@
 // over the new background.
 #include <windows.h>
 
-#include <cstdint>
-
 namespace korvath::skin {
 
-// Invalidates every skinned control lying directly on form `record`: list-type
+struct SkinWindowRecord;
+
+// Invalidates every skinned control lying directly on the form: list-type
 // controls (with their dirty flag and visible children), combo boxes and edits
 // with erase, buttons, track bars, progress bars and up-downs without.
-void SkinInvalidateChildren(int32_t record);
+void SkinInvalidateChildren(SkinWindowRecord& r);
 // Sets the cached-background flag the control's skin keeps (container,
-// toolbar, label or list-type entry of its owner, the first that holds it),
-// invalidates it with erase and, with `withChildren`, its visible direct
-// children.
-void SkinInvalidateSkinnedChild(HWND window, bool withChildren = false);
+// toolbar, label or list-type entry of `owner`, its owner record, the first
+// that holds it), invalidates it with erase and, with `withChildren`, its
+// visible direct children.
+void SkinInvalidateSkinnedChild(SkinWindowRecord& owner, HWND window, bool withChildren = false);
 
 }  // namespace korvath::skin

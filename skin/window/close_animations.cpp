@@ -2,6 +2,7 @@
 
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
+#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
@@ -99,8 +100,11 @@ void Play(HWND window, const CloseAnimation& animation, bool ensureLayered = tru
     const int32_t alpha = animation.alpha(i);
     const int32_t pause = animation.pause(i, pauseState);
     StretchBlt(frame.get(), 0, 0, r.w, r.h, snapshot.get(), 0, 0, w0, h0, SRCCOPY);
-    // A visible shadow keeps to the frame until the window goes.
-    ShadowWindowFollow(window, false, RECT{r.x, r.y, r.x + r.w, r.y + r.h});
+    // A visible shadow keeps to the frame until the window goes. The frame
+    // before moved the window, which its program's procedure saw: its record
+    // is found anew.
+    if (SkinWindowRecord* record = SkinRecordOfWindow(window))
+      ShadowWindowFollow(*record, false, RECT{r.x, r.y, r.x + r.w, r.y + r.h});
     SkinUpdateLayered(window, {.sourceDc = frame.get(), .alpha = alpha, .x = r.x, .y = r.y, .width = r.w,
                                .height = r.h});
     Sleep(static_cast<DWORD>(pause));

@@ -8,9 +8,8 @@
 #include "skin/control/static_skin.h"
 #include "skin/core/control_text.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
 #include "skin/core/window_region.h"
-#include "skin/window/dialog_window_proc.h"
 
 namespace korvath::skin {
 
@@ -91,15 +90,6 @@ RECT WorkAreaOf(HWND box) {
   return info.rcWork;
 }
 
-// The client area's corner in window coordinates: child windows are placed
-// from there.
-POINT ClientOrigin(HWND box) {
-  POINT origin{0, 0};
-  ClientToScreen(box, &origin);
-  const RECT r = Bounds(box);
-  return {origin.x - r.left, origin.y - r.top};
-}
-
 // Moves a child to a rectangle given in the box's window coordinates.
 void PlaceChild(HWND child, POINT origin, const RECT& r) {
   if (Same(r, SkinRectInParentWindow(child))) return;
@@ -131,7 +121,7 @@ class BoxLayout {
         baseBody_(record.BoxBaseBody),
         statics_(statics),
         work_(WorkAreaOf(box)),
-        origin_(ClientOrigin(box)) {
+        origin_(DialogClientOrigin(box)) {
     for (HWND b : buttons) {
       const RECT r = SkinRectInParentWindow(b);
       rowWidth_ += Width(r) + (rowWidth_ > 0 ? kButtonGap : 0);
@@ -217,6 +207,13 @@ class BoxLayout {
 
 }  // namespace
 
+POINT DialogClientOrigin(HWND box) {
+  POINT origin{0, 0};
+  ClientToScreen(box, &origin);
+  const RECT r = Bounds(box);
+  return {origin.x - r.left, origin.y - r.top};
+}
+
 void DialogApplyRoundRegion(HWND box) {
   const RECT r = Bounds(box);
   SkinSetRoundedRegion(box, Width(r), Height(r), kCornerEllipse);
@@ -239,18 +236,22 @@ void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RE
   record.BoxBaseBody = body;
 }
 
-int32_t DialogLayOut(HWND box) {
-  const int32_t index = SkinFindWindowRecord(box);
-  SkinWindowRecord* record = SkinRecordAt(index);
-  if (!record) return 0;
+void SkinLayoutCaptionParts(SkinWindowRecord& box) {
+  const int32_t width = Width(Bounds(box.Window));
+  box.ButtonStripLeft = width - 36;
+  for (CaptionItem& item : box.CaptionItems) item.Bounds = gdip::RectF{float(width - 36), 2.0f, 36.0f, 22.0f};
+}
+
+int32_t DialogLayOut(SkinWindowRecord& record) {
+  HWND box = record.Window;
   const RECT before = Bounds(box);
-  DialogKeepSystemLayout(box, *record);
+  DialogKeepSystemLayout(box, record);
   const std::vector<HWND> buttons = PushButtons(box);
   const BoxStatics statics = FindStatics(box);
   // A text the skin does not paint keeps the system's layout (at the size
   // kept for it, widened) and drawing.
   if (statics.text && StaticShowsSkinnedText(statics.text)) {
-    const BoxLayout layout(box, *record, statics, buttons);
+    const BoxLayout layout(box, record, statics, buttons);
     const TextLayout laid = layout.ForText();
     const RECT place = layout.PlaceFor(laid.width, laid.height);
     if (!Same(place, Bounds(box))) {
@@ -259,7 +260,7 @@ int32_t DialogLayOut(HWND box) {
     PlaceChild(statics.text, layout.origin(), laid.text);
     if (statics.icon) PlaceChild(statics.icon, layout.origin(), laid.icon);
   } else {
-    const RECT base = record->BoxBaseBounds;
+    const RECT base = record.BoxBaseBounds;
     const RECT place =
         KeptInside({before.left, before.top, before.left + Width(base), before.top + Height(base)}, WorkAreaOf(box));
     if (!Same(place, before)) {
@@ -271,9 +272,9 @@ int32_t DialogLayOut(HWND box) {
   RECT region{};
   const bool rounded = GetWindowRgnBox(box, &region) != ERROR;
   if (!rounded || Width(r) != Width(before) || Height(r) != Height(before)) DialogApplyRoundRegion(box);
-  SkinLayoutCaptionParts(index);
-  record->ButtonBandHeight = LayOutButtons(buttons, Width(r), Height(r));
-  return record->ButtonBandHeight;
+  SkinLayoutCaptionParts(record);
+  record.ButtonBandHeight = LayOutButtons(buttons, Width(r), Height(r));
+  return record.ButtonBandHeight;
 }
 
 }  // namespace korvath::skin

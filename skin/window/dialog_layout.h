@@ -39,9 +39,17 @@ void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RE
 // again changes nothing: the box's procedure does it again when the box is
 // shown, as the system activates a box (and the skin dresses it) while its
 // own initialisation is still sizing the buttons.
-int32_t DialogLayOut(HWND box);
+int32_t DialogLayOut(SkinWindowRecord& box);
 
 // Gives the box its rounded window region at its current size.
 void DialogApplyRoundRegion(HWND box);
+
+// Places the caption-button strip and the caption items of the box from its
+// current width: each item 36 x 22 at (width - 36, 2) in window coordinates.
+void SkinLayoutCaptionParts(SkinWindowRecord& box);
+
+// Where the box's client area starts, in its window coordinates: child
+// windows are placed, and a print of the client area drawn, from there.
+POINT DialogClientOrigin(HWND box);
 
 }  // namespace korvath::skin

@@ -7,11 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
 
-#include "gdip/geometry.h"
 #include "platform/gdi_object.h"
 
 namespace korvath::gdip {
@@ -20,34 +16,27 @@ class Graphics;
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // Full paint of the box (rounded background, veils, bands, separator,
 // outline, title with its glow, close glyph). Works through the box's window
 // DC; the paint DC of the caller is not used.
-void SkinDialogCaptionPaint(HWND box);
+void SkinDialogCaptionPaint(SkinWindowRecord& box);
 
-// Draws `text` (GBK) with a blurred glow around it into `graphics` at the
-// layout rectangle's corner: the glow outline is shrunk by the blur factor
-// and grown back, the sharp text lies one pixel higher. A factor below 1
-// counts as 1. The last picture made is kept and drawn again for the same
-// text, look and size.
-void SkinCaptionText(gdip::Graphics& graphics, std::string_view text, const gdip::RectF& layout,
-                     COLORREF textColour, COLORREF glowColour, int32_t blurFactor,
-                     std::optional<std::string> face = std::nullopt, std::optional<int32_t> style = std::nullopt,
-                     std::optional<float> size = std::nullopt,
-                     Gdiplus::StringAlignment align = Gdiplus::StringAlignmentNear,
-                     Gdiplus::StringAlignment lineAlign = Gdiplus::StringAlignmentNear);
+// The box's back buffer as the last full paint composed it onto `dc`, a DC
+// whose origin is the box's client corner (a print of the client area), with
+// the box's visible children clipped out; the DC is left as it was given.
+// False, with nothing drawn, before the box's first paint.
+bool SkinDialogPrintClient(const SkinWindowRecord& box, HDC dc);
 
-// Paints caption item `item` of box record `index`. In a full paint
-// `graphics` draws on the back buffer already and only the glyph is added;
-// otherwise `graphics` is an empty object that this opens on the back
-// buffer, the item gets its hover or normal look and is copied to the window.
-void SkinCaptionBlit(int32_t index, int32_t item, gdip::Graphics& graphics, bool fullPaint, bool hover = false);
+// Paints caption item `item` of the box. In a full paint `graphics` draws on
+// the back buffer already and only the glyph is added; otherwise `graphics`
+// is an empty object that this opens on the back buffer, the item gets its
+// hover or normal look and is copied to the window.
+void SkinCaptionBlit(SkinWindowRecord& box, int32_t item, gdip::Graphics& graphics, bool fullPaint,
+                     bool hover = false);
 
 // The box's window DC with every visible direct child clipped out.
 platform::WindowDC SkinExcludeChildren(HWND window);
-
-// The box's answer to WM_NCHITTEST for the screen point in lParam: HTCLOSE
-// over the close button, HTCAPTION over the caption band, else HTCLIENT.
-LRESULT DialogSkinHitTest(HWND box, LPARAM lParam);
 
 }  // namespace korvath::skin

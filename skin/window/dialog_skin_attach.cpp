@@ -84,18 +84,18 @@ void DialogSkinAttach(HWND box) {
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);
+  // The record as it lives in the list goes on to every step below.
   SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
-  const int32_t n = SkinRecordNumber(stored);
-  SkinLayoutCaptionParts(n);
+  SkinLayoutCaptionParts(stored);
   // The installers get the record directly: the box is not subclassed yet.
   SkinInstallChildSkins(stored, box, SkinStaticGrowth{kStaticExtraWidth, kStaticExtraHeight});
   // The text is measured as its skin draws it: after the installers. This
   // also gives the box its size, its rounded region and its button band.
-  DialogLayOut(box);
+  DialogLayOut(stored);
   stored.RenderPending = true;
-  stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .entryNumber = n});
+  stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .entryNumber = SkinRecordNumber(stored)});
 }
 
-void DialogShadowAttach(HWND box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }
+void DialogShadowAttach(SkinWindowRecord& box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }
 
 }  // namespace korvath::skin

@@ -15,12 +15,14 @@
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // Skins the box; a box that has a record already is left as it is.
 void DialogSkinAttach(HWND box);
 // The box's drop shadow (15 pixels, alpha 20), made and drawn: the box's
 // procedure asks for it just after the box's first frame, which it would
 // otherwise hold up.
-void DialogShadowAttach(HWND box);
+void DialogShadowAttach(SkinWindowRecord& box);
 
 // The box's close glyph: a 38 x 18 RGBA PNG.
 std::span<const uint8_t> CloseGlyphPng();

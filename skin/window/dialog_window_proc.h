@@ -7,15 +7,14 @@
 // previous procedure (property `Hw_hProc`).
 #include <windows.h>
 
-#include <cstdint>
-
 namespace korvath::skin {
+
+struct SkinWindowRecord;
 
 LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Places the caption-button strip and the caption items of box record
-// `index` from the box's current width: each item 36 x 22 at (width - 36, 2)
-// in window coordinates.
-void SkinLayoutCaptionParts(int32_t index);
+// The box's answer to WM_NCHITTEST for a screen point: HTCLOSE over the close
+// button, HTCAPTION over the caption band, else HTCLIENT.
+LRESULT DialogSkinHitTest(const SkinWindowRecord& box, POINT screen);
 
 }  // namespace korvath::skin

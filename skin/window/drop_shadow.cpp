@@ -21,24 +21,27 @@ void SetShadowProps(HWND shadow, HWND owner, int32_t depth, COLORREF colour, int
 bool ShadowAttach(HWND window, const ShadowOptions& options) {
   SkinWindowRecord* record = SkinRecordOfWindow(window);
   if (!record) return false;
-  record->ShadowSize = options.depth;
-  record->ShadowFromImage = options.useImage;
-  record->ShadowImage = options.image ? *options.image : ByteSet();
-  record->ShadowOffsetX = options.imageX;
-  record->ShadowOffsetY = options.imageY;
-  record->ShadowPlacement = options.placement;
-  record->ShadowDragsOwner = options.dragOwner;
-  record->ShadowClipInner = options.clipInner;
-  if (!record->ShadowWindow) {
-    record->ShadowWindow =
-        ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides);
-  } else {
-    SetShadowProps(record->ShadowWindow, window, options.depth, options.colour, options.alpha,
-                   options.sides);
-    ShadowWindowFollow(window, true);
-  }
-  if (options.dragOwner && record->ShadowWindow) ShadowWindowSetStyle(record->ShadowWindow);
+  ShadowAttach(*record, options);
   return true;
+}
+
+void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options) {
+  HWND window = r.Window;
+  r.ShadowSize = options.depth;
+  r.ShadowFromImage = options.useImage;
+  r.ShadowImage = options.image ? *options.image : ByteSet();
+  r.ShadowOffsetX = options.imageX;
+  r.ShadowOffsetY = options.imageY;
+  r.ShadowPlacement = options.placement;
+  r.ShadowDragsOwner = options.dragOwner;
+  r.ShadowClipInner = options.clipInner;
+  if (!r.ShadowWindow) {
+    r.ShadowWindow = ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides);
+  } else {
+    SetShadowProps(r.ShadowWindow, window, options.depth, options.colour, options.alpha, options.sides);
+    ShadowWindowFollow(r, true);
+  }
+  if (options.dragOwner && r.ShadowWindow) ShadowWindowSetStyle(r.ShadowWindow);
 }
 
 HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
@@ -63,17 +66,15 @@ HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alph
   return shadow;
 }
 
-void ShadowWindowFollow(HWND window, bool redraw, std::optional<RECT> rect) {
-  SkinWindowRecord* record = SkinRecordOfWindow(window);
-  if (!record) return;
-  HWND shadow = record->ShadowWindow;
+void ShadowWindowFollow(SkinWindowRecord& r, bool redraw, std::optional<RECT> rect) {
+  HWND shadow = r.ShadowWindow;
   if (!shadow || !(GetWindowLongW(shadow, GWL_STYLE) & WS_VISIBLE)) return;
-  const int32_t d = record->ShadowSize;
+  const int32_t d = r.ShadowSize;
   RECT at{};
   if (rect) at = *rect;
-  else GetWindowRect(window, &at);
+  else GetWindowRect(r.Window, &at);
   MoveWindow(shadow, at.left - d, at.top - d, (at.right - at.left) + 2 * d, (at.bottom - at.top) + 2 * d, FALSE);
-  if (redraw) ShadowRedraw(shadow);
+  if (redraw) ShadowRedraw(r, shadow);
 }
 
 void ShadowWindowSetStyle(HWND shadow) {
@@ -81,13 +82,13 @@ void ShadowWindowSetStyle(HWND shadow) {
   if (ex & WS_EX_TRANSPARENT) SetWindowLongW(shadow, GWL_EXSTYLE, ex & ~WS_EX_TRANSPARENT);
 }
 
-void ShadowShowWith(const SkinWindowRecord& record, HWND owner, bool shown) {
-  if (!record.ShadowWindow) return;
+void ShadowShowWith(SkinWindowRecord& r, bool shown) {
+  if (!r.ShadowWindow) return;
   if (!shown) {
-    ShowWindow(record.ShadowWindow, SW_HIDE);
-  } else if (!record.Maximized) {
-    ShowWindow(record.ShadowWindow, SW_SHOWNA);
-    ShadowWindowFollow(owner);
+    ShowWindow(r.ShadowWindow, SW_HIDE);
+  } else if (!r.Maximized) {
+    ShowWindow(r.ShadowWindow, SW_SHOWNA);
+    ShadowWindowFollow(r);
   }
 }
 

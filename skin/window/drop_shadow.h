@@ -31,19 +31,21 @@ struct ShadowOptions {
 // or updates the one it has (which then follows and repaints). False when the
 // window has no record.
 bool ShadowAttach(HWND window, const ShadowOptions& options = {});
+// The same for the record's window.
+void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options = {});
 // A "yinyWindow" owned by `owner`, reaching `depth` beyond each of its edges,
 // visible when the owner is. Painted before it is returned when the owner
 // shows already, otherwise when the owner shows.
 HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
-// Moves a visible shadow onto the window's rectangle grown by the depth: the
-// given rectangle (screen coordinates, the window's new place), or the
-// window's own rectangle when none is given. With `redraw` the picture is
-// built again (a change of size repaints anyway).
-void ShadowWindowFollow(HWND window, bool redraw = false, std::optional<RECT> rect = std::nullopt);
-// The shadow goes with its window: hidden with it, and shown with it (in
-// place beside it) unless the window is maximised, which casts none. Nothing
-// for a window without a shadow.
-void ShadowShowWith(const SkinWindowRecord& record, HWND owner, bool shown);
+// Moves a visible shadow of the record's window onto the window's rectangle
+// grown by the depth: the given rectangle (screen coordinates, the window's
+// new place), or the window's own rectangle when none is given. With
+// `redraw` the picture is built again (a change of size repaints anyway).
+void ShadowWindowFollow(SkinWindowRecord& r, bool redraw = false, std::optional<RECT> rect = std::nullopt);
+// The shadow goes with the record's window: hidden with it, and shown with it
+// (in place beside it) unless the window is maximised, which casts none.
+// Nothing for a window without a shadow.
+void ShadowShowWith(SkinWindowRecord& r, bool shown);
 // Lets the shadow take mouse input, so that dragging it moves its owner.
 void ShadowWindowSetStyle(HWND shadow);
 

@@ -1,8 +1,7 @@
 #include "skin/window/edge_resize.h"
 
 #include "skin/core/engine_state.h"
-#include "skin/core/window_list.h"
-#include "skin/window/form_hit_tests.h"
+#include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
@@ -39,30 +38,27 @@ int32_t SkinEdgeZone(int32_t x, int32_t y, int32_t W, int32_t H) {
   return 0;
 }
 
-void SkinSetEdgeCursor(int32_t n, LPARAM point, const RECT& client) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r || !r->Resizable) return;
-  if (const int32_t zone = SkinEdgeZone(PointX(point), PointY(point), client.right, client.bottom))
+void SkinSetEdgeCursor(const SkinWindowRecord& r, POINT point, const RECT& client) {
+  if (!r.Resizable) return;
+  if (const int32_t zone = SkinEdgeZone(point.x, point.y, client.right, client.bottom))
     SetCursor(LoadCursorW(nullptr, ZoneCursor(zone)));
 }
 
-void SkinStartEdgeResize(int32_t n, LPARAM point, const RECT& client) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  const int32_t x = PointX(point), y = PointY(point), W = client.right, H = client.bottom;
-  if (x >= r->ButtonStripLeft && x <= r->ButtonStripLeft + r->ButtonStripWidth && y >= 3 &&
-      y <= r->ButtonStripHeight)
+void SkinStartEdgeResize(SkinWindowRecord& r, POINT point, const RECT& client) {
+  const int32_t x = point.x, y = point.y, W = client.right, H = client.bottom;
+  if (x >= r.ButtonStripLeft && x <= r.ButtonStripLeft + r.ButtonStripWidth && y >= 3 &&
+      y <= r.ButtonStripHeight)
     return;
-  if (x >= 5 && x <= W - 5 && y >= H - r->StatusBarHeight && y <= H - 5) return;
-  if (r->HasBorder && r->Resizable) {
+  if (x >= 5 && x <= W - 5 && y >= H - r.StatusBarHeight && y <= H - 5) return;
+  if (r.HasBorder && r.Resizable) {
     if (const int32_t zone = SkinEdgeZone(x, y, W, H)) {
-      r->RenderPending = true;
+      r.RenderPending = true;
       SetCursor(LoadCursorW(nullptr, ZoneCursor(zone)));
-      SendMessageW(r->Window, WM_SYSCOMMAND, SC_SIZE + zone, 0);
+      SendMessageW(r.Window, WM_SYSCOMMAND, SC_SIZE + zone, 0);
       return;
     }
   }
-  StartMove(*r, x, y);
+  StartMove(r, x, y);
 }
 
 }  // namespace korvath::skin

@@ -130,8 +130,8 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   r.RenderPending = true;
   r.ClientWidth = client.right;
   r.ClientHeight = client.bottom;
+  // The record as it lives in the list goes on to every step below.
   SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
-  const int32_t n = SkinRecordNumber(stored);
 
   // The tips' control is made when the mouse first comes to the form
   // (FormSkinWndProc).
@@ -141,18 +141,18 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
     stored.Tips.AddTool(RECT{LONG(b.x), LONG(b.y), LONG(b.x + b.width), LONG(b.y + b.height)},
                         stored.CaptionItems[i].TipText, int32_t(i + 1));
   }
-  SkinLayoutCaptionButtons(n);
+  SkinLayoutCaptionButtons(stored);
   if (s.statusBarHeight.value_or(0) > 0) {
-    SkinSetStatusBar(n, *s.statusBarHeight, s.statusBarSegments.value_or(std::vector<StatusBarSegment>{}));
+    SkinSetStatusBar(stored, *s.statusBarHeight, s.statusBarSegments.value_or(std::vector<StatusBarSegment>{}));
     stored.StatusBarFontName = kTitleFace;
     stored.StatusBarFontSize = 12;
   }
-  SkinLayoutStatusBar(n);
+  SkinLayoutStatusBar(stored);
   SkinInstallChildSkins(stored, form);
 
   // Installed last: the messages the steps above caused went to the form's
   // own procedure.
-  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .entryNumber = n});
+  stored.OldWndProc = SkinSubclass(form, {.procedure = &FormSkinWndProc, .entryNumber = SkinRecordNumber(stored)});
 }
 
 }  // namespace korvath::skin

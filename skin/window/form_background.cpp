@@ -18,7 +18,7 @@
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/thin_outline.h"
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
 #include "skin/window/background_theme.h"
 
 namespace korvath::skin {
@@ -92,12 +92,12 @@ void FitPicture(gdip::Bitmap& image, int32_t mode, COLORREF base, const RECT& cl
     graphics.DrawImageRect(image, at.x, at.y, at.width, at.height);
 }
 
-// The kept lower background of form n, fitted again when the picture, the
+// The form's kept lower background, fitted again when the picture, the
 // mode, the base colour or the size changed since it was last fitted.
 // A form that cannot be resized lets its decoded picture go once fitted (a
 // 557 x 800 picture holds about 1.7 MB): it is decoded again only if the form
 // is fitted again.
-HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLORREF base, const RECT& client) {
+HDC FittedBackground(SkinWindowRecord& r, const ByteSet& source, COLORREF base, const RECT& client) {
   FormBackgroundCache& kept = r.Background;
   if (kept.source != source) static_cast<void>(SkinKeptBackgroundPicture(kept, source));
   const int32_t mode = ImageMode(r);
@@ -113,7 +113,7 @@ HDC FittedBackground(int32_t n, SkinWindowRecord& r, const ByteSet& source, COLO
     // itself, read without a copy of it.
     if (mode == 4) {
       gdip::Bitmap strip;
-      SkinLoadBackgroundImage(n, strip);
+      SkinLoadBackgroundImage(r, strip);
       FitPicture(strip, mode, base, client, kept.fitted.get());
     } else {
       static_cast<void>(SkinKeptBackgroundPicture(kept, source));
@@ -153,26 +153,21 @@ const gdip::Bitmap& SkinKeptBackgroundPicture(FormBackgroundCache& kept, const B
   return kept.picture;
 }
 
-void SkinLoadBackgroundImage(int32_t n, gdip::Bitmap& bitmap) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  const ByteSet& source = r->SkinImage.empty() ? SkinEngine.options.SkinBackgroundImage : r->SkinImage;
+void SkinLoadBackgroundImage(SkinWindowRecord& r, gdip::Bitmap& bitmap) {
+  const ByteSet& source = r.SkinImage.empty() ? SkinEngine.options.SkinBackgroundImage : r.SkinImage;
   if (source.empty()) return;
   // The decoded picture is kept with the record (a resizable form's until it
   // goes), so a new size or mode does not decode it again.
-  const gdip::Bitmap& picture = SkinKeptBackgroundPicture(r->Background, source);
-  if (ImageMode(*r) == 4) {
-    static_cast<void>(MirroredStrip(picture, ClientRect(r->Window).right, bitmap));
+  const gdip::Bitmap& picture = SkinKeptBackgroundPicture(r.Background, source);
+  if (ImageMode(r) == 4) {
+    static_cast<void>(MirroredStrip(picture, ClientRect(r.Window).right, bitmap));
     return;
   }
   // A picture that did not decode leaves the bitmap empty.
   if (picture.NativeImage()) static_cast<void>(picture.Clone(bitmap));
 }
 
-void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  if (!record) return;
-  SkinWindowRecord& r = *record;
+void SkinPaintBackground(gdip::Graphics& graphics, SkinWindowRecord& r) {
   const RECT client = ClientRect(r.Window);
   const float W = float(client.right);
   HDC back = r.BackDC.get();
@@ -181,7 +176,7 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
   if (source.empty())
     GdiFill(back, client, base);
   else if (client.right > 0 && client.bottom > 0)
-    BitBlt(back, 0, 0, client.right, client.bottom, FittedBackground(n, r, source, base, client), 0, 0, SRCCOPY);
+    BitBlt(back, 0, 0, client.right, client.bottom, FittedBackground(r, source, base, client), 0, 0, SRCCOPY);
 
   if (r.BackColor) {
     RECT area = client;
@@ -197,9 +192,10 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
   if (r.CaptionBand) {
     // Black counts as no colour here: the band stays white.
     const bool coloured = r.BackColor.value_or(0) > 0;
-    const int32_t top = coloured ? SkinArgbFromColorRef(*r.BackColor, int32_t(float(r.BackAlpha) * 0.2f))
-                                 : SkinArgbFromColorRef(kWhite, 150);
-    const int32_t bottom = coloured ? SkinArgbFromColorRef(*r.BackColor, r.BackAlpha) : SkinArgbFromColorRef(kWhite, 0);
+    const gdip::Argb top = coloured ? SkinArgbFromColorRef(*r.BackColor, int32_t(float(r.BackAlpha) * 0.2f))
+                                    : SkinArgbFromColorRef(kWhite, 150);
+    const gdip::Argb bottom =
+        coloured ? SkinArgbFromColorRef(*r.BackColor, r.BackAlpha) : SkinArgbFromColorRef(kWhite, 0);
     if (gdip::LinearGradientBrush band;
         band.CreateFromPoints(MakePointF(0, 0), MakePointF(0, float(r.CaptionHeight)), top, bottom))
       graphics.FillRectangle(band, 0, 0, W, float(r.CaptionHeight));
@@ -210,19 +206,17 @@ void SkinPaintBackground(gdip::Graphics& graphics, int32_t n) {
 // pixel or two to spare.
 constexpr int kOutlineReach = 10;
 
-void SkinPaintBorder(int32_t n, gdip::Graphics& graphics) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  const RECT client = ClientRect(r->Window);
+void SkinPaintBorder(const SkinWindowRecord& r, gdip::Graphics& graphics) {
+  const RECT client = ClientRect(r.Window);
   const float W = float(client.right), H = float(client.bottom);
   if (gdip::GraphicsPath outer; outer.Create()) {
     SkinPathAddRoundRect(outer, 0, 0, W - 1, H - 1, 7);
-    StrokeOutline(graphics, r->BackDC.get(), outer, SkinArgbFromColorRef(kBlack, 155), client, kOutlineReach);
+    StrokeOutline(graphics, r.BackDC.get(), outer, SkinArgbFromColorRef(kBlack, 155), client, kOutlineReach);
   }
-  if (r->ShadowWindow) return;
+  if (r.ShadowWindow) return;
   if (gdip::GraphicsPath inner; inner.Create()) {
     SkinPathAddRoundRect(inner, 1, 1, W - 3, H - 3, 6);
-    StrokeOutline(graphics, r->BackDC.get(), inner, SkinArgbFromColorRef(kWhite, 140), client, kOutlineReach);
+    StrokeOutline(graphics, r.BackDC.get(), inner, SkinArgbFromColorRef(kWhite, 140), client, kOutlineReach);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/gdi_object.h"
@@ -25,8 +26,6 @@ namespace korvath::skin {
 
 namespace {
 
-HWND Control(const SkinMessage& m) { return reinterpret_cast<HWND>(m.lParam); }
-HDC ControlDC(const SkinMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
 bool TransparentSkin() { return SkinEngine.options.SkinEnabled && SkinEngine.options.SkinTransparentMode; }
 
 void SetTextColours(HDC dc, HWND control) {
@@ -43,7 +42,7 @@ LRESULT TransparentControlColour(HDC dc, HWND control) {
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();
   SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
-  return reinterpret_cast<LRESULT>(handed);
+  return SkinMessage::Answer(handed);
 }
 
 void MarkContainerDirty(HWND window) {
@@ -77,62 +76,58 @@ void RepaintChildOnCommand(HWND control, UINT code) {
 }  // namespace
 
 LRESULT OnCtlColorEditOrStatic(const SkinMessage& m) {
-  if (m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(Control(m))) == "ComboBox") return m.Forward();
+  if (m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(m.control())) == "ComboBox") return m.Forward();
   if (!TransparentSkin()) return m.Forward();
-  return TransparentControlColour(ControlDC(m), Control(m));
+  return TransparentControlColour(m.dc(), m.control());
 }
 
 LRESULT OnCtlColorListBox(const SkinMessage& m) {
-  HWND control = Control(m);
+  HWND control = m.control();
   const std::string cls = SkinGetClassNameText(control);
   const bool listBox = cls == "ListBox" && SkinEngine.options.SkinEnabled;
   const bool dropDown = cls == "ComboLBox" && SkinEngine.options.SkinTransparentMode;
   if (!listBox && !dropDown) return m.Forward();
-  SetTextColor(ControlDC(m), COLORREF(GetSkinProp(control, prop::Kj_Ztys)));
-  SetBkMode(ControlDC(m), TRANSPARENT);
+  SetTextColor(m.dc(), COLORREF(GetSkinProp(control, prop::Kj_Ztys)));
+  SetBkMode(m.dc(), TRANSPARENT);
   if (dropDown && GetParent(control) == GetDesktopWindow()) SkinLayerDropDownList(control);
   platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();
   SkinReplaceControlBrush(control, std::move(brush), platform::GdiBitmap());
-  return reinterpret_cast<LRESULT>(handed);
+  return SkinMessage::Answer(handed);
 }
 
 LRESULT OnCtlColorButton(const SkinMessage& m) {
   if (!TransparentSkin()) return m.Forward();
-  HWND control = Control(m);
-  SetTextColours(ControlDC(m), control);
+  HWND control = m.control();
+  SetTextColours(m.dc(), control);
   // The stock hollow brush is nobody's to delete, so it is not kept.
   SkinDeleteControlBrush(control);
-  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  return SkinMessage::Answer(GetStockObject(NULL_BRUSH));
 }
 
-LRESULT OnActivateApp(const SkinMessage& m) {
-  if (SkinWindowRecord* r = RecordOf(m)) {
-    if (m.wParam == 0) r->Active = false;
-    if (m.wParam == 1) r->Active = true;
-  }
+LRESULT OnActivateApp(const SkinMessage& m, SkinWindowRecord& r) {
+  if (m.wParam == 0) r.Active = false;
+  if (m.wParam == 1) r.Active = true;
   SkinTrimOnActivateApp(m.wParam != 0);
   return m.Forward();
 }
 
-LRESULT OnActivate(const SkinMessage& m) {
-  if (SkinWindowRecord* r = RecordOf(m)) r->Active = LOWORD(m.wParam) != WA_INACTIVE;
+LRESULT OnActivate(const SkinMessage& m, SkinWindowRecord& r) {
+  r.Active = LOWORD(m.wParam) != WA_INACTIVE;
   return m.Forward();
 }
 
 LRESULT OnCommand(const SkinMessage& m) {
   if (m.lParam == 0) RunMenuCommand(m.wParam);
-  if (m.lParam && TransparentSkin()) RepaintChildOnCommand(Control(m), HIWORD(m.wParam));
+  if (m.lParam && TransparentSkin()) RepaintChildOnCommand(m.control(), m.notification());
   return m.Forward();
 }
 
 LRESULT OnNotify(const SkinMessage& m) {
-  if (!m.lParam) return m.Forward();
-  NMHDR header{};
-  SIZE_T read = 0;
-  if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(m.lParam), &header, sizeof(header), &read))
-    return m.Forward();
+  const std::optional<NMHDR> notified = m.notifyCopy();
+  if (!notified) return m.Forward();
+  const NMHDR& header = *notified;
   const auto code = static_cast<int>(header.code);
   if (code == int(TVN_ITEMEXPANDEDA) || code == int(TVN_ITEMEXPANDINGA)) {
     InvalidateRect(header.hwndFrom, nullptr, TRUE);

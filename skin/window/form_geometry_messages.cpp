@@ -1,5 +1,4 @@
 // Geometry, mouse and system commands of the skinned form's procedure.
-#include <cstring>
 #include <string>
 
 #include "gdip/graphics.h"
@@ -33,14 +32,6 @@ RECT WorkArea() {
   return area;
 }
 
-// Structures that come with a message are copied before they are read.
-template <class Structure>
-Structure CopyIn(LPARAM address) {
-  Structure copy{};
-  std::memcpy(&copy, reinterpret_cast<const void*>(address), sizeof(copy));
-  return copy;
-}
-
 void CallSegmentHandler(const SkinRoutine& handler, int32_t segment) {
   if (segment > 0 && handler) CallFunctionPointer(handler, {segment});
 }
@@ -51,138 +42,132 @@ void ShowShadow(const SkinWindowRecord& r) {
 
 }  // namespace
 
-LRESULT OnGetMinMaxInfo(const SkinMessage& m) {
+LRESULT OnGetMinMaxInfo(const SkinMessage& m, SkinWindowRecord& r) {
   const RECT area = WorkArea();
-  SkinWindowRecord* r = RecordOf(m);
-  if (r && m.lParam && (r->Maximized || r->TrackLimitsOn)) {
-    auto info = CopyIn<MINMAXINFO>(m.lParam);
-    info.ptMinTrackSize = {r->MinTrackWidth, r->MinTrackHeight};
-    info.ptMaxTrackSize = r->Maximized ? POINT{area.right - area.left, area.bottom - area.top}
-                                       : POINT{r->MaxTrackWidth, r->MaxTrackHeight};
-    std::memcpy(reinterpret_cast<void*>(m.lParam), &info, sizeof(info));
+  if (MINMAXINFO* given = m.minMaxInfo(); given && (r.Maximized || r.TrackLimitsOn)) {
+    MINMAXINFO info = *given;
+    info.ptMinTrackSize = {r.MinTrackWidth, r.MinTrackHeight};
+    info.ptMaxTrackSize = r.Maximized ? POINT{area.right - area.left, area.bottom - area.top}
+                                      : POINT{r.MaxTrackWidth, r.MaxTrackHeight};
+    *given = info;
   }
   return m.Forward();
 }
 
 // The fields SWP_NOMOVE or SWP_NOSIZE mark unchanged are taken from where the
 // window is now.
-LRESULT OnWindowPosChanging(const SkinMessage& m) {
-  if (m.lParam) {
-    const auto pos = CopyIn<WINDOWPOS>(m.lParam);
+LRESULT OnWindowPosChanging(const SkinMessage& m, SkinWindowRecord& r) {
+  if (const WINDOWPOS* given = m.windowPos()) {
+    const WINDOWPOS pos = *given;
     RECT now{};
     GetWindowRect(m.window, &now);
     const int x = (pos.flags & SWP_NOMOVE) ? now.left : pos.x;
     const int y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
     const int cx = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
     const int cy = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
-    if (cx > 0 && cy > 0) ShadowWindowFollow(m.window, false, RECT{x, y, x + cx, y + cy});
+    if (cx > 0 && cy > 0) ShadowWindowFollow(r, false, RECT{x, y, x + cx, y + cy});
   }
   return m.Forward();
 }
 
-LRESULT OnWindowPosChanged(const SkinMessage& m) {
-  SkinWindowRecord* r = RecordOf(m);
-  if (r && r->HasMaximizeButton) {
+LRESULT OnWindowPosChanged(const SkinMessage& m, SkinWindowRecord& r) {
+  SkinWindowRecord* now = &r;
+  if (r.HasMaximizeButton) {
     const RECT area = WorkArea();
     RECT client{};
     GetClientRect(m.window, &client);
     if (client.right == GetSystemMetrics(SM_CXSCREEN) && client.bottom == GetSystemMetrics(SM_CYSCREEN)) {
-      r->Maximized = true;
+      r.Maximized = true;
       // The work area need not start at the screen's corner.
       SetWindowPos(m.window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                    SWP_NOZORDER | SWP_NOOWNERZORDER);
+      // The move ran the program's handlers of its messages: the record is
+      // found anew.
+      now = SkinRecordOfWindow(m.window);
     }
   }
-  SkinLayoutCaptionButtons(m.number);
-  if ((r = RecordOf(m)) && r->StatusBarHeight > 0) SkinLayoutStatusBar(m.number);
-  SkinSyncCompanionWindow(m.window, false);
+  if (!now) return m.Forward();
+  SkinLayoutCaptionButtons(*now);
+  if (now->StatusBarHeight > 0) SkinLayoutStatusBar(*now);
+  SkinSyncCompanionWindow(*now, false);
   return m.Forward();
 }
 
-LRESULT OnSize(const SkinMessage& m) {
-  SkinWindowRecord* r = RecordOf(m);
-  if (!r) return m.Forward();
-  if (!r->Minimized) InvalidateBackgroundCaches(*r);
-  r->HotCaptionItem = 0;
+LRESULT OnSize(const SkinMessage& m, SkinWindowRecord& r) {
+  if (!r.Minimized) InvalidateBackgroundCaches(r);
+  r.HotCaptionItem = 0;
   if (SkinEngine.forms.SkinOptFormFlag) {
-    r->RenderPending = false;
+    r.RenderPending = false;
     SkinEngine.forms.SkinOptFormFlag = 0;
-  } else if (!r->SizeOption) {
-    r->RenderPending = true;
+  } else if (!r.SizeOption) {
+    r.RenderPending = true;
   }
-  SkinLayoutOnSize(m.number);
+  SkinLayoutOnSize(r);
   return m.Forward();
 }
 
-LRESULT OnLButtonDown(const SkinMessage& m) {
-  SkinWindowRecord* r = RecordOf(m);
-  if (!r) return m.Forward();
+LRESULT OnLButtonDown(const SkinMessage& m, SkinWindowRecord& r) {
   RECT client{};
   GetClientRect(m.window, &client);
-  r->HotFade.item = 0;
-  if (!r->Maximized && !r->Minimized) SkinStartEdgeResize(m.number, m.lParam, client);
+  r.HotFade.item = 0;
+  const POINT at = m.point();
+  if (!r.Maximized && !r.Minimized) SkinStartEdgeResize(r, at, client);
   // The move or sizing loop may have ended the window or renumbered it.
-  SkinMessage now = m;
-  now.number = static_cast<int32_t>(GetSkinProp(m.window, prop::Hw_lbID));
-  if (!(r = RecordOf(now))) return now.Forward();
-  const int32_t x = PointX(m.lParam), y = PointY(m.lParam);
-  SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(now.number, x, y);
+  SkinWindowRecord* now = SkinRecordOfWindow(m.window);
+  if (!now) return m.Forward();
+  SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(*now, at.x, at.y);
   if (SkinEngine.forms.CaptionHoverItem > 0) {
     gdip::Graphics graphics;
-    SkinPaintCaptionButtons(graphics,
-                            {.record = now.number, .item = SkinEngine.forms.CaptionHoverItem, .pressed = true});
+    SkinPaintCaptionButtons(*now, graphics, {.item = SkinEngine.forms.CaptionHoverItem, .pressed = true});
   }
-  CallSegmentHandler(r->StatusBarClickHandler, SkinFindStatusSectionAtPoint(now.number, x, y));
-  return now.Forward();
-}
-
-LRESULT OnLButtonUp(const SkinMessage& m) {
-  SkinWindowRecord* r = RecordOf(m);
-  if (r && SkinEngine.forms.CaptionClickCallback && SkinEngine.forms.CaptionHoverItem >= 1 &&
-      size_t(SkinEngine.forms.CaptionHoverItem) <= r->CaptionItems.size() && r->HasBorder)
-    CallFunctionPointer(SkinEngine.forms.CaptionClickCallback, {m.number, SkinEngine.forms.CaptionHoverItem});
+  CallSegmentHandler(now->StatusBarClickHandler, SkinFindStatusSectionAtPoint(*now, at.x, at.y));
   return m.Forward();
 }
 
-LRESULT OnRButtonDown(const SkinMessage& m) {
-  if (SkinWindowRecord* r = RecordOf(m))
-    CallSegmentHandler(r->StatusBarRightClickHandler, SkinFindStatusSectionAtPoint(m.number, PointX(m.lParam), PointY(m.lParam)));
+LRESULT OnLButtonUp(const SkinMessage& m, SkinWindowRecord& r) {
+  // The caption callback takes the form by its number.
+  if (SkinEngine.forms.CaptionClickCallback && SkinEngine.forms.CaptionHoverItem >= 1 &&
+      size_t(SkinEngine.forms.CaptionHoverItem) <= r.CaptionItems.size() && r.HasBorder)
+    CallFunctionPointer(SkinEngine.forms.CaptionClickCallback,
+                        {SkinRecordNumber(r), SkinEngine.forms.CaptionHoverItem});
   return m.Forward();
 }
 
-LRESULT OnLButtonDblClk(const SkinMessage& m) {
-  SkinWindowRecord* r = RecordOf(m);
-  if (!r) return m.Forward();
-  const int32_t x = PointX(m.lParam), y = PointY(m.lParam);
-  if (const int32_t segment = SkinFindStatusSectionAtPoint(m.number, x, y)) {
-    CallSegmentHandler(r->StatusBarDoubleClickHandler, segment);
-  } else if (y <= r->CaptionHeight && r->Resizable) {
-    if (const int32_t item = SkinFindMaximizeItem(m.number)) SkinCaptionButtonAction(m.number, item);
+LRESULT OnRButtonDown(const SkinMessage& m, SkinWindowRecord& r) {
+  const POINT at = m.point();
+  CallSegmentHandler(r.StatusBarRightClickHandler, SkinFindStatusSectionAtPoint(r, at.x, at.y));
+  return m.Forward();
+}
+
+LRESULT OnLButtonDblClk(const SkinMessage& m, SkinWindowRecord& r) {
+  const POINT at = m.point();
+  if (const int32_t segment = SkinFindStatusSectionAtPoint(r, at.x, at.y)) {
+    CallSegmentHandler(r.StatusBarDoubleClickHandler, segment);
+  } else if (at.y <= r.CaptionHeight && r.Resizable) {
+    if (const int32_t item = SkinFindMaximizeItem(r)) SkinCaptionButtonAction(r, item);
   }
   return m.Forward();
 }
 
-LRESULT OnSysCommand(const SkinMessage& m) {
-  SkinWindowRecord* r = RecordOf(m);
-  if (!r) return m.Forward();
+LRESULT OnSysCommand(const SkinMessage& m, SkinWindowRecord& r) {
   switch (m.wParam & 0xFFF0) {
     case SC_MAXIMIZE:
-      r->Maximized = true;
-      r->RenderPending = true;
-      ShadowShowWith(*r, m.window, false);
+      r.Maximized = true;
+      r.RenderPending = true;
+      ShadowShowWith(r, false);
       break;
     case SC_RESTORE:
       // A restore from elsewhere than the caption (the taskbar, the window
       // menu) of a form that is not minimised ends its maximised state too.
-      if (!IsIconic(m.window)) r->Maximized = false;
-      r->RenderPending = true;
-      r->Minimized = false;
-      ShowShadow(*r);
+      if (!IsIconic(m.window)) r.Maximized = false;
+      r.RenderPending = true;
+      r.Minimized = false;
+      ShowShadow(r);
       break;
     case SC_MINIMIZE:
-      r->RenderPending = true;
-      r->Minimized = true;
-      ShadowShowWith(*r, m.window, false);
+      r.RenderPending = true;
+      r.Minimized = true;
+      ShadowShowWith(r, false);
       break;
     default:
       break;
@@ -190,34 +175,31 @@ LRESULT OnSysCommand(const SkinMessage& m) {
   return m.Forward();
 }
 
-LRESULT OnQueryOpen(const SkinMessage& m) {
-  if (SkinWindowRecord* r = RecordOf(m)) {
-    r->Minimized = false;
-    r->ListViewRepaintPending = true;
-    ShowShadow(*r);
-  }
+LRESULT OnQueryOpen(const SkinMessage& m, SkinWindowRecord& r) {
+  r.Minimized = false;
+  r.ListViewRepaintPending = true;
+  ShowShadow(r);
   return m.Forward();
 }
 
 // The form's text arrives as UTF-16; a null text is an empty title.
-LRESULT OnSetText(const SkinMessage& m) {
-  SkinWindowRecord* r = RecordOf(m);
-  if (r && r->ShowTitle && r->HasBorder && r->BackDC) {
-    const auto* text = reinterpret_cast<const wchar_t*>(m.lParam);
+LRESULT OnSetText(const SkinMessage& m, SkinWindowRecord& r) {
+  if (r.ShowTitle && r.HasBorder && r.BackDC) {
+    const wchar_t* text = m.wideText();
     const std::string title = platform::WideToGbk(text ? text : L"").text;
     gdip::Graphics graphics;
-    SkinPaintCaption(m.number, graphics, false, title);
+    SkinPaintCaption(r, graphics, false, title);
   }
   return m.Forward();
 }
 
-LRESULT OnDrawItem(const SkinMessage& m) {
-  if (!m.lParam) return m.Forward();
-  const auto item = CopyIn<DRAWITEMSTRUCT>(m.lParam);
+LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r) {
+  if (!m.drawItem()) return m.Forward();
+  const DRAWITEMSTRUCT item = *m.drawItem();
   const bool skinnedControl =
       GetSkinProp(item.hwndItem, prop::Hw_FuID) > 0 && GetSkinProp(item.hwndItem, prop::Hw_lbID) > 0;
-  if (!skinnedControl && MenuSkinItemFind(reinterpret_cast<HMENU>(item.hwndItem)) <= 0) return m.Forward();
-  if (SkinWindowRecord* r = RecordOf(m)) SkinDrawItem(*r, item);
+  if (!skinnedControl && MenuSkinItemFind(SkinMenuOfItem(item)) <= 0) return m.Forward();
+  SkinDrawItem(r, item);
   return 1;
 }
 

@@ -1,6 +1,6 @@
 #include "skin/window/form_hit_tests.h"
 
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
@@ -13,38 +13,32 @@ bool StrictlyInside(const Box& box, float x, float y) {
 
 }  // namespace
 
-bool SkinPointInButtonStrip(int32_t n, LPARAM point) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return false;
-  const int32_t x = PointX(point), y = PointY(point);
-  return x >= r->ButtonStripLeft - 2 && x <= r->ButtonStripLeft + r->ButtonStripWidth && y >= 0 &&
-         y <= r->ButtonStripHeight;
+bool SkinPointInButtonStrip(const SkinWindowRecord& r, POINT point) {
+  const int32_t x = point.x, y = point.y;
+  return x >= r.ButtonStripLeft - 2 && x <= r.ButtonStripLeft + r.ButtonStripWidth && y >= 0 &&
+         y <= r.ButtonStripHeight;
 }
 
-int32_t SkinFindButtonAtPoint(int32_t n, int32_t x, int32_t y) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r || x < r->ButtonStripLeft || y < r->ButtonStripTop || y > r->ButtonStripTop + r->ButtonStripHeight)
+int32_t SkinFindButtonAtPoint(const SkinWindowRecord& r, int32_t x, int32_t y) {
+  if (x < r.ButtonStripLeft || y < r.ButtonStripTop || y > r.ButtonStripTop + r.ButtonStripHeight)
     return 0;
-  for (size_t i = 0; i < r->CaptionItems.size(); ++i)
-    if (StrictlyInside(r->CaptionItems[i].Bounds, float(x), float(y))) return int32_t(i + 1);
+  for (size_t i = 0; i < r.CaptionItems.size(); ++i)
+    if (StrictlyInside(r.CaptionItems[i].Bounds, float(x), float(y))) return int32_t(i + 1);
   return 0;
 }
 
-int32_t SkinFindStatusSectionAtPoint(int32_t n, int32_t x, int32_t y) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r || r->StatusBarHeight <= 0) return 0;
-  const gdip::Rect& bar = r->StatusBarRect;
+int32_t SkinFindStatusSectionAtPoint(const SkinWindowRecord& r, int32_t x, int32_t y) {
+  if (r.StatusBarHeight <= 0) return 0;
+  const gdip::Rect& bar = r.StatusBarRect;
   if (x < bar.x || x > bar.x + bar.width || y < bar.y || y > bar.y + bar.height) return 0;
-  for (size_t i = 0; i < r->StatusBarSegmentRects.size(); ++i)
-    if (StrictlyInside(r->StatusBarSegmentRects[i], float(x), float(y))) return int32_t(i + 1);
+  for (size_t i = 0; i < r.StatusBarSegmentRects.size(); ++i)
+    if (StrictlyInside(r.StatusBarSegmentRects[i], float(x), float(y))) return int32_t(i + 1);
   return 0;
 }
 
-int32_t SkinFindMaximizeItem(int32_t n) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return 0;
-  for (size_t i = 0; i < r->CaptionItems.size(); ++i)
-    if (r->CaptionItems[i].Kind == CaptionItemKind::MaximizeRestore) return int32_t(i + 1);
+int32_t SkinFindMaximizeItem(const SkinWindowRecord& r) {
+  for (size_t i = 0; i < r.CaptionItems.size(); ++i)
+    if (r.CaptionItems[i].Kind == CaptionItemKind::MaximizeRestore) return int32_t(i + 1);
   return 0;
 }
 

@@ -5,40 +5,37 @@
 // colours, commands and notifications (form_child_messages.cpp).
 #include <windows.h>
 
-#include <cstdint>
-
 #include "skin/core/skin_message.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
 
-// Each handler gets the message with the form's record number (`Hw_lbID`)
-// as its `number`.
-
-// The record the message's form has now (null once it is gone), looked up
-// afresh: a modal loop inside a handler may renumber the records.
-SkinWindowRecord* RecordOf(const SkinMessage& m);
+// Each handler that reads the form's record gets it as the procedure found
+// it. A handler that calls what can run a modal loop, a program's routine or
+// the procedure behind the skin reads the record only before that call, or
+// finds it anew from the window after it: the form may be gone, and the
+// records renumbered.
 
 // Geometry, mouse and system commands.
-LRESULT OnGetMinMaxInfo(const SkinMessage& m);
-LRESULT OnWindowPosChanging(const SkinMessage& m);
-LRESULT OnWindowPosChanged(const SkinMessage& m);
-LRESULT OnSize(const SkinMessage& m);
-LRESULT OnLButtonDown(const SkinMessage& m);
-LRESULT OnLButtonUp(const SkinMessage& m);
-LRESULT OnRButtonDown(const SkinMessage& m);
-LRESULT OnLButtonDblClk(const SkinMessage& m);
-LRESULT OnSysCommand(const SkinMessage& m);
-LRESULT OnQueryOpen(const SkinMessage& m);
-LRESULT OnSetText(const SkinMessage& m);
-LRESULT OnDrawItem(const SkinMessage& m);
+LRESULT OnGetMinMaxInfo(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnWindowPosChanging(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnWindowPosChanged(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnSize(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnLButtonDown(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnLButtonUp(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnRButtonDown(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnLButtonDblClk(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnSysCommand(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnQueryOpen(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnSetText(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r);
 
 // Control colours, activation, commands and notifications.
 LRESULT OnCtlColorEditOrStatic(const SkinMessage& m);
 LRESULT OnCtlColorListBox(const SkinMessage& m);
 LRESULT OnCtlColorButton(const SkinMessage& m);
-LRESULT OnActivateApp(const SkinMessage& m);
-LRESULT OnActivate(const SkinMessage& m);
+LRESULT OnActivateApp(const SkinMessage& m, SkinWindowRecord& r);
+LRESULT OnActivate(const SkinMessage& m, SkinWindowRecord& r);
 LRESULT OnCommand(const SkinMessage& m);
 LRESULT OnNotify(const SkinMessage& m);
 

@@ -1,38 +1,47 @@
 #include "skin/window/form_paint_path.h"
 
-#include "platform/gdi_object.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
 
-void SkinPaintToDC(int32_t n) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  RECT client{};
-  GetClientRect(r->Window, &client);
-  platform::WindowDC dc = SkinGetClippedDC(r->Window);
-  BitBlt(dc.get(), 0, 0, client.right, client.bottom, r->BackDC.get(), 0, 0, SRCCOPY);
+platform::WindowDC SkinFormClippedDC(const SkinWindowRecord& r) {
+  platform::WindowDC dc = platform::WindowDC::Client(r.Window);
+  SkinFormClippedDC(r, dc.get());
+  return dc;
 }
 
-void SkinInvalidateListViews(HWND form) {
-  SkinWindowRecord* r = SkinRecordOfWindow(form);
-  if (!r) return;
-  for (SkinChildEntry& entry : r->Children) {
+HDC SkinFormClippedDC(const SkinWindowRecord& r, HDC dc) {
+  return SkinClipChildren(r.Window, dc, SIZE{r.ClientWidth, r.ClientHeight});
+}
+
+void SkinPaintToDC(const SkinWindowRecord& r, HDC target) {
+  RECT client{};
+  GetClientRect(r.Window, &client);
+  if (target) {
+    platform::SavedDCState kept(target);
+    BitBlt(SkinFormClippedDC(r, target), 0, 0, client.right, client.bottom, r.BackDC.get(), 0, 0, SRCCOPY);
+    return;
+  }
+  platform::WindowDC dc = SkinFormClippedDC(r);
+  BitBlt(dc.get(), 0, 0, client.right, client.bottom, r.BackDC.get(), 0, 0, SRCCOPY);
+}
+
+void SkinInvalidateListViews(SkinWindowRecord& r) {
+  for (SkinChildEntry& entry : r.Children) {
     if (!IsWindowVisible(entry.window) || SkinGetClassNameText(entry.window) != "SysListView32") continue;
     entry.dirty = true;
     InvalidateRect(entry.window, nullptr, TRUE);
   }
 }
 
-void SkinSyncCompanionWindow(HWND form, bool visibility) {
+void SkinSyncCompanionWindow(const SkinWindowRecord& r, bool visibility) {
+  HWND form = r.Window;
   RECT at{};
   GetWindowRect(form, &at);
-  const SkinWindowRecord* r = SkinRecordOfWindow(form);
-  if (!r) return;
-  for (const CompanionEntry& entry : r->CompanionRects) {
+  for (const CompanionEntry& entry : r.CompanionRects) {
     if (!entry.Window || !IsWindow(entry.Window)) continue;
     if (visibility) {
       // WM_SHOWWINDOW comes before the form's own visibility changes.
@@ -47,18 +56,16 @@ void SkinSyncCompanionWindow(HWND form, bool visibility) {
   }
 }
 
-void SkinLayoutOnSize(int32_t n) {
-  const SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
+void SkinLayoutOnSize(const SkinWindowRecord& r) {
   RECT client{};
-  GetClientRect(r->Window, &client);
+  GetClientRect(r.Window, &client);
   const int W = client.right, H = client.bottom;
-  for (const LayoutEntry& e : r->CaptionChildRects) {
+  for (const LayoutEntry& e : r.CaptionChildRects) {
     if (!e.Window) continue;
     if (e.FullWidth)
-      MoveWindow(e.Window, 2, e.Top, W - 4, H - e.Top - r->StatusBarHeight - 4, TRUE);
+      MoveWindow(e.Window, 2, e.Top, W - 4, H - e.Top - r.StatusBarHeight - 4, TRUE);
     else
-      MoveWindow(e.Window, e.Left, e.Top, W - e.Left - 2, H - e.Top - r->StatusBarHeight - 2, TRUE);
+      MoveWindow(e.Window, e.Left, e.Top, W - e.Left - 2, H - e.Top - r.StatusBarHeight - 2, TRUE);
   }
 }
 

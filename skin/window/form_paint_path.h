@@ -5,21 +5,29 @@
 // children listed for layout when the form changes size.
 #include <windows.h>
 
-#include <cstdint>
+#include "platform/gdi_object.h"
 
 namespace korvath::skin {
 
-// Copies the back buffer of form `record` onto the window, its visible
-// children clipped out.
-void SkinPaintToDC(int32_t record);
+struct SkinWindowRecord;
+
+// The form's client DC, or `dc`, with its visible children clipped out, each
+// within the client size the form was last rendered at (SkinGetClippedDC's
+// clipping, with the record in hand).
+platform::WindowDC SkinFormClippedDC(const SkinWindowRecord& r);
+HDC SkinFormClippedDC(const SkinWindowRecord& r, HDC dc);
+// Copies the form's back buffer onto the window, its visible children
+// clipped out; with `target`, onto that DC instead (a print of the client
+// area), which is left as it was given.
+void SkinPaintToDC(const SkinWindowRecord& r, HDC target = nullptr);
 // Marks every visible "SysListView32" among the form's list-type controls
 // for a full repaint and invalidates it.
-void SkinInvalidateListViews(HWND form);
+void SkinInvalidateListViews(SkinWindowRecord& r);
 // With `visibility`: shows or hides each live companion window to match the
 // visibility the form is about to get. Without: moves each with the form.
-void SkinSyncCompanionWindow(HWND form, bool visibility = false);
+void SkinSyncCompanionWindow(const SkinWindowRecord& r, bool visibility = false);
 // Stretches each child listed in the form's layout entries within the new
 // client area, above the status bar.
-void SkinLayoutOnSize(int32_t record);
+void SkinLayoutOnSize(const SkinWindowRecord& r);
 
 }  // namespace korvath::skin

@@ -3,14 +3,14 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/window_region.h"
-#include "skin/core/clipped_dc.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
 #include "skin/core/window_props.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/caption_title.h"
 #include "skin/window/child_repaint.h"
 #include "skin/window/form_background.h"
+#include "skin/window/form_paint_path.h"
 #include "skin/window/status_bar.h"
 
 namespace korvath::skin {
@@ -24,13 +24,13 @@ void CopyRect(HDC target, int x, int y, int width, int height, HDC source, int s
 
 // The layers up to the outline, then the saved backgrounds, then what the
 // partial painters redraw over them.
-void ComposeLayers(int32_t n, SkinWindowRecord& r, int width, int height) {
+void ComposeLayers(SkinWindowRecord& r, int width, int height) {
   gdip::Graphics graphics;
   // Without a graphics the GDI layers still come; the GDI+ ones fail alone.
   (void)SkinGraphicsOnDC(graphics, r.BackDC.get());
-  SkinPaintBackground(graphics, n);
+  SkinPaintBackground(graphics, r);
   if (r.HasBorder) {
-    SkinPaintBorder(n, graphics);
+    SkinPaintBorder(r, graphics);
     r.CaptionDC = SkinMemoryDc::Create(width, r.CaptionHeight);
     CopyRect(r.CaptionDC.get(), 0, 0, width, r.CaptionHeight, r.BackDC.get(), 0, 0);
   }
@@ -40,13 +40,13 @@ void ComposeLayers(int32_t n, SkinWindowRecord& r, int width, int height) {
     CopyRect(r.TextDC.get(), 0, 0, bar.width, bar.height, r.BackDC.get(), bar.x, bar.y);
   }
   if (r.HasBorder) {
-    if (r.ShowTitle) SkinPaintCaption(n, graphics, true);
+    if (r.ShowTitle) SkinPaintCaption(r, graphics, true);
     for (size_t i = 0; i < r.CaptionItems.size(); ++i)
-      SkinPaintCaptionButtons(graphics, {.record = n, .item = static_cast<int32_t>(i + 1), .insideRender = true});
+      SkinPaintCaptionButtons(r, graphics, {.item = static_cast<int32_t>(i + 1), .insideRender = true});
   }
   if (r.StatusBarHeight > 0) {
     for (size_t i = 0; i < r.StatusBarSegments.size(); ++i)
-      SkinPaintStatusSegment(n, graphics, true, static_cast<int32_t>(i + 1));
+      SkinPaintStatusSegment(r, graphics, true, static_cast<int32_t>(i + 1));
   }
 }
 
@@ -68,10 +68,7 @@ void ShapeForm(SkinWindowRecord& r) {
 
 }  // namespace
 
-void SkinFormRender(int32_t n, HDC target, bool present) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  if (!record) return;
-  SkinWindowRecord& r = *record;
+void SkinFormRender(SkinWindowRecord& r, HDC target, bool present) {
   if (r.HasBorder && present) ShapeForm(r);
   RECT client{};
   GetClientRect(r.Window, &client);
@@ -80,7 +77,7 @@ void SkinFormRender(int32_t n, HDC target, bool present) {
   // The old surface goes just before its new one is made.
   r.BackDC.Reset();
   r.BackDC = SkinMemoryDc::Create(width, height);
-  ComposeLayers(n, r, width, height);
+  ComposeLayers(r, width, height);
 
   r.ChildBackDC.Reset();
   r.ChildBackDC = SkinMemoryDc::Create(width, height);
@@ -93,14 +90,14 @@ void SkinFormRender(int32_t n, HDC target, bool present) {
   if (!present) return;
   if (target) {
     platform::SavedDCState kept(target);
-    CopyRect(SkinGetClippedDC(r.Window, target), 0, 0, width, height, r.BackDC.get(), 0, 0);
+    CopyRect(SkinFormClippedDC(r, target), 0, 0, width, height, r.BackDC.get(), 0, 0);
   } else if (IsWindowVisible(r.Window)) {
     // A form about to show (its WM_SHOWWINDOW) shows nothing drawn on its
     // DC; the WM_PAINT that showing brings puts the back buffer on it.
-    platform::WindowDC dc = SkinGetClippedDC(r.Window);
+    platform::WindowDC dc = SkinFormClippedDC(r);
     CopyRect(dc.get(), 0, 0, width, height, r.BackDC.get(), 0, 0);
   }
-  SkinInvalidateChildren(n);
+  SkinInvalidateChildren(r);
 }
 
 void SkinSetRoundRegion(HWND window) {
@@ -111,18 +108,14 @@ void SkinSetRoundRegion(HWND window) {
   SkinSetRoundedRegion(window, client.right, client.bottom, 5);
 }
 
-void SkinBlitPart(int32_t n, const RECT& rect) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  CopyRect(r->BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-           r->CaptionDC.get(), rect.left, rect.top);
+void SkinBlitPart(const SkinWindowRecord& r, const RECT& rect) {
+  CopyRect(r.BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, r.CaptionDC.get(),
+           rect.left, rect.top);
 }
 
-void SkinBlitPart2(int32_t n, const RECT& rect) {
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  CopyRect(r->BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-           r->TextDC.get(), rect.left - r->StatusBarRect.x, rect.top - r->StatusBarRect.y);
+void SkinBlitPart2(const SkinWindowRecord& r, const RECT& rect) {
+  CopyRect(r.BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, r.TextDC.get(),
+           rect.left - r.StatusBarRect.x, rect.top - r.StatusBarRect.y);
 }
 
 }  // namespace korvath::skin

@@ -11,12 +11,14 @@
 
 namespace korvath::skin {
 
-// Renders form `record` (1-based in SkinWindowList). With `present` it also
-// shapes the window and shows the image, on `target` or (null) on the
-// window's own DC with its visible children clipped out, and invalidates
-// the skinned children; without it only the off-screen surfaces change.
+struct SkinWindowRecord;
+
+// Renders the form. With `present` it also shapes the window and shows the
+// image, on `target` or (null) on the window's own DC with its visible
+// children clipped out, and invalidates the skinned children; without it
+// only the off-screen surfaces change.
 // Clears RenderPending and stores the client size in either case.
-void SkinFormRender(int32_t record, HDC target = nullptr, bool present = true);
+void SkinFormRender(SkinWindowRecord& r, HDC target = nullptr, bool present = true);
 
 // Gives the window a region of its client rectangle with 5 x 5 corner
 // ellipses, reaching one pixel past the right and bottom edges.
@@ -24,8 +26,8 @@ void SkinSetRoundRegion(HWND window);
 
 // Copies `rect` (client coordinates) of the caption background into the
 // back buffer at the same place: what a partial painter does before it draws.
-void SkinBlitPart(int32_t record, const RECT& rect);
+void SkinBlitPart(const SkinWindowRecord& r, const RECT& rect);
 // The same from the status-bar background, whose origin is the bar's corner.
-void SkinBlitPart2(int32_t record, const RECT& rect);
+void SkinBlitPart2(const SkinWindowRecord& r, const RECT& rect);
 
 }  // namespace korvath::skin

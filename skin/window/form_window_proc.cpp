@@ -1,11 +1,10 @@
 #include "skin/window/form_window_proc.h"
 
-#include <windowsx.h>
-
 #include <utility>
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
@@ -36,22 +35,23 @@ constexpr int32_t kFadeFrames = 8;
 constexpr int32_t kLevelStep = 30;
 constexpr UINT kHoverPeriod = 20;
 
-UINT_PTR HoverTimer(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
+// Each form's hover timer is named after its window.
+UINT_PTR HoverTimer(HWND window) { return UINT_PTR(platform::ToParam(window)); }
 
-void RepaintItem(int32_t n, int32_t item, int32_t level) {
+void RepaintItem(const SkinWindowRecord& r, int32_t item, int32_t level) {
   gdip::Graphics graphics;
-  SkinPaintCaptionButtons(graphics, {.record = n, .item = item, .hoverLevel = level});
+  SkinPaintCaptionButtons(r, graphics, {.item = item, .hoverLevel = level});
 }
 
 // ---- life ----------------------------------------------------------------
 
 LRESULT OnInitMenuPopup(const SkinMessage& m) {
-  if (MenuSkinItemFind(reinterpret_cast<HMENU>(m.wParam)) > 0) MenuSkinHookInstall();
+  if (MenuSkinItemFind(m.menu()) > 0) MenuSkinHookInstall();
   return m.Forward();
 }
 
 LRESULT OnMeasureItem(const SkinMessage& m) {
-  if (m.wParam == 0 && m.lParam) MenuSkinMeasureItem(m.window, *reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam));
+  if (m.wParam == 0 && m.measureItem()) MenuSkinMeasureItem(m.window, *m.measureItem());
   return m.Forward();
 }
 
@@ -77,7 +77,7 @@ void UndoCloseEffect(const SkinMessage& m, const RECT& before, bool wasLayered) 
 LRESULT OnClose(const SkinMessage& m, SkinWindowRecord& r) {
   if (r.CloseQueryHandler && CallFunctionPointer(r.CloseQueryHandler, {}) != 1) return 0;
   // The handler may have done anything meanwhile: look the record up again.
-  const SkinWindowRecord* now = RecordOf(m);
+  const SkinWindowRecord* now = SkinRecordOfWindow(m.window);
   RECT before{};
   GetWindowRect(m.window, &before);
   const bool wasLayered = (GetWindowLongW(m.window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
@@ -89,13 +89,14 @@ LRESULT OnClose(const SkinMessage& m, SkinWindowRecord& r) {
 
 LRESULT OnDestroy(const SkinMessage& m, SkinWindowRecord& r) {
   if (r.ShadowWindow) DestroyWindow(std::exchange(r.ShadowWindow, nullptr));
-  SkinDeleteControlBrushes(m.window);
+  SkinDeleteControlBrushes(r);
   return m.Forward();
 }
 
-LRESULT OnNcDestroy(const SkinMessage& m) {
+// The record goes here: only the window's handle is used after it.
+LRESULT OnNcDestroy(const SkinMessage& m, SkinWindowRecord& r) {
   KillTimer(m.window, HoverTimer(m.window));
-  UnskinWindow(m.window);
+  UnskinWindow(r);
   return m.Forward();
 }
 
@@ -105,18 +106,18 @@ LRESULT OnNcDestroy(const SkinMessage& m) {
 // window has nothing to paint or validate.
 LRESULT OnShowWindow(const SkinMessage& m, SkinWindowRecord& r) {
   if (m.wParam) {
-    SkinFormRender(m.number);
+    SkinFormRender(r);
     r.ShowPainted = true;
     r.RenderPending = false;
-    ShadowShowWith(r, m.window, true);
-    if (r.ShadowWindow && !r.Maximized && !r.ShadowDrawn) ShadowRedraw(r.ShadowWindow);
+    ShadowShowWith(r, true);
+    if (r.ShadowWindow && !r.Maximized && !r.ShadowDrawn) ShadowRedraw(r, r.ShadowWindow);
     r.Hidden = false;
   } else {
     r.Hidden = true;
     r.ShowPainted = false;
-    ShadowShowWith(r, m.window, false);
+    ShadowShowWith(r, false);
   }
-  SkinSyncCompanionWindow(m.window, true);
+  SkinSyncCompanionWindow(r, true);
   return m.Forward();
 }
 
@@ -128,9 +129,9 @@ LRESULT OnEnable(const SkinMessage& m, SkinWindowRecord& r) {
 // ---- painting --------------------------------------------------------------
 
 LRESULT OnEraseBackground(const SkinMessage& m, SkinWindowRecord& r) {
-  SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
+  SetBkMode(m.dc(), TRANSPARENT);
   if (r.RenderPending && !r.Sizing && r.ChildBackDC && !r.ShowPainted && !r.BackgroundErased) {
-    SkinRefreshWindow(m.window, false, true);
+    SkinRefreshWindow(r, m.window, true);
     r.BackgroundErased = true;
   }
   return 1;
@@ -146,14 +147,14 @@ FormPaint PaintForm(const SkinMessage& m, SkinWindowRecord& r) {
     return FormPaint::Minimized;
   }
   if (r.RenderPending) {
-    SkinFormRender(m.number);
+    SkinFormRender(r);
     if (r.ListViewRepaintPending) {
       r.ListViewRepaintPending = false;
-      SkinInvalidateListViews(m.window);
+      SkinInvalidateListViews(r);
     }
     return FormPaint::Rendered;
   }
-  SkinPaintToDC(m.number);
+  SkinPaintToDC(r);
   r.RenderPending = false;
   return FormPaint::Copied;
 }
@@ -172,6 +173,17 @@ LRESULT OnPaint(const SkinMessage& m, SkinWindowRecord& r) {
   return 0;
 }
 
+// A print of the client area gets what a paint without a render puts on the
+// screen: the back buffer with the visible children clipped out. A minimised
+// form, or one whose next paint renders, has no such picture: the message
+// goes on (a render run here would end the wait for it without the repaint
+// of the children that a render on the screen brings).
+LRESULT OnPrintClient(const SkinMessage& m, const SkinWindowRecord& r) {
+  if (r.Minimized || r.RenderPending || !r.BackDC) return m.Forward();
+  SkinPaintToDC(r, m.dc());
+  return 0;
+}
+
 // ---- caption hover -----------------------------------------------------------
 
 LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
@@ -182,7 +194,8 @@ LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
     TrackMouseEvent(&track);
   }
   if (!r.HasBorder) return m.Forward();
-  if (SkinPointInButtonStrip(m.number, m.lParam)) {
+  const POINT at = m.point();
+  if (SkinPointInButtonStrip(r, at)) {
     if (!r.HoverTimerOn) {
       SetTimer(m.window, HoverTimer(m.window), kHoverPeriod, nullptr);
       r.HoverTimerOn = true;
@@ -190,15 +203,15 @@ LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
   } else {
     r.HoverTimerOn = false;
   }
-  SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(m.number, PointX(m.lParam), PointY(m.lParam));
+  SkinEngine.forms.CaptionHoverItem = SkinFindButtonAtPoint(r, at.x, at.y);
   if (r.HotCaptionItem > 0 && r.HotCaptionItem != SkinEngine.forms.CaptionHoverItem) {
-    if (r.PrevFade.frame < kFadeFrames) RepaintItem(m.number, r.PrevFade.item, 0);
+    if (r.PrevFade.frame < kFadeFrames) RepaintItem(r, r.PrevFade.item, 0);
     r.PrevFade = {r.HotCaptionItem, 0};
   }
   if (SkinEngine.forms.CaptionHoverItem > 0 && SkinEngine.forms.CaptionHoverItem != r.HotCaptionItem)
     r.HotFade = {SkinEngine.forms.CaptionHoverItem, 0};
   r.HotCaptionItem = SkinEngine.forms.CaptionHoverItem;
-  if (!r.Maximized) SkinSetEdgeCursor(m.number, m.lParam, client);
+  if (!r.Maximized) SkinSetEdgeCursor(r, at, client);
   return m.Forward();
 }
 
@@ -211,7 +224,7 @@ LRESULT OnMouseLeave(const SkinMessage& m, SkinWindowRecord& r) {
   r.MouseTracking = false;
   if (r.HotCaptionItem > 0 && r.HasBorder) {
     if (r.PrevFade.frame < kFadeFrames && r.HotFade.frame < kFadeFrames) {
-      RepaintItem(m.number, r.PrevFade.item, 0);
+      RepaintItem(r, r.PrevFade.item, 0);
       r.HotFade = {};
     }
     r.PrevFade = {r.HotCaptionItem, 0};
@@ -221,14 +234,14 @@ LRESULT OnMouseLeave(const SkinMessage& m, SkinWindowRecord& r) {
 }
 
 LRESULT OnTimer(const SkinMessage& m, SkinWindowRecord& r) {
-  if (m.wParam != HoverTimer(m.window)) return m.Forward();
+  if (m.timer() != HoverTimer(m.window)) return m.Forward();
   if (r.HotFade.item > 0 && r.HotFade.frame < kFadeFrames) {
     ++r.HotFade.frame;
-    RepaintItem(m.number, r.HotFade.item, r.HotFade.frame * kLevelStep);
+    RepaintItem(r, r.HotFade.item, r.HotFade.frame * kLevelStep);
   }
   if (r.PrevFade.item > 0 && r.PrevFade.frame < kFadeFrames) {
     ++r.PrevFade.frame;
-    RepaintItem(m.number, r.PrevFade.item, (kFadeFrames - r.PrevFade.frame) * kLevelStep);
+    RepaintItem(r, r.PrevFade.item, (kFadeFrames - r.PrevFade.frame) * kLevelStep);
   }
   if ((!r.MouseTracking || !r.HoverTimerOn) && (r.PrevFade.frame >= kFadeFrames || r.PrevFade.item == 0)) {
     r.HoverTimerOn = false;
@@ -267,7 +280,7 @@ LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
     case WM_QUIT: return OnQuit(m);
     case WM_CLOSE: return OnClose(m, r);
     case WM_DESTROY: return OnDestroy(m, r);
-    case WM_NCDESTROY: return OnNcDestroy(m);
+    case WM_NCDESTROY: return OnNcDestroy(m, r);
     case WM_SIZING: r.Sizing = true; return m.Forward();
     case WM_MOVING: r.Moving = true; return m.Forward();
     case WM_EXITSIZEMOVE: r.Moving = r.Sizing = false; return m.Forward();
@@ -276,27 +289,28 @@ LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
     case WM_ENABLE: return OnEnable(m, r);
     case WM_ERASEBKGND: return OnEraseBackground(m, r);
     case WM_PAINT: return OnPaint(m, r);
+    case WM_PRINTCLIENT: return OnPrintClient(m, r);
     case WM_MOUSEMOVE: return OnMouseMove(m, r);
     case WM_MOUSEHOVER: return OnMouseHover(m, r);
     case WM_MOUSELEAVE: return OnMouseLeave(m, r);
     case WM_TIMER: return OnTimer(m, r);
-    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(m);
-    case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(m);
-    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(m);
-    case WM_SIZE: return OnSize(m);
-    case WM_LBUTTONDOWN: return OnLButtonDown(m);
-    case WM_LBUTTONUP: return OnLButtonUp(m);
-    case WM_RBUTTONDOWN: return OnRButtonDown(m);
-    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(m);
-    case WM_SYSCOMMAND: return OnSysCommand(m);
-    case WM_QUERYOPEN: return OnQueryOpen(m);
-    case WM_SETTEXT: return OnSetText(m);
-    case WM_DRAWITEM: return OnDrawItem(m);
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(m, r);
+    case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(m, r);
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(m, r);
+    case WM_SIZE: return OnSize(m, r);
+    case WM_LBUTTONDOWN: return OnLButtonDown(m, r);
+    case WM_LBUTTONUP: return OnLButtonUp(m, r);
+    case WM_RBUTTONDOWN: return OnRButtonDown(m, r);
+    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(m, r);
+    case WM_SYSCOMMAND: return OnSysCommand(m, r);
+    case WM_QUERYOPEN: return OnQueryOpen(m, r);
+    case WM_SETTEXT: return OnSetText(m, r);
+    case WM_DRAWITEM: return OnDrawItem(m, r);
     case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: return OnCtlColorEditOrStatic(m);
     case WM_CTLCOLORLISTBOX: return OnCtlColorListBox(m);
     case WM_CTLCOLORBTN: return OnCtlColorButton(m);
-    case WM_ACTIVATEAPP: return OnActivateApp(m);
-    case WM_ACTIVATE: return OnActivate(m);
+    case WM_ACTIVATEAPP: return OnActivateApp(m, r);
+    case WM_ACTIVATE: return OnActivate(m, r);
     case WM_COMMAND: return OnCommand(m);
     case WM_NOTIFY: return OnNotify(m);
     default: return m.Forward();
@@ -305,16 +319,14 @@ LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
 
 }  // namespace
 
-SkinWindowRecord* RecordOf(const SkinMessage& m) { return SkinRecordOfWindow(m.window); }
-
 LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam, SkinSlotNumber(window)};
-  SkinWindowRecord* record = RecordOf(m);
+  const SkinMessage m{window, message, wParam, lParam};
+  // The one lookup of the message: the handlers get the record.
+  SkinWindowRecord* record = SkinRecordOfWindow(window);
   // Between the removal of the record and the end of the window nothing is
   // the skin's any more.
   if (!record) return m.Forward();
-  if (record->Tips.Prepared() && IsRelayedToTips(message) &&
-      record->Tips.KeptToolAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+  if (record->Tips.Prepared() && IsRelayedToTips(message) && record->Tips.KeptToolAt(m.point()))
     RealizeCaptionTips(m, *record);
   return Dispatch(m, *record);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/gbk_convert.h"
+#include "platform/message_params.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_skin_attach.h"
@@ -41,7 +42,7 @@ void SkinMessageBoxHookRemove(HWND box) {
 
 LRESULT CALLBACK SkinMessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0) {
-    HWND window = reinterpret_cast<HWND>(wParam);
+    HWND window = platform::FromParam<HWND>(LONG_PTR(wParam));
     if (code == HCBT_CREATEWND && !SkinEngine.box.MsgBoxTarget && IsDialog(window)) {
       SkinEngine.box.MsgBoxTarget = window;
     } else if (code == HCBT_ACTIVATE && window == SkinEngine.box.MsgBoxTarget && !GetSkinProp(window, prop::Hw_hProc)) {

@@ -17,6 +17,7 @@
 #include "skin/core/menu_items.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 
@@ -77,11 +78,12 @@ void MenuSkinPaintFrame(HWND menu) {
 }
 
 LRESULT CALLBACK MenuSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCPAINT) {
-    MenuSkinPaintFrame(window);
+  const SkinMessage m{window, message, wParam, lParam};
+  if (m.message == WM_NCPAINT) {
+    MenuSkinPaintFrame(m.window);
     return 0;
   }
-  return SkinForward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
 void MenuSkinMeasureItem(HWND, MEASUREITEMSTRUCT& item) {

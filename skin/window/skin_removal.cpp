@@ -19,35 +19,31 @@ void DeleteBrushes(const std::vector<Entry>& list) {
 
 }  // namespace
 
-void SkinDeleteControlBrushes(HWND window) {
-  SkinWindowRecord* r = SkinRecordAt(SkinFindWindowRecord(window));
-  if (!r) return;
-  DeleteBrushes(r->Edits);
-  DeleteBrushes(r->Children);
-  DeleteBrushes(r->Combos);
-  DeleteBrushes(r->Buttons);
-  DeleteBrushes(r->Trackbars);
-  DeleteBrushes(r->Progresses);
-  DeleteBrushes(r->UpDowns);
-  DeleteBrushes(r->Headers);
-  DeleteBrushes(r->Statics);
-  DeleteBrushes(r->Labels);
-  DeleteBrushes(r->Containers);
+void SkinDeleteControlBrushes(const SkinWindowRecord& r) {
+  DeleteBrushes(r.Edits);
+  DeleteBrushes(r.Children);
+  DeleteBrushes(r.Combos);
+  DeleteBrushes(r.Buttons);
+  DeleteBrushes(r.Trackbars);
+  DeleteBrushes(r.Progresses);
+  DeleteBrushes(r.UpDowns);
+  DeleteBrushes(r.Headers);
+  DeleteBrushes(r.Statics);
+  DeleteBrushes(r.Labels);
+  DeleteBrushes(r.Containers);
 }
 
-void UnskinWindow(HWND window) {
-  const int32_t n = SkinFindWindowRecord(window);
-  SkinWindowRecord* r = SkinRecordAt(n);
-  if (!r) return;
-  for (int32_t id = r->Tips.GetToolCount(); id >= 1; --id) r->Tips.DeleteTool(id);
+void UnskinWindow(SkinWindowRecord& r) {
+  HWND window = r.Window;
+  for (int32_t id = r.Tips.GetToolCount(); id >= 1; --id) r.Tips.DeleteTool(id);
   if (HMENU menu = GetSkinPropHandle<HMENU>(window, prop::Ck_cdjb)) {
     DestroyMenu(menu);
     SetSkinProp(window, prop::Ck_cdjb, 0);
   }
-  SkinDeleteControlBrushes(window);
+  SkinDeleteControlBrushes(r);
   // The record's surfaces go with the record.
   SkinUnsubclass(window);
-  SkinRemoveWindowRecord(n);
+  SkinRemoveWindowRecord(SkinRecordNumber(r));
   // Every picture the record held is released by now.
   SkinGdiplusShutdownIfLastWindowGone();
 }

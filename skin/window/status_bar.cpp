@@ -13,23 +13,20 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/window_record.h"
 #include "skin/window/form_render.h"
 
 namespace korvath::skin {
 
-void SkinPaintStatusSegment(int32_t n, gdip::Graphics& graphics, bool insideRender, int32_t index) {
-  SkinWindowRecord* record = SkinRecordAt(n);
-  if (!record || index < 1 || size_t(index) > record->StatusBarSegmentRects.size() ||
-      size_t(index) > record->StatusBarSegments.size())
+void SkinPaintStatusSegment(const SkinWindowRecord& r, gdip::Graphics& graphics, bool insideRender, int32_t index) {
+  if (index < 1 || size_t(index) > r.StatusBarSegmentRects.size() || size_t(index) > r.StatusBarSegments.size())
     return;
-  SkinWindowRecord& r = *record;
   const StatusBarSegment& segment = r.StatusBarSegments[size_t(index) - 1];
   const gdip::Rect& box = r.StatusBarSegmentRects[size_t(index) - 1];
   const int x = box.x, y = box.y, w = box.width, h = r.StatusBarHeight;
   if (!insideRender) {
     if (!SkinGraphicsOnDC(graphics, r.BackDC.get())) return;
-    SkinBlitPart2(n, RECT{x, y, x + w, y + h});
+    SkinBlitPart2(r, RECT{x, y, x + w, y + h});
   }
   if (gdip::LinearGradientBrush band;
       band.CreateFromPoints(MakePointF(float(x), float(y)), MakePointF(float(x), float(y + h)),

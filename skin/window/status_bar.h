@@ -9,10 +9,13 @@ class Graphics;
 
 namespace korvath::skin {
 
-// Paints segment `segment` (1-based) of form `record`. Inside a render with
+struct SkinWindowRecord;
+
+// Paints segment `segment` (1-based) of the form's bar. Inside a render with
 // the render's graphics; on its own it restores the segment from the bar's
 // saved background first and then copies it into the children's snapshot and
 // onto the window. A segment outside 1 .. count draws nothing.
-void SkinPaintStatusSegment(int32_t record, gdip::Graphics& graphics, bool insideRender, int32_t segment = 1);
+void SkinPaintStatusSegment(const SkinWindowRecord& r, gdip::Graphics& graphics, bool insideRender,
+                            int32_t segment = 1);
 
 }  // namespace korvath::skin

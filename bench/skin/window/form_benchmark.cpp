@@ -171,11 +171,11 @@ int main(int argc, char** argv) {
   const ByteSet picture(app::assets::BackgroundJpeg().begin(), app::assets::BackgroundJpeg().end());
 
   HWND form = MakeForm(picture);
-  const int32_t n = SkinFindWindowRecord(form);
+  SkinWindowRecord& r = *SkinRecordAt(SkinFindWindowRecord(form));
   std::vector<double> render, direct, cached, blit, fade;
   for (int i = 0; i < runs; ++i) {
     double t = NowMs();
-    SkinFormRender(n, nullptr, false);
+    SkinFormRender(r, nullptr, false);
     render.push_back(NowMs() - t);
     t = NowMs();
     DirectLayers(picture);
@@ -184,18 +184,18 @@ int main(int argc, char** argv) {
     // for the drawing before it.
     for (int k = 0; k < 20; ++k) {
       t = NowMs();
-      SkinPaintToDC(n);
+      SkinPaintToDC(r);
       cached.push_back(NowMs() - t);
       t = NowMs();
       platform::WindowDC dc = platform::WindowDC::Client(form);
-      BitBlt(dc.get(), 0, 0, kWidth, kHeight, SkinRecordAt(n)->BackDC.get(), 0, 0, SRCCOPY);
+      BitBlt(dc.get(), 0, 0, kWidth, kHeight, r.BackDC.get(), 0, 0, SRCCOPY);
       dc.Reset();
       blit.push_back(NowMs() - t);
     }
     t = NowMs();
     {
       gdip::Graphics graphics;
-      SkinPaintCaptionButtons(graphics, {.record = n, .item = 1, .hoverLevel = 30 * (1 + i % 8)});
+      SkinPaintCaptionButtons(r, graphics, {.item = 1, .hoverLevel = 30 * (1 + i % 8)});
     }
     fade.push_back(NowMs() - t);
   }
@@ -213,11 +213,11 @@ int main(int argc, char** argv) {
 
   const Counts before = Now();
   for (int i = 0; i < 10000; ++i) {
-    if (i % 100 == 0) SkinFormRender(n, nullptr, false);
+    if (i % 100 == 0) SkinFormRender(r, nullptr, false);
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(350, 8));
     SendMessageW(form, WM_TIMER, reinterpret_cast<WPARAM>(form), 0);
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(100, 200));
-    SkinPaintToDC(n);
+    SkinPaintToDC(r);
   }
   const Counts afterCycles = Now();
   DestroyWindow(form);

@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
                 Median(skinned), Median(plain), Median(skinned) / std::max(0.01, Median(plain)));
     PrintFigure("first frame of a box owned by a form with the tool's picture", Median(skinned), "ms",
                 "the plain system box, alternating", Median(plain), "ratio <= 2", long(skinned.size()));
-    UnskinWindow(owner.hwnd());
+    UnskinWindow(*SkinRecordOfWindow(owner.hwnd()));
   }
 
   // 2. Fade-in steps seen from the GUI thread against the plan (45, 40, ... 0

@@ -9,6 +9,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "skin/core/control_text.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/window/caption_title.h"
 
@@ -62,18 +63,24 @@ TEST(CaptionTitleTest, TheHaloBlendedFromOneRenderingGivesGdiPlusOwnPixels) {
        0x808080, {6, 7, 120, 30}},
       {"Wg\xC9\xFA\xB3\xC9 jy", hei, false, 13, 0x204060, 0x10E0F0, {1, 1, 200, 24}},
   };
+  const auto look = [](const Case& c) {
+    return ControlTextLook{.textColour = c.colour,
+                           .glowColour = c.halo,
+                           .face = c.face,
+                           .style = c.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
+                           .size = c.size};
+  };
   for (const Case& c : cases) {
     NoisySection expected(409, 60), got(409, 60);
     {
       gdip::Graphics graphics;
       ASSERT_TRUE(SkinGraphicsOnDC(graphics, expected.dc.get()));
-      SkinDrawText(graphics, c.text, c.layout, c.colour, c.halo, 1, c.face, c.bold, c.size);
+      SkinDrawText(graphics, c.text, c.layout, look(c));
     }
     {
       gdip::Graphics graphics;
       ASSERT_TRUE(SkinGraphicsOnDC(graphics, got.dc.get()));
-      SkinDrawText(graphics, c.text, c.layout, c.colour, c.halo, 1, c.face, c.bold, c.size, 0, 0, true, false,
-                   got.dc.get());
+      SkinDrawText(graphics, c.text, c.layout, look(c), 1, got.dc.get());
     }
     const std::vector<uint32_t> a = expected.Pixels(), b = got.Pixels(), before = NoisySection(409, 60).Pixels();
     int differing = 0, drawn = 0, first = -1;

@@ -75,7 +75,7 @@ TEST_F(FormTest, AttachBuildsTheRecordAndInstallsTheProcedureLast) {
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), kept);
 
   // Removal gives the procedure back and frees the record.
-  UnskinWindow(hwnd);
+  UnskinWindow(record());
   EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty());
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), kept);
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), kept);
@@ -214,25 +214,25 @@ TEST_F(FormTest, StatusBarSharesTheFreeWidthBetweenStretchingSegments) {
   EXPECT_EQ(r.StatusBarSegmentRects[1], (gdip::Rect{103, 276, 214, 20}));
   EXPECT_EQ(r.StatusBarSegmentRects[2], (gdip::Rect{317, 276, 80, 20}));
   // Segments report strictly inside their rectangles.
-  EXPECT_EQ(SkinFindStatusSectionAtPoint(number(), 50, 285), 1);
-  EXPECT_EQ(SkinFindStatusSectionAtPoint(number(), 103, 285), 0);
-  EXPECT_EQ(SkinFindStatusSectionAtPoint(number(), 200, 285), 2);
-  EXPECT_EQ(SkinFindStatusSectionAtPoint(number(), 200, 100), 0);
+  EXPECT_EQ(SkinFindStatusSectionAtPoint(record(), 50, 285), 1);
+  EXPECT_EQ(SkinFindStatusSectionAtPoint(record(), 103, 285), 0);
+  EXPECT_EQ(SkinFindStatusSectionAtPoint(record(), 200, 285), 2);
+  EXPECT_EQ(SkinFindStatusSectionAtPoint(record(), 200, 100), 0);
 }
 
 TEST_F(FormTest, HitTestsAndResizeZonesFollowTheStripAndTheRim) {
   Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
   const int32_t left = record().ButtonStripLeft;
   // The strip test reaches two pixels further left than the item search.
-  EXPECT_TRUE(SkinPointInButtonStrip(number(), MAKELPARAM(left - 1, 5)));
-  EXPECT_FALSE(SkinPointInButtonStrip(number(), MAKELPARAM(left - 3, 5)));
-  EXPECT_EQ(SkinFindButtonAtPoint(number(), left - 1, 5), 0);
+  EXPECT_TRUE(SkinPointInButtonStrip(record(), POINT{left - 1, 5}));
+  EXPECT_FALSE(SkinPointInButtonStrip(record(), POINT{left - 3, 5}));
+  EXPECT_EQ(SkinFindButtonAtPoint(record(), left - 1, 5), 0);
   // An item's edge belongs to no item; one pixel inside does.
   const gdip::RectF b = record().CaptionItems[0].Bounds;
-  EXPECT_EQ(SkinFindButtonAtPoint(number(), int(b.x), 5), 0);
-  EXPECT_EQ(SkinFindButtonAtPoint(number(), int(b.x) + 1, 5), 1);
-  EXPECT_EQ(SkinFindButtonAtPoint(number(), int(b.x) + 30, 5), 2);
-  EXPECT_EQ(SkinFindMaximizeItem(number()), 0);
+  EXPECT_EQ(SkinFindButtonAtPoint(record(), int(b.x), 5), 0);
+  EXPECT_EQ(SkinFindButtonAtPoint(record(), int(b.x) + 1, 5), 1);
+  EXPECT_EQ(SkinFindButtonAtPoint(record(), int(b.x) + 30, 5), 2);
+  EXPECT_EQ(SkinFindMaximizeItem(record()), 0);
 
   struct Zone {
     int x, y, zone;

@@ -69,6 +69,44 @@ TEST_F(FormTest, ACachedPaintCopiesTheBackBufferAroundTheChildren) {
   EXPECT_EQ(shown.RgbAt(70, 80), child) << "the child is not overdrawn";
 }
 
+// A print of the client area gives what the screen shows of the form, with
+// the visible children left out (each prints itself), and changes nothing;
+// a form whose next paint renders has no picture yet and prints nothing.
+TEST_F(FormTest, PrintingTheClientGivesWhatTheScreenShowsAroundTheChildren) {
+  Skin(WS_POPUP, 300, 200);
+  HWND child = window_->AddChild(L"Static", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 40, 60, 60, 40);
+  RedrawWindow(form(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ASSERT_FALSE(record().RenderPending);
+  ASSERT_TRUE(PumpUntil([&] { return CaptureClient(form()).RgbAt(200, 140) == BackAt(200, 140); }, 2000));
+  const PixelBuffer shown = CaptureClient(form());
+  const PixelBuffer printed = PrintClient(form(), kMagenta);
+  ASSERT_EQ(printed.width, shown.width);
+  ASSERT_EQ(printed.height, shown.height);
+  // The screen shows the form within its rounded region only.
+  platform::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(form(), region.get()), ERROR);
+  const RECT inChild = ChildRect(child);
+  int compared = 0, differing = 0, childPrinted = 0;
+  for (int y = 0; y < shown.height; ++y) {
+    for (int x = 0; x < shown.width; ++x) {
+      if (PtInRect(&inChild, POINT{x, y})) {
+        childPrinted += printed.RgbAt(x, y) != kMagenta;
+      } else if (PtInRegion(region.get(), x, y)) {
+        ++compared;
+        differing += printed.RgbAt(x, y) != shown.RgbAt(x, y);
+      }
+    }
+  }
+  EXPECT_GT(compared, 250 * 150);
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(childPrinted, 0) << "the child is left out";
+  EXPECT_FALSE(HasUpdate(form()));
+  // A render is due: the print neither runs it nor shows the old picture.
+  record().RenderPending = true;
+  EXPECT_EQ(PrintClient(form(), kMagenta).RgbAt(200, 140), kMagenta);
+  EXPECT_TRUE(record().RenderPending);
+}
+
 // After a restore from the minimised state the next full render has the
 // visible list views repaint in full, once: here those in a group box, which
 // the render's own repaint of the controls on the form does not reach.
@@ -192,7 +230,7 @@ TEST_F(FormTest, ARenderRepaintsTheListedControlsLyingOnTheForm) {
   for (HWND w : {list, listShown, listHidden, edit, button, group, inner}) ValidateRect(w, nullptr);
   r.Children.back().dirty = false;
 
-  SkinInvalidateChildren(number());
+  SkinInvalidateChildren(r);
   EXPECT_TRUE(HasUpdate(list));
   EXPECT_TRUE(r.Children.back().dirty);
   EXPECT_TRUE(HasUpdate(listShown));

@@ -34,7 +34,7 @@ PixelBuffer Item(const SkinWindowRecord& r, int i) {
 
 void Paint(int32_t n, int32_t item, bool pressed, int32_t level) {
   gdip::Graphics graphics;
-  SkinPaintCaptionButtons(graphics, {.record = n, .item = item, .pressed = pressed, .hoverLevel = level});
+  SkinPaintCaptionButtons(*SkinRecordAt(n), graphics, {.item = item, .pressed = pressed, .hoverLevel = level});
 }
 
 TEST_F(FormTest, RenderLaysBackgroundOutlineTitleAndItemsAndShapesTheWindow) {
@@ -80,14 +80,14 @@ TEST_F(FormTest, TheRegionIsMadeAgainOnlyForANewSize) {
   ASSERT_TRUE(pointIn(399, 150));
   // A region set from outside stays through a render at the same size.
   SetWindowRgn(form(), CreateRectRgn(0, 0, 100, 100), FALSE);
-  SkinFormRender(number());
+  SkinFormRender(record());
   EXPECT_FALSE(pointIn(200, 150));
   EXPECT_TRUE(pointIn(50, 50));
 
   for (const SIZE size : {SIZE{460, 300}, SIZE{460, 350}}) {
     SetWindowPos(form(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PumpMessages();
-    SkinFormRender(number());
+    SkinFormRender(record());
     RECT client{};
     GetClientRect(form(), &client);
     EXPECT_TRUE(pointIn(client.right - 1, client.bottom / 2)) << size.cx << " x " << size.cy;
@@ -148,7 +148,7 @@ TEST_F(FormTest, TitleStaysInTheCaptionAndANewTitleLeavesNoGhost) {
   EXPECT_EQ(repainted.pixels, Back().pixels);
   // A null text is an empty title.
   SendMessageW(form(), WM_SETTEXT, 0, 0);
-  const RECT title = SkinCaptionTitleRect(number());
+  const RECT title = SkinCaptionTitleRect(record());
   EXPECT_EQ(CountNear(Back(), title, 0xFFFFFF, 10), 0);
 }
 
@@ -222,7 +222,7 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
   EXPECT_EQ(BackAt(150, 100), 0xFF0000u);
   // A mark on the kept surface shows through the next render.
   SetPixel(record().Background.fitted.get(), 150, 100, RGB(0, 0, 255));
-  SkinFormRender(number(), nullptr, false);
+  SkinFormRender(record(), nullptr, false);
   EXPECT_EQ(BackAt(150, 100), 0x0000FFu);
 
   // New bytes where the old ones were are a new picture.
@@ -244,7 +244,7 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
   for (const SIZE size : {SIZE{340, 200}, SIZE{340, 240}}) {
     SetWindowPos(form(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PumpMessages();
-    SkinFormRender(number(), nullptr, false);
+    SkinFormRender(record(), nullptr, false);
     EXPECT_EQ(BackAt(size.cx - 60, size.cy - 50), 0x00FF00u) << size.cx << " x " << size.cy;
   }
   SkinEngine.options.SkinBackgroundMode = modeBefore;
@@ -263,7 +263,7 @@ TEST_F(FormTest, TheBackgroundPictureIsPreparedForItsMode) {
   SkinSetBackgroundTheme("", picture, 0x404040, 0xC0C0C0, 4);
   Skin(WS_POPUP, 300, 200);
   gdip::Bitmap strip;
-  SkinLoadBackgroundImage(number(), strip);
+  SkinLoadBackgroundImage(record(), strip);
   ASSERT_EQ(strip.GetWidth(), 300);
   EXPECT_EQ(strip.GetHeight(), 3);
   const uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu;
@@ -273,20 +273,20 @@ TEST_F(FormTest, TheBackgroundPictureIsPreparedForItsMode) {
 
   SkinSetBackgroundTheme("", picture, 0x404040, 0xC0C0C0, 3);
   gdip::Bitmap itself;
-  SkinLoadBackgroundImage(number(), itself);
+  SkinLoadBackgroundImage(record(), itself);
   EXPECT_EQ(itself.GetWidth(), 4);
   EXPECT_EQ(uint32_t(itself.GetPixel(3, 0)), blue);
   // The form's own image wins.
   record().SkinImage = EncodePng(2, 5, std::vector<uint32_t>(10, 0xFF00FF00u));
   gdip::Bitmap own;
-  SkinLoadBackgroundImage(number(), own);
+  SkinLoadBackgroundImage(record(), own);
   EXPECT_EQ(own.GetHeight(), 5);
   EXPECT_EQ(uint32_t(own.GetPixel(1, 4)), 0xFF00FF00u);
   record().SkinImage.clear();
 
   SkinSetBackgroundTheme("", {}, 0x404040, 0xC0C0C0);
   gdip::Bitmap none;
-  SkinLoadBackgroundImage(number(), none);
+  SkinLoadBackgroundImage(record(), none);
   EXPECT_EQ(none.NativeImage(), nullptr);
   SkinEngine.options.SkinBackgroundMode = modeBefore;
 }

@@ -240,12 +240,12 @@ TEST_F(MessageBoxTest, ABoxThatKeepsTheSystemsLayoutStaysInsideTheWorkArea) {
     const RECT work = monitor.rcWork;
     const RECT before = Bounds(box);
     record->BoxBaseBounds = {before.left, before.top, before.left + Width(work) + 300, before.bottom};
-    DialogLayOut(box);
+    DialogLayOut(*record);
     const RECT wide = Bounds(box);
     EXPECT_TRUE(Same(wide, RECT{work.left, before.top, work.right, before.bottom}));
     record->BoxBaseBounds = before;
     SetWindowPos(box, nullptr, work.right - 20, work.bottom - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    DialogLayOut(box);
+    DialogLayOut(*record);
     EXPECT_TRUE(Same(Bounds(box), RECT{work.right - Width(before), work.bottom - Height(before), work.right,
                                        work.bottom}));
     Press(box, IDOK);
@@ -313,6 +313,50 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
     ownerRecord_ = 0;
     SkinEngine.lists.SkinWindowList.clear();
   }
+}
+
+// A print of the box's client area gives the picture its last paint put on
+// the window, from the client corner on, with its buttons and statics left
+// out (each prints itself).
+TEST_F(MessageBoxTest, PrintingTheClientGivesTheBackBufferAroundTheControls) {
+  HWND owner = SkinnedOwner(RGB(0, 255, 0));
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    const PixelBuffer back = BackBuffer(box);
+    POINT origin{0, 0};
+    ClientToScreen(box, &origin);
+    const RECT bounds = Bounds(box);
+    const int ox = origin.x - bounds.left, oy = origin.y - bounds.top;
+    std::vector<RECT> controls;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(c)) continue;
+      RECT r = Bounds(c);
+      MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+      controls.push_back(r);
+    }
+    ASSERT_FALSE(controls.empty());
+    const PixelBuffer printed = testsupport::PrintClient(box, 0xFF00FF);
+    ASSERT_GT(printed.width, 0);
+    int compared = 0, differing = 0, onControls = 0;
+    for (int y = 0; y < printed.height; ++y) {
+      for (int x = 0; x < printed.width; ++x) {
+        const bool onControl = std::any_of(controls.begin(), controls.end(),
+                                           [&](const RECT& r) { return PtInRect(&r, POINT{x, y}) != FALSE; });
+        if (onControl) {
+          onControls += printed.RgbAt(x, y) != 0xFF00FF;
+        } else {
+          ++compared;
+          differing += printed.RgbAt(x, y) != back.RgbAt(x + ox, y + oy);
+        }
+      }
+    }
+    EXPECT_GT(compared, printed.width * printed.height / 2);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(onControls, 0) << "the controls are left out";
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(owner, kText, kWarning, kCaption), 0);
 }
 
 // A box owned by a form with a background picture shows the picture, and
@@ -597,7 +641,9 @@ TEST_F(MessageBoxTest, UnskinningGivesTheProcedureBackAndRemovesOnlyTheBoxRecord
   driver.Add([owner](HWND box) {
     EXPECT_EQ(SkinFindWindowRecord(box), 2);
     const LONG_PTR previous = GetSkinProp(box, prop::Hw_hProc);
-    UnskinWindow(box);
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    UnskinWindow(*record);
     EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), previous);
     EXPECT_EQ(SkinFindWindowRecord(box), 0);
     EXPECT_EQ(SkinEngine.lists.SkinWindowList.size(), 1u);

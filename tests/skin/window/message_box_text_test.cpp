@@ -232,7 +232,7 @@ TEST_F(MessageBoxTextTest, ABoxPlacedPastAnEdgeIsMovedInsideTheWorkArea) {
     for (const POINT corner : {POINT{work.right - w / 3, work.bottom - h / 3}, POINT{work.left - w, work.top - h}}) {
       record->BoxBaseBounds = base;
       OffsetRect(&record->BoxBaseBounds, corner.x - base.left, corner.y - base.top);
-      DialogLayOut(box);
+      DialogLayOut(*record);
       RECT after{};
       GetWindowRect(box, &after);
       EXPECT_EQ(after.right - after.left, w);
