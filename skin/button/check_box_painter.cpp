@@ -8,7 +8,6 @@
 #include "skin/button/image_recolor.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/window_props.h"
 
@@ -76,8 +75,7 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
       picture(in.checked ? 4 : 2);
     } else {
       // The glow shows only in the ring of the halo outside the box.
-      gdip::GraphicsPath halo = NewPath();
-      SkinPathAddRoundRect(halo, fx - 1, t - 3, 18, 18, 6);
+      const gdip::GraphicsPath halo = RoundRectPath(fx - 1, t - 3, 18, 18, 6);
       g.SetClipPath(box, Gdiplus::CombineModeIntersect);
       g.SetClipPath(halo, Gdiplus::CombineModeXor);
       FillRadial(g, halo, ColourAt(kWhite, 254), ColourAt(kWhite, 0), 0.4f);
