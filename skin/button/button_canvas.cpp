@@ -39,8 +39,6 @@ void ButtonCanvas::CopyTo(HDC target) {
   if (picture) BitBlt(target, 0, 0, width_, height_, picture.get(), 0, 0, SRCCOPY);
 }
 
-gdip::Argb ColourAt(COLORREF colour, int32_t alpha) { return SkinArgbFromColorRef(colour, alpha); }
-
 int32_t DrawPictureAt(gdip::Graphics& g, const ByteSet& picture, float x, float y, int32_t boxHeight) {
   if (picture.empty()) return 0;
   gdip::Image image;

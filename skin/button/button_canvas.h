@@ -52,9 +52,6 @@ class ButtonCanvas {
 // True when the owner-draw state has every bit of `bits`.
 constexpr bool HasState(UINT state, UINT bits) { return (state | bits) == state; }
 
-// GDI+ colour of a Windows colour at an alpha.
-gdip::Argb ColourAt(COLORREF colour, int32_t alpha);
-
 // Decodes an encoded picture and draws it at its own size at (x, y), or at
 // (x, y + (boxHeight - its height) / 2) when a box height is given. Returns
 // its width: 0 when the bytes are empty or no picture.

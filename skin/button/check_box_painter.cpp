@@ -6,6 +6,8 @@
 #include "gdip/image.h"
 #include "skin/button/button_canvas.h"
 #include "skin/button/image_recolor.h"
+#include "skin/core/colours.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/shape_drawing.h"
@@ -66,8 +68,9 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
     const gdip::GraphicsPath face = RectPath(fx + 3, t + 1, 11, 11);
-    SkinFillSolid(g, ColourAt(kWhite, 254), face);
-    SkinFillGradient(g, {fx, t}, {fx, t + 12}, ColourAt(kBlack, 40), ColourAt(kWhite, 254), face);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 254), face);
+    SkinFillGradient(g, {fx, t}, {fx, t + 12}, SkinArgbFromColorRef(kBlack, 40), SkinArgbFromColorRef(kWhite, 254),
+                     face);
     glyphWidth = 13;
   }
   if (in.hot && !in.disabled) {
@@ -78,16 +81,17 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
       const gdip::GraphicsPath halo = RoundRectPath(fx - 1, t - 3, 18, 18, 6);
       g.SetClipPath(box, Gdiplus::CombineModeIntersect);
       g.SetClipPath(halo, Gdiplus::CombineModeXor);
-      FillRadial(g, halo, ColourAt(kWhite, 254), ColourAt(kWhite, 0), 0.4f);
-      FillRadial(g, halo, ColourAt(theme, 255), ColourAt(kWhite, 0), 0.3f);
+      FillRadial(g, halo, SkinArgbFromColorRef(kWhite, 254), SkinArgbFromColorRef(kWhite, 0), 0.4f);
+      FillRadial(g, halo, SkinArgbFromColorRef(theme, 255), SkinArgbFromColorRef(kWhite, 0), 0.3f);
       g.ResetClip();
       const float top = fy + float(height - 11) / 2;
-      SkinFillGradient(g, {fx, top}, {fx + 12, top + 12}, ColourAt(theme, 90), ColourAt(kWhite, 30), box);
+      SkinFillGradient(g, {fx, top}, {fx + 12, top + 12}, SkinArgbFromColorRef(theme, 90),
+                       SkinArgbFromColorRef(kWhite, 30), box);
     }
   }
   if (!in.fromImages) {
-    SkinStroke(g, ColourAt(kBlack, 150), box);
-    SkinStroke(g, ColourAt(kWhite, 254), RectPath(fx + 4, t + 1, 9, 10));
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 150), box);
+    SkinStroke(g, SkinArgbFromColorRef(kWhite, 254), RectPath(fx + 4, t + 1, 9, 10));
   }
   if (in.pressed && in.fromImages) picture(in.checked ? 5 : 6);
   if (in.checked) {

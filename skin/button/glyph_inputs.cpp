@@ -5,7 +5,6 @@
 #include <string>
 
 #include "gdip/graphics.h"
-#include "skin/button/button_canvas.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -58,7 +57,7 @@ void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour,
                               .flags = Gdiplus::StringFormatFlagsNoWrap,
                               .align = Gdiplus::StringAlignmentNear,
                               .lineAlign = Gdiplus::StringAlignmentCenter};
-  DrawPlainCaption(g, in.caption, style, ColourAt(colour, 254), plainLayout);
+  DrawPlainCaption(g, in.caption, style, SkinArgbFromColorRef(colour, 254), plainLayout);
 }
 
 }  // namespace korvath::skin
