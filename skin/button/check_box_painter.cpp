@@ -4,7 +4,7 @@
 
 #include "gdip/graphics.h"
 #include "gdip/image.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/button/image_recolor.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
@@ -117,13 +117,14 @@ void CheckBoxSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rec
   GlyphInputs in = GlyphInputsFor(window, *ref, state);
   in.animating = animating;
   in.frame = frame;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
     CheckBoxSkinGlyphVector(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
   } else {
     CheckBoxSkinGlyphImages(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
   }
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

@@ -6,7 +6,7 @@
 
 #include "gdip/brush.h"
 #include "gdip/image.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -50,7 +50,7 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
   if (!ref) return;
   const HWND window = ref->window;
   const SkinButtonEntry& entry = *ref;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const float W = float(canvas.width()), H = float(canvas.height());
@@ -97,13 +97,14 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
       DrawPlainCaption(g, entry.Caption, style, SkinArgbFromColorRef(colour, 255), {2, 2, size.width, size.height});
     }
   }
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 
 void ToggleSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
   const HWND window = ref->window;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -115,6 +116,7 @@ void ToggleSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
                       float(canvas.height()));
     }
   }
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

@@ -7,7 +7,7 @@
 #include "gdip/image.h"
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/button/button_lookup.h"
 #include "skin/core/colours.h"
 #include "skin/core/control_text.h"
@@ -168,7 +168,7 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
 void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
   const HWND window = ref->window;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   const SkinButtonEntry& entry = *ref;
   Face f{canvas.graphics(), entry, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height())};
@@ -196,6 +196,7 @@ void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect)
     }
   }
   PaintCaption(f.g, window, entry, f.W, f.H);
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

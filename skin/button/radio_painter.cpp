@@ -3,7 +3,7 @@
 #include <gdiplus.h>
 
 #include "gdip/graphics.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -71,9 +71,10 @@ void RadioSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) 
   if (!ref) return;
   const HWND window = ref->window;
   const GlyphInputs in = GlyphInputsFor(window, *ref, state);
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   RadioSkinGlyph(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

@@ -4,7 +4,7 @@
 
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/cross_fade.h"
 #include "skin/core/colours.h"
@@ -140,7 +140,7 @@ void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT&
   const HWND button = ref->window;
   // Owner-drawn buttons are not told that they are the default: the entry is.
   if (ref->DefaultButton) state |= ODS_DEFAULT;
-  ButtonCanvas canvas(button, rect);
+  SkinCanvas canvas(*ref.record, button, rect, kButtonCanvas);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   Face face{g, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height()),
@@ -162,7 +162,8 @@ void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT&
   PaintCaption(g, button, *ref, state, face.width, face.height);
 
   const int32_t width = canvas.width(), height = canvas.height();
-  SkinMemoryDc picture = canvas.Finish();
+  canvas.Finish();
+  SkinMemoryDc picture = canvas.Release();
   FadeStop(button);
   platform::WindowDC own;
   if (GetDeviceCaps(dc, HORZRES) == 0) {
