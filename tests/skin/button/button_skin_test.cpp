@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/message_params.h"
 #include "skin/button/button_installers.h"
 #include "skin/button/button_window_proc.h"
 #include "skin/button/cross_fade.h"
@@ -266,6 +267,19 @@ TEST_F(ButtonProcTest, TheProcedureKeepsFocusPressAndCaptionInTheEntry) {
   EXPECT_EQ(Entry(push_).Caption, "\xB9\xD8\xB1\xD5");
   SetWindowTextW(push_, nullptr);
   EXPECT_EQ(Entry(push_).Caption, "");
+}
+
+// The button erases nothing: the DC it is given only stops painting text
+// backgrounds, and the erase counts as done.
+TEST_F(ButtonProcTest, ErasingOnlyMakesTheGivenDcsTextBackgroundTransparent) {
+  for (HWND button : {push_, check_}) {
+    SkinMemoryDc dc = SkinMemoryDc::Create(8, 8);
+    SetBkMode(dc.get(), OPAQUE);
+    FillPattern(dc.get(), 8, 8, nullptr, 0x123456);
+    EXPECT_EQ(SendMessageW(button, WM_ERASEBKGND, WPARAM(korvath::platform::ToParam(dc.get())), 0), 1);
+    EXPECT_EQ(GetBkMode(dc.get()), TRANSPARENT);
+    EXPECT_EQ(testsupport::CaptureDC(dc.get(), 0, 0, 8, 8).RgbAt(4, 4), 0x123456u);
+  }
 }
 
 TEST_F(ButtonProcTest, DisabledRadioButtonsAndCheckBoxesLookDisabled) {
