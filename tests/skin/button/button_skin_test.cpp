@@ -141,6 +141,22 @@ TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushBu
   EXPECT_LT(Green(shown.RgbAt(0, 15)), Green(shown.RgbAt(10, 15)) - 20);  // the outline
 }
 
+// A button that moves inside a container makes the container lay out its
+// children again (their background pieces are no longer where they were).
+TEST_F(ButtonInstallTest, AButtonMovingInsideAContainerMarksItsChildrenChanged) {
+  HWND group = Add(L"G", BS_GROUPBOX, 10, 10, 300, 150);
+  HWND push = Add(L"OK", BS_PUSHBUTTON, 10, 20, 100, 30, group);
+  ContainerSkinAttach(group);
+  const auto container = [&]() -> SkinContainerEntry& {
+    return record().Containers.at(size_t(SkinFindContainerEntry(record(), group)) - 1);
+  };
+  container().childChanged = false;
+  const uint32_t generation = SkinEngine.forms.layoutGeneration;
+  MoveWindow(push, 20, 20, 100, 30, FALSE);
+  EXPECT_TRUE(container().childChanged);
+  EXPECT_GT(SkinEngine.forms.layoutGeneration, generation);
+}
+
 class ButtonProcTest : public ButtonFixture {
  protected:
   ButtonProcTest() {
