@@ -257,6 +257,4 @@ void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   }
 }
 
-void ButtonSkinRedraw(HWND window, UINT state, bool hot) { ButtonSkinRedraw(FindButton(window), state, hot); }
-
 }  // namespace korvath::skin

@@ -7,6 +7,7 @@
 
 #include "platform/message_params.h"
 #include "skin/button/button_installers.h"
+#include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
 #include "skin/button/cross_fade.h"
 #include "skin/control/container_skin.h"
@@ -405,7 +406,7 @@ TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
   FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   const UINT_PTR first = SkinEngine.lists.FadeList.at(0).Timer.id();
   ButtonSkinInstall(record(), form());
-  ButtonSkinRedraw(target_);
+  ButtonSkinRedraw(FindButton(target_));
   EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_FALSE(KillTimer(nullptr, first));
 }
