@@ -1,6 +1,5 @@
 #include "skin/button/button_installers.h"
 
-#include "skin/button/button_canvas.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
 #include "skin/button/image_button_painter.h"
@@ -8,6 +7,7 @@
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/vector_button_painter.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/engine_startup.h"

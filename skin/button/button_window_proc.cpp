@@ -120,7 +120,7 @@ LRESULT OnButtonUp(const SkinMessage& m, const ButtonRef& b) {
 }
 
 LRESULT OnEraseBackground(const SkinMessage& m, const ButtonRef& b) {
-  SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
+  SetBkMode(m.dc(), TRANSPARENT);
   return 1;
 }
 
@@ -134,7 +134,7 @@ LRESULT OnPaint(const SkinMessage& m, const ButtonRef& b) {
 // Push buttons answer through their owner's WM_DRAWITEM, with this DC.
 LRESULT OnPrintClient(const SkinMessage& m, const ButtonRef& b) {
   if (!PaintsItself(b)) return m.Forward();
-  Paint(b, reinterpret_cast<HDC>(m.wParam), ClientOf(m.window));
+  Paint(b, m.dc(), ClientOf(m.window));
   return 0;
 }
 
@@ -158,7 +158,7 @@ LRESULT OnKillFocus(const SkinMessage& m, const ButtonRef& b) {
 // The caption follows the window text, kept in GBK whatever the text's
 // origin.
 LRESULT OnSetText(const SkinMessage& m, const ButtonRef& b) {
-  const auto* text = reinterpret_cast<const wchar_t*>(m.lParam);
+  const wchar_t* text = m.wideText();
   b->Caption = text ? platform::WideToGbk(text).text : std::string();
   return m.Forward();
 }
@@ -216,7 +216,7 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_MOUSEMOVE: return OnMouseMove(m, b);
     case WM_MOUSELEAVE: return OnMouseLeave(m, b);
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(*b.record, window); break;
     case WM_MOVE: InvalidateRect(window, nullptr, TRUE); break;
     case WM_LBUTTONDOWN: return OnButtonDown(m, b);
     case WM_LBUTTONUP: return OnButtonUp(m, b);
@@ -256,7 +256,5 @@ void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
     default: break;  // image toggles keep their look
   }
 }
-
-void ButtonSkinRedraw(HWND window, UINT state, bool hot) { ButtonSkinRedraw(FindButton(window), state, hot); }
 
 }  // namespace korvath::skin

@@ -17,8 +17,6 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
 // Repaints the button at once in `state` (ODS_ bits), plus ODS_HOTLIGHT with
 // `hot`, with the painter of its kind; image toggles keep their look.
 void ButtonSkinRedraw(const ButtonRef& button, UINT state = 0, bool hot = false);
-// The same for a button not found yet.
-void ButtonSkinRedraw(HWND window, UINT state = 0, bool hot = false);
 
 // The pauses of the tick animation, after each frame but the last (ms).
 inline constexpr DWORD kTickInPauses[] = {50, 45, 40};

@@ -4,11 +4,12 @@
 
 #include "gdip/graphics.h"
 #include "gdip/image.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/button/image_recolor.h"
+#include "skin/core/colours.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/window_props.h"
 
@@ -67,8 +68,9 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
     const gdip::GraphicsPath face = RectPath(fx + 3, t + 1, 11, 11);
-    SkinFillSolid(g, ColourAt(kWhite, 254), face);
-    SkinFillGradient(g, {fx, t}, {fx, t + 12}, ColourAt(kBlack, 40), ColourAt(kWhite, 254), face);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 254), face);
+    SkinFillGradient(g, {fx, t}, {fx, t + 12}, SkinArgbFromColorRef(kBlack, 40), SkinArgbFromColorRef(kWhite, 254),
+                     face);
     glyphWidth = 13;
   }
   if (in.hot && !in.disabled) {
@@ -76,20 +78,20 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
       picture(in.checked ? 4 : 2);
     } else {
       // The glow shows only in the ring of the halo outside the box.
-      gdip::GraphicsPath halo = NewPath();
-      SkinPathAddRoundRect(halo, fx - 1, t - 3, 18, 18, 6);
+      const gdip::GraphicsPath halo = RoundRectPath(fx - 1, t - 3, 18, 18, 6);
       g.SetClipPath(box, Gdiplus::CombineModeIntersect);
       g.SetClipPath(halo, Gdiplus::CombineModeXor);
-      FillRadial(g, halo, ColourAt(kWhite, 254), ColourAt(kWhite, 0), 0.4f);
-      FillRadial(g, halo, ColourAt(theme, 255), ColourAt(kWhite, 0), 0.3f);
+      FillRadial(g, halo, SkinArgbFromColorRef(kWhite, 254), SkinArgbFromColorRef(kWhite, 0), 0.4f);
+      FillRadial(g, halo, SkinArgbFromColorRef(theme, 255), SkinArgbFromColorRef(kWhite, 0), 0.3f);
       g.ResetClip();
       const float top = fy + float(height - 11) / 2;
-      SkinFillGradient(g, {fx, top}, {fx + 12, top + 12}, ColourAt(theme, 90), ColourAt(kWhite, 30), box);
+      SkinFillGradient(g, {fx, top}, {fx + 12, top + 12}, SkinArgbFromColorRef(theme, 90),
+                       SkinArgbFromColorRef(kWhite, 30), box);
     }
   }
   if (!in.fromImages) {
-    SkinStroke(g, ColourAt(kBlack, 150), box);
-    SkinStroke(g, ColourAt(kWhite, 254), RectPath(fx + 4, t + 1, 9, 10));
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 150), box);
+    SkinStroke(g, SkinArgbFromColorRef(kWhite, 254), RectPath(fx + 4, t + 1, 9, 10));
   }
   if (in.pressed && in.fromImages) picture(in.checked ? 5 : 6);
   if (in.checked) {
@@ -115,13 +117,14 @@ void CheckBoxSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rec
   GlyphInputs in = GlyphInputsFor(window, *ref, state);
   in.animating = animating;
   in.frame = frame;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
     CheckBoxSkinGlyphVector(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
   } else {
     CheckBoxSkinGlyphImages(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
   }
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "gdip/graphics.h"
-#include "skin/button/button_canvas.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -33,9 +33,8 @@ GlyphInputs GlyphInputsFor(HWND button, const SkinButtonEntry& entry, UINT state
 }
 
 void SetGlyphClip(gdip::Graphics& g, const GlyphInputs& in, int32_t x, int32_t y, int32_t width, int32_t height) {
-  const RECT clip = in.clip.value_or(RECT{x, y, x + width + 1, y + height + 1});
-  g.SetClipRect(float(clip.left), float(clip.top), float(clip.right - clip.left), float(clip.bottom - clip.top),
-                Gdiplus::CombineModeReplace);
+  const gdip::RectF clip = ToRectF(in.clip.value_or(RECT{x, y, x + width + 1, y + height + 1}));
+  g.SetClipRect(clip.x, clip.y, clip.width, clip.height, Gdiplus::CombineModeReplace);
 }
 
 void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour, const gdip::RectF& plainLayout,
@@ -58,7 +57,7 @@ void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour,
                               .flags = Gdiplus::StringFormatFlagsNoWrap,
                               .align = Gdiplus::StringAlignmentNear,
                               .lineAlign = Gdiplus::StringAlignmentCenter};
-  DrawPlainCaption(g, in.caption, style, ColourAt(colour, 254), plainLayout);
+  DrawPlainCaption(g, in.caption, style, SkinArgbFromColorRef(colour, 254), plainLayout);
 }
 
 }  // namespace korvath::skin

@@ -6,7 +6,8 @@
 
 #include "gdip/brush.h"
 #include "gdip/image.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
+#include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -49,7 +50,7 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
   if (!ref) return;
   const HWND window = ref->window;
   const SkinButtonEntry& entry = *ref;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const float W = float(canvas.width()), H = float(canvas.height());
@@ -58,13 +59,16 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
   std::optional<Frame> frame;
   if (HasState(state, ODS_DISABLED)) {
     own = &entry.DisabledImage;
-    frame = Frame{2, 5, ColourAt(kBlack, 80), ColourAt(kWhite, 60), ColourAt(kBlack, 100)};
+    frame = Frame{2, 5, SkinArgbFromColorRef(kBlack, 80), SkinArgbFromColorRef(kWhite, 60),
+                  SkinArgbFromColorRef(kBlack, 100)};
   } else if (HasState(state, ODS_HOTLIGHT)) {
     own = &entry.HoverImage;
-    frame = Frame{3, 3, ColourAt(theme, 250), ColourAt(kWhite, 120), ColourAt(theme, 100)};
+    frame = Frame{3, 3, SkinArgbFromColorRef(theme, 250), SkinArgbFromColorRef(kWhite, 120),
+                  SkinArgbFromColorRef(theme, 100)};
   } else if (HasState(state, ODS_SELECTED)) {
     own = &entry.PressedImage;
-    frame = Frame{3, 3, ColourAt(theme, 250), ColourAt(kBlack, 60), ColourAt(kWhite, 100)};
+    frame = Frame{3, 3, SkinArgbFromColorRef(theme, 250), SkinArgbFromColorRef(kBlack, 60),
+                  SkinArgbFromColorRef(kWhite, 100)};
   }
   gdip::SizeF size;
   if (!own->empty() || !frame) {
@@ -90,27 +94,29 @@ void ButtonSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& 
                                   .unit = Gdiplus::UnitWorld,
                                   .align = Gdiplus::StringAlignmentCenter,
                                   .lineAlign = Gdiplus::StringAlignmentCenter};
-      DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), {2, 2, size.width, size.height});
+      DrawPlainCaption(g, entry.Caption, style, SkinArgbFromColorRef(colour, 255), {2, 2, size.width, size.height});
     }
   }
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 
 void ToggleSkinPaintImage(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
   const HWND window = ref->window;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   const bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
   DrawPictureAt(g, checked ? ref->PressedImage : ref->NormalImage, 0, 0);
   if (HasState(state, ODS_DISABLED)) {
     gdip::SolidBrush wash;
-    if (wash.Create(ColourAt(kSilver, 120))) {
+    if (wash.Create(SkinArgbFromColorRef(kSilver, 120))) {
       g.FillRectangle(wash, float(rect.left), float(rect.top), float(canvas.width()),
                       float(canvas.height()));
     }
   }
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

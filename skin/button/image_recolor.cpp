@@ -40,7 +40,7 @@ ByteSet RecolorImageBytes() {
       const int32_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
       const int32_t grey = (r + g + b) / 3;
       const COLORREF tinted = RGB(Scale(r, tR), Scale(g, tG), Scale(b, tB));
-      bitmap.SetPixel(i, j, gdip::Argb(SkinArgbFromColorRef(tinted, 255 - grey)));
+      bitmap.SetPixel(i, j, SkinArgbFromColorRef(tinted, 255 - grey));
     }
   }
   std::string format = kPngFormat;

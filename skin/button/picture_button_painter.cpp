@@ -7,8 +7,9 @@
 #include "gdip/image.h"
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/button/button_lookup.h"
+#include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/shape_drawing.h"
@@ -33,41 +34,48 @@ struct Face {
     SkinApplyRenderQuality(g, {.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                .pixelOffset = Gdiplus::PixelOffsetModeHighQuality});
   }
-  gdip::GraphicsPath InsetPathI() const { return RoundRectPathI(X + B - 1, Y + B - 1, W - B - 2, H - B - 2, int32_t(R)); }
+  gdip::GraphicsPath InsetPathI() const {
+    return RoundRectPathI(X + B - 1, Y + B - 1, W - B - 2, H - B - 2, int32_t(R));
+  }
   void Outlines() const {
-    SkinStroke(g, ColourAt(kBlack, 60), RoundRectPath(X, Y, W - 2, H - 2, 5));
-    SkinStroke(g, ColourAt(kWhite, 120), RoundRectPath(X + 1, Y + 1, W - 4, H - 4, 5));
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 60), RoundRectPath(X, Y, W - 2, H - 2, 5));
+    SkinStroke(g, SkinArgbFromColorRef(kWhite, 120), RoundRectPath(X + 1, Y + 1, W - 4, H - 4, 5));
   }
 };
 
 void PaintDisabled(const Face& f) {
   if (f.picture()) {
     f.Smooth();
-    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kGrey, 50), ColourAt(kWhite, 0), RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)));
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kGrey, 50),
+                     SkinArgbFromColorRef(kWhite, 0),
+                     RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)));
     f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
     return;
   }
-  SkinFillGradient(f.g, {1, 1}, {1, f.H}, ColourAt(kGrey, 50), ColourAt(kWhite, 0), RoundRectPath(f.X + 2, f.Y + 2, f.W - 6, f.H - 6, 5));
+  SkinFillGradient(f.g, {1, 1}, {1, f.H}, SkinArgbFromColorRef(kGrey, 50), SkinArgbFromColorRef(kWhite, 0),
+                   RoundRectPath(f.X + 2, f.Y + 2, f.W - 6, f.H - 6, 5));
   if (f.entry.ShowFrame) {
     gdip::GraphicsPath frame = NewPath();
     frame.AddRoundRect(f.X, f.Y, f.W - 2, f.H - 2, 8);
-    SkinStroke(f.g, ColourAt(kBlack, 150), frame);
+    SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 150), frame);
   }
 }
 
 void PaintHot(const Face& f) {
   if (f.picture()) {
     f.Smooth();
-    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 50), ColourAt(kBlack, 10), f.InsetPathI());
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kWhite, 50),
+                     SkinArgbFromColorRef(kBlack, 10), f.InsetPathI());
     f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
     return;
   }
-  SkinFillGradient(f.g, {f.X + 1, f.Y + 1}, {f.X + 1, f.Y + f.H - 4}, ColourAt(kWhite, 50), ColourAt(kWhite, 40), RoundRectPath(f.X + 2, f.Y + 1, f.W - 5, f.H - 4, 2));
+  SkinFillGradient(f.g, {f.X + 1, f.Y + 1}, {f.X + 1, f.Y + f.H - 4}, SkinArgbFromColorRef(kWhite, 50),
+                   SkinArgbFromColorRef(kWhite, 40), RoundRectPath(f.X + 2, f.Y + 1, f.W - 5, f.H - 4, 2));
   // A highlight line, full white in its middle and fading out to both ends.
   gdip::LinearGradientBrush fade;
   gdip::Pen pen;
-  if (!fade.CreateFromPoints({f.X + 1, f.Y + 1}, {f.W - 1, f.Y + 1}, ColourAt(kWhite, 0),
-                             ColourAt(kWhite, 255))) {
+  if (!fade.CreateFromPoints({f.X + 1, f.Y + 1}, {f.W - 1, f.Y + 1}, SkinArgbFromColorRef(kWhite, 0),
+                             SkinArgbFromColorRef(kWhite, 255))) {
     return;
   }
   fade.SetLinearBlend(0.5f, 1.0f);
@@ -81,7 +89,8 @@ void PaintFocus(const Face& f, bool hot) {
   if (f.picture()) {
     const gdip::GraphicsPath path = f.InsetPathI();
     f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
-    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 160), ColourAt(kWhite, 50), path);
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kWhite, 160),
+                     SkinArgbFromColorRef(kWhite, 50), path);
     f.g.ResetClip();
     if (hot) {
       f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
@@ -90,7 +99,8 @@ void PaintFocus(const Face& f, bool hot) {
     }
     return;
   }
-  SkinFillGradient(f.g, {2, 3}, {2, f.H}, ColourAt(kWhite, 60), ColourAt(kWhite, 50), RoundRectPath(f.X + 2, f.Y + 2, f.W - 5, f.H - 5, 2));
+  SkinFillGradient(f.g, {2, 3}, {2, f.H}, SkinArgbFromColorRef(kWhite, 60), SkinArgbFromColorRef(kWhite, 50),
+                   RoundRectPath(f.X + 2, f.Y + 2, f.W - 5, f.H - 5, 2));
   f.Outlines();
 }
 
@@ -149,7 +159,7 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
                          .verticalAlign = style.lineAlign,
                          .wrap = false});
   } else {
-    DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), box);
+    DrawPlainCaption(g, entry.Caption, style, SkinArgbFromColorRef(colour, 255), box);
   }
 }
 
@@ -158,7 +168,7 @@ void PaintCaption(gdip::Graphics& g, HWND window, const SkinButtonEntry& entry, 
 void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) {
   if (!ref) return;
   const HWND window = ref->window;
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   const SkinButtonEntry& entry = *ref;
   Face f{canvas.graphics(), entry, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height())};
@@ -166,7 +176,8 @@ void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect)
     f.R = float(entry.Picture.GetField2());
     f.B = float(entry.Picture.GetField3());
     if (entry.ShowFrame) {
-      SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, ColourAt(kWhite, 100), ColourAt(kBlack, 10), f.InsetPathI());
+      SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kWhite, 100),
+                       SkinArgbFromColorRef(kBlack, 10), f.InsetPathI());
     }
   }
   const bool hot = HasState(state, ODS_HOTLIGHT);
@@ -185,6 +196,7 @@ void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect)
     }
   }
   PaintCaption(f.g, window, entry, f.W, f.H);
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

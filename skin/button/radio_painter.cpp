@@ -3,7 +3,9 @@
 #include <gdiplus.h>
 
 #include "gdip/graphics.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
+#include "skin/core/colours.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
@@ -21,8 +23,9 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
     SkinApplyRenderQuality(g, kSkinSmoothRendering);
-    SkinFillSolid(g, ColourAt(kWhite, 254), body);
-    SkinFillGradient(g, {fx + 3, yc + 1}, {fx + 10, yc + 11}, ColourAt(kBlack, 100), ColourAt(kBlack, 0), body);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 254), body);
+    SkinFillGradient(g, {fx + 3, yc + 1}, {fx + 10, yc + 11}, SkinArgbFromColorRef(kBlack, 100),
+                     SkinArgbFromColorRef(kBlack, 0), body);
     glyphWidth = 13;
   }
   if (in.hot && !in.disabled) {
@@ -33,15 +36,16 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
       const gdip::GraphicsPath halo = EllipsePath(fx - 1, yc - 3, 18, 18);
       g.SetClipPath(body, Gdiplus::CombineModeIntersect);
       g.SetClipPath(halo, Gdiplus::CombineModeXor);
-      FillRadial(g, halo, ColourAt(kWhite, 254), ColourAt(kWhite, 0), 0.4f);
-      FillRadial(g, halo, ColourAt(theme, 255), ColourAt(kWhite, 0), 0.3f);
-      SkinFillGradient(g, {fx + 3, yc + 1}, {fx + 11, yc + 12}, ColourAt(theme, 100), ColourAt(kBlack, 0), body);
+      FillRadial(g, halo, SkinArgbFromColorRef(kWhite, 254), SkinArgbFromColorRef(kWhite, 0), 0.4f);
+      FillRadial(g, halo, SkinArgbFromColorRef(theme, 255), SkinArgbFromColorRef(kWhite, 0), 0.3f);
+      SkinFillGradient(g, {fx + 3, yc + 1}, {fx + 11, yc + 12}, SkinArgbFromColorRef(theme, 100),
+                       SkinArgbFromColorRef(kBlack, 0), body);
       SetGlyphClip(g, in, x, y, width, height);
     }
   }
   if (!in.fromImages) {
-    SkinStroke(g, ColourAt(kBlack, 200), body);
-    SkinStroke(g, ColourAt(kWhite, 254), EllipsePath(fx + 3, float(y) + float(height - 11) / 2 + 1, 9, 9));
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 200), body);
+    SkinStroke(g, SkinArgbFromColorRef(kWhite, 254), EllipsePath(fx + 3, float(y) + float(height - 11) / 2 + 1, 9, 9));
   }
   if (in.pressed && !in.disabled && in.fromImages) picture(in.checked ? 5 : 6);
   if (in.checked) {
@@ -50,9 +54,9 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
     } else {
       const gdip::GraphicsPath dot = EllipsePath(fx + 5, yc + 3, 6, 6);
       const COLORREF rim = in.disabled ? kDisabledText : theme;
-      SkinStroke(g, ColourAt(kBlack, 150), dot);
-      SkinStroke(g, ColourAt(theme, 150), dot);
-      FillRadial(g, dot, ColourAt(kWhite, 80), ColourAt(rim, 254), 0);
+      SkinStroke(g, SkinArgbFromColorRef(kBlack, 150), dot);
+      SkinStroke(g, SkinArgbFromColorRef(theme, 150), dot);
+      FillRadial(g, dot, SkinArgbFromColorRef(kWhite, 80), SkinArgbFromColorRef(rim, 254), 0);
     }
   } else if (in.fromImages && !in.hot) {
     picture(in.disabled ? 8 : 1);
@@ -67,9 +71,10 @@ void RadioSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect) 
   if (!ref) return;
   const HWND window = ref->window;
   const GlyphInputs in = GlyphInputsFor(window, *ref, state);
-  ButtonCanvas canvas(window, rect);
+  SkinCanvas canvas(*ref.record, window, rect, kButtonCanvas);
   if (!canvas) return;
   RadioSkinGlyph(canvas.graphics(), rect.left, rect.top, canvas.width(), canvas.height(), in);
+  canvas.Finish();
   canvas.CopyTo(dc);
 }
 

@@ -4,9 +4,10 @@
 
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
-#include "skin/button/button_canvas.h"
+#include "skin/button/button_drawing.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/cross_fade.h"
+#include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -52,31 +53,35 @@ struct Face {
 
 void PaintDisabled(Face& f) {
   const gdip::GraphicsPath path = RoundRectPath(f.left, f.top, f.width - 1, f.height - 1, kVectorCorner);
-  SkinFillSolid(f.g, ColourAt(kSilver, 255), path);
-  SkinFillGradient(f.g, f.Top(), {f.left, f.top + f.height}, ColourAt(kWhite, 10), ColourAt(kWhite, 50), path);
+  SkinFillSolid(f.g, SkinArgbFromColorRef(kSilver, 255), path);
+  SkinFillGradient(f.g, f.Top(), {f.left, f.top + f.height}, SkinArgbFromColorRef(kWhite, 10),
+                   SkinArgbFromColorRef(kWhite, 50), path);
   if (f.picture) {
     f.g.ResetClip();
     f.picture->Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
   } else {
-    SkinStroke(f.g, ColourAt(kBlack, 80), path);
+    SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 80), path);
   }
 }
 
 void PaintEnabled(Face& f, UINT state) {
   const gdip::GraphicsPath path = f.Path();
-  SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(kWhite, 30), ColourAt(kGrey, 60), path);
+  SkinFillGradient(f.g, f.Top(), f.Bottom(), SkinArgbFromColorRef(kWhite, 30), SkinArgbFromColorRef(kGrey, 60), path);
   const COLORREF theme = SkinEngine.options.SkinThemeColor;
   if (HasState(state, ODS_HOTLIGHT)) {
     if (f.picture) {
-      SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(theme, 30), ColourAt(kBlack, 10), path);
+      SkinFillGradient(f.g, f.Top(), f.Bottom(), SkinArgbFromColorRef(theme, 30), SkinArgbFromColorRef(kBlack, 10),
+                       path);
       f.g.ResetClip();
       f.picture->Draw(f.g, f.Bounds(), SkinPicture::kHot);
       f.ClipToInset();
     } else {
-      SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(theme, 60), ColourAt(kWhite, 80), path);
-      SkinFillGradient(f.g, f.Top(), f.Bottom(), ColourAt(kWhite, 100), ColourAt(theme, 30), path);
-      SkinStroke(f.g, ColourAt(kBlack, 150), path);
-      SkinStroke(f.g, ColourAt(theme, 100), path);
+      SkinFillGradient(f.g, f.Top(), f.Bottom(), SkinArgbFromColorRef(theme, 60), SkinArgbFromColorRef(kWhite, 80),
+                       path);
+      SkinFillGradient(f.g, f.Top(), f.Bottom(), SkinArgbFromColorRef(kWhite, 100), SkinArgbFromColorRef(theme, 30),
+                       path);
+      SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 150), path);
+      SkinStroke(f.g, SkinArgbFromColorRef(theme, 100), path);
     }
   } else if (HasState(state, ODS_FOCUS)) {
     if (f.picture) {
@@ -85,25 +90,26 @@ void PaintEnabled(Face& f, UINT state) {
       f.ClipToInset();
     } else {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
-      SkinStrokeWidening(f.g, path, 3, ColourAt(kFocusRing, 120));
+      SkinStrokeWidening(f.g, path, 3, SkinArgbFromColorRef(kFocusRing, 120));
       f.g.ResetClip();
-      SkinStroke(f.g, ColourAt(kBlack, 80), path);
+      SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 80), path);
     }
   } else if (f.picture) {
     f.g.ResetClip();
     f.picture->Draw(f.g, f.Bounds(), SkinPicture::kNormal);
     f.ClipToInset();
   } else {
-    SkinStroke(f.g, ColourAt(kBlack, 120), path);
+    SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 120), path);
   }
   if (HasState(state, ODS_DEFAULT) && !f.picture) {
     // The default button's frame is heavier: a second outline just inside.
-    SkinStroke(f.g, ColourAt(kBlack, kDefaultRingAlpha),
+    SkinStroke(f.g, SkinArgbFromColorRef(kBlack, kDefaultRingAlpha),
                RoundRectPath(f.left + 1, f.top + 1, f.width - 3, f.height - 3, kVectorCorner));
   }
   if (HasState(state, ODS_SELECTED)) {
     const gdip::GraphicsPath pressed = RoundRectPath(f.left + 2, f.top + 2, f.width - 3, f.height - 3, kVectorCorner);
-    SkinFillGradient(f.g, {2, 2}, {2, f.height - 2}, ColourAt(theme, 60), ColourAt(kWhite, 100), pressed);
+    SkinFillGradient(f.g, {2, 2}, {2, f.height - 2}, SkinArgbFromColorRef(theme, 60), SkinArgbFromColorRef(kWhite, 100),
+                     pressed);
   }
 }
 
@@ -124,7 +130,7 @@ void PaintCaption(gdip::Graphics& g, HWND button, const SkinButtonEntry& entry, 
                               .align = Gdiplus::StringAlignmentCenter,
                               .lineAlign = Gdiplus::StringAlignmentCenter,
                               .hotkeyPrefix = true};
-  DrawPlainCaption(g, entry.Caption, style, ColourAt(colour, 255), {0, 2, width, height});
+  DrawPlainCaption(g, entry.Caption, style, SkinArgbFromColorRef(colour, 255), {0, 2, width, height});
 }
 
 }  // namespace
@@ -134,7 +140,7 @@ void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT&
   const HWND button = ref->window;
   // Owner-drawn buttons are not told that they are the default: the entry is.
   if (ref->DefaultButton) state |= ODS_DEFAULT;
-  ButtonCanvas canvas(button, rect);
+  SkinCanvas canvas(*ref.record, button, rect, kButtonCanvas);
   if (!canvas) return;
   gdip::Graphics& g = canvas.graphics();
   Face face{g, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height()),
@@ -144,9 +150,9 @@ void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT&
     face.inset = face.picture->GetField3();
     face.corner = face.picture->GetField2();
     face.ClipToInset();
-    SkinFillSolid(g, ColourAt(kWhite, 160), face.InsetPath());
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 160), face.InsetPath());
   } else {
-    SkinFillSolid(g, ColourAt(kWhite, 160), face.Path());
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 160), face.Path());
   }
   if (HasState(state, ODS_DISABLED)) {
     PaintDisabled(face);
@@ -156,7 +162,8 @@ void ButtonSkinPaintVector(const ButtonRef& ref, HDC dc, UINT state, const RECT&
   PaintCaption(g, button, *ref, state, face.width, face.height);
 
   const int32_t width = canvas.width(), height = canvas.height();
-  SkinMemoryDc picture = canvas.Finish();
+  canvas.Finish();
+  SkinMemoryDc picture = canvas.Release();
   FadeStop(button);
   platform::WindowDC own;
   if (GetDeviceCaps(dc, HORZRES) == 0) {

@@ -6,13 +6,6 @@
 
 #include "skin/core/entry_ref.h"
 
-#include <cstdint>
-
-namespace korvath::gdip {
-class Graphics;
-class GraphicsPath;
-}  // namespace korvath::gdip
-
 namespace korvath::skin {
 
 // Paints a push button of kind 0 in `state` (ODS_ bits; 0x40 hot; 0x20

@@ -11,6 +11,7 @@
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/radio_painter.h"
 #include "skin/button/vector_button_painter.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
@@ -357,6 +358,33 @@ TEST_F(PainterTest, PrintingTheClientGivesWhatTheScreenShows) {
     ASSERT_FALSE(shown.Empty());
     EXPECT_TRUE(testsupport::SameRgb(printed, shown))
         << name << ": shown " << std::hex << shown.RgbAt(5, 5) << ", printed " << printed.RgbAt(5, 5);
+  }
+}
+
+// Every look a painter shows also goes into the owner's child layer, at the
+// button's place there, for whatever is painted over the button later.
+TEST_F(PainterTest, EveryLookGoesIntoTheOwnersChildLayerAtTheButtonsPlace) {
+  using Painter = void (*)(const ButtonRef&, HDC, UINT, const RECT&);
+  const Painter check = [](const ButtonRef& b, HDC dc, UINT state, const RECT& r) {
+    CheckBoxSkinPaint(b, dc, state, r);
+  };
+  const struct {
+    const char* name;
+    HWND button;
+    Painter painter;
+  } looks[] = {{"push", push_, ButtonSkinPaintVector},    {"picture", picture_, ButtonSkinPaint},
+               {"image", image_, ButtonSkinPaintImage},   {"toggle", toggle_, ToggleSkinPaintImage},
+               {"radio", radio_, RadioSkinPaint},         {"check", check_, check}};
+  HDC layer = record().ChildBackDC.get();
+  for (const auto& [name, button, painter] : looks) {
+    SCOPED_TRACE(name);
+    FillPattern(layer, kFormWidth, kFormHeight, nullptr, 0x123456);
+    const PixelBuffer painted = Painted(painter, button, ODS_SELECTED);
+    const RECT place = SkinChildBackgroundRect(record(), button);
+    const PixelBuffer kept = Pixels(layer, kFormWidth, kFormHeight);
+    for (int y = 0; y < painted.height; ++y)
+      for (int x = 0; x < painted.width; ++x)
+        ASSERT_EQ(kept.RgbAt(place.left + x, place.top + y), painted.RgbAt(x, y)) << x << ", " << y;
   }
 }
 

@@ -5,7 +5,9 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/message_params.h"
 #include "skin/button/button_installers.h"
+#include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
 #include "skin/button/cross_fade.h"
 #include "skin/control/container_skin.h"
@@ -140,6 +142,22 @@ TEST_F(ButtonInstallTest, AContainerAttachSkinsTheButtonsInsideAndDrawsItsPushBu
   EXPECT_LT(Green(shown.RgbAt(0, 15)), Green(shown.RgbAt(10, 15)) - 20);  // the outline
 }
 
+// A button that moves inside a container makes the container lay out its
+// children again (their background pieces are no longer where they were).
+TEST_F(ButtonInstallTest, AButtonMovingInsideAContainerMarksItsChildrenChanged) {
+  HWND group = Add(L"G", BS_GROUPBOX, 10, 10, 300, 150);
+  HWND push = Add(L"OK", BS_PUSHBUTTON, 10, 20, 100, 30, group);
+  ContainerSkinAttach(group);
+  const auto container = [&]() -> SkinContainerEntry& {
+    return record().Containers.at(size_t(SkinFindContainerEntry(record(), group)) - 1);
+  };
+  container().childChanged = false;
+  const uint32_t generation = SkinEngine.forms.layoutGeneration;
+  MoveWindow(push, 20, 20, 100, 30, FALSE);
+  EXPECT_TRUE(container().childChanged);
+  EXPECT_GT(SkinEngine.forms.layoutGeneration, generation);
+}
+
 class ButtonProcTest : public ButtonFixture {
  protected:
   ButtonProcTest() {
@@ -268,6 +286,19 @@ TEST_F(ButtonProcTest, TheProcedureKeepsFocusPressAndCaptionInTheEntry) {
   EXPECT_EQ(Entry(push_).Caption, "");
 }
 
+// The button erases nothing: the DC it is given only stops painting text
+// backgrounds, and the erase counts as done.
+TEST_F(ButtonProcTest, ErasingOnlyMakesTheGivenDcsTextBackgroundTransparent) {
+  for (HWND button : {push_, check_}) {
+    SkinMemoryDc dc = SkinMemoryDc::Create(8, 8);
+    SetBkMode(dc.get(), OPAQUE);
+    FillPattern(dc.get(), 8, 8, nullptr, 0x123456);
+    EXPECT_EQ(SendMessageW(button, WM_ERASEBKGND, WPARAM(korvath::platform::ToParam(dc.get())), 0), 1);
+    EXPECT_EQ(GetBkMode(dc.get()), TRANSPARENT);
+    EXPECT_EQ(testsupport::CaptureDC(dc.get(), 0, 0, 8, 8).RgbAt(4, 4), 0x123456u);
+  }
+}
+
 TEST_F(ButtonProcTest, DisabledRadioButtonsAndCheckBoxesLookDisabled) {
   EXPECT_LT(Darkest(Shown(radio1_), 22, 2, 60, 18), 60);  // a black caption
   EnableWindow(radio1_, FALSE);                             // the control repaints itself
@@ -375,7 +406,7 @@ TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
   FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   const UINT_PTR first = SkinEngine.lists.FadeList.at(0).Timer.id();
   ButtonSkinInstall(record(), form());
-  ButtonSkinRedraw(target_);
+  ButtonSkinRedraw(FindButton(target_));
   EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
   EXPECT_FALSE(KillTimer(nullptr, first));
 }
