@@ -15,6 +15,7 @@
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/keyed_copy.h"
@@ -160,6 +161,8 @@ std::span<uint8_t> BitsOf(HDC dc) {
 // Faces drawn lately, as plain bytes: the tool's sixteen boxes come in a few
 // sizes, and a face costs more to draw than to copy. Only opaque faces of
 // the skin's own drop button are kept, the ones that hide what lies beneath.
+// One of the engine's caches (its reset empties it), with a lock of its own
+// for the faces it holds.
 struct KeptFace {
   FaceLook look;
   std::vector<uint8_t> bits;
@@ -171,17 +174,12 @@ struct KeptFaces {
   std::vector<KeptFace> faces;
 };
 
-KeptFaces& Kept() {
-  static KeptFaces kept;
-  return kept;
-}
-
 bool Keepable(const SkinComboEntry& entry) {
   return !SkinEngine.options.SkinTransparentMode && entry.imageFile.empty() && entry.imageBytes.empty();
 }
 
 bool CopyKeptFace(HDC dc, const FaceLook& look) {
-  KeptFaces& kept = Kept();
+  KeptFaces& kept = SkinEngineCache<KeptFaces>();
   AcquireSRWLockShared(&kept.lock);
   bool copied = false;
   for (const KeptFace& face : kept.faces) {
@@ -201,7 +199,7 @@ void KeepFace(HDC dc, const FaceLook& look) {
   GdiFlush();
   const std::span<uint8_t> bits = BitsOf(dc);
   if (bits.empty()) return;
-  KeptFaces& kept = Kept();
+  KeptFaces& kept = SkinEngineCache<KeptFaces>();
   AcquireSRWLockExclusive(&kept.lock);
   if (kept.faces.size() >= kKeptFaces) kept.faces.erase(kept.faces.begin());
   kept.faces.push_back({look, std::vector<uint8_t>(bits.begin(), bits.end())});
