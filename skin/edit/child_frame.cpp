@@ -60,7 +60,7 @@ void ChildControlSkinPaintFrame(int32_t record, int32_t entry, std::optional<boo
     gdip::Graphics graphics;
     const FrameStroke stroke = StrokeFor(isHot, isFocused);
     if (SkinGraphicsOnMemoryDC(graphics, canvas, memory.get())) {
-      SkinStroke(graphics, gdip::ArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width, stroke.inset,
+      SkinStroke(graphics, SkinArgbFromColorRef(stroke.colour, stroke.alpha), stroke.width, stroke.inset,
                  stroke.inset, width - 1 - stroke.inset, height - 1 - stroke.inset);
     }
   }

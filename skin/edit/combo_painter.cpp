@@ -10,6 +10,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
@@ -37,8 +38,6 @@ namespace {
 constexpr LONG kStyleBitList = 0x1;      // CBS_SIMPLE and CBS_DROPDOWNLIST
 constexpr LONG kStyleBitDropDown = 0x2;  // CBS_DROPDOWN and CBS_DROPDOWNLIST
 
-gdip::Argb Colour(COLORREF colour, int alpha = 255) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
-
 // The areas of the combo box's own children, which draw themselves: every
 // child of a simple combo box (its list shrunk by 2 on each side), else the
 // first child (the inner edit).
@@ -62,14 +61,14 @@ std::vector<RECT> ChildAreas(HWND combo, bool simple, RECT& list) {
 // A faint line above a simple combo box's list.
 void DrawListLine(gdip::Graphics& g, const RECT& list) {
   const float y = float(list.top - 1);
-  SkinStrokeLine(g, Colour(kBlack, 80), 0, y, float(list.right - list.left + 2), y);
+  SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 80), 0, y, float(list.right - list.left + 2), y);
 }
 
 // A picture of the entry's own scaled into the button; one that does not
 // load leaves the button face white.
 void DrawImageInto(gdip::Graphics& g, const RECT& button, const gdip::Image& image) {
-  g.DrawImageRect(image, float(button.left), float(button.top), float(button.right - button.left),
-                  float(button.bottom - button.top));
+  const gdip::RectF place = ToRectF(button);
+  g.DrawImageRect(image, place.x, place.y, place.width, place.height);
 }
 
 void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& b, bool hot) {
@@ -87,16 +86,18 @@ void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& 
     }
     return;
   }
-  const float bx = float(b.left), by = float(b.top);
-  const float bw = float(b.right - b.left), bh = float(b.bottom - b.top);
+  const gdip::RectF place = ToRectF(b);
+  const float bx = place.x, by = place.y, bw = place.width, bh = place.height;
   gdip::GraphicsPath path;
   if (path.Create()) {
     SkinPathAddRoundRect(path, bx, by, bw - 1, bh - 1, 4);
-    SkinStroke(g, hot ? Colour(SkinEngine.options.SkinThemeColor, 200) : Colour(kBlack, 35), path);
+    const COLORREF theme = SkinEngine.options.SkinThemeColor;
+    SkinStroke(g, hot ? SkinArgbFromColorRef(theme, 200) : SkinArgbFromColorRef(kBlack, 35), path);
     path.Reset();
     SkinPathAddRoundRect(path, bx + 1, by + 1, bw - 2, bh - 2, 1);
-    SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2}, hot ? Colour(kWhite, 100) : Colour(kWhite, 30),
-                     hot ? Colour(SkinEngine.options.SkinThemeColor, 100) : Colour(kWhite, 60), path);
+    SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2},
+                     hot ? SkinArgbFromColorRef(kWhite, 100) : SkinArgbFromColorRef(kWhite, 30),
+                     hot ? SkinArgbFromColorRef(theme, 100) : SkinArgbFromColorRef(kWhite, 60), path);
   }
   gdip::Bitmap chevron;
   if (!SkinLoadCachedPicture(chevron, ChevronDownImage())) return;
@@ -111,7 +112,7 @@ void DrawSelectedText(gdip::Graphics& g, HWND combo, int width, int height) {
   if (text.empty()) return;
   gdip::SolidBrush brush;
   gdip::Font font;
-  if (!brush.Create(Colour(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
+  if (!brush.Create(SkinArgbFromColorRef(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
       !SkinFontFromName(font, kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
     return;
   }
@@ -145,8 +146,8 @@ void DrawFace(HDC dc, const SkinComboEntry& entry, const FaceLook& look) {
   gdip::Bitmap canvas;
   if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, dc)) {
     if (look.listBit) DrawListLine(g, look.list);
-    SkinStroke(g, look.framed ? Colour(look.theme, 200) : Colour(kBlack, 80), 1.0f, 0, 0, float(look.width - 1),
-               float(look.height - 1));
+    SkinStroke(g, look.framed ? SkinArgbFromColorRef(look.theme, 200) : SkinArgbFromColorRef(kBlack, 80), 1.0f, 0, 0,
+               float(look.width - 1), float(look.height - 1));
     if (look.dropDownBit) DrawDropButton(g, entry, look.button, look.hot);
   }
 }
@@ -236,7 +237,7 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
   HWND combo = entry->window;
   COMBOBOXINFO info = {};
   info.cbSize = sizeof(info);
-  SendMessageW(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  platform::SendWithPointer(combo, CB_GETCOMBOBOXINFO, 0, &info);
   const bool isHot = hot.value_or(false);
   const bool isFocused = focused.value_or(entry->focused);
   const LONG style = GetWindowLongW(combo, GWL_STYLE);

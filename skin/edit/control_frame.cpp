@@ -4,6 +4,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/colours.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
@@ -18,9 +19,8 @@ namespace {
 
 bool HasAll(LONG style, LONG mask) { return (style | mask) == style; }
 
-void Stroke(gdip::Graphics& graphics, COLORREF colour, uint8_t alpha, float x, float y, float w,
-            float h) {
-  SkinStroke(graphics, gdip::ArgbFromColorRef(colour, alpha), 1.0f, x, y, w, h);
+void Stroke(gdip::Graphics& graphics, COLORREF colour, int32_t alpha, float x, float y, float w, float h) {
+  SkinStroke(graphics, SkinArgbFromColorRef(colour, alpha), 1.0f, x, y, w, h);
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_
   gdip::Bitmap canvas;
   gdip::Graphics graphics;
   if (SkinGraphicsOnMemoryDC(graphics, canvas, picture)) {
-    SkinFillSolid(graphics, gdip::ArgbFromColorRef(colour, uint8_t(alpha)), 0, 0, float(width), float(height));
+    SkinFillSolid(graphics, SkinArgbFromColorRef(colour, alpha), 0, 0, float(width), float(height));
   }
 }
 

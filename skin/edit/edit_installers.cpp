@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_params.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
@@ -56,8 +57,8 @@ void ReapplySelection(HWND combo) {
   const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(index), 0);
   if (length < 0) return;
   std::wstring text(size_t(length) + 1, L' ');
-  SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-  SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  platform::SendWithPointer(combo, CB_GETLBTEXT, WPARAM(index), text.data());
+  platform::SendWithPointer(combo, WM_SETTEXT, 0, text.c_str());
 }
 
 void SkinCombo(SkinWindowRecord& record, HWND combo) {

@@ -24,9 +24,10 @@ RECT BarInParent(HWND control, ScrollBarAxis axis) {
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
   GetScrollBarInfo(control, ObjectId(axis), &info);
-  RECT r = info.rcScrollBar;
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
+  const RECT& r = info.rcScrollBar;
+  POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+  MapWindowPoints(nullptr, GetParent(control), corners, 2);
+  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
 void PlaceOnTop(HWND overlay, const RECT& r) {

@@ -14,7 +14,6 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
-#include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/scroll_bar_slot.h"
@@ -30,8 +29,6 @@ constexpr int kArrowLength = 17;  // each arrow button's share of the bar
 // shapes are not anti-aliased.
 constexpr SkinRenderQuality kBarRendering{.interpolation = Gdiplus::InterpolationModeHighQualityBilinear,
                                           .compositing = Gdiplus::CompositingQualityGammaCorrected};
-
-gdip::Argb Colour(COLORREF colour, int alpha) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
 
 struct Box {
   float x, y, w, h;
@@ -85,9 +82,7 @@ BarLayout HorizontalLayout(int W, int H, int B, int T, int U) {
 }
 
 gdip::GraphicsPath RoundBox(const Box& box, int32_t radius) {
-  gdip::GraphicsPath path;
-  if (path.Create()) SkinPathAddRoundRect(path, box.x, box.y, box.w, box.h, radius);
-  return path;
+  return RoundRectPath(box.x, box.y, box.w, box.h, radius);
 }
 
 void DrawTrack(gdip::Graphics& g, HWND control, int W, int H) {
@@ -97,33 +92,37 @@ void DrawTrack(gdip::Graphics& g, HWND control, int W, int H) {
     colour = kWhite;
     alpha = SkinEngine.options.SkinAlpha;
   }
-  SkinFillSolid(g, Colour(colour, alpha), 0, 0, float(W), float(H));
-  SkinFillGradient(g, {0, 0}, {float(W), 0}, Colour(kWhite, 40), Colour(kWhite, 80), 0, 0, float(W), float(H));
+  SkinFillSolid(g, SkinArgbFromColorRef(colour, alpha), 0, 0, float(W), float(H));
+  SkinFillGradient(g, {0, 0}, {float(W), 0}, SkinArgbFromColorRef(kWhite, 40), SkinArgbFromColorRef(kWhite, 80), 0, 0,
+                   float(W), float(H));
 }
 
 void DrawThumb(gdip::Graphics& g, const BarLayout& layout, bool hot) {
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const gdip::GraphicsPath path = RoundBox(layout.thumb, 2);
   if (hot) {
-    SkinFillSolid(g, Colour(kWhite, 100), path);
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(SkinEngine.options.SkinThemeColor, 20),
-                     Colour(SkinEngine.options.SkinThemeColor, 80), path);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 100), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, SkinArgbFromColorRef(theme, 20),
+                     SkinArgbFromColorRef(theme, 80), path);
   } else {
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50),
-                     Colour(SkinEngine.options.SkinThemeColor, 50), path);
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 0), Colour(kWhite, 150), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, SkinArgbFromColorRef(kWhite, 50),
+                     SkinArgbFromColorRef(theme, 50), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, SkinArgbFromColorRef(kWhite, 0),
+                     SkinArgbFromColorRef(kWhite, 150), path);
   }
-  SkinStroke(g, Colour(kBlack, 60), path);
+  SkinStroke(g, SkinArgbFromColorRef(kBlack, 60), path);
 }
 
 void DrawArrow(gdip::Graphics& g, const BarLayout& layout, int i, bool hot, int W, int H, int B) {
   const gdip::GraphicsPath path = RoundBox(layout.arrows[i], 1);
   if (hot) {
-    SkinFillSolid(g, Colour(kWhite, 180), path);
-    SkinFillGradient(g, layout.arrowFrom[i], layout.arrowTo[i], Colour(SkinEngine.options.SkinThemeColor, 20),
-                     Colour(SkinEngine.options.SkinThemeColor, 80), path);
-    SkinStroke(g, Colour(kBlack, 80), path);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 180), path);
+    const COLORREF theme = SkinEngine.options.SkinThemeColor;
+    SkinFillGradient(g, layout.arrowFrom[i], layout.arrowTo[i], SkinArgbFromColorRef(theme, 20),
+                     SkinArgbFromColorRef(theme, 80), path);
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 80), path);
   }
-  SkinStroke(g, Colour(kBlack, 30), path);
+  SkinStroke(g, SkinArgbFromColorRef(kBlack, 30), path);
   gdip::Bitmap image;
   if (!SkinLoadCachedPicture(image, layout.images[i])) return;
   const int w = image.GetWidth(), h = image.GetHeight();
