@@ -11,7 +11,6 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
@@ -21,11 +20,9 @@
 #include "skin/core/font_cache.h"
 #include "skin/core/keyed_copy.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
-#include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_frame.h"
 #include "skin/core/shape_drawing.h"
@@ -140,16 +137,15 @@ struct FaceLook {
   }
 };
 
-void DrawFace(HDC dc, const SkinComboEntry& entry, const FaceLook& look) {
-  SkinFillPicture(dc, look.width, look.height, kWhite,
-                  SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
-  gdip::Bitmap canvas;
-  if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, dc)) {
-    if (look.listBit) DrawListLine(g, look.list);
-    SkinStroke(g, look.framed ? SkinArgbFromColorRef(look.theme, 200) : SkinArgbFromColorRef(kBlack, 80), 1.0f, 0, 0,
-               float(look.width - 1), float(look.height - 1));
-    if (look.dropDownBit) DrawDropButton(g, entry, look.button, look.hot);
-  }
+// On a picture of the box's size.
+void DrawFace(SkinCanvas& picture, const SkinComboEntry& entry, const FaceLook& look) {
+  SkinFillPicture(picture, kWhite, SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
+  if (!picture) return;
+  gdip::Graphics& g = picture.graphics();
+  if (look.listBit) DrawListLine(g, look.list);
+  SkinStroke(g, look.framed ? SkinArgbFromColorRef(look.theme, 200) : SkinArgbFromColorRef(kBlack, 80), 1.0f, 0, 0,
+             float(look.width - 1), float(look.height - 1));
+  if (look.dropDownBit) DrawDropButton(g, entry, look.button, look.hot);
 }
 
 // The bits of a memory DC's picture, as SkinMemoryDc makes them.
@@ -207,42 +203,34 @@ void KeepFace(HDC dc, const FaceLook& look) {
   ReleaseSRWLockExclusive(&kept.lock);
 }
 
-// The box's face, on a picture of the box's size: copied from a kept one, or
-// drawn over the parent's background (which an opaque face hides whole).
-// Empty when the box has no background to take.
-SkinMemoryDc Face(HWND combo, const SkinComboEntry& entry, const FaceLook& look) {
-  const RECT whole{0, 0, look.width, look.height};
+// The box's face on `picture`, a picture of the box's size: copied from a
+// kept one (the picture then starts blank), or drawn over the parent's
+// background.
+void PaintFace(SkinCanvas& picture, const SkinComboEntry& entry, const FaceLook& look) {
   if (!Keepable(entry)) {
-    SkinMemoryDc memory = SkinPaintParentBackground(combo, whole);
-    if (memory) DrawFace(memory.get(), entry, look);
-    return memory;
+    DrawFace(picture, entry, look);
+    return;
   }
-  if (!SkinHasParentBackground(combo)) return {};
-  SkinMemoryDc memory = SkinMemoryDc::Create(whole);
-  if (!memory || CopyKeptFace(memory.get(), look)) return memory;
-  DrawFace(memory.get(), entry, look);
-  KeepFace(memory.get(), look);
-  return memory;
+  if (CopyKeptFace(picture.dc(), look)) return;
+  DrawFace(picture, entry, look);
+  KeepFace(picture.dc(), look);
 }
 
-}  // namespace
-
-void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot,
-                    std::optional<bool> focused) {
-  SkinWindowRecord* owner = SkinRecordAt(record);
-  const SkinComboEntry* entry = owner ? SkinEntryAt(owner->Combos, entryNumber) : nullptr;
-  // A box that is not on screen is painted when it shows: its picture now
-  // would be drawn for nothing.
-  if (!entry || !entry->window || !IsWindowVisible(entry->window)) return;
-  HWND combo = entry->window;
+// The box's whole picture (window size, origin at the window's corner) with
+// the areas of its own children filled with the key; empty for a box
+// without an entry.
+SkinCanvas Picture(const ComboRef& combo, std::optional<bool> hot, std::optional<bool> focused) {
+  const SkinComboEntry* entry = combo.get();
+  if (!entry || !entry->window) return {};
+  HWND window = entry->window;
   COMBOBOXINFO info = {};
   info.cbSize = sizeof(info);
-  platform::SendWithPointer(combo, CB_GETCOMBOBOXINFO, 0, &info);
+  platform::SendWithPointer(window, CB_GETCOMBOBOXINFO, 0, &info);
   const bool isHot = hot.value_or(false);
   const bool isFocused = focused.value_or(entry->focused);
-  const LONG style = GetWindowLongW(combo, GWL_STYLE);
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
   RECT windowRect = {};
-  GetWindowRect(combo, &windowRect);
+  GetWindowRect(window, &windowRect);
   FaceLook look{.width = windowRect.right - windowRect.left,
                 .height = windowRect.bottom - windowRect.top,
                 .listBit = (style | kStyleBitList) == style,
@@ -251,18 +239,34 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
                 .framed = isHot || isFocused,
                 .button = info.rcButton,
                 .theme = SkinEngine.options.SkinThemeColor};
-  const int W = look.width, H = look.height;
-  const std::vector<RECT> childAreas = ChildAreas(combo, look.listBit, look.list);
-  SkinMemoryDc memory = Face(combo, *entry, look);
-  if (!memory) return;
-  if (look.listBit && look.dropDownBit) {
-    gdip::Bitmap canvas;
-    if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, memory.get())) DrawSelectedText(g, combo, W, H);
+  const std::vector<RECT> childAreas = ChildAreas(window, look.listBit, look.list);
+  SkinCanvas picture(*combo.record, window, RECT{0, 0, look.width, look.height},
+                     {.drawing = SkinCanvasDrawing::OnPixels, .blank = Keepable(*entry)});
+  if (!picture.dc()) return {};
+  PaintFace(picture, *entry, look);
+  if (look.listBit && look.dropDownBit && picture) {
+    DrawSelectedText(picture.graphics(), window, look.width, look.height);
   }
-  for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
-  platform::WindowDC screen = platform::WindowDC::Whole(combo);
-  SkinKeyedCopy(screen.get(), 0, 0, W, H, memory.get(), kSkinKeyColour);
-  SkinPaintChildBackgroundKeyed(combo, memory.get(), kSkinKeyColour);
+  picture.EndDrawing();
+  for (const RECT& area : childAreas) SkinFillKey(picture.dc(), area);
+  return picture;
+}
+
+}  // namespace
+
+void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot, std::optional<bool> focused) {
+  // A box that is not on screen is painted when it shows: its picture now
+  // would be drawn for nothing.
+  const SkinComboEntry* entry = combo.get();
+  if (!entry || !entry->window || !IsWindowVisible(entry->window)) return;
+  HWND window = entry->window;
+  SkinCanvas picture = Picture(combo, hot, focused);
+  if (!picture.dc()) return;
+  {
+    platform::WindowDC screen = platform::WindowDC::Whole(window);
+    SkinKeyedCopy(screen.get(), 0, 0, picture.width(), picture.height(), picture.dc(), kSkinKeyColour);
+  }
+  picture.FinishKeyed(kSkinKeyColour);
 }
 
 }  // namespace korvath::skin

@@ -15,18 +15,15 @@
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
 #include "skin/core/colours.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/frame_geometry.h"
-#include "skin/core/parent_background.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/window_props.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/tree_glyphs.h"
@@ -122,15 +119,17 @@ void DrawShadedBox(gdip::Graphics& g, float x, float y, float size, gdip::Argb b
 
 class TreePainter {
  public:
-  TreePainter(HWND tree, SkinChildEntry& entry, HDC dc) : tree_(tree), entry_(entry), style_(ReadStyle(tree)) {
-    ready_ = SkinGraphicsOnDC(graphics_, dc) && format_.GenericTypographic() &&
+  // Draws through `canvas`'s graphics, and with GDI onto its DC.
+  TreePainter(HWND tree, SkinChildEntry& entry, SkinCanvas& canvas)
+      : tree_(tree), entry_(entry), style_(ReadStyle(tree)), graphics_(canvas.graphics()) {
+    ready_ = canvas && format_.GenericTypographic() &&
              format_.SetFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsLineLimit) &&
              format_.SetLineAlign(Gdiplus::StringAlignmentCenter);
     indent_ = int(SendMessageW(tree, TVM_GETINDENT, 0, 0));
     imageList_ = platform::FromParam<HIMAGELIST>(SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
     if (imageList_) ImageList_GetIconSize(imageList_, &iconWidth_, &iconHeight_);
     strip_ = static_cast<int32_t>(GetSkinProp(tree, prop::Sxk_Tpzsy));
-    dc_ = dc;
+    dc_ = canvas.dc();
   }
 
   void PaintAll() {
@@ -273,7 +272,7 @@ class TreePainter {
   HWND tree_;
   SkinChildEntry& entry_;
   TreeStyle style_;
-  gdip::Graphics graphics_;
+  gdip::Graphics& graphics_;
   gdip::StringFormat format_;
   bool ready_ = false;
   int indent_ = 0;
@@ -284,33 +283,36 @@ class TreePainter {
   HDC dc_ = nullptr;
 };
 
-}  // namespace
-
-void TreeSkinPaint(HWND tree) {
-  SkinChildEntry* entry = SkinChildEntryOf(tree);
-  if (!entry) return;
-  RECT client = {};
-  GetClientRect(tree, &client);
+// The tree's picture over the background behind its client area, which lies
+// inside the frame; the entry takes the tree's text colour and font first.
+// Empty for a tree without an entry.
+SkinCanvas Picture(const ChildRef& tree) {
+  if (!tree) return {};
+  HWND window = tree->window;
   // A tree on the system's text colour answers -1: that is the window text
   // colour, not white.
-  const auto textColour = static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0));
-  entry->textColor = textColour == CLR_NONE || textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT)
-                                                                         : textColour;
-  const SkinFontInfo font = SkinControlFontMetrics(tree);
-  if (!font.face.empty()) entry->fontFace = font.face;
-  if (font.size != 0) entry->fontSize = font.size;
-  entry->fontStyle = font.style;
+  const auto textColour = static_cast<COLORREF>(SendMessageW(window, TVM_GETTEXTCOLOR, 0, 0));
+  tree->textColor = textColour == CLR_NONE || textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : textColour;
+  const SkinFontInfo font = SkinControlFontMetrics(window);
+  if (!font.face.empty()) tree->fontFace = font.face;
+  if (font.size != 0) tree->fontSize = font.size;
+  tree->fontStyle = font.style;
 
-  // The background behind the client area, which lies inside the frame.
-  SkinMemoryDc memory = SkinPaintParentBackground(tree, SkinGetFrameGeometry(tree));
-  if (!memory) return;
-  {
-    TreePainter painter(tree, *entry, memory.get());
-    painter.PaintAll();
-  }
-  SkinPaintChildBackground(tree, memory.get());
-  platform::WindowDC screen = SkinGetClippedDC(tree);
-  BitBlt(screen.get(), 0, 0, client.right - client.left, client.bottom - client.top, memory.get(), 0, 0, SRCCOPY);
+  SkinCanvas picture(*tree.record, window, SkinGetFrameGeometry(window), {.drawing = SkinCanvasDrawing::ThroughDc});
+  if (!picture.dc()) return {};
+  TreePainter painter(window, *tree, picture);
+  painter.PaintAll();
+  return picture;
+}
+
+}  // namespace
+
+void TreeSkinPaint(const ChildRef& tree) {
+  SkinCanvas picture = Picture(tree);
+  if (!picture.dc()) return;
+  picture.Finish();
+  platform::WindowDC screen = SkinGetClippedDC(tree->window);
+  picture.CopyTo(screen.get());
 }
 
 }  // namespace korvath::skin

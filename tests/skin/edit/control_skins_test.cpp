@@ -268,7 +268,7 @@ TEST_F(ControlSkinsTest, CombosOfOneSizeShowTheirOwnTextAndTheCurrentTheme) {
   HWND second = AddCombo(CBS_DROPDOWNLIST, 20, 80, {L"abc", L"WWWW"}, 1);
   HWND third = AddCombo(CBS_DROPDOWNLIST, 200, 20, {L"abc", L"WWWW"}, 0);
   InstallAll();
-  for (HWND combo : {first, second, third}) ComboSkinPaint(number(), SkinEntryNumber(combo));
+  for (HWND combo : {first, second, third}) ComboSkinPaint(SkinFindEntry(combo, &SkinWindowRecord::Combos));
   const auto a = Shown(first), b = Shown(second), c = Shown(third);
   ASSERT_EQ(a.width, b.width);
   ASSERT_EQ(a.height, b.height);
@@ -286,7 +286,7 @@ TEST_F(ControlSkinsTest, CombosOfOneSizeShowTheirOwnTextAndTheCurrentTheme) {
   EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kTheme, 200), 3);
   constexpr COLORREF kOtherTheme = 0x2040E0;
   SkinEngine.options.SkinThemeColor = kOtherTheme;
-  ComboSkinPaint(number(), SkinEntryNumber(first));
+  ComboSkinPaint(SkinFindEntry(first, &SkinWindowRecord::Combos));
   EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kOtherTheme, 200), 3);
 }
 
