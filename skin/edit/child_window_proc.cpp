@@ -133,6 +133,27 @@ LRESULT OnPaint(const SkinMessage& m, const ChildRef& child) {
   return DefWindowProcW(m.window, WM_PAINT, m.wParam, m.lParam);
 }
 
+// The picture WM_PAINT shows, onto the given DC: the same render (a tree's
+// own painter) or the layer's copy; the control's own print outside the
+// transparent mode. Nothing is shown, kept or marked clean.
+LRESULT OnPrintClient(const SkinMessage& m, const ChildRef& child) {
+  if (!child) return m.Forward();
+  if (!Renders(child)) {
+    SkinRefreshWindow(*child.record, m.window, false, m.dc());
+    return 0;
+  }
+  if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
+  if (SkinGetClassNameText(m.window) == "SysTreeView32") {
+    TreeSkinPrint(child, m.dc());
+    return 0;
+  }
+  RECT r = {};
+  GetClientRect(m.window, &r);
+  const SkinMemoryDc picture = RenderClient(m.window, SkinFillControlBackground(*child.record, m.window));
+  BitBlt(m.dc(), 0, 0, r.right - r.left, r.bottom - r.top, picture.get(), 0, 0, SRCCOPY);
+  return 0;
+}
+
 void OnFocus(const ChildRef& child, bool focused) {
   if (child) child->focused = focused;
   ChildControlSkinPaintFrame(child);
@@ -230,6 +251,7 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_WINDOWPOSCHANGED:  OnWindowPosChanged(child); break;
     case WM_ERASEBKGND:        return OnEraseBackground(m);
     case WM_PAINT:             return OnPaint(m, child);
+    case WM_PRINTCLIENT:       return OnPrintClient(m, child);
     case WM_SETFOCUS:          OnFocus(child, true); break;
     case WM_KILLFOCUS:         OnFocus(child, false); break;
     case WM_SETTEXT:           SetDirty(child); break;

@@ -269,4 +269,16 @@ void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot, std::optiona
   picture.FinishKeyed(kSkinKeyColour);
 }
 
+void ComboSkinPrint(const ComboRef& combo, HDC dc) {
+  SkinCanvas picture = Picture(combo, std::nullopt, std::nullopt);
+  if (!picture.dc()) return;
+  // The client area's corner in the window.
+  POINT corner = {0, 0};
+  ClientToScreen(combo->window, &corner);
+  RECT windowRect = {};
+  GetWindowRect(combo->window, &windowRect);
+  SkinKeyedCopy(dc, windowRect.left - corner.x, windowRect.top - corner.y, picture.width(), picture.height(),
+                picture.dc(), kSkinKeyColour);
+}
+
 }  // namespace korvath::skin

@@ -44,6 +44,14 @@ LRESULT OnPaint(const SkinMessage& m, const ComboRef& combo) {
   return 0;
 }
 
+// The picture of WM_PAINT onto the given DC; a box without an entry is the
+// control's own.
+LRESULT OnPrintClient(const SkinMessage& m, const ComboRef& combo) {
+  if (!combo) return m.Forward();
+  ComboSkinPrint(combo, m.dc());
+  return 0;
+}
+
 void OnSetFocus(const ComboRef& combo) {
   if (combo) combo->focused = true;
   ComboSkinPaint(combo, std::nullopt, true);
@@ -119,6 +127,7 @@ LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPA
     case WM_MOVE:              ComboSkinPaint(combo); break;
     case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
     case WM_PAINT:             return OnPaint(m, combo);
+    case WM_PRINTCLIENT:       return OnPrintClient(m, combo);
     case WM_SETFOCUS:          OnSetFocus(combo); break;
     case WM_KILLFOCUS:         return OnKillFocus(m, combo);
     case WM_SETTEXT:           return OnSetText(m);

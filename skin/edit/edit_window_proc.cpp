@@ -128,6 +128,9 @@ void OnNcMouseMove(const SkinMessage& m, const EditRef& edit) {
 
 }  // namespace
 
+// WM_PRINTCLIENT goes on to the native edit: its client area is the native
+// paint's (the ring lies outside it), on the owner's WM_CTLCOLOREDIT brush
+// in a print as on screen.
 LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{control, message, wParam, lParam};
   const EditRef edit = FindEdit(control);

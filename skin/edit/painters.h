@@ -40,11 +40,15 @@ void ChildControlSkinPaintFrame(const ChildRef& child, std::optional<bool> hot =
 // given. A box that is not visible is not painted.
 void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot = std::nullopt,
                     std::optional<bool> focused = std::nullopt);
+// The picture its WM_PAINT shows, onto `dc`, a DC of the box's client area
+// (WM_PRINTCLIENT): nothing is shown or kept.
+void ComboSkinPrint(const ComboRef& combo, HDC dc);
 
 // A tree view's whole client area in transparent mode: every item from the
 // first visible one, over the parent's background; shown and kept in the
-// owner's layer.
+// owner's layer, or onto `dc`, a DC of its client area (WM_PRINTCLIENT).
 void TreeSkinPaint(const ChildRef& tree);
+void TreeSkinPrint(const ChildRef& tree, HDC dc);
 // The state image number of a tree item's state word (bits 11 to 14), and
 // the state bits of its low seven bits.
 constexpr int32_t UnpackBits11To14(int32_t value) { return (value & 0x7800) >> 11; }

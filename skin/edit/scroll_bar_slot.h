@@ -42,6 +42,9 @@ ScrollBarSlot SkinScrollBarSlot(HWND control, ScrollBarAxis axis);
 // Draws the bar into its overlay with `hotPart` highlighted and records where
 // its parts lie (VScrollPaint for a bar in hand).
 void SkinPaintScrollBar(const ScrollBarSlot& bar, int32_t hotPart = kScrollPartNone);
+// The same picture with nothing highlighted onto `dc`, a DC of the overlay's
+// client area (its WM_PRINTCLIENT); nothing is recorded, shown or kept.
+void SkinPrintScrollBar(const ScrollBarSlot& bar, HDC dc);
 // The part of the bar under the screen point (SkinVScrollMouse's rule).
 int32_t SkinScrollBarPartAt(const ScrollBarSlot& bar, POINT screen);
 

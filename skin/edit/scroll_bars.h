@@ -28,9 +28,9 @@ enum ScrollBarPart : int32_t {
 // scroll_bar_slot.h).
 HWND VScrollOverlayCreate(HWND control, bool visible);
 HWND HScrollOverlayCreate(HWND control, bool visible);
-// The overlays' procedures: WM_PAINT draws the bar with nothing highlighted.
-// Being disabled, an overlay is passed over by the mouse, which reaches the
-// native bar beneath.
+// The overlays' procedures: WM_PAINT draws the bar with nothing highlighted,
+// WM_PRINTCLIENT the same picture onto the given DC. Being disabled, an
+// overlay is passed over by the mouse, which reaches the native bar beneath.
 LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -63,6 +63,12 @@ LRESULT OverlayProc(const SkinMessage& m, ScrollBarAxis axis) {
       SkinPaintScrollBar(SkinScrollBarSlot(GetSkinPropHandle<HWND>(m.window, prop::Mngd_zct), axis));
       return 0;
     }
+    case WM_PRINTCLIENT: {
+      const ScrollBarSlot bar = SkinScrollBarSlot(GetSkinPropHandle<HWND>(m.window, prop::Mngd_zct), axis);
+      if (bar.overlay != m.window) break;
+      SkinPrintScrollBar(bar, m.dc());
+      return 0;
+    }
     default: break;
   }
   return m.Forward();

@@ -179,6 +179,10 @@ void SkinPaintScrollBar(const ScrollBarSlot& bar, int32_t hotPart) {
   picture.CopyTo(screen.get());
 }
 
+void SkinPrintScrollBar(const ScrollBarSlot& bar, HDC dc) {
+  if (SkinCanvas picture = DrawBar(bar, kScrollPartNone, false)) picture.CopyTo(dc);
+}
+
 void VScrollPaint(HWND control, int32_t hotPart) {
   SkinPaintScrollBar(SkinScrollBarSlot(control, ScrollBarAxis::Vertical), hotPart);
 }

@@ -30,6 +30,14 @@ LRESULT OnPaint(const SkinMessage& m) {
   return result;
 }
 
+// In the transparent mode the screen shows the skin's erase under the
+// child's own paint: a print gets the same erase under the child's own
+// print. Otherwise the child prints itself.
+LRESULT OnPrintClient(const SkinMessage& m) {
+  if (SkinEngine.options.SkinTransparentMode) Erase(m);
+  return m.Forward();
+}
+
 }  // namespace
 
 LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -40,6 +48,7 @@ LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM 
       Erase(m);
       return 1;
     case WM_PAINT:       return OnPaint(m);
+    case WM_PRINTCLIENT: return OnPrintClient(m);
     default:             break;
   }
   return m.Forward();

@@ -315,4 +315,9 @@ void TreeSkinPaint(const ChildRef& tree) {
   picture.CopyTo(screen.get());
 }
 
+void TreeSkinPrint(const ChildRef& tree, HDC dc) {
+  SkinCanvas picture = Picture(tree);
+  if (picture.dc()) picture.CopyTo(dc);
+}
+
 }  // namespace korvath::skin

@@ -2,7 +2,9 @@
 // The subclass procedures of the edit and list skins. Each finds its
 // control's entry through the control's properties once per message (again
 // only after the procedure behind it ran), does its work and hands the
-// message to the procedure it replaced (`Hw_hProc`).
+// message to the procedure it replaced (`Hw_hProc`). Each answers
+// WM_PRINTCLIENT with the picture its WM_PAINT shows, but the edit's, whose
+// client area is the native edit's own paint.
 #include <windows.h>
 
 namespace korvath::skin {

@@ -2,12 +2,16 @@
 // controls and transparent children, driven through real windows and input.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstring>
 #include <string>
 
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
+#include "skin/core/control_background.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
@@ -479,6 +483,128 @@ TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
   RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_EQ(Shown(child).RgbAt(20, 10), BackPattern(60, 50));
   EXPECT_EQ(Layer().RgbAt(60, 50), BackPattern(60, 50));
+}
+
+// Asked for its client through WM_PRINTCLIENT, a combo box gives the
+// picture it shows, its inner edit's area left to the edit.
+TEST_F(ControlSkinsTest, PrintingACombosClientGivesWhatItShowsAroundItsInnerEdit) {
+  HWND list = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc", L"WWWW"}, 1);
+  HWND drop = AddCombo(CBS_DROPDOWN, 20, 80, {L"abc"}, 0);
+  InstallAll();
+  testsupport::Activate(form_.hwnd());
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  SetFocus(list);
+  for (HWND combo : {list, drop}) {
+    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    const testsupport::PixelBuffer shown = ShownClient(combo);
+    const testsupport::PixelBuffer printed = testsupport::PrintClient(combo);
+    ASSERT_EQ(printed.width, shown.width);
+    ASSERT_EQ(printed.height, shown.height);
+    RECT inner = {};
+    if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) inner = SkinChildRectInParent(edit);
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y) {
+      for (int x = 0; x < shown.width; ++x) {
+        if (!PtInRect(&inner, POINT{x, y})) differing += (printed.RgbAt(x, y) != shown.RgbAt(x, y));
+      }
+    }
+    EXPECT_EQ(differing, 0) << (combo == list ? "drop-down list" : "drop-down");
+    if (HasFailure()) testsupport::SaveFailureImage(printed, "combo_printed");
+  }
+}
+
+// In the see-through mode a list box and a tree view print the picture their
+// paint shows; while the owner is being dragged that is the layer's copy.
+TEST_F(ControlSkinsTest, TransparentModeListsAndTreesPrintWhatTheyShow) {
+  SkinEngine.options.SkinTransparentMode = true;
+  HWND list = Add(L"ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 20, 20, 150, 100);
+  for (int i = 0; i < 3; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW WWWW"));
+  HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 190, 20, 150, 120, WS_EX_CLIENTEDGE);
+  TVINSERTSTRUCTW insert = {};
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = const_cast<wchar_t*>(L"WWWW root");
+  const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  insert.hParent = root;
+  insert.item.pszText = const_cast<wchar_t*>(L"WWWW child");
+  SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+  SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+  InstallAll();
+  const auto repaint = [](HWND w) { RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+  for (HWND control : {list, tree}) {
+    repaint(control);
+    const testsupport::PixelBuffer shown = ShownClient(control);
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(control), shown)) << SkinGetClassNameText(control);
+  }
+  const RECT place = SkinChildBackgroundRect(list);
+  {
+    korvath::platform::GdiBrush mark(CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
+    FillRect(record().ChildBackDC.get(), &place, mark.get());
+  }
+  record().Moving = true;
+  repaint(list);
+  const testsupport::PixelBuffer restored = ShownClient(list);
+  ASSERT_EQ(restored.RgbAt(restored.width / 2, restored.height / 2), 0x123456u);
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(list), restored)) << "restored from the layer";
+  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  record().Moving = false;
+}
+
+// A child with a transparent background prints the skin's erase under its
+// own print, as its paint shows the erase under its own paint.
+TEST_F(ControlSkinsTest, TransparentChildrenPrintTheSkinsEraseUnderTheirOwnPrint) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = ValidateOnly;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.lpszClassName = L"KorvathPlainChild";
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassW(&cls);
+  HWND plain = Add(L"KorvathPlainChild", 0, 40, 40, 100, 30, WS_EX_TRANSPARENT);
+  HWND label = Add(L"Static", SS_LEFT, 40, 90, 100, 30, WS_EX_TRANSPARENT);
+  SetWindowTextW(label, L"WWWW");
+  InstallAll();
+  SkinEngine.options.SkinTransparentMode = true;
+  for (HWND child : {plain, label}) {
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const testsupport::PixelBuffer shown = ShownClient(child);
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(child), shown)) << SkinGetClassNameText(child);
+  }
+  EXPECT_EQ(ShownClient(plain).RgbAt(20, 10), BackPattern(60, 50));
+}
+
+// The parent's answer to WM_CTLCOLOREDIT in the see-through mode, as the
+// skinned form gives it: the control's skinned background as a brush.
+LRESULT CALLBACK FormControlColour(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (m == WM_CTLCOLOREDIT && SkinEngine.options.SkinTransparentMode) {
+    SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+    return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(reinterpret_cast<HWND>(lp)));
+  }
+  return DefSubclassProc(w, m, wp, lp);
+}
+
+// An edit's client area is the native edit's own paint on its parent's
+// brush, in a print as on screen: the skin leaves WM_PRINTCLIENT to it.
+TEST_F(ControlSkinsTest, EditsPrintTheirClientAsTheyShowItWithNoAnswerOfTheSkins) {
+  SetWindowSubclass(form_.hwnd(), FormControlColour, 1, 0);
+  HWND line = Add(L"Edit", ES_AUTOHSCROLL, 20, 20, 140, 26, WS_EX_CLIENTEDGE);
+  HWND lines = Add(L"Edit", ES_MULTILINE | WS_VSCROLL, 20, 60, 140, 80, WS_EX_CLIENTEDGE);
+  SetWindowTextW(line, L"WWWW text");
+  SetWindowTextW(lines, L"WWWW text\r\nsecond line");
+  InstallAll();
+  for (bool transparent : {false, true}) {
+    SkinEngine.options.SkinTransparentMode = transparent;
+    for (HWND edit : {line, lines}) {
+      RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+      const testsupport::PixelBuffer shown = ShownClient(edit);
+      EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(edit), shown))
+          << (transparent ? "see-through " : "plain ") << (edit == line ? "line" : "lines");
+    }
+  }
+  // The see-through background reaches the print: the form's picture under
+  // the veil, not a plain fill.
+  const testsupport::PixelBuffer printed = testsupport::PrintClient(line);
+  EXPECT_NE(printed.RgbAt(printed.width - 2, 2), printed.RgbAt(printed.width - 2, printed.height - 3));
+  RemoveWindowSubclass(form_.hwnd(), FormControlColour, 1);
 }
 
 }  // namespace

@@ -210,6 +210,26 @@ TEST_F(ScrollBarTest, PainterDrawsTrackThumbAndChevronsAndRecordsTheParts) {
   if (HasFailure()) testsupport::SaveFailureImage(Shown(v), "vertical_bar");
 }
 
+// Asked for its client through WM_PRINTCLIENT, an overlay gives the bar its
+// paint shows, for either bar; a print records no parts.
+TEST_F(ScrollBarTest, OverlaysPrintTheBarTheirPaintShows) {
+  HWND list = AddList(1000, 20, 20, WS_VSCROLL | WS_HSCROLL | WS_BORDER);
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 600, 0);
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+  SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  for (const bool vertical : {true, false}) {
+    HWND overlay = vertical ? Entry(list).vScrollOverlay : Entry(list).hScrollOverlay;
+    ASSERT_TRUE(IsWindowVisible(overlay));
+    RedrawWindow(overlay, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ScrollBarParts& parts = vertical ? Entry(list).vScrollParts : Entry(list).hScrollParts;
+    parts = {};
+    const auto printed = testsupport::PrintClient(overlay);
+    EXPECT_TRUE(testsupport::SameRgb(printed, ShownClient(overlay))) << (vertical ? "vertical" : "horizontal");
+    EXPECT_EQ(parts, ScrollBarParts{});
+    if (HasFailure()) testsupport::SaveFailureImage(printed, "bar_printed");
+  }
+}
+
 // The plain thumb is shaded in the theme colour: drawn under a red theme
 // it is redder, under a blue one bluer, while the track beside it keeps its
 // colour.
