@@ -607,4 +607,21 @@ TEST_F(ControlSkinsTest, EditsPrintTheirClientAsTheyShowItWithNoAnswerOfTheSkins
   RemoveWindowSubclass(form_.hwnd(), FormControlColour, 1);
 }
 
+// Moving a skinned edit, list or combo box inside a registered container
+// marks the container's kept background stale.
+TEST_F(ControlSkinsTest, MovingAControlInsideAContainerMarksItsBackgroundStale) {
+  HWND group = Add(L"Static", 0, 10, 10, 320, 220);
+  const int32_t container = form_.AddContainer(group, 0xFFFFFF, 255);
+  HWND edit = Add(L"Edit", 0, 10, 10, 100, 24, WS_EX_CLIENTEDGE, group);
+  HWND list = Add(L"ListBox", WS_BORDER, 10, 50, 100, 60, 0, group);
+  HWND combo = Add(L"ComboBox", CBS_DROPDOWNLIST, 150, 10, 100, 100, 0, group);
+  EditComboSkinInstall(record(), group);
+  ChildControlSkinInstall(record(), group);
+  for (HWND control : {edit, list, combo}) {
+    record().Containers[size_t(container) - 1].childChanged = false;
+    SetWindowPos(control, nullptr, 20, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(record().Containers[size_t(container) - 1].childChanged) << SkinGetClassNameText(control);
+  }
+}
+
 }  // namespace

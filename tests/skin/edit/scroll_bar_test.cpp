@@ -422,6 +422,25 @@ TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
   EXPECT_EQ(shown.RgbAt(1 + 6, r.bottom - r.top - 15 + 9), kChevron);
 }
 
+// A horizontal bar follows a change of the program's as well: a wider
+// extent shrinks its thumb, and the overlay shows the thumb where the bar has
+// it.
+TEST_F(ScrollBarTest, AHorizontalOverlayFollowsAnExtentSetByTheProgram) {
+  HWND list = AddList(10, 20, 20, WS_HSCROLL | WS_BORDER);
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 400, 0);
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+  testsupport::PumpMessages(30);
+  ASSERT_TRUE(IsWindowVisible(Entry(list).hScrollOverlay));
+  const RECT before = Entry(list).hScrollParts[2];
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 2000, 0);
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(list, OBJID_HSCROLL, &info);
+  ASSERT_NE(info.xyThumbBottom, before.right);
+  EXPECT_EQ(Entry(list).hScrollParts[2].left, info.xyThumbTop);
+  EXPECT_EQ(Entry(list).hScrollParts[2].right, info.xyThumbBottom);
+}
+
 TEST_F(ScrollBarTest, TheBarPartUnderTheMouseIsHighlightedAndClearedWhenItLeaves) {
   HWND list = AddList(1000);
   ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
