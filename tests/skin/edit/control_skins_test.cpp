@@ -47,6 +47,18 @@ class ControlSkinsTest : public EditSkinTest {
     GetWindowRect(w, &r);
     return r;
   }
+  // An item at the end of `parent`'s children (the root's when null).
+  static HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const wchar_t* text) {
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<wchar_t*>(text);
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  }
+  // A child of a class that paints nothing of its own (ValidateOnly): what
+  // its background erase leaves is what it shows.
+  HWND AddPlainChild(int x, int y, int w, int h, DWORD exStyle);
 };
 
 LRESULT CALLBACK SomeOtherSkin(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -344,14 +356,8 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   SkinEngine.options.SkinTransparentMode = true;
   HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES, 20, 20, 200, 160,
                   WS_EX_CLIENTEDGE);
-  TVINSERTSTRUCTW insert = {};
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT;
-  insert.item.pszText = const_cast<wchar_t*>(L"WWWW root");
-  const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  insert.hParent = root;
-  insert.item.pszText = const_cast<wchar_t*>(L"WWWW child");
-  const auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  const HTREEITEM root = AddTreeItem(tree, nullptr, L"WWWW root");
+  const HTREEITEM child = AddTreeItem(tree, root, L"WWWW child");
   SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
   TVITEMW ticked = {};
@@ -454,8 +460,6 @@ TEST_F(ControlSkinsTest, BrushesHandedToChildrenEndWithTheirControl) {
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), before);
 }
 
-// A child that paints nothing of its own: what its background erase leaves
-// is what it shows.
 LRESULT CALLBACK ValidateOnly(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_PAINT) {
     korvath::platform::PaintScope paint(w);
@@ -464,14 +468,18 @@ LRESULT CALLBACK ValidateOnly(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, m, wp, lp);
 }
 
-TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
+HWND ControlSkinsTest::AddPlainChild(int x, int y, int w, int h, DWORD exStyle) {
   WNDCLASSW cls = {};
   cls.lpfnWndProc = ValidateOnly;
   cls.hInstance = GetModuleHandleW(nullptr);
   cls.lpszClassName = L"KorvathPlainChild";
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassW(&cls);
-  HWND child = Add(L"KorvathPlainChild", 0, 40, 40, 100, 30, WS_EX_TRANSPARENT);
+  return Add(L"KorvathPlainChild", 0, x, y, w, h, exStyle);
+}
+
+TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
+  HWND child = AddPlainChild(40, 40, 100, 30, WS_EX_TRANSPARENT);
   InstallAll();
   EXPECT_EQ(ProcOf(child), TransparentChildSkinWndProc);
   // Outside the transparent mode the child erases itself; its picture still
@@ -520,14 +528,8 @@ TEST_F(ControlSkinsTest, TransparentModeListsAndTreesPrintWhatTheyShow) {
   HWND list = Add(L"ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 20, 20, 150, 100);
   for (int i = 0; i < 3; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW WWWW"));
   HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 190, 20, 150, 120, WS_EX_CLIENTEDGE);
-  TVINSERTSTRUCTW insert = {};
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT;
-  insert.item.pszText = const_cast<wchar_t*>(L"WWWW root");
-  const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  insert.hParent = root;
-  insert.item.pszText = const_cast<wchar_t*>(L"WWWW child");
-  SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+  const HTREEITEM root = AddTreeItem(tree, nullptr, L"WWWW root");
+  AddTreeItem(tree, root, L"WWWW child");
   SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
   InstallAll();
   const auto repaint = [](HWND w) { RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
@@ -553,13 +555,7 @@ TEST_F(ControlSkinsTest, TransparentModeListsAndTreesPrintWhatTheyShow) {
 // A child with a transparent background prints the skin's erase under its
 // own print, as its paint shows the erase under its own paint.
 TEST_F(ControlSkinsTest, TransparentChildrenPrintTheSkinsEraseUnderTheirOwnPrint) {
-  WNDCLASSW cls = {};
-  cls.lpfnWndProc = ValidateOnly;
-  cls.hInstance = GetModuleHandleW(nullptr);
-  cls.lpszClassName = L"KorvathPlainChild";
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  RegisterClassW(&cls);
-  HWND plain = Add(L"KorvathPlainChild", 0, 40, 40, 100, 30, WS_EX_TRANSPARENT);
+  HWND plain = AddPlainChild(40, 40, 100, 30, WS_EX_TRANSPARENT);
   HWND label = Add(L"Static", SS_LEFT, 40, 90, 100, 30, WS_EX_TRANSPARENT);
   SetWindowTextW(label, L"WWWW");
   InstallAll();
