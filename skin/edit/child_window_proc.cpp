@@ -1,6 +1,5 @@
 // The procedure of skinned list-type controls.
 #include <string>
-#include <utility>
 
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
@@ -71,14 +70,13 @@ LRESULT OnEraseBackground(const SkinMessage& m) {
   return 1;
 }
 
-// The control's own painting over its skinned background, off-screen: its
-// WM_PAINT drawn into a picture of its client area (the procedure behind
-// runs meanwhile).
-SkinMemoryDc RenderClient(HWND window, SkinMemoryDc background) {
+// The control's own painting onto `picture`, its skinned background of the
+// client area's size: its WM_PAINT drawn there (the procedure behind runs
+// meanwhile).
+void RenderInto(HWND window, HDC picture) {
   const SkinMessage paint{window, WM_PAINT, 0, 0};
-  paint.ForwardOnto(background.get());
-  if (SkinGetClassNameText(window) == "SysIPAddress32") SkinPaintIpAddressDots(window, background.get());
-  return background;
+  paint.ForwardOnto(picture);
+  if (SkinGetClassNameText(window) == "SysIPAddress32") SkinPaintIpAddressDots(window, picture);
 }
 
 // Renders the control's own painting over its skinned background, shows it
@@ -88,9 +86,9 @@ LRESULT RenderOffScreen(const SkinMessage& m, const ChildRef& child) {
   GetClientRect(m.window, &r);
   ChildRef after;
   {
-    SkinMemoryDc background = SkinFillControlBackground(*child.record, m.window);
+    const SkinMemoryDc picture = SkinFillControlBackground(*child.record, m.window);
     platform::WindowDC dc = SkinGetClippedDC(m.window);
-    const SkinMemoryDc picture = RenderClient(m.window, std::move(background));
+    RenderInto(m.window, picture.get());
     BitBlt(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top, picture.get(), 0, 0, SRCCOPY);
     after = FindChild(m.window);
     if (after.record) SkinPaintChildBackground(*after.record, m.window, picture.get());
@@ -108,29 +106,29 @@ bool Renders(const ChildRef& child) { return child->dirty || !child.record->Movi
 LRESULT OnPaint(const SkinMessage& m, const ChildRef& child) {
   ChildControlSkinPaintFrame(child);
   if (!child) return m.Forward();
-  if (Renders(child)) child->dirty = true;
-  if (child->dirty) {
-    if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
-    const std::string cls = SkinGetClassNameText(m.window);
-    if (cls == "SysTreeView32") {
-      platform::PaintScope validate(m.window);
-      TreeSkinPaint(child);
-      return 0;
+  if (!Renders(child)) {
+    {
+      // Its erase may have gone to the procedure behind the skin.
+      platform::PaintScope paint(m.window);
+      if (const ChildRef after = FindChild(m.window); after.record) {
+        SkinRefreshWindow(*after.record, m.window, false, paint.dc());
+      }
     }
-    if (cls == "SysListView32" && child.record->ListViewRepaintPending) {
-      { platform::PaintScope validate(m.window); }
-      return DefWindowProcW(m.window, WM_PAINT, m.wParam, m.lParam);
-    }
-    return RenderOffScreen(m, child);
+    return DefWindowProcW(m.window, WM_PAINT, m.wParam, m.lParam);
   }
-  {
-    // Its erase may have gone to the procedure behind the skin.
-    platform::PaintScope paint(m.window);
-    if (const ChildRef after = FindChild(m.window); after.record) {
-      SkinRefreshWindow(*after.record, m.window, false, paint.dc());
-    }
+  child->dirty = true;
+  if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
+  const std::string cls = SkinGetClassNameText(m.window);
+  if (cls == "SysTreeView32") {
+    platform::PaintScope validate(m.window);
+    TreeSkinPaint(child);
+    return 0;
   }
-  return DefWindowProcW(m.window, WM_PAINT, m.wParam, m.lParam);
+  if (cls == "SysListView32" && child.record->ListViewRepaintPending) {
+    { platform::PaintScope validate(m.window); }
+    return DefWindowProcW(m.window, WM_PAINT, m.wParam, m.lParam);
+  }
+  return RenderOffScreen(m, child);
 }
 
 // The picture WM_PAINT shows, onto the given DC: the same render (a tree's
@@ -149,7 +147,8 @@ LRESULT OnPrintClient(const SkinMessage& m, const ChildRef& child) {
   }
   RECT r = {};
   GetClientRect(m.window, &r);
-  const SkinMemoryDc picture = RenderClient(m.window, SkinFillControlBackground(*child.record, m.window));
+  const SkinMemoryDc picture = SkinFillControlBackground(*child.record, m.window);
+  RenderInto(m.window, picture.get());
   BitBlt(m.dc(), 0, 0, r.right - r.left, r.bottom - r.top, picture.get(), 0, 0, SRCCOPY);
   return 0;
 }
