@@ -10,20 +10,19 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
-#include "skin/core/child_layer.h"
+#include "platform/message_params.h"
 #include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/keyed_copy.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
-#include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_frame.h"
 #include "skin/core/shape_drawing.h"
@@ -35,8 +34,6 @@ namespace {
 
 constexpr LONG kStyleBitList = 0x1;      // CBS_SIMPLE and CBS_DROPDOWNLIST
 constexpr LONG kStyleBitDropDown = 0x2;  // CBS_DROPDOWN and CBS_DROPDOWNLIST
-
-gdip::Argb Colour(COLORREF colour, int alpha = 255) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
 
 // The areas of the combo box's own children, which draw themselves: every
 // child of a simple combo box (its list shrunk by 2 on each side), else the
@@ -61,14 +58,14 @@ std::vector<RECT> ChildAreas(HWND combo, bool simple, RECT& list) {
 // A faint line above a simple combo box's list.
 void DrawListLine(gdip::Graphics& g, const RECT& list) {
   const float y = float(list.top - 1);
-  SkinStrokeLine(g, Colour(kBlack, 80), 0, y, float(list.right - list.left + 2), y);
+  SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 80), 0, y, float(list.right - list.left + 2), y);
 }
 
 // A picture of the entry's own scaled into the button; one that does not
 // load leaves the button face white.
 void DrawImageInto(gdip::Graphics& g, const RECT& button, const gdip::Image& image) {
-  g.DrawImageRect(image, float(button.left), float(button.top), float(button.right - button.left),
-                  float(button.bottom - button.top));
+  const gdip::RectF place = ToRectF(button);
+  g.DrawImageRect(image, place.x, place.y, place.width, place.height);
 }
 
 void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& b, bool hot) {
@@ -86,16 +83,18 @@ void DrawDropButton(gdip::Graphics& g, const SkinComboEntry& entry, const RECT& 
     }
     return;
   }
-  const float bx = float(b.left), by = float(b.top);
-  const float bw = float(b.right - b.left), bh = float(b.bottom - b.top);
+  const gdip::RectF place = ToRectF(b);
+  const float bx = place.x, by = place.y, bw = place.width, bh = place.height;
   gdip::GraphicsPath path;
   if (path.Create()) {
     SkinPathAddRoundRect(path, bx, by, bw - 1, bh - 1, 4);
-    SkinStroke(g, hot ? Colour(SkinEngine.options.SkinThemeColor, 200) : Colour(kBlack, 35), path);
+    const COLORREF theme = SkinEngine.options.SkinThemeColor;
+    SkinStroke(g, hot ? SkinArgbFromColorRef(theme, 200) : SkinArgbFromColorRef(kBlack, 35), path);
     path.Reset();
     SkinPathAddRoundRect(path, bx + 1, by + 1, bw - 2, bh - 2, 1);
-    SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2}, hot ? Colour(kWhite, 100) : Colour(kWhite, 30),
-                     hot ? Colour(SkinEngine.options.SkinThemeColor, 100) : Colour(kWhite, 60), path);
+    SkinFillGradient(g, {bx + 1, by}, {bx + 1, by + bh - 2},
+                     hot ? SkinArgbFromColorRef(kWhite, 100) : SkinArgbFromColorRef(kWhite, 30),
+                     hot ? SkinArgbFromColorRef(theme, 100) : SkinArgbFromColorRef(kWhite, 60), path);
   }
   gdip::Bitmap chevron;
   if (!SkinLoadCachedPicture(chevron, ChevronDownImage())) return;
@@ -110,7 +109,7 @@ void DrawSelectedText(gdip::Graphics& g, HWND combo, int width, int height) {
   if (text.empty()) return;
   gdip::SolidBrush brush;
   gdip::Font font;
-  if (!brush.Create(Colour(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
+  if (!brush.Create(SkinArgbFromColorRef(static_cast<COLORREF>(GetSkinProp(combo, prop::Kj_Ztys)))) ||
       !SkinFontFromName(font, kDefaultFontFace, float(kDefaultFontSize), 0, Gdiplus::UnitWorld)) {
     return;
   }
@@ -138,16 +137,15 @@ struct FaceLook {
   }
 };
 
-void DrawFace(HDC dc, const SkinComboEntry& entry, const FaceLook& look) {
-  SkinFillPicture(dc, look.width, look.height, kWhite,
-                  SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
-  gdip::Bitmap canvas;
-  if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, dc)) {
-    if (look.listBit) DrawListLine(g, look.list);
-    SkinStroke(g, look.framed ? Colour(look.theme, 200) : Colour(kBlack, 80), 1.0f, 0, 0, float(look.width - 1),
-               float(look.height - 1));
-    if (look.dropDownBit) DrawDropButton(g, entry, look.button, look.hot);
-  }
+// On a picture of the box's size.
+void DrawFace(SkinCanvas& picture, const SkinComboEntry& entry, const FaceLook& look) {
+  SkinFillPicture(picture, kWhite, SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255);
+  if (!picture) return;
+  gdip::Graphics& g = picture.graphics();
+  if (look.listBit) DrawListLine(g, look.list);
+  SkinStroke(g, look.framed ? SkinArgbFromColorRef(look.theme, 200) : SkinArgbFromColorRef(kBlack, 80), 1.0f, 0, 0,
+             float(look.width - 1), float(look.height - 1));
+  if (look.dropDownBit) DrawDropButton(g, entry, look.button, look.hot);
 }
 
 // The bits of a memory DC's picture, as SkinMemoryDc makes them.
@@ -160,6 +158,8 @@ std::span<uint8_t> BitsOf(HDC dc) {
 // Faces drawn lately, as plain bytes: the tool's sixteen boxes come in a few
 // sizes, and a face costs more to draw than to copy. Only opaque faces of
 // the skin's own drop button are kept, the ones that hide what lies beneath.
+// One of the engine's caches (its reset empties it), with a lock of its own
+// for the faces it holds.
 struct KeptFace {
   FaceLook look;
   std::vector<uint8_t> bits;
@@ -171,17 +171,12 @@ struct KeptFaces {
   std::vector<KeptFace> faces;
 };
 
-KeptFaces& Kept() {
-  static KeptFaces kept;
-  return kept;
-}
-
 bool Keepable(const SkinComboEntry& entry) {
   return !SkinEngine.options.SkinTransparentMode && entry.imageFile.empty() && entry.imageBytes.empty();
 }
 
 bool CopyKeptFace(HDC dc, const FaceLook& look) {
-  KeptFaces& kept = Kept();
+  KeptFaces& kept = SkinEngineCache<KeptFaces>();
   AcquireSRWLockShared(&kept.lock);
   bool copied = false;
   for (const KeptFace& face : kept.faces) {
@@ -201,49 +196,41 @@ void KeepFace(HDC dc, const FaceLook& look) {
   GdiFlush();
   const std::span<uint8_t> bits = BitsOf(dc);
   if (bits.empty()) return;
-  KeptFaces& kept = Kept();
+  KeptFaces& kept = SkinEngineCache<KeptFaces>();
   AcquireSRWLockExclusive(&kept.lock);
   if (kept.faces.size() >= kKeptFaces) kept.faces.erase(kept.faces.begin());
   kept.faces.push_back({look, std::vector<uint8_t>(bits.begin(), bits.end())});
   ReleaseSRWLockExclusive(&kept.lock);
 }
 
-// The box's face, on a picture of the box's size: copied from a kept one, or
-// drawn over the parent's background (which an opaque face hides whole).
-// Empty when the box has no background to take.
-SkinMemoryDc Face(HWND combo, const SkinComboEntry& entry, const FaceLook& look) {
-  const RECT whole{0, 0, look.width, look.height};
+// The box's face on `picture`, a picture of the box's size: copied from a
+// kept one (the picture then starts blank), or drawn over the parent's
+// background.
+void PaintFace(SkinCanvas& picture, const SkinComboEntry& entry, const FaceLook& look) {
   if (!Keepable(entry)) {
-    SkinMemoryDc memory = SkinPaintParentBackground(combo, whole);
-    if (memory) DrawFace(memory.get(), entry, look);
-    return memory;
+    DrawFace(picture, entry, look);
+    return;
   }
-  if (!SkinHasParentBackground(combo)) return {};
-  SkinMemoryDc memory = SkinMemoryDc::Create(whole);
-  if (!memory || CopyKeptFace(memory.get(), look)) return memory;
-  DrawFace(memory.get(), entry, look);
-  KeepFace(memory.get(), look);
-  return memory;
+  if (CopyKeptFace(picture.dc(), look)) return;
+  DrawFace(picture, entry, look);
+  KeepFace(picture.dc(), look);
 }
 
-}  // namespace
-
-void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot,
-                    std::optional<bool> focused) {
-  SkinWindowRecord* owner = SkinRecordAt(record);
-  const SkinComboEntry* entry = owner ? SkinEntryAt(owner->Combos, entryNumber) : nullptr;
-  // A box that is not on screen is painted when it shows: its picture now
-  // would be drawn for nothing.
-  if (!entry || !entry->window || !IsWindowVisible(entry->window)) return;
-  HWND combo = entry->window;
+// The box's whole picture (window size, origin at the window's corner) with
+// the areas of its own children filled with the key; empty for a box
+// without an entry.
+SkinCanvas Picture(const ComboRef& combo, std::optional<bool> hot, std::optional<bool> focused) {
+  const SkinComboEntry* entry = combo.get();
+  if (!entry || !entry->window) return {};
+  HWND window = entry->window;
   COMBOBOXINFO info = {};
   info.cbSize = sizeof(info);
-  SendMessageW(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  platform::SendWithPointer(window, CB_GETCOMBOBOXINFO, 0, &info);
   const bool isHot = hot.value_or(false);
   const bool isFocused = focused.value_or(entry->focused);
-  const LONG style = GetWindowLongW(combo, GWL_STYLE);
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
   RECT windowRect = {};
-  GetWindowRect(combo, &windowRect);
+  GetWindowRect(window, &windowRect);
   FaceLook look{.width = windowRect.right - windowRect.left,
                 .height = windowRect.bottom - windowRect.top,
                 .listBit = (style | kStyleBitList) == style,
@@ -252,18 +239,46 @@ void ComboSkinPaint(int32_t record, int32_t entryNumber, std::optional<bool> hot
                 .framed = isHot || isFocused,
                 .button = info.rcButton,
                 .theme = SkinEngine.options.SkinThemeColor};
-  const int W = look.width, H = look.height;
-  const std::vector<RECT> childAreas = ChildAreas(combo, look.listBit, look.list);
-  SkinMemoryDc memory = Face(combo, *entry, look);
-  if (!memory) return;
-  if (look.listBit && look.dropDownBit) {
-    gdip::Bitmap canvas;
-    if (gdip::Graphics g; SkinGraphicsOnMemoryDC(g, canvas, memory.get())) DrawSelectedText(g, combo, W, H);
+  const std::vector<RECT> childAreas = ChildAreas(window, look.listBit, look.list);
+  SkinCanvas picture(*combo.record, window, RECT{0, 0, look.width, look.height},
+                     {.drawing = SkinCanvasDrawing::OnPixels, .blank = Keepable(*entry)});
+  if (!picture.dc()) return {};
+  PaintFace(picture, *entry, look);
+  if (look.listBit && look.dropDownBit && picture) {
+    DrawSelectedText(picture.graphics(), window, look.width, look.height);
   }
-  for (const RECT& area : childAreas) SkinFillKey(memory.get(), area);
-  platform::WindowDC screen = platform::WindowDC::Whole(combo);
-  SkinKeyedCopy(screen.get(), 0, 0, W, H, memory.get(), kSkinKeyColour);
-  SkinPaintChildBackgroundKeyed(combo, memory.get(), kSkinKeyColour);
+  picture.EndDrawing();
+  for (const RECT& area : childAreas) SkinFillKey(picture.dc(), area);
+  return picture;
+}
+
+}  // namespace
+
+void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot, std::optional<bool> focused) {
+  // A box that is not on screen is painted when it shows: its picture now
+  // would be drawn for nothing.
+  const SkinComboEntry* entry = combo.get();
+  if (!entry || !entry->window || !IsWindowVisible(entry->window)) return;
+  HWND window = entry->window;
+  SkinCanvas picture = Picture(combo, hot, focused);
+  if (!picture.dc()) return;
+  {
+    platform::WindowDC screen = platform::WindowDC::Whole(window);
+    SkinKeyedCopy(screen.get(), 0, 0, picture.width(), picture.height(), picture.dc(), kSkinKeyColour);
+  }
+  picture.FinishKeyed(kSkinKeyColour);
+}
+
+void ComboSkinPrint(const ComboRef& combo, HDC dc) {
+  SkinCanvas picture = Picture(combo, std::nullopt, std::nullopt);
+  if (!picture.dc()) return;
+  // The client area's corner in the window.
+  POINT corner = {0, 0};
+  ClientToScreen(combo->window, &corner);
+  RECT windowRect = {};
+  GetWindowRect(combo->window, &windowRect);
+  SkinKeyedCopy(dc, windowRect.left - corner.x, windowRect.top - corner.y, picture.width(), picture.height(),
+                picture.dc(), kSkinKeyColour);
 }
 
 }  // namespace korvath::skin

@@ -3,11 +3,9 @@
 #include <utility>
 
 #include "platform/gdi_object.h"
-#include "skin/core/hover.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/entry_lookup.h"
+#include "skin/core/hover.h"
 #include "skin/core/skin_message.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
@@ -16,47 +14,54 @@ namespace korvath::skin {
 
 namespace {
 
-
-void Paint(HWND control, std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
-  ComboSkinPaint(SkinOwnerNumber(control), SkinEntryNumber(control), hot, focused);
-}
+// The box found again: after the procedure behind the skin ran.
+ComboRef FindCombo(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Combos); }
 
 bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit", nullptr) != nullptr; }
 
-void OnMouseMove(const SkinMessage& m) {
-  SkinWindowRecord* owner = SkinOwnerRecord(m.window);
-  if (!owner) return;
-  if (SkinHoverEnter(*owner, {.window = m.window, .number = SkinEntryNumber(m.window), .kind = HoverKind::Combo}))
-    Paint(m.window, true);
+void OnMouseMove(const SkinMessage& m, const ComboRef& combo) {
+  if (!combo.record) return;
+  if (SkinHoverEnter(*combo.record, {.window = m.window, .number = combo.number, .kind = HoverKind::Combo}))
+    ComboSkinPaint(combo, true);
 }
 
-void OnMouseLeave(const SkinMessage& m) {
-  Paint(m.window, false);
-  if (SkinWindowRecord* owner = SkinOwnerRecord(m.window)) SkinHoverLeave(*owner);
+void OnMouseLeave(const ComboRef& combo) {
+  ComboSkinPaint(combo, false);
+  if (combo.record) SkinHoverLeave(*combo.record);
 }
 
 // The box whose WM_PAINT is under way: its BeginPaint sends WM_NCPAINT, and
-// the picture that WM_PAINT draws right after covers the frame as well.
+// the picture that WM_PAINT draws right after covers the frame as well. Not
+// engine state: set and put back around one BeginPaint on the window's
+// thread.
 HWND boxInPaint = nullptr;
 
-LRESULT OnPaint(const SkinMessage& m) {
+LRESULT OnPaint(const SkinMessage& m, const ComboRef& combo) {
   const HWND outer = std::exchange(boxInPaint, m.window);
   platform::PaintScope validate(m.window);
   boxInPaint = outer;
-  Paint(m.window);
+  ComboSkinPaint(combo);
   return 0;
 }
 
-void OnSetFocus(const SkinMessage& m) {
-  if (SkinComboEntry* entry = SkinComboEntryOf(m.window)) entry->focused = true;
-  Paint(m.window, std::nullopt, true);
+// The picture of WM_PAINT onto the given DC; a box without an entry is the
+// control's own.
+LRESULT OnPrintClient(const SkinMessage& m, const ComboRef& combo) {
+  if (!combo) return m.Forward();
+  ComboSkinPrint(combo, m.dc());
+  return 0;
 }
 
-LRESULT OnKillFocus(const SkinMessage& m) {
-  if (SkinComboEntry* entry = SkinComboEntryOf(m.window)) entry->focused = false;
+void OnSetFocus(const ComboRef& combo) {
+  if (combo) combo->focused = true;
+  ComboSkinPaint(combo, std::nullopt, true);
+}
+
+LRESULT OnKillFocus(const SkinMessage& m, const ComboRef& combo) {
+  if (combo) combo->focused = false;
   if (HasInnerEdit(m.window)) return m.Forward();
   m.Forward();
-  Paint(m.window);
+  ComboSkinPaint(FindCombo(m.window));
   return 0;
 }
 
@@ -65,21 +70,20 @@ LRESULT OnKillFocus(const SkinMessage& m) {
 LRESULT OnSetText(const SkinMessage& m) {
   const LRESULT result = m.Forward();
   if (HasInnerEdit(m.window)) InvalidateRect(m.window, nullptr, TRUE);
-  Paint(m.window);
+  ComboSkinPaint(FindCombo(m.window));
   return result;
 }
 
-LRESULT OnControlColour(const SkinMessage& m) {
-  if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
-  return reinterpret_cast<LRESULT>(
-      SkinChildColourBrush(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam), false));
+LRESULT OnControlColour(const SkinMessage& m, const ComboRef& combo) {
+  if (!SkinEngine.options.SkinTransparentMode || !combo.record) return m.Forward();
+  return SkinMessage::Answer(SkinChildColourBrush(*combo.record, m.dc(), m.control(), false));
 }
 
 LRESULT OnCommand(const SkinMessage& m) {
-  auto sender = reinterpret_cast<HWND>(m.lParam);
+  const HWND sender = m.control();
   if (SkinEngine.options.SkinTransparentMode && SkinEngine.options.SkinEnabled &&
       SkinGetClassNameText(sender) == "Edit") {
-    switch (HIWORD(m.wParam)) {
+    switch (m.notification()) {
       case EN_VSCROLL:
       case EN_HSCROLL:
       case EN_CHANGE:
@@ -90,14 +94,14 @@ LRESULT OnCommand(const SkinMessage& m) {
   return m.Forward();
 }
 
-LRESULT OnNcPaint(const SkinMessage& m) {
-  if (m.window != boxInPaint) Paint(m.window);
+LRESULT OnNcPaint(const SkinMessage& m, const ComboRef& combo) {
+  if (m.window != boxInPaint) ComboSkinPaint(combo);
   return DefWindowProcW(m.window, WM_NCPAINT, WPARAM(-1), m.lParam);
 }
 
 LRESULT OnResetContent(const SkinMessage& m) {
   m.Forward();
-  Paint(m.window);
+  ComboSkinPaint(FindCombo(m.window));
   return 0;
 }
 
@@ -107,7 +111,7 @@ LRESULT OnResetContent(const SkinMessage& m) {
 // (the index, or CB_ERR) is the caller's.
 LRESULT OnSelectionSet(const SkinMessage& m) {
   const LRESULT result = m.Forward();
-  Paint(m.window);
+  ComboSkinPaint(FindCombo(m.window));
   return result;
 }
 
@@ -115,20 +119,22 @@ LRESULT OnSelectionSet(const SkinMessage& m) {
 
 LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{control, message, wParam, lParam};
+  const ComboRef combo = FindCombo(control);
   switch (message) {
-    case WM_MOUSEMOVE:         OnMouseMove(m); break;
-    case WM_MOUSELEAVE:        OnMouseLeave(m); break;
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control); break;
-    case WM_MOVE:              Paint(control); break;
-    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:             return OnPaint(m);
-    case WM_SETFOCUS:          OnSetFocus(m); break;
-    case WM_KILLFOCUS:         return OnKillFocus(m);
+    case WM_MOUSEMOVE:         OnMouseMove(m, combo); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(combo); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(combo, control); break;
+    case WM_MOVE:              ComboSkinPaint(combo); break;
+    case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
+    case WM_PAINT:             return OnPaint(m, combo);
+    case WM_PRINTCLIENT:       return OnPrintClient(m, combo);
+    case WM_SETFOCUS:          OnSetFocus(combo); break;
+    case WM_KILLFOCUS:         return OnKillFocus(m, combo);
     case WM_SETTEXT:           return OnSetText(m);
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:    return OnControlColour(m);
+    case WM_CTLCOLORSTATIC:    return OnControlColour(m, combo);
     case WM_COMMAND:           return OnCommand(m);
-    case WM_NCPAINT:           return OnNcPaint(m);
+    case WM_NCPAINT:           return OnNcPaint(m, combo);
     case CB_RESETCONTENT:      return OnResetContent(m);
     case CB_SETCURSEL:
     case CB_SELECTSTRING:      return OnSelectionSet(m);

@@ -1,15 +1,13 @@
 #include "skin/edit/control_frame.h"
 
-#include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/colours.h"
+#include "skin/core/control_entries.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
-#include "skin/core/window_props.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
 
 namespace korvath::skin {
 
@@ -18,9 +16,8 @@ namespace {
 
 bool HasAll(LONG style, LONG mask) { return (style | mask) == style; }
 
-void Stroke(gdip::Graphics& graphics, COLORREF colour, uint8_t alpha, float x, float y, float w,
-            float h) {
-  SkinStroke(graphics, gdip::ArgbFromColorRef(colour, alpha), 1.0f, x, y, w, h);
+void Stroke(gdip::Graphics& graphics, COLORREF colour, int32_t alpha, float x, float y, float w, float h) {
+  SkinStroke(graphics, SkinArgbFromColorRef(colour, alpha), 1.0f, x, y, w, h);
 }
 
 }  // namespace
@@ -35,12 +32,8 @@ int32_t SkinGetBorderKind(HWND window) {
   return kBorderNone;
 }
 
-void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::optional<bool> hot,
-                           gdip::Graphics& graphics) {
-  const int32_t owner = SkinTopSkinnedAncestor(window);
-  if (owner == 0) return;
-  SkinWindowRecord* record = SkinRecordAt(owner);
-  const SkinEditEntry* entry = SkinEntryAt(record->Edits, FindEditRecord(owner, window));
+void SkinDrawControlBorder(HWND window, const SkinEditEntry* entry, std::optional<bool> focused,
+                           std::optional<bool> hot, gdip::Graphics& graphics) {
   const bool isFocused = focused.value_or(entry && entry->focused);
   const bool isHot = hot.value_or(entry && entry->hot);
   RECT r = {};
@@ -63,15 +56,14 @@ void SkinFillKey(HDC dc, const RECT& area) {
   FillRect(dc, &area, key.get());
 }
 
-void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_t alpha) {
+void SkinFillPicture(SkinCanvas& picture, COLORREF colour, int32_t alpha) {
   if (colour == kWhite && alpha == 255) {
-    PatBlt(picture, 0, 0, width, height, WHITENESS);
+    PatBlt(picture.dc(), 0, 0, picture.width(), picture.height(), WHITENESS);
     return;
   }
-  gdip::Bitmap canvas;
-  gdip::Graphics graphics;
-  if (SkinGraphicsOnMemoryDC(graphics, canvas, picture)) {
-    SkinFillSolid(graphics, gdip::ArgbFromColorRef(colour, uint8_t(alpha)), 0, 0, float(width), float(height));
+  if (picture) {
+    SkinFillSolid(picture.graphics(), SkinArgbFromColorRef(colour, alpha), 0, 0, float(picture.width()),
+                  float(picture.height()));
   }
 }
 

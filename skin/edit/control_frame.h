@@ -15,6 +15,9 @@ class Graphics;
 
 namespace korvath::skin {
 
+class SkinCanvas;
+struct SkinEditEntry;
+
 // The colour key of frame and control pictures: areas that must keep what
 // lies beneath (a client area, a combo box's own children) are filled with
 // it and left out when the picture is copied.
@@ -31,17 +34,16 @@ int32_t SkinGetBorderKind(HWND window);
 
 // Strokes the border of an edit into `graphics`, an image of the window's
 // full size with its origin at the window's corner. A state not given comes
-// from the edit's entry in its top skinned window's edit list (false when it
-// has none). Hot with an edge border: three strokes (white 60 and theme 90 on
-// the outer ring, theme 180 one pixel in); otherwise one outer stroke, theme
-// 180 when focused, else black 80. Nothing is drawn outside a skinned window.
-void SkinDrawControlBorder(HWND window, std::optional<bool> focused, std::optional<bool> hot,
-                           gdip::Graphics& graphics);
+// from the edit's entry (false without one). Hot with an edge border: three
+// strokes (white 60 and theme 90 on the outer ring, theme 180 one pixel in);
+// otherwise one outer stroke, theme 180 when focused, else black 80.
+void SkinDrawControlBorder(HWND window, const SkinEditEntry* entry, std::optional<bool> focused,
+                           std::optional<bool> hot, gdip::Graphics& graphics);
 
-// Fills a whole picture (width x height) with a colour over what it holds:
-// opaque white as a plain fill, any other colour blended by GDI+ at its
-// alpha. The frame painters fill the whole picture and key the client area
-// out afterwards, so only the ring keeps the fill.
-void SkinFillPicture(HDC picture, int width, int height, COLORREF colour, int32_t alpha);
+// Fills a whole picture (a canvas drawing on its pixels) with a colour over
+// what it holds: opaque white as a plain fill, any other colour blended by
+// GDI+ at its alpha. The frame painters fill the whole picture and key the
+// client area out afterwards, so only the ring keeps the fill.
+void SkinFillPicture(SkinCanvas& picture, COLORREF colour, int32_t alpha);
 
 }  // namespace korvath::skin

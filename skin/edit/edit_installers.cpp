@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_params.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
@@ -17,7 +18,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/edit/scroll_bars.h"
+#include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/window_procs.h"
 
 namespace korvath::skin {
@@ -38,8 +39,8 @@ void SkinEdit(SkinWindowRecord& record, HWND edit, bool withOverlays) {
   SkinTakeEntry(record, &SkinWindowRecord::Edits, edit, {.procedure = EditSkinWndProc},
                 [&](const SkinEntryRef<SkinEditEntry>& entry) {
                   if (withOverlays) {
-                    HWND v = HasVScrollStyle(edit) ? VScrollOverlayCreate(edit, IsVisibleStyle(edit)) : nullptr;
-                    HWND h = HasHScrollStyle(edit) ? HScrollOverlayCreate(edit, IsVisibleStyle(edit)) : nullptr;
+                    HWND v = HasVScrollStyle(edit) ? VScrollOverlayCreate(record, edit, IsVisibleStyle(edit)) : nullptr;
+                    HWND h = HasHScrollStyle(edit) ? HScrollOverlayCreate(record, edit, IsVisibleStyle(edit)) : nullptr;
                     entry->vScrollOverlay = v;
                     entry->hScrollOverlay = h;
                   }
@@ -56,8 +57,8 @@ void ReapplySelection(HWND combo) {
   const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(index), 0);
   if (length < 0) return;
   std::wstring text(size_t(length) + 1, L' ');
-  SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-  SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  platform::SendWithPointer(combo, CB_GETLBTEXT, WPARAM(index), text.data());
+  platform::SendWithPointer(combo, WM_SETTEXT, 0, text.c_str());
 }
 
 void SkinCombo(SkinWindowRecord& record, HWND combo) {
@@ -76,8 +77,10 @@ SkinEntryRef<SkinChildEntry> SkinChild(SkinWindowRecord& record, HWND control, b
   return SkinTakeEntry(record, &SkinWindowRecord::Children, control, {.procedure = ChildControlSkinWndProc},
                        [&](const SkinEntryRef<SkinChildEntry>& entry) {
                          if (withOverlays) {
-                           HWND v = VScrollOverlayCreate(control, HasVScrollStyle(control) && IsVisibleStyle(control));
-                           HWND h = HScrollOverlayCreate(control, HasHScrollStyle(control) && IsVisibleStyle(control));
+                           HWND v = VScrollOverlayCreate(record, control,
+                                                         HasVScrollStyle(control) && IsVisibleStyle(control));
+                           HWND h = HScrollOverlayCreate(record, control,
+                                                         HasHScrollStyle(control) && IsVisibleStyle(control));
                            entry->vScrollOverlay = v;
                            entry->hScrollOverlay = h;
                          }

@@ -8,8 +8,6 @@
 // the part under the mouse and keeps them placed.
 #include <windows.h>
 
-#include <optional>
-
 #include <cstdint>
 
 namespace korvath::skin {
@@ -25,12 +23,14 @@ enum ScrollBarPart : int32_t {
 
 // Creates the overlay of the control's vertical / horizontal bar: shown over
 // the bar when `visible`, else hidden at 0, 0 with a 10 x 10 placeholder
-// size; on top of its siblings either way. Null when creation fails.
+// size; on top of its siblings either way. Null when creation fails. Its
+// owner is the control's top skinned window (the installers hand it in:
+// scroll_bar_slot.h).
 HWND VScrollOverlayCreate(HWND control, bool visible);
 HWND HScrollOverlayCreate(HWND control, bool visible);
-// The overlays' procedures: WM_PAINT draws the bar with nothing highlighted.
-// Being disabled, an overlay is passed over by the mouse, which reaches the
-// native bar beneath.
+// The overlays' procedures: WM_PAINT draws the bar with nothing highlighted,
+// WM_PRINTCLIENT the same picture onto the given DC. Being disabled, an
+// overlay is passed over by the mouse, which reaches the native bar beneath.
 LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -43,15 +43,6 @@ void HScrollPaint(HWND control, int32_t hotPart = kScrollPartNone);
 
 // True when the window has WS_VSCROLL or WS_HSCROLL.
 bool HasScrollStyle(HWND window);
-// Shows or hides the control's overlays with their bars (`show` when given,
-// else with the control's WS_VISIBLE) and, while the control is visible,
-// places them over their bars, above their siblings.
-void SkinSyncScrollOverlays(HWND control, std::optional<bool> show = std::nullopt);
-// Repaints an overlay whose thumb is no longer where the bar has it: what
-// keeps the overlays in step with changes that no scroll message announces
-// (lines added, a position set by the program, text typed). The control's
-// own drawing is kept off its overlays (WS_CLIPSIBLINGS, given with them).
-void SkinRefreshMovedScrollBars(HWND control);
 // Repaints the overlays of a skinned edit ("Edit" or "RichEdit20A" with an
 // entry in its owner's edit list) with nothing highlighted: the vertical one
 // (when `vertical`) and then the horizontal one (when `horizontal`), each

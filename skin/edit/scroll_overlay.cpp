@@ -4,6 +4,7 @@
 #include "skin/core/child_walk.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_list.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/scroll_bar_slot.h"
@@ -17,6 +18,7 @@ constexpr DWORD kOverlayStyle = WS_CHILD | WS_CLIPCHILDREN | WS_DISABLED;
 constexpr RECT kPlaceholder = {0, 0, 10, 10};
 
 LONG ObjectId(ScrollBarAxis axis) { return axis == ScrollBarAxis::Vertical ? OBJID_VSCROLL : OBJID_HSCROLL; }
+LONG StyleBit(ScrollBarAxis axis) { return axis == ScrollBarAxis::Vertical ? WS_VSCROLL : WS_HSCROLL; }
 
 // The native bar's rectangle in the client coordinates of the control's
 // parent, where the overlay, a child of that parent, is placed.
@@ -24,9 +26,10 @@ RECT BarInParent(HWND control, ScrollBarAxis axis) {
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
   GetScrollBarInfo(control, ObjectId(axis), &info);
-  RECT r = info.rcScrollBar;
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
+  const RECT& r = info.rcScrollBar;
+  POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+  MapWindowPoints(nullptr, GetParent(control), corners, 2);
+  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
 void PlaceOnTop(HWND overlay, const RECT& r) {
@@ -34,7 +37,9 @@ void PlaceOnTop(HWND overlay, const RECT& r) {
                SWP_NOACTIVATE);
 }
 
-HWND OverlayCreate(HWND control, bool visible, ScrollBarAxis axis, WNDPROC procedure) {
+// `ownerNumber`: the number of the control's top skinned window's record
+// (0: none).
+HWND OverlayCreate(int32_t ownerNumber, HWND control, bool visible, ScrollBarAxis axis, WNDPROC procedure) {
   const RECT r = visible ? BarInParent(control, axis) : kPlaceholder;
   HWND overlay = CreateWindowExW(0, L"Static", L"", kOverlayStyle | (visible ? WS_VISIBLE : 0),
                                  r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -44,120 +49,129 @@ HWND OverlayCreate(HWND control, bool visible, ScrollBarAxis axis, WNDPROC proce
   // overlay that lies on it.
   SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetSkinPropHandle(overlay, prop::Mngd_zct, control);
-  (void)SkinSubclass(overlay, {.procedure = procedure, .ownerNumber = SkinTopSkinnedAncestor(overlay)});
+  (void)SkinSubclass(overlay, {.procedure = procedure, .ownerNumber = ownerNumber});
   PlaceOnTop(overlay, r);
   SkinNoteChildrenChanged(GetParent(control));
   return overlay;
 }
 
-LRESULT OverlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                    void (*paint)(HWND, int32_t)) {
-  switch (message) {
+// The bar the overlay shows: its control's, found once per message.
+LRESULT OverlayProc(const SkinMessage& m, ScrollBarAxis axis) {
+  switch (m.message) {
     case WM_PAINT: {
-      platform::PaintScope validate(window);
-      paint(GetSkinPropHandle<HWND>(window, prop::Mngd_zct), kScrollPartNone);
+      platform::PaintScope validate(m.window);
+      SkinPaintScrollBar(SkinScrollBarSlot(GetSkinPropHandle<HWND>(m.window, prop::Mngd_zct), axis));
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      const ScrollBarSlot bar = SkinScrollBarSlot(GetSkinPropHandle<HWND>(m.window, prop::Mngd_zct), axis);
+      if (bar.overlay != m.window) break;
+      SkinPrintScrollBar(bar, m.dc());
       return 0;
     }
     default: break;
   }
-  return SkinForward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
 bool HasStyle(HWND window, LONG bit) { return (GetWindowLongW(window, GWL_STYLE) & bit) != 0; }
 
-void SyncBar(HWND control, ScrollBarAxis axis, LONG styleBit, std::optional<bool> show) {
-  HWND overlay = SkinScrollBarSlot(control, axis).overlay;
-  if (!overlay) return;
-  if (HasStyle(control, styleBit)) {
-    const bool shown = show.value_or(IsVisibleStyle(control));
-    ShowWindow(overlay, shown ? SW_SHOWNA : SW_HIDE);
-  } else if (IsVisibleStyle(overlay)) {
-    ShowWindow(overlay, SW_HIDE);
+void SyncBar(const ScrollBarSlot& bar, std::optional<bool> show) {
+  if (!bar.overlay) return;
+  if (HasStyle(bar.control, StyleBit(bar.axis))) {
+    const bool shown = show.value_or(IsVisibleStyle(bar.control));
+    ShowWindow(bar.overlay, shown ? SW_SHOWNA : SW_HIDE);
+  } else if (IsVisibleStyle(bar.overlay)) {
+    ShowWindow(bar.overlay, SW_HIDE);
   }
 }
 
-void PlaceBar(HWND control, ScrollBarAxis axis) {
-  HWND overlay = SkinScrollBarSlot(control, axis).overlay;
-  if (overlay && IsVisibleStyle(control)) PlaceOnTop(overlay, BarInParent(control, axis));
+void PlaceBar(const ScrollBarSlot& bar) {
+  if (bar.overlay && IsVisibleStyle(bar.control)) PlaceOnTop(bar.overlay, BarInParent(bar.control, bar.axis));
 }
 
-void RefreshIfMoved(HWND control, ScrollBarAxis axis, LONG styleBit, void (*paint)(HWND, int32_t)) {
-  const ScrollBarSlot slot = SkinScrollBarSlot(control, axis);
-  if (!slot.overlay || !slot.parts || !HasStyle(control, styleBit) || !IsVisibleStyle(slot.overlay)) return;
+void RefreshIfMoved(const ScrollBarSlot& bar) {
+  if (!bar.overlay || !bar.parts || !HasStyle(bar.control, StyleBit(bar.axis)) || !IsVisibleStyle(bar.overlay)) {
+    return;
+  }
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
-  GetScrollBarInfo(control, ObjectId(axis), &info);
-  const RECT& thumb = (*slot.parts)[2];
-  const bool vertical = axis == ScrollBarAxis::Vertical;
+  GetScrollBarInfo(bar.control, ObjectId(bar.axis), &info);
+  const RECT& thumb = (*bar.parts)[2];
+  const bool vertical = bar.axis == ScrollBarAxis::Vertical;
   const LONG start = vertical ? thumb.top : thumb.left, end = vertical ? thumb.bottom : thumb.right;
-  if (start != info.xyThumbTop || end != info.xyThumbBottom) paint(control, kScrollPartNone);
+  if (start != info.xyThumbTop || end != info.xyThumbBottom) SkinPaintScrollBar(bar);
 }
 
 bool Inside(const RECT& r, POINT p) {
   return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
 }
 
-int32_t PartAt(HWND control, LPARAM lParam, ScrollBarAxis axis) {
-  const ScrollBarSlot slot = SkinScrollBarSlot(control, axis);
-  if (!slot.overlay || !slot.parts) return kScrollPartNone;
+}  // namespace
+
+HWND VScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible) {
+  return OverlayCreate(SkinRecordNumber(owner), control, visible, ScrollBarAxis::Vertical, VScrollOverlayWndProc);
+}
+
+HWND HScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible) {
+  return OverlayCreate(SkinRecordNumber(owner), control, visible, ScrollBarAxis::Horizontal, HScrollOverlayWndProc);
+}
+
+HWND VScrollOverlayCreate(HWND control, bool visible) {
+  return OverlayCreate(SkinTopSkinnedAncestor(control), control, visible, ScrollBarAxis::Vertical,
+                       VScrollOverlayWndProc);
+}
+
+HWND HScrollOverlayCreate(HWND control, bool visible) {
+  return OverlayCreate(SkinTopSkinnedAncestor(control), control, visible, ScrollBarAxis::Horizontal,
+                       HScrollOverlayWndProc);
+}
+
+LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return OverlayProc({window, message, wParam, lParam}, ScrollBarAxis::Vertical);
+}
+
+LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return OverlayProc({window, message, wParam, lParam}, ScrollBarAxis::Horizontal);
+}
+
+bool HasScrollStyle(HWND window) { return HasVScrollStyle(window) || HasHScrollStyle(window); }
+
+void SkinSyncScrollOverlays(const ScrollBarSlot& vertical, const ScrollBarSlot& horizontal,
+                            std::optional<bool> show) {
+  SyncBar(vertical, show);
+  SyncBar(horizontal, show);
+  PlaceBar(vertical);
+  PlaceBar(horizontal);
+}
+
+void SkinRefreshMovedScrollBars(const ScrollBarSlot& vertical, const ScrollBarSlot& horizontal) {
+  RefreshIfMoved(vertical);
+  RefreshIfMoved(horizontal);
+}
+
+void SkinRepaintEditOverlays(HWND edit, bool vertical, bool horizontal) {
+  SkinRepaintScrollOverlays(SkinFindEntry(edit, &SkinWindowRecord::Edits), kScrollPartNone, vertical, horizontal);
+}
+
+int32_t SkinScrollBarPartAt(const ScrollBarSlot& bar, POINT screen) {
+  if (!bar.overlay || !bar.parts) return kScrollPartNone;
   RECT overlayRect = {};
-  GetWindowRect(slot.overlay, &overlayRect);
-  const auto packed = static_cast<int32_t>(lParam);
-  const POINT p = {int16_t(LoWord(packed)) - overlayRect.left, int16_t(HiWord(packed)) - overlayRect.top};
-  const ScrollBarParts& parts = *slot.parts;
+  GetWindowRect(bar.overlay, &overlayRect);
+  const POINT p = {screen.x - overlayRect.left, screen.y - overlayRect.top};
+  const ScrollBarParts& parts = *bar.parts;
   if (Inside(parts[0], p)) return kScrollPartFirstArrow;
   if (Inside(parts[1], p)) return kScrollPartSecondArrow;
   if (Inside(parts[2], p)) return kScrollPartThumb;
   return kScrollPartNone;
 }
 
-}  // namespace
-
-HWND VScrollOverlayCreate(HWND control, bool visible) {
-  return OverlayCreate(control, visible, ScrollBarAxis::Vertical, VScrollOverlayWndProc);
-}
-
-HWND HScrollOverlayCreate(HWND control, bool visible) {
-  return OverlayCreate(control, visible, ScrollBarAxis::Horizontal, HScrollOverlayWndProc);
-}
-
-LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return OverlayProc(window, message, wParam, lParam, VScrollPaint);
-}
-
-LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return OverlayProc(window, message, wParam, lParam, HScrollPaint);
-}
-
-bool HasScrollStyle(HWND window) { return HasVScrollStyle(window) || HasHScrollStyle(window); }
-
-void SkinSyncScrollOverlays(HWND control, std::optional<bool> show) {
-  SyncBar(control, ScrollBarAxis::Vertical, WS_VSCROLL, show);
-  SyncBar(control, ScrollBarAxis::Horizontal, WS_HSCROLL, show);
-  PlaceBar(control, ScrollBarAxis::Vertical);
-  PlaceBar(control, ScrollBarAxis::Horizontal);
-}
-
-void SkinRefreshMovedScrollBars(HWND control) {
-  RefreshIfMoved(control, ScrollBarAxis::Vertical, WS_VSCROLL, VScrollPaint);
-  RefreshIfMoved(control, ScrollBarAxis::Horizontal, WS_HSCROLL, HScrollPaint);
-}
-
-void SkinRepaintEditOverlays(HWND edit, bool vertical, bool horizontal) {
-  const SkinEditEntry* entry = SkinEditEntryOf(edit);
-  if (!entry) return;
-  const bool v = vertical && entry->vScrollOverlay && HasVScrollStyle(edit);
-  const bool h = horizontal && entry->hScrollOverlay && HasHScrollStyle(edit);
-  if (v) VScrollPaint(edit);
-  if (h) HScrollPaint(edit);
-}
-
 int32_t SkinVScrollMouse(HWND control, LPARAM lParam) {
-  return PartAt(control, lParam, ScrollBarAxis::Vertical);
+  return SkinScrollBarPartAt(SkinScrollBarSlot(control, ScrollBarAxis::Vertical), SkinPointOf(lParam));
 }
 
 int32_t SkinHScrollMouse(HWND control, LPARAM lParam) {
-  return PartAt(control, lParam, ScrollBarAxis::Horizontal);
+  return SkinScrollBarPartAt(SkinScrollBarSlot(control, ScrollBarAxis::Horizontal), SkinPointOf(lParam));
 }
 
 }  // namespace korvath::skin

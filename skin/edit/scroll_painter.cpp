@@ -8,13 +8,11 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "skin/core/colours.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
-#include "skin/core/rounded_path.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/scroll_bar_slot.h"
@@ -30,8 +28,6 @@ constexpr int kArrowLength = 17;  // each arrow button's share of the bar
 // shapes are not anti-aliased.
 constexpr SkinRenderQuality kBarRendering{.interpolation = Gdiplus::InterpolationModeHighQualityBilinear,
                                           .compositing = Gdiplus::CompositingQualityGammaCorrected};
-
-gdip::Argb Colour(COLORREF colour, int alpha) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
 
 struct Box {
   float x, y, w, h;
@@ -85,9 +81,7 @@ BarLayout HorizontalLayout(int W, int H, int B, int T, int U) {
 }
 
 gdip::GraphicsPath RoundBox(const Box& box, int32_t radius) {
-  gdip::GraphicsPath path;
-  if (path.Create()) SkinPathAddRoundRect(path, box.x, box.y, box.w, box.h, radius);
-  return path;
+  return RoundRectPath(box.x, box.y, box.w, box.h, radius);
 }
 
 void DrawTrack(gdip::Graphics& g, HWND control, int W, int H) {
@@ -97,33 +91,37 @@ void DrawTrack(gdip::Graphics& g, HWND control, int W, int H) {
     colour = kWhite;
     alpha = SkinEngine.options.SkinAlpha;
   }
-  SkinFillSolid(g, Colour(colour, alpha), 0, 0, float(W), float(H));
-  SkinFillGradient(g, {0, 0}, {float(W), 0}, Colour(kWhite, 40), Colour(kWhite, 80), 0, 0, float(W), float(H));
+  SkinFillSolid(g, SkinArgbFromColorRef(colour, alpha), 0, 0, float(W), float(H));
+  SkinFillGradient(g, {0, 0}, {float(W), 0}, SkinArgbFromColorRef(kWhite, 40), SkinArgbFromColorRef(kWhite, 80), 0, 0,
+                   float(W), float(H));
 }
 
 void DrawThumb(gdip::Graphics& g, const BarLayout& layout, bool hot) {
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const gdip::GraphicsPath path = RoundBox(layout.thumb, 2);
   if (hot) {
-    SkinFillSolid(g, Colour(kWhite, 100), path);
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(SkinEngine.options.SkinThemeColor, 20),
-                     Colour(SkinEngine.options.SkinThemeColor, 80), path);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 100), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, SkinArgbFromColorRef(theme, 20),
+                     SkinArgbFromColorRef(theme, 80), path);
   } else {
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 50),
-                     Colour(SkinEngine.options.SkinThemeColor, 50), path);
-    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, Colour(kWhite, 0), Colour(kWhite, 150), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, SkinArgbFromColorRef(kWhite, 50),
+                     SkinArgbFromColorRef(theme, 50), path);
+    SkinFillGradient(g, layout.thumbFrom, layout.thumbTo, SkinArgbFromColorRef(kWhite, 0),
+                     SkinArgbFromColorRef(kWhite, 150), path);
   }
-  SkinStroke(g, Colour(kBlack, 60), path);
+  SkinStroke(g, SkinArgbFromColorRef(kBlack, 60), path);
 }
 
 void DrawArrow(gdip::Graphics& g, const BarLayout& layout, int i, bool hot, int W, int H, int B) {
   const gdip::GraphicsPath path = RoundBox(layout.arrows[i], 1);
   if (hot) {
-    SkinFillSolid(g, Colour(kWhite, 180), path);
-    SkinFillGradient(g, layout.arrowFrom[i], layout.arrowTo[i], Colour(SkinEngine.options.SkinThemeColor, 20),
-                     Colour(SkinEngine.options.SkinThemeColor, 80), path);
-    SkinStroke(g, Colour(kBlack, 80), path);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 180), path);
+    const COLORREF theme = SkinEngine.options.SkinThemeColor;
+    SkinFillGradient(g, layout.arrowFrom[i], layout.arrowTo[i], SkinArgbFromColorRef(theme, 20),
+                     SkinArgbFromColorRef(theme, 80), path);
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 80), path);
   }
-  SkinStroke(g, Colour(kBlack, 30), path);
+  SkinStroke(g, SkinArgbFromColorRef(kBlack, 30), path);
   gdip::Bitmap image;
   if (!SkinLoadCachedPicture(image, layout.images[i])) return;
   const int w = image.GetWidth(), h = image.GetHeight();
@@ -131,49 +129,66 @@ void DrawArrow(gdip::Graphics& g, const BarLayout& layout, int i, bool hot, int 
   g.DrawImageRect(image, float(at.x), float(at.y), float(w), float(h));
 }
 
-void PaintBar(HWND control, int32_t hotPart, ScrollBarAxis axis) {
-  if (GetSkinProp(control, prop::Hw_FuID) <= 0 || GetSkinProp(control, prop::Hw_lbID) <= 0) return;
-  const ScrollBarSlot slot = SkinScrollBarSlot(control, axis);
-  if (!slot.overlay || !slot.parts) return;
-  const bool vertical = axis == ScrollBarAxis::Vertical;
+// The bar's picture over what lies beneath its overlay, with `hotPart`
+// highlighted; where its parts lie goes into the entry when `recordParts`
+// (once the picture is made). Empty for a bar without an overlay and for a
+// vertical bar without a thumb, which keeps its last picture.
+SkinCanvas DrawBar(const ScrollBarSlot& bar, int32_t hotPart, bool recordParts) {
+  if (!bar.overlay || !bar.parts || !bar.owner) return {};
+  const bool vertical = bar.axis == ScrollBarAxis::Vertical;
   RECT overlayRect = {};
-  GetWindowRect(slot.overlay, &overlayRect);
+  GetWindowRect(bar.overlay, &overlayRect);
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
-  GetScrollBarInfo(control, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
+  GetScrollBarInfo(bar.control, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
   // The bar's thickness is the size of its arrow buttons and of its thumb
   // across. Wine reports the thumb's length as the button size, so it is
   // taken from the bar's own rectangle, which agrees with the button size
   // on Windows.
-  const RECT& bar = info.rcScrollBar;
-  const int B = vertical ? bar.right - bar.left : bar.bottom - bar.top;
+  const RECT& rect = info.rcScrollBar;
+  const int B = vertical ? rect.right - rect.left : rect.bottom - rect.top;
   const int T = info.xyThumbTop, U = info.xyThumbBottom;
-  if (vertical && (B <= 0 || U - T <= 0)) return;
+  if (vertical && (B <= 0 || U - T <= 0)) return {};
   const bool enabled = info.rgstate[0] != STATE_SYSTEM_UNAVAILABLE;
   const int W = overlayRect.right - overlayRect.left;
   const int H = overlayRect.bottom - overlayRect.top;
 
-  SkinMemoryDc memory = SkinPaintParentBackground(slot.overlay, RECT{0, 0, W, H});
-  if (!memory) return;
+  SkinCanvas canvas(*bar.owner, bar.overlay, RECT{0, 0, W, H},
+                    {.drawing = SkinCanvasDrawing::OnPixels, .quality = kBarRendering});
+  if (!canvas.dc()) return {};
   const BarLayout layout = vertical ? VerticalLayout(W, H, B, T, U) : HorizontalLayout(W, H, B, T, U);
-  for (int i = 0; i < 3; ++i) (*slot.parts)[i] = layout.parts[i];
-  {
-    gdip::Bitmap canvas;
-    gdip::Graphics g;
-    if (!SkinGraphicsOnMemoryDC(g, canvas, memory.get(), kBarRendering)) return;
-    DrawTrack(g, control, W, H);
-    if (enabled) DrawThumb(g, layout, hotPart == kScrollPartThumb);
-    DrawArrow(g, layout, 0, enabled && hotPart == kScrollPartFirstArrow, W, H, B);
-    DrawArrow(g, layout, 1, enabled && hotPart == kScrollPartSecondArrow, W, H, B);
+  if (recordParts) {
+    for (int i = 0; i < 3; ++i) (*bar.parts)[i] = layout.parts[i];
   }
-  SkinPaintChildBackground(slot.overlay, memory.get());
-  platform::WindowDC screen = platform::WindowDC::Client(slot.overlay);
-  BitBlt(screen.get(), 0, 0, W, H, memory.get(), 0, 0, SRCCOPY);
+  if (!canvas) return {};
+  gdip::Graphics& g = canvas.graphics();
+  DrawTrack(g, bar.control, W, H);
+  if (enabled) DrawThumb(g, layout, hotPart == kScrollPartThumb);
+  DrawArrow(g, layout, 0, enabled && hotPart == kScrollPartFirstArrow, W, H, B);
+  DrawArrow(g, layout, 1, enabled && hotPart == kScrollPartSecondArrow, W, H, B);
+  return canvas;
 }
 
 }  // namespace
 
-void VScrollPaint(HWND control, int32_t hotPart) { PaintBar(control, hotPart, ScrollBarAxis::Vertical); }
-void HScrollPaint(HWND control, int32_t hotPart) { PaintBar(control, hotPart, ScrollBarAxis::Horizontal); }
+void SkinPaintScrollBar(const ScrollBarSlot& bar, int32_t hotPart) {
+  SkinCanvas picture = DrawBar(bar, hotPart, true);
+  if (!picture) return;
+  picture.Finish();
+  platform::WindowDC screen = platform::WindowDC::Client(bar.overlay);
+  picture.CopyTo(screen.get());
+}
+
+void SkinPrintScrollBar(const ScrollBarSlot& bar, HDC dc) {
+  if (SkinCanvas picture = DrawBar(bar, kScrollPartNone, false)) picture.CopyTo(dc);
+}
+
+void VScrollPaint(HWND control, int32_t hotPart) {
+  SkinPaintScrollBar(SkinScrollBarSlot(control, ScrollBarAxis::Vertical), hotPart);
+}
+
+void HScrollPaint(HWND control, int32_t hotPart) {
+  SkinPaintScrollBar(SkinScrollBarSlot(control, ScrollBarAxis::Horizontal), hotPart);
+}
 
 }  // namespace korvath::skin

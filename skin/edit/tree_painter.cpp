@@ -13,18 +13,17 @@
 #include "gdip/string_format.h"
 #include "platform/embedded_image.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/core/colours.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/frame_geometry.h"
-#include "skin/core/parent_background.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/window_props.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/tree_glyphs.h"
@@ -45,17 +44,15 @@ constexpr int kTextLimit = 512;
 constexpr int32_t kCheckTicked = 4;
 constexpr int32_t kCheckThirdState = 6;
 
-gdip::Argb Colour(COLORREF colour, int alpha) { return gdip::ArgbFromColorRef(colour, uint8_t(alpha)); }
-
 bool Has(LONG style, LONG mask) { return (style | mask) == style; }
 
 HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
-  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  return platform::FromParam<HTREEITEM>(platform::SendWithPointer(tree, TVM_GETNEXTITEM, relation, item));
 }
 
 bool ItemRect(HWND tree, HTREEITEM item, bool textOnly, RECT& r) {
   std::memcpy(&r, &item, sizeof item);  // the item goes in the rectangle's first word
-  return SendMessageW(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&r)) > 0;
+  return platform::SendWithPointer(tree, TVM_GETITEMRECT, textOnly, &r) > 0;
 }
 
 struct TreeStyle {
@@ -90,7 +87,7 @@ Item FetchItem(HWND tree, HTREEITEM handle, const RECT& row) {
   query.stateMask = 0xFFFF;  // expanded state and state image alike
   query.pszText = buffer.data();
   query.cchTextMax = kTextLimit + 1;
-  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+  platform::SendWithPointer(tree, TVM_GETITEMW, 0, &query);
   const wchar_t* text = query.pszText ? query.pszText : L"";
   item.label.assign(text, wcsnlen(text, kTextLimit));
   item.state = query.state;
@@ -100,10 +97,11 @@ Item FetchItem(HWND tree, HTREEITEM handle, const RECT& row) {
   return item;
 }
 
+// The rectangle's fill and outline, one pixel in from its right and bottom.
 void FillAndOutline(gdip::Graphics& g, const RECT& r, gdip::Argb fill, gdip::Argb outline) {
-  const float x = float(r.left), y = float(r.top), w = float(r.right - r.left - 1), h = float(r.bottom - r.top - 1);
-  SkinFillSolid(g, fill, x, y, w, h);
-  SkinStroke(g, outline, 1.0f, x, y, w, h);
+  const gdip::RectF box = ToRectF(r);
+  SkinFillSolid(g, fill, box.x, box.y, box.width - 1, box.height - 1);
+  SkinStroke(g, outline, 1.0f, box.x, box.y, box.width - 1, box.height - 1);
 }
 
 void DrawGlyph(gdip::Graphics& g, std::span<const uint8_t> png, float x, float y, float w, float h) {
@@ -121,15 +119,17 @@ void DrawShadedBox(gdip::Graphics& g, float x, float y, float size, gdip::Argb b
 
 class TreePainter {
  public:
-  TreePainter(HWND tree, SkinChildEntry& entry, HDC dc) : tree_(tree), entry_(entry), style_(ReadStyle(tree)) {
-    ready_ = SkinGraphicsOnDC(graphics_, dc) && format_.GenericTypographic() &&
+  // Draws through `canvas`'s graphics, and with GDI onto its DC.
+  TreePainter(HWND tree, SkinChildEntry& entry, SkinCanvas& canvas)
+      : tree_(tree), entry_(entry), style_(ReadStyle(tree)), graphics_(canvas.graphics()) {
+    ready_ = canvas && format_.GenericTypographic() &&
              format_.SetFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsLineLimit) &&
              format_.SetLineAlign(Gdiplus::StringAlignmentCenter);
     indent_ = int(SendMessageW(tree, TVM_GETINDENT, 0, 0));
-    imageList_ = reinterpret_cast<HIMAGELIST>(SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    imageList_ = platform::FromParam<HIMAGELIST>(SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
     if (imageList_) ImageList_GetIconSize(imageList_, &iconWidth_, &iconHeight_);
     strip_ = static_cast<int32_t>(GetSkinProp(tree, prop::Sxk_Tpzsy));
-    dc_ = dc;
+    dc_ = canvas.dc();
   }
 
   void PaintAll() {
@@ -147,10 +147,12 @@ class TreePainter {
     const int iconX = int(item.text.left - iconWidth_ - 2);
     const RECT& target = style_.fullRow ? item.row : item.text;
     if (selected) {
-      FillAndOutline(graphics_, target, Colour(entry_.selectedFillColor, 120), Colour(kBlack, 80));
+      FillAndOutline(graphics_, target, SkinArgbFromColorRef(entry_.selectedFillColor, 120),
+                     SkinArgbFromColorRef(kBlack, 80));
     } else if (style_.track && entry_.mouseX >= item.row.left && entry_.mouseX <= item.row.right &&
                entry_.mouseY >= item.row.top && entry_.mouseY < item.row.bottom) {
-      FillAndOutline(graphics_, target, Colour(entry_.hotFillColor, 60), Colour(kBlack, 30));
+      FillAndOutline(graphics_, target, SkinArgbFromColorRef(entry_.hotFillColor, 60),
+                     SkinArgbFromColorRef(kBlack, 30));
     }
     DrawItemImage(selected ? item.selectedImage : item.image, iconX, item.text.top);
     DrawText(item, selected);
@@ -183,7 +185,7 @@ class TreePainter {
       const int n = WideCharToMultiByte(936, 0, item.label.data(), int(item.label.size()), nullptr, 0, nullptr, nullptr);
       gbk.resize(size_t(n));
       WideCharToMultiByte(936, 0, item.label.data(), int(item.label.size()), gbk.data(), n, nullptr, nullptr);
-      SkinDrawControlText(graphics_, gbk, {float(t.left), float(t.top), float(t.right - t.left), float(t.bottom - t.top)},
+      SkinDrawControlText(graphics_, gbk, ToRectF(t),
                           {.textColour = colour,
                            .glowColour = selected ? entry_.selectedTextHaloColor : entry_.textHaloColor,
                            .blurDivisor = 3,
@@ -197,22 +199,22 @@ class TreePainter {
     }
     gdip::SolidBrush brush;
     gdip::Font font;
-    if (!brush.Create(Colour(colour, 254)) ||
+    if (!brush.Create(SkinArgbFromColorRef(colour, 254)) ||
         !SkinFontFromName(font, entry_.fontFace, float(entry_.fontSize), entry_.fontStyle, Gdiplus::UnitWorld)) {
       return;
     }
-    graphics_.DrawStringSimple(item.label, font, brush,
-                               gdip::RectF{float(t.left), float(t.top), float(t.right - t.left),
-                                           float(t.bottom - t.top + 1)},
-                               &format_);
+    gdip::RectF layout = ToRectF(t);
+    layout.height += 1;
+    graphics_.DrawStringSimple(item.label, font, brush, layout, &format_);
   }
 
   int DrawCheckBox(const Item& item, int iconX) {
     const int gap = iconWidth_ > 0 ? 2 : 0;
     const int boxX = iconX - kCheckBoxSize - gap;
     const int boxY = int(item.row.top + (item.row.bottom - item.row.top - kCheckBoxSize) / 2.0);
-    DrawShadedBox(graphics_, float(boxX), float(boxY), float(kCheckBoxSize), Colour(kWhite, 180), Colour(kBlack, 20),
-                  Colour(kWhite, 100), Colour(kBlack, 254));
+    DrawShadedBox(graphics_, float(boxX), float(boxY), float(kCheckBoxSize), SkinArgbFromColorRef(kWhite, 180),
+                  SkinArgbFromColorRef(kBlack, 20), SkinArgbFromColorRef(kWhite, 100),
+                  SkinArgbFromColorRef(kBlack, 254));
     const int32_t check = UnpackBits11To14(int32_t(item.state));
     if (check == kCheckTicked) DrawGlyph(graphics_, TreeCheckImage(), float(boxX), float(boxY), 12, 12);
     if (check == kCheckThirdState) {
@@ -231,9 +233,10 @@ class TreePainter {
       return;
     }
     const float fx = float(x), fy = float(y);
-    DrawShadedBox(graphics_, fx, fy, float(kButtonSize), Colour(kWhite, 100), Colour(kWhite, 245), Colour(kBlack, 10),
-                  Colour(kBlack, 120));
-    const gdip::Argb glyph = Colour(entry_.textColor, 254);
+    DrawShadedBox(graphics_, fx, fy, float(kButtonSize), SkinArgbFromColorRef(kWhite, 100),
+                  SkinArgbFromColorRef(kWhite, 245), SkinArgbFromColorRef(kBlack, 10),
+                  SkinArgbFromColorRef(kBlack, 120));
+    const gdip::Argb glyph = SkinArgbFromColorRef(entry_.textColor, 254);
     SkinStrokeLine(graphics_, glyph, fx + 2, fy + 4, fx + 6, fy + 4);
     if (!expanded) SkinStrokeLine(graphics_, glyph, fx + 4, fy + 2, fx + 4, fy + 6);
   }
@@ -241,7 +244,7 @@ class TreePainter {
   void DrawLines(const Item& item, int leadingX, bool button, int buttonX, int buttonY) {
     gdip::Pen pen;
     if (item.text.left <= 0 ||
-        !pen.CreateFromColor(Colour(COLORREF(SendMessageW(tree_, TVM_GETLINECOLOR, 0, 0)), 254), 1.0f) ||
+        !pen.CreateFromColor(SkinArgbFromColorRef(COLORREF(SendMessageW(tree_, TVM_GETLINECOLOR, 0, 0)), 254), 1.0f) ||
         !pen.SetDashStyle(Gdiplus::DashStyleDot)) {
       return;
     }
@@ -269,7 +272,7 @@ class TreePainter {
   HWND tree_;
   SkinChildEntry& entry_;
   TreeStyle style_;
-  gdip::Graphics graphics_;
+  gdip::Graphics& graphics_;
   gdip::StringFormat format_;
   bool ready_ = false;
   int indent_ = 0;
@@ -280,33 +283,41 @@ class TreePainter {
   HDC dc_ = nullptr;
 };
 
-}  // namespace
-
-void TreeSkinPaint(HWND tree) {
-  SkinChildEntry* entry = SkinChildEntryOf(tree);
-  if (!entry) return;
-  RECT client = {};
-  GetClientRect(tree, &client);
+// The tree's picture over the background behind its client area, which lies
+// inside the frame; the entry takes the tree's text colour and font first.
+// Empty for a tree without an entry.
+SkinCanvas Picture(const ChildRef& tree) {
+  if (!tree) return {};
+  HWND window = tree->window;
   // A tree on the system's text colour answers -1: that is the window text
   // colour, not white.
-  const auto textColour = static_cast<COLORREF>(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0));
-  entry->textColor = textColour == CLR_NONE || textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT)
-                                                                         : textColour;
-  const SkinFontInfo font = SkinControlFontMetrics(tree);
-  if (!font.face.empty()) entry->fontFace = font.face;
-  if (font.size != 0) entry->fontSize = font.size;
-  entry->fontStyle = font.style;
+  const auto textColour = static_cast<COLORREF>(SendMessageW(window, TVM_GETTEXTCOLOR, 0, 0));
+  tree->textColor = textColour == CLR_NONE || textColour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : textColour;
+  const SkinFontInfo font = SkinControlFontMetrics(window);
+  if (!font.face.empty()) tree->fontFace = font.face;
+  if (font.size != 0) tree->fontSize = font.size;
+  tree->fontStyle = font.style;
 
-  // The background behind the client area, which lies inside the frame.
-  SkinMemoryDc memory = SkinPaintParentBackground(tree, SkinGetFrameGeometry(tree));
-  if (!memory) return;
-  {
-    TreePainter painter(tree, *entry, memory.get());
-    painter.PaintAll();
-  }
-  SkinPaintChildBackground(tree, memory.get());
-  platform::WindowDC screen = SkinGetClippedDC(tree);
-  BitBlt(screen.get(), 0, 0, client.right - client.left, client.bottom - client.top, memory.get(), 0, 0, SRCCOPY);
+  SkinCanvas picture(*tree.record, window, SkinGetFrameGeometry(window), {.drawing = SkinCanvasDrawing::ThroughDc});
+  if (!picture.dc()) return {};
+  TreePainter painter(window, *tree, picture);
+  painter.PaintAll();
+  return picture;
+}
+
+}  // namespace
+
+void TreeSkinPaint(const ChildRef& tree) {
+  SkinCanvas picture = Picture(tree);
+  if (!picture.dc()) return;
+  picture.Finish();
+  platform::WindowDC screen = SkinGetClippedDC(tree->window);
+  picture.CopyTo(screen.get());
+}
+
+void TreeSkinPrint(const ChildRef& tree, HDC dc) {
+  SkinCanvas picture = Picture(tree);
+  if (picture.dc()) picture.CopyTo(dc);
 }
 
 }  // namespace korvath::skin

@@ -234,7 +234,7 @@ int main(int argc, char** argv) {
     GetWindowRect(form.hwnd(), &formRect);
     const int left = combo.left - formRect.left, top = combo.top - formRect.top;
     Report("full combo paint",
-           Interleaved(300, [&] { ComboSkinPaint(form.number(), SkinEntryNumber(combos[0])); },
+           Interleaved(300, [&] { ComboSkinPaint(SkinFindEntry(combos[0], &SkinWindowRecord::Combos)); },
                        [&] { DirectComboPaint(combos[0], record.BackDC.get(), record.ChildBackDC.get(), left, top); }),
            "the same drawing through the flat GDI+ API", "ratio <= 1.3");
 

@@ -2,12 +2,16 @@
 // controls and transparent children, driven through real windows and input.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstring>
 #include <string>
 
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
+#include "skin/core/control_background.h"
 #include "skin/core/frame_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
@@ -43,6 +47,18 @@ class ControlSkinsTest : public EditSkinTest {
     GetWindowRect(w, &r);
     return r;
   }
+  // An item at the end of `parent`'s children (the root's when null).
+  static HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const wchar_t* text) {
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<wchar_t*>(text);
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  }
+  // A child of a class that paints nothing of its own (ValidateOnly): what
+  // its background erase leaves is what it shows.
+  HWND AddPlainChild(int x, int y, int w, int h, DWORD exStyle);
 };
 
 LRESULT CALLBACK SomeOtherSkin(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -268,7 +284,7 @@ TEST_F(ControlSkinsTest, CombosOfOneSizeShowTheirOwnTextAndTheCurrentTheme) {
   HWND second = AddCombo(CBS_DROPDOWNLIST, 20, 80, {L"abc", L"WWWW"}, 1);
   HWND third = AddCombo(CBS_DROPDOWNLIST, 200, 20, {L"abc", L"WWWW"}, 0);
   InstallAll();
-  for (HWND combo : {first, second, third}) ComboSkinPaint(number(), SkinEntryNumber(combo));
+  for (HWND combo : {first, second, third}) ComboSkinPaint(SkinFindEntry(combo, &SkinWindowRecord::Combos));
   const auto a = Shown(first), b = Shown(second), c = Shown(third);
   ASSERT_EQ(a.width, b.width);
   ASSERT_EQ(a.height, b.height);
@@ -286,7 +302,7 @@ TEST_F(ControlSkinsTest, CombosOfOneSizeShowTheirOwnTextAndTheCurrentTheme) {
   EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kTheme, 200), 3);
   constexpr COLORREF kOtherTheme = 0x2040E0;
   SkinEngine.options.SkinThemeColor = kOtherTheme;
-  ComboSkinPaint(number(), SkinEntryNumber(first));
+  ComboSkinPaint(SkinFindEntry(first, &SkinWindowRecord::Combos));
   EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kOtherTheme, 200), 3);
 }
 
@@ -340,14 +356,8 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   SkinEngine.options.SkinTransparentMode = true;
   HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES, 20, 20, 200, 160,
                   WS_EX_CLIENTEDGE);
-  TVINSERTSTRUCTW insert = {};
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT;
-  insert.item.pszText = const_cast<wchar_t*>(L"WWWW root");
-  const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  insert.hParent = root;
-  insert.item.pszText = const_cast<wchar_t*>(L"WWWW child");
-  const auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  const HTREEITEM root = AddTreeItem(tree, nullptr, L"WWWW root");
+  const HTREEITEM child = AddTreeItem(tree, root, L"WWWW child");
   SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
   TVITEMW ticked = {};
@@ -450,8 +460,6 @@ TEST_F(ControlSkinsTest, BrushesHandedToChildrenEndWithTheirControl) {
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), before);
 }
 
-// A child that paints nothing of its own: what its background erase leaves
-// is what it shows.
 LRESULT CALLBACK ValidateOnly(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_PAINT) {
     korvath::platform::PaintScope paint(w);
@@ -460,14 +468,18 @@ LRESULT CALLBACK ValidateOnly(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, m, wp, lp);
 }
 
-TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
+HWND ControlSkinsTest::AddPlainChild(int x, int y, int w, int h, DWORD exStyle) {
   WNDCLASSW cls = {};
   cls.lpfnWndProc = ValidateOnly;
   cls.hInstance = GetModuleHandleW(nullptr);
   cls.lpszClassName = L"KorvathPlainChild";
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassW(&cls);
-  HWND child = Add(L"KorvathPlainChild", 0, 40, 40, 100, 30, WS_EX_TRANSPARENT);
+  return Add(L"KorvathPlainChild", 0, x, y, w, h, exStyle);
+}
+
+TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
+  HWND child = AddPlainChild(40, 40, 100, 30, WS_EX_TRANSPARENT);
   InstallAll();
   EXPECT_EQ(ProcOf(child), TransparentChildSkinWndProc);
   // Outside the transparent mode the child erases itself; its picture still
@@ -479,6 +491,133 @@ TEST_F(ControlSkinsTest, TransparentChildrenShowTheFormThroughAndFeedTheLayer) {
   RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_EQ(Shown(child).RgbAt(20, 10), BackPattern(60, 50));
   EXPECT_EQ(Layer().RgbAt(60, 50), BackPattern(60, 50));
+}
+
+// Asked for its client through WM_PRINTCLIENT, a combo box gives the
+// picture it shows, its inner edit's area left to the edit.
+TEST_F(ControlSkinsTest, PrintingACombosClientGivesWhatItShowsAroundItsInnerEdit) {
+  HWND list = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc", L"WWWW"}, 1);
+  HWND drop = AddCombo(CBS_DROPDOWN, 20, 80, {L"abc"}, 0);
+  InstallAll();
+  testsupport::Activate(form_.hwnd());
+  testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
+  SetFocus(list);
+  for (HWND combo : {list, drop}) {
+    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    const testsupport::PixelBuffer shown = ShownClient(combo);
+    const testsupport::PixelBuffer printed = testsupport::PrintClient(combo);
+    ASSERT_EQ(printed.width, shown.width);
+    ASSERT_EQ(printed.height, shown.height);
+    RECT inner = {};
+    if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) inner = SkinChildRectInParent(edit);
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y) {
+      for (int x = 0; x < shown.width; ++x) {
+        if (!PtInRect(&inner, POINT{x, y})) differing += (printed.RgbAt(x, y) != shown.RgbAt(x, y));
+      }
+    }
+    EXPECT_EQ(differing, 0) << (combo == list ? "drop-down list" : "drop-down");
+    if (HasFailure()) testsupport::SaveFailureImage(printed, "combo_printed");
+  }
+}
+
+// In the see-through mode a list box and a tree view print the picture their
+// paint shows; while the owner is being dragged that is the layer's copy.
+TEST_F(ControlSkinsTest, TransparentModeListsAndTreesPrintWhatTheyShow) {
+  SkinEngine.options.SkinTransparentMode = true;
+  HWND list = Add(L"ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 20, 20, 150, 100);
+  for (int i = 0; i < 3; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW WWWW"));
+  HWND tree = Add(WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 190, 20, 150, 120, WS_EX_CLIENTEDGE);
+  const HTREEITEM root = AddTreeItem(tree, nullptr, L"WWWW root");
+  AddTreeItem(tree, root, L"WWWW child");
+  SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+  InstallAll();
+  const auto repaint = [](HWND w) { RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+  for (HWND control : {list, tree}) {
+    repaint(control);
+    const testsupport::PixelBuffer shown = ShownClient(control);
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(control), shown)) << SkinGetClassNameText(control);
+  }
+  const RECT place = SkinChildBackgroundRect(list);
+  {
+    korvath::platform::GdiBrush mark(CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
+    FillRect(record().ChildBackDC.get(), &place, mark.get());
+  }
+  record().Moving = true;
+  repaint(list);
+  const testsupport::PixelBuffer restored = ShownClient(list);
+  ASSERT_EQ(restored.RgbAt(restored.width / 2, restored.height / 2), 0x123456u);
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(list), restored)) << "restored from the layer";
+  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  record().Moving = false;
+}
+
+// A child with a transparent background prints the skin's erase under its
+// own print, as its paint shows the erase under its own paint.
+TEST_F(ControlSkinsTest, TransparentChildrenPrintTheSkinsEraseUnderTheirOwnPrint) {
+  HWND plain = AddPlainChild(40, 40, 100, 30, WS_EX_TRANSPARENT);
+  HWND label = Add(L"Static", SS_LEFT, 40, 90, 100, 30, WS_EX_TRANSPARENT);
+  SetWindowTextW(label, L"WWWW");
+  InstallAll();
+  SkinEngine.options.SkinTransparentMode = true;
+  for (HWND child : {plain, label}) {
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const testsupport::PixelBuffer shown = ShownClient(child);
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(child), shown)) << SkinGetClassNameText(child);
+  }
+  EXPECT_EQ(ShownClient(plain).RgbAt(20, 10), BackPattern(60, 50));
+}
+
+// The parent's answer to WM_CTLCOLOREDIT in the see-through mode, as the
+// skinned form gives it: the control's skinned background as a brush.
+LRESULT CALLBACK FormControlColour(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (m == WM_CTLCOLOREDIT && SkinEngine.options.SkinTransparentMode) {
+    SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+    return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(reinterpret_cast<HWND>(lp)));
+  }
+  return DefSubclassProc(w, m, wp, lp);
+}
+
+// An edit's client area is the native edit's own paint on its parent's
+// brush, in a print as on screen: the skin leaves WM_PRINTCLIENT to it.
+TEST_F(ControlSkinsTest, EditsPrintTheirClientAsTheyShowItWithNoAnswerOfTheSkins) {
+  SetWindowSubclass(form_.hwnd(), FormControlColour, 1, 0);
+  HWND line = Add(L"Edit", ES_AUTOHSCROLL, 20, 20, 140, 26, WS_EX_CLIENTEDGE);
+  HWND lines = Add(L"Edit", ES_MULTILINE | WS_VSCROLL, 20, 60, 140, 80, WS_EX_CLIENTEDGE);
+  SetWindowTextW(line, L"WWWW text");
+  SetWindowTextW(lines, L"WWWW text\r\nsecond line");
+  InstallAll();
+  for (bool transparent : {false, true}) {
+    SkinEngine.options.SkinTransparentMode = transparent;
+    for (HWND edit : {line, lines}) {
+      RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+      const testsupport::PixelBuffer shown = ShownClient(edit);
+      EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(edit), shown))
+          << (transparent ? "see-through " : "plain ") << (edit == line ? "line" : "lines");
+    }
+  }
+  // The see-through background reaches the print: the form's picture under
+  // the veil, not a plain fill.
+  const testsupport::PixelBuffer printed = testsupport::PrintClient(line);
+  EXPECT_NE(printed.RgbAt(printed.width - 2, 2), printed.RgbAt(printed.width - 2, printed.height - 3));
+  RemoveWindowSubclass(form_.hwnd(), FormControlColour, 1);
+}
+
+// Moving a skinned edit, list or combo box inside a registered container
+// marks the container's kept background stale.
+TEST_F(ControlSkinsTest, MovingAControlInsideAContainerMarksItsBackgroundStale) {
+  HWND group = Add(L"Static", 0, 10, 10, 320, 220);
+  const int32_t container = form_.AddContainer(group, 0xFFFFFF, 255);
+  HWND edit = Add(L"Edit", 0, 10, 10, 100, 24, WS_EX_CLIENTEDGE, group);
+  HWND list = Add(L"ListBox", WS_BORDER, 10, 50, 100, 60, 0, group);
+  HWND combo = Add(L"ComboBox", CBS_DROPDOWNLIST, 150, 10, 100, 100, 0, group);
+  EditComboSkinInstall(record(), group);
+  ChildControlSkinInstall(record(), group);
+  for (HWND control : {edit, list, combo}) {
+    record().Containers[size_t(container) - 1].childChanged = false;
+    SetWindowPos(control, nullptr, 20, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(record().Containers[size_t(container) - 1].childChanged) << SkinGetClassNameText(control);
+  }
 }
 
 }  // namespace

@@ -51,6 +51,15 @@ class EditSkinTest : public ::testing::Test {
     ReleaseDC(window, dc);
     return shown;
   }
+  // What the control's client area shows, read from its own client DC.
+  static testsupport::PixelBuffer ShownClient(HWND window) {
+    RECT r = {};
+    GetClientRect(window, &r);
+    HDC dc = GetDC(window);
+    testsupport::PixelBuffer shown = testsupport::CaptureDC(dc, 0, 0, r.right, r.bottom);
+    ReleaseDC(window, dc);
+    return shown;
+  }
   // The owner's child layer.
   testsupport::PixelBuffer Layer() const {
     return Pixels(record().ChildBackDC.get(), kFormWidth, kFormHeight);

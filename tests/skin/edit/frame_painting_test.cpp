@@ -106,7 +106,7 @@ TEST_F(FramePaintingTest, BorderStrokeFollowsHoverFocusAndBorderKind) {
     {
       korvath::gdip::Graphics g;
       ASSERT_TRUE(g.FromHDC(picture.get()));
-      SkinDrawControlBorder(c.window, c.focused, c.hot, g);
+      SkinDrawControlBorder(c.window, SkinFindEntry(c.window, &SkinWindowRecord::Edits).get(), c.focused, c.hot, g);
     }
     const auto p = Pixels(picture.get(), 60, 24);
     EXPECT_PRED3(ColorNear, p.RgbAt(0, 0), c.outer, 3) << c.name;
@@ -152,7 +152,7 @@ TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
       RECT client = {30, 30, 100, 40};
       FillRect(record().ChildBackDC.get(), &client, marker.get());
     }
-    EditSkinBorderPaint(edit, c.focused, c.hot);
+    EditSkinBorderPaint(edit, SkinFindEntry(edit, &SkinWindowRecord::Edits), c.focused, c.hot);
     const auto shown = Shown(edit);
     const auto layer = Layer();
     EXPECT_PRED3(ColorNear, shown.RgbAt(0, 0), c.outer, 3) << c.name;
@@ -213,7 +213,7 @@ TEST_F(FramePaintingTest, EditRingRunsRoundEveryEdgeOnScreenAndInTheLayer) {
       const RECT all = {0, 0, e.w, e.h};
       FillRect(dc.get(), &all, magenta.get());
     }
-    EditSkinBorderPaint(edit, true, false);
+    EditSkinBorderPaint(edit, SkinFindEntry(edit, &SkinWindowRecord::Edits), true, false);
     const auto shown = Shown(edit);
     const auto layer = Layer();
     const POINT ring[] = {{0, 0}, {e.w / 2, 0}, {e.w - 1, 0}, {e.w - 1, e.h / 2}, {e.w - 1, e.h - 1},
@@ -234,7 +234,7 @@ TEST_F(FramePaintingTest, EditRingLeavesTheScrollBarOnScreenButGivesItToTheLayer
   HWND edit = Add(L"Edit", WS_VSCROLL | ES_MULTILINE, 20, 20, 120, 60, WS_EX_CLIENTEDGE);
   form_.Skin(edit);  // an owner, but no entry and no overlay over the bar
   testsupport::PumpMessages(20);
-  EditSkinBorderPaint(edit);
+  EditSkinBorderPaint(edit, SkinFindEntry(edit, &SkinWindowRecord::Edits));
   EXPECT_NE(Shown(edit).RgbAt(110, 30), kWhiteRgb);
   EXPECT_EQ(Layer().RgbAt(130, 50), kWhiteRgb);
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), kBlackOverWhite80, 3);
@@ -248,8 +248,8 @@ TEST_F(FramePaintingTest, TransparentModeFillsTheRingWithThePanelColourOrWhiteAt
   SetSkinProp(panel, prop::Zqk_Szqk, 1);
   SetSkinProp(panel, prop::Zqk_bjs, kRed);
   SetSkinProp(panel, prop::Zqk_bjstmd, 128);
-  EditSkinBorderPaint(panel, false, false);
-  EditSkinBorderPaint(plain, false, false);
+  EditSkinBorderPaint(panel, SkinFindEntry(panel, &SkinWindowRecord::Edits), false, false);
+  EditSkinBorderPaint(plain, SkinFindEntry(plain, &SkinWindowRecord::Edits), false, false);
   EXPECT_PRED3(ColorNear, Shown(panel).RgbAt(1, 1), Over(BackPattern(21, 21), kRed, 128), 3);
   EXPECT_PRED3(ColorNear, Shown(plain).RgbAt(1, 1), Over(BackPattern(21, 71), 0xFFFFFF, 160), 3);
 }
@@ -260,20 +260,20 @@ TEST_F(FramePaintingTest, WindowDcBackgroundVeilsTheParentBackgroundByTheGivenAl
   const RECT client = SkinGetFrameGeometry(edit);
   const int fx = 20 + client.left + 5, fy = 20 + client.top + 5;  // a client pixel in form coordinates
   const auto at = [&] { return Shown(edit).RgbAt(client.left + 5, client.top + 5); };
-  SkinPaintWindowDcBackground(edit);
+  SkinPaintWindowDcBackground(record(), edit);
   EXPECT_PRED3(ColorNear, at(), Over(BackPattern(fx, fy), 0xFFFFFF, 160), 3);
-  SkinPaintWindowDcBackground(edit, nullptr, 0);
+  SkinPaintWindowDcBackground(record(), edit, nullptr, 0);
   EXPECT_PRED3(ColorNear, at(), BackPattern(fx, fy), 2);
   // A panel's colour ignores the caller's alpha.
   SetSkinProp(edit, prop::Zqk_Szqk, 1);
   SetSkinProp(edit, prop::Zqk_bjs, kRed);
-  SkinPaintWindowDcBackground(edit, nullptr, 200);
+  SkinPaintWindowDcBackground(record(), edit, nullptr, 200);
   EXPECT_PRED3(ColorNear, at(), BackPattern(fx, fy), 2);
   // A client-area DC gets the picture at its own origin.
   SetSkinProp(edit, prop::Zqk_Szqk, 0);
   {
     korvath::platform::WindowDC dc = korvath::platform::WindowDC::Client(edit);
-    SkinPaintWindowDcBackground(edit, dc.get(), 255);
+    SkinPaintWindowDcBackground(record(), edit, dc.get(), 255);
   }
   EXPECT_EQ(at(), kWhiteRgb);
 }
@@ -285,23 +285,23 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const int32_t listEntry = SkinEntryNumber(list), treeEntry = SkinEntryNumber(tree);
-  ChildControlSkinPaintFrame(number(), listEntry, false, false);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, listEntry}, false, false);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 40), Over(kWhiteRgb, 0, 90), 3);
-  ChildControlSkinPaintFrame(number(), listEntry, true, false);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, listEntry}, true, false);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 40), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_PRED3(ColorNear, Layer().RgbAt(20, 60), Over(kWhiteRgb, kTheme, 200), 3);
   // Focused and not hot: one theme stroke, never the edit's three.
   SkinChildEntryOf(tree)->focused = true;
-  ChildControlSkinPaintFrame(number(), treeEntry, false);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, treeEntry}, false);
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_EQ(Shown(tree).RgbAt(1, 1), kWhiteRgb);
   // With hover tracking the hot ring is two pixels wide, one pixel in.
   SkinEngine.options.SkinHoverTracking = 1;
-  ChildControlSkinPaintFrame(number(), treeEntry, true);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, treeEntry}, true);
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 200), 3);
   // A borderless control changes nothing, on screen or in the layer.
   const auto before = Layer().RgbAt(20, 120);
-  ChildControlSkinPaintFrame(number(), SkinEntryNumber(bare), true);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinEntryNumber(bare)}, true);
   EXPECT_EQ(Layer().RgbAt(20, 120), before);
 }
 

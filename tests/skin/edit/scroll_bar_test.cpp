@@ -210,6 +210,26 @@ TEST_F(ScrollBarTest, PainterDrawsTrackThumbAndChevronsAndRecordsTheParts) {
   if (HasFailure()) testsupport::SaveFailureImage(Shown(v), "vertical_bar");
 }
 
+// Asked for its client through WM_PRINTCLIENT, an overlay gives the bar its
+// paint shows, for either bar; a print records no parts.
+TEST_F(ScrollBarTest, OverlaysPrintTheBarTheirPaintShows) {
+  HWND list = AddList(1000, 20, 20, WS_VSCROLL | WS_HSCROLL | WS_BORDER);
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 600, 0);
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+  SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  for (const bool vertical : {true, false}) {
+    HWND overlay = vertical ? Entry(list).vScrollOverlay : Entry(list).hScrollOverlay;
+    ASSERT_TRUE(IsWindowVisible(overlay));
+    RedrawWindow(overlay, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ScrollBarParts& parts = vertical ? Entry(list).vScrollParts : Entry(list).hScrollParts;
+    parts = {};
+    const auto printed = testsupport::PrintClient(overlay);
+    EXPECT_TRUE(testsupport::SameRgb(printed, ShownClient(overlay))) << (vertical ? "vertical" : "horizontal");
+    EXPECT_EQ(parts, ScrollBarParts{});
+    if (HasFailure()) testsupport::SaveFailureImage(printed, "bar_printed");
+  }
+}
+
 // The plain thumb is shaded in the theme colour: drawn under a red theme
 // it is redder, under a blue one bluer, while the track beside it keeps its
 // colour.
@@ -395,11 +415,30 @@ TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
   GetScrollBarInfo(list, OBJID_VSCROLL, &info);
   EXPECT_GT(info.xyThumbTop, 40);
   EXPECT_EQ(Entry(list).vScrollParts[2].top, info.xyThumbTop);
-  ChildControlSkinPaintFrame(number(), SkinEntryNumber(list), true);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinEntryNumber(list)}, true);
   const auto shown = Shown(v);
   EXPECT_EQ(shown.RgbAt(1 + 6, 2 + 4), kChevron);
   const RECT r = ScreenRect(v);
   EXPECT_EQ(shown.RgbAt(1 + 6, r.bottom - r.top - 15 + 9), kChevron);
+}
+
+// A horizontal bar follows a change of the program's as well: a wider
+// extent shrinks its thumb, and the overlay shows the thumb where the bar has
+// it.
+TEST_F(ScrollBarTest, AHorizontalOverlayFollowsAnExtentSetByTheProgram) {
+  HWND list = AddList(10, 20, 20, WS_HSCROLL | WS_BORDER);
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 400, 0);
+  ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
+  testsupport::PumpMessages(30);
+  ASSERT_TRUE(IsWindowVisible(Entry(list).hScrollOverlay));
+  const RECT before = Entry(list).hScrollParts[2];
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, 2000, 0);
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(list, OBJID_HSCROLL, &info);
+  ASSERT_NE(info.xyThumbBottom, before.right);
+  EXPECT_EQ(Entry(list).hScrollParts[2].left, info.xyThumbTop);
+  EXPECT_EQ(Entry(list).hScrollParts[2].right, info.xyThumbBottom);
 }
 
 TEST_F(ScrollBarTest, TheBarPartUnderTheMouseIsHighlightedAndClearedWhenItLeaves) {
