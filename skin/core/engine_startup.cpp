@@ -1,5 +1,6 @@
 #include "skin/core/engine_startup.h"
 
+#include "platform/message_params.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/font_cache.h"
@@ -68,7 +69,8 @@ bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
   cls.hIcon = SkinEngine.options.AppIcon;
   if (SkinEngine.options.AppIcon) cls.hIconSm = SmallAppIcon();
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  // A system colour's number one higher stands for its brush.
+  cls.hbrBackground = platform::FromParam<HBRUSH>(COLOR_BTNFACE + 1);
   cls.lpszMenuName = L"";
   cls.lpszClassName = className;
   return RegisterClassExW(&cls) != 0;
