@@ -6,6 +6,7 @@
 #include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/shadow_window.h"
+#include "skin/core/skin_message.h"
 
 namespace korvath::skin {
 
@@ -116,7 +117,8 @@ void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<in
 }
 
 LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
+  const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr};
+  return m.Forward();
 }
 
 void SkinEngineStartup() {
