@@ -209,6 +209,29 @@ TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
   EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
 }
 
+// A container's children are clipped within the size its skin last painted
+// it at, which its entry in its owner's record keeps.
+TEST_F(SurfaceTest, AContainersChildrenAreClippedWithinTheSizeItsEntryKeeps) {
+  TestWindow form(300, 200, L"form");
+  const HWND box = form.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 150);
+  for (const int x : {10, 80}) {
+    CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, x, 10, 60, 20, box, nullptr, nullptr, nullptr);
+  }
+  auto made = std::make_unique<SkinWindowRecord>();
+  made->Window = form.hwnd();
+  made->Containers.resize(2);
+  made->Containers[1].window = box;
+  made->Containers[1].paintedWidth = 100;
+  made->Containers[1].paintedHeight = 100;
+  const SkinWindowRecord& record = *SkinAppendWindowRecord(std::move(made));
+  SetSkinProp(box, prop::Hw_FuID, SkinRecordNumber(record));
+  SkinMemoryDc buffer = SkinMemoryDc::Create(200, 150);
+  SkinGetClippedDC(box, buffer.get());
+  EXPECT_FALSE(Visible(buffer.get(), 20, 15));
+  EXPECT_FALSE(Visible(buffer.get(), 90, 15));   // the second child, within the painted width
+  EXPECT_TRUE(Visible(buffer.get(), 120, 15));   // the second child, beyond it
+}
+
 // A picture is copied whole, except its pixels of the key colour, which
 // leave what the target showed there: to the byte what TransparentBlt makes,
 // clipping included, whether the key is nowhere, in the area the caller
