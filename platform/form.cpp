@@ -6,7 +6,9 @@
 
 // commdlg.h's FindText macro would rename the runtime's text search.
 #undef FindText
+#include "platform/message_params.h"
 #include "platform/text_commands.h"
+#include "platform/window_procedure.h"
 
 namespace korvath::platform {
 
@@ -30,6 +32,19 @@ constexpr int kDropDownHeight = 240;
 // takes than the font's own measure.
 constexpr int kRadioGlyphRoom = 17;
 constexpr int kRadioCaptionMargin = 6;
+
+// An edit box's selection as EM_GETSEL gives it: its first character and the
+// one after its last, in UTF-16 units.
+struct EditSelection {
+  DWORD start = 0;
+  DWORD end = 0;
+};
+
+EditSelection SelectionOf(HWND edit) {
+  EditSelection selection;
+  SendMessageW(edit, EM_GETSEL, WPARAM(ToParam(&selection.start)), ToParam(&selection.end));
+  return selection;
+}
 
 std::wstring WindowTextOf(HWND hwnd) {
   int n = GetWindowTextLengthW(hwnd);
@@ -143,7 +158,7 @@ bool Form::CreateHidden(const FormDescription& description) {
   windowState_ = UnitState{this, -1, hwnd};
   units_.assign(description.units.size(), UnitState{});
   SetPropW(hwnd, kStateProperty, &windowState_);
-  SetWindowLongPtrW(hwnd, kWindowStateSlot, reinterpret_cast<LONG_PTR>(&windowState_));
+  SetWindowLongPtrW(hwnd, kWindowStateSlot, ToParam(&windowState_));
 
   for (size_t i = 0; i < description.units.size(); ++i) {
     if (!CreateUnit(int(i))) {
@@ -206,7 +221,7 @@ bool Form::CreateUnit(int index) {
     width = std::max(width, kRadioGlyphRoom + CaptionWidth(u.caption) + kRadioCaptionMargin);
   HWND hwnd = CreateWindowExW(cc.exStyle, cc.className, GbkToWide(u.caption).c_str(), style, u.x,
                               u.y, width, height, parent,
-                              reinterpret_cast<HMENU>(INT_PTR(kFirstControlId + index)),
+                              FromParam<HMENU>(kFirstControlId + index),
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   units_[size_t(index)] = UnitState{this, index, hwnd};
@@ -214,10 +229,9 @@ bool Form::CreateUnit(int index) {
   // Subclassed through the window's own procedure slot, with the state in
   // its user data: the common controls' subclassing would ask for a property
   // on every message.
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&units_[size_t(index)]));
-  units_[size_t(index)].previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::UnitProc)));
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, ToParam(&units_[size_t(index)]));
+  units_[size_t(index)].previous = SetWindowProcedure(hwnd, &Form::UnitProc);
+  SendMessageW(hwnd, WM_SETFONT, WPARAM(ToParam(font_.get())), FALSE);
 
   switch (u.kind) {
     case UnitKind::EditBox:
@@ -283,10 +297,10 @@ Form::UnitState* Form::StateOf(HWND hwnd) {
 // for a property (a round trip to the window server under Wine), since they
 // run for every message.
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* state = reinterpret_cast<UnitState*>(GetWindowLongPtrW(hwnd, kWindowStateSlot));
+  auto* state = FromParam<UnitState*>(GetWindowLongPtrW(hwnd, kWindowStateSlot));
   if (state) {
     switch (msg) {
-      case WM_COMMAND: if (state->form->OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0; break;
+      case WM_COMMAND: if (state->form->OnCommand(FromParam<HWND>(lp), HIWORD(wp))) return 0; break;
       case WM_KEYDOWN:
         if (wp == VK_ESCAPE && state->form->OnEscape(hwnd)) return 0;
         if (state->form->OnNavigationKey(hwnd, wp, lp)) return 0;
@@ -298,7 +312,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Form::UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* state = reinterpret_cast<UnitState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* state = FromParam<UnitState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!state || !state->previous) return DefWindowProcW(hwnd, msg, wp, lp);
   if (state->form) {
     Form* form = state->form;
@@ -388,7 +402,7 @@ bool Form::OnEscape(HWND from) {
 
 LRESULT Form::DialogCode(HWND control, WPARAM key, LPARAM lp) {
   MSG message = {control, WM_KEYDOWN, key, lp};
-  return SendMessageW(control, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message));
+  return SendWithPointer(control, WM_GETDLGCODE, key, &message);
 }
 
 bool Form::InOneRadioGroup(int a, int b) const {
@@ -469,7 +483,7 @@ bool Form::OnNavigationKey(HWND from, WPARAM key, LPARAM lp) {
 }
 
 LRESULT Form::OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp) {
-  if (OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0;
+  if (OnCommand(FromParam<HWND>(lp), HIWORD(wp))) return 0;
   return PassOn(state, WM_COMMAND, wp, lp);
 }
 
@@ -487,11 +501,10 @@ LRESULT Form::OnEditingMessage(UnitState& state, UINT msg, WPARAM wp, LPARAM lp)
   HWND hwnd = state.hwnd;
   int unit = state.unit;
   std::wstring before = WindowTextOf(hwnd);
-  DWORD selStart = 0, selEnd = 0;
-  SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+  const EditSelection selection = SelectionOf(hwnd);
   ++state.editDepth;
   LRESULT result = PassOn(state, msg, wp, lp);
-  if (WindowTextOf(hwnd) != before) TrimToByteLimit(state, int(std::min(selStart, selEnd)));
+  if (WindowTextOf(hwnd) != before) TrimToByteLimit(state, int(std::min(selection.start, selection.end)));
   --state.editDepth;
   if (WindowTextOf(hwnd) != before) Raise(unit, UnitEvent::ContentChanged);
   return result;
@@ -505,12 +518,12 @@ void Form::TrimToByteLimit(UnitState& state, int insertStart) {
     std::wstring text = WindowTextOf(state.hwnd);
     if (GbkBytes(text) <= limit) return;
     DWORD caret = 0;
-    SendMessageW(state.hwnd, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    SendWithPointer(state.hwnd, EM_GETSEL, 0, &caret);
     if (int(caret) <= insertStart || caret > text.size()) return;
     DWORD from = caret - 1;
     if (from > 0 && IS_LOW_SURROGATE(text[from]) && IS_HIGH_SURROGATE(text[from - 1])) --from;
     SendMessageW(state.hwnd, EM_SETSEL, from, caret);
-    SendMessageW(state.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    SendWithPointer(state.hwnd, EM_REPLACESEL, FALSE, L"");
   }
 }
 
@@ -574,18 +587,15 @@ void Form::SetEditContent(int unit, std::string_view text) {
 int Form::SelectionStart(int unit) const {
   HWND hwnd = Handle(unit, UnitKind::EditBox);
   if (!hwnd) return 0;
-  DWORD start = 0, end = 0;
-  SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return BytesBefore(WindowTextOf(hwnd), int(start));
+  return BytesBefore(WindowTextOf(hwnd), int(SelectionOf(hwnd).start));
 }
 
 int Form::SelectionLength(int unit) const {
   HWND hwnd = Handle(unit, UnitKind::EditBox);
   if (!hwnd) return 0;
-  DWORD start = 0, end = 0;
-  SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const EditSelection selection = SelectionOf(hwnd);
   std::wstring text = WindowTextOf(hwnd);
-  return BytesBefore(text, int(end)) - BytesBefore(text, int(start));
+  return BytesBefore(text, int(selection.end)) - BytesBefore(text, int(selection.start));
 }
 
 void Form::SetSelectionStart(int unit, int start) {
@@ -605,8 +615,7 @@ void Form::SetSelectionLength(int unit, int length) {
     return;
   }
   std::wstring text = WindowTextOf(hwnd);
-  DWORD start = 0, end = 0;
-  SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const DWORD start = SelectionOf(hwnd).start;
   int from = BytesBefore(text, int(start));
   SendMessageW(hwnd, EM_SETSEL, start, WideIndexOfBytes(text, from + length));
 }
@@ -652,7 +661,7 @@ int Form::ComboBoxItemCount(int unit) const {
 void Form::ComboBoxAddItem(int unit, std::string_view text) {
   HWND hwnd = Handle(unit, UnitKind::ComboBox);
   if (hwnd)
-    SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GbkToWide(text).c_str()));
+    SendWithPointer(hwnd, CB_ADDSTRING, 0, GbkToWide(text).c_str());
 }
 
 std::string Form::ComboBoxGetItemText(int unit, int index) const {
@@ -661,7 +670,7 @@ std::string Form::ComboBoxGetItemText(int unit, int index) const {
   int n = int(SendMessageW(hwnd, CB_GETLBTEXTLEN, WPARAM(index), 0));
   if (n <= 0) return {};
   std::wstring text(size_t(n) + 1, L'\0');
-  n = int(SendMessageW(hwnd, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data())));
+  n = int(SendWithPointer(hwnd, CB_GETLBTEXT, WPARAM(index), text.data()));
   text.resize(size_t(std::max(n, 0)));
   return WideToGbk(text).text;
 }

@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/window_procedure.h"
+
 namespace korvath::platform {
 
 namespace {
@@ -49,7 +51,7 @@ Entry* LiveEntry(Chain& chain, SubclassProc proc, UINT_PTR id) {
 }
 
 bool OwnsSlot(HWND window) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == &ChainProc;
+  return WindowProcedureOf(window) == &ChainProc;
 }
 
 // With no call running: drops removed entries, and when none is left and our
@@ -58,7 +60,7 @@ void Tidy(HWND window, const std::shared_ptr<Chain>& chain) {
   if (chain->calls > 0) return;
   std::erase_if(chain->entries, [](const Entry& entry) { return entry.removed; });
   if (!chain->entries.empty() || !OwnsSlot(window)) return;
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
+  SetWindowProcedure(window, chain->original);
   if (auto found = table.find(window); found != table.end() && found->second == chain) table.erase(found);
 }
 
@@ -90,8 +92,7 @@ LRESULT CALLBACK ChainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   innermost = frame.outer;
   if (message == WM_NCDESTROY) {
     for (Entry& entry : chain->entries) entry.removed = true;
-    if (OwnsSlot(window))
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
+    if (OwnsSlot(window)) SetWindowProcedure(window, chain->original);
     if (auto current = table.find(window); current != table.end() && current->second == chain)
       table.erase(current);
   } else {
@@ -107,8 +108,7 @@ bool SetSubclass(HWND window, SubclassProc proc, UINT_PTR id, DWORD_PTR data) {
   std::shared_ptr<Chain>& chain = table[window];
   if (!chain) {
     chain = std::make_shared<Chain>();
-    chain->original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainProc)));
+    chain->original = SetWindowProcedure(window, &ChainProc);
     if (!chain->original) {
       table.erase(window);
       return false;

@@ -15,16 +15,14 @@ namespace {
 
 // The size the skin last painted the window at, when the skin knows one.
 std::optional<SIZE> PaintedSize(HWND window) {
-  if (SkinWindowRecord* record = SkinRecordAt(SkinFindWindowRecord(window))) {
+  if (const SkinWindowRecord* record = SkinRecordOfWindow(window)) {
     return SIZE{record->ClientWidth, record->ClientHeight};
   }
   if (LONG_PTR slot = GetSkinProp(window, prop::Wxk_LBID); slot > 0) {
     return SkinRequestPaintedSize(static_cast<int32_t>(slot));
   }
-  const auto owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID));
-  if (SkinWindowRecord* record = SkinRecordAt(owner)) {
-    if (SkinContainerEntry* entry =
-            SkinEntryAt(record->Containers, SkinFindContainerEntry(owner, window))) {
+  if (SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID)))) {
+    if (const SkinContainerEntry* entry = SkinEntryAt(record->Containers, SkinFindContainerEntry(*record, window))) {
       return SIZE{entry->paintedWidth, entry->paintedHeight};
     }
   }

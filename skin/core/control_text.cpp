@@ -15,6 +15,7 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_caches.h"
 #include "skin/core/font_cache.h"
@@ -202,7 +203,7 @@ void KeepMeasured(const LOGFONTW& described, const SkinFontInfo& info) {
 
 SkinFontInfo SkinControlFontMetrics(HWND window) {
   SkinFontInfo info;
-  const HFONT handle = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  const HFONT handle = platform::FromParam<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   if (!handle) return info;
   // The size and style the control asked for: a face that stands in for a
   // missing one (Wine's for "宋体") may be a heavier cut with other metrics,

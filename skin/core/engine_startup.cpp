@@ -1,10 +1,12 @@
 #include "skin/core/engine_startup.h"
 
+#include "platform/message_params.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/shadow_window.h"
+#include "skin/core/skin_message.h"
 
 namespace korvath::skin {
 
@@ -68,7 +70,8 @@ bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
   cls.hIcon = SkinEngine.options.AppIcon;
   if (SkinEngine.options.AppIcon) cls.hIconSm = SmallAppIcon();
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  // A system colour's number one higher stands for its brush.
+  cls.hbrBackground = platform::FromParam<HBRUSH>(COLOR_BTNFACE + 1);
   cls.lpszMenuName = L"";
   cls.lpszClassName = className;
   return RegisterClassExW(&cls) != 0;
@@ -114,7 +117,8 @@ void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<in
 }
 
 LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
+  const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr};
+  return m.Forward();
 }
 
 void SkinEngineStartup() {

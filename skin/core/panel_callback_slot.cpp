@@ -5,6 +5,7 @@
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/panel_window.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -78,10 +79,12 @@ SIZE SkinRequestPaintedSize(int32_t n) {
 }
 
 LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (ZqkWindow* object = PanelObject(window)) {
-    return object->WindowProc(window, message, wParam, lParam);
-  }
-  return ZqkWindow::PassOn(window, message, wParam, lParam);
+  // What the panel does not finish goes to the procedure it replaced (the
+  // container skin's), read from the panel slot's property, so that it still
+  // works after Destroy has emptied the object.
+  const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = &kPanelSlot};
+  if (ZqkWindow* object = PanelObject(window)) return object->WindowProc(m);
+  return m.Forward();
 }
 
 }  // namespace korvath::skin

@@ -8,6 +8,7 @@
 #include "gdip/image.h"
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
@@ -58,8 +59,8 @@ SkinMemoryDc UnskinnedParentBackground(HWND window, const RECT& area) {
   MapWindowPoints(window, parent, &origin, 1);
   POINT previous;
   SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
-  SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SendMessageW(parent, WM_ERASEBKGND, WPARAM(platform::ToParam(dc)), 0);
+  SendMessageW(parent, WM_PRINTCLIENT, WPARAM(platform::ToParam(dc)), PRF_CLIENT);
   SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
   return buffer;
 }

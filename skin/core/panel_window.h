@@ -27,6 +27,8 @@ class GraphicsPath;
 
 namespace korvath::skin {
 
+struct SkinMessage;
+
 // An encoded picture (PNG, JPEG, ...) as the panel keeps it.
 using ImageBytes = std::vector<uint8_t>;
 
@@ -75,8 +77,9 @@ class ZqkWindow : public SkinCallbackTarget {
   ZqkWindow& operator=(const ZqkWindow&) = delete;
 
   // ---- the three calls of the panel's callback-list record ------------------
-  // The panel's window procedure, reached through ZqkWindowProc.
-  virtual LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The panel's window procedure, reached through ZqkWindowProc; what it
+  // does not finish goes on through the panel's slot.
+  virtual LRESULT WindowProc(const SkinMessage& m);
   virtual void Nop(int32_t a, int32_t b);
   // The owner window's background-cache invalidation asks the panel, through
   // SkinInvokeCallback, to rebuild its back buffer at the next paint.
@@ -188,10 +191,6 @@ class ZqkWindow : public SkinCallbackTarget {
   // Takes the first free record, or a new one, for the panel window.
   static int TakeCallbackSlot(HWND panel);
   void FreeCallbackSlot() const;
-
-  friend LRESULT CALLBACK ZqkWindowProc(HWND, UINT, WPARAM, LPARAM);
-  // Hands a message to the procedure the panel replaced.
-  static LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Message handlers of WindowProc.
   void OnPaint(HWND window);

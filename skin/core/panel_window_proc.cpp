@@ -5,48 +5,29 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/subclass.h"
-#include "skin/core/window_props.h"
+#include "skin/core/skin_message.h"
 
 namespace korvath::skin {
 
-namespace {
-
-// Mouse coordinates of a message, each half sign-extended.
-POINT MousePoint(LPARAM lParam) {
-  const auto packed = int32_t(lParam);
-  return {int16_t(LoWord(packed)), HiWord(packed)};
-}
-
-}  // namespace
-
-LRESULT ZqkWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
+LRESULT ZqkWindow::WindowProc(const SkinMessage& m) {
+  switch (m.message) {
     case WM_DESTROY:     Destroy(); break;
     case WM_MOVE:        redrawPending_ = 1; break;
     case WM_SIZE:        redrawPending_ = 1; break;
-    case WM_ERASEBKGND:  SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:       OnPaint(window); return 0;
-    case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_MOUSEMOVE:   OnMouseMove(window, MousePoint(lParam)); break;
+    case WM_ERASEBKGND:  SetBkMode(m.dc(), TRANSPARENT); return 1;
+    case WM_PAINT:       OnPaint(m.window); return 0;
+    case WM_PRINTCLIENT: OnPrintClient(m.dc()); return 0;
+    case WM_MOUSEMOVE:   OnMouseMove(m.window, m.point()); break;
     case WM_MOUSELEAVE:  OnMouseLeave(); break;
-    case WM_LBUTTONDOWN: OnLeftButtonDown(window, MousePoint(lParam)); break;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(m.window, m.point()); break;
     // The panel's class asks for double clicks, so a press soon after the
     // last one on the same spot (the next press once a dialog that a click
     // opened has closed) comes as a double click: it is a press all the same.
-    case WM_LBUTTONDBLCLK: OnLeftButtonDown(window, MousePoint(lParam)); break;
+    case WM_LBUTTONDBLCLK: OnLeftButtonDown(m.window, m.point()); break;
     case WM_LBUTTONUP:   OnLeftButtonUp(); break;
     default:             break;
   }
-  return PassOn(window, message, wParam, lParam);
-}
-
-// What the panel does not finish goes to the procedure it replaced (the
-// container skin's), read from the property so that it still works after
-// Destroy has emptied the object.
-LRESULT ZqkWindow::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return SkinForward(window, message, wParam, lParam, kPanelSlot);
+  return m.Forward();
 }
 
 void ZqkWindow::OnPaint(HWND window) {

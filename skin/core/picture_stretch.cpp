@@ -3,6 +3,7 @@
 #include <cmath>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include <emmintrin.h>
@@ -60,12 +61,19 @@ uint32_t Rgb24(const uint8_t* line, int x) {
   return 0xFF000000u | uint32_t(bgr[2]) << 16 | uint32_t(bgr[1]) << 8 | bgr[0];
 }
 
+// A pixel of a 32-bit line (copied out: the line is bytes).
+uint32_t Argb32(const uint8_t* line, int x) {
+  uint32_t pixel;
+  std::memcpy(&pixel, line + size_t(x) * sizeof pixel, sizeof pixel);
+  return pixel;
+}
+
 // A source pixel, or transparent black outside the picture.
 uint32_t Sample(const SourcePixels& source, int x, int y) {
   if (x < 0 || y < 0 || x >= source.width || y >= source.height) return 0;
   const uint8_t* line = source.bits + size_t(y) * size_t(source.stride);
   if (source.rgb24) return Rgb24(line, x);
-  return reinterpret_cast<const uint32_t*>(line)[x];
+  return Argb32(line, x);
 }
 
 // The two colours mixed by weight (0: all `start`, 255: all `end`), each
@@ -164,10 +172,10 @@ template <class Mix>
           c = Rgb24(lower, column.first);
           d = Rgb24(lower, column.second);
         } else {
-          a = reinterpret_cast<const uint32_t*>(upper)[column.first];
-          b = reinterpret_cast<const uint32_t*>(upper)[column.second];
-          c = reinterpret_cast<const uint32_t*>(lower)[column.first];
-          d = reinterpret_cast<const uint32_t*>(lower)[column.second];
+          a = Argb32(upper, column.first);
+          b = Argb32(upper, column.second);
+          c = Argb32(lower, column.first);
+          d = Argb32(lower, column.second);
         }
         if ((a & b & c & d) >> 24 == 0xFF) {
           line[x] = mix(a, b, c, d, uint32_t(column.weight), uint32_t(row.weight));

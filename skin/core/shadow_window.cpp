@@ -11,6 +11,7 @@
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -158,11 +159,21 @@ void DrawShadowPicture(gdip::Graphics& graphics, const SkinWindowRecord& record,
   graphics.ResetClip();
 }
 
-void OnShadowPressed(HWND shadow) {
-  HWND owner = GetSkinPropHandle<HWND>(shadow, prop::Yyck_Glck);
-  SkinWindowRecord* record = SkinRecordOfWindow(owner);
-  // Starts the platform's move loop on the owner.
-  if (record && record->ShadowDragsOwner) SendMessageW(owner, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+// The window that casts the shadow (`Yyck_Glck`) and its record (null: the
+// owner is no skinned window).
+struct ShadowOwner {
+  HWND window = nullptr;
+  SkinWindowRecord* record = nullptr;
+};
+
+ShadowOwner OwnerOf(HWND shadow) {
+  const HWND owner = GetSkinPropHandle<HWND>(shadow, prop::Yyck_Glck);
+  return {owner, SkinRecordOfWindow(owner)};
+}
+
+// Starts the platform's move loop on an owner that drags by its shadow.
+void OnShadowPressed(const ShadowOwner& owner) {
+  if (owner.record && owner.record->ShadowDragsOwner) SendMessageW(owner.window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 }  // namespace
@@ -188,8 +199,8 @@ void ShadowBuildImage(gdip::Graphics& graphics, int32_t position, int32_t depth,
 
 namespace {
 
-// `record` is the owner's (null: the owner is no skinned window).
-void Redraw(SkinWindowRecord* record, HWND owner, HWND shadow) {
+void Redraw(const ShadowOwner& owner, HWND shadow) {
+  SkinWindowRecord* record = owner.record;
   if (record) record->ShadowDrawn = true;
   RECT client{};
   GetClientRect(shadow, &client);
@@ -207,7 +218,7 @@ void Redraw(SkinWindowRecord* record, HWND owner, HWND shadow) {
                        square);
     }
     if (record && !record->ShadowImage.empty()) {
-      DrawShadowPicture(graphics, *record, owner, settings.depth, float(w), float(h));
+      DrawShadowPicture(graphics, *record, owner.window, settings.depth, float(w), float(h));
     }
   }
   SkinUpdateLayered(shadow, {.sourceDc = surface.get(), .alpha = 255});
@@ -215,20 +226,18 @@ void Redraw(SkinWindowRecord* record, HWND owner, HWND shadow) {
 
 }  // namespace
 
-void ShadowRedraw(SkinWindowRecord& owner, HWND shadow) { Redraw(&owner, owner.Window, shadow); }
+void ShadowRedraw(SkinWindowRecord& owner, HWND shadow) { Redraw({owner.Window, &owner}, shadow); }
 
-void ShadowRedraw(HWND shadow) {
-  HWND owner = GetSkinPropHandle<HWND>(shadow, prop::Yyck_Glck);
-  Redraw(SkinRecordOfWindow(owner), owner, shadow);
-}
+void ShadowRedraw(HWND shadow) { Redraw(OwnerOf(shadow), shadow); }
 
 LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_SIZE: ShadowRedraw(window); break;
-    case WM_LBUTTONDOWN: OnShadowPressed(window); break;
+  const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr};
+  switch (m.message) {
+    case WM_SIZE: Redraw(OwnerOf(m.window), m.window); break;
+    case WM_LBUTTONDOWN: OnShadowPressed(OwnerOf(m.window)); break;
   }
   // Handled or not, every message also gets the default processing.
-  return DefWindowProcW(window, message, wParam, lParam);
+  return m.Forward();
 }
 
 }  // namespace korvath::skin

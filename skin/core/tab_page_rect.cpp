@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/message_params.h"
+
 namespace korvath::skin {
 
 RECT SkinTabPageRect(HWND tab) {
@@ -9,7 +11,7 @@ RECT SkinTabPageRect(HWND tab) {
   GetClientRect(tab, &cr);
   const int rows = static_cast<int>(SendMessageW(tab, TCM_GETROWCOUNT, 0, 0));
   RECT item = {};
-  if (!SendMessageW(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) item = RECT{};
+  if (!platform::SendWithPointer(tab, TCM_GETITEMRECT, 0, &item)) item = RECT{};
   const int iw = item.right - item.left;
   const int ih = item.bottom - item.top;
 

@@ -8,6 +8,7 @@
 
 #include "gdip/object.h"
 #include "platform/common_controls.h"
+#include "platform/message_params.h"
 
 namespace korvath::skin {
 
@@ -99,7 +100,7 @@ HWND ToolTip::Realize() {
   if (width) SetMaxWidth(*width);
   for (KeptTool& tool : tools) {
     TTTOOLINFOW record = ToolRecord(owner_, tool.id, tool.rect, tool.callback ? LPSTR_TEXTCALLBACKW : tool.text.data());
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&record));
+    platform::SendWithPointer(tip_, TTM_ADDTOOLW, 0, &record);
   }
   return tip_;
 }
@@ -129,7 +130,7 @@ void ToolTip::AddTool(std::optional<RECT> rect, const std::string& text, int32_t
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, area, wide.data());
-  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  platform::SendWithPointer(tip_, TTM_ADDTOOLW, 0, &tool);
 }
 
 void ToolTip::AddToolCallback(const RECT& rect, int32_t id) {
@@ -138,7 +139,7 @@ void ToolTip::AddToolCallback(const RECT& rect, int32_t id) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, rect, LPSTR_TEXTCALLBACKW);
-  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  platform::SendWithPointer(tip_, TTM_ADDTOOLW, 0, &tool);
 }
 
 void ToolTip::SetToolRect(int32_t id, const RECT& rect) {
@@ -147,7 +148,7 @@ void ToolTip::SetToolRect(int32_t id, const RECT& rect) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, rect, nullptr);
-  SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  platform::SendWithPointer(tip_, TTM_NEWTOOLRECTW, 0, &tool);
 }
 
 void ToolTip::UpdateText(int32_t id, const std::string& text) {
@@ -160,7 +161,7 @@ void ToolTip::UpdateText(int32_t id, const std::string& text) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, wide.data());
-  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  platform::SendWithPointer(tip_, TTM_UPDATETIPTEXTW, 0, &tool);
 }
 
 void ToolTip::SetBackColor(COLORREF color) {
@@ -189,7 +190,7 @@ void ToolTip::DeleteTool(int32_t id) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, nullptr);
-  SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  platform::SendWithPointer(tip_, TTM_DELTOOLW, 0, &tool);
 }
 
 int32_t ToolTip::GetToolCount() const {

@@ -106,6 +106,22 @@ TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
   RedrawWindow(panelB, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+UINT g_behind = 0;  // the message the procedure behind the panel got
+LRESULT CALLBACK RecordBehind(HWND, UINT message, WPARAM, LPARAM) { return g_behind = message, 0x5A; }
+
+// What the panel leaves goes on to the procedure that its own slot keeps
+// (the container skin's), not to the one the window's skin slot keeps.
+TEST_F(PanelTest, WhatThePanelLeavesGoesToTheProcedureItsSlotKeeps) {
+  ASSERT_NE(GetSkinProp(window_, prop::Zqk_Jgc), GetSkinProp(window_, prop::Hw_hProc));
+  const LONG_PTR kept = GetSkinProp(window_, prop::Zqk_Jgc);
+  SetSkinPropHandle(window_, prop::Zqk_Jgc, &RecordBehind);
+  g_behind = 0;
+  const LRESULT answer = SendMessageW(window_, WM_APP + 7, 0, 0);
+  SetSkinProp(window_, prop::Zqk_Jgc, kept);
+  EXPECT_EQ(answer, 0x5A);
+  EXPECT_EQ(g_behind, UINT(WM_APP + 7));
+}
+
 // An entry goes in at its position (1 .. count + 1), at the end for -1 or a
 // position past the end, and nowhere for any other position.
 TEST_F(PanelTest, EntriesGoInAtTheirPosition) {
@@ -177,6 +193,44 @@ TEST_F(PanelTest, PictureByPixelsOnScreenAndInTheChildLayer) {
   ASSERT_TRUE(ColorNear(layerAt(), kBackground));
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_TRUE(ColorNear(layerAt(), kNormal));
+}
+
+// Asked for its client through WM_PRINTCLIENT, a panel gives what its window
+// shows, its visible target's place left to the target; a pending redraw is
+// made first, as a paint makes it.
+TEST_F(PanelTest, PrintingTheClientGivesWhatTheWindowShowsAroundItsTarget) {
+  RECT target = {};
+  GetWindowRect(panel_.target(), &target);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&target), 2);
+  constexpr uint32_t kFill = 0xFF00FF;
+  // Pixels that differ around the target; in its place, with `filled`, those
+  // the print drew on.
+  auto differing = [&](const PixelBuffer& printed, const PixelBuffer& shown, bool filled) {
+    int n = 0;
+    for (int y = 0; y < shown.height; ++y)
+      for (int x = 0; x < shown.width; ++x) {
+        if (!PtInRect(&target, POINT{x, y})) n += printed.RgbAt(x, y) != shown.RgbAt(x, y);
+        else if (filled) n += (printed.RgbAt(x, y) & 0xFFFFFF) != kFill;
+      }
+    return n;
+  };
+  const PixelBuffer printed = PrintClient(window_, kFill);
+  ASSERT_EQ(printed.width, CaptureClient(window_).width);
+  EXPECT_EQ(differing(printed, CaptureClient(window_), true), 0) << "clean";
+  if (HasFailure()) SaveFailureImage(printed, "panel_printed");
+
+  // Off screen a new frame colour waits for the next picture (the target,
+  // hidden with the panel, is not left out of it).
+  panel_.Show(0);
+  panel_.SetFrameColor(0x0000FF);
+  ASSERT_EQ(panel_.GetRedrawPending(), 1);
+  const PixelBuffer redrawn = PrintClient(window_, kFill);
+  EXPECT_EQ(panel_.GetRedrawPending(), 0);
+  EXPECT_NE(redrawn.RgbAt(0, redrawn.height / 2), printed.RgbAt(0, printed.height / 2)) << "the new frame";
+  panel_.Show(1);
+  PumpMessages();
+  EXPECT_EQ(differing(redrawn, CaptureClient(window_), false), 0) << "redrawn";
+  if (HasFailure()) SaveFailureImage(redrawn, "panel_redrawn");
 }
 
 // A panel lies above the siblings made before it, a label reaching into its

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
@@ -208,6 +209,29 @@ TEST_F(SurfaceTest, ClippedDCsClipVisibleChildrenWithinThePaintedSize) {
   EXPECT_EQ(pixels.RgbAt(61, 20), 0xFF0000u);
 }
 
+// A container's children are clipped within the size its skin last painted
+// it at, which its entry in its owner's record keeps.
+TEST_F(SurfaceTest, AContainersChildrenAreClippedWithinTheSizeItsEntryKeeps) {
+  TestWindow form(300, 200, L"form");
+  const HWND box = form.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 150);
+  for (const int x : {10, 80}) {
+    CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, x, 10, 60, 20, box, nullptr, nullptr, nullptr);
+  }
+  auto made = std::make_unique<SkinWindowRecord>();
+  made->Window = form.hwnd();
+  made->Containers.resize(2);
+  made->Containers[1].window = box;
+  made->Containers[1].paintedWidth = 100;
+  made->Containers[1].paintedHeight = 100;
+  const SkinWindowRecord& record = *SkinAppendWindowRecord(std::move(made));
+  SetSkinProp(box, prop::Hw_FuID, SkinRecordNumber(record));
+  SkinMemoryDc buffer = SkinMemoryDc::Create(200, 150);
+  SkinGetClippedDC(box, buffer.get());
+  EXPECT_FALSE(Visible(buffer.get(), 20, 15));
+  EXPECT_FALSE(Visible(buffer.get(), 90, 15));   // the second child, within the painted width
+  EXPECT_TRUE(Visible(buffer.get(), 120, 15));   // the second child, beyond it
+}
+
 // A picture is copied whole, except its pixels of the key colour, which
 // leave what the target showed there: to the byte what TransparentBlt makes,
 // clipping included, whether the key is nowhere, in the area the caller
@@ -290,6 +314,41 @@ TEST_F(SurfaceTest, AResizedShadowShowsOnTheSidesItsPositionNames) {
     if (HasFailure()) testsupport::SaveFailureImage(testsupport::CaptureWindow(shadow), "shadow_sides");
     DestroyWindow(shadow);
   }
+}
+
+std::vector<WPARAM> ownerPresses;  // the non-client presses the owner got
+LRESULT CALLBACK RecordOwnerPress(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Kept from the system, whose move loop would wait for the mouse.
+  if (message == WM_NCLBUTTONDOWN) return ownerPresses.push_back(wParam), 0;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A shadow goes by its owner's record, found for each message that needs
+// it: a resize draws it and marks it drawn in the record; a press moves an
+// owner that drags by its shadow, by its caption, and no other owner.
+TEST_F(SurfaceTest, AShadowDrawsAndMovesItsOwnerAsTheOwnersRecordSays) {
+  SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
+  TestWindow owner(300, 200, L"owner", WS_POPUP | WS_VISIBLE, RecordOwnerPress);
+  auto made = std::make_unique<SkinWindowRecord>();
+  made->Window = owner.hwnd();
+  SkinWindowRecord& record = *SkinAppendWindowRecord(std::move(made));
+  HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"yinyWindow", L"", WS_POPUP, 150, 130, 10, 10,
+                                nullptr, nullptr, nullptr, nullptr);
+  SetSkinPropHandle(shadow, prop::Yyck_Glck, owner.hwnd());
+  SetSkinProp(shadow, prop::Yyck_yyWz, 15);
+  SetSkinProp(shadow, prop::Yyck_yysd, 15);
+  SetSkinProp(shadow, prop::Yyck_Tmd, 255);
+  ASSERT_FALSE(record.ShadowDrawn);
+  SetWindowPos(shadow, nullptr, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(record.ShadowDrawn);
+
+  ownerPresses.clear();
+  SendMessageW(shadow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(ownerPresses.empty());
+  record.ShadowDragsOwner = true;
+  SendMessageW(shadow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(ownerPresses, std::vector<WPARAM>{HTCAPTION});
+  DestroyWindow(shadow);
 }
 
 // A depth of 0 or below, or an area narrower than the blur, would divide by
