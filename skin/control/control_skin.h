@@ -14,6 +14,8 @@
 
 namespace korvath::skin {
 
+struct SkinWindowRecord;
+
 // Puts one control under the control layer. `keyColour` is the colour keyed
 // out of its own painting (the system button-face colour when not given);
 // the fill colour and alpha tint it as a container (0: no tint). Does nothing
@@ -43,6 +45,8 @@ bool SkinIsToolbar(HWND window);
 // only when it is also moved; otherwise while it is active. The owner is
 // named by `Kj_FuID` in the control layer, else by `Hw_FuID`.
 bool SkinFindParentSkin(HWND window, bool controlLayer = false);
+// The same for the owner's record.
+bool SkinFindParentSkin(const SkinWindowRecord& owner);
 
 // Restores the control from its owner's child layer onto `dc` (a BeginPaint
 // DC stays the caller's).

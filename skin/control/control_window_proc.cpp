@@ -160,8 +160,10 @@ bool SkinFindParentSkin(HWND window, bool controlLayer) {
   const SkinWindowRecord* record =
       SkinRecordAt(int32_t(GetSkinProp(window, controlLayer ? prop::Kj_FuID : prop::Hw_FuID)));
   if (!record) return false;
-  return record->Sizing ? record->Moving : record->Active;
+  return SkinFindParentSkin(*record);
 }
+
+bool SkinFindParentSkin(const SkinWindowRecord& owner) { return owner.Sizing ? owner.Moving : owner.Active; }
 
 void SkinReleaseDC(HWND window, HDC dc) { SkinRefreshWindow(window, true, false, dc); }
 
