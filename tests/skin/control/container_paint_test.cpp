@@ -143,7 +143,9 @@ TEST_F(ContainerPaintTest, AGroupBoxFrameHasThePixelsGdiPlusStrokesThroughTheBuf
     ContainerControlSkinAttach(group);
     const auto seed = uint32_t(size.cx * 1000 + size.cy);
     test::NoisySection painted(size.cx, size.cy, seed), expected(size.cx, size.cy, seed);
-    GroupBoxSkinPaint(form_.recordNumber(), int32_t(GetSkinProp(group, prop::Hw_lbID)), painted.dc.get());
+    GroupBoxSkinPaint({SkinRecordAt(form_.recordNumber()), &SkinWindowRecord::Containers,
+                       int32_t(GetSkinProp(group, prop::Hw_lbID))},
+                      painted.dc.get());
     {
       gdip::Graphics g;
       gdip::GraphicsPath path;
