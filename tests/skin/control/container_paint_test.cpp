@@ -328,6 +328,23 @@ TEST_F(ContainerPaintTest, AGroupBoxWithoutControlsIsKeyedOverTheWashedBackgroun
   EXPECT_GE(ownLines, 2);
 }
 
+// Asked for its client through WM_PRINTCLIENT, a control of the layer that
+// paints into the DC it is given (a group box without controls inside, a
+// push button in frame mode) gives what its window shows.
+TEST_F(ContainerPaintTest, PrintingAControlThatPaintsIntoAGivenDcGivesWhatItsWindowShows) {
+  const HWND group = AddGroup(L"Box");
+  ContainerControlSkinAttach(group, RGB(0x80, 0x80, 0x80));
+  const HWND button = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 140, 100, 30,
+                                      form_.hwnd(), nullptr, nullptr, nullptr);
+  ToolbarSkinAttach(button, std::nullopt, std::nullopt, std::nullopt, 1);
+  for (const HWND control : {group, button}) {
+    Repaint(control, true);
+    const PixelBuffer shown = Shown(control);
+    ASSERT_FALSE(shown.Empty());
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(control), shown)) << (control == group);
+  }
+}
+
 // A tab control: the selected tab is lighter than the others, and the page
 // frame runs below the row of tabs.
 TEST_F(ContainerPaintTest, ATabControlShowsItsTabsSelectedAndNotOverItsPageFrame) {
