@@ -42,15 +42,6 @@ ProgressRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::
 
 SkinCanvas Picture(const ProgressRef& bar);
 
-// The one painter of the bar's client, for WM_PAINT and WM_PRINTCLIENT: the
-// bar's picture, which `dc` clips to what is dirty. Returns the picture.
-SkinCanvas Paint(const ProgressRef& bar, HDC dc, const RECT& dirty) {
-  if (!bar || IsRectEmpty(&dirty)) return {};
-  SkinCanvas picture = Picture(bar);
-  SkinCopyWindowPictureToClient(bar->window, dc, picture);
-  return picture;
-}
-
 // The sweep's timer carries the bar's entry number (its `Hw_lbID`).
 UINT_PTR TimerId(const ProgressRef& bar) { return UINT_PTR(bar.number); }
 
@@ -192,13 +183,13 @@ void ProgressSkinInstall(SkinWindowRecord& record, HWND parent) {
 LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{window, message, wParam, lParam};
   const ProgressRef bar = Find(window);
-  const auto paint = [&](HDC dc, const RECT& dirty) { return Paint(bar, dc, dirty); };
+  const auto picture = [&] { return bar ? Picture(bar) : SkinCanvas{}; };
   switch (message) {
     case WM_DESTROY:           KillTimer(window, TimerId(bar)); break;
     case WM_SHOWWINDOW:        OnShown(m, bar); break;
     case WM_TIMER:             OnSweepStep(m, bar); break;
-    case WM_PAINT:             return SkinPaintWindowPicture(window, paint);
-    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), paint);
+    case WM_PAINT:             return SkinPaintWindowPicture(window, picture);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), picture);
     case WM_NCPAINT:           ProgressSkinPaint(bar); return 1;
     case WM_MOVE:              ProgressSkinPaint(bar); break;
     case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;

@@ -41,16 +41,6 @@ TrackbarRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::
 
 SkinCanvas Picture(const TrackbarRef& trackbar);
 
-// The one painter of the track bar's client, for WM_PAINT and
-// WM_PRINTCLIENT: the bar's picture, which `dc` clips to what is dirty.
-// Returns the picture.
-SkinCanvas Paint(const TrackbarRef& trackbar, HDC dc, const RECT& dirty) {
-  if (!trackbar || IsRectEmpty(&dirty)) return {};
-  SkinCanvas picture = Picture(trackbar);
-  SkinCopyWindowPictureToClient(trackbar->window, dc, picture);
-  return picture;
-}
-
 // The hot look is drawn once when the mouse comes over the track bar from
 // elsewhere, not at every move.
 void OnMouseMove(const SkinMessage& m, const TrackbarRef& trackbar) {
@@ -99,15 +89,15 @@ bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const Skin
 LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{window, message, wParam, lParam};
   const TrackbarRef trackbar = Find(window);
-  const auto paint = [&](HDC dc, const RECT& dirty) { return Paint(trackbar, dc, dirty); };
+  const auto picture = [&] { return trackbar ? Picture(trackbar) : SkinCanvas{}; };
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m, trackbar); break;
     case WM_MOUSELEAVE:        OnMouseLeave(trackbar); break;
     case WM_WINDOWPOSCHANGING: MarkParentDirty(trackbar, window); break;
     case WM_MOVE:              TrackbarSkinPaint(trackbar); break;
     case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
-    case WM_PAINT:             return SkinPaintWindowPicture(window, paint);
-    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), paint);
+    case WM_PAINT:             return SkinPaintWindowPicture(window, picture);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), picture);
     case WM_NCPAINT:           TrackbarSkinPaint(trackbar); return 1;
     default:                   break;
   }

@@ -79,17 +79,6 @@ void OnButton(const SkinMessage& m, const UpDownRef& control, bool down) {
 
 SkinCanvas Picture(const UpDownRef& control, bool isHover, bool isPressed, POINT at);
 
-// The one painter of the control's client, for WM_PAINT and WM_PRINTCLIENT:
-// its picture in the entry's state, which `dc` clips to what is dirty.
-// Returns the picture.
-SkinCanvas Paint(const UpDownRef& control, HDC dc, const RECT& dirty) {
-  if (!control || IsRectEmpty(&dirty)) return {};
-  const SkinUpDownEntry& entry = *control;
-  SkinCanvas picture = Picture(control, entry.hover, entry.pressed, LastButtonPoint(entry));
-  SkinCopyWindowPictureToClient(entry.window, dc, picture);
-  return picture;
-}
-
 struct Half {
   float x, y, w, h;                 // the half's rounded rectangle
   gdip::PointF from, to;            // its gradient line
@@ -135,15 +124,17 @@ void UpDownSkinInstall(SkinWindowRecord& record, HWND parent) {
 LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{window, message, wParam, lParam};
   const UpDownRef control = Find(window);
-  const auto paint = [&](HDC dc, const RECT& dirty) { return Paint(control, dc, dirty); };
+  const auto picture = [&] {
+    return control ? Picture(control, control->hover, control->pressed, LastButtonPoint(*control)) : SkinCanvas{};
+  };
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m, control); break;
     case WM_MOUSELEAVE:        OnMouseLeave(control); break;
     case WM_WINDOWPOSCHANGING: MarkParentDirty(control, window); break;
     case WM_MOVE:              UpDownSkinPaint(control); break;
     case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
-    case WM_PAINT:             return SkinPaintWindowPicture(window, paint);
-    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), paint);
+    case WM_PAINT:             return SkinPaintWindowPicture(window, picture);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), picture);
     case WM_LBUTTONDOWN:       OnButton(m, control, true); break;
     case WM_LBUTTONUP:         OnButton(m, control, false); break;
     case WM_NCPAINT:           return 1;

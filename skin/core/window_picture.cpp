@@ -45,16 +45,19 @@ void SkinShowWindowPictureFrame(HWND window, const SkinCanvas& picture) {
   Copy(screen.get(), 0, 0, picture);
 }
 
-LRESULT SkinPaintWindowPicture(HWND window, const SkinWindowPicturePainter& paint) {
+LRESULT SkinPaintWindowPicture(HWND window, const SkinWindowPictureMaker& picture) {
   platform::PaintScope scope(window);
-  SkinShowWindowPictureFrame(window, paint(scope.dc(), scope.dirty()));
+  if (IsRectEmpty(&scope.dirty())) return 0;
+  const SkinCanvas shown = picture();
+  SkinCopyWindowPictureToClient(window, scope.dc(), shown);
+  SkinShowWindowPictureFrame(window, shown);
   return 0;
 }
 
-LRESULT SkinPrintWindowPicture(HWND window, HDC dc, const SkinWindowPicturePainter& paint) {
+LRESULT SkinPrintWindowPicture(HWND window, HDC dc, const SkinWindowPictureMaker& picture) {
   RECT client = {};
   GetClientRect(window, &client);
-  paint(dc, client);
+  if (!IsRectEmpty(&client)) SkinCopyWindowPictureToClient(window, dc, picture());
   return 0;
 }
 

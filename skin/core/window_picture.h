@@ -20,13 +20,14 @@ void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinCanvas& 
 // picture reaches into the frame redraws it with the client.
 void SkinShowWindowPictureFrame(HWND window, const SkinCanvas& picture);
 
-// A skin's one painter of its client, holding the entry its procedure found:
-// the window's picture in its state, copied onto `dc` (which clips it to what
-// is dirty); an empty canvas when the window has no entry.
-using SkinWindowPicturePainter = std::function<SkinCanvas(HDC dc, const RECT& dirty)>;
-// WM_PAINT through the paint scope; on screen the frame follows the client.
-LRESULT SkinPaintWindowPicture(HWND window, const SkinWindowPicturePainter& paint);
-// WM_PRINTCLIENT: the whole client onto the DC given.
-LRESULT SkinPrintWindowPicture(HWND window, HDC dc, const SkinWindowPicturePainter& paint);
+// A skin's one maker of its window's picture in its state, from the entry
+// its procedure found; an empty canvas when the window has no entry.
+using SkinWindowPictureMaker = std::function<SkinCanvas()>;
+// WM_PAINT through the paint scope: the picture onto the client, which the
+// paint DC clips to what is dirty (nothing is made when nothing is); on
+// screen the frame follows the client.
+LRESULT SkinPaintWindowPicture(HWND window, const SkinWindowPictureMaker& picture);
+// WM_PRINTCLIENT: the picture onto the DC given, at the client's corner.
+LRESULT SkinPrintWindowPicture(HWND window, HDC dc, const SkinWindowPictureMaker& picture);
 
 }  // namespace korvath::skin
