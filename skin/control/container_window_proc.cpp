@@ -11,7 +11,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
-#include "skin/control/control_entry.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/gdi_object.h"
-#include "skin/control/control_entry.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"

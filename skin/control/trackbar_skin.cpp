@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "platform/message_params.h"
-#include "skin/control/control_entry.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"

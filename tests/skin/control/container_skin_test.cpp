@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "skin/control/control_entry.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"

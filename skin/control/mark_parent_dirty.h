@@ -1,7 +1,6 @@
 #pragma once
-// A control skin's entry as its procedure finds it, once per message, and
-// hands to its handlers and painters (entry_ref.h), and what every one of
-// these procedures does alike with it.
+// What every control skin's procedure does when its control is about to
+// move or change size, with the entry it found for the message (entry_ref.h).
 #include <windows.h>
 
 #include "skin/core/child_layer.h"
