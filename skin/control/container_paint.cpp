@@ -7,14 +7,13 @@
 #include "platform/gdi_object.h"
 #include "skin/control/frame_paint.h"
 #include "skin/core/background_container.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/drawing_values.h"
-#include "skin/core/parent_background.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -33,10 +32,10 @@ void DrawOutline(HDC dc, const RECT& client) {
   if (!SkinGraphicsOnDC(g, dc) || !path.Create()) return;
   const float w = float(client.right), h = float(client.bottom);
   SkinPathAddRoundRect(path, 0, 0, w - 1, h - 1, kOutlineCorner);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0x000000, 40)), path);
+  SkinStroke(g, SkinArgbFromColorRef(0x000000, 40), path);
   path.Reset();
   SkinPathAddRoundRect(path, 1, 1, w - 3, h - 3, kInnerOutlineCorner);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 100)), path);
+  SkinStroke(g, SkinArgbFromColorRef(0xFFFFFF, 100), path);
 }
 
 // A group box's own tint begins on the top line of its frame: 4 pixels below
@@ -51,7 +50,7 @@ void CopyBehind(HDC dc, const RECT& rect, HDC source, const RECT& place) {
 }
 
 gdip::Argb TintOf(const SkinContainerEntry& entry) {
-  return gdip::Argb(SkinArgbFromColorRef(entry.backgroundColor, entry.backgroundAlpha));
+  return SkinArgbFromColorRef(entry.backgroundColor, entry.backgroundAlpha);
 }
 
 // Tints `rect` with the entry's colour: a group box's from 4 pixels down, as
@@ -61,8 +60,8 @@ void TintStrip(HDC dc, const RECT& rect, const SkinContainerEntry& entry,
                const SkinContainerEntry* above = nullptr) {
   gdip::Graphics g;
   if (!SkinGraphicsOnDC(g, dc)) return;
-  const float x = float(rect.left), y = float(rect.top);
-  const float w = float(rect.right - rect.left), h = float(rect.bottom - rect.top);
+  const gdip::RectF strip = ToRectF(rect);
+  const float x = strip.x, y = strip.y, w = strip.width, h = strip.height;
   if (entry.kind != ContainerKind::GroupBox) {
     SkinFillSolid(g, TintOf(entry), x, y, w, h);
     return;
@@ -72,93 +71,87 @@ void TintStrip(HDC dc, const RECT& rect, const SkinContainerEntry& entry,
   SkinFillSolid(g, TintOf(entry), x, y + drop, w, h - drop);
 }
 
+// The window's own container entry in `top`, or null.
+const SkinContainerEntry* OwnEntry(const SkinWindowRecord& top, HWND window) {
+  return SkinEntryAt(top.Containers, SkinFindContainerEntry(top, window));
+}
+
 // The background of a window that lies in a background piece: copied from the
 // piece's layer, tinted with the window's own colour.
-void CopyFromPiece(HWND window, HDC dc, const RECT& rect, const SkinBackgroundSource& source) {
+void CopyFromPiece(const SkinWindowRecord& top, HWND window, HDC dc, const RECT& rect,
+                   const SkinBackgroundSource& source) {
   if (source.piece == window) {
     if (const HWND outer = GetSkinPropHandle<HWND>(window, prop::Mb_zpf)) {
       CopyBehind(dc, rect, GetSkinPropHandle<HDC>(outer, prop::Wxk_Cj), SkinRectRelativeTo(outer, window));
-    } else if (const SkinWindowRecord* top = SkinRecordAt(SkinTopSkinnedAncestor(window))) {
-      CopyBehind(dc, rect, top->BackDC.get(), SkinRectInTopAncestor(window));
+    } else {
+      CopyBehind(dc, rect, top.BackDC.get(), SkinRectInTopAncestor(top, window));
     }
     return;
   }
   CopyBehind(dc, rect, GetSkinPropHandle<HDC>(source.piece, prop::Wxk_Cj),
              SkinRectRelativeTo(source.piece, window));
-  const int32_t number = source.record ? source.record : SkinTopSkinnedAncestor(window);
-  SkinWindowRecord* record = SkinRecordAt(number);
-  if (!record) return;
-  const SkinContainerEntry* own = SkinEntryAt(record->Containers, SkinFindContainerEntry(number, window));
+  const SkinContainerEntry* own = OwnEntry(top, window);
   if (own && int32_t(own->backgroundColor) > 0) TintStrip(dc, rect, *own);
 }
 
 }  // namespace
 
-void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber) {
-  SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  const SkinContainerEntry* entry = record ? SkinEntryAt(record->Containers, entryNumber) : nullptr;
-  if (!entry) return;
-  platform::WindowDC screen = platform::WindowDC::Client(entry->window);
-  ContainerSkinPaint(recordNumber, entryNumber, screen.get());
+void ContainerSkinPaint(const ContainerRef& container) {
+  if (!container) return;
+  platform::WindowDC screen = platform::WindowDC::Client(container->window);
+  ContainerSkinPaint(container, screen.get());
 }
 
-void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc) {
-  SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  if (!record) return;
-  SkinContainerEntry* entry = SkinEntryAt(record->Containers, entryNumber);
-  if (!entry) return;
-  const HWND window = entry->window;
+void ContainerSkinPaint(const ContainerRef& container, HDC dc) {
+  if (!container) return;
+  const HWND window = container->window;
   RECT client = {};
   GetClientRect(window, &client);
 
-  SkinMemoryDc buffer = entry->outline
-                            ? SkinPaintParentBackground(window, client, kOutlineInset, kOutlineCorner)
-                            : SkinPaintParentBackground(window, client);
+  SkinCanvas buffer = container->outline ? SkinCanvas(*container.record, window, client,
+                                                      {.inset = kOutlineInset, .radius = kOutlineCorner})
+                                         : SkinCanvas(*container.record, window, client);
   if (buffer) {
-    if (entry->kind == ContainerKind::GroupBox) {
-      GroupBoxSkinPaint(recordNumber, entryNumber, buffer.get());
+    if (container->kind == ContainerKind::GroupBox) {
+      GroupBoxSkinPaint(container, buffer.dc());
     } else if (SkinGetClassNameText(window) == "SysTabControl32") {
-      TabSkinPaint(window, buffer.get());
-    } else if (entry->outline) {
-      DrawOutline(buffer.get(), client);
+      TabSkinPaint(container, buffer.dc());
+    } else if (container->outline) {
+      DrawOutline(buffer.dc(), client);
     }
-    SkinPaintChildBackground(window, buffer.get());
+    buffer.Finish();
     platform::SavedDCState keep(dc);
     SkinGetClippedDC(window, dc);
-    BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    buffer.CopyTo(dc);
   }
-  entry->rebuild = false;
-  entry->childChanged = false;
-  entry->paintedWidth = client.right;
-  entry->paintedHeight = client.bottom;
+  container->rebuild = false;
+  container->childChanged = false;
+  container->paintedWidth = client.right;
+  container->paintedHeight = client.bottom;
 }
 
-void ContainerBackground(HWND window, HDC dc, const RECT& rect) {
-  const SkinBackgroundSource source = SkinFindBackgroundContainer(window, true);
+void ContainerBackground(const SkinWindowRecord& owner, HWND window, HDC dc, const RECT& rect) {
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window, true);
   if (source.piece) {
-    CopyFromPiece(window, dc, rect, source);
+    CopyFromPiece(owner, window, dc, rect, source);
     return;
   }
-  const int32_t number = source.record ? source.record : SkinTopSkinnedAncestor(window);
-  SkinWindowRecord* record = SkinRecordAt(number);
-  if (!record) return;
   if (source.topLevel) {
-    CopyBehind(dc, rect, record->BackDC.get(), SkinRectInContainer(window));
-    const SkinContainerEntry* own = SkinEntryAt(record->Containers, SkinFindContainerEntry(number, window));
+    CopyBehind(dc, rect, owner.BackDC.get(), SkinRectInContainer(owner, window));
+    const SkinContainerEntry* own = OwnEntry(owner, window);
     if (own && own->backgroundColor != 0) TintStrip(dc, rect, *own);
     return;
   }
-  CopyBehind(dc, rect, record->BackDC.get(), SkinRectInTopAncestor(window));
+  CopyBehind(dc, rect, owner.BackDC.get(), SkinRectInTopAncestor(owner, window));
   // Inside a container: the window's own entry, when it is one, takes the
   // place of the container's.
-  const SkinContainerEntry* own =
-      source.record ? SkinEntryAt(record->Containers, SkinFindContainerEntry(number, window)) : nullptr;
-  const SkinContainerEntry* entry = own ? own : SkinEntryAt(record->Containers, source.entry);
+  const SkinContainerEntry* own = source.record ? OwnEntry(owner, window) : nullptr;
+  const SkinContainerEntry* entry = own ? own : SkinEntryAt(owner.Containers, source.entry);
   if (!entry || entry->backgroundColor == 0) return;
   const SkinContainerEntry* above = nullptr;
   if (own && own->kind == ContainerKind::GroupBox) {
     const HWND parent = GetParent(window);
-    const SkinContainerEntry* outer = SkinEntryAt(record->Containers, SkinFindContainerEntry(number, parent));
+    const SkinContainerEntry* outer = OwnEntry(owner, parent);
     if (outer && int32_t(outer->backgroundColor) > 0 && GetSkinProp(parent, prop::Wxk_Zpf) == 0) above = outer;
   }
   TintStrip(dc, rect, *entry, above);

@@ -4,25 +4,25 @@
 // copied to the window once.
 #include <windows.h>
 
-#include <cstdint>
+#include "skin/control/container_skin.h"
 
 namespace korvath::skin {
 
-// Paints entry `entryNumber` of record `recordNumber`'s container list in
-// full, through the window's own DC with its children clipped out, and marks
-// its look clean at its present size.
-void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber);
+// Paints the container's entry in full, through the window's own DC with its
+// children clipped out, and marks its look clean at its present size.
+void ContainerSkinPaint(const ContainerRef& container);
 // Paints the entry in full onto `dc` (a DC whose origin is the window's
 // client origin) with the window's children clipped out, and marks its look
 // clean at its present size.
-void ContainerSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc);
+void ContainerSkinPaint(const ContainerRef& container, HDC dc);
 
 // Fills `rect` of `dc` (a DC whose origin is the window's client origin) with
 // the skinned background behind that part of the window, tinted with the
 // colour of the window's own container entry (else of the container it sits
-// in). A group box's tint starts 4 pixels below `rect.top` and spans the
-// whole width: the caption strip meets the frame's tint at its top line; the
-// band above takes the tint of a coloured container around the group box.
-void ContainerBackground(HWND window, HDC dc, const RECT& rect);
+// in); `owner` is the window's skinned top-level record. A group box's tint
+// starts 4 pixels below `rect.top` and spans the whole width: the caption
+// strip meets the frame's tint at its top line; the band above takes the tint
+// of a coloured container around the group box.
+void ContainerBackground(const SkinWindowRecord& owner, HWND window, HDC dc, const RECT& rect);
 
 }  // namespace korvath::skin

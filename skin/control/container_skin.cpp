@@ -30,21 +30,25 @@ HWND GetParentBackgroundPiece(HWND window) {
   return nullptr;
 }
 
-void ContainerSkinAttach(HWND window, std::optional<bool> framed,
-                         std::optional<COLORREF> backgroundColour,
+void ContainerSkinAttach(HWND window, std::optional<bool> framed, std::optional<COLORREF> backgroundColour,
                          std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
-  SkinWindowRecord* record = SkinTopSkinnedRecord(window);
-  if (!record) return;
-  if (SkinFindContainerEntry(*record, window) > 0) return;
+  if (SkinWindowRecord* record = SkinTopSkinnedRecord(window)) {
+    ContainerSkinAttach(*record, window, framed, backgroundColour, backgroundAlpha, outline);
+  }
+}
+
+void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bool> framed,
+                         std::optional<COLORREF> backgroundColour, std::optional<int32_t> backgroundAlpha,
+                         std::optional<bool> outline) {
+  if (SkinFindContainerEntry(record, window) > 0) return;
   // Subclassed already by another skin of the first layer: a second layer
   // here would hand its messages back to itself.
   if (GetSkinProp(window, prop::Hw_hProc) != 0) return;
 
   RECT client = {};
   GetClientRect(window, &client);
-  SkinTakeEntry(*record, &SkinWindowRecord::Containers, window,
-                {.procedure = &ContainerSkinWndProc, .overAnotherSkin = true},
-                [&](const SkinEntryRef<SkinContainerEntry>& entry) {
+  SkinTakeEntry(record, &SkinWindowRecord::Containers, window,
+                {.procedure = &ContainerSkinWndProc, .overAnotherSkin = true}, [&](const ContainerRef& entry) {
                   entry->backgroundColor = backgroundColour.value_or(0);
                   entry->backgroundAlpha = backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255;
                   entry->outline = outline.value_or(false);
@@ -64,7 +68,7 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed,
                   // them. A nested toolbar with children registers itself
                   // here, taking the next entry: the entry is read through
                   // its number.
-                  SkinInstallChildSkins(*record, window);
+                  SkinInstallChildSkins(record, window);
                   entry->rebuild = true;
                 });
   SetSkinPropHandle(window, prop::Mb_zpf, GetParentBackgroundPiece(window));

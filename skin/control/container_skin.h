@@ -10,15 +10,27 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/core/entry_ref.h"
+
 namespace korvath::skin {
 
+struct SkinContainerEntry;
 struct SkinWindowRecord;
+
+// A registered container's entry as its procedure finds it.
+using ContainerRef = SkinEntryRef<SkinContainerEntry>;
 
 // Registers `window` as a container of its owner's record and subclasses it.
 // Defaults: framed 1, colour 0 (no tint), alpha 255, outline 0. Does nothing
 // for a window without a skinned ancestor, one registered already, or one
 // that another skin has subclassed in the first layer (it carries Hw_hProc).
 void ContainerSkinAttach(HWND window, std::optional<bool> framed = std::nullopt,
+                         std::optional<COLORREF> backgroundColour = std::nullopt,
+                         std::optional<int32_t> backgroundAlpha = std::nullopt,
+                         std::optional<bool> outline = std::nullopt);
+// The same into `record`, the window's skinned top-level record, which the
+// caller holds.
+void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bool> framed = std::nullopt,
                          std::optional<COLORREF> backgroundColour = std::nullopt,
                          std::optional<int32_t> backgroundAlpha = std::nullopt,
                          std::optional<bool> outline = std::nullopt);
@@ -35,7 +47,7 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
 
 // Puts back the container's previous procedure, removes its entry and
 // renumbers the later containers of the record.
-void UnskinContainer(int recordNumber, int entryNumber);
+void UnskinContainer(const ContainerRef& container);
 
 // Declares every cached background of a skinned top-level window stale: the
 // dirty flags of its containers and, unless `containersOnly`, the repaint

@@ -5,14 +5,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
+#include "skin/core/child_layout.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
 #include "skin/core/drawing_values.h"
@@ -20,9 +23,9 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/child_layout.h"
 #include "skin/core/menu_items.h"
 #include "skin/core/owner_draw.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/scroll_bars.h"
@@ -32,84 +35,79 @@ namespace korvath::skin {
 namespace {
 
 // The container's record and entry, as its Hw_FuID and Hw_lbID name them;
-// null when either no longer leads to this window.
-using Container = SkinEntryRef<SkinContainerEntry>;
+// empty when either no longer leads to this window.
+ContainerRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Containers); }
 
-Container FindContainer(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Containers); }
-
-bool Framed(const Container& c) { return c && c->framed; }
-
-LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return SkinForward(window, message, wParam, lParam);
-}
+bool Framed(const ContainerRef& c) { return c && c->framed; }
 
 bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window) == name; }
 
 // ---- message handlers ------------------------------------------------------------
 
-LRESULT OnShown(const Container& c, HWND window, WPARAM wParam, LPARAM lParam) {
-  PassOn(window, WM_SHOWWINDOW, wParam, lParam);
-  if (Framed(c)) c->rebuild = true;
-  return DefWindowProcW(window, WM_SHOWWINDOW, wParam, lParam);
+// The entry is found again after the container's own procedure ran.
+LRESULT OnShown(const SkinMessage& m) {
+  m.Forward();
+  if (const ContainerRef c = Find(m.window); Framed(c)) c->rebuild = true;
+  return DefWindowProcW(m.window, WM_SHOWWINDOW, m.wParam, m.lParam);
 }
 
-bool Stale(const Container& c) { return c->rebuild || c->childChanged; }
+bool Stale(const ContainerRef& c) { return c->rebuild || c->childChanged; }
 
 // The one painter of a framed container's client, for WM_PAINT and
 // WM_PRINTCLIENT, onto `dc`, which clips it to what is dirty: a stale look
 // is painted in full, a clean one is one copy from the child layer.
-void Paint(const Container& c, HWND window, HDC dc, const RECT& dirty) {
+void Paint(const ContainerRef& c, HDC dc, const RECT& dirty) {
   if (IsRectEmpty(&dirty)) return;
   if (Stale(c)) {
-    ContainerSkinPaint(c.owner, c.number, dc);
+    ContainerSkinPaint(c, dc);
   } else {
-    SkinRefreshWindowDefault(c.owner, c.number, window, dc, true);
+    SkinRefreshWindowDefault(*c.record, *c, dc);
   }
 }
 
 // After a copy from the layer, see-through children paint over it again.
-LRESULT OnPaint(const Container& c, HWND window) {
+LRESULT OnPaint(const SkinMessage& m, const ContainerRef& c) {
   const bool stale = Stale(c);
   {
-    platform::PaintScope paint(window);
-    Paint(c, window, paint.dc(), paint.dirty());
+    platform::PaintScope paint(m.window);
+    Paint(c, paint.dc(), paint.dirty());
   }
-  if (!stale) SkinRedrawChildren(window);
+  if (!stale) SkinRedrawChildren(m.window);
   return 0;
 }
 
-LRESULT OnPrintClient(const Container& c, HWND window, HDC dc) {
+LRESULT OnPrintClient(const SkinMessage& m, const ContainerRef& c) {
   RECT client = {};
-  GetClientRect(window, &client);
-  Paint(c, window, dc, client);
+  GetClientRect(m.window, &client);
+  Paint(c, m.dc(), client);
   return 0;
 }
 
-void OnMoved(const Container& c, HWND window) {
+void OnMoved(const SkinMessage& m, const ContainerRef& c) {
   if (!Framed(c)) return;
   c->rebuild = true;
   InvalidateBackgroundCaches(*c.record);
-  InvalidateRect(window, nullptr, FALSE);
+  InvalidateRect(m.window, nullptr, FALSE);
 }
 
 // The background is never erased here; a framed container whose look is clean
 // rebuilds it while its top-level window is active and not being sized.
-LRESULT OnEraseBackground(const Container& c, HDC dc) {
+LRESULT OnEraseBackground(const SkinMessage& m, const ContainerRef& c) {
   if (Framed(c) && !c->rebuild && !c.record->Sizing && c.record->Active) {
     c->rebuild = true;
   }
-  SetBkMode(dc, TRANSPARENT);
+  SetBkMode(m.dc(), TRANSPARENT);
   return 1;
 }
 
 // True when the item was a skinned control or menu item and has been drawn.
-bool OnDrawItem(const Container& c, LPARAM lParam) {
-  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+bool OnDrawItem(const SkinMessage& m, const ContainerRef& c) {
+  const DRAWITEMSTRUCT* item = m.drawItem();
   if (!item) return false;
   const HWND control = item->hwndItem;
   const bool skinned = GetSkinProp(control, prop::Hw_FuID) > 0 &&
                        GetSkinProp(control, prop::Hw_lbID) > 0;
-  if (!skinned && MenuSkinItemFind(reinterpret_cast<HMENU>(control)) <= 0) return false;
+  if (!skinned && MenuSkinItemFind(SkinMenuOfItem(*item)) <= 0) return false;
   if (c.record) SkinDrawItem(*c.record, *item);
   return true;
 }
@@ -122,7 +120,7 @@ void SetControlTextColour(HDC dc, HWND control) {
 LRESULT ControlBrush(HDC dc, HWND control) {
   SetControlTextColour(dc, control);
   SetBkMode(dc, TRANSPARENT);
-  return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(control));
+  return SkinMessage::Answer(SkinControlBackgroundBrush(control));
 }
 
 // An open drop-down list becomes a see-through layered window, listed once.
@@ -130,14 +128,16 @@ LRESULT ListBrush(HDC dc, HWND list) {
   SetTextColor(dc, COLORREF(GetSkinProp(list, prop::Kj_Ztys)));
   SetBkMode(dc, TRANSPARENT);
   if (IsClass(list, "ComboLBox") && GetParent(list) == GetDesktopWindow()) SkinLayerDropDownList(list);
-  return reinterpret_cast<LRESULT>(SkinControlBackgroundBrush(list));
+  return SkinMessage::Answer(SkinControlBackgroundBrush(list));
 }
 
 bool SeeThroughSkin() { return SkinEngine.options.SkinEnabled && SkinEngine.options.SkinTransparentMode; }
 
 // The brush of a WM_CTLCOLOR message, or nullopt when the message goes on.
-std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
-  switch (message) {
+std::optional<LRESULT> OnControlColour(const SkinMessage& m) {
+  const HDC dc = m.dc();
+  const HWND control = m.control();
+  switch (m.message) {
     case WM_CTLCOLOREDIT:
       if (SeeThroughSkin() && !IsClass(GetParent(control), "ComboBox")) {
         return ControlBrush(dc, control);
@@ -158,13 +158,13 @@ std::optional<LRESULT> OnControlColour(UINT message, HDC dc, HWND control) {
       SetControlTextColour(dc, control);
       SetBkMode(dc, TRANSPARENT);
       SkinDeleteControlBrush(control);
-      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      return SkinMessage::Answer(GetStockObject(NULL_BRUSH));
     default:
       return std::nullopt;
   }
 }
 
-void OnSized(const Container& c) {
+void OnSized(const ContainerRef& c) {
   if (!c) return;
   c->rebuild = true;
   SkinLayoutChildren(*c);
@@ -172,9 +172,10 @@ void OnSized(const Container& c) {
 
 // See-through controls repaint after changes that their own painting misses,
 // and the scroll-bar overlays of edits follow their bars.
-void OnCommand(WPARAM wParam, HWND control) {
+void OnCommand(const SkinMessage& m) {
+  const HWND control = m.control();
   if (!SeeThroughSkin() || !control) return;
-  const UINT code = HIWORD(wParam);
+  const UINT code = m.notification();
   const std::string cls = SkinGetClassNameText(control);
   if (cls == "RichEdit20A") {
     if (code == EN_VSCROLL) VScrollPaint(control);
@@ -191,11 +192,11 @@ void OnCommand(WPARAM wParam, HWND control) {
 
 // Marks the container entry of a registered tab control for a rebuild.
 void RebuildTabContainer(HWND tab) {
-  if (SkinContainerEntry* entry = SkinFindEntry(tab, &SkinWindowRecord::Containers).get()) entry->rebuild = true;
+  if (const ContainerRef entry = Find(tab)) entry->rebuild = true;
 }
 
-void OnNotify(LPARAM lParam) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+void OnNotify(const SkinMessage& m) {
+  const NMHDR* header = m.notify();
   if (!header) return;
   const HWND sender = header->hwndFrom;
   switch (int(header->code)) {
@@ -222,44 +223,39 @@ BOOL CALLBACK DropKeptBrush(HWND child, LPARAM) {
 }  // namespace
 
 LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const Container c = FindContainer(window);
+  const SkinMessage m{window, message, wParam, lParam};
+  const ContainerRef c = Find(window);
   switch (message) {
-    case WM_NCDESTROY:          if (c) UnskinContainer(c.owner, c.number); break;
-    case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(c, window, wParam, lParam); break;
-    case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(window); break;
+    case WM_NCDESTROY:          UnskinContainer(c); break;
+    case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(m); break;
+    case WM_WINDOWPOSCHANGING:  MarkParentDirty(c, window); break;
     case WM_PARENTNOTIFY:       SkinNoteLayoutChange(); break;
-    case WM_MOVE:               OnMoved(c, window); break;
-    case WM_PAINT:              if (Framed(c)) return OnPaint(c, window); break;
-    case WM_PRINTCLIENT:        if (Framed(c)) return OnPrintClient(c, window, reinterpret_cast<HDC>(wParam)); break;
-    case WM_ERASEBKGND:         return OnEraseBackground(c, reinterpret_cast<HDC>(wParam));
-    case WM_DRAWITEM:           if (OnDrawItem(c, lParam)) return TRUE; break;
+    case WM_MOVE:               OnMoved(m, c); break;
+    case WM_PAINT:              if (Framed(c)) return OnPaint(m, c); break;
+    case WM_PRINTCLIENT:        if (Framed(c)) return OnPrintClient(m, c); break;
+    case WM_ERASEBKGND:         return OnEraseBackground(m, c);
+    case WM_DRAWITEM:           if (OnDrawItem(m, c)) return TRUE; break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
-      if (const auto brush = OnControlColour(message, reinterpret_cast<HDC>(wParam),
-                                             reinterpret_cast<HWND>(lParam))) {
-        return *brush;
-      }
+      if (const auto brush = OnControlColour(m)) return *brush;
       break;
     case WM_SIZE:               OnSized(c); break;
-    case WM_COMMAND:            OnCommand(wParam, reinterpret_cast<HWND>(lParam)); break;
-    case WM_NOTIFY:             OnNotify(lParam); break;
+    case WM_COMMAND:            OnCommand(m); break;
+    case WM_NOTIFY:             OnNotify(m); break;
     default:                    break;
   }
-  return PassOn(window, message, wParam, lParam);
+  return m.Forward();
 }
 
-void UnskinContainer(int recordNumber, int entryNumber) {
-  SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  if (!record) return;
-  SkinContainerEntry* entry = SkinEntryAt(record->Containers, entryNumber);
-  if (!entry) return;
-  const HWND window = entry->window;
-  SkinUnsubclass(window);
-  record->Containers.erase(record->Containers.begin() + (entryNumber - 1));
-  for (size_t i = 0; i < record->Containers.size(); ++i) {
-    SetSkinProp(record->Containers[i].window, prop::Hw_lbID, LONG_PTR(i + 1));
+void UnskinContainer(const ContainerRef& container) {
+  if (!container) return;
+  SkinWindowRecord& record = *container.record;
+  SkinUnsubclass(container->window);
+  record.Containers.erase(record.Containers.begin() + (container.number - 1));
+  for (size_t i = 0; i < record.Containers.size(); ++i) {
+    SetSkinProp(record.Containers[i].window, prop::Hw_lbID, LONG_PTR(i + 1));
   }
 }
 
@@ -282,7 +278,7 @@ void InvalidateBackgroundCaches(SkinWindowRecord& record, bool containersOnly) {
 }
 
 void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly) {
-  if (SkinWindowRecord* record = SkinRecordAt(int32_t(GetSkinProp(window, prop::Hw_lbID)))) {
+  if (SkinWindowRecord* record = SkinRecordOfWindow(window)) {
     InvalidateBackgroundCaches(*record, containersOnly.value_or(false));
   }
 }

@@ -15,8 +15,8 @@ namespace korvath::skin {
 void SkinControlAreaPaint(HWND window, HDC dc) {
   RECT client = {};
   GetClientRect(window, &client);
-  const float l = float(client.left), t = float(client.top);
-  const float w = float(client.right - client.left), h = float(client.bottom - client.top);
+  const gdip::RectF area = ToRectF(client);
+  const float l = area.x, t = area.y, w = area.width, h = area.height;
   // The band is filled through GDI: white that GDI+ writes carries an
   // alpha byte, and Wine's TransparentBlt then no longer sees the key in it.
   {
@@ -30,11 +30,11 @@ void SkinControlAreaPaint(HWND window, HDC dc) {
   if (!SkinGraphicsOnDC(g, dc)) return;
   g.SetClipRect(l, t, w, h, Gdiplus::CombineModeReplace);
   g.SetClipRect(l + 3, t + 3, w - 6, h - 6, Gdiplus::CombineModeXor);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 120)), 1.0f, l, t, w - 1, h - 1);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 10)), 1.0f, l + 1, t + 1, w - 3, h - 3);
+  SkinStroke(g, SkinArgbFromColorRef(0, 120), 1.0f, l, t, w - 1, h - 1);
+  SkinStroke(g, SkinArgbFromColorRef(0, 10), 1.0f, l + 1, t + 1, w - 3, h - 3);
   g.ResetClip();
-  SkinFillSolid(g, gdip::Argb(SkinArgbFromColorRef(0xFF8800, 80)), w - 20, t + 3, 17, h - 7);
-  SkinStroke(g, gdip::Argb(SkinArgbFromColorRef(0, 100)), 1.0f, w - 20, t + 3, 17, h - 7);
+  SkinFillSolid(g, SkinArgbFromColorRef(0xFF8800, 80), w - 20, t + 3, 17, h - 7);
+  SkinStroke(g, SkinArgbFromColorRef(0, 100), 1.0f, w - 20, t + 3, 17, h - 7);
   gdip::Bitmap chevron;
   if (SkinLoadCachedPicture(chevron, ChevronDownImage())) {
     g.DrawImageRect(chevron, w - 15, t + (h - 11) / 2 + 3, float(chevron.GetWidth()),

@@ -26,14 +26,22 @@ struct AttachSettings {
   bool toolbar = false;
 };
 
+// ContainerControlRegister into the record the caller holds.
+void Register(SkinWindowRecord& record, HWND window, std::optional<bool> framed,
+              std::optional<COLORREF> backgroundColour, std::optional<int32_t> backgroundAlpha,
+              std::optional<bool> outline) {
+  if (SkinFindContainerEntry(record, window) > 0) return;
+  ContainerSkinAttach(record, window, framed.value_or(true), backgroundColour,
+                      backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255, outline.value_or(false));
+}
+
 // The entry, the subclassing and the properties; then, for a control with
 // children, its registration as a container (which subclasses it again).
-void Attach(HWND window, const AttachSettings& settings) {
-  SkinWindowRecord* record = SkinTopSkinnedRecord(window);
-  if (!record || SkinIsSubclassed(window)) return;
-  SkinTakeEntry(*record, &SkinWindowRecord::Toolbars, window,
-                {.procedure = &ControlSkinWndProc, .slot = &kControlLayerSlot},
-                [&](const SkinEntryRef<SkinToolbarEntry>& entry) {
+// `record` is the control's skinned top-level record.
+void Attach(SkinWindowRecord& record, HWND window, const AttachSettings& settings) {
+  if (SkinIsSubclassed(window)) return;
+  SkinTakeEntry(record, &SkinWindowRecord::Toolbars, window,
+                {.procedure = &ControlSkinWndProc, .slot = &kControlLayerSlot}, [&](const ToolbarRef& entry) {
                   const SkinFontInfo font = SkinControlFontMetrics(window);
                   entry->keyColor = settings.keyColour.value_or(GetSysColor(COLOR_BTNFACE));
                   entry->fontFace = font.face.empty() ? kDefaultFontFace : font.face;
@@ -50,19 +58,23 @@ void Attach(HWND window, const AttachSettings& settings) {
   const COLORREF colour = settings.fillColour.value_or(0);
   const int32_t alpha = settings.fillAlpha.value_or(0);
   if (settings.toolbar) {
-    ContainerSkinAttach(window, false, colour, alpha, std::nullopt);
+    ContainerSkinAttach(record, window, false, colour, alpha, std::nullopt);
   } else {
-    ContainerControlRegister(window, false, colour, alpha, std::nullopt);
+    Register(record, window, false, colour, alpha, std::nullopt);
   }
+}
+
+// The same for a control whose record is looked up.
+void Attach(HWND window, const AttachSettings& settings) {
+  if (SkinWindowRecord* record = SkinTopSkinnedRecord(window)) Attach(*record, window, settings);
 }
 
 }  // namespace
 
-// The toolbar's attach finds its owner record itself (the same record).
-void ToolbarSkinInstall(SkinWindowRecord&, HWND parent) {
-  SkinForEachUnskinnedChild(parent, TOOLBARCLASSNAMEW, [](HWND toolbar) {
+void ToolbarSkinInstall(SkinWindowRecord& record, HWND parent) {
+  SkinForEachUnskinnedChild(parent, TOOLBARCLASSNAMEW, [&](HWND toolbar) {
     SetSkinProp(toolbar, prop::Kj_wtjb, SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
-    ToolbarSkinAttach(toolbar);
+    Attach(record, toolbar, {.toolbar = true});
   });
 }
 
@@ -74,10 +86,9 @@ void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
 void ContainerControlRegister(HWND window, std::optional<bool> framed,
                               std::optional<COLORREF> backgroundColour,
                               std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
-  const int32_t owner = SkinTopSkinnedAncestor(window);
-  if (SkinFindContainerEntry(owner, window) > 0) return;
-  ContainerSkinAttach(window, framed.value_or(true), backgroundColour,
-                      backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255, outline.value_or(false));
+  if (SkinWindowRecord* record = SkinTopSkinnedRecord(window)) {
+    Register(*record, window, framed, backgroundColour, backgroundAlpha, outline);
+  }
 }
 
 void ToolbarSkinAttach(HWND window, std::optional<COLORREF> keyColour, std::optional<COLORREF> fillColour,

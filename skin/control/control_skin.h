@@ -12,7 +12,16 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/core/entry_ref.h"
+
 namespace korvath::skin {
+
+struct SkinToolbarEntry;
+struct SkinWindowRecord;
+
+// A control-layer control's entry (in its owner's toolbar list) as its
+// procedure finds it.
+using ToolbarRef = SkinEntryRef<SkinToolbarEntry>;
 
 // Puts one control under the control layer. `keyColour` is the colour keyed
 // out of its own painting (the system button-face colour when not given);
@@ -40,13 +49,14 @@ LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LP
 bool SkinIsToolbar(HWND window);
 
 // Whether the owner window wants its controls drawn again: while it is sized,
-// only when it is also moved; otherwise while it is active. The owner is
-// named by `Kj_FuID` in the control layer, else by `Hw_FuID`.
-bool SkinFindParentSkin(HWND window, bool controlLayer = false);
+// only when it is also moved; otherwise while it is active. The owner is the
+// record named by the control's `Kj_FuID` in the control layer, else by its
+// `Hw_FuID`: the record its entry was found in.
+bool SkinFindParentSkin(const SkinWindowRecord& owner);
 
 // Restores the control from its owner's child layer onto `dc` (a BeginPaint
 // DC stays the caller's).
-void SkinReleaseDC(HWND window, HDC dc);
+void SkinReleaseDC(const SkinWindowRecord& owner, HWND window, HDC dc);
 
 // The frame-mode face: a 3-pixel white band (keyed out afterwards) with two
 // frame lines, and a blue drop-down face with the down chevron at the right.

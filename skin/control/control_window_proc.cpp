@@ -5,17 +5,16 @@
 #include <commctrl.h>
 
 #include "platform/gdi_object.h"
-#include "skin/core/entry_lookup.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
-#include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/parent_background.h"
-#include "skin/core/window_list.h"
-#include "skin/core/window_props.h"
+#include "skin/core/entry_lookup.h"
+#include "skin/core/skin_canvas.h"
+#include "skin/core/skin_message.h"
 
 namespace korvath::skin {
 
@@ -24,54 +23,54 @@ namespace {
 constexpr COLORREF kFrameModeKey = 0xFFFFFF;
 constexpr int32_t kFrameModeFramed = 1;
 
-SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).get();
-}
-
-LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return SkinForward(window, message, wParam, lParam, kControlLayerSlot);
-}
+ToolbarRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot); }
 
 bool IsClass(HWND window, const char* name) { return SkinGetClassNameText(window) == name; }
 
-void OnMouseMove(HWND window) {
-  SkinToolbarEntry* entry = ToolbarEntryOf(window);
-  if (!entry) return;
-  entry->repaint = true;
-  if (entry->mouseTracking) return;
-  entry->mouseTracking = true;
-  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+void OnMouseMove(const SkinMessage& m, const ToolbarRef& control) {
+  if (!control) return;
+  control->repaint = true;
+  if (control->mouseTracking) return;
+  control->mouseTracking = true;
+  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, m.window, 0};
   TrackMouseEvent(&track);
 }
 
-void OnMouseLeave(HWND window) {
-  SkinToolbarEntry* entry = ToolbarEntryOf(window);
-  if (!entry) return;
-  entry->mouseTracking = false;
-  entry->repaint = true;
+void OnMouseLeave(const ToolbarRef& control) {
+  if (!control) return;
+  control->mouseTracking = false;
+  control->repaint = true;
 }
 
-void SetRepaint(HWND window) {
-  if (SkinToolbarEntry* entry = ToolbarEntryOf(window)) entry->repaint = true;
+void SetRepaint(const ToolbarRef& control) {
+  if (control) control->repaint = true;
 }
 
-LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (!SkinEngine.options.SkinTransparentMode) return Forward(window, WM_ERASEBKGND, wParam, lParam);
-  SkinToolbarEntry* entry = ToolbarEntryOf(window);
-  if (entry && SkinIsToolbar(window) && !entry->repaint) entry->repaint = SkinFindParentSkin(window, true);
-  SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+LRESULT OnEraseBackground(const SkinMessage& m, const ToolbarRef& control) {
+  if (!SkinEngine.options.SkinTransparentMode) return m.Forward();
+  if (control && SkinIsToolbar(m.window) && !control->repaint) control->repaint = SkinFindParentSkin(*control.record);
+  SetBkMode(m.dc(), TRANSPARENT);
   return 1;
 }
 
 // A toolbar is drawn by the skin when it changed, else restored from the
-// child layer; its own procedure never sees the WM_PAINT.
-LRESULT PaintToolbar(HWND window) {
-  platform::PaintScope paint(window);
-  const SkinToolbarEntry* entry = ToolbarEntryOf(window);
-  if (!entry || entry->repaint) {
-    ToolbarSkinPaint(window);
+// child layer; its own procedure never sees the WM_PAINT. A print draws the
+// same onto the DC it is given.
+LRESULT PaintToolbar(const SkinMessage& m, const ToolbarRef& toolbar) {
+  platform::PaintScope paint(m.window);
+  if (toolbar->repaint) {
+    ToolbarSkinPaint(toolbar);
   } else {
-    SkinReleaseDC(window, paint.dc());
+    SkinReleaseDC(*toolbar.record, m.window, paint.dc());
+  }
+  return 0;
+}
+
+LRESULT PrintToolbar(const SkinMessage& m, const ToolbarRef& toolbar) {
+  if (toolbar->repaint) {
+    ToolbarSkinPrint(toolbar, m.dc());
+  } else {
+    SkinReleaseDC(*toolbar.record, m.window, m.dc());
   }
   return 0;
 }
@@ -81,42 +80,52 @@ COLORREF KeyOf(const SkinToolbarEntry* entry) {
   return entry->frameMode == kFrameModeFramed ? kFrameModeKey : entry->keyColor;
 }
 
-// Controls that paint into the DC they are given: into one that holds the
-// parent background, keyed over the washed background.
-LRESULT PaintIntoMemoryDc(HWND window, LPARAM lParam) {
+// What lies beneath the control's client area, for it to paint into.
+SkinCanvas Beneath(const ToolbarRef& control) {
   RECT client = {};
-  GetClientRect(window, &client);
-  const int width = client.right, height = client.bottom;
-  SkinMemoryDc own = SkinPaintParentBackground(window, client);
-  platform::PaintScope paint(window);
-  const HDC dc = paint.dc();
-  const LRESULT result = Forward(window, WM_PAINT, reinterpret_cast<WPARAM>(own.get()), lParam);
-  SkinMemoryDc washed = SkinFillControlBackground(window);
-  const SkinToolbarEntry* entry = ToolbarEntryOf(window);
-  if (own && washed) {
-    if (entry && entry->frameMode == kFrameModeFramed) SkinControlAreaPaint(window, own.get());
-    TransparentBlt(washed.get(), 0, 0, width, height, own.get(), 0, 0, width, height, KeyOf(entry));
-    BitBlt(dc, 0, 0, width, height, washed.get(), 0, 0, SRCCOPY);
-    SkinPaintChildBackground(window, washed.get(), true);
+  GetClientRect(control->window, &client);
+  return SkinCanvas(*control.record, control->window, client);
+}
+
+// Controls that paint into the DC they are given: `paint` (their WM_PAINT)
+// draws them into `own`, which holds the parent background; that is keyed
+// over the washed background, onto `target` and into the child layer. The
+// control's own procedure may have sent its owner messages: its entry is
+// found again after it.
+LRESULT PaintIntoMemoryDc(const SkinMessage& paint, SkinCanvas& own, HDC target) {
+  const HWND window = paint.window;
+  const int width = own.width(), height = own.height();
+  const LRESULT result = paint.ForwardOnto(own.dc());
+  const ToolbarRef control = Find(window);
+  if (!control.record) return result;
+  SkinMemoryDc washed = SkinFillControlBackground(*control.record, window);
+  if (own.dc() && washed) {
+    if (control && control->frameMode == kFrameModeFramed) SkinControlAreaPaint(window, own.dc());
+    TransparentBlt(washed.get(), 0, 0, width, height, own.dc(), 0, 0, width, height, KeyOf(control.get()));
+    BitBlt(target, 0, 0, width, height, washed.get(), 0, 0, SRCCOPY);
+    SkinPaintChildBackground(*control.record, window, washed.get());
   }
   return result;
 }
 
 // Controls that paint on their own window: their pixels taken from it and
-// laid over the parent background.
-LRESULT PaintOverUpdateRect(HWND window, LPARAM lParam) {
+// laid over the parent background (the entry found again after the
+// control's own procedure, as above).
+LRESULT PaintOverUpdateRect(const SkinMessage& m, const ToolbarRef& before) {
+  const HWND window = m.window;
   platform::WindowDC screen = platform::WindowDC::Client(window);
   RECT update = {};
   GetUpdateRect(window, &update, FALSE);
   const int width = update.right - update.left, height = update.bottom - update.top;
-  SkinMemoryDc under = SkinPaintParentBackground(window, update);
-  const LRESULT result = Forward(window, WM_PAINT, reinterpret_cast<WPARAM>(under.get()), lParam);
-  if (under && width > 0 && height > 0) {
-    TransparentBlt(under.get(), 0, 0, width, height, screen.get(), update.left, update.top, width, height,
-                   KeyOf(ToolbarEntryOf(window)));
-    BitBlt(screen.get(), update.left, update.top, width, height, under.get(), 0, 0, SRCCOPY);
+  SkinCanvas under(*before.record, window, update);
+  const LRESULT result = m.ForwardOnto(under.dc());
+  const ToolbarRef control = Find(window);
+  if (control.record && under.dc() && width > 0 && height > 0) {
+    TransparentBlt(under.dc(), 0, 0, width, height, screen.get(), update.left, update.top, width, height,
+                   KeyOf(control.get()));
+    BitBlt(screen.get(), update.left, update.top, width, height, under.dc(), 0, 0, SRCCOPY);
     SkinInvalidateVisibleChildren(window);
-    SkinPaintChildBackground(window, under.get(), true);
+    SkinPaintChildBackground(*control.record, window, under.dc());
   }
   { platform::PaintScope validate(window); }
   return result;
@@ -128,11 +137,29 @@ bool PaintsIntoGivenDc(HWND window) {
          name == "Button" || name == "msctls_trackbar32";
 }
 
-LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (!SkinEngine.options.SkinEnabled) return Forward(window, WM_PAINT, wParam, lParam);
-  if (SkinIsToolbar(window)) return PaintToolbar(window);
-  if (PaintsIntoGivenDc(window)) return PaintIntoMemoryDc(window, lParam);
-  return PaintOverUpdateRect(window, lParam);
+// Painting needs the control's entry: a control whose numbers lead to none
+// of its own paints itself.
+LRESULT OnPaint(const SkinMessage& m, const ToolbarRef& control) {
+  if (!SkinEngine.options.SkinEnabled || !control) return m.Forward();
+  if (SkinIsToolbar(m.window)) return PaintToolbar(m, control);
+  if (PaintsIntoGivenDc(m.window)) {
+    SkinCanvas own = Beneath(control);
+    platform::PaintScope paint(m.window);
+    return PaintIntoMemoryDc(m, own, paint.dc());
+  }
+  return PaintOverUpdateRect(m, control);
+}
+
+// The client through the same paint onto the DC given. A control that
+// paints on its own window cannot answer: the skin takes its pixels back
+// from the window, and a print has none there to take; it prints itself.
+LRESULT OnPrintClient(const SkinMessage& m, const ToolbarRef& control) {
+  if (!SkinEngine.options.SkinEnabled || !control) return m.Forward();
+  if (SkinIsToolbar(m.window)) return PrintToolbar(m, control);
+  if (!PaintsIntoGivenDc(m.window)) return m.Forward();
+  SkinCanvas own = Beneath(control);
+  const SkinMessage paint{.window = m.window, .message = WM_PAINT, .wParam = 0, .lParam = 0, .slot = m.slot};
+  return PaintIntoMemoryDc(paint, own, m.dc());
 }
 
 }  // namespace
@@ -140,29 +167,30 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
 bool SkinIsToolbar(HWND window) { return IsClass(window, "ToolbarWindow32"); }
 
 LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{
+      .window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = &kControlLayerSlot};
+  const ToolbarRef control = Find(window);
   switch (message) {
-    case WM_MOUSEMOVE:         OnMouseMove(window); break;
-    case WM_LBUTTONDOWN:       SetRepaint(window); break;
-    case WM_MOUSELEAVE:        OnMouseLeave(window); break;
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
-    case WM_MOVE:              if (SkinEngine.options.SkinTransparentMode) InvalidateRect(window, nullptr, FALSE); break;
-    case WM_ERASEBKGND:        return OnEraseBackground(window, wParam, lParam);
-    case WM_SIZE:              if (SkinIsToolbar(window)) SetRepaint(window); break;
-    case WM_PAINT:             return OnPaint(window, wParam, lParam);
+    case WM_MOUSEMOVE:         OnMouseMove(m, control); break;
+    case WM_LBUTTONDOWN:       SetRepaint(control); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(control); break;
+    case WM_WINDOWPOSCHANGING: MarkParentDirty(control, window); break;
+    case WM_MOVE:
+      if (SkinEngine.options.SkinTransparentMode) InvalidateRect(window, nullptr, FALSE);
+      break;
+    case WM_ERASEBKGND:        return OnEraseBackground(m, control);
+    case WM_SIZE:              if (SkinIsToolbar(window)) SetRepaint(control); break;
+    case WM_PAINT:             return OnPaint(m, control);
+    case WM_PRINTCLIENT:       return OnPrintClient(m, control);
     case WM_HSCROLL:
     case WM_VSCROLL:           if (IsClass(window, "RichEdit20A")) InvalidateRect(window, nullptr, FALSE); break;
     default:                   break;
   }
-  return Forward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
-bool SkinFindParentSkin(HWND window, bool controlLayer) {
-  const SkinWindowRecord* record =
-      SkinRecordAt(int32_t(GetSkinProp(window, controlLayer ? prop::Kj_FuID : prop::Hw_FuID)));
-  if (!record) return false;
-  return record->Sizing ? record->Moving : record->Active;
-}
+bool SkinFindParentSkin(const SkinWindowRecord& owner) { return owner.Sizing ? owner.Moving : owner.Active; }
 
-void SkinReleaseDC(HWND window, HDC dc) { SkinRefreshWindow(window, true, false, dc); }
+void SkinReleaseDC(const SkinWindowRecord& owner, HWND window, HDC dc) { SkinRefreshWindow(owner, window, false, dc); }
 
 }  // namespace korvath::skin

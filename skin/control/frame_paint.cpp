@@ -10,18 +10,18 @@
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/tab_items.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/font_cache.h"
-#include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/thin_outline.h"
-#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -67,8 +67,9 @@ float CaptionLeft(LONG style, int clientWidth, int32_t textWidth) {
   return kCaptionMargin;
 }
 
-void DrawGroupCaption(gdip::Graphics& g, HWND window, const SkinContainerEntry& entry, HDC dc,
-                      int clientWidth) {
+void DrawGroupCaption(gdip::Graphics& g, const ContainerRef& group, HDC dc, int clientWidth) {
+  const SkinContainerEntry& entry = *group;
+  const HWND window = entry.window;
   const std::string caption = GetControlText(window);
   // No caption, no strip: the frame lines stay whole.
   if (caption.empty()) return;
@@ -77,7 +78,7 @@ void DrawGroupCaption(gdip::Graphics& g, HWND window, const SkinContainerEntry& 
   const gdip::RectF layout = SkinMakeRect(CaptionLeft(GetWindowLongW(window, GWL_STYLE), clientWidth, width),
                                           kCaptionTop, float(width),
                                           float(entry.captionFontSize) + kCaptionExtraHeight);
-  ContainerBackground(window, dc,
+  ContainerBackground(*group.record, window, dc,
                       RECT{LONG(layout.x), LONG(layout.y), LONG(layout.x + layout.width),
                            LONG(layout.y + layout.height)});
   gdip::Font font;
@@ -86,7 +87,7 @@ void DrawGroupCaption(gdip::Graphics& g, HWND window, const SkinContainerEntry& 
   if (!SkinFontFromName(font, entry.captionFontFace, float(entry.captionFontSize), entry.captionFontStyle,
                            Gdiplus::UnitWorld) ||
       !format.Create(0, 0) ||
-      !brush.Create(gdip::Argb(SkinArgbFromColorRef(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255)))) {
+      !brush.Create(SkinArgbFromColorRef(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255))) {
     return;
   }
   format.SetAlign(Gdiplus::StringAlignmentCenter);
@@ -125,68 +126,63 @@ TabFrame TabFrameRects(int32_t side, const RECT& client, const RECT& item, int r
 
 // The background behind the gap, in the tab control's own tint when its tabs
 // stand at the top or left and its parent is no container of the record.
-void PatchGap(HWND window, HDC dc, const RECT& gap, int32_t side) {
+void PatchGap(const ContainerRef& tab, HDC dc, const RECT& gap, int32_t side) {
   const int width = gap.right - gap.left, height = gap.bottom - gap.top;
   if (width <= 0 || height <= 0) return;
-  SkinMemoryDc behind = SkinPaintParentBackground(window, gap);
-  if (!behind) return;
-  const SkinEntryRef found = SkinFindEntry(window, &SkinWindowRecord::Containers);
-  const SkinContainerEntry* entry = found.get();
-  if (entry && entry->backgroundColor != 0 && (side == kTop || side == kLeft) &&
-      !TabFindContainerEntry(found.owner, GetParent(window))) {
-    gdip::Graphics g;
-    if (SkinGraphicsOnDC(g, behind.get())) {
-      SkinFillSolid(g, gdip::Argb(SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha)), 0, 0,
-                    float(width), float(height));
-    }
+  const HWND window = tab->window;
+  const bool tinted = tab->backgroundColor != 0 && (side == kTop || side == kLeft) &&
+                      !TabFindContainerEntry(*tab.record, GetParent(window));
+  SkinCanvas behind(*tab.record, window, gap,
+                    {.drawing = tinted ? SkinCanvasDrawing::ThroughDc : SkinCanvasDrawing::None});
+  if (!behind.dc()) return;
+  if (tinted && behind) {
+    SkinFillSolid(behind.graphics(), SkinArgbFromColorRef(tab->backgroundColor, tab->backgroundAlpha), 0, 0,
+                  float(width), float(height));
   }
-  BitBlt(dc, gap.left, gap.top, width, height, behind.get(), 0, 0, SRCCOPY);
+  behind.CopyTo(dc, gap.left, gap.top);
 }
 
 }  // namespace
 
-void GroupBoxSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc) {
-  SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  const SkinContainerEntry* entry = record ? SkinEntryAt(record->Containers, entryNumber) : nullptr;
-  if (!entry) return;
+void GroupBoxSkinPaint(const ContainerRef& group, HDC dc) {
+  if (!group) return;
   RECT client = {};
-  GetClientRect(entry->window, &client);
+  GetClientRect(group->window, &client);
   gdip::Graphics g;
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(g, dc) || !path.Create()) return;
   const float w = float(client.right), h = float(client.bottom);
-  StrokeRoundRect(g, dc, path, 0, kGroupFrameTop, w - 1, h - 6, kOuterCorner,
-                  gdip::Argb(SkinArgbFromColorRef(0x000000, 40)));
+  StrokeRoundRect(g, dc, path, 0, kGroupFrameTop, w - 1, h - 6, kOuterCorner, SkinArgbFromColorRef(0x000000, 40));
   StrokeRoundRect(g, dc, path, 1, kGroupFrameTop + 1, w - 3, h - 8, kGroupInnerCorner,
-                  gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 90)));
-  DrawGroupCaption(g, entry->window, *entry, dc, client.right);
+                  SkinArgbFromColorRef(0xFFFFFF, 90));
+  DrawGroupCaption(g, group, dc, client.right);
 }
 
-void TabSkinPaint(HWND window, HDC dc) {
+void TabSkinPaint(const ContainerRef& tab, HDC dc) {
+  const HWND window = tab->window;
   RECT client = {};
   GetClientRect(window, &client);
   const int count = int(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
   const int selected = int(SendMessageW(window, TCM_GETCURSEL, 0, 0));
   const int rows = int(SendMessageW(window, TCM_GETROWCOUNT, 0, 0));
   RECT item = {};
-  SendMessageW(window, TCM_GETITEMRECT, WPARAM(selected), reinterpret_cast<LPARAM>(&item));
+  platform::SendWithPointer(window, TCM_GETITEMRECT, WPARAM(selected), &item);
   const int32_t side = TabSide(GetWindowLongW(window, GWL_STYLE));
   const TabFrame frame = TabFrameRects(side, client, item, rows);
   {
     gdip::Graphics g;
     gdip::GraphicsPath path;
     if (SkinGraphicsOnDC(g, dc) && path.Create()) {
-      const RECT& f = frame.page;
-      const float fw = float(f.right - f.left), fh = float(f.bottom - f.top);
-      StrokeRoundRect(g, path, float(f.left), float(f.top), fw - 1, fh - 1, kOuterCorner,
-                      gdip::Argb(SkinArgbFromColorRef(0x000000, 80)));
-      StrokeRoundRect(g, path, float(f.left + 1), float(f.top + 1), fw - 3, fh - 3, kTabInnerCorner,
-                      gdip::Argb(SkinArgbFromColorRef(0xFFFFFF, 120)));
+      const gdip::RectF page = ToRectF(frame.page);
+      StrokeRoundRect(g, path, page.x, page.y, page.width - 1, page.height - 1, kOuterCorner,
+                      SkinArgbFromColorRef(0x000000, 80));
+      StrokeRoundRect(g, path, page.x + 1, page.y + 1, page.width - 3, page.height - 3, kTabInnerCorner,
+                      SkinArgbFromColorRef(0xFFFFFF, 120));
     }
   }
-  for (int i = 0; i < count; ++i) TabSkinItemsPaint(window, dc, i, i == selected, side);
+  for (int i = 0; i < count; ++i) TabSkinItemsPaint(tab, dc, i, i == selected, side);
   // No selection: no tab opens into the page.
-  if (selected >= 0) PatchGap(window, dc, frame.gap, side);
+  if (selected >= 0) PatchGap(tab, dc, frame.gap, side);
 }
 
 int32_t SkinMeasureTextWidth(std::string_view text, std::string_view faceName, int32_t size, int32_t style) {

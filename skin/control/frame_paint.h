@@ -7,14 +7,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "skin/control/container_skin.h"
+
 namespace korvath::skin {
 
 // The group box of the container entry, into `dc` (its client area at the
 // origin). A group box without a caption keeps its frame lines whole.
-void GroupBoxSkinPaint(int32_t recordNumber, int32_t entryNumber, HDC dc);
+void GroupBoxSkinPaint(const ContainerRef& group, HDC dc);
 
 // The tab control's page frame, its items and the gap under the selected tab.
-void TabSkinPaint(HWND window, HDC dc);
+void TabSkinPaint(const ContainerRef& tab, HDC dc);
 
 // The width the text takes in the font, whole pixels plus one; 1 for an empty
 // text or a font that cannot be made.

@@ -15,22 +15,22 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/control/control_installers.h"
-#include "skin/core/child_walk.h"
-#include "skin/core/entry_install.h"
-#include "skin/core/colours.h"
-#include "skin/core/font_cache.h"
-#include "skin/core/hover.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/control/frame_paint.h"
 #include "skin/core/child_layer.h"
+#include "skin/core/child_walk.h"
+#include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/parent_background.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/font_cache.h"
+#include "skin/core/hover.h"
+#include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
+#include "skin/core/skin_message.h"
 
 namespace korvath::skin {
 
@@ -38,66 +38,57 @@ namespace {
 
 constexpr int kDeadZone = 5;
 
-gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
-
-SkinEntryRef<SkinHeaderEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Headers); }
-
-void Paint(HWND window) {
-  const auto f = Find(window);
-  if (f) HeaderSkinPaint(f.owner, f.number);
-}
+HeaderRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Headers); }
 
 void Install(SkinWindowRecord& record, HWND header) {
   if (SkinIsSubclassed(header)) return;
   const SkinFontInfo font = SkinControlFontMetrics(header);
   SkinTakeEntry(record, &SkinWindowRecord::Headers, header, {.procedure = &HeaderSkinWndProc},
-                [&](const SkinEntryRef<SkinHeaderEntry>& entry) {
+                [&](const HeaderRef& entry) {
                   entry->buttonStyle = (GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
                   entry->fontFace = font.face;
                   entry->fontStyle = font.style;
                   entry->fontSize = font.size;
                   // The header's own: the skin only reads it.
-                  entry->imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+                  entry->imageList =
+                      platform::FromParam<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
                 });
 }
 
-void OnMouseMove(HWND window, LPARAM lParam) {
-  const auto f = Find(window);
-  if (!f) return;
+void OnMouseMove(const SkinMessage& m, const HeaderRef& header) {
+  if (!header) return;
   // The header draws by the item under the mouse, not by its coming.
-  SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Header});
-  SkinHeaderEntry& e = *f;
+  SkinHoverEnter(*header.record, {.window = m.window, .number = header.number, .kind = HoverKind::Header});
+  SkinHeaderEntry& e = *header;
   e.hovered = true;
-  e.hotItem = HeaderHitTest(f.owner, f.number, lParam);
+  e.hotItem = HeaderHitTest(header, m.point());
   if (e.hotItem != e.paintedHotItem && e.hotItem > 0 && !e.buttonDown) {
-    HeaderSkinPaint(f.owner, f.number);
+    HeaderSkinPaint(header);
     e.paintedHotItem = e.hotItem;
   } else if (e.hotItem == 0) {
     e.paintedHotItem = 0;
     e.hovered = false;
-    HeaderSkinPaint(f.owner, f.number);
+    HeaderSkinPaint(header);
   }
-  f.record->PrevHotControl = f.record->HotControl;
+  header.record->PrevHotControl = header.record->HotControl;
 }
 
-void OnMouseLeave(HWND window) {
-  const auto f = Find(window);
-  if (!f) return;
-  SkinHoverLeave(*f.record);
-  f->paintedHotItem = 0;
-  f->hotItem = 0;
-  f->hovered = false;
-  HeaderSkinPaint(f.owner, f.number);
+void OnMouseLeave(const HeaderRef& header) {
+  if (!header) return;
+  SkinHoverLeave(*header.record);
+  header->paintedHotItem = 0;
+  header->hotItem = 0;
+  header->hovered = false;
+  HeaderSkinPaint(header);
 }
 
-void OnButton(HWND window, bool down) {
-  const auto f = Find(window);
-  if (!f) return;
-  f->buttonDown = down;
+void OnButton(const HeaderRef& header, bool down) {
+  if (!header) return;
+  header->buttonDown = down;
   if (!down) {
-    f->pressedItem = 0;
-  } else if (f->hotItem > 0) {
-    f->pressedItem = f->hotItem;
+    header->pressedItem = 0;
+  } else if (header->hotItem > 0) {
+    header->pressedItem = header->hotItem;
   }
 }
 
@@ -105,9 +96,11 @@ void FillDown(gdip::Graphics& g, float x, float top, float w, float h, gdip::Arg
   SkinFillGradient(g, MakePointF(x, top), MakePointF(x, top + h), first, second, x, top, w, h);
 }
 
-void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int count, int margin) {
+void PaintItem(HDC dc, const HeaderRef& header, int index, int count, int margin) {
+  const SkinHeaderEntry& entry = *header;
+  const HWND window = entry.window;
   RECT r = {};
-  SendMessageW(window, HDM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+  platform::SendWithPointer(window, HDM_GETITEMRECT, WPARAM(index), &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   int painted = w;
   const HWND parent = GetParent(window);
@@ -122,31 +115,33 @@ void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int
   item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP | HDI_IMAGE;
   item.pszText = buffer;
   item.cchTextMax = 260;
-  SendMessageW(window, HDM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+  platform::SendWithPointer(window, HDM_GETITEMW, WPARAM(index), &item);
   const std::string text = platform::WideToGbk(buffer).text;
 
-  SkinMemoryDc canvas = SkinPaintParentBackground(window, RECT{r.left, r.top, r.left + painted, r.bottom});
+  SkinCanvas canvas(*header.record, window, RECT{r.left, r.top, r.left + painted, r.bottom},
+                    {.drawing = SkinCanvasDrawing::ThroughDc});
   if (!canvas) return;
   {
-    gdip::Graphics g;
-    if (!SkinGraphicsOnDC(g, canvas.get())) return;
+    gdip::Graphics& g = canvas.graphics();
     const float top = 0, fw = float(w), fp = float(painted), fh = float(h);
     const int32_t baseAlpha = SkinEngine.options.SkinTransparentMode ? SkinEngine.options.SkinAlpha : 255;
-    SkinFillSolid(g, Colour(kWhite, baseAlpha), 0, top, fp, fh);
+    const COLORREF theme = SkinEngine.options.SkinThemeColor;
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, baseAlpha), 0, top, fp, fh);
     if (entry.buttonStyle) {
-      FillDown(g, 0, top, fp, fh, Colour(kWhite, 80), Colour(SkinEngine.options.SkinThemeColor, 120));
+      FillDown(g, 0, top, fp, fh, SkinArgbFromColorRef(kWhite, 80), SkinArgbFromColorRef(theme, 120));
       if (entry.hovered && entry.hotItem == index + 1) {
-        FillDown(g, 0, top, fw, fh, Colour(SkinEngine.options.SkinThemeColor, 60), Colour(kBlack, 30));
+        FillDown(g, 0, top, fw, fh, SkinArgbFromColorRef(theme, 60), SkinArgbFromColorRef(kBlack, 30));
       }
-      if (entry.pressedItem == index + 1) FillDown(g, 0, top, fw, fh, Colour(kBlack, 30), Colour(kWhite, 120));
+      if (entry.pressedItem == index + 1) {
+        FillDown(g, 0, top, fw, fh, SkinArgbFromColorRef(kBlack, 30), SkinArgbFromColorRef(kWhite, 120));
+      }
     } else {
-      FillDown(g, 0, top, fp, fh, Colour(SkinEngine.options.SkinThemeColor, 60),
-               Colour(SkinEngine.options.SkinThemeColor, 10));
+      FillDown(g, 0, top, fp, fh, SkinArgbFromColorRef(theme, 60), SkinArgbFromColorRef(theme, 10));
     }
     gdip::LinearGradientBrush line;
     gdip::Pen pen;
-    if (line.CreateFromPoints(MakePointF(fw - 1, top), MakePointF(fw - 1, top + fh), Colour(kBlack, 60),
-                              Colour(kWhite, 50)) &&
+    if (line.CreateFromPoints(MakePointF(fw - 1, top), MakePointF(fw - 1, top + fh),
+                              SkinArgbFromColorRef(kBlack, 60), SkinArgbFromColorRef(kWhite, 50)) &&
         pen.CreateFromBrush(line, 1.0f)) {
       g.DrawLine(pen, fw - 1, top, fw - 1, top + fh);
     }
@@ -169,42 +164,40 @@ void PaintItem(HDC dc, HWND window, const SkinHeaderEntry& entry, int index, int
     gdip::SolidBrush brush;
     gdip::StringFormat format;
     if (!text.empty() && SkinFontFromName(font, entry.fontFace, float(entry.fontSize), entry.fontStyle) &&
-        brush.Create(Colour(kBlack, 255)) && format.Create(0, 0)) {
+        brush.Create(SkinArgbFromColorRef(kBlack, 255)) && format.Create(0, 0)) {
       format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
       g.DrawString(text, font, brush, SkinMakeRect(float(x0) + iconW, 0, fw - iconW - 2 * float(margin), fh),
                    &format);
     }
   }
-  BitBlt(dc, r.left, r.top, painted, h, canvas.get(), 0, 0, SRCCOPY);
+  canvas.CopyTo(dc, r.left, r.top);
 }
 
 // The one painter of the header's client, for WM_PAINT, WM_PRINTCLIENT and
 // the repaints after hover and press: every item onto `dc`, which clips them
 // to what is dirty.
-void Paint(const SkinHeaderEntry& entry, HDC dc, const RECT& dirty) {
+void Paint(const HeaderRef& header, HDC dc, const RECT& dirty) {
   if (IsRectEmpty(&dirty)) return;
-  const HWND window = entry.window;
+  const HWND window = header->window;
   const int count = int(SendMessageW(window, HDM_GETITEMCOUNT, 0, 0));
   const int margin = int(SendMessageW(window, HDM_GETBITMAPMARGIN, 0, 0));
-  for (int i = 0; i < count; ++i) PaintItem(dc, window, entry, i, count, margin);
+  for (int i = 0; i < count; ++i) PaintItem(dc, header, i, count, margin);
 }
 
 // What the header shows goes into its child layer too.
-LRESULT OnPaint(HWND window) {
-  platform::PaintScope paint(window);
-  const auto f = Find(window);
-  if (!f) return 0;
-  Paint(*f, paint.dc(), paint.dirty());
-  SkinPaintChildBackground(window, paint.dc());
+LRESULT OnPaint(const SkinMessage& m, const HeaderRef& header) {
+  platform::PaintScope paint(m.window);
+  if (!header) return 0;
+  Paint(header, paint.dc(), paint.dirty());
+  SkinPaintChildBackground(*header.record, m.window, paint.dc());
   return 0;
 }
 
-LRESULT OnPrintClient(HWND window, HDC dc) {
-  const auto f = Find(window);
-  if (!f) return 0;
+LRESULT OnPrintClient(const SkinMessage& m, const HeaderRef& header) {
+  if (!header) return 0;
   RECT client = {};
-  GetClientRect(window, &client);
-  Paint(*f, dc, client);
+  GetClientRect(m.window, &client);
+  Paint(header, m.dc(), client);
   return 0;
 }
 
@@ -220,44 +213,42 @@ void HeaderSkinInstall(SkinWindowRecord& record, HWND parent) {
 }
 
 LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{window, message, wParam, lParam};
+  const HeaderRef header = Find(window);
   switch (message) {
-    case WM_MOUSEMOVE:   OnMouseMove(window, lParam); break;
-    case WM_MOUSELEAVE:  OnMouseLeave(window); break;
-    case WM_MOVE:        Paint(window); break;
-    case WM_ERASEBKGND:  SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:       return OnPaint(window);
-    case WM_PRINTCLIENT: return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
-    case WM_LBUTTONDOWN: OnButton(window, true); break;
-    case WM_LBUTTONUP:   OnButton(window, false); break;
+    case WM_MOUSEMOVE:   OnMouseMove(m, header); break;
+    case WM_MOUSELEAVE:  OnMouseLeave(header); break;
+    case WM_MOVE:        HeaderSkinPaint(header); break;
+    case WM_ERASEBKGND:  SetBkMode(m.dc(), TRANSPARENT); return 1;
+    case WM_PAINT:       return OnPaint(m, header);
+    case WM_PRINTCLIENT: return OnPrintClient(m, header);
+    case WM_LBUTTONDOWN: OnButton(header, true); break;
+    case WM_LBUTTONUP:   OnButton(header, false); break;
     default:             break;
   }
-  return SkinForward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
-int32_t HeaderHitTest(int32_t ownerIndex, int32_t entryNumber, LPARAM point) {
-  SkinWindowRecord* record = SkinRecordAt(ownerIndex);
-  const SkinHeaderEntry* entry = record ? SkinEntryAt(record->Headers, entryNumber) : nullptr;
-  if (!entry) return 0;
-  const int x = int16_t(LOWORD(point));
-  const int count = int(SendMessageW(entry->window, HDM_GETITEMCOUNT, 0, 0));
+int32_t HeaderHitTest(const HeaderRef& header, POINT point) {
+  if (!header) return 0;
+  const HWND window = header->window;
+  const int count = int(SendMessageW(window, HDM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     RECT r = {};
-    SendMessageW(entry->window, HDM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r));
-    if (r.left + kDeadZone <= x && x <= r.right - kDeadZone) return i + 1;
+    platform::SendWithPointer(window, HDM_GETITEMRECT, WPARAM(i), &r);
+    if (r.left + kDeadZone <= point.x && point.x <= r.right - kDeadZone) return i + 1;
   }
   return 0;
 }
 
-void HeaderSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
-  SkinWindowRecord* record = SkinRecordAt(ownerIndex);
-  const SkinHeaderEntry* entry = record ? SkinEntryAt(record->Headers, entryNumber) : nullptr;
-  if (!entry || !entry->window) return;
-  const HWND window = entry->window;
+void HeaderSkinPaint(const HeaderRef& header) {
+  if (!header || !header->window) return;
+  const HWND window = header->window;
   RECT client = {};
   GetClientRect(window, &client);
   platform::WindowDC screen = platform::WindowDC::Client(window);
-  Paint(*entry, screen.get(), client);
-  SkinPaintChildBackground(window, screen.get());
+  Paint(header, screen.get(), client);
+  SkinPaintChildBackground(*header.record, window, screen.get());
 }
 
 }  // namespace korvath::skin

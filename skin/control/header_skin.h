@@ -6,15 +6,22 @@
 
 #include <cstdint>
 
+#include "skin/core/entry_ref.h"
+
 namespace korvath::skin {
+
+struct SkinHeaderEntry;
+
+// A skinned header's entry as its procedure finds it.
+using HeaderRef = SkinEntryRef<SkinHeaderEntry>;
 
 LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// 1-based number of the item under the point (lParam form), 0 for none: the
-// 5 pixels at both ends of an item belong to no item.
-int32_t HeaderHitTest(int32_t ownerIndex, int32_t entryNumber, LPARAM point);
+// 1-based number of the item under the point (client coordinates), 0 for
+// none: the 5 pixels at both ends of an item belong to no item.
+int32_t HeaderHitTest(const HeaderRef& header, POINT point);
 
 // Paints every item of the header onto its window.
-void HeaderSkinPaint(int32_t ownerIndex, int32_t entryNumber);
+void HeaderSkinPaint(const HeaderRef& header);
 
 }  // namespace korvath::skin

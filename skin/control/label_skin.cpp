@@ -10,15 +10,16 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_skin.h"
-#include "skin/core/entry_lookup.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_caches.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/font_cache.h"
-#include "skin/core/parent_background.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/core/skin_canvas.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -33,21 +34,20 @@ constexpr int32_t kHaloBlurDivisor = 4;
 constexpr float kTextLeft = -2.0f;
 constexpr float kTextExtraWidth = 8.0f;
 
-SkinLabelEntry* LabelEntryOf(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels).get(); }
+LabelRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Labels); }
 
-void MarkDirty(HWND window) {
-  if (SkinLabelEntry* entry = LabelEntryOf(window)) {
-    entry->dirty = true;
-    entry->overlapsGeneration = 0;
+void MarkDirty(const LabelRef& label) {
+  if (label) {
+    label->dirty = true;
+    label->overlapsGeneration = 0;
   }
 }
 
 // Nothing is erased: a clean label that its active owner repaints is drawn
 // again in full.
-LRESULT OnEraseBackground(HWND window, HDC dc) {
-  SetBkMode(dc, TRANSPARENT);
-  SkinLabelEntry* entry = LabelEntryOf(window);
-  if (entry && !entry->dirty) entry->dirty = SkinFindParentSkin(window);
+LRESULT OnEraseBackground(const SkinMessage& m, const LabelRef& label) {
+  SetBkMode(m.dc(), TRANSPARENT);
+  if (label && !label->dirty) label->dirty = SkinFindParentSkin(*label.record);
   return 1;
 }
 
@@ -116,59 +116,61 @@ void ExcludeOverlappingSiblings(HWND window, SkinLabelEntry* entry, HDC dc) {
     ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
 }
 
-SkinMemoryDc Picture(HWND window, const SkinLabelEntry& entry, const std::string& shown, const RECT& client);
+SkinCanvas Picture(const LabelRef& label, const std::string& shown, const RECT& client);
 
 // The one painter of the label's client, for WM_PAINT and WM_PRINTCLIENT,
 // onto `dc`, which clips it to what is dirty: a label that changed is drawn
 // again (and is clean from then on), a clean one restored from its owner's
 // child layer. Where a neighbour overlaps the label, the neighbour's edge
 // stays.
-void Paint(HWND window, SkinLabelEntry& entry, HDC dc, const RECT& dirty) {
+void Paint(const LabelRef& label, HDC dc, const RECT& dirty) {
   if (IsRectEmpty(&dirty)) return;
-  ExcludeOverlappingSiblings(window, &entry, dc);
-  if (!entry.dirty) {
-    SkinRefreshWindow(window, false, false, dc);
+  const HWND window = label->window;
+  ExcludeOverlappingSiblings(window, label.get(), dc);
+  if (!label->dirty) {
+    SkinRefreshWindow(*label.record, window, false, dc);
     return;
   }
   RECT client = {};
   GetClientRect(window, &client);
-  const SkinMemoryDc picture = Picture(window, entry, GetControlText(window), client);
-  if (!picture) return;
+  SkinCanvas picture = Picture(label, GetControlText(window), client);
+  if (!picture.dc()) return;
   SkinGetClippedDC(window, dc);
-  BitBlt(dc, 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
-  entry.dirty = false;
+  picture.CopyTo(dc);
+  label->dirty = false;
 }
 
-LRESULT OnPaint(HWND window) {
-  platform::PaintScope paint(window);
-  if (SkinLabelEntry* entry = LabelEntryOf(window)) Paint(window, *entry, paint.dc(), paint.dirty());
+LRESULT OnPaint(const SkinMessage& m, const LabelRef& label) {
+  platform::PaintScope paint(m.window);
+  if (label) Paint(label, paint.dc(), paint.dirty());
   return 0;
 }
 
-LRESULT OnPrintClient(HWND window, HDC dc) {
-  SkinLabelEntry* entry = LabelEntryOf(window);
-  if (!entry) return 0;
+LRESULT OnPrintClient(const SkinMessage& m, const LabelRef& label) {
+  if (!label) return 0;
   RECT client = {};
-  GetClientRect(window, &client);
-  platform::SavedDCState keep(dc);
-  Paint(window, *entry, dc, client);
+  GetClientRect(m.window, &client);
+  platform::SavedDCState keep(m.dc());
+  Paint(label, m.dc(), client);
   return 0;
 }
 
-std::string SetTextArgument(HWND window, LPARAM lParam) {
-  if (!lParam) return {};
-  if (IsWindowUnicode(window)) return platform::WideToGbk(reinterpret_cast<const wchar_t*>(lParam)).text;
-  return reinterpret_cast<const char*>(lParam);
+std::string SetTextArgument(const SkinMessage& m) {
+  if (!m.lParam) return {};
+  if (IsWindowUnicode(m.window)) return platform::WideToGbk(m.wideText()).text;
+  return m.ansiText();
 }
 
 // The new text is drawn at once. The label's own procedure stores it first:
-// a static control paints itself in the system's look as it does.
-LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
-  std::string text = SetTextArgument(window, lParam);
-  const LRESULT result = SkinForward(window, WM_SETTEXT, wParam, lParam);
-  for (const auto& [sibling, overlap] : OverlappingSiblings(window, LabelEntryOf(window)))
+// a static control paints itself in the system's look as it does. Its
+// entry is found again after that procedure ran.
+LRESULT OnSetText(const SkinMessage& m) {
+  std::string text = SetTextArgument(m);
+  const LRESULT result = m.Forward();
+  const LabelRef label = Find(m.window);
+  for (const auto& [sibling, overlap] : OverlappingSiblings(m.window, label.get()))
     InvalidateRect(sibling, nullptr, TRUE);
-  LabelSkinPaint(window, std::move(text));
+  LabelSkinPaint(label, std::move(text));
   return result;
 }
 
@@ -179,7 +181,7 @@ void DrawPlainText(gdip::Graphics& graphics, const SkinLabelEntry& entry, const 
   gdip::SolidBrush brush;
   const int flags = Gdiplus::StringFormatFlagsLineLimit | (entry.wrap ? 0 : Gdiplus::StringFormatFlagsNoWrap);
   if (!SkinFontFromName(font, entry.fontFace, float(entry.fontSize), entry.fontStyle, Gdiplus::UnitWorld) ||
-      !format.Create(flags) || !brush.Create(gdip::Argb(SkinArgbFromColorRef(entry.textColor)))) {
+      !format.Create(flags) || !brush.Create(SkinArgbFromColorRef(entry.textColor))) {
     return;
   }
   format.SetAlign(Gdiplus::StringAlignment(entry.horizontalAlignment));
@@ -190,9 +192,8 @@ void DrawPlainText(gdip::Graphics& graphics, const SkinLabelEntry& entry, const 
 }  // namespace
 
 int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
-  const int32_t owner = SkinTopSkinnedAncestor(window);
-  if (owner <= 0 || SkinIsSubclassed(window)) return 0;
-  SkinWindowRecord* record = SkinRecordAt(owner);
+  SkinWindowRecord* record = SkinTopSkinnedRecord(window);
+  if (!record || SkinIsSubclassed(window)) return 0;
   if (!record->Labels.empty() && record->Labels.front().window == nullptr) record->Labels.clear();
   record->Labels.emplace_back();
   const int32_t number = int32_t(record->Labels.size());
@@ -209,52 +210,57 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   entry.dirty = true;
 
   // The chain is complete before the first message reaches the new procedure.
-  entry.savedProc = SkinSubclass(window, {.procedure = &LabelSkinWndProc, .ownerNumber = owner, .entryNumber = number});
+  entry.savedProc = SkinSubclass(
+      window, {.procedure = &LabelSkinWndProc, .ownerNumber = SkinRecordNumber(*record), .entryNumber = number});
   return 1;
 }
 
 LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{window, message, wParam, lParam};
+  const LabelRef label = Find(window);
   switch (message) {
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
-    case WM_MOVE:              MarkDirty(window); InvalidateRect(window, nullptr, FALSE); break;
-    case WM_SHOWWINDOW:        if (wParam == 1) MarkDirty(window); break;
-    case WM_SIZE:              MarkDirty(window); break;
-    case WM_ERASEBKGND:        return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
-    case WM_PAINT:             return OnPaint(window);
-    case WM_PRINTCLIENT:       return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
-    case WM_SETTEXT:           return OnSetText(window, wParam, lParam);
+    case WM_WINDOWPOSCHANGING: MarkParentDirty(label, window); break;
+    case WM_MOVE:              MarkDirty(label); InvalidateRect(window, nullptr, FALSE); break;
+    case WM_SHOWWINDOW:        if (wParam == 1) MarkDirty(label); break;
+    case WM_SIZE:              MarkDirty(label); break;
+    case WM_ERASEBKGND:        return OnEraseBackground(m, label);
+    case WM_PAINT:             return OnPaint(m, label);
+    case WM_PRINTCLIENT:       return OnPrintClient(m, label);
+    case WM_SETTEXT:           return OnSetText(m);
     default:                   break;
   }
-  return SkinForward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
-void LabelSkinPaint(HWND window, std::optional<std::string> text) {
-  SkinLabelEntry* entry = LabelEntryOf(window);
-  if (!entry) return;
+void LabelSkinPaint(const LabelRef& label, std::optional<std::string> text) {
+  if (!label) return;
+  const HWND window = label->window;
   RECT client = {};
   GetClientRect(window, &client);
-  const SkinMemoryDc picture = Picture(window, *entry, text ? *text : GetControlText(window), client);
-  if (!picture) return;
+  SkinCanvas picture = Picture(label, text ? *text : GetControlText(window), client);
+  if (!picture.dc()) return;
   platform::WindowDC screen = SkinGetClippedDC(window);
-  ExcludeOverlappingSiblings(window, entry, screen.get());
-  BitBlt(screen.get(), 0, 0, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
-  entry->dirty = false;
+  ExcludeOverlappingSiblings(window, label.get(), screen.get());
+  picture.CopyTo(screen.get());
+  label->dirty = false;
 }
+
+void LabelSkinPaint(HWND window, std::optional<std::string> text) { LabelSkinPaint(Find(window), std::move(text)); }
 
 namespace {
 
 // What lies beneath the label with `shown` over it; the picture goes into
 // the owner's child layer too.
-SkinMemoryDc Picture(HWND window, const SkinLabelEntry& entry, const std::string& shown, const RECT& client) {
-  SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
-  if (!buffer) return {};
-
-  gdip::Graphics graphics;
-  if (!shown.empty() && SkinGraphicsOnDC(graphics, buffer.get())) {
+SkinCanvas Picture(const LabelRef& label, const std::string& shown, const RECT& client) {
+  const SkinLabelEntry& entry = *label;
+  SkinCanvas buffer(*label.record, entry.window, client,
+                    {.drawing = shown.empty() ? SkinCanvasDrawing::None : SkinCanvasDrawing::ThroughDc});
+  if (!buffer.dc()) return {};
+  if (!shown.empty() && buffer) {
     const gdip::RectF layout = SkinMakeRect(kTextLeft, 0, float(client.right) + kTextExtraWidth,
                                             float(client.bottom));
     if (entry.haloColor) {
-      SkinDrawControlText(graphics, shown, layout,
+      SkinDrawControlText(buffer.graphics(), shown, layout,
                           {.textColour = entry.textColor,
                            .glowColour = *entry.haloColor,
                            .blurDivisor = kHaloBlurDivisor,
@@ -265,12 +271,10 @@ SkinMemoryDc Picture(HWND window, const SkinLabelEntry& entry, const std::string
                            .verticalAlign = Gdiplus::StringAlignment(entry.verticalAlignment),
                            .wrap = entry.wrap});
     } else {
-      DrawPlainText(graphics, entry, shown, layout);
+      DrawPlainText(buffer.graphics(), entry, shown, layout);
     }
-    graphics.Delete();
   }
-
-  SkinPaintChildBackground(window, buffer.get());
+  buffer.Finish();
   return buffer;
 }
 

@@ -9,7 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "skin/core/entry_ref.h"
+
 namespace korvath::skin {
+
+struct SkinLabelEntry;
+
+// A skinned label's entry as its procedure finds it.
+using LabelRef = SkinEntryRef<SkinLabelEntry>;
 
 // How a label is drawn; each setting not given takes the default in brackets.
 struct LabelSettings {
@@ -33,6 +40,8 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 // Draws the label with `text`, or with its own text when none is given, onto
 // the window and into its owner's child layer, and marks it clean.
+void LabelSkinPaint(const LabelRef& label, std::optional<std::string> text = std::nullopt);
+// The same for the label's window (nothing when the skin does not know it).
 void LabelSkinPaint(HWND window, std::optional<std::string> text = std::nullopt);
 
 }  // namespace korvath::skin

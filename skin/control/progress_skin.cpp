@@ -9,25 +9,23 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
-#include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/control_pictures.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/child_walk.h"
-#include "skin/core/entry_install.h"
 #include "skin/core/colours.h"
-#include "skin/core/entry_lookup.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/parent_background.h"
+#include "skin/core/entry_install.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_picture.h"
-#include "skin/core/window_props.h"
-#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -40,53 +38,35 @@ constexpr int32_t kSquareFrame = 1;
 const SkinRenderQuality kProgressRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                            .interpolation = Gdiplus::InterpolationModeHighQualityBilinear};
 
-gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
+ProgressRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Progresses); }
 
-SkinProgressEntry* ProgressEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Progresses).get();
-}
+SkinCanvas Picture(const ProgressRef& bar);
 
-void Paint(HWND window) {
-  ProgressSkinPaint(int32_t(GetSkinProp(window, prop::Hw_FuID)), int32_t(GetSkinProp(window, prop::Hw_lbID)));
-}
-
-SkinWindowPicture Picture(const SkinProgressEntry& entry);
-
-// The one painter of the bar's client, for WM_PAINT and WM_PRINTCLIENT: the
-// bar's picture, which `dc` clips to what is dirty. Returns the picture.
-SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
-  const SkinProgressEntry* entry = ProgressEntryOf(window);
-  if (!entry || IsRectEmpty(&dirty)) return {};
-  SkinWindowPicture picture = Picture(*entry);
-  SkinCopyWindowPictureToClient(window, dc, picture);
-  return picture;
-}
-
-UINT_PTR TimerId(HWND window) { return UINT_PTR(GetSkinProp(window, prop::Hw_lbID)); }
+// The sweep's timer carries the bar's entry number (its `Hw_lbID`).
+UINT_PTR TimerId(const ProgressRef& bar) { return UINT_PTR(bar.number); }
 
 bool Sweeps(const SkinProgressEntry* entry) { return entry && !entry->vertical && entry->sweepOn != 0; }
 
-void OnShown(HWND window, WPARAM shown) {
-  if (!shown) {
-    KillTimer(window, TimerId(window));
-  } else if (Sweeps(ProgressEntryOf(window))) {
-    SetTimer(window, TimerId(window), kSweepInterval, nullptr);
+void OnShown(const SkinMessage& m, const ProgressRef& bar) {
+  if (!m.wParam) {
+    KillTimer(m.window, TimerId(bar));
+  } else if (Sweeps(bar.get())) {
+    SetTimer(m.window, TimerId(bar), kSweepInterval, nullptr);
   }
 }
 
 // The sweep's timer ends with the sweep: its tick after the sweep was
 // switched off (or for a bar the skin no longer knows) stops it instead.
-void OnSweepStep(HWND window, WPARAM id) {
-  SkinProgressEntry* entry = ProgressEntryOf(window);
-  if (!Sweeps(entry)) {
-    if (id == TimerId(window)) KillTimer(window, id);
+void OnSweepStep(const SkinMessage& m, const ProgressRef& bar) {
+  if (!Sweeps(bar.get())) {
+    if (m.timer() == TimerId(bar)) KillTimer(m.window, m.timer());
     return;
   }
-  InvalidateRect(window, nullptr, FALSE);
+  InvalidateRect(m.window, nullptr, FALSE);
   RECT r = {};
-  GetWindowRect(window, &r);
-  entry->sweepOffset += kSweepStep;
-  if (entry->sweepOffset >= r.right - r.left) entry->sweepOffset = -entry->sweepWidth;
+  GetWindowRect(m.window, &r);
+  bar->sweepOffset += kSweepStep;
+  if (bar->sweepOffset >= r.right - r.left) bar->sweepOffset = -bar->sweepWidth;
 }
 
 // The glow over the filled part, inside the clip the fill set.
@@ -110,17 +90,17 @@ void DrawBar(gdip::Graphics& g, HWND window, const SkinProgressEntry& entry, int
   gdip::GraphicsPath path;
   if (!path.Create()) return;
   AddShape(path, square, 0, 0, w - 1, h - 1, 5);
-  SkinStroke(g, Colour(kWhite, 160), path);
-  SkinStroke(g, Colour(entry.frameColor, 120), path);
+  SkinStroke(g, SkinArgbFromColorRef(kWhite, 160), path);
+  SkinStroke(g, SkinArgbFromColorRef(entry.frameColor, 120), path);
 
   path.Reset();
   AddShape(path, square, 1, 1, w - 3, h - 3, 3);
   const gdip::PointF troughEnd = entry.vertical ? MakePointF(w - 1, 0) : MakePointF(0, h - 1);
-  SkinFillGradient(g, MakePointF(0, 0), troughEnd, Colour(kWhite, 160),
-                   square ? Colour(kWhite, 160) : Colour(kBlack, 30), path);
+  SkinFillGradient(g, MakePointF(0, 0), troughEnd, SkinArgbFromColorRef(kWhite, 160),
+                   square ? SkinArgbFromColorRef(kWhite, 160) : SkinArgbFromColorRef(kBlack, 30), path);
 
   PBRANGE range = {};
-  SendMessageW(window, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  platform::SendWithPointer(window, PBM_GETRANGE, FALSE, &range);
   const int32_t position = int32_t(SendMessageW(window, PBM_GETPOS, 0, 0));
   const int32_t length = ProgressFillLength(entry.vertical ? height : width, position, range.iLow, range.iHigh);
   if (length <= 0) return;
@@ -135,30 +115,27 @@ void DrawBar(gdip::Graphics& g, HWND window, const SkinProgressEntry& entry, int
     SkinPathAddRoundRect(path, 0, top + 1, boxW - 2, boxH - 2, 3);
   }
   g.SetClipPath(path, Gdiplus::CombineModeReplace);
-  SkinFillGradient(g, from, to, square ? Colour(entry.barColor, 220) : Colour(kWhite, 100),
-                   Colour(entry.barColor, 220), path);
-  if (square) SkinStroke(g, Colour(entry.barColor, 255), path);
+  SkinFillGradient(g, from, to,
+                   square ? SkinArgbFromColorRef(entry.barColor, 220) : SkinArgbFromColorRef(kWhite, 100),
+                   SkinArgbFromColorRef(entry.barColor, 220), path);
+  if (square) SkinStroke(g, SkinArgbFromColorRef(entry.barColor, 255), path);
   if (Sweeps(&entry)) DrawSweep(g, entry, boxH);
   g.ResetClip();
 }
 
 // The whole bar over what lies beneath it; the picture goes into the child
 // layer too.
-SkinWindowPicture Picture(const SkinProgressEntry& entry) {
+SkinCanvas Picture(const ProgressRef& bar) {
+  const SkinProgressEntry& entry = *bar;
   const HWND window = entry.window;
   RECT bounds = {};
   GetWindowRect(window, &bounds);
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-  SkinWindowPicture picture{SkinPaintParentBackground(window, RECT{0, 0, width, height}), width, height};
-  if (!picture) return {};
-  {
-    gdip::Bitmap canvas;
-    gdip::Graphics g;
-    if (SkinGraphicsOnMemoryDC(g, canvas, picture.dc.get(), kProgressRendering)) {
-      DrawBar(g, window, entry, width, height);
-    }
-  }
-  SkinPaintChildBackground(window, picture.dc.get(), false, true);
+  SkinCanvas picture(*bar.record, window, RECT{0, 0, width, height},
+                     {.drawing = SkinCanvasDrawing::OnPixels, .quality = kProgressRendering});
+  if (!picture.dc()) return {};
+  if (picture) DrawBar(picture.graphics(), window, entry, width, height);
+  picture.Finish(SkinLayerCopy::WindowRect);
   return picture;
 }
 
@@ -172,20 +149,20 @@ int32_t ProgressFillLength(int32_t size, int32_t position, int32_t low, int32_t 
 }
 
 bool ProgressSkinSetSweep(HWND bar, bool on, int32_t image, std::optional<int32_t> width) {
-  SkinProgressEntry* entry = ProgressEntryOf(bar);
-  if (!entry) return false;
-  entry->sweepOn = on ? 1 : 0;
-  entry->sweepImage = image;
+  const ProgressRef found = Find(bar);
+  if (!found) return false;
+  found->sweepOn = on ? 1 : 0;
+  found->sweepImage = image;
   if (!width) {
     gdip::Bitmap sweep;
     width = SkinLoadCachedPicture(sweep, ProgressSweepImage(image)) ? int32_t(sweep.GetWidth()) : 0;
   }
-  entry->sweepWidth = *width;
-  entry->sweepOffset = -entry->sweepWidth;
-  if (Sweeps(entry) && IsWindowVisible(bar)) {
-    SetTimer(bar, TimerId(bar), kSweepInterval, nullptr);
+  found->sweepWidth = *width;
+  found->sweepOffset = -found->sweepWidth;
+  if (Sweeps(found.get()) && IsWindowVisible(bar)) {
+    SetTimer(bar, TimerId(found), kSweepInterval, nullptr);
   } else {
-    KillTimer(bar, TimerId(bar));
+    KillTimer(bar, TimerId(found));
   }
   InvalidateRect(bar, nullptr, FALSE);
   return true;
@@ -195,7 +172,7 @@ void ProgressSkinInstall(SkinWindowRecord& record, HWND parent) {
   if (!SkinEngine.options.SkinEnabled) return;
   SkinForEachUnskinnedChild(parent, PROGRESS_CLASSW, [&](HWND bar) {
     SkinTakeEntry(record, &SkinWindowRecord::Progresses, bar, {.procedure = &ProgressSkinWndProc},
-                  [&](const SkinEntryRef<SkinProgressEntry>& entry) {
+                  [&](const ProgressRef& entry) {
                     entry->vertical = (GetWindowLongW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
                     entry->barColor = SkinEngine.options.SkinThemeColor;
                     entry->frameColor = 0;
@@ -204,26 +181,27 @@ void ProgressSkinInstall(SkinWindowRecord& record, HWND parent) {
 }
 
 LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{window, message, wParam, lParam};
+  const ProgressRef bar = Find(window);
+  const auto picture = [&] { return bar ? Picture(bar) : SkinCanvas{}; };
   switch (message) {
-    case WM_DESTROY:           KillTimer(window, TimerId(window)); break;
-    case WM_SHOWWINDOW:        OnShown(window, wParam); break;
-    case WM_TIMER:             OnSweepStep(window, wParam); break;
-    case WM_PAINT:             return SkinPaintWindowPicture(window, Paint);
-    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, reinterpret_cast<HDC>(wParam), Paint);
-    case WM_NCPAINT:           Paint(window); return 1;
-    case WM_MOVE:              Paint(window); break;
-    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
+    case WM_DESTROY:           KillTimer(window, TimerId(bar)); break;
+    case WM_SHOWWINDOW:        OnShown(m, bar); break;
+    case WM_TIMER:             OnSweepStep(m, bar); break;
+    case WM_PAINT:             return SkinPaintWindowPicture(window, picture);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), picture);
+    case WM_NCPAINT:           ProgressSkinPaint(bar); return 1;
+    case WM_MOVE:              ProgressSkinPaint(bar); break;
+    case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
+    case WM_WINDOWPOSCHANGING: MarkParentDirty(bar, window); break;
     default:                   break;
   }
-  return SkinForward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
-void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber) {
-  SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  const SkinProgressEntry* entry = record ? SkinEntryAt(record->Progresses, entryNumber) : nullptr;
-  if (!entry || !entry->window) return;
-  SkinShowWindowPicture(entry->window, Picture(*entry));
+void ProgressSkinPaint(const ProgressRef& bar) {
+  if (!bar || !bar->window) return;
+  SkinShowWindowPicture(bar->window, Picture(bar));
 }
 
 }  // namespace korvath::skin

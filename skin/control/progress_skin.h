@@ -6,13 +6,19 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/core/entry_ref.h"
+
 namespace korvath::skin {
+
+struct SkinProgressEntry;
+
+// A skinned progress bar's entry as its procedure finds it.
+using ProgressRef = SkinEntryRef<SkinProgressEntry>;
 
 LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Paints entry `entryNumber` of record `recordNumber`'s progress list into
-// the bar's whole window.
-void ProgressSkinPaint(int32_t recordNumber, int32_t entryNumber);
+// Paints the bar's entry into its whole window.
+void ProgressSkinPaint(const ProgressRef& bar);
 
 // Switches the highlight sweep of a skinned horizontal bar on or off: a
 // glow (sweep image 0, 2 or another value; see ProgressSweepImage) that

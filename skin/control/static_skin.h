@@ -7,16 +7,23 @@
 #include <cstdint>
 
 #include "skin/core/control_text.h"
+#include "skin/core/entry_ref.h"
 
 namespace korvath::skin {
 
-// Position of `window` in record `recordIndex`'s static list; 0 when absent.
-int32_t StaticIsListed(int32_t recordIndex, HWND window);
+struct SkinStaticEntry;
+struct SkinWindowRecord;
+
+// A skinned static's entry as its procedure finds it.
+using StaticRef = SkinEntryRef<SkinStaticEntry>;
+
+// Position of `window` in the record's static list; 0 when absent.
+int32_t StaticIsListed(const SkinWindowRecord& record, HWND window);
 
 LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Paints entry `entryNumber` of record `recordIndex`'s static list in full.
-void StaticSkinPaint(int32_t recordIndex, int32_t entryNumber);
+// Paints the static's entry in full.
+void StaticSkinPaint(const StaticRef& control);
 
 // True for a static whose text the skin paints.
 bool StaticShowsSkinnedText(HWND window);

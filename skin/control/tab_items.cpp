@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "gdip/brush.h"
@@ -10,15 +11,16 @@
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
+#include "platform/message_params.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/engine_caches.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -28,8 +30,6 @@ namespace {
 enum Side { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
 constexpr int32_t kOuterRadius = 5;
 constexpr int32_t kInnerRadius = 3;
-
-gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
 
 using ShapeBuilder = void (*)(gdip::GraphicsPath&, int32_t, int32_t, int32_t, int32_t, int32_t);
 
@@ -68,7 +68,8 @@ struct Gradient {
 };
 
 Gradient GradientFor(int32_t side, bool selected, const RECT& r) {
-  const float l = float(r.left), t = float(r.top), w = float(r.right - r.left), h = float(r.bottom - r.top);
+  const gdip::RectF box = ToRectF(r);
+  const float l = box.x, t = box.y, w = box.width, h = box.height;
   switch (side) {
     case kLeft:   return {MakePointF(l, t), MakePointF(l + w, t), true};
     case kBottom: return {MakePointF(l, t), MakePointF(l, t + h), false};
@@ -90,21 +91,27 @@ std::string ItemText(HWND window, int32_t index) {
   item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = buffer;
   item.cchTextMax = 256;
-  SendMessageW(window, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+  platform::SendWithPointer(window, TCM_GETITEMW, WPARAM(index), &item);
   return platform::WideToGbk(buffer).text;
 }
 
 // Whether GDI+ lays out text top to bottom for
 // StringFormatFlagsDirectionVertical. Wine's does not: it sets the text
-// across and wraps it within the narrow tab.
+// across and wraps it within the narrow tab. Probed once while the engine
+// runs.
+struct VerticalTextProbe {
+  std::optional<bool> vertical;
+};
+
 bool LaysOutVerticalText(const gdip::Graphics& g, const gdip::Font& font) {
-  static const bool vertical = [&] {
+  std::optional<bool>& vertical = SkinEngineCache<VerticalTextProbe>().vertical;
+  if (!vertical) {
     gdip::StringFormat format;
     gdip::RectF box{};
-    return format.Create(Gdiplus::StringFormatFlagsDirectionVertical, 0) &&
-           g.MeasureString("WWWW", font, std::nullopt, &format, box) && box.height > box.width;
-  }();
-  return vertical;
+    vertical = format.Create(Gdiplus::StringFormatFlagsDirectionVertical, 0) &&
+               g.MeasureString("WWWW", font, std::nullopt, &format, box) && box.height > box.width;
+  }
+  return *vertical;
 }
 
 // A caption of a tab at the left or right, running top to bottom: by the
@@ -149,12 +156,12 @@ void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, in
   path.AddLine(float(x + w - r), float(y + h), float(x), float(y + h));
 }
 
-void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_t side) {
-  const SkinEntryRef found = SkinFindEntry(window, &SkinWindowRecord::Containers);
-  const SkinContainerEntry* entry = found.get();
-  if (!entry) return;
+void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool selected, int32_t side) {
+  if (!tab) return;
+  const SkinContainerEntry* entry = tab.get();
+  const HWND window = entry->window;
   RECT r = {};
-  SendMessageW(window, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+  platform::SendWithPointer(window, TCM_GETITEMRECT, WPARAM(index), &r);
   // A tab scrolled out of the row is not shown: Wine reports it as an empty
   // rectangle at the corner, Windows as one beyond the client area.
   RECT client = {}, shown = {};
@@ -171,19 +178,19 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
                      gradient.outerFirst ? page : outer, path);
   };
   if (selected) {
-    fill(Colour(kWhite, 220), Colour(kWhite, entry->backgroundAlpha));
-    SkinStroke(g, Colour(kBlack, 120), path);
+    fill(SkinArgbFromColorRef(kWhite, 220), SkinArgbFromColorRef(kWhite, entry->backgroundAlpha));
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 120), path);
     Build(path, side, InnerBox(side, r), kInnerRadius);
-    SkinStroke(g, Colour(kWhite, 120), path);
+    SkinStroke(g, SkinArgbFromColorRef(kWhite, 120), path);
   } else {
-    SkinFillSolid(g, Colour(kWhite, 80), path);
-    if (entry->backgroundColor != 0 && !TabFindContainerEntry(found.owner, GetParent(window))) {
-      const gdip::Argb tint = Colour(entry->backgroundColor, entry->backgroundAlpha);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 80), path);
+    if (entry->backgroundColor != 0 && !TabFindContainerEntry(*tab.record, GetParent(window))) {
+      const gdip::Argb tint = SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha);
       fill(tint, tint);
     } else {
-      fill(Colour(kWhite, 80), Colour(SkinEngine.options.SkinThemeColor, 10));
+      fill(SkinArgbFromColorRef(kWhite, 80), SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, 10));
     }
-    SkinStroke(g, Colour(kBlack, 70), path);
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 70), path);
   }
 
   const std::string text = ItemText(window, index);
@@ -191,7 +198,7 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
   gdip::SolidBrush brush;
   gdip::Font font;
   gdip::StringFormat format;
-  if (!brush.Create(Colour(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255)) ||
+  if (!brush.Create(SkinArgbFromColorRef(COLORREF(GetSkinProp(window, prop::Kj_Ztys)), 255)) ||
       !SkinFontFromName(font, entry->captionFontFace, float(entry->captionFontSize), entry->captionFontStyle,
                            Gdiplus::UnitWorld) ||
       !format.Create(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, 0)) {
@@ -199,8 +206,8 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
   }
   format.SetAlign(Gdiplus::StringAlignmentCenter);
   format.SetLineAlign(Gdiplus::StringAlignmentCenter);
-  const gdip::RectF layout =
-      SkinMakeRect(float(r.left), float(r.top + 3), float(r.right - r.left), float(r.bottom - r.top - 2));
+  const gdip::RectF tabBox = ToRectF(r);
+  const gdip::RectF layout = SkinMakeRect(tabBox.x, tabBox.y + 3, tabBox.width, tabBox.height - 2);
   if (side == kLeft || side == kRight) {
     DrawVerticalCaption(g, text, font, brush, format, layout);
   } else {
@@ -208,8 +215,8 @@ void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_
   }
 }
 
-bool TabFindContainerEntry(int32_t recordNumber, HWND window) {
-  return window && SkinFindContainerEntry(recordNumber, window) > 0;
+bool TabFindContainerEntry(const SkinWindowRecord& record, HWND window) {
+  return window && SkinFindContainerEntry(record, window) > 0;
 }
 
 }  // namespace korvath::skin

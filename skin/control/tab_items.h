@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "skin/control/container_skin.h"
+
 namespace korvath::gdip {
 class GraphicsPath;
 }
@@ -19,10 +21,10 @@ void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, in
 
 // Paints tab `index` of a registered tab control into `dc` (its client area
 // at the origin); `side`: 0 top, 1 left, 2 right, 3 bottom.
-void TabSkinItemsPaint(HWND window, HDC dc, int32_t index, bool selected, int32_t side);
+void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool selected, int32_t side);
 
-// True when `window` is the window of an entry of record `recordNumber`'s
-// container list.
-bool TabFindContainerEntry(int32_t recordNumber, HWND window);
+// True when `window` is the window of an entry of the record's container
+// list.
+bool TabFindContainerEntry(const SkinWindowRecord& record, HWND window);
 
 }  // namespace korvath::skin

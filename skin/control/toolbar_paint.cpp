@@ -14,21 +14,20 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/control/control_pictures.h"
-#include "skin/core/colours.h"
-#include "skin/core/entry_lookup.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/parent_background.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -48,20 +47,14 @@ enum ButtonStyle : uint8_t {
   kWholeDropDown = 0x80 // BTNS_WHOLEDROPDOWN
 };
 
-gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
-
-SkinToolbarEntry* ToolbarEntryOf(HWND window) {
-  return SkinFindEntry(window, &SkinWindowRecord::Toolbars, kControlLayerSlot).get();
-}
-
 void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float h, int innerGap, int32_t centreAlpha,
               int32_t surroundAlpha, int32_t themeAlpha) {
-  SkinFillSolid(g, Colour(kWhite, 100), face);
-  SkinFillSolid(g, Colour(SkinEngine.options.SkinThemeColor, themeAlpha), face);
+  SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 100), face);
+  SkinFillSolid(g, SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, themeAlpha), face);
   gdip::PathGradientBrush glow;
   if (!glow.CreateFromPath(face)) return;
-  glow.SetCenterColor(Colour(kWhite, centreAlpha));
-  const std::array<gdip::Argb, 1> surround{Colour(SkinEngine.options.SkinThemeColor, surroundAlpha)};
+  glow.SetCenterColor(SkinArgbFromColorRef(kWhite, centreAlpha));
+  const std::array<gdip::Argb, 1> surround{SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, surroundAlpha)};
   glow.SetSurroundColorsWithCount(surround);
   glow.SetFocusScales((w - 4) / w, (h - float(innerGap)) / h);
   g.FillPath(glow, face);
@@ -86,7 +79,7 @@ std::string ToolbarButtonText(HWND window, int32_t command) {
   // -1: the button has no text.
   if (length <= 0) return {};
   std::wstring text(size_t(length) + 1, L'\0');
-  SendMessageW(window, TB_GETBUTTONTEXTW, WPARAM(command), reinterpret_cast<LPARAM>(text.data()));
+  platform::SendWithPointer(window, TB_GETBUTTONTEXTW, WPARAM(command), text.data());
   text.resize(wcsnlen(text.c_str(), text.size()));
   return platform::WideToGbk(text).text;
 }
@@ -113,11 +106,12 @@ void SkinIconDrawRecoloured(HDC dc, int32_t x, int32_t y, HICON icon, int32_t st
   TransparentBlt(dc, x, y, w, h, canvas.get(), 0, 0, w, h, 0);
 }
 
-void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
+void ToolbarSkinButtonPaint(const ToolbarRef& toolbar, int32_t index, HDC dc, bool hot) {
+  const HWND window = toolbar->window;
   TBBUTTON button = {};
-  SendMessageW(window, TB_GETBUTTON, WPARAM(index), reinterpret_cast<LPARAM>(&button));
+  platform::SendWithPointer(window, TB_GETBUTTON, WPARAM(index), &button);
   RECT r = {};
-  SendMessageW(window, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+  platform::SendWithPointer(window, TB_GETITEMRECT, WPARAM(index), &r);
   const bool textBeside = (SendMessageW(window, TB_GETSTYLE, 0, 0) & TBSTYLE_LIST) != 0;
   RECT client = {};
   GetClientRect(window, &client);
@@ -127,7 +121,8 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
   if (button.fsState & TBSTATE_HIDDEN) return;
   const std::string text = ToolbarButtonText(window, button.idCommand);
 
-  const float L = float(r.left), T = float(r.top), W = float(r.right - r.left), H = float(r.bottom - r.top);
+  const gdip::RectF box = ToRectF(r);
+  const float L = box.x, T = box.y, W = box.width, H = box.height;
   const uint8_t style = button.fsStyle, state = button.fsState;
   const bool pressed = state & TBSTATE_PRESSED, checked = state & TBSTATE_CHECKED;
   const bool dropDown = style == kDropDown || style == kWholeDropDown;
@@ -138,7 +133,8 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
     if (!SkinGraphicsOnDC(g, dc) || !face.Create()) return;
     SkinPathAddRoundRect(face, L, T, W, H, kFaceRadius);
     if (pressed) {
-      SkinFillGradient(g, MakePointF(L, T), MakePointF(L, T + H), Colour(kBlack, 60), Colour(kWhite, 100), face);
+      SkinFillGradient(g, MakePointF(L, T), MakePointF(L, T + H), SkinArgbFromColorRef(kBlack, 60),
+                       SkinArgbFromColorRef(kWhite, 100), face);
     } else if (checked) {
       FillFace(g, face, W, H, 4, 100, 80, 16);
     } else if (hot) {
@@ -146,16 +142,16 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
     }
     if (hot || pressed || checked) {
       if (style != kSeparator) {
-        SkinStroke(g, Colour(kBlack, 100), face);
+        SkinStroke(g, SkinArgbFromColorRef(kBlack, 100), face);
         gdip::GraphicsPath inner;
         if (inner.Create()) {
           SkinPathAddRoundRect(inner, L + 1, T + 1, W - 2, H - 2, kFaceRadius);
-          SkinStroke(g, Colour(kWhite, 60), inner);
+          SkinStroke(g, SkinArgbFromColorRef(kWhite, 60), inner);
         }
       }
       if (dropDown) {
-        SkinStrokeLine(g, Colour(kBlack, 100), L + W - 12, T + 3, L + W - 12, T + H - 3);
-        SkinStrokeLine(g, Colour(kWhite, 150), L + W - 11, T + 3, L + W - 11, T + H - 3);
+        SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 100), L + W - 12, T + 3, L + W - 12, T + H - 3);
+        SkinStrokeLine(g, SkinArgbFromColorRef(kWhite, 150), L + W - 11, T + 3, L + W - 11, T + H - 3);
       }
     }
     if (icon) {
@@ -167,12 +163,12 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
     }
     if (style == kSeparator) {
       if (L < 10 && index > 0) {
-        SkinStrokeLine(g, Colour(kBlack, 100), L + 3, T + H - 5, L + float(client.right) - 6, T + H - 5);
-        SkinStrokeLine(g, Colour(kWhite, 150), L + 3, T + H - 4, L + float(client.right) - 6, T + H - 4);
+        SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 100), L + 3, T + H - 5, L + float(client.right) - 6, T + H - 5);
+        SkinStrokeLine(g, SkinArgbFromColorRef(kWhite, 150), L + 3, T + H - 4, L + float(client.right) - 6, T + H - 4);
       } else {
         const float x = float(int(L + (W - 2) / 2));
-        SkinStrokeLine(g, Colour(kBlack, 100), x, T + 3, x, T + H - 3);
-        SkinStrokeLine(g, Colour(kWhite, 150), x + 1, T + 3, x + 1, T + H - 3);
+        SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 100), x, T + 3, x, T + H - 3);
+        SkinStrokeLine(g, SkinArgbFromColorRef(kWhite, 150), x + 1, T + 3, x + 1, T + H - 3);
       }
     }
     if (dropDown) DrawDropDownArrow(g, L + W - 8, float(int(T + (H - 5) / 2)));
@@ -191,14 +187,14 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
     }
   }
   if (text.empty()) return;
-  const SkinToolbarEntry* entry = ToolbarEntryOf(window);
+  const SkinToolbarEntry* entry = toolbar.get();
   gdip::Graphics g;
   gdip::SolidBrush brush;
   gdip::Font font;
   gdip::StringFormat format;
   const bool greyText = (state & TBSTATE_INDETERMINATE) || !(state & TBSTATE_ENABLED);
   const COLORREF colour = greyText ? kGreyText : COLORREF(GetSkinProp(window, prop::Kj_Ztys));
-  if (!entry || !SkinGraphicsOnDC(g, dc) || !brush.Create(Colour(colour, 255)) ||
+  if (!entry || !SkinGraphicsOnDC(g, dc) || !brush.Create(SkinArgbFromColorRef(colour, 255)) ||
       !SkinFontFromName(font, entry->fontFace, float(entry->fontSize), entry->fontStyle, Gdiplus::UnitWorld) ||
       !format.Create(Gdiplus::StringFormatFlagsMeasureTrailingSpaces)) {
     return;
@@ -212,19 +208,39 @@ void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot) {
   g.DrawString(text, font, brush, layout, &format);
 }
 
-void ToolbarSkinPaint(HWND window) {
+namespace {
+
+// Every button of the toolbar over what lies beneath it.
+SkinCanvas Picture(const ToolbarRef& toolbar) {
+  const HWND window = toolbar->window;
   const int count = int(SendMessageW(window, TB_BUTTONCOUNT, 0, 0));
   const int hot = int(SendMessageW(window, TB_GETHOTITEM, 0, 0));
   RECT client = {};
   GetClientRect(window, &client);
-  SkinMemoryDc buffer = SkinPaintParentBackground(window, client);
-  if (buffer) {
-    for (int i = 0; i < count; ++i) ToolbarSkinButtonPaint(window, i, buffer.get(), i == hot);
-    SkinPaintChildBackground(window, buffer.get(), true);
-    platform::WindowDC screen = SkinGetClippedDC(window);
-    BitBlt(screen.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+  SkinCanvas picture(*toolbar.record, window, client);
+  if (picture) {
+    for (int i = 0; i < count; ++i) ToolbarSkinButtonPaint(toolbar, i, picture.dc(), i == hot);
   }
-  if (SkinToolbarEntry* entry = ToolbarEntryOf(window)) entry->repaint = false;
+  return picture;
+}
+
+}  // namespace
+
+void ToolbarSkinPaint(const ToolbarRef& toolbar) {
+  if (SkinCanvas picture = Picture(toolbar)) {
+    picture.Finish();
+    platform::WindowDC screen = SkinGetClippedDC(toolbar->window);
+    picture.CopyTo(screen.get());
+  }
+  toolbar->repaint = false;
+}
+
+void ToolbarSkinPrint(const ToolbarRef& toolbar, HDC dc) {
+  SkinCanvas picture = Picture(toolbar);
+  if (!picture || !dc) return;
+  platform::SavedDCState keep(dc);
+  SkinGetClippedDC(toolbar->window, dc);
+  picture.CopyTo(dc);
 }
 
 }  // namespace korvath::skin

@@ -7,15 +7,21 @@
 #include <cstdint>
 #include <string>
 
+#include "skin/control/control_skin.h"
+
 namespace korvath::skin {
 
-// Redraws the whole toolbar, stores it in the owner's child layer and
-// clears its repaint flag.
-void ToolbarSkinPaint(HWND window);
+// Redraws the whole toolbar, stores it in the owner's child layer, shows it
+// on the window and clears its repaint flag.
+void ToolbarSkinPaint(const ToolbarRef& toolbar);
+// The same picture onto `dc` (a print, whose DC holds the client area at the
+// origin) with the toolbar's children clipped out; the child layer and the
+// repaint flag stay as they are.
+void ToolbarSkinPrint(const ToolbarRef& toolbar, HDC dc);
 
 // Draws button `index` (0-based) into `dc`, which holds the toolbar's client
 // area at the origin.
-void ToolbarSkinButtonPaint(HWND window, int32_t index, HDC dc, bool hot);
+void ToolbarSkinButtonPaint(const ToolbarRef& toolbar, int32_t index, HDC dc, bool hot);
 
 // Draws the icon at (x, y) in grey (reddish grey for an indeterminate
 // button), leaving out its black, white and neutral grey pixels.

@@ -20,8 +20,6 @@ namespace {
 
 constexpr int kBarThickness = 4;
 
-gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
-
 struct Geometry {
   const TrackbarParts& p;
   int across() const { return (p.channel.bottom - p.channel.top - kBarThickness) / 2; }
@@ -35,11 +33,11 @@ struct Geometry {
 void DrawBackground(gdip::Graphics& g, gdip::GraphicsPath& path, const TrackbarParts& p) {
   path.Reset();
   SkinPathAddRoundRect(path, p.left, p.top, p.width - 1, p.height - 1, 5);
-  SkinStroke(g, Colour(kBlack, 30), path);
+  SkinStroke(g, SkinArgbFromColorRef(kBlack, 30), path);
   path.Reset();
   SkinPathAddRoundRect(path, p.left + 1, p.top + 1, p.width - 2, p.height - 2, 3);
   const gdip::PointF end = p.vertical ? MakePointF(p.left + p.width - 1, 0) : MakePointF(0, p.top + p.height - 1);
-  SkinFillGradient(g, MakePointF(0, 0), end, Colour(kWhite, 160), Colour(kBlack, 30), path);
+  SkinFillGradient(g, MakePointF(0, 0), end, SkinArgbFromColorRef(kWhite, 160), SkinArgbFromColorRef(kBlack, 30), path);
 }
 
 void DrawChannel(gdip::Graphics& g, gdip::GraphicsPath& path, const Geometry& geo) {
@@ -48,11 +46,11 @@ void DrawChannel(gdip::Graphics& g, gdip::GraphicsPath& path, const Geometry& ge
   const float h = float(geo.p.vertical ? geo.length() : kBarThickness);
   path.Reset();
   SkinPathAddRoundRect(path, x, y, w, h, 1);
-  SkinFillSolid(g, Colour(kWhite, 200), path);
+  SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 200), path);
   const gdip::PointF across = geo.p.vertical ? MakePointF(x + kBarThickness, y) : MakePointF(x, y + kBarThickness);
-  SkinFillGradient(g, MakePointF(x, y), across, Colour(geo.p.channelColour, 80), Colour(geo.p.channelColour, 60),
-                   path);
-  SkinStroke(g, Colour(kBlack, 80), path);
+  SkinFillGradient(g, MakePointF(x, y), across, SkinArgbFromColorRef(geo.p.channelColour, 80),
+                   SkinArgbFromColorRef(geo.p.channelColour, 60), path);
+  SkinStroke(g, SkinArgbFromColorRef(kBlack, 80), path);
 }
 
 // A 2-pixel strip inside the bar, `from` and `length` along the track.
@@ -71,7 +69,7 @@ void DrawSelection(gdip::Graphics& g, const Geometry& geo) {
   const auto span = TrackbarSelectionSpan(geo.length(), p.selectionStart, p.selectionEnd, p.minimum, p.maximum);
   if (!span) return;
   const int start = (p.vertical ? geo.barY() : geo.barX()) + span->offset - 1 + 2;
-  DrawStrip(g, geo, start, span->length - 3, Colour(kWhite, 150), Colour(kWhite, 200));
+  DrawStrip(g, geo, start, span->length - 3, SkinArgbFromColorRef(kWhite, 150), SkinArgbFromColorRef(kWhite, 200));
 }
 
 void DrawFill(gdip::Graphics& g, const Geometry& geo, COLORREF colour) {
@@ -82,7 +80,7 @@ void DrawFill(gdip::Graphics& g, const Geometry& geo, COLORREF colour) {
                           : (th.left - ch.left - 1) + (th.right - th.left - 6) / 2;
   if (p.position == p.maximum) length += 10;
   const int start = (p.vertical ? geo.barY() : geo.barX()) + 1;
-  DrawStrip(g, geo, start, length - 1, Colour(colour, 200), Colour(colour, 200));
+  DrawStrip(g, geo, start, length - 1, SkinArgbFromColorRef(colour, 200), SkinArgbFromColorRef(colour, 200));
 }
 
 void DrawThumb(gdip::Graphics& g, const Geometry& geo) {
@@ -105,15 +103,15 @@ void DrawThumb(gdip::Graphics& g, const Geometry& geo) {
   gdip::GraphicsPath circle;
   if (!circle.Create()) return;
   circle.AddEllipse(float(x), float(y), float(d), float(d));
-  SkinFillSolid(g, Colour(kWhite, 255), circle);
+  SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 255), circle);
   gdip::PathGradientBrush rim;
   if (rim.CreateFromPath(circle)) {
-    rim.SetCenterColor(Colour(kWhite, 255));
-    const std::array<gdip::Argb, 1> surround{Colour(p.thumbRimColour, 100)};
+    rim.SetCenterColor(SkinArgbFromColorRef(kWhite, 255));
+    const std::array<gdip::Argb, 1> surround{SkinArgbFromColorRef(p.thumbRimColour, 100)};
     rim.SetSurroundColorsWithCount(surround);
     g.FillPath(rim, circle);
   }
-  SkinStroke(g, Colour(kBlack, 80), circle);
+  SkinStroke(g, SkinArgbFromColorRef(kBlack, 80), circle);
 }
 
 // ---- picture mode ----------------------------------------------------------
@@ -121,9 +119,8 @@ void DrawThumb(gdip::Graphics& g, const Geometry& geo) {
 // The clip of the whole drawing: the given rectangle, or none.
 void RestoreClip(gdip::Graphics& g, const TrackbarParts& p) {
   if (p.clip) {
-    const RECT& c = *p.clip;
-    g.SetClipRect(float(c.left), float(c.top), float(c.right - c.left), float(c.bottom - c.top),
-                  Gdiplus::CombineModeReplace);
+    const gdip::RectF c = ToRectF(*p.clip);
+    g.SetClipRect(c.x, c.y, c.width, c.height, Gdiplus::CombineModeReplace);
   } else {
     g.ResetClip();
   }

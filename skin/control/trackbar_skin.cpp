@@ -4,27 +4,21 @@
 
 #include <commctrl.h>
 
-#include "gdip/bitmap.h"
-#include "gdip/graphics.h"
-#include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/control/control_installers.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/child_walk.h"
-#include "skin/core/entry_install.h"
-#include "skin/core/hover.h"
-#include "skin/core/entry_lookup.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/parent_background.h"
-#include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
-#include "skin/core/window_picture.h"
-#include "skin/core/window_props.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/hover.h"
+#include "skin/core/skin_canvas.h"
+#include "skin/core/skin_message.h"
+#include "skin/core/window_picture.h"
 
 namespace korvath::skin {
 
 namespace {
-
 
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
@@ -43,43 +37,26 @@ RECT ChannelAlongTheTrack(const RECT& reported, bool vertical) {
   return RECT{reported.top, reported.left, reported.bottom, reported.right};
 }
 
-SkinEntryRef<SkinTrackbarEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
+TrackbarRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Trackbars); }
 
-void Paint(HWND window) {
-  const auto f = Find(window);
-  if (f) TrackbarSkinPaint(f.owner, f.number);
-}
-
-SkinWindowPicture Picture(const SkinTrackbarEntry& entry);
-
-// The one painter of the track bar's client, for WM_PAINT and
-// WM_PRINTCLIENT: the bar's picture, which `dc` clips to what is dirty.
-// Returns the picture.
-SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
-  const auto f = Find(window);
-  if (!f || IsRectEmpty(&dirty)) return {};
-  SkinWindowPicture picture = Picture(*f);
-  SkinCopyWindowPictureToClient(window, dc, picture);
-  return picture;
-}
+SkinCanvas Picture(const TrackbarRef& trackbar);
 
 // The hot look is drawn once when the mouse comes over the track bar from
 // elsewhere, not at every move.
-void OnMouseMove(HWND window) {
-  const auto f = Find(window);
-  if (!f) return;
-  if (SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::Trackbar})) {
-    f->hot = true;
-    TrackbarSkinPaint(f.owner, f.number);
+void OnMouseMove(const SkinMessage& m, const TrackbarRef& trackbar) {
+  if (!trackbar) return;
+  if (SkinHoverEnter(*trackbar.record,
+                     {.window = m.window, .number = trackbar.number, .kind = HoverKind::Trackbar})) {
+    trackbar->hot = true;
+    TrackbarSkinPaint(trackbar);
   }
 }
 
-void OnMouseLeave(HWND window) {
-  const auto f = Find(window);
-  if (!f) return;
-  SkinHoverLeave(*f.record);
-  f->hot = false;
-  TrackbarSkinPaint(f.owner, f.number);
+void OnMouseLeave(const TrackbarRef& trackbar) {
+  if (!trackbar) return;
+  SkinHoverLeave(*trackbar.record);
+  trackbar->hot = false;
+  TrackbarSkinPaint(trackbar);
 }
 
 }  // namespace
@@ -89,7 +66,7 @@ void TrackbarSkinInstall(SkinWindowRecord& record, HWND parent) {
   SkinForEachUnskinnedChild(parent, TRACKBAR_CLASSW, [&](HWND bar) {
     const LONG style = GetWindowLongW(bar, GWL_STYLE);
     SkinTakeEntry(record, &SkinWindowRecord::Trackbars, bar, {.procedure = &TrackbarSkinWndProc},
-                  [&](const SkinEntryRef<SkinTrackbarEntry>& entry) {
+                  [&](const TrackbarRef& entry) {
                     entry->vertical = HasAll(style, TBS_VERT);
                     entry->tickPlacement = TickPlacement(style);
                     entry->selectionRange = HasAll(style, TBS_ENABLESELRANGE);
@@ -99,43 +76,45 @@ void TrackbarSkinInstall(SkinWindowRecord& record, HWND parent) {
 
 bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const SkinPicture& thumb,
                              const SkinPicture& filled) {
-  const auto f = Find(window);
-  if (!f) return false;
-  f->channelPicture = channel;
-  f->thumbPicture = thumb;
-  f->filledPicture = filled;
-  f->pictureMode = true;
+  const TrackbarRef trackbar = Find(window);
+  if (!trackbar) return false;
+  trackbar->channelPicture = channel;
+  trackbar->thumbPicture = thumb;
+  trackbar->filledPicture = filled;
+  trackbar->pictureMode = true;
   InvalidateRect(window, nullptr, FALSE);
   return true;
 }
 
 LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{window, message, wParam, lParam};
+  const TrackbarRef trackbar = Find(window);
+  const auto picture = [&] { return trackbar ? Picture(trackbar) : SkinCanvas{}; };
   switch (message) {
-    case WM_MOUSEMOVE:         OnMouseMove(window); break;
-    case WM_MOUSELEAVE:        OnMouseLeave(window); break;
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
-    case WM_MOVE:              Paint(window); break;
-    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:             return SkinPaintWindowPicture(window, Paint);
-    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, reinterpret_cast<HDC>(wParam), Paint);
-    case WM_NCPAINT:           Paint(window); return 1;
+    case WM_MOUSEMOVE:         OnMouseMove(m, trackbar); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(trackbar); break;
+    case WM_WINDOWPOSCHANGING: MarkParentDirty(trackbar, window); break;
+    case WM_MOVE:              TrackbarSkinPaint(trackbar); break;
+    case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
+    case WM_PAINT:             return SkinPaintWindowPicture(window, picture);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), picture);
+    case WM_NCPAINT:           TrackbarSkinPaint(trackbar); return 1;
     default:                   break;
   }
-  return SkinForward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
-void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber) {
-  SkinWindowRecord* record = SkinRecordAt(ownerIndex);
-  const SkinTrackbarEntry* entry = record ? SkinEntryAt(record->Trackbars, entryNumber) : nullptr;
-  if (!entry || !entry->window) return;
-  SkinShowWindowPicture(entry->window, Picture(*entry));
+void TrackbarSkinPaint(const TrackbarRef& trackbar) {
+  if (!trackbar || !trackbar->window) return;
+  SkinShowWindowPicture(trackbar->window, Picture(trackbar));
 }
 
 namespace {
 
 // The whole track bar over what lies beneath it; the picture goes into the
 // child layer too.
-SkinWindowPicture Picture(const SkinTrackbarEntry& entry) {
+SkinCanvas Picture(const TrackbarRef& trackbar) {
+  const SkinTrackbarEntry& entry = *trackbar;
   const HWND window = entry.window;
   RECT bounds = {};
   GetWindowRect(window, &bounds);
@@ -148,9 +127,9 @@ SkinWindowPicture Picture(const SkinTrackbarEntry& entry) {
   parts.maximum = int32_t(SendMessageW(window, TBM_GETRANGEMAX, 0, 0));
   parts.minimum = int32_t(SendMessageW(window, TBM_GETRANGEMIN, 0, 0));
   RECT channel = {};
-  SendMessageW(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  platform::SendWithPointer(window, TBM_GETCHANNELRECT, 0, &channel);
   parts.channel = ChannelAlongTheTrack(channel, entry.vertical);
-  SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&parts.thumb));
+  platform::SendWithPointer(window, TBM_GETTHUMBRECT, 0, &parts.thumb);
   if (entry.selectionRange && !entry.pictureMode) {
     parts.selectionStart = int32_t(SendMessageW(window, TBM_GETSELSTART, 0, 0));
     parts.selectionEnd = int32_t(SendMessageW(window, TBM_GETSELEND, 0, 0));
@@ -166,14 +145,11 @@ SkinWindowPicture Picture(const SkinTrackbarEntry& entry) {
   parts.filledPicture = &entry.filledPicture;
   parts.nudge = true;
 
-  SkinWindowPicture picture{SkinPaintParentBackground(window, RECT{0, 0, width, height}), width, height};
-  if (!picture) return {};
-  {
-    gdip::Bitmap canvas;
-    gdip::Graphics g;
-    if (SkinGraphicsOnMemoryDC(g, canvas, picture.dc.get())) TrackbarSkinDrawParts(g, parts);
-  }
-  SkinPaintChildBackground(window, picture.dc.get());
+  SkinCanvas picture(*trackbar.record, window, RECT{0, 0, width, height},
+                     {.drawing = SkinCanvasDrawing::OnPixels});
+  if (!picture.dc()) return {};
+  if (picture) TrackbarSkinDrawParts(picture.graphics(), parts);
+  picture.Finish();
   return picture;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/core/entry_ref.h"
+
 namespace korvath::gdip {
 class Graphics;
 }
@@ -14,11 +16,15 @@ class Graphics;
 namespace korvath::skin {
 
 class SkinPicture;
+struct SkinTrackbarEntry;
+
+// A skinned track bar's entry as its procedure finds it.
+using TrackbarRef = SkinEntryRef<SkinTrackbarEntry>;
 
 LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Draws the whole track bar window of the entry.
-void TrackbarSkinPaint(int32_t ownerIndex, int32_t entryNumber);
+void TrackbarSkinPaint(const TrackbarRef& trackbar);
 
 // What the painter draws, read from the control by TrackbarSkinPaint.
 struct TrackbarParts {

@@ -9,26 +9,23 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
-#include "platform/gdi_object.h"
 #include "skin/control/control_installers.h"
-#include "skin/core/child_walk.h"
-#include "skin/core/entry_install.h"
-#include "skin/core/colours.h"
-#include "skin/core/hover.h"
-#include "skin/core/entry_lookup.h"
-#include "skin/core/child_layer.h"
+#include "skin/control/mark_parent_dirty.h"
 #include "skin/core/chevron_images.h"
+#include "skin/core/child_walk.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/parent_background.h"
+#include "skin/core/entry_install.h"
+#include "skin/core/entry_lookup.h"
+#include "skin/core/hover.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
+#include "skin/core/skin_canvas.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/window_list.h"
+#include "skin/core/skin_message.h"
 #include "skin/core/window_picture.h"
-#include "skin/core/window_props.h"
-#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
@@ -39,9 +36,7 @@ constexpr int32_t kRadius = 3;
 const SkinRenderQuality kUpDownRendering{.smoothing = Gdiplus::SmoothingModeAntiAlias,
                                          .compositing = Gdiplus::CompositingQualityHighQuality};
 
-gdip::Argb Colour(COLORREF colour, int32_t alpha) { return gdip::Argb(SkinArgbFromColorRef(colour, alpha)); }
-
-SkinEntryRef<SkinUpDownEntry> Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::UpDowns); }
+UpDownRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::UpDowns); }
 
 SIZE WindowSize(HWND window) {
   RECT r = {};
@@ -49,53 +44,40 @@ SIZE WindowSize(HWND window) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-int32_t SignedX(LPARAM point) { return int16_t(LOWORD(point)); }
-int32_t SignedY(LPARAM point) { return int16_t(HIWORD(point)); }
-
-void OnMouseMove(HWND window, LPARAM lParam) {
-  const auto f = Find(window);
-  if (!f) return;
-  const bool entered = SkinHoverEnter(*f.record, {.window = window, .number = f.number, .kind = HoverKind::UpDown});
-  const int32_t half = UpDownHitTest(f.owner, f.number, lParam);
-  if (!entered && half == f->hoveredHalf) return;
-  UpDownSkinPaint(f.owner, f.number, true, f->pressed, lParam);
-  f->hover = true;
-  f->hoveredHalf = half;
+// The half the point falls in: the second past the middle of the window.
+int32_t HalfAt(const SkinUpDownEntry& entry, SIZE size, POINT point) {
+  if (entry.horizontal) return point.x > size.cx / 2 ? 1 : 0;
+  return point.y > size.cy / 2 ? 1 : 0;
 }
 
-void OnMouseLeave(HWND window) {
-  const auto f = Find(window);
-  if (!f) return;
-  SkinHoverLeave(*f.record);
-  f->hover = false;
-  UpDownSkinPaint(f.owner, f.number, false);
+// The point of the last button message, as that message carried it.
+POINT LastButtonPoint(const SkinUpDownEntry& entry) { return SkinPointOf(LPARAM(entry.lastButtonPoint)); }
+
+void OnMouseMove(const SkinMessage& m, const UpDownRef& control) {
+  if (!control) return;
+  const bool entered =
+      SkinHoverEnter(*control.record, {.window = m.window, .number = control.number, .kind = HoverKind::UpDown});
+  const int32_t half = UpDownHitTest(control, m.point());
+  if (!entered && half == control->hoveredHalf) return;
+  UpDownSkinPaint(control, true, control->pressed, m.point());
+  control->hover = true;
+  control->hoveredHalf = half;
 }
 
-void OnButton(HWND window, bool down, LPARAM lParam) {
-  const auto f = Find(window);
-  if (!f) return;
-  f->pressed = down;
-  f->lastButtonPoint = int32_t(lParam);
+void OnMouseLeave(const UpDownRef& control) {
+  if (!control) return;
+  SkinHoverLeave(*control.record);
+  control->hover = false;
+  UpDownSkinPaint(control, false);
 }
 
-void Paint(HWND window) {
-  const auto f = Find(window);
-  if (f) UpDownSkinPaint(f.owner, f.number);
+void OnButton(const SkinMessage& m, const UpDownRef& control, bool down) {
+  if (!control) return;
+  control->pressed = down;
+  control->lastButtonPoint = int32_t(m.lParam);
 }
 
-SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPressed, LPARAM at);
-
-// The one painter of the control's client, for WM_PAINT and WM_PRINTCLIENT:
-// its picture in the entry's state, which `dc` clips to what is dirty.
-// Returns the picture.
-SkinWindowPicture Paint(HWND window, HDC dc, const RECT& dirty) {
-  const auto f = Find(window);
-  if (!f || IsRectEmpty(&dirty)) return {};
-  const SkinUpDownEntry& entry = *f;
-  SkinWindowPicture picture = Picture(entry, entry.hover, entry.pressed, LPARAM(entry.lastButtonPoint));
-  SkinCopyWindowPictureToClient(window, dc, picture);
-  return picture;
-}
+SkinCanvas Picture(const UpDownRef& control, bool isHover, bool isPressed, POINT at);
 
 struct Half {
   float x, y, w, h;                 // the half's rounded rectangle
@@ -109,14 +91,15 @@ void DrawHalf(gdip::Graphics& g, gdip::GraphicsPath& path, const Half& half, boo
   path.Reset();
   SkinPathAddRoundRect(path, half.x, half.y, half.w, half.h, kRadius);
   gdip::Argb pen, start, end;
+  const COLORREF theme = SkinEngine.options.SkinThemeColor;
   if (active) {
-    pen = Colour(SkinEngine.options.SkinThemeColor, 200);
-    start = pressed ? Colour(SkinEngine.options.SkinThemeColor, 100) : Colour(kWhite, 100);
-    end = pressed ? Colour(kWhite, 150) : Colour(SkinEngine.options.SkinThemeColor, 150);
+    pen = SkinArgbFromColorRef(theme, 200);
+    start = pressed ? SkinArgbFromColorRef(theme, 100) : SkinArgbFromColorRef(kWhite, 100);
+    end = pressed ? SkinArgbFromColorRef(kWhite, 150) : SkinArgbFromColorRef(theme, 150);
   } else {
-    pen = Colour(kBlack, 100);
-    start = Colour(kWhite, lighterWhenIdle ? 60 : 20);
-    end = Colour(SkinEngine.options.SkinThemeColor, 100);
+    pen = SkinArgbFromColorRef(kBlack, 100);
+    start = SkinArgbFromColorRef(kWhite, lighterWhenIdle ? 60 : 20);
+    end = SkinArgbFromColorRef(theme, 100);
   }
   SkinFillGradient(g, half.from, half.to, start, end, path);
   gdip::Bitmap chevron;
@@ -134,83 +117,80 @@ void UpDownSkinInstall(SkinWindowRecord& record, HWND parent) {
   SkinForEachUnskinnedChild(parent, UPDOWN_CLASSW, [&](HWND control) {
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     SkinTakeEntry(record, &SkinWindowRecord::UpDowns, control, {.procedure = &UpDownSkinWndProc},
-                  [&](const SkinEntryRef<SkinUpDownEntry>& entry) {
-                    entry->horizontal = (style & UDS_HORZ) == UDS_HORZ;
-                  });
+                  [&](const UpDownRef& entry) { entry->horizontal = (style & UDS_HORZ) == UDS_HORZ; });
   });
 }
 
 LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const SkinMessage m{window, message, wParam, lParam};
+  const UpDownRef control = Find(window);
+  const auto picture = [&] {
+    return control ? Picture(control, control->hover, control->pressed, LastButtonPoint(*control)) : SkinCanvas{};
+  };
   switch (message) {
-    case WM_MOUSEMOVE:         OnMouseMove(window, lParam); break;
-    case WM_MOUSELEAVE:        OnMouseLeave(window); break;
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(window); break;
-    case WM_MOVE:              Paint(window); break;
-    case WM_ERASEBKGND:        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
-    case WM_PAINT:             return SkinPaintWindowPicture(window, Paint);
-    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, reinterpret_cast<HDC>(wParam), Paint);
-    case WM_LBUTTONDOWN:       OnButton(window, true, lParam); break;
-    case WM_LBUTTONUP:         OnButton(window, false, lParam); break;
+    case WM_MOUSEMOVE:         OnMouseMove(m, control); break;
+    case WM_MOUSELEAVE:        OnMouseLeave(control); break;
+    case WM_WINDOWPOSCHANGING: MarkParentDirty(control, window); break;
+    case WM_MOVE:              UpDownSkinPaint(control); break;
+    case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
+    case WM_PAINT:             return SkinPaintWindowPicture(window, picture);
+    case WM_PRINTCLIENT:       return SkinPrintWindowPicture(window, m.dc(), picture);
+    case WM_LBUTTONDOWN:       OnButton(m, control, true); break;
+    case WM_LBUTTONUP:         OnButton(m, control, false); break;
     case WM_NCPAINT:           return 1;
     default:                   break;
   }
-  return SkinForward(window, message, wParam, lParam);
+  return m.Forward();
 }
 
-int32_t UpDownHitTest(int32_t recordIndex, int32_t entryNumber, LPARAM point) {
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  const SkinUpDownEntry* entry = record ? SkinEntryAt(record->UpDowns, entryNumber) : nullptr;
-  if (!entry) return -1;
-  const SIZE size = WindowSize(entry->window);
-  if (entry->horizontal) return SignedX(point) > size.cx / 2 ? 1 : 0;
-  return SignedY(point) > size.cy / 2 ? 1 : 0;
+int32_t UpDownHitTest(const UpDownRef& control, POINT point) {
+  if (!control) return -1;
+  return HalfAt(*control, WindowSize(control->window), point);
 }
 
-void UpDownSkinPaint(int32_t recordIndex, int32_t entryNumber, std::optional<bool> hover,
-                     std::optional<bool> pressed, std::optional<LPARAM> point) {
-  SkinWindowRecord* record = SkinRecordAt(recordIndex);
-  const SkinUpDownEntry* entry = record ? SkinEntryAt(record->UpDowns, entryNumber) : nullptr;
-  if (!entry || !entry->window) return;
-  SkinShowWindowPicture(entry->window, Picture(*entry, hover.value_or(entry->hover), pressed.value_or(entry->pressed),
-                                               point.value_or(LPARAM(entry->lastButtonPoint))));
+void UpDownSkinPaint(const UpDownRef& control, std::optional<bool> hover, std::optional<bool> pressed,
+                     std::optional<POINT> point) {
+  if (!control || !control->window) return;
+  const SkinUpDownEntry& entry = *control;
+  SkinShowWindowPicture(entry.window, Picture(control, hover.value_or(entry.hover), pressed.value_or(entry.pressed),
+                                              point.value_or(LastButtonPoint(entry))));
 }
 
 namespace {
 
 // The whole control over what lies beneath it, its halves in the given
 // state; the picture goes into the child layer too.
-SkinWindowPicture Picture(const SkinUpDownEntry& entry, bool isHover, bool isPressed, LPARAM at) {
+SkinCanvas Picture(const UpDownRef& control, bool isHover, bool isPressed, POINT at) {
+  const SkinUpDownEntry& entry = *control;
   const HWND window = entry.window;
   const SIZE size = WindowSize(window);
   const int w = size.cx, h = size.cy, hh = h / 2, hw = w / 2;
   // -1: no half is lit while the mouse is away.
-  int activeHalf = -1;
-  if (isHover) activeHalf = entry.horizontal ? (SignedX(at) > hw ? 1 : 0) : (SignedY(at) > hh ? 1 : 0);
+  const int activeHalf = isHover ? HalfAt(entry, size, at) : -1;
 
-  SkinWindowPicture picture{SkinPaintParentBackground(window, RECT{0, 0, w, h}), w, h};
-  if (!picture) return {};
-  if (gdip::Graphics g; SkinGraphicsOnDC(g, picture.dc.get(), kUpDownRendering)) {
-    gdip::GraphicsPath path;
-    if (path.Create()) {
-      SkinPathAddRoundRect(path, 0, 0, float(w - 1), float(h - 1), kRadius);
-      SkinFillSolid(g, Colour(kWhite, 160), path);
-      const float fw = float(w), fh = float(h), fhh = float(hh), fhw = float(hw);
-      // Chevrons centred in their halves.
-      const Half first = entry.horizontal
-                             ? Half{0, 0, fhw - 1, fh - 1, MakePointF(0, 0), MakePointF(fhw - 1, 0), fhw / 2,
-                                    fh / 2, &ChevronLeftImage}
-                             : Half{0, 0, fw - 1, fhh - 1, MakePointF(0, 0), MakePointF(0, fhh - 1), fw / 2,
-                                    fhh / 2, &ChevronUpImage};
-      const Half second = entry.horizontal
-                              ? Half{fhw, 0, fhw - 1, fh - 1, MakePointF(fhw - 1, 0), MakePointF(fw, 0),
-                                     fhw + fhw / 2, fh / 2, &ChevronRightImage}
-                              : Half{0, fhh, fw - 1, fhh - 1, MakePointF(0, fhh), MakePointF(0, fh), fw / 2,
-                                     fhh + fhh / 2, &ChevronDownImage};
-      DrawHalf(g, path, first, activeHalf == 0, isPressed, !entry.horizontal);
-      DrawHalf(g, path, second, activeHalf == 1, isPressed, false);
-    }
+  SkinCanvas picture(*control.record, window, RECT{0, 0, w, h},
+                     {.drawing = SkinCanvasDrawing::ThroughDc, .quality = kUpDownRendering});
+  if (!picture.dc()) return {};
+  if (gdip::GraphicsPath path; picture && path.Create()) {
+    gdip::Graphics& g = picture.graphics();
+    SkinPathAddRoundRect(path, 0, 0, float(w - 1), float(h - 1), kRadius);
+    SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 160), path);
+    const float fw = float(w), fh = float(h), fhh = float(hh), fhw = float(hw);
+    // Chevrons centred in their halves.
+    const Half first = entry.horizontal
+                           ? Half{0, 0, fhw - 1, fh - 1, MakePointF(0, 0), MakePointF(fhw - 1, 0), fhw / 2, fh / 2,
+                                  &ChevronLeftImage}
+                           : Half{0, 0, fw - 1, fhh - 1, MakePointF(0, 0), MakePointF(0, fhh - 1), fw / 2, fhh / 2,
+                                  &ChevronUpImage};
+    const Half second = entry.horizontal
+                            ? Half{fhw, 0, fhw - 1, fh - 1, MakePointF(fhw - 1, 0), MakePointF(fw, 0),
+                                   fhw + fhw / 2, fh / 2, &ChevronRightImage}
+                            : Half{0, fhh, fw - 1, fhh - 1, MakePointF(0, fhh), MakePointF(0, fh), fw / 2,
+                                   fhh + fhh / 2, &ChevronDownImage};
+    DrawHalf(g, path, first, activeHalf == 0, isPressed, !entry.horizontal);
+    DrawHalf(g, path, second, activeHalf == 1, isPressed, false);
   }
-  SkinPaintChildBackground(window, picture.dc.get(), false, true);
+  picture.Finish(SkinLayerCopy::WindowRect);
   return picture;
 }
 

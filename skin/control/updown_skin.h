@@ -7,17 +7,24 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/core/entry_ref.h"
+
 namespace korvath::skin {
+
+struct SkinUpDownEntry;
+
+// A skinned up-down control's entry as its procedure finds it.
+using UpDownRef = SkinEntryRef<SkinUpDownEntry>;
 
 LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// 0 for the first half (up or left) under the point (lParam form), 1 for the
-// second; -1 for an entry that is neither vertical nor horizontal.
-int32_t UpDownHitTest(int32_t recordIndex, int32_t entryNumber, LPARAM point);
+// 0 for the first half (up or left) under the point (client coordinates), 1
+// for the second; -1 for a control the skin does not know.
+int32_t UpDownHitTest(const UpDownRef& control, POINT point);
 
 // Paints the whole control; values not given come from the entry (hover
 // flag, pressed flag, last button point).
-void UpDownSkinPaint(int32_t recordIndex, int32_t entryNumber, std::optional<bool> hover = std::nullopt,
-                     std::optional<bool> pressed = std::nullopt, std::optional<LPARAM> point = std::nullopt);
+void UpDownSkinPaint(const UpDownRef& control, std::optional<bool> hover = std::nullopt,
+                     std::optional<bool> pressed = std::nullopt, std::optional<POINT> point = std::nullopt);
 
 }  // namespace korvath::skin

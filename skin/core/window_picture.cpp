@@ -4,13 +4,12 @@
 
 namespace korvath::skin {
 
-void SkinShowWindowPicture(HWND window, const SkinWindowPicture& picture) {
-  if (!picture) return;
-  platform::WindowDC screen = platform::WindowDC::Whole(window);
-  BitBlt(screen.get(), 0, 0, picture.width, picture.height, picture.dc.get(), 0, 0, SRCCOPY);
-}
-
 namespace {
+
+// The picture onto `dc` with its corner at (x, y).
+void Copy(HDC dc, int x, int y, const SkinCanvas& picture) {
+  BitBlt(dc, x, y, picture.width(), picture.height(), picture.dc(), 0, 0, SRCCOPY);
+}
 
 // The client's corner in window coordinates.
 POINT ClientCorner(HWND window) {
@@ -23,33 +22,42 @@ POINT ClientCorner(HWND window) {
 
 }  // namespace
 
-void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinWindowPicture& picture) {
-  if (!picture || !clientDc) return;
-  const POINT corner = ClientCorner(window);
-  BitBlt(clientDc, -corner.x, -corner.y, picture.width, picture.height, picture.dc.get(), 0, 0, SRCCOPY);
+void SkinShowWindowPicture(HWND window, const SkinCanvas& picture) {
+  if (!picture.dc()) return;
+  platform::WindowDC screen = platform::WindowDC::Whole(window);
+  Copy(screen.get(), 0, 0, picture);
 }
 
-void SkinShowWindowPictureFrame(HWND window, const SkinWindowPicture& picture) {
-  if (!picture) return;
+void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinCanvas& picture) {
+  if (!picture.dc() || !clientDc) return;
+  const POINT corner = ClientCorner(window);
+  Copy(clientDc, -corner.x, -corner.y, picture);
+}
+
+void SkinShowWindowPictureFrame(HWND window, const SkinCanvas& picture) {
+  if (!picture.dc()) return;
   const POINT corner = ClientCorner(window);
   RECT client = {};
   GetClientRect(window, &client);
-  if (corner.x == 0 && corner.y == 0 && client.right == picture.width && client.bottom == picture.height) return;
+  if (corner.x == 0 && corner.y == 0 && client.right == picture.width() && client.bottom == picture.height()) return;
   platform::WindowDC screen = platform::WindowDC::Whole(window);
   ExcludeClipRect(screen.get(), corner.x, corner.y, corner.x + client.right, corner.y + client.bottom);
-  BitBlt(screen.get(), 0, 0, picture.width, picture.height, picture.dc.get(), 0, 0, SRCCOPY);
+  Copy(screen.get(), 0, 0, picture);
 }
 
-LRESULT SkinPaintWindowPicture(HWND window, SkinWindowPicturePainter paint) {
+LRESULT SkinPaintWindowPicture(HWND window, const SkinWindowPictureMaker& picture) {
   platform::PaintScope scope(window);
-  SkinShowWindowPictureFrame(window, paint(window, scope.dc(), scope.dirty()));
+  if (IsRectEmpty(&scope.dirty())) return 0;
+  const SkinCanvas shown = picture();
+  SkinCopyWindowPictureToClient(window, scope.dc(), shown);
+  SkinShowWindowPictureFrame(window, shown);
   return 0;
 }
 
-LRESULT SkinPrintWindowPicture(HWND window, HDC dc, SkinWindowPicturePainter paint) {
+LRESULT SkinPrintWindowPicture(HWND window, HDC dc, const SkinWindowPictureMaker& picture) {
   RECT client = {};
   GetClientRect(window, &client);
-  paint(window, dc, client);
+  if (!IsRectEmpty(&client)) SkinCopyWindowPictureToClient(window, dc, picture());
   return 0;
 }
 

@@ -1,36 +1,33 @@
 #pragma once
 // Skins that draw a control's whole window (frame included) as one picture
 // show it on the window's own DC, or, for WM_PAINT and WM_PRINTCLIENT, on a
-// DC whose origin is the client's corner.
+// DC whose origin is the client's corner. The picture is a canvas
+// (skin_canvas.h) of the window's size whose drawing has ended, its top-left
+// at the window's corner.
 #include <windows.h>
 
-#include "skin/core/memory_dc.h"
+#include <functional>
+
+#include "skin/core/skin_canvas.h"
 
 namespace korvath::skin {
 
-// A picture of the whole window, its top-left at the picture's (0, 0).
-struct SkinWindowPicture {
-  SkinMemoryDc dc;
-  int width = 0;
-  int height = 0;
-  explicit operator bool() const { return bool(dc); }
-};
-
 // Onto the window's own whole-window DC.
-void SkinShowWindowPicture(HWND window, const SkinWindowPicture& picture);
+void SkinShowWindowPicture(HWND window, const SkinCanvas& picture);
 // Onto `clientDc`, a DC whose origin is the window's client corner.
-void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinWindowPicture& picture);
+void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinCanvas& picture);
 // Onto the window's frame only (nothing when it has none): a skin whose
 // picture reaches into the frame redraws it with the client.
-void SkinShowWindowPictureFrame(HWND window, const SkinWindowPicture& picture);
+void SkinShowWindowPictureFrame(HWND window, const SkinCanvas& picture);
 
-// A skin's one painter of its client: the window's picture in its state,
-// copied onto `dc` (which clips it to what is dirty); empty when the window
-// has no entry.
-using SkinWindowPicturePainter = SkinWindowPicture (*)(HWND window, HDC dc, const RECT& dirty);
-// WM_PAINT through the paint scope; on screen the frame follows the client.
-LRESULT SkinPaintWindowPicture(HWND window, SkinWindowPicturePainter paint);
-// WM_PRINTCLIENT: the whole client onto the DC given.
-LRESULT SkinPrintWindowPicture(HWND window, HDC dc, SkinWindowPicturePainter paint);
+// A skin's one maker of its window's picture in its state, from the entry
+// its procedure found; an empty canvas when the window has no entry.
+using SkinWindowPictureMaker = std::function<SkinCanvas()>;
+// WM_PAINT through the paint scope: the picture onto the client, which the
+// paint DC clips to what is dirty (nothing is made when nothing is); on
+// screen the frame follows the client.
+LRESULT SkinPaintWindowPicture(HWND window, const SkinWindowPictureMaker& picture);
+// WM_PRINTCLIENT: the picture onto the DC given, at the client's corner.
+LRESULT SkinPrintWindowPicture(HWND window, HDC dc, const SkinWindowPictureMaker& picture);
 
 }  // namespace korvath::skin

@@ -260,7 +260,7 @@ int main(int argc, char** argv) {
         const bool ours = (pass == 0) == (i % 2 == 0);
         const auto start = Clock::now();
         if (ours) {
-          ContainerSkinPaint(owner, number);
+          ContainerSkinPaint({SkinRecordAt(owner), &SkinWindowRecord::Containers, number});
         } else {
           FlatGroupPaint(group, child, form.record());
         }

@@ -143,7 +143,9 @@ TEST_F(ContainerPaintTest, AGroupBoxFrameHasThePixelsGdiPlusStrokesThroughTheBuf
     ContainerControlSkinAttach(group);
     const auto seed = uint32_t(size.cx * 1000 + size.cy);
     test::NoisySection painted(size.cx, size.cy, seed), expected(size.cx, size.cy, seed);
-    GroupBoxSkinPaint(form_.recordNumber(), int32_t(GetSkinProp(group, prop::Hw_lbID)), painted.dc.get());
+    GroupBoxSkinPaint({SkinRecordAt(form_.recordNumber()), &SkinWindowRecord::Containers,
+                       int32_t(GetSkinProp(group, prop::Hw_lbID))},
+                      painted.dc.get());
     {
       gdip::Graphics g;
       gdip::GraphicsPath path;
@@ -324,6 +326,23 @@ TEST_F(ContainerPaintTest, AGroupBoxWithoutControlsIsKeyedOverTheWashedBackgroun
   for (int y = 0; y < 100; ++y)
     if (!ColorNear(look.RgbAt(100, y), Over(0xFF, 160), 3)) ++ownLines;
   EXPECT_GE(ownLines, 2);
+}
+
+// Asked for its client through WM_PRINTCLIENT, a control of the layer that
+// paints into the DC it is given (a group box without controls inside, a
+// push button in frame mode) gives what its window shows.
+TEST_F(ContainerPaintTest, PrintingAControlThatPaintsIntoAGivenDcGivesWhatItsWindowShows) {
+  const HWND group = AddGroup(L"Box");
+  ContainerControlSkinAttach(group, RGB(0x80, 0x80, 0x80));
+  const HWND button = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 140, 100, 30,
+                                      form_.hwnd(), nullptr, nullptr, nullptr);
+  ToolbarSkinAttach(button, std::nullopt, std::nullopt, std::nullopt, 1);
+  for (const HWND control : {group, button}) {
+    Repaint(control, true);
+    const PixelBuffer shown = Shown(control);
+    ASSERT_FALSE(shown.Empty());
+    EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(control), shown)) << (control == group);
+  }
 }
 
 // A tab control: the selected tab is lighter than the others, and the page

@@ -3,9 +3,13 @@
 #include "skin/control/container_skin.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
+#include "skin/control/control_installers.h"
+#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
@@ -55,6 +59,31 @@ TEST_F(ContainerSkinTest, AMovingContainerMarksTheContainerAroundIt) {
       SkinRecordAt(form_.recordNumber())->Containers[GetSkinProp(outer, prop::Hw_lbID) - 1];
   entry.childChanged = false;
   SetWindowPos(inner, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(entry.childChanged);
+}
+
+// A control about to move marks the container around it through the owner
+// record its entry was found in; without that record only the change of
+// layout is noted.
+TEST_F(ContainerSkinTest, AMovingControlMarksItsContainerThroughItsEntrysRecord) {
+  const HWND outer = Add(L"Static");
+  ContainerSkinAttach(outer, false);
+  const HWND bar = Add(TRACKBAR_CLASSW, outer);
+  SkinWindowRecord& record = *SkinRecordAt(form_.recordNumber());
+  SkinEngine.options.SkinEnabled = true;
+  TrackbarSkinInstall(record, outer);
+  ASSERT_EQ(GetSkinProp(bar, prop::Hw_FuID), form_.recordNumber());
+  SkinContainerEntry& entry = record.Containers[GetSkinProp(outer, prop::Hw_lbID) - 1];
+  entry.childChanged = false;
+  SetWindowPos(bar, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(entry.childChanged);
+
+  entry.childChanged = false;
+  const uint32_t generation = SkinLayoutGeneration();
+  MarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{}, bar);
+  EXPECT_FALSE(entry.childChanged);
+  EXPECT_NE(SkinLayoutGeneration(), generation);
+  MarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{.record = &record}, bar);
   EXPECT_TRUE(entry.childChanged);
 }
 

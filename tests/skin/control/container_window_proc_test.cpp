@@ -177,7 +177,7 @@ TEST_F(ContainerWindowProcTest, AContainerThatGoesLeavesTheLaterOnesRenumbered) 
   for (HWND box : boxes) ContainerSkinAttach(box);
   ASSERT_EQ(GetSkinProp(boxes[2], prop::Hw_lbID), 3);
 
-  UnskinContainer(form_.recordNumber(), 2);
+  UnskinContainer({SkinRecordAt(form_.recordNumber()), &SkinWindowRecord::Containers, 2});
   EXPECT_EQ(GetWindowLongPtrW(boxes[1], GWLP_WNDPROC), own);
   ASSERT_EQ(record().Containers.size(), 2u);
   EXPECT_EQ(record().Containers[1].window, boxes[2]);

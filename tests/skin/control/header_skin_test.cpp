@@ -55,12 +55,13 @@ class HeaderSkinTest : public test::EngineTest {
 TEST_F(HeaderSkinTest, TheHotItemLeavesOutFivePixelsAtEachEnd) {
   HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const int32_t n = form_.recordNumber();
-  EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(4, 5)), 0);
-  EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(5, 5)), 1);
-  EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(95, 5)), 1);
-  EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(96, 5)), 0);
-  EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(150, 5)), 2);
-  EXPECT_EQ(HeaderHitTest(n, 1, MAKELPARAM(230, 5)), 0);
+  const HeaderRef header{SkinRecordAt(n), &SkinWindowRecord::Headers, 1};
+  EXPECT_EQ(HeaderHitTest(header, POINT{4, 5}), 0);
+  EXPECT_EQ(HeaderHitTest(header, POINT{5, 5}), 1);
+  EXPECT_EQ(HeaderHitTest(header, POINT{95, 5}), 1);
+  EXPECT_EQ(HeaderHitTest(header, POINT{96, 5}), 0);
+  EXPECT_EQ(HeaderHitTest(header, POINT{150, 5}), 2);
+  EXPECT_EQ(HeaderHitTest(header, POINT{230, 5}), 0);
 }
 
 // Items get the white base and the face; the hot item its own layer; right

@@ -57,7 +57,7 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   const LONG_PTR proc = GetWindowLongPtrW(text, GWLP_WNDPROC);
   StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   ASSERT_EQ(record().Statics.size(), 3u);
-  EXPECT_EQ(StaticIsListed(form_.recordNumber(), bitmap), 3);
+  EXPECT_EQ(StaticIsListed(*SkinRecordAt(form_.recordNumber()), bitmap), 3);
   EXPECT_EQ(GetWindowLongPtrW(text, GWLP_WNDPROC), proc);
   EXPECT_EQ(Size(text).right, 109);
   EXPECT_EQ(Size(text).bottom, 34);
@@ -74,7 +74,7 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   SkinEngine.options.SkinEnabled = false;
   const HWND late = AddStatic(L"x", 0, 10, 100, 50, 20);
   StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
-  EXPECT_EQ(StaticIsListed(form_.recordNumber(), late), 0);
+  EXPECT_EQ(StaticIsListed(*SkinRecordAt(form_.recordNumber()), late), 0);
 }
 
 // Text is drawn black at the top-left over the skinned background, and a

@@ -131,6 +131,21 @@ TEST_F(ToolbarSkinTest, AnUnchangedToolbarIsRestoredFromTheLayer) {
   EXPECT_TRUE(ColorNear(Shown().RgbAt(Item(0).left + 3, Item(0).top + 4), kBackground, 0));
 }
 
+// Asked for its client through WM_PRINTCLIENT, a toolbar gives what its
+// window shows, unchanged (its picture from the layer) and changed (drawn
+// again); a print leaves its repaint flag as it was.
+TEST_F(ToolbarSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
+  ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
+  Repaint();
+  ASSERT_FALSE(entry().repaint);
+  const PixelBuffer shown = Shown();
+  ASSERT_FALSE(shown.Empty());
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(toolbar_), shown)) << "unchanged";
+  entry().repaint = true;
+  EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(toolbar_), shown)) << "changed";
+  EXPECT_TRUE(entry().repaint);
+}
+
 // ---- icons, separators, drop-downs ------------------------------------------------------------
 
 constexpr uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kBlack = 0x000000;

@@ -53,10 +53,13 @@ TEST_F(UpDownSkinTest, TheHalfUnderTheMouseSplitsAtHalfTheSize) {
   AddUpDown(UDS_HORZ, 31, 20);
   UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const int32_t n = form_.recordNumber();
-  EXPECT_EQ(UpDownHitTest(n, 1, MAKELPARAM(5, 15)), 0);
-  EXPECT_EQ(UpDownHitTest(n, 1, MAKELPARAM(5, 16)), 1);
-  EXPECT_EQ(UpDownHitTest(n, 2, MAKELPARAM(15, 5)), 0);
-  EXPECT_EQ(UpDownHitTest(n, 2, MAKELPARAM(16, 5)), 1);
+  const auto hit = [&](int32_t entry, POINT point) {
+    return UpDownHitTest({SkinRecordAt(n), &SkinWindowRecord::UpDowns, entry}, point);
+  };
+  EXPECT_EQ(hit(1, POINT{5, 15}), 0);
+  EXPECT_EQ(hit(1, POINT{5, 16}), 1);
+  EXPECT_EQ(hit(2, POINT{15, 5}), 0);
+  EXPECT_EQ(hit(2, POINT{16, 5}), 1);
   EXPECT_TRUE(SkinRecordAt(n)->UpDowns[1].horizontal);
 }
 
