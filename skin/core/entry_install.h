@@ -36,12 +36,12 @@ SkinEntryRef<Entry> SkinTakeEntry(SkinWindowRecord& record, std::vector<Entry> S
   entry.record = &record;
   entry.list = list;
   entry.number = SkinTakeEntrySlot(record.*list);
-  entry.owner = SkinRecordNumber(record);
+  const int32_t recordNumber = SkinRecordNumber(record);
   *entry = Entry{};
   entry->window = control;
   fill(entry);
   entry->savedProc = SkinSubclass(control, {.procedure = how.procedure,
-                                            .ownerNumber = entry.owner,
+                                            .ownerNumber = recordNumber,
                                             .entryNumber = entry.number,
                                             .slot = how.slot,
                                             .overAnotherSkin = how.overAnotherSkin});

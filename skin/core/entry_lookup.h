@@ -26,9 +26,8 @@ SkinEntryRef<Entry> SkinFindEntry(HWND window, std::vector<Entry> SkinWindowReco
                                   const SubclassSlot& slot = kSkinSlot) {
   if (!window) return {};
   SkinEntryRef<Entry> found;
-  found.owner = SkinSlotOwner(window, slot);
   found.number = SkinSlotNumber(window, slot);
-  found.record = SkinRecordAt(found.owner);
+  found.record = SkinRecordAt(SkinSlotOwner(window, slot));
   if (!found.record) return found;
   const Entry* entry = SkinEntryAt(found.record->*list, found.number);
   if (entry && entry->window == window) found.list = list;

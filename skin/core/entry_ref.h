@@ -33,8 +33,6 @@ struct SkinEntryRef {
   // Null: the number leads to no entry of the control it was found for.
   std::vector<Entry> SkinWindowRecord::*list = nullptr;
   int32_t number = 0;
-  // The owner record's number as the control carried it when it was found.
-  int32_t owner = 0;
 
   // The entry, or null when the number names none. (Its users know the
   // record: window_record.h.)

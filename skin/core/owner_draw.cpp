@@ -28,8 +28,7 @@ void DrawButton(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   // button's look over this one.
   if (!entry || entry->window != item.hwndItem) return;
   if (SkinButtonPainter paint = PainterOfKind(entry->Kind)) {
-    const ButtonRef button{
-        .record = &owner, .list = &SkinWindowRecord::Buttons, .number = number, .owner = SkinRecordNumber(owner)};
+    const ButtonRef button{.record = &owner, .list = &SkinWindowRecord::Buttons, .number = number};
     paint(button, item.hDC, item.itemState, item.rcItem);
   }
 }

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdint>
 #include <optional>
 #include <type_traits>
 
@@ -26,9 +25,6 @@ struct SkinMessage {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
-  // The form's record number as its procedure read it (the form's handlers
-  // only; they are to take the record itself).
-  int32_t number = 0;
   // The slot whose saved procedure gets what the skin does not finish; null:
   // the default processing (the engine's own window classes).
   const SubclassSlot* slot = &kSkinSlot;

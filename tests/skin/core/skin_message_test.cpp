@@ -118,7 +118,7 @@ TEST(SkinMessageTest, ForwardingReachesTheSavedProcedureOrTheDefaultOne) {
   const SkinMessage m{window.hwnd(), WM_USER + 1, 0, 0};
   m.Forward();
   EXPECT_EQ(g_seen, std::vector<UINT>{2});
-  const SkinMessage plain{window.hwnd(), WM_GETTEXTLENGTH, 0, 0, 0, nullptr};
+  const SkinMessage plain{window.hwnd(), WM_GETTEXTLENGTH, 0, 0, nullptr};
   EXPECT_EQ(plain.Forward(), LRESULT(wcslen(L"forward")));
   SkinUnsubclass(window.hwnd());
 }
