@@ -34,18 +34,8 @@ SkinEntryRef<Entry> SkinFindEntry(HWND window, std::vector<Entry> SkinWindowReco
   return found;
 }
 
-// The owner record's number (`Hw_FuID`), and the record it names.
-int32_t SkinOwnerNumber(HWND control);
+// The record that the control's owner number (`Hw_FuID`) names: for a
+// control that has no entry of its own.
 SkinWindowRecord* SkinOwnerRecord(HWND control);
-// The control's entry number (`Hw_lbID`).
-int32_t SkinEntryNumber(HWND control);
-
-SkinEditEntry* SkinEditEntryOf(HWND control);
-SkinComboEntry* SkinComboEntryOf(HWND control);
-SkinChildEntry* SkinChildEntryOf(HWND control);
-
-// Number of the first entry of record `windowIndex`'s edit list whose window
-// is `control`; 0 when there is none (the zeroed element never matches).
-int32_t FindEditRecord(int32_t windowIndex, HWND control);
 
 }  // namespace korvath::skin

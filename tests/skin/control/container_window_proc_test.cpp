@@ -81,7 +81,7 @@ TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer)
                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 20, 30,
                                     160, 70, group, nullptr, nullptr, nullptr);
   ContainerControlSkinAttach(group);
-  const SkinEditEntry* entry = SkinEditEntryOf(edit);
+  const SkinEditEntry* entry = SkinFindEntry(edit, &SkinWindowRecord::Edits).get();
   ASSERT_NE(entry, nullptr);
   const HWND overlay = entry->vScrollOverlay;
   ASSERT_NE(overlay, nullptr);

@@ -90,8 +90,8 @@ TEST_F(ControlSkinsTest, InstallingTwiceSubclassesEveryControlOnce) {
   EXPECT_EQ(ProcOf(label), TransparentChildSkinWndProc);
   EXPECT_EQ(ProcOf(button), SomeOtherSkin);
   // The list keeps its entry number; the label has none.
-  EXPECT_EQ(SkinEntryNumber(list), 1);
-  EXPECT_EQ(SkinEntryNumber(label), 0);
+  EXPECT_EQ(SkinSlotNumber(list), 1);
+  EXPECT_EQ(SkinSlotNumber(label), 0);
   EXPECT_EQ(GetSkinProp(label, prop::Kj_Jzzts), 0x606060);
   // Messages go through the chain and come back.
   EXPECT_TRUE(SetWindowTextW(edit, L"text"));
@@ -116,25 +116,25 @@ TEST_F(ControlSkinsTest, EntriesAreNumberedByPassAndNothingIsTouchedWithTheSkinO
   EXPECT_EQ(record().Edits.size(), 1u);
   SkinEngine.options.SkinEnabled = true;
   InstallAll();
-  EXPECT_EQ(SkinEntryNumber(edit1), 1);
-  EXPECT_EQ(SkinEntryNumber(edit2), 2);
+  EXPECT_EQ(SkinSlotNumber(edit1), 1);
+  EXPECT_EQ(SkinSlotNumber(edit2), 2);
   EXPECT_EQ(GetSkinProp(edit2, prop::Hw_FuID), number());
   HWND simpleList = FindWindowExW(simple, nullptr, L"ComboLBox", nullptr);
   ASSERT_NE(simpleList, nullptr);
-  EXPECT_EQ(SkinEntryNumber(list), 1);
-  EXPECT_EQ(SkinEntryNumber(simpleList), 2);
-  EXPECT_EQ(SkinEntryNumber(view), 3);
-  EXPECT_EQ(SkinEntryNumber(tree), 4);
-  EXPECT_EQ(SkinEntryNumber(address), 5);
-  EXPECT_EQ(SkinEntryNumber(picker), 6);
+  EXPECT_EQ(SkinSlotNumber(list), 1);
+  EXPECT_EQ(SkinSlotNumber(simpleList), 2);
+  EXPECT_EQ(SkinSlotNumber(view), 3);
+  EXPECT_EQ(SkinSlotNumber(tree), 4);
+  EXPECT_EQ(SkinSlotNumber(address), 5);
+  EXPECT_EQ(SkinSlotNumber(picker), 6);
   EXPECT_EQ(Saved(sorted), nullptr);
   EXPECT_FALSE(GetWindowLongW(simpleList, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   EXPECT_FALSE(GetWindowLongW(simpleList, GWL_STYLE) & WS_BORDER);
-  EXPECT_EQ(SkinChildEntryOf(simpleList)->vScrollOverlay, nullptr);
-  EXPECT_EQ(SkinChildEntryOf(address)->vScrollOverlay, nullptr);
+  EXPECT_EQ(SkinFindEntry(simpleList, &SkinWindowRecord::Children)->vScrollOverlay, nullptr);
+  EXPECT_EQ(SkinFindEntry(address, &SkinWindowRecord::Children)->vScrollOverlay, nullptr);
   EXPECT_EQ(SendMessageW(tree, TVM_GETLINECOLOR, 0, 0), 0x808080);
-  EXPECT_EQ(SkinChildEntryOf(tree)->selectedFillColor, 0xFF8800u);
-  EXPECT_EQ(SkinChildEntryOf(tree)->selectedTextColor, 0xFFFFFFu);
+  EXPECT_EQ(SkinFindEntry(tree, &SkinWindowRecord::Children)->selectedFillColor, 0xFF8800u);
+  EXPECT_EQ(SkinFindEntry(tree, &SkinWindowRecord::Children)->selectedTextColor, 0xFFFFFFu);
   // Outside the transparent mode an IP-address control's fields keep their
   // own procedure.
   EXPECT_EQ(Saved(FindWindowExW(address, nullptr, L"Edit", nullptr)), nullptr);
@@ -148,8 +148,8 @@ TEST_F(ControlSkinsTest, TransparentModeSkinsTheInnerEditsOfCombosAndAddressFiel
   InstallAll();
   HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   EXPECT_EQ(ProcOf(inner), EditSkinWndProc);
-  EXPECT_EQ(SkinEditEntryOf(inner)->window, inner);
-  EXPECT_EQ(SkinEditEntryOf(inner)->vScrollOverlay, nullptr);
+  EXPECT_EQ(SkinFindEntry(inner, &SkinWindowRecord::Edits)->window, inner);
+  EXPECT_EQ(SkinFindEntry(inner, &SkinWindowRecord::Edits)->vScrollOverlay, nullptr);
   int fields = 0;
   for (HWND f = FindWindowExW(address, nullptr, L"Edit", nullptr); f; f = FindWindowExW(address, f, L"Edit", nullptr)) {
     EXPECT_EQ(ProcOf(f), EditSkinWndProc);
@@ -165,7 +165,7 @@ TEST_F(ControlSkinsTest, EditsTakeTypingAndShowHoverAndFocusInTheirFrames) {
   InstallAll();
   testsupport::Activate(form_.hwnd());
   testsupport::Click(edit, 10, 10);
-  EXPECT_TRUE(SkinEditEntryOf(edit)->focused);
+  EXPECT_TRUE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->focused);
   testsupport::TypeText(L"Korvath");
   testsupport::PumpMessages(30);
   EXPECT_EQ(testsupport::WindowText(edit), L"Korvath");
@@ -175,14 +175,14 @@ TEST_F(ControlSkinsTest, EditsTakeTypingAndShowHoverAndFocusInTheirFrames) {
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 180), 3);
   // Off the edit: the leave notification repaints it plain, focused.
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
-  testsupport::PumpUntil([&] { return !SkinEditEntryOf(edit)->hot; });
-  EXPECT_FALSE(SkinEditEntryOf(edit)->hot);
+  testsupport::PumpUntil([&] { return !SkinFindEntry(edit, &SkinWindowRecord::Edits)->hot; });
+  EXPECT_FALSE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->hot);
   EXPECT_EQ(record().PrevHotControl, 0);
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 180), 3);
   EXPECT_EQ(Shown(edit).RgbAt(1, 1), kWhiteRgb);
   testsupport::Click(other, 10, 10);
-  EXPECT_FALSE(SkinEditEntryOf(edit)->focused);
-  EXPECT_TRUE(SkinEditEntryOf(other)->focused);
+  EXPECT_FALSE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->focused);
+  EXPECT_TRUE(SkinFindEntry(other, &SkinWindowRecord::Edits)->focused);
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
   testsupport::PumpUntil([&] { return record().PrevHotControl == 0; });
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), Over(kWhiteRgb, 0, 80), 3);
@@ -327,10 +327,10 @@ TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText
   testsupport::PumpUntil([&] { return record().PrevHotControl == 0; });
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), Over(kWhiteRgb, 0, 80), 3);
   SetFocus(list);
-  EXPECT_TRUE(SkinComboEntryOf(list)->focused);
+  EXPECT_TRUE(SkinFindEntry(list, &SkinWindowRecord::Combos)->focused);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), themed, 3);
   SetFocus(form_.hwnd());
-  EXPECT_FALSE(SkinComboEntryOf(list)->focused);
+  EXPECT_FALSE(SkinFindEntry(list, &SkinWindowRecord::Combos)->focused);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 5), Over(kWhiteRgb, 0, 80), 3);
 }
 
@@ -341,14 +341,14 @@ TEST_F(ControlSkinsTest, ListFramesLoseTheirHoverWhenTheMouseLeaves) {
   InstallAll();
   testsupport::Activate(form_.hwnd());
   testsupport::MouseMoveTo(list, 30, 30);
-  EXPECT_TRUE(SkinChildEntryOf(list)->hot);
+  EXPECT_TRUE(SkinFindEntry(list, &SkinWindowRecord::Children)->hot);
   EXPECT_EQ(record().HotKind, HoverKind::List);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 50), Over(kWhiteRgb, kTheme, 200), 3);
-  EXPECT_EQ(SkinChildEntryOf(list)->mouseX, 30);
+  EXPECT_EQ(SkinFindEntry(list, &SkinWindowRecord::Children)->mouseX, 30);
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
-  testsupport::PumpUntil([&] { return !SkinChildEntryOf(list)->hot; });
-  EXPECT_FALSE(SkinChildEntryOf(list)->hot);
-  EXPECT_EQ(SkinChildEntryOf(list)->mouseX, -1);
+  testsupport::PumpUntil([&] { return !SkinFindEntry(list, &SkinWindowRecord::Children)->hot; });
+  EXPECT_FALSE(SkinFindEntry(list, &SkinWindowRecord::Children)->hot);
+  EXPECT_EQ(SkinFindEntry(list, &SkinWindowRecord::Children)->mouseX, -1);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 50), Over(kWhiteRgb, 0, 90), 3);
 }
 
@@ -370,7 +370,7 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   ASSERT_EQ(SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0), -1);
   InvalidateRect(tree, nullptr, TRUE);
   UpdateWindow(tree);
-  EXPECT_EQ(SkinChildEntryOf(tree)->textColor, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(SkinFindEntry(tree, &SkinWindowRecord::Children)->textColor, GetSysColor(COLOR_WINDOWTEXT));
   RECT text = {};
   std::memcpy(&text, &root, sizeof root);
   SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
@@ -420,7 +420,7 @@ TEST_F(ControlSkinsTest, TransparentModeListsAreRenderedOffScreenAndRestoredFrom
   const auto repaint = [&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
 
   repaint();
-  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  EXPECT_FALSE(SkinFindEntry(list, &SkinWindowRecord::Children)->dirty);
   const auto drawn = client();
   int dark = 0;
   for (int x = 0; x < w; ++x) dark += (drawn.RgbAt(x, 6) & 0xFF) < 0x60;
@@ -434,7 +434,7 @@ TEST_F(ControlSkinsTest, TransparentModeListsAreRenderedOffScreenAndRestoredFrom
   record().Moving = true;
   repaint();
   EXPECT_EQ(client().RgbAt(w / 2, h / 2), 0x123456u) << "restored from the layer";
-  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  EXPECT_FALSE(SkinFindEntry(list, &SkinWindowRecord::Children)->dirty);
   record().Moving = false;
   repaint();
   EXPECT_EQ(client().pixels, drawn.pixels);
@@ -548,7 +548,7 @@ TEST_F(ControlSkinsTest, TransparentModeListsAndTreesPrintWhatTheyShow) {
   const testsupport::PixelBuffer restored = ShownClient(list);
   ASSERT_EQ(restored.RgbAt(restored.width / 2, restored.height / 2), 0x123456u);
   EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(list), restored)) << "restored from the layer";
-  EXPECT_FALSE(SkinChildEntryOf(list)->dirty);
+  EXPECT_FALSE(SkinFindEntry(list, &SkinWindowRecord::Children)->dirty);
   record().Moving = false;
 }
 

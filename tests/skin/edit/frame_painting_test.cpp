@@ -84,7 +84,7 @@ TEST_F(FramePaintingTest, BorderStrokeFollowsHoverFocusAndBorderKind) {
   EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   DestroyWindow(stranger);
   stranger = Add(L"Edit", 0, 10, 70, 60, 24, WS_EX_CLIENTEDGE);  // in no list
-  SkinEditEntryOf(edge)->focused = true;
+  SkinFindEntry(edge, &SkinWindowRecord::Edits)->focused = true;
   const uint32_t theme180 = Over(kWhiteRgb, kTheme, 180);
   const uint32_t hotOuter = Over(Over(kWhiteRgb, 0xFFFFFF, 60), kTheme, 90);
   const struct {
@@ -284,14 +284,14 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   HWND bare = Add(WC_LISTVIEWW, LVS_REPORT, 20, 120, 100, 80);
   ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
-  const int32_t listEntry = SkinEntryNumber(list), treeEntry = SkinEntryNumber(tree);
+  const int32_t listEntry = SkinSlotNumber(list), treeEntry = SkinSlotNumber(tree);
   ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, listEntry}, false, false);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 40), Over(kWhiteRgb, 0, 90), 3);
   ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, listEntry}, true, false);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 40), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_PRED3(ColorNear, Layer().RgbAt(20, 60), Over(kWhiteRgb, kTheme, 200), 3);
   // Focused and not hot: one theme stroke, never the edit's three.
-  SkinChildEntryOf(tree)->focused = true;
+  SkinFindEntry(tree, &SkinWindowRecord::Children)->focused = true;
   ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, treeEntry}, false);
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_EQ(Shown(tree).RgbAt(1, 1), kWhiteRgb);
@@ -301,7 +301,7 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 200), 3);
   // A borderless control changes nothing, on screen or in the layer.
   const auto before = Layer().RgbAt(20, 120);
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinEntryNumber(bare)}, true);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinSlotNumber(bare)}, true);
   EXPECT_EQ(Layer().RgbAt(20, 120), before);
 }
 

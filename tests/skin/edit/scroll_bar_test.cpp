@@ -75,7 +75,7 @@ class ScrollBarTest : public EditSkinTest {
     }
     return false;
   }
-  static SkinChildEntry& Entry(HWND control) { return *SkinChildEntryOf(control); }
+  static SkinChildEntry& Entry(HWND control) { return *SkinFindEntry(control, &SkinWindowRecord::Children).get(); }
   // Paints an overlay over in magenta, as if its picture had been lost: only
   // a repaint takes it away.
   static void Mark(HWND overlay) {
@@ -121,12 +121,12 @@ TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewh
   EXPECT_FALSE(IsWindowVisible(Entry(hidden).vScrollOverlay));
   EXPECT_FALSE(IsWindowVisible(Entry(hidden).hScrollOverlay));
   // Edits get an overlay only for a bar they have.
-  ASSERT_NE(SkinEditEntryOf(edit)->vScrollOverlay, nullptr);
-  EXPECT_EQ(ScreenRect(SkinEditEntryOf(edit)->vScrollOverlay), Bar(edit));
-  EXPECT_EQ(SkinEditEntryOf(edit)->hScrollOverlay, nullptr);
-  EXPECT_EQ(SkinEditEntryOf(plainEdit)->vScrollOverlay, nullptr);
+  ASSERT_NE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay, nullptr);
+  EXPECT_EQ(ScreenRect(SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay), Bar(edit));
+  EXPECT_EQ(SkinFindEntry(edit, &SkinWindowRecord::Edits)->hScrollOverlay, nullptr);
+  EXPECT_EQ(SkinFindEntry(plainEdit, &SkinWindowRecord::Edits)->vScrollOverlay, nullptr);
   // Above its control.
-  EXPECT_TRUE(Above(SkinEditEntryOf(edit)->vScrollOverlay, edit));
+  EXPECT_TRUE(Above(SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay, edit));
   EXPECT_TRUE(Above(v, list));
 }
 
@@ -267,7 +267,8 @@ TEST_F(ScrollBarTest, AnEditsScrollRepaintsTheOverlayOfItsOwnBar) {
   for (int i = 0; i < 60; ++i) text += L"a line that runs on well past the right edge " + std::to_wstring(i) + L"\r\n";
   SetWindowTextW(edit, text.c_str());
   EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
-  const HWND v = SkinEditEntryOf(edit)->vScrollOverlay, h = SkinEditEntryOf(edit)->hScrollOverlay;
+  const HWND v = SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay,
+             h = SkinFindEntry(edit, &SkinWindowRecord::Edits)->hScrollOverlay;
   ASSERT_NE(v, nullptr);
   ASSERT_NE(h, nullptr);
   testsupport::PumpMessages(20);
@@ -295,7 +296,7 @@ TEST_F(ScrollBarTest, AWheelScrollOfAnEditRepaintsItsOverlayWithTheThumbWhereThe
   for (int i = 0; i < 80; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
   SetWindowTextW(edit, text.c_str());
   EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
-  const SkinEditEntry* entry = SkinEditEntryOf(edit);
+  const SkinEditEntry* entry = SkinFindEntry(edit, &SkinWindowRecord::Edits).get();
   ASSERT_NE(entry, nullptr);
   const HWND v = entry->vScrollOverlay;
   ASSERT_NE(v, nullptr);
@@ -415,7 +416,7 @@ TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
   GetScrollBarInfo(list, OBJID_VSCROLL, &info);
   EXPECT_GT(info.xyThumbTop, 40);
   EXPECT_EQ(Entry(list).vScrollParts[2].top, info.xyThumbTop);
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinEntryNumber(list)}, true);
+  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinSlotNumber(list)}, true);
   const auto shown = Shown(v);
   EXPECT_EQ(shown.RgbAt(1 + 6, 2 + 4), kChevron);
   const RECT r = ScreenRect(v);
