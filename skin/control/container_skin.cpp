@@ -3,6 +3,7 @@
 #include "skin/control/container_skin.h"
 
 #include "skin/control/control_installers.h"
+#include "skin/core/background_container.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -21,13 +22,6 @@ constexpr LONG kGroupBoxBit = 0x4;
 bool IsGroupBoxButton(HWND window) {
   return SkinGetClassNameText(window) == "Button" &&
          (GetWindowLongW(window, GWL_STYLE) & kGroupBoxBit) != 0;
-}
-
-HWND GetParentBackgroundPiece(HWND window) {
-  for (HWND ancestor = GetParent(window); ancestor; ancestor = GetParent(ancestor)) {
-    if (GetSkinProp(ancestor, prop::Wxk_Zpf) == 1) return ancestor;
-  }
-  return nullptr;
 }
 
 void ContainerSkinAttach(HWND window, std::optional<bool> framed, std::optional<COLORREF> backgroundColour,
@@ -71,7 +65,7 @@ void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bo
                   SkinInstallChildSkins(record, window);
                   entry->rebuild = true;
                 });
-  SetSkinPropHandle(window, prop::Mb_zpf, GetParentBackgroundPiece(window));
+  SetSkinPropHandle(window, prop::Mb_zpf, SkinBackgroundPieceAround(GetParent(window)));
 }
 
 void InstallContainerSkin() {

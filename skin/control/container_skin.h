@@ -39,9 +39,6 @@ void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bo
 // boxes, and the button types that share that bit).
 bool IsGroupBoxButton(HWND window);
 
-// The nearest ancestor whose Wxk_Zpf property is 1, or null.
-HWND GetParentBackgroundPiece(HWND window);
-
 // The window procedure of every registered container.
 LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

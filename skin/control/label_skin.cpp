@@ -245,8 +245,6 @@ void LabelSkinPaint(const LabelRef& label, std::optional<std::string> text) {
   label->dirty = false;
 }
 
-void LabelSkinPaint(HWND window, std::optional<std::string> text) { LabelSkinPaint(Find(window), std::move(text)); }
-
 namespace {
 
 // What lies beneath the label with `shown` over it; the picture goes into

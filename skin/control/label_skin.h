@@ -41,7 +41,5 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 // Draws the label with `text`, or with its own text when none is given, onto
 // the window and into its owner's child layer, and marks it clean.
 void LabelSkinPaint(const LabelRef& label, std::optional<std::string> text = std::nullopt);
-// The same for the label's window (nothing when the skin does not know it).
-void LabelSkinPaint(HWND window, std::optional<std::string> text = std::nullopt);
 
 }  // namespace korvath::skin

@@ -194,14 +194,6 @@ void StaticSkinInstall(SkinWindowRecord& record, HWND parent, int32_t extraWidth
   });
 }
 
-int32_t StaticIsListed(const SkinWindowRecord& record, HWND window) {
-  if (!window) return 0;
-  for (size_t i = 0; i < record.Statics.size(); ++i) {
-    if (record.Statics[i].window == window) return int32_t(i + 1);
-  }
-  return 0;
-}
-
 LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{window, message, wParam, lParam};
   const StaticRef control = Find(window);

@@ -17,9 +17,6 @@ struct SkinWindowRecord;
 // A skinned static's entry as its procedure finds it.
 using StaticRef = SkinEntryRef<SkinStaticEntry>;
 
-// Position of `window` in the record's static list; 0 when absent.
-int32_t StaticIsListed(const SkinWindowRecord& record, HWND window);
-
 LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Paints the static's entry in full.

@@ -57,19 +57,11 @@ SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HW
   return found;
 }
 
-SkinBackgroundSource SkinFindBackgroundContainer(HWND window, bool usePieces) {
-  if (const SkinWindowRecord* top = SkinTopSkinnedRecord(window)) {
-    return SkinFindBackgroundContainer(*top, window, usePieces);
-  }
-  SkinBackgroundSource found;
-  if (!usePieces) return found;
+HWND SkinBackgroundPieceAround(HWND window) {
   for (HWND current = window; current; current = GetParent(current)) {
-    if (IsBackgroundPiece(current)) {
-      found.piece = current;
-      break;
-    }
+    if (IsBackgroundPiece(current)) return current;
   }
-  return found;
+  return nullptr;
 }
 
 RECT SkinRectRelativeTo(HWND reference, HWND window) {
@@ -78,11 +70,6 @@ RECT SkinRectRelativeTo(HWND reference, HWND window) {
 
 RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window) {
   return SkinRectRelativeTo(top.Window, window);
-}
-
-RECT SkinRectInTopAncestor(HWND window) {
-  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
-  return top ? SkinRectInTopAncestor(*top, window) : RECT{};
 }
 
 RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
@@ -95,11 +82,6 @@ RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
   return SkinRectRelativeTo(current, window);
 }
 
-RECT SkinRectInContainer(HWND window) {
-  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
-  return top ? SkinRectInContainer(*top, window) : WindowRect(window);
-}
-
 int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow) {
   for (HWND current = GetParent(window); current != stopWindow && current;
        current = GetParent(current)) {
@@ -108,11 +90,6 @@ int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HW
     if (entry && entry->framed) return e;
   }
   return 0;
-}
-
-int32_t SkinParentContainerEntry(int32_t recordNumber, HWND window, HWND stopWindow) {
-  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  return record ? SkinParentContainerEntry(*record, window, stopWindow) : 0;
 }
 
 }  // namespace korvath::skin

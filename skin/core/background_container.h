@@ -31,31 +31,25 @@ struct SkinBackgroundSource {
 // container carrying `Mb_zpf` then leads to that piece instead of to its own
 // entry.
 SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces);
-// The same for a window whose top record is looked up here; without one only
-// a background piece can be found.
-SkinBackgroundSource SkinFindBackgroundContainer(HWND window, bool usePieces);
+// The first background piece (`Wxk_Zpf` = 1) among the window and its
+// parents; null when there is none.
+HWND SkinBackgroundPieceAround(HWND window);
 
 // The window rectangle of `window` minus the top-left corner of the window
 // rectangle of `reference`.
 RECT SkinRectRelativeTo(HWND reference, HWND window);
 // The window's rectangle relative to the window rectangle of its top skinned
-// window `top`; the second form looks `top` up and gives (0, 0, 0, 0) when
-// there is none.
+// window `top`.
 RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window);
-RECT SkinRectInTopAncestor(HWND window);
 // The window's rectangle relative to its skinned top-level window `top`,
 // reached by walking its parents; screen coordinates when the walk does not
-// reach it, (0, 0, 0, 0) for the top-level window itself. The second form
-// looks `top` up (screen coordinates without one).
+// reach it, (0, 0, 0, 0) for the top-level window itself.
 RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window);
-RECT SkinRectInContainer(HWND window);
 
 // The entry number in the record's container list of the window's nearest
 // ancestor that is a registered container painting its own background (paint
 // flag set). The walk stops, with 0, at `stopWindow` (not examined) or at the
-// top of the parent chain. The second form takes the record's number (0 when
-// it is no record).
+// top of the parent chain.
 int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow = nullptr);
-int32_t SkinParentContainerEntry(int32_t recordNumber, HWND window, HWND stopWindow = nullptr);
 
 }  // namespace korvath::skin

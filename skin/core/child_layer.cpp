@@ -13,13 +13,6 @@ namespace korvath::skin {
 
 namespace {
 
-// The record whose child layer serves the window.
-SkinWindowRecord* LayerOwner(HWND window, bool secondLayer) {
-  auto owner = static_cast<int32_t>(GetSkinProp(window, secondLayer ? prop::Kj_FuID : prop::Hw_FuID));
-  if (owner == 0) owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
-  return SkinRecordAt(owner);
-}
-
 void ExcludeRect(HDC dc, const RECT& r) { ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom); }
 
 void CopyLayerTo(HDC dc, const SkinWindowRecord& owner, const RECT& r) {
@@ -51,10 +44,10 @@ void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC so
   SelectClipRgn(layer, nullptr);
 }
 
-void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer, bool useWindowRect) {
-  if (const SkinWindowRecord* owner = LayerOwner(window, secondLayer)) {
-    SkinPaintChildBackground(*owner, window, source, useWindowRect);
-  }
+void SkinPaintChildBackground(HWND window, HDC source) {
+  auto owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID));
+  if (owner == 0) owner = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
+  if (const SkinWindowRecord* record = SkinRecordAt(owner)) SkinPaintChildBackground(*record, window, source);
 }
 
 void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
@@ -68,19 +61,7 @@ void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, H
   SelectClipRgn(layer, nullptr);
 }
 
-void SkinPaintChildBackgroundKeyed(HWND window, HDC source, COLORREF key, bool secondLayer,
-                                   std::optional<RECT> keyArea) {
-  if (const SkinWindowRecord* owner = LayerOwner(window, secondLayer)) {
-    SkinPaintChildBackgroundKeyed(*owner, window, source, key, keyArea);
-  }
-}
-
 RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window) { return ChildBackgroundRectIn(top, window); }
-
-RECT SkinChildBackgroundRect(HWND window) {
-  const SkinWindowRecord* top = SkinTopSkinnedRecord(window);
-  return top ? ChildBackgroundRectIn(*top, window) : RECT{};
-}
 
 void SkinRefreshWindow(const SkinWindowRecord& owner, HWND window, bool clipSelfPainting, HDC dc) {
   const RECT r = ChildBackgroundRectIn(owner, window);
@@ -101,12 +82,6 @@ void SkinRefreshWindow(const SkinWindowRecord& owner, HWND window, bool clipSelf
   CopyLayerTo(own.get(), owner, r);
 }
 
-void SkinRefreshWindow(HWND window, bool secondLayer, bool clipSelfPainting, HDC dc) {
-  if (const SkinWindowRecord* owner = LayerOwner(window, secondLayer)) {
-    SkinRefreshWindow(*owner, window, clipSelfPainting, dc);
-  }
-}
-
 void SkinRefreshWindowDefault(const SkinWindowRecord& owner, const SkinContainerEntry& entry, HDC dc) {
   // The container's procedure hands its record and entry: the copy needs
   // none of the window's properties, each a round trip to the window server
@@ -119,16 +94,6 @@ void SkinRefreshWindowDefault(const SkinWindowRecord& owner, const SkinContainer
   platform::SavedDCState keep(dc);
   SkinClipChildren(entry.window, dc, SIZE{entry.paintedWidth, entry.paintedHeight});
   CopyLayerTo(dc, owner, ChildBackgroundRectIn(owner, entry.window));
-}
-
-void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool) {
-  const SkinWindowRecord* owner = SkinRecordAt(record);
-  const SkinContainerEntry* own = owner ? SkinEntryAt(owner->Containers, entry) : nullptr;
-  if (!dc || !own || own->window != window) {
-    SkinRefreshWindow(window, false, false, dc);
-    return;
-  }
-  SkinRefreshWindowDefault(*owner, *own, dc);
 }
 
 HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc) {
@@ -152,15 +117,6 @@ HDC SkinExcludeChildrenClip(const SkinWindowRecord& top, HWND window, HDC dc) {
   ForEachChild(window, [&](HWND child) {
     if (IsWindowVisible(child) && !IsWindowExTransparent(child)) {
       ExcludeRect(dc, SkinRectInTopAncestor(top, child));
-    }
-  });
-  return dc;
-}
-
-HDC SkinExcludeChildrenClip(HWND window, HDC dc) {
-  ForEachChild(window, [&](HWND child) {
-    if (IsWindowVisible(child) && !IsWindowExTransparent(child)) {
-      ExcludeRect(dc, SkinRectInTopAncestor(child));
     }
   });
   return dc;

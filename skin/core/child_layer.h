@@ -23,48 +23,35 @@ struct SkinWindowRecord;
 // rectangle. The window's own visible, non-transparent children keep their
 // place in the layer untouched. Nothing happens while the owner has no layer.
 void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC source, bool useWindowRect = false);
-// The same with the owner looked up: the record named by `Kj_FuID` (with
-// `secondLayer`) or `Hw_FuID`, or by the window's own `Hw_lbID` when that is
-// 0. Nothing happens without an owner record.
-void SkinPaintChildBackground(HWND window, HDC source, bool secondLayer = false,
-                              bool useWindowRect = false);
+// The same at the client area for a window that holds no record (a panel),
+// the owner looked up: the record named by `Hw_FuID`, or by the window's own
+// `Hw_lbID` when that is 0. Nothing happens without an owner record.
+void SkinPaintChildBackground(HWND window, HDC source);
 // The picture (window size, origin at the window's corner) into the owner's
 // child layer at the window's place with the pixels of `key` left out
 // (SkinKeyedCopy; `keyArea`: where the picture was filled with `key`, when the
 // caller knows), the window's own visible children left as they are. The
-// layer keeps no clip afterwards. The second form looks the owner up as
-// SkinPaintChildBackground does.
+// layer keeps no clip afterwards.
 void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
-                                   std::optional<RECT> keyArea = std::nullopt);
-void SkinPaintChildBackgroundKeyed(HWND window, HDC source, COLORREF key, bool secondLayer = false,
                                    std::optional<RECT> keyArea = std::nullopt);
 
 // The window's client area in the coordinates of its top skinned window
-// `top`; the second form looks it up and gives (0, 0, 0, 0) when there is
-// none.
+// `top`.
 RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window);
-RECT SkinChildBackgroundRect(HWND window);
 
 // Paints the window's client area from its owner's child layer, onto `dc` when
 // one is given (a BeginPaint DC, say), else onto a DC of the window's own,
 // with the window's visible children clipped out. With `clipSelfPainting`
 // only the children that paint themselves (unskinned ones, edits, panels) are
 // clipped out: the skinned ones are overwritten with their layer pictures.
-// A given DC stays the caller's: it is neither released nor left clipped. The
-// second form looks the owner up as SkinPaintChildBackground does (nothing
-// without one).
+// A given DC stays the caller's: it is neither released nor left clipped.
 void SkinRefreshWindow(const SkinWindowRecord& owner, HWND window, bool clipSelfPainting = false, HDC dc = nullptr);
-void SkinRefreshWindow(HWND window, bool secondLayer = false, bool clipSelfPainting = false,
-                       HDC dc = nullptr);
 
 // The form in which a container's window procedure asks for that copy onto
 // its paint DC: the layer, the place and the painted size come from the
 // container's record and entry instead of being looked up (without a DC it
 // is SkinRefreshWindow's copy).
 void SkinRefreshWindowDefault(const SkinWindowRecord& owner, const SkinContainerEntry& entry, HDC dc);
-// The same by numbers: when `record` and `entry` name the window's container
-// entry; otherwise it is SkinRefreshWindow's. `dcGiven` is not read.
-void SkinRefreshWindowDefault(int32_t record, int32_t entry, HWND window, HDC dc, bool dcGiven);
 
 // Clips out of `dc` every visible direct child that paints itself (an
 // unskinned child, an "Edit" or a panel window) unless it is
@@ -75,10 +62,8 @@ platform::WindowDC SkinGetDCExcludingSkinnedChildren(HWND window);
 
 // Clips out of a DC whose origin is the window's top skinned window `top` (a
 // back buffer or child layer) the rectangles of the window's visible children
-// that are not WS_EX_TRANSPARENT; returns `dc`. The second form looks `top`
-// up for each child.
+// that are not WS_EX_TRANSPARENT; returns `dc`.
 HDC SkinExcludeChildrenClip(const SkinWindowRecord& top, HWND window, HDC dc);
-HDC SkinExcludeChildrenClip(HWND window, HDC dc);
 
 // Called by every control window procedure on WM_WINDOWPOSCHANGING: when the
 // control's parent is a registered container of its owner record (and no

@@ -1,6 +1,5 @@
 #include "skin/core/child_layout.h"
 
-#include "skin/core/window_list.h"
 
 namespace korvath::skin {
 
@@ -11,12 +10,6 @@ void SkinLayoutChildren(const SkinContainerEntry& container) {
   const HWND window = container.window;
   const std::vector<SkinStretchChild> children = container.stretchedChildren;
   SkinStretchChildren(window, children);
-}
-
-void SkinLayoutChildren(int32_t recordNumber, int32_t containerNumber) {
-  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  if (!record) return;
-  if (const SkinContainerEntry* entry = SkinEntryAt(record->Containers, containerNumber)) SkinLayoutChildren(*entry);
 }
 
 void SkinStretchChildren(HWND container, std::span<const SkinStretchChild> children) {

@@ -12,10 +12,6 @@ namespace korvath::skin {
 
 // Lays out the stretched children of the container.
 void SkinLayoutChildren(const SkinContainerEntry& container);
-// The same for container entry `containerNumber` of record `recordNumber`
-// (both 1-based, as the container's `Hw_FuID` and `Hw_lbID` give them).
-// Numbers that name no record or entry do nothing.
-void SkinLayoutChildren(int32_t recordNumber, int32_t containerNumber);
 
 // The layout itself, over the container's client size: a full-width child
 // spans the width less 2 pixels each side and reaches the bottom; any other

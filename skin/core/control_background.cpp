@@ -38,21 +38,17 @@ struct TintedBackground {
   int height = 0;
 };
 
-// `background` is what lies beneath the window's client area (`frame`).
-TintedBackground Tinted(SkinMemoryDc background, HWND window, const RECT& frame,
-                        std::optional<int32_t> defaultAlpha) {
-  TintedBackground result{std::move(background), frame.right - frame.left, frame.bottom - frame.top};
+// What lies beneath the window's client area, tinted.
+TintedBackground PaintTinted(const SkinWindowRecord& owner, HWND window,
+                             std::optional<int32_t> defaultAlpha = std::nullopt) {
+  const RECT frame = SkinGetFrameGeometry(window);
+  TintedBackground result{SkinPaintParentBackground(owner, window, frame), frame.right - frame.left,
+                          frame.bottom - frame.top};
   if (result.dc) {
     const SkinTint tint = SkinControlTint(window, defaultAlpha);
     FillArea(result.dc.get(), result.width, result.height, SkinArgbFromColorRef(tint.colour, tint.alpha));
   }
   return result;
-}
-
-TintedBackground PaintTinted(const SkinWindowRecord& owner, HWND window,
-                             std::optional<int32_t> defaultAlpha = std::nullopt) {
-  const RECT frame = SkinGetFrameGeometry(window);
-  return Tinted(SkinPaintParentBackground(owner, window, frame), window, frame, defaultAlpha);
 }
 
 // A window in no skinned window: its whole window rectangle in opaque white
@@ -139,11 +135,6 @@ platform::GdiBitmap SkinMakeBackgroundBitmap(HWND window) {
 SkinMemoryDc SkinFillControlBackground(const SkinWindowRecord& owner, HWND window,
                                        std::optional<int32_t> defaultAlpha) {
   return PaintTinted(owner, window, defaultAlpha).dc;
-}
-
-SkinMemoryDc SkinFillControlBackground(HWND window, std::optional<int32_t> defaultAlpha) {
-  const RECT frame = SkinGetFrameGeometry(window);
-  return Tinted(SkinPaintParentBackground(window, frame), window, frame, defaultAlpha).dc;
 }
 
 void SkinReplaceColourKey(HDC dc, COLORREF key, COLORREF fill, int width, int height) {

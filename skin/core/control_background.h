@@ -48,11 +48,8 @@ HBRUSH SkinControlBackgroundBrush(HWND control);
 
 // A registered memory DC of the control's client size holding its tinted
 // background (`defaultAlpha` as in SkinControlTint) over what lies beneath it
-// in `owner`, its skinned top-level record. The second form looks the owner
-// up (as SkinPaintParentBackground does: empty when there is nothing beneath).
+// in `owner`, its skinned top-level record.
 SkinMemoryDc SkinFillControlBackground(const SkinWindowRecord& owner, HWND window,
-                                       std::optional<int32_t> defaultAlpha = std::nullopt);
-SkinMemoryDc SkinFillControlBackground(HWND window,
                                        std::optional<int32_t> defaultAlpha = std::nullopt);
 
 // In the area (0, 0, width, height) of dc every pixel of exactly `key`

@@ -56,12 +56,4 @@ void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item) {
   if (entry && entry->window) MenuSkinItemPaint(entry->window, item);
 }
 
-void SkinDrawItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion) {
-  if (companion) {
-    SkinDrawCompanionItem(owner, item);
-  } else if (SkinWindowRecord* record = SkinRecordAt(owner)) {
-    SkinDrawItem(*record, item);
-  }
-}
-
 }  // namespace korvath::skin

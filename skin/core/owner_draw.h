@@ -22,7 +22,5 @@ void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item);
 // A menu item of a described menu shown for entry `companion` of
 // CompanionWindowList (nothing else is drawn for a companion window).
 void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item);
-// The same by numbers: record `owner`, or companion `owner` with `companion`.
-void SkinDrawItem(int32_t owner, const DRAWITEMSTRUCT& item, bool companion = false);
 
 }  // namespace korvath::skin

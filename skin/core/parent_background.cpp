@@ -238,18 +238,10 @@ SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect, std::optio
     return SkinPaintParentBackground(*top, window, rect, inset, radius);
   }
   // No skinned window behind: only a background piece has a picture to give.
-  const SkinBackgroundSource source = SkinFindBackgroundContainer(window, true);
-  if (source.piece == window) return CopyOwnPiece(nullptr, window, rect);
-  if (source.piece) return CopyPiece(source.piece, window, rect);
+  const HWND piece = SkinBackgroundPieceAround(window);
+  if (piece == window) return CopyOwnPiece(nullptr, window, rect);
+  if (piece) return CopyPiece(piece, window, rect);
   return {};
-}
-
-bool SkinHasParentBackground(HWND window) {
-  // A skinned top-level ancestor is found without a property read; only
-  // without one does a background piece or container decide.
-  if (SkinTopSkinnedAncestor(window) > 0) return true;
-  const SkinBackgroundSource source = SkinFindBackgroundContainer(window, true);
-  return source.piece || SkinRecordAt(source.record);
 }
 
 }  // namespace korvath::skin

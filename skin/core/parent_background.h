@@ -33,13 +33,11 @@ struct SkinWindowRecord;
 SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND window, const RECT& rect,
                                        std::optional<int32_t> inset = std::nullopt,
                                        std::optional<int32_t> radius = std::nullopt);
-// The same with the owner looked up. Without one only a background piece
-// gives a picture; else it is empty (and nothing is made).
+// The same with the owner looked up, for a window that holds no record (a
+// panel). Without one only a background piece gives a picture; else it is
+// empty (and nothing is made).
 SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect,
                                        std::optional<int32_t> inset = std::nullopt,
                                        std::optional<int32_t> radius = std::nullopt);
-// True when SkinPaintParentBackground finds a background for the window,
-// without making it: for a painter that covers it whole.
-bool SkinHasParentBackground(HWND window);
 
 }  // namespace korvath::skin

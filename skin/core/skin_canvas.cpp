@@ -4,24 +4,12 @@
 
 #include "skin/core/child_layer.h"
 #include "skin/core/parent_background.h"
-#include "skin/core/window_list.h"
 
 namespace korvath::skin {
 
 SkinCanvas::SkinCanvas(const SkinWindowRecord& owner, HWND window, const RECT& rect,
                        const SkinCanvasOptions& options)
-    : window_(window) {
-  Make(owner, rect, options);
-}
-
-SkinCanvas::SkinCanvas(HWND window, const RECT& rect, const SkinCanvasOptions& options) : window_(window) {
-  if (const SkinWindowRecord* owner = SkinTopSkinnedRecord(window)) Make(*owner, rect, options);
-}
-
-void SkinCanvas::Make(const SkinWindowRecord& owner, const RECT& rect, const SkinCanvasOptions& options) {
-  owner_ = &owner;
-  width_ = rect.right - rect.left;
-  height_ = rect.bottom - rect.top;
+    : owner_(&owner), window_(window), width_(rect.right - rect.left), height_(rect.bottom - rect.top) {
   surface_ = options.blank ? SkinMemoryDc::Create(width_, height_)
                            : SkinPaintParentBackground(owner, window_, rect, options.inset, options.radius);
   if (!surface_) return;

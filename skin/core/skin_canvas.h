@@ -53,9 +53,6 @@ class SkinCanvas {
   // Over what lies beneath `window` under `rect` (the window's own
   // coordinates); `owner` is the window's skinned top-level record.
   SkinCanvas(const SkinWindowRecord& owner, HWND window, const RECT& rect, const SkinCanvasOptions& options = {});
-  // The same with the owner looked up (SkinTopSkinnedRecord); empty without
-  // one.
-  SkinCanvas(HWND window, const RECT& rect, const SkinCanvasOptions& options = {});
   SkinCanvas() = default;
   ~SkinCanvas() { EndDrawing(); }
   SkinCanvas(SkinCanvas&& other) noexcept;
@@ -89,8 +86,6 @@ class SkinCanvas {
   SkinMemoryDc Release();
 
  private:
-  void Make(const SkinWindowRecord& owner, const RECT& rect, const SkinCanvasOptions& options);
-
   const SkinWindowRecord* owner_ = nullptr;
   HWND window_ = nullptr;
   int32_t width_ = 0;

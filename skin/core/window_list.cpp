@@ -85,16 +85,6 @@ int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window) {
   return FindInList(record.Containers, window);
 }
 
-int32_t SkinFindControlInRecord(int32_t recordNumber, HWND window) {
-  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  return record ? SkinFindControlInRecord(*record, window) : 0;
-}
-
-int32_t SkinFindContainerEntry(int32_t recordNumber, HWND window) {
-  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
-  return record ? SkinFindContainerEntry(*record, window) : 0;
-}
-
 SkinWindowRecord* SkinRecordAt(int32_t recordNumber) {
   if (recordNumber < 1 || size_t(recordNumber) > SkinEngine.lists.SkinWindowList.size()) return nullptr;
   return SkinEngine.lists.SkinWindowList[size_t(recordNumber) - 1].get();

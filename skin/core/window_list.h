@@ -34,9 +34,6 @@ SkinWindowRecord* SkinTopSkinnedRecord(HWND window);
 // it is not there.
 int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window);
 int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window);
-// The same in record `recordNumber`; 0 also when the number is no record.
-int32_t SkinFindControlInRecord(int32_t recordNumber, HWND window);
-int32_t SkinFindContainerEntry(int32_t recordNumber, HWND window);
 
 // Record `recordNumber`, or null outside 1 .. number of records: the way from
 // a number that a property carries to its record.

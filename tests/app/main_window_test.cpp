@@ -17,6 +17,7 @@
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
@@ -400,10 +401,10 @@ std::vector<POINT> LabelInk(HWND label) {
   GetClientRect(label, &client);
   const skin::SkinMemoryDc background = skin::SkinPaintParentBackground(label, client);
   const PixelBuffer under = CaptureDC(background.get(), 0, 0, client.right, client.bottom);
-  skin::LabelSkinPaint(label);
-  const RECT at = skin::SkinChildBackgroundRect(label);
+  skin::LabelSkinPaint(skin::SkinFindEntry(label, &skin::SkinWindowRecord::Labels));
   const skin::SkinWindowRecord* owner = skin::SkinRecordAt(int32_t(skin::GetSkinProp(label, skin::prop::Hw_FuID)));
   if (!owner || under.Empty()) return {};
+  const RECT at = skin::SkinChildBackgroundRect(*owner, label);
   const PixelBuffer drawn = CaptureDC(owner->ChildBackDC.get(), at.left, at.top, client.right, client.bottom);
   POINT origin = {0, 0};
   MapWindowPoints(label, GetParent(label), &origin, 1);

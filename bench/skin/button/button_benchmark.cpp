@@ -49,7 +49,9 @@ constexpr int kW = 100, kH = 30, kLeft = 20, kTop = 20;
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DRAWITEM) {
-    SkinDrawItem(int32_t(GetSkinProp(window, prop::Hw_lbID)), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    if (SkinWindowRecord* record = SkinRecordOfWindow(window)) {
+      SkinDrawItem(*record, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    }
     return TRUE;
   }
   return DefWindowProcW(window, message, wParam, lParam);

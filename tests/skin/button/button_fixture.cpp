@@ -20,7 +20,9 @@ namespace {
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DRAWITEM:
-      SkinDrawItem(int32_t(GetSkinProp(window, prop::Hw_lbID)), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      if (SkinWindowRecord* record = SkinRecordOfWindow(window)) {
+        SkinDrawItem(*record, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      }
       return TRUE;
     case WM_COMMAND:
       (HIWORD(wParam) == BN_CLICKED ? ClickedButtons : OtherNotifications).push_back(reinterpret_cast<HWND>(lParam));

@@ -25,7 +25,9 @@ constexpr int kDialogWidth = 300, kDialogHeight = 120;
 
 INT_PTR CALLBACK SkinnedDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_DRAWITEM) return FALSE;
-  SkinDrawItem(SkinFindWindowRecord(dialog), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  if (SkinWindowRecord* record = SkinRecordOfWindow(dialog)) {
+    SkinDrawItem(*record, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  }
   return TRUE;
 }
 

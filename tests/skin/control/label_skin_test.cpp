@@ -7,6 +7,7 @@
 #include <gdiplus.h>
 
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -137,7 +138,7 @@ TEST_F(LabelSkinTest, NewTextShowsAtOnceAsTheSkinDrawsIt) {
   SetWindowTextW(label, L"WWW");
   const PixelBuffer shown = Shown(label);
   EXPECT_NE(shown.pixels, empty.pixels);
-  LabelSkinPaint(label);
+  LabelSkinPaint(SkinFindEntry(label, &SkinWindowRecord::Labels));
   const PixelBuffer drawn = Shown(label);
   EXPECT_EQ(shown.pixels, drawn.pixels);
   if (HasFailure()) {

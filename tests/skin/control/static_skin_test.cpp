@@ -12,6 +12,7 @@
 
 #include "skin/control/control_installers.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/control/shown.h"
@@ -43,6 +44,11 @@ class StaticSkinTest : public test::EngineTest {
     UpdateWindow(window);
   }
   SkinWindowRecord& record() { return *SkinRecordAt(form_.recordNumber()); }
+  // The static's place in its owner's static list; 0 when it has no entry.
+  static int32_t Listed(HWND window) {
+    const StaticRef entry = SkinFindEntry(window, &SkinWindowRecord::Statics);
+    return entry ? entry.number : 0;
+  }
   fixture::SkinnedForm form_{300, 200, kBackground};
 };
 
@@ -57,7 +63,7 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   const LONG_PTR proc = GetWindowLongPtrW(text, GWLP_WNDPROC);
   StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   ASSERT_EQ(record().Statics.size(), 3u);
-  EXPECT_EQ(StaticIsListed(*SkinRecordAt(form_.recordNumber()), bitmap), 3);
+  EXPECT_EQ(Listed(bitmap), 3);
   EXPECT_EQ(GetWindowLongPtrW(text, GWLP_WNDPROC), proc);
   EXPECT_EQ(Size(text).right, 109);
   EXPECT_EQ(Size(text).bottom, 34);
@@ -74,7 +80,7 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   SkinEngine.options.SkinEnabled = false;
   const HWND late = AddStatic(L"x", 0, 10, 100, 50, 20);
   StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
-  EXPECT_EQ(StaticIsListed(*SkinRecordAt(form_.recordNumber()), late), 0);
+  EXPECT_EQ(Listed(late), 0);
 }
 
 // Text is drawn black at the top-left over the skinned background, and a

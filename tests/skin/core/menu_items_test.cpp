@@ -96,7 +96,7 @@ class MenuItemTest : public EngineTest {
     item.hDC = target.get();
     item.rcItem = {kLeft, kTop, kLeft + kWidth, kTop + height};
     item.itemData = data ? data : MAKELONG(i, 1);
-    SkinDrawItem(form_.number(), item);
+    SkinDrawItem(form_.record(), item);
     return Pixels(target.get(), kWidth + 40, height + 40);
   }
   // A pixel of the item, at item coordinates.

@@ -142,7 +142,7 @@ TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCal
   form_.Skin(label);
   form_.AddChild(L"EDIT", 0, 10, 10, 30, 10, label);
   testsupport::PumpMessages();
-  SkinRefreshWindow(label);
+  SkinRefreshWindow(form_.record(), label);
   // The window surface reaches the screen.
   testsupport::PumpUntil([&] { return testsupport::CaptureClient(label).RgbAt(0, 0) == LayerPattern(30, 40); });
   const auto shown = testsupport::CaptureClient(label);
@@ -152,7 +152,7 @@ TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCal
   // A DC the caller gives (a BeginPaint DC, say) stays the caller's to release.
   for (bool clipSelfPainting : {false, true}) {
     HDC dc = GetDC(label);
-    SkinRefreshWindow(label, false, clipSelfPainting, dc);
+    SkinRefreshWindow(form_.record(), label, clipSelfPainting, dc);
     korvath::platform::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
     EXPECT_NE(GetClipRgn(dc, region.get()), 1) << clipSelfPainting;  // no clipping left behind
     EXPECT_EQ(ReleaseDC(label, dc), 1) << clipSelfPainting;
@@ -191,7 +191,7 @@ TEST_F(PaintingTest, ACanvasShowsWhatLiesBeneathAndFinishingPutsThePictureInTheC
   // the window rectangle covers it.
   for (const SkinLayerCopy copy : {SkinLayerCopy::ClientArea, SkinLayerCopy::WindowRect}) {
     FillPattern(layer, 240, 200, LayerPattern);
-    SkinCanvas client(framed, RECT{0, 0, 58, 28});  // the owner looked up
+    SkinCanvas client(form_.record(), framed, RECT{0, 0, 58, 28});
     ASSERT_TRUE(client);
     FillPattern(client.dc(), 58, 28, nullptr, Rgb(kGreen));
     client.Finish(copy);
@@ -211,11 +211,6 @@ TEST_F(PaintingTest, ACanvasShowsWhatLiesBeneathAndFinishingPutsThePictureInTheC
   EXPECT_EQ(keyed.graphics().NativeGraphics(), nullptr);
   EXPECT_EQ(layerAt(125, 55), Rgb(kBlue));
   EXPECT_EQ(layerAt(105, 45), LayerPattern(105, 45));
-
-  // Nothing beneath a window of no skinned window: no canvas.
-  testsupport::TestWindow outside(120, 80, L"plain", WS_POPUP | WS_VISIBLE);
-  HWND orphan = outside.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 6, 40, 20);
-  EXPECT_FALSE(SkinCanvas(orphan, RECT{0, 0, 40, 20}));
 }
 
 TEST_F(PaintingTest, AControlsColourOrAPanelsOrWhiteWashesItsBackground) {
@@ -252,7 +247,9 @@ void Record(const ButtonRef& b, HDC, UINT state, const RECT& r) { calls.push_bac
 // The skinned form's answer to WM_DRAWITEM: the dispatcher.
 LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_DRAWITEM) return DefWindowProcW(window, message, wParam, lParam);
-  SkinDrawItem(int32_t(GetSkinProp(window, prop::Hw_lbID)), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  if (SkinWindowRecord* record = SkinRecordOfWindow(window)) {
+    SkinDrawItem(*record, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  }
   return TRUE;
 }
 
@@ -292,9 +289,9 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
   }
   DRAWITEMSTRUCT item = {ODT_BUTTON};
   item.hwndItem = buttons[0];
-  SkinDrawItem(form_.number(), item, true);  // a companion owner's item
+  SkinDrawCompanionItem(form_.number(), item);  // a companion owner's item
   item.CtlType = ODT_LISTBOX;
-  SkinDrawItem(form_.number(), item);
+  SkinDrawItem(form_.record(), item);
   EXPECT_EQ(calls.size(), 3u);
 }
 

@@ -122,7 +122,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
     SetSkinProp(label, prop::Hw_FuID, n);
     SkinPaintChildBackground(label, SkinPaintParentBackground(label, RECT{0, 0, 60, 24}).get());
     HDC given = GetDC(label);
-    SkinRefreshWindow(label, false, true, given);
+    SkinRefreshWindow(*record, label, true, given);
     ReleaseDC(label, given);
     HWND layered = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 64, 48,
                                    nullptr, nullptr, nullptr, nullptr);

@@ -394,7 +394,7 @@ TEST_F(ControlSkinsTest, TransparentModeTreeIsPaintedBySkinInTheWindowTextColour
   std::memcpy(&selected, &child, sizeof child);
   SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&selected));
   const POINT fill = {selected.right - 2, selected.top + 2};
-  const RECT place = SkinChildBackgroundRect(tree);
+  const RECT place = SkinChildBackgroundRect(record(), tree);
   const uint32_t under = BackPattern(place.left + fill.x, place.top + fill.y);
   EXPECT_PRED3(ColorNear, shown.RgbAt(fill.x, fill.y), Over(under, 0xFF8800, 120), 4);
   EXPECT_EQ(shown.RgbAt(150, 140), BackPattern(place.left + 150, place.top + 140));
@@ -411,7 +411,7 @@ TEST_F(ControlSkinsTest, TransparentModeListsAreRenderedOffScreenAndRestoredFrom
   HWND list = Add(L"ListBox", WS_BORDER | LBS_NOINTEGRALHEIGHT, 20, 20, 150, 100);
   for (int i = 0; i < 3; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW WWWW"));
   InstallAll();
-  const RECT place = SkinChildBackgroundRect(list);
+  const RECT place = SkinChildBackgroundRect(record(), list);
   const int w = place.right - place.left, h = place.bottom - place.top;
   const auto client = [&] {
     return testsupport::CaptureDC(korvath::platform::WindowDC::Client(list).get(), 0, 0, w, h);
@@ -538,7 +538,7 @@ TEST_F(ControlSkinsTest, TransparentModeListsAndTreesPrintWhatTheyShow) {
     const testsupport::PixelBuffer shown = ShownClient(control);
     EXPECT_TRUE(testsupport::SameRgb(testsupport::PrintClient(control), shown)) << SkinGetClassNameText(control);
   }
-  const RECT place = SkinChildBackgroundRect(list);
+  const RECT place = SkinChildBackgroundRect(record(), list);
   {
     korvath::platform::GdiBrush mark(CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
     FillRect(record().ChildBackDC.get(), &place, mark.get());

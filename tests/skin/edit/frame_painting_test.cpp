@@ -121,13 +121,13 @@ TEST_F(FramePaintingTest, OwnerBufferTakesAllButTheKeyAndKeepsNoClip) {
   form_.Skin(control);
   SkinMemoryDc picture = SkinMemoryDc::Create(20, 10);
   FillPattern(picture.get(), 20, 10, nullptr, 0xFF00FF);
-  SkinPaintChildBackgroundKeyed(control, picture.get(), 0xFF00FF);
+  SkinPaintChildBackgroundKeyed(record(), control, picture.get(), 0xFF00FF);
   HDC layer = record().ChildBackDC.get();
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(35, 45), LayerPattern(35, 45));
   korvath::platform::GdiRegion clip(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetClipRgn(layer, clip.get()), 0);
   FillPattern(picture.get(), 20, 10, nullptr, 0x123456);
-  SkinPaintChildBackgroundKeyed(control, picture.get(), 0xFF00FF);
+  SkinPaintChildBackgroundKeyed(record(), control, picture.get(), 0xFF00FF);
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(35, 45), 0x123456u);
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(51, 45), LayerPattern(51, 45));
 }
