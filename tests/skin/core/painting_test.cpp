@@ -9,6 +9,7 @@
 
 #include "gdip/graphics.h"
 
+#include "skin/core/background_container.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/control_background.h"
 #include "skin/core/engine_startup.h"
@@ -135,6 +136,31 @@ TEST_F(PaintingTest, NoSkinnedAncestorGivesNoBackgroundAndLeaksNothing) {
   for (int i = 0; i < 50; ++i) EXPECT_FALSE(SkinPaintParentBackground(orphan, RECT{0, 0, 40, 20}));
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), objects);
   EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), dcs);
+}
+
+// Without a skinned ancestor a background piece around the window still
+// gives its layer's picture at the window's place, however deep the window
+// lies in it; the piece itself gets a blank picture of its own.
+TEST_F(PaintingTest, ABackgroundPieceWithoutASkinnedAncestorGivesItsLayer) {
+  testsupport::TestWindow plain(200, 150, L"plain", WS_POPUP | WS_VISIBLE);
+  HWND piece = plain.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 180, 130);
+  HWND inner = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 20, 15, 120, 90, piece, 0, 0, 0);
+  HWND control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 6, 40, 20, inner, 0, 0, 0);
+  SkinMemoryDc layer = SkinMemoryDc::Create(180, 130);
+  FillPattern(layer.get(), 180, 130, BackPattern);
+  SetSkinProp(piece, prop::Wxk_Zpf, 1);
+  SetSkinPropHandle(piece, prop::Wxk_Cj, layer.get());
+  EXPECT_EQ(SkinBackgroundPieceAround(control), piece);
+  EXPECT_EQ(SkinBackgroundPieceAround(piece), piece);
+  EXPECT_EQ(SkinBackgroundPieceAround(plain.hwnd()), nullptr);
+  SkinMemoryDc dc = SkinPaintParentBackground(control, RECT{0, 0, 40, 20});
+  ASSERT_TRUE(dc);
+  const auto px = Pixels(dc.get(), 40, 20);
+  EXPECT_EQ(px.RgbAt(0, 0), BackPattern(25, 21));
+  EXPECT_EQ(px.RgbAt(39, 19), BackPattern(64, 40));
+  SkinMemoryDc own = SkinPaintParentBackground(piece, RECT{0, 0, 180, 130});
+  ASSERT_TRUE(own);
+  EXPECT_EQ(Pixels(own.get(), 180, 130).RgbAt(25, 21), 0u);
 }
 
 TEST_F(PaintingTest, RefreshCopiesTheLayerOntoTheWindowAndLeavesAGivenDcToTheCaller) {
