@@ -51,8 +51,6 @@ void UnskinContainer(const ContainerRef& container);
 // flags of its toolbars, labels and child controls, and every panel of the
 // window is told to rebuild its picture.
 void InvalidateBackgroundCaches(SkinWindowRecord& record, bool containersOnly = false);
-// The same for the record that `window`'s `Hw_lbID` names.
-void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly = std::nullopt);
 
 // Hands ContainerSkinAttach to the skin core, whose panel windows register
 // themselves through it. Part of the engine's start-up.

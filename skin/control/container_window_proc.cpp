@@ -277,10 +277,4 @@ void InvalidateBackgroundCaches(SkinWindowRecord& record, bool containersOnly) {
   }
 }
 
-void InvalidateBackgroundCaches(HWND window, std::optional<bool> containersOnly) {
-  if (SkinWindowRecord* record = SkinRecordOfWindow(window)) {
-    InvalidateBackgroundCaches(*record, containersOnly.value_or(false));
-  }
-}
-
 }  // namespace korvath::skin

@@ -150,7 +150,7 @@ TEST_F(ContainerSkinTest, ColourMessagesKeepOneBrushUntilItsBackgroundChanges) {
   SetWindowPos(list, nullptr, 0, 0, 120, 60, SWP_NOMOVE | SWP_NOZORDER);
   EXPECT_EQ(platform::LiveGdiObjectCount(), before);
   colour(list, dc);
-  InvalidateBackgroundCaches(form_.hwnd());  // the background behind it changed
+  InvalidateBackgroundCaches(*SkinRecordAt(form_.recordNumber()));  // the background behind it changed
   EXPECT_EQ(platform::LiveGdiObjectCount(), before);
   colour(list, dc);
   SetWindowPos(list, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
