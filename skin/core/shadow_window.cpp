@@ -228,8 +228,6 @@ void Redraw(const ShadowOwner& owner, HWND shadow) {
 
 void ShadowRedraw(SkinWindowRecord& owner, HWND shadow) { Redraw({owner.Window, &owner}, shadow); }
 
-void ShadowRedraw(HWND shadow) { Redraw(OwnerOf(shadow), shadow); }
-
 LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr};
   switch (m.message) {

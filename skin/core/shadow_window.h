@@ -28,10 +28,8 @@ struct SkinWindowRecord;
 LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Builds the shadow's picture anew from its properties and its owner's
-// record, and pushes it to the screen with per-pixel alpha. The second form
-// finds the owner's record through the shadow's `Yyck_Glck`.
+// record, and pushes it to the screen with per-pixel alpha.
 void ShadowRedraw(SkinWindowRecord& owner, HWND shadow);
-void ShadowRedraw(HWND shadow);
 
 // Draws the blurred shadow for a width-by-height area onto `graphics` and
 // leaves its clip reset. `square` asks for a plain rather than rounded inner

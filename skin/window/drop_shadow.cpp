@@ -36,7 +36,7 @@ void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options) {
   r.ShadowDragsOwner = options.dragOwner;
   r.ShadowClipInner = options.clipInner;
   if (!r.ShadowWindow) {
-    r.ShadowWindow = ShadowWindowCreate(window, options.depth, options.colour, options.alpha, options.sides);
+    r.ShadowWindow = ShadowWindowCreate(r, options.depth, options.colour, options.alpha, options.sides);
   } else {
     SetShadowProps(r.ShadowWindow, window, options.depth, options.colour, options.alpha, options.sides);
     ShadowWindowFollow(r, true);
@@ -44,7 +44,8 @@ void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options) {
   if (options.dragOwner && r.ShadowWindow) ShadowWindowSetStyle(r.ShadowWindow);
 }
 
-HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
+HWND ShadowWindowCreate(SkinWindowRecord& record, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
+  const HWND owner = record.Window;
   RECT bounds{};
   GetWindowRect(owner, &bounds);
   const bool ownerShown = (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -60,7 +61,7 @@ HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alph
   // The shadow of a window not yet shown is drawn when that window shows: a
   // layered window shows nothing before it is drawn.
   if (ownerShown) {
-    ShadowRedraw(shadow);
+    ShadowRedraw(record, shadow);
     ShowWindow(shadow, SW_SHOWNA);
   }
   return shadow;

@@ -33,10 +33,10 @@ struct ShadowOptions {
 bool ShadowAttach(HWND window, const ShadowOptions& options = {});
 // The same for the record's window.
 void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options = {});
-// A "yinyWindow" owned by `owner`, reaching `depth` beyond each of its edges,
-// visible when the owner is. Painted before it is returned when the owner
-// shows already, otherwise when the owner shows.
-HWND ShadowWindowCreate(HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
+// A "yinyWindow" owned by the record's window, reaching `depth` beyond each
+// of its edges, visible when the owner is. Painted before it is returned when
+// the owner shows already, otherwise when the owner shows.
+HWND ShadowWindowCreate(SkinWindowRecord& owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
 // Moves a visible shadow of the record's window onto the window's rectangle
 // grown by the depth: the given rectangle (screen coordinates, the window's
 // new place), or the window's own rectangle when none is given. With

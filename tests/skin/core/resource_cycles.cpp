@@ -102,7 +102,7 @@ Figures RunResourceCycles(int cycles, void (*reference)()) {
     SkinDrawControlText(graphics, caption, gdip::RectF{0, 0, 200, 50},
                         {.textColour = RGB(0, 0, 0), .glowColour = RGB(0, 0, 255)});
     right = strip.Load(GlyphStripPng()) == 6 && right;  // a leaked decoded strip or 200 x 50 glow would show
-    if (i % 100 == 0) ShadowRedraw(shadow);
+    if (i % 100 == 0) SendMessageW(shadow, WM_SIZE, 0, 0);  // the class procedure redraws
     return right;
   };
   occasionally(0);
