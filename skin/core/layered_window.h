@@ -9,11 +9,10 @@
 
 namespace korvath::skin {
 
-// What SkinUpdateLayered pushes; everything not given has its default.
+// What SkinUpdateLayered pushes; everything else not given has its default.
 struct LayeredUpdate {
-  // The picture (32-bit, premultiplied alpha). Default: the back buffer of the
-  // window's record.
-  std::optional<HDC> sourceDc;
+  // The picture (32-bit, premultiplied alpha).
+  HDC sourceDc = nullptr;
   std::optional<int32_t> alpha;  // constant alpha over the picture; 255
   // Screen position and size; the window's current window rectangle.
   std::optional<int32_t> x;
@@ -25,8 +24,8 @@ struct LayeredUpdate {
 };
 
 // UpdateLayeredWindow with ULW_ALPHA (AC_SRC_OVER, AC_SRC_ALPHA). Without a
-// source DC and without a record of its own the window is left alone.
-void SkinUpdateLayered(HWND window, const LayeredUpdate& update = {});
+// source DC the window is left alone.
+void SkinUpdateLayered(HWND window, const LayeredUpdate& update);
 
 // One picture SkinUpdateLayered has pushed: the window, where it was put
 // (screen coordinates) and its constant alpha.

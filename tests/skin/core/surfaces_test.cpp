@@ -88,12 +88,12 @@ TEST_F(SurfaceTest, PerPixelAlphaShowsTheBackgroundThroughTransparentPixels) {
   HWND given = MakePopup();
   HDC picture = MakeAlphaPicture();
   SkinUpdateLayered(given, {.sourceDc = picture});
-  HWND fromRecord = MakePopup();  // without a source: the record's back buffer
+  HWND fromRecord = MakePopup();  // the record's back buffer as the source
   auto record = std::make_unique<SkinWindowRecord>();
   record->Window = fromRecord;
   record->BackDC = SkinMemoryDc(MakeAlphaPicture());
-  SkinAppendWindowRecord(std::move(record));
-  SkinUpdateLayered(fromRecord);
+  const SkinWindowRecord* stored = SkinAppendWindowRecord(std::move(record));
+  SkinUpdateLayered(fromRecord, {.sourceDc = stored->BackDC.get()});
   for (HWND popup : {given, fromRecord}) {
     ShowWindow(popup, SW_SHOWNOACTIVATE);
     testsupport::PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(15, 40), 0xFF0000); });
