@@ -216,7 +216,7 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_MOUSEMOVE: return OnMouseMove(m, b);
     case WM_MOUSELEAVE: return OnMouseLeave(m, b);
-    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(*b.record, window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(b, window); break;
     case WM_MOVE: InvalidateRect(window, nullptr, TRUE); break;
     case WM_LBUTTONDOWN: return OnButtonDown(m, b);
     case WM_LBUTTONUP: return OnButtonUp(m, b);

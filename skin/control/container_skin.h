@@ -14,11 +14,7 @@
 
 namespace korvath::skin {
 
-struct SkinContainerEntry;
 struct SkinWindowRecord;
-
-// A registered container's entry as its procedure finds it.
-using ContainerRef = SkinEntryRef<SkinContainerEntry>;
 
 // Registers `window` as a container of its owner's record and subclasses it.
 // Defaults: framed 1, colour 0 (no tint), alpha 255, outline 0. Does nothing

@@ -11,7 +11,7 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
@@ -228,7 +228,7 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
   switch (message) {
     case WM_NCDESTROY:          UnskinContainer(c); break;
     case WM_SHOWWINDOW:         if (wParam == 1) return OnShown(m); break;
-    case WM_WINDOWPOSCHANGING:  MarkParentDirty(c, window); break;
+    case WM_WINDOWPOSCHANGING:  SkinMarkParentDirty(c, window); break;
     case WM_PARENTNOTIFY:       SkinNoteLayoutChange(); break;
     case WM_MOVE:               OnMoved(m, c); break;
     case WM_PAINT:              if (Framed(c)) return OnPaint(m, c); break;

@@ -16,12 +16,7 @@
 
 namespace korvath::skin {
 
-struct SkinToolbarEntry;
 struct SkinWindowRecord;
-
-// A control-layer control's entry (in its owner's toolbar list) as its
-// procedure finds it.
-using ToolbarRef = SkinEntryRef<SkinToolbarEntry>;
 
 // Puts one control under the control layer. `keyColour` is the colour keyed
 // out of its own painting (the system button-face colour when not given);

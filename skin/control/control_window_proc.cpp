@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/gdi_object.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
@@ -174,7 +174,7 @@ LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_MOUSEMOVE:         OnMouseMove(m, control); break;
     case WM_LBUTTONDOWN:       SetRepaint(control); break;
     case WM_MOUSELEAVE:        OnMouseLeave(control); break;
-    case WM_WINDOWPOSCHANGING: MarkParentDirty(control, window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control, window); break;
     case WM_MOVE:
       if (SkinEngine.options.SkinTransparentMode) InvalidateRect(window, nullptr, FALSE);
       break;

@@ -10,11 +10,6 @@
 
 namespace korvath::skin {
 
-struct SkinHeaderEntry;
-
-// A skinned header's entry as its procedure finds it.
-using HeaderRef = SkinEntryRef<SkinHeaderEntry>;
-
 LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // 1-based number of the item under the point (client coordinates), 0 for

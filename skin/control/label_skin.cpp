@@ -10,7 +10,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/control/control_skin.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -219,7 +219,7 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
   const SkinMessage m{window, message, wParam, lParam};
   const LabelRef label = Find(window);
   switch (message) {
-    case WM_WINDOWPOSCHANGING: MarkParentDirty(label, window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(label, window); break;
     case WM_MOVE:              MarkDirty(label); InvalidateRect(window, nullptr, FALSE); break;
     case WM_SHOWWINDOW:        if (wParam == 1) MarkDirty(label); break;
     case WM_SIZE:              MarkDirty(label); break;

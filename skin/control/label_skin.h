@@ -13,11 +13,6 @@
 
 namespace korvath::skin {
 
-struct SkinLabelEntry;
-
-// A skinned label's entry as its procedure finds it.
-using LabelRef = SkinEntryRef<SkinLabelEntry>;
-
 // How a label is drawn; each setting not given takes the default in brackets.
 struct LabelSettings {
   std::optional<std::string> fontFace;         // ("宋体")

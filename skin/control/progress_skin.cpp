@@ -12,7 +12,7 @@
 #include "platform/message_params.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/control_pictures.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
@@ -193,7 +193,7 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     case WM_NCPAINT:           ProgressSkinPaint(bar); return 1;
     case WM_MOVE:              ProgressSkinPaint(bar); break;
     case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
-    case WM_WINDOWPOSCHANGING: MarkParentDirty(bar, window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(bar, window); break;
     default:                   break;
   }
   return m.Forward();

@@ -10,11 +10,6 @@
 
 namespace korvath::skin {
 
-struct SkinProgressEntry;
-
-// A skinned progress bar's entry as its procedure finds it.
-using ProgressRef = SkinEntryRef<SkinProgressEntry>;
-
 LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Paints the bar's entry into its whole window.

@@ -12,7 +12,7 @@
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -199,7 +199,7 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
   const StaticRef control = Find(window);
   switch (message) {
     case WM_DESTROY:           SkinDeleteControlBrush(window); break;
-    case WM_WINDOWPOSCHANGING: MarkParentDirty(control, window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control, window); break;
     case WM_MOVE:              InvalidateRect(window, nullptr, TRUE); break;
     case WM_ERASEBKGND:        return OnEraseBackground(m);
     case WM_PAINT:             return OnPaint(m, control);

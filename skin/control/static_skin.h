@@ -11,11 +11,7 @@
 
 namespace korvath::skin {
 
-struct SkinStaticEntry;
 struct SkinWindowRecord;
-
-// A skinned static's entry as its procedure finds it.
-using StaticRef = SkinEntryRef<SkinStaticEntry>;
 
 LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

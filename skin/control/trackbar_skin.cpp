@@ -6,7 +6,7 @@
 
 #include "platform/message_params.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
@@ -93,7 +93,7 @@ LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m, trackbar); break;
     case WM_MOUSELEAVE:        OnMouseLeave(trackbar); break;
-    case WM_WINDOWPOSCHANGING: MarkParentDirty(trackbar, window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(trackbar, window); break;
     case WM_MOVE:              TrackbarSkinPaint(trackbar); break;
     case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
     case WM_PAINT:             return SkinPaintWindowPicture(window, picture);

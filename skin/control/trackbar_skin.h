@@ -16,10 +16,6 @@ class Graphics;
 namespace korvath::skin {
 
 class SkinPicture;
-struct SkinTrackbarEntry;
-
-// A skinned track bar's entry as its procedure finds it.
-using TrackbarRef = SkinEntryRef<SkinTrackbarEntry>;
 
 LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -10,7 +10,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
@@ -130,7 +130,7 @@ LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m, control); break;
     case WM_MOUSELEAVE:        OnMouseLeave(control); break;
-    case WM_WINDOWPOSCHANGING: MarkParentDirty(control, window); break;
+    case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control, window); break;
     case WM_MOVE:              UpDownSkinPaint(control); break;
     case WM_ERASEBKGND:        SetBkMode(m.dc(), TRANSPARENT); return 1;
     case WM_PAINT:             return SkinPaintWindowPicture(window, picture);

@@ -11,11 +11,6 @@
 
 namespace korvath::skin {
 
-struct SkinUpDownEntry;
-
-// A skinned up-down control's entry as its procedure finds it.
-using UpDownRef = SkinEntryRef<SkinUpDownEntry>;
-
 LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // 0 for the first half (up or left) under the point (client coordinates), 1

@@ -133,13 +133,4 @@ void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window) {
   if (entry && GetSkinProp(parent, prop::Wxk_LBID) == 0) entry->childChanged = true;
 }
 
-void SkinMarkParentDirty(HWND window) {
-  HWND parent = GetParent(window);
-  if (SkinWindowRecord* owner = SkinRecordAt(static_cast<int32_t>(GetSkinProp(parent, prop::Hw_FuID)))) {
-    SkinMarkParentDirty(*owner, window);
-  } else {
-    SkinNoteLayoutChange();
-  }
-}
-
 }  // namespace korvath::skin

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/gdi_object.h"
+#include "skin/core/entry_ref.h"
 
 namespace korvath::skin {
 
@@ -68,10 +69,8 @@ HDC SkinExcludeChildrenClip(const SkinWindowRecord& top, HWND window, HDC dc);
 // Called by every control window procedure on WM_WINDOWPOSCHANGING: when the
 // control's parent is a registered container of its owner record (and no
 // callback serves its background), the container's next WM_PAINT rebuilds
-// its cached background. It also notes a change of layout. The second form
-// finds the record through the parent's `Hw_FuID`.
+// its cached background. It also notes a change of layout.
 void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window);
-void SkinMarkParentDirty(HWND window);
 
 // A number that changes whenever a skinned control may move, change size, show,
 // hide or change places in the z-order, or a skinned form or container may
@@ -80,5 +79,17 @@ void SkinMarkParentDirty(HWND window);
 // the siblings is a request to the window server, too many for every paint.
 uint32_t SkinLayoutGeneration();
 void SkinNoteLayoutChange();
+
+// SkinMarkParentDirty in the owner record that the control's entry was
+// looked up in, as its procedure found it for the message; without that
+// record only the change of layout is noted.
+template <class Entry>
+void SkinMarkParentDirty(const SkinEntryRef<Entry>& control, HWND window) {
+  if (control.record) {
+    SkinMarkParentDirty(*control.record, window);
+  } else {
+    SkinNoteLayoutChange();
+  }
+}
 
 }  // namespace korvath::skin

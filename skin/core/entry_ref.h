@@ -14,6 +14,17 @@ namespace korvath::skin {
 
 struct SkinWindowRecord;
 struct SkinButtonEntry;
+struct SkinChildEntry;
+struct SkinComboEntry;
+struct SkinContainerEntry;
+struct SkinEditEntry;
+struct SkinHeaderEntry;
+struct SkinLabelEntry;
+struct SkinProgressEntry;
+struct SkinStaticEntry;
+struct SkinToolbarEntry;
+struct SkinTrackbarEntry;
+struct SkinUpDownEntry;
 
 // Entry n (1-based) of a list, or null outside it.
 template <class Entry>
@@ -42,7 +53,18 @@ struct SkinEntryRef {
   explicit operator bool() const { return get() != nullptr; }
 };
 
-// A skinned button as its painters get it.
+// Each kind's entry as its procedure finds it and its painters get it.
 using ButtonRef = SkinEntryRef<SkinButtonEntry>;
+using ChildRef = SkinEntryRef<SkinChildEntry>;
+using ComboRef = SkinEntryRef<SkinComboEntry>;
+using ContainerRef = SkinEntryRef<SkinContainerEntry>;
+using EditRef = SkinEntryRef<SkinEditEntry>;
+using HeaderRef = SkinEntryRef<SkinHeaderEntry>;
+using LabelRef = SkinEntryRef<SkinLabelEntry>;
+using ProgressRef = SkinEntryRef<SkinProgressEntry>;
+using StaticRef = SkinEntryRef<SkinStaticEntry>;
+using ToolbarRef = SkinEntryRef<SkinToolbarEntry>;  // a control under the control layer
+using TrackbarRef = SkinEntryRef<SkinTrackbarEntry>;
+using UpDownRef = SkinEntryRef<SkinUpDownEntry>;
 
 }  // namespace korvath::skin

@@ -6,6 +6,7 @@
 #include "skin/core/control_background.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/hover.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "skin/edit/edit_entries.h"
+#include "skin/core/entry_ref.h"
 
 namespace korvath::skin {
 

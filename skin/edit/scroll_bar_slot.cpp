@@ -3,6 +3,7 @@
 #include <string>
 
 #include "skin/core/drawing_values.h"
+#include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 

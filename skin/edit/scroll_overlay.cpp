@@ -3,6 +3,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/subclass.h"

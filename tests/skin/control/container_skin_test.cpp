@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "skin/control/control_installers.h"
-#include "skin/control/mark_parent_dirty.h"
+#include "skin/core/child_layer.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
@@ -80,10 +80,10 @@ TEST_F(ContainerSkinTest, AMovingControlMarksItsContainerThroughItsEntrysRecord)
 
   entry.childChanged = false;
   const uint32_t generation = SkinLayoutGeneration();
-  MarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{}, bar);
+  SkinMarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{}, bar);
   EXPECT_FALSE(entry.childChanged);
   EXPECT_NE(SkinLayoutGeneration(), generation);
-  MarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{.record = &record}, bar);
+  SkinMarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{.record = &record}, bar);
   EXPECT_TRUE(entry.childChanged);
 }
 
