@@ -1,12 +1,9 @@
 #pragma once
 // The list through which other skins reach a panel: its slots and the object
-// each leads to. (It includes the routines that the engine calls by address,
-// skin_routine.h, for the records that hold them.)
+// each leads to.
 #include <windows.h>
 
 #include <cstdint>
-
-#include "skin/core/skin_routine.h"
 
 namespace korvath::skin {
 

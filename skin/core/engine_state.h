@@ -29,6 +29,7 @@
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/menu_entries.h"
+#include "skin/core/skin_routine.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "skin/core/byte_set.h"
-#include "skin/core/callbacks.h"
+#include "skin/core/skin_routine.h"
 
 namespace korvath::skin {
 

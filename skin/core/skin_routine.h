@@ -12,8 +12,6 @@
 #include <optional>
 #include <vector>
 
-#include "platform/message_params.h"
-
 namespace korvath::skin {
 
 // What a routine takes: 0 to 4 32-bit integers.
@@ -38,10 +36,6 @@ class SkinRoutine {
       : SkinRoutine(Erase(routine), sizeof...(Arguments), true) {}
 
   explicit operator bool() const noexcept { return routine_ != nullptr; }
-  int argumentCount() const noexcept { return count_; }
-  bool callerCleans() const noexcept { return callerCleans_; }
-  // The routine's address as the 32-bit integer the engine stores (0: none).
-  int32_t Address() const noexcept { return static_cast<int32_t>(platform::ToParam(routine_)); }
 
   friend bool operator==(const SkinRoutine&, const SkinRoutine&) = default;
 

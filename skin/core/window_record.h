@@ -17,9 +17,9 @@
 #include "gdip/bitmap.h"
 #include "gdip/geometry.h"
 #include "gdip/image.h"
-#include "skin/core/callbacks.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/memory_dc.h"
+#include "skin/core/skin_routine.h"
 #include "skin/core/tooltip.h"
 
 namespace korvath::skin {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "skin/core/callbacks.h"
+#include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 
 namespace korvath::skin {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/gdi_object.h"
-#include "skin/core/callbacks.h"
 #include "skin/core/control_background.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
@@ -15,6 +14,7 @@
 #include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/menu_items.h"
+#include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"

@@ -16,6 +16,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
