@@ -14,12 +14,13 @@ struct SkinWindowRecord;
 // Where a control's background comes from.
 struct SkinBackgroundSource {
   // True exactly when the first registered window met on the way up (or the
-  // window itself) is a skinned top-level window; `record` is then its number.
+  // window itself) is a skinned top-level window; `recordNumber` is then its
+  // number.
   bool topLevel = false;
-  // Otherwise, the record and entry of the first registered container met,
-  // or the background-piece window (`Wxk_Zpf` = 1) met first; all 0 when the
-  // walk reached the top of the parent chain without meeting any.
-  int32_t record = 0;
+  // Otherwise, the record and entry numbers of the first registered container
+  // met, or the background-piece window (`Wxk_Zpf` = 1) met first; all 0 when
+  // the walk reached the top of the parent chain without meeting any.
+  int32_t recordNumber = 0;
   int32_t entry = 0;
   HWND piece = nullptr;
 };

@@ -18,38 +18,38 @@ int32_t FindInList(const std::vector<Entry>& list, HWND window) {
 }
 
 template <class Entry>
-void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t n) {
+void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t recordNumber) {
   for (const Entry& entry : list) {
-    if (HWND window = EntryWindow(entry)) SetSkinProp(window, key, n);
+    if (HWND window = EntryWindow(entry)) SetSkinProp(window, key, recordNumber);
   }
 }
 
 // The scroll-bar overlays of edits and list-type controls name their owner
 // record too.
 template <class Entry>
-void SetOverlayOwnerNumber(const std::vector<Entry>& list, int32_t n) {
+void SetOverlayOwnerNumber(const std::vector<Entry>& list, int32_t recordNumber) {
   for (const Entry& entry : list) {
-    if (entry.vScrollOverlay) SetSkinProp(entry.vScrollOverlay, prop::Hw_FuID, n);
-    if (entry.hScrollOverlay) SetSkinProp(entry.hScrollOverlay, prop::Hw_FuID, n);
+    if (entry.vScrollOverlay) SetSkinProp(entry.vScrollOverlay, prop::Hw_FuID, recordNumber);
+    if (entry.hScrollOverlay) SetSkinProp(entry.hScrollOverlay, prop::Hw_FuID, recordNumber);
   }
 }
 
-void RenumberRecord(SkinWindowRecord& record, int32_t n) {
-  SetSkinProp(record.Window, prop::Hw_lbID, n);
-  SetOwnerNumber(record.Buttons, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Edits, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Children, prop::Hw_FuID, n);
-  SetOverlayOwnerNumber(record.Edits, n);
-  SetOverlayOwnerNumber(record.Children, n);
-  SetOwnerNumber(record.Trackbars, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Progresses, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Combos, prop::Hw_FuID, n);
-  SetOwnerNumber(record.UpDowns, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Headers, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Statics, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Labels, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Containers, prop::Hw_FuID, n);
-  SetOwnerNumber(record.Toolbars, prop::Kj_FuID, n);
+void RenumberRecord(SkinWindowRecord& record, int32_t recordNumber) {
+  SetSkinProp(record.Window, prop::Hw_lbID, recordNumber);
+  SetOwnerNumber(record.Buttons, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Edits, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Children, prop::Hw_FuID, recordNumber);
+  SetOverlayOwnerNumber(record.Edits, recordNumber);
+  SetOverlayOwnerNumber(record.Children, recordNumber);
+  SetOwnerNumber(record.Trackbars, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Progresses, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Combos, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.UpDowns, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Headers, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Statics, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Labels, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Containers, prop::Hw_FuID, recordNumber);
+  SetOwnerNumber(record.Toolbars, prop::Kj_FuID, recordNumber);
 }
 
 }  // namespace
@@ -63,14 +63,14 @@ int32_t SkinFindWindowRecord(HWND window) {
 }
 
 int32_t SkinTopSkinnedAncestor(HWND window) {
-  if (int32_t n = SkinFindWindowRecord(window)) return n;
+  if (int32_t recordNumber = SkinFindWindowRecord(window)) return recordNumber;
   if (!window) return 0;
   HWND root = GetAncestor(window, GA_ROOTOWNER);
   HWND current = window;
   for (;;) {
     // GetParent gives the parent of a child and the owner of a pop-up.
     current = GetParent(current);
-    if (int32_t n = SkinFindWindowRecord(current)) return n;
+    if (int32_t recordNumber = SkinFindWindowRecord(current)) return recordNumber;
     if (!current || current == root) return 0;
   }
 }

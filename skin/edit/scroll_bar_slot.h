@@ -85,8 +85,10 @@ void SkinRepaintScrollOverlays(const SkinEntryRef<Entry>& control, int32_t hotPa
   if (paintH) SkinPaintScrollBar(h, hotPart);
 }
 
-// The overlays' owner is the control's owner record (scroll_bars.h's window
-// forms look it up).
+// Creates the overlay of the control's vertical / horizontal bar: shown over
+// the bar when `visible`, else hidden at 0, 0 with a 10 x 10 placeholder
+// size; on top of its siblings either way. Null when creation fails. Its
+// owner is `owner`, the control's owner record.
 HWND VScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible);
 HWND HScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible);
 

@@ -21,13 +21,6 @@ enum ScrollBarPart : int32_t {
   kScrollPartSecondArrow = 4,
 };
 
-// Creates the overlay of the control's vertical / horizontal bar: shown over
-// the bar when `visible`, else hidden at 0, 0 with a 10 x 10 placeholder
-// size; on top of its siblings either way. Null when creation fails. Its
-// owner is the control's top skinned window (the installers hand it in:
-// scroll_bar_slot.h).
-HWND VScrollOverlayCreate(HWND control, bool visible);
-HWND HScrollOverlayCreate(HWND control, bool visible);
 // The overlays' procedures: WM_PAINT draws the bar with nothing highlighted,
 // WM_PRINTCLIENT the same picture onto the given DC. Being disabled, an
 // overlay is passed over by the mouse, which reaches the native bar beneath.

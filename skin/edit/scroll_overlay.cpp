@@ -38,9 +38,9 @@ void PlaceOnTop(HWND overlay, const RECT& r) {
                SWP_NOACTIVATE);
 }
 
-// `ownerNumber`: the number of the control's top skinned window's record
-// (0: none).
-HWND OverlayCreate(int32_t ownerNumber, HWND control, bool visible, ScrollBarAxis axis, WNDPROC procedure) {
+// `owner`: the record of the control's top skinned window.
+HWND OverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible, ScrollBarAxis axis,
+                   WNDPROC procedure) {
   const RECT r = visible ? BarInParent(control, axis) : kPlaceholder;
   HWND overlay = CreateWindowExW(0, L"Static", L"", kOverlayStyle | (visible ? WS_VISIBLE : 0),
                                  r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -50,7 +50,7 @@ HWND OverlayCreate(int32_t ownerNumber, HWND control, bool visible, ScrollBarAxi
   // overlay that lies on it.
   SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetSkinPropHandle(overlay, prop::Mngd_zct, control);
-  (void)SkinSubclass(overlay, {.procedure = procedure, .ownerNumber = ownerNumber});
+  (void)SkinSubclass(overlay, {.procedure = procedure, .ownerNumber = SkinRecordNumber(owner)});
   PlaceOnTop(overlay, r);
   SkinNoteChildrenChanged(GetParent(control));
   return overlay;
@@ -111,22 +111,13 @@ bool Inside(const RECT& r, POINT p) {
 }  // namespace
 
 HWND VScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible) {
-  return OverlayCreate(SkinRecordNumber(owner), control, visible, ScrollBarAxis::Vertical, VScrollOverlayWndProc);
+  return OverlayCreate(owner, control, visible, ScrollBarAxis::Vertical, VScrollOverlayWndProc);
 }
 
 HWND HScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible) {
-  return OverlayCreate(SkinRecordNumber(owner), control, visible, ScrollBarAxis::Horizontal, HScrollOverlayWndProc);
+  return OverlayCreate(owner, control, visible, ScrollBarAxis::Horizontal, HScrollOverlayWndProc);
 }
 
-HWND VScrollOverlayCreate(HWND control, bool visible) {
-  return OverlayCreate(SkinTopSkinnedAncestor(control), control, visible, ScrollBarAxis::Vertical,
-                       VScrollOverlayWndProc);
-}
-
-HWND HScrollOverlayCreate(HWND control, bool visible) {
-  return OverlayCreate(SkinTopSkinnedAncestor(control), control, visible, ScrollBarAxis::Horizontal,
-                       HScrollOverlayWndProc);
-}
 
 LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return OverlayProc({window, message, wParam, lParam}, ScrollBarAxis::Vertical);

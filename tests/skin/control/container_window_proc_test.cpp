@@ -13,6 +13,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"
 #include "tests/skin/control/shown.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -140,8 +141,8 @@ TEST_F(ContainerWindowProcTest, ARichEditsScrollNotificationsRepaintTheOverlayOf
   // No installer lists rich edits: the test gives this one its entry.
   SkinEditEntry entry;
   entry.window = rich;
-  entry.vScrollOverlay = VScrollOverlayCreate(rich, true);
-  entry.hScrollOverlay = HScrollOverlayCreate(rich, true);
+  entry.vScrollOverlay = VScrollOverlayCreate(record(), rich, true);
+  entry.hScrollOverlay = HScrollOverlayCreate(record(), rich, true);
   record().Edits.push_back(entry);
   SetSkinProp(rich, prop::Hw_FuID, form_.recordNumber());
   SetSkinProp(rich, prop::Hw_lbID, LONG_PTR(record().Edits.size()));
