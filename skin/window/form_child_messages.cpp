@@ -56,9 +56,7 @@ void RunMenuCommand(WPARAM wParam) {
   if (id < 10000) return;  // four digits or fewer name no menu
   const int32_t entry = id / 10000;
   if (entry < 1 || size_t(entry) > SkinEngine.lists.MenuItemList.size()) return;
-  // A copy: the program's routine may describe menus, and the list move.
-  const SkinRoutine handler = SkinEngine.lists.MenuItemList[size_t(entry) - 1].itemHandler;
-  if (handler) CallFunctionPointer(handler, {id % 10000});
+  CallFunctionPointer(SkinEngine.lists.MenuItemList[size_t(entry) - 1].itemHandler, {id % 10000});
 }
 
 void RepaintChildOnCommand(HWND control, UINT code) {
