@@ -180,7 +180,6 @@ struct SkinFormState {
 
 // The program's message box on its way.
 struct SkinMessageBoxState {
-  HWND MsgBoxOwner = nullptr;             // owner given to the last message box
   platform::WindowsHook MsgBoxCbtHook;    // the message-box hook while it is installed
   HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
 };
