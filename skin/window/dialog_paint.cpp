@@ -5,6 +5,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/image.h"
+#include "platform/rect_size.h"
 #include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
@@ -75,12 +76,6 @@ const gdip::Image& ItemPicture(CaptionItem& item) {
   return item.ItemGlyph;
 }
 
-RECT WindowBounds(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
-
 void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const OwnerLook& look, int w,
                      int h) {
   SkinFillSolid(graphics, SkinArgbFromColorRef(look.fill, 255), path);
@@ -146,7 +141,7 @@ void ExcludeChildrenAt(HWND box, HDC dc, POINT origin) {
 }  // namespace
 
 void SkinDialogCaptionPaint(SkinWindowRecord& box) {
-  const RECT bounds = WindowBounds(box.Window);
+  const RECT bounds = platform::WindowBounds(box.Window);
   const int w = bounds.right - bounds.left;
   const int h = bounds.bottom - bounds.top;
   // One back buffer per box: the previous one goes before the new one is made.
@@ -159,7 +154,7 @@ void SkinDialogCaptionPaint(SkinWindowRecord& box) {
 
 bool SkinDialogPrintClient(const SkinWindowRecord& box, HDC dc) {
   if (!box.BackDC) return false;
-  const RECT bounds = WindowBounds(box.Window);
+  const RECT bounds = platform::WindowBounds(box.Window);
   const POINT origin = DialogClientOrigin(box.Window);
   platform::SavedDCState kept(dc);
   ExcludeChildrenAt(box.Window, dc, origin);
@@ -171,7 +166,7 @@ bool SkinDialogPrintClient(const SkinWindowRecord& box, HDC dc) {
 void SkinCaptionBlit(SkinWindowRecord& box, int32_t item, gdip::Graphics& graphics, bool fullPaint, bool hover) {
   if (item < 1 || size_t(item) > box.CaptionItems.size() || !box.BackDC) return;
   CaptionItem& caption = box.CaptionItems[size_t(item) - 1];
-  const RECT bounds = WindowBounds(box.Window);
+  const RECT bounds = platform::WindowBounds(box.Window);
   const float w = float(bounds.right - bounds.left);
   const float h = float(bounds.bottom - bounds.top);
   const int ix = static_cast<int>(caption.Bounds.x);
