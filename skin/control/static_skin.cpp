@@ -265,14 +265,18 @@ SkinCanvas Picture(const StaticRef& control, const RECT& client) {
 // for the same lines when it is laid out, again when it is shown and when its
 // text is painted, as the next box with the same message does: the last few
 // answers are kept. They depend on nothing but the text, the width and the
-// font.
+// font. A line ends at the last good break within what fits of it
+// (line_breaks.h), so the lines made for one width are also those of every
+// narrower width down to their widest line: the width a laid-out box's
+// static is painted at.
 struct MeasuredText {
   std::string text;
   float width;
   SkinFontInfo font;
   SkinTextLines lines;
   bool Answers(const std::string& t, float w, const SkinFontInfo& f) const {
-    return width == w && text == t && font.size == f.size && font.style == f.style && font.face == f.face;
+    return lines.width <= w && w <= width && text == t && font.size == f.size && font.style == f.style &&
+           font.face == f.face;
   }
 };
 // The engine's cache of them, the latest first.

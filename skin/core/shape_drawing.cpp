@@ -91,9 +91,9 @@ void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, float penWidth, flo
   if (pen.CreateFromColor(colour, penWidth)) graphics.DrawRectangle(pen, x, y, width, height);
 }
 
-void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, const gdip::GraphicsPath& path) {
+void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, const gdip::GraphicsPath& path, float penWidth) {
   gdip::Pen pen;
-  if (pen.CreateFromColor(colour, 1.0f)) graphics.DrawPath(pen, path);
+  if (pen.CreateFromColor(colour, penWidth)) graphics.DrawPath(pen, path);
 }
 
 void SkinStrokeLine(gdip::Graphics& graphics, gdip::Argb colour, float x1, float y1, float x2, float y2) {

@@ -43,7 +43,7 @@ void SkinFillGradient(gdip::Graphics& graphics, gdip::PointF from, gdip::PointF 
                       gdip::Argb second, float x, float y, float width, float height);
 void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, float penWidth, float x, float y, float width,
                 float height);
-void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, const gdip::GraphicsPath& path);
+void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, const gdip::GraphicsPath& path, float penWidth = 1);
 void SkinStrokeLine(gdip::Graphics& graphics, gdip::Argb colour, float x1, float y1, float x2, float y2);
 
 }  // namespace korvath::skin

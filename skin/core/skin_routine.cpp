@@ -27,7 +27,7 @@ int32_t Invoke(Erased routine, bool callerCleans, Arguments... arguments) {
 
 }  // namespace
 
-int32_t CallFunctionPointer(const SkinRoutine& routine, const std::vector<int32_t>& arguments,
+int32_t CallFunctionPointer(SkinRoutine routine, const std::vector<int32_t>& arguments,
                             std::optional<bool> callerCleans) {
   if (!routine.routine_) return 0;
   if (arguments.size() < size_t(routine.count_)) return 0;

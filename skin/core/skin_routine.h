@@ -49,7 +49,7 @@ class SkinRoutine {
   }
   SkinRoutine(Erased routine, int count, bool callerCleans)
       : routine_(routine), count_(routine ? count : 0), callerCleans_(callerCleans) {}
-  friend int32_t CallFunctionPointer(const SkinRoutine&, const std::vector<int32_t>&, std::optional<bool>);
+  friend int32_t CallFunctionPointer(SkinRoutine, const std::vector<int32_t>&, std::optional<bool>);
 
   Erased routine_ = nullptr;
   int count_ = 0;
@@ -61,8 +61,10 @@ class SkinRoutine {
 // (as a routine that removes fewer arguments than it was given). Nothing is
 // called, and 0 is returned, for an empty routine, a list shorter than the
 // routine's arguments, or a callerCleans that contradicts how a routine of
-// arguments removes them (either would unbalance the stack).
-int32_t CallFunctionPointer(const SkinRoutine& routine, const std::vector<int32_t>& arguments,
+// arguments removes them (either would unbalance the stack). The routine is
+// taken by value: one held in a list the routine itself may change (a menu's,
+// whose routine describes menus) stays valid through the call.
+int32_t CallFunctionPointer(SkinRoutine routine, const std::vector<int32_t>& arguments,
                             std::optional<bool> callerCleans = std::nullopt);
 
 }  // namespace korvath::skin

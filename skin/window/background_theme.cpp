@@ -39,7 +39,7 @@ void RefreshSkinnedWindows() {
     HWND window = record.Window;
     SkinResetChildBrushes(record);
     if (!IsWindowVisible(window)) continue;
-    SkinFormRender(record, nullptr, false);
+    SkinFormRender(record, false);
     InvalidateRect(window, nullptr, FALSE);
     InvalidateBackgroundCaches(record);
     SkinInvalidateVisibleChildren(window);

@@ -12,6 +12,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
 #include "skin/window/form_render.h"
@@ -31,9 +32,7 @@ ItemBox BoxOf(const CaptionItem& item) {
 
 void FillVertical(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int x, int y, int height,
                   gdip::Argb top, gdip::Argb bottom) {
-  gdip::LinearGradientBrush brush;
-  if (brush.CreateFromPoints(MakePointF(float(x), float(y)), MakePointF(float(x), float(y + height)), top, bottom))
-    graphics.FillPath(brush, path);
+  SkinFillGradient(graphics, MakePointF(float(x), float(y)), MakePointF(float(x), float(y + height)), top, bottom, path);
 }
 
 void DrawGlyph(gdip::Graphics& graphics, const SkinWindowRecord& r, const CaptionItem& item, const ItemBox& b,

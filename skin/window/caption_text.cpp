@@ -12,8 +12,8 @@
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_caches.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/window/box_brushes.h"
 
 namespace korvath::skin {
 
@@ -76,8 +76,8 @@ bool DrawCaptionTextPicture(KeptCaptionText& kept) {
   }
   {
     const gdip::GraphicsPath shape = outline(s / 2.0f);
-    g.DrawPath(ThinPen(look.glowColour, 255), shape);
-    g.FillPath(Solid(look.glowColour, 255), shape);
+    SkinStroke(g, SkinArgbFromColorRef(look.glowColour, 255), shape);
+    SkinFillSolid(g, SkinArgbFromColorRef(look.glowColour, 255), shape);
   }
   if (smallW >= 1 && smallH >= 1) {
     gdip::Bitmap shrunk;
@@ -91,9 +91,9 @@ bool DrawCaptionTextPicture(KeptCaptionText& kept) {
   }
   {
     const gdip::GraphicsPath sharp = outline(s / 2.0f - 1);
-    g.DrawPath(ThinPen(look.glowColour, 200, 2), sharp);
-    g.DrawPath(ThinPen(look.textColour, 254), sharp);
-    g.FillPath(Solid(look.textColour, 255), sharp);
+    SkinStroke(g, SkinArgbFromColorRef(look.glowColour, 200), sharp, 2);
+    SkinStroke(g, SkinArgbFromColorRef(look.textColour, 254), sharp);
+    SkinFillSolid(g, SkinArgbFromColorRef(look.textColour, 255), sharp);
   }
   return true;
 }

@@ -12,7 +12,6 @@
 #include "gdip/font.h"
 #include "gdip/graphics.h"
 #include "gdip/string_format.h"
-#include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -59,13 +58,6 @@ TitleGeometry Geometry(const SkinWindowRecord& r) {
   g.restore = {std::min(g.x0, int(left) - 1), g.y0, int(left + g.layout.width) + 1, r.CaptionHeight};
   if (g.restore.right < g.restore.left) g.restore.right = g.restore.left;
   return g;
-}
-
-std::string WindowTitle(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(size_t(std::max(length, 0)) + 1, L'\0');
-  text.resize(size_t(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
-  return platform::WideToGbk(text).text;
 }
 
 bool MakeFormat(gdip::StringFormat& format, const ControlTextLook& look) {
@@ -154,7 +146,7 @@ void SkinPaintCaption(SkinWindowRecord& r, gdip::Graphics& graphics, bool inside
   }
   if (!r.HideIcon && SkinEngine.options.AppIcon)
     DrawIconEx(r.BackDC.get(), g.x0, g.y0, SkinEngine.options.AppIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-  const std::string text = title ? std::string(*title) : WindowTitle(r.Window);
+  const std::string text = title ? std::string(*title) : GetControlText(r.Window);
 
   if (!r.TitleHaloColor) {
     gdip::Font font;

@@ -1,5 +1,6 @@
 #include "skin/window/child_repaint.h"
 
+#include "skin/core/clipped_dc.h"
 #include "skin/core/window_list.h"
 
 namespace korvath::skin {
@@ -34,27 +35,26 @@ void MarkDirty(SkinWindowRecord& owner, HWND window) {
   }
 }
 
+// Sets the cached-background flag the control's skin keeps (container,
+// toolbar, label or list-type entry of `owner`, the first that holds it)
+// and invalidates it and its visible direct children with erase.
+void InvalidateSkinnedChild(SkinWindowRecord& owner, HWND window) {
+  MarkDirty(owner, window);
+  InvalidateRect(window, nullptr, TRUE);
+  SkinInvalidateVisibleChildren(window);
+}
+
 }  // namespace
 
 void SkinInvalidateChildren(SkinWindowRecord& r) {
   for (const SkinChildEntry& entry : r.Children)
-    if (entry.window && GetParent(entry.window) == r.Window) SkinInvalidateSkinnedChild(r, entry.window, true);
+    if (entry.window && GetParent(entry.window) == r.Window) InvalidateSkinnedChild(r, entry.window);
   InvalidateOnForm(r.Combos, r.Window, TRUE);
   InvalidateOnForm(r.Edits, r.Window, TRUE);
   InvalidateOnForm(r.Buttons, r.Window, FALSE);
   InvalidateOnForm(r.Trackbars, r.Window, FALSE);
   InvalidateOnForm(r.Progresses, r.Window, FALSE);
   InvalidateOnForm(r.UpDowns, r.Window, FALSE);
-}
-
-void SkinInvalidateSkinnedChild(SkinWindowRecord& owner, HWND window, bool withChildren) {
-  MarkDirty(owner, window);
-  InvalidateRect(window, nullptr, TRUE);
-  if (!withChildren) return;
-  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExW(window, child, nullptr, nullptr)) {
-    if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
-  }
 }
 
 }  // namespace korvath::skin

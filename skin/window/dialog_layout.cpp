@@ -32,12 +32,7 @@ constexpr int kReadableEighths = 5;
 using platform::Width;
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 using platform::Height;
-
-RECT Bounds(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
+using platform::WindowBounds;
 
 // The push buttons among the box's direct children, in the system's order.
 std::vector<HWND> PushButtons(HWND box) {
@@ -210,18 +205,18 @@ class BoxLayout {
 POINT DialogClientOrigin(HWND box) {
   POINT origin{0, 0};
   ClientToScreen(box, &origin);
-  const RECT r = Bounds(box);
+  const RECT r = WindowBounds(box);
   return {origin.x - r.left, origin.y - r.top};
 }
 
 void DialogApplyRoundRegion(HWND box) {
-  const RECT r = Bounds(box);
+  const RECT r = WindowBounds(box);
   SkinSetRoundedRegion(box, Width(r), Height(r), kCornerEllipse);
 }
 
 void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RECT> bounds) {
   if (!IsRectEmpty(&record.BoxBaseBounds)) return;
-  record.BoxBaseBounds = bounds.value_or(Bounds(box));
+  record.BoxBaseBounds = bounds.value_or(WindowBounds(box));
   const BoxStatics statics = FindStatics(box);
   RECT body{};
   for (HWND part : {statics.text, statics.icon}) {
@@ -237,14 +232,14 @@ void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RE
 }
 
 void SkinLayoutCaptionParts(SkinWindowRecord& box) {
-  const int32_t width = Width(Bounds(box.Window));
+  const int32_t width = Width(WindowBounds(box.Window));
   box.ButtonStripLeft = width - 36;
   for (CaptionItem& item : box.CaptionItems) item.Bounds = gdip::RectF{float(width - 36), 2.0f, 36.0f, 22.0f};
 }
 
 int32_t DialogLayOut(SkinWindowRecord& record) {
   HWND box = record.Window;
-  const RECT before = Bounds(box);
+  const RECT before = WindowBounds(box);
   DialogKeepSystemLayout(box, record);
   const std::vector<HWND> buttons = PushButtons(box);
   const BoxStatics statics = FindStatics(box);
@@ -254,7 +249,7 @@ int32_t DialogLayOut(SkinWindowRecord& record) {
     const BoxLayout layout(box, record, statics, buttons);
     const TextLayout laid = layout.ForText();
     const RECT place = layout.PlaceFor(laid.width, laid.height);
-    if (!Same(place, Bounds(box))) {
+    if (!Same(place, before)) {
       SetWindowPos(box, nullptr, place.left, place.top, laid.width, laid.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     PlaceChild(statics.text, layout.origin(), laid.text);
@@ -267,7 +262,7 @@ int32_t DialogLayOut(SkinWindowRecord& record) {
       SetWindowPos(box, nullptr, place.left, place.top, Width(place), Height(place), SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
-  const RECT r = Bounds(box);
+  const RECT r = WindowBounds(box);
   // A region set again repaints the whole box: only for a new size.
   RECT region{};
   const bool rounded = GetWindowRgnBox(box, &region) != ERROR;

@@ -5,17 +5,17 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/image.h"
+#include "platform/rect_size.h"
 #include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/window/box_brushes.h"
 #include "skin/window/caption_text.h"
 #include "skin/window/dialog_layout.h"
 #include "skin/window/form_background.h"
@@ -76,34 +76,30 @@ const gdip::Image& ItemPicture(CaptionItem& item) {
   return item.ItemGlyph;
 }
 
-RECT WindowBounds(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
-
 void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const OwnerLook& look, int w,
                      int h) {
-  graphics.FillPath(Solid(look.fill, 255), path);
+  SkinFillSolid(graphics, SkinArgbFromColorRef(look.fill, 255), path);
   DrawImageUnder(graphics, look.picture, w, h);
-  graphics.FillPath(Solid(look.fill, 150), path);
-  graphics.FillPath(Solid(kWhite, 50), path);
+  SkinFillSolid(graphics, SkinArgbFromColorRef(look.fill, 150), path);
+  SkinFillSolid(graphics, SkinArgbFromColorRef(kWhite, 50), path);
 }
 
 void PaintBands(gdip::Graphics& graphics, float w, float h, float band) {
-  graphics.FillRectangle(Gradient(0, 0, kWhite, 60, 0, 31, kWhite, 150), 0, 0, w, kCaptionBandHeight);
-  graphics.FillRectangle(Gradient(0, 29, kWhite, 150, 0, h - band + 6, kWhite, 225), 0, kCaptionBandHeight, w,
-                         h - band - kCaptionBandHeight);
-  graphics.FillRectangle(Gradient(0, h - band, kWhite, 220, 0, h, kWhite, 100), 0, h - band, w, band);
+  SkinFillGradient(graphics, MakePointF(0, 0), MakePointF(0, 31), SkinArgbFromColorRef(kWhite, 60),
+                   SkinArgbFromColorRef(kWhite, 150), 0, 0, w, kCaptionBandHeight);
+  SkinFillGradient(graphics, MakePointF(0, 29), MakePointF(0, h - band + 6), SkinArgbFromColorRef(kWhite, 150),
+                   SkinArgbFromColorRef(kWhite, 225), 0, kCaptionBandHeight, w, h - band - kCaptionBandHeight);
+  SkinFillGradient(graphics, MakePointF(0, h - band), MakePointF(0, h), SkinArgbFromColorRef(kWhite, 220),
+                   SkinArgbFromColorRef(kWhite, 100), 0, h - band, w, band);
 }
 
 // The whole box into its back buffer: background, bands, separator, outline,
 // title and caption items.
 void PaintBox(SkinWindowRecord& box, int w, int h) {
   gdip::Graphics graphics;
-  gdip::GraphicsPath path;
-  if (!SkinGraphicsOnDC(graphics, box.BackDC.get(), kSkinSmoothPictureRendering) || !path.Create()) return;
-  SkinPathAddRoundRectI(path, 0, 0, float(w - 1), float(h - 1), 6);
+  if (!SkinGraphicsOnDC(graphics, box.BackDC.get(), kSkinSmoothPictureRendering)) return;
+  const gdip::GraphicsPath path = RoundRectPathI(0, 0, float(w - 1), float(h - 1), 6);
+  if (!path.NativePath()) return;
   PaintBackground(graphics, path, LookOf(box), w, h);
   graphics.SetClipPath(path);
   const float band = float(box.ButtonBandHeight);
@@ -111,12 +107,12 @@ void PaintBox(SkinWindowRecord& box, int w, int h) {
   // The separator above the button band, crisp.
   SkinApplyRenderQuality(graphics,
                          {.smoothing = Gdiplus::SmoothingModeDefault, .pixelOffset = Gdiplus::PixelOffsetModeDefault});
-  graphics.DrawLine(ThinPen(kWhite, 255), 2, float(h) - band, float(w - 2), float(h) - band);
-  graphics.DrawLine(ThinPen(kBlack, 60), 2, float(h) - band, float(w - 2), float(h) - band);
+  SkinStrokeLine(graphics, SkinArgbFromColorRef(kWhite, 255), 2, float(h) - band, float(w - 2), float(h) - band);
+  SkinStrokeLine(graphics, SkinArgbFromColorRef(kBlack, 60), 2, float(h) - band, float(w - 2), float(h) - band);
   SkinApplyRenderQuality(graphics, kSkinSmoothPictureRendering);
   graphics.ResetClip();
-  graphics.DrawPath(ThinPen(kWhite, 200), path);
-  graphics.DrawPath(ThinPen(kBlack, 150), path);
+  SkinStroke(graphics, SkinArgbFromColorRef(kWhite, 200), path);
+  SkinStroke(graphics, SkinArgbFromColorRef(kBlack, 150), path);
   SkinCaptionText(graphics, GetControlText(box.Window), SkinMakeRect(8, -3, float(w), float(kCaptionBandHeight)),
                   {.textColour = kBlack,
                    .glowColour = kWhite,
@@ -145,7 +141,7 @@ void ExcludeChildrenAt(HWND box, HDC dc, POINT origin) {
 }  // namespace
 
 void SkinDialogCaptionPaint(SkinWindowRecord& box) {
-  const RECT bounds = WindowBounds(box.Window);
+  const RECT bounds = platform::WindowBounds(box.Window);
   const int w = bounds.right - bounds.left;
   const int h = bounds.bottom - bounds.top;
   // One back buffer per box: the previous one goes before the new one is made.
@@ -158,7 +154,7 @@ void SkinDialogCaptionPaint(SkinWindowRecord& box) {
 
 bool SkinDialogPrintClient(const SkinWindowRecord& box, HDC dc) {
   if (!box.BackDC) return false;
-  const RECT bounds = WindowBounds(box.Window);
+  const RECT bounds = platform::WindowBounds(box.Window);
   const POINT origin = DialogClientOrigin(box.Window);
   platform::SavedDCState kept(dc);
   ExcludeChildrenAt(box.Window, dc, origin);
@@ -170,7 +166,7 @@ bool SkinDialogPrintClient(const SkinWindowRecord& box, HDC dc) {
 void SkinCaptionBlit(SkinWindowRecord& box, int32_t item, gdip::Graphics& graphics, bool fullPaint, bool hover) {
   if (item < 1 || size_t(item) > box.CaptionItems.size() || !box.BackDC) return;
   CaptionItem& caption = box.CaptionItems[size_t(item) - 1];
-  const RECT bounds = WindowBounds(box.Window);
+  const RECT bounds = platform::WindowBounds(box.Window);
   const float w = float(bounds.right - bounds.left);
   const float h = float(bounds.bottom - bounds.top);
   const int ix = static_cast<int>(caption.Bounds.x);
@@ -181,26 +177,21 @@ void SkinCaptionBlit(SkinWindowRecord& box, int32_t item, gdip::Graphics& graphi
     if (!SkinGraphicsOnDC(graphics, box.BackDC.get(), kSkinSmoothRendering)) return;
     graphics.SetClipRect(float(ix), float(iy + 2), float(iw - 2), float(ih));
     if (hover) {
-      gdip::GraphicsPath plate;
-      if (plate.Create()) {
-        SkinPathAddRoundRect(plate, float(ix + 6), float(iy + 2), float(iw - 12), float(ih - 4), 5);
-        graphics.FillPath(
-            Gradient(float(ix + 3), float(iy + 2), kWhite, 10, float(ix + 3), float(iy + ih - 2), kRed, 200), plate);
-        graphics.DrawPath(ThinPen(kBlack, 100), plate);
-      }
-      gdip::GraphicsPath highlight;
-      if (highlight.Create()) {
-        SkinPathAddRoundRect(highlight, float(ix + 7), float(iy + 3), float(iw - 14), float(ih - 6), 3);
-        graphics.DrawPath(ThinPen(kWhite, 130), highlight);
-      }
+      const gdip::GraphicsPath plate = RoundRectPath(float(ix + 6), float(iy + 2), float(iw - 12), float(ih - 4), 5);
+      SkinFillGradient(graphics, MakePointF(float(ix + 3), float(iy + 2)), MakePointF(float(ix + 3), float(iy + ih - 2)),
+                       SkinArgbFromColorRef(kWhite, 10), SkinArgbFromColorRef(kRed, 200), plate);
+      SkinStroke(graphics, SkinArgbFromColorRef(kBlack, 100), plate);
+      SkinStroke(graphics, SkinArgbFromColorRef(kWhite, 130),
+                 RoundRectPath(float(ix + 7), float(iy + 3), float(iw - 14), float(ih - 6), 3));
     } else {
       // The box's background, rebuilt under the clip.
       const OwnerLook look = LookOf(box);
       graphics.Clear(SkinArgbFromColorRef(look.fill, 255));
       DrawImageAt(graphics, look.picture, 0, 0);
-      graphics.FillRectangle(Solid(look.fill, 150), 0, 0, w, h);
-      graphics.FillRectangle(Solid(kWhite, 50), 0, 0, w, h);
-      graphics.FillRectangle(Gradient(0, 0, kWhite, 60, 0, 31, kWhite, 150), 0, 0, w, 31);
+      SkinFillSolid(graphics, SkinArgbFromColorRef(look.fill, 150), 0, 0, w, h);
+      SkinFillSolid(graphics, SkinArgbFromColorRef(kWhite, 50), 0, 0, w, h);
+      SkinFillGradient(graphics, MakePointF(0, 0), MakePointF(0, 31), SkinArgbFromColorRef(kWhite, 60),
+                       SkinArgbFromColorRef(kWhite, 150), 0, 0, w, 31);
     }
   }
   DrawImageAt(graphics, &ItemPicture(caption), float(ix), float(iy + 3));

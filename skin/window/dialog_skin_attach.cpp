@@ -86,7 +86,6 @@ void DialogSkinAttach(HWND box) {
   SkinSetWindowAlpha(box, 0);
   // The record as it lives in the list goes on to every step below.
   SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
-  SkinLayoutCaptionParts(stored);
   // The installers get the record directly: the box is not subclassed yet.
   SkinInstallChildSkins(stored, box, SkinStaticGrowth{kStaticExtraWidth, kStaticExtraHeight});
   // The text is measured as its skin draws it: after the installers. This

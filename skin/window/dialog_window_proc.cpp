@@ -2,6 +2,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
+#include "platform/rect_size.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
@@ -117,16 +118,10 @@ LRESULT OnDestroyed(const SkinMessage& m, SkinWindowRecord& record) {
   return m.Forward();
 }
 
-RECT WindowBounds(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
-
 }  // namespace
 
 LRESULT DialogSkinHitTest(const SkinWindowRecord& box, POINT screen) {
-  const RECT r = WindowBounds(box.Window);
+  const RECT r = platform::WindowBounds(box.Window);
   const int32_t x = screen.x, y = screen.y;
   if (r.left + box.ButtonStripLeft < x && x < r.right - 5 && r.top + 3 < y && y <= r.top + 20) return HTCLOSE;
   if (y <= r.top + 25) return HTCAPTION;

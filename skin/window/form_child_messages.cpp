@@ -34,11 +34,12 @@ void SetTextColours(HDC dc, HWND control) {
   SetBkMode(dc, TRANSPARENT);
 }
 
-// The control's background as the form shows it under the control, as a
-// brush; the control keeps brush and bitmap until the next one replaces them.
-LRESULT TransparentControlColour(HDC dc, HWND control) {
+// The control's background as the form `r` shows it under the control, as
+// a brush; the control keeps brush and bitmap until the next one replaces
+// them.
+LRESULT TransparentControlColour(const SkinWindowRecord& r, HDC dc, HWND control) {
   SetTextColours(dc, control);
-  platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(control);
+  platform::GdiBitmap bitmap = SkinMakeBackgroundBitmap(r, control);
   platform::GdiBrush brush(CreatePatternBrush(bitmap.get()));
   const HBRUSH handed = brush.get();
   SkinReplaceControlBrush(control, std::move(brush), std::move(bitmap));
@@ -56,9 +57,7 @@ void RunMenuCommand(WPARAM wParam) {
   if (id < 10000) return;  // four digits or fewer name no menu
   const int32_t entry = id / 10000;
   if (entry < 1 || size_t(entry) > SkinEngine.lists.MenuItemList.size()) return;
-  // A copy: the program's routine may describe menus, and the list move.
-  const SkinRoutine handler = SkinEngine.lists.MenuItemList[size_t(entry) - 1].itemHandler;
-  if (handler) CallFunctionPointer(handler, {id % 10000});
+  CallFunctionPointer(SkinEngine.lists.MenuItemList[size_t(entry) - 1].itemHandler, {id % 10000});
 }
 
 void RepaintChildOnCommand(HWND control, UINT code) {
@@ -76,10 +75,10 @@ void RepaintChildOnCommand(HWND control, UINT code) {
 
 }  // namespace
 
-LRESULT OnCtlColorEditOrStatic(const SkinMessage& m) {
+LRESULT OnCtlColorEditOrStatic(const SkinMessage& m, const SkinWindowRecord& r) {
   if (m.message == WM_CTLCOLOREDIT && SkinGetClassNameText(GetParent(m.control())) == "ComboBox") return m.Forward();
   if (!TransparentSkin()) return m.Forward();
-  return TransparentControlColour(m.dc(), m.control());
+  return TransparentControlColour(r, m.dc(), m.control());
 }
 
 LRESULT OnCtlColorListBox(const SkinMessage& m) {

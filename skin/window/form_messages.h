@@ -31,7 +31,7 @@ LRESULT OnSetText(const SkinMessage& m, SkinWindowRecord& r);
 LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r);
 
 // Control colours, activation, commands and notifications.
-LRESULT OnCtlColorEditOrStatic(const SkinMessage& m);
+LRESULT OnCtlColorEditOrStatic(const SkinMessage& m, const SkinWindowRecord& r);
 LRESULT OnCtlColorListBox(const SkinMessage& m);
 LRESULT OnCtlColorButton(const SkinMessage& m);
 LRESULT OnActivateApp(const SkinMessage& m, SkinWindowRecord& r);

@@ -1,7 +1,6 @@
 #include "skin/window/form_render.h"
 
 #include "gdip/graphics.h"
-#include "platform/gdi_object.h"
 #include "skin/core/window_region.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
@@ -68,7 +67,7 @@ void ShapeForm(SkinWindowRecord& r) {
 
 }  // namespace
 
-void SkinFormRender(SkinWindowRecord& r, HDC target, bool present) {
+void SkinFormRender(SkinWindowRecord& r, bool present) {
   if (r.HasBorder && present) ShapeForm(r);
   RECT client{};
   GetClientRect(r.Window, &client);
@@ -88,15 +87,9 @@ void SkinFormRender(SkinWindowRecord& r, HDC target, bool present) {
   r.ClientWidth = width;
   r.ClientHeight = height;
   if (!present) return;
-  if (target) {
-    platform::SavedDCState kept(target);
-    CopyRect(SkinFormClippedDC(r, target), 0, 0, width, height, r.BackDC.get(), 0, 0);
-  } else if (IsWindowVisible(r.Window)) {
-    // A form about to show (its WM_SHOWWINDOW) shows nothing drawn on its
-    // DC; the WM_PAINT that showing brings puts the back buffer on it.
-    platform::WindowDC dc = SkinFormClippedDC(r);
-    CopyRect(dc.get(), 0, 0, width, height, r.BackDC.get(), 0, 0);
-  }
+  // A form about to show (its WM_SHOWWINDOW) shows nothing drawn on its
+  // DC; the WM_PAINT that showing brings puts the back buffer on it.
+  if (IsWindowVisible(r.Window)) SkinPaintToDC(r);
   SkinInvalidateChildren(r);
 }
 

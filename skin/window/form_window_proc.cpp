@@ -306,7 +306,7 @@ LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
     case WM_QUERYOPEN: return OnQueryOpen(m, r);
     case WM_SETTEXT: return OnSetText(m, r);
     case WM_DRAWITEM: return OnDrawItem(m, r);
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: return OnCtlColorEditOrStatic(m);
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: return OnCtlColorEditOrStatic(m, r);
     case WM_CTLCOLORLISTBOX: return OnCtlColorListBox(m);
     case WM_CTLCOLORBTN: return OnCtlColorButton(m);
     case WM_ACTIVATEAPP: return OnActivateApp(m, r);

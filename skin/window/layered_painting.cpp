@@ -5,6 +5,7 @@
 #include "gdip/bitmap.h"
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_ref.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
 
@@ -16,9 +17,7 @@ constexpr uint32_t kColorKeyPixel = 0x00FF00FF;  // magenta as a DIB pixel (BGRA
 
 // The entry of `window` in the companion list, or null.
 CompanionWindowEntry* CompanionOf(HWND window) {
-  const LONG_PTR n = GetSkinProp(window, prop::Fc_lbID);
-  if (n < 1 || size_t(n) > SkinEngine.lists.CompanionWindowList.size()) return nullptr;
-  return &SkinEngine.lists.CompanionWindowList[size_t(n) - 1];
+  return SkinEntryAt(SkinEngine.lists.CompanionWindowList, int32_t(GetSkinProp(window, prop::Fc_lbID)));
 }
 
 RECT ClampTo(RECT r, const RECT& bounds) {

@@ -4,6 +4,7 @@
 // a character.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -86,7 +87,8 @@ TEST(LineBreaks, ACharacterWiderThanTheWidthStandsAloneAndTheBreakingGoesOn) {
 
 // A narrower width never gives different lines as long as it still holds the
 // widest line: a painter that breaks again at the width that a layout made
-// for those lines draws the same lines.
+// for those lines, or at any width between, draws the same lines (and the
+// static skin's cache answers those widths with them).
 TEST(LineBreaks, TheWidestLineWidthGivesTheSameLinesAgain) {
   const std::wstring texts[] = {
       L"NPC\u5B58\u6863\u6587\u4EF6[Z:\\work\\build\\tests\\app\\AI\u6587\u4EF6\u5939\\zhangsan.pst]"
@@ -100,6 +102,9 @@ TEST(LineBreaks, TheWidestLineWidthGivesTheSameLinesAgain) {
       float widest = 0;
       for (const std::wstring& line : lines) widest = std::max(widest, Width(line));
       EXPECT_EQ(Break(text, widest), lines) << maxWidth;
+      for (float between = std::ceil(widest); between < maxWidth; ++between) {
+        EXPECT_EQ(Break(text, between), lines) << maxWidth << " " << between;
+      }
       EXPECT_EQ(WithoutSpaces(Joined(lines)), WithoutSpaces(text));
     }
   }
