@@ -29,6 +29,7 @@
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/menu_entries.h"
+#include "skin/core/skin_routine.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
@@ -168,6 +169,7 @@ struct SkinFormState {
   int32_t SkinOptFormFlag = 0;
   int32_t SkinResizeBorder = 0;           // resize-zone width, set by every form attach
   int32_t CaptionHoverItem = 0;           // caption item last under the mouse on any form
+  SkinRoutine CaptionClickCallback;       // the caption-button action, set once by the form attach
   bool TrimDoneSinceActivation = false;   // the working set was trimmed for this deactivation
   bool GdiplusShutdownAsked = false;      // a form got WM_QUIT: GDI+ goes with the last skinned window
   // The popup menu's WinEvent hook, set when a described menu is about to
@@ -180,6 +182,7 @@ struct SkinFormState {
 
 // The program's message box on its way.
 struct SkinMessageBoxState {
+  HWND MsgBoxOwner = nullptr;             // owner given to the last message box
   platform::WindowsHook MsgBoxCbtHook;    // the message-box hook while it is installed
   HWND MsgBoxTarget = nullptr;            // the dialog that hook is for (the first made after it)
 };

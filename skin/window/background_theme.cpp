@@ -39,7 +39,7 @@ void RefreshSkinnedWindows() {
     HWND window = record.Window;
     SkinResetChildBrushes(record);
     if (!IsWindowVisible(window)) continue;
-    SkinFormRender(record, false);
+    SkinFormRender(record, nullptr, false);
     InvalidateRect(window, nullptr, FALSE);
     InvalidateBackgroundCaches(record);
     SkinInvalidateVisibleChildren(window);

@@ -51,4 +51,9 @@ void SkinCaptionButtonAction(SkinWindowRecord& r, int32_t index) {
   }
 }
 
+int32_t CALLBACK SkinCaptionButtonActionThunk(int32_t recordNumber, int32_t item) {
+  if (SkinWindowRecord* r = SkinRecordAt(recordNumber)) SkinCaptionButtonAction(*r, item);
+  return 0;
+}
+
 }  // namespace korvath::skin

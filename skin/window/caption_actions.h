@@ -15,4 +15,9 @@ struct SkinWindowRecord;
 // outside 1 .. count does nothing.
 void SkinCaptionButtonAction(SkinWindowRecord& r, int32_t item);
 
+// The same for record `recordNumber`, with the stdcall shape the engine
+// keeps in CaptionClickCallback (the form's procedure calls it with the
+// form's number); a number that names no record does nothing.
+int32_t CALLBACK SkinCaptionButtonActionThunk(int32_t recordNumber, int32_t item);
+
 }  // namespace korvath::skin

@@ -35,26 +35,23 @@ void MarkDirty(SkinWindowRecord& owner, HWND window) {
   }
 }
 
-// Sets the cached-background flag the control's skin keeps (container,
-// toolbar, label or list-type entry of `owner`, the first that holds it)
-// and invalidates it and its visible direct children with erase.
-void InvalidateSkinnedChild(SkinWindowRecord& owner, HWND window) {
-  MarkDirty(owner, window);
-  InvalidateRect(window, nullptr, TRUE);
-  SkinInvalidateVisibleChildren(window);
-}
-
 }  // namespace
 
 void SkinInvalidateChildren(SkinWindowRecord& r) {
   for (const SkinChildEntry& entry : r.Children)
-    if (entry.window && GetParent(entry.window) == r.Window) InvalidateSkinnedChild(r, entry.window);
+    if (entry.window && GetParent(entry.window) == r.Window) SkinInvalidateSkinnedChild(r, entry.window, true);
   InvalidateOnForm(r.Combos, r.Window, TRUE);
   InvalidateOnForm(r.Edits, r.Window, TRUE);
   InvalidateOnForm(r.Buttons, r.Window, FALSE);
   InvalidateOnForm(r.Trackbars, r.Window, FALSE);
   InvalidateOnForm(r.Progresses, r.Window, FALSE);
   InvalidateOnForm(r.UpDowns, r.Window, FALSE);
+}
+
+void SkinInvalidateSkinnedChild(SkinWindowRecord& owner, HWND window, bool withChildren) {
+  MarkDirty(owner, window);
+  InvalidateRect(window, nullptr, TRUE);
+  if (withChildren) SkinInvalidateVisibleChildren(window);
 }
 
 }  // namespace korvath::skin

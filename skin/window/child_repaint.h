@@ -11,5 +11,10 @@ struct SkinWindowRecord;
 // controls (with their dirty flag and visible children), combo boxes and edits
 // with erase, buttons, track bars, progress bars and up-downs without.
 void SkinInvalidateChildren(SkinWindowRecord& r);
+// Sets the cached-background flag the control's skin keeps (container,
+// toolbar, label or list-type entry of `owner`, its owner record, the first
+// that holds it), invalidates it with erase and, with `withChildren`, its
+// visible direct children.
+void SkinInvalidateSkinnedChild(SkinWindowRecord& owner, HWND window, bool withChildren = false);
 
 }  // namespace korvath::skin

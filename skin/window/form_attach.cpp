@@ -8,10 +8,12 @@
 #include "skin/control/control_installers.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/window/background_theme.h"
+#include "skin/window/caption_actions.h"
 #include "skin/window/caption_glyphs.h"
 #include "skin/window/caption_layout.h"
 #include "skin/window/form_background.h"
@@ -109,6 +111,8 @@ void FormSkinAttach(HWND form, const FormSkinSettings& s) {
   SetWindowLongPtrW(form, GWL_STYLE, style);
   RECT client{};
   GetClientRect(form, &client);
+  if (!SkinEngine.forms.CaptionClickCallback)
+    SkinEngine.forms.CaptionClickCallback = SkinRoutine(&SkinCaptionButtonActionThunk);
   SkinEngine.forms.SkinResizeBorder = 3;
   r.CompanionRects.clear();
   FillOptions(r, form, style, s);

@@ -125,7 +125,11 @@ LRESULT OnLButtonDown(const SkinMessage& m, SkinWindowRecord& r) {
 }
 
 LRESULT OnLButtonUp(const SkinMessage& m, SkinWindowRecord& r) {
-  if (r.HasBorder) SkinCaptionButtonAction(r, SkinEngine.forms.CaptionHoverItem);
+  // The caption callback takes the form by its number.
+  if (SkinEngine.forms.CaptionClickCallback && SkinEngine.forms.CaptionHoverItem >= 1 &&
+      size_t(SkinEngine.forms.CaptionHoverItem) <= r.CaptionItems.size() && r.HasBorder)
+    CallFunctionPointer(SkinEngine.forms.CaptionClickCallback,
+                        {SkinRecordNumber(r), SkinEngine.forms.CaptionHoverItem});
   return m.Forward();
 }
 

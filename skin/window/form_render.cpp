@@ -1,6 +1,7 @@
 #include "skin/window/form_render.h"
 
 #include "gdip/graphics.h"
+#include "platform/gdi_object.h"
 #include "skin/core/window_region.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
@@ -67,7 +68,7 @@ void ShapeForm(SkinWindowRecord& r) {
 
 }  // namespace
 
-void SkinFormRender(SkinWindowRecord& r, bool present) {
+void SkinFormRender(SkinWindowRecord& r, HDC target, bool present) {
   if (r.HasBorder && present) ShapeForm(r);
   RECT client{};
   GetClientRect(r.Window, &client);
@@ -89,7 +90,7 @@ void SkinFormRender(SkinWindowRecord& r, bool present) {
   if (!present) return;
   // A form about to show (its WM_SHOWWINDOW) shows nothing drawn on its
   // DC; the WM_PAINT that showing brings puts the back buffer on it.
-  if (IsWindowVisible(r.Window)) SkinPaintToDC(r);
+  if (target || IsWindowVisible(r.Window)) SkinPaintToDC(r, target);
   SkinInvalidateChildren(r);
 }
 

@@ -14,10 +14,11 @@ namespace korvath::skin {
 struct SkinWindowRecord;
 
 // Renders the form. With `present` it also shapes the window and shows the
-// image on the window's own DC with its visible children clipped out, and
-// invalidates the skinned children; without it only the off-screen surfaces
-// change. Clears RenderPending and stores the client size in either case.
-void SkinFormRender(SkinWindowRecord& r, bool present = true);
+// image, on `target` or (null) on the window's own DC with its visible
+// children clipped out, and invalidates the skinned children; without it
+// only the off-screen surfaces change.
+// Clears RenderPending and stores the client size in either case.
+void SkinFormRender(SkinWindowRecord& r, HDC target = nullptr, bool present = true);
 
 // Gives the window a region of its client rectangle with 5 x 5 corner
 // ellipses, reaching one pixel past the right and bottom edges.

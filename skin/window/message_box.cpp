@@ -58,6 +58,7 @@ int SkinMessageBox(HWND owner, std::string_view text, UINT style, std::optional<
   const std::wstring wideText = platform::GbkToWide(text);
   const std::wstring wideCaption = caption ? platform::GbkToWide(*caption) : std::wstring();
   SavedHookState outer;
+  SkinEngine.box.MsgBoxOwner = owner;
   SkinMessageBoxHookInstall();
   const int pressed = MessageBoxW(owner, wideText.c_str(), caption ? wideCaption.c_str() : nullptr, style);
   // A box that was never skinned (none shown, or gone before activation)

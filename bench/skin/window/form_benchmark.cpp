@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
   std::vector<double> render, direct, cached, blit, fade;
   for (int i = 0; i < runs; ++i) {
     double t = NowMs();
-    SkinFormRender(r, false);
+    SkinFormRender(r, nullptr, false);
     render.push_back(NowMs() - t);
     t = NowMs();
     DirectLayers(picture);
@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
 
   const Counts before = Now();
   for (int i = 0; i < 10000; ++i) {
-    if (i % 100 == 0) SkinFormRender(r, false);
+    if (i % 100 == 0) SkinFormRender(r, nullptr, false);
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(350, 8));
     SendMessageW(form, WM_TIMER, reinterpret_cast<WPARAM>(form), 0);
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(100, 200));

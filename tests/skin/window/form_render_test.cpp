@@ -222,7 +222,7 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
   EXPECT_EQ(BackAt(150, 100), 0xFF0000u);
   // A mark on the kept surface shows through the next render.
   SetPixel(record().Background.fitted.get(), 150, 100, RGB(0, 0, 255));
-  SkinFormRender(record(), false);
+  SkinFormRender(record(), nullptr, false);
   EXPECT_EQ(BackAt(150, 100), 0x0000FFu);
 
   // New bytes where the old ones were are a new picture.
@@ -244,7 +244,7 @@ TEST_F(FormTest, BackgroundIsFittedOnceUntilPictureModeColourOrSizeChanges) {
   for (const SIZE size : {SIZE{340, 200}, SIZE{340, 240}}) {
     SetWindowPos(form(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PumpMessages();
-    SkinFormRender(record(), false);
+    SkinFormRender(record(), nullptr, false);
     EXPECT_EQ(BackAt(size.cx - 60, size.cy - 50), 0x00FF00u) << size.cx << " x " << size.cy;
   }
   SkinEngine.options.SkinBackgroundMode = modeBefore;
