@@ -8,6 +8,7 @@
 #include "skin/core/background_container.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
@@ -92,12 +93,7 @@ struct Painter {
 };
 
 void Fill(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const SkinContainerEntry* entry) {
-  if (!entry) return;
-  gdip::SolidBrush brush;
-  if (brush.Create(
-          SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha))) {
-    graphics.FillPath(brush, path);
-  }
+  if (entry) SkinFillSolid(graphics, SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha), path);
 }
 
 void FillWhole(HDC dc, const Painter& painter, const SkinContainerEntry& entry) {
