@@ -228,16 +228,19 @@ SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND windo
   return dc;
 }
 
+SkinMemoryDc SkinPaintPieceBackground(HWND window, const RECT& rect) {
+  const HWND piece = SkinBackgroundPieceAround(window);
+  if (piece == window) return CopyOwnPiece(nullptr, window, rect);
+  if (piece) return CopyPiece(piece, window, rect);
+  return {};
+}
+
 SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect, std::optional<int32_t> inset,
                                        std::optional<int32_t> radius) {
   if (const SkinWindowRecord* top = SkinTopSkinnedRecord(window)) {
     return SkinPaintParentBackground(*top, window, rect, inset, radius);
   }
-  // No skinned window behind: only a background piece has a picture to give.
-  const HWND piece = SkinBackgroundPieceAround(window);
-  if (piece == window) return CopyOwnPiece(nullptr, window, rect);
-  if (piece) return CopyPiece(piece, window, rect);
-  return {};
+  return SkinPaintPieceBackground(window, rect);
 }
 
 }  // namespace korvath::skin
