@@ -73,7 +73,7 @@ void TintStrip(HDC dc, const RECT& rect, const SkinContainerEntry& entry,
 
 // The window's own container entry in `top`, or null.
 const SkinContainerEntry* OwnEntry(const SkinWindowRecord& top, HWND window) {
-  return SkinEntryAt(top.Containers, SkinFindContainerEntry(top, window));
+  return SkinContainerEntryOf(top, window);
 }
 
 // The background of a window that lies in a background piece: copied from the

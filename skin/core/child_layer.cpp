@@ -129,7 +129,7 @@ void SkinNoteLayoutChange() { ++SkinEngine.forms.layoutGeneration; }
 void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window) {
   SkinNoteLayoutChange();
   HWND parent = GetParent(window);
-  SkinContainerEntry* entry = SkinEntryAt(owner.Containers, SkinFindContainerEntry(owner, parent));
+  SkinContainerEntry* entry = SkinContainerEntryOf(owner, parent);
   if (entry && GetSkinProp(parent, prop::Wxk_LBID) == 0) entry->childChanged = true;
 }
 

@@ -41,8 +41,8 @@ struct Painter {
   const SkinWindowRecord& record;
 
   const SkinContainerEntry* Entry(int32_t n) const { return SkinEntryAt(record.Containers, n); }
-  const SkinContainerEntry* Own() const { return Entry(SkinFindContainerEntry(record, window)); }
-  const SkinContainerEntry* ParentEntry() const { return Entry(SkinFindContainerEntry(record, GetParent(window))); }
+  const SkinContainerEntry* Own() const { return SkinContainerEntryOf(record, window); }
+  const SkinContainerEntry* ParentEntry() const { return SkinContainerEntryOf(record, GetParent(window)); }
 
   // Which entry's colour fills a container's shape: its own, except for a
   // panel, which takes its parent container's (when the parent is one; with

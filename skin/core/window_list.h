@@ -33,6 +33,9 @@ SkinWindowRecord* SkinTopSkinnedRecord(HWND window);
 // Position of `window` in the record's container list; 0 when it is not
 // there (SkinFindInList below for any list).
 int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window);
+// That entry itself; null when the window is none of the record's containers.
+SkinContainerEntry* SkinContainerEntryOf(SkinWindowRecord& record, HWND window);
+const SkinContainerEntry* SkinContainerEntryOf(const SkinWindowRecord& record, HWND window);
 
 // Record `recordNumber`, or null outside 1 .. number of records: the way from
 // a number that a property carries to its record.
