@@ -9,6 +9,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_ref.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
@@ -36,10 +37,10 @@ Description Describe(const DRAWITEMSTRUCT& item) {
   const auto data = static_cast<int32_t>(item.itemData);
   const int32_t menuNumber = static_cast<int16_t>(HiWord(data));
   const int32_t itemNumber = static_cast<int16_t>(LoWord(data));
-  if (menuNumber < 1 || size_t(menuNumber) > SkinEngine.lists.MenuItemList.size()) return {};
-  const MenuSkinEntry& menu = SkinEngine.lists.MenuItemList[size_t(menuNumber) - 1];
-  if (itemNumber < 1 || size_t(itemNumber) > menu.items.size()) return {};
-  return {&menu, &menu.items[size_t(itemNumber) - 1]};
+  const MenuSkinEntry* menu = SkinEntryAt(SkinEngine.lists.MenuItemList, menuNumber);
+  const MenuSkinItemEntry* entry = menu ? SkinEntryAt(menu->items, itemNumber) : nullptr;
+  if (!entry) return {};
+  return {menu, entry};
 }
 
 COLORREF Tint(const MenuSkinEntry& menu) {
