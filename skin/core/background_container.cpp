@@ -22,33 +22,30 @@ RECT Relative(const RECT& r, const RECT& origin) {
 
 }  // namespace
 
-SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces) {
+SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window) {
   SkinBackgroundSource found;
-  if (usePieces && IsBackgroundPiece(window)) {
+  if (IsBackgroundPiece(window)) {
     found.piece = window;
     return found;
   }
   if (window == top.Window) {
     found.topLevel = true;
-    found.recordNumber = SkinRecordNumber(top);
     return found;
   }
   // No depth limit: every ancestor up to the top-level window is examined.
   for (HWND current = GetParent(window); current; current = GetParent(current)) {
-    if (usePieces && IsBackgroundPiece(current)) {
+    if (IsBackgroundPiece(current)) {
       found.piece = current;
       return found;
     }
     if (current == top.Window) {
       found.topLevel = true;
-      found.recordNumber = SkinRecordNumber(top);
       return found;
     }
     if (const int32_t e = SkinFindContainerEntry(top, current)) {
-      if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf); usePieces && piece) {
+      if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf)) {
         found.piece = piece;
       } else {
-        found.recordNumber = SkinRecordNumber(top);
         found.entry = e;
       }
       return found;
@@ -70,16 +67,6 @@ RECT SkinRectRelativeTo(HWND reference, HWND window) {
 
 RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window) {
   return SkinRectRelativeTo(top.Window, window);
-}
-
-RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
-  if (window == top.Window) return RECT{};
-  HWND current = window;
-  do {
-    current = GetParent(current);
-  } while (current && current != top.Window);
-  if (!current) return WindowRect(window);
-  return SkinRectRelativeTo(current, window);
 }
 
 int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow) {

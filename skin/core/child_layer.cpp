@@ -20,9 +20,9 @@ void CopyLayerTo(HDC dc, const SkinWindowRecord& owner, const RECT& r) {
          SRCCOPY);
 }
 
-// The window's client area in the coordinates of `top`, its top skinned
-// window.
-RECT ChildBackgroundRectIn(const SkinWindowRecord& top, HWND window) {
+}  // namespace
+
+RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window) {
   RECT t = {};
   RECT r = {};
   GetWindowRect(top.Window, &t);
@@ -33,8 +33,6 @@ RECT ChildBackgroundRectIn(const SkinWindowRecord& top, HWND window) {
   return RECT{r.left - t.left + border.left, r.top - t.top + border.top,
               r.right - t.left - border.left, r.bottom - t.top - border.top};
 }
-
-}  // namespace
 
 void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC source, bool useWindowRect) {
   if (!owner.ChildBackDC) return;
@@ -61,10 +59,8 @@ void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, H
   SelectClipRgn(layer, nullptr);
 }
 
-RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window) { return ChildBackgroundRectIn(top, window); }
-
 void SkinRefreshWindow(const SkinWindowRecord& owner, HWND window, bool clipSelfPainting, HDC dc) {
-  const RECT r = ChildBackgroundRectIn(owner, window);
+  const RECT r = SkinChildBackgroundRect(owner, window);
   if (dc) {
     // The caller's DC (a BeginPaint DC, say) goes back to the caller as it
     // came: released by the caller, its clipping unchanged.
@@ -93,7 +89,7 @@ void SkinRefreshWindowDefault(const SkinWindowRecord& owner, const SkinContainer
   }
   platform::SavedDCState keep(dc);
   SkinClipChildren(entry.window, dc, SIZE{entry.paintedWidth, entry.paintedHeight});
-  CopyLayerTo(dc, owner, ChildBackgroundRectIn(owner, entry.window));
+  CopyLayerTo(dc, owner, SkinChildBackgroundRect(owner, entry.window));
 }
 
 HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc) {
@@ -129,7 +125,7 @@ void SkinNoteLayoutChange() { ++SkinEngine.forms.layoutGeneration; }
 void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window) {
   SkinNoteLayoutChange();
   HWND parent = GetParent(window);
-  SkinContainerEntry* entry = SkinEntryAt(owner.Containers, SkinFindContainerEntry(owner, parent));
+  SkinContainerEntry* entry = SkinContainerEntryOf(owner, parent);
   if (entry && GetSkinProp(parent, prop::Wxk_LBID) == 0) entry->childChanged = true;
 }
 

@@ -24,9 +24,9 @@ struct SkinWindowRecord;
 // rectangle. The window's own visible, non-transparent children keep their
 // place in the layer untouched. Nothing happens while the owner has no layer.
 void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC source, bool useWindowRect = false);
-// The same at the client area for a window that holds no record (a panel),
-// the owner looked up: the record named by `Hw_FuID`, or by the window's own
-// `Hw_lbID` when that is 0. Nothing happens without an owner record.
+// The same at the client area with the owner looked up: the record named by
+// `Hw_FuID`, or by the window's own `Hw_lbID` when that is 0 (a skinned
+// top-level window itself). Nothing happens without an owner record.
 void SkinPaintChildBackground(HWND window, HDC source);
 // The picture (window size, origin at the window's corner) into the owner's
 // child layer at the window's place with the pixels of `key` left out

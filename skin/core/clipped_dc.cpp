@@ -6,6 +6,7 @@
 #include "skin/core/callbacks.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -21,8 +22,8 @@ std::optional<SIZE> PaintedSize(HWND window) {
   if (LONG_PTR slot = GetSkinProp(window, prop::Wxk_LBID); slot > 0) {
     return SkinRequestPaintedSize(static_cast<int32_t>(slot));
   }
-  if (SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_FuID)))) {
-    if (const SkinContainerEntry* entry = SkinEntryAt(record->Containers, SkinFindContainerEntry(*record, window))) {
+  if (const SkinWindowRecord* record = SkinOwnerRecord(window)) {
+    if (const SkinContainerEntry* entry = SkinContainerEntryOf(*record, window)) {
       return SIZE{entry->paintedWidth, entry->paintedHeight};
     }
   }

@@ -1,10 +1,10 @@
 #pragma once
-// Everything the engine keeps between calls, in one object of five parts: the
+// Everything the engine keeps between calls, in one object of five sections: the
 // options (fixed once set up), what the skinned forms keep between messages,
 // the message box on its way, the lists and the painters' caches.
 // `SkinEngineReset` gives all of it its start-up content at once, so nothing
 // can be left behind: the program's start and exit and every test begin from
-// the same state. Every read names the part that holds the value
+// the same state. Every read names the section that holds the value
 // (`SkinEngine.options.SkinThemeColor`, `SkinEngine.lists.SkinWindowList`).
 //
 // Lists exist from program start (no user tests them for absence). Windows

@@ -38,8 +38,8 @@ std::wstring_view TrimEnd(std::wstring_view text) {
   return text;
 }
 
-// The first piece measured for a line: about what a line holds.
-constexpr size_t kFirstPiece = 64;
+// The first span measured for a line: about what a line holds.
+constexpr size_t kFirstSpan = 64;
 
 class ParagraphBreaker {
  public:
@@ -68,8 +68,8 @@ class ParagraphBreaker {
  private:
   bool Fits(size_t start, size_t end) const { return width_(TrimEnd(text_.substr(start, end - start))) <= maxWidth_; }
 
-  // The end of the longest piece from `start` that fits, the whole rest
-  // included; one character at least. The pieces measured grow from a line's
+  // The end of the longest span from `start` that fits, the whole rest
+  // included; one character at least. The spans measured grow from a line's
   // usual length by doubling until one does not fit, then halve back between
   // the last two, so that they stay near a line's length however long the
   // rest of the paragraph is (a text of 100,000 characters in a box).
@@ -77,7 +77,7 @@ class ParagraphBreaker {
     const size_t rest = text_.size() - start;
     size_t fits = 1;  // the longest length known to fit; one character always counts
     size_t over = 0;  // the shortest length known not to fit; 0 while none is
-    for (size_t length = std::min(rest, kFirstPiece); over == 0; length = std::min(rest, length * 2)) {
+    for (size_t length = std::min(rest, kFirstSpan); over == 0; length = std::min(rest, length * 2)) {
       if (!Fits(start, start + length)) {
         over = length;
       } else if (length == rest) {

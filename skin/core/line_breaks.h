@@ -1,5 +1,5 @@
 #pragma once
-// Where a text breaks into lines of a given width. The width of a piece of
+// Where a text breaks into lines of a given width. The width of a span of
 // text comes from the caller (the face and size that will draw it), so the
 // rules here need no window system and build natively too.
 //
@@ -15,8 +15,8 @@
 
 namespace korvath::skin {
 
-// The drawn width of a piece of text, in pixels. Adding characters to a
-// piece never makes it narrower.
+// The drawn width of a span of text, in pixels. Adding characters to a
+// span never makes it narrower.
 using TextWidth = std::function<float(std::wstring_view)>;
 
 // The lines of `text`, none wider than `maxWidth` unless a single character

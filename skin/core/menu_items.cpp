@@ -1,21 +1,18 @@
 #include "skin/core/menu_items.h"
 
 #include "gdip/bitmap.h"
-#include "gdip/brush.h"
-#include "gdip/font.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/image.h"
-#include "gdip/linear_gradient_brush.h"
-#include "gdip/pen.h"
-#include "gdip/string_format.h"
 #include "skin/core/colours.h"
+#include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/font_cache.h"
+#include "skin/core/entry_ref.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
@@ -40,24 +37,14 @@ Description Describe(const DRAWITEMSTRUCT& item) {
   const auto data = static_cast<int32_t>(item.itemData);
   const int32_t menuNumber = static_cast<int16_t>(HiWord(data));
   const int32_t itemNumber = static_cast<int16_t>(LoWord(data));
-  if (menuNumber < 1 || size_t(menuNumber) > SkinEngine.lists.MenuItemList.size()) return {};
-  const MenuSkinEntry& menu = SkinEngine.lists.MenuItemList[size_t(menuNumber) - 1];
-  if (itemNumber < 1 || size_t(itemNumber) > menu.items.size()) return {};
-  return {&menu, &menu.items[size_t(itemNumber) - 1]};
+  const MenuSkinEntry* menu = SkinEntryAt(SkinEngine.lists.MenuItemList, menuNumber);
+  const MenuSkinItemEntry* entry = menu ? SkinEntryAt(menu->items, itemNumber) : nullptr;
+  if (!entry) return {};
+  return {menu, entry};
 }
 
 COLORREF Tint(const MenuSkinEntry& menu) {
   return menu.colour.value_or(SkinEngine.options.SkinThemeColor);
-}
-
-void FillRect(gdip::Graphics& graphics, float width, float height, gdip::Argb colour) {
-  gdip::SolidBrush brush;
-  if (brush.Create(colour)) graphics.FillRectangle(brush, 0, 0, width, height);
-}
-
-void DrawLine(gdip::Graphics& graphics, gdip::Argb colour, float x1, float x2, float y) {
-  gdip::Pen pen;
-  if (pen.CreateFromColor(colour, 1.0f)) graphics.DrawLine(pen, x1, y, x2, y);
 }
 
 void DrawPicture(gdip::Graphics& graphics, const ByteSet& bytes, float x, float y, float size) {
@@ -72,31 +59,20 @@ void DrawHighlight(gdip::Graphics& graphics, float width, float height, COLORREF
   SkinPathAddRoundRect(path, 0, 0, width - 2, height - 1, 1);
   const gdip::PointF top{0, 0};
   const gdip::PointF bottom{0, height};
-  gdip::LinearGradientBrush down;
-  if (down.CreateFromPoints(top, bottom, SkinArgbFromColorRef(tint, 50), SkinArgbFromColorRef(kWhite, 100)))
-    graphics.FillPath(down, path);
-  gdip::LinearGradientBrush up;
-  if (up.CreateFromPoints(top, bottom, SkinArgbFromColorRef(kWhite, 100), SkinArgbFromColorRef(tint, 50)))
-    graphics.FillPath(up, path);
-  gdip::Pen outline;
-  if (outline.CreateFromColor(SkinArgbFromColorRef(kBlack, 90), 1.0f)) graphics.DrawPath(outline, path);
+  SkinFillGradient(graphics, top, bottom, SkinArgbFromColorRef(tint, 50), SkinArgbFromColorRef(kWhite, 100), path);
+  SkinFillGradient(graphics, top, bottom, SkinArgbFromColorRef(kWhite, 100), SkinArgbFromColorRef(tint, 50), path);
+  SkinStroke(graphics, SkinArgbFromColorRef(kBlack, 90), path);
 }
 
 void DrawCaption(gdip::Graphics& graphics, const MenuSkinItemEntry& description, UINT itemState,
                  float width, float height) {
-  gdip::StringFormat format;
-  gdip::Font font;
-  gdip::SolidBrush brush;
   const COLORREF colour = (itemState & ODS_DISABLED) ? kGrey : description.textColor;
-  if (!format.Create(0) ||
-      !SkinFontFromName(font, description.face, static_cast<float>(description.size), description.style,
-                           Gdiplus::UnitWorld) ||
-      !brush.Create(SkinArgbFromColorRef(colour, 255))) {
-    return;
-  }
-  format.SetLineAlign(Gdiplus::StringAlignmentCenter);
-  graphics.DrawString(description.text, font, brush,
-                      gdip::RectF{kTextLeft, 2, width - kTextLeft, height}, &format);
+  DrawPlainCaption(graphics, description.text,
+                   {.face = description.face,
+                    .size = static_cast<float>(description.size),
+                    .style = description.style,
+                    .lineAlign = Gdiplus::StringAlignmentCenter},
+                   SkinArgbFromColorRef(colour, 255), gdip::RectF{kTextLeft, 2, width - kTextLeft, height});
 }
 
 // The DC the item's background is taken from, and whether it is a companion
@@ -134,22 +110,18 @@ void PaintItem(const DRAWITEMSTRUCT& item, Source sourceOf) {
       const BackgroundSource source = sourceOf();
       const int sourceTop = r.top + (source.companion ? 0 : source.captionHeight);
       BitBlt(dc.get(), 0, 0, width, height, source.dc, r.left, sourceTop, SRCCOPY);
-      FillRect(graphics, w, h, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 150));
+      SkinFillSolid(graphics, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 150), 0, 0, w, h);
     } else {
-      FillRect(graphics, w, h, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 255));
+      SkinFillSolid(graphics, SkinArgbFromColorRef(SkinEngine.options.SkinBackgroundColor, 255), 0, 0, w, h);
     }
-    FillRect(graphics, w, h, SkinArgbFromColorRef(kWhite, 230));
+    SkinFillSolid(graphics, SkinArgbFromColorRef(kWhite, 230), 0, 0, w, h);
 
     gdip::GraphicsPath strip;
     if (strip.Create()) {
       strip.AddRectangle(0, 0, kStripWidth, h);
-      gdip::SolidBrush tint;
-      if (tint.Create(SkinArgbFromColorRef(Tint(*described.menu), 60))) graphics.FillPath(tint, strip);
-      gdip::LinearGradientBrush sheen;
-      if (sheen.CreateFromPoints(gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, SkinArgbFromColorRef(kWhite, 60),
-                                 SkinArgbFromColorRef(kWhite, 50))) {
-        graphics.FillPath(sheen, strip);
-      }
+      SkinFillSolid(graphics, SkinArgbFromColorRef(Tint(*described.menu), 60), strip);
+      SkinFillGradient(graphics, gdip::PointF{0, 0}, gdip::PointF{kStripWidth, 0}, SkinArgbFromColorRef(kWhite, 60),
+                       SkinArgbFromColorRef(kWhite, 50), strip);
     }
   }
   MenuSkinItemTextAndIcon(item, dc.get());
@@ -169,13 +141,6 @@ void MenuSkinItemPaint(const SkinWindowRecord& window, const DRAWITEMSTRUCT& ite
   PaintItem(item, [&] { return SourceFor(window.Window, &window); });
 }
 
-void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
-  PaintItem(item, [&] {
-    const SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
-    return SourceFor(window, record);
-  });
-}
-
 void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   const Description described = Describe(item);
   if (!described.item) return;
@@ -192,9 +157,10 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   if (!SkinGraphicsOnDC(graphics, dc)) return;
   if (description.separator) {
     const float middle = h / 2;
-    DrawLine(graphics, SkinArgbFromColorRef(kBlack, 80), kTextLeft, w - 4, middle);
-    DrawLine(graphics, SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, 80), kTextLeft, w - 4, middle);
-    DrawLine(graphics, SkinArgbFromColorRef(kWhite, 160), kTextLeft, w - 4, middle + 1);
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kBlack, 80), kTextLeft, middle, w - 4, middle);
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, 80), kTextLeft, middle, w - 4,
+                   middle);
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kWhite, 160), kTextLeft, middle + 1, w - 4, middle + 1);
     return;
   }
   const bool checked = (info.fState & MFS_CHECKED) != 0;

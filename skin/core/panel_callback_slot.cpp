@@ -4,6 +4,7 @@
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_ref.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
@@ -12,21 +13,19 @@ namespace korvath::skin {
 
 namespace {
 
-bool InCallbackList(int n) { return n >= 1 && n <= int(SkinEngine.lists.SkinCallbackList.size()); }
+SkinCallbackEntry* CallbackEntry(int32_t n) { return SkinEntryAt(SkinEngine.lists.SkinCallbackList, n); }
 
 // The object of slot n; null when n names no slot or the slot holds none.
 SkinCallbackTarget* TargetOf(int32_t n) {
-  if (!InCallbackList(n)) return nullptr;
-  return SkinEngine.lists.SkinCallbackList[size_t(n) - 1].target;
+  const SkinCallbackEntry* record = CallbackEntry(n);
+  return record ? record->target : nullptr;
 }
 
 // The object bound to a panel window, or null when the window's record is
 // gone or belongs to another window now.
 ZqkWindow* PanelObject(HWND window) {
-  const int n = int(GetSkinProp(window, prop::Zqk_LbID));
-  if (!InCallbackList(n)) return nullptr;
-  const SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[n - 1];
-  return record.window == window ? static_cast<ZqkWindow*>(record.target) : nullptr;
+  const SkinCallbackEntry* record = CallbackEntry(int32_t(GetSkinProp(window, prop::Zqk_LbID)));
+  return record && record->window == window ? static_cast<ZqkWindow*>(record->target) : nullptr;
 }
 
 }  // namespace
@@ -51,21 +50,20 @@ int ZqkWindow::TakeCallbackSlot(HWND panel) {
 }
 
 bool ZqkWindow::BuildThunks(std::optional<int> slot) {
-  const int n = slot.value_or(callbackSlot_);
-  if (!InCallbackList(n)) return false;
-  SkinEngine.lists.SkinCallbackList[n - 1].target = this;
+  SkinCallbackEntry* record = CallbackEntry(slot.value_or(callbackSlot_));
+  if (!record) return false;
+  record->target = this;
   return true;
 }
 
 void ZqkWindow::FreeCallbackSlot() const {
-  if (!InCallbackList(callbackSlot_)) return;
-  SkinCallbackEntry& record = SkinEngine.lists.SkinCallbackList[callbackSlot_ - 1];
+  SkinCallbackEntry* record = CallbackEntry(callbackSlot_);
   // A second Release must not free the record that another panel took since.
-  if (record.target != this) return;
-  record.free = true;
-  record.window = nullptr;
+  if (!record || record->target != this) return;
+  record->free = true;
+  record->window = nullptr;
   // A freed record reaches no object until the next Create binds it anew.
-  record.target = nullptr;
+  record->target = nullptr;
 }
 
 int32_t SkinInvokeCallback(int32_t n, int32_t a, int32_t, int32_t) {

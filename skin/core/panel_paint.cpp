@@ -18,6 +18,7 @@
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
@@ -65,8 +66,10 @@ SkinMemoryDc UnskinnedParentBackground(HWND window, const RECT& area) {
   return buffer;
 }
 
-SkinMemoryDc BackgroundUnder(HWND window, const RECT& area) {
-  SkinMemoryDc buffer = SkinPaintParentBackground(window, area);
+// `owner`: the panel's skinned top-level record, null when it has none.
+SkinMemoryDc BackgroundUnder(const SkinWindowRecord* owner, HWND window, const RECT& area) {
+  SkinMemoryDc buffer =
+      owner ? SkinPaintParentBackground(*owner, window, area) : SkinPaintPieceBackground(window, area);
   if (!buffer) buffer = UnskinnedParentBackground(window, area);
   return buffer;
 }
@@ -108,9 +111,11 @@ int ZqkWindow::HitTest(int x, int y) const {
   return 0;
 }
 
-SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
+const SkinWindowRecord* ZqkWindow::OwnerRecord() const { return SkinTopSkinnedRecord(panel_); }
+
+SkinMemoryDc ZqkWindow::ComposeBackBuffer(const SkinWindowRecord* owner) const {
   const RECT c = ClientRect();
-  SkinMemoryDc buffer = BackgroundUnder(panel_, c);
+  SkinMemoryDc buffer = BackgroundUnder(owner, panel_, c);
   if (!buffer) return buffer;
 
   gdip::Graphics g;
@@ -166,11 +171,11 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer() const {
   return buffer;
 }
 
-void ZqkWindow::RebuildBackBuffer() { backBuffer_ = ComposeBackBuffer(); }
+void ZqkWindow::RebuildBackBuffer(const SkinWindowRecord* owner) { backBuffer_ = ComposeBackBuffer(owner); }
 
-void ZqkWindow::EnsureBackBuffer() {
+void ZqkWindow::EnsureBackBuffer(const SkinWindowRecord* owner) {
   if (!redrawPending_ && backBuffer_) return;
-  RebuildBackBuffer();
+  RebuildBackBuffer(owner);
   redrawPending_ = 0;
 }
 
@@ -181,8 +186,9 @@ void ZqkWindow::Paint() {
     redrawPending_ = 1;
     return;
   }
-  RebuildBackBuffer();
-  Present();
+  const SkinWindowRecord* owner = OwnerRecord();
+  RebuildBackBuffer(owner);
+  Present(owner);
   SkinInvalidateVisibleChildren(panel_);
 }
 
@@ -197,7 +203,7 @@ void ZqkWindow::ShowBackBuffer(HDC dc) const {
          SRCCOPY);
 }
 
-void ZqkWindow::Present(HDC dc) const {
+void ZqkWindow::Present(const SkinWindowRecord* owner, HDC dc) const {
   if (!backBuffer_) return;
   platform::WindowDC own;
   if (!dc) {
@@ -207,7 +213,7 @@ void ZqkWindow::Present(HDC dc) const {
   ShowBackBuffer(dc);
   // The picture goes into the window's child layer too, which the skin
   // restores the panel's place from.
-  SkinPaintChildBackground(panel_, backBuffer_.get());
+  if (owner) SkinPaintChildBackground(*owner, panel_, backBuffer_.get());
 }
 
 void ZqkWindow::DrawEntry(int number, gdip::Graphics* buffer) const {
@@ -223,7 +229,7 @@ void ZqkWindow::DrawEntry(int number, gdip::Graphics* buffer) const {
     DrawPicture(*buffer, image, float(r.left), float(r.top), float(width), float(height));
     return;
   }
-  SkinMemoryDc piece = BackgroundUnder(panel_, r);
+  SkinMemoryDc piece = BackgroundUnder(OwnerRecord(), panel_, r);
   if (!piece) return;
   {
     gdip::Graphics g;

@@ -28,6 +28,7 @@ class GraphicsPath;
 namespace korvath::skin {
 
 struct SkinMessage;
+struct SkinWindowRecord;
 
 // An encoded picture (PNG, JPEG, ...) as the panel keeps it.
 using ImageBytes = std::vector<uint8_t>;
@@ -159,8 +160,9 @@ class ZqkWindow : public SkinCallbackTarget {
   // The first entry whose rectangle (edges included) holds the point; 0 none.
   int HitTest(int x, int y) const;
   // Puts the existing back buffer on `dc` (a DC of the panel), or on a DC of
-  // its own when none is given, and into the owner window's child layer.
-  void Present(HDC dc = nullptr) const;
+  // its own when none is given, and into the child layer of `owner` (null:
+  // the panel lies in no skinned window).
+  void Present(const SkinWindowRecord* owner, HDC dc = nullptr) const;
   // Runs on the panel's WM_DESTROY: unsubclasses it, frees its slot and
   // returns the object to its empty state, ready for another Create.
   virtual void Destroy();
@@ -200,13 +202,16 @@ class ZqkWindow : public SkinCallbackTarget {
   void OnLeftButtonDown(HWND window, POINT point);
   void OnLeftButtonUp();
 
+  // The skinned top-level record the panel lies in (its top skinned
+  // ancestor's), null when none: found once per paint and handed on.
+  const SkinWindowRecord* OwnerRecord() const;
   // The full picture of the panel: the parent's background under it with
   // outline, fill, shade, frame, icon and entries drawn over it.
-  SkinMemoryDc ComposeBackBuffer() const;
+  SkinMemoryDc ComposeBackBuffer(const SkinWindowRecord* owner) const;
   // Keeps a freshly composed picture as the back buffer.
-  void RebuildBackBuffer();
+  void RebuildBackBuffer(const SkinWindowRecord* owner);
   // Rebuilds the back buffer when a redraw is pending or there is none.
-  void EnsureBackBuffer();
+  void EnsureBackBuffer(const SkinWindowRecord* owner);
   void ShowBackBuffer(HDC dc) const;
   void SetEntryHover(int number, bool hover);
   // Decodes the hover or pressed picture that the entry shows now, the first

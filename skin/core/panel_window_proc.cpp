@@ -31,14 +31,15 @@ LRESULT ZqkWindow::WindowProc(const SkinMessage& m) {
 }
 
 void ZqkWindow::OnPaint(HWND window) {
-  EnsureBackBuffer();
+  const SkinWindowRecord* owner = OwnerRecord();
+  EnsureBackBuffer(owner);
   platform::PaintScope paint(window);
-  Present(paint.dc());
+  Present(owner, paint.dc());
   SkinInvalidateVisibleChildren(window);
 }
 
 void ZqkWindow::OnPrintClient(HDC dc) {
-  EnsureBackBuffer();
+  EnsureBackBuffer(OwnerRecord());
   ShowBackBuffer(dc);
 }
 

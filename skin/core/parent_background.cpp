@@ -8,6 +8,7 @@
 #include "skin/core/background_container.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
@@ -40,8 +41,8 @@ struct Painter {
   const SkinWindowRecord& record;
 
   const SkinContainerEntry* Entry(int32_t n) const { return SkinEntryAt(record.Containers, n); }
-  const SkinContainerEntry* Own() const { return Entry(SkinFindContainerEntry(record, window)); }
-  const SkinContainerEntry* ParentEntry() const { return Entry(SkinFindContainerEntry(record, GetParent(window))); }
+  const SkinContainerEntry* Own() const { return SkinContainerEntryOf(record, window); }
+  const SkinContainerEntry* ParentEntry() const { return SkinContainerEntryOf(record, GetParent(window)); }
 
   // Which entry's colour fills a container's shape: its own, except for a
   // panel, which takes its parent container's (when the parent is one; with
@@ -92,12 +93,7 @@ struct Painter {
 };
 
 void Fill(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const SkinContainerEntry* entry) {
-  if (!entry) return;
-  gdip::SolidBrush brush;
-  if (brush.Create(
-          SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha))) {
-    graphics.FillPath(brush, path);
-  }
+  if (entry) SkinFillSolid(graphics, SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha), path);
 }
 
 void FillWhole(HDC dc, const Painter& painter, const SkinContainerEntry& entry) {
@@ -118,7 +114,7 @@ HDC PieceLayer(HWND piece) { return GetSkinPropHandle<HDC>(piece, prop::Wxk_Cj);
 // window is one itself).
 void PaintOnSkinnedWindow(HDC dc, const Painter& painter) {
   CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
-           SkinRectInContainer(painter.record, painter.window), painter.rect);
+           SkinRectInTopAncestor(painter.record, painter.window), painter.rect);
   const SkinContainerEntry* own = painter.Own();
   if (!own || (own->backgroundColor == 0 && !IsPanel(painter.window))) return;
   gdip::Graphics graphics;
@@ -213,7 +209,7 @@ SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND windo
                                        std::optional<int32_t> inset, std::optional<int32_t> radius) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window, true);
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window);
   const Painter painter{window, rect, width, height, inset, radius, owner};
   if (source.piece == window) return CopyOwnPiece(&owner, window, rect);
   if (source.piece) {
@@ -232,16 +228,19 @@ SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND windo
   return dc;
 }
 
+SkinMemoryDc SkinPaintPieceBackground(HWND window, const RECT& rect) {
+  const HWND piece = SkinBackgroundPieceAround(window);
+  if (piece == window) return CopyOwnPiece(nullptr, window, rect);
+  if (piece) return CopyPiece(piece, window, rect);
+  return {};
+}
+
 SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect, std::optional<int32_t> inset,
                                        std::optional<int32_t> radius) {
   if (const SkinWindowRecord* top = SkinTopSkinnedRecord(window)) {
     return SkinPaintParentBackground(*top, window, rect, inset, radius);
   }
-  // No skinned window behind: only a background piece has a picture to give.
-  const HWND piece = SkinBackgroundPieceAround(window);
-  if (piece == window) return CopyOwnPiece(nullptr, window, rect);
-  if (piece) return CopyPiece(piece, window, rect);
-  return {};
+  return SkinPaintPieceBackground(window, rect);
 }
 
 }  // namespace korvath::skin

@@ -33,9 +33,12 @@ struct SkinWindowRecord;
 SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND window, const RECT& rect,
                                        std::optional<int32_t> inset = std::nullopt,
                                        std::optional<int32_t> radius = std::nullopt);
-// The same with the owner looked up, for a window that holds no record (a
-// panel). Without one only a background piece gives a picture; else it is
-// empty (and nothing is made).
+// What lies behind a window with no skinned window above it: only a
+// background piece (the window's own, or the one it lies in) has a picture
+// to give; else it is empty (and nothing is made).
+SkinMemoryDc SkinPaintPieceBackground(HWND window, const RECT& rect);
+// SkinPaintParentBackground with the owner looked up (its top skinned
+// ancestor's record), SkinPaintPieceBackground without one.
 SkinMemoryDc SkinPaintParentBackground(HWND window, const RECT& rect,
                                        std::optional<int32_t> inset = std::nullopt,
                                        std::optional<int32_t> radius = std::nullopt);

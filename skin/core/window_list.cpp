@@ -9,15 +9,6 @@ namespace korvath::skin {
 namespace {
 
 template <class Entry>
-int32_t FindInList(const std::vector<Entry>& list, HWND window) {
-  if (!window) return 0;
-  for (size_t i = 0; i < list.size(); ++i) {
-    if (EntryWindow(list[i]) == window) return static_cast<int32_t>(i + 1);
-  }
-  return 0;
-}
-
-template <class Entry>
 void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t recordNumber) {
   for (const Entry& entry : list) {
     if (HWND window = EntryWindow(entry)) SetSkinProp(window, key, recordNumber);
@@ -52,6 +43,14 @@ void RenumberRecord(SkinWindowRecord& record, int32_t recordNumber) {
   SetOwnerNumber(record.Toolbars, prop::Kj_FuID, recordNumber);
 }
 
+// The number the window's `Hw_lbID` names when that record is really the
+// window's; 0 for a stale or foreign number.
+int32_t OwnRecordNumber(HWND window) {
+  const auto recordNumber = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
+  const SkinWindowRecord* record = SkinRecordAt(recordNumber);
+  return record && record->Window == window ? recordNumber : 0;
+}
+
 }  // namespace
 
 int32_t SkinFindWindowRecord(HWND window) {
@@ -63,26 +62,33 @@ int32_t SkinFindWindowRecord(HWND window) {
 }
 
 int32_t SkinTopSkinnedAncestor(HWND window) {
-  if (int32_t recordNumber = SkinFindWindowRecord(window)) return recordNumber;
   if (!window) return 0;
+  // Each step reads the window's own number rather than scanning the list:
+  // every record's window carries it.
+  if (int32_t recordNumber = OwnRecordNumber(window)) return recordNumber;
   HWND root = GetAncestor(window, GA_ROOTOWNER);
   HWND current = window;
   for (;;) {
     // GetParent gives the parent of a child and the owner of a pop-up.
     current = GetParent(current);
-    if (int32_t recordNumber = SkinFindWindowRecord(current)) return recordNumber;
-    if (!current || current == root) return 0;
+    if (!current) return 0;
+    if (int32_t recordNumber = OwnRecordNumber(current)) return recordNumber;
+    if (current == root) return 0;
   }
 }
 
 SkinWindowRecord* SkinTopSkinnedRecord(HWND window) { return SkinRecordAt(SkinTopSkinnedAncestor(window)); }
 
-int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window) {
-  return FindInList(record.Buttons, window);
+int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window) {
+  return SkinFindInList(record.Containers, window);
 }
 
-int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window) {
-  return FindInList(record.Containers, window);
+SkinContainerEntry* SkinContainerEntryOf(SkinWindowRecord& record, HWND window) {
+  return SkinEntryAt(record.Containers, SkinFindContainerEntry(record, window));
+}
+
+const SkinContainerEntry* SkinContainerEntryOf(const SkinWindowRecord& record, HWND window) {
+  return SkinEntryAt(record.Containers, SkinFindContainerEntry(record, window));
 }
 
 SkinWindowRecord* SkinRecordAt(int32_t recordNumber) {
@@ -90,10 +96,7 @@ SkinWindowRecord* SkinRecordAt(int32_t recordNumber) {
   return SkinEngine.lists.SkinWindowList[size_t(recordNumber) - 1].get();
 }
 
-SkinWindowRecord* SkinRecordOfWindow(HWND window) {
-  SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
-  return record && record->Window == window ? record : nullptr;
-}
+SkinWindowRecord* SkinRecordOfWindow(HWND window) { return SkinRecordAt(OwnRecordNumber(window)); }
 
 int32_t SkinRecordNumber(const SkinWindowRecord& record) {
   return static_cast<int32_t>(GetSkinProp(record.Window, prop::Hw_lbID));

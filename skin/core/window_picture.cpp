@@ -6,11 +6,6 @@ namespace korvath::skin {
 
 namespace {
 
-// The picture onto `dc` with its corner at (x, y).
-void Copy(HDC dc, int x, int y, const SkinCanvas& picture) {
-  BitBlt(dc, x, y, picture.width(), picture.height(), picture.dc(), 0, 0, SRCCOPY);
-}
-
 // The client's corner in window coordinates.
 POINT ClientCorner(HWND window) {
   RECT bounds = {};
@@ -20,21 +15,16 @@ POINT ClientCorner(HWND window) {
   return {corner.x - bounds.left, corner.y - bounds.top};
 }
 
-}  // namespace
-
-void SkinShowWindowPicture(HWND window, const SkinCanvas& picture) {
-  if (!picture.dc()) return;
-  platform::WindowDC screen = platform::WindowDC::Whole(window);
-  Copy(screen.get(), 0, 0, picture);
-}
-
-void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinCanvas& picture) {
+// Onto `clientDc`, a DC whose origin is the window's client corner.
+void CopyToClient(HWND window, HDC clientDc, SkinCanvas& picture) {
   if (!picture.dc() || !clientDc) return;
   const POINT corner = ClientCorner(window);
-  Copy(clientDc, -corner.x, -corner.y, picture);
+  picture.CopyTo(clientDc, -corner.x, -corner.y);
 }
 
-void SkinShowWindowPictureFrame(HWND window, const SkinCanvas& picture) {
+// Onto the window's frame only (nothing when it has none): a skin whose
+// picture reaches into the frame redraws it with the client.
+void ShowFrame(HWND window, SkinCanvas& picture) {
   if (!picture.dc()) return;
   const POINT corner = ClientCorner(window);
   RECT client = {};
@@ -42,22 +32,32 @@ void SkinShowWindowPictureFrame(HWND window, const SkinCanvas& picture) {
   if (corner.x == 0 && corner.y == 0 && client.right == picture.width() && client.bottom == picture.height()) return;
   platform::WindowDC screen = platform::WindowDC::Whole(window);
   ExcludeClipRect(screen.get(), corner.x, corner.y, corner.x + client.right, corner.y + client.bottom);
-  Copy(screen.get(), 0, 0, picture);
+  picture.CopyTo(screen.get());
+}
+
+}  // namespace
+
+void SkinShowWindowPicture(HWND window, SkinCanvas picture) {
+  if (!picture.dc()) return;
+  platform::WindowDC screen = platform::WindowDC::Whole(window);
+  picture.CopyTo(screen.get());
 }
 
 LRESULT SkinPaintWindowPicture(HWND window, const SkinWindowPictureMaker& picture) {
   platform::PaintScope scope(window);
   if (IsRectEmpty(&scope.dirty())) return 0;
-  const SkinCanvas shown = picture();
-  SkinCopyWindowPictureToClient(window, scope.dc(), shown);
-  SkinShowWindowPictureFrame(window, shown);
+  SkinCanvas shown = picture();
+  CopyToClient(window, scope.dc(), shown);
+  ShowFrame(window, shown);
   return 0;
 }
 
 LRESULT SkinPrintWindowPicture(HWND window, HDC dc, const SkinWindowPictureMaker& picture) {
   RECT client = {};
   GetClientRect(window, &client);
-  if (!IsRectEmpty(&client)) SkinCopyWindowPictureToClient(window, dc, picture());
+  if (IsRectEmpty(&client)) return 0;
+  SkinCanvas shown = picture();
+  CopyToClient(window, dc, shown);
   return 0;
 }
 

@@ -13,12 +13,7 @@
 namespace korvath::skin {
 
 // Onto the window's own whole-window DC.
-void SkinShowWindowPicture(HWND window, const SkinCanvas& picture);
-// Onto `clientDc`, a DC whose origin is the window's client corner.
-void SkinCopyWindowPictureToClient(HWND window, HDC clientDc, const SkinCanvas& picture);
-// Onto the window's frame only (nothing when it has none): a skin whose
-// picture reaches into the frame redraws it with the client.
-void SkinShowWindowPictureFrame(HWND window, const SkinCanvas& picture);
+void SkinShowWindowPicture(HWND window, SkinCanvas picture);
 
 // A skin's one maker of its window's picture in its state, from the entry
 // its procedure found; an empty canvas when the window has no entry.

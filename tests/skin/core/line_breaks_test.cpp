@@ -113,15 +113,15 @@ TEST(LineBreaks, TheWidestLineWidthGivesTheSameLinesAgain) {
 }  // namespace
 
 // A text far longer than a box can show (a folder of 100,000 characters):
-// the pieces measured stay near a line's length, so that the characters
+// the spans measured stay near a line's length, so that the characters
 // measured in all grow with the text's length, not with its square.
-TEST(LineBreaks, ALongTextIsMeasuredInPiecesNearALinesLength) {
+TEST(LineBreaks, ALongTextIsMeasuredInSpansNearALinesLength) {
   std::wstring text;
   while (text.size() < 100000) text += L"SavedCharactersOfTheCampaign\\";
   size_t measured = 0;
-  const Lines lines = BreakTextLines(text, 1000, [&](std::wstring_view piece) {
-    measured += piece.size();
-    return Width(piece);
+  const Lines lines = BreakTextLines(text, 1000, [&](std::wstring_view span) {
+    measured += span.size();
+    return Width(span);
   });
   EXPECT_EQ(Joined(lines), text);
   EXPECT_GT(lines.size(), 500u);

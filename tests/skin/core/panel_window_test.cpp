@@ -195,6 +195,29 @@ TEST_F(PanelTest, PictureByPixelsOnScreenAndInTheChildLayer) {
   EXPECT_TRUE(ColorNear(layerAt(), kNormal));
 }
 
+// A panel finds the skinned window it lies in through its parents. Its own
+// `Hw_lbID` is its number among its window's containers, no record number:
+// once that window is no longer skinned, the panel's picture goes into no
+// other window's child layer, even one whose record number it carries.
+TEST_F(PanelTest, APanelOutsideAnySkinnedWindowPaintsIntoNoOtherWindowsLayer) {
+  SkinnedForm other{400, 300, kBackground};
+  ZqkWindow panel;
+  const HWND window = MakePanel(panel, other, 40);
+  ASSERT_TRUE(window);
+  ASSERT_EQ(GetSkinProp(window, prop::Hw_lbID), form_.recordNumber());
+  SkinRemoveWindowRecord(other.recordNumber());
+  ASSERT_EQ(GetSkinProp(window, prop::Hw_FuID), 0);
+  SkinWindowRecord* record = SkinRecordAt(form_.recordNumber());
+  record->ChildBackDC = SkinnedForm::Layer(400, 300, kBackground);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  panel.Paint();
+  const PixelBuffer layer = CaptureDC(record->ChildBackDC.get(), 0, 0, 400, 300);
+  int changed = 0;
+  for (int y = 0; y < layer.height; ++y)
+    for (int x = 0; x < layer.width; ++x) changed += !ColorNear(layer.RgbAt(x, y), kBackground);
+  EXPECT_EQ(changed, 0);
+}
+
 // Asked for its client through WM_PRINTCLIENT, a panel gives what its window
 // shows, its visible target's place left to the target; a pending redraw is
 // made first, as a paint makes it.

@@ -53,16 +53,16 @@ std::vector<uint8_t> IconBits(HICON icon) {
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return {};
   std::vector<uint8_t> bits;
-  for (HBITMAP part : {info.hbmColor, info.hbmMask}) {
-    if (!part) continue;
+  for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
+    if (!bitmap) continue;
     BITMAP shape{};
-    GetObjectW(part, sizeof shape, &shape);
+    GetObjectW(bitmap, sizeof shape, &shape);
     const size_t start = bits.size();
     bits.resize(start + size_t(shape.bmWidthBytes) * size_t(shape.bmHeight) + 2);
     bits[start] = uint8_t(shape.bmWidth);
     bits[start + 1] = uint8_t(shape.bmHeight);
-    GetBitmapBits(part, LONG(bits.size() - start - 2), bits.data() + start + 2);
-    DeleteObject(part);
+    GetBitmapBits(bitmap, LONG(bits.size() - start - 2), bits.data() + start + 2);
+    DeleteObject(bitmap);
   }
   return bits;
 }
@@ -191,8 +191,8 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   Register(2, &SkinWindowRecord::Edits, bEdit2);
   Register(2, &SkinWindowRecord::Toolbars, bToolbar, prop::Kj_FuID);
   Register(3, &SkinWindowRecord::Combos, cCombo);
-  EXPECT_EQ(SkinFindControlInRecord(*SkinRecordAt(1), aButton2), 2);
-  EXPECT_EQ(SkinFindControlInRecord(*SkinRecordAt(1), nullptr), 0);
+  EXPECT_EQ(SkinFindInList(SkinRecordAt(1)->Buttons, aButton2), 2);
+  EXPECT_EQ(SkinFindInList(SkinRecordAt(1)->Buttons, nullptr), 0);
 
   SkinRemoveWindowRecord(1);
   ASSERT_EQ(SkinEngine.lists.SkinWindowList.size(), 2u);
@@ -322,7 +322,7 @@ TEST(WindowProps, EitherLayerMarksAWindowSubclassed) {
 // Each key is written to the window under the one name other programs read
 // it by; the properties that others set for the engine are read from the
 // window, not from the engine's own table.
-TEST(WindowProps, EachKeyIsCarriedUnderItsPartsName) {
+TEST(WindowProps, EachKeyIsCarriedUnderItsOwnName) {
   const std::vector<std::string> names = {
       "Hw_lbID",   "Hw_FuID",   "Hw_hProc",  "Kj_lbID",   "Kj_FuID",   "Kj_hProc",   "Kj_Ztys",   "Kj_Jzzts",
       "Kj_dxjb",   "Kj_wtjb",   "Xzk_dhxg",  "Mngd_zct",  "Zqk_Szqk",  "Zqk_bjs",    "Zqk_bjstmd", "Zqk_gljb",
