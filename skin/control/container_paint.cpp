@@ -131,13 +131,13 @@ void ContainerSkinPaint(const ContainerRef& container, HDC dc) {
 }
 
 void ContainerBackground(const SkinWindowRecord& owner, HWND window, HDC dc, const RECT& rect) {
-  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window);
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window, true);
   if (source.piece) {
     CopyFromPiece(owner, window, dc, rect, source);
     return;
   }
   if (source.topLevel) {
-    CopyBehind(dc, rect, owner.BackDC.get(), SkinRectInTopAncestor(owner, window));
+    CopyBehind(dc, rect, owner.BackDC.get(), SkinRectInContainer(owner, window));
     const SkinContainerEntry* own = OwnEntry(owner, window);
     if (own && own->backgroundColor != 0) TintStrip(dc, rect, *own);
     return;
@@ -145,7 +145,7 @@ void ContainerBackground(const SkinWindowRecord& owner, HWND window, HDC dc, con
   CopyBehind(dc, rect, owner.BackDC.get(), SkinRectInTopAncestor(owner, window));
   // Inside a container: the window's own entry, when it is one, takes the
   // place of the container's.
-  const SkinContainerEntry* own = source.entry ? OwnEntry(owner, window) : nullptr;
+  const SkinContainerEntry* own = source.recordNumber ? OwnEntry(owner, window) : nullptr;
   const SkinContainerEntry* entry = own ? own : SkinEntryAt(owner.Containers, source.entry);
   if (!entry || entry->backgroundColor == 0) return;
   const SkinContainerEntry* above = nullptr;

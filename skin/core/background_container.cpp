@@ -22,30 +22,33 @@ RECT Relative(const RECT& r, const RECT& origin) {
 
 }  // namespace
 
-SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window) {
+SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces) {
   SkinBackgroundSource found;
-  if (IsBackgroundPiece(window)) {
+  if (usePieces && IsBackgroundPiece(window)) {
     found.piece = window;
     return found;
   }
   if (window == top.Window) {
     found.topLevel = true;
+    found.recordNumber = SkinRecordNumber(top);
     return found;
   }
   // No depth limit: every ancestor up to the top-level window is examined.
   for (HWND current = GetParent(window); current; current = GetParent(current)) {
-    if (IsBackgroundPiece(current)) {
+    if (usePieces && IsBackgroundPiece(current)) {
       found.piece = current;
       return found;
     }
     if (current == top.Window) {
       found.topLevel = true;
+      found.recordNumber = SkinRecordNumber(top);
       return found;
     }
     if (const int32_t e = SkinFindContainerEntry(top, current)) {
-      if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf)) {
+      if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf); usePieces && piece) {
         found.piece = piece;
       } else {
+        found.recordNumber = SkinRecordNumber(top);
         found.entry = e;
       }
       return found;
@@ -67,6 +70,16 @@ RECT SkinRectRelativeTo(HWND reference, HWND window) {
 
 RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window) {
   return SkinRectRelativeTo(top.Window, window);
+}
+
+RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
+  if (window == top.Window) return RECT{};
+  HWND current = window;
+  do {
+    current = GetParent(current);
+  } while (current && current != top.Window);
+  if (!current) return WindowRect(window);
+  return SkinRectRelativeTo(current, window);
 }
 
 int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow) {

@@ -14,11 +14,13 @@ struct SkinWindowRecord;
 // Where a control's background comes from.
 struct SkinBackgroundSource {
   // True exactly when the first registered window met on the way up (or the
-  // window itself) is a skinned top-level window.
+  // window itself) is a skinned top-level window; `recordNumber` is then its
+  // number.
   bool topLevel = false;
-  // Otherwise, the entry number of the first registered container met, or
-  // the background-piece window (`Wxk_Zpf` = 1) met first; both empty when
+  // Otherwise, the record and entry numbers of the first registered container
+  // met, or the background-piece window (`Wxk_Zpf` = 1) met first; all 0 when
   // the walk reached the top of the parent chain without meeting any.
+  int32_t recordNumber = 0;
   int32_t entry = 0;
   HWND piece = nullptr;
 };
@@ -26,9 +28,10 @@ struct SkinBackgroundSource {
 // Walks up from the window itself to `top`, the window's skinned top-level
 // record (the record of every container between them). The window is
 // compared with the top-level window but not with the containers; each
-// ancestor with both. A background piece met first is the source; so is the
-// piece a container carrying `Mb_zpf` leads to, instead of its own entry.
-SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window);
+// ancestor with both. Background pieces count only with `usePieces`; a
+// container carrying `Mb_zpf` then leads to that piece instead of to its own
+// entry.
+SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces);
 // The first background piece (`Wxk_Zpf` = 1) among the window and its
 // parents; null when there is none.
 HWND SkinBackgroundPieceAround(HWND window);
@@ -39,6 +42,10 @@ RECT SkinRectRelativeTo(HWND reference, HWND window);
 // The window's rectangle relative to the window rectangle of its top skinned
 // window `top`.
 RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window);
+// The window's rectangle relative to its skinned top-level window `top`,
+// reached by walking its parents; screen coordinates when the walk does not
+// reach it, (0, 0, 0, 0) for the top-level window itself.
+RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window);
 
 // The entry number in the record's container list of the window's nearest
 // ancestor that is a registered container painting its own background (paint

@@ -13,6 +13,10 @@ gdip::RectF SkinMakeRect(float x, float y, float width, float height) {
   return gdip::RectF{x, y, width, height};
 }
 
+gdip::Rect SkinMakeRectRecord(int32_t x, int32_t y, int32_t width, int32_t height) {
+  return gdip::Rect{x, y, width, height};
+}
+
 gdip::PointF MakePointF(float x, float y) { return gdip::PointF{x, y}; }
 
 gdip::RectF ToRectF(const RECT& r) {

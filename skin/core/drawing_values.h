@@ -19,6 +19,7 @@ gdip::Argb SkinArgbFromColorRef(COLORREF colour, std::optional<int32_t> alpha = 
 // The engine's rectangle and point records, as GDI+ takes them. An omitted
 // width or height is 0.
 gdip::RectF SkinMakeRect(float x, float y, float width = 0, float height = 0);
+gdip::Rect SkinMakeRectRecord(int32_t x, int32_t y, int32_t width, int32_t height);
 gdip::PointF MakePointF(float x, float y);
 // The rectangle as GDI+ takes it: its corner, and its width and height
 // worked out in whole pixels first (so exact however far from the origin).

@@ -141,6 +141,13 @@ void MenuSkinItemPaint(const SkinWindowRecord& window, const DRAWITEMSTRUCT& ite
   PaintItem(item, [&] { return SourceFor(window.Window, &window); });
 }
 
+void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item) {
+  PaintItem(item, [&] {
+    const SkinWindowRecord* record = SkinRecordAt(static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID)));
+    return SourceFor(window, record);
+  });
+}
+
 void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   const Description described = Describe(item);
   if (!described.item) return;

@@ -23,8 +23,11 @@ struct SkinWindowRecord;
 
 // Paints the item of a WM_DRAWITEM of a described menu, shown for the skinned
 // `window` (whose back buffer gives the background). An item whose item data
-// leads to no description is left to the system's drawing.
+// leads to no description is left to the system's drawing. The second form
+// takes a window and finds its record by its `Hw_lbID` (a companion window:
+// its companion's layer).
 void MenuSkinItemPaint(const SkinWindowRecord& window, const DRAWITEMSTRUCT& item);
+void MenuSkinItemPaint(HWND window, const DRAWITEMSTRUCT& item);
 
 // Draws the item's content on `dc`, whose origin is the item's top-left
 // corner: a separator's three lines, or the highlight when the item is hot,

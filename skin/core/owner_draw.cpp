@@ -50,4 +50,10 @@ void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   }
 }
 
+void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_MENU || !IsDescribedMenuItem(item)) return;
+  const CompanionWindowEntry* entry = SkinEntryAt(SkinEngine.lists.CompanionWindowList, companion);
+  if (entry && entry->window) MenuSkinItemPaint(entry->window, item);
+}
+
 }  // namespace korvath::skin

@@ -19,5 +19,8 @@ struct SkinWindowRecord;
 // - a menu item of a menu in MenuItemList: MenuSkinItemPaint;
 // - anything else, or a number that leads to no entry of that window: nothing.
 void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item);
+// A menu item of a described menu shown for entry `companion` of
+// CompanionWindowList (nothing else is drawn for a companion window).
+void SkinDrawCompanionItem(int32_t companion, const DRAWITEMSTRUCT& item);
 
 }  // namespace korvath::skin

@@ -114,7 +114,7 @@ HDC PieceLayer(HWND piece) { return GetSkinPropHandle<HDC>(piece, prop::Wxk_Cj);
 // window is one itself).
 void PaintOnSkinnedWindow(HDC dc, const Painter& painter) {
   CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
-           SkinRectInTopAncestor(painter.record, painter.window), painter.rect);
+           SkinRectInContainer(painter.record, painter.window), painter.rect);
   const SkinContainerEntry* own = painter.Own();
   if (!own || (own->backgroundColor == 0 && !IsPanel(painter.window))) return;
   gdip::Graphics graphics;
@@ -209,7 +209,7 @@ SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND windo
                                        std::optional<int32_t> inset, std::optional<int32_t> radius) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window);
+  const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window, true);
   const Painter painter{window, rect, width, height, inset, radius, owner};
   if (source.piece == window) return CopyOwnPiece(&owner, window, rect);
   if (source.piece) {

@@ -9,6 +9,15 @@ namespace korvath::skin {
 namespace {
 
 template <class Entry>
+int32_t FindInList(const std::vector<Entry>& list, HWND window) {
+  if (!window) return 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (EntryWindow(list[i]) == window) return static_cast<int32_t>(i + 1);
+  }
+  return 0;
+}
+
+template <class Entry>
 void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t recordNumber) {
   for (const Entry& entry : list) {
     if (HWND window = EntryWindow(entry)) SetSkinProp(window, key, recordNumber);
@@ -79,8 +88,12 @@ int32_t SkinTopSkinnedAncestor(HWND window) {
 
 SkinWindowRecord* SkinTopSkinnedRecord(HWND window) { return SkinRecordAt(SkinTopSkinnedAncestor(window)); }
 
+int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window) {
+  return FindInList(record.Buttons, window);
+}
+
 int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window) {
-  return SkinFindInList(record.Containers, window);
+  return FindInList(record.Containers, window);
 }
 
 SkinContainerEntry* SkinContainerEntryOf(SkinWindowRecord& record, HWND window) {

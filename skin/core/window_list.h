@@ -30,8 +30,9 @@ int32_t SkinFindWindowRecord(HWND window);
 int32_t SkinTopSkinnedAncestor(HWND window);
 // That record itself (the same walk); null when none.
 SkinWindowRecord* SkinTopSkinnedRecord(HWND window);
-// Position of `window` in the record's container list; 0 when it is not
-// there (SkinFindInList below for any list).
+// Position of `window` in the record's button list / container list; 0 when
+// it is not there.
+int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window);
 int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window);
 // That entry itself; null when the window is none of the record's containers.
 SkinContainerEntry* SkinContainerEntryOf(SkinWindowRecord& record, HWND window);
@@ -66,17 +67,6 @@ void SkinRemoveWindowRecord(int32_t recordNumber);
 template <class Entry>
 HWND EntryWindow(const Entry& e) {
   return e.window;
-}
-
-// The 1-based position of the first entry of `list` whose window is
-// `window`; 0 when there is none (also for the null handle).
-template <class Entry>
-int32_t SkinFindInList(const std::vector<Entry>& list, HWND window) {
-  if (!window) return 0;
-  for (size_t i = 0; i < list.size(); ++i) {
-    if (EntryWindow(list[i]) == window) return static_cast<int32_t>(i + 1);
-  }
-  return 0;
 }
 
 // The slot rule of every per-kind list: a list holding only its zeroed

@@ -315,6 +315,7 @@ TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
   }
   DRAWITEMSTRUCT item = {ODT_BUTTON};
   item.hwndItem = buttons[0];
+  SkinDrawCompanionItem(form_.number(), item);  // a companion owner's item
   item.CtlType = ODT_LISTBOX;
   SkinDrawItem(form_.record(), item);
   EXPECT_EQ(calls.size(), 3u);

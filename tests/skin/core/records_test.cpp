@@ -191,8 +191,8 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   Register(2, &SkinWindowRecord::Edits, bEdit2);
   Register(2, &SkinWindowRecord::Toolbars, bToolbar, prop::Kj_FuID);
   Register(3, &SkinWindowRecord::Combos, cCombo);
-  EXPECT_EQ(SkinFindInList(SkinRecordAt(1)->Buttons, aButton2), 2);
-  EXPECT_EQ(SkinFindInList(SkinRecordAt(1)->Buttons, nullptr), 0);
+  EXPECT_EQ(SkinFindControlInRecord(*SkinRecordAt(1), aButton2), 2);
+  EXPECT_EQ(SkinFindControlInRecord(*SkinRecordAt(1), nullptr), 0);
 
   SkinRemoveWindowRecord(1);
   ASSERT_EQ(SkinEngine.lists.SkinWindowList.size(), 2u);
