@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "platform/gdi_object.h"
-#include "skin/core/child_layer.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"

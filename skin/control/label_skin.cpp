@@ -11,7 +11,6 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_skin.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
