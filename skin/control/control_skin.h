@@ -25,11 +25,6 @@ struct SkinWindowRecord;
 void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nullopt,
                                 std::optional<COLORREF> fillColour = std::nullopt,
                                 std::optional<int32_t> fillAlpha = std::nullopt);
-// Registers the window as a container unless it is one already.
-void ContainerControlRegister(HWND window, std::optional<bool> framed = std::nullopt,
-                              std::optional<COLORREF> backgroundColour = std::nullopt,
-                              std::optional<int32_t> backgroundAlpha = std::nullopt,
-                              std::optional<bool> outline = std::nullopt);
 // The toolbar's attach: as ContainerControlSkinAttach, with its repaint flag
 // set for a "ToolbarWindow32" and the frame mode (1: a frame and a drop-down
 // face, keyed on white).
