@@ -124,14 +124,13 @@ TabFrame TabFrameRects(int32_t side, const RECT& client, const RECT& item, int r
   }
 }
 
-// The background behind the gap, in the tab control's own tint when its tabs
-// stand at the top or left and its parent is no container of the record.
-void PatchGap(const ContainerRef& tab, HDC dc, const RECT& gap, int32_t side) {
+// The background behind the gap, in the tab control's own tint when it
+// shows one and its tabs stand at the top or left.
+void PatchGap(const ContainerRef& tab, HDC dc, const RECT& gap, int32_t side, bool ownTint) {
   const int width = gap.right - gap.left, height = gap.bottom - gap.top;
   if (width <= 0 || height <= 0) return;
   const HWND window = tab->window;
-  const bool tinted = tab->backgroundColor != 0 && (side == kTop || side == kLeft) &&
-                      !TabFindContainerEntry(*tab.record, GetParent(window));
+  const bool tinted = ownTint && (side == kTop || side == kLeft);
   SkinCanvas behind(*tab.record, window, gap,
                     {.drawing = tinted ? SkinCanvasDrawing::ThroughDc : SkinCanvasDrawing::None});
   if (!behind.dc()) return;
@@ -180,9 +179,12 @@ void TabSkinPaint(const ContainerRef& tab, HDC dc) {
                       SkinArgbFromColorRef(0xFFFFFF, 120));
     }
   }
-  for (int i = 0; i < count; ++i) TabSkinItemsPaint(tab, dc, i, i == selected, side);
+  // The control's own tint shows when it has one and its parent is no
+  // container of the record.
+  const bool ownTint = tab->backgroundColor != 0 && !TabFindContainerEntry(*tab.record, GetParent(window));
+  for (int i = 0; i < count; ++i) TabSkinItemsPaint(tab, dc, i, i == selected, side, ownTint);
   // No selection: no tab opens into the page.
-  if (selected >= 0) PatchGap(tab, dc, frame.gap, side);
+  if (selected >= 0) PatchGap(tab, dc, frame.gap, side, ownTint);
 }
 
 int32_t SkinMeasureTextWidth(std::string_view text, std::string_view faceName, int32_t size, int32_t style) {
