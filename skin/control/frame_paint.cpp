@@ -38,8 +38,6 @@ constexpr float kCaptionExtraHeight = 3;
 
 enum TabSide { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
 
-bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
-
 void StrokeRoundRect(gdip::Graphics& g, gdip::GraphicsPath& path, float x, float y, float w, float h,
                      int32_t corner, gdip::Argb colour) {
   path.Reset();
@@ -62,8 +60,8 @@ void StrokeRoundRect(gdip::Graphics& g, HDC memoryDc, gdip::GraphicsPath& path, 
 // Where the caption stands: centred with BS_CENTER, at the left with BS_LEFT
 // alone, otherwise (no alignment bits, or BS_RIGHT) at the right.
 float CaptionLeft(LONG style, int clientWidth, int32_t textWidth) {
-  if (HasAll(style, BS_CENTER)) return float(clientWidth - textWidth) / 2;
-  if (!HasAll(style, BS_LEFT)) return float(clientWidth - textWidth) - kCaptionMargin;
+  if (HasStyleMask(style, BS_CENTER)) return float(clientWidth - textWidth) / 2;
+  if (!HasStyleMask(style, BS_LEFT)) return float(clientWidth - textWidth) - kCaptionMargin;
   return kCaptionMargin;
 }
 
@@ -95,9 +93,9 @@ void DrawGroupCaption(gdip::Graphics& g, const ContainerRef& group, HDC dc, int 
 }
 
 int32_t TabSide(LONG style) {
-  if (HasAll(style, TCS_VERTICAL | TCS_RIGHT)) return kRight;
-  if (HasAll(style, TCS_BOTTOM)) return kBottom;
-  if (HasAll(style, TCS_VERTICAL)) return kLeft;
+  if (HasStyleMask(style, TCS_VERTICAL | TCS_RIGHT)) return kRight;
+  if (HasStyleMask(style, TCS_BOTTOM)) return kBottom;
+  if (HasStyleMask(style, TCS_VERTICAL)) return kLeft;
   return kTop;
 }
 
