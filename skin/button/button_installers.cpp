@@ -9,6 +9,7 @@
 #include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/control_text.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/menu_items.h"

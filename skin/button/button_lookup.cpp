@@ -1,15 +1,11 @@
 #include "skin/button/button_lookup.h"
 
+#include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
 
 namespace korvath::skin {
 
 ButtonRef FindButton(HWND button) { return SkinFindEntry(button, &SkinWindowRecord::Buttons); }
-
-bool HasStyleMask(HWND window, LONG mask) {
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
-  return (style | mask) == style;
-}
 
 bool IsPushButtonStyle(HWND button) {
   return !HasStyleMask(button, BS_CHECKBOX) && !HasStyleMask(button, BS_AUTORADIOBUTTON) &&

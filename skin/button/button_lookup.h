@@ -19,6 +19,5 @@ ButtonRef FindButton(HWND button);
 bool IsPushButtonStyle(HWND button);
 bool IsAutoRadioButtonStyle(HWND button);
 bool IsCheckBoxStyle(HWND button);
-bool HasStyleMask(HWND window, LONG mask);
 
 }  // namespace korvath::skin

@@ -114,7 +114,7 @@ void ContainerSkinPaint(const ContainerRef& container, HDC dc) {
   if (buffer) {
     if (container->kind == ContainerKind::GroupBox) {
       GroupBoxSkinPaint(container, buffer.dc());
-    } else if (SkinGetClassNameText(window) == "SysTabControl32") {
+    } else if (container->kind == ContainerKind::TabControl) {
       TabSkinPaint(container, buffer.dc());
     } else if (container->outline) {
       DrawOutline(buffer.dc(), client);

@@ -11,7 +11,6 @@
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/container_skin.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
@@ -23,7 +22,6 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/menu_items.h"
 #include "skin/core/owner_draw.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
@@ -103,11 +101,7 @@ LRESULT OnEraseBackground(const SkinMessage& m, const ContainerRef& c) {
 // True when the item was a skinned control or menu item and has been drawn.
 bool OnDrawItem(const SkinMessage& m, const ContainerRef& c) {
   const DRAWITEMSTRUCT* item = m.drawItem();
-  if (!item) return false;
-  const HWND control = item->hwndItem;
-  const bool skinned = GetSkinProp(control, prop::Hw_FuID) > 0 &&
-                       GetSkinProp(control, prop::Hw_lbID) > 0;
-  if (!skinned && MenuSkinItemFind(SkinMenuOfItem(*item)) <= 0) return false;
+  if (!item || !SkinDrawsItem(*item)) return false;
   if (c.record) SkinDrawItem(*c.record, *item);
   return true;
 }

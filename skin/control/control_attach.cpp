@@ -26,15 +26,6 @@ struct AttachSettings {
   bool toolbar = false;
 };
 
-// ContainerControlRegister into the record the caller holds.
-void Register(SkinWindowRecord& record, HWND window, std::optional<bool> framed,
-              std::optional<COLORREF> backgroundColour, std::optional<int32_t> backgroundAlpha,
-              std::optional<bool> outline) {
-  if (SkinFindContainerEntry(record, window) > 0) return;
-  ContainerSkinAttach(record, window, framed.value_or(true), backgroundColour,
-                      backgroundAlpha ? (*backgroundAlpha & 0xFF) : 255, outline.value_or(false));
-}
-
 // The entry, the subclassing and the properties; then, for a control with
 // children, its registration as a container (which subclasses it again).
 // `record` is the control's skinned top-level record.
@@ -57,11 +48,7 @@ void Attach(SkinWindowRecord& record, HWND window, const AttachSettings& setting
   // An absent fill arrives as colour 0 (no tint) and alpha 0.
   const COLORREF colour = settings.fillColour.value_or(0);
   const int32_t alpha = settings.fillAlpha.value_or(0);
-  if (settings.toolbar) {
-    ContainerSkinAttach(record, window, false, colour, alpha, std::nullopt);
-  } else {
-    Register(record, window, false, colour, alpha, std::nullopt);
-  }
+  ContainerSkinAttach(record, window, false, colour, alpha, std::nullopt);
 }
 
 // The same for a control whose record is looked up.
@@ -81,14 +68,6 @@ void ToolbarSkinInstall(SkinWindowRecord& record, HWND parent) {
 void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
                                 std::optional<COLORREF> fillColour, std::optional<int32_t> fillAlpha) {
   Attach(window, {.keyColour = keyColour, .fillColour = fillColour, .fillAlpha = fillAlpha});
-}
-
-void ContainerControlRegister(HWND window, std::optional<bool> framed,
-                              std::optional<COLORREF> backgroundColour,
-                              std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
-  if (SkinWindowRecord* record = SkinTopSkinnedRecord(window)) {
-    Register(*record, window, framed, backgroundColour, backgroundAlpha, outline);
-  }
 }
 
 void ToolbarSkinAttach(HWND window, std::optional<COLORREF> keyColour, std::optional<COLORREF> fillColour,

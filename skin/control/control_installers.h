@@ -16,9 +16,6 @@ namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// The installers' one signature.
-using SkinChildInstaller = void (*)(SkinWindowRecord& record, HWND parent);
-
 void TrackbarSkinInstall(SkinWindowRecord& record, HWND parent);
 void ProgressSkinInstall(SkinWindowRecord& record, HWND parent);
 void UpDownSkinInstall(SkinWindowRecord& record, HWND parent);

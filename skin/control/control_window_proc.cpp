@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "platform/gdi_object.h"
-#include "skin/core/child_layer.h"
 #include "skin/control/toolbar_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
@@ -61,7 +60,7 @@ LRESULT PaintToolbar(const SkinMessage& m, const ToolbarRef& toolbar) {
   if (toolbar->repaint) {
     ToolbarSkinPaint(toolbar);
   } else {
-    SkinReleaseDC(*toolbar.record, m.window, paint.dc());
+    SkinRefreshWindow(*toolbar.record, m.window, false, paint.dc());
   }
   return 0;
 }
@@ -70,7 +69,7 @@ LRESULT PrintToolbar(const SkinMessage& m, const ToolbarRef& toolbar) {
   if (toolbar->repaint) {
     ToolbarSkinPrint(toolbar, m.dc());
   } else {
-    SkinReleaseDC(*toolbar.record, m.window, m.dc());
+    SkinRefreshWindow(*toolbar.record, m.window, false, m.dc());
   }
   return 0;
 }
@@ -190,7 +189,5 @@ LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 bool SkinFindParentSkin(const SkinWindowRecord& owner) { return owner.Sizing ? owner.Moving : owner.Active; }
-
-void SkinReleaseDC(const SkinWindowRecord& owner, HWND window, HDC dc) { SkinRefreshWindow(owner, window, false, dc); }
 
 }  // namespace korvath::skin

@@ -38,8 +38,6 @@ constexpr float kCaptionExtraHeight = 3;
 
 enum TabSide { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
 
-bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
-
 void StrokeRoundRect(gdip::Graphics& g, gdip::GraphicsPath& path, float x, float y, float w, float h,
                      int32_t corner, gdip::Argb colour) {
   path.Reset();
@@ -62,8 +60,8 @@ void StrokeRoundRect(gdip::Graphics& g, HDC memoryDc, gdip::GraphicsPath& path, 
 // Where the caption stands: centred with BS_CENTER, at the left with BS_LEFT
 // alone, otherwise (no alignment bits, or BS_RIGHT) at the right.
 float CaptionLeft(LONG style, int clientWidth, int32_t textWidth) {
-  if (HasAll(style, BS_CENTER)) return float(clientWidth - textWidth) / 2;
-  if (!HasAll(style, BS_LEFT)) return float(clientWidth - textWidth) - kCaptionMargin;
+  if (HasStyleMask(style, BS_CENTER)) return float(clientWidth - textWidth) / 2;
+  if (!HasStyleMask(style, BS_LEFT)) return float(clientWidth - textWidth) - kCaptionMargin;
   return kCaptionMargin;
 }
 
@@ -95,9 +93,9 @@ void DrawGroupCaption(gdip::Graphics& g, const ContainerRef& group, HDC dc, int 
 }
 
 int32_t TabSide(LONG style) {
-  if (HasAll(style, TCS_VERTICAL | TCS_RIGHT)) return kRight;
-  if (HasAll(style, TCS_BOTTOM)) return kBottom;
-  if (HasAll(style, TCS_VERTICAL)) return kLeft;
+  if (HasStyleMask(style, TCS_VERTICAL | TCS_RIGHT)) return kRight;
+  if (HasStyleMask(style, TCS_BOTTOM)) return kBottom;
+  if (HasStyleMask(style, TCS_VERTICAL)) return kLeft;
   return kTop;
 }
 
@@ -124,14 +122,13 @@ TabFrame TabFrameRects(int32_t side, const RECT& client, const RECT& item, int r
   }
 }
 
-// The background behind the gap, in the tab control's own tint when its tabs
-// stand at the top or left and its parent is no container of the record.
-void PatchGap(const ContainerRef& tab, HDC dc, const RECT& gap, int32_t side) {
+// The background behind the gap, in the tab control's own tint when it
+// shows one and its tabs stand at the top or left.
+void PatchGap(const ContainerRef& tab, HDC dc, const RECT& gap, int32_t side, bool ownTint) {
   const int width = gap.right - gap.left, height = gap.bottom - gap.top;
   if (width <= 0 || height <= 0) return;
   const HWND window = tab->window;
-  const bool tinted = tab->backgroundColor != 0 && (side == kTop || side == kLeft) &&
-                      !TabFindContainerEntry(*tab.record, GetParent(window));
+  const bool tinted = ownTint && (side == kTop || side == kLeft);
   SkinCanvas behind(*tab.record, window, gap,
                     {.drawing = tinted ? SkinCanvasDrawing::ThroughDc : SkinCanvasDrawing::None});
   if (!behind.dc()) return;
@@ -180,9 +177,12 @@ void TabSkinPaint(const ContainerRef& tab, HDC dc) {
                       SkinArgbFromColorRef(0xFFFFFF, 120));
     }
   }
-  for (int i = 0; i < count; ++i) TabSkinItemsPaint(tab, dc, i, i == selected, side);
+  // The control's own tint shows when it has one and its parent is no
+  // container of the record.
+  const bool ownTint = tab->backgroundColor != 0 && !TabFindContainerEntry(*tab.record, GetParent(window));
+  for (int i = 0; i < count; ++i) TabSkinItemsPaint(tab, dc, i, i == selected, side, ownTint);
   // No selection: no tab opens into the page.
-  if (selected >= 0) PatchGap(tab, dc, frame.gap, side);
+  if (selected >= 0) PatchGap(tab, dc, frame.gap, side, ownTint);
 }
 
 int32_t SkinMeasureTextWidth(std::string_view text, std::string_view faceName, int32_t size, int32_t style) {

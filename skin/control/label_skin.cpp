@@ -11,11 +11,11 @@
 #include "platform/gdi_object.h"
 #include "skin/control/control_skin.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_caches.h"
+#include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/skin_canvas.h"
@@ -194,24 +194,18 @@ void DrawPlainText(gdip::Graphics& graphics, const SkinLabelEntry& entry, const 
 int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   SkinWindowRecord* record = SkinTopSkinnedRecord(window);
   if (!record || SkinIsSubclassed(window)) return 0;
-  if (!record->Labels.empty() && record->Labels.front().window == nullptr) record->Labels.clear();
-  record->Labels.emplace_back();
-  const int32_t number = int32_t(record->Labels.size());
-  SkinLabelEntry& entry = record->Labels.back();
-  entry.window = window;
-  entry.horizontalAlignment = settings.horizontalAlignment.value_or(Gdiplus::StringAlignmentNear);
-  entry.verticalAlignment = settings.verticalAlignment.value_or(Gdiplus::StringAlignmentCenter);
-  entry.wrap = settings.wrap.value_or(false);
-  entry.textColor = settings.textColour.value_or(0);
-  entry.haloColor = settings.haloColour;
-  entry.fontFace = settings.fontFace.value_or(kDefaultFontFace);
-  entry.fontSize = settings.fontSize.value_or(kDefaultFontSize);
-  entry.fontStyle = settings.fontStyle.value_or(0);
-  entry.dirty = true;
-
-  // The chain is complete before the first message reaches the new procedure.
-  entry.savedProc = SkinSubclass(
-      window, {.procedure = &LabelSkinWndProc, .ownerNumber = SkinRecordNumber(*record), .entryNumber = number});
+  SkinTakeEntry(*record, &SkinWindowRecord::Labels, window, {.procedure = &LabelSkinWndProc},
+                [&](const LabelRef& entry) {
+                  entry->horizontalAlignment = settings.horizontalAlignment.value_or(Gdiplus::StringAlignmentNear);
+                  entry->verticalAlignment = settings.verticalAlignment.value_or(Gdiplus::StringAlignmentCenter);
+                  entry->wrap = settings.wrap.value_or(false);
+                  entry->textColor = settings.textColour.value_or(0);
+                  entry->haloColor = settings.haloColour;
+                  entry->fontFace = settings.fontFace.value_or(kDefaultFontFace);
+                  entry->fontSize = settings.fontSize.value_or(kDefaultFontSize);
+                  entry->fontStyle = settings.fontStyle.value_or(0);
+                  entry->dirty = true;
+                });
   return 1;
 }
 

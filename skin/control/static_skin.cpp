@@ -41,18 +41,16 @@ constexpr int32_t kGlowBelow = 4;
 // What ends a text cut short.
 constexpr wchar_t kEllipsis[] = L"\u2026";
 
-bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
-
 StaticKind KindOf(LONG style) {
-  if (HasAll(style, SS_ICON)) return StaticKind::Icon;
-  if (HasAll(style, SS_BITMAP)) return StaticKind::Bitmap;
+  if (HasStyleMask(style, SS_ICON)) return StaticKind::Icon;
+  if (HasStyleMask(style, SS_BITMAP)) return StaticKind::Bitmap;
   return StaticKind::Text;
 }
 
 ImagePlacement PlacementOf(LONG style) {
-  if (HasAll(style, SS_CENTERIMAGE)) return ImagePlacement::Centred;
-  if (HasAll(style, SS_REALSIZECONTROL)) return ImagePlacement::Stretched;
-  if (HasAll(style, SS_RIGHTJUST)) return ImagePlacement::BottomRight;
+  if (HasStyleMask(style, SS_CENTERIMAGE)) return ImagePlacement::Centred;
+  if (HasStyleMask(style, SS_REALSIZECONTROL)) return ImagePlacement::Stretched;
+  if (HasStyleMask(style, SS_RIGHTJUST)) return ImagePlacement::BottomRight;
   return ImagePlacement::AtOrigin;
 }
 

@@ -156,7 +156,8 @@ void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, in
   path.AddLine(float(x + w - r), float(y + h), float(x), float(y + h));
 }
 
-void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool selected, int32_t side) {
+void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool selected, int32_t side,
+                       bool ownTint) {
   if (!tab) return;
   const SkinContainerEntry* entry = tab.get();
   const HWND window = entry->window;
@@ -184,7 +185,7 @@ void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool sele
     SkinStroke(g, SkinArgbFromColorRef(kWhite, 120), path);
   } else {
     SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 80), path);
-    if (entry->backgroundColor != 0 && !TabFindContainerEntry(*tab.record, GetParent(window))) {
+    if (ownTint) {
       const gdip::Argb tint = SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha);
       fill(tint, tint);
     } else {

@@ -20,8 +20,10 @@ void TabShapePathC(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, in
 void TabShapePathD(gdip::GraphicsPath& path, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r);
 
 // Paints tab `index` of a registered tab control into `dc` (its client area
-// at the origin); `side`: 0 top, 1 left, 2 right, 3 bottom.
-void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool selected, int32_t side);
+// at the origin); `side`: 0 top, 1 left, 2 right, 3 bottom; `ownTint`: an
+// unselected tab takes the control's own tint (TabSkinPaint tells).
+void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool selected, int32_t side,
+                       bool ownTint);
 
 // True when `window` is the window of an entry of the record's container
 // list.

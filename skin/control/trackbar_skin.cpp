@@ -8,6 +8,7 @@
 #include "skin/control/control_installers.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
+#include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
@@ -20,12 +21,10 @@ namespace korvath::skin {
 
 namespace {
 
-bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
-
 int32_t TickPlacement(LONG style) {
-  if (HasAll(style, TBS_NOTICKS)) return 3;
-  if (HasAll(style, TBS_TOP)) return 0;
-  if (HasAll(style, TBS_BOTH)) return 2;
+  if (HasStyleMask(style, TBS_NOTICKS)) return 3;
+  if (HasStyleMask(style, TBS_TOP)) return 0;
+  if (HasStyleMask(style, TBS_BOTH)) return 2;
   return 1;
 }
 
@@ -67,9 +66,9 @@ void TrackbarSkinInstall(SkinWindowRecord& record, HWND parent) {
     const LONG style = GetWindowLongW(bar, GWL_STYLE);
     SkinTakeEntry(record, &SkinWindowRecord::Trackbars, bar, {.procedure = &TrackbarSkinWndProc},
                   [&](const TrackbarRef& entry) {
-                    entry->vertical = HasAll(style, TBS_VERT);
+                    entry->vertical = HasStyleMask(style, TBS_VERT);
                     entry->tickPlacement = TickPlacement(style);
-                    entry->selectionRange = HasAll(style, TBS_ENABLESELRANGE);
+                    entry->selectionRange = HasStyleMask(style, TBS_ENABLESELRANGE);
                   });
   });
 }

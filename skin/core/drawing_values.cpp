@@ -23,16 +23,10 @@ gdip::RectF ToRectF(const RECT& r) {
   return gdip::RectF{float(r.left), float(r.top), float(r.right - r.left), float(r.bottom - r.top)};
 }
 
-namespace {
-bool HasStyleBit(HWND window, LONG bit) {
-  const LONG style = GetWindowLongW(window, GWL_STYLE);
-  return (style | bit) == style;
-}
-}  // namespace
-
-bool HasVScrollStyle(HWND window) { return HasStyleBit(window, WS_VSCROLL); }
-bool IsVisibleStyle(HWND window) { return HasStyleBit(window, WS_VISIBLE); }
-bool HasHScrollStyle(HWND window) { return HasStyleBit(window, WS_HSCROLL); }
+bool HasStyleMask(HWND window, LONG mask) { return HasStyleMask(GetWindowLongW(window, GWL_STYLE), mask); }
+bool HasVScrollStyle(HWND window) { return HasStyleMask(window, WS_VSCROLL); }
+bool IsVisibleStyle(HWND window) { return HasStyleMask(window, WS_VISIBLE); }
+bool HasHScrollStyle(HWND window) { return HasStyleMask(window, WS_HSCROLL); }
 
 std::string SkinGetClassNameText(HWND window) {
   constexpr int kCapacity = 255;

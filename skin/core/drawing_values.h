@@ -31,8 +31,13 @@ constexpr uint32_t LoWord(int32_t value) { return static_cast<uint32_t>(value) &
 // above or left of a window comes back negative.
 constexpr int32_t HiWord(int32_t value) { return value >> 16; }
 
+// Whether every bit of `mask` is set in the style word, so that a mask of
+// several bits (BS_AUTORADIOBUTTON, TCS_VERTICAL | TCS_RIGHT) counts whole.
+constexpr bool HasStyleMask(LONG style, LONG mask) { return (style & mask) == mask; }
+
 // Tests of the window's own style word; a handle that is no window reads style
 // 0 and answers false. IsVisibleStyle does not look at the parents.
+bool HasStyleMask(HWND window, LONG mask);
 bool HasVScrollStyle(HWND window);
 bool IsVisibleStyle(HWND window);
 bool HasHScrollStyle(HWND window);

@@ -37,6 +37,12 @@ bool IsDescribedMenuItem(const DRAWITEMSTRUCT& item) { return MenuSkinItemFind(S
 
 }  // namespace
 
+bool SkinDrawsItem(const DRAWITEMSTRUCT& item) {
+  const bool skinnedControl =
+      GetSkinProp(item.hwndItem, prop::Hw_FuID) > 0 && GetSkinProp(item.hwndItem, prop::Hw_lbID) > 0;
+  return skinnedControl || MenuSkinItemFind(SkinMenuOfItem(item)) > 0;
+}
+
 void SkinDrawItem(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   switch (item.CtlType) {
     case ODT_BUTTON:

@@ -12,6 +12,10 @@ namespace korvath::skin {
 
 struct SkinWindowRecord;
 
+// Whether the item of a WM_DRAWITEM is the skin's to draw: a control that
+// carries a skin's entry (its `Hw_FuID` and `Hw_lbID` both set) or an item of
+// a described menu. The procedures hand every other item on.
+bool SkinDrawsItem(const DRAWITEMSTRUCT& item);
 // Paints the item of a WM_DRAWITEM for the skinned window of `owner`:
 // - a button: the painter of its entry's kind in the owner's button list
 //   (found through the button's `Hw_lbID`); radio buttons, check boxes and

@@ -196,9 +196,9 @@ void OnNcLeftButtonDown(const SkinMessage& m, const ChildRef& child) {
   if (!child) return;
   const ScrollBarSlot v = SkinScrollBarSlot(child, ScrollBarAxis::Vertical);
   const ScrollBarSlot h = SkinScrollBarSlot(child, ScrollBarAxis::Horizontal);
-  if (m.wParam == HTVSCROLL && HasVScrollStyle(m.window) && v.overlay) {
+  if (m.wParam == HTVSCROLL && SkinBarShown(v)) {
     SkinPaintScrollBar(v, SkinScrollBarPartAt(v, m.point()));
-  } else if (m.wParam == HTHSCROLL && HasHScrollStyle(m.window) && h.overlay) {
+  } else if (m.wParam == HTHSCROLL && SkinBarShown(h)) {
     SkinPaintScrollBar(h, SkinScrollBarPartAt(h, m.point()));
   }
 }
@@ -209,7 +209,7 @@ void OnNcMouseMove(const SkinMessage& m, const ChildRef& child) {
     const bool vertical = m.wParam == HTVSCROLL;
     const ScrollBarSlot bar =
         SkinScrollBarSlot(child, vertical ? ScrollBarAxis::Vertical : ScrollBarAxis::Horizontal);
-    if ((vertical ? HasVScrollStyle(m.window) : HasHScrollStyle(m.window)) && bar.overlay) {
+    if (SkinBarShown(bar)) {
       child->hotScrollPart = SkinScrollBarPartAt(bar, m.point());
       SkinPaintScrollBar(bar, child->hotScrollPart);
     }

@@ -22,6 +22,7 @@
 #include "skin/core/layered_window.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/section_pixels.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/control_frame.h"
@@ -150,9 +151,9 @@ void DrawFace(SkinCanvas& picture, const SkinComboEntry& entry, const FaceLook& 
 
 // The bits of a memory DC's picture, as SkinMemoryDc makes them.
 std::span<uint8_t> BitsOf(HDC dc) {
-  DIBSECTION dib = {};
-  if (GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof(dib), &dib) != sizeof(dib) || !dib.dsBm.bmBits) return {};
-  return {static_cast<uint8_t*>(dib.dsBm.bmBits), size_t(dib.dsBm.bmWidthBytes) * size_t(dib.dsBm.bmHeight)};
+  const std::optional<SectionPixels> section = SkinSection32(dc);
+  if (!section) return {};
+  return {section->bits, size_t(section->stride) * size_t(section->height)};
 }
 
 // Faces drawn lately, as plain bytes: the tool's sixteen boxes come in a few

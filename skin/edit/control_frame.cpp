@@ -14,8 +14,6 @@ namespace korvath::skin {
 namespace {
 
 
-bool HasAll(LONG style, LONG mask) { return (style | mask) == style; }
-
 void Stroke(gdip::Graphics& graphics, COLORREF colour, int32_t alpha, float x, float y, float w, float h) {
   SkinStroke(graphics, SkinArgbFromColorRef(colour, alpha), 1.0f, x, y, w, h);
 }
@@ -23,11 +21,11 @@ void Stroke(gdip::Graphics& graphics, COLORREF colour, int32_t alpha, float x, f
 }  // namespace
 
 int32_t SkinGetBorderKind(HWND window) {
-  if (HasAll(GetWindowLongW(window, GWL_STYLE), WS_BORDER)) return kBorderFlat;
+  if (HasStyleMask(window, WS_BORDER)) return kBorderFlat;
   const LONG ex = GetWindowLongW(window, GWL_EXSTYLE);
   for (LONG mask : {WS_EX_WINDOWEDGE, WS_EX_OVERLAPPEDWINDOW, WS_EX_CLIENTEDGE,
                     WS_EX_DLGMODALFRAME, WS_EX_PALETTEWINDOW}) {
-    if (HasAll(ex, mask)) return kBorderEdge;
+    if (HasStyleMask(ex, mask)) return kBorderEdge;
   }
   return kBorderNone;
 }

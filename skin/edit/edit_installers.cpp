@@ -28,11 +28,6 @@ namespace {
 constexpr COLORREF kTreeLineColour = 0x808080;
 constexpr COLORREF kTreeFillColour = 0xFF8800;
 
-bool HasAll(HWND window, LONG mask) {
-  const LONG style = GetWindowLongW(window, GWL_STYLE);
-  return (style | mask) == style;
-}
-
 // An edit gets the text colours before its procedure changes. (Making an
 // overlay sends messages: the entry is held by its number meanwhile.)
 void SkinEdit(SkinWindowRecord& record, HWND edit, bool withOverlays) {
@@ -125,12 +120,12 @@ void ChildControlSkinInstall(SkinWindowRecord& record, HWND parent) {
   // The combo box itself carries its own skin: its list is the one looked at.
   SkinForEachChild(parent, L"ComboBox", [&](HWND combo) {
     HWND list = FindWindowExW(combo, nullptr, L"ComboLBox", nullptr);
-    if (!list || HasAll(list, LBS_OWNERDRAWFIXED) || SkinIsSubclassed(list)) return;
+    if (!list || HasStyleMask(list, LBS_OWNERDRAWFIXED) || SkinIsSubclassed(list)) return;
     RemoveNativeBorder(list);
     SkinChild(record, list, false);
   });
   SkinForEachUnskinnedChild(parent, WC_LISTVIEWW, [&](HWND view) {
-    if (HasAll(view, LVS_SORTASCENDING)) return;
+    if (HasStyleMask(view, LVS_SORTASCENDING)) return;
     if (SkinEngine.options.SkinTransparentMode) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
     SkinChild(record, view, true);
   });

@@ -121,8 +121,8 @@ void OnNcMouseMove(const SkinMessage& m, const EditRef& edit) {
   if (!edit) return;
   const ScrollBarSlot v = SkinScrollBarSlot(edit, ScrollBarAxis::Vertical);
   const ScrollBarSlot h = SkinScrollBarSlot(edit, ScrollBarAxis::Horizontal);
-  const bool paintV = v.overlay && HasVScrollStyle(m.window);
-  const bool paintH = h.overlay && HasHScrollStyle(m.window);
+  const bool paintV = SkinBarShown(v);
+  const bool paintH = SkinBarShown(h);
   if (paintV) SkinPaintScrollBar(v, SkinScrollBarPartAt(v, m.point()));
   if (paintH) SkinPaintScrollBar(h, SkinScrollBarPartAt(h, m.point()));
 }

@@ -39,13 +39,22 @@ ScrollBarSlot SkinScrollBarSlot(const SkinEntryRef<Entry>& control, ScrollBarAxi
 // The same with the entry found from the window and its class.
 ScrollBarSlot SkinScrollBarSlot(HWND control, ScrollBarAxis axis);
 
+// Whether the bar is shown: it has an overlay and its control the bar's
+// scroll style.
+inline bool SkinBarShown(const ScrollBarSlot& bar) {
+  return bar.overlay &&
+         (bar.axis == ScrollBarAxis::Vertical ? HasVScrollStyle(bar.control) : HasHScrollStyle(bar.control));
+}
+
 // Draws the bar into its overlay with `hotPart` highlighted and records where
 // its parts lie (VScrollPaint for a bar in hand).
 void SkinPaintScrollBar(const ScrollBarSlot& bar, int32_t hotPart = kScrollPartNone);
 // The same picture with nothing highlighted onto `dc`, a DC of the overlay's
 // client area (its WM_PRINTCLIENT); nothing is recorded, shown or kept.
 void SkinPrintScrollBar(const ScrollBarSlot& bar, HDC dc);
-// The part of the bar under the screen point (SkinVScrollMouse's rule).
+// The part of the bar under the screen point (of a non-client mouse
+// message), from the part rectangles the painter recorded; edges count as
+// inside, the first arrow wins, then the second.
 int32_t SkinScrollBarPartAt(const ScrollBarSlot& bar, POINT screen);
 
 // Shows or hides the control's overlays with their bars (`show` when given,
@@ -79,8 +88,8 @@ void SkinRepaintScrollOverlays(const SkinEntryRef<Entry>& control, int32_t hotPa
                                bool vertical = true, bool horizontal = true) {
   const ScrollBarSlot v = SkinScrollBarSlot(control, ScrollBarAxis::Vertical);
   const ScrollBarSlot h = SkinScrollBarSlot(control, ScrollBarAxis::Horizontal);
-  const bool paintV = vertical && v.overlay && HasVScrollStyle(v.control);
-  const bool paintH = horizontal && h.overlay && HasHScrollStyle(h.control);
+  const bool paintV = vertical && SkinBarShown(v);
+  const bool paintH = horizontal && SkinBarShown(h);
   if (paintV) SkinPaintScrollBar(v, hotPart);
   if (paintH) SkinPaintScrollBar(h, hotPart);
 }

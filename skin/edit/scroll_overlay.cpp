@@ -19,7 +19,6 @@ constexpr DWORD kOverlayStyle = WS_CHILD | WS_CLIPCHILDREN | WS_DISABLED;
 constexpr RECT kPlaceholder = {0, 0, 10, 10};
 
 LONG ObjectId(ScrollBarAxis axis) { return axis == ScrollBarAxis::Vertical ? OBJID_VSCROLL : OBJID_HSCROLL; }
-LONG StyleBit(ScrollBarAxis axis) { return axis == ScrollBarAxis::Vertical ? WS_VSCROLL : WS_HSCROLL; }
 
 // The native bar's rectangle in the client coordinates of the control's
 // parent, where the overlay, a child of that parent, is placed.
@@ -75,11 +74,9 @@ LRESULT OverlayProc(const SkinMessage& m, ScrollBarAxis axis) {
   return m.Forward();
 }
 
-bool HasStyle(HWND window, LONG bit) { return (GetWindowLongW(window, GWL_STYLE) & bit) != 0; }
-
 void SyncBar(const ScrollBarSlot& bar, std::optional<bool> show) {
   if (!bar.overlay) return;
-  if (HasStyle(bar.control, StyleBit(bar.axis))) {
+  if (SkinBarShown(bar)) {
     const bool shown = show.value_or(IsVisibleStyle(bar.control));
     ShowWindow(bar.overlay, shown ? SW_SHOWNA : SW_HIDE);
   } else if (IsVisibleStyle(bar.overlay)) {
@@ -92,9 +89,7 @@ void PlaceBar(const ScrollBarSlot& bar) {
 }
 
 void RefreshIfMoved(const ScrollBarSlot& bar) {
-  if (!bar.overlay || !bar.parts || !HasStyle(bar.control, StyleBit(bar.axis)) || !IsVisibleStyle(bar.overlay)) {
-    return;
-  }
+  if (!SkinBarShown(bar) || !bar.parts || !IsVisibleStyle(bar.overlay)) return;
   SCROLLBARINFO info = {};
   info.cbSize = sizeof(info);
   GetScrollBarInfo(bar.control, ObjectId(bar.axis), &info);
@@ -156,14 +151,6 @@ int32_t SkinScrollBarPartAt(const ScrollBarSlot& bar, POINT screen) {
   if (Inside(parts[1], p)) return kScrollPartSecondArrow;
   if (Inside(parts[2], p)) return kScrollPartThumb;
   return kScrollPartNone;
-}
-
-int32_t SkinVScrollMouse(HWND control, LPARAM lParam) {
-  return SkinScrollBarPartAt(SkinScrollBarSlot(control, ScrollBarAxis::Vertical), SkinPointOf(lParam));
-}
-
-int32_t SkinHScrollMouse(HWND control, LPARAM lParam) {
-  return SkinScrollBarPartAt(SkinScrollBarSlot(control, ScrollBarAxis::Horizontal), SkinPointOf(lParam));
 }
 
 }  // namespace korvath::skin

@@ -44,8 +44,6 @@ constexpr int kTextLimit = 512;
 constexpr int32_t kCheckTicked = 4;
 constexpr int32_t kCheckThirdState = 6;
 
-bool Has(LONG style, LONG mask) { return (style | mask) == style; }
-
 HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
   return platform::FromParam<HTREEITEM>(platform::SendWithPointer(tree, TVM_GETNEXTITEM, relation, item));
 }
@@ -61,9 +59,13 @@ struct TreeStyle {
 
 TreeStyle ReadStyle(HWND tree) {
   const LONG s = GetWindowLongW(tree, GWL_STYLE);
-  const bool lines = Has(s, TVS_HASLINES);
-  return {Has(s, TVS_HASBUTTONS), lines, Has(s, TVS_LINESATROOT), Has(s, TVS_CHECKBOXES),
-          !lines && Has(s, TVS_FULLROWSELECT), !lines && Has(s, TVS_TRACKSELECT)};
+  const bool lines = HasStyleMask(s, TVS_HASLINES);
+  return {HasStyleMask(s, TVS_HASBUTTONS),
+          lines,
+          HasStyleMask(s, TVS_LINESATROOT),
+          HasStyleMask(s, TVS_CHECKBOXES),
+          !lines && HasStyleMask(s, TVS_FULLROWSELECT),
+          !lines && HasStyleMask(s, TVS_TRACKSELECT)};
 }
 
 struct Item {

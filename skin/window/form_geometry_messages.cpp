@@ -196,9 +196,7 @@ LRESULT OnSetText(const SkinMessage& m, SkinWindowRecord& r) {
 LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r) {
   if (!m.drawItem()) return m.Forward();
   const DRAWITEMSTRUCT item = *m.drawItem();
-  const bool skinnedControl =
-      GetSkinProp(item.hwndItem, prop::Hw_FuID) > 0 && GetSkinProp(item.hwndItem, prop::Hw_lbID) > 0;
-  if (!skinnedControl && MenuSkinItemFind(SkinMenuOfItem(item)) <= 0) return m.Forward();
+  if (!SkinDrawsItem(item)) return m.Forward();
   SkinDrawItem(r, item);
   return 1;
 }

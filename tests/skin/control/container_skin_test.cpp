@@ -9,7 +9,6 @@
 
 #include "skin/control/control_installers.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
