@@ -70,6 +70,13 @@ void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
   Attach(window, {.keyColour = keyColour, .fillColour = fillColour, .fillAlpha = fillAlpha});
 }
 
+void ContainerControlRegister(HWND window, std::optional<bool> framed,
+                              std::optional<COLORREF> backgroundColour,
+                              std::optional<int32_t> backgroundAlpha, std::optional<bool> outline) {
+  if (SkinWindowRecord* record = SkinTopSkinnedRecord(window))
+    ContainerSkinAttach(*record, window, framed, backgroundColour, backgroundAlpha, outline);
+}
+
 void ToolbarSkinAttach(HWND window, std::optional<COLORREF> keyColour, std::optional<COLORREF> fillColour,
                        std::optional<int32_t> fillAlpha, std::optional<int32_t> frameMode) {
   Attach(window, {.keyColour = keyColour,

@@ -25,6 +25,12 @@ struct SkinWindowRecord;
 void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nullopt,
                                 std::optional<COLORREF> fillColour = std::nullopt,
                                 std::optional<int32_t> fillAlpha = std::nullopt);
+// Registers the window as a container of its skinned top-level record unless
+// it is one already: ContainerSkinAttach for a caller that holds no record.
+void ContainerControlRegister(HWND window, std::optional<bool> framed = std::nullopt,
+                              std::optional<COLORREF> backgroundColour = std::nullopt,
+                              std::optional<int32_t> backgroundAlpha = std::nullopt,
+                              std::optional<bool> outline = std::nullopt);
 // The toolbar's attach: as ContainerControlSkinAttach, with its repaint flag
 // set for a "ToolbarWindow32" and the frame mode (1: a frame and a drop-down
 // face, keyed on white).
@@ -41,6 +47,10 @@ bool SkinIsToolbar(HWND window);
 // Whether the owner record's window wants its controls drawn again: while it
 // is sized, only when it is also moved; otherwise while it is active.
 bool SkinFindParentSkin(const SkinWindowRecord& owner);
+
+// Restores the control from its owner's child layer onto `dc` (a BeginPaint
+// DC stays the caller's).
+void SkinReleaseDC(const SkinWindowRecord& owner, HWND window, HDC dc);
 
 // The frame-mode face: a 3-pixel white band (keyed out afterwards) with two
 // frame lines, and a blue drop-down face with the down chevron at the right.

@@ -60,7 +60,7 @@ LRESULT PaintToolbar(const SkinMessage& m, const ToolbarRef& toolbar) {
   if (toolbar->repaint) {
     ToolbarSkinPaint(toolbar);
   } else {
-    SkinRefreshWindow(*toolbar.record, m.window, false, paint.dc());
+    SkinReleaseDC(*toolbar.record, m.window, paint.dc());
   }
   return 0;
 }
@@ -69,7 +69,7 @@ LRESULT PrintToolbar(const SkinMessage& m, const ToolbarRef& toolbar) {
   if (toolbar->repaint) {
     ToolbarSkinPrint(toolbar, m.dc());
   } else {
-    SkinRefreshWindow(*toolbar.record, m.window, false, m.dc());
+    SkinReleaseDC(*toolbar.record, m.window, m.dc());
   }
   return 0;
 }
@@ -189,5 +189,7 @@ LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 bool SkinFindParentSkin(const SkinWindowRecord& owner) { return owner.Sizing ? owner.Moving : owner.Active; }
+
+void SkinReleaseDC(const SkinWindowRecord& owner, HWND window, HDC dc) { SkinRefreshWindow(owner, window, false, dc); }
 
 }  // namespace korvath::skin

@@ -52,9 +52,7 @@ void SkinPaintScrollBar(const ScrollBarSlot& bar, int32_t hotPart = kScrollPartN
 // The same picture with nothing highlighted onto `dc`, a DC of the overlay's
 // client area (its WM_PRINTCLIENT); nothing is recorded, shown or kept.
 void SkinPrintScrollBar(const ScrollBarSlot& bar, HDC dc);
-// The part of the bar under the screen point (of a non-client mouse
-// message), from the part rectangles the painter recorded; edges count as
-// inside, the first arrow wins, then the second.
+// The part of the bar under the screen point (SkinVScrollMouse's rule).
 int32_t SkinScrollBarPartAt(const ScrollBarSlot& bar, POINT screen);
 
 // Shows or hides the control's overlays with their bars (`show` when given,

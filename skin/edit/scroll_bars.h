@@ -41,5 +41,10 @@ bool HasScrollStyle(HWND window);
 // (when `vertical`) and then the horizontal one (when `horizontal`), each
 // only when the edit has that bar's scroll style and an overlay for it.
 void SkinRepaintEditOverlays(HWND edit, bool vertical = true, bool horizontal = true);
+// The part of the vertical / horizontal overlay under the screen point of a
+// non-client mouse message (lParam), from the part rectangles the painter
+// recorded; edges count as inside, the first arrow wins, then the second.
+int32_t SkinVScrollMouse(HWND control, LPARAM lParam);
+int32_t SkinHScrollMouse(HWND control, LPARAM lParam);
 
 }  // namespace korvath::skin

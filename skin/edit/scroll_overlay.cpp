@@ -153,4 +153,12 @@ int32_t SkinScrollBarPartAt(const ScrollBarSlot& bar, POINT screen) {
   return kScrollPartNone;
 }
 
+int32_t SkinVScrollMouse(HWND control, LPARAM lParam) {
+  return SkinScrollBarPartAt(SkinScrollBarSlot(control, ScrollBarAxis::Vertical), SkinPointOf(lParam));
+}
+
+int32_t SkinHScrollMouse(HWND control, LPARAM lParam) {
+  return SkinScrollBarPartAt(SkinScrollBarSlot(control, ScrollBarAxis::Horizontal), SkinPointOf(lParam));
+}
+
 }  // namespace korvath::skin

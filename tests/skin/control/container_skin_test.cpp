@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "skin/control/control_installers.h"
+#include "skin/control/control_skin.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
@@ -46,6 +47,29 @@ TEST_F(ContainerSkinTest, AttachRegistersAndSubclassesOneLayerOnly) {
   EXPECT_EQ(SendMessageW(a, WM_GETDLGCODE, 0, 0),
             CallWindowProcW(reinterpret_cast<WNDPROC>(saved), a, WM_GETDLGCODE, 0, 0));
   EXPECT_EQ(GetWindowLongPtrW(c, GWLP_WNDPROC), proc);
+}
+
+// Registering by window alone finds the window's skinned top-level record and
+// registers it there once, with the settings given (the alpha's low byte); a
+// window under no skinned window is left alone.
+TEST_F(ContainerSkinTest, RegisteringByWindowFindsItsRecordAndRegistersOnce) {
+  const HWND a = Add(L"Static");
+  ContainerControlRegister(a, false, RGB(1, 2, 3), 0x1C0);
+  ContainerControlRegister(a, true, RGB(9, 9, 9), 7);
+  const SkinWindowRecord& record = *SkinRecordAt(form_.recordNumber());
+  ASSERT_EQ(record.Containers.size(), 1u);
+  EXPECT_EQ(record.Containers[0].window, a);
+  EXPECT_EQ(record.Containers[0].backgroundColor, RGB(1, 2, 3));
+  EXPECT_EQ(record.Containers[0].backgroundAlpha, 0xC0);
+  EXPECT_FALSE(record.Containers[0].framed);
+  EXPECT_EQ(GetSkinProp(a, prop::Hw_lbID), 1);
+
+  const HWND lone = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+  const LONG_PTR own = GetWindowLongPtrW(lone, GWLP_WNDPROC);
+  ContainerControlRegister(lone);
+  EXPECT_EQ(GetSkinProp(lone, prop::Hw_lbID), 0);
+  EXPECT_EQ(GetWindowLongPtrW(lone, GWLP_WNDPROC), own);
+  DestroyWindow(lone);
 }
 
 // A container about to move marks the container around it, whose kept look

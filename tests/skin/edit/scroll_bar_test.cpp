@@ -12,10 +12,8 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/skin_message.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/painters.h"
-#include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
 
@@ -95,11 +93,6 @@ class ScrollBarTest : public EditSkinTest {
   static LPARAM ScreenPoint(HWND overlay, int x, int y) {
     const RECT r = ScreenRect(overlay);
     return MAKELPARAM(r.left + x, r.top + y);
-  }
-  // The part of the control's bar on `axis` under the packed screen point of
-  // a non-client mouse message, as the procedures find it.
-  static int32_t PartAt(HWND control, ScrollBarAxis axis, LPARAM lParam) {
-    return SkinScrollBarPartAt(SkinScrollBarSlot(control, axis), SkinPointOf(lParam));
   }
 };
 
@@ -363,18 +356,17 @@ TEST_F(ScrollBarTest, HitTestsCountEdgesAndPreferTheFirstArrow) {
   // Before any paint every rectangle is empty: only the corner hits, as the
   // first arrow.
   Entry(list).vScrollParts = {};
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, ScreenPoint(v, 0, 0)), kScrollPartFirstArrow);
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, ScreenPoint(v, 1, 0)), kScrollPartNone);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 0, 0)), kScrollPartFirstArrow);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 1, 0)), kScrollPartNone);
   Entry(list).vScrollParts = {RECT{1, 1, 15, 17}, RECT{1, 10, 15, 30}, RECT{1, 5, 15, 60}};
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, ScreenPoint(v, 15, 17)), kScrollPartFirstArrow);
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, ScreenPoint(v, 15, 18)), kScrollPartSecondArrow);
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, ScreenPoint(v, 15, 31)), kScrollPartThumb);
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, ScreenPoint(v, 16, 31)), kScrollPartNone);
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, ScreenPoint(v, -1, 5)), kScrollPartNone);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 15, 17)), kScrollPartFirstArrow);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 15, 18)), kScrollPartSecondArrow);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 15, 31)), kScrollPartThumb);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, 16, 31)), kScrollPartNone);
+  EXPECT_EQ(SkinVScrollMouse(list, ScreenPoint(v, -1, 5)), kScrollPartNone);
   // Points left of the screen's origin arrive as negative 16-bit values.
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Vertical, MAKELPARAM(-3, -3)), kScrollPartNone);
-  EXPECT_EQ(PartAt(list, ScrollBarAxis::Horizontal, ScreenPoint(Entry(list).hScrollOverlay, 0, 0)),
-            kScrollPartFirstArrow);
+  EXPECT_EQ(SkinVScrollMouse(list, MAKELPARAM(-3, -3)), kScrollPartNone);
+  EXPECT_EQ(SkinHScrollMouse(list, ScreenPoint(Entry(list).hScrollOverlay, 0, 0)), kScrollPartFirstArrow);
 }
 
 // The overlay only shows: real clicks and drags reach the native bar, the
