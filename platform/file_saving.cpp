@@ -119,9 +119,9 @@ std::optional<SaveFailure> RewriteInPlace(std::string_view path, const std::wstr
                                           std::string_view bytes) {
   using Step = SaveFailure::Step;
   // Windows refuses to write a read-only file; Wine would write it. Honour
-  // the mark everywhere.
-  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
-    return SaveFailure{Step::Target, ERROR_ACCESS_DENIED};
+  // the mark everywhere, and say that it is the mark.
+  if (attributes & FILE_ATTRIBUTE_READONLY) return SaveFailure{Step::Target, ERROR_FILE_READ_ONLY};
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return SaveFailure{Step::Target, ERROR_ACCESS_DENIED};
   File file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return SaveFailure{Step::Target, LastError()};
