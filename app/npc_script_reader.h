@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "app/npc_record.h"
@@ -77,11 +78,14 @@ struct NpcScriptRefusal {
   int line = 0;  // the kept line (1-based) that is refused; 0 for the whole file
   bool operator==(const NpcScriptRefusal&) const = default;
 };
-// None when kept lines 1 to 19 carry, in the writer's order, the statements
-// that the writer writes, with a name and values that it writes, and the
-// lines after them are the ones that it writes for a behaviour.
+// The values, when kept lines 1 to 19 carry, in the writer's order, the
+// statements that the writer writes, with a name and values that it writes,
+// and the lines after them are the ones that it writes for a behaviour; why
+// not, when they do not. One pass over the lines gives either.
+std::variant<NpcScriptValues, NpcScriptRefusal> ReadNpcScript(const std::vector<std::string>& keptLines);
+// ReadNpcScript's refusal; none for lines that it reads.
 std::optional<NpcScriptRefusal> CheckNpcScript(const std::vector<std::string>& keptLines);
-// The values; none when CheckNpcScript refuses the lines.
+// ReadNpcScript's values; none when it refuses the lines.
 std::optional<NpcScriptValues> ParseNpcScript(const std::vector<std::string>& keptLines);
 // Puts the values read into the record's fields, the behaviour's statement
 // too.
