@@ -273,7 +273,7 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
   }
   const ScriptMatch script = MatchScript(keptLines);
   if (!script.item) return script.refusal;
-  out.behaviour = BehaviourTable()[*script.item].name;
+  out.behaviour = int(*script.item);
   return std::nullopt;
 }
 
@@ -318,9 +318,7 @@ void StoreNpcScriptValues(const NpcScriptValues& read, NpcRecord& npc) {
   npc.NpcGetItem = v[16];
   npc.NpcSpawn = v[17];
   npc.NpcHp = v[18];
-  if (read.behaviour)
-    if (std::optional<int> item = BehaviourIndexOfName(*read.behaviour))
-      npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(*item));
+  npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(read.behaviour));
 }
 
 std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusal& refusal) {

@@ -53,7 +53,7 @@ struct NpcScriptValues {
   // values[i] is the number of the statement on kept line i + 1, for
   // i = 1 .. 18 (values[0] is unused).
   std::array<int32_t, kDeclarationLines> values{};
-  std::optional<std::string_view> behaviour;  // what BehaviourFromLines gives: set for lines that are read
+  int behaviour = 0;  // the behaviour item (BehaviourTable) whose script the lines after the declarations are
 };
 
 // Why kept lines are no file that the tool wrote. The reader is positional:

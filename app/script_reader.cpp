@@ -43,8 +43,7 @@ void ApplyValues(const NpcScriptValues& read) {
   for (const NumericCombo& combo : NumericCombos())
     form.ComboBoxSelectText(combo.unit, ToText(npc.*combo.field));
   form.SetEditContent(HP编辑框, ToText(npc.NpcHp));
-  if (read.behaviour && BehaviourIndexOfName(*read.behaviour))
-    form.ComboBoxSelectText(行为组合框, *read.behaviour);
+  form.ComboBoxSelectText(行为组合框, BehaviourTable()[size_t(read.behaviour)].name);
 }
 }  // namespace
 
