@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "app/file_paths.h"
+#include "app/handler_guard.h"
 #include "app/main_form.h"
 #include "app/npc_record.h"
 #include "platform/gbk_convert.h"
@@ -64,12 +65,16 @@ std::string BrowseForFolder(std::optional<std::string_view> title, bool includeF
 }
 
 int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) {
-  if (message == BFFM_INITIALIZED && !BrowseInitialFolder().empty()) {
-    // A folder too deep for the dialog opens it on its deepest parent that is not.
-    std::wstring folder = DeepestShortFolder(GbkToWide(BrowseInitialFolder()));
-    if (!folder.empty())
-      SendWithPointer(window, BFFM_SETSELECTIONW, TRUE, folder.c_str());
-  }
+  // Beneath the shell's dialog code, which no exception may unwind through:
+  // one ends here, guarded, and the dialog opens where it would without a folder.
+  RunGuarded([&] {
+    if (message == BFFM_INITIALIZED && !BrowseInitialFolder().empty()) {
+      // A folder too deep for the dialog opens it on its deepest parent that is not.
+      std::wstring folder = DeepestShortFolder(GbkToWide(BrowseInitialFolder()));
+      if (!folder.empty())
+        SendWithPointer(window, BFFM_SETSELECTIONW, TRUE, folder.c_str());
+    }
+  });
   return 1;
 }
 

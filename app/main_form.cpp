@@ -50,14 +50,10 @@ constexpr Binding kBindings[] = {
     {关闭按钮, UnitEvent::Click, &OnCloseClick},
 };
 
-// What is bound in place of binding `I`: its handler, run guarded.
-template <size_t I>
-void GuardedBinding() noexcept {
-  RunGuarded(kBindings[I].handler);
-}
+// What is bound in place of each binding: its handler, run guarded.
 template <size_t... I>
 constexpr std::array<platform::EventHandler, sizeof...(I)> GuardedBindings(std::index_sequence<I...>) {
-  return {&GuardedBinding<I>...};
+  return {&Guarded<kBindings[I].handler>...};
 }
 constexpr auto kGuardedHandlers = GuardedBindings(std::make_index_sequence<std::size(kBindings)>());
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 
 #include "app/model_names.h"
 #include "app/npc_script.h"
@@ -272,21 +273,28 @@ std::optional<NpcScriptRefusal> ReadDeclarations(const std::vector<std::string>&
   }
   const ScriptMatch script = MatchScript(keptLines);
   if (!script.item) return script.refusal;
-  out.behaviour = BehaviourTable()[*script.item].name;
+  out.behaviour = int(*script.item);
   return std::nullopt;
 }
 
 }  // namespace
 
+std::variant<NpcScriptValues, NpcScriptRefusal> ReadNpcScript(const std::vector<std::string>& keptLines) {
+  NpcScriptValues out;
+  if (std::optional<NpcScriptRefusal> refusal = ReadDeclarations(keptLines, out)) return *refusal;
+  return out;
+}
+
 std::optional<NpcScriptRefusal> CheckNpcScript(const std::vector<std::string>& keptLines) {
-  NpcScriptValues ignored;
-  return ReadDeclarations(keptLines, ignored);
+  std::variant<NpcScriptValues, NpcScriptRefusal> read = ReadNpcScript(keptLines);
+  if (const NpcScriptRefusal* refusal = std::get_if<NpcScriptRefusal>(&read)) return *refusal;
+  return std::nullopt;
 }
 
 std::optional<NpcScriptValues> ParseNpcScript(const std::vector<std::string>& keptLines) {
-  NpcScriptValues out;
-  if (ReadDeclarations(keptLines, out)) return std::nullopt;
-  return out;
+  std::variant<NpcScriptValues, NpcScriptRefusal> read = ReadNpcScript(keptLines);
+  if (NpcScriptValues* values = std::get_if<NpcScriptValues>(&read)) return std::move(*values);
+  return std::nullopt;
 }
 
 void StoreNpcScriptValues(const NpcScriptValues& read, NpcRecord& npc) {
@@ -310,9 +318,7 @@ void StoreNpcScriptValues(const NpcScriptValues& read, NpcRecord& npc) {
   npc.NpcGetItem = v[16];
   npc.NpcSpawn = v[17];
   npc.NpcHp = v[18];
-  if (read.behaviour)
-    if (std::optional<int> item = BehaviourIndexOfName(*read.behaviour))
-      npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(*item));
+  npc.NpcBehaviourText = std::string(BehaviourStatementOfItem(read.behaviour));
 }
 
 std::string NpcScriptRefusalMessage(std::string_view path, const NpcScriptRefusal& refusal) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "app/npc_record.h"
@@ -52,7 +53,7 @@ struct NpcScriptValues {
   // values[i] is the number of the statement on kept line i + 1, for
   // i = 1 .. 18 (values[0] is unused).
   std::array<int32_t, kDeclarationLines> values{};
-  std::optional<std::string_view> behaviour;  // what BehaviourFromLines gives: set for lines that are read
+  int behaviour = 0;  // the behaviour item (BehaviourTable) whose script the lines after the declarations are
 };
 
 // Why kept lines are no file that the tool wrote. The reader is positional:
@@ -77,11 +78,14 @@ struct NpcScriptRefusal {
   int line = 0;  // the kept line (1-based) that is refused; 0 for the whole file
   bool operator==(const NpcScriptRefusal&) const = default;
 };
-// None when kept lines 1 to 19 carry, in the writer's order, the statements
-// that the writer writes, with a name and values that it writes, and the
-// lines after them are the ones that it writes for a behaviour.
+// The values, when kept lines 1 to 19 carry, in the writer's order, the
+// statements that the writer writes, with a name and values that it writes,
+// and the lines after them are the ones that it writes for a behaviour; why
+// not, when they do not. One pass over the lines gives either.
+std::variant<NpcScriptValues, NpcScriptRefusal> ReadNpcScript(const std::vector<std::string>& keptLines);
+// ReadNpcScript's refusal; none for lines that it reads.
 std::optional<NpcScriptRefusal> CheckNpcScript(const std::vector<std::string>& keptLines);
-// The values; none when CheckNpcScript refuses the lines.
+// ReadNpcScript's values; none when it refuses the lines.
 std::optional<NpcScriptValues> ParseNpcScript(const std::vector<std::string>& keptLines);
 // Puts the values read into the record's fields, the behaviour's statement
 // too.

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/file_paths.h"
+#include "app/handler_guard.h"
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 #include "platform/message_params.h"
@@ -69,15 +70,19 @@ OpenDialogLongPathGuard::~OpenDialogLongPathGuard() {
   if (active == this) active = nullptr;
 }
 
+// Both run beneath the system's dialog code, which no exception may unwind
+// through: one ends there, guarded, as any handler's does.
 LRESULT CALLBACK OpenDialogLongPathGuard::WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
-  OpenDialogLongPathGuard* guard = active;
-  if (code == HCBT_ACTIVATE && guard && !guard->dialog_) {
-    HWND window = FromParam<HWND>(LONG_PTR(wParam));
-    if (skin::SkinGetClassNameText(window) == "#32770") {
-      guard->dialog_ = window;
-      guard->previous_ = SetWindowProcedure(window, &DialogProc);
+  RunGuarded([&] {
+    OpenDialogLongPathGuard* guard = active;
+    if (code == HCBT_ACTIVATE && guard && !guard->dialog_) {
+      HWND window = FromParam<HWND>(LONG_PTR(wParam));
+      if (skin::SkinGetClassNameText(window) == "#32770") {
+        guard->dialog_ = window;
+        guard->previous_ = SetWindowProcedure(window, &DialogProc);
+      }
     }
-  }
+  });
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -85,8 +90,12 @@ LRESULT CALLBACK OpenDialogLongPathGuard::DialogProc(HWND dialog, UINT message, 
   OpenDialogLongPathGuard* guard = active;
   if (!guard || guard->dialog_ != dialog) return DefDlgProcW(dialog, message, wParam, lParam);
   const WNDPROC previous = guard->previous_;
-  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED && guard->AnswerLongOk(dialog))
-    return 0;
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+    // An OK that fails here ends with the notice; the dialog stays open.
+    bool answered = true;
+    RunGuarded([&] { answered = guard->AnswerLongOk(dialog); });
+    if (answered) return 0;
+  }
   if (message == WM_NCDESTROY) {
     SetWindowProcedure(dialog, previous);
     guard->previous_ = nullptr;

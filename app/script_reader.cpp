@@ -1,6 +1,7 @@
 #include "app/script_reader.h"
 
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/file_paths.h"
@@ -42,8 +43,7 @@ void ApplyValues(const NpcScriptValues& read) {
   for (const NumericCombo& combo : NumericCombos())
     form.ComboBoxSelectText(combo.unit, ToText(npc.*combo.field));
   form.SetEditContent(HP编辑框, ToText(npc.NpcHp));
-  if (read.behaviour && BehaviourIndexOfName(*read.behaviour))
-    form.ComboBoxSelectText(行为组合框, *read.behaviour);
+  form.ComboBoxSelectText(行为组合框, BehaviourTable()[size_t(read.behaviour)].name);
 }
 }  // namespace
 
@@ -142,16 +142,16 @@ bool ReadNpcFile(std::string_view path) {
     ShowNotice(NpcScriptRefusalMessage(shown, {NpcScriptRefusal::Reason::TextEndedEarly, 0}));
     return false;
   }
-  if (std::optional<NpcScriptRefusal> refusal = CheckNpcScript(kept.lines)) {
+  const std::variant<NpcScriptValues, NpcScriptRefusal> read = ReadNpcScript(kept.lines);
+  if (const NpcScriptRefusal* refusal = std::get_if<NpcScriptRefusal>(&read)) {
     ShowNotice(NpcScriptRefusalMessage(shown, *refusal));
     return false;
   }
-  std::optional<NpcScriptValues> read = ParseNpcScript(kept.lines);
   NpcRecord& npc = Npc();
   npc.NpcFilePath = std::string(path);
   MainForm().SetEditContent(目录编辑框, PathDirectoryPart(path));
   npc.NpcInputLines = std::move(kept.lines);
-  ApplyValues(*read);
+  ApplyValues(std::get<NpcScriptValues>(read));
   return true;
 }
 

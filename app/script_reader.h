@@ -38,7 +38,7 @@ inline constexpr uint64_t kMostFileBytes = uint64_t(16) << 20;
 // The read button "读取NPC文档...".
 void OnReadButtonClick();
 // Reads the file and, when it is one that the tool wrote (see
-// CheckNpcScript), applies it to the record and the units, sets NpcFilePath
+// ReadNpcScript), applies it to the record and the units, sets NpcFilePath
 // to it and shows its folder in the folder box. A file that cannot be opened,
 // is in another encoding or is none that the tool wrote is refused with a
 // message and changes nothing. True when applied.

@@ -15,7 +15,6 @@
 #include "platform/file_saving.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "platform/long_paths.h"
 #include "platform/text_commands.h"
 #include "skin/window/message_box.h"
 
@@ -55,18 +54,17 @@ std::string_view WriteFailure(DWORD error) {
   }
 }
 
-std::string_view TargetFailure(const std::string& path, DWORD error) {
-  const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return "文件是只读的";
+std::string_view TargetFailure(DWORD error) {
+  if (error == ERROR_FILE_READ_ONLY) return "文件是只读的";
   if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return "文件正被其他程序占用";
   return kSaveFailedAdvice;
 }
 
-std::string_view SaveFailureReason(const std::string& path, const files::SaveFailure& failure) {
+std::string_view SaveFailureReason(const files::SaveFailure& failure) {
   switch (failure.step) {
     case files::SaveFailure::Step::Folder: return FolderFailure(failure.error);
     case files::SaveFailure::Step::Write: return WriteFailure(failure.error);
-    case files::SaveFailure::Step::Target: return TargetFailure(path, failure.error);
+    case files::SaveFailure::Step::Target: return TargetFailure(failure.error);
   }
   return kSaveFailedAdvice;
 }
@@ -118,7 +116,7 @@ bool WriteNpcFile() {
   if (folder == DefaultDocumentFolder() && !platform::PathIsFolder(folder)) platform::CreateDir(folder);
   // The file's bytes come from the format's one definition.
   if (std::optional<files::SaveFailure> failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines))) {
-    ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(path, *failure)) + "!");
+    ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(*failure)) + "!");
     return false;
   }
   SkinMessageBox(MainWindow(), "NPC文件[" + shown + "]已经生成!", kDoneStyle, "提示");

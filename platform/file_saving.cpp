@@ -1,9 +1,9 @@
 #include "platform/file_saving.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
+#include "platform/files.h"
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 
@@ -13,41 +13,11 @@ namespace {
 constexpr DWORD kCopyChunk = 64 * 1024;
 constexpr size_t kLongestName = 255;
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) noexcept : handle_(handle) {}
-  ~Handle() { Close(); }
-  Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-  Handle& operator=(Handle&&) = delete;
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  explicit operator bool() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const noexcept { return handle_; }
-  // False when closing failed (data not written); true when nothing was open.
-  bool Close() noexcept {
-    return handle_ == INVALID_HANDLE_VALUE || CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 // The error of the call that just failed; never ERROR_SUCCESS, so that a
 // failure always reads as one.
 DWORD LastError() {
   const DWORD error = GetLastError();
   return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
-}
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD written = 0;
-    const DWORD want = DWORD(std::min<size_t>(bytes.size(), 1u << 20));
-    if (!WriteFile(file, bytes.data(), want, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
 }
 
 bool Rewind(HANDLE file) {
@@ -66,14 +36,14 @@ bool CopyContent(HANDLE from, HANDLE to) {
     DWORD got = 0;
     if (!ReadFile(from, chunk.data(), kCopyChunk, &got, nullptr)) return false;
     if (got == 0) return EndHere(to);
-    if (!WriteAll(to, std::string_view(chunk.data(), got))) return false;
+    if (!WriteAllBytes(to, std::string_view(chunk.data(), got))) return false;
   }
 }
 
 // A new, empty file with a unique name in the folder of `path`, open for
-// reading and writing and shared with nobody; its GBK path in `name`. An
-// empty handle when none can be made there (GetLastError says why).
-Handle NewFileBeside(std::string_view path, std::string& name) {
+// reading and writing and shared with nobody; its GBK path in `name`. A
+// file that is not open when none can be made there (GetLastError says why).
+File NewFileBeside(std::string_view path, std::string& name) {
   const std::wstring wide = GbkToWide(path);
   const size_t slash = wide.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
@@ -87,25 +57,25 @@ Handle NewFileBeside(std::string_view path, std::string& name) {
     for (int shift = 12; shift >= 0; shift -= 4) candidate += L"0123456789ABCDEF"[(unique >> shift) & 0xF];
     candidate += L".tmp";
     const std::wstring apiPath = FileApiPath(candidate);
-    Handle file(CreateFileW(apiPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    File file(CreateFileW(apiPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-      return Handle(INVALID_HANDLE_VALUE);
+      return File();
     }
     GbkText gbk = WideToGbk(candidate);
     if (!gbk.exact) {  // the caller could not name it again
-      file.Close();
+      CloseFile(file);
       DeleteFileW(apiPath.c_str());
       SetLastError(ERROR_INVALID_NAME);
-      return Handle(INVALID_HANDLE_VALUE);
+      return File();
     }
     name = std::move(gbk.text);
     return file;
   }
   SetLastError(ERROR_FILE_EXISTS);
-  return Handle(INVALID_HANDLE_VALUE);
+  return File();
 }
 
 // Windows holds no name longer than 255 characters and no path of
@@ -128,11 +98,11 @@ void DeleteFileAt(std::string_view path) { DeleteFileW(FileApiPath(path).c_str()
 std::optional<SaveFailure> SaveNewFile(std::string_view path, std::string_view bytes) {
   using Step = SaveFailure::Step;
   std::string temporary;
-  Handle file = NewFileBeside(path, temporary);
+  File file = NewFileBeside(path, temporary);
   if (!file) return SaveFailure{Step::Folder, LastError()};
-  if (!WriteAll(file.get(), bytes) || !EndHere(file.get()) || !file.Close()) {
+  if (!WriteAllBytes(file.SystemHandle(), bytes) || !EndHere(file.SystemHandle()) || !CloseFile(file)) {
     const DWORD error = LastError();
-    file.Close();
+    CloseFile(file);
     DeleteFileAt(temporary);
     return SaveFailure{Step::Write, error};
   }
@@ -149,35 +119,35 @@ std::optional<SaveFailure> RewriteInPlace(std::string_view path, const std::wstr
                                           std::string_view bytes) {
   using Step = SaveFailure::Step;
   // Windows refuses to write a read-only file; Wine would write it. Honour
-  // the mark everywhere.
-  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
-    return SaveFailure{Step::Target, ERROR_ACCESS_DENIED};
-  Handle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  // the mark everywhere, and say that it is the mark.
+  if (attributes & FILE_ATTRIBUTE_READONLY) return SaveFailure{Step::Target, ERROR_FILE_READ_ONLY};
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return SaveFailure{Step::Target, ERROR_ACCESS_DENIED};
+  File file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return SaveFailure{Step::Target, LastError()};
   std::string backupName;
-  Handle backup = NewFileBeside(path, backupName);
+  File backup = NewFileBeside(path, backupName);
   if (!backup) return SaveFailure{Step::Folder, LastError()};
-  if (!CopyContent(file.get(), backup.get())) {
+  if (!CopyContent(file.SystemHandle(), backup.SystemHandle())) {
     const DWORD error = LastError();
-    backup.Close();
+    CloseFile(backup);
     DeleteFileAt(backupName);
     return SaveFailure{Step::Write, error};
   }
-  if (!Rewind(file.get()) || !WriteAll(file.get(), bytes) || !EndHere(file.get())) {
+  if (!Rewind(file.SystemHandle()) || !WriteAllBytes(file.SystemHandle(), bytes) || !EndHere(file.SystemHandle())) {
     const DWORD error = LastError();
     // The old content back: in place, or else its copy in the file's stead;
     // should both fail, the copy stays, the one whole old content left.
-    const bool restored = CopyContent(backup.get(), file.get()) && file.Close();
-    file.Close();
-    backup.Close();
+    const bool restored = CopyContent(backup.SystemHandle(), file.SystemHandle()) && CloseFile(file);
+    CloseFile(file);
+    CloseFile(backup);
     if (restored) DeleteFileAt(backupName);
     else MoveFileExW(FileApiPath(backupName).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     return SaveFailure{Step::Write, error};
   }
   // The new content is on disk: a failing close loses nothing of it.
-  file.Close();
-  backup.Close();
+  CloseFile(file);
+  CloseFile(backup);
   DeleteFileAt(backupName);
   return std::nullopt;
 }

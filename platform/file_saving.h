@@ -31,7 +31,7 @@ struct SaveFailure {
 //   0600 became 0644, and neither the system's replace nor a copied security
 //   descriptor keeps it). Its old content is first copied beside it, put back
 //   should the rewrite fail, and removed once the new content is on disk. A
-//   read-only file is refused (ERROR_ACCESS_DENIED), as Windows refuses to
+//   read-only file is refused (ERROR_FILE_READ_ONLY), as Windows refuses to
 //   write one; others may go on reading the file meanwhile, but none may
 //   write it.
 std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes);

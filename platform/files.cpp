@@ -151,14 +151,15 @@ std::string FilePeekBytes(File& file, size_t count) {
 }
 
 bool FileWriteText(File& file, std::string_view text) {
-  if (!file || !file.DropReadAhead()) return false;
-  size_t done = 0;
-  while (done < text.size()) {
+  return file && file.DropReadAhead() && WriteAllBytes(file.handle_, text);
+}
+
+bool WriteAllBytes(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
     DWORD written = 0;
-    DWORD want = DWORD(std::min<size_t>(text.size() - done, 1u << 20));
-    if (!WriteFile(file.handle_, text.data() + done, want, &written, nullptr) || written == 0)
-      return false;
-    done += written;
+    const DWORD want = DWORD(std::min<size_t>(bytes.size(), 1u << 20));
+    if (!WriteFile(file, bytes.data(), want, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
   }
   return true;
 }

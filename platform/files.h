@@ -29,6 +29,9 @@ enum class ShareMode {
 class File {
  public:
   File() = default;
+  // Owns a handle that was opened elsewhere, in a way that OpenFile does not
+  // open (INVALID_HANDLE_VALUE: none).
+  explicit File(HANDLE handle) noexcept : handle_(handle) {}
   ~File();
   File(File&& other) noexcept;
   File& operator=(File&& other) noexcept;
@@ -36,6 +39,9 @@ class File {
   File& operator=(const File&) = delete;
 
   explicit operator bool() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+  // For the system's calls on the file; the file still owns it. Reads
+  // through it bypass what FileReadLine has read ahead.
+  HANDLE SystemHandle() const noexcept { return handle_; }
 
  private:
   friend File OpenFile(std::string_view, OpenMode, ShareMode);
@@ -48,7 +54,6 @@ class File {
   friend void FileLimitReading(File&, uint64_t);
   friend bool CloseFile(File&);
 
-  explicit File(HANDLE handle) noexcept : handle_(handle) {}
   bool Refill();
   bool DropReadAhead();
 
@@ -71,6 +76,9 @@ std::string FileReadLine(File& file);
 std::string FilePeekBytes(File& file, size_t count);
 // The text's bytes at the current position; false when not all were written.
 bool FileWriteText(File& file, std::string_view text);
+// All the bytes into the file at its position; false when a write fails or
+// writes nothing.
+bool WriteAllBytes(HANDLE file, std::string_view bytes);
 // True at or past the end of the file's text, for a file that is not open,
 // and once a read has failed.
 bool FileAtEnd(const File& file);

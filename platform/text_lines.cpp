@@ -62,13 +62,4 @@ void ForEachTextLine(std::string_view bytes, const std::function<bool(std::strin
   }
 }
 
-std::vector<std::string> SplitTextLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  ForEachTextLine(bytes, [&](std::string_view line) {
-    lines.emplace_back(line);
-    return true;
-  });
-  return lines;
-}
-
 }  // namespace korvath::platform

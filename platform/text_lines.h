@@ -3,9 +3,7 @@
 // here: the reader's parsing is tested and fuzzed natively on these rules.
 #include <cstddef>
 #include <functional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace korvath::platform {
 
@@ -30,7 +28,5 @@ TextLineScan ScanTextLine(std::string_view data, bool atEnd, size_t resumeAt = 0
 // Hands `take` each line that reading `bytes` line by line gives, in order,
 // until the text ends or `take` returns false.
 void ForEachTextLine(std::string_view bytes, const std::function<bool(std::string_view line)>& take);
-// Every line that reading `bytes` line by line until the end gives.
-std::vector<std::string> SplitTextLines(std::string_view bytes);
 
 }  // namespace korvath::platform

@@ -1,6 +1,6 @@
 // Handlers that throw: memory that runs out while the read button reads a
-// file, and failures of any other kind. The action ends with a notice; the
-// tool goes on with everything as it was.
+// file or beneath the system's dialogs, and failures of any other kind. The
+// action ends with a notice; the tool goes on with everything as it was.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,7 +9,9 @@
 #include <new>
 #include <stdexcept>
 
+#include "app/folder_chooser.h"
 #include "app/handler_guard.h"
+#include "platform/long_paths.h"
 #include "tests/app/bad_input_fixture.h"
 
 using namespace korvath;
@@ -21,10 +23,17 @@ namespace {
 // short: nothing of the window, its dialogs or its boxes asks for that much
 // at once.
 std::atomic<size_t> g_failFrom{SIZE_MAX};
+// Only the first allocation of at least this many bytes fails.
+std::atomic<size_t> g_failOnceFrom{SIZE_MAX};
 std::atomic<int> g_failed{0};
 }  // namespace
 
 void* operator new(size_t size) {
+  if (size >= g_failOnceFrom) {
+    g_failOnceFrom = SIZE_MAX;
+    ++g_failed;
+    throw std::bad_alloc();
+  }
   if (size >= g_failFrom) {
     ++g_failed;
     throw std::bad_alloc();
@@ -72,4 +81,54 @@ TEST_F(BadInputTest, AnyFailureThatAHandlerThrowsEndsOnlyItsAction) {
     EXPECT_EQ(answerer.seen()[0].text, L"程序内部出错,这一操作未能完成!");
   }
   ExpectNothingLost();
+}
+
+// The open dialog's OK runs beneath the system's dialog code. Memory that
+// runs out there ends only that OK, with the same notice: the dialog stays
+// open, and a file chosen in it then is read as before.
+TEST_F(BadInputTest, MemoryThatRunsOutBeneathTheOpenDialogEndsOnlyItsOk) {
+  FillInAndSave();
+  TypeInto(HP编辑框, L"123");  // the file read puts the saved form back
+  HWND openDialog = nullptr;
+  const std::vector<SeenDialog> seen = ClickAnswering(
+      读取按钮, {[&](HWND dialog) {
+                   openDialog = dialog;
+                   // The OK on a relative name asks for the dialog's folder, with room for the longest path.
+                   g_failOnceFrom = platform::kLongestPath * sizeof(wchar_t);
+                   ChooseFile("wangwu.pst")(dialog);
+                 },
+                 [&](HWND notice) {
+                   PressButton(IDOK)(notice);
+                   ChooseFile(saved_)(openDialog);
+                 }});
+  g_failOnceFrom = SIZE_MAX;
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].caption, L"提示");
+  EXPECT_EQ(seen[1].text, L"内存不足,这一操作未能完成!");
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// The folder dialog's callback runs beneath the shell's dialog code. Memory
+// that runs out there ends with the same notice, and the dialog opens all
+// the same.
+TEST_F(BadInputTest, MemoryThatRunsOutBeneathTheFolderDialogEndsWithTheNotice) {
+  // Of 30,000 bytes: the callback's UTF-16 copy is the one allocation of at
+  // least 45,000 bytes that choosing a folder makes before the dialog opens.
+  Npc().NpcFolder = "C:\\" + std::string(30000, 'a') + "\\";
+  const std::string folder = Npc().NpcFolder;
+  bool folderDialog = false;
+  DialogAnswerer answerer({PressButton(IDOK), [&](HWND dialog) {
+                             folderDialog = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr) != nullptr;
+                             PressButton(IDCANCEL)(dialog);
+                           }});
+  g_failOnceFrom = 45000;
+  GuardedEntry<&NpcChooseDocumentFolderClick>(1);
+  g_failOnceFrom = SIZE_MAX;
+  ASSERT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(answerer.seen()[0].caption, L"提示");
+  EXPECT_EQ(answerer.seen()[0].text, L"内存不足,这一操作未能完成!");
+  EXPECT_TRUE(folderDialog);
+  EXPECT_EQ(Npc().NpcFolder, folder);  // the cancelled dialog keeps it
+  EXPECT_TRUE(MainForm().IsAlive());
 }

@@ -139,17 +139,16 @@ inline std::string CheckReadFileProperties(std::string_view bytes) {
   // The lines after the declarations are exactly the ones that the writer
   // writes for the behaviour read, and they carry nothing but it: the values
   // come from lines 1 to 19.
-  if (!read->behaviour) return "behaviour read";
-  const std::optional<int> item = BehaviourIndexOfName(*read->behaviour);
-  if (!item) return "behaviour read";
+  const int item = read->behaviour;
+  if (item < 0 || item >= int(BehaviourTable().size())) return "behaviour read";
   const std::vector<std::string> script(kept.begin() + kDeclarationLines, kept.end());
-  if (script != WrittenScriptLinesOf(*item)) return "lines after the declarations";
+  if (script != WrittenScriptLinesOf(item)) return "lines after the declarations";
   std::vector<std::string> otherBehaviour(kept.begin(), kept.begin() + kDeclarationLines);
-  const int otherItem = (*item + 1) % int(BehaviourTable().size());
+  const int otherItem = (item + 1) % int(BehaviourTable().size());
   for (const std::string& line : WrittenScriptLinesOf(otherItem)) otherBehaviour.push_back(line);
   const std::optional<NpcScriptValues> first = ParseNpcScript(otherBehaviour);
   if (!first || first->name != read->name || first->values != read->values ||
-      first->behaviour != BehaviourTable()[size_t(otherItem)].name)
+      first->behaviour != otherItem)
     return "values from lines 1 to 19";
 
   NpcRecord npc = ForeignRecord();
@@ -352,8 +351,8 @@ inline std::string CheckWrittenForm(const FormInput& form, BuildVerdict* verdict
   if (read.name != npc.NpcName ||
       std::vector<int32_t>(read.values.begin() + 1, read.values.end()) != RecordNumbers(expectedValues))
     return "a written file reads back other values";
-  const std::optional<int> behaviour = read.behaviour ? BehaviourIndexOfName(*read.behaviour) : std::nullopt;
-  if (!behaviour || BehaviourStatementOfItem(*behaviour) != npc.NpcBehaviourText)
+  if (read.behaviour < 0 || read.behaviour >= int(BehaviourTable().size()) ||
+      BehaviourStatementOfItem(read.behaviour) != npc.NpcBehaviourText)
     return "a written file reads back another behaviour";
   NpcRecord other = ForeignRecord();
   StoreNpcScriptValues(read, other);

@@ -42,7 +42,7 @@ TEST(Reader, AWrittenFileReadsBackEveryValueAndBehaviour) {
     NpcScriptValues read = ParseNpcScript(KeptLinesOfFile(bytes)).value();
     EXPECT_EQ(read.name, "王五");
     EXPECT_EQ(std::vector<int32_t>(read.values.begin() + 1, read.values.end()), Numbers(npc));
-    EXPECT_EQ(read.behaviour, BehaviourTable()[size_t(behaviour)].name);
+    EXPECT_EQ(read.behaviour, behaviour);
     // The writer writes no behaviour in capitals.
     if (behaviour == 6) {
       bytes.replace(bytes.find("\"kill\""), 6, "\"KILL\"");
@@ -330,7 +330,7 @@ TEST(Reader, EveryBehaviourIsReadWithEveryValueTheWriterWrites) {
       mostLines = std::max(mostLines, kept.size());
       std::optional<NpcScriptValues> read = ParseNpcScript(kept);
       ASSERT_TRUE(read) << ::testing::PrintToString(CheckNpcScript(kept)) << " " << name << " " << hp;
-      EXPECT_EQ(read->behaviour, BehaviourTable()[size_t(behaviour)].name);
+      EXPECT_EQ(read->behaviour, behaviour);
       EXPECT_EQ(BehaviourFromLines(kept), BehaviourTable()[size_t(behaviour)].name);
       NpcRecord saved = npc;
       saved.NpcBehaviourText = std::string(BehaviourStatementOfItem(behaviour));

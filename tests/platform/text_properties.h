@@ -59,6 +59,17 @@ inline std::string CheckTextCommandProperties(std::string_view input) {
   return {};
 }
 
+// Every line that ForEachTextLine gives of the bytes, read to the end: the
+// lines that the reader takes, which a read in chunks must give too.
+inline std::vector<std::string> SplitTextLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  ForEachTextLine(bytes, [&](std::string_view line) {
+    lines.emplace_back(line);
+    return true;
+  });
+  return lines;
+}
+
 // A file read in chunks: each scan resumes where the last incomplete one
 // stopped, and the lines are those of the whole bytes.
 inline std::vector<std::string> LinesReadInChunks(std::string_view bytes, size_t chunk) {
