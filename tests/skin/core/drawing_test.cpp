@@ -28,6 +28,7 @@
 #include "skin/core/ip_address_dots.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
@@ -247,6 +248,25 @@ TEST(SkinPathAddRoundRect, FillsInsideAndLeavesCornersAndOutsideEmpty) {
   };
   EXPECT_EQ(differences(radius(100), radius(150)), 0);
   EXPECT_GT(differences(radius(100), radius(60)), 0);
+}
+
+// A path's stroke is one pixel wide unless the caller names its pen width
+// (the box's caption text is outlined two pixels wide).
+TEST(SkinStroke, APathIsStrokedWithThePenWidthItIsGiven) {
+  auto rows = [](std::optional<float> penWidth) {
+    gdip::Bitmap bitmap;
+    gdip::Graphics graphics;
+    gdip::GraphicsPath path;
+    EXPECT_TRUE(bitmap.CreateWithFormat(120, 80) && graphics.FromImage(bitmap) && path.Create() &&
+                path.AddLine(10, 40, 110, 40));
+    if (penWidth) SkinStroke(graphics, 0xFF0000FFu, path, *penWidth);
+    else SkinStroke(graphics, 0xFF0000FFu, path);
+    int n = 0;
+    for (int y = 0; y < 80; ++y) n += bitmap.GetPixel(60, y) != 0;
+    return n;
+  };
+  EXPECT_EQ(rows(std::nullopt), 1);
+  EXPECT_EQ(rows(2.0f), 2);
 }
 
 // "测试文字" and "测试" five times, in code page 936.

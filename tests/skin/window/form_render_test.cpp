@@ -4,6 +4,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/memory_dc.h"
 #include "skin/window/background_theme.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -71,6 +72,20 @@ TEST_F(FormTest, RenderLaysBackgroundOutlineTitleAndItemsAndShapesTheWindow) {
 // The region is made once per client size: a render at the same size keeps
 // the window's region, a render at a new size (wider, then higher) fits the
 // new edges.
+// A render given a DC puts its back buffer there; asked not to present, it
+// leaves the DC as it is.
+TEST_F(FormTest, ARenderPutsItsPictureOnTheDCItIsGiven) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
+  const SkinMemoryDc target = SkinMemoryDc::Create(400, 300);
+  const RECT all{0, 0, 400, 300};
+  FillRect(target.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SkinFormRender(record(), target.get(), false);
+  EXPECT_EQ(CaptureDC(target.get(), 200, 150, 1, 1).RgbAt(0, 0), 0u);
+  SkinFormRender(record(), target.get());
+  EXPECT_EQ(CaptureDC(target.get(), 200, 150, 1, 1).pixels, CaptureDC(record().BackDC.get(), 200, 150, 1, 1).pixels);
+  EXPECT_EQ(CaptureDC(target.get(), 200, 150, 1, 1).RgbAt(0, 0), kGround);
+}
+
 TEST_F(FormTest, TheRegionIsMadeAgainOnlyForANewSize) {
   Skin(WS_POPUP | WS_MINIMIZEBOX, 400, 300);
   const auto pointIn = [&](int x, int y) {
