@@ -36,10 +36,15 @@ LRESULT CALLBACK UnlistDropDownAtEnd(HWND list, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 void SkinUpdateLayered(HWND window, const LayeredUpdate& update) {
-  HDC source = update.sourceDc;
-  if (!source) return;
   RECT bounds{};
   GetWindowRect(window, &bounds);
+  HDC source = nullptr;
+  if (update.sourceDc) {
+    source = *update.sourceDc;
+  } else if (const SkinWindowRecord* record = SkinRecordOfWindow(window)) {
+    source = record->BackDC.get();
+  }
+  if (!source) return;
   POINT position{update.x.value_or(bounds.left), update.y.value_or(bounds.top)};
   SIZE size{update.width.value_or(bounds.right - bounds.left),
             update.height.value_or(bounds.bottom - bounds.top)};

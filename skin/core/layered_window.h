@@ -11,8 +11,9 @@ namespace korvath::skin {
 
 // What SkinUpdateLayered pushes; everything else not given has its default.
 struct LayeredUpdate {
-  // The picture (32-bit, premultiplied alpha).
-  HDC sourceDc = nullptr;
+  // The picture (32-bit, premultiplied alpha). Default: the back buffer of the
+  // window's record, the window's whole composed picture.
+  std::optional<HDC> sourceDc;
   std::optional<int32_t> alpha;  // constant alpha over the picture; 255
   // Screen position and size; the window's current window rectangle.
   std::optional<int32_t> x;
@@ -24,8 +25,9 @@ struct LayeredUpdate {
 };
 
 // UpdateLayeredWindow with ULW_ALPHA (AC_SRC_OVER, AC_SRC_ALPHA). Without a
-// source DC the window is left alone.
-void SkinUpdateLayered(HWND window, const LayeredUpdate& update);
+// source DC and without a record of its own (or with a record that has no
+// back buffer yet) the window is left alone.
+void SkinUpdateLayered(HWND window, const LayeredUpdate& update = {});
 
 // One picture SkinUpdateLayered has pushed: the window, where it was put
 // (screen coordinates) and its constant alpha.

@@ -21,7 +21,8 @@ constexpr int32_t kMaxTipWidth = 600;
 TTTOOLINFOW ToolRecord(HWND owner, int32_t id, const RECT& rect, LPWSTR text) {
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V1_SIZE;
-  tool.uFlags = TTF_SUBCLASS;
+  // Not TTF_SUBCLASS: the owner relays its mouse messages (RelayEvent).
+  tool.uFlags = 0;
   tool.hwnd = owner;
   tool.uId = static_cast<UINT_PTR>(id);
   tool.rect = rect;
@@ -196,6 +197,14 @@ void ToolTip::DeleteTool(int32_t id) {
 int32_t ToolTip::GetToolCount() const {
   if (!tip_) return static_cast<int32_t>(kept_.size());
   return static_cast<int32_t>(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0));
+}
+
+void ToolTip::RelayEvent(UINT message, WPARAM wParam, LPARAM lParam) const {
+  if (!tip_) return;
+  MSG relayed{owner_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+  const DWORD at = GetMessagePos();
+  relayed.pt = {static_cast<int16_t>(LOWORD(at)), static_cast<int16_t>(HIWORD(at))};
+  platform::SendWithPointer(tip_, TTM_RELAYEVENT, 0, &relayed);
 }
 
 }  // namespace korvath::skin

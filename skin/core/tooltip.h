@@ -2,7 +2,12 @@
 // `ToolTip`: one Win32 tooltip control serving one owner window, with tools
 // (rectangles of the owner that show a tip). The control is owned by the
 // owner window, so it is destroyed with it; the object destroys it too when
-// it goes first. Every operation on an object without a control does nothing
+// it goes first. The control does not subclass the owner: the owner's
+// procedure hands it the mouse messages (RelayEvent). A control that
+// subclassed its owner would stay in the owner's procedure chain after its
+// tools and itself are gone (the common controls under Wine never step out
+// again), so a skin taken off the owner could not give it its own procedure
+// back. Every operation on an object without a control does nothing
 // (counts read 0), unless the control is prepared: then the object keeps the
 // tools and settings and gives them to the control when it is made.
 #include <windows.h>
@@ -28,9 +33,8 @@ class ToolTip {
   // control this object made before is destroyed first.
   HWND Create(HWND owner, bool balloon = false);
   // As Create, but the control is made later, by Realize or GetHandle: a
-  // top-level window of its own, and its subclass of the owner, which every
-  // message to the owner then passes through, cost a window's start-up
-  // more than a tip that shows only when the mouse comes.
+  // top-level window of its own costs a window's start-up more than a tip
+  // that shows only when the mouse comes.
   void Prepare(HWND owner, bool balloon = false);
   bool Prepared() const noexcept { return prepared_; }
   // Whether a tool kept for the prepared control lies under `client`, a
@@ -54,6 +58,10 @@ class ToolTip {
   HWND GetHandle() { return Realize(); }
   void DeleteTool(int32_t id);
   int32_t GetToolCount() const;
+  // Hands the control a mouse message of the owner (TTM_RELAYEVENT): the
+  // moves and button presses from which it shows and hides its tips.
+  // Nothing without a control.
+  void RelayEvent(UINT message, WPARAM wParam, LPARAM lParam) const;
 
  private:
   void Destroy() noexcept;

@@ -13,7 +13,6 @@
 #include "skin/core/shadow_window.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
-#include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/close_animations.h"
@@ -253,8 +252,7 @@ LRESULT OnTimer(const SkinMessage& m, SkinWindowRecord& r) {
   return m.Forward();
 }
 
-// The mouse messages that a tooltip control takes from the window it
-// subclasses.
+// The mouse messages from which a tooltip control shows and hides its tips.
 bool IsRelayedToTips(UINT message) {
   switch (message) {
     case WM_MOUSEMOVE: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_MBUTTONDOWN:
@@ -263,14 +261,16 @@ bool IsRelayedToTips(UINT message) {
   }
 }
 
-// Makes the caption's prepared tips with the first mouse message over one of
-// their items: until then the control would take the messages and show
-// nothing, and the mouse often lies over the client area when the window
-// first shows. The control subclasses the form; its procedure goes where it stands
-// when made before the skin's, between the skin's procedure and the one the
-// skin saved, so that this message reaches it too.
-void RealizeCaptionTips(const SkinMessage& m, SkinWindowRecord& r) {
-  r.OldWndProc = SkinSubclassBehind(m.window, &FormSkinWndProc, [&] { r.Tips.Realize(); });
+// Hands the caption's tips the form's mouse message, first making the
+// prepared tips with the first message over one of their items: until then
+// the control would take the messages and show nothing, and the mouse often
+// lies over the client area when the window first shows. The form relays
+// the messages itself rather than letting the control subclass it, so that
+// its procedure slot holds only the skin's and the form's own procedures,
+// and removal can give the form its own back.
+void RelayToCaptionTips(const SkinMessage& m, SkinWindowRecord& r) {
+  if (r.Tips.Prepared() && r.Tips.KeptToolAt(m.point())) r.Tips.Realize();
+  r.Tips.RelayEvent(m.message, m.wParam, m.lParam);
 }
 
 LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
@@ -326,8 +326,7 @@ LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARA
   // Between the removal of the record and the end of the window nothing is
   // the skin's any more.
   if (!record) return m.Forward();
-  if (record->Tips.Prepared() && IsRelayedToTips(message) && record->Tips.KeptToolAt(m.point()))
-    RealizeCaptionTips(m, *record);
+  if (IsRelayedToTips(message)) RelayToCaptionTips(m, *record);
   return Dispatch(m, *record);
 }
 

@@ -16,6 +16,7 @@
 #include "gdip/font_family.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
+#include "gdip/region.h"
 #include "gdip/string_format.h"
 #include "platform/gdi_object.h"
 #include "skin/core/border_geometry.h"
@@ -508,6 +509,21 @@ TEST(IpAddressDots, OneSmallBlackDotRightOfEachFieldAtHalfTheClientHeight) {
   }
   EXPECT_LE(darkTotal, 4 * 9);  // at most a 3 x 3 patch each
   if (HasFailure()) testsupport::SaveFailureImage(pixels, "ip_address_dots");
+}
+
+// The integer rectangle record keeps its four values in the order given, as
+// GDI+ reads them: corner, width, height (a region made from it covers
+// exactly that many pixels from the corner).
+TEST(DrawingValues, ARectRecordIsCornerWidthAndHeightInTheOrderGiven) {
+  const gdip::Rect r = SkinMakeRectRecord(-3, 7, 20, 10);
+  EXPECT_EQ(r, (gdip::Rect{-3, 7, 20, 10}));
+  gdip::Region region;
+  ASSERT_TRUE(region.CreateFromRectI(r));
+  EXPECT_TRUE(region.IsVisiblePointI({-3, 7}));
+  EXPECT_TRUE(region.IsVisiblePointI({16, 16}));
+  EXPECT_FALSE(region.IsVisiblePointI({17, 16}));
+  EXPECT_FALSE(region.IsVisiblePointI({16, 17}));
+  EXPECT_FALSE(region.IsVisiblePointI({-4, 7}));
 }
 
 }  // namespace

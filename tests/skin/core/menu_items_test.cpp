@@ -252,4 +252,55 @@ TEST_F(MenuItemTest, ItemsTheListDoesNotDescribeAreNotPainted) {
   EXPECT_EQ(Count(Paint(kCaption), ItemArea(), [](uint32_t c) { return c != kUntouched; }), 0);
 }
 
+// The painter as it is called for a window (a companion window's items): the
+// item's background comes from the record the window's `Hw_lbID` names, below
+// its caption, or from the window's companion layer from its top.
+class MenuItemByWindowTest : public MenuItemTest {
+ protected:
+  PixelBuffer PaintFor(HWND window, int i) const {
+    SkinMemoryDc target = SkinMemoryDc::Create(kWidth + 40, kHeight + 40);
+    FillPattern(target.get(), kWidth + 40, kHeight + 40, nullptr, kUntouched);
+    DRAWITEMSTRUCT item = {ODT_MENU, 0, UINT(100 + i), ODA_DRAWENTIRE, 0};
+    item.hwndItem = reinterpret_cast<HWND>(menu_);
+    item.hDC = target.get();
+    item.rcItem = {kLeft, kTop, kLeft + kWidth, kTop + kHeight};
+    item.itemData = MAKELONG(i, 1);
+    MenuSkinItemPaint(window, item);
+    return Pixels(target.get(), kWidth + 40, kHeight + 40);
+  }
+  // Black down to `splitRow`, white below.
+  static void Halves(HDC dc, int splitRow) {
+    FillPattern(dc, 240, 200, nullptr, 0);
+    RECT below = {0, splitRow, 240, 200};
+    FillRect(dc, &below, HBRUSH(GetStockObject(WHITE_BRUSH)));
+  }
+  static uint32_t Washed(uint32_t behind) { return Blend(Blend(behind, Rgb(kBackground), 150), kWhite, 230); }
+};
+
+TEST_F(MenuItemByWindowTest, AWindowsItemsShowItsRecordsBackBufferOrItsCompanionsLayer) {
+  SkinEngine.options.SkinBackgroundImage = {1};
+  form_.record().CaptionHeight = 10;
+  Halves(form_.record().BackDC.get(), kTop + 10);
+  const PixelBuffer own = PaintFor(form_.hwnd(), kCaption);
+  EXPECT_EQ(TouchedOutside(own), 0);
+  EXPECT_TRUE(ColorNear(At(own, kWidth - 3, 0), Washed(kWhite), 2)) << std::hex << At(own, kWidth - 3, 0);
+  EXPECT_FALSE(ColorNear(Washed(kWhite), Washed(0), 4));
+  EXPECT_EQ(own.pixels, Paint(kCaption).pixels) << "by window as by its record";
+
+  // A window of its own with a companion layer, which has no caption.
+  testsupport::TestWindow companionWindow(240, 200, L"companion", WS_POPUP);
+  SkinMemoryDc companion = SkinMemoryDc::Create(240, 200);
+  Halves(companion.get(), kTop + 1);
+  SetSkinProp(companionWindow.hwnd(), prop::CK_Fcck, 1);
+  SetSkinPropHandle(companionWindow.hwnd(), prop::Fcsx_bjcj, companion.get());
+  const PixelBuffer layered = PaintFor(companionWindow.hwnd(), kCaption);
+  EXPECT_EQ(TouchedOutside(layered), 0);
+  EXPECT_TRUE(ColorNear(At(layered, kWidth - 3, 0), Washed(0), 2)) << std::hex << At(layered, kWidth - 3, 0);
+  EXPECT_TRUE(ColorNear(At(layered, kWidth - 3, 1), Washed(kWhite), 2)) << std::hex << At(layered, kWidth - 3, 1);
+  if (HasFailure()) {
+    testsupport::SaveFailureImage(own, "menu_item_by_window");
+    testsupport::SaveFailureImage(layered, "menu_item_by_companion");
+  }
+}
+
 }  // namespace

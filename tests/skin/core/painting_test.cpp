@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <optional>
 #include <vector>
@@ -430,6 +431,47 @@ TEST(SkinPictureTest, StatesKeepTheirSizesAndCopiesKeepTheirPieces) {
   EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.DrawState4(g); }, Blank), "");
   picture.SetBounds(0, 0, kDrawnWidth, kDrawnHeight);
   EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.DrawState4(g); }, GreyCorner), "");
+}
+
+// A skinned top-level window that paints into its own child layer (it has no
+// owner number; its own record is the owner): the picture lands at its client
+// area, inside its border, and its visible children keep their places in the
+// layer untouched; the layer keeps no clip.
+TEST_F(PaintingTest, ASkinnedWindowPaintsIntoItsOwnChildLayerAtItsClientArea) {
+  constexpr int kW = 160, kH = 120;
+  testsupport::TestWindow framed(kW, kH, L"framed", WS_POPUP | WS_BORDER | WS_VISIBLE);
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = framed.hwnd();
+  record->ChildBackDC = SkinMemoryDc::Create(kW, kH);
+  FillPattern(record->ChildBackDC.get(), kW, kH, LayerPattern);
+  HDC layer = SkinAppendWindowRecord(std::move(record))->ChildBackDC.get();
+  ASSERT_EQ(GetSkinProp(framed.hwnd(), prop::Hw_FuID), 0);
+  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 20, 20, 40, 30, framed.hwnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  RECT client{};
+  GetClientRect(framed.hwnd(), &client);
+  POINT corner{0, 0};
+  ClientToScreen(framed.hwnd(), &corner);
+  RECT outer{};
+  GetWindowRect(framed.hwnd(), &outer);
+  const int bx = corner.x - outer.left, by = corner.y - outer.top;
+  ASSERT_GT(bx, 0) << "the border puts the client area inside the window";
+
+  constexpr uint32_t kPainted = 0x203040;
+  SkinMemoryDc picture = SkinMemoryDc::Create(client.right, client.bottom);
+  FillPattern(picture.get(), client.right, client.bottom, nullptr, kPainted);
+  SkinPaintChildBackground(framed.hwnd(), picture.get());
+
+  const auto px = Pixels(layer, kW, kH);
+  EXPECT_EQ(px.RgbAt(bx, by), kPainted);
+  EXPECT_EQ(px.RgbAt(bx + client.right - 1, by + client.bottom - 1), kPainted);
+  EXPECT_EQ(px.RgbAt(bx - 1, by - 1), LayerPattern(bx - 1, by - 1)) << "the border is not the client area";
+  EXPECT_EQ(px.RgbAt(bx + 30, by + 30), LayerPattern(bx + 30, by + 30)) << "the child keeps its place";
+  korvath::platform::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetClipRgn(layer, region.get()), 0) << "no clip is left on the layer";
+  if (HasFailure()) testsupport::SaveFailureImage(px, "own_child_layer");
+  DestroyWindow(child);
+  SkinRemoveWindowRecord(SkinFindWindowRecord(framed.hwnd()));
 }
 
 }  // namespace

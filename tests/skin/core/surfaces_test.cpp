@@ -88,12 +88,12 @@ TEST_F(SurfaceTest, PerPixelAlphaShowsTheBackgroundThroughTransparentPixels) {
   HWND given = MakePopup();
   HDC picture = MakeAlphaPicture();
   SkinUpdateLayered(given, {.sourceDc = picture});
-  HWND fromRecord = MakePopup();  // the record's back buffer as the source
+  HWND fromRecord = MakePopup();  // without a source: the record's back buffer
   auto record = std::make_unique<SkinWindowRecord>();
   record->Window = fromRecord;
   record->BackDC = SkinMemoryDc(MakeAlphaPicture());
-  const SkinWindowRecord* stored = SkinAppendWindowRecord(std::move(record));
-  SkinUpdateLayered(fromRecord, {.sourceDc = stored->BackDC.get()});
+  SkinAppendWindowRecord(std::move(record));
+  SkinUpdateLayered(fromRecord);
   for (HWND popup : {given, fromRecord}) {
     ShowWindow(popup, SW_SHOWNOACTIVATE);
     testsupport::PumpUntil([&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(15, 40), 0xFF0000); });
@@ -367,6 +367,50 @@ TEST(ShadowBuildImage, FramesTheOwnerAndDrawsNothingForDepthZero) {
   EXPECT_EQ(alpha(0, 330, 180, 5, 90), 0);
   EXPECT_EQ(alpha(-4, 330, 180, 5, 90), 0);
   EXPECT_EQ(alpha(15, 6, 6, 3, 3), 0);
+}
+
+std::vector<LayeredFrame> pushedFrames;
+void NotePushedFrame(const LayeredFrame& frame) { pushedFrames.push_back(frame); }
+
+// Without a picture, a layered window shows the back buffer of the record its
+// `Hw_lbID` names, at its current place and size, from the buffer's corner,
+// at full constant alpha; a picture given is shown instead; a window with
+// neither is left alone.
+TEST_F(SurfaceTest, WithoutAPictureALayeredWindowShowsItsRecordsBackBuffer) {
+  TestWindow back(300, 200, L"back", WS_POPUP | WS_VISIBLE, nullptr, RGB(0, 0, 255));
+  SetWindowPos(back.hwnd(), nullptr, 100, 100, 300, 200, SWP_NOZORDER);
+  HWND popup = MakePopup();
+  auto record = std::make_unique<SkinWindowRecord>();
+  record->Window = popup;
+  record->BackDC = SkinMemoryDc(MakeAlphaPicture());
+  SkinAppendWindowRecord(std::move(record));
+  HWND bare = MakePopup();
+  HDC green = SkinCreateMemoryDC(RECT{0, 0, kWidth, kHeight});
+  for (int i = 0; i < kWidth * kHeight; ++i) BitsOf(green)[i] = 0xFF00FF00u;
+
+  pushedFrames.clear();
+  SkinWatchLayeredFrames(&NotePushedFrame);
+  SkinUpdateLayered(popup);
+  SkinUpdateLayered(bare);
+  SkinWatchLayeredFrames(nullptr);
+  ASSERT_EQ(pushedFrames.size(), 1u) << "the window without a record or a picture is left alone";
+  EXPECT_EQ(pushedFrames[0].window, popup);
+  const RECT at = pushedFrames[0].bounds;
+  EXPECT_EQ((std::tuple{at.left, at.top, at.right, at.bottom}),
+            (std::tuple{150L, 130L, 150L + kWidth, 130L + kHeight}));
+  EXPECT_EQ(pushedFrames[0].alpha, 255);
+
+  ShowWindow(popup, SW_SHOWNOACTIVATE);
+  // The buffer's left third is opaque red, its right third transparent.
+  const auto red = [&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(2, 2), 0xFF0000); };
+  EXPECT_TRUE(testsupport::PumpUntil(red)) << "the record's back buffer shows from its corner";
+  EXPECT_TRUE(ColorNear(testsupport::CaptureWindow(popup).RgbAt(kWidth - 2, kHeight - 2), 0x0000FF));
+  SkinUpdateLayered(popup, {.sourceDc = green});
+  const auto allGreen = [&] { return ColorNear(testsupport::CaptureWindow(popup).RgbAt(2, 2), 0x00FF00); };
+  EXPECT_TRUE(testsupport::PumpUntil(allGreen)) << "a picture given is shown instead of the record's";
+  if (HasFailure()) testsupport::SaveFailureImage(testsupport::CaptureWindow(popup), "layered_default");
+  for (HWND w : {popup, bare}) DestroyWindow(w);
+  SkinMemoryDcFree(green);
 }
 
 }  // namespace

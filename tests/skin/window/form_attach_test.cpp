@@ -141,10 +141,9 @@ TEST_F(FormTest, SettingsDecideCaptionHeightItemsAndTooltips) {
   EXPECT_EQ(record().CaptionItems[4].Bounds.width, 40);
 }
 
-// The caption's tips are made when the mouse first comes to the form, and
-// then stand where they stand when made with the attach: under the skin's
-// procedure, in front of the one it saved. The tip of the item under the
-// mouse shows.
+// The caption's tips are made when the mouse first comes to the form, which
+// relays its mouse messages to them: nothing comes between the skin's
+// procedure and the form's own. The tip of the item under the mouse shows.
 TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
   Skin(WS_POPUP | WS_MINIMIZEBOX, 409, 471, Framed(), &OwnProcedure);
   HWND hwnd = form();
@@ -165,7 +164,7 @@ TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
       << "the close button's tip shows";
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&FormSkinWndProc));
   const LONG_PTR kept = GetSkinProp(hwnd, prop::Hw_hProc);
-  EXPECT_NE(kept, reinterpret_cast<LONG_PTR>(&OwnProcedure)) << "the tips' procedure stands in front of the form's own";
+  EXPECT_EQ(kept, reinterpret_cast<LONG_PTR>(&OwnProcedure)) << "the tips take no place in front of the form's own";
   EXPECT_EQ(kept, reinterpret_cast<LONG_PTR>(record().OldWndProc));
   if (tip) {
     wchar_t text[80] = {};
