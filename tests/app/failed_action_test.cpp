@@ -49,15 +49,15 @@ void ThrowsRuntimeError() { throw std::runtime_error("failed"); }
 void ThrowsInt(int entry) { throw entry; }
 }  // namespace
 
-// The read button reads a file of one 10 MB line, which takes more than 8 MB
-// at once. When that memory cannot be had, the handler ends with a notice,
-// and the form, the record and the next save are as they were; the tool then
-// reads the file as before.
+// The read button reads a file of one 1 MiB line, the largest file it
+// reads, which takes more than 512 KiB at once. When that memory cannot be
+// had, the handler ends with a notice, and the form, the record and the next
+// save are as they were; the tool then reads the file as before.
 TEST_F(BadInputTest, MemoryThatRunsOutInAHandlerEndsOnlyItsAction) {
   FillInAndSave();
-  const std::string path = folder_ + "ten_megabytes.pst";
-  WriteBytes(path, std::string(10 << 20, '\xD5'));
-  g_failFrom = 8 << 20;
+  const std::string path = folder_ + "one_megabyte.pst";
+  WriteBytes(path, std::string(1 << 20, '\xD5'));
+  g_failFrom = 512 << 10;
   const std::wstring notice = ReadNotice(path);
   g_failFrom = SIZE_MAX;
   EXPECT_GT(g_failed, 0);
