@@ -92,12 +92,13 @@ class PrivateMemoryPeak {
 constexpr int64_t kMegabyte = 1 << 20;
 }  // namespace
 
-// A program file, a picture, a file with a NUL byte before its behaviour
-// line (whatever followed it would not have been read: the behaviour of the
-// form would have stood for the file's), one with a NUL among its
-// declarations, a UTF-16 file without a byte-order mark: none is text that
-// the tool wrote, and each says so. One 0x1A at the very end, as old
-// editors end a file, is read.
+// The start of a program file, a picture, a file with a NUL byte before its
+// behaviour line (whatever followed it would not have been read: the
+// behaviour of the form would have stood for the file's), one with a NUL
+// among its declarations, a UTF-16 file without a byte-order mark: none is
+// text that the tool wrote, and each says so. A whole program, larger than
+// any file the tool reads, is refused by its size. One 0x1A at the very end,
+// as old editors end a file, is read.
 TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
   FillInAndSave();
   // Differs from the form in its name, HP and behaviour: read, it would show.
@@ -108,7 +109,7 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
   const std::wstring wide = Wide(other);
   const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
   const std::pair<const char*, std::string> files[] = {
-      {"program.pst", ProgramBytes()},
+      {"program_start.pst", ProgramBytes().substr(0, 64 << 10)},
       {"picture.pst", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20)},
       {"nul_before_behaviour.pst", nulBeforeBehaviour},
       {"nul_in_declarations.pst", nulInDeclarations},
@@ -125,6 +126,11 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
     EXPECT_TRUE(RecordFields() == record_);
     EXPECT_EQ(ReadBytes(path), bytes);
   }
+  const std::string program = folder_ + "program.pst";
+  WriteBytes(program, ProgramBytes());
+  ASSERT_GT(ReadBytes(program).size(), kMostFileBytes);
+  EXPECT_EQ(ReadNotice(program), Wide(Refused(program, "文件远大于本工具写出的NPC文档")));
+  EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
 
   const std::string dosEnd = folder_ + "dos_end.pst";
