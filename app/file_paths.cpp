@@ -1,5 +1,6 @@
 #include "app/file_paths.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/text_commands.h"
@@ -8,15 +9,28 @@ namespace korvath::app {
 
 using namespace korvath::platform;
 
-std::string PathDirectoryPart(std::string_view path) {
-  int k = FindLastByteOutsideChars(path, '\\');
-  return k < 1 ? std::string() : std::string(path.substr(0, size_t(k)));
+namespace {
+// Where the path's last separator ends: its 1-based position, 0 when it has
+// none. A "\" can be the second byte of a character; a "/" never is.
+size_t LastSeparatorEnd(std::string_view path) {
+  const int backslash = FindLastByteOutsideChars(path, '\\');
+  const size_t slash = path.rfind('/');
+  return std::max(backslash < 1 ? size_t(0) : size_t(backslash), slash == std::string_view::npos ? 0 : slash + 1);
 }
+}  // namespace
+
+std::string PathDirectoryPart(std::string_view path) { return std::string(path.substr(0, LastSeparatorEnd(path))); }
 
 std::string WithTrailingBackslash(std::string_view folder) {
   std::string out(folder);
-  if (!out.empty() && FindLastByteOutsideChars(out, '\\') != int(out.size())) out += '\\';
+  if (!out.empty() && LastSeparatorEnd(out) != out.size()) out += '\\';
   return out;
+}
+
+std::wstring_view TrimBlanks(std::wstring_view folder) {
+  const size_t first = folder.find_first_not_of(L' ');
+  if (first == std::wstring_view::npos) return {};
+  return folder.substr(first, folder.find_last_not_of(L' ') - first + 1);
 }
 
 std::string OpenFileFilterBytes(std::string_view filter) {

@@ -7,10 +7,16 @@
 
 namespace korvath::app {
 
-// The path up to and including its last "\"; empty when it has none.
+// The path up to and including its last separator ("\" or "/"); empty when
+// it has none.
 std::string PathDirectoryPart(std::string_view path);
-// The folder with one "\" at its end; an empty text stays empty.
+// The folder with one separator at its end: a "\" added unless it ends in
+// "\" or "/" already. An empty text stays empty.
 std::string WithTrailingBackslash(std::string_view folder);
+// The folder text without the blanks (" ") at its ends. No folder name on
+// Windows ends in a blank and no full path begins with one: they are slips of
+// typing or pasting, and the folder is the text between them.
+std::wstring_view TrimBlanks(std::wstring_view folder);
 // An open-dialog filter "description|pattern|..." as the dialog wants it:
 // each piece followed by a NUL byte, and one more NUL at the end.
 std::string OpenFileFilterBytes(std::string_view filter);

@@ -2,9 +2,10 @@
 
 #include <string>
 
+#include "app/document_folder.h"
 #include "app/field_panels.h"
 #include "app/pictures.h"
-#include "platform/folders.h"
+#include "platform/gbk_convert.h"
 #include "platform/text_commands.h"
 #include "skin/control/control_skin.h"
 #include "skin/control/label_skin.h"
@@ -52,9 +53,15 @@ void NpcFormInit() {
   platform::Form& form = MainForm();
   NpcRecord& npc = Npc();
 
-  npc.NpcFolder = DefaultDocumentFolder();
-  if (!platform::PathIsFolder(npc.NpcFolder)) platform::CreateDir(npc.NpcFolder);
-  FillMainFormDefaults(form, npc.NpcFolder);
+  // The box shows the folder as the system names it. A program folder whose
+  // path GBK cannot hold leaves the tool without a folder of its own: nothing
+  // is made there, and the dialogs open where the system puts them. A save
+  // into it says why, as a save into a folder that could not be made does.
+  const std::wstring folder = DefaultDocumentFolder();
+  const platform::GbkText gbkFolder = platform::WideToGbk(folder);
+  npc.NpcFolder = gbkFolder.exact ? gbkFolder.text : std::string();
+  MakeDefaultDocumentFolder();
+  FillMainFormDefaults(form, folder);
 
   npc.NpcName = form.EditContent(名字编辑框);
   npc.NpcFilePath = form.EditContent(目录编辑框);

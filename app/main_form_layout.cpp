@@ -152,9 +152,9 @@ const std::array<NumericCombo, 12>& NumericCombos() {
   return combos;
 }
 
-std::string DefaultDocumentFolder() { return platform::ProgramDirectory() + "\\AI文件夹\\"; }
+std::wstring DefaultDocumentFolder() { return platform::ProgramDirectoryWide() + L"\\AI文件夹\\"; }
 
-void FillMainFormDefaults(platform::Form& form, std::string_view documentFolder) {
+void FillMainFormDefaults(platform::Form& form, std::wstring_view documentFolder) {
   form.SetComboSelectedIndex(模型组合框, 1);
   form.SetComboSelectedIndex(主武器组合框, 4);
   form.SetComboSelectedIndex(副武器组合框, 6);

@@ -24,7 +24,7 @@ bool StartOle() {
 }
 
 bool EnterProgramFolder() {
-  platform::ChangeDirectory(platform::ProgramDirectory());
+  platform::ChangeDirectory(platform::ProgramDirectoryWide());
   return true;
 }
 

@@ -29,11 +29,12 @@ struct KeptFile {
 // The file is opened for reading only and shared, so read-only files and
 // files that another program has open (and lets others read) can be read.
 KeptFile ReadKeptLines(std::string_view path);
-// The largest file that is read. The writer's files are under 1 KB; this is
-// far more, and more than the lines of 10 MB that are read to be refused for
-// what they hold. Reading any file takes memory of a few times this size at
-// most.
-inline constexpr uint64_t kMostFileBytes = uint64_t(16) << 20;
+// The largest file that is read, whether it is that large when it is opened
+// or grows past it while it is read. The writer's files are under 1 KB: one
+// a thousand times larger is none that it wrote, and is refused before a
+// byte of it is read, in the time it takes to ask for its size. Reading any
+// file takes memory of a few times this size at most.
+inline constexpr uint64_t kMostFileBytes = uint64_t(1) << 20;
 
 // The read button "读取NPC文档...".
 void OnReadButtonClick();

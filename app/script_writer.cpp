@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/document_folder.h"
 #include "app/file_paths.h"
-#include "app/form_setup.h"
 #include "app/main_form.h"
 #include "app/notice.h"
 #include "app/npc_record.h"
@@ -15,7 +15,7 @@
 #include "platform/file_saving.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "platform/text_commands.h"
+#include "platform/gbk_convert.h"
 #include "skin/window/message_box.h"
 
 namespace korvath::app {
@@ -68,16 +68,6 @@ std::string_view SaveFailureReason(const files::SaveFailure& failure) {
   }
   return kSaveFailedAdvice;
 }
-
-// The folder text is used as it stands: a relative one would put the file
-// wherever the current directory is (beside the program, or wherever the
-// open dialog last went), where nobody chose. Empty when it names its folder.
-std::string FolderRefusal(std::string_view folder) {
-  if (RemoveAllSpaces(folder).empty()) return "存档目录不能为空,请选择或填写存档目录!";
-  if (IsAbsoluteFolder(folder)) return {};
-  return "存档目录[" + NoticePath(folder) +
-         "]不是完整的路径,请选择或填写以盘符(如C:\\)或网络路径(如\\\\服务器\\共享\\)开头的存档目录!";
-}
 }  // namespace
 
 void OnGenerateClick() {
@@ -87,11 +77,12 @@ void OnGenerateClick() {
 bool BuildNpcScriptLines() {
   platform::Form& form = MainForm();
   GbkText name = form.EditContentChecked(名字编辑框);
-  GbkText folder = form.EditContentChecked(目录编辑框);
-  if (std::string refusal = FolderRefusal(folder.text); !refusal.empty()) {
+  const std::wstring typedFolder(TrimBlanks(form.EditContentWide(目录编辑框)));
+  if (std::string refusal = DocumentFolderRefusal(typedFolder); !refusal.empty()) {
     ShowNotice(refusal);
     return false;
   }
+  const GbkText folder = WideToGbk(typedFolder);
   ScriptInput input{form.EditContent(HP编辑框), name.text, folder.text, name.exact, folder.exact};
   BuildVerdict verdict = BuildNpcScript(Npc(), input);
   if (!verdict.accepted()) ShowNotice(verdict.message);
@@ -110,10 +101,6 @@ bool WriteNpcFile() {
     // Only a Yes replaces the file; a box that could not be shown is no Yes.
     if (SkinMessageBox(MainWindow(), question, kOverwriteStyle, "提示") != kPressedYes) return false;
   }
-  // The tool's own folder, made at start-up, is made again should it have
-  // gone since; a folder that the user chose or typed is never made.
-  const std::string folder = PathDirectoryPart(path);
-  if (folder == DefaultDocumentFolder() && !platform::PathIsFolder(folder)) platform::CreateDir(folder);
   // The file's bytes come from the format's one definition.
   if (std::optional<files::SaveFailure> failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines))) {
     ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(*failure)) + "!");

@@ -9,7 +9,7 @@
 
 namespace korvath::platform {
 
-std::string ProgramDirectory() {
+std::wstring ProgramDirectoryWide() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
@@ -17,15 +17,23 @@ std::string ProgramDirectory() {
     if (n < buffer.size()) {
       std::wstring path(buffer.data(), n);
       size_t slash = path.find_last_of(L"\\/");
-      return WideToGbk(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash)).text;
+      return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
     }
     buffer.resize(buffer.size() * 2);
   }
 }
 
+GbkText ProgramDirectoryChecked() { return WideToGbk(ProgramDirectoryWide()); }
+
+std::string ProgramDirectory() { return ProgramDirectoryChecked().text; }
+
 bool CreateDir(std::string_view path) {
   std::wstring wide = FileApiPath(path);
-  return !wide.empty() && CreateDirectoryW(wide.c_str(), nullptr) != 0;
+  if (wide.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  return CreateDirectoryW(wide.c_str(), nullptr) != 0;
 }
 
 std::string CurrentDirectory() {
@@ -38,16 +46,27 @@ std::string CurrentDirectory() {
   return WideToGbk(buffer).text;
 }
 
-bool ChangeDirectory(std::string_view folder) {
-  std::wstring wide = GbkToWide(folder);
-  return !wide.empty() && SetCurrentDirectoryW(wide.c_str()) != 0;
+bool ChangeDirectory(std::string_view folder) { return ChangeDirectory(std::wstring_view(GbkToWide(folder))); }
+
+bool ChangeDirectory(std::wstring_view folder) {
+  return !folder.empty() && SetCurrentDirectoryW(std::wstring(folder).c_str()) != 0;
 }
 
-bool PathIsFolder(std::string_view path) {
+namespace {
+DWORD AttributesOf(std::string_view path) {
   std::wstring wide = FileApiPath(path);
-  if (wide.empty()) return false;
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+}
+}  // namespace
+
+bool PathIsFolder(std::string_view path) {
+  const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool PathIsFile(std::string_view path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace korvath::platform

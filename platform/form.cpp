@@ -569,17 +569,21 @@ int Form::UnitOfHandle(HWND hwnd) const {
 
 std::string Form::EditContent(int unit) const { return EditContentChecked(unit).text; }
 
-GbkText Form::EditContentChecked(int unit) const {
+GbkText Form::EditContentChecked(int unit) const { return WideToGbk(EditContentWide(unit)); }
+
+std::wstring Form::EditContentWide(int unit) const {
   HWND hwnd = Handle(unit, UnitKind::EditBox);
-  return hwnd ? WideToGbk(WindowTextOf(hwnd)) : GbkText{};
+  return hwnd ? WindowTextOf(hwnd) : std::wstring();
 }
 
-void Form::SetEditContent(int unit, std::string_view text) {
+void Form::SetEditContent(int unit, std::string_view text) { SetEditContent(unit, std::wstring_view(GbkToWide(text))); }
+
+void Form::SetEditContent(int unit, std::wstring_view text) {
   HWND hwnd = Handle(unit, UnitKind::EditBox);
   if (!hwnd) return;
   UnitState& state = units_[size_t(unit)];
   ++state.editDepth;
-  SetWindowTextW(hwnd, GbkToWide(text).c_str());
+  SetWindowTextW(hwnd, std::wstring(text).c_str());
   --state.editDepth;
   Raise(unit, UnitEvent::ContentChanged);
 }

@@ -120,8 +120,12 @@ class Form {
   std::string EditContent(int unit) const;
   // The content with a flag telling whether every character has a GBK form.
   GbkText EditContentChecked(int unit) const;
+  // The content as the box holds it, characters that GBK lacks included.
+  std::wstring EditContentWide(int unit) const;
   // Raises the box's content-changed event.
   void SetEditContent(int unit, std::string_view text);
+  // The same for a text that GBK may not hold (a path as the system names it).
+  void SetEditContent(int unit, std::wstring_view text);
   int SelectionStart(int unit) const;
   int SelectionLength(int unit) const;
   // -1: the caret after the last character, nothing selected, scrolled into view.

@@ -1,10 +1,16 @@
 // Document folders that cannot be written or that have gone while the tool
-// runs: saved into through the real window.
+// runs, folder texts as users type them, and program folders that cannot
+// hold the tool's own: saved into through the real window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <utility>
 
 #include "app/form_setup.h"
+#include "platform/folders.h"
+#include "platform/gbk_convert.h"
 #include "tests/app/bad_input_fixture.h"
 
 using namespace korvath;
@@ -45,6 +51,115 @@ class UnwritableFolder {
  private:
   std::string folder_;
   bool marked_;
+};
+
+// ---- this test program run from another folder ----------------------------
+
+// Set in the environment of a copy that RunCopy starts.
+constexpr wchar_t kCopyRunVariable[] = L"KORVATH_TEST_COPY_RUN";
+
+// Whether this process is such a copy: the tests that only make sense in an
+// unusual program folder run only there.
+bool InCopyRun() { return GetEnvironmentVariableW(kCopyRunVariable, nullptr, 0) > 0; }
+
+// Copies this test program into the folder (with its trailing "\"); the
+// copy's path, empty when it could not be made.
+std::wstring CopyThisProgramInto(const std::wstring& folder) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring path = self;
+  const std::wstring copy = folder + path.substr(path.find_last_of(L'\\') + 1);
+  return CopyFileW(path.c_str(), copy.c_str(), FALSE) ? copy : std::wstring();
+}
+
+// What a copy's run gave: whether it ended (else it was ended after the
+// wait), its exit code and what it printed.
+struct CopyRun {
+  bool ended = false;
+  DWORD status = 1;
+  std::string output;
+};
+
+// Runs the copy with only the named test and waits for its end, at most a
+// little less than a test may take here: longer, it is ended.
+CopyRun RunCopy(const std::wstring& copy, const std::wstring& test) {
+  CopyRun run;
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring outputPath = temp + std::wstring(L"korvath-copy-run-") + std::to_wstring(GetCurrentProcessId()) + L".txt";
+  SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+  HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (output == INVALID_HANDLE_VALUE) return run;
+  STARTUPINFOW startup = {sizeof startup};
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = output;
+  PROCESS_INFORMATION process = {};
+  std::wstring line = L"\"" + copy + L"\" --gtest_filter=" + test;
+  SetEnvironmentVariableW(kCopyRunVariable, L"1");
+  const bool started = CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                      &startup, &process);
+  SetEnvironmentVariableW(kCopyRunVariable, nullptr);
+  CloseHandle(output);
+  if (started) {
+    CloseHandle(process.hThread);
+    run.ended = WaitForSingleObject(process.hProcess, 90'000) == WAIT_OBJECT_0;
+    if (!run.ended) TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 10'000);
+    GetExitCodeProcess(process.hProcess, &run.status);
+    CloseHandle(process.hProcess);
+  }
+  std::ifstream in(outputPath.c_str(), std::ios::binary);
+  run.output.assign(std::istreambuf_iterator<char>(in), {});
+  in.close();
+  DeleteFileW(outputPath.c_str());
+  return run;
+}
+
+// The test ran in the copy and passed there.
+void ExpectPassedInCopy(const CopyRun& run, const std::string& test) {
+  EXPECT_TRUE(run.ended) << "the copy did not end";
+  EXPECT_EQ(run.status, 0u);
+  EXPECT_NE(run.output.find("[       OK ] " + test), std::string::npos) << "the copy's output:\n" << run.output;
+}
+
+// The system's own words for an error, as a notice quotes them.
+std::string SystemWords(DWORD error) {
+  wchar_t words[512] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, words, 512, nullptr);
+  std::wstring text = words;
+  text.erase(text.find_last_not_of(L" \r\n") + 1);
+  return platform::WideToGbk(text).text;
+}
+
+// The tool in a program folder elsewhere (in a copy of this program, see
+// ProgramFolderTest below).
+class ProgramElsewhereTest : public MainWindowTest {
+ protected:
+  // A name typed and the save pressed with the tool's own folder in the
+  // box: one notice, and nothing made or changed.
+  std::wstring SaveNotice() {
+    TypeInto(名字编辑框, L"王五");
+    const std::vector<std::string> shown = Shown();
+    const std::vector<SeenDialog> seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_EQ(GetFileAttributesW(DefaultDocumentFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(seen.size(), 1u);
+    if (seen.empty()) return {};
+    EXPECT_EQ(seen[0].caption, L"提示");
+    return seen[0].text;
+  }
+  // Then another folder chosen: the save goes there.
+  void ExpectSavedElsewhere() {
+    RemoveFolder(std::string("C:\\korvath_program_elsewhere\\"));
+    const std::string elsewhere = FolderOnC("korvath_program_elsewhere");
+    MainForm().SetEditContent(目录编辑框, elsewhere);
+    const std::vector<SeenDialog> seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, Wide("NPC文件[" + elsewhere + "wangwu.pst]已经生成!"));
+    EXPECT_NE(ReadBytes(elsewhere + "wangwu.pst"), "<missing>");
+    RemoveFolder(elsewhere);
+  }
 };
 }  // namespace
 
@@ -92,7 +207,7 @@ TEST_F(BadInputTest, AVanishedFolderIsMadeAgainOnlyWhenItIsTheToolsOwn) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + "]已经生成!"));
   EXPECT_EQ(ReadBytes(saved_), savedBytes_);
-  EXPECT_EQ(DefaultDocumentFolder(), DocumentFolder());
+  EXPECT_EQ(DefaultDocumentFolder(), Wide(DocumentFolder()));
 
   const std::string chosen = folder_ + "chosen\\";
   CreateDirectoryW(Wide(chosen).c_str(), nullptr);
@@ -108,4 +223,104 @@ TEST_F(BadInputTest, AVanishedFolderIsMadeAgainOnlyWhenItIsTheToolsOwn) {
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
+}
+
+// Folder texts as users type or paste them. Blanks before or after the
+// folder are taken off: the save goes into the folder, and a notice names it
+// without them. A folder typed with "/" gets no second separator before the
+// file name. A folder text that names a file is said to be one. Nothing is
+// written where it should not be, and the form stays.
+TEST_F(BadInputTest, FolderTextsAreTakenForTheFolderTheyName) {
+  FillInAndSave();
+  auto saveInto = [&](const std::string& folderText) {
+    MainForm().SetEditContent(目录编辑框, folderText);
+    const std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+    EXPECT_EQ(seen.size(), 1u);
+    return seen.empty() ? std::wstring() : seen[0].text;
+  };
+  EXPECT_EQ(saveInto("  " + folder_ + " "), Wide("NPC文件[" + folder_ + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "wangwu.pst"), savedBytes_);
+  EXPECT_EQ(saveInto(" sub\\ "),
+            Wide("存档目录[sub\\]不是完整的路径,请选择或填写以盘符(如C:\\)或网络路径(如\\\\服务器\\共享\\)开头的存档目录!"));
+
+  std::string slashed = folder_ + "slash/";
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');  // the folder has no character that ends in "\\"
+  CreateDirectoryW(Wide(slashed).c_str(), nullptr);
+  EXPECT_EQ(saveInto(slashed), Wide("NPC文件[" + slashed + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "slash\\wangwu.pst"), savedBytes_);
+
+  const std::string file = folder_ + "notes.txt";
+  WriteBytes(file, "notes");
+  for (const std::string& text : {file, file + "\\"})
+    EXPECT_EQ(saveInto(text), Wide("存档目录[" + text + "]是一个文件,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_EQ(ReadBytes(file), "notes");
+  EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"notes.txt", L"slash", L"wangwu.pst"}));
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// Run in a copy of this program in a folder whose name has characters that
+// GBK lacks (ProgramFolderTest below). The folder box shows the tool's own
+// folder as it is named; the tool makes nothing there, since it could not
+// save into it, and says so at the save, naming what is wrong and how to go
+// on; another folder takes the save. The program's folder is the current
+// directory all the same.
+TEST_F(ProgramElsewhereTest, AProgramFolderOutsideGbkIsNamedAtTheSave) {
+  if (!InCopyRun()) GTEST_SKIP() << "runs in a copy of this program (ProgramFolderTest)";
+  const std::wstring program = platform::ProgramDirectoryWide();
+  ASSERT_FALSE(platform::ProgramDirectoryChecked().exact);
+  EXPECT_EQ(MainForm().EditContentWide(目录编辑框), program + L"\\AI文件夹\\");
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  EXPECT_EQ(current, program);
+  EXPECT_EQ(SaveNotice(), Wide("程序所在的目录[" + platform::WideToGbk(program).text +
+                               "]的路径中有GBK编码以外的字符(显示为?),本工具不能在其中建立存档目录,请选择其他存档目录!"));
+  ExpectSavedElsewhere();
+}
+
+// Run in a copy of this program in a folder that cannot be written: the tool
+// could not make its own folder there at start-up, and says so at the save,
+// with the system's reason, and how to go on; another folder takes the save.
+TEST_F(ProgramElsewhereTest, AFolderThatCouldNotBeMadeIsNamedAtTheSaveWithTheReason) {
+  if (!InCopyRun()) GTEST_SKIP() << "runs in a copy of this program (ProgramFolderTest)";
+  const std::wstring probe = platform::ProgramDirectoryWide() + L"\\probe";
+  ASSERT_FALSE(CreateDirectoryW(probe.c_str(), nullptr));
+  const DWORD error = GetLastError();
+  EXPECT_EQ(SaveNotice(), Wide("无法在程序所在的目录中建立存档目录[" + DocumentFolder() + "](" + SystemWords(error) +
+                               "),请选择其他存档目录!"));
+  ExpectSavedElsewhere();
+}
+
+// The two tests above, each in a copy of this program in such a folder.
+TEST(ProgramFolderTest, OutsideGbk) {
+  const std::wstring folder = L"C:\\Korvath 한국어 😀\\";
+  ASSERT_FALSE(platform::WideToGbk(folder).exact);
+  RemoveFolder(folder);
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring copy = CopyThisProgramInto(folder);
+  ASSERT_FALSE(copy.empty());
+  ExpectPassedInCopy(RunCopy(copy, L"ProgramElsewhereTest.AProgramFolderOutsideGbkIsNamedAtTheSave"),
+                     "ProgramElsewhereTest.AProgramFolderOutsideGbkIsNamedAtTheSave");
+  RemoveFolder(folder);
+}
+
+TEST(ProgramFolderTest, Unwritable) {
+  const std::string folder = "C:\\korvath_unwritable_program\\";
+  RemoveFolder(folder);
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
+  const std::wstring copy = CopyThisProgramInto(Wide(folder));
+  ASSERT_FALSE(copy.empty());
+  bool marked = false;
+  {
+    UnwritableFolder unwritable(folder);
+    marked = unwritable.marked();
+    if (marked) {
+      ExpectPassedInCopy(RunCopy(copy, L"ProgramElsewhereTest.AFolderThatCouldNotBeMadeIsNamedAtTheSaveWithTheReason"),
+                         "ProgramElsewhereTest.AFolderThatCouldNotBeMadeIsNamedAtTheSaveWithTheReason");
+      EXPECT_TRUE(unwritable.Release());
+    }
+  }
+  RemoveFolder(folder);
+  if (!marked) GTEST_SKIP() << "the host cannot keep a folder from being written";
 }

@@ -92,12 +92,13 @@ class PrivateMemoryPeak {
 constexpr int64_t kMegabyte = 1 << 20;
 }  // namespace
 
-// A program file, a picture, a file with a NUL byte before its behaviour
-// line (whatever followed it would not have been read: the behaviour of the
-// form would have stood for the file's), one with a NUL among its
-// declarations, a UTF-16 file without a byte-order mark: none is text that
-// the tool wrote, and each says so. One 0x1A at the very end, as old
-// editors end a file, is read.
+// The start of a program file, a picture, a file with a NUL byte before its
+// behaviour line (whatever followed it would not have been read: the
+// behaviour of the form would have stood for the file's), one with a NUL
+// among its declarations, a UTF-16 file without a byte-order mark: none is
+// text that the tool wrote, and each says so. A whole program, larger than
+// any file the tool reads, is refused by its size. One 0x1A at the very end,
+// as old editors end a file, is read.
 TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
   FillInAndSave();
   // Differs from the form in its name, HP and behaviour: read, it would show.
@@ -108,7 +109,7 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
   const std::wstring wide = Wide(other);
   const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
   const std::pair<const char*, std::string> files[] = {
-      {"program.pst", ProgramBytes()},
+      {"program_start.pst", ProgramBytes().substr(0, 64 << 10)},
       {"picture.pst", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20)},
       {"nul_before_behaviour.pst", nulBeforeBehaviour},
       {"nul_in_declarations.pst", nulInDeclarations},
@@ -125,6 +126,11 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
     EXPECT_TRUE(RecordFields() == record_);
     EXPECT_EQ(ReadBytes(path), bytes);
   }
+  const std::string program = folder_ + "program.pst";
+  WriteBytes(program, ProgramBytes());
+  ASSERT_GT(ReadBytes(program).size(), kMostFileBytes);
+  EXPECT_EQ(ReadNotice(program), Wide(Refused(program, "文件远大于本工具写出的NPC文档")));
+  EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
 
   const std::string dosEnd = folder_ + "dos_end.pst";
@@ -135,17 +141,25 @@ TEST_F(BadInputTest, BinaryFilesAndNulBytesAreRefusedAsNoText) {
 }
 
 // One line of 10 MB: the whole file, the name of an otherwise written file,
-// or its HP value. Each is refused at once with what is wrong; none reaches
-// the form (the name box would show 16 bytes of a name the record held whole).
-TEST_F(BadInputTest, ALineOfTenMegabytesIsRefused) {
+// or its HP value. Each is far larger than any file the tool writes, and is
+// refused as that before a byte of it is read. A written file whose name
+// fills it to 1 MiB, the largest file that is read, is read and refused for
+// its name; one byte more, and it is refused by its size.
+TEST_F(BadInputTest, ALineOfTenMegabytesIsRefusedByItsSize) {
   FillInAndSave();
   const std::string longName(10 << 20, '\xD5');  // 张 halves: GBK characters throughout
+  const std::string larger = "文件远大于本工具写出的NPC文档";
+  const std::string nameLine = "string Name=\"张三\";";
+  std::string fullName((1 << 20) - (ExpectedFile().size() - 4), '\xD5');  // in place of 张三
+  if (fullName.size() % 2) fullName.back() = 'x';
+  const std::string full = ExpectedFile({{nameLine, "string Name=\"" + fullName + "\";"}});
+  ASSERT_EQ(full.size(), size_t(1) << 20);
   ExpectEachRefused({
-      {"one_line.pst", longName, "文件内容不完整"},
-      {"long_name.pst", ExpectedFile({{"string Name=\"张三\";", "string Name=\"" + longName + "\";"}}),
-       "人物名字不是本工具能写出的名字"},
-      {"long_hp.pst", ExpectedFile({{"int HP = 5000;", "int HP = " + std::string(10 << 20, '7') + ";"}}),
-       "“int HP”的值不在可选范围内"},
+      {"one_line.pst", longName, larger},
+      {"long_name.pst", ExpectedFile({{nameLine, "string Name=\"" + longName + "\";"}}), larger},
+      {"long_hp.pst", ExpectedFile({{"int HP = 5000;", "int HP = " + std::string(10 << 20, '7') + ";"}}), larger},
+      {"name_of_a_megabyte.pst", full, "人物名字不是本工具能写出的名字"},
+      {"one_byte_more.pst", full + " ", larger},
   });
   ExpectNextSaveAsBefore();
 }
@@ -153,7 +167,7 @@ TEST_F(BadInputTest, ALineOfTenMegabytesIsRefused) {
 // Files far larger than any NPC document: 100 MB of short lines (the reader
 // kept every line before it looked at any, and from 50 MB on the tool ended
 // with the form, for want of memory), 100 MB of one line, and a written file
-// followed by 15 MB of short lines, which is small enough to be read. Each
+// followed by short lines up to 1 MiB, which is small enough to be read. Each
 // is refused with a notice, while the tool's private memory grows by less
 // than 20 MB; nothing is lost.
 TEST_F(BadInputTest, FilesFarLargerThanAnNpcDocumentAreRefusedInLittleMemory) {
@@ -177,7 +191,7 @@ TEST_F(BadInputTest, FilesFarLargerThanAnNpcDocumentAreRefusedInLittleMemory) {
   } files[] = {
       {"short_lines.pst", "", "x\r\n", 100u << 20, "文件远大于本工具写出的NPC文档"},
       {"one_line.pst", "", "\xD5\xC5", 100u << 20, "文件远大于本工具写出的NPC文档"},
-      {"script_and_short_lines.pst", other, "x\r\n", 15u << 20, "脚本在第30项结束,第31项是多余的"},
+      {"script_and_short_lines.pst", other, "x\r\n", 1u << 20, "脚本在第30项结束,第31项是多余的"},
   };
   for (const auto& [file, prefix, piece, size, why] : files) {
     SCOPED_TRACE(file);

@@ -1,5 +1,6 @@
 // Handlers that throw: memory that runs out while the read button reads a
-// file or beneath the system's dialogs, and failures of any other kind. The
+// file, in the folder button's routine as its panel calls it or beneath the
+// system's dialogs, and failures of any other kind. The
 // action ends with a notice; the tool goes on with everything as it was.
 #include <gtest/gtest.h>
 
@@ -9,9 +10,11 @@
 #include <new>
 #include <stdexcept>
 
+#include "app/field_panels.h"
 #include "app/folder_chooser.h"
 #include "app/handler_guard.h"
 #include "platform/long_paths.h"
+#include "skin/core/panel_window.h"
 #include "tests/app/bad_input_fixture.h"
 
 using namespace korvath;
@@ -49,15 +52,15 @@ void ThrowsRuntimeError() { throw std::runtime_error("failed"); }
 void ThrowsInt(int entry) { throw entry; }
 }  // namespace
 
-// The read button reads a file of one 10 MB line, which takes more than 8 MB
-// at once. When that memory cannot be had, the handler ends with a notice,
-// and the form, the record and the next save are as they were; the tool then
-// reads the file as before.
+// The read button reads a file of one 1 MiB line, the largest file it
+// reads, which takes more than 512 KiB at once. When that memory cannot be
+// had, the handler ends with a notice, and the form, the record and the next
+// save are as they were; the tool then reads the file as before.
 TEST_F(BadInputTest, MemoryThatRunsOutInAHandlerEndsOnlyItsAction) {
   FillInAndSave();
-  const std::string path = folder_ + "ten_megabytes.pst";
-  WriteBytes(path, std::string(10 << 20, '\xD5'));
-  g_failFrom = 8 << 20;
+  const std::string path = folder_ + "one_megabyte.pst";
+  WriteBytes(path, std::string(1 << 20, '\xD5'));
+  g_failFrom = 512 << 10;
   const std::wstring notice = ReadNotice(path);
   g_failFrom = SIZE_MAX;
   EXPECT_GT(g_failed, 0);
@@ -130,5 +133,26 @@ TEST_F(BadInputTest, MemoryThatRunsOutBeneathTheFolderDialogEndsWithTheNotice) {
   EXPECT_EQ(answerer.seen()[0].text, L"内存不足,这一操作未能完成!");
   EXPECT_TRUE(folderDialog);
   EXPECT_EQ(Npc().NpcFolder, folder);  // the cancelled dialog keeps it
+  EXPECT_TRUE(MainForm().IsAlive());
+}
+
+// The routine that the folder box's panel calls on a click on its button,
+// with memory that runs out in it before any dialog opens (its copy of the
+// long start folder): the same notice, no dialog, the folder kept.
+TEST_F(BadInputTest, MemoryThatRunsOutInTheFolderButtonsRoutineEndsWithTheNotice) {
+  Npc().NpcFolder = "C:\\" + std::string(30000, 'a') + "\\";
+  const std::string folder = Npc().NpcFolder;
+  const std::vector<std::string> shown = Shown();
+  const skin::ZqkClickRoutine folderButton = skin::ZqkWindows()[kFolderPanel].callback();
+  ASSERT_NE(folderButton, nullptr);
+  DialogAnswerer answerer({PressButton(IDOK)});
+  g_failOnceFrom = 30000;
+  folderButton(1);
+  g_failOnceFrom = SIZE_MAX;
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].caption, L"提示");
+  EXPECT_EQ(answerer.seen()[0].text, L"内存不足,这一操作未能完成!");
+  EXPECT_EQ(Npc().NpcFolder, folder);
+  EXPECT_EQ(Shown(), shown);
   EXPECT_TRUE(MainForm().IsAlive());
 }

@@ -40,6 +40,28 @@ TEST(FolderCheck, OnlyDriveAndUncPathsNameTheirFolderWherever) {
     EXPECT_FALSE(IsAbsoluteFolder(no)) << no;
 }
 
+// A folder typed with "/" keeps its separators: one stands between it and
+// the file name, and the path's folder part is the folder again.
+TEST(FolderPath, AFolderEndingInASlashTakesNoSecondSeparator) {
+  EXPECT_EQ(WithTrailingBackslash("C:/x/y/"), "C:/x/y/");
+  EXPECT_EQ(WithTrailingBackslash("C:/x/y") + "|" + WithTrailingBackslash("C:\\x/"), "C:/x/y\\|C:\\x/");
+  EXPECT_EQ(PathDirectoryPart("C:/x/y/ce.pst"), "C:/x/y/");
+  EXPECT_EQ(PathDirectoryPart("C:\\x/y\\ce.pst") + "|" + PathDirectoryPart("C:\\x\\y/ce.pst"), "C:\\x/y\\|C:\\x\\y/");
+  EXPECT_EQ(PathDirectoryPart("C:/淺.pst"), "C:/");  // 淺 ends in the byte of "\\"
+}
+
+// Blanks before or after the folder text are slips: the folder is what
+// stands between them. Blanks inside it and full-width blanks, which folder
+// names may hold, stay.
+TEST(FolderPath, BlanksAreTakenOffBothEnds) {
+  EXPECT_EQ(TrimBlanks(L" C:\\fx"), L"C:\\fx");
+  EXPECT_EQ(TrimBlanks(L"C:\\fx\\ "), L"C:\\fx\\");
+  EXPECT_EQ(TrimBlanks(L"   C:\\my folder\\  "), L"C:\\my folder\\");
+  EXPECT_EQ(TrimBlanks(L"C:\\资料\u3000"), L"C:\\资料\u3000");
+  EXPECT_EQ(TrimBlanks(L"   "), L"");
+  EXPECT_EQ(TrimBlanks(L""), L"");
+}
+
 TEST(NoticePath, APathUpToTheLimitIsShownWhole) {
   for (bool wide : {false, true}) {
     for (size_t length : {size_t(20), kNoticePathLimit - 1, kNoticePathLimit}) {

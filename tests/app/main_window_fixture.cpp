@@ -54,6 +54,7 @@ void RemoveFolderWide(std::wstring folder) {
 }  // namespace
 
 void RemoveFolder(const std::string& folder) { RemoveFolderWide(Wide(folder)); }
+void RemoveFolder(const std::wstring& folder) { RemoveFolderWide(folder); }
 
 std::string MakeLongFolder(const std::string& parent, size_t length) {
   std::wstring folder = Wide(parent);

@@ -27,6 +27,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // file functions take however long it is.
 std::wstring ExtendedPath(const std::wstring& path);
 void RemoveFolder(const std::string& folder);  // with its files, read-only or not
+void RemoveFolder(const std::wstring& folder);  // also one whose name GBK cannot hold
 // Makes a folder of exactly `length` characters (no trailing "\") inside
 // `parent` (made when missing), a chain of folders with Chinese names, and
 // returns it.

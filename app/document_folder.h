@@ -1,0 +1,27 @@
+#pragma once
+// The folder that a save goes into: the tool's own beside the program, and
+// what the folder box's text must be before a save is tried.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace korvath::app {
+
+// Makes the tool's own document folder when it is missing. ERROR_SUCCESS when
+// it is there afterwards; else the system's error, or
+// ERROR_NO_UNICODE_TRANSLATION when the program's folder has a character that
+// GBK lacks: the tool's paths are GBK, so it makes no folder there that it
+// could not save into.
+DWORD MakeDefaultDocumentFolder();
+
+// Why a save cannot go into the folder that the folder box names (`typed`,
+// its text without the blanks at its ends), told before anything is written:
+// there is none, it would depend on the current directory, it is the tool's
+// own folder and the program's folder cannot hold it (its path has characters
+// that GBK lacks, or the folder could not be made there, with the system's
+// reason), or it names a file. The tool's own folder is made again when it
+// has gone since start-up. Empty when nothing speaks against the folder.
+std::string DocumentFolderRefusal(std::wstring_view typed);
+
+}  // namespace korvath::app
