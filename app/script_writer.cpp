@@ -46,12 +46,7 @@ std::string_view FolderFailure(DWORD error) {
 }
 
 std::string_view WriteFailure(DWORD error) {
-  switch (error) {
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return "磁盘空间不足";
-    case ERROR_LOCK_VIOLATION: return "文件正被其他程序占用";
-    default: return kSaveFailedAdvice;
-  }
+  return error == ERROR_LOCK_VIOLATION ? "文件正被其他程序占用" : kSaveFailedAdvice;
 }
 
 std::string_view TargetFailure(DWORD error) {
@@ -61,6 +56,9 @@ std::string_view TargetFailure(DWORD error) {
 }
 
 std::string_view SaveFailureReason(const files::SaveFailure& failure) {
+  // No room on the disk, whichever step found it: no free entry for the new
+  // file, no room for its bytes.
+  if (failure.error == ERROR_DISK_FULL || failure.error == ERROR_HANDLE_DISK_FULL) return "磁盘空间不足";
   switch (failure.step) {
     case files::SaveFailure::Step::Folder: return FolderFailure(failure.error);
     case files::SaveFailure::Step::Write: return WriteFailure(failure.error);

@@ -1,5 +1,6 @@
 #pragma once
-// Saving a whole file so that a failure loses nothing. Paths are GBK.
+// Saving a whole file so that neither a failure nor a crash loses anything.
+// Paths are GBK.
 #include <windows.h>
 
 #include <optional>
@@ -11,29 +12,30 @@ namespace korvath::platform::files {
 struct SaveFailure {
   enum class Step {
     Folder,  // no new file could be made in the file's folder
-    Write,   // writing the content failed (or the copy of the old content)
-    Target,  // the file there could not be taken: read-only, a folder, held by another program...
+    Write,   // the new content could not be written into it and put on disk
+    Target,  // it could not take the file's place: the file there is read-only, a folder, held by another program...
   };
   Step step;
   DWORD error;
 };
 
-// Saves `bytes` as the file at `path`. A failure leaves whatever was there as
-// it was and nothing beside it. A path that no file system holds (a name of
-// more than 255 characters, kLongestPath characters or more in all) fails
-// at once with ERROR_FILENAME_EXCED_RANGE, under Wine too.
-// - No file there: the bytes go into a new file beside it, which is then
-//   moved into its place.
-// - A file there: it is rewritten in place, so that it stays the same file
-//   and keeps all that is its own besides its content (attributes,
-//   permissions and owner, links, creation time). Moving a new file into its
-//   place would give it the folder's defaults instead (under Wine a mode of
-//   0600 became 0644, and neither the system's replace nor a copied security
-//   descriptor keeps it). Its old content is first copied beside it, put back
-//   should the rewrite fail, and removed once the new content is on disk. A
-//   read-only file is refused (ERROR_FILE_READ_ONLY), as Windows refuses to
-//   write one; others may go on reading the file meanwhile, but none may
-//   write it.
+// Saves `bytes` as the file at `path`, so that whenever the program or the
+// system stops, the file holds its whole old content or the whole new one.
+// The bytes go into a new file beside it (named after it, ending in ".tmp"),
+// are put on disk, and that file then takes its place in one move that the
+// file system makes whole. A failure removes the new file and leaves what
+// was there as it was; a save that never returns (the program killed, the
+// power cut) leaves at most the new file beside it.
+// A file that is there is replaced only as Windows replaces one: not when it
+// is read-only (ERROR_FILE_READ_ONLY; Wine would replace it) or a folder,
+// nor while another program holds it open without letting it be deleted
+// (ERROR_SHARING_VIOLATION). The new file takes its hidden and system marks
+// and the archive mark that any change gives; all else of the old file is
+// the new file's own (owner, links, creation time, and under Wine the host's
+// permission bits, which take the host's defaults).
+// A path that no file system holds (a name of more than 255 characters,
+// kLongestPath characters or more in all) fails at once with
+// ERROR_FILENAME_EXCED_RANGE, under Wine too.
 std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes);
 
 }  // namespace korvath::platform::files

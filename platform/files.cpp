@@ -154,11 +154,11 @@ bool FileWriteText(File& file, std::string_view text) {
   return file && file.DropReadAhead() && WriteAllBytes(file.handle_, text);
 }
 
-bool WriteAllBytes(HANDLE file, std::string_view bytes) {
+bool WriteAllBytes(HANDLE file, std::string_view bytes, decltype(&WriteFile) write) {
   while (!bytes.empty()) {
     DWORD written = 0;
     const DWORD want = DWORD(std::min<size_t>(bytes.size(), 1u << 20));
-    if (!WriteFile(file, bytes.data(), want, &written, nullptr) || written == 0) return false;
+    if (!write(file, bytes.data(), want, &written, nullptr) || written == 0) return false;
     bytes.remove_prefix(written);
   }
   return true;
@@ -198,17 +198,17 @@ bool FileExists(std::string_view path) {
   return true;
 }
 
-bool CloseFile(File& file) {
-  if (!file) return false;
-  bool ok = CloseHandle(std::exchange(file.handle_, INVALID_HANDLE_VALUE)) != 0;
-  file.readAhead_.clear();
-  file.readPos_ = 0;
-  file.textEnded_ = false;
-  file.textEndByte_ = 0;
-  file.readError_ = ERROR_SUCCESS;
-  file.readLimit_ = std::numeric_limits<uint64_t>::max();
-  file.bytesRead_ = 0;
-  return ok;
+HANDLE File::Release() noexcept {
+  readAhead_.clear();
+  readPos_ = 0;
+  textEnded_ = false;
+  textEndByte_ = 0;
+  readError_ = ERROR_SUCCESS;
+  readLimit_ = std::numeric_limits<uint64_t>::max();
+  bytesRead_ = 0;
+  return std::exchange(handle_, INVALID_HANDLE_VALUE);
 }
+
+bool CloseFile(File& file) { return file && CloseHandle(file.Release()) != 0; }
 
 }  // namespace korvath::platform::files

@@ -42,6 +42,9 @@ class File {
   // For the system's calls on the file; the file still owns it. Reads
   // through it bypass what FileReadLine has read ahead.
   HANDLE SystemHandle() const noexcept { return handle_; }
+  // Hands the handle to the caller, who closes it; the object then holds no
+  // file.
+  HANDLE Release() noexcept;
 
  private:
   friend File OpenFile(std::string_view, OpenMode, ShareMode);
@@ -76,9 +79,9 @@ std::string FileReadLine(File& file);
 std::string FilePeekBytes(File& file, size_t count);
 // The text's bytes at the current position; false when not all were written.
 bool FileWriteText(File& file, std::string_view text);
-// All the bytes into the file at its position; false when a write fails or
-// writes nothing.
-bool WriteAllBytes(HANDLE file, std::string_view bytes);
+// All the bytes into the file at its position, through `write`; false when
+// a write fails or writes nothing.
+bool WriteAllBytes(HANDLE file, std::string_view bytes, decltype(&WriteFile) write = &WriteFile);
 // True at or past the end of the file's text, for a file that is not open,
 // and once a read has failed.
 bool FileAtEnd(const File& file);

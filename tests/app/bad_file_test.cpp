@@ -97,6 +97,31 @@ TEST_F(BadInputTest, AFileLockedByAnotherProcessIsNeitherReadNorReplaced) {
   ExpectNextSaveAsBefore();
 }
 
+// Another program holds the file open for writing and lets others read and
+// write it, but not delete it, as an editor holds the document it shows: the
+// file cannot be replaced while it is held. The notice says so, and the file
+// and its folder stay as they were; once it lets go, the save goes through.
+TEST_F(BadInputTest, AFileHeldForWritingByAnotherProcessIsNotReplaced) {
+  FillInAndSave();
+  const std::string old = ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}});
+  WriteBytes(saved_, old);
+  const DWORD attributes = Attributes(saved_);
+  {
+    FileHeldByOtherProcess holder(Wide(saved_), FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(holder.held());
+    std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, L"提示");
+    EXPECT_EQ(seen[1].text, Wide("NPC文件[" + saved_ + "]保存失败,文件正被其他程序占用!"));
+    EXPECT_EQ(Shown(), shown_);
+    EXPECT_EQ(ReadBytes(saved_), old);
+  }
+  EXPECT_EQ(ReadBytes(saved_), old);
+  EXPECT_EQ(Attributes(saved_), attributes);
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
+  ExpectNextSaveAsBefore();
+}
+
 // A file that opens but whose reading fails: on Windows a range that another
 // program has locked; under Wine (which does not enforce such locks) a file
 // of the Linux host whose reading the kernel refuses, the loopback device's

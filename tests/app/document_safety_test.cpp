@@ -1,5 +1,6 @@
 // Where a save must not go through or must not lose anything: a read-only
-// file, a replaced file's attributes and permissions, a document folder
+// file, a replaced file's attributes, a disk that is full at any step of the
+// save, a folder whose name is as long as names can be, a document folder
 // deeper than MAX_PATH and one of 100,000 characters, written, read back and
 // refused there through the real window.
 #include <gtest/gtest.h>
@@ -7,44 +8,27 @@
 #include "app/file_paths.h"
 #include "app/npc_script.h"
 #include "tests/app/document_fixture.h"
+#include "tests/support/save_steps.h"
 
 using namespace korvath;
 using namespace korvath::app;
 using namespace korvath::app::uitest;
 
-namespace {
-// Runs a shell script on the Linux host, the Linux paths of `paths` as its
-// $1, $2...; returns what it printed, once it has ended ("<failed>" when it
-// could not be run or ended with an error).
-std::string OnHost(const std::wstring& script, const std::vector<std::string>& paths, const std::string& scratch) {
-  const std::string output = scratch + "host-output.txt";
-  std::vector<std::wstring> arguments = {L"-c", L"{ " + script + L"; } > \"$0\"", UnixPath(Wide(output))};
-  for (const std::string& path : paths) arguments.push_back(UnixPath(Wide(path)));
-  const bool ran = RunHostProgram(L"/bin/sh", arguments);
-  const std::string printed = ReadBytes(output);
-  DeleteFileW(Wide(output).c_str());
-  return ran ? printed : "<failed>";
-}
-}  // namespace
-
-// A file that the user has given attributes and permissions of its own is
-// the same file after a replace: hidden, system and archive marks, and on
-// the Linux host under Wine its mode of 0600 (a file moved into its place
-// would have the folder's defaults, 0644 and no marks).
-TEST_F(DocumentTest, AReplacedFileKeepsItsAttributesAndPermissions) {
+// A file that the user has given attributes of its own keeps them after a
+// replace: hidden, system and archive marks (a file moved into its place
+// would have none of them). Nothing is left beside it.
+TEST_F(DocumentTest, AReplacedFileKeepsItsAttributes) {
   WriteBytes(zhangSan_, "an older, much longer file than the one written now\r\n" + ExpectedFile());
   const std::wstring wide = Wide(zhangSan_);
   const DWORD marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
   ASSERT_TRUE(SetFileAttributesW(wide.c_str(), marks));
   ASSERT_EQ(GetFileAttributesW(wide.c_str()), marks);
-  ASSERT_EQ(OnHost(L"chmod 600 \"$1\" && stat -c %a \"$1\"", {zhangSan_}, folder_), "600\n");
   TypeInto(名字编辑框, L"张三");
   std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].text, Wide("NPC文件[" + zhangSan_ + "]已经生成!"));
   EXPECT_EQ(ReadBytes(zhangSan_), NpcScriptFileBytes(Npc().NpcOutputLines));
   EXPECT_EQ(GetFileAttributesW(wide.c_str()), marks);
-  EXPECT_EQ(OnHost(L"stat -c %a \"$1\"", {zhangSan_}, folder_), "600\n");
   EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
 }
 
@@ -70,6 +54,69 @@ TEST_F(DocumentTest, AReadOnlyFileIsAskedAboutButNeverReplaced) {
   EXPECT_EQ(ReadBytes(zhangSan_), old);
   EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE), DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
+}
+
+// No room on the disk at any step of a new file's save: no free entry for
+// the new file (with bytes free), no room for its bytes, a flush, a close or
+// a move that finds the disk full; and no room for the bytes that replace a
+// file. The notice says that the disk is full; the file there stays as it
+// was, and nothing is left beside it.
+TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
+  TypeInto(名字编辑框, L"张三");
+  const std::string old = "an older file\r\n";
+  for (const bool over : {false, true}) {
+    const auto prepare = [&] {
+      RemoveFolder(DocumentFolder());
+      fs::create_directory(Wide(DocumentFolder()));
+      if (over) WriteBytes(zhangSan_, old);
+    };
+    const auto answers = [over] {
+      return over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)};
+    };
+    prepare();
+    std::vector<std::string> steps;
+    {
+      testsupport::SaveSteps counted;
+      ASSERT_EQ(Generate(answers()).size(), over ? 2u : 1u);
+      steps = counted.steps();
+    }
+    ASSERT_GE(steps.size(), 5u);
+    for (size_t step = 0; step < steps.size(); ++step) {
+      if (over && steps[step] != "WriteFile") continue;
+      const DWORD error = step % 2 ? ERROR_HANDLE_DISK_FULL : ERROR_DISK_FULL;
+      SCOPED_TRACE((over ? "over a file, " : "a new file, ") + steps[step] + ", error " + std::to_string(error));
+      prepare();
+      testsupport::SaveSteps failing;
+      failing.FailAt(step, error);
+      std::vector<SeenDialog> seen = Generate(answers());
+      ASSERT_EQ(seen.size(), over ? 2u : 1u);
+      EXPECT_EQ(seen.back().caption, L"提示");
+      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + zhangSan_ + "]保存失败,磁盘空间不足!"));
+      EXPECT_EQ(ReadBytes(zhangSan_), over ? old : "<missing>");
+      EXPECT_EQ(FolderEntries(DocumentFolder()),
+                over ? std::vector<std::wstring>{L"zhangsan.pst"} : std::vector<std::wstring>{});
+    }
+  }
+}
+
+// A folder whose name is as long as names can be, 255 characters: the file is
+// written there and replaced there like anywhere else.
+TEST_F(DocumentTest, AFolderWhoseNameHas255CharactersTakesTheFile) {
+  const std::string folder = folder_ + std::string(255, 'f') + "\\", file = folder + "zhangsan.pst";
+  ASSERT_TRUE(CreateDirectoryW(ExtendedPath(Wide(folder)).c_str(), nullptr));
+  MainForm().SetEditContent(目录编辑框, folder);
+  TypeInto(名字编辑框, L"张三");
+  const std::wstring done = Wide("NPC文件[" + NoticePath(file) + "]已经生成!");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, done);
+  EXPECT_EQ(ReadBytes(file), ExpectedFile());
+  TypeInto(HP编辑框, L"1234");
+  seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, done);
+  EXPECT_EQ(ReadBytes(file), ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"zhangsan.pst"});
 }
 
 // A document folder of 287 characters, deeper than MAX_PATH: the file is

@@ -485,6 +485,7 @@ std::wstring Quoted(const std::wstring& argument) {
   out.append(backslashes * 2, L'\\');
   return out + L"\"";
 }
+}  // namespace
 
 bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments, HANDLE* process) {
   std::wstring line = Quoted(program);
@@ -498,9 +499,8 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
   else if (info.hProcess) CloseHandle(info.hProcess);
   return true;
 }
-}  // namespace
 
-FileHeldByOtherProcess::FileHeldByOtherProcess(const std::wstring& path) {
+FileHeldByOtherProcess::FileHeldByOtherProcess(const std::wstring& path, DWORD share) {
   static unsigned count = 0;
   const std::wstring name = L"korvath-test-hold-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, (name + L"-ready").c_str());
@@ -508,7 +508,8 @@ FileHeldByOtherProcess::FileHeldByOtherProcess(const std::wstring& path) {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   if (ready && release_ &&
-      StartProcess(self, {kHoldFileOption, name, std::to_wstring(GetCurrentProcessId()), path}, &process_)) {
+      StartProcess(self, {kHoldFileOption, name, std::to_wstring(GetCurrentProcessId()), path, std::to_wstring(share)},
+                   &process_)) {
     HANDLE either[] = {ready, process_};  // held, or the holder gave up
     held_ = WaitForMultipleObjects(2, either, FALSE, 30000) == WAIT_OBJECT_0;
   }
@@ -528,11 +529,12 @@ bool RunAsFileHolderIfAsked() {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   if (!arguments) return false;
-  const bool asked = count == 5 && wcscmp(arguments[1], kHoldFileOption) == 0;
+  const bool asked = count == 6 && wcscmp(arguments[1], kHoldFileOption) == 0;
   if (asked) {
     const std::wstring name = arguments[2];
     HANDLE starter = OpenProcess(SYNCHRONIZE, FALSE, DWORD(_wtoi(arguments[3])));
-    HANDLE file = CreateFileW(arguments[4], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const DWORD share = DWORD(_wtoi(arguments[5]));
+    HANDLE file = CreateFileW(arguments[4], GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0, nullptr);
     HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, (name + L"-ready").c_str());
     HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, (name + L"-release").c_str());
     if (file != INVALID_HANDLE_VALUE && starter && ready && release) {

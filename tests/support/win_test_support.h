@@ -192,13 +192,19 @@ void Activate(HWND hwnd);
 
 // ---- other processes -------------------------------------------------------
 
+// Starts a program (its path) with its arguments, each passed as it is;
+// false when it could not be started. Its process handle goes to `process`
+// when one is given (the caller closes it).
+bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments, HANDLE* process);
+
 // While alive, another process (this test program started again) holds the
-// file open for reading and writing and shares it with nobody, as a program
-// that keeps its document locked does. The constructor returns once the file
-// is held or the other process has given up; held() tells which.
+// file open for reading and writing, sharing it as `share` says: with nobody
+// unless given, as a program that keeps its document locked does. The
+// constructor returns once the file is held or the other process has given
+// up; held() tells which.
 class FileHeldByOtherProcess {
  public:
-  explicit FileHeldByOtherProcess(const std::wstring& path);
+  explicit FileHeldByOtherProcess(const std::wstring& path, DWORD share = 0);
   ~FileHeldByOtherProcess();
   FileHeldByOtherProcess(const FileHeldByOtherProcess&) = delete;
   FileHeldByOtherProcess& operator=(const FileHeldByOtherProcess&) = delete;

@@ -1,0 +1,23 @@
+#pragma once
+// The system calls through which a save (file_saving.h) changes the disk, one
+// entry per call, each the system's own. A test puts a call of its own in an
+// entry's place to make that step fail, or to stop the program there: steps
+// such as a flush, a close or the final move cannot be made to fail from
+// outside. Nothing else changes them.
+#include <windows.h>
+
+namespace korvath::platform::files {
+
+struct SaveCalls {
+  decltype(&CreateFileW) createFile = &CreateFileW;
+  decltype(&SetFileInformationByHandle) setFileInformationByHandle = &SetFileInformationByHandle;
+  decltype(&WriteFile) writeFile = &WriteFile;
+  decltype(&FlushFileBuffers) flushFileBuffers = &FlushFileBuffers;
+  decltype(&CloseHandle) closeHandle = &CloseHandle;
+  decltype(&MoveFileExW) moveFileEx = &MoveFileExW;
+};
+
+// The calls that every save makes.
+SaveCalls& SaveSystemCalls();
+
+}  // namespace korvath::platform::files

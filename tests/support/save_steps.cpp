@@ -1,0 +1,85 @@
+#include "tests/support/save_steps.h"
+
+#include <utility>
+
+namespace testsupport {
+
+namespace {
+using korvath::platform::files::SaveCalls;
+using korvath::platform::files::SaveSystemCalls;
+
+SaveSteps* g_active = nullptr;
+
+HANDLE WINAPI CreateFileStep(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                             DWORD creation, DWORD flags, HANDLE model) {
+  const char* what = creation == CREATE_NEW ? "CreateFileW (the new file beside it)" : "CreateFileW (the file itself)";
+  if (!g_active->Enter(what)) return INVALID_HANDLE_VALUE;
+  return CreateFileW(path, access, share, security, creation, flags, model);
+}
+
+BOOL WINAPI SetFileInformationStep(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size) {
+  if (!g_active->Enter("SetFileInformationByHandle (its attributes)")) return FALSE;
+  return SetFileInformationByHandle(file, kind, information, size);
+}
+
+BOOL WINAPI WriteFileStep(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+  if (!g_active->Enter("WriteFile")) return FALSE;
+  return WriteFile(file, bytes, count, written, overlapped);
+}
+
+BOOL WINAPI FlushStep(HANDLE file) {
+  if (!g_active->Enter("FlushFileBuffers")) return FALSE;
+  return FlushFileBuffers(file);
+}
+
+BOOL WINAPI CloseStep(HANDLE handle) {
+  const bool fails = !g_active->Enter("CloseHandle");
+  const DWORD error = GetLastError();
+  const BOOL closed = CloseHandle(handle);
+  if (!fails) return closed;
+  SetLastError(error);
+  return FALSE;
+}
+
+BOOL WINAPI MoveStep(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  if (!g_active->Enter("MoveFileExW")) return FALSE;
+  return MoveFileExW(from, to, flags);
+}
+}  // namespace
+
+SaveSteps::SaveSteps() : saved_(SaveSystemCalls()) {
+  g_active = this;
+  SaveCalls& calls = SaveSystemCalls();
+  calls.createFile = &CreateFileStep;
+  calls.setFileInformationByHandle = &SetFileInformationStep;
+  calls.writeFile = &WriteFileStep;
+  calls.flushFileBuffers = &FlushStep;
+  calls.closeHandle = &CloseStep;
+  calls.moveFileEx = &MoveStep;
+}
+
+SaveSteps::~SaveSteps() {
+  SaveSystemCalls() = saved_;
+  g_active = nullptr;
+}
+
+void SaveSteps::FailAt(size_t index, DWORD error) {
+  failAt_ = index;
+  failWith_ = error;
+}
+
+void SaveSteps::StopBefore(size_t index, std::function<void()> stop) {
+  stopBefore_ = index;
+  stop_ = std::move(stop);
+}
+
+bool SaveSteps::Enter(const std::string& name) {
+  const size_t index = steps_.size();
+  steps_.push_back(name);
+  if (index == stopBefore_ && stop_) stop_();
+  if (index != failAt_) return true;
+  SetLastError(failWith_);
+  return false;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,47 @@
+#pragma once
+// The steps of a save (platform/file_saving.h), each one of its system calls
+// (platform/file_saving_calls.h), made to fail or stopped before they are
+// made: for the tests of what a failed or killed save leaves behind.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/file_saving_calls.h"
+
+namespace testsupport {
+
+// While alive, every save's system calls go through this object first: each
+// call is one step, named by the call and what it works on, and listed in
+// steps(). One object at a time; the system's calls are back once it is gone.
+class SaveSteps {
+ public:
+  SaveSteps();
+  ~SaveSteps();
+  SaveSteps(const SaveSteps&) = delete;
+  SaveSteps& operator=(const SaveSteps&) = delete;
+
+  // Step `index` (from 0) fails with `error`, as if the system had refused
+  // it: the call is not made. A close is made all the same, as the system's
+  // close lets go of its handle even when it reports a failure.
+  void FailAt(size_t index, DWORD error);
+  // `stop` runs just before step `index` is made (it may never return).
+  void StopBefore(size_t index, std::function<void()> stop);
+  const std::vector<std::string>& steps() const { return steps_; }
+
+  // For the stand-in calls: records the step `name` and runs its stop; false
+  // when the step is to fail, with the system's last error set to why.
+  bool Enter(const std::string& name);
+
+ private:
+  korvath::platform::files::SaveCalls saved_;
+  std::vector<std::string> steps_;
+  size_t failAt_ = SIZE_MAX;
+  DWORD failWith_ = ERROR_SUCCESS;
+  size_t stopBefore_ = SIZE_MAX;
+  std::function<void()> stop_;
+};
+
+}  // namespace testsupport
