@@ -351,25 +351,6 @@ TEST_F(MainWindowTest, TabAndEscInAnOpenListAndEscElsewhere) {
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
 }
 
-namespace {
-
-// What the screen shows of a window, the mouse away from every control.
-PixelBuffer Look(HWND window) {
-  MouseMoveTo(MainWindow(), 200, 423);  // between the HP group and the buttons
-  PumpMessages(100);
-  return CaptureWindow(window);
-}
-
-// The pixels in which two pictures of one size differ.
-int Differing(const PixelBuffer& a, const PixelBuffer& b) {
-  int n = 0;
-  for (int y = 0; y < std::min(a.height, b.height); ++y)
-    for (int x = 0; x < std::min(a.width, b.width); ++x) n += a.RgbAt(x, y) != b.RgbAt(x, y);
-  return n;
-}
-
-}  // namespace
-
 // A control reached by Tab shows its skin's focus look, and loses it when
 // Tab goes on: the push button its focus ring, the drop-down list its frame.
 // (The edit boxes sit in panels, whose frame is the same with the focus.)

@@ -1,7 +1,8 @@
 // The form runtime on real windows: events only for the user's actions,
-// wherever a control sits; unit properties; Esc; placement. Its GBK and file
-// commands (replacing files beside the old one and reading read-only files:
-// the tool's writing and reading tests).
+// wherever a control sits; unit properties; Esc, Tab and Enter; the focus
+// kept through a box; placement. Its GBK and file commands (replacing files
+// beside the old one and reading read-only files: the tool's writing and
+// reading tests).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -147,6 +148,36 @@ TEST_F(FormTest, TheSystemControlsDrawTheFormsFaceWithEveryStroke) {
   }
   if (longest < 8) SaveFailureImage(shot, "form_face_strokes");
   EXPECT_GE(longest, 8) << "the longest dark run across \"文\"";
+}
+
+// A window that a skin lays round a unit and that takes the focus itself is
+// the stop after it; a key it hands to the form's window counts as pressed
+// there. Enter in a push button presses it.
+TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
+  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
+                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetParent(H(kEdit), around);
+  form_.UnitSetFocus(kEdit);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), around);
+  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetFocus(), H(kCombo));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), around);
+  form_.UnitSetFocus(kButton);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([] { return g_events[kButtonClick] == 1; }, 2000));
+  EXPECT_EQ(GetFocus(), H(kButton));
+}
+
+// The focus outlives a box over the form: the control that had it has it
+// again when the box closes, as in a dialog.
+TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
+  form_.UnitSetFocus(kCombo);
+  DialogAnswerer answerer({PressButton(IDOK)});
+  MessageBoxW(form_.WindowHandle(), L"box", L"test", MB_OK);
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(GetFocus(), H(kCombo));
 }
 
 // A file's first bytes are looked at before its lines are read: also those
