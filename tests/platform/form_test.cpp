@@ -150,6 +150,42 @@ TEST_F(FormTest, TheSystemControlsDrawTheFormsFaceWithEveryStroke) {
   EXPECT_GE(longest, 8) << "the longest dark run across \"文\"";
 }
 
+// An edit box with a limit in bytes and one in characters holds the smaller
+// of the two: four characters in a box of 16 bytes (eight bytes of Chinese),
+// six bytes in a box of 12 characters (three Chinese characters).
+TEST_F(FormTest, AnEditBoxWithBothLimitsHoldsTheSmallerOne) {
+  ASSERT_EQ(form_.MaxLength(kEdit), 16);
+  form_.SetMaxChars(kEdit, 4);
+  ClickMiddle(H(kEdit));
+  TypeText(L"abcdefgh");
+  EXPECT_EQ(WindowText(H(kEdit)), L"abcd");
+  form_.SetEditContent(kEdit, "");
+  TypeText(L"张三李四王五");
+  EXPECT_EQ(WindowText(H(kEdit)), L"张三李四");
+  form_.SetMaxLength(kEdit, 6);
+  form_.SetMaxChars(kEdit, 12);
+  form_.SetEditContent(kEdit, "");
+  TypeText(L"张三李四");
+  EXPECT_EQ(WindowText(H(kEdit)), L"张三李");
+  form_.SetEditContent(kEdit, "");
+  TypeText(L"abcdefgh");
+  EXPECT_EQ(WindowText(H(kEdit)), L"abcdef");
+}
+
+// A radio group with no button checked is one stop too: its first button,
+// from before it and from after it.
+TEST_F(FormTest, ARadioGroupWithNothingCheckedIsEnteredAtItsFirstButton) {
+  form_.SetRadioChecked(kRadioA, false);
+  ASSERT_FALSE(form_.RadioChecked(kRadioA) || form_.RadioChecked(kRadioB));
+  form_.UnitSetFocus(kCombo);
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(kRadioA));
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(kButton));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(kRadioA));
+}
+
 // A window that a skin lays round a unit and that takes the focus itself is
 // the stop after it; a key it hands to the form's window counts as pressed
 // there. Enter in a push button presses it.
