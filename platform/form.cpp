@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 // commdlg.h's FindText macro would rename the runtime's text search.
 #undef FindText
@@ -301,10 +302,14 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (state) {
     switch (msg) {
       case WM_COMMAND: if (state->form->OnCommand(FromParam<HWND>(lp), HIWORD(wp))) return 0; break;
-      case WM_KEYDOWN:
-        if (wp == VK_ESCAPE && state->form->OnEscape(hwnd)) return 0;
-        if (state->form->OnNavigationKey(hwnd, wp, lp)) return 0;
+      case WM_KEYDOWN: {
+        const HWND from = state->form->KeySource();
+        if (wp == VK_ESCAPE && state->form->OnEscape(from)) return 0;
+        if (state->form->OnNavigationKey(from, wp, lp)) return 0;
         break;
+      }
+      case WM_ACTIVATE: if (state->form->OnActivate(wp)) return 0; break;
+      case WM_SIZE: state->form->OnSize(wp); break;
       case WM_NCDESTROY: state->form->OnWindowGone(); break;
     }
   }
@@ -321,6 +326,7 @@ LRESULT CALLBACK Form::UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       case WM_KEYDOWN:
         if (wp == VK_ESCAPE && form->OnEscape(hwnd)) return 0;
         if (form->OnNavigationKey(hwnd, wp, lp)) return 0;
+        if (wp == VK_RETURN && form->OnEnter(*state)) return 0;
         break;
       case WM_CHAR: if (wp == VK_ESCAPE && form->description_->escapeCloses) return 0; break;
       case WM_KILLFOCUS: return form->OnUnitKillFocus(*state, wp, lp);
@@ -429,17 +435,46 @@ bool Form::IsTabStop(int unit) const {
   return true;
 }
 
-// The next stop after `from` (-1: the window itself), wrapping round; the
-// buttons of `from`'s own radio group are no further stop.
-int Form::NextTabStop(int from, bool backwards) const {
-  const int n = int(units_.size());
-  for (int step = 1; step <= n; ++step) {
-    const int unit = from < 0 ? (backwards ? n - step : step - 1)
-                              : ((from + (backwards ? -step : step)) % n + n) % n;
-    if (unit != from && InOneRadioGroup(unit, from)) continue;
-    if (IsTabStop(unit)) return unit;
+// The units in their order, each window around units that takes the focus
+// as a tab stop of its own right after the last unit it holds.
+std::vector<Form::TabPlace> Form::TabOrder() const {
+  std::map<HWND, int> lastHeld;
+  for (int unit = 0; unit < int(units_.size()); ++unit) {
+    for (HWND around = GetParent(units_[size_t(unit)].hwnd); around && around != window_;
+         around = GetParent(around)) {
+      if (UnitOfHandle(around) < 0 && (GetWindowLongW(around, GWL_STYLE) & WS_TABSTOP)) lastHeld[around] = unit;
+    }
   }
-  return -1;
+  std::vector<TabPlace> order;
+  for (int unit = 0; unit < int(units_.size()); ++unit) {
+    order.push_back({units_[size_t(unit)].hwnd, unit});
+    for (const auto& [around, last] : lastHeld) {
+      if (last == unit) order.push_back({around, -1});
+    }
+  }
+  return order;
+}
+
+// The next stop after `from`, wrapping round; the buttons of `from`'s own
+// radio group are no further stop.
+HWND Form::NextTabStop(HWND from, bool backwards) const {
+  const std::vector<TabPlace> order = TabOrder();
+  const int n = int(order.size());
+  int at = backwards ? n : -1;  // the window itself: before the first place
+  for (int i = 0; i < n; ++i) {
+    if (order[size_t(i)].hwnd == from) at = i;
+  }
+  const int fromUnit = UnitOfHandle(from);
+  for (int step = 1; step <= n; ++step) {
+    const TabPlace& place = order[size_t(((at + (backwards ? -step : step)) % n + n) % n)];
+    if (place.unit >= 0) {
+      if (place.unit != fromUnit && InOneRadioGroup(place.unit, fromUnit)) continue;
+      if (IsTabStop(place.unit)) return place.hwnd;
+    } else if (IsWindowVisible(place.hwnd) && IsWindowEnabled(place.hwnd)) {
+      return place.hwnd;
+    }
+  }
+  return nullptr;
 }
 
 int Form::NextInRadioGroup(int from, bool backwards) const {
@@ -451,6 +486,11 @@ int Form::NextInRadioGroup(int from, bool backwards) const {
   return -1;
 }
 
+HWND Form::KeySource() const {
+  const HWND focus = GetFocus();
+  return focus && IsChild(window_, focus) && UnitOfHandle(focus) < 0 ? focus : window_;
+}
+
 // As the dialog manager does it, and for the keys it takes: a control that
 // asks for a key through its dialog code keeps it (an open drop-down list
 // keeps Esc and Enter; Tab closes it and moves on).
@@ -459,14 +499,13 @@ bool Form::OnNavigationKey(HWND from, WPARAM key, LPARAM lp) {
   const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
   if (!tab && !arrow) return false;
   const int unit = UnitOfHandle(from);
-  if (unit < 0 && from != window_) return false;
-  const LRESULT code = unit < 0 ? 0 : DialogCode(from, key, lp);
+  if (from != window_ && !IsChild(window_, from)) return false;
+  const LRESULT code = from == window_ ? 0 : DialogCode(from, key, lp);
   if (code & DLGC_WANTMESSAGE) return false;
   if (tab) {
     if (code & DLGC_WANTTAB) return false;
-    const int next = NextTabStop(unit, GetKeyState(VK_SHIFT) < 0);
-    if (next < 0) return false;
-    const HWND target = units_[size_t(next)].hwnd;
+    const HWND target = NextTabStop(from, GetKeyState(VK_SHIFT) < 0);
+    if (!target) return false;
     // An edit box entered by Tab has its text selected, ready to be typed over.
     if (DialogCode(target, key, lp) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
     SetFocus(target);
@@ -480,6 +519,50 @@ bool Form::OnNavigationKey(HWND from, WPARAM key, LPARAM lp) {
   // Turned on by a click of its own, which reaches the button's handler.
   if (IsAlive() && !RadioChecked(next)) SendMessageW(target, BM_CLICK, 0, 0);
   return true;
+}
+
+// The click that the dialog manager makes of Enter: the button's own
+// notification, without the pushed look that Space shows while it is held.
+bool Form::OnEnter(const UnitState& state) {
+  if (Unit(state.unit)->kind != UnitKind::PushButton) return false;
+  // The handler may destroy the window and with it this unit's state.
+  return OnCommand(state.hwnd, BN_CLICKED);
+}
+
+// As a dialog keeps it: a focus already elsewhere leaves the last one kept.
+void Form::KeepFocus() {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(window_, focus)) focusKept_ = focus;
+}
+
+bool Form::GiveFocusBack() {
+  const HWND back = focusKept_;
+  if (!back || !IsChild(window_, back) || !IsWindowVisible(back) || !IsWindowEnabled(back)) return false;
+  SetFocus(back);
+  return true;
+}
+
+// DefWindowProc gives the focus to the window itself on activation; the
+// control that had it before gets it back instead, if it still can take it.
+bool Form::OnActivate(WPARAM wp) {
+  if (LOWORD(wp) == WA_INACTIVE) {
+    KeepFocus();
+    return false;
+  }
+  return !HIWORD(wp) && GiveFocusBack();
+}
+
+// Minimised, the window keeps its focus as when it is deactivated: it may
+// stay the active window (under Wine it does), and restoring it gives the
+// focus to the window itself. Restored while active, it gives the focus
+// back, whether its activation comes before its restoring or after.
+void Form::OnSize(WPARAM wp) {
+  if (wp == SIZE_MINIMIZED) {
+    KeepFocus();
+    minimised_ = true;
+  } else if (std::exchange(minimised_, false) && GetActiveWindow() == window_) {
+    GiveFocusBack();
+  }
 }
 
 LRESULT Form::OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp) {
@@ -543,6 +626,8 @@ void Form::OnWindowGone() {
   window_ = nullptr;
   windowState_ = UnitState{};
   units_.clear();
+  focusKept_ = nullptr;
+  minimised_ = false;
 }
 
 // ---- units --------------------------------------------------------------------

@@ -13,8 +13,17 @@
 //
 // Keys, as in a dialog: Tab and Shift+Tab move the focus through the tab stops
 // in the units' order, wherever they sit (a radio group is one stop: its
-// checked button); the arrow keys move within a radio group and turn on the
-// button they reach, with a click of its own.
+// checked button, or its first when none is checked); a window that is no
+// unit but holds units (one that a skin lays around a unit) and is a tab
+// stop itself comes right after the last unit it holds, and the keys it does
+// not take itself it hands to the form's window. The arrow keys move within
+// a radio group and turn on the button they reach, with a click of its own;
+// Enter presses the focused push button, as Space does.
+//
+// The focus, as in a dialog, outlives the window's deactivation: the control
+// that had it when another window (a message box, a system dialog, another
+// program) became active, or when the window was minimised, gets it back when
+// the window is active again.
 #include <windows.h>
 
 #include <map>
@@ -186,17 +195,40 @@ class Form {
   HWND Handle(int unit, UnitKind kind) const;
   void Raise(int unit, UnitEvent event);
 
+  // A place in the Tab order: a unit, or a window around units that is a tab
+  // stop of its own (unit -1).
+  struct TabPlace {
+    HWND hwnd = nullptr;
+    int unit = -1;
+  };
+
   bool OnCommand(HWND control, UINT code);
   bool OnEscape(HWND from);
-  // Tab, Shift+Tab and the arrow keys in a radio group, from a unit or the
-  // window itself; true when the key moved the focus.
+  // Where a key that reached the window itself was pressed: in the window
+  // that has the focus, when a window within the form that is no unit handed
+  // the key on; else in the window.
+  HWND KeySource() const;
+  // Tab, Shift+Tab and the arrow keys in a radio group, from a unit, a tab
+  // stop around units or the window itself; true when the key moved the focus.
   bool OnNavigationKey(HWND from, WPARAM key, LPARAM lp);
+  // Enter in a push button presses it; true when it did.
+  bool OnEnter(const UnitState& state);
+  // The control with the focus, kept while the window is inactive or
+  // minimised, and given back; true when it was.
+  void KeepFocus();
+  bool GiveFocusBack();
+  // Keeps the focus as the window is deactivated and gives it back as the
+  // window is activated again; true when the focus was given back.
+  bool OnActivate(WPARAM wp);
+  void OnSize(WPARAM wp);
   // What the control answers WM_GETDLGCODE for a key pressed in it.
   static LRESULT DialogCode(HWND control, WPARAM key, LPARAM lp);
   bool InOneRadioGroup(int a, int b) const;
   bool TakesFocus(int unit) const;
   bool IsTabStop(int unit) const;
-  int NextTabStop(int from, bool backwards) const;
+  std::vector<TabPlace> TabOrder() const;
+  // The next stop after `from` (the window itself: before the first), or null.
+  HWND NextTabStop(HWND from, bool backwards) const;
   int NextInRadioGroup(int from, bool backwards) const;
   LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);
@@ -211,6 +243,10 @@ class Form {
   HWND window_ = nullptr;
   UnitState windowState_;
   std::vector<UnitState> units_;  // sized once per window; states never move
+  // The control that had the focus when the window was last deactivated or
+  // minimised.
+  HWND focusKept_ = nullptr;
+  bool minimised_ = false;
   GdiFont font_;
   // A combo box's closed height -> the selection field height that gives it
   // with the form's font.

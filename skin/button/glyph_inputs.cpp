@@ -4,13 +4,32 @@
 
 #include <string>
 
+#include "gdip/font.h"
 #include "gdip/graphics.h"
+#include "gdip/string_format.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
+#include "skin/core/font_cache.h"
 #include "skin/core/window_props.h"
 
 namespace korvath::skin {
+
+namespace {
+
+// The caption without an effect colour: left-aligned, centred vertically,
+// unwrapped, in pixel units.
+CaptionStyle PlainCaptionStyle(const GlyphInputs& in) {
+  return {.face = in.face,
+          .size = float(in.size),
+          .style = in.style,
+          .unit = Gdiplus::UnitPixel,
+          .flags = Gdiplus::StringFormatFlagsNoWrap,
+          .align = Gdiplus::StringAlignmentNear,
+          .lineAlign = Gdiplus::StringAlignmentCenter};
+}
+
+}  // namespace
 
 GlyphInputs GlyphInputsFor(HWND button, const SkinButtonEntry& entry, UINT state) {
   GlyphInputs in;
@@ -21,6 +40,7 @@ GlyphInputs GlyphInputsFor(HWND button, const SkinButtonEntry& entry, UINT state
     in.hot = true;
     in.pressed = (state | ODS_SELECTED) == state;
   }
+  in.focused = entry.Focused;
   in.caption = entry.Caption;
   in.fromImages = entry.GlyphFromImages;
   in.images = &entry.GlyphImages;
@@ -50,14 +70,23 @@ void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour,
                          .verticalAlign = Gdiplus::StringAlignmentCenter});
     return;
   }
-  const CaptionStyle style = {.face = in.face,
-                              .size = float(in.size),
-                              .style = in.style,
-                              .unit = Gdiplus::UnitPixel,
-                              .flags = Gdiplus::StringFormatFlagsNoWrap,
-                              .align = Gdiplus::StringAlignmentNear,
-                              .lineAlign = Gdiplus::StringAlignmentCenter};
-  DrawPlainCaption(g, in.caption, style, SkinArgbFromColorRef(colour, 254), plainLayout);
+  DrawPlainCaption(g, in.caption, PlainCaptionStyle(in), SkinArgbFromColorRef(colour, 254), plainLayout);
+}
+
+std::optional<gdip::RectF> GlyphCaptionBounds(gdip::Graphics& g, const GlyphInputs& in,
+                                              const gdip::RectF& plainLayout) {
+  const CaptionStyle style = PlainCaptionStyle(in);
+  gdip::Font font;
+  gdip::StringFormat format;
+  gdip::RectF box;
+  if (in.caption.empty() || !SkinFontFromName(font, style.face, style.size, style.style, style.unit) ||
+      !format.Create(style.flags, 0)) {
+    return std::nullopt;
+  }
+  format.SetAlign(style.align);
+  format.SetLineAlign(style.lineAlign);
+  if (!g.MeasureString(in.caption, font, plainLayout, &format, box)) return std::nullopt;
+  return box;
 }
 
 }  // namespace korvath::skin

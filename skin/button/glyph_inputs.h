@@ -25,6 +25,7 @@ struct GlyphInputs {
   bool checked = false;
   bool pressed = false;  // only together with hot
   bool disabled = false;
+  bool focused = false;  // the control has the keyboard's focus
   bool fromImages = false;  // draw GlyphImage1 .. 8 instead of vector shapes
   const std::array<ByteSet, 8>* images = nullptr;
   std::string_view face;
@@ -44,7 +45,8 @@ struct GlyphInputs {
 
 // The inputs of a paint of `button` in `state` (ODS_ bits): disabled wins
 // over hot, and pressed counts only while hot; checked is BM_GETCHECK = 1
-// (indeterminate draws unchecked); the caption colour is `Kj_Ztys`.
+// (indeterminate draws unchecked); focused is the entry's; the caption
+// colour is `Kj_Ztys`.
 GlyphInputs GlyphInputsFor(HWND button, const SkinButtonEntry& entry, UINT state);
 
 // Sets the glyph painters' clip: the inputs' clip rectangle, or the box
@@ -55,5 +57,9 @@ void SetGlyphClip(gdip::Graphics& g, const GlyphInputs& in, int32_t x, int32_t y
 // `colour` at alpha 254, unwrapped, in `plainLayout` (pixel units).
 void DrawGlyphCaption(gdip::Graphics& g, const GlyphInputs& in, COLORREF colour, const gdip::RectF& plainLayout,
                       const gdip::RectF& effectLayout);
+// The box that the caption's text takes in `plainLayout`, drawn so; none for
+// an empty caption or one that cannot be measured.
+std::optional<gdip::RectF> GlyphCaptionBounds(gdip::Graphics& g, const GlyphInputs& in,
+                                              const gdip::RectF& plainLayout);
 
 }  // namespace korvath::skin

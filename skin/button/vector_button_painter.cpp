@@ -19,8 +19,6 @@ namespace korvath::skin {
 
 namespace {
 
-// The focus ring keeps the engine's first theme colour whatever the theme.
-constexpr COLORREF kFocusRing = 0xDDCA22;
 constexpr int32_t kVectorCorner = 5;
 constexpr int32_t kDefaultRingAlpha = 100;
 // A face from a skin picture is drawn anti-aliased at half-pixel centres; the

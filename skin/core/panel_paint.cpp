@@ -11,12 +11,14 @@
 #include "platform/message_params.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
+#include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/panel_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
+#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -27,6 +29,7 @@ namespace {
 
 constexpr int kOutlineCorner = 8;
 constexpr int kFrameAlpha = 200;
+constexpr int kFocusRingAlpha = 200;
 constexpr COLORREF kShadeColour = 0x000000;
 
 // One stroke of the inner shade: its inset and its corner, fading inwards.
@@ -168,7 +171,17 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer(const SkinWindowRecord* owner) const {
 
   DrawIcon(g);
   for (size_t i = 0; i < entries_.size(); ++i) DrawEntry(int(i) + 1, &g);
+  DrawFocusRing(g);
   return buffer;
+}
+
+// Two pixels wide, just outside the entry, so that the entry's own redraws
+// as the mouse comes and goes leave it as it is.
+void ZqkWindow::DrawFocusRing(gdip::Graphics& graphics) const {
+  if (!focused_ || entries_.empty()) return;
+  const RECT& r = entries_.front().rectangle;
+  SkinStroke(graphics, SkinArgbFromColorRef(kFocusRing, kFocusRingAlpha), 2, float(r.left) - 1.5f,
+             float(r.top) - 1.5f, float(r.right - r.left) + 2, float(r.bottom - r.top) + 2);
 }
 
 void ZqkWindow::RebuildBackBuffer(const SkinWindowRecord* owner) { backBuffer_ = ComposeBackBuffer(owner); }

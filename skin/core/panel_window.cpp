@@ -199,6 +199,8 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
   } else if (at >= 1 && at <= count + 1) {
     entries_.insert(entries_.begin() + (at - 1), std::move(entry));
   }
+  // With an entry the panel is a button too, which the keyboard reaches.
+  if (!entries_.empty() && panel_) SetWindowLongW(panel_, GWL_STYLE, GetWindowLongW(panel_, GWL_STYLE) | WS_TABSTOP);
   Layout();
   Paint();
 }
@@ -272,6 +274,7 @@ void ZqkWindow::Destroy() {
   frameStyle_ = 0;
   frameColour_ = 0;
   previousProcedure_ = nullptr;
+  focused_ = false;
   hoveredEntry_ = 0;
   pressedEntry_ = 0;
   callback_ = nullptr;

@@ -3,8 +3,11 @@
 // target), which it takes in as its own child. It paints a skinned frame and
 // background around the target and a row of small image buttons (entries) at
 // its right end; a click on an entry calls the application back with the
-// entry's number. The program keeps twenty panel objects (ZqkWindows); the
-// main window uses the first three.
+// entry's number. A panel with entries is a tab stop: the keyboard reaches
+// its first entry, which shows a focus ring, Space and Enter press it, and
+// the other keys go to the panel's top-level window (Tab, Esc). The program
+// keeps twenty panel objects (ZqkWindows); the main window uses the first
+// three.
 #include <windows.h>
 
 #include <array>
@@ -175,6 +178,7 @@ class ZqkWindow : public SkinCallbackTarget {
   COLORREF frameColour() const { return frameColour_; }
   COLORREF backgroundColour() const { return backgroundColour_; }
   int backgroundAlpha() const { return backgroundAlpha_; }
+  bool focused() const { return focused_; }
   int hoveredEntry() const { return hoveredEntry_; }
   int pressedEntry() const { return pressedEntry_; }
   ZqkClickRoutine callback() const { return callback_; }
@@ -201,6 +205,16 @@ class ZqkWindow : public SkinCallbackTarget {
   void OnMouseLeave();
   void OnLeftButtonDown(HWND window, POINT point);
   void OnLeftButtonUp();
+  void OnFocus(bool focused);
+  void OnKeyDown(HWND window, WPARAM key, LPARAM lp);
+  void OnKeyUp(WPARAM key);
+  // Shows entry `number` pushed, as a press that the release ends.
+  void Press(int number);
+  // Ends the press, showing the entry as it is again; the entry that was
+  // pressed, 0 when none was.
+  int EndPress();
+  // Around the entry that the keyboard reaches, while the panel has the focus.
+  void DrawFocusRing(gdip::Graphics& graphics) const;
 
   // The skinned top-level record the panel lies in (its top skinned
   // ancestor's), null when none: found once per paint and handed on.
@@ -232,6 +246,7 @@ class ZqkWindow : public SkinCallbackTarget {
   int frameStyle_ = 0;
   COLORREF frameColour_ = 0;
   WNDPROC previousProcedure_ = nullptr;
+  bool focused_ = false;
   int hoveredEntry_ = 0;
   int pressedEntry_ = 0;
   ZqkClickRoutine callback_ = nullptr;

@@ -35,6 +35,9 @@ namespace {
 
 constexpr LONG kStyleBitList = 0x1;      // CBS_SIMPLE and CBS_DROPDOWNLIST
 constexpr LONG kStyleBitDropDown = 0x2;  // CBS_DROPDOWN and CBS_DROPDOWNLIST
+constexpr int kFocusRingAlpha = 255;
+constexpr int kFocusInnerAlpha = 140;
+constexpr int kFocusTintAlpha = 45;
 
 // The areas of the combo box's own children, which draw themselves: every
 // child of a simple combo box (its list shrunk by 2 on each side), else the
@@ -127,6 +130,7 @@ struct FaceLook {
   bool dropDownBit = false;
   bool hot = false;
   bool framed = false;  // the frame in the theme colour: hot or focused
+  bool focused = false;  // the focus ring inside the frame and the field tinted
   RECT button = {};
   RECT list = {};  // a simple box's list
   COLORREF theme = 0;
@@ -134,9 +138,21 @@ struct FaceLook {
   bool operator==(const FaceLook& other) const {
     return width == other.width && height == other.height && listBit == other.listBit &&
            dropDownBit == other.dropDownBit && hot == other.hot && framed == other.framed &&
+           focused == other.focused &&
            EqualRect(&button, &other.button) && EqualRect(&list, &other.list) && theme == other.theme;
   }
 };
+
+// The focused box at a glance, in the focus ring's colour as a push
+// button's: a ring two pixels wide inside the frame, and the field beside
+// the drop button tinted.
+void DrawFocusLook(gdip::Graphics& g, const FaceLook& look) {
+  const float w = float(look.width), h = float(look.height);
+  SkinStroke(g, SkinArgbFromColorRef(kFocusRing, kFocusRingAlpha), 1.0f, 1, 1, w - 3, h - 3);
+  SkinStroke(g, SkinArgbFromColorRef(kFocusRing, kFocusInnerAlpha), 1.0f, 2, 2, w - 5, h - 5);
+  const float field = look.dropDownBit ? float(look.button.left) : w - 3;
+  SkinFillSolid(g, SkinArgbFromColorRef(kFocusRing, kFocusTintAlpha), 3, 3, field - 3, h - 6);
+}
 
 // On a picture of the box's size.
 void DrawFace(SkinCanvas& picture, const SkinComboEntry& entry, const FaceLook& look) {
@@ -146,6 +162,7 @@ void DrawFace(SkinCanvas& picture, const SkinComboEntry& entry, const FaceLook& 
   if (look.listBit) DrawListLine(g, look.list);
   SkinStroke(g, look.framed ? SkinArgbFromColorRef(look.theme, 200) : SkinArgbFromColorRef(kBlack, 80), 1.0f, 0, 0,
              float(look.width - 1), float(look.height - 1));
+  if (look.focused) DrawFocusLook(g, look);
   if (look.dropDownBit) DrawDropButton(g, entry, look.button, look.hot);
 }
 
@@ -238,6 +255,7 @@ SkinCanvas Picture(const ComboRef& combo, std::optional<bool> hot, std::optional
                 .dropDownBit = (style | kStyleBitDropDown) == style,
                 .hot = isHot,
                 .framed = isHot || isFocused,
+                .focused = isFocused,
                 .button = info.rcButton,
                 .theme = SkinEngine.options.SkinThemeColor};
   const std::vector<RECT> childAreas = ChildAreas(window, look.listBit, look.list);

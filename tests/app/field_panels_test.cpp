@@ -126,6 +126,38 @@ TEST_F(FieldPanelsTest, EveryPressRightAfterTheDialogClosedOpensItAgain) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// The keyboard's way to the folder button, as to a push button: it is the
+// tab stop after the folder box, Space and Enter open the folder dialog, and
+// the button has the focus again when the dialog is cancelled (by Esc, as a
+// user does); Esc on the button is still the window's.
+TEST_F(FieldPanelsTest, TheKeyboardReachesTheFolderButton) {
+  const HWND panel = Panel(kFolderPanel).panel();
+  SetFocus(H(目录编辑框));
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), panel);
+  EXPECT_TRUE(Panel(kFolderPanel).focused());
+  for (WORD key : {VK_SPACE, VK_RETURN}) {
+    DialogAnswerer answerer({AnswerByKey(VK_ESCAPE)});
+    PressKey(key);
+    AwaitDialog(answerer);
+    EXPECT_EQ(answerer.seen().size(), 1u) << key;
+    EXPECT_EQ(MainForm().EditContent(目录编辑框), DocumentFolder()) << key;  // cancelled
+    EXPECT_EQ(GetFocus(), panel) << key;
+    EXPECT_EQ(Panel(kFolderPanel).pressedEntry(), 0) << key;
+  }
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(名字编辑框));
+  EXPECT_FALSE(Panel(kFolderPanel).focused());
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), panel);
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(目录编辑框));
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), panel);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
 // The three boxes sit under their panels. Over the 286 x 18 box the folder
 // panel is 292 x 24: the button 20 x 15 at its right end, the box from x 4 to
 // 2 pixels before it, keeping its height. The name and HP boxes still raise

@@ -135,6 +135,42 @@ DialogAnswerer::Answer ChooseFile(const std::string& path) {
   };
 }
 
+DialogAnswerer::Answer AnswerByKey(WORD key) {
+  return [key](HWND dialog) {
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == dialog && IsChild(dialog, GetFocus()); }))
+        << "the dialog never took the focus";
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = key;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+  };
+}
+
+PixelBuffer Look(HWND window) {
+  MouseMoveTo(MainWindow(), 200, 423);  // between the HP group and the buttons
+  PumpMessages(100);
+  return CaptureWindow(window);
+}
+
+namespace {
+template <typename Counts>
+int CountPixels(const PixelBuffer& a, const PixelBuffer& b, Counts counts) {
+  int n = 0;
+  for (int y = 0; y < std::min(a.height, b.height); ++y)
+    for (int x = 0; x < std::min(a.width, b.width); ++x) n += counts(a.RgbAt(x, y), b.RgbAt(x, y));
+  return n;
+}
+}  // namespace
+
+int Differing(const PixelBuffer& a, const PixelBuffer& b) {
+  return CountPixels(a, b, [](uint32_t p, uint32_t q) { return p != q; });
+}
+
+int Contrasting(const PixelBuffer& a, const PixelBuffer& b) {
+  return CountPixels(a, b, [](uint32_t p, uint32_t q) { return !ColorNear(p, q, 63); });
+}
+
 void MainWindowTest::SetUp() {
   Npc() = NpcRecord{};
   BrowseInitialFolder().clear();

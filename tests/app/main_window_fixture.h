@@ -38,6 +38,18 @@ std::vector<std::wstring> FolderEntries(const std::string& folder);
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges = {});
 // Answers the open-file dialog by typing a path into its file name box.
 DialogAnswerer::Answer ChooseFile(const std::string& path);
+// Answers a dialog as a user at the keyboard does: a real press of `key`
+// once the dialog is the active window with the focus in it. The dialog's
+// own loop takes the key.
+DialogAnswerer::Answer AnswerByKey(WORD key);
+
+// What the screen shows of a window, the mouse away from every control.
+PixelBuffer Look(HWND window);
+// The pixels in which two pictures of one size differ.
+int Differing(const PixelBuffer& a, const PixelBuffer& b);
+// The pixels in which they differ as a user sees it at a glance: by a
+// quarter of the range at least in one colour.
+int Contrasting(const PixelBuffer& a, const PixelBuffer& b);
 // Text of the item selected in the folder dialog's tree.
 std::wstring SelectedTreeText(HWND dialog);
 // Selects a folder in the folder dialog: the dialog's tree shows it when the

@@ -5,6 +5,9 @@
 
 #include <shlobj.h>
 
+#include <optional>
+#include <string>
+
 #include "app/cjk_text.h"
 #include "app/field_panels.h"
 #include "app/folder_chooser.h"
@@ -260,35 +263,40 @@ TEST_F(MainWindowTest, AFullWidthHpReachesTheFile) {
 namespace {
 
 // The order in which Tab visits the main window's controls: the units'
-// order, the camp radios one stop (the checked one).
-const std::vector<Unit>& TabStops() {
-  static const std::vector<Unit> stops = {
-      目录编辑框, 名字编辑框, 模型组合框, 主武器组合框, 副武器组合框, Velmar单选框, 视野组合框, 速度组合框,
-      轻击组合框, 中击组合框, 重击组合框, 命中率组合框, 防御组合框, 逃跑组合框, 跳跃组合框, 张望组合框,
-      跑动组合框, 夺宝组合框, HP编辑框, 行为组合框, 读取按钮, 生成保存按钮, 关闭按钮};
+// order, the folder button (its panel) after the folder box, the camp radios
+// one stop (the checked one).
+std::vector<HWND> TabStops() {
+  std::vector<HWND> stops;
+  for (Unit unit : {目录编辑框, 名字编辑框, 模型组合框, 主武器组合框, 副武器组合框, Velmar单选框, 视野组合框,
+                    速度组合框, 轻击组合框, 中击组合框, 重击组合框, 命中率组合框, 防御组合框, 逃跑组合框,
+                    跳跃组合框, 张望组合框, 跑动组合框, 夺宝组合框, HP编辑框, 行为组合框, 读取按钮,
+                    生成保存按钮, 关闭按钮}) {
+    stops.push_back(MainForm().UnitGetHandle(unit));
+    if (unit == 目录编辑框) stops.push_back(skin::ZqkWindows()[kFolderPanel].panel());
+  }
   return stops;
 }
 
 }  // namespace
 
 TEST_F(MainWindowTest, TabAndShiftTabVisitEveryTabStopInOrderAndWrap) {
-  const std::vector<Unit>& stops = TabStops();
-  MainForm().UnitSetFocus(stops.front());
+  const std::vector<HWND> stops = TabStops();
+  SetFocus(stops.front());
   for (size_t i = 1; i <= stops.size(); ++i) {
     PressKey(VK_TAB);
-    EXPECT_EQ(GetFocus(), H(stops[i % stops.size()])) << "Tab " << i;
+    EXPECT_EQ(GetFocus(), stops[i % stops.size()]) << "Tab " << i;
   }
   for (size_t i = stops.size(); i-- > 0;) {
     PressKey(VK_TAB, VK_SHIFT);
-    EXPECT_EQ(GetFocus(), H(stops[i])) << "Shift+Tab to stop " << i;
+    EXPECT_EQ(GetFocus(), stops[i]) << "Shift+Tab to stop " << i;
   }
   // From the window itself, Tab goes to the first stop, Shift+Tab to the last.
   SetFocus(MainWindow());
   PressKey(VK_TAB);
-  EXPECT_EQ(GetFocus(), H(stops.front()));
+  EXPECT_EQ(GetFocus(), stops.front());
   SetFocus(MainWindow());
   PressKey(VK_TAB, VK_SHIFT);
-  EXPECT_EQ(GetFocus(), H(stops.back()));
+  EXPECT_EQ(GetFocus(), stops.back());
   // An edit box entered by Tab has its text selected; the box left raised
   // its handler.
   MainForm().UnitSetFocus(夺宝组合框);
@@ -353,40 +361,49 @@ TEST_F(MainWindowTest, TabAndEscInAnOpenListAndEscElsewhere) {
 
 namespace {
 
-// What the screen shows of a window, the mouse away from every control.
-PixelBuffer Look(HWND window) {
-  MouseMoveTo(MainWindow(), 200, 423);  // between the HP group and the buttons
-  PumpMessages(100);
-  return CaptureWindow(window);
-}
-
-// The pixels in which two pictures of one size differ.
-int Differing(const PixelBuffer& a, const PixelBuffer& b) {
-  int n = 0;
-  for (int y = 0; y < std::min(a.height, b.height); ++y)
-    for (int x = 0; x < std::min(a.width, b.width); ++x) n += a.RgbAt(x, y) != b.RgbAt(x, y);
-  return n;
+PixelBuffer Crop(const PixelBuffer& picture, const RECT& r) {
+  PixelBuffer part{r.right - r.left, r.bottom - r.top};
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) part.pixels.push_back(picture.At(x, y));
+  return part;
 }
 
 }  // namespace
 
-// A control reached by Tab shows its skin's focus look, and loses it when
-// Tab goes on: the push button its focus ring, the drop-down list its frame.
-// (The edit boxes sit in panels, whose frame is the same with the focus.)
+// A control reached by Tab shows its skin's focus look at a glance, and
+// loses it when Tab goes on: the push button its focus ring, the drop-down
+// list its focus frame, the camp radio a ring round its caption, the folder
+// button (the panel's picture beside the folder box) a ring round its
+// picture. (The edit boxes show their caret.)
 TEST_F(MainWindowTest, AControlReachedByTabShowsItsFocusLook) {
-  for (auto [before, unit] : {std::pair{读取按钮, 生成保存按钮}, {跑动组合框, 夺宝组合框}}) {
-    MainForm().UnitSetFocus(before);
-    const PixelBuffer plain = Look(H(unit));
+  const skin::ZqkWindow& folder = skin::ZqkWindows()[kFolderPanel];
+  RECT button = folder.entries().at(0).rectangle;
+  InflateRect(&button, 2, 2);  // the picture and what lies round it, not the folder box
+  struct Kind {
+    std::string name;
+    HWND before, control;
+    std::optional<RECT> part;
+  };
+  for (const Kind& kind : {Kind{"push_button", H(读取按钮), H(生成保存按钮)}, Kind{"list", H(跑动组合框), H(夺宝组合框)},
+                           Kind{"radio", H(副武器组合框), H(Velmar单选框)},
+                           Kind{"folder_button", H(目录编辑框), folder.panel(), button}}) {
+    const auto look = [&] {
+      const PixelBuffer whole = Look(kind.control);
+      return kind.part ? Crop(whole, *kind.part) : whole;
+    };
+    SetFocus(kind.before);
+    const PixelBuffer plain = look();
     PressKey(VK_TAB);
-    ASSERT_EQ(GetFocus(), H(unit));
-    const PixelBuffer focused = Look(H(unit));
+    ASSERT_EQ(GetFocus(), kind.control) << kind.name;
+    const PixelBuffer focused = look();
     PressKey(VK_TAB);
-    ASSERT_NE(GetFocus(), H(unit));
-    const PixelBuffer left = Look(H(unit));
-    const int changed = Differing(plain, focused);
-    if (changed < 40) SaveFailureImage(focused, "focus_look_" + std::to_string(unit));
-    EXPECT_GE(changed, 40) << "pixels of unit " << unit << " that change as it takes the focus";
-    EXPECT_EQ(Differing(plain, left), 0) << "pixels of unit " << unit << " changed after it lost the focus";
+    ASSERT_NE(GetFocus(), kind.control) << kind.name;
+    const PixelBuffer left = look();
+    const int changed = Differing(plain, focused), seen = Contrasting(plain, focused);
+    if (seen < 60) SaveFailureImage(focused, "focus_look_" + kind.name);
+    EXPECT_GE(changed, 40) << "pixels of the " << kind.name << " that change as it takes the focus";
+    EXPECT_GE(seen, 60) << "pixels of the " << kind.name << " that change at a glance as it takes the focus";
+    EXPECT_EQ(Differing(plain, left), 0) << "pixels of the " << kind.name << " changed after it lost the focus";
   }
 }
 

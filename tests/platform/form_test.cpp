@@ -1,7 +1,8 @@
 // The form runtime on real windows: events only for the user's actions,
-// wherever a control sits; unit properties; Esc; placement. Its GBK and file
-// commands (replacing files beside the old one and reading read-only files:
-// the tool's writing and reading tests).
+// wherever a control sits; unit properties; Esc, Tab and Enter; the focus
+// kept through a box; placement. Its GBK and file commands (replacing files
+// beside the old one and reading read-only files: the tool's writing and
+// reading tests).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -147,6 +148,72 @@ TEST_F(FormTest, TheSystemControlsDrawTheFormsFaceWithEveryStroke) {
   }
   if (longest < 8) SaveFailureImage(shot, "form_face_strokes");
   EXPECT_GE(longest, 8) << "the longest dark run across \"文\"";
+}
+
+// An edit box with a limit in bytes and one in characters holds the smaller
+// of the two: four characters in a box of 16 bytes (eight bytes of Chinese),
+// six bytes in a box of 12 characters (three Chinese characters).
+TEST_F(FormTest, AnEditBoxWithBothLimitsHoldsTheSmallerOne) {
+  ASSERT_EQ(form_.MaxLength(kEdit), 16);
+  form_.SetMaxChars(kEdit, 4);
+  ClickMiddle(H(kEdit));
+  TypeText(L"abcdefgh");
+  EXPECT_EQ(WindowText(H(kEdit)), L"abcd");
+  form_.SetEditContent(kEdit, "");
+  TypeText(L"张三李四王五");
+  EXPECT_EQ(WindowText(H(kEdit)), L"张三李四");
+  form_.SetMaxLength(kEdit, 6);
+  form_.SetMaxChars(kEdit, 12);
+  form_.SetEditContent(kEdit, "");
+  TypeText(L"张三李四");
+  EXPECT_EQ(WindowText(H(kEdit)), L"张三李");
+  form_.SetEditContent(kEdit, "");
+  TypeText(L"abcdefgh");
+  EXPECT_EQ(WindowText(H(kEdit)), L"abcdef");
+}
+
+// A radio group with no button checked is one stop too: its first button,
+// from before it and from after it.
+TEST_F(FormTest, ARadioGroupWithNothingCheckedIsEnteredAtItsFirstButton) {
+  form_.SetRadioChecked(kRadioA, false);
+  ASSERT_FALSE(form_.RadioChecked(kRadioA) || form_.RadioChecked(kRadioB));
+  form_.UnitSetFocus(kCombo);
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(kRadioA));
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(kButton));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(kRadioA));
+}
+
+// A window that a skin lays round a unit and that takes the focus itself is
+// the stop after it; a key it hands to the form's window counts as pressed
+// there. Enter in a push button presses it.
+TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
+  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
+                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetParent(H(kEdit), around);
+  form_.UnitSetFocus(kEdit);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), around);
+  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetFocus(), H(kCombo));
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), around);
+  form_.UnitSetFocus(kButton);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([] { return g_events[kButtonClick] == 1; }, 2000));
+  EXPECT_EQ(GetFocus(), H(kButton));
+}
+
+// The focus outlives a box over the form: the control that had it has it
+// again when the box closes, as in a dialog.
+TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
+  form_.UnitSetFocus(kCombo);
+  DialogAnswerer answerer({PressButton(IDOK)});
+  MessageBoxW(form_.WindowHandle(), L"box", L"test", MB_OK);
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(GetFocus(), H(kCombo));
 }
 
 // A file's first bytes are looked at before its lines are read: also those

@@ -1,0 +1,145 @@
+// The tool at the keyboard alone: the focus goes back to the control that
+// had it when a box, a system dialog or another program's window gave the
+// main window back, where it shows as it did; Enter presses the focused push
+// button. Every key is a real one, the boxes' and dialogs' too.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/npc_script.h"
+#include "tests/app/document_fixture.h"
+
+using namespace korvath;
+using namespace korvath::app;
+using namespace korvath::app::uitest;
+
+namespace {
+
+class KeyboardFocusTest : public DocumentTest {
+ protected:
+  // Tab from the control before `unit` to it, and its look with the focus.
+  PixelBuffer TabTo(Unit before, Unit unit) {
+    SetFocus(H(before));
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), H(unit));
+    return Look(H(unit));
+  }
+  // Presses `key` in the focused control, answering the boxes and dialogs it
+  // opens; returns what they showed.
+  std::vector<SeenDialog> PressAnswering(WORD key, std::vector<DialogAnswerer::Answer> answers) {
+    const size_t expected = answers.size();
+    DialogAnswerer answerer(std::move(answers));
+    PressKey(key);
+    // The key's handler has returned once its last dialog is gone.
+    PumpUntil([&] { return answerer.seen().size() == expected && !FindThreadDialog(); });
+    return answerer.seen();
+  }
+  // The unit has the focus and shows it as `look` shows it.
+  void ExpectFocusShownOn(Unit unit, const PixelBuffer& look, const std::string& after) {
+    EXPECT_EQ(GetFocus(), H(unit)) << after;
+    const PixelBuffer now = Look(H(unit));
+    EXPECT_EQ(Differing(now, look), 0) << after;
+    if (Differing(now, look) != 0) SaveFailureImage(now, "focus_after_" + std::to_string(unit));
+  }
+};
+
+}  // namespace
+
+// The notice of an empty name, closed by Enter: the button has the focus
+// again, a second Space gives the notice again, and Tab goes on to the next
+// stop.
+TEST_F(KeyboardFocusTest, AfterTheEmptyNameNoticeTheButtonStillHasTheFocus) {
+  const PixelBuffer focused = TabTo(读取按钮, 生成保存按钮);
+  for (int press = 1; press <= 2; ++press) {
+    const std::vector<SeenDialog> seen = PressAnswering(VK_SPACE, {AnswerByKey(VK_RETURN)});
+    ASSERT_EQ(seen.size(), 1u) << press;
+    EXPECT_EQ(seen[0].text, Wide(EmptyNameMessage()));
+    ExpectFocusShownOn(生成保存按钮, focused, "the notice " + std::to_string(press));
+  }
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(关闭按钮));
+}
+
+// The completion notice and the overwrite question, each answered by Enter
+// (the question's default is No).
+TEST_F(KeyboardFocusTest, AfterTheSavesNoticeAndQuestionTheButtonStillHasTheFocus) {
+  TypeInto(名字编辑框, L"张三");
+  const PixelBuffer focused = TabTo(读取按钮, 生成保存按钮);
+  std::vector<SeenDialog> seen = PressAnswering(VK_SPACE, {AnswerByKey(VK_RETURN)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]已经生成!"));
+  ExpectFocusShownOn(生成保存按钮, focused, "the completion notice");
+  WriteBytes(zhangSan_, "older");
+  seen = PressAnswering(VK_SPACE, {AnswerByKey(VK_RETURN)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].buttons.size(), 2u);
+  EXPECT_EQ(ReadBytes(zhangSan_), "older");
+  ExpectFocusShownOn(生成保存按钮, focused, "the overwrite question");
+}
+
+// The open dialog cancelled by Esc, and a file chosen in it and refused with
+// a notice closed by Enter: the read button has the focus again each time.
+TEST_F(KeyboardFocusTest, AfterTheOpenDialogAndTheReadNoticeTheButtonStillHasTheFocus) {
+  const std::string refused = folder_ + "refused.pst";
+  WriteBytes(refused, ExpectedFile({{"int HP = 5000;", "int HP = 99999;"}}));
+  const PixelBuffer focused = TabTo(行为组合框, 读取按钮);
+  std::vector<SeenDialog> seen = PressAnswering(VK_SPACE, {AnswerByKey(VK_ESCAPE)});
+  ASSERT_EQ(seen.size(), 1u);
+  ExpectFocusShownOn(读取按钮, focused, "the open dialog cancelled");
+  seen = PressAnswering(VK_SPACE, {ChooseFile(refused), AnswerByKey(VK_RETURN)});
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].caption, L"提示");
+  ExpectFocusShownOn(读取按钮, focused, "the read notice");
+}
+
+// Another window made active, then the main window again, by the system and
+// by a click on a label; the main window minimised and restored: the list
+// that had the focus has it again, and shows it.
+TEST_F(KeyboardFocusTest, TheFocusComesBackWhenTheWindowIsActiveAgain) {
+  const PixelBuffer focused = TabTo(名字编辑框, 模型组合框);
+  auto other = std::make_unique<TestWindow>(300, 200, L"another program");
+  for (int round = 1; round <= 2; ++round) {
+    Activate(other->hwnd());
+    ASSERT_EQ(GetActiveWindow(), other->hwnd());
+    ASSERT_NE(GetFocus(), H(模型组合框));
+    if (round == 1) {
+      SetForegroundWindow(MainWindow());
+      SetActiveWindow(MainWindow());
+    } else {
+      Click(H(标签1), 5, 5);
+    }
+    ASSERT_EQ(GetActiveWindow(), MainWindow()) << round;
+    ExpectFocusShownOn(模型组合框, focused, "activated again " + std::to_string(round));
+  }
+  // Minimised with the focus on the next list, and with no other window to
+  // make active: the window may stay the active one (under Wine it does).
+  other.reset();
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), H(主武器组合框));
+  const PixelBuffer next = Look(H(主武器组合框));
+  SendMessageW(MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(IsIconic(MainWindow()));
+  SendMessageW(MainWindow(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_FALSE(IsIconic(MainWindow()));
+  ExpectFocusShownOn(主武器组合框, next, "restored");
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(副武器组合框));
+}
+
+// Enter presses the focused push button, as Space does: the notice of an
+// empty name, each time, and then the close button ends the tool.
+TEST_F(KeyboardFocusTest, EnterPressesTheFocusedPushButton) {
+  TabTo(读取按钮, 生成保存按钮);
+  for (int press = 1; press <= 2; ++press) {
+    const std::vector<SeenDialog> seen = PressAnswering(VK_RETURN, {AnswerByKey(VK_RETURN)});
+    ASSERT_EQ(seen.size(), 1u) << press;
+    EXPECT_EQ(seen[0].text, Wide(EmptyNameMessage()));
+    EXPECT_EQ(GetFocus(), H(生成保存按钮));
+  }
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), H(关闭按钮));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
