@@ -21,8 +21,9 @@ floors=(
   "skin/button|platform gdip skin/core"
   "skin/edit|platform gdip skin/core"
   "skin/control|platform gdip skin/core skin/button skin/edit"
-  "skin/window|platform gdip skin/core skin/button skin/edit skin/control"
-  "app|platform gdip skin/core skin/button skin/edit skin/control skin/window"
+  "skin/install|platform gdip skin/core skin/button skin/edit skin/control"
+  "skin/window|platform gdip skin/core skin/button skin/edit skin/control skin/install"
+  "app|platform gdip skin/core skin/button skin/edit skin/control skin/install skin/window"
 )
 
 status=0

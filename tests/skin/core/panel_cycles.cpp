@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "skin/control/container_skin.h"
 #include "skin/core/callbacks.h"
+#include "skin/install/container_attach.h"
 #include "tests/skin/core/cycles.h"
 #include "tests/skin/core/panel_fixture.h"
 

@@ -17,6 +17,7 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_props.h"
+#include "skin/install/container_attach.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 

@@ -1,6 +1,10 @@
-#include "skin/control/control_installers.h"
+#include "skin/install/child_skins.h"
 
+#include "skin/button/button_installers.h"
+#include "skin/control/control_installers.h"
 #include "skin/core/child_walk.h"
+#include "skin/edit/edit_installers.h"
+#include "skin/install/control_attach.h"
 
 namespace korvath::skin {
 

@@ -1,18 +1,18 @@
 // The control layer's attach calls: a control's entry in its owner's
 // toolbar list, its subclassing in the control layer's slot and, for a
 // control with children, its registration as a container.
-#include "skin/control/control_skin.h"
+#include "skin/install/control_attach.h"
 
 #include <commctrl.h>
 
-#include "skin/control/container_skin.h"
-#include "skin/control/control_installers.h"
+#include "skin/control/control_skin.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/control_text.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/install/container_attach.h"
 
 namespace korvath::skin {
 

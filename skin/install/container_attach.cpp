@@ -1,8 +1,8 @@
 // Registering containers: the entry in the owner's container list, the skins
 // of the children, the subclassing and the container's properties.
-#include "skin/control/container_skin.h"
+#include "skin/install/container_attach.h"
 
-#include "skin/control/control_installers.h"
+#include "skin/control/container_skin.h"
 #include "skin/core/background_container.h"
 #include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
@@ -10,6 +10,7 @@
 #include "skin/core/entry_install.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/install/child_skins.h"
 
 namespace korvath::skin {
 
