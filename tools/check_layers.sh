@@ -22,8 +22,9 @@ floors=(
   "skin/edit|platform gdip skin/core"
   "skin/control|platform gdip skin/core skin/button skin/edit"
   "skin/install|platform gdip skin/core skin/button skin/edit skin/control"
+  "skin/panel|platform gdip skin/core skin/button skin/edit skin/control skin/install"
   "skin/window|platform gdip skin/core skin/button skin/edit skin/control skin/install"
-  "app|platform gdip skin/core skin/button skin/edit skin/control skin/install skin/window"
+  "app|platform gdip skin/core skin/button skin/edit skin/control skin/install skin/panel skin/window"
 )
 
 status=0

@@ -28,11 +28,4 @@ struct SkinButtonPainterSet {
 // recolouring; without it a checked menu item shows no tick.
 using SkinTickPicture = ByteSet (*)();
 
-// The container skin's attach (ContainerSkinAttach, skin/control), through
-// which the core's panel window registers itself as a container.
-using ContainerSkinAttachRoutine = void (*)(HWND window, std::optional<bool> framed,
-                                            std::optional<COLORREF> backgroundColour,
-                                            std::optional<int32_t> backgroundAlpha,
-                                            std::optional<bool> outline);
-
 }  // namespace korvath::skin

@@ -10,7 +10,7 @@
 // Lists exist from program start (no user tests them for absence). Windows
 // are left to their own destruction; the lists own the memory and the objects
 // in them. GDI+'s start-up (engine_startup.h) and the twenty panel objects
-// (panel_window.h) last as long as the process and are not reset.
+// (skin/panel/panel_window.h) last as long as the process and are not reset.
 #include <windows.h>
 
 #include <cstdint>
@@ -159,7 +159,6 @@ struct SkinEngineOptions {
   // Painters of later layers, which put themselves here.
   SkinButtonPainterSet SkinButtonPainters;
   SkinTickPicture SkinRecolorTickImage = nullptr;
-  ContainerSkinAttachRoutine ContainerAttach = nullptr;  // container_attach_hook.h
 };
 
 // What the skinned forms keep engine-wide between messages.

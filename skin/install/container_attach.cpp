@@ -4,7 +4,6 @@
 
 #include "skin/control/container_skin.h"
 #include "skin/core/background_container.h"
-#include "skin/core/container_attach_hook.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/entry_install.h"
@@ -67,14 +66,6 @@ void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bo
                   entry->rebuild = true;
                 });
   SetSkinPropHandle(window, prop::Mb_zpf, SkinBackgroundPieceAround(GetParent(window)));
-}
-
-void InstallContainerSkin() {
-  SetContainerSkinAttach([](HWND window, std::optional<bool> framed,
-                            std::optional<COLORREF> colour, std::optional<int32_t> alpha,
-                            std::optional<bool> outline) {
-    ContainerSkinAttach(window, framed, colour, alpha, outline);
-  });
 }
 
 }  // namespace korvath::skin

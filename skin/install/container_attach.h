@@ -32,8 +32,4 @@ void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bo
 // boxes, and the button types that share that bit).
 bool IsGroupBoxButton(HWND window);
 
-// Hands ContainerSkinAttach to the skin core, whose panel windows register
-// themselves through it. Part of the engine's start-up.
-void InstallContainerSkin();
-
 }  // namespace korvath::skin

@@ -2,9 +2,8 @@
 // The engine as the program starts it: SkinEngineStartup (the state reset and
 // the initialiser), then the routines that later layers lend the core put in
 // their slots, once: the push-button painters and the tick recolouring
-// (RegisterButtonPainters) and the container attach that panels register
-// through (InstallContainerSkin). The window family sits above every other,
-// so it is the one that can name them all.
+// (RegisterButtonPainters). The window family sits above every other, so it
+// is the one that can name them all.
 namespace korvath::skin {
 
 void SkinEngineStart();

@@ -1,8 +1,9 @@
 #pragma once
-// Create/paint/release cycles of what the engine keeps per window and of the
-// panel under the mouse: one leaked GDI object, window, memory DC or GDI+
-// picture per cycle shows as a count that does not return. The tests run a
-// few hundred cycles; the cycle benchmark runs 10,000 and prints the figures.
+// Create/paint/release cycles of what the engine keeps per window (and, in
+// tests/skin/panel/panel_cycles.h, of the panel under the mouse): one leaked
+// GDI object, window, memory DC or GDI+ picture per cycle shows as a count
+// that does not return. The tests run a few hundred cycles; the cycle
+// benchmarks run 10,000 and print the figures.
 #include <cstddef>
 #include <string>
 
@@ -43,11 +44,6 @@ struct Figures {
 // given, runs after every cycle, timed apart: the benchmark's plain cycle,
 // measured under the same load as these.
 Figures RunResourceCycles(int cycles, void (*reference)() = nullptr);
-
-// Per cycle: hover, press, release and leave on a panel entry over a skinned
-// form, and a repaint; every tenth cycle the panel is rebuilt. `reference`
-// as above.
-Figures RunPanelCycles(int cycles, void (*reference)() = nullptr);
 
 // Runs `reference` (if any) once and adds its time to the figures.
 void TimeReference(Figures& figures, void (*reference)());

@@ -1,7 +1,7 @@
 // The panel's window procedure: hover and press follow the mouse one entry at
 // a time, a release after a press on an entry calls the application back,
 // and WM_PAINT shows the back buffer, rebuilding it when a redraw is pending.
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 
 #include "platform/gdi_object.h"
 #include "skin/core/clipped_dc.h"

@@ -1,11 +1,11 @@
+#include "tests/skin/panel/panel_cycles.h"
+
 #include <windows.h>
 
 #include <chrono>
 
 #include "skin/core/callbacks.h"
-#include "skin/install/container_attach.h"
-#include "tests/skin/core/cycles.h"
-#include "tests/skin/core/panel_fixture.h"
+#include "tests/skin/panel/panel_maker.h"
 
 namespace korvath::skin::cycles {
 
@@ -20,7 +20,6 @@ Figures RunPanelCycles(int cycles, void (*reference)()) {
   using namespace fixture;
   Figures figures;
   figures.cycles = cycles;
-  InstallContainerSkin();
   SkinnedForm form(400, 300, 0x3366AA);
   ZqkWindow panel;
   const HWND window = MakePanel(panel, form, 40);

@@ -1,25 +1,18 @@
 // A panel's record in the callback list and the plain window procedure
 // through which every panel window reaches its object: no code is generated,
 // the panel's "Zqk_LbID" property names its record and the record its object.
-#include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_ref.h"
-#include "skin/core/panel_window.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
+#include "skin/panel/panel_window.h"
 
 namespace korvath::skin {
 
 namespace {
 
 SkinCallbackEntry* CallbackEntry(int32_t n) { return SkinEntryAt(SkinEngine.lists.SkinCallbackList, n); }
-
-// The object of slot n; null when n names no slot or the slot holds none.
-SkinCallbackTarget* TargetOf(int32_t n) {
-  const SkinCallbackEntry* record = CallbackEntry(n);
-  return record ? record->target : nullptr;
-}
 
 // The object bound to a panel window, or null when the window's record is
 // gone or belongs to another window now.
@@ -64,16 +57,6 @@ void ZqkWindow::FreeCallbackSlot() const {
   record->window = nullptr;
   // A freed record reaches no object until the next Create binds it anew.
   record->target = nullptr;
-}
-
-int32_t SkinInvokeCallback(int32_t n, int32_t a, int32_t, int32_t) {
-  SkinCallbackTarget* target = TargetOf(n);
-  return target ? target->SetRedrawPending(a) : 0;
-}
-
-SIZE SkinRequestPaintedSize(int32_t n) {
-  const SkinCallbackTarget* target = TargetOf(n);
-  return target ? target->PaintedSize() : SIZE{0, 0};
 }
 
 LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

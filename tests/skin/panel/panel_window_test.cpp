@@ -1,6 +1,6 @@
 // The panel window: its place and layout, its records in the callback list,
 // its picture by pixels, real mouse input and the cursor.
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +17,8 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_props.h"
-#include "skin/install/container_attach.h"
 #include "tests/skin/core/engine_fixture.h"
-#include "tests/skin/core/panel_fixture.h"
+#include "tests/skin/panel/panel_maker.h"
 
 namespace korvath::skin {
 namespace {
@@ -44,7 +43,6 @@ void OnEntryClick(int entry) {
 class PanelTest : public test::EngineTest {
  protected:
   void SetUp() override {
-    InstallContainerSkin();
     clicked.clear();
     captureAtClick.clear();
     window_ = MakePanel(panel_, form_, 40);

@@ -14,7 +14,7 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"

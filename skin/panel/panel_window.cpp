@@ -1,6 +1,6 @@
 // The panel object: creation over a target control, its entries, settings and
 // its return to the empty state when its window goes.
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,13 +8,13 @@
 #include "gdip/object.h"
 #include "gdip/picture_decode.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/container_attach_hook.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/native_border.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/install/container_attach.h"
 
 namespace korvath::skin {
 
@@ -130,7 +130,7 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
   SetSkinProp(target, prop::Zqk_bjstmd, alpha);
   SetSkinPropHandle(target, prop::Zqk_gljb, panel);
 
-  CallContainerSkinAttach(panel, false, background, alpha, std::nullopt);
+  ContainerSkinAttach(panel, false, background, alpha, std::nullopt);
 
   const int slot = TakeCallbackSlot(panel);
   entries_.clear();
