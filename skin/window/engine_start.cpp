@@ -2,11 +2,14 @@
 
 #include "skin/button/button_installers.h"
 #include "skin/core/engine_startup.h"
+#include "skin/window/shadow_window.h"
 
 namespace korvath::skin {
 
 void SkinEngineStart() {
   SkinEngineStartup();
+  // As the initialiser registers its own class, now that the icon is loaded.
+  SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
   RegisterButtonPainters();
 }
 

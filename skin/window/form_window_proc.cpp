@@ -10,7 +10,6 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/menu_items.h"
-#include "skin/core/shadow_window.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
@@ -25,6 +24,7 @@
 #include "skin/window/layered_painting.h"
 #include "skin/window/popup_menu.h"
 #include "skin/window/drop_shadow.h"
+#include "skin/window/shadow_window.h"
 #include "skin/window/skin_removal.h"
 
 namespace korvath::skin {

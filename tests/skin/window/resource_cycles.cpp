@@ -1,3 +1,5 @@
+#include "tests/skin/window/resource_cycles.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -16,10 +18,9 @@
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/parent_background.h"
-#include "skin/core/shadow_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "tests/skin/core/cycles.h"
+#include "skin/window/engine_start.h"
 #include "tests/support/win_test_support.h"
 
 namespace korvath::skin::cycles {
@@ -27,7 +28,7 @@ namespace korvath::skin::cycles {
 Figures RunResourceCycles(int cycles, void (*reference)()) {
   Figures figures;
   figures.cycles = cycles;
-  SkinEngineStartup();
+  SkinEngineStart();
   testsupport::TestWindow form(200, 120, L"form", WS_POPUP | WS_VISIBLE);
   HWND label = form.AddChild(L"STATIC", L"x", WS_CHILD | WS_VISIBLE, 10, 10, 60, 24);
   HWND ip = form.AddChild(L"SysIPAddress32", L"", WS_CHILD | WS_VISIBLE, 10, 50, 160, 24);

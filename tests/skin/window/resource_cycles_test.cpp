@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/skin/core/cycle_checks.h"
-#include "tests/skin/core/cycles.h"
+#include "tests/skin/window/resource_cycles.h"
 
 namespace korvath::skin::cycles {
 namespace {

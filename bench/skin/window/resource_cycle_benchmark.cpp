@@ -1,13 +1,13 @@
 // Not a test: 10,000 cycles of what the engine keeps per window (see
-// cycles.h), with the live objects before and after and the time per cycle,
+// resource_cycles.h), with the live objects before and after and the time per cycle,
 // beside a plain cycle interleaved with them (cycle_report.h).
-//   skin_core_cycle_benchmark [cycles]
+//   skin_resource_cycle_benchmark [cycles]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "bench/skin/core/cycle_report.h"
-#include "tests/skin/core/cycles.h"
+#include "tests/skin/window/resource_cycles.h"
 #include "tests/support/win_test_support.h"
 
 int main(int argc, char** argv) {

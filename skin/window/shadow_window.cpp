@@ -1,4 +1,4 @@
-#include "skin/core/shadow_window.h"
+#include "skin/window/shadow_window.h"
 
 #include <cmath>
 
