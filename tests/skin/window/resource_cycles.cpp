@@ -14,12 +14,12 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/image_strip.h"
-#include "skin/core/ip_address_dots.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/ip_address_dots.h"
 #include "skin/window/engine_start.h"
 #include "tests/support/win_test_support.h"
 

@@ -1,4 +1,4 @@
-#include "skin/core/ip_address_dots.h"
+#include "skin/edit/ip_address_dots.h"
 
 #include "gdip/graphics.h"
 #include "gdip/pen.h"
