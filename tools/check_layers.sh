@@ -20,11 +20,12 @@ floors=(
   "skin/core|platform gdip"
   "skin/button|platform gdip skin/core"
   "skin/edit|platform gdip skin/core"
-  "skin/control|platform gdip skin/core skin/button skin/edit"
-  "skin/install|platform gdip skin/core skin/button skin/edit skin/control"
-  "skin/panel|platform gdip skin/core skin/button skin/edit skin/control skin/install"
-  "skin/window|platform gdip skin/core skin/button skin/edit skin/control skin/install"
-  "app|platform gdip skin/core skin/button skin/edit skin/control skin/install skin/panel skin/window"
+  "skin/menu|platform gdip skin/core skin/button"
+  "skin/control|platform gdip skin/core skin/button skin/edit skin/menu"
+  "skin/install|platform gdip skin/core skin/button skin/edit skin/menu skin/control"
+  "skin/panel|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "skin/window|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "app|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/window"
 )
 
 status=0

@@ -1,6 +1,5 @@
 #include "skin/window/engine_start.h"
 
-#include "skin/button/button_installers.h"
 #include "skin/core/engine_startup.h"
 #include "skin/window/shadow_window.h"
 
@@ -10,7 +9,6 @@ void SkinEngineStart() {
   SkinEngineStartup();
   // As the initialiser registers its own class, now that the icon is loaded.
   SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
-  RegisterButtonPainters();
 }
 
 }  // namespace korvath::skin

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "skin/core/engine_state.h"
-#include "skin/core/menu_items.h"
-#include "skin/core/owner_draw.h"
+#include "skin/menu/menu_items.h"
+#include "skin/control/owner_draw.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/skinned_form.h"
@@ -31,7 +31,11 @@ constexpr uint32_t kUntouched = 0x123456;   // the target around the item
 constexpr int kLeft = 8, kTop = 5, kWidth = 120, kHeight = 24;
 
 bool IsRed(uint32_t rgb) { return (rgb >> 16) > 0xB0 && ((rgb >> 8) & 0xFF) < 0x70 && (rgb & 0xFF) < 0x70; }
-bool IsGreen(uint32_t rgb) { return ((rgb >> 8) & 0xFF) > 0xB0 && (rgb >> 16) < 0x70 && (rgb & 0xFF) < 0x70; }
+// A pixel of the tick in a green theme: the tick's pixels are half opaque.
+bool IsGreenish(uint32_t rgb) {
+  const int r = int(rgb >> 16), g = int((rgb >> 8) & 0xFF), b = int(rgb & 0xFF);
+  return g > r + 40 && g > b + 40;
+}
 bool IsBlue(uint32_t rgb) { return (rgb & 0xFF) > 0xB0 && (rgb >> 16) < 0x70 && ((rgb >> 8) & 0xFF) < 0x70; }
 bool IsGrey(uint32_t rgb) {
   const int r = int(rgb >> 16), g = int((rgb >> 8) & 0xFF), b = int(rgb & 0xFF);
@@ -41,8 +45,6 @@ bool IsGrey(uint32_t rgb) {
 std::vector<uint8_t> SolidPng(int width, int height, uint32_t argb) {
   return testsupport::EncodePng(width, height, std::vector<uint32_t>(size_t(width) * height, argb));
 }
-// The tick a test hands the engine in place of the button skins' recolouring.
-ByteSet GreenTick() { return SolidPng(13, 12, 0xFF00FF00); }
 
 int Count(const PixelBuffer& b, const RECT& area, const std::function<bool(uint32_t)>& test) {
   int n = 0;
@@ -188,9 +190,10 @@ TEST_F(MenuItemTest, WithABackgroundPictureTheWindowBehindShowsThrough) {
 // A separator 12 pixels high: a dark line on row 6 and a light one on row 7,
 // from x = 22 to 4 pixels short of the right; no caption.
 TEST_F(MenuItemTest, ASeparatorDrawsTwoRowsOfLinesAndNothingElse) {
+  const PixelBuffer plain = Paint(kSeparator, 0, 12);
   SetState(kSeparator, MFS_HILITE | MFS_CHECKED);  // a separator is never hot nor ticked
-  SkinEngine.options.SkinRecolorTickImage = GreenTick;
   const PixelBuffer b = Paint(kSeparator, 0, 12);
+  EXPECT_EQ(b.pixels, plain.pixels);
   EXPECT_EQ(TouchedOutside(b, 12), 0);
   const uint32_t washed = Blend(Rgb(kBackground), kWhite, 230);
   const uint32_t dark = Blend(Blend(washed, 0, 80), Rgb(kTheme), 80);
@@ -204,7 +207,6 @@ TEST_F(MenuItemTest, ASeparatorDrawsTwoRowsOfLinesAndNothingElse) {
   }
   EXPECT_TRUE(ColorNear(At(b, kWidth - 2, 6), washed, 2));
   EXPECT_EQ(At(b, 15, 6), At(b, 15, 3));  // the strip has no line
-  EXPECT_EQ(Count(b, ItemArea(12), IsGreen), 0);
   if (HasFailure()) testsupport::SaveFailureImage(b, "menu_item_separator");
 }
 
@@ -222,17 +224,23 @@ TEST_F(MenuItemTest, HotCheckedAndDisabledItemsFollowTheMenusState) {
   EXPECT_LT(At(hot, kWidth - 2, kHeight / 2) & 0xFF, At(rest, kWidth - 2, kHeight / 2) & 0xFF);
   EXPECT_GT(Count(hot, ItemArea(), IsRed), 20);  // the caption still shows
 
-  // The icon at the left, unless the item is checked: then the tick alone.
-  SkinEngine.options.SkinRecolorTickImage = GreenTick;
+  // The icon at the left, unless the item is checked: then the tick alone,
+  // 14 x 14 at (3, centred), in the theme's colour: green in a green theme,
+  // and nothing green in a blue one.
+  SkinEngine.options.SkinThemeColor = 0x00FF00;
   const PixelBuffer icon = Paint(kIcon);
   EXPECT_TRUE(IsBlue(At(icon, 10, kHeight / 2))) << std::hex << At(icon, 10, kHeight / 2);
-  EXPECT_EQ(Count(icon, ItemArea(), IsGreen), 0);
+  EXPECT_EQ(Count(icon, ItemArea(), IsGreenish), 0);
+  EXPECT_EQ(Count(Paint(kCaption), ItemArea(), IsGreenish), 0);  // no icon, no tick either
   SetState(kIcon, MFS_CHECKED);
   const PixelBuffer ticked = Paint(kIcon);
-  EXPECT_TRUE(IsGreen(At(ticked, 10, kHeight / 2))) << std::hex << At(ticked, 10, kHeight / 2);
+  const int tickTop = kTop + (kHeight - 14) / 2;
+  EXPECT_GE(Count(ticked, {kLeft + 3, tickTop, kLeft + 17, tickTop + 14}, IsGreenish), 15);
   EXPECT_EQ(Count(ticked, ItemArea(), IsBlue), 0);
-  EXPECT_EQ(Count(ticked, {kLeft, kTop, kLeft + kWidth, kTop + (kHeight - 14) / 2}, IsGreen), 0);
-  EXPECT_EQ(Count(ticked, {kLeft + 18, kTop, kLeft + kWidth, kTop + kHeight}, IsGreen), 0);
+  EXPECT_EQ(Count(ticked, {kLeft, kTop, kLeft + kWidth, tickTop}, IsGreenish), 0);
+  EXPECT_EQ(Count(ticked, {kLeft + 18, kTop, kLeft + kWidth, kTop + kHeight}, IsGreenish), 0);
+  SkinEngine.options.SkinThemeColor = 0xFF0000;
+  EXPECT_EQ(Count(Paint(kIcon), ItemArea(), IsGreenish), 0);
 
   const PixelBuffer disabled = Paint(kCaption, ODS_DISABLED);
   EXPECT_EQ(Count(disabled, ItemArea(), IsRed), 0);

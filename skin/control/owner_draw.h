@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-#include "skin/core/engine_slots.h"
-
 namespace korvath::skin {
 
 struct SkinWindowRecord;

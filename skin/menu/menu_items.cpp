@@ -1,9 +1,10 @@
-#include "skin/core/menu_items.h"
+#include "skin/menu/menu_items.h"
 
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/image.h"
+#include "skin/button/image_recolor.h"
 #include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
@@ -172,9 +173,7 @@ void MenuSkinItemTextAndIcon(const DRAWITEMSTRUCT& item, HDC dc) {
   }
   const bool checked = (info.fState & MFS_CHECKED) != 0;
   if (info.fState & MFS_HILITE) DrawHighlight(graphics, w, h, Tint(*described.menu));
-  if (checked && SkinEngine.options.SkinRecolorTickImage) {
-    DrawPicture(graphics, SkinEngine.options.SkinRecolorTickImage(), 3, (h - 14) / 2, 14);
-  }
+  if (checked) DrawPicture(graphics, RecolorImageBytes(), 3, (h - 14) / 2, 14);
   DrawCaption(graphics, description, item.itemState, w, h);
   if (!checked) DrawPicture(graphics, description.icon, 2, (h - 16) / 2, 16);
 }

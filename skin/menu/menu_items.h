@@ -10,7 +10,6 @@
 
 #include <cstdint>
 
-#include "skin/core/engine_slots.h"
 #include "skin/core/menu_entries.h"
 
 namespace korvath::skin {

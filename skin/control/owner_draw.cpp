@@ -1,21 +1,28 @@
-#include "skin/core/owner_draw.h"
+#include "skin/control/owner_draw.h"
 
+#include "skin/button/image_button_painter.h"
+#include "skin/button/picture_button_painter.h"
+#include "skin/button/vector_button_painter.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/menu_items.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/menu/menu_items.h"
 
 namespace korvath::skin {
 
 
 namespace {
 
-SkinButtonPainter PainterOfKind(ButtonKind kind) {
+// A push-button painter: (button, DC, itemState, item rectangle). The button
+// comes found: its window, record and entry.
+using ButtonPainter = void (*)(const ButtonRef& button, HDC dc, UINT itemState, const RECT& item);
+
+ButtonPainter PainterOfKind(ButtonKind kind) {
   switch (kind) {
-    case ButtonKind::Vector: return SkinEngine.options.SkinButtonPainters.vector;
-    case ButtonKind::Picture: return SkinEngine.options.SkinButtonPainters.picture;
-    case ButtonKind::Image: return SkinEngine.options.SkinButtonPainters.image;
+    case ButtonKind::Vector: return ButtonSkinPaintVector;
+    case ButtonKind::Picture: return ButtonSkinPaint;
+    case ButtonKind::Image: return ButtonSkinPaintImage;
     default: return nullptr;  // radio buttons, check boxes, image toggles
   }
 }
@@ -27,7 +34,7 @@ void DrawButton(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   // A stale number (the button is not the entry's) must not paint another
   // button's look over this one.
   if (!entry || entry->window != item.hwndItem) return;
-  if (SkinButtonPainter paint = PainterOfKind(entry->Kind)) {
+  if (ButtonPainter paint = PainterOfKind(entry->Kind)) {
     const ButtonRef button{.record = &owner, .list = &SkinWindowRecord::Buttons, .number = number};
     paint(button, item.hDC, item.itemState, item.rcItem);
   }
