@@ -1,5 +1,5 @@
-// Memory DCs, layered windows, tooltips, clipped DCs and the drop shadow:
-// the surfaces the engine paints on.
+// Memory DCs, layered windows, tooltips, clipped DCs and keyed copies: the
+// surfaces the engine paints on (the drop shadow's are the window family's).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "skin/core/clipped_dc.h"
 #include "skin/core/engine_state.h"
