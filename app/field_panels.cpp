@@ -4,7 +4,7 @@
 #include "app/handler_guard.h"
 #include "app/main_form.h"
 #include "app/pictures.h"
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 #include "skin/core/skin_picture.h"
 
 namespace korvath::app {

@@ -1,36 +1,79 @@
 #!/usr/bin/env bash
-# Fails when a lower layer includes an upper one. The layers, lowest first:
-# platform/, gdip/, skin/core/, skin/button/ and skin/edit/ (side by side,
-# neither includes the other), skin/control/, skin/window/, then app/. A lower
-# layer may include only itself and the layers below it. Also fails when the
-# program's code (app/, skin/, gdip/, platform/) calls BeginPaint or EndPaint
-# anywhere but inside the platform's paint scope (platform/gdi_object.cpp):
-# one pair, which no early return can leave open. Prints every offending line.
+# Fails when a folder of the program includes a folder above its floor. Each
+# folder (each family of skin/) is named below with the folders it may
+# include besides itself; anything else of the project it includes is an
+# upward include, and so is a folder of skin/ that the table does not name
+# (a new family gets its floor here first). Includes are read quoted or
+# angled, from the root or relative to the including file. Also fails when
+# the program's code (app/, skin/, gdip/, platform/) calls BeginPaint or
+# EndPaint anywhere but inside the platform's paint scope
+# (platform/gdi_object.cpp): one pair, which no early return can leave open.
+# Prints every offending line.
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
 cd "$root"
 
-# folder | the include paths it must not use
-rules=(
-  "platform|gdip/|skin/|app/"
-  "gdip|skin/|app/"
-  "skin/core|skin/window/|skin/button/|skin/edit/|skin/control/|app/|\\.\\./(window|button|edit|control)/"
-  "skin/button|skin/window/|skin/edit/|skin/control/|app/|\\.\\./(window|edit|control)/"
-  "skin/edit|skin/window/|skin/button/|skin/control/|app/|\\.\\./(window|button|control)/"
-  "skin/control|skin/window/|app/|\\.\\./window/"
-  "skin/window|app/"
+# folder | the folders it may include besides itself, lowest first
+floors=(
+  "platform|"
+  "gdip|platform"
+  "skin/core|platform gdip"
+  "skin/button|platform gdip skin/core"
+  "skin/edit|platform gdip skin/core"
+  "skin/menu|platform gdip skin/core skin/button"
+  "skin/control|platform gdip skin/core skin/button skin/edit skin/menu"
+  "skin/install|platform gdip skin/core skin/button skin/edit skin/menu skin/control"
+  "skin/panel|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "skin/window|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "app|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/window"
 )
 
 status=0
-for rule in "${rules[@]}"; do
-  folder=${rule%%|*}
-  forbidden=${rule#*|}
-  # Quoted or angled, with or without leading "./" or "../" steps.
-  pattern="^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]((\\.|\\.\\.)/)*(${forbidden})"
-  if found=$(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' \
-             "$pattern" "$folder"); then
-    echo "layers: $folder/ includes an upper layer:" >&2
-    echo "$found" >&2
+declare -A floor_of
+for entry in "${floors[@]}"; do floor_of[${entry%%|*}]=" ${entry#*|} "; done
+
+for family in skin/*/; do
+  family=${family%/}
+  if [ -z "${floor_of[$family]+named}" ]; then
+    echo "layers: $family/ is a family without a floor (name it in tools/check_layers.sh)" >&2
+    status=1
+  fi
+done
+
+# The folder an included path belongs to (skin/<family> or a top folder of
+# the project), in `included`; empty for a header from outside the project.
+project_folders=" $(find . -mindepth 1 -maxdepth 1 -type d ! -name '.*' ! -name build -printf '%f ') "
+folder_of() {
+  included=""
+  case $1 in
+    skin/*/*) local rest=${1#skin/}; included="skin/${rest%%/*}" ;;
+    */*) case $project_folders in *" ${1%%/*} "*) included=${1%%/*} ;; esac ;;
+  esac
+}
+
+include_line='^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]+[">]'
+for entry in "${floors[@]}"; do
+  folder=${entry%%|*}
+  [ -d "$folder" ] || continue
+  offending=""
+  while IFS= read -r hit; do
+    file=${hit%%:*}
+    rest=${hit#*:}
+    line=${rest%%:*}
+    text=${rest#*:}
+    [[ $text =~ [\"\<]([^\"\>]+)[\"\>] ]] && path=${BASH_REMATCH[1]}
+    # Relative to the including file: as the preprocessor looks first.
+    if [[ $path == ./* || $path == ../* ]] || { [[ $text == *\"* ]] && [ -e "${file%/*}/$path" ]; }; then
+      path=$(realpath -m --relative-to="$root" "${file%/*}/$path")
+    fi
+    folder_of "$path"
+    [ -n "$included" ] && [ "$included" != "$folder" ] || continue
+    case ${floor_of[$folder]} in *" $included "*) continue ;; esac
+    offending+="$file:$line:$text (${included}/ is not on ${folder}/'s floor)"$'\n'
+  done < <(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' "$include_line" "$folder")
+  if [ -n "$offending" ]; then
+    echo "layers: $folder/ includes above its floor (its floor:${floor_of[$folder]% }):" >&2
+    printf '%s' "$offending" >&2
     status=1
   fi
 done
@@ -81,5 +124,5 @@ if found=$(grep -rnE --include='*.h' --include='*.cpp' \
   status=1
 fi
 
-[ $status = 0 ] && echo "layers: no layer includes an upper one; BeginPaint and EndPaint only in the paint scope; the engine's state includes nothing that includes it back, and no alias names it"
+[ $status = 0 ] && echo "layers: every folder includes only its floor; BeginPaint and EndPaint only in the paint scope; the engine's state includes nothing that includes it back, and no alias names it"
 exit $status

@@ -2,18 +2,12 @@
 
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
-#include "skin/button/image_button_painter.h"
-#include "skin/button/image_recolor.h"
-#include "skin/button/picture_button_painter.h"
-#include "skin/button/vector_button_painter.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/colours.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/menu_items.h"
-#include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
@@ -40,11 +34,6 @@ ButtonRef Skin(SkinWindowRecord& record, HWND child, ButtonKind kind) {
 }
 
 }  // namespace
-
-void RegisterButtonPainters() {
-  SkinEngine.options.SkinButtonPainters = {ButtonSkinPaintVector, ButtonSkinPaint, ButtonSkinPaintImage};
-  SkinEngine.options.SkinRecolorTickImage = RecolorImageBytes;
-}
 
 void ButtonSkinInstall(SkinWindowRecord& record, HWND parent) {
   if (!SkinEngine.options.SkinEnabled) return;

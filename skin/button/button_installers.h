@@ -19,9 +19,4 @@ void ButtonSkinInstall(SkinWindowRecord& record, HWND parent);
 // style and are painted by the button procedure.
 void CheckRadioSkinInstall(SkinWindowRecord& record, HWND parent);
 
-// Puts the button painters into the owner-draw dispatcher's table and the
-// tick recolouring where the menu painter finds it: once, when the engine
-// starts (SkinEngineStart).
-void RegisterButtonPainters();
-
 }  // namespace korvath::skin

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/control/control_skin.h"
+#include "skin/core/entry_ref.h"
 
 namespace korvath::skin {
 

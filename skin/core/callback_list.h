@@ -1,7 +1,7 @@
 #pragma once
 // The calls that other skins make on a panel through its slot in
-// SkinCallbackList (callbacks.h): the list's own module
-// (panel_callback_slot.cpp) answers them.
+// SkinCallbackList (callbacks.h), answered by the slot's object
+// (SkinCallbackTarget): the panel (skin/panel) binds itself to a slot.
 #include <windows.h>
 
 #include <cstdint>

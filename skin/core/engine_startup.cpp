@@ -5,7 +5,6 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
-#include "skin/core/shadow_window.h"
 #include "skin/core/skin_message.h"
 
 namespace korvath::skin {
@@ -91,8 +90,9 @@ int32_t SkinModuleInit() {
   SkinEngine.options.CursorHand = LoadCursorA(nullptr, IDC_HAND);
   SkinEngine.options.CursorIBeam = LoadCursorA(nullptr, IDC_IBEAM);
   SkinEngine.options.CursorSizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
-  // A second initialisation finds the classes registered already.
-  SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
+  // A second initialisation finds the class registered already. The drop
+  // shadows' "yinyWindow" follows it, from the engine's start
+  // (skin/window/engine_start.h): its procedure is the window family's.
   SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);
   // Decoded and cut at the first check box's paint: most windows have none,
   // and the decode and the cells' PNG encodes cost milliseconds of start-up.

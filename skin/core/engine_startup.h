@@ -23,9 +23,10 @@ extern platform::GdiplusStartupToken GdiplusToken;
 extern ULONG_PTR SkinModuleGdiplusToken;
 // The engine's initialiser: starts GDI+ (once per process), loads the
 // application icon, sets the options to their start-up values, registers
-// "yinyWindow" (drop shadows) and "hbfcWindow", forgets the glyph strip (the
-// next SkinGlyphStrip loads it again) and empties the callback and drop-down
-// lists. Returns 0.
+// "hbfcWindow", forgets the glyph strip (the next SkinGlyphStrip loads it
+// again) and empties the callback and drop-down lists. Returns 0. The drop
+// shadows' class, "yinyWindow", is registered right after it by the engine's
+// start (SkinEngineStart, skin/window), which holds the shadow's procedure.
 int32_t SkinModuleInit();
 // The check-box glyph strip, loaded into SkinImageStrip at its first use.
 const ImageStrip& SkinGlyphStrip();

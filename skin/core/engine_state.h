@@ -10,7 +10,7 @@
 // Lists exist from program start (no user tests them for absence). Windows
 // are left to their own destruction; the lists own the memory and the objects
 // in them. GDI+'s start-up (engine_startup.h) and the twenty panel objects
-// (panel_window.h) last as long as the process and are not reset.
+// (skin/panel/panel_window.h) last as long as the process and are not reset.
 #include <windows.h>
 
 #include <cstdint>
@@ -24,7 +24,6 @@
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_caches.h"
-#include "skin/core/engine_slots.h"
 #include "skin/core/error_policy.h"
 #include "skin/core/image_strip.h"
 #include "skin/core/memory_dc.h"
@@ -118,9 +117,8 @@ struct SkinMouseStateRecord {
 };
 
 // What start-up (SkinModuleInit) and the program's set-up calls
-// (SkinSetOptions, the background theme) set, and the routines that later
-// layers lend the core at engine start: every skin and painter reads them,
-// and nothing changes them while the program's windows are skinned.
+// (SkinSetOptions, the background theme) set: every skin and painter reads
+// them, and nothing changes them while the program's windows are skinned.
 struct SkinEngineOptions {
   // Class icon of the engine's windows, drawn in skinned captions (0 when the
   // program has no icon resource).
@@ -155,11 +153,6 @@ struct SkinEngineOptions {
   // How the background theme's picture is placed (0 tiled, 1 stretched, ...;
   // forms without a picture of their own use it).
   int32_t SkinBackgroundMode = 0;
-
-  // Painters of later layers, which put themselves here.
-  SkinButtonPainterSet SkinButtonPainters;
-  SkinTickPicture SkinRecolorTickImage = nullptr;
-  ContainerSkinAttachRoutine ContainerAttach = nullptr;  // container_attach_hook.h
 };
 
 // What the skinned forms keep engine-wide between messages.

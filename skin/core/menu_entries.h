@@ -1,6 +1,6 @@
 #pragma once
 // The descriptions of the owner-drawn popup menus the engine paints
-// (menu_items.h), as MenuItemList holds them.
+// (skin/menu/menu_items.h), as the engine's MenuItemList holds them.
 #include <windows.h>
 
 #include <cstdint>

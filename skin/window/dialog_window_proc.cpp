@@ -3,7 +3,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "platform/rect_size.h"
-#include "skin/core/owner_draw.h"
+#include "skin/control/owner_draw.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/window/close_animations.h"

@@ -1,8 +1,8 @@
 #include "skin/window/drop_shadow.h"
 
-#include "skin/core/shadow_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/window/shadow_window.h"
 
 namespace korvath::skin {
 

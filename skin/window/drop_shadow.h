@@ -1,7 +1,7 @@
 #pragma once
 // Giving a skinned top-level window its drop shadow, and keeping the shadow
 // window on the window's rectangle. The shadow window itself, its class
-// procedure and its painter are the engine core's (skin/core/shadow_window.h).
+// procedure and its painter are in shadow_window.h.
 #include <windows.h>
 
 #include <cstdint>

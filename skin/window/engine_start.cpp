@@ -1,15 +1,14 @@
 #include "skin/window/engine_start.h"
 
-#include "skin/button/button_installers.h"
-#include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
+#include "skin/window/shadow_window.h"
 
 namespace korvath::skin {
 
 void SkinEngineStart() {
   SkinEngineStartup();
-  RegisterButtonPainters();
-  InstallContainerSkin();
+  // As the initialiser registers its own class, now that the icon is loaded.
+  SkinRegisterWindowClass(L"yinyWindow", ShadowWndProc);
 }
 
 }  // namespace korvath::skin

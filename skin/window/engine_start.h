@@ -1,10 +1,7 @@
 #pragma once
 // The engine as the program starts it: SkinEngineStartup (the state reset and
-// the initialiser), then the routines that later layers lend the core put in
-// their slots, once: the push-button painters and the tick recolouring
-// (RegisterButtonPainters) and the container attach that panels register
-// through (InstallContainerSkin). The window family sits above every other,
-// so it is the one that can name them all.
+// the initialiser), then the drop shadows' class "yinyWindow", whose
+// procedure (ShadowWndProc) is this family's.
 namespace korvath::skin {
 
 void SkinEngineStart();

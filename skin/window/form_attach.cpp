@@ -5,13 +5,13 @@
 #include <string>
 
 #include "gdip/picture_decode.h"
-#include "skin/control/control_installers.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/install/child_skins.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/caption_actions.h"
 #include "skin/window/caption_glyphs.h"

@@ -13,12 +13,12 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/menu_items.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/scroll_bars.h"
+#include "skin/menu/menu_items.h"
 #include "skin/window/form_messages.h"
 #include "skin/window/working_set_trim.h"
 

@@ -9,11 +9,10 @@
 #include "skin/core/clipped_dc.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/menu_items.h"
-#include "skin/core/shadow_window.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/menu/menu_items.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/edge_resize.h"
@@ -24,6 +23,7 @@
 #include "skin/window/layered_painting.h"
 #include "skin/window/popup_menu.h"
 #include "skin/window/drop_shadow.h"
+#include "skin/window/shadow_window.h"
 #include "skin/window/skin_removal.h"
 
 namespace korvath::skin {

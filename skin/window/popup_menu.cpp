@@ -14,12 +14,12 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/menu_items.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/menu/menu_items.h"
 
 namespace korvath::skin {
 

@@ -14,7 +14,7 @@
 #include "app/folder_chooser.h"
 #include "app/handler_guard.h"
 #include "platform/long_paths.h"
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 #include "tests/app/bad_input_fixture.h"
 
 using namespace korvath;

@@ -13,7 +13,7 @@
 
 #include "app/field_panels.h"
 #include "platform/folders.h"
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 #include "tests/app/main_window_fixture.h"
 
 using namespace korvath;

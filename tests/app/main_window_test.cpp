@@ -21,7 +21,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/panel_window.h"
+#include "skin/panel/panel_window.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"

@@ -28,10 +28,10 @@
 #include "skin/button/button_lookup.h"
 #include "skin/button/cross_fade.h"
 #include "skin/button/vector_button_painter.h"
+#include "skin/control/owner_draw.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/owner_draw.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
@@ -148,7 +148,6 @@ int main(int argc, char** argv) {
   const int cycles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
   ProgramGlobalsInit();
   SkinModuleInit();
-  RegisterButtonPainters();
   {
     test::SkinnedForm form(420, 200);
     SetWindowLongPtrW(form.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FormProc));

@@ -26,8 +26,6 @@
 #include "bench/figure_line.h"
 #include "platform/gdi_object.h"
 #include "skin/control/container_paint.h"
-#include "skin/control/container_skin.h"
-#include "skin/control/control_skin.h"
 #include "skin/control/label_skin.h"
 #include "skin/control/frame_paint.h"
 #include "skin/core/child_layer.h"
@@ -37,6 +35,7 @@
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/install/control_attach.h"
 #include "tests/skin/core/skinned_form.h"
 
 using namespace korvath::skin;

@@ -1,11 +1,10 @@
 #include "tests/skin/button/button_fixture.h"
 
-#include "skin/button/button_installers.h"
 #include "skin/button/button_lookup.h"
 
+#include "skin/control/owner_draw.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/support/png_writer.h"
@@ -36,7 +35,6 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 ButtonFixture::ButtonFixture() {
   SkinModuleInit();
-  RegisterButtonPainters();
   ClickedButtons.clear();
   OtherNotifications.clear();
   FillPattern(record().BackDC.get(), kFormWidth, kFormHeight, nullptr, kBackground);

@@ -10,13 +10,13 @@
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
 #include "skin/button/cross_fade.h"
-#include "skin/control/container_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
+#include "skin/install/container_attach.h"
 #include "tests/skin/button/button_fixture.h"
 
 namespace {

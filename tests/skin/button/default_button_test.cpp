@@ -8,8 +8,8 @@
 
 #include "skin/button/button_installers.h"
 #include "skin/button/button_window_proc.h"
+#include "skin/control/owner_draw.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/owner_draw.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/button/button_fixture.h"
@@ -37,7 +37,6 @@ class DefaultButtonTest : public ::testing::Test {
  protected:
   DefaultButtonTest() {
     SkinModuleInit();
-    RegisterButtonPainters();
     struct {
       DLGTEMPLATE header;
       WORD menu, windowClass, title;

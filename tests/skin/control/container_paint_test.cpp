@@ -21,6 +21,8 @@
 #include "skin/core/drawing_values.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/skin_graphics.h"
+#include "skin/install/container_attach.h"
+#include "skin/install/control_attach.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/noisy_section.h"
 #include "tests/skin/control/shown.h"

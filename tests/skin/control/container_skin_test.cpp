@@ -8,12 +8,13 @@
 #include <algorithm>
 
 #include "skin/control/control_installers.h"
-#include "skin/control/control_skin.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/window_procs.h"
+#include "skin/install/container_attach.h"
+#include "skin/install/control_attach.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 

@@ -9,12 +9,13 @@
 #include <string>
 
 #include "skin/control/container_skin.h"
-#include "skin/control/control_skin.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"
+#include "skin/install/container_attach.h"
+#include "skin/install/control_attach.h"
 #include "tests/skin/control/shown.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"

@@ -14,13 +14,14 @@
 #include <filesystem>
 #include <vector>
 
-#include "skin/control/container_skin.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/progress_skin.h"
 #include "skin/control/trackbar_skin.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/skin_picture.h"
 #include "skin/core/window_list.h"
+#include "skin/install/container_attach.h"
+#include "skin/install/control_attach.h"
 #include "tests/skin/control/shown.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"

@@ -15,9 +15,9 @@
 
 #include "gdip/graphics_path.h"
 
-#include "skin/control/container_skin.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
+#include "skin/install/container_attach.h"
 #include "tests/skin/control/shown.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"

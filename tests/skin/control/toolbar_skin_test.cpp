@@ -11,10 +11,10 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/control/control_installers.h"
 #include "skin/control/control_skin.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
+#include "skin/install/control_attach.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/core/panel_fixture.h"
 

@@ -1,8 +1,10 @@
 #pragma once
-// Create/paint/release cycles of what the engine keeps per window and of the
-// panel under the mouse: one leaked GDI object, window, memory DC or GDI+
-// picture per cycle shows as a count that does not return. The tests run a
-// few hundred cycles; the cycle benchmark runs 10,000 and prints the figures.
+// Counting what create/paint/release cycles could leak: one leaked GDI
+// object, window, memory DC or GDI+ picture per cycle shows as a count that
+// does not return. The cycles are the engine's resources
+// (tests/skin/window/resource_cycles.h) and the panel under the mouse
+// (tests/skin/panel/panel_cycles.h); their tests run a few hundred, the cycle
+// benchmarks 10,000, and print the figures.
 #include <cstddef>
 #include <string>
 
@@ -35,19 +37,6 @@ struct Figures {
   double ReferencePerCycle() const { return referenceCycles ? referenceMilliseconds / referenceCycles : 0; }
   std::string Describe() const;
 };
-
-// Per cycle: a window record with two memory DCs and a tooltip, parent and
-// child backgrounds, a refresh, a layered window, a memory DC; every tenth
-// cycle the control text, the glyph strip and the IP-address dots, every
-// hundredth the shadow. Starts and shuts down the engine. `reference`, when
-// given, runs after every cycle, timed apart: the benchmark's plain cycle,
-// measured under the same load as these.
-Figures RunResourceCycles(int cycles, void (*reference)() = nullptr);
-
-// Per cycle: hover, press, release and leave on a panel entry over a skinned
-// form, and a repaint; every tenth cycle the panel is rebuilt. `reference`
-// as above.
-Figures RunPanelCycles(int cycles, void (*reference)() = nullptr);
 
 // Runs `reference` (if any) once and adds its time to the figures.
 void TimeReference(Figures& figures, void (*reference)());

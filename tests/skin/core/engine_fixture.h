@@ -5,6 +5,7 @@
 // sees what another left behind.
 #include <gtest/gtest.h>
 
+#include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
 
 namespace korvath::skin::test {
@@ -21,6 +22,20 @@ struct EngineGlobals {
 class EngineTest : public ::testing::Test {
  private:
   EngineGlobals engine_;
+};
+
+// As a fixture's base, for tests that leave the live GDI objects as they found
+// them: counted again once the state is reset after the test.
+class GdiCountedEngineTest : public EngineTest {
+ protected:
+  void SetUp() override { start_ = platform::LiveGdiObjectCount(); }
+  void TearDown() override {
+    SkinEngineReset();
+    EXPECT_EQ(platform::LiveGdiObjectCount(), start_);
+  }
+
+ private:
+  long start_ = 0;
 };
 
 }  // namespace korvath::skin::test

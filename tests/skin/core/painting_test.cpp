@@ -14,7 +14,6 @@
 #include "skin/core/child_layer.h"
 #include "skin/core/control_background.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/owner_draw.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_canvas.h"
@@ -259,67 +258,6 @@ TEST_F(PaintingTest, AControlsColourOrAPanelsOrWhiteWashesItsBackground) {
   SetSkinProp(edit, prop::Kj_bjys, 0x00FF00);
   SetSkinProp(edit, prop::Kj_bjystmd, 255);
   EXPECT_EQ(background(10, 10), 0x00FF00u);
-}
-
-struct PaintCall {
-  int painter;
-  HWND button;
-  UINT itemState;
-  RECT item;
-};
-std::vector<PaintCall> calls;
-template <int kPainter>
-void Record(const ButtonRef& b, HDC, UINT state, const RECT& r) { calls.push_back({kPainter, b->window, state, r}); }
-
-// The skinned form's answer to WM_DRAWITEM: the dispatcher.
-LRESULT CALLBACK DispatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_DRAWITEM) return DefWindowProcW(window, message, wParam, lParam);
-  if (SkinWindowRecord* record = SkinRecordOfWindow(window)) {
-    SkinDrawItem(*record, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-  }
-  return TRUE;
-}
-
-TEST_F(PaintingTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
-  SkinEngine.options.SkinButtonPainters = {Record<0>, Record<1>, Record<2>};  // vector, picture, image
-  SetWindowLongPtrW(form_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchingProc));
-  std::vector<HWND> buttons;
-  // The last two: no entry, and another button's entry.
-  const std::optional<ButtonKind> kinds[] = {ButtonKind::Vector, ButtonKind::Picture,  ButtonKind::Image,
-                                             ButtonKind::Radio,  ButtonKind::CheckBox, ButtonKind::ImageToggle,
-                                             std::nullopt,       std::nullopt};
-  for (const std::optional<ButtonKind> kind : kinds) {
-    const int i = int(buttons.size());
-    buttons.push_back(form_.AddChild(L"BUTTON", BS_OWNERDRAW | (kind == ButtonKind::Image ? WS_DISABLED : 0),
-                                     5 + 29 * i, 10, 25 + i, 25));
-    form_.Skin(buttons.back());  // registered as the button installer does
-    if (!kind) continue;
-    auto& list = form_.record().Buttons;
-    const int32_t n = SkinTakeEntrySlot(list);
-    list[size_t(n) - 1] = {.window = buttons.back(), .Kind = *kind};
-    SetSkinProp(buttons.back(), prop::Hw_lbID, n);
-  }
-  SetSkinProp(buttons[7], prop::Hw_lbID, 1);
-  testsupport::PumpMessages();
-  calls.clear();
-  for (HWND b : buttons) {
-    InvalidateRect(b, nullptr, TRUE);
-    UpdateWindow(b);  // the form gets WM_DRAWITEM now
-  }
-  ASSERT_EQ(calls.size(), 3u);  // radio buttons, check boxes and the rest paint themselves
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(calls[i].painter, i);
-    EXPECT_EQ(calls[i].button, buttons[i]);
-    EXPECT_EQ(calls[i].item, (RECT{0, 0, 25 + i, 25}));
-    EXPECT_EQ((calls[i].itemState & ODS_DISABLED) != 0, i == 2);
-  }
-  DRAWITEMSTRUCT item = {ODT_BUTTON};
-  item.hwndItem = buttons[0];
-  SkinDrawCompanionItem(form_.number(), item);  // a companion owner's item
-  item.CtlType = ODT_LISTBOX;
-  SkinDrawItem(form_.record(), item);
-  EXPECT_EQ(calls.size(), 3u);
 }
 
 // A 20 x 20 picture with divider lines across it at 5 and 14. Region (c, r)

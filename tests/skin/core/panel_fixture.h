@@ -1,18 +1,16 @@
 #pragma once
 // What the panel and container tests stand on: a visible, active borderless
 // form that the skin knows (its back buffer and child layer hold one colour,
-// so a pixel tells where it came from) and solid-colour PNG pictures.
+// so a pixel tells where it came from) and solid-colour PNG pictures. The
+// panel's own is in tests/skin/panel/panel_maker.h.
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "platform/gdi_object.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/panel_window.h"
-#include "skin/core/skin_picture.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_record.h"
 #include "tests/support/png_writer.h"
@@ -54,16 +52,5 @@ class SkinnedForm : public testsupport::TestWindow {
     return layer;
   }
 };
-
-// A panel over a new 200 x 20 edit box at (40, y); a style comes with a red frame.
-inline HWND MakePanel(ZqkWindow& panel, SkinnedForm& form, int y, std::optional<int> style = {},
-                      std::optional<COLORREF> fill = {}) {
-  const HWND edit = form.AddChild(L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, y, 200, 20,
-                                  0, WS_EX_CLIENTEDGE);
-  const HWND window = panel.Create(edit, style, style ? std::optional<COLORREF>(0x0000FF) : std::nullopt,
-                                   fill, 255, SkinPicture());
-  testsupport::PumpMessages();
-  return window;
-}
 
 }  // namespace korvath::skin::fixture

@@ -78,7 +78,7 @@ TEST_F(EngineStartup, AClassOfTheEngineGetsTheSmallIconTheSystemWouldHaveMade) {
   ASSERT_NE(RegisterClassExW(&plain), 0);
   WNDCLASSEXW made{sizeof made}, engine{sizeof engine};
   ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"PlainIconClass", &made));
-  ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &engine));
+  ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"hbfcWindow", &engine));
   ASSERT_NE(made.hIconSm, nullptr);
   ASSERT_NE(engine.hIconSm, nullptr);
   const std::vector<uint8_t> expected = IconBits(made.hIconSm);
@@ -93,7 +93,6 @@ TEST_F(EngineStartup, StartsOnceWithItsClassesAndOptionsAndReleasesRecordsAtExit
   SkinEngineStartup();
   EXPECT_EQ(SkinEngine.options.SkinOptTrimMemory, 1);  // the working-set helper never runs
   WNDCLASSEXW cls{sizeof cls};
-  EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"yinyWindow", &cls));
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"hbfcWindow", &cls));
   const ULONG_PTR token = GdiplusToken.value();
   EXPECT_EQ(SkinModuleGdiplusToken, token);

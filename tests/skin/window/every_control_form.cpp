@@ -4,13 +4,12 @@
 
 #include <string>
 
-#include "skin/control/container_skin.h"
 #include "skin/control/control_installers.h"
-#include "skin/control/control_skin.h"
 #include "skin/control/label_skin.h"
 #include "skin/control/progress_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
+#include "skin/install/control_attach.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/engine_start.h"
 #include "skin/window/form_attach.h"

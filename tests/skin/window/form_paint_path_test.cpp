@@ -6,9 +6,9 @@
 #include <commctrl.h>
 
 #include "platform/gdi_object.h"
-#include "skin/control/container_skin.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/install/container_attach.h"
 #include "skin/window/child_repaint.h"
 #include "tests/skin/window/form_fixture.h"
 

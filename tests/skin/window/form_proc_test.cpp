@@ -9,10 +9,10 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/menu_items.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/menu/menu_items.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/popup_menu.h"
 #include "tests/skin/window/form_fixture.h"

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "skin/button/button_installers.h"
 #include "skin/control/static_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
@@ -39,10 +38,7 @@ const std::string kFile = "D:\\Games\\Korvath\\Tools\\NpcEditor\\AI文件夹\\zh
 class MessageBoxTextTest : public EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStart(); }
-  void SetUp() override {
-    SkinEngine.options.SkinEnabled = true;
-    RegisterButtonPainters();
-  }
+  void SetUp() override { SkinEngine.options.SkinEnabled = true; }
 };
 
 // The static that holds the message (the other one holds the icon).

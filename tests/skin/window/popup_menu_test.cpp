@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "skin/core/engine_state.h"
-#include "skin/core/menu_items.h"
 #include "skin/core/window_props.h"
+#include "skin/menu/menu_items.h"
 #include "skin/window/popup_menu.h"
 #include "tests/skin/window/form_fixture.h"
 #include "tests/support/png_writer.h"

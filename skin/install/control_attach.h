@@ -1,0 +1,41 @@
+#pragma once
+// The control layer's attach calls (control_skin.h): a control's entry in
+// its owner's toolbar list, its subclassing in the control layer's slot and,
+// for a control with children, its registration as a container, which runs
+// every family's installers over those children again.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+namespace korvath::skin {
+
+struct SkinWindowRecord;
+
+// The toolbars among `parent`'s direct children that no skin has
+// subclassed, each put under the control layer as ToolbarSkinAttach puts
+// one, its image list kept in `Kj_wtjb`.
+void ToolbarSkinInstall(SkinWindowRecord& record, HWND parent);
+
+// Puts one control under the control layer. `keyColour` is the colour keyed
+// out of its own painting (the system button-face colour when not given);
+// the fill colour and alpha tint it as a container (0: no tint). Does nothing
+// without a skinned ancestor or on a window some skin has subclassed already.
+void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nullopt,
+                                std::optional<COLORREF> fillColour = std::nullopt,
+                                std::optional<int32_t> fillAlpha = std::nullopt);
+// Registers the window as a container of its skinned top-level record unless
+// it is one already: ContainerSkinAttach for a caller that holds no record.
+void ContainerControlRegister(HWND window, std::optional<bool> framed = std::nullopt,
+                              std::optional<COLORREF> backgroundColour = std::nullopt,
+                              std::optional<int32_t> backgroundAlpha = std::nullopt,
+                              std::optional<bool> outline = std::nullopt);
+// The toolbar's attach: as ContainerControlSkinAttach, with its repaint flag
+// set for a "ToolbarWindow32" and the frame mode (1: a frame and a drop-down
+// face, keyed on white).
+void ToolbarSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nullopt,
+                       std::optional<COLORREF> fillColour = std::nullopt,
+                       std::optional<int32_t> fillAlpha = std::nullopt,
+                       std::optional<int32_t> frameMode = std::nullopt);
+
+}  // namespace korvath::skin
