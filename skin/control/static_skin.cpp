@@ -11,6 +11,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
@@ -184,7 +185,7 @@ void StaticSkinInstall(SkinWindowRecord& record, HWND parent, int32_t extraWidth
                     if (entry->kind != StaticKind::Text) entry->imagePlacement = PlacementOf(style);
                     if (entry->kind == StaticKind::Text) {
                       // Room for the glow and the wider layout of the painter.
-                      const RECT r = SkinChildRectInParent(child);
+                      const RECT r = platform::WindowRectInClient(child, parent);
                       SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth,
                                    r.bottom - r.top + extraHeight, SWP_NOZORDER | SWP_NOOWNERZORDER);
                     }

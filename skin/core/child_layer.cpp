@@ -1,5 +1,6 @@
 #include "skin/core/child_layer.h"
 
+#include "platform/window_geometry.h"
 #include "skin/core/background_container.h"
 #include "skin/core/border_geometry.h"
 #include "skin/core/clipped_dc.h"
@@ -23,15 +24,12 @@ void CopyLayerTo(HDC dc, const SkinWindowRecord& owner, const RECT& r) {
 }  // namespace
 
 RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window) {
-  RECT t = {};
-  RECT r = {};
-  GetWindowRect(top.Window, &t);
-  GetWindowRect(window, &r);
-  const RECT border = SkinScrollBarGeometry(window);
+  RECT r = platform::WindowRectIn(window, top.Window);
   // The border is taken as even: the left offset on both sides, the top
   // offset at top and bottom.
-  return RECT{r.left - t.left + border.left, r.top - t.top + border.top,
-              r.right - t.left - border.left, r.bottom - t.top - border.top};
+  const RECT border = SkinScrollBarGeometry(window);
+  InflateRect(&r, -border.left, -border.top);
+  return r;
 }
 
 void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC source, bool useWindowRect) {
@@ -98,7 +96,7 @@ HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc) {
     const bool paintsItself = GetSkinProp(child, prop::Hw_FuID) == 0 ||
                               SkinGetClassNameText(child) == "Edit" ||
                               GetSkinProp(child, prop::Zqk_LbID) > 0;
-    if (paintsItself) ExcludeRect(dc, SkinChildRectInParent(child));
+    if (paintsItself) ExcludeRect(dc, platform::WindowRectInClient(child, window));
   });
   return dc;
 }

@@ -11,6 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
@@ -19,7 +20,6 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/keyed_copy.h"
-#include "skin/core/layered_window.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/section_pixels.h"
@@ -47,7 +47,7 @@ std::vector<RECT> ChildAreas(HWND combo, bool simple, RECT& list) {
   bool listFound = false;
   for (HWND child = FindWindowExW(combo, nullptr, nullptr, nullptr); child;
        child = FindWindowExW(combo, child, nullptr, nullptr)) {
-    RECT r = SkinRectInParentWindow(child);
+    RECT r = platform::WindowRectIn(child, combo);
     if (simple && SkinGetClassNameText(child) == "ComboLBox") {
       if (!listFound) list = r;
       listFound = true;

@@ -16,17 +16,15 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 
 namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// Keeps in the box's record where the system put the box (widened: `bounds`,
-// or the box's own bounds when not given) and its body (icon and text): the
-// layout starts from there. Taken before the control skins change anything,
-// and once.
-void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RECT> bounds = std::nullopt);
+// Keeps in the box's record where the system put the box (`bounds`, widened)
+// and its body (icon and text): the layout starts from there. Taken once,
+// before the control skins change anything.
+void DialogKeepSystemLayout(SkinWindowRecord& record, const RECT& bounds);
 
 // Lays the box out and returns the height of the band that holds its push
 // buttons, from the box's outer bottom (0 without buttons); the box's record

@@ -4,7 +4,7 @@
 
 #include "platform/embedded_image.h"
 #include "gdip/bitmap.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
@@ -76,11 +76,10 @@ void DialogSkinAttach(HWND box) {
   SkinGdiplusStart();
   // The system's place, widened: the layout below moves the box there, or to
   // where its text needs it, in one move.
-  RECT widened{};
-  GetWindowRect(box, &widened);
+  RECT widened = platform::WindowRect(box);
   widened.right += kWiden;
   std::unique_ptr<SkinWindowRecord> record = BoxRecord(box);
-  DialogKeepSystemLayout(box, *record, widened);
+  DialogKeepSystemLayout(*record, widened);
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);

@@ -13,7 +13,7 @@
 
 #include "gdip/image.h"
 #include "platform/gdi_object.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
