@@ -33,10 +33,10 @@ void DialogKeepSystemLayout(SkinWindowRecord& record, const RECT& bounds);
 // area's corner, where MoveWindow places them). The box grows or shrinks by
 // what the body needs more or less than the system gave it, so the gap above
 // the separator stays the system's (and never closes). Everything follows
-// from the texts, fonts and sizes and from the system's layout, so doing it
-// again changes nothing: the box's procedure does it again when the box is
-// shown, as the system activates a box (and the skin dresses it) while its
-// own initialisation is still sizing the buttons.
+// from the texts, fonts and sizes and from the system's layout. Done once,
+// when the system has placed the buttons: at the attach, or when the box is
+// shown if the system activated it (and the skin dressed it) while its own
+// initialisation was still sizing them.
 int32_t DialogLayOut(SkinWindowRecord& box);
 
 // Gives the box its rounded window region at its current size.

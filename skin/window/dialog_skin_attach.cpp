@@ -87,9 +87,17 @@ void DialogSkinAttach(HWND box) {
   SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
   // The installers get the record directly: the box is not subclassed yet.
   SkinInstallChildSkins(stored, box, SkinStaticGrowth{kStaticExtraWidth, kStaticExtraHeight});
-  // The text is measured as its skin draws it: after the installers. This
-  // also gives the box its size, its rounded region and its button band.
-  DialogLayOut(stored);
+  // The text is measured as its skin draws it: after the installers. The
+  // layout also gives the box its size, its rounded region and its button
+  // band. A system that activates the box while its own initialisation is
+  // still placing the buttons (Wine sets the focus on the default button
+  // before it places them) shows the box when that is done: such a box is
+  // laid out when it is shown.
+  if (IsWindowVisible(box)) {
+    DialogLayOut(stored);
+  } else {
+    stored.BoxLayoutPending = true;
+  }
   stored.RenderPending = true;
   stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .entryNumber = SkinRecordNumber(stored)});
 }

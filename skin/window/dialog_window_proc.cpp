@@ -72,7 +72,10 @@ void OnClosing(SkinWindowRecord& record) {
 
 void OnShowWindow(SkinWindowRecord& record, bool shown) {
   record.Hidden = !shown;
-  if (shown) DialogLayOut(record);
+  if (shown && record.BoxLayoutPending) {
+    record.BoxLayoutPending = false;
+    DialogLayOut(record);
+  }
   ShadowShowWith(record, shown);
 }
 
