@@ -50,10 +50,8 @@ void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, H
                                    std::optional<RECT> keyArea) {
   if (!owner.ChildBackDC) return;
   const RECT place = SkinRectInTopAncestor(owner, window);
-  const int w = place.right - place.left;
-  const int h = place.bottom - place.top;
   HDC layer = SkinExcludeChildrenClip(owner, window, owner.ChildBackDC.get());
-  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key, keyArea);
+  SkinKeyedCopy(layer, place, source, key, keyArea);
   SelectClipRgn(layer, nullptr);
 }
 

@@ -283,7 +283,7 @@ void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot, std::optiona
   if (!picture.dc()) return;
   {
     platform::WindowDC screen = platform::WindowDC::Whole(window);
-    SkinKeyedCopy(screen.get(), 0, 0, picture.width(), picture.height(), picture.dc(), kSkinKeyColour);
+    SkinKeyedCopy(screen.get(), RECT{0, 0, picture.width(), picture.height()}, picture.dc(), kSkinKeyColour);
   }
   picture.FinishKeyed(kSkinKeyColour);
 }
@@ -291,12 +291,9 @@ void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot, std::optiona
 void ComboSkinPrint(const ComboRef& combo, HDC dc) {
   SkinCanvas picture = Picture(combo, std::nullopt, std::nullopt);
   if (!picture.dc()) return;
-  // The client area's corner in the window.
-  POINT corner = {0, 0};
-  ClientToScreen(combo->window, &corner);
-  RECT windowRect = {};
-  GetWindowRect(combo->window, &windowRect);
-  SkinKeyedCopy(dc, windowRect.left - corner.x, windowRect.top - corner.y, picture.width(), picture.height(),
+  // The window's corner in its own client area.
+  const RECT window = platform::WindowRectInClient(combo->window, combo->window);
+  SkinKeyedCopy(dc, RECT{window.left, window.top, window.left + picture.width(), window.top + picture.height()},
                 picture.dc(), kSkinKeyColour);
 }
 
