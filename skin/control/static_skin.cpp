@@ -328,15 +328,13 @@ SkinTextLines ShownLines(const SkinStaticEntry& entry, SIZE clientSize) {
 
 }  // namespace
 
-bool StaticShowsSkinnedText(HWND window) {
-  const StaticRef control = Find(window);
-  return control && control->kind == StaticKind::Text;
-}
+bool StaticShowsSkinnedText(const StaticRef& control) { return control && control->kind == StaticKind::Text; }
 
-SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
-  const StaticRef control = Find(window);
+SkinTextLines StaticTextLines(const StaticRef& control, int32_t clientWidth) {
   return control ? TextLines(*control, clientWidth) : SkinTextLines{};
 }
+
+SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) { return StaticTextLines(Find(window), clientWidth); }
 
 SIZE StaticTextClientSize(const SkinTextLines& lines) {
   return {LONG(std::ceil(lines.width)) + kGlowRight, LONG(std::ceil(lines.height)) + kGlowBelow};

@@ -121,6 +121,9 @@ void SkinNoteLayoutChange() { ++SkinEngine.forms.layoutGeneration; }
 void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window) {
   SkinNoteLayoutChange();
   HWND parent = GetParent(window);
+  // The owner's own window is subclassed by its skin, so never a container:
+  // a control placed straight on a form or a box needs no search.
+  if (parent == owner.Window) return;
   SkinContainerEntry* entry = SkinContainerEntryOf(owner, parent);
   if (entry && GetSkinProp(parent, prop::Wxk_LBID) == 0) entry->childChanged = true;
 }

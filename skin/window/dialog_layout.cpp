@@ -7,6 +7,7 @@
 #include "platform/window_geometry.h"
 #include "skin/control/static_skin.h"
 #include "skin/core/control_text.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_record.h"
 #include "skin/core/window_region.h"
 
@@ -106,8 +107,10 @@ struct TextLayout {
 
 class BoxLayout {
  public:
-  BoxLayout(HWND box, const SkinWindowRecord& record, const BoxStatics& statics, const std::vector<HWND>& buttons)
+  BoxLayout(HWND box, const SkinWindowRecord& record, const BoxStatics& statics, const StaticRef& text,
+            const std::vector<HWND>& buttons)
       : box_(box),
+        text_(text),
         base_(record.BoxBaseBounds),
         baseBody_(record.BoxBaseBody),
         statics_(statics),
@@ -150,7 +153,7 @@ class BoxLayout {
   // need, at least `least` and at most the work area.
   TextLayout ForWidth(int widest, int least, int textLeft, int bodyTop, const RECT& icon) const {
     const SIZE frame = StaticFrameSize();
-    const SkinTextLines lines = StaticTextLines(statics_.text, widest - textLeft - kTextRightMargin - frame.cx);
+    const SkinTextLines lines = StaticTextLines(text_, widest - textLeft - kTextRightMargin - frame.cx);
     const SIZE inner = StaticTextClientSize(lines);
     const SIZE size{inner.cx + frame.cx, inner.cy + frame.cy};
     const int bodyHeight = std::max<int>(size.cy, Height(icon));
@@ -187,6 +190,8 @@ class BoxLayout {
   }
 
   HWND box_;
+  // The text static's entry: its skin's face, size and kind measure the text.
+  const StaticRef& text_;
   RECT base_;
   RECT baseBody_;
   BoxStatics statics_;
@@ -240,8 +245,9 @@ int32_t DialogLayOut(SkinWindowRecord& record) {
   const BoxStatics statics = FindStatics(box);
   // A text the skin does not paint keeps the system's layout (at the size
   // kept for it, widened) and drawing.
-  if (statics.text && StaticShowsSkinnedText(statics.text)) {
-    const BoxLayout layout(box, record, statics, buttons);
+  const StaticRef text = SkinFindEntry(statics.text, &SkinWindowRecord::Statics);
+  if (StaticShowsSkinnedText(text)) {
+    const BoxLayout layout(box, record, statics, text, buttons);
     const TextLayout laid = layout.ForText();
     const RECT place = layout.PlaceFor(laid.width, laid.height);
     if (!Same(place, before)) {

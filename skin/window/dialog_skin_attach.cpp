@@ -72,7 +72,8 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
 std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
 
 void DialogSkinAttach(HWND box) {
-  if (SkinFindWindowRecord(box) > 0) return;
+  // A box skinned already carries its record's number.
+  if (SkinRecordOfWindow(box)) return;
   SkinGdiplusStart();
   // The system's place, widened: the layout below moves the box there, or to
   // where its text needs it, in one move.
