@@ -1,8 +1,8 @@
 #pragma once
 // Where windows lie: a rectangle's width and height, and the few ways of
-// measuring a window that the skin asks for, each one question (or two) to
-// the system about the windows it is given. None reads a property or a list:
-// a caller that must tell a skinned window from another tells it by what it
+// measuring a window that the skin asks for, each a question or two to the
+// system about the windows it is given. None reads a property or a list: a
+// caller that must tell a skinned window from another tells it by what it
 // holds, and then measures.
 #include <windows.h>
 

@@ -204,10 +204,9 @@ class BoxLayout {
 }  // namespace
 
 POINT DialogClientOrigin(HWND box) {
-  POINT origin{0, 0};
-  ClientToScreen(box, &origin);
-  const RECT r = WindowRect(box);
-  return {origin.x - r.left, origin.y - r.top};
+  // The box's outer corner lies as far before its client area's corner.
+  const RECT r = platform::WindowRectInClient(box, box);
+  return {-r.left, -r.top};
 }
 
 void DialogApplyRoundRegion(HWND box) {
