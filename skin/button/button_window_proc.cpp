@@ -4,6 +4,7 @@
 
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
+#include "platform/window_geometry.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/check_box_painter.h"
 #include "skin/button/cross_fade.h"
@@ -36,12 +37,6 @@ UINT WithEnabledState(HWND window, UINT state) {
   return IsWindowEnabled(window) ? state : state | ODS_DISABLED;
 }
 
-RECT ClientOf(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  return client;
-}
-
 // The one painter of a radio button, check box or toggle, for WM_PAINT,
 // WM_PRINTCLIENT and the repaints after the native control drew: the whole
 // face onto `dc`, radio buttons in `radioState`, the others plain. The face
@@ -49,7 +44,7 @@ RECT ClientOf(HWND window) {
 void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
   if (IsRectEmpty(&dirty)) return;
   const HWND window = b->window;
-  const RECT client = ClientOf(window);
+  const RECT client = platform::ClientRect(window);
   switch (KindOf(b)) {
     case ButtonKind::Radio: RadioSkinPaint(b, dc, WithEnabledState(window, radioState), client); break;
     case ButtonKind::CheckBox: CheckBoxSkinPaint(b, dc, WithEnabledState(window, 0), client); break;
@@ -63,7 +58,7 @@ void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
 void RepaintSelf(const ButtonRef& b, UINT radioState) {
   if (!b) return;
   platform::WindowDC dc = platform::WindowDC::Client(b->window);
-  Paint(b, dc.get(), ClientOf(b->window), radioState);
+  Paint(b, dc.get(), platform::ClientRect(b->window), radioState);
 }
 
 // The native procedure may reach the application, which may add buttons and
@@ -85,7 +80,7 @@ void PlayTickAnimation(const ButtonRef& b) {
   const bool unchecked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
   const std::array<int32_t, 4> frames = unchecked ? std::array{4, 3, 1, 3} : std::array{1, 3, 4, 0};
   const DWORD* pauses = unchecked ? kTickInPauses : kTickOutPauses;
-  const RECT client = ClientOf(window);
+  const RECT client = platform::ClientRect(window);
   platform::WindowDC dc = platform::WindowDC::Client(window);
   for (size_t i = 0; i < frames.size(); ++i) {
     CheckBoxSkinPaint(b, dc.get(), WithEnabledState(window, 0), client, true, frames[i]);
@@ -134,7 +129,7 @@ LRESULT OnPaint(const SkinMessage& m, const ButtonRef& b) {
 // Push buttons answer through their owner's WM_DRAWITEM, with this DC.
 LRESULT OnPrintClient(const SkinMessage& m, const ButtonRef& b) {
   if (!PaintsItself(b)) return m.Forward();
-  Paint(b, m.dc(), ClientOf(m.window));
+  Paint(b, m.dc(), platform::ClientRect(m.window));
   return 0;
 }
 

@@ -38,21 +38,21 @@ constexpr float kCaptionExtraHeight = 3;
 
 enum TabSide { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3 };
 
-void StrokeRoundRect(gdip::Graphics& g, gdip::GraphicsPath& path, float x, float y, float w, float h,
-                     int32_t corner, gdip::Argb colour) {
+void StrokeRoundRect(gdip::Graphics& g, gdip::GraphicsPath& path, const gdip::RectF& box, int32_t corner,
+                     gdip::Argb colour) {
   path.Reset();
-  SkinPathAddRoundRect(path, x, y, w, h, corner);
+  SkinPathAddRoundRect(path, box.x, box.y, box.width, box.height, corner);
   SkinStroke(g, colour, path);
 }
 
 // The same outline onto the memory DC's own pixels (through the DC, GDI+
 // would blend a layer as large as the whole frame for it), or through GDI+
 // where the DC holds no section of the engine's.
-void StrokeRoundRect(gdip::Graphics& g, HDC memoryDc, gdip::GraphicsPath& path, float x, float y, float w,
-                     float h, int32_t corner, gdip::Argb colour) {
+void StrokeRoundRect(gdip::Graphics& g, HDC memoryDc, gdip::GraphicsPath& path, const gdip::RectF& box,
+                     int32_t corner, gdip::Argb colour) {
   path.Reset();
-  SkinPathAddRoundRect(path, x, y, w, h, corner);
-  const RECT bounds{LONG(x) - 1, LONG(y) - 1, LONG(x + w) + 2, LONG(y + h) + 2};
+  SkinPathAddRoundRect(path, box.x, box.y, box.width, box.height, corner);
+  const RECT bounds{LONG(box.x) - 1, LONG(box.y) - 1, LONG(box.x + box.width) + 2, LONG(box.y + box.height) + 2};
   if (SkinStrokeThinOutline(memoryDc, path, colour, bounds, corner + 4)) return;
   SkinStroke(g, colour, path);
 }
@@ -149,8 +149,8 @@ void GroupBoxSkinPaint(const ContainerRef& group, HDC dc) {
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(g, dc) || !path.Create()) return;
   const float w = float(client.right), h = float(client.bottom);
-  StrokeRoundRect(g, dc, path, 0, kGroupFrameTop, w - 1, h - 6, kOuterCorner, SkinArgbFromColorRef(0x000000, 40));
-  StrokeRoundRect(g, dc, path, 1, kGroupFrameTop + 1, w - 3, h - 8, kGroupInnerCorner,
+  StrokeRoundRect(g, dc, path, {0, kGroupFrameTop, w - 1, h - 6}, kOuterCorner, SkinArgbFromColorRef(0x000000, 40));
+  StrokeRoundRect(g, dc, path, {1, kGroupFrameTop + 1, w - 3, h - 8}, kGroupInnerCorner,
                   SkinArgbFromColorRef(0xFFFFFF, 90));
   DrawGroupCaption(g, group, dc, client.right);
 }
@@ -171,9 +171,9 @@ void TabSkinPaint(const ContainerRef& tab, HDC dc) {
     gdip::GraphicsPath path;
     if (SkinGraphicsOnDC(g, dc) && path.Create()) {
       const gdip::RectF page = ToRectF(frame.page);
-      StrokeRoundRect(g, path, page.x, page.y, page.width - 1, page.height - 1, kOuterCorner,
+      StrokeRoundRect(g, path, {page.x, page.y, page.width - 1, page.height - 1}, kOuterCorner,
                       SkinArgbFromColorRef(0x000000, 80));
-      StrokeRoundRect(g, path, page.x + 1, page.y + 1, page.width - 3, page.height - 3, kTabInnerCorner,
+      StrokeRoundRect(g, path, {page.x + 1, page.y + 1, page.width - 3, page.height - 3}, kTabInnerCorner,
                       SkinArgbFromColorRef(0xFFFFFF, 120));
     }
   }

@@ -11,6 +11,7 @@
 #include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
@@ -184,7 +185,7 @@ void StaticSkinInstall(SkinWindowRecord& record, HWND parent, int32_t extraWidth
                     if (entry->kind != StaticKind::Text) entry->imagePlacement = PlacementOf(style);
                     if (entry->kind == StaticKind::Text) {
                       // Room for the glow and the wider layout of the painter.
-                      const RECT r = SkinChildRectInParent(child);
+                      const RECT r = platform::WindowRectInClient(child, parent);
                       SetWindowPos(child, HWND_TOP, r.left, r.top, r.right - r.left + extraWidth,
                                    r.bottom - r.top + extraHeight, SWP_NOZORDER | SWP_NOOWNERZORDER);
                     }
@@ -327,15 +328,13 @@ SkinTextLines ShownLines(const SkinStaticEntry& entry, SIZE clientSize) {
 
 }  // namespace
 
-bool StaticShowsSkinnedText(HWND window) {
-  const StaticRef control = Find(window);
-  return control && control->kind == StaticKind::Text;
-}
+bool StaticShowsSkinnedText(const StaticRef& control) { return control && control->kind == StaticKind::Text; }
 
-SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
-  const StaticRef control = Find(window);
+SkinTextLines StaticTextLines(const StaticRef& control, int32_t clientWidth) {
   return control ? TextLines(*control, clientWidth) : SkinTextLines{};
 }
+
+SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) { return StaticTextLines(Find(window), clientWidth); }
 
 SIZE StaticTextClientSize(const SkinTextLines& lines) {
   return {LONG(std::ceil(lines.width)) + kGlowRight, LONG(std::ceil(lines.height)) + kGlowBelow};

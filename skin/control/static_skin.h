@@ -18,11 +18,13 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
 // Paints the static's entry in full.
 void StaticSkinPaint(const StaticRef& control);
 
-// True for a static whose text the skin paints.
-bool StaticShowsSkinnedText(HWND window);
+// True for a static whose text the skin paints (`control`: its entry, as
+// SkinFindEntry finds it once for the questions here).
+bool StaticShowsSkinnedText(const StaticRef& control);
 // The lines a skinned text static shows in a client area `clientWidth`
 // wide: its text broken where the face, size and style it is painted with
 // make it reach the width (none for a static that is not skinned text).
+SkinTextLines StaticTextLines(const StaticRef& control, int32_t clientWidth);
 SkinTextLines StaticTextLines(HWND window, int32_t clientWidth);
 // The client size in which a text static shows these lines whole, glow
 // included: a static of that size breaks its text into the same lines.

@@ -47,16 +47,26 @@ enum ButtonStyle : uint8_t {
   kWholeDropDown = 0x80 // BTNS_WHOLEDROPDOWN
 };
 
-void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, float w, float h, int innerGap, int32_t centreAlpha,
-              int32_t surroundAlpha, int32_t themeAlpha) {
+// How a checked or hot face is lit: white with the theme colour over it, and
+// a glow from white at its centre to the theme colour at its edge.
+struct FaceGlow {
+  int innerGap = 0;           // the centre colour fills all but 4 pixels of the width and this of the height
+  int32_t centreAlpha = 0;    // of the white at the centre
+  int32_t surroundAlpha = 0;  // of the theme colour at the edge
+  int32_t themeAlpha = 0;     // of the theme colour over the whole face
+};
+
+void FillFace(gdip::Graphics& g, const gdip::GraphicsPath& face, const gdip::SizeF& size, const FaceGlow& light) {
+  const float w = size.width, h = size.height;
   SkinFillSolid(g, SkinArgbFromColorRef(kWhite, 100), face);
-  SkinFillSolid(g, SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, themeAlpha), face);
+  SkinFillSolid(g, SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, light.themeAlpha), face);
   gdip::PathGradientBrush glow;
   if (!glow.CreateFromPath(face)) return;
-  glow.SetCenterColor(SkinArgbFromColorRef(kWhite, centreAlpha));
-  const std::array<gdip::Argb, 1> surround{SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, surroundAlpha)};
+  glow.SetCenterColor(SkinArgbFromColorRef(kWhite, light.centreAlpha));
+  const std::array<gdip::Argb, 1> surround{
+      SkinArgbFromColorRef(SkinEngine.options.SkinThemeColor, light.surroundAlpha)};
   glow.SetSurroundColorsWithCount(surround);
-  glow.SetFocusScales((w - 4) / w, (h - float(innerGap)) / h);
+  glow.SetFocusScales((w - 4) / w, (h - float(light.innerGap)) / h);
   g.FillPath(glow, face);
 }
 
@@ -136,9 +146,9 @@ void ToolbarSkinButtonPaint(const ToolbarRef& toolbar, int32_t index, HDC dc, bo
       SkinFillGradient(g, MakePointF(L, T), MakePointF(L, T + H), SkinArgbFromColorRef(kBlack, 60),
                        SkinArgbFromColorRef(kWhite, 100), face);
     } else if (checked) {
-      FillFace(g, face, W, H, 4, 100, 80, 16);
+      FillFace(g, face, {W, H}, {.innerGap = 4, .centreAlpha = 100, .surroundAlpha = 80, .themeAlpha = 16});
     } else if (hot) {
-      FillFace(g, face, W, H, 6, 10, 60, 10);
+      FillFace(g, face, {W, H}, {.innerGap = 6, .centreAlpha = 10, .surroundAlpha = 60, .themeAlpha = 10});
     }
     if (hot || pressed || checked) {
       if (style != kSeparator) {

@@ -1,5 +1,6 @@
 #include "skin/core/background_container.h"
 
+#include "platform/window_geometry.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 
@@ -8,17 +9,6 @@ namespace korvath::skin {
 namespace {
 
 bool IsBackgroundPiece(HWND window) { return GetSkinProp(window, prop::Wxk_Zpf) == 1; }
-
-RECT WindowRect(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return r;
-}
-
-RECT Relative(const RECT& r, const RECT& origin) {
-  return RECT{r.left - origin.left, r.top - origin.top, r.right - origin.left,
-              r.bottom - origin.top};
-}
 
 }  // namespace
 
@@ -64,12 +54,10 @@ HWND SkinBackgroundPieceAround(HWND window) {
   return nullptr;
 }
 
-RECT SkinRectRelativeTo(HWND reference, HWND window) {
-  return Relative(WindowRect(window), WindowRect(reference));
-}
+RECT SkinRectRelativeTo(HWND reference, HWND window) { return platform::WindowRectIn(window, reference); }
 
 RECT SkinRectInTopAncestor(const SkinWindowRecord& top, HWND window) {
-  return SkinRectRelativeTo(top.Window, window);
+  return platform::WindowRectIn(window, top.Window);
 }
 
 RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
@@ -78,8 +66,8 @@ RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
   do {
     current = GetParent(current);
   } while (current && current != top.Window);
-  if (!current) return WindowRect(window);
-  return SkinRectRelativeTo(current, window);
+  // A walk that ends above every parent measures on the screen.
+  return platform::WindowRectIn(window, current);
 }
 
 int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow) {

@@ -1,5 +1,6 @@
 #include "skin/core/child_layer.h"
 
+#include "platform/window_geometry.h"
 #include "skin/core/background_container.h"
 #include "skin/core/border_geometry.h"
 #include "skin/core/clipped_dc.h"
@@ -23,15 +24,12 @@ void CopyLayerTo(HDC dc, const SkinWindowRecord& owner, const RECT& r) {
 }  // namespace
 
 RECT SkinChildBackgroundRect(const SkinWindowRecord& top, HWND window) {
-  RECT t = {};
-  RECT r = {};
-  GetWindowRect(top.Window, &t);
-  GetWindowRect(window, &r);
-  const RECT border = SkinScrollBarGeometry(window);
+  RECT r = platform::WindowRectIn(window, top.Window);
   // The border is taken as even: the left offset on both sides, the top
   // offset at top and bottom.
-  return RECT{r.left - t.left + border.left, r.top - t.top + border.top,
-              r.right - t.left - border.left, r.bottom - t.top - border.top};
+  const RECT border = SkinScrollBarGeometry(window);
+  InflateRect(&r, -border.left, -border.top);
+  return r;
 }
 
 void SkinPaintChildBackground(const SkinWindowRecord& owner, HWND window, HDC source, bool useWindowRect) {
@@ -52,10 +50,8 @@ void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, H
                                    std::optional<RECT> keyArea) {
   if (!owner.ChildBackDC) return;
   const RECT place = SkinRectInTopAncestor(owner, window);
-  const int w = place.right - place.left;
-  const int h = place.bottom - place.top;
   HDC layer = SkinExcludeChildrenClip(owner, window, owner.ChildBackDC.get());
-  SkinKeyedCopy(layer, place.left, place.top, w, h, source, key, keyArea);
+  SkinKeyedCopy(layer, place, source, key, keyArea);
   SelectClipRgn(layer, nullptr);
 }
 
@@ -98,7 +94,7 @@ HDC SkinGetDCExcludingSkinnedChildren(HWND window, HDC dc) {
     const bool paintsItself = GetSkinProp(child, prop::Hw_FuID) == 0 ||
                               SkinGetClassNameText(child) == "Edit" ||
                               GetSkinProp(child, prop::Zqk_LbID) > 0;
-    if (paintsItself) ExcludeRect(dc, SkinChildRectInParent(child));
+    if (paintsItself) ExcludeRect(dc, platform::WindowRectInClient(child, window));
   });
   return dc;
 }
@@ -125,6 +121,9 @@ void SkinNoteLayoutChange() { ++SkinEngine.forms.layoutGeneration; }
 void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window) {
   SkinNoteLayoutChange();
   HWND parent = GetParent(window);
+  // The owner's own window is subclassed by its skin, so never a container:
+  // a control placed straight on a form or a box needs no search.
+  if (parent == owner.Window) return;
   SkinContainerEntry* entry = SkinContainerEntryOf(owner, parent);
   if (entry && GetSkinProp(parent, prop::Wxk_LBID) == 0) entry->childChanged = true;
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/window_geometry.h"
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/drawing_values.h"
@@ -42,7 +43,7 @@ HDC ClipChildren(HWND window, HDC dc, Limit limitOf) {
     if (!IsWindowVisible(child)) return;
     if (!asked) asked = limitOf();
     const std::optional<SIZE>& limit = *asked;
-    RECT r = SkinChildRectInParent(child);
+    RECT r = platform::WindowRectInClient(child, window);
     if (r.left < 0) r.left = 0;
     if (r.top < 0) r.top = 0;
     if (limit) {
@@ -80,17 +81,9 @@ bool IsWindowExTransparent(HWND window) {
 }
 
 RECT SkinChildRectInParent(HWND window) {
-  if (SkinFindWindowRecord(window)) return RECT{};
-  HWND parent = GetAncestor(window, GA_PARENT);
-  RECT client{};
-  GetClientRect(parent, &client);
-  POINT origin{0, 0};
-  ClientToScreen(parent, &origin);
-  OffsetRect(&client, origin.x, origin.y);
-  RECT own{};
-  GetWindowRect(window, &own);
-  return RECT{own.left - client.left, own.top - client.top, own.right - client.left,
-              own.bottom - client.top};
+  // A skinned top-level window carries its own record's number.
+  if (SkinRecordOfWindow(window)) return RECT{};
+  return platform::WindowRectInClient(window, GetAncestor(window, GA_PARENT));
 }
 
 bool SkinIsOwnerDrawListBox(HWND window) {

@@ -37,8 +37,9 @@ bool KeyOnlyIn(HDC picture, COLORREF key, const RECT& keyArea) {
 
 }  // namespace
 
-void SkinKeyedCopy(HDC target, int x, int y, int width, int height, HDC picture, COLORREF key,
-                   std::optional<RECT> keyArea) {
+void SkinKeyedCopy(HDC target, const RECT& place, HDC picture, COLORREF key, std::optional<RECT> keyArea) {
+  const int x = place.left, y = place.top;
+  const int width = place.right - place.left, height = place.bottom - place.top;
   if (!KeyOnlyIn(picture, key, keyArea.value_or(RECT{}))) {
     TransparentBlt(target, x, y, width, height, picture, 0, 0, width, height, key);
     return;

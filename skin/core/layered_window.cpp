@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/window_geometry.h"
 #include "platform/window_subclass.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
@@ -77,13 +78,9 @@ void SkinSetWindowAlpha(HWND window, int32_t alpha, std::optional<COLORREF> key)
 }
 
 RECT SkinRectInParentWindow(HWND window) {
-  if (SkinFindWindowRecord(window)) return RECT{};
-  RECT parent{};
-  RECT own{};
-  if (HWND p = GetParent(window)) GetWindowRect(p, &parent);
-  GetWindowRect(window, &own);
-  return RECT{own.left - parent.left, own.top - parent.top, own.right - parent.left,
-              own.bottom - parent.top};
+  // A skinned top-level window carries its own record's number.
+  if (SkinRecordOfWindow(window)) return RECT{};
+  return platform::WindowRectIn(window, GetParent(window));
 }
 
 void SkinLayerDropDownList(HWND list) {

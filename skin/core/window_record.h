@@ -170,6 +170,7 @@ struct SkinWindowRecord {
   bool CloseAnimated = false;  // message boxes: the close animation has played
   RECT BoxBaseBounds{};        // message boxes: the box as the system laid it out, widened (screen)
   RECT BoxBaseBody{};          // message boxes: the system's icon and text together (window coordinates)
+  bool BoxLayoutPending = false;  // message boxes: laid out when shown, the system's own layout done then
   HWND ShadowWindow = nullptr;
   int32_t ShadowSize = 0;
   ByteSet ShadowImage;

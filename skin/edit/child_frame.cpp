@@ -56,7 +56,7 @@ void ChildControlSkinPaintFrame(const ChildRef& child, std::optional<bool> hot, 
   {
     platform::WindowDC screen = platform::WindowDC::Whole(window);
     ExcludeClipRect(screen.get(), client.left, client.top, client.right, client.bottom);
-    SkinKeyedCopy(screen.get(), 0, 0, width, height, picture.dc(), kSkinKeyColour, client);
+    SkinKeyedCopy(screen.get(), RECT{0, 0, width, height}, picture.dc(), kSkinKeyColour, client);
   }
   picture.FinishKeyed(kSkinKeyColour, client);
 }

@@ -11,6 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/core/colours.h"
 #include "skin/core/chevron_images.h"
 #include "skin/core/control_text.h"
@@ -19,7 +20,6 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/keyed_copy.h"
-#include "skin/core/layered_window.h"
 #include "skin/core/picture_cache.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/section_pixels.h"
@@ -47,7 +47,7 @@ std::vector<RECT> ChildAreas(HWND combo, bool simple, RECT& list) {
   bool listFound = false;
   for (HWND child = FindWindowExW(combo, nullptr, nullptr, nullptr); child;
        child = FindWindowExW(combo, child, nullptr, nullptr)) {
-    RECT r = SkinRectInParentWindow(child);
+    RECT r = platform::WindowRectIn(child, combo);
     if (simple && SkinGetClassNameText(child) == "ComboLBox") {
       if (!listFound) list = r;
       listFound = true;
@@ -283,7 +283,7 @@ void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot, std::optiona
   if (!picture.dc()) return;
   {
     platform::WindowDC screen = platform::WindowDC::Whole(window);
-    SkinKeyedCopy(screen.get(), 0, 0, picture.width(), picture.height(), picture.dc(), kSkinKeyColour);
+    SkinKeyedCopy(screen.get(), RECT{0, 0, picture.width(), picture.height()}, picture.dc(), kSkinKeyColour);
   }
   picture.FinishKeyed(kSkinKeyColour);
 }
@@ -291,12 +291,9 @@ void ComboSkinPaint(const ComboRef& combo, std::optional<bool> hot, std::optiona
 void ComboSkinPrint(const ComboRef& combo, HDC dc) {
   SkinCanvas picture = Picture(combo, std::nullopt, std::nullopt);
   if (!picture.dc()) return;
-  // The client area's corner in the window.
-  POINT corner = {0, 0};
-  ClientToScreen(combo->window, &corner);
-  RECT windowRect = {};
-  GetWindowRect(combo->window, &windowRect);
-  SkinKeyedCopy(dc, windowRect.left - corner.x, windowRect.top - corner.y, picture.width(), picture.height(),
+  // The window's corner in its own client area.
+  const RECT window = platform::WindowRectInClient(combo->window, combo->window);
+  SkinKeyedCopy(dc, RECT{window.left, window.top, window.left + picture.width(), window.top + picture.height()},
                 picture.dc(), kSkinKeyColour);
 }
 

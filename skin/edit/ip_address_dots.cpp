@@ -2,19 +2,18 @@
 
 #include "gdip/graphics.h"
 #include "gdip/pen.h"
+#include "platform/window_geometry.h"
 #include "skin/core/drawing_values.h"
-#include "skin/core/layered_window.h"
 #include "skin/core/skin_graphics.h"
 
 namespace korvath::skin {
 
 std::vector<POINT> SkinIpAddressDotPositions(HWND control) {
-  RECT client = {};
-  GetClientRect(control, &client);
+  const RECT client = platform::ClientRect(control);
   std::vector<POINT> dots;
   for (HWND field = FindWindowExW(control, nullptr, L"Edit", nullptr); field;
        field = FindWindowExW(control, field, L"Edit", nullptr)) {
-    const RECT r = SkinRectInParentWindow(field);
+    const RECT r = platform::WindowRectIn(field, control);
     dots.push_back(POINT{r.right + 1, client.bottom / 2});
   }
   return dots;

@@ -111,12 +111,21 @@ void DrawGlyph(gdip::Graphics& g, std::span<const uint8_t> png, float x, float y
   if (SkinLoadCachedPicture(image, png)) g.DrawImageRect(image, x, y, w, h);
 }
 
-// A small box: white, a vertical gradient over it, an outline.
-void DrawShadedBox(gdip::Graphics& g, float x, float y, float size, gdip::Argb base, gdip::Argb top,
-                   gdip::Argb bottom, gdip::Argb outline) {
-  SkinFillSolid(g, base, x, y, size, size);
-  SkinFillGradient(g, {x, y}, {x, y + size}, top, bottom, x, y, size, size);
-  SkinStroke(g, outline, 1.0f, x, y, size, size);
+// The colours of a small shaded box.
+struct BoxShades {
+  gdip::Argb base = 0;     // under everything
+  gdip::Argb top = 0;      // the vertical gradient, from the top
+  gdip::Argb bottom = 0;   // to the bottom
+  gdip::Argb outline = 0;
+};
+
+// A small square box at `corner`: the base colour, a vertical gradient over
+// it, an outline.
+void DrawShadedBox(gdip::Graphics& g, gdip::PointF corner, float size, const BoxShades& shades) {
+  const float x = corner.x, y = corner.y;
+  SkinFillSolid(g, shades.base, x, y, size, size);
+  SkinFillGradient(g, {x, y}, {x, y + size}, shades.top, shades.bottom, x, y, size, size);
+  SkinStroke(g, shades.outline, 1.0f, x, y, size, size);
 }
 
 class TreePainter {
@@ -214,9 +223,9 @@ class TreePainter {
     const int gap = iconWidth_ > 0 ? 2 : 0;
     const int boxX = iconX - kCheckBoxSize - gap;
     const int boxY = int(item.row.top + (item.row.bottom - item.row.top - kCheckBoxSize) / 2.0);
-    DrawShadedBox(graphics_, float(boxX), float(boxY), float(kCheckBoxSize), SkinArgbFromColorRef(kWhite, 180),
-                  SkinArgbFromColorRef(kBlack, 20), SkinArgbFromColorRef(kWhite, 100),
-                  SkinArgbFromColorRef(kBlack, 254));
+    DrawShadedBox(graphics_, {float(boxX), float(boxY)}, float(kCheckBoxSize),
+                  {.base = SkinArgbFromColorRef(kWhite, 180), .top = SkinArgbFromColorRef(kBlack, 20),
+                   .bottom = SkinArgbFromColorRef(kWhite, 100), .outline = SkinArgbFromColorRef(kBlack, 254)});
     const int32_t check = UnpackBits11To14(int32_t(item.state));
     if (check == kCheckTicked) DrawGlyph(graphics_, TreeCheckImage(), float(boxX), float(boxY), 12, 12);
     if (check == kCheckThirdState) {
@@ -235,9 +244,9 @@ class TreePainter {
       return;
     }
     const float fx = float(x), fy = float(y);
-    DrawShadedBox(graphics_, fx, fy, float(kButtonSize), SkinArgbFromColorRef(kWhite, 100),
-                  SkinArgbFromColorRef(kWhite, 245), SkinArgbFromColorRef(kBlack, 10),
-                  SkinArgbFromColorRef(kBlack, 120));
+    DrawShadedBox(graphics_, {fx, fy}, float(kButtonSize),
+                  {.base = SkinArgbFromColorRef(kWhite, 100), .top = SkinArgbFromColorRef(kWhite, 245),
+                   .bottom = SkinArgbFromColorRef(kBlack, 10), .outline = SkinArgbFromColorRef(kBlack, 120)});
     const gdip::Argb glyph = SkinArgbFromColorRef(entry_.textColor, 254);
     SkinStrokeLine(graphics_, glyph, fx + 2, fy + 4, fx + 6, fy + 4);
     if (!expanded) SkinStrokeLine(graphics_, glyph, fx + 4, fy + 2, fx + 4, fy + 6);

@@ -9,6 +9,7 @@
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/colours.h"
@@ -79,14 +80,8 @@ SkinMemoryDc BackgroundUnder(const SkinWindowRecord* owner, HWND window, const R
 
 }  // namespace
 
-RECT ZqkWindow::ClientRect() const {
-  RECT c = {};
-  GetClientRect(panel_, &c);
-  return c;
-}
-
 void ZqkWindow::Layout() {
-  const RECT c = ClientRect();
+  const RECT c = platform::ClientRect(panel_);
   int total = 0;
   for (const ZqkWindowEntry& entry : entries_) total += entry.width + 1;
   const int k = int(GetSkinProp(panel_, prop::Kjsx_bkk));
@@ -117,7 +112,7 @@ int ZqkWindow::HitTest(int x, int y) const {
 const SkinWindowRecord* ZqkWindow::OwnerRecord() const { return SkinTopSkinnedRecord(panel_); }
 
 SkinMemoryDc ZqkWindow::ComposeBackBuffer(const SkinWindowRecord* owner) const {
-  const RECT c = ClientRect();
+  const RECT c = platform::ClientRect(panel_);
   SkinMemoryDc buffer = BackgroundUnder(owner, panel_, c);
   if (!buffer) return buffer;
 
@@ -209,7 +204,7 @@ void ZqkWindow::Paint() {
 // the kept picture, with the children's places left to the children.
 void ZqkWindow::ShowBackBuffer(HDC dc) const {
   if (!backBuffer_ || !dc) return;
-  const RECT c = ClientRect();
+  const RECT c = platform::ClientRect(panel_);
   platform::SavedDCState keep(dc);
   SkinGetClippedDC(panel_, dc);
   BitBlt(dc, c.left, c.top, c.right - c.left, c.bottom - c.top, backBuffer_.get(), c.left, c.top,
@@ -258,7 +253,7 @@ void ZqkWindow::DrawEntry(int number, gdip::Graphics* buffer) const {
 
 void ZqkWindow::DrawIcon(gdip::Graphics& graphics) const {
   if (!iconPicture_.GetNativeObject()) return;
-  const RECT c = ClientRect();
+  const RECT c = platform::ClientRect(panel_);
   const int k = int(GetSkinProp(panel_, prop::Kjsx_bkk));
   DrawPicture(graphics, iconPicture_, float(k + 3), float((c.bottom - iconHeight_) / 2),
                    float(iconWidth_), float(iconHeight_));

@@ -224,7 +224,7 @@ int ZqkWindow::SetCallback(ZqkClickRoutine callback) {
 
 void ZqkWindow::Move(std::optional<int> x, std::optional<int> y, std::optional<int> width,
                      std::optional<int> height) {
-  const RECT r = RectInParent();
+  const RECT r = SkinRectInParentWindow(panel_);
   MoveWindow(panel_, x.value_or(r.left), y.value_or(r.top), width.value_or(r.right - r.left),
              height.value_or(r.bottom - r.top), TRUE);
   Layout();
@@ -241,18 +241,16 @@ void ZqkWindow::SetFrameColor(COLORREF colour) {
   Paint();
 }
 
-RECT ZqkWindow::RectInParent() const { return SkinRectInParentWindow(panel_); }
-
-int ZqkWindow::GetLeft() const { return RectInParent().left; }
-int ZqkWindow::GetTop() const { return RectInParent().top; }
-int ZqkWindow::GetBottom() const { return RectInParent().bottom; }
-int ZqkWindow::GetRight() const { return RectInParent().right; }
+int ZqkWindow::GetLeft() const { return SkinRectInParentWindow(panel_).left; }
+int ZqkWindow::GetTop() const { return SkinRectInParentWindow(panel_).top; }
+int ZqkWindow::GetBottom() const { return SkinRectInParentWindow(panel_).bottom; }
+int ZqkWindow::GetRight() const { return SkinRectInParentWindow(panel_).right; }
 int ZqkWindow::GetWidth() const {
-  const RECT r = RectInParent();
+  const RECT r = SkinRectInParentWindow(panel_);
   return r.right - r.left;
 }
 int ZqkWindow::GetHeight() const {
-  const RECT r = RectInParent();
+  const RECT r = SkinRectInParentWindow(panel_);
   return r.bottom - r.top;
 }
 

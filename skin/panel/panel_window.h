@@ -233,8 +233,6 @@ class ZqkWindow : public SkinCallbackTarget {
   static void DecodeShownPicture(ZqkWindowEntry& entry);
   // The cursor for the entry under the mouse (0: none).
   void ShowCursorFor(int entryNumber) const;
-  RECT ClientRect() const;
-  RECT RectInParent() const;
 
   HWND handleCopy_ = nullptr;
   int32_t redrawPending_ = 0;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/window_geometry.h"
 #include "skin/core/engine_state.h"
 
 namespace korvath::skin {
@@ -10,19 +11,13 @@ namespace {
 
 constexpr int kItemPitch = 27;
 
-RECT ClientRect(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  return client;
-}
-
 int32_t Border(const SkinWindowRecord& r) { return r.HasBorder ? SkinEngine.forms.SkinResizeBorder : 0; }
 
 }  // namespace
 
 void SkinLayoutCaptionButtons(SkinWindowRecord& r) {
   if (r.Window) {
-    r.ButtonStripLeft = ClientRect(r.Window).right - r.ButtonStripWidth + 1;
+    r.ButtonStripLeft = platform::ClientRect(r.Window).right - r.ButtonStripWidth + 1;
     r.ButtonStripHeight = 22;
   }
   const float x0 = float(r.ButtonStripLeft + 2), y0 = float(r.ButtonStripTop + 1);
@@ -38,7 +33,7 @@ void SkinLayoutCaptionButtons(SkinWindowRecord& r) {
 
 void SkinSetStatusBar(SkinWindowRecord& r, int32_t height,
                       const std::optional<std::vector<StatusBarSegment>>& segments) {
-  const RECT client = ClientRect(r.Window);
+  const RECT client = platform::ClientRect(r.Window);
   const int32_t border = Border(r);
   r.StatusBarHeight = height;
   const int32_t top = client.bottom - border - height - 1;
@@ -55,7 +50,7 @@ void SkinSetStatusBar(SkinWindowRecord& r, int32_t height,
 }
 
 void SkinLayoutStatusBar(SkinWindowRecord& r) {
-  const RECT client = ClientRect(r.Window);
+  const RECT client = platform::ClientRect(r.Window);
   const int32_t border = Border(r);
   r.StatusBarRect.x = border;
   r.StatusBarRect.y = client.bottom - r.StatusBarHeight - border - 1;

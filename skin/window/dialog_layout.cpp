@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "platform/gdi_object.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/control/static_skin.h"
 #include "skin/core/control_text.h"
-#include "skin/core/layered_window.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_record.h"
 #include "skin/core/window_region.h"
 
@@ -32,7 +32,9 @@ constexpr int kReadableEighths = 5;
 using platform::Width;
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 using platform::Height;
-using platform::WindowBounds;
+using platform::WindowRect;
+using platform::WindowRectIn;
+using platform::WorkAreaOf;
 
 // The push buttons among the box's direct children, in the system's order.
 std::vector<HWND> PushButtons(HWND box) {
@@ -43,16 +45,16 @@ std::vector<HWND> PushButtons(HWND box) {
   return buttons;
 }
 
-int32_t LayOutButtons(const std::vector<HWND>& buttons, int boxWidth, int boxHeight) {
+int32_t LayOutButtons(HWND box, const std::vector<HWND>& buttons, int boxWidth, int boxHeight) {
   if (buttons.empty()) return 0;
   int rowWidth = kButtonGap * (int(buttons.size()) - 1);
-  for (HWND b : buttons) rowWidth += Width(SkinRectInParentWindow(b));
+  for (HWND b : buttons) rowWidth += Width(WindowRectIn(b, box));
   int x = boxWidth - rowWidth - kRowRightMargin;
   int32_t band = 0;
   for (HWND b : buttons) {
-    const RECT r = SkinRectInParentWindow(b);
+    const RECT r = WindowRectIn(b, box);
     MoveWindow(b, x, boxHeight - Height(r) - kRowBottomMargin, Width(r), Height(r), FALSE);
-    band = boxHeight - SkinRectInParentWindow(b).top + kBandBelowButtons;
+    band = boxHeight - WindowRectIn(b, box).top + kBandBelowButtons;
     x += Width(r) + kButtonGap;
   }
   return band;
@@ -79,15 +81,9 @@ BoxStatics FindStatics(HWND box) {
   return found;
 }
 
-RECT WorkAreaOf(HWND box) {
-  MONITORINFO info{sizeof info};
-  GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &info);
-  return info.rcWork;
-}
-
 // Moves a child to a rectangle given in the box's window coordinates.
-void PlaceChild(HWND child, POINT origin, const RECT& r) {
-  if (Same(r, SkinRectInParentWindow(child))) return;
+void PlaceChild(HWND box, HWND child, POINT origin, const RECT& r) {
+  if (Same(r, WindowRectIn(child, box))) return;
   MoveWindow(child, r.left - origin.x, r.top - origin.y, Width(r), Height(r), TRUE);
 }
 
@@ -111,23 +107,26 @@ struct TextLayout {
 
 class BoxLayout {
  public:
-  BoxLayout(HWND box, const SkinWindowRecord& record, const BoxStatics& statics, const std::vector<HWND>& buttons)
-      : base_(record.BoxBaseBounds),
+  BoxLayout(HWND box, const SkinWindowRecord& record, const BoxStatics& statics, const StaticRef& text,
+            const std::vector<HWND>& buttons)
+      : box_(box),
+        text_(text),
+        base_(record.BoxBaseBounds),
         baseBody_(record.BoxBaseBody),
         statics_(statics),
         work_(WorkAreaOf(box)),
         origin_(DialogClientOrigin(box)) {
     for (HWND b : buttons) {
-      const RECT r = SkinRectInParentWindow(b);
+      const RECT r = WindowRectIn(b, box);
       rowWidth_ += Width(r) + (rowWidth_ > 0 ? kButtonGap : 0);
       buttonHeight_ = std::max(buttonHeight_, Height(r));
     }
   }
 
   TextLayout ForText() const {
-    const RECT text = SkinRectInParentWindow(statics_.text);
+    const RECT text = WindowRectIn(statics_.text, box_);
     const RECT icon =
-        statics_.icon ? SkinRectInParentWindow(statics_.icon) : RECT{text.left, text.top, text.left, text.top};
+        statics_.icon ? WindowRectIn(statics_.icon, box_) : RECT{text.left, text.top, text.left, text.top};
     // The body starts where the system's did; the taller of icon and text
     // starts it, the other is centred on it.
     const int bodyTop = baseBody_.top;
@@ -154,7 +153,7 @@ class BoxLayout {
   // need, at least `least` and at most the work area.
   TextLayout ForWidth(int widest, int least, int textLeft, int bodyTop, const RECT& icon) const {
     const SIZE frame = StaticFrameSize();
-    const SkinTextLines lines = StaticTextLines(statics_.text, widest - textLeft - kTextRightMargin - frame.cx);
+    const SkinTextLines lines = StaticTextLines(text_, widest - textLeft - kTextRightMargin - frame.cx);
     const SIZE inner = StaticTextClientSize(lines);
     const SIZE size{inner.cx + frame.cx, inner.cy + frame.cy};
     const int bodyHeight = std::max<int>(size.cy, Height(icon));
@@ -185,12 +184,14 @@ class BoxLayout {
 
   // What the text static's window adds to its client area.
   SIZE StaticFrameSize() const {
-    RECT client{};
-    GetClientRect(statics_.text, &client);
-    const RECT outer = SkinRectInParentWindow(statics_.text);
+    const RECT client = platform::ClientRect(statics_.text);
+    const RECT outer = WindowRectIn(statics_.text, box_);
     return {Width(outer) - client.right, Height(outer) - client.bottom};
   }
 
+  HWND box_;
+  // The text static's entry: its skin's face, size and kind measure the text.
+  const StaticRef& text_;
   RECT base_;
   RECT baseBody_;
   BoxStatics statics_;
@@ -203,25 +204,24 @@ class BoxLayout {
 }  // namespace
 
 POINT DialogClientOrigin(HWND box) {
-  POINT origin{0, 0};
-  ClientToScreen(box, &origin);
-  const RECT r = WindowBounds(box);
-  return {origin.x - r.left, origin.y - r.top};
+  // The box's outer corner lies as far before its client area's corner.
+  const RECT r = platform::WindowRectInClient(box, box);
+  return {-r.left, -r.top};
 }
 
 void DialogApplyRoundRegion(HWND box) {
-  const RECT r = WindowBounds(box);
+  const RECT r = WindowRect(box);
   SkinSetRoundedRegion(box, Width(r), Height(r), kCornerEllipse);
 }
 
-void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RECT> bounds) {
-  if (!IsRectEmpty(&record.BoxBaseBounds)) return;
-  record.BoxBaseBounds = bounds.value_or(WindowBounds(box));
+void DialogKeepSystemLayout(SkinWindowRecord& record, const RECT& bounds) {
+  HWND box = record.Window;
+  record.BoxBaseBounds = bounds;
   const BoxStatics statics = FindStatics(box);
   RECT body{};
   for (HWND part : {statics.text, statics.icon}) {
     if (!part) continue;
-    const RECT r = SkinRectInParentWindow(part);
+    const RECT r = WindowRectIn(part, box);
     if (IsRectEmpty(&body)) {
       body = r;
     } else {
@@ -232,28 +232,28 @@ void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RE
 }
 
 void SkinLayoutCaptionParts(SkinWindowRecord& box) {
-  const int32_t width = Width(WindowBounds(box.Window));
+  const int32_t width = Width(WindowRect(box.Window));
   box.ButtonStripLeft = width - 36;
   for (CaptionItem& item : box.CaptionItems) item.Bounds = gdip::RectF{float(width - 36), 2.0f, 36.0f, 22.0f};
 }
 
 int32_t DialogLayOut(SkinWindowRecord& record) {
   HWND box = record.Window;
-  const RECT before = WindowBounds(box);
-  DialogKeepSystemLayout(box, record);
+  const RECT before = WindowRect(box);
   const std::vector<HWND> buttons = PushButtons(box);
   const BoxStatics statics = FindStatics(box);
   // A text the skin does not paint keeps the system's layout (at the size
   // kept for it, widened) and drawing.
-  if (statics.text && StaticShowsSkinnedText(statics.text)) {
-    const BoxLayout layout(box, record, statics, buttons);
+  const StaticRef text = SkinFindEntry(statics.text, &SkinWindowRecord::Statics);
+  if (StaticShowsSkinnedText(text)) {
+    const BoxLayout layout(box, record, statics, text, buttons);
     const TextLayout laid = layout.ForText();
     const RECT place = layout.PlaceFor(laid.width, laid.height);
     if (!Same(place, before)) {
       SetWindowPos(box, nullptr, place.left, place.top, laid.width, laid.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    PlaceChild(statics.text, layout.origin(), laid.text);
-    if (statics.icon) PlaceChild(statics.icon, layout.origin(), laid.icon);
+    PlaceChild(box, statics.text, layout.origin(), laid.text);
+    if (statics.icon) PlaceChild(box, statics.icon, layout.origin(), laid.icon);
   } else {
     const RECT base = record.BoxBaseBounds;
     const RECT place =
@@ -262,13 +262,13 @@ int32_t DialogLayOut(SkinWindowRecord& record) {
       SetWindowPos(box, nullptr, place.left, place.top, Width(place), Height(place), SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
-  const RECT r = WindowBounds(box);
+  const RECT r = WindowRect(box);
   // A region set again repaints the whole box: only for a new size.
   RECT region{};
   const bool rounded = GetWindowRgnBox(box, &region) != ERROR;
   if (!rounded || Width(r) != Width(before) || Height(r) != Height(before)) DialogApplyRoundRegion(box);
   SkinLayoutCaptionParts(record);
-  record.ButtonBandHeight = LayOutButtons(buttons, Width(r), Height(r));
+  record.ButtonBandHeight = LayOutButtons(box, buttons, Width(r), Height(r));
   return record.ButtonBandHeight;
 }
 

@@ -16,17 +16,15 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 
 namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// Keeps in the box's record where the system put the box (widened: `bounds`,
-// or the box's own bounds when not given) and its body (icon and text): the
-// layout starts from there. Taken before the control skins change anything,
-// and once.
-void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RECT> bounds = std::nullopt);
+// Keeps in the box's record where the system put the box (`bounds`, widened)
+// and its body (icon and text): the layout starts from there. Taken once,
+// before the control skins change anything.
+void DialogKeepSystemLayout(SkinWindowRecord& record, const RECT& bounds);
 
 // Lays the box out and returns the height of the band that holds its push
 // buttons, from the box's outer bottom (0 without buttons); the box's record
@@ -35,10 +33,10 @@ void DialogKeepSystemLayout(HWND box, SkinWindowRecord& record, std::optional<RE
 // area's corner, where MoveWindow places them). The box grows or shrinks by
 // what the body needs more or less than the system gave it, so the gap above
 // the separator stays the system's (and never closes). Everything follows
-// from the texts, fonts and sizes and from the system's layout, so doing it
-// again changes nothing: the box's procedure does it again when the box is
-// shown, as the system activates a box (and the skin dresses it) while its
-// own initialisation is still sizing the buttons.
+// from the texts, fonts and sizes and from the system's layout. Done once,
+// when the system has placed the buttons: at the attach, or when the box is
+// shown if the system activated it (and the skin dressed it) while its own
+// initialisation was still sizing them.
 int32_t DialogLayOut(SkinWindowRecord& box);
 
 // Gives the box its rounded window region at its current size.

@@ -5,13 +5,12 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/image.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/layered_window.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
@@ -132,7 +131,7 @@ void PaintBox(SkinWindowRecord& box, int w, int h) {
 void ExcludeChildrenAt(HWND box, HDC dc, POINT origin) {
   ForEachChild(box, [&](HWND child) {
     if (!IsWindowVisible(child)) return;
-    RECT r = SkinRectInParentWindow(child);
+    RECT r = platform::WindowRectIn(child, box);
     OffsetRect(&r, -origin.x, -origin.y);
     ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   });
@@ -141,7 +140,7 @@ void ExcludeChildrenAt(HWND box, HDC dc, POINT origin) {
 }  // namespace
 
 void SkinDialogCaptionPaint(SkinWindowRecord& box) {
-  const RECT bounds = platform::WindowBounds(box.Window);
+  const RECT bounds = platform::WindowRect(box.Window);
   const int w = bounds.right - bounds.left;
   const int h = bounds.bottom - bounds.top;
   // One back buffer per box: the previous one goes before the new one is made.
@@ -154,7 +153,7 @@ void SkinDialogCaptionPaint(SkinWindowRecord& box) {
 
 bool SkinDialogPrintClient(const SkinWindowRecord& box, HDC dc) {
   if (!box.BackDC) return false;
-  const RECT bounds = platform::WindowBounds(box.Window);
+  const RECT bounds = platform::WindowRect(box.Window);
   const POINT origin = DialogClientOrigin(box.Window);
   platform::SavedDCState kept(dc);
   ExcludeChildrenAt(box.Window, dc, origin);
@@ -166,7 +165,7 @@ bool SkinDialogPrintClient(const SkinWindowRecord& box, HDC dc) {
 void SkinCaptionBlit(SkinWindowRecord& box, int32_t item, gdip::Graphics& graphics, bool fullPaint, bool hover) {
   if (item < 1 || size_t(item) > box.CaptionItems.size() || !box.BackDC) return;
   CaptionItem& caption = box.CaptionItems[size_t(item) - 1];
-  const RECT bounds = platform::WindowBounds(box.Window);
+  const RECT bounds = platform::WindowRect(box.Window);
   const float w = float(bounds.right - bounds.left);
   const float h = float(bounds.bottom - bounds.top);
   const int ix = static_cast<int>(caption.Bounds.x);

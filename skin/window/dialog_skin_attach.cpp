@@ -4,7 +4,7 @@
 
 #include "platform/embedded_image.h"
 #include "gdip/bitmap.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
@@ -72,15 +72,15 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
 std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
 
 void DialogSkinAttach(HWND box) {
-  if (SkinFindWindowRecord(box) > 0) return;
+  // A box skinned already carries its record's number.
+  if (SkinRecordOfWindow(box)) return;
   SkinGdiplusStart();
   // The system's place, widened: the layout below moves the box there, or to
   // where its text needs it, in one move.
-  RECT widened{};
-  GetWindowRect(box, &widened);
+  RECT widened = platform::WindowRect(box);
   widened.right += kWiden;
   std::unique_ptr<SkinWindowRecord> record = BoxRecord(box);
-  DialogKeepSystemLayout(box, *record, widened);
+  DialogKeepSystemLayout(*record, widened);
   SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);
@@ -88,9 +88,17 @@ void DialogSkinAttach(HWND box) {
   SkinWindowRecord& stored = *SkinAppendWindowRecord(std::move(record));
   // The installers get the record directly: the box is not subclassed yet.
   SkinInstallChildSkins(stored, box, SkinStaticGrowth{kStaticExtraWidth, kStaticExtraHeight});
-  // The text is measured as its skin draws it: after the installers. This
-  // also gives the box its size, its rounded region and its button band.
-  DialogLayOut(stored);
+  // The text is measured as its skin draws it: after the installers. The
+  // layout also gives the box its size, its rounded region and its button
+  // band. A system that activates the box while its own initialisation is
+  // still placing the buttons (Wine sets the focus on the default button
+  // before it places them) shows the box when that is done: such a box is
+  // laid out when it is shown.
+  if (IsWindowVisible(box)) {
+    DialogLayOut(stored);
+  } else {
+    stored.BoxLayoutPending = true;
+  }
   stored.RenderPending = true;
   stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .entryNumber = SkinRecordNumber(stored)});
 }

@@ -2,7 +2,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/control/owner_draw.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
@@ -72,7 +72,10 @@ void OnClosing(SkinWindowRecord& record) {
 
 void OnShowWindow(SkinWindowRecord& record, bool shown) {
   record.Hidden = !shown;
-  if (shown) DialogLayOut(record);
+  if (shown && record.BoxLayoutPending) {
+    record.BoxLayoutPending = false;
+    DialogLayOut(record);
+  }
   ShadowShowWith(record, shown);
 }
 
@@ -81,14 +84,8 @@ void OnPositionChanging(SkinWindowRecord& record, const WINDOWPOS& pos) {
     OnClosing(record);
     return;
   }
-  // Fields that the flags mark unchanged hold nothing: take them from the box.
-  RECT r{};
-  GetWindowRect(record.Window, &r);
-  const int x = (pos.flags & SWP_NOMOVE) ? r.left : pos.x;
-  const int y = (pos.flags & SWP_NOMOVE) ? r.top : pos.y;
-  const int cx = (pos.flags & SWP_NOSIZE) ? r.right - r.left : pos.cx;
-  const int cy = (pos.flags & SWP_NOSIZE) ? r.bottom - r.top : pos.cy;
-  if (cx > 0 && cy > 0) ShadowWindowFollow(record, false, RECT{x, y, x + cx, y + cy});
+  const RECT to = platform::WindowPosRect(record.Window, pos);
+  if (platform::Width(to) > 0 && platform::Height(to) > 0) ShadowWindowFollow(record, false, to);
 }
 
 void RepaintCloseButton(SkinWindowRecord& record, bool hover) {
@@ -121,7 +118,7 @@ LRESULT OnDestroyed(const SkinMessage& m, SkinWindowRecord& record) {
 }  // namespace
 
 LRESULT DialogSkinHitTest(const SkinWindowRecord& box, POINT screen) {
-  const RECT r = platform::WindowBounds(box.Window);
+  const RECT r = platform::WindowRect(box.Window);
   const int32_t x = screen.x, y = screen.y;
   if (r.left + box.ButtonStripLeft < x && x < r.right - 5 && r.top + 3 < y && y <= r.top + 20) return HTCLOSE;
   if (y <= r.top + 25) return HTCAPTION;

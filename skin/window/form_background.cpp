@@ -11,6 +11,7 @@
 #include "gdip/pen.h"
 #include "gdip/texture_brush.h"
 #include "platform/gdi_object.h"
+#include "platform/window_geometry.h"
 #include "skin/core/colours.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
@@ -25,12 +26,6 @@ namespace korvath::skin {
 
 namespace {
 
-
-RECT ClientRect(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  return client;
-}
 
 void GdiFill(HDC dc, const RECT& area, COLORREF colour) {
   platform::GdiBrush brush(CreateSolidBrush(colour));
@@ -160,7 +155,7 @@ void SkinLoadBackgroundImage(SkinWindowRecord& r, gdip::Bitmap& bitmap) {
   // goes), so a new size or mode does not decode it again.
   const gdip::Bitmap& picture = SkinKeptBackgroundPicture(r.Background, source);
   if (ImageMode(r) == 4) {
-    static_cast<void>(MirroredStrip(picture, ClientRect(r.Window).right, bitmap));
+    static_cast<void>(MirroredStrip(picture, platform::ClientRect(r.Window).right, bitmap));
     return;
   }
   // A picture that did not decode leaves the bitmap empty.
@@ -168,7 +163,7 @@ void SkinLoadBackgroundImage(SkinWindowRecord& r, gdip::Bitmap& bitmap) {
 }
 
 void SkinPaintBackground(gdip::Graphics& graphics, SkinWindowRecord& r) {
-  const RECT client = ClientRect(r.Window);
+  const RECT client = platform::ClientRect(r.Window);
   const float W = float(client.right);
   HDC back = r.BackDC.get();
   const COLORREF base = r.SkinImage.empty() ? SkinEngine.options.SkinBackgroundColor : r.SkinImageColor;
@@ -207,7 +202,7 @@ void SkinPaintBackground(gdip::Graphics& graphics, SkinWindowRecord& r) {
 constexpr int kOutlineReach = 10;
 
 void SkinPaintBorder(const SkinWindowRecord& r, gdip::Graphics& graphics) {
-  const RECT client = ClientRect(r.Window);
+  const RECT client = platform::ClientRect(r.Window);
   const float W = float(client.right), H = float(client.bottom);
   if (gdip::GraphicsPath outer; outer.Create()) {
     SkinPathAddRoundRect(outer, 0, 0, W - 1, H - 1, 7);

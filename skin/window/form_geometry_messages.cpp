@@ -3,6 +3,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gbk_convert.h"
+#include "platform/window_geometry.h"
 #include "skin/control/container_skin.h"
 #include "skin/control/owner_draw.h"
 #include "skin/core/engine_startup.h"
@@ -54,18 +55,11 @@ LRESULT OnGetMinMaxInfo(const SkinMessage& m, SkinWindowRecord& r) {
   return m.Forward();
 }
 
-// The fields SWP_NOMOVE or SWP_NOSIZE mark unchanged are taken from where the
-// window is now.
 LRESULT OnWindowPosChanging(const SkinMessage& m, SkinWindowRecord& r) {
   if (const WINDOWPOS* given = m.windowPos()) {
     const WINDOWPOS pos = *given;
-    RECT now{};
-    GetWindowRect(m.window, &now);
-    const int x = (pos.flags & SWP_NOMOVE) ? now.left : pos.x;
-    const int y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
-    const int cx = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
-    const int cy = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
-    if (cx > 0 && cy > 0) ShadowWindowFollow(r, false, RECT{x, y, x + cx, y + cy});
+    const RECT to = platform::WindowPosRect(m.window, pos);
+    if (platform::Width(to) > 0 && platform::Height(to) > 0) ShadowWindowFollow(r, false, to);
   }
   return m.Forward();
 }

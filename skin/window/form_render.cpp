@@ -17,9 +17,11 @@ namespace korvath::skin {
 
 namespace {
 
-void CopyRect(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY) {
+// `to` of the target from the source, starting at `from` there.
+void CopyRect(HDC target, const RECT& to, HDC source, POINT from = {0, 0}) {
+  const int width = to.right - to.left, height = to.bottom - to.top;
   if (target && source && width > 0 && height > 0)
-    BitBlt(target, x, y, width, height, source, sourceX, sourceY, SRCCOPY);
+    BitBlt(target, to.left, to.top, width, height, source, from.x, from.y, SRCCOPY);
 }
 
 // The layers up to the outline, then the saved backgrounds, then what the
@@ -32,12 +34,12 @@ void ComposeLayers(SkinWindowRecord& r, int width, int height) {
   if (r.HasBorder) {
     SkinPaintBorder(r, graphics);
     r.CaptionDC = SkinMemoryDc::Create(width, r.CaptionHeight);
-    CopyRect(r.CaptionDC.get(), 0, 0, width, r.CaptionHeight, r.BackDC.get(), 0, 0);
+    CopyRect(r.CaptionDC.get(), {0, 0, width, r.CaptionHeight}, r.BackDC.get());
   }
   const gdip::Rect& bar = r.StatusBarRect;
   if (r.StatusBarHeight > 0) {
     r.TextDC = SkinMemoryDc::Create(bar.width, bar.height);
-    CopyRect(r.TextDC.get(), 0, 0, bar.width, bar.height, r.BackDC.get(), bar.x, bar.y);
+    CopyRect(r.TextDC.get(), {0, 0, bar.width, bar.height}, r.BackDC.get(), {bar.x, bar.y});
   }
   if (r.HasBorder) {
     if (r.ShowTitle) SkinPaintCaption(r, graphics, true);
@@ -81,7 +83,7 @@ void SkinFormRender(SkinWindowRecord& r, HDC target, bool present) {
 
   r.ChildBackDC.Reset();
   r.ChildBackDC = SkinMemoryDc::Create(width, height);
-  CopyRect(r.ChildBackDC.get(), 0, 0, width, height, r.BackDC.get(), 0, 0);
+  CopyRect(r.ChildBackDC.get(), {0, 0, width, height}, r.BackDC.get());
   SetSkinPropHandle(r.Window, prop::CK_Ggcj, r.ChildBackDC.get());
 
   r.RenderPending = false;
@@ -103,13 +105,11 @@ void SkinSetRoundRegion(HWND window) {
 }
 
 void SkinBlitPart(const SkinWindowRecord& r, const RECT& rect) {
-  CopyRect(r.BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, r.CaptionDC.get(),
-           rect.left, rect.top);
+  CopyRect(r.BackDC.get(), rect, r.CaptionDC.get(), {rect.left, rect.top});
 }
 
 void SkinBlitPart2(const SkinWindowRecord& r, const RECT& rect) {
-  CopyRect(r.BackDC.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, r.TextDC.get(),
-           rect.left - r.StatusBarRect.x, rect.top - r.StatusBarRect.y);
+  CopyRect(r.BackDC.get(), rect, r.TextDC.get(), {rect.left - r.StatusBarRect.x, rect.top - r.StatusBarRect.y});
 }
 
 }  // namespace korvath::skin

@@ -43,21 +43,22 @@ ShadowSettings ReadSettings(HWND shadow) {
                         static_cast<int32_t>(GetSkinProp(shadow, prop::Yyck_Tmd))};
 }
 
-// Step 1: the outline in the shadow colour, on a layer of the full size.
-bool DrawOutline(gdip::Bitmap& layer, int32_t position, float d, COLORREF colour, int32_t alpha,
-                 float w, float h, bool square) {
+// Step 1: the outline in the shadow colour, on a layer of the full size
+// (an owner with square corners gets a square one).
+bool DrawOutline(gdip::Bitmap& layer, const ShadowSettings& shadow, const gdip::SizeF& size, bool square) {
+  const float d = float(shadow.depth), w = size.width, h = size.height;
   if (!layer.CreateWithFormat(static_cast<int>(w), static_cast<int>(h))) return false;
   gdip::Graphics g;
   gdip::Pen pen;
   gdip::GraphicsPath outline;
   if (!SkinGraphicsOnImage(g, layer) ||
-      !pen.CreateFromColor(SkinArgbFromColorRef(colour, alpha), kOutlineWidth) ||
+      !pen.CreateFromColor(SkinArgbFromColorRef(shadow.colour, shadow.alpha), kOutlineWidth) ||
       !outline.Create()) {
     return false;
   }
   // The outline sits a little lower than the owner's top edge, so that the
   // finished shadow falls slightly towards the bottom.
-  if (position == kPositionGlow) {
+  if (shadow.position == kPositionGlow) {
     SkinPathAddRoundRect(outline, 0, 0, w, h, 1);
   } else if (square) {
     outline.AddRectangle(d + 2, d + Round(0.15f * d), w - 2 * d - 4, h - 2 * d - 2 - Round(0.15f * d));
@@ -186,7 +187,7 @@ void ShadowBuildImage(gdip::Graphics& graphics, int32_t position, int32_t depth,
     const float w = float(width);
     const float h = float(height);
     gdip::Bitmap ring;
-    if (DrawOutline(ring, position, d, colour, alpha, w, h, square) && Blur(ring, d, width, height)) {
+    if (DrawOutline(ring, {position, depth, colour, alpha}, {w, h}, square) && Blur(ring, d, width, height)) {
       if (position == kPositionFrame || position == kPositionGlow) {
         CopyFrame(graphics, ring, d, w, h, position == kPositionGlow || !square);
       } else {

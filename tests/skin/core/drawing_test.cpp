@@ -19,19 +19,24 @@
 #include "gdip/region.h"
 #include "gdip/string_format.h"
 #include "platform/gdi_object.h"
+#include "skin/core/background_container.h"
 #include "skin/core/border_geometry.h"
+#include "skin/core/child_layer.h"
+#include "skin/core/clipped_dc.h"
 #include "skin/core/child_layout.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/font_cache.h"
 #include "skin/core/glyph_strip.h"
 #include "skin/core/image_strip.h"
+#include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
 #include "tests/skin/core/skinned_form.h"
 
 namespace korvath::skin {
@@ -125,6 +130,65 @@ TEST(Geometry, ScrollBarAreaTabPagesAndStretchedChildren) {
   SkinLayoutChildren(entry);
   placed(children[0], 2, 24, 146, 96);
   SkinRemoveWindowRecord(n);
+}
+
+// The engine's rectangles of a window: a child at client position (5, 7) of
+// a skinned window with a frame and a caption, the child's own child, the
+// skinned window itself (empty where it is the top, told by its record's
+// number, not by a number any window may carry) and a window with no parent.
+TEST(Geometry, AWindowsRectanglesAgainstItsParentItsTopAndItself) {
+  testsupport::TestWindow frame(300, 200, L"framed", WS_OVERLAPPEDWINDOW);
+  auto owned = std::make_unique<SkinWindowRecord>();
+  owned->Window = frame.hwnd();
+  SkinWindowRecord& top = *SkinAppendWindowRecord(std::move(owned));
+  const int32_t number = SkinRecordNumber(top);
+  HWND child = frame.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 5, 7, 60, 40);
+  HWND inner = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 3, 4, 20, 10, child, nullptr, nullptr,
+                               nullptr);
+  // A control carries numbers too, here the frame's.
+  SetSkinProp(child, prop::Hw_lbID, number);
+  RECT outer{};
+  GetWindowRect(frame.hwnd(), &outer);
+  POINT corner{0, 0};
+  ClientToScreen(frame.hwnd(), &corner);
+  const POINT inset{corner.x - outer.left, corner.y - outer.top};
+  ASSERT_GT(inset.y, inset.x);  // a caption above the client area
+
+  const RECT inFrame{inset.x + 5, inset.y + 7, inset.x + 65, inset.y + 47};
+  EXPECT_EQ(SkinRectInParentWindow(child), inFrame);
+  EXPECT_EQ(SkinChildRectInParent(child), (RECT{5, 7, 65, 47}));
+  EXPECT_EQ(SkinRectRelativeTo(frame.hwnd(), child), inFrame);
+  EXPECT_EQ(SkinRectInTopAncestor(top, child), inFrame);
+  EXPECT_EQ(SkinRectInContainer(top, child), inFrame);
+  // Its client area inside its 1-pixel border.
+  EXPECT_EQ(SkinChildBackgroundRect(top, child),
+            (RECT{inFrame.left + 1, inFrame.top + 1, inFrame.right - 1, inFrame.bottom - 1}));
+
+  // The child's child, at (3, 4) of the child's client area.
+  EXPECT_EQ(SkinRectInParentWindow(inner), (RECT{4, 5, 24, 15}));
+  EXPECT_EQ(SkinChildRectInParent(inner), (RECT{3, 4, 23, 14}));
+  EXPECT_EQ(SkinRectInContainer(top, inner), (RECT{inFrame.left + 4, inFrame.top + 5, inFrame.left + 24,
+                                                   inFrame.top + 15}));
+  EXPECT_EQ(SkinRectRelativeTo(child, inner), (RECT{4, 5, 24, 15}));
+
+  // The skinned window: empty against its parent and its top, its client
+  // area in its own window coordinates (the frame taken as even).
+  EXPECT_EQ(SkinRectInParentWindow(frame.hwnd()), (RECT{}));
+  EXPECT_EQ(SkinChildRectInParent(frame.hwnd()), (RECT{}));
+  EXPECT_EQ(SkinRectInContainer(top, frame.hwnd()), (RECT{}));
+  EXPECT_EQ(SkinRectInTopAncestor(top, frame.hwnd()), (RECT{0, 0, 300, 200}));
+  const RECT border = SkinScrollBarGeometry(frame.hwnd());
+  EXPECT_EQ(SkinChildBackgroundRect(top, frame.hwnd()),
+            (RECT{border.left, border.top, 300 - border.left, 200 - border.top}));
+
+  // A window without a parent: its screen rectangle; none: nothing.
+  testsupport::TestWindow plain(120, 80, L"plain", WS_POPUP);
+  SetWindowPos(plain.hwnd(), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetSkinProp(plain.hwnd(), prop::Hw_lbID, number);
+  EXPECT_EQ(SkinRectInParentWindow(plain.hwnd()), (RECT{30, 40, 150, 120}));
+  EXPECT_EQ(SkinRectInContainer(top, plain.hwnd()), (RECT{30, 40, 150, 120}));
+  EXPECT_EQ(SkinRectInParentWindow(nullptr), (RECT{}));
+  SkinRemoveWindowRecord(number);
 }
 
 constexpr uint32_t kMagenta = 0xFFFF00FFu;

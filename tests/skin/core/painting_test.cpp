@@ -56,7 +56,10 @@ TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
   HWND group = form_.AddChild(L"BUTTON", BS_GROUPBOX, 20, 20, 150, 100);
   HWND control = form_.AddChild(L"STATIC", 0, 10, 20, 80, 40, group);
   HWND onForm = form_.AddChild(L"STATIC", 0, 20, 140, 80, 40);
-  form_.AddContainer(group, kGreen, 255, ContainerKind::GroupBox);
+  const int32_t groupNumber = form_.AddContainer(group, kGreen, 255, ContainerKind::GroupBox);
+  // A control's own number in its list may be a container's number too: it
+  // makes the control no container.
+  SetSkinProp(onForm, prop::Hw_lbID, groupNumber);
   for (HWND w : {control, onForm}) {
     form_.Skin(w);
     SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentControlProc));

@@ -260,7 +260,7 @@ TEST_F(SurfaceTest, KeyedCopiesAreWhatTransparentBltMakes) {
       ExcludeClipRect(target, 12, 10, 20, 18);
     }
     TransparentBlt(expected.get(), 5, 7, kWidth, kHeight, picture.get(), 0, 0, kWidth, kHeight, kKey);
-    SkinKeyedCopy(copied.get(), 5, 7, kWidth, kHeight, picture.get(), kKey, c.keyArea);
+    SkinKeyedCopy(copied.get(), RECT{5, 7, 5 + kWidth, 7 + kHeight}, picture.get(), kKey, c.keyArea);
     GdiFlush();
     int differing = 0;
     for (int i = 0; i < kTargetWidth * kTargetHeight; ++i) differing += BitsOf(expected.get())[i] != BitsOf(copied.get())[i];
@@ -269,7 +269,7 @@ TEST_F(SurfaceTest, KeyedCopiesAreWhatTransparentBltMakes) {
     korvath::platform::WindowDC window = korvath::platform::WindowDC::Client(form.hwnd());
     RECT all{0, 0, 300, 200};
     FillRect(window.get(), &all, GdiBrush(CreateSolidBrush(RGB(0, 0, 255))).get());
-    SkinKeyedCopy(window.get(), 0, 0, kWidth, kHeight, picture.get(), kKey, c.keyArea);
+    SkinKeyedCopy(window.get(), RECT{0, 0, kWidth, kHeight}, picture.get(), kKey, c.keyArea);
     const auto shown = testsupport::CaptureDC(window.get(), 0, 0, kWidth + 10, kHeight + 10);
     EXPECT_EQ(shown.RgbAt(0, kHeight - 1), c.strayKey == 0 ? 0x0000FFu : 0u);
     EXPECT_EQ(shown.RgbAt(1, kHeight - 1), 0x030507u);

@@ -10,7 +10,7 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/control/static_skin.h"
 #include "skin/core/control_text.h"
 #include "skin/core/drawing_values.h"

@@ -13,7 +13,7 @@
 
 #include "gdip/image.h"
 #include "platform/gdi_object.h"
-#include "platform/rect_size.h"
+#include "platform/window_geometry.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
@@ -22,6 +22,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/window/dialog_layout.h"
+#include "skin/window/dialog_skin_attach.h"
 #include "skin/window/dialog_window_proc.h"
 #include "skin/window/engine_start.h"
 #include "skin/window/message_box.h"
@@ -202,6 +203,54 @@ TEST_F(MessageBoxTest, TheCloseButtonAndEscAnswerAsTheSystemBoxDoes) {
   const int plainEscape = MessageBoxW(nullptr, L"x", L"x", MB_OKCANCEL);
   EXPECT_EQ(SkinMessageBox(nullptr, kText, MB_OKCANCEL, kCaption), plainEscape - 1);
   EXPECT_EQ(plainEscape, IDCANCEL);
+}
+
+// The box is laid out once, when the system has placed its buttons: a box
+// shown again (as WM_SHOWWINDOW tells it) keeps what was moved since.
+TEST_F(MessageBoxTest, ABoxIsLaidOutOnceAndNotAgainWhenShown) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
+    ASSERT_TRUE(WaitForFirstPaint(box));
+    const SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    EXPECT_FALSE(record->BoxLayoutPending);
+    HWND ok = GetDlgItem(box, IDOK);
+    const RECT laid = ButtonRect(box, IDOK);
+    MoveWindow(ok, 3, 4, Width(laid), Height(laid), FALSE);
+    SendMessageW(box, WM_SHOWWINDOW, TRUE, 0);
+    EXPECT_TRUE(Same(ButtonRect(box, IDOK), RECT{3, 4, 3 + Width(laid), 4 + Height(laid)}));
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+  EXPECT_EQ(int(driver.seen().size()), 1);
+}
+
+// A dialog dressed while it is already shown is laid out at once; one dressed
+// while hidden, when it is shown.
+TEST_F(MessageBoxTest, ADialogDressedWhileShownIsLaidOutAtOnceAndAHiddenOneWhenShown) {
+  for (const bool shown : {true, false}) {
+    HWND box = CreateWindowExW(0, L"#32770", L"x", WS_POPUP | WS_CAPTION | (shown ? WS_VISIBLE : 0), 40, 40, 240,
+                               140, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(box, nullptr);
+    CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE | SS_LEFT, 20, 20, 100, 16, box, nullptr,
+                    nullptr, nullptr);
+    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 70, 24, box,
+                              HMENU(IDOK), nullptr, nullptr);
+    DialogSkinAttach(box);
+    const SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->BoxLayoutPending, !shown);
+    if (!shown) {
+      EXPECT_EQ(record->ButtonBandHeight, 0);
+      ShowWindow(box, SW_SHOWNA);
+      EXPECT_FALSE(record->BoxLayoutPending);
+    }
+    const RECT r = Bounds(box);
+    EXPECT_EQ(ButtonRect(box, IDOK).right, Width(r) - 12) << shown;
+    EXPECT_EQ(record->ButtonBandHeight, Height(r) - korvath::platform::WindowRectIn(ok, box).top + 7) << shown;
+    DestroyWindow(box);
+    EXPECT_EQ(SkinRecordOfWindow(box), nullptr);
+  }
 }
 
 // A box whose text the skin does not draw (a blank one) keeps the system's
