@@ -34,7 +34,7 @@ SkinFoundEntry<Entry> SkinTakeEntry(SkinWindowRecord& record, SkinEntryList<Entr
   SkinFoundEntry<Entry> entry;
   entry.record = &record;
   entry.number = SkinTakeEntrySlot(record.*list);
-  entry.entry = SkinEntryAt(record.*list, entry.number);
+  entry.entry = &(record.*list)[size_t(entry.number) - 1];
   const int32_t recordNumber = SkinRecordNumber(record);
   *entry = Entry{};
   entry->window = control;
