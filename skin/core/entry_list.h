@@ -6,8 +6,7 @@
 // entries it holds, and removing one (a container's, at its WM_NCDESTROY)
 // moves only the numbers of the later ones. So a procedure finds its entry
 // once per message and holds it, while installers and attaches add controls
-// meanwhile; an entry dies only with its removal, with the emptying of the
-// list, or with its record.
+// meanwhile; an entry dies only with its removal or with its record.
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -20,41 +19,34 @@ template <class Entry>
 class SkinEntryList {
   using Slots = std::vector<std::unique_ptr<Entry>>;
 
-  template <class Value, class SlotIterator>
+  template <class Value>
   class Iterator {
    public:
-    using iterator_category = std::random_access_iterator_tag;
+    using iterator_category = std::forward_iterator_tag;
     using value_type = Entry;
     using difference_type = std::ptrdiff_t;
     using pointer = Value*;
     using reference = Value&;
 
     Iterator() = default;
-    explicit Iterator(SlotIterator at) : at_(at) {}
+    explicit Iterator(typename Slots::const_iterator at) : at_(at) {}
     Value& operator*() const { return **at_; }
     Value* operator->() const { return at_->get(); }
-    Value& operator[](difference_type n) const { return *at_[n]; }
-    Iterator& operator++() { ++at_; return *this; }
+    Iterator& operator++() {
+      ++at_;
+      return *this;
+    }
     Iterator operator++(int) { return Iterator(at_++); }
-    Iterator& operator--() { --at_; return *this; }
-    Iterator operator--(int) { return Iterator(at_--); }
-    Iterator& operator+=(difference_type n) { at_ += n; return *this; }
-    Iterator& operator-=(difference_type n) { at_ -= n; return *this; }
-    friend Iterator operator+(Iterator i, difference_type n) { return i += n; }
-    friend Iterator operator+(difference_type n, Iterator i) { return i += n; }
-    friend Iterator operator-(Iterator i, difference_type n) { return i -= n; }
-    friend difference_type operator-(const Iterator& a, const Iterator& b) { return a.at_ - b.at_; }
     friend bool operator==(const Iterator& a, const Iterator& b) { return a.at_ == b.at_; }
-    friend auto operator<=>(const Iterator& a, const Iterator& b) { return a.at_ <=> b.at_; }
 
    private:
-    SlotIterator at_{};
+    typename Slots::const_iterator at_{};
   };
 
  public:
   using value_type = Entry;
-  using iterator = Iterator<Entry, typename Slots::const_iterator>;
-  using const_iterator = Iterator<const Entry, typename Slots::const_iterator>;
+  using iterator = Iterator<Entry>;
+  using const_iterator = Iterator<const Entry>;
 
   // `count` zeroed entries.
   explicit SkinEntryList(size_t count = 0) {
@@ -89,8 +81,6 @@ class SkinEntryList {
     if (number < 1 || size_t(number) > slots_.size()) return;
     slots_.erase(slots_.begin() + (number - 1));
   }
-  // Every entry released.
-  void clear() { slots_.clear(); }
 
  private:
   Slots slots_;
