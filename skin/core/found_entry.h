@@ -10,8 +10,6 @@
 // finds its entry again instead of using the one it holds.
 #include <cstdint>
 
-#include "skin/core/entry_list.h"
-
 namespace korvath::skin {
 
 struct SkinWindowRecord;
