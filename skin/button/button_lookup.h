@@ -6,7 +6,7 @@
 // another window's entry.
 #include <windows.h>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {

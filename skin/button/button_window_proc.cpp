@@ -61,8 +61,9 @@ void RepaintSelf(const ButtonRef& b, UINT radioState) {
   Paint(b, dc.get(), platform::ClientRect(b->window), radioState);
 }
 
-// The native procedure may reach the application, which may add buttons and
-// so move the entries: after it, the button is found again, once.
+// The native procedure may reach the application, which may destroy the
+// window with its owner's record and the button's entry: after it, the
+// button is found again, once.
 LRESULT ForwardThenRepaint(const SkinMessage& m, const ButtonRef& b, UINT radioState) {
   if (!PaintsItself(b)) return m.Forward();
   return m.ForwardThen([&] { RepaintSelf(FindButton(m.window), radioState); });

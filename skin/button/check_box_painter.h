@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "skin/button/glyph_inputs.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

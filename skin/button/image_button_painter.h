@@ -4,7 +4,7 @@
 // application sets an entry's kind and pictures.
 #include <windows.h>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

@@ -5,7 +5,7 @@
 // makes such a button; an application sets an entry's kind and fields.
 #include <windows.h>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

@@ -4,7 +4,7 @@
 // focus ring and the centred caption; the hot look fades in.
 #include <windows.h>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

@@ -7,7 +7,7 @@
 // framed container (group box or tab control) is painted from a cached look.
 #include <windows.h>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

@@ -247,7 +247,7 @@ void UnskinContainer(const ContainerRef& container) {
   if (!container) return;
   SkinWindowRecord& record = *container.record;
   SkinUnsubclass(container->window);
-  record.Containers.erase(record.Containers.begin() + (container.number - 1));
+  record.Containers.RemoveAt(container.number);  // the entry `container` holds dies here
   for (size_t i = 0; i < record.Containers.size(); ++i) {
     SetSkinProp(record.Containers[i].window, prop::Hw_lbID, LONG_PTR(i + 1));
   }

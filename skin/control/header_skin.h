@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

@@ -4,6 +4,7 @@
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/vector_button_painter.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -30,14 +31,11 @@ ButtonPainter PainterOfKind(ButtonKind kind) {
 void DrawButton(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   const auto number = static_cast<int32_t>(GetSkinProp(item.hwndItem, prop::Hw_lbID));
   if (number <= 0) return;
-  const SkinButtonEntry* entry = SkinEntryAt(owner.Buttons, number);
+  const ButtonRef button = SkinFoundEntryAt(owner, &SkinWindowRecord::Buttons, number);
   // A stale number (the button is not the entry's) must not paint another
   // button's look over this one.
-  if (!entry || entry->window != item.hwndItem) return;
-  if (ButtonPainter paint = PainterOfKind(entry->Kind)) {
-    const ButtonRef button{.record = &owner, .list = &SkinWindowRecord::Buttons, .number = number};
-    paint(button, item.hDC, item.itemState, item.rcItem);
-  }
+  if (!button || button->window != item.hwndItem) return;
+  if (ButtonPainter paint = PainterOfKind(button->Kind)) paint(button, item.hDC, item.itemState, item.rcItem);
 }
 
 bool IsDescribedMenuItem(const DRAWITEMSTRUCT& item) { return MenuSkinItemFind(SkinMenuOfItem(item)) != 0; }

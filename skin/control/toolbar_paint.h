@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 

@@ -4,7 +4,7 @@
 
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/entry_list.h"
 
 namespace korvath::skin {
 

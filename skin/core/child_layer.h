@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "platform/gdi_object.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 
 namespace korvath::skin {
 
@@ -84,7 +84,7 @@ void SkinNoteLayoutChange();
 // looked up in, as its procedure found it for the message; without that
 // record only the change of layout is noted.
 template <class Entry>
-void SkinMarkParentDirty(const SkinEntryRef<Entry>& control, HWND window) {
+void SkinMarkParentDirty(const SkinFoundEntry<Entry>& control, HWND window) {
   if (control.record) {
     SkinMarkParentDirty(*control.record, window);
   } else {

@@ -8,9 +8,7 @@
 // replaced procedure.
 #include <windows.h>
 
-#include <vector>
-
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_record.h"
@@ -24,18 +22,19 @@ struct SkinEntryProcedure {
   bool overAnotherSkin = false;  // a container in front of a control-layer skin
 };
 
-// `fill` gets the entry (a SkinEntryRef<Entry>) between the head and the
-// subclassing, held by number: it may send messages or attach nested
-// containers that make the list grow. The answer is the entry. A refused
-// subclassing (another skin stands in front, which every installer tests
-// first) leaves the entry with its window and no saved procedure.
+// `fill` gets the entry (a SkinFoundEntry<Entry>) between the head and the
+// subclassing: it may send messages or attach nested containers that make
+// the list grow, which leaves the entry where it is. The answer is the
+// entry. A refused subclassing (another skin stands in front, which every
+// installer tests first) leaves the entry with its window and no saved
+// procedure.
 template <class Entry, class Fill>
-SkinEntryRef<Entry> SkinTakeEntry(SkinWindowRecord& record, std::vector<Entry> SkinWindowRecord::*list,
-                                  HWND control, const SkinEntryProcedure& how, Fill&& fill) {
-  SkinEntryRef<Entry> entry;
+SkinFoundEntry<Entry> SkinTakeEntry(SkinWindowRecord& record, SkinEntryList<Entry> SkinWindowRecord::*list,
+                                    HWND control, const SkinEntryProcedure& how, Fill&& fill) {
+  SkinFoundEntry<Entry> entry;
   entry.record = &record;
-  entry.list = list;
   entry.number = SkinTakeEntrySlot(record.*list);
+  entry.entry = &(record.*list)[size_t(entry.number) - 1];
   const int32_t recordNumber = SkinRecordNumber(record);
   *entry = Entry{};
   entry->window = control;
@@ -50,9 +49,9 @@ SkinEntryRef<Entry> SkinTakeEntry(SkinWindowRecord& record, std::vector<Entry> S
 
 // The same with nothing to fill.
 template <class Entry>
-SkinEntryRef<Entry> SkinTakeEntry(SkinWindowRecord& record, std::vector<Entry> SkinWindowRecord::*list,
-                                  HWND control, const SkinEntryProcedure& how) {
-  return SkinTakeEntry(record, list, control, how, [](const SkinEntryRef<Entry>&) {});
+SkinFoundEntry<Entry> SkinTakeEntry(SkinWindowRecord& record, SkinEntryList<Entry> SkinWindowRecord::*list,
+                                    HWND control, const SkinEntryProcedure& how) {
+  return SkinTakeEntry(record, list, control, how, [](const SkinFoundEntry<Entry>&) {});
 }
 
 }  // namespace korvath::skin

@@ -7,10 +7,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "skin/core/control_entries.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_record.h"
@@ -22,16 +21,24 @@ namespace korvath::skin {
 // the numbers lead to no entry of this window; the record is kept when they
 // name one.
 template <class Entry>
-SkinEntryRef<Entry> SkinFindEntry(HWND window, std::vector<Entry> SkinWindowRecord::*list,
-                                  const SubclassSlot& slot = kSkinSlot) {
+SkinFoundEntry<Entry> SkinFindEntry(HWND window, SkinEntryList<Entry> SkinWindowRecord::*list,
+                                    const SubclassSlot& slot = kSkinSlot) {
   if (!window) return {};
-  SkinEntryRef<Entry> found;
+  SkinFoundEntry<Entry> found;
   found.number = SkinSlotNumber(window, slot);
   found.record = SkinRecordAt(SkinSlotOwner(window, slot));
   if (!found.record) return found;
-  const Entry* entry = SkinEntryAt(found.record->*list, found.number);
-  if (entry && entry->window == window) found.list = list;
+  Entry* entry = SkinEntryAt(found.record->*list, found.number);
+  if (entry && entry->window == window) found.entry = entry;
   return found;
+}
+
+// Entry `number` of the record's list as a procedure holds it, for a caller
+// that has the numbers rather than the window (empty outside the list).
+template <class Entry>
+SkinFoundEntry<Entry> SkinFoundEntryAt(SkinWindowRecord& record, SkinEntryList<Entry> SkinWindowRecord::*list,
+                                       int32_t number) {
+  return {.record = &record, .entry = SkinEntryAt(record.*list, number), .number = number};
 }
 
 // The record that the control's owner number (`Hw_FuID`) names: for a

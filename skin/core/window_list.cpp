@@ -9,7 +9,7 @@ namespace korvath::skin {
 namespace {
 
 template <class Entry>
-int32_t FindInList(const std::vector<Entry>& list, HWND window) {
+int32_t FindInList(const SkinEntryList<Entry>& list, HWND window) {
   if (!window) return 0;
   for (size_t i = 0; i < list.size(); ++i) {
     if (EntryWindow(list[i]) == window) return static_cast<int32_t>(i + 1);
@@ -18,7 +18,7 @@ int32_t FindInList(const std::vector<Entry>& list, HWND window) {
 }
 
 template <class Entry>
-void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t recordNumber) {
+void SetOwnerNumber(const SkinEntryList<Entry>& list, SkinProp key, int32_t recordNumber) {
   for (const Entry& entry : list) {
     if (HWND window = EntryWindow(entry)) SetSkinProp(window, key, recordNumber);
   }
@@ -27,7 +27,7 @@ void SetOwnerNumber(const std::vector<Entry>& list, SkinProp key, int32_t record
 // The scroll-bar overlays of edits and list-type controls name their owner
 // record too.
 template <class Entry>
-void SetOverlayOwnerNumber(const std::vector<Entry>& list, int32_t recordNumber) {
+void SetOverlayOwnerNumber(const SkinEntryList<Entry>& list, int32_t recordNumber) {
   for (const Entry& entry : list) {
     if (entry.vScrollOverlay) SetSkinProp(entry.vScrollOverlay, prop::Hw_FuID, recordNumber);
     if (entry.hScrollOverlay) SetSkinProp(entry.hScrollOverlay, prop::Hw_FuID, recordNumber);

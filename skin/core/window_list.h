@@ -7,9 +7,9 @@
 //   `Hw_lbID` = its position in the owner's list for its kind;
 // - toolbars and single-attached controls carry the pair as `Kj_FuID`/`Kj_lbID`.
 // Numbers are rewritten when a record before them is removed. A record keeps
-// its address while it lives: a window procedure finds its record once per
-// message and passes it on by reference; entries, which move when their list
-// grows, are held by number (entry_ref.h).
+// its address while it lives, and so does each entry of its lists
+// (entry_list.h): a window procedure finds its record or entry once per
+// message and passes it on by reference (found_entry.h).
 #include <windows.h>
 
 #include <cstdint>
@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "skin/core/engine_state.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {
@@ -74,7 +74,7 @@ HWND EntryWindow(const Entry& e) {
 // by one zeroed entry and gives the new last number. The caller fills the
 // entry at that number.
 template <class Entry>
-int32_t SkinTakeEntrySlot(std::vector<Entry>& list) {
+int32_t SkinTakeEntrySlot(SkinEntryList<Entry>& list) {
   if (list.size() == 1 && EntryWindow(list.front()) == nullptr) return 1;
   list.emplace_back();
   return static_cast<int32_t>(list.size());

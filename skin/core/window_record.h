@@ -18,6 +18,7 @@
 #include "gdip/geometry.h"
 #include "gdip/image.h"
 #include "skin/core/control_entries.h"
+#include "skin/core/entry_list.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/tooltip.h"
@@ -138,17 +139,17 @@ struct SkinWindowRecord {
   SkinRoutine StatusBarClickHandler;
   SkinRoutine StatusBarRightClickHandler;
   SkinRoutine StatusBarDoubleClickHandler;
-  std::vector<SkinButtonEntry> Buttons;
-  std::vector<SkinEditEntry> Edits;
-  std::vector<SkinChildEntry> Children;
-  std::vector<SkinTrackbarEntry> Trackbars;
-  std::vector<SkinProgressEntry> Progresses;
-  std::vector<SkinComboEntry> Combos;
-  std::vector<SkinUpDownEntry> UpDowns;
-  std::vector<SkinHeaderEntry> Headers;
-  std::vector<SkinToolbarEntry> Toolbars;
-  std::vector<SkinStaticEntry> Statics;
-  std::vector<SkinLabelEntry> Labels;
+  SkinEntryList<SkinButtonEntry> Buttons;
+  SkinEntryList<SkinEditEntry> Edits;
+  SkinEntryList<SkinChildEntry> Children;
+  SkinEntryList<SkinTrackbarEntry> Trackbars;
+  SkinEntryList<SkinProgressEntry> Progresses;
+  SkinEntryList<SkinComboEntry> Combos;
+  SkinEntryList<SkinUpDownEntry> UpDowns;
+  SkinEntryList<SkinHeaderEntry> Headers;
+  SkinEntryList<SkinToolbarEntry> Toolbars;
+  SkinEntryList<SkinStaticEntry> Statics;
+  SkinEntryList<SkinLabelEntry> Labels;
   bool RenderPending = false;
   bool SizeOption = false;
   SkinMemoryDc BackDC;
@@ -158,7 +159,7 @@ struct SkinWindowRecord {
   FormBackgroundCache Background;
   int32_t PrevHotControl = 0;
   int32_t HotControl = 0;
-  std::vector<SkinContainerEntry> Containers;
+  SkinEntryList<SkinContainerEntry> Containers;
   std::vector<LayoutEntry> CaptionChildRects;
   bool MouseTracking = false;
   CaptionFade HotFade;

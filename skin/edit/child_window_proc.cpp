@@ -268,8 +268,11 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
     case WM_CTLCOLORSTATIC:    return OnControlColour(m, child);
     default:                   break;
   }
+  // The overlays follow what the procedure behind did to the bars; only a
+  // control that has one finds its entry again for them.
+  const bool overlaid = child && (child->vScrollOverlay || child->hScrollOverlay);
   const LRESULT result = m.Forward();
-  if (message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(FindChild(control));
+  if (overlaid && message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(FindChild(control));
   return result;
 }
 

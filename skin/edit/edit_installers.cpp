@@ -32,7 +32,7 @@ constexpr COLORREF kTreeFillColour = 0xFF8800;
 // overlay sends messages: the entry is held by its number meanwhile.)
 void SkinEdit(SkinWindowRecord& record, HWND edit, bool withOverlays) {
   SkinTakeEntry(record, &SkinWindowRecord::Edits, edit, {.procedure = EditSkinWndProc},
-                [&](const SkinEntryRef<SkinEditEntry>& entry) {
+                [&](const SkinFoundEntry<SkinEditEntry>& entry) {
                   if (withOverlays) {
                     HWND v = HasVScrollStyle(edit) ? VScrollOverlayCreate(record, edit, IsVisibleStyle(edit)) : nullptr;
                     HWND h = HasHScrollStyle(edit) ? HScrollOverlayCreate(record, edit, IsVisibleStyle(edit)) : nullptr;
@@ -68,9 +68,9 @@ void SkinCombo(SkinWindowRecord& record, HWND combo) {
 // tree views always get both, shown only with their bar and visible), then
 // the child procedure. `fill` adds what its kind keeps.
 template <class Fill>
-SkinEntryRef<SkinChildEntry> SkinChild(SkinWindowRecord& record, HWND control, bool withOverlays, Fill fill) {
+SkinFoundEntry<SkinChildEntry> SkinChild(SkinWindowRecord& record, HWND control, bool withOverlays, Fill fill) {
   return SkinTakeEntry(record, &SkinWindowRecord::Children, control, {.procedure = ChildControlSkinWndProc},
-                       [&](const SkinEntryRef<SkinChildEntry>& entry) {
+                       [&](const SkinFoundEntry<SkinChildEntry>& entry) {
                          if (withOverlays) {
                            HWND v = VScrollOverlayCreate(record, control,
                                                          HasVScrollStyle(control) && IsVisibleStyle(control));
@@ -84,15 +84,15 @@ SkinEntryRef<SkinChildEntry> SkinChild(SkinWindowRecord& record, HWND control, b
                        });
 }
 
-SkinEntryRef<SkinChildEntry> SkinChild(SkinWindowRecord& record, HWND control, bool withOverlays) {
-  return SkinChild(record, control, withOverlays, [](const SkinEntryRef<SkinChildEntry>&) {});
+SkinFoundEntry<SkinChildEntry> SkinChild(SkinWindowRecord& record, HWND control, bool withOverlays) {
+  return SkinChild(record, control, withOverlays, [](const SkinFoundEntry<SkinChildEntry>&) {});
 }
 
 // A tree view also keeps its font and colours in its entry for the tree
 // painter.
 void SkinTree(SkinWindowRecord& record, HWND tree) {
   SendMessageW(tree, TVM_SETLINECOLOR, 0, kTreeLineColour);
-  const SkinEntryRef<SkinChildEntry> entry = SkinChild(record, tree, true, [](const SkinEntryRef<SkinChildEntry>& e) {
+  const SkinFoundEntry<SkinChildEntry> entry = SkinChild(record, tree, true, [](const SkinFoundEntry<SkinChildEntry>& e) {
     e->selectedFillColor = kTreeFillColour;
     e->hotFillColor = kTreeFillColour;
   });

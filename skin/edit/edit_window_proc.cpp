@@ -160,8 +160,11 @@ LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPAR
     case WM_NCMOUSELEAVE:      SkinRepaintScrollOverlays(edit); break;
     default:                   break;
   }
+  // The overlays follow what the procedure behind did to the bars; only an
+  // edit that has one finds its entry again for them.
+  const bool overlaid = edit && (edit->vScrollOverlay || edit->hScrollOverlay);
   const LRESULT result = m.Forward();
-  if (message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(FindEdit(control));
+  if (overlaid && message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(FindEdit(control));
   return result;
 }
 

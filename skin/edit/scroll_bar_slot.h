@@ -26,10 +26,10 @@ struct ScrollBarSlot {
   ScrollBarAxis axis = ScrollBarAxis::Vertical;
 };
 
-// The bar on `axis` of the control whose entry is `control` (read at once:
-// the parts are the entry's own, good until its list grows).
+// The bar on `axis` of the control whose entry is `control` (the parts are
+// the entry's own, good while the entry lives).
 template <class Entry>
-ScrollBarSlot SkinScrollBarSlot(const SkinEntryRef<Entry>& control, ScrollBarAxis axis) {
+ScrollBarSlot SkinScrollBarSlot(const SkinFoundEntry<Entry>& control, ScrollBarAxis axis) {
   Entry* entry = control.get();
   if (!entry) return {.axis = axis};
   const bool vertical = axis == ScrollBarAxis::Vertical;
@@ -67,13 +67,13 @@ void SkinSyncScrollOverlays(const ScrollBarSlot& vertical, const ScrollBarSlot& 
 void SkinRefreshMovedScrollBars(const ScrollBarSlot& vertical, const ScrollBarSlot& horizontal);
 
 template <class Entry>
-void SkinSyncScrollOverlays(const SkinEntryRef<Entry>& control, std::optional<bool> show = std::nullopt) {
+void SkinSyncScrollOverlays(const SkinFoundEntry<Entry>& control, std::optional<bool> show = std::nullopt) {
   SkinSyncScrollOverlays(SkinScrollBarSlot(control, ScrollBarAxis::Vertical),
                          SkinScrollBarSlot(control, ScrollBarAxis::Horizontal), show);
 }
 
 template <class Entry>
-void SkinRefreshMovedScrollBars(const SkinEntryRef<Entry>& control) {
+void SkinRefreshMovedScrollBars(const SkinFoundEntry<Entry>& control) {
   SkinRefreshMovedScrollBars(SkinScrollBarSlot(control, ScrollBarAxis::Vertical),
                              SkinScrollBarSlot(control, ScrollBarAxis::Horizontal));
 }
@@ -82,7 +82,7 @@ void SkinRefreshMovedScrollBars(const SkinEntryRef<Entry>& control) {
 // one (when `vertical`) and then the horizontal one (when `horizontal`), each
 // only when the control has that bar's scroll style and an overlay for it.
 template <class Entry>
-void SkinRepaintScrollOverlays(const SkinEntryRef<Entry>& control, int32_t hotPart = kScrollPartNone,
+void SkinRepaintScrollOverlays(const SkinFoundEntry<Entry>& control, int32_t hotPart = kScrollPartNone,
                                bool vertical = true, bool horizontal = true) {
   const ScrollBarSlot v = SkinScrollBarSlot(control, ScrollBarAxis::Vertical);
   const ScrollBarSlot h = SkinScrollBarSlot(control, ScrollBarAxis::Horizontal);

@@ -60,8 +60,8 @@ void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bo
                   }
                   // The skins of the controls inside; statics are not among
                   // them. A nested toolbar with children registers itself
-                  // here, taking the next entry: the entry is read through
-                  // its number.
+                  // here, taking the next entry; this one stays where it
+                  // is.
                   SkinInstallChildSkins(record, window);
                   entry->rebuild = true;
                 });

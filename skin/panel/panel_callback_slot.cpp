@@ -3,7 +3,7 @@
 // the panel's "Zqk_LbID" property names its record and the record its object.
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/entry_list.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 #include "skin/panel/panel_window.h"

@@ -8,7 +8,7 @@ namespace korvath::skin {
 namespace {
 
 template <class Entry>
-void InvalidateOnForm(const std::vector<Entry>& list, HWND form, BOOL erase) {
+void InvalidateOnForm(const SkinEntryList<Entry>& list, HWND form, BOOL erase) {
   for (const Entry& entry : list) {
     HWND window = EntryWindow(entry);
     if (window && GetParent(window) == form) InvalidateRect(window, nullptr, erase);
@@ -16,7 +16,7 @@ void InvalidateOnForm(const std::vector<Entry>& list, HWND form, BOOL erase) {
 }
 
 template <class Entry>
-Entry* FindEntry(std::vector<Entry>& list, HWND window) {
+Entry* FindEntry(SkinEntryList<Entry>& list, HWND window) {
   for (Entry& entry : list)
     if (EntryWindow(entry) == window) return &entry;
   return nullptr;

@@ -5,7 +5,7 @@
 #include "gdip/bitmap.h"
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/entry_list.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
 

@@ -13,7 +13,7 @@ namespace {
 // whatever its kind, and its property cleared, so that a control skin that
 // frees it too finds nothing left.
 template <class Entry>
-void DeleteBrushes(const std::vector<Entry>& list) {
+void DeleteBrushes(const SkinEntryList<Entry>& list) {
   for (const Entry& entry : list) SkinDeleteControlBrush(EntryWindow(entry));
 }
 

@@ -31,6 +31,7 @@
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
@@ -259,7 +260,7 @@ int main(int argc, char** argv) {
         const bool ours = (pass == 0) == (i % 2 == 0);
         const auto start = Clock::now();
         if (ours) {
-          ContainerSkinPaint({SkinRecordAt(owner), &SkinWindowRecord::Containers, number});
+          ContainerSkinPaint(SkinFoundEntryAt(*SkinRecordAt(owner), &SkinWindowRecord::Containers, number));
         } else {
           FlatGroupPaint(group, child, form.record());
         }

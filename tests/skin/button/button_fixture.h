@@ -11,7 +11,7 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/entry_ref.h"
+#include "skin/core/found_entry.h"
 #include "skin/core/window_record.h"
 #include "tests/skin/core/skinned_form.h"
 

@@ -14,6 +14,7 @@
 #include "skin/control/frame_paint.h"
 #include "skin/core/control_text.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_props.h"
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
@@ -145,8 +146,8 @@ TEST_F(ContainerPaintTest, AGroupBoxFrameHasThePixelsGdiPlusStrokesThroughTheBuf
     ContainerControlSkinAttach(group);
     const auto seed = uint32_t(size.cx * 1000 + size.cy);
     test::NoisySection painted(size.cx, size.cy, seed), expected(size.cx, size.cy, seed);
-    GroupBoxSkinPaint({SkinRecordAt(form_.recordNumber()), &SkinWindowRecord::Containers,
-                       int32_t(GetSkinProp(group, prop::Hw_lbID))},
+    GroupBoxSkinPaint(SkinFoundEntryAt(*SkinRecordAt(form_.recordNumber()), &SkinWindowRecord::Containers,
+                                       int32_t(GetSkinProp(group, prop::Hw_lbID))),
                       painted.dc.get());
     {
       gdip::Graphics g;

@@ -104,10 +104,10 @@ TEST_F(ContainerSkinTest, AMovingControlMarksItsContainerThroughItsEntrysRecord)
 
   entry.childChanged = false;
   const uint32_t generation = SkinLayoutGeneration();
-  SkinMarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{}, bar);
+  SkinMarkParentDirty(SkinFoundEntry<SkinTrackbarEntry>{}, bar);
   EXPECT_FALSE(entry.childChanged);
   EXPECT_NE(SkinLayoutGeneration(), generation);
-  SkinMarkParentDirty(SkinEntryRef<SkinTrackbarEntry>{.record = &record}, bar);
+  SkinMarkParentDirty(SkinFoundEntry<SkinTrackbarEntry>{.record = &record}, bar);
   EXPECT_TRUE(entry.childChanged);
 }
 

@@ -144,7 +144,7 @@ TEST_F(ContainerWindowProcTest, ARichEditsScrollNotificationsRepaintTheOverlayOf
   entry.window = rich;
   entry.vScrollOverlay = VScrollOverlayCreate(record(), rich, true);
   entry.hScrollOverlay = HScrollOverlayCreate(record(), rich, true);
-  record().Edits.push_back(entry);
+  record().Edits.emplace_back() = entry;
   SetSkinProp(rich, prop::Hw_FuID, form_.recordNumber());
   SetSkinProp(rich, prop::Hw_lbID, LONG_PTR(record().Edits.size()));
   const HWND v = entry.vScrollOverlay, h = entry.hScrollOverlay;
@@ -179,7 +179,7 @@ TEST_F(ContainerWindowProcTest, AContainerThatGoesLeavesTheLaterOnesRenumbered) 
   for (HWND box : boxes) ContainerSkinAttach(box);
   ASSERT_EQ(GetSkinProp(boxes[2], prop::Hw_lbID), 3);
 
-  UnskinContainer({SkinRecordAt(form_.recordNumber()), &SkinWindowRecord::Containers, 2});
+  UnskinContainer(SkinFoundEntryAt(record(), &SkinWindowRecord::Containers, 2));
   EXPECT_EQ(GetWindowLongPtrW(boxes[1], GWLP_WNDPROC), own);
   ASSERT_EQ(record().Containers.size(), 2u);
   EXPECT_EQ(record().Containers[1].window, boxes[2]);

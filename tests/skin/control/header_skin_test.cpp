@@ -17,6 +17,7 @@
 #include "skin/control/control_installers.h"
 #include "skin/control/frame_paint.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/control/one_layer.h"
 #include "tests/skin/control/shown.h"
@@ -55,7 +56,7 @@ class HeaderSkinTest : public test::EngineTest {
 TEST_F(HeaderSkinTest, TheHotItemLeavesOutFivePixelsAtEachEnd) {
   HeaderSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const int32_t n = form_.recordNumber();
-  const HeaderRef header{SkinRecordAt(n), &SkinWindowRecord::Headers, 1};
+  const HeaderRef header = SkinFoundEntryAt(*SkinRecordAt(n), &SkinWindowRecord::Headers, 1);
   EXPECT_EQ(HeaderHitTest(header, POINT{4, 5}), 0);
   EXPECT_EQ(HeaderHitTest(header, POINT{5, 5}), 1);
   EXPECT_EQ(HeaderHitTest(header, POINT{95, 5}), 1);

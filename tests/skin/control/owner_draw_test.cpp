@@ -12,6 +12,7 @@
 #include "skin/button/picture_button_painter.h"
 #include "skin/button/vector_button_painter.h"
 #include "skin/core/entry_install.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -97,7 +98,7 @@ TEST_F(OwnerDrawTest, EachPushButtonKindReachesItsPainterOtherButtonsNone) {
     }
     // The picture of the kind's own painter given what the message carried,
     // which no other painter makes.
-    const ButtonRef button{.record = &form_.record(), .list = &SkinWindowRecord::Buttons, .number = numbers[i]};
+    const ButtonRef button = SkinFoundEntryAt(form_.record(), &SkinWindowRecord::Buttons, numbers[i]);
     for (int p = 0; p < 3; ++p) {
       HDC dc = GetDC(buttons[i]);
       painters[p](button, dc, item.itemState, item.rcItem);

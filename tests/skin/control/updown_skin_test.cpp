@@ -7,6 +7,7 @@
 
 #include "skin/control/control_installers.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/control/one_layer.h"
 #include "tests/skin/control/shown.h"
@@ -54,7 +55,7 @@ TEST_F(UpDownSkinTest, TheHalfUnderTheMouseSplitsAtHalfTheSize) {
   UpDownSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
   const int32_t n = form_.recordNumber();
   const auto hit = [&](int32_t entry, POINT point) {
-    return UpDownHitTest({SkinRecordAt(n), &SkinWindowRecord::UpDowns, entry}, point);
+    return UpDownHitTest(SkinFoundEntryAt(*SkinRecordAt(n), &SkinWindowRecord::UpDowns, entry), point);
   };
   EXPECT_EQ(hit(1, POINT{5, 15}), 0);
   EXPECT_EQ(hit(1, POINT{5, 16}), 1);

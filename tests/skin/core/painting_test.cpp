@@ -104,7 +104,7 @@ TEST_F(PaintingTest, TheNearestContainerThatPaintsTintsTheCopyOfTheBackBuffer) {
     const uint32_t seen = Pixels(dc.get(), 40, 20).RgbAt(20, 10);
     EXPECT_TRUE(ColorNear(seen, c.expected, c.alpha == 128 ? 3 : 0)) << std::hex << seen << " " << c.expected;
     DestroyWindow(outer);
-    form_.record().Containers = {SkinContainerEntry{}};
+    form_.record().Containers = SkinEntryList<SkinContainerEntry>(1);
   }
   // A group box is filled inside its rounded frame only, whatever inset and
   // corner its painter gives.

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/core/callback_list.h"
@@ -15,6 +17,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
+#include "skin/core/entry_list.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
@@ -38,7 +41,7 @@ int32_t AddRecord(HWND window) {
 
 // Registers a child in one of a record's lists the way an installer does.
 template <class Entry>
-void Register(int32_t n, std::vector<Entry> SkinWindowRecord::*list, HWND child, SkinProp owner = prop::Hw_FuID) {
+void Register(int32_t n, SkinEntryList<Entry> SkinWindowRecord::*list, HWND child, SkinProp owner = prop::Hw_FuID) {
   auto& entries = SkinRecordAt(n)->*list;
   Entry& entry = entries[size_t(SkinTakeEntrySlot(entries)) - 1];
   entry.window = child;
@@ -215,11 +218,10 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   DestroyWindow(box);
 }
 
-// An entry is held by its record, list and number, and read through the
-// number at each use: it stays right while the list grows and moves its
-// elements; a control whose numbers lead to another control's entry finds
-// none.
-TEST_F(WindowList, AnEntryRefReadsTheEntryByNumberWhileTheListGrows) {
+// A control's entry is found once, with its record and number, and held: it
+// stays where it is (and right) while the list grows; a control whose
+// numbers lead to another control's entry finds none.
+TEST_F(WindowList, AFoundEntryStaysWhereItIsWhileTheListGrows) {
   TestWindow form(200, 120, L"form");
   HWND first = form.AddChild(L"BUTTON", L"a", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
   HWND second = form.AddChild(L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
@@ -233,11 +235,21 @@ TEST_F(WindowList, AnEntryRefReadsTheEntryByNumberWhileTheListGrows) {
   EXPECT_EQ(ref.record, &record);
   EXPECT_EQ(ref.number, 2);
   EXPECT_EQ(ref->window, second);
-  for (int i = 0; i < 100; ++i) record.Buttons.emplace_back();  // moves the elements
+  SkinButtonEntry* const before = ref.get();
+  for (int i = 0; i < 100; ++i) record.Buttons.emplace_back();  // grows the list
+  EXPECT_EQ(ref.get(), before);
   EXPECT_EQ(ref.get(), &record.Buttons[1]);
   EXPECT_EQ((*ref).window, second);
   record.Buttons[1].Caption = "seen";
   EXPECT_EQ(ref->Caption, "seen");
+  // The same entry from its numbers.
+  const ButtonRef numbered = SkinFoundEntryAt(record, &SkinWindowRecord::Buttons, 2);
+  EXPECT_EQ(numbered.record, &record);
+  EXPECT_EQ(numbered.get(), before);
+  EXPECT_EQ(numbered.number, 2);
+  EXPECT_FALSE(SkinFoundEntryAt(record, &SkinWindowRecord::Buttons, 0));
+  EXPECT_FALSE(SkinFoundEntryAt(record, &SkinWindowRecord::Buttons, 103));
+  EXPECT_TRUE(SkinFoundEntryAt(record, &SkinWindowRecord::Buttons, 102));
   // Numbers that lead to another control's entry, or to none.
   SetSkinProp(first, prop::Hw_lbID, 2);
   const ButtonRef stray = SkinFindEntry(first, &SkinWindowRecord::Buttons);
@@ -249,13 +261,54 @@ TEST_F(WindowList, AnEntryRefReadsTheEntryByNumberWhileTheListGrows) {
   EXPECT_FALSE(ButtonRef{});
 }
 
+// A per-kind list by number: it starts with its zeroed entries; an entry
+// keeps its address while the list grows and while an earlier one is
+// removed, which moves the later ones' numbers down by one; what it holds
+// goes with its removal.
+TEST(EntryList, EntriesKeepTheirAddressesAsTheListGrowsAndAnEarlierOneGoes) {
+  SkinEntryList<SkinContainerEntry> list(2);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].window, nullptr);
+  EXPECT_EQ(list.back().paintedWidth, 0);
+  list[0].paintedWidth = 1;
+  list[1].paintedWidth = 2;
+  SkinContainerEntry* const second = &list[1];
+  std::vector<SkinContainerEntry*> grown;
+  for (int i = 3; i <= 40; ++i) {
+    SkinContainerEntry& added = list.emplace_back();
+    EXPECT_EQ(added.paintedWidth, 0) << "a new entry starts zeroed";
+    added.paintedWidth = i;
+    grown.push_back(&added);
+  }
+  EXPECT_EQ(&list[1], second);
+  EXPECT_EQ(SkinEntryAt(list, 2), second);
+  EXPECT_EQ(SkinEntryAt(list, 40), grown.back());
+  EXPECT_EQ(SkinEntryAt(list, 0), nullptr);
+  EXPECT_EQ(SkinEntryAt(list, 41), nullptr);
+  list.RemoveAt(1);
+  ASSERT_EQ(list.size(), 39u);
+  EXPECT_EQ(&list.front(), second);
+  EXPECT_EQ(SkinEntryAt(list, 1), second);
+  EXPECT_EQ(SkinEntryAt(list, 2), grown.front());
+  EXPECT_EQ(&list.back(), grown.back());
+  list.RemoveAt(0);   // no such number
+  list.RemoveAt(40);  // nor this
+  EXPECT_EQ(list.size(), 39u);
+  int32_t expected = 2;
+  for (const SkinContainerEntry& entry : std::as_const(list)) EXPECT_EQ(entry.paintedWidth, expected++);
+  EXPECT_EQ(expected, 41);
+  for (SkinContainerEntry& entry : list) entry.paintedWidth = -entry.paintedWidth;
+  EXPECT_EQ(grown.back()->paintedWidth, -40);
+  EXPECT_EQ(std::distance(list.begin(), list.end()), 39);
+}
+
 LRESULT CALLBACK TestSkinProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return SkinForward(window, message, wParam, lParam);
 }
 
 // The one installer prologue: the zeroed first slot is taken first, the
 // entry starts fresh with its window, the installer's fill runs before the
-// skin's procedure stands in front (and writes through the entry's number
+// skin's procedure stands in front (and writes into the entry it holds
 // even when the list grows meanwhile), and then the control carries its
 // entry's number and its owner record's and the entry keeps the procedure
 // that was replaced.
@@ -270,9 +323,9 @@ TEST_F(WindowList, TakingAnEntryTakesTheZeroedSlotFirstFillsBeforeSubclassingAnd
   record.Trackbars[0].vertical = true;  // what the zeroed slot held goes
   const auto ownProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC));
   bool filledBeforeSubclassing = false;
-  const SkinEntryRef<SkinTrackbarEntry> taken = SkinTakeEntry(
+  const SkinFoundEntry<SkinTrackbarEntry> taken = SkinTakeEntry(
       record, &SkinWindowRecord::Trackbars, a, {.procedure = &TestSkinProcedure},
-      [&](const SkinEntryRef<SkinTrackbarEntry>& entry) {
+      [&](const SkinFoundEntry<SkinTrackbarEntry>& entry) {
         filledBeforeSubclassing = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(a, GWLP_WNDPROC)) == ownProcedure &&
                                   GetSkinProp(a, prop::Hw_hProc) == 0 && entry->window == a && !entry->vertical;
         for (int i = 0; i < 50; ++i) record.Trackbars.emplace_back();  // the list grows meanwhile

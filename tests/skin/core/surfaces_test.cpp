@@ -206,7 +206,7 @@ TEST_F(SurfaceTest, AContainersChildrenAreClippedWithinTheSizeItsEntryKeeps) {
   }
   auto made = std::make_unique<SkinWindowRecord>();
   made->Window = form.hwnd();
-  made->Containers.resize(2);
+  made->Containers.emplace_back();
   made->Containers[1].window = box;
   made->Containers[1].paintedWidth = 100;
   made->Containers[1].paintedHeight = 100;

@@ -285,23 +285,23 @@ TEST_F(FramePaintingTest, ListFramesFollowHoverAndFocusAndSkipDropDownListsAndBo
   ChildControlSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   testsupport::PumpMessages(20);
   const int32_t listEntry = SkinSlotNumber(list), treeEntry = SkinSlotNumber(tree);
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, listEntry}, false, false);
+  ChildControlSkinPaintFrame(SkinFoundEntryAt(record(), &SkinWindowRecord::Children, listEntry), false, false);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 40), Over(kWhiteRgb, 0, 90), 3);
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, listEntry}, true, false);
+  ChildControlSkinPaintFrame(SkinFoundEntryAt(record(), &SkinWindowRecord::Children, listEntry), true, false);
   EXPECT_PRED3(ColorNear, Shown(list).RgbAt(0, 40), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_PRED3(ColorNear, Layer().RgbAt(20, 60), Over(kWhiteRgb, kTheme, 200), 3);
   // Focused and not hot: one theme stroke, never the edit's three.
   SkinFindEntry(tree, &SkinWindowRecord::Children)->focused = true;
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, treeEntry}, false);
+  ChildControlSkinPaintFrame(SkinFoundEntryAt(record(), &SkinWindowRecord::Children, treeEntry), false);
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 200), 3);
   EXPECT_EQ(Shown(tree).RgbAt(1, 1), kWhiteRgb);
   // With hover tracking the hot ring is two pixels wide, one pixel in.
   SkinEngine.options.SkinHoverTracking = 1;
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, treeEntry}, true);
+  ChildControlSkinPaintFrame(SkinFoundEntryAt(record(), &SkinWindowRecord::Children, treeEntry), true);
   EXPECT_PRED3(ColorNear, Shown(tree).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 200), 3);
   // A borderless control changes nothing, on screen or in the layer.
   const auto before = Layer().RgbAt(20, 120);
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinSlotNumber(bare)}, true);
+  ChildControlSkinPaintFrame(SkinFoundEntryAt(record(), &SkinWindowRecord::Children, SkinSlotNumber(bare)), true);
   EXPECT_EQ(Layer().RgbAt(20, 120), before);
 }
 

@@ -416,7 +416,7 @@ TEST_F(ScrollBarTest, OverlaysFollowPositionsSetByTheProgramAndStayUncovered) {
   GetScrollBarInfo(list, OBJID_VSCROLL, &info);
   EXPECT_GT(info.xyThumbTop, 40);
   EXPECT_EQ(Entry(list).vScrollParts[2].top, info.xyThumbTop);
-  ChildControlSkinPaintFrame(ChildRef{&record(), &SkinWindowRecord::Children, SkinSlotNumber(list)}, true);
+  ChildControlSkinPaintFrame(SkinFoundEntryAt(record(), &SkinWindowRecord::Children, SkinSlotNumber(list)), true);
   const auto shown = Shown(v);
   EXPECT_EQ(shown.RgbAt(1 + 6, 2 + 4), kChevron);
   const RECT r = ScreenRect(v);

@@ -5,10 +5,6 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <iterator>
-#include <new>
 
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
@@ -16,71 +12,12 @@
 #include "skin/window/form_window_proc.h"
 #include "skin/window/skin_removal.h"
 #include "tests/skin/window/form_fixture.h"
-
-// While a FreedBlockWatch lives, blocks freed through the sized delete (as
-// every object and container of the engine is) are filled and held back
-// instead of being given back: a write into one after its free shows when
-// the watch looks at them.
-namespace freed_blocks {
-constexpr unsigned char kFill = 0xDD;
-struct Block {
-  unsigned char* start;
-  std::size_t size;
-};
-bool holding = false;
-Block held[16384];
-std::size_t count = 0;
-}  // namespace freed_blocks
-
-void operator delete(void* p) noexcept { std::free(p); }
-
-void operator delete(void* p, std::size_t size) noexcept {
-  using namespace freed_blocks;
-  if (p && holding && count < std::size(held)) {
-    std::memset(p, kFill, size);
-    held[count++] = {static_cast<unsigned char*>(p), size};
-    return;
-  }
-  std::free(p);
-}
+#include "tests/support/freed_blocks.h"
 
 namespace korvath::skin::test {
 namespace {
 
-class FreedBlockWatch {
- public:
-  FreedBlockWatch() {
-    freed_blocks::count = 0;
-    freed_blocks::holding = true;
-  }
-  ~FreedBlockWatch() {
-    freed_blocks::holding = false;
-    for (std::size_t i = 0; i < freed_blocks::count; ++i) std::free(freed_blocks::held[i].start);
-    freed_blocks::count = 0;
-  }
-  FreedBlockWatch(const FreedBlockWatch&) = delete;
-  FreedBlockWatch& operator=(const FreedBlockWatch&) = delete;
-  // Whether the block at `start` was freed while watched.
-  static bool Freed(const void* start) {
-    for (std::size_t i = 0; i < freed_blocks::count; ++i)
-      if (freed_blocks::held[i].start == start) return true;
-    return false;
-  }
-  // Freed blocks written since their free.
-  static int Written() {
-    int written = 0;
-    for (std::size_t i = 0; i < freed_blocks::count; ++i) {
-      const freed_blocks::Block& b = freed_blocks::held[i];
-      for (std::size_t k = 0; k < b.size; ++k) {
-        if (b.start[k] != freed_blocks::kFill) {
-          ++written;
-          break;
-        }
-      }
-    }
-    return written;
-  }
-};
+using testsupport::FreedBlockWatch;
 
 // Messages the form's own procedure has seen since a test began.
 int ownMessages = 0;
