@@ -32,7 +32,7 @@ void FadeStart(FadeArgs args) {
   SkinEngine.lists.FadeList.push_back(std::move(fade));
 }
 
-void FadeStop(HWND) {
+void FadeStop(HWND /*unusedWindow*/) {
   // Each entry kills its timer and gives back what it owns as it goes.
   SkinEngine.lists.FadeList.clear();
 }

@@ -34,8 +34,10 @@ struct FadeArgs {
   bool layered = false;
 };
 void FadeStart(FadeArgs args);
-// Ends every running fade, of whatever window, without drawing.
-void FadeStop(HWND window);
+// Ends every running fade without drawing. The window is not used: whichever
+// button asks, the fades of every window end (no paint then runs beside an
+// old fade; FadeEndForWindow ends one window's).
+void FadeStop(HWND unusedWindow);
 // Ends the fades of one window without drawing: what a window being
 // destroyed runs, so that no blend ever goes through a dead window's DC.
 void FadeEndForWindow(HWND window);
