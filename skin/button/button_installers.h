@@ -12,11 +12,13 @@ namespace korvath::skin {
 struct SkinWindowRecord;
 
 // Push buttons (BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_USERBUTTON) become
-// owner-drawn buttons of kind 0, painted on their parent's WM_DRAWITEM.
+// owner-drawn vector buttons (ButtonKind::Vector), painted on their parent's
+// WM_DRAWITEM.
 void ButtonSkinInstall(SkinWindowRecord& record, HWND parent);
-// Check boxes (BS_CHECKBOX, BS_AUTOCHECKBOX, BS_PUSHBOX; kind 5, tick drawn
-// from the glyph strip) and automatic radio buttons (kind 4) keep their
-// style and are painted by the button procedure.
+// Check boxes (BS_CHECKBOX, BS_AUTOCHECKBOX, BS_PUSHBOX; ButtonKind::CheckBox,
+// tick drawn from the glyph strip) and automatic radio buttons
+// (ButtonKind::Radio) keep their style and are painted by the button
+// procedure.
 void CheckRadioSkinInstall(SkinWindowRecord& record, HWND parent);
 
 }  // namespace korvath::skin

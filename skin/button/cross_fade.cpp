@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/core/alpha_blend.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
 
@@ -31,7 +32,7 @@ void FadeStart(FadeArgs args) {
   SkinEngine.lists.FadeList.push_back(std::move(fade));
 }
 
-void FadeStop(HWND) {
+void FadeStop(HWND /*unusedWindow*/) {
   // Each entry kills its timer and gives back what it owns as it goes.
   SkinEngine.lists.FadeList.clear();
 }
@@ -67,9 +68,9 @@ void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
 bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
                      int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
                      uint8_t alpha) {
-  const BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, 0};
-  return GdiAlphaBlend(destDc, x, y, width, height, sourceDc, sourceX, sourceY, sourceWidth,
-                       sourceHeight, blend) != FALSE;
+  return SkinBlend(destDc, RECT{x, y, x + width, y + height}, sourceDc,
+                   RECT{sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight}, alpha,
+                   SourceAlpha::Ignored);
 }
 
 }  // namespace korvath::skin

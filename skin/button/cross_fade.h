@@ -34,8 +34,10 @@ struct FadeArgs {
   bool layered = false;
 };
 void FadeStart(FadeArgs args);
-// Ends every running fade, of whatever window, without drawing.
-void FadeStop(HWND window);
+// Ends every running fade without drawing. The window is not used: whichever
+// button asks, the fades of every window end (no paint then runs beside an
+// old fade; FadeEndForWindow ends one window's).
+void FadeStop(HWND unusedWindow);
 // Ends the fades of one window without drawing: what a window being
 // destroyed runs, so that no blend ever goes through a dead window's DC.
 void FadeEndForWindow(HWND window);
@@ -43,8 +45,8 @@ void FadeEndForWindow(HWND window);
 void CALLBACK FadeTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 // 1-based position of the fade with this timer in FadeList; 0 when none.
 int32_t FadeFindByTimer(UINT_PTR timerId);
-// GdiAlphaBlend with a constant alpha over the source (its own alpha channel
-// ignored).
+// The engine's blend (SkinBlend) at a constant alpha, the source's own alpha
+// channel ignored.
 bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
                      int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
                      uint8_t alpha = 255);

@@ -1,7 +1,8 @@
 #pragma once
-// Push buttons of kind 3 and image toggles of kind 7: faces made of the
-// entry's state pictures. No installer of this program makes either kind; an
-// application sets an entry's kind and pictures.
+// Image push buttons (ButtonKind::Image) and image toggles
+// (ButtonKind::ImageToggle): faces made of the entry's state pictures. No
+// installer of this program makes either kind; an application sets an
+// entry's kind and pictures.
 #include <windows.h>
 
 #include "skin/core/found_entry.h"

@@ -1,7 +1,7 @@
 #pragma once
-// Push buttons of kind 1: a face from the entry's skin picture over soft
-// gradients, or gradients, a highlight line and two rounded outlines; the
-// caption alone, beside an image or below it. No installer of this program
+// Picture push buttons (ButtonKind::Picture): a face from the entry's skin
+// picture over soft gradients, or gradients, a highlight line and two rounded
+// outlines; the caption alone, beside an image or below it. No installer of this program
 // makes such a button; an application sets an entry's kind and fields.
 #include <windows.h>
 

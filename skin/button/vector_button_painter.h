@@ -8,9 +8,9 @@
 
 namespace korvath::skin {
 
-// Paints a push button of kind 0 in `state` (ODS_ bits; 0x40 hot; 0x20
-// default, added for the dialog's default button, draws a heavier frame on
-// every enabled look). `dc` stays the caller's; a DC that cannot draw (no
+// Paints a vector push button (ButtonKind::Vector) in `state` (ODS_ bits;
+// 0x40 hot; 0x20 default, added for the dialog's default button, draws a
+// heavier frame on every enabled look). `dc` stays the caller's; a DC that cannot draw (no
 // horizontal resolution) is replaced by the button's own window DC. Every
 // running fade ends first; the hot look is then faded in, any other look
 // copied at once.

@@ -145,7 +145,7 @@ void ContainerBackground(const SkinWindowRecord& owner, HWND window, HDC dc, con
   CopyBehind(dc, rect, owner.BackDC.get(), SkinRectInTopAncestor(owner, window));
   // Inside a container: the window's own entry, when it is one, takes the
   // place of the container's.
-  const SkinContainerEntry* own = source.recordNumber ? OwnEntry(owner, window) : nullptr;
+  const SkinContainerEntry* own = source.entry ? OwnEntry(owner, window) : nullptr;
   const SkinContainerEntry* entry = own ? own : SkinEntryAt(owner.Containers, source.entry);
   if (!entry || entry->backgroundColor == 0) return;
   const SkinContainerEntry* above = nullptr;

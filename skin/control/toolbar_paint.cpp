@@ -116,95 +116,124 @@ void SkinIconDrawRecoloured(HDC dc, int32_t x, int32_t y, HICON icon, int32_t st
   TransparentBlt(dc, x, y, w, h, canvas.get(), 0, 0, w, h, 0);
 }
 
-void ToolbarSkinButtonPaint(const ToolbarRef& toolbar, int32_t index, HDC dc, bool hot) {
-  const HWND window = toolbar->window;
-  TBBUTTON button = {};
-  platform::SendWithPointer(window, TB_GETBUTTON, WPARAM(index), &button);
-  RECT r = {};
-  platform::SendWithPointer(window, TB_GETITEMRECT, WPARAM(index), &r);
-  const bool textBeside = (SendMessageW(window, TB_GETSTYLE, 0, 0) & TBSTYLE_LIST) != 0;
-  RECT client = {};
-  GetClientRect(window, &client);
-  const auto images = GetSkinPropHandle<HIMAGELIST>(window, prop::Kj_wtjb);
-  const platform::OwnedIcon ownedIcon(images ? ImageList_GetIcon(images, button.iBitmap, ILD_TRANSPARENT) : nullptr);
-  const HICON icon = ownedIcon.get();
-  if (button.fsState & TBSTATE_HIDDEN) return;
-  const std::string text = ToolbarButtonText(window, button.idCommand);
+namespace {
 
-  const gdip::RectF box = ToRectF(r);
-  const float L = box.x, T = box.y, W = box.width, H = box.height;
-  const uint8_t style = button.fsStyle, state = button.fsState;
-  const bool pressed = state & TBSTATE_PRESSED, checked = state & TBSTATE_CHECKED;
-  const bool dropDown = style == kDropDown || style == kWholeDropDown;
-  float iw = 0, ih = 0;
-  {
-    gdip::Graphics g;
-    gdip::GraphicsPath face;
-    if (!SkinGraphicsOnDC(g, dc) || !face.Create()) return;
-    SkinPathAddRoundRect(face, L, T, W, H, kFaceRadius);
-    if (pressed) {
-      SkinFillGradient(g, MakePointF(L, T), MakePointF(L, T + H), SkinArgbFromColorRef(kBlack, 60),
-                       SkinArgbFromColorRef(kWhite, 100), face);
-    } else if (checked) {
-      FillFace(g, face, {W, H}, {.innerGap = 4, .centreAlpha = 100, .surroundAlpha = 80, .themeAlpha = 16});
-    } else if (hot) {
-      FillFace(g, face, {W, H}, {.innerGap = 6, .centreAlpha = 10, .surroundAlpha = 60, .themeAlpha = 10});
-    }
-    if (hot || pressed || checked) {
-      if (style != kSeparator) {
-        SkinStroke(g, SkinArgbFromColorRef(kBlack, 100), face);
-        gdip::GraphicsPath inner;
-        if (inner.Create()) {
-          SkinPathAddRoundRect(inner, L + 1, T + 1, W - 2, H - 2, kFaceRadius);
-          SkinStroke(g, SkinArgbFromColorRef(kWhite, 60), inner);
-        }
-      }
-      if (dropDown) {
-        SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 100), L + W - 12, T + 3, L + W - 12, T + H - 3);
-        SkinStrokeLine(g, SkinArgbFromColorRef(kWhite, 150), L + W - 11, T + 3, L + W - 11, T + H - 3);
-      }
-    }
-    if (icon) {
-      gdip::Bitmap probe;
-      if (probe.CreateFromHICON(icon)) {
-        iw = float(probe.GetWidth());
-        ih = float(probe.GetHeight());
-      }
-    }
-    if (style == kSeparator) {
-      if (L < 10 && index > 0) {
-        SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 100), L + 3, T + H - 5, L + float(client.right) - 6, T + H - 5);
-        SkinStrokeLine(g, SkinArgbFromColorRef(kWhite, 150), L + 3, T + H - 4, L + float(client.right) - 6, T + H - 4);
-      } else {
-        const float x = float(int(L + (W - 2) / 2));
-        SkinStrokeLine(g, SkinArgbFromColorRef(kBlack, 100), x, T + 3, x, T + H - 3);
-        SkinStrokeLine(g, SkinArgbFromColorRef(kWhite, 150), x + 1, T + 3, x + 1, T + H - 3);
-      }
-    }
-    if (dropDown) DrawDropDownArrow(g, L + W - 8, float(int(T + (H - 5) / 2)));
+// One button as its painters read it.
+struct ToolbarButton {
+  int32_t index = 0;        // 0-based
+  gdip::RectF box;          // its rectangle in the toolbar's client area
+  uint8_t style = 0;        // the style byte, compared whole (ButtonStyle)
+  uint8_t state = 0;        // TBSTATE_ bits
+  bool hot = false;
+  bool textBeside = false;  // TBSTYLE_LIST: the text right of the icon, else below it
+  LONG clientRight = 0;     // the toolbar's client width: how far a wrapping separator reaches
+  HICON icon = nullptr;     // the caller's
+  float iconWidth = 0;      // 0 without an icon
+  float iconHeight = 0;
+  std::string text;         // empty when it has none
+};
+
+bool IsDropDown(uint8_t style) { return style == kDropDown || style == kWholeDropDown; }
+
+// Pressed: shaded from top to bottom; checked or hot: lit in the theme colour.
+void FillButtonFace(gdip::Graphics& graphics, const gdip::GraphicsPath& face, const ToolbarButton& button) {
+  const gdip::RectF& box = button.box;
+  if (button.state & TBSTATE_PRESSED) {
+    SkinFillGradient(graphics, MakePointF(box.x, box.y), MakePointF(box.x, box.y + box.height),
+                     SkinArgbFromColorRef(kBlack, 60), SkinArgbFromColorRef(kWhite, 100), face);
+  } else if (button.state & TBSTATE_CHECKED) {
+    FillFace(graphics, face, {box.width, box.height},
+             {.innerGap = 4, .centreAlpha = 100, .surroundAlpha = 80, .themeAlpha = 16});
+  } else if (button.hot) {
+    FillFace(graphics, face, {box.width, box.height},
+             {.innerGap = 6, .centreAlpha = 10, .surroundAlpha = 60, .themeAlpha = 10});
   }
+}
 
-  const bool drawsIcon = style == kPlain || style == kCheck || style == kCheckGroup || dropDown;
-  if (icon && drawsIcon) {
-    const bool greyed = Greyed(style, state);
-    int x = int(textBeside ? L + 2 : L + (W - iw) / 2);
-    if (!textBeside && dropDown && !greyed) x = int(L + (W - iw - 10) / 2);
-    const int y = int(textBeside ? T + (H - ih) / 2 : T + 2);
-    if (greyed) {
-      SkinIconDrawRecoloured(dc, x, y, icon, state);
-    } else {
-      DrawIconEx(dc, x, y, icon, int(iw), int(ih), 0, nullptr, DI_NORMAL);
+// A lit face's dark outline with a light one inside it (not round a
+// separator), and a drop-down's divider before its arrow.
+void DrawButtonFrame(gdip::Graphics& graphics, const gdip::GraphicsPath& face, const ToolbarButton& button) {
+  if (!button.hot && !(button.state & (TBSTATE_PRESSED | TBSTATE_CHECKED))) return;
+  const gdip::RectF& box = button.box;
+  if (button.style != kSeparator) {
+    SkinStroke(graphics, SkinArgbFromColorRef(kBlack, 100), face);
+    gdip::GraphicsPath inner;
+    if (inner.Create()) {
+      SkinPathAddRoundRect(inner, box.x + 1, box.y + 1, box.width - 2, box.height - 2, kFaceRadius);
+      SkinStroke(graphics, SkinArgbFromColorRef(kWhite, 60), inner);
     }
   }
-  if (text.empty()) return;
+  if (IsDropDown(button.style)) {
+    const float right = box.x + box.width;
+    const float bottom = box.y + box.height;
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kBlack, 100), right - 12, box.y + 3, right - 12, bottom - 3);
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kWhite, 150), right - 11, box.y + 3, right - 11, bottom - 3);
+  }
+}
+
+// A dark line beside a light one: across the toolbar's width for a separator
+// that starts a wrapped row, else down the separator's middle.
+void DrawSeparator(gdip::Graphics& graphics, const ToolbarButton& button) {
+  const gdip::RectF& box = button.box;
+  const float bottom = box.y + box.height;
+  if (box.x < 10 && button.index > 0) {
+    const float end = box.x + float(button.clientRight) - 6;
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kBlack, 100), box.x + 3, bottom - 5, end, bottom - 5);
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kWhite, 150), box.x + 3, bottom - 4, end, bottom - 4);
+  } else {
+    const float middle = float(int(box.x + (box.width - 2) / 2));
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kBlack, 100), middle, box.y + 3, middle, bottom - 3);
+    SkinStrokeLine(graphics, SkinArgbFromColorRef(kWhite, 150), middle + 1, box.y + 3, middle + 1, bottom - 3);
+  }
+}
+
+// The face, the frame, a separator's lines and a drop-down's arrow, all on
+// one Graphics; false when none could be made (the button then stays
+// undrawn).
+bool DrawButtonShapes(HDC dc, const ToolbarButton& button) {
+  gdip::Graphics graphics;
+  gdip::GraphicsPath face;
+  if (!SkinGraphicsOnDC(graphics, dc) || !face.Create()) return false;
+  const gdip::RectF& box = button.box;
+  SkinPathAddRoundRect(face, box.x, box.y, box.width, box.height, kFaceRadius);
+  FillButtonFace(graphics, face, button);
+  DrawButtonFrame(graphics, face, button);
+  if (button.style == kSeparator) DrawSeparator(graphics, button);
+  if (IsDropDown(button.style)) {
+    DrawDropDownArrow(graphics, box.x + box.width - 8, float(int(box.y + (box.height - 5) / 2)));
+  }
+  return true;
+}
+
+// The icon of a plain, check, check-group or drop-down button: centred
+// above the text or left of it, greyed when the button is.
+void DrawButtonIcon(HDC dc, const ToolbarButton& button) {
+  const uint8_t style = button.style;
+  const bool drawsIcon = style == kPlain || style == kCheck || style == kCheckGroup || IsDropDown(style);
+  if (!button.icon || !drawsIcon) return;
+  const gdip::RectF& box = button.box;
+  const bool greyed = Greyed(style, button.state);
+  int x = int(button.textBeside ? box.x + 2 : box.x + (box.width - button.iconWidth) / 2);
+  if (!button.textBeside && IsDropDown(style) && !greyed) x = int(box.x + (box.width - button.iconWidth - 10) / 2);
+  const int y = int(button.textBeside ? box.y + (box.height - button.iconHeight) / 2 : box.y + 2);
+  if (greyed) {
+    SkinIconDrawRecoloured(dc, x, y, button.icon, button.state);
+  } else {
+    DrawIconEx(dc, x, y, button.icon, int(button.iconWidth), int(button.iconHeight), 0, nullptr, DI_NORMAL);
+  }
+}
+
+// The text in the entry's font, centred in what the icon and a drop-down's
+// arrow leave of the button, grey when the button is greyed.
+void DrawButtonText(HDC dc, const ToolbarRef& toolbar, const ToolbarButton& button) {
   const SkinToolbarEntry* entry = toolbar.get();
-  gdip::Graphics g;
+  gdip::Graphics graphics;
   gdip::SolidBrush brush;
   gdip::Font font;
   gdip::StringFormat format;
-  const bool greyText = (state & TBSTATE_INDETERMINATE) || !(state & TBSTATE_ENABLED);
-  const COLORREF colour = greyText ? kGreyText : COLORREF(GetSkinProp(window, prop::Kj_Ztys));
-  if (!entry || !SkinGraphicsOnDC(g, dc) || !brush.Create(SkinArgbFromColorRef(colour, 255)) ||
+  const bool greyText = (button.state & TBSTATE_INDETERMINATE) || !(button.state & TBSTATE_ENABLED);
+  const COLORREF colour = greyText ? kGreyText : COLORREF(GetSkinProp(toolbar->window, prop::Kj_Ztys));
+  if (!entry || !SkinGraphicsOnDC(graphics, dc) || !brush.Create(SkinArgbFromColorRef(colour, 255)) ||
       !SkinFontFromName(font, entry->fontFace, float(entry->fontSize), entry->fontStyle, Gdiplus::UnitWorld) ||
       !format.Create(Gdiplus::StringFormatFlagsMeasureTrailingSpaces)) {
     return;
@@ -212,10 +241,44 @@ void ToolbarSkinButtonPaint(const ToolbarRef& toolbar, int32_t index, HDC dc, bo
   format.SetAlign(Gdiplus::StringAlignmentCenter);
   format.SetLineAlign(Gdiplus::StringAlignmentCenter);
   format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
-  const float arrow = dropDown ? float(kDropDownWidth) : 0;
-  const gdip::RectF layout = textBeside ? SkinMakeRect(L + iw, T + 2, W - iw - arrow, H)
-                                        : SkinMakeRect(L, T + ih, W - arrow, H - ih);
-  g.DrawString(text, font, brush, layout, &format);
+  const gdip::RectF& box = button.box;
+  const float arrow = IsDropDown(button.style) ? float(kDropDownWidth) : 0;
+  const gdip::RectF layout =
+      button.textBeside
+          ? SkinMakeRect(box.x + button.iconWidth, box.y + 2, box.width - button.iconWidth - arrow, box.height)
+          : SkinMakeRect(box.x, box.y + button.iconHeight, box.width - arrow, box.height - button.iconHeight);
+  graphics.DrawString(button.text, font, brush, layout, &format);
+}
+
+}  // namespace
+
+void ToolbarSkinButtonPaint(const ToolbarRef& toolbar, int32_t index, HDC dc, bool hot) {
+  const HWND window = toolbar->window;
+  TBBUTTON queried = {};
+  platform::SendWithPointer(window, TB_GETBUTTON, WPARAM(index), &queried);
+  RECT rect = {};
+  platform::SendWithPointer(window, TB_GETITEMRECT, WPARAM(index), &rect);
+  RECT client = {};
+  GetClientRect(window, &client);
+  const auto images = GetSkinPropHandle<HIMAGELIST>(window, prop::Kj_wtjb);
+  const platform::OwnedIcon icon(images ? ImageList_GetIcon(images, queried.iBitmap, ILD_TRANSPARENT) : nullptr);
+  if (queried.fsState & TBSTATE_HIDDEN) return;
+  ToolbarButton button{.index = index,
+                       .box = ToRectF(rect),
+                       .style = queried.fsStyle,
+                       .state = queried.fsState,
+                       .hot = hot,
+                       .textBeside = (SendMessageW(window, TB_GETSTYLE, 0, 0) & TBSTYLE_LIST) != 0,
+                       .clientRight = client.right,
+                       .icon = icon.get(),
+                       .text = ToolbarButtonText(window, queried.idCommand)};
+  if (gdip::Bitmap probe; button.icon && probe.CreateFromHICON(button.icon)) {
+    button.iconWidth = float(probe.GetWidth());
+    button.iconHeight = float(probe.GetHeight());
+  }
+  if (!DrawButtonShapes(dc, button)) return;
+  DrawButtonIcon(dc, button);
+  if (!button.text.empty()) DrawButtonText(dc, toolbar, button);
 }
 
 namespace {

@@ -20,7 +20,6 @@ SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HW
   }
   if (window == top.Window) {
     found.topLevel = true;
-    found.recordNumber = SkinRecordNumber(top);
     return found;
   }
   // No depth limit: every ancestor up to the top-level window is examined.
@@ -31,14 +30,12 @@ SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HW
     }
     if (current == top.Window) {
       found.topLevel = true;
-      found.recordNumber = SkinRecordNumber(top);
       return found;
     }
     if (const int32_t e = SkinFindContainerEntry(top, current)) {
       if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf); usePieces && piece) {
         found.piece = piece;
       } else {
-        found.recordNumber = SkinRecordNumber(top);
         found.entry = e;
       }
       return found;

@@ -14,13 +14,12 @@ struct SkinWindowRecord;
 // Where a control's background comes from.
 struct SkinBackgroundSource {
   // True exactly when the first registered window met on the way up (or the
-  // window itself) is a skinned top-level window; `recordNumber` is then its
-  // number.
+  // window itself) is the skinned top-level window of the record walked to.
   bool topLevel = false;
-  // Otherwise, the record and entry numbers of the first registered container
-  // met, or the background-piece window (`Wxk_Zpf` = 1) met first; all 0 when
-  // the walk reached the top of the parent chain without meeting any.
-  int32_t recordNumber = 0;
+  // Otherwise, the number in that record's container list of the first
+  // registered container met, or the background-piece window (`Wxk_Zpf` = 1)
+  // met first; 0 and null when the walk reached the top of the parent chain
+  // without meeting any.
   int32_t entry = 0;
   HWND piece = nullptr;
 };

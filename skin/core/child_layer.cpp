@@ -114,9 +114,9 @@ HDC SkinExcludeChildrenClip(const SkinWindowRecord& top, HWND window, HDC dc) {
   return dc;
 }
 
-uint32_t SkinLayoutGeneration() { return SkinEngine.forms.layoutGeneration; }
+uint32_t SkinLayoutGeneration() { return SkinEngine.forms.LayoutGeneration; }
 
-void SkinNoteLayoutChange() { ++SkinEngine.forms.layoutGeneration; }
+void SkinNoteLayoutChange() { ++SkinEngine.forms.LayoutGeneration; }
 
 void SkinMarkParentDirty(SkinWindowRecord& owner, HWND window) {
   SkinNoteLayoutChange();

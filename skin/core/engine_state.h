@@ -170,7 +170,7 @@ struct SkinFormState {
   platform::WinEventHook MenuWinEventHook;
   // SkinLayoutGeneration (child_layer.h): counts up from 1 with every change
   // of layout; what was worked out at one generation holds while it stays.
-  uint32_t layoutGeneration = 1;
+  uint32_t LayoutGeneration = 1;
 };
 
 // The program's message box on its way.

@@ -41,7 +41,10 @@ const SkinContainerEntry* ContainerEntryOf(const SkinWindowRecord& record, HWND 
   return entry && entry->window == window ? entry : nullptr;
 }
 
-struct Painter {
+// The window whose background is being made, with what its fill needs: its
+// rectangle and size, the inset shape asked for, and its skinned top-level
+// record, which gives the container entries around it.
+struct Target {
   HWND window;
   const RECT& rect;
   int width;
@@ -106,11 +109,11 @@ void Fill(gdip::Graphics& graphics, const gdip::GraphicsPath& path, const SkinCo
   if (entry) SkinFillSolid(graphics, SkinArgbFromColorRef(entry->backgroundColor, entry->backgroundAlpha), path);
 }
 
-void FillWhole(HDC dc, const Painter& painter, const SkinContainerEntry& entry) {
+void FillWhole(HDC dc, const Target& target, const SkinContainerEntry& entry) {
   gdip::Graphics graphics;
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
-  painter.AddWhole(path);
+  target.AddWhole(path);
   Fill(graphics, path, &entry);
 }
 
@@ -122,71 +125,71 @@ HDC PieceLayer(HWND piece) { return GetSkinPropHandle<HDC>(piece, prop::Wxk_Cj);
 
 // The first registered ancestor is the skinned top-level window (or the
 // window is one itself).
-void PaintOnSkinnedWindow(HDC dc, const Painter& painter) {
-  CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
-           SkinRectInContainer(painter.record, painter.window), painter.rect);
-  const SkinContainerEntry* own = painter.Own();
-  if (!own || (own->backgroundColor == 0 && !IsPanel(painter.window))) return;
+void PaintOnSkinnedWindow(HDC dc, const Target& target) {
+  CopyFrom(dc, target.width, target.height, target.record.BackDC.get(),
+           SkinRectInContainer(target.record, target.window), target.rect);
+  const SkinContainerEntry* own = target.Own();
+  if (!own || (own->backgroundColor == 0 && !IsPanel(target.window))) return;
   gdip::Graphics graphics;
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
-  painter.BuildOwnShape(graphics, path, *own, true);
-  Fill(graphics, path, painter.FillEntry(*own, false));
+  target.BuildOwnShape(graphics, path, *own, true);
+  Fill(graphics, path, target.FillEntry(*own, false));
 }
 
 // The window lies inside a background piece other than itself.
-void PaintInPiece(HDC dc, HWND piece, const Painter& painter) {
-  if (const SkinContainerEntry* own = painter.Own()) {
-    if (!HasPositiveColour(*own) && !IsPanel(painter.window)) return;
+void PaintInPiece(HDC dc, HWND piece, const Target& target) {
+  if (const SkinContainerEntry* own = target.Own()) {
+    if (!HasPositiveColour(*own) && !IsPanel(target.window)) return;
     gdip::Graphics graphics;
     gdip::GraphicsPath path;
     if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
-    painter.BuildOwnShape(graphics, path, *own, false);
-    Fill(graphics, path, painter.FillEntry(*own, true));
+    target.BuildOwnShape(graphics, path, *own, false);
+    Fill(graphics, path, target.FillEntry(*own, true));
     return;
   }
-  const SkinContainerEntry* outer = painter.Entry(SkinParentContainerEntry(painter.record, painter.window, piece));
-  if (outer && HasPositiveColour(*outer)) FillWhole(dc, painter, *outer);
+  const SkinContainerEntry* outer = target.Entry(SkinParentContainerEntry(target.record, target.window, piece));
+  if (outer && HasPositiveColour(*outer)) FillWhole(dc, target, *outer);
 }
 
 // The window lies inside a registered container of a skinned window.
-void PaintInContainer(HDC dc, const Painter& painter) {
-  const SkinContainerEntry* own = painter.Own();
-  CopyFrom(dc, painter.width, painter.height, painter.record.BackDC.get(),
-           SkinRectInTopAncestor(painter.record, painter.window), painter.rect);
+void PaintInContainer(HDC dc, const Target& target) {
+  const SkinContainerEntry* own = target.Own();
+  CopyFrom(dc, target.width, target.height, target.record.BackDC.get(),
+           SkinRectInTopAncestor(target.record, target.window), target.rect);
   if (!own) {
-    const SkinContainerEntry* outer = painter.Entry(SkinParentContainerEntry(painter.record, painter.window));
-    if (outer && outer->backgroundColor != 0) FillWhole(dc, painter, *outer);
+    const SkinContainerEntry* outer = target.Entry(SkinParentContainerEntry(target.record, target.window));
+    if (outer && outer->backgroundColor != 0) FillWhole(dc, target, *outer);
     return;
   }
-  if (own->backgroundColor == 0 && !IsPanel(painter.window)) return;
+  if (own->backgroundColor == 0 && !IsPanel(target.window)) return;
   gdip::Graphics graphics;
   gdip::GraphicsPath path;
   if (!SkinGraphicsOnDC(graphics, dc) || !path.Create()) return;
   if (own->kind == ContainerKind::GroupBox) {
     // A group box in a coloured container: the band outside its rounded
     // frame keeps the outer container's colour.
-    HWND parent = GetParent(painter.window);
-    const SkinContainerEntry* outer = painter.ParentEntry();
+    HWND parent = GetParent(target.window);
+    const SkinContainerEntry* outer = target.ParentEntry();
     if (outer && GetSkinProp(parent, prop::Wxk_Zpf) == 0 && HasPositiveColour(*outer)) {
-      const float right = static_cast<float>(painter.rect.right);
-      const float bottom = static_cast<float>(painter.rect.bottom);
+      const float right = static_cast<float>(target.rect.right);
+      const float bottom = static_cast<float>(target.rect.bottom);
       gdip::GraphicsPath frame;
       gdip::SolidBrush band;
       if (frame.Create() && band.Create(SkinArgbFromColorRef(outer->backgroundColor, outer->backgroundAlpha))) {
         graphics.SetClipRect(0, 0, right, bottom, Gdiplus::CombineModeReplace);
-        painter.AddGroupFrame(frame);
+        target.AddGroupFrame(frame);
         graphics.SetClipPath(frame, Gdiplus::CombineModeXor);
         graphics.FillRectangle(band, 0, 0, right, bottom);
         graphics.ResetClip();
       }
     }
-    painter.AddGroupFrame(path);
+    target.AddGroupFrame(path);
     graphics.SetClipPath(path, Gdiplus::CombineModeReplace);
-  } else if (!painter.AddInsetShape(path)) {
-    painter.AddWhole(path);
+  } else if (!target.AddInsetShape(path)) {
+    target.AddWhole(path);
   }
-  Fill(graphics, path, painter.FillEntry(*own, true));
+  Fill(graphics, path, target.FillEntry(*own, true));
 }
 
 // A window that is a background piece itself keeps a layer of its own: the
@@ -220,20 +223,20 @@ SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND windo
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   const SkinBackgroundSource source = SkinFindBackgroundContainer(owner, window, true);
-  const Painter painter{window, rect, width, height, inset, radius, owner};
+  const Target target{window, rect, width, height, inset, radius, owner};
   if (source.piece == window) return CopyOwnPiece(&owner, window, rect);
   if (source.piece) {
     SkinMemoryDc dc = CopyPiece(source.piece, window, rect);
-    PaintInPiece(dc.get(), source.piece, painter);
+    PaintInPiece(dc.get(), source.piece, target);
     return dc;
   }
   // Inside a container the entry found on the way up is not used: the tint
   // comes from the nearest container that paints its own background.
   SkinMemoryDc dc = SkinMemoryDc::Create(width, height);
   if (source.topLevel) {
-    PaintOnSkinnedWindow(dc.get(), painter);
+    PaintOnSkinnedWindow(dc.get(), target);
   } else {
-    PaintInContainer(dc.get(), painter);
+    PaintInContainer(dc.get(), target);
   }
   return dc;
 }

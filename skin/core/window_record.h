@@ -17,11 +17,11 @@
 #include "gdip/bitmap.h"
 #include "gdip/geometry.h"
 #include "gdip/image.h"
+#include "platform/tooltip.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/entry_list.h"
 #include "skin/core/memory_dc.h"
 #include "skin/core/skin_routine.h"
-#include "skin/core/tooltip.h"
 
 namespace korvath::skin {
 
@@ -128,7 +128,7 @@ struct SkinWindowRecord {
   SkinRoutine HelpHandler;
   SkinRoutine MenuHandler;
   SkinRoutine CloseQueryHandler;
-  ToolTip Tips;
+  platform::ToolTip Tips;
   int32_t ButtonBandHeight = 0;
   int32_t StatusBarHeight = 0;
   gdip::Rect StatusBarRect;

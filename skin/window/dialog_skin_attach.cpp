@@ -52,8 +52,9 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   close.Height = 18;
   const std::span<const uint8_t> glyph = CloseGlyphPng();
   close.ItemImage.assign(glyph.begin(), glyph.end());
-  // Every box shows the same glyph: decoded once for the process, not at
-  // each box's first paint.
+  // Every box shows the same glyph: decoded once after each engine start
+  // (the engine's picture cache, which the start empties; the tool starts
+  // the engine once), not at each box's first paint.
   if (gdip::Bitmap decoded; SkinLoadCachedPicture(decoded, glyph)) close.ItemGlyph = std::move(decoded);
   close.Kind = CaptionItemKind::Close;
   close.TipText = kCloseTip;

@@ -4,6 +4,7 @@
 
 #include "gdip/bitmap.h"
 #include "platform/gdi_object.h"
+#include "skin/core/alpha_blend.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_list.h"
 #include "skin/core/memory_dc.h"
@@ -98,9 +99,9 @@ HDC SkinComposeLayers(HWND window, HDC source, int32_t alpha) {
 bool SkinAlphaBlend(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
                     int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
                     int32_t alpha) {
-  const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), AC_SRC_ALPHA};
-  return GdiAlphaBlend(destination, x, y, width, height, source, sourceX, sourceY, sourceWidth,
-                       sourceHeight, blend) != FALSE;
+  return SkinBlend(destination, RECT{x, y, x + width, y + height}, source,
+                   RECT{sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight}, uint8_t(alpha),
+                   SourceAlpha::PerPixel);
 }
 
 void SkinClipRegion(HWND window, int32_t item, HDC dc) {

@@ -23,7 +23,8 @@ HDC SkinWindowSnapshot(HWND window);
 // layer DCs (properties "Fcsx_bjcj" background, "Fcsx_gycj" foreground) and
 // the items of its companion entry ("Fc_lbID"), over `source` when given.
 HDC SkinComposeLayers(HWND window, HDC source = nullptr, int32_t alpha = 255);
-// GdiAlphaBlend with per-pixel alpha (AC_SRC_ALPHA) and the constant alpha.
+// The engine's blend (SkinBlend) by the source's per-pixel alpha and the
+// constant alpha.
 bool SkinAlphaBlend(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
                     int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
                     int32_t alpha = 255);

@@ -152,10 +152,10 @@ TEST_F(ButtonInstallTest, AButtonMovingInsideAContainerMarksItsChildrenChanged) 
     return record().Containers.at(size_t(SkinFindContainerEntry(record(), group)) - 1);
   };
   container().childChanged = false;
-  const uint32_t generation = SkinEngine.forms.layoutGeneration;
+  const uint32_t generation = SkinEngine.forms.LayoutGeneration;
   MoveWindow(push, 20, 20, 100, 30, FALSE);
   EXPECT_TRUE(container().childChanged);
-  EXPECT_GT(SkinEngine.forms.layoutGeneration, generation);
+  EXPECT_GT(SkinEngine.forms.LayoutGeneration, generation);
 }
 
 class ButtonProcTest : public ButtonFixture {

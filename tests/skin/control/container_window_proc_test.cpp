@@ -35,8 +35,6 @@ SCROLLBARINFO BarInfo(HWND control, LONG id = OBJID_VSCROLL) {
   return info;
 }
 
-bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
 RECT ScreenRect(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
@@ -89,7 +87,7 @@ TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer)
   ASSERT_NE(overlay, nullptr);
   EXPECT_EQ(GetParent(overlay), group);
   EXPECT_TRUE(IsWindowVisible(overlay));
-  EXPECT_TRUE(SameRect(ScreenRect(overlay), BarInfo(edit).rcScrollBar));
+  EXPECT_EQ(ScreenRect(overlay), BarInfo(edit).rcScrollBar);
 
   int shownFrom = -1;
   for (int line = 1; line <= 20; ++line) {
@@ -107,7 +105,7 @@ TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer)
   EXPECT_GT(shownFrom, 1) << "the thumb shows once the text is taller than the edit";
   const SCROLLBARINFO end = BarInfo(edit);
   EXPECT_GT(end.xyThumbTop, 30) << "the edit follows its caret to the last line";
-  EXPECT_TRUE(SameRect(ScreenRect(overlay), end.rcScrollBar));
+  EXPECT_EQ(ScreenRect(overlay), end.rcScrollBar);
 
   Mark(overlay);
   SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"x"));

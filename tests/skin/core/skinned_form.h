@@ -16,12 +16,6 @@
 #include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
-// Rectangles compared and shown by the tests (RECT is a plain C struct).
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-inline void PrintTo(const RECT& r, std::ostream* out) {
-  *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
-
 namespace korvath::skin::test {
 
 // The back buffer's picture: every pixel names its place (0x00RRGGBB); the

@@ -1,8 +1,7 @@
-// Memory DCs, layered windows, tooltips, clipped DCs and keyed copies: the
-// surfaces the engine paints on (the drop shadow's are the window family's).
+// Memory DCs, layered windows, clipped DCs and keyed copies: the surfaces the
+// engine paints on (the drop shadow's are the window family's).
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,7 +14,6 @@
 #include "skin/core/keyed_copy.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/memory_dc.h"
-#include "skin/core/tooltip.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
@@ -128,34 +126,6 @@ TEST_F(SurfaceTest, TheColourKeyCutsOutMagenta) {
   EXPECT_TRUE(ColorNear(seen.RgbAt(15, 40), 0x0000FF)) << std::hex << seen.RgbAt(15, 40);
   EXPECT_TRUE(ColorNear(seen.RgbAt(kWidth - 15, 40), 0x00FF00)) << std::hex << seen.RgbAt(kWidth - 15, 40);
   if (HasFailure()) testsupport::SaveFailureImage(seen, "layered_key");
-}
-
-// The tooltip control is owned by its form and goes with it or with the
-// object, never left behind.
-TEST_F(SurfaceTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
-  HWND tip = nullptr;
-  ToolTip outlives;
-  {
-    TestWindow form(300, 200, L"form");
-    tip = outlives.Create(form.hwnd());
-    EXPECT_EQ(GetWindow(tip, GW_OWNER), form.hwnd());
-    outlives.AddTool(RECT{10, 2, 50, 20}, "\xB9\xD8\xB1\xD5", 1);  // "关闭" in GBK
-    wchar_t text[80] = {};
-    TTTOOLINFOW tool{TTTOOLINFOW_V1_SIZE, 0, form.hwnd(), 1};
-    tool.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, 80, LPARAM(&tool));
-    EXPECT_EQ(std::wstring(text), L"\u5173\u95ED");
-  }
-  EXPECT_FALSE(IsWindow(tip));
-  TestWindow form(100, 80, L"form");
-  {
-    ToolTip scoped;
-    tip = scoped.Create(form.hwnd());
-    scoped.Create(form.hwnd());  // a second Create replaces the first control
-    EXPECT_FALSE(IsWindow(tip));
-    tip = scoped.GetHandle();
-  }
-  EXPECT_FALSE(IsWindow(tip));
 }
 
 bool Visible(HDC dc, int x, int y) { return PtVisible(dc, x, y) != FALSE; }

@@ -64,12 +64,6 @@ RECT Grown(RECT r, int by) {
   return r;
 }
 
-bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
-void PrintTo(const RECT& r, std::ostream* out) {
-  *out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
-}
-
 class FormCloseTest : public FormTest {
  protected:
   // A 305 x 207 form at (100, 100) with the given close effect and a drop
@@ -137,10 +131,10 @@ TEST_F(FormCloseTest, EachCloseEffectPlaysItsFramesWithTheShadowFollowing) {
     for (int i = 1; i <= 10; ++i) {
       SCOPED_TRACE(i);
       const Pushed& p = frames[size_t(i) - 1];
-      EXPECT_PRED2(Same, p.frame, Expected(rule, i));
+      EXPECT_EQ(p.frame, Expected(rule, i));
       EXPECT_EQ(p.alpha, ExpectedAlpha(rule.effect, i));
-      EXPECT_PRED2(Same, p.window, p.frame);
-      EXPECT_PRED2(Same, p.shadow, Grown(p.frame, kDepth));
+      EXPECT_EQ(p.window, p.frame);
+      EXPECT_EQ(p.shadow, Grown(p.frame, kDepth));
     }
   }
 }
@@ -162,7 +156,7 @@ TEST_F(FormCloseTest, ARefusedCloseOrNoEffectPlaysNothing) {
   ASSERT_TRUE(IsWindow(form()));
   RECT after{};
   GetWindowRect(form(), &after);
-  EXPECT_PRED2(Same, after, before);
+  EXPECT_EQ(after, before);
   EXPECT_FALSE(GetWindowLongW(form(), GWL_EXSTYLE) & WS_EX_LAYERED);
   EXPECT_TRUE(IsWindowVisible(form()));
   EXPECT_TRUE(IsWindowVisible(shade));
@@ -195,7 +189,7 @@ TEST_F(FormCloseTest, AFormItsOwnProcedureKeepsIsGivenBackAsItWas) {
     ASSERT_TRUE(IsWindow(form()));
     RECT after{};
     GetWindowRect(form(), &after);
-    ASSERT_PRED2(Same, after, before);
+    ASSERT_EQ(after, before);
     EXPECT_FALSE(GetWindowLongW(form(), GWL_EXSTYLE) & WS_EX_LAYERED);
     // Painted again: the screen shows the back buffer.
     EXPECT_TRUE(PumpUntil([&] { return CaptureClient(form()).RgbAt(150, 150) == BackAt(150, 150); }, 2000));

@@ -31,12 +31,6 @@ RECT Screen(HWND window) {
   return r;
 }
 
-bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
-void PrintTo(const RECT& r, std::ostream* out) {
-  *out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
-}
-
 bool HasUpdate(HWND window) { return GetUpdateRect(window, nullptr, FALSE) != FALSE; }
 
 // A paint that needs no render copies the cached image over whatever the
@@ -167,13 +161,13 @@ TEST_F(FormTest, CompanionWindowsTravelWithTheFormAndTakeItsVisibility) {
   DestroyWindow(gone);
   record().CompanionRects = {{gone, 0, 5, 5}, {companion.hwnd(), 0, 310, 20}};
   SetWindowPos(form(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_PRED2(Same, Screen(companion.hwnd()), (RECT{510, 170, 560, 210}));
+  EXPECT_EQ(Screen(companion.hwnd()), (RECT{510, 170, 560, 210}));
   ShowWindow(form(), SW_HIDE);
   EXPECT_FALSE(IsWindowVisible(companion.hwnd()));
   ShowWindow(form(), SW_SHOWNOACTIVATE);
   EXPECT_TRUE(IsWindowVisible(companion.hwnd()));
   SetWindowPos(form(), nullptr, 120, 110, 280, 190, SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_PRED2(Same, Screen(companion.hwnd()), (RECT{430, 130, 480, 170}));
+  EXPECT_EQ(Screen(companion.hwnd()), (RECT{430, 130, 480, 170}));
   record().CompanionRects.clear();
 }
 
@@ -200,8 +194,8 @@ TEST_F(FormTest, ListedChildrenFollowTheFormsSizeAboveTheStatusBar) {
     record().CaptionChildRects.push_back({full, 30, 0, true});
     record().CaptionChildRects.push_back({fromLeft, 30, 10, false});
     SetWindowPos(form(), nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_PRED2(Same, ChildRect(full), c.full);
-    EXPECT_PRED2(Same, ChildRect(fromLeft), c.fromLeft);
+    EXPECT_EQ(ChildRect(full), c.full);
+    EXPECT_EQ(ChildRect(fromLeft), c.fromLeft);
   }
 }
 

@@ -55,7 +55,6 @@ RECT Grown(RECT r, int d) {
   InflateRect(&r, d, d);
   return r;
 }
-bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
 int Brightness(uint32_t rgb) { return int((rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF)) / 3; }
 int Red(uint32_t rgb) { return int(rgb >> 16 & 0xFF); }
@@ -218,7 +217,7 @@ TEST_F(MessageBoxTest, ABoxIsLaidOutOnceAndNotAgainWhenShown) {
     const RECT laid = ButtonRect(box, IDOK);
     MoveWindow(ok, 3, 4, Width(laid), Height(laid), FALSE);
     SendMessageW(box, WM_SHOWWINDOW, TRUE, 0);
-    EXPECT_TRUE(Same(ButtonRect(box, IDOK), RECT{3, 4, 3 + Width(laid), 4 + Height(laid)}));
+    EXPECT_EQ(ButtonRect(box, IDOK), (RECT{3, 4, 3 + Width(laid), 4 + Height(laid)}));
     Press(box, IDOK);
   });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
@@ -291,12 +290,12 @@ TEST_F(MessageBoxTest, ABoxThatKeepsTheSystemsLayoutStaysInsideTheWorkArea) {
     record->BoxBaseBounds = {before.left, before.top, before.left + Width(work) + 300, before.bottom};
     DialogLayOut(*record);
     const RECT wide = Bounds(box);
-    EXPECT_TRUE(Same(wide, RECT{work.left, before.top, work.right, before.bottom}));
+    EXPECT_EQ(wide, (RECT{work.left, before.top, work.right, before.bottom}));
     record->BoxBaseBounds = before;
     SetWindowPos(box, nullptr, work.right - 20, work.bottom - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     DialogLayOut(*record);
-    EXPECT_TRUE(Same(Bounds(box), RECT{work.right - Width(before), work.bottom - Height(before), work.right,
-                                       work.bottom}));
+    EXPECT_EQ(Bounds(box), (RECT{work.right - Width(before), work.bottom - Height(before), work.right,
+                                        work.bottom}));
     Press(box, IDOK);
   });
   EXPECT_EQ(SkinMessageBox(nullptr, "  ", MB_OK, kCaption), 0);
@@ -544,18 +543,18 @@ TEST_F(MessageBoxTest, TheShadowFollowsTheBoxAndHidesWithIt) {
     EXPECT_EQ(GetSkinProp(shadow, prop::Yyck_yysd), 15);
     EXPECT_EQ(GetSkinProp(shadow, prop::Yyck_Tmd), 20);
     EXPECT_TRUE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
-    EXPECT_TRUE(Same(Bounds(shadow), Grown(Bounds(box), 15)));
+    EXPECT_EQ(Bounds(shadow), Grown(Bounds(box), 15));
     const RECT start = Bounds(box);
     SetWindowPos(box, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(Same(Bounds(shadow), RECT{35, 45, 65 + Width(start), 75 + Height(start)}));
+    EXPECT_EQ(Bounds(shadow), (RECT{35, 45, 65 + Width(start), 75 + Height(start)}));
     SetWindowPos(box, nullptr, 0, 0, Width(start) + 20, Height(start), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(Same(Bounds(shadow), RECT{35, 45, 85 + Width(start), 75 + Height(start)}));
+    EXPECT_EQ(Bounds(shadow), (RECT{35, 45, 85 + Width(start), 75 + Height(start)}));
     ShowWindow(box, SW_HIDE);
     EXPECT_FALSE(IsWindowVisible(shadow));
-    EXPECT_TRUE(Same(Bounds(box), RECT{50, 60, 70 + Width(start), 60 + Height(start)}));  // no close played
+    EXPECT_EQ(Bounds(box), (RECT{50, 60, 70 + Width(start), 60 + Height(start)}));  // no close played
     ShowWindow(box, SW_SHOWNA);
     EXPECT_TRUE(IsWindowVisible(shadow));
-    EXPECT_TRUE(Same(Bounds(shadow), Grown(Bounds(box), 15)));
+    EXPECT_EQ(Bounds(shadow), Grown(Bounds(box), 15));
     Press(box, IDOK);
   });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
@@ -586,7 +585,7 @@ TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
     const RECT start = Bounds(box);
     SetFocus(box);
     SendMessageW(box, WM_SETFOCUS, 0, 0);
-    EXPECT_TRUE(Same(Bounds(box), start));
+    EXPECT_EQ(Bounds(box), start);
     EXPECT_EQ(LayeredAlpha(box), 240);
     HWND shadow = SkinRecordOfWindow(box)->ShadowWindow;
     EndDialog(box, IDYES);

@@ -1,4 +1,4 @@
-#include "skin/core/tooltip.h"
+#include "platform/tooltip.h"
 
 #include <commctrl.h>
 
@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "gdip/object.h"
 #include "platform/common_controls.h"
+#include "platform/gbk_convert.h"
 #include "platform/message_params.h"
 
-namespace korvath::skin {
+namespace korvath::platform {
 
 namespace {
 
@@ -69,7 +69,7 @@ HWND ToolTip::Create(HWND owner, bool balloon) {
   owner_ = owner;
   DWORD style = TTS_ALWAYSTIP;
   if (balloon) style |= TTS_BALLOON;
-  platform::EnsureCommonControls();
+  EnsureCommonControls();
   // Owned by the form, so that the form's destruction destroys it.
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
                          CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
@@ -101,7 +101,7 @@ HWND ToolTip::Realize() {
   if (width) SetMaxWidth(*width);
   for (KeptTool& tool : tools) {
     TTTOOLINFOW record = ToolRecord(owner_, tool.id, tool.rect, tool.callback ? LPSTR_TEXTCALLBACKW : tool.text.data());
-    platform::SendWithPointer(tip_, TTM_ADDTOOLW, 0, &record);
+    SendWithPointer(tip_, TTM_ADDTOOLW, 0, &record);
   }
   return tip_;
 }
@@ -125,13 +125,13 @@ void ToolTip::AddTool(std::optional<RECT> rect, const std::string& text, int32_t
   RECT area{};
   if (rect) area = *rect;
   else GetClientRect(owner_, &area);
-  std::wstring wide = gdip::AnsiToWide(text);
+  std::wstring wide = GbkToWide(text);
   if (!tip_) {
     kept_.push_back({id, area, std::move(wide), false});
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, area, wide.data());
-  platform::SendWithPointer(tip_, TTM_ADDTOOLW, 0, &tool);
+  SendWithPointer(tip_, TTM_ADDTOOLW, 0, &tool);
 }
 
 void ToolTip::AddToolCallback(const RECT& rect, int32_t id) {
@@ -140,7 +140,7 @@ void ToolTip::AddToolCallback(const RECT& rect, int32_t id) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, rect, LPSTR_TEXTCALLBACKW);
-  platform::SendWithPointer(tip_, TTM_ADDTOOLW, 0, &tool);
+  SendWithPointer(tip_, TTM_ADDTOOLW, 0, &tool);
 }
 
 void ToolTip::SetToolRect(int32_t id, const RECT& rect) {
@@ -149,11 +149,11 @@ void ToolTip::SetToolRect(int32_t id, const RECT& rect) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, rect, nullptr);
-  platform::SendWithPointer(tip_, TTM_NEWTOOLRECTW, 0, &tool);
+  SendWithPointer(tip_, TTM_NEWTOOLRECTW, 0, &tool);
 }
 
 void ToolTip::UpdateText(int32_t id, const std::string& text) {
-  std::wstring wide = gdip::AnsiToWide(text);
+  std::wstring wide = GbkToWide(text);
   if (!tip_) {
     if (KeptTool* tool = KeptToolOf(id)) {
       tool->text = std::move(wide);
@@ -162,7 +162,7 @@ void ToolTip::UpdateText(int32_t id, const std::string& text) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, wide.data());
-  platform::SendWithPointer(tip_, TTM_UPDATETIPTEXTW, 0, &tool);
+  SendWithPointer(tip_, TTM_UPDATETIPTEXTW, 0, &tool);
 }
 
 void ToolTip::SetBackColor(COLORREF color) {
@@ -191,7 +191,7 @@ void ToolTip::DeleteTool(int32_t id) {
     return;
   }
   TTTOOLINFOW tool = ToolRecord(owner_, id, RECT{}, nullptr);
-  platform::SendWithPointer(tip_, TTM_DELTOOLW, 0, &tool);
+  SendWithPointer(tip_, TTM_DELTOOLW, 0, &tool);
 }
 
 int32_t ToolTip::GetToolCount() const {
@@ -204,7 +204,7 @@ void ToolTip::RelayEvent(UINT message, WPARAM wParam, LPARAM lParam) const {
   MSG relayed{owner_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
   const DWORD at = GetMessagePos();
   relayed.pt = {static_cast<int16_t>(LOWORD(at)), static_cast<int16_t>(HIWORD(at))};
-  platform::SendWithPointer(tip_, TTM_RELAYEVENT, 0, &relayed);
+  SendWithPointer(tip_, TTM_RELAYEVENT, 0, &relayed);
 }
 
-}  // namespace korvath::skin
+}  // namespace korvath::platform

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace korvath::skin {
+namespace korvath::platform {
 
 class ToolTip {
  public:
@@ -85,4 +85,4 @@ class ToolTip {
   std::optional<int32_t> maxWidth_;
 };
 
-}  // namespace korvath::skin
+}  // namespace korvath::platform

@@ -1,0 +1,23 @@
+#pragma once
+// The engine's one alpha blend from DC to DC (GdiAlphaBlend). A button's
+// cross-fade lays its picture over the window at a rising constant alpha,
+// the picture's own alpha ignored; a layered window's layers are composed by
+// the alpha of each of their pixels, at an overall alpha besides.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvath::skin {
+
+// Whether the source's alpha channel takes part in a blend: ignored, or as
+// each pixel's alpha (its colours premultiplied by it, AC_SRC_ALPHA).
+enum class SourceAlpha : uint8_t { Ignored, PerPixel };
+
+// Lays the rectangle `from` of `source` over the rectangle `to` of
+// `destination` (stretched when the sizes differ) at the constant `alpha`
+// and with the source's own alpha as `sourceAlpha` says. GdiAlphaBlend's
+// result: false when the system refuses (nothing drawn).
+bool SkinBlend(HDC destination, const RECT& to, HDC source, const RECT& from, uint8_t alpha,
+               SourceAlpha sourceAlpha);
+
+}  // namespace korvath::skin
