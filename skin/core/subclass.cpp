@@ -28,19 +28,6 @@ void SkinUnsubclass(HWND window, const SubclassSlot& slot) {
     platform::SetWindowProcedure(window, saved);
 }
 
-WNDPROC SkinSubclassBehind(HWND window, WNDPROC own, const std::function<void()>& insert, const SubclassSlot& slot) {
-  if (platform::WindowProcedureOf(window) != own) {
-    insert();
-    return GetSkinPropHandle<WNDPROC>(window, slot.procedure);
-  }
-  platform::SetWindowProcedure(window, GetSkinPropHandle<WNDPROC>(window, slot.procedure));
-  insert();
-  const WNDPROC inserted = platform::WindowProcedureOf(window);
-  SetSkinPropHandle(window, slot.procedure, inserted);
-  platform::SetWindowProcedure(window, own);
-  return inserted;
-}
-
 int32_t SkinSlotNumber(HWND window, const SubclassSlot& slot) {
   return static_cast<int32_t>(GetSkinProp(window, slot.number));
 }

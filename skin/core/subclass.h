@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "skin/core/window_props.h"
@@ -53,15 +52,6 @@ LRESULT SkinForward(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 // Puts the saved procedure back in front (the properties stay, as every
 // property the engine sets does).
 void SkinUnsubclass(HWND window, const SubclassSlot& slot = kSkinSlot);
-
-// Lets `insert`, which puts a procedure in front of the window by hand (a
-// tooltip control subclasses its owner when it is made), do so as if the
-// skin's procedure `own` were not there: what it puts in front comes between
-// `own` and the procedure the slot saved, and the slot saves it from then on.
-// When another procedure stands in front of `own`, `insert` runs as it is.
-// Answers the procedure the slot saves afterwards.
-WNDPROC SkinSubclassBehind(HWND window, WNDPROC own, const std::function<void()>& insert,
-                           const SubclassSlot& slot = kSkinSlot);
 
 // The slot's numbers as the window carries them.
 int32_t SkinSlotNumber(HWND window, const SubclassSlot& slot = kSkinSlot);

@@ -76,17 +76,9 @@ std::string MakeLongFolder(const std::string& parent, size_t length) {
 }
 
 std::vector<std::wstring> FolderEntries(const std::string& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW data;
   std::wstring pattern = Wide(folder);
   if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
-  HANDLE find = FindFirstFileW(ExtendedPath(pattern + L"*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) names.push_back(data.cFileName);
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  return names;
+  return testsupport::NamesFound(ExtendedPath(pattern + L"*"));
 }
 
 std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>& lineChanges) {

@@ -63,15 +63,7 @@ void Write(const std::wstring& path, const std::string& bytes) {
 // The names in the folder that match `pattern`, as the open dialog's filter
 // finds them.
 std::vector<std::wstring> Entries(const std::wstring& folder, const wchar_t* pattern = L"*") {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(FileApiPath(folder + L"\\" + pattern).c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) names.push_back(data.cFileName);
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  return names;
+  return testsupport::NamesFound(FileApiPath(folder + L"\\" + pattern));
 }
 
 void RemoveAll(const std::wstring& folder) {

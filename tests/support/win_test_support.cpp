@@ -588,4 +588,16 @@ std::wstring UnixPath(const std::wstring& windowsPath) {
   return out;
 }
 
+std::vector<std::wstring> NamesFound(const std::wstring& searchPattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(searchPattern.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) names.push_back(data.cFileName);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
 }  // namespace testsupport

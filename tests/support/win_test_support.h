@@ -234,4 +234,8 @@ bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>
 // Under Wine: the Linux path of a Windows path; empty when there is none.
 std::wstring UnixPath(const std::wstring& windowsPath);
 
+// The names that a search pattern as FindFirstFileW takes it (a folder's path
+// then "\\*", say) finds, without "." and ".."; none when nothing matches.
+std::vector<std::wstring> NamesFound(const std::wstring& searchPattern);
+
 }  // namespace testsupport

@@ -123,36 +123,5 @@ TEST(SkinMessageTest, ForwardingReachesTheSavedProcedureOrTheDefaultOne) {
   SkinUnsubclass(window.hwnd());
 }
 
-// A procedure put in by hand goes behind the skin's own: the skin still sees
-// every message first, then the inserted one, then the window's own; the
-// slot saves the inserted one. With another procedure in front of the skin's
-// the insertion runs as it is.
-TEST(SkinMessageTest, AProcedurePutInByHandGoesBehindTheSkinsOwn) {
-  test::EngineGlobals engine;
-  TestWindow window(100, 80, L"behind");
-  const WNDPROC windowsOwn = platform::WindowProcedureOf(window.hwnd());
-  ASSERT_EQ(SkinSubclass(window.hwnd(), {.procedure = &OwnProcedure}), windowsOwn);
-  const WNDPROC saved = SkinSubclassBehind(window.hwnd(), &OwnProcedure, [&] { InsertTips(window.hwnd()); });
-  EXPECT_EQ(saved, &TipsProcedure);
-  EXPECT_EQ(g_beforeTips, windowsOwn);
-  EXPECT_EQ(platform::WindowProcedureOf(window.hwnd()), &OwnProcedure);
-  EXPECT_EQ(GetSkinPropHandle<WNDPROC>(window.hwnd(), prop::Hw_hProc), &TipsProcedure);
-  g_seen.clear();
-  SendMessageW(window.hwnd(), WM_USER + 1, 0, 0);
-  EXPECT_EQ(g_seen, (std::vector<UINT>{1, 2}));
-
-  // Someone else's procedure in front of the skin's: the tips go in front of it.
-  TestWindow other(100, 80, L"other");
-  ASSERT_TRUE(SkinSubclass(other.hwnd(), {.procedure = &OwnProcedure}));
-  const WNDPROC skins = platform::SetWindowProcedure(other.hwnd(), DefWindowProcW);
-  ASSERT_EQ(skins, &OwnProcedure);
-  const WNDPROC kept = GetSkinPropHandle<WNDPROC>(other.hwnd(), prop::Hw_hProc);
-  EXPECT_EQ(SkinSubclassBehind(other.hwnd(), &OwnProcedure, [&] { InsertTips(other.hwnd()); }), kept);
-  EXPECT_EQ(platform::WindowProcedureOf(other.hwnd()), &TipsProcedure);
-  EXPECT_EQ(g_beforeTips, DefWindowProcW);
-  platform::SetWindowProcedure(other.hwnd(), kept);
-  platform::SetWindowProcedure(window.hwnd(), windowsOwn);
-}
-
 }  // namespace
 }  // namespace korvath::skin
