@@ -88,23 +88,8 @@ class SkinEntryList {
 
 // Entry n (1-based) of a list, or null outside it: of a per-kind list, or of
 // one of the engine's own lists (vectors, whose entries are not held).
-template <class Entry>
-Entry* SkinEntryAt(std::vector<Entry>& list, int32_t n) {
-  if (n < 1 || size_t(n) > list.size()) return nullptr;
-  return &list[size_t(n) - 1];
-}
-template <class Entry>
-const Entry* SkinEntryAt(const std::vector<Entry>& list, int32_t n) {
-  if (n < 1 || size_t(n) > list.size()) return nullptr;
-  return &list[size_t(n) - 1];
-}
-template <class Entry>
-Entry* SkinEntryAt(SkinEntryList<Entry>& list, int32_t n) {
-  if (n < 1 || size_t(n) > list.size()) return nullptr;
-  return &list[size_t(n) - 1];
-}
-template <class Entry>
-const Entry* SkinEntryAt(const SkinEntryList<Entry>& list, int32_t n) {
+template <class List>
+auto SkinEntryAt(List& list, int32_t n) -> decltype(&list[0]) {
   if (n < 1 || size_t(n) > list.size()) return nullptr;
   return &list[size_t(n) - 1];
 }
