@@ -53,7 +53,8 @@ std::string_view TargetFailure(DWORD error) {
   if (error == ERROR_FILE_READ_ONLY) return "文件是只读的";
   // A file of that name made by another program after the tool found none,
   // which no question was about: the next save asks.
-  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return "保存时已有其他程序建立了同名文件,请再保存一次";
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+    return "保存时已有其他程序建立了同名文件,请再保存一次";
   if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return "文件正被其他程序占用";
   return kSaveFailedAdvice;
 }

@@ -87,8 +87,9 @@ std::optional<SaveFailure> RefusalOf(DWORD attributes) {
 // leftovers removed. Windows' write-through move waits for its own entry
 // already; Wine's takes no notice of the flag, and turns this flush into an
 // fsync of the folder on the host, without which the move stays in memory
-// for seconds. A file system that cannot flush a folder refuses, and the
-// move is what the system made of it.
+// for seconds. Where a folder cannot be opened or flushed so, the save is
+// done all the same: the file is in its place, on disk as soon as the
+// system puts it there.
 void FlushFolder(const std::wstring& path) {
   const size_t nameStart = NameStart(path);
   std::wstring folder = nameStart == 0 ? L"." : path.substr(0, nameStart);

@@ -21,11 +21,11 @@ std::wstring_view Stem(std::wstring_view fileName) {
   return fileName.substr(0, std::min(fileName.size(), kLongestName - kSuffixLength));
 }
 
-// Removes the file unless some program holds it open. Wine's DeleteFile
-// removes a file that another program holds (the host unlinks it), where
-// Windows would refuse; an open that lets nobody share the file fails, on
-// both, while anybody else has it open, so that only a file nobody holds is
-// removed, and through the handle of that open.
+// Removes the file unless some program holds it open. DeleteFile would
+// remove one that its holder lets others delete (under Wine at once, the
+// host unlinking it); an open that shares the file with nobody fails, under
+// Windows and Wine alike, while anybody else has it open, whatever they
+// share, so the file is removed through the handle of such an open.
 void RemoveUnheld(const std::wstring& path) {
   File file(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return;
