@@ -51,6 +51,10 @@ std::string_view WriteFailure(DWORD error) {
 
 std::string_view TargetFailure(DWORD error) {
   if (error == ERROR_FILE_READ_ONLY) return "文件是只读的";
+  // A file of that name made by another program after the tool found none,
+  // which no question was about: the next save asks.
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+    return "保存时已有其他程序建立了同名文件,请再保存一次";
   if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return "文件正被其他程序占用";
   return kSaveFailedAdvice;
 }
@@ -65,6 +69,10 @@ std::string_view SaveFailureReason(const files::SaveFailure& failure) {
     case files::SaveFailure::Step::Target: return TargetFailure(failure.error);
   }
   return kSaveFailedAdvice;
+}
+
+void ShowSaveFailure(const std::string& shown, const files::SaveFailure& failure) {
+  ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(failure)) + "!");
 }
 }  // namespace
 
@@ -94,14 +102,23 @@ bool WriteNpcFile() {
     ShowNotice("NPC文件[" + shown + "]保存失败,存档目录中已有一个同名的文件夹!");
     return false;
   }
-  if (files::FileExists(path)) {
+  const bool replacing = files::FileExists(path);
+  if (replacing) {
+    // What keeps the file from being replaced whatever the answer is told at
+    // once, not after a Yes.
+    if (std::optional<files::SaveFailure> refusal = files::KnownReplaceRefusal(path)) {
+      ShowSaveFailure(shown, *refusal);
+      return false;
+    }
     std::string question = "NPC存档文件[" + shown + "]已经存在,是否覆盖!";
     // Only a Yes replaces the file; a box that could not be shown is no Yes.
     if (SkinMessageBox(MainWindow(), question, kOverwriteStyle, "提示") != kPressedYes) return false;
   }
-  // The file's bytes come from the format's one definition.
-  if (std::optional<files::SaveFailure> failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines))) {
-    ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(*failure)) + "!");
+  // The file's bytes come from the format's one definition. Only a file
+  // that the question was about is replaced.
+  const files::Existing existing = replacing ? files::Existing::Replace : files::Existing::Keep;
+  if (auto failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines), existing)) {
+    ShowSaveFailure(shown, *failure);
     return false;
   }
   SkinMessageBox(MainWindow(), "NPC文件[" + shown + "]已经生成!", kDoneStyle, "提示");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/file_saving_calls.h"
+#include "platform/file_saving_leftovers.h"
 #include "platform/files.h"
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
@@ -11,7 +12,6 @@
 namespace korvath::platform::files {
 
 namespace {
-constexpr size_t kLongestName = 255;
 // The marks that a replaced file hands on: those a user gives a file. Any
 // change of a file gives it the archive mark besides.
 constexpr DWORD kKeptMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -38,6 +38,12 @@ bool FitsFileSystem(const std::wstring& path) {
   return true;
 }
 
+// Where the file's name begins in `path`.
+size_t NameStart(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? 0 : slash + 1;
+}
+
 // The file that holds the new content until it takes the place of `target`:
 // named after it, so that one left by a save that never ended says whose it
 // is, and ending in ".tmp", so that neither the tool nor its open dialog's
@@ -46,17 +52,11 @@ bool FitsFileSystem(const std::wstring& path) {
 // `apiPath`. A file that is not open when none can be made there
 // (GetLastError says why).
 File NewFileBeside(const std::wstring& target, std::wstring& apiPath) {
-  const size_t slash = target.find_last_of(L"\\/");
-  const size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
+  const size_t nameStart = NameStart(target);
+  const std::wstring_view name = std::wstring_view(target).substr(nameStart);
   static unsigned next = GetTickCount() ^ GetCurrentProcessId();
   for (unsigned tries = 0; tries < 0x10000; ++tries) {
-    const unsigned unique = next++ & 0xFFFF;
-    std::wstring suffix = L".saving-";
-    for (int shift = 12; shift >= 0; shift -= 4) suffix += L"0123456789ABCDEF"[(unique >> shift) & 0xF];
-    suffix += L".tmp";
-    // The file's name cut short where it would make too long a name.
-    const size_t kept = std::min(target.size() - nameStart, kLongestName - suffix.size());
-    const std::wstring path = target.substr(0, nameStart + kept) + suffix;
+    const std::wstring path = target.substr(0, nameStart) + LeftoverName(name, next++);
     if (!FitsFileSystem(path)) {
       SetLastError(ERROR_FILENAME_EXCED_RANGE);
       return File();
@@ -71,6 +71,46 @@ File NewFileBeside(const std::wstring& target, std::wstring& apiPath) {
   SetLastError(ERROR_FILE_EXISTS);
   return File();
 }
+
+// What keeps a file of these attributes from being replaced, whatever the
+// moment: Windows refuses to replace a read-only file, where Wine would
+// replace it; the mark is honoured everywhere, and the failure says that it
+// is the mark.
+std::optional<SaveFailure> RefusalOf(DWORD attributes) {
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  if (attributes & FILE_ATTRIBUTE_READONLY) return SaveFailure{SaveFailure::Step::Target, ERROR_FILE_READ_ONLY};
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return SaveFailure{SaveFailure::Step::Target, ERROR_ACCESS_DENIED};
+  return std::nullopt;
+}
+
+// Puts the folder's entries on disk: the file moved into its place and the
+// leftovers removed. Windows' write-through move waits for its own entry
+// already; Wine's takes no notice of the flag, and turns this flush into an
+// fsync of the folder on the host, without which the move stays in memory
+// for seconds. Where a folder cannot be opened or flushed so, the save is
+// done all the same: the file is in its place, on disk as soon as the
+// system puts it there.
+void FlushFolder(const std::wstring& path) {
+  const size_t nameStart = NameStart(path);
+  std::wstring folder = nameStart == 0 ? L"." : path.substr(0, nameStart);
+  // A folder is opened by its name without a separator at its end, but a
+  // drive's root ("X:\") only with it.
+  const bool driveRoot = folder.size() == 3 && folder[1] == L':';
+  if (!driveRoot && folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  File handle(CreateFileW(FileApiPath(folder).c_str(), FILE_ADD_FILE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (handle) FlushFileBuffers(handle.SystemHandle());
+}
+
+// What follows a move that succeeded: the leftovers of earlier saves of the
+// file go, then the folder is flushed, so that the removals reach the disk
+// with the move.
+void AfterTheMove(const std::wstring& path) {
+  const size_t nameStart = NameStart(path);
+  RemoveLeftovers(path.substr(0, nameStart), std::wstring_view(path).substr(nameStart));
+  FlushFolder(path);
+}
 }  // namespace
 
 SaveCalls& SaveSystemCalls() {
@@ -78,7 +118,7 @@ SaveCalls& SaveSystemCalls() {
   return calls;
 }
 
-std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes) {
+std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes, Existing existing) {
   using Step = SaveFailure::Step;
   const std::wstring wide = GbkToWide(path);
   if (!FitsFileSystem(wide)) return SaveFailure{Step::Folder, ERROR_FILENAME_EXCED_RANGE};
@@ -88,10 +128,8 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
   if (replacing) {
-    // Windows refuses to replace a read-only file; Wine would replace it.
-    // Honour the mark everywhere, and say that it is the mark.
-    if (attributes & FILE_ATTRIBUTE_READONLY) return SaveFailure{Step::Target, ERROR_FILE_READ_ONLY};
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return SaveFailure{Step::Target, ERROR_ACCESS_DENIED};
+    if (existing == Existing::Keep) return SaveFailure{Step::Target, ERROR_FILE_EXISTS};
+    if (std::optional<SaveFailure> refusal = RefusalOf(attributes)) return refusal;
     // A file that another program holds open without letting it be deleted
     // cannot be replaced, and the move would say no more than "access
     // denied": asking for the right to delete it says that it is held.
@@ -122,7 +160,13 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   // file: one that turned up meanwhile was never asked about.
   const DWORD how = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
   if (!calls.moveFileEx(temporary.c_str(), target.c_str(), how)) return failed(Step::Target);
+  AfterTheMove(wide);
   return std::nullopt;
+}
+
+std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path) {
+  const std::wstring target = FileApiPath(path);
+  return target.empty() ? std::nullopt : RefusalOf(GetFileAttributesW(target.c_str()));
 }
 
 }  // namespace korvath::platform::files

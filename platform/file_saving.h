@@ -19,23 +19,42 @@ struct SaveFailure {
   DWORD error;
 };
 
+// What a save does with a file that is already there when it starts.
+enum class Existing {
+  Replace,  // replaces it (the caller asked whoever may say so)
+  Keep,     // leaves it as it is and fails (the caller found none, and asked nobody)
+};
+
 // Saves `bytes` as the file at `path`, so that whenever the program or the
 // system stops, the file holds its whole old content or the whole new one.
-// The bytes go into a new file beside it (named after it, ending in ".tmp"),
-// are put on disk, and that file then takes its place in one move that the
-// file system makes whole. A failure removes the new file and leaves what
-// was there as it was; a save that never returns (the program killed, the
-// power cut) leaves at most the new file beside it.
-// A file that is there is replaced only as Windows replaces one: not when it
-// is read-only (ERROR_FILE_READ_ONLY; Wine would replace it) or a folder,
-// nor while another program holds it open without letting it be deleted
-// (ERROR_SHARING_VIOLATION). The new file takes its hidden and system marks
-// and the archive mark that any change gives; all else of the old file is
-// the new file's own (owner, links, creation time, and under Wine the host's
-// permission bits, which take the host's defaults).
+// The bytes go into a new file beside it (named as LeftoverName in
+// file_saving_leftovers.h names it), are put on disk, and that file then
+// takes its place in one move that the file system makes whole; the move is
+// on disk, the folder flushed, before the save returns. A failure removes
+// the new file and leaves what was there as it was; a save that never
+// returns (the program killed, the power cut) leaves at most the new file
+// beside it, which the next save of the file that succeeds removes with any
+// other such file that no program holds open.
+// A file that is there is replaced only with Existing::Replace (else
+// ERROR_FILE_EXISTS), and only as Windows replaces one: not when it is
+// read-only (ERROR_FILE_READ_ONLY; Wine would replace it) or a folder
+// (ERROR_ACCESS_DENIED), nor while another program holds it open without
+// letting it be deleted (ERROR_SHARING_VIOLATION). A file that turns up
+// while the save goes on, where there was none, is never replaced: the save
+// fails at its last step with ERROR_ALREADY_EXISTS. The new file takes the
+// replaced file's hidden and system marks and the archive mark that any
+// change gives; all else of the old file is the new file's own (owner,
+// links, creation time, and under Wine the host's permission bits, which
+// take the host's defaults).
 // A path that no file system holds (a name of more than 255 characters,
 // kLongestPath characters or more in all) fails at once with
 // ERROR_FILENAME_EXCED_RANGE, under Wine too.
-std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes);
+std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes,
+                                    Existing existing = Existing::Replace);
+
+// What keeps a save from replacing the file at `path` and can be known
+// before it starts, as SaveFile reports it: a read-only mark or a folder of
+// that name. Nothing when there is no file there or neither holds.
+std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path);
 
 }  // namespace korvath::platform::files

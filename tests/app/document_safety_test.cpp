@@ -1,9 +1,12 @@
 // Where a save must not go through or must not lose anything: a read-only
-// file, a replaced file's attributes, a disk that is full at any step of the
-// save, a folder whose name is as long as names can be, a document folder
-// deeper than MAX_PATH and one of 100,000 characters, written, read back and
-// refused there through the real window.
+// file, a file made by another program during the save, a replaced file's
+// attributes, a disk that is full at any step of the save, a folder whose
+// name is as long as names can be, a document folder deeper than MAX_PATH
+// and one of 100,000 characters, written, read back and refused there
+// through the real window.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "app/file_paths.h"
 #include "app/npc_script.h"
@@ -33,27 +36,61 @@ TEST_F(DocumentTest, AReplacedFileKeepsItsAttributes) {
 }
 
 // Windows refuses to replace a read-only file and so does the tool, under
-// Wine too: after the question, the notice that says so, the form and the
-// file as they were.
-TEST_F(DocumentTest, AReadOnlyFileIsAskedAboutButNeverReplaced) {
+// Wine too: the notice that says so, at once and without the question that
+// no answer could make good, the form and the file as they were.
+TEST_F(DocumentTest, AReadOnlyFileIsRefusedAtOnceWithoutTheQuestion) {
   const std::string old = "an older file\r\n";
   WriteBytes(zhangSan_, old);
   const std::wstring wide = Wide(zhangSan_);
   ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   TypeInto(名字编辑框, L"张三");
   const std::vector<std::string> shown = Shown();
-  std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
-  EXPECT_EQ(seen[1].caption, L"提示");
-  EXPECT_NE(seen[1].text.find(L"保存失败"), std::wstring::npos);
-  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,文件是只读的!"));
+  ASSERT_EQ(seen.size(), 1u);  // no question before it
+  EXPECT_EQ(seen[0].caption, L"提示");
+  EXPECT_NE(seen[0].text.find(L"保存失败"), std::wstring::npos);
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,文件是只读的!"));
+  EXPECT_EQ(seen[0].buttons.size(), 1u);
   EXPECT_EQ(Shown(), shown);
   EXPECT_EQ(ReadBytes(zhangSan_), old);
   EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE), DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
+}
+
+// Another program makes a file of the name while the tool saves, after the
+// tool found none and so asked nothing: that file stays as it was made, the
+// new content is not left beside it, and the notice says what happened.
+// The next save asks the question.
+TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
+  TypeInto(名字编辑框, L"张三");
+  std::vector<std::string> steps;
+  {
+    testsupport::SaveSteps counted;
+    ASSERT_EQ(Generate({PressButton(IDOK)}).size(), 1u);
+    steps = counted.steps();
+  }
+  const size_t move = size_t(std::find(steps.begin(), steps.end(), "MoveFileExW") - steps.begin());
+  ASSERT_LT(move, steps.size());
+  RemoveFolder(DocumentFolder());
+  fs::create_directory(Wide(DocumentFolder()));
+  const std::string theirs = "made by another program\r\n";
+  std::vector<SeenDialog> seen;
+  {
+    testsupport::SaveSteps racing;
+    racing.StopBefore(move, [&] { WriteBytes(zhangSan_, theirs); });
+    seen = Generate({PressButton(IDOK)});
+  }
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, L"提示");
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,保存时已有其他程序建立了同名文件,请再保存一次!"));
+  EXPECT_EQ(ReadBytes(zhangSan_), theirs);
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
+  seen = Generate({PressButton(IDNO)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
+  EXPECT_EQ(ReadBytes(zhangSan_), theirs);
 }
 
 // No room on the disk at any step of a new file's save: no free entry for
@@ -152,10 +189,10 @@ TEST_F(DocumentTest, AFolderLongerThanMaxPathIsWrittenAndReadLikeAnyOther) {
 
   const std::wstring wide = ExtendedPath(Wide(file));
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY);
-  seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+  seen = Generate({PressButton(IDOK)});
   SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + NoticePath(file) + "]保存失败,文件是只读的!"));
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + NoticePath(file) + "]保存失败,文件是只读的!"));
   EXPECT_EQ(ReadBytes(file), ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
   MainForm().SetEditContent(目录编辑框, folder + "\\不存在\\");
   seen = Generate({PressButton(IDOK)});

@@ -1,143 +1,25 @@
 // Saving a file: what a failure at each step of a save leaves behind, and
 // what a kill of the program at each step leaves (the program killed by its
 // process id, as a crash ends it); what a replace keeps of the old file, the
-// files it refuses and the longest names it takes.
+// files it refuses, before it starts too, a file that turns up while it goes
+// on, and the longest names it takes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/file_saving.h"
-#include "platform/gbk_convert.h"
-#include "platform/long_paths.h"
-#include "tests/platform/save_contents.h"
-#include "tests/support/save_steps.h"
-#include "tests/support/win_test_support.h"
-
-namespace korvath::platform::files {
-void PrintTo(const SaveFailure& failure, std::ostream* out) {
-  *out << "a failure at step " << int(failure.step) << " with error " << failure.error;
-}
-}  // namespace korvath::platform::files
+#include "tests/platform/file_saving_fixture.h"
 
 using namespace korvath::platform;
+using namespace korvath::platform::files::savetest;
 using files::SaveFailure;
-using files::savetest::kNewContent;
-using files::savetest::kOldContent;
 
 namespace {
-
-std::wstring ProgramFolder() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder = self;
-  return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-std::string Gbk(const std::wstring& path) { return WideToGbk(path).text; }
-
-std::optional<std::string> Read(const std::wstring& path) {
-  HANDLE file = CreateFileW(FileApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-void Write(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(FileApiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  ASSERT_TRUE(WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr));
-  CloseHandle(file);
-}
-
-// The names in the folder that match `pattern`, as the open dialog's filter
-// finds them.
-std::vector<std::wstring> Entries(const std::wstring& folder, const wchar_t* pattern = L"*") {
-  return testsupport::NamesFound(FileApiPath(folder + L"\\" + pattern));
-}
-
-void RemoveAll(const std::wstring& folder) {
-  for (const std::wstring& name : Entries(folder)) {
-    const std::wstring path = FileApiPath(folder + L"\\" + name);
-    if (GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
-      RemoveAll(folder + L"\\" + name);
-    } else {
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(path.c_str());
-    }
-  }
-  RemoveDirectoryW(FileApiPath(folder).c_str());
-}
-
-// What a file holds, in words: the whole old or new content, nothing, or
-// what else.
-std::string Described(const std::optional<std::string>& bytes) {
-  if (!bytes) return "no file";
-  if (*bytes == kOldContent) return "the whole old content";
-  if (*bytes == kNewContent) return "the whole new content";
-  if (bytes->empty()) return "nothing (0 bytes)";
-  size_t same = 0;
-  while (same < bytes->size() && same < kNewContent.size() && (*bytes)[same] == kNewContent[same]) ++same;
-  return std::to_string(bytes->size()) + " bytes, the first " + std::to_string(same) + " of them new";
-}
-
-// The two saves: over a file that is there, and of a new file.
-struct Save {
-  const char* name;
-  bool over;  // a file with the old content is there first
-};
-constexpr Save kSaves[] = {{"overwrite", true}, {"new file", false}};
-
-// The failed step's kind, as the notices tell them apart.
-SaveFailure::Step KindOf(const std::string& step) {
-  if (step == "CreateFileW (the new file beside it)") return SaveFailure::Step::Folder;
-  if (step == "CreateFileW (the file itself)" || step == "MoveFileExW") return SaveFailure::Step::Target;
-  return SaveFailure::Step::Write;
-}
-
-class FileSavingTest : public testing::Test {
- protected:
-  void SetUp() override {
-    RemoveAll(folder_);
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
-  }
-  void TearDown() override { RemoveAll(folder_); }
-
-  // The folder as the save of `save` finds it.
-  void Prepare(const Save& save) {
-    RemoveAll(folder_);
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
-    if (save.over) Write(file_, kOldContent);
-  }
-  // The steps of `save`, in the order it makes them.
-  std::vector<std::string> StepsOf(const Save& save) {
-    Prepare(save);
-    testsupport::SaveSteps steps;
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
-    EXPECT_EQ(Read(file_), kNewContent);
-    return steps.steps();
-  }
-  // The folder holds the file as the save found it, and nothing else.
-  void ExpectAsBefore(const Save& save) {
-    EXPECT_EQ(Read(file_), save.over ? std::optional(kOldContent) : std::nullopt);
-    EXPECT_EQ(Entries(folder_), save.over ? std::vector<std::wstring>{name_} : std::vector<std::wstring>{});
-  }
-
-  // Beside the test program, under a Chinese name as the tool's folders are.
-  const std::wstring folder_ = ProgramFolder() + L"\\保存测试";
-  const std::wstring name_ = L"zhangsan.pst";
-  const std::wstring file_ = folder_ + L"\\" + name_;
-};
 
 // Every step of a save made to fail, one at a time, with an error that
 // nothing else gives: the save reports that error at that step, and the
@@ -266,68 +148,103 @@ TEST_F(FileSavingTest, NamesOf255CharactersAreSavedAndLongerOnesRefused) {
   EXPECT_EQ(Entries(folder), std::vector<std::wstring>{name});
 }
 
-// ---- killed saves ----------------------------------------------------------
+// The index of the step named `name` among `steps` (their size when none is).
+size_t StepIndex(const std::vector<std::string>& steps, const std::string& name) {
+  return size_t(std::find(steps.begin(), steps.end(), name) - steps.begin());
+}
 
-// The program that the kill test kills: until it is gone, it is killed
-// should the test end early.
-class KilledSave {
- public:
-  KilledSave(size_t step, const std::wstring& file) {
-    static unsigned count = 0;
-    const std::wstring event = L"korvath-save-stopped-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                               std::to_wstring(++count);
-    idFile_ = ProgramFolder() + L"\\killed-save-id.txt";
-    DeleteFileW(idFile_.c_str());
-    stopped_ = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
-    if (!stopped_ || !testsupport::StartProcess(ProgramFolder() + L"\\save_killed_child.exe",
-                                                {std::to_wstring(step), file, event, idFile_}, &process_)) {
-      error_ = "could not start save_killed_child.exe";
-      return;
-    }
-    HANDLE either[] = {stopped_, process_};
-    switch (WaitForMultipleObjects(2, either, FALSE, 60000)) {
-      case WAIT_OBJECT_0: break;
-      case WAIT_OBJECT_0 + 1: error_ = "the save ended before it reached the step"; return;
-      default: error_ = "the save did not reach the step within 60 s"; return;
-    }
-    error_ = Kill();
+// The new file is given, before it takes the old one's place, the archive
+// mark that any change gives besides the old file's hidden and system marks:
+// what the save hands to the system says so (under Wine every file shows
+// the archive mark, whatever was handed).
+TEST_F(FileSavingTest, TheNewFileIsGivenTheArchiveMarkBesidesTheKeptOnes) {
+  const std::wstring api = FileApiPath(file_);
+  for (DWORD kept : {DWORD(0), DWORD(FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_SYSTEM),
+                     DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)}) {
+    SCOPED_TRACE(kept);
+    Write(file_, kOldContent);
+    ASSERT_TRUE(SetFileAttributesW(api.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL));
+    testsupport::SaveSteps steps;
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(steps.attributesSet(), std::vector<DWORD>{kept | FILE_ATTRIBUTE_ARCHIVE});
+    SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
-  ~KilledSave() {
-    if (process_) {
-      TerminateProcess(process_, 9);
-      WaitForSingleObject(process_, 30000);
-      CloseHandle(process_);
-    }
-    if (stopped_) CloseHandle(stopped_);
-    DeleteFileW(idFile_.c_str());
-  }
-  KilledSave(const KilledSave&) = delete;
-  KilledSave& operator=(const KilledSave&) = delete;
-  // Empty once the program stopped at the step and was killed there.
-  const std::string& error() const { return error_; }
+}
 
- private:
-  // By its process id on the Linux host under Wine (SIGKILL, as a crash
-  // ends a program), else by its handle.
-  std::string Kill() {
-    const std::optional<std::string> id = Read(idFile_);
-    const std::string pid = id ? id->substr(0, id->find_first_not_of("0123456789")) : "";
-    if (!testsupport::UnixPath(idFile_).empty()) {
-      if (pid.empty()) return "the program did not tell its process id";
-      if (!testsupport::RunHostProgram(L"/bin/kill", {L"-KILL", std::wstring(pid.begin(), pid.end())}))
-        return "kill -KILL " + pid + " failed";
-    } else if (!TerminateProcess(process_, 9)) {
-      return "the program could not be ended";
-    }
-    if (WaitForSingleObject(process_, 30000) != WAIT_OBJECT_0) return "the killed program did not end within 30 s";
-    return {};
+// Another program makes a file of the name while a new file's save goes on,
+// after the save found none, just before the move: that file stays as it was
+// made, the new content is not left beside it, and the failure says that a
+// file is there now, at the last step.
+TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveIsNotReplaced) {
+  const std::vector<std::string> names = StepsOf(kSaves[1]);
+  const size_t move = StepIndex(names, "MoveFileExW");
+  ASSERT_LT(move, names.size());
+  const std::string theirs = "made by another program meanwhile\r\n";
+  Prepare(kSaves[1]);
+  std::optional<SaveFailure> failure;
+  {
+    testsupport::SaveSteps steps;
+    steps.StopBefore(move, [&] { Write(file_, theirs); });
+    failure = files::SaveFile(Gbk(file_), kNewContent);
   }
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->step, SaveFailure::Step::Target);
+  EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
+  EXPECT_EQ(Read(file_), theirs);
+  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+}
 
-  HANDLE stopped_ = nullptr;
-  HANDLE process_ = nullptr;
-  std::wstring idFile_;
-  std::string error_;
-};
+// A save that may not replace (its caller found no file and asked nobody)
+// leaves a file that is there by the time it starts as it is, and makes
+// nothing; with no file there, it makes one.
+TEST_F(FileSavingTest, ASaveThatMayNotReplaceLeavesAFileThatIsThere) {
+  Prepare(kSaves[0]);
+  std::optional<SaveFailure> failure;
+  {
+    testsupport::SaveSteps steps;
+    failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep);
+    EXPECT_EQ(steps.steps(), std::vector<std::string>{});
+  }
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->step, SaveFailure::Step::Target);
+  EXPECT_EQ(failure->error, DWORD(ERROR_FILE_EXISTS));
+  ExpectAsBefore(kSaves[0]);
+  Prepare(kSaves[1]);
+  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep), std::nullopt);
+  EXPECT_EQ(Read(file_), kNewContent);
+  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+}
+
+// What is known to keep a file from being replaced before any save starts:
+// the read-only mark and a folder of the name, each as the save itself
+// reports it; a file that can be replaced, hidden or not, and no file, are
+// no refusal.
+TEST_F(FileSavingTest, AReadOnlyFileOrAFolderIsKnownToBeRefusedBeforeTheSave) {
+  const std::wstring api = FileApiPath(file_);
+  EXPECT_EQ(files::KnownReplaceRefusal(Gbk(file_)), std::nullopt);
+  Write(file_, kOldContent);
+  EXPECT_EQ(files::KnownReplaceRefusal(Gbk(file_)), std::nullopt);
+  ASSERT_TRUE(SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_EQ(files::KnownReplaceRefusal(Gbk(file_)), std::nullopt);
+  ASSERT_TRUE(SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  std::optional<SaveFailure> refusal = files::KnownReplaceRefusal(Gbk(file_));
+  std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent);
+  SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(refusal.has_value() && failure.has_value());
+  EXPECT_EQ(refusal->step, failure->step);
+  EXPECT_EQ(refusal->error, DWORD(ERROR_FILE_READ_ONLY));
+  EXPECT_EQ(failure->error, DWORD(ERROR_FILE_READ_ONLY));
+  EXPECT_EQ(Read(file_), kOldContent);
+
+  ASSERT_TRUE(DeleteFileW(api.c_str()));
+  ASSERT_TRUE(CreateDirectoryW(api.c_str(), nullptr));
+  refusal = files::KnownReplaceRefusal(Gbk(file_));
+  failure = files::SaveFile(Gbk(file_), kNewContent);
+  ASSERT_TRUE(refusal.has_value() && failure.has_value());
+  EXPECT_EQ(refusal->step, failure->step);
+  EXPECT_EQ(refusal->error, DWORD(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(failure->error, DWORD(ERROR_ACCESS_DENIED));
+}
 
 // The program killed before each step of a save and once it has returned,
 // over a file of 601 bytes with one of 510 and of a new file: the file then

@@ -30,6 +30,10 @@ class SaveSteps {
   // `stop` runs just before step `index` is made (it may never return).
   void StopBefore(size_t index, std::function<void()> stop);
   const std::vector<std::string>& steps() const { return steps_; }
+  // The attributes that each setting of a file's basic information handed
+  // to the system, in order (whether or not that step was made to fail).
+  const std::vector<DWORD>& attributesSet() const { return attributesSet_; }
+  void NoteAttributesSet(DWORD attributes) { attributesSet_.push_back(attributes); }
 
   // For the stand-in calls: records the step `name` and runs its stop; false
   // when the step is to fail, with the system's last error set to why.
@@ -38,6 +42,7 @@ class SaveSteps {
  private:
   korvath::platform::files::SaveCalls saved_;
   std::vector<std::string> steps_;
+  std::vector<DWORD> attributesSet_;
   size_t failAt_ = SIZE_MAX;
   DWORD failWith_ = ERROR_SUCCESS;
   size_t stopBefore_ = SIZE_MAX;
