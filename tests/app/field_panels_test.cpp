@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/field_panels.h"
+#include "app/pictures.h"
 #include "platform/folders.h"
 #include "skin/panel/panel_window.h"
 #include "tests/app/main_window_fixture.h"
@@ -156,6 +157,43 @@ TEST_F(FieldPanelsTest, TheKeyboardReachesTheFolderButton) {
   ASSERT_EQ(GetFocus(), panel);
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
+}
+
+// A panel with an entry inside a group box, as the HP box's would be with
+// a button of its own: the keys it does not take go to the top-level
+// window, not to the group box it lies in, so Tab and Shift+Tab go on from
+// the panel as from any stop.
+TEST_F(FieldPanelsTest, APanelInsideAGroupBoxHandsItsKeysToTheWindow) {
+  skin::ZqkWindow& hp = Panel(kHpPanel);
+  hp.AddEntry(assets::FolderButtonNormalPng(), std::nullopt, std::nullopt, 20, 15);
+  ASSERT_EQ(GetParent(hp.panel()), H(分组框3));
+  SetFocus(H(HP编辑框));
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), hp.panel());
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), H(行为组合框));
+  PressKey(VK_TAB, VK_SHIFT);
+  ASSERT_EQ(GetFocus(), hp.panel());
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), H(HP编辑框));
+}
+
+// The folder button's focus ring shows with the focus and only then: two
+// pixels left of the button, the ring's colour at its alpha over what lay
+// there before.
+TEST_F(FieldPanelsTest, TheFolderButtonsRingShowsOnlyWithTheFocus) {
+  const HWND panel = Panel(kFolderPanel).panel();
+  const RECT button = Panel(kFolderPanel).entries().at(0).rectangle;
+  const POINT at = {button.left - 2, (button.top + button.bottom) / 2};
+  const auto shown = [&] { return CaptureClient(panel).RgbAt(at.x, at.y); };
+  ASSERT_NE(GetFocus(), panel);
+  const uint32_t before = Look(panel).RgbAt(at.x, at.y);
+  const uint32_t ring = Blend(before, 0x22CADD, 200);  // the focus ring's colour at alpha 200
+  EXPECT_FALSE(ColorNear(before, ring, 40)) << std::hex << before;
+  SetFocus(panel);
+  EXPECT_TRUE(PumpUntil([&] { return ColorNear(shown(), ring, 6); }, 2000)) << std::hex << shown();
+  SetFocus(H(名字编辑框));
+  EXPECT_TRUE(PumpUntil([&] { return shown() == before; }, 2000)) << std::hex << shown();
 }
 
 // The three boxes sit under their panels. Over the 286 x 18 box the folder

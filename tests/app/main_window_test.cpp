@@ -407,6 +407,29 @@ TEST_F(MainWindowTest, AControlReachedByTabShowsItsFocusLook) {
   }
 }
 
+// A list under the mouse with the focus keeps its focus ring: the hot face
+// that a list of its size showed without the focus is not the one drawn for
+// it (the skin keeps the faces it drew for the next list of one size and
+// look).
+TEST_F(MainWindowTest, AFocusedListUnderTheMouseKeepsItsFocusRing) {
+  const HWND list = H(主武器组合框);
+  RECT r;
+  GetWindowRect(list, &r);
+  const POINT middle = {(r.right - r.left) / 2, (r.bottom - r.top) / 2};
+  const POINT ring = {1, middle.y};  // inside the frame, on the ring
+  ASSERT_NE(GetFocus(), list);
+  MouseMoveTo(list, middle.x, middle.y);
+  const PixelBuffer hot = CaptureWindow(list);
+  SetFocus(list);
+  const PixelBuffer focused = Look(list);
+  ASSERT_NE(hot.RgbAt(ring.x, ring.y), focused.RgbAt(ring.x, ring.y)) << "the ring of the focused list";
+  MouseMoveTo(list, middle.x, middle.y);
+  const PixelBuffer hotFocused = CaptureWindow(list);
+  EXPECT_EQ(hotFocused.RgbAt(ring.x, ring.y), focused.RgbAt(ring.x, ring.y)) << "the ring under the mouse";
+  EXPECT_NE(Differing(hotFocused, hot), 0) << "the focused list under the mouse looks as the list without the focus";
+  if (HasFailure()) SaveFailureImage(hotFocused, "hot_focused_list");
+}
+
 namespace {
 
 // What the skinned label paints of its text, as points of its parent's

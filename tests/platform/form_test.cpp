@@ -206,6 +206,23 @@ TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
   EXPECT_EQ(GetFocus(), H(kButton));
 }
 
+// A window laid round the last unit is a stop too, the last one: Shift+Tab
+// from the first stop goes round to it, Tab from that unit reaches it, and
+// Tab from it goes round to the first stop.
+TEST_F(FormTest, AWindowRoundTheLastUnitIsTheStopAfterIt) {
+  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
+                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetParent(H(kButton), around);
+  form_.UnitSetFocus(kEdit);
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), around);
+  form_.UnitSetFocus(kButton);
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), around);
+  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetFocus(), H(kEdit));
+}
+
 // The focus outlives a box over the form: the control that had it has it
 // again when the box closes, as in a dialog.
 TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {

@@ -307,6 +307,27 @@ TEST_F(ButtonProcTest, DisabledRadioButtonsAndCheckBoxesLookDisabled) {
   EXPECT_EQ(Shown(check_).RgbAt(5, 6), 0xD0D8DDu);  // the disabled box
 }
 
+// A radio button disabled while it has the focus keeps it on Windows (Wine
+// takes it away in EnableWindow, so the style is set here as Windows leaves
+// it): it paints as a disabled radio without the focus, no ring round its
+// caption.
+TEST_F(ButtonProcTest, ADisabledRadioWithTheFocusPaintsAsOneWithout) {
+  const LONG style = GetWindowLongW(radio1_, GWL_STYLE);
+  SetWindowLongW(radio1_, GWL_STYLE, style | WS_DISABLED);
+  RedrawWindow(radio1_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const testsupport::PixelBuffer unfocused = Shown(radio1_);
+  SetWindowLongW(radio1_, GWL_STYLE, style);
+  SetFocus(radio1_);
+  SetWindowLongW(radio1_, GWL_STYLE, style | WS_DISABLED);
+  ASSERT_EQ(GetFocus(), radio1_);
+  ASSERT_TRUE(Entry(radio1_).Focused);
+  RedrawWindow(radio1_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const testsupport::PixelBuffer focused = Shown(radio1_);
+  EXPECT_TRUE(testsupport::SameRgb(focused, unfocused)) << "the look of a disabled radio with the focus";
+  if (HasFailure()) testsupport::SaveFailureImage(focused, "disabled_focused_radio");
+  EXPECT_NEAR(Darkest(focused, 22, 2, 60, 18), 0x60, 16);  // the disabled caption
+}
+
 TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {
   const int32_t pushNumber = int32_t(GetSkinProp(push_, prop::Hw_lbID));
   SetSkinProp(other_, prop::Hw_lbID, pushNumber);  // another button's entry

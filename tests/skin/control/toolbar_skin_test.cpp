@@ -1,8 +1,9 @@
 // Toolbars: attached through the control layer by their installer, buttons
-// drawn plain, hot, checked, pressed and disabled over the skinned
-// background, their icons plain and greyed, separators standing and lying,
-// drop-down buttons with their arrow and divider, a restore from the child
-// layer while nothing changed, and no text read for a button without one.
+// drawn plain, hot, checked (framed), pressed and disabled over the skinned
+// background, their icons plain and greyed and at their image list's size,
+// separators standing and lying, drop-down buttons with their arrow and
+// divider, a restore from the child layer while nothing changed, and no text
+// read for a button without one.
 #include "skin/control/toolbar_paint.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,27 @@ TEST_F(ToolbarSkinTest, ButtonsAreDrawnPlainCheckedDisabledAndHot) {
   EXPECT_FALSE(ColorNear(look.RgbAt(plain.left + 3, plain.top + 4), kBackground, 8));
 }
 
+// A checked button is framed: at its left edge, below its text, a dark
+// outline, darker than its face beside it and than the background around
+// it (the face's own edge alone is lighter than the background).
+TEST_F(ToolbarSkinTest, ACheckedButtonHasADarkEdge) {
+  ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
+  Repaint();
+  const PixelBuffer look = Shown();
+  const RECT checked = Item(1);
+  const int y = int(checked.top + 3 * checked.bottom) / 4, edge = int(checked.left);
+  // The sum of the three channels.
+  const auto level = [&](int x) {
+    const uint32_t c = look.RgbAt(x, y);
+    return int(c >> 16 & 0xFF) + int(c >> 8 & 0xFF) + int(c & 0xFF);
+  };
+  for (const int beside : {edge + 3, edge - 1}) {
+    EXPECT_LT(level(edge), level(beside) - 30)
+        << std::hex << look.RgbAt(edge, y) << " beside " << look.RgbAt(beside, y);
+  }
+  if (HasFailure()) testsupport::SaveFailureImage(look, "checked_toolbar_button");
+}
+
 // With nothing changed, a repaint restores the stored picture; a mouse move
 // over the toolbar asks for a full redraw.
 TEST_F(ToolbarSkinTest, AnUnchangedToolbarIsRestoredFromTheLayer) {
@@ -150,19 +172,19 @@ TEST_F(ToolbarSkinTest, PrintingTheClientGivesWhatTheWindowShows) {
 
 constexpr uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kBlack = 0x000000;
 
-// One 16 x 16 opaque icon: red above, white below at the left and black
-// below at the right.
+// One opaque icon, 16 x 16 unless given: red in its upper half, white
+// below at the left and black below at the right.
 class IconList {
  public:
-  IconList() : list_(ImageList_Create(16, 16, ILC_COLOR32, 1, 1)) {
+  explicit IconList(int width = 16, int height = 16) : list_(ImageList_Create(width, height, ILC_COLOR32, 1, 1)) {
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
     void* bits = nullptr;
     const platform::GdiBitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    std::vector<uint32_t> pixels(256);
-    for (int i = 0; i < 256; ++i) {
-      const int x = i % 16, y = i / 16;
-      pixels[size_t(i)] = 0xFF000000u | (y < 8 ? kRed : x < 8 ? kWhite : kBlack);
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+    for (int i = 0; i < width * height; ++i) {
+      const int x = i % width, y = i / width;
+      pixels[size_t(i)] = 0xFF000000u | (y < height / 2 ? kRed : x < width / 2 ? kWhite : kBlack);
     }
     std::memcpy(bits, pixels.data(), pixels.size() * 4);
     ImageList_Add(list_, picture.get(), nullptr);
@@ -262,6 +284,42 @@ TEST_F(ToolbarLooksTest, IconsArePlainOrGreyedByTheButtonsState) {
     ExpectIcon(look, int(r.left) + (int(r.right - r.left) - 16 - 10) / 2, iconY(kWholeDropDown), kRed, kWhite,
                kBlack);
   }
+}
+
+// A plain button of an image list 24 wide and 16 high: the icon stands at
+// its own size, centred 2 pixels below the button's top, and ends at its
+// 16th row and its 24th column.
+TEST(ToolbarIconTest, AnIconOfAWideImageListKeepsItsHeight) {
+  test::EngineGlobals engine;
+  SkinEngine.options.SkinEnabled = true;
+  fixture::SkinnedForm form{300, 120, kBackground};
+  const IconList icons(24, 16);
+  const HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE |
+                                           CCS_NODIVIDER | CCS_NOPARENTALIGN | TBSTYLE_FLAT, 10, 10, 200, 40,
+                                       form.hwnd(), nullptr, nullptr, nullptr);
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons.get()));
+  SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(40, 30));
+  TBBUTTON button = {0, 1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, -1};
+  SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+  ToolbarSkinInstall(*SkinRecordAt(form.recordNumber()), form.hwnd());
+  InvalidateRect(toolbar, nullptr, TRUE);
+  UpdateWindow(toolbar);
+  RECT r = {};
+  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  const platform::WindowDC dc = platform::WindowDC::Client(toolbar);
+  const PixelBuffer look = testsupport::CaptureDC(dc.get(), 0, 0, 200, 40);
+  const int x = int(r.left) + (int(r.right - r.left) - 24) / 2, y = int(r.top) + 2;
+  EXPECT_EQ(look.RgbAt(x, y), kRed);
+  EXPECT_EQ(look.RgbAt(x + 23, y + 7), kRed);
+  EXPECT_EQ(look.RgbAt(x, y + 8), kWhite);
+  EXPECT_EQ(look.RgbAt(x, y + 15), kWhite);
+  EXPECT_EQ(look.RgbAt(x + 23, y + 15), kBlack);
+  EXPECT_EQ(look.RgbAt(x, y + 16), kBackground);
+  EXPECT_EQ(look.RgbAt(x + 23, y + 16), kBackground);
+  EXPECT_EQ(look.RgbAt(x + 24, y + 7), kBackground);
+  EXPECT_EQ(look.RgbAt(x - 1, y + 7), kBackground);
+  if (::testing::Test::HasFailure()) testsupport::SaveFailureImage(look, "wide_icon");
 }
 
 // A separator is a dark line with a light one at its right, in the middle

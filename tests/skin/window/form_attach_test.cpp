@@ -147,13 +147,7 @@ TEST_F(FormTest, SettingsDecideCaptionHeightItemsAndTooltips) {
 TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
   Skin(WS_POPUP | WS_MINIMIZEBOX, 409, 471, Framed(), &OwnProcedure);
   HWND hwnd = form();
-  auto tipWindow = [&]() -> HWND {
-    for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
-         w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
-      if (GetWindow(w, GW_OWNER) == hwnd) return w;
-    }
-    return nullptr;
-  };
+  auto tipWindow = [&] { return TipWindowOf(hwnd); };
   EXPECT_EQ(tipWindow(), nullptr) << "no tip window before the mouse comes";
   EXPECT_EQ(GetSkinProp(hwnd, prop::Hw_hProc), reinterpret_cast<LONG_PTR>(&OwnProcedure));
 
@@ -174,6 +168,26 @@ TEST_F(FormTest, CaptionTipsAreMadeWithTheFirstMouseMessageAndShowTheItemsTip) {
     EXPECT_EQ(std::wstring(text), L"\u5173\u95ED");  // 关闭
   }
   EXPECT_EQ(record().Tips.GetToolCount(), 2);
+  SetCursorPos(2, 2);
+}
+
+// A tip that shows goes at a press or release of a mouse button, which the
+// form relays to its tips as it relays the moves: the middle and right
+// buttons here, which do nothing else over the close button's item.
+TEST_F(FormTest, ARelayedButtonPressHidesTheCaptionTipShown) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 409, 471, Framed());
+  const HWND hwnd = form();
+  const gdip::RectF close = record().CaptionItems.back().Bounds;
+  const POINT over = {int(close.x + close.width / 2), int(close.y + close.height / 2)};
+  for (const UINT press : {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}) {
+    MouseMoveTo(hwnd, 200, 300);  // off every item, and so off every tip
+    MouseMoveTo(hwnd, over.x, over.y);
+    HWND tip = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (tip = TipWindowOf(hwnd)) != nullptr && IsWindowVisible(tip); }))
+        << "the close button's tip shows, before message " << std::hex << press;
+    SendMessageW(hwnd, press, 0, MAKELPARAM(over.x, over.y));
+    EXPECT_FALSE(IsWindowVisible(tip)) << "after message " << std::hex << press;
+  }
   SetCursorPos(2, 2);
 }
 

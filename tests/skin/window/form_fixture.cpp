@@ -1,5 +1,7 @@
 #include "tests/skin/window/form_fixture.h"
 
+#include <commctrl.h>
+
 #include "platform/gdi_object.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
@@ -44,6 +46,14 @@ SkinWindowRecord& FormTest::record() const {
   ADD_FAILURE() << "the form has no record: it is gone";
   if (!standIn_) standIn_ = std::make_unique<SkinWindowRecord>();
   return *standIn_;
+}
+
+HWND TipWindowOf(HWND form) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+       w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+    if (GetWindow(w, GW_OWNER) == form) return w;
+  }
+  return nullptr;
 }
 
 PixelBuffer FormTest::Back() const {

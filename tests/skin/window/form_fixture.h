@@ -44,6 +44,9 @@ class FormTest : public ::testing::Test {
   mutable std::unique_ptr<SkinWindowRecord> standIn_;
 };
 
+// The form's tooltip window (owned by it); null when there is none.
+HWND TipWindowOf(HWND form);
+
 // 0x00RRGGBB of a Windows colour value.
 constexpr uint32_t Rgb(COLORREF colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);

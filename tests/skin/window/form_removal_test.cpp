@@ -31,15 +31,6 @@ LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The form's tooltip window (owned by it); null when there is none.
-HWND TipWindowOf(HWND form) {
-  for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
-       w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
-    if (GetWindow(w, GW_OWNER) == form) return w;
-  }
-  return nullptr;
-}
-
 // How many tools a tooltip window held when it was destroyed (-1: it was
 // not destroyed while watched).
 class TipEndWatch {
