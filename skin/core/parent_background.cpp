@@ -242,9 +242,8 @@ SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND windo
 }
 
 SkinMemoryDc SkinPaintPieceBackground(HWND window, const RECT& rect) {
-  const HWND piece = SkinBackgroundPieceAround(window);
-  if (piece == window) return CopyOwnPiece(nullptr, window, rect);
-  if (piece) return CopyPiece(piece, window, rect);
+  if (SkinIsBackgroundPiece(window)) return CopyOwnPiece(nullptr, window, rect);
+  if (const HWND piece = GetParentBackgroundPiece(window)) return CopyPiece(piece, window, rect);
   return {};
 }
 

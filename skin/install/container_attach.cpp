@@ -65,7 +65,7 @@ void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bo
                   SkinInstallChildSkins(record, window);
                   entry->rebuild = true;
                 });
-  SetSkinPropHandle(window, prop::Mb_zpf, SkinBackgroundPieceAround(GetParent(window)));
+  SetSkinPropHandle(window, prop::Mb_zpf, GetParentBackgroundPiece(window));
 }
 
 }  // namespace korvath::skin
