@@ -26,7 +26,7 @@ SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HW
       found.topLevel = true;
       return found;
     }
-    if (const int32_t e = SkinFindContainerEntry(top, current)) {
+    if (const int32_t e = SkinContainerNumberOf(top, current)) {
       if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf); usePieces && piece) {
         found.piece = piece;
       } else {
@@ -66,7 +66,7 @@ RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
 int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow) {
   for (HWND current = GetParent(window); current != stopWindow && current;
        current = GetParent(current)) {
-    const int32_t e = SkinFindContainerEntry(record, current);
+    const int32_t e = SkinContainerNumberOf(record, current);
     const SkinContainerEntry* entry = SkinEntryAt(record.Containers, e);
     if (entry && entry->framed) return e;
   }
