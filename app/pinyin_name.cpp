@@ -27,8 +27,7 @@ bool IsCjkTextByBytes(std::string_view text) {
   return true;
 }
 
-std::string NameToPinyinWith(std::string& text, bool separator, bool keepFullWidth,
-                             CjkTest isCjk) {
+std::string NameToPinyin(std::string& text, bool separator, bool keepFullWidth, CjkTest isCjk) {
   text = ToFullWidth(text);
   std::string result;
   for (size_t i = 0; i < text.size();) {
@@ -48,7 +47,7 @@ std::string NameToPinyinWith(std::string& text, bool separator, bool keepFullWid
 }
 
 std::string NpcFilePartOf(std::string& name) {
-  std::string part = NameToPinyinWith(name, false, false, &IsCjkTextByBytes);
+  std::string part = NameToPinyin(name);
   std::erase(part, ' ');
   return part;
 }

@@ -15,13 +15,15 @@ using CjkTest = bool (*)(std::string_view text);
 bool IsCjkTextByBytes(std::string_view text);
 
 // The pinyin of every character that `isCjk` accepts, in lower-case letters
-// without tone, a blank after each syllable when `separator` is on. Other
+// without tone, a blank after each syllable when `separator` is on; every
+// option is off when not given, and the test is then the byte test. Other
 // characters are copied half-width (full-width with `keepFullWidth`), except
 // those that cannot stand in a file name (control characters, \ / : * ? " < >
 // |, and bytes that are no whole character), which are dropped. The name is
 // walked character by character, so a stray single byte cannot shift the
 // pairs after it. `text` is left in its half-width form.
-std::string NameToPinyinWith(std::string& text, bool separator, bool keepFullWidth, CjkTest isCjk);
+std::string NameToPinyin(std::string& text, bool separator = false, bool keepFullWidth = false,
+                         CjkTest isCjk = &IsCjkTextByBytes);
 
 // The file part that a name is saved under, for the save and for the name
 // box alike: the pinyin of its characters with every option off and the byte

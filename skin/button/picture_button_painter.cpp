@@ -23,11 +23,11 @@ namespace {
 struct Face {
   gdip::Graphics& g;
   const SkinButtonEntry& entry;
-  float left, top, width, height;
-  float corner = 0, inset = 0;  // the picture's corner size and inset
+  float X, Y, W, H;    // the rectangle's left, top, width and height
+  float R = 0, B = 0;  // the picture's corner size and inset
 
   bool picture() const { return entry.HasPicture; }
-  gdip::Rect Bounds() const { return {int32_t(left), int32_t(top), int32_t(width), int32_t(height)}; }
+  gdip::Rect Bounds() const { return {int32_t(X), int32_t(Y), int32_t(W), int32_t(H)}; }
   // The picture faces are drawn anti-aliased at half-pixel centres, and the
   // paint keeps that for what follows.
   void Smooth() const {
@@ -35,29 +35,28 @@ struct Face {
                                .pixelOffset = Gdiplus::PixelOffsetModeHighQuality});
   }
   gdip::GraphicsPath InsetPathI() const {
-    return RoundRectPathI(left + inset - 1, top + inset - 1, width - inset - 2, height - inset - 2, int32_t(corner));
+    return RoundRectPathI(X + B - 1, Y + B - 1, W - B - 2, H - B - 2, int32_t(R));
   }
   void Outlines() const {
-    SkinStroke(g, SkinArgbFromColorRef(kBlack, 60), RoundRectPath(left, top, width - 2, height - 2, 5));
-    SkinStroke(g, SkinArgbFromColorRef(kWhite, 120), RoundRectPath(left + 1, top + 1, width - 4, height - 4, 5));
+    SkinStroke(g, SkinArgbFromColorRef(kBlack, 60), RoundRectPath(X, Y, W - 2, H - 2, 5));
+    SkinStroke(g, SkinArgbFromColorRef(kWhite, 120), RoundRectPath(X + 1, Y + 1, W - 4, H - 4, 5));
   }
 };
 
 void PaintDisabled(const Face& f) {
   if (f.picture()) {
     f.Smooth();
-    SkinFillGradient(f.g, {f.left, f.top}, {f.left, f.top + f.height}, SkinArgbFromColorRef(kGrey, 50),
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kGrey, 50),
                      SkinArgbFromColorRef(kWhite, 0),
-                     RoundRectPath(f.left + f.inset - 1, f.top + f.inset - 1, f.width - f.inset + 1,
-                                   f.height - f.inset + 1, int32_t(f.corner)));
+                     RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)));
     f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
     return;
   }
-  SkinFillGradient(f.g, {1, 1}, {1, f.height}, SkinArgbFromColorRef(kGrey, 50), SkinArgbFromColorRef(kWhite, 0),
-                   RoundRectPath(f.left + 2, f.top + 2, f.width - 6, f.height - 6, 5));
+  SkinFillGradient(f.g, {1, 1}, {1, f.H}, SkinArgbFromColorRef(kGrey, 50), SkinArgbFromColorRef(kWhite, 0),
+                   RoundRectPath(f.X + 2, f.Y + 2, f.W - 6, f.H - 6, 5));
   if (f.entry.ShowFrame) {
     gdip::GraphicsPath frame = NewPath();
-    frame.AddRoundRect(f.left, f.top, f.width - 2, f.height - 2, 8);
+    frame.AddRoundRect(f.X, f.Y, f.W - 2, f.H - 2, 8);
     SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 150), frame);
   }
 }
@@ -65,25 +64,24 @@ void PaintDisabled(const Face& f) {
 void PaintHot(const Face& f) {
   if (f.picture()) {
     f.Smooth();
-    SkinFillGradient(f.g, {f.left, f.top}, {f.left, f.top + f.height}, SkinArgbFromColorRef(kWhite, 50),
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kWhite, 50),
                      SkinArgbFromColorRef(kBlack, 10), f.InsetPathI());
     f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
     return;
   }
-  SkinFillGradient(f.g, {f.left + 1, f.top + 1}, {f.left + 1, f.top + f.height - 4},
-                   SkinArgbFromColorRef(kWhite, 50), SkinArgbFromColorRef(kWhite, 40),
-                   RoundRectPath(f.left + 2, f.top + 1, f.width - 5, f.height - 4, 2));
+  SkinFillGradient(f.g, {f.X + 1, f.Y + 1}, {f.X + 1, f.Y + f.H - 4}, SkinArgbFromColorRef(kWhite, 50),
+                   SkinArgbFromColorRef(kWhite, 40), RoundRectPath(f.X + 2, f.Y + 1, f.W - 5, f.H - 4, 2));
   // A highlight line, full white in its middle and fading out to both ends.
   gdip::LinearGradientBrush fade;
   gdip::Pen pen;
-  if (!fade.CreateFromPoints({f.left + 1, f.top + 1}, {f.width - 1, f.top + 1}, SkinArgbFromColorRef(kWhite, 0),
+  if (!fade.CreateFromPoints({f.X + 1, f.Y + 1}, {f.W - 1, f.Y + 1}, SkinArgbFromColorRef(kWhite, 0),
                              SkinArgbFromColorRef(kWhite, 255))) {
     return;
   }
   fade.SetLinearBlend(0.5f, 1.0f);
   if (!pen.CreateFromBrush(fade, 2)) return;
   gdip::GraphicsPath line = NewPath();
-  line.AddLine(f.left + 1, f.height - 3, f.width - 1, f.height - 3);
+  line.AddLine(f.X + 1, f.H - 3, f.W - 1, f.H - 3);
   f.g.DrawPath(pen, line);
 }
 
@@ -91,7 +89,7 @@ void PaintFocus(const Face& f, bool hot) {
   if (f.picture()) {
     const gdip::GraphicsPath path = f.InsetPathI();
     f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
-    SkinFillGradient(f.g, {f.left, f.top}, {f.left, f.top + f.height}, SkinArgbFromColorRef(kWhite, 160),
+    SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kWhite, 160),
                      SkinArgbFromColorRef(kWhite, 50), path);
     f.g.ResetClip();
     if (hot) {
@@ -101,8 +99,8 @@ void PaintFocus(const Face& f, bool hot) {
     }
     return;
   }
-  SkinFillGradient(f.g, {2, 3}, {2, f.height}, SkinArgbFromColorRef(kWhite, 60), SkinArgbFromColorRef(kWhite, 50),
-                   RoundRectPath(f.left + 2, f.top + 2, f.width - 5, f.height - 5, 2));
+  SkinFillGradient(f.g, {2, 3}, {2, f.H}, SkinArgbFromColorRef(kWhite, 60), SkinArgbFromColorRef(kWhite, 50),
+                   RoundRectPath(f.X + 2, f.Y + 2, f.W - 5, f.H - 5, 2));
   f.Outlines();
 }
 
@@ -175,10 +173,10 @@ void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect)
   const SkinButtonEntry& entry = *ref;
   Face f{canvas.graphics(), entry, float(rect.left), float(rect.top), float(canvas.width()), float(canvas.height())};
   if (entry.HasPicture) {
-    f.corner = float(entry.Picture.GetField2());
-    f.inset = float(entry.Picture.GetField3());
+    f.R = float(entry.Picture.GetField2());
+    f.B = float(entry.Picture.GetField3());
     if (entry.ShowFrame) {
-      SkinFillGradient(f.g, {f.left, f.top}, {f.left, f.top + f.height}, SkinArgbFromColorRef(kWhite, 100),
+      SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kWhite, 100),
                        SkinArgbFromColorRef(kBlack, 10), f.InsetPathI());
     }
   }
@@ -197,7 +195,7 @@ void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect)
       }
     }
   }
-  PaintCaption(f.g, window, entry, f.width, f.height);
+  PaintCaption(f.g, window, entry, f.W, f.H);
   canvas.Finish();
   canvas.CopyTo(dc);
 }

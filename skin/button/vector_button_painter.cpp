@@ -88,7 +88,7 @@ void PaintEnabled(Face& f, UINT state) {
       f.ClipToInset();
     } else {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
-      SkinStrokeWidening(f.g, path, 3, SkinArgbFromColorRef(kFocusRing, 120));
+      SkinStrokePath(f.g, path, 3, SkinArgbFromColorRef(kFocusRing, 120));
       f.g.ResetClip();
       SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 80), path);
     }

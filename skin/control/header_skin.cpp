@@ -93,7 +93,7 @@ void OnButton(const HeaderRef& header, bool down) {
 }
 
 void FillDown(gdip::Graphics& g, float x, float top, float w, float h, gdip::Argb first, gdip::Argb second) {
-  SkinFillGradient(g, MakePointF(x, top), MakePointF(x, top + h), first, second, x, top, w, h);
+  SkinFillGradient(g, MakePointF(x, top), MakePointF(x, top + h), first, second, gdip::RectF{x, top, w, h});
 }
 
 void PaintItem(HDC dc, const HeaderRef& header, int index, int count, int margin) {

@@ -55,8 +55,6 @@ ImagePlacement PlacementOf(LONG style) {
   return ImagePlacement::AtOrigin;
 }
 
-StaticRef Find(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics); }
-
 // Blank: nothing but ASCII and full-width (code page 936) spaces.
 bool IsBlank(const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
@@ -136,7 +134,7 @@ LRESULT OnEraseBackground(const SkinMessage& m) {
 // again after that procedure ran.
 LRESULT OnSetText(const SkinMessage& m) {
   const LRESULT result = m.Forward();
-  StaticSkinPaint(Find(m.window));
+  StaticSkinPaint(StaticIsListed(m.window));
   return result;
 }
 
@@ -170,6 +168,8 @@ void DrawIconOf(HDC dc, HWND window, ImagePlacement placement, const RECT& clien
 
 }  // namespace
 
+StaticRef StaticIsListed(HWND window) { return SkinFindEntry(window, &SkinWindowRecord::Statics); }
+
 void StaticSkinInstall(SkinWindowRecord& record, HWND parent, int32_t extraWidth, int32_t extraHeight) {
   if (!SkinEngine.options.SkinEnabled) return;
   SkinForEachUnskinnedChild(parent, L"Static", [&](HWND child) {
@@ -195,7 +195,7 @@ void StaticSkinInstall(SkinWindowRecord& record, HWND parent, int32_t extraWidth
 
 LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{window, message, wParam, lParam};
-  const StaticRef control = Find(window);
+  const StaticRef control = StaticIsListed(window);
   switch (message) {
     case WM_DESTROY:           SkinDeleteControlBrush(window); break;
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(control, window); break;
@@ -334,14 +334,16 @@ SkinTextLines StaticTextLines(const StaticRef& control, int32_t clientWidth) {
   return control ? TextLines(*control, clientWidth) : SkinTextLines{};
 }
 
-SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) { return StaticTextLines(Find(window), clientWidth); }
+SkinTextLines StaticTextLines(HWND window, int32_t clientWidth) {
+  return StaticTextLines(StaticIsListed(window), clientWidth);
+}
 
 SIZE StaticTextClientSize(const SkinTextLines& lines) {
   return {LONG(std::ceil(lines.width)) + kGlowRight, LONG(std::ceil(lines.height)) + kGlowBelow};
 }
 
 SkinTextLines StaticShownLines(HWND window, SIZE clientSize) {
-  const StaticRef control = Find(window);
+  const StaticRef control = StaticIsListed(window);
   return control ? ShownLines(*control, clientSize) : SkinTextLines{};
 }
 

@@ -13,13 +13,18 @@ namespace korvath::skin {
 
 struct SkinWindowRecord;
 
+// The static's entry in the static list of the record its `Hw_FuID` names,
+// found at the place its `Hw_lbID` carries (the entry's number): empty when
+// the static is not listed there.
+StaticRef StaticIsListed(HWND window);
+
 LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Paints the static's entry in full.
 void StaticSkinPaint(const StaticRef& control);
 
 // True for a static whose text the skin paints (`control`: its entry, as
-// SkinFindEntry finds it once for the questions here).
+// StaticIsListed finds it once for the questions here).
 bool StaticShowsSkinnedText(const StaticRef& control);
 // The lines a skinned text static shows in a client area `clientWidth`
 // wide: its text broken where the face, size and style it is painted with

@@ -217,7 +217,7 @@ void TabSkinItemsPaint(const ContainerRef& tab, HDC dc, int32_t index, bool sele
 }
 
 bool TabFindContainerEntry(const SkinWindowRecord& record, HWND window) {
-  return window && SkinFindContainerEntry(record, window) > 0;
+  return SkinContainerNumberOf(record, window) > 0;
 }
 
 }  // namespace korvath::skin

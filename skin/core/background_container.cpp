@@ -6,15 +6,9 @@
 
 namespace korvath::skin {
 
-namespace {
-
-bool IsBackgroundPiece(HWND window) { return GetSkinProp(window, prop::Wxk_Zpf) == 1; }
-
-}  // namespace
-
 SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces) {
   SkinBackgroundSource found;
-  if (usePieces && IsBackgroundPiece(window)) {
+  if (usePieces && SkinIsBackgroundPiece(window)) {
     found.piece = window;
     return found;
   }
@@ -24,7 +18,7 @@ SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HW
   }
   // No depth limit: every ancestor up to the top-level window is examined.
   for (HWND current = GetParent(window); current; current = GetParent(current)) {
-    if (usePieces && IsBackgroundPiece(current)) {
+    if (usePieces && SkinIsBackgroundPiece(current)) {
       found.piece = current;
       return found;
     }
@@ -32,7 +26,7 @@ SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HW
       found.topLevel = true;
       return found;
     }
-    if (const int32_t e = SkinFindContainerEntry(top, current)) {
+    if (const int32_t e = SkinContainerNumberOf(top, current)) {
       if (HWND piece = GetSkinPropHandle<HWND>(current, prop::Mb_zpf); usePieces && piece) {
         found.piece = piece;
       } else {
@@ -44,9 +38,11 @@ SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HW
   return found;
 }
 
-HWND SkinBackgroundPieceAround(HWND window) {
-  for (HWND current = window; current; current = GetParent(current)) {
-    if (IsBackgroundPiece(current)) return current;
+bool SkinIsBackgroundPiece(HWND window) { return GetSkinProp(window, prop::Wxk_Zpf) == 1; }
+
+HWND GetParentBackgroundPiece(HWND window) {
+  for (HWND current = GetParent(window); current; current = GetParent(current)) {
+    if (SkinIsBackgroundPiece(current)) return current;
   }
   return nullptr;
 }
@@ -70,7 +66,7 @@ RECT SkinRectInContainer(const SkinWindowRecord& top, HWND window) {
 int32_t SkinParentContainerEntry(const SkinWindowRecord& record, HWND window, HWND stopWindow) {
   for (HWND current = GetParent(window); current != stopWindow && current;
        current = GetParent(current)) {
-    const int32_t e = SkinFindContainerEntry(record, current);
+    const int32_t e = SkinContainerNumberOf(record, current);
     const SkinContainerEntry* entry = SkinEntryAt(record.Containers, e);
     if (entry && entry->framed) return e;
   }

@@ -31,9 +31,13 @@ struct SkinBackgroundSource {
 // container carrying `Mb_zpf` then leads to that piece instead of to its own
 // entry.
 SkinBackgroundSource SkinFindBackgroundContainer(const SkinWindowRecord& top, HWND window, bool usePieces);
-// The first background piece (`Wxk_Zpf` = 1) among the window and its
-// parents; null when there is none.
-HWND SkinBackgroundPieceAround(HWND window);
+// Whether the window is a background piece (`Wxk_Zpf` = 1): a window whose
+// own layer (`Wxk_Cj`) holds what lies behind the windows inside it.
+bool SkinIsBackgroundPiece(HWND window);
+// The nearest background piece among the window's parents (the window
+// itself not counted): what a container inside one shows; null when there
+// is none.
+HWND GetParentBackgroundPiece(HWND window);
 
 // The window rectangle of `window` minus the top-left corner of the window
 // rectangle of `reference`.

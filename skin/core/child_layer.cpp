@@ -46,8 +46,8 @@ void SkinPaintChildBackground(HWND window, HDC source) {
   if (const SkinWindowRecord* record = SkinRecordAt(owner)) SkinPaintChildBackground(*record, window, source);
 }
 
-void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
-                                   std::optional<RECT> keyArea) {
+void SkinBlitToOwnerBuffer(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
+                           std::optional<RECT> keyArea) {
   if (!owner.ChildBackDC) return;
   const RECT place = SkinRectInTopAncestor(owner, window);
   HDC layer = SkinExcludeChildrenClip(owner, window, owner.ChildBackDC.get());

@@ -33,8 +33,8 @@ void SkinPaintChildBackground(HWND window, HDC source);
 // (SkinKeyedCopy; `keyArea`: where the picture was filled with `key`, when the
 // caller knows), the window's own visible children left as they are. The
 // layer keeps no clip afterwards.
-void SkinPaintChildBackgroundKeyed(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
-                                   std::optional<RECT> keyArea = std::nullopt);
+void SkinBlitToOwnerBuffer(const SkinWindowRecord& owner, HWND window, HDC source, COLORREF key,
+                           std::optional<RECT> keyArea = std::nullopt);
 
 // The window's client area in the coordinates of its top skinned window
 // `top`.

@@ -10,7 +10,6 @@
 #include "skin/core/rounded_path.h"
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
-#include "skin/core/subclass.h"
 #include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -32,15 +31,6 @@ bool HasPositiveColour(const SkinContainerEntry& entry) {
   return static_cast<int32_t>(entry.backgroundColor) > 0;
 }
 
-// The window's own container entry in the record, told by the number the
-// window carries (a container's `Hw_lbID` is its place in the list; any
-// other window's names no entry of its own): no search of the list at every
-// paint of every control.
-const SkinContainerEntry* ContainerEntryOf(const SkinWindowRecord& record, HWND window) {
-  const SkinContainerEntry* entry = SkinEntryAt(record.Containers, SkinSlotNumber(window));
-  return entry && entry->window == window ? entry : nullptr;
-}
-
 // The window whose background is being made, with what its fill needs: its
 // rectangle and size, the inset shape asked for, and its skinned top-level
 // record, which gives the container entries around it.
@@ -54,8 +44,8 @@ struct Target {
   const SkinWindowRecord& record;
 
   const SkinContainerEntry* Entry(int32_t n) const { return SkinEntryAt(record.Containers, n); }
-  const SkinContainerEntry* Own() const { return ContainerEntryOf(record, window); }
-  const SkinContainerEntry* ParentEntry() const { return ContainerEntryOf(record, GetParent(window)); }
+  const SkinContainerEntry* Own() const { return SkinContainerEntryOf(record, window); }
+  const SkinContainerEntry* ParentEntry() const { return SkinContainerEntryOf(record, GetParent(window)); }
 
   // Which entry's colour fills a container's shape: its own, except for a
   // panel, which takes its parent container's (when the parent is one; with
@@ -242,9 +232,8 @@ SkinMemoryDc SkinPaintParentBackground(const SkinWindowRecord& owner, HWND windo
 }
 
 SkinMemoryDc SkinPaintPieceBackground(HWND window, const RECT& rect) {
-  const HWND piece = SkinBackgroundPieceAround(window);
-  if (piece == window) return CopyOwnPiece(nullptr, window, rect);
-  if (piece) return CopyPiece(piece, window, rect);
+  if (SkinIsBackgroundPiece(window)) return CopyOwnPiece(nullptr, window, rect);
+  if (const HWND piece = GetParentBackgroundPiece(window)) return CopyPiece(piece, window, rect);
   return {};
 }
 

@@ -53,8 +53,7 @@ void FillRadial(gdip::Graphics& graphics, const gdip::GraphicsPath& path, gdip::
   graphics.FillPath(brush, path);
 }
 
-void SkinStrokeWidening(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width,
-                        gdip::Argb colour) {
+void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, gdip::Argb colour) {
   gdip::Pen pen;
   if (!pen.CreateFromColor(colour, 1.0f)) return;
   for (int32_t i = 1; i <= width; ++i) {
@@ -80,9 +79,11 @@ void SkinFillGradient(gdip::Graphics& graphics, gdip::PointF from, gdip::PointF 
 }
 
 void SkinFillGradient(gdip::Graphics& graphics, gdip::PointF from, gdip::PointF to, gdip::Argb first,
-                      gdip::Argb second, float x, float y, float width, float height) {
+                      gdip::Argb second, const gdip::RectF& rect) {
   gdip::LinearGradientBrush brush;
-  if (brush.CreateFromPoints(from, to, first, second)) graphics.FillRectangle(brush, x, y, width, height);
+  if (brush.CreateFromPoints(from, to, first, second)) {
+    graphics.FillRectangle(brush, rect.x, rect.y, rect.width, rect.height);
+  }
 }
 
 void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, float penWidth, float x, float y, float width,

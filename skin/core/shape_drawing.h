@@ -31,8 +31,7 @@ void FillRadial(gdip::Graphics& graphics, const gdip::GraphicsPath& path, gdip::
                 float focus);
 // Strokes the path `width` times with pens 1, 2, ... `width` wide:
 // translucent strokes build up next to the centre line (a focus ring).
-void SkinStrokeWidening(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width,
-                        gdip::Argb colour);
+void SkinStrokePath(gdip::Graphics& graphics, const gdip::GraphicsPath& path, int32_t width, gdip::Argb colour);
 
 void SkinFillSolid(gdip::Graphics& graphics, gdip::Argb colour, float x, float y, float width, float height);
 void SkinFillSolid(gdip::Graphics& graphics, gdip::Argb colour, const gdip::GraphicsPath& path);
@@ -40,7 +39,7 @@ void SkinFillSolid(gdip::Graphics& graphics, gdip::Argb colour, const gdip::Grap
 void SkinFillGradient(gdip::Graphics& graphics, gdip::PointF from, gdip::PointF to, gdip::Argb first,
                       gdip::Argb second, const gdip::GraphicsPath& path);
 void SkinFillGradient(gdip::Graphics& graphics, gdip::PointF from, gdip::PointF to, gdip::Argb first,
-                      gdip::Argb second, float x, float y, float width, float height);
+                      gdip::Argb second, const gdip::RectF& rect);
 void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, float penWidth, float x, float y, float width,
                 float height);
 void SkinStroke(gdip::Graphics& graphics, gdip::Argb colour, const gdip::GraphicsPath& path, float penWidth = 1);

@@ -63,7 +63,7 @@ void SkinCanvas::Finish(SkinLayerCopy copy) {
 
 void SkinCanvas::FinishKeyed(COLORREF key, std::optional<RECT> keyArea) {
   EndDrawing();
-  if (surface_ && owner_) SkinPaintChildBackgroundKeyed(*owner_, window_, surface_.get(), key, keyArea);
+  if (surface_ && owner_) SkinBlitToOwnerBuffer(*owner_, window_, surface_.get(), key, keyArea);
 }
 
 void SkinCanvas::CopyTo(HDC target, int32_t x, int32_t y) {

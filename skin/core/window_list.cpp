@@ -8,9 +8,12 @@ namespace korvath::skin {
 
 namespace {
 
+uint64_t searches = 0;
+
 template <class Entry>
 int32_t FindInList(const SkinEntryList<Entry>& list, HWND window) {
   if (!window) return 0;
+  ++searches;
   for (size_t i = 0; i < list.size(); ++i) {
     if (EntryWindow(list[i]) == window) return static_cast<int32_t>(i + 1);
   }
@@ -96,13 +99,22 @@ int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window) {
   return FindInList(record.Containers, window);
 }
 
+int32_t SkinContainerNumberOf(const SkinWindowRecord& record, HWND window) {
+  if (!window) return 0;
+  const auto number = static_cast<int32_t>(GetSkinProp(window, prop::Hw_lbID));
+  const SkinContainerEntry* entry = SkinEntryAt(record.Containers, number);
+  return entry && entry->window == window ? number : 0;
+}
+
 SkinContainerEntry* SkinContainerEntryOf(SkinWindowRecord& record, HWND window) {
-  return SkinEntryAt(record.Containers, SkinFindContainerEntry(record, window));
+  return SkinEntryAt(record.Containers, SkinContainerNumberOf(record, window));
 }
 
 const SkinContainerEntry* SkinContainerEntryOf(const SkinWindowRecord& record, HWND window) {
-  return SkinEntryAt(record.Containers, SkinFindContainerEntry(record, window));
+  return SkinEntryAt(record.Containers, SkinContainerNumberOf(record, window));
 }
+
+uint64_t SkinEntryListSearches() { return searches; }
 
 SkinWindowRecord* SkinRecordAt(int32_t recordNumber) {
   if (recordNumber < 1 || size_t(recordNumber) > SkinEngine.lists.SkinWindowList.size()) return nullptr;

@@ -31,9 +31,20 @@ int32_t SkinTopSkinnedAncestor(HWND window);
 // That record itself (the same walk); null when none.
 SkinWindowRecord* SkinTopSkinnedRecord(HWND window);
 // Position of `window` in the record's button list / container list; 0 when
-// it is not there.
+// it is not there. Each searches its list from the start.
 int32_t SkinFindControlInRecord(const SkinWindowRecord& record, HWND window);
 int32_t SkinFindContainerEntry(const SkinWindowRecord& record, HWND window);
+// How many times these searches went through a list since the engine
+// started: the paths that find entries by the numbers their windows carry
+// (typing, a repaint, a save) must leave it unchanged.
+uint64_t SkinEntryListSearches();
+// The number of the window's own entry in the record's container list, read
+// at the number the window carries (a registered container's `Hw_lbID` is
+// its place in the list, rewritten whenever the list renumbers) and checked
+// against that entry's window: 0 when the window is none of the record's
+// containers, also when its number names an entry of another kind. No
+// search: what every paint of every control asks of the windows around it.
+int32_t SkinContainerNumberOf(const SkinWindowRecord& record, HWND window);
 // That entry itself; null when the window is none of the record's containers.
 SkinContainerEntry* SkinContainerEntryOf(SkinWindowRecord& record, HWND window);
 const SkinContainerEntry* SkinContainerEntryOf(const SkinWindowRecord& record, HWND window);

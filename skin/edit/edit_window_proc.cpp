@@ -6,10 +6,10 @@
 #include "skin/core/control_background.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/core/hover.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/edit_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/window_procs.h"
@@ -17,9 +17,6 @@
 namespace korvath::skin {
 
 namespace {
-
-// The edit found again: after the procedure behind the skin ran.
-EditRef FindEdit(HWND control) { return SkinFindEntry(control, &SkinWindowRecord::Edits); }
 
 void CopyPictureToOwner(HWND control, const EditRef& edit) {
   platform::WindowDC dc = platform::WindowDC::Client(control);
@@ -78,7 +75,7 @@ LRESULT OnPaint(const SkinMessage& m) {
   const HWND outerEdit = std::exchange(editInPaint, m.window);
   const bool outerPending = std::exchange(ringPending, true);
   const LRESULT result = m.Forward();
-  const EditRef edit = FindEdit(m.window);
+  const EditRef edit = FindEditRecord(m.window);
   if (ringPending) EditSkinBorderPaint(m.window, edit);
   editInPaint = outerEdit;
   ringPending = outerPending;
@@ -105,7 +102,7 @@ void OnLeftButtonDown(const SkinMessage& m, const EditRef& edit) {
 LRESULT OnScroll(const SkinMessage& m, bool vertical) {
   const LRESULT result = m.Forward();
   if (SkinEngine.options.SkinTransparentMode) InvalidateRect(m.window, nullptr, TRUE);
-  SkinRepaintScrollOverlays(FindEdit(m.window), kScrollPartNone, vertical, !vertical);
+  SkinRepaintScrollOverlays(FindEditRecord(m.window), kScrollPartNone, vertical, !vertical);
   return result;
 }
 
@@ -134,7 +131,7 @@ void OnNcMouseMove(const SkinMessage& m, const EditRef& edit) {
 // in a print as on screen.
 LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   const SkinMessage m{control, message, wParam, lParam};
-  const EditRef edit = FindEdit(control);
+  const EditRef edit = FindEditRecord(control);
   switch (message) {
     case WM_DESTROY:           SkinDeleteControlBrush(control); break;
     case WM_MOUSEMOVE:         OnMouseMove(m, edit); break;
@@ -164,7 +161,9 @@ LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPAR
   // edit that has one finds its entry again for them.
   const bool overlaid = edit && (edit->vScrollOverlay || edit->hScrollOverlay);
   const LRESULT result = m.Forward();
-  if (overlaid && message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(FindEdit(control));
+  if (overlaid && message != WM_DESTROY && message != WM_NCDESTROY) {
+    SkinRefreshMovedScrollBars(FindEditRecord(control));
+  }
   return result;
 }
 

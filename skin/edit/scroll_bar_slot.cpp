@@ -4,13 +4,14 @@
 
 #include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/edit/edit_lookup.h"
 
 namespace korvath::skin {
 
 ScrollBarSlot SkinScrollBarSlot(HWND control, ScrollBarAxis axis) {
   const std::string cls = SkinGetClassNameText(control);
   if (cls == "Edit" || cls == "RichEdit20A") {
-    return SkinScrollBarSlot(SkinFindEntry(control, &SkinWindowRecord::Edits), axis);
+    return SkinScrollBarSlot(FindEditRecord(control), axis);
   }
   return SkinScrollBarSlot(SkinFindEntry(control, &SkinWindowRecord::Children), axis);
 }

@@ -8,6 +8,7 @@
 #include "skin/core/skin_message.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/edit_lookup.h"
 #include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"
 
@@ -138,7 +139,7 @@ void SkinRefreshMovedScrollBars(const ScrollBarSlot& vertical, const ScrollBarSl
 }
 
 void SkinRepaintEditOverlays(HWND edit, bool vertical, bool horizontal) {
-  SkinRepaintScrollOverlays(SkinFindEntry(edit, &SkinWindowRecord::Edits), kScrollPartNone, vertical, horizontal);
+  SkinRepaintScrollOverlays(FindEditRecord(edit), kScrollPartNone, vertical, horizontal);
 }
 
 int32_t SkinScrollBarPartAt(const ScrollBarSlot& bar, POINT screen) {

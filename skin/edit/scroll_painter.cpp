@@ -92,8 +92,8 @@ void DrawTrack(gdip::Graphics& g, HWND control, int W, int H) {
     alpha = SkinEngine.options.SkinAlpha;
   }
   SkinFillSolid(g, SkinArgbFromColorRef(colour, alpha), 0, 0, float(W), float(H));
-  SkinFillGradient(g, {0, 0}, {float(W), 0}, SkinArgbFromColorRef(kWhite, 40), SkinArgbFromColorRef(kWhite, 80), 0, 0,
-                   float(W), float(H));
+  SkinFillGradient(g, {0, 0}, {float(W), 0}, SkinArgbFromColorRef(kWhite, 40), SkinArgbFromColorRef(kWhite, 80),
+                   gdip::RectF{0, 0, float(W), float(H)});
 }
 
 void DrawThumb(gdip::Graphics& g, const BarLayout& layout, bool hot) {

@@ -124,7 +124,7 @@ struct BoxShades {
 void DrawShadedBox(gdip::Graphics& g, gdip::PointF corner, float size, const BoxShades& shades) {
   const float x = corner.x, y = corner.y;
   SkinFillSolid(g, shades.base, x, y, size, size);
-  SkinFillGradient(g, {x, y}, {x, y + size}, shades.top, shades.bottom, x, y, size, size);
+  SkinFillGradient(g, {x, y}, {x, y + size}, shades.top, shades.bottom, gdip::RectF{x, y, size, size});
   SkinStroke(g, shades.outline, 1.0f, x, y, size, size);
 }
 

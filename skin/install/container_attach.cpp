@@ -34,6 +34,8 @@ void ContainerSkinAttach(HWND window, std::optional<bool> framed, std::optional<
 void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bool> framed,
                          std::optional<COLORREF> backgroundColour, std::optional<int32_t> backgroundAlpha,
                          std::optional<bool> outline) {
+  // Once per attach, the list itself is searched: whether the window is in
+  // it already must not rest on a number it carries.
   if (SkinFindContainerEntry(record, window) > 0) return;
   // Subclassed already by another skin of the first layer: a second layer
   // here would hand its messages back to itself.
@@ -65,7 +67,7 @@ void ContainerSkinAttach(SkinWindowRecord& record, HWND window, std::optional<bo
                   SkinInstallChildSkins(record, window);
                   entry->rebuild = true;
                 });
-  SetSkinPropHandle(window, prop::Mb_zpf, SkinBackgroundPieceAround(GetParent(window)));
+  SetSkinPropHandle(window, prop::Mb_zpf, GetParentBackgroundPiece(window));
 }
 
 }  // namespace korvath::skin

@@ -7,7 +7,6 @@
 #include "platform/window_geometry.h"
 #include "skin/control/static_skin.h"
 #include "skin/core/control_text.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/core/window_record.h"
 #include "skin/core/window_region.h"
 
@@ -244,7 +243,7 @@ int32_t DialogLayOut(SkinWindowRecord& record) {
   const BoxStatics statics = FindStatics(box);
   // A text the skin does not paint keeps the system's layout (at the size
   // kept for it, widened) and drawing.
-  const StaticRef text = SkinFindEntry(statics.text, &SkinWindowRecord::Statics);
+  const StaticRef text = StaticIsListed(statics.text);
   if (StaticShowsSkinnedText(text)) {
     const BoxLayout layout(box, record, statics, text, buttons);
     const TextLayout laid = layout.ForText();

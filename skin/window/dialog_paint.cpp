@@ -85,11 +85,12 @@ void PaintBackground(gdip::Graphics& graphics, const gdip::GraphicsPath& path, c
 
 void PaintBands(gdip::Graphics& graphics, float w, float h, float band) {
   SkinFillGradient(graphics, MakePointF(0, 0), MakePointF(0, 31), SkinArgbFromColorRef(kWhite, 60),
-                   SkinArgbFromColorRef(kWhite, 150), 0, 0, w, kCaptionBandHeight);
+                   SkinArgbFromColorRef(kWhite, 150), gdip::RectF{0, 0, w, kCaptionBandHeight});
   SkinFillGradient(graphics, MakePointF(0, 29), MakePointF(0, h - band + 6), SkinArgbFromColorRef(kWhite, 150),
-                   SkinArgbFromColorRef(kWhite, 225), 0, kCaptionBandHeight, w, h - band - kCaptionBandHeight);
+                   SkinArgbFromColorRef(kWhite, 225),
+                   gdip::RectF{0, kCaptionBandHeight, w, h - band - kCaptionBandHeight});
   SkinFillGradient(graphics, MakePointF(0, h - band), MakePointF(0, h), SkinArgbFromColorRef(kWhite, 220),
-                   SkinArgbFromColorRef(kWhite, 100), 0, h - band, w, band);
+                   SkinArgbFromColorRef(kWhite, 100), gdip::RectF{0, h - band, w, band});
 }
 
 // The whole box into its back buffer: background, bands, separator, outline,
@@ -190,7 +191,7 @@ void SkinCaptionBlit(SkinWindowRecord& box, int32_t item, gdip::Graphics& graphi
       SkinFillSolid(graphics, SkinArgbFromColorRef(look.fill, 150), 0, 0, w, h);
       SkinFillSolid(graphics, SkinArgbFromColorRef(kWhite, 50), 0, 0, w, h);
       SkinFillGradient(graphics, MakePointF(0, 0), MakePointF(0, 31), SkinArgbFromColorRef(kWhite, 60),
-                       SkinArgbFromColorRef(kWhite, 150), 0, 0, w, 31);
+                       SkinArgbFromColorRef(kWhite, 150), gdip::RectF{0, 0, w, 31});
     }
   }
   DrawImageAt(graphics, &ItemPicture(caption), float(ix), float(iy + 3));

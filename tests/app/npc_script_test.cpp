@@ -151,11 +151,19 @@ TEST(NameToPinyin, SyllablesOfChineseCharactersAndWhatElseStays) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pinyin);
     std::string text = c.name;
-    EXPECT_EQ(NameToPinyinWith(text, c.separator, c.keepFullWidth, c.test), c.pinyin);
+    EXPECT_EQ(NameToPinyin(text, c.separator, c.keepFullWidth, c.test), c.pinyin);
     EXPECT_EQ(text, c.halfWidth);
   }
   for (const char* yes : {"张三", "\xA3\xC1", "乗", "亅丄", "\xA1\xA1张"}) EXPECT_TRUE(IsCjkTextByBytes(yes)) << yes;
   for (const char* no : {"\xA1\xA1", "A", "\xB0", "", "张A", "\x80", "张\xB0"}) EXPECT_FALSE(IsCjkTextByBytes(no)) << no;
+}
+
+// Options not given are off: no blank after a syllable, what is not Chinese
+// copied half-width, and the byte test (乗 counts as Chinese and gives nothing).
+TEST(NameToPinyin, OptionsNotGivenAreOff) {
+  std::string text = "张\xA1\xA1三乗\xA3\xC1";
+  EXPECT_EQ(NameToPinyin(text), "zhang san");
+  EXPECT_EQ(text, "张 三乗A");
 }
 
 // The save and the name box take the file part from one rule: every

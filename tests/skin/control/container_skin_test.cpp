@@ -73,6 +73,21 @@ TEST_F(ContainerSkinTest, RegisteringByWindowFindsItsRecordAndRegistersOnce) {
   DestroyWindow(lone);
 }
 
+// A container keeps the background piece it shows: the nearest piece among
+// its parents, never itself, and none outside every piece.
+TEST_F(ContainerSkinTest, AContainerKeepsTheNearestBackgroundPieceAboveIt) {
+  const HWND piece = Add(L"Static"), plain = Add(L"Static");
+  SetSkinProp(piece, prop::Wxk_Zpf, 1);
+  const HWND inner = Add(L"Static", piece), pieceInside = Add(L"Static", piece);
+  const HWND deep = Add(L"Static", inner);
+  SetSkinProp(pieceInside, prop::Wxk_Zpf, 1);
+  for (HWND container : {plain, inner, pieceInside, deep}) ContainerSkinAttach(container, false);
+  EXPECT_EQ(GetSkinPropHandle<HWND>(plain, prop::Mb_zpf), nullptr);
+  EXPECT_EQ(GetSkinPropHandle<HWND>(inner, prop::Mb_zpf), piece);
+  EXPECT_EQ(GetSkinPropHandle<HWND>(pieceInside, prop::Mb_zpf), piece);
+  EXPECT_EQ(GetSkinPropHandle<HWND>(deep, prop::Mb_zpf), piece);
+}
+
 // A container about to move marks the container around it, whose kept look
 // shows it where it was.
 TEST_F(ContainerSkinTest, AMovingContainerMarksTheContainerAroundIt) {

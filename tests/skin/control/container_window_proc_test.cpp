@@ -12,6 +12,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/edit/edit_lookup.h"
 #include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/install/container_attach.h"
@@ -81,7 +82,7 @@ TEST_F(ContainerWindowProcTest, AnEditsOverlayFollowsItsTextThroughTheContainer)
                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 20, 30,
                                     160, 70, group, nullptr, nullptr, nullptr);
   ContainerControlSkinAttach(group);
-  const SkinEditEntry* entry = SkinFindEntry(edit, &SkinWindowRecord::Edits).get();
+  const SkinEditEntry* entry = FindEditRecord(edit).get();
   ASSERT_NE(entry, nullptr);
   const HWND overlay = entry->vScrollOverlay;
   ASSERT_NE(overlay, nullptr);

@@ -12,7 +12,6 @@
 
 #include "skin/control/control_installers.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/control/shown.h"
@@ -46,7 +45,7 @@ class StaticSkinTest : public test::EngineTest {
   SkinWindowRecord& record() { return *SkinRecordAt(form_.recordNumber()); }
   // The static's place in its owner's static list; 0 when it has no entry.
   static int32_t Listed(HWND window) {
-    const StaticRef entry = SkinFindEntry(window, &SkinWindowRecord::Statics);
+    const StaticRef entry = StaticIsListed(window);
     return entry ? entry.number : 0;
   }
   fixture::SkinnedForm form_{300, 200, kBackground};

@@ -7,8 +7,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
+#include <vector>
 
 #include "gdip/bitmap.h"
 #include "gdip/brush.h"
@@ -331,6 +333,46 @@ TEST(SkinStroke, APathIsStrokedWithThePenWidthItIsGiven) {
   };
   EXPECT_EQ(rows(std::nullopt), 1);
   EXPECT_EQ(rows(2.0f), 2);
+}
+
+// A focus ring's strokes share one centre line: the widest reaches as far as
+// one stroke of that width, and the colour builds up towards the line. No
+// width, no stroke.
+TEST(SkinStrokePath, StrokesOfGrowingWidthBuildUpTowardsTheLine) {
+  auto column = [](const std::function<void(gdip::Graphics&, const gdip::GraphicsPath&)>& stroke) {
+    gdip::Bitmap bitmap;
+    gdip::Graphics graphics;
+    gdip::GraphicsPath path;
+    EXPECT_TRUE(bitmap.CreateWithFormat(120, 80) && graphics.FromImage(bitmap) && path.Create() &&
+                path.AddLine(10, 40, 110, 40));
+    stroke(graphics, path);
+    std::vector<uint32_t> alphas;
+    for (int y = 0; y < 80; ++y)
+      if (const uint32_t a = bitmap.GetPixel(60, y) >> 24) alphas.push_back(a);
+    return alphas;
+  };
+  using Path = const gdip::GraphicsPath&;
+  const auto ring = column([](gdip::Graphics& g, Path p) { SkinStrokePath(g, p, 3, 0x600000FFu); });
+  const auto wide = column([](gdip::Graphics& g, Path p) { SkinStroke(g, 0x600000FFu, p, 3); });
+  ASSERT_EQ(ring.size(), wide.size());
+  ASSERT_GE(ring.size(), 3u);
+  EXPECT_GT(*std::max_element(ring.begin(), ring.end()), *std::max_element(wide.begin(), wide.end()));
+  EXPECT_LT(std::min(ring.front(), ring.back()), *std::max_element(ring.begin(), ring.end()));
+  EXPECT_TRUE(column([](gdip::Graphics& g, Path p) { SkinStrokePath(g, p, 0, 0xFF0000FFu); }).empty());
+}
+
+// A gradient fills the rectangle it is given, from the first colour at its
+// start point to the second at its end, and nothing around it.
+TEST(SkinFillGradient, ARectangleIsFilledFromTheFirstColourToTheSecond) {
+  gdip::Bitmap bitmap;
+  gdip::Graphics graphics;
+  ASSERT_TRUE(bitmap.CreateWithFormat(120, 80) && graphics.FromImage(bitmap));
+  SkinFillGradient(graphics, {0, 10}, {0, 70}, 0xFFFFFFFFu, 0xFF000000u, gdip::RectF{20, 10, 40, 60});
+  EXPECT_EQ(bitmap.GetPixel(30, 10), 0xFFFFFFFFu);
+  EXPECT_LT(bitmap.GetPixel(30, 69) & 0xFFu, 0x10u);
+  EXPECT_EQ(bitmap.GetPixel(30, 69) >> 24, 0xFFu);
+  for (auto [x, y] : {std::pair{19, 40}, {60, 40}, {30, 9}, {30, 70}})
+    EXPECT_EQ(bitmap.GetPixel(x, y), 0u) << x << "," << y;
 }
 
 // "测试文字" and "测试" five times, in code page 936.

@@ -153,9 +153,10 @@ TEST_F(PaintingTest, ABackgroundPieceWithoutASkinnedAncestorGivesItsLayer) {
   FillPattern(layer.get(), 180, 130, BackPattern);
   SetSkinProp(piece, prop::Wxk_Zpf, 1);
   SetSkinPropHandle(piece, prop::Wxk_Cj, layer.get());
-  EXPECT_EQ(SkinBackgroundPieceAround(control), piece);
-  EXPECT_EQ(SkinBackgroundPieceAround(piece), piece);
-  EXPECT_EQ(SkinBackgroundPieceAround(plain.hwnd()), nullptr);
+  EXPECT_EQ(GetParentBackgroundPiece(control), piece);
+  EXPECT_EQ(GetParentBackgroundPiece(piece), nullptr);  // a piece is not its own parent piece
+  EXPECT_TRUE(SkinIsBackgroundPiece(piece));
+  EXPECT_EQ(GetParentBackgroundPiece(plain.hwnd()), nullptr);
   SkinMemoryDc dc = SkinPaintParentBackground(control, RECT{0, 0, 40, 20});
   ASSERT_TRUE(dc);
   const auto px = Pixels(dc.get(), 40, 20);

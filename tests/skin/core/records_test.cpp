@@ -218,6 +218,38 @@ TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {
   DestroyWindow(box);
 }
 
+// A window's own container entry is read at the number it carries, and only
+// when that entry is the window's: a number that names another window's
+// entry (an edit's number, say), another record's list or none finds no
+// container. Only a search goes through the list, and each is counted.
+TEST_F(WindowList, AContainerIsFoundAtTheNumberItCarriesWithoutASearch) {
+  TestWindow form(200, 120, L"form"), other(100, 80, L"other");
+  HWND a = form.AddChild(L"STATIC", L"a", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20);
+  HWND b = form.AddChild(L"STATIC", L"b", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20);
+  HWND edit = form.AddChild(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 60, 0, 40, 20);
+  const int32_t n = AddRecord(form.hwnd());
+  const int32_t m = AddRecord(other.hwnd());
+  SkinWindowRecord& record = *SkinRecordAt(n);
+  Register(n, &SkinWindowRecord::Containers, a);
+  Register(n, &SkinWindowRecord::Containers, b);
+  Register(n, &SkinWindowRecord::Edits, edit);
+  SetSkinProp(edit, prop::Hw_lbID, 2);  // the edit's own number, the same as b's
+  const uint64_t searches = SkinEntryListSearches();
+  EXPECT_EQ(SkinContainerNumberOf(record, b), 2);
+  EXPECT_EQ(SkinContainerEntryOf(record, b), &record.Containers[1]);
+  EXPECT_EQ(SkinContainerEntryOf(std::as_const(record), a), &record.Containers[0]);
+  EXPECT_EQ(SkinContainerNumberOf(record, a), 1);
+  EXPECT_EQ(SkinContainerNumberOf(record, edit), 0);
+  EXPECT_EQ(SkinContainerEntryOf(record, edit), nullptr);
+  EXPECT_EQ(SkinContainerNumberOf(*SkinRecordAt(m), b), 0);
+  EXPECT_EQ(SkinContainerNumberOf(record, nullptr), 0);
+  EXPECT_EQ(SkinContainerNumberOf(record, form.hwnd()), 0);  // a record's window carries the record's number
+  EXPECT_EQ(SkinEntryListSearches(), searches);
+  EXPECT_EQ(SkinFindContainerEntry(record, b), 2);
+  EXPECT_EQ(SkinFindContainerEntry(record, edit), 0);
+  EXPECT_EQ(SkinEntryListSearches(), searches + 2);
+}
+
 // A control's entry is found once, with its record and number, and held: it
 // stays where it is (and right) while the list grows; a control whose
 // numbers lead to another control's entry finds none.

@@ -182,6 +182,7 @@ TEST_F(SurfaceTest, AContainersChildrenAreClippedWithinTheSizeItsEntryKeeps) {
   made->Containers[1].paintedHeight = 100;
   const SkinWindowRecord& record = *SkinAppendWindowRecord(std::move(made));
   SetSkinProp(box, prop::Hw_FuID, SkinRecordNumber(record));
+  SetSkinProp(box, prop::Hw_lbID, 2);  // its place in the container list, as the attach sets it
   SkinMemoryDc buffer = SkinMemoryDc::Create(200, 150);
   SkinGetClippedDC(box, buffer.get());
   EXPECT_FALSE(Visible(buffer.get(), 20, 15));

@@ -17,6 +17,7 @@
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/edit/edit_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
@@ -148,8 +149,8 @@ TEST_F(ControlSkinsTest, TransparentModeSkinsTheInnerEditsOfCombosAndAddressFiel
   InstallAll();
   HWND inner = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   EXPECT_EQ(ProcOf(inner), EditSkinWndProc);
-  EXPECT_EQ(SkinFindEntry(inner, &SkinWindowRecord::Edits)->window, inner);
-  EXPECT_EQ(SkinFindEntry(inner, &SkinWindowRecord::Edits)->vScrollOverlay, nullptr);
+  EXPECT_EQ(FindEditRecord(inner)->window, inner);
+  EXPECT_EQ(FindEditRecord(inner)->vScrollOverlay, nullptr);
   int fields = 0;
   for (HWND f = FindWindowExW(address, nullptr, L"Edit", nullptr); f; f = FindWindowExW(address, f, L"Edit", nullptr)) {
     EXPECT_EQ(ProcOf(f), EditSkinWndProc);
@@ -165,7 +166,7 @@ TEST_F(ControlSkinsTest, EditsTakeTypingAndShowHoverAndFocusInTheirFrames) {
   InstallAll();
   testsupport::Activate(form_.hwnd());
   testsupport::Click(edit, 10, 10);
-  EXPECT_TRUE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->focused);
+  EXPECT_TRUE(FindEditRecord(edit)->focused);
   testsupport::TypeText(L"Korvath");
   testsupport::PumpMessages(30);
   EXPECT_EQ(testsupport::WindowText(edit), L"Korvath");
@@ -175,14 +176,14 @@ TEST_F(ControlSkinsTest, EditsTakeTypingAndShowHoverAndFocusInTheirFrames) {
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(1, 1), Over(kWhiteRgb, kTheme, 180), 3);
   // Off the edit: the leave notification repaints it plain, focused.
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
-  testsupport::PumpUntil([&] { return !SkinFindEntry(edit, &SkinWindowRecord::Edits)->hot; });
-  EXPECT_FALSE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->hot);
+  testsupport::PumpUntil([&] { return !FindEditRecord(edit)->hot; });
+  EXPECT_FALSE(FindEditRecord(edit)->hot);
   EXPECT_EQ(record().PrevHotControl, 0);
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), Over(kWhiteRgb, kTheme, 180), 3);
   EXPECT_EQ(Shown(edit).RgbAt(1, 1), kWhiteRgb);
   testsupport::Click(other, 10, 10);
-  EXPECT_FALSE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->focused);
-  EXPECT_TRUE(SkinFindEntry(other, &SkinWindowRecord::Edits)->focused);
+  EXPECT_FALSE(FindEditRecord(edit)->focused);
+  EXPECT_TRUE(FindEditRecord(other)->focused);
   testsupport::MouseMoveTo(form_.hwnd(), 300, 250);
   testsupport::PumpUntil([&] { return record().PrevHotControl == 0; });
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), Over(kWhiteRgb, 0, 80), 3);

@@ -10,6 +10,7 @@
 #include "skin/core/entry_lookup.h"
 #include "skin/edit/control_frame.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/edit/edit_lookup.h"
 #include "skin/edit/painters.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
 
@@ -84,7 +85,7 @@ TEST_F(FramePaintingTest, BorderStrokeFollowsHoverFocusAndBorderKind) {
   EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
   DestroyWindow(stranger);
   stranger = Add(L"Edit", 0, 10, 70, 60, 24, WS_EX_CLIENTEDGE);  // in no list
-  SkinFindEntry(edge, &SkinWindowRecord::Edits)->focused = true;
+  FindEditRecord(edge)->focused = true;
   const uint32_t theme180 = Over(kWhiteRgb, kTheme, 180);
   const uint32_t hotOuter = Over(Over(kWhiteRgb, 0xFFFFFF, 60), kTheme, 90);
   const struct {
@@ -106,7 +107,7 @@ TEST_F(FramePaintingTest, BorderStrokeFollowsHoverFocusAndBorderKind) {
     {
       korvath::gdip::Graphics g;
       ASSERT_TRUE(g.FromHDC(picture.get()));
-      SkinDrawControlBorder(c.window, SkinFindEntry(c.window, &SkinWindowRecord::Edits).get(), c.focused, c.hot, g);
+      SkinDrawControlBorder(c.window, FindEditRecord(c.window).get(), c.focused, c.hot, g);
     }
     const auto p = Pixels(picture.get(), 60, 24);
     EXPECT_PRED3(ColorNear, p.RgbAt(0, 0), c.outer, 3) << c.name;
@@ -121,13 +122,13 @@ TEST_F(FramePaintingTest, OwnerBufferTakesAllButTheKeyAndKeepsNoClip) {
   form_.Skin(control);
   SkinMemoryDc picture = SkinMemoryDc::Create(20, 10);
   FillPattern(picture.get(), 20, 10, nullptr, 0xFF00FF);
-  SkinPaintChildBackgroundKeyed(record(), control, picture.get(), 0xFF00FF);
+  SkinBlitToOwnerBuffer(record(), control, picture.get(), 0xFF00FF);
   HDC layer = record().ChildBackDC.get();
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(35, 45), LayerPattern(35, 45));
   korvath::platform::GdiRegion clip(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetClipRgn(layer, clip.get()), 0);
   FillPattern(picture.get(), 20, 10, nullptr, 0x123456);
-  SkinPaintChildBackgroundKeyed(record(), control, picture.get(), 0xFF00FF);
+  SkinBlitToOwnerBuffer(record(), control, picture.get(), 0xFF00FF);
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(35, 45), 0x123456u);
   EXPECT_EQ(Pixels(layer, kFormWidth, kFormHeight).RgbAt(51, 45), LayerPattern(51, 45));
 }
@@ -152,7 +153,7 @@ TEST_F(FramePaintingTest, EditRingOnScreenAndInTheLayerKeepsTheClientArea) {
       RECT client = {30, 30, 100, 40};
       FillRect(record().ChildBackDC.get(), &client, marker.get());
     }
-    EditSkinBorderPaint(edit, SkinFindEntry(edit, &SkinWindowRecord::Edits), c.focused, c.hot);
+    EditSkinBorderPaint(edit, FindEditRecord(edit), c.focused, c.hot);
     const auto shown = Shown(edit);
     const auto layer = Layer();
     EXPECT_PRED3(ColorNear, shown.RgbAt(0, 0), c.outer, 3) << c.name;
@@ -213,7 +214,7 @@ TEST_F(FramePaintingTest, EditRingRunsRoundEveryEdgeOnScreenAndInTheLayer) {
       const RECT all = {0, 0, e.w, e.h};
       FillRect(dc.get(), &all, magenta.get());
     }
-    EditSkinBorderPaint(edit, SkinFindEntry(edit, &SkinWindowRecord::Edits), true, false);
+    EditSkinBorderPaint(edit, FindEditRecord(edit), true, false);
     const auto shown = Shown(edit);
     const auto layer = Layer();
     const POINT ring[] = {{0, 0}, {e.w / 2, 0}, {e.w - 1, 0}, {e.w - 1, e.h / 2}, {e.w - 1, e.h - 1},
@@ -234,7 +235,7 @@ TEST_F(FramePaintingTest, EditRingLeavesTheScrollBarOnScreenButGivesItToTheLayer
   HWND edit = Add(L"Edit", WS_VSCROLL | ES_MULTILINE, 20, 20, 120, 60, WS_EX_CLIENTEDGE);
   form_.Skin(edit);  // an owner, but no entry and no overlay over the bar
   testsupport::PumpMessages(20);
-  EditSkinBorderPaint(edit, SkinFindEntry(edit, &SkinWindowRecord::Edits));
+  EditSkinBorderPaint(edit, FindEditRecord(edit));
   EXPECT_NE(Shown(edit).RgbAt(110, 30), kWhiteRgb);
   EXPECT_EQ(Layer().RgbAt(130, 50), kWhiteRgb);
   EXPECT_PRED3(ColorNear, Shown(edit).RgbAt(0, 0), kBlackOverWhite80, 3);
@@ -248,8 +249,8 @@ TEST_F(FramePaintingTest, TransparentModeFillsTheRingWithThePanelColourOrWhiteAt
   SetSkinProp(panel, prop::Zqk_Szqk, 1);
   SetSkinProp(panel, prop::Zqk_bjs, kRed);
   SetSkinProp(panel, prop::Zqk_bjstmd, 128);
-  EditSkinBorderPaint(panel, SkinFindEntry(panel, &SkinWindowRecord::Edits), false, false);
-  EditSkinBorderPaint(plain, SkinFindEntry(plain, &SkinWindowRecord::Edits), false, false);
+  EditSkinBorderPaint(panel, FindEditRecord(panel), false, false);
+  EditSkinBorderPaint(plain, FindEditRecord(plain), false, false);
   EXPECT_PRED3(ColorNear, Shown(panel).RgbAt(1, 1), Over(BackPattern(21, 21), kRed, 128), 3);
   EXPECT_PRED3(ColorNear, Shown(plain).RgbAt(1, 1), Over(BackPattern(21, 71), 0xFFFFFF, 160), 3);
 }

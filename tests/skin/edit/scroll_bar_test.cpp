@@ -13,6 +13,7 @@
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/edit/edit_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
@@ -121,12 +122,12 @@ TEST_F(ScrollBarTest, OverlaysLieOverTheBarsOfVisibleControlsAndWaitHiddenElsewh
   EXPECT_FALSE(IsWindowVisible(Entry(hidden).vScrollOverlay));
   EXPECT_FALSE(IsWindowVisible(Entry(hidden).hScrollOverlay));
   // Edits get an overlay only for a bar they have.
-  ASSERT_NE(SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay, nullptr);
-  EXPECT_EQ(ScreenRect(SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay), Bar(edit));
-  EXPECT_EQ(SkinFindEntry(edit, &SkinWindowRecord::Edits)->hScrollOverlay, nullptr);
-  EXPECT_EQ(SkinFindEntry(plainEdit, &SkinWindowRecord::Edits)->vScrollOverlay, nullptr);
+  ASSERT_NE(FindEditRecord(edit)->vScrollOverlay, nullptr);
+  EXPECT_EQ(ScreenRect(FindEditRecord(edit)->vScrollOverlay), Bar(edit));
+  EXPECT_EQ(FindEditRecord(edit)->hScrollOverlay, nullptr);
+  EXPECT_EQ(FindEditRecord(plainEdit)->vScrollOverlay, nullptr);
   // Above its control.
-  EXPECT_TRUE(Above(SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay, edit));
+  EXPECT_TRUE(Above(FindEditRecord(edit)->vScrollOverlay, edit));
   EXPECT_TRUE(Above(v, list));
 }
 
@@ -267,8 +268,8 @@ TEST_F(ScrollBarTest, AnEditsScrollRepaintsTheOverlayOfItsOwnBar) {
   for (int i = 0; i < 60; ++i) text += L"a line that runs on well past the right edge " + std::to_wstring(i) + L"\r\n";
   SetWindowTextW(edit, text.c_str());
   EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
-  const HWND v = SkinFindEntry(edit, &SkinWindowRecord::Edits)->vScrollOverlay,
-             h = SkinFindEntry(edit, &SkinWindowRecord::Edits)->hScrollOverlay;
+  const HWND v = FindEditRecord(edit)->vScrollOverlay,
+             h = FindEditRecord(edit)->hScrollOverlay;
   ASSERT_NE(v, nullptr);
   ASSERT_NE(h, nullptr);
   testsupport::PumpMessages(20);
@@ -296,7 +297,7 @@ TEST_F(ScrollBarTest, AWheelScrollOfAnEditRepaintsItsOverlayWithTheThumbWhereThe
   for (int i = 0; i < 80; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
   SetWindowTextW(edit, text.c_str());
   EditComboSkinInstall(*SkinRecordAt(number()), form_.hwnd());
-  const SkinEditEntry* entry = SkinFindEntry(edit, &SkinWindowRecord::Edits).get();
+  const SkinEditEntry* entry = FindEditRecord(edit).get();
   ASSERT_NE(entry, nullptr);
   const HWND v = entry->vScrollOverlay;
   ASSERT_NE(v, nullptr);
