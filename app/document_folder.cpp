@@ -1,6 +1,7 @@
 #include "app/document_folder.h"
 
 #include "app/file_paths.h"
+#include "app/main_form.h"
 #include "app/main_form_layout.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
@@ -45,6 +46,8 @@ std::string UnmadeFolderMessage(std::string_view folder, DWORD error) {
   return "无法在程序所在的目录中建立存档目录[" + NoticePath(folder) + "](" + reason + "),请选择其他存档目录!";
 }
 }  // namespace
+
+std::wstring FolderBoxText() { return std::wstring(TrimBlanks(MainForm().EditContentWide(目录编辑框))); }
 
 std::string DocumentFolderRefusal(std::wstring_view typed) {
   const GbkText folder = WideToGbk(typed);

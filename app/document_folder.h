@@ -15,8 +15,12 @@ namespace korvath::app {
 // could not save into.
 DWORD MakeDefaultDocumentFolder();
 
+// The folder box's text without the blanks and control characters at its
+// ends (TrimBlanks): the folder that the save and the name box take.
+std::wstring FolderBoxText();
+
 // Why a save cannot go into the folder that the folder box names (`typed`,
-// its text without the blanks at its ends), told before anything is written:
+// its FolderBoxText), told before anything is written:
 // there is none, it would depend on the current directory, it is the tool's
 // own folder and the program's folder cannot hold it (its path has characters
 // that GBK lacks, or the folder could not be made there, with the system's

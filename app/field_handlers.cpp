@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "app/document_folder.h"
 #include "app/main_form.h"
 #include "app/npc_record.h"
 #include "app/pinyin_name.h"
 #include "app/value_tables.h"
+#include "platform/gbk_convert.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -69,7 +71,7 @@ void OnHpEditContentChanged() {}
 void OnNameEditFocusLost() {
   platform::Form& form = MainForm();
   std::string name = form.EditContent(名字编辑框);
-  std::string folder = form.EditContent(目录编辑框);
+  const std::string folder = WideToGbk(FolderBoxText()).text;  // the folder as the save takes it
   if (RemoveAllSpaces(name).empty() || RemoveAllSpaces(folder).empty()) return;
   NpcRecord& npc = Npc();
   npc.NpcName = name;

@@ -27,10 +27,15 @@ std::string WithTrailingBackslash(std::string_view folder) {
   return out;
 }
 
+namespace {
+// A blank, or a control character of Unicode's C0 or C1 set or DEL.
+bool IsBlankOrControl(wchar_t c) { return c == L' ' || c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+}  // namespace
+
 std::wstring_view TrimBlanks(std::wstring_view folder) {
-  const size_t first = folder.find_first_not_of(L' ');
-  if (first == std::wstring_view::npos) return {};
-  return folder.substr(first, folder.find_last_not_of(L' ') - first + 1);
+  while (!folder.empty() && IsBlankOrControl(folder.front())) folder.remove_prefix(1);
+  while (!folder.empty() && IsBlankOrControl(folder.back())) folder.remove_suffix(1);
+  return folder;
 }
 
 std::string OpenFileFilterBytes(std::string_view filter) {

@@ -13,9 +13,11 @@ std::string PathDirectoryPart(std::string_view path);
 // The folder with one separator at its end: a "\" added unless it ends in
 // "\" or "/" already. An empty text stays empty.
 std::string WithTrailingBackslash(std::string_view folder);
-// The folder text without the blanks (" ") at its ends. No folder name on
-// Windows ends in a blank and no full path begins with one: they are slips of
-// typing or pasting, and the folder is the text between them.
+// The folder text without the blanks (" ") and control characters (a tab, a
+// line break) at its ends. No folder name on Windows ends in a blank and no
+// full path begins with one, nor holds a control character: they are slips of
+// typing or pasting, which a notice could not even show, and the folder is
+// the text between them. Full-width blanks are characters of names and stay.
 std::wstring_view TrimBlanks(std::wstring_view folder);
 // An open-dialog filter "description|pattern|..." as the dialog wants it:
 // each piece followed by a NUL byte, and one more NUL at the end.

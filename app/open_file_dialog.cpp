@@ -3,7 +3,7 @@
 #include <commdlg.h>
 
 #include "app/file_paths.h"
-#include "app/open_dialog_long_paths.h"
+#include "app/open_dialog_guard.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
 #include "platform/late_bound.h"
@@ -38,7 +38,7 @@ GbkText OpenFileDialog(HWND owner, std::optional<std::string_view> initialFolder
   // The reader needs a file that is there: a typed name of a missing file
   // is refused by the dialog itself.
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  OpenDialogLongPathGuard guard;
+  OpenDialogGuard guard;
   // The dialog's DLL is loaded when the dialog is first asked for, not at start.
   static const auto getOpenFileName =
       LateBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");

@@ -12,7 +12,9 @@
 #include "app/npc_script_reader.h"
 #include "app/open_file_dialog.h"
 #include "app/value_tables.h"
+#include "platform/device_names.h"
 #include "platform/files.h"
+#include "platform/gbk_convert.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -49,10 +51,21 @@ void ApplyValues(const NpcScriptValues& read) {
 
 KeptFile ReadKeptLines(std::string_view path) {
   KeptFile kept;
+  // A device is refused by its name before it is opened, where the name
+  // tells; what opens is looked at before a byte is read, for the devices
+  // and pipes that a drive's path can lead to.
+  if (PathNamesDevice(GbkToWide(path))) {
+    kept.notAFile = true;
+    return kept;
+  }
   files::File file = files::OpenFile(path, files::OpenMode::Read, files::ShareMode::Any);
   if (!file) {
     kept.openError = GetLastError();
     if (kept.openError == ERROR_SUCCESS) kept.openError = ERROR_OPEN_FAILED;
+    return kept;
+  }
+  if (!files::IsDiskFile(file)) {
+    kept.notAFile = true;
     return kept;
   }
   files::FileLimitReading(file, kMostFileBytes);
@@ -102,6 +115,11 @@ std::string UnnamablePathMessage(std::string_view path) {
   return "无法读取NPC文档[" + NoticePath(path) +
          "],它的路径中有GBK编码以外的字符(显示为?),请把文件改名或移到路径中没有这些字符的文件夹后再读取!";
 }
+// Only a file on disk is read: a device or pipe could keep the tool waiting.
+std::string NotAFileMessage(std::string_view shownPath) {
+  std::string message = "无法读取NPC文档[";
+  return message.append(shownPath).append("],它不是磁盘上的文件!");
+}
 }  // namespace
 
 void OnReadButtonClick() {
@@ -122,6 +140,10 @@ bool ReadNpcFile(std::string_view path) {
   // A refusal names the file as every notice does: a path too long for the
   // box shortened in its middle.
   const std::string shown = NoticePath(path);
+  if (kept.notAFile) {
+    ShowNotice(NotAFileMessage(shown));
+    return false;
+  }
   if (kept.openError != ERROR_SUCCESS) {
     ShowNotice(OpenFailureMessage(shown, kept.openError));
     return false;

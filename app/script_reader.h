@@ -18,6 +18,10 @@ namespace korvath::app {
 // of more than kMostFileBytes is not read: its read error is
 // ERROR_FILE_TOO_LARGE.
 struct KeptFile {
+  // The path is no file on disk: its name is a device's or a pipe's, or what
+  // opened is one (or a folder). Not a byte of it was read: a serial port or
+  // a pipe that nobody serves would keep a read waiting for ever.
+  bool notAFile = false;
   DWORD openError = ERROR_SUCCESS;
   DWORD readError = ERROR_SUCCESS;
   // A NUL byte, or a 0x1A byte with more after it, ended the text: the
@@ -40,9 +44,10 @@ inline constexpr uint64_t kMostFileBytes = uint64_t(1) << 20;
 void OnReadButtonClick();
 // Reads the file and, when it is one that the tool wrote (see
 // ReadNpcScript), applies it to the record and the units, sets NpcFilePath
-// to it and shows its folder in the folder box. A file that cannot be opened,
-// is in another encoding or is none that the tool wrote is refused with a
-// message and changes nothing. True when applied.
+// to it and shows its folder in the folder box. A path that is no file on
+// disk (a device, a pipe), a file that cannot be opened, is in another
+// encoding or is none that the tool wrote is refused with a message and
+// changes nothing. True when applied.
 bool ReadNpcFile(std::string_view path);
 
 }  // namespace korvath::app

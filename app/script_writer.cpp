@@ -83,7 +83,7 @@ void OnGenerateClick() {
 bool BuildNpcScriptLines() {
   platform::Form& form = MainForm();
   GbkText name = form.EditContentChecked(名字编辑框);
-  const std::wstring typedFolder(TrimBlanks(form.EditContentWide(目录编辑框)));
+  const std::wstring typedFolder = FolderBoxText();
   if (std::string refusal = DocumentFolderRefusal(typedFolder); !refusal.empty()) {
     ShowNotice(refusal);
     return false;

@@ -188,6 +188,13 @@ void FileLimitReading(File& file, uint64_t limit) {
     file.readError_ = ERROR_FILE_TOO_LARGE;
 }
 
+bool IsDiskFile(const File& file) {
+  if (!file || GetFileType(file.SystemHandle()) != FILE_TYPE_DISK) return false;
+  // A file system that cannot tell the attributes is taken at its type's word.
+  BY_HANDLE_FILE_INFORMATION info = {};
+  return !GetFileInformationByHandle(file.SystemHandle(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool FileExists(std::string_view path) {
   std::wstring wide = FileApiPath(path);
   if (wide.empty()) return false;

@@ -98,6 +98,10 @@ std::optional<char> FileTextEndByte(const File& file);
 // read fails once it has. Either way its text ends there, and FileReadError
 // gives ERROR_FILE_TOO_LARGE.
 void FileLimitReading(File& file, uint64_t limit);
+// True when the open file is a file on disk: not a directory, and not a
+// device, pipe or console that the name did not betray (a serial port or a
+// host's FIFO behind a drive's path), whose reads can wait for ever.
+bool IsDiskFile(const File& file);
 // True when a file-system search for the path finds an entry.
 bool FileExists(std::string_view path);
 // False when the file was not open or closing it failed (data not written).

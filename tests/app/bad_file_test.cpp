@@ -2,41 +2,12 @@
 // files whose reading fails: read and saved over through the real window.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <thread>
-
 #include "app/script_reader.h"
 #include "tests/app/bad_input_fixture.h"
 
 using namespace korvath;
 using namespace korvath::app;
 using namespace korvath::app::uitest;
-
-namespace {
-// Fails the test and ends the program should the code under test not return
-// within the time: a hang then costs seconds, not the whole test run's limit.
-class HangGuard {
- public:
-  explicit HangGuard(DWORD ms) : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    watcher_ = std::thread([this, ms] {
-      if (WaitForSingleObject(done_, ms) == WAIT_OBJECT_0) return;
-      std::fprintf(stderr, "the code under test did not return within %lu ms\n", ms);
-      std::fflush(stderr);
-      TerminateProcess(GetCurrentProcess(), 3);
-    });
-  }
-  ~HangGuard() {
-    SetEvent(done_);
-    watcher_.join();
-    CloseHandle(done_);
-  }
-
- private:
-  HANDLE done_;
-  std::thread watcher_;
-};
-
-}  // namespace
 
 // Names in bytes that no GBK text has (Latin-1, bytes no GBK character
 // begins with) and a UTF-32 file: refused with the encoding named.

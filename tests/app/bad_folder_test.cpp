@@ -232,12 +232,7 @@ TEST_F(BadInputTest, AVanishedFolderIsMadeAgainOnlyWhenItIsTheToolsOwn) {
 // written where it should not be, and the form stays.
 TEST_F(BadInputTest, FolderTextsAreTakenForTheFolderTheyName) {
   FillInAndSave();
-  auto saveInto = [&](const std::string& folderText) {
-    MainForm().SetEditContent(目录编辑框, folderText);
-    const std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
-    EXPECT_EQ(seen.size(), 1u);
-    return seen.empty() ? std::wstring() : seen[0].text;
-  };
+  auto saveInto = [&](const std::string& folderText) { return SaveNoticeWithFolder(Wide(folderText)); };
   EXPECT_EQ(saveInto("  " + folder_ + " "), Wide("NPC文件[" + folder_ + "wangwu.pst]已经生成!"));
   EXPECT_EQ(ReadBytes(folder_ + "wangwu.pst"), savedBytes_);
   EXPECT_EQ(saveInto(" sub\\ "),
@@ -255,6 +250,56 @@ TEST_F(BadInputTest, FolderTextsAreTakenForTheFolderTheyName) {
     EXPECT_EQ(saveInto(text), Wide("存档目录[" + text + "]是一个文件,不是文件夹,请选择或填写存档目录!"));
   EXPECT_EQ(ReadBytes(file), "notes");
   EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"notes.txt", L"slash", L"wangwu.pst"}));
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A folder text pasted with tabs, line breaks or other control characters
+// before or after it, which a notice could not show: they go as blanks do,
+// at the save and in the name box's file name. A text of nothing else is
+// empty; a relative one is named without them. Full-width blanks at the ends
+// are characters of a folder's name and stay: no such folder is here.
+TEST_F(BadInputTest, ControlCharactersAtTheFolderTextsEndsAreTakenOff) {
+  FillInAndSave();
+  const std::wstring folder = Wide(folder_);
+  EXPECT_EQ(SaveNoticeWithFolder(folder + L"\t"), Wide("NPC文件[" + folder_ + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "wangwu.pst"), savedBytes_);
+  RemoveFolder(folder_);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  EXPECT_EQ(SaveNoticeWithFolder(L"\t \r\n" + folder + L"\x1B\r\n\t"),
+            Wide("NPC文件[" + folder_ + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "wangwu.pst"), savedBytes_);
+  EXPECT_EQ(SaveNoticeWithFolder(L"\t\r\n"), Wide("存档目录不能为空,请选择或填写存档目录!"));
+  EXPECT_EQ(SaveNoticeWithFolder(L"\tsub\\\t"),
+            Wide("存档目录[sub\\]不是完整的路径,请选择或填写以盘符(如C:\\)或网络路径(如\\\\服务器\\共享\\)开头的存档目录!"));
+  EXPECT_EQ(SaveNoticeWithFolder(L"\t" + folder + L"\u3000\t"),
+            Wide("NPC文件[" + folder_ + "\xA1\xA1\\wangwu.pst]保存失败,存档目录不存在!"));
+
+  MainForm().SetEditContent(目录编辑框, L"\t" + folder + L"\r\n");
+  TypeInto(名字编辑框, L"李四");
+  ClickUnit(HP编辑框);  // the name box loses the focus
+  EXPECT_EQ(Npc().NpcFilePath, folder_ + "LISI.pst");
+  TypeInto(名字编辑框, L"王五");
+  ClickUnit(HP编辑框);
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{L"wangwu.pst"});
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A file's path with more than one separator after it names the file all
+// the same, whichever separators they are: it is said to be a file, and
+// nothing is written.
+TEST_F(BadInputTest, AFilesPathWithSeveralSeparatorsAfterItIsSaidToBeAFile) {
+  FillInAndSave();
+  const std::string file = folder_ + "notes.txt";
+  WriteBytes(file, "notes");
+  for (const std::string& text : {file + "\\\\", file + "\\/", file + "//\\"})
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个文件,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_EQ(ReadBytes(file), "notes");
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{L"notes.txt"});
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();

@@ -64,6 +64,15 @@ class BadInputTest : public DocumentTest {
     }
   }
 
+  // Puts the text into the folder box and presses the save: the one notice
+  // that follows (empty when there is none).
+  std::wstring SaveNoticeWithFolder(const std::wstring& folderText) {
+    MainForm().SetEditContent(目录编辑框, folderText);
+    const std::vector<SeenDialog> seen = Generate({PressButton(IDOK)});
+    EXPECT_EQ(seen.size(), 1u);
+    return seen.empty() ? std::wstring() : seen[0].text;
+  }
+
   // Every control and the record as FillInAndSave left them; then the next
   // save, over the file it wrote, writes the same bytes again.
   void ExpectNothingLost() {

@@ -62,6 +62,22 @@ TEST(FolderPath, BlanksAreTakenOffBothEnds) {
   EXPECT_EQ(TrimBlanks(L""), L"");
 }
 
+// Tabs, line breaks and every other control character before or after the
+// folder text are slips of pasting that no notice could show: they go as
+// blanks do, mixed with them too. Inside the text they stay, and so do
+// full-width blanks at its ends and characters that are no control
+// characters (a no-break space, Chinese).
+TEST(FolderPath, ControlCharactersAreTakenOffBothEnds) {
+  EXPECT_EQ(TrimBlanks(L"C:\\users\\Public\\\t"), L"C:\\users\\Public\\");
+  EXPECT_EQ(TrimBlanks(L"\tC:\\fx"), L"C:\\fx");
+  EXPECT_EQ(TrimBlanks(L"\r\n \t C:\\f\tx\\ \t\r\n"), L"C:\\f\tx\\");
+  EXPECT_EQ(TrimBlanks(std::wstring(L"\0C:\\fx\x1F\x7F\x80\x9F\0", 12)), L"C:\\fx");
+  EXPECT_EQ(TrimBlanks(L"\t\u3000C:\\资料\u3000\t"), L"\u3000C:\\资料\u3000");
+  EXPECT_EQ(TrimBlanks(L"\u00A0C:\\fx\u00A0"), L"\u00A0C:\\fx\u00A0");
+  EXPECT_EQ(TrimBlanks(L"\tC:\\资料"), L"C:\\资料");
+  EXPECT_EQ(TrimBlanks(L"\t\r\n \x1B"), L"");
+}
+
 TEST(NoticePath, APathUpToTheLimitIsShownWhole) {
   for (bool wide : {false, true}) {
     for (size_t length : {size_t(20), kNoticePathLimit - 1, kNoticePathLimit}) {

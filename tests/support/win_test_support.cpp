@@ -4,7 +4,10 @@
 #include <gdiplus.h>
 #include <objbase.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -349,6 +352,25 @@ DialogAnswerer::Answer PressButton(int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   };
+}
+
+// ---- hangs -----------------------------------------------------------------
+
+HangGuard::HangGuard(DWORD ms) : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "?";
+  watcher_ = std::thread([this, ms, name] {
+    if (WaitForSingleObject(done_, ms) == WAIT_OBJECT_0) return;
+    std::printf("\n[  FAILED  ] %s: the code under test did not return within %lu ms\n", name.c_str(), ms);
+    std::fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), 3);
+  });
+}
+
+HangGuard::~HangGuard() {
+  SetEvent(done_);
+  watcher_.join();
+  CloseHandle(done_);
 }
 
 // ---- input ---------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Rectangles compared and shown by the tests (RECT is a plain C struct).
@@ -172,6 +173,23 @@ class DialogAnswerer {
 
 // Presses a message-box button by identifier (IDOK, IDYES, IDNO, ...).
 DialogAnswerer::Answer PressButton(int id);
+
+// ---- hangs -----------------------------------------------------------------
+
+// Fails the test and ends the program should the code under test, run on
+// this thread while the object lives, not return within the time: a hang
+// then costs seconds, not the whole test run's limit. It names the test.
+class HangGuard {
+ public:
+  explicit HangGuard(DWORD ms);
+  ~HangGuard();
+  HangGuard(const HangGuard&) = delete;
+  HangGuard& operator=(const HangGuard&) = delete;
+
+ private:
+  HANDLE done_;
+  std::thread watcher_;
+};
 
 // ---- input ---------------------------------------------------------------
 

@@ -1,4 +1,4 @@
-#include "app/open_dialog_long_paths.h"
+#include "app/open_dialog_guard.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -9,6 +9,7 @@
 
 #include "app/file_paths.h"
 #include "app/handler_guard.h"
+#include "platform/device_names.h"
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 #include "platform/message_params.h"
@@ -21,7 +22,7 @@ namespace korvath::app {
 namespace {
 using namespace korvath::platform;
 
-OpenDialogLongPathGuard* active = nullptr;
+OpenDialogGuard* active = nullptr;
 
 std::wstring TextOf(HWND control) {
   std::wstring text(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -59,12 +60,12 @@ void Refuse(HWND dialog, const std::wstring& path) {
 }
 }  // namespace
 
-OpenDialogLongPathGuard::OpenDialogLongPathGuard() {
+OpenDialogGuard::OpenDialogGuard() {
   active = this;
   hook_ = platform::WindowsHook(SetWindowsHookExW(WH_CBT, &WatchActivation, nullptr, GetCurrentThreadId()));
 }
 
-OpenDialogLongPathGuard::~OpenDialogLongPathGuard() {
+OpenDialogGuard::~OpenDialogGuard() {
   hook_.Reset();
   if (dialog_ && IsWindow(dialog_) && previous_) SetWindowProcedure(dialog_, previous_);
   if (active == this) active = nullptr;
@@ -72,9 +73,9 @@ OpenDialogLongPathGuard::~OpenDialogLongPathGuard() {
 
 // Both run beneath the system's dialog code, which no exception may unwind
 // through: one ends there, guarded, as any handler's does.
-LRESULT CALLBACK OpenDialogLongPathGuard::WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK OpenDialogGuard::WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
   RunGuarded([&] {
-    OpenDialogLongPathGuard* guard = active;
+    OpenDialogGuard* guard = active;
     if (code == HCBT_ACTIVATE && guard && !guard->dialog_) {
       HWND window = FromParam<HWND>(LONG_PTR(wParam));
       if (skin::SkinGetClassNameText(window) == "#32770") {
@@ -86,14 +87,14 @@ LRESULT CALLBACK OpenDialogLongPathGuard::WatchActivation(int code, WPARAM wPara
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK OpenDialogLongPathGuard::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  OpenDialogLongPathGuard* guard = active;
+LRESULT CALLBACK OpenDialogGuard::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  OpenDialogGuard* guard = active;
   if (!guard || guard->dialog_ != dialog) return DefDlgProcW(dialog, message, wParam, lParam);
   const WNDPROC previous = guard->previous_;
   if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
     // An OK that fails here ends with the notice; the dialog stays open.
     bool answered = true;
-    RunGuarded([&] { answered = guard->AnswerLongOk(dialog); });
+    RunGuarded([&] { answered = guard->AnswerOk(dialog); });
     if (answered) return 0;
   }
   if (message == WM_NCDESTROY) {
@@ -103,25 +104,33 @@ LRESULT CALLBACK OpenDialogLongPathGuard::DialogProc(HWND dialog, UINT message, 
   return CallWindowProcW(previous, dialog, message, wParam, lParam);
 }
 
-bool OpenDialogLongPathGuard::AnswerLongOk(HWND dialog) {
+bool OpenDialogGuard::AnswerOk(HWND dialog) {
   const std::wstring typed = TypedName(dialog);
   if (typed.empty()) return false;
   std::wstring path = typed;
   if (!IsAbsolute(typed)) {
     const std::optional<std::wstring> folder = DialogFolder(dialog);
-    if (!folder || folder->empty()) return false;  // the dialog's own business
-    if (folder->size() + 1 >= MAX_PATH) {  // perhaps cut short: where the file is is unknown
+    if (folder && folder->size() + 1 >= MAX_PATH) {  // perhaps cut short: where the file is is unknown
       Refuse(dialog, typed);
       return true;
     }
-    path = *folder + (folder->back() == L'\\' ? L"" : L"\\") + typed;
+    if (folder && !folder->empty())
+      path = *folder + (folder->back() == L'\\' ? L"" : L"\\") + typed;
+    else if (!PathNamesDevice(typed))
+      return false;  // the dialog's own business
   }
+  if (PathNamesDevice(path)) return Take(dialog, path);
   if (path.size() < kPlainPathLimit) return false;  // the dialog's own business
   const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     Refuse(dialog, path);
     return true;
   }
+  return Take(dialog, path);
+}
+
+// The path becomes the dialog's answer, and the dialog closes as cancelled.
+bool OpenDialogGuard::Take(HWND dialog, const std::wstring& path) {
   taken_ = path;
   CallWindowProcW(previous_, dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   return true;

@@ -1,0 +1,177 @@
+// Paths that are no file on disk: the serial port and the other devices of
+// the reserved names, named pipes that nobody serves or nobody made, and
+// devices and pipes behind a drive's path. Read through the real window's
+// open dialog and through the reader's own entry point, each is refused with
+// a notice before a byte of it is read; the form and the record stay as they
+// were. A read of any of them would wait for ever: each read is guarded, so
+// that one that blocks fails the test in seconds instead of hanging the run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/script_reader.h"
+#include "tests/app/bad_input_fixture.h"
+
+using namespace korvath;
+using namespace korvath::app;
+using namespace korvath::app::uitest;
+
+namespace {
+// Longer than any read or dialog takes on a loaded machine; far shorter than
+// the test program's own hang limit.
+constexpr DWORD kReadLimitMs = 30000;
+
+std::string NotAFile(const std::string& path) { return "无法读取NPC文档[" + path + "],它不是磁盘上的文件!"; }
+
+std::string PipeName(const char* what) {
+  return "\\\\.\\pipe\\korvath_" + std::string(what) + "_" + std::to_string(GetCurrentProcessId());
+}
+
+// A named pipe that this test serves and never connects: a read of it waits
+// until a program writes, which none does. Whether anything opened it is
+// told by the pipe itself.
+class UnservedPipe {
+ public:
+  UnservedPipe()
+      : handle_(CreateNamedPipeW(Wide(name_).c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                 PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr)) {}
+  ~UnservedPipe() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  UnservedPipe(const UnservedPipe&) = delete;
+  UnservedPipe& operator=(const UnservedPipe&) = delete;
+
+  bool made() const { return handle_ != INVALID_HANDLE_VALUE; }
+  const std::string& name() const { return name_; }
+  // No program has opened the pipe: a connection waited for is still to come.
+  bool NeverOpened() {
+    OVERLAPPED overlapped = {};
+    overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const bool waiting = !ConnectNamedPipe(handle_, &overlapped) && GetLastError() == ERROR_IO_PENDING;
+    CancelIo(handle_);
+    WaitForSingleObject(overlapped.hEvent, 1000);
+    CloseHandle(overlapped.hEvent);
+    return waiting;
+  }
+
+ private:
+  const std::string name_ = PipeName("unserved");
+  HANDLE handle_;
+};
+
+// A FIFO of the Linux host under a ".pst" name in the folder: a pipe that a
+// drive's path leads to, whose name gives nothing away. Made and removed by
+// the host's own programs (Wine deletes no FIFO).
+class HostFifo {
+ public:
+  explicit HostFifo(std::string path) : path_(std::move(path)), unix_(UnixPath(Wide(path_))) {
+    RunHostProgram(L"/usr/bin/rm", {L"-f", unix_});
+    made_ = !unix_.empty() && RunHostProgram(L"/usr/bin/mkfifo", {unix_});
+  }
+  ~HostFifo() { RunHostProgram(L"/usr/bin/rm", {L"-f", unix_}); }
+  HostFifo(const HostFifo&) = delete;
+  HostFifo& operator=(const HostFifo&) = delete;
+
+  bool made() const { return made_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::wstring unix_;
+  bool made_ = false;
+};
+
+// The serial port that Wine maps COM1 to opens, so the tests read a device
+// that is there.
+bool Com1IsThere() {
+  HANDLE port = CreateFileW(L"\\\\.\\COM1", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  if (port == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(port);
+  return true;
+}
+
+class NotAFileTest : public BadInputTest {
+ protected:
+  // Reads the path through the reader's entry point, as the read button
+  // does with a chosen file: refused with the notice, nothing changed.
+  void ExpectRefusedByTheReader(const std::string& path) {
+    SCOPED_TRACE(path);
+    DialogAnswerer answerer({PressButton(IDOK)});
+    {
+      HangGuard guard(kReadLimitMs);
+      EXPECT_FALSE(ReadNpcFile(path));
+    }
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].caption, L"提示");
+    EXPECT_EQ(answerer.seen()[0].text, Wide(NotAFile(path)));
+    EXPECT_EQ(Shown(), shown_);
+    EXPECT_TRUE(RecordFields() == record_);
+  }
+  // Types the name into the read button's open dialog: the notice names the
+  // path that the dialog stands for, and nothing changed.
+  void ExpectRefusedThroughTheWindow(const std::string& typed, const std::string& path) {
+    SCOPED_TRACE(typed);
+    {
+      HangGuard guard(kReadLimitMs);
+      EXPECT_EQ(ReadNotice(typed), Wide(NotAFile(path)));
+    }
+    EXPECT_EQ(Shown(), shown_);
+    EXPECT_TRUE(RecordFields() == record_);
+  }
+};
+}  // namespace
+
+// The names of the issue typed into the open dialog, the serial port among
+// them, and named pipes: one that the test serves and never connects, and
+// one that nobody made (the dialog itself would wait for ever on either).
+// The relative names are the document folder's, where the dialog opens.
+// Nothing opened the pipe; the next save writes what the last one wrote.
+TEST_F(NotAFileTest, DevicesAndPipesChosenInTheOpenDialogAreRefused) {
+  ASSERT_TRUE(Com1IsThere());
+  UnservedPipe pipe;
+  ASSERT_TRUE(pipe.made());
+  FillInAndSave();
+  ExpectRefusedThroughTheWindow("aux", DocumentFolder() + "aux");
+  ExpectRefusedThroughTheWindow("COM1", DocumentFolder() + "COM1");
+  ExpectRefusedThroughTheWindow("C:\\users\\Public\\aux.pst", "C:\\users\\Public\\aux.pst");
+  ExpectRefusedThroughTheWindow(pipe.name(), pipe.name());
+  ExpectRefusedThroughTheWindow(PipeName("nobody"), PipeName("nobody"));
+  EXPECT_TRUE(pipe.NeverOpened());
+  ExpectNextSaveAsBefore();
+}
+
+// The reader's own entry point refuses every reserved name, in any folder,
+// case and extension, and the device namespace's paths, before it opens
+// anything: also the names that Wine cannot open (CON, PRN) or that open
+// without blocking (NUL) are said to be no file, and the pipe that the test
+// serves was never opened.
+TEST_F(NotAFileTest, TheReaderRefusesDevicesByTheirNamesBeforeOpeningThem) {
+  ASSERT_TRUE(Com1IsThere());
+  UnservedPipe pipe;
+  ASSERT_TRUE(pipe.made());
+  FillInAndSave();
+  for (const std::string& path :
+       {std::string("COM1"), std::string("com1.pst"), std::string("\\\\.\\COM1"), std::string("aux"),
+        std::string("AUX.pst"), std::string("C:\\users\\Public\\aux.pst"), folder_ + "Nul.pst", std::string("NUL"),
+        std::string("CON"), std::string("CONIN$"), std::string("CONOUT$"), std::string("PRN"), std::string("LPT1"),
+        pipe.name(), PipeName("nobody"), std::string("//./pipe/korvath_nobody")})
+    ExpectRefusedByTheReader(path);
+  EXPECT_TRUE(pipe.NeverOpened());
+  ExpectNextSaveAsBefore();
+}
+
+// Devices and pipes that a drive's path leads to: a FIFO of the Linux host
+// under a ".pst" name, chosen in the dialog and read through the entry
+// point, and the host's character devices. What opens is refused before a
+// byte of it is read.
+TEST_F(NotAFileTest, WhatOpensAsNoFileOnDiskIsRefusedBeforeItIsRead) {
+  FillInAndSave();
+  HostFifo fifo(folder_ + "fifo.pst");
+  ASSERT_TRUE(fifo.made());
+  ExpectRefusedThroughTheWindow(fifo.path(), fifo.path());
+  ExpectRefusedByTheReader(fifo.path());
+  for (const char* device : {"Z:\\dev\\zero", "Z:\\dev\\null", "Z:\\dev\\urandom"}) ExpectRefusedByTheReader(device);
+  ExpectNextSaveAsBefore();
+}
