@@ -13,7 +13,6 @@
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
@@ -22,6 +21,7 @@
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/engine_caches.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 
