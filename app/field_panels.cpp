@@ -4,8 +4,8 @@
 #include "app/handler_guard.h"
 #include "app/main_form.h"
 #include "app/pictures.h"
+#include "skin/draw/skin_picture.h"
 #include "skin/panel/panel_window.h"
-#include "skin/core/skin_picture.h"
 
 namespace korvath::app {
 

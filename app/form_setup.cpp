@@ -9,7 +9,7 @@
 #include "platform/text_commands.h"
 #include "skin/control/label_skin.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/skin_picture.h"
+#include "skin/draw/skin_picture.h"
 #include "skin/install/control_attach.h"
 #include "skin/window/background_theme.h"
 #include "skin/window/form_attach.h"

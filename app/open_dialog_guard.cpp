@@ -14,7 +14,7 @@
 #include "platform/long_paths.h"
 #include "platform/message_params.h"
 #include "platform/window_procedure.h"
-#include "skin/core/drawing_values.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/window/message_box.h"
 
 namespace korvath::app {

@@ -17,15 +17,16 @@ cd "$root"
 floors=(
   "platform|"
   "gdip|platform"
-  "skin/core|platform gdip"
-  "skin/button|platform gdip skin/core"
-  "skin/edit|platform gdip skin/core"
-  "skin/menu|platform gdip skin/core skin/button"
-  "skin/control|platform gdip skin/core skin/button skin/edit skin/menu"
-  "skin/install|platform gdip skin/core skin/button skin/edit skin/menu skin/control"
-  "skin/panel|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install"
-  "skin/window|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install"
-  "app|platform gdip skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/window"
+  "skin/draw|platform gdip"
+  "skin/core|platform gdip skin/draw"
+  "skin/button|platform gdip skin/draw skin/core"
+  "skin/edit|platform gdip skin/draw skin/core"
+  "skin/menu|platform gdip skin/draw skin/core skin/button"
+  "skin/control|platform gdip skin/draw skin/core skin/button skin/edit skin/menu"
+  "skin/install|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control"
+  "skin/panel|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "skin/window|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "app|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/window"
 )
 
 status=0
@@ -86,12 +87,13 @@ if found=$(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --inclu
   echo "$found" >&2
   status=1
 fi
-# The engine's state (skin/core/engine_state.h) and the core modules it
-# includes, directly or through another: none of them includes the state back
-# (nor engine_startup.h or window_list.h, which include it), so that the state
-# stands below everything that reads it. The one exception is memory_dc.cpp:
-# records and fades own memory DCs that free themselves into a list the state
-# owns. No alias names a part of the state either: every read says
+# The engine's state (skin/core/engine_state.h) and the modules of the core
+# and of the drawing vocabulary it includes, directly or through another: none
+# of them includes the state back (nor engine_startup.h or window_list.h,
+# which include it), so that the state stands below everything that reads it.
+# What the vocabulary keeps in the state (the memory-DC list, the painters'
+# caches) it reaches through an accessor that its header declares and the
+# state defines. No alias names a part of the state either: every read says
 # SkinEngine.<part>.<name>.
 state_modules=()
 pending=(skin/core/engine_state.h)
@@ -100,15 +102,15 @@ while [ ${#pending[@]} -gt 0 ]; do
   pending=("${pending[@]:1}")
   case " ${state_modules[*]} " in *" $header "*) continue ;; esac
   state_modules+=("$header")
-  for included in $(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"skin/core/[a-z_]+\.h"' "$header" |
-                    grep -oE 'skin/core/[a-z_]+\.h'); do
+  for included in $(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"skin/(core|draw)/[a-z_]+\.h"' "$header" |
+                    grep -oE 'skin/(core|draw)/[a-z_]+\.h'); do
     pending+=("$included")
   done
 done
 for header in "${state_modules[@]}"; do
   [ "$header" = skin/core/engine_state.h ] && continue
   for file in "$header" "${header%.h}.cpp"; do
-    [ -f "$file" ] && [ "$file" != skin/core/memory_dc.cpp ] || continue
+    [ -f "$file" ] || continue
     if found=$(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"skin/core/(engine_state|engine_startup|window_list)\.h"' "$file"); then
       echo "layers: $file is included by the engine's state and includes it back:" >&2
       echo "$found" | sed "s|^|$file:|" >&2

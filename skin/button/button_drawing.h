@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "skin/core/byte_set.h"
-#include "skin/core/control_text.h"
 #include "skin/core/skin_canvas.h"
+#include "skin/draw/control_text.h"
 
 namespace korvath::gdip {
 class Graphics;

@@ -3,14 +3,14 @@
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
 #include "skin/core/child_walk.h"
-#include "skin/core/colours.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
 

@@ -1,7 +1,7 @@
 #include "skin/button/button_lookup.h"
 
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
 

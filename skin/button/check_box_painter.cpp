@@ -6,12 +6,12 @@
 #include "gdip/image.h"
 #include "skin/button/button_drawing.h"
 #include "skin/button/image_recolor.h"
-#include "skin/core/colours.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/shape_drawing.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/shape_drawing.h"
 
 namespace korvath::skin {
 

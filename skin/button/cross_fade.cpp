@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "skin/core/alpha_blend.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
+#include "skin/draw/alpha_blend.h"
 
 namespace korvath::skin {
 

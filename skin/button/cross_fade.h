@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "skin/core/memory_dc.h"
+#include "skin/draw/memory_dc.h"
 
 namespace korvath::skin {
 

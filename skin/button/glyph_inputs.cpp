@@ -8,10 +8,10 @@
 #include "gdip/graphics.h"
 #include "gdip/string_format.h"
 #include "skin/core/control_entries.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/font_cache.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/font_cache.h"
 
 namespace korvath::skin {
 

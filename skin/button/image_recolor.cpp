@@ -4,8 +4,8 @@
 
 #include "gdip/bitmap.h"
 #include "platform/embedded_image.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
+#include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
 

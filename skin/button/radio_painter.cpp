@@ -8,11 +8,11 @@
 
 #include "gdip/graphics.h"
 #include "skin/button/button_drawing.h"
-#include "skin/core/colours.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

@@ -7,13 +7,13 @@
 #include "skin/button/button_drawing.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/cross_fade.h"
-#include "skin/core/colours.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

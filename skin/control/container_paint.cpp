@@ -8,13 +8,13 @@
 #include "skin/control/frame_paint.h"
 #include "skin/core/background_container.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/rounded_path.h"
-#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_canvas.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/rounded_path.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

@@ -18,7 +18,6 @@
 #include "skin/core/child_layout.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
@@ -26,6 +25,7 @@
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/edit/scroll_bars.h"
 
 namespace korvath::skin {

@@ -4,11 +4,11 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
-#include "skin/core/chevron_images.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/picture_cache.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/draw/chevron_images.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/picture_cache.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

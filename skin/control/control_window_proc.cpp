@@ -9,11 +9,11 @@
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
+#include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
 

@@ -13,16 +13,16 @@
 #include "platform/message_params.h"
 #include "skin/control/container_paint.h"
 #include "skin/control/tab_items.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/font_cache.h"
-#include "skin/core/rounded_path.h"
-#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_canvas.h"
-#include "skin/core/skin_graphics.h"
-#include "skin/core/thin_outline.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/font_cache.h"
+#include "skin/draw/rounded_path.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
+#include "skin/draw/thin_outline.h"
 
 namespace korvath::skin {
 

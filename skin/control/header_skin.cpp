@@ -20,17 +20,17 @@
 #include "skin/control/frame_paint.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
-#include "skin/core/colours.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/font_cache.h"
 #include "skin/core/hover.h"
-#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/font_cache.h"
+#include "skin/draw/shape_drawing.h"
 
 namespace korvath::skin {
 

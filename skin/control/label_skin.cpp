@@ -12,16 +12,16 @@
 #include "skin/control/control_skin.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/engine_caches.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/font_cache.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/engine_caches.h"
+#include "skin/draw/font_cache.h"
 
 namespace korvath::skin {
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "skin/core/control_text.h"
 #include "skin/core/found_entry.h"
+#include "skin/draw/control_text.h"
 
 namespace korvath::skin {
 

@@ -12,16 +12,16 @@
 #include "gdip/string_format.h"
 #include "platform/gbk_convert.h"
 #include "platform/message_params.h"
-#include "skin/core/colours.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/engine_caches.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/font_cache.h"
-#include "skin/core/rounded_path.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/engine_caches.h"
+#include "skin/draw/font_cache.h"
+#include "skin/draw/rounded_path.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

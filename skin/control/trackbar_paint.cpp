@@ -6,13 +6,13 @@
 #include "gdip/graphics_path.h"
 #include "gdip/path_gradient_brush.h"
 #include "skin/control/trackbar_skin.h"
-#include "skin/core/colours.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/rounded_path.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
-#include "skin/core/skin_picture.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/rounded_path.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
+#include "skin/draw/skin_picture.h"
 
 namespace korvath::skin {
 

@@ -8,7 +8,6 @@
 #include "skin/control/control_installers.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
@@ -16,6 +15,7 @@
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_picture.h"
+#include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
 

@@ -2,13 +2,13 @@
 
 #include "platform/window_geometry.h"
 #include "skin/core/background_container.h"
-#include "skin/core/border_geometry.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/keyed_copy.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/border_geometry.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/keyed_copy.h"
 
 namespace korvath::skin {
 

@@ -5,11 +5,11 @@
 #include "platform/window_geometry.h"
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
 

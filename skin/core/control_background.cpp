@@ -7,16 +7,16 @@
 #include "gdip/graphics.h"
 #include "platform/message_params.h"
 #include "platform/window_subclass.h"
-#include "skin/core/colours.h"
-#include "skin/core/bitmap_copy_region.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/frame_geometry.h"
 #include "skin/core/parent_background.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/bitmap_copy_region.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/frame_geometry.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

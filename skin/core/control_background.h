@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "platform/gdi_object.h"
-#include "skin/core/memory_dc.h"
+#include "skin/draw/memory_dc.h"
 
 namespace korvath::skin {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "skin/core/byte_set.h"
-#include "skin/core/skin_picture.h"
+#include "skin/draw/skin_picture.h"
 
 namespace korvath::skin {
 

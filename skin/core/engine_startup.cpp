@@ -3,9 +3,9 @@
 #include "platform/message_params.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/font_cache.h"
-#include "skin/core/glyph_strip.h"
 #include "skin/core/skin_message.h"
+#include "skin/draw/font_cache.h"
+#include "skin/draw/glyph_strip.h"
 
 namespace korvath::skin {
 

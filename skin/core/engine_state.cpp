@@ -10,6 +10,7 @@ ULONG_PTR SkinModuleGdiplusToken = 0;
 SkinEngineState SkinEngine;
 
 SkinEngineCaches& SkinEngineCacheRegistry() { return SkinEngine.caches; }
+std::vector<SkinMemoryDcEntry>& SkinEngineMemoryDcList() { return SkinEngine.lists.SkinMemoryDcList; }
 
 void SkinEngineReset() {
   // Records and fades free their pictures into the memory-DC list, so they

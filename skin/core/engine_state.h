@@ -23,13 +23,13 @@
 #include "platform/hooks.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
-#include "skin/core/engine_caches.h"
 #include "skin/core/error_policy.h"
-#include "skin/core/image_strip.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/menu_entries.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_record.h"
+#include "skin/draw/engine_caches.h"
+#include "skin/draw/image_strip.h"
+#include "skin/draw/memory_dc.h"
 
 namespace korvath::skin {
 

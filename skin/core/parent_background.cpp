@@ -6,13 +6,13 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "skin/core/background_container.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/rounded_path.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
-#include "skin/core/tab_page_rect.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/rounded_path.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
+#include "skin/draw/tab_page_rect.h"
 
 namespace korvath::skin {
 

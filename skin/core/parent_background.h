@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "skin/core/memory_dc.h"
+#include "skin/draw/memory_dc.h"
 
 namespace korvath::skin {
 

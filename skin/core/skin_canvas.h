@@ -19,8 +19,8 @@
 
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
-#include "skin/core/memory_dc.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/draw/memory_dc.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

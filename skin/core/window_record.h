@@ -20,8 +20,8 @@
 #include "platform/tooltip.h"
 #include "skin/core/control_entries.h"
 #include "skin/core/entry_list.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/skin_routine.h"
+#include "skin/draw/memory_dc.h"
 
 namespace korvath::skin {
 

@@ -1,12 +1,12 @@
 // The frame ring of a list-type control.
 #include "platform/gdi_object.h"
-#include "skin/core/colours.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/frame_geometry.h"
-#include "skin/core/keyed_copy.h"
-#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_canvas.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/frame_geometry.h"
+#include "skin/draw/keyed_copy.h"
+#include "skin/draw/shape_drawing.h"
 #include "skin/edit/control_frame.h"
 #include "skin/edit/painters.h"
 

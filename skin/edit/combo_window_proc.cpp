@@ -4,11 +4,11 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/hover.h"
 #include "skin/core/skin_message.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 

@@ -2,12 +2,12 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
-#include "skin/core/colours.h"
 #include "skin/core/control_entries.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/shape_drawing.h"
 #include "skin/core/skin_canvas.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/shape_drawing.h"
 
 namespace korvath::skin {
 

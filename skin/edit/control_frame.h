@@ -3,7 +3,7 @@
 // native border a control asks for, the skinned border stroke of an edit, and
 // the hand-over of a finished frame picture to the owner window's child
 // layer. (Where the client area lies in the window: SkinGetFrameGeometry,
-// skin/core/frame_geometry.h.)
+// skin/draw/frame_geometry.h.)
 #include <windows.h>
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 // The frame ring of a skinned edit.
 #include "platform/gdi_object.h"
 #include "skin/core/control_background.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/frame_geometry.h"
 #include "skin/core/skin_canvas.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/frame_geometry.h"
 #include "skin/edit/control_frame.h"
 #include "skin/edit/painters.h"
 

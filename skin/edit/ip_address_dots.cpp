@@ -3,8 +3,8 @@
 #include "gdip/graphics.h"
 #include "gdip/pen.h"
 #include "platform/window_geometry.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

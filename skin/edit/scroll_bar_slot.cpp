@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/edit/edit_lookup.h"
 
 namespace korvath::skin {

@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "skin/core/control_entries.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/edit/scroll_bars.h"
 
 namespace korvath::skin {

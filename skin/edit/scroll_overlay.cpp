@@ -2,12 +2,12 @@
 // placement and the hit tests of their parts.
 #include "platform/gdi_object.h"
 #include "skin/core/child_walk.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/edit/edit_lookup.h"
 #include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"

@@ -4,11 +4,11 @@
 
 #include "skin/control/container_skin.h"
 #include "skin/core/background_container.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/install/child_skins.h"
 
 namespace korvath::skin {

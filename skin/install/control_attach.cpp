@@ -7,11 +7,11 @@
 
 #include "skin/control/control_skin.h"
 #include "skin/core/child_walk.h"
-#include "skin/core/control_text.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/control_text.h"
 #include "skin/install/container_attach.h"
 
 namespace korvath::skin {

@@ -8,12 +8,12 @@
 #include "gdip/object.h"
 #include "gdip/picture_decode.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/native_border.h"
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/install/container_attach.h"
 
 namespace korvath::skin {

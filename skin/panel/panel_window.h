@@ -20,8 +20,8 @@
 #include "gdip/image.h"
 #include "platform/gdi_object.h"
 #include "skin/core/callbacks.h"
-#include "skin/core/memory_dc.h"
-#include "skin/core/skin_picture.h"
+#include "skin/draw/memory_dc.h"
+#include "skin/draw/skin_picture.h"
 
 namespace korvath::gdip {
 class Graphics;

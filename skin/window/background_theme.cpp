@@ -7,14 +7,14 @@
 #include "gdip/graphics.h"
 #include "gdip/linear_gradient_brush.h"
 #include "skin/control/container_skin.h"
-#include "skin/core/colours.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/skin_graphics.h"
 #include "skin/window/form_render.h"
 
 namespace korvath::skin {

@@ -8,13 +8,13 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/pen.h"
 #include "platform/gdi_object.h"
-#include "skin/core/colours.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/rounded_path.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/rounded_path.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
 #include "skin/window/form_render.h"
 
 namespace korvath::skin {

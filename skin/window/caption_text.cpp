@@ -9,11 +9,11 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/string_format.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/engine_caches.h"
-#include "skin/core/shape_drawing.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/engine_caches.h"
+#include "skin/draw/shape_drawing.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

@@ -1,9 +1,9 @@
 #include "skin/window/close_animations.h"
 
 #include "skin/core/layered_window.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/memory_dc.h"
 #include "skin/window/drop_shadow.h"
 #include "skin/window/layered_painting.h"
 

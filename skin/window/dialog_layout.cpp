@@ -6,9 +6,9 @@
 #include "platform/gdi_object.h"
 #include "platform/window_geometry.h"
 #include "skin/control/static_skin.h"
-#include "skin/core/control_text.h"
 #include "skin/core/window_record.h"
-#include "skin/core/window_region.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/window_region.h"
 
 namespace korvath::skin {
 

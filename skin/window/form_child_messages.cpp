@@ -8,7 +8,6 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/control_background.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
@@ -17,6 +16,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/edit/scroll_bars.h"
 #include "skin/menu/menu_items.h"
 #include "skin/window/form_messages.h"

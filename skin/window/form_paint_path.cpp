@@ -1,9 +1,9 @@
 #include "skin/window/form_paint_path.h"
 
 #include "skin/core/clipped_dc.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/window_record.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
 

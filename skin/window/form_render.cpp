@@ -2,10 +2,10 @@
 
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
-#include "skin/core/window_region.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/skin_graphics.h"
+#include "skin/draw/window_region.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/caption_title.h"
 #include "skin/window/child_repaint.h"

@@ -4,11 +4,11 @@
 
 #include "gdip/bitmap.h"
 #include "platform/gdi_object.h"
-#include "skin/core/alpha_blend.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_list.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/alpha_blend.h"
+#include "skin/draw/memory_dc.h"
 
 namespace korvath::skin {
 

@@ -4,8 +4,8 @@
 
 #include "platform/gbk_convert.h"
 #include "platform/message_params.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/window/dialog_skin_attach.h"
 
 namespace korvath::skin {

@@ -6,14 +6,14 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "gdip/pen.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/layered_window.h"
-#include "skin/core/memory_dc.h"
-#include "skin/core/rounded_path.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/memory_dc.h"
+#include "skin/draw/rounded_path.h"
+#include "skin/draw/skin_graphics.h"
 
 namespace korvath::skin {
 

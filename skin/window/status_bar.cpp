@@ -9,11 +9,11 @@
 #include "gdip/linear_gradient_brush.h"
 #include "gdip/string_format.h"
 #include "platform/gdi_object.h"
-#include "skin/core/colours.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/font_cache.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
+#include "skin/draw/colours.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/font_cache.h"
+#include "skin/draw/skin_graphics.h"
 #include "skin/window/form_render.h"
 
 namespace korvath::skin {

@@ -31,11 +31,11 @@
 #include "skin/control/owner_draw.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/memory_dc.h"
 #include "tests/skin/core/skinned_form.h"
 
 using namespace korvath::skin;

@@ -32,10 +32,10 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/memory_dc.h"
 #include "skin/install/control_attach.h"
 #include "tests/skin/core/skinned_form.h"
 

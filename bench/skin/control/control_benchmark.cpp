@@ -27,8 +27,8 @@
 #include "skin/control/trackbar_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/skin_picture.h"
 #include "skin/core/window_list.h"
+#include "skin/draw/skin_picture.h"
 #include "tests/skin/core/skinned_form.h"
 #include "tests/support/png_writer.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench/figure_line.h"
-#include "skin/core/memory_dc.h"
+#include "skin/draw/memory_dc.h"
 #include "tests/skin/core/cycles.h"
 
 namespace korvath::skin::cycles {

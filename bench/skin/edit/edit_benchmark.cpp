@@ -26,11 +26,11 @@
 
 #include "bench/figure_line.h"
 #include "platform/gdi_object.h"
-#include "skin/core/chevron_images.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/draw/chevron_images.h"
+#include "skin/draw/memory_dc.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/scroll_bars.h"

@@ -4,9 +4,9 @@
 
 #include "skin/control/owner_draw.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/memory_dc.h"
 #include "tests/support/png_writer.h"
 
 namespace korvath::skin::test {

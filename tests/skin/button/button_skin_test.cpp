@@ -14,8 +14,8 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/memory_dc.h"
 #include "skin/install/container_attach.h"
 #include "tests/skin/button/button_fixture.h"
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/gdi_object.h"
-#include "skin/core/memory_dc.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_record.h"
+#include "skin/draw/memory_dc.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 

@@ -13,7 +13,6 @@
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/child_layer.h"
-#include "skin/core/engine_caches.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
@@ -22,6 +21,8 @@
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/engine_caches.h"
+#include "skin/draw/memory_dc.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 
@@ -174,6 +175,25 @@ TEST(EngineCaches, AResetEmptiesEveryCacheAndTheNextUseMakesItAgain) {
   SkinNoteLayoutChange();
   SkinEngineStartup();
   EXPECT_EQ(SkinLayoutGeneration(), 1u);
+}
+
+// The memory DCs that painters make are kept in the engine's state: a DC made
+// is its list's last entry, one freed leaves it, and one still there when the
+// engine is reset is deleted with its bitmap.
+TEST(EngineMemoryDcs, TheStateKeepsEveryDcMadeAndAResetDeletesWhatIsLeft) {
+  korvath::skin::test::EngineGlobals engine;
+  HDC freed = SkinCreateMemoryDC(RECT{0, 0, 4, 4});
+  HDC left = SkinCreateMemoryDC(RECT{0, 0, 6, 2});
+  ASSERT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), 2u);
+  EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.back().dc.get(), left);
+  EXPECT_TRUE(SkinMemoryDcFree(freed));
+  ASSERT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), 1u);
+  EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.front().dc.get(), left);
+  const HGDIOBJ bitmap = GetCurrentObject(left, OBJ_BITMAP);
+  SkinEngineReset();
+  EXPECT_TRUE(SkinEngine.lists.SkinMemoryDcList.empty());
+  EXPECT_EQ(GetObjectType(left), 0u);
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
 }
 
 TEST_F(WindowList, RecordsAreFoundByNumberAndRenumberedWhenOneIsRemoved) {

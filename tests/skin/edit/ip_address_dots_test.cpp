@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "skin/core/memory_dc.h"
+#include "skin/draw/memory_dc.h"
 #include "tests/skin/core/skinned_form.h"
 #include "tests/support/win_test_support.h"
 

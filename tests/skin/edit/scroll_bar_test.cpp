@@ -9,9 +9,9 @@
 
 #include "platform/gdi_object.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/drawing_values.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/edit_lookup.h"
 #include "skin/edit/painters.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "skin/core/skin_picture.h"
+#include "skin/draw/skin_picture.h"
 #include "skin/panel/panel_window.h"
 #include "tests/skin/core/panel_fixture.h"
 #include "tests/support/win_test_support.h"

@@ -15,8 +15,8 @@
 #include "skin/core/callback_list.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/clipped_dc.h"
-#include "skin/core/skin_picture.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/skin_picture.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/panel/panel_maker.h"
 

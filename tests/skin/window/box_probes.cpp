@@ -12,10 +12,10 @@
 #include "platform/gdi_object.h"
 #include "platform/window_geometry.h"
 #include "skin/control/static_skin.h"
-#include "skin/core/control_text.h"
-#include "skin/core/drawing_values.h"
-#include "skin/core/skin_graphics.h"
 #include "skin/core/window_list.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/drawing_values.h"
+#include "skin/draw/skin_graphics.h"
 #include "tests/support/win_test_support.h"
 
 namespace korvath::skin::test {

@@ -10,8 +10,8 @@
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
-#include "skin/core/control_text.h"
-#include "skin/core/skin_graphics.h"
+#include "skin/draw/control_text.h"
+#include "skin/draw/skin_graphics.h"
 #include "skin/window/caption_text.h"
 #include "skin/window/caption_title.h"
 

@@ -4,7 +4,7 @@
 #include "gdip/graphics.h"
 #include "platform/gdi_object.h"
 #include "skin/core/engine_state.h"
-#include "skin/core/memory_dc.h"
+#include "skin/draw/memory_dc.h"
 #include "skin/window/background_theme.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
