@@ -6,7 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/folders.h"
+
 namespace korvath::app {
+
+// The tool's own document folder beside the program, "AI文件夹" with its
+// trailing "\", as the system names it: made at start-up when missing and
+// its path has a GBK form (the tool's paths are GBK). Defined here, so that
+// the start-up benchmark's window without the tool shows the same folder.
+inline std::wstring DefaultDocumentFolder() {
+  return platform::ProgramDirectoryWide() + L"\\AI\u6587\u4EF6\u5939\\";
+}
 
 // Makes the tool's own document folder when it is missing. ERROR_SUCCESS when
 // it is there afterwards; else the system's error, or

@@ -1,7 +1,6 @@
 #include "app/main_form_layout.h"
 
 #include "app/model_names.h"
-#include "platform/folders.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -151,8 +150,6 @@ const std::array<NumericCombo, 12>& NumericCombos() {
   }};
   return combos;
 }
-
-std::wstring DefaultDocumentFolder() { return platform::ProgramDirectoryWide() + L"\\AI文件夹\\"; }
 
 void FillMainFormDefaults(platform::Form& form, std::wstring_view documentFolder) {
   form.SetComboSelectedIndex(模型组合框, 1);

@@ -39,11 +39,6 @@ struct NumericCombo {
 };
 const std::array<NumericCombo, 12>& NumericCombos();
 
-// The tool's own document folder beside the program, with its trailing "\",
-// as the system names it: made at start-up when missing and its path has a
-// GBK form (the tool's paths are GBK).
-std::wstring DefaultDocumentFolder();
-
 // Gives the created window's units their start values: the list selections,
 // the document folder's text in its box with the caret after it, the numeric
 // lists filled and selected, the focus in the name box.

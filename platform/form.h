@@ -194,7 +194,9 @@ class Form {
   const UnitDescription* Unit(int unit) const;
   HWND Handle(int unit, UnitKind kind) const;
   void Raise(int unit, UnitEvent event);
+  bool OnCommand(HWND control, UINT code);
 
+  // Keys and the focus (form_keyboard.cpp).
   // A place in the Tab order: a unit, or a window around units that is a tab
   // stop of its own (unit -1).
   struct TabPlace {
@@ -202,7 +204,6 @@ class Form {
     int unit = -1;
   };
 
-  bool OnCommand(HWND control, UINT code);
   bool OnEscape(HWND from);
   // Where a key that reached the window itself was pressed: in the window
   // that has the focus, when a window within the form that is no unit handed
@@ -230,6 +231,7 @@ class Form {
   // The next stop after `from` (the window itself: before the first), or null.
   HWND NextTabStop(HWND from, bool backwards) const;
   int NextInRadioGroup(int from, bool backwards) const;
+
   LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnEditingMessage(UnitState& state, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,5 +1,6 @@
 #include "bench/app/reference_form.h"
 
+#include "app/document_folder.h"
 #include "app/main_form_layout.h"
 #include "platform/folders.h"
 

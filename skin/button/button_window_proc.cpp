@@ -6,12 +6,9 @@
 #include "platform/gdi_object.h"
 #include "platform/window_geometry.h"
 #include "skin/button/button_lookup.h"
+#include "skin/button/button_painters.h"
 #include "skin/button/check_box_painter.h"
 #include "skin/button/cross_fade.h"
-#include "skin/button/image_button_painter.h"
-#include "skin/button/picture_button_painter.h"
-#include "skin/button/radio_painter.h"
-#include "skin/button/vector_button_painter.h"
 #include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/skin_message.h"
@@ -24,12 +21,12 @@ namespace {
 // The button's kind, as its entry keeps it.
 ButtonKind KindOf(const ButtonRef& b) { return b->Kind; }
 bool PaintsItself(const ButtonRef& b) {
-  const ButtonKind kind = KindOf(b);
-  return kind == ButtonKind::Radio || kind == ButtonKind::CheckBox || kind == ButtonKind::ImageToggle;
+  const ButtonPainting* painting = ButtonPaintingOf(KindOf(b));
+  return painting && painting->paintsItself;
 }
 bool IsPushButton(const ButtonRef& b) {
-  const ButtonKind kind = KindOf(b);
-  return kind == ButtonKind::Vector || kind == ButtonKind::Picture || kind == ButtonKind::Image;
+  const ButtonPainting* painting = ButtonPaintingOf(KindOf(b));
+  return painting && !painting->paintsItself;
 }
 
 // A disabled control is painted disabled, whatever the occasion.
@@ -45,12 +42,9 @@ void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
   if (IsRectEmpty(&dirty)) return;
   const HWND window = b->window;
   const RECT client = platform::ClientRect(window);
-  switch (KindOf(b)) {
-    case ButtonKind::Radio: RadioSkinPaint(b, dc, WithEnabledState(window, radioState), client); break;
-    case ButtonKind::CheckBox: CheckBoxSkinPaint(b, dc, WithEnabledState(window, 0), client); break;
-    case ButtonKind::ImageToggle: ToggleSkinPaintImage(b, dc, WithEnabledState(window, 0), client); break;
-    default: break;
-  }
+  const ButtonPainting* painting = ButtonPaintingOf(KindOf(b));
+  if (!painting || !painting->paintsItself) return;
+  painting->paint(b, dc, WithEnabledState(window, painting->showsPress ? radioState : 0), client);
 }
 
 // The look after the native control changed (or may have drawn over the
@@ -243,14 +237,9 @@ void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   if (hot) state |= ODS_HOTLIGHT;
   RECT client = {};
   GetClientRect(window, &client);
-  switch (button->Kind) {
-    case ButtonKind::Picture: ButtonSkinPaint(button, dc.get(), state, client); break;
-    case ButtonKind::Vector: ButtonSkinPaintVector(button, dc.get(), state, client); break;
-    case ButtonKind::Radio: RadioSkinPaint(button, dc.get(), WithEnabledState(window, state), client); break;
-    case ButtonKind::CheckBox: CheckBoxSkinPaint(button, dc.get(), WithEnabledState(window, state), client); break;
-    case ButtonKind::Image: ButtonSkinPaintImage(button, dc.get(), state, client); break;
-    default: break;  // image toggles keep their look
-  }
+  const ButtonPainting* painting = ButtonPaintingOf(button->Kind);
+  if (!painting || !painting->redrawnOnHover) return;  // image toggles keep their look
+  painting->paint(button, dc.get(), painting->paintsItself ? WithEnabledState(window, state) : state, client);
 }
 
 }  // namespace korvath::skin

@@ -1,8 +1,6 @@
 #include "skin/control/owner_draw.h"
 
-#include "skin/button/image_button_painter.h"
-#include "skin/button/picture_button_painter.h"
-#include "skin/button/vector_button_painter.h"
+#include "skin/button/button_painters.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/core/skin_message.h"
@@ -15,19 +13,6 @@ namespace korvath::skin {
 
 namespace {
 
-// A push-button painter: (button, DC, itemState, item rectangle). The button
-// comes found: its window, record and entry.
-using ButtonPainter = void (*)(const ButtonRef& button, HDC dc, UINT itemState, const RECT& item);
-
-ButtonPainter PainterOfKind(ButtonKind kind) {
-  switch (kind) {
-    case ButtonKind::Vector: return ButtonSkinPaintVector;
-    case ButtonKind::Picture: return ButtonSkinPaint;
-    case ButtonKind::Image: return ButtonSkinPaintImage;
-    default: return nullptr;  // radio buttons, check boxes, image toggles
-  }
-}
-
 void DrawButton(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   const auto number = static_cast<int32_t>(GetSkinProp(item.hwndItem, prop::Hw_lbID));
   if (number <= 0) return;
@@ -35,7 +20,9 @@ void DrawButton(SkinWindowRecord& owner, const DRAWITEMSTRUCT& item) {
   // A stale number (the button is not the entry's) must not paint another
   // button's look over this one.
   if (!button || button->window != item.hwndItem) return;
-  if (ButtonPainter paint = PainterOfKind(button->Kind)) paint(button, item.hDC, item.itemState, item.rcItem);
+  // Radio buttons, check boxes and image toggles paint themselves.
+  const ButtonPainting* painting = ButtonPaintingOf(button->Kind);
+  if (painting && !painting->paintsItself) painting->paint(button, item.hDC, item.itemState, item.rcItem);
 }
 
 bool IsDescribedMenuItem(const DRAWITEMSTRUCT& item) { return MenuSkinItemFind(SkinMenuOfItem(item)) != 0; }

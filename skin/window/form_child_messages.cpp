@@ -1,5 +1,5 @@
-// Control colours, activation, commands and notifications of the skinned
-// form's procedure.
+// Control colours, activation, commands, notifications and owner-drawn items
+// of the skinned form's procedure.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/gdi_object.h"
+#include "skin/control/owner_draw.h"
 #include "skin/core/control_background.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
@@ -138,6 +139,14 @@ LRESULT OnNotify(const SkinMessage& m) {
     if (SkinGetClassNameText(parent) == "SysTabControl32") MarkContainerDirty(parent);
   }
   return m.Forward();
+}
+
+LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r) {
+  if (!m.drawItem()) return m.Forward();
+  const DRAWITEMSTRUCT item = *m.drawItem();
+  if (!SkinDrawsItem(item)) return m.Forward();
+  SkinDrawItem(r, item);
+  return 1;
 }
 
 }  // namespace korvath::skin

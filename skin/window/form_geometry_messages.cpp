@@ -1,11 +1,7 @@
 // Geometry, mouse and system commands of the skinned form's procedure.
-#include <string>
-
 #include "gdip/graphics.h"
-#include "platform/gbk_convert.h"
 #include "platform/window_geometry.h"
 #include "skin/control/container_skin.h"
-#include "skin/control/owner_draw.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/skin_routine.h"
@@ -16,7 +12,6 @@
 #include "skin/window/caption_actions.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/caption_layout.h"
-#include "skin/window/caption_title.h"
 #include "skin/window/edge_resize.h"
 #include "skin/window/form_hit_tests.h"
 #include "skin/window/form_messages.h"
@@ -174,25 +169,6 @@ LRESULT OnQueryOpen(const SkinMessage& m, SkinWindowRecord& r) {
   r.ListViewRepaintPending = true;
   ShowShadow(r);
   return m.Forward();
-}
-
-// The form's text arrives as UTF-16; a null text is an empty title.
-LRESULT OnSetText(const SkinMessage& m, SkinWindowRecord& r) {
-  if (r.ShowTitle && r.HasBorder && r.BackDC) {
-    const wchar_t* text = m.wideText();
-    const std::string title = platform::WideToGbk(text ? text : L"").text;
-    gdip::Graphics graphics;
-    SkinPaintCaption(r, graphics, false, title);
-  }
-  return m.Forward();
-}
-
-LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r) {
-  if (!m.drawItem()) return m.Forward();
-  const DRAWITEMSTRUCT item = *m.drawItem();
-  if (!SkinDrawsItem(item)) return m.Forward();
-  SkinDrawItem(r, item);
-  return 1;
 }
 
 }  // namespace korvath::skin

@@ -1,8 +1,9 @@
 #pragma once
 // The handlers of the skinned form's procedure, one per message, split by
-// what they concern: life, painting and caption hover (form_window_proc.cpp),
-// geometry, mouse and system commands (form_geometry_messages.cpp), control
-// colours, commands and notifications (form_child_messages.cpp).
+// what they concern: life, painting, the caption's hover and its title
+// (form_window_proc.cpp), geometry, mouse and system commands
+// (form_geometry_messages.cpp), control colours, commands, notifications and
+// owner-drawn items (form_child_messages.cpp).
 #include <windows.h>
 
 #include "skin/core/skin_message.h"
@@ -27,10 +28,8 @@ LRESULT OnRButtonDown(const SkinMessage& m, SkinWindowRecord& r);
 LRESULT OnLButtonDblClk(const SkinMessage& m, SkinWindowRecord& r);
 LRESULT OnSysCommand(const SkinMessage& m, SkinWindowRecord& r);
 LRESULT OnQueryOpen(const SkinMessage& m, SkinWindowRecord& r);
-LRESULT OnSetText(const SkinMessage& m, SkinWindowRecord& r);
-LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r);
 
-// Control colours, activation, commands and notifications.
+// Control colours, activation, commands, notifications and owner-drawn items.
 LRESULT OnCtlColorEditOrStatic(const SkinMessage& m, const SkinWindowRecord& r);
 LRESULT OnCtlColorListBox(const SkinMessage& m);
 LRESULT OnCtlColorButton(const SkinMessage& m);
@@ -38,5 +37,6 @@ LRESULT OnActivateApp(const SkinMessage& m, SkinWindowRecord& r);
 LRESULT OnActivate(const SkinMessage& m, SkinWindowRecord& r);
 LRESULT OnCommand(const SkinMessage& m);
 LRESULT OnNotify(const SkinMessage& m);
+LRESULT OnDrawItem(const SkinMessage& m, SkinWindowRecord& r);
 
 }  // namespace korvath::skin

@@ -1,8 +1,10 @@
 #include "skin/window/form_window_proc.h"
 
+#include <string>
 #include <utility>
 
 #include "gdip/graphics.h"
+#include "platform/gbk_convert.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
 #include "skin/core/child_layer.h"
@@ -14,6 +16,7 @@
 #include "skin/core/window_props.h"
 #include "skin/menu/menu_items.h"
 #include "skin/window/caption_buttons.h"
+#include "skin/window/caption_title.h"
 #include "skin/window/close_animations.h"
 #include "skin/window/edge_resize.h"
 #include "skin/window/form_hit_tests.h"
@@ -183,7 +186,7 @@ LRESULT OnPrintClient(const SkinMessage& m, const SkinWindowRecord& r) {
   return 0;
 }
 
-// ---- caption hover -----------------------------------------------------------
+// ---- the caption: hover and title --------------------------------------------
 
 LRESULT OnMouseMove(const SkinMessage& m, SkinWindowRecord& r) {
   RECT client{};
@@ -248,6 +251,17 @@ LRESULT OnTimer(const SkinMessage& m, SkinWindowRecord& r) {
     r.HotCaptionItem = 0;
     r.HotFade = {};
     r.PrevFade = {};
+  }
+  return m.Forward();
+}
+
+// The form's text arrives as UTF-16; a null text is an empty title.
+LRESULT OnSetText(const SkinMessage& m, SkinWindowRecord& r) {
+  if (r.ShowTitle && r.HasBorder && r.BackDC) {
+    const wchar_t* text = m.wideText();
+    const std::string title = platform::WideToGbk(text ? text : L"").text;
+    gdip::Graphics graphics;
+    SkinPaintCaption(r, graphics, false, title);
   }
   return m.Forward();
 }

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/document_folder.h"
 #include "app/form_setup.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"

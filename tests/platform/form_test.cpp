@@ -1,8 +1,8 @@
 // The form runtime on real windows: events only for the user's actions,
-// wherever a control sits; unit properties; Esc, Tab and Enter; the focus
-// kept through a box; placement. Its GBK and file commands (replacing files
-// beside the old one and reading read-only files: the tool's writing and
-// reading tests).
+// wherever a control sits; unit properties; Esc; placement (Tab, Enter and
+// the focus kept through a box are in form_keyboard_test.cpp). Its GBK and
+// file commands (replacing files beside the old one and reading read-only
+// files: the tool's writing and reading tests).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,56 +11,12 @@
 #include "platform/folders.h"
 #include "platform/form.h"
 #include "platform/gbk_convert.h"
+#include "tests/platform/form_fixture.h"
 #include "tests/support/win_test_support.h"
 
 using namespace korvath::platform;
+using namespace korvath::platform::formtest;
 using namespace testsupport;
-
-namespace {
-
-enum TestUnit : int { kEdit, kGroup, kCombo, kRadioA, kRadioB, kButton };
-// Times each handler ran.
-enum Event { kEditLostFocus, kEditChanged, kSelection, kRadioClick, kButtonClick, kShownAtCreationDone };
-int g_events[6];
-
-FormDescription Description() {
-  const EventHandler radio = [] { ++g_events[kRadioClick]; };
-  FormDescription d{.title = "test form", .width = 409, .height = 471, .centred = true, .nativeBorder = false,
-                    .maximiseButton = false, .escapeCloses = true,
-                    .onCreationDone = [] { g_events[kShownAtCreationDone] = IsWindowVisible(FindWindowW(nullptr, L"test form")); }};
-  d.units = {{kEdit, "edit", UnitKind::EditBox, kOnWindow, 10, 10, 150, 20, {}, {}, 16, 0, false,
-              {{UnitEvent::LostFocus, [] { ++g_events[kEditLostFocus]; }},
-               {UnitEvent::ContentChanged, [] { ++g_events[kEditChanged]; }}}},
-             {kGroup, "group", UnitKind::GroupBox, kOnWindow, 10, 50, 380, 200},
-             {kCombo, "combo", UnitKind::ComboBox, kGroup, 10, 20, 100, 20, {}, {"10", "20", "Abc", "abd", "30"}, 0,
-              0, false, {{UnitEvent::Selection, [] { ++g_events[kSelection]; }}}},
-             {kRadioA, "a", UnitKind::RadioButton, kGroup, 10, 60, 80, 16, "A", {}, 0, 0, true, {{UnitEvent::Click, radio}}},
-             {kRadioB, "b", UnitKind::RadioButton, kGroup, 110, 60, 80, 16, "B", {}, 0, 0, false, {{UnitEvent::Click, radio}}},
-             {kButton, "button", UnitKind::PushButton, kOnWindow, 10, 300, 100, 30, "go", {}, 0, 0, false,
-              {{UnitEvent::Click, [] { ++g_events[kButtonClick]; }}}}};
-  return d;
-}
-
-void ClickMiddle(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  Click(window, r.right / 2, r.bottom / 2);
-}
-
-class FormTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::fill(std::begin(g_events), std::end(g_events), 0);
-    ASSERT_TRUE(form_.Create(description_));
-    Activate(form_.WindowHandle());
-  }
-  HWND H(int unit) const { return form_.UnitGetHandle(unit); }
-
-  FormDescription description_ = Description();
-  Form form_;
-};
-
-}  // namespace
 
 TEST_F(FormTest, WindowIsCentredCreationDoneRunsBeforeItShowsAndCodeRaisesNoEvents) {
   RECT r;
@@ -170,67 +126,6 @@ TEST_F(FormTest, AnEditBoxWithBothLimitsHoldsTheSmallerOne) {
   form_.SetEditContent(kEdit, "");
   TypeText(L"abcdefgh");
   EXPECT_EQ(WindowText(H(kEdit)), L"abcdef");
-}
-
-// A radio group with no button checked is one stop too: its first button,
-// from before it and from after it.
-TEST_F(FormTest, ARadioGroupWithNothingCheckedIsEnteredAtItsFirstButton) {
-  form_.SetRadioChecked(kRadioA, false);
-  ASSERT_FALSE(form_.RadioChecked(kRadioA) || form_.RadioChecked(kRadioB));
-  form_.UnitSetFocus(kCombo);
-  PressKey(VK_TAB);
-  EXPECT_EQ(GetFocus(), H(kRadioA));
-  PressKey(VK_TAB);
-  EXPECT_EQ(GetFocus(), H(kButton));
-  PressKey(VK_TAB, VK_SHIFT);
-  EXPECT_EQ(GetFocus(), H(kRadioA));
-}
-
-// A window that a skin lays round a unit and that takes the focus itself is
-// the stop after it; a key it hands to the form's window counts as pressed
-// there. Enter in a push button presses it.
-TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
-  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
-                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetParent(H(kEdit), around);
-  form_.UnitSetFocus(kEdit);
-  PressKey(VK_TAB);
-  ASSERT_EQ(GetFocus(), around);
-  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
-  EXPECT_EQ(GetFocus(), H(kCombo));
-  PressKey(VK_TAB, VK_SHIFT);
-  EXPECT_EQ(GetFocus(), around);
-  form_.UnitSetFocus(kButton);
-  PressKey(VK_RETURN);
-  EXPECT_TRUE(PumpUntil([] { return g_events[kButtonClick] == 1; }, 2000));
-  EXPECT_EQ(GetFocus(), H(kButton));
-}
-
-// A window laid round the last unit is a stop too, the last one: Shift+Tab
-// from the first stop goes round to it, Tab from that unit reaches it, and
-// Tab from it goes round to the first stop.
-TEST_F(FormTest, AWindowRoundTheLastUnitIsTheStopAfterIt) {
-  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
-                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetParent(H(kButton), around);
-  form_.UnitSetFocus(kEdit);
-  PressKey(VK_TAB, VK_SHIFT);
-  EXPECT_EQ(GetFocus(), around);
-  form_.UnitSetFocus(kButton);
-  PressKey(VK_TAB);
-  ASSERT_EQ(GetFocus(), around);
-  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
-  EXPECT_EQ(GetFocus(), H(kEdit));
-}
-
-// The focus outlives a box over the form: the control that had it has it
-// again when the box closes, as in a dialog.
-TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
-  form_.UnitSetFocus(kCombo);
-  DialogAnswerer answerer({PressButton(IDOK)});
-  MessageBoxW(form_.WindowHandle(), L"box", L"test", MB_OK);
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(GetFocus(), H(kCombo));
 }
 
 // A file's first bytes are looked at before its lines are read: also those

@@ -307,6 +307,21 @@ TEST_F(ButtonProcTest, DisabledRadioButtonsAndCheckBoxesLookDisabled) {
   EXPECT_EQ(Shown(check_).RgbAt(5, 6), 0xD0D8DDu);  // the disabled box
 }
 
+// A hover or a leave repaints a radio button or check box at once, and a
+// disabled one in its disabled look: the state that the repaint is given
+// does not say so, its window does.
+TEST_F(ButtonProcTest, AHoverOrALeaveRepaintsADisabledRadioOrCheckBoxDisabled) {
+  EnableWindow(radio1_, FALSE);
+  EnableWindow(check_, FALSE);
+  for (const UINT message : {WM_MOUSEMOVE, WM_MOUSELEAVE}) {
+    SCOPED_TRACE(message);
+    SendMessageW(radio1_, message, 0, MAKELPARAM(8, 10));
+    EXPECT_NEAR(Darkest(Shown(radio1_), 22, 2, 60, 18), 0x60, 16);  // the disabled caption
+    SendMessageW(check_, message, 0, MAKELPARAM(8, 10));
+    EXPECT_EQ(Shown(check_).RgbAt(5, 6), 0xD0D8DDu);  // the disabled box
+  }
+}
+
 // A radio button disabled while it has the focus keeps it on Windows (Wine
 // takes it away in EnableWindow, so the style is set here as Windows leaves
 // it): it paints as a disabled radio without the focus, no ring round its
