@@ -15,7 +15,7 @@
 #include "skin/core/shape_drawing.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
-#include "skin/window/form_render.h"
+#include "skin/window/caption_surfaces.h"
 
 namespace korvath::skin {
 

@@ -22,8 +22,7 @@
 #include "skin/core/section_pixels.h"
 #include "skin/core/skin_graphics.h"
 #include "skin/core/window_record.h"
-#include "skin/window/form_paint_path.h"
-#include "skin/window/form_render.h"
+#include "skin/window/caption_surfaces.h"
 
 namespace korvath::skin {
 

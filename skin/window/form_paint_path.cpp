@@ -1,21 +1,12 @@
 #include "skin/window/form_paint_path.h"
 
-#include "skin/core/clipped_dc.h"
+#include "platform/gdi_object.h"
 #include "skin/core/drawing_values.h"
 #include "skin/core/window_record.h"
 #include "skin/core/window_props.h"
+#include "skin/window/caption_surfaces.h"
 
 namespace korvath::skin {
-
-platform::WindowDC SkinFormClippedDC(const SkinWindowRecord& r) {
-  platform::WindowDC dc = platform::WindowDC::Client(r.Window);
-  SkinFormClippedDC(r, dc.get());
-  return dc;
-}
-
-HDC SkinFormClippedDC(const SkinWindowRecord& r, HDC dc) {
-  return SkinClipChildren(r.Window, dc, SIZE{r.ClientWidth, r.ClientHeight});
-}
 
 void SkinPaintToDC(const SkinWindowRecord& r, HDC target) {
   RECT client{};

@@ -5,17 +5,10 @@
 // children listed for layout when the form changes size.
 #include <windows.h>
 
-#include "platform/gdi_object.h"
-
 namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// The form's client DC, or `dc`, with its visible children clipped out, each
-// within the client size the form was last rendered at (SkinGetClippedDC's
-// clipping, with the record in hand).
-platform::WindowDC SkinFormClippedDC(const SkinWindowRecord& r);
-HDC SkinFormClippedDC(const SkinWindowRecord& r, HDC dc);
 // Copies the form's back buffer onto the window, its visible children
 // clipped out; with `target`, onto that DC instead (a print of the client
 // area), which is left as it was given.

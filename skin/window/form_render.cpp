@@ -104,10 +104,6 @@ void SkinSetRoundRegion(HWND window) {
   SkinSetRoundedRegion(window, client.right, client.bottom, 5);
 }
 
-void SkinBlitPart(const SkinWindowRecord& r, const RECT& rect) {
-  CopyRect(r.BackDC.get(), rect, r.CaptionDC.get(), {rect.left, rect.top});
-}
-
 void SkinBlitPart2(const SkinWindowRecord& r, const RECT& rect) {
   CopyRect(r.BackDC.get(), rect, r.TextDC.get(), {rect.left - r.StatusBarRect.x, rect.top - r.StatusBarRect.y});
 }

@@ -24,10 +24,10 @@ void SkinFormRender(SkinWindowRecord& r, HDC target = nullptr, bool present = tr
 // ellipses, reaching one pixel past the right and bottom edges.
 void SkinSetRoundRegion(HWND window);
 
-// Copies `rect` (client coordinates) of the caption background into the
-// back buffer at the same place: what a partial painter does before it draws.
-void SkinBlitPart(const SkinWindowRecord& r, const RECT& rect);
-// The same from the status-bar background, whose origin is the bar's corner.
+// Copies `rect` (client coordinates) of the status-bar background, whose
+// origin is the bar's corner, into the back buffer at the same place: what a
+// status-bar segment does before it draws again. (The caption's own copy,
+// SkinBlitPart, is the caption's: caption_surfaces.h.)
 void SkinBlitPart2(const SkinWindowRecord& r, const RECT& rect);
 
 }  // namespace korvath::skin
