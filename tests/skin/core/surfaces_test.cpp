@@ -1,5 +1,5 @@
 // Memory DCs, layered windows, clipped DCs and keyed copies: the surfaces the
-// engine paints on (the drop shadow's are the window family's).
+// engine paints on (the drop shadow's are the shadow family's).
 #include <windows.h>
 
 #include <gtest/gtest.h>
