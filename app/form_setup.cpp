@@ -10,9 +10,9 @@
 #include "skin/control/label_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/draw/skin_picture.h"
+#include "skin/form/background_theme.h"
+#include "skin/form/form_attach.h"
 #include "skin/install/control_attach.h"
-#include "skin/window/background_theme.h"
-#include "skin/window/form_attach.h"
 
 namespace korvath::app {
 

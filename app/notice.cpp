@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/main_form.h"
-#include "skin/window/message_box.h"
+#include "skin/message_box/message_box.h"
 
 namespace korvath::app {
 

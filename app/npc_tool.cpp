@@ -6,7 +6,7 @@
 #include "app/main_form.h"
 #include "platform/folders.h"
 #include "skin/core/engine_startup.h"
-#include "skin/window/engine_start.h"
+#include "skin/shadow/engine_start.h"
 
 namespace korvath::app {
 

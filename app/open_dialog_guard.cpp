@@ -15,7 +15,7 @@
 #include "platform/message_params.h"
 #include "platform/window_procedure.h"
 #include "skin/draw/drawing_values.h"
-#include "skin/window/message_box.h"
+#include "skin/message_box/message_box.h"
 
 namespace korvath::app {
 

@@ -16,7 +16,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
-#include "skin/window/message_box.h"
+#include "skin/message_box/message_box.h"
 
 namespace korvath::app {
 

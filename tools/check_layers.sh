@@ -25,8 +25,12 @@ floors=(
   "skin/control|platform gdip skin/draw skin/core skin/button skin/edit skin/menu"
   "skin/install|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control"
   "skin/panel|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
-  "skin/window|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
-  "app|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/window"
+  "skin/shadow|platform gdip skin/draw skin/core"
+  "skin/close_effect|platform gdip skin/draw skin/core skin/shadow"
+  "skin/caption|platform gdip skin/draw skin/core"
+  "skin/form|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption"
+  "skin/message_box|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption skin/form"
+  "app|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/shadow skin/close_effect skin/caption skin/form skin/message_box"
 )
 
 status=0

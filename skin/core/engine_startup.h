@@ -26,7 +26,7 @@ extern ULONG_PTR SkinModuleGdiplusToken;
 // "hbfcWindow", forgets the glyph strip (the next SkinGlyphStrip loads it
 // again) and empties the callback and drop-down lists. Returns 0. The drop
 // shadows' class, "yinyWindow", is registered right after it by the engine's
-// start (SkinEngineStart, skin/window), which holds the shadow's procedure.
+// start (SkinEngineStart, skin/shadow), which holds the shadow's procedure.
 int32_t SkinModuleInit();
 // The check-box glyph strip, loaded into SkinImageStrip at its first use.
 const ImageStrip& SkinGlyphStrip();

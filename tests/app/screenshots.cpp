@@ -16,21 +16,21 @@
 #include <thread>
 #include <vector>
 
+#include "app/field_panels.h"
+#include "platform/gdi_object.h"
 #include "skin/button/button_lookup.h"
-#include "skin/core/entry_lookup.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/entry_lookup.h"
 #include "skin/core/layered_window.h"
-#include "skin/panel/panel_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/core/window_record.h"
-#include "app/field_panels.h"
-#include "platform/gdi_object.h"
+#include "skin/panel/panel_window.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
-#include "tests/skin/window/box_probes.h"
-#include "tests/skin/window/every_control_form.h"
+#include "tests/skin/message_box/box_probes.h"
+#include "tests/skin/stress/every_control_form.h"
 
 namespace korvath::app::uitest {
 namespace {

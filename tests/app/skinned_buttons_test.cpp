@@ -6,7 +6,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_props.h"
 #include "tests/app/main_window_fixture.h"
-#include "tests/skin/window/box_probes.h"
+#include "tests/skin/message_box/box_probes.h"
 
 namespace korvath::app::uitest {
 namespace {

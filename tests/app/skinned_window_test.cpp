@@ -4,10 +4,10 @@
 #include "skin/control/container_skin.h"
 #include "skin/control/label_skin.h"
 #include "skin/core/engine_state.h"
-#include "skin/edit/window_procs.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/window/form_window_proc.h"
+#include "skin/edit/window_procs.h"
+#include "skin/form/form_window_proc.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace korvath::app::uitest {

@@ -2,7 +2,7 @@
 // Counting what create/paint/release cycles could leak: one leaked GDI
 // object, window, memory DC or GDI+ picture per cycle shows as a count that
 // does not return. The cycles are the engine's resources
-// (tests/skin/window/resource_cycles.h) and the panel under the mouse
+// (tests/skin/shadow/resource_cycles.h) and the panel under the mouse
 // (tests/skin/panel/panel_cycles.h); their tests run a few hundred, the cycle
 // benchmarks 10,000, and print the figures.
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Layered windows and clipped DCs: the surfaces the engine paints on that
-// read its records (the drop shadow's are the window family's; memory DCs and
-// keyed copies are the drawing vocabulary's).
+// read its records (the drop shadow's are the shadow family's; memory DCs
+// and keyed copies are the drawing vocabulary's).
 #include <windows.h>
 
 #include <gtest/gtest.h>

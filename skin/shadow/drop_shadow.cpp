@@ -1,0 +1,96 @@
+#include "skin/shadow/drop_shadow.h"
+
+#include "skin/core/window_list.h"
+#include "skin/core/window_props.h"
+#include "skin/shadow/shadow_window.h"
+
+namespace korvath::skin {
+
+namespace {
+
+void SetShadowProps(HWND shadow, HWND owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
+  SetSkinProp(shadow, prop::Yyck_yysd, depth);
+  SetSkinProp(shadow, prop::Yyck_yyys, static_cast<LONG_PTR>(colour));
+  SetSkinProp(shadow, prop::Yyck_yyWz, sides);
+  SetSkinProp(shadow, prop::Yyck_Tmd, alpha);
+  SetSkinPropHandle(shadow, prop::Yyck_Glck, owner);
+}
+
+}  // namespace
+
+bool ShadowAttach(HWND window, const ShadowOptions& options) {
+  SkinWindowRecord* record = SkinRecordOfWindow(window);
+  if (!record) return false;
+  ShadowAttach(*record, options);
+  return true;
+}
+
+void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options) {
+  HWND window = r.Window;
+  r.ShadowSize = options.depth;
+  r.ShadowFromImage = options.useImage;
+  r.ShadowImage = options.image ? *options.image : ByteSet();
+  r.ShadowOffsetX = options.imageX;
+  r.ShadowOffsetY = options.imageY;
+  r.ShadowPlacement = options.placement;
+  r.ShadowDragsOwner = options.dragOwner;
+  r.ShadowClipInner = options.clipInner;
+  if (!r.ShadowWindow) {
+    r.ShadowWindow = ShadowWindowCreate(r, options.depth, options.colour, options.alpha, options.sides);
+  } else {
+    SetShadowProps(r.ShadowWindow, window, options.depth, options.colour, options.alpha, options.sides);
+    ShadowWindowFollow(r, true);
+  }
+  if (options.dragOwner && r.ShadowWindow) ShadowWindowSetStyle(r.ShadowWindow);
+}
+
+HWND ShadowWindowCreate(SkinWindowRecord& record, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides) {
+  const HWND owner = record.Window;
+  RECT bounds{};
+  GetWindowRect(owner, &bounds);
+  const bool ownerShown = (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) != 0;
+  // Made hidden and shown without activation: the owner keeps the focus.
+  // The pointer passes through the shadow to whatever lies beneath.
+  HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"",
+                                WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left - depth,
+                                bounds.top - depth, (bounds.right - bounds.left) + 2 * depth,
+                                (bounds.bottom - bounds.top) + 2 * depth, owner, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  if (!shadow) return nullptr;
+  SetShadowProps(shadow, owner, depth, colour, alpha, sides);
+  // The shadow of a window not yet shown is drawn when that window shows: a
+  // layered window shows nothing before it is drawn.
+  if (ownerShown) {
+    ShadowRedraw(record, shadow);
+    ShowWindow(shadow, SW_SHOWNA);
+  }
+  return shadow;
+}
+
+void ShadowWindowFollow(SkinWindowRecord& r, bool redraw, std::optional<RECT> rect) {
+  HWND shadow = r.ShadowWindow;
+  if (!shadow || !(GetWindowLongW(shadow, GWL_STYLE) & WS_VISIBLE)) return;
+  const int32_t d = r.ShadowSize;
+  RECT at{};
+  if (rect) at = *rect;
+  else GetWindowRect(r.Window, &at);
+  MoveWindow(shadow, at.left - d, at.top - d, (at.right - at.left) + 2 * d, (at.bottom - at.top) + 2 * d, FALSE);
+  if (redraw) ShadowRedraw(r, shadow);
+}
+
+void ShadowWindowSetStyle(HWND shadow) {
+  const LONG ex = GetWindowLongW(shadow, GWL_EXSTYLE);
+  if (ex & WS_EX_TRANSPARENT) SetWindowLongW(shadow, GWL_EXSTYLE, ex & ~WS_EX_TRANSPARENT);
+}
+
+void ShadowShowWith(SkinWindowRecord& r, bool shown) {
+  if (!r.ShadowWindow) return;
+  if (!shown) {
+    ShowWindow(r.ShadowWindow, SW_HIDE);
+  } else if (!r.Maximized) {
+    ShowWindow(r.ShadowWindow, SW_SHOWNA);
+    ShadowWindowFollow(r);
+  }
+}
+
+}  // namespace korvath::skin
