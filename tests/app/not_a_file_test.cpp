@@ -123,7 +123,7 @@ class NotAFileTest : public BadInputTest {
 };
 }  // namespace
 
-// The names of the issue typed into the open dialog, the serial port among
+// Device names that a user types into the open dialog, the serial port among
 // them, and named pipes: one that the test serves and never connects, and
 // one that nobody made (the dialog itself would wait for ever on either).
 // The relative names are the document folder's, where the dialog opens.
