@@ -14,6 +14,7 @@
 #include "app/value_tables.h"
 #include "platform/device_names.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/gbk_convert.h"
 #include "platform/text_commands.h"
 
@@ -62,6 +63,9 @@ KeptFile ReadKeptLines(std::string_view path) {
   if (!file) {
     kept.openError = GetLastError();
     if (kept.openError == ERROR_SUCCESS) kept.openError = ERROR_OPEN_FAILED;
+    // A folder does not open as a file, with "access denied": no right is
+    // missing, it is no file.
+    kept.notAFile = PathIsFolder(path);
     return kept;
   }
   if (!files::IsDiskFile(file)) {

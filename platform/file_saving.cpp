@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/device_names.h"
 #include "platform/file_saving_calls.h"
 #include "platform/file_saving_leftovers.h"
 #include "platform/files.h"
@@ -122,6 +123,7 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   using Step = SaveFailure::Step;
   const std::wstring wide = GbkToWide(path);
   if (!FitsFileSystem(wide)) return SaveFailure{Step::Folder, ERROR_FILENAME_EXCED_RANGE};
+  if (PathNamesDevice(wide)) return SaveFailure{Step::Target, ERROR_BAD_DEVICE};
   const std::wstring target = FileApiPath(wide);
   if (target.empty()) return SaveFailure{Step::Folder, ERROR_INVALID_NAME};
   SaveCalls& calls = SaveSystemCalls();

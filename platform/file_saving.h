@@ -48,7 +48,10 @@ enum class Existing {
 // take the host's defaults).
 // A path that no file system holds (a name of more than 255 characters,
 // kLongestPath characters or more in all) fails at once with
-// ERROR_FILENAME_EXCED_RANGE, under Wine too.
+// ERROR_FILENAME_EXCED_RANGE, under Wine too. A path that names a device or
+// a pipe (platform/device_names.h) fails at once with ERROR_BAD_DEVICE: the
+// new file beside it would name the same device, and each try to make one
+// would find it "there".
 std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes,
                                     Existing existing = Existing::Replace);
 

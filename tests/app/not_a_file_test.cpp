@@ -175,3 +175,14 @@ TEST_F(NotAFileTest, WhatOpensAsNoFileOnDiskIsRefusedBeforeItIsRead) {
   for (const char* device : {"Z:\\dev\\zero", "Z:\\dev\\null", "Z:\\dev\\urandom"}) ExpectRefusedByTheReader(device);
   ExpectNextSaveAsBefore();
 }
+
+// A folder of a file's name is no file either: the notice says so, not that
+// a right to read it is missing, and nothing changed.
+TEST_F(NotAFileTest, AFolderIsSaidToBeNoFile) {
+  FillInAndSave();
+  const std::string folder = folder_ + "folder.pst";
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
+  ExpectRefusedByTheReader(folder);
+  ExpectRefusedByTheReader(folder + "\\");
+  ExpectNextSaveAsBefore();
+}

@@ -285,3 +285,21 @@ TEST_F(FileSavingTest, AKillAtAnyStepLeavesTheWholeOldOrTheWholeNewFile) {
 }
 
 }  // namespace
+
+// A name that the system reads as a device's (in any folder, with any
+// extension) or a pipe's is no file to save: refused at once, with nothing
+// made beside it. (The new file beside "aux.pst" would be a device's name
+// too, and every try to make one finds it there.)
+TEST_F(FileSavingTest, ADevicesNameIsRefusedAtOnceAndNothingIsMade) {
+  for (const std::wstring& path : {folder_ + L"\\aux.pst", folder_ + L"\\COM1.pst", folder_ + L"\\nul",
+                                   std::wstring(L"\\\\.\\pipe\\korvath_nobody.pst")}) {
+    SCOPED_TRACE(Gbk(path));
+    testsupport::SaveSteps steps;
+    const std::optional<SaveFailure> failure = files::SaveFile(Gbk(path), kNewContent);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->step, SaveFailure::Step::Target);
+    EXPECT_EQ(failure->error, DWORD(ERROR_BAD_DEVICE));
+    EXPECT_TRUE(steps.steps().empty());
+  }
+  EXPECT_TRUE(Entries(folder_).empty());
+}
