@@ -1,7 +1,7 @@
 // The form runtime's keys and focus on real windows: Tab and Shift+Tab
 // through the stops, a radio group as one stop, windows that a skin lays
-// round units as stops of their own, Enter in a push button, and the focus
-// kept through a box.
+// round units as stops of their own, Enter in a push button, the focus kept
+// through a box, and none held by the form minimised.
 #include <gtest/gtest.h>
 
 #include "platform/form.h"
@@ -71,4 +71,19 @@ TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
   MessageBoxW(form_.WindowHandle(), L"box", L"test", MB_OK);
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(GetFocus(), H(kCombo));
+}
+
+// Minimised, the form holds no focus: Tab and the text typed reach no
+// control. Restored, it gives the control its focus back.
+TEST_F(FormTest, AMinimisedFormHoldsNoFocus) {
+  form_.UnitSetFocus(kEdit);
+  SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(IsIconic(form_.WindowHandle()));
+  EXPECT_EQ(GetFocus(), nullptr);
+  PressKey(VK_TAB);
+  TypeText(L"abc");
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(WindowText(H(kEdit)), L"");
+  SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(GetFocus(), H(kEdit));
 }
