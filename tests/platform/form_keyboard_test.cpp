@@ -15,6 +15,30 @@ using namespace korvath::platform;
 using namespace korvath::platform::formtest;
 using namespace testsupport;
 
+namespace {
+
+// A window laid round `unit` that takes the focus itself, as a skin lays a
+// panel round a field.
+HWND LayRound(const Form& form, int unit) {
+  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
+                                form.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetParent(form.UnitGetHandle(unit), around);
+  return around;
+}
+
+// Tab reaches `around`; a Tab that it hands to the form's window goes on to
+// `next`, and Shift+Tab from there comes back to it.
+void ExpectStopBefore(const Form& form, HWND around, HWND next) {
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), around);
+  SendMessageW(form.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetFocus(), next);
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), around);
+}
+
+}  // namespace
+
 // A radio group with no button checked is one stop too: its first button,
 // from before it and from after it.
 TEST_F(FormTest, ARadioGroupWithNothingCheckedIsEnteredAtItsFirstButton) {
@@ -33,16 +57,9 @@ TEST_F(FormTest, ARadioGroupWithNothingCheckedIsEnteredAtItsFirstButton) {
 // the stop after it; a key it hands to the form's window counts as pressed
 // there. Enter in a push button presses it.
 TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
-  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
-                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetParent(H(kEdit), around);
+  HWND around = LayRound(form_, kEdit);
   form_.UnitSetFocus(kEdit);
-  PressKey(VK_TAB);
-  ASSERT_EQ(GetFocus(), around);
-  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
-  EXPECT_EQ(GetFocus(), H(kCombo));
-  PressKey(VK_TAB, VK_SHIFT);
-  EXPECT_EQ(GetFocus(), around);
+  ExpectStopBefore(form_, around, H(kCombo));
   form_.UnitSetFocus(kButton);
   PressKey(VK_RETURN);
   EXPECT_TRUE(PumpUntil([] { return g_events[kButtonClick] == 1; }, 2000));
@@ -53,9 +70,7 @@ TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
 // from the first stop goes round to it, Tab from that unit reaches it, and
 // Tab from it goes round to the first stop.
 TEST_F(FormTest, AWindowRoundTheLastUnitIsTheStopAfterIt) {
-  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
-                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetParent(H(kButton), around);
+  HWND around = LayRound(form_, kButton);
   form_.UnitSetFocus(kEdit);
   PressKey(VK_TAB, VK_SHIFT);
   EXPECT_EQ(GetFocus(), around);
@@ -108,20 +123,13 @@ TEST_F(FormTest, TheArrowKeysGoRoundARadioGroup) {
 // A window laid round several units (here round the group box, and with it
 // the list and the radio buttons) is the stop after the last of them.
 TEST_F(FormTest, AWindowRoundSeveralUnitsIsTheStopAfterTheLastOfThem) {
-  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 45, 395, 215,
-                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetParent(H(kGroup), around);
+  HWND around = LayRound(form_, kGroup);
   form_.UnitSetFocus(kEdit);
   for (const int unit : {kCombo, kRadioA}) {
     PressKey(VK_TAB);
     EXPECT_EQ(GetFocus(), H(unit));
   }
-  PressKey(VK_TAB);
-  ASSERT_EQ(GetFocus(), around);
-  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
-  EXPECT_EQ(GetFocus(), H(kButton));
-  PressKey(VK_TAB, VK_SHIFT);
-  EXPECT_EQ(GetFocus(), around);
+  ExpectStopBefore(form_, around, H(kButton));
 }
 
 // The focus outlives a box over the form: the control that had it has it
