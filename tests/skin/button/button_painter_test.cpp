@@ -327,6 +327,18 @@ TEST_F(PainterTest, ImageButtonStateImagesAndTheFrameOfAStateWithoutOne) {
   EXPECT_EQ(Painted(ButtonSkinPaintImage, image_, 0).RgbAt(50, 25), 0xFF0000u);
 }
 
+// An image button shows its hover picture as soon as the mouse comes onto
+// it, and its normal one again as soon as the mouse leaves.
+TEST_F(PainterTest, AnImageButtonShowsItsHoverPictureWhileTheMouseIsOnIt) {
+  EXPECT_EQ(Shown(image_).RgbAt(5, 5), 0xFF0000u);
+  testsupport::MouseMoveTo(image_, 5, 5);
+  ASSERT_TRUE(PumpUntil([&] { return record().HotControl == GetSkinProp(image_, prop::Hw_lbID); }));
+  EXPECT_EQ(Shown(image_).RgbAt(5, 5), 0x00FF00u);
+  testsupport::MouseMoveTo(form(), 300, 200);
+  ASSERT_TRUE(PumpUntil([&] { return record().PrevHotControl == 0; }));
+  EXPECT_EQ(Shown(image_).RgbAt(5, 5), 0xFF0000u);
+}
+
 TEST_F(PainterTest, ATogglesFaceFollowsItsCheckState) {
   EXPECT_EQ(Shown(toggle_).RgbAt(5, 5), 0xFF0000u);
   EXPECT_EQ(Shown(toggle_).RgbAt(40, 20), kBackground);
