@@ -265,7 +265,9 @@ TEST_F(PainterTest, TheBoxStandsTwoPixelsInFromTheLeft) {
       EXPECT_EQ(look.RgbAt(0, y), kBackground) << y;
       EXPECT_EQ(look.RgbAt(1, y), kBackground) << y;
       EXPECT_GT(std::abs(Green(look.RgbAt(2, y)) - Green(kBackground)), 8) << y;
-      if (!fromImages) EXPECT_LT(Green(look.RgbAt(2, y)), Green(kBackground) - 20) << y;  // the dark frame
+      if (!fromImages) {
+        EXPECT_LT(Green(look.RgbAt(2, y)), Green(kBackground) - 20) << y;  // the dark frame
+      }
     }
   }
 }

@@ -39,7 +39,9 @@ TEST(ButtonPaintersTest, EachKindHasItsPainterAndItsOccasions) {
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->kind, e.kind);
     EXPECT_NE(row->paint, nullptr);
-    if (e.paint) EXPECT_EQ(row->paint, e.paint);
+    if (e.paint) {
+      EXPECT_EQ(row->paint, e.paint);
+    }
     EXPECT_EQ(row->paintsItself, e.paintsItself);
     EXPECT_EQ(row->showsPress, e.showsPress);
     EXPECT_EQ(row->redrawnOnHover, e.redrawnOnHover);
