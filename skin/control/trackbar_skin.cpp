@@ -11,7 +11,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_picture.h"
@@ -44,8 +44,7 @@ SkinCanvas Picture(const TrackbarRef& trackbar);
 // elsewhere, not at every move.
 void OnMouseMove(const SkinMessage& m, const TrackbarRef& trackbar) {
   if (!trackbar) return;
-  if (SkinHoverEnter(*trackbar.record,
-                     {.window = m.window, .number = trackbar.number, .kind = HoverKind::Trackbar})) {
+  if (SkinHotEnter(*trackbar.record, {.window = m.window, .number = trackbar.number, .kind = HoverKind::Trackbar})) {
     trackbar->hot = true;
     TrackbarSkinPaint(trackbar);
   }
@@ -53,7 +52,7 @@ void OnMouseMove(const SkinMessage& m, const TrackbarRef& trackbar) {
 
 void OnMouseLeave(const TrackbarRef& trackbar) {
   if (!trackbar) return;
-  SkinHoverLeave(*trackbar.record);
+  SkinHotLeave(*trackbar.record);
   trackbar->hot = false;
   TrackbarSkinPaint(trackbar);
 }

@@ -21,7 +21,7 @@ struct Expected {
   ButtonPainter paint;  // null: not compared (the check box's own look)
   bool paintsItself;
   bool showsPress;
-  bool redrawnOnHover;
+  bool redrawnWhenHot;
 };
 
 TEST(ButtonPaintersTest, EachKindHasItsPainterAndItsOccasions) {
@@ -44,7 +44,7 @@ TEST(ButtonPaintersTest, EachKindHasItsPainterAndItsOccasions) {
     }
     EXPECT_EQ(row->paintsItself, e.paintsItself);
     EXPECT_EQ(row->showsPress, e.showsPress);
-    EXPECT_EQ(row->redrawnOnHover, e.redrawnOnHover);
+    EXPECT_EQ(row->redrawnWhenHot, e.redrawnWhenHot);
   }
   // The check box's painter is none of the others.
   const ButtonPainter checkBox = ButtonPaintingOf(ButtonKind::CheckBox)->paint;
