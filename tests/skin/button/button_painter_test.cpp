@@ -293,6 +293,33 @@ TEST_F(PainterTest, CheckBoxVectorLookWithTheThemedTick) {
   EXPECT_GT(Count(Check(0, 1), {2, 4, 15, 16}, [](uint32_t c) { return ThemeLean(c) > 20; }), 10);
 }
 
+// The vector look with glyph pictures: each look of the check box draws its
+// own picture, seen left of the tick that a hot checked box draws over it.
+// A disabled box is neither hot nor pressed.
+TEST_F(PainterTest, CheckBoxPicturesByLook) {
+  const auto colour = [](int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); };
+  SetSkinProp(check_, prop::Xzk_dhxg, 0);
+  SkinButtonEntry& e = Entry(check_);
+  e.GlyphFromImages = true;
+  for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, colour(i + 1));
+  const struct {
+    UINT state;
+    int checked;
+    int picture;
+  } looks[] = {{0, BST_UNCHECKED, 1},
+               {0, BST_CHECKED, 3},
+               {kHot, BST_UNCHECKED, 2},
+               {kHot, BST_CHECKED, 4},
+               {kHot | ODS_SELECTED, BST_UNCHECKED, 6},
+               {kHot | ODS_SELECTED, BST_CHECKED, 5},
+               {ODS_DISABLED | kHot | ODS_SELECTED, BST_UNCHECKED, 8},
+               {ODS_DISABLED | kHot | ODS_SELECTED, BST_CHECKED, 7}};
+  for (const auto& look : looks) {
+    SCOPED_TRACE(look.picture);
+    EXPECT_EQ(Check(look.state, look.checked).RgbAt(1, 10), colour(look.picture) & 0xFFFFFF);
+  }
+}
+
 // ---- the themed tick ----------------------------------------------------------------------------
 
 TEST(RecolourTest, TheTickInTheThemeColour) {
