@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
@@ -114,9 +115,8 @@ namespace {
 SkinCanvas Picture(const TrackbarRef& trackbar) {
   const SkinTrackbarEntry& entry = *trackbar;
   const HWND window = entry.window;
-  RECT bounds = {};
-  GetWindowRect(window, &bounds);
-  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  const RECT bounds = platform::WindowRect(window);
+  const int width = platform::Width(bounds), height = platform::Height(bounds);
 
   TrackbarParts parts;
   parts.width = float(width);
