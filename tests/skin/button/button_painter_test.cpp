@@ -72,6 +72,14 @@ class PainterTest : public ButtonFixture {
     });
     return Shown(check_);
   }
+  // Glyph pictures 1 .. 8 of distinct colours, 10 x 10, for the vector look
+  // of `button`.
+  static uint32_t PictureColour(int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); }
+  void GivePictures(HWND button) {
+    SkinButtonEntry& e = Entry(button);
+    e.GlyphFromImages = true;
+    for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, PictureColour(i + 1));
+  }
   // The enabled push button's face at (10, 15), before the state layers:
   // white at alpha 160 over the background, then the white-to-grey gradient.
   static uint32_t Face() {
@@ -207,11 +215,7 @@ TEST_F(PainterTest, RadioLooks) {
 }
 
 TEST_F(PainterTest, RadioPicturesByLook) {
-  // Glyph pictures 1 .. 8 of distinct colours, 10 x 10.
-  const auto colour = [](int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); };
-  SkinButtonEntry& e = Entry(radio_);
-  e.GlyphFromImages = true;
-  for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, colour(i + 1));
+  GivePictures(radio_);
   const struct {
     UINT state;
     bool checked;
@@ -221,7 +225,7 @@ TEST_F(PainterTest, RadioPicturesByLook) {
                {ODS_DISABLED, false, 8},             {ODS_DISABLED | kHot, true, 7}};
   for (const auto& look : looks) {
     SCOPED_TRACE(look.picture);
-    EXPECT_EQ(Radio(look.state, look.checked).RgbAt(5, 10), colour(look.picture) & 0xFFFFFF);
+    EXPECT_EQ(Radio(look.state, look.checked).RgbAt(5, 10), PictureColour(look.picture) & 0xFFFFFF);
   }
 }
 
@@ -297,11 +301,8 @@ TEST_F(PainterTest, CheckBoxVectorLookWithTheThemedTick) {
 // own picture, seen left of the tick that a hot checked box draws over it.
 // A disabled box is neither hot nor pressed.
 TEST_F(PainterTest, CheckBoxPicturesByLook) {
-  const auto colour = [](int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); };
   SetSkinProp(check_, prop::Xzk_dhxg, 0);
-  SkinButtonEntry& e = Entry(check_);
-  e.GlyphFromImages = true;
-  for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, colour(i + 1));
+  GivePictures(check_);
   const struct {
     UINT state;
     int checked;
@@ -316,7 +317,7 @@ TEST_F(PainterTest, CheckBoxPicturesByLook) {
                {ODS_DISABLED | kHot | ODS_SELECTED, BST_CHECKED, 7}};
   for (const auto& look : looks) {
     SCOPED_TRACE(look.picture);
-    EXPECT_EQ(Check(look.state, look.checked).RgbAt(1, 10), colour(look.picture) & 0xFFFFFF);
+    EXPECT_EQ(Check(look.state, look.checked).RgbAt(1, 10), PictureColour(look.picture) & 0xFFFFFF);
   }
 }
 
