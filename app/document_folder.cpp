@@ -1,8 +1,8 @@
 #include "app/document_folder.h"
 
 #include "app/file_paths.h"
-#include "app/main_form.h"
 #include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
 #include "platform/system_error.h"

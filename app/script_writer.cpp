@@ -8,7 +8,8 @@
 
 #include "app/document_folder.h"
 #include "app/file_paths.h"
-#include "app/main_form.h"
+#include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/notice.h"
 #include "app/npc_record.h"
 #include "app/npc_script.h"

@@ -24,7 +24,7 @@ struct ButtonPainting {
   bool paintsItself;
   // Repainted at once when the mouse enters or leaves it; an image toggle
   // keeps its look.
-  bool redrawnOnHover;
+  bool redrawnWhenHot;
 };
 
 // The row of the kind; null for a number that names no kind.

@@ -9,8 +9,8 @@
 #include "skin/button/button_painters.h"
 #include "skin/button/check_box_painter.h"
 #include "skin/button/cross_fade.h"
-#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 
@@ -87,13 +87,13 @@ void PlayTickAnimation(const ButtonRef& b) {
 // ---- handlers ------------------------------------------------------------------
 
 LRESULT OnMouseMove(const SkinMessage& m, const ButtonRef& b) {
-  if (SkinHoverEnter(*b.record, {.window = m.window, .number = b.number, .kind = HoverKind::Button}))
+  if (SkinHotEnter(*b.record, {.window = m.window, .number = b.number, .kind = HoverKind::Button}))
     ButtonSkinRedraw(b, 0, true);
   return m.Forward();
 }
 
 LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
-  SkinHoverLeave(*b.record);
+  SkinHotLeave(*b.record);
   ButtonSkinRedraw(b, b->Focused ? ODS_FOCUS : 0);
   return m.Forward();
 }
@@ -106,7 +106,7 @@ LRESULT OnButtonDown(const SkinMessage& m, const ButtonRef& b) {
 
 LRESULT OnButtonUp(const SkinMessage& m, const ButtonRef& b) {
   b->Pressed = false;
-  SkinHoverLeave(*b.record);  // the next move shows the hover look again
+  SkinHotLeave(*b.record);  // the next move shows the hot look again
   return m.Forward();
 }
 
@@ -239,7 +239,7 @@ void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   RECT client = {};
   GetClientRect(window, &client);
   const ButtonPainting* painting = ButtonPaintingOf(button->Kind);
-  if (!painting || !painting->redrawnOnHover) return;  // image toggles keep their look
+  if (!painting || !painting->redrawnWhenHot) return;  // image toggles keep their look
   painting->paint(button, dc.get(), painting->paintsItself ? WithEnabledState(window, state) : state, client);
 }
 

@@ -41,7 +41,7 @@ class KeyboardFocusTest : public DocumentTest {
     EXPECT_EQ(GetFocus(), H(unit)) << after;
     const PixelBuffer now = Look(H(unit));
     EXPECT_EQ(Differing(now, look), 0) << after;
-    if (Differing(now, look) != 0) SaveFailureImage(now, "focus_after_" + std::to_string(unit));
+    if (Differing(now, look) != 0) SaveFailureImage(now, std::string("focus_after_") + std::to_string(unit));
   }
 };
 
@@ -56,7 +56,7 @@ TEST_F(KeyboardFocusTest, AfterTheEmptyNameNoticeTheButtonStillHasTheFocus) {
     const std::vector<SeenDialog> seen = PressAnswering(VK_SPACE, {AnswerByKey(VK_RETURN)});
     ASSERT_EQ(seen.size(), 1u) << press;
     EXPECT_EQ(seen[0].text, Wide(EmptyNameMessage()));
-    ExpectFocusShownOn(生成保存按钮, focused, "the notice " + std::to_string(press));
+    ExpectFocusShownOn(生成保存按钮, focused, std::string("the notice ") + std::to_string(press));
   }
   PressKey(VK_TAB);
   EXPECT_EQ(GetFocus(), H(关闭按钮));

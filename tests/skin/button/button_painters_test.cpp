@@ -19,7 +19,7 @@ struct Expected {
   ButtonKind kind;
   ButtonPainter paint;  // null: not compared (the check box's own look)
   bool paintsItself;
-  bool redrawnOnHover;
+  bool redrawnWhenHot;
 };
 
 TEST(ButtonPaintersTest, EachKindHasItsPainterAndItsOccasions) {
@@ -37,9 +37,11 @@ TEST(ButtonPaintersTest, EachKindHasItsPainterAndItsOccasions) {
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->kind, e.kind);
     EXPECT_NE(row->paint, nullptr);
-    if (e.paint) EXPECT_EQ(row->paint, e.paint);
+    if (e.paint) {
+      EXPECT_EQ(row->paint, e.paint);
+    }
     EXPECT_EQ(row->paintsItself, e.paintsItself);
-    EXPECT_EQ(row->redrawnOnHover, e.redrawnOnHover);
+    EXPECT_EQ(row->redrawnWhenHot, e.redrawnWhenHot);
   }
   // The check box's painter is none of the others.
   const ButtonPainter checkBox = ButtonPaintingOf(ButtonKind::CheckBox)->paint;
