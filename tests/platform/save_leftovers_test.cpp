@@ -176,7 +176,7 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
     EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
     EXPECT_EQ(Read(file_), kNewContent);
     for (const auto& link : links)
-      EXPECT_TRUE(HostLinks::PointsTo(leftover + link.digits + L".tmp", link.target)) << Gbk(link.digits);
+      EXPECT_TRUE(HostLinks::PointsTo(leftover + link.digits + L".tmp", link.target)) << link.digits;
     EXPECT_EQ(Read(lisi), theirs);
     EXPECT_EQ(Read(victim), victimContent);
     EXPECT_EQ(Sorted(Entries(elsewhere)), (std::vector<std::wstring>{L"inside.txt", L"victim.txt"}));
