@@ -85,7 +85,7 @@ void ShowSaveFailure(const std::string& shown, const files::SaveFailure& failure
 std::string DiskErrorName(DWORD error) {
   std::string_view name;
   switch (error) {
-    case ERROR_NOT_READY: name = "设备未就绪"; break;  // under Wine too the host's EIO
+    case ERROR_NOT_READY: name = "设备未就绪"; break;  // also what Wine makes of the host's EIO
     case ERROR_IO_DEVICE: name = "I/O设备错误"; break;
     case ERROR_CRC: name = "数据错误"; break;
     case ERROR_WRITE_FAULT: name = "设备写入错误"; break;

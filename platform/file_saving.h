@@ -34,8 +34,9 @@ enum class Existing {
 // takes its place in one move that the file system makes whole; the move is
 // on disk, the folder flushed, before the save returns. Until then the new
 // file stays open, so that no other save's tidy-up removes it; should
-// another program remove it all the same (a program of the Linux host under
-// Wine can), the save fails with Step::Lost. A failure removes the new file
+// another program remove it all the same (it allows the delete that its own
+// move makes; under Wine a program of the Linux host removes what it likes),
+// the save fails with Step::Lost. A failure removes the new file
 // and leaves what was there as it was, save Step::FolderFlush: the file is
 // in its place, but the disk reported `error` when the folder was flushed,
 // so that the move may not be on disk (a system that flushes no folder, or
