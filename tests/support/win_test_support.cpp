@@ -610,6 +610,23 @@ std::wstring UnixPath(const std::wstring& windowsPath) {
   return out;
 }
 
+HostLinks::~HostLinks() {
+  for (const std::wstring& link : made_) RunHostProgram(L"/bin/rm", {L"-f", link});
+}
+
+bool HostLinks::Make(const std::wstring& link, const std::wstring& target) {
+  const std::wstring host = UnixPath(link);
+  if (host.empty() || !RunHostProgram(L"/bin/rm", {L"-f", host})) return false;
+  made_.push_back(host);
+  return RunHostProgram(L"/bin/ln", {L"-s", target, host});
+}
+
+bool HostLinks::PointsTo(const std::wstring& link, const std::wstring& target) {
+  const std::wstring host = UnixPath(link);
+  return !host.empty() &&
+         RunHostProgram(L"/bin/sh", {L"-c", L"[ -L \"$0\" ] && [ \"$(readlink \"$0\")\" = \"$1\" ]", host, target});
+}
+
 std::vector<std::wstring> NamesFound(const std::wstring& searchPattern) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;

@@ -252,6 +252,27 @@ bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>
 // Under Wine: the Linux path of a Windows path; empty when there is none.
 std::wstring UnixPath(const std::wstring& windowsPath);
 
+// Under Wine: symbolic links of the Linux host, made and removed by the
+// host's own programs (Wine shows a link to a file as that file, and a
+// Windows program's delete of the link removes the file it points to). The
+// links made go with the object.
+class HostLinks {
+ public:
+  HostLinks() = default;
+  ~HostLinks();
+  HostLinks(const HostLinks&) = delete;
+  HostLinks& operator=(const HostLinks&) = delete;
+  // Makes `link` (a Windows path) point to `target` as `ln -s` takes it: a
+  // path of the host, or one relative to the link's folder; whatever was at
+  // `link` goes first. False when it could not, as where there is no host.
+  bool Make(const std::wstring& link, const std::wstring& target);
+  // Whether `link` is a link of the host that points to `target`.
+  static bool PointsTo(const std::wstring& link, const std::wstring& target);
+
+ private:
+  std::vector<std::wstring> made_;  // their Linux paths
+};
+
 // The names that a search pattern as FindFirstFileW takes it (a folder's path
 // then "\\*", say) finds, without "." and ".."; none when nothing matches.
 std::vector<std::wstring> NamesFound(const std::wstring& searchPattern);
