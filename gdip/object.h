@@ -122,9 +122,14 @@ class GdipBase {
 // taken: some GDI+ builds leave a pointer to an object they already freed.
 // `created` is taken by reference so that it is read after the flat call
 // that fills it, whatever the order in which the arguments are evaluated.
+// Some GDI+ builds hand out one shared object again (an installed font
+// family, a clone that only counts a reference), each time with a reference
+// of the caller's own: a target that holds that object already gives back
+// the reference it held, so that it keeps exactly one.
 template <class Native>
 bool AdoptInto(GdipBase& target, Gdiplus::GpStatus status, Native*& created) {
   bool ok = StoreStatus(status);
+  if (ok && created && created == target.GetNativeObject()) target.SetNativeObject(nullptr);
   target.SetNativeObject(ok ? created : nullptr);
   return ok;
 }

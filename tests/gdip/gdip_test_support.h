@@ -72,7 +72,10 @@ class TestMatrix : public gdip::GdipBase {
     EXPECT_EQ(Gdiplus::DllExports::GdipCreateMatrix2(m11, m12, m21, m22, dx, dy, &matrix), Gdiplus::Ok);
     SetNativeObject(matrix);
   }
-  ~TestMatrix() override { DestroyWith(Gdiplus::DllExports::GdipDeleteMatrix); }
+  ~TestMatrix() override { ReleaseNative(); }
+
+ protected:
+  bool ReleaseNative() override { return DestroyWith(Gdiplus::DllExports::GdipDeleteMatrix); }
 };
 
 // Where `matrix` takes the point (x, y).

@@ -1,0 +1,58 @@
+// The tally of native GDI+ objects that the other tests lean on: it must see
+// every object the library makes and deletes, and a delete that frees nothing
+// an object holds.
+#include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
+
+#include <gtest/gtest-spi.h>
+
+namespace {
+
+using Gdiplus::DllExports::GdipDeleteBrush;
+using Gdiplus::DllExports::GdipDeletePen;
+
+TEST(GdipNativeTally, EveryMakerAndDeleterOfTheProgramIsRoutedPastIt) {
+  EXPECT_EQ(gdiptest::UntalliedObjectFunctions(), std::vector<std::string>{});
+  const std::vector<std::string> tallied = gdiptest::TalliedFunctions();
+  for (const char* name : {"GdipCreatePen1", "GdipDeletePen", "GdipCloneRegion", "GdipDisposeImage"})
+    EXPECT_NE(std::find(tallied.begin(), tallied.end(), name), tallied.end()) << name;
+}
+
+TEST(GdipNativeTally, CountsWhatIsMadeAndDeletedAndStopsAStrayDelete) {
+  const int live = gdiptest::LiveNativeObjects(), stray = gdiptest::StrayNativeDeletes();
+  gdip::Pen pen = gdiptest::MakePen(gdiptest::kRed, 2);
+  Gdiplus::GpPen* handle = pen.NativePen();
+  EXPECT_TRUE(gdiptest::IsLiveNative(handle));
+  EXPECT_EQ(gdiptest::LiveNativeObjects(), live + 1);
+  // Another family's delete is not passed on: the pen stays.
+  EXPECT_NE(GdipDeleteBrush(reinterpret_cast<Gdiplus::GpBrush*>(handle)), Gdiplus::Ok);
+  EXPECT_EQ(gdiptest::StrayNativeDeletes(), stray + 1);
+  EXPECT_TRUE(gdiptest::IsLiveNative(handle));
+  EXPECT_TRUE(pen.Delete());
+  EXPECT_FALSE(gdiptest::IsLiveNative(handle));
+  EXPECT_EQ(gdiptest::LiveNativeObjects(), live);
+  // A second delete of the same handle frees nothing.
+  EXPECT_NE(GdipDeletePen(handle), Gdiplus::Ok);
+  EXPECT_EQ(gdiptest::StrayNativeDeletes(), stray + 2);
+  EXPECT_EQ(gdiptest::LiveNativeObjects(), live);
+}
+
+TEST(GdipNativeTally, ABalanceFailsOnALeakAndOnAStrayDelete) {
+  Gdiplus::GpPen* leaked = nullptr;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        gdiptest::NativeObjectsBalance balance;
+        Gdiplus::DllExports::GdipCreatePen1(gdiptest::kRed, 1, Gdiplus::UnitPixel, &leaked);
+      },
+      "made and not deleted");
+  EXPECT_NONFATAL_FAILURE(
+      {
+        gdiptest::NativeObjectsBalance balance(-1);
+        GdipDeletePen(leaked);
+        GdipDeletePen(leaked);
+      },
+      "deletes of handles");
+  gdiptest::NativeObjectsBalance balance;
+}
+
+}  // namespace
