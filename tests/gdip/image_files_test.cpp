@@ -2,6 +2,7 @@
 // names, written as BMP or PNG, pages added to a TIFF and selected back; and
 // the encoders that write them.
 #include <functional>
+#include <memory>
 
 #include "tests/gdip/gdip_test_support.h"
 #include "tests/gdip/native_objects.h"
@@ -73,6 +74,25 @@ TEST(ImageFiles, ImagesAndBitmapsLoadUnderGbkAndUtf16NamesAndAMissingFileEmpties
   EXPECT_FALSE(bitmap.FromFileSimple(L"missing.png"));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
   EXPECT_TRUE(!image.GetNativeObject() && !bitmap.GetNativeObject());
+}
+
+TEST(ImageFiles, AMetafileLoadsIntoAnImageButIntoNoBitmap) {
+  HDC recording = CreateEnhMetaFileW(nullptr, L"drawing.emf", nullptr, nullptr);
+  ASSERT_NE(recording, nullptr);
+  Rectangle(recording, 10, 5, 60, 25);
+  std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> written(
+      CloseEnhMetaFile(recording), DeleteEnhMetaFile);
+  gdip::Image image;
+  gdip::Bitmap bitmap;
+  ASSERT_TRUE(image.FromFileSimple(L"drawing.emf"));
+  EXPECT_EQ(image.GetType(), Gdiplus::ImageTypeMetafile);
+  EXPECT_EQ(image.GetRawFormat(), "{B96B3CAC-0728-11D3-9D7B-0000F81EF32E}");  // EMF
+  ASSERT_TRUE(image.FromFile("drawing.emf", true));
+  EXPECT_EQ(image.GetType(), Gdiplus::ImageTypeMetafile);
+  EXPECT_FALSE(bitmap.FromFileSimple(L"drawing.emf"));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_FALSE(bitmap.FromFile("drawing.emf", true));
+  EXPECT_EQ(bitmap.GetNativeObject(), nullptr);
 }
 
 TEST(ImageFiles, SaveWideWritesBmpUnlessToldOtherwiseAndSaysWhichFormatItTook) {
