@@ -102,6 +102,19 @@ inline gdip::Bitmap TwoColourBitmap(int width, int height, gdip::Argb left, gdip
   return bitmap;
 }
 
+// An opaque colour of its own for every place up to 7 x 7 (red from x,
+// green from y): a picture of them shows a swapped, turned or shifted copy.
+constexpr gdip::Argb PlaceColour(int x, int y) {
+  return 0xFF000060u | uint32_t(0x10 + 0x20 * x) << 16 | uint32_t(0x10 + 0x20 * y) << 8;
+}
+inline gdip::Bitmap PlaceBitmap(int width, int height) {
+  gdip::Bitmap bitmap;
+  EXPECT_TRUE(bitmap.CreateWithFormat(width, height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) bitmap.SetPixel(x, y, PlaceColour(x, y));
+  return bitmap;
+}
+
 inline gdip::GraphicsPath EllipsePath(float x, float y, float width, float height) {
   gdip::GraphicsPath path;
   EXPECT_TRUE(path.Create() && path.AddEllipse(x, y, width, height));

@@ -156,3 +156,26 @@ TEST(GdipRecords, ArgbFromColorRefSwapsRedAndBlue) {
   EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22), 0xFF22CADDu);
   EXPECT_EQ(gdip::ArgbFromColorRef(0xDDCA22, 160), 0xA022CADDu);
 }
+
+TEST(GdipRecords, ArgbChannelsComeOutOfTheirOwnBits) {
+  constexpr gdip::Argb colour = 0x80C04020;
+  EXPECT_EQ(gdip::ArgbAlpha(colour), 0x80);
+  EXPECT_EQ(gdip::ArgbRed(colour), 0xC0);
+  EXPECT_EQ(gdip::ArgbGreen(colour), 0x40);
+  EXPECT_EQ(gdip::ArgbBlue(colour), 0x20);
+}
+
+TEST(GdipTexts, AWideViewIsConvertedToItsEndAndNotToAZeroCharacter) {
+  const wchar_t text[] = L"\u5B8B\u4F53xy";
+  EXPECT_EQ(gdip::WideToAnsi(std::wstring_view(text, 3)), "\xCB\xCE\xCC\xE5x");
+  EXPECT_EQ(gdip::WideToAnsi(std::wstring_view(L"a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(GdipObjectModel, GdiplusHeapBlocksHoldWhatIsWrittenIntoThem) {
+  auto* block = static_cast<uint8_t*>(gdip::GdipBase::Alloc(4096));
+  ASSERT_NE(block, nullptr);
+  for (size_t i = 0; i < 4096; ++i) block[i] = uint8_t(i * 7);
+  EXPECT_EQ(block[4095], uint8_t(4095 * 7));
+  gdip::GdipBase::Free(block);
+  gdip::GdipBase::Free(nullptr);
+}

@@ -1,0 +1,173 @@
+// Pictures in files of the program's own folder: read under GBK and UTF-16
+// names, written as BMP or PNG, pages added to a TIFF and selected back; and
+// the encoders that write them.
+#include <functional>
+#include <memory>
+
+#include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
+
+using namespace gdiptest;
+
+namespace {
+
+constexpr char kTiffFormat[] = "{B96B3CB1-0728-11D3-9D7B-0000F81EF32E}";
+constexpr char kPageDimension[] = "{7462DC86-6180-4C7E-8E3F-EE7333A7A483}";
+constexpr char kPngEncoder[] = "{557CF406-1A04-11D3-9A73-0000F81EF32E}";
+
+void WriteBytes(const std::wstring& name, const std::vector<uint8_t>& bytes) {
+  HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size());
+  CloseHandle(file);
+}
+
+gdip::Argb PixelOf(const gdip::Image& image, int x, int y) {
+  gdip::Bitmap bitmap;
+  EXPECT_TRUE(image.Clone(bitmap));
+  return bitmap.GetPixel(x, y);
+}
+
+// The encoder's save flag (a long): multi-frame 18, flush 20, page 23.
+gdip::EncoderParameters SaveFlag(uint32_t flag) {
+  gdip::EncoderParameter parameter{"{292266FC-AC40-47BF-8CFC-A85B89A655DE}", 1, 4, std::vector<uint8_t>(4)};
+  std::memcpy(parameter.value.data(), &flag, 4);
+  return {{parameter}};
+}
+
+}  // namespace
+
+TEST(ImageFiles, ImagesAndBitmapsLoadUnderGbkAndUtf16NamesAndAMissingFileEmptiesThem) {
+  const std::wstring wide = L"\u56FE\u7247.png";  // 图片.png
+  const std::string gbk = "\xCD\xBC\xC6\xAC.png";
+  WriteBytes(wide, MakePng(6, 4, PlaceColour));
+  gdip::Image image;
+  gdip::Bitmap bitmap;
+  const struct {
+    const char* how;
+    gdip::Image& into;
+    std::function<bool()> load;
+  } loads[] = {
+      {"Image::FromFile", image, [&] { return image.FromFile(gbk); }},
+      {"Image::FromFile ICM", image, [&] { return image.FromFile(gbk, true); }},
+      {"Image::FromFileSimple", image, [&] { return image.FromFileSimple(wide); }},
+      {"Image::FromFileSimple ICM", image, [&] { return image.FromFileSimple(wide, true); }},
+      {"Bitmap::FromFile", bitmap, [&] { return bitmap.FromFile(gbk); }},
+      {"Bitmap::FromFile ICM", bitmap, [&] { return bitmap.FromFile(gbk, true); }},
+      {"Bitmap::FromFileSimple", bitmap, [&] { return bitmap.FromFileSimple(wide); }},
+      {"Bitmap::FromFileSimple ICM", bitmap, [&] { return bitmap.FromFileSimple(wide, true); }},
+  };
+  for (const auto& each : loads) {
+    SCOPED_TRACE(each.how);
+    // A load into a holding object disposes what it held.
+    NativeObjectsBalance balance(each.into.GetNativeObject() ? 0 : 1);
+    ASSERT_TRUE(each.load());
+    EXPECT_EQ(each.into.GetRawFormat(), gdip::kPngFormat);
+    EXPECT_EQ(each.into.GetBounds(), (gdip::RectF{0, 0, 6, 4}));
+    EXPECT_EQ(PixelOf(each.into, 5, 1), PlaceColour(5, 1));
+    EXPECT_EQ(PixelOf(each.into, 1, 3), PlaceColour(1, 3));
+  }
+  NativeObjectsBalance balance(-2);
+  EXPECT_FALSE(image.FromFile("missing.png"));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_FALSE(bitmap.FromFileSimple(L"missing.png"));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_TRUE(!image.GetNativeObject() && !bitmap.GetNativeObject());
+}
+
+TEST(ImageFiles, AMetafileLoadsIntoAnImageButIntoNoBitmap) {
+  HDC recording = CreateEnhMetaFileW(nullptr, L"drawing.emf", nullptr, nullptr);
+  ASSERT_NE(recording, nullptr);
+  Rectangle(recording, 10, 5, 60, 25);
+  std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> written(
+      CloseEnhMetaFile(recording), DeleteEnhMetaFile);
+  gdip::Image image;
+  gdip::Bitmap bitmap;
+  ASSERT_TRUE(image.FromFileSimple(L"drawing.emf"));
+  EXPECT_EQ(image.GetType(), Gdiplus::ImageTypeMetafile);
+  EXPECT_EQ(image.GetRawFormat(), "{B96B3CAC-0728-11D3-9D7B-0000F81EF32E}");  // EMF
+  ASSERT_TRUE(image.FromFile("drawing.emf", true));
+  EXPECT_EQ(image.GetType(), Gdiplus::ImageTypeMetafile);
+  EXPECT_FALSE(bitmap.FromFileSimple(L"drawing.emf"));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_FALSE(bitmap.FromFile("drawing.emf", true));
+  EXPECT_EQ(bitmap.GetNativeObject(), nullptr);
+}
+
+TEST(ImageFiles, SaveWideWritesBmpUnlessToldOtherwiseAndSaysWhichFormatItTook) {
+  gdip::Bitmap source = PlaceBitmap(6, 4);
+  std::string format, png(gdip::kPngFormat);
+  const std::wstring saved = L"\u4FDD\u5B58.bmp";  // 保存.bmp
+  ASSERT_TRUE(source.SaveWide(saved, &format));
+  EXPECT_EQ(format, gdip::kBmpFormat);
+  ASSERT_TRUE(source.SaveWide(L"saved.png", &png));
+  EXPECT_EQ(png, gdip::kPngFormat);
+  DeleteFileW(L"plain.bmp");
+  ASSERT_TRUE(source.SaveWide(L"plain.bmp"));
+  for (auto [name, rawFormat] : {std::pair{saved, gdip::kBmpFormat}, std::pair{std::wstring(L"saved.png"), gdip::kPngFormat},
+                                 std::pair{std::wstring(L"plain.bmp"), gdip::kBmpFormat}}) {
+    gdip::Bitmap read;
+    ASSERT_TRUE(read.FromFileSimple(name));
+    EXPECT_EQ(read.GetRawFormat(), rawFormat);
+    ExpectPixels(read, {{5, 1, PlaceColour(5, 1)}, {0, 3, PlaceColour(0, 3)}}, 0);
+  }
+  EXPECT_FALSE(source.SaveWide(L"no such folder\\saved.bmp", &format));
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+}
+
+TEST(ImageFiles, PagesAddedToATiffAreSelectedBackInTheirOrder) {
+  gdip::Bitmap first = PlaceBitmap(6, 4), second = TwoColourBitmap(4, 7, kRed, kBlue);
+  std::string tiff = kTiffFormat;
+  gdip::EncoderParameters multiFrame = SaveFlag(18), page = SaveFlag(23), tooFew = SaveFlag(23);
+  tooFew.parameters[0].numberOfValues = 2;
+  EXPECT_FALSE(first.SaveAdd(page));  // no file is being written
+  EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  DeleteFileA("pages.tif");
+  ASSERT_TRUE(first.Save("pages.tif", &tiff, &multiFrame));
+  ASSERT_TRUE(first.SaveAddImage(second, page));
+  EXPECT_REFUSED(!first.SaveAddImage(second, tooFew));
+  EXPECT_REFUSED(!first.SaveAdd(tooFew));
+  ASSERT_TRUE(first.SaveAdd(page));  // the first picture once more
+  ASSERT_TRUE(first.SaveAdd(SaveFlag(20)));
+
+  gdip::Bitmap read;
+  std::vector<std::string> dimensions;
+  ASSERT_TRUE(read.FromFile("pages.tif") && read.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, std::vector<std::string>{kPageDimension});
+  EXPECT_EQ(read.GetFrameCount(kPageDimension), 3u);
+  ASSERT_TRUE(read.SelectActiveFrame(kPageDimension, 1));
+  EXPECT_EQ(read.GetBounds(), (gdip::RectF{0, 0, 4, 7}));
+  ExpectPixels(read, {{0, 6, kRed}, {3, 0, kBlue}}, 0);
+  ASSERT_TRUE(read.SelectActiveFrame(kPageDimension, 2));
+  EXPECT_EQ(read.GetBounds(), (gdip::RectF{0, 0, 6, 4}));
+  ExpectPixels(read, {{5, 0, PlaceColour(5, 0)}, {0, 3, PlaceColour(0, 3)}}, 0);
+  EXPECT_FALSE(read.SelectActiveFrame(kPageDimension, 3));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+}
+
+TEST(ImageEncoders, TheListDescribesEachEncoderAndOneIsFoundByItsExactFormatText) {
+  std::vector<gdip::ImageCodecInfo> encoders;
+  int count = gdip::Image::ListEncoders(encoders);
+  ASSERT_EQ(size_t(count), encoders.size());
+  const gdip::ImageCodecInfo* png = nullptr;
+  for (const gdip::ImageCodecInfo& each : encoders)
+    if (each.formatId == gdip::kPngFormat) png = &each;
+  ASSERT_NE(png, nullptr);
+  EXPECT_EQ(png->clsid, kPngEncoder);
+  EXPECT_EQ(png->mimeType, "image/png");
+  EXPECT_EQ(png->filenameExtension, "*.PNG");
+  EXPECT_EQ(png->flags & Gdiplus::ImageCodecFlagsEncoder, unsigned(Gdiplus::ImageCodecFlagsEncoder));
+  ASSERT_EQ(png->sigSize, 8u);
+  ASSERT_EQ(png->sigPattern.size(), size_t(png->sigCount) * 8);
+  EXPECT_EQ(png->sigMask, std::vector<uint8_t>(png->sigPattern.size(), 0xFF));
+  EXPECT_EQ(std::string(png->sigPattern.begin() + 1, png->sigPattern.begin() + 4), "PNG");
+  for (const char* format : {gdip::kBmpFormat.data(), kTiffFormat, "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}"})
+    EXPECT_EQ(std::count_if(encoders.begin(), encoders.end(), [&](auto& e) { return e.formatId == format; }), 1);
+
+  EXPECT_EQ(gdip::Image::FindEncoderClsid(gdip::kPngFormat), kPngEncoder);
+  EXPECT_EQ(gdip::Image::FindEncoderClsid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}"), "");
+  EXPECT_EQ(gdip::Image::FindEncoderClsid(kPngEncoder), "");  // an encoder is no format
+  const uint32_t sizes[] = {0, 1, 1, 2, 4, 8, 8, 1, 16, 0};
+  for (uint32_t type = 0; type < std::size(sizes); ++type) EXPECT_EQ(gdip::EncoderValueSize(type), sizes[type]) << type;
+}
