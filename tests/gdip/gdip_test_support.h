@@ -132,6 +132,20 @@ KIND(gdip::PathGradientBrush, o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0},
 KIND(gdip::TextureBrush, o.Create(s), o.GetType());
 #undef KIND
 
+// Each field of `actual` within `tolerance` of `expected`'s; a failure shows the actual record.
+inline testing::AssertionResult IsNear(const gdip::RectF& actual, const gdip::RectF& expected,
+                                       float tolerance = 0.01f) {
+  if (std::abs(actual.x - expected.x) <= tolerance && std::abs(actual.y - expected.y) <= tolerance &&
+      std::abs(actual.width - expected.width) <= tolerance && std::abs(actual.height - expected.height) <= tolerance)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "{" << actual.x << ", " << actual.y << ", " << actual.width << ", "
+                                     << actual.height << "}";
+}
+inline testing::AssertionResult IsNear(const gdip::PointF& actual, const gdip::PointF& expected,
+                                       float tolerance = 0.01f) {
+  return IsNear({actual.x, actual.y, 0, 0}, {expected.x, expected.y, 0, 0}, tolerance);
+}
+
 struct Probe {
   int x, y;
   gdip::Argb colour;
