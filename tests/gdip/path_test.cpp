@@ -300,6 +300,24 @@ TEST(GdipPathObjects, AdoptedAndClonedPathsAreOwnedOnce) {
   EXPECT_EQ(copy.GetFillMode(), Gdiplus::FillModeWinding);
 }
 
+TEST(GdipPathShapes, RoundRectangleCornersAreWholePixelBoxesAndPercentagesBelowOneAreOne) {
+  Path path;
+  // 15 % of 55 x 50: corner boxes of 8 x 7 (8.25 x 7.5 cut to whole pixels).
+  ASSERT_TRUE(path.Create() && path.AddRoundRect(0.5f, 0.25f, 55, 50, 15));
+  EXPECT_EQ(Types(path), "0333133313331333c");
+  EXPECT_TRUE(IsNear(Points(path).front(), {51.5f, 0.25f}));  // the top of the top right corner
+  EXPECT_TRUE(IsNear(Points(path)[4], {55.5f, 46.75f}));     // where the bottom right corner starts
+  EXPECT_TRUE(IsNear(path.GetWorldBounds(), {0.5f, 0.25f, 55, 50}));
+  auto corners = [](int percent) {
+    Path round;
+    EXPECT_TRUE(round.Create() && round.AddRoundRect(0, 0, 300, 200, percent));
+    return Points(round);
+  };
+  EXPECT_EQ(corners(0), corners(1));
+  EXPECT_EQ(corners(-5), corners(1));
+  EXPECT_NE(corners(2), corners(1));
+}
+
 // ---- text outlines -----------------------------------------------------------------------------
 
 namespace {
