@@ -111,6 +111,7 @@ TEST_F(GdipRegions, EmptyAndInfiniteAreToldApart) {
   ASSERT_TRUE(region.CreateFromRectI({10, 20, 30, 5}));
   EXPECT_FALSE(region.IsInfinite(g) || region.IsEmpty(g));
   ExpectRefusedOnEmpty([](gdip::Region& r) { return r.SetInfinite(); }, "SetInfinite");
+  ExpectRefusedOnEmpty([](gdip::Region& r) { return r.SetEmpty(); }, "SetEmpty");
   ExpectRefusedOnEmpty([&](gdip::Region& r) { return r.IsEmpty(g); }, "IsEmpty");
   ExpectRefusedOnEmpty([&](gdip::Region& r) { return r.IsInfinite(g); }, "IsInfinite");
 }
