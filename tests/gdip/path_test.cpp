@@ -195,6 +195,10 @@ TEST(GdipPathFillModes, WindingFillsWhereTheFigureOverlapsItselfAndAlternateLeav
   ASSERT_TRUE(fromPoints.CreateFromPointsI(corners, types));  // alternate when none is given
   EXPECT_EQ(hits(fromPoints), "100");
   EXPECT_REFUSED(!fromPoints.CreateFromPointsI(std::span(corners, 7), types));
+  std::vector<gdip::PointF> cornersF;
+  for (const gdip::Point& corner : corners) cornersF.push_back({float(corner.x), float(corner.y)});
+  ASSERT_TRUE(fromPoints.CreateFromPoints(cornersF, types, Gdiplus::FillModeWinding));
+  EXPECT_EQ(hits(fromPoints), "110");
   Path none;
   EXPECT_EQ(none.GetFillMode(), Gdiplus::FillModeAlternate);
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
@@ -229,6 +233,7 @@ TEST(GdipPathTransforms, MatricesPensAndFlatnessChangeThePointsOrTheirBounds) {
   EXPECT_TRUE(IsNear(path.GetWorldBounds(&stretch), {9, 15, 6, 12}));
   // Room for mitred corners: half the width times the mitre limit (10) around it.
   EXPECT_TRUE(IsNear(path.GetWorldBounds(nullptr, &pen), {-19, -18, 43, 44}));
+  EXPECT_EQ(path.GetWorldBoundsI(nullptr, &pen), (gdip::Rect{-19, -18, 43, 44}));
   EXPECT_EQ(path.GetWorldBoundsI(), (gdip::Rect{1, 2, 3, 4}));  // the path itself is unchanged
   ASSERT_TRUE(path.Transform(stretch));
   EXPECT_EQ(path.GetWorldBoundsI(), (gdip::Rect{9, 15, 6, 12}));
@@ -236,12 +241,12 @@ TEST(GdipPathTransforms, MatricesPensAndFlatnessChangeThePointsOrTheirBounds) {
   // Flattening turns curves into lines: the coarser the flatness, the fewer.
   Path fine = EllipsePath(10.5f, 20, 60, 30), asDefault = EllipsePath(10.5f, 20, 60, 30),
        coarse = EllipsePath(10.5f, 20, 60, 30);
-  ASSERT_TRUE(fine.Flatten(&stretch, 0.25f) && asDefault.Flatten(&stretch) && coarse.Flatten(nullptr, 5));
+  ASSERT_TRUE(fine.Flatten(&stretch, 0.25f) && asDefault.Flatten(&stretch) && coarse.Flatten(&stretch, 5));
   std::string types = Types(fine);
   EXPECT_EQ(types.find('3'), std::string::npos) << types;
   EXPECT_EQ(Types(asDefault), types);
   EXPECT_TRUE(IsNear(fine.GetWorldBounds(), {28, 69, 120, 90}));
-  EXPECT_TRUE(IsNear(coarse.GetWorldBounds(), {10.5f, 20, 60, 30}));
+  EXPECT_TRUE(IsNear(coarse.GetWorldBounds(), {28, 69, 120, 90}));
   EXPECT_LT(coarse.GetPointCount2(), fine.GetPointCount2());
 
   // Widening makes a line the outline a pen would draw, after the matrix.

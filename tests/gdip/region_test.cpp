@@ -71,8 +71,8 @@ TEST_F(GdipRegions, PointsAndRectanglesAreInsideOnlyWhereTheirMirrorsAreNot) {
     EXPECT_TRUE(region.IsVisibleRectI({5, 22, 10, 1}, graphics));    // its width reaches in,
     EXPECT_FALSE(region.IsVisibleRectI({5, 22, 1, 10}, graphics));   // its height would not
     EXPECT_FALSE(region.IsVisibleRectI({22, 5, 1, 10}, graphics));   // nor its mirror
-    EXPECT_TRUE(region.IsVisibleRect({38.5f, 24, 10, 10}, graphics));
-    EXPECT_FALSE(region.IsVisibleRect({24, 38.5f, 10, 10}, graphics));
+    EXPECT_TRUE(region.IsVisibleRect({5.5f, 22, 4.75f, 1}, graphics));  // a quarter in; integers 5 and 4 stay out
+    EXPECT_FALSE(region.IsVisibleRect({22, 5.5f, 1, 4.75f}, graphics));
     EXPECT_FALSE(region.IsVisibleRect({41, 10, 5, 20}, graphics));
   }
   gdip::Region none;
