@@ -146,6 +146,16 @@ inline testing::AssertionResult IsNear(const gdip::PointF& actual, const gdip::P
   return IsNear({actual.x, actual.y, 0, 0}, {expected.x, expected.y, 0, 0}, tolerance);
 }
 
+// `operation`, run on an object of kind T that holds no native object, fails
+// with GDI+'s refusal.
+template <class T, class Operation>
+void ExpectRefusedWithoutNative(Operation operation, const char* name) {
+  T none;
+  gdip::SetLastGdipStatus(Gdiplus::Ok);
+  EXPECT_FALSE(operation(none)) << name;
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter) << name;
+}
+
 struct Probe {
   int x, y;
   gdip::Argb colour;
