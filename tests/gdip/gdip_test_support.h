@@ -132,6 +132,17 @@ KIND(gdip::PathGradientBrush, o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0},
 KIND(gdip::TextureBrush, o.Create(s), o.GetType());
 #undef KIND
 
+// Every combine mode with which of four probes the region A combined with B
+// holds: one in A only, one in both, one in B only, one in neither.
+struct CombineCase {
+  Gdiplus::CombineMode mode;
+  const char* hits;
+};
+inline constexpr CombineCase kCombineCases[] = {
+    {Gdiplus::CombineModeReplace, "0110"}, {Gdiplus::CombineModeIntersect, "0100"},
+    {Gdiplus::CombineModeUnion, "1110"},   {Gdiplus::CombineModeXor, "1010"},
+    {Gdiplus::CombineModeExclude, "1000"}, {Gdiplus::CombineModeComplement, "0010"}};
+
 // Each field of `actual` within `tolerance` of `expected`'s; a failure shows the actual record.
 inline testing::AssertionResult IsNear(const gdip::RectF& actual, const gdip::RectF& expected,
                                        float tolerance = 0.01f) {

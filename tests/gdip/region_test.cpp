@@ -28,15 +28,9 @@ TEST_F(GdipRegions, EveryCombineModeWithAPathAndAnIntegerRectangle) {
   // A = [0,40) x [0,20), B = [20,60) x [5,35). Probes in A only, both, B only
   // and neither; each probe's mirror (y, x) lies in another of those parts.
   const gdip::Point probes[] = {{35, 2}, {30, 10}, {50, 30}, {10, 30}};
-  struct Case {
-    Gdiplus::CombineMode mode;
-    const char* hits;
-  } cases[] = {{Gdiplus::CombineModeReplace, "0110"}, {Gdiplus::CombineModeIntersect, "0100"},
-               {Gdiplus::CombineModeUnion, "1110"},   {Gdiplus::CombineModeXor, "1010"},
-               {Gdiplus::CombineModeExclude, "1000"}, {Gdiplus::CombineModeComplement, "0010"}};
   gdip::GraphicsPath b;
   ASSERT_TRUE(b.Create() && b.AddRectangleI(20, 5, 40, 30));
-  for (const Case& c : cases) {
+  for (const CombineCase& c : kCombineCases) {
     SCOPED_TRACE(c.mode);
     gdip::Region withPath = FromRectI({0, 0, 40, 20}), withRect = FromRectI({0, 0, 40, 20});
     ASSERT_TRUE(withPath.CombinePath(b, c.mode) && withRect.CombineRectI({20, 5, 40, 30}, c.mode));
