@@ -195,13 +195,7 @@ class RegionTest : public testing::Test {
 
 TEST_F(RegionTest, CombineModes) {
   // Two overlapping squares A = [0,20)² and B = [10,30)²; probes in A only, both, B only, neither.
-  struct Case {
-    Gdiplus::CombineMode mode;
-    const char* hits;
-  } cases[] = {{Gdiplus::CombineModeReplace, "0110"}, {Gdiplus::CombineModeIntersect, "0100"},
-               {Gdiplus::CombineModeUnion, "1110"},   {Gdiplus::CombineModeXor, "1010"},
-               {Gdiplus::CombineModeExclude, "1000"}, {Gdiplus::CombineModeComplement, "0010"}};
-  for (const Case& c : cases) {
+  for (const CombineCase& c : kCombineCases) {
     SCOPED_TRACE(c.mode);
     gdip::Region region = Rect(0, 0, 20, 20), rect = Rect(0, 0, 20, 20);
     EXPECT_TRUE(region.CombineRegion(Rect(10, 10, 20, 20), c.mode) && rect.CombineRect({10, 10, 20, 20}, c.mode));

@@ -145,6 +145,41 @@ KIND(gdip::PathGradientBrush, o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0},
 KIND(gdip::TextureBrush, o.Create(s), o.GetType());
 #undef KIND
 
+// Every combine mode with which of four probes the region A combined with B
+// holds: one in A only, one in both, one in B only, one in neither.
+struct CombineCase {
+  Gdiplus::CombineMode mode;
+  const char* hits;
+};
+inline constexpr CombineCase kCombineCases[] = {
+    {Gdiplus::CombineModeReplace, "0110"}, {Gdiplus::CombineModeIntersect, "0100"},
+    {Gdiplus::CombineModeUnion, "1110"},   {Gdiplus::CombineModeXor, "1010"},
+    {Gdiplus::CombineModeExclude, "1000"}, {Gdiplus::CombineModeComplement, "0010"}};
+
+// Each field of `actual` within `tolerance` of `expected`'s; a failure shows the actual record.
+inline testing::AssertionResult IsNear(const gdip::RectF& actual, const gdip::RectF& expected,
+                                       float tolerance = 0.01f) {
+  if (std::abs(actual.x - expected.x) <= tolerance && std::abs(actual.y - expected.y) <= tolerance &&
+      std::abs(actual.width - expected.width) <= tolerance && std::abs(actual.height - expected.height) <= tolerance)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "{" << actual.x << ", " << actual.y << ", " << actual.width << ", "
+                                     << actual.height << "}";
+}
+inline testing::AssertionResult IsNear(const gdip::PointF& actual, const gdip::PointF& expected,
+                                       float tolerance = 0.01f) {
+  return IsNear({actual.x, actual.y, 0, 0}, {expected.x, expected.y, 0, 0}, tolerance);
+}
+
+// `operation`, run on an object of kind T that holds no native object, fails
+// with GDI+'s refusal.
+template <class T, class Operation>
+void ExpectRefusedWithoutNative(Operation operation, const char* name) {
+  T none;
+  gdip::SetLastGdipStatus(Gdiplus::Ok);
+  EXPECT_FALSE(operation(none)) << name;
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter) << name;
+}
+
 struct Probe {
   int x, y;
   gdip::Argb colour;
