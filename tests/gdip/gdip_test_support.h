@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <source_location>
 #include <string>
@@ -131,6 +132,41 @@ KIND(gdip::LinearGradientBrush, o.CreateFromPoints({0, 0}, {9, 0}, 0xFF000000, ~
 KIND(gdip::PathGradientBrush, o.Create(std::vector<gdip::PointF>{{0, 0}, {9, 0}, {0, 9}}), o.GetPointCount());
 KIND(gdip::TextureBrush, o.Create(s), o.GetType());
 #undef KIND
+
+// A setting of a wrapper: the call that changes it (away from its default)
+// and whether the object then reads that value back. SETTING names it by the
+// call, with the object as `o`.
+template <class T>
+struct Setting {
+  const char* name;
+  std::function<bool(T&)> set;
+  std::function<bool(const T&)> holds;
+};
+#define SETTING(set, holds) {#set, [&](auto& o) { return bool(set); }, [&](const auto& o) { return bool(holds); }}
+
+// Each setting in turn is not held yet, is taken and reads back; the same call
+// on an empty object fails with GDI+'s InvalidParameter.
+template <class T>
+void ExpectSettings(T& object, std::initializer_list<Setting<std::type_identity_t<T>>> settings) {
+  for (const Setting<T>& setting : settings) {
+    SCOPED_TRACE(setting.name);
+    EXPECT_FALSE(setting.holds(object)) << "held before it was set";
+    EXPECT_TRUE(setting.set(object));
+    EXPECT_TRUE(setting.holds(object));
+    T empty;
+    gdip::SetLastGdipStatus(Gdiplus::Ok);
+    EXPECT_FALSE(setting.set(empty));
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  }
+}
+
+// Where the transform of a pen or brush takes (x, y); none when it cannot be read.
+template <class T>
+std::optional<gdip::PointF> Mapped(const T& object, float x, float y) {
+  TestMatrix matrix;
+  if (!object.GetTransform(matrix)) return std::nullopt;
+  return MatrixApply(matrix, x, y);
+}
 
 struct Probe {
   int x, y;
