@@ -76,16 +76,16 @@ TYPED_TEST(GdipBrushKinds, TheViewsShowOneHandleAndAnAdoptedOneReplacesIt) {
   EXPECT_EQ(Kind<TypeParam>::Get(brush), Kind<TypeParam>::Get(source));
 }
 
-// From the transform "move by (1, 2)", each step is taken before (prepend) or
-// after (append) it; the point (3, 5) shows which.
-TYPED_TEST(GdipTransformOrders, MultiplyScaleAndRotateGoBeforeOrAfterTheTransformHeld) {
+// From the transform "double the width, then move by (1, 2)", each step is
+// taken before (prepend) or after (append) it; the point (3, 5) shows which.
+TYPED_TEST(GdipTransformOrders, EachStepGoesBeforeOrAfterTheTransformHeld) {
   gdip::Bitmap surface;
   ASSERT_TRUE(surface.CreateWithFormat(2, 2));
   TypeParam object, empty, probe;
   ASSERT_TRUE(Kind<TypeParam>::Fill(object, surface) && Kind<TypeParam>::Fill(probe, surface));
   // Wine's GDI+ does not rotate a line gradient.
   bool rotates = probe.RotateTransform(90) || gdip::LastGdipStatus() != Gdiplus::NotImplemented;
-  TestMatrix move(1, 0, 0, 1, 1, 2), stretch(2, 0, 0, 3);
+  TestMatrix held(2, 0, 0, 1, 1, 2), stretch(2, 0, 0, 3);
   using Order = Gdiplus::MatrixOrder;
   struct Step {
     const char* name;
@@ -93,21 +93,25 @@ TYPED_TEST(GdipTransformOrders, MultiplyScaleAndRotateGoBeforeOrAfterTheTransfor
     bool turns;
     gdip::PointF prepended, appended;
   } steps[] = {
-      {"multiply", [&](TypeParam& o, Order order) { return o.MultiplyTransform(stretch, order); }, false, {7, 17}, {8, 21}},
-      {"scale", [](TypeParam& o, Order order) { return o.ScaleTransform(2, 3, order); }, false, {7, 17}, {8, 21}},
-      {"rotate", [](TypeParam& o, Order order) { return o.RotateTransform(90, order); }, true, {-4, 5}, {-7, 4}},
-      {"rotate about (5, 5)", [](TypeParam& o, Order order) { return o.RotateAt(90, {5, 5}, order); }, true, {6, 5},
-       {3, 4}},
+      {"multiply", [&](TypeParam& o, Order order) { return o.MultiplyTransform(stretch, order); }, false, {13, 17}, {14, 21}},
+      {"scale", [](TypeParam& o, Order order) { return o.ScaleTransform(2, 3, order); }, false, {13, 17}, {14, 21}},
+      {"translate", [](TypeParam& o, Order order) { return o.TranslateTransform(10, 20, order); }, false, {27, 27},
+       {17, 27}},
+      {"rotate", [](TypeParam& o, Order order) { return o.RotateTransform(90, order); }, true, {-9, 5}, {-7, 7}},
+      {"scale about (4, 6)", [](TypeParam& o, Order order) { return o.ScaleAt(2, 3, {4, 6}, order); }, false, {5, 5},
+       {10, 9}},
+      {"rotate about (4, 6)", [](TypeParam& o, Order order) { return o.RotateAt(90, {4, 6}, order); }, true, {11, 7},
+       {3, 9}},
   };
   for (const Step& step : steps) {
     for (Order order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
       SCOPED_TRACE(std::string(step.name) + (order == Gdiplus::MatrixOrderPrepend ? " prepended" : " appended"));
-      ASSERT_TRUE(object.SetTransform(move));
+      ASSERT_TRUE(object.SetTransform(held));
       bool taken = step.take(object, order);
       gdip::PointF expected = order == Gdiplus::MatrixOrderPrepend ? step.prepended : step.appended;
       if (step.turns && !rotates) {
         if (!taken) continue;
-        expected = {4, 7};  // RotateAt still makes both moves, which cancel
+        expected = {7, 7};  // RotateAt still makes both moves, which cancel
       }
       EXPECT_TRUE(taken);
       std::optional<gdip::PointF> mapped = Mapped(object, 3, 5);
@@ -122,8 +126,9 @@ TYPED_TEST(GdipTransformOrders, MultiplyScaleAndRotateGoBeforeOrAfterTheTransfor
 }
 
 TEST(GdipSolidBrush, ItsColourReadsBackAndFills) {
-  gdip::SolidBrush brush = MakeBrush(kRed);
-  ExpectSettings(brush, {SETTING(o.SetColor(0x80102030), o.GetColor() == 0x80102030)});
+  gdip::SolidBrush brush = MakeBrush(0x80FF0000);
+  EXPECT_EQ(brush.GetColor(), 0x80FF0000);
+  ExpectSettings(brush, {SETTING(o.SetColor(0x40102030), o.GetColor() == 0x40102030)});
   ASSERT_TRUE(brush.SetColor(kGreen));
   Canvas canvas(10, 10, kWhite);
   EXPECT_TRUE(canvas.graphics.FillRectangle(brush, 2, 3, 4, 5));
@@ -145,6 +150,8 @@ TEST(GdipTextureBrush, EachCreatorCutsItsRectangleAndTakesItsWrapMode) {
        "RGGRGGRGGRGG"},
       {"rect mirrored", [&](auto& o) { return o.CreateFromRect(picture, 0.5f, 0, 2.5f, 2, Gdiplus::WrapModeTileFlipX); },
        Gdiplus::WrapModeTileFlipX, "RGGGGRRGGGGR"},
+      {"whole, mirrored", [&](auto& o) { return o.Create(picture, Gdiplus::WrapModeTileFlipX); },
+       Gdiplus::WrapModeTileFlipX, "RRGGGGRRRRGG"},
       {"integer rect", [&](auto& o) { return o.CreateFromRectI(picture, 1, 0, 3, 2, Gdiplus::WrapModeTileFlipX); },
        Gdiplus::WrapModeTileFlipX, "RGGGGRRGGGGR"},
       {"integer rect tiled", [&](auto& o) { return o.CreateFromRectI(picture, 2, 0, 2, 2); }, Gdiplus::WrapModeTile,
@@ -207,6 +214,7 @@ TEST(GdipTextureBrush, WrapModeAndTransformMoveTheTilesAndTheImageComesBackAsANe
   EXPECT_EQ(part.GetWidth(), 3);
   EXPECT_EQ(part.GetPixel(0, 1), kRed);
   EXPECT_EQ(part.GetPixel(2, 1), kGreen);
+  ExpectEmptyAnswersZero<gdip::TextureBrush>({GETTER(o.GetWrapMode()), GETTER(o.GetType())});
   EXPECT_FALSE(empty.GetImage(part));
   EXPECT_EQ(part.GetNativeObject(), nullptr);
 }

@@ -160,6 +160,18 @@ void ExpectSettings(T& object, std::initializer_list<Setting<std::type_identity_
   }
 }
 
+// Each getter of an empty object answers 0 and stores InvalidParameter.
+template <class T>
+void ExpectEmptyAnswersZero(std::initializer_list<std::function<double(const T&)>> getters) {
+  T empty;
+  int index = 0;
+  for (const auto& get : getters) {
+    SCOPED_TRACE("getter " + std::to_string(index++));
+    EXPECT_REFUSED(get(empty) == 0);
+  }
+}
+#define GETTER(get) [](const auto& o) { return double(get); }
+
 // Where the transform of a pen or brush takes (x, y); none when it cannot be read.
 template <class T>
 std::optional<gdip::PointF> Mapped(const T& object, float x, float y) {

@@ -83,6 +83,17 @@ TEST(GdipLinearGradient, EachCreatorSpansItsPointsOrRectangleInItsDirection) {
   ASSERT_TRUE(fixed.CreateFromRectWithAngle({0, 0, 100, 20}, kRed, kBlue, 45) &&
               scaled.CreateFromRectWithAngle({0, 0, 100, 20}, kRed, kBlue, 45, true));
   EXPECT_GT(std::abs(gdip::ArgbRed(cornerColour(fixed)) - gdip::ArgbRed(cornerColour(scaled))), 20);
+  // A gradient of no length or width, or of no mode: GDI+ refuses.
+  using Create = std::function<bool(gdip::LinearGradientBrush&)>;
+  for (const Create& create : std::initializer_list<Create>{
+           [](auto& o) { return o.CreateFromPoints({5, 5}, {5, 5}, kRed, kBlue); },
+           [](auto& o) { return o.CreateFromPointsI({5, 5}, {5, 5}, kRed, kBlue); },
+           [](auto& o) { return o.CreateFromRect({0, 0, 0, 10}, kRed, kBlue); },
+           [](auto& o) { return o.CreateFromRect({0, 0, 10, 10}, kRed, kBlue, Gdiplus::LinearGradientMode(7)); },
+           [](auto& o) { return o.CreateFromRectI({0, 0, 10, 0}, kRed, kBlue); },
+           [](auto& o) { return o.CreateFromRectWithAngle({0, 0, 0, 10}, kRed, kBlue, 30); },
+           [](auto& o) { return o.CreateFromRectWithAngleI({0, 0, 10, 0}, kRed, kBlue, 30); }})
+    ExpectCreateRefused(create);
 }
 
 TEST(GdipLinearGradient, EachSettingReadsBackAndAnEmptyBrushRefusesIt) {
@@ -98,44 +109,22 @@ TEST(GdipLinearGradient, EachSettingReadsBackAndAnEmptyBrushRefusesIt) {
       SETTING(o.SetWrapMode(Gdiplus::WrapModeTileFlipX), o.GetWrapMode() == Gdiplus::WrapModeTileFlipX),
       SETTING(o.SetPresetBlend(kPresetColours, kPositions),
               o.GetPresetBlend(colours, positions) == 3 && colours == kPresetColours && positions == kPositions),
-      SETTING(o.SetLinearBlend(0.75f, 0.625f), PeaksAt(o, 0.75f, 0.625f)),
+      SETTING(o.SetLinearBlend(0.75f, 0.625f), o.GetBlendCount() == 3 && PeaksAt(o, 0.75f, 0.625f)),
       SETTING(o.SetSigmaBlend(0.25f, 0.5f), PeaksAt(o, 0.25f, 0.5f)),
       SETTING(o.SetTransform(shear), Mapped(o, 2, 1) == (gdip::PointF{5.5f, 6})),
   });
   ASSERT_TRUE(brush.SetGammaCorrection(false));
   EXPECT_FALSE(brush.GetGammaCorrection());
+  EXPECT_REFUSED(!brush.SetWrapMode(Gdiplus::WrapModeClamp));  // GDI+ has no clamped line gradient
+  EXPECT_EQ(brush.GetWrapMode(), Gdiplus::WrapModeTileFlipX);
+  ExpectEmptyAnswersZero<gdip::LinearGradientBrush>({GETTER(o.GetWrapMode()), GETTER(o.GetGammaCorrection()),
+                                                     GETTER(o.GetBlendCount()), GETTER(o.GetRect().height),
+                                                     GETTER(o.GetRectI().width)});
   gdip::LinearGradientBrush empty;
   from = to = 7;
   EXPECT_FALSE(empty.GetColors(from, to));
   EXPECT_EQ(from, 0u);
   EXPECT_EQ(to, 0u);
-}
-
-TEST(GdipLinearGradient, GdiPlusRefusesAClampBlendsOffTheLineAndAShapelessGradient) {
-  gdip::LinearGradientBrush brush, empty;
-  ASSERT_TRUE(brush.CreateFromRect({0, 0, 100, 10}, kRed, kBlue));
-  EXPECT_REFUSED(!brush.SetWrapMode(Gdiplus::WrapModeClamp));
-  EXPECT_EQ(brush.GetWrapMode(), Gdiplus::WrapModeTile);
-  const float late[] = {0.1f, 0.3f, 1};
-  EXPECT_REFUSED(!brush.SetPresetBlend(kPresetColours, late));
-  EXPECT_REFUSED(!brush.SetPresetBlend(std::span(kPresetColours).first(1), kPositions));
-  EXPECT_REFUSED(!brush.SetPresetBlend(kPresetColours, std::span(kPositions).first(2)));  // the library's own
-  EXPECT_REFUSED(!brush.SetSigmaBlend(1.5f, 1));
-  std::vector<gdip::Argb> kept{kGreen};
-  std::vector<float> keptPositions{0.5f};
-  EXPECT_EQ(empty.GetPresetBlend(kept, keptPositions), 0);
-  EXPECT_EQ(kept, std::vector<gdip::Argb>{kGreen});
-  EXPECT_EQ(keptPositions, std::vector<float>{0.5f});
-  using Create = std::function<bool(gdip::LinearGradientBrush&)>;
-  for (const Create& create : std::initializer_list<Create>{
-           [](auto& o) { return o.CreateFromPoints({5, 5}, {5, 5}, kRed, kBlue); },
-           [](auto& o) { return o.CreateFromPointsI({5, 5}, {5, 5}, kRed, kBlue); },
-           [](auto& o) { return o.CreateFromRect({0, 0, 0, 10}, kRed, kBlue); },
-           [](auto& o) { return o.CreateFromRect({0, 0, 10, 10}, kRed, kBlue, Gdiplus::LinearGradientMode(7)); },
-           [](auto& o) { return o.CreateFromRectI({0, 0, 10, 0}, kRed, kBlue); },
-           [](auto& o) { return o.CreateFromRectWithAngle({0, 0, 0, 10}, kRed, kBlue, 30); },
-           [](auto& o) { return o.CreateFromRectWithAngleI({0, 0, 10, 0}, kRed, kBlue, 30); }})
-    ExpectCreateRefused(create);
 }
 
 // Fills of a 100 x 4 canvas from red at x = 0 to blue at x = 100 (20 when mirrored).
@@ -216,12 +205,16 @@ TEST(GdipPathGradient, EachSettingReadsBackAndAnEmptyBrushRefusesIt) {
       SETTING(o.SetPresetBlend(kPresetColours, kPositions),
               o.GetPresetBlendCount() == 3 && o.GetPresetBlend(colours, positions) == 3 &&
                   colours == kPresetColours && positions == kPositions),
-      SETTING(o.SetLinearBlend(0.75f, 0.625f), PeaksAt(o, 0.75f, 0.625f)),
+      SETTING(o.SetLinearBlend(0.75f, 0.625f), o.GetBlendCount() == 3 && PeaksAt(o, 0.75f, 0.625f)),
       SETTING(o.SetSigmaBlend(0.25f, 0.5f), PeaksAt(o, 0.25f, 0.5f)),
       SETTING(o.SetTransform(shear), Mapped(o, 2, 1) == (gdip::PointF{5.5f, 6})),
   });
   ASSERT_TRUE(brush.SetGammaCorrection(false));
   EXPECT_FALSE(brush.GetGammaCorrection());
+  ExpectEmptyAnswersZero<gdip::PathGradientBrush>(
+      {GETTER(o.GetCenterColor()), GETTER(o.GetCenterPoint().x), GETTER(o.GetCenterPointI().y),
+       GETTER(o.GetRect().width), GETTER(o.GetRectI().height), GETTER(o.GetWrapMode()), GETTER(o.GetGammaCorrection()),
+       GETTER(o.GetSurroundColorCount()), GETTER(o.GetBlendCount()), GETTER(o.GetPresetBlendCount())});
 
   gdip::GraphicsPath boundary = EllipsePath(5, 10, 30, 20);
   if (brush.SetGraphicsPath(boundary))
@@ -230,18 +223,30 @@ TEST(GdipPathGradient, EachSettingReadsBackAndAnEmptyBrushRefusesIt) {
     EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::NotImplemented);
 }
 
-TEST(GdipPathGradient, GdiPlusRefusesBlendsOffThePathAndFailedFetchesKeepTheLists) {
-  const gdip::PointF triangle[] = {{0, 0}, {40, 0}, {0, 30}};
-  gdip::PathGradientBrush brush, empty;
-  ASSERT_TRUE(brush.Create(triangle));
+// ---- both ------------------------------------------------------------------------------
+
+namespace {
+
+template <class T>
+class GdipGradientBlends : public testing::Test {};
+using GradientKinds = testing::Types<gdip::LinearGradientBrush, gdip::PathGradientBrush>;
+TYPED_TEST_SUITE(GdipGradientBlends, GradientKinds);
+
+}  // namespace
+
+TYPED_TEST(GdipGradientBlends, GdiPlusRefusesBlendsOffTheGradientAndFailedFetchesKeepTheLists) {
+  gdip::Bitmap surface;
+  TypeParam brush, empty;
+  ASSERT_TRUE(Kind<TypeParam>::Fill(brush, surface));
   const float late[] = {0.1f, 0.3f, 1};
   EXPECT_REFUSED(!brush.SetBlend(kFactors, late));
   EXPECT_REFUSED(!brush.SetPresetBlend(kPresetColours, late));
-  EXPECT_REFUSED(!brush.SetBlend(kFactors, std::span(kPositions).first(2)));  // the library's own
-  EXPECT_REFUSED(!brush.SetPresetBlend(kPresetColours, std::span(kPositions).first(2)));
+  EXPECT_REFUSED(!brush.SetPresetBlend(std::span(kPresetColours).first(1), kPositions));
   EXPECT_REFUSED(!brush.SetSigmaBlend(1.5f, 1));
+  // The library's own: positions fewer than the factors or colours would be read past their end.
+  EXPECT_REFUSED(!brush.SetBlend(kFactors, std::span(kPositions).first(2)));
+  EXPECT_REFUSED(!brush.SetPresetBlend(kPresetColours, std::span(kPositions).first(2)));
   EXPECT_EQ(brush.GetBlendCount(), 1);
-  EXPECT_EQ(brush.GetPresetBlendCount(), 0);
   std::vector<gdip::Argb> keptColours{kGreen};
   std::vector<float> kept{0.5f}, keptPositions{0.5f};
   EXPECT_EQ(empty.GetBlend(kept, keptPositions), 0);

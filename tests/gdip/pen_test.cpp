@@ -7,7 +7,9 @@
 using namespace gdiptest;
 
 TEST(GdipPen, EachSettingReadsBackAndAnEmptyPenRefusesIt) {
-  gdip::Pen pen = MakePen(kRed, 4);
+  gdip::Pen pen;
+  ASSERT_TRUE(pen.CreateFromColor(kRed, 4, Gdiplus::UnitPixel));
+  EXPECT_EQ(pen.GetUnit(), Gdiplus::UnitPixel);
   gdip::LinearGradientBrush gradient;
   ASSERT_TRUE(gradient.CreateFromPoints({0, 0}, {10, 0}, kRed, kBlue));
   const std::vector<float> stripes{0, 0.25f, 0.75f, 1};
@@ -41,6 +43,11 @@ TEST(GdipPen, EachSettingReadsBackAndAnEmptyPenRefusesIt) {
   EXPECT_EQ(pen.GetCompoundArray(got), 4);
   EXPECT_EQ(pen.GetColor(), 0u);
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+  ExpectEmptyAnswersZero<gdip::Pen>({GETTER(o.GetWidth()), GETTER(o.GetUnit()), GETTER(o.GetStartCap()),
+                                     GETTER(o.GetEndCap()), GETTER(o.GetDashCap()), GETTER(o.GetDashCap2()),
+                                     GETTER(o.GetLineJoin()), GETTER(o.GetMiterLimit()), GETTER(o.GetMode()),
+                                     GETTER(o.GetColor()), GETTER(o.GetFillType()), GETTER(o.GetDashOffset()),
+                                     GETTER(o.GetDashStyle())});
 }
 
 TEST(GdipPen, CapsShapeTheirOwnEndAndJoinsAndTheMiterLimitTheCorner) {
