@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <source_location>
 #include <string>
@@ -178,6 +179,53 @@ void ExpectRefusedWithoutNative(Operation operation, const char* name) {
   gdip::SetLastGdipStatus(Gdiplus::Ok);
   EXPECT_FALSE(operation(none)) << name;
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter) << name;
+}
+
+// A setting of a wrapper: the call that changes it (away from its default)
+// and whether the object then reads that value back. SETTING names it by the
+// call, with the object as `o`.
+template <class T>
+struct Setting {
+  const char* name;
+  std::function<bool(T&)> set;
+  std::function<bool(const T&)> holds;
+};
+#define SETTING(set, holds) {#set, [&](auto& o) { return bool(set); }, [&](const auto& o) { return bool(holds); }}
+
+// Each setting in turn is not held yet, is taken and reads back; the same call
+// on an empty object fails with GDI+'s InvalidParameter.
+template <class T>
+void ExpectSettings(T& object, std::initializer_list<Setting<std::type_identity_t<T>>> settings) {
+  for (const Setting<T>& setting : settings) {
+    SCOPED_TRACE(setting.name);
+    EXPECT_FALSE(setting.holds(object)) << "held before it was set";
+    EXPECT_TRUE(setting.set(object));
+    EXPECT_TRUE(setting.holds(object));
+    T empty;
+    gdip::SetLastGdipStatus(Gdiplus::Ok);
+    EXPECT_FALSE(setting.set(empty));
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  }
+}
+
+// Each getter of an empty object answers 0 and stores InvalidParameter.
+template <class T>
+void ExpectEmptyAnswersZero(std::initializer_list<std::function<double(const T&)>> getters) {
+  T empty;
+  int index = 0;
+  for (const auto& get : getters) {
+    SCOPED_TRACE("getter " + std::to_string(index++));
+    EXPECT_REFUSED(get(empty) == 0);
+  }
+}
+#define GETTER(get) [](const auto& o) { return double(get); }
+
+// Where the transform of a pen or brush takes (x, y); none when it cannot be read.
+template <class T>
+std::optional<gdip::PointF> Mapped(const T& object, float x, float y) {
+  TestMatrix matrix;
+  if (!object.GetTransform(matrix)) return std::nullopt;
+  return MatrixApply(matrix, x, y);
 }
 
 struct Probe {

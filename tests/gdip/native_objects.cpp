@@ -147,6 +147,7 @@ const Route kRoutes[] = {
     MAKES(Image, GdipCloneBitmapArea), MAKES(Image, GdipCloneBitmapAreaI), MAKES(Image, GdipLoadImageFromStream),
     MAKES(Image, GdipLoadImageFromFile), MAKES(Image, GdipLoadImageFromStreamICM),
     MAKES(Image, GdipLoadImageFromFileICM), MAKES(Image, GdipCloneImage), MAKES_AT(Image, GdipGetImageThumbnail, 3),
+    MAKES(Image, GdipGetTextureImage),
     MAKES(Image, GdipCreateMetafileFromEmf), MAKES(Image, GdipCreateMetafileFromWmf),
     MAKES(Image, GdipCreateMetafileFromFile), MAKES(Image, GdipCreateMetafileFromWmfFile),
     MAKES(Image, GdipCreateMetafileFromStream), DELETES(Image, GdipDisposeImage),

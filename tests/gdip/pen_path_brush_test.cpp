@@ -1,6 +1,7 @@
 // Pens, paths and brushes: lengths given with buffers are checked, list
-// getters keep the caller's list on failure, and transform getters fill the
-// matrix (or path) that the caller holds.
+// getters keep the caller's list on failure, transform getters fill the
+// matrix (or path) that the caller holds, and each transform step goes before
+// or after the transform held, as its order says.
 #include "tests/gdip/gdip_test_support.h"
 
 using namespace gdiptest;
@@ -43,6 +44,55 @@ TYPED_TEST(GdipPenAndBrushTransforms, ScaleAndRotateAboutACentreInEitherOrderGoI
   TestMatrix none;
   none.SetNativeObject(nullptr);
   EXPECT_FALSE(object.GetTransform(none));
+}
+
+// From the transform "double the width, then move by (1, 2)", each step is
+// taken before (prepend) or after (append) it; the point (3, 5) shows which.
+TYPED_TEST(GdipPenAndBrushTransforms, EachStepGoesBeforeOrAfterTheTransformHeld) {
+  gdip::Bitmap surface;
+  ASSERT_TRUE(surface.CreateWithFormat(2, 2));
+  TypeParam object, empty, probe;
+  ASSERT_TRUE(Kind<TypeParam>::Fill(object, surface) && Kind<TypeParam>::Fill(probe, surface));
+  // Wine's GDI+ does not rotate a line gradient.
+  bool rotates = probe.RotateTransform(90) || gdip::LastGdipStatus() != Gdiplus::NotImplemented;
+  TestMatrix held(2, 0, 0, 1, 1, 2), stretch(2, 0, 0, 3);
+  using Order = Gdiplus::MatrixOrder;
+  struct Step {
+    const char* name;
+    std::function<bool(TypeParam&, Order)> take;
+    bool turns;
+    gdip::PointF prepended, appended;
+  } steps[] = {
+      {"multiply", [&](TypeParam& o, Order order) { return o.MultiplyTransform(stretch, order); }, false, {13, 17}, {14, 21}},
+      {"scale", [](TypeParam& o, Order order) { return o.ScaleTransform(2, 3, order); }, false, {13, 17}, {14, 21}},
+      {"translate", [](TypeParam& o, Order order) { return o.TranslateTransform(10, 20, order); }, false, {27, 27},
+       {17, 27}},
+      {"rotate", [](TypeParam& o, Order order) { return o.RotateTransform(90, order); }, true, {-9, 5}, {-7, 7}},
+      {"scale about (4, 6)", [](TypeParam& o, Order order) { return o.ScaleAt(2, 3, {4, 6}, order); }, false, {5, 5},
+       {10, 9}},
+      {"rotate about (4, 6)", [](TypeParam& o, Order order) { return o.RotateAt(90, {4, 6}, order); }, true, {11, 7},
+       {3, 9}},
+  };
+  for (const Step& step : steps) {
+    for (Order order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
+      SCOPED_TRACE(std::string(step.name) + (order == Gdiplus::MatrixOrderPrepend ? " prepended" : " appended"));
+      ASSERT_TRUE(object.SetTransform(held));
+      bool taken = step.take(object, order);
+      gdip::PointF expected = order == Gdiplus::MatrixOrderPrepend ? step.prepended : step.appended;
+      if (step.turns && !rotates) {
+        if (!taken) continue;
+        expected = {7, 7};  // RotateAt still makes both moves, which cancel
+      }
+      EXPECT_TRUE(taken);
+      std::optional<gdip::PointF> mapped = Mapped(object, 3, 5);
+      ASSERT_TRUE(mapped);
+      EXPECT_NEAR(mapped->x, expected.x, 1e-4);
+      EXPECT_NEAR(mapped->y, expected.y, 1e-4);
+      gdip::SetLastGdipStatus(Gdiplus::Ok);
+      EXPECT_FALSE(step.take(empty, order));
+      EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+    }
+  }
 }
 
 TEST(GdipPen, AUnitNoIntegerHoldsIsRefusedAndDashListsComeBackOrStayPut) {
