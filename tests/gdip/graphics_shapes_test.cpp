@@ -84,6 +84,14 @@ const Shape kShapes[] = {
      {{15, 27}, {15, 35}}, {{73, 35}, {41, 75}}, true},
     {"FillRectangle", {{15, 9}, {64, 37}}, TWIN(FillRectangle, brush, p[0].x, p[0].y, p[1].x, p[1].y),
      {{73, 13}, {33, 27}}, {{13, 7}, {81, 7}}},
+    {"FillRectangleColor", {{15, 9}, {64, 37}},
+     [](gdip::Graphics& g, const gdip::Pen&, const gdip::Brush& brush, std::span<const gdip::PointF> p) {
+       return g.FillRectangleColor(brush, {p[0].x, p[0].y, p[1].x, p[1].y});
+     },
+     [](gdip::Graphics& g, const gdip::Pen&, const gdip::Brush& brush, std::span<const gdip::Point> p) {
+       return g.FillRectangleI(brush, p[0].x, p[0].y, p[1].x, p[1].y);
+     },
+     {{73, 13}, {33, 27}}, {{13, 7}, {81, 7}}},
     {"FillRectangles", {{11, 9}, {28, 21}, {57, 36}, {36, 31}}, TWIN(FillRectangles, brush, Rects(p)),
      {{61, 63}, {73, 51}}, {{9, 7}, {41, 7}}, true},
     {"FillEllipse", {{15, 29}, {72, 34}}, TWIN(FillEllipse, brush, p[0].x, p[0].y, p[1].x, p[1].y),

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 using namespace gdiptest;
 
@@ -376,6 +377,21 @@ TEST(GdipSurfaces, AGraphicsOverAWindowCoversItsClientArea) {
     ASSERT_TRUE(icm ? g.FromHWND(window.hwnd(), true) : g.FromHWND(window.hwnd()));
     EXPECT_EQ(g.GetVisibleClipBoundsI(), (gdip::Rect{0, 0, int(client.right), int(client.bottom)}));
   }
+}
+
+TEST(GdipSurfaces, AGraphicsAdoptsANativeGraphicsAndReleasesTheOneItHeld) {
+  Canvas canvas(20, 10, kWhite);
+  Gdiplus::GpGraphics *first = nullptr, *second = nullptr;
+  ASSERT_EQ(Gdiplus::DllExports::GdipGetImageGraphicsContext(canvas.bitmap.NativeImage(), &first), Gdiplus::Ok);
+  ASSERT_EQ(Gdiplus::DllExports::GdipGetImageGraphicsContext(canvas.bitmap.NativeImage(), &second), Gdiplus::Ok);
+  gdip::Graphics g;
+  g.SetNativeGraphics(first);
+  EXPECT_EQ(g.NativeGraphics(), first);
+  g.SetNativeGraphics(second);
+  EXPECT_FALSE(IsLiveNative(first));
+  EXPECT_EQ(g.GetNativeObject(), second);
+  EXPECT_TRUE(g.FillRectangleI(MakeBrush(kRed), 12, 2, 5, 5));
+  ExpectPixels(canvas, {{14, 4, kRed}, {4, 4, kWhite}});
 }
 
 TEST(GdipSurfaces, TheDeviceContextOfAnImageGraphicsDrawsIntoTheImageOnceReleased) {
