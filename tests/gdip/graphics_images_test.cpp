@@ -22,22 +22,27 @@ gdip::Bitmap Quadrants(float dpi) {
   return bitmap;
 }
 
-// Image attributes that make green transparent.
-class GreenKeyed : public gdip::GdipBase {
+// A native object made through the flat API, deleted with `Release`.
+template <auto Release>
+class Owned : public gdip::GdipBase {
  public:
-  GreenKeyed() {
-    Gdiplus::GpImageAttributes* attributes = nullptr;
-    EXPECT_EQ(Gdiplus::DllExports::GdipCreateImageAttributes(&attributes), Gdiplus::Ok);
-    SetNativeObject(attributes);
-    EXPECT_EQ(Gdiplus::DllExports::GdipSetImageAttributesColorKeys(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE,
-                                                                   kGreen, kGreen),
-              Gdiplus::Ok);
-  }
-  ~GreenKeyed() override { ReleaseNative(); }
+  explicit Owned(void* handle = nullptr) { SetNativeObject(handle); }
+  Owned(Owned&&) noexcept = default;
+  ~Owned() override { ReleaseNative(); }
 
  protected:
-  bool ReleaseNative() override { return DestroyWith(Gdiplus::DllExports::GdipDisposeImageAttributes); }
+  bool ReleaseNative() override { return DestroyWith(Release); }
 };
+namespace Flat = Gdiplus::DllExports;
+
+// Image attributes that make green transparent.
+Owned<Flat::GdipDisposeImageAttributes> GreenKeyed() {
+  Gdiplus::GpImageAttributes* attributes = nullptr;
+  EXPECT_EQ(Flat::GdipCreateImageAttributes(&attributes), Gdiplus::Ok);
+  EXPECT_EQ(Flat::GdipSetImageAttributesColorKeys(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, kGreen, kGreen),
+            Gdiplus::Ok);
+  return Owned<Flat::GdipDisposeImageAttributes>(attributes);
+}
 
 // The quadrants for one form (the float form's at ten times the
 // resolution), the same at 8 dots per inch for both, and green keyed out.
@@ -130,18 +135,14 @@ const ImageCase kImageCases[] = {
      },
      {{71, 35, kGreen}, {25, 31, kGreen}, {39, 11, kWhite}}},
 };
+#undef TWIN
 
-std::vector<gdip::PointF> Tenths(const std::vector<gdip::Point>& points, bool tenths) {
-  std::vector<gdip::PointF> scaled;
-  for (const gdip::Point& p : points) scaled.push_back({p.x / (tenths ? 10.0f : 1.0f), p.y / (tenths ? 10.0f : 1.0f)});
-  return scaled;
-}
 
 }  // namespace
 
 TEST(GdipImageDrawing, EachFormPutsEachQuadrantWhereItBelongs) {
   gdip::Bitmap picture = Quadrants(96), tenfold = Quadrants(960), coarse = Quadrants(8);
-  GreenKeyed keyed;
+  auto keyed = GreenKeyed();
   for (const ImageCase& c : kImageCases) {
     for (bool floatForm : {true, false}) {
       SCOPED_TRACE(std::string(c.name) + (floatForm ? "" : " (integer form)"));
@@ -154,7 +155,7 @@ TEST(GdipImageDrawing, EachFormPutsEachQuadrantWhereItBelongs) {
           ASSERT_TRUE(g.ScaleWorldTransform(10, 10));
         }
         Pictures pictures{c.tenths ? tenfold : picture, coarse, &keyed};
-        EXPECT_TRUE(c.drawFloat(g, pictures, Tenths(c.points, c.tenths)));
+        EXPECT_TRUE(c.drawFloat(g, pictures, Divided(c.points, c.tenths ? 10 : 1)));
       } else {
         EXPECT_TRUE(c.drawInt(g, {picture, coarse, &keyed}, c.points));
       }
@@ -171,7 +172,7 @@ TEST(GdipImageDrawing, AnEmptyGraphicsOrPictureIsRefusedByGdiplus) {
   gdip::Graphics empty;
   for (const ImageCase& c : kImageCases) {
     SCOPED_TRACE(c.name);
-    std::vector<gdip::PointF> points = Tenths(c.points, false);
+    std::vector<gdip::PointF> points = Divided(c.points, 1);
     EXPECT_REFUSED(!c.drawFloat(empty, {picture, picture, nullptr}, points));
     EXPECT_REFUSED(!c.drawInt(empty, {picture, picture, nullptr}, c.points));
     EXPECT_REFUSED(!c.drawFloat(canvas.graphics, {none, none, nullptr}, points));
@@ -181,31 +182,14 @@ TEST(GdipImageDrawing, AnEmptyGraphicsOrPictureIsRefusedByGdiplus) {
 
 // ---- cached bitmaps ----------------------------------------------------------------------
 
-namespace {
-
-class CachedBitmap : public gdip::GdipBase {
- public:
-  CachedBitmap() = default;
-  CachedBitmap(const gdip::Bitmap& bitmap, const gdip::Graphics& graphics) {
-    Gdiplus::GpCachedBitmap* cached = nullptr;
-    EXPECT_EQ(Gdiplus::DllExports::GdipCreateCachedBitmap(bitmap.NativeBitmap(), graphics.NativeGraphics(), &cached),
-              Gdiplus::Ok);
-    SetNativeObject(cached);
-  }
-  ~CachedBitmap() override { ReleaseNative(); }
-
- protected:
-  bool ReleaseNative() override { return DestroyWith(Gdiplus::DllExports::GdipDeleteCachedBitmap); }
-};
-
-}  // namespace
-
 TEST(GdipImageDrawing, ACachedBitmapLandsAtItsPositionTruncatedTowardZero) {
   gdip::Bitmap picture = Quadrants(96);
   Canvas canvas(60, 40, kWhite);
   gdip::Graphics& g = canvas.graphics;
   ASSERT_TRUE(g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor));
-  CachedBitmap cached(picture, g), none;
+  Gdiplus::GpCachedBitmap* made = nullptr;
+  ASSERT_EQ(Flat::GdipCreateCachedBitmap(picture.NativeBitmap(), g.NativeGraphics(), &made), Gdiplus::Ok);
+  Owned<Flat::GdipDeleteCachedBitmap> cached(made), none;
   // At (10, -6): the red quadrant's last row is 3, the blue one's first 4.
   EXPECT_TRUE(g.DrawCachedBitmap(cached, 10.9f, -6.9f));
   ExpectPixels(canvas, {{10, 3, kRed}, {10, 4, kBlue}, {9, 3, kWhite}, {29, 13, kBlue}, {30, 13, kBlack},

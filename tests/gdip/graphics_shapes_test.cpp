@@ -16,25 +16,23 @@ using FloatDraw = std::function<bool(gdip::Graphics&, const gdip::Pen&, const gd
 using IntDraw = std::function<bool(gdip::Graphics&, const gdip::Pen&, const gdip::Brush&,
                                    std::span<const gdip::Point>)>;
 
-// Each pair of points (x, y), (width, height) as a rectangle.
-std::vector<gdip::RectF> Rects(std::span<const gdip::PointF> p) {
-  std::vector<gdip::RectF> rects;
-  for (size_t i = 0; i + 1 < p.size(); i += 2) rects.push_back({p[i].x, p[i].y, p[i + 1].x, p[i + 1].y});
-  return rects;
-}
-std::vector<gdip::Rect> Rects(std::span<const gdip::Point> p) {
-  std::vector<gdip::Rect> rects;
+// Each pair of points (x, y), (width, height) as a rectangle of the points' kind.
+template <class P>
+auto Rects(std::span<const P> p) {
+  std::vector<std::conditional_t<std::is_same_v<P, gdip::PointF>, gdip::RectF, gdip::Rect>> rects;
   for (size_t i = 0; i + 1 < p.size(); i += 2) rects.push_back({p[i].x, p[i].y, p[i + 1].x, p[i + 1].y});
   return rects;
 }
 
 // The float form F and the integer form FI of one call, with the same
 // arguments written once in terms of p (the points), pen and brush.
-#define TWIN(F, ...)                                                                                   \
-  [](gdip::Graphics& g, [[maybe_unused]] const gdip::Pen& pen, [[maybe_unused]] const gdip::Brush& brush, \
-     [[maybe_unused]] std::span<const gdip::PointF> p) { return g.F(__VA_ARGS__); },                    \
-      [](gdip::Graphics& g, [[maybe_unused]] const gdip::Pen& pen, [[maybe_unused]] const gdip::Brush& brush, \
+#define TWIN(F, ...)                                                                                        \
+  [](gdip::Graphics& g, [[maybe_unused]] const gdip::Pen& pen, [[maybe_unused]] const gdip::Brush& brush,      \
+     [[maybe_unused]] std::span<const gdip::PointF> p) { return g.F(__VA_ARGS__); },                         \
+      [](gdip::Graphics& g, [[maybe_unused]] const gdip::Pen& pen, [[maybe_unused]] const gdip::Brush& brush,  \
          [[maybe_unused]] std::span<const gdip::Point> p) { return g.F##I(__VA_ARGS__); }
+// The first two points as x, y, width, height.
+#define BOX p[0].x, p[0].y, p[1].x, p[1].y
 
 struct Shape {
   const char* name;
@@ -50,24 +48,19 @@ struct Shape {
 const std::vector<gdip::Point> kStar = {{51, 7}, {72, 68}, {17, 29}, {86, 29}, {29, 68}};
 
 const Shape kShapes[] = {
-    {"Line", {{11, 29}, {81, 68}}, TWIN(DrawLine, pen, p[0].x, p[0].y, p[1].x, p[1].y),
-     {{37, 43}, {47, 49}}, {{53, 61}, {35, 51}}},
+    {"Line", {{11, 29}, {81, 68}}, TWIN(DrawLine, pen, BOX), {{37, 43}, {47, 49}}, {{53, 61}, {35, 51}}},
     {"Lines", {{11, 19}, {81, 19}, {81, 68}}, TWIN(DrawLines, pen, p),
      {{15, 19}, {79, 27}}, {{17, 27}, {75, 73}}, true},
-    {"Arc", {{15, 29}, {72, 34}}, TWIN(DrawArc, pen, p[0].x, p[0].y, p[1].x, p[1].y, 30, 120),
-     {{49, 61}, {67, 61}}, {{35, 53}, {21, 57}}},
-    {"Bezier", {{11, 69}, {23, 3}, {88, 17}, {86, 61}}, TWIN(DrawBezier, pen, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, p[3].x, p[3].y),
+    {"Arc", {{15, 29}, {72, 34}}, TWIN(DrawArc, pen, BOX, 30, 120), {{49, 61}, {67, 61}}, {{35, 53}, {21, 57}}},
+    {"Bezier", {{11, 69}, {23, 3}, {88, 17}, {86, 61}}, TWIN(DrawBezier, pen, BOX, p[2].x, p[2].y, p[3].x, p[3].y),
      {{27, 37}, {59, 23}}, {{89, 39}, {9, 49}}},
     {"Beziers", {{11, 69}, {9, 11}, {41, 9}, {42, 41}, {43, 72}, {91, 72}, {89, 11}}, TWIN(DrawBeziers, pen, p),
      {{15, 43}, {11, 59}}, {{37, 53}, {49, 35}}, true},
-    {"Rectangle", {{15, 9}, {64, 37}}, TWIN(DrawRectangle, pen, p[0].x, p[0].y, p[1].x, p[1].y),
-     {{77, 7}, {15, 9}}, {{9, 51}, {85, 51}}},
+    {"Rectangle", {{15, 9}, {64, 37}}, TWIN(DrawRectangle, pen, BOX), {{77, 7}, {15, 9}}, {{9, 51}, {85, 51}}},
     {"Rectangles", {{11, 9}, {28, 21}, {57, 36}, {36, 31}}, TWIN(DrawRectangles, pen, Rects(p)),
      {{55, 67}, {11, 9}}, {{5, 35}, {45, 35}}, true},
-    {"Ellipse", {{15, 29}, {72, 34}}, TWIN(DrawEllipse, pen, p[0].x, p[0].y, p[1].x, p[1].y),
-     {{23, 55}, {51, 29}}, {{77, 43}, {25, 49}}},
-    {"Pie", {{15, 29}, {72, 34}}, TWIN(DrawPie, pen, p[0].x, p[0].y, p[1].x, p[1].y, 30, 120),
-     {{49, 63}, {35, 53}}, {{21, 57}, {81, 57}}},
+    {"Ellipse", {{15, 29}, {72, 34}}, TWIN(DrawEllipse, pen, BOX), {{23, 55}, {51, 29}}, {{77, 43}, {25, 49}}},
+    {"Pie", {{15, 29}, {72, 34}}, TWIN(DrawPie, pen, BOX, 30, 120), {{49, 63}, {35, 53}}, {{21, 57}, {81, 57}}},
     {"Polygon", {{11, 9}, {88, 9}, {11, 69}}, TWIN(DrawPolygon, pen, p),
      {{9, 17}, {9, 67}}, {{27, 47}, {31, 63}}, true},
     {"Curve", {{11, 61}, {38, 18}, {67, 62}, {94, 21}}, TWIN(DrawCurve, pen, p),
@@ -82,22 +75,19 @@ const Shape kShapes[] = {
      {{19, 33}, {19, 25}}, {{49, 29}, {89, 33}}, true},
     {"ClosedCurve2", {{19, 21}, {81, 33}, {52, 71}}, TWIN(DrawClosedCurve2, pen, p, 1.0f),
      {{15, 27}, {15, 35}}, {{73, 35}, {41, 75}}, true},
-    {"FillRectangle", {{15, 9}, {64, 37}}, TWIN(FillRectangle, brush, p[0].x, p[0].y, p[1].x, p[1].y),
-     {{73, 13}, {33, 27}}, {{13, 7}, {81, 7}}},
+    {"FillRectangle", {{15, 9}, {64, 37}}, TWIN(FillRectangle, brush, BOX), {{73, 13}, {33, 27}}, {{13, 7}, {81, 7}}},
     {"FillRectangleColor", {{15, 9}, {64, 37}},
      [](gdip::Graphics& g, const gdip::Pen&, const gdip::Brush& brush, std::span<const gdip::PointF> p) {
-       return g.FillRectangleColor(brush, {p[0].x, p[0].y, p[1].x, p[1].y});
+       return g.FillRectangleColor(brush, {BOX});
      },
      [](gdip::Graphics& g, const gdip::Pen&, const gdip::Brush& brush, std::span<const gdip::Point> p) {
-       return g.FillRectangleI(brush, p[0].x, p[0].y, p[1].x, p[1].y);
+       return g.FillRectangleI(brush, BOX);
      },
      {{73, 13}, {33, 27}}, {{13, 7}, {81, 7}}},
     {"FillRectangles", {{11, 9}, {28, 21}, {57, 36}, {36, 31}}, TWIN(FillRectangles, brush, Rects(p)),
      {{61, 63}, {73, 51}}, {{9, 7}, {41, 7}}, true},
-    {"FillEllipse", {{15, 29}, {72, 34}}, TWIN(FillEllipse, brush, p[0].x, p[0].y, p[1].x, p[1].y),
-     {{51, 53}, {59, 45}}, {{17, 31}, {61, 27}}},
-    {"FillPie", {{15, 29}, {72, 34}}, TWIN(FillPie, brush, p[0].x, p[0].y, p[1].x, p[1].y, 30, 120),
-     {{47, 57}, {63, 57}}, {{17, 45}, {41, 65}}},
+    {"FillEllipse", {{15, 29}, {72, 34}}, TWIN(FillEllipse, brush, BOX), {{51, 53}, {59, 45}}, {{17, 31}, {61, 27}}},
+    {"FillPie", {{15, 29}, {72, 34}}, TWIN(FillPie, brush, BOX, 30, 120), {{47, 57}, {63, 57}}, {{17, 45}, {41, 65}}},
     {"FillPolygon", kStar, TWIN(FillPolygon, brush, p, Gdiplus::FillModeWinding),
      {{35, 59}, {43, 37}}, {{31, 55}, {69, 69}}, true},
     {"FillClosedCurve", {{19, 21}, {81, 33}, {52, 71}}, TWIN(FillClosedCurve, brush, p),
@@ -105,12 +95,8 @@ const Shape kShapes[] = {
     {"FillClosedCurve2", kStar, TWIN(FillClosedCurve2, brush, p, 0.0f, Gdiplus::FillModeWinding),
      {{35, 59}, {43, 37}}, {{31, 55}, {69, 69}}, true},
 };
-
-std::vector<gdip::PointF> Tenths(const std::vector<gdip::Point>& points) {
-  std::vector<gdip::PointF> tenths;
-  for (const gdip::Point& p : points) tenths.push_back({p.x / 10.0f, p.y / 10.0f});
-  return tenths;
-}
+#undef BOX
+#undef TWIN
 
 }  // namespace
 
@@ -127,7 +113,7 @@ TEST(GdipShapes, EachFormCoversItsPixelsAndLeavesTheOthers) {
       gdip::SetLastGdipStatus(Gdiplus::GenericError);
       if (floatForm) {
         ASSERT_TRUE(g.ScaleWorldTransform(10, 10));
-        EXPECT_TRUE(shape.drawFloat(g, tenthPen, brush, Tenths(shape.points)));
+        EXPECT_TRUE(shape.drawFloat(g, tenthPen, brush, Divided(shape.points, 10)));
       } else {
         EXPECT_TRUE(shape.drawInt(g, pen, brush, shape.points));
       }
@@ -145,8 +131,7 @@ TEST(GdipShapes, AnEmptyGraphicsOrAnEmptyListIsRefusedByGdiplus) {
   Canvas canvas(10, 10);
   for (const Shape& shape : kShapes) {
     SCOPED_TRACE(shape.name);
-    std::vector<gdip::PointF> tenths = Tenths(shape.points);
-    EXPECT_REFUSED(!shape.drawFloat(empty, pen, brush, tenths));
+    EXPECT_REFUSED(!shape.drawFloat(empty, pen, brush, Divided(shape.points, 10)));
     EXPECT_REFUSED(!shape.drawInt(empty, pen, brush, shape.points));
     if (!shape.list) continue;
     EXPECT_REFUSED(!shape.drawFloat(canvas.graphics, pen, brush, {}));

@@ -106,7 +106,7 @@ TEST_F(GdipWideText, DriverStringsPutEachGlyphAtItsPositionOrAdvanceFromTheFirst
   const gdip::PointF apart[] = {{20, 40}, {130, 40}}, first[] = {{20, 40}};
   Canvas placed = Drawn([&](auto& g) { return g.DrawDriverStringSimple(L"\u4E2D\u6587", font, black, apart); });
   gdip::Rect ink = Ink(placed);
-  EXPECT_TRUE(ink.x >= 20 && ink.x < 25 && ink.x + ink.width > 140 && ink.y + ink.height <= 42) << ink.x << "," << ink.y;
+  EXPECT_TRUE(ink.x >= 20 && ink.x < 25 && ink.x + ink.width > 140 && ink.y + ink.height <= 42) << ink.x;
   Canvas gbk = Drawn([&](auto& g) { return g.DrawDriverString(kChinese, font, black, apart); });
   EXPECT_TRUE(SamePixels(placed, gbk));
   // Nothing between the two glyphs.
