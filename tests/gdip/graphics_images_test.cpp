@@ -76,36 +76,36 @@ struct ImageCase {
   bool tenths = true;  // false: the float form as given, at the device's scale
 };
 
-const std::vector<gdip::Point> kPicturePlace = {{37, 23}}, kRectangle = {{17, 29}, {66, 38}},
-                               kMirrored = {{86, 14}, {23, 17}, {84, 67}};  // upper-left, upper-right, lower-left
+const std::vector<gdip::Point> kPicturePlace = {{38, 29}}, kRectangle = {{19, 29}, {69, 39}},
+                               kMirrored = {{89, 19}, {29, 18}, {88, 69}};  // upper-left, upper-right, lower-left
 
 const ImageCase kImageCases[] = {
     {"Image", kPicturePlace, TWIN(DrawImage, own, p[0].x, p[0].y),
-     {{53, 27, kRed}, {67, 29, kGreen}, {47, 39, kBlue}, {67, 39, kBlack}, {47, 11, kWhite}}},
+     {{53, 33, kRed}, {69, 33, kGreen}, {49, 43, kBlue}, {69, 43, kBlack}, {45, 75, kWhite}}},
     {"ImageRect", kRectangle, TWIN(DrawImageRect, own, p[0].x, p[0].y, p[1].x, p[1].y),
-     {{21, 53, kBlue}, {35, 33, kRed}, {67, 33, kGreen}, {67, 51, kBlack}, {51, 3, kWhite}}},
+     {{81, 61, kBlack}, {37, 33, kRed}, {71, 39, kGreen}, {37, 51, kBlue}, {45, 75, kWhite}}},
     // The whole picture's size taken in 1/300 inch: a corner of the coarse picture.
     {"ImageRect in document units", kRectangle,
      TWIN(DrawImageRect, coarse, p[0].x, p[0].y, p[1].x, p[1].y, Gdiplus::UnitDocument),
-     {{21, 53, kRed}, {35, 33, kRed}, {67, 33, kRed}, {67, 51, kRed}, {51, 3, kWhite}}},
+     {{23, 53, kRed}, {71, 39, kRed}, {81, 61, kRed}, {45, 75, kWhite}}},
     {"ImagePoints", kMirrored, TWIN(DrawImagePoints, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y),
-     {{43, 65, kBlack}, {35, 19, kGreen}, {69, 33, kRed}, {69, 51, kBlue}, {39, 11, kWhite}}},
+     {{31, 63, kBlack}, {33, 21, kGreen}, {75, 23, kRed}, {73, 57, kBlue}, {23, 61, kWhite}, {31, 71, kWhite}}},
     {"ImagePointRect", kPicturePlace, TWIN(DrawImagePointRect, own, p[0].x, p[0].y, 12, 3, 24, 14),
-     {{57, 27, kGreen}, {41, 27, kRed}, {41, 33, kBlue}, {53, 33, kBlack}, {51, 13, kWhite}}},
+     {{57, 33, kGreen}, {41, 39, kBlue}, {43, 33, kRed}, {55, 39, kBlack}, {51, 3, kWhite}}},
     // A source in points (3/4 pixel), as many pixels on the device.
     {"ImagePointRect in points", kPicturePlace,
      [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::PointF>) {
-       return g.DrawImagePointRect(pictures.own, 37, 23, 6, 0, 24, 7.5f, Gdiplus::UnitPoint);
+       return g.DrawImagePointRect(pictures.own, 38, 29, 6, 0, 24, 7.5f, Gdiplus::UnitPoint);
      },
      [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::Point>) {
-       return g.DrawImagePointRectI(pictures.own, 37, 23, 6, 0, 24, 9, Gdiplus::UnitPoint);
+       return g.DrawImagePointRectI(pictures.own, 38, 29, 6, 0, 24, 9, Gdiplus::UnitPoint);
      },
-     {{63, 27, kGreen}, {43, 29, kRed}, {49, 55, kWhite}}, false},
+     {{65, 33, kGreen}, {45, 33, kRed}, {49, 47, kWhite}, {49, 25, kWhite}}, false},
     {"ImageRectRect", kRectangle, TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10),
-     {{33, 45, kRed}, {21, 33, kRed}, {61, 49, kGreen}, {51, 3, kWhite}}},
+     {{81, 61, kGreen}, {23, 45, kRed}, {45, 75, kWhite}}},
     {"ImageRectRect keyed", kRectangle,
      TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10, Gdiplus::UnitPixel, keyed),
-     {{21, 53, kRed}, {43, 31, kWhite}}},
+     {{23, 53, kRed}, {45, 31, kWhite}}},
     // The green quadrant in inches of the coarse picture (the integer form
     // takes its right part).
     {"ImageRectRect in inches", kRectangle,
@@ -116,14 +116,14 @@ const ImageCase kImageCases[] = {
      [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::Point> p) {
        return g.DrawImageRectRectI(pictures.coarse, p[0].x, p[0].y, p[1].x, p[1].y, 3, 0, 2, 1, Gdiplus::UnitInch);
      },
-     {{21, 33, kGreen}, {67, 51, kGreen}, {51, 3, kWhite}}},
+     {{23, 33, kGreen}, {71, 51, kGreen}, {45, 75, kWhite}}},
     {"ImagePointsRect", kMirrored,
      TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 10, 0, 30, 10),
-     {{81, 39, kRed}, {25, 63, kGreen}, {35, 19, kGreen}, {39, 11, kWhite}}},
+     {{85, 39, kRed}, {31, 63, kGreen}, {23, 61, kWhite}, {31, 71, kWhite}}},
     {"ImagePointsRect keyed", kMirrored,
      TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 10, 0, 30, 10, Gdiplus::UnitPixel,
           keyed),
-     {{23, 57, kWhite}, {75, 29, kRed}}},
+     {{31, 21, kWhite}, {79, 33, kRed}}},
     {"ImagePointsRect in inches", kMirrored,
      [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::PointF> p) {
        return g.DrawImagePointsRect(pictures.coarse, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 2.5f, 0, 2.5f,
@@ -133,7 +133,7 @@ const ImageCase kImageCases[] = {
        return g.DrawImagePointsRectI(pictures.coarse, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 3, 0, 2, 1,
                                      Gdiplus::UnitInch);
      },
-     {{71, 35, kGreen}, {25, 31, kGreen}, {39, 11, kWhite}}},
+     {{75, 45, kGreen}, {31, 45, kGreen}, {27, 75, kWhite}}},
 };
 #undef TWIN
 

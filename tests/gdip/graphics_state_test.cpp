@@ -119,6 +119,11 @@ TEST(GdipGraphicsState, TransformsComposeInTheOrderAsked) {
       EXPECT_REFUSED(!c.apply(empty, order));
     }
   }
+  gdip::Graphics empty;
+  TestMatrix target;
+  EXPECT_REFUSED(!empty.SetWorldTransform(swapAndShift));
+  EXPECT_REFUSED(!empty.GetWorldTransform(target));
+  EXPECT_REFUSED(!empty.ResetWorldTransform());
   Canvas canvas(4, 4);
   ASSERT_TRUE(canvas.graphics.TranslateWorldTransform(10, 0) && canvas.graphics.RotateWorldTransform(90));
   gdip::PointF at = OnDevice(canvas.graphics, {1, 2});

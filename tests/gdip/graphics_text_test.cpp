@@ -80,7 +80,10 @@ TEST_F(GdipWideText, WideCharacterRangesGiveOneOwnedRegionEachAndAFailureLeavesN
   gdip::NativeHandle held = regions[0].GetNativeObject();
   {
     NativeObjectsBalance unchanged;
-    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 0,
+    // A count below 1 is refused even for a format without ranges, which GDI+ would measure.
+    gdip::StringFormat rangeless;
+    ASSERT_TRUE(rangeless.Create());
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rangeless, 0,
                                                                  regions));
     // Fewer regions than the format has ranges: GDI+ refuses, and the regions made go again.
     EXPECT_FALSE(canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 1,
