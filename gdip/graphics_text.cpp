@@ -53,16 +53,22 @@ bool Graphics::MeasureCharacterRangesSimple(std::wstring_view text, const Font& 
   // way leaves nothing behind; the caller's list changes only on success.
   std::vector<Region> measured(static_cast<size_t>(count));
   std::vector<Gdiplus::GpRegion*> handles(static_cast<size_t>(count), nullptr);
+  // Releasing the regions made stores the status of each release: the
+  // failure is stored after them, so that it is the one left.
+  auto fail = [&measured](Gdiplus::GpStatus status) {
+    measured.clear();
+    return StoreStatus(status);
+  };
   for (size_t i = 0; i < measured.size(); ++i) {
-    if (!AdoptInto(measured[i], GdipCreateRegion(&handles[i]), handles[i])) return false;
+    Gdiplus::GpStatus status = GdipCreateRegion(&handles[i]);
+    if (!AdoptInto(measured[i], status, handles[i])) return fail(status);
   }
-  if (!StoreStatus(GdipMeasureCharacterRanges(NativeGraphics(), TextPointer(text), WideLength(text),
-                                              font.NativeFont(), *ToNative(layout), format.NativeFormat(), count,
-                                              handles.data()))) {
-    return false;
-  }
+  Gdiplus::GpStatus status = GdipMeasureCharacterRanges(NativeGraphics(), TextPointer(text), WideLength(text),
+                                                        font.NativeFont(), *ToNative(layout), format.NativeFormat(),
+                                                        count, handles.data());
+  if (status != Gdiplus::Ok) return fail(status);
   regions = std::move(measured);
-  return true;
+  return StoreStatus(status);
 }
 
 bool Graphics::DrawDriverString(std::string_view text, const Font& font, const Brush& brush,

@@ -116,6 +116,14 @@ inline gdip::Bitmap PlaceBitmap(int width, int height) {
   return bitmap;
 }
 
+// The points divided by `divisor`: a float form's arguments drawn under a
+// world transform that scales by `divisor` land where the integer form's do.
+inline std::vector<gdip::PointF> Divided(std::span<const gdip::Point> points, float divisor) {
+  std::vector<gdip::PointF> divided;
+  for (const gdip::Point& p : points) divided.push_back({p.x / divisor, p.y / divisor});
+  return divided;
+}
+
 inline gdip::GraphicsPath EllipsePath(float x, float y, float width, float height) {
   gdip::GraphicsPath path;
   EXPECT_TRUE(path.Create() && path.AddEllipse(x, y, width, height));

@@ -1,0 +1,237 @@
+// Every image drawing of Graphics in both its forms, from one table, as the
+// shapes are: the float form gets a tenth of each destination coordinate
+// under a tenfold world transform, and a picture of ten times the resolution
+// where the picture keeps its own size. Then cached bitmaps and the drawing
+// through a colour matrix.
+#include <cmath>
+#include <functional>
+
+#include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
+
+using namespace gdiptest;
+
+namespace {
+
+// 40 x 20 pixels in four quadrants: red, green over blue, black.
+gdip::Bitmap Quadrants(float dpi) {
+  gdip::Bitmap bitmap;
+  EXPECT_TRUE(bitmap.CreateWithFormat(40, 20) && bitmap.SetResolution(dpi, dpi));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) bitmap.SetPixel(x, y, y < 10 ? (x < 20 ? kRed : kGreen) : (x < 20 ? kBlue : kBlack));
+  return bitmap;
+}
+
+// A native object made through the flat API, deleted with `Release`.
+template <auto Release>
+class Owned : public gdip::GdipBase {
+ public:
+  explicit Owned(void* handle = nullptr) { SetNativeObject(handle); }
+  Owned(Owned&&) noexcept = default;
+  ~Owned() override { ReleaseNative(); }
+
+ protected:
+  bool ReleaseNative() override { return DestroyWith(Release); }
+};
+namespace Flat = Gdiplus::DllExports;
+
+// Image attributes that make green transparent.
+Owned<Flat::GdipDisposeImageAttributes> GreenKeyed() {
+  Gdiplus::GpImageAttributes* attributes = nullptr;
+  EXPECT_EQ(Flat::GdipCreateImageAttributes(&attributes), Gdiplus::Ok);
+  EXPECT_EQ(Flat::GdipSetImageAttributesColorKeys(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, kGreen, kGreen),
+            Gdiplus::Ok);
+  return Owned<Flat::GdipDisposeImageAttributes>(attributes);
+}
+
+// The quadrants for one form (the float form's at ten times the
+// resolution), the same at 8 dots per inch for both, and green keyed out.
+struct Pictures {
+  const gdip::Image& own;
+  const gdip::Image& coarse;
+  const gdip::GdipBase* keyed;
+};
+
+template <class P>
+using Draw = std::function<bool(gdip::Graphics&, const Pictures&, std::span<const P>)>;
+
+// The float form F and the integer form FI of one drawing, the arguments
+// written once in terms of p (the destination points), own, coarse and keyed.
+#define TWIN(F, ...)                                                                                  \
+  [](gdip::Graphics& g, const Pictures& pictures, [[maybe_unused]] std::span<const gdip::PointF> p) { \
+    [[maybe_unused]] auto& [own, coarse, keyed] = pictures;                                            \
+    return g.F(__VA_ARGS__);                                                                          \
+  },                                                                                                  \
+      [](gdip::Graphics& g, const Pictures& pictures, [[maybe_unused]] std::span<const gdip::Point> p) { \
+        [[maybe_unused]] auto& [own, coarse, keyed] = pictures;                                        \
+        return g.F##I(__VA_ARGS__);                                                                   \
+      }
+
+struct ImageCase {
+  const char* name;
+  std::vector<gdip::Point> points;  // the integer form's destination
+  Draw<gdip::PointF> drawFloat;
+  Draw<gdip::Point> drawInt;
+  std::vector<Probe> probes;
+  bool tenths = true;  // false: the float form as given, at the device's scale
+};
+
+const std::vector<gdip::Point> kPicturePlace = {{38, 29}}, kRectangle = {{19, 29}, {69, 39}},
+                               kMirrored = {{89, 19}, {29, 18}, {88, 69}};  // upper-left, upper-right, lower-left
+
+const ImageCase kImageCases[] = {
+    {"Image", kPicturePlace, TWIN(DrawImage, own, p[0].x, p[0].y),
+     {{53, 33, kRed}, {69, 33, kGreen}, {49, 43, kBlue}, {69, 43, kBlack}, {45, 75, kWhite}}},
+    {"ImageRect", kRectangle, TWIN(DrawImageRect, own, p[0].x, p[0].y, p[1].x, p[1].y),
+     {{81, 61, kBlack}, {37, 33, kRed}, {71, 39, kGreen}, {37, 51, kBlue}, {45, 75, kWhite}}},
+    // The whole picture's size taken in 1/300 inch: a corner of the coarse picture.
+    {"ImageRect in document units", kRectangle,
+     TWIN(DrawImageRect, coarse, p[0].x, p[0].y, p[1].x, p[1].y, Gdiplus::UnitDocument),
+     {{23, 53, kRed}, {71, 39, kRed}, {81, 61, kRed}, {45, 75, kWhite}}},
+    {"ImagePoints", kMirrored, TWIN(DrawImagePoints, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y),
+     {{31, 63, kBlack}, {33, 21, kGreen}, {75, 23, kRed}, {73, 57, kBlue}, {23, 61, kWhite}, {31, 71, kWhite}}},
+    {"ImagePointRect", kPicturePlace, TWIN(DrawImagePointRect, own, p[0].x, p[0].y, 12, 3, 24, 14),
+     {{57, 33, kGreen}, {41, 39, kBlue}, {43, 33, kRed}, {55, 39, kBlack}, {51, 3, kWhite}}},
+    // A source in points (3/4 pixel), as many pixels on the device.
+    {"ImagePointRect in points", kPicturePlace,
+     [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::PointF>) {
+       return g.DrawImagePointRect(pictures.own, 38, 29, 6, 0, 24, 7.5f, Gdiplus::UnitPoint);
+     },
+     [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::Point>) {
+       return g.DrawImagePointRectI(pictures.own, 38, 29, 6, 0, 24, 9, Gdiplus::UnitPoint);
+     },
+     {{65, 33, kGreen}, {45, 33, kRed}, {49, 47, kWhite}, {49, 25, kWhite}}, false},
+    {"ImageRectRect", kRectangle, TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10),
+     {{81, 61, kGreen}, {23, 45, kRed}, {45, 75, kWhite}}},
+    {"ImageRectRect keyed", kRectangle,
+     TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10, Gdiplus::UnitPixel, keyed),
+     {{23, 53, kRed}, {45, 31, kWhite}}},
+    // The green quadrant in inches of the coarse picture (the integer form
+    // takes its right part).
+    {"ImageRectRect in inches", kRectangle,
+     [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::PointF> p) {
+       return g.DrawImageRectRect(pictures.coarse, p[0].x, p[0].y, p[1].x, p[1].y, 2.5f, 0, 2.5f, 1.25f,
+                                  Gdiplus::UnitInch);
+     },
+     [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::Point> p) {
+       return g.DrawImageRectRectI(pictures.coarse, p[0].x, p[0].y, p[1].x, p[1].y, 3, 0, 2, 1, Gdiplus::UnitInch);
+     },
+     {{23, 33, kGreen}, {71, 51, kGreen}, {45, 75, kWhite}}},
+    {"ImagePointsRect", kMirrored,
+     TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 10, 0, 30, 10),
+     {{85, 39, kRed}, {31, 63, kGreen}, {23, 61, kWhite}, {31, 71, kWhite}}},
+    {"ImagePointsRect keyed", kMirrored,
+     TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 10, 0, 30, 10, Gdiplus::UnitPixel,
+          keyed),
+     {{31, 21, kWhite}, {79, 33, kRed}}},
+    {"ImagePointsRect in inches", kMirrored,
+     [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::PointF> p) {
+       return g.DrawImagePointsRect(pictures.coarse, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 2.5f, 0, 2.5f,
+                                    1.25f, Gdiplus::UnitInch);
+     },
+     [](gdip::Graphics& g, const Pictures& pictures, std::span<const gdip::Point> p) {
+       return g.DrawImagePointsRectI(pictures.coarse, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 3, 0, 2, 1,
+                                     Gdiplus::UnitInch);
+     },
+     {{75, 45, kGreen}, {31, 45, kGreen}, {27, 75, kWhite}}},
+};
+#undef TWIN
+
+
+}  // namespace
+
+TEST(GdipImageDrawing, EachFormPutsEachQuadrantWhereItBelongs) {
+  gdip::Bitmap picture = Quadrants(96), tenfold = Quadrants(960), coarse = Quadrants(8);
+  auto keyed = GreenKeyed();
+  for (const ImageCase& c : kImageCases) {
+    for (bool floatForm : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (floatForm ? "" : " (integer form)"));
+      Canvas canvas(100, 80, kWhite);
+      gdip::Graphics& g = canvas.graphics;
+      ASSERT_TRUE(g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor));
+      gdip::SetLastGdipStatus(Gdiplus::GenericError);
+      if (floatForm) {
+        if (c.tenths) {
+          ASSERT_TRUE(g.ScaleWorldTransform(10, 10));
+        }
+        Pictures pictures{c.tenths ? tenfold : picture, coarse, &keyed};
+        EXPECT_TRUE(c.drawFloat(g, pictures, Divided(c.points, c.tenths ? 10 : 1)));
+      } else {
+        EXPECT_TRUE(c.drawInt(g, {picture, coarse, &keyed}, c.points));
+      }
+      EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+      for (const Probe& probe : c.probes) ExpectPixels(canvas, {probe});
+    }
+  }
+}
+
+TEST(GdipImageDrawing, AnEmptyGraphicsOrPictureIsRefusedByGdiplus) {
+  gdip::Bitmap picture = Quadrants(96);
+  gdip::Image none;
+  Canvas canvas(10, 10);
+  gdip::Graphics empty;
+  for (const ImageCase& c : kImageCases) {
+    SCOPED_TRACE(c.name);
+    std::vector<gdip::PointF> points = Divided(c.points, 1);
+    EXPECT_REFUSED(!c.drawFloat(empty, {picture, picture, nullptr}, points));
+    EXPECT_REFUSED(!c.drawInt(empty, {picture, picture, nullptr}, c.points));
+    EXPECT_REFUSED(!c.drawFloat(canvas.graphics, {none, none, nullptr}, points));
+    EXPECT_REFUSED(!c.drawInt(canvas.graphics, {none, none, nullptr}, c.points));
+  }
+}
+
+// ---- cached bitmaps ----------------------------------------------------------------------
+
+TEST(GdipImageDrawing, ACachedBitmapLandsAtItsPositionTruncatedTowardZero) {
+  gdip::Bitmap picture = Quadrants(96);
+  Canvas canvas(60, 40, kWhite);
+  gdip::Graphics& g = canvas.graphics;
+  ASSERT_TRUE(g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor));
+  Gdiplus::GpCachedBitmap* made = nullptr;
+  ASSERT_EQ(Flat::GdipCreateCachedBitmap(picture.NativeBitmap(), g.NativeGraphics(), &made), Gdiplus::Ok);
+  Owned<Flat::GdipDeleteCachedBitmap> cached(made), none;
+  // At (10, -6): the red quadrant's last row is 3, the blue one's first 4.
+  EXPECT_TRUE(g.DrawCachedBitmap(cached, 10.9f, -6.9f));
+  ExpectPixels(canvas, {{10, 3, kRed}, {10, 4, kBlue}, {9, 3, kWhite}, {29, 13, kBlue}, {30, 13, kBlack},
+                        {30, 14, kWhite}, {49, 0, kGreen}, {50, 0, kWhite}});
+  Canvas blank(60, 40, kWhite);
+  for (float outside : {std::nanf(""), 3e9f, -3e9f}) {
+    EXPECT_REFUSED(!blank.graphics.DrawCachedBitmap(cached, 5, outside));
+    EXPECT_REFUSED(!blank.graphics.DrawCachedBitmap(cached, outside, 5));
+  }
+  ExpectPixels(blank, {{5, 5, kWhite}, {20, 20, kWhite}});
+  EXPECT_REFUSED(!g.DrawCachedBitmap(none, 1, 1));
+  gdip::Graphics empty;
+  EXPECT_REFUSED(!empty.DrawCachedBitmap(cached, 1, 1));
+}
+
+// ---- the colour matrix -------------------------------------------------------------------
+
+TEST(GdipImageDrawing, TheColourMatrixIsTheIdentityWithTheLastAlphaAndItsAttributesLiveWithTheGraphics) {
+  gdip::Bitmap picture = Quadrants(96);
+  for (bool tenths : {true, false}) {
+    SCOPED_TRACE(tenths ? "in tenths" : "in pixels");
+    NativeObjectsBalance balance;
+    Canvas canvas(100, 80);
+    gdip::Graphics& g = canvas.graphics;
+    ASSERT_TRUE(g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy) &&
+                g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor));
+    float k = tenths ? 10 : 1;
+    ASSERT_TRUE(g.ScaleWorldTransform(k, k));
+    int live = LiveNativeObjects();
+    g.DrawImageWithColorMatrix(picture, 17 / k, 29 / k, 66 / k, 38 / k, 10, 0, 30, 10, 0.25f);
+    EXPECT_EQ(LiveNativeObjects(), live + 1);  // its attributes
+    g.DrawImageWithColorMatrix(picture, 17 / k, 29 / k, 66 / k, 38 / k, 10, 0, 30, 10, 0.5f);
+    EXPECT_EQ(LiveNativeObjects(), live + 1);
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+    ExpectPixels(canvas, {{33, 45, 0x80FF0000}, {21, 33, 0x80FF0000}, {61, 49, 0x8000FF00}, {51, 3, 0}});
+    for (int row = 0; row < 5; ++row)
+      for (int column = 0; column < 5; ++column)
+        EXPECT_EQ(gdip::GdipColorMatrix()[row][column], row != column ? 0 : row == 3 ? 0.5f : 1) << row << column;
+  }
+  gdip::Graphics empty;
+  gdip::SetLastGdipStatus(Gdiplus::Ok);
+  empty.DrawImageWithColorMatrix(picture, 0, 0, 10, 10, 0, 0, 10, 10, 1);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  EXPECT_EQ(gdip::GdipColorMatrix()[3][3], 1);
+}
