@@ -24,47 +24,31 @@ gdip::PointF OnDevice(const gdip::Graphics& g, gdip::PointF world) {
   return points[0];
 }
 
-struct Setting {
-  const char* name;
-  std::function<bool(gdip::Graphics&)> set;  // to a value other than the default
-  std::function<double(const gdip::Graphics&)> get;
-  double value;
-};
-#define SETTING(Name, value) \
-  {#Name, [](auto& g) { return g.Set##Name(value); }, [](auto& g) { return g.Get##Name(); }, value}
-
 int RenderingOrigin(const gdip::Graphics& g) {
   int x = 0, y = 0;
   return g.GetRenderingOrigin(x, y) ? x * 1000 + y : 0;
 }
 
-const Setting kSettings[] = {
-    SETTING(CompositingMode, Gdiplus::CompositingModeSourceCopy),
-    SETTING(CompositingQuality, Gdiplus::CompositingQualityGammaCorrected),
-    SETTING(SmoothingMode, Gdiplus::SmoothingModeAntiAlias),
-    SETTING(TextRenderingHint, Gdiplus::TextRenderingHintAntiAliasGridFit),
-    SETTING(InterpolationMode, Gdiplus::InterpolationModeNearestNeighbor),
-    SETTING(PixelOffsetMode, Gdiplus::PixelOffsetModeHalf),
-    SETTING(TextContrast, 9),
-    SETTING(PageUnit, Gdiplus::UnitMillimeter),
-    SETTING(PageScale, 2.5f),
-    {"RenderingOrigin", [](auto& g) { return g.SetRenderingOrigin(7, -3); }, RenderingOrigin, 6997},
-};
-#undef SETTING
-
 }  // namespace
 
 TEST(GdipGraphicsState, EachSettingReadsBackWhatWasSetAndAnEmptyGraphicsRefusesBoth) {
-  for (const Setting& setting : kSettings) {
-    SCOPED_TRACE(setting.name);
-    Canvas canvas(4, 4);
-    EXPECT_NE(setting.get(canvas.graphics), setting.value);
-    EXPECT_TRUE(setting.set(canvas.graphics));
-    EXPECT_EQ(setting.get(canvas.graphics), setting.value);
-    gdip::Graphics empty;
-    EXPECT_REFUSED(!setting.set(empty));
-    EXPECT_REFUSED(setting.get(empty) == 0);
-  }
+  // Each set away from its default.
+#define STATE(Name, value) SETTING(o.Set##Name(value), o.Get##Name() == (value))
+  Canvas settings(4, 4);
+  ExpectSettings(settings.graphics,
+                 {STATE(CompositingMode, Gdiplus::CompositingModeSourceCopy),
+                  STATE(CompositingQuality, Gdiplus::CompositingQualityGammaCorrected),
+                  STATE(SmoothingMode, Gdiplus::SmoothingModeAntiAlias),
+                  STATE(TextRenderingHint, Gdiplus::TextRenderingHintAntiAliasGridFit),
+                  STATE(InterpolationMode, Gdiplus::InterpolationModeNearestNeighbor),
+                  STATE(PixelOffsetMode, Gdiplus::PixelOffsetModeHalf), STATE(TextContrast, 9),
+                  STATE(PageUnit, Gdiplus::UnitMillimeter), STATE(PageScale, 2.5f),
+                  SETTING(o.SetRenderingOrigin(7, -3), RenderingOrigin(o) == 6997)});
+#undef STATE
+  ExpectEmptyAnswersZero<gdip::Graphics>(
+      {GETTER(o.GetCompositingMode()), GETTER(o.GetCompositingQuality()), GETTER(o.GetSmoothingMode()),
+       GETTER(o.GetTextRenderingHint()), GETTER(o.GetInterpolationMode()), GETTER(o.GetPixelOffsetMode()),
+       GETTER(o.GetTextContrast()), GETTER(o.GetPageUnit()), GETTER(o.GetPageScale()), GETTER(RenderingOrigin(o))});
   // Values GDI+ itself refuses.
   Canvas canvas(4, 4);
   EXPECT_REFUSED(!canvas.graphics.SetPageUnit(Gdiplus::UnitWorld));
