@@ -3,9 +3,9 @@
 #include "app/file_paths.h"
 #include "app/main_form.h"
 #include "app/main_form_layout.h"
+#include "app/notice.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
-#include "platform/system_error.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -41,9 +41,7 @@ std::string UnsavableProgramFolderMessage() {
 }
 
 std::string UnmadeFolderMessage(std::string_view folder, DWORD error) {
-  std::string reason = SystemErrorText(error);
-  if (reason.empty()) reason = "错误代码" + ToText(int32_t(error));
-  return "无法在程序所在的目录中建立存档目录[" + NoticePath(folder) + "](" + reason + "),请选择其他存档目录!";
+  return "无法在程序所在的目录中建立存档目录[" + NoticePath(folder) + "](" + ErrorReason(error) + "),请选择其他存档目录!";
 }
 }  // namespace
 

@@ -84,6 +84,15 @@ std::optional<SaveFailure> RefusalOf(DWORD attributes) {
   return std::nullopt;
 }
 
+// What is there that no attributes describe may be no file on disk: under
+// Wine a host's FIFO, socket or link to a device, which a search finds and
+// the move finds taken, as by a file made meanwhile, at every save. Refused
+// as a device's name is.
+std::optional<SaveFailure> NoDiskFileRefusal(const std::wstring& target, DWORD attributes) {
+  if (attributes != INVALID_FILE_ATTRIBUTES || !PathIsNoDiskFile(target)) return std::nullopt;
+  return SaveFailure{SaveFailure::Step::Target, ERROR_BAD_DEVICE};
+}
+
 // Puts the folder's entries on disk: the file moved into its place and the
 // leftovers removed. Windows' write-through move waits for its own entry
 // already; Wine's takes no notice of the flag, and turns this flush into an
@@ -128,6 +137,7 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   if (target.empty()) return SaveFailure{Step::Folder, ERROR_INVALID_NAME};
   SaveCalls& calls = SaveSystemCalls();
   const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (std::optional<SaveFailure> refusal = NoDiskFileRefusal(target, attributes)) return refusal;
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
   if (replacing) {
     if (existing == Existing::Keep) return SaveFailure{Step::Target, ERROR_FILE_EXISTS};
@@ -168,7 +178,10 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
 
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path) {
   const std::wstring target = FileApiPath(path);
-  return target.empty() ? std::nullopt : RefusalOf(GetFileAttributesW(target.c_str()));
+  if (target.empty()) return std::nullopt;
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (std::optional<SaveFailure> refusal = NoDiskFileRefusal(target, attributes)) return refusal;
+  return RefusalOf(attributes);
 }
 
 }  // namespace korvath::platform::files

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/script_reader.h"
@@ -58,28 +60,6 @@ class UnservedPipe {
  private:
   const std::string name_ = PipeName("unserved");
   HANDLE handle_;
-};
-
-// A FIFO of the Linux host under a ".pst" name in the folder: a pipe that a
-// drive's path leads to, whose name gives nothing away. Made and removed by
-// the host's own programs (Wine deletes no FIFO).
-class HostFifo {
- public:
-  explicit HostFifo(std::string path) : path_(std::move(path)), unix_(UnixPath(Wide(path_))) {
-    RunHostProgram(L"/usr/bin/rm", {L"-f", unix_});
-    made_ = !unix_.empty() && RunHostProgram(L"/usr/bin/mkfifo", {unix_});
-  }
-  ~HostFifo() { RunHostProgram(L"/usr/bin/rm", {L"-f", unix_}); }
-  HostFifo(const HostFifo&) = delete;
-  HostFifo& operator=(const HostFifo&) = delete;
-
-  bool made() const { return made_; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-  std::wstring unix_;
-  bool made_ = false;
 };
 
 // The serial port that Wine maps COM1 to opens, so the tests read a device
@@ -168,10 +148,11 @@ TEST_F(NotAFileTest, TheReaderRefusesDevicesByTheirNamesBeforeOpeningThem) {
 // byte of it is read.
 TEST_F(NotAFileTest, WhatOpensAsNoFileOnDiskIsRefusedBeforeItIsRead) {
   FillInAndSave();
-  HostFifo fifo(folder_ + "fifo.pst");
-  ASSERT_TRUE(fifo.made());
-  ExpectRefusedThroughTheWindow(fifo.path(), fifo.path());
-  ExpectRefusedByTheReader(fifo.path());
+  const std::string fifo = folder_ + "fifo.pst";
+  const HostEntry made(HostEntry::Kind::Fifo, Wide(fifo));
+  ASSERT_TRUE(made.made());
+  ExpectRefusedThroughTheWindow(fifo, fifo);
+  ExpectRefusedByTheReader(fifo);
   for (const char* device : {"Z:\\dev\\zero", "Z:\\dev\\null", "Z:\\dev\\urandom"}) ExpectRefusedByTheReader(device);
   ExpectNextSaveAsBefore();
 }
@@ -184,5 +165,44 @@ TEST_F(NotAFileTest, AFolderIsSaidToBeNoFile) {
   ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
   ExpectRefusedByTheReader(folder);
   ExpectRefusedByTheReader(folder + "\\");
+  ExpectNextSaveAsBefore();
+}
+
+// What the host has where the document goes that is no file on disk: a
+// FIFO, a socket, a link to a device. A search finds each, and no attributes
+// describe it. The save refuses it at once, without the question that no
+// answer could make good, saying what the reader says of it, and so again
+// at the next try; nothing is made beside it, it stays what it was, and the
+// form as it was.
+TEST_F(NotAFileTest, AFifoASocketOrADeviceLinkWhereTheDocumentGoesIsRefusedBeforeTheQuestion) {
+  FillInAndSave();
+  const std::string fei = DocumentFolder() + "fei.pst", tao = DocumentFolder() + "tao.pst",
+                    ling = DocumentFolder() + "ling.pst";
+  const HostEntry fifo(HostEntry::Kind::Fifo, Wide(fei)), socket(HostEntry::Kind::Socket, Wide(tao)),
+      zero(HostEntry::Kind::Link, Wide(ling), L"/dev/zero");
+  const std::vector<std::wstring> entries = FolderEntries(DocumentFolder());
+  ASSERT_EQ(entries.size(), 4u);
+  for (const auto& [name, path, entry] :
+       {std::tuple{L"非", fei, &fifo}, std::tuple{L"逃", tao, &socket}, std::tuple{L"零", ling, &zero}}) {
+    SCOPED_TRACE(path);
+    ASSERT_TRUE(entry->made());
+    TypeInto(名字编辑框, name);
+    const std::vector<std::string> shown = Shown();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      std::vector<SeenDialog> seen;
+      {
+        HangGuard guard(kReadLimitMs);
+        seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+      }
+      ASSERT_EQ(seen.size(), 1u);  // no question before it
+      EXPECT_EQ(seen[0].caption, L"提示");
+      EXPECT_EQ(seen[0].text, Wide("NPC文件[" + path + "]保存失败,它不是磁盘上的文件!"));
+    }
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_TRUE(entry->Intact());
+    EXPECT_EQ(FolderEntries(DocumentFolder()), entries);
+  }
+  TypeInto(名字编辑框, L"王五");
+  EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "platform/gdi_object.h"
 #include "tests/support/png_writer.h"
@@ -608,6 +609,30 @@ std::wstring UnixPath(const std::wstring& windowsPath) {
   HeapFree(GetProcessHeap(), 0, unix);
   if (!out.empty()) out.pop_back();  // the terminator
   return out;
+}
+
+HostEntry::HostEntry(Kind kind, std::wstring path, std::wstring linkTarget)
+    : kind_(kind), unix_(UnixPath(path)), target_(std::move(linkTarget)) {
+  static constexpr const wchar_t* kMake[] = {
+      L"mkfifo \"$1\"",
+      // Bound by its name in its folder: a socket's whole path may have at most 107 bytes.
+      L"cd \"${1%/*}\" && python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' \"${1##*/}\"",
+      L"ln -s \"$2\" \"$1\""};
+  made_ = !unix_.empty() && Host(L"rm -f \"$1\"") && Host(kMake[int(kind_)]);
+}
+
+HostEntry::~HostEntry() {
+  if (!unix_.empty()) Host(L"rm -f \"$1\"");
+}
+
+bool HostEntry::Intact() const {
+  static constexpr const wchar_t* kIs[] = {L"[ -p \"$1\" ]", L"[ -S \"$1\" ]",
+                                           L"[ -L \"$1\" ] && [ \"$(readlink \"$1\")\" = \"$2\" ]"};
+  return Host(kIs[int(kind_)]);
+}
+
+bool HostEntry::Host(const wchar_t* script) const {
+  return RunHostProgram(L"/bin/sh", {L"-c", L"PATH=/usr/bin:/bin; " + std::wstring(script), L"sh", unix_, target_});
 }
 
 std::vector<std::wstring> NamesFound(const std::wstring& searchPattern) {
