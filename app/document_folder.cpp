@@ -4,6 +4,8 @@
 #include "app/main_form.h"
 #include "app/main_form_layout.h"
 #include "app/notice.h"
+#include "platform/device_names.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
 #include "platform/text_commands.h"
@@ -61,8 +63,15 @@ std::string DocumentFolderRefusal(std::wstring_view typed) {
   // Any other folder text with characters that GBK lacks names no folder to
   // look at: the build refuses it, after the name's own checks.
   if (!folder.exact) return {};
-  if (PathIsFile(WithoutTrailingSeparators(folder.text)))
-    return "存档目录[" + NoticePath(folder.text) + "]是一个文件,不是文件夹,请选择或填写存档目录!";
+  // A folder that is there is one whatever its name: under Wine a host's
+  // folder may have a device's name ("aux\"), and the tool saves into it.
+  if (!PathIsFolder(folder.text)) {
+    const std::string named = WithoutTrailingSeparators(folder.text);
+    if (PathNamesDevice(GbkToWide(named)) || files::PathIsNoDiskFile(named))
+      return "存档目录[" + NoticePath(folder.text) + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!";
+    if (PathIsFile(named))
+      return "存档目录[" + NoticePath(folder.text) + "]是一个文件,不是文件夹,请选择或填写存档目录!";
+  }
   // The tool's own folder, made at start-up, is made again should it have
   // gone since; a folder that the user chose or typed is never made.
   if (!own) return {};

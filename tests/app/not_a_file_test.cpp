@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/file_paths.h"
 #include "app/script_reader.h"
 #include "tests/app/bad_input_fixture.h"
 
@@ -75,7 +76,8 @@ bool Com1IsThere() {
 class NotAFileTest : public BadInputTest {
  protected:
   // Reads the path through the reader's entry point, as the read button
-  // does with a chosen file: refused with the notice, nothing changed.
+  // does with a chosen file: refused with the notice (naming the path as
+  // every notice does), nothing changed.
   void ExpectRefusedByTheReader(const std::string& path) {
     SCOPED_TRACE(path);
     DialogAnswerer answerer({PressButton(IDOK)});
@@ -85,7 +87,7 @@ class NotAFileTest : public BadInputTest {
     }
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen()[0].caption, L"提示");
-    EXPECT_EQ(answerer.seen()[0].text, Wide(NotAFile(path)));
+    EXPECT_EQ(answerer.seen()[0].text, Wide(NotAFile(NoticePath(path))));
     EXPECT_EQ(Shown(), shown_);
     EXPECT_TRUE(RecordFields() == record_);
   }
@@ -118,6 +120,7 @@ TEST_F(NotAFileTest, DevicesAndPipesChosenInTheOpenDialogAreRefused) {
   ExpectRefusedThroughTheWindow("C:\\users\\Public\\aux.pst", "C:\\users\\Public\\aux.pst");
   ExpectRefusedThroughTheWindow(pipe.name(), pipe.name());
   ExpectRefusedThroughTheWindow(PipeName("nobody"), PipeName("nobody"));
+  ExpectRefusedThroughTheWindow("//./com1", "//./com1");  // named as typed, not inside the folder
   EXPECT_TRUE(pipe.NeverOpened());
   ExpectNextSaveAsBefore();
 }
@@ -165,6 +168,29 @@ TEST_F(NotAFileTest, AFolderIsSaidToBeNoFile) {
   ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
   ExpectRefusedByTheReader(folder);
   ExpectRefusedByTheReader(folder + "\\");
+  ExpectNextSaveAsBefore();
+}
+
+// A socket of the host and a link to a device, chosen in the open dialog and
+// read through the entry point, and a FIFO, in a short folder and in one
+// longer than MAX_PATH (whose paths the tool answers before the dialog sees
+// them): each is said to be no file on disk, as a FIFO is in a short folder,
+// not that it cannot be opened or is missing.
+TEST_F(NotAFileTest, ASocketOrADeviceLinkIsNoFileOnDiskInAShortOrALongFolder) {
+  FillInAndSave();
+  const std::string longFolder = MakeLongFolder(folder_ + "long", 300) + "\\";
+  for (const std::string& folder : {folder_, longFolder}) {
+    const std::string socket = folder + "sock.pst", zero = folder + "zero.pst", fifo = folder + "fifo.pst";
+    const HostEntry entries[] = {{HostEntry::Kind::Socket, Wide(socket)},
+                                 {HostEntry::Kind::Link, Wide(zero), L"/dev/zero"},
+                                 {HostEntry::Kind::Fifo, Wide(fifo)}};
+    for (const HostEntry& entry : entries) ASSERT_TRUE(entry.made());
+    for (const std::string& path : {socket, zero, fifo}) {
+      ExpectRefusedThroughTheWindow(path, NoticePath(path));
+      ExpectRefusedByTheReader(path);
+    }
+    for (const HostEntry& entry : entries) EXPECT_TRUE(entry.Intact());
+  }
   ExpectNextSaveAsBefore();
 }
 
