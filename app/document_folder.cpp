@@ -63,15 +63,15 @@ std::string DocumentFolderRefusal(std::wstring_view typed) {
   // Any other folder text with characters that GBK lacks names no folder to
   // look at: the build refuses it, after the name's own checks.
   if (!folder.exact) return {};
-  // A folder that is there is one whatever its name: under Wine a host's
-  // folder may have a device's name ("aux\"), and the tool saves into it.
-  if (!PathIsFolder(folder.text)) {
-    const std::string named = WithoutTrailingSeparators(folder.text);
-    if (PathNamesDevice(GbkToWide(named)) || files::PathIsNoDiskFile(named))
-      return "存档目录[" + NoticePath(folder.text) + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!";
-    if (PathIsFile(named))
-      return "存档目录[" + NoticePath(folder.text) + "]是一个文件,不是文件夹,请选择或填写存档目录!";
-  }
+  // The save opens the folder by its name without the separators at its end
+  // (its flush, its tidy-up): a device's name there is the device's, also
+  // where the host has a folder of that name. What is there and is no
+  // folder may be a host's FIFO or link to a device.
+  const std::string named = WithoutTrailingSeparators(folder.text);
+  if (PathNamesDevice(GbkToWide(named)) || (!PathIsFolder(folder.text) && files::PathIsNoDiskFile(named)))
+    return "存档目录[" + NoticePath(folder.text) + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!";
+  if (PathIsFile(named))
+    return "存档目录[" + NoticePath(folder.text) + "]是一个文件,不是文件夹,请选择或填写存档目录!";
   // The tool's own folder, made at start-up, is made again should it have
   // gone since; a folder that the user chose or typed is never made.
   if (!own) return {};

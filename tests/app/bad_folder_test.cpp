@@ -356,20 +356,27 @@ TEST_F(BadInputTest, AFilesPathWithSeveralSeparatorsAfterItIsSaidToBeAFile) {
 // separator after it, and what the host has there that is neither a folder
 // nor a file on disk (a FIFO, a link to a device): each is said to be a
 // device or a pipe, not a file nor a missing folder, and nothing is written.
+// So is a folder that the host has under a device's name: the save would
+// open the device of that name for the folder, to put its entries on disk
+// and to tidy it up.
 TEST_F(BadInputTest, ADeviceOrAPipeAsTheFolderIsSaidToBeOne) {
   FillInAndSave();
   ASSERT_TRUE(CreateDirectoryW(Wide(folder_ + "realdir").c_str(), nullptr));
+  std::wstring host = UnixPath(Wide(folder_));
+  while (!host.empty() && host.back() == L'/') host.pop_back();
+  ASSERT_TRUE(!host.empty() && RunHostProgram(L"/bin/mkdir", {host + L"/aux"}));
   const HostEntry fifo(HostEntry::Kind::Fifo, Wide(folder_ + "fifo")),
       zero(HostEntry::Kind::Link, Wide(folder_ + "zero"), L"/dev/zero");
   ASSERT_TRUE(fifo.made() && zero.made());
   for (const std::string& text : {folder_ + "t\\aux", folder_ + "t\\nul\\", folder_ + "realdir\\LPT1.pst\\",
                                   std::string("\\\\.\\pipe\\"), std::string("\\\\?\\pipe\\"), folder_ + "fifo\\",
-                                  folder_ + "zero"})
+                                  folder_ + "zero", folder_ + "aux\\"})
     EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
               Wide("存档目录[" + text + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!"));
   EXPECT_TRUE(fifo.Intact() && zero.Intact());
-  EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"fifo", L"realdir", L"zero"}));
+  EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"aux", L"fifo", L"realdir", L"zero"}));
   EXPECT_EQ(FolderEntries(folder_ + "realdir"), std::vector<std::wstring>{});
+  EXPECT_EQ(FolderEntries(folder_ + "aux"), std::vector<std::wstring>{});
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
@@ -384,35 +391,6 @@ TEST_F(BadInputTest, AFolderWithACharacterNoNameMayHoldIsSaidToBeMissing) {
     EXPECT_EQ(SaveNoticeWithFolder(Wide(text)), Wide("NPC文件[" + text + "wangwu.pst]保存失败,存档目录不存在!"));
   }
   EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{});
-  MainForm().SetEditContent(目录编辑框, DocumentFolder());
-  EXPECT_EQ(Shown(), shown_);
-  ExpectNextSaveAsBefore();
-}
-
-// A folder of the host that is there under a device's name is a folder, as
-// the tool names every folder it saves into, with a separator after it: the
-// save goes into it, the document reads back from it, and the save into the
-// folder that the read leaves in the box asks and replaces it.
-TEST_F(BadInputTest, AHostFolderUnderADevicesNameIsAFolder) {
-  FillInAndSave();
-  std::wstring host = UnixPath(Wide(folder_));
-  while (!host.empty() && host.back() == L'/') host.pop_back();
-  ASSERT_FALSE(host.empty());
-  for (const char* name : {"aux", "con", "com1.pst"}) {
-    SCOPED_TRACE(name);
-    const std::string folder = folder_ + name + "\\";
-    ASSERT_TRUE(RunHostProgram(L"/bin/mkdir", {host + L"/" + Wide(name)}));
-    EXPECT_EQ(SaveNoticeWithFolder(Wide(folder)), Wide("NPC文件[" + folder + "wangwu.pst]已经生成!"));
-    EXPECT_EQ(ReadBytes(folder + "wangwu.pst"), savedBytes_);
-    MainForm().SetEditContent(目录编辑框, DocumentFolder());
-    ASSERT_EQ(ClickAnswering(读取按钮, {ChooseFile(folder + "wangwu.pst")}).size(), 1u);
-    EXPECT_EQ(MainForm().EditContent(目录编辑框), folder);
-    const std::vector<SeenDialog> seen = Generate({PressButton(IDYES), PressButton(IDOK)});
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].text, Wide("NPC文件[" + folder + "wangwu.pst]已经生成!"));
-    EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"wangwu.pst"});
-    RemoveFolder(folder);
-  }
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
