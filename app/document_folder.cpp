@@ -1,8 +1,8 @@
 #include "app/document_folder.h"
 
 #include "app/file_paths.h"
-#include "app/main_form.h"
 #include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/notice.h"
 #include "platform/device_names.h"
 #include "platform/files.h"

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "app/document_folder.h"
-#include "app/main_form.h"
+#include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/npc_record.h"
 #include "app/pinyin_name.h"
 #include "app/value_tables.h"

@@ -2,7 +2,8 @@
 
 #include "app/folder_chooser.h"
 #include "app/handler_guard.h"
-#include "app/main_form.h"
+#include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/pictures.h"
 #include "skin/draw/skin_picture.h"
 #include "skin/panel/panel_window.h"

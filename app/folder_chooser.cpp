@@ -5,7 +5,8 @@
 
 #include "app/file_paths.h"
 #include "app/handler_guard.h"
-#include "app/main_form.h"
+#include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/npc_record.h"
 #include "platform/gbk_convert.h"
 #include "platform/late_bound.h"

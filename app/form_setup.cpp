@@ -4,6 +4,8 @@
 
 #include "app/document_folder.h"
 #include "app/field_panels.h"
+#include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/pictures.h"
 #include "platform/gbk_convert.h"
 #include "platform/text_commands.h"

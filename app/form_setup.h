@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/main_form.h"
 #include "app/npc_record.h"
 #include "app/value_tables.h"
 

@@ -72,11 +72,4 @@ const FormDescription& MainFormDescription() {
   return description;
 }
 
-platform::Form& MainForm() {
-  static platform::Form form;
-  return form;
-}
-
-HWND MainWindow() { return MainForm().WindowHandle(); }
-
 }  // namespace korvath::app

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "platform/system_error.h"
 #include "platform/text_commands.h"
 #include "skin/message_box/message_box.h"

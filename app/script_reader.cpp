@@ -6,7 +6,8 @@
 
 #include "app/file_paths.h"
 #include "app/form_setup.h"
-#include "app/main_form.h"
+#include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/notice.h"
 #include "app/npc_record.h"
 #include "app/npc_script_reader.h"

@@ -8,7 +8,8 @@
 
 #include "app/document_folder.h"
 #include "app/file_paths.h"
-#include "app/main_form.h"
+#include "app/main_form_layout.h"
+#include "app/main_window.h"
 #include "app/notice.h"
 #include "app/npc_record.h"
 #include "app/npc_script.h"
@@ -69,12 +70,45 @@ std::string_view SaveFailureReason(const files::SaveFailure& failure) {
     case files::SaveFailure::Step::Folder: return FolderFailure(failure.error);
     case files::SaveFailure::Step::Write: return WriteFailure(failure.error);
     case files::SaveFailure::Step::Target: return TargetFailure(failure.error);
+    // The file beside the document that held the new content, removed by
+    // another program before it took the document's place; the document is
+    // as it was.
+    case files::SaveFailure::Step::Lost: return "保存时其他程序删除了正在写入的临时文件,请再保存一次";
+    case files::SaveFailure::Step::FolderFlush: break;  // no failure: the file is written (DiskErrorNotice)
   }
   return kSaveFailedAdvice;
 }
 
 void ShowSaveFailure(const std::string& shown, const files::SaveFailure& failure) {
   ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(failure)) + "!");
+}
+
+// The disk's error as a user can look it up: what the system calls it, for
+// those that a disk or its connection gives, and its number.
+std::string DiskErrorName(DWORD error) {
+  std::string_view name;
+  switch (error) {
+    case ERROR_NOT_READY: name = "设备未就绪"; break;  // also what Wine makes of the host's EIO
+    case ERROR_IO_DEVICE: name = "I/O设备错误"; break;
+    case ERROR_CRC: name = "数据错误"; break;
+    case ERROR_WRITE_FAULT: name = "设备写入错误"; break;
+    case ERROR_GEN_FAILURE: name = "设备没有发挥作用"; break;  // under Wine a host error it does not name
+    case ERROR_DISK_OPERATION_FAILED: name = "磁盘操作失败"; break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: name = "磁盘空间不足"; break;
+    case ERROR_DEV_NOT_EXIST: name = "设备不存在"; break;
+    case ERROR_DEVICE_NOT_CONNECTED: name = "设备未连接"; break;
+    default: break;
+  }
+  return std::string(name) + (name.empty() ? "" : ",") + "错误代码" + std::to_string(error);
+}
+
+// What the completion notice says instead when the file took its place but
+// the disk failed to put the move on disk: after a power cut the folder may
+// hold the old file (or none) and the new content beside it.
+std::string DiskErrorNotice(const std::string& shown, DWORD error) {
+  return "NPC文件[" + shown + "]已经生成,但磁盘报告了错误(" + DiskErrorName(error) +
+         "),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!";
 }
 }  // namespace
 
@@ -128,6 +162,10 @@ bool WriteNpcFile() {
   // that the question was about is replaced.
   const files::Existing existing = replacing ? files::Existing::Replace : files::Existing::Keep;
   if (auto failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines), existing)) {
+    if (failure->step == files::SaveFailure::Step::FolderFlush) {
+      ShowNotice(DiskErrorNotice(shown, failure->error));
+      return true;
+    }
     ShowSaveFailure(shown, *failure);
     return false;
   }

@@ -49,7 +49,10 @@ size_t NameStart(const std::wstring& path) {
 // named after it, so that one left by a save that never ended says whose it
 // is, and ending in ".tmp", so that neither the tool nor its open dialog's
 // "*.pst" takes it for a document (nor for its short name, "....TMP"). Made
-// new, open for writing and shared with nobody; its path for the file API in
+// new, open for writing and for its own removal, and shared only as far as
+// its move needs (the move opens it to delete its name): so long as it is
+// open, no other save's tidy-up (file_saving_leftovers.h), which shares a
+// file with nobody, can open it to remove it. Its path for the file API in
 // `apiPath`. A file that is not open when none can be made there
 // (GetLastError says why).
 File NewFileBeside(const std::wstring& target, std::wstring& apiPath) {
@@ -63,8 +66,8 @@ File NewFileBeside(const std::wstring& target, std::wstring& apiPath) {
       return File();
     }
     apiPath = FileApiPath(path);
-    File file(SaveSystemCalls().createFile(apiPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    File file(SaveSystemCalls().createFile(apiPath.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
+                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return File();
@@ -93,33 +96,83 @@ std::optional<SaveFailure> NoDiskFileRefusal(const std::wstring& target, DWORD a
   return SaveFailure{SaveFailure::Step::Target, ERROR_BAD_DEVICE};
 }
 
+// Errors with which a system says that it flushes no folder, or not this
+// one: Windows where a file system keeps no folder's flush
+// (ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED) or where the folder may not
+// be flushed (ERROR_ACCESS_DENIED); Wine where the host says so of its fsync
+// (EINVAL and EROFS, "does not support synchronization", as
+// ERROR_INVALID_PARAMETER and ERROR_ACCESS_DENIED; EOPNOTSUPP as
+// ERROR_NOT_SUPPORTED; EACCES and EPERM as ERROR_ACCESS_DENIED). Any other
+// error is the disk's: the host's EIO comes as ERROR_NOT_READY, ENOSPC as
+// ERROR_DISK_FULL, an error Wine does not map (EDQUOT, ESTALE, ETIMEDOUT...)
+// as ERROR_GEN_FAILURE.
+bool FlushesNoFolder(DWORD error) {
+  switch (error) {
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_ACCESS_DENIED: return true;
+    default: return false;
+  }
+}
+
 // Puts the folder's entries on disk: the file moved into its place and the
 // leftovers removed. Windows' write-through move waits for its own entry
 // already; Wine's takes no notice of the flag, and turns this flush into an
 // fsync of the folder on the host, without which the move stays in memory
-// for seconds. Where a folder cannot be opened or flushed so, the save is
-// done all the same: the file is in its place, on disk as soon as the
-// system puts it there.
-void FlushFolder(const std::wstring& path) {
-  const size_t nameStart = NameStart(path);
-  std::wstring folder = nameStart == 0 ? L"." : path.substr(0, nameStart);
-  // A folder is opened by its name without a separator at its end, but a
-  // drive's root ("X:\") only with it.
-  const bool driveRoot = folder.size() == 3 && folder[1] == L':';
-  if (!driveRoot && folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
-  File handle(CreateFileW(FileApiPath(folder).c_str(), FILE_ADD_FILE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (handle) FlushFileBuffers(handle.SystemHandle());
+// for seconds. Where a folder cannot be opened for a flush, or the system
+// flushes no folder there (FlushesNoFolder), the save is done all the same:
+// the file is in its place, on disk as soon as the system puts it there. The
+// error of a flush that the disk failed: the move may not be on disk.
+std::optional<DWORD> FlushFolder(const std::wstring& path) {
+  SaveCalls& calls = SaveSystemCalls();
+  const std::wstring folder = FileApiPath(FolderToOpen(path.substr(0, NameStart(path))));
+  File handle(calls.createFile(folder.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle || calls.flushFileBuffers(handle.SystemHandle())) return std::nullopt;
+  const DWORD error = LastError();
+  if (FlushesNoFolder(error)) return std::nullopt;
+  return error;
 }
 
 // What follows a move that succeeded: the leftovers of earlier saves of the
 // file go, then the folder is flushed, so that the removals reach the disk
-// with the move.
-void AfterTheMove(const std::wstring& path) {
+// with the move. A failure only when the disk failed the flush.
+std::optional<SaveFailure> AfterTheMove(const std::wstring& path) {
   const size_t nameStart = NameStart(path);
   RemoveLeftovers(path.substr(0, nameStart), std::wstring_view(path).substr(nameStart));
-  FlushFolder(path);
+  if (const std::optional<DWORD> error = FlushFolder(path)) return SaveFailure{SaveFailure::Step::FolderFlush, *error};
+  return std::nullopt;
+}
+
+// Errors with which a system says that it makes no second name of a file
+// there: Windows where a file system keeps none (FAT: ERROR_INVALID_FUNCTION;
+// ERROR_NOT_SUPPORTED); Wine where the host's link(2) fails so (EPERM, as on
+// vfat, as ERROR_ACCESS_DENIED; EOPNOTSUPP, ENOSYS and EMLINK, which Wine
+// does not map, as ERROR_GEN_FAILURE; EXDEV as ERROR_NOT_SAME_DEVICE).
+bool MakesNoLinks(DWORD error) {
+  switch (error) {
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_GEN_FAILURE:
+    case ERROR_NOT_SAME_DEVICE:
+    case ERROR_TOO_MANY_LINKS: return true;
+    default: return false;
+  }
+}
+
+// Whether the new file, open as `file` at `path`, is gone: removed (or
+// about to be, once its handles close) or moved away by another program,
+// which the file system lets do while the file is open.
+bool NewFileGone(HANDLE file, const std::wstring& path) {
+  FILE_STANDARD_INFO standard = {};
+  if (GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
+      (standard.DeletePending || standard.NumberOfLinks == 0))
+    return true;
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 }  // namespace
 
@@ -152,10 +205,13 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   std::wstring temporary;
   File file = NewFileBeside(wide, temporary);
   if (!file) return SaveFailure{Step::Folder, LastError()};
+  // The new file goes with its handle: its name, whatever stands there now,
+  // and nothing that a link there would point to.
   const auto failed = [&](Step step) {
     const DWORD error = LastError();
+    if (NewFileGone(file.SystemHandle(), temporary)) step = Step::Lost;
+    else RemoveWhenClosed(file.SystemHandle());
     CloseFile(file);
-    DeleteFileW(temporary.c_str());
     return SaveFailure{step, error};
   };
   // The move gives the file the new file's marks, under Wine as the
@@ -166,14 +222,25 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
     return failed(Step::Write);
   if (!WriteAllBytes(file.SystemHandle(), bytes, calls.writeFile) || !calls.flushFileBuffers(file.SystemHandle()))
     return failed(Step::Write);
-  if (!calls.closeHandle(file.Release())) return failed(Step::Write);
   // One step that the file system makes whole: the file is the old one or
-  // the new one, never some of each. Without replacing when there was no
-  // file: one that turned up meanwhile was never asked about.
-  const DWORD how = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
-  if (!calls.moveFileEx(temporary.c_str(), target.c_str(), how)) return failed(Step::Target);
-  AfterTheMove(wide);
-  return std::nullopt;
+  // the new one, never some of each. The new file stays open until it is in
+  // its place.
+  if (replacing) {
+    if (!calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH | MOVEFILE_REPLACE_EXISTING))
+      return failed(Step::Target);
+  } else if (!calls.createHardLink(target.c_str(), temporary.c_str(), nullptr)) {
+    // Where there was no file, one that turns up meanwhile was never asked
+    // about: a second name fails where the name is taken, in one step of the
+    // host too, where Wine's move without replacing looks and then moves.
+    // The new file's own name is a leftover once it is closed: the tidy-up
+    // below removes it. Where no second name can be made, the move it is.
+    if (!MakesNoLinks(GetLastError()) || !calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+      return failed(Step::Target);
+  }
+  // The file is in its place and on disk: the system lets go of the handle
+  // whatever its close reports.
+  calls.closeHandle(file.Release());
+  return AfterTheMove(wide);
 }
 
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path) {

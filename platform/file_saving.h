@@ -14,6 +14,8 @@ struct SaveFailure {
     Folder,  // no new file could be made in the file's folder
     Write,   // the new content could not be written into it and put on disk
     Target,  // it could not take the file's place: the file there is read-only, a folder, held by another program...
+    Lost,    // another program removed it (or moved it away) before it took the file's place
+    FolderFlush,  // it took the file's place, but the disk failed the folder's flush: the move may not be on disk
   };
   Step step;
   DWORD error;
@@ -30,8 +32,15 @@ enum class Existing {
 // The bytes go into a new file beside it (named as LeftoverName in
 // file_saving_leftovers.h names it), are put on disk, and that file then
 // takes its place in one move that the file system makes whole; the move is
-// on disk, the folder flushed, before the save returns. A failure removes
-// the new file and leaves what was there as it was; a save that never
+// on disk, the folder flushed, before the save returns. Until then the new
+// file stays open, so that no other save's tidy-up removes it; should
+// another program remove it all the same (it allows the delete that its own
+// move makes; under Wine a program of the Linux host removes what it likes),
+// the save fails with Step::Lost. A failure removes the new file
+// and leaves what was there as it was, save Step::FolderFlush: the file is
+// in its place, but the disk reported `error` when the folder was flushed,
+// so that the move may not be on disk (a system that flushes no folder, or
+// a folder that cannot be opened for it, is no failure). A save that never
 // returns (the program killed, the power cut) leaves at most the new file
 // beside it, which the next save of the file that succeeds removes with any
 // other such file that no program holds open.
@@ -41,11 +50,14 @@ enum class Existing {
 // (ERROR_ACCESS_DENIED), nor while another program holds it open without
 // letting it be deleted (ERROR_SHARING_VIOLATION). A file that turns up
 // while the save goes on, where there was none, is never replaced: the save
-// fails at its last step with ERROR_ALREADY_EXISTS. The new file takes the
-// replaced file's hidden and system marks and the archive mark that any
-// change gives; all else of the old file is the new file's own (owner,
-// links, creation time, and under Wine the host's permission bits, which
-// take the host's defaults).
+// fails at its last step with ERROR_ALREADY_EXISTS (under Wine this holds
+// against the host's programs too where the host's file system makes hard
+// links; where it makes none, Wine's move looks for the name and then moves,
+// and a file that a host program makes in between is replaced). The new
+// file takes the replaced file's hidden and system marks and the archive
+// mark that any change gives; all else of the old file is the new file's own
+// (owner, links, creation time, and under Wine the host's permission bits,
+// which take the host's defaults).
 // A path that no file system holds (a name of more than 255 characters,
 // kLongestPath characters or more in all) fails at once with
 // ERROR_FILENAME_EXCED_RANGE, under Wine too. A path that names a device or

@@ -1,9 +1,10 @@
 #pragma once
-// The system calls through which a save (file_saving.h) changes the disk, one
-// entry per call, each the system's own. A test puts a call of its own in an
-// entry's place to make that step fail, or to stop the program there: steps
-// such as a flush, a close or the final move cannot be made to fail from
-// outside. Nothing else changes them.
+// The system calls through which a save (file_saving.h) changes the disk and
+// puts it on disk, one entry per call, each the system's own: the new file's
+// and the folder's opens and flushes among them. A test puts a call of its
+// own in an entry's place to make that step fail, or to stop the program
+// there: steps such as a flush, a close or the final move cannot be made to
+// fail from outside. Nothing else changes them.
 #include <windows.h>
 
 namespace korvath::platform::files {
@@ -15,6 +16,7 @@ struct SaveCalls {
   decltype(&FlushFileBuffers) flushFileBuffers = &FlushFileBuffers;
   decltype(&CloseHandle) closeHandle = &CloseHandle;
   decltype(&MoveFileExW) moveFileEx = &MoveFileExW;
+  decltype(&CreateHardLinkW) createHardLink = &CreateHardLinkW;
 };
 
 // The calls that every save makes.

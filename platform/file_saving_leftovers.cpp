@@ -1,8 +1,11 @@
 #include "platform/file_saving_leftovers.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/long_paths.h"
@@ -21,17 +24,34 @@ std::wstring_view Stem(std::wstring_view fileName) {
   return fileName.substr(0, std::min(fileName.size(), kLongestName - kSuffixLength));
 }
 
-// Removes the file unless some program holds it open. DeleteFile would
-// remove one that its holder lets others delete (under Wine at once, the
-// host unlinking it); an open that shares the file with nobody fails, under
-// Windows and Wine alike, while anybody else has it open, whatever they
-// share, so the file is removed through the handle of such an open.
-void RemoveUnheld(const std::wstring& path) {
+// The name of the file or folder open as `handle` in the system's own
+// namespace, as it was reached: under Wine the drive's path of the host's
+// path that every host link on the way leads to; under Windows the volume's
+// device and the path, the final name itself no link's target when opened
+// as such. Empty when the system tells none. (The file API's
+// GetFinalPathNameByHandleW tells no path longer than MAX_PATH under Wine,
+// nor one of a volume that the host mounts in a folder.)
+std::wstring SystemName(HANDLE handle) {
+  // Room for the longest name that a UNICODE_STRING holds.
+  std::vector<std::byte> buffer(sizeof(OBJECT_NAME_INFORMATION) + 0x10000);
+  ULONG size = 0;
+  if (!NT_SUCCESS(NtQueryObject(handle, ObjectNameInformation, buffer.data(), ULONG(buffer.size()), &size)))
+    return {};
+  const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
+  return std::wstring(name.Buffer, name.Length / sizeof(wchar_t));
+}
+
+// Removes the file that `path` names, `ownName` as SystemName tells it, unless
+// some program holds it open. DeleteFile would remove one that its holder
+// lets others delete (under Wine at once, the host unlinking it); an open
+// that shares the file with nobody fails, under Windows and Wine alike, while
+// anybody else has it open, whatever they share, so the file is removed
+// through the handle of such an open. Wine takes a link of the host for the
+// file it points to, opens that and would unlink that: the file is removed
+// only when what was opened is the entry itself.
+void RemoveUnheld(const std::wstring& path, const std::wstring& ownName) {
   File file(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file) return;
-  FILE_DISPOSITION_INFO gone = {};
-  gone.DeleteFile = TRUE;
-  SetFileInformationByHandle(file.SystemHandle(), FileDispositionInfo, &gone, sizeof gone);
+  if (file && SystemName(file.SystemHandle()) == ownName) RemoveWhenClosed(file.SystemHandle());
 }
 }  // namespace
 
@@ -56,6 +76,14 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName) {
 }
 
 void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
+  // Each file's own name is the folder's, as the system tells it, with the
+  // file's: a folder reached through a link holds its files all the same.
+  File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  std::wstring inFolder = opened ? SystemName(opened.SystemHandle()) : std::wstring();
+  if (inFolder.empty()) return;  // no file's own name can be told
+  if (inFolder.back() != L'\\') inFolder += L'\\';
   WIN32_FIND_DATAW found;
   const std::wstring pattern = FileApiPath(folder + std::wstring(Stem(fileName)) + L"*");
   HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
@@ -63,9 +91,23 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
   do {
     // A folder or a link of such a name is no file that a save made.
     if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    if (IsLeftoverName(found.cFileName, fileName)) RemoveUnheld(FileApiPath(folder + found.cFileName));
+    if (IsLeftoverName(found.cFileName, fileName))
+      RemoveUnheld(FileApiPath(folder + found.cFileName), inFolder + found.cFileName);
   } while (FindNextFileW(search, &found));
   FindClose(search);
+}
+
+std::wstring FolderToOpen(std::wstring folder) {
+  if (folder.empty()) return L".";
+  const bool driveRoot = folder.size() == 3 && folder[1] == L':';
+  if (!driveRoot && folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  return folder;
+}
+
+bool RemoveWhenClosed(HANDLE file) {
+  FILE_DISPOSITION_INFO gone = {};
+  gone.DeleteFile = TRUE;
+  return SetFileInformationByHandle(file, FileDispositionInfo, &gone, sizeof gone);
 }
 
 }  // namespace korvath::platform::files

@@ -2,6 +2,8 @@
 // The file beside a file being saved that holds its new content until the
 // move (platform/file_saving.h), and what saves that never ended left of
 // such files. Names and folders are wide, as the file API takes them.
+#include <windows.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -24,8 +26,21 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 // Removes from `folder` (ending in a separator) the files of such names for
 // `fileName`, as saves of that file that never ended left them, save those
 // that any program holds open (among them a save of the file still going on),
-// and touches nothing else: no file of another name, no folder, no link. A
-// file that cannot be removed stays; the caller learns nothing of it.
+// and touches nothing else: no file of another name, no folder, no link, nor
+// what a link points to (a link of the Linux host under Wine too, which Wine
+// shows as the file it points to). A second name of a file (a hard link) is
+// removed as a name: the file keeps its other names. A file that cannot be
+// removed stays; the caller learns nothing of it.
 void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
+
+// The path by which the file API opens `folder` (empty for the current one,
+// or ending in a separator) as a folder: without the separator at its end,
+// save a drive's root ("X:\"), which opens only with it.
+std::wstring FolderToOpen(std::wstring folder);
+
+// Has the name by which `file` was opened (with the right to delete it)
+// removed once the file's last handle is closed; false when the system
+// refuses.
+bool RemoveWhenClosed(HANDLE file);
 
 }  // namespace korvath::platform::files

@@ -23,7 +23,8 @@
 // The focus, as in a dialog, outlives the window's deactivation: the control
 // that had it when another window (a message box, a system dialog, another
 // program) became active, or when the window was minimised, gets it back when
-// the window is active again.
+// the window is active again. A minimised window holds no focus: its keys
+// reach no control.
 #include <windows.h>
 
 #include <map>

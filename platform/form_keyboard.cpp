@@ -179,12 +179,16 @@ bool Form::OnActivate(WPARAM wp) {
 
 // Minimised, the window keeps its focus as when it is deactivated: it may
 // stay the active window (under Wine it does), and restoring it gives the
-// focus to the window itself. Restored while active, it gives the focus
-// back, whether its activation comes before its restoring or after.
+// focus to the window itself. It holds no focus meanwhile, as on Windows,
+// where its keys come as system keys and reach no control nobody sees (Enter
+// restores it); Wine takes the focus from the window itself, not from a
+// control in it. Restored while active, it gives the focus back, whether its
+// activation comes before its restoring or after.
 void Form::OnSize(WPARAM wp) {
   if (wp == SIZE_MINIMIZED) {
     KeepFocus();
     minimised_ = true;
+    if (IsChild(window_, GetFocus())) SetFocus(nullptr);
   } else if (std::exchange(minimised_, false) && GetActiveWindow() == window_) {
     GiveFocusBack();
   }

@@ -4,7 +4,8 @@
 # include besides itself; anything else of the project it includes is an
 # upward include, and so is a folder of skin/ that the table does not name
 # (a new family gets its floor here first). Includes are read quoted or
-# angled, from the root or relative to the including file. Also fails when
+# angled, from the root or relative to the including file, each where its
+# "." and ".." steps lead (tests/tools/check_layers_test.sh). Also fails when
 # the program's code (app/, skin/, gdip/, platform/) calls BeginPaint or
 # EndPaint anywhere but inside the platform's paint scope
 # (platform/gdi_object.cpp): one pair, which no early return can leave open.
@@ -67,9 +68,13 @@ for entry in "${floors[@]}"; do
     line=${rest%%:*}
     text=${rest#*:}
     [[ $text =~ [\"\<]([^\"\>]+)[\"\>] ]] && path=${BASH_REMATCH[1]}
-    # Relative to the including file: as the preprocessor looks first.
-    if [[ $path == ./* || $path == ../* ]] || { [[ $text == *\"* ]] && [ -e "${file%/*}/$path" ]; }; then
+    # Where the preprocessor finds it: a quoted path beside the including
+    # file first, then from the root; with its "." and ".." steps taken, so
+    # that a path that climbs out of a folder counts for the one it lands in.
+    if [[ $text == *\"* ]] && [ -e "${file%/*}/$path" ]; then
       path=$(realpath -m --relative-to="$root" "${file%/*}/$path")
+    elif [[ /$path/ == */./* || /$path/ == */../* ]]; then
+      path=$(realpath -m --relative-to="$root" "$root/$path")
     fi
     folder_of "$path"
     [ -n "$included" ] && [ "$included" != "$folder" ] || continue

@@ -21,14 +21,14 @@ void CheckBoxPlainPaint(const ButtonRef& button, HDC dc, UINT state, const RECT&
 // Indexed by the kind's number (2 and 6 name no kind), so that a hover finds
 // its painter without a search.
 constexpr std::array<ButtonPainting, 8> kPaintings = {{
-    {ButtonKind::Vector, ButtonSkinPaintVector, false, false, true},
-    {ButtonKind::Picture, ButtonSkinPaint, false, false, true},
+    {ButtonKind::Vector, ButtonSkinPaintVector, false, true},
+    {ButtonKind::Picture, ButtonSkinPaint, false, true},
     {},
-    {ButtonKind::Image, ButtonSkinPaintImage, false, false, true},
-    {ButtonKind::Radio, RadioSkinPaint, true, true, true},
-    {ButtonKind::CheckBox, CheckBoxPlainPaint, true, false, true},
+    {ButtonKind::Image, ButtonSkinPaintImage, false, true},
+    {ButtonKind::Radio, RadioSkinPaint, true, true},
+    {ButtonKind::CheckBox, CheckBoxPlainPaint, true, true},
     {},
-    {ButtonKind::ImageToggle, ToggleSkinPaintImage, true, false, false},
+    {ButtonKind::ImageToggle, ToggleSkinPaintImage, true, false},
 }};
 
 constexpr bool RowsStandAtTheirKinds() {

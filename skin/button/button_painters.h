@@ -22,12 +22,9 @@ struct ButtonPainting {
   // takes the disabled state from the window; else owner-drawn, in the state
   // that the owner's WM_DRAWITEM carries.
   bool paintsItself;
-  // Painting itself after a press or a change of its check, it shows the
-  // pressed state (the radio button); the others show the plain one.
-  bool showsPress;
   // Repainted at once when the mouse enters or leaves it; an image toggle
   // keeps its look.
-  bool redrawnOnHover;
+  bool redrawnWhenHot;
 };
 
 // The row of the kind; null for a number that names no kind.

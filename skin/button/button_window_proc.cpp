@@ -9,8 +9,8 @@
 #include "skin/button/button_painters.h"
 #include "skin/button/check_box_painter.h"
 #include "skin/button/cross_fade.h"
-#include "skin/core/hover.h"
 #include "skin/core/child_layer.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 
@@ -36,31 +36,32 @@ UINT WithEnabledState(HWND window, UINT state) {
 
 // The one painter of a radio button, check box or toggle, for WM_PAINT,
 // WM_PRINTCLIENT and the repaints after the native control drew: the whole
-// face onto `dc`, radio buttons in `radioState`, the others plain. The face
-// is one picture; `dc` clips it to what is dirty.
-void Paint(const ButtonRef& b, HDC dc, const RECT& dirty, UINT radioState = 0) {
+// face onto `dc`, plain or disabled: these looks show a press only together
+// with the hover, and these repaints carry neither. The face is one
+// picture; `dc` clips it to what is dirty.
+void Paint(const ButtonRef& b, HDC dc, const RECT& dirty) {
   if (IsRectEmpty(&dirty)) return;
   const HWND window = b->window;
   const RECT client = platform::ClientRect(window);
   const ButtonPainting* painting = ButtonPaintingOf(KindOf(b));
   if (!painting || !painting->paintsItself) return;
-  painting->paint(b, dc, WithEnabledState(window, painting->showsPress ? radioState : 0), client);
+  painting->paint(b, dc, WithEnabledState(window, 0), client);
 }
 
 // The look after the native control changed (or may have drawn over the
 // skin), onto the button's own DC.
-void RepaintSelf(const ButtonRef& b, UINT radioState) {
+void RepaintSelf(const ButtonRef& b) {
   if (!b) return;
   platform::WindowDC dc = platform::WindowDC::Client(b->window);
-  Paint(b, dc.get(), platform::ClientRect(b->window), radioState);
+  Paint(b, dc.get(), platform::ClientRect(b->window));
 }
 
 // The native procedure may reach the application, which may destroy the
 // window with its owner's record and the button's entry: after it, the
 // button is found again, once.
-LRESULT ForwardThenRepaint(const SkinMessage& m, const ButtonRef& b, UINT radioState) {
+LRESULT ForwardThenRepaint(const SkinMessage& m, const ButtonRef& b) {
   if (!PaintsItself(b)) return m.Forward();
-  return m.ForwardThen([&] { RepaintSelf(FindButton(m.window), radioState); });
+  return m.ForwardThen([&] { RepaintSelf(FindButton(m.window)); });
 }
 
 // The tick pops in on an unchecked box and out of a checked (or
@@ -69,7 +70,7 @@ void PlayTickAnimation(const ButtonRef& b) {
   if (!b) return;
   const HWND window = b->window;
   if (GetSkinProp(window, prop::Xzk_dhxg) == 0) {
-    RepaintSelf(b, 0);
+    RepaintSelf(b);
     return;
   }
   const bool unchecked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
@@ -86,13 +87,13 @@ void PlayTickAnimation(const ButtonRef& b) {
 // ---- handlers ------------------------------------------------------------------
 
 LRESULT OnMouseMove(const SkinMessage& m, const ButtonRef& b) {
-  if (SkinHoverEnter(*b.record, {.window = m.window, .number = b.number, .kind = HoverKind::Button}))
+  if (SkinHotEnter(*b.record, {.window = m.window, .number = b.number, .kind = HoverKind::Button}))
     ButtonSkinRedraw(b, 0, true);
   return m.Forward();
 }
 
 LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
-  SkinHoverLeave(*b.record);
+  SkinHotLeave(*b.record);
   ButtonSkinRedraw(b, b->Focused ? ODS_FOCUS : 0);
   return m.Forward();
 }
@@ -100,12 +101,12 @@ LRESULT OnMouseLeave(const SkinMessage& m, const ButtonRef& b) {
 LRESULT OnButtonDown(const SkinMessage& m, const ButtonRef& b) {
   b->Pressed = true;
   if (KindOf(b) == ButtonKind::CheckBox) return m.ForwardThen([&] { PlayTickAnimation(FindButton(m.window)); });
-  return ForwardThenRepaint(m, b, ODS_SELECTED);
+  return ForwardThenRepaint(m, b);
 }
 
 LRESULT OnButtonUp(const SkinMessage& m, const ButtonRef& b) {
   b->Pressed = false;
-  SkinHoverLeave(*b.record);  // the next move shows the hover look again
+  SkinHotLeave(*b.record);  // the next move shows the hot look again
   return m.Forward();
 }
 
@@ -132,17 +133,17 @@ LRESULT OnPrintClient(const SkinMessage& m, const ButtonRef& b) {
 // shows no focus on these kinds, so it paints over it.
 LRESULT OnSetFocus(const SkinMessage& m, const ButtonRef& b) {
   b->Focused = true;
-  return ForwardThenRepaint(m, b, 0);
+  return ForwardThenRepaint(m, b);
 }
 
 // The native control draws itself as it is enabled or disabled.
 LRESULT OnEnable(const SkinMessage& m, const ButtonRef& b) {
-  return ForwardThenRepaint(m, b, 0);
+  return ForwardThenRepaint(m, b);
 }
 
 LRESULT OnKillFocus(const SkinMessage& m, const ButtonRef& b) {
   b->Focused = false;
-  return ForwardThenRepaint(m, b, 0);
+  return ForwardThenRepaint(m, b);
 }
 
 // The caption follows the window text, kept in GBK whatever the text's
@@ -154,7 +155,7 @@ LRESULT OnSetText(const SkinMessage& m, const ButtonRef& b) {
 }
 
 LRESULT OnCheckChange(const SkinMessage& m, const ButtonRef& b) {
-  return ForwardThenRepaint(m, b, ODS_SELECTED);
+  return ForwardThenRepaint(m, b);
 }
 
 LRESULT OnKeyDown(const SkinMessage& m, const ButtonRef& b) {
@@ -238,7 +239,7 @@ void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {
   RECT client = {};
   GetClientRect(window, &client);
   const ButtonPainting* painting = ButtonPaintingOf(button->Kind);
-  if (!painting || !painting->redrawnOnHover) return;  // image toggles keep their look
+  if (!painting || !painting->redrawnWhenHot) return;  // image toggles keep their look
   painting->paint(button, dc.get(), painting->paintsItself ? WithEnabledState(window, state) : state, client);
 }
 

@@ -63,7 +63,7 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
   const COLORREF theme = SkinEngine.options.SkinThemeColor;
   const gdip::GraphicsPath box = RectPath(fx + 2, t, 12, 12);
   int32_t glyphWidth = 0;
-  auto picture = [&](int n) { glyphWidth = DrawPictureAt(g, in.Image(n), fx, fy, height); };
+  auto picture = [&](GlyphImage n) { glyphWidth = DrawPictureAt(g, in.Image(n), fx, fy, height); };
 
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
@@ -75,7 +75,7 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
   }
   if (in.hot && !in.disabled) {
     if (in.fromImages) {
-      picture(in.checked ? 4 : 2);
+      picture(in.checked ? kCheckedHotImage : kUncheckedHotImage);
     } else {
       // The glow shows only in the ring of the halo outside the box.
       const gdip::GraphicsPath halo = RoundRectPath(fx - 1, t - 3, 18, 18, 6);
@@ -93,16 +93,16 @@ void CheckBoxSkinGlyphVector(gdip::Graphics& g, int32_t x, int32_t y, int32_t wi
     SkinStroke(g, SkinArgbFromColorRef(kBlack, 150), box);
     SkinStroke(g, SkinArgbFromColorRef(kWhite, 254), RectPath(fx + 4, t + 1, 9, 10));
   }
-  if (in.pressed && in.fromImages) picture(in.checked ? 5 : 6);
+  if (in.pressed && in.fromImages) picture(in.checked ? kCheckedPressedImage : kUncheckedPressedImage);
   if (in.checked) {
     if (in.fromImages && !in.hot) {
-      picture(in.disabled ? 7 : 3);
+      picture(in.disabled ? kCheckedDisabledImage : kCheckedImage);
     } else {
       gdip::Image tick;
       if (tick.FromStream(RecolorImageBytes())) g.DrawImageRect(tick, fx + 2, t, 13, 12);
     }
   } else if (in.fromImages && !in.hot) {
-    picture(in.disabled ? 8 : 1);
+    picture(in.disabled ? kUncheckedDisabledImage : kUncheckedImage);
   }
   SetGlyphClip(g, in, x, y, width, height);
   const float cx = fx + float(glyphWidth);

@@ -19,6 +19,19 @@ namespace korvath::skin {
 
 struct SkinButtonEntry;
 
+// The glyph images (GlyphImage1 .. 8) by the look that each draws; a pressed
+// one is drawn over the hot one.
+enum GlyphImage : int {
+  kUncheckedImage = 1,
+  kUncheckedHotImage = 2,
+  kCheckedImage = 3,
+  kCheckedHotImage = 4,
+  kCheckedPressedImage = 5,
+  kUncheckedPressedImage = 6,
+  kCheckedDisabledImage = 7,
+  kUncheckedDisabledImage = 8,
+};
+
 struct GlyphInputs {
   std::string_view caption;
   bool hot = false;
@@ -39,8 +52,7 @@ struct GlyphInputs {
   bool animating = false;
   int32_t frame = 0;
 
-  // Glyph image n (1 .. 8).
-  const ByteSet& Image(int n) const { return (*images)[size_t(n - 1)]; }
+  const ByteSet& Image(GlyphImage n) const { return (*images)[size_t(n - 1)]; }
 };
 
 // The inputs of a paint of `button` in `state` (ODS_ bits): disabled wins

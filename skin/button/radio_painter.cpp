@@ -42,7 +42,7 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
   const gdip::GraphicsPath body = EllipsePath(fx + 2, yc, 12, 12);
   int32_t glyphWidth = 0;
   // Image mode: the picture for the look, at its own size.
-  auto picture = [&](int n) { glyphWidth = DrawPictureAt(g, in.Image(n), fx, float(y), height); };
+  auto picture = [&](GlyphImage n) { glyphWidth = DrawPictureAt(g, in.Image(n), fx, float(y), height); };
 
   SetGlyphClip(g, in, x, y, width, height);
   if (!in.fromImages) {
@@ -54,7 +54,7 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
   }
   if (in.hot && !in.disabled) {
     if (in.fromImages) {
-      picture(in.checked ? 4 : 2);
+      picture(in.checked ? kCheckedHotImage : kUncheckedHotImage);
     } else {
       // Only the ring between the body and the halo takes the glow.
       const gdip::GraphicsPath halo = EllipsePath(fx - 1, yc - 3, 18, 18);
@@ -71,10 +71,10 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
     SkinStroke(g, SkinArgbFromColorRef(kBlack, 200), body);
     SkinStroke(g, SkinArgbFromColorRef(kWhite, 254), EllipsePath(fx + 3, float(y) + float(height - 11) / 2 + 1, 9, 9));
   }
-  if (in.pressed && !in.disabled && in.fromImages) picture(in.checked ? 5 : 6);
+  if (in.pressed && !in.disabled && in.fromImages) picture(in.checked ? kCheckedPressedImage : kUncheckedPressedImage);
   if (in.checked) {
     if (in.fromImages) {
-      if (!in.hot) picture(in.disabled ? 7 : 3);
+      if (!in.hot) picture(in.disabled ? kCheckedDisabledImage : kCheckedImage);
     } else {
       const gdip::GraphicsPath dot = EllipsePath(fx + 5, yc + 3, 6, 6);
       const COLORREF rim = in.disabled ? kDisabledText : theme;
@@ -83,7 +83,7 @@ void RadioSkinGlyph(gdip::Graphics& g, int32_t x, int32_t y, int32_t width, int3
       FillRadial(g, dot, SkinArgbFromColorRef(kWhite, 80), SkinArgbFromColorRef(rim, 254), 0);
     }
   } else if (in.fromImages && !in.hot) {
-    picture(in.disabled ? 8 : 1);
+    picture(in.disabled ? kUncheckedDisabledImage : kUncheckedImage);
   }
   const float cx = fx + float(glyphWidth) + 2;
   const gdip::RectF caption{cx, float(y) + 2, float(width), float(height)};

@@ -23,7 +23,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
 #include "skin/draw/colours.h"
@@ -58,7 +58,7 @@ void Install(SkinWindowRecord& record, HWND header) {
 void OnMouseMove(const SkinMessage& m, const HeaderRef& header) {
   if (!header) return;
   // The header draws by the item under the mouse, not by its coming.
-  SkinHoverEnter(*header.record, {.window = m.window, .number = header.number, .kind = HoverKind::Header});
+  SkinHotEnter(*header.record, {.window = m.window, .number = header.number, .kind = HoverKind::Header});
   SkinHeaderEntry& e = *header;
   e.hovered = true;
   e.hotItem = HeaderHitTest(header, m.point());
@@ -75,7 +75,7 @@ void OnMouseMove(const SkinMessage& m, const HeaderRef& header) {
 
 void OnMouseLeave(const HeaderRef& header) {
   if (!header) return;
-  SkinHoverLeave(*header.record);
+  SkinHotLeave(*header.record);
   header->paintedHotItem = 0;
   header->hotItem = 0;
   header->hovered = false;

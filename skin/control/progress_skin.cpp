@@ -10,6 +10,7 @@
 #include "gdip/graphics.h"
 #include "gdip/graphics_path.h"
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/control/control_installers.h"
 #include "skin/control/control_pictures.h"
 #include "skin/core/child_layer.h"
@@ -63,10 +64,8 @@ void OnSweepStep(const SkinMessage& m, const ProgressRef& bar) {
     return;
   }
   InvalidateRect(m.window, nullptr, FALSE);
-  RECT r = {};
-  GetWindowRect(m.window, &r);
   bar->sweepOffset += kSweepStep;
-  if (bar->sweepOffset >= r.right - r.left) bar->sweepOffset = -bar->sweepWidth;
+  if (bar->sweepOffset >= platform::Width(platform::WindowRect(m.window))) bar->sweepOffset = -bar->sweepWidth;
 }
 
 // The glow over the filled part, inside the clip the fill set.
@@ -128,9 +127,8 @@ void DrawBar(gdip::Graphics& g, HWND window, const SkinProgressEntry& entry, int
 SkinCanvas Picture(const ProgressRef& bar) {
   const SkinProgressEntry& entry = *bar;
   const HWND window = entry.window;
-  RECT bounds = {};
-  GetWindowRect(window, &bounds);
-  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  const RECT bounds = platform::WindowRect(window);
+  const int width = platform::Width(bounds), height = platform::Height(bounds);
   SkinCanvas picture(*bar.record, window, RECT{0, 0, width, height},
                      {.drawing = SkinCanvasDrawing::OnPixels, .quality = kProgressRendering});
   if (!picture.dc()) return {};

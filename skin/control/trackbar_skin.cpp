@@ -5,13 +5,14 @@
 #include <commctrl.h>
 
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/control/control_installers.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/child_walk.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_picture.h"
@@ -44,8 +45,7 @@ SkinCanvas Picture(const TrackbarRef& trackbar);
 // elsewhere, not at every move.
 void OnMouseMove(const SkinMessage& m, const TrackbarRef& trackbar) {
   if (!trackbar) return;
-  if (SkinHoverEnter(*trackbar.record,
-                     {.window = m.window, .number = trackbar.number, .kind = HoverKind::Trackbar})) {
+  if (SkinHotEnter(*trackbar.record, {.window = m.window, .number = trackbar.number, .kind = HoverKind::Trackbar})) {
     trackbar->hot = true;
     TrackbarSkinPaint(trackbar);
   }
@@ -53,7 +53,7 @@ void OnMouseMove(const SkinMessage& m, const TrackbarRef& trackbar) {
 
 void OnMouseLeave(const TrackbarRef& trackbar) {
   if (!trackbar) return;
-  SkinHoverLeave(*trackbar.record);
+  SkinHotLeave(*trackbar.record);
   trackbar->hot = false;
   TrackbarSkinPaint(trackbar);
 }
@@ -115,9 +115,8 @@ namespace {
 SkinCanvas Picture(const TrackbarRef& trackbar) {
   const SkinTrackbarEntry& entry = *trackbar;
   const HWND window = entry.window;
-  RECT bounds = {};
-  GetWindowRect(window, &bounds);
-  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  const RECT bounds = platform::WindowRect(window);
+  const int width = platform::Width(bounds), height = platform::Height(bounds);
 
   TrackbarParts parts;
   parts.width = float(width);

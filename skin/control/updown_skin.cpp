@@ -15,7 +15,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_install.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_picture.h"
@@ -56,7 +56,7 @@ POINT LastButtonPoint(const SkinUpDownEntry& entry) { return SkinPointOf(LPARAM(
 void OnMouseMove(const SkinMessage& m, const UpDownRef& control) {
   if (!control) return;
   const bool entered =
-      SkinHoverEnter(*control.record, {.window = m.window, .number = control.number, .kind = HoverKind::UpDown});
+      SkinHotEnter(*control.record, {.window = m.window, .number = control.number, .kind = HoverKind::UpDown});
   const int32_t half = UpDownHitTest(control, m.point());
   if (!entered && half == control->hoveredHalf) return;
   UpDownSkinPaint(control, true, control->pressed, m.point());
@@ -66,7 +66,7 @@ void OnMouseMove(const SkinMessage& m, const UpDownRef& control) {
 
 void OnMouseLeave(const UpDownRef& control) {
   if (!control) return;
-  SkinHoverLeave(*control.record);
+  SkinHotLeave(*control.record);
   control->hover = false;
   UpDownSkinPaint(control, false);
 }

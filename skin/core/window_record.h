@@ -25,7 +25,7 @@
 
 namespace korvath::skin {
 
-// The kind of skinned control the mouse is over (hover.h).
+// The kind of skinned control the mouse is over (hot_control.h).
 enum class HoverKind : int32_t { Button = 0, Edit = 1, Trackbar = 2, Combo = 3, List = 4, UpDown = 8, Header = 9 };
 
 // What a caption button does.
@@ -124,7 +124,7 @@ struct SkinWindowRecord {
   bool TitleGlow = false;
   int32_t HotCaptionItem = 0;
   HoverKind HotKind = HoverKind::Button;  // the kind of the control HotControl numbers
-  HWND HoverParent = nullptr;             // edits: the parent of the hot one
+  HWND HotControlParent = nullptr;        // edits: the parent of the hot one
   SkinRoutine HelpHandler;
   SkinRoutine MenuHandler;
   SkinRoutine CloseQueryHandler;

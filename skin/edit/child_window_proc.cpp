@@ -7,7 +7,7 @@
 #include "skin/core/control_background.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 #include "skin/draw/drawing_values.h"
@@ -42,8 +42,8 @@ void OnMouseMove(const SkinMessage& m, const ChildRef& child) {
   child->mouseY = p.y;
   const DWORD tracking =
       child->tracking ? 0 : DWORD(TME_LEAVE | (SkinEngine.options.SkinHoverTracking ? TME_HOVER : 0));
-  if (SkinHoverEnter(*child.record,
-                     {.window = m.window, .number = child.number, .kind = HoverKind::List, .tracking = tracking})) {
+  if (SkinHotEnter(*child.record,
+                   {.window = m.window, .number = child.number, .kind = HoverKind::List, .tracking = tracking})) {
     child->hot = true;
     ChildControlSkinPaintFrame(child, true);
   }
@@ -54,7 +54,7 @@ void OnMouseLeave(const ChildRef& child) {
   if (!child) return;
   child->tracking = false;
   child->mouseX = child->mouseY = -1;
-  SkinHoverLeave(*child.record);
+  SkinHotLeave(*child.record);
   child->hot = false;
   ChildControlSkinPaintFrame(child, false);
   ClearScrollHighlight(child);

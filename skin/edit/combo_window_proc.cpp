@@ -6,7 +6,7 @@
 #include "skin/core/child_layer.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/entry_lookup.h"
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_message.h"
 #include "skin/draw/drawing_values.h"
 #include "skin/edit/painters.h"
@@ -23,13 +23,13 @@ bool HasInnerEdit(HWND control) { return FindWindowExW(control, nullptr, L"Edit"
 
 void OnMouseMove(const SkinMessage& m, const ComboRef& combo) {
   if (!combo.record) return;
-  if (SkinHoverEnter(*combo.record, {.window = m.window, .number = combo.number, .kind = HoverKind::Combo}))
+  if (SkinHotEnter(*combo.record, {.window = m.window, .number = combo.number, .kind = HoverKind::Combo}))
     ComboSkinPaint(combo, true);
 }
 
 void OnMouseLeave(const ComboRef& combo) {
   ComboSkinPaint(combo, false);
-  if (combo.record) SkinHoverLeave(*combo.record);
+  if (combo.record) SkinHotLeave(*combo.record);
 }
 
 // The box whose WM_PAINT is under way: its BeginPaint sends WM_NCPAINT, and

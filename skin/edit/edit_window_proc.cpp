@@ -5,7 +5,7 @@
 #include "skin/core/child_layer.h"
 #include "skin/core/control_background.h"
 #include "skin/core/engine_startup.h"
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_props.h"
 #include "skin/draw/drawing_values.h"
@@ -24,10 +24,10 @@ void CopyPictureToOwner(HWND control, const EditRef& edit) {
 }
 
 void OnMouseMove(const SkinMessage& m, const EditRef& edit) {
-  if (edit.record && SkinHoverEnter(*edit.record, {.window = m.window,
-                                                   .number = edit.number,
-                                                   .kind = HoverKind::Edit,
-                                                   .parent = GetParent(m.window)})) {
+  if (edit.record && SkinHotEnter(*edit.record, {.window = m.window,
+                                                 .number = edit.number,
+                                                 .kind = HoverKind::Edit,
+                                                 .parent = GetParent(m.window)})) {
     // The entry keeps the hot state, so that repaints while the mouse rests
     // on the edit keep the hot border.
     if (edit) edit->hot = true;
@@ -37,7 +37,7 @@ void OnMouseMove(const SkinMessage& m, const EditRef& edit) {
 }
 
 void OnMouseLeave(const SkinMessage& m, const EditRef& edit) {
-  if (edit.record) SkinHoverLeave(*edit.record);
+  if (edit.record) SkinHotLeave(*edit.record);
   if (!edit) return;
   edit->hot = false;
   EditSkinBorderPaint(m.window, edit, edit->focused, std::nullopt);

@@ -1,12 +1,15 @@
 // Where a save must not go through or must not lose anything: a read-only
 // file, a file made by another program during the save, a replaced file's
-// attributes, a disk that is full at any step of the save, a folder whose
+// attributes, a disk that is full at any step of the save, a disk that fails
+// the folder's flush after the move, the save's new file removed by a
+// program of the host, links of the host beside the document, a folder whose
 // name is as long as names can be, a document folder deeper than MAX_PATH
 // and one of 100,000 characters, written, read back and refused there
 // through the real window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "app/file_paths.h"
 #include "app/npc_script.h"
@@ -71,7 +74,7 @@ TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
     ASSERT_EQ(Generate({PressButton(IDOK)}).size(), 1u);
     steps = counted.steps();
   }
-  const size_t move = size_t(std::find(steps.begin(), steps.end(), "MoveFileExW") - steps.begin());
+  const size_t move = size_t(std::find(steps.begin(), steps.end(), "CreateHardLinkW") - steps.begin());
   ASSERT_LT(move, steps.size());
   RemoveFolder(DocumentFolder());
   fs::create_directory(Wide(DocumentFolder()));
@@ -93,11 +96,11 @@ TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   EXPECT_EQ(ReadBytes(zhangSan_), theirs);
 }
 
-// No room on the disk at any step of a new file's save: no free entry for
-// the new file (with bytes free), no room for its bytes, a flush, a close or
-// a move that finds the disk full; and no room for the bytes that replace a
-// file. The notice says that the disk is full; the file there stays as it
-// was, and nothing is left beside it.
+// No room on the disk at any step of a new file's save up to its move: no
+// free entry for the new file (with bytes free), no room for its bytes, a
+// flush or a move that finds the disk full; and no room for the bytes that
+// replace a file. The notice says that the disk is full; the file there
+// stays as it was, and nothing is left beside it.
 TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
   TypeInto(名字编辑框, L"张三");
   const std::string old = "an older file\r\n";
@@ -118,7 +121,9 @@ TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
       steps = counted.steps();
     }
     ASSERT_GE(steps.size(), 5u);
-    for (size_t step = 0; step < steps.size(); ++step) {
+    const size_t move = testsupport::StepOfTheMove(steps);
+    ASSERT_LT(move, steps.size());
+    for (size_t step = 0; step <= move; ++step) {
       if (over && steps[step] != "WriteFile") continue;
       const DWORD error = step % 2 ? ERROR_HANDLE_DISK_FULL : ERROR_DISK_FULL;
       SCOPED_TRACE((over ? "over a file, " : "a new file, ") + steps[step] + ", error " + std::to_string(error));
@@ -133,6 +138,153 @@ TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
       EXPECT_EQ(FolderEntries(DocumentFolder()),
                 over ? std::vector<std::wstring>{L"zhangsan.pst"} : std::vector<std::wstring>{});
     }
+  }
+}
+
+// The steps of a save of 张三 through the window: over his file when `over`
+// (the question answered Yes), else of a new one.
+std::vector<std::string> SaveStepsThroughTheWindow(const std::function<std::vector<SeenDialog>()>& generate) {
+  testsupport::SaveSteps counted;
+  generate();
+  return counted.steps();
+}
+
+// The disk fails the flush of the document folder once the new file is in
+// its place, over a file and of a new one: the notice says that the file is
+// written but that the disk reported an error, names it and says what to do,
+// in place of the completion notice; the file holds the new content. Where
+// the system flushes no folder there, or the folder cannot be opened for a
+// flush, the completion notice comes as ever.
+TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNotice) {
+  TypeInto(名字编辑框, L"张三");
+  const struct {
+    bool over;
+    const char* step;
+    DWORD error;
+    const char* notice;  // none: the completion notice
+  } failures[] = {
+      {false, "FlushFileBuffers (the folder)", ERROR_NOT_READY, "设备未就绪,错误代码21"},  // Wine: the host's EIO
+      {true, "FlushFileBuffers (the folder)", ERROR_IO_DEVICE, "I/O设备错误,错误代码1117"},
+      {false, "FlushFileBuffers (the folder)", ERROR_GEN_FAILURE, "设备没有发挥作用,错误代码31"},
+      {true, "FlushFileBuffers (the folder)", 1234, "错误代码1234"},
+      {false, "FlushFileBuffers (the folder)", ERROR_NOT_SUPPORTED, nullptr},
+      {true, "CreateFileW (the folder)", ERROR_NOT_READY, nullptr},
+  };
+  const auto prepare = [&](bool over) {
+    RemoveFolder(DocumentFolder());
+    fs::create_directory(Wide(DocumentFolder()));
+    if (over) WriteBytes(zhangSan_, "an older file\r\n");
+  };
+  const auto generator = [&](bool over) {
+    return [this, over] {
+      return Generate(over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)});
+    };
+  };
+  std::vector<std::string> stepsOf[2];  // of a new file, over a file
+  for (const bool over : {false, true}) {
+    prepare(over);
+    stepsOf[over] = SaveStepsThroughTheWindow(generator(over));
+  }
+  for (const auto& failure : failures) {
+    SCOPED_TRACE(std::string(failure.over ? "over a file, " : "a new file, ") + failure.step + " failing with " +
+                 std::to_string(failure.error));
+    const std::vector<std::string>& steps = stepsOf[failure.over];
+    const auto generate = generator(failure.over);
+    const size_t step = size_t(std::find(steps.begin(), steps.end(), failure.step) - steps.begin());
+    ASSERT_LT(step, steps.size());
+    prepare(failure.over);
+    std::vector<SeenDialog> seen;
+    {
+      testsupport::SaveSteps failing;
+      failing.FailAt(step, failure.error);
+      seen = generate();
+    }
+    ASSERT_EQ(seen.size(), failure.over ? 2u : 1u);
+    EXPECT_EQ(seen.back().caption, L"提示");
+    EXPECT_EQ(seen.back().text, Wide(failure.notice ? "NPC文件[" + zhangSan_ + "]已经生成,但磁盘报告了错误(" +
+                                                          failure.notice +
+                                                          "),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!"
+                                                    : "NPC文件[" + zhangSan_ + "]已经生成!"));
+    EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+    EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});
+  }
+}
+
+// A program of the Linux host removes the save's new file just before it
+// would take the document's place: the notice says so and asks for another
+// save; the document is as it was, and the next save writes it.
+TEST_F(DocumentTest, TheNewFileRemovedByAHostProgramDuringTheSaveIsNamed) {
+  if (UnixPath(Wide(DocumentFolder())).empty()) GTEST_SKIP() << "not under Wine: no host program to remove it";
+  const std::string old = "an older file\r\n";
+  WriteBytes(zhangSan_, old);
+  TypeInto(名字编辑框, L"张三");
+  const auto generate = [&] { return Generate({PressButton(IDYES), PressButton(IDOK)}); };
+  const std::vector<std::string> steps = SaveStepsThroughTheWindow(generate);
+  WriteBytes(zhangSan_, old);
+  const size_t move = testsupport::StepOfTheMove(steps);
+  ASSERT_LT(move, steps.size());
+  bool removed = false;
+  std::vector<SeenDialog> seen;
+  {
+    testsupport::SaveSteps racing;
+    racing.StopBefore(move, [&] {
+      for (const std::wstring& name : FolderEntries(DocumentFolder()))
+        if (name != L"zhangsan.pst") removed = RunHostProgram(L"/bin/rm", {UnixPath(Wide(DocumentFolder()) + name)});
+    });
+    seen = generate();
+  }
+  ASSERT_TRUE(removed);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].caption, L"提示");
+  EXPECT_EQ(seen[1].text,
+            Wide("NPC文件[" + zhangSan_ + "]保存失败,保存时其他程序删除了正在写入的临时文件,请再保存一次!"));
+  EXPECT_EQ(ReadBytes(zhangSan_), old);
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});
+  seen = generate();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, Wide("NPC文件[" + zhangSan_ + "]已经生成!"));
+  EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+}
+
+// Links of the Linux host beside the document under names of its leftovers
+// (as anyone who may write into a shared folder can make them): to the
+// document itself, to another NPC's document, to a file in another folder, to
+// a folder, and to nothing. The user saves 张三 over his document and as a new
+// one: "已经生成!" comes, the document holds what was saved, and every link
+// and what it points to stay as they were.
+TEST_F(DocumentTest, HostLinksNamedLikeLeftoversAreLeftWithWhatTheyPointTo) {
+  const std::wstring hostElsewhere = UnixPath(Wide(folder_.substr(0, folder_.size() - 1)));  // no "/" at its end
+  if (hostElsewhere.empty()) GTEST_SKIP() << "not under Wine: no host to make links with";
+  TypeInto(名字编辑框, L"张三");
+  const std::string lisi = DocumentFolder() + "lisi.pst", victim = folder_ + "victim.txt";
+  const std::string theirs = "another NPC's document\r\n", victimContent = "a file in another folder\r\n";
+  const std::wstring leftover = Wide(zhangSan_) + L".saving-";
+  const struct {
+    const wchar_t* digits;
+    std::wstring target;
+  } links[] = {
+      {L"C0DE", L"zhangsan.pst"},          {L"0B0B", L"lisi.pst"}, {L"8888", hostElsewhere + L"/victim.txt"},
+      {L"ABCD", UnixPath(Wide(zhangSan_))}, {L"F01D", hostElsewhere}, {L"DEAD", L"nothing-here.pst"},
+  };
+  for (const bool over : {true, false}) {
+    SCOPED_TRACE(over ? "over his document" : "a new document");
+    RemoveFolder(DocumentFolder());
+    fs::create_directory(Wide(DocumentFolder()));
+    if (over) WriteBytes(zhangSan_, "an older file\r\n");
+    WriteBytes(lisi, theirs);
+    WriteBytes(victim, victimContent);
+    HostLinks made;
+    for (const auto& link : links) ASSERT_TRUE(made.Make(leftover + link.digits + L".tmp", link.target));
+    std::vector<SeenDialog> seen =
+        Generate(over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), over ? 2u : 1u);
+    EXPECT_EQ(seen.back().text, Wide("NPC文件[" + zhangSan_ + "]已经生成!"));
+    EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+    for (const auto& link : links)
+      EXPECT_TRUE(HostLinks::PointsTo(leftover + link.digits + L".tmp", link.target)) << link.digits;
+    EXPECT_EQ(ReadBytes(lisi), theirs);
+    EXPECT_EQ(ReadBytes(victim), victimContent);
+    EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{L"victim.txt"});
   }
 }
 

@@ -44,8 +44,10 @@ void* operator new(size_t size) {
   if (void* block = std::malloc(size ? size : 1)) return block;
   throw std::bad_alloc();
 }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, size_t) noexcept { std::free(block); }
+// Out of line: inlined where a `new` of this file is undone, their free()
+// would meet that `new` and GCC would take the pair for a mismatch.
+[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block, size_t) noexcept { std::free(block); }
 
 namespace {
 void ThrowsRuntimeError() { throw std::runtime_error("failed"); }

@@ -24,8 +24,11 @@ std::string PathOf(size_t length, bool wide) {
   const std::string file = "\\zhangsan.pst";
   std::string path = "C:";
   size_t chars = 2;
-  for (int level = 0; chars + 11 + file.size() <= length; ++level, chars += 11)
-    path += "\\" + std::string(wide ? "第" : "L") + std::to_string(level % 10) + (wide ? std::string("层存档目录长长长") : "folder__");
+  for (int level = 0; chars + 11 + file.size() <= length; ++level, chars += 11) {
+    path += wide ? "\\第" : "\\L";
+    path += std::to_string(level % 10);
+    path += wide ? "层存档目录长长长" : "folder__";
+  }
   for (; chars + file.size() < length; ++chars) path += wide ? "长" : "x";
   return path + file;
 }

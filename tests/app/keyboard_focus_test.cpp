@@ -1,7 +1,8 @@
 // The tool at the keyboard alone: the focus goes back to the control that
 // had it when a box, a system dialog or another program's window gave the
 // main window back, where it shows as it did; Enter presses the focused push
-// button. Every key is a real one, the boxes' and dialogs' too.
+// button; the window minimised takes no keys. Every key is a real one, the
+// boxes' and dialogs' too.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -40,7 +41,7 @@ class KeyboardFocusTest : public DocumentTest {
     EXPECT_EQ(GetFocus(), H(unit)) << after;
     const PixelBuffer now = Look(H(unit));
     EXPECT_EQ(Differing(now, look), 0) << after;
-    if (Differing(now, look) != 0) SaveFailureImage(now, "focus_after_" + std::to_string(unit));
+    if (Differing(now, look) != 0) SaveFailureImage(now, std::string("focus_after_") + std::to_string(unit));
   }
 };
 
@@ -55,7 +56,7 @@ TEST_F(KeyboardFocusTest, AfterTheEmptyNameNoticeTheButtonStillHasTheFocus) {
     const std::vector<SeenDialog> seen = PressAnswering(VK_SPACE, {AnswerByKey(VK_RETURN)});
     ASSERT_EQ(seen.size(), 1u) << press;
     EXPECT_EQ(seen[0].text, Wide(EmptyNameMessage()));
-    ExpectFocusShownOn(生成保存按钮, focused, "the notice " + std::to_string(press));
+    ExpectFocusShownOn(生成保存按钮, focused, std::string("the notice ") + std::to_string(press));
   }
   PressKey(VK_TAB);
   EXPECT_EQ(GetFocus(), H(关闭按钮));
@@ -143,3 +144,35 @@ TEST_F(KeyboardFocusTest, EnterPressesTheFocusedPushButton) {
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 2000));
 }
 
+
+// Minimised by the caption's item with the focus in the name box or on the
+// generate button, the window holds no focus: the keys typed go to no
+// control, and Enter runs no save but restores the window, as on Windows,
+// where the control that had the focus has it again and shows it.
+TEST_F(KeyboardFocusTest, AMinimisedWindowTakesNoKeysAndEnterRestoresItWithTheFocusBack) {
+  TypeInto(名字编辑框, L"张三");
+  for (const Unit unit : {名字编辑框, 生成保存按钮}) {
+    SCOPED_TRACE(unit);
+    PixelBuffer focused;
+    if (unit == 名字编辑框) {
+      ClickUnit(名字编辑框);
+    } else {
+      focused = TabTo(读取按钮, 生成保存按钮);
+    }
+    ClickCaptionItem(1);
+    ASSERT_TRUE(PumpUntil([] { return IsIconic(MainWindow()) != FALSE; }));
+    EXPECT_EQ(GetFocus(), nullptr);
+    TypeText(L"abc");
+    EXPECT_EQ(MainForm().EditContent(名字编辑框), "张三");
+    const std::vector<SeenDialog> seen = PressAnswering(VK_RETURN, {});
+    EXPECT_TRUE(seen.empty()) << (seen.empty() ? std::wstring() : seen[0].text);
+    EXPECT_EQ(ReadBytes(zhangSan_), "<missing>");
+    ASSERT_TRUE(PumpUntil([] { return !IsIconic(MainWindow()); }));
+    if (unit == 名字编辑框) {
+      EXPECT_EQ(GetFocus(), H(名字编辑框));
+    } else {
+      ExpectFocusShownOn(生成保存按钮, focused, "restored by Enter");
+    }
+    EXPECT_EQ(MainForm().EditContent(名字编辑框), "张三");
+  }
+}

@@ -11,6 +11,7 @@
 #include "app/npc_tool.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
+#include "skin/core/window_list.h"
 #include "tests/app/npc_test_record.h"
 
 namespace korvath::app::uitest {
@@ -137,6 +138,12 @@ DialogAnswerer::Answer AnswerByKey(WORD key) {
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
   };
+}
+
+void ClickCaptionItem(int item) {
+  const skin::SkinWindowRecord& r = *skin::SkinRecordOfWindow(MainWindow());
+  const gdip::RectF b = r.CaptionItems[size_t(item) - 1].Bounds;
+  Click(MainWindow(), int(b.x + b.width / 2), int(b.y + b.height / 2));
 }
 
 PixelBuffer Look(HWND window) {

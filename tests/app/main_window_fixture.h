@@ -43,6 +43,9 @@ DialogAnswerer::Answer ChooseFile(const std::string& path);
 // own loop takes the key.
 DialogAnswerer::Answer AnswerByKey(WORD key);
 
+// Clicks item `item` (1-based) of the main window's caption, as the skin
+// lays it out.
+void ClickCaptionItem(int item);
 // What the screen shows of a window, the mouse away from every control.
 PixelBuffer Look(HWND window);
 // The pixels in which two pictures of one size differ.

@@ -161,7 +161,9 @@ TEST_F(MainWindowTest, AEuroSignInTheNameIsRefusedAtSave) {
 static size_t ChooseFolder(const std::wstring& folder, int entry = 1, int button = IDOK) {
   DialogAnswerer answerer({[&](HWND dialog) {
     EXPECT_NE(FindWindowExW(dialog, nullptr, L"Static", L"选择NPC文档存放目录"), nullptr);
-    if (!folder.empty()) EXPECT_TRUE(SelectInFolderDialog(dialog, folder));
+    if (!folder.empty()) {
+      EXPECT_TRUE(SelectInFolderDialog(dialog, folder));
+    }
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   }});
   NpcChooseDocumentFolderClick(entry);  // returns when its dialog has gone

@@ -18,7 +18,9 @@ TEST_F(MainWindowTest, ThePushAndRadioButtonsWearTheButtonSkin) {
     const bool push = unit == 读取按钮 || unit == 生成保存按钮 || unit == 关闭按钮;
     EXPECT_EQ(button->Kind, push ? skin::ButtonKind::Vector : skin::ButtonKind::Radio) << unit;
     EXPECT_EQ(GetWindowLongPtrW(H(unit), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::ButtonSkinWndProc));
-    if (push) EXPECT_EQ(GetWindowLongW(H(unit), GWL_STYLE) & 0xF, BS_OWNERDRAW) << unit;
+    if (push) {
+      EXPECT_EQ(GetWindowLongW(H(unit), GWL_STYLE) & 0xF, BS_OWNERDRAW) << unit;
+    }
   }
 }
 
@@ -107,8 +109,8 @@ TEST_F(MainWindowTest, EveryRadioCaptionEndsInsideItsButton) {
     EXPECT_LT(ink, width - 1) << i;
     EXPECT_EQ(LastInkColumn(shown[i]), ink) << i;
     if (HasFailure()) {
-      SaveFailureImage(shown[i], "radio_" + std::to_string(i));
-      SaveFailureImage(whole, "radio_wider_" + std::to_string(i));
+      SaveFailureImage(shown[i], std::string("radio_") + std::to_string(i));
+      SaveFailureImage(whole, std::string("radio_wider_") + std::to_string(i));
     }
   }
 }

@@ -13,12 +13,6 @@
 namespace korvath::app::uitest {
 namespace {
 
-POINT ItemCentre(int item) {
-  const skin::SkinWindowRecord& r = *skin::SkinRecordOfWindow(MainWindow());
-  const gdip::RectF b = r.CaptionItems[size_t(item) - 1].Bounds;
-  return {LONG(b.x + b.width / 2), LONG(b.y + b.height / 2)};
-}
-
 TEST_F(MainWindowTest, TheMainWindowIsTheSkinsWithMinimiseAndCloseItems) {
   HWND window = MainWindow();
   const skin::SkinWindowRecord* r = skin::SkinRecordOfWindow(window);
@@ -91,8 +85,7 @@ TEST_F(MainWindowTest, EveryControlOfTheToolCarriesTheSkinOfItsKind) {
 // Minimising and moving by the caption are the form skin's own (its tests);
 // here the close item ends the tool and takes the skin's record with it.
 TEST_F(MainWindowTest, TheCloseItemEndsTheToolAndItsSkinRecord) {
-  const POINT close = ItemCentre(2);
-  Click(MainWindow(), close.x, close.y);
+  ClickCaptionItem(2);
   EXPECT_TRUE(PumpUntil([] { return !MainForm().IsAlive(); }, 3000));
   EXPECT_TRUE(skin::SkinEngine.lists.SkinWindowList.empty());
 }

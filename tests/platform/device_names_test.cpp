@@ -31,6 +31,20 @@ TEST(DeviceNames, NamesThatOnlyLookLikeDevicesAreFiles) {
     EXPECT_FALSE(PathNamesDevice(path)) << testing::PrintToString(std::wstring(path));
 }
 
+// A drive-relative path takes its file part for a device's on every drive,
+// whatever the case of the letter: "z:aux.pst" (Z: is the host's root under
+// Wine) as much as "C:aux.pst"; a file's name there stays a file's.
+TEST(DeviceNames, ADriveRelativePathOnEveryDriveInEitherCase) {
+  for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+    for (const wchar_t drive : {letter, wchar_t(letter - L'A' + L'a')}) {
+      const std::wstring prefix = {drive, L':'};
+      EXPECT_TRUE(PathNamesDevice(prefix + L"aux.pst")) << testing::PrintToString(prefix);
+      EXPECT_TRUE(PathNamesDevice(prefix + L"com1")) << testing::PrintToString(prefix);
+      EXPECT_FALSE(PathNamesDevice(prefix + L"wangwu.pst")) << testing::PrintToString(prefix);
+    }
+  }
+}
+
 // In the device namespace a device is named by itself; a path inside a
 // drive, share or volume there is a file's, its names taken literally. The
 // pipes and mail slots are devices wherever they are named, also on

@@ -4,16 +4,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace korvath::platform {
 namespace {
 
 std::vector<uint8_t> Header(uint32_t count, uint32_t length, std::vector<uint8_t> then = {}) {
-  std::vector<uint8_t> bytes = {uint8_t(count), uint8_t(count >> 8), uint8_t(count >> 16), uint8_t(count >> 24),
-                                uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24)};
-  bytes.insert(bytes.end(), then.begin(), then.end());
-  return bytes;
+  const uint8_t head[] = {uint8_t(count), uint8_t(count >> 8), uint8_t(count >> 16), uint8_t(count >> 24),
+                          uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24)};
+  then.insert(then.begin(), std::begin(head), std::end(head));
+  return then;
 }
 
 TEST(EmbeddedImage, AFileBehindCountAndLengthAndBadHeadersRefused) {

@@ -92,10 +92,12 @@ struct Save {
 };
 inline constexpr Save kSaves[] = {{"overwrite", true}, {"new file", false}};
 
-// The failed step's kind, as the notices tell them apart.
+// The failed step's kind, as the notices tell them apart: of the steps up to
+// the move.
 inline SaveFailure::Step KindOf(const std::string& step) {
   if (step == "CreateFileW (the new file beside it)") return SaveFailure::Step::Folder;
-  if (step == "CreateFileW (the file itself)" || step == "MoveFileExW") return SaveFailure::Step::Target;
+  if (step == "CreateFileW (the file itself)" || step == "MoveFileExW" || step == "CreateHardLinkW")
+    return SaveFailure::Step::Target;
   return SaveFailure::Step::Write;
 }
 

@@ -1,8 +1,8 @@
 // Saving a file: what a failure at each step of a save leaves behind, and
-// what a kill of the program at each step leaves (the program killed by its
-// process id, as a crash ends it); what a replace keeps of the old file, the
-// files it refuses, before it starts too, a file that turns up while it goes
-// on, and the longest names it takes.
+// what it reports, and what a kill of the program at each step leaves (the
+// program killed by its process id, as a crash ends it); what a replace
+// keeps of the old file, the files it refuses, before it starts too, a file
+// that turns up while it goes on, and the longest names it takes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,6 +14,8 @@
 
 #include "platform/file_saving.h"
 #include "tests/platform/file_saving_fixture.h"
+#include "tests/support/save_steps.h"
+#include "tests/support/win_test_support.h"
 
 using namespace korvath::platform;
 using namespace korvath::platform::files::savetest;
@@ -21,16 +23,24 @@ using files::SaveFailure;
 
 namespace {
 
-// Every step of a save made to fail, one at a time, with an error that
-// nothing else gives: the save reports that error at that step, and the
-// folder is as it was, the old file byte for byte and nothing beside it. The
-// steps include those that no small write makes fail (the flush, the close,
-// the setting of the attributes and the final move).
+// The index of the step named `name` among `steps` (their size when none is).
+size_t StepIndex(const std::vector<std::string>& steps, const std::string& name) {
+  return size_t(std::find(steps.begin(), steps.end(), name) - steps.begin());
+}
+
+// Every step of a save up to the move that puts the new file in the file's
+// place made to fail, one at a time, with an error that nothing else gives:
+// the save reports that error at that step, and the folder is as it was, the
+// old file byte for byte and nothing beside it. The steps include those that
+// no small write makes fail (the flush, the setting of the attributes and
+// the final move).
 TEST_F(FileSavingTest, AFailureAtAnyStepLeavesTheFileAsItWasAndNothingBesideIt) {
   for (const Save& save : kSaves) {
     const std::vector<std::string> names = StepsOf(save);
     ASSERT_GE(names.size(), save.over ? 6u : 5u) << save.name;
-    for (size_t step = 0; step < names.size(); ++step) {
+    const size_t move = testsupport::StepOfTheMove(names);
+    ASSERT_LT(move, names.size()) << save.name;
+    for (size_t step = 0; step <= move; ++step) {
       SCOPED_TRACE(std::string(save.name) + ", step " + std::to_string(step) + ": " + names[step]);
       Prepare(save);
       std::optional<SaveFailure> failure;
@@ -44,6 +54,60 @@ TEST_F(FileSavingTest, AFailureAtAnyStepLeavesTheFileAsItWasAndNothingBesideIt) 
       EXPECT_EQ(failure->error, DWORD(ERROR_NOT_READY));
       EXPECT_EQ(failure->step, KindOf(names[step]));
       ExpectAsBefore(save);
+    }
+  }
+}
+
+// Each step after the move made to fail, one at a time: the file holds the
+// new content and nothing is beside it whatever failed. Where the disk fails
+// the folder's flush (an I/O error: under Wine the host's EIO comes as
+// ERROR_NOT_READY, an error it does not map as ERROR_GEN_FAILURE), the save
+// says so with that error, the move being maybe not on disk; where the
+// system flushes no folder there, or the folder cannot be opened for it, or
+// the new file's close fails, the save is done.
+TEST_F(FileSavingTest, AfterTheMoveOnlyADiskErrorInTheFoldersFlushIsReported) {
+  const struct {
+    const char* step;
+    DWORD error;
+    bool reported;
+  } failures[] = {
+      {"FlushFileBuffers (the folder)", ERROR_NOT_READY, true},
+      {"FlushFileBuffers (the folder)", ERROR_IO_DEVICE, true},
+      {"FlushFileBuffers (the folder)", ERROR_GEN_FAILURE, true},
+      {"FlushFileBuffers (the folder)", ERROR_DISK_FULL, true},
+      {"FlushFileBuffers (the folder)", ERROR_CRC, true},
+      {"FlushFileBuffers (the folder)", ERROR_INVALID_FUNCTION, false},
+      {"FlushFileBuffers (the folder)", ERROR_NOT_SUPPORTED, false},
+      {"FlushFileBuffers (the folder)", ERROR_INVALID_PARAMETER, false},
+      {"FlushFileBuffers (the folder)", ERROR_ACCESS_DENIED, false},
+      {"CreateFileW (the folder)", ERROR_NOT_READY, false},
+      {"CreateFileW (the folder)", ERROR_ACCESS_DENIED, false},
+      {"CloseHandle", ERROR_NOT_READY, false},
+  };
+  for (const Save& save : kSaves) {
+    const std::vector<std::string> names = StepsOf(save);
+    const size_t move = testsupport::StepOfTheMove(names);
+    for (const auto& failure : failures) {
+      SCOPED_TRACE(std::string(save.name) + ", " + failure.step + " failing with " + std::to_string(failure.error));
+      const size_t step = StepIndex(names, failure.step);
+      ASSERT_LT(step, names.size());
+      ASSERT_GT(step, move);
+      Prepare(save);
+      std::optional<SaveFailure> reported;
+      {
+        testsupport::SaveSteps steps;
+        steps.FailAt(step, failure.error);
+        reported = files::SaveFile(Gbk(file_), kNewContent);
+      }
+      if (failure.reported) {
+        ASSERT_TRUE(reported.has_value());
+        EXPECT_EQ(reported->step, SaveFailure::Step::FolderFlush);
+        EXPECT_EQ(reported->error, failure.error);
+      } else {
+        EXPECT_EQ(reported, std::nullopt);
+      }
+      EXPECT_EQ(Read(file_), kNewContent);
+      EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
     }
   }
 }
@@ -148,11 +212,6 @@ TEST_F(FileSavingTest, NamesOf255CharactersAreSavedAndLongerOnesRefused) {
   EXPECT_EQ(Entries(folder), std::vector<std::wstring>{name});
 }
 
-// The index of the step named `name` among `steps` (their size when none is).
-size_t StepIndex(const std::vector<std::string>& steps, const std::string& name) {
-  return size_t(std::find(steps.begin(), steps.end(), name) - steps.begin());
-}
-
 // The new file is given, before it takes the old one's place, the archive
 // mark that any change gives besides the old file's hidden and system marks:
 // what the save hands to the system says so (under Wine every file shows
@@ -177,7 +236,7 @@ TEST_F(FileSavingTest, TheNewFileIsGivenTheArchiveMarkBesidesTheKeptOnes) {
 // file is there now, at the last step.
 TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveIsNotReplaced) {
   const std::vector<std::string> names = StepsOf(kSaves[1]);
-  const size_t move = StepIndex(names, "MoveFileExW");
+  const size_t move = StepIndex(names, "CreateHardLinkW");
   ASSERT_LT(move, names.size());
   const std::string theirs = "made by another program meanwhile\r\n";
   Prepare(kSaves[1]);
@@ -192,6 +251,43 @@ TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveIsNotReplaced) {
   EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
   EXPECT_EQ(Read(file_), theirs);
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+}
+
+// The document's name taken on the Linux host by what Wine does not show, a
+// link of the host to nothing, where a new file is saved: the save fails as
+// for a file that turned up meanwhile, and the link stays. (Wine's move
+// without replacing looks for the name, finds nothing and replaces what is
+// there; so it would a file that a host program makes between its look and
+// its move.)
+TEST_F(FileSavingTest, ANewFileTakesNoNameThatTheHostHolds) {
+  testsupport::HostLinks made;
+  if (!made.Make(file_, L"nothing-here.pst")) GTEST_SKIP() << "not under Wine: no host to make links with";
+  const std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep);
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->step, SaveFailure::Step::Target);
+  EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(testsupport::HostLinks::PointsTo(file_, L"nothing-here.pst"));
+  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{});
+}
+
+// Where the file system makes no second name of a file (FAT, and under Wine
+// a host's vfat: EPERM, as ERROR_ACCESS_DENIED; EOPNOTSUPP, as
+// ERROR_GEN_FAILURE), a new file is moved into its place: saved all the same,
+// with nothing beside it.
+TEST_F(FileSavingTest, WhereNoSecondNameCanBeMadeANewFileIsMoved) {
+  const std::vector<std::string> names = StepsOf(kSaves[1]);
+  const size_t link = StepIndex(names, "CreateHardLinkW");
+  ASSERT_LT(link, names.size());
+  for (DWORD error : {ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED, ERROR_ACCESS_DENIED, ERROR_GEN_FAILURE}) {
+    SCOPED_TRACE(error);
+    Prepare(kSaves[1]);
+    testsupport::SaveSteps steps;
+    steps.FailAt(link, error);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(StepIndex(steps.steps(), "MoveFileExW"), link + 1);
+    EXPECT_EQ(Read(file_), kNewContent);
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+  }
 }
 
 // A save that may not replace (its caller found no file and asked nobody)

@@ -1,8 +1,11 @@
 // The form runtime's keys and focus on real windows: Tab and Shift+Tab
-// through the stops, a radio group as one stop, windows that a skin lays
-// round units as stops of their own, Enter in a push button, and the focus
-// kept through a box.
+// through the stops, a radio group as one stop that the arrow keys go round,
+// windows that a skin lays round units as stops of their own, Enter in a
+// push button, Esc in a form that asks not to be closed by it, and the focus
+// kept through a box, another window and the form minimised.
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "platform/form.h"
 #include "tests/platform/form_fixture.h"
@@ -11,6 +14,30 @@
 using namespace korvath::platform;
 using namespace korvath::platform::formtest;
 using namespace testsupport;
+
+namespace {
+
+// A window laid round `unit` that takes the focus itself, as a skin lays a
+// panel round a field.
+HWND LayRound(const Form& form, int unit) {
+  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
+                                form.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetParent(form.UnitGetHandle(unit), around);
+  return around;
+}
+
+// Tab reaches `around`; a Tab that it hands to the form's window goes on to
+// `next`, and Shift+Tab from there comes back to it.
+void ExpectStopBefore(const Form& form, HWND around, HWND next) {
+  PressKey(VK_TAB);
+  ASSERT_EQ(GetFocus(), around);
+  SendMessageW(form.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetFocus(), next);
+  PressKey(VK_TAB, VK_SHIFT);
+  EXPECT_EQ(GetFocus(), around);
+}
+
+}  // namespace
 
 // A radio group with no button checked is one stop too: its first button,
 // from before it and from after it.
@@ -30,16 +57,9 @@ TEST_F(FormTest, ARadioGroupWithNothingCheckedIsEnteredAtItsFirstButton) {
 // the stop after it; a key it hands to the form's window counts as pressed
 // there. Enter in a push button presses it.
 TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
-  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
-                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetParent(H(kEdit), around);
+  HWND around = LayRound(form_, kEdit);
   form_.UnitSetFocus(kEdit);
-  PressKey(VK_TAB);
-  ASSERT_EQ(GetFocus(), around);
-  SendMessageW(form_.WindowHandle(), WM_KEYDOWN, VK_TAB, 0);
-  EXPECT_EQ(GetFocus(), H(kCombo));
-  PressKey(VK_TAB, VK_SHIFT);
-  EXPECT_EQ(GetFocus(), around);
+  ExpectStopBefore(form_, around, H(kCombo));
   form_.UnitSetFocus(kButton);
   PressKey(VK_RETURN);
   EXPECT_TRUE(PumpUntil([] { return g_events[kButtonClick] == 1; }, 2000));
@@ -50,9 +70,7 @@ TEST_F(FormTest, AWindowRoundAUnitIsTheStopAfterItAndEnterPressesAButton) {
 // from the first stop goes round to it, Tab from that unit reaches it, and
 // Tab from it goes round to the first stop.
 TEST_F(FormTest, AWindowRoundTheLastUnitIsTheStopAfterIt) {
-  HWND around = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 380, 200, 60,
-                                form_.WindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetParent(H(kButton), around);
+  HWND around = LayRound(form_, kButton);
   form_.UnitSetFocus(kEdit);
   PressKey(VK_TAB, VK_SHIFT);
   EXPECT_EQ(GetFocus(), around);
@@ -63,6 +81,57 @@ TEST_F(FormTest, AWindowRoundTheLastUnitIsTheStopAfterIt) {
   EXPECT_EQ(GetFocus(), H(kEdit));
 }
 
+// A radio button that has the focus without being on (pressed, and the
+// mouse let go off it) is left by Tab and Shift+Tab for the stops around its
+// group, not for the group's checked button.
+TEST_F(FormTest, TabAndShiftTabFromARadioButtonLeaveItsGroup) {
+  const struct {
+    int checked, pressed;
+    WORD modifier;
+    int to;
+  } cases[] = {{kRadioA, kRadioB, VK_SHIFT, kCombo}, {kRadioB, kRadioA, 0, kButton}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pressed);
+    form_.SetRadioChecked(c.checked, true);
+    RECT r;
+    GetClientRect(H(c.pressed), &r);
+    MouseDown(H(c.pressed), r.right / 2, r.bottom / 2);
+    MouseUp(form_.WindowHandle(), 300, 440);
+    ASSERT_EQ(GetFocus(), H(c.pressed));
+    ASSERT_TRUE(form_.RadioChecked(c.checked));
+    PressKey(VK_TAB, c.modifier);
+    EXPECT_EQ(GetFocus(), H(c.to));
+  }
+}
+
+// The arrow keys go round a radio group: in a group of two each moves to
+// the other button, from either one, and turns it on with its click.
+TEST_F(FormTest, TheArrowKeysGoRoundARadioGroup) {
+  form_.UnitSetFocus(kRadioA);
+  const std::pair<WORD, int> steps[] = {{VK_RIGHT, kRadioB}, {VK_DOWN, kRadioA}, {VK_UP, kRadioB}, {VK_LEFT, kRadioA}};
+  int clicks = 0;
+  for (const auto& [key, to] : steps) {
+    SCOPED_TRACE(key);
+    PressKey(key);
+    EXPECT_EQ(GetFocus(), H(to));
+    EXPECT_TRUE(form_.RadioChecked(to));
+    EXPECT_TRUE(PumpUntil([&] { return g_events[kRadioClick] == clicks + 1; }, 2000));
+    clicks = g_events[kRadioClick];
+  }
+}
+
+// A window laid round several units (here round the group box, and with it
+// the list and the radio buttons) is the stop after the last of them.
+TEST_F(FormTest, AWindowRoundSeveralUnitsIsTheStopAfterTheLastOfThem) {
+  HWND around = LayRound(form_, kGroup);
+  form_.UnitSetFocus(kEdit);
+  for (const int unit : {kCombo, kRadioA}) {
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), H(unit));
+  }
+  ExpectStopBefore(form_, around, H(kButton));
+}
+
 // The focus outlives a box over the form: the control that had it has it
 // again when the box closes, as in a dialog.
 TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
@@ -71,4 +140,49 @@ TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
   MessageBoxW(form_.WindowHandle(), L"box", L"test", MB_OK);
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(GetFocus(), H(kCombo));
+}
+
+// Minimised, the form holds no focus: Tab and the text typed reach no
+// control. Restored, it gives the control its focus back.
+TEST_F(FormTest, AMinimisedFormHoldsNoFocus) {
+  form_.UnitSetFocus(kEdit);
+  SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(IsIconic(form_.WindowHandle()));
+  EXPECT_EQ(GetFocus(), nullptr);
+  PressKey(VK_TAB);
+  TypeText(L"abc");
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(WindowText(H(kEdit)), L"");
+  SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(GetFocus(), H(kEdit));
+}
+
+// A form minimised while another window of the program has the focus keeps
+// the control that had the focus last, and gives it back when restored.
+TEST_F(FormTest, AFormMinimisedBehindAnotherWindowGivesItsOwnControlTheFocusBack) {
+  form_.UnitSetFocus(kCombo);
+  TestWindow other(300, 200, L"another window");
+  Activate(other.hwnd());
+  ASSERT_EQ(GetFocus(), other.hwnd());
+  ShowWindow(form_.WindowHandle(), SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(form_.WindowHandle()));
+  ShowWindow(form_.WindowHandle(), SW_RESTORE);
+  ASSERT_EQ(GetActiveWindow(), form_.WindowHandle());
+  EXPECT_EQ(GetFocus(), H(kCombo));
+}
+
+// A form that asks not to be closed by Esc stays, wherever Esc is pressed.
+class FormKeptOnEscTest : public FormTest {
+ protected:
+  FormKeptOnEscTest() { description_.escapeCloses = false; }
+};
+
+TEST_F(FormKeptOnEscTest, EscClosesNoFormThatAsksNotToBe) {
+  for (const int unit : {int(kEdit), int(kCombo), int(kButton), -1}) {
+    SCOPED_TRACE(unit);
+    SetFocus(unit < 0 ? form_.WindowHandle() : H(unit));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(form_.IsAlive());
+    if (!form_.IsAlive()) return;
+  }
 }

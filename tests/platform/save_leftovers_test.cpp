@@ -1,6 +1,8 @@
 // What saves that never ended leave beside a file, and what the next save of
 // that file that succeeds removes of it: only such files of that file, in
-// its folder, that no program holds open.
+// its folder, that no program holds open, and no link of the Linux host of
+// such a name nor what it points to; and that a save's own new file is no
+// other save's to remove while it goes on.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,9 +13,13 @@
 #include "platform/file_saving.h"
 #include "platform/file_saving_leftovers.h"
 #include "tests/platform/file_saving_fixture.h"
+#include "tests/support/save_steps.h"
+#include "tests/support/win_test_support.h"
 
 using namespace korvath::platform;
 using namespace korvath::platform::files::savetest;
+using files::SaveFailure;
+using testsupport::HostLinks;
 
 namespace {
 
@@ -58,8 +64,7 @@ TEST_F(FileSavingTest, TheNextSaveRemovesWhatTenKilledSavesLeft) {
 // the killed save's file alone, and succeeds though it could not remove the
 // held ones.
 TEST_F(FileSavingTest, ASaveRemovesNoOtherFileNorOneThatIsHeld) {
-  const std::vector<std::string> steps = StepsOf(kSaves[0]);
-  const size_t close = StepBefore(steps, "CloseHandle"), move = StepBefore(steps, "MoveFileExW");
+  const size_t move = StepBefore(StepsOf(kSaves[0]), "MoveFileExW");
   Prepare(kSaves[0]);
   {
     KilledSave killed(move, file_);
@@ -87,7 +92,7 @@ TEST_F(FileSavingTest, ASaveRemovesNoOtherFileNorOneThatIsHeld) {
   ASSERT_NE(reading, INVALID_HANDLE_VALUE);
   kept.push_back(read);
   const std::vector<std::wstring> before = Entries(folder_);
-  KilledSave going(close, file_, AtTheStep::Hold);
+  KilledSave going(move, file_, AtTheStep::Hold);
   ASSERT_EQ(going.error(), "");
   for (const std::wstring& name : Entries(folder_))
     if (std::find(before.begin(), before.end(), name) == before.end()) kept.push_back(name);
@@ -119,6 +124,134 @@ TEST_F(FileSavingTest, TheNextSaveRemovesTheLeftoverOfANameOf255Characters) {
   EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), std::nullopt);
   EXPECT_EQ(Read(file), kNewContent);
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name});
+}
+
+// Whether there is an entry of that path (a link of the host to nothing is
+// none for Wine).
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(FileApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Links of the Linux host beside the file under names of its leftovers, as
+// anyone who may write into its folder can make them, each to something that
+// the tidy-up must not touch: the file itself (relative and absolute),
+// another NPC's file, a file and a folder in another folder (relative and
+// absolute), and nothing. Wine shows a link to a file as that file. A save
+// over the file and one of a new file remove none of the links and touch
+// nothing they point to. Beside them, a second name (a hard link) of another
+// NPC's file under such a name goes as a name, that file keeping its
+// content, and a file that a killed save left goes as before.
+TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
+  const std::wstring elsewhere = ProgramFolder() + L"\\保存测试之外";
+  const std::wstring hostElsewhere = testsupport::UnixPath(elsewhere);
+  if (hostElsewhere.empty()) GTEST_SKIP() << "not under Wine: no host to make links with";
+  const std::wstring lisi = folder_ + L"\\lisi.pst", victim = elsewhere + L"\\victim.txt";
+  const std::string theirs = "another NPC's file\r\n", victimContent = "a file in another folder\r\n";
+  const std::wstring leftover = file_ + L".saving-";
+  const struct {
+    const wchar_t* digits;
+    std::wstring target;
+  } links[] = {
+      {L"0001", name_},
+      {L"0002", testsupport::UnixPath(file_)},
+      {L"0003", L"lisi.pst"},
+      {L"0004", L"../保存测试之外/victim.txt"},
+      {L"0005", hostElsewhere + L"/victim.txt"},
+      {L"0006", hostElsewhere},
+      {L"0007", L"../保存测试之外"},
+      {L"0008", L"nothing-here.pst"},
+  };
+  for (const Save& save : kSaves) {
+    SCOPED_TRACE(save.name);
+    Prepare(save);
+    RemoveAll(elsewhere);
+    ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
+    Write(victim, victimContent);
+    Write(elsewhere + L"\\inside.txt", victimContent);
+    Write(lisi, theirs);
+    HostLinks made;
+    for (const auto& link : links) ASSERT_TRUE(made.Make(leftover + link.digits + L".tmp", link.target));
+    ASSERT_TRUE(CreateHardLinkW((leftover + L"0009.tmp").c_str(), lisi.c_str(), nullptr));
+    Write(leftover + L"000A.tmp", kNewContent);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(Read(file_), kNewContent);
+    for (const auto& link : links)
+      EXPECT_TRUE(HostLinks::PointsTo(leftover + link.digits + L".tmp", link.target)) << link.digits;
+    EXPECT_EQ(Read(lisi), theirs);
+    EXPECT_EQ(Read(victim), victimContent);
+    EXPECT_EQ(Sorted(Entries(elsewhere)), (std::vector<std::wstring>{L"inside.txt", L"victim.txt"}));
+    EXPECT_FALSE(Exists(leftover + L"0009.tmp"));
+    EXPECT_FALSE(Exists(leftover + L"000A.tmp"));
+  }
+  RemoveAll(elsewhere);
+}
+
+// A folder reached through a link of the host: the tidy-up there removes what
+// a killed save left as anywhere else (each file is the folder's own, by the
+// way it was reached).
+TEST_F(FileSavingTest, TheTidyUpInAFolderReachedThroughAHostLinkRemovesWhatAKilledSaveLeft) {
+  const std::wstring through = ProgramFolder() + L"\\保存测试链接";
+  HostLinks made;
+  if (!made.Make(through, testsupport::UnixPath(folder_))) GTEST_SKIP() << "not under Wine: no host to make links with";
+  const std::wstring file = through + L"\\" + name_;
+  Write(file, kOldContent);
+  Write(file + L".saving-0A1B.tmp", kNewContent);
+  EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), std::nullopt);
+  EXPECT_EQ(Read(file_), kNewContent);
+  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+}
+
+// Another save of the file tidies up while this save's new file is written
+// and about to take the file's place: the new file, still open, is not
+// removed, and the save ends as any other. Over a file and of a new file.
+TEST_F(FileSavingTest, AnotherSavesTidyUpLeavesTheNewFileOfASaveGoingOn) {
+  for (const Save& save : kSaves) {
+    SCOPED_TRACE(save.name);
+    const size_t move = testsupport::StepOfTheMove(StepsOf(save));
+    Prepare(save);
+    std::vector<std::wstring> during;
+    std::optional<SaveFailure> failure;
+    {
+      testsupport::SaveSteps steps;
+      steps.StopBefore(move, [&] {
+        during = Entries(folder_, L"zhangsan.pst.saving-*");
+        files::RemoveLeftovers(folder_ + L"\\", name_);
+      });
+      failure = files::SaveFile(Gbk(file_), kNewContent);
+    }
+    EXPECT_EQ(during.size(), 1u);
+    EXPECT_EQ(failure, std::nullopt);
+    EXPECT_EQ(Read(file_), kNewContent);
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+  }
+}
+
+// A program of the Linux host removes the new file just before it would take
+// the file's place (no Windows program can while the save holds it): the
+// save fails saying so, and the file is as it was. Over a file and of a new
+// file.
+TEST_F(FileSavingTest, ANewFileRemovedBeforeTheMoveIsToldAndTheFileIsAsItWas) {
+  if (testsupport::UnixPath(folder_).empty()) GTEST_SKIP() << "not under Wine: no host program to remove it";
+  for (const Save& save : kSaves) {
+    SCOPED_TRACE(save.name);
+    const size_t move = testsupport::StepOfTheMove(StepsOf(save));
+    Prepare(save);
+    bool removed = false;
+    std::optional<SaveFailure> failure;
+    {
+      testsupport::SaveSteps steps;
+      steps.StopBefore(move, [&] {
+        const std::vector<std::wstring> made = Entries(folder_, L"zhangsan.pst.saving-*");
+        removed = made.size() == 1 && testsupport::RunHostProgram(
+                                          L"/bin/rm", {testsupport::UnixPath(folder_ + L"\\" + made[0])});
+      });
+      failure = files::SaveFile(Gbk(file_), kNewContent);
+    }
+    ASSERT_TRUE(removed);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->step, SaveFailure::Step::Lost);
+    ExpectAsBefore(save);
+  }
 }
 
 }  // namespace

@@ -114,7 +114,9 @@ TEST(Pinyin, ReadingsOfKnownCharactersAndNothingForOtherBytes) {
       EXPECT_EQ(readings[1].empty(), lead == 0xD7 && trail >= 0xFA) << lead << " " << trail;
       for (int r = 1; r <= 3; ++r) {  // lower-case letters, readings distinct and without gaps
         ASSERT_TRUE(readings[r].size() <= 6 && readings[r].find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos);
-        if (r > 1) EXPECT_TRUE(readings[r].empty() || (readings[r] != readings[r - 1] && !readings[r - 1].empty()));
+        if (r > 1) {
+          EXPECT_TRUE(readings[r].empty() || (readings[r] != readings[r - 1] && !readings[r - 1].empty()));
+        }
       }
     }
   }

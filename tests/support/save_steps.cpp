@@ -12,7 +12,9 @@ SaveSteps* g_active = nullptr;
 
 HANDLE WINAPI CreateFileStep(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                              DWORD creation, DWORD flags, HANDLE model) {
-  const char* what = creation == CREATE_NEW ? "CreateFileW (the new file beside it)" : "CreateFileW (the file itself)";
+  const char* what = creation == CREATE_NEW                  ? "CreateFileW (the new file beside it)"
+                     : (flags & FILE_FLAG_BACKUP_SEMANTICS) ? "CreateFileW (the folder)"
+                                                             : "CreateFileW (the file itself)";
   if (!g_active->Enter(what)) return INVALID_HANDLE_VALUE;
   return CreateFileW(path, access, share, security, creation, flags, model);
 }
@@ -30,7 +32,10 @@ BOOL WINAPI WriteFileStep(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD writt
 }
 
 BOOL WINAPI FlushStep(HANDLE file) {
-  if (!g_active->Enter("FlushFileBuffers")) return FALSE;
+  BY_HANDLE_FILE_INFORMATION information = {};
+  const bool folder = GetFileInformationByHandle(file, &information) &&
+                      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (!g_active->Enter(folder ? "FlushFileBuffers (the folder)" : "FlushFileBuffers")) return FALSE;
   return FlushFileBuffers(file);
 }
 
@@ -47,6 +52,11 @@ BOOL WINAPI MoveStep(LPCWSTR from, LPCWSTR to, DWORD flags) {
   if (!g_active->Enter("MoveFileExW")) return FALSE;
   return MoveFileExW(from, to, flags);
 }
+
+BOOL WINAPI LinkStep(LPCWSTR name, LPCWSTR existing, LPSECURITY_ATTRIBUTES security) {
+  if (!g_active->Enter("CreateHardLinkW")) return FALSE;
+  return CreateHardLinkW(name, existing, security);
+}
 }  // namespace
 
 SaveSteps::SaveSteps() : saved_(SaveSystemCalls()) {
@@ -58,6 +68,7 @@ SaveSteps::SaveSteps() : saved_(SaveSystemCalls()) {
   calls.flushFileBuffers = &FlushStep;
   calls.closeHandle = &CloseStep;
   calls.moveFileEx = &MoveStep;
+  calls.createHardLink = &LinkStep;
 }
 
 SaveSteps::~SaveSteps() {
@@ -82,6 +93,12 @@ bool SaveSteps::Enter(const std::string& name) {
   if (index != failAt_) return true;
   SetLastError(failWith_);
   return false;
+}
+
+size_t StepOfTheMove(const std::vector<std::string>& steps) {
+  for (size_t step = 0; step < steps.size(); ++step)
+    if (steps[step] == "MoveFileExW" || steps[step] == "CreateHardLinkW") return step;
+  return steps.size();
 }
 
 }  // namespace testsupport

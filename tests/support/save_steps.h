@@ -49,4 +49,9 @@ class SaveSteps {
   std::function<void()> stop_;
 };
 
+// The step by which a save's new file takes the file's place, among the
+// steps of a save: the move over a file, the second name of a new file. Its
+// index (the steps' count when none is).
+size_t StepOfTheMove(const std::vector<std::string>& steps);
+
 }  // namespace testsupport

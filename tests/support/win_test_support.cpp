@@ -611,8 +611,25 @@ std::wstring UnixPath(const std::wstring& windowsPath) {
   return out;
 }
 
+HostLinks::~HostLinks() {
+  for (const std::wstring& link : made_) RunHostProgram(L"/bin/rm", {L"-f", link});
+}
+
+bool HostLinks::Make(const std::wstring& link, const std::wstring& target) {
+  const std::wstring host = UnixPath(link);
+  if (host.empty() || !RunHostProgram(L"/bin/rm", {L"-f", host})) return false;
+  made_.push_back(host);
+  return RunHostProgram(L"/bin/ln", {L"-s", target, host});
+}
+
+bool HostLinks::PointsTo(const std::wstring& link, const std::wstring& target) {
+  const std::wstring host = UnixPath(link);
+  return !host.empty() &&
+         RunHostProgram(L"/bin/sh", {L"-c", L"[ -L \"$0\" ] && [ \"$(readlink \"$0\")\" = \"$1\" ]", host, target});
+}
+
 HostEntry::HostEntry(Kind kind, std::wstring path, std::wstring linkTarget)
-    : kind_(kind), unix_(UnixPath(path)), target_(std::move(linkTarget)) {
+    : kind_(kind), path_(std::move(path)), unix_(UnixPath(path_)), target_(std::move(linkTarget)) {
   static constexpr const wchar_t* kMake[] = {
       L"mkfifo \"$1\"",
       // Bound by its name in its folder: a socket's whole path may have at most 107 bytes.
@@ -626,9 +643,8 @@ HostEntry::~HostEntry() {
 }
 
 bool HostEntry::Intact() const {
-  static constexpr const wchar_t* kIs[] = {L"[ -p \"$1\" ]", L"[ -S \"$1\" ]",
-                                           L"[ -L \"$1\" ] && [ \"$(readlink \"$1\")\" = \"$2\" ]"};
-  return Host(kIs[int(kind_)]);
+  if (kind_ == Kind::Link) return HostLinks::PointsTo(path_, target_);
+  return Host(kind_ == Kind::Fifo ? L"[ -p \"$1\" ]" : L"[ -S \"$1\" ]");
 }
 
 bool HostEntry::Host(const wchar_t* script) const {

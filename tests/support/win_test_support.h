@@ -252,6 +252,27 @@ bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>
 // Under Wine: the Linux path of a Windows path; empty when there is none.
 std::wstring UnixPath(const std::wstring& windowsPath);
 
+// Under Wine: symbolic links of the Linux host, made and removed by the
+// host's own programs (Wine shows a link to a file as that file, and a
+// Windows program's delete of the link removes the file it points to). The
+// links made go with the object.
+class HostLinks {
+ public:
+  HostLinks() = default;
+  ~HostLinks();
+  HostLinks(const HostLinks&) = delete;
+  HostLinks& operator=(const HostLinks&) = delete;
+  // Makes `link` (a Windows path) point to `target` as `ln -s` takes it: a
+  // path of the host, or one relative to the link's folder; whatever was at
+  // `link` goes first. False when it could not, as where there is no host.
+  bool Make(const std::wstring& link, const std::wstring& target);
+  // Whether `link` is a link of the host that points to `target`.
+  static bool PointsTo(const std::wstring& link, const std::wstring& target);
+
+ private:
+  std::vector<std::wstring> made_;  // their Linux paths
+};
+
 // Under Wine: something of the Linux host at a Windows path, whose name gives
 // nothing away: a FIFO, a socket that no program listens on, or a link to a
 // host path. Made and removed by the host's own programs (Wine makes and
@@ -272,7 +293,7 @@ class HostEntry {
   bool Host(const wchar_t* script) const;
 
   Kind kind_;
-  std::wstring unix_, target_;
+  std::wstring path_, unix_, target_;
   bool made_ = false;
 };
 

@@ -72,6 +72,14 @@ class PainterTest : public ButtonFixture {
     });
     return Shown(check_);
   }
+  // Glyph pictures 1 .. 8 of distinct colours, 10 x 10, for the vector look
+  // of `button`.
+  static uint32_t PictureColour(int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); }
+  void GivePictures(HWND button) {
+    SkinButtonEntry& e = Entry(button);
+    e.GlyphFromImages = true;
+    for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, PictureColour(i + 1));
+  }
   // The enabled push button's face at (10, 15), before the state layers:
   // white at alpha 160 over the background, then the white-to-grey gradient.
   static uint32_t Face() {
@@ -207,11 +215,7 @@ TEST_F(PainterTest, RadioLooks) {
 }
 
 TEST_F(PainterTest, RadioPicturesByLook) {
-  // Glyph pictures 1 .. 8 of distinct colours, 10 x 10.
-  const auto colour = [](int n) { return 0xFF000000u | uint32_t(n * 30) << 16 | uint32_t(250 - n * 25); };
-  SkinButtonEntry& e = Entry(radio_);
-  e.GlyphFromImages = true;
-  for (int i = 0; i < 8; ++i) e.GlyphImages[size_t(i)] = SolidPng(10, 10, colour(i + 1));
+  GivePictures(radio_);
   const struct {
     UINT state;
     bool checked;
@@ -221,7 +225,7 @@ TEST_F(PainterTest, RadioPicturesByLook) {
                {ODS_DISABLED, false, 8},             {ODS_DISABLED | kHot, true, 7}};
   for (const auto& look : looks) {
     SCOPED_TRACE(look.picture);
-    EXPECT_EQ(Radio(look.state, look.checked).RgbAt(5, 10), colour(look.picture) & 0xFFFFFF);
+    EXPECT_EQ(Radio(look.state, look.checked).RgbAt(5, 10), PictureColour(look.picture) & 0xFFFFFF);
   }
 }
 
@@ -265,7 +269,9 @@ TEST_F(PainterTest, TheBoxStandsTwoPixelsInFromTheLeft) {
       EXPECT_EQ(look.RgbAt(0, y), kBackground) << y;
       EXPECT_EQ(look.RgbAt(1, y), kBackground) << y;
       EXPECT_GT(std::abs(Green(look.RgbAt(2, y)) - Green(kBackground)), 8) << y;
-      if (!fromImages) EXPECT_LT(Green(look.RgbAt(2, y)), Green(kBackground) - 20) << y;  // the dark frame
+      if (!fromImages) {
+        EXPECT_LT(Green(look.RgbAt(2, y)), Green(kBackground) - 20) << y;  // the dark frame
+      }
     }
   }
 }
@@ -289,6 +295,30 @@ TEST_F(PainterTest, CheckBoxVectorLookWithTheThemedTick) {
   EXPECT_LT(Darkest(plain, 16, 2, 40, 18), 60);  // a black caption
   EXPECT_GT(ThemeLean(Check(kHot, 0).RgbAt(8, 2)), 10);  // the glow around the box
   EXPECT_GT(Count(Check(0, 1), {2, 4, 15, 16}, [](uint32_t c) { return ThemeLean(c) > 20; }), 10);
+}
+
+// The vector look with glyph pictures: each look of the check box draws its
+// own picture, seen left of the tick that a hot checked box draws over it.
+// A disabled box is neither hot nor pressed.
+TEST_F(PainterTest, CheckBoxPicturesByLook) {
+  SetSkinProp(check_, prop::Xzk_dhxg, 0);
+  GivePictures(check_);
+  const struct {
+    UINT state;
+    int checked;
+    int picture;
+  } looks[] = {{0, BST_UNCHECKED, 1},
+               {0, BST_CHECKED, 3},
+               {kHot, BST_UNCHECKED, 2},
+               {kHot, BST_CHECKED, 4},
+               {kHot | ODS_SELECTED, BST_UNCHECKED, 6},
+               {kHot | ODS_SELECTED, BST_CHECKED, 5},
+               {ODS_DISABLED | kHot | ODS_SELECTED, BST_UNCHECKED, 8},
+               {ODS_DISABLED | kHot | ODS_SELECTED, BST_CHECKED, 7}};
+  for (const auto& look : looks) {
+    SCOPED_TRACE(look.picture);
+    EXPECT_EQ(Check(look.state, look.checked).RgbAt(1, 10), PictureColour(look.picture) & 0xFFFFFF);
+  }
 }
 
 // ---- the themed tick ----------------------------------------------------------------------------
@@ -325,6 +355,18 @@ TEST_F(PainterTest, ImageButtonStateImagesAndTheFrameOfAStateWithoutOne) {
   EXPECT_NE(disabled.RgbAt(1, 2), pressed.RgbAt(1, 2));
   Entry(image_).StretchImage = true;
   EXPECT_EQ(Painted(ButtonSkinPaintImage, image_, 0).RgbAt(50, 25), 0xFF0000u);
+}
+
+// An image button shows its hover picture as soon as the mouse comes onto
+// it, and its normal one again as soon as the mouse leaves.
+TEST_F(PainterTest, AnImageButtonShowsItsHoverPictureWhileTheMouseIsOnIt) {
+  EXPECT_EQ(Shown(image_).RgbAt(5, 5), 0xFF0000u);
+  testsupport::MouseMoveTo(image_, 5, 5);
+  ASSERT_TRUE(PumpUntil([&] { return record().HotControl == GetSkinProp(image_, prop::Hw_lbID); }));
+  EXPECT_EQ(Shown(image_).RgbAt(5, 5), 0x00FF00u);
+  testsupport::MouseMoveTo(form(), 300, 200);
+  ASSERT_TRUE(PumpUntil([&] { return record().PrevHotControl == 0; }));
+  EXPECT_EQ(Shown(image_).RgbAt(5, 5), 0xFF0000u);
 }
 
 TEST_F(PainterTest, ATogglesFaceFollowsItsCheckState) {

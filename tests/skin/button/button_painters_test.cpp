@@ -1,6 +1,5 @@
 // The table of button painters: each kind's painter, who paints it (its
-// owner's WM_DRAWITEM or its own procedure), whether it shows the pressed
-// state when it paints itself and whether a hover repaints it. Numbers that
+// owner's WM_DRAWITEM or its own procedure) and whether a hover repaints it. Numbers that
 // name no kind have no row.
 #include "skin/button/button_painters.h"
 
@@ -20,18 +19,17 @@ struct Expected {
   ButtonKind kind;
   ButtonPainter paint;  // null: not compared (the check box's own look)
   bool paintsItself;
-  bool showsPress;
-  bool redrawnOnHover;
+  bool redrawnWhenHot;
 };
 
 TEST(ButtonPaintersTest, EachKindHasItsPainterAndItsOccasions) {
   const Expected expected[] = {
-      {ButtonKind::Vector, ButtonSkinPaintVector, false, false, true},
-      {ButtonKind::Picture, ButtonSkinPaint, false, false, true},
-      {ButtonKind::Image, ButtonSkinPaintImage, false, false, true},
-      {ButtonKind::Radio, RadioSkinPaint, true, true, true},
-      {ButtonKind::CheckBox, nullptr, true, false, true},
-      {ButtonKind::ImageToggle, ToggleSkinPaintImage, true, false, false},
+      {ButtonKind::Vector, ButtonSkinPaintVector, false, true},
+      {ButtonKind::Picture, ButtonSkinPaint, false, true},
+      {ButtonKind::Image, ButtonSkinPaintImage, false, true},
+      {ButtonKind::Radio, RadioSkinPaint, true, true},
+      {ButtonKind::CheckBox, nullptr, true, true},
+      {ButtonKind::ImageToggle, ToggleSkinPaintImage, true, false},
   };
   for (const Expected& e : expected) {
     SCOPED_TRACE(int(e.kind));
@@ -39,10 +37,11 @@ TEST(ButtonPaintersTest, EachKindHasItsPainterAndItsOccasions) {
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->kind, e.kind);
     EXPECT_NE(row->paint, nullptr);
-    if (e.paint) EXPECT_EQ(row->paint, e.paint);
+    if (e.paint) {
+      EXPECT_EQ(row->paint, e.paint);
+    }
     EXPECT_EQ(row->paintsItself, e.paintsItself);
-    EXPECT_EQ(row->showsPress, e.showsPress);
-    EXPECT_EQ(row->redrawnOnHover, e.redrawnOnHover);
+    EXPECT_EQ(row->redrawnWhenHot, e.redrawnWhenHot);
   }
   // The check box's painter is none of the others.
   const ButtonPainter checkBox = ButtonPaintingOf(ButtonKind::CheckBox)->paint;

@@ -84,7 +84,9 @@ TEST_F(CloseAnimationTest, EachEffectEndsWhereItsRuleLeadsIt) {
     SCOPED_TRACE(c.effect);
     HWND window = MakeWindow(c.width, c.height, c.framed);
     SkinPlayCloseEffect(window, c.effect);
-    if (c.effect) EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    if (c.effect) {
+      EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    }
     EXPECT_EQ(Last(window), c.last);
     DestroyWindow(window);
   }

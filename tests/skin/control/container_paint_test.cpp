@@ -374,6 +374,45 @@ TEST_F(ContainerPaintTest, ATabControlShowsItsTabsSelectedAndNotOverItsPageFrame
   EXPECT_TRUE(ColorNear(look.RgbAt(120, 80), kBackground, 0));
 }
 
+// A tinted tab control straight on the form shows its tint on the tabs not
+// selected; one inside a coloured container does not (the container's
+// colour is the tint there).
+TEST_F(ContainerPaintTest, ATintedTabControlShowsItsTintOnTheOtherTabsOnlyStraightOnTheForm) {
+  constexpr COLORREF kOwn = RGB(0x30, 0x90, 0x60), kOuter = RGB(0xC0, 0x40, 0x20);
+  constexpr uint32_t kOwnRgb = 0x309060;
+  for (const bool inContainer : {false, true}) {
+    SCOPED_TRACE(inContainer ? "in a coloured container" : "on the form");
+    HWND parent = form_.hwnd();
+    if (inContainer) {
+      parent = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 10, 10, 280, 180, form_.hwnd(), nullptr,
+                               nullptr, nullptr);
+      ContainerSkinAttach(parent, false, kOuter, 255);
+    }
+    const HWND tab = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_FIXEDWIDTH, 20, 20, 240,
+                                     120, parent, nullptr, nullptr, nullptr);
+    SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(60, 20));
+    for (int i = 0; i < 2; ++i) {
+      TCITEMW item = {TCIF_TEXT};
+      item.pszText = const_cast<wchar_t*>(L"");
+      SendMessageW(tab, TCM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
+    }
+    ContainerSkinAttach(tab, std::nullopt, kOwn, 255);
+    ASSERT_EQ(ContainerOf(tab).kind, ContainerKind::TabControl);
+    Repaint(tab, true);
+    const PixelBuffer look = Shown(tab);
+    RECT other = {};
+    SendMessageW(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&other));
+    const uint32_t middle = look.RgbAt((other.left + other.right) / 2, (other.top + other.bottom) / 2);
+    if (inContainer) {
+      EXPECT_FALSE(ColorNear(middle, kOwnRgb, 40)) << std::hex << middle;
+    } else {
+      EXPECT_EQ(middle, kOwnRgb);
+    }
+    if (HasFailure()) testsupport::SaveFailureImage(look, std::string("tinted_tab_") + (inContainer ? "in" : "on"));
+    DestroyWindow(inContainer ? parent : tab);
+  }
+}
+
 // ---- other controls of the control layer ---------------------------------------------------
 
 // A control that paints on its own window whatever DC it is handed: the

@@ -154,10 +154,16 @@ TEST_F(ProgressSkinTest, TheSweepLightensTheFillWhereItStandsAndNowhereElse) {
     UpdateWindow(bar);
     const PixelBuffer swept = Shown(bar);
     const int middle = offset + 45;
-    if (middle > 2) EXPECT_TRUE(lighter(swept.RgbAt(middle, 15), plain.RgbAt(middle, 15)));
+    if (middle > 2) {
+      EXPECT_TRUE(lighter(swept.RgbAt(middle, 15), plain.RgbAt(middle, 15)));
+    }
     EXPECT_TRUE(ColorNear(swept.RgbAt(std::max(middle, 2), 3), plain.RgbAt(std::max(middle, 2), 3), 2));
-    if (offset > 5) EXPECT_TRUE(ColorNear(swept.RgbAt(offset - 3, 15), plain.RgbAt(offset - 3, 15), 2));
-    if (offset + 93 < 148) EXPECT_TRUE(ColorNear(swept.RgbAt(offset + 93, 15), plain.RgbAt(offset + 93, 15), 2));
+    if (offset > 5) {
+      EXPECT_TRUE(ColorNear(swept.RgbAt(offset - 3, 15), plain.RgbAt(offset - 3, 15), 2));
+    }
+    if (offset + 93 < 148) {
+      EXPECT_TRUE(ColorNear(swept.RgbAt(offset + 93, 15), plain.RgbAt(offset + 93, 15), 2));
+    }
     for (int x = 150; x < 197; ++x) ASSERT_TRUE(ColorNear(swept.RgbAt(x, 12), plain.RgbAt(x, 12), 2)) << x;
     if (offset < 0 || offset + 90 > 148) continue;
     // Whole inside the fill, the glow is even about its middle column
@@ -172,7 +178,7 @@ TEST_F(ProgressSkinTest, TheSweepLightensTheFillWhereItStandsAndNowhereElse) {
     EXPECT_NEAR(moment / weight, offset + 44.5, 0.25);
   }
   // The other two glows are images of their own.
-  for (const auto [image, width] : {std::pair{2, 126}, std::pair{5, 161}}) {
+  for (const auto& [image, width] : {std::pair{2, 126}, std::pair{5, 161}}) {
     ProgressSkinSetSweep(bar, true, image);
     EXPECT_EQ(entry.sweepWidth, width);
     KillTimer(bar, 1);

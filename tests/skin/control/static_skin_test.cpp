@@ -62,6 +62,7 @@ TEST_F(StaticSkinTest, StaticsAreSortedByKindAndInstalledOnce) {
   const LONG_PTR proc = GetWindowLongPtrW(text, GWLP_WNDPROC);
   StaticSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd(), 9, 14);
   ASSERT_EQ(record().Statics.size(), 3u);
+  EXPECT_EQ(Listed(icon), 2);
   EXPECT_EQ(Listed(bitmap), 3);
   EXPECT_EQ(GetWindowLongPtrW(text, GWLP_WNDPROC), proc);
   EXPECT_EQ(Size(text).right, 109);

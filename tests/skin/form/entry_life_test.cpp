@@ -2,8 +2,8 @@
 // own procedure does meanwhile can end the entry: it destroys the form (the
 // record goes with every entry in it) or a container (its entry goes and the
 // later ones are renumbered). Each procedure finds its entry again after the
-// procedure behind the skin ran: nothing freed is written afterwards, and an
-// entry that lives on is still the control's own.
+// procedure behind the skin ran: nothing freed is written, or read,
+// afterwards, and an entry that lives on is still the control's own.
 #include <windows.h>
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "skin/core/entry_lookup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/edit/edit_lookup.h"
 #include "skin/install/container_attach.h"
 #include "tests/skin/form/form_fixture.h"
 #include "tests/support/freed_blocks.h"
@@ -23,6 +24,7 @@ namespace korvath::skin::test {
 namespace {
 
 using testsupport::FreedBlockWatch;
+using testsupport::FreedReadWatch;
 
 // What a control's own procedure (the one the skin hands its messages on
 // to) does once: on `message` it destroys `victim` before its native
@@ -138,6 +140,27 @@ TEST_F(EntryLifeTest, ALabelWhoseNewTextDestroysTheFormLeavesTheFreedEntryAlone)
   const Outcome outcome = SendWhileDestroying(label, WM_SETTEXT, 0, LPARAM(L"new"), form(), entry);
   EXPECT_TRUE(outcome.freed) << "the entry went with the form";
   EXPECT_EQ(outcome.written, 0) << "nothing freed was written after the label's own procedure";
+}
+
+// An edit with a scroll bar's overlay whose own procedure destroys the form
+// as it takes its new text: the skin, which brings the overlays up to date
+// after the edit's own procedure, reads nothing of the freed entry. The
+// form is made under the watch, so that the entry lies on pages of its own.
+TEST_F(EntryLifeTest, AnEditWhoseNewTextDestroysTheFormReadsNoFreedEntry) {
+  FreedReadWatch watch;
+  NewForm();
+  HWND edit = Add(L"EDIT", ES_MULTILINE | WS_VSCROLL, 20, 20, 120, 60);
+  SkinForm();
+  const EditRef found = FindEditRecord(edit);
+  ASSERT_TRUE(found);
+  ASSERT_NE(found->vScrollOverlay, nullptr);
+  const SkinEditEntry* entry = found.get();
+  trigger = {edit, WM_SETTEXT, form()};
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"new"));
+  trigger = {};
+  EXPECT_FALSE(IsWindow(form()));
+  EXPECT_TRUE(FreedReadWatch::Freed(entry)) << "the entry went with the form";
+  EXPECT_EQ(FreedReadWatch::Touched(), 0) << "freed blocks read after the edit's own procedure";
 }
 
 // Containers: one whose own procedure destroys itself as it is shown or

@@ -12,7 +12,7 @@
 
 namespace korvath::skin {
 
-struct SkinHoverMove {
+struct SkinHotMove {
   HWND window = nullptr;
   int32_t number = 0;  // the control's entry number in its owner's list for its kind
   HoverKind kind = HoverKind::Button;
@@ -26,9 +26,9 @@ struct SkinHoverMove {
 
 // Asks for the control's mouse notifications, makes it the record's hot
 // control and answers whether the mouse came to it from elsewhere.
-bool SkinHoverEnter(SkinWindowRecord& record, const SkinHoverMove& move);
+bool SkinHotEnter(SkinWindowRecord& record, const SkinHotMove& move);
 
 // The mouse has left the record's hot control.
-inline void SkinHoverLeave(SkinWindowRecord& record) { record.PrevHotControl = 0; }
+inline void SkinHotLeave(SkinWindowRecord& record) { record.PrevHotControl = 0; }
 
 }  // namespace korvath::skin

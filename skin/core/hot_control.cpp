@@ -1,18 +1,18 @@
-#include "skin/core/hover.h"
+#include "skin/core/hot_control.h"
 
 namespace korvath::skin {
 
-bool SkinHoverEnter(SkinWindowRecord& record, const SkinHoverMove& move) {
+bool SkinHotEnter(SkinWindowRecord& record, const SkinHotMove& move) {
   if (move.tracking) {
     TRACKMOUSEEVENT track = {sizeof track, move.tracking, move.window, 0};
     TrackMouseEvent(&track);
   }
   record.HotControl = move.number;
   const bool entered = move.number != record.PrevHotControl || move.kind != record.HotKind ||
-                       move.parent != record.HoverParent;
+                       move.parent != record.HotControlParent;
   record.PrevHotControl = move.number;
   record.HotKind = move.kind;
-  record.HoverParent = move.parent;
+  record.HotControlParent = move.parent;
   return entered;
 }
 

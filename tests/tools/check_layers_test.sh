@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The layer check (tools/check_layers.sh) on a copy of the program's folders
+# with one include added at a time: an include that reaches above its
+# folder's floor fails the check, with its line named, however its path is
+# spelt ("." and ".." steps, beside the file or from the root); one that lands
+# on the floor passes. Prints each case and exits non-zero if one goes wrong.
+set -uo pipefail
+root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
+copy=$(mktemp -d)
+trap 'rm -rf "$copy"' EXIT
+cp -r "$root/app" "$root/gdip" "$root/platform" "$root/skin" "$copy"
+
+# what the check says | the including file | the added line
+cases=(
+  'fails|skin/shadow/shadow_window.cpp|#include "skin/draw/../form/form_attach.h"'
+  'fails|skin/shadow/shadow_window.cpp|#include "skin/shadow/../form/form_attach.h"'
+  'fails|skin/shadow/shadow_window.cpp|#include <skin/./form/form_attach.h>'
+  'fails|skin/shadow/shadow_window.cpp|#include "./skin/form/form_attach.h"'
+  'fails|skin/shadow/shadow_window.cpp|#include "../form/form_attach.h"'
+  'fails|platform/form.cpp|#include "platform/../app/notice.h"'
+  'passes|skin/shadow/shadow_window.cpp|#include "skin/form/../core/window_record.h"'
+  'passes|skin/shadow/shadow_window.cpp|#include "../core/window_record.h"'
+)
+
+status=0
+if ! "$root/tools/check_layers.sh" "$copy" >/dev/null 2>&1; then
+  echo "the copy as it is fails the check" >&2
+  exit 1
+fi
+for entry in "${cases[@]}"; do
+  expected=${entry%%|*}
+  rest=${entry#*|}
+  file=${rest%%|*}
+  line=${rest#*|}
+  cp "$copy/$file" "$copy/$file.kept"
+  printf '%s\n' "$line" >> "$copy/$file"
+  number=$(wc -l < "$copy/$file")
+  said=$("$root/tools/check_layers.sh" "$copy" 2>&1)
+  if [ $? = 0 ]; then got=passes; else got=fails; fi
+  if [ "$got" = fails ] && [[ $said != *"$file:$number:$line"* ]]; then got="fails without naming the line"; fi
+  if [ "$got" = "$expected" ]; then
+    echo "ok: $file: $line: the check $got"
+  else
+    echo "WRONG: $file: $line: the check $got, where it $expected:" >&2
+    echo "$said" >&2
+    status=1
+  fi
+  mv "$copy/$file.kept" "$copy/$file"
+done
+exit $status
