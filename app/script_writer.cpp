@@ -141,8 +141,10 @@ bool WriteNpcFile() {
   const DWORD search = files::FindEntry(path);
   if (search != ERROR_SUCCESS && search != ERROR_FILE_NOT_FOUND) {
     // Not knowing whether the file is there, the save would take the one it
-    // finds for a file made meanwhile by another program.
-    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + ErrorReason(search) +
+    // finds for a file made meanwhile by another program. Under Wine the
+    // host's EIO where the server opens the folder comes as ERROR_NOACCESS,
+    // which has no disk's name.
+    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + DiskErrorName(search) +
                "),请检查存档目录所在的磁盘!");
     return false;
   }

@@ -417,8 +417,8 @@ TEST_F(BadInputTest, AFolderThatCannotBeListedIsNamedWithItsError) {
   }
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].caption, L"提示");
-  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + "]保存失败,查找存档目录中的同名文件时出错(" +
-                               SystemWords(ERROR_NOACCESS) + "),请检查存档目录所在的磁盘!"));
+  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + "]保存失败,查找存档目录中的同名文件时出错(错误代码" +
+                               std::to_string(ERROR_NOACCESS) + "),请检查存档目录所在的磁盘!"));
   EXPECT_EQ(ReadBytes(saved_), old);
   EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
   EXPECT_EQ(Shown(), shown_);
