@@ -1,10 +1,12 @@
 // Paths that are no file on disk: the serial port and the other devices of
 // the reserved names, named pipes that nobody serves or nobody made, and
-// devices and pipes behind a drive's path. Read through the real window's
-// open dialog and through the reader's own entry point, each is refused with
-// a notice before a byte of it is read; the form and the record stay as they
-// were. A read of any of them would wait for ever: each read is guarded, so
-// that one that blocks fails the test in seconds instead of hanging the run.
+// devices, pipes and sockets behind a drive's path. Read through the real
+// window's open dialog and through the reader's own entry point, each is
+// refused with a notice before a byte of it is read; saved into, as the
+// document or as its folder, each is refused before anything is asked or
+// written. The form and the record stay as they were. A read of any of them
+// would wait for ever: each read is guarded, so that one that blocks fails
+// the test in seconds instead of hanging the run.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -229,6 +231,36 @@ TEST_F(NotAFileTest, AFifoASocketOrADeviceLinkWhereTheDocumentGoesIsRefusedBefor
     EXPECT_EQ(FolderEntries(DocumentFolder()), entries);
   }
   TypeInto(名字编辑框, L"王五");
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A device's or a pipe's name as the document folder, with or without a
+// separator after it, and what the host has there that is neither a folder
+// nor a file on disk (a FIFO, a link to a device): each is said to be a
+// device or a pipe, not a file nor a missing folder, and nothing is written.
+// So is a folder that the host has under a device's name: the save would
+// open the device of that name for the folder, to put its entries on disk
+// and to tidy it up.
+TEST_F(NotAFileTest, ADeviceOrAPipeAsTheFolderIsSaidToBeOne) {
+  FillInAndSave();
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder_ + "realdir").c_str(), nullptr));
+  std::wstring host = UnixPath(Wide(folder_));
+  while (!host.empty() && host.back() == L'/') host.pop_back();
+  ASSERT_TRUE(!host.empty() && RunHostProgram(L"/bin/mkdir", {host + L"/aux"}));
+  const HostEntry fifo(HostEntry::Kind::Fifo, Wide(folder_ + "fifo")),
+      zero(HostEntry::Kind::Link, Wide(folder_ + "zero"), L"/dev/zero");
+  ASSERT_TRUE(fifo.made() && zero.made());
+  for (const std::string& text : {folder_ + "t\\aux", folder_ + "t\\nul\\", folder_ + "realdir\\LPT1.pst\\",
+                                  std::string("\\\\.\\pipe\\"), std::string("\\\\?\\pipe\\"), folder_ + "fifo\\",
+                                  folder_ + "zero", folder_ + "aux\\"})
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_TRUE(fifo.Intact() && zero.Intact());
+  EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"aux", L"fifo", L"realdir", L"zero"}));
+  EXPECT_EQ(FolderEntries(folder_ + "realdir"), std::vector<std::wstring>{});
+  EXPECT_EQ(FolderEntries(folder_ + "aux"), std::vector<std::wstring>{});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
 }
