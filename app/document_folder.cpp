@@ -3,6 +3,8 @@
 #include "app/file_paths.h"
 #include "app/main_form_layout.h"
 #include "app/main_window.h"
+#include "platform/device_names.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
 #include "platform/system_error.h"
@@ -63,7 +65,14 @@ std::string DocumentFolderRefusal(std::wstring_view typed) {
   // Any other folder text with characters that GBK lacks names no folder to
   // look at: the build refuses it, after the name's own checks.
   if (!folder.exact) return {};
-  if (PathIsFile(WithoutTrailingSeparators(folder.text)))
+  // The save opens the folder by its name without the separators at its end
+  // (its flush, its tidy-up): a device's name there is the device's, also
+  // where the host has a folder of that name. What is there and is no
+  // folder may be a host's FIFO or link to a device.
+  const std::string named = WithoutTrailingSeparators(folder.text);
+  if (PathNamesDevice(GbkToWide(named)) || (!PathIsFolder(folder.text) && files::PathIsNoDiskFile(named)))
+    return "存档目录[" + NoticePath(folder.text) + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!";
+  if (PathIsFile(named))
     return "存档目录[" + NoticePath(folder.text) + "]是一个文件,不是文件夹,请选择或填写存档目录!";
   // The tool's own folder, made at start-up, is made again should it have
   // gone since; a folder that the user chose or typed is never made.

@@ -10,6 +10,7 @@
 #include "app/file_paths.h"
 #include "app/handler_guard.h"
 #include "platform/device_names.h"
+#include "platform/files.h"
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 #include "platform/message_params.h"
@@ -39,9 +40,13 @@ std::wstring TypedName(HWND dialog) {
   return name;
 }
 
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// A drive's path, a share's or one in the device namespace: "//./com1" is
+// "\\.\com1".
 bool IsAbsolute(const std::wstring& path) {
-  return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
-         path.starts_with(L"\\\\");
+  return (path.size() >= 3 && path[1] == L':' && IsSeparator(path[2])) ||
+         (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]));
 }
 
 // The dialog's folder; none when it shows no file-system folder. Wine's
@@ -121,8 +126,11 @@ bool OpenDialogGuard::AnswerOk(HWND dialog) {
   }
   if (PathNamesDevice(path)) return Take(dialog, path);
   if (path.size() < kPlainPathLimit) return false;  // the dialog's own business
+  // What is there but has no attributes (under Wine a host's FIFO, socket or
+  // link to a device) goes to the reader, which says what it is.
   const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  if (attributes == INVALID_FILE_ATTRIBUTES ? !files::PathIsNoDiskFile(path)
+                                            : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     Refuse(dialog, path);
     return true;
   }

@@ -4,8 +4,9 @@
 // buffers of MAX_PATH characters, and a longer path overruns them and ends
 // the program. The dialog is therefore only ever handed short folders
 // (DeepestShortFolder, platform/long_paths.h), and an OK whose path would be
-// long is answered before the dialog sees it: an existing file is taken as
-// the choice, anything else is refused with a notice.
+// long is answered before the dialog sees it: an existing file, or what is
+// there as no file on disk (files::PathIsNoDiskFile), is taken as the choice
+// for the reader to read or refuse, anything else is refused with a notice.
 // Devices and pipes: the dialog would open what they name, and Wine's waits
 // for ever on any "\\.\" path, the tool with it. An OK whose name is a
 // device's or a pipe's (PathNamesDevice, platform/device_names.h) is taken as

@@ -65,8 +65,8 @@ KeptFile ReadKeptLines(std::string_view path) {
     kept.openError = GetLastError();
     if (kept.openError == ERROR_SUCCESS) kept.openError = ERROR_OPEN_FAILED;
     // A folder does not open as a file, with "access denied": no right is
-    // missing, it is no file.
-    kept.notAFile = PathIsFolder(path);
+    // missing, it is no file. Nor is what opens as no device at all.
+    kept.notAFile = PathIsFolder(path) || files::IsNoDiskFileError(kept.openError);
     return kept;
   }
   if (!files::IsDiskFile(file)) {

@@ -64,6 +64,8 @@ std::string_view SaveFailureReason(const files::SaveFailure& failure) {
   // No room on the disk, whichever step found it: no free entry for the new
   // file, no room for its bytes.
   if (failure.error == ERROR_DISK_FULL || failure.error == ERROR_HANDLE_DISK_FULL) return "磁盘空间不足";
+  // A device, a pipe or a socket where the file goes, said as the reader says it.
+  if (failure.error == ERROR_BAD_DEVICE) return "它不是磁盘上的文件";
   switch (failure.step) {
     case files::SaveFailure::Step::Folder: return FolderFailure(failure.error);
     case files::SaveFailure::Step::Write: return WriteFailure(failure.error);
@@ -136,7 +138,17 @@ bool WriteNpcFile() {
     ShowNotice("NPC文件[" + shown + "]保存失败,存档目录中已有一个同名的文件夹!");
     return false;
   }
-  const bool replacing = files::FileExists(path);
+  const DWORD search = files::FindEntry(path);
+  if (search != ERROR_SUCCESS && search != ERROR_FILE_NOT_FOUND) {
+    // Not knowing whether the file is there, the save would take the one it
+    // finds for a file made meanwhile by another program. Under Wine the
+    // host's EIO where the server opens the folder comes as ERROR_NOACCESS,
+    // which has no disk's name.
+    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + DiskErrorName(search) +
+               "),请检查存档目录所在的磁盘!");
+    return false;
+  }
+  const bool replacing = search == ERROR_SUCCESS;
   if (replacing) {
     // What keeps the file from being replaced whatever the answer is told at
     // once, not after a Yes.

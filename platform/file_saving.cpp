@@ -87,6 +87,15 @@ std::optional<SaveFailure> RefusalOf(DWORD attributes) {
   return std::nullopt;
 }
 
+// What is there that no attributes describe may be no file on disk: under
+// Wine a host's FIFO, socket or link to a device, which a search finds and
+// the move finds taken, as by a file made meanwhile, at every save. Refused
+// as a device's name is.
+std::optional<SaveFailure> NoDiskFileRefusal(const std::wstring& target, DWORD attributes) {
+  if (attributes != INVALID_FILE_ATTRIBUTES || !PathIsNoDiskFile(target)) return std::nullopt;
+  return SaveFailure{SaveFailure::Step::Target, ERROR_BAD_DEVICE};
+}
+
 // Errors with which a system says that it flushes no folder, or not this
 // one: Windows where a file system keeps no folder's flush
 // (ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED) or where the folder may not
@@ -181,6 +190,7 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   if (target.empty()) return SaveFailure{Step::Folder, ERROR_INVALID_NAME};
   SaveCalls& calls = SaveSystemCalls();
   const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (std::optional<SaveFailure> refusal = NoDiskFileRefusal(target, attributes)) return refusal;
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
   if (replacing) {
     if (existing == Existing::Keep) return SaveFailure{Step::Target, ERROR_FILE_EXISTS};
@@ -235,7 +245,10 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
 
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path) {
   const std::wstring target = FileApiPath(path);
-  return target.empty() ? std::nullopt : RefusalOf(GetFileAttributesW(target.c_str()));
+  if (target.empty()) return std::nullopt;
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (std::optional<SaveFailure> refusal = NoDiskFileRefusal(target, attributes)) return refusal;
+  return RefusalOf(attributes);
 }
 
 }  // namespace korvath::platform::files

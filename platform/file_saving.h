@@ -63,13 +63,16 @@ enum class Existing {
 // ERROR_FILENAME_EXCED_RANGE, under Wine too. A path that names a device or
 // a pipe (platform/device_names.h) fails at once with ERROR_BAD_DEVICE: the
 // new file beside it would name the same device, and each try to make one
-// would find it "there".
+// would find it "there". So does a path where something is that is no file
+// on disk (files::PathIsNoDiskFile: under Wine a host's FIFO, socket or link
+// to a device), which the move would find "there" at every save.
 std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes,
                                     Existing existing = Existing::Replace);
 
 // What keeps a save from replacing the file at `path` and can be known
-// before it starts, as SaveFile reports it: a read-only mark or a folder of
-// that name. Nothing when there is no file there or neither holds.
+// before it starts, as SaveFile reports it: a read-only mark, a folder of
+// that name, or something there that is no file on disk. Nothing when there
+// is no file there or none of these holds.
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path);
 
 }  // namespace korvath::platform::files

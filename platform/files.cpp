@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
 #include "platform/text_lines.h"
 
@@ -198,14 +199,38 @@ bool IsDiskFile(const File& file) {
          !(info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FileExists(std::string_view path) {
-  std::wstring wide = FileApiPath(path);
-  if (wide.empty()) return false;
+bool IsNoDiskFileError(DWORD openError) {
+  constexpr DWORD kNoSuchDevice = 433;  // ERROR_NO_SUCH_DEVICE, which mingw-w64's headers lack
+  return openError == kNoSuchDevice;
+}
+
+bool PathIsNoDiskFile(std::string_view path) { return PathIsNoDiskFile(GbkToWide(path)); }
+
+bool PathIsNoDiskFile(const std::wstring& path) {
+  const std::wstring api = FileApiPath(path);
+  if (api.empty()) return false;
+  File entry(CreateFileW(api.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // A folder does not open without the backup flag: "access denied".
+  if (!entry) return IsNoDiskFileError(GetLastError());
+  return !IsDiskFile(entry);
+}
+
+DWORD FindEntry(std::string_view path) {
+  const std::wstring wide = FileApiPath(path);
+  if (wide.empty()) return ERROR_FILE_NOT_FOUND;
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW(wide.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  return true;
+  if (find != INVALID_HANDLE_VALUE) {
+    FindClose(find);
+    return ERROR_SUCCESS;
+  }
+  const DWORD error = GetLastError();
+  // A dangling host link is found as nothing more to find.
+  if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+      error == ERROR_NO_MORE_FILES || GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return ERROR_FILE_NOT_FOUND;
+  return error;
 }
 
 HANDLE File::Release() noexcept {

@@ -102,8 +102,26 @@ void FileLimitReading(File& file, uint64_t limit);
 // device, pipe or console that the name did not betray (a serial port or a
 // host's FIFO behind a drive's path), whose reads can wait for ever.
 bool IsDiskFile(const File& file);
-// True when a file-system search for the path finds an entry.
-bool FileExists(std::string_view path);
+// True for the error of an open that found the name but no file on disk
+// behind it: under Wine a host's socket behind a drive's path, which no
+// device serves (ERROR_NO_SUCH_DEVICE).
+bool IsNoDiskFileError(DWORD openError);
+// True when something is at the path that is no file on disk, as IsDiskFile
+// and IsNoDiskFileError tell it: a device, pipe or socket that the name did
+// not betray (under Wine a host's FIFO, socket or link to a device, which a
+// search finds and whose attributes cannot be read). Opened for no access at
+// all, so that nothing is read and nothing waits. A file on disk, a folder
+// or a name with nothing there is never one. The wide form takes any path,
+// long ones too.
+bool PathIsNoDiskFile(std::string_view path);
+bool PathIsNoDiskFile(const std::wstring& path);
+// Looks for the path's entry with a file-system search, which also finds
+// entries whose attributes cannot be read: ERROR_SUCCESS when it finds one,
+// ERROR_FILE_NOT_FOUND when there is none. A search that fails while the
+// entry is there all the same (its attributes can be read: the folder could
+// not be listed, a disk error) gives its own error, since what it would have
+// found is unknown.
+DWORD FindEntry(std::string_view path);
 // False when the file was not open or closing it failed (data not written).
 bool CloseFile(File& file);
 

@@ -1,15 +1,20 @@
 // Paths that are no file on disk: the serial port and the other devices of
 // the reserved names, named pipes that nobody serves or nobody made, and
-// devices and pipes behind a drive's path. Read through the real window's
-// open dialog and through the reader's own entry point, each is refused with
-// a notice before a byte of it is read; the form and the record stay as they
-// were. A read of any of them would wait for ever: each read is guarded, so
-// that one that blocks fails the test in seconds instead of hanging the run.
+// devices, pipes and sockets behind a drive's path. Read through the real
+// window's open dialog and through the reader's own entry point, each is
+// refused with a notice before a byte of it is read; saved into, as the
+// document or as its folder, each is refused before anything is asked or
+// written. The form and the record stay as they were. A read of any of them
+// would wait for ever: each read is guarded, so that one that blocks fails
+// the test in seconds instead of hanging the run.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "app/file_paths.h"
 #include "app/script_reader.h"
 #include "tests/app/bad_input_fixture.h"
 
@@ -60,28 +65,6 @@ class UnservedPipe {
   HANDLE handle_;
 };
 
-// A FIFO of the Linux host under a ".pst" name in the folder: a pipe that a
-// drive's path leads to, whose name gives nothing away. Made and removed by
-// the host's own programs (Wine deletes no FIFO).
-class HostFifo {
- public:
-  explicit HostFifo(std::string path) : path_(std::move(path)), unix_(UnixPath(Wide(path_))) {
-    RunHostProgram(L"/usr/bin/rm", {L"-f", unix_});
-    made_ = !unix_.empty() && RunHostProgram(L"/usr/bin/mkfifo", {unix_});
-  }
-  ~HostFifo() { RunHostProgram(L"/usr/bin/rm", {L"-f", unix_}); }
-  HostFifo(const HostFifo&) = delete;
-  HostFifo& operator=(const HostFifo&) = delete;
-
-  bool made() const { return made_; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-  std::wstring unix_;
-  bool made_ = false;
-};
-
 // The serial port that Wine maps COM1 to opens, so the tests read a device
 // that is there.
 bool Com1IsThere() {
@@ -95,7 +78,8 @@ bool Com1IsThere() {
 class NotAFileTest : public BadInputTest {
  protected:
   // Reads the path through the reader's entry point, as the read button
-  // does with a chosen file: refused with the notice, nothing changed.
+  // does with a chosen file: refused with the notice (naming the path as
+  // every notice does), nothing changed.
   void ExpectRefusedByTheReader(const std::string& path) {
     SCOPED_TRACE(path);
     DialogAnswerer answerer({PressButton(IDOK)});
@@ -105,7 +89,7 @@ class NotAFileTest : public BadInputTest {
     }
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen()[0].caption, L"提示");
-    EXPECT_EQ(answerer.seen()[0].text, Wide(NotAFile(path)));
+    EXPECT_EQ(answerer.seen()[0].text, Wide(NotAFile(NoticePath(path))));
     EXPECT_EQ(Shown(), shown_);
     EXPECT_TRUE(RecordFields() == record_);
   }
@@ -138,6 +122,7 @@ TEST_F(NotAFileTest, DevicesAndPipesChosenInTheOpenDialogAreRefused) {
   ExpectRefusedThroughTheWindow("C:\\users\\Public\\aux.pst", "C:\\users\\Public\\aux.pst");
   ExpectRefusedThroughTheWindow(pipe.name(), pipe.name());
   ExpectRefusedThroughTheWindow(PipeName("nobody"), PipeName("nobody"));
+  ExpectRefusedThroughTheWindow("//./com1", "//./com1");  // named as typed, not inside the folder
   EXPECT_TRUE(pipe.NeverOpened());
   ExpectNextSaveAsBefore();
 }
@@ -168,10 +153,11 @@ TEST_F(NotAFileTest, TheReaderRefusesDevicesByTheirNamesBeforeOpeningThem) {
 // byte of it is read.
 TEST_F(NotAFileTest, WhatOpensAsNoFileOnDiskIsRefusedBeforeItIsRead) {
   FillInAndSave();
-  HostFifo fifo(folder_ + "fifo.pst");
-  ASSERT_TRUE(fifo.made());
-  ExpectRefusedThroughTheWindow(fifo.path(), fifo.path());
-  ExpectRefusedByTheReader(fifo.path());
+  const std::string fifo = folder_ + "fifo.pst";
+  const HostEntry made(HostEntry::Kind::Fifo, Wide(fifo));
+  ASSERT_TRUE(made.made());
+  ExpectRefusedThroughTheWindow(fifo, fifo);
+  ExpectRefusedByTheReader(fifo);
   for (const char* device : {"Z:\\dev\\zero", "Z:\\dev\\null", "Z:\\dev\\urandom"}) ExpectRefusedByTheReader(device);
   ExpectNextSaveAsBefore();
 }
@@ -184,5 +170,97 @@ TEST_F(NotAFileTest, AFolderIsSaidToBeNoFile) {
   ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
   ExpectRefusedByTheReader(folder);
   ExpectRefusedByTheReader(folder + "\\");
+  ExpectNextSaveAsBefore();
+}
+
+// A socket of the host and a link to a device, chosen in the open dialog and
+// read through the entry point, and a FIFO, in a short folder and in one
+// longer than MAX_PATH (whose paths the tool answers before the dialog sees
+// them): each is said to be no file on disk, as a FIFO is in a short folder,
+// not that it cannot be opened or is missing.
+TEST_F(NotAFileTest, ASocketOrADeviceLinkIsNoFileOnDiskInAShortOrALongFolder) {
+  FillInAndSave();
+  const std::string longFolder = MakeLongFolder(folder_ + "long", 300) + "\\";
+  for (const std::string& folder : {folder_, longFolder}) {
+    const std::string socket = folder + "sock.pst", zero = folder + "zero.pst", fifo = folder + "fifo.pst";
+    const HostEntry entries[] = {{HostEntry::Kind::Socket, Wide(socket)},
+                                 {HostEntry::Kind::Link, Wide(zero), L"/dev/zero"},
+                                 {HostEntry::Kind::Fifo, Wide(fifo)}};
+    for (const HostEntry& entry : entries) ASSERT_TRUE(entry.made());
+    for (const std::string& path : {socket, zero, fifo}) {
+      ExpectRefusedThroughTheWindow(path, NoticePath(path));
+      ExpectRefusedByTheReader(path);
+    }
+    for (const HostEntry& entry : entries) EXPECT_TRUE(entry.Intact());
+  }
+  ExpectNextSaveAsBefore();
+}
+
+// What the host has where the document goes that is no file on disk: a
+// FIFO, a socket, a link to a device. A search finds each, and no attributes
+// describe it. The save refuses it at once, without the question that no
+// answer could make good, saying what the reader says of it, and so again
+// at the next try; nothing is made beside it, it stays what it was, and the
+// form as it was.
+TEST_F(NotAFileTest, AFifoASocketOrADeviceLinkWhereTheDocumentGoesIsRefusedBeforeTheQuestion) {
+  FillInAndSave();
+  const std::string fei = DocumentFolder() + "fei.pst", tao = DocumentFolder() + "tao.pst",
+                    ling = DocumentFolder() + "ling.pst";
+  const HostEntry fifo(HostEntry::Kind::Fifo, Wide(fei)), socket(HostEntry::Kind::Socket, Wide(tao)),
+      zero(HostEntry::Kind::Link, Wide(ling), L"/dev/zero");
+  const std::vector<std::wstring> entries = FolderEntries(DocumentFolder());
+  ASSERT_EQ(entries.size(), 4u);
+  for (const auto& [name, path, entry] :
+       {std::tuple{L"非", fei, &fifo}, std::tuple{L"逃", tao, &socket}, std::tuple{L"零", ling, &zero}}) {
+    SCOPED_TRACE(path);
+    ASSERT_TRUE(entry->made());
+    TypeInto(名字编辑框, name);
+    const std::vector<std::string> shown = Shown();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      std::vector<SeenDialog> seen;
+      {
+        HangGuard guard(kReadLimitMs);
+        seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+      }
+      ASSERT_EQ(seen.size(), 1u);  // no question before it
+      EXPECT_EQ(seen[0].caption, L"提示");
+      EXPECT_EQ(seen[0].text, Wide("NPC文件[" + path + "]保存失败,它不是磁盘上的文件!"));
+    }
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_TRUE(entry->Intact());
+    EXPECT_EQ(FolderEntries(DocumentFolder()), entries);
+  }
+  TypeInto(名字编辑框, L"王五");
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A device's or a pipe's name as the document folder, with or without a
+// separator after it, and what the host has there that is neither a folder
+// nor a file on disk (a FIFO, a link to a device): each is said to be a
+// device or a pipe, not a file nor a missing folder, and nothing is written.
+// So is a folder that the host has under a device's name: the save would
+// open the device of that name for the folder, to put its entries on disk
+// and to tidy it up.
+TEST_F(NotAFileTest, ADeviceOrAPipeAsTheFolderIsSaidToBeOne) {
+  FillInAndSave();
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder_ + "realdir").c_str(), nullptr));
+  std::wstring host = UnixPath(Wide(folder_));
+  while (!host.empty() && host.back() == L'/') host.pop_back();
+  ASSERT_TRUE(!host.empty() && RunHostProgram(L"/bin/mkdir", {host + L"/aux"}));
+  const HostEntry fifo(HostEntry::Kind::Fifo, Wide(folder_ + "fifo")),
+      zero(HostEntry::Kind::Link, Wide(folder_ + "zero"), L"/dev/zero");
+  ASSERT_TRUE(fifo.made() && zero.made());
+  for (const std::string& text : {folder_ + "t\\aux", folder_ + "t\\nul\\", folder_ + "realdir\\LPT1.pst\\",
+                                  std::string("\\\\.\\pipe\\"), std::string("\\\\?\\pipe\\"), folder_ + "fifo\\",
+                                  folder_ + "zero", folder_ + "aux\\"})
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_TRUE(fifo.Intact() && zero.Intact());
+  EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"aux", L"fifo", L"realdir", L"zero"}));
+  EXPECT_EQ(FolderEntries(folder_ + "realdir"), std::vector<std::wstring>{});
+  EXPECT_EQ(FolderEntries(folder_ + "aux"), std::vector<std::wstring>{});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
 }

@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "platform/pinyin.h"
+#include "tests/platform/tool_names.h"
 
 namespace korvath::platform {
 namespace {
@@ -66,18 +65,6 @@ TEST(DeviceNames, TheDeviceNamespaceAndPipes) {
     EXPECT_FALSE(PathNamesDevice(path)) << testing::PrintToString(std::wstring(path));
 }
 
-// The syllables the tool's file names are made of: the first reading of
-// every GB2312 Chinese character, as the save takes it.
-std::vector<std::wstring> Syllables() {
-  std::set<std::string> found;
-  for (int lead = 0xB0; lead <= 0xF7; ++lead)
-    for (int trail = 0xA1; trail <= 0xFE; ++trail) found.insert(GetPinyin(std::string{char(lead), char(trail)}, 1));
-  found.erase("");
-  std::vector<std::wstring> syllables;
-  for (const std::string& s : found) syllables.emplace_back(s.begin(), s.end());
-  return syllables;
-}
-
 // Every file part of up to five letters (any run of syllables: the reserved
 // names of letters alone have three, the longer ones a digit or a "$", which
 // no pinyin has) and every file part of two syllables, the empty one too,
@@ -85,7 +72,7 @@ std::vector<std::wstring> Syllables() {
 // device's, in lower case as the save writes it nor in the name box's upper
 // case.
 TEST(DeviceNames, NoNameThatTheToolWritesIsADevice) {
-  const std::vector<std::wstring> syllables = Syllables();
+  const std::vector<std::wstring> syllables = ToolNameSyllables();
   ASSERT_GT(syllables.size(), 350u);
   std::vector<std::wstring> parts = {L""};
   for (size_t from = 0, to = 1; from < to; from = to, to = parts.size())

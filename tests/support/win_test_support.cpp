@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "platform/gdi_object.h"
 #include "tests/support/png_writer.h"
@@ -625,6 +626,29 @@ bool HostLinks::PointsTo(const std::wstring& link, const std::wstring& target) {
   const std::wstring host = UnixPath(link);
   return !host.empty() &&
          RunHostProgram(L"/bin/sh", {L"-c", L"[ -L \"$0\" ] && [ \"$(readlink \"$0\")\" = \"$1\" ]", host, target});
+}
+
+HostEntry::HostEntry(Kind kind, std::wstring path, std::wstring linkTarget)
+    : kind_(kind), path_(std::move(path)), unix_(UnixPath(path_)), target_(std::move(linkTarget)) {
+  static constexpr const wchar_t* kMake[] = {
+      L"mkfifo \"$1\"",
+      // Bound by its name in its folder: a socket's whole path may have at most 107 bytes.
+      L"cd \"${1%/*}\" && python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' \"${1##*/}\"",
+      L"ln -s \"$2\" \"$1\""};
+  made_ = !unix_.empty() && Host(L"rm -f \"$1\"") && Host(kMake[int(kind_)]);
+}
+
+HostEntry::~HostEntry() {
+  if (!unix_.empty()) Host(L"rm -f \"$1\"");
+}
+
+bool HostEntry::Intact() const {
+  if (kind_ == Kind::Link) return HostLinks::PointsTo(path_, target_);
+  return Host(kind_ == Kind::Fifo ? L"[ -p \"$1\" ]" : L"[ -S \"$1\" ]");
+}
+
+bool HostEntry::Host(const wchar_t* script) const {
+  return RunHostProgram(L"/bin/sh", {L"-c", L"PATH=/usr/bin:/bin; " + std::wstring(script), L"sh", unix_, target_});
 }
 
 std::vector<std::wstring> NamesFound(const std::wstring& searchPattern) {

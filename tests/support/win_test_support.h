@@ -273,6 +273,30 @@ class HostLinks {
   std::vector<std::wstring> made_;  // their Linux paths
 };
 
+// Under Wine: something of the Linux host at a Windows path, whose name gives
+// nothing away: a FIFO, a socket that no program listens on, or a link to a
+// host path. Made and removed by the host's own programs (Wine makes and
+// deletes none of them) while the object lives.
+class HostEntry {
+ public:
+  enum class Kind { Fifo, Socket, Link };
+  HostEntry(Kind kind, std::wstring path, std::wstring linkTarget = {});
+  ~HostEntry();
+  HostEntry(const HostEntry&) = delete;
+  HostEntry& operator=(const HostEntry&) = delete;
+
+  bool made() const { return made_; }
+  // Still what it was made as, a link leading where it led.
+  bool Intact() const;
+
+ private:
+  bool Host(const wchar_t* script) const;
+
+  Kind kind_;
+  std::wstring path_, unix_, target_;
+  bool made_ = false;
+};
+
 // The names that a search pattern as FindFirstFileW takes it (a folder's path
 // then "\\*", say) finds, without "." and ".."; none when nothing matches.
 std::vector<std::wstring> NamesFound(const std::wstring& searchPattern);

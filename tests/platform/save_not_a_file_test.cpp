@@ -1,0 +1,91 @@
+// What is no file on disk where a save goes, and what a save writes: a
+// FIFO, a socket or a link to a device of the Linux host is refused at once
+// and left as it was, by the save and before it; nothing that a save writes
+// is ever taken for such a thing.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_saving.h"
+#include "platform/files.h"
+#include "tests/platform/file_saving_fixture.h"
+#include "tests/platform/tool_names.h"
+
+using namespace korvath::platform;
+using namespace korvath::platform::files::savetest;
+using files::SaveFailure;
+using testsupport::HostEntry;
+
+namespace {
+
+bool SaysNoFileOnDisk(const std::optional<SaveFailure>& failure) {
+  return failure && failure->step == SaveFailure::Step::Target && failure->error == ERROR_BAD_DEVICE;
+}
+
+// Under Wine a search finds each and no attributes describe it: a save
+// would take it for no file, and its move would find the name taken, at
+// every save. Each is refused before the save changes anything, whether it
+// may replace a file or not, as KnownReplaceRefusal says before it, and
+// stays what it was, with nothing beside it.
+TEST_F(FileSavingTest, AFifoASocketOrADeviceLinkIsRefusedAtOnceAndLeftAsItWas) {
+  const struct {
+    HostEntry::Kind kind;
+    const wchar_t* target;
+  } entries[] = {{HostEntry::Kind::Fifo, L""}, {HostEntry::Kind::Socket, L""}, {HostEntry::Kind::Link, L"/dev/zero"},
+                 {HostEntry::Kind::Link, L"/dev/null"}};
+  for (const auto& [kind, target] : entries) {
+    SCOPED_TRACE(testing::Message() << int(kind) << " " << Gbk(target));
+    const HostEntry entry(kind, file_, target);
+    ASSERT_TRUE(entry.made());
+    ASSERT_EQ(files::FindEntry(Gbk(file_)), DWORD(ERROR_SUCCESS));
+    EXPECT_TRUE(files::PathIsNoDiskFile(Gbk(file_)));
+    EXPECT_TRUE(SaysNoFileOnDisk(files::KnownReplaceRefusal(Gbk(file_))));
+    for (files::Existing existing : {files::Existing::Replace, files::Existing::Keep}) {
+      testsupport::SaveSteps steps;
+      EXPECT_TRUE(SaysNoFileOnDisk(files::SaveFile(Gbk(file_), kNewContent, existing)));
+      EXPECT_EQ(steps.steps(), std::vector<std::string>{});
+    }
+    EXPECT_TRUE(entry.Intact());
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+  }
+}
+
+// Every syllable that the tool's file names are made of, as a file's name
+// in the save folder, in one named with "/" and in one deeper than
+// MAX_PATH: saved new, the file is found by a search and is no device, no
+// pipe nor socket to any check, no known refusal stops its replacement, and
+// the next save replaces it, with a user's marks on it too.
+TEST_F(FileSavingTest, NothingThatASaveWritesIsTakenForNoFileOnDisk) {
+  std::wstring deep = folder_;
+  for (int level = 0; deep.size() <= MAX_PATH; ++level) {
+    deep += L"\\第" + std::to_wstring(level) + L"层存档目录的名字长长长长长长长长长长长长";
+    ASSERT_TRUE(CreateDirectoryW(FileApiPath(deep).c_str(), nullptr));
+  }
+  const std::wstring slashed = folder_ + L"/slash";
+  ASSERT_TRUE(CreateDirectoryW(slashed.c_str(), nullptr));
+  const std::vector<std::wstring> syllables = ToolNameSyllables();
+  ASSERT_GT(syllables.size(), 350u);
+  size_t refused = 0, tried = 0;
+  for (const std::wstring& folder : {folder_, slashed + L"/", deep}) {
+    for (size_t i = 0; i < syllables.size(); ++i) {
+      const std::wstring path = folder + (folder.back() == L'/' ? L"" : L"\\") + syllables[i] + L".pst";
+      const std::string gbk = Gbk(path);
+      ++tried;
+      bool taken = files::SaveFile(gbk, kOldContent, files::Existing::Keep).has_value();
+      taken = taken || files::FindEntry(gbk) != ERROR_SUCCESS || files::PathIsNoDiskFile(gbk) ||
+              files::KnownReplaceRefusal(gbk).has_value();
+      if (i % 16 == 0)  // a user's marks, on some of them
+        SetFileAttributesW(FileApiPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+      taken = taken || files::PathIsNoDiskFile(gbk) || files::KnownReplaceRefusal(gbk).has_value() ||
+              files::SaveFile(gbk, kNewContent).has_value() || Read(path) != kNewContent;
+      if (taken && ++refused < 10) ADD_FAILURE() << gbk;
+    }
+  }
+  EXPECT_EQ(refused, 0u);
+  EXPECT_EQ(tried, 3 * syllables.size());
+}
+
+}  // namespace
