@@ -172,6 +172,9 @@ TEST(GdipPathGradient, BothCreatorsTakeTheBoundaryAndAWrapModeLeftOutClamps) {
   EXPECT_EQ(wholeBrush.GetCenterPointI(), (gdip::Point{60, 45}));
   EXPECT_EQ(wholeBrush.GetWrapMode(), Gdiplus::WrapModeTile);
   EXPECT_EQ(wholeBrush.GetSurroundColorCount(), 4);
+  gdip::PathGradientBrush flipped;
+  ASSERT_TRUE(flipped.Create(fractional, Gdiplus::WrapModeTileFlipX));
+  EXPECT_EQ(flipped.GetWrapMode(), Gdiplus::WrapModeTileFlipX);
   ExpectCreateRefused<gdip::PathGradientBrush>([](auto& o) { return o.Create({}); });
   ExpectCreateRefused<gdip::PathGradientBrush>([](auto& o) { return o.CreateI({}, Gdiplus::WrapModeTile); });
 

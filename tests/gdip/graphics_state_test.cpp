@@ -88,6 +88,8 @@ TEST(GdipGraphicsState, TransformsComposeInTheOrderAsked) {
       {"Translate", [](auto& g, Order o) { return g.TranslateWorldTransform(3.5f, -1.25f, o); }, {19, 2.25f},
        {15.5f, 4.75f}},
       {"Multiply", [&](auto& g, Order o) { return g.MultiplyWorldTransform(swapAndShift, o); }, {24, 24}, {11, 19}},
+      {"ScaleAt (2, 1)", [](auto& g, Order o) { return g.ScaleAt(0.5f, 4, {2, 1}, o); }, {13, 15}, {7, 21}},
+      {"RotateAt (2, 1)", [](auto& g, Order o) { return g.RotateAt(90, {2, 1}, o); }, {12, 0}, {-3, 11}},
   };
   for (const Case& c : cases) {
     for (Order order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {

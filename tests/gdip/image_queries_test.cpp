@@ -12,6 +12,9 @@ TEST(ImageQueries, SizeTypeAndFlagsAndZeroFromAnEmptyImage) {
   ASSERT_TRUE(rgb.CreateWithFormat(5, 7, PixelFormat24bppRGB) && png.FromStream(MakePng(3, 2, PlaceColour)));
   EXPECT_EQ(argb.GetDimension(), (gdip::SizeF{6, 4}));
   EXPECT_EQ(rgb.GetDimension(), (gdip::SizeF{5, 7}));
+  int unit = Gdiplus::UnitInch;
+  EXPECT_EQ(rgb.GetBounds(&unit), (gdip::RectF{0, 0, 5, 7}));
+  EXPECT_EQ(unit, Gdiplus::UnitPixel);  // the unit GDI+ gives them in
   EXPECT_EQ(argb.GetType(), Gdiplus::ImageTypeBitmap);
   EXPECT_EQ(png.GetType(), Gdiplus::ImageTypeBitmap);
   EXPECT_EQ(argb.GetFlags(), unsigned(Gdiplus::ImageFlagsHasAlpha));

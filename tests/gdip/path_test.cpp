@@ -343,4 +343,11 @@ TEST(GdipPathText, TheFourFormsOutlineTheSameGlyphAndTheLayoutKeepsItsFractions)
   EXPECT_NE(outline([&](Path& p) { return p.AddStringI(zhong, songti, 40, at, Gdiplus::FontStyleBold, format); }),
             base);
   EXPECT_GT(outline([&](Path& p) { return p.AddStringISimple(L"\u4E2D", songti, 40, at, 0, atRight); })[0].x, 150);
+  // Every form takes the style.
+  using Add = std::function<bool(Path&, int)>;
+  for (const Add& add : {Add([&](Path& p, int s) { return p.AddString(zhong, songti, 40, atFraction, s, format); }),
+                         Add([&](Path& p, int s) { return p.AddStringSimple(wide, songti, 40, atFraction, s, format); }),
+                         Add([&](Path& p, int s) { return p.AddStringISimple(wide, songti, 40, at, s, format); })})
+    EXPECT_NE(outline([&](Path& p) { return add(p, Gdiplus::FontStyleBold); }),
+              outline([&](Path& p) { return add(p, 0); }));
 }

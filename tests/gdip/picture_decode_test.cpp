@@ -95,6 +95,15 @@ TEST(PictureDecode, LeavesOtherPicturesToGdiplusAndTheTargetAlone) {
   EXPECT_FALSE(DecodePictureDirect(notAPicture, target));
   EXPECT_FALSE(DecodePictureDirect(std::vector<uint8_t>{'B', 'M', 0, 0}, target));
   EXPECT_FALSE(DecodePictureDirect({}, target));
+  // A PNG without alpha (24 bits a pixel) is a layout GDI+ converts.
+  Bitmap opaque;
+  ASSERT_TRUE(opaque.CreateWithFormat(4, 2, PixelFormat24bppRGB));
+  std::string png(kPngFormat);
+  const std::vector<uint8_t> rgb = opaque.SaveToStream(&png);
+  Image viaGdiplus;
+  ASSERT_TRUE(viaGdiplus.FromStream(rgb));
+  ASSERT_EQ(viaGdiplus.GetPixelFormat(), PixelFormat24bppRGB);
+  EXPECT_FALSE(DecodePictureDirect(rgb, target));
   EXPECT_EQ(target.GetNativeObject(), before);
 }
 

@@ -78,6 +78,7 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   ASSERT_EQ(collection.GetFamilies(count + 2, families), count);
   ASSERT_EQ(families.size(), size_t(count + 2));
   EXPECT_FALSE(families[0].GetName().empty());
+  for (int i = 0; i < count; ++i) EXPECT_NE(families[size_t(i)].GetNativeObject(), nullptr) << i;
   EXPECT_TRUE(!families[size_t(count)].GetNativeObject() && !families.back().GetNativeObject());
   families.resize(1);  // each family is its own copy: the collection stays whole
   EXPECT_EQ(collection.GetFamilyCount(), count);
@@ -117,6 +118,15 @@ TEST_F(GdipText, ChineseTextIsMeasuredAlikeFromGbkAndUtf16AndDrawnInsideItsBox) 
   EXPECT_GT(DarkPixels(int(box.x), int(box.y), right, bottom), 40);
   EXPECT_EQ(DarkPixels(0, 0, 200, 8), 0);            // above the layout
   EXPECT_EQ(DarkPixels(right + 2, 0, 200, 60), 0);  // right of the text
+  // Too narrow for both characters: two lines, or one in a format that does not wrap.
+  gdip::StringFormat oneLine;
+  gdip::RectF narrow{20, 10, 30, 60}, kept, wideKept;
+  ASSERT_TRUE(oneLine.Create(Gdiplus::StringFormatFlagsNoWrap));
+  ASSERT_TRUE(canvas.graphics.MeasureString(kChinese, font, narrow, nullptr, box) &&
+              canvas.graphics.MeasureString(kChinese, font, narrow, &oneLine, kept) &&
+              canvas.graphics.MeasureStringSimple(L"\u4E2D\u6587", font, narrow, &oneLine, wideKept));
+  EXPECT_GT(box.height, 1.5f * kept.height) << kept.height;
+  EXPECT_EQ(wideKept, kept);
 }
 
 TEST_F(GdipText, CharacterRangesGiveOneRegionPerRangeAndABadCountKeepsTheCallersRegions) {
