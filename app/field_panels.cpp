@@ -5,8 +5,8 @@
 #include "app/main_form_layout.h"
 #include "app/main_window.h"
 #include "app/pictures.h"
-#include "skin/draw/skin_picture.h"
-#include "skin/panel/panel_window.h"
+#include "skin/engine/panel.h"
+#include "skin/engine/picture.h"
 
 namespace korvath::app {
 

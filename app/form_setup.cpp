@@ -9,12 +9,10 @@
 #include "app/pictures.h"
 #include "platform/gbk_convert.h"
 #include "platform/text_commands.h"
-#include "skin/control/label_skin.h"
-#include "skin/core/engine_startup.h"
-#include "skin/draw/skin_picture.h"
-#include "skin/form/background_theme.h"
-#include "skin/form/form_attach.h"
-#include "skin/install/control_attach.h"
+#include "skin/engine/attach.h"
+#include "skin/engine/background_theme.h"
+#include "skin/engine/picture.h"
+#include "skin/engine/start.h"
 
 namespace korvath::app {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/main_window.h"
-#include "skin/message_box/message_box.h"
+#include "skin/engine/message_box.h"
 
 namespace korvath::app {
 

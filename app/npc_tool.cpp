@@ -5,8 +5,7 @@
 
 #include "app/main_form.h"
 #include "platform/folders.h"
-#include "skin/core/engine_startup.h"
-#include "skin/shadow/engine_start.h"
+#include "skin/engine/start.h"
 
 namespace korvath::app {
 

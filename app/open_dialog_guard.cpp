@@ -15,8 +15,8 @@
 #include "platform/long_paths.h"
 #include "platform/message_params.h"
 #include "platform/window_procedure.h"
-#include "skin/draw/drawing_values.h"
-#include "skin/message_box/message_box.h"
+#include "skin/engine/drawing_values.h"
+#include "skin/engine/message_box.h"
 
 namespace korvath::app {
 

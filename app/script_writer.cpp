@@ -17,7 +17,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
-#include "skin/message_box/message_box.h"
+#include "skin/engine/message_box.h"
 
 namespace korvath::app {
 

@@ -92,7 +92,7 @@ int32_t SkinModuleInit() {
   SkinEngine.options.CursorSizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
   // A second initialisation finds the class registered already. The drop
   // shadows' "yinyWindow" follows it, from the engine's start
-  // (skin/shadow/engine_start.h): its procedure is the shadow family's.
+  // (skin/engine/start.h): its procedure is the shadow family's.
   SkinRegisterWindowClass(L"hbfcWindow", HbfcWndProc);
   // Decoded and cut at the first check box's paint: most windows have none,
   // and the decode and the cells' PNG encodes cost milliseconds of start-up.

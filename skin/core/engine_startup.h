@@ -1,10 +1,10 @@
 #pragma once
 // Engine start-up and the options every skin and painter reads (held with the
-// engine's lists in engine_state.h). The program starts the engine with
-// `SkinEngineStartup` (the state reset, then the engine's initialiser) before
-// it creates its main window, and releases it with `SkinEngineShutdown` when
-// the message loop has ended. The NPC tool's set-up changes the options with
-// `SkinSetOptions`.
+// engine's lists in engine_state.h). The engine's start (SkinEngineStart,
+// skin/engine/start.h, before the program creates its main window) begins with
+// `SkinEngineStartup` (the state reset, then the engine's initialiser); the
+// program releases the engine with `SkinEngineShutdown` when the message loop
+// has ended. The NPC tool's set-up changes the options with `SkinSetOptions`.
 #include <windows.h>
 
 #include <cstdint>
@@ -26,7 +26,7 @@ extern ULONG_PTR SkinModuleGdiplusToken;
 // "hbfcWindow", forgets the glyph strip (the next SkinGlyphStrip loads it
 // again) and empties the callback and drop-down lists. Returns 0. The drop
 // shadows' class, "yinyWindow", is registered right after it by the engine's
-// start (SkinEngineStart, skin/shadow), which holds the shadow's procedure.
+// start (SkinEngineStart, skin/engine), which reaches the shadow's procedure.
 int32_t SkinModuleInit();
 // The check-box glyph strip, loaded into SkinImageStrip at its first use.
 const ImageStrip& SkinGlyphStrip();

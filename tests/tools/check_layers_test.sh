@@ -18,6 +18,12 @@ cases=(
   'fails|skin/shadow/shadow_window.cpp|#include "./skin/form/form_attach.h"'
   'fails|skin/shadow/shadow_window.cpp|#include "../form/form_attach.h"'
   'fails|platform/form.cpp|#include "platform/../app/notice.h"'
+  # The tool reaches the engine through its front door alone, and no family
+  # of the engine reaches up to the front door.
+  'fails|app/form_setup.cpp|#include "skin/form/form_attach.h"'
+  'fails|app/notice.cpp|#include "../skin/message_box/message_box.h"'
+  'fails|skin/message_box/message_box.cpp|#include "skin/engine/start.h"'
+  'passes|app/notice.cpp|#include "skin/engine/message_box.h"'
   'passes|skin/shadow/shadow_window.cpp|#include "skin/form/../core/window_record.h"'
   'passes|skin/shadow/shadow_window.cpp|#include "../core/window_record.h"'
 )

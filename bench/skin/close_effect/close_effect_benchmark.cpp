@@ -26,10 +26,10 @@
 #include "platform/gdi_object.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/engine/start.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/form_attach.h"
 #include "skin/shadow/drop_shadow.h"
-#include "skin/shadow/engine_start.h"
 #include "tests/support/win_test_support.h"
 
 using namespace korvath;

@@ -33,11 +33,11 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/start.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/form_attach.h"
 #include "skin/form/form_paint_path.h"
 #include "skin/form/form_render.h"
-#include "skin/shadow/engine_start.h"
 #include "tests/support/win_test_support.h"
 
 using namespace korvath;

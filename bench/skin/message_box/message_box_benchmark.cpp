@@ -29,10 +29,10 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/start.h"
 #include "skin/form/form_attach.h"
 #include "skin/form/skin_removal.h"
 #include "skin/message_box/message_box.h"
-#include "skin/shadow/engine_start.h"
 #include "tests/skin/message_box/box_probes.h"
 #include "tests/support/win_test_support.h"
 

@@ -16,11 +16,11 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/start.h"
 #include "skin/form/form_attach.h"
 #include "skin/form/working_set_trim.h"
 #include "skin/message_box/dialog_skin_attach.h"
 #include "skin/shadow/drop_shadow.h"
-#include "skin/shadow/engine_start.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 

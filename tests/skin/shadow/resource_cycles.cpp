@@ -20,7 +20,7 @@
 #include "skin/draw/image_strip.h"
 #include "skin/draw/memory_dc.h"
 #include "skin/edit/ip_address_dots.h"
-#include "skin/shadow/engine_start.h"
+#include "skin/engine/start.h"
 #include "tests/support/win_test_support.h"
 
 namespace korvath::skin::cycles {

@@ -16,7 +16,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
-#include "skin/shadow/engine_start.h"
+#include "skin/engine/start.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 

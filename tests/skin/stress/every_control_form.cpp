@@ -9,10 +9,10 @@
 #include "skin/control/progress_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
+#include "skin/engine/start.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/form_attach.h"
 #include "skin/install/control_attach.h"
-#include "skin/shadow/engine_start.h"
 
 namespace korvath::skin::test {
 

@@ -1,4 +1,4 @@
-#include "skin/shadow/engine_start.h"
+#include "skin/engine/start.h"
 
 #include "skin/core/engine_startup.h"
 #include "skin/shadow/shadow_window.h"
