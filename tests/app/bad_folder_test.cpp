@@ -338,8 +338,9 @@ TEST_F(BadInputTest, ControlCharactersAtTheFolderTextsEndsAreTakenOff) {
 // A drive's root typed as the folder, as "X:\" and in the device namespace
 // ("\\?\X:\", "\\.\X:\", with "/" for "\" and in lower case): the document
 // goes into the root, as into any folder, and the save removes what a killed
-// save of it left there. The drive is the test's own, mapped to a folder of
-// its own.
+// save of it left there. Without the separator, the drive in the device
+// namespace is a device (its volume, though this drive has none to open).
+// The drive is the test's own, mapped to a folder of its own.
 TEST_F(BadInputTest, ADrivesRootInEachFormTakesTheDocument) {
   FillInAndSave();
   const std::string mapped = folder_ + "root\\";
@@ -356,6 +357,11 @@ TEST_F(BadInputTest, ADrivesRootInEachFormTakesTheDocument) {
     EXPECT_EQ(FolderEntries(mapped), std::vector<std::wstring>{L"wangwu.pst"});
     DeleteFileW(Wide(mapped + "wangwu.pst").c_str());
   }
+  // Without that separator the drive in the device namespace is its volume.
+  for (const std::string& text : {"\\\\?\\" + x + ":", "\\\\.\\" + lower + ":"})
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_EQ(FolderEntries(mapped), std::vector<std::wstring>{});
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
