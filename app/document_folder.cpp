@@ -30,9 +30,11 @@ bool IsDefaultDocumentFolder(std::wstring_view typed) {
 }
 
 // The folder without the separators at its end, as a file of that name is
-// named.
+// named and as the save opens it; a drive's root keeps the one that makes it
+// the root ("C:\", "\\?\C:\"), with which the save opens it.
 std::string WithoutTrailingSeparators(std::string folder) {
-  while (!folder.empty() && PathDirectoryPart(folder).size() == folder.size()) folder.pop_back();
+  while (!folder.empty() && PathDirectoryPart(folder).size() == folder.size() && !PathIsDriveRoot(GbkToWide(folder)))
+    folder.pop_back();
   return folder;
 }
 
@@ -67,10 +69,14 @@ std::string DocumentFolderRefusal(std::wstring_view typed) {
   if (!folder.exact) return {};
   // The save opens the folder by its name without the separators at its end
   // (its flush, its tidy-up): a device's name there is the device's, also
-  // where the host has a folder of that name. What is there and is no
-  // folder may be a host's FIFO or link to a device.
+  // where the host has a folder of that name. A drive's root is opened with
+  // its separator, in the device namespace too ("\\?\C:\"): the root, no
+  // device. What is there and is no folder may be a host's FIFO or link to a
+  // device.
   const std::string named = WithoutTrailingSeparators(folder.text);
-  if (PathNamesDevice(GbkToWide(named)) || (!PathIsFolder(folder.text) && files::PathIsNoDiskFile(named)))
+  const std::wstring opened = GbkToWide(named);
+  if ((PathNamesDevice(opened) && !PathIsDriveRoot(opened)) ||
+      (!PathIsFolder(folder.text) && files::PathIsNoDiskFile(named)))
     return "存档目录[" + NoticePath(folder.text) + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!";
   if (PathIsFile(named))
     return "存档目录[" + NoticePath(folder.text) + "]是一个文件,不是文件夹,请选择或填写存档目录!";

@@ -35,7 +35,8 @@ std::wstring FolderBoxText();
 // own folder and the program's folder cannot hold it (its path has characters
 // that GBK lacks, or the folder could not be made there, with the system's
 // reason), or it names a file, or a device or a pipe: by its name without
-// the separators at its end, by which the save opens the folder, or what is
+// the separators at its end, by which the save opens the folder (a drive's
+// root, "C:\" or "\\?\C:\", with its own, and so no device), or what is
 // there and is no folder (under Wine a host's FIFO or link to a device).
 // The tool's own folder is made again when it
 // has gone since start-up. Empty when nothing speaks against the folder.

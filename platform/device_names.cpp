@@ -71,18 +71,25 @@ bool DeviceNamespacePathIsDevice(const std::vector<std::wstring_view>& parts) {
   if (SameName(parts[0], L"UNC")) return ShareIsPipeOrMailslot({parts.begin() + 1, parts.end()});
   return IsPipeOrMailslot(parts[0]);
 }
+
+// Whether the path begins with a device-namespace prefix ("\\.", "\\?",
+// "\??") that a separator or the path's end follows.
+bool InDeviceNamespace(std::wstring_view path) {
+  if (path.size() < 3 || (path.size() > 3 && !IsSeparator(path[3]))) return false;
+  return IsSeparator(path[0]) && ((IsSeparator(path[1]) && (path[2] == L'.' || path[2] == L'?')) ||
+                                  (path[1] == L'?' && path[2] == L'?'));
+}
 }  // namespace
 
 bool PathNamesDevice(std::wstring_view path) {
-  const bool twoSeparators = path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
-  if (twoSeparators && path.size() >= 3 && (path[2] == L'.' || path[2] == L'?') &&
-      (path.size() == 3 || IsSeparator(path[3])))
-    return DeviceNamespacePathIsDevice(Parts(path.substr(3)));
-  if (path.size() >= 3 && IsSeparator(path[0]) && path[1] == L'?' && path[2] == L'?' &&
-      (path.size() == 3 || IsSeparator(path[3])))
-    return DeviceNamespacePathIsDevice(Parts(path.substr(3)));
-  if (twoSeparators) return ShareIsPipeOrMailslot(Parts(path));
+  if (InDeviceNamespace(path)) return DeviceNamespacePathIsDevice(Parts(path.substr(3)));
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return ShareIsPipeOrMailslot(Parts(path));
   return LastPartIsReservedName(path);
+}
+
+bool PathIsDriveRoot(std::wstring_view path) {
+  if (InDeviceNamespace(path)) path.remove_prefix(std::min(path.size(), size_t(4)));
+  return path.size() == 3 && IsDriveLetterColon(path.substr(0, 2)) && IsSeparator(path[2]);
 }
 
 }  // namespace korvath::platform

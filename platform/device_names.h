@@ -20,7 +20,17 @@ namespace korvath::platform {
 // namespace ("\\?\C:\x\aux.pst", "\\?\UNC\server\share\aux.pst") takes its
 // names literally, as a share's path does: the system maps no DOS device
 // name there. Names that merely begin like a device's ("con1.pst",
-// "auxiliary.pst", "COM0", "COM10") are ordinary files.
+// "auxiliary.pst", "COM0", "COM10") are ordinary files. A drive's root in the
+// device namespace ("\\?\C:\") counts as its drive's device: it is no file,
+// and a folder's path is told apart by PathIsDriveRoot.
 bool PathNamesDevice(std::wstring_view path);
+
+// True for a drive's root folder named with the one separator after the
+// drive that makes it the root: "C:\", and in the device namespace
+// "\\?\C:\", "\\.\C:\" or "\??\C:\" ("/" counting as "\", the letter in
+// either case). Without that separator the name is no folder's path: "C:" is
+// the drive's current folder, "\\?\C:" and "\\.\C:" its volume, a device
+// that an open for a folder would take in the root's place.
+bool PathIsDriveRoot(std::wstring_view path);
 
 }  // namespace korvath::platform

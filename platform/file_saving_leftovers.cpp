@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/device_names.h"
 #include "platform/files.h"
 #include "platform/long_paths.h"
 
@@ -99,8 +100,8 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
 
 std::wstring FolderToOpen(std::wstring folder) {
   if (folder.empty()) return L".";
-  const bool driveRoot = folder.size() == 3 && folder[1] == L':';
-  if (!driveRoot && folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  if (!PathIsDriveRoot(folder) && folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/'))
+    folder.pop_back();
   return folder;
 }
 

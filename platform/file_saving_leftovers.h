@@ -35,7 +35,9 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
 
 // The path by which the file API opens `folder` (empty for the current one,
 // or ending in a separator) as a folder: without the separator at its end,
-// save a drive's root ("X:\"), which opens only with it.
+// save a drive's root in any of its forms ("X:\", "\\?\X:\",
+// PathIsDriveRoot), which opens only with it: "X:" opens the drive's current
+// folder, "\\?\X:" its volume.
 std::wstring FolderToOpen(std::wstring folder);
 
 // Has the name by which `file` was opened (with the right to delete it)

@@ -335,6 +335,38 @@ TEST_F(BadInputTest, ControlCharactersAtTheFolderTextsEndsAreTakenOff) {
   ExpectNextSaveAsBefore();
 }
 
+// A drive's root typed as the folder, as "X:\" and in the device namespace
+// ("\\?\X:\", "\\.\X:\", with "/" for "\" and in lower case): the document
+// goes into the root, as into any folder, and the save removes what a killed
+// save of it left there. Without the separator, the drive in the device
+// namespace is a device (its volume, though this drive has none to open).
+// The drive is the test's own, mapped to a folder of its own.
+TEST_F(BadInputTest, ADrivesRootInEachFormTakesTheDocument) {
+  FillInAndSave();
+  const std::string mapped = folder_ + "root\\";
+  ASSERT_TRUE(CreateDirectoryW(Wide(mapped).c_str(), nullptr));
+  const MappedDrive drive(Wide(mapped));
+  ASSERT_NE(drive.letter(), 0);
+  const std::string x(1, char(drive.letter())), lower(1, char(std::towlower(drive.letter())));
+  for (const std::string& text :
+       {x + ":\\", "\\\\?\\" + x + ":\\", "\\\\.\\" + x + ":\\", "//?/" + lower + ":/", "//./" + x + ":\\"}) {
+    SCOPED_TRACE(text);
+    WriteBytes(mapped + "wangwu.pst.saving-0A1B.tmp", "left by a killed save");
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)), Wide("NPC文件[" + text + "wangwu.pst]已经生成!"));
+    EXPECT_EQ(ReadBytes(mapped + "wangwu.pst"), savedBytes_);
+    EXPECT_EQ(FolderEntries(mapped), std::vector<std::wstring>{L"wangwu.pst"});
+    DeleteFileW(Wide(mapped + "wangwu.pst").c_str());
+  }
+  // Without that separator the drive in the device namespace is its volume.
+  for (const std::string& text : {"\\\\?\\" + x + ":", "\\\\.\\" + lower + ":"})
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_EQ(FolderEntries(mapped), std::vector<std::wstring>{});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
 // A file's path with more than one separator after it names the file all
 // the same, whichever separators they are: it is said to be a file, and
 // nothing is written.

@@ -65,6 +65,20 @@ TEST(DeviceNames, TheDeviceNamespaceAndPipes) {
     EXPECT_FALSE(PathNamesDevice(path)) << testing::PrintToString(std::wstring(path));
 }
 
+// A drive's root is a folder in each form, the device namespace's among
+// them, "/" counting as "\" as everywhere here; the drive without the
+// separator after it (its current folder, its volume), a path inside it and
+// what only looks like a drive are no root.
+TEST(DeviceNames, ADrivesRootWithItsSeparatorInEveryForm) {
+  for (const wchar_t* path : {L"C:\\", L"z:/", L"\\\\?\\C:\\", L"\\\\?\\z:\\", L"\\\\.\\C:\\", L"//?/c:/", L"//./Z:\\",
+                              L"\\??\\C:\\", L"\\\\?\\C:/"})
+    EXPECT_TRUE(PathIsDriveRoot(path)) << testing::PrintToString(std::wstring(path));
+  for (const wchar_t* path : {L"", L"C:", L"\\\\?\\C:", L"\\\\.\\c:", L"\\??\\C:", L"C:\\\\", L"\\\\?\\C:\\\\",
+                              L"C:\\x", L"\\\\?\\C:\\x\\", L"\\\\?", L"\\\\?\\", L"1:\\", L"CD:\\", L"\\\\x\\C:\\",
+                              L"\\\\?\\UNC\\server\\share\\"})
+    EXPECT_FALSE(PathIsDriveRoot(path)) << testing::PrintToString(std::wstring(path));
+}
+
 // Every file part of up to five letters (any run of syllables: the reserved
 // names of letters alone have three, the longer ones a digit or a "$", which
 // no pinyin has) and every file part of two syllables, the empty one too,

@@ -201,6 +201,50 @@ TEST_F(FileSavingTest, TheTidyUpInAFolderReachedThroughAHostLinkRemovesWhatAKill
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
 }
 
+// While alive, the current directory is `folder`; the one before after it.
+class CurrentDirectoryIn {
+ public:
+  explicit CurrentDirectoryIn(const std::wstring& folder) : before_(GetCurrentDirectoryW(0, nullptr), L'\0') {
+    before_.resize(GetCurrentDirectoryW(DWORD(before_.size()), before_.data()));
+    moved_ = SetCurrentDirectoryW(folder.c_str());
+  }
+  ~CurrentDirectoryIn() { SetCurrentDirectoryW(before_.c_str()); }
+  CurrentDirectoryIn(const CurrentDirectoryIn&) = delete;
+  CurrentDirectoryIn& operator=(const CurrentDirectoryIn&) = delete;
+  bool moved() const { return moved_; }
+
+ private:
+  std::wstring before_;
+  bool moved_ = false;
+};
+
+// A drive's root as the file's folder, named "X:\" and in the device
+// namespace ("\\?\X:\", "\\.\X:\"): the tidy-up removes what a killed save
+// left there, and the flush puts the root's entries on disk. Each opens the
+// root: not the drive's current folder, which "X:" names (here a folder
+// below the root, as after the open dialog went there), nor its volume,
+// which "\\?\X:" names.
+TEST_F(FileSavingTest, ASaveIntoADrivesRootTidiesUpAndFlushesTheRoot) {
+  const testsupport::MappedDrive drive(folder_);
+  if (!drive.letter()) GTEST_SKIP() << "not under Wine: no drive to map";
+  const std::wstring root = {drive.letter(), L':', L'\\'};
+  ASSERT_TRUE(CreateDirectoryW((root + L"below").c_str(), nullptr));
+  const CurrentDirectoryIn below(root + L"below");
+  ASSERT_TRUE(below.moved());
+  const testsupport::FileIdentity rootFolder = testsupport::FolderIdentity(root);
+  ASSERT_NE(rootFolder, testsupport::FileIdentity());
+  ASSERT_NE(testsupport::FolderIdentity(root + L"below"), rootFolder);
+  for (const std::wstring& folder : {root, L"\\\\?\\" + root, L"\\\\.\\" + root}) {
+    SCOPED_TRACE(Gbk(folder));
+    Write(root + files::LeftoverName(name_, 0x0A1B), kNewContent);
+    testsupport::SaveSteps steps;
+    EXPECT_EQ(files::SaveFile(Gbk(folder + name_), kNewContent), std::nullopt);
+    EXPECT_EQ(steps.foldersFlushed(), std::vector{rootFolder});
+    EXPECT_EQ(Read(file_), kNewContent);
+    EXPECT_EQ(Sorted(Entries(folder_)), (std::vector<std::wstring>{L"below", name_}));
+  }
+}
+
 // Another save of the file tidies up while this save's new file is written
 // and about to take the file's place: the new file, still open, is not
 // removed, and the save ends as any other. Over a file and of a new file.

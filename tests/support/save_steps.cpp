@@ -31,10 +31,15 @@ BOOL WINAPI WriteFileStep(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD writt
   return WriteFile(file, bytes, count, written, overlapped);
 }
 
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
+  return {information.dwVolumeSerialNumber, uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow};
+}
+
 BOOL WINAPI FlushStep(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION information = {};
   const bool folder = GetFileInformationByHandle(file, &information) &&
                       (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (folder) g_active->NoteFolderFlushed(IdentityOf(information));
   if (!g_active->Enter(folder ? "FlushFileBuffers (the folder)" : "FlushFileBuffers")) return FALSE;
   return FlushFileBuffers(file);
 }
@@ -93,6 +98,16 @@ bool SaveSteps::Enter(const std::string& name) {
   if (index != failAt_) return true;
   SetLastError(failWith_);
   return false;
+}
+
+FileIdentity FolderIdentity(const std::wstring& path) {
+  HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return {};
+  BY_HANDLE_FILE_INFORMATION information = {};
+  const bool told = GetFileInformationByHandle(folder, &information);
+  CloseHandle(folder);
+  return told ? IdentityOf(information) : FileIdentity();
 }
 
 size_t StepOfTheMove(const std::vector<std::string>& steps) {

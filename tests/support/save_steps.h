@@ -13,6 +13,16 @@
 
 namespace testsupport {
 
+// A file or folder as the system tells it from every other: its volume's
+// serial number and its index there.
+struct FileIdentity {
+  DWORD volume = 0;
+  uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+// The folder's at `path`; {} when it does not open.
+FileIdentity FolderIdentity(const std::wstring& path);
+
 // While alive, every save's system calls go through this object first: each
 // call is one step, named by the call and what it works on, and listed in
 // steps(). One object at a time; the system's calls are back once it is gone.
@@ -34,6 +44,10 @@ class SaveSteps {
   // to the system, in order (whether or not that step was made to fail).
   const std::vector<DWORD>& attributesSet() const { return attributesSet_; }
   void NoteAttributesSet(DWORD attributes) { attributesSet_.push_back(attributes); }
+  // The folders that were flushed, in order (whether or not that step was
+  // made to fail).
+  const std::vector<FileIdentity>& foldersFlushed() const { return foldersFlushed_; }
+  void NoteFolderFlushed(const FileIdentity& folder) { foldersFlushed_.push_back(folder); }
 
   // For the stand-in calls: records the step `name` and runs its stop; false
   // when the step is to fail, with the system's last error set to why.
@@ -43,6 +57,7 @@ class SaveSteps {
   korvath::platform::files::SaveCalls saved_;
   std::vector<std::string> steps_;
   std::vector<DWORD> attributesSet_;
+  std::vector<FileIdentity> foldersFlushed_;
   size_t failAt_ = SIZE_MAX;
   DWORD failWith_ = ERROR_SUCCESS;
   size_t stopBefore_ = SIZE_MAX;

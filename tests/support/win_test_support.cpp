@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 #include <optional>
 #include <utility>
 
@@ -626,6 +627,31 @@ bool HostLinks::PointsTo(const std::wstring& link, const std::wstring& target) {
   const std::wstring host = UnixPath(link);
   return !host.empty() &&
          RunHostProgram(L"/bin/sh", {L"-c", L"[ -L \"$0\" ] && [ \"$(readlink \"$0\")\" = \"$1\" ]", host, target});
+}
+
+namespace {
+// Runs `script` in the host's shell with the link of the drive `letter` in
+// the prefix's "dosdevices" as $1 and `target` as $2.
+bool WithDriveLink(const wchar_t* script, wchar_t letter, const std::wstring& target) {
+  const std::wstring name = {wchar_t(std::towlower(letter)), L':'};
+  return RunHostProgram(L"/bin/sh", {L"-c",
+                                     L"PATH=/usr/bin:/bin; set -- \"${WINEPREFIX:-$HOME/.wine}/dosdevices/$1\" \"$2\"; " +
+                                         std::wstring(script),
+                                     L"sh", name, target});
+}
+}  // namespace
+
+MappedDrive::MappedDrive(const std::wstring& folder) : target_(UnixPath(folder)) {
+  if (target_.empty()) return;
+  // ln makes no link where an entry is, a link to nothing included: a letter
+  // that another program mapped meanwhile stays its own.
+  for (wchar_t letter = L'Y'; letter >= L'D' && !letter_; --letter)
+    if (!(GetLogicalDrives() & (1u << (letter - L'A'))) && WithDriveLink(L"ln -s \"$2\" \"$1\" 2>/dev/null", letter, target_))
+      letter_ = letter;
+}
+
+MappedDrive::~MappedDrive() {
+  if (letter_) WithDriveLink(L"[ \"$(readlink \"$1\")\" = \"$2\" ] && rm -f \"$1\"", letter_, target_);
 }
 
 HostEntry::HostEntry(Kind kind, std::wstring path, std::wstring linkTarget)

@@ -273,6 +273,25 @@ class HostLinks {
   std::vector<std::wstring> made_;  // their Linux paths
 };
 
+// Under Wine: a drive of this program's Wine prefix that leads to a folder
+// while the object lives: a link of the host in the prefix's "dosdevices",
+// which Wine looks up at every path, so that the drive is there at once.
+// (Wine's DefineDosDeviceW maps a letter that no path then reaches.) The
+// letter is the last one from Y down that no drive has; 0 when none could
+// be mapped, as where there is no host.
+class MappedDrive {
+ public:
+  explicit MappedDrive(const std::wstring& folder);
+  ~MappedDrive();
+  MappedDrive(const MappedDrive&) = delete;
+  MappedDrive& operator=(const MappedDrive&) = delete;
+  wchar_t letter() const { return letter_; }
+
+ private:
+  std::wstring target_;  // the folder's Linux path
+  wchar_t letter_ = 0;
+};
+
 // Under Wine: something of the Linux host at a Windows path, whose name gives
 // nothing away: a FIFO, a socket that no program listens on, or a link to a
 // host path. Made and removed by the host's own programs (Wine makes and
