@@ -197,7 +197,7 @@ class Form {
   void Raise(int unit, UnitEvent event);
   bool OnCommand(HWND control, UINT code);
 
-  // Keys and the focus (form_keyboard.cpp).
+  // Keys (form_keyboard.cpp).
   // A place in the Tab order: a unit, or a window around units that is a tab
   // stop of its own (unit -1).
   struct TabPlace {
@@ -215,14 +215,6 @@ class Form {
   bool OnNavigationKey(HWND from, WPARAM key, LPARAM lp);
   // Enter in a push button presses it; true when it did.
   bool OnEnter(const UnitState& state);
-  // The control with the focus, kept while the window is inactive or
-  // minimised, and given back; true when it was.
-  void KeepFocus();
-  bool GiveFocusBack();
-  // Keeps the focus as the window is deactivated and gives it back as the
-  // window is activated again; true when the focus was given back.
-  bool OnActivate(WPARAM wp);
-  void OnSize(WPARAM wp);
   // What the control answers WM_GETDLGCODE for a key pressed in it.
   static LRESULT DialogCode(HWND control, WPARAM key, LPARAM lp);
   bool InOneRadioGroup(int a, int b) const;
@@ -232,6 +224,16 @@ class Form {
   // The next stop after `from` (the window itself: before the first), or null.
   HWND NextTabStop(HWND from, bool backwards) const;
   int NextInRadioGroup(int from, bool backwards) const;
+
+  // The focus across activation and minimising (form_focus.cpp).
+  // The control with the focus, kept while the window is inactive or
+  // minimised, and given back; true when it was.
+  void KeepFocus();
+  bool GiveFocusBack();
+  // Keeps the focus as the window is deactivated and gives it back as the
+  // window is activated again; true when the focus was given back.
+  bool OnActivate(WPARAM wp);
+  void OnSize(WPARAM wp);
 
   LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);
