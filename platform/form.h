@@ -23,8 +23,9 @@
 // The focus, as in a dialog, outlives the window's deactivation: the control
 // that had it when another window (a message box, a system dialog, another
 // program) became active, or when the window was minimised, gets it back when
-// the window is active again. A minimised window holds no focus: its keys
-// reach no control.
+// the window is active again. A minimised window holds no focus, however it
+// is made active: its keys reach neither the window nor a control (Esc closes
+// nothing), and Enter restores it.
 #include <windows.h>
 
 #include <map>
@@ -234,6 +235,8 @@ class Form {
   // window is activated again; true when the focus was given back.
   bool OnActivate(WPARAM wp);
   void OnSize(WPARAM wp);
+  // The window itself given the focus.
+  void OnWindowFocus();
 
   LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);

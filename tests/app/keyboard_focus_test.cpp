@@ -1,13 +1,15 @@
 // The tool at the keyboard alone: the focus goes back to the control that
 // had it when a box, a system dialog or another program's window gave the
 // main window back, where it shows as it did; Enter presses the focused push
-// button; the window minimised takes no keys. Every key is a real one, the
-// boxes' and dialogs' too.
+// button; the window minimised takes no keys, also once it is made active
+// again. Every key is a real one, the boxes' and dialogs' too.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/notice.h"
 #include "app/npc_script.h"
 #include "tests/app/document_fixture.h"
 
@@ -174,5 +176,71 @@ TEST_F(KeyboardFocusTest, AMinimisedWindowTakesNoKeysAndEnterRestoresItWithTheFo
       ExpectFocusShownOn(生成保存按钮, focused, "restored by Enter");
     }
     EXPECT_EQ(MainForm().EditContent(名字编辑框), "张三");
+  }
+}
+
+// Made active again while minimised, by the system as another program's
+// window is closed by Alt+F4 or goes, or as the tool's own notice, shown
+// meanwhile, is answered: the window still holds no focus. Esc neither ends
+// the tool nor touches the name box, and Enter runs no save but restores the
+// window with the focus back where it was, in the name box or on the
+// generate button.
+TEST_F(KeyboardFocusTest, AMinimisedWindowMadeActiveAgainTakesNoKeys) {
+  TypeInto(名字编辑框, L"李四");
+  const std::string liSi = DocumentFolder() + "lisi.pst";
+  const struct {
+    const char* how;
+    std::function<void()> activate;
+  } ways[] = {
+      {"another program's window closed by Alt+F4",
+       [] {
+         TestWindow other(300, 200, L"another program");
+         Activate(other.hwnd());
+         PressKey(VK_F4, VK_MENU);
+         PumpUntil([&] { return !IsWindow(other.hwnd()); }, 2000);
+       }},
+      {"another program's window made active, then gone",
+       [] {
+         TestWindow other(300, 200, L"another program");
+         Activate(other.hwnd());
+       }},
+      {"the tool's notice answered",
+       [] {
+         DialogAnswerer answerer({AnswerByKey(VK_RETURN)});
+         ShowNotice(EmptyNameMessage());
+         EXPECT_EQ(answerer.seen().size(), 1u);
+       }},
+  };
+  for (const Unit unit : {名字编辑框, 生成保存按钮}) {
+    for (const auto& way : ways) {
+      SCOPED_TRACE(std::to_string(unit) + ", " + way.how);
+      PixelBuffer focused;
+      if (unit == 名字编辑框) {
+        ClickUnit(名字编辑框);
+      } else {
+        focused = TabTo(读取按钮, 生成保存按钮);
+      }
+      ClickCaptionItem(1);
+      ASSERT_TRUE(PumpUntil([] { return IsIconic(MainWindow()) != FALSE; }));
+      way.activate();
+      ASSERT_TRUE(IsIconic(MainWindow()));
+      ASSERT_EQ(GetActiveWindow(), MainWindow());
+      EXPECT_EQ(GetFocus(), nullptr);
+      PressKey(VK_ESCAPE);
+      PumpMessages();
+      ASSERT_TRUE(MainForm().IsAlive());
+      EXPECT_EQ(GetFocus(), nullptr);
+      EXPECT_EQ(MainForm().EditContent(名字编辑框), "李四");
+      const std::vector<SeenDialog> seen = PressAnswering(VK_RETURN, {});
+      EXPECT_TRUE(seen.empty()) << (seen.empty() ? std::wstring() : seen[0].text);
+      EXPECT_EQ(ReadBytes(liSi), "<missing>");
+      ASSERT_TRUE(PumpUntil([] { return !IsIconic(MainWindow()); }));
+      if (unit == 名字编辑框) {
+        EXPECT_EQ(GetFocus(), H(名字编辑框));
+      } else {
+        ExpectFocusShownOn(生成保存按钮, focused, std::string("restored by Enter after ") + way.how);
+      }
+      EXPECT_EQ(MainForm().EditContent(名字编辑框), "李四");
+    }
   }
 }
