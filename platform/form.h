@@ -254,6 +254,8 @@ class Form {
   // The control that had the focus when the window was last deactivated or
   // minimised.
   HWND focusKept_ = nullptr;
+  // The window's last WM_SIZE minimised it: the next one restores it (the
+  // window's state, IsIconic, has changed by then).
   bool minimised_ = false;
   GdiFont font_;
   // A combo box's closed height -> the selection field height that gives it
