@@ -4,7 +4,6 @@
 // minimised form holds none, however it is made active. Keys are real ones.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -77,39 +76,21 @@ TEST_F(FormTest, AMinimisedFormMadeActiveAgainHoldsNoFocus) {
   const HWND window = form_.WindowHandle();
   form_.UnitSetFocus(kEdit);
   TypeText(L"kept");
-  const struct {
-    const char* how;
-    std::function<void()> activate;
-  } ways[] = {
-      {"another window closed by Alt+F4",
-       [] {
-         TestWindow other(300, 200, L"another window");
-         Activate(other.hwnd());
-         PressKey(VK_F4, VK_MENU);
-         PumpUntil([&] { return !IsWindow(other.hwnd()); }, 2000);
-       }},
-      {"another window made active, then gone",
-       [] {
-         TestWindow other(300, 200, L"another window");
-         Activate(other.hwnd());
-       }},
-      {"a box it owns answered",
-       [&] {
-         DialogAnswerer answerer({PressButton(IDOK)});
-         MessageBoxW(window, L"box", L"test", MB_OK);
-       }},
-      {"made active and given the focus from elsewhere",
-       [&] {
-         TestWindow other(300, 200, L"another window");
-         Activate(other.hwnd());
-         Activate(window);
-       }},
-  };
+  std::vector<NamedStep> ways = AnotherWindowComingAndGoing();
+  ways.push_back({"a box it owns answered", [&] {
+                    DialogAnswerer answerer({PressButton(IDOK)});
+                    MessageBoxW(window, L"box", L"test", MB_OK);
+                  }});
+  ways.push_back({"made active and given the focus from elsewhere", [&] {
+                    TestWindow other(300, 200, L"another window");
+                    Activate(other.hwnd());
+                    Activate(window);
+                  }});
   for (const auto& way : ways) {
-    SCOPED_TRACE(way.how);
+    SCOPED_TRACE(way.name);
     SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(IsIconic(window));
-    way.activate();
+    way.run();
     ASSERT_TRUE(IsIconic(window));
     ASSERT_EQ(GetActiveWindow(), window);
     EXPECT_EQ(GetFocus(), nullptr);
