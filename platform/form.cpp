@@ -309,6 +309,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       case WM_ACTIVATE: if (state->form->OnActivate(wp)) return 0; break;
       case WM_SIZE: state->form->OnSize(wp); break;
+      case WM_SETFOCUS: state->form->OnWindowFocus(); break;
       case WM_NCDESTROY: state->form->OnWindowGone(); break;
     }
   }

@@ -23,8 +23,9 @@
 // The focus, as in a dialog, outlives the window's deactivation: the control
 // that had it when another window (a message box, a system dialog, another
 // program) became active, or when the window was minimised, gets it back when
-// the window is active again. A minimised window holds no focus: its keys
-// reach no control.
+// the window is active again. A minimised window holds no focus, however it
+// is made active: its keys reach neither the window nor a control (Esc closes
+// nothing), and Enter restores it.
 #include <windows.h>
 
 #include <map>
@@ -197,7 +198,7 @@ class Form {
   void Raise(int unit, UnitEvent event);
   bool OnCommand(HWND control, UINT code);
 
-  // Keys and the focus (form_keyboard.cpp).
+  // Keys (form_keyboard.cpp).
   // A place in the Tab order: a unit, or a window around units that is a tab
   // stop of its own (unit -1).
   struct TabPlace {
@@ -215,14 +216,6 @@ class Form {
   bool OnNavigationKey(HWND from, WPARAM key, LPARAM lp);
   // Enter in a push button presses it; true when it did.
   bool OnEnter(const UnitState& state);
-  // The control with the focus, kept while the window is inactive or
-  // minimised, and given back; true when it was.
-  void KeepFocus();
-  bool GiveFocusBack();
-  // Keeps the focus as the window is deactivated and gives it back as the
-  // window is activated again; true when the focus was given back.
-  bool OnActivate(WPARAM wp);
-  void OnSize(WPARAM wp);
   // What the control answers WM_GETDLGCODE for a key pressed in it.
   static LRESULT DialogCode(HWND control, WPARAM key, LPARAM lp);
   bool InOneRadioGroup(int a, int b) const;
@@ -232,6 +225,18 @@ class Form {
   // The next stop after `from` (the window itself: before the first), or null.
   HWND NextTabStop(HWND from, bool backwards) const;
   int NextInRadioGroup(int from, bool backwards) const;
+
+  // The focus across activation and minimising (form_focus.cpp).
+  // The control with the focus, kept while the window is inactive or
+  // minimised, and given back; true when it was.
+  void KeepFocus();
+  bool GiveFocusBack();
+  // Keeps the focus as the window is deactivated and gives it back as the
+  // window is activated again; true when the focus was given back.
+  bool OnActivate(WPARAM wp);
+  void OnSize(WPARAM wp);
+  // The window itself given the focus.
+  void OnWindowFocus();
 
   LRESULT OnUnitCommand(UnitState& state, WPARAM wp, LPARAM lp);
   LRESULT OnUnitKillFocus(UnitState& state, WPARAM wp, LPARAM lp);
@@ -249,6 +254,8 @@ class Form {
   // The control that had the focus when the window was last deactivated or
   // minimised.
   HWND focusKept_ = nullptr;
+  // The window's last WM_SIZE minimised it: the next one restores it (the
+  // window's state, IsIconic, has changed by then).
   bool minimised_ = false;
   GdiFont font_;
   // A combo box's closed height -> the selection field height that gives it

@@ -1,11 +1,9 @@
-// The form's keys and its focus, as a dialog has them: Esc closes the window
-// (when the form says so), Tab and the arrow keys move the focus, Enter
-// presses a push button, and the control that had the focus gets it back
-// when the window is active again.
+// The form's keys, as a dialog has them: Esc closes the window (when the form
+// says so), Tab and the arrow keys move the focus, Enter presses a push
+// button.
 #include "platform/form.h"
 
 #include <map>
-#include <utility>
 #include <vector>
 
 #include "platform/message_params.h"
@@ -150,48 +148,6 @@ bool Form::OnEnter(const UnitState& state) {
   if (Unit(state.unit)->kind != UnitKind::PushButton) return false;
   // The handler may destroy the window and with it this unit's state.
   return OnCommand(state.hwnd, BN_CLICKED);
-}
-
-// ---- the focus across activation ----------------------------------------------
-
-// As a dialog keeps it: a focus already elsewhere leaves the last one kept.
-void Form::KeepFocus() {
-  const HWND focus = GetFocus();
-  if (focus && IsChild(window_, focus)) focusKept_ = focus;
-}
-
-bool Form::GiveFocusBack() {
-  const HWND back = focusKept_;
-  if (!back || !IsChild(window_, back) || !IsWindowVisible(back) || !IsWindowEnabled(back)) return false;
-  SetFocus(back);
-  return true;
-}
-
-// DefWindowProc gives the focus to the window itself on activation; the
-// control that had it before gets it back instead, if it still can take it.
-bool Form::OnActivate(WPARAM wp) {
-  if (LOWORD(wp) == WA_INACTIVE) {
-    KeepFocus();
-    return false;
-  }
-  return !HIWORD(wp) && GiveFocusBack();
-}
-
-// Minimised, the window keeps its focus as when it is deactivated: it may
-// stay the active window (under Wine it does), and restoring it gives the
-// focus to the window itself. It holds no focus meanwhile, as on Windows,
-// where its keys come as system keys and reach no control nobody sees (Enter
-// restores it); Wine takes the focus from the window itself, not from a
-// control in it. Restored while active, it gives the focus back, whether its
-// activation comes before its restoring or after.
-void Form::OnSize(WPARAM wp) {
-  if (wp == SIZE_MINIMIZED) {
-    KeepFocus();
-    minimised_ = true;
-    if (IsChild(window_, GetFocus())) SetFocus(nullptr);
-  } else if (std::exchange(minimised_, false) && GetActiveWindow() == window_) {
-    GiveFocusBack();
-  }
 }
 
 }  // namespace korvath::platform

@@ -107,7 +107,12 @@ struct SkinWindowRecord {
   int32_t ButtonStripWidth = 0;
   int32_t ButtonStripHeight = 0;
   bool Maximized = false;
-  bool Minimized = false;
+  // A minimise asked (the caption's item, SC_MINIMIZE) and no restore asked
+  // since (SC_RESTORE, WM_QUERYOPEN, the caption's maximise item): the
+  // skin's own view, which goes ahead of the window's state (IsIconic) both
+  // ways and misses a minimise made by ShowWindow. Paints draw nothing while
+  // it is set. Kept per skinned window, a message box too, whatever made it.
+  bool MinimiseAsked = false;
   bool TrackLimitsOn = false;
   int32_t MinTrackWidth = 0;
   int32_t MinTrackHeight = 0;

@@ -1,13 +1,14 @@
 // The tool at the keyboard alone: the focus goes back to the control that
 // had it when a box, a system dialog or another program's window gave the
 // main window back, where it shows as it did; Enter presses the focused push
-// button; the window minimised takes no keys. Every key is a real one, the
-// boxes' and dialogs' too.
+// button; the window minimised takes no keys, also once it is made active
+// again. Every key is a real one, the boxes' and dialogs' too.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "app/notice.h"
 #include "app/npc_script.h"
 #include "tests/app/document_fixture.h"
 
@@ -42,6 +43,31 @@ class KeyboardFocusTest : public DocumentTest {
     const PixelBuffer now = Look(H(unit));
     EXPECT_EQ(Differing(now, look), 0) << after;
     if (Differing(now, look) != 0) SaveFailureImage(now, std::string("focus_after_") + std::to_string(unit));
+  }
+  // Gives the name box (by a click) or the generate button (by Tab) the
+  // focus, then minimises the window by the caption's item; the button's
+  // look with the focus goes to `focused`.
+  void MinimiseWithTheFocusOn(Unit unit, PixelBuffer* focused) {
+    if (unit == 名字编辑框) {
+      ClickUnit(名字编辑框);
+    } else {
+      *focused = TabTo(读取按钮, 生成保存按钮);
+    }
+    ClickCaptionItem(1);
+    ASSERT_TRUE(PumpUntil([] { return IsIconic(MainWindow()) != FALSE; }));
+  }
+  // Enter in the minimised window opens nothing and saves nothing (no
+  // `file`), but restores it: the unit has the focus again, and shows it.
+  void ExpectRestoredByEnter(Unit unit, const PixelBuffer& focused, const std::string& file, const std::string& after) {
+    const std::vector<SeenDialog> seen = PressAnswering(VK_RETURN, {});
+    EXPECT_TRUE(seen.empty()) << (seen.empty() ? std::wstring() : seen[0].text);
+    EXPECT_EQ(ReadBytes(file), "<missing>");
+    ASSERT_TRUE(PumpUntil([] { return !IsIconic(MainWindow()); }));
+    if (unit == 名字编辑框) {
+      EXPECT_EQ(GetFocus(), H(名字编辑框));
+    } else {
+      ExpectFocusShownOn(生成保存按钮, focused, after);
+    }
   }
 };
 
@@ -154,25 +180,45 @@ TEST_F(KeyboardFocusTest, AMinimisedWindowTakesNoKeysAndEnterRestoresItWithTheFo
   for (const Unit unit : {名字编辑框, 生成保存按钮}) {
     SCOPED_TRACE(unit);
     PixelBuffer focused;
-    if (unit == 名字编辑框) {
-      ClickUnit(名字编辑框);
-    } else {
-      focused = TabTo(读取按钮, 生成保存按钮);
-    }
-    ClickCaptionItem(1);
-    ASSERT_TRUE(PumpUntil([] { return IsIconic(MainWindow()) != FALSE; }));
+    ASSERT_NO_FATAL_FAILURE(MinimiseWithTheFocusOn(unit, &focused));
     EXPECT_EQ(GetFocus(), nullptr);
     TypeText(L"abc");
     EXPECT_EQ(MainForm().EditContent(名字编辑框), "张三");
-    const std::vector<SeenDialog> seen = PressAnswering(VK_RETURN, {});
-    EXPECT_TRUE(seen.empty()) << (seen.empty() ? std::wstring() : seen[0].text);
-    EXPECT_EQ(ReadBytes(zhangSan_), "<missing>");
-    ASSERT_TRUE(PumpUntil([] { return !IsIconic(MainWindow()); }));
-    if (unit == 名字编辑框) {
-      EXPECT_EQ(GetFocus(), H(名字编辑框));
-    } else {
-      ExpectFocusShownOn(生成保存按钮, focused, "restored by Enter");
-    }
+    ASSERT_NO_FATAL_FAILURE(ExpectRestoredByEnter(unit, focused, zhangSan_, "restored by Enter"));
     EXPECT_EQ(MainForm().EditContent(名字编辑框), "张三");
+  }
+}
+
+// Made active again while minimised, by the system as another window is
+// closed by Alt+F4 or goes, or as the tool's own notice, shown meanwhile, is
+// answered: the window still holds no focus. Esc neither ends the tool nor
+// touches the name box, and Enter runs no save but restores the window with
+// the focus back where it was, in the name box or on the generate button.
+TEST_F(KeyboardFocusTest, AMinimisedWindowMadeActiveAgainTakesNoKeys) {
+  TypeInto(名字编辑框, L"李四");
+  const std::string liSi = DocumentFolder() + "lisi.pst";
+  std::vector<NamedStep> ways = AnotherWindowComingAndGoing();
+  ways.push_back({"the tool's notice answered", [] {
+                    DialogAnswerer answerer({AnswerByKey(VK_RETURN)});
+                    ShowNotice(EmptyNameMessage());
+                    EXPECT_EQ(answerer.seen().size(), 1u);
+                  }});
+  for (const Unit unit : {名字编辑框, 生成保存按钮}) {
+    for (const auto& way : ways) {
+      SCOPED_TRACE(std::to_string(unit) + ", " + way.name);
+      PixelBuffer focused;
+      ASSERT_NO_FATAL_FAILURE(MinimiseWithTheFocusOn(unit, &focused));
+      way.run();
+      ASSERT_TRUE(IsIconic(MainWindow()));
+      ASSERT_EQ(GetActiveWindow(), MainWindow());
+      EXPECT_EQ(GetFocus(), nullptr);
+      PressKey(VK_ESCAPE);
+      PumpMessages();
+      ASSERT_TRUE(MainForm().IsAlive());
+      EXPECT_EQ(GetFocus(), nullptr);
+      EXPECT_EQ(MainForm().EditContent(名字编辑框), "李四");
+      ASSERT_NO_FATAL_FAILURE(ExpectRestoredByEnter(unit, focused, liSi, std::string("restored by Enter after ") + way.name));
+      EXPECT_EQ(MainForm().EditContent(名字编辑框), "李四");
+    }
   }
 }

@@ -1,8 +1,8 @@
-// The form runtime's keys and focus on real windows: Tab and Shift+Tab
-// through the stops, a radio group as one stop that the arrow keys go round,
-// windows that a skin lays round units as stops of their own, Enter in a
-// push button, Esc in a form that asks not to be closed by it, and the focus
-// kept through a box, another window and the form minimised.
+// The form runtime's keys on real windows: Tab and Shift+Tab through the
+// stops, a radio group as one stop that the arrow keys go round, windows
+// that a skin lays round units as stops of their own, Enter in a push
+// button, and Esc in a form that asks not to be closed by it (the focus kept
+// across activation is in form_focus_test.cpp).
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -130,45 +130,6 @@ TEST_F(FormTest, AWindowRoundSeveralUnitsIsTheStopAfterTheLastOfThem) {
     EXPECT_EQ(GetFocus(), H(unit));
   }
   ExpectStopBefore(form_, around, H(kButton));
-}
-
-// The focus outlives a box over the form: the control that had it has it
-// again when the box closes, as in a dialog.
-TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
-  form_.UnitSetFocus(kCombo);
-  DialogAnswerer answerer({PressButton(IDOK)});
-  MessageBoxW(form_.WindowHandle(), L"box", L"test", MB_OK);
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(GetFocus(), H(kCombo));
-}
-
-// Minimised, the form holds no focus: Tab and the text typed reach no
-// control. Restored, it gives the control its focus back.
-TEST_F(FormTest, AMinimisedFormHoldsNoFocus) {
-  form_.UnitSetFocus(kEdit);
-  SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(IsIconic(form_.WindowHandle()));
-  EXPECT_EQ(GetFocus(), nullptr);
-  PressKey(VK_TAB);
-  TypeText(L"abc");
-  EXPECT_EQ(GetFocus(), nullptr);
-  EXPECT_EQ(WindowText(H(kEdit)), L"");
-  SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-  EXPECT_EQ(GetFocus(), H(kEdit));
-}
-
-// A form minimised while another window of the program has the focus keeps
-// the control that had the focus last, and gives it back when restored.
-TEST_F(FormTest, AFormMinimisedBehindAnotherWindowGivesItsOwnControlTheFocusBack) {
-  form_.UnitSetFocus(kCombo);
-  TestWindow other(300, 200, L"another window");
-  Activate(other.hwnd());
-  ASSERT_EQ(GetFocus(), other.hwnd());
-  ShowWindow(form_.WindowHandle(), SW_SHOWMINNOACTIVE);
-  ASSERT_TRUE(IsIconic(form_.WindowHandle()));
-  ShowWindow(form_.WindowHandle(), SW_RESTORE);
-  ASSERT_EQ(GetActiveWindow(), form_.WindowHandle());
-  EXPECT_EQ(GetFocus(), H(kCombo));
 }
 
 // A form that asks not to be closed by Esc stays, wherever Esc is pressed.

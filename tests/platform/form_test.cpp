@@ -1,6 +1,7 @@
 // The form runtime on real windows: events only for the user's actions,
-// wherever a control sits; unit properties; Esc; placement (Tab, Enter and
-// the focus kept through a box are in form_keyboard_test.cpp). Its GBK and
+// wherever a control sits; unit properties; Esc; placement (Tab and Enter
+// are in form_keyboard_test.cpp, the focus kept through a box, another
+// window and minimising in form_focus_test.cpp). Its GBK and
 // file commands (replacing files beside the old one and reading read-only
 // files: the tool's writing and reading tests).
 #include <gtest/gtest.h>

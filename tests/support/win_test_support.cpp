@@ -487,6 +487,20 @@ void Activate(HWND hwnd) {
   PumpMessages(50);
 }
 
+std::vector<NamedStep> AnotherWindowComingAndGoing() {
+  return {{"another window closed by Alt+F4",
+           [] {
+             TestWindow other(300, 200, L"another window");
+             Activate(other.hwnd());
+             PressKey(VK_F4, VK_MENU);
+             PumpUntil([&] { return !IsWindow(other.hwnd()); }, 2000);
+           }},
+          {"another window made active, then destroyed", [] {
+             TestWindow other(300, 200, L"another window");
+             Activate(other.hwnd());
+           }}};
+}
+
 // ---- other processes -------------------------------------------------------
 
 namespace {

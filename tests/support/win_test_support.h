@@ -215,6 +215,15 @@ void PressKey(WORD vk, WORD modifier = 0);
 // for windows of the calling process).
 void Activate(HWND hwnd);
 
+// Something a test does, with what it is called (for SCOPED_TRACE).
+struct NamedStep {
+  const char* name;
+  std::function<void()> run;
+};
+// The ways another window comes, is made active and goes, after which the
+// system makes another window active: closed by a real Alt+F4, or destroyed.
+std::vector<NamedStep> AnotherWindowComingAndGoing();
+
 // ---- other processes -------------------------------------------------------
 
 // Starts a program (its path) with its arguments, each passed as it is;
