@@ -451,7 +451,7 @@ void Form::OnWindowGone() {
   windowState_ = UnitState{};
   units_.clear();
   focusKept_ = nullptr;
-  minimised_ = false;
+  minimisedAtLastSize_ = false;
 }
 
 // ---- units --------------------------------------------------------------------

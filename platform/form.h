@@ -256,7 +256,7 @@ class Form {
   HWND focusKept_ = nullptr;
   // The window's last WM_SIZE minimised it: the next one restores it (the
   // window's state, IsIconic, has changed by then).
-  bool minimised_ = false;
+  bool minimisedAtLastSize_ = false;
   GdiFont font_;
   // A combo box's closed height -> the selection field height that gives it
   // with the form's font.

@@ -45,9 +45,9 @@ bool Form::OnActivate(WPARAM wp) {
 void Form::OnSize(WPARAM wp) {
   if (wp == SIZE_MINIMIZED) {
     KeepFocus();
-    minimised_ = true;
+    minimisedAtLastSize_ = true;
     if (IsChild(window_, GetFocus())) SetFocus(nullptr);
-  } else if (std::exchange(minimised_, false) && GetActiveWindow() == window_) {
+  } else if (std::exchange(minimisedAtLastSize_, false) && GetActiveWindow() == window_) {
     GiveFocusBack();
   }
 }

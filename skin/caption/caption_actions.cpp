@@ -24,7 +24,7 @@ void SkinCaptionButtonAction(SkinWindowRecord& r, int32_t index) {
       break;
     case CaptionItemKind::MaximizeRestore:
       r.RenderPending = true;
-      r.MinimiseAsked = false;
+      r.Minimized = false;
       if (r.Maximized) {
         r.Maximized = false;
         item.TipText = kMaximizeTip;
@@ -36,7 +36,7 @@ void SkinCaptionButtonAction(SkinWindowRecord& r, int32_t index) {
       }
       break;
     case CaptionItemKind::Minimize:
-      r.MinimiseAsked = true;
+      r.Minimized = true;
       PostCommand(r.Window, SC_MINIMIZE);
       break;
     case CaptionItemKind::MainMenu:

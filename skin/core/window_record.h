@@ -112,7 +112,7 @@ struct SkinWindowRecord {
   // skin's own view, which goes ahead of the window's state (IsIconic) both
   // ways and misses a minimise made by ShowWindow. Paints draw nothing while
   // it is set. Kept per skinned window, a message box too, whatever made it.
-  bool MinimiseAsked = false;
+  bool Minimized = false;
   bool TrackLimitsOn = false;
   int32_t MinTrackWidth = 0;
   int32_t MinTrackHeight = 0;

@@ -83,7 +83,7 @@ LRESULT OnWindowPosChanged(const SkinMessage& m, SkinWindowRecord& r) {
 }
 
 LRESULT OnSize(const SkinMessage& m, SkinWindowRecord& r) {
-  if (!r.MinimiseAsked) InvalidateBackgroundCaches(r);
+  if (!r.Minimized) InvalidateBackgroundCaches(r);
   r.HotCaptionItem = 0;
   if (SkinEngine.forms.SkinOptFormFlag) {
     r.RenderPending = false;
@@ -100,7 +100,7 @@ LRESULT OnLButtonDown(const SkinMessage& m, SkinWindowRecord& r) {
   GetClientRect(m.window, &client);
   r.HotFade.item = 0;
   const POINT at = m.point();
-  if (!r.Maximized && !r.MinimiseAsked) SkinStartEdgeResize(r, at, client);
+  if (!r.Maximized && !r.Minimized) SkinStartEdgeResize(r, at, client);
   // The move or sizing loop may have ended the window or renumbered it.
   SkinWindowRecord* now = SkinRecordOfWindow(m.window);
   if (!now) return m.Forward();
@@ -150,12 +150,12 @@ LRESULT OnSysCommand(const SkinMessage& m, SkinWindowRecord& r) {
       // menu) of a form that is not minimised ends its maximised state too.
       if (!IsIconic(m.window)) r.Maximized = false;
       r.RenderPending = true;
-      r.MinimiseAsked = false;
+      r.Minimized = false;
       ShowShadow(r);
       break;
     case SC_MINIMIZE:
       r.RenderPending = true;
-      r.MinimiseAsked = true;
+      r.Minimized = true;
       ShadowShowWith(r, false);
       break;
     default:
@@ -165,7 +165,7 @@ LRESULT OnSysCommand(const SkinMessage& m, SkinWindowRecord& r) {
 }
 
 LRESULT OnQueryOpen(const SkinMessage& m, SkinWindowRecord& r) {
-  r.MinimiseAsked = false;
+  r.Minimized = false;
   r.ListViewRepaintPending = true;
   ShowShadow(r);
   return m.Forward();

@@ -144,7 +144,7 @@ enum class FormPaint { Minimized, Rendered, Copied };
 
 FormPaint PaintForm(const SkinMessage& m, SkinWindowRecord& r) {
   platform::PaintScope paint(m.window);
-  if (r.MinimiseAsked) {
+  if (r.Minimized) {
     r.RenderPending = false;
     return FormPaint::Minimized;
   }
@@ -181,7 +181,7 @@ LRESULT OnPaint(const SkinMessage& m, SkinWindowRecord& r) {
 // goes on (a render run here would end the wait for it without the repaint
 // of the children that a render on the screen brings).
 LRESULT OnPrintClient(const SkinMessage& m, const SkinWindowRecord& r) {
-  if (r.MinimiseAsked || r.RenderPending || !r.BackDC) return m.Forward();
+  if (r.Minimized || r.RenderPending || !r.BackDC) return m.Forward();
   SkinPaintToDC(r, m.dc());
   return 0;
 }

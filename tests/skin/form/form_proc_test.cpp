@@ -36,7 +36,7 @@ TEST_F(FormTest, CloseItemClosesMinimiseItemMinimisesAndTheSurfaceMoves) {
   EXPECT_TRUE(PumpUntil([&] { return IsIconic(form()) != FALSE; }, 3000));
   ShowWindow(form(), SW_RESTORE);
   PumpMessages(50);
-  EXPECT_FALSE(record().MinimiseAsked);
+  EXPECT_FALSE(record().Minimized);
 
   // Dragging the bare surface moves the window with the mouse.
   Activate(form());
@@ -138,9 +138,9 @@ TEST_F(FormTest, WindowStatesKeepTheirFlagsWhereverTheCommandComesFrom) {
   EXPECT_FALSE(IsZoomed(form()));
   // Low bits of the command do not matter; other commands change nothing.
   SendMessageW(form(), WM_SYSCOMMAND, SC_MINIMIZE | 2, 0);
-  EXPECT_TRUE(r.MinimiseAsked);
+  EXPECT_TRUE(r.Minimized);
   SendMessageW(form(), WM_SYSCOMMAND, SC_RESTORE, 0);
-  EXPECT_FALSE(r.MinimiseAsked);
+  EXPECT_FALSE(r.Minimized);
   r.RenderPending = false;
   SendMessageW(form(), WM_SYSCOMMAND, SC_KEYMENU, 0);
   EXPECT_FALSE(r.RenderPending);
@@ -247,9 +247,9 @@ TEST_F(FormTest, AFormOpenedFromItsIconRepaintsItsListViewsAtItsNextRender) {
     return GetUpdateRect(list, nullptr, FALSE) != FALSE;
   };
   EXPECT_FALSE(renderLeavesListToPaint());
-  record().MinimiseAsked = true;
+  record().Minimized = true;
   EXPECT_NE(SendMessageW(form(), WM_QUERYOPEN, 0, 0), 0);  // the form's own answer
-  EXPECT_FALSE(record().MinimiseAsked);
+  EXPECT_FALSE(record().Minimized);
   EXPECT_TRUE(record().ListViewRepaintPending);
   EXPECT_TRUE(renderLeavesListToPaint());
   EXPECT_FALSE(record().ListViewRepaintPending);
