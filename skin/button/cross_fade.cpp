@@ -43,7 +43,7 @@ void FadeEndForWindow(HWND window) {
 
 int32_t FadeFindByTimer(UINT_PTR timerId) {
   for (size_t i = 0; i < SkinEngine.lists.FadeList.size(); ++i) {
-    if (SkinEngine.lists.FadeList[i].Timer.id() == timerId) return int32_t(i + 1);
+    if (SkinEngine.lists.FadeList[i].Timer.get() == timerId) return int32_t(i + 1);
   }
   return 0;
 }
