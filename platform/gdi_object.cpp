@@ -48,7 +48,14 @@ SelectScope::SelectScope(HDC dc, HGDIOBJ object) noexcept {
   if (!dc || !object) return;
   HGDIOBJ previous = SelectObject(dc, object);
   if (!previous || previous == HGDI_ERROR) return;
-  selection_.Reset({dc, previous});
+  dc_ = dc;
+  previous_ = previous;
+}
+
+void SelectScope::Restore() noexcept {
+  if (dc_ && previous_) SelectObject(dc_, previous_);
+  dc_ = nullptr;
+  previous_ = nullptr;
 }
 
 // ---- DIB sections ----------------------------------------------------------

@@ -6,6 +6,8 @@
 // see leaks.
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/unique_handle.h"
 
 namespace korvath::platform {
@@ -41,18 +43,6 @@ struct WindowDcTraits {
     ReleaseDC(loan.window, loan.dc);
     CountReleased();
   }
-};
-
-// An object selected into a DC, and the one that selection replaced.
-struct Selection {
-  HDC dc = nullptr;
-  HGDIOBJ previous = nullptr;
-  friend bool operator==(const Selection&, const Selection&) = default;
-};
-struct SelectionTraits {
-  using Value = Selection;
-  static Value Empty() noexcept { return {}; }
-  static void Free(Selection selection) noexcept { SelectObject(selection.dc, selection.previous); }
 };
 }  // namespace gdi_detail
 
@@ -165,15 +155,20 @@ class PaintScope {
 class SelectScope {
  public:
   SelectScope(HDC dc, HGDIOBJ object) noexcept;
-  SelectScope(SelectScope&&) = default;
+  ~SelectScope() { Restore(); }
+  SelectScope(SelectScope&& other) noexcept
+      : dc_(std::exchange(other.dc_, nullptr)), previous_(std::exchange(other.previous_, nullptr)) {}
   SelectScope& operator=(SelectScope&&) = delete;
+  SelectScope(const SelectScope&) = delete;
+  SelectScope& operator=(const SelectScope&) = delete;
 
-  HGDIOBJ previous() const noexcept { return selection_.get().previous; }
+  HGDIOBJ previous() const noexcept { return previous_; }
   // Puts the previous object back now.
-  void Restore() noexcept { selection_.Reset(); }
+  void Restore() noexcept;
 
  private:
-  UniqueHandle<gdi_detail::SelectionTraits> selection_;
+  HDC dc_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
 };
 
 // SaveDC ... RestoreDC, for code that changes clip, origin or modes of a DC
