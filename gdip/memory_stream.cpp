@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace korvath::gdip {
 
@@ -25,68 +26,52 @@ class LockedBlock {
 
 }  // namespace
 
-MemoryStream& MemoryStream::operator=(MemoryStream&& other) noexcept {
-  if (this != &other) {
-    Release();
-    block_ = std::exchange(other.block_, nullptr);
-    stream_ = std::exchange(other.stream_, nullptr);
-  }
-  return *this;
-}
-
 IStream* MemoryStream::CreateFromBytes(std::span<const uint8_t> bytes, std::optional<uint32_t> size) {
   Release();
   size_t length = size.value_or(uint32_t(bytes.size()));
   if (length > bytes.size()) return nullptr;
 
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length);
+  platform::UniqueHandle<GlobalBlockTraits> block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length));
   if (!block) return nullptr;
   if (length > 0) {
-    LockedBlock locked(block);
-    if (!locked.data()) {
-      GlobalFree(block);
-      return nullptr;
-    }
+    LockedBlock locked(block.get());
+    if (!locked.data()) return nullptr;
     // Into the block, not through the stream, so that the stream stays at 0.
     std::memcpy(locked.data(), bytes.data(), length);
   }
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(block, FALSE, &stream)) || !stream) {
-    GlobalFree(block);
-    return nullptr;
-  }
-  block_ = block;
-  stream_ = stream;
-  return stream_;
+  if (FAILED(CreateStreamOnHGlobal(block.get(), FALSE, &stream)) || !stream) return nullptr;
+  block_ = std::move(block);
+  stream_.Reset(stream);
+  return stream;
 }
 
 void MemoryStream::Release() {
-  if (!stream_) return;
-  std::exchange(stream_, nullptr)->Release();
-  if (HGLOBAL block = std::exchange(block_, nullptr)) GlobalFree(block);
+  stream_.Reset();
+  block_.Reset();
 }
 
-uint32_t MemoryStream::GetSize() const { return block_ ? uint32_t(GlobalSize(block_)) : 0; }
+uint32_t MemoryStream::GetSize() const { return block_ ? uint32_t(GlobalSize(block_.get())) : 0; }
 
 bool MemoryStream::AttachStream(IStream* stream) {
   Release();
   if (!stream) return false;
-  stream_ = stream;
+  stream_.Reset(stream);
   HGLOBAL block = nullptr;
   if (FAILED(GetHGlobalFromStream(stream, &block))) block = nullptr;
-  block_ = block;
-  return block_ != nullptr;
+  block_.Reset(block);
+  return static_cast<bool>(block_);
 }
 
 std::vector<uint8_t> MemoryStream::GetBytes() const {
   if (!block_) return {};
-  size_t length = GlobalSize(block_);
+  size_t length = GlobalSize(block_.get());
   // A stream on a block may keep the block larger than what it holds.
   STATSTG stat = {};
-  if (stream_ && SUCCEEDED(stream_->Stat(&stat, STATFLAG_NONAME)))
+  if (stream_ && SUCCEEDED(stream_.get()->Stat(&stat, STATFLAG_NONAME)))
     length = std::min<size_t>(length, size_t(stat.cbSize.QuadPart));
   if (length == 0) return {};
-  LockedBlock locked(block_);
+  LockedBlock locked(block_.get());
   if (!locked.data()) return {};
   return std::vector<uint8_t>(locked.data(), locked.data() + length);
 }

@@ -11,20 +11,31 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <utility>
 #include <vector>
+
+#include "platform/unique_handle.h"
 
 namespace korvath::gdip {
 
 class MemoryStream {
+  struct StreamReferenceTraits {
+    using Value = IStream*;
+    static Value Empty() noexcept { return nullptr; }
+    static void Free(IStream* stream) noexcept { stream->Release(); }
+  };
+  struct GlobalBlockTraits {
+    using Value = HGLOBAL;
+    static Value Empty() noexcept { return nullptr; }
+    static void Free(HGLOBAL block) noexcept { GlobalFree(block); }
+  };
+
  public:
   MemoryStream() = default;
+  // The stream goes before the block under it, also when another one is
+  // moved in (the members are assigned in their order).
   ~MemoryStream() { Release(); }
-  MemoryStream(MemoryStream&& other) noexcept
-      : block_(std::exchange(other.block_, nullptr)), stream_(std::exchange(other.stream_, nullptr)) {}
-  MemoryStream& operator=(MemoryStream&& other) noexcept;
-  MemoryStream(const MemoryStream&) = delete;
-  MemoryStream& operator=(const MemoryStream&) = delete;
+  MemoryStream(MemoryStream&&) noexcept = default;
+  MemoryStream& operator=(MemoryStream&&) noexcept = default;
 
   // Lets go of what it held, then copies the first `size` bytes (default:
   // all of them) into a new block with a stream on it, positioned at 0.
@@ -35,7 +46,7 @@ class MemoryStream {
   void Release();
   // The block's size in bytes; 0 with no block.
   uint32_t GetSize() const;
-  IStream* GetStream() const noexcept { return stream_; }
+  IStream* GetStream() const noexcept { return stream_.get(); }
   // Takes over the caller's reference to a stream that was made on a global
   // block without delete-on-release, and that block. False when the stream
   // has no global block (it is held all the same).
@@ -43,11 +54,11 @@ class MemoryStream {
   // A copy of the stream's data in its block, whatever the seek position;
   // empty with no block.
   std::vector<uint8_t> GetBytes() const;
-  HGLOBAL GetGlobalHandle() const noexcept { return block_; }
+  HGLOBAL GetGlobalHandle() const noexcept { return block_.get(); }
 
  private:
-  HGLOBAL block_ = nullptr;
-  IStream* stream_ = nullptr;
+  platform::UniqueHandle<StreamReferenceTraits> stream_;
+  platform::UniqueHandle<GlobalBlockTraits> block_;
 };
 
 }  // namespace korvath::gdip

@@ -47,15 +47,7 @@ File::~File() {
   if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
 }
 
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)),
-      readAhead_(std::move(other.readAhead_)),
-      readPos_(std::exchange(other.readPos_, 0)),
-      textEnded_(std::exchange(other.textEnded_, false)),
-      textEndByte_(std::exchange(other.textEndByte_, 0)),
-      readError_(std::exchange(other.readError_, ERROR_SUCCESS)),
-      readLimit_(std::exchange(other.readLimit_, std::numeric_limits<uint64_t>::max())),
-      bytesRead_(std::exchange(other.bytesRead_, 0)) {}
+File::File(File&& other) noexcept { *this = std::move(other); }
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {

@@ -13,83 +13,20 @@ long LiveGdiObjectCount() { return g_live.load(); }
 namespace gdi_detail {
 void CountAdopted() { ++g_live; }
 void CountReleased() { --g_live; }
-void DeleteGdiHandle(HGDIOBJ handle) { DeleteObject(handle); }
 }  // namespace gdi_detail
-
-// ---- OwnedIcon -------------------------------------------------------------
-
-OwnedIcon::OwnedIcon(HICON icon) noexcept : icon_(icon) {
-  if (icon_) gdi_detail::CountAdopted();
-}
-
-OwnedIcon& OwnedIcon::operator=(OwnedIcon&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    icon_ = std::exchange(other.icon_, nullptr);
-  }
-  return *this;
-}
-
-void OwnedIcon::Reset(HICON icon) noexcept {
-  if (icon_ == icon) return;
-  if (icon_) {
-    DestroyIcon(icon_);
-    gdi_detail::CountReleased();
-  }
-  icon_ = icon;
-  if (icon_) gdi_detail::CountAdopted();
-}
-
-// ---- MemoryDC --------------------------------------------------------------
-
-MemoryDC MemoryDC::CompatibleWith(HDC reference) { return MemoryDC(CreateCompatibleDC(reference)); }
-
-MemoryDC::MemoryDC(HDC adopted) noexcept : dc_(adopted) {
-  if (dc_) gdi_detail::CountAdopted();
-}
-
-MemoryDC& MemoryDC::operator=(MemoryDC&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    dc_ = std::exchange(other.dc_, nullptr);
-  }
-  return *this;
-}
-
-void MemoryDC::Reset() noexcept {
-  if (!dc_) return;
-  DeleteDC(dc_);
-  dc_ = nullptr;
-  gdi_detail::CountReleased();
-}
 
 // ---- WindowDC --------------------------------------------------------------
 
-WindowDC::WindowDC(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {
-  if (dc_) gdi_detail::CountAdopted();
+WindowDC::WindowDC(HWND window, HDC dc) noexcept {
+  if (!dc) return;
+  gdi_detail::CountAdopted();
+  loan_.Reset({window, dc});
 }
 
 WindowDC WindowDC::Client(HWND window) { return WindowDC(window, GetDC(window)); }
 WindowDC WindowDC::Whole(HWND window) { return WindowDC(window, GetWindowDC(window)); }
 WindowDC WindowDC::Ex(HWND window, HRGN clip, DWORD flags) {
   return WindowDC(window, GetDCEx(window, clip, flags));
-}
-
-WindowDC& WindowDC::operator=(WindowDC&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    window_ = std::exchange(other.window_, nullptr);
-    dc_ = std::exchange(other.dc_, nullptr);
-  }
-  return *this;
-}
-
-void WindowDC::Reset() noexcept {
-  if (!dc_) return;
-  ReleaseDC(window_, dc_);
-  dc_ = nullptr;
-  window_ = nullptr;
-  gdi_detail::CountReleased();
 }
 
 // ---- PaintScope ------------------------------------------------------------

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include "platform/unique_handle.h"
+
 namespace korvath::platform {
 
 // Number of handles currently held by the owners below.
@@ -16,63 +18,78 @@ long LiveGdiObjectCount();
 namespace gdi_detail {
 void CountAdopted();
 void CountReleased();
-void DeleteGdiHandle(HGDIOBJ handle);
+
+// Freeing a counted handle takes it off the tally.
+template <class Handle, auto Delete>
+struct CountedTraits {
+  using Value = Handle;
+  static Value Empty() noexcept { return nullptr; }
+  static void Free(Handle handle) noexcept {
+    Delete(handle);
+    CountReleased();
+  }
+};
+
+// A DC that a window lent (GetDC and the like), and that window.
+struct WindowDcLoan {
+  HWND window = nullptr;
+  HDC dc = nullptr;
+  friend bool operator==(const WindowDcLoan&, const WindowDcLoan&) = default;
+};
+struct WindowDcTraits {
+  using Value = WindowDcLoan;
+  static Value Empty() noexcept { return {}; }
+  static void Free(WindowDcLoan loan) noexcept {
+    ReleaseDC(loan.window, loan.dc);
+    CountReleased();
+  }
+};
 }  // namespace gdi_detail
 
-// Owns one pen, brush, font, bitmap, region or palette (DeleteObject).
-template <class Handle>
-class GdiObject {
+// Owns one GDI handle that `Delete` frees, counted in the tally while held.
+template <class Handle, auto Delete>
+class CountedGdiOwner {
  public:
-  GdiObject() = default;
+  CountedGdiOwner() = default;
   // Adopts a freshly created handle; a null handle is simply empty.
-  explicit GdiObject(Handle handle) noexcept : handle_(handle) {
-    if (handle_) gdi_detail::CountAdopted();
-  }
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+  explicit CountedGdiOwner(Handle handle) noexcept : handle_(Counted(handle)) {}
 
-  Handle get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != nullptr; }
+  Handle get() const noexcept { return handle_.get(); }
+  explicit operator bool() const noexcept { return static_cast<bool>(handle_); }
 
   // Deletes the held object and adopts the new one.
   void Reset(Handle handle = nullptr) noexcept {
-    if (handle_ == handle) return;
-    if (handle_) {
-      gdi_detail::DeleteGdiHandle(handle_);
-      gdi_detail::CountReleased();
-    }
-    handle_ = handle;
-    if (handle_) gdi_detail::CountAdopted();
+    if (handle != handle_.get()) handle_.Reset(Counted(handle));
   }
 
   // Gives the object to someone who deletes it (SetWindowRgn, for one).
   [[nodiscard]] Handle Release() noexcept {
     if (handle_) gdi_detail::CountReleased();
-    return std::exchange(handle_, nullptr);
+    return handle_.Release();
   }
 
   // Parks the object where no owner can hold it (a window property) while
   // it stays ours: it stays counted until Unpark takes it back into an owner.
-  [[nodiscard]] Handle Park() noexcept { return std::exchange(handle_, nullptr); }
+  [[nodiscard]] Handle Park() noexcept { return handle_.Release(); }
   // Takes back a handle that Park gave out.
-  static GdiObject Unpark(Handle parked) noexcept {
-    GdiObject owner;
-    owner.handle_ = parked;
+  static CountedGdiOwner Unpark(Handle parked) noexcept {
+    CountedGdiOwner owner;
+    owner.handle_.Reset(parked);
     return owner;
   }
 
  private:
-  Handle handle_ = nullptr;
+  static Handle Counted(Handle handle) noexcept {
+    if (handle) gdi_detail::CountAdopted();
+    return handle;
+  }
+
+  UniqueHandle<gdi_detail::CountedTraits<Handle, Delete>> handle_;
 };
+
+// Owns one pen, brush, font, bitmap, region or palette.
+template <class Handle>
+using GdiObject = CountedGdiOwner<Handle, &DeleteObject>;
 
 using GdiPen = GdiObject<HPEN>;
 using GdiBrush = GdiObject<HBRUSH>;
@@ -83,48 +100,14 @@ using GdiPalette = GdiObject<HPALETTE>;
 
 // Owns an icon or cursor made at run time (CreateIconIndirect and the like;
 // not the shared ones from LoadCursor/LoadIcon).
-class OwnedIcon {
+using OwnedIcon = CountedGdiOwner<HICON, &DestroyIcon>;
+
+// Owns a memory DC from CreateCompatibleDC.
+class MemoryDC : public CountedGdiOwner<HDC, &DeleteDC> {
  public:
-  OwnedIcon() = default;
-  explicit OwnedIcon(HICON icon) noexcept;
-  ~OwnedIcon() { Reset(); }
-  OwnedIcon(OwnedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  OwnedIcon& operator=(OwnedIcon&& other) noexcept;
-  OwnedIcon(const OwnedIcon&) = delete;
-  OwnedIcon& operator=(const OwnedIcon&) = delete;
-
-  HICON get() const noexcept { return icon_; }
-  explicit operator bool() const noexcept { return icon_ != nullptr; }
-  void Reset(HICON icon = nullptr) noexcept;
-
- private:
-  HICON icon_ = nullptr;
-};
-
-// Owns a memory DC from CreateCompatibleDC (DeleteDC).
-class MemoryDC {
- public:
-  MemoryDC() = default;
+  using CountedGdiOwner::CountedGdiOwner;
   // Creates a DC compatible with `reference` (null: with the screen).
-  static MemoryDC CompatibleWith(HDC reference);
-  explicit MemoryDC(HDC adopted) noexcept;
-  ~MemoryDC() { Reset(); }
-  MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  MemoryDC& operator=(MemoryDC&& other) noexcept;
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-
-  HDC get() const noexcept { return dc_; }
-  explicit operator bool() const noexcept { return dc_ != nullptr; }
-  void Reset() noexcept;
-  // Gives the DC up without deleting it (to an owner that holds it already).
-  [[nodiscard]] HDC Release() noexcept {
-    if (dc_) gdi_detail::CountReleased();
-    return std::exchange(dc_, nullptr);
-  }
-
- private:
-  HDC dc_ = nullptr;
+  static MemoryDC CompatibleWith(HDC reference) { return MemoryDC(CreateCompatibleDC(reference)); }
 };
 
 // Owns a DC obtained from a window (GetDC, GetWindowDC, GetDCEx) and gives it
@@ -138,22 +121,15 @@ class WindowDC {
   static WindowDC Whole(HWND window);
   // GetDCEx; the region stays the caller's unless flags hand it over.
   static WindowDC Ex(HWND window, HRGN clip, DWORD flags);
-  ~WindowDC() { Reset(); }
-  WindowDC(WindowDC&& other) noexcept
-      : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
-  WindowDC& operator=(WindowDC&& other) noexcept;
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
 
-  HDC get() const noexcept { return dc_; }
-  HWND window() const noexcept { return window_; }
-  explicit operator bool() const noexcept { return dc_ != nullptr; }
-  void Reset() noexcept;
+  HDC get() const noexcept { return loan_.get().dc; }
+  HWND window() const noexcept { return loan_.get().window; }
+  explicit operator bool() const noexcept { return static_cast<bool>(loan_); }
+  void Reset() noexcept { loan_.Reset(); }
 
  private:
   WindowDC(HWND window, HDC dc) noexcept;
-  HWND window_ = nullptr;
-  HDC dc_ = nullptr;
+  UniqueHandle<gdi_detail::WindowDcTraits> loan_;
 };
 
 // BeginPaint ... EndPaint for one WM_PAINT.

@@ -4,26 +4,15 @@
 
 namespace korvath::platform {
 
+void GdiplusShutdownTraits::Free(ULONG_PTR token) noexcept { Gdiplus::GdiplusShutdown(token); }
+
 GdiplusStartupToken GdiplusStartupToken::Start(UINT32 version) {
   GdiplusStartupToken started;
   Gdiplus::GdiplusStartupInput input;
   input.GdiplusVersion = version;
   ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) started.token_ = token;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) started.token_.Reset(token);
   return started;
-}
-
-GdiplusStartupToken& GdiplusStartupToken::operator=(GdiplusStartupToken&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    token_ = std::exchange(other.token_, 0);
-  }
-  return *this;
-}
-
-void GdiplusStartupToken::Reset() noexcept {
-  if (token_) Gdiplus::GdiplusShutdown(token_);
-  token_ = 0;
 }
 
 }  // namespace korvath::platform

@@ -2,43 +2,22 @@
 // Owners for the hooks the program sets: a WinEvent hook (SetWinEventHook)
 // and a windows hook (SetWindowsHookEx). Beside the GDI owners
 // (gdi_object.h): each removes its hook when it ends or is given another,
-// so that no hook outlives the code that meant it.
+// so that no hook outlives the code that meant it. A null handle (the set
+// failed) is empty.
 #include <windows.h>
 
-#include <utility>
+#include "platform/unique_handle.h"
 
 namespace korvath::platform {
 
 template <class Handle, BOOL(WINAPI* Remove)(Handle)>
-class HookOwner {
- public:
-  HookOwner() = default;
-  // Adopts a freshly set hook; a null handle (the set failed) is empty.
-  explicit HookOwner(Handle handle) noexcept : handle_(handle) {}
-  ~HookOwner() { Reset(); }
-  HookOwner(HookOwner&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  HookOwner& operator=(HookOwner&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  HookOwner(const HookOwner&) = delete;
-  HookOwner& operator=(const HookOwner&) = delete;
-
-  Handle get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != nullptr; }
-  // Removes the hook now (nothing when empty).
-  void Reset() noexcept {
-    if (handle_) Remove(std::exchange(handle_, nullptr));
-  }
-
- private:
-  Handle handle_ = nullptr;
+struct HookTraits {
+  using Value = Handle;
+  static Value Empty() noexcept { return nullptr; }
+  static void Free(Handle hook) noexcept { Remove(hook); }
 };
 
-using WinEventHook = HookOwner<HWINEVENTHOOK, &UnhookWinEvent>;
-using WindowsHook = HookOwner<HHOOK, &UnhookWindowsHookEx>;
+using WinEventHook = UniqueHandle<HookTraits<HWINEVENTHOOK, &UnhookWinEvent>>;
+using WindowsHook = UniqueHandle<HookTraits<HHOOK, &UnhookWindowsHookEx>>;
 
 }  // namespace korvath::platform

@@ -11,7 +11,9 @@ inlining (tests/gdip/CMakeLists.txt), so that a call of an inline function
 stays a call. A function counts as public unless its header declares it in a
 private or protected part of its class, or it is one of the helpers that the
 wrappers share among themselves (INTERNAL below). Prints every public
-function that no test calls and exits 1 when there is one.
+function that no test calls and exits 1 when there is one; exits 2, saying
+which objects it looked for and how to build them, when the folder holds no
+such build.
 """
 import os
 import re
@@ -105,26 +107,48 @@ def member_of(name):
     return (parts[-2] if len(parts) > 1 else None), parts[-1], parts
 
 
+def missing_build(build, folders):
+    """Says which objects of the Windows build are not there, and how to build them."""
+    print('check_gdip_calls: %s holds no Windows build of the GDI+ library and its tests; '
+          'found no objects (.obj) in:' % build, file=sys.stderr)
+    for folder in folders:
+        print('  ' + folder, file=sys.stderr)
+    print('Build them with tools/test.sh (into build/win), or:\n'
+          '  cmake -S %s -B %s -G Ninja -DCMAKE_BUILD_TYPE=Release '
+          '-DCMAKE_TOOLCHAIN_FILE=%s\n'
+          '  cmake --build %s'
+          % (ROOT, build, os.path.join(ROOT, 'cmake', 'mingw-i686.cmake'), build), file=sys.stderr)
+    return 2
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
         return 2
     build = sys.argv[1]
+    test_folder = os.path.join(build, 'tests', 'gdip', 'CMakeFiles')
+    library = [os.path.join(build, 'gdip'), os.path.join(test_folder, 'gdip_header_functions.dir')]
+    tests = sorted(os.path.join(test_folder, target) for target in
+                   (os.listdir(test_folder) if os.path.isdir(test_folder) else []) if target.endswith('_tests.dir'))
+    missing = [folder for folder in library if not objects(folder)]
+    if not any(objects(folder) for folder in tests):
+        missing.append(os.path.join(test_folder, '*_tests.dir'))
+    if missing:
+        return missing_build(build, missing)
     offered = set()
-    for folder in ('gdip', os.path.join('tests', 'gdip', 'CMakeFiles', 'gdip_header_functions.dir')):
-        for kind, name in nm(objects(os.path.join(build, folder))):
+    for folder in library:
+        for kind, name in nm(objects(folder)):
             function = library_function(name)
             if function and kind in 'TW':
                 offered.add(function)
     called = set()
-    for target in os.listdir(os.path.join(build, 'tests', 'gdip', 'CMakeFiles')):
-        if target.endswith('_tests.dir'):
-            for kind, name in nm(objects(os.path.join(build, 'tests', 'gdip', 'CMakeFiles', target))):
-                function = library_function(name)
-                if function:
-                    called.add(function)
+    for folder in tests:
+        for kind, name in nm(objects(folder)):
+            function = library_function(name)
+            if function:
+                called.add(function)
     if not offered or not called:
-        print('check_gdip_calls: no library or test objects under ' + build)
+        print('check_gdip_calls: no library or test functions in the objects under ' + build)
         return 1
     hidden, internal = non_public_members()
 

@@ -43,7 +43,7 @@ void FadeEndForWindow(HWND window) {
 
 int32_t FadeFindByTimer(UINT_PTR timerId) {
   for (size_t i = 0; i < SkinEngine.lists.FadeList.size(); ++i) {
-    if (SkinEngine.lists.FadeList[i].Timer.id() == timerId) return int32_t(i + 1);
+    if (SkinEngine.lists.FadeList[i].Timer.get() == timerId) return int32_t(i + 1);
   }
   return 0;
 }
@@ -59,18 +59,10 @@ void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
     return;
   }
   ++fade.Frame;
-  AlphaBlendConst(fade.DestDc, fade.X, fade.Y, fade.Width, fade.Height, fade.SourceDc, fade.SourceX,
-                  fade.SourceY, fade.Width, fade.Height, uint8_t(std::min(25 * fade.Frame, 255)));
+  SkinAlphaBlend(fade.DestDc, fade.X, fade.Y, fade.Width, fade.Height, fade.SourceDc, fade.SourceX, fade.SourceY,
+                 fade.Width, fade.Height, std::min(25 * fade.Frame, 255), SourceAlpha::Ignored);
   if (fade.Layered) SkinUpdateLayered(fade.Window, {.sourceDc = fade.DestDc});
   if (fade.Frame >= kFadeLastFrame) SkinEngine.lists.FadeList.erase(at);
-}
-
-bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
-                     int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
-                     uint8_t alpha) {
-  return SkinBlend(destDc, RECT{x, y, x + width, y + height}, sourceDc,
-                   RECT{sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight}, alpha,
-                   SourceAlpha::Ignored);
 }
 
 }  // namespace korvath::skin

@@ -45,10 +45,5 @@ void FadeEndForWindow(HWND window);
 void CALLBACK FadeTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 // 1-based position of the fade with this timer in FadeList; 0 when none.
 int32_t FadeFindByTimer(UINT_PTR timerId);
-// The engine's blend (SkinBlend) at a constant alpha, the source's own alpha
-// channel ignored.
-bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
-                     int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
-                     uint8_t alpha = 255);
 
 }  // namespace korvath::skin

@@ -95,7 +95,7 @@ void PaintFocus(const Face& f, bool hot) {
     if (hot) {
       f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
     } else {
-      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kPressed);
+      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kFocused);
     }
     return;
   }

@@ -84,7 +84,7 @@ void PaintEnabled(Face& f, UINT state) {
   } else if (HasState(state, ODS_FOCUS)) {
     if (f.picture) {
       f.g.ResetClip();
-      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kPressed);
+      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kFocused);
       f.ClipToInset();
     } else {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);

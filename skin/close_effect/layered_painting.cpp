@@ -96,14 +96,6 @@ HDC SkinComposeLayers(HWND window, HDC source, int32_t alpha) {
   return dc;
 }
 
-bool SkinAlphaBlend(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
-                    int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
-                    int32_t alpha) {
-  return SkinBlend(destination, RECT{x, y, x + width, y + height}, source,
-                   RECT{sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight}, uint8_t(alpha),
-                   SourceAlpha::PerPixel);
-}
-
 void SkinClipRegion(HWND window, int32_t item, HDC dc) {
   CompanionWindowEntry* entry = CompanionOf(window);
   if (!entry || item < 1 || size_t(item) > entry->LayerItems.size()) return;

@@ -1,7 +1,7 @@
 #pragma once
 // Operations on layered windows and memory DCs that the close animations and
-// the form renderer share: capturing a window's look, composing it from its
-// companion layers, alpha blends between DCs.
+// the form renderer share: capturing a window's look and composing it from
+// its companion layers (by the engine's blend, skin/draw/alpha_blend.h).
 #include <windows.h>
 
 #include <cstdint>
@@ -23,11 +23,6 @@ HDC SkinWindowSnapshot(HWND window);
 // layer DCs (properties "Fcsx_bjcj" background, "Fcsx_gycj" foreground) and
 // the items of its companion entry ("Fc_lbID"), over `source` when given.
 HDC SkinComposeLayers(HWND window, HDC source = nullptr, int32_t alpha = 255);
-// The engine's blend (SkinBlend) by the source's per-pixel alpha and the
-// constant alpha.
-bool SkinAlphaBlend(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
-                    int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
-                    int32_t alpha = 255);
 // Cuts the rectangles of item `item`'s shown child items (clamped to the
 // item) back into the DC's clipping region.
 void SkinClipRegion(HWND window, int32_t item, HDC dc);

@@ -16,11 +16,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/gdi_object.h"
 #include "platform/hooks.h"
+#include "platform/unique_handle.h"
 #include "skin/core/byte_set.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/error_policy.h"
@@ -34,29 +34,12 @@
 namespace korvath::skin {
 
 // A thread timer (SetTimer without a window), killed when its owner goes.
-class ThreadTimer {
- public:
-  ThreadTimer() = default;
-  explicit ThreadTimer(UINT_PTR id) noexcept : id_(id) {}
-  ~ThreadTimer() { Reset(); }
-  ThreadTimer(ThreadTimer&& other) noexcept : id_(std::exchange(other.id_, 0)) {}
-  ThreadTimer& operator=(ThreadTimer&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      id_ = std::exchange(other.id_, 0);
-    }
-    return *this;
-  }
-  ThreadTimer(const ThreadTimer&) = delete;
-  ThreadTimer& operator=(const ThreadTimer&) = delete;
-  UINT_PTR id() const noexcept { return id_; }
-  void Reset() noexcept {
-    if (id_) KillTimer(nullptr, std::exchange(id_, 0));
-  }
-
- private:
-  UINT_PTR id_ = 0;
+struct ThreadTimerTraits {
+  using Value = UINT_PTR;
+  static Value Empty() noexcept { return 0; }
+  static void Free(UINT_PTR id) noexcept { KillTimer(nullptr, id); }
 };
+using ThreadTimer = platform::UniqueHandle<ThreadTimerTraits>;
 
 // A running button cross-fade. It owns its timer, the window DC it took for
 // itself and (unless KeepSourceDc) the picture it blends in; a DC its starter

@@ -9,4 +9,12 @@ bool SkinBlend(HDC destination, const RECT& to, HDC source, const RECT& from, ui
                        from.top, from.right - from.left, from.bottom - from.top, blend) != FALSE;
 }
 
+bool SkinAlphaBlend(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
+                    int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight, int32_t alpha,
+                    SourceAlpha sourceAlpha) {
+  return SkinBlend(destination, RECT{x, y, x + width, y + height}, source,
+                   RECT{sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight}, uint8_t(alpha),
+                   sourceAlpha);
+}
+
 }  // namespace korvath::skin

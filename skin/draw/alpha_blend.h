@@ -19,5 +19,12 @@ enum class SourceAlpha : uint8_t { Ignored, PerPixel };
 // result: false when the system refuses (nothing drawn).
 bool SkinBlend(HDC destination, const RECT& to, HDC source, const RECT& from, uint8_t alpha,
                SourceAlpha sourceAlpha);
+// The same blend by GdiAlphaBlend's own arguments: (x, y, width, height) of
+// `destination` from (sourceX, sourceY, sourceWidth, sourceHeight) of
+// `source`. The close effects compose layers by each pixel's alpha; the
+// cross-fade ignores the picture's.
+bool SkinAlphaBlend(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
+                    int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
+                    int32_t alpha = 255, SourceAlpha sourceAlpha = SourceAlpha::PerPixel);
 
 }  // namespace korvath::skin

@@ -4,10 +4,10 @@
 // The DCs live in `SkinMemoryDcList`, which owns each DC and its bitmap.
 #include <windows.h>
 
-#include <utility>
 #include <vector>
 
 #include "platform/gdi_object.h"
+#include "platform/unique_handle.h"
 
 namespace korvath::skin {
 
@@ -47,37 +47,21 @@ void SkinMemoryDcRegister(HDC registered, platform::GdiBitmap bitmap, HGDIOBJ pr
 // (such a DC is left as it is).
 bool SkinMemoryDcFree(HDC dc);
 
+struct SkinMemoryDcTraits {
+  using Value = HDC;
+  static Value Empty() noexcept { return nullptr; }
+  static void Free(HDC registered) noexcept { SkinMemoryDcFree(registered); }
+};
+
 // Frees a registered memory DC when it goes out of scope: what keeps a
 // painter's DC from leaking on an early return, and what records hold their
-// back buffers in.
-class SkinMemoryDc {
+// back buffers in. Release leaves the DC registered for someone who frees it
+// by handle.
+class SkinMemoryDc : public platform::UniqueHandle<SkinMemoryDcTraits> {
  public:
-  SkinMemoryDc() = default;
-  explicit SkinMemoryDc(HDC registered) noexcept : dc_(registered) {}
+  using UniqueHandle::UniqueHandle;
   [[nodiscard]] static SkinMemoryDc Create(const RECT& rect) { return SkinMemoryDc(SkinCreateMemoryDC(rect)); }
   [[nodiscard]] static SkinMemoryDc Create(int width, int height) { return Create(RECT{0, 0, width, height}); }
-  ~SkinMemoryDc() { Reset(); }
-  SkinMemoryDc(SkinMemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  SkinMemoryDc& operator=(SkinMemoryDc&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
-  }
-  SkinMemoryDc(const SkinMemoryDc&) = delete;
-  SkinMemoryDc& operator=(const SkinMemoryDc&) = delete;
-
-  HDC get() const noexcept { return dc_; }
-  explicit operator bool() const noexcept { return dc_ != nullptr; }
-  void Reset() noexcept {
-    if (dc_) SkinMemoryDcFree(std::exchange(dc_, nullptr));
-  }
-  // Leaves the DC registered for someone who frees it by handle.
-  [[nodiscard]] HDC Release() noexcept { return std::exchange(dc_, nullptr); }
-
- private:
-  HDC dc_ = nullptr;
 };
 
 }  // namespace korvath::skin

@@ -156,7 +156,7 @@ void SkinPicture::Draw(gdip::Graphics& graphics, const gdip::Rect& rect, State s
   switch (state) {
     case kNormal: DrawState1(graphics); break;
     case kHot: DrawState2(graphics); break;
-    case kPressed: DrawState3(graphics); break;
+    case kFocused: DrawState3(graphics); break;
     case kDisabled: DrawState4(graphics); break;
   }
 }

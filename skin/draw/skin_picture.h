@@ -1,6 +1,6 @@
 #pragma once
 // `SkinPicture`: the engine's scalable skin graphic. It holds one picture in
-// up to four states (normal, hot, focused or pressed, disabled). Each state is
+// up to four states (normal, hot, focused, disabled). Each state is
 // cut once, when it is loaded, into nine pieces along divider lines that the
 // picture shows with key pixels (opaque magenta), and is drawn into a
 // destination rectangle of any size: the corners at their natural size, the
@@ -46,8 +46,10 @@ class SkinPicture {
     kTopLeft, kBottomLeft, kTopRight, kBottomRight,
     kLeftEdge, kTopEdge, kRightEdge, kBottomEdge, kCentre, kPieceCount
   };
-  // The looks a button painter picks from.
-  enum State { kNormal = 1, kHot, kPressed, kDisabled };
+  // The looks a button painter picks from. Pressing has no look here: a
+  // pressed button shows the look of its other state (state 3 while it has
+  // the focus), with its painter's pressed shading, if any, over it.
+  enum State { kNormal = 1, kHot, kFocused, kDisabled };
   static constexpr int kStateCount = 4;
 
   // Loads all four states; a state whose picture is not given gets state 1's
@@ -71,8 +73,8 @@ class SkinPicture {
   // extents as computed. The graphics' own modes and clip apply. Fewer than
   // nine pieces (an unloaded state) draw nothing.
   void DrawNineGrid(gdip::Graphics& graphics, const std::vector<SkinPicturePiece>& pieces) const;
-  // The normal, hot, focused-or-pressed and disabled looks, drawn into the
-  // destination rectangle.
+  // The normal, hot, focused and disabled looks, drawn into the destination
+  // rectangle.
   void DrawState1(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[0]); }
   void DrawState2(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[1]); }
   void DrawState3(gdip::Graphics& graphics) const { DrawNineGrid(graphics, states_[2]); }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
+
+#include "platform/unique_handle.h"
 
 #include "tests/support/win_test_support.h"
 
@@ -62,6 +65,62 @@ TEST(GdiObject, WindowDcsGoBackToTheirWindow) {
   // before this ends.
   for (int i = 0; i < 2000; ++i) ASSERT_TRUE(WindowDC::Ex(window.hwnd(), nullptr, DCX_CACHE | DCX_WINDOW)) << i;
   EXPECT_EQ(LiveGdiObjectCount(), start);
+}
+
+// The owner that the ones above are made of, over values whose frees are
+// written down. Its empty value is -1, so that 0 is a value like any other.
+std::vector<int> freed;
+struct WrittenDownTraits {
+  using Value = int;
+  static Value Empty() noexcept { return -1; }
+  static void Free(int value) noexcept { freed.push_back(value); }
+};
+using Owner = UniqueHandle<WrittenDownTraits>;
+using Freed = std::vector<int>;
+
+class UniqueHandleTest : public testing::Test {
+ protected:
+  void SetUp() override { freed.clear(); }
+};
+
+TEST_F(UniqueHandleTest, AMovedValueIsFreedOnceByItsNewOwner) {
+  {
+    Owner source(0);
+    Owner moved(std::move(source));
+    EXPECT_FALSE(source);
+    EXPECT_EQ(moved.get(), 0);
+  }
+  EXPECT_EQ(freed, Freed{0});
+}
+
+TEST_F(UniqueHandleTest, MoveAssignmentFreesTheValueHeldBeforeOnceAndItselfKeepsItsValue) {
+  {
+    Owner a(1), b(2);
+    b = std::move(a);
+    EXPECT_EQ(freed, Freed{2});
+    EXPECT_FALSE(a);
+    EXPECT_EQ(b.get(), 1);
+    Owner& same = b;
+    b = std::move(same);
+    EXPECT_EQ(b.get(), 1);
+    EXPECT_EQ(freed, Freed{2});
+  }
+  EXPECT_EQ(freed, (Freed{2, 1}));
+}
+
+TEST_F(UniqueHandleTest, ReleaseHandsTheValueOnAndResetFreesWhatItReplaces) {
+  {
+    Owner a(3);
+    EXPECT_EQ(a.Release(), 3);
+    EXPECT_FALSE(a);
+    a.Reset(4);
+    a.Reset(4);  // its own value stays
+    a.Reset(5);
+    EXPECT_EQ(freed, Freed{4});
+    a.Reset();
+    EXPECT_FALSE(a);
+  }
+  EXPECT_EQ(freed, (Freed{4, 5}));
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
     for (int f = 0; f < paints / 8 + 1; ++f) {
       SkinMemoryDc picture = SkinMemoryDc::Create(kW, kH);
       FadeStart({.window = button, .width = kW, .height = kH, .picture = std::move(picture)});
-      const UINT_PTR timer = SkinEngine.lists.FadeList.back().Timer.id();
+      const UINT_PTR timer = SkinEngine.lists.FadeList.back().Timer.get();
       for (int tick = 0; tick < 8; ++tick) {
         auto start = Clock::now();
         FadeTimerProc(nullptr, WM_TIMER, timer, 0);

@@ -379,7 +379,7 @@ TEST_F(FadeTest, NineTicksBlendWithRisingAlphaThenTheFadeEnds) {
   SkinMemoryDc dest(Picture(0x000000));
   const Held held;
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF), .destDc = dest.get()});
-  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.get();
   EXPECT_EQ(Pixels(dest.get(), 100, 30).RgbAt(50, 15), 0u);  // the start draws nothing
   uint32_t expected = 0;
   for (int tick = 1; tick <= 9; ++tick) {
@@ -423,7 +423,7 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
              .lentPicture = picture.get(),
              .destDc = back.get(),
              .layered = true});
-  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.get();
   KillTimer(nullptr, timer);  // the ticks come from here only
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
   const auto shown = [&] { return testsupport::CaptureWindow(popup).RgbAt(50, 15); };
@@ -440,7 +440,7 @@ TEST_F(FadeTest, ALayeredWindowIsReShownAfterEachBlendAndKeepsBothDcs) {
 TEST_F(FadeTest, AnyPaintOfAPushButtonEndsEveryRunningFade) {
   FadeStart({.window = target_, .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
   FadeStart({.window = form(), .width = 100, .height = 30, .picture = Picture(0xFFFFFF)});
-  const UINT_PTR first = SkinEngine.lists.FadeList.at(0).Timer.id();
+  const UINT_PTR first = SkinEngine.lists.FadeList.at(0).Timer.get();
   ButtonSkinInstall(record(), form());
   ButtonSkinRedraw(FindButton(target_));
   EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
@@ -451,7 +451,7 @@ TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
   ButtonSkinInstall(record(), form());
   const Held held;
   SendMessageW(target_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.id();
+  const UINT_PTR timer = SkinEngine.lists.FadeList.at(0).Timer.get();
   FadeTimerProc(nullptr, WM_TIMER, timer, 0);
   DestroyWindow(target_);
   EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
@@ -461,7 +461,7 @@ TEST_F(FadeTest, AFadeWhoseButtonIsDestroyedMidwayEndsCleanly) {
   HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form(), nullptr, nullptr, nullptr);
   FadeStart({.window = plain, .width = 10, .height = 10, .picture = Picture(0xFFFFFF)});
   DestroyWindow(plain);
-  FadeTimerProc(nullptr, WM_TIMER, SkinEngine.lists.FadeList.at(0).Timer.id(), 0);
+  FadeTimerProc(nullptr, WM_TIMER, SkinEngine.lists.FadeList.at(0).Timer.get(), 0);
   EXPECT_TRUE(SkinEngine.lists.FadeList.empty());
 }
 

@@ -15,6 +15,7 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/alpha_blend.h"
 #include "skin/draw/memory_dc.h"
 #include "skin/engine/start.h"
 #include "skin/form/form_attach.h"

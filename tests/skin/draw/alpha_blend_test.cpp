@@ -103,4 +103,27 @@ TEST_F(AlphaBlendTest, ASourceOfAnotherSizeIsStretchedOverTheDestinationRectangl
     for (int x = 0; x < kWidth; ++x) EXPECT_EQ(PixelAt(destination.get(), x, y) & 0xFFFFFF, 0x00FF00u) << x << "," << y;
 }
 
+// The adapter by GdiAlphaBlend's own arguments blends the rectangles that
+// they name, by the alphas it is given.
+TEST_F(AlphaBlendTest, TheAdapterBlendsTheRectanglesOfItsArgumentsAsTheBlendDoes) {
+  for (const SourceAlpha sourceAlpha : {SourceAlpha::Ignored, SourceAlpha::PerPixel}) {
+    SkinMemoryDc source = SkinMemoryDc::Create(4, 2);
+    SkinMemoryDc byRects = SkinMemoryDc::Create(kWidth, kHeight);
+    SkinMemoryDc byArguments = SkinMemoryDc::Create(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) PixelAt(byRects.get(), x, y) = PixelAt(byArguments.get(), x, y) = kUnder;
+    }
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 4; ++x) PixelAt(source.get(), x, y) = 0x40400000u + uint32_t(x * 0x20 + y * 0x2000);
+    GdiFlush();
+    ASSERT_TRUE(SkinBlend(byRects.get(), RECT{3, 1, 5, 4}, source.get(), RECT{1, 1, 4, 2}, 0x80, sourceAlpha));
+    ASSERT_TRUE(SkinAlphaBlend(byArguments.get(), 3, 1, 2, 3, source.get(), 1, 1, 3, 1, 0x80, sourceAlpha));
+    GdiFlush();
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x)
+        EXPECT_EQ(PixelAt(byArguments.get(), x, y), PixelAt(byRects.get(), x, y)) << x << "," << y;
+    }
+  }
+}
+
 }  // namespace
