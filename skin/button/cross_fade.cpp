@@ -59,8 +59,8 @@ void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
     return;
   }
   ++fade.Frame;
-  SkinAlphaBlend(fade.DestDc, fade.X, fade.Y, fade.Width, fade.Height, fade.SourceDc, fade.SourceX, fade.SourceY,
-                 fade.Width, fade.Height, std::min(25 * fade.Frame, 255), SourceAlpha::Ignored);
+  AlphaBlendConst(fade.DestDc, fade.X, fade.Y, fade.Width, fade.Height, fade.SourceDc, fade.SourceX, fade.SourceY,
+                  fade.Width, fade.Height, uint8_t(std::min(25 * fade.Frame, 255)));
   if (fade.Layered) SkinUpdateLayered(fade.Window, {.sourceDc = fade.DestDc});
   if (fade.Frame >= kFadeLastFrame) SkinEngine.lists.FadeList.erase(at);
 }

@@ -26,5 +26,13 @@ bool SkinBlend(HDC destination, const RECT& to, HDC source, const RECT& from, ui
 bool SkinAlphaBlend(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
                     int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
                     int32_t alpha = 255, SourceAlpha sourceAlpha = SourceAlpha::PerPixel);
+// The cross-fade's blend: the same at a constant alpha, the source's own
+// alpha channel ignored.
+inline bool AlphaBlendConst(HDC destDc, int32_t x, int32_t y, int32_t width, int32_t height, HDC sourceDc,
+                            int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
+                            uint8_t alpha = 255) {
+  return SkinAlphaBlend(destDc, x, y, width, height, sourceDc, sourceX, sourceY, sourceWidth, sourceHeight, alpha,
+                        SourceAlpha::Ignored);
+}
 
 }  // namespace korvath::skin
