@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
-#include <tuple>
+#include <map>
 #include <utility>
 
 #include "app/file_paths.h"
@@ -100,19 +100,24 @@ TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   EXPECT_EQ(ReadBytes(zhangSan_), theirs);
 }
 
-// No room on the disk at any step of a new file's save up to its move: no
-// free entry for the new file (with bytes free), no room for its bytes, a
-// flush or a move that finds the disk full; and no room for the bytes that
-// replace a file. The notice says that the disk is full; the file there
-// stays as it was, and nothing is left beside it.
-TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
-  TypeInto(名字编辑框, L"张三");
+namespace {
+using Generator = std::function<std::vector<SeenDialog>(std::vector<DialogAnswerer::Answer>)>;
+
+// Each step of a save through the window (`generate`) of the file at `file`
+// up to its move, of a new file and over an older one (the question answered
+// Yes), made to fail with the error that `errorAt` gives it (0: the step is
+// not tried): the notice gives the reason that `reason` gives for that
+// error; the file there stays as it was, and nothing is left beside it.
+void ExpectEachStepsFailureNamed(const Generator& generate, const std::string& file,
+                                 const std::function<DWORD(bool over, size_t step, const std::string& name)>& errorAt,
+                                 const std::function<std::string(DWORD)>& reason) {
   const std::string old = "an older file\r\n";
+  const std::string folder = file.substr(0, file.find_last_of('\\') + 1);
   for (const bool over : {false, true}) {
     const auto prepare = [&] {
-      RemoveFolder(DocumentFolder());
-      fs::create_directory(Wide(DocumentFolder()));
-      if (over) WriteBytes(zhangSan_, old);
+      RemoveFolder(folder);
+      fs::create_directory(Wide(folder));
+      if (over) WriteBytes(file, old);
     };
     const auto answers = [over] {
       return over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)};
@@ -121,28 +126,45 @@ TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
     std::vector<std::string> steps;
     {
       testsupport::SaveSteps counted;
-      ASSERT_EQ(Generate(answers()).size(), over ? 2u : 1u);
+      ASSERT_EQ(generate(answers()).size(), over ? 2u : 1u);
       steps = counted.steps();
     }
     ASSERT_GE(steps.size(), 5u);
     const size_t move = testsupport::StepOfTheMove(steps);
     ASSERT_LT(move, steps.size());
     for (size_t step = 0; step <= move; ++step) {
-      if (over && steps[step] != "WriteFile") continue;
-      const DWORD error = step % 2 ? ERROR_HANDLE_DISK_FULL : ERROR_DISK_FULL;
+      const DWORD error = errorAt(over, step, steps[step]);
+      if (error == 0) continue;
       SCOPED_TRACE((over ? "over a file, " : "a new file, ") + steps[step] + ", error " + std::to_string(error));
       prepare();
       testsupport::SaveSteps failing;
       failing.FailAt(step, error);
-      std::vector<SeenDialog> seen = Generate(answers());
+      std::vector<SeenDialog> seen = generate(answers());
       ASSERT_EQ(seen.size(), over ? 2u : 1u);
       EXPECT_EQ(seen.back().caption, L"提示");
-      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + zhangSan_ + "]保存失败,磁盘空间不足!"));
-      EXPECT_EQ(ReadBytes(zhangSan_), over ? old : "<missing>");
-      EXPECT_EQ(FolderEntries(DocumentFolder()),
-                over ? std::vector<std::wstring>{L"zhangsan.pst"} : std::vector<std::wstring>{});
+      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败," + reason(error) + "!"));
+      EXPECT_EQ(ReadBytes(file), over ? old : "<missing>");
+      EXPECT_EQ(FolderEntries(folder),
+                over ? std::vector<std::wstring>{Wide(file.substr(folder.size()))} : std::vector<std::wstring>{});
     }
   }
+}
+}  // namespace
+
+// No room on the disk at any step of a new file's save up to its move: no
+// free entry for the new file (with bytes free), no room for its bytes, a
+// flush or a move that finds the disk full; and no room for the bytes that
+// replace a file. The notice says that the disk is full; the file there
+// stays as it was, and nothing is left beside it.
+TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
+  TypeInto(名字编辑框, L"张三");
+  ExpectEachStepsFailureNamed(
+      [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); }, zhangSan_,
+      [](bool over, size_t step, const std::string& name) -> DWORD {
+        if (over && name != "WriteFile") return 0;
+        return step % 2 ? ERROR_HANDLE_DISK_FULL : ERROR_DISK_FULL;
+      },
+      [](DWORD) { return std::string("磁盘空间不足"); });
 }
 
 // The disk fails any step of the save up to the move, as under Wine the
@@ -154,47 +176,19 @@ TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
 // beside it.
 TEST_F(DocumentTest, ADiskErrorAtAnyStepOfTheSaveIsNamed) {
   TypeInto(名字编辑框, L"张三");
-  const std::string old = "an older file\r\n";
-  const std::pair<DWORD, const char*> others[] = {{ERROR_IO_DEVICE, "I/O设备错误,错误代码1117"},
-                                                  {ERROR_CRC, "数据错误,错误代码23"},
-                                                  {ERROR_GEN_FAILURE, "设备没有发挥作用,错误代码31"}};
-  for (const bool over : {false, true}) {
-    const auto prepare = [&] {
-      RemoveFolder(DocumentFolder());
-      fs::create_directory(Wide(DocumentFolder()));
-      if (over) WriteBytes(zhangSan_, old);
-    };
-    const auto answers = [over] {
-      return over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)};
-    };
-    prepare();
-    std::vector<std::string> steps;
-    {
-      testsupport::SaveSteps counted;
-      ASSERT_EQ(Generate(answers()).size(), over ? 2u : 1u);
-      steps = counted.steps();
-    }
-    const size_t move = testsupport::StepOfTheMove(steps);
-    ASSERT_LT(move, steps.size());
-    for (size_t step = 0; step <= move; ++step) {
-      const bool served = steps[step].starts_with("CreateFileW") || step == move;
-      auto [error, name] = served ? std::pair{DWORD(ERROR_NOACCESS), "磁盘读写错误,错误代码998"}
-                                  : std::pair{DWORD(ERROR_NOT_READY), "设备未就绪,错误代码21"};
-      if (step % 2) std::tie(error, name) = others[step / 2 % std::size(others)];
-      SCOPED_TRACE((over ? "over a file, " : "a new file, ") + steps[step] + ", error " + std::to_string(error));
-      prepare();
-      testsupport::SaveSteps failing;
-      failing.FailAt(step, error);
-      std::vector<SeenDialog> seen = Generate(answers());
-      ASSERT_EQ(seen.size(), over ? 2u : 1u);
-      EXPECT_EQ(seen.back().caption, L"提示");
-      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + zhangSan_ + "]保存失败,磁盘报告了错误(" + name +
-                                       "),请检查磁盘后再保存一次!"));
-      EXPECT_EQ(ReadBytes(zhangSan_), over ? old : "<missing>");
-      EXPECT_EQ(FolderEntries(DocumentFolder()),
-                over ? std::vector<std::wstring>{L"zhangsan.pst"} : std::vector<std::wstring>{});
-    }
-  }
+  const std::map<DWORD, std::string> names = {
+      {ERROR_NOACCESS, "磁盘读写错误,错误代码998"}, {ERROR_NOT_READY, "设备未就绪,错误代码21"},
+      {ERROR_IO_DEVICE, "I/O设备错误,错误代码1117"}, {ERROR_CRC, "数据错误,错误代码23"},
+      {ERROR_GEN_FAILURE, "设备没有发挥作用,错误代码31"}};
+  const DWORD others[] = {ERROR_IO_DEVICE, ERROR_CRC, ERROR_GEN_FAILURE};
+  ExpectEachStepsFailureNamed(
+      [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); }, zhangSan_,
+      [&](bool, size_t step, const std::string& name) -> DWORD {
+        if (step % 2) return others[step / 2 % std::size(others)];
+        const bool served = name.starts_with("CreateFileW") || name == "MoveFileExW" || name == "CreateHardLinkW";
+        return served ? ERROR_NOACCESS : ERROR_NOT_READY;
+      },
+      [&](DWORD error) { return "磁盘报告了错误(" + names.at(error) + "),请检查磁盘后再保存一次"; });
 }
 
 // A link of the Linux host to nothing where the document goes, as anyone who
