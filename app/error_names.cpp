@@ -26,7 +26,7 @@ constexpr Named kNamed[] = {
     {ERROR_INVALID_NAME, "名称不正确", false},
     {ERROR_FILENAME_EXCED_RANGE, "名称或路径过长", false},
     {ERROR_BAD_NETPATH, "找不到网络路径", false},
-    {ERROR_NOT_READY, "设备未就绪", true},  // also what Wine makes of the host's EIO in a read, a write or a flush
+    {ERROR_NOT_READY, "设备未就绪", true},  // also what Wine makes of the host's EIO in a write or a flush
     {ERROR_IO_DEVICE, "I/O设备错误", true},
     {ERROR_CRC, "数据错误", true},
     {ERROR_WRITE_FAULT, "设备写入错误", true},
