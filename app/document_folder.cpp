@@ -1,5 +1,6 @@
 #include "app/document_folder.h"
 
+#include "app/error_names.h"
 #include "app/file_paths.h"
 #include "app/main_form_layout.h"
 #include "app/main_window.h"
@@ -7,7 +8,6 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
-#include "platform/system_error.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -45,9 +45,7 @@ std::string UnsavableProgramFolderMessage() {
 }
 
 std::string UnmadeFolderMessage(std::string_view folder, DWORD error) {
-  std::string reason = SystemErrorText(error);
-  if (reason.empty()) reason = "错误代码" + ToText(int32_t(error));
-  return "无法在程序所在的目录中建立存档目录[" + NoticePath(folder) + "](" + reason + "),请选择其他存档目录!";
+  return "无法在程序所在的目录中建立存档目录[" + NoticePath(folder) + "](" + ErrorName(error) + "),请选择其他存档目录!";
 }
 }  // namespace
 

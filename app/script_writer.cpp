@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/document_folder.h"
+#include "app/error_names.h"
 #include "app/file_paths.h"
 #include "app/main_form_layout.h"
 #include "app/main_window.h"
@@ -60,54 +61,39 @@ std::string_view TargetFailure(DWORD error) {
   return kSaveFailedAdvice;
 }
 
-std::string_view SaveFailureReason(const files::SaveFailure& failure) {
+std::string SaveFailureReason(const files::SaveFailure& failure) {
   // No room on the disk, whichever step found it: no free entry for the new
   // file, no room for its bytes.
   if (failure.error == ERROR_DISK_FULL || failure.error == ERROR_HANDLE_DISK_FULL) return "磁盘空间不足";
   // A device, a pipe or a socket where the file goes, said as the reader says it.
   if (failure.error == ERROR_BAD_DEVICE) return "它不是磁盘上的文件";
+  // The file beside the document that held the new content, removed by
+  // another program before it took the document's place; the document is as
+  // it was.
+  if (failure.step == files::SaveFailure::Step::Lost)
+    return "保存时其他程序删除了正在写入的临时文件,请再保存一次";
+  // The disk's own error, whichever step met it: neither the folder, nor a
+  // mark, nor another program is to blame.
+  if (IsDiskError(failure.error)) return "磁盘报告了错误(" + ErrorName(failure.error) + "),请检查磁盘后再保存一次";
   switch (failure.step) {
-    case files::SaveFailure::Step::Folder: return FolderFailure(failure.error);
-    case files::SaveFailure::Step::Write: return WriteFailure(failure.error);
-    case files::SaveFailure::Step::Target: return TargetFailure(failure.error);
-    // The file beside the document that held the new content, removed by
-    // another program before it took the document's place; the document is
-    // as it was.
-    case files::SaveFailure::Step::Lost: return "保存时其他程序删除了正在写入的临时文件,请再保存一次";
+    case files::SaveFailure::Step::Folder: return std::string(FolderFailure(failure.error));
+    case files::SaveFailure::Step::Write: return std::string(WriteFailure(failure.error));
+    case files::SaveFailure::Step::Target: return std::string(TargetFailure(failure.error));
+    case files::SaveFailure::Step::Lost:
     case files::SaveFailure::Step::FolderFlush: break;  // no failure: the file is written (DiskErrorNotice)
   }
-  return kSaveFailedAdvice;
+  return std::string(kSaveFailedAdvice);
 }
 
 void ShowSaveFailure(const std::string& shown, const files::SaveFailure& failure) {
-  ShowNotice("NPC文件[" + shown + "]保存失败," + std::string(SaveFailureReason(failure)) + "!");
-}
-
-// The disk's error as a user can look it up: what the system calls it, for
-// those that a disk or its connection gives, and its number.
-std::string DiskErrorName(DWORD error) {
-  std::string_view name;
-  switch (error) {
-    case ERROR_NOT_READY: name = "设备未就绪"; break;  // also what Wine makes of the host's EIO
-    case ERROR_IO_DEVICE: name = "I/O设备错误"; break;
-    case ERROR_CRC: name = "数据错误"; break;
-    case ERROR_WRITE_FAULT: name = "设备写入错误"; break;
-    case ERROR_GEN_FAILURE: name = "设备没有发挥作用"; break;  // under Wine a host error it does not name
-    case ERROR_DISK_OPERATION_FAILED: name = "磁盘操作失败"; break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: name = "磁盘空间不足"; break;
-    case ERROR_DEV_NOT_EXIST: name = "设备不存在"; break;
-    case ERROR_DEVICE_NOT_CONNECTED: name = "设备未连接"; break;
-    default: break;
-  }
-  return std::string(name) + (name.empty() ? "" : ",") + "错误代码" + std::to_string(error);
+  ShowNotice("NPC文件[" + shown + "]保存失败," + SaveFailureReason(failure) + "!");
 }
 
 // What the completion notice says instead when the file took its place but
 // the disk failed to put the move on disk: after a power cut the folder may
 // hold the old file (or none) and the new content beside it.
 std::string DiskErrorNotice(const std::string& shown, DWORD error) {
-  return "NPC文件[" + shown + "]已经生成,但磁盘报告了错误(" + DiskErrorName(error) +
+  return "NPC文件[" + shown + "]已经生成,但磁盘报告了错误(" + ErrorName(error) +
          "),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!";
 }
 }  // namespace
@@ -138,13 +124,13 @@ bool WriteNpcFile() {
     ShowNotice("NPC文件[" + shown + "]保存失败,存档目录中已有一个同名的文件夹!");
     return false;
   }
-  const DWORD search = files::FindEntry(path);
+  const DWORD search = files::FileExists(path);
   if (search != ERROR_SUCCESS && search != ERROR_FILE_NOT_FOUND) {
     // Not knowing whether the file is there, the save would take the one it
-    // finds for a file made meanwhile by another program. Under Wine the
-    // host's EIO where the server opens the folder comes as ERROR_NOACCESS,
-    // which has no disk's name.
-    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + DiskErrorName(search) +
+    // finds for a file made meanwhile by another program. Under Wine a
+    // folder that may be written but not listed comes as ERROR_ACCESS_DENIED,
+    // the host's EIO where the server opens the folder as ERROR_NOACCESS.
+    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + ErrorName(search) +
                "),请检查存档目录所在的磁盘!");
     return false;
   }

@@ -97,15 +97,17 @@ std::optional<SaveFailure> NoDiskFileRefusal(const std::wstring& target, DWORD a
 }
 
 // Errors with which a system says that it flushes no folder, or not this
-// one: Windows where a file system keeps no folder's flush
-// (ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED) or where the folder may not
-// be flushed (ERROR_ACCESS_DENIED); Wine where the host says so of its fsync
-// (EINVAL and EROFS, "does not support synchronization", as
-// ERROR_INVALID_PARAMETER and ERROR_ACCESS_DENIED; EOPNOTSUPP as
-// ERROR_NOT_SUPPORTED; EACCES and EPERM as ERROR_ACCESS_DENIED). Any other
-// error is the disk's: the host's EIO comes as ERROR_NOT_READY, ENOSPC as
-// ERROR_DISK_FULL, an error Wine does not map (EDQUOT, ESTALE, ETIMEDOUT...)
-// as ERROR_GEN_FAILURE.
+// one, whether its open or its flush fails so: Windows where a file system
+// keeps no folder's flush (ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED) or
+// where the folder may not be opened or flushed (ERROR_ACCESS_DENIED: under
+// Wine a folder that may be written but not listed); Wine where the host
+// says so of its fsync (EINVAL and EROFS, "does not support
+// synchronization", as ERROR_INVALID_PARAMETER and ERROR_ACCESS_DENIED;
+// EOPNOTSUPP as ERROR_NOT_SUPPORTED; EACCES and EPERM as
+// ERROR_ACCESS_DENIED). Any other error is the disk's: the host's EIO comes
+// as ERROR_NOT_READY from the flush and as ERROR_NOACCESS from the open,
+// ENOSPC as ERROR_DISK_FULL, an error Wine does not map (EDQUOT, ESTALE,
+// ETIMEDOUT...) as ERROR_GEN_FAILURE.
 bool FlushesNoFolder(DWORD error) {
   switch (error) {
     case ERROR_INVALID_FUNCTION:
@@ -120,16 +122,16 @@ bool FlushesNoFolder(DWORD error) {
 // leftovers removed. Windows' write-through move waits for its own entry
 // already; Wine's takes no notice of the flag, and turns this flush into an
 // fsync of the folder on the host, without which the move stays in memory
-// for seconds. Where a folder cannot be opened for a flush, or the system
-// flushes no folder there (FlushesNoFolder), the save is done all the same:
-// the file is in its place, on disk as soon as the system puts it there. The
-// error of a flush that the disk failed: the move may not be on disk.
+// for seconds. Where the system flushes no folder there (FlushesNoFolder),
+// the save is done all the same: the file is in its place, on disk as soon
+// as the system puts it there. The error of an open or a flush that the disk
+// failed: the move may not be on disk.
 std::optional<DWORD> FlushFolder(const std::wstring& path) {
   SaveCalls& calls = SaveSystemCalls();
   const std::wstring folder = FileApiPath(FolderToOpen(path.substr(0, NameStart(path))));
   File handle(calls.createFile(folder.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!handle || calls.flushFileBuffers(handle.SystemHandle())) return std::nullopt;
+  if (handle && calls.flushFileBuffers(handle.SystemHandle())) return std::nullopt;
   const DWORD error = LastError();
   if (FlushesNoFolder(error)) return std::nullopt;
   return error;
@@ -191,8 +193,15 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   SaveCalls& calls = SaveSystemCalls();
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (std::optional<SaveFailure> refusal = NoDiskFileRefusal(target, attributes)) return refusal;
-  const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-  if (replacing) {
+  // A name that a search finds and nothing describes nor opens: under Wine
+  // a host's link to nothing, which holds nothing to lose. Where the caller
+  // may replace, the move takes the name as it takes a file's, the link
+  // itself and nothing it would point to; else the new file's second name
+  // finds the name taken.
+  const bool dangling =
+      attributes == INVALID_FILE_ATTRIBUTES && existing == Existing::Replace && FileExists(wide) == ERROR_SUCCESS;
+  const bool replacing = attributes != INVALID_FILE_ATTRIBUTES || dangling;
+  if (replacing && !dangling) {
     if (existing == Existing::Keep) return SaveFailure{Step::Target, ERROR_FILE_EXISTS};
     if (std::optional<SaveFailure> refusal = RefusalOf(attributes)) return refusal;
     // A file that another program holds open without letting it be deleted
@@ -217,7 +226,7 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   // The move gives the file the new file's marks, under Wine as the
   // system's replace does: the new file takes the old one's first.
   FILE_BASIC_INFO marks = {};
-  marks.FileAttributes = (attributes & kKeptMarks) | FILE_ATTRIBUTE_ARCHIVE;
+  marks.FileAttributes = (dangling ? 0 : attributes & kKeptMarks) | FILE_ATTRIBUTE_ARCHIVE;
   if (replacing && !calls.setFileInformationByHandle(file.SystemHandle(), FileBasicInfo, &marks, sizeof marks))
     return failed(Step::Write);
   if (!WriteAllBytes(file.SystemHandle(), bytes, calls.writeFile) || !calls.flushFileBuffers(file.SystemHandle()))
@@ -232,10 +241,14 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
     // Where there was no file, one that turns up meanwhile was never asked
     // about: a second name fails where the name is taken, in one step of the
     // host too, where Wine's move without replacing looks and then moves.
-    // The new file's own name is a leftover once it is closed: the tidy-up
-    // below removes it. Where no second name can be made, the move it is.
+    // Where no second name can be made, the move it is.
     if (!MakesNoLinks(GetLastError()) || !calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
       return failed(Step::Target);
+  } else {
+    // The new file's own name goes with its handle, so that no second name
+    // is left where no tidy-up can list the folder. Should the system
+    // refuse, the tidy-up removes it where it can.
+    RemoveWhenClosed(file.SystemHandle(), calls.setFileInformationByHandle);
   }
   // The file is in its place and on disk: the system lets go of the handle
   // whatever its close reports.

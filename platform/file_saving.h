@@ -39,16 +39,23 @@ enum class Existing {
 // the save fails with Step::Lost. A failure removes the new file
 // and leaves what was there as it was, save Step::FolderFlush: the file is
 // in its place, but the disk reported `error` when the folder was flushed,
-// so that the move may not be on disk (a system that flushes no folder, or
-// a folder that cannot be opened for it, is no failure). A save that never
-// returns (the program killed, the power cut) leaves at most the new file
-// beside it, which the next save of the file that succeeds removes with any
-// other such file that no program holds open.
+// so that the move may not be on disk (a disk error in the folder's open for
+// the flush is one too; a system that flushes no folder there, or a folder
+// that may not be opened for it, is no failure). A new file takes the name
+// of one that was not there as a second name of it, and its own name goes
+// with its handle, whether or not the folder can be listed. A save that
+// never returns (the program killed, the power cut) leaves at most the new
+// file beside it (or a second name of it), which the next save of the file
+// that succeeds removes with any other such file that no program holds open,
+// where the folder can be listed.
 // A file that is there is replaced only with Existing::Replace (else
 // ERROR_FILE_EXISTS), and only as Windows replaces one: not when it is
 // read-only (ERROR_FILE_READ_ONLY; Wine would replace it) or a folder
 // (ERROR_ACCESS_DENIED), nor while another program holds it open without
-// letting it be deleted (ERROR_SHARING_VIOLATION). A file that turns up
+// letting it be deleted (ERROR_SHARING_VIOLATION). Existing::Replace also
+// replaces a name that a search finds and nothing describes nor opens (under
+// Wine a host's link to nothing): the link itself, never what it would
+// point to. A file that turns up
 // while the save goes on, where there was none, is never replaced: the save
 // fails at its last step with ERROR_ALREADY_EXISTS (under Wine this holds
 // against the host's programs too where the host's file system makes hard

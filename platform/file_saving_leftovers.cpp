@@ -92,8 +92,12 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
   do {
     // A folder or a link of such a name is no file that a save made.
     if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    if (IsLeftoverName(found.cFileName, fileName))
-      RemoveUnheld(FileApiPath(folder + found.cFileName), inFolder + found.cFileName);
+    if (!IsLeftoverName(found.cFileName, fileName)) continue;
+    // What the search finds and no attributes describe is no file on disk
+    // (under Wine a host's FIFO, socket or device, or a link to one): an
+    // open alone would wake a program that waits at a FIFO's other end.
+    const std::wstring path = FileApiPath(folder + found.cFileName);
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) RemoveUnheld(path, inFolder + found.cFileName);
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
@@ -105,10 +109,10 @@ std::wstring FolderToOpen(std::wstring folder) {
   return folder;
 }
 
-bool RemoveWhenClosed(HANDLE file) {
+bool RemoveWhenClosed(HANDLE file, decltype(&SetFileInformationByHandle) set) {
   FILE_DISPOSITION_INFO gone = {};
   gone.DeleteFile = TRUE;
-  return SetFileInformationByHandle(file, FileDispositionInfo, &gone, sizeof gone);
+  return set(file, FileDispositionInfo, &gone, sizeof gone);
 }
 
 }  // namespace korvath::platform::files

@@ -28,7 +28,8 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 // that any program holds open (among them a save of the file still going on),
 // and touches nothing else: no file of another name, no folder, no link, nor
 // what a link points to (a link of the Linux host under Wine too, which Wine
-// shows as the file it points to). A second name of a file (a hard link) is
+// shows as the file it points to), and opens nothing that is no file on disk
+// (under Wine a host's FIFO, socket or device, or a link to one). A second name of a file (a hard link) is
 // removed as a name: the file keeps its other names. A file that cannot be
 // removed stays; the caller learns nothing of it.
 void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
@@ -41,8 +42,8 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
 std::wstring FolderToOpen(std::wstring folder);
 
 // Has the name by which `file` was opened (with the right to delete it)
-// removed once the file's last handle is closed; false when the system
-// refuses.
-bool RemoveWhenClosed(HANDLE file);
+// removed once the file's last handle is closed, through `set`; false when
+// the system refuses.
+bool RemoveWhenClosed(HANDLE file, decltype(&SetFileInformationByHandle) set = &SetFileInformationByHandle);
 
 }  // namespace korvath::platform::files

@@ -208,7 +208,9 @@ bool PathIsNoDiskFile(const std::wstring& path) {
   return !IsDiskFile(entry);
 }
 
-DWORD FindEntry(std::string_view path) {
+DWORD FileExists(std::string_view path) { return FileExists(GbkToWide(path)); }
+
+DWORD FileExists(const std::wstring& path) {
   const std::wstring wide = FileApiPath(path);
   if (wide.empty()) return ERROR_FILE_NOT_FOUND;
   WIN32_FIND_DATAW data;
@@ -218,9 +220,12 @@ DWORD FindEntry(std::string_view path) {
     return ERROR_SUCCESS;
   }
   const DWORD error = GetLastError();
-  // A dangling host link is found as nothing more to find.
+  // Wine's search finds a host's link to nothing by its name and then has
+  // nothing to tell of it: "no more files", where a name that is not there
+  // is "not found".
+  if (error == ERROR_NO_MORE_FILES) return ERROR_SUCCESS;
   if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-      error == ERROR_NO_MORE_FILES || GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
+      GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
     return ERROR_FILE_NOT_FOUND;
   return error;
 }

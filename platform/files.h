@@ -115,13 +115,17 @@ bool IsNoDiskFileError(DWORD openError);
 // long ones too.
 bool PathIsNoDiskFile(std::string_view path);
 bool PathIsNoDiskFile(const std::wstring& path);
-// Looks for the path's entry with a file-system search, which also finds
-// entries whose attributes cannot be read: ERROR_SUCCESS when it finds one,
-// ERROR_FILE_NOT_FOUND when there is none. A search that fails while the
-// entry is there all the same (its attributes can be read: the folder could
-// not be listed, a disk error) gives its own error, since what it would have
-// found is unknown.
-DWORD FindEntry(std::string_view path);
+// Whether a file-system search for the path finds an entry: ERROR_SUCCESS
+// when it does, ERROR_FILE_NOT_FOUND when there is none. The search also
+// finds entries whose attributes cannot be read (under Wine a host's FIFO,
+// socket or link to a device) and those that it finds by their name with
+// nothing to describe them (a host's link to nothing, which Wine shows in no
+// listing). A search that fails while the entry is there all the same (its
+// attributes can be read: the folder could not be listed, a disk error)
+// gives its own error, since what it would have found is unknown. The wide
+// form takes any path, long ones too.
+DWORD FileExists(std::string_view path);
+DWORD FileExists(const std::wstring& path);
 // False when the file was not open or closing it failed (data not written).
 bool CloseFile(File& file);
 

@@ -1,8 +1,9 @@
 // Where a save must not go through or must not lose anything: a read-only
 // file, a file made by another program during the save, a replaced file's
-// attributes, a disk that is full at any step of the save, a disk that fails
-// the folder's flush after the move, the save's new file removed by a
-// program of the host, links of the host beside the document, a folder whose
+// attributes, a disk that is full or fails at any step of the save, a disk
+// that fails the folder's flush after the move, the save's new file removed
+// by a program of the host, links of the host beside the document and a link
+// to nothing in its place, a folder whose
 // name is as long as names can be, a document folder deeper than MAX_PATH
 // and one of 100,000 characters, written, read back and refused there
 // through the real window.
@@ -10,6 +11,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <map>
+#include <utility>
 
 #include "app/file_paths.h"
 #include "app/npc_script.h"
@@ -96,19 +100,24 @@ TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   EXPECT_EQ(ReadBytes(zhangSan_), theirs);
 }
 
-// No room on the disk at any step of a new file's save up to its move: no
-// free entry for the new file (with bytes free), no room for its bytes, a
-// flush or a move that finds the disk full; and no room for the bytes that
-// replace a file. The notice says that the disk is full; the file there
-// stays as it was, and nothing is left beside it.
-TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
-  TypeInto(名字编辑框, L"张三");
+namespace {
+using Generator = std::function<std::vector<SeenDialog>(std::vector<DialogAnswerer::Answer>)>;
+
+// Each step of a save through the window (`generate`) of the file at `file`
+// up to its move, of a new file and over an older one (the question answered
+// Yes), made to fail with the error that `errorAt` gives it (0: the step is
+// not tried): the notice gives the reason that `reason` gives for that
+// error; the file there stays as it was, and nothing is left beside it.
+void ExpectEachStepsFailureNamed(const Generator& generate, const std::string& file,
+                                 const std::function<DWORD(bool over, size_t step, const std::string& name)>& errorAt,
+                                 const std::function<std::string(DWORD)>& reason) {
   const std::string old = "an older file\r\n";
+  const std::string folder = file.substr(0, file.find_last_of('\\') + 1);
   for (const bool over : {false, true}) {
     const auto prepare = [&] {
-      RemoveFolder(DocumentFolder());
-      fs::create_directory(Wide(DocumentFolder()));
-      if (over) WriteBytes(zhangSan_, old);
+      RemoveFolder(folder);
+      fs::create_directory(Wide(folder));
+      if (over) WriteBytes(file, old);
     };
     const auto answers = [over] {
       return over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)};
@@ -117,27 +126,95 @@ TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
     std::vector<std::string> steps;
     {
       testsupport::SaveSteps counted;
-      ASSERT_EQ(Generate(answers()).size(), over ? 2u : 1u);
+      ASSERT_EQ(generate(answers()).size(), over ? 2u : 1u);
       steps = counted.steps();
     }
     ASSERT_GE(steps.size(), 5u);
     const size_t move = testsupport::StepOfTheMove(steps);
     ASSERT_LT(move, steps.size());
     for (size_t step = 0; step <= move; ++step) {
-      if (over && steps[step] != "WriteFile") continue;
-      const DWORD error = step % 2 ? ERROR_HANDLE_DISK_FULL : ERROR_DISK_FULL;
+      const DWORD error = errorAt(over, step, steps[step]);
+      if (error == 0) continue;
       SCOPED_TRACE((over ? "over a file, " : "a new file, ") + steps[step] + ", error " + std::to_string(error));
       prepare();
       testsupport::SaveSteps failing;
       failing.FailAt(step, error);
-      std::vector<SeenDialog> seen = Generate(answers());
+      std::vector<SeenDialog> seen = generate(answers());
       ASSERT_EQ(seen.size(), over ? 2u : 1u);
       EXPECT_EQ(seen.back().caption, L"提示");
-      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + zhangSan_ + "]保存失败,磁盘空间不足!"));
-      EXPECT_EQ(ReadBytes(zhangSan_), over ? old : "<missing>");
-      EXPECT_EQ(FolderEntries(DocumentFolder()),
-                over ? std::vector<std::wstring>{L"zhangsan.pst"} : std::vector<std::wstring>{});
+      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败," + reason(error) + "!"));
+      EXPECT_EQ(ReadBytes(file), over ? old : "<missing>");
+      EXPECT_EQ(FolderEntries(folder),
+                over ? std::vector<std::wstring>{Wide(file.substr(folder.size()))} : std::vector<std::wstring>{});
     }
+  }
+}
+}  // namespace
+
+// No room on the disk at any step of a new file's save up to its move: no
+// free entry for the new file (with bytes free), no room for its bytes, a
+// flush or a move that finds the disk full; and no room for the bytes that
+// replace a file. The notice says that the disk is full; the file there
+// stays as it was, and nothing is left beside it.
+TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
+  TypeInto(名字编辑框, L"张三");
+  ExpectEachStepsFailureNamed(
+      [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); }, zhangSan_,
+      [](bool over, size_t step, const std::string& name) -> DWORD {
+        if (over && name != "WriteFile") return 0;
+        return step % 2 ? ERROR_HANDLE_DISK_FULL : ERROR_DISK_FULL;
+      },
+      [](DWORD) { return std::string("磁盘空间不足"); });
+}
+
+// The disk fails any step of the save up to the move, as under Wine the
+// host's EIO reaches the program: ERROR_NOACCESS where Wine's server opens,
+// moves or links the file, ERROR_NOT_READY where the program writes and
+// flushes it; and the other errors of a disk. The notice names the error
+// and sends the user to the disk, not to the folder, a read-only mark or
+// another program; the file there stays as it was, and nothing is left
+// beside it.
+TEST_F(DocumentTest, ADiskErrorAtAnyStepOfTheSaveIsNamed) {
+  TypeInto(名字编辑框, L"张三");
+  const std::map<DWORD, std::string> names = {
+      {ERROR_NOACCESS, "磁盘读写错误,错误代码998"}, {ERROR_NOT_READY, "设备未就绪,错误代码21"},
+      {ERROR_IO_DEVICE, "I/O设备错误,错误代码1117"}, {ERROR_CRC, "数据错误,错误代码23"},
+      {ERROR_GEN_FAILURE, "设备没有发挥作用,错误代码31"}};
+  const DWORD others[] = {ERROR_IO_DEVICE, ERROR_CRC, ERROR_GEN_FAILURE};
+  ExpectEachStepsFailureNamed(
+      [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); }, zhangSan_,
+      [&](bool, size_t step, const std::string& name) -> DWORD {
+        if (step % 2) return others[step / 2 % std::size(others)];
+        const bool served = name.starts_with("CreateFileW") || name == "MoveFileExW" || name == "CreateHardLinkW";
+        return served ? ERROR_NOACCESS : ERROR_NOT_READY;
+      },
+      [&](DWORD error) { return "磁盘报告了错误(" + names.at(error) + "),请检查磁盘后再保存一次"; });
+}
+
+// A link of the Linux host to nothing where the document goes, as anyone who
+// may write into the folder can make it: the search finds its name, so the
+// save asks whether to replace it; a No leaves it, a Yes saves the document
+// in its place, the link itself replaced, and nothing is made where it
+// pointed. The next save asks and replaces as ever.
+TEST_F(DocumentTest, AHostLinkToNothingWhereTheDocumentGoesIsReplacedAfterTheQuestion) {
+  const std::string qianqi = DocumentFolder() + "qianqi.pst";
+  HostLinks made;
+  if (!made.Make(Wide(qianqi), L"nowhere.pst")) GTEST_SKIP() << "not under Wine: no host to make links with";
+  TypeInto(名字编辑框, L"钱七");
+  const std::wstring question = Wide("NPC存档文件[" + qianqi + "]已经存在,是否覆盖!");
+  std::vector<SeenDialog> seen = Generate({PressButton(IDNO)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, question);
+  EXPECT_TRUE(HostLinks::PointsTo(Wide(qianqi), L"nowhere.pst"));
+  for (int save = 0; save < 2; ++save) {
+    SCOPED_TRACE(save);
+    seen = Generate({PressButton(IDYES), PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, question);
+    EXPECT_EQ(seen[1].text, Wide("NPC文件[" + qianqi + "]已经生成!"));
+    EXPECT_EQ(ReadBytes(qianqi), NpcScriptFileBytes(Npc().NpcOutputLines));
+    EXPECT_TRUE(RunHostProgram(L"/bin/sh", {L"-c", L"[ -f \"$0\" ] && [ ! -L \"$0\" ]", UnixPath(Wide(qianqi))}));
+    EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"qianqi.pst"});
   }
 }
 
@@ -150,11 +227,11 @@ std::vector<std::string> SaveStepsThroughTheWindow(const std::function<std::vect
 }
 
 // The disk fails the flush of the document folder once the new file is in
-// its place, over a file and of a new one: the notice says that the file is
-// written but that the disk reported an error, names it and says what to do,
-// in place of the completion notice; the file holds the new content. Where
-// the system flushes no folder there, or the folder cannot be opened for a
-// flush, the completion notice comes as ever.
+// its place, or the folder's open for it, over a file and of a new one: the
+// notice says that the file is written but that the disk reported an error,
+// names it and says what to do, in place of the completion notice; the file
+// holds the new content. Where the system flushes no folder there, or the
+// folder may not be opened for a flush, the completion notice comes as ever.
 TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNotice) {
   TypeInto(名字编辑框, L"张三");
   const struct {
@@ -168,7 +245,9 @@ TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNot
       {false, "FlushFileBuffers (the folder)", ERROR_GEN_FAILURE, "设备没有发挥作用,错误代码31"},
       {true, "FlushFileBuffers (the folder)", 1234, "错误代码1234"},
       {false, "FlushFileBuffers (the folder)", ERROR_NOT_SUPPORTED, nullptr},
-      {true, "CreateFileW (the folder)", ERROR_NOT_READY, nullptr},
+      {true, "CreateFileW (the folder)", ERROR_NOT_READY, "设备未就绪,错误代码21"},
+      {false, "CreateFileW (the folder)", ERROR_NOACCESS, "磁盘读写错误,错误代码998"},  // Wine: the host's EIO
+      {true, "CreateFileW (the folder)", ERROR_ACCESS_DENIED, nullptr},
   };
   const auto prepare = [&](bool over) {
     RemoveFolder(DocumentFolder());

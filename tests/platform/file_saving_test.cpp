@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/file_saving.h"
+#include "platform/files.h"
 #include "tests/platform/file_saving_fixture.h"
 #include "tests/support/save_steps.h"
 #include "tests/support/win_test_support.h"
@@ -60,11 +61,13 @@ TEST_F(FileSavingTest, AFailureAtAnyStepLeavesTheFileAsItWasAndNothingBesideIt) 
 
 // Each step after the move made to fail, one at a time: the file holds the
 // new content and nothing is beside it whatever failed. Where the disk fails
-// the folder's flush (an I/O error: under Wine the host's EIO comes as
-// ERROR_NOT_READY, an error it does not map as ERROR_GEN_FAILURE), the save
-// says so with that error, the move being maybe not on disk; where the
-// system flushes no folder there, or the folder cannot be opened for it, or
-// the new file's close fails, the save is done.
+// the folder's flush or its open for it (an I/O error: under Wine the host's
+// EIO comes as ERROR_NOT_READY from the flush and as ERROR_NOACCESS from the
+// open, an error it does not map as ERROR_GEN_FAILURE), the save says so
+// with that error, the move being maybe not on disk; where the system
+// flushes no folder there (each error that says so, at the open and at the
+// flush), or the new file's own name cannot be left to its handle (the
+// tidy-up removes it), or the new file's close fails, the save is done.
 TEST_F(FileSavingTest, AfterTheMoveOnlyADiskErrorInTheFoldersFlushIsReported) {
   const struct {
     const char* step;
@@ -80,8 +83,14 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyADiskErrorInTheFoldersFlushIsReported) {
       {"FlushFileBuffers (the folder)", ERROR_NOT_SUPPORTED, false},
       {"FlushFileBuffers (the folder)", ERROR_INVALID_PARAMETER, false},
       {"FlushFileBuffers (the folder)", ERROR_ACCESS_DENIED, false},
-      {"CreateFileW (the folder)", ERROR_NOT_READY, false},
+      {"CreateFileW (the folder)", ERROR_NOT_READY, true},
+      {"CreateFileW (the folder)", ERROR_NOACCESS, true},
+      {"CreateFileW (the folder)", ERROR_GEN_FAILURE, true},
+      {"CreateFileW (the folder)", ERROR_INVALID_FUNCTION, false},
+      {"CreateFileW (the folder)", ERROR_NOT_SUPPORTED, false},
+      {"CreateFileW (the folder)", ERROR_INVALID_PARAMETER, false},
       {"CreateFileW (the folder)", ERROR_ACCESS_DENIED, false},
+      {"SetFileInformationByHandle (its removal)", ERROR_NOT_READY, false},  // of a new file only
       {"CloseHandle", ERROR_NOT_READY, false},
   };
   for (const Save& save : kSaves) {
@@ -90,6 +99,10 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyADiskErrorInTheFoldersFlushIsReported) {
     for (const auto& failure : failures) {
       SCOPED_TRACE(std::string(save.name) + ", " + failure.step + " failing with " + std::to_string(failure.error));
       const size_t step = StepIndex(names, failure.step);
+      if (save.over && std::string(failure.step) == "SetFileInformationByHandle (its removal)") {
+        EXPECT_EQ(step, names.size());  // the move leaves no name of the new file's own
+        continue;
+      }
       ASSERT_LT(step, names.size());
       ASSERT_GT(step, move);
       Prepare(save);
@@ -272,13 +285,14 @@ TEST_F(FileSavingTest, ANewFileTakesNoNameThatTheHostHolds) {
 
 // Where the file system makes no second name of a file (FAT, and under Wine
 // a host's vfat: EPERM, as ERROR_ACCESS_DENIED; EOPNOTSUPP, as
-// ERROR_GEN_FAILURE), a new file is moved into its place: saved all the same,
-// with nothing beside it.
+// ERROR_GEN_FAILURE; EXDEV and EMLINK), a new file is moved into its place:
+// saved all the same, with nothing beside it.
 TEST_F(FileSavingTest, WhereNoSecondNameCanBeMadeANewFileIsMoved) {
   const std::vector<std::string> names = StepsOf(kSaves[1]);
   const size_t link = StepIndex(names, "CreateHardLinkW");
   ASSERT_LT(link, names.size());
-  for (DWORD error : {ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED, ERROR_ACCESS_DENIED, ERROR_GEN_FAILURE}) {
+  for (DWORD error : {ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED, ERROR_ACCESS_DENIED, ERROR_GEN_FAILURE,
+                      ERROR_NOT_SAME_DEVICE, ERROR_TOO_MANY_LINKS}) {
     SCOPED_TRACE(error);
     Prepare(kSaves[1]);
     testsupport::SaveSteps steps;
@@ -288,6 +302,53 @@ TEST_F(FileSavingTest, WhereNoSecondNameCanBeMadeANewFileIsMoved) {
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
   }
+}
+
+// Where no second name can be made, a file that another program makes just
+// before the move that takes its place is not replaced either: the save
+// fails as where the second name finds the name taken, and the file stays as
+// it was made, with nothing beside it.
+TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveInPlaceOfASecondNameIsNotReplaced) {
+  const std::vector<std::string> names = StepsOf(kSaves[1]);
+  const size_t link = StepIndex(names, "CreateHardLinkW");
+  ASSERT_LT(link, names.size());
+  const std::string theirs = "made by another program meanwhile\r\n";
+  Prepare(kSaves[1]);
+  std::optional<SaveFailure> failure;
+  {
+    testsupport::SaveSteps steps;
+    steps.FailAt(link, ERROR_ACCESS_DENIED);
+    steps.StopBefore(link + 1, [&] { Write(file_, theirs); });
+    failure = files::SaveFile(Gbk(file_), kNewContent);
+    EXPECT_EQ(StepIndex(steps.steps(), "MoveFileExW"), link + 1);
+  }
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->step, SaveFailure::Step::Target);
+  EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
+  EXPECT_EQ(Read(file_), theirs);
+  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+}
+
+// A link of the host to nothing where the file goes, which a search finds by
+// its name and nothing describes: a save that may replace takes the name,
+// the link itself, after KnownReplaceRefusal found nothing against it; no
+// file is made where the link pointed. (One that may not replace finds the
+// name taken: ANewFileTakesNoNameThatTheHostHolds.)
+TEST_F(FileSavingTest, AHostLinkToNothingIsReplacedByASaveThatMayReplace) {
+  testsupport::HostLinks made;
+  if (!made.Make(file_, L"nothing-here.pst")) GTEST_SKIP() << "not under Wine: no host to make links with";
+  EXPECT_EQ(files::FileExists(Gbk(file_)), DWORD(ERROR_SUCCESS));
+  EXPECT_EQ(files::KnownReplaceRefusal(Gbk(file_)), std::nullopt);
+  {
+    testsupport::SaveSteps steps;
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(steps.attributesSet(), std::vector<DWORD>{FILE_ATTRIBUTE_ARCHIVE});
+  }
+  EXPECT_EQ(Read(file_), kNewContent);
+  EXPECT_FALSE(testsupport::HostLinks::PointsTo(file_, L"nothing-here.pst"));
+  EXPECT_TRUE(testsupport::RunHostProgram(L"/bin/sh", {L"-c", L"[ -f \"$0\" ] && [ ! -L \"$0\" ]",
+                                                       testsupport::UnixPath(file_)}));
+  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
 }
 
 // A save that may not replace (its caller found no file and asked nobody)

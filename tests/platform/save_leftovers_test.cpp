@@ -106,6 +106,45 @@ TEST_F(FileSavingTest, ASaveRemovesNoOtherFileNorOneThatIsHeld) {
   EXPECT_EQ(Entries(folder_ + L"\\" + folder), std::vector<std::wstring>{L"inside.txt"});
 }
 
+// A leftover that another program holds open for its own removal of it,
+// letting others read, write and delete it: the save leaves it, and it is
+// still there once that program has let go.
+TEST_F(FileSavingTest, ASaveLeavesALeftoverThatAnotherProgramHoldsForItsRemoval) {
+  const std::wstring held = file_ + L".saving-D0D0.tmp";
+  Write(held, kNewContent);
+  HANDLE holder = CreateFileW(held.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+  CloseHandle(holder);
+  EXPECT_EQ(Read(held), kNewContent);
+  EXPECT_EQ(Sorted(Entries(folder_)), Sorted({name_, L"zhangsan.pst.saving-D0D0.tmp"}));
+}
+
+// A new file's own name goes with the save that made it, also where no
+// tidy-up could remove it: another program holds it open for its removal
+// from just before the new file takes its name until the save has returned.
+// Once that program lets go, the document alone is there.
+TEST_F(FileSavingTest, ANewFilesOwnNameGoesWithItsSaveWhereNoTidyUpCouldRemoveIt) {
+  const size_t link = testsupport::StepOfTheMove(StepsOf(kSaves[1]));
+  Prepare(kSaves[1]);
+  HANDLE holder = INVALID_HANDLE_VALUE;
+  {
+    testsupport::SaveSteps steps;
+    steps.StopBefore(link, [&] {
+      const std::vector<std::wstring> made = Entries(folder_, L"zhangsan.pst.saving-*");
+      if (made.size() != 1) return;
+      holder = CreateFileW((folder_ + L"\\" + made[0]).c_str(), DELETE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    });
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+  }
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  CloseHandle(holder);
+  EXPECT_EQ(Read(file_), kNewContent);
+  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+}
+
 // A file whose name is as long as names can be: its killed save's file has
 // a name cut short to fit, and the next save removes that one too.
 TEST_F(FileSavingTest, TheNextSaveRemovesTheLeftoverOfANameOf255Characters) {
@@ -182,6 +221,71 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
     EXPECT_EQ(Sorted(Entries(elsewhere)), (std::vector<std::wstring>{L"inside.txt", L"victim.txt"}));
     EXPECT_FALSE(Exists(leftover + L"0009.tmp"));
     EXPECT_FALSE(Exists(leftover + L"000A.tmp"));
+  }
+  RemoveAll(elsewhere);
+}
+
+// Under Wine: a program of the Linux host that waits to write into a FIFO
+// (blocked in its open until some program opens the FIFO to read), while
+// the object lives. Whether it still waits tells whether any program opened
+// the FIFO meanwhile: once one has, the writer's open returns, and its next
+// write, after that program let go, fails with a broken pipe.
+class WaitingFifoWriter {
+ public:
+  explicit WaitingFifoWriter(const std::wstring& fifo)
+      : pidFile_(L"/tmp/korvath-fifo-writer-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++count_)) {
+    waiting_ = testsupport::RunHostProgram(
+        L"/bin/sh", {L"-c",
+                     L"PATH=/usr/bin:/bin; sh -c 'exec 3>\"$1\"' sh \"$0\" >/dev/null 2>&1 & echo $! >\"$1\"; "
+                     L"for i in $(seq 1000); do grep -q partner /proc/$!/wchan 2>/dev/null && exit 0; sleep 0.01; "
+                     L"done; exit 1",
+                     testsupport::UnixPath(fifo), pidFile_});
+  }
+  ~WaitingFifoWriter() {
+    testsupport::RunHostProgram(L"/bin/sh", {L"-c", L"kill $(cat \"$0\") 2>/dev/null; rm -f \"$0\"", pidFile_});
+  }
+  WaitingFifoWriter(const WaitingFifoWriter&) = delete;
+  WaitingFifoWriter& operator=(const WaitingFifoWriter&) = delete;
+  // The writer waits in its open: no program has opened the FIFO to read.
+  bool StillWaiting() const {
+    return waiting_ && testsupport::RunHostProgram(
+                           L"/bin/sh", {L"-c", L"grep -q partner /proc/$(cat \"$0\")/wchan", pidFile_});
+  }
+
+ private:
+  static inline unsigned count_ = 0;
+  std::wstring pidFile_;
+  bool waiting_ = false;
+};
+
+// Under names of the file's leftovers, what is no file on disk: a FIFO, a
+// link of the host to a FIFO in another folder, each with a program of the
+// host waiting to write into it, a socket and a link to a device. A save
+// over the file and one of a new file succeed and open none of them: each
+// writer still waits, and each stays what it was.
+TEST_F(FileSavingTest, TheTidyUpOpensNoFifoNorAnythingElseThatIsNoFileOnDisk) {
+  const std::wstring elsewhere = ProgramFolder() + L"\\保存测试之外";
+  if (testsupport::UnixPath(elsewhere).empty()) GTEST_SKIP() << "not under Wine: no host FIFOs";
+  const std::wstring leftover = file_ + L".saving-";
+  for (const Save& save : kSaves) {
+    SCOPED_TRACE(save.name);
+    Prepare(save);
+    RemoveAll(elsewhere);
+    ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
+    using Kind = testsupport::HostEntry::Kind;
+    const testsupport::HostEntry pipe(Kind::Fifo, elsewhere + L"\\pipe"),
+        fifo(Kind::Fifo, leftover + L"0F0E.tmp"),
+        toPipe(Kind::Link, leftover + L"0F0F.tmp", testsupport::UnixPath(elsewhere + L"\\pipe")),
+        socket(Kind::Socket, leftover + L"0F10.tmp"), zero(Kind::Link, leftover + L"0F11.tmp", L"/dev/zero");
+    ASSERT_TRUE(pipe.made() && fifo.made() && toPipe.made() && socket.made() && zero.made());
+    const WaitingFifoWriter atPipe(elsewhere + L"\\pipe"), atFifo(leftover + L"0F0E.tmp");
+    ASSERT_TRUE(atPipe.StillWaiting() && atFifo.StillWaiting());
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_TRUE(atPipe.StillWaiting());
+    EXPECT_TRUE(atFifo.StillWaiting());
+    EXPECT_EQ(Read(file_), kNewContent);
+    EXPECT_TRUE(pipe.Intact() && fifo.Intact() && toPipe.Intact() && socket.Intact() && zero.Intact());
   }
   RemoveAll(elsewhere);
 }
@@ -294,6 +398,36 @@ TEST_F(FileSavingTest, ANewFileRemovedBeforeTheMoveIsToldAndTheFileIsAsItWas) {
     ASSERT_TRUE(removed);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->step, SaveFailure::Step::Lost);
+    ExpectAsBefore(save);
+  }
+}
+
+// Another program moves the new file away, under another name in the same
+// folder (which the save's sharing allows, as its own move needs), just
+// before it would take the file's place: the save fails saying that the new
+// file is gone, not as a plain failure of its move, and the file is as it
+// was. Over a file and of a new file.
+TEST_F(FileSavingTest, ANewFileMovedAwayBeforeTheMoveIsToldAsGone) {
+  const std::wstring away = folder_ + L"\\moved-away.txt";
+  for (const Save& save : kSaves) {
+    SCOPED_TRACE(save.name);
+    const size_t move = testsupport::StepOfTheMove(StepsOf(save));
+    Prepare(save);
+    bool moved = false;
+    std::optional<SaveFailure> failure;
+    {
+      testsupport::SaveSteps steps;
+      steps.StopBefore(move, [&] {
+        const std::vector<std::wstring> made = Entries(folder_, L"zhangsan.pst.saving-*");
+        moved = made.size() == 1 && MoveFileW((folder_ + L"\\" + made[0]).c_str(), away.c_str());
+      });
+      failure = files::SaveFile(Gbk(file_), kNewContent);
+    }
+    ASSERT_TRUE(moved);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->step, SaveFailure::Step::Lost);
+    EXPECT_EQ(Read(away), kNewContent);
+    ASSERT_TRUE(DeleteFileW(away.c_str()));
     ExpectAsBefore(save);
   }
 }

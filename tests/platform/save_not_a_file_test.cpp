@@ -40,7 +40,7 @@ TEST_F(FileSavingTest, AFifoASocketOrADeviceLinkIsRefusedAtOnceAndLeftAsItWas) {
     SCOPED_TRACE(testing::Message() << int(kind) << " " << Gbk(target));
     const HostEntry entry(kind, file_, target);
     ASSERT_TRUE(entry.made());
-    ASSERT_EQ(files::FindEntry(Gbk(file_)), DWORD(ERROR_SUCCESS));
+    ASSERT_EQ(files::FileExists(Gbk(file_)), DWORD(ERROR_SUCCESS));
     EXPECT_TRUE(files::PathIsNoDiskFile(Gbk(file_)));
     EXPECT_TRUE(SaysNoFileOnDisk(files::KnownReplaceRefusal(Gbk(file_))));
     for (files::Existing existing : {files::Existing::Replace, files::Existing::Keep}) {
@@ -75,7 +75,7 @@ TEST_F(FileSavingTest, NothingThatASaveWritesIsTakenForNoFileOnDisk) {
       const std::string gbk = Gbk(path);
       ++tried;
       bool taken = files::SaveFile(gbk, kOldContent, files::Existing::Keep).has_value();
-      taken = taken || files::FindEntry(gbk) != ERROR_SUCCESS || files::PathIsNoDiskFile(gbk) ||
+      taken = taken || files::FileExists(gbk) != ERROR_SUCCESS || files::PathIsNoDiskFile(gbk) ||
               files::KnownReplaceRefusal(gbk).has_value();
       if (i % 16 == 0)  // a user's marks, on some of them
         SetFileAttributesW(FileApiPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);

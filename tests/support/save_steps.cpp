@@ -22,7 +22,9 @@ HANDLE WINAPI CreateFileStep(LPCWSTR path, DWORD access, DWORD share, LPSECURITY
 BOOL WINAPI SetFileInformationStep(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size) {
   if (kind == FileBasicInfo && size >= sizeof(FILE_BASIC_INFO))
     g_active->NoteAttributesSet(static_cast<const FILE_BASIC_INFO*>(information)->FileAttributes);
-  if (!g_active->Enter("SetFileInformationByHandle (its attributes)")) return FALSE;
+  if (!g_active->Enter(kind == FileDispositionInfo ? "SetFileInformationByHandle (its removal)"
+                                                    : "SetFileInformationByHandle (its attributes)"))
+    return FALSE;
   return SetFileInformationByHandle(file, kind, information, size);
 }
 
