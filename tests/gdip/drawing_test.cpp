@@ -222,6 +222,11 @@ TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
   EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 100));  // without reading past the bytes
   EXPECT_EQ(Hits(target, {{52, 52}}), "1");                             // untouched
   EXPECT_FALSE(target.CreateFromData(data, -4));
+  // A buffer larger than the data: the size filled is the data's.
+  std::vector<uint8_t> larger = region.GetData(int(size) + 16, &filled);
+  ASSERT_EQ(larger.size(), size + 16);
+  EXPECT_EQ(filled, size);
+  EXPECT_TRUE(std::equal(data.begin(), data.end(), larger.begin()));
 }
 
 TEST_F(RegionTest, ScansListTheRectanglesAndAFailedFetchKeepsTheList) {

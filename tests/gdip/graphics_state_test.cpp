@@ -76,24 +76,28 @@ TEST(GdipGraphicsState, ResolutionAndPageSettingsScaleWorldPointsOntoTheDevice) 
 
 TEST(GdipGraphicsState, TransformsComposeInTheOrderAsked) {
   // Each after the scale (2, 3) and the translation (10, 0): (1, 2) goes to (12, 6) before.
+  // An order left out prepends, as GDI+'s own calls do.
   TestMatrix swapAndShift(0, 1, 1, 0, 5, 7);
-  using Order = Gdiplus::MatrixOrder;
+  using Order = std::optional<Gdiplus::MatrixOrder>;
   struct Case {
     const char* name;
     std::function<bool(gdip::Graphics&, Order)> apply;
     gdip::PointF prepended, appended;
   } cases[] = {
-      {"Rotate", [](auto& g, Order o) { return g.RotateWorldTransform(90, o); }, {6, 3}, {-6, 12}},
-      {"Scale", [](auto& g, Order o) { return g.ScaleWorldTransform(0.5f, 4, o); }, {11, 24}, {6, 24}},
-      {"Translate", [](auto& g, Order o) { return g.TranslateWorldTransform(3.5f, -1.25f, o); }, {19, 2.25f},
+      {"Rotate", [](auto& g, Order o) { return ORDERED(o, g.RotateWorldTransform, 90); }, {6, 3}, {-6, 12}},
+      {"Scale", [](auto& g, Order o) { return ORDERED(o, g.ScaleWorldTransform, 0.5f, 4); }, {11, 24}, {6, 24}},
+      {"Translate", [](auto& g, Order o) { return ORDERED(o, g.TranslateWorldTransform, 3.5f, -1.25f); }, {19, 2.25f},
        {15.5f, 4.75f}},
-      {"Multiply", [&](auto& g, Order o) { return g.MultiplyWorldTransform(swapAndShift, o); }, {24, 24}, {11, 19}},
-      {"ScaleAt (2, 1)", [](auto& g, Order o) { return g.ScaleAt(0.5f, 4, {2, 1}, o); }, {13, 15}, {7, 21}},
-      {"RotateAt (2, 1)", [](auto& g, Order o) { return g.RotateAt(90, {2, 1}, o); }, {12, 0}, {-3, 11}},
+      {"Multiply", [&](auto& g, Order o) { return ORDERED(o, g.MultiplyWorldTransform, swapAndShift); }, {24, 24},
+       {11, 19}},
+      {"ScaleAt (2, 1)", [](auto& g, Order o) { return ORDERED(o, g.ScaleAt, 0.5f, 4, {2, 1}); }, {13, 15}, {7, 21}},
+      {"RotateAt (2, 1)", [](auto& g, Order o) { return ORDERED(o, g.RotateAt, 90, {2, 1}); }, {12, 0}, {-3, 11}},
   };
   for (const Case& c : cases) {
-    for (Order order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
-      SCOPED_TRACE(std::string(c.name) + (order == Gdiplus::MatrixOrderAppend ? " appended" : " prepended"));
+    for (Order order : {Order(Gdiplus::MatrixOrderPrepend), Order(Gdiplus::MatrixOrderAppend), Order()}) {
+      SCOPED_TRACE(std::string(c.name) + (!order                                   ? " with no order"
+                                          : order == Gdiplus::MatrixOrderAppend ? " appended"
+                                                                                : " prepended"));
       Canvas canvas(4, 4);
       gdip::Graphics& g = canvas.graphics;
       ASSERT_TRUE(g.ScaleWorldTransform(2, 3) && g.TranslateWorldTransform(10, 0, Gdiplus::MatrixOrderAppend));
