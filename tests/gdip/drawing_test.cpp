@@ -202,6 +202,11 @@ TEST_F(RegionTest, CombineModes) {
     EXPECT_EQ(Hits(region, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), c.hits);
     EXPECT_EQ(Hits(rect, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), c.hits);
   }
+  // The mode left out replaces.
+  gdip::Region region = Rect(0, 0, 20, 20), rect = Rect(0, 0, 20, 20);
+  EXPECT_TRUE(region.CombineRegion(Rect(10, 10, 20, 20)) && rect.CombineRect({10, 10, 20, 20}));
+  EXPECT_EQ(Hits(region, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), "0110");
+  EXPECT_EQ(Hits(rect, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), "0110");
 }
 
 TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {

@@ -92,9 +92,10 @@ class TestFolder {
   std::wstring folder_;
 };
 
-// `call` with the matrix order `order` as its last argument, or with the
-// order left out when none is given (what the call then takes by itself).
-#define ORDERED(order, call, ...) ((order) ? call(__VA_ARGS__, *(order)) : call(__VA_ARGS__))
+// `call` with the optional `last` (a matrix order, a combine mode) as its last
+// argument, or with that argument left out when none is given, so that the
+// call takes its own default.
+#define LAST_IF_GIVEN(last, call, ...) ((last) ? call(__VA_ARGS__, *(last)) : call(__VA_ARGS__))
 
 inline gdip::SolidBrush MakeBrush(gdip::Argb colour) {
   gdip::SolidBrush brush;

@@ -354,6 +354,13 @@ TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
     ASSERT_TRUE(icon && fromIcon.CreateFromHICON(icon.get()));
     EXPECT_EQ(fromIcon.GetPixel(6, 1), kBlue);
   }
+  {
+    platform::GdiBitmap onBlack = source.GetHBITMAP();  // the background left out: 0, black
+    gdip::Bitmap back;
+    ASSERT_TRUE(onBlack && back.CreateFromHBITMAP(onBlack.get()));
+    EXPECT_EQ(back.GetPixel(1, 1) & 0xFFFFFF, 0u);
+    EXPECT_EQ(back.GetPixel(6, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
+  }
   EXPECT_EQ(platform::LiveGdiObjectCount(), live);
   EXPECT_FALSE(empty.GetHBITMAP() || empty.GetHICON());
   EXPECT_EQ(platform::LiveGdiObjectCount(), live);

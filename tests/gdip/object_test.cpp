@@ -116,6 +116,7 @@ TYPED_TEST(GdipWrapperRules, FillingReplacingMovingAndDestroyingHandOneHandleAlo
   EXPECT_EQ(object.GetNativeObject(), nullptr);
   ASSERT_TRUE(this->Fill(other));
   other = std::move(moved);
+  EXPECT_EQ(moved.GetNativeObject(), nullptr);
   EXPECT_EQ(other.GetNativeObject(), handle);
   EXPECT_NE(this->Get(other), 0);
   EXPECT_TRUE(this->Destroy(other));

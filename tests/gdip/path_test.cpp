@@ -193,6 +193,8 @@ TEST(GdipPathFillModes, WindingFillsWhereTheFigureOverlapsItselfAndAlternateLeav
   EXPECT_EQ(hits(fromPoints), "100");
   ASSERT_TRUE(fromPoints.CreateFromPoints(cornersF, types, Gdiplus::FillModeWinding));
   EXPECT_EQ(hits(fromPoints), "110");
+  ASSERT_TRUE(fromPoints.CreateFromPoints(cornersF, types));
+  EXPECT_EQ(hits(fromPoints), "100");
   EXPECT_REFUSED(!fromPoints.CreateFromPointsI(std::span(corners, 7), types));
 }
 
@@ -243,6 +245,12 @@ TEST(GdipPathTransforms, MatricesPensAndFlatnessChangeThePointsOrTheirBounds) {
   EXPECT_TRUE(line.IsVisiblePoint(30, 22) && !line.IsVisiblePoint(22, 30));
   ASSERT_TRUE(moved.Create() && moved.AddLine(10, 20, 60, 20) && moved.Widen(pen, &stretch, 0.5f));
   EXPECT_TRUE(IsNear(moved.GetWorldBounds(), {27, 63, 100, 12}));
+  // Widening flattens the curves as finely as flattening does when no flatness is given.
+  Path wideFine = EllipsePath(10, 20, 60, 30), wideDefault = EllipsePath(10, 20, 60, 30),
+       wideCoarse = EllipsePath(10, 20, 60, 30);
+  ASSERT_TRUE(wideFine.Widen(pen, nullptr, 0.25f) && wideDefault.Widen(pen) && wideCoarse.Widen(pen, nullptr, 5));
+  EXPECT_EQ(wideDefault.GetPointCount2(), wideFine.GetPointCount2());
+  EXPECT_LT(wideCoarse.GetPointCount2(), wideFine.GetPointCount2());
 }
 
 // The bounds of a rectangle turned past a right angle, from its four corners

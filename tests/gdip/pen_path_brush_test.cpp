@@ -64,17 +64,17 @@ TYPED_TEST(GdipPenAndBrushTransforms, EachStepGoesBeforeOrAfterTheTransformHeld)
     bool turns;
     gdip::PointF prepended, appended;
   } steps[] = {
-      {"multiply", [&](TypeParam& o, Order order) { return ORDERED(order, o.MultiplyTransform, stretch); }, false,
+      {"multiply", [&](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.MultiplyTransform, stretch); }, false,
        {13, 17}, {14, 21}},
-      {"scale", [](TypeParam& o, Order order) { return ORDERED(order, o.ScaleTransform, 2, 3); }, false, {13, 17},
+      {"scale", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.ScaleTransform, 2, 3); }, false, {13, 17},
        {14, 21}},
-      {"translate", [](TypeParam& o, Order order) { return ORDERED(order, o.TranslateTransform, 10, 20); }, false,
+      {"translate", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.TranslateTransform, 10, 20); }, false,
        {27, 27}, {17, 27}},
-      {"rotate", [](TypeParam& o, Order order) { return ORDERED(order, o.RotateTransform, 90); }, true, {-9, 5},
+      {"rotate", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.RotateTransform, 90); }, true, {-9, 5},
        {-7, 7}},
-      {"scale about (4, 6)", [](TypeParam& o, Order order) { return ORDERED(order, o.ScaleAt, 2, 3, {4, 6}); }, false,
+      {"scale about (4, 6)", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.ScaleAt, 2, 3, {4, 6}); }, false,
        {5, 5}, {10, 9}},
-      {"rotate about (4, 6)", [](TypeParam& o, Order order) { return ORDERED(order, o.RotateAt, 90, {4, 6}); }, true,
+      {"rotate about (4, 6)", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.RotateAt, 90, {4, 6}); }, true,
        {11, 7}, {3, 9}},
   };
   for (const Step& step : steps) {
