@@ -139,6 +139,18 @@ TEST(Image, APictureFromBytesHoldsOneBlockWhileItLivesAndAFailedLoadNone) {
     ASSERT_TRUE(each->FromStream(SmallPng()) && each->Dispose());
     EXPECT_EQ(LiveHeapBlocks(), blocks);
   }
+  // A moved picture takes its bytes along; the one moved from frees nothing.
+  ASSERT_TRUE(image.FromStream(SmallPng()));
+  gdip::Image moved(std::move(image)), assigned;
+  EXPECT_EQ(image.GetNativeObject(), nullptr);
+  EXPECT_FALSE(image.Dispose());
+  assigned = std::move(moved);
+  EXPECT_EQ(moved.GetNativeObject(), nullptr);
+  EXPECT_FALSE(moved.Dispose());
+  EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+  EXPECT_EQ(PixelOf(assigned, 6, 4), kRed);
+  EXPECT_TRUE(assigned.Dispose());
+  EXPECT_EQ(LiveHeapBlocks(), blocks);
 }
 
 TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
