@@ -217,6 +217,7 @@ TEST(GdipPathGradient, SurroundCountsAreChecked) {
   EXPECT_REFUSED(!brush.GetSurroundColorsWithCount(fetched, asked));  // larger than the list
   asked = 4;
   EXPECT_TRUE(brush.GetSurroundColorsWithCount(fetched, asked));
+  EXPECT_EQ(asked, 2);  // the colours the brush has, not the room given
   EXPECT_EQ(fetched[0], kRed);
   EXPECT_EQ(fetched[1], kGreen);
 }
