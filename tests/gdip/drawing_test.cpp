@@ -202,6 +202,11 @@ TEST_F(RegionTest, CombineModes) {
     EXPECT_EQ(Hits(region, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), c.hits);
     EXPECT_EQ(Hits(rect, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), c.hits);
   }
+  // The mode left out replaces.
+  gdip::Region region = Rect(0, 0, 20, 20), rect = Rect(0, 0, 20, 20);
+  EXPECT_TRUE(region.CombineRegion(Rect(10, 10, 20, 20)) && rect.CombineRect({10, 10, 20, 20}));
+  EXPECT_EQ(Hits(region, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), "0110");
+  EXPECT_EQ(Hits(rect, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), "0110");
 }
 
 TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
@@ -222,6 +227,11 @@ TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
   EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 100));  // without reading past the bytes
   EXPECT_EQ(Hits(target, {{52, 52}}), "1");                             // untouched
   EXPECT_FALSE(target.CreateFromData(data, -4));
+  // A buffer larger than the data: the size filled is the data's.
+  std::vector<uint8_t> larger = region.GetData(int(size) + 16, &filled);
+  ASSERT_EQ(larger.size(), size + 16);
+  EXPECT_EQ(filled, size);
+  EXPECT_TRUE(std::equal(data.begin(), data.end(), larger.begin()));
 }
 
 TEST_F(RegionTest, ScansListTheRectanglesAndAFailedFetchKeepsTheList) {

@@ -52,6 +52,16 @@ TEST_F(Fonts, FromAFamilyOrAWideNameKeepSizeStyleAndUnit) {
   EXPECT_REFUSED(font.GetUnit() == 0);
 }
 
+TEST_F(Fonts, AStyleAndUnitLeftOutAreRegularAndWorld) {
+  gdip::Font fromFamily, fromName, fromWideName;
+  ASSERT_TRUE(fromFamily.CreateFromFamily(songti, 12) && fromName.CreateFromName(kSongti, 12) &&
+              fromWideName.CreateFromNameW(L"\u5B8B\u4F53", 12));
+  for (const gdip::Font* font : {&fromFamily, &fromName, &fromWideName}) {
+    EXPECT_EQ(AskedStyle(*font), Gdiplus::FontStyleRegular);
+    EXPECT_EQ(font->GetUnit(), Gdiplus::UnitWorld);
+  }
+}
+
 TEST_F(Fonts, FromDescriptionsOrTheDeviceContextsFont) {
   platform::MemoryDC dc = platform::MemoryDC::CompatibleWith(nullptr);
   platform::GdiFont selected(CreateFontW(-22, 0, 0, 0, FW_NORMAL, FALSE, FALSE, TRUE, DEFAULT_CHARSET, 0, 0, 0, 0,

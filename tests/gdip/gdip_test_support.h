@@ -2,7 +2,8 @@
 // Shared by the tests of the GDI+ library (and the one header they include):
 // an off-screen ARGB canvas with pixel probes (a failure saves what the canvas
 // held), a matrix made from the flat API (the library has no matrix class),
-// every wrapper kind's filling, and small picture makers.
+// every wrapper kind's filling, small picture makers, and a folder of a
+// test's own for the files it writes.
 #include <windows.h>
 #include <gdiplus.h>
 #include <gtest/gtest.h>
@@ -11,10 +12,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <source_location>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -54,6 +57,45 @@ const std::string kChinese = "\xD6\xD0\xCE\xC4";  // 中文
     EXPECT_TRUE(failed) << "and the status is " << gdip::LastGdipStatus();                  \
     EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter) << #failed;                \
   } while (0)
+
+// A fresh folder of the test's own in the temporary folder, removed with
+// all it holds when the object goes: the files a test writes never land in
+// (nor replace anything in) the folder the program runs in.
+class TestFolder {
+ public:
+  TestFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    for (unsigned attempt = GetTickCount(); folder_.empty(); ++attempt) {
+      std::wstring candidate =
+          std::wstring(temp) + L"gdip-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
+      if (CreateDirectoryW(candidate.c_str(), nullptr)) folder_ = candidate;
+      else if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    EXPECT_FALSE(folder_.empty()) << "no folder could be made in the temporary folder";
+  }
+  // Objects that hold one of its files open must be gone before it.
+  ~TestFolder() {
+    if (folder_.empty()) return;
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(folder_), error);
+    EXPECT_EQ(GetFileAttributesW(folder_.c_str()), INVALID_FILE_ATTRIBUTES) << "the test's folder stays";
+  }
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+
+  // Where `name` lies in the folder, in UTF-16 and in GBK.
+  std::wstring Path(std::wstring_view name) const { return folder_ + L"\\" + std::wstring(name); }
+  std::string GbkPath(std::string_view name) const { return gdip::WideToAnsi(folder_) + "\\" + std::string(name); }
+
+ private:
+  std::wstring folder_;
+};
+
+// `call` with the optional `last` (a matrix order, a combine mode) as its last
+// argument, or with that argument left out when none is given, so that the
+// call takes its own default.
+#define LAST_IF_GIVEN(last, call, ...) ((last) ? call(__VA_ARGS__, *(last)) : call(__VA_ARGS__))
 
 inline gdip::SolidBrush MakeBrush(gdip::Argb colour) {
   gdip::SolidBrush brush;

@@ -54,6 +54,10 @@ TEST(GdipLinearGradient, EachCreatorSpansItsPointsOrRectangleInItsDirection) {
        {10.5f, 20.25f, 100, 50}, true},
       {"integer rect", [](auto& o) { return o.CreateFromRectI({10, 20, 100, 50}, kRed, kBlue, Gdiplus::LinearGradientModeVertical); },
        {10, 20, 100, 50}, true},
+      {"rect, no mode", [](auto& o) { return o.CreateFromRect({10.5f, 20.25f, 100, 50}, kRed, kBlue); },
+       {10.5f, 20.25f, 100, 50}, false},
+      {"integer rect, no mode", [](auto& o) { return o.CreateFromRectI({10, 20, 100, 50}, kRed, kBlue); },
+       {10, 20, 100, 50}, false},
       {"angle", [](auto& o) { return o.CreateFromRectWithAngle({10.5f, 20.25f, 100, 50}, kRed, kBlue, 90); },
        {10.5f, 20.25f, 100, 50}, true},
       {"integer angle", [](auto& o) { return o.CreateFromRectWithAngleI({10, 20, 100, 50}, kRed, kBlue, 90); },
@@ -257,4 +261,38 @@ TYPED_TEST(GdipGradientBlends, GdiPlusRefusesBlendsOffTheGradientAndFailedFetche
   EXPECT_EQ(kept, std::vector<float>{0.5f});
   EXPECT_EQ(keptColours, std::vector<gdip::Argb>{kGreen});
   EXPECT_EQ(keptPositions, std::vector<float>{0.5f});
+}
+
+TYPED_TEST(GdipGradientBlends, AFetchOfNoPresetBlendEmptiesTheCallersLists) {
+  gdip::Bitmap surface;
+  TypeParam brush;
+  ASSERT_TRUE(Kind<TypeParam>::Fill(brush, surface));
+  std::vector<gdip::Argb> colours{kGreen, kRed};
+  std::vector<float> positions{0.5f};
+  EXPECT_EQ(brush.GetPresetBlend(colours, positions), 0);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_TRUE(colours.empty());
+  EXPECT_TRUE(positions.empty());
+}
+
+// Positions beyond the factors (or colours) are no blend points: the blend
+// has as many points as factors, and a fetch gives lists that long.
+TYPED_TEST(GdipGradientBlends, PositionsBeyondTheFactorsAreLeftOutAndFetchedListsAreAsLongAsTheBlend) {
+  gdip::Bitmap surface;
+  TypeParam brush;
+  ASSERT_TRUE(Kind<TypeParam>::Fill(brush, surface));
+  // One more factor and colour lie past each list given, so that a count
+  // taken from the positions would read them and be accepted.
+  const float factors[] = {0, 0.5f, 1, 0.25f}, positions[] = {0, 0.25f, 1, 1};
+  const gdip::Argb colours[] = {kRed, kGreen, kBlue, kWhite};
+  std::vector<float> gotFactors, gotPositions;
+  std::vector<gdip::Argb> gotColours;
+  ASSERT_TRUE(brush.SetBlend(std::span(factors).first(3), positions));
+  EXPECT_EQ(brush.GetBlend(gotFactors, gotPositions), 3);
+  EXPECT_EQ(gotFactors, (std::vector<float>{0, 0.5f, 1}));
+  EXPECT_EQ(gotPositions, (std::vector<float>{0, 0.25f, 1}));
+  ASSERT_TRUE(brush.SetPresetBlend(std::span(colours).first(3), positions));
+  EXPECT_EQ(brush.GetPresetBlend(gotColours, gotPositions), 3);
+  EXPECT_EQ(gotColours, (std::vector<gdip::Argb>{kRed, kGreen, kBlue}));
+  EXPECT_EQ(gotPositions, (std::vector<float>{0, 0.25f, 1}));
 }

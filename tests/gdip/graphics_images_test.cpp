@@ -207,6 +207,24 @@ TEST(GdipImageDrawing, ACachedBitmapLandsAtItsPositionTruncatedTowardZero) {
 
 // ---- the colour matrix -------------------------------------------------------------------
 
+// The attributes go with the graphics: the one moved to draws with them, and
+// each is disposed of once (the test's balance).
+TEST(GdipImageDrawing, AMovedGraphicsTakesItsColourMatrixAttributesAlong) {
+  gdip::Bitmap picture = Quadrants(96);
+  Canvas canvas(100, 80);
+  canvas.graphics.DrawImageWithColorMatrix(picture, 0, 0, 40, 40, 0, 0, 40, 40, 0.5f);
+  const int live = LiveNativeObjects();
+  gdip::Graphics moved(std::move(canvas.graphics)), assigned;
+  EXPECT_EQ(canvas.graphics.GetNativeObject(), nullptr);
+  moved.DrawImageWithColorMatrix(picture, 0, 0, 40, 40, 0, 0, 40, 40, 0.5f);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  assigned = std::move(moved);
+  EXPECT_EQ(moved.GetNativeObject(), nullptr);
+  assigned.DrawImageWithColorMatrix(picture, 0, 0, 40, 40, 0, 0, 40, 40, 1);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_EQ(LiveNativeObjects(), live);  // no attributes made anew
+}
+
 TEST(GdipImageDrawing, TheColourMatrixIsTheIdentityWithTheLastAlphaAndItsAttributesLiveWithTheGraphics) {
   gdip::Bitmap picture = Quadrants(96);
   for (bool tenths : {true, false}) {

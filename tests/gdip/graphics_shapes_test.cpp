@@ -93,6 +93,10 @@ const Shape kShapes[] = {
      {{23, 29}, {55, 45}}, {{11, 21}, {37, 17}}, true},
     {"FillClosedCurve2", kStar, TWIN(FillClosedCurve2, brush, p, 0.0f, Gdiplus::FillModeWinding),
      {{43, 37}, {55, 41}}, {{59, 21}, {31, 55}}, true},
+    // With the fill mode left out: alternate, the star's centre stays empty.
+    {"FillPolygon, no mode", kStar, TWIN(FillPolygon, brush, p), {{35, 59}, {51, 15}}, {{43, 37}, {55, 41}}, true},
+    {"FillClosedCurve2, no mode", kStar, TWIN(FillClosedCurve2, brush, p, 0.0f), {{35, 59}, {51, 15}},
+     {{43, 37}, {55, 41}}, true},
 };
 #undef BOX
 #undef TWIN

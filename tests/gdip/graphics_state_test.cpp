@@ -76,24 +76,28 @@ TEST(GdipGraphicsState, ResolutionAndPageSettingsScaleWorldPointsOntoTheDevice) 
 
 TEST(GdipGraphicsState, TransformsComposeInTheOrderAsked) {
   // Each after the scale (2, 3) and the translation (10, 0): (1, 2) goes to (12, 6) before.
+  // An order left out prepends, as GDI+'s own calls do.
   TestMatrix swapAndShift(0, 1, 1, 0, 5, 7);
-  using Order = Gdiplus::MatrixOrder;
+  using Order = std::optional<Gdiplus::MatrixOrder>;
   struct Case {
     const char* name;
     std::function<bool(gdip::Graphics&, Order)> apply;
     gdip::PointF prepended, appended;
   } cases[] = {
-      {"Rotate", [](auto& g, Order o) { return g.RotateWorldTransform(90, o); }, {6, 3}, {-6, 12}},
-      {"Scale", [](auto& g, Order o) { return g.ScaleWorldTransform(0.5f, 4, o); }, {11, 24}, {6, 24}},
-      {"Translate", [](auto& g, Order o) { return g.TranslateWorldTransform(3.5f, -1.25f, o); }, {19, 2.25f},
+      {"Rotate", [](auto& g, Order o) { return LAST_IF_GIVEN(o, g.RotateWorldTransform, 90); }, {6, 3}, {-6, 12}},
+      {"Scale", [](auto& g, Order o) { return LAST_IF_GIVEN(o, g.ScaleWorldTransform, 0.5f, 4); }, {11, 24}, {6, 24}},
+      {"Translate", [](auto& g, Order o) { return LAST_IF_GIVEN(o, g.TranslateWorldTransform, 3.5f, -1.25f); }, {19, 2.25f},
        {15.5f, 4.75f}},
-      {"Multiply", [&](auto& g, Order o) { return g.MultiplyWorldTransform(swapAndShift, o); }, {24, 24}, {11, 19}},
-      {"ScaleAt (2, 1)", [](auto& g, Order o) { return g.ScaleAt(0.5f, 4, {2, 1}, o); }, {13, 15}, {7, 21}},
-      {"RotateAt (2, 1)", [](auto& g, Order o) { return g.RotateAt(90, {2, 1}, o); }, {12, 0}, {-3, 11}},
+      {"Multiply", [&](auto& g, Order o) { return LAST_IF_GIVEN(o, g.MultiplyWorldTransform, swapAndShift); }, {24, 24},
+       {11, 19}},
+      {"ScaleAt (2, 1)", [](auto& g, Order o) { return LAST_IF_GIVEN(o, g.ScaleAt, 0.5f, 4, {2, 1}); }, {13, 15}, {7, 21}},
+      {"RotateAt (2, 1)", [](auto& g, Order o) { return LAST_IF_GIVEN(o, g.RotateAt, 90, {2, 1}); }, {12, 0}, {-3, 11}},
   };
   for (const Case& c : cases) {
-    for (Order order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
-      SCOPED_TRACE(std::string(c.name) + (order == Gdiplus::MatrixOrderAppend ? " appended" : " prepended"));
+    for (Order order : {Order(Gdiplus::MatrixOrderPrepend), Order(Gdiplus::MatrixOrderAppend), Order()}) {
+      SCOPED_TRACE(std::string(c.name) + (!order                                   ? " with no order"
+                                          : order == Gdiplus::MatrixOrderAppend ? " appended"
+                                                                                : " prepended"));
       Canvas canvas(4, 4);
       gdip::Graphics& g = canvas.graphics;
       ASSERT_TRUE(g.ScaleWorldTransform(2, 3) && g.TranslateWorldTransform(10, 0, Gdiplus::MatrixOrderAppend));
@@ -175,6 +179,10 @@ TEST(GdipGraphicsState, AContainerMapsItsSourceRectangleOntoItsDestination) {
   EXPECT_EQ(OnDevice(inches, {192, 48}), (gdip::PointF{20, 20}));
   EXPECT_TRUE(inches.EndContainer(container));
 
+  // A unit left out is world, which GDI+ refuses for a container's rectangles.
+  EXPECT_REFUSED(g.BeginContainer({0, 0, 1, 1}, {0, 0, 1, 1}) == 0);
+  EXPECT_REFUSED(g.BeginContainerI({0, 0, 1, 1}, {0, 0, 1, 1}) == 0);
+
   gdip::Graphics empty;
   EXPECT_REFUSED(empty.BeginContainer({0, 0, 1, 1}, {0, 0, 1, 1}, Gdiplus::UnitPixel) == 0);
   EXPECT_REFUSED(empty.BeginContainerI({0, 0, 1, 1}, {0, 0, 1, 1}, Gdiplus::UnitPixel) == 0);
@@ -205,23 +213,25 @@ TEST(GdipClip, EveryClipSetterCombinesInTheModeAsked) {
   gdip::GraphicsPath path;
   ASSERT_TRUE(path.Create() && path.AddRectangle(20, 10, 35, 25));
   platform::GdiRegion gdiRegion(CreateRectRgn(20, 10, 55, 35));
-  using Mode = Gdiplus::CombineMode;
+  // A mode left out replaces.
+  using Mode = std::optional<Gdiplus::CombineMode>;
   const std::pair<const char*, std::function<bool(gdip::Graphics&, Mode)>> setters[] = {
-      {"Rect", [](auto& g, Mode m) { return g.SetClipRect(20, 10, 35, 25, m); }},
-      {"RectI", [](auto& g, Mode m) { return g.SetClipRectI(20, 10, 35, 25, m); }},
-      {"Region", [&](auto& g, Mode m) { return g.SetClipRegion(region, m); }},
-      {"Hrgn", [&](auto& g, Mode m) { return g.SetClipHrgn(gdiRegion.get(), m); }},
-      {"Path", [&](auto& g, Mode m) { return g.SetClipPath(path, m); }},
-      {"Graphics", [&](auto& g, Mode m) { return g.SetClip(other.graphics, m); }},
+      {"Rect", [](auto& g, Mode m) { return LAST_IF_GIVEN(m, g.SetClipRect, 20, 10, 35, 25); }},
+      {"RectI", [](auto& g, Mode m) { return LAST_IF_GIVEN(m, g.SetClipRectI, 20, 10, 35, 25); }},
+      {"Region", [&](auto& g, Mode m) { return LAST_IF_GIVEN(m, g.SetClipRegion, region); }},
+      {"Hrgn", [&](auto& g, Mode m) { return LAST_IF_GIVEN(m, g.SetClipHrgn, gdiRegion.get()); }},
+      {"Path", [&](auto& g, Mode m) { return LAST_IF_GIVEN(m, g.SetClipPath, path); }},
+      {"Graphics", [&](auto& g, Mode m) { return LAST_IF_GIVEN(m, g.SetClip, other.graphics); }},
   };
   const std::pair<Mode, const char*> modes[] = {
       {Gdiplus::CombineModeReplace, "011000"}, {Gdiplus::CombineModeIntersect, "010000"},
       {Gdiplus::CombineModeUnion, "111000"},   {Gdiplus::CombineModeXor, "101000"},
       {Gdiplus::CombineModeExclude, "100000"}, {Gdiplus::CombineModeComplement, "001000"},
+      {std::nullopt, "011000"},
   };
   for (const auto& [name, set] : setters) {
     for (const auto& [mode, hits] : modes) {
-      SCOPED_TRACE(testing::Message() << name << " mode " << mode);
+      SCOPED_TRACE(testing::Message() << name << " mode " << (mode ? std::to_string(*mode) : "left out"));
       Canvas canvas(80, 60);
       ASSERT_TRUE(canvas.graphics.SetClipRectI(0, 0, 30, 20));
       EXPECT_TRUE(set(canvas.graphics, mode));

@@ -1,7 +1,10 @@
-// Pictures in files of the program's own folder: read under GBK and UTF-16
-// names, written as BMP or PNG, pages added to a TIFF and selected back; and
-// the encoders that write them.
+// Pictures in files of a folder of each test's own: read under GBK and UTF-16
+// names, written as BMP or PNG, pages added to a TIFF and selected back, also
+// from its bytes; and the encoders that write them.
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "tests/gdip/gdip_test_support.h"
@@ -23,6 +26,11 @@ void WriteBytes(const std::wstring& name, const std::vector<uint8_t>& bytes) {
   CloseHandle(file);
 }
 
+std::vector<uint8_t> ReadBytes(const std::wstring& name) {
+  std::ifstream file(std::filesystem::path(name), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 gdip::Argb PixelOf(const gdip::Image& image, int x, int y) {
   gdip::Bitmap bitmap;
   EXPECT_TRUE(image.Clone(bitmap));
@@ -39,8 +47,9 @@ gdip::EncoderParameters SaveFlag(uint32_t flag) {
 }  // namespace
 
 TEST(ImageFiles, ImagesAndBitmapsLoadUnderGbkAndUtf16NamesAndAMissingFileEmptiesThem) {
-  const std::wstring wide = L"\u56FE\u7247.png";  // 图片.png
-  const std::string gbk = "\xCD\xBC\xC6\xAC.png";
+  TestFolder folder;
+  const std::wstring wide = folder.Path(L"\u56FE\u7247.png");  // 图片.png
+  const std::string gbk = folder.GbkPath("\xCD\xBC\xC6\xAC.png");
   WriteBytes(wide, MakePng(6, 4, PlaceColour));
   gdip::Image image;
   gdip::Bitmap bitmap;
@@ -69,62 +78,64 @@ TEST(ImageFiles, ImagesAndBitmapsLoadUnderGbkAndUtf16NamesAndAMissingFileEmpties
     EXPECT_EQ(PixelOf(each.into, 1, 3), PlaceColour(1, 3));
   }
   NativeObjectsBalance balance(-2);
-  EXPECT_FALSE(image.FromFile("missing.png"));
+  EXPECT_FALSE(image.FromFile(folder.GbkPath("missing.png")));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
-  EXPECT_FALSE(bitmap.FromFileSimple(L"missing.png"));
+  EXPECT_FALSE(bitmap.FromFileSimple(folder.Path(L"missing.png")));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
   EXPECT_TRUE(!image.GetNativeObject() && !bitmap.GetNativeObject());
 }
 
 TEST(ImageFiles, AMetafileLoadsIntoAnImageButIntoNoBitmap) {
-  HDC recording = CreateEnhMetaFileW(nullptr, L"drawing.emf", nullptr, nullptr);
+  TestFolder folder;
+  HDC recording = CreateEnhMetaFileW(nullptr, folder.Path(L"drawing.emf").c_str(), nullptr, nullptr);
   ASSERT_NE(recording, nullptr);
   Rectangle(recording, 10, 5, 60, 25);
   std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> written(
       CloseEnhMetaFile(recording), DeleteEnhMetaFile);
   gdip::Image image;
   gdip::Bitmap bitmap;
-  ASSERT_TRUE(image.FromFileSimple(L"drawing.emf"));
+  ASSERT_TRUE(image.FromFileSimple(folder.Path(L"drawing.emf")));
   EXPECT_EQ(image.GetType(), Gdiplus::ImageTypeMetafile);
   EXPECT_EQ(image.GetRawFormat(), "{B96B3CAC-0728-11D3-9D7B-0000F81EF32E}");  // EMF
-  ASSERT_TRUE(image.FromFile("drawing.emf", true));
+  ASSERT_TRUE(image.FromFile(folder.GbkPath("drawing.emf"), true));
   EXPECT_EQ(image.GetType(), Gdiplus::ImageTypeMetafile);
-  EXPECT_FALSE(bitmap.FromFileSimple(L"drawing.emf"));
+  EXPECT_FALSE(bitmap.FromFileSimple(folder.Path(L"drawing.emf")));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
-  EXPECT_FALSE(bitmap.FromFile("drawing.emf", true));
+  EXPECT_FALSE(bitmap.FromFile(folder.GbkPath("drawing.emf"), true));
   EXPECT_EQ(bitmap.GetNativeObject(), nullptr);
 }
 
 TEST(ImageFiles, SaveWideWritesBmpUnlessToldOtherwiseAndSaysWhichFormatItTook) {
+  TestFolder folder;
   gdip::Bitmap source = PlaceBitmap(6, 4);
   std::string format, png(gdip::kPngFormat);
-  const std::wstring saved = L"\u4FDD\u5B58.bmp";  // 保存.bmp
+  const std::wstring saved = folder.Path(L"\u4FDD\u5B58.bmp");  // 保存.bmp
   ASSERT_TRUE(source.SaveWide(saved, &format));
   EXPECT_EQ(format, gdip::kBmpFormat);
-  ASSERT_TRUE(source.SaveWide(L"saved.png", &png));
+  ASSERT_TRUE(source.SaveWide(folder.Path(L"saved.png"), &png));
   EXPECT_EQ(png, gdip::kPngFormat);
-  DeleteFileW(L"plain.bmp");
-  ASSERT_TRUE(source.SaveWide(L"plain.bmp"));
-  for (auto [name, rawFormat] : {std::pair{saved, gdip::kBmpFormat}, std::pair{std::wstring(L"saved.png"), gdip::kPngFormat},
-                                 std::pair{std::wstring(L"plain.bmp"), gdip::kBmpFormat}}) {
+  ASSERT_TRUE(source.SaveWide(folder.Path(L"plain.bmp")));
+  for (auto [name, rawFormat] : {std::pair{saved, gdip::kBmpFormat}, std::pair{folder.Path(L"saved.png"), gdip::kPngFormat},
+                                 std::pair{folder.Path(L"plain.bmp"), gdip::kBmpFormat}}) {
     gdip::Bitmap read;
     ASSERT_TRUE(read.FromFileSimple(name));
     EXPECT_EQ(read.GetRawFormat(), rawFormat);
     ExpectPixels(read, {{5, 1, PlaceColour(5, 1)}, {0, 3, PlaceColour(0, 3)}}, 0);
   }
-  EXPECT_FALSE(source.SaveWide(L"no such folder\\saved.bmp", &format));
+  EXPECT_FALSE(source.SaveWide(folder.Path(L"no such folder\\saved.bmp"), &format));
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
 }
 
 TEST(ImageFiles, PagesAddedToATiffAreSelectedBackInTheirOrder) {
+  TestFolder folder;
+  const std::string pages = folder.GbkPath("pages.tif");
   gdip::Bitmap first = PlaceBitmap(6, 4), second = TwoColourBitmap(4, 7, kRed, kBlue);
   std::string tiff = kTiffFormat;
   gdip::EncoderParameters multiFrame = SaveFlag(18), page = SaveFlag(23), tooFew = SaveFlag(23);
   tooFew.parameters[0].numberOfValues = 2;
   EXPECT_FALSE(first.SaveAdd(page));  // no file is being written
   EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
-  DeleteFileA("pages.tif");
-  ASSERT_TRUE(first.Save("pages.tif", &tiff, &multiFrame));
+  ASSERT_TRUE(first.Save(pages, &tiff, &multiFrame));
   ASSERT_TRUE(first.SaveAddImage(second, page));
   EXPECT_REFUSED(!first.SaveAddImage(second, tooFew));
   EXPECT_REFUSED(!first.SaveAdd(tooFew));
@@ -133,7 +144,7 @@ TEST(ImageFiles, PagesAddedToATiffAreSelectedBackInTheirOrder) {
 
   gdip::Bitmap read;
   std::vector<std::string> dimensions;
-  ASSERT_TRUE(read.FromFile("pages.tif") && read.GetFrameDimensionsList(dimensions));
+  ASSERT_TRUE(read.FromFile(pages) && read.GetFrameDimensionsList(dimensions));
   EXPECT_EQ(dimensions, std::vector<std::string>{kPageDimension});
   EXPECT_EQ(read.GetFrameCount(kPageDimension), 3u);
   ASSERT_TRUE(read.SelectActiveFrame(kPageDimension, 1));
@@ -144,6 +155,32 @@ TEST(ImageFiles, PagesAddedToATiffAreSelectedBackInTheirOrder) {
   ExpectPixels(read, {{5, 0, PlaceColour(5, 0)}, {0, 3, PlaceColour(0, 3)}}, 0);
   EXPECT_FALSE(read.SelectActiveFrame(kPageDimension, 3));
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+}
+
+// The picture reads its pages from its own copy of the bytes, as it is asked
+// for them, long after the load.
+TEST(ImageFiles, APageOfATiffReadFromBytesIsSelectedAfterTheLoad) {
+  TestFolder folder;
+  gdip::Bitmap first = PlaceBitmap(6, 4), second = TwoColourBitmap(4, 7, kRed, kBlue);
+  std::string tiff = kTiffFormat;
+  gdip::EncoderParameters multiFrame = SaveFlag(18);
+  ASSERT_TRUE(first.Save(folder.GbkPath("pages.tif"), &tiff, &multiFrame) &&
+              first.SaveAddImage(second, SaveFlag(23)) && first.SaveAdd(SaveFlag(20)));
+  std::vector<uint8_t> bytes = ReadBytes(folder.Path(L"pages.tif"));
+  gdip::Image image;
+  gdip::Bitmap bitmap;
+  ASSERT_TRUE(image.FromStream(bytes) && bitmap.FromStream(bytes));
+  std::fill(bytes.begin(), bytes.end(), uint8_t(0));
+  for (gdip::Image* each : {&image, static_cast<gdip::Image*>(&bitmap)}) {
+    EXPECT_EQ(each->GetFrameCount(kPageDimension), 2u);
+    ASSERT_TRUE(each->SelectActiveFrame(kPageDimension, 1));
+    EXPECT_EQ(each->GetBounds(), (gdip::RectF{0, 0, 4, 7}));
+    EXPECT_EQ(PixelOf(*each, 0, 6), kRed);
+    EXPECT_EQ(PixelOf(*each, 3, 0), kBlue);
+    ASSERT_TRUE(each->SelectActiveFrame(kPageDimension, 0));
+    EXPECT_EQ(each->GetBounds(), (gdip::RectF{0, 0, 6, 4}));
+    EXPECT_EQ(PixelOf(*each, 5, 1), PlaceColour(5, 1));
+  }
 }
 
 TEST(ImageEncoders, TheListDescribesEachEncoderAndOneIsFoundByItsExactFormatText) {

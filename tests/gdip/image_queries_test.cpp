@@ -84,6 +84,7 @@ TEST(ImageQueries, APropertyItemIsRemovedByItsId) {
 }
 
 TEST(ImageHandles, TypedHandlesViewTheOneHandleAndEachLoadFromBytesIsCounted) {
+  TestFolder folder;  // before the images, which may hold their files open
   gdip::Bitmap bitmap = PlaceBitmap(3, 2);
   gdip::Image image;
   gdip::NativeHandle held = bitmap.GetNativeObject();
@@ -108,6 +109,7 @@ TEST(ImageHandles, TypedHandlesViewTheOneHandleAndEachLoadFromBytesIsCounted) {
   ASSERT_TRUE(image.FromStream(MakePng(2, 3, PlaceColour)) && bitmap.FromStream(MakePng(3, 2, PlaceColour)));
   EXPECT_FALSE(image.FromStream(std::vector<uint8_t>(16, 1)));
   std::string png(gdip::kPngFormat);
-  ASSERT_TRUE(bitmap.SaveWide(L"uncounted.png", &png) && image.FromFileSimple(L"uncounted.png"));  // no bytes
+  ASSERT_TRUE(bitmap.SaveWide(folder.Path(L"uncounted.png"), &png) &&
+              image.FromFileSimple(folder.Path(L"uncounted.png")));  // no bytes
   EXPECT_EQ(gdip::Image::StreamLoads(), loads + 3);
 }

@@ -1,8 +1,11 @@
 // Pictures: the memory stream under them, loading from bytes, encoding,
 // frames, property items and palettes, and bitmaps' rotation and GDI handles.
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 #include <shlwapi.h>
+
+#include <numbers>
 
 using namespace gdiptest;
 
@@ -20,6 +23,14 @@ gdip::Argb PixelOf(const gdip::Image& image, int x, int y) {
   gdip::Bitmap bitmap;
   EXPECT_TRUE(image.Clone(bitmap));
   return bitmap.GetPixel(x, y);
+}
+
+// A memory stream that holds nothing, by everything it tells of itself.
+void ExpectHoldsNothing(const gdip::MemoryStream& stream) {
+  EXPECT_EQ(stream.GetStream(), nullptr);
+  EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
+  EXPECT_EQ(stream.GetSize(), 0u);
+  EXPECT_TRUE(stream.GetBytes().empty());
 }
 
 gdip::EncoderParameters Quality(uint32_t quality, uint32_t numberOfValues = 1) {
@@ -65,6 +76,83 @@ TEST(MemoryStream, CopiesTheBytesTakesAGivenSizeRefusesALongerOneAndReleasesTheO
   EXPECT_EQ(stream.GetGlobalHandle(), nullptr);
 }
 
+// The references the stream has left show how often the objects released it:
+// two are taken here, so that a stream released once too often still lives.
+TEST(MemoryStream, AMovedFromStreamHoldsNothingAndEachBlockAndStreamIsLetGoOnce) {
+  const int blocks = LiveHeapBlocks();
+  const std::vector<uint8_t> bytes = Bytes("moved picture");
+  IStream* com = nullptr;
+  {
+    gdip::MemoryStream source, holder;
+    com = source.CreateFromBytes(bytes);
+    ASSERT_NE(com, nullptr);
+    HGLOBAL block = source.GetGlobalHandle();
+    com->AddRef();
+    com->AddRef();
+    gdip::MemoryStream moved(std::move(source));
+    ExpectHoldsNothing(source);
+    EXPECT_EQ(moved.GetStream(), com);
+    EXPECT_EQ(moved.GetGlobalHandle(), block);
+    EXPECT_EQ(moved.GetBytes(), bytes);
+
+    IStream* old = holder.CreateFromBytes(Bytes("old"));
+    ASSERT_NE(old, nullptr);
+    old->AddRef();
+    EXPECT_EQ(LiveHeapBlocks(), blocks + 2);
+    holder = std::move(moved);  // lets its own stream and block go first
+    EXPECT_EQ(old->Release(), 0u);
+    EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+    ExpectHoldsNothing(moved);
+    gdip::MemoryStream& same = holder;
+    holder = std::move(same);  // onto itself: keeps what it holds
+    EXPECT_EQ(holder.GetStream(), com);
+    EXPECT_EQ(holder.GetBytes(), bytes);
+  }
+  EXPECT_EQ(LiveHeapBlocks(), blocks);  // and none freed twice (the test's balance)
+  ULONG left = com->Release();
+  EXPECT_EQ(left, 1u) << "references the objects did not give back, or gave back twice";
+  if (left == 1) com->Release();
+}
+
+TEST(MemoryStream, ItsBytesAreTheStreamsDataWhateverTheBlockUnderItHolds) {
+  gdip::MemoryStream stream;
+  const std::vector<uint8_t> bytes = Bytes("embedded picture");
+  ASSERT_NE(stream.CreateFromBytes(bytes, 3), nullptr);
+  EXPECT_EQ(stream.GetSize(), 3u);  // a block of the bytes taken, not of all given
+  // A block grown under its stream, as a writer may leave it, holds more than the stream's data.
+  ASSERT_EQ(GlobalReAlloc(stream.GetGlobalHandle(), 64, GMEM_MOVEABLE | GMEM_ZEROINIT), stream.GetGlobalHandle());
+  EXPECT_EQ(stream.GetSize(), 64u);
+  EXPECT_EQ(stream.GetBytes(), Bytes("emb"));
+}
+
+TEST(Image, APictureFromBytesHoldsOneBlockWhileItLivesAndAFailedLoadNone) {
+  const int blocks = LiveHeapBlocks();
+  gdip::Image image;
+  gdip::Bitmap bitmap;
+  for (gdip::Image* each : {&image, static_cast<gdip::Image*>(&bitmap)}) {
+    ASSERT_TRUE(each->FromStream(SmallPng()));
+    EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+    ASSERT_TRUE(each->FromStream(SmallPng()));  // the bytes of the picture before go with it
+    EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+    EXPECT_FALSE(each->FromStream(std::vector<uint8_t>(64, 0x5A)));
+    EXPECT_EQ(LiveHeapBlocks(), blocks);
+    ASSERT_TRUE(each->FromStream(SmallPng()) && each->Dispose());
+    EXPECT_EQ(LiveHeapBlocks(), blocks);
+  }
+  // A moved picture takes its bytes along; the one moved from frees nothing.
+  ASSERT_TRUE(image.FromStream(SmallPng()));
+  gdip::Image moved(std::move(image)), assigned;
+  EXPECT_EQ(image.GetNativeObject(), nullptr);
+  EXPECT_FALSE(image.Dispose());
+  assigned = std::move(moved);
+  EXPECT_EQ(moved.GetNativeObject(), nullptr);
+  EXPECT_FALSE(moved.Dispose());
+  EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+  EXPECT_EQ(PixelOf(assigned, 6, 4), kRed);
+  EXPECT_TRUE(assigned.Dispose());
+  EXPECT_EQ(LiveHeapBlocks(), blocks);
+}
+
 TEST(Image, LoadsBytesAndALoadIntoAHoldingObjectReplacesThePictureOrEmptiesIt) {
   gdip::Image image;
   gdip::Bitmap bitmap;  // a bitmap loads on its own road
@@ -102,8 +190,9 @@ TEST(ImageEncoders, SaveToStreamGivesWholePngBytesThatLoadBackAndAFailedSaveGive
 }
 
 TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesAreRefused) {
+  TestFolder folder;
   gdip::Bitmap bitmap = TwoColourBitmap(32, 32, 0xFFC03020, 0xFFC03020), loaded;
-  std::string format = kJpegFormat, name = "refused.jpg";  // in the program's own folder
+  std::string format = kJpegFormat, name = folder.GbkPath("refused.jpg");
   gdip::EncoderParameters quality = Quality(90), none, tooMany = Quality(90, 2), unknownType = Quality(90);
   ASSERT_TRUE(loaded.FromStream(bitmap.SaveToStream(&format, &quality)));
   EXPECT_EQ(loaded.GetRawFormat(), kJpegFormat);
@@ -112,7 +201,6 @@ TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesA
   unknownType.parameters[0].type = 42;
   EXPECT_REFUSED(bitmap.SaveToStream(&format, &tooMany).empty());  // two longs in four bytes
   EXPECT_REFUSED(bitmap.SaveToStream(&format, &unknownType).empty());
-  DeleteFileA(name.c_str());
   EXPECT_FALSE(bitmap.Save(name, &format, &tooMany));
   EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);  // nothing was written
 }
@@ -163,6 +251,14 @@ TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
   EXPECT_EQ(parameters.parameters.at(0).category, kQualityCategory);
 }
 
+TEST(Image, APictureWithoutAPaletteGivesAnEmptyOne) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdip::ColorPalette palette{7, {1, 2, 3}};
+  ASSERT_TRUE(bitmap.GetPalette(palette));
+  EXPECT_EQ(palette.flags, 0u);
+  EXPECT_TRUE(palette.entries.empty());
+}
+
 TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) {
   gdip::Bitmap bitmap;
   ASSERT_TRUE(bitmap.CreateWithFormat(8, 8, PixelFormat8bppIndexed));
@@ -185,6 +281,47 @@ TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {
     gdip::SizeF size = gdip::Bitmap::RotationGeometry(c.width, c.height, c.angle);
     EXPECT_NEAR(size.width, c.expectedWidth, 1e-3) << c.angle;
     EXPECT_NEAR(size.height, c.expectedHeight, 1e-3) << c.angle;
+  }
+}
+
+// Turned past a right angle, the other diagonal gives the width or the height.
+TEST(Bitmap, RotationGeometryPastARightAngleSpansBothDiagonals) {
+  for (int angle : {100, 190, 280, -100, 135}) {
+    SCOPED_TRACE(angle);
+    const double radians = angle * std::numbers::pi / 180;
+    const double c = std::abs(std::cos(radians)), s = std::abs(std::sin(radians));
+    gdip::SizeF size = gdip::Bitmap::RotationGeometry(100, 50, angle);
+    EXPECT_NEAR(size.width, 100 * c + 50 * s, 1e-3);
+    EXPECT_NEAR(size.height, 100 * s + 50 * c, 1e-3);
+  }
+}
+
+// The red left and blue right half of a 40 x 20 picture, turned about its
+// centre: each half's middle lands where the turn takes it, and no part of
+// either half is cut off.
+TEST(Bitmap, RotateDrawIntoPastARightAngleKeepsTheWholePicture) {
+  gdip::Bitmap source = TwoColourBitmap(40, 20, kRed, kBlue);
+  for (int angle : {100, 190, 280}) {
+    SCOPED_TRACE(angle);
+    const double radians = angle * std::numbers::pi / 180;
+    const double c = std::cos(radians), s = std::sin(radians);
+    gdip::Bitmap turned;
+    ASSERT_TRUE(source.RotateDrawInto(float(angle), turned));
+    const int width = turned.GetWidth(), height = turned.GetHeight();
+    EXPECT_EQ(width, int(40 * std::abs(c) + 20 * std::abs(s)));
+    EXPECT_EQ(height, int(40 * std::abs(s) + 20 * std::abs(c)));
+    const double cx = width / 2.0, cy = height / 2.0;
+    ExpectPixels(turned, {{int(std::lround(cx - 10 * c)), int(std::lround(cy - 10 * s)), kRed},
+                          {int(std::lround(cx + 10 * c)), int(std::lround(cy + 10 * s)), kBlue}}, 0);
+    int red = 0, blue = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        gdip::Argb pixel = turned.GetPixel(x, y);
+        if (gdip::ArgbAlpha(pixel) < 128) continue;
+        (gdip::ArgbRed(pixel) > gdip::ArgbBlue(pixel) ? red : blue)++;
+      }
+    EXPECT_NEAR(red, 400, 40);
+    EXPECT_NEAR(blue, 400, 40);
   }
 }
 
@@ -228,6 +365,13 @@ TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {
     platform::OwnedIcon icon = source.GetHICON();
     ASSERT_TRUE(icon && fromIcon.CreateFromHICON(icon.get()));
     EXPECT_EQ(fromIcon.GetPixel(6, 1), kBlue);
+  }
+  {
+    platform::GdiBitmap onBlack = source.GetHBITMAP();  // the background left out: 0, black
+    gdip::Bitmap back;
+    ASSERT_TRUE(onBlack && back.CreateFromHBITMAP(onBlack.get()));
+    EXPECT_EQ(back.GetPixel(1, 1) & 0xFFFFFF, 0u);
+    EXPECT_EQ(back.GetPixel(6, 1) & 0xFFFFFF, kBlue & 0xFFFFFF);
   }
   EXPECT_EQ(platform::LiveGdiObjectCount(), live);
   EXPECT_FALSE(empty.GetHBITMAP() || empty.GetHICON());

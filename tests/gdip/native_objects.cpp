@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string_view>
 #include <tuple>
 #include <type_traits>
@@ -34,6 +35,11 @@ struct Tally {
   std::map<const void*, Held> live;
   int total = 0;
   int stray = 0;
+  // Blocks of memory, of GDI+'s heap or global: the live ones, and those
+  // freed here that were not made again since (a second free of one of
+  // those is a stray free).
+  std::set<const void*> liveBlocks, freedBlocks;
+  int strayBlockFrees = 0;
 
   void Made(Family family, const void* handle) {
     if (!handle) return;
@@ -58,6 +64,25 @@ struct Tally {
     if (found == live.end()) return;
     --total;
     if (--found->second.count == 0) live.erase(found);
+  }
+
+  void BlockMade(const void* block) {
+    if (!block) return;
+    std::lock_guard hold(lock);
+    liveBlocks.insert(block);
+    freedBlocks.erase(block);
+  }
+  // Whether the free may go on: a block freed here already is not freed
+  // again; one that came from elsewhere (the system's own) is let through.
+  bool BlockFreeing(const void* block) {
+    std::lock_guard hold(lock);
+    if (!freedBlocks.count(block)) return true;
+    ++strayBlockFrees;
+    return false;
+  }
+  void BlockFreed(const void* block) {
+    std::lock_guard hold(lock);
+    if (liveBlocks.erase(block)) freedBlocks.insert(block);
   }
 };
 Tally& TheTally() {
@@ -108,6 +133,43 @@ struct Deleter<GpStatus(WINGDIPAPI*)(H), Tag, F> {
     const GpStatus status = original(handle);
     if (status == Gdiplus::Ok) TheTally().Deleted(object);
     return status;
+  }
+};
+
+// The blocks of GDI+'s heap.
+struct GdiplusHeapAlloc {
+  static inline void*(WINGDIPAPI* original)(size_t) = nullptr;
+  static void* WINGDIPAPI Call(size_t size) {
+    void* block = original(size);
+    TheTally().BlockMade(block);
+    return block;
+  }
+};
+struct GdiplusHeapFree {
+  static inline void(WINGDIPAPI* original)(void*) = nullptr;
+  static void WINGDIPAPI Call(void* block) {
+    if (block && !TheTally().BlockFreeing(block)) return;
+    original(block);
+    TheTally().BlockFreed(block);
+  }
+};
+// Global blocks (the memory under the library's streams).
+struct GlobalBlockAlloc {
+  static inline HGLOBAL(WINAPI* original)(UINT, SIZE_T) = nullptr;
+  static HGLOBAL WINAPI Call(UINT flags, SIZE_T size) {
+    HGLOBAL block = original(flags, size);
+    TheTally().BlockMade(block);
+    return block;
+  }
+};
+struct GlobalBlockFree {
+  static inline HGLOBAL(WINAPI* original)(HGLOBAL) = nullptr;
+  static HGLOBAL WINAPI Call(HGLOBAL block) {
+    // A failed free returns the block.
+    if (block && !TheTally().BlockFreeing(block)) return block;
+    HGLOBAL left = original(block);
+    if (!left) TheTally().BlockFreed(block);
+    return left;
   }
 };
 
@@ -191,6 +253,9 @@ const Route kRoutes[] = {
 #undef MAKES_AT
 #undef DELETES
 
+const Route kHeapRoutes[] = {RouteOf<GdiplusHeapAlloc>("GdipAlloc"), RouteOf<GdiplusHeapFree>("GdipFree")};
+const Route kGlobalRoutes[] = {RouteOf<GlobalBlockAlloc>("GlobalAlloc"), RouteOf<GlobalBlockFree>("GlobalFree")};
+
 // Imports whose names look like a maker's but make no GDI+ object (a GDI
 // object, a stream, the system's own collection) or take one back.
 constexpr std::string_view kNoObject[] = {
@@ -198,8 +263,9 @@ constexpr std::string_view kNoObject[] = {
     "GdipCreateHalftonePalette",   "GdipNewInstalledFontCollection",
 };
 
-const Route* FindRoute(std::string_view name) {
-  for (const Route& route : kRoutes)
+template <size_t N>
+const Route* FindRoute(const Route (&routes)[N], std::string_view name) {
+  for (const Route& route : routes)
     if (name == route.name) return &route;
   return nullptr;
 }
@@ -214,8 +280,9 @@ struct ImportTable {
   std::vector<std::string> tallied, untallied;
 };
 
-// Reads the program's imports of GDI+ and routes the known ones past the
-// tally, once, before the program's main.
+// Reads the program's imports of GDI+ (and of the global blocks, from the
+// system) and routes the known ones past the tally, once, before the
+// program's main.
 const ImportTable& Imports() {
   static const ImportTable table = [] {
     ImportTable found;
@@ -225,15 +292,19 @@ const ImportTable& Imports() {
     const IMAGE_DATA_DIRECTORY& directory = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); dll->Name;
          ++dll) {
-      if (_stricmp(reinterpret_cast<const char*>(base + dll->Name), "gdiplus.dll") != 0) continue;
+      const char* dllName = reinterpret_cast<const char*>(base + dll->Name);
+      const bool gdiplus = _stricmp(dllName, "gdiplus.dll") == 0;
+      if (!gdiplus && _stricmp(dllName, "kernel32.dll") != 0) continue;
       auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
       auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
       for (; names->u1.AddressOfData; ++names, ++slots) {
         if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
         const std::string_view name(
             reinterpret_cast<const char*>(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name));
-        const Route* route = FindRoute(name);
+        const Route* route = gdiplus ? FindRoute(kRoutes, name) : FindRoute(kGlobalRoutes, name);
+        if (gdiplus && !route) route = FindRoute(kHeapRoutes, name);
         if (!route) {
+          if (!gdiplus) continue;
           bool noObject = false;
           for (std::string_view other : kNoObject) noObject = noObject || name == other;
           if (NamesObjectCall(name) && !noObject) found.untallied.emplace_back(name);
@@ -259,13 +330,17 @@ class EveryTestBalances : public testing::EmptyTestEventListener {
   void OnTestStart(const testing::TestInfo&) override {
     live_ = LiveNativeObjects();
     stray_ = StrayNativeDeletes();
+    blocks_ = LiveHeapBlocks();
+    strayFrees_ = StrayHeapFrees();
   }
   void OnTestEnd(const testing::TestInfo& test) override {
     if (std::string_view(test.test_suite_name()) == "GdipNativeTally") return;
     EXPECT_EQ(LiveNativeObjects(), live_) << "native GDI+ objects that the test made and did not delete";
     EXPECT_EQ(StrayNativeDeletes(), stray_) << "deletes of handles that no live object had";
+    EXPECT_EQ(LiveHeapBlocks(), blocks_) << "heap or global blocks that the test took and did not free";
+    EXPECT_EQ(StrayHeapFrees(), strayFrees_) << "frees of blocks that were freed already";
   }
-  int live_ = 0, stray_ = 0;
+  int live_ = 0, stray_ = 0, blocks_ = 0, strayFrees_ = 0;
 };
 
 // Routes the calls before main, so that every object the program makes is
@@ -290,6 +365,16 @@ int LiveNativeObjects() {
 int StrayNativeDeletes() {
   std::lock_guard hold(TheTally().lock);
   return TheTally().stray;
+}
+
+int LiveHeapBlocks() {
+  std::lock_guard hold(TheTally().lock);
+  return int(TheTally().liveBlocks.size());
+}
+
+int StrayHeapFrees() {
+  std::lock_guard hold(TheTally().lock);
+  return TheTally().strayBlockFrees;
 }
 
 bool IsLiveNative(const void* handle) {

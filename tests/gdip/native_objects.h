@@ -12,7 +12,7 @@
 // since GDI+ would free memory that is not an object's. A program that lists
 // native_objects.cpp among its sources is tallied from before its main, and
 // each of its tests fails when it ends with objects it made and did not
-// delete, or after a stray delete.
+// delete, or after a stray delete (and the same for the blocks below).
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -24,10 +24,18 @@ namespace gdiptest {
 int LiveNativeObjects();
 // Deletes that were not passed on (see above), since the program started.
 int StrayNativeDeletes();
+// Blocks of memory taken through the program's imports and not freed: of
+// GDI+'s heap (GdipAlloc, GdipFree) and global blocks (GlobalAlloc,
+// GlobalFree), such as those under the library's memory streams. A free of a
+// block that was freed already is a stray free: counted, and not passed on.
+// A free of a block that the program did not take (one the system made) is
+// passed on uncounted.
+int LiveHeapBlocks();
+int StrayHeapFrees();
 // Whether `handle` is a native object made and not yet deleted.
 bool IsLiveNative(const void* handle);
-// The names of the flat functions routed past the tally: the program's
-// imports of GDI+ that make or delete objects.
+// The names of the functions routed past the tally: the program's imports
+// of GDI+ that make or delete objects, and those that take or free blocks.
 std::vector<std::string> TalliedFunctions();
 // The program's imports of GDI+ whose names say that they make or delete an
 // object (Create, Clone, Load, New, Delete, Dispose) but that the tally does

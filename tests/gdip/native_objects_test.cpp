@@ -14,7 +14,8 @@ using Gdiplus::DllExports::GdipDeletePen;
 TEST(GdipNativeTally, EveryMakerAndDeleterOfTheProgramIsRoutedPastIt) {
   EXPECT_EQ(gdiptest::UntalliedObjectFunctions(), std::vector<std::string>{});
   const std::vector<std::string> tallied = gdiptest::TalliedFunctions();
-  for (const char* name : {"GdipCreatePen1", "GdipDeletePen", "GdipCloneRegion", "GdipDisposeImage"})
+  for (const char* name : {"GdipCreatePen1", "GdipDeletePen", "GdipCloneRegion", "GdipDisposeImage", "GdipAlloc",
+                           "GdipFree", "GlobalAlloc", "GlobalFree"})
     EXPECT_NE(std::find(tallied.begin(), tallied.end(), name), tallied.end()) << name;
 }
 
@@ -35,6 +36,23 @@ TEST(GdipNativeTally, CountsWhatIsMadeAndDeletedAndStopsAStrayDelete) {
   EXPECT_NE(GdipDeletePen(handle), Gdiplus::Ok);
   EXPECT_EQ(gdiptest::StrayNativeDeletes(), stray + 2);
   EXPECT_EQ(gdiptest::LiveNativeObjects(), live);
+}
+
+TEST(GdipNativeTally, CountsHeapAndGlobalBlocksAndStopsASecondFree) {
+  const int blocks = gdiptest::LiveHeapBlocks(), stray = gdiptest::StrayHeapFrees();
+  void* heap = Gdiplus::DllExports::GdipAlloc(16);
+  HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, 16);
+  ASSERT_TRUE(heap && global);
+  EXPECT_EQ(gdiptest::LiveHeapBlocks(), blocks + 2);
+  Gdiplus::DllExports::GdipFree(heap);
+  EXPECT_EQ(GlobalFree(global), nullptr);
+  EXPECT_EQ(gdiptest::LiveHeapBlocks(), blocks);
+  // Freed once more: not passed on, and counted.
+  Gdiplus::DllExports::GdipFree(heap);
+  EXPECT_EQ(GlobalFree(global), global);
+  EXPECT_EQ(gdiptest::StrayHeapFrees(), stray + 2);
+  Gdiplus::DllExports::GdipFree(nullptr);
+  EXPECT_EQ(gdiptest::StrayHeapFrees(), stray + 2);
 }
 
 TEST(GdipNativeTally, ABalanceFailsOnALeakAndOnAStrayDelete) {

@@ -2,6 +2,7 @@
 // status and empty-object rules once per wrapper kind, and the text and GUID
 // conversions.
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ TYPED_TEST(GdipWrapperRules, FillingReplacingMovingAndDestroyingHandOneHandleAlo
   EXPECT_EQ(object.GetNativeObject(), nullptr);
   ASSERT_TRUE(this->Fill(other));
   other = std::move(moved);
+  EXPECT_EQ(moved.GetNativeObject(), nullptr);
   EXPECT_EQ(other.GetNativeObject(), handle);
   EXPECT_NE(this->Get(other), 0);
   EXPECT_TRUE(this->Destroy(other));
@@ -171,11 +173,14 @@ TEST(GdipTexts, AWideViewIsConvertedToItsEndAndNotToAZeroCharacter) {
   EXPECT_EQ(gdip::WideToAnsi(std::wstring_view(L"a\0b", 3)), std::string("a\0b", 3));
 }
 
-TEST(GdipObjectModel, GdiplusHeapBlocksHoldWhatIsWrittenIntoThem) {
+TEST(GdipObjectModel, GdiplusHeapBlocksHoldWhatIsWrittenIntoThemAndAreGivenBack) {
+  const int blocks = gdiptest::LiveHeapBlocks();
   auto* block = static_cast<uint8_t*>(gdip::GdipBase::Alloc(4096));
   ASSERT_NE(block, nullptr);
+  EXPECT_EQ(gdiptest::LiveHeapBlocks(), blocks + 1);
   for (size_t i = 0; i < 4096; ++i) block[i] = uint8_t(i * 7);
   EXPECT_EQ(block[4095], uint8_t(4095 * 7));
   gdip::GdipBase::Free(block);
+  EXPECT_EQ(gdiptest::LiveHeapBlocks(), blocks);
   gdip::GdipBase::Free(nullptr);
 }

@@ -7,6 +7,8 @@
 #include "tests/gdip/native_objects.h"
 
 #include <functional>
+#include <numbers>
+#include <utility>
 
 using namespace gdiptest;
 
@@ -191,6 +193,8 @@ TEST(GdipPathFillModes, WindingFillsWhereTheFigureOverlapsItselfAndAlternateLeav
   EXPECT_EQ(hits(fromPoints), "100");
   ASSERT_TRUE(fromPoints.CreateFromPoints(cornersF, types, Gdiplus::FillModeWinding));
   EXPECT_EQ(hits(fromPoints), "110");
+  ASSERT_TRUE(fromPoints.CreateFromPoints(cornersF, types));
+  EXPECT_EQ(hits(fromPoints), "100");
   EXPECT_REFUSED(!fromPoints.CreateFromPointsI(std::span(corners, 7), types));
 }
 
@@ -241,6 +245,36 @@ TEST(GdipPathTransforms, MatricesPensAndFlatnessChangeThePointsOrTheirBounds) {
   EXPECT_TRUE(line.IsVisiblePoint(30, 22) && !line.IsVisiblePoint(22, 30));
   ASSERT_TRUE(moved.Create() && moved.AddLine(10, 20, 60, 20) && moved.Widen(pen, &stretch, 0.5f));
   EXPECT_TRUE(IsNear(moved.GetWorldBounds(), {27, 63, 100, 12}));
+  // Widening flattens the curves as finely as flattening does when no flatness is given.
+  Path wideFine = EllipsePath(10, 20, 60, 30), wideDefault = EllipsePath(10, 20, 60, 30),
+       wideCoarse = EllipsePath(10, 20, 60, 30);
+  ASSERT_TRUE(wideFine.Widen(pen, nullptr, 0.25f) && wideDefault.Widen(pen) && wideCoarse.Widen(pen, nullptr, 5));
+  EXPECT_EQ(wideDefault.GetPointCount2(), wideFine.GetPointCount2());
+  EXPECT_LT(wideCoarse.GetPointCount2(), wideFine.GetPointCount2());
+}
+
+// The bounds of a rectangle turned past a right angle, from its four corners
+// turned here.
+TEST(GdipPathTransforms, BoundsOfARectangleTurnedPastARightAngleSpanBothDiagonals) {
+  Path path;
+  ASSERT_TRUE(path.Create() && path.AddRectangle(10, 20, 40, 16));
+  for (double angle : {100.0, 190.0, 280.0}) {
+    SCOPED_TRACE(angle);
+    const float c = float(std::cos(angle * std::numbers::pi / 180)), s = float(std::sin(angle * std::numbers::pi / 180));
+    float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+    for (auto [x, y] : {std::pair{10.0f, 20.0f}, {50.0f, 20.0f}, {50.0f, 36.0f}, {10.0f, 36.0f}}) {
+      const float turnedX = x * c - y * s + 3, turnedY = x * s + y * c + 4;
+      left = std::min(left, turnedX);
+      right = std::max(right, turnedX);
+      top = std::min(top, turnedY);
+      bottom = std::max(bottom, turnedY);
+    }
+    TestMatrix turn(c, s, -s, c, 3, 4);
+    EXPECT_TRUE(IsNear(path.GetWorldBounds(&turn), {left, top, right - left, bottom - top}, 1e-3f));
+    const gdip::Rect whole = path.GetWorldBoundsI(&turn);
+    EXPECT_TRUE(IsNear({float(whole.x), float(whole.y), float(whole.width), float(whole.height)},
+                       {left, top, right - left, bottom - top}, 1));
+  }
 }
 
 TEST(GdipPathTransforms, WarpAndWindingOutlineAreDoneOrSayTheyAreNot) {

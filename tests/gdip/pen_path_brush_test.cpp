@@ -48,6 +48,7 @@ TYPED_TEST(GdipPenAndBrushTransforms, ScaleAndRotateAboutACentreInEitherOrderGoI
 
 // From the transform "double the width, then move by (1, 2)", each step is
 // taken before (prepend) or after (append) it; the point (3, 5) shows which.
+// A step whose order is left out goes before, as GDI+'s own calls do.
 TYPED_TEST(GdipPenAndBrushTransforms, EachStepGoesBeforeOrAfterTheTransformHeld) {
   gdip::Bitmap surface;
   ASSERT_TRUE(surface.CreateWithFormat(2, 2));
@@ -56,29 +57,34 @@ TYPED_TEST(GdipPenAndBrushTransforms, EachStepGoesBeforeOrAfterTheTransformHeld)
   // Wine's GDI+ does not rotate a line gradient.
   bool rotates = probe.RotateTransform(90) || gdip::LastGdipStatus() != Gdiplus::NotImplemented;
   TestMatrix held(2, 0, 0, 1, 1, 2), stretch(2, 0, 0, 3);
-  using Order = Gdiplus::MatrixOrder;
+  using Order = std::optional<Gdiplus::MatrixOrder>;
   struct Step {
     const char* name;
     std::function<bool(TypeParam&, Order)> take;
     bool turns;
     gdip::PointF prepended, appended;
   } steps[] = {
-      {"multiply", [&](TypeParam& o, Order order) { return o.MultiplyTransform(stretch, order); }, false, {13, 17}, {14, 21}},
-      {"scale", [](TypeParam& o, Order order) { return o.ScaleTransform(2, 3, order); }, false, {13, 17}, {14, 21}},
-      {"translate", [](TypeParam& o, Order order) { return o.TranslateTransform(10, 20, order); }, false, {27, 27},
-       {17, 27}},
-      {"rotate", [](TypeParam& o, Order order) { return o.RotateTransform(90, order); }, true, {-9, 5}, {-7, 7}},
-      {"scale about (4, 6)", [](TypeParam& o, Order order) { return o.ScaleAt(2, 3, {4, 6}, order); }, false, {5, 5},
-       {10, 9}},
-      {"rotate about (4, 6)", [](TypeParam& o, Order order) { return o.RotateAt(90, {4, 6}, order); }, true, {11, 7},
-       {3, 9}},
+      {"multiply", [&](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.MultiplyTransform, stretch); }, false,
+       {13, 17}, {14, 21}},
+      {"scale", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.ScaleTransform, 2, 3); }, false, {13, 17},
+       {14, 21}},
+      {"translate", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.TranslateTransform, 10, 20); }, false,
+       {27, 27}, {17, 27}},
+      {"rotate", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.RotateTransform, 90); }, true, {-9, 5},
+       {-7, 7}},
+      {"scale about (4, 6)", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.ScaleAt, 2, 3, {4, 6}); }, false,
+       {5, 5}, {10, 9}},
+      {"rotate about (4, 6)", [](TypeParam& o, Order order) { return LAST_IF_GIVEN(order, o.RotateAt, 90, {4, 6}); }, true,
+       {11, 7}, {3, 9}},
   };
   for (const Step& step : steps) {
-    for (Order order : {Gdiplus::MatrixOrderPrepend, Gdiplus::MatrixOrderAppend}) {
-      SCOPED_TRACE(std::string(step.name) + (order == Gdiplus::MatrixOrderPrepend ? " prepended" : " appended"));
+    for (Order order : {Order(Gdiplus::MatrixOrderPrepend), Order(Gdiplus::MatrixOrderAppend), Order()}) {
+      SCOPED_TRACE(std::string(step.name) + (!order                                   ? " with no order"
+                                             : order == Gdiplus::MatrixOrderPrepend ? " prepended"
+                                                                                    : " appended"));
       ASSERT_TRUE(object.SetTransform(held));
       bool taken = step.take(object, order);
-      gdip::PointF expected = order == Gdiplus::MatrixOrderPrepend ? step.prepended : step.appended;
+      gdip::PointF expected = order != Gdiplus::MatrixOrderAppend ? step.prepended : step.appended;
       if (step.turns && !rotates) {
         if (!taken) continue;
         expected = {7, 7};  // RotateAt still makes both moves, which cancel
@@ -109,6 +115,28 @@ TEST(GdipPen, AUnitNoIntegerHoldsIsRefusedAndDashListsComeBackOrStayPut) {
   EXPECT_EQ(empty.GetDashArray(kept), 0);
   EXPECT_EQ(empty.GetCompoundArray(kept), 0);
   EXPECT_EQ(kept, std::vector<float>{7});
+}
+
+TEST(GdipPen, AFetchOfNoDashesOrStripesEmptiesTheCallersList) {
+  gdip::Pen pen = MakePen(kBlack, 3);
+  std::vector<float> dashes{3, 1}, stripes{0, 1};
+  EXPECT_EQ(pen.GetDashArray(dashes), 0);
+  EXPECT_TRUE(dashes.empty());
+  EXPECT_EQ(pen.GetCompoundArray(stripes), 0);
+  EXPECT_TRUE(stripes.empty());
+}
+
+TEST(GdipPath, APathWithoutPointsGivesAnEmptyRecordNotTheLastOne) {
+  gdip::GraphicsPath path;
+  gdip::PathData data;
+  ASSERT_TRUE(path.Create() && path.AddRectangleI(1, 2, 3, 4) && path.GetData(data));
+  ASSERT_EQ(data.count, 4);
+  ASSERT_TRUE(path.Reset());
+  EXPECT_FALSE(path.GetData(data));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_EQ(data.count, 0);
+  EXPECT_TRUE(data.points.empty());
+  EXPECT_TRUE(data.types.empty());
 }
 
 TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
@@ -189,6 +217,7 @@ TEST(GdipPathGradient, SurroundCountsAreChecked) {
   EXPECT_REFUSED(!brush.GetSurroundColorsWithCount(fetched, asked));  // larger than the list
   asked = 4;
   EXPECT_TRUE(brush.GetSurroundColorsWithCount(fetched, asked));
+  EXPECT_EQ(asked, 2);  // the colours the brush has, not the room given
   EXPECT_EQ(fetched[0], kRed);
   EXPECT_EQ(fetched[1], kGreen);
 }

@@ -95,6 +95,9 @@ TEST(GdipPen, APenFromABrushStrokesWithItsOwnCopyAndHandsOutANewOne) {
   EXPECT_EQ(fill.GetNativeObject(), nullptr);
   EXPECT_REFUSED(!none.CreateFromBrush(empty, 1));
   EXPECT_EQ(none.GetNativeObject(), nullptr);
+  gdip::Pen world;
+  ASSERT_TRUE(world.CreateFromBrush(MakeBrush(kGreen), 2));  // the unit left out: world
+  EXPECT_EQ(world.GetUnit(), Gdiplus::UnitWorld);
 
   ASSERT_TRUE(pen.SetBrushFill(MakeBrush(kGreen)));  // a solid brush gives the pen its colour
   EXPECT_EQ(pen.GetFillType(), Gdiplus::PenTypeSolidColor);

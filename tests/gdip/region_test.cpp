@@ -43,6 +43,9 @@ TEST_F(GdipRegions, EveryCombineModeWithAPathAndAnIntegerRectangle) {
   gdip::Region replaced = FromRectI({0, 0, 40, 20});
   ASSERT_TRUE(replaced.CombinePath(b));  // no mode: the path replaces the region
   EXPECT_EQ(replaced.GetBoundsI(g), (gdip::Rect{20, 5, 40, 30}));
+  gdip::Region replacedByRect = FromRectI({0, 0, 40, 20});
+  ASSERT_TRUE(replacedByRect.CombineRectI({20, 5, 40, 30}));
+  EXPECT_EQ(replacedByRect.GetBoundsI(g), (gdip::Rect{20, 5, 40, 30}));
 }
 
 TEST_F(GdipRegions, PointsAndRectanglesAreInsideOnlyWhereTheirMirrorsAreNot) {

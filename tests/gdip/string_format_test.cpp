@@ -67,7 +67,9 @@ TEST(StringFormats, EachSettingIsReadBackAndAFormatThatHoldsNothingRefusesIt) {
   }
   Format format;
   int substitution = 0, language = 0;
-  ASSERT_TRUE(format.Create() && format.SetDigitSubstitution(Gdiplus::StringDigitSubstituteNone, 0x0804));
+  ASSERT_TRUE(format.Create());
+  EXPECT_EQ(format.GetFlags(), 0);  // no flags when none are given
+  ASSERT_TRUE(format.SetDigitSubstitution(Gdiplus::StringDigitSubstituteNone, 0x0804));
   ASSERT_TRUE(format.GetDigitSubstitution(substitution, &language));
   EXPECT_EQ(substitution, Gdiplus::StringDigitSubstituteNone);
   EXPECT_EQ(language, 0x0804);

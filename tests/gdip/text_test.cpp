@@ -105,6 +105,14 @@ TEST_F(GdipText, TabStopsRoundTripAndAFailedFetchLeavesTheArguments) {
   EXPECT_EQ(read, (std::vector<float>{1, 2}));
 }
 
+TEST_F(GdipText, AFetchOfNoTabStopsEmptiesTheList) {
+  float first = 42;
+  std::vector<float> read = {1, 2};
+  EXPECT_EQ(format.GetTabStops(first, read), 0);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_TRUE(read.empty());
+}
+
 TEST_F(GdipText, ChineseTextIsMeasuredAlikeFromGbkAndUtf16AndDrawnInsideItsBox) {
   gdip::RectF box, wideBox, layout{20, 10, 160, 40};
   ASSERT_TRUE(canvas.graphics.MeasureString(kChinese, font, std::nullopt, nullptr, box));
