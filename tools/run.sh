@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the tool and starts it under Wine. With no display it runs on a
-# virtual one, waits for the main window, saves a screenshot of it as
+# Builds the tool and starts it under Wine. On a desktop (DISPLAY set) the
+# tool's window is the desktop's window manager's, in a prefix of its own
+# (<build>/win/wineprefix-desktop). With no display it runs on a virtual one,
+# waits for the main window, saves a screenshot of it as
 # <build>/win/screenshot.png and closes the tool.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,6 +17,12 @@ exe="$build/win/app/KorvathNpc.exe"
 . "$root/tools/wine-env.sh" "$build/win"
 cd "$(dirname "$exe")"
 if [ -n "${DISPLAY:-}" ]; then
+  # The build's prefix keeps its windows from the window manager (the virtual
+  # screens have none to wait for). On a desktop that would leave the tool
+  # without a taskbar entry and without a way back from minimised: it runs in
+  # a copy of the prefix whose windows the window manager handles.
+  korvath_copy_prefix "$WINEPREFIX" "$build/win/wineprefix-desktop" managed
+  export WINEPREFIX=$build/win/wineprefix-desktop
   exec wine "$exe"
 fi
 

@@ -6,10 +6,11 @@ set -euo pipefail
 
 # clang with its sanitizer and libFuzzer runtimes (and llvm's symbolizer for
 # their reports) builds the fuzz targets; strace fails a folder's listing in
-# a test.
+# a test; openbox is the window manager of the test of the tool on a desktop,
+# xdotool its real input and its taskbar's requests.
 packages=(cmake ninja-build g++ python3 g++-mingw-w64-i686 wine wine32:i386 wine64
           xvfb xauth x11-utils imagemagick fonts-wine fonts-wqy-zenhei unicode-data googletest
-          clang libclang-rt-14-dev llvm strace)
+          clang libclang-rt-14-dev llvm strace openbox xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

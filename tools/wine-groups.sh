@@ -40,23 +40,16 @@ korvath_start_groups() {
   [ "$count" -ge 1 ] || count=${#cpus[@]}
   korvath_stop_groups
   mkdir -p "$korvath_groups_dir"
-  # Group 0 uses the build's own prefix, the one tools/run.sh uses. The other
-  # groups' prefixes are copies of it, but its system32 (about 530 MB of DLLs
-  # that Wine only reads) is hard-linked, not copied. Everything else, the
-  # registry files above all (Wine rewrites them in place), is each group's own.
-  local base=$korvath_groups_build/wineprefix system=drive_c/windows/system32
-  (. "$korvath_root/tools/wine-env.sh" "$korvath_groups_build" "$base") || return 1
-  for ((k = 1; k < count; k++)); do
-    prefix=$korvath_groups_build/wineprefix-$k
-    if ! cmp -s "$prefix/.korvath-ready" "$base/.korvath-ready" ||
-       [ ! "$prefix/$system/user32.dll" -ef "$base/$system/user32.dll" ] ||
-       [ "$prefix/user.reg" -ef "$base/user.reg" ]; then
-      rm -rf "$prefix"
-      mkdir -p "$prefix"
-      tar -C "$base" --exclude="./$system" -cf - . | tar -C "$prefix" -xf - &&
-        cp -al "$base/$system" "$prefix/$system" || return 1
-    fi
-  done
+  # Group 0 uses the build's own prefix, the one tools/run.sh uses without a
+  # display. The other groups' prefixes are copies of it (with its unmanaged
+  # windows: no window manager runs on the groups' Xvfbs).
+  local base=$korvath_groups_build/wineprefix
+  (
+    . "$korvath_root/tools/wine-env.sh" "$korvath_groups_build" "$base" || exit 1
+    for ((k = 1; k < count; k++)); do
+      korvath_copy_prefix "$base" "$korvath_groups_build/wineprefix-$k" || exit 1
+    done
+  ) || return 1
   for ((k = 0; k < count; k++)); do
     cpu=${cpus[k % ${#cpus[@]}]}
     prefix=$base

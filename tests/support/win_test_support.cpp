@@ -588,7 +588,6 @@ bool RunAsFileHolderIfAsked() {
   return asked;
 }
 
-namespace {
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
   std::string out(size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr)),
@@ -596,7 +595,6 @@ std::string Utf8(const std::wstring& text) {
   WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), int(out.size()), nullptr, nullptr);
   return out;
 }
-}  // namespace
 
 bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments) {
   // Wine's own way of running a host program and waiting for it: CreateProcess

@@ -254,6 +254,9 @@ class FileHeldByOtherProcess {
 // let go (or its starter has ended) and returns true; the main then returns.
 bool RunAsFileHolderIfAsked();
 
+// UTF-8, what the host's programs and terminals take.
+std::string Utf8(const std::wstring& text);
+
 // Under Wine: runs a program of the Linux host (its absolute Linux path, then
 // its arguments) and returns once it has ended: true when it ended with
 // status 0, false when it failed or could not be started.

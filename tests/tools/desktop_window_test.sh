@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# The tool as tools/run.sh starts it on a desktop, here a virtual screen of
+# its own with a real window manager (openbox), driven through X as a user
+# and a taskbar drive it: the window manager lists the tool's window; the
+# caption's own minimise item, clicked with real X input, minimises it into
+# the window manager; activated through the window manager as a taskbar does
+# it, it comes back as it was: the same place and picture, the name typed
+# before in the name box and the focus in it. What the tool holds is read by
+# window_probe.exe in the tool's own prefix. Every step waits, within a
+# deadline, on what X or the tool reports.
+# Usage: desktop_window_test.sh <source folder> <windows build folder> <window_probe.exe>
+set -euo pipefail
+root=$(cd "$1" && pwd)
+build_win=$(cd "$2" && pwd)
+probe=$3
+# run.sh builds into <build>/win.
+[ "$(basename "$build_win")" = win ] || { echo "desktop window: $build_win is no <build>/win" >&2; exit 1; }
+
+work=$(mktemp -d)
+tool_pid= openbox_pid= prefix=
+stop() {
+  [ -z "$tool_pid" ] || kill "$tool_pid" 2>/dev/null || true
+  [ -z "$openbox_pid" ] || kill "$openbox_pid" 2>/dev/null || true
+  [ -z "${korvath_xvfb_pid:-}" ] || kill "$korvath_xvfb_pid" 2>/dev/null || true
+  # The tool's wineserver ends a few seconds after the tool.
+  [ -z "$prefix" ] || WINEPREFIX=$prefix timeout 30 wineserver -w 2>/dev/null || true
+  rm -rf "$work"
+}
+trap stop EXIT
+fail() {
+  echo "desktop window: $*" >&2
+  [ ! -s "$work/run.log" ] || { echo "--- tools/run.sh said:" >&2; cat "$work/run.log" >&2; }
+  [ ! -s "$work/report" ] || { echo "--- the tool's last report:" >&2; cat "$work/report" >&2; }
+  import -display "$DISPLAY" -window root "$build_win/desktop_window_failure.png" 2>/dev/null &&
+    echo "--- the screen: $build_win/desktop_window_failure.png" >&2
+  exit 1
+}
+# Runs the command until it succeeds, for at most the given seconds.
+within() {
+  local seconds=$1 end
+  shift
+  end=$((SECONDS + seconds))
+  until "$@"; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.1
+  done
+}
+
+KORVATH_OWN_DISPLAY=1 . "$root/tools/xvfb.sh"
+openbox >"$work/openbox.log" 2>&1 &
+openbox_pid=$!
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+within 30 wm_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
+# The pointer away from where the window opens: no control under it shows
+# its hover look in the pictures.
+xdotool mousemove --sync 0 0
+
+KORVATH_BUILD=$(dirname "$build_win") "$root/tools/run.sh" >"$work/run.log" 2>&1 &
+tool_pid=$!
+
+# The tool's window, wherever it is in the tree (a managed one is in the
+# window manager's frame).
+tool_window() {
+  kill -0 "$tool_pid" 2>/dev/null || fail "tools/run.sh ended before the tool showed its window"
+  window=$(xdotool search --onlyvisible --name '^KorvathNPC' 2>/dev/null | head -n1)
+  [ -n "$window" ]
+}
+within 60 tool_window || fail "no window of the tool within 60 s"
+window_hex=$(printf '0x%x' "$window")
+listed() { xprop -root _NET_CLIENT_LIST | grep -qiE "[ #]$window_hex(,|$)"; }
+within 5 listed || fail "the window manager does not list the tool's window ($window_hex): $(xprop -root _NET_CLIENT_LIST)"
+# Active, and its keys go to it.
+active() {
+  xprop -root _NET_ACTIVE_WINDOW | grep -qiE " $window_hex$" && [ "$(xdotool getwindowfocus)" = "$window" ]
+}
+within 10 active || fail "the window manager did not make the tool's window active"
+
+# The probe runs in the prefix the tool runs in, whichever run.sh chose.
+prefix=$(tr '\0' '\n' <"/proc/$tool_pid/environ" | sed -n 's/^WINEPREFIX=//p')
+[ -n "$prefix" ] || fail "the tool runs in no WINEPREFIX"
+. "$root/tools/wine-env.sh" "$build_win" "$prefix"
+title=$(xprop -id "$window" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
+report() { wine "$probe" "$title" >"$work/report" 2>"$work/probe.log"; }
+# A control of the window has the focus and holds the given text.
+focus_holds() {
+  local focus
+  report || return 1
+  focus=$(sed -n 's/^focus //p' "$work/report")
+  grep -qxF "control $focus $1" "$work/report"
+}
+within 20 focus_holds "" || fail "the tool's window starts with no empty control focused"
+
+# A name typed with real keys lands in the focused box.
+xdotool type --delay 20 abc
+within 20 focus_holds abc || fail "the typed name did not reach the focused box"
+cp "$work/report" "$work/before"
+geometry() { xwininfo -id "$window" | grep -E 'Absolute|Width|Height'; }
+geometry >"$work/geometry"
+# The window's picture once two captures in a row agree (the caret blinks:
+# the one it settles on first).
+capture() { import -display "$DISPLAY" -window "$window" "rgb:$1" 2>/dev/null; }
+settled() { capture "$work/b.rgb" && cmp -s "$work/a.rgb" "$work/b.rgb" || { mv "$work/b.rgb" "$work/a.rgb"; false; }; }
+capture "$work/a.rgb" || fail "no picture of the tool's window"
+within 10 settled || fail "the tool's window did not settle on a picture"
+mv "$work/a.rgb" "$work/before.rgb"
+
+# The caption's minimise item, where skin/caption/caption_layout.cpp puts it:
+# the item strip ends at the client area's right edge (its left is the
+# client width less the strip's width, plus 1; the tool's strip, minimise and
+# close, is 68 wide), the first item starts 2 pixels into the strip and 1
+# below the client top, 26 by 18. The tool's window has no frame: its X
+# window is the client area. Clicked at its middle with real input.
+x=$(sed -n 's/.*Absolute upper-left X: *//p' "$work/geometry")
+y=$(sed -n 's/.*Absolute upper-left Y: *//p' "$work/geometry")
+width=$(sed -n 's/.*Width: *//p' "$work/geometry")
+xdotool mousemove --sync $((x + width - 68 + 1 + 2 + 13)) $((y + 1 + 9)) click 1
+xdotool mousemove --sync 0 0
+minimised() {
+  xprop -id "$window" WM_STATE | grep -q 'window state: Iconic' &&
+    xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN
+}
+within 10 minimised || fail "the caption's minimise item did not minimise the window into the window manager"
+within 10 eval 'report && grep -qx "iconic 1" "$work/report"' || fail "the tool does not see its window minimised"
+
+# A taskbar's request: xdotool sends _NET_ACTIVE_WINDOW with the source "pager".
+xdotool windowactivate "$window"
+restored() {
+  xprop -id "$window" WM_STATE | grep -q 'window state: Normal' &&
+    ! xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN && active
+}
+within 10 restored || fail "activation through the window manager did not restore the window"
+within 10 eval 'report && cmp -s "$work/before" "$work/report"' ||
+  fail "the window came back with other texts or the focus elsewhere; before: $(cat "$work/before")"
+[ "$(geometry)" = "$(cat "$work/geometry")" ] || fail "the window came back elsewhere: $(geometry)"
+# Both of the caret's looks come within a blink.
+as_before() { capture "$work/after.rgb" && cmp -s "$work/before.rgb" "$work/after.rgb"; }
+within 10 as_before || fail "the window came back with another picture"
+
+# Esc closes the tool, and tools/run.sh ends with it.
+xdotool key Escape
+ended() { ! kill -0 "$tool_pid" 2>/dev/null; }
+within 20 ended || fail "the tool did not close on Esc"
+wait "$tool_pid" || fail "tools/run.sh ended with status $?"
+tool_pid=
+echo "desktop window: listed, minimised by its caption item, restored as it was by the window manager"
