@@ -18,22 +18,25 @@ cd "$root"
 floors=(
   "platform|"
   "gdip|platform"
-  "skin/draw|platform gdip"
-  "skin/core|platform gdip skin/draw"
-  "skin/button|platform gdip skin/draw skin/core"
-  "skin/edit|platform gdip skin/draw skin/core"
-  "skin/menu|platform gdip skin/draw skin/core skin/button"
-  "skin/control|platform gdip skin/draw skin/core skin/button skin/edit skin/menu"
-  "skin/install|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control"
-  "skin/panel|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
-  "skin/shadow|platform gdip skin/draw skin/core"
-  "skin/close_effect|platform gdip skin/draw skin/core skin/shadow"
-  "skin/caption|platform gdip skin/draw skin/core"
-  "skin/form|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption"
-  "skin/message_box|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption skin/form"
+  # The values a program hands the engine (settings, bytes, the click routine):
+  # plain types that any folder of the engine may include.
+  "skin/values|"
+  "skin/draw|platform gdip skin/values"
+  "skin/core|platform gdip skin/values skin/draw"
+  "skin/button|platform gdip skin/values skin/draw skin/core"
+  "skin/edit|platform gdip skin/values skin/draw skin/core"
+  "skin/menu|platform gdip skin/values skin/draw skin/core skin/button"
+  "skin/control|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu"
+  "skin/install|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control"
+  "skin/panel|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "skin/shadow|platform gdip skin/values skin/draw skin/core"
+  "skin/close_effect|platform gdip skin/values skin/draw skin/core skin/shadow"
+  "skin/caption|platform gdip skin/values skin/draw skin/core"
+  "skin/form|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption"
+  "skin/message_box|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption skin/form"
   # The engine's front door: what a program may include of the engine. It
   # stands on every family; no folder of skin/ includes it.
-  "skin/engine|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/shadow skin/close_effect skin/caption skin/form skin/message_box"
+  "skin/engine|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/shadow skin/close_effect skin/caption skin/form skin/message_box"
   # The tool reaches the engine through its front door alone.
   "app|platform skin/engine"
 )
@@ -104,10 +107,9 @@ fi
 # and of the drawing vocabulary it includes, directly or through another: none
 # of them includes the state back (nor engine_startup.h or window_list.h,
 # which include it), so that the state stands below everything that reads it.
-# What the vocabulary keeps in the state (the memory-DC list, the painters'
-# caches) it reaches through an accessor that its header declares and the
-# state defines. No alias names a part of the state either: every read says
-# SkinEngine.<part>.<name>.
+# What the vocabulary keeps (the memory-DC list, the painters' caches) is its
+# own, not the state's. No alias names a part of the state either: every read
+# says SkinEngine.<part>.<name>.
 state_modules=()
 pending=(skin/core/engine_state.h)
 while [ ${#pending[@]} -gt 0 ]; do
