@@ -5,7 +5,8 @@
 # upward include, and so is a folder of skin/ that the table does not name
 # (a new family gets its floor here first). Includes are read quoted or
 # angled, from the root or relative to the including file, each where its
-# "." and ".." steps lead (tests/tools/check_layers_test.sh). Also fails when
+# "." and ".." steps lead (tests/tools/check_layers_test.sh); an include named
+# by a macro is refused, since no line says where it leads. Also fails when
 # the program's code (app/, skin/, gdip/, platform/) calls BeginPaint or
 # EndPaint anywhere but inside the platform's paint scope
 # (platform/gdi_object.cpp): one pair, which no early return can leave open.
@@ -95,6 +96,18 @@ for entry in "${floors[@]}"; do
   fi
 done
 
+# An include named by a macro (`#define H "skin/core/engine_state.h"`,
+# `#include H`): where it leads is the preprocessor's to say, not a line's,
+# so no folder may write one, whatever it names.
+folders=()
+for entry in "${floors[@]}"; do [ -d "${entry%%|*}" ] && folders+=("${entry%%|*}"); done
+if found=$(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' \
+           '^[[:space:]]*#[[:space:]]*include[[:space:]]+[A-Za-z_]' "${folders[@]}"); then
+  echo "layers: an include named by a macro (name the header itself):" >&2
+  echo "$found" >&2
+  status=1
+fi
+
 # Code lines (not comments) that call BeginPaint or EndPaint.
 if found=$(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' \
            '^[^/]*\b(BeginPaint|EndPaint)[[:space:]]*\(' app skin gdip platform |
@@ -141,5 +154,5 @@ if found=$(grep -rnE --include='*.h' --include='*.cpp' \
   status=1
 fi
 
-[ $status = 0 ] && echo "layers: every folder includes only its floor; BeginPaint and EndPaint only in the paint scope; the engine's state includes nothing that includes it back, and no alias names it"
+[ $status = 0 ] && echo "layers: every folder includes only its floor, each include by its own name; BeginPaint and EndPaint only in the paint scope; the engine's state includes nothing that includes it back, and no alias names it"
 exit $status
