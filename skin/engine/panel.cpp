@@ -23,25 +23,6 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage, std::optional<std
 
 int ZqkWindow::SetCallback(ZqkClickRoutine callback) { return insides_->SetCallback(callback); }
 
-void ZqkWindow::SetIcon(std::span<const uint8_t> image, std::optional<int> width, std::optional<int> height) {
-  insides_->SetIcon(image, width, height);
-}
-
-void ZqkWindow::Move(std::optional<int> x, std::optional<int> y, std::optional<int> width,
-                     std::optional<int> height) {
-  insides_->Move(x, y, width, height);
-}
-
-int ZqkWindow::Show(std::optional<int> visible) { return insides_->Show(visible); }
-void ZqkWindow::SetFrameColor(COLORREF colour) { insides_->SetFrameColor(colour); }
-int ZqkWindow::GetLeft() const { return insides_->GetLeft(); }
-int ZqkWindow::GetTop() const { return insides_->GetTop(); }
-int ZqkWindow::GetBottom() const { return insides_->GetBottom(); }
-int ZqkWindow::GetRight() const { return insides_->GetRight(); }
-int ZqkWindow::GetWidth() const { return insides_->GetWidth(); }
-int ZqkWindow::GetHeight() const { return insides_->GetHeight(); }
-int ZqkWindow::SetCursorFile(const std::string& path) { return insides_->SetCursorFile(path); }
-
 std::array<ZqkWindow, kZqkWindowCount>& ZqkWindows() {
   static std::array<ZqkWindow, kZqkWindowCount> windows;
   return windows;

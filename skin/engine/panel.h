@@ -7,8 +7,8 @@
 // twenty panel objects (ZqkWindows) for the program's whole run; an object
 // gets its window at Create and loses it with that window.
 //
-// Call Create first; then AddEntry, SetIcon and SetCallback in any order.
-// Everything else the panel does its window procedure does.
+// A program calls Create first, then AddEntry and SetCallback in any order;
+// everything else the panel does its window procedure does.
 #include <windows.h>
 
 #include <array>
@@ -16,7 +16,6 @@
 #include <memory>
 #include <optional>
 #include <span>
-#include <string>
 
 #include "skin/values/panel_click.h"
 
@@ -54,29 +53,11 @@ class ZqkWindow {
   // The routine a click on an entry calls. 1 when stored; 0, and the old
   // routine kept, for none.
   int SetCallback(ZqkClickRoutine callback);
-  // An icon at the panel's left end (16 x 16 when no size is given).
-  void SetIcon(std::span<const uint8_t> image, std::optional<int> width = std::nullopt,
-               std::optional<int> height = std::nullopt);
-  // Values not given are taken from the panel's current place in its parent.
-  void Move(std::optional<int> x = std::nullopt, std::optional<int> y = std::nullopt,
-            std::optional<int> width = std::nullopt, std::optional<int> height = std::nullopt);
-  // Not given: 1 when visible, else 0. Given: shows (without activating) or
-  // hides the panel and returns the value.
-  int Show(std::optional<int> visible = std::nullopt);
-  void SetFrameColor(COLORREF colour);
-  // The panel's place in its parent.
-  int GetLeft() const;
-  int GetTop() const;
-  int GetBottom() const;
-  int GetRight() const;
-  int GetWidth() const;
-  int GetHeight() const;
-  // The cursor shown over entries, from a cursor file (GBK path). 1 when it
-  // loaded; 0, the old cursor kept, else.
-  int SetCursorFile(const std::string& path);
 
-  // The object's insides (its window, entries, pictures and procedure),
-  // which the engine keeps to itself (skin/panel/panel_window.h).
+  // The object's insides (its window, entries, pictures and procedure, and
+  // the panel's other operations: an icon, moving, showing, the frame
+  // colour, a cursor), which the engine keeps to itself
+  // (skin/panel/panel_window.h).
   ZqkPanel& Insides() { return *insides_; }
   const ZqkPanel& Insides() const { return *insides_; }
 
