@@ -5,7 +5,8 @@
 # upward include, and so is a folder of skin/ that the table does not name
 # (a new family gets its floor here first). Includes are read quoted or
 # angled, from the root or relative to the including file, each where its
-# "." and ".." steps lead (tests/tools/check_layers_test.sh). Also fails when
+# "." and ".." steps lead (tests/tools/check_layers_test.sh); an include named
+# by a macro is refused, since no line says where it leads. Also fails when
 # the program's code (app/, skin/, gdip/, platform/) calls BeginPaint or
 # EndPaint anywhere but inside the platform's paint scope
 # (platform/gdi_object.cpp): one pair, which no early return can leave open.
@@ -18,22 +19,25 @@ cd "$root"
 floors=(
   "platform|"
   "gdip|platform"
-  "skin/draw|platform gdip"
-  "skin/core|platform gdip skin/draw"
-  "skin/button|platform gdip skin/draw skin/core"
-  "skin/edit|platform gdip skin/draw skin/core"
-  "skin/menu|platform gdip skin/draw skin/core skin/button"
-  "skin/control|platform gdip skin/draw skin/core skin/button skin/edit skin/menu"
-  "skin/install|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control"
-  "skin/panel|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
-  "skin/shadow|platform gdip skin/draw skin/core"
-  "skin/close_effect|platform gdip skin/draw skin/core skin/shadow"
-  "skin/caption|platform gdip skin/draw skin/core"
-  "skin/form|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption"
-  "skin/message_box|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption skin/form"
+  # The values a program hands the engine (settings, bytes, the click routine):
+  # plain types that any folder of the engine may include.
+  "skin/values|"
+  "skin/draw|platform gdip skin/values"
+  "skin/core|platform gdip skin/values skin/draw"
+  "skin/button|platform gdip skin/values skin/draw skin/core"
+  "skin/edit|platform gdip skin/values skin/draw skin/core"
+  "skin/menu|platform gdip skin/values skin/draw skin/core skin/button"
+  "skin/control|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu"
+  "skin/install|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control"
+  "skin/panel|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install"
+  "skin/shadow|platform gdip skin/values skin/draw skin/core"
+  "skin/close_effect|platform gdip skin/values skin/draw skin/core skin/shadow"
+  "skin/caption|platform gdip skin/values skin/draw skin/core"
+  "skin/form|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption"
+  "skin/message_box|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/shadow skin/close_effect skin/caption skin/form"
   # The engine's front door: what a program may include of the engine. It
   # stands on every family; no folder of skin/ includes it.
-  "skin/engine|platform gdip skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/shadow skin/close_effect skin/caption skin/form skin/message_box"
+  "skin/engine|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/shadow skin/close_effect skin/caption skin/form skin/message_box"
   # The tool reaches the engine through its front door alone.
   "app|platform skin/engine"
 )
@@ -92,6 +96,18 @@ for entry in "${floors[@]}"; do
   fi
 done
 
+# An include named by a macro (`#define H "skin/core/engine_state.h"`,
+# `#include H`): where it leads is the preprocessor's to say, not a line's,
+# so no folder may write one, whatever it names.
+folders=()
+for entry in "${floors[@]}"; do [ -d "${entry%%|*}" ] && folders+=("${entry%%|*}"); done
+if found=$(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' \
+           '^[[:space:]]*#[[:space:]]*include[[:space:]]+[A-Za-z_]' "${folders[@]}"); then
+  echo "layers: an include named by a macro (name the header itself):" >&2
+  echo "$found" >&2
+  status=1
+fi
+
 # Code lines (not comments) that call BeginPaint or EndPaint.
 if found=$(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' \
            '^[^/]*\b(BeginPaint|EndPaint)[[:space:]]*\(' app skin gdip platform |
@@ -104,10 +120,9 @@ fi
 # and of the drawing vocabulary it includes, directly or through another: none
 # of them includes the state back (nor engine_startup.h or window_list.h,
 # which include it), so that the state stands below everything that reads it.
-# What the vocabulary keeps in the state (the memory-DC list, the painters'
-# caches) it reaches through an accessor that its header declares and the
-# state defines. No alias names a part of the state either: every read says
-# SkinEngine.<part>.<name>.
+# What the vocabulary keeps (the memory-DC list, the painters' caches) is its
+# own, not the state's. No alias names a part of the state either: every read
+# says SkinEngine.<part>.<name>.
 state_modules=()
 pending=(skin/core/engine_state.h)
 while [ ${#pending[@]} -gt 0 ]; do
@@ -139,5 +154,5 @@ if found=$(grep -rnE --include='*.h' --include='*.cpp' \
   status=1
 fi
 
-[ $status = 0 ] && echo "layers: every folder includes only its floor; BeginPaint and EndPaint only in the paint scope; the engine's state includes nothing that includes it back, and no alias names it"
+[ $status = 0 ] && echo "layers: every folder includes only its floor, each include by its own name; BeginPaint and EndPaint only in the paint scope; the engine's state includes nothing that includes it back, and no alias names it"
 exit $status

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 #include "skin/core/skin_canvas.h"
 #include "skin/draw/control_text.h"
 

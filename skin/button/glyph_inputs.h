@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "gdip/geometry.h"
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 
 namespace korvath::gdip {
 class Graphics;

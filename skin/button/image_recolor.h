@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 
 namespace korvath::skin {
 

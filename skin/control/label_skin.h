@@ -10,26 +10,16 @@
 #include <string>
 
 #include "skin/core/found_entry.h"
+#include "skin/values/label_settings.h"
 
 namespace korvath::skin {
-
-// How a label is drawn; each setting not given takes the default in brackets.
-struct LabelSettings {
-  std::optional<std::string> fontFace;         // ("宋体")
-  std::optional<int32_t> fontSize;             // pixels (12)
-  std::optional<int32_t> fontStyle;            // GDI+ style bits (0)
-  std::optional<COLORREF> textColour;          // (0, black)
-  std::optional<COLORREF> haloColour;          // given: the text gets a soft halo (none)
-  std::optional<int32_t> horizontalAlignment;  // GDI+ string alignment (0, near)
-  std::optional<int32_t> verticalAlignment;    // (1, centre)
-  std::optional<bool> wrap;                    // (false: one line)
-};
 
 // Registers the label with its skinned top-level window's record and
 // subclasses it. 1 when attached; 0 when the window has no skinned ancestor
 // or some skin has subclassed it already (a second layer would forward to
-// itself).
-int32_t LabelSkinAttach(HWND window, const LabelSettings& settings = {});
+// itself). (A program calls it through the engine's front door,
+// skin/engine/attach.h, which gives the settings their default.)
+int32_t LabelSkinAttach(HWND window, const LabelSettings& settings);
 
 LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

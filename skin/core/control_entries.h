@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 #include "skin/draw/skin_picture.h"
 
 namespace korvath::skin {

@@ -53,9 +53,10 @@ void SkinGdiplusShutdownIfLastWindowGone();
 bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc);
 // enabled -> SkinEnabled; alpha -> SkinAlpha (160 when not given) and
 // SkinTransparentMode (whether it was given); trackbar -> SkinOptTrackbar
-// (1 when not given). Touches nothing else, repaints nothing.
-void SkinSetOptions(bool enabled, std::optional<int32_t> alpha = std::nullopt,
-                    std::optional<int32_t> trackbar = std::nullopt);
+// (1 when not given). Touches nothing else, repaints nothing. (A program
+// calls it through the engine's front door, skin/engine/start.h, which
+// leaves the alpha and the track-bar option out by default.)
+void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<int32_t> trackbar);
 // Window procedure of "hbfcWindow": everything goes to DefWindowProc.
 LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,6 +1,7 @@
 #include "skin/core/engine_state.h"
 
 #include "skin/core/engine_startup.h"
+#include "skin/draw/engine_caches.h"
 
 namespace korvath::skin {
 
@@ -9,20 +10,23 @@ platform::GdiplusStartupToken GdiplusToken;
 ULONG_PTR SkinModuleGdiplusToken = 0;
 SkinEngineState SkinEngine;
 
-SkinEngineCaches& SkinEngineCacheRegistry() { return SkinEngine.caches; }
-std::vector<SkinMemoryDcEntry>& SkinEngineMemoryDcList() { return SkinEngine.lists.SkinMemoryDcList; }
+SkinEngineState::SkinEngineState() {
+  SkinMemoryDcList();
+  SkinEngineCacheRegistry();
+}
 
 void SkinEngineReset() {
   // Records and fades free their pictures into the memory-DC list, so they
   // go first; a fade also kills its timer. The caches go with the state they
-  // were worked out from.
+  // were worked out from; the memory DCs that nothing holds any more go last.
   SkinEngine.lists.SkinWindowList.clear();
   SkinEngine.lists.FadeList.clear();
-  SkinEngine.caches.Clear();
+  SkinEngineCacheRegistry().Clear();
   SkinEngine.options = SkinEngineOptions{};
   SkinEngine.forms = SkinFormState{};
   SkinEngine.box = SkinMessageBoxState{};
   SkinEngine.lists = SkinEngineLists{};
+  SkinMemoryDcList().clear();
 }
 
 }  // namespace korvath::skin

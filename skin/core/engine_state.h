@@ -1,16 +1,18 @@
 #pragma once
-// Everything the engine keeps between calls, in one object of five sections: the
-// options (fixed once set up), what the skinned forms keep between messages,
-// the message box on its way, the lists and the painters' caches.
-// `SkinEngineReset` gives all of it its start-up content at once, so nothing
-// can be left behind: the program's start and exit and every test begin from
-// the same state. Every read names the section that holds the value
+// Everything the engine keeps between calls, in one object of four sections:
+// the options (fixed once set up), what the skinned forms keep between
+// messages, the message box on its way, and the lists. What the drawing
+// vocabulary keeps, the memory-DC list and the painters' caches, is its own
+// (skin/draw/memory_dc.h, engine_caches.h), made before this object and
+// emptied with it. `SkinEngineReset` gives all of it its start-up content at
+// once, so nothing can be left behind: the program's start and exit and every
+// test begin from the same state. Every read names the section that holds the value
 // (`SkinEngine.options.SkinThemeColor`, `SkinEngine.lists.SkinWindowList`).
 //
 // Lists exist from program start (no user tests them for absence). Windows
 // are left to their own destruction; the lists own the memory and the objects
 // in them. GDI+'s start-up (engine_startup.h) and the twenty panel objects
-// (skin/panel/panel_window.h) last as long as the process and are not reset.
+// (skin/engine/panel.h) last as long as the process and are not reset.
 #include <windows.h>
 
 #include <cstdint>
@@ -21,13 +23,12 @@
 #include "platform/gdi_object.h"
 #include "platform/hooks.h"
 #include "platform/unique_handle.h"
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 #include "skin/core/callbacks.h"
 #include "skin/core/error_policy.h"
 #include "skin/core/menu_entries.h"
 #include "skin/core/skin_routine.h"
 #include "skin/core/window_record.h"
-#include "skin/draw/engine_caches.h"
 #include "skin/draw/image_strip.h"
 #include "skin/draw/memory_dc.h"
 
@@ -164,9 +165,9 @@ struct SkinMessageBoxState {
 };
 
 // The lists, in an order that lets each be released while the ones it
-// releases into still exist.
+// releases into still exist (the memory-DC list, which they free into, is
+// the drawing vocabulary's and outlives them all).
 struct SkinEngineLists {
-  std::vector<SkinMemoryDcEntry> SkinMemoryDcList;
   // The check-box glyph cells, loaded at their first use (SkinGlyphStrip).
   ImageStrip SkinImageStrip;
   std::vector<SkinCallbackEntry> SkinCallbackList;
@@ -185,12 +186,13 @@ struct SkinEngineLists {
 };
 
 struct SkinEngineState {
+  // Makes the drawing vocabulary's memory-DC list and cache registry first,
+  // so that they are destroyed after this object at the process's end.
+  SkinEngineState();
   SkinEngineOptions options;
   SkinFormState forms;
   SkinMessageBoxState box;
   SkinEngineLists lists;
-  // What the painters keep to save work (engine_caches.h).
-  SkinEngineCaches caches;
 };
 
 extern SkinEngineState SkinEngine;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 #include "skin/core/skin_routine.h"
 
 namespace korvath::skin {

@@ -22,6 +22,7 @@
 #include "skin/core/entry_list.h"
 #include "skin/core/skin_routine.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/values/form_settings.h"
 
 namespace korvath::skin {
 
@@ -45,13 +46,6 @@ struct CaptionItem {
   std::string TipText;
   SkinRoutine Handler;  // custom items only
   gdip::RectF Bounds;   // forms: client coordinates; message boxes: window coordinates
-};
-
-struct StatusBarSegment {
-  int32_t width = 0;  // -1: a share of the width the fixed segments leave
-  std::string text;
-  ByteSet image;
-  COLORREF textColor = 0;
 };
 
 // A form's background picture decoded once, and its lower background (the

@@ -23,6 +23,11 @@ void SkinEngineCaches::Clear() {
   // Destroyed outside the lock: a cache's end may reach the engine again.
 }
 
+SkinEngineCaches& SkinEngineCacheRegistry() {
+  static SkinEngineCaches registry;
+  return registry;
+}
+
 size_t SkinEngineCaches::Count() const {
   AcquireSRWLockShared(&lock_);
   const size_t count = caches_.size();

@@ -1,6 +1,6 @@
 #pragma once
 // What the painters keep to save work (fonts measured, pictures decoded,
-// siblings walked, faces drawn): one registry in the engine's state, one
+// siblings walked, faces drawn): one registry of the drawing vocabulary, one
 // cache per type, each made at its first use and emptied by the engine's
 // reset together with the state it was worked out from. Finding a cache takes
 // the registry's lock; a cache that threads share keeps a lock of its own for
@@ -43,8 +43,9 @@ class SkinEngineCaches {
   std::vector<std::pair<const void*, std::shared_ptr<void>>> caches_;
 };
 
-// The registry of the engine's state (SkinEngine.caches; defined with the
-// state, which includes this header).
+// The one registry: made at its first use and kept until the process ends.
+// The engine's state asks for it while the state itself is made, so that the
+// registry outlives it, and the engine's reset (SkinEngineReset) empties it.
 SkinEngineCaches& SkinEngineCacheRegistry();
 
 // The engine's cache of this type.

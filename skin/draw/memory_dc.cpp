@@ -8,11 +8,16 @@ namespace korvath::skin {
 namespace {
 
 std::vector<SkinMemoryDcEntry>::iterator FindEntry(HDC dc) {
-  return std::find_if(SkinEngineMemoryDcList().begin(), SkinEngineMemoryDcList().end(),
+  return std::find_if(SkinMemoryDcList().begin(), SkinMemoryDcList().end(),
                       [dc](const SkinMemoryDcEntry& entry) { return entry.dc.get() == dc; });
 }
 
 }  // namespace
+
+std::vector<SkinMemoryDcEntry>& SkinMemoryDcList() {
+  static std::vector<SkinMemoryDcEntry> list;
+  return list;
+}
 
 platform::GdiBitmap SkinCreateDib32(int width, int height) {
   return std::move(platform::CreateDib32(width, height).bitmap);
@@ -30,20 +35,20 @@ HDC SkinMemoryDcRegister(platform::MemoryDC dc, platform::GdiBitmap bitmap, HGDI
   HDC handle = dc.get();
   if (!handle) return nullptr;
   auto existing = FindEntry(handle);
-  if (existing != SkinEngineMemoryDcList().end()) {
+  if (existing != SkinMemoryDcList().end()) {
     // The list owns this DC already; the second owner must not delete it.
     (void)dc.Release();
     existing->bitmap = std::move(bitmap);
     existing->previous = previous;
     return handle;
   }
-  SkinEngineMemoryDcList().push_back(SkinMemoryDcEntry{std::move(dc), std::move(bitmap), previous});
+  SkinMemoryDcList().push_back(SkinMemoryDcEntry{std::move(dc), std::move(bitmap), previous});
   return handle;
 }
 
 void SkinMemoryDcRegister(HDC registered, platform::GdiBitmap bitmap, HGDIOBJ previous) {
   auto existing = FindEntry(registered);
-  if (!registered || existing == SkinEngineMemoryDcList().end()) return;
+  if (!registered || existing == SkinMemoryDcList().end()) return;
   if (existing->bitmap.get() != bitmap.get()) existing->bitmap = std::move(bitmap);
   else (void)bitmap.Release();
   existing->previous = previous;
@@ -52,12 +57,12 @@ void SkinMemoryDcRegister(HDC registered, platform::GdiBitmap bitmap, HGDIOBJ pr
 bool SkinMemoryDcFree(HDC dc) {
   if (!dc) return false;
   auto entry = FindEntry(dc);
-  if (entry == SkinEngineMemoryDcList().end()) return false;
+  if (entry == SkinMemoryDcList().end()) return false;
   // The bitmap comes out of the DC before either is deleted; a bitmap that is
   // still selected cannot be deleted.
   if (entry->previous) SelectObject(dc, entry->previous);
   SkinMemoryDcEntry released = std::move(*entry);
-  SkinEngineMemoryDcList().erase(entry);
+  SkinMemoryDcList().erase(entry);
   return true;  // `released` deletes the bitmap, then the DC
 }
 

@@ -18,10 +18,12 @@ struct SkinMemoryDcEntry {
   HGDIOBJ previous = nullptr;      // what that selection replaced (a stock object)
 };
 
-// The list of the engine's state (SkinEngine.lists.SkinMemoryDcList; defined
-// with the state, which includes this header): records and fades own memory
-// DCs that free themselves into it.
-std::vector<SkinMemoryDcEntry>& SkinEngineMemoryDcList();
+// `SkinMemoryDcList`: the registered DCs, the drawing vocabulary's own list.
+// It is made at its first use and lasts until the process ends; the engine's
+// state asks for it while the state itself is made, so that the list outlives
+// the records and fades that free their DCs into it, and the engine's reset
+// (SkinEngineReset) empties it after them.
+std::vector<SkinMemoryDcEntry>& SkinMemoryDcList();
 
 // A 32-bit DIB section (BI_RGB, all zero). A positive height makes it
 // bottom-up, a negative one top-down, as CreateDIBSection reads the header.

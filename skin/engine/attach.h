@@ -1,9 +1,37 @@
 #pragma once
-// Putting the skin on a program's windows: a top-level form
-// (FormSkinAttach with its FormSkinSettings), a label (LabelSkinAttach with
-// its LabelSettings) and a control with children, such as a group box
-// (ContainerControlSkinAttach). A form's attach skins its controls itself;
-// labels and containers are attached one by one after it.
-#include "skin/control/label_skin.h"
-#include "skin/form/form_attach.h"
-#include "skin/install/control_attach.h"
+// Putting the skin on a program's windows, after SkinEngineStart (start.h):
+// first the top-level form, whose attach skins the controls it holds; then,
+// one by one, its labels and the controls with children of their own (such
+// as group boxes), which the form's attach leaves alone. Each attach does
+// nothing on a window some skin has subclassed already, and the label's and
+// the container's nothing on a window that lies in no skinned form. A
+// skinned window keeps its skin until it is destroyed.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "skin/values/form_settings.h"
+#include "skin/values/label_settings.h"
+
+namespace korvath::skin {
+
+// Skins a top-level form and every control it holds. The form's style loses
+// WS_CLIPCHILDREN and gains WS_SYSMENU; its minimise and maximise items
+// follow its WS_MINIMIZEBOX and WS_MAXIMIZEBOX. The settings are copied.
+void FormSkinAttach(HWND form, const FormSkinSettings& settings = {});
+
+// Skins a label ("Static") of a skinned form: its text drawn over what lies
+// under it. 1 when attached, else 0.
+int32_t LabelSkinAttach(HWND window, const LabelSettings& settings = {});
+
+// Skins one control of a skinned form, such as a group box, and a control
+// with children as a container (its children are skinned too). `keyColour`
+// is the colour keyed out of the control's own painting (the system
+// button-face colour when not given); the fill colour and alpha tint a
+// container (0: no tint).
+void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nullopt,
+                                std::optional<COLORREF> fillColour = std::nullopt,
+                                std::optional<int32_t> fillAlpha = std::nullopt);
+
+}  // namespace korvath::skin

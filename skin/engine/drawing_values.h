@@ -1,5 +1,15 @@
 #pragma once
-// The engine's small value routines (colours, message-parameter halves,
-// style tests), among them the one a program reads windows with: a window's
-// class name as GBK text (SkinGetClassNameText).
-#include "skin/draw/drawing_values.h"
+// The one routine of the engine's value helpers that a program uses to tell
+// windows apart.
+#include <windows.h>
+
+#include <string>
+
+namespace korvath::skin {
+
+// The window's class name as GBK text ("#32770" for a dialog; at most 254
+// characters). A handle that is no window gives 255 blanks, which match no
+// class name.
+std::string SkinGetClassNameText(HWND window);
+
+}  // namespace korvath::skin

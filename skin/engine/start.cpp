@@ -1,3 +1,6 @@
+// The engine's start: the core's start-up, then the drop shadows' class, the
+// one step of the start that the core, standing below the families, cannot
+// take.
 #include "skin/engine/start.h"
 
 #include "skin/core/engine_startup.h"

@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 
 namespace korvath::gdip {
 class Bitmap;
@@ -34,11 +34,12 @@ inline constexpr COLORREF kThemeFromBackground = 0xFFFFFFFF;
 // bytes), its sampled edge colour unless a colour is given, the mode (4 when
 // not given) and the image, faded at its inner edges for the corner modes 0
 // and 1. Then every skinned window drops its children's colour brushes and
-// every visible one is rendered again and repainted.
+// every visible one is rendered again and repainted. (A program calls it
+// through the engine's front door, skin/engine/background_theme.h, which
+// leaves the last three out by default.)
 void SkinSetBackgroundTheme(const std::string& imagePath, std::span<const uint8_t> imageBytes,
-                            std::optional<COLORREF> backgroundColor = std::nullopt,
-                            std::optional<COLORREF> themeColor = std::nullopt,
-                            std::optional<int32_t> mode = std::nullopt);
+                            std::optional<COLORREF> backgroundColor, std::optional<COLORREF> themeColor,
+                            std::optional<int32_t> mode);
 
 // The mean colour of `sampleCount` pixels drawn at random from the image's
 // right strip (`stripWidth` wide, a tenth of the width by default; the

@@ -21,9 +21,10 @@ void ToolbarSkinInstall(SkinWindowRecord& record, HWND parent);
 // out of its own painting (the system button-face colour when not given);
 // the fill colour and alpha tint it as a container (0: no tint). Does nothing
 // without a skinned ancestor or on a window some skin has subclassed already.
-void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nullopt,
-                                std::optional<COLORREF> fillColour = std::nullopt,
-                                std::optional<int32_t> fillAlpha = std::nullopt);
+// (A program calls it through the engine's front door, skin/engine/attach.h,
+// which leaves the three values out by default.)
+void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
+                                std::optional<COLORREF> fillColour, std::optional<int32_t> fillAlpha);
 // Registers the window as a container of its skinned top-level record unless
 // it is one already: ContainerSkinAttach for a caller that holds no record.
 void ContainerControlRegister(HWND window, std::optional<bool> framed = std::nullopt,

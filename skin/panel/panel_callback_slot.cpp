@@ -16,21 +16,21 @@ SkinCallbackEntry* CallbackEntry(int32_t n) { return SkinEntryAt(SkinEngine.list
 
 // The object bound to a panel window, or null when the window's record is
 // gone or belongs to another window now.
-ZqkWindow* PanelObject(HWND window) {
+ZqkPanel* PanelObject(HWND window) {
   const SkinCallbackEntry* record = CallbackEntry(int32_t(GetSkinProp(window, prop::Zqk_LbID)));
-  return record && record->window == window ? static_cast<ZqkWindow*>(record->target) : nullptr;
+  return record && record->window == window ? static_cast<ZqkPanel*>(record->target) : nullptr;
 }
 
 }  // namespace
 
-int ZqkWindow::FindFreeCallbackSlot() {
+int ZqkPanel::FindFreeCallbackSlot() {
   for (size_t i = 0; i < SkinEngine.lists.SkinCallbackList.size(); ++i) {
     if (SkinEngine.lists.SkinCallbackList[i].free) return int(i) + 1;
   }
   return 0;
 }
 
-int ZqkWindow::TakeCallbackSlot(HWND panel) {
+int ZqkPanel::TakeCallbackSlot(HWND panel) {
   int n = FindFreeCallbackSlot();
   if (n == 0) {
     SkinEngine.lists.SkinCallbackList.emplace_back();
@@ -42,14 +42,14 @@ int ZqkWindow::TakeCallbackSlot(HWND panel) {
   return n;
 }
 
-bool ZqkWindow::BuildThunks(std::optional<int> slot) {
+bool ZqkPanel::BuildThunks(std::optional<int> slot) {
   SkinCallbackEntry* record = CallbackEntry(slot.value_or(callbackSlot_));
   if (!record) return false;
   record->target = this;
   return true;
 }
 
-void ZqkWindow::FreeCallbackSlot() const {
+void ZqkPanel::FreeCallbackSlot() const {
   SkinCallbackEntry* record = CallbackEntry(callbackSlot_);
   // A second Release must not free the record that another panel took since.
   if (!record || record->target != this) return;
@@ -64,7 +64,7 @@ LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   // container skin's), read from the panel slot's property, so that it still
   // works after Destroy has emptied the object.
   const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = &kPanelSlot};
-  if (ZqkWindow* object = PanelObject(window)) return object->WindowProc(m);
+  if (ZqkPanel* object = PanelObject(window)) return object->WindowProc(m);
   return m.Forward();
 }
 

@@ -80,7 +80,7 @@ SkinMemoryDc BackgroundUnder(const SkinWindowRecord* owner, HWND window, const R
 
 }  // namespace
 
-void ZqkWindow::Layout() {
+void ZqkPanel::Layout() {
   const RECT c = platform::ClientRect(panel_);
   int total = 0;
   for (const ZqkWindowEntry& entry : entries_) total += entry.width + 1;
@@ -101,7 +101,7 @@ void ZqkWindow::Layout() {
              t.bottom - t.top, FALSE);
 }
 
-int ZqkWindow::HitTest(int x, int y) const {
+int ZqkPanel::HitTest(int x, int y) const {
   for (size_t i = 0; i < entries_.size(); ++i) {
     const RECT& r = entries_[i].rectangle;
     if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) return int(i) + 1;
@@ -109,9 +109,9 @@ int ZqkWindow::HitTest(int x, int y) const {
   return 0;
 }
 
-const SkinWindowRecord* ZqkWindow::OwnerRecord() const { return SkinTopSkinnedRecord(panel_); }
+const SkinWindowRecord* ZqkPanel::OwnerRecord() const { return SkinTopSkinnedRecord(panel_); }
 
-SkinMemoryDc ZqkWindow::ComposeBackBuffer(const SkinWindowRecord* owner) const {
+SkinMemoryDc ZqkPanel::ComposeBackBuffer(const SkinWindowRecord* owner) const {
   const RECT c = platform::ClientRect(panel_);
   SkinMemoryDc buffer = BackgroundUnder(owner, panel_, c);
   if (!buffer) return buffer;
@@ -172,22 +172,22 @@ SkinMemoryDc ZqkWindow::ComposeBackBuffer(const SkinWindowRecord* owner) const {
 
 // Two pixels wide, just outside the entry, so that the entry's own redraws
 // as the mouse comes and goes leave it as it is.
-void ZqkWindow::DrawFocusRing(gdip::Graphics& graphics) const {
+void ZqkPanel::DrawFocusRing(gdip::Graphics& graphics) const {
   if (!focused_ || entries_.empty()) return;
   const RECT& r = entries_.front().rectangle;
   SkinStroke(graphics, SkinArgbFromColorRef(kFocusRing, kFocusRingAlpha), 2, float(r.left) - 1.5f,
              float(r.top) - 1.5f, float(r.right - r.left) + 2, float(r.bottom - r.top) + 2);
 }
 
-void ZqkWindow::RebuildBackBuffer(const SkinWindowRecord* owner) { backBuffer_ = ComposeBackBuffer(owner); }
+void ZqkPanel::RebuildBackBuffer(const SkinWindowRecord* owner) { backBuffer_ = ComposeBackBuffer(owner); }
 
-void ZqkWindow::EnsureBackBuffer(const SkinWindowRecord* owner) {
+void ZqkPanel::EnsureBackBuffer(const SkinWindowRecord* owner) {
   if (!redrawPending_ && backBuffer_) return;
   RebuildBackBuffer(owner);
   redrawPending_ = 0;
 }
 
-void ZqkWindow::Paint() {
+void ZqkPanel::Paint() {
   // Off screen (its form not shown yet, or the panel hidden) nothing would
   // show the picture: the panel's next WM_PAINT draws it.
   if (!IsWindowVisible(panel_)) {
@@ -202,7 +202,7 @@ void ZqkWindow::Paint() {
 
 // The one painter of the panel's window, for WM_PAINT and WM_PRINTCLIENT:
 // the kept picture, with the children's places left to the children.
-void ZqkWindow::ShowBackBuffer(HDC dc) const {
+void ZqkPanel::ShowBackBuffer(HDC dc) const {
   if (!backBuffer_ || !dc) return;
   const RECT c = platform::ClientRect(panel_);
   platform::SavedDCState keep(dc);
@@ -211,7 +211,7 @@ void ZqkWindow::ShowBackBuffer(HDC dc) const {
          SRCCOPY);
 }
 
-void ZqkWindow::Present(const SkinWindowRecord* owner, HDC dc) const {
+void ZqkPanel::Present(const SkinWindowRecord* owner, HDC dc) const {
   if (!backBuffer_) return;
   platform::WindowDC own;
   if (!dc) {
@@ -224,7 +224,7 @@ void ZqkWindow::Present(const SkinWindowRecord* owner, HDC dc) const {
   if (owner) SkinPaintChildBackground(*owner, panel_, backBuffer_.get());
 }
 
-void ZqkWindow::DrawEntry(int number, gdip::Graphics* buffer) const {
+void ZqkPanel::DrawEntry(int number, gdip::Graphics* buffer) const {
   if (number < 1 || number > int(entries_.size())) return;
   const ZqkWindowEntry& entry = entries_[number - 1];
   const RECT& r = entry.rectangle;
@@ -251,7 +251,7 @@ void ZqkWindow::DrawEntry(int number, gdip::Graphics* buffer) const {
   BitBlt(dc.get(), r.left, r.top, width, height, piece.get(), 0, 0, SRCCOPY);
 }
 
-void ZqkWindow::DrawIcon(gdip::Graphics& graphics) const {
+void ZqkPanel::DrawIcon(gdip::Graphics& graphics) const {
   if (!iconPicture_.GetNativeObject()) return;
   const RECT c = platform::ClientRect(panel_);
   const int k = int(GetSkinProp(panel_, prop::Kjsx_bkk));
@@ -259,7 +259,7 @@ void ZqkWindow::DrawIcon(gdip::Graphics& graphics) const {
                    float(iconWidth_), float(iconHeight_));
 }
 
-void ZqkWindow::FillBackgroundPath(gdip::Graphics& graphics, gdip::GraphicsPath& path) const {
+void ZqkPanel::FillBackgroundPath(gdip::Graphics& graphics, gdip::GraphicsPath& path) const {
   gdip::SolidBrush brush;
   if (brush.Create(SkinArgbFromColorRef(backgroundColour_, backgroundAlpha_ & 0xFF)))
     graphics.FillPath(brush, path);

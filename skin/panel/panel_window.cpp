@@ -38,26 +38,26 @@ gdip::Image Decoded(const ImageBytes& bytes) {
 
 }  // namespace
 
-ZqkWindow::ZqkWindow() = default;
+ZqkPanel::ZqkPanel() = default;
 
-ZqkWindow::~ZqkWindow() {
+ZqkPanel::~ZqkPanel() {
   if (panel_ && IsWindow(panel_)) Destroy();
 }
 
-void ZqkWindow::Nop(int32_t, int32_t) {}
+void ZqkPanel::Nop(int32_t, int32_t) {}
 
-int32_t ZqkWindow::SetRedrawPending(int32_t value) {
+int32_t ZqkPanel::SetRedrawPending(int32_t value) {
   redrawPending_ = value;
   return value;
 }
 
-void ZqkWindow::Invalidate() {
+void ZqkPanel::Invalidate() {
   redrawPending_ = 1;
   InvalidateRect(panel_, nullptr, TRUE);
   SkinInvalidateVisibleChildren(panel_);
 }
 
-int32_t ZqkWindow::Dispatch(int32_t code, int32_t value, int32_t a, int32_t b, int32_t c) {
+int32_t ZqkPanel::Dispatch(int32_t code, int32_t value, int32_t a, int32_t b, int32_t c) {
   switch (code) {
     case 1:
       SetRedrawPending(value == 1 ? 1 : 0);
@@ -77,19 +77,19 @@ int32_t ZqkWindow::Dispatch(int32_t code, int32_t value, int32_t a, int32_t b, i
   }
 }
 
-void ZqkWindow::SetPoint(int32_t x, int32_t y) {
+void ZqkPanel::SetPoint(int32_t x, int32_t y) {
   pointX_ = x;
   pointY_ = y;
 }
 
-int32_t ZqkWindow::PackedPoint() const { return int32_t(uint32_t(pointX_) | (uint32_t(pointY_) << 16)); }
+int32_t ZqkPanel::PackedPoint() const { return int32_t(uint32_t(pointX_) | (uint32_t(pointY_) << 16)); }
 
-SIZE ZqkWindow::PaintedSize() const {
+SIZE ZqkPanel::PaintedSize() const {
   const int32_t packed = PackedPoint();
   return SIZE{int16_t(LoWord(packed)), HiWord(packed)};
 }
 
-HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
+HWND ZqkPanel::Create(HWND target, std::optional<int> frameStyle,
                        std::optional<COLORREF> frameColour,
                        std::optional<COLORREF> backgroundColour,
                        std::optional<int> backgroundAlpha, const SkinPicture& picture) {
@@ -159,7 +159,7 @@ HWND ZqkWindow::Create(HWND target, std::optional<int> frameStyle,
   return panel;
 }
 
-void ZqkWindow::AdoptAsChild(HWND target, HWND panel) {
+void ZqkPanel::AdoptAsChild(HWND target, HWND panel) {
   const LONG before = GetWindowLongW(target, GWL_STYLE);
   LONG style = before;
   if (style & WS_POPUP) style &= ~(WS_POPUP | WS_CLIPCHILDREN);
@@ -168,7 +168,7 @@ void ZqkWindow::AdoptAsChild(HWND target, HWND panel) {
   SetParent(target, panel);
 }
 
-void ZqkWindow::SetIcon(std::span<const uint8_t> image, std::optional<int> width,
+void ZqkPanel::SetIcon(std::span<const uint8_t> image, std::optional<int> width,
                         std::optional<int> height) {
   icon_ = CopyOf(image);
   iconPicture_ = Decoded(icon_);
@@ -178,7 +178,7 @@ void ZqkWindow::SetIcon(std::span<const uint8_t> image, std::optional<int> width
   Paint();
 }
 
-void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
+void ZqkPanel::AddEntry(std::span<const uint8_t> normalImage,
                          std::optional<std::span<const uint8_t>> hoverImage,
                          std::optional<std::span<const uint8_t>> pressedImage,
                          std::optional<int> width, std::optional<int> height,
@@ -205,7 +205,7 @@ void ZqkWindow::AddEntry(std::span<const uint8_t> normalImage,
   Paint();
 }
 
-void ZqkWindow::DecodeShownPicture(ZqkWindowEntry& entry) {
+void ZqkPanel::DecodeShownPicture(ZqkWindowEntry& entry) {
   if (entry.hover && !entry.hoverDecoded) {
     entry.hoverPicture = Decoded(entry.hoverImage);
     entry.hoverDecoded = true;
@@ -216,13 +216,13 @@ void ZqkWindow::DecodeShownPicture(ZqkWindowEntry& entry) {
   }
 }
 
-int ZqkWindow::SetCallback(ZqkClickRoutine callback) {
+int ZqkPanel::SetCallback(ZqkClickRoutine callback) {
   if (!callback) return 0;
   callback_ = callback;
   return 1;
 }
 
-void ZqkWindow::Move(std::optional<int> x, std::optional<int> y, std::optional<int> width,
+void ZqkPanel::Move(std::optional<int> x, std::optional<int> y, std::optional<int> width,
                      std::optional<int> height) {
   const RECT r = SkinRectInParentWindow(panel_);
   MoveWindow(panel_, x.value_or(r.left), y.value_or(r.top), width.value_or(r.right - r.left),
@@ -230,31 +230,31 @@ void ZqkWindow::Move(std::optional<int> x, std::optional<int> y, std::optional<i
   Layout();
 }
 
-int ZqkWindow::Show(std::optional<int> visible) {
+int ZqkPanel::Show(std::optional<int> visible) {
   if (!visible) return IsWindowVisible(panel_) ? 1 : 0;
   ShowWindow(panel_, *visible ? SW_SHOWNA : SW_HIDE);
   return *visible;
 }
 
-void ZqkWindow::SetFrameColor(COLORREF colour) {
+void ZqkPanel::SetFrameColor(COLORREF colour) {
   frameColour_ = colour;
   Paint();
 }
 
-int ZqkWindow::GetLeft() const { return SkinRectInParentWindow(panel_).left; }
-int ZqkWindow::GetTop() const { return SkinRectInParentWindow(panel_).top; }
-int ZqkWindow::GetBottom() const { return SkinRectInParentWindow(panel_).bottom; }
-int ZqkWindow::GetRight() const { return SkinRectInParentWindow(panel_).right; }
-int ZqkWindow::GetWidth() const {
+int ZqkPanel::GetLeft() const { return SkinRectInParentWindow(panel_).left; }
+int ZqkPanel::GetTop() const { return SkinRectInParentWindow(panel_).top; }
+int ZqkPanel::GetBottom() const { return SkinRectInParentWindow(panel_).bottom; }
+int ZqkPanel::GetRight() const { return SkinRectInParentWindow(panel_).right; }
+int ZqkPanel::GetWidth() const {
   const RECT r = SkinRectInParentWindow(panel_);
   return r.right - r.left;
 }
-int ZqkWindow::GetHeight() const {
+int ZqkPanel::GetHeight() const {
   const RECT r = SkinRectInParentWindow(panel_);
   return r.bottom - r.top;
 }
 
-int ZqkWindow::SetCursorFile(const std::string& path) {
+int ZqkPanel::SetCursorFile(const std::string& path) {
   const std::wstring widePath = gdip::AnsiToWide(path);
   const HCURSOR loaded = LoadCursorFromFileW(widePath.c_str());
   if (!loaded) return 0;
@@ -262,7 +262,7 @@ int ZqkWindow::SetCursorFile(const std::string& path) {
   return 1;
 }
 
-void ZqkWindow::Destroy() {
+void ZqkPanel::Destroy() {
   if (panel_) SkinUnsubclass(panel_, kPanelSlot);
   backBuffer_ = SkinMemoryDc();
   cursor_.Reset();
@@ -286,11 +286,6 @@ void ZqkWindow::Destroy() {
   entries_.clear();
 
   FreeCallbackSlot();
-}
-
-std::array<ZqkWindow, kZqkWindowCount>& ZqkWindows() {
-  static std::array<ZqkWindow, kZqkWindowCount> windows;
-  return windows;
 }
 
 }  // namespace korvath::skin

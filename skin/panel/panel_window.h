@@ -5,12 +5,14 @@
 // its right end; a click on an entry calls the application back with the
 // entry's number. A panel with entries is a tab stop: the keyboard reaches
 // its first entry, which shows a focus ring, Space and Enter press it, and
-// the other keys go to the panel's top-level window (Tab, Esc). The program
-// keeps twenty panel objects (ZqkWindows); the main window uses the first
-// three.
+// the other keys go to the panel's top-level window (Tab, Esc).
+//
+// `ZqkPanel` is the insides of a panel object: a program holds the object
+// itself, a `ZqkWindow` of the engine's front door (skin/engine/panel.h),
+// which makes its insides and hands its calls on to them. Everything else
+// here is the engine's own.
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,6 +24,7 @@
 #include "skin/core/callbacks.h"
 #include "skin/draw/memory_dc.h"
 #include "skin/draw/skin_picture.h"
+#include "skin/values/panel_click.h"
 
 namespace korvath::gdip {
 class Graphics;
@@ -35,9 +38,6 @@ struct SkinWindowRecord;
 
 // An encoded picture (PNG, JPEG, ...) as the panel keeps it.
 using ImageBytes = std::vector<uint8_t>;
-
-// The routine a click on an entry calls with the entry's 1-based number.
-using ZqkClickRoutine = void (*)(int entry);
 
 // One image button of a panel.
 struct ZqkWindowEntry {
@@ -71,14 +71,14 @@ inline constexpr int kPanelFrameRoundedShaded = 3;
 // "No background colour" for the panel and its target's Zqk_bjs.
 inline constexpr COLORREF kPanelNoBackground = 0xFFFFFFFF;
 
-class ZqkWindow : public SkinCallbackTarget {
+class ZqkPanel : public SkinCallbackTarget {
  public:
-  ZqkWindow();
+  ZqkPanel();
   // A panel object that still has a window unbinds it first, so the window
   // never reaches a destroyed object.
-  virtual ~ZqkWindow();
-  ZqkWindow(const ZqkWindow&) = delete;
-  ZqkWindow& operator=(const ZqkWindow&) = delete;
+  virtual ~ZqkPanel();
+  ZqkPanel(const ZqkPanel&) = delete;
+  ZqkPanel& operator=(const ZqkPanel&) = delete;
 
   // ---- the three calls of the panel's callback-list record ------------------
   // The panel's window procedure, reached through ZqkWindowProc; what it
@@ -110,7 +110,7 @@ class ZqkWindow : public SkinCallbackTarget {
   // The point with x in the low and y in the high 16 bits.
   int32_t PackedPoint() const;
 
-  // ---- what the application calls ---------------------------------------------
+  // ---- what the panel object (ZqkWindow) hands on -----------------------------
   // Lays a panel over `target` and makes the target its child. Defaults:
   // frame style 3, frame colour 0x808080, no background colour (its alpha is
   // then 0 whatever was given; an alpha not given is 0). Returns the panel.
@@ -260,10 +260,6 @@ class ZqkWindow : public SkinCallbackTarget {
   SkinPicture picture_;
   std::vector<ZqkWindowEntry> entries_;
 };
-
-// The program's twenty panel objects; element [0] is the first.
-inline constexpr int kZqkWindowCount = 20;
-std::array<ZqkWindow, kZqkWindowCount>& ZqkWindows();
 
 // The window procedure of every panel: finds the panel's object through the
 // panel's "Zqk_LbID" property and its callback-list record, and hands the

@@ -15,7 +15,7 @@ namespace {
 constexpr int kKeyboardEntry = 1;
 }  // namespace
 
-LRESULT ZqkWindow::WindowProc(const SkinMessage& m) {
+LRESULT ZqkPanel::WindowProc(const SkinMessage& m) {
   switch (m.message) {
     case WM_DESTROY:     Destroy(); break;
     case WM_MOVE:        redrawPending_ = 1; break;
@@ -40,7 +40,7 @@ LRESULT ZqkWindow::WindowProc(const SkinMessage& m) {
   return m.Forward();
 }
 
-void ZqkWindow::OnPaint(HWND window) {
+void ZqkPanel::OnPaint(HWND window) {
   const SkinWindowRecord* owner = OwnerRecord();
   EnsureBackBuffer(owner);
   platform::PaintScope paint(window);
@@ -48,22 +48,22 @@ void ZqkWindow::OnPaint(HWND window) {
   SkinInvalidateVisibleChildren(window);
 }
 
-void ZqkWindow::OnPrintClient(HDC dc) {
+void ZqkPanel::OnPrintClient(HDC dc) {
   EnsureBackBuffer(OwnerRecord());
   ShowBackBuffer(dc);
 }
 
-void ZqkWindow::ShowCursorFor(int entryNumber) const {
+void ZqkPanel::ShowCursorFor(int entryNumber) const {
   SetCursor(entryNumber > 0 && cursor_ ? cursor_.get() : LoadCursorA(nullptr, IDC_ARROW));
 }
 
-void ZqkWindow::SetEntryHover(int number, bool hover) {
+void ZqkPanel::SetEntryHover(int number, bool hover) {
   entries_[number - 1].hover = hover;
   DecodeShownPicture(entries_[number - 1]);
   DrawEntry(number, nullptr);
 }
 
-void ZqkWindow::OnMouseMove(HWND window, POINT point) {
+void ZqkPanel::OnMouseMove(HWND window, POINT point) {
   TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, window, 1};
   TrackMouseEvent(&track);
   const int hit = HitTest(point.x, point.y);
@@ -74,12 +74,12 @@ void ZqkWindow::OnMouseMove(HWND window, POINT point) {
   hoveredEntry_ = hit;
 }
 
-void ZqkWindow::OnMouseLeave() {
+void ZqkPanel::OnMouseLeave() {
   if (hoveredEntry_ > 0) SetEntryHover(hoveredEntry_, false);
   hoveredEntry_ = 0;
 }
 
-void ZqkWindow::OnLeftButtonDown(HWND window, POINT point) {
+void ZqkPanel::OnLeftButtonDown(HWND window, POINT point) {
   const int hit = HitTest(point.x, point.y);
   ShowCursorFor(hit);
   if (hit <= 0) return;
@@ -87,14 +87,14 @@ void ZqkWindow::OnLeftButtonDown(HWND window, POINT point) {
   Press(hit);
 }
 
-void ZqkWindow::Press(int number) {
+void ZqkPanel::Press(int number) {
   entries_[number - 1].pressed = true;
   DecodeShownPicture(entries_[number - 1]);
   DrawEntry(number, nullptr);
   pressedEntry_ = number;
 }
 
-int ZqkWindow::EndPress() {
+int ZqkPanel::EndPress() {
   const int pressed = pressedEntry_;
   pressedEntry_ = 0;
   if (pressed <= 0 || pressed > int(entries_.size())) return 0;
@@ -105,7 +105,7 @@ int ZqkWindow::EndPress() {
 
 // The press ends, and the mouse is given back, before the application is
 // called: the routine may open a modal dialog, which must get the mouse.
-void ZqkWindow::OnLeftButtonUp() {
+void ZqkPanel::OnLeftButtonUp() {
   const int pressed = EndPress();
   ReleaseCapture();
   if (pressed > 0 && callback_) callback_(pressed);
@@ -113,7 +113,7 @@ void ZqkWindow::OnLeftButtonUp() {
 
 // The focus ring comes and goes with the whole picture; a press of the
 // keyboard's ends with the focus, unclicked, as a push button's does.
-void ZqkWindow::OnFocus(bool focused) {
+void ZqkPanel::OnFocus(bool focused) {
   focused_ = focused;
   if (!focused && GetCapture() != panel_) EndPress();
   Invalidate();
@@ -123,7 +123,7 @@ void ZqkWindow::OnFocus(bool focused) {
 // clicks it, Enter clicks it at once. The top-level window gets every other
 // key, as a dialog takes the keys of its controls: Tab goes on from the
 // panel, Esc is the window's.
-void ZqkWindow::OnKeyDown(HWND window, WPARAM key, LPARAM lp) {
+void ZqkPanel::OnKeyDown(HWND window, WPARAM key, LPARAM lp) {
   const bool repeated = (lp & (LPARAM(1) << 30)) != 0;
   if (entries_.empty() || (key != VK_SPACE && key != VK_RETURN)) {
     SendMessageW(GetAncestor(window, GA_ROOT), WM_KEYDOWN, key, lp);
@@ -134,7 +134,7 @@ void ZqkWindow::OnKeyDown(HWND window, WPARAM key, LPARAM lp) {
   }
 }
 
-void ZqkWindow::OnKeyUp(WPARAM key) {
+void ZqkPanel::OnKeyUp(WPARAM key) {
   if (key != VK_SPACE || pressedEntry_ != kKeyboardEntry || GetCapture() == panel_) return;
   if (EndPress() > 0 && callback_) callback_(kKeyboardEntry);
 }

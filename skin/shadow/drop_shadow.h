@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "skin/core/byte_set.h"
+#include "skin/values/byte_set.h"
 #include "skin/core/window_record.h"
 
 namespace korvath::skin {

@@ -14,6 +14,7 @@
 #include "app/folder_chooser.h"
 #include "app/handler_guard.h"
 #include "platform/long_paths.h"
+#include "skin/engine/panel.h"
 #include "skin/panel/panel_window.h"
 #include "tests/app/bad_input_fixture.h"
 
@@ -145,7 +146,7 @@ TEST_F(BadInputTest, MemoryThatRunsOutInTheFolderButtonsRoutineEndsWithTheNotice
   Npc().NpcFolder = "C:\\" + std::string(30000, 'a') + "\\";
   const std::string folder = Npc().NpcFolder;
   const std::vector<std::string> shown = Shown();
-  const skin::ZqkClickRoutine folderButton = skin::ZqkWindows()[kFolderPanel].callback();
+  const skin::ZqkClickRoutine folderButton = skin::ZqkWindows()[kFolderPanel].Insides().callback();
   ASSERT_NE(folderButton, nullptr);
   DialogAnswerer answerer({PressButton(IDOK)});
   g_failOnceFrom = 30000;

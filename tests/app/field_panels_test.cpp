@@ -14,6 +14,7 @@
 #include "app/field_panels.h"
 #include "app/pictures.h"
 #include "platform/folders.h"
+#include "skin/engine/panel.h"
 #include "skin/panel/panel_window.h"
 #include "tests/app/main_window_fixture.h"
 
@@ -26,7 +27,7 @@ namespace {
 
 using Box = std::array<LONG, 4>;
 Box B(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-skin::ZqkWindow& Panel(int n) { return skin::ZqkWindows()[n]; }
+skin::ZqkPanel& Panel(int n) { return skin::ZqkWindows()[n].Insides(); }
 
 class FieldPanelsTest : public MainWindowTest {
  protected:
@@ -164,7 +165,7 @@ TEST_F(FieldPanelsTest, TheKeyboardReachesTheFolderButton) {
 // window, not to the group box it lies in, so Tab and Shift+Tab go on from
 // the panel as from any stop.
 TEST_F(FieldPanelsTest, APanelInsideAGroupBoxHandsItsKeysToTheWindow) {
-  skin::ZqkWindow& hp = Panel(kHpPanel);
+  skin::ZqkPanel& hp = Panel(kHpPanel);
   hp.AddEntry(assets::FolderButtonNormalPng(), std::nullopt, std::nullopt, 20, 15);
   ASSERT_EQ(GetParent(hp.panel()), H(分组框3));
   SetFocus(H(HP编辑框));

@@ -26,6 +26,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/core/window_record.h"
+#include "skin/engine/panel.h"
 #include "skin/panel/panel_window.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
@@ -233,7 +234,7 @@ TEST_F(ToolPictures, TheBoxesAndTheOpenDialog) {
 }
 
 TEST_F(ToolPictures, TheFolderChooser) {
-  skin::ZqkWindow& panel = skin::ZqkWindows()[kFolderPanel];
+  skin::ZqkPanel& panel = skin::ZqkWindows()[kFolderPanel].Insides();
   const RECT button = panel.entries().at(0).rectangle;
   const std::wstring start = Wide(DocumentFolder());
   const std::wstring expected = start.substr(0, start.size() - 1).substr(start.find_last_of(L'\\', start.size() - 2) + 1);

@@ -3,7 +3,8 @@
 # with one include added at a time: an include that reaches above its
 # folder's floor fails the check, with its line named, however its path is
 # spelt ("." and ".." steps, beside the file or from the root); one that lands
-# on the floor passes. Prints each case and exits non-zero if one goes wrong.
+# on the floor passes; one named by a macro fails (a case's "\n" parts are
+# added as lines of their own, the last being the one named). Prints each case and exits non-zero if one goes wrong.
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 copy=$(mktemp -d)
@@ -24,6 +25,12 @@ cases=(
   'fails|app/notice.cpp|#include "../skin/message_box/message_box.h"'
   'fails|skin/message_box/message_box.cpp|#include "skin/engine/start.h"'
   'passes|app/notice.cpp|#include "skin/engine/message_box.h"'
+  # An include named by a macro is refused, whatever the macro names; the
+  # macro alone is no include.
+  'fails|app/notice.cpp|#define H "skin/core/engine_state.h"\n#include H'
+  'fails|skin/shadow/shadow_window.cpp|#define H "skin/form/form_attach.h"\n#  include H'
+  'fails|app/notice.cpp|#define H "skin/engine/message_box.h"\n#include H'
+  'passes|app/notice.cpp|#define H "skin/core/engine_state.h"'
   'passes|skin/shadow/shadow_window.cpp|#include "skin/form/../core/window_record.h"'
   'passes|skin/shadow/shadow_window.cpp|#include "../core/window_record.h"'
 )
@@ -39,11 +46,13 @@ for entry in "${cases[@]}"; do
   file=${rest%%|*}
   line=${rest#*|}
   cp "$copy/$file" "$copy/$file.kept"
-  printf '%s\n' "$line" >> "$copy/$file"
+  printf '%b\n' "$line" >> "$copy/$file"
   number=$(wc -l < "$copy/$file")
   said=$("$root/tools/check_layers.sh" "$copy" 2>&1)
   if [ $? = 0 ]; then got=passes; else got=fails; fi
-  if [ "$got" = fails ] && [[ $said != *"$file:$number:$line"* ]]; then got="fails without naming the line"; fi
+  # Of lines added together, the last is the one the check names.
+  last=${line##*\\n}
+  if [ "$got" = fails ] && [[ $said != *"$file:$number:$last"* ]]; then got="fails without naming the line"; fi
   if [ "$got" = "$expected" ]; then
     echo "ok: $file: $line: the check $got"
   else

@@ -237,7 +237,7 @@ int main(int argc, char** argv) {
     // 3. Cycles.
     Pump();
     const long liveBefore = korvath::platform::LiveGdiObjectCount();
-    const size_t dcsBefore = SkinEngine.lists.SkinMemoryDcList.size();
+    const size_t dcsBefore = SkinMemoryDcList().size();
     auto start = Clock::now();
     for (int c = 0; c < cycles; ++c) {
       HWND b = buttons[c % 6];
@@ -256,12 +256,12 @@ int main(int argc, char** argv) {
     std::printf(
         "%d hover/press/release/leave cycles over 3 push and 3 radio buttons, %.3f ms a cycle\n"
         "  live GDI objects %ld -> %ld, memory DCs %zu -> %zu, fades running %zu (after 250 ms: %zu)\n",
-        cycles, cycleMs, liveBefore, liveAfterCycles, dcsBefore, SkinEngine.lists.SkinMemoryDcList.size(),
+        cycles, cycleMs, liveBefore, liveAfterCycles, dcsBefore, SkinMemoryDcList().size(),
         fadesAfterCycles, SkinEngine.lists.FadeList.size());
     PrintFigure("hover/press/release/leave cycle, 6 buttons", cycleMs, "ms", "none", cycles);
     korvath::bench::PrintCountsNotBack("hover/press/release/leave cycles",
                                        long(liveAfterCycles != liveBefore) +
-                                           long(SkinEngine.lists.SkinMemoryDcList.size() != dcsBefore) +
+                                           long(SkinMemoryDcList().size() != dcsBefore) +
                                            long(!SkinEngine.lists.FadeList.empty()),
                                        cycles);
   }

@@ -26,6 +26,8 @@
 #include "platform/gdi_object.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/engine/attach.h"
+#include "skin/engine/background_theme.h"
 #include "skin/engine/start.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/form_attach.h"
@@ -57,7 +59,7 @@ struct Counts {
 
   static Counts Now() {
     Counts c{platform::LiveGdiObjectCount(),
-             SkinEngine.lists.SkinMemoryDcList.size(),
+             SkinMemoryDcList().size(),
              SkinEngine.lists.SkinWindowList.size(),
              GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
              GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),

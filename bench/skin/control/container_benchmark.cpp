@@ -36,6 +36,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/attach.h"
 #include "skin/install/control_attach.h"
 #include "tests/skin/core/skinned_form.h"
 
@@ -175,7 +176,7 @@ struct Counts {
     int windows = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&windows));
     return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
-            korvath::platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), windows};
+            korvath::platform::LiveGdiObjectCount(), SkinMemoryDcList().size(), windows};
   }
   bool operator==(const Counts& o) const {
     return gdi == o.gdi && user == o.user && tally == o.tally && memoryDcs == o.memoryDcs && windows == o.windows;

@@ -33,6 +33,8 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/attach.h"
+#include "skin/engine/background_theme.h"
 #include "skin/engine/start.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/form_attach.h"
@@ -145,7 +147,7 @@ struct Counts {
   size_t records;
 };
 Counts Now() {
-  return {platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(),
+  return {platform::LiveGdiObjectCount(), SkinMemoryDcList().size(),
           SkinEngine.lists.SkinWindowList.size()};
 }
 

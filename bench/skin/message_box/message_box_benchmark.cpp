@@ -29,6 +29,8 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/attach.h"
+#include "skin/engine/message_box.h"
 #include "skin/engine/start.h"
 #include "skin/form/form_attach.h"
 #include "skin/form/skin_removal.h"
@@ -179,7 +181,7 @@ int main(int argc, char** argv) {
   // 4. Many boxes in a row.
   {
     const long gdi = korvath::platform::LiveGdiObjectCount();
-    const size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
+    const size_t dcs = SkinMemoryDcList().size();
     const int windows = ThreadWindowCount();
     const int threads = ProcessThreadCount();
     testsupport::DialogAnswerer driver;
@@ -193,12 +195,12 @@ int main(int argc, char** argv) {
         "%d boxes (%d answered OK), %.1f ms each: GDI objects %ld -> %ld, memory DCs %zu -> %zu, "
         "records %zu, hook %s, thread windows %d -> %d, threads %d -> %d\n",
         boxes, answered, each, gdi, korvath::platform::LiveGdiObjectCount(), dcs,
-        SkinEngine.lists.SkinMemoryDcList.size(), SkinEngine.lists.SkinWindowList.size(),
+        SkinMemoryDcList().size(), SkinEngine.lists.SkinWindowList.size(),
         SkinEngine.box.MsgBoxCbtHook ? "left" : "gone", windows, ThreadWindowCount(), threads, ProcessThreadCount());
     PrintFigure("box opened and answered, in a row", each, "ms", "none", boxes);
     korvath::bench::PrintCountsNotBack(
         "boxes in a row",
-        long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinEngine.lists.SkinMemoryDcList.size() != dcs) +
+        long(korvath::platform::LiveGdiObjectCount() != gdi) + long(SkinMemoryDcList().size() != dcs) +
             long(!SkinEngine.lists.SkinWindowList.empty()) + long(bool(SkinEngine.box.MsgBoxCbtHook)) +
             long(ThreadWindowCount() != windows) + long(ProcessThreadCount() != threads) + long(answered != boxes),
         boxes);

@@ -19,6 +19,7 @@
 
 #include "bench/figure_line.h"
 #include "skin/core/engine_startup.h"
+#include "skin/engine/start.h"
 #include "tests/skin/stress/every_control_form.h"
 #include "tests/skin/stress/stress_cycles.h"
 #include "tests/support/win_test_support.h"

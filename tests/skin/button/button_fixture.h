@@ -52,7 +52,7 @@ class ButtonFixture : public ::testing::Test {
 // again after work that leaks nothing.
 struct Held {
   long gdi = korvath::platform::LiveGdiObjectCount();
-  size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
+  size_t dcs = SkinMemoryDcList().size();
   bool Same() const { return Held{}.gdi == gdi && Held{}.dcs == dcs; }
 };
 

@@ -17,6 +17,7 @@
 #include "skin/core/window_props.h"
 #include "skin/draw/alpha_blend.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/attach.h"
 #include "skin/engine/start.h"
 #include "skin/form/form_attach.h"
 #include "skin/form/working_set_trim.h"
@@ -56,7 +57,7 @@ class CloseAnimationTest : public korvath::skin::test::EngineTest {
  protected:
   static void SetUpTestSuite() { SkinEngineStart(); }
   // Both DCs of every animation are freed.
-  void TearDown() override { EXPECT_TRUE(SkinEngine.lists.SkinMemoryDcList.empty()); }
+  void TearDown() override { EXPECT_TRUE(SkinMemoryDcList().empty()); }
 };
 
 // Where each close effect leaves a window at (100, 100) after its tenth

@@ -22,6 +22,7 @@
 #include "skin/draw/drawing_values.h"
 #include "skin/draw/rounded_path.h"
 #include "skin/draw/skin_graphics.h"
+#include "skin/engine/attach.h"
 #include "skin/install/container_attach.h"
 #include "skin/install/control_attach.h"
 #include "tests/skin/core/engine_fixture.h"

@@ -15,6 +15,7 @@
 #include "skin/edit/edit_lookup.h"
 #include "skin/edit/scroll_bar_slot.h"
 #include "skin/edit/scroll_bars.h"
+#include "skin/engine/attach.h"
 #include "skin/install/container_attach.h"
 #include "skin/install/control_attach.h"
 #include "tests/skin/control/shown.h"

@@ -10,6 +10,7 @@
 #include "skin/core/entry_lookup.h"
 #include "skin/core/window_props.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/attach.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/control/shown.h"
 #include "tests/skin/core/panel_fixture.h"

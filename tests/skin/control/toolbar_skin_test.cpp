@@ -33,7 +33,25 @@ uint32_t Over(uint32_t level, int alpha) {
   return v << 16 | v << 8 | v;
 }
 
-class ToolbarSkinTest : public test::EngineTest {
+// A toolbar on a test form, made by the fixture that derives: where its
+// buttons lie and what it shows.
+class ToolbarTest : public test::EngineTest {
+ protected:
+  RECT Item(int index) const {
+    RECT r = {};
+    SendMessageW(toolbar_, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  PixelBuffer Shown() const {
+    RECT client = {};
+    GetClientRect(toolbar_, &client);
+    const platform::WindowDC dc = platform::WindowDC::Client(toolbar_);
+    return testsupport::CaptureDC(dc.get(), 0, 0, client.right, client.bottom);
+  }
+  HWND toolbar_ = nullptr;
+};
+
+class ToolbarSkinTest : public ToolbarTest {
  protected:
   ToolbarSkinTest() {
     SkinEngine.options.SkinEnabled = true;
@@ -52,17 +70,6 @@ class ToolbarSkinTest : public test::EngineTest {
     };
     SendMessageW(toolbar_, TB_ADDBUTTONSW, 4, reinterpret_cast<LPARAM>(buttons));
   }
-  RECT Item(int index) const {
-    RECT r = {};
-    SendMessageW(toolbar_, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
-    return r;
-  }
-  PixelBuffer Shown() const {
-    RECT client = {};
-    GetClientRect(toolbar_, &client);
-    const platform::WindowDC dc = platform::WindowDC::Client(toolbar_);
-    return testsupport::CaptureDC(dc.get(), 0, 0, client.right, client.bottom);
-  }
   // Dark pixels inside a button, off its edges.
   static int DarkPixels(const PixelBuffer& p, const RECT& r) {
     int n = 0;
@@ -77,7 +84,6 @@ class ToolbarSkinTest : public test::EngineTest {
     UpdateWindow(toolbar_);
   }
   fixture::SkinnedForm form_{300, 200, kBackground};
-  HWND toolbar_ = nullptr;
 };
 
 // The installer attaches each toolbar once, ready for a full first paint.
@@ -201,7 +207,7 @@ class IconList {
 // A toolbar of 40 x 30 buttons with icons and no texts: plain, disabled,
 // indeterminate, a separator, a drop-down, a pressed button and a disabled,
 // checked whole drop-down.
-class ToolbarLooksTest : public test::EngineTest {
+class ToolbarLooksTest : public ToolbarTest {
  protected:
   enum { kPlain, kDisabled, kIndeterminate, kSeparator, kDropDown, kPressed, kWholeDropDown };
   ToolbarLooksTest() {
@@ -226,17 +232,6 @@ class ToolbarLooksTest : public test::EngineTest {
     ToolbarSkinInstall(*SkinRecordAt(form_.recordNumber()), form_.hwnd());
     Repaint();
   }
-  RECT Item(int index) const {
-    RECT r = {};
-    SendMessageW(toolbar_, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
-    return r;
-  }
-  PixelBuffer Shown() const {
-    RECT client = {};
-    GetClientRect(toolbar_, &client);
-    const platform::WindowDC dc = platform::WindowDC::Client(toolbar_);
-    return testsupport::CaptureDC(dc.get(), 0, 0, client.right, client.bottom);
-  }
   void Repaint() {
     SkinRecordAt(form_.recordNumber())->Toolbars[0].repaint = true;
     InvalidateRect(toolbar_, nullptr, TRUE);
@@ -255,7 +250,6 @@ class ToolbarLooksTest : public test::EngineTest {
   }
   fixture::SkinnedForm form_{450, 120, kBackground};
   IconList icons_;
-  HWND toolbar_ = nullptr;
 };
 
 // Icons stand centred 2 pixels below the button's top; a disabled button's

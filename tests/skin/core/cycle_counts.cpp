@@ -39,7 +39,7 @@ size_t PrivateBytes() {
 }  // namespace
 
 Counts Counts::Now() {
-  return {platform::LiveGdiObjectCount(), SkinEngine.lists.SkinMemoryDcList.size(), ThreadWindows(), PrivateBytes()};
+  return {platform::LiveGdiObjectCount(), SkinMemoryDcList().size(), ThreadWindows(), PrivateBytes()};
 }
 
 std::string Figures::Describe() const {

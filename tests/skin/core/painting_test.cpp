@@ -130,10 +130,10 @@ TEST_F(PaintingTest, NoSkinnedAncestorGivesNoBackgroundAndLeaksNothing) {
   testsupport::TestWindow plain(120, 80, L"plain", WS_POPUP | WS_VISIBLE);
   HWND orphan = plain.AddChild(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 6, 40, 20);
   const long objects = korvath::platform::LiveGdiObjectCount();
-  const size_t dcs = SkinEngine.lists.SkinMemoryDcList.size();
+  const size_t dcs = SkinMemoryDcList().size();
   for (int i = 0; i < 50; ++i) EXPECT_FALSE(SkinPaintParentBackground(orphan, RECT{0, 0, 40, 20}));
   EXPECT_EQ(korvath::platform::LiveGdiObjectCount(), objects);
-  EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), dcs);
+  EXPECT_EQ(SkinMemoryDcList().size(), dcs);
 }
 
 // Without a skinned ancestor a background piece around the window still

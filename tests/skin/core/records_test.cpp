@@ -23,6 +23,7 @@
 #include "skin/core/window_props.h"
 #include "skin/draw/engine_caches.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/start.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
 
@@ -160,15 +161,15 @@ TEST(EngineCaches, AResetEmptiesEveryCacheAndTheNextUseMakesItAgain) {
     int value = 0;
   };
   korvath::skin::test::EngineGlobals engine;
-  EXPECT_EQ(SkinEngine.caches.Count(), 0u);
+  EXPECT_EQ(SkinEngineCacheRegistry().Count(), 0u);
   SkinEngineCache<Worked>().values = {1, 2, 3};
   SkinEngineCache<Other>().value = 7;
-  EXPECT_EQ(&SkinEngineCache<Worked>(), &SkinEngine.caches.Get<Worked>());  // one per type
+  EXPECT_EQ(&SkinEngineCache<Worked>(), &SkinEngineCacheRegistry().Get<Worked>());  // one per type
   EXPECT_EQ(SkinEngineCache<Worked>().values, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(SkinEngineCache<Other>().value, 7);
-  EXPECT_EQ(SkinEngine.caches.Count(), 2u);
+  EXPECT_EQ(SkinEngineCacheRegistry().Count(), 2u);
   SkinEngineReset();
-  EXPECT_EQ(SkinEngine.caches.Count(), 0u);
+  EXPECT_EQ(SkinEngineCacheRegistry().Count(), 0u);
   EXPECT_TRUE(SkinEngineCache<Worked>().values.empty());
   EXPECT_EQ(SkinEngineCache<Other>().value, 0);
   // The engine's own caches go too: a reset also starts the layout count anew.
@@ -184,14 +185,14 @@ TEST(EngineMemoryDcs, TheStateKeepsEveryDcMadeAndAResetDeletesWhatIsLeft) {
   korvath::skin::test::EngineGlobals engine;
   HDC freed = SkinCreateMemoryDC(RECT{0, 0, 4, 4});
   HDC left = SkinCreateMemoryDC(RECT{0, 0, 6, 2});
-  ASSERT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), 2u);
-  EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.back().dc.get(), left);
+  ASSERT_EQ(SkinMemoryDcList().size(), 2u);
+  EXPECT_EQ(SkinMemoryDcList().back().dc.get(), left);
   EXPECT_TRUE(SkinMemoryDcFree(freed));
-  ASSERT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), 1u);
-  EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.front().dc.get(), left);
+  ASSERT_EQ(SkinMemoryDcList().size(), 1u);
+  EXPECT_EQ(SkinMemoryDcList().front().dc.get(), left);
   const HGDIOBJ bitmap = GetCurrentObject(left, OBJ_BITMAP);
   SkinEngineReset();
-  EXPECT_TRUE(SkinEngine.lists.SkinMemoryDcList.empty());
+  EXPECT_TRUE(SkinMemoryDcList().empty());
   EXPECT_EQ(GetObjectType(left), 0u);
   EXPECT_EQ(GetObjectType(bitmap), 0u);
 }

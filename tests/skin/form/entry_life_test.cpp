@@ -16,6 +16,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_lookup.h"
+#include "skin/engine/attach.h"
 #include "skin/install/container_attach.h"
 #include "tests/skin/form/form_fixture.h"
 #include "tests/support/freed_blocks.h"

@@ -16,6 +16,8 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/engine/attach.h"
+#include "skin/engine/background_theme.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/edge_resize.h"
 #include "skin/form/form_hit_tests.h"

@@ -16,6 +16,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/engine/background_theme.h"
 #include "skin/form/background_theme.h"
 #include "skin/menu/menu_items.h"
 #include "tests/skin/form/form_fixture.h"

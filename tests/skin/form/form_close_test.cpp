@@ -8,6 +8,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
+#include "skin/engine/attach.h"
 #include "skin/shadow/drop_shadow.h"
 #include "tests/skin/form/form_fixture.h"
 

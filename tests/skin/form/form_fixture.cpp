@@ -6,6 +6,8 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/engine/attach.h"
+#include "skin/engine/background_theme.h"
 #include "skin/engine/start.h"
 #include "skin/form/background_theme.h"
 

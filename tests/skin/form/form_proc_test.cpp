@@ -12,6 +12,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
+#include "skin/engine/background_theme.h"
 #include "skin/form/background_theme.h"
 #include "skin/menu/menu_items.h"
 #include "skin/menu/popup_menu.h"
@@ -23,6 +24,21 @@ namespace {
 POINT ItemCentre(const SkinWindowRecord& r, int i) {
   const gdip::RectF b = r.CaptionItems[size_t(i) - 1].Bounds;
   return {LONG(b.x + b.width / 2), LONG(b.y + b.height / 2)};
+}
+
+// The form's right edge dragged from x 398 to `x` (at y 150, through the
+// system's modal sizing loop); the form's rectangle once its width has left
+// 400.
+RECT DragRightEdge(HWND form, int x) {
+  DragInModalLoop(form, {398, 150}, {x, 150});
+  PumpUntil([&] {
+    RECT now{};
+    GetWindowRect(form, &now);
+    return now.right - now.left != 400;
+  }, 3000);
+  RECT at{};
+  GetWindowRect(form, &at);
+  return at;
 }
 
 int32_t CALLBACK Refuse() { return 0; }
@@ -64,14 +80,7 @@ TEST_F(FormTest, TheRightEdgeOfAResizableFormResizesIt) {
   Activate(form());
   SendMessageW(form(), WM_MOUSEMOVE, 0, MAKELPARAM(398, 150));
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32644)));  // IDC_SIZEWE
-  DragInModalLoop(form(), {398, 150}, {438, 150});
-  PumpUntil([&] {
-    RECT now{};
-    GetWindowRect(form(), &now);
-    return now.right - now.left != 400;
-  }, 3000);
-  RECT at{};
-  GetWindowRect(form(), &at);
+  const RECT at = DragRightEdge(form(), 438);
   EXPECT_EQ(at.right - at.left, 440);
   EXPECT_EQ(at.bottom - at.top, 300);
   // The caption follows the new width.
@@ -216,14 +225,7 @@ TEST_F(FormTest, TrackLimitsApplyWhenMaximisedOrSwitchedOn) {
   // Dragging the right edge far to the left stops at the least width.
   r.TrackLimitsOn = true;
   Activate(form());
-  DragInModalLoop(form(), {398, 150}, {60, 150});
-  PumpUntil([&] {
-    RECT now{};
-    GetWindowRect(form(), &now);
-    return now.right - now.left != 400;
-  }, 3000);
-  RECT at{};
-  GetWindowRect(form(), &at);
+  const RECT at = DragRightEdge(form(), 60);
   EXPECT_EQ(at.right - at.left, 250);
 }
 

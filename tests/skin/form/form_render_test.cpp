@@ -9,6 +9,7 @@
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/background_theme.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/form_background.h"
 #include "skin/form/form_render.h"

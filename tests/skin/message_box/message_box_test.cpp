@@ -21,6 +21,7 @@
 #include "skin/core/window_props.h"
 #include "skin/draw/drawing_values.h"
 #include "skin/draw/memory_dc.h"
+#include "skin/engine/message_box.h"
 #include "skin/engine/start.h"
 #include "skin/form/skin_removal.h"
 #include "skin/message_box/dialog_layout.h"
@@ -348,10 +349,10 @@ TEST_F(MessageBoxTest, TheBackBufferHoldsFrameBandsTitleAndCloseGlyph) {
       EXPECT_EQ(BackBuffer(box).RgbAt(w - 12, 19), plateBefore);
       // A full paint while hot draws the normal look; one back buffer stays.
       SendMessageW(box, WM_NCMOUSEMOVE, HTCLOSE, 0);
-      const size_t surfaces = SkinEngine.lists.SkinMemoryDcList.size();
+      const size_t surfaces = SkinMemoryDcList().size();
       RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
       EXPECT_EQ(BackBuffer(box).RgbAt(w - 12, 19), plateBefore);
-      EXPECT_EQ(SkinEngine.lists.SkinMemoryDcList.size(), surfaces);
+      EXPECT_EQ(SkinMemoryDcList().size(), surfaces);
       if (HasFailure()) testsupport::SaveFailureImage(p, "message_box_back_buffer");
       Press(box, IDOK);
     });
@@ -517,10 +518,10 @@ TEST_F(MessageBoxTest, ABoxGoneBeforeItsFirstPaintLeavesNothingBehind) {
   // Runs after the skin's own hook (a later hook comes first and chains to
   // this one): the answer is queued before the box can paint.
   early = SetWindowsHookExW(WH_CBT, AnswerAtActivation, nullptr, GetCurrentThreadId());
-  const int painted = int(SkinEngine.lists.SkinMemoryDcList.size());
+  const int painted = int(SkinMemoryDcList().size());
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
   UnhookWindowsHookEx(early);
-  EXPECT_EQ(int(SkinEngine.lists.SkinMemoryDcList.size()), painted);
+  EXPECT_EQ(int(SkinMemoryDcList().size()), painted);
   testsupport::DialogAnswerer driver;
   driver.Add([](HWND box) {
     EXPECT_TRUE(FadesInTo240(box));

@@ -13,6 +13,7 @@
 #include "skin/control/static_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
+#include "skin/engine/message_box.h"
 #include "skin/engine/start.h"
 #include "skin/message_box/dialog_layout.h"
 #include "skin/message_box/message_box.h"

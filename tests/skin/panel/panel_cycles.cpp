@@ -21,7 +21,7 @@ Figures RunPanelCycles(int cycles, void (*reference)()) {
   Figures figures;
   figures.cycles = cycles;
   SkinnedForm form(400, 300, 0x3366AA);
-  ZqkWindow panel;
+  ZqkPanel panel;
   const HWND window = MakePanel(panel, form, 40);
   panel.SetIcon(SolidPng(16, 16, 0xFF00FF), 12, 12);
   for (int i = 0; i < 2; ++i)

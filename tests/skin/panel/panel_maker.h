@@ -12,7 +12,7 @@
 namespace korvath::skin::fixture {
 
 // A panel over a new 200 x 20 edit box at (40, y); a style comes with a red frame.
-inline HWND MakePanel(ZqkWindow& panel, SkinnedForm& form, int y, std::optional<int> style = {},
+inline HWND MakePanel(ZqkPanel& panel, SkinnedForm& form, int y, std::optional<int> style = {},
                       std::optional<COLORREF> fill = {}) {
   const HWND edit = form.AddChild(L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, y, 200, 20,
                                   0, WS_EX_CLIENTEDGE);

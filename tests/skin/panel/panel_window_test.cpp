@@ -64,7 +64,7 @@ class PanelTest : public test::EngineTest {
     EXPECT_TRUE(ColorNear(shot.RgbAt(At(n).x, At(n).y), rgb)) << "entry " << n << " " << name;
   }
   SkinnedForm form_{400, 300, kBackground};
-  ZqkWindow panel_;
+  ZqkPanel panel_;
   HWND window_ = nullptr;
 };
 
@@ -76,8 +76,8 @@ TEST_F(PanelTest, CallbackRecordsAreReusedReleasedOnceAndUnbound) {
   EXPECT_EQ(panel_.callback(), &OnEntryClick);
   EXPECT_FALSE(panel_.BuildThunks(0));
   EXPECT_FALSE(panel_.BuildThunks(int(SkinEngine.lists.SkinCallbackList.size()) + 1));
-  ZqkWindow a;
-  auto b = std::make_unique<ZqkWindow>();
+  ZqkPanel a;
+  auto b = std::make_unique<ZqkPanel>();
   DestroyWindow(MakePanel(a, form_, 80));
   PumpMessages();
   const int slot = a.GetCallbackSlot();
@@ -200,7 +200,7 @@ TEST_F(PanelTest, PictureByPixelsOnScreenAndInTheChildLayer) {
 // other window's child layer, even one whose record number it carries.
 TEST_F(PanelTest, APanelOutsideAnySkinnedWindowPaintsIntoNoOtherWindowsLayer) {
   SkinnedForm other{400, 300, kBackground};
-  ZqkWindow panel;
+  ZqkPanel panel;
   const HWND window = MakePanel(panel, other, 40);
   ASSERT_TRUE(window);
   ASSERT_EQ(GetSkinProp(window, prop::Hw_lbID), form_.recordNumber());
@@ -259,7 +259,7 @@ TEST_F(PanelTest, PrintingTheClientGivesWhatTheWindowShowsAroundItsTarget) {
 // place among them.
 TEST_F(PanelTest, APanelLiesAboveTheSiblingsMadeBeforeIt) {
   const HWND label = form_.AddChild(L"Static", L"label", WS_CHILD | WS_VISIBLE, 30, 150, 120, 30);
-  ZqkWindow second;
+  ZqkPanel second;
   const HWND panel = MakePanel(second, form_, 160);
   EXPECT_EQ(GetWindow(form_.hwnd(), GW_CHILD), panel);
   bool labelBelow = false;
@@ -288,7 +288,7 @@ TEST_F(PanelTest, FrameStylesAndBackgroundColour) {
   const struct { int style; std::optional<COLORREF> fill; const char* name; } rows[] = {
       {0, {}, "frame_style_0"}, {1, {}, "frame_style_1"}, {2, {}, "frame_style_2"},
       {3, {}, "frame_style_3"}, {1, RGB(0, 200, 0), "background_colour"}};
-  ZqkWindow panels[5];
+  ZqkPanel panels[5];
   for (int i = 0; i < 5; ++i) {
     const auto [s, fill, name] = rows[i];
     SCOPED_TRACE(name);

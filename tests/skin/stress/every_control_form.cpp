@@ -9,6 +9,8 @@
 #include "skin/control/progress_skin.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/window_list.h"
+#include "skin/engine/attach.h"
+#include "skin/engine/background_theme.h"
 #include "skin/engine/start.h"
 #include "skin/form/background_theme.h"
 #include "skin/form/form_attach.h"

@@ -11,6 +11,8 @@
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/engine/message_box.h"
+#include "skin/engine/start.h"
 #include "skin/menu/popup_menu.h"
 #include "skin/message_box/message_box.h"
 #include "tests/skin/core/cycles.h"

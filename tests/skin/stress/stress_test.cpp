@@ -7,6 +7,7 @@
 
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/engine/start.h"
 #include "tests/skin/stress/every_control_form.h"
 #include "tests/skin/stress/stress_cycles.h"
 #include "tests/support/win_test_support.h"

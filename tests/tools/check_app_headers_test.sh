@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The check of what the tool's sources pull in of the engine
+# (tools/check_app_headers.py) on a copy of the program's folders with lines
+# added at a time: a header of the engine other than the front door and the
+# values, reached from a source of app/ however it is reached (named in the
+# source, by a macro, through a header of the front door or of the values),
+# fails the check, which names the source and the header; the front door and
+# the values pass. Each case checks the one source it plants in or under.
+# Prints each case and exits non-zero if one goes wrong.
+#
+# Usage: tests/tools/check_app_headers_test.sh <source folder> <windows build folder>
+set -uo pipefail
+root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
+build=${2:-$root/build/win}
+copy=$(mktemp -d)
+trap 'rm -rf "$copy"' EXIT
+cp -r "$root/app" "$root/gdip" "$root/platform" "$root/skin" "$copy"
+
+# what the check says | the source checked | the header it names | the file
+# planted in | the added lines (\n between two)
+cases=(
+  'fails|app/notice.cpp|skin/core/engine_state.h|app/notice.cpp|#include "skin/core/engine_state.h"'
+  'fails|app/notice.cpp|skin/core/engine_state.h|app/notice.cpp|#define H "skin/core/engine_state.h"\n#include H'
+  'fails|app/notice.cpp|skin/message_box/message_box.h|app/notice.cpp|#include "../skin/message_box/message_box.h"'
+  # The front door or a value header that includes more of the engine.
+  'fails|app/notice.cpp|skin/core/window_props.h|skin/engine/message_box.h|#include "skin/core/window_props.h"'
+  'fails|app/form_setup.cpp|skin/core/engine_state.h|skin/values/label_settings.h|#include "skin/core/engine_state.h"'
+  'fails|app/field_panels.cpp|skin/panel/panel_window.h|skin/engine/panel.h|#include "skin/panel/panel_window.h"'
+  'passes|app/notice.cpp||app/notice.cpp|#include "skin/engine/panel.h"'
+  'passes|app/notice.cpp||app/notice.cpp|#include "skin/engine/picture.h"'
+  'passes|app/notice.cpp||app/notice.cpp|#define H "skin/engine/attach.h"\n#include H'
+)
+
+status=0
+if ! python3 "$root/tools/check_app_headers.py" "$build" --sources "$copy" >/dev/null 2>&1; then
+  echo "the copy as it is fails the check" >&2
+  exit 1
+fi
+for entry in "${cases[@]}"; do
+  IFS='|' read -r expected source header file lines <<< "$entry"
+  cp "$copy/$file" "$copy/$file.kept"
+  printf '%b\n' "$lines" >> "$copy/$file"
+  said=$(python3 "$root/tools/check_app_headers.py" "$build" --sources "$copy" "$source" 2>&1)
+  if [ $? = 0 ]; then got=passes; else got=fails; fi
+  if [ "$got" = fails ] && [[ $said != *"$source pulls in $header"* ]]; then got="fails without naming $header"; fi
+  if [ "$got" = "$expected" ]; then
+    echo "ok: $file: $lines: the check of $source $got"
+  else
+    echo "WRONG: $file: $lines: the check of $source $got, where it $expected:" >&2
+    echo "$said" >&2
+    status=1
+  fi
+  mv "$copy/$file.kept" "$copy/$file"
+done
+exit $status

@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""Fails when a source of the tool (app/) pulls in a header of the engine that
+is not the engine's front door or one of the small headers of the values a
+program hands the engine.
+
+Usage: tools/check_app_headers.py <windows build folder> [--sources <folder>] [app/<source>.cpp ...]
+
+Which headers a source pulls in is the compiler's own answer, not a reading of
+its `#include` lines: each source of app/ that the build compiles is
+preprocessed with its own compile command (compile_commands.json of the
+build) and -H, which lists every header the preprocessor opens, however it
+was named (a macro, a header of the front door that includes another). Of
+the engine (skin/) a source may pull in only the front door, skin/engine/,
+and the values (skin/values/, and the picture skin/draw/skin_picture.h);
+anything else of the engine, skin/core/ above all, is named with the chain
+of headers that led to it. With --sources, the sources and headers are read
+from that folder instead of from the tree the build was made from (a copy
+with a planted include, tests/tools/check_app_headers_test.sh); sources
+named after it are the only ones checked. Exits 1 when
+a source pulls in a header it may not, or does not preprocess; 2 when the
+folder holds no Windows build.
+"""
+import argparse
+import concurrent.futures
+import json
+import os
+import shlex
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# What a source of the tool may pull in of the engine.
+ALLOWED_FOLDERS = ('skin/engine/', 'skin/values/')
+ALLOWED_HEADERS = {'skin/draw/skin_picture.h'}
+
+
+def allowed(header):
+    return not header.startswith('skin/') or header.startswith(ALLOWED_FOLDERS) or header in ALLOWED_HEADERS
+
+
+def preprocess_command(entry, built_from, sources):
+    """The entry's compile command as a preprocessing run with -H, its source
+    and its include folder moved from the tree it was built from to
+    `sources`."""
+    words = shlex.split(entry['command'])
+    command = []
+    skip = False
+    for word in words:
+        if skip:
+            skip = False
+            continue
+        if word in ('-o', '-MF', '-MT', '-MQ'):
+            skip = True
+            continue
+        if word in ('-c', '-MD', '-MMD'):
+            continue
+        if word == '-I' + built_from:
+            word = '-I' + sources
+        elif word == entry['file']:
+            word = os.path.join(sources, os.path.relpath(word, built_from))
+        command.append(word)
+    return command + ['-E', '-H', '-o', os.devnull]
+
+
+def pulled_in(command, sources):
+    """(header relative to `sources`, the chain of headers that led to it) of
+    every header of `sources` the run opens, and the compiler's complaint when
+    it fails."""
+    run = subprocess.run(command, capture_output=True, text=True, encoding='utf-8', errors='replace')
+    if run.returncode != 0:
+        return [], run.stderr.strip()
+    found = []
+    chain = []
+    for line in run.stderr.splitlines():
+        dots = len(line) - len(line.lstrip('.'))
+        if dots == 0 or not line[dots:].startswith(' '):
+            continue  # the closing list of headers that want include guards
+        path = os.path.realpath(line[dots + 1:].strip())
+        header = os.path.relpath(path, sources) if path.startswith(sources + os.sep) else None
+        del chain[dots - 1:]
+        chain.append(header or os.path.basename(path))
+        if header:
+            found.append((header, list(chain[:-1])))
+    return found, None
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
+    parser.add_argument('build')
+    parser.add_argument('--sources', default=ROOT)
+    parser.add_argument('only', nargs='*')
+    arguments = parser.parse_intermixed_args()
+    build = os.path.abspath(arguments.build)
+    sources = os.path.realpath(arguments.sources)
+    try:
+        with open(os.path.join(build, 'compile_commands.json'), encoding='utf-8') as f:
+            entries = json.load(f)
+    except OSError:
+        print(f'app headers: {build} holds no compile_commands.json (configure the Windows build first)',
+              file=sys.stderr)
+        return 2
+    built_from = os.path.realpath(ROOT)
+    app = [e for e in entries
+           if os.path.relpath(e['file'], built_from).startswith('app' + os.sep) and 'mingw' in e['command']
+           and (not arguments.only or os.path.relpath(e['file'], built_from) in arguments.only)]
+    if not app:
+        print(f'app headers: {build} compiles no source of app/ for Windows', file=sys.stderr)
+        return 2
+
+    def check(entry):
+        source = os.path.relpath(entry['file'], built_from)
+        found, failure = pulled_in(preprocess_command(entry, built_from, sources), sources)
+        if failure:
+            return source, [f'does not preprocess:\n{failure}']
+        said = []
+        seen = set()
+        for header, chain in found:
+            if allowed(header) or header in seen:
+                continue
+            seen.add(header)
+            through = f" (through {' > '.join(chain)})" if chain else ''
+            said.append(f'pulls in {header}{through}')
+        return source, said
+
+    status = 0
+    with concurrent.futures.ThreadPoolExecutor(os.cpu_count() or 2) as pool:
+        for source, said in sorted(pool.map(check, app)):
+            for text in said:
+                print(f'app headers: {source} {text}', file=sys.stderr)
+                status = 1
+    if status == 0:
+        print(f'app headers: the {len(app)} sources of app/ pull in of the engine only its front door '
+              '(skin/engine/) and the values (skin/values/, skin/draw/skin_picture.h)')
+    return status
+
+
+if __name__ == '__main__':
+    sys.exit(main())
