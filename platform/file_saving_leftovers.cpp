@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/device_names.h"
 #include "platform/files.h"
 #include "platform/long_paths.h"
 
@@ -102,12 +101,7 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
   FindClose(search);
 }
 
-std::wstring FolderToOpen(std::wstring folder) {
-  if (folder.empty()) return L".";
-  if (!PathIsDriveRoot(folder) && folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/'))
-    folder.pop_back();
-  return folder;
-}
+std::wstring FolderToOpen(std::wstring folder) { return folder.empty() ? L"." : folder; }
 
 bool RemoveWhenClosed(HANDLE file, decltype(&SetFileInformationByHandle) set) {
   FILE_DISPOSITION_INFO gone = {};

@@ -35,10 +35,12 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
 
 // The path by which the file API opens `folder` (empty for the current one,
-// or ending in a separator) as a folder: without the separator at its end,
-// save a drive's root in any of its forms ("X:\", "\\?\X:\",
-// PathIsDriveRoot), which opens only with it: "X:" opens the drive's current
-// folder, "\\?\X:" its volume.
+// or ending in a separator) as a folder: exactly the name by which its files
+// are named, the separator at its end kept. Without it the system would drop
+// blanks and dots at the end of the folder's last name (and open another
+// folder of that shorter name, or none), and take a drive's root ("X:",
+// "\\?\X:") for the drive's current folder or its volume, and a device's
+// name for the device.
 std::wstring FolderToOpen(std::wstring folder);
 
 // Has the name by which `file` was opened (with the right to delete it)

@@ -422,8 +422,8 @@ TEST_F(BadInputTest, AFolderThatCannotBeListedIsNamedWithItsError) {
 
 // A new document 吴 saved into a folder that cannot be listed (its opens
 // failing in the server): a folder that may be written but not listed
-// (EACCES), where the save is done, and a disk's error (EIO), which also
-// keeps the folder from being flushed, and the notice says so. Either way
+// (EACCES) and a disk's error (EIO). Either keeps the folder from being
+// opened for its flush, and the notice says so with the error. Either way
 // the folder holds the document alone, under its one name: the save took
 // its new file's own name away itself, where no tidy-up could list the
 // folder. The next save, which cannot search the folder, names the error in
@@ -437,7 +437,8 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
     const char* saved;  // the first save's notice after the file's name
     const char* search;  // the error of the search at the next save
   } faults[] = {
-      {L"EACCES", "]已经生成!", "拒绝访问,错误代码5"},
+      {L"EACCES", "]已经生成,但磁盘报告了错误(拒绝访问,错误代码5),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
+       "拒绝访问,错误代码5"},
       {L"EIO", "]已经生成,但磁盘报告了错误(磁盘读写错误,错误代码998),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
        "磁盘读写错误,错误代码998"},
   };

@@ -230,8 +230,9 @@ std::vector<std::string> SaveStepsThroughTheWindow(const std::function<std::vect
 // its place, or the folder's open for it, over a file and of a new one: the
 // notice says that the file is written but that the disk reported an error,
 // names it and says what to do, in place of the completion notice; the file
-// holds the new content. Where the system flushes no folder there, or the
-// folder may not be opened for a flush, the completion notice comes as ever.
+// holds the new content. So where either is denied (under Wine what a file
+// system gone read-only after a disk's error answers, EROFS). Where the
+// system flushes no folder there, the completion notice comes as ever.
 TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNotice) {
   TypeInto(名字编辑框, L"张三");
   const struct {
@@ -247,7 +248,10 @@ TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNot
       {false, "FlushFileBuffers (the folder)", ERROR_NOT_SUPPORTED, nullptr},
       {true, "CreateFileW (the folder)", ERROR_NOT_READY, "设备未就绪,错误代码21"},
       {false, "CreateFileW (the folder)", ERROR_NOACCESS, "磁盘读写错误,错误代码998"},  // Wine: the host's EIO
-      {true, "CreateFileW (the folder)", ERROR_ACCESS_DENIED, nullptr},
+      {true, "CreateFileW (the folder)", ERROR_ACCESS_DENIED, "拒绝访问,错误代码5"},
+      {false, "FlushFileBuffers (the folder)", ERROR_ACCESS_DENIED, "拒绝访问,错误代码5"},  // Wine: EROFS
+      {true, "FlushFileBuffers (the folder)", ERROR_INVALID_FUNCTION, nullptr},
+      {false, "CreateFileW (the folder)", ERROR_INVALID_PARAMETER, nullptr},  // Wine: EINVAL
   };
   const auto prepare = [&](bool over) {
     RemoveFolder(DocumentFolder());

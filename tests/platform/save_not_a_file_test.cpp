@@ -40,12 +40,12 @@ TEST_F(FileSavingTest, AFifoASocketOrADeviceLinkIsRefusedAtOnceAndLeftAsItWas) {
     SCOPED_TRACE(testing::Message() << int(kind) << " " << Gbk(target));
     const HostEntry entry(kind, file_, target);
     ASSERT_TRUE(entry.made());
-    ASSERT_EQ(files::FileExists(Gbk(file_)), DWORD(ERROR_SUCCESS));
+    ASSERT_TRUE(files::FileExists(Gbk(file_)));
     EXPECT_TRUE(files::PathIsNoDiskFile(Gbk(file_)));
     EXPECT_TRUE(SaysNoFileOnDisk(files::KnownReplaceRefusal(Gbk(file_))));
     for (files::Existing existing : {files::Existing::Replace, files::Existing::Keep}) {
       testsupport::SaveSteps steps;
-      EXPECT_TRUE(SaysNoFileOnDisk(files::SaveFile(Gbk(file_), kNewContent, existing)));
+      EXPECT_TRUE(SaysNoFileOnDisk(files::SaveFile(Gbk(file_), kNewContent, existing).failure));
       EXPECT_EQ(steps.steps(), std::vector<std::string>{});
     }
     EXPECT_TRUE(entry.Intact());
@@ -74,13 +74,13 @@ TEST_F(FileSavingTest, NothingThatASaveWritesIsTakenForNoFileOnDisk) {
       const std::wstring path = folder + (folder.back() == L'/' ? L"" : L"\\") + syllables[i] + L".pst";
       const std::string gbk = Gbk(path);
       ++tried;
-      bool taken = files::SaveFile(gbk, kOldContent, files::Existing::Keep).has_value();
-      taken = taken || files::FileExists(gbk) != ERROR_SUCCESS || files::PathIsNoDiskFile(gbk) ||
+      bool taken = files::SaveFile(gbk, kOldContent, files::Existing::Keep) != kSaved;
+      taken = taken || !files::FileExists(gbk) || files::PathIsNoDiskFile(gbk) ||
               files::KnownReplaceRefusal(gbk).has_value();
       if (i % 16 == 0)  // a user's marks, on some of them
         SetFileAttributesW(FileApiPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
       taken = taken || files::PathIsNoDiskFile(gbk) || files::KnownReplaceRefusal(gbk).has_value() ||
-              files::SaveFile(gbk, kNewContent).has_value() || Read(path) != kNewContent;
+              files::SaveFile(gbk, kNewContent) != kSaved || Read(path) != kNewContent;
       if (taken && ++refused < 10) ADD_FAILURE() << gbk;
     }
   }
