@@ -225,40 +225,6 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
   RemoveAll(elsewhere);
 }
 
-// Under Wine: a program of the Linux host that waits to write into a FIFO
-// (blocked in its open until some program opens the FIFO to read), while
-// the object lives. Whether it still waits tells whether any program opened
-// the FIFO meanwhile: once one has, the writer's open returns, and its next
-// write, after that program let go, fails with a broken pipe.
-class WaitingFifoWriter {
- public:
-  explicit WaitingFifoWriter(const std::wstring& fifo)
-      : pidFile_(L"/tmp/korvath-fifo-writer-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++count_)) {
-    waiting_ = testsupport::RunHostProgram(
-        L"/bin/sh", {L"-c",
-                     L"PATH=/usr/bin:/bin; sh -c 'exec 3>\"$1\"' sh \"$0\" >/dev/null 2>&1 & echo $! >\"$1\"; "
-                     L"for i in $(seq 1000); do grep -q partner /proc/$!/wchan 2>/dev/null && exit 0; sleep 0.01; "
-                     L"done; exit 1",
-                     testsupport::UnixPath(fifo), pidFile_});
-  }
-  ~WaitingFifoWriter() {
-    testsupport::RunHostProgram(L"/bin/sh", {L"-c", L"kill $(cat \"$0\") 2>/dev/null; rm -f \"$0\"", pidFile_});
-  }
-  WaitingFifoWriter(const WaitingFifoWriter&) = delete;
-  WaitingFifoWriter& operator=(const WaitingFifoWriter&) = delete;
-  // The writer waits in its open: no program has opened the FIFO to read.
-  bool StillWaiting() const {
-    return waiting_ && testsupport::RunHostProgram(
-                           L"/bin/sh", {L"-c", L"grep -q partner /proc/$(cat \"$0\")/wchan", pidFile_});
-  }
-
- private:
-  static inline unsigned count_ = 0;
-  std::wstring pidFile_;
-  bool waiting_ = false;
-};
-
 // Under names of the file's leftovers, what is no file on disk: a FIFO, a
 // link of the host to a FIFO in another folder, each with a program of the
 // host waiting to write into it, a socket and a link to a device. A save
@@ -279,7 +245,7 @@ TEST_F(FileSavingTest, TheTidyUpOpensNoFifoNorAnythingElseThatIsNoFileOnDisk) {
         toPipe(Kind::Link, leftover + L"0F0F.tmp", testsupport::UnixPath(elsewhere + L"\\pipe")),
         socket(Kind::Socket, leftover + L"0F10.tmp"), zero(Kind::Link, leftover + L"0F11.tmp", L"/dev/zero");
     ASSERT_TRUE(pipe.made() && fifo.made() && toPipe.made() && socket.made() && zero.made());
-    const WaitingFifoWriter atPipe(elsewhere + L"\\pipe"), atFifo(leftover + L"0F0E.tmp");
+    const testsupport::WaitingFifoWriter atPipe(elsewhere + L"\\pipe"), atFifo(leftover + L"0F0E.tmp");
     ASSERT_TRUE(atPipe.StillWaiting() && atFifo.StillWaiting());
     EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_TRUE(atPipe.StillWaiting());
