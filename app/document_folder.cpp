@@ -65,12 +65,12 @@ std::string DocumentFolderRefusal(std::wstring_view typed) {
   // Any other folder text with characters that GBK lacks names no folder to
   // look at: the build refuses it, after the name's own checks.
   if (!folder.exact) return {};
-  // The save opens the folder by its name without the separators at its end
-  // (its flush, its tidy-up): a device's name there is the device's, also
-  // where the host has a folder of that name. A drive's root is opened with
-  // its separator, in the device namespace too ("\\?\C:\"): the root, no
-  // device. What is there and is no folder may be a host's FIFO or link to a
-  // device.
+  // The folder by its name without the separators at its end: a device's
+  // name there is the device's (Windows makes no folder of that name, and
+  // the folder box shown without its separator names the device), also where
+  // the host has a folder of that name. A drive's root with its separator,
+  // in the device namespace too ("\\?\C:\"), is the root, no device. What
+  // is there and is no folder may be a host's FIFO or link to a device.
   const std::string named = WithoutTrailingSeparators(folder.text);
   const std::wstring opened = GbkToWide(named);
   if ((PathNamesDevice(opened) && !PathIsDriveRoot(opened)) ||

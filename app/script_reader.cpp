@@ -54,9 +54,11 @@ void ApplyValues(const NpcScriptValues& read) {
 KeptFile ReadKeptLines(std::string_view path) {
   KeptFile kept;
   // A device is refused by its name before it is opened, where the name
-  // tells; what opens is looked at before a byte is read, for the devices
-  // and pipes that a drive's path can lead to.
-  if (PathNamesDevice(GbkToWide(path))) {
+  // tells, and so is what a search finds and no attributes describe (under
+  // Wine a host's FIFO, socket or link to a device), whose open would wake a
+  // program waiting at a FIFO's other end; what opens is looked at before a
+  // byte is read, for the devices and pipes that a drive's path can lead to.
+  if (PathNamesDevice(GbkToWide(path)) || files::PathIsNoDiskFile(path)) {
     kept.notAFile = true;
     return kept;
   }

@@ -73,14 +73,18 @@ std::string SaveFailureReason(const files::SaveFailure& failure) {
   if (failure.step == files::SaveFailure::Step::Lost)
     return "保存时其他程序删除了正在写入的临时文件,请再保存一次";
   // The disk's own error, whichever step met it: neither the folder, nor a
-  // mark, nor another program is to blame.
-  if (IsDiskError(failure.error)) return "磁盘报告了错误(" + ErrorName(failure.error) + "),请检查磁盘后再保存一次";
+  // mark, nor another program is to blame. So is an access denied to the new
+  // file, open for writing, as it is written or put on disk: the file system
+  // refused what it had allowed (under Wine one that went read-only after a
+  // disk's error, EROFS).
+  if (IsDiskError(failure.error) ||
+      (failure.step == files::SaveFailure::Step::Write && failure.error == ERROR_ACCESS_DENIED))
+    return "磁盘报告了错误(" + ErrorName(failure.error) + "),请检查磁盘后再保存一次";
   switch (failure.step) {
     case files::SaveFailure::Step::Folder: return std::string(FolderFailure(failure.error));
     case files::SaveFailure::Step::Write: return std::string(WriteFailure(failure.error));
     case files::SaveFailure::Step::Target: return std::string(TargetFailure(failure.error));
-    case files::SaveFailure::Step::Lost:
-    case files::SaveFailure::Step::FolderFlush: break;  // no failure: the file is written (DiskErrorNotice)
+    case files::SaveFailure::Step::Lost: break;
   }
   return std::string(kSaveFailedAdvice);
 }
@@ -89,12 +93,21 @@ void ShowSaveFailure(const std::string& shown, const files::SaveFailure& failure
   ShowNotice("NPC文件[" + shown + "]保存失败," + SaveFailureReason(failure) + "!");
 }
 
-// What the completion notice says instead when the file took its place but
-// the disk failed to put the move on disk: after a power cut the folder may
-// hold the old file (or none) and the new content beside it.
-std::string DiskErrorNotice(const std::string& shown, DWORD error) {
-  return "NPC文件[" + shown + "]已经生成,但磁盘报告了错误(" + ErrorName(error) +
-         "),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!";
+// The notice of a save that put the file in its place: the completion
+// notice, or, where the folder could not be flushed after the move, what
+// that means. A folder gone by then was moved or removed by another program,
+// with the file in it; any other error leaves the move perhaps not on disk:
+// after a power cut the folder may hold the old file (or none) and the new
+// content beside it.
+void ShowSaved(const std::string& shown, std::optional<DWORD> folderUnflushed) {
+  if (!folderUnflushed) {
+    SkinMessageBox(MainWindow(), "NPC文件[" + shown + "]已经生成!", kDoneStyle, "提示");
+  } else if (*folderUnflushed == ERROR_FILE_NOT_FOUND || *folderUnflushed == ERROR_PATH_NOT_FOUND) {
+    ShowNotice("NPC文件[" + shown + "]已经生成,但存档目录随后被其他程序移走或删除了,文件已不在原处,请检查存档目录后再保存一次!");
+  } else {
+    ShowNotice("NPC文件[" + shown + "]已经生成,但磁盘报告了错误(" + ErrorName(*folderUnflushed) +
+               "),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!");
+  }
 }
 }  // namespace
 
@@ -124,17 +137,17 @@ bool WriteNpcFile() {
     ShowNotice("NPC文件[" + shown + "]保存失败,存档目录中已有一个同名的文件夹!");
     return false;
   }
-  const DWORD search = files::FileExists(path);
-  if (search != ERROR_SUCCESS && search != ERROR_FILE_NOT_FOUND) {
+  const files::FileSearch search = files::SearchForEntry(path);
+  if (search.error != ERROR_SUCCESS) {
     // Not knowing whether the file is there, the save would take the one it
     // finds for a file made meanwhile by another program. Under Wine a
     // folder that may be written but not listed comes as ERROR_ACCESS_DENIED,
     // the host's EIO where the server opens the folder as ERROR_NOACCESS.
-    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + ErrorName(search) +
+    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + ErrorName(search.error) +
                "),请检查存档目录所在的磁盘!");
     return false;
   }
-  const bool replacing = search == ERROR_SUCCESS;
+  const bool replacing = search.found;
   if (replacing) {
     // What keeps the file from being replaced whatever the answer is told at
     // once, not after a Yes.
@@ -149,15 +162,12 @@ bool WriteNpcFile() {
   // The file's bytes come from the format's one definition. Only a file
   // that the question was about is replaced.
   const files::Existing existing = replacing ? files::Existing::Replace : files::Existing::Keep;
-  if (auto failure = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines), existing)) {
-    if (failure->step == files::SaveFailure::Step::FolderFlush) {
-      ShowNotice(DiskErrorNotice(shown, failure->error));
-      return true;
-    }
-    ShowSaveFailure(shown, *failure);
+  const files::SaveResult saved = files::SaveFile(path, NpcScriptFileBytes(Npc().NpcOutputLines), existing);
+  if (saved.failure) {
+    ShowSaveFailure(shown, *saved.failure);
     return false;
   }
-  SkinMessageBox(MainWindow(), "NPC文件[" + shown + "]已经生成!", kDoneStyle, "提示");
+  ShowSaved(shown, saved.folderUnflushed);
   return true;
 }
 

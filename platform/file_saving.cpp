@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/device_names.h"
 #include "platform/file_saving_calls.h"
@@ -98,22 +99,22 @@ std::optional<SaveFailure> NoDiskFileRefusal(const std::wstring& target, DWORD a
 
 // Errors with which a system says that it flushes no folder, or not this
 // one, whether its open or its flush fails so: Windows where a file system
-// keeps no folder's flush (ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED) or
-// where the folder may not be opened or flushed (ERROR_ACCESS_DENIED: under
-// Wine a folder that may be written but not listed); Wine where the host
-// says so of its fsync (EINVAL and EROFS, "does not support
-// synchronization", as ERROR_INVALID_PARAMETER and ERROR_ACCESS_DENIED;
-// EOPNOTSUPP as ERROR_NOT_SUPPORTED; EACCES and EPERM as
-// ERROR_ACCESS_DENIED). Any other error is the disk's: the host's EIO comes
-// as ERROR_NOT_READY from the flush and as ERROR_NOACCESS from the open,
-// ENOSPC as ERROR_DISK_FULL, an error Wine does not map (EDQUOT, ESTALE,
-// ETIMEDOUT...) as ERROR_GEN_FAILURE.
+// keeps no folder's flush (ERROR_INVALID_FUNCTION, ERROR_NOT_SUPPORTED);
+// Wine where the host says so of its fsync (EINVAL, as a folder of /proc or
+// /sys answers, as ERROR_INVALID_PARAMETER; EOPNOTSUPP as
+// ERROR_NOT_SUPPORTED). Any other error is a failed flush. An access denied
+// is one too: a save that got this far may add files to the folder, the
+// right that the open asks for, and under Wine it is what a file system gone
+// read-only after a disk's error answers (EROFS), or a folder that may not
+// be opened (EACCES, EPERM). The host's EIO comes as ERROR_NOT_READY from
+// the flush and as ERROR_NOACCESS from the open, ENOSPC as ERROR_DISK_FULL,
+// an error Wine does not map (EDQUOT, ESTALE, ETIMEDOUT...) as
+// ERROR_GEN_FAILURE.
 bool FlushesNoFolder(DWORD error) {
   switch (error) {
     case ERROR_INVALID_FUNCTION:
     case ERROR_NOT_SUPPORTED:
-    case ERROR_INVALID_PARAMETER:
-    case ERROR_ACCESS_DENIED: return true;
+    case ERROR_INVALID_PARAMETER: return true;
     default: return false;
   }
 }
@@ -122,14 +123,15 @@ bool FlushesNoFolder(DWORD error) {
 // leftovers removed. Windows' write-through move waits for its own entry
 // already; Wine's takes no notice of the flag, and turns this flush into an
 // fsync of the folder on the host, without which the move stays in memory
-// for seconds. Where the system flushes no folder there (FlushesNoFolder),
-// the save is done all the same: the file is in its place, on disk as soon
-// as the system puts it there. The error of an open or a flush that the disk
-// failed: the move may not be on disk.
-std::optional<DWORD> FlushFolder(const std::wstring& path) {
+// for seconds. The folder is `folder`, opened as FolderToOpen says. Where
+// the system flushes no folder there (FlushesNoFolder), the save is done
+// all the same: the file is in its place, on disk as soon as the system
+// puts it there. The error of an open or a flush that failed otherwise: the
+// move may not be on disk.
+std::optional<DWORD> FlushFolder(const std::wstring& folder) {
   SaveCalls& calls = SaveSystemCalls();
-  const std::wstring folder = FileApiPath(FolderToOpen(path.substr(0, NameStart(path))));
-  File handle(calls.createFile(folder.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  const std::wstring opened = FileApiPath(FolderToOpen(folder));
+  File handle(calls.createFile(opened.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (handle && calls.flushFileBuffers(handle.SystemHandle())) return std::nullopt;
   const DWORD error = LastError();
@@ -137,14 +139,16 @@ std::optional<DWORD> FlushFolder(const std::wstring& path) {
   return error;
 }
 
-// What follows a move that succeeded: the leftovers of earlier saves of the
-// file go, then the folder is flushed, so that the removals reach the disk
-// with the move. A failure only when the disk failed the flush.
-std::optional<SaveFailure> AfterTheMove(const std::wstring& path) {
+// What follows a move that succeeded into `path` (as the move named it):
+// the leftovers of earlier saves of the file go, then the folder is
+// flushed, so that the removals reach the disk with the move. The folder's
+// name as the system tells its files' names is `systemFolder`. The save is
+// done; its folder may not have been flushed.
+SaveResult AfterTheMove(const std::wstring& path, std::wstring systemFolder) {
   const size_t nameStart = NameStart(path);
-  RemoveLeftovers(path.substr(0, nameStart), std::wstring_view(path).substr(nameStart));
-  if (const std::optional<DWORD> error = FlushFolder(path)) return SaveFailure{SaveFailure::Step::FolderFlush, *error};
-  return std::nullopt;
+  const std::wstring folder = path.substr(0, nameStart);
+  RemoveLeftovers(folder, std::wstring_view(path).substr(nameStart), std::move(systemFolder));
+  return SaveResult{std::nullopt, FlushFolder(folder)};
 }
 
 // Errors with which a system says that it makes no second name of a file
@@ -183,37 +187,37 @@ SaveCalls& SaveSystemCalls() {
   return calls;
 }
 
-std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes, Existing existing) {
+SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing existing) {
   using Step = SaveFailure::Step;
   const std::wstring wide = GbkToWide(path);
-  if (!FitsFileSystem(wide)) return SaveFailure{Step::Folder, ERROR_FILENAME_EXCED_RANGE};
-  if (PathNamesDevice(wide)) return SaveFailure{Step::Target, ERROR_BAD_DEVICE};
+  if (!FitsFileSystem(wide)) return {SaveFailure{Step::Folder, ERROR_FILENAME_EXCED_RANGE}};
+  if (PathNamesDevice(wide)) return {SaveFailure{Step::Target, ERROR_BAD_DEVICE}};
   const std::wstring target = FileApiPath(wide);
-  if (target.empty()) return SaveFailure{Step::Folder, ERROR_INVALID_NAME};
+  if (target.empty()) return {SaveFailure{Step::Folder, ERROR_INVALID_NAME}};
   SaveCalls& calls = SaveSystemCalls();
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (std::optional<SaveFailure> refusal = NoDiskFileRefusal(target, attributes)) return refusal;
+  if (std::optional<SaveFailure> refusal = NoDiskFileRefusal(target, attributes)) return {refusal};
   // A name that a search finds and nothing describes nor opens: under Wine
   // a host's link to nothing, which holds nothing to lose. Where the caller
   // may replace, the move takes the name as it takes a file's, the link
   // itself and nothing it would point to; else the new file's second name
   // finds the name taken.
   const bool dangling =
-      attributes == INVALID_FILE_ATTRIBUTES && existing == Existing::Replace && FileExists(wide) == ERROR_SUCCESS;
+      attributes == INVALID_FILE_ATTRIBUTES && existing == Existing::Replace && PathIsLinkToNothing(target);
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES || dangling;
   if (replacing && !dangling) {
-    if (existing == Existing::Keep) return SaveFailure{Step::Target, ERROR_FILE_EXISTS};
-    if (std::optional<SaveFailure> refusal = RefusalOf(attributes)) return refusal;
+    if (existing == Existing::Keep) return {SaveFailure{Step::Target, ERROR_FILE_EXISTS}};
+    if (std::optional<SaveFailure> refusal = RefusalOf(attributes)) return {refusal};
     // A file that another program holds open without letting it be deleted
     // cannot be replaced, and the move would say no more than "access
     // denied": asking for the right to delete it says that it is held.
     File held(calls.createFile(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!held) return SaveFailure{Step::Target, LastError()};
+    if (!held) return {SaveFailure{Step::Target, LastError()}};
   }
   std::wstring temporary;
   File file = NewFileBeside(wide, temporary);
-  if (!file) return SaveFailure{Step::Folder, LastError()};
+  if (!file) return {SaveFailure{Step::Folder, LastError()}};
   // The new file goes with its handle: its name, whatever stands there now,
   // and nothing that a link there would point to.
   const auto failed = [&](Step step) {
@@ -228,22 +232,22 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
   FILE_BASIC_INFO marks = {};
   marks.FileAttributes = (dangling ? 0 : attributes & kKeptMarks) | FILE_ATTRIBUTE_ARCHIVE;
   if (replacing && !calls.setFileInformationByHandle(file.SystemHandle(), FileBasicInfo, &marks, sizeof marks))
-    return failed(Step::Write);
+    return {failed(Step::Write)};
   if (!WriteAllBytes(file.SystemHandle(), bytes, calls.writeFile) || !calls.flushFileBuffers(file.SystemHandle()))
-    return failed(Step::Write);
+    return {failed(Step::Write)};
   // One step that the file system makes whole: the file is the old one or
   // the new one, never some of each. The new file stays open until it is in
   // its place.
   if (replacing) {
     if (!calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH | MOVEFILE_REPLACE_EXISTING))
-      return failed(Step::Target);
+      return {failed(Step::Target)};
   } else if (!calls.createHardLink(target.c_str(), temporary.c_str(), nullptr)) {
     // Where there was no file, one that turns up meanwhile was never asked
     // about: a second name fails where the name is taken, in one step of the
     // host too, where Wine's move without replacing looks and then moves.
     // Where no second name can be made, the move it is.
     if (!MakesNoLinks(GetLastError()) || !calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
-      return failed(Step::Target);
+      return {failed(Step::Target)};
   } else {
     // The new file's own name goes with its handle, so that no second name
     // is left where no tidy-up can list the folder. Should the system
@@ -251,9 +255,12 @@ std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view byte
     RemoveWhenClosed(file.SystemHandle(), calls.setFileInformationByHandle);
   }
   // The file is in its place and on disk: the system lets go of the handle
-  // whatever its close reports.
+  // whatever its close reports. The new file, made in the folder, tells the
+  // folder's name as the system tells its files' names: under Wine the
+  // folder's own name lacks the blanks at the end of its last name.
+  std::wstring systemFolder = FolderSystemName(file.SystemHandle());
   calls.closeHandle(file.Release());
-  return AfterTheMove(wide);
+  return AfterTheMove(target, std::move(systemFolder));
 }
 
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path) {

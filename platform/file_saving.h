@@ -15,10 +15,24 @@ struct SaveFailure {
     Write,   // the new content could not be written into it and put on disk
     Target,  // it could not take the file's place: the file there is read-only, a folder, held by another program...
     Lost,    // another program removed it (or moved it away) before it took the file's place
-    FolderFlush,  // it took the file's place, but the disk failed the folder's flush: the move may not be on disk
   };
   Step step;
   DWORD error;
+  bool operator==(const SaveFailure&) const = default;
+};
+
+// What a save came to: a failure, or the file in its place, whose folder
+// may not have been flushed.
+struct SaveResult {
+  // Why the save failed; nothing when the file is in its place.
+  std::optional<SaveFailure> failure;
+  // The file is in its place, but the folder's flush, or its open for it,
+  // failed with this error: the move may not be on disk. ERROR_FILE_NOT_FOUND
+  // and ERROR_PATH_NOT_FOUND say that the folder was gone by then (another
+  // program moved or removed it, with the file in it). Nothing when the
+  // folder was flushed, or the system flushes no folder there.
+  std::optional<DWORD> folderUnflushed;
+  bool operator==(const SaveResult&) const = default;
 };
 
 // What a save does with a file that is already there when it starts.
@@ -36,12 +50,14 @@ enum class Existing {
 // file stays open, so that no other save's tidy-up removes it; should
 // another program remove it all the same (it allows the delete that its own
 // move makes; under Wine a program of the Linux host removes what it likes),
-// the save fails with Step::Lost. A failure removes the new file
-// and leaves what was there as it was, save Step::FolderFlush: the file is
-// in its place, but the disk reported `error` when the folder was flushed,
-// so that the move may not be on disk (a disk error in the folder's open for
-// the flush is one too; a system that flushes no folder there, or a folder
-// that may not be opened for it, is no failure). A new file takes the name
+// the save fails with Step::Lost. A failure removes the new file and leaves
+// what was there as it was. Once the file is in its place, the save is
+// done; where the folder's flush (or its open for it) then fails, the
+// result says so (SaveResult::folderUnflushed), save where the system says
+// that it flushes no folder there. The folder is flushed, and tidied up, by
+// exactly the name that the file went into, its separator kept: without it
+// the system would drop blanks and dots at the end of its last name, and go
+// to another folder or none. A new file takes the name
 // of one that was not there as a second name of it, and its own name goes
 // with its handle, whether or not the folder can be listed. A save that
 // never returns (the program killed, the power cut) leaves at most the new
@@ -53,9 +69,9 @@ enum class Existing {
 // read-only (ERROR_FILE_READ_ONLY; Wine would replace it) or a folder
 // (ERROR_ACCESS_DENIED), nor while another program holds it open without
 // letting it be deleted (ERROR_SHARING_VIOLATION). Existing::Replace also
-// replaces a name that a search finds and nothing describes nor opens (under
-// Wine a host's link to nothing): the link itself, never what it would
-// point to. A file that turns up
+// replaces a name that a search finds and nothing describes
+// (files::PathIsLinkToNothing: under Wine a host's link to nothing): the
+// link itself, never what it would point to. A file that turns up
 // while the save goes on, where there was none, is never replaced: the save
 // fails at its last step with ERROR_ALREADY_EXISTS (under Wine this holds
 // against the host's programs too where the host's file system makes hard
@@ -72,14 +88,14 @@ enum class Existing {
 // new file beside it would name the same device, and each try to make one
 // would find it "there". So does a path where something is that is no file
 // on disk (files::PathIsNoDiskFile: under Wine a host's FIFO, socket or link
-// to a device), which the move would find "there" at every save.
-std::optional<SaveFailure> SaveFile(std::string_view path, std::string_view bytes,
-                                    Existing existing = Existing::Replace);
+// to a device), which the move would find "there" at every save; it is told
+// without being opened, so that a program waiting at a FIFO is not woken.
+SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing existing = Existing::Replace);
 
 // What keeps a save from replacing the file at `path` and can be known
 // before it starts, as SaveFile reports it: a read-only mark, a folder of
-// that name, or something there that is no file on disk. Nothing when there
-// is no file there or none of these holds.
+// that name, or something there that is no file on disk (told without
+// opening it). Nothing when there is no file there or none of these holds.
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path);
 
 }  // namespace korvath::platform::files

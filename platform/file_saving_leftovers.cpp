@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/device_names.h"
 #include "platform/files.h"
 #include "platform/long_paths.h"
 
@@ -76,15 +75,18 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName) {
   return candidate == LeftoverName(fileName, unique);
 }
 
-void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
+void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring systemFolder) {
   // Each file's own name is the folder's, as the system tells it, with the
   // file's: a folder reached through a link holds its files all the same.
-  File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  std::wstring inFolder = opened ? SystemName(opened.SystemHandle()) : std::wstring();
-  if (inFolder.empty()) return;  // no file's own name can be told
-  if (inFolder.back() != L'\\') inFolder += L'\\';
+  std::wstring& inFolder = systemFolder;
+  if (inFolder.empty()) {
+    File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (opened) inFolder = SystemName(opened.SystemHandle());
+    if (inFolder.empty()) return;  // no file's own name can be told
+    if (inFolder.back() != L'\\') inFolder += L'\\';
+  }
   WIN32_FIND_DATAW found;
   const std::wstring pattern = FileApiPath(folder + std::wstring(Stem(fileName)) + L"*");
   HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
@@ -102,12 +104,13 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
   FindClose(search);
 }
 
-std::wstring FolderToOpen(std::wstring folder) {
-  if (folder.empty()) return L".";
-  if (!PathIsDriveRoot(folder) && folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/'))
-    folder.pop_back();
-  return folder;
+std::wstring FolderSystemName(HANDLE file) {
+  std::wstring name = SystemName(file);
+  name.resize(name.find_last_of(L'\\') + 1);  // empty where there is no separator
+  return name;
 }
+
+std::wstring FolderToOpen(std::wstring folder) { return folder.empty() ? L"." : folder; }
 
 bool RemoveWhenClosed(HANDLE file, decltype(&SetFileInformationByHandle) set) {
   FILE_DISPOSITION_INFO gone = {};

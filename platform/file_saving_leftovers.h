@@ -31,14 +31,26 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 // shows as the file it points to), and opens nothing that is no file on disk
 // (under Wine a host's FIFO, socket or device, or a link to one). A second name of a file (a hard link) is
 // removed as a name: the file keeps its other names. A file that cannot be
-// removed stays; the caller learns nothing of it.
-void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
+// removed stays; the caller learns nothing of it. `systemFolder` is the
+// folder's name as FolderSystemName tells it of a file that the caller made
+// there; without one, the folder's own name as the system tells it, which
+// under Wine lacks the blanks at the end of its last name, so that nothing
+// is removed in such a folder.
+void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring systemFolder = {});
+
+// The name of the folder that holds the file open as `file`, which the
+// caller made there (no link), as the system tells names in its own
+// namespace, ending in a separator: what RemoveLeftovers takes each file's
+// own name to begin with. Empty when the system tells none.
+std::wstring FolderSystemName(HANDLE file);
 
 // The path by which the file API opens `folder` (empty for the current one,
-// or ending in a separator) as a folder: without the separator at its end,
-// save a drive's root in any of its forms ("X:\", "\\?\X:\",
-// PathIsDriveRoot), which opens only with it: "X:" opens the drive's current
-// folder, "\\?\X:" its volume.
+// or ending in a separator) as a folder: exactly the name by which its files
+// are named, the separator at its end kept. Without it the system would drop
+// blanks and dots at the end of the folder's last name (and open another
+// folder of that shorter name, or none), and take a drive's root ("X:",
+// "\\?\X:") for the drive's current folder or its volume, and a device's
+// name for the device.
 std::wstring FolderToOpen(std::wstring folder);
 
 // Has the name by which `file` was opened (with the right to delete it)

@@ -196,39 +196,65 @@ bool IsNoDiskFileError(DWORD openError) {
   return openError == kNoSuchDevice;
 }
 
+namespace {
+// What a search for the entry at `api` (a path for the file API) tells of
+// it when no attributes describe it. A search opens the folder, never the
+// entry.
+enum class Undescribed {
+  None,    // its attributes can be read, or no entry is there
+  Listed,  // the search tells of it: no file on disk
+  Named,   // the search finds its name and has nothing to tell of it
+};
+
+Undescribed LookUpUndescribed(const std::wstring& api) {
+  if (api.empty() || GetFileAttributesW(api.c_str()) != INVALID_FILE_ATTRIBUTES) return Undescribed::None;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(api.c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    FindClose(find);
+    return Undescribed::Listed;
+  }
+  // Wine's search finds a host's link to nothing by its name and then has
+  // nothing to tell of it: "no more files", where a name that is not there
+  // is "not found".
+  return GetLastError() == ERROR_NO_MORE_FILES ? Undescribed::Named : Undescribed::None;
+}
+}  // namespace
+
 bool PathIsNoDiskFile(std::string_view path) { return PathIsNoDiskFile(GbkToWide(path)); }
 
 bool PathIsNoDiskFile(const std::wstring& path) {
-  const std::wstring api = FileApiPath(path);
-  if (api.empty()) return false;
-  File entry(CreateFileW(api.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  // A folder does not open without the backup flag: "access denied".
-  if (!entry) return IsNoDiskFileError(GetLastError());
-  return !IsDiskFile(entry);
+  return LookUpUndescribed(FileApiPath(path)) == Undescribed::Listed;
 }
 
-DWORD FileExists(std::string_view path) { return FileExists(GbkToWide(path)); }
+bool PathIsLinkToNothing(std::string_view path) { return PathIsLinkToNothing(GbkToWide(path)); }
 
-DWORD FileExists(const std::wstring& path) {
+bool PathIsLinkToNothing(const std::wstring& path) {
+  return LookUpUndescribed(FileApiPath(path)) == Undescribed::Named;
+}
+
+FileSearch SearchForEntry(std::string_view path) { return SearchForEntry(GbkToWide(path)); }
+
+FileSearch SearchForEntry(const std::wstring& path) {
   const std::wstring wide = FileApiPath(path);
-  if (wide.empty()) return ERROR_FILE_NOT_FOUND;
+  if (wide.empty()) return {};
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW(wide.c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     FindClose(find);
-    return ERROR_SUCCESS;
+    return {true};
   }
   const DWORD error = GetLastError();
-  // Wine's search finds a host's link to nothing by its name and then has
-  // nothing to tell of it: "no more files", where a name that is not there
-  // is "not found".
-  if (error == ERROR_NO_MORE_FILES) return ERROR_SUCCESS;
+  if (error == ERROR_NO_MORE_FILES) return {true};  // a name with nothing to tell of, as LookUpUndescribed says
   if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
       GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
-    return ERROR_FILE_NOT_FOUND;
-  return error;
+    return {};
+  return {false, error};
 }
+
+bool FileExists(std::string_view path) { return SearchForEntry(path).found; }
+
+bool FileExists(const std::wstring& path) { return SearchForEntry(path).found; }
 
 HANDLE File::Release() noexcept {
   readAhead_.clear();

@@ -106,26 +106,39 @@ bool IsDiskFile(const File& file);
 // behind it: under Wine a host's socket behind a drive's path, which no
 // device serves (ERROR_NO_SUCH_DEVICE).
 bool IsNoDiskFileError(DWORD openError);
-// True when something is at the path that is no file on disk, as IsDiskFile
-// and IsNoDiskFileError tell it: a device, pipe or socket that the name did
-// not betray (under Wine a host's FIFO, socket or link to a device, which a
-// search finds and whose attributes cannot be read). Opened for no access at
-// all, so that nothing is read and nothing waits. A file on disk, a folder
-// or a name with nothing there is never one. The wide form takes any path,
-// long ones too.
+// True when something is at the path that is no file on disk: what a
+// file-system search finds there and no attributes describe (under Wine a
+// host's FIFO, socket or link to a device; the search tells its name, where
+// it has nothing to tell of a link to nothing). Told without opening it, so
+// that nothing is read, nothing waits, and no program waiting at a FIFO's
+// other end is woken. A file on disk, a folder or a name with nothing there
+// is never one. The wide form takes any path, long ones too.
 bool PathIsNoDiskFile(std::string_view path);
 bool PathIsNoDiskFile(const std::wstring& path);
-// Whether a file-system search for the path finds an entry: ERROR_SUCCESS
-// when it does, ERROR_FILE_NOT_FOUND when there is none. The search also
-// finds entries whose attributes cannot be read (under Wine a host's FIFO,
-// socket or link to a device) and those that it finds by their name with
-// nothing to describe them (a host's link to nothing, which Wine shows in no
-// listing). A search that fails while the entry is there all the same (its
-// attributes can be read: the folder could not be listed, a disk error)
-// gives its own error, since what it would have found is unknown. The wide
-// form takes any path, long ones too.
-DWORD FileExists(std::string_view path);
-DWORD FileExists(const std::wstring& path);
+// True when a search for the path finds an entry by its name that nothing
+// describes: no attributes, and nothing that the search can tell of it
+// (under Wine a host's link to nothing, a chain of links ending in nothing
+// or a link to itself, which Wine shows in no listing). The wide form takes
+// any path, long ones too.
+bool PathIsLinkToNothing(std::string_view path);
+bool PathIsLinkToNothing(const std::wstring& path);
+// What a file-system search for a path tells.
+struct FileSearch {
+  // It finds an entry: a file, a folder, one whose attributes cannot be read
+  // (PathIsNoDiskFile) or one that it finds by its name with nothing to
+  // describe it (PathIsLinkToNothing).
+  bool found = false;
+  // Where it cannot tell: the error of a search that failed while something
+  // is there all the same (its attributes can be read: the folder could not
+  // be listed, a disk error). ERROR_SUCCESS where it can.
+  DWORD error = ERROR_SUCCESS;
+};
+FileSearch SearchForEntry(std::string_view path);
+FileSearch SearchForEntry(const std::wstring& path);
+// Whether a file-system search for the path finds an entry (SearchForEntry's
+// `found`). The wide form takes any path, long ones too.
+bool FileExists(std::string_view path);
+bool FileExists(const std::wstring& path);
 // False when the file was not open or closing it failed (data not written).
 bool CloseFile(File& file);
 

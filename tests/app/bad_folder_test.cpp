@@ -11,10 +11,12 @@
 #include <utility>
 
 #include "app/document_folder.h"
+#include "app/file_paths.h"
 #include "app/form_setup.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
 #include "tests/app/bad_input_fixture.h"
+#include "tests/support/save_steps.h"
 
 using namespace korvath;
 using namespace korvath::app;
@@ -56,36 +58,41 @@ class UnwritableFolder {
   bool marked_;
 };
 
-// Under Wine: while the object lives, every open of the folder itself by
-// this prefix's wineserver, as a search of the folder's entries makes one,
-// fails with the host's `error`: EIO, a disk's error, unless another is
-// given (EACCES: a folder that may be written but not listed); files in it
-// open as before. The host's strace, attached to the server, injects it;
+// Under Wine: while the object lives, the host's strace makes the system
+// call `call` fail with the host's `error` wherever it works on the folder
+// itself, in this prefix's wineserver or in this program (the Linux process
+// that runs it, all its threads, once strace says it is attached to them);
 // attached() tells whether it could attach (strace there, and the right to
-// trace the server).
-class FolderListingFault {
+// trace).
+class FolderFault {
  public:
-  explicit FolderListingFault(const std::string& folder, const wchar_t* error = L"EIO")
-      : log_(L"/tmp/korvath-listing-fault-" + std::to_wstring(GetCurrentProcessId())) {
+  enum class In { Server, ThisProgram };
+  FolderFault(const std::string& folder, In in, const wchar_t* call, const wchar_t* error)
+      : log_(L"/tmp/korvath-folder-fault-" + std::to_wstring(GetCurrentProcessId())) {
     // The server names the folder by the prefix's drive links, as
-    // "<prefix>/dosdevices/z:/...": strace matches that text.
+    // "<prefix>/dosdevices/z:/...", and strace matches the text it opens;
+    // a call on an open folder it matches by the folder's own path. The
+    // shell that this program starts on the host is its child there.
     std::wstring served = Wide(folder);
     std::replace(served.begin(), served.end(), L'\\', L'/');
     served[0] = wchar_t(std::towlower(served[0]));
+    const std::wstring traced =
+        in == In::Server
+            ? L"id=$(printf '%x-%x' $(stat -Lc '%d %i' \"$prefix\")) || exit 1; pid=; "
+              L"for p in /proc/[0-9]*; do case $(readlink \"$p/cwd\" 2>/dev/null) in */server-$id) pid=${p#/proc/};; "
+              L"esac; done; folder=\"$prefix/dosdevices/$1\"; set -- -P \"$folder\" -P \"${folder%/}\"; "
+            : L"pid=$PPID; set -- -P \"$(readlink -f \"$prefix/dosdevices/$1\")\"; ";
     attached_ = RunHostProgram(
         L"/bin/sh",
         {L"-c",
-         L"PATH=/usr/bin:/bin:/usr/sbin:/sbin; prefix=${WINEPREFIX:-$HOME/.wine}; "
-         L"id=$(printf '%x-%x' $(stat -Lc '%d %i' \"$prefix\")) || exit 1; server=; "
-         L"for p in /proc/[0-9]*; do case $(readlink \"$p/cwd\" 2>/dev/null) in */server-$id) server=${p#/proc/};; "
-         L"esac; done; "
-         L"[ -n \"$server\" ] && command -v strace >/dev/null || exit 1; folder=\"$prefix/dosdevices/$1\"; "
-         L"strace -f -p \"$server\" -P \"$folder\" -P \"${folder%/}\" -e trace=openat -e inject=openat:error=$3 "
-         L"-o /dev/null 2>\"$2\" & echo $! >\"$2.pid\"; "
-         L"until grep -q attached \"$2\"; do kill -0 $! 2>/dev/null || exit 1; sleep 0.01; done",
-         L"sh", served, log_, error});
+         L"PATH=/usr/bin:/bin:/usr/sbin:/sbin; prefix=${WINEPREFIX:-$HOME/.wine}; log=$2; call=$3; error=$4; " + traced +
+             L"[ -n \"$pid\" ] && command -v strace >/dev/null || exit 1; "
+             L"strace -f -p \"$pid\" \"$@\" -e trace=$call -e inject=$call:error=$error -o /dev/null 2>\"$log\" & "
+             L"echo $! >\"$log.pid\"; "
+             L"until grep -q attached \"$log\"; do kill -0 $! 2>/dev/null || exit 1; sleep 0.01; done",
+         L"sh", served, log_, call, error});
   }
-  ~FolderListingFault() {
+  ~FolderFault() {
     // Detached once strace has ended.
     RunHostProgram(L"/bin/sh", {L"-c",
                                 L"PATH=/usr/bin:/bin; pid=$(cat \"$1.pid\") && kill \"$pid\" && "
@@ -93,13 +100,23 @@ class FolderListingFault {
                                 L"sleep 0.01; done; rm -f \"$1\" \"$1.pid\"",
                                 L"sh", log_});
   }
-  FolderListingFault(const FolderListingFault&) = delete;
-  FolderListingFault& operator=(const FolderListingFault&) = delete;
+  FolderFault(const FolderFault&) = delete;
+  FolderFault& operator=(const FolderFault&) = delete;
   bool attached() const { return attached_; }
 
  private:
   std::wstring log_;
   bool attached_ = false;
+};
+
+// Every open of the folder itself by the wineserver, as a search of the
+// folder's entries makes one, fails with the host's `error`: EIO, a disk's
+// error, unless another is given (EACCES: a folder that may be written but
+// not listed); files in it open as before.
+class FolderListingFault : public FolderFault {
+ public:
+  explicit FolderListingFault(const std::string& folder, const wchar_t* error = L"EIO")
+      : FolderFault(folder, In::Server, L"openat", error) {}
 };
 
 // ---- this test program run from another folder ----------------------------
@@ -360,6 +377,43 @@ TEST_F(BadInputTest, ADrivesRootInEachFormTakesTheDocument) {
   ExpectNextSaveAsBefore();
 }
 
+// A folder whose last name ends in blanks, typed with its separator after
+// it, in a short folder and in one longer than MAX_PATH, with no folder of
+// the name without the blanks beside it and with one: the document goes
+// into the folder named, which the save flushes and where it removes what a
+// killed save left, and "已经生成!" comes. The folder of the shorter name
+// stays as it was, never flushed.
+TEST_F(BadInputTest, AFolderWhoseNameEndsInABlankIsFlushedAndTidiedItself) {
+  FillInAndSave();
+  const std::string longFolder = MakeLongFolder(folder_ + "long", 300) + "\\";
+  for (const std::string& base : {folder_, longFolder}) {
+    for (const char* name : {"tr ", "tr  "}) {
+      for (const bool beside : {false, true}) {
+        const std::string folder = base + name + "\\", shorter = base + "tr\\";
+        SCOPED_TRACE(folder + (beside ? ", with a folder \"tr\" beside it" : ""));
+        RemoveFolder(folder);
+        RemoveFolder(shorter);
+        ASSERT_TRUE(CreateDirectoryW(ExtendedPath(Wide(folder)).c_str(), nullptr));
+        if (beside) {
+          ASSERT_TRUE(CreateDirectoryW(ExtendedPath(Wide(shorter)).c_str(), nullptr));
+        }
+        WriteBytes(folder + "wangwu.pst.saving-0A1B.tmp", "left by a killed save");
+        testsupport::SaveSteps steps;
+        EXPECT_EQ(SaveNoticeWithFolder(Wide(folder)), Wide("NPC文件[" + NoticePath(folder + "wangwu.pst") + "]已经生成!"));
+        EXPECT_EQ(steps.foldersFlushed(), std::vector{testsupport::FolderIdentity(ExtendedPath(Wide(folder)))});
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"wangwu.pst"});
+        EXPECT_EQ(ReadBytes(folder + "wangwu.pst"), savedBytes_);
+        if (beside) {
+          EXPECT_EQ(FolderEntries(shorter), std::vector<std::wstring>{});
+        }
+      }
+    }
+  }
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
 // A file's path with more than one separator after it names the file all
 // the same, whichever separators they are: it is said to be a file, and
 // nothing is written.
@@ -422,8 +476,8 @@ TEST_F(BadInputTest, AFolderThatCannotBeListedIsNamedWithItsError) {
 
 // A new document 吴 saved into a folder that cannot be listed (its opens
 // failing in the server): a folder that may be written but not listed
-// (EACCES), where the save is done, and a disk's error (EIO), which also
-// keeps the folder from being flushed, and the notice says so. Either way
+// (EACCES) and a disk's error (EIO). Either keeps the folder from being
+// opened for its flush, and the notice says so with the error. Either way
 // the folder holds the document alone, under its one name: the save took
 // its new file's own name away itself, where no tidy-up could list the
 // folder. The next save, which cannot search the folder, names the error in
@@ -437,7 +491,8 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
     const char* saved;  // the first save's notice after the file's name
     const char* search;  // the error of the search at the next save
   } faults[] = {
-      {L"EACCES", "]已经生成!", "拒绝访问,错误代码5"},
+      {L"EACCES", "]已经生成,但磁盘报告了错误(拒绝访问,错误代码5),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
+       "拒绝访问,错误代码5"},
       {L"EIO", "]已经生成,但磁盘报告了错误(磁盘读写错误,错误代码998),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
        "磁盘读写错误,错误代码998"},
   };
@@ -469,6 +524,49 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
     EXPECT_EQ(replaced[1].text, Wide("NPC文件[" + wu + "]已经生成!"));
     EXPECT_EQ(ReadBytes(wu), bytes);
   }
+  TypeInto(名字编辑框, L"王五");
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// Saves into folders on ext4 (the document folder) and on tmpfs, whose
+// flushes the host makes: "已经生成!" as ever. Then the document folder's
+// file system, gone read-only after a disk's error, refuses its flush after
+// the move (the host's fsync of the folder answering EROFS, which Wine gives
+// as an access denied), over a file and of a new one: the notice says that
+// the file is written but the disk reported the error, by its words and
+// number, in place of the completion notice. The file holds what was saved,
+// and the next save, the fault gone, asks and replaces as ever.
+TEST_F(BadInputTest, AFolderFlushThatAFileSystemGoneReadOnlyRefusesIsNamed) {
+  FillInAndSave();
+  const std::wstring shm = L"Z:\\dev\\shm\\korvath-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  if (UnixPath(shm).empty() || !CreateDirectoryW(shm.c_str(), nullptr)) GTEST_SKIP() << "no tmpfs of the host";
+  const std::string inShm = platform::WideToGbk(shm).text;
+  EXPECT_EQ(SaveNoticeWithFolder(shm), Wide("NPC文件[" + inShm + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(inShm + "wangwu.pst"), savedBytes_);
+  RemoveFolder(inShm);
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  const std::string lisi = DocumentFolder() + "lisi.pst";
+  std::vector<SeenDialog> replaced, added;
+  {
+    FolderFault readOnly(DocumentFolder(), FolderFault::In::ThisProgram, L"fsync", L"EROFS");
+    if (!readOnly.attached()) {
+      std::fprintf(stderr, "\n******** SKIPPED: the host's strace cannot fail the folder's flush ********\n\n");
+      GTEST_SKIP() << "the host's strace cannot fail the folder's flush";
+    }
+    replaced = Generate({PressButton(IDYES), PressButton(IDOK)});
+    TypeInto(名字编辑框, L"李四");
+    added = Generate({PressButton(IDOK)});
+  }
+  const std::string refused = "]已经生成,但磁盘报告了错误(拒绝访问,错误代码5),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!";
+  ASSERT_EQ(replaced.size(), 2u);
+  EXPECT_EQ(replaced[1].caption, L"提示");
+  EXPECT_EQ(replaced[1].text, Wide("NPC文件[" + saved_ + refused));
+  ASSERT_EQ(added.size(), 1u);
+  EXPECT_EQ(added[0].text, Wide("NPC文件[" + lisi + refused));
+  EXPECT_EQ(ReadBytes(saved_), savedBytes_);
+  EXPECT_NE(ReadBytes(lisi), "<missing>");
+  EXPECT_EQ(FolderEntries(DocumentFolder()), (std::vector<std::wstring>{L"lisi.pst", L"wangwu.pst"}));
   TypeInto(名字编辑框, L"王五");
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();

@@ -1,7 +1,7 @@
 // Where a save must not go through or must not lose anything: a read-only
 // file, a file made by another program during the save, a replaced file's
 // attributes, a disk that is full or fails at any step of the save, a disk
-// that fails the folder's flush after the move, the save's new file removed
+// that fails the folder's flush after the move, a folder gone by then, the save's new file removed
 // by a program of the host, links of the host beside the document and a link
 // to nothing in its place, a folder whose
 // name is as long as names can be, a document folder deeper than MAX_PATH
@@ -191,6 +191,23 @@ TEST_F(DocumentTest, ADiskErrorAtAnyStepOfTheSaveIsNamed) {
       [&](DWORD error) { return "磁盘报告了错误(" + names.at(error) + "),请检查磁盘后再保存一次"; });
 }
 
+// The new file's marks, its write or its flush denied, over a file and of a
+// new one (under Wine what a file system gone read-only after a disk's
+// error answers, EROFS): the file system refused what it allowed, and the
+// notice names the error as the disk's, as for the disk's other errors; the
+// file there stays as it was, and nothing is left beside it.
+TEST_F(DocumentTest, AnAccessDeniedToTheNewFilesWriteIsNamedAsTheDisksError) {
+  TypeInto(名字编辑框, L"张三");
+  ExpectEachStepsFailureNamed(
+      [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); }, zhangSan_,
+      [](bool, size_t, const std::string& name) -> DWORD {
+        const bool written = name == "SetFileInformationByHandle (its attributes)" || name == "WriteFile" ||
+                             name == "FlushFileBuffers";
+        return written ? ERROR_ACCESS_DENIED : 0;
+      },
+      [](DWORD) { return std::string("磁盘报告了错误(拒绝访问,错误代码5),请检查磁盘后再保存一次"); });
+}
+
 // A link of the Linux host to nothing where the document goes, as anyone who
 // may write into the folder can make it: the search finds its name, so the
 // save asks whether to replace it; a No leaves it, a Yes saves the document
@@ -230,8 +247,9 @@ std::vector<std::string> SaveStepsThroughTheWindow(const std::function<std::vect
 // its place, or the folder's open for it, over a file and of a new one: the
 // notice says that the file is written but that the disk reported an error,
 // names it and says what to do, in place of the completion notice; the file
-// holds the new content. Where the system flushes no folder there, or the
-// folder may not be opened for a flush, the completion notice comes as ever.
+// holds the new content. So where either is denied (under Wine what a file
+// system gone read-only after a disk's error answers, EROFS). Where the
+// system flushes no folder there, the completion notice comes as ever.
 TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNotice) {
   TypeInto(名字编辑框, L"张三");
   const struct {
@@ -247,7 +265,10 @@ TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNot
       {false, "FlushFileBuffers (the folder)", ERROR_NOT_SUPPORTED, nullptr},
       {true, "CreateFileW (the folder)", ERROR_NOT_READY, "设备未就绪,错误代码21"},
       {false, "CreateFileW (the folder)", ERROR_NOACCESS, "磁盘读写错误,错误代码998"},  // Wine: the host's EIO
-      {true, "CreateFileW (the folder)", ERROR_ACCESS_DENIED, nullptr},
+      {true, "CreateFileW (the folder)", ERROR_ACCESS_DENIED, "拒绝访问,错误代码5"},
+      {false, "FlushFileBuffers (the folder)", ERROR_ACCESS_DENIED, "拒绝访问,错误代码5"},  // Wine: EROFS
+      {true, "FlushFileBuffers (the folder)", ERROR_INVALID_FUNCTION, nullptr},
+      {false, "CreateFileW (the folder)", ERROR_INVALID_PARAMETER, nullptr},  // Wine: EINVAL
   };
   const auto prepare = [&](bool over) {
     RemoveFolder(DocumentFolder());
@@ -287,6 +308,61 @@ TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNot
     EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
     EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});
   }
+}
+
+// Another program moves the document folder away, or the folder above it,
+// or removes it with the file, once the file is in its place and before the
+// folder is flushed: the notice says that the file was written but the
+// folder was moved or removed by another program since, in place of the
+// completion notice, not that the disk failed. A moved folder holds the
+// file.
+TEST_F(DocumentTest, AFolderGoneBeforeItsFlushIsNamed) {
+  const std::string above = folder_ + "above\\", folder = above + "folder\\", file = folder + "zhangsan.pst",
+                    moved = folder_ + "moved\\";
+  TypeInto(名字编辑框, L"张三");
+  MainForm().SetEditContent(目录编辑框, folder);
+  const auto prepare = [&] {
+    RemoveFolder(folder_);
+    for (const std::string& made : {folder_, above, folder}) fs::create_directory(Wide(made));
+  };
+  const auto generate = [this] { return Generate({PressButton(IDOK)}); };
+  prepare();
+  const std::vector<std::string> steps = SaveStepsThroughTheWindow(generate);
+  const size_t open = size_t(std::find(steps.begin(), steps.end(), "CreateFileW (the folder)") - steps.begin());
+  ASSERT_LT(open, steps.size());
+  const struct {
+    const char* what;
+    std::function<bool()> take;
+    std::string left;  // where the file is then
+  } gone[] = {
+      {"the folder moved", [&] { return MoveFileW(Wide(folder).c_str(), Wide(moved).c_str()) != 0; },
+       moved + "zhangsan.pst"},
+      {"the folder above moved", [&] { return MoveFileW(Wide(above).c_str(), Wide(moved).c_str()) != 0; },
+       moved + "folder\\zhangsan.pst"},
+      {"the folder removed", [&] { return fs::remove_all(Wide(folder)) == 2; }, ""},
+  };
+  for (const auto& [what, take, left] : gone) {
+    SCOPED_TRACE(what);
+    prepare();
+    bool taken = false;
+    std::vector<SeenDialog> seen;
+    {
+      testsupport::SaveSteps stopped;
+      stopped.StopBefore(open, [&, &take = take] { taken = take(); });
+      seen = generate();
+    }
+    ASSERT_TRUE(taken);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"提示");
+    EXPECT_EQ(seen[0].text, Wide("NPC文件[" + file +
+                                 "]已经生成,但存档目录随后被其他程序移走或删除了,文件已不在原处,请检查存档目录后再保存一次!"));
+    EXPECT_EQ(ReadBytes(file), "<missing>");
+    if (!left.empty()) {
+      EXPECT_EQ(ReadBytes(left), ExpectedFile());
+    }
+  }
+  RemoveFolder(folder_);
+  fs::create_directory(Wide(folder_));
 }
 
 // A program of the Linux host removes the save's new file just before it

@@ -177,7 +177,8 @@ TEST_F(NotAFileTest, AFolderIsSaidToBeNoFile) {
 // read through the entry point, and a FIFO, in a short folder and in one
 // longer than MAX_PATH (whose paths the tool answers before the dialog sees
 // them): each is said to be no file on disk, as a FIFO is in a short folder,
-// not that it cannot be opened or is missing.
+// not that it cannot be opened or is missing. Nothing opened the FIFO: a
+// program of the host waiting to write into it still waits.
 TEST_F(NotAFileTest, ASocketOrADeviceLinkIsNoFileOnDiskInAShortOrALongFolder) {
   FillInAndSave();
   const std::string longFolder = MakeLongFolder(folder_ + "long", 300) + "\\";
@@ -187,31 +188,40 @@ TEST_F(NotAFileTest, ASocketOrADeviceLinkIsNoFileOnDiskInAShortOrALongFolder) {
                                  {HostEntry::Kind::Link, Wide(zero), L"/dev/zero"},
                                  {HostEntry::Kind::Fifo, Wide(fifo)}};
     for (const HostEntry& entry : entries) ASSERT_TRUE(entry.made());
+    const WaitingFifoWriter writer(Wide(fifo));
+    ASSERT_TRUE(writer.StillWaiting());
     for (const std::string& path : {socket, zero, fifo}) {
       ExpectRefusedThroughTheWindow(path, NoticePath(path));
       ExpectRefusedByTheReader(path);
     }
+    EXPECT_TRUE(writer.StillWaiting());
     for (const HostEntry& entry : entries) EXPECT_TRUE(entry.Intact());
   }
   ExpectNextSaveAsBefore();
 }
 
 // What the host has where the document goes that is no file on disk: a
-// FIFO, a socket, a link to a device. A search finds each, and no attributes
-// describe it. The save refuses it at once, without the question that no
-// answer could make good, saying what the reader says of it, and so again
-// at the next try; nothing is made beside it, it stays what it was, and the
-// form as it was.
+// FIFO, a socket, a link to a device, a link to a FIFO elsewhere. A search
+// finds each, and no attributes describe it. The save refuses it at once,
+// without the question that no answer could make good, saying what the
+// reader says of it, and so again at the next try; nothing is made beside
+// it, it stays what it was, and the form as it was. Nothing opened either
+// FIFO: a program of the host waiting to write into each still waits.
 TEST_F(NotAFileTest, AFifoASocketOrADeviceLinkWhereTheDocumentGoesIsRefusedBeforeTheQuestion) {
   FillInAndSave();
   const std::string fei = DocumentFolder() + "fei.pst", tao = DocumentFolder() + "tao.pst",
-                    ling = DocumentFolder() + "ling.pst";
+                    ling = DocumentFolder() + "ling.pst", qianqi = DocumentFolder() + "qianqi.pst",
+                    pipe = folder_ + "pipe";
   const HostEntry fifo(HostEntry::Kind::Fifo, Wide(fei)), socket(HostEntry::Kind::Socket, Wide(tao)),
-      zero(HostEntry::Kind::Link, Wide(ling), L"/dev/zero");
+      zero(HostEntry::Kind::Link, Wide(ling), L"/dev/zero"), elsewhere(HostEntry::Kind::Fifo, Wide(pipe)),
+      toPipe(HostEntry::Kind::Link, Wide(qianqi), UnixPath(Wide(pipe)));
+  ASSERT_TRUE(elsewhere.made());
+  const WaitingFifoWriter atFei(Wide(fei)), atPipe(Wide(pipe));
+  ASSERT_TRUE(atFei.StillWaiting() && atPipe.StillWaiting());
   const std::vector<std::wstring> entries = FolderEntries(DocumentFolder());
-  ASSERT_EQ(entries.size(), 4u);
-  for (const auto& [name, path, entry] :
-       {std::tuple{L"非", fei, &fifo}, std::tuple{L"逃", tao, &socket}, std::tuple{L"零", ling, &zero}}) {
+  ASSERT_EQ(entries.size(), 5u);
+  for (const auto& [name, path, entry] : {std::tuple{L"非", fei, &fifo}, std::tuple{L"逃", tao, &socket},
+                                          std::tuple{L"零", ling, &zero}, std::tuple{L"钱七", qianqi, &toPipe}}) {
     SCOPED_TRACE(path);
     ASSERT_TRUE(entry->made());
     TypeInto(名字编辑框, name);
@@ -230,6 +240,8 @@ TEST_F(NotAFileTest, AFifoASocketOrADeviceLinkWhereTheDocumentGoesIsRefusedBefor
     EXPECT_TRUE(entry->Intact());
     EXPECT_EQ(FolderEntries(DocumentFolder()), entries);
   }
+  EXPECT_TRUE(atFei.StillWaiting());
+  EXPECT_TRUE(atPipe.StillWaiting());
   TypeInto(名字编辑框, L"王五");
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();

@@ -21,6 +21,11 @@ namespace korvath::platform::files {
 inline void PrintTo(const SaveFailure& failure, std::ostream* out) {
   *out << "a failure at step " << int(failure.step) << " with error " << failure.error;
 }
+inline void PrintTo(const SaveResult& result, std::ostream* out) {
+  if (result.failure) PrintTo(*result.failure, out);
+  else *out << "saved";
+  if (result.folderUnflushed) *out << ", the folder's flush failing with error " << *result.folderUnflushed;
+}
 }  // namespace korvath::platform::files
 
 namespace korvath::platform::files::savetest {
@@ -33,6 +38,9 @@ inline std::wstring ProgramFolder() {
 }
 
 inline std::string Gbk(const std::wstring& path) { return WideToGbk(path).text; }
+
+// A save's result where the file is in its place and its folder flushed.
+inline const SaveResult kSaved{};
 
 inline std::optional<std::string> Read(const std::wstring& path) {
   HANDLE file = CreateFileW(FileApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -119,7 +127,7 @@ class FileSavingTest : public testing::Test {
   std::vector<std::string> StepsOf(const Save& save) {
     Prepare(save);
     testsupport::SaveSteps steps;
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_EQ(Read(file_), kNewContent);
     return steps.steps();
   }

@@ -48,7 +48,7 @@ TEST_F(FileSavingTest, AFailureAtAnyStepLeavesTheFileAsItWasAndNothingBesideIt) 
       {
         testsupport::SaveSteps steps;
         steps.FailAt(step, ERROR_NOT_READY);
-        failure = files::SaveFile(Gbk(file_), kNewContent);
+        failure = files::SaveFile(Gbk(file_), kNewContent).failure;
         EXPECT_EQ(steps.steps().size(), step + 1);  // no step after the one that failed
       }
       ASSERT_TRUE(failure.has_value());
@@ -60,15 +60,17 @@ TEST_F(FileSavingTest, AFailureAtAnyStepLeavesTheFileAsItWasAndNothingBesideIt) 
 }
 
 // Each step after the move made to fail, one at a time: the file holds the
-// new content and nothing is beside it whatever failed. Where the disk fails
-// the folder's flush or its open for it (an I/O error: under Wine the host's
-// EIO comes as ERROR_NOT_READY from the flush and as ERROR_NOACCESS from the
-// open, an error it does not map as ERROR_GEN_FAILURE), the save says so
-// with that error, the move being maybe not on disk; where the system
-// flushes no folder there (each error that says so, at the open and at the
-// flush), or the new file's own name cannot be left to its handle (the
-// tidy-up removes it), or the new file's close fails, the save is done.
-TEST_F(FileSavingTest, AfterTheMoveOnlyADiskErrorInTheFoldersFlushIsReported) {
+// new content and nothing is beside it whatever failed, and the save is
+// done. Where the folder's flush or its open for it fails (an I/O error:
+// under Wine the host's EIO comes as ERROR_NOT_READY from the flush and as
+// ERROR_NOACCESS from the open, an error it does not map as
+// ERROR_GEN_FAILURE; an access denied, as a file system gone read-only
+// answers; a folder gone), the result says so with that error, the move
+// being maybe not on disk; where the system flushes no folder there (each
+// error that says so, at the open and at the flush), or the new file's own
+// name cannot be left to its handle (the tidy-up removes it), or the new
+// file's close fails, it says nothing more.
+TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
   const struct {
     const char* step;
     DWORD error;
@@ -82,14 +84,16 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyADiskErrorInTheFoldersFlushIsReported) {
       {"FlushFileBuffers (the folder)", ERROR_INVALID_FUNCTION, false},
       {"FlushFileBuffers (the folder)", ERROR_NOT_SUPPORTED, false},
       {"FlushFileBuffers (the folder)", ERROR_INVALID_PARAMETER, false},
-      {"FlushFileBuffers (the folder)", ERROR_ACCESS_DENIED, false},
+      {"FlushFileBuffers (the folder)", ERROR_ACCESS_DENIED, true},
       {"CreateFileW (the folder)", ERROR_NOT_READY, true},
       {"CreateFileW (the folder)", ERROR_NOACCESS, true},
       {"CreateFileW (the folder)", ERROR_GEN_FAILURE, true},
       {"CreateFileW (the folder)", ERROR_INVALID_FUNCTION, false},
       {"CreateFileW (the folder)", ERROR_NOT_SUPPORTED, false},
       {"CreateFileW (the folder)", ERROR_INVALID_PARAMETER, false},
-      {"CreateFileW (the folder)", ERROR_ACCESS_DENIED, false},
+      {"CreateFileW (the folder)", ERROR_ACCESS_DENIED, true},
+      {"CreateFileW (the folder)", ERROR_FILE_NOT_FOUND, true},
+      {"CreateFileW (the folder)", ERROR_PATH_NOT_FOUND, true},
       {"SetFileInformationByHandle (its removal)", ERROR_NOT_READY, false},  // of a new file only
       {"CloseHandle", ERROR_NOT_READY, false},
   };
@@ -106,18 +110,17 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyADiskErrorInTheFoldersFlushIsReported) {
       ASSERT_LT(step, names.size());
       ASSERT_GT(step, move);
       Prepare(save);
-      std::optional<SaveFailure> reported;
+      files::SaveResult reported;
       {
         testsupport::SaveSteps steps;
         steps.FailAt(step, failure.error);
         reported = files::SaveFile(Gbk(file_), kNewContent);
       }
+      EXPECT_EQ(reported.failure, std::nullopt);
       if (failure.reported) {
-        ASSERT_TRUE(reported.has_value());
-        EXPECT_EQ(reported->step, SaveFailure::Step::FolderFlush);
-        EXPECT_EQ(reported->error, failure.error);
+        EXPECT_EQ(reported.folderUnflushed, failure.error);
       } else {
-        EXPECT_EQ(reported, std::nullopt);
+        EXPECT_EQ(reported.folderUnflushed, std::nullopt);
       }
       EXPECT_EQ(Read(file_), kNewContent);
       EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
@@ -137,7 +140,7 @@ TEST_F(FileSavingTest, AReplacedFileKeepsItsHiddenAndSystemMarks) {
     Write(file_, kOldContent);
     ASSERT_TRUE(SetFileAttributesW(api.c_str(), marks));
     ASSERT_EQ(GetFileAttributesW(api.c_str()), marks);
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(GetFileAttributesW(api.c_str()), marks);
     EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
@@ -155,7 +158,7 @@ TEST_F(FileSavingTest, AFileThatWindowsWouldNotReplaceIsLeftAsItWas) {
   const std::wstring api = FileApiPath(file_);
   Write(file_, kOldContent);
   ASSERT_TRUE(SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
-  std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent);
+  std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent).failure;
   EXPECT_EQ(GetFileAttributesW(api.c_str()), DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_TRUE(failure.has_value());
@@ -168,7 +171,7 @@ TEST_F(FileSavingTest, AFileThatWindowsWouldNotReplaceIsLeftAsItWas) {
     SCOPED_TRACE(share);
     HANDLE holder = CreateFileW(api.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    failure = files::SaveFile(Gbk(file_), kNewContent);
+    failure = files::SaveFile(Gbk(file_), kNewContent).failure;
     CloseHandle(holder);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->step, SaveFailure::Step::Target);
@@ -181,7 +184,7 @@ TEST_F(FileSavingTest, AFileThatWindowsWouldNotReplaceIsLeftAsItWas) {
   RemoveAll(folder_);
   ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryW(file_.c_str(), nullptr));
-  failure = files::SaveFile(Gbk(file_), kNewContent);
+  failure = files::SaveFile(Gbk(file_), kNewContent).failure;
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->step, SaveFailure::Step::Target);
   EXPECT_EQ(failure->error, DWORD(ERROR_ACCESS_DENIED));
@@ -199,19 +202,19 @@ TEST_F(FileSavingTest, NamesOf255CharactersAreSavedAndLongerOnesRefused) {
   const std::wstring folder = folder_ + L"\\" + std::wstring(255, L'f');
   ASSERT_TRUE(CreateDirectoryW(FileApiPath(folder).c_str(), nullptr));
   const std::wstring name = std::wstring(251, L'n') + L".pst", file = folder + L"\\" + name;
-  EXPECT_EQ(files::SaveFile(Gbk(file), kOldContent), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file), kOldContent), kSaved);
   EXPECT_EQ(Read(file), kOldContent);
-  EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), kSaved);
   EXPECT_EQ(Read(file), kNewContent);
   EXPECT_EQ(Entries(folder), std::vector<std::wstring>{name});
 
   std::wstring tooLong = folder + L"\\" + std::wstring(252, L'n') + L".pst";
-  std::optional<SaveFailure> failure = files::SaveFile(Gbk(tooLong), kNewContent);
+  std::optional<SaveFailure> failure = files::SaveFile(Gbk(tooLong), kNewContent).failure;
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->error, DWORD(ERROR_FILENAME_EXCED_RANGE));
   EXPECT_EQ(Entries(folder), std::vector<std::wstring>{name});
   tooLong = folder_ + L"\\" + std::wstring(256, L'f') + L"\\" + name;
-  failure = files::SaveFile(Gbk(tooLong), kNewContent);
+  failure = files::SaveFile(Gbk(tooLong), kNewContent).failure;
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->error, DWORD(ERROR_FILENAME_EXCED_RANGE));
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{folder.substr(folder_.size() + 1)});
@@ -219,7 +222,7 @@ TEST_F(FileSavingTest, NamesOf255CharactersAreSavedAndLongerOnesRefused) {
   while (tooLong.size() < kLongestPath - name.size() - 1) tooLong += L"\\" + std::wstring(200, L'f');
   tooLong += L"\\" + name;
   ASSERT_GE(tooLong.size(), kLongestPath);
-  failure = files::SaveFile(Gbk(tooLong), kNewContent);
+  failure = files::SaveFile(Gbk(tooLong), kNewContent).failure;
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->error, DWORD(ERROR_FILENAME_EXCED_RANGE));
   EXPECT_EQ(Entries(folder), std::vector<std::wstring>{name});
@@ -237,7 +240,7 @@ TEST_F(FileSavingTest, TheNewFileIsGivenTheArchiveMarkBesidesTheKeptOnes) {
     Write(file_, kOldContent);
     ASSERT_TRUE(SetFileAttributesW(api.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL));
     testsupport::SaveSteps steps;
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_EQ(steps.attributesSet(), std::vector<DWORD>{kept | FILE_ATTRIBUTE_ARCHIVE});
     SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
@@ -257,7 +260,7 @@ TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveIsNotReplaced) {
   {
     testsupport::SaveSteps steps;
     steps.StopBefore(move, [&] { Write(file_, theirs); });
-    failure = files::SaveFile(Gbk(file_), kNewContent);
+    failure = files::SaveFile(Gbk(file_), kNewContent).failure;
   }
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->step, SaveFailure::Step::Target);
@@ -275,7 +278,7 @@ TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveIsNotReplaced) {
 TEST_F(FileSavingTest, ANewFileTakesNoNameThatTheHostHolds) {
   testsupport::HostLinks made;
   if (!made.Make(file_, L"nothing-here.pst")) GTEST_SKIP() << "not under Wine: no host to make links with";
-  const std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep);
+  const std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep).failure;
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->step, SaveFailure::Step::Target);
   EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
@@ -297,7 +300,7 @@ TEST_F(FileSavingTest, WhereNoSecondNameCanBeMadeANewFileIsMoved) {
     Prepare(kSaves[1]);
     testsupport::SaveSteps steps;
     steps.FailAt(link, error);
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_EQ(StepIndex(steps.steps(), "MoveFileExW"), link + 1);
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
@@ -319,7 +322,7 @@ TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveInPlaceOfASecondNameIsNotRep
     testsupport::SaveSteps steps;
     steps.FailAt(link, ERROR_ACCESS_DENIED);
     steps.StopBefore(link + 1, [&] { Write(file_, theirs); });
-    failure = files::SaveFile(Gbk(file_), kNewContent);
+    failure = files::SaveFile(Gbk(file_), kNewContent).failure;
     EXPECT_EQ(StepIndex(steps.steps(), "MoveFileExW"), link + 1);
   }
   ASSERT_TRUE(failure.has_value());
@@ -337,11 +340,12 @@ TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveInPlaceOfASecondNameIsNotRep
 TEST_F(FileSavingTest, AHostLinkToNothingIsReplacedByASaveThatMayReplace) {
   testsupport::HostLinks made;
   if (!made.Make(file_, L"nothing-here.pst")) GTEST_SKIP() << "not under Wine: no host to make links with";
-  EXPECT_EQ(files::FileExists(Gbk(file_)), DWORD(ERROR_SUCCESS));
+  EXPECT_TRUE(files::FileExists(Gbk(file_)));
+  EXPECT_TRUE(files::PathIsLinkToNothing(Gbk(file_)));
   EXPECT_EQ(files::KnownReplaceRefusal(Gbk(file_)), std::nullopt);
   {
     testsupport::SaveSteps steps;
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_EQ(steps.attributesSet(), std::vector<DWORD>{FILE_ATTRIBUTE_ARCHIVE});
   }
   EXPECT_EQ(Read(file_), kNewContent);
@@ -359,7 +363,7 @@ TEST_F(FileSavingTest, ASaveThatMayNotReplaceLeavesAFileThatIsThere) {
   std::optional<SaveFailure> failure;
   {
     testsupport::SaveSteps steps;
-    failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep);
+    failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep).failure;
     EXPECT_EQ(steps.steps(), std::vector<std::string>{});
   }
   ASSERT_TRUE(failure.has_value());
@@ -367,7 +371,7 @@ TEST_F(FileSavingTest, ASaveThatMayNotReplaceLeavesAFileThatIsThere) {
   EXPECT_EQ(failure->error, DWORD(ERROR_FILE_EXISTS));
   ExpectAsBefore(kSaves[0]);
   Prepare(kSaves[1]);
-  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep), kSaved);
   EXPECT_EQ(Read(file_), kNewContent);
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
 }
@@ -385,7 +389,7 @@ TEST_F(FileSavingTest, AReadOnlyFileOrAFolderIsKnownToBeRefusedBeforeTheSave) {
   EXPECT_EQ(files::KnownReplaceRefusal(Gbk(file_)), std::nullopt);
   ASSERT_TRUE(SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   std::optional<SaveFailure> refusal = files::KnownReplaceRefusal(Gbk(file_));
-  std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent);
+  std::optional<SaveFailure> failure = files::SaveFile(Gbk(file_), kNewContent).failure;
   SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_TRUE(refusal.has_value() && failure.has_value());
   EXPECT_EQ(refusal->step, failure->step);
@@ -396,7 +400,7 @@ TEST_F(FileSavingTest, AReadOnlyFileOrAFolderIsKnownToBeRefusedBeforeTheSave) {
   ASSERT_TRUE(DeleteFileW(api.c_str()));
   ASSERT_TRUE(CreateDirectoryW(api.c_str(), nullptr));
   refusal = files::KnownReplaceRefusal(Gbk(file_));
-  failure = files::SaveFile(Gbk(file_), kNewContent);
+  failure = files::SaveFile(Gbk(file_), kNewContent).failure;
   ASSERT_TRUE(refusal.has_value() && failure.has_value());
   EXPECT_EQ(refusal->step, failure->step);
   EXPECT_EQ(refusal->error, DWORD(ERROR_ACCESS_DENIED));
@@ -452,7 +456,7 @@ TEST_F(FileSavingTest, ADevicesNameIsRefusedAtOnceAndNothingIsMade) {
                                    std::wstring(L"\\\\.\\pipe\\korvath_nobody.pst")}) {
     SCOPED_TRACE(Gbk(path));
     testsupport::SaveSteps steps;
-    const std::optional<SaveFailure> failure = files::SaveFile(Gbk(path), kNewContent);
+    const std::optional<SaveFailure> failure = files::SaveFile(Gbk(path), kNewContent).failure;
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->step, SaveFailure::Step::Target);
     EXPECT_EQ(failure->error, DWORD(ERROR_BAD_DEVICE));

@@ -90,10 +90,10 @@ class SaveDurabilityTest : public testing::Test {
 // file nor the old leftover beside it.
 TEST_F(SaveDurabilityTest, AReplacedFileIsOnDiskWhenTheSaveReturns) {
   const std::wstring file = folder_ + L"\\zhangsan.pst";
-  ASSERT_EQ(files::SaveFile(Gbk(file), kOldContent), std::nullopt);
+  ASSERT_EQ(files::SaveFile(Gbk(file), kOldContent), kSaved);
   Write(folder_ + L"\\zhangsan.pst.saving-0A1B.tmp", kNewContent);
   ASSERT_TRUE(HostShell(L"sync -f \"$1\"", {testsupport::UnixPath(folder_)}));
-  ASSERT_EQ(files::SaveFile(Gbk(file), kNewContent), std::nullopt);
+  ASSERT_EQ(files::SaveFile(Gbk(file), kNewContent), kSaved);
   CutThePower();
   EXPECT_EQ(Entries(seen_), std::vector<std::wstring>{L"zhangsan.pst"});
   EXPECT_EQ(Described(Read(seen_ + L"\\zhangsan.pst")), "the whole new content");
@@ -102,7 +102,7 @@ TEST_F(SaveDurabilityTest, AReplacedFileIsOnDiskWhenTheSaveReturns) {
 // A new file: the copy holds it, and nothing beside it.
 TEST_F(SaveDurabilityTest, ANewFileIsOnDiskWhenTheSaveReturns) {
   ASSERT_TRUE(HostShell(L"sync -f \"$1\"", {testsupport::UnixPath(folder_)}));
-  ASSERT_EQ(files::SaveFile(Gbk(folder_ + L"\\lisi.pst"), kNewContent), std::nullopt);
+  ASSERT_EQ(files::SaveFile(Gbk(folder_ + L"\\lisi.pst"), kNewContent), kSaved);
   CutThePower();
   EXPECT_EQ(Entries(seen_), std::vector<std::wstring>{L"lisi.pst"});
   EXPECT_EQ(Described(Read(seen_ + L"\\lisi.pst")), "the whole new content");

@@ -51,7 +51,7 @@ TEST_F(FileSavingTest, TheNextSaveRemovesWhatTenKilledSavesLeft) {
     EXPECT_EQ(Read(folder_ + L"\\" + name), kNewContent) << Gbk(name);
   }
   EXPECT_EQ(Read(file_), kOldContent);
-  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
   EXPECT_EQ(Read(file_), kNewContent);
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
 }
@@ -98,7 +98,7 @@ TEST_F(FileSavingTest, ASaveRemovesNoOtherFileNorOneThatIsHeld) {
     if (std::find(before.begin(), before.end(), name) == before.end()) kept.push_back(name);
   ASSERT_EQ(kept.size(), 16u);  // the held save's new file among them
 
-  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
   CloseHandle(reading);
   EXPECT_EQ(Read(file_), kNewContent);
   kept.push_back(name_);
@@ -115,7 +115,7 @@ TEST_F(FileSavingTest, ASaveLeavesALeftoverThatAnotherProgramHoldsForItsRemoval)
   HANDLE holder = CreateFileW(held.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
   CloseHandle(holder);
   EXPECT_EQ(Read(held), kNewContent);
   EXPECT_EQ(Sorted(Entries(folder_)), Sorted({name_, L"zhangsan.pst.saving-D0D0.tmp"}));
@@ -137,7 +137,7 @@ TEST_F(FileSavingTest, ANewFilesOwnNameGoesWithItsSaveWhereNoTidyUpCouldRemoveIt
       holder = CreateFileW((folder_ + L"\\" + made[0]).c_str(), DELETE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     });
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
   }
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   CloseHandle(holder);
@@ -160,7 +160,7 @@ TEST_F(FileSavingTest, TheNextSaveRemovesTheLeftoverOfANameOf255Characters) {
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left[0].size(), 255u);
   EXPECT_TRUE(files::IsLeftoverName(left[0], name));
-  EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), kSaved);
   EXPECT_EQ(Read(file), kNewContent);
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name});
 }
@@ -212,7 +212,7 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
     for (const auto& link : links) ASSERT_TRUE(made.Make(leftover + link.digits + L".tmp", link.target));
     ASSERT_TRUE(CreateHardLinkW((leftover + L"0009.tmp").c_str(), lisi.c_str(), nullptr));
     Write(leftover + L"000A.tmp", kNewContent);
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_EQ(Read(file_), kNewContent);
     for (const auto& link : links)
       EXPECT_TRUE(HostLinks::PointsTo(leftover + link.digits + L".tmp", link.target)) << link.digits;
@@ -224,40 +224,6 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
   }
   RemoveAll(elsewhere);
 }
-
-// Under Wine: a program of the Linux host that waits to write into a FIFO
-// (blocked in its open until some program opens the FIFO to read), while
-// the object lives. Whether it still waits tells whether any program opened
-// the FIFO meanwhile: once one has, the writer's open returns, and its next
-// write, after that program let go, fails with a broken pipe.
-class WaitingFifoWriter {
- public:
-  explicit WaitingFifoWriter(const std::wstring& fifo)
-      : pidFile_(L"/tmp/korvath-fifo-writer-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++count_)) {
-    waiting_ = testsupport::RunHostProgram(
-        L"/bin/sh", {L"-c",
-                     L"PATH=/usr/bin:/bin; sh -c 'exec 3>\"$1\"' sh \"$0\" >/dev/null 2>&1 & echo $! >\"$1\"; "
-                     L"for i in $(seq 1000); do grep -q partner /proc/$!/wchan 2>/dev/null && exit 0; sleep 0.01; "
-                     L"done; exit 1",
-                     testsupport::UnixPath(fifo), pidFile_});
-  }
-  ~WaitingFifoWriter() {
-    testsupport::RunHostProgram(L"/bin/sh", {L"-c", L"kill $(cat \"$0\") 2>/dev/null; rm -f \"$0\"", pidFile_});
-  }
-  WaitingFifoWriter(const WaitingFifoWriter&) = delete;
-  WaitingFifoWriter& operator=(const WaitingFifoWriter&) = delete;
-  // The writer waits in its open: no program has opened the FIFO to read.
-  bool StillWaiting() const {
-    return waiting_ && testsupport::RunHostProgram(
-                           L"/bin/sh", {L"-c", L"grep -q partner /proc/$(cat \"$0\")/wchan", pidFile_});
-  }
-
- private:
-  static inline unsigned count_ = 0;
-  std::wstring pidFile_;
-  bool waiting_ = false;
-};
 
 // Under names of the file's leftovers, what is no file on disk: a FIFO, a
 // link of the host to a FIFO in another folder, each with a program of the
@@ -279,9 +245,9 @@ TEST_F(FileSavingTest, TheTidyUpOpensNoFifoNorAnythingElseThatIsNoFileOnDisk) {
         toPipe(Kind::Link, leftover + L"0F0F.tmp", testsupport::UnixPath(elsewhere + L"\\pipe")),
         socket(Kind::Socket, leftover + L"0F10.tmp"), zero(Kind::Link, leftover + L"0F11.tmp", L"/dev/zero");
     ASSERT_TRUE(pipe.made() && fifo.made() && toPipe.made() && socket.made() && zero.made());
-    const WaitingFifoWriter atPipe(elsewhere + L"\\pipe"), atFifo(leftover + L"0F0E.tmp");
+    const testsupport::WaitingFifoWriter atPipe(elsewhere + L"\\pipe"), atFifo(leftover + L"0F0E.tmp");
     ASSERT_TRUE(atPipe.StillWaiting() && atFifo.StillWaiting());
-    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
     EXPECT_TRUE(atPipe.StillWaiting());
     EXPECT_TRUE(atFifo.StillWaiting());
     EXPECT_EQ(Read(file_), kNewContent);
@@ -300,7 +266,7 @@ TEST_F(FileSavingTest, TheTidyUpInAFolderReachedThroughAHostLinkRemovesWhatAKill
   const std::wstring file = through + L"\\" + name_;
   Write(file, kOldContent);
   Write(file + L".saving-0A1B.tmp", kNewContent);
-  EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), std::nullopt);
+  EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), kSaved);
   EXPECT_EQ(Read(file_), kNewContent);
   EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
 }
@@ -342,7 +308,7 @@ TEST_F(FileSavingTest, ASaveIntoADrivesRootTidiesUpAndFlushesTheRoot) {
     SCOPED_TRACE(Gbk(folder));
     Write(root + files::LeftoverName(name_, 0x0A1B), kNewContent);
     testsupport::SaveSteps steps;
-    EXPECT_EQ(files::SaveFile(Gbk(folder + name_), kNewContent), std::nullopt);
+    EXPECT_EQ(files::SaveFile(Gbk(folder + name_), kNewContent), kSaved);
     EXPECT_EQ(steps.foldersFlushed(), std::vector{rootFolder});
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(Sorted(Entries(folder_)), (std::vector<std::wstring>{L"below", name_}));
@@ -358,17 +324,17 @@ TEST_F(FileSavingTest, AnotherSavesTidyUpLeavesTheNewFileOfASaveGoingOn) {
     const size_t move = testsupport::StepOfTheMove(StepsOf(save));
     Prepare(save);
     std::vector<std::wstring> during;
-    std::optional<SaveFailure> failure;
+    files::SaveResult saved;
     {
       testsupport::SaveSteps steps;
       steps.StopBefore(move, [&] {
         during = Entries(folder_, L"zhangsan.pst.saving-*");
         files::RemoveLeftovers(folder_ + L"\\", name_);
       });
-      failure = files::SaveFile(Gbk(file_), kNewContent);
+      saved = files::SaveFile(Gbk(file_), kNewContent);
     }
     EXPECT_EQ(during.size(), 1u);
-    EXPECT_EQ(failure, std::nullopt);
+    EXPECT_EQ(saved, kSaved);
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
   }
@@ -393,7 +359,7 @@ TEST_F(FileSavingTest, ANewFileRemovedBeforeTheMoveIsToldAndTheFileIsAsItWas) {
         removed = made.size() == 1 && testsupport::RunHostProgram(
                                           L"/bin/rm", {testsupport::UnixPath(folder_ + L"\\" + made[0])});
       });
-      failure = files::SaveFile(Gbk(file_), kNewContent);
+      failure = files::SaveFile(Gbk(file_), kNewContent).failure;
     }
     ASSERT_TRUE(removed);
     ASSERT_TRUE(failure.has_value());
@@ -421,7 +387,7 @@ TEST_F(FileSavingTest, ANewFileMovedAwayBeforeTheMoveIsToldAsGone) {
         const std::vector<std::wstring> made = Entries(folder_, L"zhangsan.pst.saving-*");
         moved = made.size() == 1 && MoveFileW((folder_ + L"\\" + made[0]).c_str(), away.c_str());
       });
-      failure = files::SaveFile(Gbk(file_), kNewContent);
+      failure = files::SaveFile(Gbk(file_), kNewContent).failure;
     }
     ASSERT_TRUE(moved);
     ASSERT_TRUE(failure.has_value());

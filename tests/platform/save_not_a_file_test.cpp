@@ -1,6 +1,7 @@
 // What is no file on disk where a save goes, and what a save writes: a
 // FIFO, a socket or a link to a device of the Linux host is refused at once
-// and left as it was, by the save and before it; nothing that a save writes
+// and left as it was, by the save and before it, and told from a link to
+// nothing and from a file without being opened; nothing that a save writes
 // is ever taken for such a thing.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -40,17 +41,66 @@ TEST_F(FileSavingTest, AFifoASocketOrADeviceLinkIsRefusedAtOnceAndLeftAsItWas) {
     SCOPED_TRACE(testing::Message() << int(kind) << " " << Gbk(target));
     const HostEntry entry(kind, file_, target);
     ASSERT_TRUE(entry.made());
-    ASSERT_EQ(files::FileExists(Gbk(file_)), DWORD(ERROR_SUCCESS));
+    ASSERT_TRUE(files::FileExists(Gbk(file_)));
     EXPECT_TRUE(files::PathIsNoDiskFile(Gbk(file_)));
     EXPECT_TRUE(SaysNoFileOnDisk(files::KnownReplaceRefusal(Gbk(file_))));
     for (files::Existing existing : {files::Existing::Replace, files::Existing::Keep}) {
       testsupport::SaveSteps steps;
-      EXPECT_TRUE(SaysNoFileOnDisk(files::SaveFile(Gbk(file_), kNewContent, existing)));
+      EXPECT_TRUE(SaysNoFileOnDisk(files::SaveFile(Gbk(file_), kNewContent, existing).failure));
       EXPECT_EQ(steps.steps(), std::vector<std::string>{});
     }
     EXPECT_TRUE(entry.Intact());
     EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
   }
+}
+
+// Each kind of entry that a save's name may meet, told by a search and by
+// what describes it, without opening any: a file, a link to one and a folder
+// are found and are on disk; a FIFO (with a program of the host waiting to
+// write into it), a link to it, a socket and a link to a device are found and
+// are no file on disk; a link to nothing, a chain of links that ends in
+// nothing and a link to itself are found by their names, and are links to
+// nothing; a missing name, also in a missing folder, is not found. The
+// writer still waits: nothing opened the FIFO.
+TEST_F(FileSavingTest, WhatASearchFindsIsToldWithoutOpeningIt) {
+  if (testsupport::UnixPath(folder_).empty()) GTEST_SKIP() << "not under Wine: no host entries";
+  using Kind = HostEntry::Kind;
+  Write(folder_ + L"\\file.pst", kOldContent);
+  ASSERT_TRUE(CreateDirectoryW((folder_ + L"\\folder.pst").c_str(), nullptr));
+  const HostEntry entries[] = {{Kind::Link, folder_ + L"\\tofile.pst", L"file.pst"},
+                               {Kind::Fifo, folder_ + L"\\fifo.pst"},
+                               {Kind::Link, folder_ + L"\\tofifo.pst", L"fifo.pst"},
+                               {Kind::Socket, folder_ + L"\\socket.pst"},
+                               {Kind::Link, folder_ + L"\\zero.pst", L"/dev/zero"},
+                               {Kind::Link, folder_ + L"\\nothing.pst", L"nowhere.pst"},
+                               {Kind::Link, folder_ + L"\\chain.pst", L"nothing.pst"},
+                               {Kind::Link, folder_ + L"\\self.pst", L"self.pst"}};
+  for (const HostEntry& entry : entries) ASSERT_TRUE(entry.made());
+  const testsupport::WaitingFifoWriter writer(folder_ + L"\\fifo.pst");
+  ASSERT_TRUE(writer.StillWaiting());
+  const struct {
+    const wchar_t* name;
+    bool found, noDiskFile, linkToNothing;
+  } rows[] = {
+      {L"file.pst", true, false, false},     {L"tofile.pst", true, false, false},
+      {L"folder.pst", true, false, false},   {L"fifo.pst", true, true, false},
+      {L"tofifo.pst", true, true, false},    {L"socket.pst", true, true, false},
+      {L"zero.pst", true, true, false},      {L"nothing.pst", true, false, true},
+      {L"chain.pst", true, false, true},     {L"self.pst", true, false, true},
+      {L"missing.pst", false, false, false}, {L"missing\\in.pst", false, false, false},
+  };
+  for (const auto& row : rows) {
+    const std::string path = Gbk(folder_ + L"\\" + row.name);
+    SCOPED_TRACE(path);
+    EXPECT_EQ(files::FileExists(path), row.found);
+    EXPECT_EQ(files::SearchForEntry(path).found, row.found);
+    EXPECT_EQ(files::SearchForEntry(path).error, DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(files::PathIsNoDiskFile(path), row.noDiskFile);
+    EXPECT_EQ(files::PathIsLinkToNothing(path), row.linkToNothing);
+    EXPECT_EQ(SaysNoFileOnDisk(files::KnownReplaceRefusal(path)), row.noDiskFile);
+  }
+  EXPECT_TRUE(writer.StillWaiting());
+  for (const HostEntry& entry : entries) EXPECT_TRUE(entry.Intact());
 }
 
 // Every syllable that the tool's file names are made of, as a file's name
@@ -74,13 +124,13 @@ TEST_F(FileSavingTest, NothingThatASaveWritesIsTakenForNoFileOnDisk) {
       const std::wstring path = folder + (folder.back() == L'/' ? L"" : L"\\") + syllables[i] + L".pst";
       const std::string gbk = Gbk(path);
       ++tried;
-      bool taken = files::SaveFile(gbk, kOldContent, files::Existing::Keep).has_value();
-      taken = taken || files::FileExists(gbk) != ERROR_SUCCESS || files::PathIsNoDiskFile(gbk) ||
+      bool taken = files::SaveFile(gbk, kOldContent, files::Existing::Keep) != kSaved;
+      taken = taken || !files::FileExists(gbk) || files::PathIsNoDiskFile(gbk) ||
               files::KnownReplaceRefusal(gbk).has_value();
       if (i % 16 == 0)  // a user's marks, on some of them
         SetFileAttributesW(FileApiPath(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
       taken = taken || files::PathIsNoDiskFile(gbk) || files::KnownReplaceRefusal(gbk).has_value() ||
-              files::SaveFile(gbk, kNewContent).has_value() || Read(path) != kNewContent;
+              files::SaveFile(gbk, kNewContent) != kSaved || Read(path) != kNewContent;
       if (taken && ++refused < 10) ADD_FAILURE() << gbk;
     }
   }

@@ -689,6 +689,25 @@ bool HostEntry::Host(const wchar_t* script) const {
   return RunHostProgram(L"/bin/sh", {L"-c", L"PATH=/usr/bin:/bin; " + std::wstring(script), L"sh", unix_, target_});
 }
 
+WaitingFifoWriter::WaitingFifoWriter(const std::wstring& fifo) {
+  static unsigned count = 0;
+  pidFile_ = L"/tmp/korvath-fifo-writer-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
+  waiting_ = RunHostProgram(L"/bin/sh",
+                            {L"-c",
+                             L"PATH=/usr/bin:/bin; sh -c 'exec 3>\"$1\"' sh \"$0\" >/dev/null 2>&1 & echo $! >\"$1\"; "
+                             L"for i in $(seq 1000); do grep -q partner /proc/$!/wchan 2>/dev/null && exit 0; sleep 0.01; "
+                             L"done; exit 1",
+                             UnixPath(fifo), pidFile_});
+}
+
+WaitingFifoWriter::~WaitingFifoWriter() {
+  RunHostProgram(L"/bin/sh", {L"-c", L"kill $(cat \"$0\") 2>/dev/null; rm -f \"$0\"", pidFile_});
+}
+
+bool WaitingFifoWriter::StillWaiting() const {
+  return waiting_ && RunHostProgram(L"/bin/sh", {L"-c", L"grep -q partner /proc/$(cat \"$0\")/wchan", pidFile_});
+}
+
 std::vector<std::wstring> NamesFound(const std::wstring& searchPattern) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;

@@ -328,6 +328,25 @@ class HostEntry {
   bool made_ = false;
 };
 
+// Under Wine: a program of the Linux host that waits to write into a FIFO
+// (blocked in its open until some program opens the FIFO to read), while
+// the object lives. Whether it still waits tells whether any program opened
+// the FIFO meanwhile: once one has, the writer's open returns, and its next
+// write, after that program let go, fails with a broken pipe.
+class WaitingFifoWriter {
+ public:
+  explicit WaitingFifoWriter(const std::wstring& fifo);
+  ~WaitingFifoWriter();
+  WaitingFifoWriter(const WaitingFifoWriter&) = delete;
+  WaitingFifoWriter& operator=(const WaitingFifoWriter&) = delete;
+  // The writer waits in its open: no program has opened the FIFO to read.
+  bool StillWaiting() const;
+
+ private:
+  std::wstring pidFile_;
+  bool waiting_ = false;
+};
+
 // The names that a search pattern as FindFirstFileW takes it (a folder's path
 // then "\\*", say) finds, without "." and ".."; none when nothing matches.
 std::vector<std::wstring> NamesFound(const std::wstring& searchPattern);
