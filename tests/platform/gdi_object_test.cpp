@@ -23,6 +23,9 @@ TEST(GdiObject, OwnersDeleteOnceAndKeepTheCount) {
   c = std::move(b);  // the region c held goes away
   EXPECT_FALSE(a || Alive(other));
   EXPECT_EQ(LiveGdiObjectCount(), start + 1);
+  c.Reset(c.get());  // its own handle: kept, and counted once
+  EXPECT_TRUE(Alive(c.get()));
+  EXPECT_EQ(LiveGdiObjectCount(), start + 1);
   HBRUSH parked = GdiBrush(CreateSolidBrush(RGB(9, 9, 9))).Park();
   EXPECT_EQ(LiveGdiObjectCount(), start + 2);  // still ours, only parked
   GdiBrush::Unpark(parked);
@@ -58,12 +61,49 @@ TEST(GdiObject, WindowDcsGoBackToTheirWindow) {
   const long start = LiveGdiObjectCount();
   WindowDC client = WindowDC::Client(window.hwnd());
   EXPECT_EQ(WindowFromDC(client.get()), window.hwnd());
+  // Wine takes a DC back without its window as well: only the owner tells.
+  EXPECT_EQ(client.window(), window.hwnd());
+  EXPECT_EQ(WindowDC::Whole(window.hwnd()).window(), window.hwnd());
+  EXPECT_EQ(WindowDC::Ex(window.hwnd(), nullptr, DCX_CACHE).window(), window.hwnd());
   WindowDC moved(std::move(client));
+  EXPECT_EQ(moved.window(), window.hwnd());
   EXPECT_EQ(LiveGdiObjectCount(), start + 1);
   moved.Reset();
   // A DC that was not given back would run the window's DC cache dry long
   // before this ends.
   for (int i = 0; i < 2000; ++i) ASSERT_TRUE(WindowDC::Ex(window.hwnd(), nullptr, DCX_CACHE | DCX_WINDOW)) << i;
+  EXPECT_EQ(LiveGdiObjectCount(), start);
+}
+
+// Whether the icon can still be drawn: a destroyed one cannot.
+bool IconAlive(HICON icon) {
+  MemoryDC dc = MemoryDC::CompatibleWith(nullptr);
+  DibSection dib = CreateDibSection32(16, 16);
+  SelectScope select(dc.get(), dib.bitmap.get());
+  return DrawIconEx(dc.get(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+}
+
+// An icon made at run time is counted while an owner holds it and destroyed
+// once, by the owner that holds it last (an icon is no GDI object: deleted
+// as one, it would stay).
+TEST(GdiObject, AnIconOwnerDestroysItsIconOnce) {
+  const long start = LiveGdiObjectCount();
+  HICON raw = nullptr;
+  {
+    const GdiBitmap mask(CreateBitmap(16, 16, 1, 1, nullptr));
+    const DibSection colour = CreateDibSection32(16, 16);
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.bitmap.get()};
+    OwnedIcon icon(CreateIconIndirect(&info));
+    ASSERT_TRUE(icon);
+    raw = icon.get();
+    OwnedIcon moved(std::move(icon));
+    EXPECT_FALSE(icon);
+    EXPECT_EQ(LiveGdiObjectCount(), start + 3);
+    moved.Reset(raw);  // its own icon: kept
+    EXPECT_TRUE(IconAlive(raw));
+    EXPECT_EQ(LiveGdiObjectCount(), start + 3);
+  }
+  EXPECT_FALSE(IconAlive(raw));
   EXPECT_EQ(LiveGdiObjectCount(), start);
 }
 
