@@ -73,8 +73,9 @@ TEST_F(DocumentTest, AFileWhosePathGbkCannotHoldIsRefusedWithANotice) {
 
 // Typed paths of 247 characters are the dialog's own business; from 248
 // (kPlainPathLimit) on the guard answers them before the dialog sees them:
-// it takes an existing file for the choice and refuses a missing one with
-// its own notice, which names a path of up to 259 characters whole.
+// it takes an existing file for the choice, typed in quotes or not, and
+// refuses a missing one with its own notice, which names a path of up to 259
+// characters whole.
 TEST_F(DocumentTest, TheOpenDialogsGuardTakesOverAtThePlainPathLimit) {
   ASSERT_EQ(platform::kPlainPathLimit, 248u);
   for (size_t length : {size_t(247), size_t(248), size_t(259), size_t(260)}) {
@@ -88,6 +89,9 @@ TEST_F(DocumentTest, TheOpenDialogsGuardTakesOverAtThePlainPathLimit) {
     DialogAnswerer chooser({ChooseFile(file)});
     EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, file);
     EXPECT_EQ(chooser.seen().size(), 1u);
+    DialogAnswerer quoted({ChooseFile("\"" + file + "\""), &CloseComplaintAndDialog});  // the same file
+    EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, file);
+    EXPECT_EQ(quoted.seen().size(), 1u);
 
     DialogAnswerer refuser({ChooseFile(missing), &CloseComplaintAndDialog});
     EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, "");
