@@ -1,6 +1,7 @@
 // The open dialog of "读取NPC文档...": paths that GBK cannot hold, chosen
 // through the real window and dialog, and the long-path guard at the length
-// where it takes over from the dialog.
+// where it takes over from the dialog and in a folder deeper than the dialog
+// can tell.
 #include <gtest/gtest.h>
 
 #include <windows.h>
