@@ -7,7 +7,9 @@
 #include "app/handler_guard.h"
 #include "app/main_form_layout.h"
 #include "app/main_window.h"
+#include "app/notice.h"
 #include "app/npc_record.h"
+#include "app/npc_script.h"
 #include "platform/gbk_convert.h"
 #include "platform/late_bound.h"
 #include "platform/long_paths.h"
@@ -26,20 +28,25 @@ std::string& BrowseInitialFolder() {
 void NpcChooseDocumentFolderClick(int entry) {
   if (entry != 1) return;
   NpcRecord& npc = Npc();
-  std::string chosen = BrowseForFolder("选择NPC文档存放目录", false, npc.NpcFolder, false, true,
-                                       MainWindow());
+  const GbkText chosen = BrowseForFolder("选择NPC文档存放目录", false, npc.NpcFolder, false, true, MainWindow());
+  // No file can be saved into a folder whose name has characters that GBK
+  // lacks: told at once, as the same folder typed into the box is told at
+  // the save, and the box keeps the folder it held.
+  if (!chosen.exact) {
+    ShowNotice(UnsavableFolderMessage());
+    return;
+  }
   // A cancelled dialog keeps the folder that was chosen before.
-  if (RemoveAllSpaces(chosen).empty()) return;
-  npc.NpcFolder = WithTrailingBackslash(chosen);
+  if (RemoveAllSpaces(chosen.text).empty()) return;
+  npc.NpcFolder = WithTrailingBackslash(chosen.text);
   platform::Form& form = MainForm();
   form.SetEditContent(目录编辑框, npc.NpcFolder);
   form.SetSelectionLength(目录编辑框, -1);
   form.UnitSetFocus(目录编辑框);
 }
 
-std::string BrowseForFolder(std::optional<std::string_view> title, bool includeFiles,
-                            std::optional<std::string_view> initialFolder, bool editBox,
-                            bool newStyle, HWND owner) {
+GbkText BrowseForFolder(std::optional<std::string_view> title, bool includeFiles,
+                        std::optional<std::string_view> initialFolder, bool editBox, bool newStyle, HWND owner) {
   std::wstring wideTitle = GbkToWide(title.value_or("请选择一个文件夹"));
   BROWSEINFOW info = {};
   info.hwndOwner = owner;
@@ -62,7 +69,8 @@ std::string BrowseForFolder(std::optional<std::string_view> title, bool includeF
   CoTaskMemFree(items);
   if (!ok) return {};
   GbkText folder = WideToGbk(path.c_str());
-  return folder.exact ? TrimBoth(folder.text) : std::string();
+  if (folder.exact) folder.text = TrimBoth(folder.text);
+  return folder;
 }
 
 int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/gbk_convert.h"
+
 namespace korvath::app {
 
 // The folder that the folder dialog selects when it opens.
@@ -17,11 +19,11 @@ void NpcChooseDocumentFolderClick(int entry);
 
 // Shows the shell's folder dialog and returns the chosen folder, or an empty
 // text when the user cancelled (or chose something that is not a folder of
-// the file system, or a folder whose name has no GBK form).
-std::string BrowseForFolder(std::optional<std::string_view> title = std::nullopt,
-                            bool includeFiles = false,
-                            std::optional<std::string_view> initialFolder = std::nullopt,
-                            bool editBox = false, bool newStyle = true, HWND owner = nullptr);
+// the file system). A folder whose name has characters that GBK lacks comes
+// back not `exact`.
+platform::GbkText BrowseForFolder(std::optional<std::string_view> title = std::nullopt, bool includeFiles = false,
+                                  std::optional<std::string_view> initialFolder = std::nullopt,
+                                  bool editBox = false, bool newStyle = true, HWND owner = nullptr);
 
 int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM lParam, LPARAM data);
 

@@ -21,6 +21,8 @@ std::string_view EmptyNameMessage() { return "人物角色名字不能为空,请
 
 std::string_view UnsavableNameMessage() { return "人物名字中有无法保存的字符,请重新填写!"; }
 
+std::string_view UnsavableFolderMessage() { return "存档目录中有无法保存的字符,请重新选择!"; }
+
 NameFault NameFaultOf(std::string_view name) {
   NameFault fault = NameFault::None;
   for (size_t i = 0; i < name.size();) {
@@ -67,8 +69,7 @@ BuildVerdict BuildNpcScript(NpcRecord& npc, const ScriptInput& input) {
   double left = ((100.0 - npc.NpcAttack1) - npc.NpcAttack2) - npc.NpcAttack3;
   if (left < -1e-07) return {std::string(HitChanceMessage())};
 
-  if (!input.folderExact)
-    return {"存档目录中有无法保存的字符,请重新选择!"};
+  if (!input.folderExact) return {std::string(UnsavableFolderMessage())};
   npc.NpcFilePath = WithTrailingBackslash(input.folderText) + npc.NpcFilePart + ".pst";
 
   auto& lines = npc.NpcOutputLines;

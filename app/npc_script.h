@@ -54,6 +54,7 @@ std::string NpcScriptFileBytes(const std::array<std::string, kOutputLineCount>& 
 // The messages of the writer.
 std::string_view EmptyNameMessage();
 std::string_view UnsavableNameMessage();
+std::string_view UnsavableFolderMessage();  // a folder with characters that GBK lacks
 std::string_view HitChanceMessage();
 
 }  // namespace korvath::app

@@ -254,9 +254,10 @@ TEST_F(BadInputTest, AFolderThatCannotBeWrittenIsNamedAndItsFileKept) {
 }
 
 // The folder removed while the tool runs. The tool's own document folder,
-// which it makes at start-up when missing, it makes again and saves there; a
-// folder that the user chose it never makes (a typing slip would leave
-// folders about): the notice names what is missing and the form stays.
+// which it makes at start-up when missing, it makes again and saves there
+// (also where its last "\" is not typed); a folder that the user chose it
+// never makes (a typing slip would leave folders about): the notice names
+// what is missing and the form stays.
 TEST_F(BadInputTest, AVanishedFolderIsMadeAgainOnlyWhenItIsTheToolsOwn) {
   FillInAndSave();
   RemoveFolder(DocumentFolder());
@@ -265,6 +266,11 @@ TEST_F(BadInputTest, AVanishedFolderIsMadeAgainOnlyWhenItIsTheToolsOwn) {
   EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + "]已经生成!"));
   EXPECT_EQ(ReadBytes(saved_), savedBytes_);
   EXPECT_EQ(DefaultDocumentFolder(), Wide(DocumentFolder()));
+  // Typed without its last "\", it is the tool's own all the same.
+  const std::string own = DocumentFolder().substr(0, DocumentFolder().size() - 1);
+  RemoveFolder(DocumentFolder());
+  EXPECT_EQ(SaveNoticeWithFolder(Wide(own)), Wide("NPC文件[" + saved_ + "]已经生成!"));
+  EXPECT_EQ(ReadBytes(saved_), savedBytes_);
 
   const std::string chosen = folder_ + "chosen\\";
   CreateDirectoryW(Wide(chosen).c_str(), nullptr);

@@ -179,16 +179,29 @@ TEST_F(DocumentTest, ADiskErrorAtAnyStepOfTheSaveIsNamed) {
   const std::map<DWORD, std::string> names = {
       {ERROR_NOACCESS, "磁盘读写错误,错误代码998"}, {ERROR_NOT_READY, "设备未就绪,错误代码21"},
       {ERROR_IO_DEVICE, "I/O设备错误,错误代码1117"}, {ERROR_CRC, "数据错误,错误代码23"},
-      {ERROR_GEN_FAILURE, "设备没有发挥作用,错误代码31"}};
+      {ERROR_GEN_FAILURE, "设备没有发挥作用,错误代码31"}, {ERROR_WRITE_FAULT, "设备写入错误,错误代码29"},
+      {ERROR_READ_FAULT, "设备读取错误,错误代码30"}, {ERROR_DISK_OPERATION_FAILED, "磁盘操作失败,错误代码1127"},
+      {ERROR_DEV_NOT_EXIST, "设备不存在,错误代码55"}, {ERROR_DEVICE_NOT_CONNECTED, "设备未连接,错误代码1167"}};
   const DWORD others[] = {ERROR_IO_DEVICE, ERROR_CRC, ERROR_GEN_FAILURE};
+  const auto generate = [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); };
+  const auto reason = [&](DWORD error) { return "磁盘报告了错误(" + names.at(error) + "),请检查磁盘后再保存一次"; };
   ExpectEachStepsFailureNamed(
-      [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); }, zhangSan_,
+      generate, zhangSan_,
       [&](bool, size_t step, const std::string& name) -> DWORD {
         if (step % 2) return others[step / 2 % std::size(others)];
         const bool served = name.starts_with("CreateFileW") || name == "MoveFileExW" || name == "CreateHardLinkW";
         return served ? ERROR_NOACCESS : ERROR_NOT_READY;
       },
-      [&](DWORD error) { return "磁盘报告了错误(" + names.at(error) + "),请检查磁盘后再保存一次"; });
+      reason);
+  // The disk's rarer errors, each at a step of its own.
+  const DWORD rarer[] = {ERROR_WRITE_FAULT, ERROR_READ_FAULT, ERROR_DISK_OPERATION_FAILED, ERROR_DEV_NOT_EXIST,
+                         ERROR_DEVICE_NOT_CONNECTED};
+  size_t tried = 0;
+  ExpectEachStepsFailureNamed(
+      generate, zhangSan_,
+      [&](bool, size_t, const std::string&) -> DWORD { return tried < std::size(rarer) ? rarer[tried++] : 0; },
+      reason);
+  EXPECT_EQ(tried, std::size(rarer));
 }
 
 // The new file's marks, its write or its flush denied, over a file and of a

@@ -193,6 +193,42 @@ TEST_F(MainWindowTest, AChosenFolderGetsOneBackslashAndCancelKeepsTheFolder) {
   EXPECT_EQ(MainForm().EditContent(目录编辑框), "C:\\");
 }
 
+// A folder whose name has characters that GBK lacks (Korean), chosen in the
+// dialog: no file could be saved into it, so the choice gets the notice that
+// the same folder typed into the box gets at the save, and the box and the
+// record keep the folder they held. A cancel after it still keeps it silently.
+TEST_F(MainWindowTest, AChosenFolderThatGbkCannotHoldGetsTheTypedFoldersNotice) {
+  const std::string parent = FolderOnC("韩文目录");
+  const std::wstring korean = Wide(parent) + L"한국";
+  CreateDirectoryW(korean.c_str(), nullptr);
+  Npc().NpcFolder = parent;  // the dialog opens there
+  MainForm().SetEditContent(目录编辑框, parent);
+  const std::wstring notice = L"存档目录中有无法保存的字符,请重新选择!";
+  DialogAnswerer answerer({[&](HWND dialog) {
+                             EXPECT_TRUE(SelectInFolderDialog(dialog, korean));
+                             PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                           },
+                           PressButton(IDOK)});
+  NpcChooseDocumentFolderClick(1);  // returns when its dialog and the notice have gone
+  PumpMessages();
+  ASSERT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(answerer.seen()[1].caption, L"提示");
+  EXPECT_EQ(answerer.seen()[1].text, notice);
+  EXPECT_EQ(Npc().NpcFolder, parent);
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), parent);
+  EXPECT_EQ(ChooseFolder(L"", 1, IDCANCEL), 1u);
+  EXPECT_EQ(Npc().NpcFolder, parent);
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), parent);
+
+  TypeInto(目录编辑框, korean + L"\\");
+  TypeInto(名字编辑框, L"王五");
+  const std::vector<SeenDialog> seen = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, notice);
+  EXPECT_TRUE(fs::is_empty(korean));
+  RemoveFolder(parent);
+}
+
 // A document folder of 287 characters (the program's own folder may be that
 // deep): the shell's dialog cannot show it, so it opens on the deepest parent
 // that it can, and a cancel keeps the folder.

@@ -1,9 +1,11 @@
 // The open dialog of "读取NPC文档...": paths that GBK cannot hold, chosen
 // through the real window and dialog, and the long-path guard at the length
-// where it takes over from the dialog.
+// where it takes over from the dialog and in a folder deeper than the dialog
+// can tell.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <fstream>
@@ -25,6 +27,33 @@ DialogAnswerer::Answer ChooseWideFile(const std::wstring& path) {
     ASSERT_TRUE(SetDlgItemTextW(dialog, edt1, path.c_str()) || SetDlgItemTextW(dialog, cmb13, path.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   };
+}
+
+// Opens the folder shown in the dialog's list by its name, as a double click
+// does, and waits until the dialog shows another folder.
+void OpenListedFolder(HWND dialog, const std::wstring& name) {
+  HWND list = nullptr;
+  const auto listed = [&] {
+    HWND view = FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr);
+    list = view ? FindWindowExW(view, nullptr, L"SysListView32", nullptr) : nullptr;
+    return list && ListView_GetItemCount(list) > 0;
+  };
+  ASSERT_TRUE(PumpUntil(listed, 10000));
+  int found = -1;
+  for (int i = 0; i < ListView_GetItemCount(list) && found < 0; ++i) {
+    std::wstring text(300, L'\0');
+    LVITEMW item{};
+    item.pszText = text.data();
+    item.cchTextMax = int(text.size());
+    SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(i), LPARAM(&item));
+    if (text.c_str() == name) found = i;
+  }
+  ASSERT_GE(found, 0);
+  const LRESULT before = SendMessageW(dialog, CDM_GETFOLDERIDLIST, 0, 0);
+  ListView_SetItemState(list, found, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  SetFocus(list);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(dialog, CDM_GETFOLDERIDLIST, 0, 0) != before; }, 10000));
 }
 
 void WriteWide(const std::wstring& path, const std::string& bytes) {
@@ -73,8 +102,9 @@ TEST_F(DocumentTest, AFileWhosePathGbkCannotHoldIsRefusedWithANotice) {
 
 // Typed paths of 247 characters are the dialog's own business; from 248
 // (kPlainPathLimit) on the guard answers them before the dialog sees them:
-// it takes an existing file for the choice and refuses a missing one with
-// its own notice, which names a path of up to 259 characters whole.
+// it takes an existing file for the choice, typed in quotes or not, and
+// refuses a missing one with its own notice, which names a path of up to 259
+// characters whole.
 TEST_F(DocumentTest, TheOpenDialogsGuardTakesOverAtThePlainPathLimit) {
   ASSERT_EQ(platform::kPlainPathLimit, 248u);
   for (size_t length : {size_t(247), size_t(248), size_t(259), size_t(260)}) {
@@ -88,6 +118,9 @@ TEST_F(DocumentTest, TheOpenDialogsGuardTakesOverAtThePlainPathLimit) {
     DialogAnswerer chooser({ChooseFile(file)});
     EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, file);
     EXPECT_EQ(chooser.seen().size(), 1u);
+    DialogAnswerer quoted({ChooseFile("\"" + file + "\""), &CloseComplaintAndDialog});  // the same file
+    EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, file);
+    EXPECT_EQ(quoted.seen().size(), 1u);
 
     DialogAnswerer refuser({ChooseFile(missing), &CloseComplaintAndDialog});
     EXPECT_EQ(OpenFileDialog(nullptr, platform::ProgramDirectory(), "打开AI文档", "NPC文档|*.pst").text, "");
@@ -101,5 +134,37 @@ TEST_F(DocumentTest, TheOpenDialogsGuardTakesOverAtThePlainPathLimit) {
       // Shown whole up to the notices' limit, shortened in the middle past it.
       EXPECT_EQ(complaint.text.find(L"…") != std::wstring::npos, length > kNoticePathLimit);
     }
+  }
+}
+
+// A folder opened in the dialog that is deeper than the dialog can tell:
+// Wine's dialog reports the first 259 characters of its path, which may be
+// another folder's whole path. A name typed there is refused, as where the
+// file is is unknown, and never read from the folder that the cut path
+// names; so is one typed in a folder of exactly 259 characters, which the
+// dialog may have cut as well.
+TEST_F(DocumentTest, ANameTypedInAFolderThatTheDialogMayHaveCutShortIsRefused) {
+  const std::string parent = MakeLongFolder(folder_ + "cut", 240);
+  const std::wstring cut(259 - Wide(parent).size() - 1, L'd'), deeper = cut + L"eep";
+  for (const std::wstring& name : {cut, deeper}) {
+    const std::wstring folder = Wide(parent) + L"\\" + name;
+    ASSERT_TRUE(CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr));
+    WriteWide(ExtendedPath(folder + L"\\a.pst"), ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
+  }
+  Npc().NpcFolder = parent + "\\";
+  const std::vector<std::string> shown = Shown();
+  const auto lines = Npc().NpcInputLines;
+  for (const std::wstring& name : {deeper, cut}) {
+    SCOPED_TRACE(name.size());
+    std::vector<SeenDialog> seen = ClickAnswering(读取按钮, {[&](HWND dialog) {
+                                                               OpenListedFolder(dialog, name);
+                                                               ChooseFile("a.pst")(dialog);
+                                                             },
+                                                             &CloseComplaintAndDialog});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, L"提示");
+    EXPECT_EQ(seen[1].text, L"文件[a.pst]不存在或路径过长,无法打开!");
+    EXPECT_EQ(Shown(), shown);  // nothing read
+    EXPECT_EQ(Npc().NpcInputLines, lines);
   }
 }

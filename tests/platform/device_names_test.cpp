@@ -67,15 +67,17 @@ TEST(DeviceNames, TheDeviceNamespaceAndPipes) {
 
 // A drive's root is a folder in each form, the device namespace's among
 // them, "/" counting as "\" as everywhere here; the drive without the
-// separator after it (its current folder, its volume), a path inside it and
-// what only looks like a drive are no root.
+// separator after it (its current folder, its volume), or with anything else
+// after it ("C:x", a name in its current folder), a path inside it and what
+// only looks like a drive are no root.
 TEST(DeviceNames, ADrivesRootWithItsSeparatorInEveryForm) {
   for (const wchar_t* path : {L"C:\\", L"z:/", L"\\\\?\\C:\\", L"\\\\?\\z:\\", L"\\\\.\\C:\\", L"//?/c:/", L"//./Z:\\",
                               L"\\??\\C:\\", L"\\\\?\\C:/"})
     EXPECT_TRUE(PathIsDriveRoot(path)) << testing::PrintToString(std::wstring(path));
   for (const wchar_t* path : {L"", L"C:", L"\\\\?\\C:", L"\\\\.\\c:", L"\\??\\C:", L"C:\\\\", L"\\\\?\\C:\\\\",
                               L"C:\\x", L"\\\\?\\C:\\x\\", L"\\\\?", L"\\\\?\\", L"1:\\", L"CD:\\", L"\\\\x\\C:\\",
-                              L"\\\\?\\UNC\\server\\share\\"})
+                              L"\\\\?\\UNC\\server\\share\\", L"C:x", L"c:.", L"C: ", L"\\\\?\\C:x", L"\\\\.\\C:.",
+                              L"\\??\\C:x"})
     EXPECT_FALSE(PathIsDriveRoot(path)) << testing::PrintToString(std::wstring(path));
 }
 

@@ -40,7 +40,8 @@ TEST_F(FormTest, TheFocusIsBackWhereItWasWhenABoxCloses) {
 }
 
 // Minimised, the form holds no focus: Tab and the text typed reach no
-// control. Restored, it gives the control its focus back.
+// control. Restored, it gives the control its focus back, and only then: a
+// later resize leaves the focus where it has gone since.
 TEST_F(FormTest, AMinimisedFormHoldsNoFocus) {
   form_.UnitSetFocus(kEdit);
   SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -52,6 +53,12 @@ TEST_F(FormTest, AMinimisedFormHoldsNoFocus) {
   EXPECT_EQ(WindowText(H(kEdit)), L"");
   SendMessageW(form_.WindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_EQ(GetFocus(), H(kEdit));
+  form_.UnitSetFocus(kCombo);
+  RECT r;
+  GetWindowRect(form_.WindowHandle(), &r);
+  SetWindowPos(form_.WindowHandle(), nullptr, 0, 0, r.right - r.left + 10, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(GetFocus(), H(kCombo));
 }
 
 // A form minimised while another window of the program has the focus keeps
