@@ -227,6 +227,10 @@ TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
   EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 100));  // without reading past the bytes
   EXPECT_EQ(Hits(target, {{52, 52}}), "1");                             // untouched
   EXPECT_FALSE(target.CreateFromData(data, -4));
+  // Data cut short is refused, whether the size or the buffer is short of what the data says.
+  const std::vector<uint8_t> cut(data.begin(), data.end() - 4);
+  EXPECT_REFUSED(!target.CreateFromData(data, int(size) - 4));
+  EXPECT_REFUSED(!target.CreateFromData(cut, int(cut.size())));
   // A buffer larger than the data: the size filled is the data's.
   std::vector<uint8_t> larger = region.GetData(int(size) + 16, &filled);
   ASSERT_EQ(larger.size(), size + 16);

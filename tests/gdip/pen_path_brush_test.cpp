@@ -161,6 +161,15 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   EXPECT_EQ(data.count, 4);
   EXPECT_EQ(data.points[1], (gdip::PointF{4, 2}));
   EXPECT_EQ(data.types, types);
+
+  // Lists with more room than the count asked for come back as long as the count.
+  std::vector<gdip::PointF> roomyPoints(10, {9, 9});
+  std::vector<gdip::Point> roomyWhole(10, {9, 9});
+  std::vector<uint8_t> roomyTypes(10, 9);
+  EXPECT_TRUE(path.GetPoints(roomyPoints, 5) && path.GetPointsI(roomyWhole, 5) && path.GetTypes(roomyTypes, 5));
+  EXPECT_EQ(roomyPoints, (std::vector<gdip::PointF>{{1, 2}, {4, 2}, {4, 6}, {1, 6}, {0, 0}}));
+  EXPECT_EQ(roomyWhole, (std::vector<gdip::Point>{{1, 2}, {4, 2}, {4, 6}, {1, 6}, {0, 0}}));
+  EXPECT_EQ(roomyTypes, (std::vector<uint8_t>{0, 1, 1, 0x81, 0}));
 }
 
 TEST(GdipPath, PointsAndTypesOfDifferentLengthsAreRefused) {
@@ -220,6 +229,17 @@ TEST(GdipPathGradient, SurroundCountsAreChecked) {
   EXPECT_EQ(asked, 2);  // the colours the brush has, not the room given
   EXPECT_EQ(fetched[0], kRed);
   EXPECT_EQ(fetched[1], kGreen);
+
+  // A list with more room than asked for: GDI+ is told the count, not the room,
+  // and writes nothing past it (Wine's refuses a count below the brush's
+  // points; either way the places not asked for keep what they held).
+  for (int count : {4, 2}) {
+    SCOPED_TRACE(count);
+    std::vector<gdip::Argb> roomy(8, kBlue);
+    asked = count;
+    (void)brush.GetSurroundColorsWithCount(roomy, asked);
+    EXPECT_EQ(std::count(roomy.begin() + count, roomy.end(), kBlue), 8 - count);
+  }
 }
 
 TEST(GdipPathGradient, BoundaryPathGoesIntoThePathTheCallerHolds) {
