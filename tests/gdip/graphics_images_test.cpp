@@ -223,6 +223,12 @@ TEST(GdipImageDrawing, AMovedGraphicsTakesItsColourMatrixAttributesAlong) {
   assigned.DrawImageWithColorMatrix(picture, 0, 0, 40, 40, 0, 0, 40, 40, 1);
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
   EXPECT_EQ(LiveNativeObjects(), live);  // no attributes made anew
+  gdip::Graphics& same = assigned;
+  assigned = std::move(same);  // onto itself: it keeps its attributes
+  EXPECT_EQ(LiveNativeObjects(), live);
+  assigned.DrawImageWithColorMatrix(picture, 0, 0, 40, 40, 0, 0, 40, 40, 1);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_EQ(LiveNativeObjects(), live);
 }
 
 TEST(GdipImageDrawing, TheColourMatrixIsTheIdentityWithTheLastAlphaAndItsAttributesLiveWithTheGraphics) {

@@ -149,6 +149,10 @@ TEST(Image, APictureFromBytesHoldsOneBlockWhileItLivesAndAFailedLoadNone) {
   EXPECT_FALSE(moved.Dispose());
   EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
   EXPECT_EQ(PixelOf(assigned, 6, 4), kRed);
+  gdip::Image& same = assigned;
+  assigned = std::move(same);  // onto itself: the picture keeps its bytes
+  EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+  EXPECT_EQ(PixelOf(assigned, 6, 4), kRed);
   EXPECT_TRUE(assigned.Dispose());
   EXPECT_EQ(LiveHeapBlocks(), blocks);
 }

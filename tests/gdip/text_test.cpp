@@ -87,6 +87,10 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   EXPECT_EQ(collection.GetFamilies(1, roomy), 1);
   ASSERT_EQ(roomy.size(), 1u);
   EXPECT_EQ(roomy[0].GetName(), families[0].GetName());
+  gdip::FontCollection& same = collection;
+  collection = std::move(same);  // onto itself: it keeps the collection
+  EXPECT_EQ(collection.GetNativeObject(), installed);
+  EXPECT_EQ(collection.GetFamilyCount(), count);
   EXPECT_REFUSED(collection.GetFamilies(0, families) == 0);
   static_assert(!std::is_copy_constructible_v<gdip::FontCollection>);
   EXPECT_REFUSED(empty.GetFamilyCount() == 0);  // an empty collection finds nothing
