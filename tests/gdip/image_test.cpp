@@ -353,6 +353,36 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
   ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{60, 50}));
   EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 60, 50}));
   ExpectPixels(sized, {{30, 25, kRed}, {3, 25, 0}}, 0);  // centred; no fill: transparent
+  // A given size is cut to whole pixels, fractions above one half too.
+  ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{30.7f, 20.6f}));
+  EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 30, 20}));
+}
+
+// The size comes from the angle cut toward zero to whole degrees (10.6 and
+// -10.6 turn a 100 x 50 picture into 107.2 x 66.6, 11 degrees would give
+// 107.7 x 68.2), cut to whole pixels; an angle or a size past what an int
+// holds is refused, and the target keeps what it held.
+TEST(Bitmap, RotateDrawIntoCutsTheAngleAndTheSizeTowardZeroAndRefusesWhatNoIntHolds) {
+  gdip::Bitmap source = TwoColourBitmap(100, 50, kRed, kBlue), target = PlaceBitmap(2, 2);
+  for (float angle : {10.6f, -10.6f}) {
+    gdip::Bitmap turned;
+    ASSERT_TRUE(source.RotateDrawInto(angle, turned)) << angle;
+    EXPECT_EQ(turned.GetBounds(), (gdip::RectF{0, 0, 107, 66})) << angle;
+  }
+  const gdip::NativeHandle held = target.GetNativeObject();
+  for (float angle : {2147483648.0f, -2147483904.0f, std::nanf(""), INFINITY}) {
+    EXPECT_REFUSED(!source.RotateDrawInto(angle, target));
+    EXPECT_EQ(target.GetNativeObject(), held) << angle;
+  }
+  for (gdip::SizeF size : {gdip::SizeF{2147483648.0f, 10}, gdip::SizeF{10, 2147483648.0f}, gdip::SizeF{std::nanf(""), 10}}) {
+    EXPECT_REFUSED(!source.RotateDrawInto(0, target, std::nullopt, std::nullopt, size));
+    EXPECT_EQ(target.GetNativeObject(), held) << size.width;
+  }
+  // The whole number of degrees nearest the edge that an int holds turns the picture.
+  EXPECT_TRUE(source.RotateDrawInto(-2147483648.0f, target));
+  // With a size given the angle sets no size: any angle turns the picture.
+  ASSERT_TRUE(source.RotateDrawInto(2147483648.0f, target, std::nullopt, std::nullopt, gdip::SizeF{20, 10}));
+  EXPECT_EQ(target.GetBounds(), (gdip::RectF{0, 0, 20, 10}));
 }
 
 TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {

@@ -106,6 +106,8 @@ TEST(GdipPen, AUnitNoIntegerHoldsIsRefusedAndDashListsComeBackOrStayPut) {
   // Refused before GDI+ is called (Wine's GDI+ has no GdipSetPenUnit, so a whole unit is not set here).
   EXPECT_REFUSED(!pen.SetUnit(1e30f));
   EXPECT_REFUSED(!pen.SetUnit(std::nanf("")));
+  EXPECT_REFUSED(!pen.SetUnit(2147483648.0f));   // 2^31: a whole number, but past an int
+  EXPECT_REFUSED(!pen.SetUnit(-2147483904.0f));  // the float below -2^31
   EXPECT_EQ(pen.GetUnit(), Gdiplus::UnitWorld);
   const float dashes[] = {3, 1};
   ASSERT_TRUE(pen.SetDashArray(dashes));
@@ -195,6 +197,14 @@ TEST(GdipPath, RoundRectanglePercentagesAreClamped) {
   std::vector<gdip::PointF> clamped, hundred;
   ASSERT_TRUE(whole.Create() && whole.AddRoundRect(0, 0, 100, 50, 100) && ellipse.GetPoints(clamped));
   EXPECT_TRUE(whole.GetPoints(hundred) && clamped == hundred);
+  // Corner boxes are cut to whole pixels: 20 % of 38 x 28 (7.6 x 5.6) gives 7 x 5.
+  gdip::GraphicsPath cut;
+  std::vector<gdip::PointF> points;
+  ASSERT_TRUE(cut.Create() && cut.AddRoundRect(0, 0, 38, 28, 20) && cut.GetPoints(points));
+  ASSERT_GE(points.size(), 5u);
+  EXPECT_TRUE(IsNear(points[0], {34.5f, 0}));   // the top right arc, from its box's top middle
+  EXPECT_TRUE(IsNear(points[3], {38, 2.5f}));   // to its right middle
+  EXPECT_TRUE(IsNear(points[4], {38, 25.5f}));  // and the bottom right one's box, 5 high
 }
 
 TEST(GdipLinearGradient, BlendsRoundTripAndPositionsFewerThanFactorsAreRefused) {
