@@ -209,6 +209,69 @@ TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesA
   EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);  // nothing was written
 }
 
+namespace {
+
+// The JPEG encoder's parameters as GDI+ lists them: records of several values
+// each (five transformations, one quality range, a table of three), their
+// values after the records in the caller's buffer. Wine's GDI+ lists none, so
+// a stand-in gives this list.
+struct ListedParameter {
+  const char* category;
+  uint32_t type;
+  std::vector<uint8_t> values;
+  uint32_t count;
+};
+const ListedParameter kJpegParameters[] = {
+    {"{8D0EB2D1-A58E-4EA8-AA14-108074B7B6F9}", 4, {13, 0, 0, 0, 14, 0, 0, 0, 15, 0, 0, 0, 16, 0, 0, 0, 17, 0, 0, 0}, 5},
+    {kQualityCategory, 6, {0, 0, 0, 0, 100, 0, 0, 0}, 1},
+    {"{EDB33BCE-0266-4A77-B904-27216099E717}", 3, {16, 0, 11, 0, 10, 0}, 3},
+};
+
+UINT ListedSize() {
+  UINT size = offsetof(Gdiplus::EncoderParameters, Parameter) + std::size(kJpegParameters) * sizeof(Gdiplus::EncoderParameter);
+  for (const ListedParameter& each : kJpegParameters) size += UINT(each.values.size());
+  return size;
+}
+Gdiplus::GpStatus WINGDIPAPI ListedParameterSize(Gdiplus::GpImage*, const CLSID*, UINT* size) {
+  *size = ListedSize();
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI ListedParameters(Gdiplus::GpImage*, const CLSID*, UINT size,
+                                              Gdiplus::EncoderParameters* buffer) {
+  if (size < ListedSize()) return Gdiplus::InvalidParameter;
+  buffer->Count = UINT(std::size(kJpegParameters));
+  auto* values = reinterpret_cast<uint8_t*>(&buffer->Parameter[buffer->Count]);
+  for (size_t i = 0; i < std::size(kJpegParameters); ++i) {
+    const ListedParameter& each = kJpegParameters[i];
+    Gdiplus::EncoderParameter& entry = buffer->Parameter[i];
+    entry.Guid = gdip::TextToGuid(each.category);
+    entry.NumberOfValues = each.count;
+    entry.Type = each.type;
+    entry.Value = values;
+    values = std::copy(each.values.begin(), each.values.end(), values);
+  }
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+TEST(ImageEncoders, AnEncoderParameterListKeepsEveryValueOfEachParameter) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetEncoderParameterListSize, ListedParameterSize);
+  gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipGetEncoderParameterList, ListedParameters);
+  gdip::EncoderParameters parameters = Quality(5);
+  ASSERT_TRUE(bitmap.GetEncoderParameterList(kJpegFormat, parameters));
+  ASSERT_EQ(parameters.parameters.size(), std::size(kJpegParameters));
+  for (size_t i = 0; i < std::size(kJpegParameters); ++i) {
+    SCOPED_TRACE(i);
+    const gdip::EncoderParameter& got = parameters.parameters[i];
+    EXPECT_EQ(got.category, kJpegParameters[i].category);
+    EXPECT_EQ(got.type, kJpegParameters[i].type);
+    EXPECT_EQ(got.numberOfValues, kJpegParameters[i].count);
+    EXPECT_EQ(got.value, kJpegParameters[i].values);
+  }
+}
+
 TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   // 1 x 1, looping, three frames of 10, 20 and 30 hundredths of a second.
   std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
@@ -275,6 +338,31 @@ TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) 
   for (uint32_t i = 0; i < 256; ++i) palette.entries.push_back(0xFF000000u | (i << 16) | (255 - i));
   ASSERT_TRUE(bitmap.SetPalette(palette) && bitmap.GetPalette(read));
   EXPECT_EQ(read.entries, palette.entries);
+}
+
+namespace {
+
+// What GDI+ was handed by the last property item set. Wine's GDI+ answers Ok
+// and keeps nothing, so a stand-in looks at the record instead.
+gdip::PropertyItem handedItem;
+Gdiplus::GpStatus WINGDIPAPI KeepPropertyItem(Gdiplus::GpImage*, const Gdiplus::PropertyItem* item) {
+  auto* value = static_cast<const uint8_t*>(item->value);
+  handedItem = {item->id, item->length, item->type, value ? std::vector<uint8_t>(value, value + item->length) : std::vector<uint8_t>{}};
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// GDI+ is given the length the item says, not the size of its value buffer.
+TEST(Image, APropertyItemGoesToGdiplusWithItsOwnLength) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipSetPropertyItem, KeepPropertyItem);
+  const gdip::PropertyItem item{0x010E /* image description */, 4, 2, {'a', 'b', 'c', 0, 'x', 'y', 'z', 0}};
+  ASSERT_TRUE(bitmap.SetPropertyItem(item));
+  EXPECT_EQ(handedItem.id, 0x010Eu);
+  EXPECT_EQ(handedItem.type, 2u);
+  EXPECT_EQ(handedItem.length, 4u);
+  EXPECT_EQ(handedItem.value, (std::vector<uint8_t>{'a', 'b', 'c', 0}));
 }
 
 TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {
@@ -358,6 +446,16 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
   EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 30, 20}));
 }
 
+namespace {
+
+int bitmapsAsked = 0;
+Gdiplus::GpStatus WINGDIPAPI CountBitmapMade(INT, INT, INT, Gdiplus::PixelFormat, BYTE*, Gdiplus::GpBitmap**) {
+  ++bitmapsAsked;
+  return Gdiplus::InvalidParameter;
+}
+
+}  // namespace
+
 // The size comes from the angle cut toward zero to whole degrees (10.6 and
 // -10.6 turn a 100 x 50 picture into 107.2 x 66.6, 11 degrees would give
 // 107.7 x 68.2), cut to whole pixels; an angle or a size past what an int
@@ -377,6 +475,15 @@ TEST(Bitmap, RotateDrawIntoCutsTheAngleAndTheSizeTowardZeroAndRefusesWhatNoIntHo
   for (gdip::SizeF size : {gdip::SizeF{2147483648.0f, 10}, gdip::SizeF{10, 2147483648.0f}, gdip::SizeF{std::nanf(""), 10}}) {
     EXPECT_REFUSED(!source.RotateDrawInto(0, target, std::nullopt, std::nullopt, size));
     EXPECT_EQ(target.GetNativeObject(), held) << size.width;
+  }
+  {
+    // Refused before GDI+ is asked for the new bitmap.
+    gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipCreateBitmapFromScan0, CountBitmapMade);
+    bitmapsAsked = 0;
+    EXPECT_REFUSED(!source.RotateDrawInto(2147483648.0f, target));
+    EXPECT_REFUSED(!source.RotateDrawInto(0, target, std::nullopt, std::nullopt, gdip::SizeF{2147483648.0f, 10}));
+    EXPECT_REFUSED(!source.RotateDrawInto(0, target, std::nullopt, std::nullopt, gdip::SizeF{10, 2147483648.0f}));
+    EXPECT_EQ(bitmapsAsked, 0);
   }
   // The whole number of degrees nearest the edge that an int holds turns the picture.
   EXPECT_TRUE(source.RotateDrawInto(-2147483648.0f, target));

@@ -3,6 +3,7 @@
 // matrix (or path) that the caller holds, and each transform step goes before
 // or after the transform held, as its order says.
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 using namespace gdiptest;
 
@@ -117,6 +118,33 @@ TEST(GdipPen, AUnitNoIntegerHoldsIsRefusedAndDashListsComeBackOrStayPut) {
   EXPECT_EQ(empty.GetDashArray(kept), 0);
   EXPECT_EQ(empty.GetCompoundArray(kept), 0);
   EXPECT_EQ(kept, std::vector<float>{7});
+}
+
+namespace {
+
+int handedUnit = -1;
+Gdiplus::GpStatus WINGDIPAPI KeepPenUnit(Gdiplus::GpPen*, Gdiplus::GpUnit unit) {
+  handedUnit = int(unit);
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// GDI+ is handed the unit cut toward zero, fractions above one half too, and
+// the whole numbers at int's edges. Wine's GDI+ sets no pen unit, so a
+// stand-in looks at what it is handed.
+TEST(GdipPen, AUnitIsCutTowardZero) {
+  gdip::Pen pen = MakePen(kBlack, 1);
+  gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipSetPenUnit, KeepPenUnit);
+  const struct {
+    float given;
+    int handed;
+  } kUnits[] = {{2.9f, 2}, {3.5f, 3}, {0.99f, 0}, {-0.7f, 0}, {2147483520.0f, 2147483520}, {-2147483648.0f, INT_MIN}};
+  for (const auto& unit : kUnits) {
+    handedUnit = -1;
+    EXPECT_TRUE(pen.SetUnit(unit.given)) << unit.given;
+    EXPECT_EQ(handedUnit, unit.handed) << unit.given;
+  }
 }
 
 TEST(GdipPen, AFetchOfNoDashesOrStripesEmptiesTheCallersList) {
