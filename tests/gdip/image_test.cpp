@@ -295,6 +295,33 @@ TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   EXPECT_EQ(item.value, (std::vector<uint8_t>{10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0}));
 }
 
+namespace {
+
+// A picture of pages that are also frames in time: no picture Wine's GDI+
+// reads has two dimensions, so stand-ins list them.
+const GUID kTwoDimensions[] = {Gdiplus::FrameDimensionPage, Gdiplus::FrameDimensionTime};
+Gdiplus::GpStatus WINGDIPAPI TwoDimensionsCount(Gdiplus::GpImage*, UINT* count) {
+  *count = UINT(std::size(kTwoDimensions));
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI TwoDimensions(Gdiplus::GpImage*, GUID* dimensions, UINT count) {
+  if (count != std::size(kTwoDimensions)) return Gdiplus::InvalidParameter;
+  std::copy(std::begin(kTwoDimensions), std::end(kTwoDimensions), dimensions);
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+TEST(Image, EveryFrameDimensionIsListed) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn count = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsCount, TwoDimensionsCount);
+  gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsList, TwoDimensions);
+  std::vector<std::string> dimensions = {"kept", "kept", "kept"};
+  ASSERT_TRUE(bitmap.GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, (std::vector<std::string>{"{7462DC86-6180-4C7E-8E3F-EE7333A7A483}",
+                                                  "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}"}));
+}
+
 TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
   gdip::Image empty, png;
   ASSERT_TRUE(png.FromStream(SmallPng()));
