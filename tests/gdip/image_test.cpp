@@ -313,11 +313,10 @@ Gdiplus::GpStatus WINGDIPAPI TwoDimensions(Gdiplus::GpImage*, GUID* dimensions, 
 }  // namespace
 
 TEST(Image, EveryFrameDimensionIsListed) {
-  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  std::vector<std::string> dimensions = {"kept", "kept", "kept"};
   gdiptest::GdiplusStandIn count = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsCount, TwoDimensionsCount);
   gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsList, TwoDimensions);
-  std::vector<std::string> dimensions = {"kept", "kept", "kept"};
-  ASSERT_TRUE(bitmap.GetFrameDimensionsList(dimensions));
+  ASSERT_TRUE(PlaceBitmap(2, 2).GetFrameDimensionsList(dimensions));
   EXPECT_EQ(dimensions, (std::vector<std::string>{"{7462DC86-6180-4C7E-8E3F-EE7333A7A483}",
                                                   "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}"}));
 }
