@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gdip/wrapper_helpers.h"
+
 namespace korvath::gdip {
 
 namespace Flat = Gdiplus::DllExports;
@@ -137,11 +139,23 @@ bool Bitmap::RotateDrawInto(float angle, Bitmap& target, std::optional<Argb> fil
   UINT height = 0;
   Flat::GdipGetImageWidth(NativeImage(), &width);
   Flat::GdipGetImageHeight(NativeImage(), &height);
-  SizeF turned = size ? *size : RotationGeometry(float(width), float(height), int(angle));
+  // The size comes from the angle cut to whole degrees, and is cut to whole
+  // pixels; an angle or a size whose whole part no int holds is refused.
+  SizeF turned;
+  if (size) {
+    turned = *size;
+  } else {
+    std::optional<int> degrees = TruncateToInt(angle);
+    if (!degrees) return RefuseArgument();
+    turned = RotationGeometry(float(width), float(height), *degrees);
+  }
+  std::optional<int> pixelsWide = TruncateToInt(turned.width);
+  std::optional<int> pixelsHigh = TruncateToInt(turned.height);
+  if (!pixelsWide || !pixelsHigh) return RefuseArgument();
 
   ScopedNative<Gdiplus::GpBitmap, Flat::GdipDisposeImage> rotated;
-  if (!StoreStatus(rotated.Made(Flat::GdipCreateBitmapFromScan0(
-          int(turned.width), int(turned.height), 0, kPixelFormat32bppArgb, nullptr, rotated.out()))))
+  if (!StoreStatus(rotated.Made(Flat::GdipCreateBitmapFromScan0(*pixelsWide, *pixelsHigh, 0, kPixelFormat32bppArgb,
+                                                                nullptr, rotated.out()))))
     return false;
   float horizontal = 0;
   float vertical = 0;

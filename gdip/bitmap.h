@@ -68,7 +68,9 @@ class Bitmap : public Image {
 
   // Draws this bitmap, rotated by `angle` degrees about its centre, into a
   // new 32-bit ARGB bitmap that `target` adopts. Without a size the new
-  // bitmap is just large enough for the rotated picture.
+  // bitmap is just large enough for the picture turned by the angle cut to
+  // whole degrees; its size is cut to whole pixels. An angle (when it sets
+  // the size) or a size whose whole part no int holds is refused.
   bool RotateDrawInto(float angle, Bitmap& target, std::optional<Argb> fill = {},
                       std::optional<int> interpolation = {}, std::optional<SizeF> size = {}) const;
   // The size of a width x height rectangle turned by a whole number of degrees.

@@ -1,5 +1,7 @@
 #include "gdip/region.h"
 
+#include <cstring>
+
 #include "gdip/wrapper_helpers.h"
 
 namespace korvath::gdip {
@@ -61,6 +63,14 @@ bool Region::CreateFromHrgn(HRGN source) {
 
 bool Region::CreateFromData(std::span<const uint8_t> data, int size) {
   if (size < 0 || size_t(size) > data.size()) return RefuseArgument();
+  // The data opens with the length of what follows its first two words, and
+  // GDI+ reads that much of it whatever size it is told: data cut short
+  // would be read past its end.
+  uint32_t length = 0;
+  if (size >= int(sizeof(length))) {
+    std::memcpy(&length, data.data(), sizeof(length));
+    if (uint64_t(length) + 2 * sizeof(length) > uint64_t(size)) return RefuseArgument();
+  }
   Gdiplus::GpRegion* region = nullptr;
   return AdoptInto(*this, Flat::GdipCreateRegionRgnData(data.data(), size, &region), region);
 }

@@ -33,7 +33,8 @@ class Region : public GdipBase {
   [[nodiscard]] bool CreateFromRect(const RectF& rect);
   [[nodiscard]] bool CreateFromPath(const GdipBase& path);
   [[nodiscard]] bool CreateFromHrgn(HRGN region);
-  // Reads the first `size` bytes of `data`, which must hold them.
+  // Reads the first `size` bytes of `data`, which must hold them and the
+  // whole length the data gives itself (refused otherwise).
   [[nodiscard]] bool CreateFromData(std::span<const uint8_t> data, int size);
   [[nodiscard]] bool Clone(Region& target) const;
 

@@ -2,6 +2,7 @@
 // pixels well inside and well outside each shape (never on an edge), and
 // regions checked by the visibility of such points.
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 using namespace gdiptest;
 
@@ -209,6 +210,19 @@ TEST_F(RegionTest, CombineModes) {
   EXPECT_EQ(Hits(rect, {{5, 5}, {15, 15}, {25, 25}, {50, 50}}), "0110");
 }
 
+namespace {
+
+// What GDI+ is told of the size of region data; passed on to GDI+.
+const gdiptest::GdiplusStandIn* regionDataRoute = nullptr;
+INT handedRegionSize = -1;
+Gdiplus::GpStatus WINGDIPAPI KeepRegionDataSize(const BYTE* data, INT size, Gdiplus::GpRegion** region) {
+  handedRegionSize = size;
+  auto pass = reinterpret_cast<decltype(&Gdiplus::DllExports::GdipCreateRegionRgnData)>(regionDataRoute->Original());
+  return pass(data, size, region);
+}
+
+}  // namespace
+
 TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
   gdip::GraphicsPath ellipse = EllipsePath(5, 5, 50, 30);
   gdip::Region region, copy, target = Rect(50, 50, 5, 5);
@@ -227,6 +241,21 @@ TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
   EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 100));  // without reading past the bytes
   EXPECT_EQ(Hits(target, {{52, 52}}), "1");                             // untouched
   EXPECT_FALSE(target.CreateFromData(data, -4));
+  // Data cut short is refused, whether the size or the buffer is short of what the data says.
+  const std::vector<uint8_t> cut(data.begin(), data.end() - 4);
+  EXPECT_REFUSED(!target.CreateFromData(data, int(size) - 4));
+  EXPECT_REFUSED(!target.CreateFromData(cut, int(cut.size())));
+  {
+    // A buffer longer than the data: GDI+ is told the size given, not the buffer's.
+    std::vector<uint8_t> padded = data;
+    padded.resize(size + 16, 0xAB);
+    gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipCreateRegionRgnData, KeepRegionDataSize);
+    regionDataRoute = &standIn;
+    gdip::Region fromPadded;
+    EXPECT_TRUE(fromPadded.CreateFromData(padded, int(size)));
+    EXPECT_EQ(handedRegionSize, int(size));
+    EXPECT_TRUE(fromPadded.IsEqual(region, g));
+  }
   // A buffer larger than the data: the size filled is the data's.
   std::vector<uint8_t> larger = region.GetData(int(size) + 16, &filled);
   ASSERT_EQ(larger.size(), size + 16);

@@ -291,8 +291,18 @@ TYPED_TEST(GdipGradientBlends, PositionsBeyondTheFactorsAreLeftOutAndFetchedList
   EXPECT_EQ(brush.GetBlend(gotFactors, gotPositions), 3);
   EXPECT_EQ(gotFactors, (std::vector<float>{0, 0.5f, 1}));
   EXPECT_EQ(gotPositions, (std::vector<float>{0, 0.25f, 1}));
+  // Lists that held more before are replaced by lists as long as the blend.
+  std::vector<float> roomyFactors(6, 9), roomyPositions(6, 9);
+  EXPECT_EQ(brush.GetBlend(roomyFactors, roomyPositions), 3);
+  EXPECT_EQ(roomyFactors, gotFactors);
+  EXPECT_EQ(roomyPositions, gotPositions);
   ASSERT_TRUE(brush.SetPresetBlend(std::span(colours).first(3), positions));
   EXPECT_EQ(brush.GetPresetBlend(gotColours, gotPositions), 3);
   EXPECT_EQ(gotColours, (std::vector<gdip::Argb>{kRed, kGreen, kBlue}));
   EXPECT_EQ(gotPositions, (std::vector<float>{0, 0.25f, 1}));
+  std::vector<gdip::Argb> roomyColours(6, kBlack);
+  roomyPositions.assign(6, 9);
+  EXPECT_EQ(brush.GetPresetBlend(roomyColours, roomyPositions), 3);
+  EXPECT_EQ(roomyColours, gotColours);
+  EXPECT_EQ(roomyPositions, gotPositions);
 }

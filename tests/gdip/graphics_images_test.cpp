@@ -195,9 +195,16 @@ TEST(GdipImageDrawing, ACachedBitmapLandsAtItsPositionTruncatedTowardZero) {
   ExpectPixels(canvas, {{10, 3, kRed}, {10, 4, kBlue}, {9, 3, kWhite}, {29, 13, kBlue}, {30, 13, kBlack},
                         {30, 14, kWhite}, {49, 0, kGreen}, {50, 0, kWhite}});
   Canvas blank(60, 40, kWhite);
-  for (float outside : {std::nanf(""), 3e9f, -3e9f}) {
+  // 2^31 and the float below -2^31 are whole numbers no int holds.
+  for (float outside : {std::nanf(""), 3e9f, -3e9f, 2147483648.0f, -2147483904.0f}) {
     EXPECT_REFUSED(!blank.graphics.DrawCachedBitmap(cached, 5, outside));
     EXPECT_REFUSED(!blank.graphics.DrawCachedBitmap(cached, outside, 5));
+  }
+  ExpectPixels(blank, {{5, 5, kWhite}, {20, 20, kWhite}});
+  // -2^31 and the float below 2^31 fit: drawn there, far off the canvas.
+  for (float edge : {-2147483648.0f, 2147483520.0f}) {
+    EXPECT_TRUE(blank.graphics.DrawCachedBitmap(cached, 5, edge)) << edge;
+    EXPECT_TRUE(blank.graphics.DrawCachedBitmap(cached, edge, 5)) << edge;
   }
   ExpectPixels(blank, {{5, 5, kWhite}, {20, 20, kWhite}});
   EXPECT_REFUSED(!g.DrawCachedBitmap(none, 1, 1));
@@ -223,6 +230,12 @@ TEST(GdipImageDrawing, AMovedGraphicsTakesItsColourMatrixAttributesAlong) {
   assigned.DrawImageWithColorMatrix(picture, 0, 0, 40, 40, 0, 0, 40, 40, 1);
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
   EXPECT_EQ(LiveNativeObjects(), live);  // no attributes made anew
+  gdip::Graphics& same = assigned;
+  assigned = std::move(same);  // onto itself: it keeps its attributes
+  EXPECT_EQ(LiveNativeObjects(), live);
+  assigned.DrawImageWithColorMatrix(picture, 0, 0, 40, 40, 0, 0, 40, 40, 1);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  EXPECT_EQ(LiveNativeObjects(), live);
 }
 
 TEST(GdipImageDrawing, TheColourMatrixIsTheIdentityWithTheLastAlphaAndItsAttributesLiveWithTheGraphics) {

@@ -67,9 +67,9 @@ const Shape kShapes[] = {
     {"Curve2", {{11, 61}, {49, 19}, {88, 59}}, TWIN(DrawCurve2, pen, p, 1.5f),
      {{23, 33}, {49, 19}}, {{91, 65}, {35, 13}}, true},
     // Two segments from the second point: probes where the neighbours left
-    // out would change little.
+    // out would change little, and on the segment after the two.
     {"Curve3", {{6, 25}, {27, 14}, {52, 66}, {77, 18}, {94, 60}}, TWIN(DrawCurve3, pen, p, 1, 2, 1.5f),
-     {{59, 67}, {45, 65}}, {{7, 19}, {47, 55}}, true},
+     {{59, 67}, {45, 65}}, {{7, 19}, {47, 55}, {90, 40}}, true},
     {"ClosedCurve", {{19, 21}, {81, 33}, {52, 71}}, TWIN(DrawClosedCurve, pen, p),
      {{19, 29}, {19, 33}}, {{49, 29}, {89, 33}}, true},
     {"ClosedCurve2", {{19, 21}, {81, 33}, {52, 71}}, TWIN(DrawClosedCurve2, pen, p, 1.0f),

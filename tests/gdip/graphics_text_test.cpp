@@ -89,6 +89,10 @@ TEST_F(GdipWideText, WideCharacterRangesGiveOneOwnedRegionEachAndAFailureLeavesN
     EXPECT_FALSE(canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 1,
                                                               regions));
     EXPECT_NE(gdip::LastGdipStatus(), Gdiplus::Ok);
+    // The count decides, not the room of the caller's list.
+    std::vector<gdip::Region> roomy(3);
+    EXPECT_FALSE(canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 1, roomy));
+    EXPECT_EQ(roomy.size(), 3u);
   }
   ASSERT_EQ(regions.size(), 1u);
   EXPECT_EQ(regions[0].GetNativeObject(), held);
@@ -99,6 +103,9 @@ TEST_F(GdipWideText, WideCharacterRangesGiveOneOwnedRegionEachAndAFailureLeavesN
     ASSERT_EQ(regions.size(), 2u);
     EXPECT_FALSE(IsLiveNative(held));
   }
+  std::vector<gdip::Region> roomy(5);
+  ASSERT_TRUE(canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 2, roomy));
+  EXPECT_EQ(roomy.size(), 2u);
   gdip::RectF second = regions[0].GetBounds(canvas.graphics), first = regions[1].GetBounds(canvas.graphics);
   EXPECT_GT(first.x, 120);  // right-aligned in the layout
   EXPECT_GE(second.x, first.x + first.width - 1);

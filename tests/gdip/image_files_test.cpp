@@ -157,6 +157,53 @@ TEST(ImageFiles, PagesAddedToATiffAreSelectedBackInTheirOrder) {
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
 }
 
+namespace {
+
+// The value counts of the parameters GDI+ is handed by a SaveAdd; passed on to GDI+.
+const gdiptest::GdiplusStandIn* saveAddRoute = nullptr;
+std::vector<UINT> handedValueCounts;
+Gdiplus::GpStatus WINGDIPAPI KeepValueCounts(Gdiplus::GpImage* image, const Gdiplus::EncoderParameters* parameters) {
+  handedValueCounts.clear();
+  for (UINT i = 0; parameters && i < parameters->Count; ++i)
+    handedValueCounts.push_back(parameters->Parameter[i].NumberOfValues);
+  return reinterpret_cast<decltype(&Gdiplus::DllExports::GdipSaveAdd)>(saveAddRoute->Original())(image, parameters);
+}
+
+}  // namespace
+
+// Every parameter of a list reaches the encoder, not only the first: the save
+// flags come after a quality, which the TIFF encoder passes over. Each goes
+// with the number of values it gives, whatever room its bytes have (Wine's
+// encoder does not look at that number: a stand-in does).
+TEST(ImageFiles, EachParameterOfAListReachesTheEncoder) {
+  TestFolder folder;
+  const std::string pages = folder.GbkPath("pages.tif");
+  gdip::Bitmap first = PlaceBitmap(6, 4), second = TwoColourBitmap(4, 7, kRed, kBlue);
+  std::string tiff = kTiffFormat;
+  auto afterQuality = [](uint32_t flag) {
+    gdip::EncoderParameters parameters = SaveFlag(flag);
+    gdip::EncoderParameter quality{"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}", 1, 4, {90, 0, 0, 0}};
+    parameters.parameters.insert(parameters.parameters.begin(), quality);
+    return parameters;
+  };
+  gdip::EncoderParameters multiFrame = afterQuality(18);
+  ASSERT_TRUE(first.Save(pages, &tiff, &multiFrame));
+  ASSERT_TRUE(first.SaveAddImage(second, afterQuality(23)));
+  gdip::EncoderParameters flush = afterQuality(20);
+  flush.parameters[1].value.resize(8);
+  {
+    gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipSaveAdd, KeepValueCounts);
+    saveAddRoute = &standIn;
+    ASSERT_TRUE(first.SaveAdd(flush));
+    EXPECT_EQ(handedValueCounts, (std::vector<UINT>{1, 1}));
+  }
+  gdip::Bitmap read;
+  ASSERT_TRUE(read.FromFile(pages));
+  EXPECT_EQ(read.GetFrameCount(kPageDimension), 2u);
+  ASSERT_TRUE(read.SelectActiveFrame(kPageDimension, 1));
+  ExpectPixels(read, {{0, 6, kRed}, {3, 0, kBlue}}, 0);
+}
+
 // The picture reads its pages from its own copy of the bytes, as it is asked
 // for them, long after the load.
 TEST(ImageFiles, APageOfATiffReadFromBytesIsSelectedAfterTheLoad) {
@@ -201,6 +248,29 @@ TEST(ImageEncoders, TheListDescribesEachEncoderAndOneIsFoundByItsExactFormatText
   EXPECT_EQ(std::string(png->sigPattern.begin() + 1, png->sigPattern.begin() + 4), "PNG");
   for (const char* format : {gdip::kBmpFormat.data(), kTiffFormat, "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}"})
     EXPECT_EQ(std::count_if(encoders.begin(), encoders.end(), [&](auto& e) { return e.formatId == format; }), 1);
+
+  // Every encoder's signatures whole: GIF and TIFF files open in two ways each.
+  const struct {
+    const char* format;
+    std::vector<std::string> signatures;
+  } kSignatures[] = {
+      {"{B96B3CAB-0728-11D3-9D7B-0000F81EF32E}", {"BM"}},
+      {"{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}", {"\xFF\xD8"}},
+      {"{B96B3CB0-0728-11D3-9D7B-0000F81EF32E}", {"GIF87a", "GIF89a"}},
+      {kTiffFormat, {std::string("II*\0", 4), std::string("MM\0*", 4)}},
+      {"{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}", {"\x89PNG\r\n\x1A\n"}},
+  };
+  for (const auto& row : kSignatures) {
+    SCOPED_TRACE(row.format);
+    auto codec = std::find_if(encoders.begin(), encoders.end(), [&](auto& e) { return e.formatId == row.format; });
+    ASSERT_NE(codec, encoders.end());
+    ASSERT_EQ(codec->sigCount, row.signatures.size());
+    ASSERT_EQ(codec->sigSize, row.signatures[0].size());
+    std::string patterns;
+    for (const std::string& signature : row.signatures) patterns += signature;
+    EXPECT_EQ(std::string(codec->sigPattern.begin(), codec->sigPattern.end()), patterns);
+    EXPECT_EQ(codec->sigMask, std::vector<uint8_t>(patterns.size(), 0xFF));
+  }
 
   EXPECT_EQ(gdip::Image::FindEncoderClsid(gdip::kPngFormat), kPngEncoder);
   EXPECT_EQ(gdip::Image::FindEncoderClsid("{b96b3caf-0728-11d3-9d7b-0000f81ef32e}"), "");

@@ -149,6 +149,10 @@ TEST(Image, APictureFromBytesHoldsOneBlockWhileItLivesAndAFailedLoadNone) {
   EXPECT_FALSE(moved.Dispose());
   EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
   EXPECT_EQ(PixelOf(assigned, 6, 4), kRed);
+  gdip::Image& same = assigned;
+  assigned = std::move(same);  // onto itself: the picture keeps its bytes
+  EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+  EXPECT_EQ(PixelOf(assigned, 6, 4), kRed);
   EXPECT_TRUE(assigned.Dispose());
   EXPECT_EQ(LiveHeapBlocks(), blocks);
 }
@@ -205,6 +209,69 @@ TEST(ImageEncoders, JpegTakesAQualityAndParametersWhoseValuesDoNotFitTheirBytesA
   EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);  // nothing was written
 }
 
+namespace {
+
+// The JPEG encoder's parameters as GDI+ lists them: records of several values
+// each (five transformations, one quality range, a table of three), their
+// values after the records in the caller's buffer. Wine's GDI+ lists none, so
+// a stand-in gives this list.
+struct ListedParameter {
+  const char* category;
+  uint32_t type;
+  std::vector<uint8_t> values;
+  uint32_t count;
+};
+const ListedParameter kJpegParameters[] = {
+    {"{8D0EB2D1-A58E-4EA8-AA14-108074B7B6F9}", 4, {13, 0, 0, 0, 14, 0, 0, 0, 15, 0, 0, 0, 16, 0, 0, 0, 17, 0, 0, 0}, 5},
+    {kQualityCategory, 6, {0, 0, 0, 0, 100, 0, 0, 0}, 1},
+    {"{EDB33BCE-0266-4A77-B904-27216099E717}", 3, {16, 0, 11, 0, 10, 0}, 3},
+};
+
+UINT ListedSize() {
+  UINT size = offsetof(Gdiplus::EncoderParameters, Parameter) + std::size(kJpegParameters) * sizeof(Gdiplus::EncoderParameter);
+  for (const ListedParameter& each : kJpegParameters) size += UINT(each.values.size());
+  return size;
+}
+Gdiplus::GpStatus WINGDIPAPI ListedParameterSize(Gdiplus::GpImage*, const CLSID*, UINT* size) {
+  *size = ListedSize();
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI ListedParameters(Gdiplus::GpImage*, const CLSID*, UINT size,
+                                              Gdiplus::EncoderParameters* buffer) {
+  if (size < ListedSize()) return Gdiplus::InvalidParameter;
+  buffer->Count = UINT(std::size(kJpegParameters));
+  auto* values = reinterpret_cast<uint8_t*>(&buffer->Parameter[buffer->Count]);
+  for (size_t i = 0; i < std::size(kJpegParameters); ++i) {
+    const ListedParameter& each = kJpegParameters[i];
+    Gdiplus::EncoderParameter& entry = buffer->Parameter[i];
+    entry.Guid = gdip::TextToGuid(each.category);
+    entry.NumberOfValues = each.count;
+    entry.Type = each.type;
+    entry.Value = values;
+    values = std::copy(each.values.begin(), each.values.end(), values);
+  }
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+TEST(ImageEncoders, AnEncoderParameterListKeepsEveryValueOfEachParameter) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetEncoderParameterListSize, ListedParameterSize);
+  gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipGetEncoderParameterList, ListedParameters);
+  gdip::EncoderParameters parameters = Quality(5);
+  ASSERT_TRUE(bitmap.GetEncoderParameterList(kJpegFormat, parameters));
+  ASSERT_EQ(parameters.parameters.size(), std::size(kJpegParameters));
+  for (size_t i = 0; i < std::size(kJpegParameters); ++i) {
+    SCOPED_TRACE(i);
+    const gdip::EncoderParameter& got = parameters.parameters[i];
+    EXPECT_EQ(got.category, kJpegParameters[i].category);
+    EXPECT_EQ(got.type, kJpegParameters[i].type);
+    EXPECT_EQ(got.numberOfValues, kJpegParameters[i].count);
+    EXPECT_EQ(got.value, kJpegParameters[i].values);
+  }
+}
+
 TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   // 1 x 1, looping, three frames of 10, 20 and 30 hundredths of a second.
   std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
@@ -226,6 +293,32 @@ TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   EXPECT_EQ(item.type, 4u);  // long
   EXPECT_EQ(item.length, 12u);
   EXPECT_EQ(item.value, (std::vector<uint8_t>{10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0}));
+}
+
+namespace {
+
+// A picture of pages that are also frames in time: no picture Wine's GDI+
+// reads has two dimensions, so stand-ins list them.
+const GUID kTwoDimensions[] = {Gdiplus::FrameDimensionPage, Gdiplus::FrameDimensionTime};
+Gdiplus::GpStatus WINGDIPAPI TwoDimensionsCount(Gdiplus::GpImage*, UINT* count) {
+  *count = UINT(std::size(kTwoDimensions));
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI TwoDimensions(Gdiplus::GpImage*, GUID* dimensions, UINT count) {
+  if (count != std::size(kTwoDimensions)) return Gdiplus::InvalidParameter;
+  std::copy(std::begin(kTwoDimensions), std::end(kTwoDimensions), dimensions);
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+TEST(Image, EveryFrameDimensionIsListed) {
+  std::vector<std::string> dimensions = {"kept", "kept", "kept"};
+  gdiptest::GdiplusStandIn count = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsCount, TwoDimensionsCount);
+  gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsList, TwoDimensions);
+  ASSERT_TRUE(PlaceBitmap(2, 2).GetFrameDimensionsList(dimensions));
+  EXPECT_EQ(dimensions, (std::vector<std::string>{"{7462DC86-6180-4C7E-8E3F-EE7333A7A483}",
+                                                  "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}"}));
 }
 
 TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
@@ -271,6 +364,31 @@ TEST(Image, APropertyItemLongerThanItsValueIsRefusedAndAWholePaletteRoundTrips) 
   for (uint32_t i = 0; i < 256; ++i) palette.entries.push_back(0xFF000000u | (i << 16) | (255 - i));
   ASSERT_TRUE(bitmap.SetPalette(palette) && bitmap.GetPalette(read));
   EXPECT_EQ(read.entries, palette.entries);
+}
+
+namespace {
+
+// What GDI+ was handed by the last property item set. Wine's GDI+ answers Ok
+// and keeps nothing, so a stand-in looks at the record instead.
+gdip::PropertyItem handedItem;
+Gdiplus::GpStatus WINGDIPAPI KeepPropertyItem(Gdiplus::GpImage*, const Gdiplus::PropertyItem* item) {
+  auto* value = static_cast<const uint8_t*>(item->value);
+  handedItem = {item->id, item->length, item->type, value ? std::vector<uint8_t>(value, value + item->length) : std::vector<uint8_t>{}};
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// GDI+ is given the length the item says, not the size of its value buffer.
+TEST(Image, APropertyItemGoesToGdiplusWithItsOwnLength) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipSetPropertyItem, KeepPropertyItem);
+  const gdip::PropertyItem item{0x010E /* image description */, 4, 2, {'a', 'b', 'c', 0, 'x', 'y', 'z', 0}};
+  ASSERT_TRUE(bitmap.SetPropertyItem(item));
+  EXPECT_EQ(handedItem.id, 0x010Eu);
+  EXPECT_EQ(handedItem.type, 2u);
+  EXPECT_EQ(handedItem.length, 4u);
+  EXPECT_EQ(handedItem.value, (std::vector<uint8_t>{'a', 'b', 'c', 0}));
 }
 
 TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {
@@ -349,6 +467,55 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
   ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{60, 50}));
   EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 60, 50}));
   ExpectPixels(sized, {{30, 25, kRed}, {3, 25, 0}}, 0);  // centred; no fill: transparent
+  // A given size is cut to whole pixels, fractions above one half too.
+  ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{30.7f, 20.6f}));
+  EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 30, 20}));
+}
+
+namespace {
+
+int bitmapsAsked = 0;
+Gdiplus::GpStatus WINGDIPAPI CountBitmapMade(INT, INT, INT, Gdiplus::PixelFormat, BYTE*, Gdiplus::GpBitmap**) {
+  ++bitmapsAsked;
+  return Gdiplus::InvalidParameter;
+}
+
+}  // namespace
+
+// The size comes from the angle cut toward zero to whole degrees (10.6 and
+// -10.6 turn a 100 x 50 picture into 107.2 x 66.6, 11 degrees would give
+// 107.7 x 68.2), cut to whole pixels; an angle or a size past what an int
+// holds is refused, and the target keeps what it held.
+TEST(Bitmap, RotateDrawIntoCutsTheAngleAndTheSizeTowardZeroAndRefusesWhatNoIntHolds) {
+  gdip::Bitmap source = TwoColourBitmap(100, 50, kRed, kBlue), target = PlaceBitmap(2, 2);
+  for (float angle : {10.6f, -10.6f}) {
+    gdip::Bitmap turned;
+    ASSERT_TRUE(source.RotateDrawInto(angle, turned)) << angle;
+    EXPECT_EQ(turned.GetBounds(), (gdip::RectF{0, 0, 107, 66})) << angle;
+  }
+  const gdip::NativeHandle held = target.GetNativeObject();
+  for (float angle : {2147483648.0f, -2147483904.0f, std::nanf(""), INFINITY}) {
+    EXPECT_REFUSED(!source.RotateDrawInto(angle, target));
+    EXPECT_EQ(target.GetNativeObject(), held) << angle;
+  }
+  for (gdip::SizeF size : {gdip::SizeF{2147483648.0f, 10}, gdip::SizeF{10, 2147483648.0f}, gdip::SizeF{std::nanf(""), 10}}) {
+    EXPECT_REFUSED(!source.RotateDrawInto(0, target, std::nullopt, std::nullopt, size));
+    EXPECT_EQ(target.GetNativeObject(), held) << size.width;
+  }
+  {
+    // Refused before GDI+ is asked for the new bitmap.
+    gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipCreateBitmapFromScan0, CountBitmapMade);
+    bitmapsAsked = 0;
+    EXPECT_REFUSED(!source.RotateDrawInto(2147483648.0f, target));
+    EXPECT_REFUSED(!source.RotateDrawInto(0, target, std::nullopt, std::nullopt, gdip::SizeF{2147483648.0f, 10}));
+    EXPECT_REFUSED(!source.RotateDrawInto(0, target, std::nullopt, std::nullopt, gdip::SizeF{10, 2147483648.0f}));
+    EXPECT_EQ(bitmapsAsked, 0);
+  }
+  // The whole number of degrees nearest the edge that an int holds turns the picture.
+  EXPECT_TRUE(source.RotateDrawInto(-2147483648.0f, target));
+  // With a size given the angle sets no size: any angle turns the picture.
+  ASSERT_TRUE(source.RotateDrawInto(2147483648.0f, target, std::nullopt, std::nullopt, gdip::SizeF{20, 10}));
+  EXPECT_EQ(target.GetBounds(), (gdip::RectF{0, 0, 20, 10}));
 }
 
 TEST(Bitmap, GdiBitmapsAndIconsComeOwnedAndLoadBack) {

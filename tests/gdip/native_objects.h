@@ -42,6 +42,28 @@ std::vector<std::string> TalliedFunctions();
 // not know: each is a hole in the tally, or makes no GDI+ object.
 std::vector<std::string> UntalliedObjectFunctions();
 
+// For as long as it lives, the program's calls of the GDI+ function `name`
+// go to `standIn`, a function of the same type: for what a test must see GDI+
+// answer where Wine's GDI+ answers nothing (a function it leaves out or only
+// pretends to run), and for a look at what the library hands GDI+. Original()
+// is what the program called before: GDI+'s function, or the tally's route
+// to it, which a stand-in that passes a call on must take.
+class GdiplusStandIn {
+ public:
+  GdiplusStandIn(const char* name, void* standIn);
+  ~GdiplusStandIn();
+  GdiplusStandIn(const GdiplusStandIn&) = delete;
+  GdiplusStandIn& operator=(const GdiplusStandIn&) = delete;
+  void* Original() const { return original_; }
+
+ private:
+  void** slot_ = nullptr;
+  void* original_ = nullptr;
+};
+// A stand-in for the flat function `fn`, checked to have its type.
+#define GDIPLUS_STAND_IN(fn, standIn) \
+  gdiptest::GdiplusStandIn(#fn, reinterpret_cast<void*>(static_cast<decltype(&Gdiplus::DllExports::fn)>(standIn)))
+
 // Checks, when it goes, that the live objects changed by exactly `change`
 // since it was made and that no stray delete happened meanwhile.
 class NativeObjectsBalance {

@@ -55,6 +55,26 @@ TEST(GdipNativeTally, CountsHeapAndGlobalBlocksAndStopsASecondFree) {
   EXPECT_EQ(gdiptest::StrayHeapFrees(), stray + 2);
 }
 
+Gdiplus::GpStatus WINGDIPAPI FortyTwoWide(Gdiplus::GpPen*, Gdiplus::REAL* width) {
+  *width = 42;
+  return Gdiplus::Ok;
+}
+
+TEST(GdipNativeTally, AStandInTakesTheProgramsCallsWhileItLivesAndTheRoutesStay) {
+  gdip::Pen pen = gdiptest::MakePen(gdiptest::kRed, 2);
+  {
+    gdiptest::GdiplusStandIn width = GDIPLUS_STAND_IN(GdipGetPenWidth, FortyTwoWide);
+    EXPECT_EQ(pen.GetWidth(), 42);
+    EXPECT_NE(width.Original(), nullptr);
+    gdiptest::GdiplusStandIn pens("GdipCreatePen1", nullptr);  // over a maker the tally routes
+  }
+  EXPECT_EQ(pen.GetWidth(), 2);
+  const int live = gdiptest::LiveNativeObjects();
+  gdip::Pen another = gdiptest::MakePen(gdiptest::kRed, 1);
+  EXPECT_EQ(gdiptest::LiveNativeObjects(), live + 1);  // its route is back in place
+  EXPECT_NONFATAL_FAILURE(gdiptest::GdiplusStandIn("GdipNoSuchFunction", nullptr), "does not import");
+}
+
 TEST(GdipNativeTally, ABalanceFailsOnALeakAndOnAStrayDelete) {
   Gdiplus::GpPen* leaked = nullptr;
   EXPECT_NONFATAL_FAILURE(

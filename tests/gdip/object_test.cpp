@@ -51,6 +51,10 @@ TEST(GdipObjectModel, AdoptionMovesAndFailedCreatorsReleaseEachHandleOnceAndKeep
     other = std::move(moved);
     EXPECT_EQ(released.back(), b);
     EXPECT_EQ(other.GetNativeObject(), a);
+    CountingRegion& same = other;
+    other = std::move(same);  // onto itself: nothing released, the handle kept
+    EXPECT_EQ(released.back(), b);
+    EXPECT_EQ(other.GetNativeObject(), a);
     BOOL visible = FALSE;  // still a live (infinite) region
     EXPECT_EQ(Gdiplus::DllExports::GdipIsVisibleRegionPoint(a, 5, 5, nullptr, &visible), Gdiplus::Ok);
     EXPECT_TRUE(visible);
@@ -119,6 +123,13 @@ TYPED_TEST(GdipWrapperRules, FillingReplacingMovingAndDestroyingHandOneHandleAlo
   EXPECT_EQ(moved.GetNativeObject(), nullptr);
   EXPECT_EQ(other.GetNativeObject(), handle);
   EXPECT_NE(this->Get(other), 0);
+  {
+    gdiptest::NativeObjectsBalance unchanged;  // moved onto itself: it keeps what it holds
+    TypeParam& same = other;
+    other = std::move(same);
+    EXPECT_EQ(other.GetNativeObject(), handle);
+    EXPECT_NE(this->Get(other), 0);
+  }
   EXPECT_TRUE(this->Destroy(other));
   EXPECT_EQ(other.GetNativeObject(), nullptr);
   this->ExpectNoCallToDestroy(other);

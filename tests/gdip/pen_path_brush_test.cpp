@@ -3,6 +3,7 @@
 // matrix (or path) that the caller holds, and each transform step goes before
 // or after the transform held, as its order says.
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 using namespace gdiptest;
 
@@ -106,6 +107,8 @@ TEST(GdipPen, AUnitNoIntegerHoldsIsRefusedAndDashListsComeBackOrStayPut) {
   // Refused before GDI+ is called (Wine's GDI+ has no GdipSetPenUnit, so a whole unit is not set here).
   EXPECT_REFUSED(!pen.SetUnit(1e30f));
   EXPECT_REFUSED(!pen.SetUnit(std::nanf("")));
+  EXPECT_REFUSED(!pen.SetUnit(2147483648.0f));   // 2^31: a whole number, but past an int
+  EXPECT_REFUSED(!pen.SetUnit(-2147483904.0f));  // the float below -2^31
   EXPECT_EQ(pen.GetUnit(), Gdiplus::UnitWorld);
   const float dashes[] = {3, 1};
   ASSERT_TRUE(pen.SetDashArray(dashes));
@@ -115,6 +118,33 @@ TEST(GdipPen, AUnitNoIntegerHoldsIsRefusedAndDashListsComeBackOrStayPut) {
   EXPECT_EQ(empty.GetDashArray(kept), 0);
   EXPECT_EQ(empty.GetCompoundArray(kept), 0);
   EXPECT_EQ(kept, std::vector<float>{7});
+}
+
+namespace {
+
+int handedUnit = -1;
+Gdiplus::GpStatus WINGDIPAPI KeepPenUnit(Gdiplus::GpPen*, Gdiplus::GpUnit unit) {
+  handedUnit = int(unit);
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// GDI+ is handed the unit cut toward zero, fractions above one half too, and
+// the whole numbers at int's edges. Wine's GDI+ sets no pen unit, so a
+// stand-in looks at what it is handed.
+TEST(GdipPen, AUnitIsCutTowardZero) {
+  gdip::Pen pen = MakePen(kBlack, 1);
+  gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipSetPenUnit, KeepPenUnit);
+  const struct {
+    float given;
+    int handed;
+  } kUnits[] = {{2.9f, 2}, {3.5f, 3}, {0.99f, 0}, {-0.7f, 0}, {2147483520.0f, 2147483520}, {-2147483648.0f, INT_MIN}};
+  for (const auto& unit : kUnits) {
+    handedUnit = -1;
+    EXPECT_TRUE(pen.SetUnit(unit.given)) << unit.given;
+    EXPECT_EQ(handedUnit, unit.handed) << unit.given;
+  }
 }
 
 TEST(GdipPen, AFetchOfNoDashesOrStripesEmptiesTheCallersList) {
@@ -161,6 +191,15 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   EXPECT_EQ(data.count, 4);
   EXPECT_EQ(data.points[1], (gdip::PointF{4, 2}));
   EXPECT_EQ(data.types, types);
+
+  // Lists with more room than the count asked for come back as long as the count.
+  std::vector<gdip::PointF> roomyPoints(10, {9, 9});
+  std::vector<gdip::Point> roomyWhole(10, {9, 9});
+  std::vector<uint8_t> roomyTypes(10, 9);
+  EXPECT_TRUE(path.GetPoints(roomyPoints, 5) && path.GetPointsI(roomyWhole, 5) && path.GetTypes(roomyTypes, 5));
+  EXPECT_EQ(roomyPoints, (std::vector<gdip::PointF>{{1, 2}, {4, 2}, {4, 6}, {1, 6}, {0, 0}}));
+  EXPECT_EQ(roomyWhole, (std::vector<gdip::Point>{{1, 2}, {4, 2}, {4, 6}, {1, 6}, {0, 0}}));
+  EXPECT_EQ(roomyTypes, (std::vector<uint8_t>{0, 1, 1, 0x81, 0}));
 }
 
 TEST(GdipPath, PointsAndTypesOfDifferentLengthsAreRefused) {
@@ -186,6 +225,14 @@ TEST(GdipPath, RoundRectanglePercentagesAreClamped) {
   std::vector<gdip::PointF> clamped, hundred;
   ASSERT_TRUE(whole.Create() && whole.AddRoundRect(0, 0, 100, 50, 100) && ellipse.GetPoints(clamped));
   EXPECT_TRUE(whole.GetPoints(hundred) && clamped == hundred);
+  // Corner boxes are cut to whole pixels: 20 % of 38 x 28 (7.6 x 5.6) gives 7 x 5.
+  gdip::GraphicsPath cut;
+  std::vector<gdip::PointF> points;
+  ASSERT_TRUE(cut.Create() && cut.AddRoundRect(0, 0, 38, 28, 20) && cut.GetPoints(points));
+  ASSERT_GE(points.size(), 5u);
+  EXPECT_TRUE(IsNear(points[0], {34.5f, 0}));   // the top right arc, from its box's top middle
+  EXPECT_TRUE(IsNear(points[3], {38, 2.5f}));   // to its right middle
+  EXPECT_TRUE(IsNear(points[4], {38, 25.5f}));  // and the bottom right one's box, 5 high
 }
 
 TEST(GdipLinearGradient, BlendsRoundTripAndPositionsFewerThanFactorsAreRefused) {
@@ -220,6 +267,17 @@ TEST(GdipPathGradient, SurroundCountsAreChecked) {
   EXPECT_EQ(asked, 2);  // the colours the brush has, not the room given
   EXPECT_EQ(fetched[0], kRed);
   EXPECT_EQ(fetched[1], kGreen);
+
+  // A list with more room than asked for: GDI+ is told the count, not the room,
+  // and writes nothing past it (Wine's refuses a count below the brush's
+  // points; either way the places not asked for keep what they held).
+  for (int count : {4, 2}) {
+    SCOPED_TRACE(count);
+    std::vector<gdip::Argb> roomy(8, kBlue);
+    asked = count;
+    (void)brush.GetSurroundColorsWithCount(roomy, asked);
+    EXPECT_EQ(std::count(roomy.begin() + count, roomy.end(), kBlue), 8 - count);
+  }
 }
 
 TEST(GdipPathGradient, BoundaryPathGoesIntoThePathTheCallerHolds) {

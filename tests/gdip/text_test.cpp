@@ -82,6 +82,15 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   EXPECT_TRUE(!families[size_t(count)].GetNativeObject() && !families.back().GetNativeObject());
   families.resize(1);  // each family is its own copy: the collection stays whole
   EXPECT_EQ(collection.GetFamilyCount(), count);
+  // A list with more room than asked for is replaced by as many as were asked for.
+  std::vector<gdip::FontFamily> roomy(5);
+  EXPECT_EQ(collection.GetFamilies(1, roomy), 1);
+  ASSERT_EQ(roomy.size(), 1u);
+  EXPECT_EQ(roomy[0].GetName(), families[0].GetName());
+  gdip::FontCollection& same = collection;
+  collection = std::move(same);  // onto itself: it keeps the collection
+  EXPECT_EQ(collection.GetNativeObject(), installed);
+  EXPECT_EQ(collection.GetFamilyCount(), count);
   EXPECT_REFUSED(collection.GetFamilies(0, families) == 0);
   static_assert(!std::is_copy_constructible_v<gdip::FontCollection>);
   EXPECT_REFUSED(empty.GetFamilyCount() == 0);  // an empty collection finds nothing
@@ -148,6 +157,13 @@ TEST_F(GdipText, CharacterRangesGiveOneRegionPerRangeAndABadCountKeepsTheCallers
   EXPECT_FALSE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 1, regions));
   ASSERT_EQ(regions.size(), 1u);
   EXPECT_EQ(regions[0].GetNativeObject(), held);
+  // The count decides, not the room of the caller's list.
+  std::vector<gdip::Region> roomy(3);
+  EXPECT_FALSE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 1, roomy));
+  EXPECT_EQ(roomy.size(), 3u);
+  roomy.resize(5);
+  EXPECT_TRUE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 2, roomy));
+  EXPECT_EQ(roomy.size(), 2u);
   EXPECT_TRUE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 2, regions));
   ASSERT_EQ(regions.size(), 2u);
   gdip::RectF first = regions[0].GetBounds(canvas.graphics), second = regions[1].GetBounds(canvas.graphics);
