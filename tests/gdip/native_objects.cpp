@@ -13,6 +13,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "tests/support/import_slots.h"
+
 namespace gdiptest {
 
 namespace {
@@ -282,36 +284,13 @@ struct ImportTable {
 };
 
 // Calls visit(gdiplus, name, slot) for each import by name of the program
-// from GDI+ (gdiplus true) and from the system's kernel32: its name and the
-// slot of the import table that holds the address the program calls.
+// from GDI+ (gdiplus true) and from the system's kernel32.
 template <class Visit>
-void ForEachImport(Visit visit) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-  const auto* headers = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& directory = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); dll->Name; ++dll) {
-    const char* dllName = reinterpret_cast<const char*>(base + dll->Name);
-    const bool gdiplus = _stricmp(dllName, "gdiplus.dll") == 0;
-    if (!gdiplus && _stricmp(dllName, "kernel32.dll") != 0) continue;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const std::string_view name(
-          reinterpret_cast<const char*>(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name));
-      visit(gdiplus, name, reinterpret_cast<void**>(&slots->u1.Function));
-    }
-  }
-}
-
-// Puts `address` into an import slot; returns what the slot held.
-void* SwapImport(void** slot, void* address) {
-  DWORD was = 0;
-  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was);
-  void* held = std::exchange(*slot, address);
-  VirtualProtect(slot, sizeof *slot, was, &was);
-  return held;
+void ForEachTalliedImport(Visit visit) {
+  testsupport::ForEachImport([&](std::string_view dll, std::string_view name, void** slot) {
+    const bool gdiplus = testsupport::SameDllName(dll, "gdiplus.dll");
+    if (gdiplus || testsupport::SameDllName(dll, "kernel32.dll")) visit(gdiplus, name, slot);
+  });
 }
 
 // Reads the program's imports of GDI+ (and of the global blocks, from the
@@ -320,7 +299,7 @@ void* SwapImport(void** slot, void* address) {
 const ImportTable& Imports() {
   static const ImportTable table = [] {
     ImportTable found;
-    ForEachImport([&found](bool gdiplus, std::string_view name, void** slot) {
+    ForEachTalliedImport([&found](bool gdiplus, std::string_view name, void** slot) {
       const Route* route = gdiplus ? FindRoute(kRoutes, name) : FindRoute(kGlobalRoutes, name);
       if (gdiplus && !route) route = FindRoute(kHeapRoutes, name);
       if (!route) {
@@ -330,7 +309,7 @@ const ImportTable& Imports() {
         if (NamesObjectCall(name) && !noObject) found.untallied.emplace_back(name);
         return;
       }
-      *route->original = SwapImport(slot, route->thunk);
+      *route->original = testsupport::SwapImport(slot, route->thunk);
       found.tallied.emplace_back(name);
     });
     return found;
@@ -402,18 +381,16 @@ std::vector<std::string> UntalliedObjectFunctions() { return Imports().untallied
 
 GdiplusStandIn::GdiplusStandIn(const char* name, void* standIn) {
   Imports();  // the tally's routes first: a stand-in comes and goes over them
-  ForEachImport([&](bool gdiplus, std::string_view imported, void** slot) {
-    if (gdiplus && imported == name && !slot_) slot_ = slot;
-  });
+  slot_ = testsupport::ImportSlot("gdiplus.dll", name);
   if (!slot_) {
     ADD_FAILURE() << "the program does not import " << name << " from GDI+";
     return;
   }
-  original_ = SwapImport(slot_, standIn);
+  original_ = testsupport::SwapImport(slot_, standIn);
 }
 
 GdiplusStandIn::~GdiplusStandIn() {
-  if (slot_) SwapImport(slot_, original_);
+  if (slot_) testsupport::SwapImport(slot_, original_);
 }
 
 NativeObjectsBalance::NativeObjectsBalance(int change)

@@ -3,13 +3,13 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "platform/gdiplus_startup.h"
 #include "platform/unique_handle.h"
 
+#include "tests/support/import_slots.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -110,36 +110,6 @@ TEST(GdiObject, AnIconOwnerDestroysItsIconOnce) {
   EXPECT_EQ(LiveGdiObjectCount(), start);
 }
 
-// Where the program's calls of `function`, which it imports from `dll`, look
-// it up: its slot in the program's import table (null when there is none).
-void** ImportSlot(const char* dll, const char* function) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  const auto* headers =
-      reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const DWORD imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-  for (auto* module = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); module->Name; ++module) {
-    if (_stricmp(reinterpret_cast<const char*>(base + module->Name), dll) != 0) continue;
-    const auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
-    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
-    for (; name->u1.AddressOfData; ++name, ++slot) {
-      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
-        return reinterpret_cast<void**>(&slot->u1.Function);
-    }
-  }
-  return nullptr;
-}
-
-// Puts `function` into the slot and returns what it held.
-void* Route(void** slot, void* function) {
-  DWORD was = 0;
-  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was);
-  void* held = std::exchange(*slot, function);
-  VirtualProtect(slot, sizeof *slot, was, &was);
-  return held;
-}
-
 // While alive, the program's starts and shut-downs of GDI+ come here on
 // their way: each start is written down with its version and handed a token
 // of its own (GDI+ may give every start the same one), each shut-down with
@@ -148,10 +118,11 @@ void* Route(void** slot, void* function) {
 class GdiplusStartsAndEnds {
  public:
   GdiplusStartsAndEnds()
-      : startSlot_(ImportSlot("gdiplus.dll", "GdiplusStartup")), endSlot_(ImportSlot("gdiplus.dll", "GdiplusShutdown")) {
+      : startSlot_(testsupport::ImportSlot("gdiplus.dll", "GdiplusStartup")),
+        endSlot_(testsupport::ImportSlot("gdiplus.dll", "GdiplusShutdown")) {
     if (!startSlot_ || !endSlot_) return;
-    start_ = reinterpret_cast<decltype(start_)>(Route(startSlot_, reinterpret_cast<void*>(&Start)));
-    end_ = reinterpret_cast<decltype(end_)>(Route(endSlot_, reinterpret_cast<void*>(&End)));
+    start_ = reinterpret_cast<decltype(start_)>(testsupport::SwapImport(startSlot_, reinterpret_cast<void*>(&Start)));
+    end_ = reinterpret_cast<decltype(end_)>(testsupport::SwapImport(endSlot_, reinterpret_cast<void*>(&End)));
     versions.clear();
     ended.clear();
     started_.clear();
@@ -159,8 +130,8 @@ class GdiplusStartsAndEnds {
   }
   ~GdiplusStartsAndEnds() {
     if (!start_) return;
-    Route(startSlot_, reinterpret_cast<void*>(start_));
-    Route(endSlot_, reinterpret_cast<void*>(end_));
+    testsupport::SwapImport(startSlot_, reinterpret_cast<void*>(start_));
+    testsupport::SwapImport(endSlot_, reinterpret_cast<void*>(end_));
   }
   GdiplusStartsAndEnds(const GdiplusStartsAndEnds&) = delete;
   GdiplusStartsAndEnds& operator=(const GdiplusStartsAndEnds&) = delete;
