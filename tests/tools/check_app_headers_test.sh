@@ -31,7 +31,7 @@ cases=(
   'passes|app/notice.cpp||app/notice.cpp|#define H "skin/engine/attach.h"\n#include H'
 )
 
-status=0
+. "$(dirname "$0")/planted_cases.sh"
 if ! python3 "$root/tools/check_app_headers.py" "$build" --sources "$copy" >/dev/null 2>&1; then
   echo "the copy as it is fails the check" >&2
   exit 1
@@ -41,15 +41,9 @@ for entry in "${cases[@]}"; do
   cp "$copy/$file" "$copy/$file.kept"
   printf '%b\n' "$lines" >> "$copy/$file"
   said=$(python3 "$root/tools/check_app_headers.py" "$build" --sources "$copy" "$source" 2>&1)
-  if [ $? = 0 ]; then got=passes; else got=fails; fi
+  got=$(planted_verdict $?)
   if [ "$got" = fails ] && [[ $said != *"$source pulls in $header"* ]]; then got="fails without naming $header"; fi
-  if [ "$got" = "$expected" ]; then
-    echo "ok: $file: $lines: the check of $source $got"
-  else
-    echo "WRONG: $file: $lines: the check of $source $got, where it $expected:" >&2
-    echo "$said" >&2
-    status=1
-  fi
+  planted_report "$file: $lines: of $source" "$expected" "$got" "$said"
   mv "$copy/$file.kept" "$copy/$file"
 done
 exit $status

@@ -35,7 +35,7 @@ cases=(
   'passes|skin/shadow/shadow_window.cpp|#include "../core/window_record.h"'
 )
 
-status=0
+. "$(dirname "$0")/planted_cases.sh"
 if ! "$root/tools/check_layers.sh" "$copy" >/dev/null 2>&1; then
   echo "the copy as it is fails the check" >&2
   exit 1
@@ -49,17 +49,11 @@ for entry in "${cases[@]}"; do
   printf '%b\n' "$line" >> "$copy/$file"
   number=$(wc -l < "$copy/$file")
   said=$("$root/tools/check_layers.sh" "$copy" 2>&1)
-  if [ $? = 0 ]; then got=passes; else got=fails; fi
+  got=$(planted_verdict $?)
   # Of lines added together, the last is the one the check names.
   last=${line##*\\n}
   if [ "$got" = fails ] && [[ $said != *"$file:$number:$last"* ]]; then got="fails without naming the line"; fi
-  if [ "$got" = "$expected" ]; then
-    echo "ok: $file: $line: the check $got"
-  else
-    echo "WRONG: $file: $line: the check $got, where it $expected:" >&2
-    echo "$said" >&2
-    status=1
-  fi
+  planted_report "$file: $line" "$expected" "$got" "$said"
   mv "$copy/$file.kept" "$copy/$file"
 done
 exit $status

@@ -31,7 +31,7 @@ cases=(
   'passes|app/libkorvath_app.a|skin::SkinEngineShutdown|'
 )
 
-status=0
+. "$(dirname "$0")/planted_cases.sh"
 if ! python3 "$root/tools/check_library_symbols.py" "$copy" >/dev/null 2>&1; then
   echo "the libraries as they are fail the check" >&2
   exit 1
@@ -50,17 +50,11 @@ for entry in "${cases[@]}"; do
   cp "$copy/$library" "$copy/$library.kept"
   "$archiver" r "$copy/$library" "$copy/planted.obj"
   said=$(python3 "$root/tools/check_library_symbols.py" "$copy" 2>&1)
-  if [ $? = 0 ]; then got=passes; else got=fails; fi
+  got=$(planted_verdict $?)
   if [ "$got" = fails ] && [[ $said != *"$library needs korvath::$function(), which $folder/ defines"* ]]; then
     got="fails without naming $function and $folder/"
   fi
-  if [ "$got" = "$expected" ]; then
-    echo "ok: $library calling $function: the check $got"
-  else
-    echo "WRONG: $library calling $function: the check $got, where it $expected:" >&2
-    echo "$said" >&2
-    status=1
-  fi
+  planted_report "$library calling $function" "$expected" "$got" "$said"
   mv "$copy/$library.kept" "$copy/$library"
 done
 exit $status
