@@ -75,10 +75,9 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName) {
   return candidate == LeftoverName(fileName, unique);
 }
 
-void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring systemFolder) {
+void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring inFolder) {
   // Each file's own name is the folder's, as the system tells it, with the
   // file's: a folder reached through a link holds its files all the same.
-  std::wstring& inFolder = systemFolder;
   if (inFolder.empty()) {
     File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,

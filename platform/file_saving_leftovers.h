@@ -31,12 +31,12 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 // shows as the file it points to), and opens nothing that is no file on disk
 // (under Wine a host's FIFO, socket or device, or a link to one). A second name of a file (a hard link) is
 // removed as a name: the file keeps its other names. A file that cannot be
-// removed stays; the caller learns nothing of it. `systemFolder` is the
+// removed stays; the caller learns nothing of it. `inFolder` is the
 // folder's name as FolderSystemName tells it of a file that the caller made
 // there; without one, the folder's own name as the system tells it, which
 // under Wine lacks the blanks at the end of its last name, so that nothing
 // is removed in such a folder.
-void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring systemFolder = {});
+void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring inFolder = {});
 
 // The name of the folder that holds the file open as `file`, which the
 // caller made there (no link), as the system tells names in its own
