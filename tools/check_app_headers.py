@@ -39,10 +39,10 @@ def allowed(header):
     return not header.startswith('skin/') or header.startswith(ALLOWED_FOLDERS) or header in ALLOWED_HEADERS
 
 
-def preprocess_command(entry, built_from, sources):
-    """The entry's compile command as a preprocessing run with -H, its source
-    and its include folder moved from the tree it was built from to
-    `sources`."""
+def compile_words(entry):
+    """The entry's compile command without its output, its dependency files
+    and -c: the compiler and the options its source is read with, the source
+    among them."""
     words = shlex.split(entry['command'])
     command = []
     skip = False
@@ -55,6 +55,16 @@ def preprocess_command(entry, built_from, sources):
             continue
         if word in ('-c', '-MD', '-MMD'):
             continue
+        command.append(word)
+    return command
+
+
+def preprocess_command(entry, built_from, sources):
+    """The entry's compile command as a preprocessing run with -H, its source
+    and its include folder moved from the tree it was built from to
+    `sources`."""
+    command = []
+    for word in compile_words(entry):
         if word == '-I' + built_from:
             word = '-I' + sources
         elif word == entry['file']:

@@ -14,11 +14,9 @@
 
 namespace korvath::skin {
 
-// Registers the label with its skinned top-level window's record and
-// subclasses it. 1 when attached; 0 when the window has no skinned ancestor
-// or some skin has subclassed it already (a second layer would forward to
-// itself). (A program calls it through the engine's front door,
-// skin/engine/attach.h, which gives the settings their default.)
+// Described at the door: skin/engine/attach.h. The label takes an entry in
+// its skinned top-level window's record; a label some skin has subclassed
+// already is refused, since a second layer would forward to itself.
 int32_t LabelSkinAttach(HWND window, const LabelSettings& settings);
 
 LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -51,18 +51,17 @@ void SkinGdiplusShutdownIfLastWindowGone();
 // application icon, the arrow cursor, the button-face background). True when
 // the class got an atom.
 bool SkinRegisterWindowClass(const wchar_t* className, WNDPROC windowProc);
-// enabled -> SkinEnabled; alpha -> SkinAlpha (160 when not given) and
-// SkinTransparentMode (whether it was given); trackbar -> SkinOptTrackbar
-// (1 when not given). Touches nothing else, repaints nothing. (A program
-// calls it through the engine's front door, skin/engine/start.h, which
-// leaves the alpha and the track-bar option out by default.)
+// Described at the door: skin/engine/start.h. enabled -> SkinEnabled; alpha
+// -> SkinAlpha and SkinTransparentMode (whether it was given); trackbar ->
+// SkinOptTrackbar.
 void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<int32_t> trackbar);
 // Window procedure of "hbfcWindow": everything goes to DefWindowProc.
 LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// What the program calls at its start (before its main window exists) and at
-// its exit (after the message loop has ended).
+// The core's part of the engine's start (SkinEngineStart, skin/engine/start.h):
+// the state reset, then SkinModuleInit.
 void SkinEngineStartup();
+// Described at the door: skin/engine/start.h.
 void SkinEngineShutdown();
 
 }  // namespace korvath::skin

@@ -42,8 +42,7 @@ bool HasVScrollStyle(HWND window);
 bool IsVisibleStyle(HWND window);
 bool HasHScrollStyle(HWND window);
 
-// The window's class name (at most 254 characters) as GBK text. A handle
-// that is no window gives 255 blanks, which match no class name.
+// Described at the door: skin/engine/drawing_values.h.
 std::string SkinGetClassNameText(HWND window);
 
 }  // namespace korvath::skin

@@ -16,20 +16,25 @@
 
 namespace korvath::skin {
 
-// Skins a top-level form and every control it holds. The form's style loses
+// Skins a top-level form and every control it holds, once: a null handle,
+// and a form skinned already, are left as they are. The form's style loses
 // WS_CLIPCHILDREN and gains WS_SYSMENU; its minimise and maximise items
-// follow its WS_MINIMIZEBOX and WS_MAXIMIZEBOX. The settings are copied.
+// follow its WS_MINIMIZEBOX and WS_MAXIMIZEBOX. The settings are copied; a
+// picture of the form's own is placed in its `imageMode` as
+// SkinSetBackgroundTheme (background_theme.h) places the engine's.
 void FormSkinAttach(HWND form, const FormSkinSettings& settings = {});
 
 // Skins a label ("Static") of a skinned form: its text drawn over what lies
-// under it. 1 when attached, else 0.
+// under it. 1 when attached; 0 for a window that lies in no skinned form or
+// that some skin has subclassed already.
 int32_t LabelSkinAttach(HWND window, const LabelSettings& settings = {});
 
 // Skins one control of a skinned form, such as a group box, and a control
 // with children as a container (its children are skinned too). `keyColour`
 // is the colour keyed out of the control's own painting (the system
 // button-face colour when not given); the fill colour and alpha tint a
-// container (0: no tint).
+// container (0, also when not given: no tint). Does nothing on a window
+// that lies in no skinned form or that some skin has subclassed already.
 void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour = std::nullopt,
                                 std::optional<COLORREF> fillColour = std::nullopt,
                                 std::optional<int32_t> fillAlpha = std::nullopt);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "skin/values/byte_set.h"
+#include "skin/values/theme_colour.h"
 
 namespace korvath::gdip {
 class Bitmap;
@@ -24,19 +25,8 @@ struct SkinWindowRecord;
 // engine's state; see form_background.h) is 0 at start-up and 4 whenever an
 // image is set without a mode.
 
-// What the theme colour argument may say instead of a colour: take the
-// background colour.
-inline constexpr COLORREF kThemeFromBackground = 0xFFFFFFFF;
-
-// Sets the theme colour (0xDDCA22 when not given), then the background: with
-// neither image nor colour nothing more; with a colour only, the colour (the
-// image is dropped, the mode kept); with an image (a file path wins over
-// bytes), its sampled edge colour unless a colour is given, the mode (4 when
-// not given) and the image, faded at its inner edges for the corner modes 0
-// and 1. Then every skinned window drops its children's colour brushes and
-// every visible one is rendered again and repainted. (A program calls it
-// through the engine's front door, skin/engine/background_theme.h, which
-// leaves the last three out by default.)
+// Described at the door: skin/engine/background_theme.h. The repaint drops
+// every skinned window's children's colour brushes, hidden windows' too.
 void SkinSetBackgroundTheme(const std::string& imagePath, std::span<const uint8_t> imageBytes,
                             std::optional<COLORREF> backgroundColor, std::optional<COLORREF> themeColor,
                             std::optional<int32_t> mode);

@@ -8,11 +8,7 @@
 
 namespace korvath::skin {
 
-// Skins `form` once: a form that has a record already is left as it is.
-// The form's style loses WS_CLIPCHILDREN and gains WS_SYSMENU; minimise and
-// maximise items follow its WS_MINIMIZEBOX and WS_MAXIMIZEBOX. (A program
-// calls it through the engine's front door, skin/engine/attach.h, which
-// gives the settings their default.)
+// Described at the door: skin/engine/attach.h.
 void FormSkinAttach(HWND form, const FormSkinSettings& settings);
 
 }  // namespace korvath::skin

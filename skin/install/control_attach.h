@@ -17,12 +17,8 @@ struct SkinWindowRecord;
 // one, its image list kept in `Kj_wtjb`.
 void ToolbarSkinInstall(SkinWindowRecord& record, HWND parent);
 
-// Puts one control under the control layer. `keyColour` is the colour keyed
-// out of its own painting (the system button-face colour when not given);
-// the fill colour and alpha tint it as a container (0: no tint). Does nothing
-// without a skinned ancestor or on a window some skin has subclassed already.
-// (A program calls it through the engine's front door, skin/engine/attach.h,
-// which leaves the three values out by default.)
+// Described at the door: skin/engine/attach.h. The control goes under the
+// control layer.
 void ContainerControlSkinAttach(HWND window, std::optional<COLORREF> keyColour,
                                 std::optional<COLORREF> fillColour, std::optional<int32_t> fillAlpha);
 // Registers the window as a container of its skinned top-level record unless

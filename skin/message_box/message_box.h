@@ -12,12 +12,7 @@
 
 namespace korvath::skin {
 
-// Shows a modal message box owned by `owner` with the GBK text and caption
-// and the MB_ style. Without a caption the system's default title shows.
-// Returns the identifier of the pressed button minus one (OK 0, Cancel 1,
-// Abort 2, Retry 3, Ignore 4, Yes 5, No 6), or -1 when no box could be shown.
-// (A program calls it through the engine's front door,
-// skin/engine/message_box.h, which leaves the caption out by default.)
+// Described at the door: skin/engine/message_box.h.
 int SkinMessageBox(HWND owner, std::string_view text, UINT style, std::optional<std::string_view> caption);
 
 // The box on its way (the owner given to the last box, the thread's CBT hook

@@ -93,6 +93,10 @@ HWND ZqkPanel::Create(HWND target, std::optional<int> frameStyle,
                        std::optional<COLORREF> frameColour,
                        std::optional<COLORREF> backgroundColour,
                        std::optional<int> backgroundAlpha, const SkinPicture& picture) {
+  // One window at a time: a second one would leave the first subclassed onto
+  // this object, its record still naming it, and the first window's messages
+  // (its WM_DESTROY above all) would reach the second one's state.
+  if (panel_ && IsWindow(panel_)) return nullptr;
   target_ = target;
   RemoveNativeBorder(target);
 

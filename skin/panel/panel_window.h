@@ -111,23 +111,16 @@ class ZqkPanel : public SkinCallbackTarget {
   int32_t PackedPoint() const;
 
   // ---- what the panel object (ZqkWindow) hands on -----------------------------
-  // Lays a panel over `target` and makes the target its child. Defaults:
-  // frame style 3, frame colour 0x808080, no background colour (its alpha is
-  // then 0 whatever was given; an alpha not given is 0). Returns the panel.
+  // Create, AddEntry and SetCallback are described at the door:
+  // skin/engine/panel.h.
   HWND Create(HWND target, std::optional<int> frameStyle, std::optional<COLORREF> frameColour,
               std::optional<COLORREF> backgroundColour, std::optional<int> backgroundAlpha,
               const SkinPicture& picture);
-  // Appends an image button (position -1 or past the end) or inserts it as
-  // entry `position` (1 .. count + 1); any other position adds nothing. Hover
-  // and pressed images default to copies of the normal one, the size to 16.
-  // Lays the panel out and repaints it in every case.
   void AddEntry(std::span<const uint8_t> normalImage,
                 std::optional<std::span<const uint8_t>> hoverImage = std::nullopt,
                 std::optional<std::span<const uint8_t>> pressedImage = std::nullopt,
                 std::optional<int> width = std::nullopt, std::optional<int> height = std::nullopt,
                 std::optional<int> position = std::nullopt);
-  // The routine a click on an entry calls. 1 when stored; 0, and the old
-  // routine kept, for none.
   int SetCallback(ZqkClickRoutine callback);
   void SetIcon(std::span<const uint8_t> image, std::optional<int> width = std::nullopt,
                std::optional<int> height = std::nullopt);

@@ -79,10 +79,14 @@ void ZqkPanel::OnMouseLeave() {
   hoveredEntry_ = 0;
 }
 
+// The mouse takes a press of the keyboard's over: that press ends unclicked,
+// as it ends when the focus goes, so that no entry stays drawn pushed that
+// nothing holds any more.
 void ZqkPanel::OnLeftButtonDown(HWND window, POINT point) {
   const int hit = HitTest(point.x, point.y);
   ShowCursorFor(hit);
   if (hit <= 0) return;
+  EndPress();
   SetCapture(window);
   Press(hit);
 }
@@ -120,7 +124,8 @@ void ZqkPanel::OnFocus(bool focused) {
 }
 
 // As a push button takes them: Space pushes the entry and its release
-// clicks it, Enter clicks it at once. The top-level window gets every other
+// clicks it, Enter clicks it at once; while the mouse holds an entry, Space
+// leaves it to the mouse. The top-level window gets every other
 // key, as a dialog takes the keys of its controls: Tab goes on from the
 // panel, Esc is the window's.
 void ZqkPanel::OnKeyDown(HWND window, WPARAM key, LPARAM lp) {

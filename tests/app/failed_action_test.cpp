@@ -146,7 +146,7 @@ TEST_F(BadInputTest, MemoryThatRunsOutInTheFolderButtonsRoutineEndsWithTheNotice
   Npc().NpcFolder = "C:\\" + std::string(30000, 'a') + "\\";
   const std::string folder = Npc().NpcFolder;
   const std::vector<std::string> shown = Shown();
-  const skin::ZqkClickRoutine folderButton = skin::ZqkWindows()[kFolderPanel].Insides().callback();
+  const skin::ZqkClickRoutine folderButton = PanelInsides(skin::ZqkWindows()[kFolderPanel]).callback();
   ASSERT_NE(folderButton, nullptr);
   DialogAnswerer answerer({PressButton(IDOK)});
   g_failOnceFrom = 30000;

@@ -27,7 +27,7 @@ namespace {
 
 using Box = std::array<LONG, 4>;
 Box B(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-skin::ZqkPanel& Panel(int n) { return skin::ZqkWindows()[n].Insides(); }
+skin::ZqkPanel& Panel(int n) { return PanelInsides(skin::ZqkWindows()[n]); }
 
 class FieldPanelsTest : public MainWindowTest {
  protected:

@@ -81,7 +81,7 @@ TEST(StartProgram, StartsTheEngineBeforeTheWindowAndEndReleasesIt) {
   EXPECT_TRUE(skin::SkinEngine.options.SkinEnabled);
   EXPECT_EQ(skin::SkinEngine.options.SkinAlpha, 160);
   EXPECT_TRUE(IsWindowVisible(MainWindow()));
-  EXPECT_NE(skin::ZqkWindows()[kFolderPanel].Insides().panel(), nullptr);
+  EXPECT_NE(PanelInsides(skin::ZqkWindows()[kFolderPanel]).panel(), nullptr);
   EXPECT_EQ(skin::SkinEngine.lists.SkinCallbackList.size(), 3u);  // one record per panel
   MainForm().DestroyWindowOrUnit();
   EndProgram();
@@ -311,7 +311,7 @@ std::vector<HWND> TabStops() {
                     跳跃组合框, 张望组合框, 跑动组合框, 夺宝组合框, HP编辑框, 行为组合框, 读取按钮,
                     生成保存按钮, 关闭按钮}) {
     stops.push_back(MainForm().UnitGetHandle(unit));
-    if (unit == 目录编辑框) stops.push_back(skin::ZqkWindows()[kFolderPanel].Insides().panel());
+    if (unit == 目录编辑框) stops.push_back(PanelInsides(skin::ZqkWindows()[kFolderPanel]).panel());
   }
   return stops;
 }
@@ -415,7 +415,7 @@ PixelBuffer Crop(const PixelBuffer& picture, const RECT& r) {
 // button (the panel's picture beside the folder box) a ring round its
 // picture. (The edit boxes show their caret.)
 TEST_F(MainWindowTest, AControlReachedByTabShowsItsFocusLook) {
-  const skin::ZqkPanel& folder = skin::ZqkWindows()[kFolderPanel].Insides();
+  const skin::ZqkPanel& folder = PanelInsides(skin::ZqkWindows()[kFolderPanel]);
   RECT button = folder.entries().at(0).rectangle;
   InflateRect(&button, 2, 2);  // the picture and what lies round it, not the folder box
   struct Kind {

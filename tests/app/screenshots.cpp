@@ -234,7 +234,7 @@ TEST_F(ToolPictures, TheBoxesAndTheOpenDialog) {
 }
 
 TEST_F(ToolPictures, TheFolderChooser) {
-  skin::ZqkPanel& panel = skin::ZqkWindows()[kFolderPanel].Insides();
+  skin::ZqkPanel& panel = PanelInsides(skin::ZqkWindows()[kFolderPanel]);
   const RECT button = panel.entries().at(0).rectangle;
   const std::wstring start = Wide(DocumentFolder());
   const std::wstring expected = start.substr(0, start.size() - 1).substr(start.find_last_of(L'\\', start.size() - 2) + 1);

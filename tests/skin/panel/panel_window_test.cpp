@@ -328,6 +328,46 @@ TEST_F(PanelTest, HoverPressAndReleaseGiveTheMouseBackBeforeTheRoutine) {
   EXPECT_EQ(clicked, (std::vector<int32_t>{1, 2}));
 }
 
+// ---- the keyboard beside the mouse -----------------------------------------------
+
+constexpr LPARAM kFirstKeyDown = 1;             // not a repeat
+constexpr LPARAM kKeyUp = LPARAM(0xC0000001u);  // previous state down, released
+
+// Space while the mouse holds entry 2 leaves the press to the mouse: entry 1
+// is not pushed, entry 2 shows pressed until the mouse lets it go and is
+// the one clicked, and the release of Space clicks nothing.
+TEST_F(PanelTest, SpaceWhileTheMouseHoldsAnotherEntryLeavesThePressToTheMouse) {
+  MouseMoveTo(window_, At(2).x, At(2).y);
+  MouseDown(window_, At(2).x, At(2).y);
+  ASSERT_EQ(panel_.pressedEntry(), 2);
+  SendMessageW(window_, WM_KEYDOWN, VK_SPACE, kFirstKeyDown);
+  EXPECT_EQ(panel_.pressedEntry(), 2);
+  ExpectEntry(1, kNormal, "space_beside_the_mouse");
+  ExpectEntry(2, kPressed, "held_by_the_mouse");
+  MouseUp(window_, At(2).x, At(2).y);
+  SendMessageW(window_, WM_KEYUP, VK_SPACE, kKeyUp);
+  EXPECT_EQ(clicked, std::vector<int32_t>{2});
+  ExpectEntry(2, kHover, "let_go_by_the_mouse");
+  ExpectEntry(1, kNormal, "space_released");
+}
+
+// A press of the mouse while Space pushes entry 1 ends the push unclicked:
+// entry 1 shows normal again, entry 2 is the one pressed and clicked.
+TEST_F(PanelTest, APressOfTheMouseEndsThePushOfSpaceUnclicked) {
+  SendMessageW(window_, WM_KEYDOWN, VK_SPACE, kFirstKeyDown);
+  ASSERT_EQ(panel_.pressedEntry(), 1);
+  ExpectEntry(1, kPressed, "pushed_by_space");
+  MouseMoveTo(window_, At(2).x, At(2).y);
+  MouseDown(window_, At(2).x, At(2).y);
+  EXPECT_EQ(panel_.pressedEntry(), 2);
+  ExpectEntry(1, kNormal, "push_ended_by_the_mouse");
+  ExpectEntry(2, kPressed, "pressed_by_the_mouse");
+  MouseUp(window_, At(2).x, At(2).y);
+  SendMessageW(window_, WM_KEYUP, VK_SPACE, kKeyUp);
+  EXPECT_EQ(clicked, std::vector<int32_t>{2});
+  ExpectEntry(1, kNormal, "space_released_after_the_mouse");
+}
+
 // ---- the cursor file ---------------------------------------------------------------
 
 // A new cursor file destroys the one it replaces; a missing file keeps it.
