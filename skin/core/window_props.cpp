@@ -7,6 +7,7 @@
 
 #include "platform/slim_lock.h"
 #include "platform/window_subclass.h"
+#include "skin/core/error_policy.h"
 
 namespace korvath::skin {
 
@@ -116,7 +117,7 @@ constexpr UINT_PTR kBrushOwner = 0x4B6A;  // 'Kj'
 LRESULT CALLBACK FreeBrushAtEnd(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                 DWORD_PTR) {
   if (message == WM_NCDESTROY) {
-    SkinDeleteControlBrush(control);
+    SkinAtCallbackEdge([control] { SkinDeleteControlBrush(control); });
     platform::RemoveSubclass(control, FreeBrushAtEnd, id);
   }
   return platform::CallNextSubclass(control, message, wParam, lParam);
