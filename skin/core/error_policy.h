@@ -31,8 +31,12 @@
 //   and the next caller does not wait for ever.
 // - An installer that stops half-way leaves what it did; a control whose
 //   entry was not made is passed on unchanged by its skin procedure (a lookup
-//   that finds nothing).
-// - Starting a thread (std::system_error) is caught where it is made.
+//   that finds nothing). A message box whose dressing stops is shown as the
+//   system made it, and its fade-in is asked for before its first paint:
+//   nothing leaves a box invisible (dialog_skin_attach.cpp,
+//   dialog_window_proc.cpp).
+// - Starting a thread fails for want of a thread or of memory: it is caught
+//   where it is made (fade_in.cpp).
 // - A call of the front door's (an attach, the theme, a panel, a box) passes
 //   memory that runs out on to the program that made it, its locks released;
 //   the engine itself says nothing. The tool runs each of its handlers

@@ -33,16 +33,16 @@ void OnResized(SkinWindowRecord& record) {
 }
 
 void OnPaint(SkinWindowRecord& record) {
-  {
-    platform::PaintScope paint(record.Window);
-    SkinDialogCaptionPaint(record);
-  }
   // Each box fades in once, from just after its own first paint; its shadow
-  // is made then too.
+  // is made then too. Posted before the paint, and so taken after it: a
+  // paint that fails (memory that runs out) must not leave the box
+  // invisible.
   if (!record.FadeInStarted) {
     record.FadeInStarted = true;
     PostMessageW(record.Window, kAfterFirstFrameMessage, 0, 0);
   }
+  platform::PaintScope paint(record.Window);
+  SkinDialogCaptionPaint(record);
 }
 
 // A print of the client area is the last paint's picture: it starts no
