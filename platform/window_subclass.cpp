@@ -105,20 +105,26 @@ LRESULT CALLBACK ChainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 bool SetSubclass(HWND window, SubclassProc proc, UINT_PTR id, DWORD_PTR data) {
   if (!window || !proc || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return false;
-  std::shared_ptr<Chain>& chain = table[window];
-  if (!chain) {
-    chain = std::make_shared<Chain>();
-    chain->original = SetWindowProcedure(window, &ChainProc);
-    if (!chain->original) {
-      table.erase(window);
-      return false;
+  if (const auto found = table.find(window); found != table.end()) {
+    Chain& chain = *found->second;
+    if (Entry* entry = LiveEntry(chain, proc, id)) {
+      entry->data = data;
+      return true;
     }
-  }
-  if (Entry* entry = LiveEntry(*chain, proc, id)) {
-    entry->data = data;
+    chain.entries.push_back(Entry{proc, id, data, false});
     return true;
   }
-  chain->entries.push_back(Entry{proc, id, data, false});
+  // The window's first entry: its chain is made whole, with the entry and in
+  // the table, before it takes the window's procedure, so that memory that
+  // runs out meanwhile leaves nothing of it.
+  auto made = std::make_shared<Chain>();
+  made->entries.push_back(Entry{proc, id, data, false});
+  const auto placed = table.emplace(window, std::move(made)).first;
+  placed->second->original = SetWindowProcedure(window, &ChainProc);
+  if (!placed->second->original) {
+    table.erase(placed);
+    return false;
+  }
   return true;
 }
 

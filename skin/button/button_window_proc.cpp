@@ -194,10 +194,11 @@ LRESULT OnFinalMessage(const SkinMessage& m, const ButtonRef& b) {
   return result;
 }
 
-}  // namespace
-
-LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+// The skin's part of a message to ButtonSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
+  const LPARAM lParam = m.lParam;
   // A dying button's fades end while its DC is still valid, whatever became
   // of its owner's record.
   if (message == WM_DESTROY) FadeEndForWindow(window);
@@ -229,6 +230,12 @@ LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     default: break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK ButtonSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 void ButtonSkinRedraw(const ButtonRef& button, UINT state, bool hot) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/core/engine_state.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/layered_window.h"
 #include "skin/draw/alpha_blend.h"
 
@@ -48,7 +49,9 @@ int32_t FadeFindByTimer(UINT_PTR timerId) {
   return 0;
 }
 
-void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
+namespace {
+
+void FadeStep(UINT_PTR timerId) {
   const int32_t i = FadeFindByTimer(timerId);
   if (i == 0) return;
   const auto at = SkinEngine.lists.FadeList.begin() + (i - 1);
@@ -63,6 +66,12 @@ void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
                   fade.Width, fade.Height, uint8_t(std::min(25 * fade.Frame, 255)));
   if (fade.Layered) SkinUpdateLayered(fade.Window, {.sourceDc = fade.DestDc});
   if (fade.Frame >= kFadeLastFrame) SkinEngine.lists.FadeList.erase(at);
+}
+
+}  // namespace
+
+void CALLBACK FadeTimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
+  SkinAtCallbackEdge([timerId] { FadeStep(timerId); });
 }
 
 }  // namespace korvath::skin

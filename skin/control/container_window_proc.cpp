@@ -21,6 +21,7 @@
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/entry_lookup.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/window_list.h"
@@ -210,14 +211,15 @@ void OnNotify(const SkinMessage& m) {
 }
 
 BOOL CALLBACK DropKeptBrush(HWND child, LPARAM) {
-  SkinDeleteControlBrush(child);
+  SkinAtCallbackEdge([child] { SkinDeleteControlBrush(child); });
   return TRUE;
 }
 
-}  // namespace
-
-LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+// The skin's part of a message to ContainerSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
+  const WPARAM wParam = m.wParam;
   const ContainerRef c = Find(window);
   switch (message) {
     case WM_NCDESTROY:          UnskinContainer(c); break;
@@ -241,6 +243,12 @@ LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, 
     default:                    break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK ContainerSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 void UnskinContainer(const ContainerRef& container) {

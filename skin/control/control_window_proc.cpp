@@ -165,9 +165,12 @@ LRESULT OnPrintClient(const SkinMessage& m, const ToolbarRef& control) {
 
 bool SkinIsToolbar(HWND window) { return IsClass(window, "ToolbarWindow32"); }
 
-LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{
-      .window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = &kControlLayerSlot};
+namespace {
+
+// The skin's part of a message to ControlSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
   const ToolbarRef control = Find(window);
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m, control); break;
@@ -186,6 +189,14 @@ LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LP
     default:                   break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK ControlSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary(
+      {.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = &kControlLayerSlot},
+      &SkinPart);
 }
 
 bool SkinFindParentSkin(const SkinWindowRecord& owner) { return owner.Sizing ? owner.Moving : owner.Active; }

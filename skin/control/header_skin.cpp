@@ -212,8 +212,12 @@ void HeaderSkinInstall(SkinWindowRecord& record, HWND parent) {
   });
 }
 
-LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to HeaderSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
   const HeaderRef header = Find(window);
   switch (message) {
     case WM_MOUSEMOVE:   OnMouseMove(m, header); break;
@@ -227,6 +231,12 @@ LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     default:             break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK HeaderSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 int32_t HeaderHitTest(const HeaderRef& header, POINT point) {

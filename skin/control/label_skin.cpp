@@ -209,8 +209,13 @@ int32_t LabelSkinAttach(HWND window, const LabelSettings& settings) {
   return 1;
 }
 
-LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to LabelSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
+  const WPARAM wParam = m.wParam;
   const LabelRef label = Find(window);
   switch (message) {
     case WM_WINDOWPOSCHANGING: SkinMarkParentDirty(label, window); break;
@@ -224,6 +229,12 @@ LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     default:                   break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK LabelSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 void LabelSkinPaint(const LabelRef& label, std::optional<std::string> text) {

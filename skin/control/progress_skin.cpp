@@ -178,8 +178,12 @@ void ProgressSkinInstall(SkinWindowRecord& record, HWND parent) {
   });
 }
 
-LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to ProgressSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
   const ProgressRef bar = Find(window);
   const auto picture = [&] { return bar ? Picture(bar) : SkinCanvas{}; };
   switch (message) {
@@ -195,6 +199,12 @@ LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     default:                   break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK ProgressSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 void ProgressSkinPaint(const ProgressRef& bar) {

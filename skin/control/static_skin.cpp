@@ -193,8 +193,12 @@ void StaticSkinInstall(SkinWindowRecord& record, HWND parent, int32_t extraWidth
   });
 }
 
-LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to StaticSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
   const StaticRef control = StaticIsListed(window);
   switch (message) {
     case WM_DESTROY:           SkinDeleteControlBrush(window); break;
@@ -207,6 +211,12 @@ LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     default:                   break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK StaticSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 void StaticSkinPaint(const StaticRef& control) {

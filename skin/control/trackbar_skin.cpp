@@ -85,8 +85,12 @@ bool TrackbarSkinSetPictures(HWND window, const SkinPicture& channel, const Skin
   return true;
 }
 
-LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to TrackbarSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
   const TrackbarRef trackbar = Find(window);
   const auto picture = [&] { return trackbar ? Picture(trackbar) : SkinCanvas{}; };
   switch (message) {
@@ -101,6 +105,12 @@ LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, L
     default:                   break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK TrackbarSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 void TrackbarSkinPaint(const TrackbarRef& trackbar) {

@@ -121,8 +121,12 @@ void UpDownSkinInstall(SkinWindowRecord& record, HWND parent) {
   });
 }
 
-LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to UpDownSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
   const UpDownRef control = Find(window);
   const auto picture = [&] {
     return control ? Picture(control, control->hover, control->pressed, LastButtonPoint(*control)) : SkinCanvas{};
@@ -141,6 +145,12 @@ LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPA
     default:                   break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK UpDownSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 int32_t UpDownHitTest(const UpDownRef& control, POINT point) {

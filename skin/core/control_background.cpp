@@ -9,6 +9,7 @@
 #include "platform/window_subclass.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/parent_background.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -81,7 +82,7 @@ LRESULT CALLBACK KeepBrushProc(HWND control, UINT message, WPARAM wParam, LPARAM
   if (message == WM_WINDOWPOSCHANGED) {
     const auto* pos = platform::FromParam<const WINDOWPOS*>(lParam);
     if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
-      SkinDeleteControlBrush(control);
+      SkinAtCallbackEdge([control] { SkinDeleteControlBrush(control); });
     }
   } else if (message == WM_NCDESTROY) {
     platform::RemoveSubclass(control, KeepBrushProc, id);

@@ -116,9 +116,18 @@ void SkinSetOptions(bool enabled, std::optional<int32_t> alpha, std::optional<in
   SkinEngine.options.SkinOptTrackbar = trackbar.value_or(1);
 }
 
-LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr};
+namespace {
+
+// The skin's part of a message to HbfcWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK HbfcWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary(
+      {.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr}, &SkinPart);
 }
 
 void SkinEngineStartup() {

@@ -5,6 +5,7 @@
 #include "platform/window_geometry.h"
 #include "platform/window_subclass.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/window_list.h"
 
 namespace korvath::skin {
@@ -28,7 +29,7 @@ constexpr UINT_PTR kDropDownLister = 0x4C64;  // 'Ld'
 LRESULT CALLBACK UnlistDropDownAtEnd(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR) {
   if (message == WM_NCDESTROY) {
-    std::erase(SkinEngine.lists.LayeredDropDownList, list);
+    SkinAtCallbackEdge([list] { std::erase(SkinEngine.lists.LayeredDropDownList, list); });
     platform::RemoveSubclass(list, UnlistDropDownAtEnd, id);
   }
   return platform::CallNextSubclass(list, message, wParam, lParam);

@@ -16,7 +16,19 @@ std::optional<NMHDR> SkinMessage::notifyCopy() const {
 }
 
 LRESULT SkinMessage::ForwardWith(WPARAM given) const {
-  return slot ? SkinForward(window, message, given, lParam, *slot) : DefWindowProcW(window, message, given, lParam);
+  // Marked before the call: a failure beneath it must not send it twice.
+  handedOn = 0;
+  handedOn = slot ? SkinForward(window, message, given, lParam, *slot) : DefWindowProcW(window, message, given, lParam);
+  return *handedOn;
+}
+
+LRESULT SkinMessageBoundary(const SkinMessage& m, LRESULT (*handle)(const SkinMessage&)) noexcept {
+  try {
+    return handle(m);
+  } catch (...) {
+    // The skin's part ends here; what it held is released by now.
+  }
+  return m.handedOn ? *m.handedOn : m.Forward();
 }
 
 }  // namespace korvath::skin

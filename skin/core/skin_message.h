@@ -28,6 +28,10 @@ struct SkinMessage {
   // The slot whose saved procedure gets what the skin does not finish; null:
   // the default processing (the engine's own window classes).
   const SubclassSlot* slot = &kSkinSlot;
+  // What the procedure behind answered once this message went on to it (set
+  // as it goes): the edge of the skin procedure then hands it on no second
+  // time (SkinMessageBoundary).
+  mutable std::optional<LRESULT> handedOn;
 
   // WM_ERASEBKGND, WM_PRINTCLIENT, WM_CTLCOLOR*: the DC in wParam; WM_PAINT
   // as a skin forwards it with a DC of its own.
@@ -82,6 +86,14 @@ struct SkinMessage {
     return result;
   }
 };
+
+// The edge where the system hands a skin procedure its message: `handle`
+// does the skin's part. Whatever that throws (memory that runs out,
+// error_policy.h) ends the skin's part there, and the message goes on to the
+// procedure behind as if no skin stood in front of it; unless `m` had gone
+// on already, whose answer then stands. Every window procedure of the engine
+// runs its messages through it.
+LRESULT SkinMessageBoundary(const SkinMessage& m, LRESULT (*handle)(const SkinMessage&)) noexcept;
 
 // The menu of a menu item's WM_DRAWITEM: the item's window field carries it.
 inline HMENU SkinMenuOfItem(const DRAWITEMSTRUCT& item) {

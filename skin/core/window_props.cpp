@@ -5,7 +5,9 @@
 #include <iterator>
 #include <unordered_map>
 
+#include "platform/slim_lock.h"
 #include "platform/window_subclass.h"
+#include "skin/core/error_policy.h"
 
 namespace korvath::skin {
 
@@ -42,19 +44,16 @@ const KnownProperty& Known(SkinProp key) { return kKnown[size_t(key)]; }
 class PropertyTable {
  public:
   LONG_PTR Get(HWND window, SkinProp key) {
-    AcquireSRWLockShared(&lock_);
+    const platform::SlimLockHold hold(lock_, platform::LockUse::Shared);
     const auto row = rows_.find(window);
-    const LONG_PTR value = row == rows_.end() ? 0 : row->second[size_t(key)];
-    ReleaseSRWLockShared(&lock_);
-    return value;
+    return row == rows_.end() ? 0 : row->second[size_t(key)];
   }
 
   void Set(HWND window, SkinProp key, LONG_PTR value) {
-    AcquireSRWLockExclusive(&lock_);
+    const platform::SlimLockHold hold(lock_, platform::LockUse::Exclusive);
     auto [row, added] = rows_.try_emplace(window);
     row->second[size_t(key)] = value;
     if (added && ++added_ >= kSweepEvery) SweepDeadWindows();
-    ReleaseSRWLockExclusive(&lock_);
   }
 
  private:
@@ -118,7 +117,7 @@ constexpr UINT_PTR kBrushOwner = 0x4B6A;  // 'Kj'
 LRESULT CALLBACK FreeBrushAtEnd(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                 DWORD_PTR) {
   if (message == WM_NCDESTROY) {
-    SkinDeleteControlBrush(control);
+    SkinAtCallbackEdge([control] { SkinDeleteControlBrush(control); });
     platform::RemoveSubclass(control, FreeBrushAtEnd, id);
   }
   return platform::CallNextSubclass(control, message, wParam, lParam);

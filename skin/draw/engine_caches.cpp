@@ -1,25 +1,23 @@
 #include "skin/draw/engine_caches.h"
 
+#include "platform/slim_lock.h"
+
 namespace korvath::skin {
 
 void* SkinEngineCaches::FindOrMake(const void* tag, std::shared_ptr<void> (*make)()) {
-  AcquireSRWLockExclusive(&lock_);
-  void* found = nullptr;
+  const platform::SlimLockHold hold(lock_, platform::LockUse::Exclusive);
   for (const auto& [kind, cache] : caches_) {
-    if (kind != tag) continue;
-    found = cache.get();
-    break;
+    if (kind == tag) return cache.get();
   }
-  if (!found) found = caches_.emplace_back(tag, make()).second.get();
-  ReleaseSRWLockExclusive(&lock_);
-  return found;
+  return caches_.emplace_back(tag, make()).second.get();
 }
 
 void SkinEngineCaches::Clear() {
   std::vector<std::pair<const void*, std::shared_ptr<void>>> gone;
-  AcquireSRWLockExclusive(&lock_);
-  gone.swap(caches_);
-  ReleaseSRWLockExclusive(&lock_);
+  {
+    const platform::SlimLockHold hold(lock_, platform::LockUse::Exclusive);
+    gone.swap(caches_);
+  }
   // Destroyed outside the lock: a cache's end may reach the engine again.
 }
 
@@ -29,10 +27,8 @@ SkinEngineCaches& SkinEngineCacheRegistry() {
 }
 
 size_t SkinEngineCaches::Count() const {
-  AcquireSRWLockShared(&lock_);
-  const size_t count = caches_.size();
-  ReleaseSRWLockShared(&lock_);
-  return count;
+  const platform::SlimLockHold hold(lock_, platform::LockUse::Shared);
+  return caches_.size();
 }
 
 }  // namespace korvath::skin

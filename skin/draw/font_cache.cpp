@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "gdip/font.h"
+#include "platform/slim_lock.h"
 
 namespace korvath::skin {
 
@@ -33,23 +34,26 @@ KeptFonts& Kept() {
 bool SkinFontFromName(gdip::Font& target, std::string_view face, float size, int style, Gdiplus::Unit unit) {
   KeptFonts& kept = Kept();
   FontKey key{std::string(face), size, style, int(unit)};
-  AcquireSRWLockExclusive(&kept.lock);
-  auto found = kept.fonts.find(key);
-  if (found == kept.fonts.end()) {
-    gdip::Font made;
-    if (made.CreateFromName(face, size, style, unit)) found = kept.fonts.emplace(std::move(key), std::move(made)).first;
+  bool copied = false;
+  {
+    const platform::SlimLockHold hold(kept.lock, platform::LockUse::Exclusive);
+    auto found = kept.fonts.find(key);
+    if (found == kept.fonts.end()) {
+      gdip::Font made;
+      if (made.CreateFromName(face, size, style, unit)) {
+        found = kept.fonts.emplace(std::move(key), std::move(made)).first;
+      }
+    }
+    copied = found != kept.fonts.end() && found->second.Clone(target);
   }
-  const bool copied = found != kept.fonts.end() && found->second.Clone(target);
-  ReleaseSRWLockExclusive(&kept.lock);
   if (!copied) target.SetNativeObject(nullptr);
   return copied;
 }
 
 void SkinReleaseKeptFonts() {
   KeptFonts& kept = Kept();
-  AcquireSRWLockExclusive(&kept.lock);
+  const platform::SlimLockHold hold(kept.lock, platform::LockUse::Exclusive);
   kept.fonts.clear();
-  ReleaseSRWLockExclusive(&kept.lock);
 }
 
 }  // namespace korvath::skin

@@ -238,8 +238,13 @@ HBRUSH SkinChildColourBrush(const SkinWindowRecord& owner, HDC childDc, HWND chi
   return SkinControlBackgroundBrush(owner, child);
 }
 
-LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{control, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to ChildControlSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND control = m.window;
+  const UINT message = m.message;
+  const WPARAM wParam = m.wParam;
   const ChildRef child = FindChild(control);
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m, child); break;
@@ -274,6 +279,12 @@ LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wPar
   const LRESULT result = m.Forward();
   if (overlaid && message != WM_DESTROY && message != WM_NCDESTROY) SkinRefreshMovedScrollBars(FindChild(control));
   return result;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ChildControlSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({control, message, wParam, lParam}, &SkinPart);
 }
 
 }  // namespace korvath::skin

@@ -11,6 +11,7 @@
 #include "gdip/graphics_path.h"
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
+#include "platform/slim_lock.h"
 #include "platform/window_geometry.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/skin_canvas.h"
@@ -195,19 +196,15 @@ bool Keepable(const SkinComboEntry& entry) {
 
 bool CopyKeptFace(HDC dc, const FaceLook& look) {
   KeptFaces& kept = SkinEngineCache<KeptFaces>();
-  AcquireSRWLockShared(&kept.lock);
-  bool copied = false;
+  const platform::SlimLockHold hold(kept.lock, platform::LockUse::Shared);
   for (const KeptFace& face : kept.faces) {
     if (!(face.look == look)) continue;
     const std::span<uint8_t> bits = BitsOf(dc);
-    if (bits.size() == face.bits.size()) {
-      std::copy(face.bits.begin(), face.bits.end(), bits.begin());
-      copied = true;
-    }
-    break;
+    if (bits.size() != face.bits.size()) return false;
+    std::copy(face.bits.begin(), face.bits.end(), bits.begin());
+    return true;
   }
-  ReleaseSRWLockShared(&kept.lock);
-  return copied;
+  return false;
 }
 
 void KeepFace(HDC dc, const FaceLook& look) {
@@ -215,10 +212,9 @@ void KeepFace(HDC dc, const FaceLook& look) {
   const std::span<uint8_t> bits = BitsOf(dc);
   if (bits.empty()) return;
   KeptFaces& kept = SkinEngineCache<KeptFaces>();
-  AcquireSRWLockExclusive(&kept.lock);
+  const platform::SlimLockHold hold(kept.lock, platform::LockUse::Exclusive);
   if (kept.faces.size() >= kKeptFaces) kept.faces.erase(kept.faces.begin());
   kept.faces.push_back({look, std::vector<uint8_t>(bits.begin(), bits.end())});
-  ReleaseSRWLockExclusive(&kept.lock);
 }
 
 // The box's face on `picture`, a picture of the box's size: copied from a

@@ -117,10 +117,10 @@ LRESULT OnSelectionSet(const SkinMessage& m) {
   return result;
 }
 
-}  // namespace
-
-LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{control, message, wParam, lParam};
+// The skin's part of a message to ComboSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND control = m.window;
+  const UINT message = m.message;
   const ComboRef combo = FindCombo(control);
   switch (message) {
     case WM_MOUSEMOVE:         OnMouseMove(m, combo); break;
@@ -143,6 +143,12 @@ LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPA
     default:                   break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK ComboSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({control, message, wParam, lParam}, &SkinPart);
 }
 
 }  // namespace korvath::skin

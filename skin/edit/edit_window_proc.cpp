@@ -129,8 +129,12 @@ void OnNcMouseMove(const SkinMessage& m, const EditRef& edit) {
 // WM_PRINTCLIENT goes on to the native edit: its client area is the native
 // paint's (the ring lies outside it), on the owner's WM_CTLCOLOREDIT brush
 // in a print as on screen.
-LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{control, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to EditSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND control = m.window;
+  const UINT message = m.message;
   const EditRef edit = FindEditRecord(control);
   switch (message) {
     case WM_DESTROY:           SkinDeleteControlBrush(control); break;
@@ -165,6 +169,12 @@ LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPAR
     SkinRefreshMovedScrollBars(FindEditRecord(control));
   }
   return result;
+}
+
+}  // namespace
+
+LRESULT CALLBACK EditSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({control, message, wParam, lParam}, &SkinPart);
 }
 
 }  // namespace korvath::skin

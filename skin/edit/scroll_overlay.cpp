@@ -104,6 +104,9 @@ bool Inside(const RECT& r, POINT p) {
   return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
 }
 
+LRESULT VerticalPart(const SkinMessage& m) { return OverlayProc(m, ScrollBarAxis::Vertical); }
+LRESULT HorizontalPart(const SkinMessage& m) { return OverlayProc(m, ScrollBarAxis::Horizontal); }
+
 }  // namespace
 
 HWND VScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visible) {
@@ -116,11 +119,11 @@ HWND HScrollOverlayCreate(const SkinWindowRecord& owner, HWND control, bool visi
 
 
 LRESULT CALLBACK VScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return OverlayProc({window, message, wParam, lParam}, ScrollBarAxis::Vertical);
+  return SkinMessageBoundary({window, message, wParam, lParam}, &VerticalPart);
 }
 
 LRESULT CALLBACK HScrollOverlayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return OverlayProc({window, message, wParam, lParam}, ScrollBarAxis::Horizontal);
+  return SkinMessageBoundary({window, message, wParam, lParam}, &HorizontalPart);
 }
 
 bool HasScrollStyle(HWND window) { return HasVScrollStyle(window) || HasHScrollStyle(window); }

@@ -38,10 +38,9 @@ LRESULT OnPrintClient(const SkinMessage& m) {
   return m.Forward();
 }
 
-}  // namespace
-
-LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{control, message, wParam, lParam};
+// The skin's part of a message to TransparentChildSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const UINT message = m.message;
   switch (message) {
     case WM_ERASEBKGND:
       if (!SkinEngine.options.SkinTransparentMode) break;
@@ -52,6 +51,12 @@ LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM 
     default:             break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK TransparentChildSkinWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({control, message, wParam, lParam}, &SkinPart);
 }
 
 }  // namespace korvath::skin

@@ -331,10 +331,10 @@ LRESULT Dispatch(const SkinMessage& m, SkinWindowRecord& r) {
   }
 }
 
-}  // namespace
-
-LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+// The skin's part of a message to FormSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND window = m.window;
+  const UINT message = m.message;
   // The one lookup of the message: the handlers get the record.
   SkinWindowRecord* record = SkinRecordOfWindow(window);
   // Between the removal of the record and the end of the window nothing is
@@ -342,6 +342,12 @@ LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARA
   if (!record) return m.Forward();
   if (IsRelayedToTips(message)) RelayToCaptionTips(m, *record);
   return Dispatch(m, *record);
+}
+
+}  // namespace
+
+LRESULT CALLBACK FormSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 }  // namespace korvath::skin

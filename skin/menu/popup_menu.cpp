@@ -9,6 +9,7 @@
 #include "platform/gdi_object.h"
 #include "skin/core/engine_startup.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/skin_message.h"
 #include "skin/core/subclass.h"
 #include "skin/core/window_props.h"
@@ -35,7 +36,9 @@ void MenuSkinHookInstall() {
 }
 
 void CALLBACK MenuSkinWinEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
-  if (event == EVENT_SYSTEM_MENUPOPUPSTART && SkinGetClassNameText(window) == "#32768") MenuSkinAttach(window);
+  SkinAtCallbackEdge([&] {
+    if (event == EVENT_SYSTEM_MENUPOPUPSTART && SkinGetClassNameText(window) == "#32768") MenuSkinAttach(window);
+  });
   SkinEngine.forms.MenuWinEventHook.Reset();
 }
 
@@ -77,13 +80,21 @@ void MenuSkinPaintFrame(HWND menu) {
   BitBlt(dc.get(), 0, 0, w, h, surface.get(), 0, 0, SRCCOPY);
 }
 
-LRESULT CALLBACK MenuSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{window, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to MenuSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
   if (m.message == WM_NCPAINT) {
     MenuSkinPaintFrame(m.window);
     return 0;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK MenuSkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &SkinPart);
 }
 
 void MenuSkinMeasureItem(HWND, MEASUREITEMSTRUCT& item) {

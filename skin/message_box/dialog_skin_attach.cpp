@@ -12,9 +12,11 @@
 #include "skin/core/window_props.h"
 #include "skin/draw/control_text.h"
 #include "skin/draw/picture_cache.h"
+#include "skin/form/skin_removal.h"
 #include "skin/install/child_skins.h"
 #include "skin/message_box/dialog_layout.h"
 #include "skin/message_box/dialog_window_proc.h"
+#include "skin/message_box/message_box.h"
 #include "skin/shadow/drop_shadow.h"
 
 namespace korvath::skin {
@@ -68,13 +70,8 @@ std::unique_ptr<SkinWindowRecord> BoxRecord(HWND box) {
   return record;
 }
 
-}  // namespace
-
-std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
-
-void DialogSkinAttach(HWND box) {
-  // A box skinned already carries its record's number.
-  if (SkinRecordOfWindow(box)) return;
+// Everything the box gets, in order.
+void Dress(HWND box) {
   SkinGdiplusStart();
   // The system's place, widened: the layout below moves the box there, or to
   // where its text needs it, in one move.
@@ -102,6 +99,31 @@ void DialogSkinAttach(HWND box) {
   }
   stored.RenderPending = true;
   stored.OldWndProc = SkinSubclass(box, {.procedure = &DialogSkinWndProc, .entryNumber = SkinRecordNumber(stored)});
+}
+
+// A box whose dressing stopped half-way (memory that ran out) is shown as the
+// system made it: it loses the layered style that kept it invisible for its
+// fade-in, its record goes with the skin procedure it may have got (the
+// skins of its controls find no entry then and hand every message on), and
+// the hook does not try it again.
+void Undress(HWND box) {
+  SkinMessageBoxHookRemove(box);
+  SetWindowLongW(box, GWL_EXSTYLE, GetWindowLongW(box, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  if (SkinWindowRecord* record = SkinRecordAt(SkinFindWindowRecord(box))) UnskinWindow(*record);
+}
+
+}  // namespace
+
+std::span<const uint8_t> CloseGlyphPng() { return platform::EmbeddedImageBytes(EmbeddedCloseGlyphPng()); }
+
+void DialogSkinAttach(HWND box) {
+  // A box skinned already carries its record's number.
+  if (SkinRecordOfWindow(box)) return;
+  try {
+    Dress(box);
+  } catch (...) {
+    Undress(box);
+  }
 }
 
 void DialogShadowAttach(SkinWindowRecord& box) { ShadowAttach(box, {.depth = kShadowDepth, .alpha = kShadowAlpha}); }

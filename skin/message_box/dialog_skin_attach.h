@@ -17,7 +17,9 @@ namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// Skins the box; a box that has a record already is left as it is.
+// Skins the box; a box that has a record already is left as it is, and one
+// whose skinning fails half-way (memory that runs out) is shown as the
+// system made it.
 void DialogSkinAttach(HWND box);
 // The box's drop shadow (15 pixels, alpha 20), made and drawn: the box's
 // procedure asks for it just after the box's first frame, which it would

@@ -33,16 +33,16 @@ void OnResized(SkinWindowRecord& record) {
 }
 
 void OnPaint(SkinWindowRecord& record) {
-  {
-    platform::PaintScope paint(record.Window);
-    SkinDialogCaptionPaint(record);
-  }
   // Each box fades in once, from just after its own first paint; its shadow
-  // is made then too.
+  // is made then too. Posted before the paint, and so taken after it: a
+  // paint that fails (memory that runs out) must not leave the box
+  // invisible.
   if (!record.FadeInStarted) {
     record.FadeInStarted = true;
     PostMessageW(record.Window, kAfterFirstFrameMessage, 0, 0);
   }
+  platform::PaintScope paint(record.Window);
+  SkinDialogCaptionPaint(record);
 }
 
 // A print of the client area is the last paint's picture: it starts no
@@ -125,8 +125,13 @@ LRESULT DialogSkinHitTest(const SkinWindowRecord& box, POINT screen) {
   return HTCLIENT;
 }
 
-LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{box, message, wParam, lParam};
+namespace {
+
+// The skin's part of a message to DialogSkinWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
+  const HWND box = m.window;
+  const UINT message = m.message;
+  const WPARAM wParam = m.wParam;
   // The one lookup of the message: the handlers get the record.
   SkinWindowRecord* found = SkinRecordOfWindow(box);
   if (!found) return m.Forward();
@@ -150,6 +155,12 @@ LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM
     case WM_WINDOWPOSCHANGING: if (const WINDOWPOS* pos = m.windowPos()) OnPositionChanging(record, *pos); break;
   }
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK DialogSkinWndProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({box, message, wParam, lParam}, &SkinPart);
 }
 
 }  // namespace korvath::skin

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <system_error>
 
 namespace korvath::skin {
 
@@ -46,7 +45,8 @@ void FadeInThreadProc(std::stop_token stop, HWND box) {
 std::jthread FadeInStart(HWND box) {
   try {
     return std::jthread(FadeInThreadProc, box);
-  } catch (const std::system_error&) {
+  } catch (...) {
+    // No thread, or no memory for one (std::system_error, std::bad_alloc).
     SetAlpha(box, kFadeInFinalAlpha);
     return {};
   }

@@ -4,6 +4,7 @@
 
 #include "platform/gbk_convert.h"
 #include "platform/message_params.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/window_props.h"
 #include "skin/draw/drawing_values.h"
 #include "skin/message_box/dialog_skin_attach.h"
@@ -46,8 +47,9 @@ LRESULT CALLBACK SkinMessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) 
     if (code == HCBT_CREATEWND && !SkinEngine.box.MsgBoxTarget && IsDialog(window)) {
       SkinEngine.box.MsgBoxTarget = window;
     } else if (code == HCBT_ACTIVATE && window == SkinEngine.box.MsgBoxTarget && !GetSkinProp(window, prop::Hw_hProc)) {
-      // Before the box is first painted.
-      DialogSkinAttach(window);
+      // Before the box is first painted. A box that cannot be dressed is
+      // shown as the system made it (DialogSkinAttach).
+      SkinAtCallbackEdge([window] { DialogSkinAttach(window); });
     }
   }
   // The hook never blocks or alters anything itself.

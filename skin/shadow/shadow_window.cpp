@@ -229,14 +229,23 @@ void Redraw(const ShadowOwner& owner, HWND shadow) {
 
 void ShadowRedraw(SkinWindowRecord& owner, HWND shadow) { Redraw({owner.Window, &owner}, shadow); }
 
-LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr};
+namespace {
+
+// The skin's part of a message to ShadowWndProc.
+LRESULT SkinPart(const SkinMessage& m) {
   switch (m.message) {
     case WM_SIZE: Redraw(OwnerOf(m.window), m.window); break;
     case WM_LBUTTONDOWN: OnShadowPressed(OwnerOf(m.window)); break;
   }
   // Handled or not, every message also gets the default processing.
   return m.Forward();
+}
+
+}  // namespace
+
+LRESULT CALLBACK ShadowWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary(
+      {.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = nullptr}, &SkinPart);
 }
 
 }  // namespace korvath::skin

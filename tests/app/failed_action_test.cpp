@@ -1,7 +1,8 @@
 // Handlers that throw: memory that runs out while the read button reads a
-// file, in the folder button's routine as its panel calls it or beneath the
-// system's dialogs, and failures of any other kind. The
-// action ends with a notice; the tool goes on with everything as it was.
+// file, in the folder button's routine as its panel calls it, beneath the
+// system's dialogs or while the engine writes a window's properties, and
+// failures of any other kind. The action ends with a notice; the tool goes
+// on with everything as it was.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,6 +15,7 @@
 #include "app/folder_chooser.h"
 #include "app/handler_guard.h"
 #include "platform/long_paths.h"
+#include "skin/core/window_props.h"
 #include "skin/engine/panel.h"
 #include "skin/panel/panel_window.h"
 #include "tests/app/bad_input_fixture.h"
@@ -53,6 +55,15 @@ void* operator new(size_t size) {
 namespace {
 void ThrowsRuntimeError() { throw std::runtime_error("failed"); }
 void ThrowsInt(int entry) { throw entry; }
+
+// A window that the engine keeps no property of yet: its first property
+// takes a row of the engine's table, of some 170 bytes, the first allocation
+// of at least 160 bytes that the write makes.
+HWND g_freshWindow = nullptr;
+void SetsAFreshWindowsPropertyAsMemoryRunsOut() {
+  g_failOnceFrom = 160;
+  skin::SetSkinProp(g_freshWindow, skin::prop::Kj_Ztys, 1);
+}
 }  // namespace
 
 // The read button reads a file of one 1 MiB line, the largest file it
@@ -86,6 +97,30 @@ TEST_F(BadInputTest, AnyFailureThatAHandlerThrowsEndsOnlyItsAction) {
     EXPECT_EQ(answerer.seen()[0].caption, L"提示");
     EXPECT_EQ(answerer.seen()[0].text, L"程序内部出错,这一操作未能完成!");
   }
+  ExpectNothingLost();
+}
+
+// Memory that runs out in an action while the engine writes a window's
+// property, inside the lock of its table of properties: the notice comes
+// (its box's skin reads and writes properties) and the tool goes on, its
+// window and its boxes skinned as before.
+TEST_F(BadInputTest, MemoryThatRunsOutWhileTheEngineWritesAPropertyEndsWithTheNotice) {
+  FillInAndSave();
+  g_freshWindow =
+      CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, MainForm().WindowHandle(), nullptr, nullptr, nullptr);
+  ASSERT_NE(g_freshWindow, nullptr);
+  const int failedBefore = g_failed;
+  {
+    const HangGuard guard(30000);
+    DialogAnswerer answerer({PressButton(IDOK)});
+    Guarded<&SetsAFreshWindowsPropertyAsMemoryRunsOut>();
+    g_failOnceFrom = SIZE_MAX;
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].caption, L"提示");
+    EXPECT_EQ(answerer.seen()[0].text, L"内存不足,这一操作未能完成!");
+  }
+  EXPECT_EQ(g_failed, failedBefore + 1);
+  DestroyWindow(g_freshWindow);
   ExpectNothingLost();
 }
 

@@ -1,13 +1,16 @@
 // The window subclass chain on real windows: the newest entry first, each
 // handing on to the next, entries taken off (also from inside their own call),
-// messages sent from inside an entry, the window's end, and a procedure put in
-// the window's slot by somebody else above the chain.
+// messages sent from inside an entry, the window's end, a procedure put in
+// the window's slot by somebody else above the chain, and memory that runs
+// out while a chain is made.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
 #include "platform/window_subclass.h"
+#include "tests/support/failing_allocation.h"
 
 using namespace korvath::platform;
 
@@ -97,6 +100,36 @@ class WindowSubclassTest : public ::testing::Test {
 };
 
 using Log_ = std::vector<std::string>;
+
+// Memory that runs out at any allocation of a window's first entry, each in
+// turn, leaves no chain behind: the window keeps its own procedure and
+// answers as before, no entry is found, and the next entry is taken.
+TEST_F(WindowSubclassTest, MemoryThatRunsOutWhileAChainIsMadeLeavesNoneBehind) {
+  // The thread's table of chains is made at its first use, outside the
+  // loop: making it registers its end, which takes a failed allocation
+  // quietly.
+  ASSERT_FALSE(GetSubclass(window_, EntryA, 1));
+  int nth = 1;
+  for (;; ++nth) {
+    ASSERT_LT(nth, 100);
+    bool failed = false;
+    try {
+      const testsupport::FailingAllocation failing(nth);
+      SetSubclass(window_, EntryA, 1, 0);
+      failed = failing.Failed();
+    } catch (const std::bad_alloc&) {
+      failed = true;
+    }
+    if (!failed) break;
+    EXPECT_EQ(Slot(), &OriginalProc) << nth;
+    EXPECT_FALSE(GetSubclass(window_, EntryA, 1)) << nth;
+    EXPECT_EQ(Send(kAsk), 1000) << nth;
+    EXPECT_EQ(g_log, (Log_{"original:ask"})) << nth;
+  }
+  EXPECT_GT(nth, 1);
+  EXPECT_TRUE(GetSubclass(window_, EntryA, 1));
+  EXPECT_EQ(Send(kAsk), 1001);
+}
 
 TEST_F(WindowSubclassTest, NewestEntryFirstEachHandingOnToTheNext) {
   ASSERT_TRUE(SetSubclass(window_, EntryA, 1, 0));

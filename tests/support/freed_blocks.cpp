@@ -8,6 +8,8 @@
 #include <iterator>
 #include <new>
 
+#include "platform/slim_lock.h"
+
 namespace {
 
 constexpr unsigned char kFill = 0xDD;
@@ -65,38 +67,36 @@ LONG CALLBACK OnFault(EXCEPTION_POINTERS* pointers) {
     return EXCEPTION_CONTINUE_SEARCH;
   const auto* address = reinterpret_cast<const void*>(record->ExceptionInformation[1]);
   if (!InRegion(address)) return EXCEPTION_CONTINUE_SEARCH;
-  AcquireSRWLockExclusive(&pageLock);
-  PageBlock* block = PageBlockAt(address);
-  DWORD before = 0;
-  const bool opened =
-      block && block->freed && VirtualProtect(block->start, PagesOf(block->size) * kPage, PAGE_READWRITE, &before);
-  if (opened) ++touched;
-  ReleaseSRWLockExclusive(&pageLock);
+  bool opened = false;
+  {
+    const korvath::platform::SlimLockHold hold(pageLock, korvath::platform::LockUse::Exclusive);
+    PageBlock* block = PageBlockAt(address);
+    DWORD before = 0;
+    opened =
+        block && block->freed && VirtualProtect(block->start, PagesOf(block->size) * kPage, PAGE_READWRITE, &before);
+    if (opened) ++touched;
+  }
   return opened ? EXCEPTION_CONTINUE_EXECUTION : EXCEPTION_CONTINUE_SEARCH;
 }
 
 void* AllocateOnPages(std::size_t size) {
-  AcquireSRWLockExclusive(&pageLock);
-  void* start = nullptr;
+  const korvath::platform::SlimLockHold hold(pageLock, korvath::platform::LockUse::Exclusive);
   const std::size_t pages = PagesOf(size);
-  if (pagesUsed + pages <= kRegionPages) {
-    start = region + pagesUsed * kPage;
-    pageBlocks[pageBlockCount++] = {static_cast<unsigned char*>(start), size, false};
-    pagesUsed += pages;
-  }
-  ReleaseSRWLockExclusive(&pageLock);
+  if (pagesUsed + pages > kRegionPages) return nullptr;
+  void* start = region + pagesUsed * kPage;
+  pageBlocks[pageBlockCount++] = {static_cast<unsigned char*>(start), size, false};
+  pagesUsed += pages;
   return start;
 }
 
 void FreeOnPages(void* p) {
-  AcquireSRWLockExclusive(&pageLock);
+  const korvath::platform::SlimLockHold hold(pageLock, korvath::platform::LockUse::Exclusive);
   if (PageBlock* block = PageBlockAt(p); block && !block->freed) {
     std::memset(block->start, kFill, block->size);
     DWORD before = 0;
     VirtualProtect(block->start, PagesOf(block->size) * kPage, PAGE_NOACCESS, &before);
     block->freed = true;
   }
-  ReleaseSRWLockExclusive(&pageLock);
 }
 
 }  // namespace
@@ -178,11 +178,9 @@ FreedReadWatch::FreedReadWatch() {
 FreedReadWatch::~FreedReadWatch() { onPages = false; }
 
 bool FreedReadWatch::Freed(const void* start) {
-  AcquireSRWLockShared(&pageLock);
+  const korvath::platform::SlimLockHold hold(pageLock, korvath::platform::LockUse::Shared);
   const PageBlock* block = InRegion(start) ? PageBlockAt(start) : nullptr;
-  const bool freed = block && block->start == start && block->freed;
-  ReleaseSRWLockShared(&pageLock);
-  return freed;
+  return block && block->start == start && block->freed;
 }
 
 int FreedReadWatch::Touched() { return touched; }

@@ -25,13 +25,20 @@
 #include "skin/draw/memory_dc.h"
 #include "skin/engine/start.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/support/failing_allocation.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
 
 using namespace korvath::skin;
 using korvath::platform::LiveGdiObjectCount;
+using testsupport::HangGuard;
 using testsupport::TestWindow;
+using testsupport::ThrowsWhenAnAllocationFails;
+
+// How long a call that should return at once may take before the program is
+// ended as hung: a lock left held makes it wait for ever.
+constexpr DWORD kHangMs = 20000;
 
 LONG_PTR Prop(HWND window, SkinProp key) { return GetSkinProp(window, key); }
 
@@ -176,6 +183,22 @@ TEST(EngineCaches, AResetEmptiesEveryCacheAndTheNextUseMakesItAgain) {
   SkinNoteLayoutChange();
   SkinEngineStartup();
   EXPECT_EQ(SkinLayoutGeneration(), 1u);
+}
+
+// Memory that runs out while a cache is made, inside the registry's lock,
+// leaves the lock free: the next look at the registry returns, finds no
+// cache of that type, and the next use makes it.
+TEST(EngineCaches, MemoryThatRunsOutWhileACacheIsMadeLeavesTheRegistryFree) {
+  struct Made {
+    int value = 0;
+  };
+  korvath::skin::test::EngineGlobals engine;
+  EXPECT_TRUE(ThrowsWhenAnAllocationFails([] { SkinEngineCache<Made>(); }));
+  const HangGuard guard(kHangMs);
+  EXPECT_EQ(SkinEngineCacheRegistry().Count(), 0u);
+  SkinEngineCache<Made>().value = 4;
+  EXPECT_EQ(SkinEngineCache<Made>().value, 4);
+  EXPECT_EQ(SkinEngineCacheRegistry().Count(), 1u);
 }
 
 // The memory DCs that painters make are kept in the engine's state: a DC made
@@ -457,6 +480,22 @@ TEST(WindowProps, EachKeyIsCarriedUnderItsOwnName) {
   }
   EXPECT_FALSE(SkinPropSetByOthers(prop::Hw_lbID));
   EXPECT_FALSE(SkinPropSetByOthers(prop::CK_Ggcj));
+}
+
+// Memory that runs out while the engine's table of properties takes a new
+// window's row, inside the table's lock, leaves the lock free: the next read
+// and write return, what the table held stays, and the window's row is
+// taken at its next write.
+TEST(WindowProps, MemoryThatRunsOutWhileARowIsAddedLeavesTheTableFree) {
+  TestWindow window(100, 80, L"props");
+  HWND kept = window.hwnd();
+  HWND fresh = window.AddChild(L"BUTTON", L"b", WS_CHILD, 30, 0, 20, 20);
+  SetSkinProp(kept, prop::Kj_Ztys, 5);
+  EXPECT_TRUE(ThrowsWhenAnAllocationFails([fresh] { SetSkinProp(fresh, prop::Kj_Ztys, 6); }));
+  const HangGuard guard(kHangMs);
+  EXPECT_EQ(GetSkinProp(kept, prop::Kj_Ztys), 5);
+  SetSkinProp(fresh, prop::Kj_Ztys, 7);
+  EXPECT_EQ(GetSkinProp(fresh, prop::Kj_Ztys), 7);
 }
 
 int g_calls = 0;

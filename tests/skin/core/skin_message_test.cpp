@@ -1,12 +1,14 @@
 // A message as a skin procedure reads it: the typed views of its parameters,
-// the hand-over to the procedure behind the skin, and a procedure put in by
-// hand behind the skin's own.
+// the hand-over to the procedure behind the skin, a procedure put in by
+// hand behind the skin's own, and the procedure's edge, where what the skin
+// throws ends.
 #include "skin/core/skin_message.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "platform/message_params.h"
@@ -121,6 +123,46 @@ TEST(SkinMessageTest, ForwardingReachesTheSavedProcedureOrTheDefaultOne) {
   const SkinMessage plain{window.hwnd(), WM_GETTEXTLENGTH, 0, 0, nullptr};
   EXPECT_EQ(plain.Forward(), LRESULT(wcslen(L"forward")));
   SkinUnsubclass(window.hwnd());
+}
+
+// Behind the skin below: counts what reaches it and answers each message
+// with its own number.
+std::vector<UINT> g_behind;
+LRESULT CALLBACK Behind(HWND, UINT message, WPARAM, LPARAM) {
+  g_behind.push_back(message);
+  return LRESULT(message);
+}
+
+// A skin whose part runs out of memory: before it hands the message on
+// (WM_USER + 1), after it did (WM_USER + 2), or not at all (WM_USER + 3).
+constexpr UINT kFailsBefore = WM_USER + 1, kFailsAfter = WM_USER + 2, kFinishes = WM_USER + 3;
+LRESULT FailingPart(const SkinMessage& m) {
+  if (m.message == kFailsBefore) throw std::bad_alloc();
+  if (m.message == kFinishes) return 7;
+  m.Forward();
+  if (m.message == kFailsAfter) throw std::bad_alloc();
+  return 0;
+}
+LRESULT CALLBACK FailingSkin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SkinMessageBoundary({window, message, wParam, lParam}, &FailingPart);
+}
+
+// What a skin's part throws ends at its procedure's edge: a message it had
+// not handed on yet reaches the procedure behind as if no skin stood there,
+// one it had handed on does not reach it a second time and keeps its answer;
+// a part that finishes answers itself.
+TEST(SkinMessageTest, WhatASkinThrowsEndsAtItsProcedureAndTheMessageGoesOnOnce) {
+  test::EngineGlobals engine;
+  TestWindow window(100, 80, L"edge");
+  platform::SetWindowProcedure(window.hwnd(), &Behind);
+  ASSERT_EQ(SkinSubclass(window.hwnd(), {.procedure = &FailingSkin}), &Behind);
+  g_behind.clear();
+  EXPECT_EQ(SendMessageW(window.hwnd(), kFailsBefore, 0, 0), LRESULT(kFailsBefore));
+  EXPECT_EQ(SendMessageW(window.hwnd(), kFailsAfter, 0, 0), LRESULT(kFailsAfter));
+  EXPECT_EQ(SendMessageW(window.hwnd(), kFinishes, 0, 0), 7);
+  EXPECT_EQ(g_behind, (std::vector<UINT>{kFailsBefore, kFailsAfter}));
+  SkinUnsubclass(window.hwnd());
+  platform::SetWindowProcedure(window.hwnd(), &DefWindowProcW);
 }
 
 }  // namespace

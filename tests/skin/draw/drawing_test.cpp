@@ -29,6 +29,8 @@
 #include "skin/draw/shape_drawing.h"
 #include "skin/draw/skin_graphics.h"
 #include "tests/skin/core/skinned_form.h"
+#include "tests/support/failing_allocation.h"
+#include "tests/support/win_test_support.h"
 
 namespace korvath::skin {
 namespace {
@@ -360,6 +362,19 @@ TEST(KeptFonts, CopiesAreTheFontsMadeByNameAndUnknownFacesGiveNone) {
   gdip::Font again, made;
   ASSERT_TRUE(SkinFontFromName(again, kDefaultFontFace, 12) && made.CreateFromName(kDefaultFontFace, 12));
   expectSame(again, made);
+}
+
+// Memory that runs out while a font is kept, inside the kept fonts' lock,
+// leaves the lock free: the next call returns with its copy. (A lock left
+// held would make it wait for ever: the guard ends the program then.)
+TEST(KeptFonts, MemoryThatRunsOutWhileAFontIsKeptLeavesTheirLockFree) {
+  constexpr float kSize = 23.5f;  // kept by no other test
+  gdip::Font lost, next;
+  EXPECT_TRUE(testsupport::ThrowsWhenAnAllocationFails([&] { (void)SkinFontFromName(lost, kDefaultFontFace, kSize); }));
+  const testsupport::HangGuard guard(20000);
+  ASSERT_TRUE(SkinFontFromName(next, kDefaultFontFace, kSize));
+  EXPECT_EQ(next.GetSize(), kSize);
+  SkinReleaseKeptFonts();
 }
 
 TEST(SkinDrawControlText, SongTiTextAndItsGlowStayInsideTheirRectangle) {

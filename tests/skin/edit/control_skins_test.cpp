@@ -1,5 +1,6 @@
 // The installers and the procedures of skinned edits, combo boxes, list-type
-// controls and transparent children, driven through real windows and input.
+// controls and transparent children, driven through real windows and input;
+// memory that runs out while a box is painted.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,26 +8,36 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/gdi_object.h"
+#include "platform/window_procedure.h"
 #include "skin/core/child_layer.h"
 #include "skin/core/clipped_dc.h"
 #include "skin/core/control_background.h"
 #include "skin/core/window_props.h"
 #include "skin/core/entry_lookup.h"
 #include "skin/draw/drawing_values.h"
+#include "skin/draw/engine_caches.h"
 #include "skin/draw/frame_geometry.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/edit_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
+#include "tests/support/failing_allocation.h"
+#include "tests/support/win_test_support.h"
 
 namespace {
 
 using namespace korvath::skin;
 using namespace korvath::skin::test;
 using testsupport::ColorNear;
+using testsupport::FailingAllocation;
+
+// How long a paint may take before the program is ended as hung: a lock
+// left held makes the next paint wait for ever.
+constexpr DWORD kHangMs = 20000;
 
 class ControlSkinsTest : public EditSkinTest {
  protected:
@@ -60,7 +71,22 @@ class ControlSkinsTest : public EditSkinTest {
   // A child of a class that paints nothing of its own (ValidateOnly): what
   // its background erase leaves is what it shows.
   HWND AddPlainChild(int x, int y, int w, int h, DWORD exStyle);
+  // The bytes of a box's face as the skin keeps it (its whole window, 32
+  // bits a pixel): no other allocation of a box's paint is as large.
+  static size_t FaceBytes(HWND combo) {
+    const RECT r = WindowRect(combo);
+    return size_t(r.right - r.left) * size_t(r.bottom - r.top) * 4;
+  }
 };
+
+// Behind the skin of a box: notes the paints and selections that reach the
+// box's own procedure.
+std::vector<UINT> g_reachedBox;
+WNDPROC g_boxProcedure = nullptr;
+LRESULT CALLBACK NotedBox(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_PAINT || m == CB_SETCURSEL) g_reachedBox.push_back(m);
+  return CallWindowProcW(g_boxProcedure, w, m, wp, lp);
+}
 
 LRESULT CALLBACK SomeOtherSkin(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return CallWindowProcW(GetSkinPropHandle<WNDPROC>(w, prop::Hw_hProc), w, m, wp, lp);
@@ -305,6 +331,54 @@ TEST_F(ControlSkinsTest, CombosOfOneSizeShowTheirOwnTextAndTheCurrentTheme) {
   SkinEngine.options.SkinThemeColor = kOtherTheme;
   ComboSkinPaint(SkinFindEntry(first, &SkinWindowRecord::Combos));
   EXPECT_PRED3(ColorNear, Shown(first).RgbAt(0, 5), Over(kWhiteRgb, kOtherTheme, 200), 3);
+}
+
+// Memory that runs out while a box's face is kept, inside the kept faces'
+// lock, leaves the lock free: the next paint of that look returns and draws
+// the face, as a box that never failed shows it.
+TEST_F(ControlSkinsTest, MemoryThatRunsOutWhileAFaceIsKeptLeavesTheirLockFree) {
+  HWND combo = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc"}, 0);
+  HWND twin = AddCombo(CBS_DROPDOWNLIST, 200, 20, {L"abc"}, 0);
+  InstallAll();
+  SkinEngineCacheRegistry().Clear();  // no face kept
+  const ComboRef box = SkinFindEntry(combo, &SkinWindowRecord::Combos);
+  EXPECT_TRUE(testsupport::ThrowsWhenAnAllocationFails([&] { ComboSkinPaint(box, true); }, 1, FaceBytes(combo)));
+  const testsupport::HangGuard guard(kHangMs);
+  ComboSkinPaint(box, true);
+  ComboSkinPaint(SkinFindEntry(twin, &SkinWindowRecord::Combos), true);
+  EXPECT_EQ(Shown(combo).pixels, Shown(twin).pixels);
+}
+
+// Memory that runs out while the skin paints a box ends only the skin's part
+// of the message, at the box's procedure: a paint goes on to the box's own
+// procedure; a selection that went there before the paint does not go a
+// second time, and its caller gets the answer; nothing waits for a lock
+// left held. Then the box shows the skin's picture again.
+TEST_F(ControlSkinsTest, MemoryThatRunsOutInABoxsPaintEndsOnlyTheSkinsPartOfTheMessage) {
+  HWND combo = AddCombo(CBS_DROPDOWNLIST, 20, 20, {L"abc", L"WWWW"}, 0);
+  HWND twin = AddCombo(CBS_DROPDOWNLIST, 200, 20, {L"abc", L"WWWW"}, 1);
+  g_boxProcedure = korvath::platform::SetWindowProcedure(combo, &NotedBox);
+  InstallAll();
+  ASSERT_EQ(Saved(combo), &NotedBox);
+  const testsupport::HangGuard guard(kHangMs);
+  g_reachedBox.clear();
+  SkinEngineCacheRegistry().Clear();
+  {
+    const FailingAllocation failing(1, FaceBytes(combo));
+    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(failing.Failed());
+  }
+  EXPECT_EQ(g_reachedBox, std::vector<UINT>{WM_PAINT});
+  SkinEngineCacheRegistry().Clear();
+  {
+    const FailingAllocation failing(1, FaceBytes(combo));
+    EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, 1, 0), 1);
+    EXPECT_TRUE(failing.Failed());
+  }
+  EXPECT_EQ(g_reachedBox, (std::vector<UINT>{WM_PAINT, CB_SETCURSEL}));
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+  for (HWND box : {combo, twin}) ComboSkinPaint(SkinFindEntry(box, &SkinWindowRecord::Combos));
+  EXPECT_EQ(Shown(combo).pixels, Shown(twin).pixels);
 }
 
 TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText) {

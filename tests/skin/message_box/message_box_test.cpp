@@ -1,6 +1,7 @@
 // Skinned message boxes driven for real: the hook dressing the box and no
 // other dialog, the box's record, layout and layered look, its buttons and
-// their answers, its fade-in, shadow and close, and what is left after it.
+// their answers, its fade-in, shadow and close, what is left after it, and a
+// dressing that runs out of memory.
 #include <windows.h>
 #include <commdlg.h>
 #include <pthread.h>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 
 #include "gdip/image.h"
 #include "platform/gdi_object.h"
@@ -27,9 +29,11 @@
 #include "skin/message_box/dialog_layout.h"
 #include "skin/message_box/dialog_skin_attach.h"
 #include "skin/message_box/dialog_window_proc.h"
+#include "skin/message_box/fade_in.h"
 #include "skin/message_box/message_box.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/skin/message_box/box_probes.h"
+#include "tests/support/failing_allocation.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/win_test_support.h"
 
@@ -251,6 +255,46 @@ TEST_F(MessageBoxTest, ADialogDressedWhileShownIsLaidOutAtOnceAndAHiddenOneWhenS
     DestroyWindow(box);
     EXPECT_EQ(SkinRecordOfWindow(box), nullptr);
   }
+}
+
+// Memory that runs out at any allocation of a box's dressing, each in turn,
+// leaves the box dressed in full (the failure met in a procedure that the
+// dressing's messages reach, which ends there) or as the system made it:
+// then not layered, which would keep it invisible without its fade-in, with
+// its own procedure and without a record.
+TEST_F(MessageBoxTest, ABoxWhoseDressingRunsOutOfMemoryIsDressedInFullOrNotAtAll) {
+  int undressed = 0;
+  for (int nth = 1;; ++nth) {
+    ASSERT_LT(nth, 10000) << "no dressing went without a failed allocation";
+    HWND box = CreateWindowExW(0, L"#32770", L"x", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40, 240, 140, nullptr,
+                               nullptr, nullptr, nullptr);
+    ASSERT_NE(box, nullptr);
+    CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE | SS_LEFT, 20, 20, 100, 16, box, nullptr,
+                    nullptr, nullptr);
+    CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 70, 24, box, HMENU(IDOK),
+                    nullptr, nullptr);
+    const LONG_PTR own = GetWindowLongPtrW(box, GWLP_WNDPROC);
+    bool failed = false;
+    {
+      const testsupport::FailingAllocation failing(nth);
+      DialogSkinAttach(box);
+      failed = failing.Failed();
+    }
+    const bool layered = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    if (SkinRecordOfWindow(box)) {
+      EXPECT_TRUE(layered) << nth;
+      EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), LONG_PTR(&DialogSkinWndProc)) << nth;
+    } else {
+      ++undressed;
+      EXPECT_FALSE(layered) << nth;
+      EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), own) << nth;
+      EXPECT_EQ(SkinFindWindowRecord(box), 0) << nth;
+    }
+    DestroyWindow(box);
+    EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty()) << nth;
+    if (!failed) break;
+  }
+  EXPECT_GT(undressed, 0);
 }
 
 // A box whose text the skin does not draw (a blank one) keeps the system's
@@ -617,6 +661,44 @@ TEST_F(MessageBoxTest, TheBoxShrinksAwayWhenItClosesAndOnlyThen) {
   });
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 5);
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kOverwrite, kCaption), 6);
+}
+
+// A first paint that runs out of memory still asks for the box's fade-in:
+// the box, invisible until then, comes to its full alpha.
+TEST_F(MessageBoxTest, ABoxWhoseFirstPaintRunsOutOfMemoryStillFadesIn) {
+  HWND box = CreateWindowExW(0, L"#32770", L"x", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40, 240, 140, nullptr,
+                             nullptr, nullptr, nullptr);
+  ASSERT_NE(box, nullptr);
+  CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE | SS_LEFT, 20, 20, 100, 16, box, nullptr, nullptr,
+                  nullptr);
+  DialogSkinAttach(box);
+  ASSERT_NE(SkinRecordOfWindow(box), nullptr);
+  ASSERT_EQ(LayeredAlpha(box), 0);
+  {
+    const testsupport::FailingAllocation failing;
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(failing.Failed());
+  }
+  EXPECT_TRUE(FadesInTo240(box));
+  DestroyWindow(box);
+}
+
+// A fade-in that cannot start, for want of memory as of a thread, shows the
+// box at its last alpha at once.
+TEST_F(MessageBoxTest, AFadeInThatCannotStartShowsTheBoxAtOnce) {
+  HWND box = CreateWindowExW(WS_EX_LAYERED, L"#32770", L"x", WS_POPUP | WS_VISIBLE, 40, 40, 120, 60, nullptr,
+                             nullptr, nullptr, nullptr);
+  ASSERT_NE(box, nullptr);
+  SkinSetWindowAlpha(box, 0);
+  std::jthread fade;
+  {
+    const testsupport::FailingAllocation failing;
+    EXPECT_NO_THROW(fade = FadeInStart(box));
+    EXPECT_TRUE(failing.Failed());
+  }
+  EXPECT_FALSE(fade.joinable());
+  EXPECT_EQ(LayeredAlpha(box), int(kFadeInFinalAlpha));
+  DestroyWindow(box);
 }
 
 // A modeless dialog ("#32770") of the plain template, not shown.

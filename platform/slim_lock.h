@@ -1,0 +1,39 @@
+#pragma once
+// A slim reader/writer lock (SRWLOCK) held for one scope. Taking such a lock
+// by hand and releasing it at the end of a block leaves it held when anything
+// between throws (an allocation that fails): every later taker then waits
+// forever, the same thread too, since the lock is not recursive. A hold
+// releases it on every way out of its scope, a throw included; the program
+// takes its slim locks through holds alone.
+#include <windows.h>
+
+namespace korvath::platform {
+
+// Shared: readers beside each other; exclusive: one taker alone.
+enum class LockUse { Shared, Exclusive };
+
+class SlimLockHold {
+ public:
+  SlimLockHold(SRWLOCK& lock, LockUse use) noexcept : lock_(lock), use_(use) {
+    if (use_ == LockUse::Exclusive) {
+      AcquireSRWLockExclusive(&lock_);
+    } else {
+      AcquireSRWLockShared(&lock_);
+    }
+  }
+  ~SlimLockHold() {
+    if (use_ == LockUse::Exclusive) {
+      ReleaseSRWLockExclusive(&lock_);
+    } else {
+      ReleaseSRWLockShared(&lock_);
+    }
+  }
+  SlimLockHold(const SlimLockHold&) = delete;
+  SlimLockHold& operator=(const SlimLockHold&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+  const LockUse use_;
+};
+
+}  // namespace korvath::platform
