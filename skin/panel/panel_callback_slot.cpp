@@ -21,6 +21,14 @@ ZqkPanel* PanelObject(HWND window) {
   return record && record->window == window ? static_cast<ZqkPanel*>(record->target) : nullptr;
 }
 
+// What the panel does not finish goes to the procedure it replaced (the
+// container skin's), read from the panel slot's property, so that it still
+// works after Destroy has emptied the object.
+LRESULT PanelPart(const SkinMessage& m) {
+  if (ZqkPanel* object = PanelObject(m.window)) return object->WindowProc(m);
+  return m.Forward();
+}
+
 }  // namespace
 
 int ZqkPanel::FindFreeCallbackSlot() {
@@ -60,12 +68,8 @@ void ZqkPanel::FreeCallbackSlot() const {
 }
 
 LRESULT CALLBACK ZqkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // What the panel does not finish goes to the procedure it replaced (the
-  // container skin's), read from the panel slot's property, so that it still
-  // works after Destroy has emptied the object.
   const SkinMessage m{.window = window, .message = message, .wParam = wParam, .lParam = lParam, .slot = &kPanelSlot};
-  if (ZqkPanel* object = PanelObject(window)) return object->WindowProc(m);
-  return m.Forward();
+  return SkinMessageBoundary(m, &PanelPart);
 }
 
 }  // namespace korvath::skin

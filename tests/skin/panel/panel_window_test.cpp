@@ -18,6 +18,7 @@
 #include "skin/core/window_props.h"
 #include "skin/draw/skin_picture.h"
 #include "tests/skin/core/engine_fixture.h"
+#include "tests/support/failing_allocation.h"
 #include "tests/skin/panel/panel_maker.h"
 
 namespace korvath::skin {
@@ -119,6 +120,31 @@ TEST_F(PanelTest, WhatThePanelLeavesGoesToTheProcedureItsSlotKeeps) {
   SetSkinProp(window_, prop::Zqk_Jgc, kept);
   EXPECT_EQ(answer, 0x5A);
   EXPECT_EQ(g_behind, UINT(WM_APP + 7));
+}
+
+// A click routine whose memory runs out: what it throws ends the panel's
+// part of the release, not the program, and the release goes on once to the
+// procedure behind, the mouse given back and the entry drawn as it was.
+void ClickThatAllocates(int entry) { clicked.push_back(*std::make_unique<int>(entry)); }
+
+TEST_F(PanelTest, MemoryThatRunsOutInTheClickRoutineEndsOnlyThePanelsPartOfTheRelease) {
+  panel_.SetCallback(&ClickThatAllocates);
+  const LONG_PTR kept = GetSkinProp(window_, prop::Zqk_Jgc);
+  SetSkinPropHandle(window_, prop::Zqk_Jgc, &RecordBehind);
+  const LPARAM at = MAKELPARAM(At(2).x, At(2).y);
+  SendMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  EXPECT_EQ(GetCapture(), window_);
+  g_behind = 0;
+  {
+    const FailingAllocation failing;
+    EXPECT_EQ(SendMessageW(window_, WM_LBUTTONUP, 0, at), 0x5A);
+    EXPECT_TRUE(failing.Failed());
+  }
+  SetSkinProp(window_, prop::Zqk_Jgc, kept);
+  EXPECT_EQ(g_behind, UINT(WM_LBUTTONUP));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(clicked.empty());
+  ExpectEntry(2, kNormal, "after the routine threw");
 }
 
 // An entry goes in at its position (1 .. count + 1), at the end for -1 or a
