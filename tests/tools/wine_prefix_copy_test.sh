@@ -75,7 +75,7 @@ cases=(
   "another base's mark|managed|whole managed; echo ready-0 >\"\$copy/.korvath-ready\"|made"
   'system.reg missing|managed|whole managed; command rm "$copy/system.reg"|made'
   'userdef.reg missing|managed|whole managed; command rm "$copy/userdef.reg"|made'
-  'user.reg empty|managed|whole managed; : >"$copy/user.reg"|made'
+  'system.reg empty, as one cut short|managed|whole managed; : >"$copy/system.reg"|made'
   "user.reg the base's own|-|whole -; ln -f \"\$base/user.reg\" \"\$copy/user.reg\"|made"
   "the DLLs copied, not linked|managed|whole managed; command cp --remove-destination \"\$base/$system/user32.dll\" \"\$copy/$system/\"|made"
   # Cut short: the first call ends in the middle, the next one finds what it left.
