@@ -70,7 +70,10 @@ class Bitmap : public Image {
   // new 32-bit ARGB bitmap that `target` adopts. Without a size the new
   // bitmap is just large enough for the picture turned by the angle cut to
   // whole degrees; its size is cut to whole pixels. An angle (when it sets
-  // the size) or a size whose whole part no int holds is refused.
+  // the size) or a size whose whole part no int holds is refused. The new
+  // bitmap has the source's horizontal and vertical resolutions as they
+  // are, whatever the angle (a quarter turn trades none): GDI+ draws a
+  // picture one pixel to one only onto a bitmap of the picture's own.
   bool RotateDrawInto(float angle, Bitmap& target, std::optional<Argb> fill = {},
                       std::optional<int> interpolation = {}, std::optional<SizeF> size = {}) const;
   // The size of a width x height rectangle turned by a whole number of degrees.

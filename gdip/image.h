@@ -112,6 +112,8 @@ class Image : public GdipBase {
   [[nodiscard]] bool GetPropertyItem(uint32_t id, PropertyItem& item) const;
   // The number of ids; 0 (the list untouched) when a call failed.
   int GetPropertyIdList(std::vector<uint32_t>& ids) const;
+  // GDI+'s own turn or flip in place; the resolutions are what GDI+ leaves
+  // (Wine's gives the turned picture its defaults, 96 both ways).
   bool RotateFlip(int type);
   [[nodiscard]] bool GetPalette(ColorPalette& palette) const;
   bool SetPalette(const ColorPalette& palette);

@@ -42,32 +42,8 @@ korvath_make_prefix() {
   echo "$korvath_settings_id" >"$WINEPREFIX/.korvath-ready"
 }
 
-# Makes <copy> a copy of the ready prefix <base>, unless it is one already
-# (of <base> as it was last made). Its system32 (about 530 MB of DLLs that
-# Wine only reads) is hard-linked, not copied; everything else, the registry
-# files above all (Wine rewrites them in place), is the copy's own. With
-# "managed", the copy's top-level windows are left to the window manager
-# (the rest of its settings are the base's). Nothing may run in <copy>
-# while it is made. Usage: korvath_copy_prefix <base> <copy> [managed]
-korvath_copy_prefix() {
-  local base=$1 copy=$2 managed=${3:-} system=drive_c/windows/system32
-  if cmp -s "$copy/.korvath-ready" "$base/.korvath-ready" &&
-     [ "$copy/$system/user32.dll" -ef "$base/$system/user32.dll" ] &&
-     [ ! "$copy/user.reg" -ef "$base/user.reg" ]; then
-    return 0
-  fi
-  rm -rf "$copy"
-  mkdir -p "$copy"
-  # The copy is marked ready last, once it holds everything.
-  tar -C "$base" --exclude="./$system" --exclude=./.korvath-ready -cf - . | tar -C "$copy" -xf - &&
-    cp -al "$base/$system" "$copy/$system" || return 1
-  if [ -n "$managed" ]; then
-    sed -i 's/^"Managed"="N"$/"Managed"="Y"/' "$copy/user.reg" &&
-      grep -q '^"Managed"="Y"$' "$copy/user.reg" ||
-      { echo "wine-env: could not leave the windows of $copy to the window manager" >&2; return 1; }
-  fi
-  cp "$base/.korvath-ready" "$copy/.korvath-ready"
-}
+# Copies of a ready prefix (korvath_copy_prefix).
+. "$korvath_root/tools/wine-prefix-copy.sh"
 
 # A prefix is ready for the settings and the set-up it was made with: a
 # change to either makes it anew.

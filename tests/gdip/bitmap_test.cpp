@@ -1,5 +1,8 @@
 // Bitmaps made from the caller's rows, a graphics, a GDI DIB and a resource;
-// areas cloned out of them; their bits locked for reading and writing.
+// areas cloned out of them; their bits locked for reading and writing; their
+// pixels read and written at each edge, and on the far side of it.
+#include <climits>
+
 #include "tests/gdip/gdip_test_support.h"
 #include "tests/gdip/native_objects.h"
 
@@ -85,6 +88,46 @@ TEST(BitmapAreas, AFloatAreaIsRoundedAnIntegerOneTakenAsItIsBothInTheAskedFormat
   EXPECT_TRUE(!area.GetNativeObject() && !areaI.GetNativeObject());
 }
 
+// Areas of a 6 x 4 picture that end on its edges, and those one pixel past
+// an edge: each of the two kinds of place GDI+ is asked for.
+struct EdgeArea {
+  gdip::Rect area;
+  bool inside;
+};
+const EdgeArea kEdgeAreas[] = {
+    {{0, 0, 6, 4}, true},   {{5, 3, 1, 1}, true},   {{5, 0, 1, 4}, true},   {{0, 3, 6, 1}, true},
+    {{-1, 0, 2, 2}, false}, {{0, -1, 2, 2}, false}, {{5, 0, 2, 1}, false},  {{0, 3, 1, 2}, false},
+    {{0, 0, 7, 4}, false},  {{0, 0, 6, 5}, false},  {{INT_MIN, 0, 1, 1}, false},
+};
+
+// An area that ends on the edges comes whole, its first and last pixel
+// where the picture has them; one past an edge is refused and the target
+// holds nothing.
+TEST(BitmapAreas, AnAreaPastAnyEdgeIsRefusedAndOneThatEndsOnTheEdgesIsCloned) {
+  gdip::Bitmap source = PlaceBitmap(6, 4);
+  for (const EdgeArea& edge : kEdgeAreas) {
+    const gdip::Rect& a = edge.area;
+    SCOPED_TRACE(testing::Message() << a.x << "," << a.y << " " << a.width << "x" << a.height);
+    gdip::Bitmap area = PlaceBitmap(1, 1), areaI = PlaceBitmap(1, 1);
+    gdip::SetLastGdipStatus(edge.inside ? Gdiplus::GenericError : Gdiplus::Ok);
+    EXPECT_EQ(source.CloneArea({float(a.x), float(a.y), float(a.width), float(a.height)}, PixelFormat32bppARGB, area),
+              edge.inside);
+    EXPECT_EQ(gdip::LastGdipStatus(), edge.inside ? Gdiplus::Ok : Gdiplus::InvalidParameter);
+    gdip::SetLastGdipStatus(edge.inside ? Gdiplus::GenericError : Gdiplus::Ok);
+    EXPECT_EQ(source.CloneAreaI(a, PixelFormat32bppARGB, areaI), edge.inside);
+    EXPECT_EQ(gdip::LastGdipStatus(), edge.inside ? Gdiplus::Ok : Gdiplus::InvalidParameter);
+    for (const gdip::Bitmap* cloned : {&area, &areaI}) {
+      if (!edge.inside) {
+        EXPECT_EQ(cloned->GetNativeObject(), nullptr);
+        continue;
+      }
+      EXPECT_EQ(cloned->GetBounds(), (gdip::RectF{0, 0, float(a.width), float(a.height)}));
+      ExpectPixels(*cloned, {{0, 0, PlaceColour(a.x, a.y)},
+                             {a.width - 1, a.height - 1, PlaceColour(a.x + a.width - 1, a.y + a.height - 1)}}, 0);
+    }
+  }
+}
+
 TEST(BitmapBits, ALockShowsItsAreaInTheAskedFormatAndWrittenBitsComeBackOnUnlock) {
   gdip::Bitmap bitmap = PlaceBitmap(6, 4);
   gdip::BitmapData read, written, refused;
@@ -118,4 +161,58 @@ TEST(BitmapBits, ALockShowsItsAreaInTheAskedFormatAndWrittenBitsComeBackOnUnlock
                0);
   EXPECT_FALSE(bitmap.LockBits({4, 2, 3, 2}, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, refused));
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+}
+
+// The same areas locked: one that ends on the edges shows its first and last
+// pixel; one past an edge is refused, and leaves nothing locked.
+TEST(BitmapBits, AnAreaPastAnyEdgeIsRefusedAndOneThatEndsOnTheEdgesIsLocked) {
+  gdip::Bitmap bitmap = PlaceBitmap(6, 4);
+  for (const EdgeArea& edge : kEdgeAreas) {
+    const gdip::Rect& a = edge.area;
+    SCOPED_TRACE(testing::Message() << a.x << "," << a.y << " " << a.width << "x" << a.height);
+    gdip::BitmapData data;
+    gdip::SetLastGdipStatus(edge.inside ? Gdiplus::GenericError : Gdiplus::Ok);
+    EXPECT_EQ(bitmap.LockBits(a, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, data), edge.inside);
+    EXPECT_EQ(gdip::LastGdipStatus(), edge.inside ? Gdiplus::Ok : Gdiplus::InvalidParameter);
+    if (!edge.inside) continue;
+    ASSERT_EQ(data.width, uint32_t(a.width));
+    ASSERT_EQ(data.height, uint32_t(a.height));
+    const auto* last = static_cast<const uint8_t*>(data.scan0) + (a.height - 1) * data.stride + (a.width - 1) * 4;
+    EXPECT_EQ(*static_cast<const gdip::Argb*>(data.scan0), PlaceColour(a.x, a.y));
+    EXPECT_EQ(*reinterpret_cast<const gdip::Argb*>(last), PlaceColour(a.x + a.width - 1, a.y + a.height - 1));
+    ASSERT_TRUE(bitmap.UnlockBits(data));
+  }
+  gdip::BitmapData whole;
+  ASSERT_TRUE(bitmap.LockBits({0, 0, 6, 4}, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, whole));
+  EXPECT_TRUE(bitmap.UnlockBits(whole));
+}
+
+// Each edge of a 6 x 4 picture, on both sides of it: a read inside answers
+// the pixel with Ok; one outside, however far, answers 0 with GDI+'s
+// refusal, whatever the status was before. A write outside is refused too,
+// and lands nowhere.
+TEST(BitmapPixels, AReadOutsideTheBitmapAnswersZeroWithGdiplusRefusalAndAWriteLandsNowhere) {
+  gdip::Bitmap bitmap = PlaceBitmap(6, 4);
+  const struct {
+    int x, y;
+    bool inside;
+  } places[] = {
+      {0, 0, true},        {5, 3, true},         {5, 0, true},    {0, 3, true},     // the corners
+      {-1, 0, false},      {0, -1, false},       {6, 0, false},   {0, 4, false},    // one past each edge
+      {6, 3, false},       {5, 4, false},        {-1, -1, false}, {6, 4, false},    // past the corners
+      {INT_MIN, 0, false}, {0, INT_MAX, false},  {-1, 3, false},  {5, -1, false},
+  };
+  for (const auto& place : places) {
+    SCOPED_TRACE(testing::Message() << place.x << "," << place.y);
+    gdip::SetLastGdipStatus(place.inside ? Gdiplus::GenericError : Gdiplus::Ok);
+    EXPECT_EQ(bitmap.GetPixel(place.x, place.y), place.inside ? PlaceColour(place.x, place.y) : 0u);
+    EXPECT_EQ(gdip::LastGdipStatus(), place.inside ? Gdiplus::Ok : Gdiplus::InvalidParameter);
+    if (place.inside) continue;
+    gdip::SetLastGdipStatus(Gdiplus::Ok);
+    EXPECT_FALSE(bitmap.SetPixel(place.x, place.y, kWhite));
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  }
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) ASSERT_EQ(bitmap.GetPixel(x, y), PlaceColour(x, y)) << x << "," << y;
+  EXPECT_REFUSED(gdip::Bitmap().GetPixel(0, 0) == 0);
 }

@@ -119,13 +119,18 @@ TEST(GdipTextureBrush, EachCreatorCutsItsRectangleAndTakesItsWrapMode) {
     EXPECT_TRUE(canvas.graphics.FillRectangle(brush, 0, 0, 12, 4));
     EXPECT_EQ(Row(canvas, 1), c.row);
   }
-  // A rectangle beyond the picture, or no picture: GDI+ refuses and the brush stays empty.
+  // A rectangle beyond the picture, on any side of it, or no picture: GDI+
+  // refuses and the brush stays empty.
   gdip::Image none;
   std::function<bool(gdip::TextureBrush&)> refusals[] = {
       [&](auto& o) { return o.CreateFromRect(picture, 2, 0, 2.5f, 2); },
       [&](auto& o) { return o.CreateFromRectI(picture, 0, 1, 4, 2); },
       [&](auto& o) { return o.CreateWithAttributes(picture, 0, 0, 4, 2.5f, &blueTiles); },
       [&](auto& o) { return o.CreateWithAttributesI(picture, 3, 0, 2, 2); },
+      [&](auto& o) { return o.CreateFromRect(picture, -1, 0, 2, 2); },
+      [&](auto& o) { return o.CreateFromRectI(picture, 0, -1, 2, 2); },
+      [&](auto& o) { return o.CreateWithAttributes(picture, 0, -0.5f, 2, 2, &blueTiles); },
+      [&](auto& o) { return o.CreateWithAttributesI(picture, -1, 0, 2, 2); },
       [&](auto& o) { return o.Create(none); },
   };
   for (auto& create : refusals) {

@@ -155,6 +155,13 @@ TEST(ImageFiles, PagesAddedToATiffAreSelectedBackInTheirOrder) {
   ExpectPixels(read, {{5, 0, PlaceColour(5, 0)}, {0, 3, PlaceColour(0, 3)}}, 0);
   EXPECT_FALSE(read.SelectActiveFrame(kPageDimension, 3));
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  // A page past the last is refused and the page selected stays.
+  ASSERT_TRUE(read.SelectActiveFrame(kPageDimension, 1));
+  gdip::SetLastGdipStatus(Gdiplus::Ok);
+  EXPECT_FALSE(read.SelectActiveFrame(kPageDimension, UINT32_MAX));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+  EXPECT_EQ(read.GetBounds(), (gdip::RectF{0, 0, 4, 7}));
+  ExpectPixels(read, {{0, 6, kRed}, {3, 0, kBlue}}, 0);
 }
 
 namespace {

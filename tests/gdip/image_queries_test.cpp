@@ -63,6 +63,86 @@ TEST(ImageQueries, RotateFlipTurnsAndMirrorsThePictureInPlace) {
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
 }
 
+namespace Flat = Gdiplus::DllExports;
+
+// A 6 x 4 picture of 72 dots per inch across and 300 down.
+gdip::Bitmap UnevenBitmap() {
+  gdip::Bitmap bitmap = PlaceBitmap(6, 4);
+  EXPECT_TRUE(bitmap.SetResolution(72, 300));
+  return bitmap;
+}
+
+// Each new picture made of a picture of unequal resolutions. Written and read
+// back, the two stay where they were. Copies, areas and turns or flips in
+// place are GDI+'s own: the library's give what GDI+ gives the same bitmap
+// when called without it, neither traded nor one taken for both (Wine's
+// GDI+ gives each new bitmap its defaults, 96 both ways).
+TEST(ImageQueries, NewPicturesKeepTheHorizontalAndVerticalResolutionsApart) {
+  gdip::Bitmap source = UnevenBitmap();
+  EXPECT_FLOAT_EQ(source.GetHorizontalResolution(), 72);
+  EXPECT_FLOAT_EQ(source.GetVerticalResolution(), 300);
+  auto saved = [&](std::string_view format) {
+    std::string named(format);
+    return source.SaveToStream(&named);
+  };
+  using Make = std::function<bool(gdip::Bitmap&)>;
+  auto turned = [](Gdiplus::RotateFlipType type, bool flat) {
+    return Make([=](gdip::Bitmap& o) {
+      o = UnevenBitmap();
+      return flat ? Flat::GdipImageRotateFlip(o.NativeImage(), type) == Gdiplus::Ok : o.RotateFlip(type);
+    });
+  };
+  // Flat calls' new objects, adopted so that they are released.
+  auto flatCopy = [&](gdip::Bitmap& o) {
+    Gdiplus::GpImage* made = nullptr;
+    bool ok = Flat::GdipCloneImage(source.NativeImage(), &made) == Gdiplus::Ok;
+    o.SetNativeObject(ok ? made : nullptr);
+    return ok;
+  };
+  auto flatArea = [&](Gdiplus::PixelFormat format) {
+    return Make([&, format](gdip::Bitmap& o) {
+      Gdiplus::GpBitmap* made = nullptr;
+      bool ok = Flat::GdipCloneBitmapAreaI(1, 1, 3, 2, format, source.NativeBitmap(), &made) == Gdiplus::Ok;
+      o.SetNativeObject(ok ? made : nullptr);
+      return ok;
+    });
+  };
+  const struct {
+    const char* name;
+    Make make;
+    std::optional<gdip::SizeF> resolutions;  // none: what `byGdiplus` gives
+    Make byGdiplus;
+  } cases[] = {
+      {"PNG", [&](auto& o) { return o.FromStream(saved(gdip::kPngFormat)); }, gdip::SizeF{72, 300}, {}},
+      {"BMP", [&](auto& o) { return o.FromStream(saved(gdip::kBmpFormat)); }, gdip::SizeF{72, 300}, {}},
+      {"copy", [&](auto& o) { return source.Clone(o); }, {}, flatCopy},
+      {"area", [&](auto& o) { return source.CloneArea({1, 1, 3, 2}, PixelFormat32bppARGB, o); }, {},
+       flatArea(PixelFormat32bppARGB)},
+      {"integer area", [&](auto& o) { return source.CloneAreaI({1, 1, 3, 2}, PixelFormat24bppRGB, o); }, {},
+       flatArea(PixelFormat24bppRGB)},
+      {"turned 90", turned(Gdiplus::Rotate90FlipNone, false), {}, turned(Gdiplus::Rotate90FlipNone, true)},
+      {"turned 270, flipped", turned(Gdiplus::Rotate270FlipX, false), {}, turned(Gdiplus::Rotate270FlipX, true)},
+      {"turned 180", turned(Gdiplus::Rotate180FlipNone, false), {}, turned(Gdiplus::Rotate180FlipNone, true)},
+      {"flipped", turned(Gdiplus::RotateNoneFlipY, false), {}, turned(Gdiplus::RotateNoneFlipY, true)},
+  };
+  auto resolutions = [](const gdip::Bitmap& b) {
+    return gdip::SizeF{b.GetHorizontalResolution(), b.GetVerticalResolution()};
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    gdip::Bitmap made, reference;
+    ASSERT_TRUE(c.make(made));
+    if (!c.resolutions) {
+      ASSERT_TRUE(c.byGdiplus(reference));
+    }
+    const gdip::SizeF expected = c.resolutions ? *c.resolutions : resolutions(reference);
+    EXPECT_NEAR(made.GetHorizontalResolution(), expected.width, 0.5);
+    EXPECT_NEAR(made.GetVerticalResolution(), expected.height, 0.5);
+  }
+  EXPECT_FLOAT_EQ(source.GetHorizontalResolution(), 72);
+  EXPECT_FLOAT_EQ(source.GetVerticalResolution(), 300);
+}
+
 TEST(ImageQueries, APropertyItemIsRemovedByItsId) {
   // 1 x 1, two frames of 10 and 20 hundredths of a second: a frame-delay item.
   std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF};

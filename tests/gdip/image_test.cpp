@@ -472,6 +472,32 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
   EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 30, 20}));
 }
 
+// A picture of 96 dots per inch across and 300 down turned into a new
+// bitmap: whatever the angle, a quarter turn too, the new bitmap has the
+// source's resolutions as they were, and holds the very pixels that the same
+// picture at one resolution turns into (drawn one to one, turned).
+TEST(Bitmap, RotateDrawIntoKeepsUnequalResolutionsAsTheyAreAndDrawsPixelForPixel) {
+  gdip::Bitmap even = TwoColourBitmap(40, 20, kRed, kBlue), uneven = TwoColourBitmap(40, 20, kRed, kBlue);
+  ASSERT_TRUE(uneven.SetResolution(96, 300));
+  const struct {
+    float angle;
+    std::optional<gdip::SizeF> size;
+  } turns[] = {{0, {}}, {90, {}}, {-90, {}}, {45, {}}, {180, {}}, {90, gdip::SizeF{30, 50}}};
+  for (const auto& turn : turns) {
+    SCOPED_TRACE(testing::Message() << turn.angle << (turn.size ? " sized" : ""));
+    gdip::Bitmap fromEven, fromUneven;
+    ASSERT_TRUE(even.RotateDrawInto(turn.angle, fromEven, std::nullopt, std::nullopt, turn.size) &&
+                uneven.RotateDrawInto(turn.angle, fromUneven, std::nullopt, std::nullopt, turn.size));
+    EXPECT_FLOAT_EQ(fromUneven.GetHorizontalResolution(), 96);
+    EXPECT_FLOAT_EQ(fromUneven.GetVerticalResolution(), 300);
+    ASSERT_EQ(fromUneven.GetBounds(), fromEven.GetBounds());
+    int differ = 0;
+    for (int y = 0; y < fromEven.GetHeight(); ++y)
+      for (int x = 0; x < fromEven.GetWidth(); ++x) differ += fromUneven.GetPixel(x, y) != fromEven.GetPixel(x, y);
+    EXPECT_EQ(differ, 0);
+  }
+}
+
 namespace {
 
 int bitmapsAsked = 0;
