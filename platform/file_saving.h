@@ -29,8 +29,10 @@ struct SaveResult {
   // The file is in its place, but the folder's flush, or its open for it,
   // failed with this error: the move may not be on disk. ERROR_FILE_NOT_FOUND
   // and ERROR_PATH_NOT_FOUND say that the folder was gone by then (another
-  // program moved or removed it, with the file in it). Nothing when the
-  // folder was flushed, or the system flushes no folder there.
+  // program moved or removed it, with the file in it, or put a file in its
+  // place), whatever the open answered (under Wine, for a folder gone while
+  // it opened it or a file in its place, ERROR_INVALID_NAME). Nothing when
+  // the folder was flushed, or the system flushes no folder there.
   std::optional<DWORD> folderUnflushed;
   bool operator==(const SaveResult&) const = default;
 };

@@ -65,16 +65,18 @@ TEST_F(FileSavingTest, AFailureAtAnyStepLeavesTheFileAsItWasAndNothingBesideIt) 
 // under Wine the host's EIO comes as ERROR_NOT_READY from the flush and as
 // ERROR_NOACCESS from the open, an error it does not map as
 // ERROR_GEN_FAILURE; an access denied, as a file system gone read-only
-// answers; a folder gone), the result says so with that error, the move
-// being maybe not on disk; where the system flushes no folder there (each
-// error that says so, at the open and at the flush), or the new file's own
-// name cannot be left to its handle (the tidy-up removes it), or the new
-// file's close fails, it says nothing more.
+// answers; a folder gone; a name not right, the folder still there), the
+// result says so with that error, the move being maybe not on disk, and a
+// failure that leaves no error says so as a failure; where the system
+// flushes no folder there (each error that says so, at the open and at the
+// flush), or the new file's own name cannot be left to its handle (the
+// tidy-up removes it), or the new file's close fails, it says nothing more.
 TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
   const struct {
     const char* step;
     DWORD error;
     bool reported;
+    DWORD told = 0;  // the error that the result gives, where not `error`
   } failures[] = {
       {"FlushFileBuffers (the folder)", ERROR_NOT_READY, true},
       {"FlushFileBuffers (the folder)", ERROR_IO_DEVICE, true},
@@ -94,6 +96,9 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
       {"CreateFileW (the folder)", ERROR_ACCESS_DENIED, true},
       {"CreateFileW (the folder)", ERROR_FILE_NOT_FOUND, true},
       {"CreateFileW (the folder)", ERROR_PATH_NOT_FOUND, true},
+      {"CreateFileW (the folder)", ERROR_INVALID_NAME, true},
+      {"CreateFileW (the folder)", ERROR_SUCCESS, true, ERROR_GEN_FAILURE},
+      {"FlushFileBuffers (the folder)", ERROR_SUCCESS, true, ERROR_GEN_FAILURE},
       {"SetFileInformationByHandle (its removal)", ERROR_NOT_READY, false},  // of a new file only
       {"CloseHandle", ERROR_NOT_READY, false},
   };
@@ -118,7 +123,7 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
       }
       EXPECT_EQ(reported.failure, std::nullopt);
       if (failure.reported) {
-        EXPECT_EQ(reported.folderUnflushed, failure.error);
+        EXPECT_EQ(reported.folderUnflushed, failure.told ? failure.told : failure.error);
       } else {
         EXPECT_EQ(reported.folderUnflushed, std::nullopt);
       }
