@@ -93,7 +93,8 @@ std::optional<SaveFailure> RefusalOf(DWORD attributes) {
 // the move finds taken, as by a file made meanwhile, at every save. Refused
 // as a device's name is.
 std::optional<SaveFailure> NoDiskFileRefusal(const std::wstring& target, DWORD attributes) {
-  if (attributes != INVALID_FILE_ATTRIBUTES || !PathIsNoDiskFile(target)) return std::nullopt;
+  if (attributes != INVALID_FILE_ATTRIBUTES || !PathIsNoDiskFile(target, SaveSystemCalls().findFirstFile))
+    return std::nullopt;
   return SaveFailure{SaveFailure::Step::Target, ERROR_BAD_DEVICE};
 }
 
@@ -215,8 +216,8 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   // may replace, the move takes the name as it takes a file's, the link
   // itself and nothing it would point to; else the new file's second name
   // finds the name taken.
-  const bool dangling =
-      attributes == INVALID_FILE_ATTRIBUTES && existing == Existing::Replace && PathIsLinkToNothing(target);
+  const bool dangling = attributes == INVALID_FILE_ATTRIBUTES && existing == Existing::Replace &&
+                        PathIsLinkToNothing(target, calls.findFirstFile);
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES || dangling;
   if (replacing && !dangling) {
     if (existing == Existing::Keep) return {SaveFailure{Step::Target, ERROR_FILE_EXISTS}};

@@ -67,9 +67,11 @@ TEST_F(DocumentTest, AReadOnlyFileIsRefusedAtOnceWithoutTheQuestion) {
 }
 
 // Another program makes a file of the name while the tool saves, after the
-// tool found none and so asked nothing: that file stays as it was made, the
-// new content is not left beside it, and the notice says what happened.
-// The next save asks the question.
+// tool found none and so asked nothing: just before the move, and between
+// the save's look at the name and its search for what no attributes
+// describe (a file that the search alone would take for no file on disk).
+// That file stays as it was made, the new content is not left beside it,
+// and the notice says what happened. The next save asks the question.
 TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   TypeInto(名字编辑框, L"张三");
   std::vector<std::string> steps;
@@ -80,24 +82,34 @@ TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   }
   const size_t move = size_t(std::find(steps.begin(), steps.end(), "CreateHardLinkW") - steps.begin());
   ASSERT_LT(move, steps.size());
-  RemoveFolder(DocumentFolder());
-  fs::create_directory(Wide(DocumentFolder()));
   const std::string theirs = "made by another program\r\n";
-  std::vector<SeenDialog> seen;
-  {
-    testsupport::SaveSteps racing;
-    racing.StopBefore(move, [&] { WriteBytes(zhangSan_, theirs); });
-    seen = Generate({PressButton(IDOK)});
+  for (const bool beforeTheSearch : {false, true}) {
+    SCOPED_TRACE(beforeTheSearch ? "made before the search" : "made before the move");
+    RemoveFolder(DocumentFolder());
+    fs::create_directory(Wide(DocumentFolder()));
+    bool made = false;
+    std::vector<SeenDialog> seen;
+    {
+      testsupport::SaveSteps racing;
+      const auto make = [&] {
+        WriteBytes(zhangSan_, theirs);
+        made = true;
+      };
+      if (beforeTheSearch) racing.BeforeTheSearch(make);
+      else racing.StopBefore(move, make);
+      seen = Generate({PressButton(IDOK)});
+    }
+    ASSERT_TRUE(made);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"提示");
+    EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,保存时已有其他程序建立了同名文件,请再保存一次!"));
+    EXPECT_EQ(ReadBytes(zhangSan_), theirs);
+    EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
+    seen = Generate({PressButton(IDNO)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
+    EXPECT_EQ(ReadBytes(zhangSan_), theirs);
   }
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].caption, L"提示");
-  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,保存时已有其他程序建立了同名文件,请再保存一次!"));
-  EXPECT_EQ(ReadBytes(zhangSan_), theirs);
-  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
-  seen = Generate({PressButton(IDNO)});
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
-  EXPECT_EQ(ReadBytes(zhangSan_), theirs);
 }
 
 namespace {

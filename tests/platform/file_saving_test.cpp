@@ -252,26 +252,48 @@ TEST_F(FileSavingTest, TheNewFileIsGivenTheArchiveMarkBesidesTheKeptOnes) {
 }
 
 // Another program makes a file of the name while a new file's save goes on,
-// after the save found none, just before the move: that file stays as it was
+// after the save found none: just before the move, and between the save's
+// look at the name and its search for what no attributes describe (to
+// which the file would be no file on disk, were it not looked at again),
+// whether the save may replace a file or not. That file stays as it was
 // made, the new content is not left beside it, and the failure says that a
 // file is there now, at the last step.
-TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveIsNotReplaced) {
+TEST_F(FileSavingTest, AFileThatTurnsUpMeanwhileIsNotReplaced) {
   const std::vector<std::string> names = StepsOf(kSaves[1]);
   const size_t move = StepIndex(names, "CreateHardLinkW");
   ASSERT_LT(move, names.size());
   const std::string theirs = "made by another program meanwhile\r\n";
-  Prepare(kSaves[1]);
-  std::optional<SaveFailure> failure;
-  {
-    testsupport::SaveSteps steps;
-    steps.StopBefore(move, [&] { Write(file_, theirs); });
-    failure = files::SaveFile(Gbk(file_), kNewContent).failure;
+  const struct {
+    const char* when;
+    bool beforeTheSearch;  // else before the move
+    files::Existing existing;
+  } moments[] = {
+      {"before the move", false, files::Existing::Replace},
+      {"before the search, may replace", true, files::Existing::Replace},
+      {"before the search, may not replace", true, files::Existing::Keep},
+  };
+  for (const auto& moment : moments) {
+    SCOPED_TRACE(moment.when);
+    Prepare(kSaves[1]);
+    bool made = false;
+    std::optional<SaveFailure> failure;
+    {
+      testsupport::SaveSteps steps;
+      const auto make = [&] {
+        Write(file_, theirs);
+        made = true;
+      };
+      if (moment.beforeTheSearch) steps.BeforeTheSearch(make);
+      else steps.StopBefore(move, make);
+      failure = files::SaveFile(Gbk(file_), kNewContent, moment.existing).failure;
+    }
+    ASSERT_TRUE(made);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->step, SaveFailure::Step::Target);
+    EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(Read(file_), theirs);
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
   }
-  ASSERT_TRUE(failure.has_value());
-  EXPECT_EQ(failure->step, SaveFailure::Step::Target);
-  EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
-  EXPECT_EQ(Read(file_), theirs);
-  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
 }
 
 // The document's name taken on the Linux host by what Wine does not show, a
