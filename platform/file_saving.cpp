@@ -93,7 +93,8 @@ std::optional<SaveFailure> RefusalOf(DWORD attributes) {
 // the move finds taken, as by a file made meanwhile, at every save. Refused
 // as a device's name is.
 std::optional<SaveFailure> NoDiskFileRefusal(const std::wstring& target, DWORD attributes) {
-  if (attributes != INVALID_FILE_ATTRIBUTES || !PathIsNoDiskFile(target)) return std::nullopt;
+  if (attributes != INVALID_FILE_ATTRIBUTES || !PathIsNoDiskFile(target, SaveSystemCalls().findFirstFile))
+    return std::nullopt;
   return SaveFailure{SaveFailure::Step::Target, ERROR_BAD_DEVICE};
 }
 
@@ -119,6 +120,14 @@ bool FlushesNoFolder(DWORD error) {
   }
 }
 
+// Whether nothing is at `path` now: a look at it finds no entry there, or
+// no folder on the way to it.
+bool NothingAt(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 // Puts the folder's entries on disk: the file moved into its place and the
 // leftovers removed. Windows' write-through move waits for its own entry
 // already; Wine's takes no notice of the flag, and turns this flush into an
@@ -127,7 +136,8 @@ bool FlushesNoFolder(DWORD error) {
 // the system flushes no folder there (FlushesNoFolder), the save is done
 // all the same: the file is in its place, on disk as soon as the system
 // puts it there. The error of an open or a flush that failed otherwise: the
-// move may not be on disk.
+// move may not be on disk; ERROR_PATH_NOT_FOUND for an open that failed
+// because the folder is gone, whatever it answered.
 std::optional<DWORD> FlushFolder(const std::wstring& folder) {
   SaveCalls& calls = SaveSystemCalls();
   const std::wstring opened = FileApiPath(FolderToOpen(folder));
@@ -136,6 +146,12 @@ std::optional<DWORD> FlushFolder(const std::wstring& folder) {
   if (handle && calls.flushFileBuffers(handle.SystemHandle())) return std::nullopt;
   const DWORD error = LastError();
   if (FlushesNoFolder(error)) return std::nullopt;
+  // Wine answers the open of a path that ends in a separator with
+  // ERROR_INVALID_NAME where the folder went between its look at the path
+  // and the host's open (removed or moved away), and where a file stands in
+  // the folder's place. A name that no folder could have gets that answer
+  // too: the folder is gone only where a look at it now finds nothing.
+  if (!handle && error == ERROR_INVALID_NAME && NothingAt(opened)) return ERROR_PATH_NOT_FOUND;
   return error;
 }
 
@@ -176,9 +192,7 @@ bool NewFileGone(HANDLE file, const std::wstring& path) {
   if (GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
       (standard.DeletePending || standard.NumberOfLinks == 0))
     return true;
-  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-  const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  return NothingAt(path);
 }
 }  // namespace
 
@@ -202,8 +216,8 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   // may replace, the move takes the name as it takes a file's, the link
   // itself and nothing it would point to; else the new file's second name
   // finds the name taken.
-  const bool dangling =
-      attributes == INVALID_FILE_ATTRIBUTES && existing == Existing::Replace && PathIsLinkToNothing(target);
+  const bool dangling = attributes == INVALID_FILE_ATTRIBUTES && existing == Existing::Replace &&
+                        PathIsLinkToNothing(target, calls.findFirstFile);
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES || dangling;
   if (replacing && !dangling) {
     if (existing == Existing::Keep) return {SaveFailure{Step::Target, ERROR_FILE_EXISTS}};

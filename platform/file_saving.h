@@ -29,8 +29,10 @@ struct SaveResult {
   // The file is in its place, but the folder's flush, or its open for it,
   // failed with this error: the move may not be on disk. ERROR_FILE_NOT_FOUND
   // and ERROR_PATH_NOT_FOUND say that the folder was gone by then (another
-  // program moved or removed it, with the file in it). Nothing when the
-  // folder was flushed, or the system flushes no folder there.
+  // program moved or removed it, with the file in it, or put a file in its
+  // place), whatever the open answered (under Wine, for a folder gone while
+  // it opened it or a file in its place, ERROR_INVALID_NAME). Nothing when
+  // the folder was flushed, or the system flushes no folder there.
   std::optional<DWORD> folderUnflushed;
   bool operator==(const SaveResult&) const = default;
 };
@@ -71,16 +73,17 @@ enum class Existing {
 // letting it be deleted (ERROR_SHARING_VIOLATION). Existing::Replace also
 // replaces a name that a search finds and nothing describes
 // (files::PathIsLinkToNothing: under Wine a host's link to nothing): the
-// link itself, never what it would point to. A file that turns up
-// while the save goes on, where there was none, is never replaced: the save
-// fails at its last step with ERROR_ALREADY_EXISTS (under Wine this holds
-// against the host's programs too where the host's file system makes hard
-// links; where it makes none, Wine's move looks for the name and then moves,
-// and a file that a host program makes in between is replaced). The new
-// file takes the replaced file's hidden and system marks and the archive
-// mark that any change gives; all else of the old file is the new file's own
-// (owner, links, creation time, and under Wine the host's permission bits,
-// which take the host's defaults).
+// link itself, never what it would point to. A file that turns up while the
+// save goes on, where there was none, is never replaced, nor taken for no
+// file on disk where it comes between the save's look at the name and its
+// search: the save fails at its last step with ERROR_ALREADY_EXISTS (under
+// Wine this holds against the host's programs too where the host's file
+// system makes hard links; where it makes none, Wine's move looks for the
+// name and then moves, and a file that a host program makes in between is
+// replaced). The new file takes the replaced file's hidden and system marks
+// and the archive mark that any change gives; all else of the old file is
+// the new file's own (owner, links, creation time, and under Wine the host's
+// permission bits, which take the host's defaults).
 // A path that no file system holds (a name of more than 255 characters,
 // kLongestPath characters or more in all) fails at once with
 // ERROR_FILENAME_EXCED_RANGE, under Wine too. A path that names a device or

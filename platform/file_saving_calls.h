@@ -4,7 +4,10 @@
 // and the folder's opens and flushes among them. A test puts a call of its
 // own in an entry's place to make that step fail, or to stop the program
 // there: steps such as a flush, a close or the final move cannot be made to
-// fail from outside. Nothing else changes them.
+// fail from outside. Nothing else changes them. Besides, the search by
+// which a save looks for what is at the file's name and no attributes
+// describe, which changes nothing: a test's own in its place runs between
+// the save's look at the name and its search.
 #include <windows.h>
 
 namespace korvath::platform::files {
@@ -17,6 +20,7 @@ struct SaveCalls {
   decltype(&CloseHandle) closeHandle = &CloseHandle;
   decltype(&MoveFileExW) moveFileEx = &MoveFileExW;
   decltype(&CreateHardLinkW) createHardLink = &CreateHardLinkW;
+  decltype(&FindFirstFileW) findFirstFile = &FindFirstFileW;
 };
 
 // The calls that every save makes.

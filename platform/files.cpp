@@ -206,12 +206,15 @@ enum class Undescribed {
   Named,   // the search finds its name and has nothing to tell of it
 };
 
-Undescribed LookUpUndescribed(const std::wstring& api) {
+Undescribed LookUpUndescribed(const std::wstring& api, SearchCall search) {
   if (api.empty() || GetFileAttributesW(api.c_str()) != INVALID_FILE_ATTRIBUTES) return Undescribed::None;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(api.c_str(), &data);
+  HANDLE find = search(api.c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     FindClose(find);
+    // What the search found may be a file that another program made after
+    // the look: its attributes describe it now.
+    if (GetFileAttributesW(api.c_str()) != INVALID_FILE_ATTRIBUTES) return Undescribed::None;
     return Undescribed::Listed;
   }
   // Wine's search finds a host's link to nothing by its name and then has
@@ -223,23 +226,23 @@ Undescribed LookUpUndescribed(const std::wstring& api) {
 
 bool PathIsNoDiskFile(std::string_view path) { return PathIsNoDiskFile(GbkToWide(path)); }
 
-bool PathIsNoDiskFile(const std::wstring& path) {
-  return LookUpUndescribed(FileApiPath(path)) == Undescribed::Listed;
+bool PathIsNoDiskFile(const std::wstring& path, SearchCall search) {
+  return LookUpUndescribed(FileApiPath(path), search) == Undescribed::Listed;
 }
 
 bool PathIsLinkToNothing(std::string_view path) { return PathIsLinkToNothing(GbkToWide(path)); }
 
-bool PathIsLinkToNothing(const std::wstring& path) {
-  return LookUpUndescribed(FileApiPath(path)) == Undescribed::Named;
+bool PathIsLinkToNothing(const std::wstring& path, SearchCall search) {
+  return LookUpUndescribed(FileApiPath(path), search) == Undescribed::Named;
 }
 
 FileSearch SearchForEntry(std::string_view path) { return SearchForEntry(GbkToWide(path)); }
 
-FileSearch SearchForEntry(const std::wstring& path) {
+FileSearch SearchForEntry(const std::wstring& path, SearchCall search) {
   const std::wstring wide = FileApiPath(path);
   if (wide.empty()) return {};
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(wide.c_str(), &data);
+  HANDLE find = search(wide.c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     FindClose(find);
     return {true};

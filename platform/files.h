@@ -106,22 +106,29 @@ bool IsDiskFile(const File& file);
 // behind it: under Wine a host's socket behind a drive's path, which no
 // device serves (ERROR_NO_SUCH_DEVICE).
 bool IsNoDiskFileError(DWORD openError);
+// The system's search for a path, as the look-ups below make it: a test
+// hands its own in the system's place to fail it, or to change the disk
+// between a look-up's look at the path's attributes and its search.
+using SearchCall = decltype(&FindFirstFileW);
+
 // True when something is at the path that is no file on disk: what a
 // file-system search finds there and no attributes describe (under Wine a
 // host's FIFO, socket or link to a device; the search tells its name, where
 // it has nothing to tell of a link to nothing). Told without opening it, so
 // that nothing is read, nothing waits, and no program waiting at a FIFO's
 // other end is woken. A file on disk, a folder or a name with nothing there
-// is never one. The wide form takes any path, long ones too.
+// is never one, nor a file that another program makes between the look at
+// the attributes and the search (they are looked at again). The wide form
+// takes any path, long ones too.
 bool PathIsNoDiskFile(std::string_view path);
-bool PathIsNoDiskFile(const std::wstring& path);
+bool PathIsNoDiskFile(const std::wstring& path, SearchCall search = &FindFirstFileW);
 // True when a search for the path finds an entry by its name that nothing
 // describes: no attributes, and nothing that the search can tell of it
 // (under Wine a host's link to nothing, a chain of links ending in nothing
 // or a link to itself, which Wine shows in no listing). The wide form takes
 // any path, long ones too.
 bool PathIsLinkToNothing(std::string_view path);
-bool PathIsLinkToNothing(const std::wstring& path);
+bool PathIsLinkToNothing(const std::wstring& path, SearchCall search = &FindFirstFileW);
 // What a file-system search for a path tells.
 struct FileSearch {
   // It finds an entry: a file, a folder, one whose attributes cannot be read
@@ -133,8 +140,9 @@ struct FileSearch {
   // be listed, a disk error). ERROR_SUCCESS where it can.
   DWORD error = ERROR_SUCCESS;
 };
+// Nothing is found at an empty path.
 FileSearch SearchForEntry(std::string_view path);
-FileSearch SearchForEntry(const std::wstring& path);
+FileSearch SearchForEntry(const std::wstring& path, SearchCall search = &FindFirstFileW);
 // Whether a file-system search for the path finds an entry (SearchForEntry's
 // `found`). The wide form takes any path, long ones too.
 bool FileExists(std::string_view path);

@@ -67,9 +67,11 @@ TEST_F(DocumentTest, AReadOnlyFileIsRefusedAtOnceWithoutTheQuestion) {
 }
 
 // Another program makes a file of the name while the tool saves, after the
-// tool found none and so asked nothing: that file stays as it was made, the
-// new content is not left beside it, and the notice says what happened.
-// The next save asks the question.
+// tool found none and so asked nothing: just before the move, and between
+// the save's look at the name and its search for what no attributes
+// describe (a file that the search alone would take for no file on disk).
+// That file stays as it was made, the new content is not left beside it,
+// and the notice says what happened. The next save asks the question.
 TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   TypeInto(名字编辑框, L"张三");
   std::vector<std::string> steps;
@@ -80,24 +82,34 @@ TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   }
   const size_t move = size_t(std::find(steps.begin(), steps.end(), "CreateHardLinkW") - steps.begin());
   ASSERT_LT(move, steps.size());
-  RemoveFolder(DocumentFolder());
-  fs::create_directory(Wide(DocumentFolder()));
   const std::string theirs = "made by another program\r\n";
-  std::vector<SeenDialog> seen;
-  {
-    testsupport::SaveSteps racing;
-    racing.StopBefore(move, [&] { WriteBytes(zhangSan_, theirs); });
-    seen = Generate({PressButton(IDOK)});
+  for (const bool beforeTheSearch : {false, true}) {
+    SCOPED_TRACE(beforeTheSearch ? "made before the search" : "made before the move");
+    RemoveFolder(DocumentFolder());
+    fs::create_directory(Wide(DocumentFolder()));
+    bool made = false;
+    std::vector<SeenDialog> seen;
+    {
+      testsupport::SaveSteps racing;
+      const auto make = [&] {
+        WriteBytes(zhangSan_, theirs);
+        made = true;
+      };
+      if (beforeTheSearch) racing.BeforeTheSearch(make);
+      else racing.StopBefore(move, make);
+      seen = Generate({PressButton(IDOK)});
+    }
+    ASSERT_TRUE(made);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"提示");
+    EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,保存时已有其他程序建立了同名文件,请再保存一次!"));
+    EXPECT_EQ(ReadBytes(zhangSan_), theirs);
+    EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
+    seen = Generate({PressButton(IDNO)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
+    EXPECT_EQ(ReadBytes(zhangSan_), theirs);
   }
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].caption, L"提示");
-  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,保存时已有其他程序建立了同名文件,请再保存一次!"));
-  EXPECT_EQ(ReadBytes(zhangSan_), theirs);
-  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"zhangsan.pst"});  // nothing left beside it
-  seen = Generate({PressButton(IDNO)});
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
-  EXPECT_EQ(ReadBytes(zhangSan_), theirs);
 }
 
 namespace {
@@ -261,7 +273,9 @@ std::vector<std::string> SaveStepsThroughTheWindow(const std::function<std::vect
 // notice says that the file is written but that the disk reported an error,
 // names it and says what to do, in place of the completion notice; the file
 // holds the new content. So where either is denied (under Wine what a file
-// system gone read-only after a disk's error answers, EROFS). Where the
+// system gone read-only after a disk's error answers, EROFS), where the
+// open says that the folder's name is not right while the folder is there,
+// and where a failure leaves no error (told as a failure). Where the
 // system flushes no folder there, the completion notice comes as ever.
 TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNotice) {
   TypeInto(名字编辑框, L"张三");
@@ -282,6 +296,8 @@ TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNot
       {false, "FlushFileBuffers (the folder)", ERROR_ACCESS_DENIED, "拒绝访问,错误代码5"},  // Wine: EROFS
       {true, "FlushFileBuffers (the folder)", ERROR_INVALID_FUNCTION, nullptr},
       {false, "CreateFileW (the folder)", ERROR_INVALID_PARAMETER, nullptr},  // Wine: EINVAL
+      {true, "CreateFileW (the folder)", ERROR_INVALID_NAME, "名称不正确,错误代码123"},  // the folder still there
+      {false, "CreateFileW (the folder)", ERROR_SUCCESS, "设备没有发挥作用,错误代码31"},  // no error left
   };
   const auto prepare = [&](bool over) {
     RemoveFolder(DocumentFolder());
@@ -324,11 +340,13 @@ TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNot
 }
 
 // Another program moves the document folder away, or the folder above it,
-// or removes it with the file, once the file is in its place and before the
-// folder is flushed: the notice says that the file was written but the
-// folder was moved or removed by another program since, in place of the
-// completion notice, not that the disk failed. A moved folder holds the
-// file.
+// or removes it with the file, or puts a file in its place, once the file is
+// in its place and before the folder is flushed: the notice says that the
+// file was written but the folder was moved or removed by another program
+// since, in place of the completion notice, not that the disk failed. So
+// also where the open of the folder for its flush answers that its name is
+// not right, as Wine answers where the folder goes while it opens it (and
+// where a file stands in its place). A moved folder holds the file.
 TEST_F(DocumentTest, AFolderGoneBeforeItsFlushIsNamed) {
   const std::string above = folder_ + "above\\", folder = above + "folder\\", file = folder + "zhangsan.pst",
                     moved = folder_ + "moved\\";
@@ -343,18 +361,29 @@ TEST_F(DocumentTest, AFolderGoneBeforeItsFlushIsNamed) {
   const std::vector<std::string> steps = SaveStepsThroughTheWindow(generate);
   const size_t open = size_t(std::find(steps.begin(), steps.end(), "CreateFileW (the folder)") - steps.begin());
   ASSERT_LT(open, steps.size());
+  const auto moveFolder = [&] { return MoveFileW(Wide(folder).c_str(), Wide(moved).c_str()) != 0; };
+  const auto removeFolder = [&] { return fs::remove_all(Wide(folder)) == 2; };
   const struct {
     const char* what;
     std::function<bool()> take;
     std::string left;  // where the file is then
+    DWORD answer = 0;  // the open's answer, where not the system's
   } gone[] = {
-      {"the folder moved", [&] { return MoveFileW(Wide(folder).c_str(), Wide(moved).c_str()) != 0; },
-       moved + "zhangsan.pst"},
+      {"the folder moved", moveFolder, moved + "zhangsan.pst"},
       {"the folder above moved", [&] { return MoveFileW(Wide(above).c_str(), Wide(moved).c_str()) != 0; },
        moved + "folder\\zhangsan.pst"},
-      {"the folder removed", [&] { return fs::remove_all(Wide(folder)) == 2; }, ""},
+      {"the folder removed", removeFolder, ""},
+      {"the folder moved, its name said not to be right", moveFolder, moved + "zhangsan.pst", ERROR_INVALID_NAME},
+      {"the folder removed, its name said not to be right", removeFolder, "", ERROR_INVALID_NAME},
+      {"a file put in the folder's place",
+       [&] {
+         if (!moveFolder()) return false;
+         WriteBytes(folder.substr(0, folder.size() - 1), "a file of the folder's name\r\n");
+         return true;
+       },
+       moved + "zhangsan.pst"},
   };
-  for (const auto& [what, take, left] : gone) {
+  for (const auto& [what, take, left, answer] : gone) {
     SCOPED_TRACE(what);
     prepare();
     bool taken = false;
@@ -362,6 +391,7 @@ TEST_F(DocumentTest, AFolderGoneBeforeItsFlushIsNamed) {
     {
       testsupport::SaveSteps stopped;
       stopped.StopBefore(open, [&, &take = take] { taken = take(); });
+      if (answer) stopped.FailAt(open, answer);
       seen = generate();
     }
     ASSERT_TRUE(taken);

@@ -65,16 +65,18 @@ TEST_F(FileSavingTest, AFailureAtAnyStepLeavesTheFileAsItWasAndNothingBesideIt) 
 // under Wine the host's EIO comes as ERROR_NOT_READY from the flush and as
 // ERROR_NOACCESS from the open, an error it does not map as
 // ERROR_GEN_FAILURE; an access denied, as a file system gone read-only
-// answers; a folder gone), the result says so with that error, the move
-// being maybe not on disk; where the system flushes no folder there (each
-// error that says so, at the open and at the flush), or the new file's own
-// name cannot be left to its handle (the tidy-up removes it), or the new
-// file's close fails, it says nothing more.
+// answers; a folder gone; a name not right, the folder still there), the
+// result says so with that error, the move being maybe not on disk, and a
+// failure that leaves no error says so as a failure; where the system
+// flushes no folder there (each error that says so, at the open and at the
+// flush), or the new file's own name cannot be left to its handle (the
+// tidy-up removes it), or the new file's close fails, it says nothing more.
 TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
   const struct {
     const char* step;
     DWORD error;
     bool reported;
+    DWORD told = 0;  // the error that the result gives, where not `error`
   } failures[] = {
       {"FlushFileBuffers (the folder)", ERROR_NOT_READY, true},
       {"FlushFileBuffers (the folder)", ERROR_IO_DEVICE, true},
@@ -94,6 +96,9 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
       {"CreateFileW (the folder)", ERROR_ACCESS_DENIED, true},
       {"CreateFileW (the folder)", ERROR_FILE_NOT_FOUND, true},
       {"CreateFileW (the folder)", ERROR_PATH_NOT_FOUND, true},
+      {"CreateFileW (the folder)", ERROR_INVALID_NAME, true},
+      {"CreateFileW (the folder)", ERROR_SUCCESS, true, ERROR_GEN_FAILURE},
+      {"FlushFileBuffers (the folder)", ERROR_SUCCESS, true, ERROR_GEN_FAILURE},
       {"SetFileInformationByHandle (its removal)", ERROR_NOT_READY, false},  // of a new file only
       {"CloseHandle", ERROR_NOT_READY, false},
   };
@@ -118,7 +123,7 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
       }
       EXPECT_EQ(reported.failure, std::nullopt);
       if (failure.reported) {
-        EXPECT_EQ(reported.folderUnflushed, failure.error);
+        EXPECT_EQ(reported.folderUnflushed, failure.told ? failure.told : failure.error);
       } else {
         EXPECT_EQ(reported.folderUnflushed, std::nullopt);
       }
@@ -247,26 +252,48 @@ TEST_F(FileSavingTest, TheNewFileIsGivenTheArchiveMarkBesidesTheKeptOnes) {
 }
 
 // Another program makes a file of the name while a new file's save goes on,
-// after the save found none, just before the move: that file stays as it was
+// after the save found none: just before the move, and between the save's
+// look at the name and its search for what no attributes describe (to
+// which the file would be no file on disk, were it not looked at again),
+// whether the save may replace a file or not. That file stays as it was
 // made, the new content is not left beside it, and the failure says that a
 // file is there now, at the last step.
-TEST_F(FileSavingTest, AFileThatTurnsUpBeforeTheMoveIsNotReplaced) {
+TEST_F(FileSavingTest, AFileThatTurnsUpMeanwhileIsNotReplaced) {
   const std::vector<std::string> names = StepsOf(kSaves[1]);
   const size_t move = StepIndex(names, "CreateHardLinkW");
   ASSERT_LT(move, names.size());
   const std::string theirs = "made by another program meanwhile\r\n";
-  Prepare(kSaves[1]);
-  std::optional<SaveFailure> failure;
-  {
-    testsupport::SaveSteps steps;
-    steps.StopBefore(move, [&] { Write(file_, theirs); });
-    failure = files::SaveFile(Gbk(file_), kNewContent).failure;
+  const struct {
+    const char* when;
+    bool beforeTheSearch;  // else before the move
+    files::Existing existing;
+  } moments[] = {
+      {"before the move", false, files::Existing::Replace},
+      {"before the search, may replace", true, files::Existing::Replace},
+      {"before the search, may not replace", true, files::Existing::Keep},
+  };
+  for (const auto& moment : moments) {
+    SCOPED_TRACE(moment.when);
+    Prepare(kSaves[1]);
+    bool made = false;
+    std::optional<SaveFailure> failure;
+    {
+      testsupport::SaveSteps steps;
+      const auto make = [&] {
+        Write(file_, theirs);
+        made = true;
+      };
+      if (moment.beforeTheSearch) steps.BeforeTheSearch(make);
+      else steps.StopBefore(move, make);
+      failure = files::SaveFile(Gbk(file_), kNewContent, moment.existing).failure;
+    }
+    ASSERT_TRUE(made);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->step, SaveFailure::Step::Target);
+    EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(Read(file_), theirs);
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
   }
-  ASSERT_TRUE(failure.has_value());
-  EXPECT_EQ(failure->step, SaveFailure::Step::Target);
-  EXPECT_EQ(failure->error, DWORD(ERROR_ALREADY_EXISTS));
-  EXPECT_EQ(Read(file_), theirs);
-  EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
 }
 
 // The document's name taken on the Linux host by what Wine does not show, a

@@ -316,24 +316,31 @@ TEST_F(FileSavingTest, ASaveIntoADrivesRootTidiesUpAndFlushesTheRoot) {
 }
 
 // Another save of the file tidies up while this save's new file is written
-// and about to take the file's place: the new file, still open, is not
-// removed, and the save ends as any other. Over a file and of a new file.
+// and about to take the file's place, beside what a killed save left: the
+// new file, still open, is not removed, the killed save's file is (the
+// folder's name told by the folder itself, where the caller gives none), and
+// the save ends as any other. Over a file and of a new file.
 TEST_F(FileSavingTest, AnotherSavesTidyUpLeavesTheNewFileOfASaveGoingOn) {
   for (const Save& save : kSaves) {
     SCOPED_TRACE(save.name);
     const size_t move = testsupport::StepOfTheMove(StepsOf(save));
     Prepare(save);
-    std::vector<std::wstring> during;
+    std::vector<std::wstring> during, afterTheTidyUp;
     files::SaveResult saved;
     {
       testsupport::SaveSteps steps;
       steps.StopBefore(move, [&] {
         during = Entries(folder_, L"zhangsan.pst.saving-*");
+        const std::wstring killed = files::LeftoverName(name_, during == std::vector{files::LeftoverName(name_, 0x0A1B)}
+                                                                   ? 0x0A1C : 0x0A1B);
+        Write(folder_ + L"\\" + killed, kNewContent);
         files::RemoveLeftovers(folder_ + L"\\", name_);
+        afterTheTidyUp = Entries(folder_, L"zhangsan.pst.saving-*");
       });
       saved = files::SaveFile(Gbk(file_), kNewContent);
     }
     EXPECT_EQ(during.size(), 1u);
+    EXPECT_EQ(afterTheTidyUp, during);
     EXPECT_EQ(saved, kSaved);
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});

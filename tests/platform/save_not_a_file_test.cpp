@@ -1,8 +1,9 @@
 // What is no file on disk where a save goes, and what a save writes: a
 // FIFO, a socket or a link to a device of the Linux host is refused at once
 // and left as it was, by the save and before it, and told from a link to
-// nothing and from a file without being opened; nothing that a save writes
-// is ever taken for such a thing.
+// nothing and from a file without being opened, with nothing kept by the
+// look-ups; what a failed search tells; nothing that a save writes is ever
+// taken for such a thing.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -24,6 +25,30 @@ namespace {
 
 bool SaysNoFileOnDisk(const std::optional<SaveFailure>& failure) {
   return failure && failure->step == SaveFailure::Step::Target && failure->error == ERROR_BAD_DEVICE;
+}
+
+// The blocks that the process's heaps hold: a search that is never let go
+// keeps some at every call (under Wine, which closes the folder of a search
+// for one name at once, its memory alone).
+size_t LiveHeapBlocks() {
+  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 8);
+  heaps.resize(GetProcessHeaps(DWORD(heaps.size()), heaps.data()));
+  size_t blocks = 0;
+  for (HANDLE heap : heaps) {
+    if (!HeapLock(heap)) continue;
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heap, &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++blocks;
+    HeapUnlock(heap);
+  }
+  return blocks;
+}
+
+// A search that fails as the stand-in's caller says.
+DWORD g_searchError = ERROR_SUCCESS;
+HANDLE WINAPI FailingSearch(LPCWSTR, LPWIN32_FIND_DATAW) {
+  SetLastError(g_searchError);
+  return INVALID_HANDLE_VALUE;
 }
 
 // Under Wine a search finds each and no attributes describe it: a save
@@ -61,7 +86,8 @@ TEST_F(FileSavingTest, AFifoASocketOrADeviceLinkIsRefusedAtOnceAndLeftAsItWas) {
 // are no file on disk; a link to nothing, a chain of links that ends in
 // nothing and a link to itself are found by their names, and are links to
 // nothing; a missing name, also in a missing folder, is not found. The
-// writer still waits: nothing opened the FIFO.
+// writer still waits: nothing opened the FIFO. Made again and again, no
+// look-up keeps anything.
 TEST_F(FileSavingTest, WhatASearchFindsIsToldWithoutOpeningIt) {
   if (testsupport::UnixPath(folder_).empty()) GTEST_SKIP() << "not under Wine: no host entries";
   using Kind = HostEntry::Kind;
@@ -98,9 +124,49 @@ TEST_F(FileSavingTest, WhatASearchFindsIsToldWithoutOpeningIt) {
     EXPECT_EQ(files::PathIsNoDiskFile(path), row.noDiskFile);
     EXPECT_EQ(files::PathIsLinkToNothing(path), row.linkToNothing);
     EXPECT_EQ(SaysNoFileOnDisk(files::KnownReplaceRefusal(path)), row.noDiskFile);
+    const size_t blocks = LiveHeapBlocks();
+    for (int again = 0; again < 200; ++again) {
+      files::SearchForEntry(path);
+      files::PathIsNoDiskFile(path);
+      files::PathIsLinkToNothing(path);
+    }
+    EXPECT_LT(LiveHeapBlocks(), blocks + 100);
   }
   EXPECT_TRUE(writer.StillWaiting());
   for (const HostEntry& entry : entries) EXPECT_TRUE(entry.Intact());
+}
+
+// A search that fails while something is there (a folder that may not be
+// listed, a disk's error) finds nothing and tells its error; one that fails
+// where nothing is there, or that finds no such name, finds nothing and
+// tells no error; so does an empty path.
+TEST_F(FileSavingTest, ASearchThatFailsFindsNothingAndTellsWhyWhereSomethingIsThere) {
+  Write(file_, kOldContent);
+  const struct {
+    const wchar_t* name;
+    DWORD error;  // the search's
+    DWORD told;   // what SearchForEntry tells
+  } rows[] = {
+      {L"zhangsan.pst", ERROR_NOACCESS, ERROR_NOACCESS},
+      {L"zhangsan.pst", ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
+      {L"zhangsan.pst", ERROR_FILE_NOT_FOUND, ERROR_SUCCESS},
+      {L"zhangsan.pst", ERROR_PATH_NOT_FOUND, ERROR_SUCCESS},
+      {L"missing.pst", ERROR_NOACCESS, ERROR_SUCCESS},
+      {L"missing.pst", ERROR_ACCESS_DENIED, ERROR_SUCCESS},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << Gbk(row.name) << ", the search failing with " << row.error);
+    g_searchError = row.error;
+    const files::FileSearch search = files::SearchForEntry(folder_ + L"\\" + row.name, &FailingSearch);
+    EXPECT_FALSE(search.found);
+    EXPECT_EQ(search.error, row.told);
+  }
+  for (const files::FileSearch& search : {files::SearchForEntry(std::string()), files::SearchForEntry(std::wstring())}) {
+    EXPECT_FALSE(search.found);
+    EXPECT_EQ(search.error, DWORD(ERROR_SUCCESS));
+  }
+  EXPECT_FALSE(files::FileExists(std::string()));
+  EXPECT_FALSE(files::FileExists(std::wstring()));
 }
 
 // Every syllable that the tool's file names are made of, as a file's name

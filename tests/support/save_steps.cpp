@@ -64,6 +64,11 @@ BOOL WINAPI LinkStep(LPCWSTR name, LPCWSTR existing, LPSECURITY_ATTRIBUTES secur
   if (!g_active->Enter("CreateHardLinkW")) return FALSE;
   return CreateHardLinkW(name, existing, security);
 }
+
+HANDLE WINAPI SearchStandIn(LPCWSTR path, LPWIN32_FIND_DATAW found) {
+  g_active->EnterSearch();
+  return FindFirstFileW(path, found);
+}
 }  // namespace
 
 SaveSteps::SaveSteps() : saved_(SaveSystemCalls()) {
@@ -76,6 +81,7 @@ SaveSteps::SaveSteps() : saved_(SaveSystemCalls()) {
   calls.closeHandle = &CloseStep;
   calls.moveFileEx = &MoveStep;
   calls.createHardLink = &LinkStep;
+  calls.findFirstFile = &SearchStandIn;
 }
 
 SaveSteps::~SaveSteps() {
@@ -91,6 +97,10 @@ void SaveSteps::FailAt(size_t index, DWORD error) {
 void SaveSteps::StopBefore(size_t index, std::function<void()> stop) {
   stopBefore_ = index;
   stop_ = std::move(stop);
+}
+
+void SaveSteps::EnterSearch() {
+  if (const std::function<void()> before = std::exchange(beforeSearch_, nullptr)) before();
 }
 
 bool SaveSteps::Enter(const std::string& name) {

@@ -1,12 +1,14 @@
 #pragma once
 // The steps of a save (platform/file_saving.h), each one of its system calls
 // (platform/file_saving_calls.h), made to fail or stopped before they are
-// made: for the tests of what a failed or killed save leaves behind.
+// made, and its search for what is at the file's name preceded by a change:
+// for the tests of what a failed or killed save leaves behind.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_saving_calls.h"
@@ -39,6 +41,12 @@ class SaveSteps {
   void FailAt(size_t index, DWORD error);
   // `stop` runs just before step `index` is made (it may never return).
   void StopBefore(size_t index, std::function<void()> stop);
+  // `before` runs once, just before the save's first search for what is at
+  // the file's name (between the look at its attributes and the search),
+  // which is no step: it changes nothing.
+  void BeforeTheSearch(std::function<void()> before) { beforeSearch_ = std::move(before); }
+  // For the stand-in search: runs what is to run before it, once.
+  void EnterSearch();
   const std::vector<std::string>& steps() const { return steps_; }
   // The attributes that each setting of a file's basic information handed
   // to the system, in order (whether or not that step was made to fail).
@@ -62,6 +70,7 @@ class SaveSteps {
   DWORD failWith_ = ERROR_SUCCESS;
   size_t stopBefore_ = SIZE_MAX;
   std::function<void()> stop_;
+  std::function<void()> beforeSearch_;
 };
 
 // The step by which a save's new file takes the file's place, among the
