@@ -55,13 +55,16 @@ int Differing(const PixelBuffer& a, const PixelBuffer& b);
 int Contrasting(const PixelBuffer& a, const PixelBuffer& b);
 // Text of the item selected in the folder dialog's tree.
 std::wstring SelectedTreeText(HWND dialog);
-// Selects a folder in the folder dialog: the dialog's tree shows it when the
-// selection message returns. Should the dialog have moved its selection
-// again, the choice is repeated until the tree shows the folder's name (false
-// when it never does); a drive root is chosen once. Each choice expands the
-// tree a level at a time, so under Z:\ (the whole Linux tree) it is slow on a
-// busy machine: tests choose folders made on C: (FolderOnC).
-bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs = 15000);
+// Selects a folder ("X:\..."; a trailing "\" or not) in the folder dialog,
+// as the dialog's selection message does, or else (where the dialog does
+// not find it) by its items in the tree as a user does; either way the tree
+// shows it selected when this returns, and false says that it does not. A
+// drive root is chosen by the message alone. Each choice expands the tree a
+// level at a time, so under Z:\ (the whole Linux tree) it is slow on a busy
+// machine: tests choose folders made on C: (FolderOnC).
+bool SelectInFolderDialog(HWND dialog, const std::wstring& folder);
+// Gives the folder `folder` a last access `minutes` before its last change.
+void AgeLastAccess(const std::wstring& folder, int minutes);
 // Makes "C:\<name>\" (the Wine prefix's own drive, two levels below the
 // folder dialog's root) and returns it with its trailing "\".
 std::string FolderOnC(const std::string& name);

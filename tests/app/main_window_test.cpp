@@ -201,6 +201,9 @@ TEST_F(MainWindowTest, AChosenFolderThatGbkCannotHoldGetsTheTypedFoldersNotice) 
   const std::string parent = FolderOnC("韩文目录");
   const std::wstring korean = Wide(parent) + L"한국";
   CreateDirectoryW(korean.c_str(), nullptr);
+  // Last read an hour ago, as a user's folder may be: the dialog's own
+  // listing of it then moves its last access.
+  AgeLastAccess(Wide(parent), 60);
   Npc().NpcFolder = parent;  // the dialog opens there
   MainForm().SetEditContent(目录编辑框, parent);
   const std::wstring notice = L"存档目录中有无法保存的字符,请重新选择!";
