@@ -624,6 +624,13 @@ std::wstring UnixPath(const std::wstring& windowsPath) {
   return out;
 }
 
+std::wstring OwnHostFile(const std::wstring& stem) {
+  static unsigned count = 0;
+  wchar_t temp[MAX_PATH + 1] = {};
+  if (!GetTempPathW(MAX_PATH + 1, temp)) return {};
+  return UnixPath(temp + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count));
+}
+
 HostLinks::~HostLinks() {
   for (const std::wstring& link : made_) RunHostProgram(L"/bin/rm", {L"-f", link});
 }
@@ -711,8 +718,7 @@ bool HostEntry::Host(const wchar_t* script) const {
 }
 
 WaitingFifoWriter::WaitingFifoWriter(const std::wstring& fifo) {
-  static unsigned count = 0;
-  pidFile_ = L"/tmp/korvath-fifo-writer-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
+  pidFile_ = OwnHostFile(L"korvath-fifo-writer");
   waiting_ = RunHostProgram(L"/bin/sh",
                             {L"-c",
                              L"PATH=/usr/bin:/bin; sh -c 'exec 3>\"$1\"' sh \"$0\" >/dev/null 2>&1 & echo $! >\"$1\"; "

@@ -263,6 +263,12 @@ std::string Utf8(const std::wstring& text);
 bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments);
 // Under Wine: the Linux path of a Windows path; empty when there is none.
 std::wstring UnixPath(const std::wstring& windowsPath);
+// Under Wine: the host path of a file of this program's own, named after
+// `stem`, new at each call: in the prefix's temporary folder, since Wine's
+// process IDs are each prefix's own (programs of two prefixes side by side
+// have the same ones) and the host's /tmp is every prefix's. Empty where
+// there is no host.
+std::wstring OwnHostFile(const std::wstring& stem);
 
 // Under Wine: symbolic links of the Linux host, made and removed by the
 // host's own programs (Wine shows a link to a file as that file, and a
