@@ -56,8 +56,16 @@ void RemoveFolderWide(std::wstring folder) {
 }
 }  // namespace
 
-void RemoveFolder(const std::string& folder) { RemoveFolderWide(Wide(folder)); }
-void RemoveFolder(const std::wstring& folder) { RemoveFolderWide(folder); }
+void RemoveFolder(const std::string& folder) { RemoveFolder(Wide(folder)); }
+void RemoveFolder(const std::wstring& folder) {
+  // Links of the host in it go first, by the host, as a test that was ended
+  // before it removed its own leaves them: Wine shows a link as what it
+  // points to, so that the walk below would empty a folder elsewhere, or
+  // fail on a link to a file or to nothing, and the folder would stay.
+  const std::wstring host = UnixPath(ExtendedPath(folder));
+  if (!host.empty()) RunHostProgram(L"/usr/bin/find", {host, L"-mindepth", L"1", L"-type", L"l", L"-delete"});
+  RemoveFolderWide(folder);
+}
 
 std::string MakeLongFolder(const std::string& parent, size_t length) {
   std::wstring folder = Wide(parent);
@@ -146,17 +154,18 @@ bool SelectInFolderDialog(HWND dialog, const std::wstring& folder) {
   const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
   SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   if (name.empty() || SelectedTreeText(dialog) == name) return true;
-  // Wine's dialog walks its tree comparing each item with the folder's item
-  // as the shell describes it now, to the byte, its last access among the
-  // rest. An item is described as its parent was listed; the dialog lists
-  // each folder then, to see whether it has folders within, and the host
-  // moves the last access of a folder listed first since it changed (Linux's
-  // "relatime"). A folder made more than a moment before the dialog opened
-  // is thus never found, however often it is chosen: it is chosen in the
-  // tree by its names instead, as a user does.
+  // Where the message did not reach it (see ListFoldersOnTheWay), however
+  // often it is sent, the folder is chosen in the tree by its names, as a
+  // user does.
   const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
   const HTREEITEM item = tree ? TreeItemOf(tree, trimmed) : nullptr;
   return item && TreeView_SelectItem(tree, item) && TreeView_GetSelection(tree) == item;
+}
+
+void ListFoldersOnTheWay(const std::wstring& folder) {
+  for (size_t end = folder.find(L'\\'); end != std::wstring::npos; end = folder.find(L'\\', end + 1))
+    testsupport::NamesFound(ExtendedPath(folder.substr(0, end + 1) + L"*"));
+  testsupport::NamesFound(ExtendedPath(folder + L"\\*"));
 }
 
 void AgeLastAccess(const std::wstring& folder, int minutes) {
