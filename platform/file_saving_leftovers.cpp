@@ -41,17 +41,59 @@ std::wstring SystemName(HANDLE handle) {
   return std::wstring(name.Buffer, name.Length / sizeof(wchar_t));
 }
 
-// Removes the file that `path` names, `ownName` as SystemName tells it, unless
-// some program holds it open. DeleteFile would remove one that its holder
-// lets others delete (under Wine at once, the host unlinking it); an open
-// that shares the file with nobody fails, under Windows and Wine alike, while
-// anybody else has it open, whatever they share, so the file is removed
-// through the handle of such an open. Wine takes a link of the host for the
-// file it points to, opens that and would unlink that: the file is removed
-// only when what was opened is the entry itself.
-void RemoveUnheld(const std::wstring& path, const std::wstring& ownName) {
+// The folder open as `folder`'s volume serial number and index there; all
+// zero when the system tells none.
+BY_HANDLE_FILE_INFORMATION IdentityOf(const File& folder) {
+  BY_HANDLE_FILE_INFORMATION information = {};
+  if (!folder || !GetFileInformationByHandle(folder.SystemHandle(), &information)) return {};
+  return information;
+}
+
+// Whether the folder that `systemFolder` (ending in a separator) names in
+// the system's own namespace is the one that `folder` (as the file API
+// takes it) opens now. Both are opened and told together: the identity of
+// either is told the same way at the same moment.
+bool IsTheFolder(const std::wstring& systemFolder, const std::wstring& folder) {
+  constexpr std::wstring_view kDosDevices = L"\\??\\";
+  const std::wstring apiPath = systemFolder.starts_with(kDosDevices)
+                                   ? L"\\\\?\\" + systemFolder.substr(kDosDevices.size())
+                                   : L"\\\\?\\GLOBALROOT" + systemFolder;
+  const auto open = [](const std::wstring& path) {
+    return File(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  };
+  const File told = open(apiPath), named = open(FileApiPath(FolderToOpen(folder)));
+  const BY_HANDLE_FILE_INFORMATION a = IdentityOf(told), b = IdentityOf(named);
+  return told && named && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+         a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// Whether the file open as `file` is the entry `name` of `folder` itself,
+// `inFolder` (ending in a separator) the folder's name as the system told it
+// before. Wine tells a name by the drive whose root holds it deepest, as its
+// list of drives has them, which it reads again at most once a second: a
+// drive mapped to the folder or to a folder above it meanwhile, or one
+// removed, tells the same entry by another name. Then it is the entry where
+// its name is the entry's and the folder that holds it is the folder.
+bool IsTheEntry(HANDLE file, const std::wstring& inFolder, const std::wstring& folder, std::wstring_view name) {
+  const std::wstring told = SystemName(file);
+  if (told == inFolder + std::wstring(name)) return true;
+  if (told.size() <= name.size() || !told.ends_with(name) || told[told.size() - name.size() - 1] != L'\\') return false;
+  return IsTheFolder(told.substr(0, told.size() - name.size()), folder);
+}
+
+// Removes the entry `name` of `folder`, unless some program holds it open.
+// DeleteFile would remove one that its holder lets others delete (under Wine
+// at once, the host unlinking it); an open that shares the file with nobody
+// fails, under Windows and Wine alike, while anybody else has it open,
+// whatever they share, so the file is removed through the handle of such an
+// open. Wine takes a link of the host for the file it points to, opens that
+// and would unlink that: the file is removed only when what was opened is
+// the entry itself (IsTheEntry).
+void RemoveUnheld(const std::wstring& folder, std::wstring_view name, const std::wstring& inFolder) {
+  const std::wstring path = FileApiPath(folder + std::wstring(name));
   File file(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (file && SystemName(file.SystemHandle()) == ownName) RemoveWhenClosed(file.SystemHandle());
+  if (file && IsTheEntry(file.SystemHandle(), inFolder, folder, name)) RemoveWhenClosed(file.SystemHandle());
 }
 }  // namespace
 
@@ -97,8 +139,8 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std
     // What the search finds and no attributes describe is no file on disk
     // (under Wine a host's FIFO, socket or device, or a link to one): an
     // open alone would wake a program that waits at a FIFO's other end.
-    const std::wstring path = FileApiPath(folder + found.cFileName);
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) RemoveUnheld(path, inFolder + found.cFileName);
+    if (GetFileAttributesW(FileApiPath(folder + found.cFileName).c_str()) != INVALID_FILE_ATTRIBUTES)
+      RemoveUnheld(folder, found.cFileName, inFolder);
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }

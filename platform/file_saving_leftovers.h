@@ -34,8 +34,10 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 // removed stays; the caller learns nothing of it. `inFolder` is the
 // folder's name as FolderSystemName tells it of a file that the caller made
 // there; without one, the folder's own name as the system tells it, which
-// under Wine lacks the blanks at the end of its last name, so that nothing
-// is removed in such a folder.
+// under Wine lacks the blanks at the end of its last name. A file that the
+// system tells by another name of its folder (under Wine: in such a folder,
+// or by a drive mapped or removed since) is removed where the folder of that
+// name is, as the system tells their identity, the one that `folder` opens.
 void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring inFolder = {});
 
 // The name of the folder that holds the file open as `file`, which the

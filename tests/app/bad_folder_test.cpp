@@ -68,7 +68,7 @@ class FolderFault {
  public:
   enum class In { Server, ThisProgram };
   FolderFault(const std::string& folder, In in, const wchar_t* call, const wchar_t* error)
-      : log_(L"/tmp/korvath-folder-fault-" + std::to_wstring(GetCurrentProcessId())) {
+      : log_(OwnHostFile(L"korvath-folder-fault")) {
     // The server names the folder by the prefix's drive links, as
     // "<prefix>/dosdevices/z:/...", and strace matches the text it opens;
     // a call on an open folder it matches by the folder's own path. The
@@ -545,8 +545,17 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
 // and the next save, the fault gone, asks and replaces as ever.
 TEST_F(BadInputTest, AFolderFlushThatAFileSystemGoneReadOnlyRefusesIsNamed) {
   FillInAndSave();
-  const std::wstring shm = L"Z:\\dev\\shm\\korvath-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-  if (UnixPath(shm).empty() || !CreateDirectoryW(shm.c_str(), nullptr)) GTEST_SKIP() << "no tmpfs of the host";
+  // A name of its own: the host's tmpfs is every prefix's, and Wine's
+  // process IDs are each prefix's own.
+  std::wstring shm;
+  for (unsigned n = 0; shm.empty() && n < 1000; ++n) {
+    const std::wstring candidate =
+        L"Z:\\dev\\shm\\korvath-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n) + L"\\";
+    if (UnixPath(candidate).empty()) break;
+    if (CreateDirectoryW(candidate.c_str(), nullptr)) shm = candidate;
+    else if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  if (shm.empty()) GTEST_SKIP() << "no tmpfs of the host";
   const std::string inShm = platform::WideToGbk(shm).text;
   EXPECT_EQ(SaveNoticeWithFolder(shm), Wide("NPC文件[" + inShm + "wangwu.pst]已经生成!"));
   EXPECT_EQ(ReadBytes(inShm + "wangwu.pst"), savedBytes_);

@@ -4,6 +4,8 @@
 #include <dlgs.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cwctype>
 #include <fstream>
 #include <iterator>
 
@@ -54,8 +56,16 @@ void RemoveFolderWide(std::wstring folder) {
 }
 }  // namespace
 
-void RemoveFolder(const std::string& folder) { RemoveFolderWide(Wide(folder)); }
-void RemoveFolder(const std::wstring& folder) { RemoveFolderWide(folder); }
+void RemoveFolder(const std::string& folder) { RemoveFolder(Wide(folder)); }
+void RemoveFolder(const std::wstring& folder) {
+  // Links of the host in it go first, by the host, as a test that was ended
+  // before it removed its own leaves them: Wine shows a link as what it
+  // points to, so that the walk below would empty a folder elsewhere, or
+  // fail on a link to a file or to nothing, and the folder would stay.
+  const std::wstring host = UnixPath(ExtendedPath(folder));
+  if (!host.empty()) RunHostProgram(L"/usr/bin/find", {host, L"-mindepth", L"1", L"-type", L"l", L"-delete"});
+  RemoveFolderWide(folder);
+}
 
 std::string MakeLongFolder(const std::string& parent, size_t length) {
   std::wstring folder = Wide(parent);
@@ -88,30 +98,88 @@ std::string ExpectedFile(const std::vector<std::pair<std::string, std::string>>&
   return bytes;
 }
 
-std::wstring SelectedTreeText(HWND dialog) {
-  const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
+namespace {
+std::wstring ItemText(HWND tree, HTREEITEM item) {
   wchar_t text[MAX_PATH] = {};
-  TVITEMW item = {};
-  item.mask = TVIF_TEXT;
-  item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
-  item.pszText = text;
-  item.cchTextMax = MAX_PATH;
-  if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+  TVITEMW data = {};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = MAX_PATH;
+  if (!item || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data))) return {};
   return text;
 }
 
-bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs) {
+// The child of `parent` whose text is `text`, or ends with it where
+// `ending`; `parent` expanded first where `expand`, as its button does.
+HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::wstring& text, bool ending, bool expand) {
+  if (expand) TreeView_Expand(tree, parent, TVE_EXPAND);
+  for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
+    const std::wstring shown = ItemText(tree, child);
+    if (ending ? shown.ends_with(text) : shown == text) return child;
+  }
+  return nullptr;
+}
+
+// The item of `folder` ("X:\" and the names below it) in the dialog's tree,
+// reached as a user reaches it: the drive's item, "(X:)", under an item of
+// the Desktop (under one already open first), then each name's item below
+// it, each level opened. None where a level has no such item.
+HTREEITEM TreeItemOf(HWND tree, const std::wstring& folder) {
+  if (folder.size() < 2 || folder[1] != L':') return nullptr;
+  const std::wstring drive = {L'(', wchar_t(std::towupper(folder[0])), L':', L')'};
+  const HTREEITEM desktop = TreeView_GetRoot(tree);
+  HTREEITEM item = nullptr;
+  for (const bool expand : {false, true})
+    for (HTREEITEM top = TreeView_GetChild(tree, desktop); top && !item; top = TreeView_GetNextSibling(tree, top))
+      item = ChildNamed(tree, top, drive, true, expand);
+  for (size_t start = 2; item && start < folder.size();) {
+    const size_t end = std::min(folder.find(L'\\', start + 1), folder.size());
+    const std::wstring name = folder.substr(start + 1, end - start - 1);
+    if (!name.empty()) item = ChildNamed(tree, item, name, false, true);
+    start = end;
+  }
+  return item;
+}
+}  // namespace
+
+std::wstring SelectedTreeText(HWND dialog) {
+  const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
+  return tree ? ItemText(tree, TreeView_GetSelection(tree)) : std::wstring();
+}
+
+bool SelectInFolderDialog(HWND dialog, const std::wstring& folder) {
   const std::wstring trimmed = folder.substr(0, folder.find_last_not_of(L'\\') + 1);
   const size_t slash = trimmed.find_last_of(L'\\');
   const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
-  auto select = [&] { SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str())); };
-  select();  // the tree is expanded and selected before the message returns
+  SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   if (name.empty() || SelectedTreeText(dialog) == name) return true;
-  return PumpUntil([&] {
-    select();
-    PumpMessages(100);
-    return SelectedTreeText(dialog) == name;
-  }, timeoutMs);
+  // Where the message did not reach it (see ListFoldersOnTheWay), however
+  // often it is sent, the folder is chosen in the tree by its names, as a
+  // user does.
+  const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
+  const HTREEITEM item = tree ? TreeItemOf(tree, trimmed) : nullptr;
+  return item && TreeView_SelectItem(tree, item) && TreeView_GetSelection(tree) == item;
+}
+
+void ListFoldersOnTheWay(const std::wstring& folder) {
+  for (size_t end = folder.find(L'\\'); end != std::wstring::npos; end = folder.find(L'\\', end + 1))
+    testsupport::NamesFound(ExtendedPath(folder.substr(0, end + 1) + L"*"));
+  testsupport::NamesFound(ExtendedPath(folder + L"\\*"));
+}
+
+void AgeLastAccess(const std::wstring& folder, int minutes) {
+  HANDLE opened = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(opened, INVALID_HANDLE_VALUE);
+  FILETIME written = {};
+  EXPECT_TRUE(GetFileTime(opened, nullptr, nullptr, &written));
+  ULARGE_INTEGER time = {{written.dwLowDateTime, written.dwHighDateTime}};
+  time.QuadPart -= ULONGLONG(minutes) * 60 * 10000000;
+  const FILETIME accessed = {time.LowPart, time.HighPart};
+  EXPECT_TRUE(SetFileTime(opened, nullptr, &accessed, nullptr));
+  CloseHandle(opened);
 }
 
 std::string FolderOnC(const std::string& name) {

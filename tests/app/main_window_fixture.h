@@ -26,7 +26,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The extended-length form of an absolute path ("\\?\" before it), which the
 // file functions take however long it is.
 std::wstring ExtendedPath(const std::wstring& path);
-void RemoveFolder(const std::string& folder);  // with its files, read-only or not
+void RemoveFolder(const std::string& folder);  // with its files, read-only or not, and the host's links
 void RemoveFolder(const std::wstring& folder);  // also one whose name GBK cannot hold
 // Makes a folder of exactly `length` characters (no trailing "\") inside
 // `parent` (made when missing), a chain of folders with Chinese names, and
@@ -55,13 +55,27 @@ int Differing(const PixelBuffer& a, const PixelBuffer& b);
 int Contrasting(const PixelBuffer& a, const PixelBuffer& b);
 // Text of the item selected in the folder dialog's tree.
 std::wstring SelectedTreeText(HWND dialog);
-// Selects a folder in the folder dialog: the dialog's tree shows it when the
-// selection message returns. Should the dialog have moved its selection
-// again, the choice is repeated until the tree shows the folder's name (false
-// when it never does); a drive root is chosen once. Each choice expands the
-// tree a level at a time, so under Z:\ (the whole Linux tree) it is slow on a
-// busy machine: tests choose folders made on C: (FolderOnC).
-bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs = 15000);
+// Selects a folder ("X:\..."; a trailing "\" or not) in the folder dialog,
+// as the dialog's selection message does, or else (where the dialog does
+// not find it) by its items in the tree as a user does; either way the tree
+// shows it selected when this returns, and false says that it does not. A
+// drive root is chosen by the message alone. Each choice expands the tree a
+// level at a time, so under Z:\ (the whole Linux tree) it is slow on a busy
+// machine: tests choose folders made on C: (FolderOnC).
+bool SelectInFolderDialog(HWND dialog, const std::wstring& folder);
+// Lists `folder` (no "\\" at its end) and each folder above it. Wine's
+// folder dialog reaches a folder by walking its tree, comparing each item
+// with the folder's item as the shell describes it now, to the byte, the
+// last access (to two seconds) among the rest. Listing a folder moves its
+// last access where it changed since it was last listed (Linux's
+// "relatime"), and the dialog and the shell's look-up of a path both list
+// folders, each after it has described some: where a folder on the way had
+// changed since its last listing more than a moment before, the walk stops
+// short, at the Desktop or a folder above (as a user sees it, see README).
+// Folders listed since their last change are described alike all the while.
+void ListFoldersOnTheWay(const std::wstring& folder);
+// Gives the folder `folder` a last access `minutes` before its last change.
+void AgeLastAccess(const std::wstring& folder, int minutes);
 // Makes "C:\<name>\" (the Wine prefix's own drive, two levels below the
 // folder dialog's root) and returns it with its trailing "\".
 std::string FolderOnC(const std::string& name);

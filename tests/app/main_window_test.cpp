@@ -201,6 +201,9 @@ TEST_F(MainWindowTest, AChosenFolderThatGbkCannotHoldGetsTheTypedFoldersNotice) 
   const std::string parent = FolderOnC("韩文目录");
   const std::wstring korean = Wide(parent) + L"한국";
   CreateDirectoryW(korean.c_str(), nullptr);
+  // Last read an hour ago, as a user's folder may be: the dialog's own
+  // listing of it then moves its last access.
+  AgeLastAccess(Wide(parent), 60);
   Npc().NpcFolder = parent;  // the dialog opens there
   MainForm().SetEditContent(目录编辑框, parent);
   const std::wstring notice = L"存档目录中有无法保存的字符,请重新选择!";
@@ -238,6 +241,12 @@ TEST_F(MainWindowTest, AFolderLongerThanMaxPathOpensTheDialogOnItsDeepestShortPa
   std::wstring shortParent = Wide(folder);
   while (shortParent.size() >= MAX_PATH - 12) shortParent.resize(shortParent.find_last_of(L'\\'));
   Npc().NpcFolder = folder + "\\";
+  // Folders last read an hour ago, as a user's may be, listed since: the
+  // test is of the tool's start folder, not of Wine's walk to it.
+  for (size_t end = shortParent.find(L'\\', 3); end != std::wstring::npos; end = shortParent.find(L'\\', end + 1))
+    AgeLastAccess(shortParent.substr(0, end), 60);
+  AgeLastAccess(shortParent, 60);
+  ListFoldersOnTheWay(shortParent);
   std::wstring opened;
   const std::wstring expected = shortParent.substr(shortParent.find_last_of(L'\\') + 1);
   DialogAnswerer answerer({[&](HWND dialog) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -312,6 +313,44 @@ TEST_F(FileSavingTest, ASaveIntoADrivesRootTidiesUpAndFlushesTheRoot) {
     EXPECT_EQ(steps.foldersFlushed(), std::vector{rootFolder});
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(Sorted(Entries(folder_)), (std::vector<std::wstring>{L"below", name_}));
+  }
+}
+
+// A drive mapped to the file's folder, or its mapping removed, between the
+// save's telling of its folder's name and the tidy-up: Wine tells the
+// leftover by the drive that holds it now, the folder by the one that held
+// it then. The tidy-up removes the leftover all the same, over a file and
+// of a new file.
+TEST_F(FileSavingTest, TheTidyUpRemovesALeftoverToldByADriveMappedDuringTheSave) {
+  for (const bool mappedBefore : {true, false}) {
+    for (const Save& save : kSaves) {
+      SCOPED_TRACE(std::string(save.name) + (mappedBefore ? ", the mapping removed" : ", a drive mapped"));
+      const std::vector<std::string> made = StepsOf(save);
+      // The close of the new file, just after the save told its folder's name.
+      const size_t close = size_t(std::find(made.begin() + testsupport::StepOfTheMove(made), made.end(), "CloseHandle") -
+                                  made.begin());
+      ASSERT_LT(close, made.size());
+      Prepare(save);
+      Write(folder_ + L"\\" + files::LeftoverName(name_, 0x0A1B), kNewContent);
+      std::optional<testsupport::MappedDrive> drive;
+      if (mappedBefore) {
+        drive.emplace(folder_);
+        if (!drive->letter()) GTEST_SKIP() << "not under Wine: no drive to map";
+      }
+      {
+        testsupport::SaveSteps steps;
+        steps.StopBefore(close, [&] {
+          if (mappedBefore) drive.reset();
+          else drive.emplace(folder_);
+        });
+        EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent), kSaved);
+      }
+      if (!mappedBefore) {
+        ASSERT_NE(drive->letter(), 0);
+      }
+      EXPECT_EQ(Read(file_), kNewContent);
+      EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+    }
   }
 }
 

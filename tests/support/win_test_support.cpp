@@ -624,6 +624,13 @@ std::wstring UnixPath(const std::wstring& windowsPath) {
   return out;
 }
 
+std::wstring OwnHostFile(const std::wstring& stem) {
+  static unsigned count = 0;
+  wchar_t temp[MAX_PATH + 1] = {};
+  if (!GetTempPathW(MAX_PATH + 1, temp)) return {};
+  return UnixPath(temp + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count));
+}
+
 HostLinks::~HostLinks() {
   for (const std::wstring& link : made_) RunHostProgram(L"/bin/rm", {L"-f", link});
 }
@@ -653,17 +660,38 @@ bool WithDriveLink(const wchar_t* script, wchar_t letter, const std::wstring& ta
 }
 }  // namespace
 
-MappedDrive::MappedDrive(const std::wstring& folder) : target_(UnixPath(folder)) {
+namespace {
+// The letter of the drive by which Wine tells the name of `folder` (as the
+// system tells the names of open files, upper case); 0 when it tells none.
+wchar_t DriveTelling(const std::wstring& folder) {
+  HANDLE opened = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return 0;
+  std::wstring name(0x8000, L'\0');
+  const DWORD size = GetFinalPathNameByHandleW(opened, name.data(), DWORD(name.size()), VOLUME_NAME_DOS);
+  CloseHandle(opened);
+  // "\\?\X:\..."
+  return size >= 6 && size < name.size() && name[5] == L':' ? wchar_t(std::towupper(name[4])) : 0;
+}
+
+// How long Wine may take to read its drives again: at most a second, on a
+// busy machine more.
+constexpr int kDrivesReadAgainMs = 10000;
+}  // namespace
+
+MappedDrive::MappedDrive(const std::wstring& folder) : folder_(folder), target_(UnixPath(folder)) {
   if (target_.empty()) return;
   // ln makes no link where an entry is, a link to nothing included: a letter
   // that another program mapped meanwhile stays its own.
   for (wchar_t letter = L'Y'; letter >= L'D' && !letter_; --letter)
     if (!(GetLogicalDrives() & (1u << (letter - L'A'))) && WithDriveLink(L"ln -s \"$2\" \"$1\" 2>/dev/null", letter, target_))
       letter_ = letter;
+  if (letter_) PumpUntil([&] { return DriveTelling(folder_) == letter_; }, kDrivesReadAgainMs);
 }
 
 MappedDrive::~MappedDrive() {
-  if (letter_) WithDriveLink(L"[ \"$(readlink \"$1\")\" = \"$2\" ] && rm -f \"$1\"", letter_, target_);
+  if (letter_ && WithDriveLink(L"[ \"$(readlink \"$1\")\" = \"$2\" ] && rm -f \"$1\"", letter_, target_))
+    PumpUntil([&] { return DriveTelling(folder_) != letter_; }, kDrivesReadAgainMs);
 }
 
 HostEntry::HostEntry(Kind kind, std::wstring path, std::wstring linkTarget)
@@ -690,8 +718,7 @@ bool HostEntry::Host(const wchar_t* script) const {
 }
 
 WaitingFifoWriter::WaitingFifoWriter(const std::wstring& fifo) {
-  static unsigned count = 0;
-  pidFile_ = L"/tmp/korvath-fifo-writer-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
+  pidFile_ = OwnHostFile(L"korvath-fifo-writer");
   waiting_ = RunHostProgram(L"/bin/sh",
                             {L"-c",
                              L"PATH=/usr/bin:/bin; sh -c 'exec 3>\"$1\"' sh \"$0\" >/dev/null 2>&1 & echo $! >\"$1\"; "

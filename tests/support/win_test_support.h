@@ -263,6 +263,12 @@ std::string Utf8(const std::wstring& text);
 bool RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments);
 // Under Wine: the Linux path of a Windows path; empty when there is none.
 std::wstring UnixPath(const std::wstring& windowsPath);
+// Under Wine: the host path of a file of this program's own, named after
+// `stem`, new at each call: in the prefix's temporary folder, since Wine's
+// process IDs are each prefix's own (programs of two prefixes side by side
+// have the same ones) and the host's /tmp is every prefix's. Empty where
+// there is no host.
+std::wstring OwnHostFile(const std::wstring& stem);
 
 // Under Wine: symbolic links of the Linux host, made and removed by the
 // host's own programs (Wine shows a link to a file as that file, and a
@@ -287,10 +293,17 @@ class HostLinks {
 
 // Under Wine: a drive of this program's Wine prefix that leads to a folder
 // while the object lives: a link of the host in the prefix's "dosdevices",
-// which Wine looks up at every path, so that the drive is there at once.
-// (Wine's DefineDosDeviceW maps a letter that no path then reaches.) The
-// letter is the last one from Y down that no drive has; 0 when none could
-// be mapped, as where there is no host.
+// which Wine looks up at every path, so that paths on the drive lead to the
+// folder at once. (Wine's DefineDosDeviceW maps a letter that no path then
+// reaches.) The other way, Wine tells the names of open files (and from them
+// the volume's serial number) by the drive whose root holds them deepest, as
+// its own list of drives has them, which it reads again at most once a
+// second: until then the folder is told by the drive that held it before
+// (under Z:\ its whole Linux path), as it is again for up to a second once
+// the link has gone. So that the folder has one name and one identity all
+// the while, the object comes and goes only once Wine tells the folder by
+// its letter, and no longer so. The letter is the last one from Y down that
+// no drive has; 0 when none could be mapped, as where there is no host.
 class MappedDrive {
  public:
   explicit MappedDrive(const std::wstring& folder);
@@ -300,6 +313,7 @@ class MappedDrive {
   wchar_t letter() const { return letter_; }
 
  private:
+  std::wstring folder_;
   std::wstring target_;  // the folder's Linux path
   wchar_t letter_ = 0;
 };
