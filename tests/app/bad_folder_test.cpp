@@ -438,17 +438,56 @@ TEST_F(BadInputTest, AFilesPathWithSeveralSeparatorsAfterItIsSaidToBeAFile) {
 }
 
 // A folder text with a character that no name may hold names a folder that
-// is not there, whatever a search for the file in it says of the name.
+// is not there, whatever a search for the file in it says of the name. A
+// wildcard, "*" or "?", is named as the character it is, in any name of the
+// folder, typed with "/" too.
 TEST_F(BadInputTest, AFolderWithACharacterNoNameMayHoldIsSaidToBeMissing) {
   FillInAndSave();
-  for (const char* name : {"a*b", "a?b", "a<b", "a>b", "a|b", "a\"b"}) {
+  for (const char* name : {"a<b", "a>b", "a|b", "a\"b"}) {
     const std::string text = folder_ + name + "\\";
     EXPECT_EQ(SaveNoticeWithFolder(Wide(text)), Wide("NPC文件[" + text + "wangwu.pst]保存失败,存档目录不存在!"));
   }
+  const std::pair<std::string, const char*> wildcards[] = {
+      {folder_ + "a*b\\", "星号(*)"}, {folder_ + "a?b\\", "问号(?)"}, {"C:\\t3\\a*b\\", "星号(*)"},
+      {"C:\\?\\", "问号(?)"}, {"\\\\?\\C:\\t3\\*\\", "星号(*)"}, {"//?/C:/t3/?*/", "问号(?)"},
+      {"\\\\server?\\share\\", "问号(?)"}, {folder_ + "王*五/", "星号(*)"}};
+  for (const auto& [text, named] : wildcards)
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]不能含有" + named + ",请选择或填写存档目录!"));
   EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{});
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
+}
+
+// Every ASCII character, and the full-width forms of "*" and "?", in a
+// folder's name: wherever the system makes a folder of that name, the save
+// refuses no folder text that names it for a wildcard (the full-width forms
+// are characters of names). Only "*" and "?" make no folder, plain or in the
+// extended-length form, and only they are named as wildcards: no folder that
+// a save could go into is refused. Every other character of UTF-16 is no
+// wildcard (FolderCheck.OnlyAStarOrAQuestionMarkIsAWildcard).
+TEST(FolderWildcardTest, NoFolderTheSystemMakesIsRefusedForAWildcard) {
+  const std::wstring base = Wide(FolderOnC("通配符"));
+  std::vector<wchar_t> characters = {L'\uFF0A', L'\uFF1F'};
+  for (wchar_t c = 1; c < 0x80; ++c) characters.push_back(c);
+  for (const wchar_t c : characters) {
+    SCOPED_TRACE(int(c));
+    const std::wstring folder = base + L"a" + c + L"b";
+    const bool made = c != L'\\' && c != L'/' && CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr);
+    const bool wildcard = c == L'*' || c == L'?';
+    EXPECT_EQ(FolderWildcard(folder + L"\\"), wildcard ? c : 0);
+    const std::string refusal = DocumentFolderRefusal(folder + L"\\");
+    EXPECT_EQ(refusal.find("]不能含有") != std::string::npos, wildcard) << refusal;
+    if (wildcard) {
+      EXPECT_FALSE(made);
+      EXPECT_FALSE(CreateDirectoryW(folder.c_str(), nullptr));
+    } else if (made) {
+      EXPECT_EQ(refusal, "");
+      EXPECT_TRUE(RemoveDirectoryW(ExtendedPath(folder).c_str()));
+    }
+  }
+  RemoveFolder(base);
 }
 
 // The document folder cannot be listed (a disk error: under Wine the host's
