@@ -491,32 +491,44 @@ TEST(FolderWildcardTest, NoFolderTheSystemMakesIsRefusedForAWildcard) {
 }
 
 // The document folder cannot be listed (a disk error: under Wine the host's
-// EIO reaches the program as ERROR_NOACCESS) while its document can be
-// looked at: whether the document is there is unknown, and the save says so
-// with the error, not that another program made the file meanwhile, and
-// writes nothing. Once the folder can be listed again the save asks and
-// replaces.
+// EIO reaches the program as ERROR_NOACCESS; a folder that may not be read,
+// EACCES, as an access denied) while its document can be looked at: whether
+// the document is there is unknown, and the save says so with the error,
+// not that another program made the file meanwhile, and writes nothing. A
+// disk's error sends the user to the disk, an access denied says that the
+// folder may not be read. Once the folder can be listed again the save asks
+// and replaces.
 TEST_F(BadInputTest, AFolderThatCannotBeListedIsNamedWithItsError) {
   FillInAndSave();
   const std::string old = ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}});
-  WriteBytes(saved_, old);
-  std::vector<SeenDialog> seen;
-  {
-    FolderListingFault fault(DocumentFolder());
-    if (!fault.attached()) {
-      std::fprintf(stderr, "\n******** SKIPPED: the host's strace cannot fail the folder's listing ********\n\n");
-      GTEST_SKIP() << "the host's strace cannot fail the folder's listing";
+  const struct {
+    const wchar_t* hostError;
+    std::string told;  // after the file's name
+  } faults[] = {
+      {L"EIO", "]保存失败,查找存档目录中的同名文件时出错(磁盘读写错误,错误代码" + std::to_string(ERROR_NOACCESS) +
+                   "),请检查存档目录所在的磁盘!"},
+      {L"EACCES", "]保存失败,查找存档目录中的同名文件时出错(拒绝访问,错误代码5),存档目录不允许读取!"},
+  };
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(platform::WideToGbk(fault.hostError).text);
+    WriteBytes(saved_, old);
+    std::vector<SeenDialog> seen;
+    {
+      FolderListingFault failing(DocumentFolder(), fault.hostError);
+      if (!failing.attached()) {
+        std::fprintf(stderr, "\n******** SKIPPED: the host's strace cannot fail the folder's listing ********\n\n");
+        GTEST_SKIP() << "the host's strace cannot fail the folder's listing";
+      }
+      seen = Generate({PressButton(IDOK)});
     }
-    seen = Generate({PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"提示");
+    EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + fault.told));
+    EXPECT_EQ(ReadBytes(saved_), old);
+    EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
+    EXPECT_EQ(Shown(), shown_);
+    ExpectNextSaveAsBefore();
   }
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].caption, L"提示");
-  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + "]保存失败,查找存档目录中的同名文件时出错(磁盘读写错误,错误代码" +
-                               std::to_string(ERROR_NOACCESS) + "),请检查存档目录所在的磁盘!"));
-  EXPECT_EQ(ReadBytes(saved_), old);
-  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
-  EXPECT_EQ(Shown(), shown_);
-  ExpectNextSaveAsBefore();
 }
 
 // A new document 吴 saved into a folder that cannot be listed (its opens
@@ -526,7 +538,8 @@ TEST_F(BadInputTest, AFolderThatCannotBeListedIsNamedWithItsError) {
 // the folder holds the document alone, under its one name: the save took
 // its new file's own name away itself, where no tidy-up could list the
 // folder. The next save, which cannot search the folder, names the error in
-// words and by number. Once the folder can be listed again, the document is
+// words and by number, and what it means: a folder that may not be read, a
+// disk to check. Once the folder can be listed again, the document is
 // replaced as ever.
 TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
   FillInAndSave();
@@ -534,12 +547,12 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
   const struct {
     const wchar_t* hostError;
     const char* saved;  // the first save's notice after the file's name
-    const char* search;  // the error of the search at the next save
+    const char* search;  // the error of the search at the next save, and what it means
   } faults[] = {
       {L"EACCES", "]已经生成,但磁盘报告了错误(拒绝访问,错误代码5),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
-       "拒绝访问,错误代码5"},
+       "拒绝访问,错误代码5),存档目录不允许读取"},
       {L"EIO", "]已经生成,但磁盘报告了错误(磁盘读写错误,错误代码998),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
-       "磁盘读写错误,错误代码998"},
+       "磁盘读写错误,错误代码998),请检查存档目录所在的磁盘"},
   };
   for (const auto& fault : faults) {
     SCOPED_TRACE(platform::WideToGbk(fault.hostError).text);
@@ -560,8 +573,7 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
     EXPECT_EQ(saved[0].caption, L"提示");
     EXPECT_EQ(saved[0].text, Wide("NPC文件[" + wu + fault.saved));
     ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].text, Wide("NPC文件[" + wu + "]保存失败,查找存档目录中的同名文件时出错(" + fault.search +
-                                  "),请检查存档目录所在的磁盘!"));
+    EXPECT_EQ(again[0].text, Wide("NPC文件[" + wu + "]保存失败,查找存档目录中的同名文件时出错(" + fault.search + "!"));
     EXPECT_EQ(FolderEntries(DocumentFolder()), (std::vector<std::wstring>{L"wangwu.pst", L"wu.pst"}));
     EXPECT_EQ(ReadBytes(wu), bytes);
     const std::vector<SeenDialog> replaced = Generate({PressButton(IDYES), PressButton(IDOK)});
