@@ -100,11 +100,47 @@ std::wstring SelectedTreeText(HWND dialog) {
   return text;
 }
 
+namespace {
+// Selects the child of the tree's selected item that shows `name`, the
+// selected item expanded first; false when it has none.
+bool SelectChildShown(HWND dialog, const std::wstring& name) {
+  const HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
+  const HTREEITEM parent = tree ? TreeView_GetSelection(tree) : nullptr;
+  if (!parent) return false;
+  TreeView_Expand(tree, parent, TVE_EXPAND);  // the dialog lists the folder's children before it returns
+  for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = child;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) && name == text)
+      return TreeView_SelectItem(tree, child);
+  }
+  return false;
+}
+}  // namespace
+
 bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs) {
   const std::wstring trimmed = folder.substr(0, folder.find_last_not_of(L'\\') + 1);
   const size_t slash = trimmed.find_last_of(L'\\');
   const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
-  auto select = [&] { SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str())); };
+  // The shell finds a folder by its path with the blanks and a dot at the
+  // end of its name dropped, as another folder or none: such a folder is
+  // selected in the tree among its parent's children, as a click does. So
+  // is any other where the dialog's way by its path stops at the parent (now
+  // and then on a busy machine).
+  const bool byTree = !name.empty() && (name.back() == L' ' || name.back() == L'.');
+  const std::wstring parent = trimmed.substr(0, slash + 1);
+  auto select = [&] {
+    if (!byTree) {
+      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+      if (name.empty() || SelectedTreeText(dialog) == name) return;
+    }
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(parent.c_str()));
+    SelectChildShown(dialog, name);  // none while the dialog has not reached the parent: chosen again below
+  };
   select();  // the tree is expanded and selected before the message returns
   if (name.empty() || SelectedTreeText(dialog) == name) return true;
   return PumpUntil([&] {

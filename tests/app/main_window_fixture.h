@@ -58,7 +58,10 @@ std::wstring SelectedTreeText(HWND dialog);
 // Selects a folder in the folder dialog: the dialog's tree shows it when the
 // selection message returns. Should the dialog have moved its selection
 // again, the choice is repeated until the tree shows the folder's name (false
-// when it never does); a drive root is chosen once. Each choice expands the
+// when it never does); a drive root is chosen once. A folder whose name ends
+// in a blank or a dot, which the shell cannot find by its path, is selected
+// in the tree among its parent's children, as is any folder that the
+// dialog's way by its path does not reach. Each choice expands the
 // tree a level at a time, so under Z:\ (the whole Linux tree) it is slow on a
 // busy machine: tests choose folders made on C: (FolderOnC).
 bool SelectInFolderDialog(HWND dialog, const std::wstring& folder, int timeoutMs = 15000);
