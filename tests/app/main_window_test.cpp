@@ -322,6 +322,44 @@ TEST_F(MainWindowTest, AChosenFolderTakesTheSaveAsTheDialogNamesIt) {
   RemoveFolder(parent);
 }
 
+// "读取NPC文档..." opens its dialog on the folder last chosen with the folder
+// button, at first the tool's own: not on a folder typed into the box, nor
+// on the folder of the file read last, though the box then names it.
+TEST_F(MainWindowTest, TheOpenDialogOpensOnTheFolderLastChosen) {
+  auto openedOn = [&](DialogAnswerer::Answer then) {
+    std::wstring shown(MAX_PATH, L'\0');
+    ClickAnswering(读取按钮, {[&](HWND dialog) {
+      PumpUntil([&] { return SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(shown.data())) > 0; });
+      then(dialog);
+    }});
+    return std::wstring(shown.c_str());
+  };
+  const DialogAnswerer::Answer cancel = [](HWND dialog) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  };
+  auto withoutSeparator = [](const std::string& folder) { return Wide(folder.substr(0, folder.size() - 1)); };
+  const std::string typed = FolderOnC("键入的目录"), chosen = FolderOnC("选择的目录");
+  TypeInto(目录编辑框, Wide(typed));
+  EXPECT_EQ(openedOn(cancel), withoutSeparator(DocumentFolder()));
+  Npc().NpcFolder = "C:\\";  // the folder dialog opens there
+  ChooseFolder(Wide(chosen));
+  ASSERT_EQ(MainForm().EditContent(目录编辑框), chosen);
+  TypeInto(目录编辑框, Wide(typed));
+  EXPECT_EQ(openedOn(cancel), withoutSeparator(chosen));
+
+  // A file saved into the typed folder and read from there.
+  TypeInto(名字编辑框, L"王五");
+  ASSERT_EQ(ClickAnswering(生成保存按钮, {PressButton(IDOK)}).size(), 1u);
+  ASSERT_NE(ReadBytes(typed + "wangwu.pst"), "<missing>");
+  MainForm().SetEditContent(目录编辑框, chosen);
+  EXPECT_EQ(openedOn(ChooseFile(typed + "wangwu.pst")), withoutSeparator(chosen));
+  EXPECT_EQ(Npc().NpcFilePath, typed + "wangwu.pst");
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), typed);
+  EXPECT_EQ(openedOn(cancel), withoutSeparator(chosen));
+  RemoveFolder(typed);
+  RemoveFolder(chosen);
+}
+
 // A document folder of 287 characters (the program's own folder may be that
 // deep): the shell's dialog cannot show it, so it opens on the deepest parent
 // that it can, and a cancel keeps the folder.
