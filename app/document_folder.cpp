@@ -65,6 +65,11 @@ std::string DocumentFolderRefusal(std::wstring_view typed) {
   // Any other folder text with characters that GBK lacks names no folder to
   // look at: the build refuses it, after the name's own checks.
   if (!folder.exact) return {};
+  // The system refuses a wildcard in a name as a bad name, which the save
+  // would tell as a missing folder: the character is named instead.
+  if (const wchar_t wildcard = FolderWildcard(typed))
+    return "存档目录[" + NoticePath(folder.text) + "]不能含有" + (wildcard == L'*' ? "星号(*)" : "问号(?)") +
+           ",请选择或填写存档目录!";
   // The folder by its name without the separators at its end: a device's
   // name there is the device's (Windows makes no folder of that name, and
   // the folder box shown without its separator names the device), also where

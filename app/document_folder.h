@@ -34,12 +34,13 @@ std::wstring FolderBoxText();
 // there is none, it would depend on the current directory, it is the tool's
 // own folder and the program's folder cannot hold it (its path has characters
 // that GBK lacks, or the folder could not be made there, with the system's
-// reason), or it names a file, or a device or a pipe: by its name without
-// the separators at its end, by which the save opens the folder (a drive's
-// root, "C:\" or "\\?\C:\", with its own, and so no device), or what is
-// there and is no folder (under Wine a host's FIFO or link to a device).
-// The tool's own folder is made again when it
-// has gone since start-up. Empty when nothing speaks against the folder.
+// reason), or it holds a wildcard ("*" or "?", FolderWildcard), which no
+// name may hold, or it names a file, or a device or a pipe: by its name
+// without the separators at its end, by which the save opens the folder (a
+// drive's root, "C:\" or "\\?\C:\", with its own, and so no device), or
+// what is there and is no folder (under Wine a host's FIFO or link to a
+// device). The tool's own folder is made again when it has gone since
+// start-up. Empty when nothing speaks against the folder.
 std::string DocumentFolderRefusal(std::wstring_view typed);
 
 }  // namespace korvath::app

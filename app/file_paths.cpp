@@ -72,6 +72,13 @@ bool IsAbsoluteFolder(std::string_view folder) {
   return server > 0 && server + 1 < rest.size() && !IsSeparator(rest[server + 1]);
 }
 
+wchar_t FolderWildcard(std::wstring_view folder) {
+  auto separator = [&](size_t i) { return folder[i] == L'\\' || folder[i] == L'/'; };
+  const size_t start = folder.size() >= 4 && separator(0) && separator(1) && folder[2] == L'?' && separator(3) ? 4 : 0;
+  const size_t found = folder.find_first_of(L"*?", start);
+  return found == std::wstring_view::npos ? 0 : folder[found];
+}
+
 std::string NoticePath(std::string_view path) {
   const std::vector<size_t> starts = CharStarts(path);
   const size_t count = starts.size();

@@ -30,6 +30,12 @@ std::string OpenFileFilterBytes(std::string_view filter);
 // directory, which the open dialog moves.
 bool IsAbsoluteFolder(std::string_view folder);
 
+// The first character of the folder text that the file functions take for
+// a wildcard, "*" or "?", which no file or folder name may hold; 0 when it
+// has none. The "?" of the device namespace's "\\?\" at the text's start
+// ("/" counting as "\") belongs to the form, not to a name.
+wchar_t FolderWildcard(std::wstring_view folder);
+
 // Characters of the longest path that a notice shows whole: every path that
 // the system's classic file functions and dialogs take (shorter than
 // MAX_PATH). Only deeper ones, which the tool reaches through extended-length

@@ -68,9 +68,10 @@ GbkText BrowseForFolder(std::optional<std::string_view> title, bool includeFiles
   BOOL ok = pathOf(items, path.data(), DWORD(path.size()), GPFIDL_DEFAULT);
   CoTaskMemFree(items);
   if (!ok) return {};
-  GbkText folder = WideToGbk(path.c_str());
-  if (folder.exact) folder.text = TrimBoth(folder.text);
-  return folder;
+  // The folder exactly as the dialog names it, blanks at the end of a name
+  // included ("pick " is not "pick", which may stand beside it), in a form
+  // by which the file functions find it.
+  return WideToGbk(ExactPath(path.c_str()));
 }
 
 int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) {
@@ -78,8 +79,9 @@ int CALLBACK BrowseForFolderCallback(HWND window, UINT message, LPARAM, LPARAM) 
   // one ends here, guarded, and the dialog opens where it would without a folder.
   RunGuarded([&] {
     if (message == BFFM_INITIALIZED && !BrowseInitialFolder().empty()) {
-      // A folder too deep for the dialog opens it on its deepest parent that is not.
-      std::wstring folder = DeepestShortFolder(GbkToWide(BrowseInitialFolder()));
+      // A folder too deep for the dialog opens it on its deepest parent that
+      // is not; one whose path the shell would tidy, by its short path.
+      std::wstring folder = DialogFolder(GbkToWide(BrowseInitialFolder()));
       if (!folder.empty())
         SendWithPointer(window, BFFM_SETSELECTIONW, TRUE, folder.c_str());
     }

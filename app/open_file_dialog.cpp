@@ -17,7 +17,7 @@ GbkText OpenFileDialog(HWND owner, std::optional<std::string_view> initialFolder
                        std::string_view filter, bool keepDirectory) {
   std::string saved = CurrentDirectory();
   std::wstring wideFilter = GbkToWide(OpenFileFilterBytes(filter));
-  std::wstring wideFolder = DeepestShortFolder(GbkToWide(initialFolder.value_or(saved)));
+  std::wstring wideFolder = DialogFolder(GbkToWide(initialFolder.value_or(saved)));
   std::wstring wideTitle = GbkToWide(title);
   // Room for any path the dialog can hand back, also from a folder deeper
   // than MAX_PATH: with less it would refuse such a file without a word.
@@ -45,7 +45,9 @@ GbkText OpenFileDialog(HWND owner, std::optional<std::string_view> initialFolder
   BOOL chosen = getOpenFileName ? getOpenFileName(&ofn) : FALSE;
   if (!keepDirectory) ChangeDirectory(saved);
   if (!chosen && guard.taken().empty()) return {};
-  return WideToGbk(chosen ? file.c_str() : guard.taken().c_str());
+  // The dialog names a file in a folder whose name ends in a dot as the
+  // folder's own name has it, which a plain path would not keep.
+  return WideToGbk(chosen ? ExactPath(file.c_str(), true) : guard.taken());
 }
 
 }  // namespace korvath::app

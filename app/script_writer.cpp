@@ -140,11 +140,14 @@ bool WriteNpcFile() {
   const files::FileSearch search = files::SearchForEntry(path);
   if (search.error != ERROR_SUCCESS) {
     // Not knowing whether the file is there, the save would take the one it
-    // finds for a file made meanwhile by another program. Under Wine a
-    // folder that may be written but not listed comes as ERROR_ACCESS_DENIED,
-    // the host's EIO where the server opens the folder as ERROR_NOACCESS.
-    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + ErrorName(search.error) +
-               "),请检查存档目录所在的磁盘!");
+    // finds for a file made meanwhile by another program. A folder that may
+    // be written but not listed comes as ERROR_ACCESS_DENIED: its rights, no
+    // disk, are to blame. Under Wine the host's EIO where the server opens
+    // the folder comes as ERROR_NOACCESS.
+    const std::string_view advice =
+        search.error == ERROR_ACCESS_DENIED ? "存档目录不允许读取" : "请检查存档目录所在的磁盘";
+    ShowNotice("NPC文件[" + shown + "]保存失败,查找存档目录中的同名文件时出错(" + ErrorName(search.error) + ")," +
+               std::string(advice) + "!");
     return false;
   }
   const bool replacing = search.found;

@@ -29,4 +29,21 @@ std::wstring FileApiPath(std::wstring path);
 // Wine a longer one ends the program) and cannot show a deeper folder.
 std::wstring DeepestShortFolder(std::wstring folder);
 
+// A full path ("C:\..." or "\\server\share\...", "\" separators, as the
+// shell's dialogs give it) in a form that names it to the file functions:
+// as it is, unless a folder's name in it ends in a dot, which the system's
+// tidying of a plain path drops ("e_dot." would be "e_dot", another folder
+// or none); then in its extended-length form, taken as it stands. With
+// `lastIsFile` the last name is a file's and does not count: a name typed
+// into a dialog as "zhangsan.pst." opens "zhangsan.pst" as ever.
+std::wstring ExactPath(std::wstring path, bool lastIsFile = false);
+
+// The folder to hand a shell dialog to open on (the folder dialog's start,
+// the open dialog's): DeepestShortFolder of it, in a form by which the shell
+// finds that folder. The shell takes a plain path with the blanks and a dot
+// at the end of each name dropped ("pick " opens "pick", a folder beside it)
+// and no extended-length path at all: such a folder goes by its short (8.3)
+// path, which names it alone, where the system gives it one.
+std::wstring DialogFolder(std::wstring folder);
+
 }  // namespace korvath::platform

@@ -438,46 +438,97 @@ TEST_F(BadInputTest, AFilesPathWithSeveralSeparatorsAfterItIsSaidToBeAFile) {
 }
 
 // A folder text with a character that no name may hold names a folder that
-// is not there, whatever a search for the file in it says of the name.
+// is not there, whatever a search for the file in it says of the name. A
+// wildcard, "*" or "?", is named as the character it is, in any name of the
+// folder, typed with "/" too.
 TEST_F(BadInputTest, AFolderWithACharacterNoNameMayHoldIsSaidToBeMissing) {
   FillInAndSave();
-  for (const char* name : {"a*b", "a?b", "a<b", "a>b", "a|b", "a\"b"}) {
+  for (const char* name : {"a<b", "a>b", "a|b", "a\"b"}) {
     const std::string text = folder_ + name + "\\";
     EXPECT_EQ(SaveNoticeWithFolder(Wide(text)), Wide("NPC文件[" + text + "wangwu.pst]保存失败,存档目录不存在!"));
   }
+  const std::pair<std::string, const char*> wildcards[] = {
+      {folder_ + "a*b\\", "星号(*)"}, {folder_ + "a?b\\", "问号(?)"}, {"C:\\t3\\a*b\\", "星号(*)"},
+      {"C:\\?\\", "问号(?)"}, {"\\\\?\\C:\\t3\\*\\", "星号(*)"}, {"//?/C:/t3/?*/", "问号(?)"},
+      {"\\\\server?\\share\\", "问号(?)"}, {folder_ + "王*五/", "星号(*)"}};
+  for (const auto& [text, named] : wildcards)
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]不能含有" + named + ",请选择或填写存档目录!"));
   EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{});
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
 }
 
+// Every ASCII character, and the full-width forms of "*" and "?", in a
+// folder's name: wherever the system makes a folder of that name, the save
+// refuses no folder text that names it for a wildcard (the full-width forms
+// are characters of names). Only "*" and "?" make no folder, plain or in the
+// extended-length form, and only they are named as wildcards: no folder that
+// a save could go into is refused. Every other character of UTF-16 is no
+// wildcard (FolderCheck.OnlyAStarOrAQuestionMarkIsAWildcard).
+TEST(FolderWildcardTest, NoFolderTheSystemMakesIsRefusedForAWildcard) {
+  const std::wstring base = Wide(FolderOnC("通配符"));
+  std::vector<wchar_t> characters = {L'\uFF0A', L'\uFF1F'};
+  for (wchar_t c = 1; c < 0x80; ++c) characters.push_back(c);
+  for (const wchar_t c : characters) {
+    SCOPED_TRACE(int(c));
+    const std::wstring folder = base + L"a" + c + L"b";
+    const bool made = c != L'\\' && c != L'/' && CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr);
+    const bool wildcard = c == L'*' || c == L'?';
+    EXPECT_EQ(FolderWildcard(folder + L"\\"), wildcard ? c : 0);
+    const std::string refusal = DocumentFolderRefusal(folder + L"\\");
+    EXPECT_EQ(refusal.find("]不能含有") != std::string::npos, wildcard) << refusal;
+    if (wildcard) {
+      EXPECT_FALSE(made);
+      EXPECT_FALSE(CreateDirectoryW(folder.c_str(), nullptr));
+    } else if (made) {
+      EXPECT_EQ(refusal, "");
+      EXPECT_TRUE(RemoveDirectoryW(ExtendedPath(folder).c_str()));
+    }
+  }
+  RemoveFolder(base);
+}
+
 // The document folder cannot be listed (a disk error: under Wine the host's
-// EIO reaches the program as ERROR_NOACCESS) while its document can be
-// looked at: whether the document is there is unknown, and the save says so
-// with the error, not that another program made the file meanwhile, and
-// writes nothing. Once the folder can be listed again the save asks and
-// replaces.
+// EIO reaches the program as ERROR_NOACCESS; a folder that may not be read,
+// EACCES, as an access denied) while its document can be looked at: whether
+// the document is there is unknown, and the save says so with the error,
+// not that another program made the file meanwhile, and writes nothing. A
+// disk's error sends the user to the disk, an access denied says that the
+// folder may not be read. Once the folder can be listed again the save asks
+// and replaces.
 TEST_F(BadInputTest, AFolderThatCannotBeListedIsNamedWithItsError) {
   FillInAndSave();
   const std::string old = ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}});
-  WriteBytes(saved_, old);
-  std::vector<SeenDialog> seen;
-  {
-    FolderListingFault fault(DocumentFolder());
-    if (!fault.attached()) {
-      std::fprintf(stderr, "\n******** SKIPPED: the host's strace cannot fail the folder's listing ********\n\n");
-      GTEST_SKIP() << "the host's strace cannot fail the folder's listing";
+  const struct {
+    const wchar_t* hostError;
+    std::string told;  // after the file's name
+  } faults[] = {
+      {L"EIO", "]保存失败,查找存档目录中的同名文件时出错(磁盘读写错误,错误代码" + std::to_string(ERROR_NOACCESS) +
+                   "),请检查存档目录所在的磁盘!"},
+      {L"EACCES", "]保存失败,查找存档目录中的同名文件时出错(拒绝访问,错误代码5),存档目录不允许读取!"},
+  };
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(platform::WideToGbk(fault.hostError).text);
+    WriteBytes(saved_, old);
+    std::vector<SeenDialog> seen;
+    {
+      FolderListingFault failing(DocumentFolder(), fault.hostError);
+      if (!failing.attached()) {
+        std::fprintf(stderr, "\n******** SKIPPED: the host's strace cannot fail the folder's listing ********\n\n");
+        GTEST_SKIP() << "the host's strace cannot fail the folder's listing";
+      }
+      seen = Generate({PressButton(IDOK)});
     }
-    seen = Generate({PressButton(IDOK)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"提示");
+    EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + fault.told));
+    EXPECT_EQ(ReadBytes(saved_), old);
+    EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
+    EXPECT_EQ(Shown(), shown_);
+    ExpectNextSaveAsBefore();
   }
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].caption, L"提示");
-  EXPECT_EQ(seen[0].text, Wide("NPC文件[" + saved_ + "]保存失败,查找存档目录中的同名文件时出错(磁盘读写错误,错误代码" +
-                               std::to_string(ERROR_NOACCESS) + "),请检查存档目录所在的磁盘!"));
-  EXPECT_EQ(ReadBytes(saved_), old);
-  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
-  EXPECT_EQ(Shown(), shown_);
-  ExpectNextSaveAsBefore();
 }
 
 // A new document 吴 saved into a folder that cannot be listed (its opens
@@ -487,7 +538,8 @@ TEST_F(BadInputTest, AFolderThatCannotBeListedIsNamedWithItsError) {
 // the folder holds the document alone, under its one name: the save took
 // its new file's own name away itself, where no tidy-up could list the
 // folder. The next save, which cannot search the folder, names the error in
-// words and by number. Once the folder can be listed again, the document is
+// words and by number, and what it means: a folder that may not be read, a
+// disk to check. Once the folder can be listed again, the document is
 // replaced as ever.
 TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
   FillInAndSave();
@@ -495,12 +547,12 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
   const struct {
     const wchar_t* hostError;
     const char* saved;  // the first save's notice after the file's name
-    const char* search;  // the error of the search at the next save
+    const char* search;  // the error of the search at the next save, and what it means
   } faults[] = {
       {L"EACCES", "]已经生成,但磁盘报告了错误(拒绝访问,错误代码5),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
-       "拒绝访问,错误代码5"},
+       "拒绝访问,错误代码5),存档目录不允许读取"},
       {L"EIO", "]已经生成,但磁盘报告了错误(磁盘读写错误,错误代码998),文件可能还没有保存到磁盘上,请检查磁盘后再保存一次!",
-       "磁盘读写错误,错误代码998"},
+       "磁盘读写错误,错误代码998),请检查存档目录所在的磁盘"},
   };
   for (const auto& fault : faults) {
     SCOPED_TRACE(platform::WideToGbk(fault.hostError).text);
@@ -521,8 +573,7 @@ TEST_F(BadInputTest, ANewDocumentInAFolderThatCannotBeListedKeepsOneName) {
     EXPECT_EQ(saved[0].caption, L"提示");
     EXPECT_EQ(saved[0].text, Wide("NPC文件[" + wu + fault.saved));
     ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].text, Wide("NPC文件[" + wu + "]保存失败,查找存档目录中的同名文件时出错(" + fault.search +
-                                  "),请检查存档目录所在的磁盘!"));
+    EXPECT_EQ(again[0].text, Wide("NPC文件[" + wu + "]保存失败,查找存档目录中的同名文件时出错(" + fault.search + "!"));
     EXPECT_EQ(FolderEntries(DocumentFolder()), (std::vector<std::wstring>{L"wangwu.pst", L"wu.pst"}));
     EXPECT_EQ(ReadBytes(wu), bytes);
     const std::vector<SeenDialog> replaced = Generate({PressButton(IDYES), PressButton(IDOK)});

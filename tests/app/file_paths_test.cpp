@@ -133,3 +133,25 @@ TEST(NoticePath, ANameLongerThanHalfTheLimitIsCutInsideIt) {
   }
   EXPECT_EQ(rest, "C:\\\\zhangsan.pst");
 }
+
+// Every character of UTF-16 at the start of a folder text, inside a name,
+// as a name of its own and in a server's name: only "*" and "?" are
+// wildcards. The "?" of the device namespace's form at the start, with
+// either separator, is none; any other "?" is.
+TEST(FolderCheck, OnlyAStarOrAQuestionMarkIsAWildcard) {
+  for (unsigned code = 1; code <= 0xFFFF; ++code) {
+    const wchar_t c = wchar_t(code);
+    const wchar_t expected = c == L'*' || c == L'?' ? c : 0;
+    const std::wstring one(1, c);
+    for (const std::wstring& text : {one + L":\\", L"C:\\t3\\a" + one + L"b\\", L"C:\\" + one + L"\\",
+                                     L"\\\\?\\C:\\" + one, L"//?/C:/x" + one + L"/", L"\\\\ser" + one + L"\\share\\"})
+      if (FolderWildcard(text) != expected) FAIL() << "U+" << std::hex << code;
+  }
+  for (const wchar_t* none : {L"\\\\?\\C:\\npc\\", L"//?/c:/", L"\\/?\\C:\\", L"/\\?/UNC/server/share/", L"\\\\?\\"})
+    EXPECT_EQ(FolderWildcard(none), 0) << none;
+  for (const wchar_t* question : {L"\\\\??\\C:\\", L"\\?\\C:\\", L"\\\\?", L"?\\\\?\\C:\\", L"\\\\?\\C:\\?\\",
+                                  L"\\\\.\\?\\", L"\\\\?x\\share\\"})
+    EXPECT_EQ(FolderWildcard(question), L'?') << question;
+  EXPECT_EQ(FolderWildcard(L"C:\\a*b?\\"), L'*');
+  EXPECT_EQ(FolderWildcard(L"C:\\a?b*\\"), L'?');
+}

@@ -152,7 +152,11 @@ bool SelectInFolderDialog(HWND dialog, const std::wstring& folder) {
   const std::wstring trimmed = folder.substr(0, folder.find_last_not_of(L'\\') + 1);
   const size_t slash = trimmed.find_last_of(L'\\');
   const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
-  SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+  // The shell finds a folder by its path with the blanks and a dot at the
+  // end of its name dropped, as another folder or none: such a folder is
+  // chosen in the tree alone, as a click does.
+  const bool byTree = !name.empty() && (name.back() == L' ' || name.back() == L'.');
+  if (!byTree) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   if (name.empty() || SelectedTreeText(dialog) == name) return true;
   // Where the message did not reach it (see ListFoldersOnTheWay), however
   // often it is sent, the folder is chosen in the tree by its names, as a

@@ -3,8 +3,11 @@
 // controls and the labels' room beside them; the exact Chinese test.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commdlg.h>
 #include <shlobj.h>
 
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -28,6 +31,7 @@
 #include "skin/core/window_props.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
+#include "tests/support/save_steps.h"
 
 using namespace korvath;
 using namespace korvath::app;
@@ -230,6 +234,133 @@ TEST_F(MainWindowTest, AChosenFolderThatGbkCannotHoldGetsTheTypedFoldersNotice) 
   EXPECT_EQ(seen[0].text, notice);
   EXPECT_TRUE(fs::is_empty(korean));
   RemoveFolder(parent);
+}
+
+// Folders whose names end in a blank, a full-width blank or a dot, chosen in
+// the dialog's tree, beside a folder of the name without it or alone. The
+// box takes the folder exactly as the dialog names it, a name that ends in a
+// dot in the extended-length form that keeps the dot, and the save of 冯一
+// goes into that folder, flushes it and removes what a killed save left
+// there; the folder beside it stays empty. The folder dialog and the open
+// dialog open on it again, and a file read from there is the folder's own.
+TEST_F(MainWindowTest, AChosenFolderTakesTheSaveAsTheDialogNamesIt) {
+  const struct {
+    const wchar_t* name;
+    const wchar_t* beside;  // none when empty
+    bool extended;
+  } rows[] = {
+      {L"pick ", L"pick", false},
+      {L"pick\u3000", L"", false},
+      {L"e_dot.", L"e_dot", true},
+      {L"e_dot.", L"", true},
+  };
+  const std::string parent = "C:\\末尾字符\\";
+  for (const auto& row : rows) {
+    const std::wstring folder = Wide(parent) + row.name + L"\\", beside = Wide(parent) + row.beside + L"\\";
+    const std::wstring boxed = (row.extended ? L"\\\\?\\" : L"") + folder;
+    SCOPED_TRACE(platform::WideToGbk(boxed).text + (*row.beside ? " beside a folder without its last character" : ""));
+    RemoveFolder(parent);
+    FolderOnC("末尾字符");
+    ASSERT_TRUE(CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr));
+    if (*row.beside) {
+      ASSERT_TRUE(CreateDirectoryW(ExtendedPath(beside).c_str(), nullptr));
+    }
+    Npc().NpcFolder = parent;  // the dialog opens there
+    EXPECT_EQ(ChooseFolder(folder), 1u);
+    EXPECT_EQ(MainForm().EditContentWide(目录编辑框), boxed);
+    EXPECT_EQ(Wide(Npc().NpcFolder), boxed);
+
+    std::ofstream(ExtendedPath(folder + L"fengyi.pst.saving-0A1B.tmp").c_str(), std::ios::binary)
+        << "left by a killed save";
+    TypeInto(名字编辑框, L"冯一");
+    std::vector<SeenDialog> saved;
+    std::vector<testsupport::FileIdentity> flushed;
+    {
+      testsupport::SaveSteps steps;
+      saved = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+      flushed = steps.foldersFlushed();
+    }
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].text, L"NPC文件[" + boxed + L"fengyi.pst]已经生成!");
+    EXPECT_EQ(flushed, std::vector{testsupport::FolderIdentity(ExtendedPath(folder))});
+    EXPECT_EQ(FolderEntries(platform::WideToGbk(folder).text), std::vector<std::wstring>{L"fengyi.pst"});
+    if (*row.beside) {
+      EXPECT_EQ(FolderEntries(platform::WideToGbk(beside).text), std::vector<std::wstring>{});
+    }
+
+    // The folder dialog opens on it, and a cancel keeps it.
+    std::wstring selected;
+    DialogAnswerer reopened({[&](HWND dialog) {
+      PumpUntil([&] { return SelectedTreeText(dialog) == row.name; }, 15000);
+      selected = SelectedTreeText(dialog);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }});
+    NpcChooseDocumentFolderClick(1);
+    PumpMessages();
+    EXPECT_EQ(selected, row.name);
+    EXPECT_EQ(Wide(Npc().NpcFolder), boxed);
+
+    // So does the open dialog. Under Wine it lists there the files of the
+    // folder whose name the shell makes of it ("pick", "e_dot") and takes a
+    // name typed only where that folder has such a file: the file read is
+    // the chosen folder's all the same, and the box keeps the folder.
+    if (*row.beside) WriteBytes(platform::WideToGbk(beside).text + "fengyi.pst", ExpectedFile());  // 张三
+    std::wstring listed(MAX_PATH, L'\0');
+    const std::vector<SeenDialog> opened = ClickAnswering(读取按钮, {[&](HWND dialog) {
+      PumpUntil([&] { return SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(listed.data())) > 0; });
+      if (*row.beside) {
+        ChooseFile("fengyi.pst")(dialog);
+      } else {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      }
+    }});
+    EXPECT_EQ(opened.size(), 1u);  // the open dialog alone: no notice
+    EXPECT_EQ(listed.c_str(), folder.substr(0, folder.size() - 1));
+    if (*row.beside) {
+      EXPECT_EQ(Wide(Npc().NpcFilePath), boxed + L"fengyi.pst");
+      EXPECT_EQ(MainForm().EditContentWide(名字编辑框), L"冯一");
+    }
+    EXPECT_EQ(MainForm().EditContentWide(目录编辑框), boxed);
+  }
+  RemoveFolder(parent);
+}
+
+// "读取NPC文档..." opens its dialog on the folder last chosen with the folder
+// button, at first the tool's own: not on a folder typed into the box, nor
+// on the folder of the file read last, though the box then names it.
+TEST_F(MainWindowTest, TheOpenDialogOpensOnTheFolderLastChosen) {
+  auto openedOn = [&](DialogAnswerer::Answer then) {
+    std::wstring shown(MAX_PATH, L'\0');
+    ClickAnswering(读取按钮, {[&](HWND dialog) {
+      PumpUntil([&] { return SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(shown.data())) > 0; });
+      then(dialog);
+    }});
+    return std::wstring(shown.c_str());
+  };
+  const DialogAnswerer::Answer cancel = [](HWND dialog) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  };
+  auto withoutSeparator = [](const std::string& folder) { return Wide(folder.substr(0, folder.size() - 1)); };
+  const std::string typed = FolderOnC("键入的目录"), chosen = FolderOnC("选择的目录");
+  TypeInto(目录编辑框, Wide(typed));
+  EXPECT_EQ(openedOn(cancel), withoutSeparator(DocumentFolder()));
+  Npc().NpcFolder = "C:\\";  // the folder dialog opens there
+  ChooseFolder(Wide(chosen));
+  ASSERT_EQ(MainForm().EditContent(目录编辑框), chosen);
+  TypeInto(目录编辑框, Wide(typed));
+  EXPECT_EQ(openedOn(cancel), withoutSeparator(chosen));
+
+  // A file saved into the typed folder and read from there.
+  TypeInto(名字编辑框, L"王五");
+  ASSERT_EQ(ClickAnswering(生成保存按钮, {PressButton(IDOK)}).size(), 1u);
+  ASSERT_NE(ReadBytes(typed + "wangwu.pst"), "<missing>");
+  MainForm().SetEditContent(目录编辑框, chosen);
+  EXPECT_EQ(openedOn(ChooseFile(typed + "wangwu.pst")), withoutSeparator(chosen));
+  EXPECT_EQ(Npc().NpcFilePath, typed + "wangwu.pst");
+  EXPECT_EQ(MainForm().EditContent(目录编辑框), typed);
+  EXPECT_EQ(openedOn(cancel), withoutSeparator(chosen));
+  RemoveFolder(typed);
+  RemoveFolder(chosen);
 }
 
 // A document folder of 287 characters (the program's own folder may be that

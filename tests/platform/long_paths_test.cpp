@@ -1,10 +1,13 @@
 // Paths for the file API and the dialogs at the lengths where they change
-// form: 247 and 248 characters (kPlainPathLimit), 259 and 260 (MAX_PATH).
+// form: 247 and 248 characters (kPlainPathLimit), 259 and 260 (MAX_PATH);
+// and at the names that the system's tidying of a plain path changes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/gbk_convert.h"
 #include "platform/long_paths.h"
@@ -88,4 +91,55 @@ TEST(DeepestShortFolder, AFolderOfThePlainLimitOrMoreGivesWayToItsParent) {
       EXPECT_GE(next == std::wstring::npos ? folder.size() : next + 1, 248u);
     }
   }
+}
+
+// A name ending in a dot is dropped of it by the system's tidying of a plain
+// path: a path with a folder of such a name comes in its extended-length
+// form, which names that folder. A file's own name, and names that step
+// within the path, keep the plain form.
+TEST(ExactPath, AFolderNameEndingInADotTakesTheExtendedLengthForm) {
+  const std::pair<const wchar_t*, const wchar_t*> folders[] = {
+      {L"C:\\npc\\pick ", L"C:\\npc\\pick "},
+      {L"C:\\npc\\pick\u3000\\", L"C:\\npc\\pick\u3000\\"},
+      {L"C:\\", L"C:\\"},
+      {L"C:\\npc\\.\\x\\..\\", L"C:\\npc\\.\\x\\..\\"},
+      {L"C:\\npc\\e_dot.", L"\\\\?\\C:\\npc\\e_dot."},
+      {L"C:\\npc\\e_dot.\\", L"\\\\?\\C:\\npc\\e_dot.\\"},
+      {L"C:\\e..\\npc", L"\\\\?\\C:\\e..\\npc"},
+      {L"\\\\server\\share\\e_dot.\\", L"\\\\?\\UNC\\server\\share\\e_dot.\\"},
+      {L"\\\\?\\C:\\npc\\e_dot.", L"\\\\?\\C:\\npc\\e_dot."},
+  };
+  for (const auto& [folder, exact] : folders) EXPECT_EQ(ExactPath(folder), exact);
+  EXPECT_EQ(ExactPath(L"C:\\npc\\zhangsan.pst.", true), L"C:\\npc\\zhangsan.pst.");
+  EXPECT_EQ(ExactPath(L"C:\\e_dot.\\zhangsan.pst", true), L"\\\\?\\C:\\e_dot.\\zhangsan.pst");
+}
+
+// Folders whose names end in a blank, a dot or a full-width blank, beside a
+// folder of the name without it, and one in the extended-length form: the
+// shell, handed the folder that DialogFolder gives, finds that folder and no
+// other. So do a plain folder and a drive's root, handed as they are.
+TEST(DialogFolder, TheShellFindsTheFolderItself) {
+  const std::wstring base = CurrentFolder() + L"\\dialog_folders\\";
+  CreateDirectoryW(base.c_str(), nullptr);
+  for (const wchar_t* name : {L"pick ", L"pick", L"e_dot.", L"e_dot", L"e..", L"e", L"sp\u3000", L"sp"})
+    CreateDirectoryW((L"\\\\?\\" + base + name).c_str(), nullptr);
+  auto foundByShell = [](const std::wstring& folder) {
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (FAILED(SHParseDisplayName(folder.c_str(), nullptr, &items, 0, nullptr))) return std::wstring(L"<none>");
+    std::wstring path(kLongestPath, L'\0');
+    const BOOL ok = SHGetPathFromIDListEx(items, path.data(), DWORD(path.size()), GPFIDL_DEFAULT);
+    CoTaskMemFree(items);
+    return ok ? std::wstring(path.c_str()) : std::wstring(L"<no path>");
+  };
+  for (const wchar_t* name : {L"pick ", L"pick", L"e_dot.", L"e_dot", L"e..", L"sp\u3000"}) {
+    const std::wstring folder = base + name;
+    SCOPED_TRACE(WideToGbk(folder).text);
+    EXPECT_EQ(foundByShell(DialogFolder(folder + L"\\")), folder);
+    EXPECT_EQ(foundByShell(DialogFolder(L"\\\\?\\" + folder + L"\\")), folder);
+  }
+  EXPECT_EQ(DialogFolder(base + L"pick\\"), base + L"pick\\");
+  EXPECT_EQ(DialogFolder(L"C:\\"), L"C:\\");
+  for (const wchar_t* name : {L"pick ", L"pick", L"e_dot.", L"e_dot", L"e..", L"e", L"sp\u3000", L"sp"})
+    RemoveDirectoryW((L"\\\\?\\" + base + name).c_str());
+  RemoveDirectoryW(base.c_str());
 }
