@@ -1,6 +1,7 @@
 #pragma once
 // The main window with an empty document folder and an empty second folder
 // beside it, and the generate button clicked with its dialogs answered.
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "platform/folders.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/npc_test_record.h"
+#include "tests/support/save_steps.h"
 
 namespace korvath::app::uitest {
 
@@ -28,6 +30,13 @@ inline auto RecordFields() {
   const NpcRecord& n = Npc();
   return std::tuple(n.NpcName, testdata::Numbers(n), n.NpcBehaviourText, n.NpcFolder, n.NpcFilePart, n.NpcFilePath,
                     n.NpcOutputLines, n.NpcInputLines);
+}
+
+// The steps of the save that `generate` makes through the window.
+inline std::vector<std::string> SaveStepsThroughTheWindow(const std::function<std::vector<SeenDialog>()>& generate) {
+  testsupport::SaveSteps counted;
+  generate();
+  return counted.steps();
 }
 
 class DocumentTest : public MainWindowTest {

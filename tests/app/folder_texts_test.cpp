@@ -1,0 +1,183 @@
+// Folder texts as users type or paste them, through the real window: blanks
+// and control characters at their ends, "/" for "\", a drive's root in
+// each form, a file's path, characters that no name may hold and the
+// wildcards, each named as the character it is.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <utility>
+
+#include "app/document_folder.h"
+#include "app/file_paths.h"
+#include "platform/gbk_convert.h"
+#include "tests/app/bad_input_fixture.h"
+
+using namespace korvath;
+using namespace korvath::app;
+using namespace korvath::app::uitest;
+
+// Folder texts as users type or paste them. Blanks before or after the
+// folder are taken off: the save goes into the folder, and a notice names it
+// without them. A folder typed with "/" gets no second separator before the
+// file name. A folder text that names a file is said to be one. Nothing is
+// written where it should not be, and the form stays.
+TEST_F(BadInputTest, FolderTextsAreTakenForTheFolderTheyName) {
+  FillInAndSave();
+  auto saveInto = [&](const std::string& folderText) { return SaveNoticeWithFolder(Wide(folderText)); };
+  EXPECT_EQ(saveInto("  " + folder_ + " "), Wide("NPC文件[" + folder_ + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "wangwu.pst"), savedBytes_);
+  EXPECT_EQ(saveInto(" sub\\ "),
+            Wide("存档目录[sub\\]不是完整的路径,请选择或填写以盘符(如C:\\)或网络路径(如\\\\服务器\\共享\\)开头的存档目录!"));
+
+  std::string slashed = folder_ + "slash/";
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');  // the folder has no character that ends in "\\"
+  CreateDirectoryW(Wide(slashed).c_str(), nullptr);
+  EXPECT_EQ(saveInto(slashed), Wide("NPC文件[" + slashed + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "slash\\wangwu.pst"), savedBytes_);
+
+  const std::string file = folder_ + "notes.txt";
+  WriteBytes(file, "notes");
+  for (const std::string& text : {file, file + "\\"})
+    EXPECT_EQ(saveInto(text), Wide("存档目录[" + text + "]是一个文件,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_EQ(ReadBytes(file), "notes");
+  EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"notes.txt", L"slash", L"wangwu.pst"}));
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A folder text pasted with tabs, line breaks or other control characters
+// before or after it, which a notice could not show: they go as blanks do,
+// at the save and in the name box's file name. A text of nothing else is
+// empty; a relative one is named without them. Full-width blanks at the ends
+// are characters of a folder's name and stay: no such folder is here.
+TEST_F(BadInputTest, ControlCharactersAtTheFolderTextsEndsAreTakenOff) {
+  FillInAndSave();
+  const std::wstring folder = Wide(folder_);
+  EXPECT_EQ(SaveNoticeWithFolder(folder + L"\t"), Wide("NPC文件[" + folder_ + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "wangwu.pst"), savedBytes_);
+  RemoveFolder(folder_);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  EXPECT_EQ(SaveNoticeWithFolder(L"\t \r\n" + folder + L"\x1B\r\n\t"),
+            Wide("NPC文件[" + folder_ + "wangwu.pst]已经生成!"));
+  EXPECT_EQ(ReadBytes(folder_ + "wangwu.pst"), savedBytes_);
+  EXPECT_EQ(SaveNoticeWithFolder(L"\t\r\n"), Wide("存档目录不能为空,请选择或填写存档目录!"));
+  EXPECT_EQ(SaveNoticeWithFolder(L"\tsub\\\t"),
+            Wide("存档目录[sub\\]不是完整的路径,请选择或填写以盘符(如C:\\)或网络路径(如\\\\服务器\\共享\\)开头的存档目录!"));
+  EXPECT_EQ(SaveNoticeWithFolder(L"\t" + folder + L"\u3000\t"),
+            Wide("NPC文件[" + folder_ + "\xA1\xA1\\wangwu.pst]保存失败,存档目录不存在!"));
+
+  MainForm().SetEditContent(目录编辑框, L"\t" + folder + L"\r\n");
+  TypeInto(名字编辑框, L"李四");
+  ClickUnit(HP编辑框);  // the name box loses the focus
+  EXPECT_EQ(Npc().NpcFilePath, folder_ + "LISI.pst");
+  TypeInto(名字编辑框, L"王五");
+  ClickUnit(HP编辑框);
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{L"wangwu.pst"});
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A drive's root typed as the folder, as "X:\" and in the device namespace
+// ("\\?\X:\", "\\.\X:\", with "/" for "\" and in lower case): the document
+// goes into the root, as into any folder, and the save removes what a killed
+// save of it left there. Without the separator, the drive in the device
+// namespace is a device (its volume, though this drive has none to open).
+// The drive is the test's own, mapped to a folder of its own.
+TEST_F(BadInputTest, ADrivesRootInEachFormTakesTheDocument) {
+  FillInAndSave();
+  const std::string mapped = folder_ + "root\\";
+  ASSERT_TRUE(CreateDirectoryW(Wide(mapped).c_str(), nullptr));
+  const MappedDrive drive(Wide(mapped));
+  ASSERT_NE(drive.letter(), 0);
+  const std::string x(1, char(drive.letter())), lower(1, char(std::towlower(drive.letter())));
+  for (const std::string& text :
+       {x + ":\\", "\\\\?\\" + x + ":\\", "\\\\.\\" + x + ":\\", "//?/" + lower + ":/", "//./" + x + ":\\"}) {
+    SCOPED_TRACE(text);
+    WriteBytes(mapped + "wangwu.pst.saving-0A1B.tmp", "left by a killed save");
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)), Wide("NPC文件[" + text + "wangwu.pst]已经生成!"));
+    EXPECT_EQ(ReadBytes(mapped + "wangwu.pst"), savedBytes_);
+    EXPECT_EQ(FolderEntries(mapped), std::vector<std::wstring>{L"wangwu.pst"});
+    DeleteFileW(Wide(mapped + "wangwu.pst").c_str());
+  }
+  // Without that separator the drive in the device namespace is its volume.
+  for (const std::string& text : {"\\\\?\\" + x + ":", "\\\\.\\" + lower + ":"})
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_EQ(FolderEntries(mapped), std::vector<std::wstring>{});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A file's path with more than one separator after it names the file all
+// the same, whichever separators they are: it is said to be a file, and
+// nothing is written.
+TEST_F(BadInputTest, AFilesPathWithSeveralSeparatorsAfterItIsSaidToBeAFile) {
+  FillInAndSave();
+  const std::string file = folder_ + "notes.txt";
+  WriteBytes(file, "notes");
+  for (const std::string& text : {file + "\\\\", file + "\\/", file + "//\\"})
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个文件,不是文件夹,请选择或填写存档目录!"));
+  EXPECT_EQ(ReadBytes(file), "notes");
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{L"notes.txt"});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A folder text with a character that no name may hold names a folder that
+// is not there, whatever a search for the file in it says of the name. A
+// wildcard, "*" or "?", is named as the character it is, in any name of the
+// folder, typed with "/" too.
+TEST_F(BadInputTest, AFolderWithACharacterNoNameMayHoldIsSaidToBeMissing) {
+  FillInAndSave();
+  for (const char* name : {"a<b", "a>b", "a|b", "a\"b"}) {
+    const std::string text = folder_ + name + "\\";
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)), Wide("NPC文件[" + text + "wangwu.pst]保存失败,存档目录不存在!"));
+  }
+  const std::pair<std::string, const char*> wildcards[] = {
+      {folder_ + "a*b\\", "星号(*)"}, {folder_ + "a?b\\", "问号(?)"}, {"C:\\t3\\a*b\\", "星号(*)"},
+      {"C:\\?\\", "问号(?)"}, {"\\\\?\\C:\\t3\\*\\", "星号(*)"}, {"//?/C:/t3/?*/", "问号(?)"},
+      {"\\\\server?\\share\\", "问号(?)"}, {folder_ + "王*五/", "星号(*)"}};
+  for (const auto& [text, named] : wildcards)
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]不能含有" + named + ",请选择或填写存档目录!"));
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// Every ASCII character, and the full-width forms of "*" and "?", in a
+// folder's name: wherever the system makes a folder of that name, the save
+// refuses no folder text that names it for a wildcard (the full-width forms
+// are characters of names). Only "*" and "?" make no folder, plain or in the
+// extended-length form, and only they are named as wildcards: no folder that
+// a save could go into is refused. Every other character of UTF-16 is no
+// wildcard (FolderCheck.OnlyAStarOrAQuestionMarkIsAWildcard).
+TEST(FolderWildcardTest, NoFolderTheSystemMakesIsRefusedForAWildcard) {
+  const std::wstring base = Wide(FolderOnC("通配符"));
+  std::vector<wchar_t> characters = {L'\uFF0A', L'\uFF1F'};
+  for (wchar_t c = 1; c < 0x80; ++c) characters.push_back(c);
+  for (const wchar_t c : characters) {
+    SCOPED_TRACE(int(c));
+    const std::wstring folder = base + L"a" + c + L"b";
+    const bool made = c != L'\\' && c != L'/' && CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr);
+    const bool wildcard = c == L'*' || c == L'?';
+    EXPECT_EQ(FolderWildcard(folder + L"\\"), wildcard ? c : 0);
+    const std::string refusal = DocumentFolderRefusal(folder + L"\\");
+    EXPECT_EQ(refusal.find("]不能含有") != std::string::npos, wildcard) << refusal;
+    if (wildcard) {
+      EXPECT_FALSE(made);
+      EXPECT_FALSE(CreateDirectoryW(folder.c_str(), nullptr));
+    } else if (made) {
+      EXPECT_EQ(refusal, "");
+      EXPECT_TRUE(RemoveDirectoryW(ExtendedPath(folder).c_str()));
+    }
+  }
+  RemoveFolder(base);
+}
