@@ -61,7 +61,11 @@ TEST_F(PaintingTest, APaintedControlOverAColouredParentShowsThatColour) {
     InvalidateRect(w, nullptr, TRUE);
     UpdateWindow(w);
   }
-  testsupport::PumpUntil([&] { return testsupport::CaptureClient(control).RgbAt(40, 20) == Rgb(kGreen); });
+  // Wine puts each window's picture on the screen in its own time: wait for both.
+  testsupport::PumpUntil([&] {
+    return testsupport::CaptureClient(control).RgbAt(40, 20) == Rgb(kGreen) &&
+           testsupport::CaptureClient(onForm).RgbAt(40, 20) == BackPattern(60, 160);
+  });
   const auto shown = testsupport::CaptureClient(control);
   for (auto [x, y] : {std::pair{2, 2}, {40, 20}, {77, 37}}) EXPECT_EQ(shown.RgbAt(x, y), Rgb(kGreen)) << x << "," << y;
   if (HasFailure()) testsupport::SaveFailureImage(shown, "coloured_parent");
