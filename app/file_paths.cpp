@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/long_paths.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
@@ -73,9 +74,10 @@ bool IsAbsoluteFolder(std::string_view folder) {
 }
 
 wchar_t FolderWildcard(std::wstring_view folder) {
-  auto separator = [&](size_t i) { return folder[i] == L'\\' || folder[i] == L'/'; };
-  const size_t start = folder.size() >= 4 && separator(0) && separator(1) && folder[2] == L'?' && separator(3) ? 4 : 0;
-  const size_t found = folder.find_first_of(L"*?", start);
+  using platform::IsPathSeparator;
+  const bool deviceForm = folder.size() >= 4 && IsPathSeparator(folder[0]) && IsPathSeparator(folder[1]) &&
+                          folder[2] == L'?' && IsPathSeparator(folder[3]);
+  const size_t found = folder.find_first_of(L"*?", deviceForm ? 4 : 0);
   return found == std::wstring_view::npos ? 0 : folder[found];
 }
 

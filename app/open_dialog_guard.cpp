@@ -40,13 +40,11 @@ std::wstring TypedName(HWND dialog) {
   return name;
 }
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 // A drive's path, a share's or one in the device namespace: "//./com1" is
 // "\\.\com1".
 bool IsAbsolute(const std::wstring& path) {
-  return (path.size() >= 3 && path[1] == L':' && IsSeparator(path[2])) ||
-         (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]));
+  return (path.size() >= 3 && path[1] == L':' && IsPathSeparator(path[2])) ||
+         (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]));
 }
 
 // The dialog's folder; none when it shows no file-system folder. Wine's

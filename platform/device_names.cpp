@@ -4,11 +4,11 @@
 #include <initializer_list>
 #include <vector>
 
+#include "platform/long_paths.h"
+
 namespace korvath::platform {
 
 namespace {
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? wchar_t(c - L'a' + L'A') : c; }
 
 // `text` is `upper` in any case of its ASCII letters.
@@ -38,7 +38,7 @@ bool IsReservedName(std::wstring_view stem) {
 bool LastPartIsReservedName(std::wstring_view path) {
   size_t start = path.size() >= 2 && IsDriveLetterColon(path.substr(0, 2)) ? 2 : 0;
   for (size_t i = start; i < path.size(); ++i)
-    if (IsSeparator(path[i])) start = i + 1;
+    if (IsPathSeparator(path[i])) start = i + 1;
   std::wstring_view stem = path.substr(start);
   stem = stem.substr(0, std::min(stem.find(L'.'), stem.find(L':')));
   while (!stem.empty() && stem.back() == L' ') stem.remove_suffix(1);
@@ -50,7 +50,7 @@ std::vector<std::wstring_view> Parts(std::wstring_view text) {
   std::vector<std::wstring_view> parts;
   size_t begin = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && !IsSeparator(text[i])) continue;
+    if (i < text.size() && !IsPathSeparator(text[i])) continue;
     if (i > begin) parts.push_back(text.substr(begin, i - begin));
     begin = i + 1;
   }
@@ -75,21 +75,21 @@ bool DeviceNamespacePathIsDevice(const std::vector<std::wstring_view>& parts) {
 // Whether the path begins with a device-namespace prefix ("\\.", "\\?",
 // "\??") that a separator or the path's end follows.
 bool InDeviceNamespace(std::wstring_view path) {
-  if (path.size() < 3 || (path.size() > 3 && !IsSeparator(path[3]))) return false;
-  return IsSeparator(path[0]) && ((IsSeparator(path[1]) && (path[2] == L'.' || path[2] == L'?')) ||
+  if (path.size() < 3 || (path.size() > 3 && !IsPathSeparator(path[3]))) return false;
+  return IsPathSeparator(path[0]) && ((IsPathSeparator(path[1]) && (path[2] == L'.' || path[2] == L'?')) ||
                                   (path[1] == L'?' && path[2] == L'?'));
 }
 }  // namespace
 
 bool PathNamesDevice(std::wstring_view path) {
   if (InDeviceNamespace(path)) return DeviceNamespacePathIsDevice(Parts(path.substr(3)));
-  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return ShareIsPipeOrMailslot(Parts(path));
+  if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) return ShareIsPipeOrMailslot(Parts(path));
   return LastPartIsReservedName(path);
 }
 
 bool PathIsDriveRoot(std::wstring_view path) {
   if (InDeviceNamespace(path)) path.remove_prefix(std::min(path.size(), size_t(4)));
-  return path.size() == 3 && IsDriveLetterColon(path.substr(0, 2)) && IsSeparator(path[2]);
+  return path.size() == 3 && IsDriveLetterColon(path.substr(0, 2)) && IsPathSeparator(path[2]);
 }
 
 }  // namespace korvath::platform

@@ -13,14 +13,12 @@ bool HasPrefix(const std::wstring& text, std::wstring_view prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 // Whether a name of the path (its last one only with `last`) ends in one of
 // `ends`. The names "." and "..", which step within the path, end in none.
 bool SomeNameEndsIn(std::wstring_view path, std::wstring_view ends, bool last) {
   for (size_t begin = 0; begin < path.size();) {
     size_t end = begin;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
     const std::wstring_view name = path.substr(begin, end - begin);
     if ((last || end < path.size()) && !name.empty() && name != L"." && name != L".." &&
         ends.find(name.back()) != std::wstring_view::npos)

@@ -17,6 +17,9 @@ inline constexpr size_t kPlainPathLimit = 260 - 12;
 // a buffer of this size holds any path a dialog can hand back.
 inline constexpr size_t kLongestPath = 32768;
 
+// The file functions take "/" for "\" between the names of a path.
+inline bool IsPathSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
 // The wide path to hand to CreateFileW, MoveFileExW and the like: the text as
 // it is while it is short, else its full path in the extended-length form.
 // Empty for an empty text.
