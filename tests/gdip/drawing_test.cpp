@@ -238,6 +238,9 @@ TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
   EXPECT_TRUE(region.GetData(int(size) - 1, &filled).empty());
   EXPECT_EQ(filled, 12345u);
   EXPECT_REFUSED(region.GetData(-1).empty());
+  // A buffer larger than memory holds: refused, and the program goes on.
+  EXPECT_OUT_OF_MEMORY(region.GetData(INT_MAX, &filled).empty());
+  EXPECT_EQ(filled, 12345u);
   EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 100));  // without reading past the bytes
   EXPECT_EQ(Hits(target, {{52, 52}}), "1");                             // untouched
   EXPECT_FALSE(target.CreateFromData(data, -4));

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -56,6 +57,15 @@ const std::string kChinese = "\xD6\xD0\xCE\xC4";  // 中文
     gdip::SetLastGdipStatus(Gdiplus::Ok);                                                   \
     EXPECT_TRUE(failed) << "and the status is " << gdip::LastGdipStatus();                  \
     EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter) << #failed;                \
+  } while (0)
+
+// The call fails (`failed` holds) and stores OutOfMemory: what a count that
+// memory cannot hold is answered with.
+#define EXPECT_OUT_OF_MEMORY(failed)                                                        \
+  do {                                                                                      \
+    gdip::SetLastGdipStatus(Gdiplus::Ok);                                                   \
+    EXPECT_TRUE(failed) << "and the status is " << gdip::LastGdipStatus();                  \
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::OutOfMemory) << #failed;                     \
   } while (0)
 
 // A fresh folder of the test's own in the temporary folder, removed with

@@ -93,6 +93,11 @@ TEST_F(GdipWideText, WideCharacterRangesGiveOneOwnedRegionEachAndAFailureLeavesN
     std::vector<gdip::Region> roomy(3);
     EXPECT_FALSE(canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 1, roomy));
     EXPECT_EQ(roomy.size(), 3u);
+    // More regions than the format has ranges, or than memory holds: refused before any is made.
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 3,
+                                                                 regions));
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned,
+                                                                 INT_MAX, regions));
   }
   ASSERT_EQ(regions.size(), 1u);
   EXPECT_EQ(regions[0].GetNativeObject(), held);

@@ -114,6 +114,39 @@ TEST(MemoryStream, AMovedFromStreamHoldsNothingAndEachBlockAndStreamIsLetGoOnce)
   if (left == 1) com->Release();
 }
 
+// The stream it holds, handed to it again with a reference of the caller's:
+// it keeps the stream and the block under it, frees that block once, and
+// gives back one of the two references.
+TEST(MemoryStream, AttachingTheStreamItHoldsKeepsTheStreamAndItsBytes) {
+  const int blocks = LiveHeapBlocks(), strayFrees = StrayHeapFrees();
+  const std::vector<uint8_t> bytes = Bytes("8 bytes!");
+  IStream* com = nullptr;
+  {
+    gdip::MemoryStream stream;
+    com = stream.CreateFromBytes(bytes);
+    ASSERT_NE(com, nullptr);
+    HGLOBAL block = stream.GetGlobalHandle();
+    com->AddRef();  // handed over below
+    com->AddRef();  // two of the test's own: a stream released once too often still lives
+    com->AddRef();
+    EXPECT_TRUE(stream.AttachStream(com));
+    EXPECT_EQ(stream.GetStream(), com);
+    EXPECT_EQ(stream.GetGlobalHandle(), block);
+    EXPECT_EQ(stream.GetSize(), 8u);
+    EXPECT_EQ(stream.GetBytes(), bytes);
+    uint8_t read[16] = {};
+    ULONG got = 0;
+    EXPECT_EQ(com->Read(read, sizeof(read), &got), S_OK);
+    EXPECT_EQ(std::vector<uint8_t>(read, read + got), bytes);
+    EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+  }
+  EXPECT_EQ(LiveHeapBlocks(), blocks);
+  EXPECT_EQ(StrayHeapFrees(), strayFrees) << "the block freed twice";
+  ULONG left = com->Release();
+  EXPECT_EQ(left, 1u) << "references the object did not give back, or gave back twice";
+  if (left == 1) com->Release();
+}
+
 TEST(MemoryStream, ItsBytesAreTheStreamsDataWhateverTheBlockUnderItHolds) {
   gdip::MemoryStream stream;
   const std::vector<uint8_t> bytes = Bytes("embedded picture");

@@ -1,6 +1,7 @@
 // Fonts found by Chinese face names, and text measured and drawn with the
 // CJK font "宋体" (GBK texts throughout).
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 using namespace gdiptest;
 
@@ -92,6 +93,11 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   EXPECT_EQ(collection.GetNativeObject(), installed);
   EXPECT_EQ(collection.GetFamilyCount(), count);
   EXPECT_REFUSED(collection.GetFamilies(0, families) == 0);
+  // More than memory holds: refused, the list as it was, and the program goes on.
+  gdip::NativeHandle kept = families[0].GetNativeObject();
+  EXPECT_OUT_OF_MEMORY(collection.GetFamilies(INT_MAX, families) == 0);
+  ASSERT_EQ(families.size(), 1u);
+  EXPECT_EQ(families[0].GetNativeObject(), kept);
   static_assert(!std::is_copy_constructible_v<gdip::FontCollection>);
   EXPECT_REFUSED(empty.GetFamilyCount() == 0);  // an empty collection finds nothing
   EXPECT_EQ(empty.GetFamilies(3, families), 0);
@@ -161,6 +167,14 @@ TEST_F(GdipText, CharacterRangesGiveOneRegionPerRangeAndABadCountKeepsTheCallers
   std::vector<gdip::Region> roomy(3);
   EXPECT_FALSE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 1, roomy));
   EXPECT_EQ(roomy.size(), 3u);
+  {
+    // More regions than the format has ranges, or than memory holds: refused before any is made.
+    NativeObjectsBalance unchanged;
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 3, regions));
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, INT_MAX, regions));
+  }
+  ASSERT_EQ(regions.size(), 1u);
+  EXPECT_EQ(regions[0].GetNativeObject(), held);
   roomy.resize(5);
   EXPECT_TRUE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 2, roomy));
   EXPECT_EQ(roomy.size(), 2u);
