@@ -3,6 +3,8 @@
 #include "tests/gdip/gdip_test_support.h"
 #include "tests/gdip/native_objects.h"
 
+#include <set>
+
 using namespace gdiptest;
 
 namespace {
@@ -81,6 +83,20 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   EXPECT_FALSE(families[0].GetName().empty());
   for (int i = 0; i < count; ++i) EXPECT_NE(families[size_t(i)].GetNativeObject(), nullptr) << i;
   EXPECT_TRUE(!families[size_t(count)].GetNativeObject() && !families.back().GetNativeObject());
+  // Each place holds the family the collection lists there, not the first one again.
+  std::vector<Gdiplus::GpFontFamily*> listed(static_cast<size_t>(count));
+  INT listedCount = 0;
+  ASSERT_EQ(Gdiplus::DllExports::GdipGetFontCollectionFamilyList(installed, count, listed.data(), &listedCount),
+            Gdiplus::Ok);
+  ASSERT_EQ(listedCount, count);
+  std::set<std::wstring> names;
+  for (int i = 0; i < count; ++i) {
+    std::array<wchar_t, LF_FACESIZE> name = {};
+    ASSERT_EQ(Gdiplus::DllExports::GdipGetFamilyName(listed[size_t(i)], name.data(), 0), Gdiplus::Ok);
+    EXPECT_EQ(families[size_t(i)].GetNameW(), name) << i;
+    names.insert(name.data());
+  }
+  EXPECT_GT(names.size(), 1u) << "a collection of one family cannot tell its places apart";
   families.resize(1);  // each family is its own copy: the collection stays whole
   EXPECT_EQ(collection.GetFamilyCount(), count);
   // A list with more room than asked for is replaced by as many as were asked for.
