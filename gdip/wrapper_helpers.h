@@ -1,7 +1,8 @@
 #pragma once
-// Steps that several wrapper classes share: GDI+'s buffers, lists as long
-// as a caller's count, the length of a wide text, scaling or rotating a transform about a point, and
-// fetching GDI+'s parallel lists (blends, preset blends, dash patterns).
+// Steps that several wrapper classes share: GDI+'s buffers, lists as long as
+// a caller's count, the length of a wide text, scaling or rotating a
+// transform about a point, and fetching GDI+'s parallel lists (blends, preset
+// blends, dash patterns).
 #include <cmath>
 #include <cstddef>
 #include <new>
