@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gdip/wrapper_helpers.h"
+
 namespace korvath::gdip {
 
 namespace Flat = Gdiplus::DllExports;
@@ -17,20 +19,22 @@ int FontCollection::GetFamilies(int countSought, std::vector<FontFamily>& famili
     RefuseArgument();
     return 0;
   }
-  std::vector<Gdiplus::GpFontFamily*> handles(size_t(countSought), nullptr);
+  auto handles = ListOfLength<Gdiplus::GpFontFamily*>(size_t(countSought));
+  if (!handles) return 0;
+  auto list = ListOfLength<FontFamily>(size_t(countSought));
+  if (!list) return 0;
   INT found = 0;
   if (!StoreStatus(
-          Flat::GdipGetFontCollectionFamilyList(NativeCollection(), countSought, handles.data(), &found)))
+          Flat::GdipGetFontCollectionFamilyList(NativeCollection(), countSought, handles->data(), &found)))
     return 0;
   found = std::clamp(found, 0, countSought);
   // The list's handles belong to the collection: each family object gets its
   // own copy, which it deletes.
-  std::vector<FontFamily> list(static_cast<size_t>(countSought));
   for (INT i = 0; i < found; ++i) {
     Gdiplus::GpFontFamily* copy = nullptr;
-    AdoptInto(list[size_t(i)], Flat::GdipCloneFontFamily(handles[size_t(i)], &copy), copy);
+    AdoptInto((*list)[size_t(i)], Flat::GdipCloneFontFamily((*handles)[size_t(i)], &copy), copy);
   }
-  families = std::move(list);
+  families = std::move(*list);
   return found;
 }
 

@@ -27,8 +27,9 @@ class FontCollection : public GdipBase {
   int GetFamilyCount() const;
   // Replaces `families` by `countSought` family objects, the first ones
   // holding the collection's families (each its own copy), the rest empty;
-  // returns how many were found. A count below 1 is refused; after a failed
-  // call the list is left as it was and the result is 0.
+  // returns how many were found. A count below 1 is refused, and so is one of
+  // more than memory holds (OutOfMemory); after a failed call the list is
+  // left as it was and the result is 0.
   int GetFamilies(int countSought, std::vector<FontFamily>& families) const;
 };
 

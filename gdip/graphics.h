@@ -214,8 +214,9 @@ class Graphics : public GdipBase {
 
   // The area of each of the format's `count` character ranges, one new region
   // each, replacing `regions` on success (count must equal the format's
-  // range count). A count below 1 is refused; nothing is left behind on a
-  // failure and `regions` stays as it was.
+  // range count). A count below 1 or above the format's range count is
+  // refused; nothing is left behind on a failure and `regions` stays as it
+  // was.
   [[nodiscard]] bool MeasureCharacterRanges(std::string_view text, const Font& font, const RectF& layout,
                                             const StringFormat& format, int count,
                                             std::vector<Region>& regions) const;

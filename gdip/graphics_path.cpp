@@ -33,9 +33,10 @@ bool FillFromPath(const GraphicsPath& path, std::vector<Element>& list, std::opt
     if (!StoreStatus(GdipGetPointCount(path.NativePath(), &wanted))) return false;
     if (wanted <= 0) return false;
   }
-  std::vector<Element> fetched(static_cast<size_t>(wanted));
-  if (!StoreStatus(fetch(std::span<Element>(fetched)))) return false;
-  list = std::move(fetched);
+  std::optional<std::vector<Element>> fetched = ListOfLength<Element>(size_t(wanted));
+  if (!fetched) return false;
+  if (!StoreStatus(fetch(std::span<Element>(*fetched)))) return false;
+  list = std::move(*fetched);
   return true;
 }
 

@@ -40,7 +40,8 @@ class GraphicsPath : public GdipBase {
   [[nodiscard]] bool Clone(GraphicsPath& target) const;
   bool Reset();
   // Without a count, the path's own point count; the list is replaced only
-  // when the fetch succeeds. A negative count is refused.
+  // when the fetch succeeds. A negative count is refused, and so is one of
+  // more than memory holds (OutOfMemory).
   [[nodiscard]] bool GetTypes(std::vector<uint8_t>& types, std::optional<int> count = std::nullopt) const;
   [[nodiscard]] bool GetPoints(std::vector<PointF>& points, std::optional<int> count = std::nullopt) const;
   bool StartFigure();

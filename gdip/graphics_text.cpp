@@ -49,6 +49,12 @@ bool Graphics::MeasureCharacterRangesSimple(std::wstring_view text, const Font& 
                                             const StringFormat& format, int count,
                                             std::vector<Region>& regions) const {
   if (count < 1) return RefuseArgument();
+  // A region for each of the format's ranges: a count above them is refused
+  // before any region is made (each would be made first, and GDI+ measures
+  // nothing into those past the ranges).
+  INT ranges = 0;
+  if (!StoreStatus(GdipGetStringFormatMeasurableCharacterRangeCount(format.NativeFormat(), &ranges))) return false;
+  if (count > ranges) return RefuseArgument();
   // The new regions are owned from the moment they exist, so a failure part
   // way leaves nothing behind; the caller's list changes only on success.
   std::vector<Region> measured(static_cast<size_t>(count));

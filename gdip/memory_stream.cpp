@@ -54,12 +54,15 @@ void MemoryStream::Release() {
 uint32_t MemoryStream::GetSize() const { return block_ ? uint32_t(GlobalSize(block_.get())) : 0; }
 
 bool MemoryStream::AttachStream(IStream* stream) {
-  Release();
-  if (!stream) return false;
-  stream_.Reset(stream);
   HGLOBAL block = nullptr;
-  if (FAILED(GetHGlobalFromStream(stream, &block))) block = nullptr;
-  block_.Reset(block);
+  if (stream && FAILED(GetHGlobalFromStream(stream, &block))) block = nullptr;
+  // The new stream is taken before the old one goes: given the stream it
+  // holds (with a reference of the caller's), releasing first would free the
+  // block under the stream it keeps. The block stays when it is the same one;
+  // the reference held before is given back all the same.
+  MemoryStream previous(std::move(*this));
+  stream_.Reset(stream);
+  block_.Reset(block == previous.block_.get() ? previous.block_.Release() : block);
   return static_cast<bool>(block_);
 }
 

@@ -48,8 +48,9 @@ class MemoryStream {
   uint32_t GetSize() const;
   IStream* GetStream() const noexcept { return stream_.get(); }
   // Takes over the caller's reference to a stream that was made on a global
-  // block without delete-on-release, and that block. False when the stream
-  // has no global block (it is held all the same).
+  // block without delete-on-release, and that block, then lets go of what it
+  // held (the stream it holds already, given again, is kept with its block).
+  // False when the stream has no global block (it is held all the same).
   [[nodiscard]] bool AttachStream(IStream* stream);
   // A copy of the stream's data in its block, whatever the seek position;
   // empty with no block.

@@ -17,7 +17,8 @@
 // - An operation on an empty object passes the null handle to GDI+, which
 //   answers InvalidParameter. An argument that the library refuses by itself
 //   (a length that does not match its buffer, a count below 1) stores
-//   InvalidParameter without calling GDI+.
+//   InvalidParameter without calling GDI+. A count that sizes a buffer or a
+//   list, and that memory cannot hold, stores OutOfMemory as GDI+ does.
 // - Getters start their out-value at 0, so a failed call returns 0. List
 //   getters ask for the count first and replace the caller's list only when
 //   every call succeeded; otherwise the list is left as it was.

@@ -140,12 +140,13 @@ std::vector<uint8_t> Region::GetData(int bufferSize, uint32_t* sizeFilled) const
     RefuseArgument();
     return {};
   }
-  std::vector<uint8_t> data(size_t(bufferSize), 0);
+  std::optional<std::vector<uint8_t>> data = ListOfLength<uint8_t>(size_t(bufferSize));
+  if (!data) return {};
   UINT filled = 0;
-  if (!StoreStatus(Flat::GdipGetRegionData(NativeRegion(), data.data(), UINT(bufferSize), &filled)))
+  if (!StoreStatus(Flat::GdipGetRegionData(NativeRegion(), data->data(), UINT(bufferSize), &filled)))
     return {};
   if (sizeFilled) *sizeFilled = filled;
-  return data;
+  return std::move(*data);
 }
 
 platform::GdiRegion Region::GetHRgn(const GdipBase& graphics) const {

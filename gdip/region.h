@@ -49,7 +49,8 @@ class Region : public GdipBase {
   RectF GetBounds(const GdipBase& graphics) const;
   uint32_t GetDataSize() const;
   // The serialised region in a buffer of `bufferSize` bytes; empty when the
-  // call failed (a buffer too small for the data, for one).
+  // call failed (a buffer too small for the data, for one) or the size was
+  // refused (negative, or more than memory holds).
   std::vector<uint8_t> GetData(int bufferSize, uint32_t* sizeFilled = nullptr) const;
   // The region as a GDI region; empty when the call failed.
   platform::GdiRegion GetHRgn(const GdipBase& graphics) const;

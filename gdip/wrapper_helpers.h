@@ -1,9 +1,11 @@
 #pragma once
-// Steps that several wrapper classes share: GDI+'s buffers,
-// the length of a wide text, scaling or rotating a transform about a point, and
-// fetching GDI+'s parallel lists (blends, preset blends, dash patterns).
+// Steps that several wrapper classes share: GDI+'s buffers, lists as long as
+// a caller's count, the length of a wide text, scaling or rotating a
+// transform about a point, and fetching GDI+'s parallel lists (blends, preset
+// blends, dash patterns).
 #include <cmath>
 #include <cstddef>
+#include <new>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -36,6 +38,25 @@ inline const Gdiplus::ARGB* NativeColors(std::span<const Argb> colours) {
 }
 inline Gdiplus::ARGB* NativeColors(std::span<Argb> colours) {
   return colours.empty() ? nullptr : reinterpret_cast<Gdiplus::ARGB*>(colours.data());
+}
+
+// A list of `count` new elements (zero, or empty objects) for a buffer as
+// long as a caller's count: none, with OutOfMemory stored, when memory cannot
+// hold it. GDI+ answers an allocation it cannot make with that status; a
+// count of any size is answered the same way here, never by ending the
+// program.
+template <class Element>
+std::optional<std::vector<Element>> ListOfLength(size_t count) {
+  std::vector<Element> list;
+  if (count <= list.max_size()) {
+    try {
+      list.resize(count);
+      return list;
+    } catch (const std::bad_alloc&) {
+    }
+  }
+  StoreStatus(Gdiplus::OutOfMemory);
+  return std::nullopt;
 }
 
 // The characters of a wide text before its first zero character: what GDI+

@@ -238,13 +238,20 @@ TEST_F(RegionTest, DataRoundTripsAndItsLengthsAreChecked) {
   EXPECT_TRUE(region.GetData(int(size) - 1, &filled).empty());
   EXPECT_EQ(filled, 12345u);
   EXPECT_REFUSED(region.GetData(-1).empty());
+  // A buffer larger than memory holds: refused, and the program goes on.
+  EXPECT_OUT_OF_MEMORY(region.GetData(INT_MAX, &filled).empty());
+  EXPECT_EQ(filled, 12345u);
   EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 100));  // without reading past the bytes
+  EXPECT_REFUSED(!target.CreateFromData(data, int(data.size()) + 1));
   EXPECT_EQ(Hits(target, {{52, 52}}), "1");                             // untouched
   EXPECT_FALSE(target.CreateFromData(data, -4));
-  // Data cut short is refused, whether the size or the buffer is short of what the data says.
-  const std::vector<uint8_t> cut(data.begin(), data.end() - 4);
+  // Data cut short is refused, whether the size or the buffer is short of what the data says, by one byte too.
+  const std::vector<uint8_t> cut(data.begin(), data.end() - 4), oneShort(data.begin(), data.end() - 1);
   EXPECT_REFUSED(!target.CreateFromData(data, int(size) - 4));
   EXPECT_REFUSED(!target.CreateFromData(cut, int(cut.size())));
+  EXPECT_REFUSED(!target.CreateFromData(data, int(size) - 1));
+  EXPECT_REFUSED(!target.CreateFromData(oneShort, int(oneShort.size())));
+  EXPECT_EQ(Hits(target, {{52, 52}, {30, 20}}), "10");  // untouched
   {
     // A buffer longer than the data: GDI+ is told the size given, not the buffer's.
     std::vector<uint8_t> padded = data;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -50,13 +51,18 @@ constexpr gdip::Argb kWhite = 0xFFFFFFFF, kBlack = 0xFF000000;
 const std::string kSongti = "\xCB\xCE\xCC\xE5";   // 宋体 in GBK
 const std::string kChinese = "\xD6\xD0\xCE\xC4";  // 中文
 
-// The call fails (`failed` holds) and stores InvalidParameter itself.
-#define EXPECT_REFUSED(failed)                                                              \
+// The call fails (`failed` holds) and stores `status`.
+#define EXPECT_FAILS_WITH(failed, status)                                                   \
   do {                                                                                      \
     gdip::SetLastGdipStatus(Gdiplus::Ok);                                                   \
     EXPECT_TRUE(failed) << "and the status is " << gdip::LastGdipStatus();                  \
-    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter) << #failed;                \
+    EXPECT_EQ(gdip::LastGdipStatus(), status) << #failed;                                   \
   } while (0)
+// The call fails and stores InvalidParameter itself.
+#define EXPECT_REFUSED(failed) EXPECT_FAILS_WITH(failed, Gdiplus::InvalidParameter)
+// The call fails and stores OutOfMemory: what a count that memory cannot hold
+// is answered with.
+#define EXPECT_OUT_OF_MEMORY(failed) EXPECT_FAILS_WITH(failed, Gdiplus::OutOfMemory)
 
 // A fresh folder of the test's own in the temporary folder, removed with
 // all it holds when the object goes: the files a test writes never land in

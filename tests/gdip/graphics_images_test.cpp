@@ -101,8 +101,15 @@ const ImageCase kImageCases[] = {
        return g.DrawImagePointRectI(pictures.own, 38, 29, 6, 0, 24, 9, Gdiplus::UnitPoint);
      },
      {{65, 33, kGreen}, {45, 33, kRed}, {49, 47, kWhite}, {49, 25, kWhite}}, false},
+    // A source reaching 10 pixels past the picture's left edge: the picture's
+    // first column lands where the source puts it, with nothing left of it.
+    {"ImagePointRect past the left edge", kPicturePlace, TWIN(DrawImagePointRect, own, p[0].x, p[0].y, -10, 0, 30, 10),
+     {{42, 33, kWhite}, {51, 33, kRed}, {64, 33, kRed}, {71, 33, kWhite}}},
     {"ImageRectRect", kRectangle, TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10),
      {{81, 61, kGreen}, {23, 45, kRed}, {45, 75, kWhite}}},
+    {"ImageRectRect past the left edge", kRectangle,
+     TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, -10, 0, 30, 10),
+     {{31, 45, kWhite}, {47, 45, kRed}, {83, 45, kRed}, {93, 45, kWhite}}},
     {"ImageRectRect keyed", kRectangle,
      TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10, Gdiplus::UnitPixel, keyed),
      {{23, 53, kRed}, {45, 31, kWhite}}},
@@ -120,6 +127,10 @@ const ImageCase kImageCases[] = {
     {"ImagePointsRect", kMirrored,
      TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 10, 0, 30, 10),
      {{85, 39, kRed}, {31, 63, kGreen}, {23, 61, kWhite}, {31, 71, kWhite}}},
+    // Mirrored: the picture's left edge at x = 69, nothing right of it.
+    {"ImagePointsRect past the left edge", kMirrored,
+     TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, -10, 0, 30, 10),
+     {{79, 41, kWhite}, {65, 41, kRed}, {35, 41, kRed}}},
     {"ImagePointsRect keyed", kMirrored,
      TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 10, 0, 30, 10, Gdiplus::UnitPixel,
           keyed),
@@ -265,4 +276,15 @@ TEST(GdipImageDrawing, TheColourMatrixIsTheIdentityWithTheLastAlphaAndItsAttribu
   empty.DrawImageWithColorMatrix(picture, 0, 0, 10, 10, 0, 0, 10, 10, 1);
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
   EXPECT_EQ(gdip::GdipColorMatrix()[3][3], 1);
+}
+
+// A source reaching 10 pixels past the picture's left edge, drawn twice as
+// wide: the picture's first column lands at x = 40, nothing left of it.
+TEST(GdipImageDrawing, TheColourMatrixDrawingTakesASourcePastThePicturesLeftEdgeAsItIs) {
+  gdip::Bitmap picture = Quadrants(96);
+  Canvas canvas(100, 80, kWhite);
+  ASSERT_TRUE(canvas.graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor));
+  canvas.graphics.DrawImageWithColorMatrix(picture, 20, 20, 60, 20, -10, 0, 30, 10, 1);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  ExpectPixels(canvas, {{30, 25, kWhite}, {45, 25, kRed}, {75, 25, kRed}, {85, 25, kWhite}});
 }

@@ -4,6 +4,8 @@
 #include "tests/gdip/gdip_test_support.h"
 #include "tests/gdip/native_objects.h"
 
+#include <tuple>
+
 using namespace gdiptest;
 
 namespace {
@@ -93,6 +95,11 @@ TEST_F(GdipWideText, WideCharacterRangesGiveOneOwnedRegionEachAndAFailureLeavesN
     std::vector<gdip::Region> roomy(3);
     EXPECT_FALSE(canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 1, roomy));
     EXPECT_EQ(roomy.size(), 3u);
+    // More regions than the format has ranges, or than memory holds: refused before any is made.
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned, 3,
+                                                                 regions));
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRangesSimple(L"\u4E2D\u6587", font, layout, rightAligned,
+                                                                 INT_MAX, regions));
   }
   ASSERT_EQ(regions.size(), 1u);
   EXPECT_EQ(regions[0].GetNativeObject(), held);
@@ -140,4 +147,107 @@ TEST_F(GdipWideText, DriverStringsPutEachGlyphAtItsPositionOrAdvanceFromTheFirst
   EXPECT_REFUSED(!canvas.graphics.DrawDriverStringSimple(L"\u4E2D\u6587", font, black, first));
   gdip::Graphics empty;
   EXPECT_REFUSED(!empty.DrawDriverStringSimple(L"\u4E2D\u6587", font, black, apart));
+}
+
+namespace {
+
+// A look at the length of text that one flat text call of GDI+ is handed
+// (its third argument, in each of them); the call goes on to GDI+.
+template <int Tag, class Signature>
+struct HandedLength;
+template <int Tag, class... A>
+struct HandedLength<Tag, Gdiplus::GpStatus(WINGDIPAPI*)(A...)> {
+  static inline void* original = nullptr;
+  static inline INT length = -1;
+  static Gdiplus::GpStatus WINGDIPAPI Call(A... arguments) {
+    length = std::get<2>(std::tie(arguments...));
+    return reinterpret_cast<Gdiplus::GpStatus(WINGDIPAPI*)(A...)>(original)(arguments...);
+  }
+};
+#define HANDED_LENGTH(fn, tag) HandedLength<tag, decltype(&Gdiplus::DllExports::fn)>
+
+// Routes the flat call `fn` past its look for as long as it lives.
+template <class Look>
+struct LookAt {
+  gdiptest::GdiplusStandIn standIn;
+  explicit LookAt(const char* name) : standIn(name, reinterpret_cast<void*>(&Look::Call)) { Look::original = standIn.Original(); }
+};
+
+}  // namespace
+
+// Every text operation hands GDI+ the characters before the text's first
+// zero, never that zero: Wine's GDI+ passes over a zero character it is
+// handed (nothing drawn, measured or outlined), so the length is read on the
+// way to it.
+TEST_F(GdipWideText, EachTextOperationHandsGdiplusTheCharactersBeforeTheFirstZero) {
+  using DrawString = HANDED_LENGTH(GdipDrawString, 0);
+  using MeasureString = HANDED_LENGTH(GdipMeasureString, 1);
+  using MeasureRanges = HANDED_LENGTH(GdipMeasureCharacterRanges, 2);
+  using DriverString = HANDED_LENGTH(GdipDrawDriverString, 3);
+  using PathString = HANDED_LENGTH(GdipAddPathString, 4);
+  using PathStringI = HANDED_LENGTH(GdipAddPathStringI, 5);
+  LookAt<DrawString> drawString("GdipDrawString");
+  LookAt<MeasureString> measureString("GdipMeasureString");
+  LookAt<MeasureRanges> measureRanges("GdipMeasureCharacterRanges");
+  LookAt<DriverString> driverString("GdipDrawDriverString");
+  LookAt<PathString> pathString("GdipAddPathString");
+  LookAt<PathStringI> pathStringI("GdipAddPathStringI");
+
+  Canvas canvas(200, 60, kWhite);
+  gdip::Graphics& g = canvas.graphics;
+  gdip::FontFamily songti;
+  gdip::StringFormat oneRange;
+  const gdip::CharacterRange first[] = {{0, 1}};
+  ASSERT_TRUE(songti.CreateFromName(kSongti) && oneRange.Create() && oneRange.SetMeasurableCharacterRanges(first));
+  const gdip::PointF positions[] = {{20, 40}, {60, 40}, {100, 40}};
+  // 中文, whole and with a zero after its first character, in UTF-16 and in GBK.
+  struct Text {
+    std::wstring_view wide;
+    std::string_view gbk;
+    INT length;
+  };
+  const Text texts[] = {{L"\u4E2D\u6587", kChinese, 2},
+                        {std::wstring_view(L"\u4E2D\0\u6587", 3), std::string_view("\xD6\xD0\0\xCE\xC4", 5), 1}};
+  for (const Text& text : texts) {
+    SCOPED_TRACE(text.length);
+    gdip::RectF box;
+    std::vector<gdip::Region> regions;
+    gdip::GraphicsPath path;
+    ASSERT_TRUE(path.Create());
+    const struct {
+      const char* name;
+      std::function<bool()> call;
+      INT& handed;
+    } calls[] = {
+        {"DrawString", [&] { return g.DrawString(text.gbk, font, black, layout); }, DrawString::length},
+        {"DrawStringSimple", [&] { return g.DrawStringSimple(text.wide, font, black, layout); }, DrawString::length},
+        {"MeasureString", [&] { return g.MeasureString(text.gbk, font, layout, nullptr, box); }, MeasureString::length},
+        {"MeasureStringSimple", [&] { return g.MeasureStringSimple(text.wide, font, layout, nullptr, box); },
+         MeasureString::length},
+        {"MeasureCharacterRanges",
+         [&] { return g.MeasureCharacterRanges(text.gbk, font, layout, oneRange, 1, regions); }, MeasureRanges::length},
+        {"MeasureCharacterRangesSimple",
+         [&] { return g.MeasureCharacterRangesSimple(text.wide, font, layout, oneRange, 1, regions); },
+         MeasureRanges::length},
+        {"DrawDriverString", [&] { return g.DrawDriverString(text.gbk, font, black, positions); }, DriverString::length},
+        {"DrawDriverStringSimple", [&] { return g.DrawDriverStringSimple(text.wide, font, black, positions); },
+         DriverString::length},
+        {"AddString", [&] { return path.AddString(text.gbk, songti, 20, layout, 0, oneRange); }, PathString::length},
+        {"AddStringSimple", [&] { return path.AddStringSimple(text.wide, songti, 20, layout, 0, oneRange); },
+         PathString::length},
+        {"AddStringI", [&] { return path.AddStringI(text.gbk, songti, 20, {20, 10, 160, 40}, 0, oneRange); },
+         PathStringI::length},
+        {"AddStringISimple",
+         [&] { return path.AddStringISimple(text.wide, songti, 20, {20, 10, 160, 40}, 0, oneRange); },
+         PathStringI::length},
+    };
+    for (const auto& each : calls) {
+      SCOPED_TRACE(each.name);
+      each.handed = -1;
+      EXPECT_TRUE(each.call()) << gdip::LastGdipStatus();
+      EXPECT_EQ(each.handed, text.length);
+    }
+  }
+  // One position for the one character before the zero is enough.
+  EXPECT_TRUE(g.DrawDriverStringSimple(std::wstring_view(L"\u4E2D\0\u6587", 3), font, black, std::span(positions, 1)));
 }

@@ -114,6 +114,39 @@ TEST(MemoryStream, AMovedFromStreamHoldsNothingAndEachBlockAndStreamIsLetGoOnce)
   if (left == 1) com->Release();
 }
 
+// The stream it holds, handed to it again with a reference of the caller's:
+// it keeps the stream and the block under it, frees that block once, and
+// gives back one of the two references.
+TEST(MemoryStream, AttachingTheStreamItHoldsKeepsTheStreamAndItsBytes) {
+  const int blocks = LiveHeapBlocks(), strayFrees = StrayHeapFrees();
+  const std::vector<uint8_t> bytes = Bytes("8 bytes!");
+  IStream* com = nullptr;
+  {
+    gdip::MemoryStream stream;
+    com = stream.CreateFromBytes(bytes);
+    ASSERT_NE(com, nullptr);
+    HGLOBAL block = stream.GetGlobalHandle();
+    com->AddRef();  // handed over below
+    com->AddRef();  // two of the test's own: a stream released once too often still lives
+    com->AddRef();
+    EXPECT_TRUE(stream.AttachStream(com));
+    EXPECT_EQ(stream.GetStream(), com);
+    EXPECT_EQ(stream.GetGlobalHandle(), block);
+    EXPECT_EQ(stream.GetSize(), 8u);
+    EXPECT_EQ(stream.GetBytes(), bytes);
+    uint8_t read[16] = {};
+    ULONG got = 0;
+    EXPECT_EQ(com->Read(read, sizeof(read), &got), S_OK);
+    EXPECT_EQ(std::vector<uint8_t>(read, read + got), bytes);
+    EXPECT_EQ(LiveHeapBlocks(), blocks + 1);
+  }
+  EXPECT_EQ(LiveHeapBlocks(), blocks);
+  EXPECT_EQ(StrayHeapFrees(), strayFrees) << "the block freed twice";
+  ULONG left = com->Release();
+  EXPECT_EQ(left, 1u) << "references the object did not give back, or gave back twice";
+  if (left == 1) com->Release();
+}
+
 TEST(MemoryStream, ItsBytesAreTheStreamsDataWhateverTheBlockUnderItHolds) {
   gdip::MemoryStream stream;
   const std::vector<uint8_t> bytes = Bytes("embedded picture");
@@ -293,6 +326,17 @@ TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   EXPECT_EQ(item.type, 4u);  // long
   EXPECT_EQ(item.length, 12u);
   EXPECT_EQ(item.value, (std::vector<uint8_t>{10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0}));
+  // Its property ids: one for each of its items, the delays' among them, each of which comes.
+  std::vector<uint32_t> ids = {99};
+  const int count = image.GetPropertyIdList(ids);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  ASSERT_GT(count, 0);
+  ASSERT_EQ(ids.size(), size_t(count));
+  UINT items = 0;
+  ASSERT_EQ(Gdiplus::DllExports::GdipGetPropertyCount(image.NativeImage(), &items), Gdiplus::Ok);
+  EXPECT_EQ(items, UINT(count));
+  EXPECT_NE(std::find(ids.begin(), ids.end(), gdip::kFrameDelayTag), ids.end());
+  for (uint32_t id : ids) EXPECT_TRUE(image.GetPropertyItem(id, item)) << std::hex << id;
 }
 
 namespace {
@@ -470,6 +514,16 @@ TEST(Bitmap, RotateDrawIntoFillsTheCornersAndHonoursAGivenSize) {
   // A given size is cut to whole pixels, fractions above one half too.
   ASSERT_TRUE(source.RotateDrawInto(0, sized, std::nullopt, std::nullopt, gdip::SizeF{30.7f, 20.6f}));
   EXPECT_EQ(sized.GetBounds(), (gdip::RectF{0, 0, 30, 20}));
+  // Wider than high, turned or given: the fill reaches every corner of the new bitmap.
+  gdip::Bitmap wide = TwoColourBitmap(40, 20, kRed, kRed);
+  ASSERT_TRUE(wide.RotateDrawInto(30, turned, kGreen, Gdiplus::InterpolationModeNearestNeighbor));
+  const int width = turned.GetWidth(), height = turned.GetHeight();
+  ASSERT_EQ(width, 44);  // 40 cos 30° + 20 sin 30°, by 40 sin 30° + 20 cos 30°
+  ASSERT_EQ(height, 37);
+  ExpectPixels(turned, {{1, 1, kGreen}, {width - 2, 1, kGreen}, {1, height - 2, kGreen},
+                        {width - 2, height - 2, kGreen}, {width / 2, height / 2, kRed}}, 0);
+  ASSERT_TRUE(wide.RotateDrawInto(0, sized, kGreen, std::nullopt, gdip::SizeF{60, 30}));
+  ExpectPixels(sized, {{57, 2, kGreen}, {57, 27, kGreen}, {2, 27, kGreen}, {30, 15, kRed}}, 0);
 }
 
 // A picture of 96 dots per inch across and 300 down turned into a new

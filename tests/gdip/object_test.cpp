@@ -48,7 +48,9 @@ TEST(GdipObjectModel, AdoptionMovesAndFailedCreatorsReleaseEachHandleOnceAndKeep
     CountingRegion moved(std::move(first));
     EXPECT_EQ(first.GetNativeObject(), nullptr);
     other.SetNativeObject(b);
-    other = std::move(moved);
+    gdip::SetLastGdipStatus(Gdiplus::ObjectBusy);
+    other = std::move(moved);  // releasing what it held is no call of the caller's: the status stays
+    EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::ObjectBusy);
     EXPECT_EQ(released.back(), b);
     EXPECT_EQ(other.GetNativeObject(), a);
     CountingRegion& same = other;
@@ -116,10 +118,14 @@ TYPED_TEST(GdipWrapperRules, FillingReplacingMovingAndDestroyingHandOneHandleAlo
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
   gdip::NativeHandle handle = object.GetNativeObject();
   ASSERT_NE(handle, nullptr);
+  gdip::SetLastGdipStatus(Gdiplus::ObjectBusy);  // a moved object keeps the last status, also where it lets go
   TypeParam moved(std::move(object));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::ObjectBusy);
   EXPECT_EQ(object.GetNativeObject(), nullptr);
   ASSERT_TRUE(this->Fill(other));
+  gdip::SetLastGdipStatus(Gdiplus::ObjectBusy);
   other = std::move(moved);
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::ObjectBusy);
   EXPECT_EQ(moved.GetNativeObject(), nullptr);
   EXPECT_EQ(other.GetNativeObject(), handle);
   EXPECT_NE(this->Get(other), 0);

@@ -195,7 +195,13 @@ TEST(GdipPathFillModes, WindingFillsWhereTheFigureOverlapsItselfAndAlternateLeav
   EXPECT_EQ(hits(fromPoints), "110");
   ASSERT_TRUE(fromPoints.CreateFromPoints(cornersF, types));
   EXPECT_EQ(hits(fromPoints), "100");
+  // Lists of different lengths, either the shorter, are refused in both forms; the path stays.
   EXPECT_REFUSED(!fromPoints.CreateFromPointsI(std::span(corners, 7), types));
+  EXPECT_REFUSED(!fromPoints.CreateFromPointsI(corners, std::span(types, 7)));
+  EXPECT_REFUSED(!fromPoints.CreateFromPoints(std::span(cornersF).first(7), types));
+  EXPECT_REFUSED(!fromPoints.CreateFromPoints(cornersF, std::span(types, 7)));
+  EXPECT_EQ(Types(fromPoints), "0111c0111c");
+  EXPECT_EQ(hits(fromPoints), "100");
 }
 
 TEST(GdipPathHitTests, InsideAndOnTheOutlineTellXFromYAndKeepFractions) {

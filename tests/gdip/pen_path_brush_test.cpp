@@ -191,6 +191,13 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   EXPECT_EQ(data.count, 4);
   EXPECT_EQ(data.points[1], (gdip::PointF{4, 2}));
   EXPECT_EQ(data.types, types);
+  // A count larger than memory holds: refused, the lists as they were, and the program goes on.
+  EXPECT_OUT_OF_MEMORY(!path.GetPoints(points, INT_MAX));
+  EXPECT_OUT_OF_MEMORY(!path.GetPointsI(whole, INT_MAX));
+  EXPECT_OUT_OF_MEMORY(!path.GetTypes(types, INT_MAX));
+  EXPECT_EQ(points, (std::vector<gdip::PointF>{{1, 2}, {4, 2}, {4, 6}, {1, 6}}));
+  EXPECT_EQ(whole.size(), 6u);
+  EXPECT_EQ(types, (std::vector<uint8_t>{0, 1, 1, 0x81}));
 
   // Lists with more room than the count asked for come back as long as the count.
   std::vector<gdip::PointF> roomyPoints(10, {9, 9});

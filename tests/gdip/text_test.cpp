@@ -1,6 +1,9 @@
 // Fonts found by Chinese face names, and text measured and drawn with the
 // CJK font "宋体" (GBK texts throughout).
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
+
+#include <set>
 
 using namespace gdiptest;
 
@@ -80,6 +83,20 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   EXPECT_FALSE(families[0].GetName().empty());
   for (int i = 0; i < count; ++i) EXPECT_NE(families[size_t(i)].GetNativeObject(), nullptr) << i;
   EXPECT_TRUE(!families[size_t(count)].GetNativeObject() && !families.back().GetNativeObject());
+  // Each place holds the family the collection lists there, not the first one again.
+  std::vector<Gdiplus::GpFontFamily*> listed(static_cast<size_t>(count));
+  INT listedCount = 0;
+  ASSERT_EQ(Gdiplus::DllExports::GdipGetFontCollectionFamilyList(installed, count, listed.data(), &listedCount),
+            Gdiplus::Ok);
+  ASSERT_EQ(listedCount, count);
+  std::set<std::wstring> names;
+  for (int i = 0; i < count; ++i) {
+    std::array<wchar_t, LF_FACESIZE> name = {};
+    ASSERT_EQ(Gdiplus::DllExports::GdipGetFamilyName(listed[size_t(i)], name.data(), 0), Gdiplus::Ok);
+    EXPECT_EQ(families[size_t(i)].GetNameW(), name) << i;
+    names.insert(name.data());
+  }
+  EXPECT_GT(names.size(), 1u) << "a collection of one family cannot tell its places apart";
   families.resize(1);  // each family is its own copy: the collection stays whole
   EXPECT_EQ(collection.GetFamilyCount(), count);
   // A list with more room than asked for is replaced by as many as were asked for.
@@ -92,6 +109,11 @@ TEST(GdipFontCollection, HandsOutItsFamiliesAsCopiesAndRefusesACountBelowOne) {
   EXPECT_EQ(collection.GetNativeObject(), installed);
   EXPECT_EQ(collection.GetFamilyCount(), count);
   EXPECT_REFUSED(collection.GetFamilies(0, families) == 0);
+  // More than memory holds: refused, the list as it was, and the program goes on.
+  gdip::NativeHandle kept = families[0].GetNativeObject();
+  EXPECT_OUT_OF_MEMORY(collection.GetFamilies(INT_MAX, families) == 0);
+  ASSERT_EQ(families.size(), 1u);
+  EXPECT_EQ(families[0].GetNativeObject(), kept);
   static_assert(!std::is_copy_constructible_v<gdip::FontCollection>);
   EXPECT_REFUSED(empty.GetFamilyCount() == 0);  // an empty collection finds nothing
   EXPECT_EQ(empty.GetFamilies(3, families), 0);
@@ -161,6 +183,14 @@ TEST_F(GdipText, CharacterRangesGiveOneRegionPerRangeAndABadCountKeepsTheCallers
   std::vector<gdip::Region> roomy(3);
   EXPECT_FALSE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 1, roomy));
   EXPECT_EQ(roomy.size(), 3u);
+  {
+    // More regions than the format has ranges, or than memory holds: refused before any is made.
+    NativeObjectsBalance unchanged;
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 3, regions));
+    EXPECT_REFUSED(!canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, INT_MAX, regions));
+  }
+  ASSERT_EQ(regions.size(), 1u);
+  EXPECT_EQ(regions[0].GetNativeObject(), held);
   roomy.resize(5);
   EXPECT_TRUE(canvas.graphics.MeasureCharacterRanges(kChinese, font, {0, 0, 200, 60}, format, 2, roomy));
   EXPECT_EQ(roomy.size(), 2u);
