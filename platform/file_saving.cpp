@@ -231,15 +231,15 @@ void RemoveWherever(HANDLE file, const std::wstring& path, const BY_HANDLE_FILE_
   std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
   while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
   if (above.empty()) return;
-  const File from(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const File from(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!from || (made.nFileIndexHigh == 0 && made.nFileIndexLow == 0)) return;  // no index told
   FILE_ID_DESCRIPTOR id = {};
   id.dwSize = sizeof id;
   id.Type = FileIdType;
   id.FileId.QuadPart = LONGLONG(uint64_t(made.nFileIndexHigh) << 32 | made.nFileIndexLow);
-  const File found(OpenFileById(from.SystemHandle(), &id, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, 0));
+  const File found(OpenFileById(from.SystemHandle(), &id, DELETE, kShareAll, nullptr, 0));
   BY_HANDLE_FILE_INFORMATION is = {};
   if (found && GetFileInformationByHandle(found.SystemHandle(), &is) &&
       is.dwVolumeSerialNumber == made.dwVolumeSerialNumber && is.nFileIndexHigh == made.nFileIndexHigh &&

@@ -188,7 +188,9 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
   TypeInto(名字编辑框, L"张三");
   MainForm().SetEditContent(目录编辑框, folder);
   const auto withoutSeparator = [](const std::string& path) { return Wide(path.substr(0, path.size() - 1)); };
-  const auto moveFolder = [&] { return MoveFileW(withoutSeparator(folder).c_str(), withoutSeparator(beside).c_str()) != 0; };
+  const auto moveFolder = [&] {
+    return MoveFileW(withoutSeparator(folder).c_str(), withoutSeparator(beside).c_str()) != 0;
+  };
   const struct {
     const char* what;
     bool over;
