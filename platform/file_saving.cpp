@@ -218,14 +218,14 @@ std::wstring FolderAbove(const std::wstring& folder) {
 
 // Has the new file, open as `file` and made at `path` as `made` tells it
 // (its volume and index), removed once its handles close, wherever another
-// program moved its folder, or one above it. Windows removes it through the handle
-// wherever it is. Wine removes a file by the name by which it was opened,
-// and only while that name is still the file's, which it is not after such
-// a move: the file is opened again where it is now, by its identity, from
-// the deepest folder above its folder that is still there (Wine looks for
-// it through that folder's tree, by the host's device and inode), and
-// removed through that open once it proves to be the file. A folder moved
-// out of that tree keeps it.
+// program moved its folder, or one above it. Windows removes it through the
+// handle wherever it is. Wine removes a file by the name by which it was
+// opened, and only while that name is still the file's, which it is not
+// after such a move: the file is opened again where it is now, by its
+// identity, from the deepest folder above its folder that is still there
+// (Wine looks for it through that folder's tree, by the host's device and
+// inode), and removed through that open once it proves to be the file. A
+// folder moved out of that tree keeps it.
 void RemoveWherever(HANDLE file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made) {
   RemoveWhenClosed(file);
   std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
