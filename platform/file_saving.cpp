@@ -1,6 +1,7 @@
 #include "platform/file_saving.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -184,15 +185,66 @@ bool MakesNoLinks(DWORD error) {
   }
 }
 
-// Whether the new file, open as `file` at `path`, is gone: removed (or
-// about to be, once its handles close) or moved away by another program,
-// which the file system lets do while the file is open.
-bool NewFileGone(HANDLE file, const std::wstring& path) {
+// Where the new file, open as `file` at `path`, is once a step has failed:
+// another program may have removed it (or it is about to go, once its
+// handles close), or moved it away, or its folder or one above it, which the
+// file system lets do while the file is open.
+enum class NewFileIs { There, Removed, Elsewhere };
+
+NewFileIs WhereNewFileIs(HANDLE file, const std::wstring& path) {
   FILE_STANDARD_INFO standard = {};
   if (GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
       (standard.DeletePending || standard.NumberOfLinks == 0))
-    return true;
-  return NothingAt(path);
+    return NewFileIs::Removed;
+  return NothingAt(path) ? NewFileIs::Elsewhere : NewFileIs::There;
+}
+
+// Whether the folder `folder` (ending in a separator) is gone: nothing is at
+// its name, or a file is.
+bool FolderGone(const std::wstring& folder) {
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES ? NothingAt(folder) : !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder above `folder` (both ending in a separator); empty where
+// `folder` is a drive's root or no folder is above it.
+std::wstring FolderAbove(const std::wstring& folder) {
+  if (PathIsDriveRoot(folder) || folder.size() < 2) return {};
+  const size_t slash = folder.find_last_of(L"\\/", folder.size() - 2);
+  if (slash == std::wstring::npos || slash < 2) return {};  // "\" and "\\" name no folder
+  std::wstring above = folder.substr(0, slash + 1);
+  return above == L"\\\\?\\" || above == L"\\\\.\\" ? std::wstring() : above;
+}
+
+// Has the new file, open as `file` and made at `path` as `made` tells it
+// (its volume and index), removed once its handles close, wherever another
+// program moved its folder, or one above it. Windows removes it through the
+// handle wherever it is. Wine removes a file by the name by which it was
+// opened, and only while that name is still the file's, which it is not
+// after such a move: the file is opened again where it is now, by its
+// identity, from the deepest folder above its folder that is still there
+// (Wine looks for it through that folder's tree, by the host's device and
+// inode), and removed through that open once it proves to be the file. A
+// folder moved out of that tree keeps it.
+void RemoveWherever(HANDLE file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made) {
+  RemoveWhenClosed(file);
+  std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
+  while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
+  if (above.empty()) return;
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const File from(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!from || (made.nFileIndexHigh == 0 && made.nFileIndexLow == 0)) return;  // no index told
+  FILE_ID_DESCRIPTOR id = {};
+  id.dwSize = sizeof id;
+  id.Type = FileIdType;
+  id.FileId.QuadPart = LONGLONG(uint64_t(made.nFileIndexHigh) << 32 | made.nFileIndexLow);
+  const File found(OpenFileById(from.SystemHandle(), &id, DELETE, kShareAll, nullptr, 0));
+  BY_HANDLE_FILE_INFORMATION is = {};
+  if (found && GetFileInformationByHandle(found.SystemHandle(), &is) &&
+      is.dwVolumeSerialNumber == made.dwVolumeSerialNumber && is.nFileIndexHigh == made.nFileIndexHigh &&
+      is.nFileIndexLow == made.nFileIndexLow)
+    RemoveWhenClosed(found.SystemHandle());
 }
 }  // namespace
 
@@ -232,12 +284,25 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   std::wstring temporary;
   File file = NewFileBeside(wide, temporary);
   if (!file) return {SaveFailure{Step::Folder, LastError()}};
+  // Its identity, told while it is where it was made.
+  BY_HANDLE_FILE_INFORMATION made = {};
+  GetFileInformationByHandle(file.SystemHandle(), &made);
   // The new file goes with its handle: its name, whatever stands there now,
-  // and nothing that a link there would point to.
+  // and nothing that a link there would point to. Gone with its folder, it
+  // is told as the folder gone, and goes from wherever the folder went; one
+  // that another program moved away alone is that program's.
   const auto failed = [&](Step step) {
-    const DWORD error = LastError();
-    if (NewFileGone(file.SystemHandle(), temporary)) step = Step::Lost;
-    else RemoveWhenClosed(file.SystemHandle());
+    DWORD error = LastError();
+    const NewFileIs where = WhereNewFileIs(file.SystemHandle(), temporary);
+    if (where == NewFileIs::There) {
+      RemoveWhenClosed(file.SystemHandle());
+    } else if (FolderGone(temporary.substr(0, NameStart(temporary)))) {
+      if (where == NewFileIs::Elsewhere) RemoveWherever(file.SystemHandle(), temporary, made);
+      step = Step::Folder;
+      error = ERROR_PATH_NOT_FOUND;
+    } else {
+      step = Step::Lost;
+    }
     CloseFile(file);
     return SaveFailure{step, error};
   };

@@ -11,7 +11,7 @@ namespace korvath::platform::files {
 // Where a save failed, and the system's error there.
 struct SaveFailure {
   enum class Step {
-    Folder,  // no new file could be made in the file's folder
+    Folder,  // no new file could be made in the file's folder, or it was gone (ERROR_PATH_NOT_FOUND) before the move
     Write,   // the new content could not be written into it and put on disk
     Target,  // it could not take the file's place: the file there is read-only, a folder, held by another program...
     Lost,    // another program removed it (or moved it away) before it took the file's place
@@ -52,8 +52,13 @@ enum class Existing {
 // file stays open, so that no other save's tidy-up removes it; should
 // another program remove it all the same (it allows the delete that its own
 // move makes; under Wine a program of the Linux host removes what it likes),
-// the save fails with Step::Lost. A failure removes the new file and leaves
-// what was there as it was. Once the file is in its place, the save is
+// the save fails with Step::Lost; so it does where another program moves it
+// away, and the new file is then that program's. Where the new file went
+// with the file's folder (another program moved or removed the folder, or
+// one above it), the save fails with Step::Folder and ERROR_PATH_NOT_FOUND.
+// A failure removes the new file, wherever its folder went (under Wine:
+// within the deepest folder above it that is still there), and leaves what
+// was there as it was. Once the file is in its place, the save is
 // done; where the folder's flush (or its open for it) then fails, the
 // result says so (SaveResult::folderUnflushed), save where the system says
 // that it flushes no folder there. The folder is flushed, and tidied up, by

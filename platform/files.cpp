@@ -206,12 +206,30 @@ enum class Undescribed {
   Named,   // the search finds its name and has nothing to tell of it
 };
 
+// Whether the entry that a search for `api` found is the one that the path
+// names. A search takes dots at the end of the name it looks for as
+// matching the end of a name, so that under Wine "\\?\C:\t\e_dot.." finds
+// "e_dot" or "e_dot." beside it; the path names its last name as it stands
+// in the extended-length form, and without the dots and blanks at its end
+// in any other, as the system tidies it.
+bool IsTheNameSearchedFor(const std::wstring& api, const WIN32_FIND_DATAW& found) {
+  std::wstring_view name(api);
+  name.remove_prefix(name.find_last_of(L"\\/") + 1);  // all of it where there is no separator
+  if (!api.starts_with(L"\\\\?\\"))
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.remove_suffix(1);
+  const auto is = [&](const wchar_t* told) {
+    return *told && CompareStringOrdinal(name.data(), int(name.size()), told, -1, TRUE) == CSTR_EQUAL;
+  };
+  return is(found.cFileName) || is(found.cAlternateFileName);  // the short name, by which it is found too
+}
+
 Undescribed LookUpUndescribed(const std::wstring& api, SearchCall search) {
   if (api.empty() || GetFileAttributesW(api.c_str()) != INVALID_FILE_ATTRIBUTES) return Undescribed::None;
   WIN32_FIND_DATAW data;
   HANDLE find = search(api.c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     FindClose(find);
+    if (!IsTheNameSearchedFor(api, data)) return Undescribed::None;
     // What the search found may be a file that another program made after
     // the look: its attributes describe it now.
     if (GetFileAttributesW(api.c_str()) != INVALID_FILE_ATTRIBUTES) return Undescribed::None;

@@ -42,22 +42,6 @@ std::wstring PlainForm(const std::wstring& path) {
   return path;
 }
 
-// The path's short (8.3) form as the system gives it; empty when it gives none.
-std::wstring ShortPath(const std::wstring& path) {
-  DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
-  while (n > 0) {
-    std::wstring shortened(n, L'\0');
-    const DWORD got = GetShortPathNameW(path.c_str(), shortened.data(), n);
-    if (got == 0) break;
-    if (got < n) {
-      shortened.resize(got);
-      return shortened;
-    }
-    n = got;
-  }
-  return {};
-}
-
 // The full path of a relative or untidy one ("..", "/"); the system measures
 // it first, so that no length is assumed.
 std::wstring FullPath(const std::wstring& path) {
@@ -75,6 +59,21 @@ std::wstring FullPath(const std::wstring& path) {
   return {};
 }
 }  // namespace
+
+std::wstring ShortPath(const std::wstring& path) {
+  DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
+  while (n > 0) {
+    std::wstring shortened(n, L'\0');
+    const DWORD got = GetShortPathNameW(path.c_str(), shortened.data(), n);
+    if (got == 0) break;
+    if (got < n) {
+      shortened.resize(got);
+      return shortened;
+    }
+    n = got;
+  }
+  return {};
+}
 
 std::wstring FileApiPath(std::wstring path) {
   if (path.size() < kPlainPathLimit || HasPrefix(path, L"\\\\?\\") || HasPrefix(path, L"\\\\.\\"))
@@ -101,9 +100,9 @@ std::wstring ExactPath(std::wstring path, bool lastIsFile) {
   return ExtendedForm(path);
 }
 
-std::wstring DialogFolder(std::wstring folder) {
+std::wstring DialogFolder(std::wstring folder, std::wstring (*shortPath)(const std::wstring&)) {
   if (HasPrefix(folder, L"\\\\?\\") || SomeNameEndsIn(folder, L" .", true)) {
-    const std::wstring shortened = ShortPath(ExtendedForm(folder));
+    const std::wstring shortened = shortPath(ExtendedForm(folder));
     if (!shortened.empty()) folder = PlainForm(shortened);
   }
   return DeepestShortFolder(std::move(folder));

@@ -41,12 +41,18 @@ std::wstring DeepestShortFolder(std::wstring folder);
 // into a dialog as "zhangsan.pst." opens "zhangsan.pst" as ever.
 std::wstring ExactPath(std::wstring path, bool lastIsFile = false);
 
+// The path's short (8.3) form as the system gives it, in the form the path
+// has; empty where it gives none (a path that is not there; under Wine any
+// path of a share).
+std::wstring ShortPath(const std::wstring& path);
+
 // The folder to hand a shell dialog to open on (the folder dialog's start,
 // the open dialog's): DeepestShortFolder of it, in a form by which the shell
 // finds that folder. The shell takes a plain path with the blanks and a dot
 // at the end of each name dropped ("pick " opens "pick", a folder beside it)
 // and no extended-length path at all: such a folder goes by its short (8.3)
-// path, which names it alone, where the system gives it one.
-std::wstring DialogFolder(std::wstring folder);
+// path, which names it alone, where the system gives it one (`shortPath`,
+// which a test replaces with its own), in the plain form; else as it is.
+std::wstring DialogFolder(std::wstring folder, std::wstring (*shortPath)(const std::wstring&) = &ShortPath);
 
 }  // namespace korvath::platform

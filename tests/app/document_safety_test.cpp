@@ -1,8 +1,9 @@
 // Where a save must not go through or must not lose anything: a read-only
 // file, a file made by another program during the save, a replaced file's
-// attributes, the save's new file removed by a program of the host, links
-// of the host beside the document and a link to nothing in its place, a
-// folder whose name is as long as names can be, a document folder deeper
+// attributes, the save's new file removed by a program of the host, the
+// document folder taken away during the save, links of the host beside the
+// document and a link to nothing in its place, a folder whose name is as
+// long as names can be, a document folder deeper
 // than MAX_PATH and one of 100,000 characters, written, read back and
 // refused there through the real window. (A disk that fails the save has
 // its own program.)
@@ -171,6 +172,95 @@ TEST_F(DocumentTest, TheNewFileRemovedByAHostProgramDuringTheSaveIsNamed) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].text, Wide("NPC文件[" + zhangSan_ + "]已经生成!"));
   EXPECT_EQ(ReadBytes(zhangSan_), ExpectedFile());
+}
+
+// Another program takes the document folder away between the save's new
+// file and its move: moves it (a Windows program or one of the host), moves
+// the folder above it, removes it, or moves it and puts a file in its place.
+// The notice says that the folder is not there, not that the new file was
+// removed; the document is not made, and nothing that the save made stays
+// behind, in the moved folder neither, which holds what it held (the older
+// document, over which the save went). Of a new document and over one.
+TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWithIt) {
+  const std::string above = folder_ + "above\\", folder = above + "folder\\", file = folder + "zhangsan.pst",
+                    beside = above + "moved\\", further = folder_ + "moved\\";
+  const std::string old = "an older file\r\n";
+  TypeInto(名字编辑框, L"张三");
+  MainForm().SetEditContent(目录编辑框, folder);
+  const auto withoutSeparator = [](const std::string& path) { return Wide(path.substr(0, path.size() - 1)); };
+  const auto moveFolder = [&] {
+    return MoveFileW(withoutSeparator(folder).c_str(), withoutSeparator(beside).c_str()) != 0;
+  };
+  const struct {
+    const char* what;
+    bool over;
+    std::function<bool()> take;
+    std::string left;  // the folder that holds what the document folder held then; none when empty
+  } taken[] = {
+      {"the folder moved", false, moveFolder, beside},
+      {"the folder moved", true, moveFolder, beside},
+      {"the folder moved by a program of the host", true,
+       [&] {
+         const std::wstring from = UnixPath(withoutSeparator(folder)), into = UnixPath(withoutSeparator(above));
+         return !from.empty() && !into.empty() && RunHostProgram(L"/bin/mv", {from, into + L"/moved"});
+       },
+       beside},
+      {"the folder above moved", true,
+       [&] { return MoveFileW(withoutSeparator(above).c_str(), withoutSeparator(further).c_str()) != 0; },
+       further + "folder\\"},
+      {"the folder removed by a program of the host", true,
+       [&] {
+         const std::wstring host = UnixPath(withoutSeparator(folder));
+         return !host.empty() && RunHostProgram(L"/bin/rm", {L"-r", host});
+       },
+       ""},
+      {"a file put in the folder's place", false,
+       [&] {
+         if (!moveFolder()) return false;
+         WriteBytes(folder.substr(0, folder.size() - 1), "a file of the folder's name\r\n");
+         return true;
+       },
+       beside},
+  };
+  const auto prepare = [&](bool over) {
+    RemoveFolder(folder_);
+    for (const std::string& made : {folder_, above, folder}) fs::create_directory(Wide(made));
+    if (over) WriteBytes(file, old);
+  };
+  const auto generator = [&](bool over) {
+    return [this, over] {
+      return Generate(over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)});
+    };
+  };
+  std::vector<std::string> stepsOf[2];  // of a new document, over one
+  for (const bool over : {false, true}) {
+    prepare(over);
+    stepsOf[over] = SaveStepsThroughTheWindow(generator(over));
+  }
+  for (const auto& [what, over, take, left] : taken) {
+    SCOPED_TRACE(std::string(what) + (over ? ", over a document" : ", a new document"));
+    const size_t move = testsupport::StepOfTheMove(stepsOf[over]);
+    ASSERT_LT(move, stepsOf[over].size());
+    prepare(over);
+    bool took = false;
+    std::vector<SeenDialog> seen;
+    {
+      testsupport::SaveSteps stopped;
+      stopped.StopBefore(move, [&, &take = take] { took = take(); });
+      seen = generator(over)();
+    }
+    ASSERT_TRUE(took);
+    ASSERT_EQ(seen.size(), over ? 2u : 1u);
+    EXPECT_EQ(seen.back().caption, L"提示");
+    EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败,存档目录不存在!"));
+    EXPECT_EQ(ReadBytes(file), "<missing>");
+    if (!left.empty()) {
+      EXPECT_EQ(FolderEntries(left), over ? std::vector<std::wstring>{L"zhangsan.pst"} : std::vector<std::wstring>{});
+      EXPECT_EQ(ReadBytes(left + "zhangsan.pst"), over ? old : "<missing>");
+    }
+  }
+  RemoveFolder(folder_);
+  fs::create_directory(Wide(folder_));
 }
 
 // Links of the Linux host beside the document under names of its leftovers

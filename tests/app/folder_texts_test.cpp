@@ -1,7 +1,8 @@
 // Folder texts as users type or paste them, through the real window: blanks
 // and control characters at their ends, "/" for "\", a drive's root in
 // each form, a file's path, characters that no name may hold and the
-// wildcards, each named as the character it is.
+// wildcards, each named as the character it is, and a missing folder whose
+// name ends in dots beside one of fewer dots.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -147,6 +148,41 @@ TEST_F(BadInputTest, AFolderWithACharacterNoNameMayHoldIsSaidToBeMissing) {
     EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
               Wide("存档目录[" + text + "]不能含有" + named + ",请选择或填写存档目录!"));
   EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A folder typed in the extended-length form whose last name ends in dots,
+// and that is not there, beside folders of that name with fewer dots or
+// none: a search takes the dots at the end of a name that it looks for as
+// matching the end of a name, and finds those, which are folders. The
+// folder typed is said to be missing, not a device or a pipe; nothing is
+// written into the folders beside it.
+TEST_F(BadInputTest, AMissingFolderWhoseNameEndsInDotsBesideOneWithFewerIsSaidToBeMissing) {
+  FillInAndSave();
+  const struct {
+    const char* typed;
+    std::vector<std::wstring> beside;
+  } rows[] = {
+      {"e_dot..", {L"e_dot", L"e_dot."}},
+      {"e_dot..", {L"e_dot."}},
+      {"e_dot..", {L"e_dot"}},
+      {"two...", {L"two.."}},
+  };
+  for (const auto& [typed, beside] : rows) {
+    const std::string text = "\\\\?\\" + folder_ + typed + "\\";
+    SCOPED_TRACE(text + " beside " + std::to_string(beside.size()) + " folder(s)");
+    RemoveFolder(folder_);
+    ASSERT_TRUE(CreateDirectoryW(Wide(folder_).c_str(), nullptr));
+    for (const std::wstring& name : beside) {
+      ASSERT_TRUE(CreateDirectoryW(ExtendedPath(Wide(folder_) + name).c_str(), nullptr));
+    }
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)), Wide("NPC文件[" + text + "wangwu.pst]保存失败,存档目录不存在!"));
+    EXPECT_EQ(FolderEntries(folder_), beside);
+    for (const std::wstring& name : beside)
+      EXPECT_EQ(FolderEntries(platform::WideToGbk(Wide(folder_) + name).text), std::vector<std::wstring>{});
+  }
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();

@@ -168,3 +168,24 @@ TEST_F(DocumentTest, ANameTypedInAFolderThatTheDialogMayHaveCutShortIsRefused) {
     EXPECT_EQ(Npc().NpcInputLines, lines);
   }
 }
+
+// A file's name typed into the open dialog with a dot at its end, alone in
+// the folder the dialog shows or as a whole path: the system names the file
+// without it, as it names every plain path, and the tool reads that file
+// without a notice. Only a folder's name that ends in a dot is kept, in the
+// form that keeps it; a file's name is not.
+TEST_F(DocumentTest, AFileNameTypedWithADotAtItsEndReadsTheFileOfThatName) {
+  const std::string file = folder_ + "zhangsan.pst";
+  WriteBytes(file, ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}}));
+  Npc().NpcFolder = folder_;  // the dialog opens there
+  for (const std::string& typed : {std::string("zhangsan.pst."), file + "."}) {
+    SCOPED_TRACE(typed);
+    TypeInto(HP编辑框, L"3000");
+    ClickUnit(名字编辑框);
+    ASSERT_EQ(Npc().NpcHp, 3000);
+    const std::vector<SeenDialog> seen = ClickAnswering(读取按钮, {ChooseFile(typed)});
+    EXPECT_EQ(seen.size(), 1u);  // the open dialog alone: no notice
+    EXPECT_EQ(Npc().NpcHp, 1234);
+    EXPECT_EQ(MainForm().EditContent(目录编辑框), folder_);
+  }
+}

@@ -143,3 +143,27 @@ TEST(DialogFolder, TheShellFindsTheFolderItself) {
     RemoveDirectoryW((L"\\\\?\\" + base + name).c_str());
   RemoveDirectoryW(base.c_str());
 }
+
+// A share's folder whose name ends in a dot, plain or in the extended-length
+// form: handed to the shell by its short path in the plain form, the share
+// named whole ("\\server\share\..."). The system under Wine gives no short
+// path of a share, so the test gives the one that Windows gives. Where the
+// system gives none, as of a folder that is not there, the folder is handed
+// as it is.
+TEST(DialogFolder, AShareGoesByItsShortPathInThePlainFormAndAFolderWithoutOneAsItIs) {
+  static std::wstring asked;
+  const auto shortOfShare = [](const std::wstring& path) {
+    asked = path;
+    return std::wstring(L"\\\\?\\UNC\\server\\share\\NPCFOL~1\\E_DO~XY3\\");
+  };
+  for (const wchar_t* folder :
+       {L"\\\\server\\share\\npc folder\\e_dot.\\", L"\\\\?\\UNC\\server\\share\\npc folder\\e_dot.\\"}) {
+    SCOPED_TRACE(WideToGbk(folder).text);
+    asked.clear();
+    EXPECT_EQ(DialogFolder(folder, shortOfShare), L"\\\\server\\share\\NPCFOL~1\\E_DO~XY3\\");
+    EXPECT_EQ(asked, L"\\\\?\\UNC\\server\\share\\npc folder\\e_dot.\\");
+  }
+  const std::wstring missing = L"\\\\?\\" + CurrentFolder() + L"\\not_there\\e_dot.\\";
+  ASSERT_EQ(ShortPath(missing), L"");
+  EXPECT_EQ(DialogFolder(missing), missing);
+}
