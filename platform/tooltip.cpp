@@ -67,7 +67,12 @@ void ToolTip::Destroy() noexcept {
 HWND ToolTip::Create(HWND owner, bool balloon) {
   Destroy();
   owner_ = owner;
-  DWORD style = TTS_ALWAYSTIP;
+  // A popup from the start: made without WS_POPUP, the window is born an
+  // overlapped one, captioned and three quarters of the screen large, until
+  // the control makes itself a popup. Wine's X11 driver decides at that
+  // birth that the window is one for the desktop's window manager, which
+  // then makes each shown tip the active window, with the keys.
+  DWORD style = WS_POPUP | TTS_ALWAYSTIP;
   if (balloon) style |= TTS_BALLOON;
   EnsureCommonControls();
   // Owned by the form, so that the form's destruction destroys it.

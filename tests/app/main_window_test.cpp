@@ -300,10 +300,11 @@ TEST_F(MainWindowTest, AChosenFolderTakesTheSaveAsTheDialogNamesIt) {
     EXPECT_EQ(selected, row.name);
     EXPECT_EQ(Wide(Npc().NpcFolder), boxed);
 
-    // So does the open dialog. Under Wine it lists there the files of the
-    // folder whose name the shell makes of it ("pick", "e_dot") and takes a
-    // name typed only where that folder has such a file: the file read is
-    // the chosen folder's all the same, and the box keeps the folder.
+    // So does the open dialog. Under Wine it lists there the folder's own
+    // files ("pick ") or those of the folder without the dot ("e_dot"), and
+    // takes a name typed only where the folder whose name the shell makes
+    // of it ("pick", "e_dot") has such a file: the file read is the chosen
+    // folder's all the same, and the box keeps the folder.
     if (*row.beside) WriteBytes(platform::WideToGbk(beside).text + "fengyi.pst", ExpectedFile());  // 张三
     std::wstring listed(MAX_PATH, L'\0');
     const std::vector<SeenDialog> opened = ClickAnswering(读取按钮, {[&](HWND dialog) {
