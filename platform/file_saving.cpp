@@ -158,13 +158,12 @@ std::optional<DWORD> FlushFolder(const std::wstring& folder) {
 
 // What follows a move that succeeded into `path` (as the move named it):
 // the leftovers of earlier saves of the file go, then the folder is
-// flushed, so that the removals reach the disk with the move. The folder's
-// name as the system tells its files' names is `systemFolder`. The save is
+// flushed, so that the removals reach the disk with the move. The save is
 // done; its folder may not have been flushed.
-SaveResult AfterTheMove(const std::wstring& path, std::wstring systemFolder) {
+SaveResult AfterTheMove(const std::wstring& path) {
   const size_t nameStart = NameStart(path);
   const std::wstring folder = path.substr(0, nameStart);
-  RemoveLeftovers(folder, std::wstring_view(path).substr(nameStart), std::move(systemFolder));
+  RemoveLeftovers(folder, std::wstring_view(path).substr(nameStart));
   return SaveResult{std::nullopt, FlushFolder(folder)};
 }
 
@@ -334,12 +333,9 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
     RemoveWhenClosed(file.SystemHandle(), calls.setFileInformationByHandle);
   }
   // The file is in its place and on disk: the system lets go of the handle
-  // whatever its close reports. The new file, made in the folder, tells the
-  // folder's name as the system tells its files' names: under Wine the
-  // folder's own name lacks the blanks at the end of its last name.
-  std::wstring systemFolder = FolderSystemName(file.SystemHandle());
+  // whatever its close reports.
   calls.closeHandle(file.Release());
-  return AfterTheMove(target, std::move(systemFolder));
+  return AfterTheMove(target);
 }
 
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path) {

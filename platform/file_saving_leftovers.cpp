@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "platform/files.h"
@@ -41,59 +42,69 @@ std::wstring SystemName(HANDLE handle) {
   return std::wstring(name.Buffer, name.Length / sizeof(wchar_t));
 }
 
-// The folder open as `folder`'s volume serial number and index there; all
-// zero when the system tells none.
-BY_HANDLE_FILE_INFORMATION IdentityOf(const File& folder) {
-  BY_HANDLE_FILE_INFORMATION information = {};
-  if (!folder || !GetFileInformationByHandle(folder.SystemHandle(), &information)) return {};
-  return information;
+// A folder's name as SystemName tells it, without the separator at its end
+// and the blanks and dots at the end of its last name: the same for the
+// folder's own name and for the folder in the names of its entries, which
+// under Wine differ there (the folder's own name lacks the blanks and dots at
+// the end of its last name, the names of its entries lack one dot there).
+std::wstring_view FolderNameTrimmed(std::wstring_view folder) {
+  if (folder.ends_with(L'\\')) folder.remove_suffix(1);
+  while (folder.ends_with(L' ') || folder.ends_with(L'.')) folder.remove_suffix(1);
+  return folder;
 }
 
-// Whether the folder that `systemFolder` (ending in a separator) names in
-// the system's own namespace is the one that `folder` (as the file API
-// takes it) opens now. Both are opened and told together: the identity of
-// either is told the same way at the same moment.
-bool IsTheFolder(const std::wstring& systemFolder, const std::wstring& folder) {
-  constexpr std::wstring_view kDosDevices = L"\\??\\";
-  const std::wstring apiPath = systemFolder.starts_with(kDosDevices)
-                                   ? L"\\\\?\\" + systemFolder.substr(kDosDevices.size())
-                                   : L"\\\\?\\GLOBALROOT" + systemFolder;
-  const auto open = [](const std::wstring& path) {
-    return File(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  };
-  const File told = open(apiPath), named = open(FileApiPath(FolderToOpen(folder)));
-  const BY_HANDLE_FILE_INFORMATION a = IdentityOf(told), b = IdentityOf(named);
-  return told && named && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-         a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+// Whether the system finds the file open as `file`, which the caller holds
+// so that nobody else may open it, among the entries of the folder open as
+// `folder`, by its index: under Wine by a search of the folder's own entries
+// and then of its subfolders', on the folder's disk alone, that follows no
+// link (a link of the host is an entry of an index of its own); under
+// Windows on the folder's volume. The open of what it finds fails for the
+// caller's hold: it is that very file, not a file of the same index on the
+// folder's disk where the held one is on another (Wine tells both by one
+// volume serial number, 0 for any drive mapped while it runs), which opens,
+// unless its own holder too shares it with nobody.
+bool FoundAmongTheEntries(HANDLE file, HANDLE folder) {
+  BY_HANDLE_FILE_INFORMATION held = {};
+  if (!GetFileInformationByHandle(file, &held)) return false;
+  FILE_ID_DESCRIPTOR id = {};
+  id.dwSize = sizeof id;
+  id.Type = FileIdType;
+  id.FileId.QuadPart = LONGLONG(uint64_t(held.nFileIndexHigh) << 32 | held.nFileIndexLow);
+  const File found(OpenFileById(folder, &id, FILE_READ_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, 0));
+  return !found && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-// Whether the file open as `file` is the entry `name` of `folder` itself,
-// `inFolder` (ending in a separator) the folder's name as the system told it
-// before. Wine tells a name by the drive whose root holds it deepest, as its
-// list of drives has them, which it reads again at most once a second: a
-// drive mapped to the folder or to a folder above it meanwhile, or one
-// removed, tells the same entry by another name. Then it is the entry where
-// its name is the entry's and the folder that holds it is the folder.
-bool IsTheEntry(HANDLE file, const std::wstring& inFolder, const std::wstring& folder, std::wstring_view name) {
+// Whether the file open as `file`, held so that nobody else may open it, is
+// the entry `name` of the folder open as `folder` itself. Wine opens what a
+// link of the host points to, and tells the name of what it opened: the
+// host's path with every link on the way followed, by the drive whose root
+// holds it deepest, as its list of drives has them, which it reads again at
+// most once a second. That name must be the folder's entry, the folder's own
+// name told at the same moment (so a drive mapped to the folder or removed
+// during a save is no matter); but it proves nothing on its own, since Wine
+// drops a dot at the end of each folder's name in it (a link in "e_dot." to
+// a file of its name in "e_dot" is told as the entry itself): the system
+// must find the file among the folder's own entries too.
+bool IsTheEntry(HANDLE file, HANDLE folder, std::wstring_view name) {
   const std::wstring told = SystemName(file);
-  if (told == inFolder + std::wstring(name)) return true;
   if (told.size() <= name.size() || !told.ends_with(name) || told[told.size() - name.size() - 1] != L'\\') return false;
-  return IsTheFolder(told.substr(0, told.size() - name.size()), folder);
+  const std::wstring_view toldFolder = std::wstring_view(told).substr(0, told.size() - name.size());
+  return FolderNameTrimmed(toldFolder) == FolderNameTrimmed(SystemName(folder)) && FoundAmongTheEntries(file, folder);
 }
 
-// Removes the entry `name` of `folder`, unless some program holds it open.
-// DeleteFile would remove one that its holder lets others delete (under Wine
-// at once, the host unlinking it); an open that shares the file with nobody
-// fails, under Windows and Wine alike, while anybody else has it open,
-// whatever they share, so the file is removed through the handle of such an
-// open. Wine takes a link of the host for the file it points to, opens that
-// and would unlink that: the file is removed only when what was opened is
-// the entry itself (IsTheEntry).
-void RemoveUnheld(const std::wstring& folder, std::wstring_view name, const std::wstring& inFolder) {
+// Removes the entry `name` of `folder`, open as `opened`, unless some program
+// holds it open. DeleteFile would remove one that its holder lets others
+// delete (under Wine at once, the host unlinking it); an open that shares the
+// file with nobody fails, under Windows and Wine alike, while anybody else
+// has it open, whatever they share, so the file is removed through the handle
+// of such an open. Wine takes a link of the host for the file it points to,
+// opens that and would unlink that: the file is removed only when what was
+// opened is the entry itself (IsTheEntry).
+void RemoveUnheld(const std::wstring& folder, const File& opened, std::wstring_view name) {
   const std::wstring path = FileApiPath(folder + std::wstring(name));
   File file(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (file && IsTheEntry(file.SystemHandle(), inFolder, folder, name)) RemoveWhenClosed(file.SystemHandle());
+  if (file && IsTheEntry(file.SystemHandle(), opened.SystemHandle(), name)) RemoveWhenClosed(file.SystemHandle());
 }
 }  // namespace
 
@@ -117,17 +128,11 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName) {
   return candidate == LeftoverName(fileName, unique);
 }
 
-void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring inFolder) {
-  // Each file's own name is the folder's, as the system tells it, with the
-  // file's: a folder reached through a link holds its files all the same.
-  if (inFolder.empty()) {
-    File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (opened) inFolder = SystemName(opened.SystemHandle());
-    if (inFolder.empty()) return;  // no file's own name can be told
-    if (inFolder.back() != L'\\') inFolder += L'\\';
-  }
+void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
+  const File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!opened) return;  // no file can be found among its entries
   WIN32_FIND_DATAW found;
   const std::wstring pattern = FileApiPath(folder + std::wstring(Stem(fileName)) + L"*");
   HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
@@ -140,15 +145,9 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std
     // (under Wine a host's FIFO, socket or device, or a link to one): an
     // open alone would wake a program that waits at a FIFO's other end.
     if (GetFileAttributesW(FileApiPath(folder + found.cFileName).c_str()) != INVALID_FILE_ATTRIBUTES)
-      RemoveUnheld(folder, found.cFileName, inFolder);
+      RemoveUnheld(folder, opened, found.cFileName);
   } while (FindNextFileW(search, &found));
   FindClose(search);
-}
-
-std::wstring FolderSystemName(HANDLE file) {
-  std::wstring name = SystemName(file);
-  name.resize(name.find_last_of(L'\\') + 1);  // empty where there is no separator
-  return name;
 }
 
 std::wstring FolderToOpen(std::wstring folder) { return folder.empty() ? L"." : folder; }

@@ -28,23 +28,18 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 // that any program holds open (among them a save of the file still going on),
 // and touches nothing else: no file of another name, no folder, no link, nor
 // what a link points to (a link of the Linux host under Wine too, which Wine
-// shows as the file it points to), and opens nothing that is no file on disk
-// (under Wine a host's FIFO, socket or device, or a link to one). A second name of a file (a hard link) is
-// removed as a name: the file keeps its other names. A file that cannot be
-// removed stays; the caller learns nothing of it. `inFolder` is the
-// folder's name as FolderSystemName tells it of a file that the caller made
-// there; without one, the folder's own name as the system tells it, which
-// under Wine lacks the blanks at the end of its last name. A file that the
-// system tells by another name of its folder (under Wine: in such a folder,
-// or by a drive mapped or removed since) is removed where the folder of that
-// name is, as the system tells their identity, the one that `folder` opens.
-void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName, std::wstring inFolder = {});
-
-// The name of the folder that holds the file open as `file`, which the
-// caller made there (no link), as the system tells names in its own
-// namespace, ending in a separator: what RemoveLeftovers takes each file's
-// own name to begin with. Empty when the system tells none.
-std::wstring FolderSystemName(HANDLE file);
+// shows as the file it points to, here or on another disk), and opens nothing
+// that is no file on disk (under Wine a host's FIFO, socket or device, or a
+// link to one). A second name of a file (a hard link) is removed as a name:
+// the file keeps its other names. A file is removed only where the system
+// finds it among the folder's own entries by its index (under Wine no link
+// followed) and tells its name as the folder's entry, the folder's name told
+// at the same moment (under Wine by the drives of that moment: a drive
+// mapped to the folder or removed during a save is no matter); where it
+// cannot, as on a file system that finds no file by its index (FAT under
+// Windows), the file stays. A file that cannot be removed stays; the caller
+// learns nothing of it.
+void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
 
 // The path by which the file API opens `folder` (empty for the current one,
 // or ending in a separator) as a folder: exactly the name by which its files

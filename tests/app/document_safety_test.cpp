@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <utility>
 
 #include "app/file_paths.h"
@@ -69,8 +70,12 @@ TEST_F(DocumentTest, AReadOnlyFileIsRefusedAtOnceWithoutTheQuestion) {
 // tool found none and so asked nothing: just before the move, and between
 // the save's look at the name and its search for what no attributes
 // describe (a file that the search alone would take for no file on disk).
-// That file stays as it was made, the new content is not left beside it,
-// and the notice says what happened. The next save asks the question.
+// And where the tool found a link of the host to nothing there and asked
+// about it, another program puts a file in the link's place between the
+// save's look at the name and its search for a link to nothing (a file that
+// the search alone would take for the link, which a Yes replaces). That file
+// stays as it was made, the new content is not left beside it, and the
+// notice says what happened. The next save asks the question.
 TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   TypeInto(名字编辑框, L"张三");
   std::vector<std::string> steps;
@@ -82,23 +87,46 @@ TEST_F(DocumentTest, AFileMadeByAnotherProgramDuringTheSaveIsNamedAndKept) {
   const size_t move = size_t(std::find(steps.begin(), steps.end(), "CreateHardLinkW") - steps.begin());
   ASSERT_LT(move, steps.size());
   const std::string theirs = "made by another program\r\n";
-  for (const bool beforeTheSearch : {false, true}) {
-    SCOPED_TRACE(beforeTheSearch ? "made before the search" : "made before the move");
+  // The searches for what is at the name, in order: where the tool found
+  // something there, its look for what keeps it from being replaced, before
+  // the question; then the save's for what is no file on disk, and where it
+  // may replace, its search for a link to nothing.
+  const struct {
+    const char* when;
+    std::optional<size_t> search;  // the search it comes before, else the save's move
+    bool inPlaceOfALinkToNothing;  // which the tool asked about, and a Yes answered
+  } moments[] = {
+      {"made before the move", std::nullopt, false},
+      {"made before the search", 0, false},
+      {"made in place of a link to nothing before the search for one", 2, true},
+  };
+  for (const auto& moment : moments) {
+    SCOPED_TRACE(moment.when);
     RemoveFolder(DocumentFolder());
     fs::create_directory(Wide(DocumentFolder()));
+    HostLinks link;
+    if (moment.inPlaceOfALinkToNothing && !link.Make(Wide(zhangSan_), L"nowhere.pst"))
+      GTEST_SKIP() << "not under Wine: no host to make links with";
     bool made = false;
     std::vector<SeenDialog> seen;
     {
       testsupport::SaveSteps racing;
       const auto make = [&] {
+        if (moment.inPlaceOfALinkToNothing && !RunHostProgram(L"/bin/rm", {UnixPath(Wide(zhangSan_))})) return;
         WriteBytes(zhangSan_, theirs);
         made = true;
       };
-      if (beforeTheSearch) racing.BeforeTheSearch(make);
+      if (moment.search) racing.BeforeTheSearch(make, *moment.search);
       else racing.StopBefore(move, make);
-      seen = Generate({PressButton(IDOK)});
+      seen = moment.inPlaceOfALinkToNothing ? Generate({PressButton(IDYES), PressButton(IDOK)})
+                                            : Generate({PressButton(IDOK)});
     }
     ASSERT_TRUE(made);
+    if (moment.inPlaceOfALinkToNothing) {
+      ASSERT_EQ(seen.size(), 2u);
+      EXPECT_EQ(seen[0].text, Wide("NPC存档文件[" + zhangSan_ + "]已经存在,是否覆盖!"));
+      seen.erase(seen.begin());
+    }
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, L"提示");
     EXPECT_EQ(seen[0].text, Wide("NPC文件[" + zhangSan_ + "]保存失败,保存时已有其他程序建立了同名文件,请再保存一次!"));

@@ -252,10 +252,12 @@ TEST_F(FileSavingTest, TheNewFileIsGivenTheArchiveMarkBesidesTheKeptOnes) {
 }
 
 // Another program makes a file of the name while a new file's save goes on,
-// after the save found none: just before the move, and between the save's
-// look at the name and its search for what no attributes describe (to
-// which the file would be no file on disk, were it not looked at again),
-// whether the save may replace a file or not. That file stays as it was
+// after the save found none: just before the move, between the save's look
+// at the name and its search for what no attributes describe (to which the
+// file would be no file on disk, were it not looked at again), whether the
+// save may replace a file or not, and between the look and the search for a
+// link to nothing, which a save that may replace makes next (to which the
+// file would be a link that the save replaces). That file stays as it was
 // made, the new content is not left beside it, and the failure says that a
 // file is there now, at the last step.
 TEST_F(FileSavingTest, AFileThatTurnsUpMeanwhileIsNotReplaced) {
@@ -265,12 +267,13 @@ TEST_F(FileSavingTest, AFileThatTurnsUpMeanwhileIsNotReplaced) {
   const std::string theirs = "made by another program meanwhile\r\n";
   const struct {
     const char* when;
-    bool beforeTheSearch;  // else before the move
+    std::optional<size_t> search;  // the search it comes before, else the move
     files::Existing existing;
   } moments[] = {
-      {"before the move", false, files::Existing::Replace},
-      {"before the search, may replace", true, files::Existing::Replace},
-      {"before the search, may not replace", true, files::Existing::Keep},
+      {"before the move", std::nullopt, files::Existing::Replace},
+      {"before the search, may replace", 0, files::Existing::Replace},
+      {"before the search, may not replace", 0, files::Existing::Keep},
+      {"before the search for a link to nothing, may replace", 1, files::Existing::Replace},
   };
   for (const auto& moment : moments) {
     SCOPED_TRACE(moment.when);
@@ -283,7 +286,7 @@ TEST_F(FileSavingTest, AFileThatTurnsUpMeanwhileIsNotReplaced) {
         Write(file_, theirs);
         made = true;
       };
-      if (moment.beforeTheSearch) steps.BeforeTheSearch(make);
+      if (moment.search) steps.BeforeTheSearch(make, *moment.search);
       else steps.StopBefore(move, make);
       failure = files::SaveFile(Gbk(file_), kNewContent, moment.existing).failure;
     }

@@ -11,25 +11,17 @@
 
 #include <chrono>
 #include <cstdio>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "platform/file_saving.h"
 #include "tests/platform/file_saving_fixture.h"
+#include "tests/platform/host_disks.h"
 
 using namespace korvath::platform;
 using namespace korvath::platform::files::savetest;
 
 namespace {
-
-// Runs `script` in the host's shell, its arguments as $1, $2...; true when
-// it ended with status 0.
-bool HostShell(const wchar_t* script, std::initializer_list<std::wstring> arguments) {
-  std::vector<std::wstring> words{L"-c", L"PATH=\"$PATH:/usr/sbin:/sbin\"; " + std::wstring(script), L"sh"};
-  words.insert(words.end(), arguments);
-  return testsupport::RunHostProgram(L"/bin/sh", words);
-}
 
 class SaveDurabilityTest : public testing::Test {
  protected:
@@ -40,7 +32,7 @@ class SaveDurabilityTest : public testing::Test {
     copy_ = host + L"/disk-copy.img";
     diskHost_ = host + L"/disk";
     copyHost_ = host + L"/disk-copy";
-    if (!HostShell(L"[ \"$(id -u)\" = 0 ] && command -v mkfs.ext4 >/dev/null && losetup -f >/dev/null", {}))
+    if (!HostMountsDiskImages())
       GTEST_SKIP() << Loudly("the host gives no root or no loop device, which a disk image needs");
     Unmount();
     ASSERT_TRUE(HostShell(L"mkdir -p \"$2\" \"$3\" && truncate -s 16M \"$1\" && mkfs.ext4 -q -F \"$1\" && "
@@ -69,11 +61,7 @@ class SaveDurabilityTest : public testing::Test {
   const std::wstring seen_ = ProgramFolder() + L"\\disk-copy\\AI文件夹";
 
  private:
-  static std::string Loudly(const char* why) {
-    const std::string message = std::string("SKIPPED: the test of a save's durability could not run: ") + why;
-    std::fprintf(stderr, "\n******** %s ********\n\n", message.c_str());
-    return message;
-  }
+  static std::string Loudly(const char* why) { return SkippedLoudly("a save's durability", why); }
   // Unmounts both images, whether mounted or not, and removes them.
   void Unmount() {
     HostShell(L"umount \"$1\" 2>/dev/null; umount \"$2\" 2>/dev/null; rm -f \"$3\" \"$4\"; true",

@@ -176,7 +176,9 @@ bool Exists(const std::wstring& path) {
 // anyone who may write into its folder can make them, each to something that
 // the tidy-up must not touch: the file itself (relative and absolute),
 // another NPC's file, a file and a folder in another folder (relative and
-// absolute), and nothing. Wine shows a link to a file as that file. A save
+// absolute), nothing, a file of the link's own name in another folder and
+// in a folder inside the file's folder, and a file beside it whose name is
+// as long as the link's. Wine shows a link to a file as that file. A save
 // over the file and one of a new file remove none of the links and touch
 // nothing they point to. Beside them, a second name (a hard link) of another
 // NPC's file under such a name goes as a name, that file keeping its
@@ -200,7 +202,13 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
       {L"0006", hostElsewhere},
       {L"0007", L"../保存测试之外"},
       {L"0008", L"nothing-here.pst"},
+      {L"000B", L"../保存测试之外/zhangsan.pst.saving-000B.tmp"},
+      {L"000C", L"inside/zhangsan.pst.saving-000C.tmp"},
+      {L"000D", L"zhangsan.pst.saving-000D.txt"},
   };
+  const std::wstring sameNamed = elsewhere + L"\\zhangsan.pst.saving-000B.tmp",
+                     inside = folder_ + L"\\inside\\zhangsan.pst.saving-000C.tmp",
+                     asLong = folder_ + L"\\zhangsan.pst.saving-000D.txt";
   for (const Save& save : kSaves) {
     SCOPED_TRACE(save.name);
     Prepare(save);
@@ -209,6 +217,10 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
     Write(victim, victimContent);
     Write(elsewhere + L"\\inside.txt", victimContent);
     Write(lisi, theirs);
+    Write(sameNamed, victimContent);
+    ASSERT_TRUE(CreateDirectoryW((folder_ + L"\\inside").c_str(), nullptr));
+    Write(inside, victimContent);
+    Write(asLong, victimContent);
     HostLinks made;
     for (const auto& link : links) ASSERT_TRUE(made.Make(leftover + link.digits + L".tmp", link.target));
     ASSERT_TRUE(CreateHardLinkW((leftover + L"0009.tmp").c_str(), lisi.c_str(), nullptr));
@@ -219,11 +231,63 @@ TEST_F(FileSavingTest, ASaveRemovesNoHostLinkNorWhatItPointsTo) {
       EXPECT_TRUE(HostLinks::PointsTo(leftover + link.digits + L".tmp", link.target)) << link.digits;
     EXPECT_EQ(Read(lisi), theirs);
     EXPECT_EQ(Read(victim), victimContent);
-    EXPECT_EQ(Sorted(Entries(elsewhere)), (std::vector<std::wstring>{L"inside.txt", L"victim.txt"}));
+    EXPECT_EQ(Read(sameNamed), victimContent);
+    EXPECT_EQ(Read(inside), victimContent);
+    EXPECT_EQ(Read(asLong), victimContent);
+    EXPECT_EQ(Sorted(Entries(elsewhere)),
+              (std::vector<std::wstring>{L"inside.txt", L"victim.txt", L"zhangsan.pst.saving-000B.tmp"}));
     EXPECT_FALSE(Exists(leftover + L"0009.tmp"));
     EXPECT_FALSE(Exists(leftover + L"000A.tmp"));
   }
   RemoveAll(elsewhere);
+}
+
+// A folder whose name ends in a dot beside the folder of that name without
+// it, whose files Wine tells by names alike (it drops the dot at the end of
+// a folder's name in them). In either, the file's folder, a link of the host
+// under a leftover's name to a file of that name in the other, and what a
+// killed save left. A save over the file and one of a new file: what the
+// killed save left goes, the link stays as it points and the file it points
+// to stays whole.
+TEST_F(FileSavingTest, ASaveRemovesNothingThatALinkPointsToInAFolderWhoseFilesAreToldAlike) {
+  const std::wstring dotted = L"\\\\?\\" + folder_ + L"\\e_dot.", plain = L"\\\\?\\" + folder_ + L"\\e_dot";
+  const std::wstring leftover = L"zhangsan.pst.saving-0001.tmp";
+  const struct {
+    const char* way;
+    std::wstring here, there, target;
+  } ways[] = {
+      {"the file's folder with the dot", dotted, plain, L"../e_dot/" + leftover},
+      {"the file's folder without the dot", plain, dotted, L"../e_dot./" + leftover},
+  };
+  const std::string victim = "a file of a leftover's name in another folder\r\n";
+  // The fixture's own clean-up names "e_dot." without its dot, as a plain
+  // path drops it: the folder goes here, whatever the test comes to.
+  const struct Removed {
+    std::wstring folder;
+    ~Removed() { RemoveAll(folder); }
+  } removed{dotted};
+  for (const auto& way : ways) {
+    for (const Save& save : kSaves) {
+      SCOPED_TRACE(std::string(way.way) + ", " + save.name);
+      for (const std::wstring& folder : {dotted, plain}) {
+        RemoveAll(folder);
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+      }
+      Write(way.there + L"\\" + leftover, victim);
+      HostLinks made;
+      if (!made.Make(way.here + L"\\" + leftover, way.target))
+        GTEST_SKIP() << "not under Wine: no host to make links with";
+      Write(way.here + L"\\" + files::LeftoverName(name_, 0x0A1B), kNewContent);
+      const std::wstring file = way.here + L"\\" + name_;
+      if (save.over) Write(file, kOldContent);
+      EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), kSaved);
+      EXPECT_EQ(Read(file), kNewContent);
+      EXPECT_TRUE(HostLinks::PointsTo(way.here + L"\\" + leftover, way.target));
+      EXPECT_EQ(Read(way.there + L"\\" + leftover), victim);
+      EXPECT_EQ(Sorted(Entries(way.here)), Sorted({leftover, name_}));
+      EXPECT_EQ(Entries(way.there), std::vector<std::wstring>{leftover});
+    }
+  }
 }
 
 // Under names of the file's leftovers, what is no file on disk: a FIFO, a

@@ -100,6 +100,7 @@ void SaveSteps::StopBefore(size_t index, std::function<void()> stop) {
 }
 
 void SaveSteps::EnterSearch() {
+  if (searches_++ != searchBefore_) return;
   if (const std::function<void()> before = std::exchange(beforeSearch_, nullptr)) before();
 }
 

@@ -41,10 +41,15 @@ class SaveSteps {
   void FailAt(size_t index, DWORD error);
   // `stop` runs just before step `index` is made (it may never return).
   void StopBefore(size_t index, std::function<void()> stop);
-  // `before` runs once, just before the save's first search for what is at
-  // the file's name (between the look at its attributes and the search),
-  // which is no step: it changes nothing.
-  void BeforeTheSearch(std::function<void()> before) { beforeSearch_ = std::move(before); }
+  // `before` runs once, just before the save's search number `search` (from
+  // 0) for what is at the file's name (between that look-up's look at its
+  // attributes and the search), which is no step: it changes nothing. The
+  // first looks for what is no file on disk; the second, made only where the
+  // save may replace a file, for a link to nothing.
+  void BeforeTheSearch(std::function<void()> before, size_t search = 0) {
+    beforeSearch_ = std::move(before);
+    searchBefore_ = search;
+  }
   // For the stand-in search: runs what is to run before it, once.
   void EnterSearch();
   const std::vector<std::string>& steps() const { return steps_; }
@@ -71,6 +76,8 @@ class SaveSteps {
   size_t stopBefore_ = SIZE_MAX;
   std::function<void()> stop_;
   std::function<void()> beforeSearch_;
+  size_t searchBefore_ = 0;
+  size_t searches_ = 0;  // made so far
 };
 
 // The step by which a save's new file takes the file's place, among the

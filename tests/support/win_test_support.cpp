@@ -682,9 +682,12 @@ constexpr int kDrivesReadAgainMs = 10000;
 MappedDrive::MappedDrive(const std::wstring& folder) : folder_(folder), target_(UnixPath(folder)) {
   if (target_.empty()) return;
   // ln makes no link where an entry is, a link to nothing included: a letter
-  // that another program mapped meanwhile stays its own.
+  // that another program mapped meanwhile stays its own. Without -n it would
+  // make one inside the folder that a letter's link leads to, such as one
+  // that this program mapped: Wine's list of drives, which GetLogicalDrives
+  // tells, has no drive mapped while it runs.
   for (wchar_t letter = L'Y'; letter >= L'D' && !letter_; --letter)
-    if (!(GetLogicalDrives() & (1u << (letter - L'A'))) && WithDriveLink(L"ln -s \"$2\" \"$1\" 2>/dev/null", letter, target_))
+    if (!(GetLogicalDrives() & (1u << (letter - L'A'))) && WithDriveLink(L"ln -sn \"$2\" \"$1\" 2>/dev/null", letter, target_))
       letter_ = letter;
   if (letter_) PumpUntil([&] { return DriveTelling(folder_) == letter_; }, kDrivesReadAgainMs);
 }
