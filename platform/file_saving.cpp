@@ -1,7 +1,6 @@
 #include "platform/file_saving.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -224,21 +223,19 @@ std::wstring FolderAbove(const std::wstring& folder) {
 // identity, from the deepest folder above its folder that is still there
 // (Wine looks for it through that folder's tree, by the host's device and
 // inode), and removed through that open once it proves to be the file. A
-// folder moved out of that tree keeps it.
+// folder moved out of that tree keeps it, and so does one whose deepest
+// folder still there is a drive's root: Wine's search walks every folder of
+// the tree, and a drive's root may be the host's whole file system.
 void RemoveWherever(HANDLE file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made) {
   RemoveWhenClosed(file);
   std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
   while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
-  if (above.empty()) return;
+  if (above.empty() || PathIsDriveRoot(above)) return;
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const File from(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!from || (made.nFileIndexHigh == 0 && made.nFileIndexLow == 0)) return;  // no index told
-  FILE_ID_DESCRIPTOR id = {};
-  id.dwSize = sizeof id;
-  id.Type = FileIdType;
-  id.FileId.QuadPart = LONGLONG(uint64_t(made.nFileIndexHigh) << 32 | made.nFileIndexLow);
-  const File found(OpenFileById(from.SystemHandle(), &id, DELETE, kShareAll, nullptr, 0));
+  const File found = OpenByIndex(from.SystemHandle(), made, DELETE);
   BY_HANDLE_FILE_INFORMATION is = {};
   if (found && GetFileInformationByHandle(found.SystemHandle(), &is) &&
       is.dwVolumeSerialNumber == made.dwVolumeSerialNumber && is.nFileIndexHigh == made.nFileIndexHigh &&

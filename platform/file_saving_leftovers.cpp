@@ -66,12 +66,7 @@ std::wstring_view FolderNameTrimmed(std::wstring_view folder) {
 bool FoundAmongTheEntries(HANDLE file, HANDLE folder) {
   BY_HANDLE_FILE_INFORMATION held = {};
   if (!GetFileInformationByHandle(file, &held)) return false;
-  FILE_ID_DESCRIPTOR id = {};
-  id.dwSize = sizeof id;
-  id.Type = FileIdType;
-  id.FileId.QuadPart = LONGLONG(uint64_t(held.nFileIndexHigh) << 32 | held.nFileIndexLow);
-  const File found(OpenFileById(folder, &id, FILE_READ_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, 0));
+  const File found = OpenByIndex(folder, held, FILE_READ_DATA);
   return !found && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
@@ -148,6 +143,14 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
       RemoveUnheld(folder, opened, found.cFileName);
   } while (FindNextFileW(search, &found));
   FindClose(search);
+}
+
+File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access) {
+  FILE_ID_DESCRIPTOR id = {};
+  id.dwSize = sizeof id;
+  id.Type = FileIdType;
+  id.FileId.QuadPart = LONGLONG(uint64_t(identity.nFileIndexHigh) << 32 | identity.nFileIndexLow);
+  return File(OpenFileById(folder, &id, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, 0));
 }
 
 std::wstring FolderToOpen(std::wstring folder) { return folder.empty() ? L"." : folder; }

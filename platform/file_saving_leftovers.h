@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace korvath::platform::files {
 
 // The longest name, in characters, that Windows holds.
@@ -49,6 +51,14 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
 // "\\?\X:") for the drive's current folder or its volume, and a device's
 // name for the device.
 std::wstring FolderToOpen(std::wstring folder);
+
+// Opens, with `access` and sharing everything, the file whose index
+// `identity` tells (as GetFileInformationByHandle tells it), as the system
+// finds it from the folder open as `folder`: among the folder's own entries
+// first, then (under Wine) through the folders below it on its disk, no link
+// followed. Empty, with the system's error, where it finds none or may not
+// open it.
+File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access);
 
 // Has the name by which `file` was opened (with the right to delete it)
 // removed once the file's last handle is closed, through `set`; false when

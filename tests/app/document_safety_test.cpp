@@ -291,6 +291,41 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
   fs::create_directory(Wide(folder_));
 }
 
+// The document folder moved within a drive while its root is the nearest
+// folder still above it: the notice names the folder gone, and the save does
+// not look for its new file below the root (under Wine that search walks
+// every folder below it, and Z:'s is the host's whole file system), so the
+// new file stays where the folder went. The drive is the test's own.
+TEST_F(DocumentTest, AFolderTakenAwayBelowADrivesRootIsNamedWithoutASearchOfTheDrive) {
+  const std::string root = folder_ + "root\\";
+  RemoveFolder(folder_);
+  for (const std::string& made : {folder_, root, root + "folder\\"}) fs::create_directory(Wide(made));
+  const testsupport::MappedDrive drive(Wide(root));
+  ASSERT_NE(drive.letter(), 0);
+  const std::string folder = std::string(1, char(drive.letter())) + ":\\folder\\", file = folder + "zhangsan.pst";
+  TypeInto(名字编辑框, L"张三");
+  MainForm().SetEditContent(目录编辑框, folder);
+  const auto generate = [this] { return Generate({PressButton(IDOK)}); };
+  const size_t move = testsupport::StepOfTheMove(SaveStepsThroughTheWindow(generate));
+  RemoveFolder(root + "folder\\");
+  fs::create_directory(Wide(root + "folder\\"));
+  bool took = false;
+  std::vector<SeenDialog> seen;
+  {
+    testsupport::SaveSteps stopped;
+    stopped.StopBefore(move, [&] { took = MoveFileW(Wide(root + "folder").c_str(), Wide(root + "moved").c_str()) != 0; });
+    seen = generate();
+  }
+  ASSERT_TRUE(took);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败,存档目录不存在!"));
+  const std::vector<std::wstring> left = FolderEntries(root + "moved\\");
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_TRUE(left[0].starts_with(L"zhangsan.pst.saving-")) << left[0];
+  RemoveFolder(folder_);
+  fs::create_directory(Wide(folder_));
+}
+
 // Links of the Linux host beside the document under names of its leftovers
 // (as anyone who may write into a shared folder can make them): to the
 // document itself, to another NPC's document, to a file in another folder, to
