@@ -5,7 +5,11 @@
 korvath_xvfb_pid=
 if [ -z "${DISPLAY:-}" ] || [ "${KORVATH_OWN_DISPLAY:-0}" = 1 ]; then
   korvath_xvfb_fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$korvath_xvfb_fd_file" >/dev/null 2>&1 &
+  # -noreset: by default an X server resets when its last client leaves, and
+  # refuses the clients that connect meanwhile; a caller that polls the
+  # display (xprop until a window manager is up) while another client starts
+  # would see that client fail now and then.
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$korvath_xvfb_fd_file" >/dev/null 2>&1 &
   korvath_xvfb_pid=$!
   # A loaded machine (other builds and Xvfbs beside it) can take many seconds.
   for _ in $(seq 1 600); do
