@@ -21,8 +21,9 @@ cd "$root"
 floors=(
   "platform|"
   "gdip|platform"
-  # The values a program hands the engine (settings, bytes, the click routine):
-  # plain types that any folder of the engine may include.
+  # The values a program hands the engine (settings, bytes, the click routine,
+  # the picture as a program holds it): plain types that any folder of the
+  # engine may include.
   "skin/values|"
   "skin/draw|platform gdip skin/values"
   "skin/core|platform gdip skin/values skin/draw"
