@@ -4,7 +4,9 @@
 // between throws (an allocation that fails): every later taker then waits
 // forever, the same thread too, since the lock is not recursive. A hold
 // releases it on every way out of its scope, a throw included; the program
-// takes its slim locks through holds alone.
+// takes its slim locks through holds alone: the hold's own object
+// (slim_lock.cpp) is the one object of the program that calls the system's
+// lock functions (tools/check_library_symbols.py).
 #include <windows.h>
 
 namespace korvath::platform {
@@ -14,20 +16,8 @@ enum class LockUse { Shared, Exclusive };
 
 class SlimLockHold {
  public:
-  SlimLockHold(SRWLOCK& lock, LockUse use) noexcept : lock_(lock), use_(use) {
-    if (use_ == LockUse::Exclusive) {
-      AcquireSRWLockExclusive(&lock_);
-    } else {
-      AcquireSRWLockShared(&lock_);
-    }
-  }
-  ~SlimLockHold() {
-    if (use_ == LockUse::Exclusive) {
-      ReleaseSRWLockExclusive(&lock_);
-    } else {
-      ReleaseSRWLockShared(&lock_);
-    }
-  }
+  SlimLockHold(SRWLOCK& lock, LockUse use) noexcept;
+  ~SlimLockHold();
   SlimLockHold(const SlimLockHold&) = delete;
   SlimLockHold& operator=(const SlimLockHold&) = delete;
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Fails when a library of the program needs a symbol that only a library
 above it (or beside it) defines: the floors of tools/check_layers.sh, held
-for what the linker joins as the layer check holds them for includes; and
-when the tool needs of the engine a symbol that the engine's front door does
-not declare.
+for what the linker joins as the layer check holds them for includes; when
+the tool needs of the engine a symbol that the engine's front door does not
+declare; and when an object takes or releases a lock by hand.
 
 Usage: tools/check_library_symbols.py <folder of a Windows build>
 
@@ -34,6 +34,17 @@ the lines that come from those headers are read, a class's members under
 its name; a friend declared in a class is no declaration of the door's. So
 a source that declares an engine function by hand and calls it fails the
 check as an include of the engine's own header fails the header check.
+
+And fails when an object of a library or of a program calls one of the
+system's functions that take or release a slim lock or a critical section
+(AcquireSRWLock*, TryAcquireSRWLock*, ReleaseSRWLock*, EnterCriticalSection,
+TryEnterCriticalSection, LeaveCriticalSection), unless it is the object of
+the scoped lock, platform::SlimLockHold (platform/slim_lock.h), which no
+throw can leave held: the one object that defines the hold, wherever it
+lives (more than one is refused too). A call is a symbol the object needs
+however its source spells it (the function's address taken, its name apart
+from its arguments, a comment before it on the line), where a reading of
+the source's lines is not exact.
 
 Exits 1 when a library needs what it may not, 2 when the folder holds no
 such library or its door cannot be read.
@@ -86,20 +97,62 @@ def below(floor_of):
 
 def symbols(paths):
     """(the symbols the library or the objects define, those they use and do
-    not define)."""
+    not define, and {each object: (what it defines, what it uses)})."""
     tool = os.environ.get('NM', 'i686-w64-mingw32-nm')
     output = subprocess.run([tool, '-C'] + paths, check=True, capture_output=True, text=True).stdout
     defined, used = set(), set()
+    objects = {}
+    # nm names each object (an archive's member, or an object given) on a
+    # line of its own before its symbols.
+    current = objects.setdefault(paths[0], (set(), set()))
     for line in output.splitlines():
         match = re.match(r'^(?:[0-9a-f]+)?\s+([A-Za-z])\s+(.*)$', line)
         if not match:
+            if line.endswith(':'):
+                current = objects.setdefault(line[:-1], (set(), set()))
             continue
         kind, name = match.groups()
         if kind == 'U':
             used.add(name)
+            current[1].add(name)
         elif kind.isupper():
             defined.add(name)
-    return defined, used - defined
+            current[0].add(name)
+    return defined, used - defined, objects
+
+
+# ---- the locks taken by hand ----------------------------------------------------
+
+# The scoped lock, the one type of the program that takes and releases a lock.
+LOCK_HOLD = 'korvath::platform::SlimLockHold'
+# The system's calls that take or release a slim lock or a critical section
+# (ntdll's own names too), as an object names them: plain or through its
+# import slot, with the size of its arguments.
+LOCK_CALL = re.compile(r'^(?:_*imp_+)?_?(?:Rtl)?((?:Try)?AcquireSRWLock(?:Exclusive|Shared)'
+                       r'|ReleaseSRWLock(?:Exclusive|Shared)|(?:Try)?EnterCriticalSection|LeaveCriticalSection)'
+                       r'(?:@\d+)?$')
+
+
+def hand_taken_locks(read):
+    """The lines that name each object (other than the scoped lock's own)
+    calling the system's lock functions, and every object that defines the
+    scoped lock when more than one does: a call by hand, however the source
+    spells it (its address taken, its name split from its arguments, a try),
+    is a symbol the object needs."""
+    said = []
+    holds = sorted((library, name) for library, (_, _, objects) in read.items()
+                   for name, (defined, _) in objects.items()
+                   if any(qualified(symbol).startswith(LOCK_HOLD + '::') for symbol in defined))
+    if len(holds) > 1:
+        said.append(f"symbols: {LOCK_HOLD} is defined in {len(holds)} objects, "
+                    f"{', '.join(f'{l}({os.path.basename(o)})' for l, o in holds)}: one object of its own holds it")
+    for library, (_, _, objects) in sorted(read.items()):
+        for name, (_, used) in sorted(objects.items()):
+            calls = sorted({m.group(1) for m in map(LOCK_CALL.match, used) if m})
+            if calls and (holds != [(library, name)]):
+                said.append(f"symbols: {library}({os.path.basename(name)}) calls {', '.join(calls)}: a lock taken "
+                            f"or released by hand (hold it for a scope: {LOCK_HOLD}, platform/slim_lock.h)")
+    return said
 
 
 # ---- what the front door declares ---------------------------------------------
@@ -383,7 +436,7 @@ def main():
     read = {library: symbols(programs.get(library) or [os.path.join(build, library)])
             for library in sorted(libraries)}
     definers = {}
-    for library, (defined, _) in read.items():
+    for library, (defined, _, _) in read.items():
         for name in defined:
             definers.setdefault(name, set()).add(libraries[library])
     declared = set()
@@ -394,7 +447,7 @@ def main():
             return 2
 
     status = 0
-    for library, (_, used) in read.items():
+    for library, (_, used, _) in read.items():
         folder = libraries[library]
         reachable = under[folder] | {folder}
         for name in sorted(used):
@@ -411,9 +464,13 @@ def main():
                 print(f"symbols: {library} needs {name}, which {', '.join(w + '/' for w in sorted(where))} "
                       "defines and the engine's front door does not declare", file=sys.stderr)
                 status = 1
+    for line in hand_taken_locks(read):
+        print(line, file=sys.stderr)
+        status = 1
     if status == 0:
         print(f'symbols: each of the {len(read)} libraries and programs needs only what its own folder and the '
-              'folders below it define, and the tool needs of the engine only what its front door declares')
+              'folders below it define, the tool needs of the engine only what its front door declares, and '
+              f'no object but the one of {LOCK_HOLD} takes or releases a lock')
     return status
 
 

@@ -49,7 +49,7 @@ void PaintDisabled(const Face& f) {
     SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kGrey, 50),
                      SkinArgbFromColorRef(kWhite, 0),
                      RoundRectPath(f.X + f.B - 1, f.Y + f.B - 1, f.W - f.B + 1, f.H - f.B + 1, int32_t(f.R)));
-    f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
+    SkinPictureDraw(f.g, f.entry.Picture, f.Bounds(), SkinPicture::kDisabled);
     return;
   }
   SkinFillGradient(f.g, {1, 1}, {1, f.H}, SkinArgbFromColorRef(kGrey, 50), SkinArgbFromColorRef(kWhite, 0),
@@ -66,7 +66,7 @@ void PaintHot(const Face& f) {
     f.Smooth();
     SkinFillGradient(f.g, {f.X, f.Y}, {f.X, f.Y + f.H}, SkinArgbFromColorRef(kWhite, 50),
                      SkinArgbFromColorRef(kBlack, 10), f.InsetPathI());
-    f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
+    SkinPictureDraw(f.g, f.entry.Picture, f.Bounds(), SkinPicture::kHot);
     return;
   }
   SkinFillGradient(f.g, {f.X + 1, f.Y + 1}, {f.X + 1, f.Y + f.H - 4}, SkinArgbFromColorRef(kWhite, 50),
@@ -93,9 +93,9 @@ void PaintFocus(const Face& f, bool hot) {
                      SkinArgbFromColorRef(kWhite, 50), path);
     f.g.ResetClip();
     if (hot) {
-      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kHot);
+      SkinPictureDraw(f.g, f.entry.Picture, f.Bounds(), SkinPicture::kHot);
     } else {
-      f.entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kFocused);
+      SkinPictureDraw(f.g, f.entry.Picture, f.Bounds(), SkinPicture::kFocused);
     }
     return;
   }
@@ -189,7 +189,7 @@ void ButtonSkinPaint(const ButtonRef& ref, HDC dc, UINT state, const RECT& rect)
       PaintFocus(f, hot);
     } else if (entry.ShowFrame) {
       if (entry.HasPicture) {
-        entry.Picture.Draw(f.g, f.Bounds(), SkinPicture::kNormal);
+        SkinPictureDraw(f.g, entry.Picture, f.Bounds(), SkinPicture::kNormal);
       } else {
         f.Outlines();
       }

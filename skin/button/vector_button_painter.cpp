@@ -56,7 +56,7 @@ void PaintDisabled(Face& f) {
                    SkinArgbFromColorRef(kWhite, 50), path);
   if (f.picture) {
     f.g.ResetClip();
-    f.picture->Draw(f.g, f.Bounds(), SkinPicture::kDisabled);
+    SkinPictureDraw(f.g, *f.picture, f.Bounds(), SkinPicture::kDisabled);
   } else {
     SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 80), path);
   }
@@ -71,7 +71,7 @@ void PaintEnabled(Face& f, UINT state) {
       SkinFillGradient(f.g, f.Top(), f.Bottom(), SkinArgbFromColorRef(theme, 30), SkinArgbFromColorRef(kBlack, 10),
                        path);
       f.g.ResetClip();
-      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kHot);
+      SkinPictureDraw(f.g, *f.picture, f.Bounds(), SkinPicture::kHot);
       f.ClipToInset();
     } else {
       SkinFillGradient(f.g, f.Top(), f.Bottom(), SkinArgbFromColorRef(theme, 60), SkinArgbFromColorRef(kWhite, 80),
@@ -84,7 +84,7 @@ void PaintEnabled(Face& f, UINT state) {
   } else if (HasState(state, ODS_FOCUS)) {
     if (f.picture) {
       f.g.ResetClip();
-      f.picture->Draw(f.g, f.Bounds(), SkinPicture::kFocused);
+      SkinPictureDraw(f.g, *f.picture, f.Bounds(), SkinPicture::kFocused);
       f.ClipToInset();
     } else {
       f.g.SetClipPath(path, Gdiplus::CombineModeReplace);
@@ -94,7 +94,7 @@ void PaintEnabled(Face& f, UINT state) {
     }
   } else if (f.picture) {
     f.g.ResetClip();
-    f.picture->Draw(f.g, f.Bounds(), SkinPicture::kNormal);
+    SkinPictureDraw(f.g, *f.picture, f.Bounds(), SkinPicture::kNormal);
     f.ClipToInset();
   } else {
     SkinStroke(f.g, SkinArgbFromColorRef(kBlack, 120), path);

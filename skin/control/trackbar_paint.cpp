@@ -132,7 +132,7 @@ SkinPictureSize SizeOf(const SkinPicture* picture, bool hot) {
 }
 
 void DrawPicture(gdip::Graphics& g, const SkinPicture* picture, const gdip::Rect& box, bool hot) {
-  if (picture) picture->Draw(g, box, hot ? SkinPicture::kHot : SkinPicture::kNormal);
+  if (picture) SkinPictureDraw(g, *picture, box, hot ? SkinPicture::kHot : SkinPicture::kNormal);
 }
 
 // The channel's box (also the filled part's), laid across the track on the

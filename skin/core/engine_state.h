@@ -110,7 +110,9 @@ struct SkinEngineOptions {
   // While not 0 the working-set trim on deactivation returns at once (1 from
   // start-up; nothing sets it to 0).
   int32_t SkinOptTrimMemory = 0;
-  // The skinning switch read by the control installers when they run.
+  // The skinning switch (described at the door, skin/engine/start.h): read
+  // by the control installers when they run, and by the skinned windows'
+  // procedures as they colour and paint controls.
   bool SkinEnabled = false;
   // Default alpha of control backgrounds, borders and scroll-bar faces.
   int32_t SkinAlpha = 0;
@@ -134,8 +136,10 @@ struct SkinEngineOptions {
   // it); painters wash backgrounds with it where no skinned window lies
   // behind.
   COLORREF SkinBackgroundColor = 0;
-  // How the background theme's picture is placed (0 tiled, 1 stretched, ...;
-  // forms without a picture of their own use it).
+  // How the background theme's picture is placed: the modes of
+  // SkinSetBackgroundTheme (described at the door,
+  // skin/engine/background_theme.h). Forms without a picture of their own
+  // use it.
   int32_t SkinBackgroundMode = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "gdip/bitmap.h"
 #include "gdip/graphics.h"
@@ -10,6 +12,40 @@
 #include "skin/draw/drawing_values.h"
 
 namespace korvath::skin {
+
+// One of the nine pieces of a state.
+struct SkinPicturePiece {
+  int32_t width = 0;
+  int32_t height = 0;
+  // The piece's pixels; null when absent or when its copy failed.
+  std::shared_ptr<const gdip::Bitmap> picture;
+};
+
+// The order of a loaded state's nine pieces.
+enum Piece {
+  kTopLeft, kBottomLeft, kTopRight, kBottomRight,
+  kLeftEdge, kTopEdge, kRightEdge, kBottomEdge, kCentre, kPieceCount
+};
+
+struct SkinPictureStates {
+  std::vector<SkinPicturePiece> pieces[SkinPicture::kStateCount];
+};
+
+// The engine's hold on a picture's insides.
+struct SkinPictureInsides {
+  static const std::vector<SkinPicturePiece>* Pieces(const SkinPicture& picture, SkinPicture::State state) {
+    if (!picture.states_ || state < SkinPicture::kNormal || state > SkinPicture::kDisabled) return nullptr;
+    return &picture.states_->pieces[state - SkinPicture::kNormal];
+  }
+  static gdip::Rect Destination(const SkinPicture& picture) {
+    const SkinPicture::Bounds& b = picture.bounds_;
+    return {b.left, b.top, b.width, b.height};
+  }
+  static void SetDestination(const SkinPicture& picture, int32_t left, int32_t top, int32_t width, int32_t height) {
+    picture.bounds_ = {left, top, width, height};
+  }
+  static void Unload(SkinPicture& picture) { picture.loaded_ = false; }
+};
 
 namespace {
 
@@ -63,14 +99,14 @@ class DividerScan {
 // row (x = a, b), its second column (y = c, d) and its last column (e, f):
 // the column left of a divider and the row above one belong to no piece, nor
 // do the divider lines themselves.
-std::array<Cut, SkinPicture::kPieceCount> CutPieces(const DividerScan& scan) {
+std::array<Cut, kPieceCount> CutPieces(const DividerScan& scan) {
   const int w = scan.width();
   const int h = scan.height();
-  std::array<Cut, SkinPicture::kPieceCount> cut{};
-  Cut& topLeft = cut[SkinPicture::kTopLeft];
-  Cut& bottomLeft = cut[SkinPicture::kBottomLeft];
-  Cut& topRight = cut[SkinPicture::kTopRight];
-  Cut& bottomRight = cut[SkinPicture::kBottomRight];
+  std::array<Cut, kPieceCount> cut{};
+  Cut& topLeft = cut[kTopLeft];
+  Cut& bottomLeft = cut[kBottomLeft];
+  Cut& topRight = cut[kTopRight];
+  Cut& bottomRight = cut[kBottomRight];
 
   const int left = scan.InRow(1, 1, w).value_or(w + 1) - 1;
   const int top = scan.InColumn(1, 1, h).value_or(h + 1) - 1;
@@ -97,13 +133,13 @@ std::array<Cut, SkinPicture::kPieceCount> CutPieces(const DividerScan& scan) {
   const Cut& p2 = bottomLeft;
   const Cut& p3 = topRight;
   const Cut& p4 = bottomRight;
-  cut[SkinPicture::kLeftEdge] = Cut{0, p1.height + 2, p1.width, h - p2.height - 1 - (p1.height + 2), true};
-  cut[SkinPicture::kTopEdge] = Cut{p1.width + 2, 0, w - p3.width - 1 - (p1.width + 2), p3.height, true};
-  cut[SkinPicture::kRightEdge] =
+  cut[kLeftEdge] = Cut{0, p1.height + 2, p1.width, h - p2.height - 1 - (p1.height + 2), true};
+  cut[kTopEdge] = Cut{p1.width + 2, 0, w - p3.width - 1 - (p1.width + 2), p3.height, true};
+  cut[kRightEdge] =
       Cut{w - p3.width, p3.height + 2, p3.width, h - p4.height - 1 - (p3.height + 2), true};
-  cut[SkinPicture::kBottomEdge] =
+  cut[kBottomEdge] =
       Cut{p2.width + 2, h - p4.height, w - p4.width - 1 - (p2.width + 2), p4.height, true};
-  cut[SkinPicture::kCentre] = Cut{p1.width + 2, p1.height + 2, w - p3.width - 1 - (p1.width + 2),
+  cut[kCentre] = Cut{p1.width + 2, p1.height + 2, w - p3.width - 1 - (p1.width + 2),
                                   h - p2.height - 1 - (p1.height + 2), true};
   return cut;
 }
@@ -126,10 +162,9 @@ SkinPictureSize SizeOf(int32_t packed) {
   return SkinPictureSize{static_cast<int16_t>(LoWord(packed)), HiWord(packed)};
 }
 
-}  // namespace
-
-int32_t SkinPicture::LoadPicture(std::span<const uint8_t> picture,
-                                 std::vector<SkinPicturePiece>& pieces) {
+// Cuts a picture file into its nine pieces, in the order above, and returns
+// its height << 16 | its width (0 when the bytes do not decode).
+int32_t LoadPicture(std::span<const uint8_t> picture, std::vector<SkinPicturePiece>& pieces) {
   pieces.clear();
   gdip::Bitmap bitmap;
   // Bytes that do not decode leave the bitmap empty: a 0 x 0 picture.
@@ -147,24 +182,12 @@ int32_t SkinPicture::LoadPicture(std::span<const uint8_t> picture,
   return static_cast<int32_t>((static_cast<uint32_t>(h) << 16) | static_cast<uint32_t>(w));
 }
 
-void SkinPicture::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) const {
-  bounds_ = gdip::Rect{left, top, width, height};
-}
-
-void SkinPicture::Draw(gdip::Graphics& graphics, const gdip::Rect& rect, State state) const {
-  SetBounds(rect.x, rect.y, rect.width, rect.height);
-  switch (state) {
-    case kNormal: DrawState1(graphics); break;
-    case kHot: DrawState2(graphics); break;
-    case kFocused: DrawState3(graphics); break;
-    case kDisabled: DrawState4(graphics); break;
-  }
-}
-
-void SkinPicture::DrawNineGrid(gdip::Graphics& graphics, const std::vector<SkinPicturePiece>& pieces) const {
+// Draws nine pieces into the rectangle (fewer, an unloaded state, draw
+// nothing).
+void DrawNineGrid(gdip::Graphics& graphics, const std::vector<SkinPicturePiece>& pieces, const gdip::Rect& bounds) {
   if (pieces.size() < kPieceCount) return;
   auto p = [&](Piece k) -> const SkinPicturePiece& { return pieces[k]; };
-  const int32_t X = bounds_.x, Y = bounds_.y, W = bounds_.width, H = bounds_.height;
+  const int32_t X = bounds.x, Y = bounds.y, W = bounds.width, H = bounds.height;
   struct Place {
     Piece piece;
     bool tiled;
@@ -207,29 +230,48 @@ void SkinPicture::DrawNineGrid(gdip::Graphics& graphics, const std::vector<SkinP
   }
 }
 
+}  // namespace
+
 bool SkinPicture::LoadStates(std::span<const uint8_t> picture1,
                              std::optional<std::span<const uint8_t>> picture2,
                              std::optional<std::span<const uint8_t>> picture3,
                              std::optional<std::span<const uint8_t>> picture4,
                              std::optional<int32_t> radius, std::optional<int32_t> inset) {
   loaded_ = false;
-  for (auto& state : states_) state.clear();
+  states_.reset();
   radius_ = radius.value_or(10);
   inset_ = inset.value_or(3);
-  sizes_[0] = SizeOf(LoadPicture(picture1, states_[0]));
+  auto states = std::make_shared<SkinPictureStates>();
+  sizes_[0] = SizeOf(LoadPicture(picture1, states->pieces[0]));
   const std::optional<std::span<const uint8_t>> others[] = {picture2, picture3, picture4};
   for (int k = 1; k < kStateCount; ++k) {
     if (others[k - 1]) {
-      sizes_[k] = SizeOf(LoadPicture(*others[k - 1], states_[k]));
+      sizes_[k] = SizeOf(LoadPicture(*others[k - 1], states->pieces[k]));
     } else {
-      states_[k] = states_[0];
+      states->pieces[k] = states->pieces[0];
       sizes_[k] = sizes_[0];
     }
   }
+  states_ = std::move(states);
   loaded_ = true;
   return true;
 }
 
-void SkinClearObjectField(SkinPicture& picture) { picture.loaded_ = false; }
+void SkinPictureSetBounds(const SkinPicture& picture, int32_t left, int32_t top, int32_t width, int32_t height) {
+  SkinPictureInsides::SetDestination(picture, left, top, width, height);
+}
+
+void SkinPictureDrawState(gdip::Graphics& graphics, const SkinPicture& picture, SkinPicture::State state) {
+  if (const std::vector<SkinPicturePiece>* pieces = SkinPictureInsides::Pieces(picture, state))
+    DrawNineGrid(graphics, *pieces, SkinPictureInsides::Destination(picture));
+}
+
+void SkinPictureDraw(gdip::Graphics& graphics, const SkinPicture& picture, const gdip::Rect& rect,
+                     SkinPicture::State state) {
+  SkinPictureSetBounds(picture, rect.x, rect.y, rect.width, rect.height);
+  SkinPictureDrawState(graphics, picture, state);
+}
+
+void SkinClearObjectField(SkinPicture& picture) { SkinPictureInsides::Unload(picture); }
 
 }  // namespace korvath::skin

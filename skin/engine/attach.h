@@ -17,16 +17,22 @@
 namespace korvath::skin {
 
 // Skins a top-level form and every control it holds, once: a null handle,
-// and a form skinned already, are left as they are. The form's style loses
-// WS_CLIPCHILDREN and gains WS_SYSMENU; its minimise and maximise items
-// follow its WS_MINIMIZEBOX and WS_MAXIMIZEBOX. The settings are copied; a
-// picture of the form's own is placed in its `imageMode` as
-// SkinSetBackgroundTheme (background_theme.h) places the engine's.
+// and a form skinned already, are left as they are. The skin draws the
+// form's caption and frame inside its client area, so the form is to have
+// none of its own (WS_POPUP): the system's caption and frame stay, and a
+// form made with WS_OVERLAPPEDWINDOW shows two captions, the system's above
+// the skin's. The form's style loses WS_CLIPCHILDREN and gains WS_SYSMENU;
+// its minimise and maximise items follow its WS_MINIMIZEBOX and
+// WS_MAXIMIZEBOX. The settings are copied (their texts are GBK,
+// skin/values/form_settings.h); a picture of the form's own is placed in
+// its `imageMode` as SkinSetBackgroundTheme (background_theme.h) places the
+// engine's.
 void FormSkinAttach(HWND form, const FormSkinSettings& settings = {});
 
 // Skins a label ("Static") of a skinned form: its text drawn over what lies
-// under it. 1 when attached; 0 for a window that lies in no skinned form or
-// that some skin has subclassed already.
+// under it, as the settings say (their font face is GBK,
+// skin/values/label_settings.h). 1 when attached; 0 for a window that lies
+// in no skinned form or that some skin has subclassed already.
 int32_t LabelSkinAttach(HWND window, const LabelSettings& settings = {});
 
 // Skins one control of a skinned form, such as a group box, and a control

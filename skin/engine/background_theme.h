@@ -17,11 +17,12 @@ namespace korvath::skin {
 // call sets (none set: the theme colour stays). Then the background:
 // - with neither picture nor colour, nothing more;
 // - with a colour only, that colour and no picture (the mode stays);
-// - with a picture (a file path wins over bytes), the picture, and around
-//   it the given colour or else the mean colour of pixels drawn from the
-//   picture's right tenth (black for a picture that does not decode, which
-//   then shows nothing). `mode` (4 when not given) places it in each window's client
-//   area, at its own size unless said:
+// - with a picture (a file path, GBK text of code page 936, wins over
+//   bytes), the picture, and around it the given colour or else the mean
+//   colour of pixels drawn from the picture's right tenth (black for a
+//   picture that does not decode, which then shows nothing). `mode` (4 when
+//   not given) places it in each window's client area, at its own size
+//   unless said:
 //     0  in the top-left corner, its right and bottom edges fading into
 //        the colour around it over 30 % of its width;
 //     1  in the top-right corner, its left and bottom edges fading so;

@@ -1,6 +1,5 @@
 #pragma once
-// The engine's scalable picture, SkinPicture, which a program hands to a
-// form's attach (its buttons' picture) and to a panel's Create. The class is
-// the drawing vocabulary's (the families draw with it too), in a small header
-// that includes nothing of the engine's state.
-#include "skin/draw/skin_picture.h"
+// The engine's scalable picture, SkinPicture, which a program may load and
+// hands to a form's attach (its buttons' picture) and to a panel's Create:
+// the picture alone, as a program holds it. Drawing it is the engine's own.
+#include "skin/values/skin_picture.h"

@@ -15,14 +15,29 @@ namespace korvath::skin {
 // started), loads the application icon, sets the options to their start-up
 // values (skinning on, alpha 160, theme colour 0xDDCA22) and registers the
 // engine's two window classes: "hbfcWindow" and the drop shadows'
-// "yinyWindow".
+// "yinyWindow". The icon is the program's own icon resource 129, or, where
+// the program has none, its icon resource named "DEFAULT_ICON" (neither:
+// no icon); the engine's classes take it, and a skinned form draws it in its
+// caption unless its settings hide it (FormSkinSettings::hideIcon, showTitle).
 void SkinEngineStart();
 
-// Skinning on or off for the windows skinned from now on; the alpha of the
-// control backgrounds, borders and scroll-bar faces (160 when not given; a
-// given alpha also turns on the controls' see-through backgrounds); the
-// track-bar option (1 when not given: track bars draw their rounded part).
-// Repaints nothing.
+// The options, which the engine reads as it works; the call repaints
+// nothing and takes no skin off.
+// - `enabled`: skinning of the single controls on or off. Off, the
+//   attaches that run from then on leave the single controls of a form, a
+//   container or a message box (buttons, check boxes, radio buttons, edits,
+//   combo boxes, lists, track bars, progress bars, up-downs, headers, a
+//   box's texts) without skins, while the form itself (its caption, frame
+//   and background), its labels and containers, the panels and the message
+//   boxes are skinned all the same. And while it is off, the skinned
+//   windows, those skinned before too, hand their controls the system's
+//   colours instead of the skin's see-through ones, and toolbars and the
+//   controls skinned one at a time (ContainerControlSkinAttach) paint as
+//   the system does.
+// - `alpha`: of the control backgrounds, borders and scroll-bar faces (160
+//   when not given); a given alpha, whatever its value, also turns on the
+//   controls' see-through backgrounds.
+// - `trackbar`: 1 when not given: track bars draw their rounded part.
 void SkinSetOptions(bool enabled, std::optional<int32_t> alpha = std::nullopt,
                     std::optional<int32_t> trackbar = std::nullopt);
 

@@ -21,11 +21,9 @@ namespace korvath::skin {
 
 struct SkinWindowRecord;
 
-// The placement mode of the background image (SkinBackgroundMode, in the
-// engine's state; see form_background.h) is 0 at start-up and 4 whenever an
-// image is set without a mode.
-
-// Described at the door: skin/engine/background_theme.h. The repaint drops
+// Described at the door: skin/engine/background_theme.h, with the placement
+// modes of the image (SkinBackgroundMode, in the engine's state, painted by
+// form_background.h). The repaint drops
 // every skinned window's children's colour brushes, hidden windows' too.
 void SkinSetBackgroundTheme(const std::string& imagePath, std::span<const uint8_t> imageBytes,
                             std::optional<COLORREF> backgroundColor, std::optional<COLORREF> themeColor,

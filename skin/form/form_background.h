@@ -1,13 +1,9 @@
 #pragma once
 // The lower layers of a skinned form, drawn inside a render: a base fill, the
 // background image in its placement mode, a colour layer, a gradient caption
-// band, and the outline of the frame.
-//
-// Placement modes of a background image (iw x ih the image, W x H the client):
-// 0 top-left at natural size, 1 top-right, 2 centred, 3 stretched over the
-// client, 4 a strip W wide of the image repeated and mirrored in turn,
-// 5 bottom-left, 6 bottom-right, 7 bottom centre, 8 right centre, 9 top
-// centre, 10 left centre; any other mode draws no image.
+// band, and the outline of the frame. The background image is placed in the
+// modes described at the door (SkinSetBackgroundTheme,
+// skin/engine/background_theme.h).
 #include <cstdint>
 
 #include "skin/core/window_record.h"

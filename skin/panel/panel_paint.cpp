@@ -142,7 +142,7 @@ SkinMemoryDc ZqkPanel::ComposeBackBuffer(const SkinWindowRecord* owner) const {
 
   if (picturePresent_) {
     g.ResetClip();
-    picture_.Draw(g, gdip::Rect{0, 0, c.right, c.bottom}, SkinPicture::kNormal);
+    SkinPictureDraw(g, picture_, gdip::Rect{0, 0, c.right, c.bottom}, SkinPicture::kNormal);
   } else if (frameStyle_ == kPanelFrameRoundedShaded || frameStyle_ == kPanelFrameRectangleShaded) {
     for (const ShadeStroke& stroke : kShadeStrokes) {
       gdip::GraphicsPath path;

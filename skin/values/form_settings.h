@@ -18,7 +18,7 @@ class SkinPicture;
 // One segment of a form's status bar.
 struct StatusBarSegment {
   int32_t width = 0;  // -1: a share of the width the fixed segments leave
-  std::string text;
+  std::string text;  // GBK text, code page 936
   ByteSet image;
   COLORREF textColor = 0;
 };
@@ -36,7 +36,10 @@ struct FormSkinSettings {
   std::optional<int32_t> statusBarHeight;  // 8: 0 = no status bar
   std::optional<std::vector<StatusBarSegment>> statusBarSegments;  // 9
   ByteSet backgroundImage;               // 10: the form's own picture; empty = none
-  std::optional<int32_t> imageMode;      // 11: (the engine's SkinBackgroundMode)
+  // 11: how `backgroundImage` is placed, in the modes of the engine's
+  // background (SkinSetBackgroundTheme, skin/engine/background_theme.h);
+  // (the engine's mode when the form is skinned)
+  std::optional<int32_t> imageMode;
   std::optional<COLORREF> backColor;     // 12: (none)
   std::optional<int32_t> backAlpha;      // 13: (255)
   bool noCloseButton = false;            // 14

@@ -11,7 +11,7 @@ namespace korvath::skin {
 
 // How a label is drawn; each setting not given takes the default in brackets.
 struct LabelSettings {
-  std::optional<std::string> fontFace;         // ("宋体")
+  std::optional<std::string> fontFace;         // GBK text, code page 936 ("宋体")
   std::optional<int32_t> fontSize;             // pixels (12)
   std::optional<int32_t> fontStyle;            // GDI+ style bits (0)
   std::optional<COLORREF> textColour;          // (0, black)

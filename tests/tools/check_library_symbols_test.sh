@@ -5,9 +5,15 @@
 # its library's (or beside it) fails the check, which names the library and
 # the function; so does an object of the tool that calls a function of the
 # engine that the engine's front door does not declare, declared by hand
-# (or a friend's). One that calls a function of its own floor, or, in the
-# tool, one that the front door declares (defined in the door or in a
-# family), passes. Prints each case and exits non-zero if one goes wrong.
+# (or a friend's, or the engine's drawing of the picture the door hands a
+# program). One that calls a function of its own floor, or, in the tool, one
+# that the front door declares (defined in the door or in a family), or one
+# that a folder beside the engine defines too, passes. And an object that
+# takes or releases a lock by hand fails, however its source spells the call
+# (a "/" before it on its line, the function's address, the name apart from
+# its "(", a try); one that holds a lock for a scope, or only names the call
+# in a comment, passes. Prints each case and exits non-zero if one goes
+# wrong.
 #
 # Usage: tests/tools/check_library_symbols_test.sh <source folder> <windows build folder> <c++ compiler> <ar>
 set -uo pipefail
@@ -24,7 +30,8 @@ cp "$build/compile_commands.json" "$copy"
 
 # what the check says | the library planted in (or the tool's program) | the
 # function called (in korvath::<namespace>) and the types it takes | the
-# folder that defines it
+# folder that defines it | the libraries in which a definition of it is
+# planted too
 cases=(
   # The draw floor reaching into the engine's state again.
   'fails|skin/draw/libkorvath_skin_draw.a|skin::SkinEngineReset|skin/core'
@@ -45,6 +52,34 @@ cases=(
   'fails|app/libkorvath_app_layout.a|skin::SkinEngineReset|skin/core'
   # The door's friend, the engine's tests' way to a panel's insides.
   'fails|app/libkorvath_app.a|skin::PanelInsides(korvath::skin::ZqkWindow&)|skin/engine'
+  # The picture's drawing side, the engine's own: the door hands a program
+  # the picture alone.
+  'fails|app/libkorvath_app.a|skin::SkinClearObjectField(korvath::skin::SkinPicture&)|skin/draw'
+  # A function that a folder beside the engine defines too is no function of
+  # the engine's alone: the door need not declare it.
+  'passes|app/libkorvath_app.a|platform::PlantedTwice||skin/draw/libkorvath_skin_draw.a platform/libkorvath_platform.a'
+)
+
+# what the check says | the library planted in (or the tool's program) | the
+# lock function it names | the planted source's lines (\n between two)
+lock_cases=(
+  'fails|skin/draw/libkorvath_skin_draw.a|AcquireSRWLockExclusive|void Held(SRWLOCK& lock) { AcquireSRWLockExclusive(&lock); }'
+  'fails|skin/core/libkorvath_skin_core.a|ReleaseSRWLockShared|void Freed(SRWLOCK& lock) { ReleaseSRWLockShared(&lock); }'
+  'fails|platform/libkorvath_platform.a|EnterCriticalSection|void Entered(CRITICAL_SECTION& section) { EnterCriticalSection(&section); }'
+  'passes|skin/draw/libkorvath_skin_draw.a||// AcquireSRWLockExclusive(&lock) by hand would stay held after a throw\nvoid Held() {}'
+  # However the source spells the call.
+  'fails|skin/draw/libkorvath_skin_draw.a|AcquireSRWLockExclusive|int Held(SRWLOCK& lock, int n) { const int half = n / 2; AcquireSRWLockExclusive(&lock); return half; }'
+  'fails|skin/core/libkorvath_skin_core.a|ReleaseSRWLockExclusive|void Freed(SRWLOCK& l) { auto r = &ReleaseSRWLockExclusive; r(&l); }'
+  'fails|skin/edit/libkorvath_skin_edit.a|AcquireSRWLockShared|void Held(SRWLOCK& lock) {\n  AcquireSRWLockShared\n      (&lock);\n}'
+  'fails|skin/draw/libkorvath_skin_draw.a|TryAcquireSRWLockExclusive|bool Held(SRWLOCK& lock) { return TryAcquireSRWLockExclusive(&lock); }'
+  'fails|gdip/libkorvath_gdip.a|TryAcquireSRWLockShared|bool Held(SRWLOCK& lock) { return TryAcquireSRWLockShared(&lock); }'
+  'fails|platform/libkorvath_platform.a|TryEnterCriticalSection|bool Entered(CRITICAL_SECTION& section) { return TryEnterCriticalSection(&section); }'
+  'fails|app/KorvathNpc|LeaveCriticalSection|void Left(CRITICAL_SECTION& section) { LeaveCriticalSection(&section); }'
+  # The hold made again in an object of its own: that object's calls are
+  # by hand too.
+  'fails|skin/draw/libkorvath_skin_draw.a|AcquireSRWLockExclusive|#include "platform/slim_lock.cpp"'
+  # Held for a scope.
+  'passes|skin/draw/libkorvath_skin_draw.a||#include "platform/slim_lock.h"\nvoid Held(SRWLOCK& lock) { const korvath::platform::SlimLockHold hold(lock, korvath::platform::LockUse::Exclusive); }'
 )
 
 . "$(dirname "$0")/planted_cases.sh"
@@ -52,8 +87,35 @@ if ! python3 "$root/tools/check_library_symbols.py" "$copy" >/dev/null 2>&1; the
   echo "the libraries as they are fail the check" >&2
   exit 1
 fi
+
+# Compiles planted.cpp into planted.obj, as a library's or a program's
+# object; false (the case said wrong) when it does not compile.
+compile_planted() {
+  if ! "$compiler" -std=c++20 -I"$root" -c "$copy/planted.cpp" -o "$copy/planted.obj"; then
+    echo "WRONG: the planted $1 does not compile" >&2
+    status=1
+    return 1
+  fi
+}
+# Adds planted.obj to the library (or the program) and takes it out again.
+plant() {
+  if [[ $1 == *.a ]]; then
+    cp "$copy/$1" "$copy/$1.kept"
+    "$archiver" r "$copy/$1" "$copy/planted.obj"
+  else
+    cp "$copy/planted.obj" "$copy/${1%/*}/CMakeFiles/${1##*/}.dir/planted.obj"
+  fi
+}
+unplant() {
+  if [[ $1 == *.a ]]; then
+    mv "$copy/$1.kept" "$copy/$1"
+  else
+    rm "$copy/${1%/*}/CMakeFiles/${1##*/}.dir/planted.obj"
+  fi
+}
+
 for entry in "${cases[@]}"; do
-  IFS='|' read -r expected library function folder <<< "$entry"
+  IFS='|' read -r expected library function folder definers <<< "$entry"
   namespace=${function%%::*}
   name=${function#*::}
   name=${name%%(*}
@@ -66,32 +128,39 @@ for entry in "${cases[@]}"; do
     parameters+="${parameters:+, }${list[$i]} a$i"
     arguments+="${arguments:+, }a$i"
   done
-  printf '#include <windows.h>\nnamespace korvath::skin { class ZqkWindow; }\n' > "$copy/planted.cpp"
+  read -ra definers <<< "$definers"
+  printf 'namespace korvath::%s { void %s(%s) {} }\n' "$namespace" "$name" "$parameters" > "$copy/planted.cpp"
+  [ ${#definers[@]} = 0 ] || compile_planted "definition of $function" || continue
+  for definer in "${definers[@]}"; do plant "$definer"; done
+  printf '#include <windows.h>\nnamespace korvath::skin { class ZqkWindow; class SkinPicture; }\n' > "$copy/planted.cpp"
   printf 'namespace korvath::%s { void %s(%s); }\nextern "C" void korvath_planted(%s) { korvath::%s::%s(%s); }\n' \
     "$namespace" "$name" "$types" "$parameters" "$namespace" "$name" "$arguments" >> "$copy/planted.cpp"
-  if ! "$compiler" -std=c++20 -c "$copy/planted.cpp" -o "$copy/planted.obj"; then
-    echo "WRONG: the planted call of $function does not compile" >&2
-    status=1
-    continue
+  if compile_planted "call of $function"; then
+    plant "$library"
+    said=$(python3 "$root/tools/check_library_symbols.py" "$copy" 2>&1)
+    got=$(planted_verdict $?)
+    if [ "$got" = fails ] && [[ $said != *"$library needs korvath::$namespace::$name("*"), which $folder/ defines"* ]]; then
+      got="fails without naming $function and $folder/"
+    elif [ "$got" = fails ] && [[ $library == app/* && $said != *"front door does not declare"* ]]; then
+      got="fails without saying that the front door does not declare $function"
+    fi
+    planted_report "$library calling $function" "$expected" "$got" "$said"
+    unplant "$library"
   fi
-  if [[ $library == *.a ]]; then
-    cp "$copy/$library" "$copy/$library.kept"
-    "$archiver" r "$copy/$library" "$copy/planted.obj"
-  else
-    cp "$copy/planted.obj" "$copy/${library%/*}/CMakeFiles/${library##*/}.dir/planted.obj"
-  fi
+  for definer in "${definers[@]}"; do unplant "$definer"; done
+done
+
+for entry in "${lock_cases[@]}"; do
+  IFS='|' read -r expected library call lines <<< "$entry"
+  printf '#include <windows.h>\n%b\n' "$lines" > "$copy/planted.cpp"
+  compile_planted "$lines" || continue
+  plant "$library"
   said=$(python3 "$root/tools/check_library_symbols.py" "$copy" 2>&1)
   got=$(planted_verdict $?)
-  if [ "$got" = fails ] && [[ $said != *"$library needs korvath::$namespace::$name("*"), which $folder/ defines"* ]]; then
-    got="fails without naming $function and $folder/"
-  elif [ "$got" = fails ] && [[ $library == app/* && $said != *"front door does not declare"* ]]; then
-    got="fails without saying that the front door does not declare $function"
+  if [ "$got" = fails ] && [[ $said != *"$library(planted.obj) calls $call"* ]]; then
+    got="fails without naming $library(planted.obj) and $call"
   fi
-  planted_report "$library calling $function" "$expected" "$got" "$said"
-  if [[ $library == *.a ]]; then
-    mv "$copy/$library.kept" "$copy/$library"
-  else
-    rm "$copy/${library%/*}/CMakeFiles/${library##*/}.dir/planted.obj"
-  fi
+  planted_report "$library: $lines" "$expected" "$got" "$said"
+  unplant "$library"
 done
 exit $status

@@ -81,7 +81,8 @@ std::string FirstDifferenceOf(Draw draw, uint32_t (*expected)(int, int)) {
 std::string FirstDifference(const SkinPicture& picture, SkinPicture::State state,
                             uint32_t (*expected)(int, int)) {
   return FirstDifferenceOf(
-      [&](korvath::gdip::Graphics& g) { picture.Draw(g, {0, 0, kDrawnWidth, kDrawnHeight}, state); }, expected);
+      [&](korvath::gdip::Graphics& g) { SkinPictureDraw(g, picture, {0, 0, kDrawnWidth, kDrawnHeight}, state); },
+      expected);
 }
 
 uint32_t Blank(int, int) { return 0; }
@@ -118,14 +119,19 @@ TEST(SkinPictureTest, StatesKeepTheirSizesAndCopiesKeepTheirPieces) {
   }
   // Each state draws its own pieces into the rectangle last stored; a draw
   // into a rectangle stores it for the next.
-  copy.SetBounds(0, 0, kDrawnWidth, kDrawnHeight);
-  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { copy.DrawState1(g); }, NineGridPixel), "");
-  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { copy.DrawState3(g); }, GreyCorner), "");
-  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.Draw(g, {200, 0, 9, 9}, SkinPicture::kNormal); },
-                              Blank), "");
-  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.DrawState4(g); }, Blank), "");
-  picture.SetBounds(0, 0, kDrawnWidth, kDrawnHeight);
-  EXPECT_EQ(FirstDifferenceOf([&](korvath::gdip::Graphics& g) { picture.DrawState4(g); }, GreyCorner), "");
+  SkinPictureSetBounds(copy, 0, 0, kDrawnWidth, kDrawnHeight);
+  auto state = [](const SkinPicture& p, SkinPicture::State s) {
+    return [&p, s](korvath::gdip::Graphics& g) { SkinPictureDrawState(g, p, s); };
+  };
+  EXPECT_EQ(FirstDifferenceOf(state(copy, SkinPicture::kNormal), NineGridPixel), "");
+  EXPECT_EQ(FirstDifferenceOf(state(copy, SkinPicture::kFocused), GreyCorner), "");
+  EXPECT_EQ(FirstDifferenceOf(
+                [&](korvath::gdip::Graphics& g) { SkinPictureDraw(g, picture, {200, 0, 9, 9}, SkinPicture::kNormal); },
+                Blank),
+            "");
+  EXPECT_EQ(FirstDifferenceOf(state(picture, SkinPicture::kDisabled), Blank), "");
+  SkinPictureSetBounds(picture, 0, 0, kDrawnWidth, kDrawnHeight);
+  EXPECT_EQ(FirstDifferenceOf(state(picture, SkinPicture::kDisabled), GreyCorner), "");
 }
 
 }  // namespace
