@@ -40,7 +40,7 @@ struct FailingMessage {
   const char* name;
   std::function<LRESULT()> send;  // sends it, and gives back the sender's answer
   UINT message;                   // as the window's own procedure gets it
-  LRESULT answer;
+  LRESULT answer;                 // what the sender gets with nothing failing
   bool answeredBySkin = false;    // the skin answers it without handing it on
   // Run before each send, with nothing failing: puts back what the last
   // send left that would spare the next one an allocation.
