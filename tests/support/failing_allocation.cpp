@@ -51,4 +51,21 @@ bool ThrowsWhenAnAllocationFails(const std::function<void()>& call, int nth, std
   return false;
 }
 
+int EachAllocationFailingInTurn(const std::function<void()>& call,
+                                const std::function<void(int nth, bool failed)>& check, int most) {
+  int failures = 0;
+  for (int nth = 1; nth <= most; ++nth) {
+    bool failed = false;
+    {
+      const FailingAllocation failing(nth);
+      call();
+      failed = failing.Failed();
+    }
+    check(nth, failed);
+    if (!failed) break;
+    ++failures;
+  }
+  return failures;
+}
+
 }  // namespace testsupport

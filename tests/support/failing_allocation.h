@@ -26,4 +26,11 @@ class FailingAllocation {
 // failing, failed that allocation and let the std::bad_alloc out.
 bool ThrowsWhenAnAllocationFails(const std::function<void()>& call, int nth = 1, std::size_t bytes = 0);
 
+// Runs `call` with its first allocation failing, then with its second, and
+// so on, until a run in which no allocation failed (at most `most` runs);
+// `check` follows each run, told which allocation was to fail and whether
+// it did. Returns how many runs had one fail (`most` when every run had).
+int EachAllocationFailingInTurn(const std::function<void()>& call,
+                                const std::function<void(int nth, bool failed)>& check, int most = 5000);
+
 }  // namespace testsupport

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/message_params.h"
+#include "platform/window_procedure.h"
 #include "skin/button/button_installers.h"
 #include "skin/button/button_lookup.h"
 #include "skin/button/button_window_proc.h"
@@ -18,6 +19,7 @@
 #include "skin/draw/memory_dc.h"
 #include "skin/install/container_attach.h"
 #include "tests/skin/button/button_fixture.h"
+#include "tests/support/failing_messages.h"
 
 namespace {
 
@@ -341,6 +343,38 @@ TEST_F(ButtonProcTest, ADisabledRadioWithTheFocusPaintsAsOneWithout) {
   EXPECT_TRUE(testsupport::SameRgb(focused, unfocused)) << "the look of a disabled radio with the focus";
   if (HasFailure()) testsupport::SaveFailureImage(focused, "disabled_focused_radio");
   EXPECT_NEAR(Darkest(focused, 22, 2, 60, 18), 0x60, 16);  // the disabled caption
+}
+
+// Memory that runs out at any allocation of the skin's part of a message to
+// a check box, each in turn, ends the skin's part there, inside the button's
+// procedure: the message goes on to the control's own procedure once (a
+// check that went there before its repaint does not go a second time, a
+// paint, which the skin does itself, goes there then) and gets its answer.
+// Then the box keeps its caption and shows what a box that never failed
+// shows.
+TEST_F(ButtonProcTest, MemoryThatRunsOutInTheButtonsProcedureEndsOnlyTheSkinsPartOfTheMessage) {
+  HWND check = Add(L"C", BS_AUTOCHECKBOX, 140, 150, 80, 20);
+  HWND twin = Add(L"D", BS_AUTOCHECKBOX, 240, 150, 80, 20);
+  korvath::platform::SetWindowProcedure(check, &testsupport::CountingOwnProcedure);
+  CheckRadioSkinInstall(record(), form());
+  ASSERT_EQ(GetSkinProp(check, prop::Hw_hProc), korvath::platform::ToParam(&testsupport::CountingOwnProcedure));
+  const wchar_t kCaption[] = L"A caption longer than a short string";
+  testsupport::SendWithEachAllocationFailing({
+      {"caption", [&] { return SendMessageW(check, WM_SETTEXT, 0, korvath::platform::ToParam(kCaption)); },
+       WM_SETTEXT, TRUE},
+      {"checked", [&] { return SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0); }, BM_SETCHECK, 0},
+      {"painted",
+       [&] { return LRESULT(RedrawWindow(check, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW)); }, WM_PAINT,
+       TRUE, true},
+  });
+  EXPECT_EQ(testsupport::WindowText(check), kCaption);
+  EXPECT_EQ(Entry(check).Caption, std::string(std::begin(kCaption), std::end(kCaption) - 1));
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  // (The native control draws a new caption at once, in its own look.)
+  SetWindowTextW(check, L"D");
+  SendMessageW(twin, BM_SETCHECK, BST_CHECKED, 0);
+  for (HWND box : {check, twin}) RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(testsupport::SameRgb(Shown(check), Shown(twin)));
 }
 
 TEST_F(ButtonProcTest, NumbersThatLeadElsewhereOnlyPassTheMessageOn) {

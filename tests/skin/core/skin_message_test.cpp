@@ -1,7 +1,7 @@
 // A message as a skin procedure reads it: the typed views of its parameters,
 // the hand-over to the procedure behind the skin, a procedure put in by
 // hand behind the skin's own, and the procedure's edge, where what the skin
-// throws ends.
+// throws ends, as at the edge of every other callback.
 #include "skin/core/skin_message.h"
 
 #include <windows.h>
@@ -9,10 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <stdexcept>
+#include <system_error>
 #include <vector>
 
 #include "platform/message_params.h"
 #include "platform/window_procedure.h"
+#include "skin/core/error_policy.h"
 #include "skin/core/window_props.h"
 #include "tests/skin/core/engine_fixture.h"
 #include "tests/support/win_test_support.h"
@@ -134,13 +137,18 @@ LRESULT CALLBACK Behind(HWND, UINT message, WPARAM, LPARAM) {
 }
 
 // A skin whose part runs out of memory: before it hands the message on
-// (WM_USER + 1), after it did (WM_USER + 2), or not at all (WM_USER + 3).
+// (WM_USER + 1), after it did (WM_USER + 2), or not at all (WM_USER + 3);
+// or throws something else: a length past a string's limit before the hand-on
+// (WM_USER + 4), any other error after it (WM_USER + 5).
 constexpr UINT kFailsBefore = WM_USER + 1, kFailsAfter = WM_USER + 2, kFinishes = WM_USER + 3;
+constexpr UINT kTooLongBefore = WM_USER + 4, kOtherAfter = WM_USER + 5;
 LRESULT FailingPart(const SkinMessage& m) {
   if (m.message == kFailsBefore) throw std::bad_alloc();
+  if (m.message == kTooLongBefore) throw std::length_error("too long");
   if (m.message == kFinishes) return 7;
   m.Forward();
   if (m.message == kFailsAfter) throw std::bad_alloc();
+  if (m.message == kOtherAfter) throw std::runtime_error("other");
   return 0;
 }
 LRESULT CALLBACK FailingSkin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -160,9 +168,67 @@ TEST(SkinMessageTest, WhatASkinThrowsEndsAtItsProcedureAndTheMessageGoesOnOnce) 
   EXPECT_EQ(SendMessageW(window.hwnd(), kFailsBefore, 0, 0), LRESULT(kFailsBefore));
   EXPECT_EQ(SendMessageW(window.hwnd(), kFailsAfter, 0, 0), LRESULT(kFailsAfter));
   EXPECT_EQ(SendMessageW(window.hwnd(), kFinishes, 0, 0), 7);
-  EXPECT_EQ(g_behind, (std::vector<UINT>{kFailsBefore, kFailsAfter}));
+  EXPECT_EQ(SendMessageW(window.hwnd(), kTooLongBefore, 0, 0), LRESULT(kTooLongBefore));
+  EXPECT_EQ(SendMessageW(window.hwnd(), kOtherAfter, 0, 0), LRESULT(kOtherAfter));
+  EXPECT_EQ(g_behind, (std::vector<UINT>{kFailsBefore, kFailsAfter, kTooLongBefore, kOtherAfter}));
   SkinUnsubclass(window.hwnd());
   platform::SetWindowProcedure(window.hwnd(), &DefWindowProcW);
+}
+
+// What work at a callback's edge may throw: memory that runs out, a length
+// past a container's limit, a thread that cannot start, any other error, and
+// what is no error at all.
+struct Throw {
+  const char* what;
+  void (*raise)();
+};
+const Throw kThrows[] = {
+    {"bad_alloc", [] { throw std::bad_alloc(); }},
+    {"length_error", [] { throw std::length_error("too long"); }},
+    {"system_error", [] { throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); }},
+    {"runtime_error", [] { throw std::runtime_error("other"); }},
+    {"int", [] { throw 7; }},
+};
+
+// One enumeration of a window's children, with its callback's work at the
+// edge: each child is counted, and the first one's work throws.
+struct Walk {
+  const Throw* thrown;
+  int visited = 0;
+};
+BOOL CALLBACK AnsweringChild(HWND, LPARAM param) {
+  Walk& walk = *platform::FromParam<Walk*>(param);
+  return SkinAtCallbackEdge(FALSE, [&walk] {
+    if (++walk.visited == 1) walk.thrown->raise();
+    return TRUE;
+  });
+}
+BOOL CALLBACK SilentChild(HWND, LPARAM param) {
+  Walk& walk = *platform::FromParam<Walk*>(param);
+  SkinAtCallbackEdge([&walk] {
+    if (++walk.visited == 1) walk.thrown->raise();
+  });
+  return TRUE;
+}
+
+// Whatever the work at a callback's edge throws ends there, inside the
+// system's call of it, and the program goes on: a callback with an answer
+// gives its fallback (the enumeration stops at the first child), one without
+// lets the system go on (every child is visited).
+TEST(SkinMessageTest, WhateverACallbacksWorkThrowsEndsAtItsEdge) {
+  TestWindow window(100, 80, L"callbacks");
+  for (int i = 0; i < 3; ++i) {
+    CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 10, 10, window.hwnd(), nullptr, nullptr, nullptr);
+  }
+  for (const Throw& thrown : kThrows) {
+    SCOPED_TRACE(thrown.what);
+    Walk answering{&thrown};
+    EnumChildWindows(window.hwnd(), &AnsweringChild, platform::ToParam(&answering));
+    EXPECT_EQ(answering.visited, 1);
+    Walk silent{&thrown};
+    EnumChildWindows(window.hwnd(), &SilentChild, platform::ToParam(&silent));
+    EXPECT_EQ(silent.visited, 3);
+  }
 }
 
 }  // namespace

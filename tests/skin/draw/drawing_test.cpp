@@ -30,6 +30,7 @@
 #include "skin/draw/skin_graphics.h"
 #include "tests/skin/core/skinned_form.h"
 #include "tests/support/failing_allocation.h"
+#include "tests/support/import_slots.h"
 #include "tests/support/win_test_support.h"
 
 namespace korvath::skin {
@@ -374,6 +375,91 @@ TEST(KeptFonts, MemoryThatRunsOutWhileAFontIsKeptLeavesTheirLockFree) {
   const testsupport::HangGuard guard(20000);
   ASSERT_TRUE(SkinFontFromName(next, kDefaultFontFace, kSize));
   EXPECT_EQ(next.GetSize(), kSize);
+  SkinReleaseKeptFonts();
+}
+
+// While alive, the program's calls of GDI+ that make, copy and delete a font
+// are noted on their way: what the kept fonts do to GDI+ underneath.
+class FontCalls {
+ public:
+  FontCalls() {
+    for (Route& route : routes_) {
+      route.slot = testsupport::ImportSlot("gdiplus.dll", route.name);
+      if (route.slot) *route.original = testsupport::SwapImport(route.slot, route.standIn);
+    }
+    created = 0;
+    copiedFrom.clear();
+    deleted.clear();
+  }
+  ~FontCalls() {
+    for (Route& route : routes_) {
+      if (route.slot) testsupport::SwapImport(route.slot, *route.original);
+    }
+  }
+  FontCalls(const FontCalls&) = delete;
+  FontCalls& operator=(const FontCalls&) = delete;
+  bool routed() const {
+    return std::all_of(std::begin(routes_), std::end(routes_), [](const Route& r) { return r.slot != nullptr; });
+  }
+
+  static inline int created = 0;
+  static inline std::vector<const void*> copiedFrom, deleted;
+
+ private:
+  static Gdiplus::GpStatus WINGDIPAPI Create(const Gdiplus::GpFontFamily* family, Gdiplus::REAL size, INT style,
+                                             Gdiplus::Unit unit, Gdiplus::GpFont** font) {
+    ++created;
+    return create_(family, size, style, unit, font);
+  }
+  static Gdiplus::GpStatus WINGDIPAPI Clone(Gdiplus::GpFont* font, Gdiplus::GpFont** copy) {
+    copiedFrom.push_back(font);
+    return clone_(font, copy);
+  }
+  static Gdiplus::GpStatus WINGDIPAPI Delete(Gdiplus::GpFont* font) {
+    deleted.push_back(font);
+    return delete_(font);
+  }
+  static inline decltype(&Create) create_ = nullptr;
+  static inline decltype(&Clone) clone_ = nullptr;
+  static inline decltype(&Delete) delete_ = nullptr;
+  struct Route {
+    const char* name;
+    void* standIn;
+    void** original;
+    void** slot = nullptr;
+  };
+  Route routes_[3] = {{"GdipCreateFont", reinterpret_cast<void*>(&Create), reinterpret_cast<void**>(&create_)},
+                      {"GdipCloneFont", reinterpret_cast<void*>(&Clone), reinterpret_cast<void**>(&clone_)},
+                      {"GdipDeleteFont", reinterpret_cast<void*>(&Delete), reinterpret_cast<void**>(&delete_)}};
+};
+
+// The release before GDI+ shuts down deletes every kept font (the copies
+// are GDI+ objects that must not outlive it), and the next copy of a face
+// is of a font made anew, not of one deleted.
+TEST(KeptFonts, TheReleaseDeletesEveryKeptFontAndTheNextCopyIsOfOneMadeAnew) {
+  constexpr float kSizes[] = {31.5f, 32.5f};  // kept by no other test
+  gdip::Font copy;
+  FontCalls calls;
+  ASSERT_TRUE(calls.routed());
+  for (const float size : kSizes) {
+    ASSERT_TRUE(SkinFontFromName(copy, kDefaultFontFace, size));
+    ASSERT_TRUE(SkinFontFromName(copy, kDefaultFontFace, size));  // copied from the kept font: none made
+  }
+  EXPECT_EQ(FontCalls::created, 2);
+  const std::vector<const void*> kept = FontCalls::copiedFrom;
+  ASSERT_EQ(kept.size(), 4u);
+  EXPECT_EQ(kept[0], kept[1]);
+  EXPECT_EQ(kept[2], kept[3]);
+  FontCalls::deleted.clear();
+  SkinReleaseKeptFonts();
+  for (const void* font : {kept[0], kept[2]}) {
+    EXPECT_EQ(std::count(FontCalls::deleted.begin(), FontCalls::deleted.end(), font), 1);
+  }
+  FontCalls::created = 0;
+  FontCalls::copiedFrom.clear();
+  ASSERT_TRUE(SkinFontFromName(copy, kDefaultFontFace, kSizes[0]));
+  EXPECT_EQ(FontCalls::created, 1);
+  EXPECT_EQ(copy.GetSize(), kSizes[0]);
   SkinReleaseKeptFonts();
 }
 

@@ -1,6 +1,6 @@
 // The installers and the procedures of skinned edits, combo boxes, list-type
 // controls and transparent children, driven through real windows and input;
-// memory that runs out while a box is painted.
+// memory that runs out while a box or an edit handles its messages.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,12 +20,14 @@
 #include "skin/draw/drawing_values.h"
 #include "skin/draw/engine_caches.h"
 #include "skin/draw/frame_geometry.h"
+#include "skin/draw/memory_dc.h"
 #include "skin/edit/edit_installers.h"
 #include "skin/edit/edit_lookup.h"
 #include "skin/edit/painters.h"
 #include "skin/edit/window_procs.h"
 #include "tests/skin/edit/edit_skin_fixture.h"
 #include "tests/support/failing_allocation.h"
+#include "tests/support/failing_messages.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -379,6 +381,30 @@ TEST_F(ControlSkinsTest, MemoryThatRunsOutInABoxsPaintEndsOnlyTheSkinsPartOfTheM
   EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
   for (HWND box : {combo, twin}) ComboSkinPaint(SkinFindEntry(box, &SkinWindowRecord::Combos));
   EXPECT_EQ(Shown(combo).pixels, Shown(twin).pixels);
+}
+
+// Memory that runs out at any allocation of the skin's part of a message to
+// an edit, each in turn, ends the skin's part there, inside the edit's
+// procedure: the message goes on to the edit's own procedure once (a paint
+// that went there before the ring is drawn does not go a second time, the
+// loss of the focus goes there after the skin's part failed) and gets its
+// answer. Then the edit shows what an edit that never failed shows.
+TEST_F(ControlSkinsTest, MemoryThatRunsOutInAnEditsProcedureEndsOnlyTheSkinsPartOfTheMessage) {
+  HWND edit = Add(L"Edit", ES_AUTOHSCROLL, 20, 20, 140, 26, WS_EX_CLIENTEDGE);
+  HWND twin = Add(L"Edit", ES_AUTOHSCROLL, 20, 80, 140, 26, WS_EX_CLIENTEDGE);
+  korvath::platform::SetWindowProcedure(edit, &testsupport::CountingOwnProcedure);
+  InstallAll();
+  ASSERT_EQ(Saved(edit), &testsupport::CountingOwnProcedure);
+  const testsupport::HangGuard guard(kHangMs);
+  testsupport::SendWithEachAllocationFailing({
+      // The ring is drawn on a registered memory DC: the list of them is
+      // made to grow at each paint.
+      {"painted", [&] { return LRESULT(RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW)); },
+       WM_PAINT, TRUE, false, [] { SkinMemoryDcList().shrink_to_fit(); }},
+      {"left", [&] { return SendMessageW(edit, WM_KILLFOCUS, 0, 0); }, WM_KILLFOCUS, 0},
+  });
+  for (HWND box : {edit, twin}) RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(testsupport::SameRgb(Shown(edit), Shown(twin)));
 }
 
 TEST_F(ControlSkinsTest, CombosShowHoverAndFocusAndReportTheirOwnAnswerToSetText) {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/gdi_object.h"
+#include "platform/message_params.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
@@ -17,6 +18,7 @@
 #include "skin/menu/menu_items.h"
 #include "skin/menu/popup_menu.h"
 #include "tests/skin/form/form_fixture.h"
+#include "tests/support/failing_messages.h"
 
 namespace korvath::skin::test {
 namespace {
@@ -271,6 +273,35 @@ TEST_F(FormTest, ANullTitleClearsTheCaptionsText) {
   SendMessageW(form(), WM_SETTEXT, 0, 0);
   EXPECT_EQ(caption(), empty);
   EXPECT_EQ(GetWindowTextLengthW(form()), 0);
+}
+
+// Memory that runs out at any allocation of the skin's part of a message to
+// the form, each in turn, ends the skin's part there, inside the form's
+// procedure: the message goes on to the form's own procedure (once) and gets
+// its answer, and the form goes on: the skin draws its title and its picture
+// again.
+TEST_F(FormTest, MemoryThatRunsOutInTheFormsProcedureEndsOnlyTheSkinsPartOfTheMessage) {
+  Skin(WS_POPUP, 400, 300, Framed(), &CountingOwnProcedure);
+  const wchar_t kTitle[] = L"A title longer than a short string holds";
+  const auto repaint = [&] {
+    record().RenderPending = true;  // as a change of the theme leaves it
+    return LRESULT(RedrawWindow(form(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW));
+  };
+  SendWithEachAllocationFailing({
+      {"title", [&] { return SendMessageW(form(), WM_SETTEXT, 0, platform::ToParam(kTitle)); }, WM_SETTEXT, TRUE},
+      {"shown", [&] { return SendMessageW(form(), WM_SHOWWINDOW, TRUE, 0); }, WM_SHOWWINDOW, 0},
+      {"painted", repaint, WM_PAINT, TRUE, true},
+  });
+  EXPECT_EQ(WindowText(form()), kTitle);
+  const auto caption = [&] {
+    return CaptureDC(record().BackDC.get(), 0, 0, record().ButtonStripLeft - 2, record().CaptionHeight).pixels;
+  };
+  SetWindowTextW(form(), L"");
+  const auto empty = caption();
+  SetWindowTextW(form(), kTitle);
+  EXPECT_NE(caption(), empty);
+  SkinSetBackgroundTheme("", {}, 0x305070, 0xC0C0C0);
+  EXPECT_EQ(BackAt(150, 100), 0x705030u);
 }
 
 TEST_F(FormTest, AScreenSizedFormFillsTheWorkAreaWhereItLies) {

@@ -229,17 +229,26 @@ TEST_F(MessageBoxTest, ABoxIsLaidOutOnceAndNotAgainWhenShown) {
   EXPECT_EQ(int(driver.seen().size()), 1);
 }
 
+// A dialog of the message box's class with a text and an OK button, made
+// shown or hidden, as the system makes a box before it is activated.
+HWND SystemLikeBox(bool shown) {
+  HWND box = CreateWindowExW(0, L"#32770", L"x", WS_POPUP | WS_CAPTION | (shown ? WS_VISIBLE : 0), 40, 40, 240, 140,
+                             nullptr, nullptr, nullptr, nullptr);
+  if (!box) return nullptr;
+  CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE | SS_LEFT, 20, 20, 100, 16, box, nullptr, nullptr,
+                  nullptr);
+  CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 70, 24, box, HMENU(IDOK),
+                  nullptr, nullptr);
+  return box;
+}
+
 // A dialog dressed while it is already shown is laid out at once; one dressed
 // while hidden, when it is shown.
 TEST_F(MessageBoxTest, ADialogDressedWhileShownIsLaidOutAtOnceAndAHiddenOneWhenShown) {
   for (const bool shown : {true, false}) {
-    HWND box = CreateWindowExW(0, L"#32770", L"x", WS_POPUP | WS_CAPTION | (shown ? WS_VISIBLE : 0), 40, 40, 240,
-                               140, nullptr, nullptr, nullptr, nullptr);
+    HWND box = SystemLikeBox(shown);
     ASSERT_NE(box, nullptr);
-    CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE | SS_LEFT, 20, 20, 100, 16, box, nullptr,
-                    nullptr, nullptr);
-    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 70, 24, box,
-                              HMENU(IDOK), nullptr, nullptr);
+    HWND ok = GetDlgItem(box, IDOK);
     DialogSkinAttach(box);
     const SkinWindowRecord* record = SkinRecordOfWindow(box);
     ASSERT_NE(record, nullptr);
@@ -266,13 +275,8 @@ TEST_F(MessageBoxTest, ABoxWhoseDressingRunsOutOfMemoryIsDressedInFullOrNotAtAll
   int undressed = 0;
   for (int nth = 1;; ++nth) {
     ASSERT_LT(nth, 10000) << "no dressing went without a failed allocation";
-    HWND box = CreateWindowExW(0, L"#32770", L"x", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40, 240, 140, nullptr,
-                               nullptr, nullptr, nullptr);
+    HWND box = SystemLikeBox(true);
     ASSERT_NE(box, nullptr);
-    CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE | SS_LEFT, 20, 20, 100, 16, box, nullptr,
-                    nullptr, nullptr);
-    CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 70, 24, box, HMENU(IDOK),
-                    nullptr, nullptr);
     const LONG_PTR own = GetWindowLongPtrW(box, GWLP_WNDPROC);
     bool failed = false;
     {
@@ -293,6 +297,41 @@ TEST_F(MessageBoxTest, ABoxWhoseDressingRunsOutOfMemoryIsDressedInFullOrNotAtAll
     DestroyWindow(box);
     EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty()) << nth;
     if (!failed) break;
+  }
+  EXPECT_GT(undressed, 0);
+}
+
+// A box whose dressing stops (memory that runs out at any allocation of it,
+// each in turn, as the hook dresses it at its activation) takes the hook with
+// it: activated again after another window, it is dressed no more than it
+// was. A box dressed in full ends the hook at its activation.
+TEST_F(MessageBoxTest, ABoxWhoseDressingStopsTakesTheHookWithIt) {
+  testsupport::TestWindow other(100, 80, L"other");
+  int undressed = 0;
+  for (int nth = 1;; ++nth) {
+    ASSERT_LT(nth, 10000) << "no dressing went without a failed allocation";
+    SkinMessageBoxHookInstall();
+    HWND box = SystemLikeBox(false);  // the hook's box from its creation
+    ASSERT_NE(box, nullptr);
+    bool failed = false;
+    {
+      const testsupport::FailingAllocation failing(nth);
+      ShowWindow(box, SW_SHOW);  // activates it
+      failed = failing.Failed();
+    }
+    testsupport::PumpMessages();
+    const bool dressed = SkinRecordOfWindow(box) != nullptr;
+    undressed += !dressed;
+    EXPECT_EQ(SkinEngine.box.MsgBoxCbtHook.get(), nullptr) << nth;
+    SetActiveWindow(other.hwnd());
+    SetActiveWindow(box);
+    testsupport::PumpMessages();
+    EXPECT_EQ(SkinRecordOfWindow(box) != nullptr, dressed) << nth;
+    EXPECT_EQ((GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_LAYERED) != 0, dressed) << nth;
+    SkinMessageBoxHookRemove(box);
+    DestroyWindow(box);
+    EXPECT_TRUE(SkinEngine.lists.SkinWindowList.empty()) << nth;
+    if (!failed || HasFailure()) break;
   }
   EXPECT_GT(undressed, 0);
 }
@@ -680,6 +719,43 @@ TEST_F(MessageBoxTest, ABoxWhoseFirstPaintRunsOutOfMemoryStillFadesIn) {
     EXPECT_TRUE(failing.Failed());
   }
   EXPECT_TRUE(FadesInTo240(box));
+  DestroyWindow(box);
+}
+
+// A box fades in once, after its first paint: a repaint of a box that has
+// faded in starts no fade again, which would take the box down to its first
+// step's alpha and up again; the box keeps the alpha it has.
+TEST_F(MessageBoxTest, ABoxFadesInOnceAndItsRepaintsLeaveItsAlpha) {
+  HWND box = SystemLikeBox(true);
+  ASSERT_NE(box, nullptr);
+  DialogSkinAttach(box);
+  SkinWindowRecord* record = SkinRecordOfWindow(box);
+  ASSERT_NE(record, nullptr);
+  ASSERT_TRUE(FadesInTo240(box));
+  // The thread the box holds for its fade, looked at through a handle of the
+  // test's: ended.
+  const auto fadeEnded = [&] {
+    HANDLE fade = nullptr;
+    if (!record->FadeInThread.joinable() ||
+        !DuplicateHandle(GetCurrentProcess(), pthread_gethandle(record->FadeInThread.native_handle()),
+                         GetCurrentProcess(), &fade, SYNCHRONIZE, FALSE, 0)) {
+      return false;
+    }
+    const bool ended = PumpUntil([fade] { return WaitForSingleObject(fade, 0) == WAIT_OBJECT_0; }, 5000);
+    CloseHandle(fade);
+    return ended;
+  };
+  ASSERT_TRUE(fadeEnded());
+  // An alpha that no step of a fade gives (each gives a multiple of 24): a
+  // fade started again would leave 240.
+  constexpr BYTE kKept = 100;
+  SetLayeredWindowAttributes(box, 0xFF00FF, kKept, LWA_COLORKEY | LWA_ALPHA);
+  for (int i = 0; i < 3; ++i) {
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    testsupport::PumpMessages();  // what the paint posted
+  }
+  EXPECT_TRUE(fadeEnded());
+  EXPECT_EQ(LayeredAlpha(box), int(kKept));
   DestroyWindow(box);
 }
 
