@@ -125,6 +125,7 @@ TEST(GdipTextureBrush, EachCreatorCutsItsRectangleAndTakesItsWrapMode) {
   std::function<bool(gdip::TextureBrush&)> refusals[] = {
       [&](auto& o) { return o.CreateFromRect(picture, 2, 0, 2.5f, 2); },
       [&](auto& o) { return o.CreateFromRectI(picture, 0, 1, 4, 2); },
+      [&](auto& o) { return o.CreateFromRectI(picture, 2, 0, 3, 2); },
       [&](auto& o) { return o.CreateWithAttributes(picture, 0, 0, 4, 2.5f, &blueTiles); },
       [&](auto& o) { return o.CreateWithAttributesI(picture, 3, 0, 2, 2); },
       [&](auto& o) { return o.CreateFromRect(picture, -1, 0, 2, 2); },
@@ -137,6 +138,44 @@ TEST(GdipTextureBrush, EachCreatorCutsItsRectangleAndTakesItsWrapMode) {
     gdip::TextureBrush refused;
     EXPECT_REFUSED(!create(refused));
     EXPECT_EQ(refused.GetNativeObject(), nullptr);
+  }
+}
+
+// Integer rectangles up to and past the picture's right edge, each made by the
+// wrapper and by GDI+'s own call: the same status, and where GDI+ makes a
+// brush, the same tiles. A rectangle past the edge is not cut down to the
+// picture (GDI+ refuses it).
+TEST(GdipTextureBrush, AnIntegerRectangleUpToOrPastTheRightEdgeIsWhatGdiplusMakesOfIt) {
+  namespace Flat = Gdiplus::DllExports;
+  gdip::Bitmap picture = TwoColourBitmap(4, 2, kRed, kGreen);
+  struct Area {
+    int x, y, width, height;
+  };
+  const Area areas[] = {{1, 0, 3, 2}, {3, 0, 1, 2}, {2, 0, 3, 2}, {3, 0, 2, 2}, {0, 0, 5, 2}, {4, 0, 1, 2}};
+  for (const Area& a : areas) {
+    for (bool attributes : {false, true}) {
+      SCOPED_TRACE(std::to_string(a.x) + ", " + std::to_string(a.width) + (attributes ? " with attributes" : ""));
+      Gdiplus::GpTexture* made = nullptr;
+      const Gdiplus::GpStatus expected =
+          attributes ? Flat::GdipCreateTextureIAI(picture.NativeImage(), nullptr, a.x, a.y, a.width, a.height, &made)
+                     : Flat::GdipCreateTexture2I(picture.NativeImage(), Gdiplus::WrapModeTile, a.x, a.y, a.width,
+                                                 a.height, &made);
+      gdip::TextureBrush reference, brush;
+      if (expected == Gdiplus::Ok) reference.SetNativeObject(made);
+      gdip::SetLastGdipStatus(Gdiplus::GenericError);
+      const bool created = attributes ? brush.CreateWithAttributesI(picture, a.x, a.y, a.width, a.height)
+                                      : brush.CreateFromRectI(picture, a.x, a.y, a.width, a.height);
+      EXPECT_EQ(created, expected == Gdiplus::Ok);
+      EXPECT_EQ(gdip::LastGdipStatus(), expected);
+      if (expected != Gdiplus::Ok) {
+        EXPECT_EQ(brush.GetNativeObject(), nullptr);
+        continue;
+      }
+      Canvas filled(12, 4, kWhite), byGdiplus(12, 4, kWhite);
+      EXPECT_TRUE(filled.graphics.FillRectangle(brush, 0, 0, 12, 4) &&
+                  byGdiplus.graphics.FillRectangle(reference, 0, 0, 12, 4));
+      EXPECT_EQ(Row(filled, 1), Row(byGdiplus, 1));
+    }
   }
 }
 

@@ -74,6 +74,9 @@ struct ImageCase {
   Draw<gdip::Point> drawInt;
   std::vector<Probe> probes;
   bool tenths = true;  // false: the float form as given, at the device's scale
+  // SourceCopy: the source area past the picture's edge is written as clear
+  // pixels, so it shows even where the destination's size follows the source's.
+  Gdiplus::CompositingMode compositing = Gdiplus::CompositingModeSourceOver;
 };
 
 const std::vector<gdip::Point> kPicturePlace = {{38, 29}}, kRectangle = {{19, 29}, {69, 39}},
@@ -105,11 +108,23 @@ const ImageCase kImageCases[] = {
     // first column lands where the source puts it, with nothing left of it.
     {"ImagePointRect past the left edge", kPicturePlace, TWIN(DrawImagePointRect, own, p[0].x, p[0].y, -10, 0, 30, 10),
      {{42, 33, kWhite}, {51, 33, kRed}, {64, 33, kRed}, {71, 33, kWhite}}},
+    // A source reaching 20 pixels past the picture's right edge, copied: the
+    // picture's last 10 columns, then 20 clear ones, as wide as the source.
+    {"ImagePointRect past the right edge", kPicturePlace,
+     TWIN(DrawImagePointRect, own, p[0].x, p[0].y, 30, 0, 30, 10),
+     {{36, 33, kWhite}, {43, 33, kGreen}, {49, 33, 0}, {66, 33, 0}, {69, 33, kWhite}, {49, 40, kWhite}}, true,
+     Gdiplus::CompositingModeSourceCopy},
     {"ImageRectRect", kRectangle, TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10),
      {{81, 61, kGreen}, {23, 45, kRed}, {45, 75, kWhite}}},
     {"ImageRectRect past the left edge", kRectangle,
      TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, -10, 0, 30, 10),
      {{31, 45, kWhite}, {47, 45, kRed}, {83, 45, kRed}, {93, 45, kWhite}}},
+    // Stretched 2.3 times: the last 10 columns fill x = 19 to 42, the 20
+    // clear ones the rest of the destination.
+    {"ImageRectRect past the right edge", kRectangle,
+     TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 30, 0, 30, 10),
+     {{17, 45, kWhite}, {23, 45, kGreen}, {39, 45, kGreen}, {45, 45, 0}, {75, 45, 0}, {91, 45, kWhite}}, true,
+     Gdiplus::CompositingModeSourceCopy},
     {"ImageRectRect keyed", kRectangle,
      TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10, Gdiplus::UnitPixel, keyed),
      {{23, 53, kRed}, {45, 31, kWhite}}},
@@ -131,6 +146,10 @@ const ImageCase kImageCases[] = {
     {"ImagePointsRect past the left edge", kMirrored,
      TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, -10, 0, 30, 10),
      {{79, 41, kWhite}, {65, 41, kRed}, {35, 41, kRed}}},
+    // Mirrored: the last 10 columns from x = 89 to 69, the clear ones on to 29.
+    {"ImagePointsRect past the right edge", kMirrored,
+     TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 30, 0, 30, 10),
+     {{85, 41, kGreen}, {73, 41, kGreen}, {65, 41, 0}, {35, 41, 0}}, true, Gdiplus::CompositingModeSourceCopy},
     {"ImagePointsRect keyed", kMirrored,
      TWIN(DrawImagePointsRect, own, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y, 10, 0, 30, 10, Gdiplus::UnitPixel,
           keyed),
@@ -159,7 +178,8 @@ TEST(GdipImageDrawing, EachFormPutsEachQuadrantWhereItBelongs) {
       SCOPED_TRACE(std::string(c.name) + (floatForm ? "" : " (integer form)"));
       Canvas canvas(100, 80, kWhite);
       gdip::Graphics& g = canvas.graphics;
-      ASSERT_TRUE(g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor));
+      ASSERT_TRUE(g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor) &&
+                  g.SetCompositingMode(c.compositing));
       gdip::SetLastGdipStatus(Gdiplus::GenericError);
       if (floatForm) {
         if (c.tenths) {
@@ -288,3 +308,4 @@ TEST(GdipImageDrawing, TheColourMatrixDrawingTakesASourcePastThePicturesLeftEdge
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
   ExpectPixels(canvas, {{30, 25, kWhite}, {45, 25, kRed}, {75, 25, kRed}, {85, 25, kWhite}});
 }
+

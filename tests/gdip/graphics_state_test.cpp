@@ -401,6 +401,29 @@ TEST(GdipSurfaces, TheDeviceContextOfAnImageGraphicsDrawsIntoTheImageOnceRelease
   EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
 }
 
+// While its device context is out the graphics is busy and GDI+ refuses to
+// delete it: Delete stores that refusal. The object lets go of the handle all
+// the same (every destroy leaves its object empty); the test takes it back to
+// give the context back and delete it.
+TEST(GdipSurfaces, DeletingAGraphicsWhoseDeviceContextIsOutStoresGdiplusRefusal) {
+  Canvas canvas(8, 8, kWhite);
+  gdip::Graphics g;
+  ASSERT_TRUE(g.FromImage(canvas.bitmap));
+  HDC dc = g.GetDC();
+  ASSERT_NE(dc, nullptr);
+  Gdiplus::GpGraphics* busy = g.NativeGraphics();
+  gdip::SetLastGdipStatus(Gdiplus::Ok);
+  EXPECT_FALSE(g.Delete());
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::ObjectBusy);
+  EXPECT_EQ(g.GetNativeObject(), nullptr);
+  ASSERT_TRUE(IsLiveNative(busy));
+  gdip::Graphics taken;
+  taken.SetNativeGraphics(busy);
+  EXPECT_TRUE(taken.ReleaseDC(dc));
+  EXPECT_TRUE(taken.Delete());
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+}
+
 TEST(GdipSurfaces, CommentsFlushesAndNearestColoursAnswerForTheGraphics) {
   Canvas canvas(4, 4);
   gdip::Graphics& g = canvas.graphics;

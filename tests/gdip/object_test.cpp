@@ -97,6 +97,44 @@ class GdipWrapperRules : public testing::Test {
   gdip::Bitmap surface;
 };
 
+// The flat call with which each kind's destroy releases its handle.
+template <class T>
+struct Release;
+#define RELEASE(T, fn)                                         \
+  template <>                                                  \
+  struct Release<T> {                                          \
+    using Function = decltype(&Gdiplus::DllExports::fn);       \
+    static constexpr const char* kName = #fn;                  \
+  }
+RELEASE(gdip::Image, GdipDisposeImage);
+RELEASE(gdip::Bitmap, GdipDisposeImage);
+RELEASE(gdip::Region, GdipDeleteRegion);
+RELEASE(gdip::Font, GdipDeleteFont);
+RELEASE(gdip::FontFamily, GdipDeleteFontFamily);
+RELEASE(gdip::StringFormat, GdipDeleteStringFormat);
+RELEASE(gdip::Graphics, GdipDeleteGraphics);
+RELEASE(gdip::Pen, GdipDeletePen);
+RELEASE(gdip::GraphicsPath, GdipDeletePath);
+RELEASE(gdip::SolidBrush, GdipDeleteBrush);
+RELEASE(gdip::LinearGradientBrush, GdipDeleteBrush);
+RELEASE(gdip::PathGradientBrush, GdipDeleteBrush);
+RELEASE(gdip::TextureBrush, GdipDeleteBrush);
+#undef RELEASE
+
+// A release that GDI+ carries out and answers with a failure all the same:
+// the status that only the destroy's own store can bring to the last status.
+template <class Function>
+struct FailingRelease;
+template <class Native>
+struct FailingRelease<Gdiplus::GpStatus(WINGDIPAPI*)(Native*)> {
+  static constexpr Gdiplus::GpStatus kAnswer = Gdiplus::Win32Error;
+  static inline void* original = nullptr;
+  static Gdiplus::GpStatus WINGDIPAPI Call(Native* object) {
+    reinterpret_cast<Gdiplus::GpStatus(WINGDIPAPI*)(Native*)>(original)(object);
+    return kAnswer;
+  }
+};
+
 using Kinds = testing::Types<gdip::Image, gdip::Bitmap, gdip::Region, gdip::Font, gdip::FontFamily, gdip::StringFormat,
                              gdip::Graphics, gdip::Pen, gdip::GraphicsPath, gdip::SolidBrush, gdip::LinearGradientBrush,
                              gdip::PathGradientBrush, gdip::TextureBrush>;
@@ -139,6 +177,40 @@ TYPED_TEST(GdipWrapperRules, FillingReplacingMovingAndDestroyingHandOneHandleAlo
   EXPECT_TRUE(this->Destroy(other));
   EXPECT_EQ(other.GetNativeObject(), nullptr);
   this->ExpectNoCallToDestroy(other);
+}
+
+// The destroy, called or run by the destructor, stores its release's status
+// over whatever was there: Ok, or the failure that GDI+ answered.
+TYPED_TEST(GdipWrapperRules, DestroyingStoresTheStatusOfTheRelease) {
+  TypeParam object;
+  ASSERT_TRUE(this->Fill(object));
+  gdip::SetLastGdipStatus(Gdiplus::Aborted);
+  EXPECT_TRUE(this->Destroy(object));
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+  {
+    TypeParam dropped;
+    ASSERT_TRUE(this->Fill(dropped));
+    gdip::SetLastGdipStatus(Gdiplus::Aborted);
+  }
+  EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok) << "after the destructor";
+
+  using Failing = FailingRelease<typename Release<TypeParam>::Function>;
+  for (bool byDestructor : {false, true}) {
+    SCOPED_TRACE(byDestructor ? "by the destructor" : "by the destroy method");
+    std::optional<TypeParam> failing(std::in_place);
+    ASSERT_TRUE(this->Fill(*failing));
+    gdiptest::NativeObjectsBalance released(-1);  // the release was carried out
+    gdiptest::GdiplusStandIn standIn(Release<TypeParam>::kName, reinterpret_cast<void*>(&Failing::Call));
+    Failing::original = standIn.Original();
+    gdip::SetLastGdipStatus(Gdiplus::Ok);
+    if (byDestructor) {
+      failing.reset();
+    } else {
+      EXPECT_FALSE(this->Destroy(*failing));
+      EXPECT_EQ(failing->GetNativeObject(), nullptr);
+    }
+    EXPECT_EQ(gdip::LastGdipStatus(), Failing::kAnswer);
+  }
 }
 
 TYPED_TEST(GdipWrapperRules, ACloneLivesOnItsOwnAndAFailedCloneEmptiesTheTarget) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +12,7 @@
 #include "gdip/bitmap.h"
 #include "platform/embedded_image.h"
 #include "tests/gdip/gdip_test_support.h"
+#include "tests/gdip/native_objects.h"
 
 namespace korvath::gdip::test_pictures {
 std::span<const uint8_t> Background();
@@ -29,6 +33,8 @@ Gdiplus::ARGB PixelOf(const Image& image, int x, int y) {
   Gdiplus::DllExports::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image.GetNativeObject()), x, y, &colour);
   return colour;
 }
+
+constexpr std::string_view kJpegFormat = "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}";
 
 // The direct decode must be indistinguishable from GDI+'s own: the program's
 // pictures go through it, and every pixel of the window depends on them.
@@ -66,7 +72,6 @@ TEST(PictureDecode, GivesGdiplusOwnPixelsFormatAndResolutionForTheProgramsPictur
 // A picture whose pixels are not square keeps its horizontal and its
 // vertical resolution, each where GDI+ has it.
 TEST(PictureDecode, KeepsAHorizontalResolutionThatDiffersFromTheVertical) {
-  constexpr std::string_view kJpegFormat = "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}";
   const struct {
     std::string_view format;
     int pixelFormat;
@@ -83,6 +88,80 @@ TEST(PictureDecode, KeepsAHorizontalResolutionThatDiffersFromTheVertical) {
     ASSERT_TRUE(DecodePictureDirect(bytes, direct));
     EXPECT_NEAR(direct.GetHorizontalResolution(), 72, 0.5);
     EXPECT_NEAR(direct.GetVerticalResolution(), 150, 0.5);
+  }
+}
+
+// A lock as Windows' GDI+ hands one out: a buffer of its own of exactly the
+// locked rows, followed by guard bytes, whose rows are copied into the bitmap
+// when it is unlocked. Wine's lock hands out the bitmap's own bits, where a
+// row written past the locked area lands in the picture and shows nothing.
+struct ExactRowsLock {
+  static constexpr uint8_t kGuard = 0x5A;
+  static inline void* lockOriginal = nullptr;
+  static inline void* unlockOriginal = nullptr;
+  static inline int locks = 0;
+  static inline bool guardWritten = false;
+  static inline std::vector<uint8_t> buffer;
+  static inline size_t rowBytes = 0;  // the locked rows' bytes at the buffer's start
+  static inline UINT lockFlags = 0;
+  static inline void* bitmapRows = nullptr;
+
+  static Gdiplus::GpStatus WINGDIPAPI Lock(Gdiplus::GpBitmap* bitmap, const Gdiplus::GpRect* area, UINT flags,
+                                           Gdiplus::PixelFormat format, Gdiplus::BitmapData* data) {
+    const Gdiplus::GpStatus status =
+        reinterpret_cast<decltype(&Gdiplus::DllExports::GdipBitmapLockBits)>(lockOriginal)(bitmap, area, flags,
+                                                                                             format, data);
+    if (status != Gdiplus::Ok) return status;
+    ++locks;
+    lockFlags = flags;
+    const size_t stride = size_t(std::abs(data->Stride));
+    UINT pictureHeight = 0;
+    Gdiplus::DllExports::GdipGetImageHeight(bitmap, &pictureHeight);
+    rowBytes = stride * data->Height;
+    // A guard as long as the whole picture: whatever is written past the
+    // locked rows lands in it, never in memory the test does not own.
+    buffer.assign(rowBytes + stride * (pictureHeight + 1), kGuard);
+    if (flags & Gdiplus::ImageLockModeRead) std::memcpy(buffer.data(), data->Scan0, rowBytes);
+    else std::fill_n(buffer.begin(), rowBytes, uint8_t(0xA5));  // what a fresh buffer holds: not the picture
+    bitmapRows = std::exchange(data->Scan0, buffer.data());
+    return Gdiplus::Ok;
+  }
+  static Gdiplus::GpStatus WINGDIPAPI Unlock(Gdiplus::GpBitmap* bitmap, Gdiplus::BitmapData* data) {
+    if (data->Scan0 == buffer.data()) {
+      guardWritten = guardWritten || std::any_of(buffer.begin() + rowBytes, buffer.end(),
+                                                 [](uint8_t b) { return b != kGuard; });
+      if (lockFlags & Gdiplus::ImageLockModeWrite) std::memcpy(bitmapRows, buffer.data(), rowBytes);
+      data->Scan0 = bitmapRows;
+    }
+    return reinterpret_cast<decltype(&Gdiplus::DllExports::GdipBitmapUnlockBits)>(unlockOriginal)(bitmap, data);
+  }
+};
+
+// Every row of the picture arrives, and nothing is written past the rows that
+// the decode locked, under a lock that hands out exactly those rows.
+TEST(PictureDecode, EveryRowArrivesThroughALockOfExactlyTheLockedRows) {
+  gdiptest::GdiplusStandIn lock = GDIPLUS_STAND_IN(GdipBitmapLockBits, ExactRowsLock::Lock);
+  gdiptest::GdiplusStandIn unlock = GDIPLUS_STAND_IN(GdipBitmapUnlockBits, ExactRowsLock::Unlock);
+  ExactRowsLock::lockOriginal = lock.Original();
+  ExactRowsLock::unlockOriginal = unlock.Original();
+  // Rows of their own colours, the last one unlike the empty bitmap's.
+  Bitmap rows = gdiptest::PlaceBitmap(5, 7);
+  std::string jpeg(kJpegFormat);
+  const std::vector<uint8_t> madePng = gdiptest::MakePng(5, 7, gdiptest::PlaceColour);
+  const std::vector<uint8_t> madeJpeg = rows.SaveToStream(&jpeg);
+  const std::span<const uint8_t> pictures[] = {
+      madePng, madeJpeg, platform::EmbeddedImageBytes(test_pictures::Background()),
+      platform::EmbeddedImageBytes(test_pictures::CaptionClose()),
+      platform::EmbeddedImageBytes(test_pictures::GlyphStrip())};
+  const int formats[] = {PixelFormat32bppARGB, PixelFormat24bppRGB, PixelFormat24bppRGB, PixelFormat32bppARGB,
+                         PixelFormat32bppARGB};
+  for (size_t i = 0; i < std::size(pictures); ++i) {
+    SCOPED_TRACE("picture " + std::to_string(i));
+    ExactRowsLock::locks = 0;
+    ExactRowsLock::guardWritten = false;
+    ExpectBytesSameAsGdiplus(pictures[i], formats[i]);
+    EXPECT_GE(ExactRowsLock::locks, 1) << "the decode took no lock";
+    EXPECT_FALSE(ExactRowsLock::guardWritten) << "written past the locked rows";
   }
 }
 
