@@ -210,6 +210,14 @@ void OnNotify(const SkinMessage& m) {
   }
 }
 
+// Nothing in the drop can throw, so no failing allocation reaches this edge:
+// the pair is read from the control's row of the properties' table, so the
+// writes that clear it change a row that is there and add none (only a new
+// row allocates), and the rest is the system's calls and the owners'
+// noexcept releases. A row goes only with its window, and a form's children
+// are made by the form's thread, which is here: only the thread that made a
+// window can destroy it. The edge stays all the same, as at every
+// enumeration: a drop that came to allocate must not end the process.
 BOOL CALLBACK DropKeptBrush(HWND child, LPARAM) {
   SkinAtCallbackEdge([child] { SkinDeleteControlBrush(child); });
   return TRUE;

@@ -1,5 +1,6 @@
-// The tooltip control's wrapper: the text it carries, and the control gone
-// with its owner window or with the object, never left behind.
+// The tooltip control's wrapper: the text it carries, the control gone with
+// its owner window or with the object, never left behind, and never owned by
+// two objects; the colours and width it is given, before and after it is made.
 #include "platform/tooltip.h"
 
 #include <windows.h>
@@ -7,7 +8,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/gdi_object.h"
 #include "tests/support/win_test_support.h"
@@ -48,6 +53,107 @@ TEST(ToolTipTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
     EXPECT_FALSE(IsWindow(tip));
   }
   EXPECT_EQ(LiveGdiObjectCount(), start);
+}
+
+// The tools a control holds (none without one).
+int32_t ToolsOf(HWND tip) { return tip ? int32_t(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : 0; }
+
+// A control moved to another object, by construction or by assignment, is the
+// other object's alone: the object it left holds none, its calls touch the
+// moved control nowhere (its tools, its colour), and letting it go leaves the
+// control working for its new owner, which destroys it when it goes; one
+// prepared but not yet made moves alike, and the object it left makes none.
+TEST(ToolTipTest, AControlMovedToAnotherObjectIsThatObjectsAlone) {
+  TestWindow form(300, 200, L"form");
+  constexpr COLORREF kBack = RGB(0x10, 0x20, 0x30), kOther = RGB(0x40, 0x50, 0x60);
+  for (const bool prepared : {false, true}) {
+    for (const bool assigned : {false, true}) {
+      SCOPED_TRACE(std::string(prepared ? "prepared, " : "made, ") + (assigned ? "assigned" : "constructed"));
+      std::optional<ToolTip> left(std::in_place);
+      if (prepared) {
+        left->Prepare(form.hwnd());
+      } else {
+        ASSERT_NE(left->Create(form.hwnd()), nullptr);
+      }
+      left->AddTool(RECT{10, 2, 50, 20}, "a", 1);
+      left->SetBackColor(kBack);
+      std::optional<ToolTip> taker;
+      if (assigned) {
+        taker.emplace();
+        HWND before = taker->Create(form.hwnd());  // replaced by the one moved in
+        *taker = std::move(*left);
+        EXPECT_FALSE(IsWindow(before));
+      } else {
+        taker.emplace(std::move(*left));
+      }
+      EXPECT_FALSE(left->Prepared());
+      EXPECT_EQ(left->GetToolCount(), 0);
+      EXPECT_EQ(left->GetHandle(), nullptr);
+      left->AddTool(RECT{60, 2, 90, 20}, "b", 2);
+      left->AddToolCallback(RECT{100, 2, 120, 20}, 3);
+      left->DeleteTool(1);
+      left->SetBackColor(kOther);
+      left->RelayEvent(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+      EXPECT_EQ(left->GetToolCount(), 0);
+      EXPECT_EQ(left->GetHandle(), nullptr);
+      left.reset();  // let go
+
+      EXPECT_EQ(taker->Prepared(), prepared);
+      const HWND tip = taker->GetHandle();
+      ASSERT_TRUE(IsWindow(tip));
+      EXPECT_EQ(GetWindow(tip, GW_OWNER), form.hwnd());
+      EXPECT_EQ(ToolsOf(tip), 1);
+      EXPECT_EQ(COLORREF(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), kBack);
+      taker->AddTool(RECT{60, 2, 90, 20}, "b", 2);
+      EXPECT_EQ(ToolsOf(tip), 2);
+      EXPECT_EQ(taker->GetToolCount(), 2);
+      taker.reset();
+      EXPECT_FALSE(IsWindow(tip));
+    }
+  }
+}
+
+// One setting of the control: what sets it on the object, and the message
+// that reads it from the control.
+struct TipSetting {
+  const char* name;
+  void (*set)(ToolTip& tip, LPARAM value);
+  UINT get;
+};
+const TipSetting kTipSettings[] = {
+    {"back colour", [](ToolTip& tip, LPARAM value) { tip.SetBackColor(COLORREF(value)); }, TTM_GETTIPBKCOLOR},
+    {"text colour", [](ToolTip& tip, LPARAM value) { tip.SetTextColor(COLORREF(value)); }, TTM_GETTIPTEXTCOLOR},
+    {"width", [](ToolTip& tip, LPARAM value) { tip.SetMaxWidth(int32_t(value)); }, TTM_GETMAXTIPWIDTH},
+};
+
+// The colours and the width given to a prepared control before it is made
+// are each kept for its own setting and set on it when it is made, every
+// value told apart from the others; given after, each goes to its own
+// setting at once. One made without a width given wraps at 600 pixels.
+TEST(ToolTipTest, ColoursAndWidthGivenBeforeAndAfterTheControlIsMadeSetEachItsOwnSetting) {
+  TestWindow form(300, 200, L"form");
+  {
+    ToolTip plain;
+    plain.Prepare(form.hwnd());
+    EXPECT_EQ(SendMessageW(plain.Realize(), TTM_GETMAXTIPWIDTH, 0, 0), 600);
+  }
+  // Values that no two settings share, nor the control's own defaults.
+  constexpr LPARAM kBefore[] = {RGB(0x11, 0x22, 0x33), RGB(0x44, 0x55, 0x66), 321};
+  constexpr LPARAM kAfter[] = {RGB(0x77, 0x88, 0x99), RGB(0xAA, 0xBB, 0xCC), 456};
+  ToolTip tip;
+  tip.Prepare(form.hwnd());
+  for (size_t i = 0; i < std::size(kTipSettings); ++i) kTipSettings[i].set(tip, kBefore[i]);
+  const HWND made = tip.Realize();
+  ASSERT_NE(made, nullptr);
+  for (size_t i = 0; i < std::size(kTipSettings); ++i) {
+    SCOPED_TRACE(kTipSettings[i].name);
+    EXPECT_EQ(SendMessageW(made, kTipSettings[i].get, 0, 0), kBefore[i]);
+  }
+  for (size_t i = 0; i < std::size(kTipSettings); ++i) kTipSettings[i].set(tip, kAfter[i]);
+  for (size_t i = 0; i < std::size(kTipSettings); ++i) {
+    SCOPED_TRACE(kTipSettings[i].name);
+    EXPECT_EQ(SendMessageW(made, kTipSettings[i].get, 0, 0), kAfter[i]);
+  }
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
+#include <iterator>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -460,6 +463,127 @@ TEST(KeptFonts, TheReleaseDeletesEveryKeptFontAndTheNextCopyIsOfOneMadeAnew) {
   ASSERT_TRUE(SkinFontFromName(copy, kDefaultFontFace, kSizes[0]));
   EXPECT_EQ(FontCalls::created, 1);
   EXPECT_EQ(copy.GetSize(), kSizes[0]);
+  SkinReleaseKeptFonts();
+}
+
+// While alive, the thread that made it (the first) starts a second thread
+// from inside GDI+'s copy of a font, and stays inside until the second tells
+// it either that it must wait for the lock the first took last (the kept
+// fonts' lock), which it tries before it takes it, or that it came into a
+// copy too, beside the first. Nothing is left to timing: a second kept out
+// says so before it waits, and one let in says so from inside the copy.
+class CopiesBesideEachOther {
+ public:
+  explicit CopiesBesideEachOther(float size) {
+    size_ = size;
+    for (Route& route : routes_) {
+      route.slot = testsupport::ImportSlot(route.dll, route.name);
+      if (route.slot) *route.original = testsupport::SwapImport(route.slot, route.standIn);
+    }
+    for (HANDLE* event : {&secondWaits_, &secondInside_, &firstOut_}) {
+      *event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    }
+    besideEachOther_ = false;
+    secondCopied_ = false;
+    first_ = GetCurrentThreadId();
+  }
+  ~CopiesBesideEachOther() {
+    SetEvent(firstOut_);
+    if (second_.joinable()) second_.join();
+    first_ = secondId_ = 0;
+    firstTook_ = nullptr;
+    for (Route& route : routes_) {
+      if (route.slot) testsupport::SwapImport(route.slot, *route.original);
+    }
+    for (HANDLE event : {secondWaits_, secondInside_, firstOut_}) CloseHandle(event);
+  }
+  CopiesBesideEachOther(const CopiesBesideEachOther&) = delete;
+  CopiesBesideEachOther& operator=(const CopiesBesideEachOther&) = delete;
+  bool routed() const {
+    return std::all_of(std::begin(routes_), std::end(routes_), [](const Route& r) { return r.slot != nullptr; });
+  }
+  // Whether a second thread was started, came into a copy while the first
+  // was in one, and made its copy (once it is done).
+  bool SecondStarted() const { return second_.joinable(); }
+  bool BesideEachOther() const { return besideEachOther_; }
+  bool SecondCopied() {
+    if (second_.joinable()) second_.join();
+    return secondCopied_;
+  }
+
+ private:
+  static void SecondCopies() {
+    secondId_ = GetCurrentThreadId();
+    gdip::Font copy;
+    secondCopied_ = SkinFontFromName(copy, kDefaultFontFace, size_) && copy.GetSize() == size_;
+  }
+  static Gdiplus::GpStatus WINGDIPAPI Clone(Gdiplus::GpFont* font, Gdiplus::GpFont** copy) {
+    const DWORD thread = GetCurrentThreadId();
+    if (thread == first_ && !second_.joinable()) {
+      second_ = std::thread(&SecondCopies);
+      const HANDLE told[] = {secondWaits_, secondInside_};
+      besideEachOther_ = WaitForMultipleObjects(2, told, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+      SetEvent(firstOut_);
+    } else if (thread == secondId_) {
+      SetEvent(secondInside_);
+      WaitForSingleObject(firstOut_, INFINITE);
+    }
+    return clone_(font, copy);
+  }
+  static void Take(PSRWLOCK lock, bool exclusive) {
+    const DWORD thread = GetCurrentThreadId();
+    if (thread == first_) {
+      firstTook_ = lock;
+    } else if (thread == secondId_ && lock == firstTook_) {
+      if (exclusive ? TryAcquireSRWLockExclusive(lock) : TryAcquireSRWLockShared(lock)) return;
+      SetEvent(secondWaits_);
+    }
+    (exclusive ? takeExclusive_ : takeShared_)(lock);
+  }
+  static void WINAPI TakeExclusive(PSRWLOCK lock) { Take(lock, true); }
+  static void WINAPI TakeShared(PSRWLOCK lock) { Take(lock, false); }
+
+  static inline float size_ = 0;
+  static inline std::atomic<DWORD> first_ = 0, secondId_ = 0;
+  static inline std::atomic<PSRWLOCK> firstTook_ = nullptr;
+  static inline std::thread second_;
+  static inline HANDLE secondWaits_ = nullptr, secondInside_ = nullptr, firstOut_ = nullptr;
+  static inline bool besideEachOther_ = false, secondCopied_ = false;
+  static inline decltype(&Clone) clone_ = nullptr;
+  static inline decltype(&TakeExclusive) takeExclusive_ = nullptr, takeShared_ = nullptr;
+  struct Route {
+    const char* dll;
+    const char* name;
+    void* standIn;
+    void** original;
+    void** slot = nullptr;
+  };
+  Route routes_[3] = {
+      {"gdiplus.dll", "GdipCloneFont", reinterpret_cast<void*>(&Clone), reinterpret_cast<void**>(&clone_)},
+      {"kernel32.dll", "AcquireSRWLockExclusive", reinterpret_cast<void*>(&TakeExclusive),
+       reinterpret_cast<void**>(&takeExclusive_)},
+      {"kernel32.dll", "AcquireSRWLockShared", reinterpret_cast<void*>(&TakeShared),
+       reinterpret_cast<void**>(&takeShared_)}};
+};
+
+// A box's fade-in thread and the GUI thread may copy a kept font at once,
+// and GDI+'s copy of one font object must not run on two threads at once:
+// while one thread is inside the copy, another that asks for the same font
+// waits for the kept fonts' lock, and makes its copy once the first is done.
+TEST(KeptFonts, AKeptFontIsCopiedByOneThreadAtATime) {
+  constexpr float kSize = 27.5f;  // kept by no other test
+  gdip::Font first;
+  ASSERT_TRUE(SkinFontFromName(first, kDefaultFontFace, kSize));  // kept before the copies
+  const testsupport::HangGuard guard(20000);
+  {
+    CopiesBesideEachOther copies(kSize);
+    ASSERT_TRUE(copies.routed());
+    ASSERT_TRUE(SkinFontFromName(first, kDefaultFontFace, kSize));
+    ASSERT_TRUE(copies.SecondStarted());
+    EXPECT_FALSE(copies.BesideEachOther());
+    EXPECT_TRUE(copies.SecondCopied());
+  }
+  EXPECT_EQ(first.GetSize(), kSize);
   SkinReleaseKeptFonts();
 }
 
