@@ -212,4 +212,8 @@ void ToolTip::RelayEvent(UINT message, WPARAM wParam, LPARAM lParam) const {
   SendWithPointer(tip_, TTM_RELAYEVENT, 0, &relayed);
 }
 
+void ToolTip::Pop() const {
+  if (tip_) SendMessageW(tip_, TTM_POP, 0, 0);
+}
+
 }  // namespace korvath::platform

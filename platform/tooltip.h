@@ -62,6 +62,11 @@ class ToolTip {
   // moves and button presses from which it shows and hides its tips.
   // Nothing without a control.
   void RelayEvent(UINT message, WPARAM wParam, LPARAM lParam) const;
+  // Takes a tip that shows away at once (TTM_POP). A tip that still shows
+  // when its owner is minimised is hidden by the system as an owned window,
+  // and shown again, empty, when the owner is restored. Nothing without a
+  // control.
+  void Pop() const;
 
  private:
   void Destroy() noexcept;

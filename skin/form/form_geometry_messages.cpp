@@ -83,6 +83,9 @@ LRESULT OnWindowPosChanged(const SkinMessage& m, SkinWindowRecord& r) {
 }
 
 LRESULT OnSize(const SkinMessage& m, SkinWindowRecord& r) {
+  // However it was minimised (ShowWindow too, not only the system command),
+  // the form takes its tip along (its shadow went as it moved to its icon).
+  if (m.wParam == SIZE_MINIMIZED) r.Tips.Pop();
   if (!r.Minimized) InvalidateBackgroundCaches(r);
   r.HotCaptionItem = 0;
   if (SkinEngine.forms.SkinOptFormFlag) {
@@ -157,6 +160,9 @@ LRESULT OnSysCommand(const SkinMessage& m, SkinWindowRecord& r) {
       r.RenderPending = true;
       r.Minimized = true;
       ShadowShowWith(r, false);
+      // Before the system hides the form's own windows: a tip it hides
+      // would come back with the form.
+      r.Tips.Pop();
       break;
     default:
       break;

@@ -27,7 +27,6 @@
 #include "skin/menu/menu_items.h"
 #include "skin/menu/popup_menu.h"
 #include "skin/shadow/drop_shadow.h"
-#include "skin/shadow/shadow_window.h"
 
 namespace korvath::skin {
 
@@ -112,7 +111,6 @@ LRESULT OnShowWindow(const SkinMessage& m, SkinWindowRecord& r) {
     r.ShowPainted = true;
     r.RenderPending = false;
     ShadowShowWith(r, true);
-    if (r.ShadowWindow && !r.Maximized && !r.ShadowDrawn) ShadowRedraw(r, r.ShadowWindow);
     r.Hidden = false;
   } else {
     r.Hidden = true;

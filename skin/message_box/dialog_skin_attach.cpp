@@ -79,7 +79,10 @@ void Dress(HWND box) {
   widened.right += kWiden;
   std::unique_ptr<SkinWindowRecord> record = BoxRecord(box);
   DialogKeepSystemLayout(*record, widened);
-  SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU);
+  // A window manager minimises the box with the tool's window, whose own it
+  // is; Wine tells a window so only where it may be minimised, and would
+  // keep the box, and with it its shadow, shown in its own view.
+  SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) | WS_SYSMENU | WS_MINIMIZEBOX);
   // Fully transparent, with magenta keyed out, until the fade-in.
   SkinSetWindowAlpha(box, 0);
   // The record as it lives in the list goes on to every step below.

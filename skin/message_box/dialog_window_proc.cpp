@@ -27,9 +27,15 @@ constexpr int kCloseItem = 1;
 
 // ---- message handlers ------------------------------------------------------------
 
-void OnResized(SkinWindowRecord& record) {
+// A box being minimised hid its shadow (ShadowWindowFollow); restored, it
+// shows it again where it is now (one made while the box was minimised shows
+// for the first time). Nothing for a box that is closing or hidden.
+void OnResized(SkinWindowRecord& record, WPARAM how) {
   DialogApplyRoundRegion(record.Window);
   SkinLayoutCaptionParts(record);
+  if (how == SIZE_RESTORED && !record.CloseAnimated && !record.Hidden && IsWindowVisible(record.Window) &&
+      record.ShadowWindow && !IsWindowVisible(record.ShadowWindow))
+    ShadowShowWith(record, true);
 }
 
 void OnPaint(SkinWindowRecord& record) {
@@ -140,7 +146,7 @@ LRESULT SkinPart(const SkinMessage& m) {
     case WM_NCDESTROY: return OnDestroyed(m, record);
     case WM_CHANGEUISTATE: if (LOWORD(wParam) == UIS_INITIALIZE) return 0; break;
     case WM_ACTIVATE: SkinMessageBoxHookRemove(box); break;
-    case WM_SIZE: OnResized(record); break;
+    case WM_SIZE: OnResized(record, wParam); break;
     case WM_PAINT: OnPaint(record); return 0;
     case WM_PRINTCLIENT: return OnPrintClient(m, record);
     case WM_NCPAINT: return 0;

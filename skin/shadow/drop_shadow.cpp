@@ -48,7 +48,8 @@ HWND ShadowWindowCreate(SkinWindowRecord& record, int32_t depth, COLORREF colour
   const HWND owner = record.Window;
   RECT bounds{};
   GetWindowRect(owner, &bounds);
-  const bool ownerShown = (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) != 0;
+  // A minimised window casts no shadow: its shadow shows when it is restored.
+  const bool ownerShown = (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) != 0 && !IsIconic(owner);
   // Made hidden and shown without activation: the owner keeps the focus.
   // The pointer passes through the shadow to whatever lies beneath.
   HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"",
@@ -67,14 +68,33 @@ HWND ShadowWindowCreate(SkinWindowRecord& record, int32_t depth, COLORREF colour
   return shadow;
 }
 
-void ShadowWindowFollow(SkinWindowRecord& r, bool redraw, std::optional<RECT> rect) {
-  HWND shadow = r.ShadowWindow;
-  if (!shadow || !(GetWindowLongW(shadow, GWL_STYLE) & WS_VISIBLE)) return;
+namespace {
+
+bool IsShown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Puts the shadow on the window's rectangle grown by the depth: the given
+// rectangle, or the window's own.
+void Place(const SkinWindowRecord& r, std::optional<RECT> rect) {
   const int32_t d = r.ShadowSize;
   RECT at{};
   if (rect) at = *rect;
   else GetWindowRect(r.Window, &at);
-  MoveWindow(shadow, at.left - d, at.top - d, (at.right - at.left) + 2 * d, (at.bottom - at.top) + 2 * d, FALSE);
+  MoveWindow(r.ShadowWindow, at.left - d, at.top - d, (at.right - at.left) + 2 * d, (at.bottom - at.top) + 2 * d,
+             FALSE);
+}
+
+}  // namespace
+
+void ShadowWindowFollow(SkinWindowRecord& r, bool redraw, std::optional<RECT> rect) {
+  HWND shadow = r.ShadowWindow;
+  if (!shadow || !IsShown(shadow)) return;
+  // A window being minimised moves to its icon, or off the screen: its
+  // shadow goes instead of following it there.
+  if (IsIconic(r.Window)) {
+    ShowWindow(shadow, SW_HIDE);
+    return;
+  }
+  Place(r, rect);
   if (redraw) ShadowRedraw(r, shadow);
 }
 
@@ -85,11 +105,14 @@ void ShadowWindowSetStyle(HWND shadow) {
 
 void ShadowShowWith(SkinWindowRecord& r, bool shown) {
   if (!r.ShadowWindow) return;
-  if (!shown) {
+  if (!shown || IsIconic(r.Window)) {
     ShowWindow(r.ShadowWindow, SW_HIDE);
   } else if (!r.Maximized) {
+    // In its place before it shows, and drawn: a shadow made while its
+    // window was hidden or minimised has never been.
+    Place(r, std::nullopt);
+    if (!r.ShadowDrawn) ShadowRedraw(r, r.ShadowWindow);
     ShowWindow(r.ShadowWindow, SW_SHOWNA);
-    ShadowWindowFollow(r);
   }
 }
 

@@ -34,17 +34,19 @@ bool ShadowAttach(HWND window, const ShadowOptions& options = {});
 // The same for the record's window.
 void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options = {});
 // A "yinyWindow" owned by the record's window, reaching `depth` beyond each
-// of its edges, visible when the owner is. Painted before it is returned when
-// the owner shows already, otherwise when the owner shows.
+// of its edges, visible when the owner shows and is not minimised. Painted
+// before it is returned when the owner shows already, otherwise when the
+// owner shows (ShadowShowWith).
 HWND ShadowWindowCreate(SkinWindowRecord& owner, int32_t depth, COLORREF colour, int32_t alpha, int32_t sides);
 // Moves a visible shadow of the record's window onto the window's rectangle
 // grown by the depth: the given rectangle (screen coordinates, the window's
 // new place), or the window's own rectangle when none is given. With
 // `redraw` the picture is built again (a change of size repaints anyway).
+// The shadow of a minimised window is hidden instead.
 void ShadowWindowFollow(SkinWindowRecord& r, bool redraw = false, std::optional<RECT> rect = std::nullopt);
-// The shadow goes with the record's window: hidden with it, and shown with it
-// (in place beside it) unless the window is maximised, which casts none.
-// Nothing for a window without a shadow.
+// The shadow goes with the record's window: hidden with it or while it is
+// minimised, and shown with it (in place beside it, drawn) unless the window
+// is maximised, which casts none. Nothing for a window without a shadow.
 void ShadowShowWith(SkinWindowRecord& r, bool shown);
 // Lets the shadow take mouse input, so that dragging it moves its owner.
 void ShadowWindowSetStyle(HWND shadow);

@@ -8,7 +8,10 @@
 # the window manager as a taskbar does it, it comes back as it was: the same
 # place and picture, the name typed before in the name box and the focus in
 # it; with the pointer resting on the minimise item, the item's tip shows and
-# takes no keys: they reach the name box. What the tool holds is read by
+# takes no keys: they reach the name box; minimised by the window manager
+# while a box asks its question, the tool leaves no window on the screen,
+# the box's shadow neither, and restored, the box is back with its shadow
+# and the keys. What the tool holds is read by
 # window_probe.exe in the tool's own prefix. Every step waits, within a deadline, on what X or the tool reports.
 # Usage: desktop_window_test.sh <source folder> <windows build folder> <window_probe.exe>
 set -euo pipefail
@@ -180,10 +183,71 @@ for try in 1 2 3; do
 done
 [ -n "$typed_under_tip" ] || fail "the caption's tip hid before the keys were typed, $try times in a row"
 
+# A box goes with the tool. With the question before a file is replaced
+# showing, the window manager minimises the tool: no window of the tool stays
+# viewable, the box's shadow (a window the window manager does not handle)
+# neither. Activated again, the box and its shadow are back around it, the
+# box has the keys, and Enter answers its default, No: the file stays the
+# very file it was. The name and the folder are given to their boxes as a
+# paste would: X cannot type Chinese into the tool.
+control_of() { sed -n "s/^control \([0-9]*\) $1\$/\1/p" "$work/report" | head -n1; }
+centre_of() { awk -v h="$1" '$1 == "place" && $2 == h { print int(($3 + $5) / 2), int(($4 + $6) / 2) }' "$work/report"; }
+report || fail "no report of the tool's window"
+name_box=$(sed -n 's/^focus //p' "$work/report")
+folder_box=$(sed -n 's/^control \([0-9]*\) .*AI文件夹\\$/\1/p' "$work/report" | head -n1)
+save_button=$(control_of '生成并保存')
+[ -n "$folder_box" ] && [ -n "$save_button" ] && [ "$name_box" != 0 ] ||
+  fail "no folder box, name box or save button in the report: $(cat "$work/report")"
+mkdir "$work/documents"
+documents=$(winepath -w "$work/documents")
+wine "$probe" "$title" settext "$folder_box" "$documents\\" >/dev/null 2>"$work/probe.log" &&
+  wine "$probe" "$title" settext "$name_box" 张三 >/dev/null 2>>"$work/probe.log" ||
+  fail "the folder and the name did not reach their boxes: $(cat "$work/probe.log")"
+report || fail "no report of the tool's window"
+read -r save_x save_y < <(centre_of "$save_button")
+box_shown() { box=$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | head -n1); [ -n "$box" ]; }
+box_gone() { ! xdotool search --onlyvisible --name '^提示$' >/dev/null 2>&1; }
+document=$work/documents/zhangsan.pst
+xdotool mousemove --sync "$save_x" "$save_y" click 1
+within 20 box_shown || fail "no box after the first save"
+within 20 eval '[ -s "$document" ]' || fail "the first save made no $document"
+xdotool key Return
+within 20 box_gone || fail "Enter did not close the box that said the document was made"
+cp "$document" "$work/document.before"
+inode=$(stat -c %i "$document")
+xdotool mousemove --sync "$save_x" "$save_y" click 1
+xdotool mousemove --sync 0 0
+within 20 box_shown || fail "no question before the file is replaced"
+# The box's shadow: a window of the tool beside the form and the box that
+# reaches 15 pixels beyond the box on every side.
+place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} /Width/ {w = $NF} /Height/ {h = $NF} END {print x, y, w, h}'; }
+shadow_around_box() {
+  local b s
+  b=$(place_of "$box") || return 1
+  read -r bx by bw bh <<<"$b"
+  for s in $(xdotool search --onlyvisible --classname '^korvathnpc\.exe$' 2>/dev/null); do
+    [ "$(place_of "$s")" = "$((bx - 15)) $((by - 15)) $((bw + 30)) $((bh + 30))" ] && return 0
+  done
+  return 1
+}
+within 20 shadow_around_box || fail "the question shows without its shadow around it"
+xdotool windowminimize "$window"
+nothing_viewable() { ! xdotool search --onlyvisible --classname '^korvathnpc\.exe$' >/dev/null 2>&1; }
+within 20 nothing_viewable ||
+  fail "windows of the tool stay on the screen while it is minimised: $(for w in $(xdotool search --onlyvisible --classname '^korvathnpc\.exe$'); do xwininfo -id "$w" | sed -n 2p; place_of "$w"; done)"
+xdotool windowactivate "$window"
+box_has_keys() { box_shown && [ "$(xdotool getwindowfocus)" = "$box" ]; }
+within 20 box_has_keys || fail "the question did not come back with the keys: the focus is on $(xdotool getwindowfocus)"
+within 20 shadow_around_box || fail "the question came back without its shadow around it"
+xdotool key Return
+within 20 box_gone || fail "Enter did not answer the question"
+cmp -s "$document" "$work/document.before" && [ "$(stat -c %i "$document")" = "$inode" ] ||
+  fail "Enter replaced the document: the question's default is No"
+
 # Esc closes the tool, and tools/run.sh ends with it.
 xdotool key Escape
 ended() { ! kill -0 "$tool_pid" 2>/dev/null; }
 within 20 ended || fail "the tool did not close on Esc"
 wait "$tool_pid" || fail "tools/run.sh ended with status $?"
 tool_pid=
-echo "desktop window: listed, minimised by its caption item, restored as it was by the window manager, its caption's tip took no keys"
+echo "desktop window: listed, minimised by its caption item, restored as it was by the window manager, its caption's tip took no keys, a box minimised and restored with it, shadow and keys included"

@@ -23,6 +23,7 @@
 #include "skin/form/form_hit_tests.h"
 #include "skin/form/form_window_proc.h"
 #include "skin/form/skin_removal.h"
+#include "skin/shadow/drop_shadow.h"
 #include "tests/skin/form/form_fixture.h"
 
 namespace korvath::skin::test {
@@ -189,6 +190,48 @@ TEST_F(FormTest, ARelayedButtonPressHidesTheCaptionTipShown) {
         << "the close button's tip shows, before message " << std::hex << press;
     SendMessageW(hwnd, press, 0, MAKELPARAM(over.x, over.y));
     EXPECT_FALSE(IsWindowVisible(tip)) << "after message " << std::hex << press;
+  }
+  SetCursorPos(2, 2);
+}
+
+// A minimised form takes its shadow and the caption's tip that shows along,
+// whether the system command or ShowWindow minimises it; restored, the
+// shadow is back around the form and the tip stays away: the system shows
+// again, empty, a tip that it hid with the form.
+TEST_F(FormTest, AMinimisedFormTakesItsShadowAndItsTipAlongAndARestoreBringsBackTheShadowAlone) {
+  Skin(WS_POPUP | WS_MINIMIZEBOX, 409, 471, Framed());
+  const HWND hwnd = form();
+  ASSERT_TRUE(ShadowAttach(hwnd, {.depth = 10}));
+  const HWND shadow = record().ShadowWindow;
+  ASSERT_TRUE(IsWindowVisible(shadow));
+  const gdip::RectF close = record().CaptionItems.back().Bounds;
+  const auto byCommand = [](HWND window, UINT command) { SendMessageW(window, WM_SYSCOMMAND, command, 0); };
+  const auto byShowWindow = [](HWND window, UINT command) {
+    ShowWindow(window, command == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
+  };
+  const struct {
+    const char* how;
+    void (*ask)(HWND, UINT);
+  } ways[] = {{"the system command", byCommand}, {"ShowWindow", byShowWindow}};
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.how);
+    MouseMoveTo(hwnd, 200, 300);  // off every item, so that the next move shows the tip anew
+    MouseMoveTo(hwnd, int(close.x + close.width / 2), int(close.y + close.height / 2));
+    HWND tip = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (tip = TipWindowOf(hwnd)) != nullptr && IsWindowVisible(tip); }));
+    way.ask(hwnd, SC_MINIMIZE);
+    ASSERT_TRUE(IsIconic(hwnd));
+    EXPECT_FALSE(IsWindowVisible(shadow));
+    EXPECT_FALSE(IsWindowVisible(tip));
+    way.ask(hwnd, SC_RESTORE);
+    ASSERT_FALSE(IsIconic(hwnd));
+    EXPECT_TRUE(IsWindowVisible(shadow));
+    RECT around{}, at{};
+    GetWindowRect(hwnd, &around);
+    InflateRect(&around, 10, 10);
+    GetWindowRect(shadow, &at);
+    EXPECT_TRUE(EqualRect(&at, &around));
+    EXPECT_FALSE(IsWindowVisible(tip));
   }
   SetCursorPos(2, 2);
 }

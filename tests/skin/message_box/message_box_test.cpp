@@ -644,6 +644,72 @@ TEST_F(MessageBoxTest, TheShadowFollowsTheBoxAndHidesWithIt) {
   EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
 }
 
+// A minimised box takes its shadow along, whoever minimises it (the system
+// command is what Wine sends when a window manager minimises the box with
+// its owner, and it sends it only to a box that may be minimised); restored,
+// the shadow is back around the box, where it is now.
+TEST_F(MessageBoxTest, AMinimisedBoxTakesItsShadowAlongAndBringsItBackWhereItIsRestored) {
+  testsupport::DialogAnswerer driver;
+  driver.Add([](HWND box) {
+    SkinWindowRecord* record = SkinRecordOfWindow(box);
+    ASSERT_NE(record, nullptr);
+    ASSERT_TRUE(PumpUntil([record] { return record->ShadowWindow && record->ShadowDrawn; }, 3000));
+    const HWND shadow = record->ShadowWindow;
+    EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & WS_MINIMIZEBOX);
+    const auto byCommand = [](HWND window, bool minimise) {
+      SendMessageW(window, WM_SYSCOMMAND, minimise ? SC_MINIMIZE : SC_RESTORE, 0);
+    };
+    const auto byShowWindow = [](HWND window, bool minimise) { ShowWindow(window, minimise ? SW_MINIMIZE : SW_RESTORE); };
+    const struct {
+      const char* how;
+      void (*ask)(HWND, bool);
+    } ways[] = {{"the system command", byCommand}, {"ShowWindow", byShowWindow}};
+    for (const auto& way : ways) {
+      SCOPED_TRACE(way.how);
+      const RECT before = Bounds(shadow);
+      way.ask(box, true);
+      ASSERT_TRUE(IsIconic(box));
+      EXPECT_FALSE(IsWindowVisible(shadow));
+      EXPECT_EQ(Bounds(shadow), before) << "the shadow went to the icon";
+      // Moved while minimised: it comes back at its new place.
+      WINDOWPLACEMENT placement{sizeof placement};
+      GetWindowPlacement(box, &placement);
+      OffsetRect(&placement.rcNormalPosition, 30, 20);
+      placement.showCmd = SW_SHOWMINNOACTIVE;
+      SetWindowPlacement(box, &placement);
+      EXPECT_FALSE(IsWindowVisible(shadow));
+      way.ask(box, false);
+      ASSERT_FALSE(IsIconic(box));
+      EXPECT_TRUE(IsWindowVisible(shadow));
+      EXPECT_EQ(Bounds(shadow), Grown(Bounds(box), 15));
+    }
+    Press(box, IDOK);
+  });
+  EXPECT_EQ(SkinMessageBox(nullptr, kText, kWarning, kCaption), 0);
+}
+
+// A box minimised before its shadow is made gets it hidden; the shadow
+// shows, drawn, when the box is restored.
+TEST_F(MessageBoxTest, AShadowMadeWhileTheBoxIsMinimisedShowsWhenItIsRestored) {
+  HWND box = SystemLikeBox(true);
+  ASSERT_NE(box, nullptr);
+  DialogSkinAttach(box);
+  SkinWindowRecord* record = SkinRecordOfWindow(box);
+  ASSERT_NE(record, nullptr);
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);  // its first frame asks for the shadow
+  ASSERT_EQ(record->ShadowWindow, nullptr);
+  ShowWindow(box, SW_MINIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return (record = SkinRecordOfWindow(box)) && record->ShadowWindow; }, 3000));
+  const HWND shadow = record->ShadowWindow;
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(box, SW_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  EXPECT_TRUE(record->ShadowDrawn);
+  EXPECT_EQ(Bounds(shadow), Grown(Bounds(box), 15));
+  ASSERT_TRUE(FadesInTo240(box));
+  DestroyWindow(box);
+}
+
 // The shadow does not hold up the box's first frame: it is made and drawn
 // just after it, and it shows with the box.
 TEST_F(MessageBoxTest, TheShadowIsDrawnJustAfterTheBoxsFirstFrame) {
