@@ -25,14 +25,31 @@ if [ "$(id -u)" != 0 ]; then
 fi
 
 # Runs an apt-get command; while another package manager holds a lock, waits
-# and tries again. Any other failure ends the set-up.
+# and tries again. A mirror caught in the middle of its sync serves an index
+# that its release file does not describe ("File has unexpected size", "Hash
+# Sum mismatch"), which apt refuses: the update is tried again for a few
+# minutes (the mirror may have finished), then given up with a warning, and
+# the install goes on with the indexes there are; it fails only where they
+# cannot give it the packages. Any other failure ends the set-up.
 apt_get() {
-  local log waited=0
+  local log waited=0 syncs=0
   log=$(mktemp)
   while true; do
     if DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=60 "$@" 2>&1 | tee "$log"; then
       rm -f "$log"
       return 0
+    fi
+    if [ "$1" = update ] &&
+       grep -qE 'Mirror sync in progress|File has unexpected size|Hash Sum mismatch|Some index files failed' "$log"; then
+      if [ $syncs -ge 5 ]; then
+        rm -f "$log"
+        echo "setup: a mirror still serves indexes that do not match; installing with the indexes there are" >&2
+        return 0
+      fi
+      syncs=$((syncs + 1))
+      echo "setup: a mirror serves an index in the middle of its sync; trying again in 60 s"
+      sleep 60
+      continue
     fi
     if ! grep -qE 'Could not get lock|Unable to lock|another process using it' "$log" || [ $waited -ge 1800 ]; then
       rm -f "$log"
