@@ -205,19 +205,23 @@ wine "$probe" "$title" settext "$folder_box" "$documents\\" >/dev/null 2>"$work/
   fail "the folder and the name did not reach their boxes: $(cat "$work/probe.log")"
 report || fail "no report of the tool's window"
 read -r save_x save_y < <(centre_of "$save_button")
+# Keys go where X has put the focus: each waits until the window that is to
+# take them has it, the box once shown, the form once the box has gone.
 box_shown() { box=$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | head -n1); [ -n "$box" ]; }
+box_has_keys() { box_shown && [ "$(xdotool getwindowfocus)" = "$box" ]; }
 box_gone() { ! xdotool search --onlyvisible --name '^提示$' >/dev/null 2>&1; }
 document=$work/documents/zhangsan.pst
 xdotool mousemove --sync "$save_x" "$save_y" click 1
-within 20 box_shown || fail "no box after the first save"
+within 20 box_has_keys || fail "no box with the keys after the first save"
 within 20 eval '[ -s "$document" ]' || fail "the first save made no $document"
 xdotool key Return
 within 20 box_gone || fail "Enter did not close the box that said the document was made"
+within 20 active || fail "the tool's window did not get the keys back from the box"
 cp "$document" "$work/document.before"
 inode=$(stat -c %i "$document")
 xdotool mousemove --sync "$save_x" "$save_y" click 1
 xdotool mousemove --sync 0 0
-within 20 box_shown || fail "no question before the file is replaced"
+within 20 box_has_keys || fail "no question with the keys before the file is replaced"
 # The box's shadow: a window of the tool beside the form and the box that
 # reaches 15 pixels beyond the box on every side.
 place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} /Width/ {w = $NF} /Height/ {h = $NF} END {print x, y, w, h}'; }
@@ -236,13 +240,13 @@ nothing_viewable() { ! xdotool search --onlyvisible --classname '^korvathnpc\.ex
 within 20 nothing_viewable ||
   fail "windows of the tool stay on the screen while it is minimised: $(for w in $(xdotool search --onlyvisible --classname '^korvathnpc\.exe$'); do xwininfo -id "$w" | sed -n 2p; place_of "$w"; done)"
 xdotool windowactivate "$window"
-box_has_keys() { box_shown && [ "$(xdotool getwindowfocus)" = "$box" ]; }
 within 20 box_has_keys || fail "the question did not come back with the keys: the focus is on $(xdotool getwindowfocus)"
 within 20 shadow_around_box || fail "the question came back without its shadow around it"
 xdotool key Return
 within 20 box_gone || fail "Enter did not answer the question"
 cmp -s "$document" "$work/document.before" && [ "$(stat -c %i "$document")" = "$inode" ] ||
   fail "Enter replaced the document: the question's default is No"
+within 20 active || fail "the tool's window did not get the keys back from the question"
 
 # Esc closes the tool, and tools/run.sh ends with it.
 xdotool key Escape
