@@ -41,7 +41,9 @@ floors=(
   # The engine's front door: what a program may include of the engine. It
   # stands on every family; no folder of skin/ includes it.
   "skin/engine|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/shadow skin/close_effect skin/caption skin/form skin/message_box"
-  # The tool reaches the engine through its front door alone.
+  # The tool includes of the engine its front door alone: the values come to
+  # it through the door's headers, never named by a line of its own (the
+  # rule: docs/engine.md, "What the tool may call").
   "app|platform skin/engine"
 )
 
