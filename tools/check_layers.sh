@@ -10,8 +10,9 @@
 # the program's code (app/, skin/, gdip/, platform/) calls BeginPaint or
 # EndPaint anywhere but inside the platform's paint scope
 # (platform/gdi_object.cpp): one pair, which no early return can leave open.
-# (A lock taken or released by hand is refused by the objects' symbols,
-# tools/check_library_symbols.py, where no spelling of the call hides it.)
+# (A lock taken or released by hand is refused by the objects' symbols and
+# the names in their data, tools/check_library_symbols.py, where no spelling
+# of the call hides it.)
 # Prints every offending line.
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
