@@ -1,25 +1,30 @@
 #!/usr/bin/env python3
-"""Fails when a source of the tool (app/) pulls in a header of the engine that
-is not the engine's front door or one of the small headers of the values a
-program hands the engine.
+"""Fails when a source of the tool (app/) pulls in a header of the engine other
+than the engine's front door and the values the door hands a program, or a
+value it reaches but through the door.
 
 Usage: tools/check_app_headers.py <windows build folder> [--sources <folder>] [app/<source>.cpp ...]
 
+The rule is docs/engine.md's ("What the tool may call"): a source of the
+tool includes of the engine the front door (skin/engine/) alone, and the
+door's headers include of the engine the values alone (skin/values/: the
+settings, the picture and the other values a program hands the engine). So
+what a source pulls in of the engine is the door and, through it, the values.
 Which headers a source pulls in is the compiler's own answer, not a reading of
 its `#include` lines: each source of app/ that the build compiles is
 preprocessed with its own compile command (compile_commands.json of the
-build) and -H, which lists every header the preprocessor opens, however it
-was named (a macro, a header of the front door that includes another). Of
-the engine (skin/) a source may pull in only the front door, skin/engine/,
-and the values (skin/values/: the settings, the picture and the other values
-a program hands the engine);
-anything else of the engine, skin/core/ above all, is named with the chain
-of headers that led to it. With --sources, the sources and headers are read
-from that folder instead of from the tree the build was made from (a copy
-with a planted include, tests/tools/check_app_headers_test.sh); sources
-named after it are the only ones checked. Exits 1 when
-a source pulls in a header it may not, or does not preprocess; 2 when the
-folder holds no Windows build.
+build) and -H, which lists every header the preprocessor opens and the chain
+of headers that opened it, however it was named (a macro, a header of the
+front door that includes another). A header of the engine that is not the
+door's nor a value, skin/core/ above all, is named with that chain; so is a
+value whose chain enters the engine elsewhere than at the door (a value
+header named by a source or a header of app/ itself: the layer check,
+tools/check_layers.sh, refuses that line too). With --sources, the sources
+and headers are read from that folder instead of from the tree the build
+was made from (a copy with a planted include,
+tests/tools/check_app_headers_test.sh); sources named after it are the only
+ones checked. Exits 1 when a source pulls in a header it may not, or does
+not preprocess; 2 when the folder holds no Windows build.
 """
 import argparse
 import concurrent.futures
@@ -31,12 +36,30 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
-# What a source of the tool may pull in of the engine.
-ALLOWED_FOLDERS = ('skin/engine/', 'skin/values/')
+# The engine, its front door, and the values the door hands a program.
+ENGINE = 'skin/'
+DOOR = 'skin/engine/'
+VALUES = 'skin/values/'
 
 
 def allowed(header):
-    return not header.startswith('skin/') or header.startswith(ALLOWED_FOLDERS)
+    """Whether a program's source may hold the header at all: none of the
+    engine's but the door's and the values'."""
+    return not header.startswith(ENGINE) or header.startswith((DOOR, VALUES))
+
+
+def refused(header, chain):
+    """Why a source may not pull in the header that the chain of headers
+    (the source's first) opened, or None: a header of the engine other than
+    the door's and the values', or a value the source reaches but through
+    the door (the first header of the engine on its way is not the door's)."""
+    if not allowed(header):
+        return ''
+    if header.startswith(VALUES):
+        entry = next(h for h in chain + [header] if h.startswith(ENGINE))
+        if not entry.startswith(DOOR):
+            return f': a value reached but through the front door ({DOOR}), at {entry}'
+    return None
 
 
 def compile_words(entry):
@@ -126,11 +149,12 @@ def main():
         said = []
         seen = set()
         for header, chain in found:
-            if allowed(header) or header in seen:
+            why = refused(header, chain)
+            if why is None or header in seen:
                 continue
             seen.add(header)
             through = f" (through {' > '.join(chain)})" if chain else ''
-            said.append(f'pulls in {header}{through}')
+            said.append(f'pulls in {header}{through}{why}')
         return source, said
 
     status = 0
@@ -141,7 +165,7 @@ def main():
                 status = 1
     if status == 0:
         print(f'app headers: the {len(app)} sources of app/ pull in of the engine only its front door '
-              '(skin/engine/) and the values (skin/values/)')
+              f'({DOOR}) and, through it, the values ({VALUES})')
     return status
 
 

@@ -10,8 +10,9 @@
 # the program's code (app/, skin/, gdip/, platform/) calls BeginPaint or
 # EndPaint anywhere but inside the platform's paint scope
 # (platform/gdi_object.cpp): one pair, which no early return can leave open.
-# (A lock taken or released by hand is refused by the objects' symbols,
-# tools/check_library_symbols.py, where no spelling of the call hides it.)
+# (A lock taken or released by hand is refused by the objects' symbols and
+# the names in their data, tools/check_library_symbols.py, where no spelling
+# of the call hides it.)
 # Prints every offending line.
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
@@ -41,7 +42,9 @@ floors=(
   # The engine's front door: what a program may include of the engine. It
   # stands on every family; no folder of skin/ includes it.
   "skin/engine|platform gdip skin/values skin/draw skin/core skin/button skin/edit skin/menu skin/control skin/install skin/panel skin/shadow skin/close_effect skin/caption skin/form skin/message_box"
-  # The tool reaches the engine through its front door alone.
+  # The tool includes of the engine its front door alone: the values come to
+  # it through the door's headers, never named by a line of its own (the
+  # rule: docs/engine.md, "What the tool may call").
   "app|platform skin/engine"
 )
 

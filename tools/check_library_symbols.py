@@ -44,7 +44,11 @@ throw can leave held: the one object that defines the hold, wherever it
 lives (more than one is refused too). A call is a symbol the object needs
 however its source spells it (the function's address taken, its name apart
 from its arguments, a comment before it on the line), where a reading of
-the source's lines is not exact.
+the source's lines is not exact. A function looked up by name
+(GetProcAddress(module, "AcquireSRWLockExclusive")) leaves no such symbol,
+only its name in the object's data: the sections of each object but its
+debug sections are searched for the names, narrow and wide (UTF-16), and an
+object that holds one is refused as one that calls it.
 
 Exits 1 when a library needs what it may not, 2 when the folder holds no
 such library or its door cannot be read.
@@ -52,6 +56,7 @@ such library or its door cannot be read.
 import json
 import os
 import re
+import struct
 import subprocess
 import sys
 import tempfile
@@ -125,20 +130,90 @@ def symbols(paths):
 
 # The scoped lock, the one type of the program that takes and releases a lock.
 LOCK_HOLD = 'korvath::platform::SlimLockHold'
-# The system's calls that take or release a slim lock or a critical section
-# (ntdll's own names too), as an object names them: plain or through its
-# import slot, with the size of its arguments.
-LOCK_CALL = re.compile(r'^(?:_*imp_+)?_?(?:Rtl)?((?:Try)?AcquireSRWLock(?:Exclusive|Shared)'
-                       r'|ReleaseSRWLock(?:Exclusive|Shared)|(?:Try)?EnterCriticalSection|LeaveCriticalSection)'
-                       r'(?:@\d+)?$')
+# The system's functions that take or release a slim lock or a critical
+# section.
+LOCK_FUNCTIONS = ('AcquireSRWLockExclusive', 'AcquireSRWLockShared', 'TryAcquireSRWLockExclusive',
+                  'TryAcquireSRWLockShared', 'ReleaseSRWLockExclusive', 'ReleaseSRWLockShared',
+                  'EnterCriticalSection', 'TryEnterCriticalSection', 'LeaveCriticalSection')
+# A call of one (ntdll's own names too), as an object names it: plain or
+# through its import slot, with the size of its arguments.
+LOCK_CALL = re.compile(r'^(?:_*imp_+)?_?(?:Rtl)?(' + '|'.join(LOCK_FUNCTIONS) + r')(?:@\d+)?$')
+# One looked up by name (GetProcAddress), ntdll's too: the name as a string
+# in an object's data, narrow or wide; the longest first, so that a try is
+# named as one.
+LOCK_NAME = re.compile(b'|'.join(re.escape(name.encode(encoding))
+                                 for name in sorted(LOCK_FUNCTIONS, key=len, reverse=True)
+                                 for encoding in ('ascii', 'utf-16-le')))
 
 
-def hand_taken_locks(read):
+def archive_members(path):
+    """(name, bytes) of each object of an archive as nm names it (GNU ar: long
+    names in the "//" member), or the path and bytes of an object."""
+    with open(path, 'rb') as f:
+        data = f.read()
+    if not data.startswith(b'!<arch>\n'):
+        yield path, data
+        return
+    position, long_names = 8, b''
+    while position + 60 <= len(data):
+        header = data[position:position + 60]
+        name = header[:16].decode('ascii', 'replace').rstrip()
+        size = int(header[48:58])
+        body = data[position + 60:position + 60 + size]
+        position += 60 + size + (size & 1)
+        if name == '//':
+            long_names = body
+        elif name.startswith('/') and name[1:].isdigit():
+            start = int(name[1:])
+            yield long_names[start:long_names.index(b'/\n', start)].decode('utf-8', 'replace'), body
+        elif name not in ('/', '/SYM64/'):
+            yield name[:-1] if name.endswith('/') else name, body
+
+
+def section_contents(data):
+    """The bytes of each section of a COFF object (plain or big) but its debug
+    sections; the whole of anything else."""
+    if data[:4] == b'\0\0\xff\xff' and len(data) >= 56:  # a big object
+        count, table, symbols_count = struct.unpack_from('<III', data, 44)
+        first, symbol_size = 56, 20
+    elif len(data) >= 20 and struct.unpack_from('<H', data)[0] == 0x14c:  # i386
+        count, table, symbols_count = struct.unpack_from('<H', data, 2)[0], *struct.unpack_from('<II', data, 8)
+        first, symbol_size = 20 + struct.unpack_from('<H', data, 16)[0], 18
+    else:
+        yield data
+        return
+    strings = table + symbols_count * symbol_size
+    for i in range(count):
+        header = first + 40 * i
+        name = data[header:header + 8].rstrip(b'\0')
+        if name.startswith(b'/') and name[1:].isdigit():
+            start = strings + int(name[1:])
+            name = data[start:data.index(b'\0', start)]
+        size, offset = struct.unpack_from('<II', data, header + 16)
+        if offset and not name.startswith(b'.debug'):
+            yield data[offset:offset + size]
+
+
+def lock_names(paths):
+    """{each object of the libraries or the objects (as nm names it): the lock
+    functions whose names it holds in its data}."""
+    found = {}
+    for path in paths:
+        for name, data in archive_members(path):
+            named = {match.group().decode('utf-16-le' if b'\0' in match.group() else 'ascii')
+                     for contents in section_contents(data) for match in LOCK_NAME.finditer(contents)}
+            if named:
+                found.setdefault(name, set()).update(named)
+    return found
+
+
+def hand_taken_locks(read, named):
     """The lines that name each object (other than the scoped lock's own)
-    calling the system's lock functions, and every object that defines the
-    scoped lock when more than one does: a call by hand, however the source
-    spells it (its address taken, its name split from its arguments, a try),
-    is a symbol the object needs."""
+    calling the system's lock functions, or holding the name of one in its
+    data (`named`, {library: {object: the names}}: one looked up by name),
+    and every object that defines the scoped lock when more than one does: a
+    call by hand, however the source spells it (its address taken, its name
+    split from its arguments, a try), is a symbol the object needs."""
     said = []
     holds = sorted((library, name) for library, (_, _, objects) in read.items()
                    for name, (defined, _) in objects.items()
@@ -152,6 +227,12 @@ def hand_taken_locks(read):
             if calls and (holds != [(library, name)]):
                 said.append(f"symbols: {library}({os.path.basename(name)}) calls {', '.join(calls)}: a lock taken "
                             f"or released by hand (hold it for a scope: {LOCK_HOLD}, platform/slim_lock.h)")
+    for library, objects in sorted(named.items()):
+        for name, names in sorted(objects.items()):
+            if holds != [(library, name)]:
+                said.append(f"symbols: {library}({os.path.basename(name)}) names {', '.join(sorted(names))} in its "
+                            f"data: a lock function looked up by name, a lock taken or released by hand (hold it "
+                            f"for a scope: {LOCK_HOLD}, platform/slim_lock.h)")
     return said
 
 
@@ -433,8 +514,8 @@ def main():
               file=sys.stderr)
         return 2
 
-    read = {library: symbols(programs.get(library) or [os.path.join(build, library)])
-            for library in sorted(libraries)}
+    paths = {library: programs.get(library) or [os.path.join(build, library)] for library in sorted(libraries)}
+    read = {library: symbols(paths[library]) for library in sorted(libraries)}
     definers = {}
     for library, (defined, _, _) in read.items():
         for name in defined:
@@ -464,7 +545,7 @@ def main():
                 print(f"symbols: {library} needs {name}, which {', '.join(w + '/' for w in sorted(where))} "
                       "defines and the engine's front door does not declare", file=sys.stderr)
                 status = 1
-    for line in hand_taken_locks(read):
+    for line in hand_taken_locks(read, {library: lock_names(paths[library]) for library in sorted(libraries)}):
         print(line, file=sys.stderr)
         status = 1
     if status == 0:

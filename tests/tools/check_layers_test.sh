@@ -2,9 +2,11 @@
 # The layer check (tools/check_layers.sh) on a copy of the program's folders
 # with one include added at a time: an include that reaches above its
 # folder's floor fails the check, with its line named, however its path is
-# spelt ("." and ".." steps, beside the file or from the root); one that lands
-# on the floor passes; one named by a macro fails (a case's "\n" parts are
-# added as lines of their own, the last being the one named). Prints each case and exits non-zero if one goes wrong.
+# spelt ("." and ".." steps, beside the file or from the root), the tool's
+# naming a value header among them; one that lands on the floor passes; one
+# named by a macro fails (a case's "\n" parts are added as lines of their
+# own, the last being the one named). Prints each case and exits non-zero if
+# one goes wrong.
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 copy=$(mktemp -d)
@@ -25,6 +27,11 @@ cases=(
   'fails|app/notice.cpp|#include "../skin/message_box/message_box.h"'
   'fails|skin/message_box/message_box.cpp|#include "skin/engine/start.h"'
   'passes|app/notice.cpp|#include "skin/engine/message_box.h"'
+  # The values come to the tool through the door's headers, never named by
+  # a line of its own (docs/engine.md, "What the tool may call").
+  'fails|app/notice.cpp|#include "skin/values/skin_picture.h"'
+  'fails|app/notice.h|#include "../skin/values/form_settings.h"'
+  'passes|skin/engine/picture.h|#include "skin/values/byte_set.h"'
   # An include named by a macro is refused, whatever the macro names; the
   # macro alone is no include.
   'fails|app/notice.cpp|#define H "skin/core/engine_state.h"\n#include H'
