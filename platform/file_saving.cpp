@@ -214,33 +214,48 @@ std::wstring FolderAbove(const std::wstring& folder) {
   return above == L"\\\\?\\" || above == L"\\\\.\\" ? std::wstring() : above;
 }
 
+// The identity of the folder `folder` (ending in a separator; empty for the
+// current one), as GetFileInformationByHandle tells it; no index where it
+// does not open.
+BY_HANDLE_FILE_INFORMATION FolderIdentity(const std::wstring& folder) {
+  BY_HANDLE_FILE_INFORMATION identity = {};
+  const File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!opened || !GetFileInformationByHandle(opened.SystemHandle(), &identity)) return {};
+  return identity;
+}
+
 // Has the new file, open as `file` and made at `path` as `made` tells it
-// (its volume and index), removed once its handles close, wherever another
-// program moved its folder, or one above it. Windows removes it through the
-// handle wherever it is. Wine removes a file by the name by which it was
-// opened, and only while that name is still the file's, which it is not
-// after such a move: the file is opened again where it is now, by its
-// identity, from the deepest folder above its folder that is still there
-// (Wine looks for it through that folder's tree, by the host's device and
-// inode), and removed through that open once it proves to be the file. A
-// folder moved out of that tree keeps it, and so does one whose deepest
-// folder still there is a drive's root: Wine's search walks every folder of
-// the tree, and a drive's root may be the host's whole file system.
-void RemoveWherever(HANDLE file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made) {
-  RemoveWhenClosed(file);
+// (its volume and index) in the folder that `madeIn` tells, removed by its
+// own name, wherever another program moved its folder, or one above it, and
+// closes it. Windows removes it through the handle wherever it is. Wine
+// removes a file by the name by which it was opened, and only while that
+// name is still the file's, which it is not after such a move: the file's
+// folder is found where it is now, by its identity, from the deepest folder
+// above it that is still there (Wine looks for it through that folder's
+// tree, by the host's device and inode), and the file is opened there by its
+// own name and removed through that open once it proves to be the file and
+// that folder's entry. Never through an open of the file by its identity:
+// Wine would open it by the first of its names that its search finds, a
+// second name that another program made as well as the file's own, and
+// remove that one. The handle is closed first, so that the open may share
+// the file with nobody, as that proof asks. A folder moved out of that tree
+// keeps it, and so does one whose deepest folder still there is a drive's
+// root: Wine's search walks every folder of the tree, and a drive's root
+// may be the host's whole file system.
+void RemoveWherever(File& file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made,
+                    const BY_HANDLE_FILE_INFORMATION& madeIn) {
+  RemoveWhenClosed(file.SystemHandle());
+  CloseFile(file);
   std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
   while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
   if (above.empty() || PathIsDriveRoot(above)) return;
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const File from(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!from || (made.nFileIndexHigh == 0 && made.nFileIndexLow == 0)) return;  // no index told
-  const File found = OpenByIndex(from.SystemHandle(), made, DELETE);
-  BY_HANDLE_FILE_INFORMATION is = {};
-  if (found && GetFileInformationByHandle(found.SystemHandle(), &is) &&
-      is.dwVolumeSerialNumber == made.dwVolumeSerialNumber && is.nFileIndexHigh == made.nFileIndexHigh &&
-      is.nFileIndexLow == made.nFileIndexLow)
-    RemoveWhenClosed(found.SystemHandle());
+  if (!from) return;
+  RemoveEntryOfFolderFound(from.SystemHandle(), madeIn, std::wstring_view(path).substr(NameStart(path)), made);
 }
 }  // namespace
 
@@ -280,9 +295,10 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   std::wstring temporary;
   File file = NewFileBeside(wide, temporary);
   if (!file) return {SaveFailure{Step::Folder, LastError()}};
-  // Its identity, told while it is where it was made.
+  // Its identity and its folder's, told while it is where it was made.
   BY_HANDLE_FILE_INFORMATION made = {};
   GetFileInformationByHandle(file.SystemHandle(), &made);
+  const BY_HANDLE_FILE_INFORMATION madeIn = FolderIdentity(temporary.substr(0, NameStart(temporary)));
   // The new file goes with its handle: its name, whatever stands there now,
   // and nothing that a link there would point to. Gone with its folder, it
   // is told as the folder gone, and goes from wherever the folder went; one
@@ -293,7 +309,7 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
     if (where == NewFileIs::There) {
       RemoveWhenClosed(file.SystemHandle());
     } else if (FolderGone(temporary.substr(0, NameStart(temporary)))) {
-      if (where == NewFileIs::Elsewhere) RemoveWherever(file.SystemHandle(), temporary, made);
+      if (where == NewFileIs::Elsewhere) RemoveWherever(file, temporary, made, madeIn);
       step = Step::Folder;
       error = ERROR_PATH_NOT_FOUND;
     } else {

@@ -56,9 +56,11 @@ enum class Existing {
 // away, and the new file is then that program's. Where the new file went
 // with the file's folder (another program moved or removed the folder, or
 // one above it), the save fails with Step::Folder and ERROR_PATH_NOT_FOUND.
-// A failure removes the new file, wherever its folder went (under Wine:
-// within the deepest folder above it that is still there), and leaves what
-// was there as it was. Once the file is in its place, the save is
+// A failure removes the new file, wherever its folder went, by its own name
+// there and no other (a second name that another program made stays; under
+// Wine only where its folder is found within the deepest folder above it
+// that is still there, and that is no drive's root), and leaves what was
+// there as it was. Once the file is in its place, the save is
 // done; where the folder's flush (or its open for it) then fails, the
 // result says so (SaveResult::folderUnflushed), save where the system says
 // that it flushes no folder there. The folder is flushed, and tidied up, by

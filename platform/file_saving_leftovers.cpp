@@ -88,6 +88,39 @@ bool IsTheEntry(HANDLE file, HANDLE folder, std::wstring_view name) {
   return FolderNameTrimmed(toldFolder) == FolderNameTrimmed(SystemName(folder)) && FoundAmongTheEntries(file, folder);
 }
 
+// Whether the file or folder open as `handle` is the one whose volume and
+// index `identity` tells.
+bool IsThe(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& identity) {
+  BY_HANDLE_FILE_INFORMATION is = {};
+  return GetFileInformationByHandle(handle, &is) && is.dwVolumeSerialNumber == identity.dwVolumeSerialNumber &&
+         is.nFileIndexHigh == identity.nFileIndexHigh && is.nFileIndexLow == identity.nFileIndexLow;
+}
+
+// Whether the system told an index in `identity`: a file system that keeps
+// none tells 0.
+bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity) {
+  return identity.nFileIndexHigh != 0 || identity.nFileIndexLow != 0;
+}
+
+// Opens the entry `name` of the folder open as `folder`, in that very folder
+// whatever its name is now, as RemoveUnheld opens an entry: to remove it,
+// shared with nobody, asking that no link be followed (Wine opens what a
+// link of the host points to all the same, and tells its name: IsTheEntry).
+File OpenEntryOf(HANDLE folder, std::wstring_view name) {
+  UNICODE_STRING relative;
+  relative.Length = relative.MaximumLength = USHORT(name.size() * sizeof(wchar_t));
+  relative.Buffer = const_cast<wchar_t*>(name.data());
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &relative, 0, folder, nullptr);
+  IO_STATUS_BLOCK status = {};
+  HANDLE opened = nullptr;
+  constexpr ULONG kOptions = FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT;
+  if (!NT_SUCCESS(NtCreateFile(&opened, DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, &attributes, &status, nullptr, 0,
+                               0, FILE_OPEN, kOptions, nullptr, 0)))
+    return File();
+  return File(opened);
+}
+
 // Removes the entry `name` of `folder`, open as `opened`, unless some program
 // holds it open. DeleteFile would remove one that its holder lets others
 // delete (under Wine at once, the host unlinking it); an open that shares the
@@ -145,12 +178,26 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
   FindClose(search);
 }
 
-File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access) {
+File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access, DWORD flags) {
   FILE_ID_DESCRIPTOR id = {};
   id.dwSize = sizeof id;
   id.Type = FileIdType;
   id.FileId.QuadPart = LONGLONG(uint64_t(identity.nFileIndexHigh) << 32 | identity.nFileIndexLow);
-  return File(OpenFileById(folder, &id, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, 0));
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  return File(OpenFileById(folder, &id, access, kShareAll, nullptr, flags));
+}
+
+// The folder is found by its index, under the one name that a folder has;
+// the file by its own name in that folder, never by its index, which a
+// search finds under any of its names.
+void RemoveEntryOfFolderFound(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, std::wstring_view name,
+                              const BY_HANDLE_FILE_INFORMATION& file) {
+  if (!IndexTold(folder) || !IndexTold(file)) return;
+  const File found = OpenByIndex(from, folder, FILE_READ_ATTRIBUTES, FILE_FLAG_BACKUP_SEMANTICS);
+  if (!found) return;
+  const File entry = OpenEntryOf(found.SystemHandle(), name);
+  if (entry && IsThe(entry.SystemHandle(), file) && IsTheEntry(entry.SystemHandle(), found.SystemHandle(), name))
+    RemoveWhenClosed(entry.SystemHandle());
 }
 
 std::wstring FolderToOpen(std::wstring folder) { return folder.empty() ? L"." : folder; }

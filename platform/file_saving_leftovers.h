@@ -52,13 +52,27 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
 // name for the device.
 std::wstring FolderToOpen(std::wstring folder);
 
-// Opens, with `access` and sharing everything, the file whose index
-// `identity` tells (as GetFileInformationByHandle tells it), as the system
-// finds it from the folder open as `folder`: among the folder's own entries
-// first, then (under Wine) through the folders below it on its disk, no link
-// followed. Empty, with the system's error, where it finds none or may not
-// open it.
-File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access);
+// Opens, with `access` and `flags` (as CreateFileW takes them; a folder
+// opens only with FILE_FLAG_BACKUP_SEMANTICS) and sharing everything, the
+// file or folder whose index `identity` tells (as GetFileInformationByHandle
+// tells it), as the system finds it from the folder open as `folder`: among
+// the folder's own entries first, then (under Wine) through the folders below
+// it on its disk, no link followed. Empty, with the system's error, where it
+// finds none or may not open it.
+File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access, DWORD flags = 0);
+
+// Removes the entry `name` of the folder whose identity `folder` tells, as
+// the system finds that folder by its index from the folder open as `from`
+// (OpenByIndex), wherever it went meanwhile: only where that entry is the
+// file whose identity `file` tells, no program holds it open, and it proves
+// to be the folder's own entry as RemoveLeftovers proves one. Touches nothing
+// else: no other name of the file (a hard link that another program made, in
+// that folder or any other, which a search for the file by its index may
+// find first, and through which Wine would remove that name), no link, nor
+// what a link points to. Where the system finds no such folder or entry, or
+// tells no index of either, the file stays; the caller learns nothing of it.
+void RemoveEntryOfFolderFound(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, std::wstring_view name,
+                              const BY_HANDLE_FILE_INFORMATION& file);
 
 // Has the name by which `file` was opened (with the right to delete it)
 // removed once the file's last handle is closed, through `set`; false when

@@ -204,14 +204,21 @@ TEST_F(DocumentTest, TheNewFileRemovedByAHostProgramDuringTheSaveIsNamed) {
 
 // Another program takes the document folder away between the save's new
 // file and its move: moves it (a Windows program or one of the host), moves
-// the folder above it, removes it, or moves it and puts a file in its place.
-// The notice says that the folder is not there, not that the new file was
-// removed; the document is not made, and nothing that the save made stays
-// behind, in the moved folder neither, which holds what it held (the older
-// document, over which the save went). Of a new document and over one.
+// the folder above it or the one above that, removes it, or moves it and puts
+// a file in its place; or it first makes a second name of the new file (a
+// hard link: beside the folder, inside it, or there while the folder goes
+// out of the folder above it). The notice says that the folder is not there,
+// not that the new file was removed; the document is not made, and nothing
+// that the save made stays behind, in the moved folder neither, which holds
+// what it held (the older document, over which the save went), save where
+// the folder went out of the deepest folder above it that is still there,
+// whose folders alone the search for the new file walks: there the new file
+// stays. A second name of the new file is another program's and stays, whole.
+// Of a new document and over one.
 TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWithIt) {
-  const std::string above = folder_ + "above\\", folder = above + "folder\\", file = folder + "zhangsan.pst",
-                    beside = above + "moved\\", further = folder_ + "moved\\";
+  const std::string top = folder_ + "top\\", above = top + "above\\", folder = above + "folder\\",
+                    file = folder + "zhangsan.pst", beside = above + "moved\\", further = top + "moved\\",
+                    furthest = folder_ + "moved\\";
   const std::string old = "an older file\r\n";
   TypeInto(名字编辑框, L"张三");
   MainForm().SetEditContent(目录编辑框, folder);
@@ -219,11 +226,20 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
   const auto moveFolder = [&] {
     return MoveFileW(withoutSeparator(folder).c_str(), withoutSeparator(beside).c_str()) != 0;
   };
+  const auto isNewFile = [](const std::wstring& name) { return name.starts_with(L"zhangsan.pst.saving-"); };
+  // Another program's second name of the new file at `path`.
+  const auto linkTheNewFile = [&](const std::string& path) {
+    const std::vector<std::wstring> names = FolderEntries(folder);
+    const auto made = std::find_if(names.begin(), names.end(), isNewFile);
+    return made != names.end() && CreateHardLinkW(Wide(path).c_str(), (Wide(folder) + *made).c_str(), nullptr) != 0;
+  };
   const struct {
     const char* what;
     bool over;
     std::function<bool()> take;
     std::string left;  // the folder that holds what the document folder held then; none when empty
+    std::string secondName = "";  // where the second name of the new file is then; none when empty
+    bool newFileKept = false;  // it went out of the deepest folder above that is still there, and stays in `left`
   } taken[] = {
       {"the folder moved", false, moveFolder, beside},
       {"the folder moved", true, moveFolder, beside},
@@ -236,6 +252,12 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
       {"the folder above moved", true,
        [&] { return MoveFileW(withoutSeparator(above).c_str(), withoutSeparator(further).c_str()) != 0; },
        further + "folder\\"},
+      {"the folder two above moved", false,
+       [&] { return MoveFileW(withoutSeparator(top).c_str(), withoutSeparator(furthest).c_str()) != 0; },
+       furthest + "above\\folder\\"},
+      {"the folder two above moved", true,
+       [&] { return MoveFileW(withoutSeparator(top).c_str(), withoutSeparator(furthest).c_str()) != 0; },
+       furthest + "above\\folder\\"},
       {"the folder removed by a program of the host", true,
        [&] {
          const std::wstring host = UnixPath(withoutSeparator(folder));
@@ -249,10 +271,22 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
          return true;
        },
        beside},
+      {"a second name of the new file made beside the folder, then the folder moved", false,
+       [&] { return linkTheNewFile(above + "keep_link") && moveFolder(); }, beside, above + "keep_link"},
+      {"a second name of the new file made beside the folder, then the folder moved", true,
+       [&] { return linkTheNewFile(above + "keep_link") && moveFolder(); }, beside, above + "keep_link"},
+      {"a second name of the new file made in the folder, then the folder moved", false,
+       [&] { return linkTheNewFile(folder + "keep_link") && moveFolder(); }, beside, beside + "keep_link"},
+      {"a second name of the new file made beside the folder, then the folder moved out of the folder above", false,
+       [&] {
+         return linkTheNewFile(above + "keep_link") &&
+                MoveFileW(withoutSeparator(folder).c_str(), withoutSeparator(further).c_str()) != 0;
+       },
+       further, above + "keep_link", true},
   };
   const auto prepare = [&](bool over) {
     RemoveFolder(folder_);
-    for (const std::string& made : {folder_, above, folder}) fs::create_directory(Wide(made));
+    for (const std::string& made : {folder_, top, above, folder}) fs::create_directory(Wide(made));
     if (over) WriteBytes(file, old);
   };
   const auto generator = [&](bool over) {
@@ -265,7 +299,7 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     prepare(over);
     stepsOf[over] = SaveStepsThroughTheWindow(generator(over));
   }
-  for (const auto& [what, over, take, left] : taken) {
+  for (const auto& [what, over, take, left, secondName, newFileKept] : taken) {
     SCOPED_TRACE(std::string(what) + (over ? ", over a document" : ", a new document"));
     const size_t move = testsupport::StepOfTheMove(stepsOf[over]);
     ASSERT_LT(move, stepsOf[over].size());
@@ -282,8 +316,20 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     EXPECT_EQ(seen.back().caption, L"提示");
     EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败,存档目录不存在!"));
     EXPECT_EQ(ReadBytes(file), "<missing>");
+    if (!secondName.empty()) {
+      EXPECT_EQ(ReadBytes(secondName), ExpectedFile());
+    }
     if (!left.empty()) {
-      EXPECT_EQ(FolderEntries(left), over ? std::vector<std::wstring>{L"zhangsan.pst"} : std::vector<std::wstring>{});
+      std::vector<std::wstring> entries = FolderEntries(left);
+      const auto kept = std::remove_if(entries.begin(), entries.end(), isNewFile);
+      EXPECT_EQ(entries.end() - kept, newFileKept ? 1 : 0);
+      entries.erase(kept, entries.end());
+      std::vector<std::wstring> held;
+      if (over) held.push_back(L"zhangsan.pst");
+      if (secondName == left + "keep_link") held.push_back(L"keep_link");
+      std::sort(entries.begin(), entries.end());
+      std::sort(held.begin(), held.end());
+      EXPECT_EQ(entries, held);
       EXPECT_EQ(ReadBytes(left + "zhangsan.pst"), over ? old : "<missing>");
     }
   }

@@ -1,7 +1,10 @@
 // What a save's tidy-up removes where two disks hold folders that Wine tells
 // apart by no identity, nor always by name: two ext4 images on loop devices
 // of the Linux host, mounted in folders beside the test program, "disk" and
-// "disk." (whose names Wine tells alike in the names of what they hold).
+// "disk." (whose names Wine tells alike in the names of what they hold); and
+// what a failed save removes of its new file on such a disk mapped as a
+// drive, where another program took the document folder away and made a
+// second name of the new file.
 // Wine tells the volume serial number of a drive mapped while it runs as 0,
 // and of a disk that no drive's root is on too; on a fresh ext4 the first
 // folder made has the same index on each, and so has the first file made in
@@ -10,12 +13,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/file_saving.h"
+#include "platform/file_saving_leftovers.h"
 #include "platform/files.h"
 #include "tests/platform/file_saving_fixture.h"
 #include "tests/platform/host_disks.h"
@@ -136,6 +141,83 @@ TEST_F(TwoDisksTest, ASaveRemovesNothingThatALinkPointsToOnADiskOfANameToldAlike
   ASSERT_NE(IndexOf(first), 0u);
   ExpectASaveToKeepTheLinkAndWhatItPointsTo(here, there, kDisks[1], victim);
   EXPECT_EQ(Read(first), firstContent);
+}
+
+// A disk mapped as a drive, a new document saved in a folder three deep on
+// it, the save held before its new file's flush: a program of the host makes
+// a second name of the new file and then moves a folder, the document folder
+// or one above it; or then puts a file of its own, or a link to that second
+// name, in place of the new file's own name. The save fails with the folder
+// gone; the second name is that program's and stays, whole, and so does what
+// it put in the new file's place; the new file goes where the search from the
+// deepest folder above the document folder that is still there finds its
+// folder, and stays where the folder went out of that one.
+TEST_F(TwoDisksTest, ANewFileGoneWithItsFolderGoesByItsOwnNameAlone) {
+  const testsupport::MappedDrive drive(Disk(kDisks[1]));
+  ASSERT_NE(drive.letter(), 0);
+  const std::wstring root = std::wstring{drive.letter()} + L":";
+  const std::string theirs = "another program's file";
+  const struct {
+    const char* what;
+    const wchar_t* folder;  // the document folder, below the drive's root
+    const wchar_t* take;    // the host's shell, in the drive's root, the new file's name as $1, `theirs` as $3
+    const wchar_t* link;    // the second name, below the drive's root
+    const wchar_t* left;    // where the document folder is then, below the drive's root
+    std::optional<std::string> there;  // what stays at the new file's name there; nothing when it is gone
+  } rows[] = {
+      {"the folder moved out of the folder above", L"\\w\\x\\d", L"ln w/x/d/\"$1\" w/x/keep_link && mv w/x/d w/moved",
+       L"\\w\\x\\keep_link", L"\\w\\moved", kNewContent},
+      {"the folder moved beside itself", L"\\w\\x\\d", L"ln w/x/d/\"$1\" w/x/keep_link && mv w/x/d w/x/moved",
+       L"\\w\\x\\keep_link", L"\\w\\x\\moved", std::nullopt},
+      {"the folder two above moved", L"\\a\\w\\x\\d", L"ln a/w/x/d/\"$1\" a/keep_link && mv a/w a/moved",
+       L"\\a\\keep_link", L"\\a\\moved\\x\\d", std::nullopt},
+      {"the folder moved, then the new file's name taken by a file of the program's own", L"\\w\\x\\d",
+       L"ln w/x/d/\"$1\" w/x/keep_link && mv w/x/d w/x/moved && printf %s \"$3\" >w/x/theirs && "
+       L"mv -f w/x/theirs w/x/moved/\"$1\"",
+       L"\\w\\x\\keep_link", L"\\w\\x\\moved", theirs},
+      {"the folder moved, then the new file's name taken by a link to the second name", L"\\w\\x\\d",
+       L"ln w/x/d/\"$1\" w/x/keep_link && mv w/x/d w/x/moved && ln -sfn ../keep_link w/x/moved/\"$1\"",
+       L"\\w\\x\\keep_link", L"\\w\\x\\moved", kNewContent},
+  };
+  const std::wstring scratch = root + L"\\scratch";
+  ASSERT_TRUE(CreateDirectoryW(scratch.c_str(), nullptr));
+  std::vector<std::string> steps;
+  {
+    testsupport::SaveSteps counted;
+    ASSERT_EQ(files::SaveFile(Gbk(scratch + L"\\zhangsan.pst"), kNewContent, files::Existing::Keep), kSaved);
+    steps = counted.steps();
+  }
+  const size_t flush = size_t(std::find(steps.begin(), steps.end(), "FlushFileBuffers") - steps.begin());
+  ASSERT_LT(flush, steps.size());
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ASSERT_TRUE(HostShell(L"cd \"$1\" && rm -rf w a", {HostPath(kDisks[1], L"")}));
+    const std::wstring folder = root + row.folder;
+    for (size_t end = folder.find(L'\\', root.size() + 1);; end = folder.find(L'\\', end + 1)) {
+      CreateDirectoryW(folder.substr(0, end).c_str(), nullptr);
+      if (end == std::wstring::npos) break;
+    }
+    std::wstring made;
+    bool took = false;
+    files::SaveResult result;
+    {
+      testsupport::SaveSteps held;
+      held.StopBefore(flush, [&] {
+        const std::vector<std::wstring> names = Entries(folder, L"zhangsan.pst.saving-*");
+        if (names.size() != 1) return;
+        made = names[0];
+        took = HostShell((L"cd \"$2\" && " + std::wstring(row.take)).c_str(),
+                         {made, HostPath(kDisks[1], L""), std::wstring(theirs.begin(), theirs.end())});
+      });
+      result = files::SaveFile(Gbk(folder + L"\\zhangsan.pst"), kNewContent, files::Existing::Keep);
+    }
+    ASSERT_TRUE(took);
+    const files::SaveFailure folderGone{files::SaveFailure::Step::Folder, ERROR_PATH_NOT_FOUND};
+    EXPECT_EQ(result.failure, folderGone);
+    EXPECT_EQ(Read(root + row.link), kNewContent);
+    EXPECT_EQ(Entries(root + row.left), row.there ? std::vector{made} : std::vector<std::wstring>{});
+    EXPECT_EQ(Read(root + row.left + L"\\" + made), row.there);
+  }
 }
 
 }  // namespace
