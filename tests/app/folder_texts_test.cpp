@@ -1,8 +1,9 @@
 // Folder texts as users type or paste them, through the real window: blanks
 // and control characters at their ends, "/" for "\", a drive's root in
 // each form, a file's path, characters that no name may hold and the
-// wildcards, each named as the character it is, and a missing folder whose
-// name ends in dots beside one of fewer dots.
+// wildcards, each named as the character it is, a missing folder whose
+// name ends in dots beside one of fewer dots, and "." and ".." as a folder's
+// name in the extended-length form.
 #include <gtest/gtest.h>
 
 #include <algorithm>
