@@ -211,10 +211,14 @@ enum class Undescribed {
 // matching the end of a name, so that under Wine "\\?\C:\t\e_dot.." finds
 // "e_dot" or "e_dot." beside it; the path names its last name as it stands
 // in the extended-length form, and without the dots and blanks at its end
-// in any other, as the system tidies it.
+// in any other, as the system tidies it. In the extended-length form "."
+// and ".." are names, not steps, and no file system holds an entry of
+// either: a search for one finds the folder's own entry for itself or its
+// parent, a folder and no such name.
 bool IsTheNameSearchedFor(const std::wstring& api, const WIN32_FIND_DATAW& found) {
   std::wstring_view name(api);
   name.remove_prefix(name.find_last_of(L"\\/") + 1);  // all of it where there is no separator
+  if (name == L"." || name == L"..") return false;
   if (!api.starts_with(L"\\\\?\\"))
     while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.remove_suffix(1);
   const auto is = [&](const wchar_t* told) {

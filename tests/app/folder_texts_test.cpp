@@ -1,8 +1,9 @@
 // Folder texts as users type or paste them, through the real window: blanks
 // and control characters at their ends, "/" for "\", a drive's root in
 // each form, a file's path, characters that no name may hold and the
-// wildcards, each named as the character it is, and a missing folder whose
-// name ends in dots beside one of fewer dots.
+// wildcards, each named as the character it is, a missing folder whose
+// name ends in dots beside one of fewer dots, and "." and ".." as a folder's
+// name in the extended-length form.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -183,6 +184,32 @@ TEST_F(BadInputTest, AMissingFolderWhoseNameEndsInDotsBesideOneWithFewerIsSaidTo
     for (const std::wstring& name : beside)
       EXPECT_EQ(FolderEntries(platform::WideToGbk(Wide(folder_) + name).text), std::vector<std::wstring>{});
   }
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A folder typed in the extended-length form whose last name is "." or
+// "..", with a separator after it or not, in an ordinary folder and in one
+// whose name ends in a blank and a dot: in that form they are names, not
+// steps, and no file system holds a folder of either name, though a search
+// for one finds the folder's own entry for itself or its parent. The folder
+// typed is said to be missing, not a device or a pipe; nothing is written.
+TEST_F(BadInputTest, AFolderNamedDotOrTwoDotsInTheExtendedLengthFormIsSaidToBeMissing) {
+  FillInAndSave();
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder_ + "normal").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(ExtendedPath(Wide(folder_ + "sp .")).c_str(), nullptr));
+  for (const char* typed : {"normal\\.\\", "normal\\.", "normal\\..\\", "normal\\..", "sp .\\.\\", "sp .\\..",
+                            "normal/./", "normal\\.\\.\\"}) {
+    const std::string text = "\\\\?\\" + folder_ + typed;
+    SCOPED_TRACE(text);
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("NPC文件[" + WithTrailingBackslash(text) + "wangwu.pst]保存失败,存档目录不存在!"));
+  }
+  EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"normal", L"sp ."}));
+  EXPECT_EQ(FolderEntries(folder_ + "normal"), std::vector<std::wstring>{});
+  EXPECT_EQ(FolderEntries(folder_ + "sp ."), std::vector<std::wstring>{});
+  EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();

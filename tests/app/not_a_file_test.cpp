@@ -16,6 +16,8 @@
 
 #include "app/file_paths.h"
 #include "app/script_reader.h"
+#include "platform/gbk_convert.h"
+#include "platform/long_paths.h"
 #include "tests/app/bad_input_fixture.h"
 
 using namespace korvath;
@@ -170,6 +172,41 @@ TEST_F(NotAFileTest, AFolderIsSaidToBeNoFile) {
   ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
   ExpectRefusedByTheReader(folder);
   ExpectRefusedByTheReader(folder + "\\");
+  ExpectNextSaveAsBefore();
+}
+
+// A FIFO of the host typed with blanks or dots after its name, which the
+// system's tidying of a plain path drops, or by its short (8.3) name, by
+// which the system finds it too: read through the entry point and chosen in
+// the open dialog, each is said to be no file on disk; as the document
+// folder, a device or a pipe. Nothing opened the FIFO: a program of the host
+// waiting to write into it still waits.
+TEST_F(NotAFileTest, AFifoTypedWithBlanksOrDotsAfterItsNameOrByItsShortNameIsNoFileOnDisk) {
+  FillInAndSave();
+  const std::string fifo = folder_ + "longfifoname.pst";
+  const HostEntry made(HostEntry::Kind::Fifo, Wide(fifo));
+  ASSERT_TRUE(made.made());
+  const WaitingFifoWriter writer(Wide(fifo));
+  ASSERT_TRUE(writer.StillWaiting());
+  // Its short name, in the folder as the test names it.
+  const std::wstring shortPath = platform::ShortPath(Wide(fifo));
+  ASSERT_NE(shortPath.find(L'~'), std::wstring::npos);  // Wine gives the long name a short one of its own
+  const std::string shortName = folder_ + platform::WideToGbk(shortPath.substr(shortPath.rfind(L'\\') + 1)).text;
+  const std::vector<std::string> paths = {fifo + ".", fifo + " ", fifo + ". .", shortName, shortName + "."};
+  for (const std::string& path : paths) {
+    ExpectRefusedByTheReader(path);
+    ExpectRefusedThroughTheWindow(path, path);
+  }
+  for (const std::string& path : paths) {
+    const std::string text = path + "\\";
+    EXPECT_EQ(SaveNoticeWithFolder(Wide(text)),
+              Wide("存档目录[" + text + "]是一个设备或管道,不是文件夹,请选择或填写存档目录!"));
+  }
+  EXPECT_TRUE(writer.StillWaiting());
+  EXPECT_TRUE(made.Intact());
+  EXPECT_EQ(FolderEntries(folder_), std::vector<std::wstring>{L"longfifoname.pst"});
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();
 }
 

@@ -1,7 +1,8 @@
 // The open dialog of "读取NPC文档...": paths that GBK cannot hold, chosen
 // through the real window and dialog, and the long-path guard at the length
 // where it takes over from the dialog and in a folder deeper than the dialog
-// can tell.
+// can tell, and "." and ".." typed as a file's name in the extended-length
+// form.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -187,5 +188,38 @@ TEST_F(DocumentTest, AFileNameTypedWithADotAtItsEndReadsTheFileOfThatName) {
     EXPECT_EQ(seen.size(), 1u);  // the open dialog alone: no notice
     EXPECT_EQ(Npc().NpcHp, 1234);
     EXPECT_EQ(MainForm().EditContent(目录编辑框), folder_);
+  }
+}
+
+// A file's name typed into the open dialog in the extended-length form as
+// "." or "..": in that form they are names, not steps, and no file of
+// either name is there, though a search for one finds the folder's own
+// entry for itself or its parent. In a folder deeper than the dialog can
+// tell, where the guard answers, the file is said to be missing, not read as
+// a device or a pipe; in a short folder the dialog complains itself. Nothing
+// is read and the form stays.
+TEST_F(DocumentTest, ADotOrTwoDotsTypedAsAFilesNameInTheExtendedLengthFormIsSaidToBeMissing) {
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder_ + "normal").c_str(), nullptr));
+  const std::string longFolder = MakeLongFolder(folder_ + "long", 260);
+  Npc().NpcFolder = folder_;
+  TypeInto(名字编辑框, L"王五");
+  ClickUnit(HP编辑框);
+  const std::vector<std::string> shown = Shown();
+  const auto lines = Npc().NpcInputLines;
+  for (const std::string& folder : {folder_ + "normal", longFolder}) {
+    for (const char* name : {".", ".."}) {
+      const std::string typed = "\\\\?\\" + folder + "\\" + name;
+      SCOPED_TRACE(typed);
+      std::vector<SeenDialog> seen = ClickAnswering(读取按钮, {ChooseFile(typed), &CloseComplaintAndDialog});
+      ASSERT_EQ(seen.size(), 2u);  // the open dialog, then the complaint
+      if (folder == longFolder) {
+        EXPECT_EQ(seen[1].caption, L"提示");
+        EXPECT_EQ(seen[1].text, Wide("文件[" + NoticePath(typed) + "]不存在或路径过长,无法打开!"));
+      } else {
+        EXPECT_NE(seen[1].caption, L"提示");  // the dialog's own complaint
+      }
+      EXPECT_EQ(Shown(), shown);  // nothing read
+      EXPECT_EQ(Npc().NpcInputLines, lines);
+    }
   }
 }

@@ -115,9 +115,10 @@ TEST(ExactPath, AFolderNameEndingInADotTakesTheExtendedLengthForm) {
 }
 
 // Folders whose names end in a blank, a dot or a full-width blank, beside a
-// folder of the name without it, and one in the extended-length form: the
-// shell, handed the folder that DialogFolder gives, finds that folder and no
-// other. So do a plain folder and a drive's root, handed as they are.
+// folder of the name without it, and one in the extended-length form, each
+// with a separator after it or without: the shell, handed the folder that
+// DialogFolder gives, finds that folder and no other. So do a plain folder
+// and a drive's root, handed as they are.
 TEST(DialogFolder, TheShellFindsTheFolderItself) {
   const std::wstring base = CurrentFolder() + L"\\dialog_folders\\";
   CreateDirectoryW(base.c_str(), nullptr);
@@ -136,6 +137,10 @@ TEST(DialogFolder, TheShellFindsTheFolderItself) {
     SCOPED_TRACE(WideToGbk(folder).text);
     EXPECT_EQ(foundByShell(DialogFolder(folder + L"\\")), folder);
     EXPECT_EQ(foundByShell(DialogFolder(L"\\\\?\\" + folder + L"\\")), folder);
+    // Without a separator after it, as the current folder is named: its last
+    // name is a folder's all the same.
+    EXPECT_EQ(foundByShell(DialogFolder(folder)), folder);
+    EXPECT_EQ(foundByShell(DialogFolder(L"\\\\?\\" + folder)), folder);
   }
   EXPECT_EQ(DialogFolder(base + L"pick\\"), base + L"pick\\");
   EXPECT_EQ(DialogFolder(L"C:\\"), L"C:\\");

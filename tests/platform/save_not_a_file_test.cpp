@@ -13,6 +13,7 @@
 
 #include "platform/file_saving.h"
 #include "platform/files.h"
+#include "platform/long_paths.h"
 #include "tests/platform/file_saving_fixture.h"
 #include "tests/platform/tool_names.h"
 
@@ -85,9 +86,11 @@ TEST_F(FileSavingTest, AFifoASocketOrADeviceLinkIsRefusedAtOnceAndLeftAsItWas) {
 // write into it), a link to it, a socket and a link to a device are found and
 // are no file on disk; a link to nothing, a chain of links that ends in
 // nothing and a link to itself are found by their names, and are links to
-// nothing; a missing name, also in a missing folder, is not found. The
-// writer still waits: nothing opened the FIFO. Made again and again, no
-// look-up keeps anything.
+// nothing; a missing name, also in a missing folder, is not found. The FIFO
+// is found and no file on disk also with blanks or dots after its name, and
+// one by its short name; "." and ".." in the extended-length form are
+// neither. The writer still waits: nothing opened the FIFO. Made again and
+// again, no look-up keeps anything.
 TEST_F(FileSavingTest, WhatASearchFindsIsToldWithoutOpeningIt) {
   if (testsupport::UnixPath(folder_).empty()) GTEST_SKIP() << "not under Wine: no host entries";
   using Kind = HostEntry::Kind;
@@ -114,6 +117,9 @@ TEST_F(FileSavingTest, WhatASearchFindsIsToldWithoutOpeningIt) {
       {L"zero.pst", true, true, false},      {L"nothing.pst", true, false, true},
       {L"chain.pst", true, false, true},     {L"self.pst", true, false, true},
       {L"missing.pst", false, false, false}, {L"missing\\in.pst", false, false, false},
+      // The FIFO named as a plain path drops the blanks and dots after it.
+      {L"fifo.pst.", true, true, false},     {L"fifo.pst ", true, true, false},
+      {L"fifo.pst. .", true, true, false},
   };
   for (const auto& row : rows) {
     const std::string path = Gbk(folder_ + L"\\" + row.name);
@@ -132,8 +138,29 @@ TEST_F(FileSavingTest, WhatASearchFindsIsToldWithoutOpeningIt) {
     }
     EXPECT_LT(LiveHeapBlocks(), blocks + 100);
   }
+  // A FIFO by its short (8.3) name, by which a search finds it too.
+  const HostEntry longNamed(Kind::Fifo, folder_ + L"\\longfifoname.pst");
+  ASSERT_TRUE(longNamed.made());
+  const std::wstring shortPath = ShortPath(folder_ + L"\\longfifoname.pst");
+  ASSERT_NE(shortPath.find(L'~'), std::wstring::npos);  // Wine gives the long name a short one of its own
+  for (const std::wstring& path : {shortPath, shortPath + L"."}) {
+    SCOPED_TRACE(Gbk(path));
+    EXPECT_TRUE(files::FileExists(Gbk(path)));
+    EXPECT_TRUE(files::PathIsNoDiskFile(Gbk(path)));
+    EXPECT_TRUE(SaysNoFileOnDisk(files::KnownReplaceRefusal(Gbk(path))));
+  }
+  // In the extended-length form "." and ".." are names that no entry has: a
+  // search for one finds the folder's own entry for itself or its parent.
+  for (const wchar_t* name : {L"\\.", L"\\.."}) {
+    const std::wstring path = L"\\\\?\\" + folder_ + name;
+    SCOPED_TRACE(Gbk(path));
+    EXPECT_FALSE(files::PathIsNoDiskFile(path));
+    EXPECT_FALSE(files::PathIsLinkToNothing(path));
+    EXPECT_FALSE(SaysNoFileOnDisk(files::KnownReplaceRefusal(Gbk(path))));
+  }
   EXPECT_TRUE(writer.StillWaiting());
   for (const HostEntry& entry : entries) EXPECT_TRUE(entry.Intact());
+  EXPECT_TRUE(longNamed.Intact());
 }
 
 // A search that fails while something is there (a folder that may not be
