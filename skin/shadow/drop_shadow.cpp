@@ -2,6 +2,7 @@
 
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
+#include "skin/draw/drawing_values.h"
 #include "skin/shadow/shadow_window.h"
 
 namespace korvath::skin {
@@ -49,7 +50,7 @@ HWND ShadowWindowCreate(SkinWindowRecord& record, int32_t depth, COLORREF colour
   RECT bounds{};
   GetWindowRect(owner, &bounds);
   // A minimised window casts no shadow: its shadow shows when it is restored.
-  const bool ownerShown = (GetWindowLongW(owner, GWL_STYLE) & WS_VISIBLE) != 0 && !IsIconic(owner);
+  const bool ownerShown = IsVisibleStyle(owner) && !IsIconic(owner);
   // Made hidden and shown without activation: the owner keeps the focus.
   // The pointer passes through the shadow to whatever lies beneath.
   HWND shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, L"yinyWindow", L"",
@@ -70,8 +71,6 @@ HWND ShadowWindowCreate(SkinWindowRecord& record, int32_t depth, COLORREF colour
 
 namespace {
 
-bool IsShown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
 // Puts the shadow on the window's rectangle grown by the depth: the given
 // rectangle, or the window's own.
 void Place(const SkinWindowRecord& r, std::optional<RECT> rect) {
@@ -87,7 +86,7 @@ void Place(const SkinWindowRecord& r, std::optional<RECT> rect) {
 
 void ShadowWindowFollow(SkinWindowRecord& r, bool redraw, std::optional<RECT> rect) {
   HWND shadow = r.ShadowWindow;
-  if (!shadow || !IsShown(shadow)) return;
+  if (!shadow || !IsVisibleStyle(shadow)) return;
   // A window being minimised moves to its icon, or off the screen: its
   // shadow goes instead of following it there.
   if (IsIconic(r.Window)) {
