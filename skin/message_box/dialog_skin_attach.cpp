@@ -106,12 +106,14 @@ void Dress(HWND box) {
 
 // A box whose dressing stopped half-way (memory that ran out) is shown as the
 // system made it: it loses the layered style that kept it invisible for its
-// fade-in, its record goes with the skin procedure it may have got (the
-// skins of its controls find no entry then and hand every message on), and
-// the hook does not try it again.
+// fade-in and the minimise that only its shadow needs (the system's caption
+// would show its button), its record goes with the skin procedure it may
+// have got (the skins of its controls find no entry then and hand every
+// message on), and the hook does not try it again.
 void Undress(HWND box) {
   SkinMessageBoxHookRemove(box);
   SetWindowLongW(box, GWL_EXSTYLE, GetWindowLongW(box, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  SetWindowLongW(box, GWL_STYLE, GetWindowLongW(box, GWL_STYLE) & ~WS_MINIMIZEBOX);
   if (SkinWindowRecord* record = SkinRecordAt(SkinFindWindowRecord(box))) UnskinWindow(*record);
 }
 

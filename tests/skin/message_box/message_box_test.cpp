@@ -269,8 +269,8 @@ TEST_F(MessageBoxTest, ADialogDressedWhileShownIsLaidOutAtOnceAndAHiddenOneWhenS
 // Memory that runs out at any allocation of a box's dressing, each in turn,
 // leaves the box dressed in full (the failure met in a procedure that the
 // dressing's messages reach, which ends there) or as the system made it:
-// then not layered, which would keep it invisible without its fade-in, with
-// its own procedure and without a record.
+// then not layered, which would keep it invisible without its fade-in, not
+// to be minimised, with its own procedure and without a record.
 TEST_F(MessageBoxTest, ABoxWhoseDressingRunsOutOfMemoryIsDressedInFullOrNotAtAll) {
   int undressed = 0;
   for (int nth = 1;; ++nth) {
@@ -285,12 +285,15 @@ TEST_F(MessageBoxTest, ABoxWhoseDressingRunsOutOfMemoryIsDressedInFullOrNotAtAll
       failed = failing.Failed();
     }
     const bool layered = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    const bool minimisable = (GetWindowLongW(box, GWL_STYLE) & WS_MINIMIZEBOX) != 0;
     if (SkinRecordOfWindow(box)) {
       EXPECT_TRUE(layered) << nth;
+      EXPECT_TRUE(minimisable) << nth;
       EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), LONG_PTR(&DialogSkinWndProc)) << nth;
     } else {
       ++undressed;
       EXPECT_FALSE(layered) << nth;
+      EXPECT_FALSE(minimisable) << nth;
       EXPECT_EQ(GetWindowLongPtrW(box, GWLP_WNDPROC), own) << nth;
       EXPECT_EQ(SkinFindWindowRecord(box), 0) << nth;
     }
