@@ -71,6 +71,7 @@ slept() { local s=0 n; while read -r n; do s=$((s + n)); done <"$work/slept"; ec
 cases=(
   'nothing in the way|ok|ok|0 after update, install; slept 0 s|'
   'a mirror in the middle of its sync that finishes|sync ok|ok|0 after 2x update, install; slept 30 s|'
+  'a mirror in the middle of its sync that finishes, the install failing|sync ok|deps|1 after 2x update, install; slept 30 s|^setup: apt-get install .* failed$'
   "a mirror in the middle of its sync for good, the indexes there are enough|sync|ok|0 after 3x update, install; slept 60 s|"
   "a mirror in the middle of its sync for good, the release's own packages installed|sync|deps ok|0 after 3x update, install, install from trixie; slept 60 s|^setup: the install failed while the mirror could not serve $index; installing again from trixie's own packages"
   "a mirror in the middle of its sync for good, every install failing|sync|deps|1 after 3x update, install, install from trixie; slept 60 s|^setup: apt-get install .* failed: .*could not serve $index\$"
