@@ -84,7 +84,7 @@ cases=(
   'the install failing otherwise|ok|fails|1 after update, install; slept 0 s|^setup: apt-get install .* failed$'
 )
 
-status=0
+. "$(dirname "$0")/planted_cases.sh"
 for case in "${cases[@]}"; do
   IFS='|' read -r name updates installs expected line <<<"$case"
   rm -f "$work"/*.n
@@ -97,12 +97,6 @@ for case in "${cases[@]}"; do
   if [ -n "$line" ] && [ "$(grep -cE "$line" "$work/said")" != 1 ]; then
     got="$got, without saying once: $line"
   fi
-  if [ "$got" = "$expected" ]; then
-    echo "ok: $name: ends $got"
-  else
-    echo "WRONG: $name: ends $got, where it ends $expected:" >&2
-    cat "$work/said" >&2
-    status=1
-  fi
+  planted_report "$name" "ends $expected" "ends $got" "$(cat "$work/said")" "the set-up"
 done
 exit $status
