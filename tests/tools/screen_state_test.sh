@@ -7,12 +7,35 @@
 # window and leaves; once the server has closed that client's connection
 # (its socket gone from the server's own, /proc/<pid>/fd), a reset would
 # have been decided in the same step, before any new client is let in. The
-# next client must still read the property.
+# next client must still read the property. First, where there is no
+# display at all, tools/xvfb.sh starts one.
 # Usage: screen_state_test.sh <source folder>
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 
 fail() { echo "screen state: $*" >&2; exit 1; }
+
+# With no display and none of its own asked for, tools/xvfb.sh starts a
+# screen and points DISPLAY at it: the test groups (tools/wine-groups.sh)
+# and tools/run.sh without a desktop source it so. DISPLAY's socket, as the
+# system lists it (/proc/net/unix), must be one the started server holds:
+# another screen that answers there would be another server's.
+(
+  unset DISPLAY KORVATH_OWN_DISPLAY
+  . "$root/tools/xvfb.sh" || fail "no screen started where there was no display"
+  trap 'kill "$korvath_xvfb_pid" 2>/dev/null' EXIT
+  [ -n "$korvath_xvfb_pid" ] && [ -n "${DISPLAY:-}" ] ||
+    fail "tools/xvfb.sh started no screen where there was no display"
+  xdpyinfo >/dev/null 2>&1 || fail "no screen answers at DISPLAY=$DISPLAY"
+  path=/tmp/.X11-unix/X${DISPLAY#:}
+  held=$(for fd in /proc/"$korvath_xvfb_pid"/fd/*; do readlink "$fd"; done 2>/dev/null)
+  awk -v p="$path" '$8 == p || $8 == "@" p { print "socket:[" $7 "]" }' /proc/net/unix | grep -qxF "$held" ||
+    fail "DISPLAY=$DISPLAY is not the screen tools/xvfb.sh started (process $korvath_xvfb_pid)"
+  kill "$korvath_xvfb_pid"
+  wait "$korvath_xvfb_pid"
+  echo "screen state: with no display, a screen of its own started at DISPLAY=$DISPLAY"
+) || exit 1
+
 KORVATH_OWN_DISPLAY=1 . "$root/tools/xvfb.sh" || fail "no screen started"
 trap 'kill "$korvath_xvfb_pid" 2>/dev/null' EXIT
 [ -n "$korvath_xvfb_pid" ] || fail "tools/xvfb.sh started no screen of its own"
