@@ -15,7 +15,10 @@
 
 namespace korvath::skin {
 
-// The process's one GDI+ start-up; GDI+ stays started until the process ends.
+// The process's one GDI+ start-up; GDI+ stays started until the process ends,
+// unless a WM_QUIT sent to a skinned form asks for its shutdown
+// (SkinGdiplusShutdownAfterLastWindow): it then goes once the last skinned
+// window is gone, and the next attach (SkinGdiplusStart) starts it again.
 extern platform::GdiplusStartupToken GdiplusToken;
 // The token of the engine's own GDI+ start-up (the initialiser's, or the
 // start that followed a shutdown): the one a form's WM_QUIT hands to the

@@ -11,8 +11,9 @@
 //
 // Lists exist from program start (no user tests them for absence). Windows
 // are left to their own destruction; the lists own the memory and the objects
-// in them. GDI+'s start-up (engine_startup.h) and the twenty panel objects
-// (skin/engine/panel.h) last as long as the process and are not reset.
+// in them. GDI+'s start-up (engine_startup.h says how long it lasts) and the
+// twenty panel objects (skin/engine/panel.h, as long as the process) are not
+// reset.
 #include <windows.h>
 
 #include <cstdint>

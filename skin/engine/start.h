@@ -11,8 +11,10 @@
 
 namespace korvath::skin {
 
-// Resets the engine's state, starts GDI+ (once per process; it stays
-// started), loads the application icon, sets the options to their start-up
+// Resets the engine's state, starts GDI+ (once per process; it stays started
+// until the process ends, unless a WM_QUIT sent to a skinned form asks for
+// its shutdown: it then goes once the last skinned window is gone, and the
+// next skinned window starts it again), loads the application icon, sets the options to their start-up
 // values (skinning on, alpha 160, theme colour 0xDDCA22) and registers the
 // engine's two window classes: "hbfcWindow" and the drop shadows'
 // "yinyWindow". The icon is the program's own icon resource 129, or, where
