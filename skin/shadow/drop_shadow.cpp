@@ -41,6 +41,10 @@ void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options) {
   } else {
     SetShadowProps(r.ShadowWindow, window, options.depth, options.colour, options.alpha, options.sides);
     ShadowWindowFollow(r, true);
+    // A hidden shadow (its window hidden or minimised) is not followed, but
+    // drawn with its new settings all the same: it shows again as it was
+    // drawn last, unless it changes size meanwhile.
+    if (!IsVisibleStyle(r.ShadowWindow)) ShadowRedraw(r, r.ShadowWindow);
   }
   if (options.dragOwner && r.ShadowWindow) ShadowWindowSetStyle(r.ShadowWindow);
 }

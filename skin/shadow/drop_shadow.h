@@ -28,8 +28,9 @@ struct ShadowOptions {
 };
 
 // Stores the settings in the window's record and creates its shadow window,
-// or updates the one it has (which then follows and repaints). False when the
-// window has no record.
+// or updates the one it has (which then follows and repaints; a hidden one
+// is repainted too, for when it shows again). False when the window has no
+// record.
 bool ShadowAttach(HWND window, const ShadowOptions& options = {});
 // The same for the record's window.
 void ShadowAttach(SkinWindowRecord& r, const ShadowOptions& options = {});

@@ -23,6 +23,15 @@ using korvath::platform::LiveGdiObjectCount;
 using korvath::platform::ToolTip;
 using testsupport::TestWindow;
 
+// The text a control holds for tool `id` of `owner`.
+std::wstring TextOf(HWND tip, HWND owner, int32_t id) {
+  wchar_t text[80] = {};
+  TTTOOLINFOW tool{TTTOOLINFOW_V1_SIZE, 0, owner, UINT_PTR(id)};
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, std::size(text), LPARAM(&tool));
+  return text;
+}
+
 // The tooltip control is owned by its form and goes with it or with the
 // object, never left behind; the live GDI objects are as they were.
 TEST(ToolTipTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
@@ -35,11 +44,7 @@ TEST(ToolTipTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
       tip = outlives.Create(form.hwnd());
       EXPECT_EQ(GetWindow(tip, GW_OWNER), form.hwnd());
       outlives.AddTool(RECT{10, 2, 50, 20}, "\xB9\xD8\xB1\xD5", 1);  // "关闭" in GBK
-      wchar_t text[80] = {};
-      TTTOOLINFOW tool{TTTOOLINFOW_V1_SIZE, 0, form.hwnd(), 1};
-      tool.lpszText = text;
-      SendMessageW(tip, TTM_GETTEXTW, 80, LPARAM(&tool));
-      EXPECT_EQ(std::wstring(text), L"\u5173\u95ED");
+      EXPECT_EQ(TextOf(tip, form.hwnd(), 1), L"\u5173\u95ED");
     }
     EXPECT_FALSE(IsWindow(tip));
     TestWindow form(100, 80, L"form");
@@ -57,6 +62,54 @@ TEST(ToolTipTest, TooltipsCarryTheirTextAndGoWithTheirFormOrObject) {
 
 // The tools a control holds (none without one).
 int32_t ToolsOf(HWND tip) { return tip ? int32_t(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : 0; }
+
+// The text an owner gives its callback tools when the control asks for it.
+constexpr wchar_t kOwnersText[] = L"\u8BF4\u660E";  // "说明"
+LRESULT CALLBACK GiveToolText(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+    reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = const_cast<LPWSTR>(kOwnersText);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A tool given to a prepared control before it is made goes into the control
+// with the text it was given last: a callback tool asks its owner for the
+// text, until a text is given to it; a text given to a tool replaces the one
+// it was added with.
+TEST(ToolTipTest, AToolGivenBeforeTheControlIsMadeHoldsTheTextItWasGivenLast) {
+  static constexpr RECT kArea{10, 2, 50, 20};
+  const struct {
+    const char* tool;
+    void (*give)(ToolTip& tip);
+    const wchar_t* text;
+  } rows[] = {
+      {"a callback", [](ToolTip& tip) { tip.AddToolCallback(kArea, 1); }, kOwnersText},
+      {"a callback given a text",
+       [](ToolTip& tip) {
+         tip.AddToolCallback(kArea, 1);
+         tip.UpdateText(1, "\xB9\xD8\xB1\xD5");  // "关闭" in GBK
+       },
+       L"\u5173\u95ED"},
+      {"a text given anew",
+       [](ToolTip& tip) {
+         tip.AddTool(kArea, "a", 1);
+         tip.UpdateText(1, "\xB9\xD8\xB1\xD5");
+       },
+       L"\u5173\u95ED"},
+  };
+  TestWindow form(300, 200, L"form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, &GiveToolText);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.tool);
+    ToolTip tip;
+    tip.Prepare(form.hwnd());
+    row.give(tip);
+    const HWND made = tip.Realize();
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(ToolsOf(made), 1);
+    EXPECT_EQ(TextOf(made, form.hwnd(), 1), row.text);
+  }
+}
 
 // A control moved to another object, by construction or by assignment, is the
 // other object's alone: the object it left holds none, its calls touch the

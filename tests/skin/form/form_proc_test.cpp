@@ -10,6 +10,7 @@
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
 #include "skin/core/engine_state.h"
+#include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
 #include "skin/core/window_props.h"
 #include "skin/edit/edit_installers.h"
@@ -17,6 +18,7 @@
 #include "skin/form/background_theme.h"
 #include "skin/menu/menu_items.h"
 #include "skin/menu/popup_menu.h"
+#include "skin/shadow/drop_shadow.h"
 #include "tests/skin/form/form_fixture.h"
 #include "tests/support/failing_messages.h"
 
@@ -370,6 +372,120 @@ TEST_F(FormTest, TheShadowFollowsMovesAndSizesAlone) {
   EXPECT_EQ(at.right - at.left, 220);
   EXPECT_EQ(at.bottom - at.top, 120);
   record().ShadowWindow = nullptr;
+}
+
+// The test forms' drop shadows: opaque, on all four sides.
+constexpr ShadowOptions kRedShadow{.depth = 10, .colour = RGB(255, 0, 0), .alpha = 255};
+constexpr ShadowOptions kGreenShadow{.depth = 10, .colour = RGB(0, 255, 0), .alpha = 255};
+
+// What the screen shows where a shadow is darkest, in the middle just below
+// its form (0xRRGGBB); where the shadow shows nothing there, the colour of
+// what lies beneath.
+uint32_t ShadowBelow(HWND shadow) {
+  RECT at{};
+  GetWindowRect(shadow, &at);
+  const int x = (at.left + at.right) / 2, y = at.bottom - kRedShadow.depth;
+  return CaptureScreen(RECT{x, y, x + 1, y + 1}).RgbAt(0, 0);
+}
+// Whether that place shows some red, and some green, as asked.
+bool ShowsBelow(HWND shadow, bool red, bool green) {
+  const uint32_t below = ShadowBelow(shadow);
+  return ((below & 0xFF0000u) != 0) == red && ((below & 0x00FF00u) != 0) == green;
+}
+
+// A blue window beneath the shadow of a 300 x 200 test form, made before the
+// form so that the form goes above it.
+class Beneath : public TestWindow {
+ public:
+  Beneath() : TestWindow(400, 300, L"beneath", WS_POPUP | WS_VISIBLE, nullptr, RGB(0, 0, 255)) {}
+};
+
+// The pictures pushed onto one window (its draws) while the object lives.
+class CountedDraws {
+ public:
+  explicit CountedDraws(HWND window) {
+    watched_ = window;
+    count_ = 0;
+    SkinWatchLayeredFrames(&Count);
+  }
+  ~CountedDraws() { SkinWatchLayeredFrames(nullptr); }
+  CountedDraws(const CountedDraws&) = delete;
+  CountedDraws& operator=(const CountedDraws&) = delete;
+  int count() const { return count_; }
+
+ private:
+  static void Count(const LayeredFrame& frame) { count_ += frame.window == watched_; }
+  static inline HWND watched_ = nullptr;
+  static inline int count_ = 0;
+};
+
+// A shadow attached again with a setting that only its picture shows, at the
+// same size, is drawn anew with it (a change of size would draw it of
+// itself): each row a change, and the look it gives the place below the
+// form. A move takes the shadow along as it is, drawn no more.
+TEST_F(FormTest, AShadowAttachedAgainIsDrawnWithItsNewSettingsAndAMoveDrawsItNoMore) {
+  const struct {
+    const char* change;
+    ShadowOptions options;
+    bool red, green;  // whether the place below the form shows some of either
+  } rows[] = {
+      {"another colour", kGreenShadow, false, true},
+      {"no alpha", {.depth = 10, .colour = RGB(255, 0, 0), .alpha = 0}, false, false},
+      {"the top side alone", {.depth = 10, .sides = 1, .colour = RGB(255, 0, 0), .alpha = 255}, false, false},
+  };
+  const Beneath beneath;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.change);
+    Skin(WS_POPUP, 300, 200);
+    ASSERT_TRUE(ShadowAttach(form(), kRedShadow));
+    const HWND shadow = record().ShadowWindow;
+    EXPECT_TRUE(PumpUntil([&] { return ShowsBelow(shadow, true, false); })) << std::hex << ShadowBelow(shadow);
+    ASSERT_TRUE(ShadowAttach(form(), row.options));
+    EXPECT_EQ(record().ShadowWindow, shadow);
+    EXPECT_TRUE(PumpUntil([&] { return ShowsBelow(shadow, row.red, row.green); })) << std::hex << ShadowBelow(shadow);
+    if (HasFailure()) SaveFailureImage(CaptureWindow(shadow), "shadow_attached_again");
+  }
+  const HWND shadow = record().ShadowWindow;
+  const CountedDraws draws(shadow);
+  SetWindowPos(form(), nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT at{};
+  GetWindowRect(shadow, &at);
+  EXPECT_EQ(at, (RECT{140, 110, 460, 330}));
+  EXPECT_EQ(draws.count(), 0);
+}
+
+// A shadow attached to a hidden form shows with it, drawn: a layered window
+// shows nothing before it is drawn, and one made hidden is not. One attached
+// again in another colour while its form is away, hidden or minimised, shows
+// in that colour when the form comes back.
+TEST_F(FormTest, AShadowAttachedWhileItsFormIsAwayShowsDrawnWhenTheFormComesBack) {
+  const Beneath beneath;
+  window_ = std::make_unique<TestWindow>(300, 200, L"Skinned test form", WS_POPUP | WS_MINIMIZEBOX);
+  FormSkinAttach(form(), Framed());
+  ASSERT_TRUE(ShadowAttach(form(), kRedShadow));
+  const HWND shadow = record().ShadowWindow;
+  ASSERT_NE(shadow, nullptr);
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(form(), SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  const auto red = [&] { return ShowsBelow(shadow, true, false); };
+  EXPECT_TRUE(PumpUntil(red)) << std::hex << ShadowBelow(shadow);
+  const struct {
+    const char* away;
+    int leave, back;  // ShowWindow's commands
+  } ways[] = {{"hidden", SW_HIDE, SW_SHOWNOACTIVATE}, {"minimised", SW_SHOWMINNOACTIVE, SW_RESTORE}};
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.away);
+    ShowWindow(form(), way.leave);
+    EXPECT_FALSE(IsWindowVisible(shadow));
+    ASSERT_TRUE(ShadowAttach(form(), kGreenShadow));
+    ShowWindow(form(), way.back);
+    EXPECT_TRUE(IsWindowVisible(shadow));
+    EXPECT_TRUE(PumpUntil([&] { return ShowsBelow(shadow, false, true); })) << std::hex << ShadowBelow(shadow);
+    ASSERT_TRUE(ShadowAttach(form(), kRedShadow));  // shown: drawn at once
+    EXPECT_TRUE(PumpUntil(red)) << std::hex << ShadowBelow(shadow);
+  }
+  if (HasFailure()) SaveFailureImage(CaptureWindow(shadow), "shadow_of_a_form_away");
 }
 
 // Controls in none of the record's lists (made after the attach) give back
