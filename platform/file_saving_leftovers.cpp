@@ -91,19 +91,19 @@ File OpenNamed(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG sh
   return File(opened);
 }
 
-// Whether `entries`, the folder as SystemName tells it in the names of its
-// entries (the separator after it), is the folder open as `folder`, whose
-// own name it tells as `own`. Under Windows both are the folder's path as it
-// is. Wine tells the own name without the blanks and dots at the end of its
-// last name, and the entries' without one dot there: a folder whose last
-// name is blanks and dots alone, and each such folder beside it, is told as
-// the folder above it with the separator after it, which is how a drive's
-// root is told (or a folder that a drive is mapped to). The own name of
-// that root opens the folder itself, and names its entries as it is; that of
-// such a folder opens another folder or none, and the entries' folder, told
-// as their own name would be, must be it: neither the root's entries nor
-// those of the folder above (nor, for the root, those of such a folder in
-// it, which the search below it would find) are told so.
+// Whether `entries`, a folder as SystemName tells it in the names of its
+// entries (with the separator after it), is the folder open as `folder`,
+// whose own name SystemName tells as `own`. Under Windows both are the
+// folder's path as it is. Wine tells the own name without the blanks and
+// dots at the end of its last name, the entries' without one dot there: a
+// folder whose last name is blanks and dots alone (and each such folder
+// beside it) is told as the folder above it with the separator after it,
+// just as a drive's root, or a folder that a drive is mapped to, is told.
+// The root's own name opens the root itself, and names its entries as it
+// is. Such a folder's opens another folder or none; its entries' folder,
+// trimmed as its own name is, must be that name: the entries of the folder
+// above, trimmed so, lack the separator, and those of such a folder in a
+// root (which a search from the root would find) are no root's.
 bool TellsTheFolder(std::wstring_view entries, const std::wstring& own, HANDLE folder) {
   const std::wstring_view asOwn = LastNameTrimmed(entries.substr(0, entries.size() - 1));
   if (!own.ends_with(L'\\')) return asOwn == LastNameTrimmed(own);
