@@ -42,15 +42,19 @@ std::wstring SystemName(HANDLE handle) {
   return std::wstring(name.Buffer, name.Length / sizeof(wchar_t));
 }
 
-// A folder's name as SystemName tells it, without the separator at its end
-// and the blanks and dots at the end of its last name: the same for the
-// folder's own name and for the folder in the names of its entries, which
-// under Wine differ there (the folder's own name lacks the blanks and dots at
-// the end of its last name, the names of its entries lack one dot there).
-std::wstring_view FolderNameTrimmed(std::wstring_view folder) {
-  if (folder.ends_with(L'\\')) folder.remove_suffix(1);
-  while (folder.ends_with(L' ') || folder.ends_with(L'.')) folder.remove_suffix(1);
-  return folder;
+// A name as SystemName tells it without the blanks and dots at the end of
+// its last name, never past the separator before that.
+std::wstring_view LastNameTrimmed(std::wstring_view name) {
+  while (name.ends_with(L' ') || name.ends_with(L'.')) name.remove_suffix(1);
+  return name;
+}
+
+// Whether the file or folder open as `handle` is the one whose volume and
+// index `identity` tells.
+bool IsThe(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& identity) {
+  BY_HANDLE_FILE_INFORMATION is = {};
+  return GetFileInformationByHandle(handle, &is) && is.dwVolumeSerialNumber == identity.dwVolumeSerialNumber &&
+         is.nFileIndexHigh == identity.nFileIndexHigh && is.nFileIndexLow == identity.nFileIndexLow;
 }
 
 // Whether the system finds the file open as `file`, which the caller holds
@@ -70,6 +74,46 @@ bool FoundAmongTheEntries(HANDLE file, HANDLE folder) {
   return !found && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// Opens `name`, a name in the system's own namespace or, with `root`, one
+// relative to the folder open as `root`, with `access` and `options` (as
+// NtCreateFile takes them), shared as `share` says.
+File OpenNamed(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG share, ULONG options) {
+  UNICODE_STRING named;
+  named.Length = named.MaximumLength = USHORT(name.size() * sizeof(wchar_t));
+  named.Buffer = const_cast<wchar_t*>(name.data());
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &named, 0, root, nullptr);
+  IO_STATUS_BLOCK status = {};
+  HANDLE opened = nullptr;
+  if (!NT_SUCCESS(NtCreateFile(&opened, access | SYNCHRONIZE, &attributes, &status, nullptr, 0, share, FILE_OPEN,
+                               options | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0)))
+    return File();
+  return File(opened);
+}
+
+// Whether `entries`, a folder as SystemName tells it in the names of its
+// entries (with the separator after it), is the folder open as `folder`,
+// whose own name SystemName tells as `own`. Under Windows both are the
+// folder's path as it is. Wine tells the own name without the blanks and
+// dots at the end of its last name, the entries' without one dot there: a
+// folder whose last name is blanks and dots alone (and each such folder
+// beside it) is told as the folder above it with the separator after it,
+// just as a drive's root, or a folder that a drive is mapped to, is told.
+// The root's own name opens the root itself, and names its entries as it
+// is. Such a folder's opens another folder or none; its entries' folder,
+// trimmed as its own name is, must be that name: the entries of the folder
+// above, trimmed so, lack the separator, and those of such a folder in a
+// root (which a search from the root would find) are no root's.
+bool TellsTheFolder(std::wstring_view entries, const std::wstring& own, HANDLE folder) {
+  const std::wstring_view asOwn = LastNameTrimmed(entries.substr(0, entries.size() - 1));
+  if (!own.ends_with(L'\\')) return asOwn == LastNameTrimmed(own);
+  BY_HANDLE_FILE_INFORMATION identity = {};
+  if (!GetFileInformationByHandle(folder, &identity)) return false;
+  constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const File named = OpenNamed(nullptr, own, FILE_READ_ATTRIBUTES, kShareAll, FILE_DIRECTORY_FILE);
+  return named && IsThe(named.SystemHandle(), identity) ? entries == own : asOwn == own;
+}
+
 // Whether the file open as `file`, held so that nobody else may open it, is
 // the entry `name` of the folder open as `folder` itself. Wine opens what a
 // link of the host points to, and tells the name of what it opened: the
@@ -79,21 +123,14 @@ bool FoundAmongTheEntries(HANDLE file, HANDLE folder) {
 // name told at the same moment (so a drive mapped to the folder or removed
 // during a save is no matter); but it proves nothing on its own, since Wine
 // drops a dot at the end of each folder's name in it (a link in "e_dot." to
-// a file of its name in "e_dot" is told as the entry itself): the system
-// must find the file among the folder's own entries too.
+// a file of its name in "e_dot" is told as the entry itself), and tells
+// folders of blanks and dots alone side by side alike: the system must find
+// the file among the folder's own entries too.
 bool IsTheEntry(HANDLE file, HANDLE folder, std::wstring_view name) {
   const std::wstring told = SystemName(file);
   if (told.size() <= name.size() || !told.ends_with(name) || told[told.size() - name.size() - 1] != L'\\') return false;
   const std::wstring_view toldFolder = std::wstring_view(told).substr(0, told.size() - name.size());
-  return FolderNameTrimmed(toldFolder) == FolderNameTrimmed(SystemName(folder)) && FoundAmongTheEntries(file, folder);
-}
-
-// Whether the file or folder open as `handle` is the one whose volume and
-// index `identity` tells.
-bool IsThe(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& identity) {
-  BY_HANDLE_FILE_INFORMATION is = {};
-  return GetFileInformationByHandle(handle, &is) && is.dwVolumeSerialNumber == identity.dwVolumeSerialNumber &&
-         is.nFileIndexHigh == identity.nFileIndexHigh && is.nFileIndexLow == identity.nFileIndexLow;
+  return TellsTheFolder(toldFolder, SystemName(folder), folder) && FoundAmongTheEntries(file, folder);
 }
 
 // Whether the system told an index in `identity`: a file system that keeps
@@ -107,18 +144,7 @@ bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity) {
 // shared with nobody, asking that no link be followed (Wine opens what a
 // link of the host points to all the same, and tells its name: IsTheEntry).
 File OpenEntryOf(HANDLE folder, std::wstring_view name) {
-  UNICODE_STRING relative;
-  relative.Length = relative.MaximumLength = USHORT(name.size() * sizeof(wchar_t));
-  relative.Buffer = const_cast<wchar_t*>(name.data());
-  OBJECT_ATTRIBUTES attributes;
-  InitializeObjectAttributes(&attributes, &relative, 0, folder, nullptr);
-  IO_STATUS_BLOCK status = {};
-  HANDLE opened = nullptr;
-  constexpr ULONG kOptions = FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT;
-  if (!NT_SUCCESS(NtCreateFile(&opened, DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, &attributes, &status, nullptr, 0,
-                               0, FILE_OPEN, kOptions, nullptr, 0)))
-    return File();
-  return File(opened);
+  return OpenNamed(folder, name, DELETE | FILE_READ_ATTRIBUTES, 0, FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT);
 }
 
 // Removes the entry `name` of `folder`, open as `opened`, unless some program

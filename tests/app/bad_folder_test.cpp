@@ -326,6 +326,43 @@ TEST_F(BadInputTest, AFolderWhoseNameEndsInABlankIsFlushedAndTidiedItself) {
   ExpectNextSaveAsBefore();
 }
 
+// A folder whose last name is blanks and dots alone in a folder "x", in a
+// short folder and in one longer than MAX_PATH: " . " typed with its
+// separator after it, "..  ." in the extended-length form (a plain path would
+// drop its last dot). "x" and the folder " " beside the one typed each hold
+// what a killed save left of the document too. The document goes into the
+// folder typed, which the save flushes and where it removes what a killed
+// save left, and "已经生成!" comes. What the killed saves left in "x" and in
+// " " stays, and neither is flushed.
+TEST_F(BadInputTest, AFolderNamedWithBlanksAndDotsAloneIsFlushedAndTidiedItself) {
+  FillInAndSave();
+  const std::string longFolder = MakeLongFolder(folder_ + "long", 300) + "\\";
+  const std::string killed = "wangwu.pst.saving-0A1B.tmp";
+  for (const std::string& base : {folder_, longFolder}) {
+    for (const auto& [name, typedAs] : {std::pair{" . ", ""}, {"..  .", "\\\\?\\"}}) {
+      const std::string x = base + "x\\", folder = x + name + "\\", beside = x + " \\", typed = typedAs + folder;
+      SCOPED_TRACE(typed);
+      RemoveFolder(x);
+      for (const std::string& made : {x, folder, beside}) {
+        ASSERT_TRUE(CreateDirectoryW(ExtendedPath(Wide(made)).c_str(), nullptr));
+        std::ofstream(ExtendedPath(Wide(made + killed)).c_str(), std::ios::binary) << "left by a killed save";
+      }
+      testsupport::SaveSteps steps;
+      EXPECT_EQ(SaveNoticeWithFolder(Wide(typed)), Wide("NPC文件[" + NoticePath(typed + "wangwu.pst") + "]已经生成!"));
+      EXPECT_EQ(steps.foldersFlushed(), std::vector{testsupport::FolderIdentity(ExtendedPath(Wide(folder)))});
+      EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"wangwu.pst"});
+      EXPECT_EQ(ReadBytes(typed + "wangwu.pst"), savedBytes_);
+      EXPECT_EQ(FolderEntries(beside), std::vector<std::wstring>{Wide(killed)});
+      std::vector<std::wstring> inX = FolderEntries(x);
+      std::sort(inX.begin(), inX.end());
+      EXPECT_EQ(inX, (std::vector<std::wstring>{L" ", Wide(name), Wide(killed)}));
+    }
+  }
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
 // The document folder cannot be listed (a disk error: under Wine the host's
 // EIO reaches the program as ERROR_NOACCESS; a folder that may not be read,
 // EACCES, as an access denied) while its document can be looked at: whether

@@ -290,6 +290,94 @@ TEST_F(FileSavingTest, ASaveRemovesNothingThatALinkPointsToInAFolderWhoseFilesAr
   }
 }
 
+// Folders whose names are blanks and dots alone, side by side in a folder
+// "x": Wine tells the own name of each as that of "x" with the separator
+// after it, and the names of their entries by the folder's name less one dot
+// at its end. In "x" and in each of them, what a killed save left. A save
+// into each, by its path and through a drive mapped to "x" (whose root Wine
+// tells by the name it tells such a folder in it by), over the file and of a
+// new file, with links of the host there under leftovers' names to a file
+// of that name in "x" and to one in the folder beside: what the killed save
+// left there goes; the links stay as they point, what they point to stays
+// whole, and so does what killed saves left in every other folder. So too
+// for a save into "x" and into the drive's root, with such links into each
+// folder in it.
+TEST_F(FileSavingTest, ASaveIntoAFolderNamedWithBlanksAndDotsAloneTidiesUpThereAlone) {
+  const std::wstring x = L"\\\\?\\" + folder_ + L"\\x";
+  const std::wstring names[] = {L"", L" . ", L"..  .", L" ", L"...", L" .. "};  // "" for "x" itself
+  constexpr size_t kFolders = std::size(names);
+  const std::wstring killed = files::LeftoverName(name_, 0x0A1B);
+  // Each folder's own file of a leftover's name; the links to it are named so.
+  const auto own = [&](size_t folder) { return files::LeftoverName(name_, unsigned(folder)); };
+  const std::string victim = "a file of a leftover's name in another folder\r\n";
+  // The fixture's clean-up names these folders in a plain path, which drops
+  // the dots at the end of their names: they go here, whatever the test
+  // comes to.
+  const struct Removed {
+    std::wstring folder;
+    ~Removed() { RemoveAll(folder); }
+  } removed{x};
+  if (testsupport::UnixPath(folder_).empty()) GTEST_SKIP() << "not under Wine: no host to make links with";
+  // "x" stays all the while, so that the drive mapped to it has one root:
+  // Wine knows a drive's root by its index, which a folder made anew in its
+  // place, or one in it, may not have (or may take over).
+  RemoveAll(x);
+  ASSERT_TRUE(CreateDirectoryW(x.c_str(), nullptr));
+  std::vector<std::wstring> folders;
+  for (const std::wstring& name : names) folders.push_back(name.empty() ? x : x + L"\\" + name);
+  for (const bool mapped : {false, true}) {
+    std::optional<testsupport::MappedDrive> drive;
+    if (mapped) {
+      drive.emplace(x);
+      ASSERT_NE(drive->letter(), 0);
+    }
+    const std::wstring way = mapped ? std::wstring(L"\\\\?\\") + drive->letter() + L":" : x;
+    for (size_t into = 0; into < kFolders; ++into) {
+      for (const Save& save : kSaves) {
+        const std::wstring here = way + (into ? L"\\" + names[into] : L"");
+        SCOPED_TRACE(Gbk(here) + "\\, " + save.name);
+        for (const std::wstring& name : {name_, killed, own(0)}) DeleteFileW(FileApiPath(x + L"\\" + name).c_str());
+        for (size_t folder = 0; folder < kFolders; ++folder) {
+          if (folder != 0) {
+            RemoveAll(folders[folder]);
+            ASSERT_TRUE(CreateDirectoryW(folders[folder].c_str(), nullptr));
+          }
+          Write(folders[folder] + L"\\" + killed, kNewContent);
+        }
+        // From "x" a link into each folder in it; from such a folder one to
+        // the file of "x" and one to the file of the folder beside it.
+        std::vector<std::pair<size_t, std::wstring>> links;
+        if (into == 0) {
+          for (size_t to = 1; to < kFolders; ++to) links.push_back({to, names[to] + L"/" + own(to)});
+        } else {
+          const size_t beside = into % (kFolders - 1) + 1;
+          links = {{0, L"../" + own(0)}, {beside, L"../" + names[beside] + L"/" + own(beside)}};
+        }
+        HostLinks made;
+        for (const auto& [to, target] : links) {
+          Write(folders[to] + L"\\" + own(to), victim);
+          ASSERT_TRUE(made.Make(folders[into] + L"\\" + own(to), target));
+        }
+        const std::wstring file = here + L"\\" + name_;
+        if (save.over) Write(file, kOldContent);
+        EXPECT_EQ(files::SaveFile(Gbk(file), kNewContent), kSaved);
+        EXPECT_EQ(Read(file), kNewContent);
+        for (size_t folder = 0; folder < kFolders; ++folder)
+          EXPECT_EQ(Exists(folders[folder] + L"\\" + killed), folder != into) << Gbk(folders[folder]);
+        for (const auto& [to, target] : links) {
+          EXPECT_TRUE(HostLinks::PointsTo(folders[into] + L"\\" + own(to), target)) << Gbk(target);
+          EXPECT_EQ(Read(folders[to] + L"\\" + own(to)), victim) << Gbk(target);
+        }
+        if (into != 0) {
+          std::vector<std::wstring> left = {name_};
+          for (const auto& [to, target] : links) left.push_back(own(to));
+          EXPECT_EQ(Sorted(Entries(folders[into])), Sorted(left));
+        }
+      }
+    }
+  }
+}
+
 // Under names of the file's leftovers, what is no file on disk: a FIFO, a
 // link of the host to a FIFO in another folder, each with a program of the
 // host waiting to write into it, a socket and a link to a device. A save
