@@ -305,6 +305,75 @@ TEST(ImageEncoders, AnEncoderParameterListKeepsEveryValueOfEachParameter) {
   }
 }
 
+namespace {
+
+// The encoders as GDI+ lists them, given by stand-ins: `count` records in a
+// buffer of `size` bytes, each of version 1, 2, ... and without texts or
+// signatures. The stand-ins count how often the records are asked for.
+struct HandedEncoders {
+  UINT count, size;
+};
+HandedEncoders handedEncoders;
+int encoderRecordsAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedEncodersSize(UINT* count, UINT* size) {
+  *count = handedEncoders.count;
+  *size = handedEncoders.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedEncoderRecords(UINT count, UINT size, Gdiplus::ImageCodecInfo* encoders) {
+  ++encoderRecordsAskedFor;
+  if (count != handedEncoders.count || size != handedEncoders.size) return Gdiplus::InvalidParameter;
+  for (UINT i = 0; i < count && (i + 1) * sizeof(Gdiplus::ImageCodecInfo) <= size; ++i) {
+    encoders[i] = {};
+    encoders[i].Version = i + 1;
+  }
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// The records GDI+ says it lists must fit the size it gives: a size one byte
+// short of them, or a count whose records' size wraps past 4 GB, is refused
+// before GDI+ is asked for them, and the caller's list stays.
+TEST(ImageEncoders, TheEncodersAreTakenOnlyWhenTheirRecordsFitTheSizeGiven) {
+  constexpr UINT kRecord = sizeof(Gdiplus::ImageCodecInfo);
+  // 56512728 records take 2^32 + 32 bytes, 32 in a 32-bit count.
+  static_assert(uint64_t(56512728) * kRecord == (uint64_t(1) << 32) + 32);
+  const struct {
+    const char* name;
+    HandedEncoders encoders;
+    int listed;  // -1: refused
+  } rows[] = {
+      {"one record in one byte less", {1, kRecord - 1}, -1}, {"one record in its size", {1, kRecord}, 1},
+      {"two records in one byte less", {2, 2 * kRecord - 1}, -1}, {"two records in their size", {2, 2 * kRecord}, 2},
+      {"two records with room to spare", {2, 2 * kRecord + 1}, 2},
+      {"records whose size wraps", {56512728, 32}, -1},
+  };
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetImageEncodersSize, HandedEncodersSize);
+  gdiptest::GdiplusStandIn records = GDIPLUS_STAND_IN(GdipGetImageEncoders, HandedEncoderRecords);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedEncoders = row.encoders;
+    encoderRecordsAskedFor = 0;
+    std::vector<gdip::ImageCodecInfo> encoders(1);
+    encoders[0].version = 99;
+    if (row.listed < 0) {
+      EXPECT_REFUSED(gdip::Image::ListEncoders(encoders) == 0);
+      EXPECT_EQ(encoderRecordsAskedFor, 0);
+      ASSERT_EQ(encoders.size(), 1u);
+      EXPECT_EQ(encoders[0].version, 99u);
+      continue;
+    }
+    EXPECT_EQ(gdip::Image::ListEncoders(encoders), row.listed);
+    ASSERT_EQ(encoders.size(), size_t(row.listed));
+    for (int i = 0; i < row.listed; ++i) {
+      EXPECT_EQ(encoders[i].version, uint32_t(i + 1));
+      EXPECT_EQ(encoders[i].codecName, "");
+      EXPECT_TRUE(encoders[i].sigPattern.empty());
+    }
+  }
+}
+
 TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   // 1 x 1, looping, three frames of 10, 20 and 30 hundredths of a second.
   std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
