@@ -307,6 +307,138 @@ TEST(ImageEncoders, AnEncoderParameterListKeepsEveryValueOfEachParameter) {
 
 namespace {
 
+// What GDI+ was handed by the saves under stand-ins: each parameter's
+// category, type, number of values and the bytes of those values. A stand-in
+// answers Ok and writes nothing.
+struct HandedParameter {
+  std::string category;
+  uint32_t type, numberOfValues;
+  std::vector<uint8_t> value;
+  bool operator==(const HandedParameter&) const = default;
+};
+std::vector<HandedParameter> handedParameters;
+int blocksHanded = 0;
+Gdiplus::GpStatus KeepBlock(const Gdiplus::EncoderParameters* block) {
+  ++blocksHanded;
+  handedParameters.clear();
+  for (UINT i = 0; block && i < block->Count; ++i) {
+    const Gdiplus::EncoderParameter& entry = block->Parameter[i];
+    auto* value = static_cast<const uint8_t*>(entry.Value);
+    size_t length = size_t(entry.NumberOfValues) * gdip::EncoderValueSize(entry.Type);
+    handedParameters.push_back({gdip::GuidToText(entry.Guid), entry.Type, entry.NumberOfValues,
+                                value ? std::vector<uint8_t>(value, value + length) : std::vector<uint8_t>{}});
+  }
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI KeepStreamBlock(Gdiplus::GpImage*, IStream*, const CLSID*,
+                                             const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+Gdiplus::GpStatus WINGDIPAPI KeepFileBlock(Gdiplus::GpImage*, const WCHAR*, const CLSID*,
+                                           const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+Gdiplus::GpStatus WINGDIPAPI KeepAddBlock(Gdiplus::GpImage*, const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+Gdiplus::GpStatus WINGDIPAPI KeepAddImageBlock(Gdiplus::GpImage*, Gdiplus::GpImage*,
+                                               const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+
+// `count` values of `type` in `bytes` bytes counting up from 1.
+gdip::EncoderParameter Parameter(uint32_t type, uint32_t count, size_t bytes) {
+  gdip::EncoderParameter parameter{kQualityCategory, count, type, std::vector<uint8_t>(bytes)};
+  for (size_t i = 0; i < bytes; ++i) parameter.value[i] = uint8_t(i + 1);
+  return parameter;
+}
+
+}  // namespace
+
+// A parameter's values, its number of values times the size of its type, must
+// lie within its bytes: up to the last byte, or with bytes to spare, they go
+// to GDI+; one byte short, the save is refused before GDI+ sees it. So for
+// every type, in every way of saving.
+TEST(ImageEncoders, AParametersValuesAreTakenUpToItsLastByteAndRefusedOneByteShort) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2), page = PlaceBitmap(1, 1);
+  gdiptest::GdiplusStandIn stream = GDIPLUS_STAND_IN(GdipSaveImageToStream, KeepStreamBlock),
+                           file = GDIPLUS_STAND_IN(GdipSaveImageToFile, KeepFileBlock),
+                           add = GDIPLUS_STAND_IN(GdipSaveAdd, KeepAddBlock),
+                           addImage = GDIPLUS_STAND_IN(GdipSaveAddImage, KeepAddImageBlock);
+  const struct {
+    const char* name;
+    std::function<void(const gdip::EncoderParameters&)> save;
+  } saves[] = {
+      {"to a stream", [&](auto& p) { std::string f = kJpegFormat; bitmap.SaveToStream(&f, &p); }},
+      {"to a file", [&](auto& p) { std::string f = kJpegFormat; bitmap.Save("never written.jpg", &f, &p); }},
+      {"to a file by a UTF-16 name",
+       [&](auto& p) { std::string f = kJpegFormat; bitmap.SaveWide(L"never written.jpg", &f, &p); }},
+      {"a frame added", [&](auto& p) { bitmap.SaveAdd(p); }},
+      {"a picture added", [&](auto& p) { bitmap.SaveAddImage(page, p); }},
+  };
+  for (uint32_t type = 1; type <= 8; ++type) {
+    const size_t exact = 2 * gdip::EncoderValueSize(type);
+    for (size_t bytes : {exact - 1, exact, exact + 1}) {
+      const gdip::EncoderParameters parameters{{Parameter(type, 2, bytes)}};
+      for (const auto& save : saves) {
+        SCOPED_TRACE("two values of type " + std::to_string(type) + " in " + std::to_string(bytes) + " bytes, " +
+                     save.name);
+        blocksHanded = 0;
+        gdip::SetLastGdipStatus(Gdiplus::GenericError);
+        save.save(parameters);
+        if (bytes < exact) {
+          EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+          EXPECT_EQ(blocksHanded, 0);
+          continue;
+        }
+        EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+        ASSERT_EQ(blocksHanded, 1);
+        const std::vector<uint8_t>& value = parameters.parameters[0].value;
+        EXPECT_EQ(handedParameters, (std::vector<HandedParameter>{
+                                        {kQualityCategory, type, 2, {value.begin(), value.begin() + exact}}}));
+      }
+    }
+  }
+}
+
+// Every parameter of a list is looked at: one whose values do not fit its
+// bytes, of a type GDI+ lacks or without a category refuses the save wherever
+// it stands in the list, the last place too.
+TEST(ImageEncoders, ABadParameterAnywhereInAListRefusesTheSave) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn stream = GDIPLUS_STAND_IN(GdipSaveImageToStream, KeepStreamBlock),
+                           add = GDIPLUS_STAND_IN(GdipSaveAdd, KeepAddBlock);
+  const gdip::EncoderParameter good = Parameter(4, 1, 4);
+  gdip::EncoderParameter noType = good, noCategory = good;
+  noType.type = 9;
+  noCategory.category = "quality";
+  const struct {
+    const char* name;
+    gdip::EncoderParameter bad;
+  } kinds[] = {{"values one byte short", Parameter(4, 1, 3)}, {"a type GDI+ lacks", noType},
+               {"no category", noCategory}};
+  for (const auto& kind : kinds) {
+    for (size_t place = 0; place < 3; ++place) {
+      SCOPED_TRACE(std::string(kind.name) + " at place " + std::to_string(place));
+      gdip::EncoderParameters list{{good, good, good}};
+      list.parameters[place] = kind.bad;
+      blocksHanded = 0;
+      std::string format = kJpegFormat;
+      EXPECT_REFUSED(bitmap.SaveToStream(&format, &list).empty());
+      EXPECT_REFUSED(!bitmap.SaveAdd(list));
+      EXPECT_EQ(blocksHanded, 0);
+    }
+  }
+  // The same list without a bad parameter goes to GDI+ whole.
+  const gdip::EncoderParameters list{{good, Parameter(3, 2, 4), Parameter(1, 3, 3)}};
+  ASSERT_TRUE(bitmap.SaveAdd(list));
+  EXPECT_EQ(handedParameters, (std::vector<HandedParameter>{{kQualityCategory, 4, 1, {1, 2, 3, 4}},
+                                                            {kQualityCategory, 3, 2, {1, 2, 3, 4}},
+                                                            {kQualityCategory, 1, 3, {1, 2, 3}}}));
+}
+
+namespace {
+
 // The encoders as GDI+ lists them, given by stand-ins: `count` records in a
 // buffer of `size` bytes, each of version 1, 2, ... and without texts or
 // signatures. The stand-ins count how often the records are asked for.
@@ -370,6 +502,94 @@ TEST(ImageEncoders, TheEncodersAreTakenOnlyWhenTheirRecordsFitTheSizeGiven) {
       EXPECT_EQ(encoders[i].version, uint32_t(i + 1));
       EXPECT_EQ(encoders[i].codecName, "");
       EXPECT_TRUE(encoders[i].sigPattern.empty());
+    }
+  }
+}
+
+namespace {
+
+// An encoder's parameter list as GDI+ hands it out, given by stand-ins: a
+// buffer of `size` bytes whose record says it holds `count` parameters, as
+// many entries as the size has room for, the bytes after them counting up
+// from 1, and the values of the first entry `offset` bytes from the buffer's
+// start (each entry holds `values` bytes, one value of a byte each).
+struct HandedList {
+  UINT size, count;
+  ptrdiff_t offset;
+  UINT values;
+};
+HandedList handedList;
+int listsAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedListSize(Gdiplus::GpImage*, const CLSID*, UINT* size) {
+  *size = handedList.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedListEntries(Gdiplus::GpImage*, const CLSID*, UINT size,
+                                               Gdiplus::EncoderParameters* buffer) {
+  ++listsAskedFor;
+  constexpr UINT kHeader = offsetof(Gdiplus::EncoderParameters, Parameter);
+  if (size != handedList.size || size < kHeader) return Gdiplus::InvalidParameter;
+  const UINT room = (size - kHeader) / sizeof(Gdiplus::EncoderParameter);
+  auto* bytes = reinterpret_cast<uint8_t*>(buffer);
+  for (UINT i = kHeader + room * sizeof(Gdiplus::EncoderParameter); i < size; ++i)
+    bytes[i] = uint8_t(i - kHeader - room * sizeof(Gdiplus::EncoderParameter) + 1);
+  buffer->Count = handedList.count;
+  for (UINT i = 0; i < std::min(room, handedList.count); ++i) {
+    buffer->Parameter[i].Guid = gdip::TextToGuid(kQualityCategory);
+    buffer->Parameter[i].NumberOfValues = handedList.values;
+    buffer->Parameter[i].Type = 1;  // bytes
+    buffer->Parameter[i].Value = bytes + handedList.offset;
+  }
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// A parameter's values are copied when they lie inside the buffer GDI+ was
+// given, up to its last byte, and left out one byte past either end; no more
+// parameters are read than the size has room for, and a size short of the
+// list's count is refused before GDI+ is asked for the list.
+TEST(ImageEncoders, AListedParametersValuesAreCopiedUpToTheEndOfTheBufferAndNoFurther) {
+  constexpr UINT kHeader = offsetof(Gdiplus::EncoderParameters, Parameter), kEntry = sizeof(Gdiplus::EncoderParameter);
+  constexpr UINT kOne = kHeader + kEntry;  // the values of one entry start here
+  const struct {
+    const char* name;
+    HandedList list;
+    std::vector<std::vector<uint8_t>> values;  // of each parameter listed
+    bool refused = false;
+  } rows[] = {
+      {"values one byte short of the buffer's end", {kOne + 4, 1, kOne, 3}, {{1, 2, 3}}},
+      {"values up to the buffer's end", {kOne + 4, 1, kOne, 4}, {{1, 2, 3, 4}}},
+      {"values one byte past the buffer's end", {kOne + 4, 1, kOne, 5}, {{}}},
+      {"no values at the buffer's end", {kOne + 4, 1, kOne + 4, 0}, {{}}},
+      {"a value at the buffer's end", {kOne + 4, 1, kOne + 4, 1}, {{}}},
+      {"a value at the buffer's start", {kOne + 4, 1, 0, 1}, {{1}}},
+      {"values from one byte before the buffer", {kOne + 4, 1, -1, 2}, {{}}},
+      {"a count one past the room", {kOne + kEntry - 1, 2, kOne, 2}, {{1, 2}}},
+      {"a count as large as the room", {kOne + kEntry, 2, kOne + kEntry, 0}, {{}, {}}},
+      {"a list of nothing", {kHeader, 0, 0, 0}, {}},
+      {"a size one byte short of the count", {kHeader - 1, 0, 0, 0}, {}, true},
+  };
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetEncoderParameterListSize, HandedListSize);
+  gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipGetEncoderParameterList, HandedListEntries);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedList = row.list;
+    listsAskedFor = 0;
+    gdip::EncoderParameters got = Quality(5);
+    if (row.refused) {
+      EXPECT_REFUSED(!bitmap.GetEncoderParameterList(kJpegFormat, got));
+      EXPECT_EQ(listsAskedFor, 0);
+      EXPECT_EQ(got.parameters.size(), 1u);
+      continue;
+    }
+    ASSERT_TRUE(bitmap.GetEncoderParameterList(kJpegFormat, got));
+    ASSERT_EQ(got.parameters.size(), row.values.size());
+    for (size_t i = 0; i < got.parameters.size(); ++i) {
+      EXPECT_EQ(got.parameters[i].category, kQualityCategory);
+      EXPECT_EQ(got.parameters[i].numberOfValues, row.list.values);
+      EXPECT_EQ(got.parameters[i].value, row.values[i]) << i;
     }
   }
 }
