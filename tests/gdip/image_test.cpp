@@ -724,6 +724,179 @@ TEST(Image, APropertyItemGoesToGdiplusWithItsOwnLength) {
   EXPECT_EQ(handedItem.value, (std::vector<uint8_t>{'a', 'b', 'c', 0}));
 }
 
+namespace {
+
+// A property item as GDI+ hands it out, given by stand-ins: a buffer of `size`
+// bytes with the record at its start, the bytes after the record counting up
+// from 1, and a value of `length` bytes `offset` bytes from the buffer's start.
+// The stand-ins count how often the item itself is asked for.
+struct HandedRecord {
+  UINT size;
+  ptrdiff_t offset;
+  UINT length;
+};
+HandedRecord handedRecord;
+int itemsAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedRecordSize(Gdiplus::GpImage*, PROPID, UINT* size) {
+  *size = handedRecord.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedRecordItem(Gdiplus::GpImage*, PROPID id, UINT size, Gdiplus::PropertyItem* buffer) {
+  ++itemsAskedFor;
+  if (size != handedRecord.size || size < sizeof(Gdiplus::PropertyItem)) return Gdiplus::InvalidParameter;
+  auto* bytes = reinterpret_cast<uint8_t*>(buffer);
+  for (UINT i = sizeof(Gdiplus::PropertyItem); i < size; ++i) bytes[i] = uint8_t(i - sizeof(Gdiplus::PropertyItem) + 1);
+  buffer->id = id;
+  buffer->length = handedRecord.length;
+  buffer->type = 1;  // bytes
+  buffer->value = bytes + handedRecord.offset;
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// The value GDI+ hands out is taken when it lies inside the buffer GDI+ was
+// given, up to its last byte, and refused one byte past either end; a buffer
+// that cannot hold the record is refused before GDI+ is asked to fill it.
+TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast) {
+  constexpr UINT kRecord = sizeof(Gdiplus::PropertyItem);
+  constexpr uint32_t kId = 0x0131;  // "software"; the record's first byte is 0x31
+  const struct {
+    const char* name;
+    HandedRecord record;
+    std::vector<uint8_t> value;
+    bool refused = false;
+  } rows[] = {
+      {"a value one byte short of the buffer's end", {kRecord + 4, kRecord, 3}, {1, 2, 3}},
+      {"a value up to the buffer's end", {kRecord + 4, kRecord, 4}, {1, 2, 3, 4}},
+      {"a value one byte past the buffer's end", {kRecord + 4, kRecord, 5}, {}, true},
+      {"an empty value at the buffer's end", {kRecord + 4, kRecord + 4, 0}, {}},
+      {"a byte at the buffer's end", {kRecord + 4, kRecord + 4, 1}, {}, true},
+      {"a byte at the buffer's start", {kRecord + 4, 0, 1}, {0x31}},
+      {"a value from one byte before the buffer", {kRecord + 4, -1, 2}, {}, true},
+      {"a record that fills the buffer, without a value", {kRecord, kRecord, 0}, {}},
+      {"a buffer one byte short of the record", {kRecord - 1, kRecord - 1, 0}, {}, true},
+  };
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetPropertyItemSize, HandedRecordSize);
+  gdiptest::GdiplusStandIn item = GDIPLUS_STAND_IN(GdipGetPropertyItem, HandedRecordItem);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedRecord = row.record;
+    itemsAskedFor = 0;
+    gdip::PropertyItem got{9, 9, 9, {9}};
+    if (row.refused) {
+      EXPECT_REFUSED(!bitmap.GetPropertyItem(kId, got));
+      EXPECT_EQ(got.value, std::vector<uint8_t>{9});
+      EXPECT_EQ(itemsAskedFor, row.record.size < kRecord ? 0 : 1);
+      continue;
+    }
+    ASSERT_TRUE(bitmap.GetPropertyItem(kId, got));
+    EXPECT_EQ(got.id, kId);
+    EXPECT_EQ(got.length, row.record.length);
+    EXPECT_EQ(got.type, 1u);
+    EXPECT_EQ(got.value, row.value);
+  }
+}
+
+// A length up to the value's bytes goes to GDI+ as it is, one byte past them
+// is refused before GDI+ sees it; so is a type that GDI+'s record (a WORD)
+// cannot hold.
+TEST(Image, APropertyItemsLengthIsTakenUpToItsValuesBytesAndRefusedOneBytePast) {
+  const struct {
+    const char* name;
+    uint32_t length, type;
+    bool taken;
+  } rows[] = {
+      {"a length one byte short of the value", 3, 2, true},
+      {"a length of exactly the value", 4, 2, true},
+      {"a length one byte past the value", 5, 2, false},
+      {"the largest type", 4, 0xFFFF, true},
+      {"a type past a WORD", 4, 0x10000, false},
+  };
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipSetPropertyItem, KeepPropertyItem);
+  const std::vector<uint8_t> value = {'a', 'b', 'c', 0};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedItem = {0, 0, 0, {}};
+    if (!row.taken) {
+      EXPECT_REFUSED(!bitmap.SetPropertyItem({0x010E, row.length, row.type, value}));
+      EXPECT_EQ(handedItem.id, 0u) << "GDI+ was given the item";
+      continue;
+    }
+    ASSERT_TRUE(bitmap.SetPropertyItem({0x010E, row.length, row.type, value}));
+    EXPECT_EQ(handedItem.id, 0x010Eu);
+    EXPECT_EQ(handedItem.type, row.type);
+    EXPECT_EQ(handedItem.length, row.length);
+    EXPECT_EQ(handedItem.value, std::vector<uint8_t>(value.begin(), value.begin() + row.length));
+  }
+}
+
+namespace {
+
+// A palette as GDI+ hands it out, given by stand-ins: `size` bytes, a record
+// that says it holds `count` entries, and as many entries (1, 2, ...) as the
+// size has room for. The stand-ins count how often the palette is asked for.
+struct HandedPalette {
+  INT size;
+  UINT count;
+};
+HandedPalette handedPalette;
+int palettesAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedPaletteSize(Gdiplus::GpImage*, INT* size) {
+  *size = handedPalette.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedPaletteEntries(Gdiplus::GpImage*, Gdiplus::ColorPalette* palette, INT size) {
+  ++palettesAskedFor;
+  if (size != handedPalette.size || size < INT(2 * sizeof(UINT))) return Gdiplus::InvalidParameter;
+  palette->Flags = Gdiplus::PaletteFlagsHasAlpha;
+  palette->Count = handedPalette.count;
+  for (INT i = 0; i < (size - INT(2 * sizeof(UINT))) / INT(sizeof(Gdiplus::ARGB)); ++i) palette->Entries[i] = i + 1;
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// The entries taken are those the palette's record says it holds, but never
+// more than the size GDI+ gave has room for; a size short of the record's two
+// words is refused before GDI+ is asked for the palette.
+TEST(Image, APalettesEntriesAreTakenUpToTheRoomOfItsSize) {
+  const INT kRecord = 2 * sizeof(UINT), kEntry = sizeof(Gdiplus::ARGB);
+  const struct {
+    const char* name;
+    HandedPalette palette;
+    std::vector<gdip::Argb> entries;
+    bool refused = false;
+  } rows[] = {
+      {"a size one byte short of the record", {kRecord - 1, 0}, {}, true},
+      {"a record without entries", {kRecord, 0}, {}},
+      {"one entry fewer than the room", {kRecord + 3 * kEntry, 2}, {1, 2}},
+      {"as many entries as the room", {kRecord + 3 * kEntry, 3}, {1, 2, 3}},
+      {"a count one past the room", {kRecord + 3 * kEntry, 4}, {1, 2, 3}},
+      {"a count one past a room of none", {kRecord, 1}, {}},
+  };
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetImagePaletteSize, HandedPaletteSize);
+  gdiptest::GdiplusStandIn entries = GDIPLUS_STAND_IN(GdipGetImagePalette, HandedPaletteEntries);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedPalette = row.palette;
+    palettesAskedFor = 0;
+    gdip::ColorPalette got{7, {9}};
+    if (row.refused) {
+      EXPECT_REFUSED(!bitmap.GetPalette(got));
+      EXPECT_EQ(got.entries, std::vector<gdip::Argb>{9});
+      EXPECT_EQ(palettesAskedFor, 0);
+      continue;
+    }
+    ASSERT_TRUE(bitmap.GetPalette(got));
+    EXPECT_EQ(got.flags, unsigned(Gdiplus::PaletteFlagsHasAlpha));
+    EXPECT_EQ(got.entries, row.entries);
+  }
+}
+
 TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {
   struct Case { float width, height; int angle; float expectedWidth, expectedHeight; } cases[] = {
       {100, 50, 0, 100, 50}, {100, 50, 90, 50, 100}, {100, 50, 45, 150 * std::sqrt(0.5f), 150 * std::sqrt(0.5f)},
