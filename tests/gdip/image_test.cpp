@@ -508,6 +508,35 @@ TEST(ImageEncoders, TheEncodersAreTakenOnlyWhenTheirRecordsFitTheSizeGiven) {
 
 namespace {
 
+// Where a value that GDI+ hands out may lie in the buffer it filled. The
+// stand-ins below end the buffer with four bytes after their records that
+// count up from 1 (CountUp), and start it with a byte of 1. A place is
+// counted from the first of those four bytes, or from the buffer's first
+// byte; `holds` is what the value holds when it lies wholly inside the
+// buffer, none when it does not.
+struct ValuePlace {
+  const char* name;
+  ptrdiff_t from;
+  bool fromBufferStart;
+  UINT length;
+  std::optional<std::vector<uint8_t>> holds;
+  // The value's offset in a buffer whose records take `records` bytes.
+  ptrdiff_t Offset(UINT records) const { return fromBufferStart ? from : ptrdiff_t(records) + from; }
+};
+constexpr UINT kValueBytes = 4;
+const ValuePlace kValuePlaces[] = {
+    {"one byte short of the buffer's end", 0, false, 3, std::vector<uint8_t>{1, 2, 3}},
+    {"up to the buffer's end", 0, false, 4, std::vector<uint8_t>{1, 2, 3, 4}},
+    {"one byte past the buffer's end", 0, false, 5, std::nullopt},
+    {"empty at the buffer's end", 4, false, 0, std::vector<uint8_t>{}},
+    {"a byte at the buffer's end", 4, false, 1, std::nullopt},
+    {"a byte at the buffer's start", 0, true, 1, std::vector<uint8_t>{1}},
+    {"from one byte before the buffer", -1, true, 2, std::nullopt},
+};
+void CountUp(uint8_t* first, uint8_t* end) {
+  for (uint8_t* byte = first; byte < end; ++byte) *byte = uint8_t(byte - first + 1);
+}
+
 // An encoder's parameter list as GDI+ hands it out, given by stand-ins: a
 // buffer of `size` bytes whose record says it holds `count` parameters, as
 // many entries as the size has room for, the bytes after them counting up
@@ -531,8 +560,7 @@ Gdiplus::GpStatus WINGDIPAPI HandedListEntries(Gdiplus::GpImage*, const CLSID*, 
   if (size != handedList.size || size < kHeader) return Gdiplus::InvalidParameter;
   const UINT room = (size - kHeader) / sizeof(Gdiplus::EncoderParameter);
   auto* bytes = reinterpret_cast<uint8_t*>(buffer);
-  for (UINT i = kHeader + room * sizeof(Gdiplus::EncoderParameter); i < size; ++i)
-    bytes[i] = uint8_t(i - kHeader - room * sizeof(Gdiplus::EncoderParameter) + 1);
+  CountUp(bytes + kHeader + room * sizeof(Gdiplus::EncoderParameter), bytes + size);
   buffer->Count = handedList.count;
   for (UINT i = 0; i < std::min(room, handedList.count); ++i) {
     buffer->Parameter[i].Guid = gdip::TextToGuid(kQualityCategory);
@@ -552,24 +580,21 @@ Gdiplus::GpStatus WINGDIPAPI HandedListEntries(Gdiplus::GpImage*, const CLSID*, 
 TEST(ImageEncoders, AListedParametersValuesAreCopiedUpToTheEndOfTheBufferAndNoFurther) {
   constexpr UINT kHeader = offsetof(Gdiplus::EncoderParameters, Parameter), kEntry = sizeof(Gdiplus::EncoderParameter);
   constexpr UINT kOne = kHeader + kEntry;  // the values of one entry start here
-  const struct {
-    const char* name;
+  struct Row {
+    std::string name;
     HandedList list;
     std::vector<std::vector<uint8_t>> values;  // of each parameter listed
     bool refused = false;
-  } rows[] = {
-      {"values one byte short of the buffer's end", {kOne + 4, 1, kOne, 3}, {{1, 2, 3}}},
-      {"values up to the buffer's end", {kOne + 4, 1, kOne, 4}, {{1, 2, 3, 4}}},
-      {"values one byte past the buffer's end", {kOne + 4, 1, kOne, 5}, {{}}},
-      {"no values at the buffer's end", {kOne + 4, 1, kOne + 4, 0}, {{}}},
-      {"a value at the buffer's end", {kOne + 4, 1, kOne + 4, 1}, {{}}},
-      {"a value at the buffer's start", {kOne + 4, 1, 0, 1}, {{1}}},
-      {"values from one byte before the buffer", {kOne + 4, 1, -1, 2}, {{}}},
-      {"a count one past the room", {kOne + kEntry - 1, 2, kOne, 2}, {{1, 2}}},
-      {"a count as large as the room", {kOne + kEntry, 2, kOne + kEntry, 0}, {{}, {}}},
-      {"a list of nothing", {kHeader, 0, 0, 0}, {}},
-      {"a size one byte short of the count", {kHeader - 1, 0, 0, 0}, {}, true},
   };
+  // Values that do not lie wholly inside the buffer are left out.
+  std::vector<Row> rows;
+  for (const ValuePlace& place : kValuePlaces)
+    rows.push_back({std::string("values ") + place.name, {kOne + kValueBytes, 1, place.Offset(kOne), place.length},
+                    {place.holds.value_or(std::vector<uint8_t>{})}});
+  rows.insert(rows.end(), {{"a count one past the room", {kOne + kEntry - 1, 2, kOne, 2}, {{1, 2}}},
+                           {"a count as large as the room", {kOne + kEntry, 2, kOne + kEntry, 0}, {{}, {}}},
+                           {"a list of nothing", {kHeader, 0, 0, 0}, {}},
+                           {"a size one byte short of the count", {kHeader - 1, 0, 0, 0}, {}, true}});
   gdip::Bitmap bitmap = PlaceBitmap(2, 2);
   gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetEncoderParameterListSize, HandedListSize);
   gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipGetEncoderParameterList, HandedListEntries);
@@ -745,7 +770,7 @@ Gdiplus::GpStatus WINGDIPAPI HandedRecordItem(Gdiplus::GpImage*, PROPID id, UINT
   ++itemsAskedFor;
   if (size != handedRecord.size || size < sizeof(Gdiplus::PropertyItem)) return Gdiplus::InvalidParameter;
   auto* bytes = reinterpret_cast<uint8_t*>(buffer);
-  for (UINT i = sizeof(Gdiplus::PropertyItem); i < size; ++i) bytes[i] = uint8_t(i - sizeof(Gdiplus::PropertyItem) + 1);
+  CountUp(bytes + sizeof(Gdiplus::PropertyItem), bytes + size);
   buffer->id = id;
   buffer->length = handedRecord.length;
   buffer->type = 1;  // bytes
@@ -760,23 +785,19 @@ Gdiplus::GpStatus WINGDIPAPI HandedRecordItem(Gdiplus::GpImage*, PROPID id, UINT
 // that cannot hold the record is refused before GDI+ is asked to fill it.
 TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast) {
   constexpr UINT kRecord = sizeof(Gdiplus::PropertyItem);
-  constexpr uint32_t kId = 0x0131;  // "software"; the record's first byte is 0x31
-  const struct {
-    const char* name;
+  constexpr uint32_t kId = 0x0101;  // the image's height; the record's first byte is 1
+  struct Row {
+    std::string name;
     HandedRecord record;
-    std::vector<uint8_t> value;
-    bool refused = false;
-  } rows[] = {
-      {"a value one byte short of the buffer's end", {kRecord + 4, kRecord, 3}, {1, 2, 3}},
-      {"a value up to the buffer's end", {kRecord + 4, kRecord, 4}, {1, 2, 3, 4}},
-      {"a value one byte past the buffer's end", {kRecord + 4, kRecord, 5}, {}, true},
-      {"an empty value at the buffer's end", {kRecord + 4, kRecord + 4, 0}, {}},
-      {"a byte at the buffer's end", {kRecord + 4, kRecord + 4, 1}, {}, true},
-      {"a byte at the buffer's start", {kRecord + 4, 0, 1}, {0x31}},
-      {"a value from one byte before the buffer", {kRecord + 4, -1, 2}, {}, true},
-      {"a record that fills the buffer, without a value", {kRecord, kRecord, 0}, {}},
-      {"a buffer one byte short of the record", {kRecord - 1, kRecord - 1, 0}, {}, true},
+    std::optional<std::vector<uint8_t>> value;  // none: refused
   };
+  std::vector<Row> rows;
+  for (const ValuePlace& place : kValuePlaces)
+    rows.push_back({std::string("a value ") + place.name, {kRecord + kValueBytes, place.Offset(kRecord), place.length},
+                    place.holds});
+  rows.insert(rows.end(),
+              {{"a record that fills the buffer, without a value", {kRecord, kRecord, 0}, std::vector<uint8_t>{}},
+               {"a buffer one byte short of the record", {kRecord - 1, kRecord - 1, 0}, std::nullopt}});
   gdip::Bitmap bitmap = PlaceBitmap(2, 2);
   gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetPropertyItemSize, HandedRecordSize);
   gdiptest::GdiplusStandIn item = GDIPLUS_STAND_IN(GdipGetPropertyItem, HandedRecordItem);
@@ -785,7 +806,7 @@ TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast
     handedRecord = row.record;
     itemsAskedFor = 0;
     gdip::PropertyItem got{9, 9, 9, {9}};
-    if (row.refused) {
+    if (!row.value) {
       EXPECT_REFUSED(!bitmap.GetPropertyItem(kId, got));
       EXPECT_EQ(got.value, std::vector<uint8_t>{9});
       EXPECT_EQ(itemsAskedFor, row.record.size < kRecord ? 0 : 1);
@@ -795,7 +816,7 @@ TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast
     EXPECT_EQ(got.id, kId);
     EXPECT_EQ(got.length, row.record.length);
     EXPECT_EQ(got.type, 1u);
-    EXPECT_EQ(got.value, row.value);
+    EXPECT_EQ(got.value, *row.value);
   }
 }
 

@@ -215,6 +215,7 @@ namespace {
 // GDI+'s own call into a buffer of `count` elements: the status of each.
 template <class Element>
 struct PathFetch {
+  const char* name;
   bool (gdip::GraphicsPath::*fetch)(std::vector<Element>&, std::optional<int>) const;
   std::function<Gdiplus::GpStatus(Gdiplus::GpPath*, Element*, INT)> flat;
 };
@@ -228,7 +229,7 @@ void ExpectCountsAboutThePath(const gdip::GraphicsPath& path, const PathFetch<El
                               const std::vector<Element>& whole, const Element& kept) {
   const int n = int(whole.size());
   for (int count : {0, n - 1, n, n + 1}) {
-    SCOPED_TRACE("a count of " + std::to_string(count));
+    SCOPED_TRACE(std::string(fetch.name) + ", a count of " + std::to_string(count));
     std::vector<Element> buffer(size_t(count) + 1), list{kept};
     const Gdiplus::GpStatus own = fetch.flat(path.NativePath(), buffer.data(), count);
     if (count < n) {
@@ -255,34 +256,21 @@ TEST(GdipPath, AFetchIntoOnePlaceFewerThanThePathsPointsIsRefusedAndIntoExactlyA
   namespace Flat = Gdiplus::DllExports;
   gdip::GraphicsPath path;
   ASSERT_TRUE(path.Create() && path.AddRectangleI(1, 2, 3, 4));
-  {
-    SCOPED_TRACE("points");
-    ExpectCountsAboutThePath<gdip::PointF>(
-        path,
-        {&gdip::GraphicsPath::GetPoints,
-         [](auto* p, gdip::PointF* buffer, INT count) {
-           return Flat::GdipGetPathPoints(p, reinterpret_cast<Gdiplus::PointF*>(buffer), count);
-         }},
-        {{1, 2}, {4, 2}, {4, 6}, {1, 6}}, {9, 9});
-  }
-  {
-    SCOPED_TRACE("whole points");
-    ExpectCountsAboutThePath<gdip::Point>(
-        path,
-        {&gdip::GraphicsPath::GetPointsI,
-         [](auto* p, gdip::Point* buffer, INT count) {
-           return Flat::GdipGetPathPointsI(p, reinterpret_cast<Gdiplus::Point*>(buffer), count);
-         }},
-        {{1, 2}, {4, 2}, {4, 6}, {1, 6}}, {9, 9});
-  }
-  {
-    SCOPED_TRACE("types");
-    ExpectCountsAboutThePath<uint8_t>(
-        path, {&gdip::GraphicsPath::GetTypes, [](auto* p, uint8_t* buffer, INT count) {
-                 return Flat::GdipGetPathTypes(p, buffer, count);
-               }},
-        {0, 1, 1, 0x81}, 9);
-  }
+  ExpectCountsAboutThePath<gdip::PointF>(
+      path, {"points", &gdip::GraphicsPath::GetPoints, [](auto* p, gdip::PointF* buffer, INT count) {
+               return Flat::GdipGetPathPoints(p, reinterpret_cast<Gdiplus::PointF*>(buffer), count);
+             }},
+      {{1, 2}, {4, 2}, {4, 6}, {1, 6}}, {9, 9});
+  ExpectCountsAboutThePath<gdip::Point>(
+      path, {"whole points", &gdip::GraphicsPath::GetPointsI, [](auto* p, gdip::Point* buffer, INT count) {
+               return Flat::GdipGetPathPointsI(p, reinterpret_cast<Gdiplus::Point*>(buffer), count);
+             }},
+      {{1, 2}, {4, 2}, {4, 6}, {1, 6}}, {9, 9});
+  ExpectCountsAboutThePath<uint8_t>(
+      path, {"types", &gdip::GraphicsPath::GetTypes, [](auto* p, uint8_t* buffer, INT count) {
+               return Flat::GdipGetPathTypes(p, buffer, count);
+             }},
+      {0, 1, 1, 0x81}, 9);
 }
 
 TEST(GdipPath, PointsAndTypesOfDifferentLengthsAreRefused) {
