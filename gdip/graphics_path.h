@@ -41,7 +41,8 @@ class GraphicsPath : public GdipBase {
   bool Reset();
   // Without a count, the path's own point count; the list is replaced only
   // when the fetch succeeds. A negative count is refused, and so is one of
-  // more than memory holds (OutOfMemory).
+  // more than memory holds (OutOfMemory). A count below the path's is GDI+'s
+  // to refuse (InsufficientBuffer): GDI+ is told the list's own length.
   [[nodiscard]] bool GetTypes(std::vector<uint8_t>& types, std::optional<int> count = std::nullopt) const;
   [[nodiscard]] bool GetPoints(std::vector<PointF>& points, std::optional<int> count = std::nullopt) const;
   bool StartFigure();

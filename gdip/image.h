@@ -109,15 +109,20 @@ class Image : public GdipBase {
   uint32_t GetFrameCount(std::string_view dimension) const;
   [[nodiscard]] bool GetFrameDimensionsList(std::vector<std::string>& dimensions) const;
   bool SelectActiveFrame(std::string_view dimension, uint32_t index);
+  // Refused when the value GDI+ hands out does not lie inside the buffer it
+  // was given, by one byte too.
   [[nodiscard]] bool GetPropertyItem(uint32_t id, PropertyItem& item) const;
   // The number of ids; 0 (the list untouched) when a call failed.
   int GetPropertyIdList(std::vector<uint32_t>& ids) const;
   // GDI+'s own turn or flip in place; the resolutions are what GDI+ leaves
   // (Wine's gives the turned picture its defaults, 96 both ways).
   bool RotateFlip(int type);
+  // The entries the palette says it holds, at most as many as its size has
+  // room for.
   [[nodiscard]] bool GetPalette(ColorPalette& palette) const;
   bool SetPalette(const ColorPalette& palette);
   bool RemovePropertyItem(uint32_t id);
+  // Refused when its length passes its value's bytes or its type a WORD.
   bool SetPropertyItem(const PropertyItem& item);
   bool SaveAdd(const EncoderParameters& parameters);
   bool SaveAddImage(const Image& image, const EncoderParameters& parameters);

@@ -89,7 +89,9 @@ int Image::ListEncoders(std::vector<ImageCodecInfo>& encoders) {
   UINT count = 0;
   UINT size = 0;
   if (!StoreStatus(Flat::GdipGetImageEncodersSize(&count, &size))) return 0;
-  if (size < count * sizeof(Gdiplus::ImageCodecInfo)) {
+  // Counted in 64 bits: the records of a large count take more than 4 GB,
+  // which 32 bits would wrap to a size that seems to fit.
+  if (uint64_t(size) < uint64_t(count) * sizeof(Gdiplus::ImageCodecInfo)) {
     RefuseArgument();
     return 0;
   }

@@ -125,6 +125,19 @@ const ImageCase kImageCases[] = {
      TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 30, 0, 30, 10),
      {{17, 45, kWhite}, {23, 45, kGreen}, {39, 45, kGreen}, {45, 45, 0}, {75, 45, 0}, {91, 45, kWhite}}, true,
      Gdiplus::CompositingModeSourceCopy},
+    // A source up to the picture's right edge, and one reaching a single pixel
+    // past it, copied: the clear column of the second takes the last ninth of
+    // the destination (x = 79 to 87), where the first is green up to x = 84
+    // (Wine's GDI+ samples half a source pixel on: the last three pixels of
+    // the first fall past the edge too).
+    {"ImageRectRect up to the right edge", kRectangle,
+     TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 30, 0, 10, 10),
+     {{17, 45, kWhite}, {23, 45, kGreen}, {80, 45, kGreen}, {83, 45, kGreen}, {89, 45, kWhite}}, true,
+     Gdiplus::CompositingModeSourceCopy},
+    {"ImageRectRect one past the right edge", kRectangle,
+     TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 30, 0, 11, 10),
+     {{23, 45, kGreen}, {76, 45, kGreen}, {80, 45, 0}, {83, 45, 0}, {89, 45, kWhite}}, true,
+     Gdiplus::CompositingModeSourceCopy},
     {"ImageRectRect keyed", kRectangle,
      TWIN(DrawImageRectRect, own, p[0].x, p[0].y, p[1].x, p[1].y, 10, 0, 30, 10, Gdiplus::UnitPixel, keyed),
      {{23, 53, kRed}, {45, 31, kWhite}}},
@@ -208,6 +221,87 @@ TEST(GdipImageDrawing, AnEmptyGraphicsOrPictureIsRefusedByGdiplus) {
     EXPECT_REFUSED(!c.drawInt(empty, {picture, picture, nullptr}, c.points));
     EXPECT_REFUSED(!c.drawFloat(canvas.graphics, {none, none, nullptr}, points));
     EXPECT_REFUSED(!c.drawInt(canvas.graphics, {none, none, nullptr}, c.points));
+  }
+}
+
+namespace {
+
+// Every pixel of `drawn` is the one of `expected` (the first that is not is
+// reported, with the picture saved).
+void ExpectSamePixels(const Canvas& drawn, const Canvas& expected,
+                      std::source_location where = std::source_location::current()) {
+  for (int y = 0; y < drawn.bitmap.GetHeight(); ++y)
+    for (int x = 0; x < drawn.bitmap.GetWidth(); ++x)
+      if (drawn.Pixel(x, y) != expected.Pixel(x, y))
+        return ExpectPixels(drawn.bitmap, {{x, y, expected.Pixel(x, y), 0}}, 0, where);
+}
+
+}  // namespace
+
+// Sources up to the picture's right edge, one pixel short of it and one pixel
+// past it (the whole picture's too), drawn by each form that takes a source
+// and by GDI+'s own call with the same arguments: the same pixels, a clear
+// column for the pixel past the edge included. The forms without a source
+// take the whole picture, up to its edge.
+TEST(GdipImageDrawing, SourcesUpToAndOnePastThePicturesRightEdgeDrawAsGdiplusOwnCalls) {
+  gdip::Bitmap picture = Quadrants(96);
+  Gdiplus::GpImage* image = picture.NativeImage();
+  struct Source {
+    int x, y, width, height;
+  };
+  const Source sources[] = {{30, 0, 10, 10}, {29, 0, 10, 10}, {30, 0, 11, 10}, {0, 0, 40, 20}, {0, 0, 41, 20}};
+  const struct {
+    const char* name;
+    std::function<bool(gdip::Graphics&, const Source&)> draw;
+    std::function<Gdiplus::GpStatus(Gdiplus::GpGraphics*, const Source&)> own;
+  } forms[] = {
+      {"ImageRectRectI",
+       [&](auto& g, auto& s) { return g.DrawImageRectRectI(picture, 19, 29, 69, 39, s.x, s.y, s.width, s.height); },
+       [&](auto* g, auto& s) {
+         return Flat::GdipDrawImageRectRectI(g, image, 19, 29, 69, 39, s.x, s.y, s.width, s.height, Gdiplus::UnitPixel,
+                                             nullptr, nullptr, nullptr);
+       }},
+      {"ImageRectRect",
+       [&](auto& g, auto& s) {
+         return g.DrawImageRectRect(picture, 19, 29, 69, 39, float(s.x), float(s.y), float(s.width), float(s.height));
+       },
+       [&](auto* g, auto& s) {
+         return Flat::GdipDrawImageRectRect(g, image, 19, 29, 69, 39, float(s.x), float(s.y), float(s.width),
+                                            float(s.height), Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+       }},
+      {"ImagePointRectI",
+       [&](auto& g, auto& s) { return g.DrawImagePointRectI(picture, 38, 29, s.x, s.y, s.width, s.height); },
+       [&](auto* g, auto& s) {
+         return Flat::GdipDrawImagePointRectI(g, image, 38, 29, s.x, s.y, s.width, s.height, Gdiplus::UnitPixel);
+       }},
+      {"ImagePointsRectI",
+       [&](auto& g, auto& s) {
+         return g.DrawImagePointsRectI(picture, 89, 19, 29, 18, 88, 69, s.x, s.y, s.width, s.height);
+       },
+       [&](auto* g, auto& s) {
+         const Gdiplus::Point corners[] = {{89, 19}, {29, 18}, {88, 69}};
+         return Flat::GdipDrawImagePointsRectI(g, image, corners, 3, s.x, s.y, s.width, s.height, Gdiplus::UnitPixel,
+                                               nullptr, nullptr, nullptr);
+       }},
+      {"ImageRectI", [&](auto& g, auto&) { return g.DrawImageRectI(picture, 19, 29, 69, 39); },
+       [&](auto* g, auto&) { return Flat::GdipDrawImageRectI(g, image, 19, 29, 69, 39); }},
+      {"ImageRect", [&](auto& g, auto&) { return g.DrawImageRect(picture, 19, 29, 69, 39); },
+       [&](auto* g, auto&) { return Flat::GdipDrawImageRect(g, image, 19, 29, 69, 39); }},
+  };
+  for (const auto& form : forms) {
+    for (const Source& source : sources) {
+      SCOPED_TRACE(std::string(form.name) + " from " + std::to_string(source.x) + ", " + std::to_string(source.width) +
+                   " wide");
+      Canvas drawn(100, 80, kWhite), byGdiplus(100, 80, kWhite);
+      for (Canvas* canvas : {&drawn, &byGdiplus})
+        ASSERT_TRUE(canvas->graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor) &&
+                    canvas->graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy));
+      gdip::SetLastGdipStatus(Gdiplus::GenericError);
+      EXPECT_TRUE(form.draw(drawn.graphics, source));
+      EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+      ASSERT_EQ(form.own(byGdiplus.graphics.NativeGraphics(), source), Gdiplus::Ok);
+      ExpectSamePixels(drawn, byGdiplus);
+    }
   }
 }
 

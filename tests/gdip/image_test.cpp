@@ -305,6 +305,322 @@ TEST(ImageEncoders, AnEncoderParameterListKeepsEveryValueOfEachParameter) {
   }
 }
 
+namespace {
+
+// What GDI+ was handed by the saves under stand-ins: each parameter's
+// category, type, number of values and the bytes of those values. A stand-in
+// answers Ok and writes nothing.
+struct HandedParameter {
+  std::string category;
+  uint32_t type, numberOfValues;
+  std::vector<uint8_t> value;
+  bool operator==(const HandedParameter&) const = default;
+};
+std::vector<HandedParameter> handedParameters;
+int blocksHanded = 0;
+// The bytes of one value of each GDI+ encoder value type, 1 to 8.
+constexpr size_t kValueSizes[] = {0, 1, 1, 2, 4, 8, 8, 1, 16};
+Gdiplus::GpStatus KeepBlock(const Gdiplus::EncoderParameters* block) {
+  ++blocksHanded;
+  handedParameters.clear();
+  for (UINT i = 0; block && i < block->Count; ++i) {
+    const Gdiplus::EncoderParameter& entry = block->Parameter[i];
+    auto* value = static_cast<const uint8_t*>(entry.Value);
+    size_t length = entry.Type < std::size(kValueSizes) ? entry.NumberOfValues * kValueSizes[entry.Type] : 0;
+    handedParameters.push_back({gdip::GuidToText(entry.Guid), entry.Type, entry.NumberOfValues,
+                                value ? std::vector<uint8_t>(value, value + length) : std::vector<uint8_t>{}});
+  }
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI KeepStreamBlock(Gdiplus::GpImage*, IStream*, const CLSID*,
+                                             const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+Gdiplus::GpStatus WINGDIPAPI KeepFileBlock(Gdiplus::GpImage*, const WCHAR*, const CLSID*,
+                                           const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+Gdiplus::GpStatus WINGDIPAPI KeepAddBlock(Gdiplus::GpImage*, const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+Gdiplus::GpStatus WINGDIPAPI KeepAddImageBlock(Gdiplus::GpImage*, Gdiplus::GpImage*,
+                                               const Gdiplus::EncoderParameters* block) {
+  return KeepBlock(block);
+}
+
+// `count` values of `type` in `bytes` bytes counting up from 1.
+gdip::EncoderParameter Parameter(uint32_t type, uint32_t count, size_t bytes) {
+  gdip::EncoderParameter parameter{kQualityCategory, count, type, std::vector<uint8_t>(bytes)};
+  for (size_t i = 0; i < bytes; ++i) parameter.value[i] = uint8_t(i + 1);
+  return parameter;
+}
+
+}  // namespace
+
+// A parameter's values, its number of values times the size of its type, must
+// lie within its bytes: up to the last byte, or with bytes to spare, they go
+// to GDI+; one byte short, the save is refused before GDI+ sees it. So for
+// every type, in every way of saving.
+TEST(ImageEncoders, AParametersValuesAreTakenUpToItsLastByteAndRefusedOneByteShort) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2), page = PlaceBitmap(1, 1);
+  gdiptest::GdiplusStandIn stream = GDIPLUS_STAND_IN(GdipSaveImageToStream, KeepStreamBlock),
+                           file = GDIPLUS_STAND_IN(GdipSaveImageToFile, KeepFileBlock),
+                           add = GDIPLUS_STAND_IN(GdipSaveAdd, KeepAddBlock),
+                           addImage = GDIPLUS_STAND_IN(GdipSaveAddImage, KeepAddImageBlock);
+  const struct {
+    const char* name;
+    std::function<void(const gdip::EncoderParameters&)> save;
+  } saves[] = {
+      {"to a stream", [&](auto& p) { std::string f = kJpegFormat; bitmap.SaveToStream(&f, &p); }},
+      {"to a file", [&](auto& p) { std::string f = kJpegFormat; bitmap.Save("never written.jpg", &f, &p); }},
+      {"to a file by a UTF-16 name",
+       [&](auto& p) { std::string f = kJpegFormat; bitmap.SaveWide(L"never written.jpg", &f, &p); }},
+      {"a frame added", [&](auto& p) { bitmap.SaveAdd(p); }},
+      {"a picture added", [&](auto& p) { bitmap.SaveAddImage(page, p); }},
+  };
+  for (uint32_t type = 1; type <= 8; ++type) {
+    const size_t exact = 2 * kValueSizes[type];
+    for (size_t bytes : {exact - 1, exact, exact + 1}) {
+      const gdip::EncoderParameters parameters{{Parameter(type, 2, bytes)}};
+      for (const auto& save : saves) {
+        SCOPED_TRACE("two values of type " + std::to_string(type) + " in " + std::to_string(bytes) + " bytes, " +
+                     save.name);
+        blocksHanded = 0;
+        gdip::SetLastGdipStatus(Gdiplus::GenericError);
+        save.save(parameters);
+        if (bytes < exact) {
+          EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::InvalidParameter);
+          EXPECT_EQ(blocksHanded, 0);
+          continue;
+        }
+        EXPECT_EQ(gdip::LastGdipStatus(), Gdiplus::Ok);
+        ASSERT_EQ(blocksHanded, 1);
+        const std::vector<uint8_t>& value = parameters.parameters[0].value;
+        EXPECT_EQ(handedParameters, (std::vector<HandedParameter>{
+                                        {kQualityCategory, type, 2, {value.begin(), value.begin() + exact}}}));
+      }
+    }
+  }
+}
+
+// Every parameter of a list is looked at: one whose values do not fit its
+// bytes, of a type GDI+ lacks or without a category refuses the save wherever
+// it stands in the list, the last place too.
+TEST(ImageEncoders, ABadParameterAnywhereInAListRefusesTheSave) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn stream = GDIPLUS_STAND_IN(GdipSaveImageToStream, KeepStreamBlock),
+                           add = GDIPLUS_STAND_IN(GdipSaveAdd, KeepAddBlock);
+  const gdip::EncoderParameter good = Parameter(4, 1, 4);
+  gdip::EncoderParameter noType = good, noCategory = good;
+  noType.type = 9;
+  noCategory.category = "quality";
+  const struct {
+    const char* name;
+    gdip::EncoderParameter bad;
+  } kinds[] = {{"values one byte short", Parameter(4, 1, 3)}, {"a type GDI+ lacks", noType},
+               {"no category", noCategory}};
+  for (const auto& kind : kinds) {
+    for (size_t place = 0; place < 3; ++place) {
+      SCOPED_TRACE(std::string(kind.name) + " at place " + std::to_string(place));
+      gdip::EncoderParameters list{{good, good, good}};
+      list.parameters[place] = kind.bad;
+      blocksHanded = 0;
+      std::string format = kJpegFormat;
+      EXPECT_REFUSED(bitmap.SaveToStream(&format, &list).empty());
+      EXPECT_REFUSED(!bitmap.SaveAdd(list));
+      EXPECT_EQ(blocksHanded, 0);
+    }
+  }
+  // The same list without a bad parameter goes to GDI+ whole.
+  const gdip::EncoderParameters list{{good, Parameter(3, 2, 4), Parameter(1, 3, 3)}};
+  ASSERT_TRUE(bitmap.SaveAdd(list));
+  EXPECT_EQ(handedParameters, (std::vector<HandedParameter>{{kQualityCategory, 4, 1, {1, 2, 3, 4}},
+                                                            {kQualityCategory, 3, 2, {1, 2, 3, 4}},
+                                                            {kQualityCategory, 1, 3, {1, 2, 3}}}));
+}
+
+namespace {
+
+// The encoders as GDI+ lists them, given by stand-ins: `count` records in a
+// buffer of `size` bytes, each of version 1, 2, ... and without texts or
+// signatures. The stand-ins count how often the records are asked for.
+struct HandedEncoders {
+  UINT count, size;
+};
+HandedEncoders handedEncoders;
+int encoderRecordsAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedEncodersSize(UINT* count, UINT* size) {
+  *count = handedEncoders.count;
+  *size = handedEncoders.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedEncoderRecords(UINT count, UINT size, Gdiplus::ImageCodecInfo* encoders) {
+  ++encoderRecordsAskedFor;
+  if (count != handedEncoders.count || size != handedEncoders.size) return Gdiplus::InvalidParameter;
+  for (UINT i = 0; i < count && (i + 1) * sizeof(Gdiplus::ImageCodecInfo) <= size; ++i) {
+    encoders[i] = {};
+    encoders[i].Version = i + 1;
+  }
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// The records GDI+ says it lists must fit the size it gives: a size one byte
+// short of them, or a count whose records' size wraps past 4 GB, is refused
+// before GDI+ is asked for them, and the caller's list stays.
+TEST(ImageEncoders, TheEncodersAreTakenOnlyWhenTheirRecordsFitTheSizeGiven) {
+  constexpr UINT kRecord = sizeof(Gdiplus::ImageCodecInfo);
+  // 56512728 records take 2^32 + 32 bytes, 32 in a 32-bit count.
+  static_assert(uint64_t(56512728) * kRecord == (uint64_t(1) << 32) + 32);
+  const struct {
+    const char* name;
+    HandedEncoders encoders;
+    int listed;  // -1: refused
+  } rows[] = {
+      {"one record in one byte less", {1, kRecord - 1}, -1}, {"one record in its size", {1, kRecord}, 1},
+      {"two records in one byte less", {2, 2 * kRecord - 1}, -1}, {"two records in their size", {2, 2 * kRecord}, 2},
+      {"two records with room to spare", {2, 2 * kRecord + 1}, 2},
+      {"records whose size wraps", {56512728, 32}, -1},
+  };
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetImageEncodersSize, HandedEncodersSize);
+  gdiptest::GdiplusStandIn records = GDIPLUS_STAND_IN(GdipGetImageEncoders, HandedEncoderRecords);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedEncoders = row.encoders;
+    encoderRecordsAskedFor = 0;
+    std::vector<gdip::ImageCodecInfo> encoders(1);
+    encoders[0].version = 99;
+    if (row.listed < 0) {
+      EXPECT_REFUSED(gdip::Image::ListEncoders(encoders) == 0);
+      EXPECT_EQ(encoderRecordsAskedFor, 0);
+      ASSERT_EQ(encoders.size(), 1u);
+      EXPECT_EQ(encoders[0].version, 99u);
+      continue;
+    }
+    EXPECT_EQ(gdip::Image::ListEncoders(encoders), row.listed);
+    ASSERT_EQ(encoders.size(), size_t(row.listed));
+    for (int i = 0; i < row.listed; ++i) {
+      EXPECT_EQ(encoders[i].version, uint32_t(i + 1));
+      EXPECT_EQ(encoders[i].codecName, "");
+      EXPECT_TRUE(encoders[i].sigPattern.empty());
+    }
+  }
+}
+
+namespace {
+
+// Where a value that GDI+ hands out may lie in the buffer it filled. The
+// stand-ins below end the buffer with four bytes after their records that
+// count up from 1 (CountUp), and start it with a byte of 1. A place is
+// counted from the first of those four bytes, or from the buffer's first
+// byte; `holds` is what the value holds when it lies wholly inside the
+// buffer, none when it does not.
+struct ValuePlace {
+  const char* name;
+  ptrdiff_t from;
+  bool fromBufferStart;
+  UINT length;
+  std::optional<std::vector<uint8_t>> holds;
+  // The value's offset in a buffer whose records take `records` bytes.
+  ptrdiff_t Offset(UINT records) const { return fromBufferStart ? from : ptrdiff_t(records) + from; }
+};
+constexpr UINT kValueBytes = 4;
+const ValuePlace kValuePlaces[] = {
+    {"one byte short of the buffer's end", 0, false, 3, std::vector<uint8_t>{1, 2, 3}},
+    {"up to the buffer's end", 0, false, 4, std::vector<uint8_t>{1, 2, 3, 4}},
+    {"one byte past the buffer's end", 0, false, 5, std::nullopt},
+    {"empty at the buffer's end", 4, false, 0, std::vector<uint8_t>{}},
+    {"a byte at the buffer's end", 4, false, 1, std::nullopt},
+    {"a byte at the buffer's start", 0, true, 1, std::vector<uint8_t>{1}},
+    {"from one byte before the buffer", -1, true, 2, std::nullopt},
+};
+void CountUp(uint8_t* first, uint8_t* end) {
+  for (uint8_t* byte = first; byte < end; ++byte) *byte = uint8_t(byte - first + 1);
+}
+
+// An encoder's parameter list as GDI+ hands it out, given by stand-ins: a
+// buffer of `size` bytes whose record says it holds `count` parameters, as
+// many entries as the size has room for, the bytes after them counting up
+// from 1, and the values of the first entry `offset` bytes from the buffer's
+// start (each entry holds `values` bytes, one value of a byte each).
+struct HandedList {
+  UINT size, count;
+  ptrdiff_t offset;
+  UINT values;
+};
+HandedList handedList;
+int listsAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedListSize(Gdiplus::GpImage*, const CLSID*, UINT* size) {
+  *size = handedList.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedListEntries(Gdiplus::GpImage*, const CLSID*, UINT size,
+                                               Gdiplus::EncoderParameters* buffer) {
+  ++listsAskedFor;
+  constexpr UINT kHeader = offsetof(Gdiplus::EncoderParameters, Parameter);
+  if (size != handedList.size || size < kHeader) return Gdiplus::InvalidParameter;
+  const UINT room = (size - kHeader) / sizeof(Gdiplus::EncoderParameter);
+  auto* bytes = reinterpret_cast<uint8_t*>(buffer);
+  CountUp(bytes + kHeader + room * sizeof(Gdiplus::EncoderParameter), bytes + size);
+  buffer->Count = handedList.count;
+  for (UINT i = 0; i < std::min(room, handedList.count); ++i) {
+    buffer->Parameter[i].Guid = gdip::TextToGuid(kQualityCategory);
+    buffer->Parameter[i].NumberOfValues = handedList.values;
+    buffer->Parameter[i].Type = 1;  // bytes
+    buffer->Parameter[i].Value = bytes + handedList.offset;
+  }
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// A parameter's values are copied when they lie inside the buffer GDI+ was
+// given, up to its last byte, and left out one byte past either end; no more
+// parameters are read than the size has room for, and a size short of the
+// list's count is refused before GDI+ is asked for the list.
+TEST(ImageEncoders, AListedParametersValuesAreCopiedUpToTheEndOfTheBufferAndNoFurther) {
+  constexpr UINT kHeader = offsetof(Gdiplus::EncoderParameters, Parameter), kEntry = sizeof(Gdiplus::EncoderParameter);
+  constexpr UINT kOne = kHeader + kEntry;  // the values of one entry start here
+  struct Row {
+    std::string name;
+    HandedList list;
+    std::vector<std::vector<uint8_t>> values;  // of each parameter listed
+    bool refused = false;
+  };
+  // Values that do not lie wholly inside the buffer are left out.
+  std::vector<Row> rows;
+  for (const ValuePlace& place : kValuePlaces)
+    rows.push_back({std::string("values ") + place.name, {kOne + kValueBytes, 1, place.Offset(kOne), place.length},
+                    {place.holds.value_or(std::vector<uint8_t>{})}});
+  rows.insert(rows.end(), {{"a count one past the room", {kOne + kEntry - 1, 2, kOne, 2}, {{1, 2}}},
+                           {"a count as large as the room", {kOne + kEntry, 2, kOne + kEntry, 0}, {{}, {}}},
+                           {"a list of nothing", {kHeader, 0, 0, 0}, {}},
+                           {"a size one byte short of the count", {kHeader - 1, 0, 0, 0}, {}, true}});
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetEncoderParameterListSize, HandedListSize);
+  gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipGetEncoderParameterList, HandedListEntries);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedList = row.list;
+    listsAskedFor = 0;
+    gdip::EncoderParameters got = Quality(5);
+    if (row.refused) {
+      EXPECT_REFUSED(!bitmap.GetEncoderParameterList(kJpegFormat, got));
+      EXPECT_EQ(listsAskedFor, 0);
+      EXPECT_EQ(got.parameters.size(), 1u);
+      continue;
+    }
+    ASSERT_TRUE(bitmap.GetEncoderParameterList(kJpegFormat, got));
+    ASSERT_EQ(got.parameters.size(), row.values.size());
+    for (size_t i = 0; i < got.parameters.size(); ++i) {
+      EXPECT_EQ(got.parameters[i].category, kQualityCategory);
+      EXPECT_EQ(got.parameters[i].numberOfValues, row.list.values);
+      EXPECT_EQ(got.parameters[i].value, row.values[i]) << i;
+    }
+  }
+}
+
 TEST(Image, AnAnimatedGifGivesItsFramesDelaysAndPropertyItems) {
   // 1 x 1, looping, three frames of 10, 20 and 30 hundredths of a second.
   std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
@@ -433,6 +749,175 @@ TEST(Image, APropertyItemGoesToGdiplusWithItsOwnLength) {
   EXPECT_EQ(handedItem.type, 2u);
   EXPECT_EQ(handedItem.length, 4u);
   EXPECT_EQ(handedItem.value, (std::vector<uint8_t>{'a', 'b', 'c', 0}));
+}
+
+namespace {
+
+// A property item as GDI+ hands it out, given by stand-ins: a buffer of `size`
+// bytes with the record at its start, the bytes after the record counting up
+// from 1, and a value of `length` bytes `offset` bytes from the buffer's start.
+// The stand-ins count how often the item itself is asked for.
+struct HandedRecord {
+  UINT size;
+  ptrdiff_t offset;
+  UINT length;
+};
+HandedRecord handedRecord;
+int itemsAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedRecordSize(Gdiplus::GpImage*, PROPID, UINT* size) {
+  *size = handedRecord.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedRecordItem(Gdiplus::GpImage*, PROPID id, UINT size, Gdiplus::PropertyItem* buffer) {
+  ++itemsAskedFor;
+  if (size != handedRecord.size || size < sizeof(Gdiplus::PropertyItem)) return Gdiplus::InvalidParameter;
+  auto* bytes = reinterpret_cast<uint8_t*>(buffer);
+  CountUp(bytes + sizeof(Gdiplus::PropertyItem), bytes + size);
+  buffer->id = id;
+  buffer->length = handedRecord.length;
+  buffer->type = 1;  // bytes
+  buffer->value = bytes + handedRecord.offset;
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// The value GDI+ hands out is taken when it lies inside the buffer GDI+ was
+// given, up to its last byte, and refused one byte past either end; a buffer
+// that cannot hold the record is refused before GDI+ is asked to fill it.
+TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast) {
+  constexpr UINT kRecord = sizeof(Gdiplus::PropertyItem);
+  constexpr uint32_t kId = 0x0101;  // the image's height; the record's first byte is 1
+  struct Row {
+    std::string name;
+    HandedRecord record;
+    std::optional<std::vector<uint8_t>> value;  // none: refused
+  };
+  std::vector<Row> rows;
+  for (const ValuePlace& place : kValuePlaces)
+    rows.push_back({std::string("a value ") + place.name, {kRecord + kValueBytes, place.Offset(kRecord), place.length},
+                    place.holds});
+  rows.insert(rows.end(),
+              {{"a record that fills the buffer, without a value", {kRecord, kRecord, 0}, std::vector<uint8_t>{}},
+               {"a buffer one byte short of the record", {kRecord - 1, kRecord - 1, 0}, std::nullopt}});
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetPropertyItemSize, HandedRecordSize);
+  gdiptest::GdiplusStandIn item = GDIPLUS_STAND_IN(GdipGetPropertyItem, HandedRecordItem);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedRecord = row.record;
+    itemsAskedFor = 0;
+    gdip::PropertyItem got{9, 9, 9, {9}};
+    if (!row.value) {
+      EXPECT_REFUSED(!bitmap.GetPropertyItem(kId, got));
+      EXPECT_EQ(got.value, std::vector<uint8_t>{9});
+      EXPECT_EQ(itemsAskedFor, row.record.size < kRecord ? 0 : 1);
+      continue;
+    }
+    ASSERT_TRUE(bitmap.GetPropertyItem(kId, got));
+    EXPECT_EQ(got.id, kId);
+    EXPECT_EQ(got.length, row.record.length);
+    EXPECT_EQ(got.type, 1u);
+    EXPECT_EQ(got.value, *row.value);
+  }
+}
+
+// A length up to the value's bytes goes to GDI+ as it is, one byte past them
+// is refused before GDI+ sees it; so is a type that GDI+'s record (a WORD)
+// cannot hold.
+TEST(Image, APropertyItemsLengthIsTakenUpToItsValuesBytesAndRefusedOneBytePast) {
+  const struct {
+    const char* name;
+    uint32_t length, type;
+    bool taken;
+  } rows[] = {
+      {"a length one byte short of the value", 3, 2, true},
+      {"a length of exactly the value", 4, 2, true},
+      {"a length one byte past the value", 5, 2, false},
+      {"the largest type", 4, 0xFFFF, true},
+      {"a type past a WORD", 4, 0x10000, false},
+  };
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn standIn = GDIPLUS_STAND_IN(GdipSetPropertyItem, KeepPropertyItem);
+  const std::vector<uint8_t> value = {'a', 'b', 'c', 0};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedItem = {0, 0, 0, {}};
+    if (!row.taken) {
+      EXPECT_REFUSED(!bitmap.SetPropertyItem({0x010E, row.length, row.type, value}));
+      EXPECT_EQ(handedItem.id, 0u) << "GDI+ was given the item";
+      continue;
+    }
+    ASSERT_TRUE(bitmap.SetPropertyItem({0x010E, row.length, row.type, value}));
+    EXPECT_EQ(handedItem.id, 0x010Eu);
+    EXPECT_EQ(handedItem.type, row.type);
+    EXPECT_EQ(handedItem.length, row.length);
+    EXPECT_EQ(handedItem.value, std::vector<uint8_t>(value.begin(), value.begin() + row.length));
+  }
+}
+
+namespace {
+
+// A palette as GDI+ hands it out, given by stand-ins: `size` bytes, a record
+// that says it holds `count` entries, and as many entries (1, 2, ...) as the
+// size has room for. The stand-ins count how often the palette is asked for.
+struct HandedPalette {
+  INT size;
+  UINT count;
+};
+HandedPalette handedPalette;
+int palettesAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedPaletteSize(Gdiplus::GpImage*, INT* size) {
+  *size = handedPalette.size;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI HandedPaletteEntries(Gdiplus::GpImage*, Gdiplus::ColorPalette* palette, INT size) {
+  ++palettesAskedFor;
+  if (size != handedPalette.size || size < INT(2 * sizeof(UINT))) return Gdiplus::InvalidParameter;
+  palette->Flags = Gdiplus::PaletteFlagsHasAlpha;
+  palette->Count = handedPalette.count;
+  for (INT i = 0; i < (size - INT(2 * sizeof(UINT))) / INT(sizeof(Gdiplus::ARGB)); ++i) palette->Entries[i] = i + 1;
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// The entries taken are those the palette's record says it holds, but never
+// more than the size GDI+ gave has room for; a size short of the record's two
+// words is refused before GDI+ is asked for the palette.
+TEST(Image, APalettesEntriesAreTakenUpToTheRoomOfItsSize) {
+  const INT kRecord = 2 * sizeof(UINT), kEntry = sizeof(Gdiplus::ARGB);
+  const struct {
+    const char* name;
+    HandedPalette palette;
+    std::vector<gdip::Argb> entries;
+    bool refused = false;
+  } rows[] = {
+      {"a size one byte short of the record", {kRecord - 1, 0}, {}, true},
+      {"a record without entries", {kRecord, 0}, {}},
+      {"one entry fewer than the room", {kRecord + 3 * kEntry, 2}, {1, 2}},
+      {"as many entries as the room", {kRecord + 3 * kEntry, 3}, {1, 2, 3}},
+      {"a count one past the room", {kRecord + 3 * kEntry, 4}, {1, 2, 3}},
+      {"a count one past a room of none", {kRecord, 1}, {}},
+  };
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetImagePaletteSize, HandedPaletteSize);
+  gdiptest::GdiplusStandIn entries = GDIPLUS_STAND_IN(GdipGetImagePalette, HandedPaletteEntries);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    handedPalette = row.palette;
+    palettesAskedFor = 0;
+    gdip::ColorPalette got{7, {9}};
+    if (row.refused) {
+      EXPECT_REFUSED(!bitmap.GetPalette(got));
+      EXPECT_EQ(got.entries, std::vector<gdip::Argb>{9});
+      EXPECT_EQ(palettesAskedFor, 0);
+      continue;
+    }
+    ASSERT_TRUE(bitmap.GetPalette(got));
+    EXPECT_EQ(got.flags, unsigned(Gdiplus::PaletteFlagsHasAlpha));
+    EXPECT_EQ(got.entries, row.entries);
+  }
 }
 
 TEST(Bitmap, RotationGeometryUsesTheWholeWidthAndHeight) {

@@ -209,6 +209,70 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   EXPECT_EQ(roomyTypes, (std::vector<uint8_t>{0, 1, 1, 0x81, 0}));
 }
 
+namespace {
+
+// A fetch of a path's list into the caller's list of `count` elements, and
+// GDI+'s own call into a buffer of `count` elements: the status of each.
+template <class Element>
+struct PathFetch {
+  const char* name;
+  bool (gdip::GraphicsPath::*fetch)(std::vector<Element>&, std::optional<int>) const;
+  std::function<Gdiplus::GpStatus(Gdiplus::GpPath*, Element*, INT)> flat;
+};
+
+// Each count about the path's `whole` list: none, or one short of it, fails
+// with the status GDI+'s own call answers (InsufficientBuffer one short) and
+// the caller's list stays; exactly the path's count, or one more, fills the
+// list as long as the count (the place past the path's last left zero).
+template <class Element>
+void ExpectCountsAboutThePath(const gdip::GraphicsPath& path, const PathFetch<Element>& fetch,
+                              const std::vector<Element>& whole, const Element& kept) {
+  const int n = int(whole.size());
+  for (int count : {0, n - 1, n, n + 1}) {
+    SCOPED_TRACE(std::string(fetch.name) + ", a count of " + std::to_string(count));
+    std::vector<Element> buffer(size_t(count) + 1), list{kept};
+    const Gdiplus::GpStatus own = fetch.flat(path.NativePath(), buffer.data(), count);
+    if (count < n) {
+      EXPECT_NE(own, Gdiplus::Ok);
+      if (count > 0) {
+        EXPECT_EQ(own, Gdiplus::InsufficientBuffer);
+      }
+      EXPECT_FAILS_WITH(!(path.*fetch.fetch)(list, count), own);
+      EXPECT_EQ(list, std::vector<Element>{kept});
+      continue;
+    }
+    EXPECT_EQ(own, Gdiplus::Ok);
+    std::vector<Element> expected = whole;
+    expected.resize(size_t(count));
+    EXPECT_TRUE((path.*fetch.fetch)(list, count));
+    EXPECT_EQ(list, expected);
+  }
+}
+
+}  // namespace
+
+// Points, whole points and types, each about a path of four points.
+TEST(GdipPath, AFetchIntoOnePlaceFewerThanThePathsPointsIsRefusedAndIntoExactlyAsManyTaken) {
+  namespace Flat = Gdiplus::DllExports;
+  gdip::GraphicsPath path;
+  ASSERT_TRUE(path.Create() && path.AddRectangleI(1, 2, 3, 4));
+  ExpectCountsAboutThePath<gdip::PointF>(
+      path, {"points", &gdip::GraphicsPath::GetPoints, [](auto* p, gdip::PointF* buffer, INT count) {
+               return Flat::GdipGetPathPoints(p, reinterpret_cast<Gdiplus::PointF*>(buffer), count);
+             }},
+      {{1, 2}, {4, 2}, {4, 6}, {1, 6}}, {9, 9});
+  ExpectCountsAboutThePath<gdip::Point>(
+      path, {"whole points", &gdip::GraphicsPath::GetPointsI, [](auto* p, gdip::Point* buffer, INT count) {
+               return Flat::GdipGetPathPointsI(p, reinterpret_cast<Gdiplus::Point*>(buffer), count);
+             }},
+      {{1, 2}, {4, 2}, {4, 6}, {1, 6}}, {9, 9});
+  ExpectCountsAboutThePath<uint8_t>(
+      path, {"types", &gdip::GraphicsPath::GetTypes, [](auto* p, uint8_t* buffer, INT count) {
+               return Flat::GdipGetPathTypes(p, buffer, count);
+             }},
+      {0, 1, 1, 0x81}, 9);
+}
+
 TEST(GdipPath, PointsAndTypesOfDifferentLengthsAreRefused) {
   const gdip::PointF points[] = {{0, 0}, {10, 0}, {10, 10}};
   const uint8_t types[] = {Gdiplus::PathPointTypeStart, Gdiplus::PathPointTypeLine,
@@ -219,6 +283,34 @@ TEST(GdipPath, PointsAndTypesOfDifferentLengthsAreRefused) {
   ASSERT_TRUE(path.CreateFromPoints(points, types));
   EXPECT_TRUE(path.IsVisiblePoint(8, 2));
   EXPECT_FALSE(path.IsVisiblePoint(2, 8));
+}
+
+// One type for each point: types one short of the points or one past them
+// are refused in both forms, and nothing is made; exactly as many make the path.
+TEST(GdipPath, TypesOneShortOfThePointsOrOnePastThemAreRefusedInBothForms) {
+  const gdip::PointF points[] = {{0, 0}, {10, 0}, {10, 10}};
+  const gdip::Point whole[] = {{0, 0}, {10, 0}, {10, 10}};
+  const uint8_t types[] = {Gdiplus::PathPointTypeStart, Gdiplus::PathPointTypeLine,
+                           Gdiplus::PathPointTypeLine | Gdiplus::PathPointTypeCloseSubpath,
+                           Gdiplus::PathPointTypeLine};
+  for (size_t count : {2, 3, 4}) {
+    for (bool integer : {false, true}) {
+      SCOPED_TRACE(std::to_string(count) + " types" + (integer ? ", integer form" : ""));
+      gdip::GraphicsPath path;
+      auto make = [&] {
+        return integer ? path.CreateFromPointsI(whole, std::span(types, count))
+                       : path.CreateFromPoints(points, std::span(types, count));
+      };
+      if (count != std::size(points)) {
+        EXPECT_REFUSED(!make());
+        EXPECT_EQ(path.GetNativeObject(), nullptr);
+        continue;
+      }
+      ASSERT_TRUE(make());
+      EXPECT_TRUE(path.IsVisiblePoint(8, 2));
+      EXPECT_FALSE(path.IsVisiblePoint(2, 8));
+    }
+  }
 }
 
 TEST(GdipPath, RoundRectanglePercentagesAreClamped) {
