@@ -96,12 +96,6 @@ bool IsThe(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& identity) {
          is.nFileIndexHigh == identity.nFileIndexHigh && is.nFileIndexLow == identity.nFileIndexLow;
 }
 
-// Whether the system told an index in `identity`: a file system that keeps
-// none tells 0.
-bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity) {
-  return identity.nFileIndexHigh != 0 || identity.nFileIndexLow != 0;
-}
-
 // Opens the entry `name` of the folder open as `folder`, in that very folder
 // whatever its name is now, as RemoveUnheld opens an entry: to remove it,
 // shared with nobody, asking that no link be followed (Wine opens what a
@@ -198,6 +192,10 @@ void RemoveEntryOfFolderFound(HANDLE from, const BY_HANDLE_FILE_INFORMATION& fol
   const File entry = OpenEntryOf(found.SystemHandle(), name);
   if (entry && IsThe(entry.SystemHandle(), file) && IsTheEntry(entry.SystemHandle(), found.SystemHandle(), name))
     RemoveWhenClosed(entry.SystemHandle());
+}
+
+bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity) {
+  return identity.nFileIndexHigh != 0 || identity.nFileIndexLow != 0;
 }
 
 std::wstring FolderToOpen(std::wstring folder) { return folder.empty() ? L"." : folder; }
