@@ -377,9 +377,10 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   GetFileInformationByHandle(file.SystemHandle(), &made);
   const BY_HANDLE_FILE_INFORMATION madeIn = FolderIdentity(temporary.substr(0, NameStart(temporary)));
   // The new file goes with its handle: its name, whatever stands there now,
-  // and nothing that a link there would point to. Gone with its folder, it
-  // is told as the folder gone, and goes from wherever the folder went; one
-  // that another program moved away alone is that program's.
+  // and nothing that a link there would point to. Gone with its folder (the
+  // folder gone, or another in its place), it is told as the folder gone,
+  // and goes from wherever the folder went; one that another program moved
+  // away alone is that program's.
   const auto failed = [&](Step step) {
     DWORD error = LastError();
     const NewFileIs where = WhereNewFileIs(file.SystemHandle(), temporary, made);
@@ -406,8 +407,8 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   // The move and the second name take whatever has the new file's name by
   // then: where another program put another folder in its folder's place
   // meanwhile, another program's file of that name there, or a copy of the
-  // new file as it was, or none. That name must still be the new file's;
-  // else the new file went with its folder, or alone.
+  // new file as it was, or none. Nothing is moved unless the system tells
+  // that name as the new file's still; failed() tells where it went.
   if (IndexTold(made) && WhatIsAt(temporary, made) != Named::It) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return {failed(Step::Target)};

@@ -4,7 +4,9 @@
 // "disk." (whose names Wine tells alike in the names of what they hold); and
 // what a failed save removes of its new file on such a disk mapped as a
 // drive, where another program took the document folder away and made a
-// second name of the new file.
+// second name of the new file; and what a save tells, and leaves, where
+// another program puts another folder in the document folder's place during
+// it, there and in a folder of the host.
 // Wine tells the volume serial number of a drive mapped while it runs as 0,
 // and of a disk that no drive's root is on too; on a fresh ext4 the first
 // folder made has the same index on each, and so has the first file made in
