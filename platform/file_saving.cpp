@@ -128,23 +128,72 @@ bool NothingAt(const std::wstring& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// What `path` names now, as against the file or folder whose volume and
+// index the save recorded.
+enum class Named {
+  It,       // that one
+  Another,  // nothing, or another file or folder
+  Untold,   // the system tells neither (see WhatIsAt)
+};
+
+// Whether the file or folder open as `handle` is still the one that `was`
+// tells, as GetFileInformationByHandle told it before: of that index, and
+// of that volume where the system tells a volume both times. Wine tells a
+// file's volume by the drive whose root holds it deepest at that moment, 0
+// for a drive mapped while it runs: a drive mapped to the folder during the
+// save, or its mapping removed, changes that, not the file. False where
+// the system tells nothing now.
+bool IsStill(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& was) {
+  BY_HANDLE_FILE_INFORMATION is = {};
+  if (!GetFileInformationByHandle(handle, &is)) return false;
+  const bool volumesTold = is.dwVolumeSerialNumber != 0 && was.dwVolumeSerialNumber != 0;
+  return (!volumesTold || is.dwVolumeSerialNumber == was.dwVolumeSerialNumber) &&
+         is.nFileIndexHigh == was.nFileIndexHigh && is.nFileIndexLow == was.nFileIndexLow;
+}
+
+// What `path` names now, as against the file or folder that `identity`
+// tells (IsStill). Untold where the system tells no index of it (a file
+// system that keeps none), where the open fails, and for what no attributes
+// describe, which is never opened: under Wine a host's FIFO, whose open
+// would wake a program that waits at its other end. The open asks for no
+// right that another program's sharing refuses.
+Named WhatIsAt(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& identity) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return NothingAt(path) ? Named::Another : Named::Untold;
+  if (!IndexTold(identity)) return Named::Untold;
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const File opened(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!opened) return Named::Untold;
+  return IsStill(opened.SystemHandle(), identity) ? Named::It : Named::Another;
+}
+
 // Puts the folder's entries on disk: the file moved into its place and the
 // leftovers removed. Windows' write-through move waits for its own entry
 // already; Wine's takes no notice of the flag, and turns this flush into an
 // fsync of the folder on the host, without which the move stays in memory
-// for seconds. The folder is `folder`, opened as FolderToOpen says. Where
-// the system flushes no folder there (FlushesNoFolder), the save is done
-// all the same: the file is in its place, on disk as soon as the system
-// puts it there. The error of an open or a flush that failed otherwise: the
-// move may not be on disk; ERROR_PATH_NOT_FOUND for an open that failed
-// because the folder is gone, whatever it answered.
-std::optional<DWORD> FlushFolder(const std::wstring& folder) {
+// for seconds. The folder is `folder`, opened as FolderToOpen says, and
+// there the leftovers of earlier saves of the file `fileName` go first, so
+// that the removals reach the disk with the move; but only where what opens
+// is the folder that `madeIn` tells, which the save's new file was made in:
+// another folder that another program put in its place is not flushed nor
+// tidied up, and told as the folder gone (ERROR_PATH_NOT_FOUND). Where the
+// system flushes no folder there (FlushesNoFolder), the save is done all the
+// same: the file is in its place, on disk as soon as the system puts it
+// there. The error of an open or a flush that failed otherwise: the move may
+// not be on disk; ERROR_PATH_NOT_FOUND for an open that failed because the
+// folder is gone, whatever it answered.
+std::optional<DWORD> FlushFolder(const std::wstring& folder, std::wstring_view fileName,
+                                 const BY_HANDLE_FILE_INFORMATION& madeIn) {
   SaveCalls& calls = SaveSystemCalls();
   const std::wstring opened = FileApiPath(FolderToOpen(folder));
   File handle(calls.createFile(opened.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const DWORD openError = handle ? ERROR_SUCCESS : LastError();
+  if (handle && IndexTold(madeIn) && !IsStill(handle.SystemHandle(), madeIn)) return ERROR_PATH_NOT_FOUND;
+  RemoveLeftovers(folder, fileName);
   if (handle && calls.flushFileBuffers(handle.SystemHandle())) return std::nullopt;
-  const DWORD error = LastError();
+  const DWORD error = handle ? LastError() : openError;
   if (FlushesNoFolder(error)) return std::nullopt;
   // Wine answers the open of a path that ends in a separator with
   // ERROR_INVALID_NAME where the folder went between its look at the path
@@ -153,17 +202,6 @@ std::optional<DWORD> FlushFolder(const std::wstring& folder) {
   // too: the folder is gone only where a look at it now finds nothing.
   if (!handle && error == ERROR_INVALID_NAME && NothingAt(opened)) return ERROR_PATH_NOT_FOUND;
   return error;
-}
-
-// What follows a move that succeeded into `path` (as the move named it):
-// the leftovers of earlier saves of the file go, then the folder is
-// flushed, so that the removals reach the disk with the move. The save is
-// done; its folder may not have been flushed.
-SaveResult AfterTheMove(const std::wstring& path) {
-  const size_t nameStart = NameStart(path);
-  const std::wstring folder = path.substr(0, nameStart);
-  RemoveLeftovers(folder, std::wstring_view(path).substr(nameStart));
-  return SaveResult{std::nullopt, FlushFolder(folder)};
 }
 
 // Errors with which a system says that it makes no second name of a file
@@ -183,18 +221,20 @@ bool MakesNoLinks(DWORD error) {
   }
 }
 
-// Where the new file, open as `file` at `path`, is once a step has failed:
-// another program may have removed it (or it is about to go, once its
-// handles close), or moved it away, or its folder or one above it, which the
-// file system lets do while the file is open.
+// Where the new file, open as `file` at `path` and made as `made` tells, is
+// once a step has failed: another program may have removed it (or it is
+// about to go, once its handles close), or moved it away, or its folder or
+// one above it, which the file system lets do while the file is open. It is
+// elsewhere where nothing is at its name, or another file: one that another
+// program put there, or in a folder put in its folder's place.
 enum class NewFileIs { There, Removed, Elsewhere };
 
-NewFileIs WhereNewFileIs(HANDLE file, const std::wstring& path) {
+NewFileIs WhereNewFileIs(HANDLE file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made) {
   FILE_STANDARD_INFO standard = {};
   if (GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
       (standard.DeletePending || standard.NumberOfLinks == 0))
     return NewFileIs::Removed;
-  return NothingAt(path) ? NewFileIs::Elsewhere : NewFileIs::There;
+  return WhatIsAt(path, made) == Named::Another ? NewFileIs::Elsewhere : NewFileIs::There;
 }
 
 // Whether the folder `folder` (ending in a separator) is gone: nothing is at
@@ -202,6 +242,14 @@ NewFileIs WhereNewFileIs(HANDLE file, const std::wstring& path) {
 bool FolderGone(const std::wstring& folder) {
   const DWORD attributes = GetFileAttributesW(folder.c_str());
   return attributes == INVALID_FILE_ATTRIBUTES ? NothingAt(folder) : !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Whether the folder `folder` (ending in a separator), in which the new file
+// was made, as `madeIn` tells, is no longer there: it is gone, or another
+// folder is in its place (another program moved it away and made one of its
+// name, or put a copy of it there).
+bool FolderWentAway(const std::wstring& folder, const BY_HANDLE_FILE_INFORMATION& madeIn) {
+  return FolderGone(folder) || WhatIsAt(FileApiPath(FolderToOpen(folder)), madeIn) == Named::Another;
 }
 
 // The folder above `folder` (both ending in a separator); empty where
@@ -226,10 +274,9 @@ BY_HANDLE_FILE_INFORMATION FolderIdentity(const std::wstring& folder) {
   return identity;
 }
 
-// Has the new file, open as `file` and made at `path` as `made` tells it
-// (its volume and index) in the folder that `madeIn` tells, removed by its
-// own name, wherever another program moved its folder, or one above it, and
-// closes it. Windows removes it through the handle wherever it is. Wine
+// Removes the new file's own name `path`, of the file that `made` tells (its
+// volume and index), made in the folder that `madeIn` tells, and no longer
+// open, wherever another program moved its folder, or one above it. Wine
 // removes a file by the name by which it was opened, and only while that
 // name is still the file's, which it is not after such a move: the file's
 // folder is found where it is now, by its identity, from the deepest folder
@@ -239,15 +286,13 @@ BY_HANDLE_FILE_INFORMATION FolderIdentity(const std::wstring& folder) {
 // that folder's entry. Never through an open of the file by its identity:
 // Wine would open it by the first of its names that its search finds, a
 // second name that another program made as well as the file's own, and
-// remove that one. The handle is closed first, so that the open may share
-// the file with nobody, as that proof asks. A folder moved out of that tree
-// keeps it, and so does one whose deepest folder still there is a drive's
-// root: Wine's search walks every folder of the tree, and a drive's root
-// may be the host's whole file system.
-void RemoveWherever(File& file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made,
-                    const BY_HANDLE_FILE_INFORMATION& madeIn) {
-  RemoveWhenClosed(file.SystemHandle());
-  CloseFile(file);
+// remove that one. The file must be closed, so that the open may share it
+// with nobody, as that proof asks. A folder moved out of that tree keeps
+// it, and so does one whose deepest folder still there is a drive's root:
+// Wine's search walks every folder of the tree, and a drive's root may be
+// the host's whole file system.
+void RemoveWhereItsFolderWent(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made,
+                              const BY_HANDLE_FILE_INFORMATION& madeIn) {
   std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
   while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
   if (above.empty() || PathIsDriveRoot(above)) return;
@@ -256,6 +301,38 @@ void RemoveWherever(File& file, const std::wstring& path, const BY_HANDLE_FILE_I
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!from) return;
   RemoveEntryOfFolderFound(from.SystemHandle(), madeIn, std::wstring_view(path).substr(NameStart(path)), made);
+}
+
+// Has the new file, still open as `file`, removed by its own name wherever
+// its folder went, and closes it: Windows removes it through the handle
+// wherever it is; under Wine RemoveWhereItsFolderWent finds it.
+void RemoveWherever(File& file, const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made,
+                    const BY_HANDLE_FILE_INFORMATION& madeIn) {
+  RemoveWhenClosed(file.SystemHandle());
+  CloseFile(file);
+  RemoveWhereItsFolderWent(path, made, madeIn);
+}
+
+// What follows a move that succeeded into `path` (as the move named it), of
+// the new file that `made` tells, made as `temporary` in the folder that
+// `madeIn` tells: the folder is tidied up and flushed (FlushFolder). The save
+// is done, and "in its place" only where the name `path` is still the new
+// file's, in that folder, once it is flushed: where another program took the
+// folder away by then (moved or removed it, put a file in its place, or
+// another folder, empty or a copy), or put another file at the name, the
+// result says the folder is gone, and the new file's own name, which a
+// second name of it (a new file's) leaves in the folder wherever it went,
+// goes from there. The save's folder may not have been flushed.
+SaveResult AfterTheMove(const std::wstring& path, const std::wstring& temporary,
+                        const BY_HANDLE_FILE_INFORMATION& made, const BY_HANDLE_FILE_INFORMATION& madeIn) {
+  const size_t nameStart = NameStart(path);
+  const std::wstring folder = path.substr(0, nameStart);
+  std::optional<DWORD> unflushed = FlushFolder(folder, std::wstring_view(path).substr(nameStart), madeIn);
+  if (!unflushed && (WhatIsAt(path, made) == Named::Another || FolderWentAway(folder, madeIn)))
+    unflushed = ERROR_PATH_NOT_FOUND;
+  if (unflushed == ERROR_PATH_NOT_FOUND || unflushed == ERROR_FILE_NOT_FOUND)
+    RemoveWhereItsFolderWent(temporary, made, madeIn);
+  return SaveResult{std::nullopt, unflushed};
 }
 }  // namespace
 
@@ -300,15 +377,16 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   GetFileInformationByHandle(file.SystemHandle(), &made);
   const BY_HANDLE_FILE_INFORMATION madeIn = FolderIdentity(temporary.substr(0, NameStart(temporary)));
   // The new file goes with its handle: its name, whatever stands there now,
-  // and nothing that a link there would point to. Gone with its folder, it
-  // is told as the folder gone, and goes from wherever the folder went; one
-  // that another program moved away alone is that program's.
+  // and nothing that a link there would point to. Gone with its folder (the
+  // folder gone, or another in its place), it is told as the folder gone,
+  // and goes from wherever the folder went; one that another program moved
+  // away alone is that program's.
   const auto failed = [&](Step step) {
     DWORD error = LastError();
-    const NewFileIs where = WhereNewFileIs(file.SystemHandle(), temporary);
+    const NewFileIs where = WhereNewFileIs(file.SystemHandle(), temporary, made);
     if (where == NewFileIs::There) {
       RemoveWhenClosed(file.SystemHandle());
-    } else if (FolderGone(temporary.substr(0, NameStart(temporary)))) {
+    } else if (FolderWentAway(temporary.substr(0, NameStart(temporary)), madeIn)) {
       if (where == NewFileIs::Elsewhere) RemoveWherever(file, temporary, made, madeIn);
       step = Step::Folder;
       error = ERROR_PATH_NOT_FOUND;
@@ -326,6 +404,15 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
     return {failed(Step::Write)};
   if (!WriteAllBytes(file.SystemHandle(), bytes, calls.writeFile) || !calls.flushFileBuffers(file.SystemHandle()))
     return {failed(Step::Write)};
+  // The move and the second name take whatever has the new file's name by
+  // then: where another program put another folder in its folder's place
+  // meanwhile, another program's file of that name there, or a copy of the
+  // new file as it was, or none. Nothing is moved unless the system tells
+  // that name as the new file's still; failed() tells where it went.
+  if (IndexTold(made) && WhatIsAt(temporary, made) != Named::It) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return {failed(Step::Target)};
+  }
   // One step that the file system makes whole: the file is the old one or
   // the new one, never some of each. The new file stays open until it is in
   // its place.
@@ -348,7 +435,7 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   // The file is in its place and on disk: the system lets go of the handle
   // whatever its close reports.
   calls.closeHandle(file.Release());
-  return AfterTheMove(target);
+  return AfterTheMove(target, temporary, made, madeIn);
 }
 
 std::optional<SaveFailure> KnownReplaceRefusal(std::string_view path) {

@@ -29,10 +29,13 @@ struct SaveResult {
   // The file is in its place, but the folder's flush, or its open for it,
   // failed with this error: the move may not be on disk. ERROR_FILE_NOT_FOUND
   // and ERROR_PATH_NOT_FOUND say that the folder was gone by then (another
-  // program moved or removed it, with the file in it, or put a file in its
-  // place), whatever the open answered (under Wine, for a folder gone while
-  // it opened it or a file in its place, ERROR_INVALID_NAME). Nothing when
-  // the folder was flushed, or the system flushes no folder there.
+  // program moved or removed it, with the file in it, or put a file or
+  // another folder in its place), whatever the open answered (under Wine, for
+  // a folder gone while it opened it or a file in its place,
+  // ERROR_INVALID_NAME); so does ERROR_PATH_NOT_FOUND where, once the folder
+  // is flushed, the file's name names another file than the save wrote, or
+  // none. Nothing when the folder was flushed, or the system flushes no
+  // folder there.
   std::optional<DWORD> folderUnflushed;
   bool operator==(const SaveResult&) const = default;
 };
@@ -55,7 +58,14 @@ enum class Existing {
 // the save fails with Step::Lost; so it does where another program moves it
 // away, and the new file is then that program's. Where the new file went
 // with the file's folder (another program moved or removed the folder, or
-// one above it), the save fails with Step::Folder and ERROR_PATH_NOT_FOUND.
+// one above it, or put another folder of its name in its place), the save
+// fails with Step::Folder and ERROR_PATH_NOT_FOUND. The move takes whatever
+// has the new file's name: just before it, the save makes sure that the name
+// is still the new file's, by the volume and index recorded when it was
+// made (and its folder's by those of the folder), so that no file that
+// another program put at that name, nor a copy, goes into the file's place;
+// a folder replaced between that look and the move the look after the move
+// tells (below).
 // A failure removes the new file, wherever its folder went, by its own name
 // there and no other (a second name that another program made stays; under
 // Wine only where its folder is found within the deepest folder above it
@@ -63,7 +73,12 @@ enum class Existing {
 // there as it was. Once the file is in its place, the save is
 // done; where the folder's flush (or its open for it) then fails, the
 // result says so (SaveResult::folderUnflushed), save where the system says
-// that it flushes no folder there. The folder is flushed, and tidied up, by
+// that it flushes no folder there. The folder is flushed and tidied up only
+// where it is the one the new file was made in, and the save is told as
+// whole only where, once it is flushed, the file's name names the new file
+// in that folder; else the result tells the folder as gone, and the new
+// file's own name, which a new file's second name leaves, goes from where
+// the folder went, as after a failure. The folder is flushed, and tidied up, by
 // exactly the name that the file went into, its separator kept: without it
 // the system would drop blanks and dots at the end of its last name, and go
 // to another folder or none. A new file takes the name

@@ -133,12 +133,6 @@ bool IsTheEntry(HANDLE file, HANDLE folder, std::wstring_view name) {
   return TellsTheFolder(toldFolder, SystemName(folder), folder) && FoundAmongTheEntries(file, folder);
 }
 
-// Whether the system told an index in `identity`: a file system that keeps
-// none tells 0.
-bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity) {
-  return identity.nFileIndexHigh != 0 || identity.nFileIndexLow != 0;
-}
-
 // Opens the entry `name` of the folder open as `folder`, in that very folder
 // whatever its name is now, as RemoveUnheld opens an entry: to remove it,
 // shared with nobody, asking that no link be followed (Wine opens what a
@@ -224,6 +218,10 @@ void RemoveEntryOfFolderFound(HANDLE from, const BY_HANDLE_FILE_INFORMATION& fol
   const File entry = OpenEntryOf(found.SystemHandle(), name);
   if (entry && IsThe(entry.SystemHandle(), file) && IsTheEntry(entry.SystemHandle(), found.SystemHandle(), name))
     RemoveWhenClosed(entry.SystemHandle());
+}
+
+bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity) {
+  return identity.nFileIndexHigh != 0 || identity.nFileIndexLow != 0;
 }
 
 std::wstring FolderToOpen(std::wstring folder) { return folder.empty() ? L"." : folder; }

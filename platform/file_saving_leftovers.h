@@ -74,6 +74,10 @@ File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWOR
 void RemoveEntryOfFolderFound(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, std::wstring_view name,
                               const BY_HANDLE_FILE_INFORMATION& file);
 
+// Whether the system told an index in `identity`: a file system that keeps
+// none tells 0.
+bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity);
+
 // Has the name by which `file` was opened (with the right to delete it)
 // removed once the file's last handle is closed, through `set`; false when
 // the system refuses.

@@ -211,8 +211,9 @@ TEST_F(DocumentTest, ADiskErrorInTheFoldersFlushIsNamedInPlaceOfTheCompletionNot
 }
 
 // Another program moves the document folder away, or the folder above it,
-// or removes it with the file, or puts a file in its place, once the file is
-// in its place and before the folder is flushed: the notice says that the
+// or removes it with the file, or puts a file in its place, or an empty
+// folder, once the file is in its place and before the folder is flushed
+// (or, for the empty folder, as it is flushed): the notice says that the
 // file was written but the folder was moved or removed by another program
 // since, in place of the completion notice, not that the disk failed. So
 // also where the open of the folder for its flush answers that its name is
@@ -230,8 +231,6 @@ TEST_F(DocumentTest, AFolderGoneBeforeItsFlushIsNamed) {
   const auto generate = [this] { return Generate({PressButton(IDOK)}); };
   prepare();
   const std::vector<std::string> steps = SaveStepsThroughTheWindow(generate);
-  const size_t open = size_t(std::find(steps.begin(), steps.end(), "CreateFileW (the folder)") - steps.begin());
-  ASSERT_LT(open, steps.size());
   const auto moveFolder = [&] { return MoveFileW(Wide(folder).c_str(), Wide(moved).c_str()) != 0; };
   const auto removeFolder = [&] { return fs::remove_all(Wide(folder)) == 2; };
   const struct {
@@ -239,6 +238,7 @@ TEST_F(DocumentTest, AFolderGoneBeforeItsFlushIsNamed) {
     std::function<bool()> take;
     std::string left;  // where the file is then
     DWORD answer = 0;  // the open's answer, where not the system's
+    const char* at = "CreateFileW (the folder)";  // the step that the save is held before
   } gone[] = {
       {"the folder moved", moveFolder, moved + "zhangsan.pst"},
       {"the folder above moved", [&] { return MoveFileW(Wide(above).c_str(), Wide(moved).c_str()) != 0; },
@@ -253,16 +253,23 @@ TEST_F(DocumentTest, AFolderGoneBeforeItsFlushIsNamed) {
          return true;
        },
        moved + "zhangsan.pst"},
+      {"an empty folder put in the folder's place",
+       [&] { return moveFolder() && fs::create_directory(Wide(folder)); }, moved + "zhangsan.pst"},
+      {"an empty folder put in the folder's place as it is flushed",
+       [&] { return moveFolder() && fs::create_directory(Wide(folder)); }, moved + "zhangsan.pst", 0,
+       "FlushFileBuffers (the folder)"},
   };
-  for (const auto& [what, take, left, answer] : gone) {
+  for (const auto& [what, take, left, answer, at] : gone) {
     SCOPED_TRACE(what);
     prepare();
+    const size_t held = size_t(std::find(steps.begin(), steps.end(), at) - steps.begin());
+    ASSERT_LT(held, steps.size());
     bool taken = false;
     std::vector<SeenDialog> seen;
     {
       testsupport::SaveSteps stopped;
-      stopped.StopBefore(open, [&, &take = take] { taken = take(); });
-      if (answer) stopped.FailAt(open, answer);
+      stopped.StopBefore(held, [&, &take = take] { taken = take(); });
+      if (answer) stopped.FailAt(held, answer);
       seen = generate();
     }
     ASSERT_TRUE(taken);

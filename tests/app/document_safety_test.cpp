@@ -17,6 +17,7 @@
 
 #include "app/file_paths.h"
 #include "app/npc_script.h"
+#include "platform/gbk_convert.h"
 #include "tests/app/document_fixture.h"
 #include "tests/support/save_steps.h"
 
@@ -207,13 +208,17 @@ TEST_F(DocumentTest, TheNewFileRemovedByAHostProgramDuringTheSaveIsNamed) {
 // the folder above it or the one above that, removes it, or moves it and puts
 // a file in its place; or it first makes a second name of the new file (a
 // hard link: beside the folder, inside it, or there while the folder goes
-// out of the folder above it). The notice says that the folder is not there,
-// not that the new file was removed; the document is not made, and nothing
+// out of the folder above it). Or, as the new file is written or put on
+// disk, it moves the folder and makes another of its name in its place,
+// empty or with a file of its own under the new file's name. The notice
+// says that the folder is not there, not that the new file was removed nor
+// that the document was made; the document is not made, and nothing
 // that the save made stays behind, in the moved folder neither, which holds
 // what it held (the older document, over which the save went), save where
 // the folder went out of the deepest folder above it that is still there,
 // whose folders alone the search for the new file walks: there the new file
-// stays. A second name of the new file is another program's and stays, whole.
+// stays. A second name of the new file is another program's and stays, whole,
+// and so does its file in the new folder.
 // Of a new document and over one.
 TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWithIt) {
   const std::string top = folder_ + "top\\", above = top + "above\\", folder = above + "folder\\",
@@ -233,6 +238,16 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     const auto made = std::find_if(names.begin(), names.end(), isNewFile);
     return made != names.end() && CreateHardLinkW(Wide(path).c_str(), (Wide(folder) + *made).c_str(), nullptr) != 0;
   };
+  // The folder moved and another made in its place; in it, where `theirs`
+  // is not empty, another program's file of the new file's name.
+  const std::string theirs = "theirs";
+  const auto replaceFolder = [&](const std::string& made) {
+    const std::vector<std::wstring> names = FolderEntries(folder);
+    const auto newFile = std::find_if(names.begin(), names.end(), isNewFile);
+    if (newFile == names.end() || !moveFolder() || !fs::create_directory(Wide(folder))) return false;
+    if (!made.empty()) WriteBytes(folder + platform::WideToGbk(*newFile).text, made);
+    return true;
+  };
   const struct {
     const char* what;
     bool over;
@@ -240,6 +255,8 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     std::string left;  // the folder that holds what the document folder held then; none when empty
     std::string secondName = "";  // where the second name of the new file is then; none when empty
     bool newFileKept = false;  // it went out of the deepest folder above that is still there, and stays in `left`
+    const char* at = nullptr;  // the step that the save is held before; the move when none
+    std::string inTheNewFolder = "";  // what another program's file in the folder put in its place holds
   } taken[] = {
       {"the folder moved", false, moveFolder, beside},
       {"the folder moved", true, moveFolder, beside},
@@ -283,6 +300,16 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
                 MoveFileW(withoutSeparator(folder).c_str(), withoutSeparator(further).c_str()) != 0;
        },
        further, above + "keep_link", true},
+      {"an empty folder put in the folder's place as the new file is written", false, [&] { return replaceFolder(""); },
+       beside, "", false, "WriteFile"},
+      {"an empty folder put in the folder's place as the new file is written", true, [&] { return replaceFolder(""); },
+       beside, "", false, "WriteFile"},
+      {"a folder with another program's file of the new file's name put in the folder's place as the new file is "
+       "put on disk",
+       false, [&] { return replaceFolder(theirs); }, beside, "", false, "FlushFileBuffers", theirs},
+      {"a folder with another program's file of the new file's name put in the folder's place as the new file is "
+       "put on disk",
+       true, [&] { return replaceFolder(theirs); }, beside, "", false, "FlushFileBuffers", theirs},
   };
   const auto prepare = [&](bool over) {
     RemoveFolder(folder_);
@@ -299,10 +326,12 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     prepare(over);
     stepsOf[over] = SaveStepsThroughTheWindow(generator(over));
   }
-  for (const auto& [what, over, take, left, secondName, newFileKept] : taken) {
+  for (const auto& [what, over, take, left, secondName, newFileKept, at, inTheNewFolder] : taken) {
     SCOPED_TRACE(std::string(what) + (over ? ", over a document" : ", a new document"));
-    const size_t move = testsupport::StepOfTheMove(stepsOf[over]);
-    ASSERT_LT(move, stepsOf[over].size());
+    const std::vector<std::string>& steps = stepsOf[over];
+    const size_t move = at ? size_t(std::find(steps.begin(), steps.end(), at) - steps.begin())
+                           : testsupport::StepOfTheMove(steps);
+    ASSERT_LT(move, steps.size());
     prepare(over);
     bool took = false;
     std::vector<SeenDialog> seen;
@@ -318,6 +347,12 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     EXPECT_EQ(ReadBytes(file), "<missing>");
     if (!secondName.empty()) {
       EXPECT_EQ(ReadBytes(secondName), ExpectedFile());
+    }
+    if (!inTheNewFolder.empty()) {
+      const std::vector<std::wstring> entries = FolderEntries(folder);
+      ASSERT_EQ(entries.size(), 1u);
+      EXPECT_TRUE(isNewFile(entries[0])) << platform::WideToGbk(entries[0]).text;
+      EXPECT_EQ(ReadBytes(folder + platform::WideToGbk(entries[0]).text), inTheNewFolder);
     }
     if (!left.empty()) {
       std::vector<std::wstring> entries = FolderEntries(left);

@@ -4,7 +4,9 @@
 // "disk." (whose names Wine tells alike in the names of what they hold); and
 // what a failed save removes of its new file on such a disk mapped as a
 // drive, where another program took the document folder away and made a
-// second name of the new file.
+// second name of the new file; and what a save tells, and leaves, where
+// another program puts another folder in the document folder's place during
+// it, there and in a folder of the host.
 // Wine tells the volume serial number of a drive mapped while it runs as 0,
 // and of a disk that no drive's root is on too; on a fresh ext4 the first
 // folder made has the same index on each, and so has the first file made in
@@ -147,11 +149,13 @@ TEST_F(TwoDisksTest, ASaveRemovesNothingThatALinkPointsToOnADiskOfANameToldAlike
 // it, the save held before its new file's flush: a program of the host makes
 // a second name of the new file and then moves a folder, the document folder
 // or one above it; or then puts a file of its own, or a link to that second
-// name, in place of the new file's own name. The save fails with the folder
+// name, in place of the new file's own name; or moves the document folder
+// and then renames the new file out of it. The save fails with the folder
 // gone; the second name is that program's and stays, whole, and so does what
-// it put in the new file's place; the new file goes where the search from the
-// deepest folder above the document folder that is still there finds its
-// folder, and stays where the folder went out of that one.
+// it put in the new file's place, and the file it renamed; the new file goes
+// where the search from the deepest folder above the document folder that is
+// still there finds its folder, and stays where the folder went out of that
+// one; nothing is made at its name where it is no longer.
 TEST_F(TwoDisksTest, ANewFileGoneWithItsFolderGoesByItsOwnNameAlone) {
   const testsupport::MappedDrive drive(Disk(kDisks[1]));
   ASSERT_NE(drive.letter(), 0);
@@ -161,7 +165,7 @@ TEST_F(TwoDisksTest, ANewFileGoneWithItsFolderGoesByItsOwnNameAlone) {
     const char* what;
     const wchar_t* folder;  // the document folder, below the drive's root
     const wchar_t* take;    // the host's shell, in the drive's root, the new file's name as $1, `theirs` as $3
-    const wchar_t* link;    // the second name, below the drive's root
+    const wchar_t* link;    // the second name, or the name it was renamed to, below the drive's root
     const wchar_t* left;    // where the document folder is then, below the drive's root
     std::optional<std::string> there;  // what stays at the new file's name there; nothing when it is gone
   } rows[] = {
@@ -178,6 +182,8 @@ TEST_F(TwoDisksTest, ANewFileGoneWithItsFolderGoesByItsOwnNameAlone) {
       {"the folder moved, then the new file's name taken by a link to the second name", L"\\w\\x\\d",
        L"ln w/x/d/\"$1\" w/x/keep_link && mv w/x/d w/x/moved && ln -sfn ../keep_link w/x/moved/\"$1\"",
        L"\\w\\x\\keep_link", L"\\w\\x\\moved", kNewContent},
+      {"the folder moved, then the new file renamed out of it", L"\\w\\x\\d",
+       L"mv w/x/d w/x/moved && mv w/x/moved/\"$1\" w/x/renamed", L"\\w\\x\\renamed", L"\\w\\x\\moved", std::nullopt},
   };
   const std::wstring scratch = root + L"\\scratch";
   ASSERT_TRUE(CreateDirectoryW(scratch.c_str(), nullptr));
@@ -218,6 +224,146 @@ TEST_F(TwoDisksTest, ANewFileGoneWithItsFolderGoesByItsOwnNameAlone) {
     EXPECT_EQ(Entries(root + row.left), row.there ? std::vector{made} : std::vector<std::wstring>{});
     EXPECT_EQ(Read(root + row.left + L"\\" + made), row.there);
   }
+}
+
+// A document folder `q\d` on a disk mapped as a drive, and in a folder of
+// the host beside the test program; a save of a new document or over one,
+// held at a step while a program of the host moves the folder away to
+// `q\d2` and puts another of its name in its place: a copy of the folder as
+// it is then, or an empty one, in which it may make a file of its own under
+// the new file's name, or into which it moves the document. Before the move
+// (the new file written or put on disk) the save fails with the folder gone;
+// after it (the new file let go, the folder opened or flushed) the document
+// is in its place, and the folder is told as gone since; so it is where the
+// program puts a file of its own in the document's place in the folder. The
+// save is never told as done where the document's name holds anything but
+// the new content, nor is a folder flushed but the one that the new file was
+// made in. The new file goes from where the folder went by its own name,
+// `q\d2` holds only the document that it held or that the save put there,
+// and the new folder holds what the program put there, as it put it.
+TEST_F(TwoDisksTest, ADocumentFolderReplacedDuringTheSaveIsToldAsGone) {
+  const testsupport::MappedDrive drive(Disk(kDisks[1]));
+  ASSERT_NE(drive.letter(), 0);
+  const std::wstring beside = ProgramFolder() + L"\\replaced";
+  RemoveAll(beside);
+  ASSERT_TRUE(CreateDirectoryW(beside.c_str(), nullptr));
+  const struct {
+    const char* name;
+    std::wstring root, host;
+  } places[] = {
+      {"on a disk mapped as a drive", std::wstring{drive.letter()} + L":", HostPath(kDisks[1], L"")},
+      {"in a folder of the host", beside, testsupport::UnixPath(beside)},
+  };
+  const std::string theirs = "theirs", old = kOldContent, fresh = kNewContent, empty = "";
+  const std::optional<std::string> none;
+  const wchar_t* const copied = L"cp -a q/d q/copy && mv q/d q/d2 && mv q/copy q/d";
+  const wchar_t* const emptied = L"mv q/d q/d2 && mkdir q/d";
+  const wchar_t* const withTheirs = L"mv q/d q/d2 && mkdir q/d && printf %s \"$3\" >q/d/\"$1\"";
+  const struct {
+    const char* what;
+    bool over;
+    const char* at;       // the step that the save is held before
+    const wchar_t* take;  // the host's shell, in the place's folder, the new file's name as $1, `theirs` as $3
+    bool afterTheMove;
+    std::optional<std::string> newFileThere;   // in `q\d` then, at the new file's name
+    std::optional<std::string> documentThere;  // in `q\d` then
+    std::optional<std::string> documentMoved;  // in `q\d2`
+  } rows[] = {
+      {"a copy of the folder, as the new file is written", false, "WriteFile", copied, false, empty, none, none},
+      {"a copy of the folder, as the new file is written", true, "WriteFile", copied, false, empty, old, old},
+      {"a copy of the folder, as the new file is put on disk", false, "FlushFileBuffers", copied, false, fresh, none,
+       none},
+      {"a copy of the folder, as the new file is put on disk", true, "FlushFileBuffers", copied, false, fresh, old,
+       old},
+      {"another program's file of the new file's name, as it is written", false, "WriteFile", withTheirs, false,
+       theirs, none, none},
+      {"another program's file of the new file's name, as it is put on disk", true, "FlushFileBuffers", withTheirs,
+       false, theirs, none, old},
+      {"an empty folder, as the new file is written", true, "WriteFile", emptied, false, none, none, old},
+      {"an empty folder, as the new file is put on disk", false, "FlushFileBuffers", emptied, false, none, none, none},
+      {"an empty folder, as the new file is let go", false, "CloseHandle", emptied, true, none, none, fresh},
+      {"an empty folder, as the new file is let go", true, "CloseHandle", emptied, true, none, none, fresh},
+      {"an empty folder, as the folder is opened", false, "CreateFileW (the folder)", emptied, true, none, none, fresh},
+      {"an empty folder, as the folder is flushed", false, "FlushFileBuffers (the folder)", emptied, true, none, none,
+       fresh},
+      {"an empty folder, as the folder is flushed", true, "FlushFileBuffers (the folder)", emptied, true, none, none,
+       fresh},
+      {"a copy of the folder, as the folder is opened", false, "CreateFileW (the folder)", copied, true, none, fresh,
+       fresh},
+      {"an empty folder, the document then moved into it, as the folder is flushed", false,
+       "FlushFileBuffers (the folder)", L"mv q/d q/d2 && mkdir q/d && mv q/d2/zhangsan.pst q/d/", true, none, fresh,
+       none},
+      {"the folder kept, another program's file put in the document's place, as the folder is flushed", true,
+       "FlushFileBuffers (the folder)", L"printf %s \"$3\" >q/theirs && mv -f q/theirs q/d/zhangsan.pst", true, none,
+       theirs, none},
+  };
+  std::vector<std::string> stepsOf[2];  // of a new document, over one
+  for (const bool over : {false, true}) {
+    const std::wstring scratch = beside + L"\\scratch", document = scratch + L"\\zhangsan.pst";
+    RemoveAll(scratch);
+    ASSERT_TRUE(CreateDirectoryW(scratch.c_str(), nullptr));
+    if (over) Write(document, kOldContent);
+    testsupport::SaveSteps counted;
+    ASSERT_EQ(files::SaveFile(Gbk(document), kNewContent, over ? files::Existing::Replace : files::Existing::Keep),
+              kSaved);
+    stepsOf[over] = counted.steps();
+  }
+  for (const auto& place : places) {
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(row.what) + (row.over ? ", over a document, " : ", a new document, ") + place.name);
+      const std::vector<std::string>& steps = stepsOf[row.over];
+      const size_t at = size_t(std::find(steps.begin(), steps.end(), row.at) - steps.begin());
+      ASSERT_LT(at, steps.size());
+      ASSERT_TRUE(HostShell(L"cd \"$1\" && rm -rf q && mkdir -p q/d", {place.host}));
+      const std::wstring folder = place.root + L"\\q\\d", moved = place.root + L"\\q\\d2";
+      const std::wstring document = folder + L"\\zhangsan.pst";
+      if (row.over) Write(document, kOldContent);
+      const testsupport::FileIdentity madeIn = testsupport::FolderIdentity(folder);
+      std::wstring made;
+      bool took = false;
+      files::SaveResult result;
+      std::vector<testsupport::FileIdentity> flushed;
+      {
+        testsupport::SaveSteps held;
+        held.StopBefore(at, [&] {
+          const std::vector<std::wstring> names = Entries(folder, L"zhangsan.pst.saving-*");
+          if (names.size() == 1) made = names[0];
+          took = HostShell((L"cd \"$2\" && " + std::wstring(row.take)).c_str(),
+                           {made, place.host, std::wstring(theirs.begin(), theirs.end())});
+        });
+        result = files::SaveFile(Gbk(document), kNewContent,
+                                 row.over ? files::Existing::Replace : files::Existing::Keep);
+        flushed = held.foldersFlushed();
+      }
+      ASSERT_TRUE(took);
+      const files::SaveResult gone =
+          row.afterTheMove
+              ? files::SaveResult{std::nullopt, ERROR_PATH_NOT_FOUND}
+              : files::SaveResult{files::SaveFailure{files::SaveFailure::Step::Folder, ERROR_PATH_NOT_FOUND}};
+      EXPECT_EQ(result, gone);
+      if (result == kSaved) {
+        EXPECT_EQ(Read(document), kNewContent);
+      }
+      for (const testsupport::FileIdentity& folderFlushed : flushed) EXPECT_EQ(folderFlushed, madeIn);
+      std::vector<std::wstring> inTheFolder;
+      if (row.documentThere) inTheFolder.push_back(L"zhangsan.pst");
+      if (row.newFileThere) {
+        ASSERT_FALSE(made.empty());
+        inTheFolder.push_back(made);
+      }
+      std::vector<std::wstring> entries = Entries(folder);
+      std::sort(entries.begin(), entries.end());
+      EXPECT_EQ(entries, inTheFolder);
+      EXPECT_EQ(Read(document), row.documentThere);
+      if (row.newFileThere) {
+        EXPECT_EQ(Read(folder + L"\\" + made), row.newFileThere);
+      }
+      EXPECT_EQ(Entries(moved), row.documentMoved ? std::vector<std::wstring>{L"zhangsan.pst"}
+                                                  : std::vector<std::wstring>{});
+      EXPECT_EQ(Read(moved + L"\\zhangsan.pst"), row.documentMoved);
+    }
+  }
+  RemoveAll(beside);
 }
 
 }  // namespace
