@@ -3,10 +3,15 @@
 # folder (each family of skin/) is named below with the folders it may
 # include besides itself; anything else of the project it includes is an
 # upward include, and so is a folder of skin/ that the table does not name
-# (a new family gets its floor here first). Includes are read quoted or
-# angled, from the root or relative to the including file, each where its
-# "." and ".." steps lead (tests/tools/check_layers_test.sh); an include named
-# by a macro is refused, since no line says where it leads. Also fails when
+# (a new family gets its floor here first). Includes are read as the
+# preprocessor reads them (tools/include_directives.py): a comment is a
+# blank, a backslash at a line's end joins the next line, so that no comment
+# or line break inside a directive hides it, and a commented-out include or
+# a string that holds one is none; an include in an "#if 0" block is read as
+# any other. They are read quoted or angled, from the root or relative to the
+# including file, each where its "." and ".." steps lead
+# (tests/tools/check_layers_test.sh); an include named by a macro is
+# refused, since no line says where it leads. Also fails when
 # the program's code (app/, skin/, gdip/, platform/) calls BeginPaint or
 # EndPaint anywhere but inside the platform's paint scope
 # (platform/gdi_object.cpp): one pair, which no early return can leave open.
@@ -15,6 +20,7 @@
 # of the call hides it.)
 # Prints every offending line.
 set -uo pipefail
+tools=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
 cd "$root"
 
@@ -71,46 +77,55 @@ folder_of() {
   esac
 }
 
-include_line='^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]+[">]'
-for entry in "${floors[@]}"; do
-  folder=${entry%%|*}
-  [ -d "$folder" ] || continue
-  offending=""
-  while IFS= read -r hit; do
-    file=${hit%%:*}
-    rest=${hit#*:}
-    line=${rest%%:*}
-    text=${rest#*:}
-    [[ $text =~ [\"\<]([^\"\>]+)[\"\>] ]] && path=${BASH_REMATCH[1]}
-    # Where the preprocessor finds it: a quoted path beside the including
-    # file first, then from the root; with its "." and ".." steps taken, so
-    # that a path that climbs out of a folder counts for the one it lands in.
-    if [[ $text == *\"* ]] && [ -e "${file%/*}/$path" ]; then
-      path=$(realpath -m --relative-to="$root" "${file%/*}/$path")
-    elif [[ /$path/ == */./* || /$path/ == */../* ]]; then
-      path=$(realpath -m --relative-to="$root" "$root/$path")
-    fi
-    folder_of "$path"
-    [ -n "$included" ] && [ "$included" != "$folder" ] || continue
-    case ${floor_of[$folder]} in *" $included "*) continue ;; esac
-    offending+="$file:$line:$text (${included}/ is not on ${folder}/'s floor)"$'\n'
-  done < <(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' "$include_line" "$folder")
-  if [ -n "$offending" ]; then
-    echo "layers: $folder/ includes above its floor (its floor:${floor_of[$folder]% }):" >&2
-    printf '%s' "$offending" >&2
-    status=1
-  fi
-done
-
-# An include named by a macro (`#define H "skin/core/engine_state.h"`,
-# `#include H`): where it leads is the preprocessor's to say, not a line's,
-# so no folder may write one, whatever it names.
+# Every include directive of the folders, as the preprocessor reads it: the
+# folder, the file, the line on which the header's name stands, the directive
+# (comments gone, lines joined), whether that line alone says it, and the
+# line as written.
 folders=()
 for entry in "${floors[@]}"; do [ -d "${entry%%|*}" ] && folders+=("${entry%%|*}"); done
-if found=$(grep -rnE --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inc' \
-           '^[[:space:]]*#[[:space:]]*include[[:space:]]+[A-Za-z_]' "${folders[@]}"); then
+directives=$(python3 "$tools/include_directives.py" "${folders[@]}") || exit 2
+declare -A offending_in directives_of
+macro_named=""
+while IFS=$'\x1f' read -r folder file line directive plain text; do
+  [ -n "$file" ] || continue
+  directives_of[$file]+="$line"$'\x1f'"$directive"$'\x1f'"$text"$'\n'
+  # The line as the check names it, and the directive as read when the line
+  # alone does not say it.
+  named="$file:$line:$text"
+  as_read=""
+  [ "$plain" = said ] || as_read="read as $directive: "
+  # An include named by a macro (`#define H "skin/core/engine_state.h"`,
+  # `#include H`): where it leads is the preprocessor's to say, not a line's,
+  # so no folder may write one, whatever it names.
+  if ! [[ $directive =~ ^#[a-z_]+\ [\"\<]([^\"\>]+)[\"\>] ]]; then
+    macro_named+="$named${as_read:+ (${as_read%: })}"$'\n'
+    continue
+  fi
+  path=${BASH_REMATCH[1]}
+  # Where the preprocessor finds it: a quoted path beside the including file
+  # first, then from the root; with its "." and ".." steps taken (and its
+  # doubled "/"), so that a path that climbs out of a folder counts for the
+  # one it lands in.
+  if [[ $directive =~ ^#[a-z_]+\ \" ]] && [ -e "${file%/*}/$path" ]; then
+    path=$(realpath -m --relative-to="$root" "${file%/*}/$path")
+  elif [[ /$path/ == */./* || /$path/ == */../* || /$path/ == *//* ]]; then
+    path=$(realpath -m --relative-to="$root" "$root/$path")
+  fi
+  folder_of "$path"
+  [ -n "$included" ] && [ "$included" != "$folder" ] || continue
+  case ${floor_of[$folder]} in *" $included "*) continue ;; esac
+  offending_in[$folder]+="$named (${as_read}${included}/ is not on ${folder}/'s floor)"$'\n'
+done <<< "$directives"
+for entry in "${floors[@]}"; do
+  folder=${entry%%|*}
+  [ -n "${offending_in[$folder]:-}" ] || continue
+  echo "layers: $folder/ includes above its floor (its floor:${floor_of[$folder]% }):" >&2
+  printf '%s' "${offending_in[$folder]}" >&2
+  status=1
+done
+if [ -n "$macro_named" ]; then
   echo "layers: an include named by a macro (name the header itself):" >&2
-  echo "$found" >&2
+  printf '%s' "$macro_named" >&2
   status=1
 fi
 
@@ -136,18 +151,22 @@ while [ ${#pending[@]} -gt 0 ]; do
   pending=("${pending[@]:1}")
   case " ${state_modules[*]} " in *" $header "*) continue ;; esac
   state_modules+=("$header")
-  for included in $(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"skin/(core|draw)/[a-z_]+\.h"' "$header" |
-                    grep -oE 'skin/(core|draw)/[a-z_]+\.h'); do
-    pending+=("$included")
-  done
+  while IFS=$'\x1f' read -r line directive text; do
+    [[ $directive =~ ^#[a-z_]+\ \"(skin/(core|draw)/[a-z_]+\.h)\" ]] && pending+=("${BASH_REMATCH[1]}")
+  done <<< "${directives_of[$header]:-}"
 done
 for header in "${state_modules[@]}"; do
   [ "$header" = skin/core/engine_state.h ] && continue
   for file in "$header" "${header%.h}.cpp"; do
     [ -f "$file" ] || continue
-    if found=$(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"skin/core/(engine_state|engine_startup|window_list)\.h"' "$file"); then
+    found=""
+    while IFS=$'\x1f' read -r line directive text; do
+      [[ $directive =~ ^#[a-z_]+\ \"skin/core/(engine_state|engine_startup|window_list)\.h\" ]] &&
+        found+="$file:$line:$text"$'\n'
+    done <<< "${directives_of[$file]:-}"
+    if [ -n "$found" ]; then
       echo "layers: $file is included by the engine's state and includes it back:" >&2
-      echo "$found" | sed "s|^|$file:|" >&2
+      printf '%s' "$found" >&2
       status=1
     fi
   done

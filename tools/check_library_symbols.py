@@ -551,7 +551,8 @@ def main():
     if status == 0:
         print(f'symbols: each of the {len(read)} libraries and programs needs only what its own folder and the '
               'folders below it define, the tool needs of the engine only what its front door declares, and '
-              f'no object but the one of {LOCK_HOLD} takes or releases a lock')
+              f'no object but the one of {LOCK_HOLD} calls or names a function that takes or releases a slim '
+              'lock or a critical section')
     return status
 
 

@@ -3,10 +3,14 @@
 # with one include added at a time: an include that reaches above its
 # folder's floor fails the check, with its line named, however its path is
 # spelt ("." and ".." steps, beside the file or from the root), the tool's
-# naming a value header among them; one that lands on the floor passes; one
-# named by a macro fails (a case's "\n" parts are added as lines of their
-# own, the last being the one named). Prints each case and exits non-zero if
-# one goes wrong.
+# naming a value header among them, and however its directive is spelt (a
+# comment inside it, a line continued by a backslash, "# include"); one that
+# lands on the floor passes, and so does one that is no include (commented
+# out, in a string); one named by a macro fails (a case's "\n" parts are
+# added as lines of their own, the last being the one named: the header's
+# name stands on it). So do BeginPaint and EndPaint outside the platform's
+# paint scope, and an include of the engine's state back into a module it
+# includes. Prints each case and exits non-zero if one goes wrong.
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 copy=$(mktemp -d)
@@ -40,6 +44,47 @@ cases=(
   'passes|app/notice.cpp|#define H "skin/core/engine_state.h"'
   'passes|skin/shadow/shadow_window.cpp|#include "skin/form/../core/window_record.h"'
   'passes|skin/shadow/shadow_window.cpp|#include "../core/window_record.h"'
+  # The directive as the preprocessor reads it: a comment is a blank (one
+  # that spans lines joins them), a backslash at a line's end joins the next
+  # line (blanks after it too, as GCC takes it), wherever it stands in the
+  # directive; "#" may be "%:", and GCC's include_next and import include.
+  'fails|skin/core/engine_startup.cpp|#include /* upward */ "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#include \\\n"skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#include \\ \n"skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#\\\ninclude "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#inc\\\nlude "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#include /* a comment\n   that spans lines */ "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|/* a comment that ends\n*/ #include "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|/* before it */ #include "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|# include "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#  include <skin/form/form_attach.h>'
+  'fails|skin/core/engine_startup.cpp|#/* between */include "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|%:include "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#include_next "skin/form/form_attach.h"'
+  'fails|skin/core/engine_startup.cpp|#import "skin/form/form_attach.h"'
+  'fails|app/notice.cpp|#define H "skin/engine/message_box.h"\n#include \\\nH'
+  # No condition is weighed: an include kept out of the build is read all
+  # the same (the check compiles nothing, so its "#endif" may be left out).
+  'fails|skin/core/engine_startup.cpp|#if 0\n#include "skin/form/form_attach.h"'
+  # Between "<" and ">" no "//" is a comment.
+  'passes|skin/shadow/shadow_window.cpp|#include <skin//core/window_record.h>'
+  # No include: a string that holds one, a raw string whose lines do, and
+  # one commented out, by a comment that spans lines or a "//" comment
+  # continued by a backslash.
+  'passes|skin/core/engine_startup.cpp|const char* const kLine = "#include \"skin/form/form_attach.h\"";'
+  'passes|skin/core/engine_startup.cpp|const char* const kLines = R"(\n#include "skin/form/form_attach.h"\n)";'
+  'passes|skin/core/engine_startup.cpp|// #include "skin/form/form_attach.h"'
+  'passes|skin/core/engine_startup.cpp|/*\n#include "skin/form/form_attach.h"\n*/'
+  'passes|skin/core/engine_startup.cpp|// a comment continued \\\n#include "skin/form/form_attach.h"'
+  # A module that the engine's state includes does not include it back,
+  # however the include is spelt.
+  'fails|skin/core/window_record.h|#include \\\n"skin/core/engine_state.h"'
+  # BeginPaint and EndPaint in the platform's paint scope alone: not beside
+  # it in platform/, nor in its header, nor above.
+  'fails|platform/form.cpp|void Painted(HWND window) { PAINTSTRUCT paint; BeginPaint(window, &paint); }'
+  'fails|platform/gdi_object.h|inline void Painted(HWND window, PAINTSTRUCT& paint) { EndPaint(window, &paint); }'
+  'fails|skin/form/form_window_proc.cpp|void Painted(HWND window) { PAINTSTRUCT paint; BeginPaint(window, &paint); }'
+  'passes|platform/gdi_object.cpp|void Painted(HWND window) { PAINTSTRUCT paint; EndPaint(window, &paint); }'
   # (A lock taken or released by hand is refused by the objects' symbols:
   # tests/tools/check_library_symbols_test.sh.)
 )

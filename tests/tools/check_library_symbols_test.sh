@@ -9,12 +9,13 @@
 # program). One that calls a function of its own floor, or, in the tool, one
 # that the front door declares (defined in the door or in a family), or one
 # that a folder beside the engine defines too, passes. And an object that
-# takes or releases a lock by hand fails, however its source spells the call
-# (a "/" before it on its line, the function's address, the name apart from
-# its "(", a try, the function looked up by its name, narrow or wide); one
-# that holds a lock for a scope, or only names the call in a comment, or
-# looks up a function that makes a lock, passes. Prints each case and exits non-zero if one goes
-# wrong.
+# takes or releases a slim lock or a critical section by hand fails, however
+# its source spells the call (a "/" before it on its line, the function's
+# address, the name apart from its "(", a try, the function looked up by its
+# name, narrow or wide, the name in a data section of its own); one that
+# holds a lock for a scope, or only names the call in a comment, or looks up
+# a function that makes a lock, or holds the name in a debug section, passes.
+# Prints each case and exits non-zero if one goes wrong.
 #
 # Usage: tests/tools/check_library_symbols_test.sh <source folder> <windows build folder> <c++ compiler> <ar>
 set -uo pipefail
@@ -90,6 +91,14 @@ lock_cases=(
   'fails|gdip/libkorvath_gdip.a|ReleaseSRWLockShared|const wchar_t* const kFreed[] = {L"ReleaseSRWLockShared"};\nconst wchar_t* Freed() { return kFreed[0]; }'
   # A lock made or dropped by name takes none.
   'passes|skin/draw/libkorvath_skin_draw.a||using Make = void(WINAPI*)(LPCRITICAL_SECTION);\nvoid Made(CRITICAL_SECTION& s) { reinterpret_cast<Make>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "InitializeCriticalSection"))(&s); }'
+  # A name in a section of the object's data fails, one in a debug section
+  # (a debugger's record of the source, which the program never reads)
+  # passes: each section is read where its header says it lies, its size
+  # and its offset, its long name from the object's string table. The debug
+  # section lies before the compiler's own data section (.rdata$zzz), which a
+  # reading of a section's size as its offset would run over.
+  'fails|skin/core/libkorvath_skin_core.a|AcquireSRWLockExclusive|asm(".section .rdata$lock_names,\"dr\"\\n.ascii \"AcquireSRWLockExclusive\"\\n.text");'
+  'passes|skin/core/libkorvath_skin_core.a||asm(".section .debug_str,\"dr\"\\n.ascii \"AcquireSRWLockExclusive\"\\n.text");'
 )
 
 . "$(dirname "$0")/planted_cases.sh"
