@@ -76,11 +76,17 @@ std::wstring ShortPath(const std::wstring& path) {
 }
 
 std::wstring FileApiPath(std::wstring path) {
-  if (path.size() < kPlainPathLimit || HasPrefix(path, L"\\\\?\\") || HasPrefix(path, L"\\\\.\\"))
-    return path;
-  std::wstring full = FullPath(path);
-  if (full.empty()) return path;  // the file function reports the failure
-  return ExtendedForm(full);
+  if (path.size() < kPlainPathLimit || HasPrefix(path, L"\\\\.\\")) return path;
+  if (!HasPrefix(path, L"\\\\?\\")) {
+    std::wstring full = FullPath(path);
+    if (full.empty()) return path;  // the file function reports the failure
+    path = ExtendedForm(full);
+  }
+  // The system counts a path's bytes in 16 bits, its terminator included. A
+  // longer one it refuses whole in the plain form; in the extended-length
+  // form Wine takes it cut short, as another path, or reads past its end and
+  // ends the program.
+  return path.size() <= kLongestExtendedPath ? path : PlainForm(path);
 }
 
 std::wstring FileApiPath(std::string_view gbkPath) { return FileApiPath(GbkToWide(gbkPath)); }

@@ -17,12 +17,18 @@ inline constexpr size_t kPlainPathLimit = 260 - 12;
 // a buffer of this size holds any path a dialog can hand back.
 inline constexpr size_t kLongestPath = 32768;
 
+// Characters of the longest extended-length path ("\\?\...") the system
+// takes; FileApiPath gives a longer one in the plain form.
+inline constexpr size_t kLongestExtendedPath = 32766;
+
 // The file functions take "/" for "\" between the names of a path.
 inline bool IsPathSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 // The wide path to hand to CreateFileW, MoveFileExW and the like: the text as
-// it is while it is short, else its full path in the extended-length form.
-// Empty for an empty text.
+// it is while it is short, else its full path in the extended-length form,
+// up to kLongestExtendedPath characters; one longer than that, in the plain
+// form, which every file function refuses as too long. Empty for an empty
+// text.
 std::wstring FileApiPath(std::string_view gbkPath);
 std::wstring FileApiPath(std::wstring path);
 

@@ -75,6 +75,30 @@ TEST(FileApiPath, FilesOfEachLengthAreMadeAndReadThroughIt) {
   }
 }
 
+// A path longer than the system holds names nothing, whatever form it is
+// given in: an extended-length one of 32768 characters more than a file's
+// path reached that file under Wine, which counts a path's bytes in 16 bits,
+// and one of 100,000 made its search read past the path's end. Up to
+// kLongestExtendedPath characters the extended-length form stays.
+TEST(FileApiPath, APathLongerThanTheSystemHoldsNamesNothing) {
+  const std::wstring file = L"\\\\?\\" + CurrentFolder() + L"\\cut.pst";
+  HANDLE made = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(made, INVALID_HANDLE_VALUE) << GetLastError();
+  CloseHandle(made);
+  const auto beyond = [&](size_t length) { return file + L"\\" + std::wstring(length - file.size() - 1, L'x'); };
+  for (const std::wstring& path : {beyond(file.size() + 32768), beyond(file.size() + 32768).substr(4),
+                                   beyond(kLongestExtendedPath + 1), beyond(100000)}) {
+    SCOPED_TRACE(path.size());
+    const std::wstring api = FileApiPath(path);
+    EXPECT_FALSE(api.starts_with(L"\\\\?\\"));
+    EXPECT_EQ(GetFileAttributesW(api.c_str()), INVALID_FILE_ATTRIBUTES);
+    WIN32_FIND_DATAW found;
+    EXPECT_EQ(FindFirstFileW(api.c_str(), &found), INVALID_HANDLE_VALUE);
+  }
+  EXPECT_EQ(FileApiPath(beyond(kLongestExtendedPath)), beyond(kLongestExtendedPath));
+  EXPECT_TRUE(DeleteFileW(file.c_str()));
+}
+
 TEST(DeepestShortFolder, AFolderOfThePlainLimitOrMoreGivesWayToItsParent) {
   for (size_t length : kLengths) {
     SCOPED_TRACE(length);
