@@ -190,6 +190,7 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   EXPECT_EQ(types, (std::vector<uint8_t>{0, 1, 1, 0x81}));  // start, line, line, closing line
   EXPECT_EQ(data.count, 4);
   EXPECT_EQ(data.points[1], (gdip::PointF{4, 2}));
+  EXPECT_EQ(data.points, points);  // every point, in a list as long as the path
   EXPECT_EQ(data.types, types);
   // A count larger than memory holds: refused, the lists as they were, and the program goes on.
   EXPECT_OUT_OF_MEMORY(!path.GetPoints(points, INT_MAX));
