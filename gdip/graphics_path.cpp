@@ -303,11 +303,14 @@ bool GraphicsPath::GetData(PathData& data) const {
     data = PathData{};
     return false;
   }
-  PathData fetched{count, std::vector<PointF>(size_t(count)), std::vector<uint8_t>(size_t(count))};
-  NativePathData block{count, NativeArray(std::span<PointF>(fetched.points)), fetched.types.data()};
+  std::optional<PathData> fetched = WithinMemory([count] {
+    return PathData{count, std::vector<PointF>(size_t(count)), std::vector<uint8_t>(size_t(count))};
+  });
+  if (!fetched) return false;
+  NativePathData block{count, NativeArray(std::span<PointF>(fetched->points)), fetched->types.data()};
   if (!StoreStatus(GdipGetPathData(NativePath(), reinterpret_cast<Gdiplus::GpPathData*>(&block)))) return false;
-  fetched.count = block.count;
-  data = std::move(fetched);
+  fetched->count = block.count;
+  data = std::move(*fetched);
   return true;
 }
 

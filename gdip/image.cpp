@@ -16,7 +16,13 @@ namespace {
 // aligned for the record.
 class RecordBuffer {
  public:
-  explicit RecordBuffer(size_t size) : words_((size + sizeof(uint64_t) - 1) / sizeof(uint64_t)), size_(size) {}
+  // A buffer of `size` bytes; none, with OutOfMemory stored, when memory
+  // cannot hold it.
+  static std::optional<RecordBuffer> Make(size_t size) {
+    std::optional<std::vector<uint64_t>> words = RecordWords(size);
+    if (!words) return std::nullopt;
+    return RecordBuffer(std::move(*words), size);
+  }
   template <class Record>
   Record* as() {
     return reinterpret_cast<Record*>(words_.data());
@@ -30,6 +36,8 @@ class RecordBuffer {
   }
 
  private:
+  RecordBuffer(std::vector<uint64_t> words, size_t size) : words_(std::move(words)), size_(size) {}
+
   std::vector<uint64_t> words_;
   size_t size_;
 };
@@ -142,11 +150,19 @@ uint32_t Image::GetFrameCount(std::string_view dimension) const {
 bool Image::GetFrameDimensionsList(std::vector<std::string>& dimensions) const {
   UINT count = 0;
   if (!StoreStatus(Flat::GdipImageGetFrameDimensionsCount(NativeImage(), &count))) return false;
-  std::vector<GUID> guids(count);
-  if (count > 0 && !StoreStatus(Flat::GdipImageGetFrameDimensionsList(NativeImage(), guids.data(), count)))
+  std::optional<std::vector<GUID>> guids = ListOfLength<GUID>(count);
+  if (!guids) return false;
+  if (count > 0 && !StoreStatus(Flat::GdipImageGetFrameDimensionsList(NativeImage(), guids->data(), count)))
     return false;
-  dimensions.clear();
-  for (const GUID& guid : guids) dimensions.push_back(GuidToText(guid));
+  // Each text takes more memory than its GUID did.
+  std::optional<std::vector<std::string>> texts = WithinMemory([&guids] {
+    std::vector<std::string> list;
+    list.reserve(guids->size());
+    for (const GUID& guid : *guids) list.push_back(GuidToText(guid));
+    return list;
+  });
+  if (!texts) return false;
+  dimensions = std::move(*texts);
   return true;
 }
 
@@ -159,12 +175,13 @@ bool Image::GetPropertyItem(uint32_t id, PropertyItem& item) const {
   UINT size = 0;
   if (!StoreStatus(Flat::GdipGetPropertyItemSize(NativeImage(), id, &size))) return false;
   if (size < sizeof(Gdiplus::PropertyItem)) return RefuseArgument();
-  RecordBuffer buffer(size);
-  auto* native = buffer.as<Gdiplus::PropertyItem>();
+  std::optional<RecordBuffer> buffer = RecordBuffer::Make(size);
+  if (!buffer) return false;
+  auto* native = buffer->as<Gdiplus::PropertyItem>();
   if (!StoreStatus(Flat::GdipGetPropertyItem(NativeImage(), id, size, native))) return false;
   // GDI+ puts the value right after the record, inside the buffer it was given.
   size_t length = native->length;
-  if (length > 0 && !buffer.Holds(native->value, length)) return RefuseArgument();
+  if (length > 0 && !buffer->Holds(native->value, length)) return RefuseArgument();
   item.id = native->id;
   item.length = native->length;
   item.type = native->type;
@@ -196,8 +213,9 @@ bool Image::GetPalette(ColorPalette& palette) const {
   INT size = 0;
   if (!StoreStatus(Flat::GdipGetImagePaletteSize(NativeImage(), &size))) return false;
   if (size < INT(2 * sizeof(UINT))) return RefuseArgument();
-  RecordBuffer buffer(size_t(size) + sizeof(Gdiplus::ColorPalette));
-  auto* native = buffer.as<Gdiplus::ColorPalette>();
+  std::optional<RecordBuffer> buffer = RecordBuffer::Make(size_t(size) + sizeof(Gdiplus::ColorPalette));
+  if (!buffer) return false;
+  auto* native = buffer->as<Gdiplus::ColorPalette>();
   if (!StoreStatus(Flat::GdipGetImagePalette(NativeImage(), native, size))) return false;
   size_t room = (size_t(size) - 2 * sizeof(UINT)) / sizeof(Gdiplus::ARGB);
   size_t count = std::min<size_t>(native->Count, room);
@@ -207,8 +225,10 @@ bool Image::GetPalette(ColorPalette& palette) const {
 }
 
 bool Image::SetPalette(const ColorPalette& palette) {
-  RecordBuffer buffer(sizeof(Gdiplus::ColorPalette) + palette.entries.size() * sizeof(Gdiplus::ARGB));
-  auto* native = buffer.as<Gdiplus::ColorPalette>();
+  std::optional<RecordBuffer> buffer =
+      RecordBuffer::Make(sizeof(Gdiplus::ColorPalette) + palette.entries.size() * sizeof(Gdiplus::ARGB));
+  if (!buffer) return false;
+  auto* native = buffer->as<Gdiplus::ColorPalette>();
   native->Flags = palette.flags;
   native->Count = UINT(palette.entries.size());
   std::copy(palette.entries.begin(), palette.entries.end(), native->Entries);

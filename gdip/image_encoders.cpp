@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "gdip/image.h"
+#include "gdip/wrapper_helpers.h"
 
 namespace korvath::gdip {
 
@@ -95,30 +96,37 @@ int Image::ListEncoders(std::vector<ImageCodecInfo>& encoders) {
     RefuseArgument();
     return 0;
   }
-  std::vector<uint64_t> words((size + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-  auto* native = reinterpret_cast<Gdiplus::ImageCodecInfo*>(words.data());
+  std::optional<std::vector<uint64_t>> words = RecordWords(size);
+  if (!words) return 0;
+  auto* native = reinterpret_cast<Gdiplus::ImageCodecInfo*>(words->data());
   if (!StoreStatus(Flat::GdipGetImageEncoders(count, size, native))) return 0;
 
-  std::vector<ImageCodecInfo> list(count);
-  for (UINT i = 0; i < count; ++i) {
-    const Gdiplus::ImageCodecInfo& codec = native[i];
-    ImageCodecInfo& info = list[i];
-    info.clsid = GuidToText(codec.Clsid);
-    info.formatId = GuidToText(codec.FormatID);
-    info.codecName = WideToAnsi(codec.CodecName);
-    info.dllName = WideToAnsi(codec.DllName);
-    info.formatDescription = WideToAnsi(codec.FormatDescription);
-    info.filenameExtension = WideToAnsi(codec.FilenameExtension);
-    info.mimeType = WideToAnsi(codec.MimeType);
-    info.flags = codec.Flags;
-    info.version = codec.Version;
-    info.sigCount = codec.SigCount;
-    info.sigSize = codec.SigSize;
-    size_t signatureBytes = size_t(codec.SigCount) * codec.SigSize;
-    if (codec.SigPattern) info.sigPattern.assign(codec.SigPattern, codec.SigPattern + signatureBytes);
-    if (codec.SigMask) info.sigMask.assign(codec.SigMask, codec.SigMask + signatureBytes);
-  }
-  encoders = std::move(list);
+  // Our records are larger than GDI+'s, and each copies its signature: a list
+  // that fitted GDI+'s buffer may not fit memory as ours.
+  std::optional<std::vector<ImageCodecInfo>> taken = WithinMemory([count, native] {
+    std::vector<ImageCodecInfo> list(count);
+    for (UINT i = 0; i < count; ++i) {
+      const Gdiplus::ImageCodecInfo& codec = native[i];
+      ImageCodecInfo& info = list[i];
+      info.clsid = GuidToText(codec.Clsid);
+      info.formatId = GuidToText(codec.FormatID);
+      info.codecName = WideToAnsi(codec.CodecName);
+      info.dllName = WideToAnsi(codec.DllName);
+      info.formatDescription = WideToAnsi(codec.FormatDescription);
+      info.filenameExtension = WideToAnsi(codec.FilenameExtension);
+      info.mimeType = WideToAnsi(codec.MimeType);
+      info.flags = codec.Flags;
+      info.version = codec.Version;
+      info.sigCount = codec.SigCount;
+      info.sigSize = codec.SigSize;
+      size_t signatureBytes = size_t(codec.SigCount) * codec.SigSize;
+      if (codec.SigPattern) info.sigPattern.assign(codec.SigPattern, codec.SigPattern + signatureBytes);
+      if (codec.SigMask) info.sigMask.assign(codec.SigMask, codec.SigMask + signatureBytes);
+    }
+    return list;
+  });
+  if (!taken) return 0;
+  encoders = std::move(*taken);
   return int(count);
 }
 
@@ -182,28 +190,35 @@ bool Image::GetEncoderParameterList(std::string_view format, EncoderParameters& 
   if (!StoreStatus(Flat::GdipGetEncoderParameterListSize(NativeImage(), &encoder, &size))) return false;
   size_t header = offsetof(Gdiplus::EncoderParameters, Parameter);
   if (size < header) return RefuseArgument();
-  std::vector<uint64_t> words((size + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-  auto* native = reinterpret_cast<Gdiplus::EncoderParameters*>(words.data());
+  std::optional<std::vector<uint64_t>> words = RecordWords(size);
+  if (!words) return false;
+  auto* native = reinterpret_cast<Gdiplus::EncoderParameters*>(words->data());
   if (!StoreStatus(Flat::GdipGetEncoderParameterList(NativeImage(), &encoder, size, native))) return false;
 
-  const auto* first = reinterpret_cast<const uint8_t*>(words.data());
+  const auto* first = reinterpret_cast<const uint8_t*>(words->data());
   const uint8_t* end = first + size;
   size_t room = (size - header) / sizeof(Gdiplus::EncoderParameter);
   size_t count = std::min<size_t>(native->Count, room);
-  std::vector<EncoderParameter> list(count);
-  for (size_t i = 0; i < count; ++i) {
-    const Gdiplus::EncoderParameter& entry = native->Parameter[i];
-    EncoderParameter& parameter = list[i];
-    parameter.category = GuidToText(entry.Guid);
-    parameter.numberOfValues = entry.NumberOfValues;
-    parameter.type = entry.Type;
-    // The values lie in the same buffer, after the entries; copy only what does.
-    uint64_t length = uint64_t(entry.NumberOfValues) * EncoderValueSize(entry.Type);
-    const auto* value = static_cast<const uint8_t*>(entry.Value);
-    if (value && value >= first && value <= end && length <= uint64_t(end - value))
-      parameter.value.assign(value, value + length);
-  }
-  parameters.parameters = std::move(list);
+  // Each parameter's values are copied out of the buffer: as many as GDI+
+  // lists may take more memory than the buffer did.
+  std::optional<std::vector<EncoderParameter>> taken = WithinMemory([&] {
+    std::vector<EncoderParameter> list(count);
+    for (size_t i = 0; i < count; ++i) {
+      const Gdiplus::EncoderParameter& entry = native->Parameter[i];
+      EncoderParameter& parameter = list[i];
+      parameter.category = GuidToText(entry.Guid);
+      parameter.numberOfValues = entry.NumberOfValues;
+      parameter.type = entry.Type;
+      // The values lie in the same buffer, after the entries; copy only what does.
+      uint64_t length = uint64_t(entry.NumberOfValues) * EncoderValueSize(entry.Type);
+      const auto* value = static_cast<const uint8_t*>(entry.Value);
+      if (value && value >= first && value <= end && length <= uint64_t(end - value))
+        parameter.value.assign(value, value + length);
+    }
+    return list;
+  });
+  if (!taken) return false;
+  parameters.parameters = std::move(*taken);
   return true;
 }
 

@@ -1,14 +1,19 @@
 #pragma once
-// Steps that several wrapper classes share: GDI+'s buffers, lists as long as
-// a caller's count, the length of a wide text, scaling or rotating a
-// transform about a point, and fetching GDI+'s parallel lists (blends, preset
-// blends, dash patterns).
+// Steps that several wrapper classes share: GDI+'s buffers and lists as long
+// as a count that GDI+ or a caller gives (OutOfMemory where memory cannot hold
+// them), the length of a wide text, scaling or rotating a transform about a
+// point, and fetching GDI+'s lists and parallel lists (blends, preset blends,
+// dash patterns).
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "gdip/geometry.h"
@@ -40,23 +45,38 @@ inline Gdiplus::ARGB* NativeColors(std::span<Argb> colours) {
   return colours.empty() ? nullptr : reinterpret_cast<Gdiplus::ARGB*>(colours.data());
 }
 
-// A list of `count` new elements (zero, or empty objects) for a buffer as
-// long as a caller's count: none, with OutOfMemory stored, when memory cannot
-// hold it. GDI+ answers an allocation it cannot make with that status; a
-// count of any size is answered the same way here, never by ending the
-// program.
-template <class Element>
-std::optional<std::vector<Element>> ListOfLength(size_t count) {
-  std::vector<Element> list;
-  if (count <= list.max_size()) {
-    try {
-      list.resize(count);
-      return list;
-    } catch (const std::bad_alloc&) {
-    }
+// What `build` makes of a count that GDI+ or a caller gave (a list as long
+// as it, or the texts of as many records): none, with OutOfMemory stored,
+// when memory cannot hold it. GDI+ answers an allocation it cannot make with
+// that status; a count of any size is answered the same way here, never by
+// an exception out of the library (a list longer than a vector can be is a
+// length_error, one that merely finds no room a bad_alloc).
+template <class Build>
+auto WithinMemory(Build build) -> std::optional<decltype(build())> {
+  try {
+    return build();
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
   }
   StoreStatus(Gdiplus::OutOfMemory);
   return std::nullopt;
+}
+
+// A list of `count` new elements (zero, or empty objects) for a buffer as
+// long as a count: none, with OutOfMemory stored, when memory cannot hold it.
+template <class Element>
+std::optional<std::vector<Element>> ListOfLength(size_t count) {
+  return WithinMemory([count] { return std::vector<Element>(count); });
+}
+
+// A zero-filled buffer of `bytes` bytes that GDI+ fills with records and
+// their data, as 64-bit words so that any record is aligned in it: none,
+// with OutOfMemory stored, when memory cannot hold it. Counted in 64 bits, as
+// a size near 4 GB rounded up to whole words would wrap to almost nothing in
+// 32 bits; a count of words past what a size_t holds is past memory too.
+inline std::optional<std::vector<uint64_t>> RecordWords(uint64_t bytes) {
+  uint64_t words = bytes / sizeof(uint64_t) + (bytes % sizeof(uint64_t) != 0 ? 1 : 0);
+  return ListOfLength<uint64_t>(size_t(std::min<uint64_t>(words, SIZE_MAX)));
 }
 
 // The characters of a wide text before its first zero character: what GDI+
@@ -86,7 +106,8 @@ bool TransformAboutPoint(const PointF& centre, Gdiplus::MatrixOrder order, Trans
 
 // Fetches one list of `Element` whose length GDI+ reports first. The
 // caller's list is replaced only when both calls succeed; the result is the
-// number of elements, 0 on any failure (the list then stays as it was).
+// number of elements, 0 on any failure (the list then stays as it was; a
+// length that memory cannot hold stores OutOfMemory).
 template <class Element, class CountCall, class FetchCall>
 int FetchList(std::vector<Element>& list, CountCall countCall, FetchCall fetchCall) {
   INT count = 0;
@@ -95,9 +116,10 @@ int FetchList(std::vector<Element>& list, CountCall countCall, FetchCall fetchCa
     list.clear();
     return 0;
   }
-  std::vector<Element> fetched(static_cast<size_t>(count));
-  if (!StoreStatus(fetchCall(fetched.data(), count))) return 0;
-  list = std::move(fetched);
+  std::optional<std::vector<Element>> fetched = ListOfLength<Element>(size_t(count));
+  if (!fetched) return 0;
+  if (!StoreStatus(fetchCall(fetched->data(), count))) return 0;
+  list = std::move(*fetched);
   return count;
 }
 
@@ -112,11 +134,13 @@ int FetchParallelLists(std::vector<First>& first, std::vector<Second>& second, C
     second.clear();
     return 0;
   }
-  std::vector<First> fetchedFirst(static_cast<size_t>(count));
-  std::vector<Second> fetchedSecond(static_cast<size_t>(count));
-  if (!StoreStatus(fetchCall(fetchedFirst.data(), fetchedSecond.data(), count))) return 0;
-  first = std::move(fetchedFirst);
-  second = std::move(fetchedSecond);
+  auto fetched = WithinMemory([count] {
+    return std::pair{std::vector<First>(size_t(count)), std::vector<Second>(size_t(count))};
+  });
+  if (!fetched) return 0;
+  if (!StoreStatus(fetchCall(fetched->first.data(), fetched->second.data(), count))) return 0;
+  first = std::move(fetched->first);
+  second = std::move(fetched->second);
   return count;
 }
 

@@ -169,6 +169,8 @@ TEST_F(Fonts, FamilyMetricsAreTheFacesDesignUnits) {
   EXPECT_REFUSED(empty.GetCellDescent(0) == 0);
   EXPECT_REFUSED(empty.GetLineSpacing(0) == 0);
   EXPECT_REFUSED(!empty.IsStyleAvailable(0));
+  EXPECT_REFUSED(empty.GetNameW() == (std::array<wchar_t, LF_FACESIZE>{}));
+  EXPECT_REFUSED(empty.GetName().empty());
 }
 
 TEST_F(Fonts, TheGenericFamiliesAreThreeDifferentFacesOrNone) {

@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 #include <source_location>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -63,6 +64,20 @@ const std::string kChinese = "\xD6\xD0\xCE\xC4";  // 中文
 // The call fails and stores OutOfMemory: what a count that memory cannot hold
 // is answered with.
 #define EXPECT_OUT_OF_MEMORY(failed) EXPECT_FAILS_WITH(failed, Gdiplus::OutOfMemory)
+
+// What `call` answers; false, and a failure, when an exception leaves it.
+template <class Call>
+bool WithoutThrowing(Call call) {
+  try {
+    return call();
+  } catch (const std::exception& error) {
+    ADD_FAILURE() << "an exception left the library: " << error.what();
+  }
+  return false;
+}
+// The call fails, stores `status` and lets no exception out.
+#define EXPECT_FAILS_WITHOUT_THROWING(failed, status) \
+  EXPECT_FAILS_WITH(gdiptest::WithoutThrowing([&] { return bool(failed); }), status)
 
 // A fresh folder of the test's own in the temporary folder, removed with
 // all it holds when the object goes: the files a test writes never land in

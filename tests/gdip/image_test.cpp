@@ -16,6 +16,15 @@ constexpr char kQualityCategory[] = "{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
+// Sizes of buffers that GDI+ answers and memory cannot hold: past what a list
+// can be (INT_MAX bytes of 64-bit words, and a size that would wrap when
+// rounded up to whole words), and within it but past what a 32-bit program
+// has room for (2 GB less 16 bytes).
+constexpr UINT kPastAnyList = INT_MAX, kWrappingSize = UINT_MAX, kTwoGigabytes = 0x7FFFFFF0;
+// Bytes of a value that each of many records points at: copied for each, they
+// outgrow memory long before the last.
+constexpr UINT kSharedValue = 64 << 20;
+
 // 7 x 5: red with a blue top-left pixel.
 std::vector<uint8_t> SmallPng() { return MakePng(7, 5, [](int x, int y) { return x + y == 0 ? kBlue : kRed; }); }
 
@@ -442,10 +451,12 @@ TEST(ImageEncoders, ABadParameterAnywhereInAListRefusesTheSave) {
 namespace {
 
 // The encoders as GDI+ lists them, given by stand-ins: `count` records in a
-// buffer of `size` bytes, each of version 1, 2, ... and without texts or
-// signatures. The stand-ins count how often the records are asked for.
+// buffer of `size` bytes, each of version 1, 2, ... and without texts, and
+// without signatures or with one of `signature` bytes (pattern and mask) that
+// all share, after the records. The stand-ins count how often the records are
+// asked for.
 struct HandedEncoders {
-  UINT count, size;
+  UINT count, size, signature = 0;
 };
 HandedEncoders handedEncoders;
 int encoderRecordsAskedFor = 0;
@@ -457,9 +468,14 @@ Gdiplus::GpStatus WINGDIPAPI HandedEncodersSize(UINT* count, UINT* size) {
 Gdiplus::GpStatus WINGDIPAPI HandedEncoderRecords(UINT count, UINT size, Gdiplus::ImageCodecInfo* encoders) {
   ++encoderRecordsAskedFor;
   if (count != handedEncoders.count || size != handedEncoders.size) return Gdiplus::InvalidParameter;
+  auto* signature = reinterpret_cast<BYTE*>(encoders + count);
   for (UINT i = 0; i < count && (i + 1) * sizeof(Gdiplus::ImageCodecInfo) <= size; ++i) {
     encoders[i] = {};
     encoders[i].Version = i + 1;
+    if (handedEncoders.signature == 0) continue;
+    encoders[i].SigCount = 1;
+    encoders[i].SigSize = handedEncoders.signature;
+    encoders[i].SigPattern = encoders[i].SigMask = signature;
   }
   return Gdiplus::Ok;
 }
@@ -468,20 +484,30 @@ Gdiplus::GpStatus WINGDIPAPI HandedEncoderRecords(UINT count, UINT size, Gdiplus
 
 // The records GDI+ says it lists must fit the size it gives: a size one byte
 // short of them, or a count whose records' size wraps past 4 GB, is refused
-// before GDI+ is asked for them, and the caller's list stays.
-TEST(ImageEncoders, TheEncodersAreTakenOnlyWhenTheirRecordsFitTheSizeGiven) {
+// before GDI+ is asked for them, and the caller's list stays. So does it when
+// memory cannot hold the records (OutOfMemory, before GDI+ is asked), or our
+// copies of them (OutOfMemory, after), and no exception leaves the library.
+TEST(ImageEncoders, TheEncodersAreTakenOnlyWhenTheirRecordsFitTheSizeGivenAndMemory) {
   constexpr UINT kRecord = sizeof(Gdiplus::ImageCodecInfo);
   // 56512728 records take 2^32 + 32 bytes, 32 in a 32-bit count.
   static_assert(uint64_t(56512728) * kRecord == (uint64_t(1) << 32) + 32);
+  constexpr UINT kTwoGigabytesOfRecords = kTwoGigabytes / kRecord;
   const struct {
     const char* name;
     HandedEncoders encoders;
     int listed;  // -1: refused
+    Gdiplus::Status refusal = Gdiplus::InvalidParameter;
+    int recordsAskedFor = 0;  // when refused
   } rows[] = {
       {"one record in one byte less", {1, kRecord - 1}, -1}, {"one record in its size", {1, kRecord}, 1},
       {"two records in one byte less", {2, 2 * kRecord - 1}, -1}, {"two records in their size", {2, 2 * kRecord}, 2},
       {"two records with room to spare", {2, 2 * kRecord + 1}, 2},
       {"records whose size wraps", {56512728, 32}, -1},
+      {"a size past any list", {0, kPastAnyList}, -1, Gdiplus::OutOfMemory},
+      {"a size that wraps in whole words", {0, kWrappingSize}, -1, Gdiplus::OutOfMemory},
+      {"2 GB of records", {kTwoGigabytesOfRecords, kTwoGigabytesOfRecords * kRecord}, -1, Gdiplus::OutOfMemory},
+      {"records that share one large signature", {64, 64 * kRecord + kSharedValue, kSharedValue}, -1,
+       Gdiplus::OutOfMemory, 1},
   };
   gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetImageEncodersSize, HandedEncodersSize);
   gdiptest::GdiplusStandIn records = GDIPLUS_STAND_IN(GdipGetImageEncoders, HandedEncoderRecords);
@@ -492,8 +518,9 @@ TEST(ImageEncoders, TheEncodersAreTakenOnlyWhenTheirRecordsFitTheSizeGiven) {
     std::vector<gdip::ImageCodecInfo> encoders(1);
     encoders[0].version = 99;
     if (row.listed < 0) {
-      EXPECT_REFUSED(gdip::Image::ListEncoders(encoders) == 0);
-      EXPECT_EQ(encoderRecordsAskedFor, 0);
+      NativeObjectsBalance balance;
+      EXPECT_FAILS_WITHOUT_THROWING(gdip::Image::ListEncoders(encoders) == 0, row.refusal);
+      EXPECT_EQ(encoderRecordsAskedFor, row.recordsAskedFor);
       ASSERT_EQ(encoders.size(), 1u);
       EXPECT_EQ(encoders[0].version, 99u);
       continue;
@@ -559,7 +586,7 @@ Gdiplus::GpStatus WINGDIPAPI HandedListEntries(Gdiplus::GpImage*, const CLSID*, 
                                                Gdiplus::EncoderParameters* buffer) {
   ++listsAskedFor;
   constexpr UINT kHeader = offsetof(Gdiplus::EncoderParameters, Parameter);
-  if (size != handedList.size || size < kHeader) return Gdiplus::InvalidParameter;
+  if (!buffer || size != handedList.size || size < kHeader) return Gdiplus::InvalidParameter;
   const UINT room = (size - kHeader) / sizeof(Gdiplus::EncoderParameter);
   auto* bytes = reinterpret_cast<uint8_t*>(buffer);
   CountUp(bytes + kHeader + room * sizeof(Gdiplus::EncoderParameter), bytes + size);
@@ -587,6 +614,8 @@ TEST(ImageEncoders, AListedParametersValuesAreCopiedUpToTheEndOfTheBufferAndNoFu
     HandedList list;
     std::vector<std::vector<uint8_t>> values;  // of each parameter listed
     bool refused = false;
+    Gdiplus::Status refusal = Gdiplus::InvalidParameter;
+    int listsAskedFor = 0;  // when refused
   };
   // Values that do not lie wholly inside the buffer are left out.
   std::vector<Row> rows;
@@ -597,6 +626,17 @@ TEST(ImageEncoders, AListedParametersValuesAreCopiedUpToTheEndOfTheBufferAndNoFu
                            {"a count as large as the room", {kOne + kEntry, 2, kOne + kEntry, 0}, {{}, {}}},
                            {"a list of nothing", {kHeader, 0, 0, 0}, {}},
                            {"a size one byte short of the count", {kHeader - 1, 0, 0, 0}, {}, true}});
+  // Sizes that memory cannot hold, and parameters that each copy the same
+  // large values (to 4 GB), are OutOfMemory; the caller's list stays.
+  constexpr UINT kManyEntries = 64;
+  constexpr UINT kEntries = kHeader + kManyEntries * kEntry;
+  rows.insert(rows.end(), {{"a size past any list", {kPastAnyList, 0, 0, 0}, {}, true, Gdiplus::OutOfMemory},
+                           {"a size that wraps in whole words", {kWrappingSize, 0, 0, 0}, {}, true,
+                            Gdiplus::OutOfMemory},
+                           {"a size of 2 GB", {kTwoGigabytes, 0, 0, 0}, {}, true, Gdiplus::OutOfMemory},
+                           {"parameters that share large values",
+                            {kEntries + kSharedValue, kManyEntries, kEntries, kSharedValue}, {}, true,
+                            Gdiplus::OutOfMemory, 1}});
   gdip::Bitmap bitmap = PlaceBitmap(2, 2);
   gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetEncoderParameterListSize, HandedListSize);
   gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipGetEncoderParameterList, HandedListEntries);
@@ -606,8 +646,9 @@ TEST(ImageEncoders, AListedParametersValuesAreCopiedUpToTheEndOfTheBufferAndNoFu
     listsAskedFor = 0;
     gdip::EncoderParameters got = Quality(5);
     if (row.refused) {
-      EXPECT_REFUSED(!bitmap.GetEncoderParameterList(kJpegFormat, got));
-      EXPECT_EQ(listsAskedFor, 0);
+      NativeObjectsBalance balance;
+      EXPECT_FAILS_WITHOUT_THROWING(!bitmap.GetEncoderParameterList(kJpegFormat, got), row.refusal);
+      EXPECT_EQ(listsAskedFor, row.listsAskedFor);
       EXPECT_EQ(got.parameters.size(), 1u);
       continue;
     }
@@ -679,6 +720,42 @@ TEST(Image, EveryFrameDimensionIsListed) {
   ASSERT_TRUE(PlaceBitmap(2, 2).GetFrameDimensionsList(dimensions));
   EXPECT_EQ(dimensions, (std::vector<std::string>{"{7462DC86-6180-4C7E-8E3F-EE7333A7A483}",
                                                   "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}"}));
+}
+
+namespace {
+
+// A count of frame dimensions as GDI+ answers it, given by stand-ins that
+// count how often the dimensions themselves are asked for.
+UINT handedDimensions = 0;
+int dimensionsAskedFor = 0;
+Gdiplus::GpStatus WINGDIPAPI HandedDimensionsCount(Gdiplus::GpImage*, UINT* count) {
+  *count = handedDimensions;
+  return Gdiplus::Ok;
+}
+Gdiplus::GpStatus WINGDIPAPI DimensionsAskedFor(Gdiplus::GpImage*, GUID*, UINT) {
+  ++dimensionsAskedFor;
+  return Gdiplus::Ok;
+}
+
+}  // namespace
+
+// A count of dimensions past any list (INT_MAX and UINT_MAX of them), or
+// within it but past memory (2 GB of GUIDs), is OutOfMemory before GDI+ is
+// asked for them; no exception leaves the library and the caller's list stays.
+TEST(Image, AFrameDimensionCountMemoryCannotHoldIsOutOfMemory) {
+  gdip::Bitmap bitmap = PlaceBitmap(2, 2);
+  gdiptest::GdiplusStandIn count = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsCount, HandedDimensionsCount);
+  gdiptest::GdiplusStandIn list = GDIPLUS_STAND_IN(GdipImageGetFrameDimensionsList, DimensionsAskedFor);
+  for (UINT dimensions : {UINT(INT_MAX), UINT_MAX, kTwoGigabytes / UINT(sizeof(GUID))}) {
+    SCOPED_TRACE(dimensions);
+    handedDimensions = dimensions;
+    dimensionsAskedFor = 0;
+    std::vector<std::string> kept = {"kept"};
+    NativeObjectsBalance balance;
+    EXPECT_FAILS_WITHOUT_THROWING(!bitmap.GetFrameDimensionsList(kept), Gdiplus::OutOfMemory);
+    EXPECT_EQ(dimensionsAskedFor, 0);
+    EXPECT_EQ(kept, std::vector<std::string>{"kept"});
+  }
 }
 
 TEST(Image, FailedGettersLeaveTheCallersValuesAlone) {
@@ -770,7 +847,7 @@ Gdiplus::GpStatus WINGDIPAPI HandedRecordSize(Gdiplus::GpImage*, PROPID, UINT* s
 }
 Gdiplus::GpStatus WINGDIPAPI HandedRecordItem(Gdiplus::GpImage*, PROPID id, UINT size, Gdiplus::PropertyItem* buffer) {
   ++itemsAskedFor;
-  if (size != handedRecord.size || size < sizeof(Gdiplus::PropertyItem)) return Gdiplus::InvalidParameter;
+  if (!buffer || size != handedRecord.size || size < sizeof(Gdiplus::PropertyItem)) return Gdiplus::InvalidParameter;
   auto* bytes = reinterpret_cast<uint8_t*>(buffer);
   CountUp(bytes + sizeof(Gdiplus::PropertyItem), bytes + size);
   buffer->id = id;
@@ -792,6 +869,7 @@ TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast
     std::string name;
     HandedRecord record;
     std::optional<std::vector<uint8_t>> value;  // none: refused
+    Gdiplus::Status refusal = Gdiplus::InvalidParameter;
   };
   std::vector<Row> rows;
   for (const ValuePlace& place : kValuePlaces)
@@ -799,7 +877,11 @@ TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast
                     place.holds});
   rows.insert(rows.end(),
               {{"a record that fills the buffer, without a value", {kRecord, kRecord, 0}, std::vector<uint8_t>{}},
-               {"a buffer one byte short of the record", {kRecord - 1, kRecord - 1, 0}, std::nullopt}});
+               {"a buffer one byte short of the record", {kRecord - 1, kRecord - 1, 0}, std::nullopt},
+               // Memory cannot hold these: OutOfMemory, before GDI+ is asked to fill them.
+               {"a buffer past any list", {kPastAnyList, kRecord, 0}, std::nullopt, Gdiplus::OutOfMemory},
+               {"a buffer that wraps in whole words", {kWrappingSize, kRecord, 0}, std::nullopt, Gdiplus::OutOfMemory},
+               {"a buffer of 2 GB", {kTwoGigabytes, kRecord, 0}, std::nullopt, Gdiplus::OutOfMemory}});
   gdip::Bitmap bitmap = PlaceBitmap(2, 2);
   gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetPropertyItemSize, HandedRecordSize);
   gdiptest::GdiplusStandIn item = GDIPLUS_STAND_IN(GdipGetPropertyItem, HandedRecordItem);
@@ -809,9 +891,10 @@ TEST(Image, APropertyItemsValueIsTakenUpToTheEndOfItsBufferAndRefusedOneBytePast
     itemsAskedFor = 0;
     gdip::PropertyItem got{9, 9, 9, {9}};
     if (!row.value) {
-      EXPECT_REFUSED(!bitmap.GetPropertyItem(kId, got));
+      NativeObjectsBalance balance;
+      EXPECT_FAILS_WITHOUT_THROWING(!bitmap.GetPropertyItem(kId, got), row.refusal);
       EXPECT_EQ(got.value, std::vector<uint8_t>{9});
-      EXPECT_EQ(itemsAskedFor, row.record.size < kRecord ? 0 : 1);
+      EXPECT_EQ(itemsAskedFor, row.record.size < kRecord || row.refusal == Gdiplus::OutOfMemory ? 0 : 1);
       continue;
     }
     ASSERT_TRUE(bitmap.GetPropertyItem(kId, got));
@@ -892,6 +975,7 @@ TEST(Image, APalettesEntriesAreTakenUpToTheRoomOfItsSize) {
     HandedPalette palette;
     std::vector<gdip::Argb> entries;
     bool refused = false;
+    Gdiplus::Status refusal = Gdiplus::InvalidParameter;
   } rows[] = {
       {"a size one byte short of the record", {kRecord - 1, 0}, {}, true},
       {"a record without entries", {kRecord, 0}, {}},
@@ -899,6 +983,9 @@ TEST(Image, APalettesEntriesAreTakenUpToTheRoomOfItsSize) {
       {"as many entries as the room", {kRecord + 3 * kEntry, 3}, {1, 2, 3}},
       {"a count one past the room", {kRecord + 3 * kEntry, 4}, {1, 2, 3}},
       {"a count one past a room of none", {kRecord, 1}, {}},
+      // Memory cannot hold these: OutOfMemory, before GDI+ is asked for the palette.
+      {"a size past any list", {INT(kPastAnyList), 0}, {}, true, Gdiplus::OutOfMemory},
+      {"a size of 2 GB", {INT(kTwoGigabytes), 0}, {}, true, Gdiplus::OutOfMemory},
   };
   gdip::Bitmap bitmap = PlaceBitmap(2, 2);
   gdiptest::GdiplusStandIn size = GDIPLUS_STAND_IN(GdipGetImagePaletteSize, HandedPaletteSize);
@@ -909,7 +996,8 @@ TEST(Image, APalettesEntriesAreTakenUpToTheRoomOfItsSize) {
     palettesAskedFor = 0;
     gdip::ColorPalette got{7, {9}};
     if (row.refused) {
-      EXPECT_REFUSED(!bitmap.GetPalette(got));
+      NativeObjectsBalance balance;
+      EXPECT_FAILS_WITHOUT_THROWING(!bitmap.GetPalette(got), row.refusal);
       EXPECT_EQ(got.entries, std::vector<gdip::Argb>{9});
       EXPECT_EQ(palettesAskedFor, 0);
       continue;

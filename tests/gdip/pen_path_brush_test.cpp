@@ -190,6 +190,7 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   EXPECT_EQ(types, (std::vector<uint8_t>{0, 1, 1, 0x81}));  // start, line, line, closing line
   EXPECT_EQ(data.count, 4);
   EXPECT_EQ(data.points[1], (gdip::PointF{4, 2}));
+  EXPECT_EQ(data.points, points);  // every point, in a list as long as the path
   EXPECT_EQ(data.types, types);
   // A count larger than memory holds: refused, the lists as they were, and the program goes on.
   EXPECT_OUT_OF_MEMORY(!path.GetPoints(points, INT_MAX));
@@ -207,6 +208,88 @@ TEST(GdipPath, PointsAndTypesComeBackAndAFailedFetchKeepsTheList) {
   EXPECT_EQ(roomyPoints, (std::vector<gdip::PointF>{{1, 2}, {4, 2}, {4, 6}, {1, 6}, {0, 0}}));
   EXPECT_EQ(roomyWhole, (std::vector<gdip::Point>{{1, 2}, {4, 2}, {4, 6}, {1, 6}, {0, 0}}));
   EXPECT_EQ(roomyTypes, (std::vector<uint8_t>{0, 1, 1, 0x81, 0}));
+}
+
+namespace {
+
+// Stand-ins that answer `handedLength` for the length of a list and count
+// how often GDI+ is then asked for the list itself (which they leave alone).
+INT handedLength = 0;
+int listsAskedFor = 0;
+template <class Handle>
+Gdiplus::GpStatus WINGDIPAPI HandedLength(Handle, INT* length) {
+  *length = handedLength;
+  return Gdiplus::Ok;
+}
+template <class... Arguments>
+Gdiplus::GpStatus WINGDIPAPI ListAskedFor(Arguments...) {
+  ++listsAskedFor;
+  return Gdiplus::Ok;
+}
+
+// A length past what a list of `Element` can be (INT_MAX), and the longest
+// it can be, whose bytes (2 GB) a 32-bit program's memory cannot hold.
+template <class Element>
+std::vector<std::pair<const char*, INT>> LengthsMemoryCannotHold() {
+  return {{"INT_MAX", INT_MAX}, {"the longest list", INT(std::vector<Element>().max_size())}};
+}
+
+}  // namespace
+
+// The list getters whose length GDI+ gives first (one list, two parallel
+// lists, a path's points and types), told a length that memory cannot hold:
+// each fails with OutOfMemory, no exception leaves the library, GDI+ is not
+// asked for the list, the caller's list stays as it was, and no GDI+ object is
+// left behind.
+TEST(GdipListFetch, ALengthMemoryCannotHoldIsOutOfMemoryAndTheCallersListStays) {
+  gdip::Pen pen = MakePen(kBlack, 1);
+  gdip::LinearGradientBrush brush;
+  ASSERT_TRUE(brush.CreateFromRectI({0, 0, 100, 20}, kRed, kBlue));
+  gdip::GraphicsPath path = EllipsePath(0, 0, 10, 10);
+  gdiptest::GdiplusStandIn standIns[] = {
+      GDIPLUS_STAND_IN(GdipGetPenDashCount, HandedLength), GDIPLUS_STAND_IN(GdipGetPenDashArray, ListAskedFor),
+      GDIPLUS_STAND_IN(GdipGetLineBlendCount, HandedLength), GDIPLUS_STAND_IN(GdipGetLineBlend, ListAskedFor),
+      GDIPLUS_STAND_IN(GdipGetPointCount, HandedLength), GDIPLUS_STAND_IN(GdipGetPathData, ListAskedFor)};
+  const struct {
+    const char* name;
+    std::vector<std::pair<const char*, INT>> lengths;
+    std::function<bool()> fetchFailsAndKeepsTheList;
+  } fetches[] = {
+      {"a pen's dashes", LengthsMemoryCannotHold<float>(),
+       [&] {
+         std::vector<float> dashes{7};
+         bool failed = pen.GetDashArray(dashes) == 0;
+         EXPECT_EQ(dashes, std::vector<float>{7});
+         return failed;
+       }},
+      {"a gradient's blend", LengthsMemoryCannotHold<float>(),
+       [&] {
+         std::vector<float> factors{7}, positions{8, 9};
+         bool failed = brush.GetBlend(factors, positions) == 0;
+         EXPECT_EQ(factors, std::vector<float>{7});
+         EXPECT_EQ(positions, (std::vector<float>{8, 9}));
+         return failed;
+       }},
+      {"a path's data", LengthsMemoryCannotHold<gdip::PointF>(),
+       [&] {
+         gdip::PathData data{1, {{7, 7}}, {1}};
+         bool failed = !path.GetData(data);
+         EXPECT_EQ(data.count, 1);
+         EXPECT_EQ(data.points, (std::vector<gdip::PointF>{{7, 7}}));
+         EXPECT_EQ(data.types, std::vector<uint8_t>{1});
+         return failed;
+       }},
+  };
+  for (const auto& fetch : fetches) {
+    for (const auto& [lengthName, length] : fetch.lengths) {
+      SCOPED_TRACE(std::string(fetch.name) + ", a length of " + lengthName);
+      handedLength = length;
+      listsAskedFor = 0;
+      NativeObjectsBalance balance;
+      EXPECT_FAILS_WITHOUT_THROWING(fetch.fetchFailsAndKeepsTheList(), Gdiplus::OutOfMemory);
+      EXPECT_EQ(listsAskedFor, 0);
+    }
+  }
 }
 
 namespace {
