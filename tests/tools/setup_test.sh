@@ -80,14 +80,6 @@ Err:4 http://deb.debian.org/debian-security bookworm-security/main i386 Packages
   Release file created at: Sat, 10 Feb 2024 09:29:48 +0000
 Reading package lists...
 E: Failed to fetch $index  Hash Sum mismatch
-   Hashes of expected file:
-    - SHA256:5d1bd4bd2e0bb1b6c3b0f5a2b1e3c0e33a7e4c6f1f0a4a1c2e5b8d7f9a0c3e61
-    - Filesize:376004 [weak]
-   Hashes of received file:
-    - SHA256:0b8e3f0c94c6d1a7f2e5b4c3d2a1f0e9d8c7b6a5f4e3d2c1b0a9f8e7d6c5b4a3
-    - Filesize:376004 [weak]
-   Last modification reported: Sat, 10 Feb 2024 09:31:12 +0000
-   Release file created at: Sat, 10 Feb 2024 09:29:48 +0000
 E: Some index files failed to download. They have been ignored, or old ones used instead.
 EOT
   deps) cat <<EOT ;;
