@@ -38,17 +38,25 @@ check as an include of the engine's own header fails the header check.
 And fails when an object of a library or of a program calls one of the
 system's functions that take or release a slim lock or a critical section
 (AcquireSRWLock*, TryAcquireSRWLock*, ReleaseSRWLock*, EnterCriticalSection,
-TryEnterCriticalSection, LeaveCriticalSection), unless it is the object of
-the scoped lock, platform::SlimLockHold (platform/slim_lock.h), which no
-throw can leave held: the one object that defines the hold, wherever it
-lives (more than one is refused too). A call is a symbol the object needs
-however its source spells it (the function's address taken, its name apart
-from its arguments, a comment before it on the line), where a reading of
-the source's lines is not exact. A function looked up by name
+TryEnterCriticalSection, LeaveCriticalSection, SleepConditionVariableCS,
+which leaves a critical section and enters it again, and ntdll's Rtl names
+of them), unless it is the object of the scoped lock,
+platform::SlimLockHold (platform/slim_lock.h), which no throw can leave
+held: the one object that defines the hold, wherever it lives (more than
+one is refused too). The hold takes slim locks alone, so a critical section
+waited on was entered by hand; a wait on a slim lock
+(SleepConditionVariableSRW) has the lock again when it returns, and is one
+within a hold. A call is a symbol the object needs however its source
+spells it (the function's address taken, its name apart from its
+arguments, a comment before it on the line), where a reading of the
+source's lines is not exact. A function looked up by name
 (GetProcAddress(module, "AcquireSRWLockExclusive")) leaves no such symbol,
 only its name in the object's data: the sections of each object but its
 debug sections are searched for the names, narrow and wide (UTF-16), and an
-object that holds one is refused as one that calls it.
+object that holds one is refused as one that calls it. A hold placed by
+hand (a placement new whose destructor is called by hand, a new never
+deleted) needs only the hold's own symbols, as one held for a scope does:
+the check cannot tell the two apart, and passes it.
 
 Exits 1 when a library needs what it may not, 2 when the folder holds no
 such library or its door cannot be read.
@@ -131,10 +139,12 @@ def symbols(paths):
 # The scoped lock, the one type of the program that takes and releases a lock.
 LOCK_HOLD = 'korvath::platform::SlimLockHold'
 # The system's functions that take or release a slim lock or a critical
-# section.
+# section; a condition variable's wait on a section leaves it and enters it
+# again (no hold takes a section, so it was entered by hand).
 LOCK_FUNCTIONS = ('AcquireSRWLockExclusive', 'AcquireSRWLockShared', 'TryAcquireSRWLockExclusive',
                   'TryAcquireSRWLockShared', 'ReleaseSRWLockExclusive', 'ReleaseSRWLockShared',
-                  'EnterCriticalSection', 'TryEnterCriticalSection', 'LeaveCriticalSection')
+                  'EnterCriticalSection', 'TryEnterCriticalSection', 'LeaveCriticalSection',
+                  'SleepConditionVariableCS')
 # A call of one (ntdll's own names too), as an object names it: plain or
 # through its import slot, with the size of its arguments.
 LOCK_CALL = re.compile(r'^(?:_*imp_+)?_?(?:Rtl)?(' + '|'.join(LOCK_FUNCTIONS) + r')(?:@\d+)?$')

@@ -11,10 +11,13 @@
 # that a folder beside the engine defines too, passes. And an object that
 # takes or releases a slim lock or a critical section by hand fails, however
 # its source spells the call (a "/" before it on its line, the function's
-# address, the name apart from its "(", a try, the function looked up by its
-# name, narrow or wide, the name in a data section of its own); one that
-# holds a lock for a scope, or only names the call in a comment, or looks up
-# a function that makes a lock, or holds the name in a debug section, passes.
+# address, the name apart from its "(", a try, ntdll's name declared by
+# hand, the function looked up by its name, narrow or wide, the name in a
+# data section of its own, in a plain object or a big one); so does one that
+# waits on a condition variable with a critical section. One that holds a
+# lock for a scope (and waits on a condition variable within it), or only
+# names the call in a comment, or looks up a function that makes a lock, or
+# holds the name in a debug section, passes.
 # Prints each case and exits non-zero if one goes wrong.
 #
 # Usage: tests/tools/check_library_symbols_test.sh <source folder> <windows build folder> <c++ compiler> <ar>
@@ -77,6 +80,17 @@ lock_cases=(
   'fails|gdip/libkorvath_gdip.a|TryAcquireSRWLockShared|bool Held(SRWLOCK& lock) { return TryAcquireSRWLockShared(&lock); }'
   'fails|platform/libkorvath_platform.a|TryEnterCriticalSection|bool Entered(CRITICAL_SECTION& section) { return TryEnterCriticalSection(&section); }'
   'fails|app/KorvathNpc|LeaveCriticalSection|void Left(CRITICAL_SECTION& section) { LeaveCriticalSection(&section); }'
+  # ntdll's names, declared by hand: called plainly and through the import
+  # slot.
+  'fails|skin/draw/libkorvath_skin_draw.a|EnterCriticalSection|extern "C" void WINAPI RtlEnterCriticalSection(PRTL_CRITICAL_SECTION);\nvoid Entered(CRITICAL_SECTION& s) { RtlEnterCriticalSection(&s); }'
+  'fails|app/KorvathNpc|ReleaseSRWLockExclusive|extern "C" __declspec(dllimport) void WINAPI RtlReleaseSRWLockExclusive(PSRWLOCK);\nvoid Freed(SRWLOCK& l) { RtlReleaseSRWLockExclusive(&l); }'
+  # A condition variable's wait on a critical section leaves it and enters
+  # it again; one on a slim lock within its hold has the lock again when it
+  # returns.
+  'fails|skin/core/libkorvath_skin_core.a|SleepConditionVariableCS|BOOL Waited(CONDITION_VARIABLE& c, CRITICAL_SECTION& s) { return SleepConditionVariableCS(&c, &s, INFINITE); }'
+  'fails|platform/libkorvath_platform.a|SleepConditionVariableCS|extern "C" __declspec(dllimport) NTSTATUS WINAPI RtlSleepConditionVariableCS(PRTL_CONDITION_VARIABLE, PRTL_CRITICAL_SECTION, const LARGE_INTEGER*);\nNTSTATUS Waited(CONDITION_VARIABLE& c, CRITICAL_SECTION& s) { return RtlSleepConditionVariableCS(&c, &s, nullptr); }'
+  'fails|app/KorvathNpc|SleepConditionVariableCS|using Wait = BOOL(WINAPI*)(PCONDITION_VARIABLE, PCRITICAL_SECTION, DWORD);\nBOOL Waited(CONDITION_VARIABLE& c, CRITICAL_SECTION& s) { return reinterpret_cast<Wait>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SleepConditionVariableCS"))(&c, &s, INFINITE); }'
+  'passes|skin/draw/libkorvath_skin_draw.a||#include "platform/slim_lock.h"\nvoid Waited(SRWLOCK& lock, CONDITION_VARIABLE& c) { const korvath::platform::SlimLockHold hold(lock, korvath::platform::LockUse::Exclusive); SleepConditionVariableSRW(&c, &lock, INFINITE, 0); }'
   # The hold made again in an object of its own: that object's calls are
   # by hand too.
   'fails|skin/draw/libkorvath_skin_draw.a|AcquireSRWLockExclusive|#include "platform/slim_lock.cpp"'
@@ -100,6 +114,15 @@ lock_cases=(
   'fails|skin/core/libkorvath_skin_core.a|AcquireSRWLockExclusive|asm(".section .rdata$lock_names,\"dr\"\\n.ascii \"AcquireSRWLockExclusive\"\\n.text");'
   'passes|skin/core/libkorvath_skin_core.a||asm(".section .debug_str,\"dr\"\\n.ascii \"AcquireSRWLockExclusive\"\\n.text");'
 )
+# The same in a big object (COFF's bigobj form, which the compiler writes for
+# an object of more sections than the plain form counts): its header is
+# another, and its symbol records, after which the long section names lie,
+# are of 20 bytes, not 18.
+big_lock_cases=(
+  'fails|skin/core/libkorvath_skin_core.a|AcquireSRWLockExclusive|asm(".section .rdata$lock_names,\"dr\"\\n.ascii \"AcquireSRWLockExclusive\"\\n.text");'
+  'passes|skin/core/libkorvath_skin_core.a||asm(".section .debug_str,\"dr\"\\n.ascii \"AcquireSRWLockExclusive\"\\n.text");'
+  'fails|app/KorvathNpc|ReleaseSRWLockShared|void Freed(SRWLOCK& lock) { ReleaseSRWLockShared(&lock); }'
+)
 
 . "$(dirname "$0")/planted_cases.sh"
 if ! python3 "$root/tools/check_library_symbols.py" "$copy" >/dev/null 2>&1; then
@@ -108,9 +131,10 @@ if ! python3 "$root/tools/check_library_symbols.py" "$copy" >/dev/null 2>&1; the
 fi
 
 # Compiles planted.cpp into planted.obj, as a library's or a program's
-# object; false (the case said wrong) when it does not compile.
+# object, with the options given after the case; false (the case said wrong)
+# when it does not compile.
 compile_planted() {
-  if ! "$compiler" -std=c++20 -I"$root" -c "$copy/planted.cpp" -o "$copy/planted.obj"; then
+  if ! "$compiler" -std=c++20 -I"$root" "${@:2}" -c "$copy/planted.cpp" -o "$copy/planted.obj"; then
     echo "WRONG: the planted $1 does not compile" >&2
     status=1
     return 1
@@ -169,18 +193,31 @@ for entry in "${cases[@]}"; do
   for definer in "${definers[@]}"; do unplant "$definer"; done
 done
 
-for entry in "${lock_cases[@]}"; do
-  IFS='|' read -r expected library call lines <<< "$entry"
-  printf '#include <windows.h>\n%b\n' "$lines" > "$copy/planted.cpp"
-  compile_planted "$lines" || continue
-  plant "$library"
-  said=$(python3 "$root/tools/check_library_symbols.py" "$copy" 2>&1)
-  got=$(planted_verdict $?)
-  if [ "$got" = fails ] && [[ $said != *"$library(planted.obj) calls $call"* &&
-                              $said != *"$library(planted.obj) names $call"* ]]; then
-    got="fails without naming $library(planted.obj) and $call"
-  fi
-  planted_report "$library: $lines" "$expected" "$got" "$said"
-  unplant "$library"
-done
+# Plants each case of a table: lock_case <the object's form: plain or big>
+# <the compiler's options for it> <the table's cases>...
+lock_case() {
+  local form=$1 options=$2 entry expected library call lines
+  for entry in "${@:3}"; do
+    IFS='|' read -r expected library call lines <<< "$entry"
+    printf '#include <windows.h>\n%b\n' "$lines" > "$copy/planted.cpp"
+    # shellcheck disable=SC2086 # the options are words
+    compile_planted "$lines" $options || continue
+    if [ $form = big ] && [ "$(head -c 4 "$copy/planted.obj" | od -An -tx1 | tr -d ' ')" != 0000ffff ]; then
+      echo "WRONG: the planted $lines compiled with $options is no big object" >&2
+      status=1
+      continue
+    fi
+    plant "$library"
+    said=$(python3 "$root/tools/check_library_symbols.py" "$copy" 2>&1)
+    got=$(planted_verdict $?)
+    if [ "$got" = fails ] && [[ $said != *"$library(planted.obj) calls $call"* &&
+                                $said != *"$library(planted.obj) names $call"* ]]; then
+      got="fails without naming $library(planted.obj) and $call"
+    fi
+    planted_report "$library, a $form object: $lines" "$expected" "$got" "$said"
+    unplant "$library"
+  done
+}
+lock_case plain '' "${lock_cases[@]}"
+lock_case big -Wa,-mbig-obj "${big_lock_cases[@]}"
 exit $status

@@ -8,7 +8,8 @@
 # (its socket gone from the server's own, /proc/<pid>/fd), a reset would
 # have been decided in the same step, before any new client is let in. The
 # next client must still read the property. First, where there is no
-# display at all, tools/xvfb.sh starts one.
+# display at all, tools/xvfb.sh starts one; where one is given, it starts
+# none.
 # Usage: screen_state_test.sh <source folder>
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
@@ -39,6 +40,24 @@ fail() { echo "screen state: $*" >&2; exit 1; }
 KORVATH_OWN_DISPLAY=1 . "$root/tools/xvfb.sh" || fail "no screen started"
 trap 'kill "$korvath_xvfb_pid" 2>/dev/null' EXIT
 [ -n "$korvath_xvfb_pid" ] || fail "tools/xvfb.sh started no screen of its own"
+
+# A display that is given is kept where no screen of its own is asked for
+# (KORVATH_OWN_DISPLAY unset, or 0): tools/run.sh on a desktop opens the tool
+# there. tools/xvfb.sh starts no process and leaves DISPLAY as it was.
+for own in unset 0; do
+  (
+    if [ $own = unset ]; then unset KORVATH_OWN_DISPLAY; else export KORVATH_OWN_DISPLAY=$own; fi
+    given=$DISPLAY
+    . "$root/tools/xvfb.sh" || fail "DISPLAY=$given given, KORVATH_OWN_DISPLAY $own: tools/xvfb.sh failed"
+    started=$(jobs -p)
+    if [ -n "$started$korvath_xvfb_pid" ] || [ "$DISPLAY" != "$given" ]; then
+      kill $started $korvath_xvfb_pid 2>/dev/null
+      fail "DISPLAY=$given given, KORVATH_OWN_DISPLAY $own: tools/xvfb.sh started a screen of its own" \
+           "(process ${korvath_xvfb_pid:-$started}) and left DISPLAY=$DISPLAY"
+    fi
+    echo "screen state: DISPLAY=$given given, KORVATH_OWN_DISPLAY $own: kept, no screen started"
+  ) || exit 1
+done
 
 # The server's sockets: its listening ones, and one per client.
 sockets() {
