@@ -70,20 +70,17 @@ std::wstring ShellPathOf(PCIDLIST_ABSOLUTE items) {
   return path;
 }
 
-// The name by which the last item of a list is found in its folder, where
-// it is a folder of the file system; empty where it is none. (Its recorded
-// file data holds the name in the ANSI code page, which lacks characters.)
+// The name by which the last item of a list is found in its folder; empty
+// where the shell gives none. (The file data that the item records holds
+// the name in the ANSI code page, which lacks characters.)
 std::wstring FolderNameOf(PCIDLIST_ABSOLUTE items) {
   static const auto bindToParent = LateBound<decltype(&SHBindToParent)>(L"shell32.dll", "SHBindToParent");
   ComPtr<IShellFolder> parent;
   PCUITEMID_CHILD last = nullptr;
   if (!bindToParent || FAILED(bindToParent(items, IID_IShellFolder, reinterpret_cast<void**>(parent.out()), &last)))
     return {};
-  SFGAOF kind = SFGAO_FILESYSTEM | SFGAO_FOLDER;
   STRRET name = {};
-  if (FAILED(parent->GetAttributesOf(1, &last, &kind)) || (kind & (SFGAO_FILESYSTEM | SFGAO_FOLDER)) !=
-                                                               (SFGAO_FILESYSTEM | SFGAO_FOLDER) ||
-      FAILED(parent->GetDisplayNameOf(last, SHGDN_INFOLDER | SHGDN_FORPARSING, &name)) || name.uType != STRRET_WSTR)
+  if (FAILED(parent->GetDisplayNameOf(last, SHGDN_INFOLDER | SHGDN_FORPARSING, &name)) || name.uType != STRRET_WSTR)
     return {};  // a name handed back in the ANSI code page would lack characters too
   const ShellMemory<wchar_t> text(name.pOleStr);
   return text ? text.get() : L"";
