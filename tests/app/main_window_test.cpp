@@ -410,9 +410,9 @@ TEST_F(MainWindowTest, AChosenDeepFolderGoesIntoTheBoxWholeOrGetsANotice) {
     EXPECT_EQ(saved[0].text, L"NPC文件[" + Wide(NoticePath(file)) + L"]已经生成!");
     EXPECT_EQ(ReadBytes(platform::WideToGbk(ExtendedPath(boxed) + L"fengyi.pst").text),
               ExpectedFile({{"string Name=\"张三\";", "string Name=\"冯一\";"}}));
-    for (const std::wstring& other : {row.cut, moved}) {
-      if (!other.empty()) {
-        EXPECT_EQ(GetFileAttributesW(ExtendedPath(other + L"\\fengyi.pst").c_str()), INVALID_FILE_ATTRIBUTES);
+    for (const std::wstring& other : {row.cut + L"\\", moved + L"\\", start}) {
+      if (other != L"\\" && other != boxed) {
+        EXPECT_EQ(GetFileAttributesW(ExtendedPath(other + L"fengyi.pst").c_str()), INVALID_FILE_ATTRIBUTES);
       }
     }
     for (const std::wstring& folder : {boxed, row.cut + L"\\", Wide(Npc().NpcFolder)})
