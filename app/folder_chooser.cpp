@@ -108,8 +108,9 @@ struct FolderPath {
 // whose path is short and the names by which each item below it is found in
 // its folder, and each step must lead the file functions to a folder. Where
 // one does not (the folder was moved away or replaced since the dialog
-// listed it; an item is no folder of the file system), there is no whole
-// path.
+// listed it; the dialog showed it inside a folder whose path it cut, where
+// it lists the folder of the cut path; an item is no folder of the file
+// system), there is no whole path.
 FolderPath PathOfItems(PCIDLIST_ABSOLUTE items) {
   std::wstring path = ShellPathOf(items);
   if (path.empty()) return {};

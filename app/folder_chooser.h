@@ -30,7 +30,8 @@ struct ChosenFolder {
   // a path of MAX_PATH characters or more cut short (under Wine), and the
   // names by which its items are found in their folders, put together, did
   // not lead the file functions to a folder (it was moved away or replaced
-  // after the dialog listed it).
+  // after the dialog listed it, or Wine's dialog showed it inside a folder
+  // of 260 characters or more, where it lists the folder of the cut path).
   bool noWholePath = false;
 };
 
