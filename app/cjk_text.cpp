@@ -7,30 +7,15 @@
 #include <optional>
 
 #include "app/pinyin_name.h"
+#include "platform/com_ptr.h"
 #include "platform/gbk_convert.h"
 #include "platform/text_commands.h"
 
 namespace korvath::app {
 
+using platform::ComPtr;
+
 namespace {
-
-// Owns one COM interface pointer.
-template <class Interface>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  Interface* operator->() const { return p_; }
-  Interface** out() { return &p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  Interface* p_ = nullptr;
-};
 
 // A BSTR that frees itself.
 class ComText {
@@ -68,7 +53,7 @@ std::optional<bool> RegExpTest(const std::wstring& pattern, const std::wstring& 
   value.bstrVal = patternText.get();
   DISPID putId = DISPID_PROPERTYPUT;
   DISPPARAMS put = {&value, &putId, 1, 1};
-  if (FAILED(regexp->Invoke(NameId(regexp.operator->(), L"Pattern"), IID_NULL, LOCALE_USER_DEFAULT,
+  if (FAILED(regexp->Invoke(NameId(regexp.get(), L"Pattern"), IID_NULL, LOCALE_USER_DEFAULT,
                             DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr)))
     return std::nullopt;
 
@@ -80,7 +65,7 @@ std::optional<bool> RegExpTest(const std::wstring& pattern, const std::wstring& 
   DISPPARAMS call = {&argument, nullptr, 1, 0};
   VARIANT result;
   VariantInit(&result);
-  if (FAILED(regexp->Invoke(NameId(regexp.operator->(), L"Test"), IID_NULL, LOCALE_USER_DEFAULT,
+  if (FAILED(regexp->Invoke(NameId(regexp.get(), L"Test"), IID_NULL, LOCALE_USER_DEFAULT,
                             DISPATCH_METHOD, &call, &result, nullptr, nullptr)))
     return std::nullopt;
   bool matched = result.vt == VT_BOOL && result.boolVal != VARIANT_FALSE;

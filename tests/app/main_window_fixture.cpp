@@ -13,6 +13,7 @@
 #include "app/npc_tool.h"
 #include "platform/folders.h"
 #include "platform/gbk_convert.h"
+#include "platform/long_paths.h"
 #include "skin/core/window_list.h"
 #include "tests/app/npc_test_record.h"
 
@@ -153,9 +154,11 @@ bool SelectInFolderDialog(HWND dialog, const std::wstring& folder) {
   const size_t slash = trimmed.find_last_of(L'\\');
   const std::wstring name = slash == std::wstring::npos ? L"" : trimmed.substr(slash + 1);
   // The shell finds a folder by its path with the blanks and a dot at the
-  // end of its name dropped, as another folder or none: such a folder is
-  // chosen in the tree alone, as a click does.
-  const bool byTree = !name.empty() && (name.back() == L' ' || name.back() == L'.');
+  // end of its name dropped, as another folder or none, and a deep folder
+  // by a path cut short: such a folder is chosen in the tree alone, as a
+  // click does.
+  const bool byTree = !name.empty() && (name.back() == L' ' || name.back() == L'.' ||
+                                        trimmed.size() >= platform::kPlainPathLimit);
   if (!byTree) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   if (name.empty() || SelectedTreeText(dialog) == name) return true;
   // Where the message did not reach it (see ListFoldersOnTheWay), however

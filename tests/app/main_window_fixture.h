@@ -60,7 +60,9 @@ std::wstring SelectedTreeText(HWND dialog);
 // not find it) by its items in the tree as a user does; either way the tree
 // shows it selected when this returns, and false says that it does not. A
 // drive root is chosen by the message alone; a folder whose name ends in a
-// blank or a dot, which the shell cannot find by its path, by the tree alone. Each choice expands the tree a
+// blank or a dot, which the shell cannot find by its path, and one whose
+// path is kPlainPathLimit characters or longer, which it finds cut short,
+// by the tree alone. Each choice expands the tree a
 // level at a time, so under Z:\ (the whole Linux tree) it is slow on a busy
 // machine: tests choose folders made on C: (FolderOnC).
 bool SelectInFolderDialog(HWND dialog, const std::wstring& folder);

@@ -13,6 +13,7 @@
 
 #include "app/cjk_text.h"
 #include "app/field_panels.h"
+#include "app/file_paths.h"
 #include "app/folder_chooser.h"
 #include "app/form_setup.h"
 #include "app/npc_tool.h"
@@ -323,6 +324,103 @@ TEST_F(MainWindowTest, AChosenFolderTakesTheSaveAsTheDialogNamesIt) {
     }
     EXPECT_EQ(MainForm().EditContentWide(目录编辑框), boxed);
   }
+  RemoveFolder(parent);
+}
+
+// Deep folders chosen in the dialog's tree, whose paths the shell gives cut
+// short at 259 characters under Wine (a cut names the parent, or a folder
+// of the name less its end where one stands beside it): the box gets the
+// folder whole. Where the folder chosen is not there as the tree shows it
+// when OK is pressed (moved away or replaced by a file meanwhile, or one
+// that Wine's tree shows inside a folder of 260 characters or more), a
+// notice comes and the box keeps its folder. The save of 冯一 that follows
+// goes into the box's folder, and nothing into the folder that a cut names.
+TEST_F(MainWindowTest, AChosenDeepFolderGoesIntoTheBoxWholeOrGetsANotice) {
+  enum class BeforeOk { Nothing, MovedAway, ReplacedByAFile };
+  struct Row {
+    std::string what;
+    std::wstring folder, cut;  // no "\" at their ends; `cut` the folder that the cut path names
+    BeforeOk before = BeforeOk::Nothing;
+    bool made = true;  // else only the tree shows it
+  };
+  // (d) right below the drive's root, 253 characters.
+  const std::wstring top = L"C:\\" + std::wstring(250, L'd');
+  RemoveFolder(top);  // as a run that ended early left them
+  RemoveFolder("C:\\深目录\\");
+  const std::string parent = FolderOnC("深目录");
+  const std::wstring start = Wide(parent), moved = start + L"moved";
+  // (a) below a folder whose path is 258 characters, 259 with its "\".
+  const std::wstring deep = Wide(MakeLongFolder(parent + "a", 258));
+  // (b) 260 characters, beside its sibling of one character less.
+  const std::wstring sibling = Wide(FolderOnC("深目录\\b")) + std::wstring(250, L'b');
+  // (c) 321 characters, below a folder of 120, beside the folder its first
+  // 259 characters name.
+  const std::wstring longest = Wide(MakeLongFolder(parent + "c", 120)) + L'\\' + std::wstring(200, L'c');
+  for (const auto& [path, length] : {std::pair{deep, 258u}, {sibling, 259u}, {longest, 321u}, {top, 253u}})
+    ASSERT_EQ(path.size(), length);
+  const Row rows[] = {
+      {"a folder below one of 259 characters", deep + L"\\sub123456789", deep},
+      // Inside a folder of 260 characters or more Wine's tree lists the
+      // folder that its path cut at 259 names: here `deep` again.
+      {"a folder that the tree shows inside one of 271 characters", deep + L"\\sub123456789\\sub123456789", deep,
+       BeforeOk::Nothing, false},
+      {"a folder of 260 characters", sibling + L'b', sibling},
+      {"a folder of 260 characters moved away before OK", sibling + L'b', sibling, BeforeOk::MovedAway},
+      {"a folder of 321 characters", longest, longest.substr(0, MAX_PATH - 1)},
+      {"a folder of 321 characters replaced by a file before OK", longest, longest.substr(0, MAX_PATH - 1),
+       BeforeOk::ReplacedByAFile},
+      {"a folder of 253 characters below the root", top, L""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    for (const std::wstring& folder : {row.made ? row.folder : L"", row.cut}) {
+      if (!folder.empty()) {
+        ASSERT_TRUE(CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+      }
+    }
+    Npc().NpcFolder = parent;  // the dialog opens there
+    MainForm().SetEditContent(目录编辑框, parent);
+    const bool whole = row.made && row.before == BeforeOk::Nothing;
+    DialogAnswerer answerer({[&](HWND dialog) {
+                               EXPECT_TRUE(SelectInFolderDialog(dialog, row.folder));
+                               if (row.before != BeforeOk::Nothing) {
+                                 EXPECT_TRUE(MoveFileW(ExtendedPath(row.folder).c_str(), ExtendedPath(moved).c_str()));
+                               }
+                               if (row.before == BeforeOk::ReplacedByAFile) {
+                                 std::ofstream(ExtendedPath(row.folder).c_str()) << "not a folder";
+                               }
+                               PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                             },
+                             PressButton(IDOK)});
+    NpcChooseDocumentFolderClick(1);  // returns when its dialog and a notice have gone
+    PumpMessages();
+    const std::wstring boxed = whole ? row.folder + L"\\" : start;
+    EXPECT_EQ(answerer.seen().size(), whole ? 1u : 2u);
+    if (!whole && answerer.seen().size() == 2) {
+      EXPECT_EQ(answerer.seen()[1].caption, L"提示");
+      EXPECT_EQ(answerer.seen()[1].text, Wide(NoWholePathMessage()));
+    }
+    EXPECT_EQ(MainForm().EditContentWide(目录编辑框), boxed);
+    EXPECT_EQ(Wide(Npc().NpcFolder), boxed);
+
+    TypeInto(名字编辑框, L"冯一");
+    const std::vector<SeenDialog> saved = ClickAnswering(生成保存按钮, {PressButton(IDOK)});
+    ASSERT_EQ(saved.size(), 1u);
+    const std::string file = platform::WideToGbk(boxed).text + "fengyi.pst";
+    EXPECT_EQ(saved[0].text, L"NPC文件[" + Wide(NoticePath(file)) + L"]已经生成!");
+    EXPECT_EQ(ReadBytes(platform::WideToGbk(ExtendedPath(boxed) + L"fengyi.pst").text),
+              ExpectedFile({{"string Name=\"张三\";", "string Name=\"冯一\";"}}));
+    for (const std::wstring& other : {row.cut + L"\\", moved + L"\\", start}) {
+      if (other != L"\\" && other != boxed) {
+        EXPECT_EQ(GetFileAttributesW(ExtendedPath(other + L"fengyi.pst").c_str()), INVALID_FILE_ATTRIBUTES);
+      }
+    }
+    for (const std::wstring& folder : {boxed, row.cut + L"\\", Wide(Npc().NpcFolder)})
+      DeleteFileW(ExtendedPath(folder + L"fengyi.pst").c_str());  // also where a wrong box put it
+    if (row.before != BeforeOk::Nothing) RemoveFolder(moved);
+    if (row.before == BeforeOk::ReplacedByAFile) DeleteFileW(ExtendedPath(row.folder).c_str());
+  }
+  RemoveFolder(top);
   RemoveFolder(parent);
 }
 
