@@ -155,8 +155,11 @@ class Build:
         windows = any('mingw' in os.path.basename(words_of(e['command'])[0]) for e in entries)
         if windows != (kind == 'Windows'):
             raise Unreadable(f'{folder} is no {kind} build (its compiler is {"" if windows else "not "}mingw-w64)')
-        run = subprocess.run(['ninja', '-t', 'deps'], cwd=self.folder, capture_output=True, text=True,
-                             errors='surrogateescape')
+        try:
+            run = subprocess.run(['ninja', '-t', 'deps'], cwd=self.folder, capture_output=True, text=True,
+                                 errors='surrogateescape')
+        except OSError as error:
+            raise Unreadable(f'ninja cannot list what {folder} compiled ({error})')
         if run.returncode != 0:
             raise Unreadable(f'ninja cannot list what {folder} compiled: {run.stderr.strip()}')
         self.records = {}
@@ -173,8 +176,11 @@ class Build:
         key = os.path.normpath(os.path.join(self.folder, entry['object']))
         if key not in self.records:
             raise Unreadable(f'{entry["object"]} is no object that {self.folder} compiled')
-        with open(entry['deps'], encoding='utf-8', errors='surrogateescape') as f:
-            self.records[key] = make_list(f.read())
+        try:
+            with open(entry['deps'], encoding='utf-8', errors='surrogateescape') as f:
+                self.records[key] = make_list(f.read())
+        except OSError as error:
+            raise Unreadable(f'the list of {entry["object"]} compiled anew cannot be read ({error})')
         self.commands[key] = dict(entry, mapped=False)
 
 
@@ -209,8 +215,13 @@ class Checker:
     def planted(path):
         if not path:
             return []
-        with open(path, encoding='utf-8') as f:
-            return json.load(f)
+        try:
+            with open(path, encoding='utf-8') as f:
+                planted = json.load(f)
+            return [{key: entry[key] for key in ('build', 'object', 'directory', 'file', 'command', 'deps')}
+                    for entry in planted]
+        except (OSError, ValueError, TypeError, KeyError) as error:
+            raise Unreadable(f'{path} lists no objects compiled anew ({error!r})')
 
     def fail(self, heading, lines):
         if lines:

@@ -22,11 +22,11 @@
 # Usage: tests/tools/check_layers_test.sh <source folder> <windows build folder> <native build folder>
 set -uo pipefail
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
-windows_build=${2:-$root/build/win}
-native_build=${3:-$root/build/native}
+windows_build=$(realpath -m "${2:-$root/build/win}")
+native_build=$(realpath -m "${3:-$root/build/native}")
 copy=$(mktemp -d)
 work=$(mktemp -d)
-trap 'rm -rf "$copy" "$work"' EXIT
+trap 'rm -rf "$copy" "$work" "$windows_build/layer_case_$$.h"' EXIT
 # The tests and benchmarks too: their objects open the program's headers.
 cp -r "$root/app" "$root/gdip" "$root/platform" "$root/skin" "$root/tests" "$root/bench" "$copy"
 
@@ -34,7 +34,8 @@ cp -r "$root/app" "$root/gdip" "$root/platform" "$root/skin" "$root/tests" "$roo
 # before its name: at its start; a file not in the tree is made) | what the
 # check names ("line": the line added, as file:number:text) | the added lines
 # (\n between two) | what else is done, ";" between two steps: "new FILE:
-# LINE" (a file made), "link PATH: TARGET", "options OPTIONS" (added to the
+# LINE" (a file made; "{windows}/" before its name: in the Windows build
+# folder; "{pid}": this test's process number), "link PATH: TARGET", "options OPTIONS" (added to the
 # commands compiled anew), "pch HEADER" (made a precompiled header first),
 # "compile" (compiled whole, -c -MD, as the build does; else only listed,
 # -M), "anew SOURCE..." (the objects compiled anew, none when empty; else
@@ -64,6 +65,7 @@ cases=(
   # only the tool and the tests open it: compiled alone, it says what it
   # includes.
   'fails|skin/engine/picture.h|skin/engine/picture.h opens app/notice.h (Windows build, compiled alone)|#include "app/notice.h"'
+  'fails|skin/engine/panel.h|skin/engine/panel.h opens skin/core/window_props.h (Windows build, compiled alone)|#include "skin/core/window_props.h"'
   'fails|skin/engine/drawing_values.h|skin/engine/drawing_values.h opens skin/core/engine_state.h (Windows build, compiled alone)|#include "skin/core/engine_state.h"'
   # An include named by a macro leads where the compiler takes it.
   'fails|app/notice.cpp|app/notice.cpp opens skin/core/engine_state.h|#define H "skin/core/engine_state.h"\n#include H'
@@ -121,6 +123,10 @@ cases=(
   'fails|skin/core/engine_startup.cpp|skin/core/engine_startup.cpp opens skin/form/form_attach.h||options -include skin/form/form_attach.h'
   'fails|skin/core/engine_startup.cpp|skin/core/engine_startup.cpp opens skin/form/form_attach.h||options -imacros skin/form/form_attach.h'
   'fails|skin/core/engine_startup.cpp|skin/core/engine_startup.cpp opens skin/form/form_attach.h||new skin/core/up.h: #include "skin/form/form_attach.h";pch skin/core/up.h;options -include skin/core/up.h;compile'
+  # A file of a build folder is the build's own (as the header a build makes
+  # to precompile): what it includes counts, not where it lies.
+  'passes|skin/core/engine_startup.cpp|||new {windows}/layer_case_{pid}.h: #include "skin/core/window_record.h";options -include {windows}/layer_case_{pid}.h'
+  'fails|skin/core/engine_startup.cpp|skin/core/engine_startup.cpp opens skin/form/form_attach.h||new {windows}/layer_case_{pid}.h: #include "skin/form/form_attach.h";options -include {windows}/layer_case_{pid}.h'
   # A module that the engine's state includes does not include it back,
   # however the include is spelt, nor a header that includes it.
   'fails|skin/core/window_record.h|skin/core/window_record.cpp opens skin/core/engine_state.h|#include \\\n"skin/core/engine_state.h"|anew skin/core/window_record.cpp'
@@ -155,6 +161,17 @@ for given in "$work/no build|$native_build|holds no Ninja build" \
   [[ $said == *"$named"* ]] || got="$got without saying it $named"
   planted_report "the builds given: $first, $second" "ends 2" "$got" "$said"
 done
+# An object of the program whose build holds no list of what it opened (as
+# one not compiled yet) is named, not passed.
+: > "$work/empty.d"
+object=$(sed -n 's/^\(.*engine_startup\.cpp\.obj\): #deps.*/\1/p' <(cd "$windows_build" && ninja -t deps))
+printf '[{"build": "%s", "object": "%s", "directory": "%s", "file": "%s", "command": "c++", "deps": "%s"}]\n' \
+  "$windows_build" "$object" "$windows_build" "$copy/skin/core/engine_startup.cpp" "$work/empty.d" > "$work/planted.json"
+said=$("$root/tools/check_layers.sh" "$copy" "${builds[@]}" --planted "$work/planted.json" 2>&1)
+got=$(planted_verdict $?)
+named="has not compiled these sources (no list of what they open): build it first:"$'\n'"  skin/core/engine_startup.cpp"
+if [ "$got" = fails ] && [[ $said != *"$named"* ]]; then got="fails without naming skin/core/engine_startup.cpp"; fi
+planted_report "no list of what skin/core/engine_startup.cpp opened" fails "$got" "$said"
 # A floor that does not hold its floor's floors (or what the headers of a
 # folder on it include) fails the check: the tool's without the values that
 # the door's headers include.
@@ -176,9 +193,11 @@ for entry in "${cases[@]}"; do
   made=()
   [ -e "$copy/$file" ] && cp "$copy/$file" "$work/kept" || made+=("$file")
   options="" pch="" how="" anew=default
-  IFS=';' read -ra actions <<< "$steps"
+  steps=${steps//\{windows\}/$windows_build}
+  IFS=';' read -ra actions <<< "${steps//\{pid\}/$$}"
   for action in "${actions[@]}"; do
     case $action in
+      new\ /*) path=${action#new }; printf '%s\n' "${path#*: }" > "${path%%: *}"; made+=("${path%%: *}") ;;
       new\ *) path=${action#new }; mkdir -p "$copy/$(dirname "${path%%: *}")"
               printf '%s\n' "${path#*: }" > "$copy/${path%%: *}"; made+=("${path%%: *}") ;;
       link\ *) path=${action#link }; ln -s "${path#*: }" "$copy/${path%%: *}"; made+=("${path%%: *}") ;;
@@ -213,6 +232,11 @@ for entry in "${cases[@]}"; do
   if [ "$got" = fails ] && [[ $said != *"$named"* ]]; then got="fails without naming $named"; fi
   planted_report "$file (at its $at): $lines${steps:+ ($steps)}" "$expected" "$got" "$said"
   if [ ${#made[@]} != 0 ] && [ "${made[0]}" = "$file" ]; then :; else mv "$work/kept" "$copy/$file"; fi
-  for path in "${made[@]}"; do rm -rf "${copy:?}/$path"; done
+  for path in "${made[@]}"; do
+    case $path in
+      /*) rm -f "$path" ;;
+      *) rm -rf "${copy:?}/$path" ;;
+    esac
+  done
 done
 exit $status
