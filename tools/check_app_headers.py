@@ -15,11 +15,18 @@ its `#include` lines: each source of app/ that the build compiles is
 preprocessed with its own compile command (compile_commands.json of the
 build) and -H, which lists every header the preprocessor opens and the chain
 of headers that opened it, however it was named (a macro, a header of the
-front door that includes another). A header of the engine that is not the
+front door that includes another). -H lists nothing that a file forced in
+by the command (-include, -imacros) opens, nor the file itself: so the
+source is read through a few lines that include those files first, then the
+source, as the compiler takes them (from the build folder, then the include
+folders), each forced file counting as one the source names itself. (A
+precompiled header is one of those files: a run that only preprocesses
+reads the header itself.) A header of the engine that is not the
 door's nor a value, skin/core/ above all, is named with that chain; so is a
 value whose chain enters the engine elsewhere than at the door (a value
-header named by a source or a header of app/ itself: the layer check,
-tools/check_layers.sh, refuses that line too). With --sources, the sources
+header named by a source or a header of app/ itself, or forced in: the
+layer check, tools/check_layers.sh, which reads one list of headers per
+object, cannot tell who named it). With --sources, the sources
 and headers are read from that folder instead of from the tree the build
 was made from (a copy with a planted include,
 tests/tools/check_app_headers_test.sh); sources named after it are the only
@@ -62,6 +69,9 @@ def refused(header, chain):
     return None
 
 
+FORCED = ('-imacros', '--imacros', '-include', '--include')
+
+
 def compile_words(entry):
     """The entry's compile command without its output, its dependency files
     and -c: the compiler and the options its source is read with, the source
@@ -82,25 +92,49 @@ def compile_words(entry):
     return command
 
 
+def forced_apart(words):
+    """The words without the files they force in, and those files in the
+    order the compiler takes them (-imacros before -include)."""
+    kept = []
+    forced = {option: [] for option in FORCED}
+    option = None
+    for word in words:
+        if option:
+            forced[option].append(word)
+            option = None
+        elif word in FORCED:
+            option = word
+        elif word.startswith(tuple(f + '=' for f in FORCED)):
+            forced[word.partition('=')[0]].append(word.partition('=')[2])
+        else:
+            kept.append(word)
+    return kept, [name for option in FORCED for name in forced[option]]
+
+
 def preprocess_command(entry, built_from, sources):
-    """The entry's compile command as a preprocessing run with -H, its source
-    and its include folder moved from the tree it was built from to
-    `sources`."""
+    """The entry's compile command as a preprocessing run with -H of its
+    source read through lines that include the files it forces in first (the
+    run's input), its source and its include folder moved from the tree it was
+    built from to `sources`."""
     command = []
-    for word in compile_words(entry):
+    words, forced = forced_apart(compile_words(entry))
+    source = os.path.join(sources, os.path.relpath(entry['file'], built_from))
+    for word in words:
         if word == '-I' + built_from:
-            word = '-I' + sources
-        elif word == entry['file']:
-            word = os.path.join(sources, os.path.relpath(word, built_from))
-        command.append(word)
-    return command + ['-E', '-H', '-o', os.devnull]
+            command.append('-I' + sources)
+        elif word != entry['file']:
+            command.append(word)
+    lines = ''.join(f'#include "{name}"\n' for name in forced + [source])
+    return command + ['-E', '-H', '-o', os.devnull, '-x', 'c++', '-'], lines, source, entry['directory']
 
 
-def pulled_in(command, sources):
+def pulled_in(command, lines, source, directory, sources):
     """(header relative to `sources`, the chain of headers that led to it) of
-    every header of `sources` the run opens, and the compiler's complaint when
-    it fails."""
-    run = subprocess.run(command, capture_output=True, text=True, encoding='utf-8', errors='replace')
+    every header of `sources` the run opens (in the build folder, as the
+    build runs it), the source itself left out of each chain, and the
+    compiler's complaint when it fails."""
+    run = subprocess.run(command, input=lines, cwd=directory, capture_output=True, text=True, encoding='utf-8',
+                         errors='replace')
     if run.returncode != 0:
         return [], run.stderr.strip()
     found = []
@@ -113,8 +147,8 @@ def pulled_in(command, sources):
         header = os.path.relpath(path, sources) if path.startswith(sources + os.sep) else None
         del chain[dots - 1:]
         chain.append(header or os.path.basename(path))
-        if header:
-            found.append((header, list(chain[:-1])))
+        if header and path != os.path.realpath(source):
+            found.append((header, [h for h in chain[:-1] if h != os.path.relpath(source, sources)]))
     return found, None
 
 
@@ -143,7 +177,7 @@ def main():
 
     def check(entry):
         source = os.path.relpath(entry['file'], built_from)
-        found, failure = pulled_in(preprocess_command(entry, built_from, sources), sources)
+        found, failure = pulled_in(*preprocess_command(entry, built_from, sources), sources)
         if failure:
             return source, [f'does not preprocess:\n{failure}']
         said = []
