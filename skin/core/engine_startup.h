@@ -4,7 +4,9 @@
 // skin/engine/start.h, before the program creates its main window) begins with
 // `SkinEngineStartup` (the state reset, then the engine's initialiser); the
 // program releases the engine with `SkinEngineShutdown` when the message loop
-// has ended. The NPC tool's set-up changes the options with `SkinSetOptions`.
+// has ended. The NPC tool's set-up sets the background (`SkinSetBackgroundTheme`:
+// black, with no picture, until it is set) and changes the options with
+// `SkinSetOptions`.
 #include <windows.h>
 
 #include <cstdint>
@@ -17,8 +19,10 @@ namespace korvath::skin {
 
 // The process's one GDI+ start-up; GDI+ stays started until the process ends,
 // unless a WM_QUIT sent to a skinned form asks for its shutdown
-// (SkinGdiplusShutdownAfterLastWindow): it then goes once the last skinned
-// window is gone, and the next attach (SkinGdiplusStart) starts it again.
+// (SkinGdiplusShutdownAfterLastWindow; only a sent one: a posted WM_QUIT, as
+// PostQuitMessage leaves, ends the message loop and reaches no window
+// procedure): it then goes once the last skinned window is gone, and the
+// next form's or message box's attach (SkinGdiplusStart) starts it again.
 extern platform::GdiplusStartupToken GdiplusToken;
 // The token of the engine's own GDI+ start-up (the initialiser's, or the
 // start that followed a shutdown): the one a form's WM_QUIT hands to the
@@ -33,9 +37,9 @@ extern ULONG_PTR SkinModuleGdiplusToken;
 int32_t SkinModuleInit();
 // The check-box glyph strip, loaded into SkinImageStrip at its first use.
 const ImageStrip& SkinGlyphStrip();
-// Starts GDI+ unless it is started already; returns the token. Every skin
-// attach calls it, so that a window skinned after a shutdown finds GDI+
-// running again.
+// Starts GDI+ unless it is started already; returns the token. The form's
+// and the message box's attaches call it, and no other attach does: a form
+// or a box skinned after a shutdown finds GDI+ running again.
 ULONG_PTR SkinGdiplusStart(std::optional<UINT32> version = std::nullopt);
 // Shuts down the engine's GDI+ start-up: when no token is given, or the one
 // given is the engine's own live token. The engine then forgets the token, so

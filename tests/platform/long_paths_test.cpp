@@ -78,8 +78,10 @@ TEST(FileApiPath, FilesOfEachLengthAreMadeAndReadThroughIt) {
 // A path longer than the system holds names nothing, whatever form it is
 // given in: an extended-length one of 32768 characters more than a file's
 // path reached that file under Wine, which counts a path's bytes in 16 bits,
-// and one of 100,000 made its search read past the path's end. Up to
-// kLongestExtendedPath characters the extended-length form stays.
+// and one of 100,000 made its search read past the path's end. The longest
+// the system holds is 32766 characters: with its terminator 65534 bytes, the
+// most 16 bits count in whole characters; one of 32767 goes in the plain
+// form, and up to 32766 the extended-length form stays.
 TEST(FileApiPath, APathLongerThanTheSystemHoldsNamesNothing) {
   const std::wstring file = L"\\\\?\\" + CurrentFolder() + L"\\cut.pst";
   HANDLE made = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -87,7 +89,7 @@ TEST(FileApiPath, APathLongerThanTheSystemHoldsNamesNothing) {
   CloseHandle(made);
   const auto beyond = [&](size_t length) { return file + L"\\" + std::wstring(length - file.size() - 1, L'x'); };
   for (const std::wstring& path : {beyond(file.size() + 32768), beyond(file.size() + 32768).substr(4),
-                                   beyond(kLongestExtendedPath + 1), beyond(100000)}) {
+                                   beyond(kLongestExtendedPath + 1), beyond(32767), beyond(100000)}) {
     SCOPED_TRACE(path.size());
     const std::wstring api = FileApiPath(path);
     EXPECT_FALSE(api.starts_with(L"\\\\?\\"));
@@ -96,6 +98,7 @@ TEST(FileApiPath, APathLongerThanTheSystemHoldsNamesNothing) {
     EXPECT_EQ(FindFirstFileW(api.c_str(), &found), INVALID_HANDLE_VALUE);
   }
   EXPECT_EQ(FileApiPath(beyond(kLongestExtendedPath)), beyond(kLongestExtendedPath));
+  EXPECT_EQ(FileApiPath(beyond(32766)), beyond(32766));
   EXPECT_TRUE(DeleteFileW(file.c_str()));
 }
 

@@ -209,4 +209,38 @@ TEST(ToolTipTest, ColoursAndWidthGivenBeforeAndAfterTheControlIsMadeSetEachItsOw
   }
 }
 
+// A control prepared anew for another window starts as one prepared afresh:
+// the tools, colours and width kept for the window before, or given to its
+// control once made, go with it, and the new control holds none of them.
+TEST(ToolTipTest, AControlPreparedAnewForAnotherWindowKeepsNothingOfTheOneBefore) {
+  TestWindow first(300, 200, L"first"), second(300, 200, L"second");
+  constexpr LPARAM kGiven[] = {RGB(0x12, 0x34, 0x56), RGB(0x65, 0x43, 0x21), 234};
+  ToolTip fresh;
+  fresh.Prepare(second.hwnd());
+  const HWND freshTip = fresh.Realize();
+  ASSERT_NE(freshTip, nullptr);
+  for (const bool made : {false, true}) {
+    SCOPED_TRACE(made ? "made" : "prepared");
+    ToolTip tip;
+    tip.Prepare(first.hwnd());
+    tip.AddTool(RECT{10, 2, 50, 20}, "a", 1);
+    tip.AddToolCallback(RECT{60, 2, 90, 20}, 2);
+    for (size_t i = 0; i < std::size(kTipSettings); ++i) kTipSettings[i].set(tip, kGiven[i]);
+    const HWND before = made ? tip.Realize() : nullptr;
+    tip.Prepare(second.hwnd());
+    EXPECT_TRUE(tip.Prepared());
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_EQ(tip.GetToolCount(), 0);
+    EXPECT_FALSE(tip.KeptToolAt(POINT{20, 10}));
+    const HWND again = tip.Realize();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(GetWindow(again, GW_OWNER), second.hwnd());
+    EXPECT_EQ(ToolsOf(again), 0);
+    for (const TipSetting& setting : kTipSettings) {
+      SCOPED_TRACE(setting.name);
+      EXPECT_EQ(SendMessageW(again, setting.get, 0, 0), SendMessageW(freshTip, setting.get, 0, 0));
+    }
+  }
+}
+
 }  // namespace

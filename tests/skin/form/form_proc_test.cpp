@@ -9,6 +9,7 @@
 
 #include "platform/gdi_object.h"
 #include "platform/message_params.h"
+#include "platform/window_geometry.h"
 #include "skin/core/engine_state.h"
 #include "skin/core/layered_window.h"
 #include "skin/core/window_list.h"
@@ -486,6 +487,31 @@ TEST_F(FormTest, AShadowAttachedWhileItsFormIsAwayShowsDrawnWhenTheFormComesBack
     EXPECT_TRUE(PumpUntil(red)) << std::hex << ShadowBelow(shadow);
   }
   if (HasFailure()) SaveFailureImage(CaptureWindow(shadow), "shadow_of_a_form_away");
+}
+
+// A form moved and resized while it is hidden leaves its shadow, hidden too,
+// where it was and as it was drawn: nobody sees it there. Shown again, the
+// form brings its shadow to its new place at its new size, drawn.
+TEST_F(FormTest, AHiddenFormsMoveLeavesItsShadowAloneUntilTheFormShowsAgain) {
+  const Beneath beneath;
+  Skin(WS_POPUP, 300, 200);
+  ASSERT_TRUE(ShadowAttach(form(), kRedShadow));
+  const HWND shadow = record().ShadowWindow;
+  ASSERT_NE(shadow, nullptr);
+  ShowWindow(form(), SW_HIDE);
+  ASSERT_FALSE(IsWindowVisible(shadow));
+  const RECT before = platform::WindowRect(shadow);
+  const CountedDraws draws(shadow);
+  SetWindowPos(form(), nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(form(), nullptr, 0, 0, 280, 180, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(platform::WindowRect(shadow), before);
+  EXPECT_EQ(draws.count(), 0);
+  ShowWindow(form(), SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  EXPECT_EQ(platform::WindowRect(shadow), (RECT{140, 110, 440, 310}));
+  EXPECT_GT(draws.count(), 0);
+  EXPECT_TRUE(PumpUntil([&] { return ShowsBelow(shadow, true, false); })) << std::hex << ShadowBelow(shadow);
+  if (HasFailure()) SaveFailureImage(CaptureWindow(shadow), "shadow_of_a_form_moved_hidden");
 }
 
 // Controls in none of the record's lists (made after the attach) give back
