@@ -54,9 +54,11 @@ enum class Existing {
 // on disk, the folder flushed, before the save returns. Until then the new
 // file stays open, so that no other save's tidy-up removes it; should
 // another program remove it all the same (it allows the delete that its own
-// move makes; under Wine a program of the Linux host removes what it likes),
-// the save fails with Step::Lost; so it does where another program moves it
-// away, and the new file is then that program's. Where the new file went
+// move makes; under Wine a program of the Linux host removes what it likes,
+// and so does the tidy-up of a save in another prefix, whose server knows
+// nothing of this one's open files), the save fails with Step::Lost; so it
+// does where another program moves it away, and the new file is then that
+// program's. Where the new file went
 // with the file's folder (another program moved or removed the folder, or
 // one above it, or put another folder of its name in its place), the save
 // fails with Step::Folder and ERROR_PATH_NOT_FOUND. The move takes whatever

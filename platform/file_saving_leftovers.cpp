@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "platform/files.h"
@@ -75,8 +77,10 @@ bool FoundAmongTheEntries(HANDLE file, HANDLE folder) {
 }
 
 // Opens `name`, a name in the system's own namespace or, with `root`, one
-// relative to the folder open as `root`, with `access` and `options` (as
-// NtCreateFile takes them), shared as `share` says.
+// relative to the folder open as `root` (with FILE_OPEN_BY_FILE_ID in
+// `options`, an index there), with `access` and `options` (as NtCreateFile
+// takes them), shared as `share` says. Only what is there opens: nothing is
+// made. Empty, with the system's error, where nothing opens.
 File OpenNamed(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG share, ULONG options) {
   UNICODE_STRING named;
   named.Length = named.MaximumLength = USHORT(name.size() * sizeof(wchar_t));
@@ -85,9 +89,12 @@ File OpenNamed(HANDLE root, std::wstring_view name, ACCESS_MASK access, ULONG sh
   InitializeObjectAttributes(&attributes, &named, 0, root, nullptr);
   IO_STATUS_BLOCK status = {};
   HANDLE opened = nullptr;
-  if (!NT_SUCCESS(NtCreateFile(&opened, access | SYNCHRONIZE, &attributes, &status, nullptr, 0, share, FILE_OPEN,
-                               options | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0)))
+  const NTSTATUS opening = NtCreateFile(&opened, access | SYNCHRONIZE, &attributes, &status, nullptr, 0, share,
+                                        FILE_OPEN, options | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+  if (!NT_SUCCESS(opening)) {
+    SetLastError(RtlNtStatusToDosError(opening));
     return File();
+  }
   return File(opened);
 }
 
@@ -198,13 +205,20 @@ void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
   FindClose(search);
 }
 
+// Not through OpenFileById: Wine's asks the system to open the file or make
+// it, so that where the name that its search found for the index goes before
+// the open (a save in another prefix, whose server shares no locks with this
+// one, removing its own new file while this tidy-up looks at it), an empty
+// file of that name is made and stays.
 File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access, DWORD flags) {
-  FILE_ID_DESCRIPTOR id = {};
-  id.dwSize = sizeof id;
-  id.Type = FileIdType;
-  id.FileId.QuadPart = LONGLONG(uint64_t(identity.nFileIndexHigh) << 32 | identity.nFileIndexLow);
-  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  return File(OpenFileById(folder, &id, access, kShareAll, nullptr, flags));
+  // The name of an open by index is the index's eight bytes.
+  const uint64_t index = uint64_t(identity.nFileIndexHigh) << 32 | identity.nFileIndexLow;
+  wchar_t asName[sizeof index / sizeof(wchar_t)];
+  std::memcpy(asName, &index, sizeof index);
+  constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const ULONG options = flags & FILE_FLAG_BACKUP_SEMANTICS ? FILE_OPEN_FOR_BACKUP_INTENT : FILE_NON_DIRECTORY_FILE;
+  return OpenNamed(folder, std::wstring_view(asName, std::size(asName)), access, kShareAll,
+                   FILE_OPEN_BY_FILE_ID | options);
 }
 
 // The folder is found by its index, under the one name that a folder has;

@@ -27,20 +27,21 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName);
 
 // Removes from `folder` (ending in a separator) the files of such names for
 // `fileName`, as saves of that file that never ended left them, save those
-// that any program holds open (among them a save of the file still going on),
-// and touches nothing else: no file of another name, no folder, no link, nor
-// what a link points to (a link of the Linux host under Wine too, which Wine
-// shows as the file it points to, here or on another disk), and opens nothing
-// that is no file on disk (under Wine a host's FIFO, socket or device, or a
-// link to one). A second name of a file (a hard link) is removed as a name:
-// the file keeps its other names. A file is removed only where the system
-// finds it among the folder's own entries by its index (under Wine no link
-// followed) and tells its name as the folder's entry, the folder's name told
-// at the same moment (under Wine by the drives of that moment: a drive
-// mapped to the folder or removed during a save is no matter); where it
-// cannot, as on a file system that finds no file by its index (FAT under
-// Windows), the file stays. A file that cannot be removed stays; the caller
-// learns nothing of it.
+// that any program holds open (among them a save of the file still going on;
+// under Wine a program of this prefix: the server of another knows nothing of
+// what it holds), and touches nothing else, nor makes anything: no file of
+// another name, no folder, no link, nor what a link points to (a link of the
+// Linux host under Wine too, which Wine shows as the file it points to, here
+// or on another disk), and opens nothing that is no file on disk (under Wine a
+// host's FIFO, socket or device, or a link to one). A second name of a file (a
+// hard link) is removed as a name: the file keeps its other names. A file is
+// removed only where the system finds it among the folder's own entries by its
+// index (under Wine no link followed) and tells its name as the folder's
+// entry, the folder's name told at the same moment (under Wine by the drives
+// of that moment: a drive mapped to the folder or removed during a save is no
+// matter); where it cannot, as on a file system that finds no file by its
+// index (FAT under Windows), the file stays. A file that cannot be removed
+// stays; the caller learns nothing of it.
 void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName);
 
 // The path by which the file API opens `folder` (empty for the current one,
@@ -58,7 +59,8 @@ std::wstring FolderToOpen(std::wstring folder);
 // tells it), as the system finds it from the folder open as `folder`: among
 // the folder's own entries first, then (under Wine) through the folders below
 // it on its disk, no link followed. Empty, with the system's error, where it
-// finds none or may not open it.
+// finds none or may not open it. Makes nothing: where what it found goes
+// before the open (another program removing it), nothing opens.
 File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWORD access, DWORD flags = 0);
 
 // Removes the entry `name` of the folder whose identity `folder` tells, as

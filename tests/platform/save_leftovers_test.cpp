@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/file_saving.h"
 #include "platform/file_saving_leftovers.h"
 #include "tests/platform/file_saving_fixture.h"
+#include "tests/platform/host_disks.h"
 #include "tests/support/save_steps.h"
 #include "tests/support/win_test_support.h"
 
@@ -533,6 +535,193 @@ TEST_F(FileSavingTest, AnotherSavesTidyUpLeavesTheNewFileOfASaveGoingOn) {
     EXPECT_EQ(during.size(), 1u);
     EXPECT_EQ(afterTheTidyUp, during);
     EXPECT_EQ(saved, kSaved);
+    EXPECT_EQ(Read(file_), kNewContent);
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+  }
+}
+
+// A Windows path as ServerHeldOnce takes the text by which the server opens
+// it: its drive's letter in lower case, and slashes.
+std::wstring AsTheServerOpensIt(std::wstring path) {
+  std::replace(path.begin(), path.end(), L'\\', L'/');
+  path[0] = wchar_t(std::towlower(path[0]));
+  return path;
+}
+
+// Under Wine: while the object lives, the host's strace stops this prefix's
+// wineserver just after the `when`th of its calls `call` that works on one
+// of `paths` (host paths, or names as a call gives them; an open folder by
+// its own path), runs `act` in the host's shell and lets the server go on,
+// as another prefix's save, whose server shares no locks with this one,
+// acts in the middle of what this program asks of its server. attached()
+// tells whether strace could attach (strace there, and the right to trace);
+// Acted(), once the server is let go for good, whether it acted.
+class ServerHeldOnce {
+ public:
+  ServerHeldOnce(const std::vector<std::wstring>& paths, const wchar_t* call, int when, const std::wstring& act)
+      : log_(testsupport::OwnHostFile(L"korvath-server-held")) {
+    // A path given by its drive ("z:/...") is the text by which the server
+    // opens it, through the prefix's drive links.
+    std::vector<std::wstring> words{
+        L"-c",
+        L"PATH=/usr/bin:/bin:/usr/sbin:/sbin; prefix=${WINEPREFIX:-$HOME/.wine}; log=$1; call=$2; when=$3; act=$4; "
+        L"shift 4; n=$#; for path; do case $path in [a-z]:/*) path=\"$prefix/dosdevices/$path\";; esac; "
+        L"set -- \"$@\" -P \"$path\"; done; shift $n; "
+        L"id=$(printf '%x-%x' $(stat -Lc '%d %i' \"$prefix\")) || exit 1; pid=; "
+        L"for p in /proc/[0-9]*; do case $(readlink \"$p/cwd\" 2>/dev/null) in */server-$id) pid=${p#/proc/};; "
+        L"esac; done; [ -n \"$pid\" ] && command -v strace >/dev/null || exit 1; "
+        L"strace -p $pid \"$@\" -e trace=$call -e inject=$call:signal=SIGSTOP:when=$when -o \"$log.trace\" "
+        L"2>\"$log\" & tracer=$!; echo $tracer >\"$log.pid\"; "
+        // Once strace says that the server stopped: the act, then the server goes on.
+        L"(until grep -q 'stopped by SIGSTOP' \"$log.trace\" 2>/dev/null; do kill -0 $tracer 2>/dev/null || exit 0; "
+        L"sleep 0.01; done; sh -c \"$act\"; : >\"$log.acted\"; kill -CONT $pid) </dev/null >/dev/null 2>&1 & "
+        L"until grep -q attached \"$log\" 2>/dev/null; do kill -0 $tracer 2>/dev/null || exit 1; sleep 0.01; done",
+        L"sh", log_, call, std::to_wstring(when), act};
+    words.insert(words.end(), paths.begin(), paths.end());
+    attached_ = !log_.empty() && testsupport::RunHostProgram(L"/bin/sh", words);
+  }
+  ~ServerHeldOnce() { Acted(); }
+  ServerHeldOnce(const ServerHeldOnce&) = delete;
+  ServerHeldOnce& operator=(const ServerHeldOnce&) = delete;
+  bool attached() const { return attached_; }
+  bool Acted() {
+    if (!acted_ && !log_.empty()) {
+      acted_ = testsupport::RunHostProgram(
+          L"/bin/sh", {L"-c",
+                       L"PATH=/usr/bin:/bin; pid=$(cat \"$1.pid\" 2>/dev/null) && kill $pid 2>/dev/null; "
+                       L"while [ -n \"$pid\" ] && [ -d /proc/$pid ] && [ \"$(cut -d' ' -f3 /proc/$pid/stat)\" != Z ]; "
+                       L"do sleep 0.01; done; [ -e \"$1.acted\" ]; acted=$?; rm -f \"$1\" \"$1\".*; exit $acted",
+                       L"sh", log_});
+      log_.clear();
+    }
+    return acted_;
+  }
+
+ private:
+  std::wstring log_;
+  bool attached_ = false;
+  bool acted_ = false;
+};
+
+// Another prefix's tool saves the same new document as this program at the
+// same moment, and wins: its save makes the document, and its tidy-up, which
+// sees nothing of what this prefix holds open, removes this save's new file.
+// Before each step of this save up to its second name, the other save has
+// made the document and has tidied up, or has tidied up before this save's
+// new file was there; and with the document made before the second name,
+// its tidy-up comes just after the server found the name taken, or just
+// after this save opened its new file by its name to see where it is. The
+// save fails, told as a file that another program made meanwhile, or, where
+// its new file was there to be removed, as its new file removed; the
+// document is the other's, and nothing is left beside it.
+TEST_F(FileSavingTest, ASaveLostToAnotherPrefixsSaveLeavesNothing) {
+  const Save& save = kSaves[1];
+  const std::vector<std::string> steps = StepsOf(save);
+  const size_t link = testsupport::StepOfTheMove(steps);
+  ASSERT_LT(link, steps.size());
+  const size_t newFile = size_t(std::find(steps.begin(), steps.end(), "CreateFileW (the new file beside it)") -
+                                steps.begin());
+  const std::wstring host = testsupport::UnixPath(folder_);
+  if (host.empty()) GTEST_SKIP() << "not under Wine: no other prefix to save beside this program";
+  const std::string theirs = "NPC of the other prefix";
+  // The other prefix's save, in the host's shell in the folder.
+  const std::wstring in = L"cd \"" + host + L"\" && ";
+  const std::wstring made = in + L"printf %s \"" + std::wstring(theirs.begin(), theirs.end()) + L"\" >zhangsan.pst";
+  const std::wstring tidyUp = in + L"rm -f zhangsan.pst.saving-*.tmp";
+  const SaveFailure toldAsMadeMeanwhile{SaveFailure::Step::Target, ERROR_ALREADY_EXISTS};
+  // The save's failure and what is left.
+  const auto expectLostToTheOther = [&](const std::optional<SaveFailure>& failure, bool newFileRemoved) {
+    ASSERT_TRUE(failure.has_value());
+    if (newFileRemoved) EXPECT_EQ(failure->step, SaveFailure::Step::Lost);
+    else EXPECT_EQ(*failure, toldAsMadeMeanwhile);
+    EXPECT_EQ(Read(file_), theirs);
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+  };
+  for (size_t step = 0; step <= link; ++step) {
+    for (const bool tidiedUpThen : {true, false}) {
+      SCOPED_TRACE(steps[step] + (tidiedUpThen ? ", the other save's tidy-up then" : ", its tidy-up before"));
+      Prepare(save);
+      bool acted = false;
+      std::optional<SaveFailure> failure;
+      {
+        testsupport::SaveSteps stopped;
+        stopped.StopBefore(step, [&] {
+          acted = HostShell((tidiedUpThen ? made + L" && " + tidyUp : made).c_str(), {});
+        });
+        failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep).failure;
+      }
+      ASSERT_TRUE(acted);
+      // Where this save's new file was there to be removed, it was.
+      expectLostToTheOther(failure, tidiedUpThen && step > newFile);
+    }
+  }
+  const struct {
+    const char* when;
+    std::wstring traced;  // what the server's call works on
+    const wchar_t* call;
+    int count;  // of such calls from the second name on
+  } rows[] = {
+      // The server looks at the name, finds it taken and makes no link.
+      {"just after the server found the name taken", AsTheServerOpensIt(file_), L"%%stat", 1},
+      // The second name's own open of the new file comes first. What the
+      // save opened is no longer the new file's name when it looks.
+      {"just after the save opened its new file by its name", L"", L"openat", 2},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.when);
+    Prepare(save);
+    std::optional<ServerHeldOnce> held;
+    std::optional<SaveFailure> failure;
+    {
+      testsupport::SaveSteps stopped;
+      stopped.StopBefore(link, [&] {
+        const std::vector<std::wstring> ours = Entries(folder_, L"zhangsan.pst.saving-*");
+        if (ours.size() != 1 || !HostShell(made.c_str(), {})) return;
+        const std::wstring traced = row.traced.empty() ? AsTheServerOpensIt(folder_ + L"\\" + ours[0]) : row.traced;
+        held.emplace(std::vector{traced}, row.call, row.count, tidyUp);
+      });
+      failure = files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep).failure;
+    }
+    ASSERT_TRUE(held.has_value());
+    if (!held->attached())
+      GTEST_SKIP() << SkippedLoudly("a save lost to another prefix's", "the host's strace cannot stop the server");
+    ASSERT_TRUE(held->Acted());
+    expectLostToTheOther(failure, true);
+  }
+}
+
+// This program's save of a new document wins against another prefix's save
+// of it, whose new file this save's tidy-up opens (the other server's hold
+// is nothing to this one), and which that save removes at its end by its
+// name (as its server does at its close), at each step of the tidy-up that
+// works on it: after the tidy-up opened it by its name, between its search
+// for it by its index and the open there, and after that open. This save is
+// whole, and nothing is left beside the document: nothing is made where the
+// other's new file was.
+TEST_F(FileSavingTest, AnotherPrefixsNewFileGoingDuringTheTidyUpLeavesNothing) {
+  const std::wstring host = testsupport::UnixPath(folder_);
+  if (host.empty()) GTEST_SKIP() << "not under Wine: no other prefix to save beside this program";
+  const std::wstring theirs = files::LeftoverName(name_, 0x7777);
+  const struct {
+    const char* when;
+    std::wstring traced;  // what the call works on
+    const wchar_t* call;
+  } rows[] = {
+      {"after the tidy-up opened it by its name", AsTheServerOpensIt(folder_ + L"\\" + theirs), L"openat"},
+      // The server goes into the folder to open what the search found there.
+      {"between the tidy-up's search for it by its index and the open there", host, L"fchdir"},
+      // From the folder, by its name alone.
+      {"after the tidy-up opened it by its index", theirs, L"openat"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.when);
+    Prepare(kSaves[1]);
+    Write(folder_ + L"\\" + theirs, "NPC of the other prefix");
+    ServerHeldOnce held({row.traced}, row.call, 1, L"rm -f \"" + host + L"/" + theirs + L"\"");
+    if (!held.attached())
+      GTEST_SKIP() << SkippedLoudly("another prefix's new file", "the host's strace cannot stop the server");
+    EXPECT_EQ(files::SaveFile(Gbk(file_), kNewContent, files::Existing::Keep), kSaved);
+    EXPECT_TRUE(held.Acted());
     EXPECT_EQ(Read(file_), kNewContent);
     EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
   }
