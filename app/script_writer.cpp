@@ -72,6 +72,12 @@ std::string SaveFailureReason(const files::SaveFailure& failure) {
   // it was.
   if (failure.step == files::SaveFailure::Step::Lost)
     return "保存时其他程序删除了正在写入的临时文件,请再保存一次";
+  // The document folder moved away during the save, the new content in it,
+  // and another folder of its name put in its place: a folder is there, so
+  // it is no missing folder; a document that was there went with the folder
+  // as it was.
+  if (failure.step == files::SaveFailure::Step::FolderReplaced)
+    return "保存时存档目录被其他程序移走或替换了,文件没有保存,请检查存档目录后再保存一次";
   // The disk's own error, whichever step met it: neither the folder, nor a
   // mark, nor another program is to blame. So is an access denied to the new
   // file, open for writing, as it is written or put on disk: the file system
@@ -84,7 +90,8 @@ std::string SaveFailureReason(const files::SaveFailure& failure) {
     case files::SaveFailure::Step::Folder: return std::string(FolderFailure(failure.error));
     case files::SaveFailure::Step::Write: return std::string(WriteFailure(failure.error));
     case files::SaveFailure::Step::Target: return std::string(TargetFailure(failure.error));
-    case files::SaveFailure::Step::Lost: break;
+    case files::SaveFailure::Step::Lost:
+    case files::SaveFailure::Step::FolderReplaced: break;
   }
   return std::string(kSaveFailedAdvice);
 }

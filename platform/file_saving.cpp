@@ -162,8 +162,8 @@ Named WhatIsAt(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& ident
     return NothingAt(path) ? Named::Another : Named::Untold;
   if (!IndexTold(identity)) return Named::Untold;
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  const File opened(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const File opened(SaveSystemCalls().createFileToLook(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!opened) return Named::Untold;
   return IsStill(opened.SystemHandle(), identity) ? Named::It : Named::Another;
 }
@@ -274,6 +274,19 @@ BY_HANDLE_FILE_INFORMATION FolderIdentity(const std::wstring& folder) {
   return identity;
 }
 
+// The deepest folder above the file `path` that is still there, open to find
+// the file's folder in by its identity; none where that is a drive's root:
+// Wine's search walks every folder of the tree, and a drive's root may be
+// the host's whole file system.
+File DeepestFolderStillAbove(const std::wstring& path) {
+  std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
+  while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
+  if (above.empty() || PathIsDriveRoot(above)) return File();
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  return File(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 // Removes the new file's own name `path`, of the file that `made` tells (its
 // volume and index), made in the folder that `madeIn` tells, and no longer
 // open, wherever another program moved its folder, or one above it. Wine
@@ -288,19 +301,38 @@ BY_HANDLE_FILE_INFORMATION FolderIdentity(const std::wstring& folder) {
 // second name that another program made as well as the file's own, and
 // remove that one. The file must be closed, so that the open may share it
 // with nobody, as that proof asks. A folder moved out of that tree keeps
-// it, and so does one whose deepest folder still there is a drive's root:
-// Wine's search walks every folder of the tree, and a drive's root may be
-// the host's whole file system.
+// it, and so does one whose deepest folder still there is a drive's root
+// (DeepestFolderStillAbove).
 void RemoveWhereItsFolderWent(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made,
                               const BY_HANDLE_FILE_INFORMATION& madeIn) {
-  std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
-  while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
-  if (above.empty() || PathIsDriveRoot(above)) return;
-  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  const File from(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const File from = DeepestFolderStillAbove(path);
   if (!from) return;
   RemoveEntryOfFolderFound(from.SystemHandle(), madeIn, std::wstring_view(path).substr(NameStart(path)), made);
+}
+
+// Whether the new file that `made` tells, made in the folder that `madeIn`
+// tells, bears the name `target` there, wherever that folder went, once its
+// move to that name reported a failure: the move may have been made all the
+// same. Wine's server, having moved it, looks the new name up again, and
+// where the folder went meanwhile (another program moved it away, or put
+// another in its place) that look fails and the move answers that memory
+// ran out, the old file replaced. The new file's handle tells nothing of
+// it: Wine names a handle by the name that it was opened by, and the move
+// is made through an open of its own. The folder is looked for as
+// RemoveWhereItsFolderWent looks for it. The move's error stays the last
+// error, for the failure that follows where the file does not bear the name.
+bool MovedAllTheSame(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION& made,
+                     const BY_HANDLE_FILE_INFORMATION& madeIn) {
+  const DWORD error = GetLastError();
+  const size_t nameStart = NameStart(target);
+  bool moved = WhatIsAt(target, made) == Named::It;
+  if (!moved && FolderWentAway(target.substr(0, nameStart), madeIn)) {
+    const File from = DeepestFolderStillAbove(target);
+    const std::wstring_view name = std::wstring_view(target).substr(nameStart);
+    moved = from && EntryOfFolderFoundIs(from.SystemHandle(), madeIn, name, made);
+  }
+  SetLastError(error);
+  return moved;
 }
 
 // Has the new file, still open as `file`, removed by its own name wherever
@@ -378,17 +410,19 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   const BY_HANDLE_FILE_INFORMATION madeIn = FolderIdentity(temporary.substr(0, NameStart(temporary)));
   // The new file goes with its handle: its name, whatever stands there now,
   // and nothing that a link there would point to. Gone with its folder (the
-  // folder gone, or another in its place), it is told as the folder gone,
-  // and goes from wherever the folder went; one that another program moved
-  // away alone is that program's.
+  // folder gone, or another in its place), it is told as the folder gone, or
+  // replaced where a folder of its name is there, and goes from wherever the
+  // folder went; one that another program moved away alone is that
+  // program's.
   const auto failed = [&](Step step) {
     DWORD error = LastError();
     const NewFileIs where = WhereNewFileIs(file.SystemHandle(), temporary, made);
+    const std::wstring folder = temporary.substr(0, NameStart(temporary));
     if (where == NewFileIs::There) {
       RemoveWhenClosed(file.SystemHandle());
-    } else if (FolderWentAway(temporary.substr(0, NameStart(temporary)), madeIn)) {
+    } else if (FolderWentAway(folder, madeIn)) {
       if (where == NewFileIs::Elsewhere) RemoveWherever(file, temporary, made, madeIn);
-      step = Step::Folder;
+      step = FolderGone(folder) ? Step::Folder : Step::FolderReplaced;
       error = ERROR_PATH_NOT_FOUND;
     } else {
       step = Step::Lost;
@@ -415,16 +449,20 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
   }
   // One step that the file system makes whole: the file is the old one or
   // the new one, never some of each. The new file stays open until it is in
-  // its place.
+  // its place. A move that reports a failure may have been made
+  // (MovedAllTheSame).
   if (replacing) {
-    if (!calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH | MOVEFILE_REPLACE_EXISTING))
+    if (!calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH | MOVEFILE_REPLACE_EXISTING) &&
+        !MovedAllTheSame(target, made, madeIn))
       return {failed(Step::Target)};
   } else if (!calls.createHardLink(target.c_str(), temporary.c_str(), nullptr)) {
     // Where there was no file, one that turns up meanwhile was never asked
     // about: a second name fails where the name is taken, in one step of the
     // host too, where Wine's move without replacing looks and then moves.
     // Where no second name can be made, the move it is.
-    if (!MakesNoLinks(GetLastError()) || !calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+    if (!MakesNoLinks(GetLastError()) ||
+        (!calls.moveFileEx(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) &&
+         !MovedAllTheSame(target, made, madeIn)))
       return {failed(Step::Target)};
   } else {
     // The new file's own name goes with its handle, so that no second name

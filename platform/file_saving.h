@@ -15,6 +15,8 @@ struct SaveFailure {
     Write,   // the new content could not be written into it and put on disk
     Target,  // it could not take the file's place: the file there is read-only, a folder, held by another program...
     Lost,    // another program removed it (or moved it away) before it took the file's place
+    FolderReplaced,  // another program put another folder in its folder's place before the move, the folder
+                     // with the new file in it moved away (ERROR_PATH_NOT_FOUND)
   };
   Step step;
   DWORD error;
@@ -58,16 +60,22 @@ enum class Existing {
 // and so does the tidy-up of a save in another prefix, whose server knows
 // nothing of this one's open files), the save fails with Step::Lost; so it
 // does where another program moves it away, and the new file is then that
-// program's. Where the new file went
-// with the file's folder (another program moved or removed the folder, or
-// one above it, or put another folder of its name in its place), the save
-// fails with Step::Folder and ERROR_PATH_NOT_FOUND. The move takes whatever
-// has the new file's name: just before it, the save makes sure that the name
-// is still the new file's, by the volume and index recorded when it was
-// made (and its folder's by those of the folder), so that no file that
-// another program put at that name, nor a copy, goes into the file's place;
-// a folder replaced between that look and the move the look after the move
-// tells (below).
+// program's. Where the new file went with the file's folder (another
+// program moved or removed the folder, or one above it, or put another
+// folder of its name in its place), the save fails with Step::Folder and
+// ERROR_PATH_NOT_FOUND, with Step::FolderReplaced where a folder of that
+// name is there by then. The move takes whatever has the new file's name:
+// just before it, the save makes sure that the name is still the new
+// file's, by the volume and index recorded when it was made (and its
+// folder's by those of the folder), so that no file that another program
+// put at that name, nor a copy, goes into the file's place; a folder
+// replaced between that look and the move the look after the move tells
+// (below). A move that reports a failure where
+// the new file bears the file's name by then, in the folder it was made in,
+// wherever that went (under Wine, a folder that goes as the server makes
+// the move: it looks the new name up again and answers that memory ran
+// out), is told as a move made, as below; the folder is looked for as after
+// a failure.
 // A failure removes the new file, wherever its folder went, by its own name
 // there and no other (a second name that another program made stays; under
 // Wine only where its folder is found within the deepest folder above it

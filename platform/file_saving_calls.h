@@ -4,10 +4,13 @@
 // and the folder's opens and flushes among them. A test puts a call of its
 // own in an entry's place to make that step fail, or to stop the program
 // there: steps such as a flush, a close or the final move cannot be made to
-// fail from outside. Nothing else changes them. Besides, the search by
-// which a save looks for what is at the file's name and no attributes
-// describe, which changes nothing: a test's own in its place runs between
-// the save's look at the name and its search.
+// fail from outside. Nothing else changes them. Besides, two calls that
+// change nothing: the search by which a save looks for what is at the file's
+// name and no attributes describe (a test's own in its place runs between
+// the save's look at the name and its search), and the open by which it
+// looks at what a name names now, against the identity it recorded (a
+// test's own in its place fails it, as the system fails it where the file
+// goes between the look at its attributes and the open).
 #include <windows.h>
 
 namespace korvath::platform::files {
@@ -21,6 +24,7 @@ struct SaveCalls {
   decltype(&MoveFileExW) moveFileEx = &MoveFileExW;
   decltype(&CreateHardLinkW) createHardLink = &CreateHardLinkW;
   decltype(&FindFirstFileW) findFirstFile = &FindFirstFileW;
+  decltype(&CreateFileW) createFileToLook = &CreateFileW;
 };
 
 // The calls that every save makes.

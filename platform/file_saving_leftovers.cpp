@@ -161,6 +161,16 @@ void RemoveUnheld(const std::wstring& folder, const File& opened, std::wstring_v
   File file(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (file && IsTheEntry(file.SystemHandle(), opened.SystemHandle(), name)) RemoveWhenClosed(file.SystemHandle());
 }
+
+// The folder that `folder` tells, found from the folder open as `from` by
+// its index, under the one name that a folder has, for an entry of the file
+// that `file` tells, which goes by its own name there, never by its index,
+// which a search finds under any of its names. Empty where either tells no
+// index.
+File FolderFoundFor(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, const BY_HANDLE_FILE_INFORMATION& file) {
+  if (!IndexTold(folder) || !IndexTold(file)) return File();
+  return OpenByIndex(from, folder, FILE_READ_ATTRIBUTES, FILE_FLAG_BACKUP_SEMANTICS);
+}
 }  // namespace
 
 std::wstring LeftoverName(std::wstring_view fileName, unsigned unique) {
@@ -221,17 +231,23 @@ File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWOR
                    FILE_OPEN_BY_FILE_ID | options);
 }
 
-// The folder is found by its index, under the one name that a folder has;
-// the file by its own name in that folder, never by its index, which a
-// search finds under any of its names.
 void RemoveEntryOfFolderFound(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, std::wstring_view name,
                               const BY_HANDLE_FILE_INFORMATION& file) {
-  if (!IndexTold(folder) || !IndexTold(file)) return;
-  const File found = OpenByIndex(from, folder, FILE_READ_ATTRIBUTES, FILE_FLAG_BACKUP_SEMANTICS);
+  const File found = FolderFoundFor(from, folder, file);
   if (!found) return;
   const File entry = OpenEntryOf(found.SystemHandle(), name);
   if (entry && IsThe(entry.SystemHandle(), file) && IsTheEntry(entry.SystemHandle(), found.SystemHandle(), name))
     RemoveWhenClosed(entry.SystemHandle());
+}
+
+bool EntryOfFolderFoundIs(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, std::wstring_view name,
+                          const BY_HANDLE_FILE_INFORMATION& file) {
+  const File found = FolderFoundFor(from, folder, file);
+  if (!found) return false;
+  constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const File entry = OpenNamed(found.SystemHandle(), name, FILE_READ_ATTRIBUTES, kShareAll,
+                               FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT);
+  return entry && IsThe(entry.SystemHandle(), file);
 }
 
 bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity) {

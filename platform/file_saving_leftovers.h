@@ -76,6 +76,16 @@ File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWOR
 void RemoveEntryOfFolderFound(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, std::wstring_view name,
                               const BY_HANDLE_FILE_INFORMATION& file);
 
+// Whether the entry `name` of the folder whose identity `folder` tells, as
+// the system finds that folder by its index from the folder open as `from`
+// (OpenByIndex), wherever it went meanwhile, is the file whose identity
+// `file` tells, no link followed (under Wine, which opens what a link of the
+// host points to, a link to it would do); the file may be open, whatever
+// its holder shares. False where the system finds no such folder or entry,
+// or tells no index of either.
+bool EntryOfFolderFoundIs(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder, std::wstring_view name,
+                          const BY_HANDLE_FILE_INFORMATION& file);
+
 // Whether the system told an index in `identity`: a file system that keeps
 // none tells 0.
 bool IndexTold(const BY_HANDLE_FILE_INFORMATION& identity);

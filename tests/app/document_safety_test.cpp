@@ -211,8 +211,10 @@ TEST_F(DocumentTest, TheNewFileRemovedByAHostProgramDuringTheSaveIsNamed) {
 // out of the folder above it). Or, as the new file is written or put on
 // disk, it moves the folder and makes another of its name in its place,
 // empty or with a file of its own under the new file's name. The notice
-// says that the folder is not there, not that the new file was removed nor
-// that the document was made; the document is not made, and nothing
+// says that the folder is not there (where a folder of its name is, that
+// it was moved away or replaced, and that nothing was saved), not that the
+// new file was removed nor that the document was made; the document is not
+// made, and nothing
 // that the save made stays behind, in the moved folder neither, which holds
 // what it held (the older document, over which the save went), save where
 // the folder went out of the deepest folder above it that is still there,
@@ -257,6 +259,7 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     bool newFileKept = false;  // it went out of the deepest folder above that is still there, and stays in `left`
     const char* at = nullptr;  // the step that the save is held before; the move when none
     std::string inTheNewFolder = "";  // what another program's file in the folder put in its place holds
+    bool replaced = false;            // another folder is in the folder's place
   } taken[] = {
       {"the folder moved", false, moveFolder, beside},
       {"the folder moved", true, moveFolder, beside},
@@ -301,15 +304,15 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
        },
        further, above + "keep_link", true},
       {"an empty folder put in the folder's place as the new file is written", false, [&] { return replaceFolder(""); },
-       beside, "", false, "WriteFile"},
+       beside, "", false, "WriteFile", "", true},
       {"an empty folder put in the folder's place as the new file is written", true, [&] { return replaceFolder(""); },
-       beside, "", false, "WriteFile"},
+       beside, "", false, "WriteFile", "", true},
       {"a folder with another program's file of the new file's name put in the folder's place as the new file is "
        "put on disk",
-       false, [&] { return replaceFolder(theirs); }, beside, "", false, "FlushFileBuffers", theirs},
+       false, [&] { return replaceFolder(theirs); }, beside, "", false, "FlushFileBuffers", theirs, true},
       {"a folder with another program's file of the new file's name put in the folder's place as the new file is "
        "put on disk",
-       true, [&] { return replaceFolder(theirs); }, beside, "", false, "FlushFileBuffers", theirs},
+       true, [&] { return replaceFolder(theirs); }, beside, "", false, "FlushFileBuffers", theirs, true},
   };
   const auto prepare = [&](bool over) {
     RemoveFolder(folder_);
@@ -326,7 +329,7 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     prepare(over);
     stepsOf[over] = SaveStepsThroughTheWindow(generator(over));
   }
-  for (const auto& [what, over, take, left, secondName, newFileKept, at, inTheNewFolder] : taken) {
+  for (const auto& [what, over, take, left, secondName, newFileKept, at, inTheNewFolder, replaced] : taken) {
     SCOPED_TRACE(std::string(what) + (over ? ", over a document" : ", a new document"));
     const std::vector<std::string>& steps = stepsOf[over];
     const size_t move = at ? size_t(std::find(steps.begin(), steps.end(), at) - steps.begin())
@@ -343,7 +346,11 @@ TEST_F(DocumentTest, TheFolderTakenAwayDuringTheSaveIsNamedAndTheNewFileGoesWith
     ASSERT_TRUE(took);
     ASSERT_EQ(seen.size(), over ? 2u : 1u);
     EXPECT_EQ(seen.back().caption, L"提示");
-    EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败,存档目录不存在!"));
+    EXPECT_EQ(seen.back().text,
+              Wide("NPC文件[" + file + "]保存失败," +
+                   (replaced ? "保存时存档目录被其他程序移走或替换了,文件没有保存,请检查存档目录后再保存一次"
+                             : "存档目录不存在") +
+                   "!"));
     EXPECT_EQ(ReadBytes(file), "<missing>");
     if (!secondName.empty()) {
       EXPECT_EQ(ReadBytes(secondName), ExpectedFile());

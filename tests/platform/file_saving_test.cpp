@@ -133,6 +133,80 @@ TEST_F(FileSavingTest, AfterTheMoveOnlyAFailedFlushOfTheFolderIsReported) {
   }
 }
 
+// The move into the file's place reports a failure though it was made (as
+// Wine's does where the folder goes as its server makes the move, which the
+// two-disk tests make happen): over a file, and of a new file where no
+// second name can be made. The file is in its place, and the save is done,
+// nothing beside it.
+TEST_F(FileSavingTest, AMoveThatReportsAFailureThoughMadeIsToldAsDone) {
+  for (const Save& save : kSaves) {
+    SCOPED_TRACE(save.name);
+    const std::vector<std::string> names = StepsOf(save);
+    const size_t link = StepIndex(names, "CreateHardLinkW");
+    const size_t move = save.over ? StepIndex(names, "MoveFileExW") : link + 1;
+    ASSERT_LT(save.over ? move : link, names.size());
+    Prepare(save);
+    files::SaveResult result;
+    {
+      testsupport::SaveSteps steps;
+      if (!save.over) steps.FailAt(link, ERROR_NOT_SUPPORTED);
+      steps.FailAfterTheMoveAt(move, ERROR_NOT_ENOUGH_MEMORY);
+      result = files::SaveFile(Gbk(file_), kNewContent);
+      EXPECT_EQ(StepIndex(steps.steps(), "MoveFileExW"), move);
+    }
+    EXPECT_EQ(result, kSaved);
+    EXPECT_EQ(Read(file_), kNewContent);
+    EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+  }
+}
+
+// The save's look at what a name names tells nothing, its open failing as
+// where the file goes between the look at its attributes and the open: from
+// the start, with or without a step that fails, and from the move on. Before
+// the move the new file's name is not taken for the new file's, nor is it,
+// nor the folder, taken for another: nothing is moved, the save fails saying
+// that the new file was not found (or with the step that failed), and the
+// file is as it was, with nothing beside it. After the move the save is done,
+// the folder told neither gone nor replaced.
+TEST_F(FileSavingTest, ALookThatTellsNothingTakesNoNameForTheNewFileNorForAnother) {
+  const struct {
+    const char* what;
+    bool afterTheMove;    // the looks fail from the step after the move on, else from the start
+    const char* failing;  // a step made to fail, or none
+  } rows[] = {
+      {"from the start", false, nullptr},
+      {"from the start, the write failing", false, "WriteFile"},
+      {"from the move on", true, nullptr},
+  };
+  for (const Save& save : kSaves) {
+    const std::vector<std::string> names = StepsOf(save);
+    const size_t move = testsupport::StepOfTheMove(names);
+    ASSERT_LT(move + 1, names.size()) << save.name;
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(save.name) + ", the looks failing " + row.what);
+      Prepare(save);
+      files::SaveResult result;
+      {
+        testsupport::SaveSteps steps;
+        if (row.afterTheMove) steps.StopBefore(move + 1, [&steps] { steps.FailTheLooks(ERROR_FILE_NOT_FOUND); });
+        else steps.FailTheLooks(ERROR_FILE_NOT_FOUND);
+        if (row.failing) steps.FailAt(StepIndex(names, row.failing), ERROR_NOT_READY);
+        result = files::SaveFile(Gbk(file_), kNewContent);
+      }
+      if (row.afterTheMove) {
+        EXPECT_EQ(result, kSaved);
+        EXPECT_EQ(Read(file_), kNewContent);
+        EXPECT_EQ(Entries(folder_), std::vector<std::wstring>{name_});
+        continue;
+      }
+      const SaveFailure failure = row.failing ? SaveFailure{SaveFailure::Step::Write, ERROR_NOT_READY}
+                                              : SaveFailure{SaveFailure::Step::Target, ERROR_FILE_NOT_FOUND};
+      EXPECT_EQ(result.failure, failure);
+      ExpectAsBefore(save);
+    }
+  }
+}
+
 // The marks that a user gives a file (hidden, system) are the replaced
 // file's too, with the archive mark that any change gives; nothing is left
 // beside it.

@@ -757,31 +757,56 @@ TEST_F(FileSavingTest, ANewFileRemovedBeforeTheMoveIsToldAndTheFileIsAsItWas) {
 
 // Another program moves the new file away, under another name in the same
 // folder (which the save's sharing allows, as its own move needs), just
-// before it would take the file's place: the save fails saying that the new
-// file is gone, not as a plain failure of its move, and the file is as it
-// was. Over a file and of a new file.
+// before it would take the file's place, or before its flush and then puts
+// a file of its own at its name: the save fails saying that the new file is
+// gone, not found, not as a plain failure of its move; the other program's
+// file stays as it made it, and the file is as it was. Over a file and of a
+// new file.
 TEST_F(FileSavingTest, ANewFileMovedAwayBeforeTheMoveIsToldAsGone) {
   const std::wstring away = folder_ + L"\\moved-away.txt";
+  const std::string theirs = "another program's file\r\n";
+  const struct {
+    const char* what;
+    const char* before;  // the step that the save is held before; none: the move
+    bool theirs;         // a file of the other program's put at the new file's name
+  } ways[] = {
+      {"moved away before the move", nullptr, false},
+      {"moved away before its flush, a file put at its name", "FlushFileBuffers", true},
+  };
   for (const Save& save : kSaves) {
-    SCOPED_TRACE(save.name);
-    const size_t move = testsupport::StepOfTheMove(StepsOf(save));
-    Prepare(save);
-    bool moved = false;
-    std::optional<SaveFailure> failure;
-    {
-      testsupport::SaveSteps steps;
-      steps.StopBefore(move, [&] {
-        const std::vector<std::wstring> made = Entries(folder_, L"zhangsan.pst.saving-*");
-        moved = made.size() == 1 && MoveFileW((folder_ + L"\\" + made[0]).c_str(), away.c_str());
-      });
-      failure = files::SaveFile(Gbk(file_), kNewContent).failure;
+    const std::vector<std::string> names = StepsOf(save);
+    for (const auto& way : ways) {
+      SCOPED_TRACE(std::string(save.name) + ", " + way.what);
+      const size_t at = way.before ? size_t(std::find(names.begin(), names.end(), way.before) - names.begin())
+                                   : testsupport::StepOfTheMove(names);
+      ASSERT_LT(at, names.size());
+      Prepare(save);
+      bool moved = false;
+      std::wstring taken;
+      std::optional<SaveFailure> failure;
+      {
+        testsupport::SaveSteps steps;
+        steps.StopBefore(at, [&] {
+          const std::vector<std::wstring> made = Entries(folder_, L"zhangsan.pst.saving-*");
+          moved = made.size() == 1 && MoveFileW((folder_ + L"\\" + made[0]).c_str(), away.c_str());
+          if (!moved || !way.theirs) return;
+          taken = folder_ + L"\\" + made[0];
+          Write(taken, theirs);
+        });
+        failure = files::SaveFile(Gbk(file_), kNewContent).failure;
+      }
+      ASSERT_TRUE(moved);
+      ASSERT_TRUE(failure.has_value());
+      EXPECT_EQ(failure->step, SaveFailure::Step::Lost);
+      EXPECT_EQ(failure->error, DWORD(ERROR_FILE_NOT_FOUND));
+      EXPECT_EQ(Read(away), kNewContent);
+      ASSERT_TRUE(DeleteFileW(away.c_str()));
+      if (way.theirs) {
+        EXPECT_EQ(Read(taken), theirs);
+        ASSERT_TRUE(DeleteFileW(taken.c_str()));
+      }
+      ExpectAsBefore(save);
     }
-    ASSERT_TRUE(moved);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->step, SaveFailure::Step::Lost);
-    EXPECT_EQ(Read(away), kNewContent);
-    ASSERT_TRUE(DeleteFileW(away.c_str()));
-    ExpectAsBefore(save);
   }
 }
 

@@ -6,7 +6,8 @@
 // drive, where another program took the document folder away and made a
 // second name of the new file; and what a save tells, and leaves, where
 // another program puts another folder in the document folder's place during
-// it, there and in a folder of the host.
+// it, or moves the folder away as Wine's server moves the new file into the
+// document's place, there and in a folder of the host.
 // Wine tells the volume serial number of a drive mapped while it runs as 0,
 // and of a disk that no drive's root is on too; on a fresh ext4 the first
 // folder made has the same index on each, and so has the first file made in
@@ -51,6 +52,22 @@ class TwoDisksTest : public testing::Test {
   }
 
   static constexpr const wchar_t* kDisks[] = {L"disk.", L"disk"};
+
+  // Where a test makes its document folders: the folder that holds them, as
+  // the program names it and as the host does.
+  struct Place {
+    const char* name;
+    std::wstring root, host;
+  };
+  // The root of the second disk, mapped as the drive `letter`, and the
+  // folder `beside` (beside the test program), made anew; none where that
+  // folder cannot be made.
+  std::vector<Place> Places(wchar_t letter, const std::wstring& beside) const {
+    RemoveAll(beside);
+    if (!CreateDirectoryW(beside.c_str(), nullptr)) return {};
+    return {{"on a disk mapped as a drive", std::wstring{letter} + L":", HostPath(kDisks[1], L"")},
+            {"in a folder of the host", beside, testsupport::UnixPath(beside)}};
+  }
 
   // The root of the disk, as the test program's folder holds it (in the form
   // that keeps a dot at the end of its name).
@@ -105,6 +122,52 @@ uint64_t IndexOf(const std::wstring& path) {
   if (!file || !GetFileInformationByHandle(file.SystemHandle(), &information)) return 0;
   return uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
 }
+
+// While alive, this prefix's Wine server is held by the host's strace as its
+// first rename of the file `name` in the host's folder `folder` ends (made,
+// or failed as `inject` says besides), while the host's shell runs `take` in
+// the host's folder `in`; then the server goes on. attached() tells whether
+// strace could attach (there, and the right to trace); acted(), once the
+// rename is over, whether `take` ran and ended with status 0 meanwhile.
+class ServerRenameHeld {
+ public:
+  ServerRenameHeld(const std::wstring& folder, const std::wstring& name, const wchar_t* inject,
+                   const std::wstring& in, const wchar_t* take)
+      : log_(testsupport::OwnHostFile(L"korvath-rename-held")) {
+    // The server names the file by its host path, every link on the way
+    // followed, and strace matches the text it hands to the rename.
+    attached_ = HostShell(
+        L"log=$1; from=$(readlink -f \"$2\")/$3 || exit 1; prefix=${WINEPREFIX:-$HOME/.wine}; "
+        L"id=$(printf '%x-%x' $(stat -Lc '%d %i' \"$prefix\")) || exit 1; server=; "
+        L"for p in /proc/[0-9]*; do case $(readlink \"$p/cwd\" 2>/dev/null) in */server-$id) server=${p#/proc/};; "
+        L"esac; done; [ -n \"$server\" ] && command -v strace >/dev/null || exit 1; echo $server >\"$log.server\"; "
+        L"calls=rename,renameat,renameat2; strace -p \"$server\" -P \"$from\" -e trace=$calls "
+        L"-e inject=$calls:${4:+$4:}signal=SIGSTOP:when=1 -o \"$log.trace\" 2>\"$log\" & tracer=$!; "
+        L"echo $tracer >\"$log.pid\"; "
+        L"( until grep -q 'stopped by' \"$log.trace\" 2>/dev/null; do kill -0 $tracer 2>/dev/null || exit 0; "
+        L"sleep 0.01; done; (cd \"$5\" && sh -c \"$6\") && : >\"$log.acted\"; kill -CONT $server; kill $tracer "
+        L") </dev/null >/dev/null 2>&1 & echo $! >\"$log.actor\"; "
+        L"until grep -q attached \"$log\" 2>/dev/null; do kill -0 $tracer 2>/dev/null || exit 1; sleep 0.01; done",
+        {log_, testsupport::UnixPath(folder), name, inject, in, take});
+  }
+  ~ServerRenameHeld() {
+    // Both gone, and the server going on whatever befell it, before the next.
+    HostShell(L"gone() { while [ -d /proc/$1 ] && [ \"$(cut -d' ' -f3 /proc/$1/stat)\" != Z ]; do sleep 0.01; done; }; "
+              L"tracer=$(cat \"$1.pid\" 2>/dev/null) && { kill $tracer 2>/dev/null; gone $tracer; }; "
+              L"actor=$(cat \"$1.actor\" 2>/dev/null) && gone $actor; "
+              L"server=$(cat \"$1.server\" 2>/dev/null) && kill -CONT $server; "
+              L"rm -f \"$1\" \"$1\".*",
+              {log_});
+  }
+  ServerRenameHeld(const ServerRenameHeld&) = delete;
+  ServerRenameHeld& operator=(const ServerRenameHeld&) = delete;
+  bool attached() const { return attached_; }
+  bool acted() const { return HostShell(L"[ -e \"$1.acted\" ]", {log_}); }
+
+ private:
+  std::wstring log_;
+  bool attached_ = false;
+};
 
 // Each disk mapped as a drive, and a folder `d` on each, the first made
 // there: both drives are told by serial number 0, and both folders by one
@@ -231,29 +294,25 @@ TEST_F(TwoDisksTest, ANewFileGoneWithItsFolderGoesByItsOwnNameAlone) {
 // held at a step while a program of the host moves the folder away to
 // `q\d2` and puts another of its name in its place: a copy of the folder as
 // it is then, or an empty one, in which it may make a file of its own under
-// the new file's name, or into which it moves the document. Before the move
-// (the new file written or put on disk) the save fails with the folder gone;
-// after it (the new file let go, the folder opened or flushed) the document
-// is in its place, and the folder is told as gone since; so it is where the
-// program puts a file of its own in the document's place in the folder. The
-// save is never told as done where the document's name holds anything but
-// the new content, nor is a folder flushed but the one that the new file was
-// made in. The new file goes from where the folder went by its own name,
-// `q\d2` holds only the document that it held or that the save put there,
-// and the new folder holds what the program put there, as it put it.
+// the new file's name, or into which it moves the document; or puts none
+// there as the new file is let go, which leaves the new document's own name
+// where the folder went (the folder's open then answers "not found"). Before
+// the move (the new file written or put on disk) the save fails with the
+// folder replaced; after it (the new file let go, the folder opened or
+// flushed) the document is in its place, and the folder is told as gone
+// since; so it is where the program puts a file of its own in the
+// document's place in the folder. The save is never told as done where the
+// document's name holds anything but the new content, nor is a folder
+// flushed but the one that the new file was made in. The new file goes from
+// where the folder went by its own name, `q\d2` holds only the document
+// that it held or that the save put there, and the new folder holds what
+// the program put there, as it put it.
 TEST_F(TwoDisksTest, ADocumentFolderReplacedDuringTheSaveIsToldAsGone) {
   const testsupport::MappedDrive drive(Disk(kDisks[1]));
   ASSERT_NE(drive.letter(), 0);
   const std::wstring beside = ProgramFolder() + L"\\replaced";
-  RemoveAll(beside);
-  ASSERT_TRUE(CreateDirectoryW(beside.c_str(), nullptr));
-  const struct {
-    const char* name;
-    std::wstring root, host;
-  } places[] = {
-      {"on a disk mapped as a drive", std::wstring{drive.letter()} + L":", HostPath(kDisks[1], L"")},
-      {"in a folder of the host", beside, testsupport::UnixPath(beside)},
-  };
+  const std::vector<Place> places = Places(drive.letter(), beside);
+  ASSERT_EQ(places.size(), 2u);
   const std::string theirs = "theirs", old = kOldContent, fresh = kNewContent, empty = "";
   const std::optional<std::string> none;
   const wchar_t* const copied = L"cp -a q/d q/copy && mv q/d q/d2 && mv q/copy q/d";
@@ -268,6 +327,7 @@ TEST_F(TwoDisksTest, ADocumentFolderReplacedDuringTheSaveIsToldAsGone) {
     std::optional<std::string> newFileThere;   // in `q\d` then, at the new file's name
     std::optional<std::string> documentThere;  // in `q\d` then
     std::optional<std::string> documentMoved;  // in `q\d2`
+    DWORD goneWith = ERROR_PATH_NOT_FOUND;     // the error that tells the folder gone
   } rows[] = {
       {"a copy of the folder, as the new file is written", false, "WriteFile", copied, false, empty, none, none},
       {"a copy of the folder, as the new file is written", true, "WriteFile", copied, false, empty, old, old},
@@ -296,6 +356,8 @@ TEST_F(TwoDisksTest, ADocumentFolderReplacedDuringTheSaveIsToldAsGone) {
       {"the folder kept, another program's file put in the document's place, as the folder is flushed", true,
        "FlushFileBuffers (the folder)", L"printf %s \"$3\" >q/theirs && mv -f q/theirs q/d/zhangsan.pst", true, none,
        theirs, none},
+      {"no folder, as the new file is let go", false, "CloseHandle", L"mv q/d q/d2", true, none, none, fresh,
+       ERROR_FILE_NOT_FOUND},
   };
   std::vector<std::string> stepsOf[2];  // of a new document, over one
   for (const bool over : {false, true}) {
@@ -338,8 +400,8 @@ TEST_F(TwoDisksTest, ADocumentFolderReplacedDuringTheSaveIsToldAsGone) {
       ASSERT_TRUE(took);
       const files::SaveResult gone =
           row.afterTheMove
-              ? files::SaveResult{std::nullopt, ERROR_PATH_NOT_FOUND}
-              : files::SaveResult{files::SaveFailure{files::SaveFailure::Step::Folder, ERROR_PATH_NOT_FOUND}};
+              ? files::SaveResult{std::nullopt, row.goneWith}
+              : files::SaveResult{files::SaveFailure{files::SaveFailure::Step::FolderReplaced, ERROR_PATH_NOT_FOUND}};
       EXPECT_EQ(result, gone);
       if (result == kSaved) {
         EXPECT_EQ(Read(document), kNewContent);
@@ -361,6 +423,88 @@ TEST_F(TwoDisksTest, ADocumentFolderReplacedDuringTheSaveIsToldAsGone) {
       EXPECT_EQ(Entries(moved), row.documentMoved ? std::vector<std::wstring>{L"zhangsan.pst"}
                                                   : std::vector<std::wstring>{});
       EXPECT_EQ(Read(moved + L"\\zhangsan.pst"), row.documentMoved);
+    }
+  }
+  RemoveAll(beside);
+}
+
+// A document over which a file is saved, in a folder `q\d` on a disk mapped
+// as a drive and in a folder of the host beside the test program; the Wine
+// server held by the host's strace as its rename of the new file into the
+// document's place ends, while a program of the host moves the folder away
+// to `q\d2`, alone or with an empty folder put in its place. The server,
+// looking the new name up again through the folder gone, answers that
+// memory ran out, the document replaced: the save is told as done with its
+// folder gone since, never as a failure, and `q\d2` holds the new document
+// alone. Where the rename fails (the host's EACCES), the folder kept or
+// moved away and replaced so, the save fails, and the old document stays
+// whole where its folder is, alone.
+TEST_F(TwoDisksTest, AnOverwriteWhoseFolderGoesAsTheServerMovesItIntoPlaceIsToldAsDone) {
+  const testsupport::MappedDrive drive(Disk(kDisks[1]));
+  ASSERT_NE(drive.letter(), 0);
+  const std::wstring beside = ProgramFolder() + L"\\moved-as-renamed";
+  const std::vector<Place> places = Places(drive.letter(), beside);
+  ASSERT_EQ(places.size(), 2u);
+  const std::string old = kOldContent, fresh = kNewContent;
+  const std::optional<std::string> none;
+  const wchar_t* const emptied = L"mv q/d q/d2 && mkdir q/d";
+  using Step = files::SaveFailure::Step;
+  const struct {
+    const char* what;
+    const wchar_t* inject;  // what the rename does besides, as strace's inject takes it
+    const wchar_t* take;    // the host's shell, in the place's folder
+    files::SaveResult told;
+    std::optional<std::string> documentThere;  // in `q\d` then
+    std::optional<std::string> documentMoved;  // in `q\d2`
+  } rows[] = {
+      {"the folder moved away", L"", L"mv q/d q/d2", {std::nullopt, ERROR_FILE_NOT_FOUND}, none, fresh},
+      {"the folder moved away, an empty one put in its place", L"", emptied, {std::nullopt, ERROR_PATH_NOT_FOUND},
+       none, fresh},
+      {"the rename refused, the folder kept", L"error=EACCES", L"true",
+       {files::SaveFailure{Step::Target, ERROR_ACCESS_DENIED}}, old, none},
+      {"the rename refused, the folder moved away, an empty one put in its place", L"error=EACCES", emptied,
+       {files::SaveFailure{Step::FolderReplaced, ERROR_PATH_NOT_FOUND}}, none, old},
+  };
+  size_t move = 0;
+  {
+    const std::wstring scratch = beside + L"\\scratch", document = scratch + L"\\zhangsan.pst";
+    ASSERT_TRUE(CreateDirectoryW(scratch.c_str(), nullptr));
+    Write(document, kOldContent);
+    testsupport::SaveSteps counted;
+    ASSERT_EQ(files::SaveFile(Gbk(document), kNewContent), kSaved);
+    move = testsupport::StepOfTheMove(counted.steps());
+    ASSERT_LT(move, counted.steps().size());
+    RemoveAll(scratch);
+  }
+  for (const auto& place : places) {
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(row.what) + ", " + place.name);
+      ASSERT_TRUE(HostShell(L"cd \"$1\" && rm -rf q && mkdir -p q/d", {place.host}));
+      const std::wstring folder = place.root + L"\\q\\d", moved = place.root + L"\\q\\d2";
+      const std::wstring document = folder + L"\\zhangsan.pst";
+      Write(document, kOldContent);
+      std::optional<ServerRenameHeld> held;
+      files::SaveResult result;
+      {
+        testsupport::SaveSteps steps;
+        steps.StopBefore(move, [&] {
+          const std::vector<std::wstring> names = Entries(folder, L"zhangsan.pst.saving-*");
+          if (names.size() == 1) held.emplace(folder, names[0], row.inject, place.host, row.take);
+        });
+        result = files::SaveFile(Gbk(document), kNewContent);
+      }
+      ASSERT_TRUE(held.has_value());
+      if (!held->attached())
+        GTEST_SKIP() << SkippedLoudly("a move whose folder goes", "the host's strace cannot hold the Wine server");
+      EXPECT_TRUE(held->acted());
+      held.reset();
+      EXPECT_EQ(result, row.told);
+      EXPECT_EQ(Read(document), row.documentThere);
+      EXPECT_EQ(Entries(folder), row.documentThere ? std::vector<std::wstring>{L"zhangsan.pst"}
+                                                   : std::vector<std::wstring>{});
+      EXPECT_EQ(Read(moved + L"\\zhangsan.pst"), row.documentMoved);
+      EXPECT_EQ(Entries(moved), row.documentMoved ? std::vector<std::wstring>{L"zhangsan.pst"}
+                                                  : std::vector<std::wstring>{});
     }
   }
   RemoveAll(beside);

@@ -57,7 +57,7 @@ BOOL WINAPI CloseStep(HANDLE handle) {
 
 BOOL WINAPI MoveStep(LPCWSTR from, LPCWSTR to, DWORD flags) {
   if (!g_active->Enter("MoveFileExW")) return FALSE;
-  return MoveFileExW(from, to, flags);
+  return g_active->Made(MoveFileExW(from, to, flags));
 }
 
 BOOL WINAPI LinkStep(LPCWSTR name, LPCWSTR existing, LPSECURITY_ATTRIBUTES security) {
@@ -68,6 +68,15 @@ BOOL WINAPI LinkStep(LPCWSTR name, LPCWSTR existing, LPSECURITY_ATTRIBUTES secur
 HANDLE WINAPI SearchStandIn(LPCWSTR path, LPWIN32_FIND_DATAW found) {
   g_active->EnterSearch();
   return FindFirstFileW(path, found);
+}
+
+HANDLE WINAPI LookStandIn(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD creation,
+                          DWORD flags, HANDLE model) {
+  if (const DWORD error = g_active->LooksFailWith()) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+  }
+  return CreateFileW(path, access, share, security, creation, flags, model);
 }
 }  // namespace
 
@@ -82,6 +91,7 @@ SaveSteps::SaveSteps() : saved_(SaveSystemCalls()) {
   calls.moveFileEx = &MoveStep;
   calls.createHardLink = &LinkStep;
   calls.findFirstFile = &SearchStandIn;
+  calls.createFileToLook = &LookStandIn;
 }
 
 SaveSteps::~SaveSteps() {
@@ -92,6 +102,12 @@ SaveSteps::~SaveSteps() {
 void SaveSteps::FailAt(size_t index, DWORD error) {
   failAt_ = index;
   failWith_ = error;
+}
+
+BOOL SaveSteps::Made(BOOL made) const {
+  if (steps_.size() != failAfter_ + 1) return made;
+  SetLastError(failAfterWith_);
+  return FALSE;
 }
 
 void SaveSteps::StopBefore(size_t index, std::function<void()> stop) {
