@@ -30,74 +30,96 @@ constexpr UINT kOverwriteStyle = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2; 
 constexpr UINT kDoneStyle = MB_OK | MB_ICONINFORMATION;                         // 0x40
 constexpr int kPressedYes = IDYES - 1;
 
-// Why a save failed, as its notice tells it: the step that failed and its
-// error decide; the general advice when they tell nothing more.
+// Why a save failed, as its notice tells it after "保存失败": the step that
+// failed and its error decide. Where they tell nothing more, the general
+// advice comes with the error, named, which is all that the user can look
+// up: under Wine an access denied to the move into place is the host's
+// EACCES, EPERM or EROFS alike.
 constexpr std::string_view kSaveFailedAdvice = "请检查存档目录是否存在、文件是否只读或被占用";
 
-std::string_view FolderFailure(DWORD error) {
+// A reason that says itself what went wrong.
+std::string Because(std::string_view reason) {
+  std::string told = ",";
+  told += reason;
+  return told;
+}
+
+// The general advice, the error before it.
+std::string Advised(DWORD error) {
+  std::string told = "(";
+  told += ErrorName(error);
+  told += "),";
+  told += kSaveFailedAdvice;
+  return told;
+}
+
+std::string FolderFailure(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_FILENAME_EXCED_RANGE:  // a folder whose name no file system holds
-    case ERROR_BAD_NETPATH: return "存档目录不存在";
+    case ERROR_BAD_NETPATH: return Because("存档目录不存在");
+    // The folder's rights, or its file system gone read-only (under Wine
+    // the host's EACCES, EPERM and EROFS, all three an access denied): the
+    // error tells which where the system tells them apart.
     case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT: return "存档目录不允许写入";
-    default: return kSaveFailedAdvice;
+    case ERROR_WRITE_PROTECT: return Because("存档目录不允许写入(" + ErrorName(error) + ")");
+    default: return Advised(error);
   }
 }
 
-std::string_view WriteFailure(DWORD error) {
-  return error == ERROR_LOCK_VIOLATION ? "文件正被其他程序占用" : kSaveFailedAdvice;
+std::string WriteFailure(DWORD error) {
+  return error == ERROR_LOCK_VIOLATION ? Because("文件正被其他程序占用") : Advised(error);
 }
 
-std::string_view TargetFailure(DWORD error) {
-  if (error == ERROR_FILE_READ_ONLY) return "文件是只读的";
+std::string TargetFailure(DWORD error) {
+  if (error == ERROR_FILE_READ_ONLY) return Because("文件是只读的");
   // A file of that name made by another program after the tool found none,
   // which no question was about: the next save asks.
   if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
-    return "保存时已有其他程序建立了同名文件,请再保存一次";
-  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return "文件正被其他程序占用";
-  return kSaveFailedAdvice;
+    return Because("保存时已有其他程序建立了同名文件,请再保存一次");
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return Because("文件正被其他程序占用");
+  return Advised(error);
 }
 
 std::string SaveFailureReason(const files::SaveFailure& failure) {
   // No room on the disk, whichever step found it: no free entry for the new
   // file, no room for its bytes.
-  if (failure.error == ERROR_DISK_FULL || failure.error == ERROR_HANDLE_DISK_FULL) return "磁盘空间不足";
+  if (failure.error == ERROR_DISK_FULL || failure.error == ERROR_HANDLE_DISK_FULL) return Because("磁盘空间不足");
   // A device, a pipe or a socket where the file goes, said as the reader says it.
-  if (failure.error == ERROR_BAD_DEVICE) return "它不是磁盘上的文件";
+  if (failure.error == ERROR_BAD_DEVICE) return Because("它不是磁盘上的文件");
   // The file beside the document that held the new content, removed by
   // another program before it took the document's place; the document is as
   // it was.
   if (failure.step == files::SaveFailure::Step::Lost)
-    return "保存时其他程序删除了正在写入的临时文件,请再保存一次";
+    return Because("保存时其他程序删除了正在写入的临时文件,请再保存一次");
   // The document folder moved away during the save, the new content in it,
   // and another folder of its name put in its place: a folder is there, so
   // it is no missing folder; a document that was there went with the folder
   // as it was.
   if (failure.step == files::SaveFailure::Step::FolderReplaced)
-    return "保存时存档目录被其他程序移走或替换了,文件没有保存,请检查存档目录后再保存一次";
+    return Because("保存时存档目录被其他程序移走或替换了,文件没有保存,请检查存档目录后再保存一次");
   // The disk's own error, whichever step met it: neither the folder, nor a
   // mark, nor another program is to blame. So is an access denied to the new
   // file, open for writing, as it is written or put on disk: the file system
   // refused what it had allowed (under Wine one that went read-only after a
-  // disk's error, EROFS).
+  // disk's error, EROFS, which comes as an access denied there too).
   if (IsDiskError(failure.error) ||
       (failure.step == files::SaveFailure::Step::Write && failure.error == ERROR_ACCESS_DENIED))
-    return "磁盘报告了错误(" + ErrorName(failure.error) + "),请检查磁盘后再保存一次";
+    return Because("磁盘报告了错误(" + ErrorName(failure.error) + "),请检查磁盘后再保存一次");
   switch (failure.step) {
-    case files::SaveFailure::Step::Folder: return std::string(FolderFailure(failure.error));
-    case files::SaveFailure::Step::Write: return std::string(WriteFailure(failure.error));
-    case files::SaveFailure::Step::Target: return std::string(TargetFailure(failure.error));
+    case files::SaveFailure::Step::Folder: return FolderFailure(failure.error);
+    case files::SaveFailure::Step::Write: return WriteFailure(failure.error);
+    case files::SaveFailure::Step::Target: return TargetFailure(failure.error);
     case files::SaveFailure::Step::Lost:
     case files::SaveFailure::Step::FolderReplaced: break;
   }
-  return std::string(kSaveFailedAdvice);
+  return Advised(failure.error);
 }
 
 void ShowSaveFailure(const std::string& shown, const files::SaveFailure& failure) {
-  ShowNotice("NPC文件[" + shown + "]保存失败," + SaveFailureReason(failure) + "!");
+  ShowNotice("NPC文件[" + shown + "]保存失败" + SaveFailureReason(failure) + "!");
 }
 
 // The notice of a save that put the file in its place: the completion

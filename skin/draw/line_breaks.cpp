@@ -24,12 +24,14 @@ bool IsIdeographic(wchar_t c) {
          (c >= 0xFF01 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6);
 }
 
-// A line may end between text[at - 1] and text[at] without cutting a word.
-bool IsGoodBreak(std::wstring_view text, size_t at) {
+// A line may end between text[at - 1] and text[at] without cutting a word;
+// beside a blank only where blanks may go with the break.
+bool IsGoodBreak(std::wstring_view text, size_t at, bool keepsBlanks) {
   const wchar_t before = text[at - 1];
   const wchar_t after = text[at];
   if (IsClosing(after) || IsOpening(before)) return false;
-  if (IsSpace(before) || IsSpace(after) || IsPathSeparator(before)) return true;
+  if (IsSpace(before) || IsSpace(after)) return !keepsBlanks;
+  if (IsPathSeparator(before)) return true;
   return IsIdeographic(before) || IsIdeographic(after);
 }
 
@@ -44,7 +46,10 @@ constexpr size_t kFirstSpan = 64;
 class ParagraphBreaker {
  public:
   ParagraphBreaker(std::wstring_view paragraph, float maxWidth, const TextWidth& width)
-      : text_(paragraph), maxWidth_(maxWidth), width_(width) {}
+      : text_(paragraph),
+        maxWidth_(maxWidth),
+        width_(width),
+        keepsBlanks_(std::any_of(paragraph.begin(), paragraph.end(), IsPathSeparator)) {}
 
   void AppendLines(std::vector<std::wstring>& lines) const {
     if (text_.empty()) {
@@ -61,7 +66,9 @@ class ParagraphBreaker {
       const size_t end = LineEnd(start, fit);
       lines.emplace_back(TrimEnd(text_.substr(start, end - start)));
       start = end;
-      while (start < text_.size() && IsSpace(text_[start])) ++start;
+      if (!keepsBlanks_) {
+        while (start < text_.size() && IsSpace(text_[start])) ++start;
+      }
     }
   }
 
@@ -99,16 +106,27 @@ class ParagraphBreaker {
   // Where the line that could run to `fit` ends: at the last good break (a
   // space there is one) that keeps at least half of what fits, else at `fit`
   // itself (a run that has no good break is cut between two characters).
+  // Blanks that stay take no room at a line's end, where they would not
+  // show: a line cut after some ends before them, and they begin the next.
   size_t LineEnd(size_t start, size_t fit) const {
     for (size_t at = fit; at > start && (at - start) * 2 >= fit - start; --at) {
-      if (IsGoodBreak(text_, at)) return at;
+      if (IsGoodBreak(text_, at, keepsBlanks_)) return at;
     }
-    return fit;
+    size_t cut = fit;
+    if (keepsBlanks_) {
+      while (cut > start && IsSpace(text_[cut - 1])) --cut;
+    }
+    return cut > start ? cut : fit;
   }
 
   std::wstring_view text_;
   float maxWidth_;
   const TextWidth& width_;
+  // A paragraph that names a path: its blanks may be a name's own (a folder
+  // "x  " is not "x "), and a break that took them would lose them, since
+  // no reader could tell how many there were. They stay, and no line
+  // breaks beside them.
+  bool keepsBlanks_;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cwctype>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <utility>
 
 #include "app/document_folder.h"
@@ -61,7 +62,8 @@ class UnwritableFolder {
 
 // Under Wine: while the object lives, the host's strace makes the system
 // call `call` fail with the host's `error` wherever it works on the folder
-// itself, in this prefix's wineserver or in this program (the Linux process
+// itself (or the file, given a file's path), in this prefix's wineserver or
+// in this program (the Linux process
 // that runs it, all its threads, once strace says it is attached to them);
 // attached() tells whether it could attach (strace there, and the right to
 // trace).
@@ -223,8 +225,9 @@ class ProgramElsewhereTest : public MainWindowTest {
 
 // A document folder that cannot be written: neither a new file nor the
 // replacement of one that is there can be made in it. The notice says so,
-// the file there stays as it was and nothing is left beside it; once the
-// folder can be written again, the save goes through.
+// with the error (the host's EPERM, an access denied), the file there stays
+// as it was and nothing is left beside it; once the folder can be written
+// again, the save goes through.
 TEST_F(BadInputTest, AFolderThatCannotBeWrittenIsNamedAndItsFileKept) {
   FillInAndSave();
   const std::string old = ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}});
@@ -241,14 +244,90 @@ TEST_F(BadInputTest, AFolderThatCannotBeWrittenIsNamedAndItsFileKept) {
   ASSERT_TRUE(unwritable.Release());
 
   ASSERT_EQ(replaced.size(), 2u);
-  EXPECT_EQ(replaced[1].text, Wide("NPC文件[" + saved_ + "]保存失败,存档目录不允许写入!"));
+  EXPECT_EQ(replaced[1].text, Wide("NPC文件[" + saved_ + "]保存失败,存档目录不允许写入(拒绝访问,错误代码5)!"));
   ASSERT_EQ(added.size(), 1u);
-  EXPECT_EQ(added[0].text, Wide("NPC文件[" + DocumentFolder() + "lisi.pst]保存失败,存档目录不允许写入!"));
+  EXPECT_EQ(added[0].text,
+            Wide("NPC文件[" + DocumentFolder() + "lisi.pst]保存失败,存档目录不允许写入(拒绝访问,错误代码5)!"));
   EXPECT_EQ(ReadBytes(saved_), old);
   EXPECT_EQ(Attributes(saved_), attributes);
   EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
   EXPECT_EQ(afterReplace, shown_);
   EXPECT_EQ(afterAdd, beforeAdd);
+  TypeInto(名字编辑框, L"王五");
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// The host refuses a step of the new file's (EROFS: a file system gone
+// read-only after a disk's error; EACCES: a folder whose rights changed
+// meanwhile), as strace makes it once the step is reached: its write, its
+// flush, its move over the document, its second name as a new document (and
+// the move that follows it). Wine gives either as an access denied, and the
+// notice names it, by its words and number: the file system that refused
+// what it allowed, as the disk's error, for the write and the flush; with
+// the general advice for the move. The document stays as it was, no new one
+// is made, and nothing is left beside it.
+TEST_F(BadInputTest, ARefusalOfTheHostAtEachStepOfTheNewFileIsNamed) {
+  FillInAndSave();
+  const std::string old = ExpectedFile({{"int HP = 5000;", "int HP = 1234;"}});
+  const std::string disk = ",磁盘报告了错误(拒绝访问,错误代码5),请检查磁盘后再保存一次";
+  const std::string advice = "(拒绝访问,错误代码5),请检查存档目录是否存在、文件是否只读或被占用";
+  const struct {
+    const char* step;
+    FolderFault::In in;
+    const wchar_t* calls;
+    bool over;  // over the document, else a new one (吴)
+    std::string told;  // after "保存失败"
+  } rows[] = {
+      {"WriteFile", FolderFault::In::ThisProgram, L"write,pwrite64,writev,pwritev", true, disk},
+      {"FlushFileBuffers", FolderFault::In::ThisProgram, L"fsync,fdatasync", false, disk},
+      {"MoveFileExW", FolderFault::In::Server, L"rename,renameat,renameat2", true, advice},
+      {"CreateHardLinkW", FolderFault::In::Server, L"link,linkat,rename,renameat,renameat2", false, advice},
+  };
+  const auto generate = [this](bool over) {
+    return Generate(over ? std::vector{PressButton(IDYES), PressButton(IDOK)} : std::vector{PressButton(IDOK)});
+  };
+  std::vector<std::string> stepsOf[2];  // of a new file, over a file
+  for (const bool over : {false, true}) {
+    TypeInto(名字编辑框, over ? L"王五" : L"吴");
+    stepsOf[over] = SaveStepsThroughTheWindow([&] { return generate(over); });
+    DeleteFileW(Wide(DocumentFolder() + "wu.pst").c_str());
+  }
+  for (const auto& row : rows) {
+    for (const wchar_t* hostError : {L"EROFS", L"EACCES"}) {
+      SCOPED_TRACE(std::string(row.step) + ", " + platform::WideToGbk(hostError).text);
+      const std::vector<std::string>& steps = stepsOf[row.over];
+      const size_t step = size_t(std::find(steps.begin(), steps.end(), row.step) - steps.begin());
+      ASSERT_LT(step, steps.size());
+      WriteBytes(saved_, old);
+      TypeInto(名字编辑框, row.over ? L"王五" : L"吴");
+      const std::string file = row.over ? saved_ : DocumentFolder() + "wu.pst";
+      // The new file's name is its own: strace finds it by that name, known
+      // once the file is made.
+      std::optional<FolderFault> refusing;
+      std::vector<SeenDialog> seen;
+      {
+        testsupport::SaveSteps held;
+        held.StopBefore(step, [&] {
+          for (const std::wstring& entry : FolderEntries(DocumentFolder()))
+            if (entry.find(L".saving-") != std::wstring::npos)
+              refusing.emplace(DocumentFolder() + platform::WideToGbk(entry).text, row.in, row.calls, hostError);
+        });
+        seen = generate(row.over);
+      }
+      const bool attached = refusing && refusing->attached();
+      refusing.reset();
+      if (!attached) {
+        std::fprintf(stderr, "\n******** SKIPPED: the host's strace cannot fail the new file's steps ********\n\n");
+        GTEST_SKIP() << "the host's strace cannot fail the new file's steps";
+      }
+      ASSERT_EQ(seen.size(), row.over ? 2u : 1u);
+      EXPECT_EQ(seen.back().caption, L"提示");
+      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败" + row.told + "!"));
+      EXPECT_EQ(ReadBytes(saved_), old);
+      EXPECT_EQ(FolderEntries(DocumentFolder()), std::vector<std::wstring>{L"wangwu.pst"});
+    }
+  }
   TypeInto(名字编辑框, L"王五");
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();

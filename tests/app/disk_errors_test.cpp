@@ -1,8 +1,8 @@
 // A disk that fails a save: full or failing at any step of it up to the
 // move, the new file's write denied as a file system gone read-only denies
-// it, the folder's flush failing after the move, and the folder gone by
-// then, each told by the notice that names its cause, through the real
-// window.
+// it, the new file or its move refused, the folder's flush failing after the
+// move, and the folder gone by then, each told by the notice that names its
+// cause, through the real window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,11 +24,11 @@ using Generator = std::function<std::vector<SeenDialog>(std::vector<DialogAnswer
 // Each step of a save through the window (`generate`) of the file at `file`
 // up to its move, of a new file and over an older one (the question answered
 // Yes), made to fail with the error that `errorAt` gives it (0: the step is
-// not tried): the notice gives the reason that `reason` gives for that
+// not tried): the notice says after "保存失败" what `told` gives for that
 // error; the file there stays as it was, and nothing is left beside it.
 void ExpectEachStepsFailureNamed(const Generator& generate, const std::string& file,
                                  const std::function<DWORD(bool over, size_t step, const std::string& name)>& errorAt,
-                                 const std::function<std::string(DWORD)>& reason) {
+                                 const std::function<std::string(DWORD)>& told) {
   const std::string old = "an older file\r\n";
   const std::string folder = file.substr(0, file.find_last_of('\\') + 1);
   for (const bool over : {false, true}) {
@@ -60,7 +60,7 @@ void ExpectEachStepsFailureNamed(const Generator& generate, const std::string& f
       std::vector<SeenDialog> seen = generate(answers());
       ASSERT_EQ(seen.size(), over ? 2u : 1u);
       EXPECT_EQ(seen.back().caption, L"提示");
-      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败," + reason(error) + "!"));
+      EXPECT_EQ(seen.back().text, Wide("NPC文件[" + file + "]保存失败" + told(error) + "!"));
       EXPECT_EQ(ReadBytes(file), over ? old : "<missing>");
       EXPECT_EQ(FolderEntries(folder),
                 over ? std::vector<std::wstring>{Wide(file.substr(folder.size()))} : std::vector<std::wstring>{});
@@ -82,7 +82,7 @@ TEST_F(DocumentTest, ADiskFullAtAnyStepOfTheSaveIsNamed) {
         if (over && name != "WriteFile") return 0;
         return step % 2 ? ERROR_HANDLE_DISK_FULL : ERROR_DISK_FULL;
       },
-      [](DWORD) { return std::string("磁盘空间不足"); });
+      [](DWORD) { return std::string(",磁盘空间不足"); });
 }
 
 // The disk fails any step of the save up to the move, as under Wine the
@@ -102,7 +102,7 @@ TEST_F(DocumentTest, ADiskErrorAtAnyStepOfTheSaveIsNamed) {
       {ERROR_DEV_NOT_EXIST, "设备不存在,错误代码55"}, {ERROR_DEVICE_NOT_CONNECTED, "设备未连接,错误代码1167"}};
   const DWORD others[] = {ERROR_IO_DEVICE, ERROR_CRC, ERROR_GEN_FAILURE};
   const auto generate = [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); };
-  const auto reason = [&](DWORD error) { return "磁盘报告了错误(" + names.at(error) + "),请检查磁盘后再保存一次"; };
+  const auto reason = [&](DWORD error) { return ",磁盘报告了错误(" + names.at(error) + "),请检查磁盘后再保存一次"; };
   ExpectEachStepsFailureNamed(
       generate, zhangSan_,
       [&](bool, size_t step, const std::string& name) -> DWORD {
@@ -136,7 +136,39 @@ TEST_F(DocumentTest, AnAccessDeniedToTheNewFilesWriteIsNamedAsTheDisksError) {
                              name == "FlushFileBuffers";
         return written ? ERROR_ACCESS_DENIED : 0;
       },
-      [](DWORD) { return std::string("磁盘报告了错误(拒绝访问,错误代码5),请检查磁盘后再保存一次"); });
+      [](DWORD) { return std::string(",磁盘报告了错误(拒绝访问,错误代码5),请检查磁盘后再保存一次"); });
+}
+
+// The new file refused beside the file (under Wine the host's EACCES, EPERM
+// or EROFS there, each an access denied; Windows' write-protected medium),
+// and the file that is there refused to the save that would replace it, or
+// the move into its place, or a new file's second name (an access denied
+// there is a file system that makes none: the move follows it), of a new
+// file and over one: the notice names the error, by its words and number,
+// with what it means (a folder that may not be written) or, where it means
+// nothing more, with the general advice. The file there stays as it was,
+// and nothing is left beside it.
+TEST_F(DocumentTest, AnAccessDeniedToTheNewFileOrItsMoveIsNamed) {
+  TypeInto(名字编辑框, L"张三");
+  const auto generate = [this](std::vector<DialogAnswerer::Answer> answers) { return Generate(std::move(answers)); };
+  const std::map<DWORD, std::string> names = {{ERROR_ACCESS_DENIED, "拒绝访问,错误代码5"},
+                                              {ERROR_WRITE_PROTECT, "介质受写入保护,错误代码19"}};
+  for (const DWORD error : {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT}) {
+    SCOPED_TRACE(error);
+    ExpectEachStepsFailureNamed(
+        generate, zhangSan_,
+        [&](bool, size_t, const std::string& name) -> DWORD {
+          return name == "CreateFileW (the new file beside it)" ? error : 0;
+        },
+        [&](DWORD refused) { return ",存档目录不允许写入(" + names.at(refused) + ")"; });
+    ExpectEachStepsFailureNamed(
+        generate, zhangSan_,
+        [&](bool, size_t, const std::string& name) -> DWORD {
+          if (name == "CreateFileW (the file itself)" || name == "MoveFileExW") return error;
+          return name == "CreateHardLinkW" && error != ERROR_ACCESS_DENIED ? error : 0;
+        },
+        [&](DWORD refused) { return "(" + names.at(refused) + "),请检查存档目录是否存在、文件是否只读或被占用"; });
+  }
 }
 
 // The disk fails the flush of the document folder once the new file is in

@@ -3,7 +3,8 @@
 // each form, a file's path, characters that no name may hold and the
 // wildcards, each named as the character it is, a missing folder whose
 // name ends in dots beside one of fewer dots, and "." and ".." as a folder's
-// name in the extended-length form.
+// name in the extended-length form, and a folder whose names hold runs of
+// blanks, shown whole where the notice's lines break.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "app/document_folder.h"
 #include "app/file_paths.h"
 #include "platform/gbk_convert.h"
+#include "skin/control/static_skin.h"
 #include "tests/app/bad_input_fixture.h"
 
 using namespace korvath;
@@ -44,6 +46,50 @@ TEST_F(BadInputTest, FolderTextsAreTakenForTheFolderTheyName) {
     EXPECT_EQ(saveInto(text), Wide("存档目录[" + text + "]是一个文件,不是文件夹,请选择或填写存档目录!"));
   EXPECT_EQ(ReadBytes(file), "notes");
   EXPECT_EQ(FolderEntries(folder_), (std::vector<std::wstring>{L"notes.txt", L"slash", L"wangwu.pst"}));
+  MainForm().SetEditContent(目录编辑框, DocumentFolder());
+  EXPECT_EQ(Shown(), shown_);
+  ExpectNextSaveAsBefore();
+}
+
+// A folder "x  " ("x " is another) in a folder whose name is runs of two
+// blanks between letters, and one whose name is such runs between Chinese
+// characters, alone and with "x  " in it: the notice breaks into lines at
+// the end of the folder "x  " or inside the name. The lines that the box
+// shows hold every character of the notice, each blank where it stands,
+// none lost at a break. The file goes into the folder typed.
+TEST_F(BadInputTest, ANoticeShowsEveryBlankOfTheFolderWhereItsLinesBreak) {
+  FillInAndSave();
+  std::string letters = "x", chinese = "文";
+  for (int i = 0; i < 50; ++i) {
+    letters += "  x";
+    chinese += "  文";
+  }
+  for (const auto& [name, inside] : {std::pair{letters, "x  \\"}, {chinese, ""}, {chinese, "x  \\"}}) {
+    const std::string folder = folder_ + name + "\\" + inside;
+    SCOPED_TRACE(folder);
+    for (const std::string& made : {folder_ + name + "\\", folder})
+      CreateDirectoryW(ExtendedPath(Wide(made)).c_str(), nullptr);
+    ASSERT_NE(Attributes(folder), INVALID_FILE_ATTRIBUTES);
+    MainForm().SetEditContent(目录编辑框, Wide(folder));
+    std::vector<std::string> shown;
+    const std::vector<SeenDialog> seen = Generate({[&](HWND box) {
+      for (HWND s = FindWindowExW(box, nullptr, L"Static", nullptr); s; s = FindWindowExW(box, s, L"Static", nullptr)) {
+        if ((GetWindowLongW(s, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
+        RECT client{};
+        GetClientRect(s, &client);
+        shown = skin::StaticShownLines(s, {client.right, client.bottom}).lines;
+      }
+      PressButton(IDOK)(box);
+    }});
+    const std::string notice = "NPC文件[" + NoticePath(folder + "wangwu.pst") + "]已经生成!";
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, Wide(notice));
+    EXPECT_GE(shown.size(), 2u);
+    std::string joined;
+    for (const std::string& line : shown) joined += line;
+    EXPECT_EQ(joined, notice);
+    EXPECT_EQ(ReadBytes(folder + "wangwu.pst"), savedBytes_);
+  }
   MainForm().SetEditContent(目录编辑框, DocumentFolder());
   EXPECT_EQ(Shown(), shown_);
   ExpectNextSaveAsBefore();

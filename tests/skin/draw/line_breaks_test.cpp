@@ -1,7 +1,7 @@
 // Where texts break into lines, with a width of 10 per Chinese character and
-// 6 per other character: the message boxes' texts (Chinese, paths without
-// spaces, punctuation) never run wider than the width and never lose or cut
-// a character.
+// 6 per other character: the message boxes' texts (Chinese, paths with and
+// without blanks in their names, punctuation) never run wider than the
+// width and never lose or cut a character.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -63,6 +63,33 @@ TEST(LineBreaks, APathBreaksAfterASeparatorWhereOneIsNear) {
   EXPECT_EQ(Break(L"C:\\abcd\\efgh\\ijkl.pst", 60), (Lines{L"C:\\abcd\\", L"efgh\\", L"ijkl.pst"}));
 }
 
+// The blanks of a path are its names' own (a folder "x  " is not "x "):
+// at every width, no line breaks at them or ends in them, so that the lines
+// hold every character of the text, each blank where it stands. Blanks at
+// a name's end, at its start and inside it, one or two, and a name of blank
+// runs alone that a line must be cut in; beside them the path breaks after
+// its separators as ever.
+TEST(LineBreaks, APathsBlanksAreNeverLostAtABreak) {
+  std::wstring runs = L"C:\\";
+  for (int i = 0; i < 30; ++i) runs += L"a  ";
+  const std::wstring texts[] = {
+      L"NPC\u6587\u4EF6[C:\\abcdefg\\x  \\zhangsan.pst]\u5DF2\u7ECF\u751F\u6210!",
+      L"C:\\Program Files\\Korvath NPC\\ai  x\\  lead\\x \\zhangsan.pst",
+      runs + L"\\zhangsan.pst",
+  };
+  for (const std::wstring& text : texts) {
+    for (float maxWidth = 30; maxWidth <= 200; ++maxWidth) {
+      SCOPED_TRACE(std::string(text.begin(), text.end()) + " in " + std::to_string(maxWidth));
+      const Lines lines = Break(text, maxWidth);
+      EXPECT_EQ(Joined(lines), text);
+      for (const std::wstring& line : lines) EXPECT_LE(Width(line), maxWidth);
+    }
+  }
+  // Where a line can end after a separator, it does, the blanks kept with
+  // their name.
+  EXPECT_EQ(Break(L"C:\\abcdefg\\x  \\zhangsan.pst", 78), (Lines{L"C:\\abcdefg\\", L"x  \\zhangsan.", L"pst"}));
+}
+
 TEST(LineBreaks, ARunWithoutABreakIsCutBetweenCharactersAndNothingIsLost) {
   const std::wstring path = L"C:\\" + std::wstring(200, L'x') + L"\\zhangsan.pst";
   const std::wstring text = L"NPC\u6587\u4EF6[" + path + L"]\u4FDD\u5B58\u5931\u8D25,\u8BF7\u68C0\u67E5!";
@@ -95,6 +122,7 @@ TEST(LineBreaks, TheWidestLineWidthGivesTheSameLinesAgain) {
       L"\u5DF2\u7ECF\u5B58\u5728,\u662F\u5426\u8986\u76D6!",
       L"one two three four five six seven eight nine ten",
       L"C:\\" + std::wstring(150, L'y') + L"\\a.pst]\u4E0D\u662F\u6709\u6548\u7684NPC\u6587\u6863",
+      L"NPC\u6587\u4EF6[C:\\abc\\x  \\y \\  z\\a  a  a  a  a  a  a  a\\a.pst]\u5DF2\u7ECF\u751F\u6210!",
   };
   for (const std::wstring& text : texts) {
     for (float maxWidth = 40; maxWidth < 400; maxWidth += 37) {
