@@ -161,7 +161,6 @@ Named WhatIsAt(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& ident
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
     return NothingAt(path) ? Named::Another : Named::Untold;
   if (!IndexTold(identity)) return Named::Untold;
-  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const File opened(SaveSystemCalls().createFileToLook(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
                                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!opened) return Named::Untold;
@@ -187,8 +186,8 @@ std::optional<DWORD> FlushFolder(const std::wstring& folder, std::wstring_view f
                                  const BY_HANDLE_FILE_INFORMATION& madeIn) {
   SaveCalls& calls = SaveSystemCalls();
   const std::wstring opened = FileApiPath(FolderToOpen(folder));
-  File handle(calls.createFile(opened.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  File handle(calls.createFile(opened.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   const DWORD openError = handle ? ERROR_SUCCESS : LastError();
   if (handle && IndexTold(madeIn) && !IsStill(handle.SystemHandle(), madeIn)) return ERROR_PATH_NOT_FOUND;
   RemoveLeftovers(folder, fileName);
@@ -267,9 +266,8 @@ std::wstring FolderAbove(const std::wstring& folder) {
 // does not open.
 BY_HANDLE_FILE_INFORMATION FolderIdentity(const std::wstring& folder) {
   BY_HANDLE_FILE_INFORMATION identity = {};
-  const File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES, kShareAll,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!opened || !GetFileInformationByHandle(opened.SystemHandle(), &identity)) return {};
   return identity;
 }
@@ -282,7 +280,6 @@ File DeepestFolderStillAbove(const std::wstring& path) {
   std::wstring above = FolderAbove(path.substr(0, NameStart(path)));
   while (!above.empty() && NothingAt(above)) above = FolderAbove(above);
   if (above.empty() || PathIsDriveRoot(above)) return File();
-  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   return File(CreateFileW(above.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
@@ -397,8 +394,8 @@ SaveResult SaveFile(std::string_view path, std::string_view bytes, Existing exis
     // A file that another program holds open without letting it be deleted
     // cannot be replaced, and the move would say no more than "access
     // denied": asking for the right to delete it says that it is held.
-    File held(calls.createFile(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    File held(
+        calls.createFile(target.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!held) return {SaveFailure{Step::Target, LastError()}};
   }
   std::wstring temporary;

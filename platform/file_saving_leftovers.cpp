@@ -116,7 +116,6 @@ bool TellsTheFolder(std::wstring_view entries, const std::wstring& own, HANDLE f
   if (!own.ends_with(L'\\')) return asOwn == LastNameTrimmed(own);
   BY_HANDLE_FILE_INFORMATION identity = {};
   if (!GetFileInformationByHandle(folder, &identity)) return false;
-  constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const File named = OpenNamed(nullptr, own, FILE_READ_ATTRIBUTES, kShareAll, FILE_DIRECTORY_FILE);
   return named && IsThe(named.SystemHandle(), identity) ? entries == own : asOwn == own;
 }
@@ -194,9 +193,8 @@ bool IsLeftoverName(std::wstring_view candidate, std::wstring_view fileName) {
 }
 
 void RemoveLeftovers(const std::wstring& folder, std::wstring_view fileName) {
-  const File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const File opened(CreateFileW(FileApiPath(FolderToOpen(folder)).c_str(), FILE_READ_ATTRIBUTES, kShareAll,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!opened) return;  // no file can be found among its entries
   WIN32_FIND_DATAW found;
   const std::wstring pattern = FileApiPath(folder + std::wstring(Stem(fileName)) + L"*");
@@ -225,7 +223,6 @@ File OpenByIndex(HANDLE folder, const BY_HANDLE_FILE_INFORMATION& identity, DWOR
   const uint64_t index = uint64_t(identity.nFileIndexHigh) << 32 | identity.nFileIndexLow;
   wchar_t asName[sizeof index / sizeof(wchar_t)];
   std::memcpy(asName, &index, sizeof index);
-  constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const ULONG options = flags & FILE_FLAG_BACKUP_SEMANTICS ? FILE_OPEN_FOR_BACKUP_INTENT : FILE_NON_DIRECTORY_FILE;
   return OpenNamed(folder, std::wstring_view(asName, std::size(asName)), access, kShareAll,
                    FILE_OPEN_BY_FILE_ID | options);
@@ -244,7 +241,6 @@ bool EntryOfFolderFoundIs(HANDLE from, const BY_HANDLE_FILE_INFORMATION& folder,
                           const BY_HANDLE_FILE_INFORMATION& file) {
   const File found = FolderFoundFor(from, folder, file);
   if (!found) return false;
-  constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const File entry = OpenNamed(found.SystemHandle(), name, FILE_READ_ATTRIBUTES, kShareAll,
                                FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT);
   return entry && IsThe(entry.SystemHandle(), file);

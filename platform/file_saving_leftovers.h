@@ -15,6 +15,10 @@ namespace korvath::platform::files {
 // The longest name, in characters, that Windows holds.
 inline constexpr size_t kLongestName = 255;
 
+// A save's and its tidy-up's opens share the file with every other program,
+// so that none of them stands in another's way.
+inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // The name of the file that holds a save's new content beside the file named
 // `fileName` (its name alone): that name, cut short where the whole would be
 // longer than kLongestName, then ".saving-", `unique` in four upper-case hex
